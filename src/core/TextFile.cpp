@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <array>
+
+namespace quenlow {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves
+// undefined map to the C1 control with the same number, so any byte
+// sequence decodes and encodes back unchanged.
+constexpr std::array<char16_t, 32> kHighTable = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+int windows1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        if (kHighTable[i] == c)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+qint64 g_failAfter = -1;
+
+const QByteArray kBom("\xEF\xBB\xBF", 3);
+
+} // namespace
+
+bool fitsWindows1252(const QString& text)
+{
+    for (QChar c : text) {
+        if (windows1252Byte(c.unicode()) < 0)
+            return false;
+    }
+    return true;
+}
+
+QByteArray encodeText(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const int b = windows1252Byte(c.unicode());
+        if (b < 0)
+            return kBom + text.toUtf8();
+        out.append(char(b));
+    }
+    return out;
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    if (bytes.startsWith(kBom))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        *d++ = QChar((b >= 0x80 && b < 0xA0) ? kHighTable[b - 0x80] : char16_t(b));
+    }
+    return out;
+}
+
+FileResult writeFileAtomically(const QString& path, const QByteArray& data)
+{
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        return FileResult::failure(QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath()));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileResult::failure(file.errorString());
+    if (g_failAfter >= 0 && data.size() > g_failAfter) {
+        file.write(data.constData(), g_failAfter);
+        file.cancelWriting();
+        return FileResult::failure(QStringLiteral("No space left on device"));
+    }
+    if (file.write(data) != data.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return FileResult::failure(reason);
+    }
+    if (!file.commit())
+        return FileResult::failure(file.errorString());
+    return {};
+}
+
+FileResult readWholeFile(const QString& path, QByteArray* data)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileResult::failure(file.errorString());
+    *data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return FileResult::failure(file.errorString());
+    return {};
+}
+
+void failWritesAfterForTesting(qint64 bytes)
+{
+    g_failAfter = bytes;
+}
+
+} // namespace quenlow

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quenlow {
+
+/// Outcome of a file operation: success, or the reason it failed.
+struct FileResult {
+    bool ok = true;
+    QString error;
+    explicit operator bool() const { return ok; }
+    static FileResult failure(const QString& reason) { return {false, reason}; }
+};
+
+/// Pages and collection files are Windows-1252 whenever every character fits
+/// that code page; otherwise the file is UTF-8 with a byte-order mark, so no
+/// text is ever lost. Browsers and our own reader recognise both.
+QByteArray encodeText(const QString& text);
+/// Reads what encodeText wrote: UTF-8 when the bytes start with a BOM, else Windows-1252.
+QString decodeText(const QByteArray& bytes);
+/// True when every character of `text` has a Windows-1252 byte.
+bool fitsWindows1252(const QString& text);
+
+/// Replaces `path` atomically: the data goes to a temporary file beside it,
+/// which is renamed over the old file only when everything was written. The
+/// folder is created when it is missing.
+FileResult writeFileAtomically(const QString& path, const QByteArray& data);
+
+/// Reads a whole file.
+FileResult readWholeFile(const QString& path, QByteArray* data);
+
+/// Test hook: the next atomic writes fail after `bytes` bytes, as a full disk
+/// would (-1 switches it off).
+void failWritesAfterForTesting(qint64 bytes);
+
+} // namespace quenlow

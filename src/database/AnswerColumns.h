@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QString>
+
+namespace quenlow {
+
+/// Where a form's answers live: the database file, the table "tbl_" + form
+/// name, and the page file name the messages speak of.
+struct AnswerTable {
+    QString databasePath;
+    QString tableName;
+    QString pageFile;
+
+    static AnswerTable forForm(const QString& appFolder, const QString& formName, const QString& pageFile);
+};
+
+/// The first 64 characters of `text` (never splitting a surrogate pair).
+QString FitColumnName(const QString& text);
+/// The column and field name of a question: the text itself up to 64 characters, else FitColumnName.
+QString columnNameFor(const QString& question);
+/// True for the kinds that own an answers column.
+bool isQuestionKind(const QString& methodType);
+
+/// The text that rows which existed before a column was added hold in it.
+QString columnAddedMarker();
+
+/// Adds the answers column of a new question; memo for "Text Area". Shows its
+/// own message and returns false when the table is missing or the name is taken.
+bool AddAnswerColumn(const AnswerTable& table, const QString& question, const QString& methodType);
+/// Removes the column of `question`, asking first when the table holds answers.
+bool RemoveAnswerColumn(const AnswerTable& table, const QString& question);
+/// Gives the column of `oldQuestion` the name of `newQuestion`.
+bool RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion);
+
+/// Creates the answers database file. Returns false with `error` set when it cannot.
+bool CreateDatabase(const QString& databasePath, QString* error = nullptr);
+
+/// Creates a form's table with its one column "Form Question"; false when the
+/// name is taken or refused (or the database cannot be opened), with `error` set.
+bool createFormTable(const QString& databasePath, const QString& tableName, QString* error = nullptr);
+
+} // namespace quenlow

@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/CollectionFile.h"
+
+#include "core/Messages.h"
+#include "core/TextFile.h"
+#include "model/Backgrounds.h"
+#include "model/FormSession.h"
+#include "model/PageWriter.h"
+
+#include <QStringList>
+
+namespace quenlow {
+
+namespace {
+
+const QString kUserInstruction = QStringLiteral("User Instruction");
+const QString kMethodType = QStringLiteral("Method Type");
+const QString kHtmlCode = QStringLiteral("HTML Code");
+const QString kAttribute4 = QStringLiteral("Attribute 4");
+const QString kAttribute5 = QStringLiteral("Attribute 5");
+const QString kAttribute6 = QStringLiteral("Attribute 6");
+const QString kNext = QStringLiteral("[next]");
+const QString kEnd = QStringLiteral("[end]");
+const QString kCrLf = QStringLiteral("\r\n");
+
+void storeValue(FormMethod& m, const QString& key, const QString& value)
+{
+    if (key == kHtmlCode)
+        m.htmlCode = value;
+    else if (key == kMethodType)
+        m.methodType = value;
+    else if (key == kAttribute4)
+        m.attribute4 = value;
+    else if (key == kAttribute5)
+        m.attribute5 = value;
+    // Keys the program never writes are read past.
+}
+
+// Line reader over the whole text: lines end at CR LF (a bare LF is
+// accepted too, for files edited elsewhere).
+class Lines
+{
+public:
+    explicit Lines(const QString& text)
+        : m_text(text)
+    {
+    }
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    QString next()
+    {
+        const qsizetype nl = m_text.indexOf(QLatin1Char('\n'), m_pos);
+        qsizetype end = nl < 0 ? m_text.size() : nl;
+        QString line = m_text.mid(m_pos, end - m_pos);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        m_pos = nl < 0 ? m_text.size() : nl + 1;
+        return line;
+    }
+
+private:
+    const QString& m_text;
+    qsizetype m_pos = 0;
+};
+
+bool looksBinary(const QString& text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == 0 || (u < 0x20 && u != '\r' && u != '\n' && u != '\t'))
+            return true;
+    }
+    return false;
+}
+
+QString failureQuestion(const QString& formName)
+{
+    return QStringLiteral("Sorry, but Collection text file for the Form '") + formName
+        + QStringLiteral("' could not be found. Do you wish just to open the HTML Form file ?");
+}
+
+} // namespace
+
+QString formNameOf(const QString& pageFile)
+{
+    const qsizetype dot = pageFile.indexOf(QLatin1Char('.'));
+    return dot < 0 ? pageFile : pageFile.left(dot);
+}
+
+QString serializeCollection(const MethodCollection& collection)
+{
+    QString out;
+    collection.forEach([&out](const FormMethod& m) {
+        out += kUserInstruction + kCrLf + m.userInstruction + kCrLf + kMethodType + kCrLf + m.methodType + kCrLf
+            + kHtmlCode + kCrLf + m.htmlCode + kCrLf + kAttribute4 + kCrLf + m.attribute4 + kCrLf + kAttribute5
+            + kCrLf + m.attribute5 + kCrLf + kAttribute6 + kCrLf;
+        if (m.holdsList()) {
+            for (const QString& item : m.attribute6List)
+                out += kNext + kCrLf + item + kCrLf;
+        } else {
+            out += m.attribute6 + kCrLf;
+        }
+    });
+    return out;
+}
+
+ParsedCollection parseCollection(const QString& text)
+{
+    ParsedCollection result;
+    if (text.isEmpty()) {
+        result.error = QStringLiteral("the file is empty");
+        return result;
+    }
+    if (looksBinary(text)) {
+        result.error = QStringLiteral("the file is not a collection file");
+        return result;
+    }
+    Lines lines(text);
+    QString pending;
+    bool inRecord = false; // a record was opened and its "Attribute 6" not yet read
+    FormMethod current;
+    while (!lines.atEnd()) {
+        QString key;
+        if (pending == kUserInstruction) {
+            key = pending;
+            pending.clear();
+        } else {
+            key = lines.next();
+        }
+        if (key == kUserInstruction) {
+            if (inRecord) {
+                result.error = QStringLiteral("a record ends before its \"Attribute 6\"");
+                return result;
+            }
+            if (lines.atEnd()) {
+                result.error = QStringLiteral("the file ends inside a record");
+                return result;
+            }
+            current = FormMethod{};
+            current.userInstruction = lines.next();
+            inRecord = true;
+        } else if (key == kAttribute6) {
+            if (!inRecord) {
+                result.error = QStringLiteral("\"Attribute 6\" stands outside a record");
+                return result;
+            }
+            if (current.holdsList()) {
+                // Items follow as "[next]" / item pairs; the list ends at the first
+                // other line (normally the next "User Instruction") or at the end.
+                QString line = lines.atEnd() ? kEnd : lines.next();
+                while (line == kNext) {
+                    if (lines.atEnd()) {
+                        result.error = QStringLiteral("the file ends inside a list");
+                        return result;
+                    }
+                    current.attribute6List.append(lines.next());
+                    line = lines.atEnd() ? kEnd : lines.next();
+                }
+                if (line != kEnd && line != kUserInstruction && !line.isEmpty()) {
+                    result.error = QStringLiteral("the line \"%1\" follows a list").arg(line.left(40));
+                    return result;
+                }
+                pending = line;
+            } else {
+                // A single value is taken whatever it reads, so a default text of
+                // "[next]" or "User Instruction" comes back as it was written.
+                if (lines.atEnd()) {
+                    result.error = QStringLiteral("the file ends inside a record");
+                    return result;
+                }
+                current.attribute6 = lines.next();
+                pending.clear();
+            }
+            result.methods.append(current);
+            inRecord = false;
+        } else {
+            if (!inRecord) {
+                // Blank trailing lines are harmless; anything else is not a collection file.
+                if (key.isEmpty() && (lines.atEnd() || pending == kEnd))
+                    continue;
+                result.error = QStringLiteral("the line \"%1\" stands outside a record").arg(key.left(40));
+                return result;
+            }
+            if (lines.atEnd()) {
+                result.error = QStringLiteral("the file ends inside a record");
+                return result;
+            }
+            storeValue(current, key, lines.next());
+        }
+    }
+    if (inRecord) {
+        result.error = QStringLiteral("the file ends inside a record");
+        return result;
+    }
+    if (result.methods.isEmpty()) {
+        result.error = QStringLiteral("the file holds no records");
+        return result;
+    }
+    const FormMethod& header = result.methods.constFirst();
+    if (header.methodType != Kind::header()) {
+        result.error = QStringLiteral("the first record is not the form's header");
+        return result;
+    }
+    if (header.attribute6List.size() < 4) {
+        result.error = QStringLiteral("the header's list is short");
+        return result;
+    }
+    return result;
+}
+
+ParsedCollection readCollectionFile(const QString& path)
+{
+    QByteArray bytes;
+    if (const FileResult read = readWholeFile(path, &bytes); !read) {
+        ParsedCollection result;
+        result.error = read.error;
+        return result;
+    }
+    return parseCollection(decodeText(bytes));
+}
+
+bool SaveCollectionFile(FormSession& session)
+{
+    session.openFormName = formNameOf(session.htmlName());
+    const QString path = session.collectionFilePath(session.openFormName);
+    const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
+    if (!written) {
+        showExclamation(QStringLiteral("The collection file '") + path + QStringLiteral("' could not be saved (")
+                        + written.error + QStringLiteral("). The previous file has been kept."));
+        return false;
+    }
+    return true;
+}
+
+void LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile)
+{
+    Q_UNUSED(appFolder); // the session was made for the program folder; kept for the callers' sake
+    if (pageFile == QLatin1StringView("dbTableOfAnswers.html") || pageFile == QLatin1StringView("welcome.html")) {
+        if (!session.collection.isEmpty())
+            session.ResetOpenForm();
+        session.openPageFile = pageFile;
+        session.setHtmlName(QString());
+        session.setEditingVisible(true);
+        session.WebBrowser_Show(pageFile);
+        return;
+    }
+    // A name without "." cannot be a page of a form: refuse it before anything changes.
+    if (!pageFile.contains(QLatin1Char('.')) || formNameOf(pageFile).isEmpty()) {
+        showExclamation(QStringLiteral("'") + pageFile
+                        + QStringLiteral("' is not the name of a form page. Please choose a page whose name ends in \".html\"."));
+        return;
+    }
+    const QString formName = formNameOf(pageFile);
+    // The whole file is read and checked before the open form is touched, so
+    // a missing or damaged file never costs the form that is open.
+    const ParsedCollection parsed = readCollectionFile(session.collectionFilePath(formName));
+    if (!parsed.ok()) {
+        if (askYesNo(failureQuestion(formName))) {
+            session.ResetOpenForm();
+            session.openFormName = formName;
+            session.openPageFile = pageFile;
+            session.setHtmlName(pageFile);
+            session.setEditingVisible(false);
+            session.setReporterVisible(false);
+            session.WebBrowser_Show(pageFile);
+        }
+        return;
+    }
+
+    if (!session.collection.isEmpty())
+        session.ResetOpenForm();
+    session.openFormName = formName;
+    session.openPageFile = pageFile;
+    session.setEditingVisible(true);
+    session.setReporterVisible(true);
+    QStringList rows;
+    rows.reserve(parsed.methods.size());
+    for (const FormMethod& m : parsed.methods) {
+        session.collection.append(QString::number(session.methodCount), m);
+        rows.append(m.rowText());
+        ++session.methodCount;
+    }
+    session.rows()->setTexts(rows);
+
+    const FormMethod& header = session.collection.atPosition(0);
+    const int choice = wholeNumber(header.item(1));
+    if (choice >= 0 && choice < backgroundChoices().size()) {
+        session.backgroundChoice = choice;
+        session.SetBackground(backgroundChoices().at(choice));
+    } else {
+        session.backgroundChoice = -1;
+    }
+    session.elementCounter = qint16(wholeNumber(header.item(4)));
+    session.setHtmlName(session.openPageFile);
+    WriteFormPage(session, session.openPageFile);
+}
+
+} // namespace quenlow

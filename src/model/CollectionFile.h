@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/FormMethod.h"
+
+#include <QList>
+#include <QString>
+
+namespace quenlow {
+
+class FormSession;
+class MethodCollection;
+
+/// The text of a collection file: key and value lines, CR LF after each.
+QString serializeCollection(const MethodCollection& collection);
+
+/// A collection file read back, or why it cannot be.
+struct ParsedCollection {
+    QList<FormMethod> methods;
+    QString error; // empty when the file is a complete collection
+    bool ok() const { return error.isEmpty(); }
+};
+
+/// Reads the text of a collection file. Refuses anything that is not a
+/// whole collection (empty, truncated, binary, a record without "User
+/// Instruction", no header first, a header whose list is short).
+ParsedCollection parseCollection(const QString& text);
+/// Reads and checks a collection file from disk (either encoding).
+ParsedCollection readCollectionFile(const QString& path);
+
+/// Saves the open form's collection file. Reports a failed write itself
+/// (the previous file stays whole) and returns false.
+bool SaveCollectionFile(FormSession& session);
+
+/// Opens the form of page `pageFile`, or shows a page without opening a form.
+/// A form that cannot be read leaves the open form as it was.
+void LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile);
+
+/// The form name of a page file name: the text before its first ".".
+QString formNameOf(const QString& pageFile);
+
+} // namespace quenlow

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/ElementOperations.h"
+
+#include "core/Messages.h"
+#include "database/AnswerColumns.h"
+#include "model/CollectionFile.h"
+#include "model/FormSession.h"
+#include "model/PageWriter.h"
+
+namespace quenlow {
+
+namespace {
+
+QString key(int position)
+{
+    return QString::number(position);
+}
+
+bool isLineOrText(const QString& methodType)
+{
+    return methodType == Kind::line() || methodType == Kind::plainText();
+}
+
+void noneSelected()
+{
+    showExclamation(QStringLiteral("Sorry, but you don't have a method selected."));
+}
+
+} // namespace
+
+bool InsertMethod(FormSession& session, const FormMethod& method)
+{
+    if (session.methodCount >= kMaxElements) {
+        showExclamation(QStringLiteral("This form already holds %1 elements, the most a form can hold. "
+                                       "Please remove an element before adding another.")
+                            .arg(kMaxElements));
+        return false;
+    }
+    if (isQuestionKind(method.methodType) && !AddAnswerColumn(session.answerTable(), method.userInstruction, method.methodType))
+        return false;
+
+    // 1-based position of the first submit button, or one past the end.
+    int submit = session.collection.count() + 1;
+    for (int i = 0; i < session.collection.count(); ++i) {
+        if (session.collection.atPosition(i).methodType == Kind::submitButton()) {
+            submit = i + 1;
+            break;
+        }
+    }
+    const bool hasSubmit = submit <= session.collection.count();
+
+    session.collection.append(key(session.methodCount), method);
+    session.rows()->append(method.rowText());
+    session.setSelectedRow(session.methodCount);
+    ++session.methodCount;
+
+    // The moves are those of the "Move Method Up Form" button, checks
+    // included; the caller writes the page once at the end.
+    if (hasSubmit) {
+        for (int presses = session.methodCount - submit; presses > 0; --presses)
+            moveSelectedUp(session, false);
+    }
+    return true;
+}
+
+bool UpdateMethod(FormSession& session, const FormMethod& method, const QString& positionKey)
+{
+    const int position = session.collection.indexOf(positionKey);
+    if (position < 0)
+        return false;
+    const QString oldInstruction = session.collection.at(positionKey).userInstruction;
+    if (method.userInstruction != oldInstruction) {
+        if (isQuestionKind(method.methodType)
+            && !RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction))
+            return false;
+        session.rows()->remove(position);
+        session.rows()->insert(position, method.rowText());
+        session.setSelectedRow(position);
+    }
+    session.collection.remove(positionKey);
+    session.collection.insertAt(position, positionKey, method);
+    return true;
+}
+
+bool MoveMethod(FormSession& session, const QString& upperKey, const QString& lowerKey)
+{
+    const FormMethod upper = session.collection.at(upperKey);
+    if (upper.methodType == Kind::header()) {
+        showExclamation(QStringLiteral("Sorry but you cannot move the Form Header - it must remain at the top of the form"));
+        return false;
+    }
+    const FormMethod lower = session.collection.at(lowerKey);
+    session.collection.remove(lowerKey);
+    session.collection.insertAfter(lowerKey, upper, upperKey);
+    const int upperPosition = session.collection.indexOf(upperKey);
+    session.collection.remove(upperKey);
+    session.collection.insertAt(upperPosition, upperKey, lower);
+    return true;
+}
+
+bool NextElementNumber(FormSession& session)
+{
+    if (session.elementCounter >= kMaxElements) {
+        showExclamation(QStringLiteral("The element counter of this form has reached its limit of %1.").arg(kMaxElements));
+        return false;
+    }
+    ++session.elementCounter;
+    if (session.collection.isEmpty())
+        return true;
+    FormMethod header = session.collection.atPosition(0);
+    if (header.attribute6List.size() >= 4)
+        header.attribute6List.removeAt(3);
+    header.attribute6List.append(printNumber(session.elementCounter));
+    const QString headerKey = session.collection.keyAt(0);
+    session.collection.remove(headerKey);
+    session.collection.insertAt(0, headerKey, header);
+    return true;
+}
+
+bool moveSelectedUp(FormSession& session, bool writePage)
+{
+    const int i = session.selectedRow();
+    if (i == -1) {
+        noneSelected();
+        return false;
+    }
+    const QString rowText = session.rows()->text(i);
+    const QString type = session.collection.at(key(i)).methodType;
+    if (type == Kind::header()) {
+        showExclamation(QStringLiteral("You cannot move the Header."));
+        return false;
+    }
+    if (i - 1 < 1) {
+        showExclamation(QStringLiteral("Can't move method above the HTML Header !"));
+        return false;
+    }
+    if (type == Kind::submitButton() && !isLineOrText(session.collection.at(key(i - 1)).methodType)) {
+        showExclamation(QStringLiteral("You cannot move the Submit Button above this Form Element."));
+        return false;
+    }
+    if (!MoveMethod(session, key(i - 1), key(i)))
+        return false;
+    session.rows()->remove(i);
+    session.rows()->insert(i - 1, rowText);
+    session.setSelectedRow(i - 1);
+    return !writePage || WriteFormPage(session, session.htmlName());
+}
+
+bool moveSelectedDown(FormSession& session)
+{
+    const int i = session.selectedRow();
+    if (i == -1) {
+        noneSelected();
+        return false;
+    }
+    const QString rowText = session.rows()->text(i);
+    if (i + 1 >= session.methodCount) {
+        showExclamation(QStringLiteral("Can't move method there - You've reached the end of the collection !"));
+        return false;
+    }
+    const QString type = session.collection.at(key(i)).methodType;
+    if (type == Kind::header()) {
+        showExclamation(QStringLiteral("You cannot move the Header."));
+        return false;
+    }
+    if (session.collection.at(key(i + 1)).methodType == Kind::submitButton() && !isLineOrText(type)) {
+        showExclamation(QStringLiteral("You cannot move this Form Element below the Submit Button"));
+        return false;
+    }
+    if (!MoveMethod(session, key(i), key(i + 1)))
+        return false;
+    session.rows()->remove(i);
+    session.rows()->insert(i + 1, rowText);
+    session.setSelectedRow(i + 1);
+    return WriteFormPage(session, session.htmlName());
+}
+
+bool removeSelected(FormSession& session)
+{
+    const int i = session.selectedRow();
+    if (i == -1) {
+        noneSelected();
+        return false;
+    }
+    const FormMethod& m = session.collection.at(key(i));
+    const QString type = m.methodType;
+    if (type == Kind::submitButton() || type == Kind::header()) {
+        showExclamation(QStringLiteral("You cannot remove '") + type
+                        + QStringLiteral("' Methods since they are essential. You can however edit and move them as you wish."));
+        return false;
+    }
+    if (!isLineOrText(type) && !RemoveAnswerColumn(session.answerTable(), m.userInstruction))
+        return false;
+    session.collection.remove(key(i));
+    session.rows()->remove(i);
+    --session.methodCount;
+    // Close the gap in the keys at once, so the list stays sound even when
+    // the save below fails; the reload then reads the same order back.
+    const QList<FormMethod> remaining = session.collection.methods();
+    session.collection.removeAll();
+    for (int p = 0; p < remaining.size(); ++p)
+        session.collection.append(key(p), remaining.at(p));
+    if (!SaveCollectionFile(session))
+        return false;
+    LoadForm(session, session.appFolder(), session.htmlName());
+    return true;
+}
+
+} // namespace quenlow

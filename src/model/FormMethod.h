@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace quenlow {
+
+// Element kinds as stored under "Method Type".
+namespace Kind {
+inline QString header() { return QStringLiteral("Header"); }
+inline QString plainText() { return QStringLiteral("Plain Text"); }
+inline QString textField() { return QStringLiteral("Text Field"); }
+inline QString textArea() { return QStringLiteral("Text Area"); }
+inline QString checkBox() { return QStringLiteral("Check Box"); }
+inline QString radioButtons() { return QStringLiteral("Radio Buttons"); }
+inline QString pullDownMenu() { return QStringLiteral("Pull Down Menu"); }
+inline QString submitButton() { return QStringLiteral("Submit Button"); }
+inline QString line() { return QStringLiteral("Line"); }
+} // namespace Kind
+
+/// One element of the open form: six values under fixed keys. For the kinds
+/// "Header", "Radio Buttons" and "Pull Down Menu" "Attribute 6" is a list.
+/// Values are plain strings; numbers are held in their print form (" 1 ").
+struct FormMethod {
+    QString htmlCode;
+    QString userInstruction;
+    QString methodType;
+    QString attribute4;
+    QString attribute5;
+    QString attribute6;          // the single value of the other kinds
+    QStringList attribute6List;  // the list of the three list kinds
+
+    /// Whether "Attribute 6" of this kind is a list (exact, case-sensitive).
+    static bool holdsList(const QString& methodType);
+    bool holdsList() const { return holdsList(methodType); }
+
+    /// The row text in the element list: type, " - ", instruction.
+    QString rowText() const { return methodType + QStringLiteral(" - ") + userInstruction; }
+
+    /// Item `n` (1-based) of the list; empty when there is no such item.
+    QString item(int n) const { return n >= 1 && n <= attribute6List.size() ? attribute6List.at(n - 1) : QString(); }
+
+    friend bool operator==(const FormMethod&, const FormMethod&) = default;
+};
+
+/// A number in the print form files use: " 1 ", " 0 ", "-3 ".
+QString printNumber(int value);
+/// The whole number a stored value stands for, blanks ignored; a value that
+/// is not a number (a hand-edited file) counts as 0 and never fails.
+int wholeNumber(const QString& value);
+
+} // namespace quenlow

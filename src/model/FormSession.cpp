@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/FormSession.h"
+
+#include "database/AnswersDatabase.h"
+#include "model/Backgrounds.h"
+
+namespace quenlow {
+
+FormSession::FormSession(const QString& appFolder, QObject* parent)
+    : QObject(parent)
+    , m_appFolder(appFolder)
+{
+    // Rows removed or inserted shift the selection the way a list box does.
+    connect(&m_rows, &QAbstractItemModel::modelReset, this, [this] { setSelectedRow(-1); });
+    connect(&m_rows, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex&, int first, int last) {
+        if (m_selectedRow >= first && m_selectedRow <= last)
+            setSelectedRow(-1);
+        else if (m_selectedRow > last)
+            setSelectedRow(m_selectedRow - (last - first + 1));
+    });
+    connect(&m_rows, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        if (m_selectedRow >= first)
+            setSelectedRow(m_selectedRow + (last - first + 1));
+    });
+}
+
+QString FormSession::databasePath() const
+{
+    return AnswersDatabase::pathIn(m_appFolder);
+}
+
+AnswerTable FormSession::answerTable() const
+{
+    return AnswerTable::forForm(m_appFolder, openFormName, openPageFile);
+}
+
+void FormSession::ResetOpenForm()
+{
+    m_rows.clear();
+    ClearCollection(collection);
+    methodCount = 0;
+}
+
+void FormSession::setSelectedRow(int row)
+{
+    if (row < -1 || row >= m_rows.count())
+        row = -1;
+    if (row == m_selectedRow)
+        return;
+    m_selectedRow = row;
+    emit selectedRowChanged(row);
+}
+
+void FormSession::setHtmlName(const QString& caption)
+{
+    if (caption == m_htmlName)
+        return;
+    m_htmlName = caption;
+    emit htmlNameChanged(caption);
+}
+
+void FormSession::setHtmlFrameCaption(const QString& caption)
+{
+    if (caption == m_htmlFrameCaption)
+        return;
+    m_htmlFrameCaption = caption;
+    emit htmlFrameCaptionChanged(caption);
+}
+
+void FormSession::setEditingVisible(bool visible)
+{
+    if (visible == m_editingVisible)
+        return;
+    m_editingVisible = visible;
+    emit editingVisibleChanged(visible);
+}
+
+void FormSession::setReporterVisible(bool visible)
+{
+    if (visible == m_reporterVisible)
+        return;
+    m_reporterVisible = visible;
+    emit reporterVisibleChanged(visible);
+}
+
+void FormSession::WebBrowser_Show(const QString& page)
+{
+    m_browserPage = htmlFolder() + page;
+    emit navigateRequested(m_browserPage);
+}
+
+void FormSession::refreshBrowser()
+{
+    emit refreshRequested();
+}
+
+void FormSession::SetBackground(const QString& choice)
+{
+    const QString image = backgroundImageFor(choice);
+    if (!image.isEmpty())
+        backgroundFileName = image;
+}
+
+void FormSession::forgetNewFormWindow()
+{
+    backgroundChoice = -1;
+    backgroundFileName.clear();
+}
+
+} // namespace quenlow

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "database/AnswerColumns.h"
+#include "model/MethodCollection.h"
+#include "model/RowsModel.h"
+
+#include <QObject>
+
+namespace quenlow {
+
+/// Everything the open form is, for the whole run: the open-form values, the
+/// element list, and the state of the main window's controls that the
+/// operations read and write (the rows and selected row of
+/// FormCollectionList, the captions of HTMLName and HTMLFrame, the page the
+/// browser view shows, which frames are visible). The windows observe it
+/// through its signals and mirror it, so every operation runs without a display.
+class FormSession final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit FormSession(const QString& appFolder, QObject* parent = nullptr);
+
+    // --- Open-form values -------------------------------------------------
+    QString appFolder() const { return m_appFolder; }
+    QString openFormName;
+    QString openPageFile;
+    qint16 methodCount = 0;
+    qint16 elementCounter = 0;
+    MethodCollection collection;
+
+    // Paths beneath the program folder.
+    QString htmlFolder() const { return m_appFolder + QStringLiteral("/HTML/"); }
+    QString collectionsFolder() const { return m_appFolder + QStringLiteral("/Collections/"); }
+    QString reportsFolder() const { return m_appFolder + QStringLiteral("/Reports/"); }
+    QString databasePath() const;
+    QString collectionFilePath(const QString& formName) const
+    {
+        return collectionsFolder() + formName + QStringLiteral("Collection.txt");
+    }
+    /// The open form's answers table ("tbl_" + OpenFormName).
+    AnswerTable answerTable() const;
+
+    /// Empties the element list and its rows and sets MethodCount to 0.
+    void ResetOpenForm();
+
+    // --- FormCollectionList --------------------------------------------------
+    RowsModel* rows() { return &m_rows; }
+    const RowsModel* rows() const { return &m_rows; }
+    int selectedRow() const { return m_selectedRow; }
+    /// Selects `row` (-1 clears the selection).
+    void setSelectedRow(int row);
+
+    // --- Captions and visibility -------------------------------------------
+    /// A form is open exactly when this caption (the page file name) is not empty.
+    QString htmlName() const { return m_htmlName; }
+    void setHtmlName(const QString& caption);
+    bool isFormOpen() const { return !m_htmlName.isEmpty(); }
+    QString htmlFrameCaption() const { return m_htmlFrameCaption; }
+    void setHtmlFrameCaption(const QString& caption);
+    /// AlterFormFrame and AddHTMLMethodsFrame.
+    bool editingVisible() const { return m_editingVisible; }
+    void setEditingVisible(bool visible);
+    /// The button ViewReporterForm.
+    bool reporterVisible() const { return m_reporterVisible; }
+    void setReporterVisible(bool visible);
+
+    // --- Browser view --------------------------------------------------------
+    /// Shows `page` (a file of the page folder, optionally with "#fragment").
+    void WebBrowser_Show(const QString& page);
+    /// Reloads the page shown from disk.
+    void refreshBrowser();
+    /// Full path (with fragment) of what the browser view was last asked to show.
+    QString browserPage() const { return m_browserPage; }
+
+    // --- The background choice held by the new-form window -------------------
+    /// Position selected in BackgroundChoice (-1 when none is).
+    int backgroundChoice = -1;
+    /// BackgroundFileName: the image of the last choice given to SetBackground.
+    QString backgroundFileName;
+    /// Sets backgroundFileName from a choice text; other texts change nothing.
+    void SetBackground(const QString& choice);
+    /// The new-form window was unloaded: its selection and BackgroundFileName go with it.
+    void forgetNewFormWindow();
+
+signals:
+    void selectedRowChanged(int row);
+    void htmlNameChanged(const QString& caption);
+    void htmlFrameCaptionChanged(const QString& caption);
+    void editingVisibleChanged(bool visible);
+    void reporterVisibleChanged(bool visible);
+    /// The browser view should show `path` (absolute; may end in "#fragment").
+    void navigateRequested(const QString& path);
+    void refreshRequested();
+
+private:
+    QString m_appFolder;
+    RowsModel m_rows;
+    int m_selectedRow = -1;
+    QString m_htmlName;
+    QString m_htmlFrameCaption;
+    bool m_editingVisible = true;
+    bool m_reporterVisible = true;
+    QString m_browserPage;
+};
+
+} // namespace quenlow

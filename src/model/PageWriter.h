@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QString>
+
+namespace quenlow {
+
+class FormSession;
+class MethodCollection;
+
+/// The page of a form: one line per element, then "<P></FORM></HTML>".
+QString buildFormPage(const MethodCollection& collection);
+
+/// Saves the collection file, rewrites the page `pageFile` whole, sets the
+/// HTMLName and HTMLFrame captions and shows the page. A failed write is
+/// reported (the previous files stay whole) and returns false.
+bool WriteFormPage(FormSession& session, const QString& pageFile);
+
+} // namespace quenlow

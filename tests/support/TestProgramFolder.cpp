@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "support/TestProgramFolder.h"
+
+#include "database/AnswerColumns.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace quenlow::test {
+
+TestProgramFolder::TestProgramFolder(bool withDatabase)
+{
+    QDir root(m_dir.path());
+    root.mkpath(QStringLiteral("HTML"));
+    root.mkpath(QStringLiteral("Collections"));
+    root.mkpath(QStringLiteral("Reports"));
+    if (withDatabase) {
+        QString error;
+        if (!CreateDatabase(database(), &error))
+            qFatal("cannot create the test database: %s", qPrintable(error));
+    }
+    m_messages.onUnanswered = [this](const RecordingMessages::Box& box) {
+        if (!m_allowUnanswered)
+            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + box.text), __FILE__, __LINE__);
+    };
+    Messages::install(&m_messages);
+}
+
+TestProgramFolder::~TestProgramFolder()
+{
+    Messages::install(nullptr);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(bytes);
+}
+
+QByteArray crlfLines(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& line : lines)
+        out += line.toLatin1() + "\r\n";
+    return out;
+}
+
+} // namespace quenlow::test

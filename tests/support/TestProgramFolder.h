@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "core/RecordingMessages.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace quenlow::test {
+
+/// A fresh program folder for one test: HTML/, Collections/, Reports/ and,
+/// unless asked otherwise, an empty answers database. Installs a
+/// RecordingMessages for its lifetime; a box that appears with no queued
+/// answer fails the test.
+class TestProgramFolder
+{
+public:
+    explicit TestProgramFolder(bool withDatabase = true);
+    ~TestProgramFolder();
+
+    QString path() const { return m_dir.path(); }
+    QString html(const QString& file) const { return path() + QStringLiteral("/HTML/") + file; }
+    QString collection(const QString& formName) const
+    {
+        return path() + QStringLiteral("/Collections/") + formName + QStringLiteral("Collection.txt");
+    }
+    QString database() const { return path() + QStringLiteral("/formAnswers.mdb"); }
+
+    RecordingMessages& messages() { return m_messages; }
+    /// Texts of the boxes shown so far.
+    QStringList messageTexts() const { return m_messages.texts(); }
+    /// Lets boxes appear without an answer (OK / No) instead of failing the test.
+    void allowUnanswered(bool allow = true) { m_allowUnanswered = allow; }
+
+private:
+    QTemporaryDir m_dir;
+    RecordingMessages m_messages;
+    bool m_allowUnanswered = false;
+};
+
+/// The bytes of a file ("" when it cannot be read).
+QByteArray readBytes(const QString& path);
+/// Writes bytes to a file, creating its folder.
+void writeBytes(const QString& path, const QByteArray& bytes);
+/// Joins lines with CR LF after each, as the program's files are written.
+QByteArray crlfLines(const QStringList& lines);
+
+} // namespace quenlow::test
