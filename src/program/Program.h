@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QWidget;
+
+namespace quenlow {
+
+class FormSession;
+
+/// The whole desktop program: the session and every window, wired together.
+/// `quenlow` and the scenario driver start it the same way.
+class Program final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Program(const QString& appFolder, QObject* parent = nullptr);
+    ~Program() override;
+
+    FormSession& session();
+    /// The main window (objectName "MainForm").
+    QWidget* mainWindow() const;
+
+    /// Start-up as the program does it: welcome page, answers database check
+    /// (CreateNewDatabase when it fails), then the main window is shown.
+    void start();
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+/// The program folder from the command line: "--app-folder DIR", else the
+/// folder of the executable. The folder and its HTML/, Collections/ and
+/// Reports/ are created when missing. Returns an empty string, with `error`
+/// set, when that is impossible.
+QString programFolderFromArguments(const QStringList& arguments, QString* error);
+
+} // namespace quenlow
