@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quenlow;
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyByteDecodesAndEncodesBackUnchanged()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = decodeText(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0x80), QChar(0x20AC)); // euro sign
+        QCOMPARE(text.at(0x93), QChar(0x201C));
+        QCOMPARE(text.at(0xE9), QChar(0xE9));
+        QCOMPARE(encodeText(text), all);
+        QVERIFY(fitsWindows1252(text));
+    }
+
+    void textBeyondTheCodePageIsWrittenAsUtf8WithBom()
+    {
+        const QString text = QStringLiteral("Grüße – 你好\r\n");
+        QVERIFY(!fitsWindows1252(text));
+        const QByteArray bytes = encodeText(text);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(decodeText(bytes), text);
+    }
+
+    void failedAtomicWriteLeavesTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("sub/file.txt"));
+        QVERIFY(writeFileAtomically(path, "old contents\r\n").ok);
+        failWritesAfterForTesting(3);
+        const FileResult result = writeFileAtomically(path, "new contents that do not fit\r\n");
+        failWritesAfterForTesting(-1);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old contents\r\n"));
+        // No temporary file is left behind.
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files), QStringList({QStringLiteral("file.txt")}));
+    }
+
+    void unwritableFolderIsReported()
+    {
+        const FileResult result = writeFileAtomically(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), "x");
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"

@@ -1,0 +1,256 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
+#include "support/TestProgramFolder.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <atomic>
+#include <thread>
+
+using namespace quenlow;
+using namespace quenlow::test;
+
+namespace {
+
+const QString kTable = QStringLiteral("tbl_survey");
+
+AnswerTable surveyTable(const TestProgramFolder& folder)
+{
+    return AnswerTable::forForm(folder.path(), QStringLiteral("survey"), QStringLiteral("survey.html"));
+}
+
+std::unique_ptr<AnswersDatabase> openDb(const TestProgramFolder& folder)
+{
+    auto db = AnswersDatabase::open(folder.database());
+    if (!db)
+        qFatal("cannot open the test database");
+    return db;
+}
+
+QStringList columnNames(const TestProgramFolder& folder)
+{
+    QStringList names;
+    for (const auto& c : openDb(folder)->columns(kTable))
+        names.append(c.name);
+    return names;
+}
+
+void addRows(const TestProgramFolder& folder, int n)
+{
+    auto db = openDb(folder);
+    for (int i = 0; i < n; ++i)
+        QVERIFY(db->insertRow(kTable, {{QStringLiteral("Form Question"), QString::number(i)}}) > 0);
+}
+
+QStringList columnValues(const TestProgramFolder& folder, const QString& column)
+{
+    QStringList values;
+    auto db = openDb(folder);
+    const auto columns = db->columns(kTable);
+    int index = -1;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns.at(i).name == column)
+            index = i;
+    }
+    db->forEachRow(kTable, [&](const QVariantList& row) {
+        values.append(row.value(index).isNull() ? QStringLiteral("<null>") : row.value(index).toString());
+        return true;
+    });
+    return values;
+}
+
+} // namespace
+
+class TestAnswerColumns : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<TestProgramFolder>();
+        QVERIFY(createFormTable(m_folder->database(), kTable));
+    }
+    void cleanup() { m_folder.reset(); }
+
+    void openingNeverCreatesAFile()
+    {
+        TestProgramFolder empty(false);
+        QString error;
+        QVERIFY(!AnswersDatabase::open(empty.database(), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(empty.database()));
+        // A file that is not a database is refused too.
+        writeBytes(empty.database(), "this is not a database, just text\n");
+        QVERIFY(!AnswersDatabase::open(empty.database(), &error));
+    }
+
+    void formTableHasOneColumnAndItsNameIsTakenOnce()
+    {
+        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+        QString error;
+        QVERIFY(!createFormTable(m_folder->database(), kTable, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
+    void textColumnOnEmptyTableWritesNothing()
+    {
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Your name"), QStringLiteral("Text Field")));
+        const auto columns = openDb(*m_folder)->columns(kTable);
+        QCOMPARE(columns.size(), 2);
+        QCOMPARE(columns.at(1).name, QStringLiteral("Your name"));
+        QVERIFY(!columns.at(1).isMemo());
+        QCOMPARE(openDb(*m_folder)->rowCount(kTable), 0);
+    }
+
+    void memoColumnFillsExistingRows()
+    {
+        addRows(*m_folder, 3);
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Comments"), QStringLiteral("Text Area")));
+        const auto columns = openDb(*m_folder)->columns(kTable);
+        QVERIFY(columns.at(1).isMemo());
+        QCOMPARE(columns.at(1).declaredType, QStringLiteral("MEMO"));
+        QCOMPARE(columnValues(*m_folder, QStringLiteral("Comments")), QStringList(3, columnAddedMarker()));
+    }
+
+    void longQuestionsAddressTheirFirst64Characters()
+    {
+        const QString question = QString(60, QLatin1Char('q')) + QStringLiteral("0123456789");
+        const QString renamed = QString(60, QLatin1Char('r')) + QStringLiteral("0123456789");
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), question, QStringLiteral("Check Box")));
+        QCOMPARE(columnNames(*m_folder).constLast(), question.left(64));
+        QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), question, renamed));
+        QCOMPARE(columnNames(*m_folder).constLast(), renamed.left(64));
+
+        // A second question sharing the first 64 characters collides, named in full.
+        m_folder->messages().queueAnswer(MessageAnswer::Ok);
+        const QString twin = renamed.left(64) + QStringLiteral("something else");
+        QVERIFY(!AddAnswerColumn(surveyTable(*m_folder), twin, QStringLiteral("Text Field")));
+        QCOMPARE(m_folder->messageTexts().constLast(),
+                 QStringLiteral("You already have a User Instruction called ") + twin
+                     + QStringLiteral(". Please call it something else."));
+        QCOMPARE(m_folder->messages().boxes().constLast().icon, MessageIcon::Exclamation);
+
+        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
+        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+    }
+
+    void renameOntoAnotherColumnIsRefused()
+    {
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), QStringLiteral("Text Field")));
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("Text Field")));
+        m_folder->messages().queueAnswer(MessageAnswer::Ok);
+        QVERIFY(!RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("A")));
+        QCOMPARE(m_folder->messageTexts().constLast(),
+                 QStringLiteral("You already have a User Instruction called A. Please call it something else."));
+        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
+    }
+
+    void removingAsksOnlyWhenTheTableHoldsRows()
+    {
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), QStringLiteral("Text Field")));
+        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"))); // no question asked
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), QStringLiteral("Text Field")));
+        addRows(*m_folder, 1);
+        m_folder->messages().queueAnswer(MessageAnswer::No);
+        QVERIFY(!RemoveAnswerColumn(surveyTable(*m_folder), QStringLiteral("A")));
+        const auto& box = m_folder->messages().boxes().constLast();
+        QCOMPARE(box.text, QStringLiteral("The field 'A' contains data - Are you sure you wish to remove it ?"));
+        QCOMPARE(box.buttons, MessageButtons::YesNo);
+        QCOMPARE(box.icon, MessageIcon::None);
+        QVERIFY(columnNames(*m_folder).contains(QStringLiteral("A")));
+        m_folder->messages().queueAnswer(MessageAnswer::Yes);
+        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), QStringLiteral("A")));
+        QVERIFY(!columnNames(*m_folder).contains(QStringLiteral("A")));
+    }
+
+    void missingTableIsReportedByEveryOperation()
+    {
+        const AnswerTable missing = AnswerTable::forForm(m_folder->path(), QStringLiteral("gone"), QStringLiteral("gone.html"));
+        const QString message = QStringLiteral("The table containing the data for the form gone.html is missing.");
+        for (int i = 0; i < 3; ++i)
+            m_folder->messages().queueAnswer(MessageAnswer::Ok);
+        QVERIFY(!AddAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("Text Field")));
+        QVERIFY(!RemoveAnswerColumn(missing, QStringLiteral("A")));
+        QVERIFY(!RenameAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("B")));
+        QCOMPARE(m_folder->messageTexts(), QStringList(3, message));
+    }
+
+    void hostileNamesRoundTrip_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("quotes and injection") << QStringLiteral("What's your \"favourite\" colour?; DROP TABLE x");
+        QTest::newRow("brackets") << QStringLiteral("[a] (b) {c} `d`");
+        QTest::newRow("non-ASCII") << QStringLiteral("Ihr Lieblingsgericht – ÄÖÜ ß 日本語 😀");
+        QTest::newRow("64 blanks and punctuation") << QStringLiteral("  .,;:!?'\"-_=+*/\\|<>()[]{}@#$%^&~` ").repeated(3).left(64);
+    }
+
+    void hostileNamesRoundTrip()
+    {
+        QFETCH(QString, name);
+        const QString renamed = name + QStringLiteral(" (2)");
+        addRows(*m_folder, 2);
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, QStringLiteral("Text Field")));
+        QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(name));
+        QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), name, renamed));
+        QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(renamed));
+        QCOMPARE(columnValues(*m_folder, columnNameFor(renamed)), QStringList(2, columnAddedMarker()));
+        m_folder->messages().queueAnswer(MessageAnswer::Yes);
+        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
+        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+        QCOMPARE(openDb(*m_folder)->rowCount(kTable), 2);
+    }
+
+    void otherColumnsKeepTheirDataAcrossRenameAndDrop()
+    {
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Keep"), QStringLiteral("Text Field")));
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Drop"), QStringLiteral("Text Field")));
+        {
+            auto db = openDb(*m_folder);
+            QVERIFY(db->insertRow(kTable, {{QStringLiteral("Keep"), QStringLiteral("k1")}, {QStringLiteral("Drop"), QStringLiteral("d1")}}) > 0);
+            QVERIFY(db->insertRow(kTable, {{QStringLiteral("Keep"), QStringLiteral("k2")}}) > 0);
+        }
+        QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("Keep"), QStringLiteral("Kept")));
+        m_folder->messages().queueAnswer(MessageAnswer::Yes);
+        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), QStringLiteral("Drop")));
+        QCOMPARE(columnValues(*m_folder, QStringLiteral("Kept")), QStringList({QStringLiteral("k1"), QStringLiteral("k2")}));
+    }
+
+    void columnChangesSucceedWhileAnotherConnectionWrites()
+    {
+        std::atomic<bool> stop = false;
+        std::atomic<int> written = 0;
+        std::atomic<int> failed = 0;
+        const QString path = m_folder->database();
+        std::thread writer([&] {
+            auto db = AnswersDatabase::open(path);
+            for (int i = 0; i < 2000 && !stop; ++i) {
+                if (!db->begin() || db->insertRow(kTable, {{QStringLiteral("Form Question"), QString::number(i)}}) < 0 || !db->commit()) {
+                    db->rollback();
+                    ++failed;
+                } else {
+                    ++written;
+                }
+            }
+        });
+        for (int i = 0; i < 20; ++i) {
+            const QString name = QStringLiteral("Question %1").arg(i);
+            QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, QStringLiteral("Text Field")));
+            QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), name, name + QStringLiteral("!")));
+        }
+        stop = true;
+        writer.join();
+        QCOMPARE(failed.load(), 0);
+        QCOMPARE(openDb(*m_folder)->rowCount(kTable), qint64(written.load()));
+        QCOMPARE(columnNames(*m_folder).size(), 21);
+    }
+
+private:
+    std::unique_ptr<TestProgramFolder> m_folder;
+};
+
+QTEST_GUILESS_MAIN(TestAnswerColumns)
+#include "tst_answercolumns.moc"

@@ -1,0 +1,306 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/TextFile.h"
+#include "model/CollectionFile.h"
+#include "model/FormSession.h"
+#include "model/PageWriter.h"
+#include "support/FormFixture.h"
+#include "support/TestProgramFolder.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace quenlow;
+using namespace quenlow::test;
+
+namespace {
+
+FormMethod textField(const QString& question)
+{
+    FormMethod m;
+    m.methodType = Kind::textField();
+    m.userInstruction = question;
+    m.htmlCode = QStringLiteral("<P><input type=hidden name='") + question + QStringLiteral(" Type' value='Text Field'>");
+    m.attribute4 = QStringLiteral("30");
+    return m;
+}
+
+FormMethod submitButton()
+{
+    FormMethod m;
+    m.methodType = Kind::submitButton();
+    m.userInstruction = QStringLiteral("Submit Form");
+    m.htmlCode = QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'></CENTER>");
+    m.attribute4 = QStringLiteral("Reset Form");
+    m.attribute5 = printNumber(0);
+    return m;
+}
+
+// The header + text field + submit button form used by several cases.
+void buildSmallForm(FormSession& session)
+{
+    createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
+    session.collection.append(QStringLiteral("1"), textField(QStringLiteral("Your name")));
+    session.rows()->append(QStringLiteral("Text Field - Your name"));
+    session.collection.append(QStringLiteral("2"), submitButton());
+    session.rows()->append(QStringLiteral("Submit Button - Submit Form"));
+    session.methodCount = 3;
+}
+
+} // namespace
+
+class TestCollectionFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesTheExactLinesOfEachRecord()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        QVERIFY(SaveCollectionFile(session));
+
+        const QByteArray bytes = readBytes(folder.collection(QStringLiteral("survey")));
+        QVERIFY(bytes.endsWith("\r\n"));
+        // 43 lines, each ended by CR LF and none by a bare LF.
+        QCOMPARE(bytes.count("\r\n"), 43);
+        QCOMPARE(bytes.count('\n'), 43);
+
+        const QByteArray db = folder.database().toLatin1();
+        const QByteArray expectedStart = "User Instruction\r\nStaff Survey\r\nMethod Type\r\nHeader\r\nHTML Code\r\n";
+        QVERIFY(bytes.startsWith(expectedStart));
+        QVERIFY(bytes.contains(QByteArray("Attribute 4\r\n7\r\nAttribute 5\r\nCentre\r\nAttribute 6\r\n[next]\r\n 1 \r\n[next]\r\n 1 \r\n[next]\r\n"
+                               + db + "\r\n[next]\r\n 0 \r\nUser Instruction\r\nYour name\r\n")));
+        QVERIFY(bytes.endsWith("User Instruction\r\nSubmit Form\r\nMethod Type\r\nSubmit Button\r\nHTML Code\r\n"
+                               "<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'></CENTER>\r\n"
+                               "Attribute 4\r\nReset Form\r\nAttribute 5\r\n 0 \r\nAttribute 6\r\n\r\n"));
+    }
+
+    void readsBackKeysRowsAndCount()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        const QByteArray saved = readBytes(folder.collection(QStringLiteral("survey")));
+
+        FormSession reopened(folder.path());
+        LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+        QCOMPARE(reopened.methodCount, qint16(3));
+        QCOMPARE(reopened.collection.keyAt(0), QStringLiteral("0"));
+        QCOMPARE(reopened.collection.keyAt(2), QStringLiteral("2"));
+        QCOMPARE(reopened.rows()->texts(),
+                 QStringList({QStringLiteral("Header - Staff Survey"), QStringLiteral("Text Field - Your name"),
+                              QStringLiteral("Submit Button - Submit Form")}));
+        QCOMPARE(reopened.collection.methods(), session.collection.methods());
+        QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
+        QCOMPARE(reopened.openFormName, QStringLiteral("survey"));
+        QCOMPARE(reopened.htmlFrameCaption(), QStringLiteral("Current Form"));
+        QCOMPARE(reopened.backgroundFileName, QStringLiteral("Background.gif"));
+        QCOMPARE(reopened.backgroundChoice, 1);
+        // Reopening rewrites the file in the same canonical form.
+        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), saved);
+    }
+
+    void readerAcceptsListsAtEndOfFileAndKeysInAnyOrder()
+    {
+        const QString text = QStringLiteral(
+            "User Instruction\r\nT\r\nHTML Code\r\n<h>\r\nMethod Type\r\nHeader\r\nAttribute 5\r\nLeft\r\nAttribute 4\r\n3\r\n"
+            "Attribute 6\r\n[next]\r\n 6 \r\n[next]\r\n 0 \r\n[next]\r\n/db\r\n[next]\r\n 12 \r\n"
+            "User Instruction\r\nColour\r\nMethod Type\r\nRadio Buttons\r\nHTML Code\r\n<r>\r\nAttribute 4\r\n\r\n"
+            "Attribute 5\r\nnone\r\nAttribute 6\r\n[next]\r\nRed\r\n[next]\r\nGreen\r\n[next]\r\nBlue\r\n");
+        const ParsedCollection parsed = parseCollection(text);
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        QCOMPARE(parsed.methods.size(), 2);
+        QCOMPARE(parsed.methods.at(0).attribute4, QStringLiteral("3"));
+        QCOMPARE(parsed.methods.at(0).attribute5, QStringLiteral("Left"));
+        QCOMPARE(wholeNumber(parsed.methods.at(0).item(1)), 6);
+        QCOMPARE(wholeNumber(parsed.methods.at(0).item(4)), 12);
+        QCOMPARE(parsed.methods.at(1).attribute6List,
+                 QStringList({QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")}));
+    }
+
+    void singleValuesThatLookLikeKeysSurvive()
+    {
+        // A default text of "[next]" or "User Instruction" comes back as written.
+        MethodCollection c;
+        FormMethod header;
+        header.methodType = Kind::header();
+        header.attribute6List = {printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0)};
+        c.append(QStringLiteral("0"), header);
+        FormMethod a = textField(QStringLiteral("A"));
+        a.attribute6 = QStringLiteral("[next]");
+        FormMethod b = textField(QStringLiteral("B"));
+        b.attribute6 = QStringLiteral("User Instruction");
+        c.append(QStringLiteral("1"), a);
+        c.append(QStringLiteral("2"), b);
+        const ParsedCollection parsed = parseCollection(serializeCollection(c));
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        QCOMPARE(parsed.methods, c.methods());
+    }
+
+    void refusesFilesThatAreNotWholeCollections_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray header = "User Instruction\r\nT\r\nMethod Type\r\nHeader\r\nHTML Code\r\nh\r\nAttribute 4\r\n7\r\n"
+                                  "Attribute 5\r\nCentre\r\nAttribute 6\r\n[next]\r\n 1 \r\n[next]\r\n 0 \r\n[next]\r\n/db\r\n[next]\r\n 0 \r\n";
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+        QTest::newRow("truncated record") << header + "User Instruction\r\nName\r\nMethod Type\r\nText Field\r\n";
+        QTest::newRow("cut inside the header") << header.left(60);
+        QTest::newRow("no header first") << QByteArray("User Instruction\r\nQ\r\nMethod Type\r\nText Field\r\nHTML Code\r\nx\r\n"
+                                                       "Attribute 4\r\n\r\nAttribute 5\r\n\r\nAttribute 6\r\n\r\n");
+        QTest::newRow("short header list") << header.left(header.indexOf("[next]\r\n/db"));
+        QTest::newRow("record without User Instruction") << header + "Method Type\r\nText Field\r\nAttribute 6\r\n\r\n";
+        QTest::newRow("plain text") << QByteArray("Dear diary,\r\ntoday I wrote a letter.\r\n");
+    }
+
+    void refusesFilesThatAreNotWholeCollections()
+    {
+        QFETCH(QByteArray, bytes);
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        const QList<FormMethod> before = session.collection.methods();
+        const QByteArray surveyFile = readBytes(folder.collection(QStringLiteral("survey")));
+        writeBytes(folder.collection(QStringLiteral("broken")), bytes);
+
+        // No keeps the open form exactly as it was.
+        folder.messages().queueAnswer(MessageAnswer::No);
+        LoadForm(session, folder.path(), QStringLiteral("broken.html"));
+        QCOMPARE(folder.messageTexts().constLast(),
+                 QStringLiteral("Sorry, but Collection text file for the Form 'broken' could not be found. "
+                                "Do you wish just to open the HTML Form file ?"));
+        QCOMPARE(folder.messages().boxes().constLast().buttons, MessageButtons::YesNo);
+        QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::None);
+        QCOMPARE(session.collection.methods(), before);
+        QCOMPARE(session.rows()->count(), 3);
+        QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
+        QCOMPARE(session.openFormName, QStringLiteral("survey"));
+        // ... and a later save still writes the old form to its own file.
+        QVERIFY(SaveCollectionFile(session));
+        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), surveyFile);
+        QCOMPARE(readBytes(folder.collection(QStringLiteral("broken"))), bytes);
+    }
+
+    void missingCollectionOffersThePageOnly()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        QSignalSpy navigations(&session, &FormSession::navigateRequested);
+
+        folder.messages().queueAnswer(MessageAnswer::Yes);
+        LoadForm(session, folder.path(), QStringLiteral("other.html"));
+        QCOMPARE(session.collection.count(), 0);
+        QCOMPARE(session.rows()->count(), 0);
+        QCOMPARE(session.methodCount, qint16(0));
+        QCOMPARE(session.htmlName(), QStringLiteral("other.html"));
+        QCOMPARE(session.openPageFile, QStringLiteral("other.html"));
+        QVERIFY(!session.editingVisible());
+        QVERIFY(!session.reporterVisible());
+        QCOMPARE(navigations.size(), 1);
+        QCOMPARE(navigations.at(0).at(0).toString(), folder.html(QStringLiteral("other.html")));
+    }
+
+    void reservedPagesAreShownWithoutReadingAFile()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        session.openFormName = QStringLiteral("survey");
+        LoadForm(session, folder.path(), QStringLiteral("welcome.html"));
+        QCOMPARE(session.collection.count(), 0);
+        QCOMPARE(session.htmlName(), QString());
+        QCOMPARE(session.openPageFile, QStringLiteral("welcome.html"));
+        QCOMPARE(session.openFormName, QStringLiteral("survey"));
+        QCOMPARE(session.browserPage(), folder.html(QStringLiteral("welcome.html")));
+        QVERIFY(folder.messageTexts().isEmpty());
+    }
+
+    void pageNameWithoutDotIsRefusedBeforeAnythingChanges()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        folder.allowUnanswered();
+        for (const QString& name : {QString(), QStringLiteral("survey"), QStringLiteral(".html")}) {
+            LoadForm(session, folder.path(), name);
+            QCOMPARE(session.collection.count(), 3);
+            QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
+        }
+        QCOMPARE(folder.messages().boxes().size(), 3);
+        QCOMPARE(folder.messages().boxes().constFirst().icon, MessageIcon::Exclamation);
+    }
+
+    void textBeyondWindows1252SurvivesSaveAndReload()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        const QString question = QStringLiteral("Ваше имя? 名前 — \U0001F600");
+        session.collection.remove(QStringLiteral("1"));
+        session.collection.insertAt(1, QStringLiteral("1"), textField(question));
+        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        QVERIFY(readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
+        QVERIFY(readBytes(folder.html(QStringLiteral("survey.html"))).startsWith("\xEF\xBB\xBF"));
+
+        FormSession reopened(folder.path());
+        LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+        QCOMPARE(reopened.collection.atPosition(1).userInstruction, question);
+    }
+
+    void windows1252TextIsWrittenSingleByte()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        session.collection.remove(QStringLiteral("1"));
+        session.collection.insertAt(1, QStringLiteral("1"), textField(QStringLiteral("Café – “quoted” €5")));
+        QVERIFY(SaveCollectionFile(session));
+        const QByteArray bytes = readBytes(folder.collection(QStringLiteral("survey")));
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(bytes.contains("Caf\xE9 \x96 \x93quoted\x94 \x80" "5\r\n"));
+    }
+
+    void failedSaveKeepsThePreviousFilesWhole()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
+        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
+
+        session.collection.append(QStringLiteral("3"), textField(QStringLiteral("Another question")));
+        session.methodCount = 4;
+        folder.allowUnanswered();
+        failWritesAfterForTesting(100);
+        const bool written = WriteFormPage(session, QStringLiteral("survey.html"));
+        failWritesAfterForTesting(-1);
+        QVERIFY(!written);
+        QCOMPARE(folder.messages().boxes().size(), 1);
+        QVERIFY(folder.messageTexts().constFirst().contains(QStringLiteral("No space left on device")));
+        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
+        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
+    }
+
+    void missingFoldersAreCreated()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        QDir(folder.path() + QStringLiteral("/Collections")).removeRecursively();
+        QDir(folder.path() + QStringLiteral("/HTML")).removeRecursively();
+        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).isEmpty());
+        QVERIFY(!readBytes(folder.html(QStringLiteral("survey.html"))).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCollectionFile)
+#include "tst_collectionfile.moc"

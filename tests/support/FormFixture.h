@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/FormMethod.h"
+
+#include <QString>
+
+namespace quenlow {
+class FormSession;
+}
+
+namespace quenlow::test {
+
+/// A header record as the new-form window builds one (background Marble,
+/// table view allowed, the session's counter), with a simple fragment.
+FormMethod headerRecord(const FormSession& session, const QString& formName, const QString& title);
+
+/// Opens a new form `name` in `session` without the windows: its table with
+/// "Form Question", the header record, the page and the collection file.
+void createForm(FormSession& session, const QString& name, const QString& title = QStringLiteral("New Form Title"));
+
+/// A record of the given kind with a recognisable fragment.
+FormMethod element(const QString& kind, const QString& instruction, const QStringList& options = {});
+
+} // namespace quenlow::test
