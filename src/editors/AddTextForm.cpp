@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "editors/AddTextForm.h"
+
+#include "core/Messages.h"
+#include "editors/Fragments.h"
+#include "model/FormSession.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quenlow {
+
+AddTextForm::AddTextForm(FormSession& session, QWidget* parent)
+    : EditorWindow(session, QStringLiteral("AddTextForm"), addCaption(), parent)
+{
+    auto* description = addLabel(
+        QStringLiteral("Description"),
+        QStringLiteral("This Text/Instructioins form element simply adds the text you type below to the form. Such "
+                       "text can be used simply to describe to the form user the purpose of the form or possibly to "
+                       "add further form element user instructions and information."));
+    auto* prompt = addLabel(QStringLiteral("UserInstrunction"),
+                            QStringLiteral("Please enter the text or added user instructions you wish to add to the "
+                                           "form in the box below :"));
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("TextToBeAdded"));
+    // The text becomes one paragraph of the page: Tab moves on rather than indenting.
+    m_text->setTabChangesFocus(true);
+    m_add = addButton(QStringLiteral("AddTextToForm"), addCaption());
+    m_finish = addButton(QStringLiteral("FinishTextAddition"), QStringLiteral("Cancel"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(description);
+    layout->addWidget(prompt);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(bottomRow(m_add, m_finish));
+    resize(620, 360);
+
+    if (m_text->toPlainText().isEmpty())
+        m_text->setPlainText(QStringLiteral("Text to be added to form."));
+
+    connect(m_add, &QPushButton::clicked, this, &AddTextForm::confirm);
+    connect(m_finish, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void AddTextForm::prepareAdd(const QString& text)
+{
+    m_text->setPlainText(text);
+    setWindowTitle(addCaption());
+    m_add->setText(addCaption());
+}
+
+void AddTextForm::fillForEdit(const FormMethod& method)
+{
+    m_text->setPlainText(method.userInstruction);
+    setWindowTitle(QStringLiteral("Edit Text/Instructions"));
+    m_add->setText(QStringLiteral("Update Text"));
+}
+
+void AddTextForm::confirm()
+{
+    const QString text = boxText(m_text);
+    if (text.isEmpty()) {
+        showExclamation(QStringLiteral("The box for the text to add to the form is empty. You must first type the "
+                                       "text you wish to add to the form."));
+        return;
+    }
+    const FormMethod method = plainTextMethod(text);
+    if (windowTitle() == addCaption()) {
+        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Text to."))
+            || !insert(method, false))
+            return;
+    } else {
+        const auto key = selectedKey();
+        if (!key || !update(method, *key))
+            return;
+    }
+    close();
+}
+
+} // namespace quenlow

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "editors/CheckBoxesForm.h"
+
+#include "core/Messages.h"
+#include "editors/Fragments.h"
+#include "model/FormSession.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quenlow {
+
+CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
+    : EditorWindow(session, QStringLiteral("CheckBoxesForm"), addCaption(), parent)
+{
+    auto* explanation = addLabel(
+        QStringLiteral("Label1"),
+        QStringLiteral("The Checkbox element gives users a way to quickly and easily select or deselect an item in "
+                       "your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may "
+                       "be selected or deselected by the user."));
+    m_advice = addLabel(QStringLiteral("IntrolLineAdvice"),
+                        QStringLiteral("If you require several check boxes and require a user instruction before "
+                                       "proceeding to define the check boxes click the 'Add Text' button :"));
+    m_addText = addButton(QStringLiteral("AddText"), QStringLiteral("Add Text"));
+
+    auto* frame = new QGroupBox(QStringLiteral("Define Checkboxes"), this);
+    frame->setObjectName(QStringLiteral("CheckBoxDefine"));
+    auto* prompt = addLabel(QStringLiteral("UserInstrunction"),
+                            QStringLiteral("Please enter name/title of each Check Box in the box below :"));
+    m_title = addLineEdit(QStringLiteral("CheckBoxTitleBox"));
+    m_defaultSelected = new QCheckBox(QStringLiteral("to be selected by default"), this);
+    m_defaultSelected->setObjectName(QStringLiteral("DefaultSelected"));
+    m_newLine = new QRadioButton(QStringLiteral("On a new line"), this);
+    m_newLine->setObjectName(QStringLiteral("NewLineButton"));
+    m_sameLine = new QRadioButton(QStringLiteral("On the same line"), this);
+    m_sameLine->setObjectName(QStringLiteral("SameLineButton"));
+    auto* lineChoice = new QButtonGroup(this);
+    lineChoice->addButton(m_newLine);
+    lineChoice->addButton(m_sameLine);
+    m_add = addButton(QStringLiteral("AddCheckBox"), QStringLiteral("Add Check Box to HTML Form"));
+
+    auto* frameLayout = new QGridLayout(frame);
+    frameLayout->addWidget(prompt, 0, 0, 1, 2);
+    frameLayout->addWidget(m_title, 1, 0);
+    frameLayout->addWidget(m_defaultSelected, 1, 1);
+    auto* lineRow = new QHBoxLayout;
+    lineRow->addWidget(m_newLine);
+    lineRow->addWidget(m_sameLine);
+    lineRow->addStretch(1);
+    frameLayout->addLayout(lineRow, 2, 0, 1, 2);
+    frameLayout->addWidget(m_add, 3, 0, 1, 2, Qt::AlignLeft);
+    frameLayout->setColumnStretch(0, 1);
+
+    m_finish = addButton(QStringLiteral("FinishCheckBox"), QStringLiteral("Finish Adding Check Box Form Methods"));
+    m_cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
+
+    auto* adviceRow = new QHBoxLayout;
+    adviceRow->addWidget(m_advice, 1);
+    adviceRow->addWidget(m_addText, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(explanation);
+    layout->addLayout(adviceRow);
+    layout->addWidget(frame);
+    layout->addStretch(1);
+    layout->addLayout(bottomRow(m_finish, m_cancel));
+    resize(620, sizeHint().height());
+
+    if (!m_newLine->isChecked() && !m_sameLine->isChecked())
+        m_newLine->setChecked(true);
+
+    connect(m_add, &QPushButton::clicked, this, &CheckBoxesForm::confirm);
+    connect(m_addText, &QPushButton::clicked, this,
+            [this] { emit addTextRequested(QStringLiteral("Please tick the approprtiate check boxes :")); });
+    connect(m_finish, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void CheckBoxesForm::fillForEdit(const FormMethod& method)
+{
+    m_title->setText(method.userInstruction);
+    m_defaultSelected->setChecked(wholeNumber(method.attribute4) != 0);
+    setWindowTitle(QStringLiteral("Edit Check Box"));
+    m_add->setText(QStringLiteral("Update Check Box"));
+    m_finish->setText(QStringLiteral("Finish Editing Check Box"));
+    m_advice->hide();
+    m_addText->hide();
+}
+
+void CheckBoxesForm::confirm()
+{
+    const QString title = boxText(m_title);
+    if (title.isEmpty()) {
+        showExclamation(QStringLiteral("The check box name text field is empty. You must first enter a title for the "
+                                       "check box."));
+        return;
+    }
+    if (windowTitle() == addCaption()) {
+        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Check Box to.")))
+            return;
+        // Emptied before the insert, ready for the next check box, whatever the insert says.
+        m_title->clear();
+        insert(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), false);
+    } else {
+        if (const auto key = selectedKey())
+            update(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), *key);
+    }
+    // The window stays open; the tick and the line option carry over to the next check box.
+}
+
+} // namespace quenlow

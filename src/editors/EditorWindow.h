@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+
+class QBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quenlow {
+
+class FormSession;
+struct FormMethod;
+
+/// What every element editor shares: the session it works on, unloading on
+/// close (so each opening starts from the defaults), and the checks and calls
+/// that end an add or an update.
+class EditorWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    EditorWindow(FormSession& session, const QString& name, const QString& caption, QWidget* parent);
+
+    FormSession& session() const { return m_session; }
+
+protected:
+    /// The text of a box, with any line break turned into a blank: the
+    /// collection file is line-based.
+    static QString boxText(const QLineEdit* box);
+    static QString boxText(const QPlainTextEdit* box);
+
+    /// A form can take a new element: one is open and its list is loaded. A
+    /// modeless editor may outlive the form it was opened for; `message` is
+    /// the refusal the main window gives for this kind.
+    bool checkFormOpen(const QString& message) const;
+    /// The key of the element being edited (the selected row), or nothing
+    /// with a message when the selection no longer names an element.
+    std::optional<QString> selectedKey() const;
+
+    /// Adds `method`; on success advances the element number when asked and
+    /// rewrites the page. False when the element was refused.
+    bool insert(const FormMethod& method, bool counted);
+    /// Replaces the element under `key` and rewrites the page.
+    bool update(const FormMethod& method, const QString& key);
+
+    // Building blocks of the layouts.
+    QLabel* addLabel(const QString& name, const QString& text);
+    QLineEdit* addLineEdit(const QString& name, const QString& text = {});
+    QPushButton* addButton(const QString& name, const QString& text);
+    /// The confirm button at the bottom left, the closing one at the bottom right.
+    static QBoxLayout* bottomRow(QPushButton* left, QPushButton* right);
+
+private:
+    FormSession& m_session;
+};
+
+} // namespace quenlow

@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "editors/Editors.h"
+
+#include "core/Messages.h"
+#include "editors/AddTextForm.h"
+#include "editors/CheckBoxesForm.h"
+#include "editors/LineRule.h"
+#include "editors/PullDownMenuInstructionForm.h"
+#include "editors/RadioButtonsForm.h"
+#include "editors/SubmitButtonForm.h"
+#include "editors/TextAreaForm.h"
+#include "editors/TextFieldForm.h"
+#include "model/FormSession.h"
+
+namespace quenlow {
+
+Editors::Editors(FormSession& session, QWidget* mainWindow, QObject* parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_mainWindow(mainWindow)
+{
+}
+
+Editors::~Editors()
+{
+    // Windows the main window owns go with it; any left without an owner go here.
+    const QList<QWidget*> windows{m_textField, m_textArea, m_addText, m_checkBoxes,
+                                  m_radioButtons, m_pullDownMenu, m_submitButton};
+    for (QWidget* window : windows) {
+        if (window && !window->parent())
+            delete window;
+    }
+}
+
+template<typename Window> Window* Editors::create(QPointer<Window>& slot)
+{
+    if (!slot)
+        slot = new Window(m_session, m_mainWindow.data());
+    return slot;
+}
+
+bool Editors::refuseIfOpen(QWidget* window)
+{
+    if (!window)
+        return false;
+    window->raise();
+    window->activateWindow();
+    showExclamation(QStringLiteral("The window \"") + window->windowTitle()
+                    + QStringLiteral("\" is already open. Please finish with it or cancel it first."));
+    return true;
+}
+
+void Editors::runModal(QWidget* window)
+{
+    // exec() returns once the window has closed; it deletes itself on close.
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+        dialog->setWindowModality(Qt::ApplicationModal);
+        dialog->exec();
+    }
+}
+
+void Editors::showTextFieldForm()
+{
+    if (!refuseIfOpen(m_textField))
+        runModal(create(m_textField));
+}
+
+void Editors::showTextAreaForm()
+{
+    if (!refuseIfOpen(m_textArea))
+        runModal(create(m_textArea));
+}
+
+void Editors::showPullDownMenuForm()
+{
+    if (!refuseIfOpen(m_pullDownMenu))
+        runModal(create(m_pullDownMenu));
+}
+
+void Editors::showSubmitButtonForm()
+{
+    if (!refuseIfOpen(m_submitButton))
+        runModal(create(m_submitButton));
+}
+
+void Editors::showAddTextForm()
+{
+    if (refuseIfOpen(m_addText))
+        return;
+    AddTextForm* window = create(m_addText);
+    window->prepareAdd(QStringLiteral("Text to be added to form."));
+    runModal(window);
+}
+
+void Editors::showCheckBoxesForm()
+{
+    const bool fresh = !m_checkBoxes;
+    CheckBoxesForm* window = create(m_checkBoxes);
+    if (fresh)
+        connect(window, &CheckBoxesForm::addTextRequested, this, &Editors::openAddTextModeless);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Editors::showRadioButtonsForm()
+{
+    RadioButtonsForm* window = create(m_radioButtons);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Editors::openAddTextModeless(const QString& text)
+{
+    AddTextForm* window = create(m_addText);
+    window->prepareAdd(text);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Editors::addLineRule()
+{
+    quenlow::addLineRule(m_session);
+}
+
+void Editors::editSelected()
+{
+    const int row = m_session.selectedRow();
+    const QString key = QString::number(row);
+    if (row < 0 || !m_session.collection.contains(key)) {
+        showExclamation(QStringLiteral("You do not have a Form Method Selected."));
+        return;
+    }
+    // A copy: the record is replaced while the editor runs.
+    const FormMethod method = m_session.collection.at(key);
+    const QString& type = method.methodType;
+
+    if (type == Kind::header()) {
+        if (editHeader)
+            editHeader();
+    } else if (type == Kind::plainText()) {
+        if (refuseIfOpen(m_addText))
+            return;
+        AddTextForm* window = create(m_addText);
+        window->fillForEdit(method);
+        runModal(window);
+    } else if (type == Kind::textField()) {
+        if (refuseIfOpen(m_textField))
+            return;
+        TextFieldForm* window = create(m_textField);
+        window->fillForEdit(method);
+        runModal(window);
+    } else if (type == Kind::textArea()) {
+        if (refuseIfOpen(m_textArea))
+            return;
+        TextAreaForm* window = create(m_textArea);
+        window->fillForEdit(method);
+        runModal(window);
+    } else if (type == Kind::checkBox()) {
+        if (refuseIfOpen(m_checkBoxes))
+            return;
+        CheckBoxesForm* window = create(m_checkBoxes);
+        window->fillForEdit(method);
+        runModal(window);
+    } else if (type == Kind::radioButtons()) {
+        if (refuseIfOpen(m_radioButtons))
+            return;
+        RadioButtonsForm* window = create(m_radioButtons);
+        window->fillForEdit(method);
+        runModal(window);
+    } else if (type == Kind::pullDownMenu()) {
+        if (refuseIfOpen(m_pullDownMenu))
+            return;
+        PullDownMenuInstructionForm* window = create(m_pullDownMenu);
+        window->fillForEdit(method);
+        runModal(window);
+    } else if (type == Kind::submitButton()) {
+        if (refuseIfOpen(m_submitButton))
+            return;
+        SubmitButtonForm* window = create(m_submitButton);
+        window->fillForEdit(method);
+        runModal(window);
+    } else if (type == Kind::line()) {
+        showExclamation(QStringLiteral("Horizontal Line Rules cannot be edited."));
+    } else {
+        showExclamation(QStringLiteral("Field Type Not Recognised"));
+    }
+}
+
+QWidget* Editors::openWindow(const QString& name) const
+{
+    const QList<QWidget*> windows{m_textField, m_textArea, m_addText, m_checkBoxes,
+                                  m_radioButtons, m_pullDownMenu, m_submitButton};
+    for (QWidget* window : windows) {
+        if (window && window->objectName() == name)
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace quenlow

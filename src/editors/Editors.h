@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+
+namespace quenlow {
+
+class AddTextForm;
+class CheckBoxesForm;
+class FormSession;
+class PullDownMenuInstructionForm;
+class RadioButtonsForm;
+class SubmitButtonForm;
+class TextAreaForm;
+class TextFieldForm;
+
+/// The element editors as the main window uses them. Each window is a single
+/// instance, created when it is opened and destroyed when it closes, so every
+/// opening starts from its defaults. The main window checks that a form is
+/// open (and the submit check) before it calls the show functions.
+class Editors final : public QObject
+{
+    Q_OBJECT
+public:
+    /// `mainWindow` owns the editor windows; it may go away before this object.
+    Editors(FormSession& session, QWidget* mainWindow, QObject* parent = nullptr);
+    ~Editors() override;
+
+    // Add commands. Modal ones return when the window has closed.
+    void showTextFieldForm();
+    void showTextAreaForm();
+    void showPullDownMenuForm();
+    void showSubmitButtonForm();
+    /// The plain text editor from the main window (modal, default text).
+    void showAddTextForm();
+    /// Modeless beside the main window.
+    void showCheckBoxesForm();
+    void showRadioButtonsForm();
+    /// "Horizontal Line Rule".
+    void addLineRule();
+
+    /// "Edit Form Method": opens the editor of the selected element's kind,
+    /// filled from its record, modally.
+    void editSelected();
+    /// Edits the header (the new-form window in header mode); called by
+    /// editSelected for the header row.
+    std::function<void()> editHeader;
+
+    /// The editor windows open at the moment (null when closed).
+    QWidget* openWindow(const QString& name) const;
+
+private:
+    template<typename Window> Window* create(QPointer<Window>& slot);
+    /// An editor window of that kind is open already (modeless): bring it
+    /// forward and say so, rather than reopen it in another mode.
+    bool refuseIfOpen(QWidget* window);
+    void openAddTextModeless(const QString& text);
+    static void runModal(QWidget* window);
+
+    FormSession& m_session;
+    QPointer<QWidget> m_mainWindow;
+    QPointer<TextFieldForm> m_textField;
+    QPointer<TextAreaForm> m_textArea;
+    QPointer<AddTextForm> m_addText;
+    QPointer<CheckBoxesForm> m_checkBoxes;
+    QPointer<RadioButtonsForm> m_radioButtons;
+    QPointer<PullDownMenuInstructionForm> m_pullDownMenu;
+    QPointer<SubmitButtonForm> m_submitButton;
+};
+
+} // namespace quenlow

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/FormMethod.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace quenlow {
+
+// The HTML fragment and the record of every element kind. Text that lands
+// inside a quoted attribute value is escaped so that it posts back exactly as
+// typed; text shown as content is written as typed, markup included. The
+// records always keep the user's own text.
+
+/// The field name of a question as it stands in name='…': the column name
+/// (at most 64 characters), escaped for the attribute.
+QString fieldNameAttribute(const QString& question);
+
+QString textFieldFragment(const QString& question, const QString& boxSize, const QString& maxChars,
+                          const QString& defaultText);
+QString textAreaFragment(const QString& question, const QString& rows, const QString& width,
+                         const QString& defaultText);
+QString plainTextFragment(const QString& text);
+QString checkBoxFragment(const QString& title, bool newLine, bool selected);
+QString radioButtonsFragment(const QString& question, const QStringList& options, const QString& defaultOption);
+/// `height` is the checked number of entries to display (see menuHeight).
+QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
+                             const QString& defaultOption);
+QString submitButtonFragment(const QString& submitTitle, bool withReset, const QString& resetTitle);
+
+/// The default option marker: no option is preselected.
+QString noDefaultOption();
+
+/// The number of menu entries to display, when `text` is a whole number (blanks
+/// around it allowed); nothing otherwise. The size goes unquoted into the page,
+/// so only digits may reach it.
+std::optional<int> menuHeight(const QString& text);
+
+// Complete records, as the editors hand them to InsertMethod / UpdateMethod.
+FormMethod textFieldMethod(const QString& question, const QString& boxSize, const QString& maxChars,
+                           const QString& defaultText);
+FormMethod textAreaMethod(const QString& question, const QString& rows, const QString& width,
+                          const QString& defaultText);
+FormMethod plainTextMethod(const QString& text);
+FormMethod checkBoxMethod(const QString& title, bool newLine, bool selected);
+FormMethod radioButtonsMethod(const QString& question, const QStringList& options, const QString& defaultOption);
+FormMethod pullDownMenuMethod(const QString& question, const QString& height, const QStringList& options,
+                              const QString& defaultOption);
+FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const QString& resetTitle);
+FormMethod lineRuleMethod();
+
+} // namespace quenlow

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "editors/LineRule.h"
+
+#include "core/Messages.h"
+#include "editors/Fragments.h"
+#include "model/ElementOperations.h"
+#include "model/FormSession.h"
+#include "model/PageWriter.h"
+
+namespace quenlow {
+
+bool addLineRule(FormSession& session)
+{
+    if (session.htmlName().isEmpty()) {
+        showExclamation(QStringLiteral("You don't currently have a Form Open to add a Line to."));
+        return false;
+    }
+    if (!InsertMethod(session, lineRuleMethod()))
+        return false;
+    WriteFormPage(session, session.htmlName());
+    return true;
+}
+
+} // namespace quenlow

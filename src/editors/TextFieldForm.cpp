@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "editors/TextFieldForm.h"
+
+#include "core/Messages.h"
+#include "editors/Fragments.h"
+#include "model/FormSession.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quenlow {
+
+TextFieldForm::TextFieldForm(FormSession& session, QWidget* parent)
+    : EditorWindow(session, QStringLiteral("TextFieldForm"), addCaption(), parent)
+{
+    auto* description = addLabel(QStringLiteral("Description"),
+                                 QStringLiteral("A text box allows the form filler to enter a single line of text into a form."));
+    auto* instructionLabel = addLabel(QStringLiteral("UserInstrunction"),
+                                      QStringLiteral("Please enter the user instruction for the text field  :"));
+    m_instruction = addLineEdit(QStringLiteral("TextFieldUserInstruction"));
+    auto* sizeLabel = addLabel(QStringLiteral("BoxLength"), QStringLiteral("Please enter box size (no. of characters long) :"));
+    m_boxSize = addLineEdit(QStringLiteral("aBoxSize"));
+    auto* maxLabel = addLabel(QStringLiteral("MaxNo"), QStringLiteral("Please enter the maximum number of characters :"));
+    m_maxChars = addLineEdit(QStringLiteral("aMaxChars"));
+    auto* defaultLabel = addLabel(QStringLiteral("DefaultText"),
+                                  QStringLiteral("Please enter the default text to appear in the box  :"));
+    m_defaultText = addLineEdit(QStringLiteral("aDefaultText"));
+    m_add = addButton(QStringLiteral("AddAnotherTextField"), QStringLiteral("Add Text Field to HTML Form"));
+    m_finish = addButton(QStringLiteral("FinishTextField"), QStringLiteral("Cancel"));
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(instructionLabel, 0, 0);
+    grid->addWidget(m_instruction, 0, 1);
+    grid->addWidget(sizeLabel, 1, 0);
+    grid->addWidget(m_boxSize, 1, 1);
+    grid->addWidget(maxLabel, 2, 0);
+    grid->addWidget(m_maxChars, 2, 1);
+    grid->addWidget(defaultLabel, 3, 0);
+    grid->addWidget(m_defaultText, 3, 1);
+    grid->setColumnStretch(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(description);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addLayout(bottomRow(m_add, m_finish));
+    resize(620, sizeHint().height());
+
+    // Loading: a fresh window proposes the next numbered instruction.
+    if (m_instruction->text().isEmpty()) {
+        m_instruction->setText(QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
+        m_boxSize->setText(QStringLiteral("30"));
+        m_maxChars->clear();
+        m_defaultText->clear();
+    }
+
+    connect(m_add, &QPushButton::clicked, this, &TextFieldForm::confirm);
+    connect(m_finish, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TextFieldForm::fillForEdit(const FormMethod& method)
+{
+    m_instruction->setText(method.userInstruction);
+    m_boxSize->setText(method.attribute4);
+    m_maxChars->setText(method.attribute5);
+    m_defaultText->setText(method.attribute6);
+    setWindowTitle(QStringLiteral("Edit Text Field Form Element"));
+    m_add->setText(QStringLiteral("Update Text Field"));
+    m_finish->setText(QStringLiteral("Cancel"));
+}
+
+void TextFieldForm::confirm()
+{
+    const QString instruction = boxText(m_instruction);
+    if (instruction.isEmpty()) {
+        showExclamation(QStringLiteral("The user instruction text box is empty. You must first define a user "
+                                       "instruction for the text field."));
+        return;
+    }
+    const FormMethod method = textFieldMethod(instruction, boxText(m_boxSize), boxText(m_maxChars),
+                                              boxText(m_defaultText));
+    if (windowTitle() == addCaption()) {
+        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Text Field to."))
+            || !insert(method, true))
+            return;
+    } else {
+        const auto key = selectedKey();
+        if (!key || !update(method, *key))
+            return;
+    }
+    close();
+}
+
+} // namespace quenlow

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "editors/EditorWindow.h"
+
+namespace quenlow {
+
+/// Adds or edits one "Text Field" element. Add mode is the caption
+/// "Add Text Field To Form"; any other caption is edit mode.
+class TextFieldForm final : public EditorWindow
+{
+    Q_OBJECT
+public:
+    TextFieldForm(FormSession& session, QWidget* parent);
+
+    static QString addCaption() { return QStringLiteral("Add Text Field To Form"); }
+    /// Edit mode for `method`: boxes filled, caption and buttons relabelled.
+    void fillForEdit(const FormMethod& method);
+
+private:
+    void confirm();
+
+    QLineEdit* m_instruction;
+    QLineEdit* m_boxSize;
+    QLineEdit* m_maxChars;
+    QLineEdit* m_defaultText;
+    QPushButton* m_add;
+    QPushButton* m_finish;
+};
+
+} // namespace quenlow
