@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "core/RecordingMessages.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QAction;
+class QWidget;
+
+namespace quenlow {
+
+/// Drives the program's windows from a scenario script, the way a person
+/// would, and writes a transcript of what the program showed (message boxes,
+/// pages asked of the browser views, control states asked for by `show`).
+///
+/// While it exists it replaces the message boxes and the web engine with
+/// recorders, so create it before the program creates its windows.
+///
+/// Lines run one at a time from the event loop. A line that opens a modal
+/// window does not return until that window closes, so the following lines run
+/// inside the modal window's own event loop, and act in it. The script language
+/// is described in docs/scenarios.md.
+class ScriptRunner final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ScriptRunner)
+
+public:
+    using Sink = std::function<void(const QString& line)>;
+
+    explicit ScriptRunner(QObject* parent = nullptr);
+    ~ScriptRunner() override;
+
+    /// Paths and texts that contain this folder are printed with "APP" in its place.
+    void setAppFolder(const QString& folder);
+    /// Where transcript lines go (standard output by default).
+    void setOutput(Sink sink) { m_out = std::move(sink); }
+    /// Where "error …" lines go (standard error by default).
+    void setErrorOutput(Sink sink) { m_err = std::move(sink); }
+    /// Whether the end of the run also ends the application's event loops
+    /// (the default). Tests that run several scripts in one process turn it off.
+    void setQuitAtEnd(bool quit) { m_quitAtEnd = quit; }
+
+    /// Reads the script. Syntax errors (unknown command, missing or malformed
+    /// argument) are reported at once, before anything runs: false, the error
+    /// line written, exit code 2.
+    bool load(const QString& script);
+
+    /// Runs the script from the event loop. `startUp`, when given, runs first as
+    /// if it were a line of the script (the program's start-up may open a modal
+    /// window the script then acts in).
+    void start(const std::function<void()>& startUp = {});
+
+    /// To be called when the application's event loop has returned: the program
+    /// may have ended by itself (its Exit command), possibly before the script did.
+    void programEnded();
+
+    bool isFinished() const { return m_finished; }
+    /// 0 after a complete run, 2 after an error.
+    int exitCode() const { return m_exitCode; }
+
+signals:
+    void finished(int exitCode);
+
+private:
+    struct Line {
+        int number = 0;
+        QString command;
+        QString target; // "Window.Control" or "Window"
+        QString argument; // text, number or answer, as the command needs
+        int row = 0;
+    };
+
+    /// A line (or the start-up) in progress: it may be waiting in a modal
+    /// window's event loop while later lines run.
+    struct Frame {
+        QPointer<QWidget> modalAtStart;
+    };
+
+    void step();
+    bool readyForNextLine() const;
+    void execute(const Line& line);
+    void finishRun();
+    void endWithUnusedAnswersCheck();
+    void fail(const QString& where, const QString& reason);
+    void endRun(int exitCode);
+    void closeModalWindows();
+
+    // Commands; each returns an empty string or the reason it failed.
+    QString click(const Line& line);
+    QString setText(const Line& line);
+    QString tick(const Line& line);
+    QString select(const Line& line, bool doubleClick);
+    QString closeWindow(const Line& line);
+    QString show(const Line& line);
+
+    // Finding windows and controls by objectName.
+    QWidget* findWindow(const QString& name) const;
+    QString resolve(const QString& target, QWidget** window, QObject** control) const;
+    QString checkUsable(QWidget* window, QObject* control, const QString& target) const;
+    QString blockingModal(QWidget* window) const;
+
+    void print(const QString& line);
+    void onMessage(const RecordingMessages::Box& box);
+    void onBrowser(const QString& window, const QString& kind, const QString& path);
+    QString withAppFolder(const QString& text) const;
+
+    RecordingMessages m_messages;
+    Sink m_out;
+    Sink m_err;
+    QStringList m_appFolders; // the folder as given and as resolved on disk
+    QList<Line> m_lines;
+    qsizetype m_next = 0;
+    QList<Frame> m_frames;
+    int m_deferrals = 0;
+    bool m_started = false;
+    bool m_finished = false;
+    bool m_quitAtEnd = true;
+    int m_exitCode = 0;
+};
+
+} // namespace quenlow

@@ -1,0 +1,485 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "program/ScriptRunner.h"
+
+#include "platform/BrowserView.h"
+#include "platform/ChartControl.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using namespace quenlow;
+
+namespace {
+
+/// A small window tree standing in for the program: one main window with a
+/// control of every kind the driver knows, a dialog it shows modally, and a
+/// dialog that dialog shows modally in turn.
+class Harness
+{
+public:
+    Harness()
+    {
+        // The runner first: it must replace the web engine before views exist.
+        runner.setQuitAtEnd(false);
+        runner.setAppFolder(appDir.path());
+        runner.setOutput([this](const QString& line) { out.append(line); });
+        runner.setErrorOutput([this](const QString& line) { err.append(line); });
+
+        main = std::make_unique<QWidget>();
+        main->setObjectName(QStringLiteral("Main"));
+        main->setWindowTitle(QStringLiteral("Main Window"));
+        auto* layout = new QVBoxLayout(main.get());
+        auto* menuBar = new QMenuBar(main.get());
+        layout->setMenuBar(menuBar);
+        QMenu* menu = menuBar->addMenu(QStringLiteral("Form"));
+        menu->setObjectName(QStringLiteral("From"));
+
+        status = add<QLabel>(layout, "Status");
+        auto* go = add<QPushButton>(layout, "Go", "Go");
+        QObject::connect(go, &QPushButton::clicked, main.get(),
+            [this] { status->setText(QStringLiteral("clicked %1").arg(++goClicks)); });
+        add<QPushButton>(layout, "Disabled", "Disabled")->setEnabled(false);
+        add<QPushButton>(layout, "Hidden", "Hidden")->hide();
+        add<QCheckBox>(layout, "Tick", "Tick me");
+        add<QRadioButton>(layout, "OptionA", "A")->setChecked(true);
+        add<QRadioButton>(layout, "OptionB", "B");
+        name = add<QLineEdit>(layout, "Name");
+        QObject::connect(name, &QLineEdit::textEdited, main.get(), [this] { ++nameEdits; });
+        auto* sizes = add<QComboBox>(layout, "Sizes");
+        sizes->setEditable(true);
+        sizes->addItems({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") });
+        auto* choice = add<QComboBox>(layout, "Choice");
+        choice->addItems({ QStringLiteral("Left"), QStringLiteral("Centre") });
+        QObject::connect(choice, &QComboBox::activated, main.get(),
+            [this](int index) { status->setText(QStringLiteral("chose %1").arg(index)); });
+        items = add<QListWidget>(layout, "Items");
+        items->addItems({ QStringLiteral("alpha"), QStringLiteral("beta"), QStringLiteral("gamma") });
+        QObject::connect(items, &QListWidget::itemClicked, main.get(),
+            [this](QListWidgetItem* item) { status->setText(QStringLiteral("clicked ") + item->text()); });
+        QObject::connect(items, &QListWidget::itemDoubleClicked, main.get(),
+            [this](QListWidgetItem* item) { status->setText(QStringLiteral("opened ") + item->text()); });
+        auto* pages = add<QTabWidget>(layout, "Pages");
+        pages->addTab(new QWidget, QStringLiteral("First"));
+        pages->addTab(new QWidget, QStringLiteral("Second"));
+        add<QPlainTextEdit>(layout, "Notes");
+        browser = add<BrowserView>(layout, "Browser");
+        chart = add<ChartControl>(layout, "MyChart");
+
+        addAction(menu, "New", "Create New Form", [this] { openDialog(); });
+        addAction(menu, "Off", "Disabled entry", [] {})->setEnabled(false);
+        addAction(menu, "Ask", "Ask", [this] {
+            status->setText(askYesNo(QStringLiteral("Sure?\r\nReally?"), MessageIcon::Question)
+                    ? QStringLiteral("yes")
+                    : QStringLiteral("no"));
+        });
+        addAction(menu, "Page", "Page", [this] {
+            browser->Navigate(appDir.path() + QStringLiteral("/HTML/welcome.html#help"));
+            browser->Refresh();
+        });
+        auto* open = add<QPushButton>(layout, "OpenDialog", "Open");
+        QObject::connect(open, &QPushButton::clicked, main.get(), [this] { openDialog(); });
+
+        // The modal dialog, owned by the main window, and its own modal dialog.
+        dialog = new QDialog(main.get());
+        dialog->setObjectName(QStringLiteral("Dlg"));
+        auto* dialogLayout = new QVBoxLayout(dialog);
+        field = add<QLineEdit>(dialogLayout, "Field");
+        auto* ok = add<QPushButton>(dialogLayout, "OK", "OK");
+        QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+        auto* nested = add<QPushButton>(dialogLayout, "Nested", "Nested");
+        QObject::connect(nested, &QPushButton::clicked, dialog, [this] {
+            QDialog inner(dialog);
+            inner.setObjectName(QStringLiteral("Inner"));
+            auto* innerLayout = new QVBoxLayout(&inner);
+            auto* done = add<QPushButton>(innerLayout, "Done", "Done");
+            QObject::connect(done, &QPushButton::clicked, &inner, &QDialog::accept);
+            inner.exec();
+            // Runs after the inner window closed, before the script goes on.
+            field->setText(QStringLiteral("inner closed"));
+        });
+
+        main->show();
+    }
+
+    template <typename T> T* add(QVBoxLayout* layout, const char* objectName, const char* text = nullptr)
+    {
+        auto* widget = new T;
+        widget->setObjectName(QString::fromLatin1(objectName));
+        if constexpr (std::is_base_of_v<QAbstractButton, T>)
+            widget->setText(QString::fromLatin1(text));
+        layout->addWidget(widget);
+        return widget;
+    }
+
+    template <typename F> QAction* addAction(QMenu* menu, const char* objectName, const char* text, F handler)
+    {
+        QAction* action = menu->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(objectName));
+        QObject::connect(action, &QAction::triggered, main.get(), handler);
+        return action;
+    }
+
+    void openDialog()
+    {
+        const int result = dialog->exec();
+        status->setText(QStringLiteral("dialog returned %1").arg(result));
+    }
+
+    /// Runs `script` to its end; false (and a test failure) if it never ends.
+    bool run(const QString& script)
+    {
+        if (!runner.load(script))
+            return runner.isFinished();
+        runner.start();
+        return QTest::qWaitFor([this] { return runner.isFinished(); }, 10000);
+    }
+
+    QTemporaryDir appDir;
+    ScriptRunner runner;
+    QStringList out;
+    QStringList err;
+    std::unique_ptr<QWidget> main;
+    QLabel* status = nullptr;
+    QLineEdit* name = nullptr;
+    QListWidget* items = nullptr;
+    BrowserView* browser = nullptr;
+    ChartControl* chart = nullptr;
+    QDialog* dialog = nullptr;
+    QLineEdit* field = nullptr;
+    int goClicks = 0;
+    int nameEdits = 0;
+};
+
+QString lines(const QStringList& list)
+{
+    return list.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class TestScriptRunner : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void syntaxErrorsStopBeforeAnythingRuns_data();
+    void syntaxErrorsStopBeforeAnythingRuns();
+    void drivesEveryKindOfControl();
+    void showPrintsStateAndRows();
+    void linesActInsideModalWindows();
+    void messagesAndPagesAreRecorded();
+    void failuresStopTheRun_data();
+    void failuresStopTheRun();
+    void modalWindowLeftOpenIsAnErrorAndIsClosed();
+    void programEndingEarly();
+};
+
+void TestScriptRunner::syntaxErrorsStopBeforeAnythingRuns_data()
+{
+    QTest::addColumn<QString>("badLine");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("unknown command") << "clik Main.Go"
+                                     << "error 3: unknown command \"clik\"";
+    QTest::newRow("no control") << "click"
+                                << "error 3: click needs a control (Window.Control)";
+    QTest::newRow("window only") << "click Main"
+                                 << "error 3: \"Main\" is not a control name (Window.Control)";
+    QTest::newRow("tick value") << "tick Main.Tick yes"
+                                << "error 3: tick needs 0 or 1";
+    QTest::newRow("select row") << "select Main.Items x"
+                                << "error 3: select needs a row number (-1 clears)";
+    QTest::newRow("doubleclick row") << "doubleclick Main.Items -1"
+                                     << "error 3: doubleclick needs a row number";
+    QTest::newRow("answer") << "answer Maybe"
+                            << "error 3: answer needs Yes, No or OK";
+    QTest::newRow("extra word") << "click Main.Go now"
+                                << "error 3: too many words for click";
+    QTest::newRow("close control") << "close Main.Go"
+                                   << "error 3: close needs a window name, not a control";
+}
+
+void TestScriptRunner::syntaxErrorsStopBeforeAnythingRuns()
+{
+    QFETCH(QString, badLine);
+    QFETCH(QString, error);
+    Harness h;
+    // The valid first line must not run: the whole script is checked first.
+    QVERIFY(!h.runner.load(
+        QStringLiteral("click Main.Go\n# comment\n") + badLine + QStringLiteral("\nclick Main.Go\n")));
+    QCOMPARE(h.err, QStringList { error });
+    QCOMPARE(h.runner.exitCode(), 2);
+    QVERIFY(h.out.isEmpty());
+    QCOMPARE(h.goClicks, 0);
+}
+
+void TestScriptRunner::drivesEveryKindOfControl()
+{
+    {
+        Harness h;
+        auto* sizes = h.main->findChild<QComboBox*>(QStringLiteral("Sizes"));
+        auto* choice = h.main->findChild<QComboBox*>(QStringLiteral("Choice"));
+        auto* pages = h.main->findChild<QTabWidget*>(QStringLiteral("Pages"));
+        auto* tick = h.main->findChild<QCheckBox*>(QStringLiteral("Tick"));
+        auto* optionB = h.main->findChild<QRadioButton*>(QStringLiteral("OptionB"));
+        auto* notes = h.main->findChild<QPlainTextEdit*>(QStringLiteral("Notes"));
+
+        QVERIFY(h.run(QStringLiteral("click Main.Go\n"
+                                     "set Main.Name   two  blanks  \n"
+                                     "set Main.Sizes 12\n"
+                                     "set Main.Notes free text\r\n"
+                                     "tick Main.Tick 1\n"
+                                     "tick Main.Tick 1\n"
+                                     "click Main.OptionB\n"
+                                     "select Main.Choice 1\n"
+                                     "select Main.Pages 2\n"
+                                     "select Main.Items 1\n")));
+        QCOMPARE(h.runner.exitCode(), 0);
+        QCOMPARE(h.goClicks, 1);
+        // The text is the rest of the line after one blank; trailing blanks kept.
+        QCOMPARE(h.name->text(), QStringLiteral("  two  blanks  "));
+        QCOMPARE(h.nameEdits, 1); // typed, as a person types: textEdited was emitted
+        QCOMPARE(sizes->currentText(), QStringLiteral("12"));
+        QCOMPARE(notes->toPlainText(), QStringLiteral("free text"));
+        QVERIFY(tick->isChecked()); // ticking a ticked box leaves it ticked
+        QVERIFY(optionB->isChecked());
+        QCOMPARE(choice->currentIndex(), 1);
+        QCOMPARE(pages->currentIndex(), 1);
+        QCOMPARE(h.items->currentRow(), 1);
+        QCOMPARE(h.status->text(), QStringLiteral("clicked beta")); // the click reached the window
+    }
+
+    Harness again;
+    again.name->setText(QStringLiteral("old"));
+    QVERIFY(again.run(QStringLiteral("set Main.Name\n"
+                                     "doubleclick Main.Items 2\n"
+                                     "tick Main.Tick 1\n"
+                                     "tick Main.Tick 0\n"
+                                     "select Main.Items -1\n")));
+    QCOMPARE(again.runner.exitCode(), 0);
+    QCOMPARE(again.name->text(), QString());
+    QCOMPARE(again.status->text(), QStringLiteral("opened gamma"));
+    QVERIFY(!again.main->findChild<QCheckBox*>(QStringLiteral("Tick"))->isChecked());
+    QCOMPARE(again.items->selectedItems().size(), 0);
+    QVERIFY(again.out.isEmpty());
+    QVERIFY(again.err.isEmpty());
+}
+
+void TestScriptRunner::showPrintsStateAndRows()
+{
+    Harness h;
+    h.chart->setTitle(QStringLiteral("Do you like Tea?"));
+    h.chart->setChartType(ChartControl::Pie2d);
+    h.chart->setColumnCount(2);
+    h.chart->setColumn(1);
+    h.chart->setColumnLabel(QStringLiteral("Checked"));
+    h.chart->setData(QStringLiteral("3"));
+    h.chart->setColumn(2);
+    h.chart->setColumnLabel(QStringLiteral("Not Checked"));
+    h.chart->setData(QStringLiteral("1"));
+    h.status->setText(QStringLiteral("two\nlines in %1"));
+    h.main->findChild<QPushButton*>(QStringLiteral("Go"))->setEnabled(false);
+
+    h.items->setCurrentRow(2);
+
+    QVERIFY(h.run(QStringLiteral("show Main\n"
+                                 "show Main.Status\n"
+                                 "show Main.Go\n"
+                                 "show Main.Hidden\n"
+                                 "show Main.OptionA\n"
+                                 "show Main.Items\n"
+                                 "show Main.Choice\n"
+                                 "show Main.Pages\n"
+                                 "show Main.New\n"
+                                 "show Main.Off\n"
+                                 "show Dlg.Field\n"
+                                 "show Main.MyChart\n")));
+    QCOMPARE(h.out,
+        QStringList({
+            QStringLiteral(
+                "Main caption=\"Main Window\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
+            QStringLiteral("Main.Status caption=\"two\\nlines in %1\" text=\"\" visible=1 enabled=1 "
+                           "checked=0 selected=-1 rows=0"),
+            QStringLiteral(
+                "Main.Go caption=\"Go\" text=\"\" visible=1 enabled=0 checked=0 selected=-1 rows=0"),
+            QStringLiteral(
+                "Main.Hidden caption=\"Hidden\" text=\"\" visible=0 enabled=1 checked=0 selected=-1 rows=0"),
+            QStringLiteral(
+                "Main.OptionA caption=\"A\" text=\"\" visible=1 enabled=1 checked=1 selected=-1 rows=0"),
+            QStringLiteral(
+                "Main.Items caption=\"\" text=\"gamma\" visible=1 enabled=1 checked=0 selected=2 rows=3"),
+            QStringLiteral("  [0] alpha"),
+            QStringLiteral("  [1] beta"),
+            QStringLiteral("  [2] gamma"),
+            QStringLiteral(
+                "Main.Choice caption=\"\" text=\"Left\" visible=1 enabled=1 checked=0 selected=0 rows=2"),
+            QStringLiteral("  [0] Left"),
+            QStringLiteral("  [1] Centre"),
+            QStringLiteral(
+                "Main.Pages caption=\"\" text=\"First\" visible=1 enabled=1 checked=0 selected=1 rows=2"),
+            QStringLiteral("  [1] First"),
+            QStringLiteral("  [2] Second"),
+            QStringLiteral("Main.New caption=\"Create New Form\" text=\"\" visible=1 enabled=1 checked=0 "
+                           "selected=-1 rows=0"),
+            QStringLiteral("Main.Off caption=\"Disabled entry\" text=\"\" visible=1 enabled=0 checked=0 "
+                           "selected=-1 rows=0"),
+            // A window that is not shown can still be looked at.
+            QStringLiteral(
+                "Dlg.Field caption=\"\" text=\"\" visible=0 enabled=1 checked=0 selected=-1 rows=0"),
+            QStringLiteral("Main.MyChart title=\"Do you like Tea?\" chartType=14 ColumnCount=2"),
+            QStringLiteral("  [1] Checked = 3"),
+            QStringLiteral("  [2] Not Checked = 1"),
+        }));
+    QCOMPARE(h.runner.exitCode(), 0);
+}
+
+void TestScriptRunner::linesActInsideModalWindows()
+{
+    Harness h;
+    QVERIFY(h.run(QStringLiteral("click Main.OpenDialog\n"
+                                 "set Dlg.Field typed in the dialog\n"
+                                 "show Dlg.Field\n"
+                                 "click Dlg.Nested\n"
+                                 "click Inner.Done\n"
+                                 // Runs only after the code following the inner exec().
+                                 "show Dlg.Field\n"
+                                 "click Dlg.OK\n"
+                                 "show Main.Status\n"
+                                 "click Main.New\n"
+                                 "click Dlg.OK\n"
+                                 "show Main.Status\n")));
+    QCOMPARE(lines(h.err), QString());
+    QCOMPARE(h.out,
+        QStringList({
+            QStringLiteral("Dlg.Field caption=\"\" text=\"typed in the dialog\" visible=1 enabled=1 "
+                           "checked=0 selected=-1 rows=0"),
+            QStringLiteral("Dlg.Field caption=\"\" text=\"inner closed\" visible=1 enabled=1 checked=0 "
+                           "selected=-1 rows=0"),
+            QStringLiteral("Main.Status caption=\"dialog returned 1\" text=\"\" visible=1 enabled=1 "
+                           "checked=0 selected=-1 rows=0"),
+            QStringLiteral("Main.Status caption=\"dialog returned 1\" text=\"\" visible=1 enabled=1 "
+                           "checked=0 selected=-1 rows=0"),
+        }));
+    QCOMPARE(h.runner.exitCode(), 0);
+    QVERIFY(!h.dialog->isVisible());
+}
+
+void TestScriptRunner::messagesAndPagesAreRecorded()
+{
+    Harness h;
+    QVERIFY(h.run(QStringLiteral("answer Yes\n"
+                                 "click Main.Ask\n"
+                                 "show Main.Status\n"
+                                 "click Main.Ask\n"
+                                 "show Main.Status\n"
+                                 "click Main.Page\n")));
+    QCOMPARE(h.out,
+        QStringList({
+            QStringLiteral("message question YesNo \"Quenlow\" Sure?\\nReally?"),
+            QStringLiteral(
+                "Main.Status caption=\"yes\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
+            QStringLiteral("message question YesNo \"Quenlow\" Sure?\\nReally?"),
+            QStringLiteral("unanswered"),
+            QStringLiteral(
+                "Main.Status caption=\"no\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
+            QStringLiteral("navigate Main APP/HTML/welcome.html#help"),
+            QStringLiteral("refresh Main"),
+        }));
+    QCOMPARE(h.runner.exitCode(), 0);
+    // The view only recorded the request; it still knows the real path.
+    QCOMPARE(h.browser->lastPath(), h.appDir.path() + QStringLiteral("/HTML/welcome.html#help"));
+}
+
+void TestScriptRunner::failuresStopTheRun_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("goClicks");
+
+    QTest::newRow("unknown window") << "click Nowhere.Go"
+                                    << "error 1: no window Nowhere" << 0;
+    QTest::newRow("unknown control") << "click Main.Nothing"
+                                     << "error 1: no control Nothing in window Main" << 0;
+    // A dialog owned by the window is another window, not one of its controls.
+    QTest::newRow("control of another window") << "set Main.Field x"
+                                               << "error 1: no control Field in window Main" << 0;
+    QTest::newRow("disabled button") << "click Main.Go\nclick Main.Disabled\nclick Main.Go"
+                                     << "error 2: Main.Disabled is disabled" << 1;
+    QTest::newRow("hidden button") << "click Main.Hidden"
+                                   << "error 1: Main.Hidden is hidden" << 0;
+    QTest::newRow("disabled menu entry") << "click Main.Off"
+                                         << "error 1: Main.Off is disabled" << 0;
+    QTest::newRow("hidden window") << "set Dlg.Field x"
+                                   << "error 1: window Dlg is not shown" << 0;
+    QTest::newRow("blocked by modal window")
+        << "click Main.OpenDialog\nclick Main.Go"
+        << "error 2: window Main is blocked by the modal window Dlg" << 0;
+    QTest::newRow("row out of range") << "select Main.Items 3"
+                                      << "error 1: Main.Items has no row 3 (3 rows)" << 0;
+    QTest::newRow("tab out of range") << "select Main.Pages 0"
+                                      << "error 1: Main.Pages has no tab 0 (tabs 1 to 2)" << 0;
+    QTest::newRow("fixed combo box") << "set Main.Choice Centre"
+                                     << "error 1: Main.Choice is a list to choose from: use select" << 0;
+    QTest::newRow("label clicked") << "click Main.Status"
+                                   << "error 1: Main.Status (QLabel) cannot be clicked" << 0;
+    QTest::newRow("radio button cleared")
+        << "tick Main.OptionA 0"
+        << "error 1: Main.OptionA is cleared by choosing another option" << 0;
+    QTest::newRow("answer never asked for") << "answer Yes\nclick Main.Go"
+                                            << "error END: 1 answer was never asked for" << 1;
+}
+
+void TestScriptRunner::failuresStopTheRun()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, error);
+    QFETCH(int, goClicks);
+    Harness h;
+    QVERIFY(h.run(script + QStringLiteral("\nclick Main.Go\n")));
+    QCOMPARE(lines(h.err), error);
+    QCOMPARE(h.runner.exitCode(), 2);
+    // Nothing after the failing line ran.
+    QCOMPARE(h.goClicks, goClicks + (error.startsWith(QLatin1String("error END")) ? 1 : 0));
+    QVERIFY(!h.dialog->isVisible());
+}
+
+void TestScriptRunner::modalWindowLeftOpenIsAnErrorAndIsClosed()
+{
+    Harness h;
+    QVERIFY(h.run(QStringLiteral("click Main.OpenDialog\nclick Dlg.Nested\n")));
+    QCOMPARE(lines(h.err), QStringLiteral("error END: modal window Inner left open"));
+    QCOMPARE(h.runner.exitCode(), 2);
+    // Both windows were closed, so the lines waiting in them could return.
+    QTRY_COMPARE(h.status->text(), QStringLiteral("dialog returned 0"));
+    QCOMPARE(h.field->text(), QStringLiteral("inner closed"));
+    QVERIFY(h.out.isEmpty());
+}
+
+void TestScriptRunner::programEndingEarly()
+{
+    // The program ended (its Exit command) while lines were left.
+    Harness h;
+    QVERIFY(h.runner.load(QStringLiteral("click Main.Go\n\nclick Main.Go\n")));
+    h.runner.programEnded();
+    QCOMPARE(lines(h.err), QStringLiteral("error 1: the program ended before this line"));
+    QCOMPARE(h.runner.exitCode(), 2);
+    QCOMPARE(h.goClicks, 0);
+}
+
+QTEST_MAIN(TestScriptRunner)
+#include "tst_scriptrunner.moc"
