@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "reporter/AnswersTablePage.h"
+
+#include "core/Messages.h"
+#include "core/TextFile.h"
+#include "database/AnswersDatabase.h"
+#include "model/FormSession.h"
+#include "model/HtmlText.h"
+#include "reporter/ReporterTexts.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow {
+
+namespace {
+
+/// The page is built as lines ended by CR LF, like every page the program writes.
+class PageText
+{
+public:
+    template<typename... Pieces> void line(const Pieces&... pieces)
+    {
+        ((m_text += pieces), ...);
+        m_text += u"\r\n"_s;
+    }
+    const QString& text() const { return m_text; }
+
+private:
+    QString m_text;
+};
+
+QString valueText(const QVariant& value)
+{
+    return value.isNull() ? QString() : escapeHtml(value.toString());
+}
+
+/// Writes the table of steps 6 to 10; false when the table cannot be read, in
+/// which case the caller writes the missing-table line after whatever stands.
+bool writeTable(PageText& page, AnswersDatabase& db, const QString& table)
+{
+    if (!db.tableExists(table))
+        return false;
+    const QList<AnswersDatabase::Column> columns = db.columns(table);
+    if (columns.isEmpty())
+        return false;
+    // 64-bit: the old 16-bit product overflowed beyond 163 columns.
+    const qint64 n = columns.size();
+    const QString escapedTable = escapeHtml(table);
+    page.line(u"<table border ALIGN=center width="_s, QString::number(n * 200), u">"_s,
+              u"<tr><td bgcolor=eeeee height=50 colspan="_s, QString::number(n), u"><B><FONT SIZE=6>"_s,
+              u"<pre>      "_s, u"Database table : '"_s, escapedTable, u"'"_s, u"</FONT></B></td></tr>"_s);
+
+    page.line(u"<tr>"_s);
+    QList<bool> shaded;
+    shaded.reserve(columns.size());
+    for (const AnswersDatabase::Column& column : columns) {
+        page.line(column.isMemo() ? u" <td width=250 ALIGN=center bgcolor=CCCCCC>"_s
+                                  : u" <td width=110 ALIGN=center bgcolor=CCCCCC>"_s);
+        page.line(u" <b>"_s);
+        page.line(escapeHtml(column.name));
+        page.line(u"</b>"_s);
+        page.line(u" </td>"_s);
+        shaded.append(column.name == u"Form Question"_s);
+    }
+    page.line(u"</tr>"_s);
+
+    const bool read = db.forEachRow(table, [&](const QVariantList& row) {
+        page.line(u"<tr>"_s);
+        for (qsizetype i = 0; i < shaded.size(); ++i) {
+            page.line(u"  <td VALIGN=top"_s);
+            if (shaded.at(i))
+                page.line(u" bgcolor=CCCCCC "_s);
+            page.line(u">  "_s, valueText(i < row.size() ? row.at(i) : QVariant()));
+            page.line(u"  </td>"_s);
+        }
+        page.line(u"</tr>"_s);
+        return true;
+    });
+    if (!read)
+        return false;
+    page.line(u"</table>"_s);
+    return true;
+}
+
+} // namespace
+
+QString answersTablePageName()
+{
+    return u"dbTableOfAnswers.html"_s;
+}
+
+bool WriteAnswersTablePage(FormSession& session)
+{
+    const QString caption = session.htmlName();
+    session.openFormName = caption.section(u'.', 0, 0);
+    const QString table = u"tbl_"_s + session.openFormName;
+
+    PageText page;
+    page.line(u"<html>"_s);
+    page.line(u"<head>"_s);
+    page.line(u"<title>"_s);
+    page.line(u"<h1>"_s);
+    page.line(u"Database table - "_s, escapeHtml(table));
+    page.line(u"</h1>"_s);
+    page.line(u"</title>"_s);
+    if (session.backgroundFileName.isEmpty())
+        session.backgroundFileName = u"background.gif"_s;
+    page.line(u"<BODY BGCOLOR='#000000' BACKGROUND='"_s, escapeAttribute(session.backgroundFileName), u"'>"_s);
+
+    QString error;
+    if (auto db = AnswersDatabase::open(session.databasePath(), &error)) {
+        if (!writeTable(page, *db, table)) {
+            showExclamation(reporter::tableMissing(caption));
+            page.line(u"<font size=5><B> The table containing the data for the form "_s, escapeHtml(caption),
+                      u" is missing. </B></FONT>"_s);
+        }
+    } else {
+        showExclamation(reporter::databaseUnavailable(session.databasePath(), error));
+        page.line(u"<font size=5><B> The answers database for the form "_s, escapeHtml(caption),
+                  u" cannot be opened. </B></FONT>"_s);
+    }
+    page.line(u"</body>"_s);
+    page.line(u"</html>"_s);
+
+    const QString path = session.htmlFolder() + answersTablePageName();
+    if (const FileResult written = writeFileAtomically(path, encodeText(page.text())); !written) {
+        showExclamation(u"The page '"_s + path + u"' cannot be written ("_s + written.error + u")."_s);
+        return false;
+    }
+    return true;
+}
+
+} // namespace quenlow
