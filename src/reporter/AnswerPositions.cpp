@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "reporter/AnswerPositions.h"
+
+#include "database/AnswersDatabase.h"
+
+#include <sqlite3.h>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow {
+
+namespace {
+
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    Statement(sqlite3* db, const QString& sql)
+    {
+        const QByteArray utf8 = sql.toUtf8();
+        if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK)
+            stmt = nullptr;
+    }
+    ~Statement() { sqlite3_finalize(stmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+};
+
+} // namespace
+
+AnswerPositions::AnswerPositions(const QString& table)
+    : m_table(table)
+{
+}
+
+bool AnswerPositions::load(AnswersDatabase& db)
+{
+    m_ids.clear();
+    m_loaded = loadAfter(db, std::numeric_limits<qint64>::min());
+    return m_loaded;
+}
+
+bool AnswerPositions::loadAfter(AnswersDatabase& db, qint64 lastId)
+{
+    Statement s(db.handle(), u"SELECT rowid FROM %1 WHERE rowid > ?1 ORDER BY rowid"_s.arg(AnswersDatabase::quoteIdentifier(m_table)));
+    if (!s.stmt)
+        return false;
+    sqlite3_bind_int64(s.stmt, 1, lastId);
+    int rc;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW)
+        m_ids.append(sqlite3_column_int64(s.stmt, 0));
+    return rc == SQLITE_DONE;
+}
+
+std::optional<qint64> AnswerPositions::rowIdOf(AnswersDatabase& db, qint64 number)
+{
+    if (number < 1)
+        return std::nullopt;
+    if (!m_loaded && !load(db))
+        return std::nullopt;
+    if (number > m_ids.size()) {
+        // Answers may have arrived since the ids were read.
+        const qint64 last = m_ids.isEmpty() ? std::numeric_limits<qint64>::min() : m_ids.constLast();
+        if (!loadAfter(db, last))
+            return std::nullopt;
+        if (number > m_ids.size())
+            return std::nullopt;
+    }
+    return m_ids.at(number - 1);
+}
+
+AnswerPositions::Answer AnswerPositions::valueOf(AnswersDatabase& db, const QString& column, qint64 number)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const std::optional<qint64> id = rowIdOf(db, number);
+        if (!id)
+            return {};
+        Statement s(db.handle(), u"SELECT %1 FROM %2 WHERE rowid = ?1"_s.arg(AnswersDatabase::quoteIdentifier(column),
+                                                                             AnswersDatabase::quoteIdentifier(m_table)));
+        if (!s.stmt)
+            return {ValueState::NoColumn, {}};
+        sqlite3_bind_int64(s.stmt, 1, *id);
+        const int rc = sqlite3_step(s.stmt);
+        if (rc == SQLITE_ROW) {
+            switch (sqlite3_column_type(s.stmt, 0)) {
+            case SQLITE_NULL:
+                return {ValueState::Null, {}};
+            case SQLITE_INTEGER:
+                return {ValueState::Value, QVariant(qlonglong(sqlite3_column_int64(s.stmt, 0)))};
+            case SQLITE_FLOAT:
+                return {ValueState::Value, QVariant(sqlite3_column_double(s.stmt, 0))};
+            default:
+                return {ValueState::Value,
+                        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.stmt, 0)),
+                                          sqlite3_column_bytes(s.stmt, 0))};
+            }
+        }
+        if (rc != SQLITE_DONE)
+            return {ValueState::NoColumn, {}};
+        // The row went away under us: the positions are stale.
+        if (!load(db))
+            return {};
+    }
+    return {};
+}
+
+} // namespace quenlow

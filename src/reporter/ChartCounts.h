@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/FormMethod.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace quenlow {
+
+class AnswersDatabase;
+
+/// The options a choice question's answers are counted over: its list of
+/// options for radio buttons and pull-down menus, "Checked" and "Not Checked"
+/// for a check box (how the answers table holds a check box's answer).
+QStringList chartOptions(const FormMethod& method);
+
+/// How many answers in `column` of `table` equal each of `options`, exactly
+/// and case-sensitively, in the options' order. Other values, empty answers
+/// and the marker of a column added later count for none. One grouped query
+/// reads the table once, however many options there are. Nothing (with
+/// `error` set) when the table or column cannot be read.
+std::optional<QList<qint64>> countAnswers(AnswersDatabase& db, const QString& table, const QString& column,
+                                          const QStringList& options, QString* error = nullptr);
+
+} // namespace quenlow

@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "reporter/ReportDocuments.h"
+
+#include "core/Messages.h"
+#include "database/AnswersDatabase.h"
+#include "model/FormSession.h"
+#include "platform/WordDocument.h"
+#include "reporter/ReporterTexts.h"
+
+#include <QFileInfo>
+#include <QProgressDialog>
+
+#include <sqlite3.h>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow {
+
+namespace {
+
+constexpr int kDefaultProgressDelay = 500;
+int g_progressDelay = kDefaultProgressDelay;
+
+// How many answers are typed between two looks at the progress window.
+constexpr int kProgressStep = 256;
+
+WordFont font(bool bold, bool italic, double size, WordUnderline underline)
+{
+    WordFont f;
+    f.bold = bold;
+    f.italic = italic;
+    f.size = size;
+    f.underline = underline;
+    return f;
+}
+
+QString createdMessage(const ReportTarget& target)
+{
+    return u"The new word document '"_s + target.documentName + u"' has been created in "_s + target.reportsFolder;
+}
+
+QString createFailedMessage(const ReportTarget& target)
+{
+    return u"The word document '"_s + target.documentName + u"' already exists and is currently open."_s
+        + u" Enter another filename for the word document."_s;
+}
+
+QString replaceQuestion(const ReportTarget& target)
+{
+    return u"The word document '"_s + target.documentName + u"' already exists in "_s + target.reportsFolder
+        + u". Do you want to replace it with a new report?"_s;
+}
+
+/// The failure of an addition. A document that is there but cannot be opened
+/// (say, saved in a format we cannot read) is reported with its reason: being
+/// told to create a document that exists would only mislead.
+void showAddFailure(const ReportTarget& target, const QString& what, const FileResult& opened = {})
+{
+    const QFileInfo file(target.documentPath());
+    if (!opened.ok && file.isFile()) {
+        showExclamation(opened.error);
+        return;
+    }
+    showExclamation(u"The word document '"_s + target.documentName + u"' that you wish to export the "_s + what
+                    + u" to cannot be found."_s
+                    + u"The document must first be created by defining its name and pressing the 'Create New Report' button."_s);
+}
+
+QString valueText(sqlite3_stmt* stmt, int column)
+{
+    // An unanswered question is an empty cell, not a failed export.
+    if (sqlite3_column_type(stmt, column) == SQLITE_NULL)
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                             sqlite3_column_bytes(stmt, column));
+}
+
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+enum class RowsTyped { Done, Failed, Cancelled };
+
+/// Step 9 of the table export: one row of cells per answer, in storage order.
+RowsTyped typeAnswerRows(WordDocument& document, AnswersDatabase& db, const QString& table,
+                         const QStringList& fields, qint64 answerCount, QWidget* parent)
+{
+    QStringList columns;
+    for (const QString& field : fields)
+        columns.append(AnswersDatabase::quoteIdentifier(field));
+    const QByteArray sql = u"SELECT %1 FROM %2 ORDER BY rowid"_s
+                               .arg(columns.join(u", "_s), AnswersDatabase::quoteIdentifier(table))
+                               .toUtf8();
+    Statement s;
+    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
+        return RowsTyped::Failed;
+
+    QProgressDialog progress(u"Adding the table of answers to the word document…"_s, u"Cancel"_s, 0,
+                             int(qMin<qint64>(answerCount, std::numeric_limits<int>::max())), parent);
+    progress.setObjectName(u"ExportProgress"_s);
+    progress.setWindowTitle(Messages::title());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(g_progressDelay);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+
+    const int n = int(fields.size());
+    qint64 typed = 0;
+    int rc;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
+        for (int c = 0; c < n; ++c) {
+            document.typeText(valueText(s.stmt, c));
+            document.moveRight();
+        }
+        if (++typed % kProgressStep == 0) {
+            progress.setValue(int(qMin<qint64>(typed, progress.maximum())));
+            if (progress.wasCanceled())
+                return RowsTyped::Cancelled;
+        }
+    }
+    progress.hide();
+    return rc == SQLITE_DONE ? RowsTyped::Done : RowsTyped::Failed;
+}
+
+} // namespace
+
+ReportTarget ReportTarget::of(const FormSession& session, const QString& documentName)
+{
+    return {session.reportsFolder(), session.databasePath(), session.openFormName, documentName};
+}
+
+bool CreateReport(const ReportTarget& target)
+{
+    WordDocument document;
+    document.newDocument();
+    document.setFont(font(true, true, 25, WordUnderline::Single));
+    document.typeText(target.formName + u" Report"_s);
+    document.setUnderline(WordUnderline::None);
+    document.setSize(10);
+
+    // A report may hold hours of work: never replace one without asking.
+    if (QFileInfo(target.documentPath()).isFile() && !askYesNo(replaceQuestion(target)))
+        return false;
+    if (!document.saveAs(target.documentPath())) {
+        // The unsaved document goes with `document`; nothing stays behind.
+        showExclamation(createFailedMessage(target));
+        return false;
+    }
+    document.quit();
+    showInformation(createdMessage(target));
+    return true;
+}
+
+ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fields, bool wholeTable,
+                               QWidget* parent, const std::function<void()>& exported)
+{
+    const QString table = target.tableName();
+    QString error;
+    auto db = AnswersDatabase::open(target.databasePath, &error);
+    if (!db) {
+        showExclamation(reporter::databaseUnavailable(target.databasePath, error));
+        return ExportOutcome::Refused;
+    }
+
+    WordDocument document;
+    if (fields.isEmpty()) {
+        showExclamation(
+            u"You must first add the desired fields you wish to have in the report table to the list box 'Fields in Table to be added to report'."_s);
+        return ExportOutcome::Refused;
+    }
+    const qint64 answers = db->rowCount(table);
+    if (answers < 0) {
+        showExclamation(reporter::tableUnreadable(table, db->lastError()));
+        return ExportOutcome::Refused;
+    }
+    if (answers == 0) {
+        showExclamation(u"The table '"_s + table + u"' that you wish to export to word document '"_s
+                        + target.documentName + u"' has no data in it."_s);
+        return ExportOutcome::Refused;
+    }
+
+    if (const FileResult opened = document.open(target.documentPath()); !opened) {
+        showAddFailure(target, u"table"_s, opened);
+        return ExportOutcome::Failed;
+    }
+    document.setFont(font(true, true, 14, WordUnderline::None));
+    document.typeText((wholeTable ? u"Database table '"_s : u"Excerpt from database table '"_s) + table + u"'."_s);
+    document.addTable(1, int(fields.size()));
+    for (const QString& field : fields) {
+        document.setFont(font(false, false, 9, WordUnderline::None));
+        document.typeText(field);
+        document.moveRight();
+    }
+    switch (typeAnswerRows(document, *db, table, fields, answers, parent)) {
+    case RowsTyped::Done:
+        break;
+    case RowsTyped::Failed:
+        showAddFailure(target, u"table"_s);
+        return ExportOutcome::Failed;
+    case RowsTyped::Cancelled:
+        showInformation(u"The table has not been added to the word document '"_s + target.documentName + u"'."_s);
+        return ExportOutcome::Cancelled;
+    }
+    db.reset();
+
+    showInformation(u"If the added table is as desired Save and Close the document before adding another item."_s);
+    document.visible(parent);
+    if (exported)
+        exported();
+    document.quit();
+    return ExportOutcome::Completed;
+}
+
+bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* parent)
+{
+    WordDocument document;
+    if (const FileResult opened = document.open(target.documentPath()); !opened) {
+        showAddFailure(target, u"text"_s, opened);
+        return false;
+    }
+    document.setFont(font(false, false, 12, WordUnderline::None));
+    document.typeText(text);
+    document.typeParagraph();
+    document.typeParagraph();
+    showInformation(u"If the added text is as desired Save and Close the document before adding another item."_s);
+    document.visible(parent);
+    document.quit();
+    return true;
+}
+
+void setExportProgressDelayForTesting(int milliseconds)
+{
+    g_progressDelay = milliseconds < 0 ? kDefaultProgressDelay : milliseconds;
+}
+
+} // namespace quenlow

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace quenlow {
+
+class FormSession;
+
+/// Where a report goes and what it reads: the document named in
+/// WordDocumentName in the Reports folder, and the open form's answers table.
+struct ReportTarget {
+    QString reportsFolder;
+    QString databasePath;
+    QString formName;
+    QString documentName;
+
+    static ReportTarget of(const FormSession& session, const QString& documentName);
+    QString documentPath() const { return reportsFolder + documentName; }
+    QString tableName() const { return QStringLiteral("tbl_") + formName; }
+};
+
+/// "Create New Report": a new document holding the title line, saved under
+/// the report path. Asks before replacing an existing document (No changes
+/// nothing). Returns true when the document was written.
+bool CreateReport(const ReportTarget& target);
+
+enum class ExportOutcome {
+    Completed, // the table was added and shown; the report lists are to be emptied
+    Refused,   // nothing to export (no fields, no answers, no database); message shown
+    Failed,    // the failure message was shown; the document is unchanged
+    Cancelled, // the user stopped a long export; the document is unchanged
+};
+
+/// "Add above Table To Word Report": appends a title line and a table of
+/// every answer in `fields` (column names) to the report, shows it, and on
+/// closing asks whether to save it. `wholeTable` picks the title for a table
+/// of every field. `exported` runs once the table is in the document, before
+/// the save question (the reporter empties its lists there). Long exports
+/// show a progress window whose Cancel leaves the document as it was.
+ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fields, bool wholeTable,
+                               QWidget* parent, const std::function<void()>& exported = {});
+
+/// "Add above text to Word Report": appends `text` (12 pt) and an empty
+/// paragraph, shows the document and asks whether to save it. False when the
+/// document could not be opened (message shown).
+bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* parent);
+
+/// Test hook: how long an export runs before its progress window shows
+/// (milliseconds; negative restores the default).
+void setExportProgressDelayForTesting(int milliseconds);
+
+} // namespace quenlow

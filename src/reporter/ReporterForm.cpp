@@ -1,0 +1,595 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "reporter/ReporterForm.h"
+
+#include "core/Messages.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
+#include "model/FormSession.h"
+#include "platform/ChartControl.h"
+#include "reporter/ChartCounts.h"
+#include "reporter/ReportDocuments.h"
+#include "reporter/ReporterTexts.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow {
+
+namespace {
+
+bool isReportable(const QString& kind)
+{
+    return kind == Kind::textField() || kind == Kind::textArea() || kind == Kind::checkBox()
+        || kind == Kind::radioButtons() || kind == Kind::pullDownMenu();
+}
+
+bool isGraphable(const QString& kind)
+{
+    return kind == Kind::radioButtons() || kind == Kind::checkBox() || kind == Kind::pullDownMenu();
+}
+
+template<typename W> W* named(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QPushButton* button(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* b = named(new QPushButton(caption, parent), name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* label(const QString& name, const QString& caption, QWidget* parent)
+{
+    auto* l = named(new QLabel(caption, parent), name);
+    // Question texts are the user's own words, never markup.
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QGroupBox* frame(const QString& name, const QString& caption, QWidget* parent)
+{
+    return named(new QGroupBox(caption, parent), name);
+}
+
+QListWidget* listBox(const QString& name, QWidget* parent)
+{
+    auto* list = named(new QListWidget(parent), name);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setUniformItemSizes(true);
+    return list;
+}
+
+/// A group box title shows "&" as a shortcut marker unless it is doubled.
+QString groupTitle(const QString& text)
+{
+    QString title = text;
+    return title.replace(u'&', u"&&"_s);
+}
+
+} // namespace
+
+ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+    , m_table(u"tbl_"_s + session.openFormName)
+    , m_positions(m_table)
+{
+    setObjectName(u"ReporterForm"_s);
+    setWindowTitle(u"Reporter"_s);
+    buildWindow();
+
+    // Opening: the report page, then the fields and answer 1 of the first one.
+    m_currentFrame = 1;
+    m_chartKind = u"Pie"_s;
+    m_tabs->setCurrentIndex(0);
+    showFrame(1);
+    LoadTableFields();
+}
+
+ReporterForm::~ReporterForm() = default;
+
+// --- Layout ---------------------------------------------------------------------
+
+void ReporterForm::buildWindow()
+{
+    m_tabs = named(new QTabBar(this), u"TabStrip1"_s);
+    m_tabs->addTab(u"View and export data to Word Document"_s);
+    m_tabs->addTab(u"View and save Graphs of data for inclusion in Report"_s);
+    m_tabs->setExpanding(false);
+    m_tabs->setDrawBase(false);
+
+    // Both pages share one place; the stack shows the one of CurrentFrame.
+    m_pages = new QStackedLayout;
+    m_frames[0] = buildReportPage();
+    m_frames[1] = buildGraphsPage();
+    m_pages->addWidget(m_frames[0]);
+    m_pages->addWidget(m_frames[1]);
+
+    auto* exit = button(u"ExitReporter"_s, u"Exit Reporter"_s, this);
+    connect(exit, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(exit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addLayout(m_pages, 1);
+    layout->addLayout(bottom);
+
+    connect(m_tabs, &QTabBar::currentChanged, this, &ReporterForm::tabClicked);
+    resize(960, 700);
+}
+
+QWidget* ReporterForm::buildReportPage()
+{
+    auto* page = frame(u"Frame1(1)"_s, u"Reporter"_s, this);
+
+    // The document name row.
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(label(u"WordReportName"_s, u"Current Word Report Name :"_s, page));
+    nameRow->addWidget(label(u"Label3"_s, u">"_s, page));
+    m_documentName = named(new QLineEdit(page), u"WordDocumentName"_s);
+    nameRow->addWidget(m_documentName, 1);
+    auto* create = button(u"CreateReport"_s, u"Create New Report"_s, page);
+    nameRow->addWidget(create);
+    connect(create, &QPushButton::clicked, this, &ReporterForm::createReport);
+
+    // The reportable fields.
+    auto* fields = frame(u"TableFields"_s, u"Table Fields"_s, page);
+    m_tableFields = listBox(u"TableFieldsList"_s, fields);
+    auto* addAll = button(u"AddAllFields"_s, u"Add All"_s, fields);
+    auto* addOne = button(u"AddFieldToReportTable"_s, u"Add Field To Report Table"_s, fields);
+    auto* answerOne = button(u"ViewFieldAnswerOne"_s, u"View Answer Number 1 of current field below"_s, fields);
+    auto* fieldsLayout = new QGridLayout(fields);
+    fieldsLayout->addWidget(m_tableFields, 0, 0, 1, 2);
+    fieldsLayout->addWidget(addAll, 1, 0);
+    fieldsLayout->addWidget(addOne, 1, 1);
+    fieldsLayout->addWidget(answerOne, 2, 0, 1, 2);
+    connect(addAll, &QPushButton::clicked, this, &ReporterForm::addAllFields);
+    connect(addOne, &QPushButton::clicked, this, &ReporterForm::addFieldToReportTable);
+    connect(answerOne, &QPushButton::clicked, this, &ReporterForm::viewAnswerOne);
+    listClickActions(m_tableFields, &ReporterForm::tableFieldClicked);
+
+    // The fields of the table to export.
+    auto* chosen = frame(u"FieldsToBeInWordTableFrame"_s, u"Fields in Table to be added to report"_s, page);
+    m_reportTableFields = listBox(u"ReportTableFieldsList"_s, chosen);
+    auto* removeOne = button(u"RemoveFieldFromReportTableList"_s, u"Remove Field From Report Table"_s, chosen);
+    auto* removeAll = button(u"RemoveAllField"_s, u"Remove All"_s, chosen);
+    auto* addTable = button(u"AddTable"_s, u"Add above Table To Word Report"_s, chosen);
+    auto* chosenLayout = new QGridLayout(chosen);
+    chosenLayout->addWidget(m_reportTableFields, 0, 0, 1, 2);
+    chosenLayout->addWidget(removeOne, 1, 0);
+    chosenLayout->addWidget(removeAll, 1, 1);
+    chosenLayout->addWidget(addTable, 2, 0, 1, 2);
+    connect(removeOne, &QPushButton::clicked, this, &ReporterForm::removeFieldFromReportTable);
+    connect(removeAll, &QPushButton::clicked, this, &ReporterForm::removeAllFields);
+    connect(addTable, &QPushButton::clicked, this, &ReporterForm::addTableToReport);
+
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(fields, 1);
+    lists->addWidget(chosen, 1);
+
+    // One answer of one question.
+    auto* answers = frame(u"ViewFieldAnswersFrame"_s, u"View Field Answers"_s, page);
+    m_questionText = label(u"FormQuestionText"_s, u"FormQuestionText"_s, answers);
+    m_questionText->setWordWrap(true);
+    m_questionText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* colon = label(u"Label1"_s, u":"_s, answers);
+    m_answerText = named(new QPlainTextEdit(answers), u"FieldAnswerTextBox"_s);
+    m_answerText->setTabChangesFocus(true);
+    auto* numberText = label(u"AnswerNumberText"_s, u"Answer Number"_s, answers);
+    m_answerNumber = label(u"AnswerNumber"_s, u"1"_s, answers);
+    m_answerNumber->setMinimumWidth(60);
+    auto* previous = button(u"PreviousAnswer"_s, u"View Previous Answer"_s, answers);
+    auto* next = button(u"NextAnswer"_s, u"View Next Answer"_s, answers);
+    auto* addText = button(u"AddAnswerToReport"_s, u"Add above text to Word Report"_s, answers);
+    connect(previous, &QPushButton::clicked, this, &ReporterForm::viewPreviousAnswer);
+    connect(next, &QPushButton::clicked, this, &ReporterForm::viewNextAnswer);
+    connect(addText, &QPushButton::clicked, this, &ReporterForm::addAnswerToReport);
+
+    auto* questionRow = new QHBoxLayout;
+    questionRow->addWidget(m_questionText, 1);
+    questionRow->addWidget(colon, 0, Qt::AlignTop);
+    auto* browseRow = new QHBoxLayout;
+    browseRow->addWidget(numberText);
+    browseRow->addWidget(m_answerNumber);
+    browseRow->addStretch(1);
+    browseRow->addWidget(previous);
+    browseRow->addWidget(next);
+    browseRow->addWidget(addText);
+    auto* answersLayout = new QVBoxLayout(answers);
+    answersLayout->addLayout(questionRow);
+    answersLayout->addWidget(m_answerText, 1);
+    answersLayout->addLayout(browseRow);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(nameRow);
+    layout->addLayout(lists, 1);
+    layout->addWidget(answers, 1);
+    return page;
+}
+
+QWidget* ReporterForm::buildGraphsPage()
+{
+    auto* page = frame(u"Frame1(2)"_s, u"Graphs"_s, this);
+
+    m_graphFrame = frame(u"GraphFrame"_s, u"Graph Name"_s, page);
+    m_chart = named(new ChartControl(m_graphFrame), u"MyChart"_s);
+    m_chart->setMinimumSize(420, 320);
+    auto* chartLayout = new QVBoxLayout(m_graphFrame);
+    chartLayout->addWidget(m_chart);
+
+    auto* graphable
+        = frame(u"GraphableTableFields"_s, u"Graphable Table Fields - Check Boxes, Select Menus, Radio Buttons"_s, page);
+    m_graphable = listBox(u"GraphAbleData"_s, graphable);
+    auto* pie = button(u"ViewPieChart"_s, u"View Pie Chart"_s, graphable);
+    auto* bar = button(u"ViewBarGraph"_s, u"View Bar Graph"_s, graphable);
+    auto* graphableLayout = new QGridLayout(graphable);
+    graphableLayout->addWidget(m_graphable, 0, 0, 1, 2);
+    graphableLayout->addWidget(pie, 1, 0);
+    graphableLayout->addWidget(bar, 1, 1);
+    connect(pie, &QPushButton::clicked, this, &ReporterForm::viewPieChart);
+    connect(bar, &QPushButton::clicked, this, &ReporterForm::viewBarGraph);
+    listClickActions(m_graphable, &ReporterForm::graphableFieldClicked);
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(label(u"GraphNameText"_s, u"Graph File Name :"_s, page));
+    m_graphFileName = named(new QLineEdit(u"graph_1.bmp"_s, page), u"GraphFileName"_s);
+    fileRow->addWidget(m_graphFileName, 1);
+    auto* save = button(u"SaveGraphToFile"_s, u"Save Graph To File"_s, page);
+    fileRow->addWidget(save);
+    connect(save, &QPushButton::clicked, this, &ReporterForm::saveGraphToFile);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(graphable, 2);
+    top->addWidget(m_graphFrame, 3);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top, 1);
+    layout->addLayout(fileRow);
+    return page;
+}
+
+// --- Lists and their click actions ---------------------------------------------
+
+void ReporterForm::listClickActions(QListWidget* list, void (ReporterForm::*action)())
+{
+    // Selecting a row, by the user or by the program, runs the row's action;
+    // so does a click on the row already selected.
+    connect(list, &QListWidget::currentRowChanged, this, [this, action](int row) {
+        ++m_rowChanges;
+        if (row >= 0)
+            (this->*action)();
+    });
+    connect(list, &QListWidget::itemClicked, this, [this, action] {
+        if (m_rowChanges == m_rowChangesAtPress)
+            (this->*action)();
+    });
+    list->viewport()->installEventFilter(this);
+}
+
+bool ReporterForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        m_rowChangesAtPress = m_rowChanges;
+    return QDialog::eventFilter(watched, event);
+}
+
+namespace {
+
+/// Selects `row` as a click would: when it is already the current row the
+/// list reports no change, so the action runs here.
+void selectRow(QListWidget* list, int row, const std::function<void()>& action)
+{
+    if (list->currentRow() == row)
+        action();
+    else
+        list->setCurrentRow(row);
+}
+
+} // namespace
+
+void ReporterForm::tableFieldClicked()
+{
+    // The same answer number, now of the newly selected question.
+    ShowFieldAnswer(shownAnswerNumber());
+}
+
+void ReporterForm::graphableFieldClicked()
+{
+    DrawChart(m_chartKind);
+}
+
+void ReporterForm::LoadTableFields()
+{
+    if (!m_reportableCollection.isEmpty())
+        ClearCollection(m_reportableCollection);
+    m_tableFields->clear();
+    m_session.collection.forEach([this](const FormMethod& method) {
+        if (!isReportable(method.methodType))
+            return;
+        m_tableFields->addItem(method.rowText());
+        m_reportableCollection.append(method.userInstruction);
+    });
+    if (m_tableFields->count() > 0)
+        selectRow(m_tableFields, 0, [this] { tableFieldClicked(); });
+    if (m_documentName->text().isEmpty())
+        m_documentName->setText(m_session.openFormName + u"_Report.doc"_s);
+}
+
+void ReporterForm::LoadGraphableFields()
+{
+    m_graphable->clear();
+    m_graphableElements.clear();
+    for (int i = 0; i < m_session.collection.count(); ++i) {
+        const FormMethod& method = m_session.collection.atPosition(i);
+        if (!isGraphable(method.methodType))
+            continue;
+        m_graphable->addItem(method.userInstruction);
+        m_graphableElements.append(i);
+    }
+    if (m_graphable->count() > 0)
+        selectRow(m_graphable, 0, [this] { graphableFieldClicked(); });
+}
+
+// --- Pages ----------------------------------------------------------------------
+
+void ReporterForm::tabClicked(int index)
+{
+    const int k = index + 1;
+    if (k == m_currentFrame || k < 1 || k > 2)
+        return;
+    if (k == 2)
+        LoadGraphableFields();
+    showFrame(k);
+    m_currentFrame = qint16(k);
+}
+
+void ReporterForm::showFrame(int k)
+{
+    m_pages->setCurrentWidget(m_frames[k - 1]);
+}
+
+// --- The fields of the report table ---------------------------------------------
+
+bool ReporterForm::addToReportTable(const QString& field)
+{
+    const QString column = columnNameFor(field);
+    for (int row = 0; row < m_reportTableFields->count(); ++row) {
+        if (m_reportTableFields->item(row)->text() == column) {
+            m_reportTableFields->setCurrentRow(row);
+            showExclamation(u"The field '"_s + column + u"' has already been added."_s);
+            return false;
+        }
+    }
+    m_reportTableFields->addItem(column);
+    m_reportTableFields->setCurrentRow(m_reportTableFields->count() - 1);
+    m_reportTableCollection.append(column);
+    return true;
+}
+
+void ReporterForm::addFieldToReportTable()
+{
+    const int row = m_tableFields->currentRow();
+    if (row < 0) {
+        showExclamation(reporter::noFieldSelected());
+        return;
+    }
+    addToReportTable(m_reportableCollection.at(row));
+}
+
+void ReporterForm::addAllFields()
+{
+    for (int row = 0; row < m_tableFields->count(); ++row) {
+        if (!addToReportTable(m_reportableCollection.at(row)))
+            return;
+    }
+}
+
+void ReporterForm::removeFieldFromReportTable()
+{
+    const int row = m_reportTableFields->currentRow();
+    if (row < 0) {
+        showExclamation(reporter::noFieldSelected());
+        return;
+    }
+    m_reportTableCollection.removeAt(row);
+    delete m_reportTableFields->takeItem(row);
+    // As after removing a list box's selected row: nothing is selected.
+    m_reportTableFields->setCurrentRow(-1);
+}
+
+void ReporterForm::removeAllFields()
+{
+    if (m_reportTableFields->count() == 0) {
+        showExclamation(u"There are no fields listed to remove."_s);
+        return;
+    }
+    for (int i = m_reportTableFields->count(); i >= 1; --i) {
+        m_reportTableCollection.removeAt(i - 1);
+        delete m_reportTableFields->takeItem(i - 1);
+    }
+}
+
+// --- Answer browsing --------------------------------------------------------------
+
+qint64 ReporterForm::shownAnswerNumber() const
+{
+    bool ok = false;
+    const qint64 number = m_answerNumber->text().toLongLong(&ok);
+    return ok && number >= 1 ? number : 1;
+}
+
+void ReporterForm::ShowFieldAnswer(qint64 number)
+{
+    const int row = m_tableFields->currentRow();
+    if (row < 0) {
+        showExclamation(reporter::noFieldSelected());
+        return;
+    }
+    const QString question = m_reportableCollection.at(row);
+    m_questionText->setText(question);
+
+    QString error;
+    auto db = AnswersDatabase::open(m_session.databasePath(), &error);
+    if (!db) {
+        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
+        return;
+    }
+    const QString column = columnNameFor(question);
+    const AnswerPositions::Answer answer = m_positions.valueOf(*db, column, number);
+    if (answer.state != AnswerPositions::ValueState::Value && !db->tableExists(m_table)) {
+        showExclamation(reporter::tableMissing(m_session.htmlName()));
+        return;
+    }
+    if (answer.state == AnswerPositions::ValueState::NoAnswer) {
+        showExclamation(u"You have reached the end of the answers."_s);
+        return;
+    }
+    m_answerNumber->setText(QString::number(number));
+    if (answer.state != AnswerPositions::ValueState::Value) {
+        showExclamation(u"The  field '"_s + column + u"' from database table '"_s + m_table + u" ' contains no data."_s);
+        return;
+    }
+    m_answerText->setPlainText(answer.value.toString());
+}
+
+void ReporterForm::viewAnswerOne()
+{
+    ShowFieldAnswer(1);
+    m_answerNumber->setText(u"1"_s);
+}
+
+void ReporterForm::viewNextAnswer()
+{
+    ShowFieldAnswer(shownAnswerNumber() + 1);
+}
+
+void ReporterForm::viewPreviousAnswer()
+{
+    const qint64 shown = shownAnswerNumber();
+    if (shown <= 1) {
+        showExclamation(u"You are currently at Answer 1."_s);
+        return;
+    }
+    ShowFieldAnswer(shown - 1);
+}
+
+// --- Report documents ---------------------------------------------------------------
+
+void ReporterForm::createReport()
+{
+    CreateReport(ReportTarget::of(m_session, m_documentName->text()));
+}
+
+void ReporterForm::addTableToReport()
+{
+    const bool wholeTable = m_tableFields->count() == m_reportTableFields->count();
+    AddTableToReport(ReportTarget::of(m_session, m_documentName->text()), m_reportTableCollection, wholeTable, this,
+                     [this] {
+                         ClearCollection(m_reportTableCollection);
+                         m_reportTableFields->clear();
+                     });
+}
+
+void ReporterForm::addAnswerToReport()
+{
+    AddTextToReport(ReportTarget::of(m_session, m_documentName->text()), m_answerText->toPlainText(), this);
+}
+
+// --- Charts ---------------------------------------------------------------------------
+
+void ReporterForm::viewPieChart()
+{
+    m_chartKind = u"Pie"_s;
+    DrawChart(m_chartKind);
+}
+
+void ReporterForm::viewBarGraph()
+{
+    m_chartKind = u"Bar"_s;
+    DrawChart(m_chartKind);
+}
+
+void ReporterForm::DrawChart(const QString& kind)
+{
+    const int row = m_graphable->currentRow();
+    if (row < 0 || row >= m_graphableElements.size()) {
+        // A form without choice questions has nothing to chart.
+        showExclamation(reporter::noFieldSelected());
+        return;
+    }
+    QString error;
+    auto db = AnswersDatabase::open(m_session.databasePath(), &error);
+    if (!db) {
+        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
+        return;
+    }
+    const QString question = m_graphable->item(row)->text();
+    m_graphFrame->setTitle(groupTitle(question));
+
+    // The row's own element: a plain text of the same wording is no question.
+    const FormMethod& method = m_session.collection.atPosition(m_graphableElements.at(row));
+    const QStringList options = chartOptions(method);
+    const auto counts = countAnswers(*db, m_table, columnNameFor(question), options, &error);
+    db.reset();
+    if (!counts) {
+        if (error.contains(u"no such table"_s))
+            showExclamation(reporter::tableMissing(m_session.htmlName()));
+        else
+            showExclamation(reporter::tableUnreadable(m_table, error));
+        return;
+    }
+
+    const bool pie = kind == u"Pie"_s;
+    m_chart->setTitle((pie ? u"Pie Chart of form "_s : u"Bar Chart of form "_s) + method.methodType + u" '"_s
+                      + question + u"' :"_s);
+    m_chart->setChartType(pie ? ChartControl::Pie2d : ChartControl::Bar2d);
+    // The control needs one column at least; a menu without options draws one empty column.
+    m_chart->setColumnCount(qMax(1, int(options.size())));
+    m_chart->setRowLabel(QString());
+    m_chart->setRowCount(1);
+    if (options.isEmpty()) {
+        m_chart->setColumn(1);
+        m_chart->setColumnLabel(QString());
+        m_chart->setShowLegend(true);
+        m_chart->setData(u"0"_s);
+        return;
+    }
+    for (int c = 1; c <= options.size(); ++c) {
+        m_chart->setColumn(c);
+        m_chart->setColumnLabel(options.at(c - 1));
+        m_chart->setShowLegend(true);
+        m_chart->setData(QString::number(counts->at(c - 1)));
+    }
+}
+
+void ReporterForm::saveGraphToFile()
+{
+    const QString path = m_session.reportsFolder() + m_graphFileName->text();
+    if (const FileResult saved = m_chart->savePicture(path); !saved) {
+        showExclamation(u"The Chart could not be saved to "_s + path + u". "_s + saved.error);
+        return;
+    }
+    showInformation(u"The Chart has been saved to "_s + path);
+}
+
+} // namespace quenlow

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "reporter/AnswerPositions.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedLayout;
+class QTabBar;
+
+namespace quenlow {
+
+class ChartControl;
+class FormSession;
+
+/// The reporter: the open form's answers, browsed question by question,
+/// exported to a report document, and charted. It reads the element list and
+/// the answers table and changes neither.
+///
+/// Two pages under the tab strip TabStrip1: "Frame1(1)" (report) and
+/// "Frame1(2)" (graphs), one shown at a time. Every control carries its
+/// name as objectName.
+class ReporterForm final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ReporterForm)
+
+public:
+    /// Builds the window and runs its opening: the report page, the reportable
+    /// fields, answer 1 of the first one, the default document name.
+    explicit ReporterForm(FormSession& session, QWidget* parent = nullptr);
+    ~ReporterForm() override;
+
+    // Window state.
+    const QStringList& reportableCollection() const { return m_reportableCollection; }
+    const QStringList& reportTableCollection() const { return m_reportTableCollection; }
+    qint16 currentFrame() const { return m_currentFrame; }
+    QString chartKind() const { return m_chartKind; }
+    ChartControl* chart() const { return m_chart; }
+
+    // Operations of the window (the buttons run these).
+    void LoadTableFields();
+    void LoadGraphableFields();
+    /// Shows answer `number` (1-based) of the selected question.
+    void ShowFieldAnswer(qint64 number);
+    /// Counts and draws the selected graphable question as a "Pie" or "Bar" chart.
+    void DrawChart(const QString& kind);
+
+    void addFieldToReportTable();
+    void addAllFields();
+    void removeFieldFromReportTable();
+    void removeAllFields();
+    void viewAnswerOne();
+    void viewNextAnswer();
+    void viewPreviousAnswer();
+    void createReport();
+    void addTableToReport();
+    void addAnswerToReport();
+    void viewPieChart();
+    void viewBarGraph();
+    void saveGraphToFile();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    QWidget* buildReportPage();
+    QWidget* buildGraphsPage();
+    void tabClicked(int index);
+    void showFrame(int k);
+    /// Adds `field` (a question) to the report table; false on a duplicate.
+    bool addToReportTable(const QString& field);
+    qint64 shownAnswerNumber() const;
+    void listClickActions(QListWidget* list, void (ReporterForm::*action)());
+    void tableFieldClicked();
+    void graphableFieldClicked();
+
+    FormSession& m_session;
+    QString m_table;
+    AnswerPositions m_positions;
+
+    // Window state.
+    QStringList m_reportableCollection;
+    QStringList m_reportTableCollection;
+    qint16 m_currentFrame = 1;
+    QString m_chartKind;
+    /// Element position of each row of GraphAbleData.
+    QList<int> m_graphableElements;
+    /// Changes of the current row, to tell a click on the current row (which
+    /// runs the row's action again) from a click that changed it.
+    quint64 m_rowChanges = 0;
+    quint64 m_rowChangesAtPress = 0;
+
+    QTabBar* m_tabs = nullptr;
+    QStackedLayout* m_pages = nullptr;
+    QWidget* m_frames[2] = {};
+    QLineEdit* m_documentName = nullptr;
+    QListWidget* m_tableFields = nullptr;
+    QListWidget* m_reportTableFields = nullptr;
+    QLabel* m_questionText = nullptr;
+    QPlainTextEdit* m_answerText = nullptr;
+    QLabel* m_answerNumber = nullptr;
+    QGroupBox* m_graphFrame = nullptr;
+    ChartControl* m_chart = nullptr;
+    QListWidget* m_graphable = nullptr;
+    QLineEdit* m_graphFileName = nullptr;
+};
+
+} // namespace quenlow

@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "ReporterFixture.h"
+
+#include "platform/BrowserView.h"
+#include "reporter/ReporterForm.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow::test {
+
+namespace {
+
+QString shownNumber(QObject* form)
+{
+    return child<QLabel>(form, u"AnswerNumber"_s)->text();
+}
+
+QString shownAnswer(QObject* form)
+{
+    return child<QPlainTextEdit>(form, u"FieldAnswerTextBox"_s)->toPlainText();
+}
+
+QString shownQuestion(QObject* form)
+{
+    return child<QLabel>(form, u"FormQuestionText"_s)->text();
+}
+
+/// Questions A and B with three answers each.
+void threeAnswers(ReporterFixture& f)
+{
+    f.add(Kind::textField(), u"A"_s);
+    f.add(Kind::textArea(), u"B"_s);
+    for (int i = 1; i <= 3; ++i)
+        f.answer({{u"A"_s, u"a%1"_s.arg(i)}, {u"B"_s, u"b%1\nline two"_s.arg(i)}});
+}
+
+} // namespace
+
+class TestAnswerBrowsing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        BrowserView::setRecorder([](auto&&...) {});
+    }
+
+    void nextPreviousAndTheEnds()
+    {
+        ReporterFixture f;
+        threeAnswers(f);
+        ReporterForm form(f.session);
+        QCOMPARE(shownQuestion(&form), u"A"_s);
+        QCOMPARE(shownNumber(&form), u"1"_s);
+        QCOMPARE(shownAnswer(&form), u"a1"_s);
+
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"PreviousAnswer"_s);
+        QCOMPARE(f.folder.messageTexts(), {u"You are currently at Answer 1."_s});
+        QCOMPARE(shownNumber(&form), u"1"_s);
+
+        click(&form, u"NextAnswer"_s);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(shownNumber(&form), u"3"_s);
+        QCOMPARE(shownAnswer(&form), u"a3"_s);
+
+        f.folder.messages().clear();
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(f.folder.messageTexts(), {u"You have reached the end of the answers."_s});
+        QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
+        QCOMPARE(shownNumber(&form), u"3"_s);
+        QCOMPARE(shownAnswer(&form), u"a3"_s);
+
+        click(&form, u"PreviousAnswer"_s);
+        QCOMPARE(shownNumber(&form), u"2"_s);
+        QCOMPARE(shownAnswer(&form), u"a2"_s);
+    }
+
+    void switchingQuestionKeepsTheNumber()
+    {
+        ReporterFixture f;
+        threeAnswers(f);
+        ReporterForm form(f.session);
+        click(&form, u"NextAnswer"_s);
+        child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
+        QCOMPARE(shownQuestion(&form), u"B"_s);
+        QCOMPARE(shownNumber(&form), u"2"_s);
+        QCOMPARE(shownAnswer(&form), u"b2\nline two"_s);
+
+        // The user's edit is what would be exported, until browsing replaces it.
+        child<QPlainTextEdit>(&form, u"FieldAnswerTextBox"_s)->setPlainText(u"mine"_s);
+        click(&form, u"ViewFieldAnswerOne"_s);
+        QCOMPARE(shownNumber(&form), u"1"_s);
+        QCOMPARE(shownAnswer(&form), u"b1\nline two"_s);
+    }
+
+    void answerOneWithNoQuestionSelected()
+    {
+        ReporterFixture f;
+        threeAnswers(f);
+        ReporterForm form(f.session);
+        click(&form, u"NextAnswer"_s);
+        child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(-1);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"ViewFieldAnswerOne"_s);
+        QCOMPARE(f.folder.messageTexts(), {u"Sorry, but you don't have a field selected"_s});
+        QCOMPARE(shownNumber(&form), u"1"_s);
+        QCOMPARE(shownAnswer(&form), u"a2"_s);
+    }
+
+    void longQuestionReadsItsFittedColumn()
+    {
+        ReporterFixture f;
+        const QString question = u"Which of the sessions of the second day would you recommend to a colleague"_s;
+        QVERIFY(question.size() > 64);
+        f.add(Kind::textField(), question);
+        f.answer({{question, u"The keynote"_s}}); // stored under the first 64 characters
+        ReporterForm form(f.session);
+        QCOMPARE(shownQuestion(&form), question);
+        QCOMPARE(shownAnswer(&form), u"The keynote"_s);
+    }
+
+    void missingValuesAndTheMarker()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"A"_s);
+        f.answer({{u"A"_s, u"early"_s}});
+        // A question added after the first answer: that row holds the marker.
+        FormMethod later;
+        later.methodType = Kind::checkBox();
+        later.userInstruction = u"Later"_s;
+        f.session.collection.append(QString::number(f.session.collection.count()), later);
+        QVERIFY(AddAnswerColumn(f.session.answerTable(), u"Later"_s, Kind::checkBox()));
+        f.answer({{u"A"_s, u"second"_s}}); // nothing for Later: no value
+
+        ReporterForm form(f.session);
+        child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
+        QCOMPARE(shownAnswer(&form), u"*Column added after this answer*"_s);
+
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(f.folder.messageTexts(),
+                 {u"The  field 'Later' from database table 'tbl_survey ' contains no data."_s});
+        QCOMPARE(shownNumber(&form), u"2"_s); // the number moves, the box keeps its text
+        QCOMPARE(shownAnswer(&form), u"*Column added after this answer*"_s);
+    }
+
+    void answersStoredWhileOpenAreReached()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"A"_s);
+        f.answer({{u"A"_s, u"one"_s}});
+        f.answer({{u"A"_s, u"two"_s}});
+        ReporterForm form(f.session);
+
+        f.answer({{u"A"_s, u"three"_s}});
+        click(&form, u"NextAnswer"_s);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(shownNumber(&form), u"3"_s);
+        QCOMPARE(shownAnswer(&form), u"three"_s);
+
+        // A row gone from under the window: positions are read again.
+        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'one'"_s));
+        click(&form, u"ViewFieldAnswerOne"_s);
+        QCOMPARE(shownAnswer(&form), u"two"_s);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"NextAnswer"_s);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(f.folder.messageTexts(), {u"You have reached the end of the answers."_s});
+        QCOMPARE(shownAnswer(&form), u"three"_s);
+    }
+
+    void tableDroppedWhileOpen()
+    {
+        ReporterFixture f;
+        threeAnswers(f);
+        ReporterForm form(f.session);
+        QVERIFY(f.database()->dropTable(f.table()));
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(f.folder.messageTexts(), {u"The table containing the data for the form survey.html is missing."_s});
+        QCOMPARE(shownNumber(&form), u"1"_s);
+    }
+};
+
+} // namespace quenlow::test
+
+QTEST_MAIN(quenlow::test::TestAnswerBrowsing)
+#include "tst_answerbrowsing.moc"
