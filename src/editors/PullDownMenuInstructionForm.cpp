@@ -90,6 +90,11 @@ void PullDownMenuInstructionForm::SetDefaultOption(const QString& OptionName)
     m_options->SetDefaultOption(OptionName);
 }
 
+QString PullDownMenuInstructionForm::defaultOption() const
+{
+    return m_options->defaultOption();
+}
+
 void PullDownMenuInstructionForm::fillForEdit(const FormMethod& method)
 {
     setWindowTitle(editCaption());

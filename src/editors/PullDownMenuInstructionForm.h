@@ -22,6 +22,8 @@ public:
     static QString addCaption() { return QStringLiteral("Add Pull-Down Menu To Form"); }
     static QString editCaption() { return QStringLiteral("Edit Pull-Down Menu"); }
     void SetDefaultOption(const QString& OptionName);
+    /// The option preselected at the moment, or "none".
+    QString defaultOption() const;
     void fillForEdit(const FormMethod& method);
 
 private:

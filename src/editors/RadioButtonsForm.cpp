@@ -82,6 +82,11 @@ void RadioButtonsForm::SetDefaultOption(const QString& OptionName)
     m_options->SetDefaultOption(OptionName);
 }
 
+QString RadioButtonsForm::defaultOption() const
+{
+    return m_options->defaultOption();
+}
+
 void RadioButtonsForm::fillForEdit(const FormMethod& method)
 {
     setWindowTitle(editCaption());
