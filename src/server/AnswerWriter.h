@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace quenlow {
+
+class AnswersDatabase;
+
+/// One answer of a submission: the posted field name and its value; no value
+/// (SQL NULL) when nothing was chosen.
+struct Answer {
+    QString field;
+    std::optional<QString> value;
+};
+
+/// One submitted form, ready to store as one row of `table`.
+struct Submission {
+    QString table;
+    QList<Answer> answers;
+};
+
+struct WriteResult {
+    enum Outcome { Stored, NoSuchTable, Failed };
+    Outcome outcome = Failed;
+    qint64 rowId = -1;
+    QString error; // why it failed, for the log; never shown with answers
+};
+
+/// Stores submissions in the answers database. One writer thread takes every
+/// submission that is waiting, stores them in one transaction and commits
+/// once (synchronous=FULL), and only then answers each caller: many
+/// submissions share the cost of one durable commit, and none is acknowledged
+/// before it is on disk. Columns are looked up in the table as it is at that
+/// commit, so the designer's column changes count at once.
+class AnswerWriter final
+{
+public:
+    explicit AnswerWriter(const QString& databasePath);
+    ~AnswerWriter();
+    Q_DISABLE_COPY_MOVE(AnswerWriter)
+
+    /// Opens the database (it must exist) and starts the writer thread.
+    bool start(QString* error);
+    /// Stores everything already handed in, then stops; later writes fail.
+    void stop();
+
+    /// Stores one submission; blocks until it is committed or has failed.
+    /// Answers whose field has no column, and the "Form Question" column the
+    /// program keeps for itself, are left out.
+    WriteResult write(Submission submission);
+
+    /// Totals since start, for the benchmark and the tests.
+    quint64 commitCount() const { return m_commits.load(); }
+    quint64 storedCount() const { return m_stored.load(); }
+
+private:
+    struct Pending {
+        Submission submission;
+        std::promise<WriteResult> done;
+    };
+    struct TableColumns {
+        QStringList names;
+        QHash<QString, int> byFoldedName; // ASCII-folded name -> position
+    };
+
+    void run();
+    void storeBatch(std::deque<std::unique_ptr<Pending>>& batch);
+    WriteResult insert(const Submission& submission);
+    bool ensureOpen(QString* error);
+    void closeDatabase();
+    bool execute(const char* sql);
+    QString lastError() const;
+    void refreshSchema();
+    const TableColumns* columnsOf(const QString& table);
+    sqlite3_stmt* statementFor(const QString& sql);
+    void forgetSchema();
+
+    const QString m_path;
+    std::unique_ptr<AnswersDatabase> m_db;
+    qint64 m_schemaVersion = -1;
+    QHash<QString, TableColumns> m_columns;          // table -> columns, for m_schemaVersion
+    QHash<QString, sqlite3_stmt*> m_statements;      // insert text -> prepared statement
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::unique_ptr<Pending>> m_queue;
+    bool m_stopping = false;
+    bool m_running = false;
+    std::thread m_thread;
+    std::atomic<quint64> m_commits{0};
+    std::atomic<quint64> m_stored{0};
+};
+
+} // namespace quenlow

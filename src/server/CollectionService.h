@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace quenlow {
+
+/// The answer collection service: publishes the form pages of a program
+/// folder over HTTP and stores what people submit in its answers database.
+/// Runs on its own threads; `quenlow-server` and the desktop program's
+/// "Collect Answers" command both drive it through this class.
+class CollectionService final
+{
+public:
+    static constexpr qint64 defaultMaxBodySize = 1024 * 1024;
+
+    CollectionService();
+    ~CollectionService(); // stops
+    CollectionService(const CollectionService&) = delete;
+    CollectionService& operator=(const CollectionService&) = delete;
+
+    /// Listens on `address`:`port` (port 0 picks a free one). Fails, with
+    /// `error` set, when the answers database cannot be opened or the address
+    /// cannot be taken — a port already in use is an error, never shared.
+    bool start(const QString& appFolder, const QString& address, quint16 port, QString* error = nullptr);
+    /// Stops taking requests, finishes those in flight (their submissions are
+    /// committed and answered), then returns. Idle connections are closed.
+    void stop();
+
+    /// "http://HOST:PORT" while running, else empty.
+    QString address() const;
+    /// The address of a page of HTML/, such as "survey.html".
+    QString pageAddress(const QString& pageFile) const;
+    quint16 port() const;
+    bool isRunning() const;
+
+    /// Bodies above this many bytes are refused with 413. Takes effect at start.
+    void setMaxBodySize(qint64 bytes);
+    /// Where the one line per request goes; standard error unless set. Called
+    /// from the service's threads. Takes effect at start.
+    void setLogSink(std::function<void(const QByteArray& line)> sink);
+
+    /// Submissions stored since start, and the commits that stored them.
+    quint64 storedCount() const;
+    quint64 commitCount() const;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace quenlow

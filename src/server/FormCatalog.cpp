@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "server/FormCatalog.h"
+
+#include "model/Backgrounds.h"
+#include "model/CollectionFile.h"
+#include "model/FormMethod.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace quenlow {
+
+namespace {
+
+// Enough for any real form; keeps a flood of made-up names from growing the cache.
+constexpr qsizetype kCacheLimit = 1024;
+
+std::optional<PublishedForm> readForm(const QString& path, const QString& name)
+{
+    const ParsedCollection parsed = readCollectionFile(path);
+    if (!parsed.ok() || parsed.methods.isEmpty() || parsed.methods.first().methodType != Kind::header())
+        return std::nullopt;
+    const FormMethod& header = parsed.methods.first();
+    PublishedForm form;
+    form.name = name;
+    form.title = header.userInstruction;
+    const int choice = wholeNumber(header.item(1));
+    if (choice >= 0 && choice < backgroundChoices().size())
+        form.backgroundImage = backgroundImageFor(backgroundChoices().at(choice));
+    form.showsAnswersTable = wholeNumber(header.item(2)) == 1;
+    return form;
+}
+
+} // namespace
+
+FormCatalog::FormCatalog(const QString& appFolder)
+    : m_collections(appFolder + QStringLiteral("/Collections/"))
+{
+}
+
+bool FormCatalog::isFormName(const QString& name)
+{
+    if (name.isEmpty() || name.size() > 255)
+        return false;
+    for (QChar c : name) {
+        if (c == QLatin1Char('.') || c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20
+            || c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+std::optional<PublishedForm> FormCatalog::find(const QString& formName)
+{
+    if (!isFormName(formName))
+        return std::nullopt;
+    const QString path = m_collections + formName + QStringLiteral("Collection.txt");
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        std::lock_guard lock(m_mutex);
+        m_cache.remove(formName);
+        return std::nullopt;
+    }
+    Entry fresh;
+    fresh.device = st.st_dev;
+    fresh.inode = st.st_ino;
+    fresh.size = st.st_size;
+    fresh.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_cache.constFind(formName);
+        // The designer replaces files by renaming a new one over them, so the
+        // inode tells a new file even when size and time happen to agree.
+        if (it != m_cache.cend() && it->device == fresh.device && it->inode == fresh.inode && it->size == fresh.size
+            && it->mtimeNs == fresh.mtimeNs)
+            return it->form;
+    }
+    fresh.form = readForm(path, formName);
+    std::lock_guard lock(m_mutex);
+    if (m_cache.size() >= kCacheLimit)
+        m_cache.clear();
+    m_cache.insert(formName, fresh);
+    return fresh.form;
+}
+
+} // namespace quenlow

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <mutex>
+#include <optional>
+
+namespace quenlow {
+
+/// What the service needs to know about a form, read from its stored header.
+struct PublishedForm {
+    QString name;            // the form name, "survey" of tbl_survey
+    QString title;           // the header's "User Instruction"
+    QString backgroundImage; // the image file of the stored background choice, or empty
+    bool showsAnswersTable = false; // the designer's tick, never what a post claims
+};
+
+/// The forms of a program folder, looked up by name. A form exists when its
+/// collection file reads as a whole collection. Files are re-read when they
+/// change, so the designer's edits count at once; thread-safe.
+class FormCatalog final
+{
+public:
+    explicit FormCatalog(const QString& appFolder);
+
+    /// A name that can stand for a form: what a page file name has before its
+    /// first "." — so no ".", no slashes, no control characters.
+    static bool isFormName(const QString& name);
+
+    std::optional<PublishedForm> find(const QString& formName);
+
+private:
+    struct Entry {
+        quint64 device = 0, inode = 0;
+        qint64 size = -1, mtimeNs = -1;
+        std::optional<PublishedForm> form;
+    };
+
+    QString m_collections;
+    std::mutex m_mutex;
+    QHash<QString, Entry> m_cache;
+};
+
+} // namespace quenlow

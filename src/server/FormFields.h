@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace quenlow {
+
+/// One posted name and value.
+struct FormField {
+    QString name;
+    QString value;
+    friend bool operator==(const FormField&, const FormField&) = default;
+};
+/// The fields of a post in the order they were sent; a name may repeat.
+using FormFields = QList<FormField>;
+
+/// Reads an application/x-www-form-urlencoded body. Refuses (with `error`
+/// set) a "%" not followed by two hex digits and text that is not UTF-8:
+/// guessing there would store something other than what was typed.
+std::optional<FormFields> parseUrlEncoded(QByteArrayView body, QString* error = nullptr);
+
+/// Strict UTF-8 to text; nothing when the bytes are not UTF-8.
+std::optional<QString> strictUtf8(QByteArrayView bytes);
+
+/// The value of the first field named `name`, or nothing.
+std::optional<QString> firstValue(const FormFields& fields, const QString& name);
+
+} // namespace quenlow

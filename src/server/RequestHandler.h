@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "server/AnswerWriter.h"
+#include "server/FormCatalog.h"
+#include "server/HttpExchange.h"
+#include "server/PublishedFolder.h"
+
+#include <QString>
+
+namespace quenlow {
+
+/// Everything the service answers, as a function of the request: the pages
+/// and images of HTML/, the posted forms, and a form's answers table where
+/// its designer allows it. Knows nothing of sockets; safe to call from many
+/// threads at once.
+class RequestHandler final
+{
+public:
+    /// `writer` stores the submissions and must outlive the handler.
+    RequestHandler(const QString& appFolder, AnswerWriter& writer);
+
+    HttpResponse handle(const HttpRequest& request);
+
+    /// The address the generated pages post to.
+    static QByteArray submissionPath() { return QByteArrayLiteral("/scripts/save.asp"); }
+
+private:
+    HttpResponse publish(const HttpRequest& request);
+    HttpResponse receive(const HttpRequest& request);
+    HttpResponse showAnswersTable(const HttpRequest& request);
+    /// The form a posted or asked-for table name belongs to, or the response refusing it.
+    std::optional<PublishedForm> formOfTable(const std::optional<QString>& tableName, HttpResponse* refusal,
+                                             bool submission);
+
+    QString m_appFolder;
+    PublishedFolder m_html;
+    FormCatalog m_forms;
+    AnswerWriter& m_writer;
+};
+
+/// The submission a set of posted fields makes for `table`. Each question is
+/// announced by its field "<name> Type"; a "Check Box" stores "Checked" when
+/// its field came and "Not Checked" when it did not, the other kinds what was
+/// posted, or no value when nothing was. Everything else is left out.
+Submission submissionFrom(const QString& table, const FormFields& fields);
+
+} // namespace quenlow

@@ -1,0 +1,315 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "ServerFixture.h"
+
+#include "core/TextFile.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
+#include "model/CollectionFile.h"
+#include "model/HtmlText.h"
+#include "model/MethodCollection.h"
+#include "model/PageWriter.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QUrl>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace quenlow::test {
+
+namespace {
+
+const QStringList kImages = {QStringLiteral("none.gif"),          QStringLiteral("Background.gif"),
+                             QStringLiteral("Background2.jpg"),   QStringLiteral("Grey.jpg"),
+                             QStringLiteral("yellowTexture.gif"), QStringLiteral("steelTexture.jpg"),
+                             QStringLiteral("Background3.jpg"),   QStringLiteral("Sky.jpg"),
+                             QStringLiteral("goldPattern.jpg"),   QStringLiteral("mellow.jpg"),
+                             QStringLiteral("brownPaper.jpg")};
+
+QString hiddenType(const QString& name, const QString& value)
+{
+    return QStringLiteral("<input type=hidden name='") + escapeAttribute(name) + QStringLiteral(" Type' value='")
+        + value + QStringLiteral("'>");
+}
+
+} // namespace
+
+FormBuilder::FormBuilder(const QString& appFolder, const QString& name)
+    : m_folder(appFolder)
+    , m_name(name)
+    , m_title(name)
+    , m_location(AnswersDatabase::pathIn(appFolder))
+{
+}
+
+FormBuilder& FormBuilder::title(const QString& title)
+{
+    m_title = title;
+    return *this;
+}
+
+FormBuilder& FormBuilder::background(int choice)
+{
+    m_background = choice;
+    return *this;
+}
+
+FormBuilder& FormBuilder::showsAnswersTable(bool allowed)
+{
+    m_allowTable = allowed;
+    return *this;
+}
+
+FormBuilder& FormBuilder::databaseLocation(const QString& location)
+{
+    m_location = location;
+    return *this;
+}
+
+FormBuilder& FormBuilder::textField(const QString& question, const QString& defaultText)
+{
+    const QString n = escapeAttribute(columnNameFor(question));
+    m_elements.append({QStringLiteral("Text Field"), question,
+                       QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Text Field"))
+                           + QStringLiteral("<P>") + question + QStringLiteral(" <input name='") + n
+                           + QStringLiteral("' size='30' maxlength='' type='text' value ='")
+                           + escapeAttribute(defaultText) + QStringLiteral("'>"),
+                       {}, QStringLiteral("30"), QString(), defaultText});
+    return *this;
+}
+
+FormBuilder& FormBuilder::textArea(const QString& question, const QString& defaultText)
+{
+    const QString n = escapeAttribute(columnNameFor(question));
+    m_elements.append({QStringLiteral("Text Area"), question,
+                       QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Text Area"))
+                           + QStringLiteral("<P>") + question + QStringLiteral("<P> <textarea name='") + n
+                           + QStringLiteral("' cols='40' rows='5'>") + escapeHtml(defaultText)
+                           + QStringLiteral("</textarea>"),
+                       {}, QStringLiteral("5"), QStringLiteral("40"), defaultText});
+    return *this;
+}
+
+FormBuilder& FormBuilder::checkBox(const QString& title, bool ticked)
+{
+    const QString n = escapeAttribute(columnNameFor(title));
+    m_elements.append({QStringLiteral("Check Box"), title,
+                       hiddenType(columnNameFor(title), QStringLiteral("Check Box")) + QStringLiteral("<P><input name='")
+                           + n + QStringLiteral("' type='checkbox'") + (ticked ? QStringLiteral(" checked") : QString())
+                           + QStringLiteral(">") + title,
+                       {}, printNumber(ticked ? 1 : 0), QString(), QString()});
+    return *this;
+}
+
+FormBuilder& FormBuilder::radioButtons(const QString& question, const QStringList& options, const QString& preselected)
+{
+    const QString n = escapeAttribute(columnNameFor(question));
+    QString html = hiddenType(columnNameFor(question), QStringLiteral("Radio Buttons")) + QStringLiteral("<P>") + question;
+    for (const QString& o : options) {
+        html += QStringLiteral("<BR><input name='") + n + QStringLiteral("' type='radio' value='") + escapeAttribute(o)
+            + (o == preselected ? QStringLiteral("' checked>") : QStringLiteral("'>")) + o;
+    }
+    m_elements.append({QStringLiteral("Radio Buttons"), question, html, options, QString(),
+                       preselected.isEmpty() ? QStringLiteral("none") : preselected, QString()});
+    return *this;
+}
+
+FormBuilder& FormBuilder::menu(const QString& question, const QStringList& options, const QString& preselected)
+{
+    const QString n = escapeAttribute(columnNameFor(question));
+    QString html = QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Menu"))
+        + QStringLiteral("<P>") + question + QStringLiteral(" <select name='") + n + QStringLiteral("' size=1>");
+    for (const QString& o : options)
+        html += QStringLiteral("<option") + (o == preselected ? QStringLiteral(" selected>") : QStringLiteral(">")) + o;
+    html += QStringLiteral("</select>");
+    m_elements.append({QStringLiteral("Pull Down Menu"), question, html, options, QStringLiteral("1"),
+                       preselected.isEmpty() ? QStringLiteral("none") : preselected, QString()});
+    return *this;
+}
+
+FormBuilder& FormBuilder::plainText(const QString& text)
+{
+    m_elements.append({QStringLiteral("Plain Text"), text, QStringLiteral("<P>") + text, {}, {}, {}, {}});
+    return *this;
+}
+
+FormBuilder& FormBuilder::submitButton(const QString& title)
+{
+    m_elements.append({QStringLiteral("Submit Button"), title,
+                       QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='") + escapeAttribute(title)
+                           + QStringLiteral("'></CENTER>"),
+                       {}, QStringLiteral("Reset Form"), printNumber(0), QString()});
+    return *this;
+}
+
+QString FormBuilder::headerFragment() const
+{
+    const QString b = kImages.value(m_background);
+    const QString t = escapeAttribute(m_title);
+    return QStringLiteral("<html><head><title>") + m_title + QStringLiteral("</h1></title><BODY BGCOLOR='#000000' BACKGROUND='")
+        + escapeAttribute(b) + QStringLiteral("'><CENTER><I><B><FONT SIZE='7'><P>") + m_title
+        + QStringLiteral("</FONT></B></I></CENTER><FORM name='") + t
+        + QStringLiteral("' method=post action='/scripts/save.asp'><input type=hidden name=tableName value='")
+        + escapeAttribute(tableName()) + QStringLiteral("'><input type=hidden name=DBLocation value='")
+        + escapeAttribute(m_location) + QStringLiteral("'><input type=hidden name=background value='")
+        + escapeAttribute(b) + QStringLiteral("'><input type=hidden name=allowShowTableButtron value='")
+        + (m_allowTable ? QStringLiteral("True'>") : QStringLiteral("False'>"));
+}
+
+bool FormBuilder::write()
+{
+    const QString dbPath = AnswersDatabase::pathIn(m_folder);
+    QString error;
+    if (!createFormTable(dbPath, tableName(), &error)) {
+        QTest::qFail(qPrintable(QStringLiteral("cannot create the table: ") + error), __FILE__, __LINE__);
+        return false;
+    }
+    auto db = AnswersDatabase::open(dbPath, &error);
+    for (const Element& e : m_elements) {
+        if (!isQuestionKind(e.kind))
+            continue;
+        if (!db || !db->addColumn(tableName(), columnNameFor(e.question), e.kind == QLatin1StringView("Text Area"))) {
+            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.question), __FILE__, __LINE__);
+            return false;
+        }
+    }
+    db.reset();
+
+    MethodCollection collection;
+    FormMethod header;
+    header.htmlCode = headerFragment();
+    header.userInstruction = m_title;
+    header.methodType = QStringLiteral("Header");
+    header.attribute4 = QStringLiteral("7");
+    header.attribute5 = QStringLiteral("Centre");
+    header.attribute6List = {printNumber(m_background), printNumber(m_allowTable ? 1 : 0), m_location, printNumber(0)};
+    collection.append(QStringLiteral("0"), header);
+    for (const Element& e : m_elements) {
+        FormMethod m;
+        m.htmlCode = e.html;
+        m.userInstruction = e.question;
+        m.methodType = e.kind;
+        m.attribute4 = e.attribute4;
+        m.attribute5 = e.attribute5;
+        if (m.holdsList())
+            m.attribute6List = e.options;
+        else
+            m.attribute6 = e.attribute6;
+        collection.append(QString::number(collection.count()), m);
+    }
+    const FileResult c = writeFileAtomically(m_folder + QStringLiteral("/Collections/") + m_name
+                                                 + QStringLiteral("Collection.txt"),
+                                             encodeText(serializeCollection(collection)));
+    const FileResult p = writeFileAtomically(m_folder + QStringLiteral("/HTML/") + pageFile(),
+                                             encodeText(buildFormPage(collection)));
+    if (!c || !p) {
+        QTest::qFail("cannot write the form's files", __FILE__, __LINE__);
+        return false;
+    }
+    return true;
+}
+
+QList<QVariantMap> tableRows(const QString& appFolder, const QString& table)
+{
+    QList<QVariantMap> rows;
+    auto db = AnswersDatabase::open(AnswersDatabase::pathIn(appFolder));
+    if (!db)
+        return rows;
+    QStringList names;
+    for (const auto& c : db->columns(table))
+        names.append(c.name);
+    db->forEachRow(table, [&](const QVariantList& values) {
+        QVariantMap row;
+        for (int i = 0; i < names.size() && i < values.size(); ++i)
+            row.insert(names.at(i), values.at(i));
+        rows.append(row);
+        return true;
+    });
+    return rows;
+}
+
+bool addQuestionColumn(const QString& appFolder, const QString& table, const QString& question, const QString& kind)
+{
+    auto db = AnswersDatabase::open(AnswersDatabase::pathIn(appFolder));
+    if (!db || !db->begin())
+        return false;
+    const QString column = columnNameFor(question);
+    const bool ok = db->addColumn(table, column, kind == QLatin1StringView("Text Area"))
+        && db->setColumnInAllRows(table, column, columnAddedMarker()) && db->commit();
+    if (!ok)
+        db->rollback();
+    return ok;
+}
+
+QByteArray urlEncoded(const QList<QPair<QString, QString>>& fields)
+{
+    QByteArray out;
+    for (const auto& [name, value] : fields) {
+        if (!out.isEmpty())
+            out += '&';
+        out += QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
+    }
+    return out;
+}
+
+QByteArray RawResponse::header(const QByteArray& name) const
+{
+    for (const QByteArray& line : head.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return line.mid(colon + 1).trimmed();
+    }
+    return {};
+}
+
+RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs)
+{
+    RawResponse response;
+    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(port);
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        ::close(sock);
+        return response;
+    }
+    QByteArray received;
+    qsizetype sent = 0;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        pollfd p{sock, short(POLLIN | (sent < bytes.size() ? POLLOUT : 0)), 0};
+        if (::poll(&p, 1, 50) <= 0)
+            continue;
+        if ((p.revents & POLLOUT) && sent < bytes.size()) {
+            const ssize_t n = ::send(sock, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+            if (n > 0)
+                sent += n;
+            else
+                sent = bytes.size(); // the peer stopped reading; take its answer
+        }
+        if (p.revents & (POLLIN | POLLHUP | POLLERR)) {
+            char buffer[65536];
+            const ssize_t n = ::recv(sock, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                break;
+            received.append(buffer, n);
+        }
+    }
+    ::close(sock);
+    const qsizetype end = received.indexOf("\r\n\r\n");
+    response.head = end < 0 ? received : received.left(end);
+    response.body = end < 0 ? QByteArray() : received.mid(end + 4);
+    const QList<QByteArray> statusLine = response.head.left(response.head.indexOf('\r')).split(' ');
+    if (statusLine.size() >= 2)
+        response.status = statusLine.at(1).toInt();
+    return response;
+}
+
+} // namespace quenlow::test

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace quenlow::test {
+
+/// Writes a form the way the designer leaves it: the answers table with its
+/// columns, the collection file and the page (attribute values escaped, as
+/// the page writer does). The desktop's windows are not needed for it.
+class FormBuilder
+{
+public:
+    FormBuilder(const QString& appFolder, const QString& name);
+
+    FormBuilder& title(const QString& title);
+    /// Position in the background list (1 is "Marble", Background.gif).
+    FormBuilder& background(int choice);
+    FormBuilder& showsAnswersTable(bool allowed);
+    /// The database location written into the page and the header.
+    FormBuilder& databaseLocation(const QString& location);
+
+    FormBuilder& textField(const QString& question, const QString& defaultText = {});
+    FormBuilder& textArea(const QString& question, const QString& defaultText = {});
+    FormBuilder& checkBox(const QString& title, bool ticked = false);
+    FormBuilder& radioButtons(const QString& question, const QStringList& options, const QString& preselected = {});
+    FormBuilder& menu(const QString& question, const QStringList& options, const QString& preselected = {});
+    FormBuilder& plainText(const QString& text);
+    FormBuilder& submitButton(const QString& title = QStringLiteral("Submit Form"));
+
+    /// Creates the table and writes the files; fails the test (and returns
+    /// false) when anything cannot be made.
+    bool write();
+
+    QString tableName() const { return QStringLiteral("tbl_") + m_name; }
+    QString pageFile() const { return m_name + QStringLiteral(".html"); }
+
+private:
+    struct Element {
+        QString kind, question, html;
+        QStringList options;
+        QString attribute4, attribute5, attribute6;
+    };
+    QString headerFragment() const;
+
+    QString m_folder, m_name, m_title, m_location;
+    int m_background = 1;
+    bool m_allowTable = false;
+    QList<Element> m_elements;
+};
+
+/// Every row of `table` as column name -> value (null values stay null), in storage order.
+QList<QVariantMap> tableRows(const QString& appFolder, const QString& table);
+/// Adds a column as the designer does (same filler for older rows); false when refused.
+bool addQuestionColumn(const QString& appFolder, const QString& table, const QString& question,
+                       const QString& kind = QStringLiteral("Text Field"));
+
+/// Form fields urlencoded as a browser sends them.
+QByteArray urlEncoded(const QList<QPair<QString, QString>>& fields);
+
+/// A response read off the wire.
+struct RawResponse {
+    int status = 0;
+    QByteArray head; // status line and headers
+    QByteArray body;
+    QByteArray header(const QByteArray& name) const;
+};
+/// Sends `bytes` as they are to 127.0.0.1:`port` and reads the answer until the
+/// peer closes or `timeoutMs` passes. For requests no well-behaved client sends.
+RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs = 5000);
+
+} // namespace quenlow::test

@@ -1,0 +1,540 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+// The service's rules, request by request, without a socket.
+#include "ServerFixture.h"
+#include "support/TestProgramFolder.h"
+
+#include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
+#include "server/AnswerWriter.h"
+#include "server/FormFields.h"
+#include "server/RequestHandler.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace quenlow;
+using namespace quenlow::test;
+
+namespace {
+
+using Fields = QList<QPair<QString, QString>>;
+
+// What a browser posts for the "survey" form below with every question answered.
+Fields surveyHeader(const QString& table = QStringLiteral("tbl_survey"))
+{
+    return {{QStringLiteral("tableName"), table},
+            {QStringLiteral("DBLocation"), QStringLiteral("C:\\Forms\\formAnswers.mdb")},
+            {QStringLiteral("background"), QStringLiteral("Background.gif")},
+            {QStringLiteral("allowShowTableButtron"), QStringLiteral("False")}};
+}
+
+} // namespace
+
+class TestRequestHandler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void readsUrlEncodedFieldsInOrder();
+    void refusesMalformedBodies_data();
+    void refusesMalformedBodies();
+
+    void servesPagesAsUtf8AndImagesAsTheyAre();
+    void servesNothingElse_data();
+    void servesNothingElse();
+
+    void storesEveryKindOfAnswer();
+    void keepsInjectionShapedNamesAndValuesWhole();
+    void ignoresWhatNoQuestionAnnounces();
+    void refusesUnknownForms_data();
+    void refusesUnknownForms();
+    void neverUsesThePostedDatabaseLocation();
+    void showsTheAnswersTableOnlyWhenTheHeaderAllows();
+    void answerPageUsesTheStoredBackground();
+    void picksUpColumnChangesWithoutRestart();
+    void takesTenThousandFields();
+    void answersOtherMethodsClearly();
+
+private:
+    HttpResponse get(const QByteArray& path, const QByteArray& query = {});
+    HttpResponse post(const Fields& fields);
+    HttpResponse postBody(const QByteArray& body, const QByteArray& contentType = "application/x-www-form-urlencoded");
+    void makeSurvey(bool allowTable = false);
+    QList<QVariantMap> rows(const QString& table = QStringLiteral("tbl_survey"))
+    {
+        return tableRows(m_folder->path(), table);
+    }
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<AnswerWriter> m_writer;
+    std::unique_ptr<RequestHandler> m_handler;
+};
+
+void TestRequestHandler::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>();
+    m_writer = std::make_unique<AnswerWriter>(m_folder->database());
+    QString error;
+    QVERIFY2(m_writer->start(&error), qPrintable(error));
+    m_handler = std::make_unique<RequestHandler>(m_folder->path(), *m_writer);
+}
+
+void TestRequestHandler::cleanup()
+{
+    m_handler.reset();
+    m_writer.reset();
+    m_folder.reset();
+}
+
+HttpResponse TestRequestHandler::get(const QByteArray& path, const QByteArray& query)
+{
+    HttpRequest request;
+    request.method = "GET";
+    request.path = path;
+    request.query = query;
+    return m_handler->handle(request);
+}
+
+HttpResponse TestRequestHandler::postBody(const QByteArray& body, const QByteArray& contentType)
+{
+    HttpRequest request;
+    request.method = "POST";
+    request.path = "/scripts/save.asp";
+    request.contentType = contentType;
+    request.body = body;
+    return m_handler->handle(request);
+}
+
+HttpResponse TestRequestHandler::post(const Fields& fields)
+{
+    return postBody(urlEncoded(fields));
+}
+
+void TestRequestHandler::makeSurvey(bool allowTable)
+{
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
+                .title(QStringLiteral("Staff Survey"))
+                .showsAnswersTable(allowTable)
+                .textField(QStringLiteral("What's your name?"))
+                .textArea(QStringLiteral("Comments"))
+                .checkBox(QStringLiteral("Tea"))
+                .checkBox(QStringLiteral("Coffee"))
+                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green")})
+                .radioButtons(QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")})
+                .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D")})
+                .submitButton()
+                .write());
+}
+
+void TestRequestHandler::readsUrlEncodedFieldsInOrder()
+{
+    const auto fields = parseUrlEncoded("b=2&a=1&b=3&&c+d=e+f%26g&empty=&bare");
+    QVERIFY(fields);
+    const FormFields expected{{QStringLiteral("b"), QStringLiteral("2")},     {QStringLiteral("a"), QStringLiteral("1")},
+                              {QStringLiteral("b"), QStringLiteral("3")},     {QStringLiteral("c d"), QStringLiteral("e f&g")},
+                              {QStringLiteral("empty"), QString()},           {QStringLiteral("bare"), QString()}};
+    QCOMPARE(*fields, expected);
+    QCOMPARE(parseUrlEncoded("name=%C3%A9t%C3%A9")->first().value, QStringLiteral("été"));
+    QVERIFY(parseUrlEncoded("")->isEmpty());
+}
+
+void TestRequestHandler::refusesMalformedBodies_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("contentType");
+    QTest::addColumn<int>("status");
+    const QByteArray form = "application/x-www-form-urlencoded";
+    const QByteArray valid = "tableName=tbl_survey&Comments+Type=Text+Area&Comments=";
+    QTest::newRow("bad escape") << valid + "%zz" << form << 400;
+    QTest::newRow("escape cut short") << valid + "ab%4" << form << 400;
+    QTest::newRow("non-standard %u escape") << valid + "%u00e9" << form << 400;
+    QTest::newRow("not UTF-8") << valid + "caf%E9" << form << 400;
+    QTest::newRow("bad escape in a name") << QByteArray("tableName=tbl_survey&%G1=x") << form << 400;
+    QTest::newRow("plain text body") << QByteArray("tableName=tbl_survey") << QByteArray("text/plain") << 415;
+    QTest::newRow("json") << QByteArray("{\"tableName\":\"tbl_survey\"}") << QByteArray("application/json") << 415;
+}
+
+void TestRequestHandler::refusesMalformedBodies()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, contentType);
+    QFETCH(int, status);
+    makeSurvey();
+    const HttpResponse r = postBody(body, contentType);
+    QCOMPARE(r.status, status);
+    QVERIFY(r.contentType.startsWith("text/html"));
+    QVERIFY(r.body.contains("Nothing has been stored"));
+    QVERIFY(rows().isEmpty());
+    QVERIFY(!parseUrlEncoded("a=%zz"));
+}
+
+void TestRequestHandler::servesPagesAsUtf8AndImagesAsTheyAre()
+{
+    // A page the designer wrote in Windows-1252, one in UTF-8 with a BOM.
+    writeBytes(m_folder->html(QStringLiteral("cafe.html")), "<P>Caf\xe9 \x80 5\r\n");
+    writeBytes(m_folder->html(QStringLiteral("greek.html")), "\xef\xbb\xbf<P>\xce\xb1\xce\xb2\r\n");
+    const QByteArray gif("GIF89a\x01\x00\x01\x00\x00\xff\x00,", 16);
+    writeBytes(m_folder->html(QStringLiteral("Background.gif")), gif);
+
+    HttpResponse r = get("/cafe.html");
+    QCOMPARE(r.status, 200);
+    QCOMPARE(r.contentType, QByteArray("text/html; charset=utf-8"));
+    QCOMPARE(r.body, QStringLiteral("<P>Café € 5\r\n").toUtf8());
+    r = get("/greek.html");
+    QCOMPARE(r.status, 200);
+    QCOMPARE(r.body, QStringLiteral("<P>αβ\r\n").toUtf8()); // the BOM is not part of the page
+
+    r = get("/Background.gif");
+    QCOMPARE(r.status, 200);
+    QCOMPARE(r.contentType, QByteArray("image/gif"));
+    QCOMPARE(r.body, gif);
+
+    // A generated form page posts back to the service.
+    makeSurvey();
+    r = get("/survey.html");
+    QCOMPARE(r.status, 200);
+    QVERIFY(r.body.contains("action='/scripts/save.asp'"));
+    QVERIFY(r.body.contains("name='What&#39;s your name? Type'"));
+}
+
+void TestRequestHandler::servesNothingElse_data()
+{
+    QTest::addColumn<QByteArray>("path");
+    // Paths as the HTTP library hands them over: decoded once.
+    QTest::newRow("the database") << QByteArray("/formAnswers.mdb");
+    QTest::newRow("up to the database") << QByteArray("/../formAnswers.mdb");
+    QTest::newRow("twice encoded dots") << QByteArray("/%2e%2e/formAnswers.mdb");
+    QTest::newRow("up and into Collections") << QByteArray("/../Collections/surveyCollection.txt");
+    QTest::newRow("a collection file by name") << QByteArray("/surveyCollection.txt");
+    QTest::newRow("backslash") << QByteArray("/..\\formAnswers.mdb");
+    QTest::newRow("absolute path") << QByteArray("//etc/passwd");
+    QTest::newRow("absolute path, no root slash") << QByteArray("/etc/passwd");
+    QTest::newRow("the folder itself") << QByteArray("/");
+    QTest::newRow("a folder inside") << QByteArray("/pages.html");
+    QTest::newRow("the scratch answers page") << QByteArray("/dbTableOfAnswers.html");
+    QTest::newRow("the scratch page in other case") << QByteArray("/DBTableOfAnswers.HTML");
+    QTest::newRow("a file of another kind") << QByteArray("/notes.txt");
+    QTest::newRow("a hidden file") << QByteArray("/.secret.html");
+    QTest::newRow("a link out of the folder") << QByteArray("/outside.html");
+    QTest::newRow("a link to the database") << QByteArray("/db.gif");
+    QTest::newRow("a link to the scratch page") << QByteArray("/innocent.html");
+    QTest::newRow("a link to another kind") << QByteArray("/notes.html");
+    QTest::newRow("NUL in the name") << QByteArray("/survey.html\0.gif", 17);
+    QTest::newRow("not UTF-8") << QByteArray("/\xff.html");
+    QTest::newRow("missing") << QByteArray("/nosuch.html");
+}
+
+void TestRequestHandler::servesNothingElse()
+{
+    QFETCH(QByteArray, path);
+    makeSurvey();
+    const QString html = m_folder->path() + QStringLiteral("/HTML/");
+    writeBytes(html + QStringLiteral("dbTableOfAnswers.html"), "<td>secret answer</td>");
+    writeBytes(html + QStringLiteral("notes.txt"), "secret notes");
+    writeBytes(html + QStringLiteral(".secret.html"), "secret");
+    QVERIFY(QDir(html).mkdir(QStringLiteral("pages.html")));
+    writeBytes(m_folder->path() + QStringLiteral("/outside.html"), "<P>secret outside");
+    QVERIFY(QFile::link(m_folder->path() + QStringLiteral("/outside.html"), html + QStringLiteral("outside.html")));
+    QVERIFY(QFile::link(m_folder->database(), html + QStringLiteral("db.gif")));
+    QVERIFY(QFile::link(html + QStringLiteral("dbTableOfAnswers.html"), html + QStringLiteral("innocent.html")));
+    QVERIFY(QFile::link(html + QStringLiteral("notes.txt"), html + QStringLiteral("notes.html")));
+
+    const HttpResponse r = get(path);
+    QCOMPARE(r.status, 404);
+    QVERIFY(!r.body.contains("secret"));
+    QVERIFY(!r.body.contains("SQLite format"));
+    QVERIFY(!r.body.contains("User Instruction"));
+    // A link that stays inside the folder, to a page, is fine.
+    QVERIFY(QFile::link(html + QStringLiteral("survey.html"), html + QStringLiteral("latest.html")));
+    QCOMPARE(get("/latest.html").status, 200);
+}
+
+void TestRequestHandler::storesEveryKindOfAnswer()
+{
+    makeSurvey();
+    Fields fields = surveyHeader();
+    fields += {{QStringLiteral("What's your name? Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("What's your name?"), QStringLiteral("Ann O'Neil")},
+               {QStringLiteral("Comments Type"), QStringLiteral("Text Area")},
+               {QStringLiteral("Comments"), QStringLiteral("line one\r\nline two ✓")},
+               {QStringLiteral("Tea Type"), QStringLiteral("Check Box")},
+               {QStringLiteral("Tea"), QStringLiteral("on")},
+               {QStringLiteral("Coffee Type"), QStringLiteral("Check Box")}, // unticked: not posted
+               {QStringLiteral("Colour Type"), QStringLiteral("Radio Buttons")},
+               {QStringLiteral("Colour"), QStringLiteral("Green")},
+               {QStringLiteral("Size Type"), QStringLiteral("Radio Buttons")}, // nothing chosen
+               {QStringLiteral("Team Type"), QStringLiteral("Menu")},
+               {QStringLiteral("Team"), QStringLiteral("R&D")}};
+    const HttpResponse r = post(fields);
+    QCOMPARE(r.status, 200);
+    QVERIFY(r.body.contains("Thank you"));
+    QVERIFY(r.body.contains("Staff Survey"));
+
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    const QVariantMap& row = stored.first();
+    QCOMPARE(row.value(QStringLiteral("What's your name?")).toString(), QStringLiteral("Ann O'Neil"));
+    QCOMPARE(row.value(QStringLiteral("Comments")).toString(), QStringLiteral("line one\r\nline two ✓"));
+    QCOMPARE(row.value(QStringLiteral("Tea")).toString(), QStringLiteral("Checked"));
+    QCOMPARE(row.value(QStringLiteral("Coffee")).toString(), QStringLiteral("Not Checked"));
+    QCOMPARE(row.value(QStringLiteral("Colour")).toString(), QStringLiteral("Green"));
+    QVERIFY(row.contains(QStringLiteral("Size")));
+    QVERIFY(row.value(QStringLiteral("Size")).isNull());
+    QCOMPARE(row.value(QStringLiteral("Team")).toString(), QStringLiteral("R&D"));
+    QVERIFY(row.value(QStringLiteral("Form Question")).isNull());
+
+    // An empty text is an answer; the second submission is a second row.
+    fields[7].second = QString();
+    QCOMPARE(post(fields).status, 200);
+    QCOMPARE(rows().size(), 2);
+    QCOMPARE(rows().at(1).value(QStringLiteral("What's your name?")).toString(), QStringLiteral("Ann O'Neil"));
+    QVERIFY(!rows().at(1).value(QStringLiteral("Comments")).isNull());
+    QCOMPARE(rows().at(1).value(QStringLiteral("Comments")).toString(), QString());
+}
+
+void TestRequestHandler::keepsInjectionShapedNamesAndValuesWhole()
+{
+    const QString evilQuestion = QStringLiteral("x\"); DROP TABLE tbl_survey; --");
+    const QString evilValue = QStringLiteral("'); DELETE FROM tbl_survey; -- <script>alert(1)</script>");
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey")).textField(evilQuestion).write());
+    Fields fields = surveyHeader();
+    fields += {{evilQuestion + QStringLiteral(" Type"), QStringLiteral("Text Field")}, {evilQuestion, evilValue}};
+    QCOMPARE(post(fields).status, 200);
+    QCOMPARE(post(fields).status, 200);
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(1).value(evilQuestion).toString(), evilValue);
+}
+
+void TestRequestHandler::ignoresWhatNoQuestionAnnounces()
+{
+    makeSurvey();
+    Fields fields = surveyHeader();
+    fields += {// a column's field without its "Type" field
+               {QStringLiteral("Comments"), QStringLiteral("unannounced")},
+               // announced, but no such column
+               {QStringLiteral("Shoe size Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("Shoe size"), QStringLiteral("44")},
+               // the column the program keeps for itself
+               {QStringLiteral("Form Question Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("Form Question"), QStringLiteral("sneaked in")},
+               // a kind no page writes
+               {QStringLiteral("Colour Type"), QStringLiteral("Password")},
+               {QStringLiteral("Colour"), QStringLiteral("Red")},
+               // a name repeated: the first answer counts, the first announcement too
+               {QStringLiteral("Team Type"), QStringLiteral("Menu")},
+               {QStringLiteral("Team Type"), QStringLiteral("Check Box")},
+               {QStringLiteral("Team"), QStringLiteral("Sales")},
+               {QStringLiteral("Team"), QStringLiteral("R&D")},
+               // a column named in other ASCII case is the same column to the engine
+               {QStringLiteral("tea Type"), QStringLiteral("Check Box")},
+               {QStringLiteral("tea"), QStringLiteral("on")}};
+    QCOMPARE(post(fields).status, 200);
+    const QVariantMap row = rows().value(0);
+    QVERIFY(row.value(QStringLiteral("Comments")).isNull());
+    QVERIFY(row.value(QStringLiteral("Form Question")).isNull());
+    QVERIFY(row.value(QStringLiteral("Colour")).isNull());
+    QCOMPARE(row.value(QStringLiteral("Team")).toString(), QStringLiteral("Sales"));
+    QCOMPARE(row.value(QStringLiteral("Tea")).toString(), QStringLiteral("Checked"));
+    QVERIFY(!row.contains(QStringLiteral("Shoe size")));
+
+    // Only the hidden fields: still one (empty) row, one per submission.
+    QCOMPARE(post(surveyHeader()).status, 200);
+    QCOMPARE(rows().size(), 2);
+}
+
+void TestRequestHandler::refusesUnknownForms_data()
+{
+    QTest::addColumn<QString>("tableName");
+    QTest::addColumn<bool>("sendName");
+    QTest::addColumn<int>("status");
+    QTest::newRow("no tableName") << QString() << false << 400;
+    QTest::newRow("empty tableName") << QString() << true << 400;
+    QTest::newRow("no such form") << QStringLiteral("tbl_nosuch") << true << 404;
+    QTest::newRow("without the prefix") << QStringLiteral("survey") << true << 404;
+    QTest::newRow("another case") << QStringLiteral("tbl_SURVEY") << true << 404;
+    QTest::newRow("a path") << QStringLiteral("tbl_../Collections/survey") << true << 404;
+    QTest::newRow("injection-shaped") << QStringLiteral("tbl_survey\"; DROP TABLE \"tbl_survey") << true << 404;
+    QTest::newRow("the engine's own table") << QStringLiteral("sqlite_master") << true << 404;
+    QTest::newRow("collection file without table") << QStringLiteral("tbl_lost") << true << 404;
+    QTest::newRow("damaged collection file") << QStringLiteral("tbl_broken") << true << 404;
+}
+
+void TestRequestHandler::refusesUnknownForms()
+{
+    QFETCH(QString, tableName);
+    QFETCH(bool, sendName);
+    QFETCH(int, status);
+    makeSurvey();
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("lost")).textField(QStringLiteral("Q")).write());
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("broken")).textField(QStringLiteral("Q")).write());
+    QVERIFY(AnswersDatabase::open(m_folder->database())->dropTable(QStringLiteral("tbl_lost")));
+    writeBytes(m_folder->collection(QStringLiteral("broken")), "User Instruction\r\n");
+
+    Fields fields;
+    if (sendName)
+        fields.append({QStringLiteral("tableName"), tableName});
+    fields += {{QStringLiteral("Comments Type"), QStringLiteral("Text Area")}, {QStringLiteral("Comments"), QStringLiteral("x")}};
+    const HttpResponse r = post(fields);
+    QCOMPARE(r.status, status);
+    QVERIFY(r.body.contains("Nothing has been stored"));
+    QVERIFY(AnswersDatabase::open(m_folder->database())->tableExists(QStringLiteral("tbl_survey")));
+    QVERIFY(rows().isEmpty());
+    QVERIFY(rows(QStringLiteral("tbl_broken")).isEmpty());
+}
+
+void TestRequestHandler::neverUsesThePostedDatabaseLocation()
+{
+    makeSurvey();
+    // Another database with a table of the same name, and a path where none is.
+    const QString other = m_folder->path() + QStringLiteral("/Reports/other.mdb");
+    QVERIFY(CreateDatabase(other));
+    QVERIFY(createFormTable(other, QStringLiteral("tbl_survey")));
+    const QString nowhere = m_folder->path() + QStringLiteral("/Reports/new.mdb");
+    for (const QString& location : {other, nowhere, QStringLiteral("/dev/null"), QStringLiteral("../../../etc/x.mdb")}) {
+        Fields fields = surveyHeader();
+        fields[1].second = location;
+        fields += {{QStringLiteral("Comments Type"), QStringLiteral("Text Area")}, {QStringLiteral("Comments"), location}};
+        QCOMPARE(post(fields).status, 200);
+    }
+    QCOMPARE(rows().size(), 4);
+    QCOMPARE(rows().at(0).value(QStringLiteral("Comments")).toString(), other);
+    QCOMPARE(AnswersDatabase::open(other)->rowCount(QStringLiteral("tbl_survey")), 0);
+    QVERIFY(!QFile::exists(nowhere));
+}
+
+void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
+{
+    makeSurvey(/*allowTable=*/false);
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("open"))
+                .showsAnswersTable(true)
+                .background(6)
+                .textField(QStringLiteral("Name <b>"))
+                .textArea(QStringLiteral("Notes"))
+                .write());
+
+    // The post claims the table may be shown; the stored header says no.
+    Fields fields = surveyHeader();
+    fields[3].second = QStringLiteral("True");
+    HttpResponse r = post(fields);
+    QCOMPARE(r.status, 200);
+    QVERIFY(!r.body.contains("showTable"));
+    r = get("/scripts/showTable.asp", "tableName=tbl_survey");
+    QCOMPARE(r.status, 403);
+    QVERIFY(!r.body.contains("<table"));
+
+    // A form that allows it: the answer page offers it and it is escaped.
+    fields = surveyHeader(QStringLiteral("tbl_open"));
+    fields[3].second = QStringLiteral("False");
+    fields += {{QStringLiteral("Name <b> Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("Name <b>"), QStringLiteral("<script>alert('x')</script>")},
+               {QStringLiteral("Notes Type"), QStringLiteral("Text Area")}};
+    r = post(fields);
+    QCOMPARE(r.status, 200);
+    QVERIFY(r.body.contains("action='/scripts/showTable.asp'"));
+    QVERIFY(r.body.contains("value='tbl_open'"));
+
+    r = get("/scripts/showTable.asp", "tableName=tbl_open");
+    QCOMPARE(r.status, 200);
+    QCOMPARE(r.contentType, QByteArray("text/html; charset=utf-8"));
+    QVERIFY(!r.body.contains("<script>"));
+    QVERIFY(r.body.contains("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;"));
+    QVERIFY(r.body.contains("\r\nName &lt;b&gt;\r\n"));
+    QVERIFY(r.body.contains("BACKGROUND='/Background3.jpg'"));
+    QVERIFY(r.body.contains("<table border ALIGN=center width=600><tr><td bgcolor=eeeee height=50 colspan=3>"));
+    // Notes is a memo column, so its header cell is the wide one.
+    QVERIFY(r.body.contains(" <td width=250 ALIGN=center bgcolor=CCCCCC>\r\n <b>\r\nNotes\r\n"));
+    QVERIFY(r.body.contains("  <td VALIGN=top\r\n bgcolor=CCCCCC \r\n>  \r\n  </td>"));
+
+    QCOMPARE(get("/scripts/showTable.asp", "tableName=tbl_nosuch").status, 404);
+    QCOMPARE(get("/scripts/showTable.asp").status, 400);
+}
+
+void TestRequestHandler::answerPageUsesTheStoredBackground()
+{
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("sky")).background(6).title(QStringLiteral("A <i>title</i>")).write());
+    Fields fields = surveyHeader(QStringLiteral("tbl_sky"));
+    fields[2].second = QStringLiteral("x.gif'><script>alert(1)</script>");
+    const HttpResponse r = post(fields);
+    QCOMPARE(r.status, 200);
+    QVERIFY(r.body.contains("<BODY BGCOLOR='#000000' BACKGROUND='/Background3.jpg'>"));
+    QVERIFY(!r.body.contains("script"));
+    QVERIFY(r.body.contains("A &lt;i&gt;title&lt;/i&gt;"));
+}
+
+void TestRequestHandler::picksUpColumnChangesWithoutRestart()
+{
+    makeSurvey();
+    const Fields base = surveyHeader() + Fields{{QStringLiteral("Comments Type"), QStringLiteral("Text Area")},
+                                                 {QStringLiteral("Comments"), QStringLiteral("first")},
+                                                 {QStringLiteral("Mood Type"), QStringLiteral("Text Field")},
+                                                 {QStringLiteral("Mood"), QStringLiteral("fine")}};
+    QCOMPARE(post(base).status, 200);
+    QVERIFY(!rows().first().contains(QStringLiteral("Mood")));
+
+    QVERIFY(addQuestionColumn(m_folder->path(), QStringLiteral("tbl_survey"), QStringLiteral("Mood")));
+    QCOMPARE(post(base).status, 200);
+    QCOMPARE(rows().at(0).value(QStringLiteral("Mood")).toString(), columnAddedMarker());
+    QCOMPARE(rows().at(1).value(QStringLiteral("Mood")).toString(), QStringLiteral("fine"));
+
+    // Renamed and removed columns count at once as well.
+    auto db = AnswersDatabase::open(m_folder->database());
+    QVERIFY(db->renameColumn(QStringLiteral("tbl_survey"), QStringLiteral("Mood"), QStringLiteral("Humour")));
+    QVERIFY(db->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("Comments")));
+    db.reset();
+    Fields renamed = base;
+    renamed[6].first = QStringLiteral("Humour Type");
+    renamed[7].first = QStringLiteral("Humour");
+    QCOMPARE(post(renamed).status, 200);
+    QCOMPARE(rows().size(), 3);
+    QCOMPARE(rows().at(2).value(QStringLiteral("Humour")).toString(), QStringLiteral("fine"));
+}
+
+void TestRequestHandler::takesTenThousandFields()
+{
+    makeSurvey();
+    Fields fields = surveyHeader();
+    for (int i = 0; i < 5000; ++i) {
+        fields.append({QStringLiteral("q%1 Type").arg(i), QStringLiteral("Text Field")});
+        fields.append({QStringLiteral("q%1").arg(i), QStringLiteral("v%1").arg(i)});
+    }
+    fields += {{QStringLiteral("Comments Type"), QStringLiteral("Text Area")}, {QStringLiteral("Comments"), QStringLiteral("kept")}};
+    const QByteArray body = urlEncoded(fields);
+    QVERIFY(body.size() < 1024 * 1024);
+    QCOMPARE(postBody(body).status, 200);
+    QCOMPARE(rows().size(), 1);
+    QCOMPARE(rows().first().value(QStringLiteral("Comments")).toString(), QStringLiteral("kept"));
+}
+
+void TestRequestHandler::answersOtherMethodsClearly()
+{
+    makeSurvey();
+    HttpResponse r = get("/scripts/save.asp");
+    QCOMPARE(r.status, 405);
+    QCOMPARE(r.headers.value(0).first, QByteArray("Allow"));
+    QCOMPARE(r.headers.value(0).second, QByteArray("POST"));
+
+    HttpRequest put;
+    put.method = "PUT";
+    put.path = "/survey.html";
+    put.body = "overwritten";
+    QCOMPARE(m_handler->handle(put).status, 405);
+    QVERIFY(get("/survey.html").body.contains("Staff Survey"));
+
+    HttpRequest elsewhere;
+    elsewhere.method = "POST";
+    elsewhere.path = "/survey.html";
+    QCOMPARE(m_handler->handle(elsewhere).status, 404);
+
+    HttpRequest head;
+    head.method = "HEAD";
+    head.path = "/survey.html";
+    QCOMPARE(m_handler->handle(head).status, 200);
+}
+
+QTEST_GUILESS_MAIN(TestRequestHandler)
+#include "tst_RequestHandler.moc"
