@@ -27,6 +27,8 @@ struct Statement {
     Statement& operator=(const Statement&) = delete;
 };
 
+constexpr qint64 kReadAhead = 1024;
+
 } // namespace
 
 AnswerPositions::AnswerPositions(const QString& table)
@@ -34,19 +36,14 @@ AnswerPositions::AnswerPositions(const QString& table)
 {
 }
 
-bool AnswerPositions::load(AnswersDatabase& db)
+bool AnswerPositions::loadAfter(AnswersDatabase& db, qint64 lastId, qint64 limit)
 {
-    m_ids.clear();
-    m_loaded = loadAfter(db, std::numeric_limits<qint64>::min());
-    return m_loaded;
-}
-
-bool AnswerPositions::loadAfter(AnswersDatabase& db, qint64 lastId)
-{
-    Statement s(db.handle(), u"SELECT rowid FROM %1 WHERE rowid > ?1 ORDER BY rowid"_s.arg(AnswersDatabase::quoteIdentifier(m_table)));
+    Statement s(db.handle(), u"SELECT rowid FROM %1 WHERE rowid > ?1 ORDER BY rowid LIMIT ?2"_s.arg(
+                                 AnswersDatabase::quoteIdentifier(m_table)));
     if (!s.stmt)
         return false;
     sqlite3_bind_int64(s.stmt, 1, lastId);
+    sqlite3_bind_int64(s.stmt, 2, limit);
     int rc;
     while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW)
         m_ids.append(sqlite3_column_int64(s.stmt, 0));
@@ -57,12 +54,13 @@ std::optional<qint64> AnswerPositions::rowIdOf(AnswersDatabase& db, qint64 numbe
 {
     if (number < 1)
         return std::nullopt;
-    if (!m_loaded && !load(db))
-        return std::nullopt;
     if (number > m_ids.size()) {
-        // Answers may have arrived since the ids were read.
+        // Read up to the wanted answer and a little beyond, so that stepping
+        // through the answers one by one rarely needs another read. The read
+        // starts after the last known id: it is a seek, and it finds answers
+        // stored since as well.
         const qint64 last = m_ids.isEmpty() ? std::numeric_limits<qint64>::min() : m_ids.constLast();
-        if (!loadAfter(db, last))
+        if (!loadAfter(db, last, number - m_ids.size() + kReadAhead))
             return std::nullopt;
         if (number > m_ids.size())
             return std::nullopt;
@@ -99,8 +97,7 @@ AnswerPositions::Answer AnswerPositions::valueOf(AnswersDatabase& db, const QStr
         if (rc != SQLITE_DONE)
             return {ValueState::NoColumn, {}};
         // The row went away under us: the positions are stale.
-        if (!load(db))
-            return {};
+        reset();
     }
     return {};
 }

@@ -13,20 +13,21 @@ namespace quenlow {
 class AnswersDatabase;
 
 /// Answer N of a form is the N-th row of its table in storage order. The row
-/// ids are read once, so reaching any answer is one lookup instead of a walk
-/// over the rows before it; answers stored since (the collection service keeps
-/// writing) are picked up from the last known id on.
+/// ids are read as far as they are needed and kept, so reaching any answer is
+/// one lookup instead of a walk over the rows before it (opening costs
+/// nothing, and the first jump to answer N reads the ids up to N once).
+/// Answers stored since (the collection service keeps writing) are picked up
+/// from the last known id on.
 class AnswerPositions final
 {
 public:
     explicit AnswerPositions(const QString& table = {});
 
     QString table() const { return m_table; }
-    /// Reads every row id; false when the table cannot be read.
-    bool load(AnswersDatabase& db);
-    bool isLoaded() const { return m_loaded; }
+    /// Forgets the positions read so far.
+    void reset() { m_ids.clear(); }
     /// Answers known so far.
-    qint64 count() const { return m_ids.size(); }
+    qint64 known() const { return m_ids.size(); }
 
     /// The row id of answer `number` (1-based); nothing when there is no such
     /// answer (past the last one, or the table cannot be read).
@@ -42,11 +43,11 @@ public:
     Answer valueOf(AnswersDatabase& db, const QString& column, qint64 number);
 
 private:
-    bool loadAfter(AnswersDatabase& db, qint64 lastId);
+    /// Appends up to `limit` ids after `lastId`; false when the table cannot be read.
+    bool loadAfter(AnswersDatabase& db, qint64 lastId, qint64 limit);
 
     QString m_table;
     QList<qint64> m_ids;
-    bool m_loaded = false;
 };
 
 } // namespace quenlow

@@ -9,6 +9,8 @@
 #include "model/HtmlText.h"
 #include "reporter/ReporterTexts.h"
 
+#include <sqlite3.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quenlow {
@@ -30,9 +32,53 @@ private:
     QString m_text;
 };
 
-QString valueText(const QVariant& value)
+/// Answers are mostly plain words: escape only what needs it.
+QString escaped(const QString& text)
 {
-    return value.isNull() ? QString() : escapeHtml(value.toString());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'&':
+        case u'<':
+        case u'>':
+        case u'"':
+        case u'\'':
+            return escapeHtml(text);
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+/// Walks the rows in storage order, as the table gives them, handing each
+/// value's text (null values as a null string) to `cell`, and `rowEnd` after
+/// each row. False when the table cannot be read.
+template<typename Cell, typename RowEnd>
+bool forEachValue(AnswersDatabase& db, const QString& table, Cell&& cell, RowEnd&& rowEnd)
+{
+    const QByteArray sql = u"SELECT * FROM %1 ORDER BY rowid"_s.arg(AnswersDatabase::quoteIdentifier(table)).toUtf8();
+    Statement s;
+    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
+        return false;
+    const int n = sqlite3_column_count(s.stmt);
+    int rc;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
+        for (int i = 0; i < n; ++i) {
+            if (sqlite3_column_type(s.stmt, i) == SQLITE_NULL) {
+                cell(i, QString());
+                continue;
+            }
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s.stmt, i));
+            cell(i, QString::fromUtf8(text, sqlite3_column_bytes(s.stmt, i)));
+        }
+        rowEnd();
+    }
+    return rc == SQLITE_DONE;
 }
 
 /// Writes the table of steps 6 to 10; false when the table cannot be read, in
@@ -46,7 +92,7 @@ bool writeTable(PageText& page, AnswersDatabase& db, const QString& table)
         return false;
     // 64-bit: the old 16-bit product overflowed beyond 163 columns.
     const qint64 n = columns.size();
-    const QString escapedTable = escapeHtml(table);
+    const QString escapedTable = escaped(table);
     page.line(u"<table border ALIGN=center width="_s, QString::number(n * 200), u">"_s,
               u"<tr><td bgcolor=eeeee height=50 colspan="_s, QString::number(n), u"><B><FONT SIZE=6>"_s,
               u"<pre>      "_s, u"Database table : '"_s, escapedTable, u"'"_s, u"</FONT></B></td></tr>"_s);
@@ -58,25 +104,35 @@ bool writeTable(PageText& page, AnswersDatabase& db, const QString& table)
         page.line(column.isMemo() ? u" <td width=250 ALIGN=center bgcolor=CCCCCC>"_s
                                   : u" <td width=110 ALIGN=center bgcolor=CCCCCC>"_s);
         page.line(u" <b>"_s);
-        page.line(escapeHtml(column.name));
+        page.line(escaped(column.name));
         page.line(u"</b>"_s);
         page.line(u" </td>"_s);
         shaded.append(column.name == u"Form Question"_s);
     }
     page.line(u"</tr>"_s);
 
-    const bool read = db.forEachRow(table, [&](const QVariantList& row) {
-        page.line(u"<tr>"_s);
-        for (qsizetype i = 0; i < shaded.size(); ++i) {
+    bool rowStarted = false;
+    const bool read = forEachValue(
+        db, table,
+        [&](int i, const QString& value) {
+            if (!rowStarted) {
+                page.line(u"<tr>"_s);
+                rowStarted = true;
+            }
+            if (i >= shaded.size())
+                return;
             page.line(u"  <td VALIGN=top"_s);
             if (shaded.at(i))
                 page.line(u" bgcolor=CCCCCC "_s);
-            page.line(u">  "_s, valueText(i < row.size() ? row.at(i) : QVariant()));
+            page.line(u">  "_s, escaped(value));
             page.line(u"  </td>"_s);
-        }
-        page.line(u"</tr>"_s);
-        return true;
-    });
+        },
+        [&] {
+            if (!rowStarted)
+                page.line(u"<tr>"_s);
+            page.line(u"</tr>"_s);
+            rowStarted = false;
+        });
     if (!read)
         return false;
     page.line(u"</table>"_s);
@@ -101,7 +157,7 @@ bool WriteAnswersTablePage(FormSession& session)
     page.line(u"<head>"_s);
     page.line(u"<title>"_s);
     page.line(u"<h1>"_s);
-    page.line(u"Database table - "_s, escapeHtml(table));
+    page.line(u"Database table - "_s, escaped(table));
     page.line(u"</h1>"_s);
     page.line(u"</title>"_s);
     if (session.backgroundFileName.isEmpty())
@@ -112,12 +168,12 @@ bool WriteAnswersTablePage(FormSession& session)
     if (auto db = AnswersDatabase::open(session.databasePath(), &error)) {
         if (!writeTable(page, *db, table)) {
             showExclamation(reporter::tableMissing(caption));
-            page.line(u"<font size=5><B> The table containing the data for the form "_s, escapeHtml(caption),
+            page.line(u"<font size=5><B> The table containing the data for the form "_s, escaped(caption),
                       u" is missing. </B></FONT>"_s);
         }
     } else {
         showExclamation(reporter::databaseUnavailable(session.databasePath(), error));
-        page.line(u"<font size=5><B> The answers database for the form "_s, escapeHtml(caption),
+        page.line(u"<font size=5><B> The answers database for the form "_s, escaped(caption),
                   u" cannot be opened. </B></FONT>"_s);
     }
     page.line(u"</body>"_s);

@@ -24,25 +24,28 @@ QStringList chartOptions(const FormMethod& method)
 std::optional<QList<qint64>> countAnswers(AnswersDatabase& db, const QString& table, const QString& column,
                                           const QStringList& options, QString* error)
 {
-    const QString quoted = AnswersDatabase::quoteIdentifier(column);
-    // Grouped in the engine: one pass over the table, a handful of result rows.
-    // Stored values are compared as they are (binary collation), so the match
-    // is exact and case-sensitive.
-    const QByteArray sql = u"SELECT %1, count(*) FROM %2 WHERE %1 IS NOT NULL GROUP BY %1"_s
-                               .arg(quoted, AnswersDatabase::quoteIdentifier(table))
+    // One pass over the one column, counted here: cheaper than letting the
+    // engine sort the values for a GROUP BY, and every option is counted in
+    // the same pass. Values are compared as the bytes stored, so the match is
+    // exact and case-sensitive.
+    QHash<QByteArray, qint64> counts;
+    for (const QString& option : options)
+        counts.insert(option.toUtf8(), 0);
+
+    const QByteArray sql = u"SELECT %1 FROM %2"_s
+                               .arg(AnswersDatabase::quoteIdentifier(column), AnswersDatabase::quoteIdentifier(table))
                                .toUtf8();
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
-        if (error)
-            *error = QString::fromUtf8(sqlite3_errmsg(db.handle()));
-        sqlite3_finalize(stmt);
-        return std::nullopt;
-    }
-    QHash<QString, qint64> byValue;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        byValue[QString::fromUtf8(text, sqlite3_column_bytes(stmt, 0))] += sqlite3_column_int64(stmt, 1);
+    int rc = sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            if (sqlite3_column_type(stmt, 0) == SQLITE_NULL)
+                continue;
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+            const auto found = counts.find(QByteArray::fromRawData(text, sqlite3_column_bytes(stmt, 0)));
+            if (found != counts.end())
+                ++*found;
+        }
     }
     if (rc != SQLITE_DONE) {
         if (error)
@@ -52,11 +55,11 @@ std::optional<QList<qint64>> countAnswers(AnswersDatabase& db, const QString& ta
     }
     sqlite3_finalize(stmt);
 
-    QList<qint64> counts;
-    counts.reserve(options.size());
+    QList<qint64> result;
+    result.reserve(options.size());
     for (const QString& option : options)
-        counts.append(byValue.value(option, 0));
-    return counts;
+        result.append(counts.value(option.toUtf8()));
+    return result;
 }
 
 } // namespace quenlow

@@ -21,8 +21,8 @@ QStringList chartOptions(const FormMethod& method);
 
 /// How many answers in `column` of `table` equal each of `options`, exactly
 /// and case-sensitively, in the options' order. Other values, empty answers
-/// and the marker of a column added later count for none. One grouped query
-/// reads the table once, however many options there are. Nothing (with
+/// and the marker of a column added later count for none. The table is read
+/// once, however many options there are. Nothing (with
 /// `error` set) when the table or column cannot be read.
 std::optional<QList<qint64>> countAnswers(AnswersDatabase& db, const QString& table, const QString& column,
                                           const QStringList& options, QString* error = nullptr);

@@ -9,6 +9,10 @@
 #include "reporter/ReporterForm.h"
 #include "reporter/ReporterTexts.h"
 
+#include <sqlite3.h>
+
+#include <optional>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quenlow {
@@ -16,6 +20,23 @@ namespace quenlow {
 namespace {
 
 QPointer<ReporterForm> g_openForm;
+
+/// Whether `table` holds a row at all: the first row answers it, however
+/// many follow. Nothing, with `error` set, when the table cannot be read.
+std::optional<bool> holdsAnswers(AnswersDatabase& db, const QString& table, QString* error)
+{
+    const QByteArray sql
+        = u"SELECT EXISTS (SELECT 1 FROM %1)"_s.arg(AnswersDatabase::quoteIdentifier(table)).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    std::optional<bool> result;
+    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &stmt, nullptr) == SQLITE_OK
+        && sqlite3_step(stmt) == SQLITE_ROW)
+        result = sqlite3_column_int(stmt, 0) != 0;
+    else
+        *error = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+    sqlite3_finalize(stmt);
+    return result;
+}
 
 bool formOpen(const FormSession& session)
 {
@@ -54,12 +75,12 @@ void openReporter(FormSession& session, QWidget* owner)
             showExclamation(reporter::tableMissing(session.htmlName()));
             return;
         }
-        const qint64 answers = db->rowCount(table);
-        if (answers < 0) {
-            showExclamation(reporter::tableUnreadable(table, db->lastError()));
+        const std::optional<bool> answers = holdsAnswers(*db, table, &error);
+        if (!answers) {
+            showExclamation(reporter::tableUnreadable(table, error));
             return;
         }
-        if (answers == 0) {
+        if (!*answers) {
             showExclamation(u"The table for the form '"_s + session.openFormName + u"' contains no data to report."_s);
             return;
         }

@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+//
+// bench_reporter: the reporter over large answers tables.
+//   - open the reporter over 1,000,000 answers (its data loading), show answer 1 and answer 999,999
+//   - write the answers-table page for 100,000 answers
+//   - count a chart over 1,000,000 answers with 10 options
+//   - export a 10,000-answer × 5-field table into a report
+// Run by hand: bench_reporter [answers]   (default 1000000)
+
+#include "core/RecordingMessages.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
+#include "model/FormSession.h"
+#include "platform/BrowserView.h"
+#include "platform/ChartControl.h"
+#include "platform/DocumentPreview.h"
+#include "platform/WordDocument.h"
+#include "reporter/AnswersTablePage.h"
+#include "reporter/ChartCounts.h"
+#include "reporter/ReportDocuments.h"
+#include "reporter/Reporter.h"
+#include "reporter/ReporterForm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTabBar>
+#include <QTextDocument>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <ctime>
+
+using namespace quenlow;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QStringList kColours = {u"Red"_s,   u"Green"_s, u"Blue"_s,  u"Yellow"_s, u"Black"_s,
+                              u"White"_s, u"Grey"_s,  u"Brown"_s, u"Pink"_s,   u"Orange"_s};
+
+double cpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
+/// Wall clock and process CPU time: other work on the machine inflates the
+/// first, hardly the second.
+class Stopwatch
+{
+public:
+    Stopwatch() { restart(); }
+    void restart()
+    {
+        m_wall.start();
+        m_cpu = cpuMs();
+    }
+    double wallMs() const { return double(m_wall.nsecsElapsed()) / 1e6; }
+    double cpuMsSince() const { return cpuMs() - m_cpu; }
+
+private:
+    QElapsedTimer m_wall;
+    double m_cpu = 0;
+};
+
+void report(const char* what, const Stopwatch& t)
+{
+    std::printf("%-58s %10.1f ms wall %10.1f ms cpu\n", what, t.wallMs(), t.cpuMsSince());
+    std::fflush(stdout);
+}
+
+void report(const char* what, double wallMs, double cpuMs)
+{
+    std::printf("%-58s %10.1f ms wall %10.1f ms cpu\n", what, wallMs, cpuMs);
+    std::fflush(stdout);
+}
+
+/// A form table "tbl_<name>" with Name, Comments (memo), Colour (10 options), Tea and Age, and `rows` answers.
+void fillForm(FormSession& session, const QString& name, qint64 rows)
+{
+    const QString table = u"tbl_"_s + name;
+    QString error;
+    if (!createFormTable(session.databasePath(), table, &error))
+        qFatal("table: %s", qPrintable(error));
+    auto db = AnswersDatabase::open(session.databasePath(), &error);
+    db->addColumn(table, u"Name"_s, false);
+    db->addColumn(table, u"Comments"_s, true);
+    db->addColumn(table, u"Colour"_s, false);
+    db->addColumn(table, u"Tea"_s, false);
+    db->addColumn(table, u"Age"_s, false);
+
+    db->begin();
+    const QByteArray sql = u"INSERT INTO %1 (\"Name\", \"Comments\", \"Colour\", \"Tea\", \"Age\") VALUES (?1, ?2, ?3, ?4, ?5)"_s
+                               .arg(AnswersDatabase::quoteIdentifier(table))
+                               .toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db->handle(), sql.constData(), -1, &stmt, nullptr);
+    for (qint64 i = 0; i < rows; ++i) {
+        const QByteArray nameText = "Person " + QByteArray::number(i);
+        const QByteArray comment = "Comment number " + QByteArray::number(i) + " with a few more words in it.";
+        // Every eleventh answer is a colour that is no option: counted nowhere.
+        const QByteArray colour = i % 11 == 10 ? QByteArray("Purple") : kColours.at(int(i % 11) % 10).toUtf8();
+        const QByteArray tea = i % 3 ? QByteArray("Checked") : QByteArray("Not Checked");
+        const QByteArray age = QByteArray::number(18 + i % 60);
+        sqlite3_bind_text(stmt, 1, nameText.constData(), int(nameText.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt, 2, comment.constData(), int(comment.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt, 3, colour.constData(), int(colour.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt, 4, tea.constData(), int(tea.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt, 5, age.constData(), int(age.size()), SQLITE_TRANSIENT);
+        sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+    db->commit();
+}
+
+void openForm(FormSession& session, const QString& name)
+{
+    session.openFormName = name;
+    session.openPageFile = name + u".html"_s;
+    session.setHtmlName(name + u".html"_s);
+    ClearCollection(session.collection);
+    const auto add = [&](const QString& kind, const QString& question, const QStringList& options = {}) {
+        FormMethod m;
+        m.methodType = kind;
+        m.userInstruction = question;
+        m.attribute6List = options;
+        session.collection.append(QString::number(session.collection.count()), m);
+    };
+    add(Kind::header(), name, {u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s});
+    add(Kind::textField(), u"Name"_s);
+    add(Kind::textArea(), u"Comments"_s);
+    add(Kind::radioButtons(), u"Colour"_s, kColours);
+    add(Kind::checkBox(), u"Tea"_s);
+    add(Kind::textField(), u"Age"_s);
+    add(Kind::submitButton(), u"Submit"_s);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    BrowserView::setRecorder([](auto&&...) {});
+    RecordingMessages messages;
+    Messages::install(&messages);
+
+    const qint64 answers = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1'000'000;
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(u"HTML"_s);
+    QDir(dir.path()).mkpath(u"Reports"_s);
+    FormSession session(dir.path());
+    CreateDatabase(session.databasePath());
+
+    Stopwatch t;
+    fillForm(session, u"big"_s, answers);
+    report(qPrintable(u"fill a table with %1 answers (setup)"_s.arg(answers)), t);
+
+    // --- Opening the reporter and browsing ---------------------------------
+    openForm(session, u"big"_s);
+    {
+        // The whole command: the check that the table holds answers, then the
+        // window with its lists and answer 1, up to the moment it shows.
+        double shownWall = 0, shownCpu = 0;
+        QTimer poll;
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || modal->objectName() != u"ReporterForm"_s)
+                return;
+            poll.stop();
+            shownWall = t.wallMs();
+            shownCpu = t.cpuMsSince();
+            modal->close();
+        });
+        poll.start();
+        t.restart();
+        openReporter(session, nullptr);
+        report("reporter command: check, open and show the window", shownWall, shownCpu);
+        auto db = AnswersDatabase::open(session.databasePath());
+        t.restart();
+        const qint64 count = db->rowCount(u"tbl_big"_s);
+        report("  (for comparison: count every answer)", t);
+        db.reset();
+        if (count != answers)
+            qFatal("unexpected row count");
+
+        t.restart();
+        ReporterForm form(session);
+        report("open the reporter (fields, row positions, answer 1)", t);
+        auto* number = form.findChild<QLabel*>(u"AnswerNumber"_s);
+
+        t.restart();
+        form.ShowFieldAnswer(1);
+        report("show answer 1", t);
+
+        t.restart();
+        form.ShowFieldAnswer(answers - 1);
+        report(qPrintable(u"show answer %1"_s.arg(answers - 1)), t);
+        if (number->text() != QString::number(answers - 1))
+            qFatal("answer not shown");
+
+        t.restart();
+        form.ShowFieldAnswer(answers - 2);
+        report("show the previous answer", t);
+
+        t.restart();
+        form.ShowFieldAnswer(answers - 1);
+        report(qPrintable(u"show answer %1 again"_s.arg(answers - 1)), t);
+
+        // --- Charts ---------------------------------------------------------
+        db = AnswersDatabase::open(session.databasePath());
+        t.restart();
+        const auto counts = countAnswers(*db, u"tbl_big"_s, u"Colour"_s, kColours);
+        report(qPrintable(u"count a chart: %1 answers, 10 options"_s.arg(answers)), t);
+        qint64 total = 0;
+        for (qint64 c : *counts)
+            total += c;
+        if (total != answers - answers / 11)
+            qFatal("chart counts are wrong: %lld", total);
+
+        t.restart();
+        form.findChild<QTabBar*>()->setCurrentIndex(1); // graphs page: list, Colour counted and drawn
+        form.chart()->refresh();
+        report("graphs page: count and draw the first chart", t);
+    }
+
+    // --- The answers-table page --------------------------------------------
+    fillForm(session, u"page"_s, 100'000);
+    openForm(session, u"page"_s);
+    t.restart();
+    WriteAnswersTablePage(session);
+    report("write the answers-table page, 100,000 answers", t);
+    std::printf("%-58s %10.1f MB\n", "  page size", QFileInfo(session.htmlFolder() + answersTablePageName()).size() / 1e6);
+
+    // --- Exporting a table into a report -------------------------------------
+    fillForm(session, u"export"_s, 10'000);
+    openForm(session, u"export"_s);
+    const ReportTarget target = ReportTarget::of(session, u"export_Report.doc"_s);
+    messages.queueAnswer(MessageAnswer::Ok);
+    CreateReport(target);
+
+    double typedWall = 0, typedCpu = 0, savedWall = 0, savedCpu = 0;
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal->objectName() != u"DocumentPreview"_s)
+            return;
+        poll.stop();
+        typedWall = t.wallMs();
+        typedCpu = t.cpuMsSince();
+        Stopwatch save;
+        modal->findChild<QAbstractButton*>(u"SaveDocument"_s)->click();
+        savedWall = save.wallMs();
+        savedCpu = save.cpuMsSince();
+        modal->findChild<QAbstractButton*>(u"CloseDocument"_s)->click();
+    });
+    messages.queueAnswer(MessageAnswer::Ok); // "If the added table is as desired ..."
+    poll.start();
+    t.restart();
+    const ExportOutcome outcome = AddTableToReport(
+        target, {u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s}, true, nullptr);
+    if (outcome != ExportOutcome::Completed)
+        qFatal("export failed");
+    report("export 10,000 answers x 5 fields: typed and shown", typedWall, typedCpu);
+    report("  saving the document", savedWall, savedCpu);
+    report("  whole operation", t);
+
+    // Where the export's time goes: the document layer and the preview.
+    {
+        WordDocument document;
+        t.restart();
+        document.newDocument();
+        document.addTable(1, 5);
+        for (int i = 0; i < 50'005; ++i) {
+            document.typeText(u"Comment number 12345 with a few more words in it."_s);
+            document.moveRight();
+        }
+        report("  (document layer alone: type 10,001 rows x 5 cells)", t);
+        t.restart();
+        const WordContent content = document.content();
+        report("  (document layer alone: read the content back)", t);
+        QTextDocument text;
+        t.restart();
+        DocumentPreview::render(content, &text);
+        report("  (preview alone: render the first 2,000 rows)", t);
+    }
+    std::printf("%-58s %10.1f MB\n", "  document size", QFileInfo(target.documentPath()).size() / 1e6);
+
+    for (const RecordingMessages::Box& box : messages.boxes()) {
+        if (box.icon == MessageIcon::Exclamation)
+            std::printf("unexpected message: %s\n", qPrintable(box.text));
+    }
+    Messages::install(nullptr);
+    return 0;
+}
