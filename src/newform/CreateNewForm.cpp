@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "newform/CreateNewForm.h"
+
+#include "model/Backgrounds.h"
+#include "model/FormSession.h"
+#include "platform/BrowserView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quenlow {
+
+namespace {
+
+template<typename W> W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QLatin1StringView(name));
+    return widget;
+}
+
+QLabel* label(const char* name, const QString& text, QWidget* parent)
+{
+    auto* l = named(new QLabel(text, parent), name);
+    l->setWordWrap(true);
+    return l;
+}
+
+} // namespace
+
+CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("CreateNewForm"));
+    setWindowTitle(QStringLiteral("Create New Form"));
+    setModal(true);
+
+    m_enterFileNameInstruction = label("EnterFileNameInstruction",
+        QStringLiteral("Please enter desired name for HTML file and corresponding database table :"), this);
+    m_htmlFileNameBox = named(new QLineEdit(QStringLiteral("name"), this), "HTMLFileNameBox");
+    // A doubled ampersand shows one ampersand; it is not an access key.
+    m_generate = named(new QPushButton(
+        QStringLiteral("Generate HTML Form && Corresponding Database Table for form answers"), this),
+        "Generate_Form_And_Database");
+
+    m_attributesFrame = named(new QGroupBox(QStringLiteral("Form Attributes"), this), "FormAttributesFrame");
+    auto* formTitleLabel = label("FormTitleUserInstruction", QStringLiteral("Form Title :"), m_attributesFrame);
+    m_formTitleBox = named(new QLineEdit(QStringLiteral("New Form Title"), m_attributesFrame), "FormTitleBox");
+    auto* letterSizeLabel = label("LetterSizeUserInstruction", QStringLiteral("Title Font Size :"), m_attributesFrame);
+    m_letterSize = named(new QComboBox(m_attributesFrame), "LetterSize");
+    // Editable like the boxes the stored headers were made with: any text is kept.
+    m_letterSize->setEditable(true);
+    m_letterSize->setInsertPolicy(QComboBox::NoInsert);
+    for (int size = 1; size <= 7; ++size)
+        m_letterSize->addItem(QString::number(size));
+    m_letterSize->setCurrentText(QStringLiteral("7"));
+    auto* justificationLabel
+        = label("JustificationUserInstruction", QStringLiteral("Title Justification :"), m_attributesFrame);
+    m_justification = named(new QComboBox(m_attributesFrame), "Justification");
+    m_justification->setEditable(true);
+    m_justification->setInsertPolicy(QComboBox::NoInsert);
+    m_justification->addItems({QStringLiteral("Left"), QStringLiteral("Centre")});
+    m_justification->setCurrentText(QStringLiteral("Centre"));
+    auto* backgroundLabel = label("BackgroundUserInstruction", QStringLiteral("Form Background :"), m_attributesFrame);
+    m_backgroundChoice = named(new QListWidget(m_attributesFrame), "BackgroundChoice");
+    m_backgroundChoice->addItems(backgroundChoices());
+    m_backgroundChoice->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_backgroundChoice->setMinimumWidth(150);
+    m_preview = named(new BrowserView(m_attributesFrame), "WebBrowser1");
+    m_preview->setMinimumSize(180, 150);
+    m_userViewTableCheck = named(new QCheckBox(
+        QStringLiteral("Tick box if you wish the HTML Form user to view the Database Table after their input"),
+        m_attributesFrame), "UserViewTableCheck");
+
+    m_dbLocationInstruction = label("dbLocationInstruction",
+        QStringLiteral("If the location of the database has altered you may alter the databse location text "
+                       "within the form by modifying the full path location below :"), this);
+    m_dbLocationText = named(new QLineEdit(this), "dbLocationText");
+    m_updateFormTitle = named(new QPushButton(QStringLiteral("Update Form Title"), this), "UpdateFormTitle");
+    m_cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "Cancel");
+
+    auto* attributes = new QGridLayout(m_attributesFrame);
+    attributes->addWidget(formTitleLabel, 0, 0);
+    attributes->addWidget(m_formTitleBox, 0, 1, 1, 2);
+    attributes->addWidget(letterSizeLabel, 1, 0);
+    attributes->addWidget(m_letterSize, 1, 1);
+    attributes->addWidget(justificationLabel, 2, 0);
+    attributes->addWidget(m_justification, 2, 1);
+    attributes->addWidget(backgroundLabel, 3, 0, Qt::AlignTop);
+    attributes->addWidget(m_backgroundChoice, 3, 1);
+    attributes->addWidget(m_preview, 3, 2);
+    attributes->addWidget(m_userViewTableCheck, 4, 0, 1, 3);
+    attributes->setColumnStretch(2, 1);
+    attributes->setRowStretch(3, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_updateFormTitle);
+    buttons->addWidget(m_cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_enterFileNameInstruction);
+    layout->addWidget(m_htmlFileNameBox);
+    layout->addWidget(m_generate);
+    layout->addWidget(m_attributesFrame, 1);
+    layout->addWidget(m_dbLocationInstruction);
+    layout->addWidget(m_dbLocationText);
+    layout->addLayout(buttons);
+    resize(620, 560);
+
+    // Only header editing shows the database location.
+    m_dbLocationInstruction->hide();
+    m_dbLocationText->hide();
+
+    connect(m_backgroundChoice, &QListWidget::currentRowChanged, this, &CreateNewForm::backgroundChosen);
+    connect(m_generate, &QPushButton::clicked, this, &CreateNewForm::generate);
+    connect(m_updateFormTitle, &QPushButton::clicked, this, &CreateNewForm::updateFormTitle);
+    connect(m_cancel, &QPushButton::clicked, this, &CreateNewForm::reject);
+}
+
+CreateNewForm::~CreateNewForm()
+{
+    m_session.forgetNewFormWindow();
+}
+
+bool CreateNewForm::createNewForm(FormSession& session, QWidget* owner)
+{
+    CreateNewForm window(session, owner);
+    window.prepareNewForm();
+    return window.exec() == QDialog::Accepted;
+}
+
+bool CreateNewForm::editHeader(FormSession& session, QWidget* owner)
+{
+    CreateNewForm window(session, owner);
+    if (!window.prepareHeaderEditing())
+        return false;
+    return window.exec() == QDialog::Accepted;
+}
+
+void CreateNewForm::prepareNewForm()
+{
+    m_letterSize->setCurrentText(QStringLiteral("7"));
+    m_justification->setCurrentText(QStringLiteral("Centre"));
+    selectBackground(1);
+    m_updateFormTitle->hide();
+    m_cancel->hide();
+    m_generate->setDefault(true);
+    m_htmlFileNameBox->setFocus();
+    m_htmlFileNameBox->selectAll();
+}
+
+bool CreateNewForm::prepareHeaderEditing()
+{
+    if (!m_session.collection.contains(QStringLiteral("0")))
+        return false;
+    const FormMethod& header = m_session.collection.at(QStringLiteral("0"));
+    m_enterFileNameInstruction->hide();
+    m_htmlFileNameBox->hide();
+    m_generate->hide();
+    m_formTitleBox->setText(header.userInstruction);
+    m_letterSize->setCurrentText(header.attribute4);
+    m_justification->setCurrentText(header.attribute5);
+    selectBackground(wholeNumber(header.item(1)));
+    m_userViewTableCheck->setChecked(wholeNumber(header.item(2)) != 0);
+    m_dbLocationInstruction->show();
+    m_dbLocationText->show();
+    m_dbLocationText->setText(header.item(3));
+    setWindowTitle(QStringLiteral("Edit Form Attributes"));
+    m_updateFormTitle->show();
+    m_cancel->show();
+    m_updateFormTitle->setDefault(true);
+    m_formTitleBox->setFocus();
+    return true;
+}
+
+HeaderInputs CreateNewForm::inputs() const
+{
+    HeaderInputs in;
+    in.title = m_formTitleBox->text();
+    in.letterSize = m_letterSize->currentText();
+    in.justification = m_justification->currentText();
+    if (QListWidgetItem* item = m_backgroundChoice->currentItem(); item && item->isSelected()) {
+        in.backgroundRow = m_backgroundChoice->row(item);
+        in.backgroundText = item->text();
+    }
+    in.userViewTable = m_userViewTableCheck->isChecked();
+    in.databaseLocation = m_dbLocationText->text();
+    return in;
+}
+
+void CreateNewForm::selectBackground(int row)
+{
+    if (row < 0 || row >= m_backgroundChoice->count())
+        row = -1;
+    // Selecting the row already selected still shows its preview, as a click does.
+    if (row == m_backgroundChoice->currentRow())
+        backgroundChosen(row);
+    else
+        m_backgroundChoice->setCurrentRow(row);
+}
+
+void CreateNewForm::backgroundChosen(int row)
+{
+    m_session.backgroundChoice = row;
+    if (row < 0)
+        return;
+    const QString image = backgroundImageFor(m_backgroundChoice->item(row)->text());
+    if (!image.isEmpty())
+        m_preview->Navigate(m_session.htmlFolder() + image);
+}
+
+void CreateNewForm::generate()
+{
+    if (GenerateForm(m_session, m_htmlFileNameBox->text(), inputs()))
+        accept();
+}
+
+void CreateNewForm::updateFormTitle()
+{
+    UpdateHeader(m_session, inputs());
+    accept();
+}
+
+} // namespace quenlow

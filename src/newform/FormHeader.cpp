@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "newform/FormHeader.h"
+
+#include "model/HtmlText.h"
+
+namespace quenlow {
+
+namespace {
+
+QString attribute(const QString& value)
+{
+    return escapeAttribute(singleLine(value));
+}
+
+// The longest file name most Linux file systems take, in bytes.
+constexpr qsizetype kMaxFileNameBytes = 255;
+
+} // namespace
+
+QString headerFragment(const HeaderSettings& s)
+{
+    const QString title = singleLine(s.title);
+    const QString size = attribute(s.letterSize);
+    const QString background = attribute(s.background);
+
+    QString html = QStringLiteral("<html><head><title>") + title + QStringLiteral("</h1></title>")
+        + QStringLiteral("<BODY BGCOLOR='#000000' BACKGROUND='") + background + QStringLiteral("'>");
+    const QString heading = QStringLiteral("<I><B><FONT SIZE='") + size + QStringLiteral("'><P>") + title
+        + QStringLiteral("</FONT></B></I>");
+    if (s.justification == QLatin1StringView("Centre"))
+        html += QStringLiteral("<CENTER>") + heading + QStringLiteral("</CENTER>");
+    else
+        html += heading;
+    html += QStringLiteral("<FORM name='") + attribute(s.title)
+        + QStringLiteral("' method=post action='/scripts/save.asp'>")
+        + QStringLiteral("<input type=hidden name=tableName value='") + attribute(QStringLiteral("tbl_") + s.formName)
+        + QStringLiteral("'>") + QStringLiteral("<input type=hidden name=DBLocation value='")
+        + attribute(s.databaseLocation) + QStringLiteral("'>")
+        + QStringLiteral("<input type=hidden name=background value='") + background + QStringLiteral("'>")
+        + QStringLiteral("<input type=hidden name=allowShowTableButtron value='")
+        + (s.userViewTable ? QStringLiteral("True'>") : QStringLiteral("False'>"));
+    return html;
+}
+
+FormMethod headerRecord(const HeaderSettings& s, int backgroundPosition, qint16 elementCounter)
+{
+    FormMethod header;
+    header.htmlCode = headerFragment(s);
+    header.userInstruction = singleLine(s.title);
+    header.methodType = Kind::header();
+    header.attribute4 = singleLine(s.letterSize);
+    header.attribute5 = singleLine(s.justification);
+    header.attribute6List = {printNumber(backgroundPosition), printNumber(s.userViewTable ? 1 : 0),
+                             singleLine(s.databaseLocation), printNumber(elementCounter)};
+    return header;
+}
+
+QString formNameProblem(const QString& name)
+{
+    if (name.isEmpty())
+        return {};
+    if (name.front().isSpace() || name.back().isSpace())
+        return QStringLiteral("it begins or ends with a blank.");
+    for (QChar c : name) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return QStringLiteral("it contains a control character or a line break.");
+    }
+    if (!name.isValidUtf16())
+        return QStringLiteral("it contains a character that cannot be part of a file name.");
+    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return QStringLiteral("it contains '/' or '\\', which would place the form's files outside the program's folders.");
+    // The form name is read back from its page name up to the first ".".
+    if (name.contains(QLatin1Char('.')))
+        return QStringLiteral("it contains a '.', and a form is found again by the part of its page name before the first '.'.");
+    // These pages come with the program and never hold a form.
+    if (name == QLatin1StringView("welcome") || name == QLatin1StringView("dbTableOfAnswers"))
+        return QStringLiteral("a page of that name comes with Quenlow and is not a form.");
+    if ((name + QStringLiteral("Collection.txt")).toUtf8().size() > kMaxFileNameBytes)
+        return QStringLiteral("it is too long for a file name.");
+    return {};
+}
+
+} // namespace quenlow

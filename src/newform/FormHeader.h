@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/FormMethod.h"
+
+#include <QString>
+
+namespace quenlow {
+
+/// What the header of a form is made of.
+struct HeaderSettings {
+    QString formName;         // the table is "tbl_" + formName
+    QString title;
+    QString letterSize;       // text of LetterSize
+    QString justification;    // exactly "Centre" centres the heading; any other text does not
+    QString background;       // image file name (BackgroundFileName)
+    QString databaseLocation; // full path of the answers database, as the page posts it
+    bool userViewTable = false;
+};
+
+/// The header's "HTML Code": head, body tag, heading, form tag and the four
+/// hidden fields, on one line. Values inside attributes are escaped so an
+/// apostrophe cannot end them early; the document title and the heading show
+/// the title as typed. Line breaks in any value become blanks.
+QString headerFragment(const HeaderSettings& settings);
+
+/// The header record: the fragment, the title, "Header", the size, the
+/// justification, and the list of background position, view permission (0/1),
+/// database location and element counter.
+FormMethod headerRecord(const HeaderSettings& settings, int backgroundPosition, qint16 elementCounter);
+
+/// Why `name` cannot name a new form (its page, collection file and table),
+/// or an empty string when it can. An empty name is the caller's own message.
+QString formNameProblem(const QString& name);
+
+} // namespace quenlow

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "newform/NewFormOperations.h"
+
+#include "core/Messages.h"
+#include "database/AnswersDatabase.h"
+#include "model/FormSession.h"
+#include "model/HtmlText.h"
+#include "model/PageWriter.h"
+#include "newform/FormHeader.h"
+
+#include <QFileInfo>
+
+namespace quenlow {
+
+namespace {
+
+// SQLite compares table names without regard to ASCII case, so "tbl_Survey"
+// is taken once "tbl_survey" exists; a query on the name sees that.
+bool tableTaken(AnswersDatabase& db, const QString& table)
+{
+    return db.tableExists(table)
+        || db.exec(QStringLiteral("SELECT 1 FROM ") + AnswersDatabase::quoteIdentifier(table) + QStringLiteral(" LIMIT 0"));
+}
+
+void duplicateName(const QString& name)
+{
+    showExclamation(QStringLiteral("Sorry but there is already a Form and DB Table with the name '") + name
+                    + QStringLiteral("'.Please enter another name for the HTML form file."));
+}
+
+// Creates the form's table; every refusal is reported here.
+bool createTable(const FormSession& session, const QString& name)
+{
+    if (!requireAnswersDatabase(session))
+        return false;
+    const QString table = QStringLiteral("tbl_") + name;
+    QString error;
+    auto db = AnswersDatabase::open(session.databasePath(), &error);
+    if (!db) {
+        showExclamation(QStringLiteral("The answers database '") + session.databasePath()
+                        + QStringLiteral("' cannot be opened (") + error
+                        + QStringLiteral("). No form has been created."));
+        return false;
+    }
+    if (tableTaken(*db, table)) {
+        duplicateName(name);
+        return false;
+    }
+    if (!db->createTable(table, QStringLiteral("Form Question"))) {
+        if (tableTaken(*db, table))
+            duplicateName(name);
+        else
+            showExclamation(QStringLiteral("The table '") + table
+                            + QStringLiteral("' could not be created in the answers database (") + db->lastError()
+                            + QStringLiteral("). No form has been created."));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool requireAnswersDatabase(const FormSession& session)
+{
+    if (QFileInfo::exists(session.databasePath()))
+        return true;
+    showExclamation(QStringLiteral("The answers database '") + session.databasePath()
+                    + QStringLiteral("' is missing. Please start Quenlow again and create the database when asked."));
+    return false;
+}
+
+bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs& inputs)
+{
+    if (name.isEmpty()) {
+        showExclamation(QStringLiteral("HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
+        return false;
+    }
+    if (const QString problem = formNameProblem(name); !problem.isEmpty()) {
+        showExclamation(QStringLiteral("The name '") + name + QStringLiteral("' cannot be used for a form: ") + problem
+                        + QStringLiteral(" Please enter another name for the HTML form file."));
+        return false;
+    }
+    // The table comes first: a refused name must leave the open form as it was.
+    if (!createTable(session, name))
+        return false;
+
+    // One press replaces the open form; it is emptied only now that the new one exists.
+    if (!session.collection.isEmpty() || session.rows()->count() > 0)
+        session.ResetOpenForm();
+    session.openFormName = name;
+    session.openPageFile = name + QStringLiteral(".html");
+    session.rows()->append(QStringLiteral("HTML Header (Can't Remove/Move)"));
+
+    session.SetBackground(inputs.backgroundText);
+    HeaderSettings settings;
+    settings.formName = name;
+    settings.title = inputs.title;
+    settings.letterSize = inputs.letterSize;
+    settings.justification = inputs.justification;
+    settings.background = session.backgroundFileName;
+    settings.databaseLocation = session.databasePath();
+    settings.userViewTable = inputs.userViewTable;
+    session.collection.append(QString::number(session.methodCount),
+                              headerRecord(settings, inputs.backgroundRow, session.elementCounter));
+    ++session.methodCount;
+
+    session.setHtmlName(session.openPageFile);
+    session.setEditingVisible(true);
+    session.setReporterVisible(true);
+    WriteFormPage(session, session.openPageFile);
+    session.setSelectedRow(0);
+    return true;
+}
+
+bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
+{
+    if (!session.collection.contains(QStringLiteral("0")))
+        return false;
+    const QString oldTitle = session.collection.at(QStringLiteral("0")).userInstruction;
+
+    session.SetBackground(inputs.backgroundText);
+    HeaderSettings settings;
+    settings.formName = session.openFormName;
+    settings.title = inputs.title;
+    settings.letterSize = inputs.letterSize;
+    settings.justification = inputs.justification;
+    settings.background = session.backgroundFileName;
+    settings.databaseLocation = inputs.databaseLocation;
+    settings.userViewTable = inputs.userViewTable;
+    const FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
+
+    session.collection.remove(QStringLiteral("0"));
+    if (session.collection.isEmpty())
+        session.collection.append(QStringLiteral("0"), header);
+    else
+        session.collection.insertAt(0, QStringLiteral("0"), header);
+
+    if (header.userInstruction != oldTitle) {
+        session.rows()->remove(0);
+        session.rows()->insert(0, header.userInstruction + QStringLiteral(" (Header)"));
+        session.setSelectedRow(0);
+    }
+    WriteFormPage(session, session.htmlName());
+    return true;
+}
+
+} // namespace quenlow

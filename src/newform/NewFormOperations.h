@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QString>
+
+namespace quenlow {
+
+class FormSession;
+
+/// The inputs of the new-form window, as read from its controls.
+struct HeaderInputs {
+    QString title;
+    QString letterSize;
+    QString justification;
+    int backgroundRow = -1;    // selected position of BackgroundChoice, -1 for none
+    QString backgroundText;    // the text of that row ("" for none)
+    bool userViewTable = false;
+    QString databaseLocation;  // header editing only; creation uses the program's database
+};
+
+/// True when the answers database file is there; otherwise tells the user
+/// that it is missing and returns false.
+bool requireAnswersDatabase(const FormSession& session);
+
+/// "Generate HTML Form & Corresponding Database Table": creates the table of
+/// `name`, then (and only then) replaces the open form with the new one: its
+/// header record and row, HTMLName, the editing frames, page and collection
+/// file, row 0 selected. Returns false, with the reason shown and nothing
+/// changed, when the name is empty or unusable, the database is missing or
+/// the table cannot be created.
+bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs& inputs);
+
+/// "Update Form Title": rebuilds the open form's header from `inputs`, puts it
+/// back under key "0", renames row 0 when the title changed, rewrites the page.
+/// Returns false when no form with a header is open.
+bool UpdateHeader(FormSession& session, const HeaderInputs& inputs);
+
+} // namespace quenlow
