@@ -13,6 +13,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -40,6 +41,23 @@ using Clock = std::chrono::steady_clock;
 thread_local Clock::time_point t_requestStart;
 thread_local bool t_requestTimed = false;
 
+// Control characters and blanks are shown as escapes, so that no request can
+// forge a line or shift the fields of one.
+QByteArray printable(const std::string& raw, size_t limit)
+{
+    QByteArray out;
+    for (size_t i = 0; i < raw.size() && i < limit; ++i) {
+        const auto c = static_cast<unsigned char>(raw[i]);
+        if (c <= 0x20 || c == 0x7f || c == '\\')
+            out += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
+        else
+            out += char(c);
+    }
+    if (raw.size() > limit)
+        out += "...";
+    return out.isEmpty() ? QByteArrayLiteral("-") : out;
+}
+
 QByteArray logLine(const httplib::Request& req, const httplib::Response& res)
 {
     double ms = 0;
@@ -48,16 +66,7 @@ QByteArray logLine(const httplib::Request& req, const httplib::Response& res)
         t_requestTimed = false;
     }
     // The path only: answers travel in bodies and are never written here.
-    // Control characters are shown as escapes so that no request can forge a line.
-    QByteArray path;
-    const std::string& raw = req.path.empty() ? req.target : req.path;
-    for (size_t i = 0; i < raw.size() && i < 300; ++i) {
-        const auto c = static_cast<unsigned char>(raw[i]);
-        if (c < 0x20 || c == 0x7f || c == '\\')
-            path += "\\x" + QByteArray::number(c, 16).rightJustified(2, '0');
-        else
-            path += char(c);
-    }
+    const QByteArray path = printable(req.path.empty() ? req.target : req.path, 300);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -65,8 +74,7 @@ QByteArray logLine(const httplib::Request& req, const httplib::Response& res)
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
     char tail[64];
     std::snprintf(tail, sizeof tail, " %d %.1f ms", res.status, ms);
-    return QByteArray(stamp) + ' ' + QByteArray::fromStdString(req.method.empty() ? "-" : req.method) + ' '
-        + path + tail;
+    return QByteArray(stamp) + ' ' + printable(req.method, 16) + ' ' + path + tail;
 }
 
 void apply(const HttpResponse& from, httplib::Response& to)
@@ -210,13 +218,17 @@ void CollectionService::Private::receivePost(const httplib::Request& req, httpli
                                              const httplib::ContentReader& reader)
 {
     // The library checks a declared length against the limit; a chunked body
-    // declares none, so count here too.
+    // declares none, so count here too. Past the limit the rest is read and
+    // dropped, so that it is not taken for the next request; a sender that
+    // goes on far beyond that is cut off.
+    const size_t limit = size_t(maxBody);
+    const size_t discardLimit = std::max<size_t>(limit * 8, 16 * 1024 * 1024);
     size_t received = 0;
     bool tooLarge = false;
     const auto count = [&](size_t length) {
         received += length;
-        tooLarge = tooLarge || received > size_t(maxBody);
-        return !tooLarge;
+        tooLarge = tooLarge || received > limit;
+        return received <= discardLimit;
     };
 
     HttpRequest request;
@@ -250,7 +262,7 @@ void CollectionService::Private::receivePost(const httplib::Request& req, httpli
             [&](const char* data, size_t length) {
                 if (!count(length))
                     return false;
-                if (inField)
+                if (inField && !tooLarge)
                     value.append(data, length);
                 return true;
             });
@@ -261,13 +273,14 @@ void CollectionService::Private::receivePost(const httplib::Request& req, httpli
         read = reader([&](const char* data, size_t length) {
             if (!count(length))
                 return false;
-            body.append(data, length);
+            if (!tooLarge)
+                body.append(data, length);
             return true;
         });
         request.body = QByteArray::fromStdString(body);
     }
 
-    if (!read || !utf8) {
+    if (!read || !utf8 || tooLarge) {
         HttpResponse refusal;
         if (tooLarge || res.status == 413) {
             refusal = errorResponse(413, QStringLiteral("Too large"),
@@ -279,8 +292,6 @@ void CollectionService::Private::receivePost(const httplib::Request& req, httpli
                                     utf8 ? QStringLiteral("The answers could not be read. Nothing has been stored.")
                                          : QStringLiteral("The answers are not UTF-8 text. Nothing has been stored."));
         }
-        // What is left of the body must not be read as the next request.
-        refusal.headers.append({QByteArrayLiteral("Connection"), QByteArrayLiteral("close")});
         apply(refusal, res);
         return;
     }

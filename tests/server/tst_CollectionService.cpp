@@ -1,0 +1,372 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+// The service over real HTTP on an ephemeral 127.0.0.1 port.
+#include "ServerFixture.h"
+#include "support/TestProgramFolder.h"
+
+#include "server/CollectionService.h"
+
+#include <QTest>
+
+#include <httplib.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+using namespace quenlow;
+using namespace quenlow::test;
+
+namespace {
+
+using Fields = QList<QPair<QString, QString>>;
+
+Fields answers(const QString& name, const QString& comments)
+{
+    return {{QStringLiteral("tableName"), QStringLiteral("tbl_survey")},
+            {QStringLiteral("DBLocation"), QStringLiteral("/elsewhere/formAnswers.mdb")},
+            {QStringLiteral("background"), QStringLiteral("Background.gif")},
+            {QStringLiteral("allowShowTableButtron"), QStringLiteral("False")},
+            {QStringLiteral("Name Type"), QStringLiteral("Text Field")},
+            {QStringLiteral("Name"), name},
+            {QStringLiteral("Comments Type"), QStringLiteral("Text Area")},
+            {QStringLiteral("Comments"), comments},
+            {QStringLiteral("Tea Type"), QStringLiteral("Check Box")}};
+}
+
+} // namespace
+
+class TestCollectionService : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void servesAndStoresOverHttp();
+    void takesLargeUrlEncodedBodies();
+    void refusesOversizedBodies();
+    void refusesHostileRequests_data();
+    void refusesHostileRequests();
+    void busyPortIsAnError();
+    void loadWithAColumnAddedMidway();
+    void stopFinishesTheRequestsInFlight();
+
+private:
+    void startService(qint64 maxBody = CollectionService::defaultMaxBodySize);
+    httplib::Client client() const { return httplib::Client("127.0.0.1", m_service->port()); }
+    static httplib::Result postForm(httplib::Client& c, const Fields& fields)
+    {
+        return c.Post("/scripts/save.asp", urlEncoded(fields).toStdString(), "application/x-www-form-urlencoded");
+    }
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<CollectionService> m_service;
+    std::mutex m_logMutex;
+    QList<QByteArray> m_log;
+};
+
+void TestCollectionService::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>();
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
+                .title(QStringLiteral("Café survey"))
+                .textField(QStringLiteral("Name"))
+                .textArea(QStringLiteral("Comments"))
+                .checkBox(QStringLiteral("Tea"))
+                .submitButton()
+                .write());
+    m_log.clear();
+}
+
+void TestCollectionService::cleanup()
+{
+    m_service.reset();
+    m_folder.reset();
+}
+
+void TestCollectionService::startService(qint64 maxBody)
+{
+    m_service = std::make_unique<CollectionService>();
+    m_service->setMaxBodySize(maxBody);
+    m_service->setLogSink([this](const QByteArray& line) {
+        std::lock_guard lock(m_logMutex);
+        m_log.append(line);
+    });
+    QString error;
+    QVERIFY2(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    QVERIFY(m_service->isRunning());
+    QVERIFY(m_service->port() != 0);
+    QCOMPARE(m_service->address(), QStringLiteral("http://127.0.0.1:%1").arg(m_service->port()));
+}
+
+void TestCollectionService::servesAndStoresOverHttp()
+{
+    startService();
+    auto c = client();
+    c.set_keep_alive(true);
+    auto page = c.Get("/survey.html");
+    QVERIFY(page);
+    QCOMPARE(page->status, 200);
+    QCOMPARE(QByteArray::fromStdString(page->get_header_value("Content-Type")), QByteArray("text/html; charset=utf-8"));
+    QVERIFY(QByteArray::fromStdString(page->body).contains(QStringLiteral("Café survey").toUtf8()));
+    QCOMPARE(m_service->pageAddress(QStringLiteral("survey.html")),
+             m_service->address() + QStringLiteral("/survey.html"));
+
+    auto sent = postForm(c, answers(QStringLiteral("Zoë"), QStringLiteral("secret-answer-1")));
+    QVERIFY(sent);
+    QCOMPARE(sent->status, 200);
+    QVERIFY(QByteArray::fromStdString(sent->body).contains("Thank you"));
+
+    // The same answers as multipart/form-data; a file part is no answer.
+    httplib::MultipartFormDataItems items;
+    for (const auto& [name, value] : answers(QStringLiteral("Åsa \"quoted\""), QStringLiteral("secret-answer-2")))
+        items.push_back({name.toStdString(), value.toStdString(), "", ""});
+    items.push_back({"Tea", "on", "", ""});
+    items.push_back({"Name", "a file", "name.txt", "text/plain"});
+    auto multipart = c.Post("/scripts/save.asp", items);
+    QVERIFY(multipart);
+    QCOMPARE(multipart->status, 200);
+
+    auto missing = c.Get("/nosuch.html");
+    QVERIFY(missing);
+    QCOMPARE(missing->status, 404);
+    QVERIFY(QByteArray::fromStdString(missing->body).contains("Not found"));
+
+    const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(0).value(QStringLiteral("Name")).toString(), QStringLiteral("Zoë"));
+    QCOMPARE(rows.at(0).value(QStringLiteral("Tea")).toString(), QStringLiteral("Not Checked"));
+    QCOMPARE(rows.at(1).value(QStringLiteral("Name")).toString(), QStringLiteral("Åsa \"quoted\""));
+    QCOMPARE(rows.at(1).value(QStringLiteral("Tea")).toString(), QStringLiteral("Checked"));
+    QCOMPARE(m_service->storedCount(), 2u);
+
+    // One line per request: method, path, status, time; never an answer.
+    m_service->stop();
+    QVERIFY(!m_service->isRunning());
+    QVERIFY(m_service->address().isEmpty());
+    // One client connection, one worker: the lines come in request order.
+    QCOMPARE(m_log.size(), 4);
+    QVERIFY(m_log.at(0).contains(" GET /survey.html 200 "));
+    QVERIFY(m_log.at(1).contains(" POST /scripts/save.asp 200 "));
+    QVERIFY(m_log.at(2).contains(" POST /scripts/save.asp 200 "));
+    QVERIFY(m_log.at(3).contains(" GET /nosuch.html 404 "));
+    for (const QByteArray& line : std::as_const(m_log)) {
+        QVERIFY(line.endsWith(" ms"));
+        QVERIFY(!line.contains("secret-answer"));
+        QVERIFY(!line.contains('\n'));
+    }
+}
+
+void TestCollectionService::takesLargeUrlEncodedBodies()
+{
+    // Far beyond the HTTP library's own 8 KB limit for urlencoded bodies.
+    startService();
+    QString essay;
+    for (int i = 0; essay.size() < 300000; ++i)
+        essay += QStringLiteral("Sentence %1 with ünïcödé & symbols = + %. ").arg(i);
+    auto c = client();
+    auto sent = postForm(c, answers(QStringLiteral("Long"), essay));
+    QVERIFY(sent);
+    QCOMPARE(sent->status, 200);
+    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Comments")).toString(),
+             essay);
+}
+
+void TestCollectionService::refusesOversizedBodies()
+{
+    startService(64 * 1024);
+    const QByteArray big = urlEncoded(answers(QStringLiteral("Big"), QString(70 * 1024, QLatin1Char('x'))));
+
+    // A declared length over the limit.
+    auto c = client();
+    auto sent = c.Post("/scripts/save.asp", big.toStdString(), "application/x-www-form-urlencoded");
+    QVERIFY(sent);
+    QCOMPARE(sent->status, 413);
+    QVERIFY(QByteArray::fromStdString(sent->body).contains("Nothing has been stored"));
+
+    // A chunked body declares no length; it is counted as it comes.
+    QByteArray chunked = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+                         "Transfer-Encoding: chunked\r\n\r\n";
+    for (qsizetype at = 0; at < big.size(); at += 4096) {
+        const QByteArray piece = big.mid(at, 4096);
+        chunked += QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n";
+    }
+    chunked += "0\r\n\r\n";
+    QCOMPARE(rawExchange(m_service->port(), chunked).status, 413);
+
+    // Multipart, too.
+    httplib::MultipartFormDataItems items;
+    for (const auto& [name, value] : answers(QStringLiteral("Big"), QString(70 * 1024, QLatin1Char('y'))))
+        items.push_back({name.toStdString(), value.toStdString(), "", ""});
+    auto c2 = client();
+    auto multipart = c2.Post("/scripts/save.asp", items);
+    QVERIFY(multipart);
+    QCOMPARE(multipart->status, 413);
+
+    QVERIFY(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).isEmpty());
+    // Just under the limit is fine, chunked or not.
+    auto c3 = client();
+    auto fits = postForm(c3, answers(QStringLiteral("Fits"), QString(60 * 1024, QLatin1Char('z'))));
+    QVERIFY(fits);
+    QCOMPARE(fits->status, 200);
+    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), 1);
+}
+
+void TestCollectionService::refusesHostileRequests_data()
+{
+    // Pages lie outside HTML/ too (secret.html in the program folder), so the
+    // kind of file alone would not stop these.
+    QTest::addColumn<QByteArray>("target");
+    QTest::newRow("dots") << QByteArray("/../secret.html");
+    QTest::newRow("encoded dots") << QByteArray("/%2e%2e/secret.html");
+    QTest::newRow("encoded dots in capitals") << QByteArray("/%2E%2E/secret.html");
+    QTest::newRow("encoded slash") << QByteArray("/..%2fsecret.html");
+    QTest::newRow("all encoded") << QByteArray("/%2e%2e%2fCollections%2fsecret.gif");
+    QTest::newRow("twice encoded") << QByteArray("/%252e%252e%252fsecret.html");
+    QTest::newRow("overlong UTF-8 dots") << QByteArray("/%c0%ae%c0%ae/secret.html");
+    QTest::newRow("backslashes") << QByteArray("/..\\secret.html");
+    QTest::newRow("encoded backslash") << QByteArray("/..%5csecret.html");
+    QTest::newRow("deep") << QByteArray("/../../../../../../etc/passwd");
+    QTest::newRow("absolute") << QByteArray("//etc/passwd");
+    QTest::newRow("absolute URL") << QByteArray("http://127.0.0.1/../secret.html");
+    QTest::newRow("through HTML") << QByteArray("/HTML/../secret.html");
+    QTest::newRow("the database") << QByteArray("/%2e%2e/formAnswers.mdb");
+    QTest::newRow("a collection file") << QByteArray("/../Collections/surveyCollection.txt");
+    QTest::newRow("NUL") << QByteArray("/survey.html%00.gif");
+    QTest::newRow("listing") << QByteArray("/");
+    QTest::newRow("query") << QByteArray("/formAnswers.mdb?x=survey.html");
+}
+
+void TestCollectionService::refusesHostileRequests()
+{
+    QFETCH(QByteArray, target);
+    writeBytes(m_folder->path() + QStringLiteral("/secret.html"), "<P>secret outside");
+    writeBytes(m_folder->path() + QStringLiteral("/Collections/secret.gif"), "GIF89a secret outside");
+    startService();
+    const auto fetch = [this](const QByteArray& t) {
+        return rawExchange(m_service->port(), "GET " + t + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+    };
+    QCOMPARE(fetch("/survey.html").status, 200); // the same client can fetch a page
+    const RawResponse r = fetch(target);
+    QVERIFY2(r.status == 404 || r.status == 400, r.head.constData());
+    QVERIFY(!r.body.isEmpty()); // a page that says what went wrong
+    QVERIFY(!r.body.contains("secret outside"));
+    QVERIFY(!r.body.contains("SQLite format 3"));
+    QVERIFY(!r.body.contains("User Instruction"));
+    QVERIFY(!r.body.contains("root:"));
+    // The log line shows the path harmlessly, whatever it held.
+    m_service->stop();
+    for (const QByteArray& line : std::as_const(m_log))
+        QVERIFY(!line.contains('\0') && !line.contains('\n'));
+}
+
+void TestCollectionService::busyPortIsAnError()
+{
+    startService();
+    CollectionService second;
+    second.setLogSink([](const QByteArray&) {});
+    QString error;
+    QVERIFY(!second.start(m_folder->path(), QStringLiteral("127.0.0.1"), m_service->port(), &error));
+    QVERIFY(error.contains(QString::number(m_service->port())));
+    QVERIFY(!second.isRunning());
+    // The first one is untouched.
+    auto c = client();
+    auto page = c.Get("/survey.html");
+    QVERIFY(page);
+    QCOMPARE(page->status, 200);
+
+    // Without the answers database nothing starts.
+    TestProgramFolder empty(/*withDatabase=*/false);
+    QVERIFY(!second.start(empty.path(), QStringLiteral("127.0.0.1"), 0, &error));
+    QVERIFY(error.contains(QStringLiteral("formAnswers.mdb")));
+}
+
+void TestCollectionService::loadWithAColumnAddedMidway()
+{
+    // Bounded: 8 clients, 150 submissions each, against 127.0.0.1 only.
+    constexpr int kClients = 8;
+    constexpr int kEach = 150;
+    startService();
+    std::atomic<int> done{0};
+    std::atomic<int> failures{0};
+    std::atomic<bool> columnAdded{false};
+    std::mutex sentMutex;
+    QSet<QString> sentWithMood;
+
+    std::vector<std::thread> clients;
+    for (int t = 0; t < kClients; ++t) {
+        clients.emplace_back([&, t] {
+            httplib::Client c("127.0.0.1", m_service->port());
+            c.set_read_timeout(20);
+            for (int i = 0; i < kEach; ++i) {
+                const QString id = QStringLiteral("%1-%2").arg(t).arg(i);
+                Fields fields = answers(id, QStringLiteral("load"));
+                const bool withMood = columnAdded.load();
+                if (withMood)
+                    fields += {{QStringLiteral("Mood Type"), QStringLiteral("Text Field")}, {QStringLiteral("Mood"), id}};
+                auto r = postForm(c, fields);
+                if (!r || r->status != 200)
+                    ++failures;
+                else if (withMood) {
+                    std::lock_guard lock(sentMutex);
+                    sentWithMood.insert(id);
+                }
+                ++done;
+            }
+        });
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(done.load() >= kClients * kEach / 2, 60000);
+    QVERIFY(addQuestionColumn(m_folder->path(), QStringLiteral("tbl_survey"), QStringLiteral("Mood")));
+    columnAdded = true;
+    for (auto& t : clients)
+        t.join();
+
+    QCOMPARE(failures.load(), 0);
+    const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), kClients * kEach);
+    QSet<QString> names;
+    for (const QVariantMap& row : rows) {
+        const QString id = row.value(QStringLiteral("Name")).toString();
+        names.insert(id);
+        if (sentWithMood.contains(id))
+            QCOMPARE(row.value(QStringLiteral("Mood")).toString(), id);
+    }
+    QCOMPARE(names.size(), kClients * kEach);
+    QVERIFY(!sentWithMood.isEmpty());
+    QCOMPARE(m_service->storedCount(), quint64(kClients * kEach));
+}
+
+void TestCollectionService::stopFinishesTheRequestsInFlight()
+{
+    startService();
+    constexpr int kClients = 6;
+    std::atomic<int> acknowledged{0};
+    std::atomic<bool> stopped{false};
+    std::vector<std::thread> clients;
+    for (int t = 0; t < kClients; ++t) {
+        clients.emplace_back([&, t] {
+            httplib::Client c("127.0.0.1", m_service->port());
+            // Bounded: at most 400 attempts per client, ending once the service is gone.
+            for (int i = 0; i < 400 && !stopped.load(); ++i) {
+                auto r = postForm(c, answers(QStringLiteral("%1-%2").arg(t).arg(i), QStringLiteral("x")));
+                if (r && r->status == 200)
+                    ++acknowledged;
+            }
+        });
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(acknowledged.load() >= 100, 30000);
+    const quint16 port = m_service->port();
+    m_service->stop();
+    stopped = true;
+    for (auto& t : clients)
+        t.join();
+    // Every acknowledged submission is stored, and nothing else.
+    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), acknowledged.load());
+    // The port is closed.
+    QCOMPARE(rawExchange(port, "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 1000).status, 0);
+}
+
+QTEST_GUILESS_MAIN(TestCollectionService)
+#include "tst_CollectionService.moc"

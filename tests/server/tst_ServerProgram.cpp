@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+// quenlow-server as a program: its arguments, its log, its signals, and
+// what a crash after an acknowledgement leaves behind.
+#include "ServerFixture.h"
+#include "support/TestProgramFolder.h"
+
+#include <QProcess>
+#include <QTest>
+
+#include <httplib.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+
+using namespace quenlow;
+using namespace quenlow::test;
+
+namespace {
+
+// A port nothing listens on just now (the kernel's choice for a throwaway socket).
+quint16 freePort()
+{
+    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    socklen_t size = sizeof addr;
+    ::getsockname(sock, reinterpret_cast<sockaddr*>(&addr), &size);
+    ::close(sock);
+    return ntohs(addr.sin_port);
+}
+
+QByteArray answersFor(const QString& name)
+{
+    return urlEncoded({{QStringLiteral("tableName"), QStringLiteral("tbl_survey")},
+                       {QStringLiteral("Name Type"), QStringLiteral("Text Field")},
+                       {QStringLiteral("Name"), name}});
+}
+
+} // namespace
+
+class TestServerProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void refusesBadArguments();
+    void logsEachRequestAndStopsCleanlyOnSignals_data();
+    void logsEachRequestAndStopsCleanlyOnSignals();
+    void acknowledgedAnswersSurviveAKill();
+    void busyPortEndsTheSecondServer();
+
+private:
+    bool startServer(QProcess& process, quint16 port, const QStringList& extra = {});
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+};
+
+void TestServerProgram::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>();
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey")).textField(QStringLiteral("Name")).write());
+}
+
+void TestServerProgram::cleanup()
+{
+    m_folder.reset();
+}
+
+bool TestServerProgram::startServer(QProcess& process, quint16 port, const QStringList& extra)
+{
+    process.setReadChannel(QProcess::StandardError);
+    process.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+                  QStringList{QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
+                              QStringLiteral("127.0.0.1:%1").arg(port)}
+                      + extra);
+    if (!process.waitForStarted(5000))
+        return false;
+    // Ready once it says where it listens.
+    QByteArray said;
+    for (int i = 0; i < 100 && !said.contains("collecting answers"); ++i) {
+        process.waitForReadyRead(100);
+        said += process.readAllStandardError();
+        if (process.state() != QProcess::Running)
+            return false;
+    }
+    return said.contains(QStringLiteral("http://127.0.0.1:%1").arg(port).toUtf8());
+}
+
+void TestServerProgram::refusesBadArguments()
+{
+    QProcess p;
+    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE), {});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardError().contains("--app-folder is required"));
+
+    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+            {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"), QStringLiteral("127.0.0.1")});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardError().contains("ADDRESS:PORT"));
+
+    // A folder without an answers database: a clear message, no new database.
+    TestProgramFolder empty(/*withDatabase=*/false);
+    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+            {QStringLiteral("--app-folder"), empty.path(), QStringLiteral("--listen"),
+             QStringLiteral("127.0.0.1:%1").arg(freePort())});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY(p.readAllStandardError().contains("formAnswers.mdb cannot be opened"));
+    QVERIFY(!QFile::exists(empty.database()));
+}
+
+void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+}
+
+void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
+{
+    QFETCH(int, signal);
+    const quint16 port = freePort();
+    QProcess server;
+    QVERIFY(startServer(server, port));
+
+    httplib::Client c("127.0.0.1", port);
+    auto page = c.Get("/survey.html");
+    QVERIFY(page && page->status == 200);
+    auto sent = c.Post("/scripts/save.asp", answersFor(QStringLiteral("never-logged")).toStdString(),
+                       "application/x-www-form-urlencoded");
+    QVERIFY(sent && sent->status == 200);
+    auto refused = c.Get("/formAnswers.mdb");
+    QVERIFY(refused && refused->status == 404);
+
+    ::kill(pid_t(server.processId()), signal);
+    QVERIFY(server.waitForFinished(10000));
+    QCOMPARE(server.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(server.exitCode(), 0);
+
+    const QList<QByteArray> lines = server.readAllStandardError().split('\n');
+    QStringList requests;
+    for (const QByteArray& line : lines) {
+        QVERIFY(!line.contains("never-logged"));
+        if (line.endsWith(" ms"))
+            requests.append(QString::fromUtf8(line.mid(20))); // after the date and time
+    }
+    // Each connection is its own worker, so the lines may come in any order.
+    QCOMPARE(requests.size(), 3);
+    requests.sort();
+    QVERIFY2(requests.at(0).startsWith(QStringLiteral("GET /formAnswers.mdb 404 ")), qPrintable(requests.at(0)));
+    QVERIFY2(requests.at(1).startsWith(QStringLiteral("GET /survey.html 200 ")), qPrintable(requests.at(1)));
+    QVERIFY2(requests.at(2).startsWith(QStringLiteral("POST /scripts/save.asp 200 ")), qPrintable(requests.at(2)));
+    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), 1);
+}
+
+void TestServerProgram::acknowledgedAnswersSurviveAKill()
+{
+    const quint16 port = freePort();
+    QProcess server;
+    QVERIFY(startServer(server, port));
+    httplib::Client c("127.0.0.1", port);
+    constexpr int kSubmissions = 25;
+    for (int i = 0; i < kSubmissions; ++i) {
+        auto sent = c.Post("/scripts/save.asp", answersFor(QStringLiteral("answer %1").arg(i)).toStdString(),
+                           "application/x-www-form-urlencoded");
+        QVERIFY(sent && sent->status == 200);
+    }
+    // No chance to tidy up: whatever was acknowledged must already be in the file.
+    ::kill(pid_t(server.processId()), SIGKILL);
+    QVERIFY(server.waitForFinished(5000));
+    const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), kSubmissions);
+    QCOMPARE(rows.last().value(QStringLiteral("Name")).toString(), QStringLiteral("answer %1").arg(kSubmissions - 1));
+}
+
+void TestServerProgram::busyPortEndsTheSecondServer()
+{
+    const quint16 port = freePort();
+    QProcess first;
+    QVERIFY(startServer(first, port));
+    QProcess second;
+    second.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+                 {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
+                  QStringLiteral("127.0.0.1:%1").arg(port)});
+    QVERIFY(second.waitForFinished(5000));
+    QCOMPARE(second.exitCode(), 1);
+    QVERIFY(second.readAllStandardError().contains(QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port).toUtf8()));
+    first.terminate();
+    QVERIFY(first.waitForFinished(10000));
+    QCOMPARE(first.exitCode(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestServerProgram)
+#include "tst_ServerProgram.moc"
