@@ -16,6 +16,12 @@
 
 namespace quenlow {
 
+bool hasEditableForm(const FormSession& session)
+{
+    return session.isFormOpen() && !session.collection.isEmpty()
+        && session.collection.atPosition(0).methodType == Kind::header();
+}
+
 EditorWindow::EditorWindow(FormSession& session, const QString& name, const QString& caption, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
@@ -38,8 +44,7 @@ QString EditorWindow::boxText(const QPlainTextEdit* box)
 
 bool EditorWindow::checkFormOpen(const QString& message) const
 {
-    const bool open = m_session.isFormOpen() && !m_session.collection.isEmpty()
-        && m_session.collection.atPosition(0).methodType == Kind::header();
+    const bool open = hasEditableForm(m_session);
     if (!open)
         showExclamation(message);
     return open;

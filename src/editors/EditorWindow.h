@@ -18,6 +18,11 @@ namespace quenlow {
 class FormSession;
 struct FormMethod;
 
+/// A form is open with its element list loaded, so it can take a new element.
+/// Not so when only a page is shown (its collection file was missing): adding
+/// would overwrite that page with the new element alone.
+bool hasEditableForm(const FormSession& session);
+
 /// What every element editor shares: the session it works on, unloading on
 /// close (so each opening starts from the defaults), and the checks and calls
 /// that end an add or an update.

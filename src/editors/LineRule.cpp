@@ -3,6 +3,7 @@
 #include "editors/LineRule.h"
 
 #include "core/Messages.h"
+#include "editors/EditorWindow.h"
 #include "editors/Fragments.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
@@ -12,7 +13,7 @@ namespace quenlow {
 
 bool addLineRule(FormSession& session)
 {
-    if (session.htmlName().isEmpty()) {
+    if (!hasEditableForm(session)) {
         showExclamation(QStringLiteral("You don't currently have a Form Open to add a Line to."));
         return false;
     }

@@ -44,12 +44,13 @@ RadioButtonsForm::RadioButtonsForm(FormSession& session, QWidget* parent)
     auto* remove = addButton(QStringLiteral("RemoveOption"), QStringLiteral("Remove Button from Form Question"));
 
     auto* frameLayout = new QGridLayout(frame);
-    frameLayout->addWidget(m_list, 0, 0, 5, 1);
+    frameLayout->addWidget(m_list, 0, 0, 6, 1);
     frameLayout->addWidget(optionPrompt, 0, 1);
     frameLayout->addWidget(m_optionInput, 1, 1);
     frameLayout->addWidget(m_defaultSelected, 2, 1);
     frameLayout->addWidget(add, 3, 1, Qt::AlignLeft);
-    frameLayout->addWidget(remove, 4, 1, Qt::AlignLeft | Qt::AlignTop);
+    frameLayout->addWidget(remove, 4, 1, Qt::AlignLeft);
+    frameLayout->setRowStretch(5, 1);
     frameLayout->setColumnStretch(0, 2);
     frameLayout->setColumnStretch(1, 3);
 

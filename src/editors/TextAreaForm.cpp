@@ -44,12 +44,17 @@ TextAreaForm::TextAreaForm(FormSession& session, QWidget* parent)
     grid->addWidget(defaultLabel, 3, 0);
     grid->addWidget(m_defaultText, 3, 1);
     grid->setColumnStretch(1, 1);
+    // The prompts read best on one line each, beside their boxes.
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        if (auto* label = qobject_cast<QLabel*>(grid->itemAtPosition(row, 0)->widget()))
+            label->setWordWrap(false);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(description);
     layout->addLayout(grid);
     layout->addStretch(1);
     layout->addLayout(bottomRow(m_add, m_finish));
-    resize(620, sizeHint().height());
+    resize(qMax(640, sizeHint().width()), sizeHint().height());
 
     if (m_instruction->text().isEmpty()) {
         m_instruction->setText(QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));

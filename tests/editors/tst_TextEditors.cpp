@@ -326,6 +326,15 @@ void TestTextEditors::lineRule()
     QCOMPARE(folder.messageTexts(), QStringList(QStringLiteral("You don't currently have a Form Open to add a Line to.")));
     QCOMPARE(closed.collection.count(), 0);
 
+    // Only a page is shown (its collection file was missing): that page is not overwritten.
+    writeBytes(folder.html(QStringLiteral("lost.html")), "<HTML>kept</HTML>\r\n");
+    closed.setHtmlName(QStringLiteral("lost.html"));
+    folder.messages().queueAnswer(MessageAnswer::Ok);
+    QVERIFY(!addLineRule(closed));
+    QCOMPARE(folder.messageTexts().size(), 2);
+    QCOMPARE(closed.collection.count(), 0);
+    QCOMPARE(readBytes(folder.html(QStringLiteral("lost.html"))), QByteArray("<HTML>kept</HTML>\r\n"));
+
     Env env(4);
     addElement(env.session, submitForm());
     env.editors.addLineRule();
