@@ -36,6 +36,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quenlow"));
 
     const QStringList arguments = QApplication::arguments();
     QStringList folderArguments { arguments.value(0) };

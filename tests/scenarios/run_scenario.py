@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Quenlow developers
+"""Runs one end-to-end scenario and compares what it produced.
+
+    run_scenario.py --driver QUENLOW_SCRIPT --html-dir DIR NAME.script
+
+A fresh program folder is laid out in a temporary directory (HTML/ with the
+shipped help page and backgrounds, Collections/, Reports/, an empty answers
+database), NAME.setup/ is copied over it, the script runs in quenlow-script,
+and then:
+
+- the transcript (standard output, the "error ..." lines of standard error,
+  "exit N" when the exit status is not 0, then the results of the "# query:"
+  and "# list:" directives) must equal NAME.expected;
+- every file under NAME.files/ must equal, byte for byte, the file of the same
+  relative path in the program folder.
+
+A mismatch prints a unified diff and fails. With QUENLOW_UPDATE_SCENARIOS=1 the
+transcript is written to NAME.expected instead (check it before committing).
+See docs/scenarios.md.
+"""
+
+import argparse
+import difflib
+import os
+import shutil
+import sqlite3
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+DRIVER_TIMEOUT = 150  # seconds; a hung run fails instead of stalling CTest
+
+
+def directives(script_text):
+    """The "# setup:", "# query:" and "# list:" lines of a script, in order."""
+    found = []
+    for line in script_text.splitlines():
+        stripped = line.strip()
+        if not stripped.startswith("#"):
+            continue
+        body = stripped[1:].strip()
+        for key in ("setup", "query", "list"):
+            if body.startswith(key + ":"):
+                found.append((key, body[len(key) + 1:].strip()))
+    return found
+
+
+def lay_out_program_folder(app, html_dir, with_database, setup_dir):
+    for sub in ("HTML", "Collections", "Reports"):
+        (app / sub).mkdir(parents=True, exist_ok=True)
+    if html_dir.is_dir():
+        for item in sorted(html_dir.iterdir()):
+            if item.is_file():
+                shutil.copyfile(item, app / "HTML" / item.name)
+    database = app / "formAnswers.mdb"
+    if with_database:
+        connection = sqlite3.connect(database)
+        connection.execute("PRAGMA journal_mode=WAL")
+        connection.commit()
+        connection.close()
+    if setup_dir.is_dir():
+        sql_files = []
+        for item in sorted(setup_dir.rglob("*")):
+            relative = item.relative_to(setup_dir)
+            if item.is_dir():
+                (app / relative).mkdir(parents=True, exist_ok=True)
+            elif item.suffix == ".sql":
+                sql_files.append(item)
+            else:
+                (app / relative).parent.mkdir(parents=True, exist_ok=True)
+                shutil.copyfile(item, app / relative)
+        for sql in sql_files:
+            connection = sqlite3.connect(database)
+            connection.executescript(sql.read_text(encoding="utf-8"))
+            connection.commit()
+            connection.close()
+
+
+def query_lines(app, sql):
+    lines = ["query " + sql]
+    database = app / "formAnswers.mdb"
+    if not database.exists():
+        return lines + ["  (no answers database)"]
+    connection = sqlite3.connect(database)
+    try:
+        for row in connection.execute(sql):
+            lines.append("  " + " | ".join("NULL" if value is None else str(value) for value in row))
+    except sqlite3.Error as error:
+        lines.append("  (error: %s)" % error)
+    finally:
+        connection.close()
+    return lines
+
+
+def list_lines(app, folder):
+    lines = ["list " + folder]
+    path = app / folder
+    if not path.is_dir():
+        return lines + ["  (no folder)"]
+    return lines + ["  " + entry.name for entry in sorted(path.iterdir(), key=lambda e: e.name)]
+
+
+def visible(data):
+    """File bytes as diffable lines with their line ends shown."""
+    text = data.decode("cp1252", errors="backslashreplace")
+    return [line.replace("\r", "\\r").replace("\n", "\\n") for line in text.splitlines(keepends=True)]
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--driver", required=True)
+    parser.add_argument("--html-dir", required=True)
+    parser.add_argument("script")
+    args = parser.parse_args()
+
+    script = Path(args.script).resolve()
+    base = str(script)[: -len(script.suffix)] if script.suffix else str(script)
+    expected_path = Path(base + ".expected")
+    files_dir = Path(base + ".files")
+    setup_dir = Path(base + ".setup")
+    found = directives(script.read_text(encoding="utf-8"))
+    setups = {value for key, value in found if key == "setup"}
+    unknown = setups - {"no-database"}
+    if unknown:
+        print("unknown setup directive(s): %s" % ", ".join(sorted(unknown)))
+        return 1
+
+    work = Path(tempfile.mkdtemp(prefix="quenlow-scenario-"))
+    app = work / "app"
+    failed = False
+    try:
+        lay_out_program_folder(app, Path(args.html_dir), "no-database" not in setups, setup_dir)
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QTWEBENGINE_DISABLE_SANDBOX="1")
+        try:
+            result = subprocess.run([args.driver, "--app-folder", str(app), str(script)], cwd=work,
+                                    env=env, capture_output=True, timeout=DRIVER_TIMEOUT)
+            stdout = result.stdout.decode("utf-8", errors="backslashreplace")
+            stderr = result.stderr.decode("utf-8", errors="backslashreplace")
+            code = result.returncode
+        except subprocess.TimeoutExpired as timeout:
+            stdout = (timeout.stdout or b"").decode("utf-8", errors="backslashreplace")
+            stderr = (timeout.stderr or b"").decode("utf-8", errors="backslashreplace")
+            code = "timeout"
+
+        actual = stdout.splitlines()
+        actual += [line for line in stderr.splitlines() if line.startswith("error ")]
+        if code != 0:
+            actual.append("exit %s" % code)
+        for key, value in found:
+            if key == "query":
+                actual += query_lines(app, value)
+            elif key == "list":
+                actual += list_lines(app, value)
+
+        if os.environ.get("QUENLOW_UPDATE_SCENARIOS") == "1":
+            expected_path.write_text("\n".join(actual) + "\n", encoding="utf-8")
+            print("updated %s" % expected_path.name)
+        else:
+            expected = expected_path.read_text(encoding="utf-8").splitlines() if expected_path.exists() else []
+            if actual != expected:
+                failed = True
+                print("transcript differs from %s:" % expected_path.name)
+                sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
+                    expected, actual, "expected", "actual", lineterm=""))
+
+        if files_dir.is_dir():
+            for wanted in sorted(p for p in files_dir.rglob("*") if p.is_file()):
+                relative = wanted.relative_to(files_dir)
+                produced = app / relative
+                if not produced.is_file():
+                    failed = True
+                    print("missing file %s" % relative)
+                    continue
+                if produced.read_bytes() != wanted.read_bytes():
+                    failed = True
+                    print("file %s differs:" % relative)
+                    sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
+                        visible(wanted.read_bytes()), visible(produced.read_bytes()),
+                        "expected", "actual", lineterm=""))
+
+        if failed:
+            # The driver's own warnings help to tell why.
+            print("--- standard error of quenlow-script ---")
+            print(stderr, end="")
+    finally:
+        if failed and os.environ.get("QUENLOW_KEEP_SCENARIO") == "1":
+            print("program folder kept in %s" % app)
+        else:
+            shutil.rmtree(work, ignore_errors=True)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
