@@ -102,6 +102,8 @@ int main(int argc, char** argv)
     sigwait(&stopSignals, &signal);
     say(QStringLiteral("stopping (%1); finishing the requests in flight").arg(QString::fromLatin1(strsignal(signal))));
     service.stop();
-    say(QStringLiteral("stopped"));
+    say(QStringLiteral("stopped; %1 submissions stored in %2 commits")
+            .arg(service.storedCount())
+            .arg(service.commitCount()));
     return 0;
 }

@@ -149,6 +149,7 @@ struct CollectionService::Private {
     QString host;
     quint16 port = 0;
     std::atomic<bool> running{false};
+    quint64 stored = 0, commits = 0; // of the last run, once stopped
 
     void configure(httplib::Server& s);
     void receivePost(const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader);
@@ -355,6 +356,7 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
                         .arg(port));
     }
 
+    d->stored = d->commits = 0;
     d->writer = std::move(writer);
     d->handler = std::move(handler);
     d->server = std::move(server);
@@ -375,6 +377,8 @@ void CollectionService::stop()
     if (d->listener.joinable())
         d->listener.join();
     d->writer->stop();
+    d->stored = d->writer->storedCount();
+    d->commits = d->writer->commitCount();
     d->server.reset();
     d->handler.reset();
     d->writer.reset();
@@ -407,12 +411,12 @@ bool CollectionService::isRunning() const
 
 quint64 CollectionService::storedCount() const
 {
-    return d->writer ? d->writer->storedCount() : 0;
+    return d->writer ? d->writer->storedCount() : d->stored;
 }
 
 quint64 CollectionService::commitCount() const
 {
-    return d->writer ? d->writer->commitCount() : 0;
+    return d->writer ? d->writer->commitCount() : d->commits;
 }
 
 } // namespace quenlow

@@ -44,7 +44,8 @@ public:
     /// from the service's threads. Takes effect at start.
     void setLogSink(std::function<void(const QByteArray& line)> sink);
 
-    /// Submissions stored since start, and the commits that stored them.
+    /// Submissions stored since start (or in the last run, once stopped), and
+    /// the commits that stored them.
     quint64 storedCount() const;
     quint64 commitCount() const;
 

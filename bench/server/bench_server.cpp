@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+//
+// bench_server [--duration SECONDS] [--connections N] [--folder DIR]
+//
+// In one run: the single-row durable insert rate of SQLite on this disk (one
+// commit per row, WAL, synchronous FULL), then quenlow-server under wrk on
+// 127.0.0.1 (urlencoded posts of a 6-question form), then a count of the rows.
+// Targets: submissions/s at least twice the single-row rate, p99 under 20 ms,
+// no answer other than 2xx, and a row for every 2xx. Exit code 0 when all hold.
+#include "core/TextFile.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
+#include "model/CollectionFile.h"
+#include "model/FormMethod.h"
+#include "model/MethodCollection.h"
+#include "model/PageWriter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sqlite3.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+
+using namespace quenlow;
+
+namespace {
+
+const QStringList kQuestions = {QStringLiteral("Your name"), QStringLiteral("Comments"), QStringLiteral("Tea"),
+                                QStringLiteral("Coffee"),    QStringLiteral("Colour"),   QStringLiteral("Team")};
+const QStringList kKinds = {QStringLiteral("Text Field"), QStringLiteral("Text Area"),     QStringLiteral("Check Box"),
+                            QStringLiteral("Check Box"),  QStringLiteral("Radio Buttons"), QStringLiteral("Pull Down Menu")};
+
+void out(const QString& text)
+{
+    std::printf("%s\n", text.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+[[noreturn]] void fail(const QString& why)
+{
+    std::fprintf(stderr, "bench_server: %s\n", why.toLocal8Bit().constData());
+    std::exit(2);
+}
+
+// The form as the designer leaves it: table with its columns, collection file, page.
+void makeForm(const QString& folder)
+{
+    QDir(folder).mkpath(QStringLiteral("HTML"));
+    QDir(folder).mkpath(QStringLiteral("Collections"));
+    QString error;
+    const QString db = AnswersDatabase::pathIn(folder);
+    if (!CreateDatabase(db, &error) || !createFormTable(db, QStringLiteral("tbl_bench"), &error))
+        fail(error);
+    auto answers = AnswersDatabase::open(db, &error);
+    MethodCollection collection;
+    FormMethod header;
+    header.methodType = Kind::header();
+    header.userInstruction = QStringLiteral("Benchmark");
+    header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
+    header.attribute6List = {printNumber(1), printNumber(0), db, printNumber(6)};
+    collection.append(QStringLiteral("0"), header);
+    for (int i = 0; i < kQuestions.size(); ++i) {
+        if (!answers->addColumn(QStringLiteral("tbl_bench"), kQuestions.at(i), kKinds.at(i) == QLatin1StringView("Text Area")))
+            fail(answers->lastError());
+        FormMethod m;
+        m.methodType = kKinds.at(i);
+        m.userInstruction = kQuestions.at(i);
+        m.htmlCode = QStringLiteral("<P>") + kQuestions.at(i);
+        collection.append(QString::number(i + 1), m);
+    }
+    if (!writeFileAtomically(folder + QStringLiteral("/Collections/benchCollection.txt"),
+                             encodeText(serializeCollection(collection)))
+        || !writeFileAtomically(folder + QStringLiteral("/HTML/bench.html"), encodeText(buildFormPage(collection))))
+        fail(QStringLiteral("cannot write the form's files"));
+}
+
+QByteArray submissionBody()
+{
+    const QList<QPair<QString, QString>> fields = {
+        {QStringLiteral("tableName"), QStringLiteral("tbl_bench")},
+        {QStringLiteral("DBLocation"), QStringLiteral("C:\\Forms\\formAnswers.mdb")},
+        {QStringLiteral("background"), QStringLiteral("Background.gif")},
+        {QStringLiteral("allowShowTableButtron"), QStringLiteral("False")},
+        {QStringLiteral("Your name Type"), QStringLiteral("Text Field")},
+        {QStringLiteral("Your name"), QStringLiteral("Ann O'Neil")},
+        {QStringLiteral("Comments Type"), QStringLiteral("Text Area")},
+        {QStringLiteral("Comments"), QStringLiteral("The canteen could open earlier; otherwise all is well.")},
+        {QStringLiteral("Tea Type"), QStringLiteral("Check Box")},
+        {QStringLiteral("Tea"), QStringLiteral("on")},
+        {QStringLiteral("Coffee Type"), QStringLiteral("Check Box")},
+        {QStringLiteral("Colour Type"), QStringLiteral("Radio Buttons")},
+        {QStringLiteral("Colour"), QStringLiteral("Green")},
+        {QStringLiteral("Team Type"), QStringLiteral("Menu")},
+        {QStringLiteral("Team"), QStringLiteral("R&D")}};
+    QByteArray body;
+    for (const auto& [name, value] : fields)
+        body += (body.isEmpty() ? "" : "&") + QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
+    return body;
+}
+
+// One commit per row, as a receiver that acknowledges each row durably on its own would do.
+double singleRowRate(const QString& folder, double seconds)
+{
+    const QString path = folder + QStringLiteral("/single-row.db");
+    QString error;
+    auto db = AnswersDatabase::create(path, &error); // WAL, synchronous FULL
+    if (!db || !db->exec(QStringLiteral("CREATE TABLE t (a TEXT, b TEXT, c TEXT, d TEXT, e TEXT, f TEXT, g TEXT)")))
+        fail(QStringLiteral("single-row database: ") + error);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db->handle(), "INSERT INTO t (b,c,d,e,f,g) VALUES (?1,?2,?3,?4,?5,?6)", -1, &insert, nullptr);
+    const QByteArray values[] = {"Ann O'Neil", "The canteen could open earlier; otherwise all is well.", "Checked",
+                                 "Not Checked", "Green", "R&D"};
+    qint64 rows = 0;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.nsecsElapsed() < qint64(seconds * 1e9)) {
+        for (int i = 0; i < 6; ++i)
+            sqlite3_bind_text(insert, i + 1, values[i].constData(), int(values[i].size()), SQLITE_STATIC);
+        if (sqlite3_step(insert) != SQLITE_DONE)
+            fail(QStringLiteral("single-row insert failed"));
+        sqlite3_reset(insert);
+        ++rows;
+    }
+    const double elapsed = timer.nsecsElapsed() / 1e9;
+    sqlite3_finalize(insert);
+    return rows / elapsed;
+}
+
+quint16 freePort()
+{
+    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    socklen_t size = sizeof addr;
+    ::getsockname(sock, reinterpret_cast<sockaddr*>(&addr), &size);
+    ::close(sock);
+    return ntohs(addr.sin_port);
+}
+
+QByteArray luaScript(const QByteArray& body)
+{
+    QByteArray quoted = body;
+    quoted.replace('\\', "\\\\").replace('"', "\\\"");
+    return "wrk.method = \"POST\"\n"
+           "wrk.body = \""
+        + quoted
+        + "\"\n"
+          "wrk.headers[\"Content-Type\"] = \"application/x-www-form-urlencoded\"\n"
+          "local threads = {}\n"
+          "function setup(thread) table.insert(threads, thread) end\n"
+          "function init(args) ok = 0; bad = 0 end\n"
+          "function response(status, headers, body)\n"
+          "  if status >= 200 and status < 300 then ok = ok + 1 else bad = bad + 1 end\n"
+          "end\n"
+          "function done(summary, latency, requests)\n"
+          "  local o, b = 0, 0\n"
+          "  for _, t in ipairs(threads) do o = o + t:get(\"ok\"); b = b + t:get(\"bad\") end\n"
+          "  io.write(string.format(\"RESULT ok=%d bad=%d seconds=%.3f p50=%.3f p90=%.3f p99=%.3f max=%.3f "
+          "connect=%d read=%d write=%d timeout=%d\\n\", o, b, summary.duration / 1e6,\n"
+          "    latency:percentile(50) / 1000, latency:percentile(90) / 1000, latency:percentile(99) / 1000,\n"
+          "    latency.max / 1000, summary.errors.connect, summary.errors.read, summary.errors.write,\n"
+          "    summary.errors.timeout))\n"
+          "end\n";
+}
+
+double field(const QString& text, const char* name)
+{
+    const QRegularExpression re(QStringLiteral("\\b%1=([0-9.]+)").arg(QLatin1StringView(name)));
+    return re.match(text).captured(1).toDouble();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    int duration = 10;
+    int connections = 50;
+    QString base = QDir::currentPath();
+    QString server = QStringLiteral(QUENLOW_SERVER_EXECUTABLE);
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args.at(i) == QLatin1StringView("--duration"))
+            duration = args.at(i + 1).toInt();
+        else if (args.at(i) == QLatin1StringView("--connections"))
+            connections = args.at(i + 1).toInt();
+        else if (args.at(i) == QLatin1StringView("--folder"))
+            base = args.at(i + 1);
+        else
+            fail(QStringLiteral("unknown argument ") + args.at(i));
+    }
+    // Bounded: the load runs for at most a minute, on 127.0.0.1 only.
+    duration = qBound(1, duration, 60);
+    connections = qBound(1, connections, 200);
+    const QString wrk = QStandardPaths::findExecutable(QStringLiteral("wrk"));
+    if (wrk.isEmpty())
+        fail(QStringLiteral("wrk is needed (Debian package wrk)"));
+
+    QTemporaryDir dir(base + QStringLiteral("/bench-server-XXXXXX"));
+    if (!dir.isValid())
+        fail(QStringLiteral("cannot make a folder in ") + base);
+    const QString folder = dir.path();
+    makeForm(folder);
+    out(QStringLiteral("folder: %1").arg(folder));
+
+    const double single = singleRowRate(folder, 3.0);
+    out(QStringLiteral("SQLite single-row durable inserts: %1 rows/s").arg(single, 0, 'f', 0));
+
+    const quint16 port = freePort();
+    QProcess service;
+    service.setStandardErrorFile(folder + QStringLiteral("/server.log"));
+    service.start(server, {QStringLiteral("--app-folder"), folder, QStringLiteral("--listen"),
+                           QStringLiteral("127.0.0.1:%1").arg(port)});
+    if (!service.waitForStarted(5000))
+        fail(QStringLiteral("cannot start ") + server);
+    QThread::msleep(300);
+
+    const QString script = folder + QStringLiteral("/post.lua");
+    QFile lua(script);
+    if (!lua.open(QIODevice::WriteOnly) || lua.write(luaScript(submissionBody())) < 0)
+        fail(QStringLiteral("cannot write the wrk script"));
+    lua.close();
+
+    QProcess load;
+    load.setProcessChannelMode(QProcess::MergedChannels);
+    load.start(wrk, {QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections), QStringLiteral("-d%1s").arg(duration),
+                     QStringLiteral("--timeout"), QStringLiteral("5s"), QStringLiteral("-s"), script,
+                     QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(port)});
+    if (!load.waitForFinished((duration + 30) * 1000))
+        fail(QStringLiteral("wrk did not finish"));
+    const QString report = QString::fromLocal8Bit(load.readAll());
+
+    ::kill(pid_t(service.processId()), SIGTERM);
+    if (!service.waitForFinished(15000) || service.exitCode() != 0)
+        fail(QStringLiteral("the service did not stop cleanly"));
+    auto db = AnswersDatabase::open(AnswersDatabase::pathIn(folder));
+    const qint64 rows = db ? db->rowCount(QStringLiteral("tbl_bench")) : -1;
+
+    const qint64 ok = qint64(field(report, "ok"));
+    const qint64 bad = qint64(field(report, "bad"));
+    const double seconds = field(report, "seconds");
+    const double rate = seconds > 0 ? ok / seconds : 0;
+    const double p50 = field(report, "p50"), p90 = field(report, "p90"), p99 = field(report, "p99");
+    const double ratio = single > 0 ? rate / single : 0;
+    QFile log(folder + QStringLiteral("/server.log"));
+    log.open(QIODevice::ReadOnly);
+    const QByteArray logText = log.readAll();
+    const qint64 logLines = logText.count(" ms\n");
+
+    out(QStringLiteral("wrk: %1 connections, %2 s, 2 threads").arg(connections).arg(seconds, 0, 'f', 1));
+    out(QStringLiteral("submissions: %1 answered 2xx, %2 other (socket errors: connect %3, read %4, write %5, timeout %6)")
+            .arg(ok)
+            .arg(bad)
+            .arg(field(report, "connect"))
+            .arg(field(report, "read"))
+            .arg(field(report, "write"))
+            .arg(field(report, "timeout")));
+    out(QStringLiteral("throughput: %1 submissions/s").arg(rate, 0, 'f', 0));
+    out(QStringLiteral("latency: p50 %1 ms, p90 %2 ms, p99 %3 ms, max %4 ms")
+            .arg(p50, 0, 'f', 2)
+            .arg(p90, 0, 'f', 2)
+            .arg(p99, 0, 'f', 2)
+            .arg(field(report, "max"), 0, 'f', 2));
+    out(QStringLiteral("rows in the table: %1 (log lines: %2)").arg(rows).arg(logLines));
+    const QString stopped = QString::fromUtf8(logText.mid(logText.lastIndexOf("stopped")).trimmed());
+    out(QStringLiteral("service: %1").arg(stopped));
+    out(QStringLiteral("ratio to single-row durable inserts: %1x").arg(ratio, 0, 'f', 2));
+
+    const bool fastEnough = ratio >= 2.0;
+    const bool quickEnough = p99 < 20.0;
+    const bool allOk = bad == 0 && ok > 0;
+    // Requests still in flight when wrk stops are stored but not counted by it.
+    const bool noneLost = rows >= ok && rows <= ok + connections;
+    out(QStringLiteral("target >= 2x single-row rate: %1").arg(fastEnough ? u"met" : u"MISSED"));
+    out(QStringLiteral("target p99 < 20 ms: %1").arg(quickEnough ? u"met" : u"MISSED"));
+    out(QStringLiteral("target zero non-2xx: %1").arg(allOk ? u"met" : u"MISSED"));
+    out(QStringLiteral("target a row for every 2xx: %1").arg(noneLost ? u"met" : u"MISSED"));
+    return fastEnough && quickEnough && allOk && noneLost ? 0 : 1;
+}
