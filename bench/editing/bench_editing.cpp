@@ -8,12 +8,12 @@
 //
 //   bench_editing [repeats]
 
+#include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
-#include "core/TextFile.h"
 #include "model/PageWriter.h"
 
 #include <QCoreApplication>
@@ -40,7 +40,7 @@ FormMethod header(const FormSession& session, const QString& name)
         + name + QStringLiteral("'>");
     m.attribute4 = QStringLiteral("3");
     m.attribute5 = QStringLiteral("Centre");
-    m.attribute6List = {printNumber(1), printNumber(0), session.databasePath(), printNumber(0)};
+    m.attribute6List = { printNumber(1), printNumber(0), session.databasePath(), printNumber(0) };
     return m;
 }
 
@@ -51,8 +51,8 @@ FormMethod textField(const QString& question)
     m.methodType = QStringLiteral("Text Field");
     m.userInstruction = question;
     m.htmlCode = QStringLiteral("<P><input type=hidden name='") + question
-        + QStringLiteral(" Type' value='Text Field'><P>") + question + QStringLiteral(" <input name='") + question
-        + QStringLiteral("' size='30' maxlength='' type='text' value =''>");
+        + QStringLiteral(" Type' value='Text Field'><P>") + question + QStringLiteral(" <input name='")
+        + question + QStringLiteral("' size='30' maxlength='' type='text' value =''>");
     m.attribute4 = QStringLiteral("30");
     return m;
 }
@@ -97,7 +97,8 @@ void buildForm(FormSession& session, const QString& name, int count, bool withCo
         if (!db || !db->begin())
             qFatal("cannot open the database: %s", qPrintable(error));
         collection.forEach([&](const FormMethod& m) {
-            if (isQuestionKind(m.methodType) && !db->addColumn(QStringLiteral("tbl_") + name, columnNameFor(m.userInstruction), false))
+            if (isQuestionKind(m.methodType)
+                && !db->addColumn(QStringLiteral("tbl_") + name, columnNameFor(m.userInstruction), false))
                 qFatal("cannot add a column: %s", qPrintable(db->lastError()));
         });
         db->commit();
@@ -124,8 +125,8 @@ struct Figures {
             std::printf("%-44s median %8.2f ms   max %8.2f ms\n", what, median, sorted.last());
             return;
         }
-        std::printf("%-44s median %8.2f ms   max %8.2f ms   (target < %.0f ms) %s\n", what, median, sorted.last(),
-                    targetMs, sorted.last() < targetMs ? "ok" : "MISSED");
+        std::printf("%-44s median %8.2f ms   max %8.2f ms   (target < %.0f ms) %s\n", what, median,
+            sorted.last(), targetMs, sorted.last() < targetMs ? "ok" : "MISSED");
     }
 };
 
@@ -148,7 +149,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int repeats = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 10;
     QTemporaryDir dir;
-    for (const char* sub : {"HTML", "Collections", "Reports"})
+    for (const char* sub : { "HTML", "Collections", "Reports" })
         QDir(dir.path()).mkpath(QLatin1StringView(sub));
     if (!CreateDatabase(AnswersDatabase::pathIn(dir.path())))
         qFatal("cannot create the answers database");
@@ -156,7 +157,7 @@ int main(int argc, char** argv)
     FormSession session(dir.path());
     buildForm(session, QStringLiteral("bench"), 1000, true);
     std::printf("form of %d elements, page %lld bytes\n", int(session.methodCount),
-                QFileInfo(session.htmlFolder() + QStringLiteral("bench.html")).size());
+        QFileInfo(session.htmlFolder() + QStringLiteral("bench.html")).size());
 
     measure(repeats, [&](int r) {
         if (!InsertMethod(session, textField(QStringLiteral("Inserted question %1").arg(r))))
@@ -191,16 +192,21 @@ int main(int argc, char** argv)
     const QString pagePath = session.htmlFolder() + QStringLiteral("bench.html");
     QByteArray collectionBytes;
     QByteArray pageBytes;
-    measure(repeats, [&](int) { collectionBytes = encodeText(serializeCollection(session.collection)); })
-        .report("  collection text built and encoded", 0);
-    measure(repeats, [&](int) { writeFileAtomically(collectionPath, collectionBytes); })
-        .report("  collection file written (atomic, synced)", 0);
-    measure(repeats, [&](int) { pageBytes = encodeText(buildFormPage(session.collection)); })
-        .report("  page built and encoded", 0);
-    measure(repeats, [&](int) { writeFileAtomically(pagePath, pageBytes); })
-        .report("  page written (atomic, synced)", 0);
-    measure(repeats, [&](int) { parseCollection(decodeText(collectionBytes)); })
-        .report("  collection file parsed (reload)", 0);
+    measure(repeats, [&](int) {
+        collectionBytes = encodeText(serializeCollection(session.collection));
+    }).report("  collection text built and encoded", 0);
+    measure(repeats, [&](int) {
+        writeFileAtomically(collectionPath, collectionBytes);
+    }).report("  collection file written (atomic, synced)", 0);
+    measure(repeats, [&](int) {
+        pageBytes = encodeText(buildFormPage(session.collection));
+    }).report("  page built and encoded", 0);
+    measure(repeats, [&](int) {
+        writeFileAtomically(pagePath, pageBytes);
+    }).report("  page written (atomic, synced)", 0);
+    measure(repeats, [&](int) {
+        parseCollection(decodeText(collectionBytes));
+    }).report("  collection file parsed (reload)", 0);
     const AnswerTable table = session.answerTable();
     measure(repeats, [&](int r) {
         AddAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Text Field"));
@@ -208,14 +214,15 @@ int main(int argc, char** argv)
     measure(repeats, [&](int r) {
         RenameAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Scratched %1").arg(r));
     }).report("  answers column renamed", 0);
-    measure(repeats, [&](int r) { RemoveAnswerColumn(table, QStringLiteral("Scratched %1").arg(r)); })
-        .report("  answers column removed", 0);
+    measure(repeats, [&](int r) {
+        RemoveAnswerColumn(table, QStringLiteral("Scratched %1").arg(r));
+    }).report("  answers column removed", 0);
     std::printf("\n");
 
     FormSession big(dir.path());
     buildForm(big, QStringLiteral("big"), 10000, false);
     std::printf("form of %d elements, collection file %lld bytes\n", int(big.methodCount),
-                QFileInfo(big.collectionFilePath(QStringLiteral("big"))).size());
+        QFileInfo(big.collectionFilePath(QStringLiteral("big"))).size());
     measure(std::max(3, repeats / 2), [&](int) {
         LoadForm(big, big.appFolder(), QStringLiteral("big.html"));
         if (big.collection.count() != 10000)

@@ -16,14 +16,14 @@ namespace quenlow {
 AddTextForm::AddTextForm(FormSession& session, QWidget* parent)
     : EditorWindow(session, QStringLiteral("AddTextForm"), addCaption(), parent)
 {
-    auto* description = addLabel(
-        QStringLiteral("Description"),
-        QStringLiteral("This Text/Instructioins form element simply adds the text you type below to the form. Such "
-                       "text can be used simply to describe to the form user the purpose of the form or possibly to "
-                       "add further form element user instructions and information."));
+    auto* description = addLabel(QStringLiteral("Description"),
+        QStringLiteral(
+            "This Text/Instructioins form element simply adds the text you type below to the form. Such "
+            "text can be used simply to describe to the form user the purpose of the form or possibly to "
+            "add further form element user instructions and information."));
     auto* prompt = addLabel(QStringLiteral("UserInstrunction"),
-                            QStringLiteral("Please enter the text or added user instructions you wish to add to the "
-                                           "form in the box below :"));
+        QStringLiteral("Please enter the text or added user instructions you wish to add to the "
+                       "form in the box below :"));
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("TextToBeAdded"));
     // The text becomes one paragraph of the page: Tab moves on rather than indenting.
@@ -63,8 +63,9 @@ void AddTextForm::confirm()
 {
     const QString text = boxText(m_text);
     if (text.isEmpty()) {
-        showExclamation(QStringLiteral("The box for the text to add to the form is empty. You must first type the "
-                                       "text you wish to add to the form."));
+        showExclamation(
+            QStringLiteral("The box for the text to add to the form is empty. You must first type the "
+                           "text you wish to add to the form."));
         return;
     }
     const FormMethod method = plainTextMethod(text);

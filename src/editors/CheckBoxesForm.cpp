@@ -22,20 +22,20 @@ namespace quenlow {
 CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
     : EditorWindow(session, QStringLiteral("CheckBoxesForm"), addCaption(), parent)
 {
-    auto* explanation = addLabel(
-        QStringLiteral("Label1"),
-        QStringLiteral("The Checkbox element gives users a way to quickly and easily select or deselect an item in "
-                       "your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may "
-                       "be selected or deselected by the user."));
+    auto* explanation = addLabel(QStringLiteral("Label1"),
+        QStringLiteral(
+            "The Checkbox element gives users a way to quickly and easily select or deselect an item in "
+            "your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may "
+            "be selected or deselected by the user."));
     m_advice = addLabel(QStringLiteral("IntrolLineAdvice"),
-                        QStringLiteral("If you require several check boxes and require a user instruction before "
-                                       "proceeding to define the check boxes click the 'Add Text' button :"));
+        QStringLiteral("If you require several check boxes and require a user instruction before "
+                       "proceeding to define the check boxes click the 'Add Text' button :"));
     m_addText = addButton(QStringLiteral("AddText"), QStringLiteral("Add Text"));
 
     auto* frame = new QGroupBox(QStringLiteral("Define Checkboxes"), this);
     frame->setObjectName(QStringLiteral("CheckBoxDefine"));
     auto* prompt = addLabel(QStringLiteral("UserInstrunction"),
-                            QStringLiteral("Please enter name/title of each Check Box in the box below :"));
+        QStringLiteral("Please enter name/title of each Check Box in the box below :"));
     m_title = addLineEdit(QStringLiteral("CheckBoxTitleBox"));
     m_defaultSelected = new QCheckBox(QStringLiteral("to be selected by default"), this);
     m_defaultSelected->setObjectName(QStringLiteral("DefaultSelected"));
@@ -60,7 +60,8 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
     frameLayout->addWidget(m_add, 3, 0, 1, 2, Qt::AlignLeft);
     frameLayout->setColumnStretch(0, 1);
 
-    m_finish = addButton(QStringLiteral("FinishCheckBox"), QStringLiteral("Finish Adding Check Box Form Methods"));
+    m_finish
+        = addButton(QStringLiteral("FinishCheckBox"), QStringLiteral("Finish Adding Check Box Form Methods"));
     m_cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
 
     auto* adviceRow = new QHBoxLayout;
@@ -79,7 +80,7 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
 
     connect(m_add, &QPushButton::clicked, this, &CheckBoxesForm::confirm);
     connect(m_addText, &QPushButton::clicked, this,
-            [this] { emit addTextRequested(QStringLiteral("Please tick the approprtiate check boxes :")); });
+        [this] { emit addTextRequested(QStringLiteral("Please tick the approprtiate check boxes :")); });
     connect(m_finish, &QPushButton::clicked, this, &QWidget::close);
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -99,8 +100,9 @@ void CheckBoxesForm::confirm()
 {
     const QString title = boxText(m_title);
     if (title.isEmpty()) {
-        showExclamation(QStringLiteral("The check box name text field is empty. You must first enter a title for the "
-                                       "check box."));
+        showExclamation(
+            QStringLiteral("The check box name text field is empty. You must first enter a title for the "
+                           "check box."));
         return;
     }
     if (windowTitle() == addCaption()) {

@@ -25,15 +25,15 @@ Editors::Editors(FormSession& session, QWidget* mainWindow, QObject* parent)
 Editors::~Editors()
 {
     // Windows the main window owns go with it; any left without an owner go here.
-    const QList<QWidget*> windows{m_textField, m_textArea, m_addText, m_checkBoxes,
-                                  m_radioButtons, m_pullDownMenu, m_submitButton};
+    const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
+        m_pullDownMenu, m_submitButton };
     for (QWidget* window : windows) {
         if (window && !window->parent())
             delete window;
     }
 }
 
-template<typename Window> Window* Editors::create(QPointer<Window>& slot)
+template <typename Window> Window* Editors::create(QPointer<Window>& slot)
 {
     if (!slot)
         slot = new Window(m_session, m_mainWindow.data());
@@ -47,7 +47,7 @@ bool Editors::refuseIfOpen(QWidget* window)
     window->raise();
     window->activateWindow();
     showExclamation(QStringLiteral("The window \"") + window->windowTitle()
-                    + QStringLiteral("\" is already open. Please finish with it or cancel it first."));
+        + QStringLiteral("\" is already open. Please finish with it or cancel it first."));
     return true;
 }
 
@@ -192,8 +192,8 @@ void Editors::editSelected()
 
 QWidget* Editors::openWindow(const QString& name) const
 {
-    const QList<QWidget*> windows{m_textField, m_textArea, m_addText, m_checkBoxes,
-                                  m_radioButtons, m_pullDownMenu, m_submitButton};
+    const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
+        m_pullDownMenu, m_submitButton };
     for (QWidget* window : windows) {
         if (window && window->objectName() == name)
             return window;

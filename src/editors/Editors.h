@@ -55,7 +55,7 @@ public:
     QWidget* openWindow(const QString& name) const;
 
 private:
-    template<typename Window> Window* create(QPointer<Window>& slot);
+    template <typename Window> Window* create(QPointer<Window>& slot);
     /// An editor window of that kind is open already (modeless): bring it
     /// forward and say so, rather than reopen it in another mode.
     bool refuseIfOpen(QWidget* window);

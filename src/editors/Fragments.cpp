@@ -34,18 +34,18 @@ QString fieldNameAttribute(const QString& question)
     return escapeAttribute(columnNameFor(question));
 }
 
-QString textFieldFragment(const QString& question, const QString& boxSize, const QString& maxChars,
-                          const QString& defaultText)
+QString textFieldFragment(
+    const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText)
 {
     const QString name = fieldNameAttribute(question);
     return QStringLiteral("<P>") + typeField(name, QLatin1StringView("Text Field")) + QStringLiteral("<P>")
-        + question + QStringLiteral(" <input name='") + name + QStringLiteral("' size='") + escapeAttribute(boxSize)
-        + QStringLiteral("' maxlength='") + escapeAttribute(maxChars) + QStringLiteral("' type='text' value ='")
-        + escapeAttribute(defaultText) + QStringLiteral("'>");
+        + question + QStringLiteral(" <input name='") + name + QStringLiteral("' size='")
+        + escapeAttribute(boxSize) + QStringLiteral("' maxlength='") + escapeAttribute(maxChars)
+        + QStringLiteral("' type='text' value ='") + escapeAttribute(defaultText) + QStringLiteral("'>");
 }
 
-QString textAreaFragment(const QString& question, const QString& rows, const QString& width,
-                         const QString& defaultText)
+QString textAreaFragment(
+    const QString& question, const QString& rows, const QString& width, const QString& defaultText)
 {
     const QString name = fieldNameAttribute(question);
     return QStringLiteral("<P>") + typeField(name, QLatin1StringView("Text Area")) + QStringLiteral("<P>")
@@ -72,7 +72,8 @@ QString checkBoxFragment(const QString& title, bool newLine, bool selected)
     return html;
 }
 
-QString radioButtonsFragment(const QString& question, const QStringList& options, const QString& defaultOption)
+QString radioButtonsFragment(
+    const QString& question, const QStringList& options, const QString& defaultOption)
 {
     const QString name = fieldNameAttribute(question);
     QString html = typeField(name, QLatin1StringView("Radio Buttons")) + QStringLiteral("<P>") + question;
@@ -85,8 +86,8 @@ QString radioButtonsFragment(const QString& question, const QStringList& options
     return html;
 }
 
-QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
-                             const QString& defaultOption)
+QString pullDownMenuFragment(
+    const QString& question, const QString& height, const QStringList& options, const QString& defaultOption)
 {
     const QString name = fieldNameAttribute(question);
     QString html = QStringLiteral("<P>") + typeField(name, QLatin1StringView("Menu")) + QStringLiteral("<P>")
@@ -138,18 +139,19 @@ std::optional<int> menuHeight(const QString& text)
     return n;
 }
 
-FormMethod textFieldMethod(const QString& question, const QString& boxSize, const QString& maxChars,
-                           const QString& defaultText)
+FormMethod textFieldMethod(
+    const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText)
 {
-    FormMethod m = record(textFieldFragment(question, boxSize, maxChars, defaultText), question, Kind::textField());
+    FormMethod m
+        = record(textFieldFragment(question, boxSize, maxChars, defaultText), question, Kind::textField());
     m.attribute4 = boxSize;
     m.attribute5 = maxChars;
     m.attribute6 = defaultText;
     return m;
 }
 
-FormMethod textAreaMethod(const QString& question, const QString& rows, const QString& width,
-                          const QString& defaultText)
+FormMethod textAreaMethod(
+    const QString& question, const QString& rows, const QString& width, const QString& defaultText)
 {
     FormMethod m = record(textAreaFragment(question, rows, width, defaultText), question, Kind::textArea());
     m.attribute4 = rows;
@@ -170,19 +172,21 @@ FormMethod checkBoxMethod(const QString& title, bool newLine, bool selected)
     return m;
 }
 
-FormMethod radioButtonsMethod(const QString& question, const QStringList& options, const QString& defaultOption)
+FormMethod radioButtonsMethod(
+    const QString& question, const QStringList& options, const QString& defaultOption)
 {
-    FormMethod m = record(radioButtonsFragment(question, options, defaultOption), question, Kind::radioButtons());
+    FormMethod m
+        = record(radioButtonsFragment(question, options, defaultOption), question, Kind::radioButtons());
     m.attribute5 = defaultOption;
     m.attribute6List = options;
     return m;
 }
 
-FormMethod pullDownMenuMethod(const QString& question, const QString& height, const QStringList& options,
-                              const QString& defaultOption)
+FormMethod pullDownMenuMethod(
+    const QString& question, const QString& height, const QStringList& options, const QString& defaultOption)
 {
-    FormMethod m = record(pullDownMenuFragment(question, height, options, defaultOption), question,
-                          Kind::pullDownMenu());
+    FormMethod m = record(
+        pullDownMenuFragment(question, height, options, defaultOption), question, Kind::pullDownMenu());
     m.attribute4 = height;
     m.attribute5 = defaultOption;
     m.attribute6List = options;
@@ -191,8 +195,8 @@ FormMethod pullDownMenuMethod(const QString& question, const QString& height, co
 
 FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const QString& resetTitle)
 {
-    FormMethod m = record(submitButtonFragment(submitTitle, withReset, resetTitle), submitTitle,
-                          Kind::submitButton());
+    FormMethod m
+        = record(submitButtonFragment(submitTitle, withReset, resetTitle), submitTitle, Kind::submitButton());
     m.attribute4 = resetTitle;
     m.attribute5 = printNumber(withReset ? 1 : 0);
     return m;

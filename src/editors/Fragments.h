@@ -20,16 +20,17 @@ namespace quenlow {
 /// (at most 64 characters), escaped for the attribute.
 QString fieldNameAttribute(const QString& question);
 
-QString textFieldFragment(const QString& question, const QString& boxSize, const QString& maxChars,
-                          const QString& defaultText);
-QString textAreaFragment(const QString& question, const QString& rows, const QString& width,
-                         const QString& defaultText);
+QString textFieldFragment(
+    const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText);
+QString textAreaFragment(
+    const QString& question, const QString& rows, const QString& width, const QString& defaultText);
 QString plainTextFragment(const QString& text);
 QString checkBoxFragment(const QString& title, bool newLine, bool selected);
-QString radioButtonsFragment(const QString& question, const QStringList& options, const QString& defaultOption);
+QString radioButtonsFragment(
+    const QString& question, const QStringList& options, const QString& defaultOption);
 /// `height` is the checked number of entries to display (see menuHeight).
-QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
-                             const QString& defaultOption);
+QString pullDownMenuFragment(
+    const QString& question, const QString& height, const QStringList& options, const QString& defaultOption);
 QString submitButtonFragment(const QString& submitTitle, bool withReset, const QString& resetTitle);
 
 /// The default option marker: no option is preselected.
@@ -41,15 +42,16 @@ QString noDefaultOption();
 std::optional<int> menuHeight(const QString& text);
 
 // Complete records, as the editors hand them to InsertMethod / UpdateMethod.
-FormMethod textFieldMethod(const QString& question, const QString& boxSize, const QString& maxChars,
-                           const QString& defaultText);
-FormMethod textAreaMethod(const QString& question, const QString& rows, const QString& width,
-                          const QString& defaultText);
+FormMethod textFieldMethod(
+    const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText);
+FormMethod textAreaMethod(
+    const QString& question, const QString& rows, const QString& width, const QString& defaultText);
 FormMethod plainTextMethod(const QString& text);
 FormMethod checkBoxMethod(const QString& title, bool newLine, bool selected);
-FormMethod radioButtonsMethod(const QString& question, const QStringList& options, const QString& defaultOption);
-FormMethod pullDownMenuMethod(const QString& question, const QString& height, const QStringList& options,
-                              const QString& defaultOption);
+FormMethod radioButtonsMethod(
+    const QString& question, const QStringList& options, const QString& defaultOption);
+FormMethod pullDownMenuMethod(
+    const QString& question, const QString& height, const QStringList& options, const QString& defaultOption);
 FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const QString& resetTitle);
 FormMethod lineRuleMethod();
 

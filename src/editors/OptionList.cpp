@@ -13,8 +13,8 @@
 
 namespace quenlow {
 
-OptionList::OptionList(const Controls& controls, const QString& emptyInputMessage, const QString& noSelectionMessage,
-                       QObject* parent)
+OptionList::OptionList(const Controls& controls, const QString& emptyInputMessage,
+    const QString& noSelectionMessage, QObject* parent)
     : QObject(parent)
     , m_c(controls)
     , m_emptyInputMessage(emptyInputMessage)

@@ -32,7 +32,7 @@ public:
     /// `emptyInputMessage` and `noSelectionMessage` are the refusals of the
     /// add and remove buttons.
     OptionList(const Controls& controls, const QString& emptyInputMessage, const QString& noSelectionMessage,
-               QObject* parent);
+        QObject* parent);
 
     QString defaultOption() const { return m_defaultOption; }
     void SetDefaultOption(const QString& OptionName) { m_defaultOption = OptionName; }

@@ -23,14 +23,14 @@ PullDownMenuInstructionForm::PullDownMenuInstructionForm(FormSession& session, Q
     : EditorWindow(session, QStringLiteral("PullDownMenuInstructionForm"), addCaption(), parent)
 {
     auto* description = addLabel(QStringLiteral("Description"),
-                                 QStringLiteral("The Pull-Down Menu/Select Element is used for menus. Each item in a "
-                                                "Pull-Down Menu is called an Option."));
+        QStringLiteral("The Pull-Down Menu/Select Element is used for menus. Each item in a "
+                       "Pull-Down Menu is called an Option."));
     auto* prompt = addLabel(QStringLiteral("UserInstruction1"),
-                            QStringLiteral("Please enter the user instruction for the Pull Down menu in the text field "
-                                           "below :"));
+        QStringLiteral("Please enter the user instruction for the Pull Down menu in the text field "
+                       "below :"));
     m_instruction = addLineEdit(QStringLiteral("PullDownMenuUserInstruction"));
     auto* heightPrompt = addLabel(QStringLiteral("UserInstruction3"),
-                                  QStringLiteral("Number of Menu Items to display (height of menu) :"));
+        QStringLiteral("Number of Menu Items to display (height of menu) :"));
     m_noToDisplay = addLineEdit(QStringLiteral("NoToDisplay"), QStringLiteral("1"));
     m_noToDisplay->setMaximumWidth(80);
 
@@ -39,13 +39,14 @@ PullDownMenuInstructionForm::PullDownMenuInstructionForm(FormSession& session, Q
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("MenuOptionsListBox"));
     auto* optionPrompt = addLabel(QStringLiteral("Label1"),
-                                  QStringLiteral("Please enter each Pull Down Menu option in the box below and hit the "
-                                                 "'Add Choice to Pull Down Menu' button after each added box option :"));
+        QStringLiteral("Please enter each Pull Down Menu option in the box below and hit the "
+                       "'Add Choice to Pull Down Menu' button after each added box option :"));
     m_optionInput = addLineEdit(QStringLiteral("PullDownMenuOptionInputBox"));
     m_defaultSelected = new QCheckBox(QStringLiteral("Option to be selected by default"), this);
     m_defaultSelected->setObjectName(QStringLiteral("DefaultSelected"));
     auto* add = addButton(QStringLiteral("AddOption"), QStringLiteral("Add Option to Pull Down Menu"));
-    auto* remove = addButton(QStringLiteral("RemoveOption"), QStringLiteral("Remove Option From Pull Down Menu"));
+    auto* remove
+        = addButton(QStringLiteral("RemoveOption"), QStringLiteral("Remove Option From Pull Down Menu"));
 
     auto* frameLayout = new QGridLayout(frame);
     frameLayout->addWidget(m_list, 0, 0, 6, 1);
@@ -58,7 +59,8 @@ PullDownMenuInstructionForm::PullDownMenuInstructionForm(FormSession& session, Q
     frameLayout->setColumnStretch(0, 2);
     frameLayout->setColumnStretch(1, 3);
 
-    m_finish = addButton(QStringLiteral("FinishPullDownMenuInput"), QStringLiteral("Add Pull Down Menu to HTML Form"));
+    m_finish = addButton(
+        QStringLiteral("FinishPullDownMenuInput"), QStringLiteral("Add Pull Down Menu to HTML Form"));
     m_cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
 
     auto* heightRow = new QHBoxLayout;
@@ -74,10 +76,10 @@ PullDownMenuInstructionForm::PullDownMenuInstructionForm(FormSession& session, Q
     layout->addLayout(bottomRow(m_finish, m_cancel));
     resize(640, 480);
 
-    m_options = new OptionList({m_optionInput, m_list, m_defaultSelected, add, remove},
-                               QStringLiteral("The menu option text field is empty. You must first define an option "
-                                              "to add to the pull down menu."),
-                               QStringLiteral("Sorry, but you don't have an option selected."), this);
+    m_options = new OptionList({ m_optionInput, m_list, m_defaultSelected, add, remove },
+        QStringLiteral("The menu option text field is empty. You must first define an option "
+                       "to add to the pull down menu."),
+        QStringLiteral("Sorry, but you don't have an option selected."), this);
 
     m_instruction->setText(QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
     m_options->SetDefaultOption(noDefaultOption());
@@ -115,20 +117,22 @@ void PullDownMenuInstructionForm::finish()
     }
     const QString instruction = boxText(m_instruction);
     if (instruction.isEmpty()) {
-        showExclamation(QStringLiteral("The user instruction text field is empty. You must define a user instruction "
-                                       "for the pull down menu."));
+        showExclamation(
+            QStringLiteral("The user instruction text field is empty. You must define a user instruction "
+                           "for the pull down menu."));
         return;
     }
     // The height goes unquoted into the page and decides the layout: only a
     // whole number may reach it.
     const QString height = boxText(m_noToDisplay).trimmed();
     if (!menuHeight(height)) {
-        showExclamation(QStringLiteral("The number of menu items to display must be a whole number, such as 1. "
-                                       "Please correct it."));
+        showExclamation(
+            QStringLiteral("The number of menu items to display must be a whole number, such as 1. "
+                           "Please correct it."));
         return;
     }
-    const FormMethod method = pullDownMenuMethod(instruction, height, m_options->walkOptions(),
-                                                 m_options->defaultOption());
+    const FormMethod method
+        = pullDownMenuMethod(instruction, height, m_options->walkOptions(), m_options->defaultOption());
     if (editing) {
         const auto key = selectedKey();
         if (!key || !update(method, *key))

@@ -22,11 +22,11 @@ RadioButtonsForm::RadioButtonsForm(FormSession& session, QWidget* parent)
     : EditorWindow(session, QStringLiteral("RadioButtonsForm"), addCaption(), parent)
 {
     auto* description = addLabel(QStringLiteral("Description"),
-                                 QStringLiteral("Radio-button form elements are similar in behaviour to checkboxes, "
-                                                "except that only one in the group may be selected by the form user. "));
+        QStringLiteral("Radio-button form elements are similar in behaviour to checkboxes, "
+                       "except that only one in the group may be selected by the form user. "));
     auto* prompt = addLabel(QStringLiteral("UserInstruction1"),
-                            QStringLiteral("Please enter the user instruction for the Radio Buttons  in the text field "
-                                           "below :"));
+        QStringLiteral("Please enter the user instruction for the Radio Buttons  in the text field "
+                       "below :"));
     m_instruction = addLineEdit(QStringLiteral("RadioButtonUserInstruction"));
 
     auto* frame = new QGroupBox(QStringLiteral("Radio Button Options"), this);
@@ -34,14 +34,15 @@ RadioButtonsForm::RadioButtonsForm(FormSession& session, QWidget* parent)
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("RadioButtonsListBox"));
     auto* optionPrompt = addLabel(QStringLiteral("Label1"),
-                                  QStringLiteral("Please enter each Radio Button option in the box below and hit the "
-                                                 "'Add Radio Button Option to Form Question' button after each added "
-                                                 "option :"));
+        QStringLiteral("Please enter each Radio Button option in the box below and hit the "
+                       "'Add Radio Button Option to Form Question' button after each added "
+                       "option :"));
     m_optionInput = addLineEdit(QStringLiteral("RadioButtonTitleBox"));
     m_defaultSelected = new QCheckBox(QStringLiteral("Option to be selected by default"), this);
     m_defaultSelected->setObjectName(QStringLiteral("DefaultSelected"));
     auto* add = addButton(QStringLiteral("AddRadioButton"), QStringLiteral("Add Radio Button option"));
-    auto* remove = addButton(QStringLiteral("RemoveOption"), QStringLiteral("Remove Button from Form Question"));
+    auto* remove
+        = addButton(QStringLiteral("RemoveOption"), QStringLiteral("Remove Button from Form Question"));
 
     auto* frameLayout = new QGridLayout(frame);
     frameLayout->addWidget(m_list, 0, 0, 6, 1);
@@ -54,7 +55,8 @@ RadioButtonsForm::RadioButtonsForm(FormSession& session, QWidget* parent)
     frameLayout->setColumnStretch(0, 2);
     frameLayout->setColumnStretch(1, 3);
 
-    m_finish = addButton(QStringLiteral("FinishRadioButton"), QStringLiteral("Finish Adding Check Box Form Methods"));
+    m_finish = addButton(
+        QStringLiteral("FinishRadioButton"), QStringLiteral("Finish Adding Check Box Form Methods"));
     m_cancel = addButton(QStringLiteral("CancelRadioButtonForm"), QStringLiteral("Cancel"));
 
     auto* layout = new QVBoxLayout(this);
@@ -65,10 +67,10 @@ RadioButtonsForm::RadioButtonsForm(FormSession& session, QWidget* parent)
     layout->addLayout(bottomRow(m_finish, m_cancel));
     resize(640, 460);
 
-    m_options = new OptionList({m_optionInput, m_list, m_defaultSelected, add, remove},
-                               QStringLiteral("The radio button name text field is empty. You must first define the "
-                                              "name of the button to add to the radio buton method."),
-                               QStringLiteral("Sorry, but you don't have an Radio Button name selected."), this);
+    m_options = new OptionList({ m_optionInput, m_list, m_defaultSelected, add, remove },
+        QStringLiteral("The radio button name text field is empty. You must first define the "
+                       "name of the button to add to the radio buton method."),
+        QStringLiteral("Sorry, but you don't have an Radio Button name selected."), this);
 
     // Loading: the next numbered instruction, and no option preselected.
     m_instruction->setText(QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
@@ -106,17 +108,20 @@ void RadioButtonsForm::finish()
     }
     const QString instruction = boxText(m_instruction);
     if (instruction.isEmpty()) {
-        showExclamation(QStringLiteral("The user instruction text field for the radio button form element is empty. "
-                                       "You must first define a user instruction for the element."));
+        showExclamation(
+            QStringLiteral("The user instruction text field for the radio button form element is empty. "
+                           "You must first define a user instruction for the element."));
         return;
     }
-    const FormMethod method = radioButtonsMethod(instruction, m_options->walkOptions(), m_options->defaultOption());
+    const FormMethod method
+        = radioButtonsMethod(instruction, m_options->walkOptions(), m_options->defaultOption());
     if (editing) {
         const auto key = selectedKey();
         if (!key || !update(method, *key))
             return;
     } else {
-        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Radio Button Menu to."))
+        if (!checkFormOpen(
+                QStringLiteral("You don't currently have a Form Open to add a Radio Button Menu to."))
             || !insert(method, true))
             return;
     }

@@ -22,8 +22,8 @@ SubmitButtonForm::SubmitButtonForm(FormSession& session, QWidget* parent)
     auto* submitFrame = new QGroupBox(QStringLiteral("Submit Button"), this);
     submitFrame->setObjectName(QStringLiteral("SubmitButtonFrame"));
     auto* submitPrompt = addLabel(QStringLiteral("SubmitUserInstruction"),
-                                  QStringLiteral("Please enter the title of the Submit Button in the box below (e.g. "
-                                                 "Submit) :"));
+        QStringLiteral("Please enter the title of the Submit Button in the box below (e.g. "
+                       "Submit) :"));
     m_submitTitle = addLineEdit(QStringLiteral("SubmitButtonTitle"));
     auto* submitLayout = new QVBoxLayout(submitFrame);
     submitLayout->addWidget(submitPrompt);
@@ -32,9 +32,9 @@ SubmitButtonForm::SubmitButtonForm(FormSession& session, QWidget* parent)
     auto* resetFrame = new QGroupBox(QStringLiteral("Reset Button"), this);
     resetFrame->setObjectName(QStringLiteral("ResetButtonFrame"));
     auto* resetPrompt = addLabel(QStringLiteral("ResetUserInstruction"),
-                                 QStringLiteral("If you also wish to have a reset button on the Form enter the desired "
-                                                "title of the Reset Button in the box below (e.g. Reset Form) and Check "
-                                                "the Reset Button Check Box:"));
+        QStringLiteral("If you also wish to have a reset button on the Form enter the desired "
+                       "title of the Reset Button in the box below (e.g. Reset Form) and Check "
+                       "the Reset Button Check Box:"));
     m_resetTitle = addLineEdit(QStringLiteral("ResetButtonTitle"), QStringLiteral("Reset Form"));
     m_resetCheck = new QCheckBox(QStringLiteral("Have Reset Button"), this);
     m_resetCheck->setObjectName(QStringLiteral("ResetButtonCheck"));
@@ -73,7 +73,8 @@ void SubmitButtonForm::confirm()
 {
     const QString title = boxText(m_submitTitle);
     if (title.isEmpty()) {
-        showExclamation(QStringLiteral("The Submit button Title Text Box Is Empty. Please enter a name for the button."));
+        showExclamation(
+            QStringLiteral("The Submit button Title Text Box Is Empty. Please enter a name for the button."));
         return;
     }
     const FormMethod method = submitButtonMethod(title, m_resetCheck->isChecked(), boxText(m_resetTitle));

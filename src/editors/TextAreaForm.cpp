@@ -18,18 +18,19 @@ TextAreaForm::TextAreaForm(FormSession& session, QWidget* parent)
     : EditorWindow(session, QStringLiteral("TextAreaForm"), addCaption(), parent)
 {
     auto* description = addLabel(QStringLiteral("Description"),
-                                 QStringLiteral("Text Areas are used when you want extended feedback from the filler "
-                                                "of the form. Ohterwise they are just like text boxes."));
+        QStringLiteral("Text Areas are used when you want extended feedback from the filler "
+                       "of the form. Ohterwise they are just like text boxes."));
     auto* instructionLabel = addLabel(QStringLiteral("UserInstrunction"),
-                                      QStringLiteral("Please enter the user instruction for the text area  :"));
+        QStringLiteral("Please enter the user instruction for the text area  :"));
     m_instruction = addLineEdit(QStringLiteral("TextAreaUserInstruction"));
-    auto* rowsLabel = addLabel(QStringLiteral("NoOfRows"), QStringLiteral("Please enter the the number of rows you wish  :"));
+    auto* rowsLabel = addLabel(
+        QStringLiteral("NoOfRows"), QStringLiteral("Please enter the the number of rows you wish  :"));
     m_rows = addLineEdit(QStringLiteral("aNoOfRows"));
-    auto* widthLabel = addLabel(QStringLiteral("NoOfChars"),
-                                QStringLiteral("Please enter the desired width (no. of characters) :"));
+    auto* widthLabel = addLabel(
+        QStringLiteral("NoOfChars"), QStringLiteral("Please enter the desired width (no. of characters) :"));
     m_width = addLineEdit(QStringLiteral("aNoOfChars"));
     auto* defaultLabel = addLabel(QStringLiteral("DefaultText"),
-                                  QStringLiteral("Please enter the default text to appear in the box  :"));
+        QStringLiteral("Please enter the default text to appear in the box  :"));
     m_defaultText = addLineEdit(QStringLiteral("aDefaultText"));
     m_add = addButton(QStringLiteral("AddAnotherTextArea"), QStringLiteral("Add Text Area to HTML Form"));
     m_finish = addButton(QStringLiteral("FinishTextArea"), QStringLiteral("Cancel"));
@@ -57,7 +58,8 @@ TextAreaForm::TextAreaForm(FormSession& session, QWidget* parent)
     resize(qMax(640, sizeHint().width()), sizeHint().height());
 
     if (m_instruction->text().isEmpty()) {
-        m_instruction->setText(QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
+        m_instruction->setText(
+            QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
         m_width->setText(QStringLiteral("40"));
         m_rows->setText(QStringLiteral("5"));
         m_defaultText->setText(QStringLiteral("Enter any comments here."));
@@ -85,7 +87,8 @@ void TextAreaForm::confirm()
         showExclamation(QStringLiteral("Text Field Box Is Empty !"));
         return;
     }
-    const FormMethod method = textAreaMethod(instruction, boxText(m_rows), boxText(m_width), boxText(m_defaultText));
+    const FormMethod method
+        = textAreaMethod(instruction, boxText(m_rows), boxText(m_width), boxText(m_defaultText));
     if (windowTitle() == addCaption()) {
         if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Text Area to."))
             || !insert(method, true))

@@ -18,16 +18,18 @@ TextFieldForm::TextFieldForm(FormSession& session, QWidget* parent)
     : EditorWindow(session, QStringLiteral("TextFieldForm"), addCaption(), parent)
 {
     auto* description = addLabel(QStringLiteral("Description"),
-                                 QStringLiteral("A text box allows the form filler to enter a single line of text into a form."));
+        QStringLiteral("A text box allows the form filler to enter a single line of text into a form."));
     auto* instructionLabel = addLabel(QStringLiteral("UserInstrunction"),
-                                      QStringLiteral("Please enter the user instruction for the text field  :"));
+        QStringLiteral("Please enter the user instruction for the text field  :"));
     m_instruction = addLineEdit(QStringLiteral("TextFieldUserInstruction"));
-    auto* sizeLabel = addLabel(QStringLiteral("BoxLength"), QStringLiteral("Please enter box size (no. of characters long) :"));
+    auto* sizeLabel = addLabel(
+        QStringLiteral("BoxLength"), QStringLiteral("Please enter box size (no. of characters long) :"));
     m_boxSize = addLineEdit(QStringLiteral("aBoxSize"));
-    auto* maxLabel = addLabel(QStringLiteral("MaxNo"), QStringLiteral("Please enter the maximum number of characters :"));
+    auto* maxLabel = addLabel(
+        QStringLiteral("MaxNo"), QStringLiteral("Please enter the maximum number of characters :"));
     m_maxChars = addLineEdit(QStringLiteral("aMaxChars"));
     auto* defaultLabel = addLabel(QStringLiteral("DefaultText"),
-                                  QStringLiteral("Please enter the default text to appear in the box  :"));
+        QStringLiteral("Please enter the default text to appear in the box  :"));
     m_defaultText = addLineEdit(QStringLiteral("aDefaultText"));
     m_add = addButton(QStringLiteral("AddAnotherTextField"), QStringLiteral("Add Text Field to HTML Form"));
     m_finish = addButton(QStringLiteral("FinishTextField"), QStringLiteral("Cancel"));
@@ -56,7 +58,8 @@ TextFieldForm::TextFieldForm(FormSession& session, QWidget* parent)
 
     // Loading: a fresh window proposes the next numbered instruction.
     if (m_instruction->text().isEmpty()) {
-        m_instruction->setText(QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
+        m_instruction->setText(
+            QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
         m_boxSize->setText(QStringLiteral("30"));
         m_maxChars->clear();
         m_defaultText->clear();
@@ -85,8 +88,8 @@ void TextFieldForm::confirm()
                                        "instruction for the text field."));
         return;
     }
-    const FormMethod method = textFieldMethod(instruction, boxText(m_boxSize), boxText(m_maxChars),
-                                              boxText(m_defaultText));
+    const FormMethod method
+        = textFieldMethod(instruction, boxText(m_boxSize), boxText(m_maxChars), boxText(m_defaultText));
     if (windowTitle() == addCaption()) {
         if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Text Field to."))
             || !insert(method, true))

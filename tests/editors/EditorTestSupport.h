@@ -36,10 +36,11 @@ inline void createTestForm(FormSession& session, const QString& name, int counte
     FormMethod header;
     header.methodType = QStringLiteral("Header");
     header.userInstruction = name + QStringLiteral(" title");
-    header.htmlCode = QStringLiteral("<HTML><TITLE>") + name + QStringLiteral("</TITLE><BODY><FORM METHOD=POST>");
+    header.htmlCode
+        = QStringLiteral("<HTML><TITLE>") + name + QStringLiteral("</TITLE><BODY><FORM METHOD=POST>");
     header.attribute4 = QStringLiteral("3");
     header.attribute5 = QStringLiteral("Left");
-    header.attribute6List = {printNumber(1), printNumber(0), session.databasePath(), printNumber(counter)};
+    header.attribute6List = { printNumber(1), printNumber(0), session.databasePath(), printNumber(counter) };
     session.collection.append(QStringLiteral("0"), header);
     session.rows()->append(QStringLiteral("HTML Header (Can't Remove/Move)"));
     session.methodCount = 1;
@@ -82,7 +83,7 @@ inline QStringList pageLines(const TestProgramFolder& folder, const FormSession&
 }
 
 /// The child `name` of `window` as T; aborts the test clearly when missing.
-template<typename T> T* control(QWidget* window, const QString& name)
+template <typename T> T* control(QWidget* window, const QString& name)
 {
     T* found = window ? window->findChild<T*>(name) : nullptr;
     if (!found)

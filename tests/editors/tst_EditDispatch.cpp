@@ -15,9 +15,9 @@ namespace {
 
 struct Env {
     TestProgramFolder folder;
-    FormSession session{folder.path()};
+    FormSession session { folder.path() };
     QWidget mainWindow;
-    Editors editors{session, &mainWindow};
+    Editors editors { session, &mainWindow };
 
     Env() { createTestForm(session, QStringLiteral("survey")); }
     void expectBox() { folder.messages().queueAnswer(MessageAnswer::Ok); }
@@ -29,7 +29,10 @@ class TestEditDispatch : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { BrowserView::setRecorder([](auto&&...) {}); }
+    void initTestCase()
+    {
+        BrowserView::setRecorder([](auto&&...) {});
+    }
 
     void refusals();
     void headerGoesToTheHeaderEditor();
@@ -51,7 +54,8 @@ void TestEditDispatch::refusals()
         Editors editors(session, nullptr);
         folder.messages().queueAnswer(MessageAnswer::Ok);
         editors.editSelected();
-        QCOMPARE(folder.messageTexts(), QStringList(QStringLiteral("You do not have a Form Method Selected.")));
+        QCOMPARE(
+            folder.messageTexts(), QStringList(QStringLiteral("You do not have a Form Method Selected.")));
     }
 
     Env env;
@@ -73,8 +77,9 @@ void TestEditDispatch::refusals()
     env.expectBox();
     env.editors.editSelected();
     QCOMPARE(env.folder.messageTexts(),
-             QStringList({QStringLiteral("You do not have a Form Method Selected."),
-                          QStringLiteral("Horizontal Line Rules cannot be edited."), QStringLiteral("Field Type Not Recognised")}));
+        QStringList({ QStringLiteral("You do not have a Form Method Selected."),
+            QStringLiteral("Horizontal Line Rules cannot be edited."),
+            QStringLiteral("Field Type Not Recognised") }));
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
 }
@@ -96,23 +101,27 @@ void TestEditDispatch::eachKindOpensItsEditorModally_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("cancel");
-    const QStringList options{QStringLiteral("a")};
+    const QStringList options { QStringLiteral("a") };
     QTest::newRow("plain text") << plainTextMethod(QStringLiteral("Hi")) << QStringLiteral("AddTextForm")
-                                << QStringLiteral("Edit Text/Instructions") << QStringLiteral("FinishTextAddition");
+                                << QStringLiteral("Edit Text/Instructions")
+                                << QStringLiteral("FinishTextAddition");
     QTest::newRow("text field") << textFieldMethod(QStringLiteral("Q"), QString(), QString(), QString())
-                                << QStringLiteral("TextFieldForm") << QStringLiteral("Edit Text Field Form Element")
+                                << QStringLiteral("TextFieldForm")
+                                << QStringLiteral("Edit Text Field Form Element")
                                 << QStringLiteral("FinishTextField");
     QTest::newRow("text area") << textAreaMethod(QStringLiteral("Q"), QString(), QString(), QString())
-                               << QStringLiteral("TextAreaForm") << QStringLiteral("Edit Text Area Form Element")
+                               << QStringLiteral("TextAreaForm")
+                               << QStringLiteral("Edit Text Area Form Element")
                                << QStringLiteral("FinishTextArea");
-    QTest::newRow("check box") << checkBoxMethod(QStringLiteral("Q"), true, false) << QStringLiteral("CheckBoxesForm")
-                               << QStringLiteral("Edit Check Box") << QStringLiteral("Cancel");
+    QTest::newRow("check box") << checkBoxMethod(QStringLiteral("Q"), true, false)
+                               << QStringLiteral("CheckBoxesForm") << QStringLiteral("Edit Check Box")
+                               << QStringLiteral("Cancel");
     QTest::newRow("radio") << radioButtonsMethod(QStringLiteral("Q"), options, noDefaultOption())
                            << QStringLiteral("RadioButtonsForm") << QStringLiteral("Edit Radio Buttons")
                            << QStringLiteral("CancelRadioButtonForm");
-    QTest::newRow("menu") << pullDownMenuMethod(QStringLiteral("Q"), QStringLiteral("1"), options, noDefaultOption())
-                          << QStringLiteral("PullDownMenuInstructionForm") << QStringLiteral("Edit Pull-Down Menu")
-                          << QStringLiteral("Cancel");
+    QTest::newRow("menu") << pullDownMenuMethod(QStringLiteral("Q"), QStringLiteral("1"), options,
+        noDefaultOption()) << QStringLiteral("PullDownMenuInstructionForm")
+                          << QStringLiteral("Edit Pull-Down Menu") << QStringLiteral("Cancel");
     QTest::newRow("submit") << submitButtonMethod(QStringLiteral("Go"), false, QString())
                             << QStringLiteral("SubmitButtonForm") << QStringLiteral("Edit Submit Button")
                             << QStringLiteral("Cancel");
@@ -128,11 +137,12 @@ void TestEditDispatch::eachKindOpensItsEditorModally()
     addElement(env.session, method);
     env.session.setSelectedRow(1);
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
-    const ModalRun run = runModal([&] { env.editors.editSelected(); }, [&](QDialog* w) {
-        QVERIFY(w->isModal());
-        QCOMPARE(w->parentWidget(), &env.mainWindow);
-        click(w, cancel);
-    });
+    const ModalRun run = runModal([&] { env.editors.editSelected(); },
+        [&](QDialog* w) {
+            QVERIFY(w->isModal());
+            QCOMPARE(w->parentWidget(), &env.mainWindow);
+            click(w, cancel);
+        });
     QVERIFY(run.appeared);
     QVERIFY(!run.leftOpen);
     QCOMPARE(run.name, window);
@@ -166,12 +176,14 @@ void TestEditDispatch::storedNonNumbersReadAsZero()
     submit.attribute5 = stored;
     addElement(env.session, box);
     addElement(env.session, submit);
-    for (const auto& [row, tick, cancel] : {std::tuple{1, "DefaultSelected", "Cancel"}, std::tuple{2, "ResetButtonCheck", "Cancel"}}) {
+    for (const auto& [row, tick, cancel] :
+        { std::tuple { 1, "DefaultSelected", "Cancel" }, std::tuple { 2, "ResetButtonCheck", "Cancel" } }) {
         env.session.setSelectedRow(row);
-        const ModalRun run = runModal([&] { env.editors.editSelected(); }, [&](QDialog* w) {
-            QCOMPARE(control<QCheckBox>(w, QLatin1StringView(tick))->isChecked(), ticked);
-            click(w, QLatin1StringView(cancel));
-        });
+        const ModalRun run = runModal([&] { env.editors.editSelected(); },
+            [&](QDialog* w) {
+                QCOMPARE(control<QCheckBox>(w, QLatin1StringView(tick))->isChecked(), ticked);
+                click(w, QLatin1StringView(cancel));
+            });
         QVERIFY(run.appeared);
     }
 }
@@ -231,7 +243,9 @@ void TestEditDispatch::escapeUnloadsAModelessEditor()
     // Gone, not merely hidden: the next opening starts from the defaults.
     QTRY_VERIFY(!env.editors.openWindow(QStringLiteral("CheckBoxesForm")));
     env.editors.showCheckBoxesForm();
-    QCOMPARE(boxText(env.editors.openWindow(QStringLiteral("CheckBoxesForm")), QStringLiteral("CheckBoxTitleBox")), QString());
+    QCOMPARE(
+        boxText(env.editors.openWindow(QStringLiteral("CheckBoxesForm")), QStringLiteral("CheckBoxTitleBox")),
+        QString());
 }
 
 QTEST_MAIN(TestEditDispatch)

@@ -18,7 +18,7 @@ QStringList attributeValues(const QString& html, const QString& attribute)
 {
     QStringList values;
     const QRegularExpression re(QStringLiteral("\\b") + attribute + QStringLiteral("\\s*=\\s*'([^']*)'"),
-                                QRegularExpression::CaseInsensitiveOption);
+        QRegularExpression::CaseInsensitiveOption);
     for (auto it = re.globalMatch(html); it.hasNext();) {
         QString v = it.next().captured(1);
         static const QRegularExpression ref(QStringLiteral("&(#x?[0-9a-fA-F]+|[a-z]+);"));
@@ -77,13 +77,14 @@ private slots:
 void TestFragments::textField()
 {
     QCOMPARE(textFieldFragment(QStringLiteral("Your name"), QStringLiteral("30"), QString(), QString()),
-             QStringLiteral("<P><input type=hidden name='Your name Type' value='Text Field'><P>Your name"
-                            " <input name='Your name' size='30' maxlength='' type='text' value =''>"));
+        QStringLiteral("<P><input type=hidden name='Your name Type' value='Text Field'><P>Your name"
+                       " <input name='Your name' size='30' maxlength='' type='text' value =''>"));
     // A box size that is no number is written as typed; the record keeps all four texts.
-    const FormMethod m = textFieldMethod(QStringLiteral("Age"), QStringLiteral("wide"), QStringLiteral("3"),
-                                         QStringLiteral("none yet"));
-    QCOMPARE(m.htmlCode, QStringLiteral("<P><input type=hidden name='Age Type' value='Text Field'><P>Age"
-                                        " <input name='Age' size='wide' maxlength='3' type='text' value ='none yet'>"));
+    const FormMethod m = textFieldMethod(
+        QStringLiteral("Age"), QStringLiteral("wide"), QStringLiteral("3"), QStringLiteral("none yet"));
+    QCOMPARE(m.htmlCode,
+        QStringLiteral("<P><input type=hidden name='Age Type' value='Text Field'><P>Age"
+                       " <input name='Age' size='wide' maxlength='3' type='text' value ='none yet'>"));
     QCOMPARE(m.methodType, QStringLiteral("Text Field"));
     QCOMPARE(m.userInstruction, QStringLiteral("Age"));
     QCOMPARE(m.attribute4, QStringLiteral("wide"));
@@ -94,11 +95,12 @@ void TestFragments::textField()
 void TestFragments::textArea()
 {
     const FormMethod m = textAreaMethod(QStringLiteral("Comments"), QStringLiteral("5"), QStringLiteral("40"),
-                                        QStringLiteral("Enter any comments here."));
+        QStringLiteral("Enter any comments here."));
     // Width into cols (Attribute 5), rows into rows (Attribute 4); the area content is text as typed.
-    QCOMPARE(m.htmlCode, QStringLiteral("<P><input type=hidden name='Comments Type' value='Text Area'><P>Comments"
-                                        "<P> <textarea name='Comments' cols='40' rows='5'>Enter any comments here."
-                                        "</textarea>"));
+    QCOMPARE(m.htmlCode,
+        QStringLiteral("<P><input type=hidden name='Comments Type' value='Text Area'><P>Comments"
+                       "<P> <textarea name='Comments' cols='40' rows='5'>Enter any comments here."
+                       "</textarea>"));
     QCOMPARE(m.attribute4, QStringLiteral("5"));
     QCOMPARE(m.attribute5, QStringLiteral("40"));
     QVERIFY(textAreaFragment(QStringLiteral("Q"), QStringLiteral("5"), QStringLiteral("40"), QString())
@@ -116,73 +118,83 @@ void TestFragments::plainTextKeepsMarkup()
 void TestFragments::checkBox()
 {
     QCOMPARE(checkBoxFragment(QStringLiteral("Tea"), true, false),
-             QStringLiteral("<input type=hidden name='Tea Type' value='Check Box'><P><input name='Tea' type='checkbox'>Tea"));
+        QStringLiteral(
+            "<input type=hidden name='Tea Type' value='Check Box'><P><input name='Tea' type='checkbox'>Tea"));
     QCOMPARE(checkBoxFragment(QStringLiteral("Tea"), false, true),
-             QStringLiteral("<input type=hidden name='Tea Type' value='Check Box'><input name='Tea' type='checkbox' checked>Tea"));
+        QStringLiteral("<input type=hidden name='Tea Type' value='Check Box'><input name='Tea' "
+                       "type='checkbox' checked>Tea"));
     QCOMPARE(checkBoxMethod(QStringLiteral("Tea"), true, true).attribute4, QStringLiteral(" 1 "));
     QCOMPARE(checkBoxMethod(QStringLiteral("Tea"), true, false).attribute4, QStringLiteral(" 0 "));
 }
 
 void TestFragments::radioButtons()
 {
-    const FormMethod m = radioButtonsMethod(QStringLiteral("Happy?"), {QStringLiteral("Yes"), QStringLiteral("No")},
-                                            QStringLiteral("No"));
-    QCOMPARE(m.htmlCode, QStringLiteral("<input type=hidden name='Happy? Type' value='Radio Buttons'><P>Happy?"
-                                        "<BR><input name='Happy?' type='radio' value='Yes'>Yes"
-                                        "<BR><input name='Happy?' type='radio' value='No' checked>No"));
+    const FormMethod m = radioButtonsMethod(
+        QStringLiteral("Happy?"), { QStringLiteral("Yes"), QStringLiteral("No") }, QStringLiteral("No"));
+    QCOMPARE(m.htmlCode,
+        QStringLiteral("<input type=hidden name='Happy? Type' value='Radio Buttons'><P>Happy?"
+                       "<BR><input name='Happy?' type='radio' value='Yes'>Yes"
+                       "<BR><input name='Happy?' type='radio' value='No' checked>No"));
     QCOMPARE(m.methodType, QStringLiteral("Radio Buttons"));
     QCOMPARE(m.attribute4, QString());
     QCOMPARE(m.attribute5, QStringLiteral("No"));
-    QCOMPARE(m.attribute6List, QStringList({QStringLiteral("Yes"), QStringLiteral("No")}));
+    QCOMPARE(m.attribute6List, QStringList({ QStringLiteral("Yes"), QStringLiteral("No") }));
 }
 
 void TestFragments::radioButtonsDefaults()
 {
     // "none" is the marker for no default, so an option called none is preselected.
-    const QString html = radioButtonsFragment(QStringLiteral("Q"), {QStringLiteral("A"), QStringLiteral("none")},
-                                              noDefaultOption());
+    const QString html = radioButtonsFragment(
+        QStringLiteral("Q"), { QStringLiteral("A"), QStringLiteral("none") }, noDefaultOption());
     QCOMPARE(html.count(QStringLiteral(" checked>")), 1);
     QVERIFY(html.endsWith(QStringLiteral("value='none' checked>none")));
     // Repeated texts stay; when the text is the default both are preselected.
-    const QString twice = radioButtonsFragment(QStringLiteral("Q"), {QStringLiteral("X"), QStringLiteral("X")},
-                                               QStringLiteral("X"));
+    const QString twice = radioButtonsFragment(
+        QStringLiteral("Q"), { QStringLiteral("X"), QStringLiteral("X") }, QStringLiteral("X"));
     QCOMPARE(twice.count(QStringLiteral("value='X' checked>X")), 2);
 }
 
 void TestFragments::pullDownMenu()
 {
-    const QStringList colours{QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")};
-    const FormMethod m = pullDownMenuMethod(QStringLiteral("Colour"), QStringLiteral("1"), colours,
-                                            QStringLiteral("Green"));
-    QCOMPARE(m.htmlCode, QStringLiteral("<P><input type=hidden name='Colour Type' value='Menu'><P>Colour"
-                                        " <select name='Colour' size=1><option>Red<option selected>Green"
-                                        "<option>Blue</select>"));
+    const QStringList colours { QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") };
+    const FormMethod m
+        = pullDownMenuMethod(QStringLiteral("Colour"), QStringLiteral("1"), colours, QStringLiteral("Green"));
+    QCOMPARE(m.htmlCode,
+        QStringLiteral("<P><input type=hidden name='Colour Type' value='Menu'><P>Colour"
+                       " <select name='Colour' size=1><option>Red<option selected>Green"
+                       "<option>Blue</select>"));
     QCOMPARE(m.methodType, QStringLiteral("Pull Down Menu"));
     QCOMPARE(m.attribute4, QStringLiteral("1"));
     QCOMPARE(m.attribute5, QStringLiteral("Green"));
     QCOMPARE(m.attribute6List, colours);
     // Taller than one entry: a list box under the question.
-    QVERIFY(pullDownMenuFragment(QStringLiteral("Colour"), QStringLiteral("4"), colours, noDefaultOption())
-                .contains(QStringLiteral("<P>Colour<P> <select name='Colour' size=4><option>Red<option>Green")));
+    QVERIFY(
+        pullDownMenuFragment(QStringLiteral("Colour"), QStringLiteral("4"), colours, noDefaultOption())
+            .contains(QStringLiteral("<P>Colour<P> <select name='Colour' size=4><option>Red<option>Green")));
     QVERIFY(pullDownMenuFragment(QStringLiteral("Colour"), QStringLiteral("0"), colours, noDefaultOption())
                 .contains(QStringLiteral("<P>Colour <select name='Colour' size=0>")));
 }
 
 void TestFragments::submitButton()
 {
-    const FormMethod plain = submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form"));
-    QCOMPARE(plain.htmlCode, QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'></CENTER>"));
+    const FormMethod plain
+        = submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form"));
+    QCOMPARE(
+        plain.htmlCode, QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'></CENTER>"));
     QCOMPARE(plain.methodType, QStringLiteral("Submit Button"));
     QCOMPARE(plain.attribute4, QStringLiteral("Reset Form"));
     QCOMPARE(plain.attribute5, QStringLiteral(" 0 "));
     QCOMPARE(plain.attribute6, QString());
 
-    const FormMethod reset = submitButtonMethod(QStringLiteral("Submit Form"), true, QStringLiteral("Reset Form"));
-    QCOMPARE(reset.htmlCode, QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'>"
-                                            " <INPUT TYPE='reset' VALUE='Reset Form'></CENTER>"));
+    const FormMethod reset
+        = submitButtonMethod(QStringLiteral("Submit Form"), true, QStringLiteral("Reset Form"));
+    QCOMPARE(reset.htmlCode,
+        QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'>"
+                       " <INPUT TYPE='reset' VALUE='Reset Form'></CENTER>"));
     QCOMPARE(reset.attribute5, QStringLiteral(" 1 "));
     QCOMPARE(submitButtonFragment(QStringLiteral("Go"), true, QString()),
-             QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Go'> <INPUT TYPE='reset' VALUE=''></CENTER>"));
+        QStringLiteral(
+            "<P> <CENTER> <INPUT TYPE='submit' VALUE='Go'> <INPUT TYPE='reset' VALUE=''></CENTER>"));
 }
 
 void TestFragments::lineRule()
@@ -198,11 +210,15 @@ void TestFragments::longQuestionsCutInNamesOnly_data()
 {
     QTest::addColumn<FormMethod>("method");
     QTest::addColumn<QString>("visible");
-    QTest::newRow("text field") << textFieldMethod(k65, QStringLiteral("30"), QString(), QString()) << QStringLiteral("<P>") + k65 + QStringLiteral(" <input");
-    QTest::newRow("text area") << textAreaMethod(k65, QStringLiteral("5"), QStringLiteral("40"), QString()) << QStringLiteral("<P>") + k65 + QStringLiteral("<P>");
+    QTest::newRow("text field") << textFieldMethod(k65, QStringLiteral("30"), QString(), QString())
+                                << QStringLiteral("<P>") + k65 + QStringLiteral(" <input");
+    QTest::newRow("text area") << textAreaMethod(k65, QStringLiteral("5"), QStringLiteral("40"), QString())
+                               << QStringLiteral("<P>") + k65 + QStringLiteral("<P>");
     QTest::newRow("check box") << checkBoxMethod(k65, true, false) << QStringLiteral("'checkbox'>") + k65;
-    QTest::newRow("radio") << radioButtonsMethod(k65, {QStringLiteral("A")}, noDefaultOption()) << QStringLiteral("<P>") + k65 + QStringLiteral("<BR>");
-    QTest::newRow("menu") << pullDownMenuMethod(k65, QStringLiteral("1"), {QStringLiteral("A")}, noDefaultOption()) << QStringLiteral("<P>") + k65 + QStringLiteral(" <select");
+    QTest::newRow("radio") << radioButtonsMethod(k65, { QStringLiteral("A") }, noDefaultOption())
+                           << QStringLiteral("<P>") + k65 + QStringLiteral("<BR>");
+    QTest::newRow("menu") << pullDownMenuMethod(k65, QStringLiteral("1"), { QStringLiteral("A") },
+        noDefaultOption()) << QStringLiteral("<P>") + k65 + QStringLiteral(" <select");
 }
 
 void TestFragments::longQuestionsCutInNamesOnly()
@@ -213,41 +229,45 @@ void TestFragments::longQuestionsCutInNamesOnly()
     QCOMPARE(method.userInstruction, k65);
     QVERIFY2(method.htmlCode.contains(visible), qPrintable(method.htmlCode));
     const QStringList names = attributeValues(method.htmlCode, QStringLiteral("name"));
-    QCOMPARE(names, QStringList({k64 + QStringLiteral(" Type"), k64}));
+    QCOMPARE(names, QStringList({ k64 + QStringLiteral(" Type"), k64 }));
 }
 
 void TestFragments::attributeTextPostsBackAsTyped()
 {
     const QString question = QStringLiteral("What's your \"real\" name <& nickname>?");
-    const FormMethod field = textFieldMethod(question, QStringLiteral("30"), QString(), QStringLiteral("O'Neil"));
+    const FormMethod field
+        = textFieldMethod(question, QStringLiteral("30"), QString(), QStringLiteral("O'Neil"));
     QCOMPARE(attributeValues(field.htmlCode, QStringLiteral("name")),
-             QStringList({question + QStringLiteral(" Type"), question}));
+        QStringList({ question + QStringLiteral(" Type"), question }));
     QCOMPARE(attributeValues(field.htmlCode, QStringLiteral("value")).last(), QStringLiteral("O'Neil"));
     // Shown as content, as typed; the record keeps the user's text.
     QVERIFY(field.htmlCode.contains(QStringLiteral("<P>") + question + QStringLiteral(" <input")));
     QCOMPARE(field.attribute6, QStringLiteral("O'Neil"));
 
-    const QStringList options{QStringLiteral("Don't know"), QStringLiteral("Yes")};
-    const FormMethod radio = radioButtonsMethod(QStringLiteral("Sure?"), options, QStringLiteral("Don't know"));
+    const QStringList options { QStringLiteral("Don't know"), QStringLiteral("Yes") };
+    const FormMethod radio
+        = radioButtonsMethod(QStringLiteral("Sure?"), options, QStringLiteral("Don't know"));
     QCOMPARE(attributeValues(radio.htmlCode, QStringLiteral("value")),
-             QStringList({QStringLiteral("Radio Buttons"), QStringLiteral("Don't know"), QStringLiteral("Yes")}));
+        QStringList(
+            { QStringLiteral("Radio Buttons"), QStringLiteral("Don't know"), QStringLiteral("Yes") }));
     QVERIFY(radio.htmlCode.contains(QStringLiteral(" checked>Don't know<BR>")));
     QCOMPARE(radio.attribute6List, options);
 
     const FormMethod box = checkBoxMethod(QStringLiteral("Kids' menu"), true, false);
     QCOMPARE(attributeValues(box.htmlCode, QStringLiteral("name")).last(), QStringLiteral("Kids' menu"));
-    const FormMethod menu = pullDownMenuMethod(QStringLiteral("Who's next?"), QStringLiteral("1"), options,
-                                               noDefaultOption());
+    const FormMethod menu
+        = pullDownMenuMethod(QStringLiteral("Who's next?"), QStringLiteral("1"), options, noDefaultOption());
     QCOMPARE(attributeValues(menu.htmlCode, QStringLiteral("name")).last(), QStringLiteral("Who's next?"));
     QVERIFY(menu.htmlCode.contains(QStringLiteral("<option>Don't know<option>Yes</select>")));
-    const FormMethod area = textAreaMethod(QStringLiteral("Why's that?"), QStringLiteral("5"), QStringLiteral("40"),
-                                           QStringLiteral("It's <fine>"));
+    const FormMethod area = textAreaMethod(QStringLiteral("Why's that?"), QStringLiteral("5"),
+        QStringLiteral("40"), QStringLiteral("It's <fine>"));
     QCOMPARE(attributeValues(area.htmlCode, QStringLiteral("name")).last(), QStringLiteral("Why's that?"));
     QVERIFY(area.htmlCode.endsWith(QStringLiteral(">It's <fine></textarea>")));
 
-    const FormMethod submit = submitButtonMethod(QStringLiteral("Let's go"), true, QStringLiteral("Start 'over'"));
+    const FormMethod submit
+        = submitButtonMethod(QStringLiteral("Let's go"), true, QStringLiteral("Start 'over'"));
     QCOMPARE(attributeValues(submit.htmlCode, QStringLiteral("VALUE")),
-             QStringList({QStringLiteral("Let's go"), QStringLiteral("Start 'over'")}));
+        QStringList({ QStringLiteral("Let's go"), QStringLiteral("Start 'over'") }));
     QCOMPARE(submit.userInstruction, QStringLiteral("Let's go"));
 }
 
