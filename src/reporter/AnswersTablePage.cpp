@@ -7,6 +7,7 @@
 #include "database/AnswersDatabase.h"
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
+#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
 #include <sqlite3.h>
@@ -165,7 +166,7 @@ bool WriteAnswersTablePage(FormSession& session)
     page.line(u"<BODY BGCOLOR='#000000' BACKGROUND='"_s, escapeAttribute(session.backgroundFileName), u"'>"_s);
 
     QString error;
-    if (auto db = AnswersDatabase::open(session.databasePath(), &error)) {
+    if (auto db = openAnswersDatabase(session.databasePath(), &error)) {
         if (!writeTable(page, *db, table)) {
             showExclamation(reporter::tableMissing(caption));
             page.line(u"<font size=5><B> The table containing the data for the form "_s, escaped(caption),

@@ -6,6 +6,7 @@
 #include "database/AnswersDatabase.h"
 #include "model/FormSession.h"
 #include "platform/WordDocument.h"
+#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
 #include <QFileInfo>
@@ -160,7 +161,7 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
 {
     const QString table = target.tableName();
     QString error;
-    auto db = AnswersDatabase::open(target.databasePath, &error);
+    auto db = openAnswersDatabase(target.databasePath, &error);
     if (!db) {
         showExclamation(reporter::databaseUnavailable(target.databasePath, error));
         return ExportOutcome::Refused;

@@ -7,6 +7,7 @@
 #include "model/FormSession.h"
 #include "reporter/AnswersTablePage.h"
 #include "reporter/ReporterForm.h"
+#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
 #include <sqlite3.h>
@@ -66,7 +67,7 @@ void openReporter(FormSession& session, QWidget* owner)
     const QString table = u"tbl_"_s + session.openFormName;
     {
         QString error;
-        auto db = AnswersDatabase::open(session.databasePath(), &error);
+        auto db = openAnswersDatabase(session.databasePath(), &error);
         if (!db) {
             showExclamation(reporter::databaseUnavailable(session.databasePath(), error));
             return;

@@ -9,6 +9,7 @@
 #include "platform/ChartControl.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReportDocuments.h"
+#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
 #include <QEvent>
@@ -207,8 +208,9 @@ QWidget* ReporterForm::buildReportPage()
     connect(addText, &QPushButton::clicked, this, &ReporterForm::addAnswerToReport);
 
     auto* questionRow = new QHBoxLayout;
-    questionRow->addWidget(m_questionText, 1);
+    questionRow->addWidget(m_questionText);
     questionRow->addWidget(colon, 0, Qt::AlignTop);
+    questionRow->addStretch(1);
     auto* browseRow = new QHBoxLayout;
     browseRow->addWidget(numberText);
     browseRow->addWidget(m_answerNumber);
@@ -233,6 +235,8 @@ QWidget* ReporterForm::buildGraphsPage()
     auto* page = frame(u"Frame1(2)"_s, u"Graphs"_s, this);
 
     m_graphFrame = frame(u"GraphFrame"_s, u"Graph Name"_s, page);
+    // A fixed minimum, or a long question in the title would widen the window.
+    m_graphFrame->setMinimumWidth(440);
     m_chart = named(new ChartControl(m_graphFrame), u"MyChart"_s);
     m_chart->setMinimumSize(420, 320);
     auto* chartLayout = new QVBoxLayout(m_graphFrame);
@@ -260,8 +264,8 @@ QWidget* ReporterForm::buildGraphsPage()
     connect(save, &QPushButton::clicked, this, &ReporterForm::saveGraphToFile);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(graphable, 2);
-    top->addWidget(m_graphFrame, 3);
+    top->addWidget(graphable, 1);
+    top->addWidget(m_graphFrame, 2);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(top, 1);
     layout->addLayout(fileRow);
@@ -447,9 +451,11 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
     }
     const QString question = m_reportableCollection.at(row);
     m_questionText->setText(question);
+    // Short questions stay on one line beside the colon; long ones wrap at a readable width.
+    m_questionText->setMinimumWidth(qMin(m_questionText->fontMetrics().horizontalAdvance(question) + 4, 560));
 
     QString error;
-    auto db = AnswersDatabase::open(m_session.databasePath(), &error);
+    auto db = openAnswersDatabase(m_session.databasePath(), &error);
     if (!db) {
         showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
         return;
@@ -538,13 +544,14 @@ void ReporterForm::DrawChart(const QString& kind)
         return;
     }
     QString error;
-    auto db = AnswersDatabase::open(m_session.databasePath(), &error);
+    auto db = openAnswersDatabase(m_session.databasePath(), &error);
     if (!db) {
         showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
         return;
     }
     const QString question = m_graphable->item(row)->text();
     m_graphFrame->setTitle(groupTitle(question));
+    m_graphFrame->setToolTip(question);
 
     // The row's own element: a plain text of the same wording is no question.
     const FormMethod& method = m_session.collection.atPosition(m_graphableElements.at(row));

@@ -152,6 +152,19 @@ private slots:
         QCOMPARE(shownAnswer(&form), u"*Column added after this answer*"_s);
     }
 
+    void columnGoneFromUnderTheWindow()
+    {
+        ReporterFixture f;
+        threeAnswers(f);
+        ReporterForm form(f.session);
+        QVERIFY(f.database()->renameColumn(f.table(), u"B"_s, u"Renamed"_s));
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
+        // Never the column's own name read back as the answer.
+        QCOMPARE(f.folder.messageTexts(), {u"The  field 'B' from database table 'tbl_survey ' contains no data."_s});
+        QCOMPARE(shownAnswer(&form), u"a1"_s);
+    }
+
     void answersStoredWhileOpenAreReached()
     {
         ReporterFixture f;
