@@ -247,6 +247,17 @@ int main(int argc, char** argv)
         fail(QStringLiteral("wrk did not finish"));
     const QString report = QString::fromLocal8Bit(load.readAll());
 
+    // The service's own processor time per submission, from the kernel's account.
+    double cpuSeconds = -1;
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(service.processId()));
+        if (stat.open(QIODevice::ReadOnly)) {
+            const QByteArray text = stat.readAll();
+            const QList<QByteArray> parts = text.mid(text.lastIndexOf(')') + 2).split(' ');
+            if (parts.size() > 13)
+                cpuSeconds = (parts.at(11).toDouble() + parts.at(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
+        }
+    }
     ::kill(pid_t(service.processId()), SIGTERM);
     if (!service.waitForFinished(15000) || service.exitCode() != 0)
         fail(QStringLiteral("the service did not stop cleanly"));
@@ -279,6 +290,8 @@ int main(int argc, char** argv)
             .arg(p99, 0, 'f', 2)
             .arg(field(report, "max"), 0, 'f', 2));
     out(QStringLiteral("rows in the table: %1 (log lines: %2)").arg(rows).arg(logLines));
+    if (cpuSeconds >= 0 && rows > 0)
+        out(QStringLiteral("service processor time: %1 s, %2 us per submission").arg(cpuSeconds, 0, 'f', 2).arg(cpuSeconds * 1e6 / rows, 0, 'f', 0));
     const QString stopped = QString::fromUtf8(logText.mid(logText.lastIndexOf("stopped")).trimmed());
     out(QStringLiteral("service: %1").arg(stopped));
     out(QStringLiteral("ratio to single-row durable inserts: %1x").arg(ratio, 0, 'f', 2));

@@ -4,11 +4,13 @@
 
 #include "database/AnswersDatabase.h"
 
+#include <QFile>
 #include <QVarLengthArray>
 
 #include <algorithm>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace quenlow {
 
@@ -120,6 +122,10 @@ void AnswerWriter::run()
 
 void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
 {
+    // A database file replaced under us (deleted and created anew) would take
+    // rows nobody ever sees again: follow the path, not the old file.
+    if (m_db && !stillTheFileOnDisk())
+        closeDatabase();
     QString error;
     if (!ensureOpen(&error)) {
         for (auto& p : batch)
@@ -330,7 +336,18 @@ bool AnswerWriter::ensureOpen(QString* error)
     }
     // Every commit waits for the disk: an acknowledged answer survives a crash.
     execute("PRAGMA synchronous=FULL");
+    struct stat st {};
+    if (::stat(QFile::encodeName(m_path).constData(), &st) == 0) {
+        m_device = st.st_dev;
+        m_inode = st.st_ino;
+    }
     return true;
+}
+
+bool AnswerWriter::stillTheFileOnDisk() const
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(m_path).constData(), &st) == 0 && st.st_dev == m_device && st.st_ino == m_inode;
 }
 
 void AnswerWriter::closeDatabase()

@@ -84,6 +84,7 @@ private:
     void storeBatch(std::deque<std::unique_ptr<Pending>>& batch);
     WriteResult insert(const Submission& submission);
     bool ensureOpen(QString* error);
+    bool stillTheFileOnDisk() const;
     void closeDatabase();
     bool execute(const char* sql);
     QString lastError() const;
@@ -94,6 +95,7 @@ private:
 
     const QString m_path;
     std::unique_ptr<AnswersDatabase> m_db;
+    quint64 m_device = 0, m_inode = 0; // of the file m_db has open
     qint64 m_schemaVersion = -1;
     QHash<QString, TableColumns> m_columns;          // table -> columns, for m_schemaVersion
     QHash<QString, sqlite3_stmt*> m_statements;      // insert text -> prepared statement

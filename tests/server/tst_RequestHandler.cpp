@@ -57,6 +57,7 @@ private slots:
     void answerPageUsesTheStoredBackground();
     void picksUpColumnChangesWithoutRestart();
     void takesTenThousandFields();
+    void followsAReplacedDatabaseFile();
     void answersOtherMethodsClearly();
 
 private:
@@ -506,6 +507,30 @@ void TestRequestHandler::takesTenThousandFields()
     const QByteArray body = urlEncoded(fields);
     QVERIFY(body.size() < 1024 * 1024);
     QCOMPARE(postBody(body).status, 200);
+    QCOMPARE(rows().size(), 1);
+    QCOMPARE(rows().first().value(QStringLiteral("Comments")).toString(), QStringLiteral("kept"));
+}
+
+void TestRequestHandler::followsAReplacedDatabaseFile()
+{
+    makeSurvey();
+    const Fields fields = surveyHeader() + Fields{{QStringLiteral("Comments Type"), QStringLiteral("Text Area")},
+                                                   {QStringLiteral("Comments"), QStringLiteral("kept")}};
+    QCOMPARE(post(fields).status, 200);
+
+    // The database is deleted: nothing can be stored, and the person is told so.
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(m_folder->database() + QLatin1StringView(suffix));
+    const HttpResponse refused = post(fields);
+    QCOMPARE(refused.status, 503);
+    QVERIFY(refused.body.contains("nothing has been kept"));
+    QVERIFY(!QFile::exists(m_folder->database()));
+
+    // A new database in its place takes the next answers.
+    QVERIFY(CreateDatabase(m_folder->database()));
+    QVERIFY(createFormTable(m_folder->database(), QStringLiteral("tbl_survey")));
+    QVERIFY(addQuestionColumn(m_folder->path(), QStringLiteral("tbl_survey"), QStringLiteral("Comments"), QStringLiteral("Text Area")));
+    QCOMPARE(post(fields).status, 200);
     QCOMPARE(rows().size(), 1);
     QCOMPARE(rows().first().value(QStringLiteral("Comments")).toString(), QStringLiteral("kept"));
 }
