@@ -746,6 +746,14 @@ QString ScriptRunner::show(const Line& line)
         enabled = widget->isEnabled();
         if (widget == window) {
             caption = widget->windowTitle();
+        } else if (auto* menu = qobject_cast<QMenu*>(widget)) {
+            // A menu is shown as its title in the menu bar, its entries as rows.
+            caption = menu->title();
+            visible = window->isVisible() && menu->menuAction()->isVisible();
+            const QList<QAction*> entries = menu->actions();
+            for (const QAction* entry : entries)
+                rows.append(
+                    entry->isSeparator() && entry->text().isEmpty() ? QStringLiteral("-") : entry->text());
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             caption = button->text();
             checked = button->isChecked();

@@ -305,6 +305,7 @@ void TestScriptRunner::showPrintsStateAndRows()
                                  "show Main.Items\n"
                                  "show Main.Choice\n"
                                  "show Main.Pages\n"
+                                 "show Main.From\n"
                                  "show Main.New\n"
                                  "show Main.Off\n"
                                  "show Dlg.Field\n"
@@ -334,6 +335,12 @@ void TestScriptRunner::showPrintsStateAndRows()
                 "Main.Pages caption=\"\" text=\"First\" visible=1 enabled=1 checked=0 selected=1 rows=2"),
             QStringLiteral("  [1] First"),
             QStringLiteral("  [2] Second"),
+            QStringLiteral(
+                "Main.From caption=\"Form\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=4"),
+            QStringLiteral("  [0] Create New Form"),
+            QStringLiteral("  [1] Disabled entry"),
+            QStringLiteral("  [2] Ask"),
+            QStringLiteral("  [3] Page"),
             QStringLiteral("Main.New caption=\"Create New Form\" text=\"\" visible=1 enabled=1 checked=0 "
                            "selected=-1 rows=0"),
             QStringLiteral("Main.Off caption=\"Disabled entry\" text=\"\" visible=1 enabled=0 checked=0 "
