@@ -297,6 +297,11 @@ int main(int argc, char** argv)
         report("  (preview alone: render the first 2,000 rows)", t);
     }
     std::printf("%-58s %10.1f MB\n", "  document size", QFileInfo(target.documentPath()).size() / 1e6);
+    {
+        WordDocument written;
+        if (!written.open(target.documentPath()) || written.content().tables().value(0).rowCount() != 10'002)
+            qFatal("the exported table is not in the document");
+    }
 
     for (const RecordingMessages::Box& box : messages.boxes()) {
         if (box.icon == MessageIcon::Exclamation)
