@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "core/TextFile.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace quenlow {
+
+/// Underline values as the reporter passes them (the old automation values).
+enum class WordUnderline { None = 0, Single = 1 };
+
+/// Character formatting of a run. Read back from a document, `size` is 0 when
+/// the run does not set a size of its own (it then follows the styles).
+struct WordFont {
+    bool bold = false;
+    bool italic = false;
+    double size = 12; // points
+    WordUnderline underline = WordUnderline::None;
+
+    friend bool operator==(const WordFont&, const WordFont&) = default;
+};
+
+struct WordRun {
+    QString text; // tabs as '\t', line breaks as '\n', page breaks as '\f'
+    WordFont font;
+};
+
+struct WordParagraph {
+    QList<WordRun> runs;
+    QString text() const;
+    bool isEmpty() const;
+};
+
+struct WordCell {
+    QList<WordParagraph> paragraphs;
+    /// The cell's paragraphs joined by '\n'.
+    QString text() const;
+};
+
+struct WordTable {
+    QList<QList<WordCell>> rows;
+    int rowCount() const { return int(rows.size()); }
+    /// Cells of the widest row.
+    int columnCount() const;
+    QString cellText(int row, int column) const;
+    QStringList rowTexts(int row) const;
+};
+
+/// A paragraph or a table of the document body, in document order.
+struct WordBlock {
+    enum class Kind { Paragraph, Table };
+    Kind kind = Kind::Paragraph;
+    WordParagraph paragraph;
+    WordTable table;
+};
+
+/// What a document holds, as far as reports are concerned.
+struct WordContent {
+    QList<WordBlock> blocks;
+
+    QList<WordParagraph> paragraphs() const; // body paragraphs only, not those in tables
+    QList<WordTable> tables() const;
+    /// Body paragraphs' text, one per line; tables as one line per row, cells
+    /// separated by '\t'.
+    QString text() const;
+};
+
+/// A word-processor document in the Office Open XML format (.docx), written by
+/// the program itself whatever the file's extension. Its calls follow those the
+/// reporter used to make on the word processor's automation objects: new or
+/// open, font of the text typed next, type text, end paragraph, add a table and
+/// move from cell to cell, save, show ("Visible") and quit.
+///
+/// Everything typed is appended at the end of the body, after whatever the
+/// document already held. An opened document keeps every part and every piece
+/// of XML it does not understand: the additions are spliced into the text of its
+/// main part, which is otherwise written back unchanged.
+class WordDocument final
+{
+public:
+    WordDocument();
+    ~WordDocument();
+    WordDocument(const WordDocument&) = delete;
+    WordDocument& operator=(const WordDocument&) = delete;
+
+    /// A new, empty document with no file name (Documents.Add).
+    void newDocument();
+    // Results carry the reason of a failure in `error`, in words the user can
+    // act on (it is shown as it is); nothing in this layer throws.
+
+    /// Opens the document at `path` (Documents.Open). On failure the document
+    /// is left as it was and the reason says why (missing file, not a zip
+    /// package such as the old binary format, no word-processing part, broken XML).
+    FileResult open(const QString& path);
+    /// True after newDocument() or a successful open(), until quit().
+    bool isOpen() const { return m_open; }
+
+    // Font of the text typed next (Selection.Font).
+    WordFont font() const { return m_font; }
+    void setFont(const WordFont& font);
+    void setBold(bool on) { m_font.bold = on; }
+    void setItalic(bool on) { m_font.italic = on; }
+    /// Points; stored in half-points, so 10.25 becomes 10.5 (clamped to 0.5–1638).
+    void setSize(double points);
+    void setUnderline(WordUnderline underline) { m_font.underline = underline; }
+    void setUnderline(int underline)
+    {
+        setUnderline(underline ? WordUnderline::Single : WordUnderline::None);
+    }
+
+    /// Types `text` at the selection, which moves behind it. '\t' becomes a
+    /// tab, '\n' (or "\r\n", '\r', '\v') a line break, '\f' a page break;
+    /// other characters XML cannot hold are dropped.
+    void typeText(const QString& text);
+    /// Ends the paragraph (in a table cell: starts a new paragraph in the cell).
+    void typeParagraph();
+    /// Adds an empty table of `rows` × `columns` at the selection; the selection
+    /// goes into its first cell. Text typed before it on the same paragraph stays
+    /// in a paragraph above the table.
+    void addTable(int rows, int columns);
+    /// Moves to the next cell; from the last cell it appends a row and moves
+    /// into the row's first cell. Returns false (and does nothing) outside a table.
+    bool moveRight();
+    bool isInTable() const { return m_inTable; }
+
+    /// Saves under `path` (Document.SaveAs), atomically: a temporary file beside
+    /// it, then a rename. The document then carries that name.
+    FileResult saveAs(const QString& path);
+    /// Saves under the document's own name; fails for a document never saved.
+    FileResult save();
+    /// Changed since it was created, opened or last saved.
+    bool isModified() const { return m_modified; }
+
+    /// Full path; empty for a new document never saved.
+    QString filePath() const { return m_path; }
+    /// The file name, or "Document1" for a new document never saved.
+    QString displayName() const;
+
+    /// The whole document as it would be saved now: what it held when opened and
+    /// everything added since.
+    WordContent content() const;
+    /// The text of the main part as it would be saved now (for tests).
+    QString documentXml() const;
+
+    /// Shows the document modally in the program's preview window (Visible =
+    /// true), where the user can save it; returns when the user closes it.
+    void visible(QWidget* parent = nullptr);
+
+    enum class QuitOutcome { Unchanged, Saved, Discarded, SaveFailed };
+    /// Ends work on the document. For a changed, unsaved document it asks
+    /// "Do you want to save the changes to '<name>'?": Yes saves (a failure is
+    /// shown as an exclamation message with the reason), No discards. The
+    /// document is closed afterwards in every case.
+    QuitOutcome quit();
+
+private:
+    WordParagraph& currentParagraph();
+    void startBodyParagraph();
+    QString composeXml() const;
+    void appendAdditionsXml(QString& out) const;
+
+    bool m_open = false;
+    bool m_modified = false;
+    QString m_path;
+    WordFont m_font;
+
+    // The package and main part the additions are spliced into.
+    QByteArray m_package; // zip bytes; empty for a new document (built when saved)
+    QString m_partName; // e.g. "word/document.xml"
+    QString m_baseXml;
+    qsizetype m_splice = 0; // where additions go: before the body's final sectPr
+    bool m_declareW = false; // the "w" prefix is not bound to the body's namespace there
+    QString m_namespace; // namespace of the body element
+    bool m_baseEndsWithTable = false;
+    bool m_baseHasBlocks = false;
+    int m_encoding = 0; // 0 UTF-8, 1 UTF-8 with BOM, 2 UTF-16LE, 3 UTF-16BE
+
+    // Additions, in order; while not in a table the last block is the paragraph
+    // holding the selection.
+    QList<WordBlock> m_added;
+    bool m_inTable = false;
+    int m_row = 0;
+    int m_column = 0;
+};
+
+} // namespace quenlow

@@ -1,0 +1,902 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/TextFile.h"
+#include "platform/DocumentPreview.h"
+#include "platform/WordDocument.h"
+#include "support/TestProgramFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <zip.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+using namespace quenlow;
+using quenlow::test::TestProgramFolder;
+
+namespace {
+
+using Entries = std::map<QString, QByteArray>;
+
+/// Writes a zip package with the given entries (the test's own fixtures).
+void writeZip(const QString& path, const Entries& entries)
+{
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    QVERIFY2(archive, "cannot create the fixture package");
+    for (const auto& [name, bytes] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+        QVERIFY(zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) >= 0);
+    }
+    QCOMPARE(zip_close(archive), 0);
+}
+
+Entries readZip(const QString& path)
+{
+    Entries entries;
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
+    if (!archive)
+        return entries;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t stat;
+        zip_stat_index(archive, zip_uint64_t(i), 0, &stat);
+        QByteArray bytes(qsizetype(stat.size), Qt::Uninitialized);
+        zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(i), 0);
+        zip_fread(file, bytes.data(), stat.size);
+        zip_fclose(file);
+        entries[QString::fromUtf8(stat.name)] = bytes;
+    }
+    zip_discard(archive);
+    return entries;
+}
+
+const char kContentTypes[]
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+      "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+      "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+      "<Default Extension=\"xml\" ContentType=\"application/xml\"/><Default Extension=\"png\" "
+      "ContentType=\"image/png\"/>"
+      "<Override PartName=\"/word/document.xml\" "
+      "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/></"
+      "Types>";
+const char kRels[]
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+      "<Relationship Id=\"rId1\" "
+      "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+      "Target=\"word/document.xml\"/></Relationships>";
+
+// A document written by some other word processor: comments, bookmarks,
+// markup-compatibility attributes, a whitespace-only run, a table, and
+// attributes in an order a DOM round trip would not keep.
+const char kForeignDocument[]
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+      "<w:document xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" "
+      "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+      "xmlns:w14=\"http://schemas.microsoft.com/office/word/2010/wordml\" mc:Ignorable=\"w14\">\r\n"
+      "  <w:body>\r\n"
+      "    <!-- kept comment -->\r\n"
+      "    <w:p w:rsidR=\"00AB12CD\" w14:paraId=\"1A2B3C4D\"><w:pPr><w:jc w:val=\"center\"/></w:pPr>"
+      "<w:r><w:rPr><w:b/><w:sz w:val=\"36\"/></w:rPr><w:t>Old title</w:t></w:r>"
+      "<w:r><w:t xml:space=\"preserve\"> </w:t></w:r><w:bookmarkStart w:name=\"keep\" w:id=\"0\"/>"
+      "<w:bookmarkEnd w:id=\"0\"/></w:p>\r\n"
+      "    <w:tbl><w:tblPr><w:tblW w:w=\"0\" "
+      "w:type=\"auto\"/></w:tblPr><w:tblGrid><w:gridCol/><w:gridCol/></w:tblGrid>"
+      "<w:tr><w:tc><w:p><w:r><w:t>x</w:t></w:r></w:p></w:tc><w:tc><w:p><w:r><w:t>y</w:t></w:r></w:p></w:tc></"
+      "w:tr>"
+      "</w:tbl>\r\n"
+      "    <w:p/>\r\n"
+      "    <w:sectPr w:rsidR=\"00AB12CD\"><w:pgSz w:w=\"12240\" w:h=\"15840\"/></w:sectPr>\r\n"
+      "  </w:body>\r\n"
+      "</w:document>\r\n";
+
+Entries foreignPackage(const QByteArray& documentXml)
+{
+    return { { u"[Content_Types].xml"_s, kContentTypes }, { u"_rels/.rels"_s, kRels },
+        { u"word/document.xml"_s, documentXml },
+        { u"customXml/item1.xml"_s, "<x a=\"1\"  b='2'>keep  me</x>" },
+        { u"word/media/image1.png"_s, QByteArray("\x89PNG\r\n\x1a\n-not-really-", 20) } };
+}
+
+QString findTool(const QString& name)
+{
+    return QStandardPaths::findExecutable(name);
+}
+
+/// Runs LibreOffice headless with a profile of this test run's own, so that
+/// parallel tests and a user's running instance do not get in the way.
+bool runLibreOffice(const QString& workDir, const QStringList& arguments, QString* log)
+{
+    static QTemporaryDir profile;
+    QProcess process;
+    process.setWorkingDirectory(workDir);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    QStringList all { u"-env:UserInstallation=file://"_s + profile.path(), u"--headless"_s,
+        u"--norestore"_s };
+    all += arguments;
+    process.start(findTool(u"libreoffice"_s), all);
+    const bool finished = process.waitForFinished(180000);
+    *log = QString::fromLocal8Bit(process.readAll());
+    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+QString pdfText(const QString& pdf)
+{
+    QProcess process;
+    // -layout keeps table rows on their lines, so the text reads in document order.
+    process.start(findTool(u"pdftotext"_s), { u"-layout"_s, pdf, u"-"_s });
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+WordFont font(bool bold, bool italic, double size, WordUnderline underline)
+{
+    return WordFont { bold, italic, size, underline };
+}
+
+/// The report operations' calls, as the reporter makes them.
+void typeReportTitle(WordDocument& document, const QString& formName)
+{
+    document.setBold(true);
+    document.setItalic(true);
+    document.setSize(25);
+    document.setUnderline(1);
+    document.typeText(formName + u" Report"_s);
+    document.setUnderline(0);
+    document.setSize(10);
+}
+
+void typeAnswerTable(WordDocument& document, const QString& title, const QStringList& fields,
+    const QList<QStringList>& records)
+{
+    document.setBold(true);
+    document.setItalic(true);
+    document.setSize(14);
+    document.setUnderline(0);
+    document.typeText(title);
+    document.addTable(1, int(fields.size()));
+    for (const QString& field : fields) {
+        document.setBold(false);
+        document.setItalic(false);
+        document.setSize(9);
+        document.setUnderline(0);
+        document.typeText(field);
+        document.moveRight();
+    }
+    for (const QStringList& record : records) {
+        for (const QString& value : record) {
+            document.typeText(value);
+            document.moveRight();
+        }
+    }
+}
+
+void typeAnswerText(WordDocument& document, const QString& answer)
+{
+    document.setBold(false);
+    document.setItalic(false);
+    document.setSize(12);
+    document.setUnderline(0);
+    document.typeText(answer);
+    document.typeParagraph();
+    document.typeParagraph();
+}
+
+/// Runs `action` on the modal window once it is up, polling from the event loop.
+void onModalWindow(std::function<void(QWidget*)> action, bool* ran)
+{
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [poll, action, ran](int triesLeft) {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            *ran = true;
+            action(modal);
+        } else if (triesLeft > 0) {
+            QTimer::singleShot(10, qApp, [poll, triesLeft] { (*poll)(triesLeft - 1); });
+        }
+    };
+    QTimer::singleShot(0, qApp, [poll] { (*poll)(500); });
+}
+
+void click(QWidget* window, const QString& name)
+{
+    auto* button = window->findChild<QPushButton*>(name);
+    QVERIFY2(button, qPrintable(u"no button "_s + name));
+    QVERIFY2(button->isEnabled(), qPrintable(name + u" is disabled"_s));
+    button->click();
+}
+
+} // namespace
+
+class TestWordDocument : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void createdReportHoldsTheStyledTitle();
+    void tableGrowsARowFromItsLastCell();
+    void additionsFollowWhatTheDocumentHeld();
+    void openingKeepsEverythingItDoesNotUnderstand();
+    void otherNamespaceForms_data();
+    void otherNamespaceForms();
+    void typedTextIsEscapedAndCleaned();
+    void openRefusesWhatIsNotADocument_data();
+    void openRefusesWhatIsNotADocument();
+    void saveFailuresLeaveTheOldFile();
+    void modifiedFollowsChangesAndSaves();
+    void quitAsksForChangedDocuments();
+    void previewShowsTheDocumentAndSaves();
+    void previewReportsAFailedSave();
+    void largeTableExport();
+    void libreOfficeResavedDocumentStillAppends();
+    void libreOfficeConvertsAReportToPdf();
+};
+
+void TestWordDocument::createdReportHoldsTheStyledTitle()
+{
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
+    WordDocument document;
+    document.newDocument();
+    QCOMPARE(document.displayName(), u"Document1"_s);
+    typeReportTitle(document, u"survey"_s);
+    QVERIFY(document.saveAs(path));
+    QCOMPARE(document.displayName(), u"survey_Report.doc"_s);
+    QVERIFY(!document.isModified());
+
+    // A real package: zip with the parts a word processor needs.
+    const Entries entries = readZip(path);
+    for (const QString& part : { u"[Content_Types].xml"_s, u"_rels/.rels"_s, u"word/document.xml"_s,
+             u"word/styles.xml"_s, u"word/_rels/document.xml.rels"_s })
+        QVERIFY2(entries.count(part), qPrintable(part));
+    const QByteArray xml = entries.at(u"word/document.xml"_s);
+    QVERIFY(xml.contains("<w:sz w:val=\"50\"/>")); // half-points
+    QVERIFY(xml.indexOf("survey Report") < xml.indexOf("<w:sectPr"));
+
+    WordDocument reopened;
+    QVERIFY(reopened.open(path));
+    const WordContent content = reopened.content();
+    QCOMPARE(content.blocks.size(), 1);
+    const WordParagraph title = content.paragraphs().value(0);
+    QCOMPARE(title.text(), u"survey Report"_s);
+    QCOMPARE(title.runs.size(), 1);
+    QCOMPARE(title.runs[0].font, font(true, true, 25, WordUnderline::Single));
+    QVERIFY(content.tables().isEmpty());
+}
+
+void TestWordDocument::tableGrowsARowFromItsLastCell()
+{
+    // 2 answers × 3 fields: heading row, two answer rows and the empty row
+    // opened by moving on from the last cell.
+    WordDocument document;
+    document.newDocument();
+    QVERIFY(!document.moveRight()); // not in a table
+    typeAnswerTable(document, u"Excerpt from database table 'tbl_survey'."_s,
+        { u"Name"_s, u"Age"_s, u"Tea"_s },
+        { { u"Ann"_s, u"31"_s, u"Checked"_s }, { u"Bob"_s, u""_s, u"Not Checked"_s } });
+    QVERIFY(document.isInTable());
+
+    const WordContent content = document.content();
+    QCOMPARE(content.blocks.size(), 3); // title, table, the paragraph after the table
+    QCOMPARE(content.blocks[0].kind, WordBlock::Kind::Paragraph);
+    QCOMPARE(content.blocks[0].paragraph.text(), u"Excerpt from database table 'tbl_survey'."_s);
+    QCOMPARE(content.blocks[0].paragraph.runs[0].font, font(true, true, 14, WordUnderline::None));
+    QCOMPARE(content.blocks[1].kind, WordBlock::Kind::Table);
+    QVERIFY(content.blocks[2].paragraph.isEmpty());
+
+    const WordTable table = content.blocks[1].table;
+    QCOMPARE(table.rowCount(), 4);
+    QCOMPARE(table.columnCount(), 3);
+    QCOMPARE(table.rowTexts(0), (QStringList { u"Name"_s, u"Age"_s, u"Tea"_s }));
+    QCOMPARE(table.rowTexts(1), (QStringList { u"Ann"_s, u"31"_s, u"Checked"_s }));
+    QCOMPARE(table.rowTexts(2), (QStringList { u"Bob"_s, u""_s, u"Not Checked"_s }));
+    QCOMPARE(table.rowTexts(3), (QStringList { u""_s, u""_s, u""_s }));
+    // Answers keep the 9 pt of the heading row: the font carries from cell to cell.
+    QCOMPARE(table.rows[0][0].paragraphs[0].runs[0].font, font(false, false, 9, WordUnderline::None));
+    QCOMPARE(table.rows[2][2].paragraphs[0].runs[0].font, font(false, false, 9, WordUnderline::None));
+
+    // A paragraph typed in a cell stays in the cell.
+    document.typeText(u"one"_s);
+    document.typeParagraph();
+    document.typeText(u"two"_s);
+    QCOMPARE(document.content().tables()[0].cellText(3, 0), u"one\ntwo"_s);
+}
+
+void TestWordDocument::additionsFollowWhatTheDocumentHeld()
+{
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
+    {
+        WordDocument document;
+        document.newDocument();
+        typeReportTitle(document, u"survey"_s);
+        QVERIFY(document.saveAs(path));
+    }
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        typeAnswerTable(
+            document, u"Database table 'tbl_survey'."_s, { u"Q1"_s, u"Q2"_s }, { { u"a"_s, u"b"_s } });
+        QVERIFY(document.save());
+    }
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        typeAnswerText(document, u"First answer"_s);
+        QVERIFY(document.save());
+    }
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        typeAnswerText(document, u"Second answer"_s);
+        QVERIFY(document.save());
+    }
+
+    WordDocument document;
+    QVERIFY(document.open(path));
+    const WordContent content = document.content();
+    QStringList shape;
+    for (const WordBlock& block : content.blocks) {
+        shape.append(block.kind == WordBlock::Kind::Table
+                ? u"[table %1x%2]"_s.arg(block.table.rowCount()).arg(block.table.columnCount())
+                : block.paragraph.text());
+    }
+    // Old content first, each addition after it; one blank line after a table
+    // and after each answer (its second paragraph end).
+    QCOMPARE(shape,
+        (QStringList { u"survey Report"_s, u"Database table 'tbl_survey'."_s, u"[table 3x2]"_s, u""_s,
+            u"First answer"_s, u""_s, u"Second answer"_s, u""_s }));
+    QCOMPARE(content.blocks[0].paragraph.runs[0].font, font(true, true, 25, WordUnderline::Single));
+    QCOMPARE(content.blocks[4].paragraph.runs[0].font, font(false, false, 12, WordUnderline::None));
+}
+
+void TestWordDocument::openingKeepsEverythingItDoesNotUnderstand()
+{
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/foreign.docx"_s;
+    const Entries original = foreignPackage(kForeignDocument);
+    writeZip(path, original);
+
+    WordDocument document;
+    QVERIFY(document.open(path));
+    const WordContent before = document.content();
+    QCOMPARE(before.blocks.size(), 3);
+    QCOMPARE(before.blocks[0].paragraph.text(), u"Old title "_s); // the blank-only run kept
+    QCOMPARE(before.blocks[0].paragraph.runs[0].font.bold, true);
+    QCOMPARE(before.blocks[0].paragraph.runs[0].font.size, 18.0);
+    QCOMPARE(before.blocks[1].table.rowTexts(0), (QStringList { u"x"_s, u"y"_s }));
+
+    // Nothing typed: the package is written back as it was.
+    QVERIFY(document.saveAs(path));
+    QCOMPARE(readZip(path), original);
+
+    document.typeText(u"Added"_s);
+    QVERIFY(document.save());
+    const Entries saved = readZip(path);
+    QCOMPARE(saved.size(), original.size());
+    for (const auto& [name, bytes] : original) {
+        if (name != u"word/document.xml"_s)
+            QCOMPARE(saved.at(name), bytes);
+    }
+    // The main part is the old text with the addition spliced in before its
+    // final sectPr, every other byte as it was.
+    const QByteArray oldXml(kForeignDocument);
+    const QByteArray newXml = saved.at(u"word/document.xml"_s);
+    const qsizetype at = oldXml.lastIndexOf("<w:sectPr");
+    QVERIFY(newXml.startsWith(oldXml.first(at)));
+    QVERIFY(newXml.endsWith(oldXml.sliced(at)));
+    const QByteArray inserted = newXml.sliced(at, newXml.size() - oldXml.size());
+    QVERIFY2(
+        inserted.startsWith("<w:p><w:r>") && inserted.contains("<w:t>Added</w:t>"), inserted.constData());
+
+    WordDocument reopened;
+    QVERIFY(reopened.open(path));
+    const WordContent after = reopened.content();
+    QCOMPARE(after.blocks.size(), 4);
+    QCOMPARE(after.blocks[3].paragraph.text(), u"Added"_s);
+}
+
+void TestWordDocument::otherNamespaceForms_data()
+{
+    QTest::addColumn<QByteArray>("documentXml");
+    QTest::addColumn<QString>("oldText");
+    const QByteArray plain
+        = "<ns0:document xmlns:ns0=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+          "<ns0:body><ns0:p><ns0:r><ns0:t>Old</ns0:t></ns0:r></ns0:p><ns0:sectPr/></ns0:body>"
+          "</ns0:document>";
+    QTest::newRow("another prefix") << plain << u"Old"_s;
+    QTest::newRow("default namespace") << QByteArray(
+        "<?xml version=\"1.0\"?><document "
+        "xmlns=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><body><p><r><t>Old</t>"
+        "</r></p></body></document>") << u"Old"_s;
+    QTest::newRow("empty body in one tag") << QByteArray(
+        "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+        "<w:body/></w:document>") << QString();
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    QTest::newRow("UTF-16 part") << QByteArray(utf16.encode(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>"_s
+        + QString::fromUtf8(kForeignDocument).section(u'\n', 1).replace(u"Old title"_s, u"Old"_s)))
+                                 << u"Old "_s;
+}
+
+void TestWordDocument::otherNamespaceForms()
+{
+    QFETCH(QByteArray, documentXml);
+    QFETCH(QString, oldText);
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/other.docx"_s;
+    writeZip(path, foreignPackage(documentXml));
+
+    WordDocument document;
+    QVERIFY(document.open(path));
+    typeAnswerText(document, u"Grüße & <more>"_s);
+    QVERIFY(document.save());
+
+    WordDocument reopened;
+    const FileResult opened = reopened.open(path);
+    QVERIFY2(opened, qPrintable(opened.error));
+    QStringList texts;
+    for (const WordParagraph& paragraph : reopened.content().paragraphs())
+        texts.append(paragraph.text());
+    QStringList expected { u"Grüße & <more>"_s, QString() };
+    if (!oldText.isNull())
+        expected.prepend(oldText);
+    if (qstrcmp(QTest::currentDataTag(), "UTF-16 part") == 0)
+        expected.insert(1, QString()); // the fixture's empty paragraph after its table
+    QCOMPARE(texts, expected);
+}
+
+void TestWordDocument::typedTextIsEscapedAndCleaned()
+{
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/text.doc"_s;
+    WordDocument document;
+    document.newDocument();
+    const QString typed
+        = u"  lead & <tag> \"quoted\" 'single'\tafter tab\r\nline 2\nline 3\x01\x1F\u0007 end  "_s
+        + QChar(0xD800) + u"😀\uFFFE"_s;
+    document.typeText(typed);
+    QVERIFY(document.saveAs(path));
+
+    const QString xml = document.documentXml();
+    QVERIFY(
+        xml.contains(u"<w:t xml:space=\"preserve\">  lead &amp; &lt;tag&gt; &quot;quoted&quot; 'single'</w:t>"
+                     "<w:tab/><w:t>after tab</w:t><w:br/><w:t>line 2</w:t><w:br/>"_s));
+
+    WordDocument reopened;
+    QVERIFY(reopened.open(path));
+    QCOMPARE(reopened.content().paragraphs().value(0).text(),
+        u"  lead & <tag> \"quoted\" 'single'\tafter tab\nline 2\nline 3 end  😀"_s);
+}
+
+void TestWordDocument::openRefusesWhatIsNotADocument_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("bytes"); // empty: no file
+    QTest::addColumn<QString>("reasonPart");
+
+    QTest::newRow("missing") << u"missing.doc"_s << QByteArray() << u"cannot be found"_s;
+    // What Word 97-2003 writes: an OLE compound file, not a zip.
+    QTest::newRow("old binary format")
+        << u"old.doc"_s << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(4000, '\0')
+        << u"not an Office Open XML (.docx) word-processing document"_s;
+    QTest::newRow("empty file") << u"empty.doc"_s << QByteArray("") << u"not an Office Open XML"_s;
+    QTest::newRow("text") << u"notes.doc"_s << QByteArray("just some text\n") << u"not an Office Open XML"_s;
+}
+
+void TestWordDocument::openRefusesWhatIsNotADocument()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reasonPart);
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/"_s + fileName;
+    if (!bytes.isNull())
+        quenlow::test::writeBytes(path, bytes);
+
+    WordDocument document;
+    const FileResult result = document.open(path);
+    QVERIFY(!result);
+    QVERIFY2(result.error.contains(reasonPart), qPrintable(result.error));
+    QVERIFY(result.error.contains(path));
+    QVERIFY(!document.isOpen());
+    document.typeText(u"ignored"_s);
+    QVERIFY(!document.saveAs(path + u".copy"_s));
+    QVERIFY(!QFile::exists(path + u".copy"_s));
+}
+
+void TestWordDocument::saveFailuresLeaveTheOldFile()
+{
+    TestProgramFolder folder(false);
+    const QString reports = folder.path() + u"/Reports/"_s;
+
+    // Packages that are zips but no documents, or broken ones.
+    writeZip(reports + u"nodoc.docx"_s, { { u"a.txt"_s, "a" } });
+    writeZip(reports + u"broken.docx"_s, foreignPackage("<w:document xmlns:w=\"x\"><w:body><w:p>"));
+    writeZip(reports + u"sheet.docx"_s,
+        foreignPackage("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>"));
+    WordDocument document;
+    FileResult result = document.open(reports + u"nodoc.docx"_s);
+    QVERIFY2(!result && result.error.contains(u"no word-processing part 'word/document.xml'"_s),
+        qPrintable(result.error));
+    result = document.open(reports + u"broken.docx"_s);
+    QVERIFY2(!result && result.error.contains(u"not well-formed XML"_s), qPrintable(result.error));
+    result = document.open(reports + u"sheet.docx"_s);
+    QVERIFY2(
+        !result && result.error.contains(u"not a word-processing document body"_s), qPrintable(result.error));
+    result = document.open(reports);
+    QVERIFY2(!result && result.error.contains(u"is a folder"_s), qPrintable(result.error));
+
+    document.newDocument();
+    document.typeText(u"text"_s);
+    result = document.save();
+    QVERIFY2(!result && result.error.contains(u"never been saved"_s), qPrintable(result.error));
+    result = document.saveAs(folder.path() + u"/NoSuchFolder/report.doc"_s);
+    QVERIFY(!result);
+    QVERIFY2(result.error.contains(u"the folder '"_s + folder.path() + u"/NoSuchFolder' does not exist"_s),
+        qPrintable(result.error));
+    QVERIFY(!QFileInfo::exists(folder.path() + u"/NoSuchFolder"_s));
+    result = document.saveAs(reports);
+    QVERIFY2(!result && result.error.contains(u"it is a folder"_s), qPrintable(result.error));
+    QVERIFY(document.isModified());
+
+    // A full disk half-way: the earlier report stays whole.
+    const QString path = reports + u"survey_Report.doc"_s;
+    QVERIFY(document.saveAs(path));
+    const QByteArray before = quenlow::test::readBytes(path);
+    document.typeText(u" more"_s);
+    failWritesAfterForTesting(100);
+    result = document.save();
+    failWritesAfterForTesting(-1);
+    QVERIFY2(!result && result.error.contains(u"No space left on device"_s), qPrintable(result.error));
+    QCOMPARE(quenlow::test::readBytes(path), before);
+    QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden).size(), 4); // no temporary left behind
+    QVERIFY(document.isModified());
+}
+
+void TestWordDocument::modifiedFollowsChangesAndSaves()
+{
+    TestProgramFolder folder(false);
+    WordDocument document;
+    QVERIFY(!document.isOpen());
+    document.newDocument();
+    QVERIFY(!document.isModified());
+    document.setBold(true); // a font alone changes nothing
+    document.typeText(QString());
+    QVERIFY(!document.isModified());
+    document.typeText(u"x"_s);
+    QVERIFY(document.isModified());
+    QVERIFY(document.saveAs(folder.path() + u"/Reports/a.doc"_s));
+    QVERIFY(!document.isModified());
+    document.addTable(1, 1);
+    QVERIFY(document.isModified());
+    QVERIFY(document.save());
+    document.moveRight(); // opens a new row
+    QVERIFY(document.isModified());
+
+    // Saving twice writes the additions once.
+    QVERIFY(document.save());
+    QVERIFY(document.save());
+    WordDocument reopened;
+    QVERIFY(reopened.open(folder.path() + u"/Reports/a.doc"_s));
+    QCOMPARE(reopened.content().text(), u"x\n\n\n"_s); // paragraph, two empty rows, paragraph after table
+    QCOMPARE(reopened.content().tables().size(), 1);
+    QCOMPARE(reopened.content().tables()[0].rowCount(), 2);
+}
+
+void TestWordDocument::quitAsksForChangedDocuments()
+{
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
+    {
+        WordDocument document;
+        document.newDocument();
+        typeReportTitle(document, u"survey"_s);
+        QVERIFY(document.saveAs(path));
+        QCOMPARE(document.quit(), WordDocument::QuitOutcome::Unchanged); // saved: no question
+        QVERIFY(folder.messageTexts().isEmpty());
+        QVERIFY(!document.isOpen());
+    }
+    const QByteArray created = quenlow::test::readBytes(path);
+    const QString question = u"Do you want to save the changes to 'survey_Report.doc'?"_s;
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        typeAnswerText(document, u"discarded"_s);
+        folder.messages().queueAnswer(MessageAnswer::No);
+        QCOMPARE(document.quit(), WordDocument::QuitOutcome::Discarded);
+        QCOMPARE(folder.messageTexts(), QStringList { question });
+        QCOMPARE(folder.messages().boxes()[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(quenlow::test::readBytes(path), created);
+    }
+    folder.messages().clear();
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        typeAnswerText(document, u"kept"_s);
+        folder.messages().queueAnswer(MessageAnswer::Yes);
+        QCOMPARE(document.quit(), WordDocument::QuitOutcome::Saved);
+        QCOMPARE(folder.messageTexts(), QStringList { question });
+        WordDocument reopened;
+        QVERIFY(reopened.open(path));
+        QCOMPARE(reopened.content().paragraphs().value(1).text(), u"kept"_s);
+    }
+    folder.messages().clear();
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        typeAnswerText(document, u"lost"_s);
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir(folder.path()).rename(u"Reports"_s, u"Gone"_s));
+        folder.messages().queueAnswer(MessageAnswer::Yes);
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        QCOMPARE(document.quit(), WordDocument::QuitOutcome::SaveFailed);
+        QCOMPARE(folder.messageTexts().size(), 2);
+        QCOMPARE(folder.messages().boxes()[1].icon, MessageIcon::Exclamation);
+        QVERIFY2(folder.messageTexts()[1].startsWith(
+                     u"The document cannot be saved as '"_s + path + u"': the folder '"_s),
+            qPrintable(folder.messageTexts()[1]));
+        QVERIFY(!document.isOpen());
+    }
+}
+
+void TestWordDocument::previewShowsTheDocumentAndSaves()
+{
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
+    {
+        WordDocument document;
+        document.newDocument();
+        typeReportTitle(document, u"survey"_s);
+        QVERIFY(document.saveAs(path));
+    }
+    WordDocument document;
+    QVERIFY(document.open(path));
+    typeAnswerTable(
+        document, u"Database table 'tbl_survey'."_s, { u"Name"_s, u"Tea"_s }, { { u"Ann"_s, u"Checked"_s } });
+    QVERIFY(document.isModified());
+
+    bool ran = false;
+    QString shownText;
+    QTextCharFormat titleFormat;
+    onModalWindow(
+        [&](QWidget* window) {
+            QCOMPARE(window->objectName(), u"DocumentPreview"_s);
+            QCOMPARE(window->windowTitle(), u"survey_Report.doc"_s);
+            auto* text = window->findChild<QTextBrowser*>(u"DocumentText"_s);
+            QVERIFY(text);
+            QVERIFY(text->isReadOnly());
+            shownText = text->toPlainText();
+            QTextCursor cursor(text->document());
+            cursor.movePosition(QTextCursor::NextCharacter);
+            titleFormat = cursor.charFormat();
+            click(window, u"SaveDocument"_s);
+            QVERIFY(window->findChild<QLabel*>(u"DocumentStatus"_s)->text().contains(path));
+            click(window, u"CloseDocument"_s);
+        },
+        &ran);
+    document.visible();
+    QVERIFY(ran);
+    QVERIFY(!QApplication::activeModalWidget());
+
+    QVERIFY2(shownText.startsWith(u"survey Report\nDatabase table 'tbl_survey'.\n"_s), qPrintable(shownText));
+    for (const QString& cell : { u"Name"_s, u"Tea"_s, u"Ann"_s, u"Checked"_s })
+        QVERIFY2(shownText.contains(cell), qPrintable(cell));
+    QCOMPARE(titleFormat.fontWeight(), int(QFont::Bold));
+    QVERIFY(titleFormat.fontItalic());
+    QVERIFY(titleFormat.fontUnderline());
+    QCOMPARE(titleFormat.fontPointSize(), 25.0);
+
+    // Saved in the preview: quitting asks nothing.
+    QVERIFY(!document.isModified());
+    QCOMPARE(document.quit(), WordDocument::QuitOutcome::Unchanged);
+    QVERIFY(folder.messageTexts().isEmpty());
+    WordDocument reopened;
+    QVERIFY(reopened.open(path));
+    QCOMPARE(reopened.content().tables().value(0).rowTexts(1), (QStringList { u"Ann"_s, u"Checked"_s }));
+}
+
+void TestWordDocument::previewReportsAFailedSave()
+{
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
+    WordDocument document;
+    document.newDocument();
+    typeReportTitle(document, u"survey"_s);
+    QVERIFY(document.saveAs(path));
+    typeAnswerText(document, u"answer"_s);
+    QVERIFY(QDir(folder.path()).rename(u"Reports"_s, u"Moved"_s));
+
+    bool ran = false;
+    folder.messages().queueAnswer(MessageAnswer::Ok); // the failed save
+    onModalWindow(
+        [&](QWidget* window) {
+            click(window, u"SaveDocument"_s);
+            QVERIFY(window->findChild<QLabel*>(u"DocumentStatus"_s)->text().isEmpty());
+            click(window, u"CloseDocument"_s);
+        },
+        &ran);
+    document.visible();
+    QVERIFY(ran);
+    QCOMPARE(folder.messageTexts().size(), 1);
+    QCOMPARE(folder.messages().boxes()[0].icon, MessageIcon::Exclamation);
+    QVERIFY(folder.messageTexts()[0].contains(u"does not exist"_s));
+    QVERIFY(document.isModified());
+
+    folder.messages().queueAnswer(MessageAnswer::No);
+    QCOMPARE(document.quit(), WordDocument::QuitOutcome::Discarded);
+    QCOMPARE(folder.messageTexts().last(), u"Do you want to save the changes to 'survey_Report.doc'?"_s);
+}
+
+void TestWordDocument::largeTableExport()
+{
+    // 10,000 answers × 5 fields, the way the reporter types them. Timed for the
+    // record only; bench/ holds the measured figures.
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/large.doc"_s;
+    QElapsedTimer timer;
+    timer.start();
+    WordDocument document;
+    document.newDocument();
+    QList<QStringList> records;
+    records.reserve(10000);
+    for (int row = 0; row < 10000; ++row) {
+        QStringList record;
+        for (int field = 0; field < 5; ++field)
+            record.append(u"answer %1.%2"_s.arg(row).arg(field));
+        records.append(record);
+    }
+    typeAnswerTable(
+        document, u"Database table 'tbl_large'."_s, { u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s, u"F5"_s }, records);
+    const qint64 typed = timer.elapsed();
+    QVERIFY(document.saveAs(path));
+    const qint64 saved = timer.elapsed();
+    qInfo("10,000 x 5 table: typed in %lld ms, saved in %lld ms (%lld bytes)", typed, saved - typed,
+        QFileInfo(path).size());
+
+    WordDocument reopened;
+    QVERIFY(reopened.open(path));
+    const WordTable table = reopened.content().tables().value(0);
+    QCOMPARE(table.rowCount(), 10002);
+    QCOMPARE(table.rowTexts(10000), records.last());
+
+    timer.restart();
+    QTextDocument preview;
+    DocumentPreview::render(reopened.content(), &preview);
+    qInfo("preview of the first 2000 rows rendered in %lld ms", timer.elapsed());
+    QVERIFY(preview.toPlainText().contains(u"(8002 more rows of this table are not shown here.)"_s));
+}
+
+void TestWordDocument::libreOfficeResavedDocumentStillAppends()
+{
+    if (findTool(u"libreoffice"_s).isEmpty())
+        QSKIP("libreoffice is not on PATH: cannot check a document re-saved by LibreOffice");
+    TestProgramFolder folder(false);
+    const QString reports = folder.path() + u"/Reports"_s;
+    const QString path = reports + u"/survey_Report.doc"_s;
+    WordDocument document;
+    document.newDocument();
+    typeReportTitle(document, u"survey"_s);
+    QVERIFY(document.saveAs(path));
+    QVERIFY(document.open(path));
+    typeAnswerText(document, u"before resaving"_s);
+    QVERIFY(document.save());
+
+    QString log;
+    QVERIFY2(runLibreOffice(folder.path(),
+                 { u"--convert-to"_s, u"docx"_s, u"--outdir"_s, folder.path() + u"/resaved"_s, path }, &log),
+        qPrintable(log));
+    const QString resaved = folder.path() + u"/resaved/survey_Report.docx"_s;
+    QVERIFY2(QFile::exists(resaved), qPrintable(log));
+
+    WordDocument reopened;
+    const FileResult opened = reopened.open(resaved);
+    QVERIFY2(opened, qPrintable(opened.error));
+    typeAnswerTable(
+        reopened, u"Database table 'tbl_survey'."_s, { u"Q1"_s, u"Q2"_s }, { { u"a1"_s, u"a2"_s } });
+    QVERIFY(reopened.save());
+
+    WordDocument check;
+    QVERIFY(check.open(resaved));
+    const WordContent content = check.content();
+    const QList<WordParagraph> paragraphs = content.paragraphs();
+    QCOMPARE(paragraphs.value(0).text(), u"survey Report"_s);
+    QCOMPARE(paragraphs.value(1).text(), u"before resaving"_s);
+    QCOMPARE(content.tables().size(), 1);
+    QCOMPARE(content.tables()[0].rowTexts(1), (QStringList { u"a1"_s, u"a2"_s }));
+    QCOMPARE(content.blocks.last().kind, WordBlock::Kind::Paragraph); // after the new table, nothing else
+    QCOMPARE(content.blocks[content.blocks.size() - 2].kind, WordBlock::Kind::Table);
+
+    // Re-saved in the old binary format it is no zip any more: refused, saying why.
+    QVERIFY2(
+        runLibreOffice(folder.path(),
+            { u"--convert-to"_s, u"doc:MS Word 97"_s, u"--outdir"_s, folder.path() + u"/binary"_s, path },
+            &log),
+        qPrintable(log));
+    const QString binary = folder.path() + u"/binary/survey_Report.doc"_s;
+    QVERIFY2(quenlow::test::readBytes(binary).startsWith("\xD0\xCF\x11\xE0"), qPrintable(log));
+    WordDocument old;
+    const FileResult refused = old.open(binary);
+    QVERIFY(!refused);
+    QVERIFY2(refused.error.contains(u"old binary Word format"_s), qPrintable(refused.error));
+
+    // And LibreOffice still reads the result, addition last.
+    QVERIFY2(runLibreOffice(folder.path(),
+                 { u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, folder.path() + u"/pdf"_s, resaved }, &log),
+        qPrintable(log));
+    if (findTool(u"pdftotext"_s).isEmpty())
+        return;
+    const QString text = pdfText(folder.path() + u"/pdf/survey_Report.pdf"_s);
+    QVERIFY2(
+        text.indexOf(u"before resaving"_s) >= 0 && text.indexOf(u"before resaving"_s) < text.indexOf(u"a1"_s),
+        qPrintable(text));
+}
+
+void TestWordDocument::libreOfficeConvertsAReportToPdf()
+{
+    if (findTool(u"libreoffice"_s).isEmpty() || findTool(u"pdftotext"_s).isEmpty())
+        QSKIP("libreoffice or pdftotext is not on PATH: cannot check the PDF conversion of a report");
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
+    {
+        WordDocument document;
+        document.newDocument();
+        typeReportTitle(document, u"survey"_s);
+        QVERIFY(document.saveAs(path));
+    }
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        typeAnswerTable(document, u"Excerpt from database table 'tbl_survey'."_s, { u"Colour"_s, u"Tea"_s },
+            { { u"Red & Blue"_s, u"Checked"_s }, { u"<Green>"_s, u"Not Checked"_s } });
+        QVERIFY(document.save());
+    }
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        typeAnswerText(document, u"Grüße aus Köln\nsecond line\tafter a tab"_s);
+        QVERIFY(document.save());
+    }
+
+    QString log;
+    QVERIFY2(runLibreOffice(
+                 folder.path(), { u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, folder.path(), path }, &log),
+        qPrintable(log));
+    const QString pdf = folder.path() + u"/survey_Report.pdf"_s;
+    QVERIFY2(QFile::exists(pdf), qPrintable(log));
+    const QString text = pdfText(pdf);
+    qsizetype previous = -1;
+    for (const QString& expected : { u"survey Report"_s, u"Excerpt from database table 'tbl_survey'."_s,
+             u"Colour"_s, u"Tea"_s, u"Red & Blue"_s, u"Checked"_s, u"<Green>"_s, u"Not Checked"_s,
+             u"Grüße aus Köln"_s, u"second line"_s, u"after a tab"_s }) {
+        const qsizetype at = text.indexOf(expected, previous + 1);
+        QVERIFY2(at > previous, qPrintable(expected + u" missing or out of order in:\n"_s + text));
+        previous = at;
+    }
+    // For a look by eye: QUENLOW_KEEP_REPORT_PDF=DIR keeps a copy.
+    const QString keep = qEnvironmentVariable("QUENLOW_KEEP_REPORT_PDF");
+    if (!keep.isEmpty()) {
+        QFile::remove(keep + u"/survey_Report.pdf"_s);
+        QFile::copy(pdf, keep + u"/survey_Report.pdf"_s);
+    }
+}
+
+QTEST_MAIN(TestWordDocument)
+#include "tst_worddocument.moc"
