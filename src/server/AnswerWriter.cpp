@@ -90,13 +90,17 @@ WriteResult AnswerWriter::write(Submission submission)
     auto pending = std::make_unique<Pending>();
     pending->submission = std::move(submission);
     std::future<WriteResult> result = pending->done.get_future();
+    bool wake = false;
     {
         std::lock_guard lock(m_mutex);
         if (!m_running || m_stopping)
             return failure(QStringLiteral("the service is stopping"));
         m_queue.push_back(std::move(pending));
+        // A writer in the middle of a commit looks at the queue again anyway.
+        wake = m_idle;
     }
-    m_wake.notify_one();
+    if (wake)
+        m_wake.notify_one();
     return result.get();
 }
 
@@ -106,7 +110,9 @@ void AnswerWriter::run()
         std::deque<std::unique_ptr<Pending>> batch;
         {
             std::unique_lock lock(m_mutex);
+            m_idle = true;
             m_wake.wait(lock, [this] { return !m_queue.empty() || m_stopping; });
+            m_idle = false;
             // When stopping, everything handed in before is still stored.
             if (m_queue.empty())
                 break;

@@ -104,6 +104,7 @@ private:
     std::condition_variable m_wake;
     std::deque<std::unique_ptr<Pending>> m_queue;
     bool m_stopping = false;
+    bool m_idle = false; // the writer thread waits for work
     bool m_running = false;
     std::thread m_thread;
     std::atomic<quint64> m_commits{0};
