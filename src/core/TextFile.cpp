@@ -50,13 +50,14 @@ bool fitsWindows1252(const QString& text)
 
 QByteArray encodeText(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size());
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* d = out.data();
     for (QChar c : text) {
-        const int b = windows1252Byte(c.unicode());
+        const char16_t u = c.unicode();
+        const int b = (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) ? int(u) : windows1252Byte(u);
         if (b < 0)
             return kBom + text.toUtf8();
-        out.append(char(b));
+        *d++ = char(b);
     }
     return out;
 }

@@ -54,6 +54,10 @@ std::unique_ptr<AnswersDatabase> openWith(const QString& path, int flags, QStrin
         return nullptr;
     }
     sqlite3_extended_result_codes(db, 1);
+    // A double-quoted name that matches no column must be an error, never a
+    // string literal that reads as the answer in every row.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     // The collection service writes while the designer works: wait for the
     // other side instead of failing at once.
     sqlite3_busy_timeout(db, 10000);

@@ -31,7 +31,7 @@ public:
     /// Renders `content` into `target` (replacing what it held): paragraphs
     /// with bold, italic, size and underline, tables with their cells. Very
     /// long tables show their first `rowLimit` rows and say how many follow.
-    static void render(const WordContent& content, QTextDocument* target, int rowLimit = 2000);
+    static void render(const WordContent& content, QTextDocument* target, int rowLimit = 300);
 
 private:
     void saveDocument();
