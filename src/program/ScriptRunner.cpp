@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QItemSelectionModel>
@@ -156,6 +157,9 @@ ScriptRunner::ScriptRunner(QObject* parent)
     , m_err([](const QString& line) { writeLine(stderr, line); })
 {
     m_messages.onShown = [this](const RecordingMessages::Box& box) { onMessage(box); };
+    // The program's Exit quits the application: lines left then are an error.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        app->installEventFilter(this);
     Messages::install(&m_messages);
     BrowserView::setRecorder([this](const QString& window, const QString& kind, const QString& path) {
         onBrowser(window, kind, path);
@@ -298,7 +302,7 @@ void ScriptRunner::start(const std::function<void()>& startUp)
     m_started = true;
     // Scheduled first: if the start-up opens a modal window, the script's
     // first line runs inside it.
-    QTimer::singleShot(0, this, &ScriptRunner::step);
+    scheduleStep(0);
     if (startUp) {
         m_frames.append(Frame { QApplication::activeModalWidget() });
         startUp();
@@ -318,9 +322,26 @@ bool ScriptRunner::readyForNextLine() const
     return modal && modal != m_frames.constLast().modalAtStart;
 }
 
+void ScriptRunner::scheduleStep(int delay)
+{
+    // Through the event loop's timers and then its posted events: whatever the
+    // previous line queued (a queued reaction, the program's own quit) runs
+    // before the next line, as it would before a person's next action.
+    QTimer::singleShot(
+        delay, this, [this] { QMetaObject::invokeMethod(this, &ScriptRunner::step, Qt::QueuedConnection); });
+}
+
+bool ScriptRunner::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
+        m_programEnding = true;
+    return QObject::eventFilter(watched, event);
+}
+
 void ScriptRunner::step()
 {
-    if (m_finished)
+    // Once the program has ended by itself, programEnded() tells the rest.
+    if (m_finished || m_programEnding)
         return;
     if (!readyForNextLine()) {
         if (++m_deferrals > kMaxDeferrals) {
@@ -328,7 +349,7 @@ void ScriptRunner::step()
                 QStringLiteral("the previous line has not finished"));
             return;
         }
-        QTimer::singleShot(m_deferrals < kQuickDeferrals ? 0 : 10, this, &ScriptRunner::step);
+        scheduleStep(m_deferrals < kQuickDeferrals ? 0 : 10);
         return;
     }
     m_deferrals = 0;
@@ -339,7 +360,7 @@ void ScriptRunner::step()
     const Line line = m_lines.at(m_next++);
     // Scheduled before the line runs: a line that opens a modal window only
     // returns when it closes, and the next lines must act in it meanwhile.
-    QTimer::singleShot(0, this, &ScriptRunner::step);
+    scheduleStep(0);
     m_frames.append(Frame { QApplication::activeModalWidget() });
     execute(line);
     m_frames.removeLast();

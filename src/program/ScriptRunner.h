@@ -70,6 +70,9 @@ public:
 signals:
     void finished(int exitCode);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Line {
         int number = 0;
@@ -85,6 +88,7 @@ private:
         QPointer<QWidget> modalAtStart;
     };
 
+    void scheduleStep(int delay);
     void step();
     bool readyForNextLine() const;
     void execute(const Line& line);
@@ -124,6 +128,7 @@ private:
     bool m_started = false;
     bool m_finished = false;
     bool m_quitAtEnd = true;
+    bool m_programEnding = false;
     int m_exitCode = 0;
 };
 
