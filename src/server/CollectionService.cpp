@@ -149,6 +149,7 @@ struct CollectionService::Private {
     QString host;
     quint16 port = 0;
     std::atomic<bool> running{false};
+    std::atomic<bool> listenerFinished{false};
     quint64 stored = 0, commits = 0; // of the last run, once stopped
 
     void configure(httplib::Server& s);
@@ -363,7 +364,11 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     d->host = address;
     d->port = quint16(bound);
     d->running = true;
-    d->listener = std::thread([s = d->server.get()] { s->listen_after_bind(); });
+    d->listenerFinished = false;
+    d->listener = std::thread([d = d.get()] {
+        d->server->listen_after_bind();
+        d->listenerFinished = true;
+    });
     return true;
 }
 
@@ -371,6 +376,9 @@ void CollectionService::stop()
 {
     if (!d->running)
         return;
+    // The library forgets a stop that comes before its loop has begun.
+    while (!d->server->is_running() && !d->listenerFinished)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     // The workers finish the requests they hold; their submissions still
     // reach the writer, which is stopped only after them.
     d->server->stop();

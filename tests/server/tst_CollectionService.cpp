@@ -50,6 +50,7 @@ private slots:
     void refusesHostileRequests_data();
     void refusesHostileRequests();
     void busyPortIsAnError();
+    void startsAndStopsAtOnce();
     void loadWithAColumnAddedMidway();
     void stopFinishesTheRequestsInFlight();
 
@@ -281,6 +282,26 @@ void TestCollectionService::busyPortIsAnError()
     TestProgramFolder empty(/*withDatabase=*/false);
     QVERIFY(!second.start(empty.path(), QStringLiteral("127.0.0.1"), 0, &error));
     QVERIFY(error.contains(QStringLiteral("formAnswers.mdb")));
+}
+
+void TestCollectionService::startsAndStopsAtOnce()
+{
+    // A stop right after the start must not be lost (it would hang here).
+    for (int i = 0; i < 20; ++i) {
+        CollectionService service;
+        service.setLogSink([](const QByteArray&) {});
+        QVERIFY(service.start(m_folder->path(), QStringLiteral("127.0.0.1"), 0));
+        service.stop();
+        QVERIFY(!service.isRunning());
+    }
+    // And the same object starts again afterwards.
+    startService();
+    m_service->stop();
+    QVERIFY(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0));
+    auto c = client();
+    auto page = c.Get("/survey.html");
+    QVERIFY(page);
+    QCOMPARE(page->status, 200);
 }
 
 void TestCollectionService::loadWithAColumnAddedMidway()
