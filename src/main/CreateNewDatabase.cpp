@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "main/CreateNewDatabase.h"
+
+#include "core/Messages.h"
+#include "database/AnswerColumns.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quenlow {
+
+CreateNewDatabase::CreateNewDatabase(const QString& databasePath, QWidget* parent)
+    : QDialog(parent)
+    , m_databasePath(databasePath)
+{
+    setObjectName(QStringLiteral("CreateNewDatabase"));
+    setWindowTitle(QStringLiteral("Create/Open Database"));
+    setModal(true);
+
+    auto* instruction1 = new QLabel(QStringLiteral("Sorry, but the Database 'formAnswers.mdb' required to hold the "
+                                                   "tables of answers for each form cannot be found."),
+                                    this);
+    instruction1->setObjectName(QStringLiteral("dbNotFoundInstruction1"));
+    instruction1->setWordWrap(true);
+    auto* instruction2
+        = new QLabel(QStringLiteral("To create the database, click the 'Create Database' button."), this);
+    instruction2->setObjectName(QStringLiteral("dbNotFoundInstruction2"));
+    instruction2->setWordWrap(true);
+    auto* create = new QPushButton(QStringLiteral("Create Database"), this);
+    create->setObjectName(QStringLiteral("CreateDatabase"));
+    create->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(create);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(instruction1);
+    layout->addWidget(instruction2);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setMinimumWidth(440);
+
+    connect(create, &QPushButton::clicked, this, &CreateNewDatabase::createDatabase);
+}
+
+void CreateNewDatabase::createDatabase()
+{
+    QString error;
+    if (!CreateDatabase(m_databasePath, &error)) {
+        // The window stays: the user may mend the folder and try again, or close it.
+        showExclamation(QStringLiteral("The database '") + m_databasePath + QStringLiteral("' could not be created (")
+                        + error + QStringLiteral(")."));
+        return;
+    }
+    accept();
+}
+
+} // namespace quenlow

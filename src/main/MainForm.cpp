@@ -1,0 +1,452 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "main/MainForm.h"
+
+#include "core/Messages.h"
+#include "database/AnswersDatabase.h"
+#include "main/CreateNewDatabase.h"
+#include "main/FolderLists.h"
+#include "main/OpenForm.h"
+#include "model/ElementOperations.h"
+#include "model/FormSession.h"
+#include "newform/CreateNewForm.h"
+#include "newform/NewFormOperations.h"
+#include "platform/BrowserView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace quenlow {
+
+namespace {
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1StringView(name));
+    return b;
+}
+
+QString noFormOpen(const char* what)
+{
+    return QStringLiteral("You don't currently have a Form Open to add a ") + QLatin1StringView(what)
+        + QStringLiteral(" to.");
+}
+
+void call(const std::function<void()>& hook)
+{
+    if (hook)
+        hook();
+}
+
+} // namespace
+
+MainForm::MainForm(FormSession& session, QWidget* parent)
+    : QMainWindow(parent)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Quenlow"));
+    buildWindow();
+    buildMenus();
+    connectSession();
+    resize(1180, 780);
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::buildWindow()
+{
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName(QStringLiteral("MainSplitter"));
+    splitter->setChildrenCollapsible(false);
+    setCentralWidget(splitter);
+
+    // --- Left: the commands and the element list ------------------------------
+    auto* left = new QWidget(splitter);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(8, 8, 4, 8);
+
+    auto* viewHtmlDbTable = button("ViewHTMLdbTable", QStringLiteral("View Current Form Database Table in HTML"), left);
+    m_viewReporter = button("ViewReporterForm", QStringLiteral("Report Table Data and Graphs to Word Document"), left);
+    auto* viewHelpPages = button("ViewHelpPages", QStringLiteral("View Help Pages"), left);
+    auto* viewCurrentForm = button("ViewCurrentForm", QStringLiteral("View Current Form"), left);
+    auto* viewButtons = new QGridLayout;
+    viewButtons->addWidget(viewHtmlDbTable, 0, 0, 1, 2);
+    viewButtons->addWidget(m_viewReporter, 1, 0, 1, 2);
+    viewButtons->addWidget(viewHelpPages, 2, 0);
+    viewButtons->addWidget(viewCurrentForm, 2, 1);
+    leftLayout->addLayout(viewButtons);
+
+    m_addFrame = new QGroupBox(QStringLiteral("Add To HTML Form"), left);
+    m_addFrame->setObjectName(QStringLiteral("AddHTMLMethodsFrame"));
+    auto* addHorizontalLine = button("AddHorizontalLine", QStringLiteral("Horizontal Line Rule"), m_addFrame);
+    auto* goToSubmit = button("GoToSumbitButtonForm", QStringLiteral("Submit Button"), m_addFrame);
+    auto* goToRadio = button("GoToRadioButtonForm", QStringLiteral("Radio Buttons"), m_addFrame);
+    auto* goToCheckBox = button("GoToCheckBoxForm", QStringLiteral("Check Boxes"), m_addFrame);
+    auto* goToTextArea = button("GoToTextAreaForm", QStringLiteral("Text Area"), m_addFrame);
+    auto* goToPullDown = button("GoToPullDownMenuDesignForm", QStringLiteral("Pull Down Menu"), m_addFrame);
+    auto* goToTextField = button("GoToTextFieldForm", QStringLiteral("Text Field"), m_addFrame);
+    auto* goToText = button("GoToTextForm", QStringLiteral("Text/Added instructions"), m_addFrame);
+    // The two picture buttons; without the pictures they are plain buttons.
+    goToSubmit->setIcon(QIcon(QStringLiteral(":/submit-button.png")));
+    goToRadio->setIcon(QIcon(QStringLiteral(":/radio-buttons.png")));
+    const QList<QPushButton*> addButtons{addHorizontalLine, goToSubmit,   goToRadio,     goToCheckBox,
+                                         goToTextArea,      goToPullDown, goToTextField, goToText};
+    auto* addLayout = new QGridLayout(m_addFrame);
+    for (int i = 0; i < addButtons.size(); ++i) {
+        QPushButton* b = addButtons.at(i);
+        b->setIconSize(QSize(28, 28));
+        b->setMinimumHeight(38);
+        addLayout->addWidget(b, i / 2, i % 2);
+    }
+    leftLayout->addWidget(m_addFrame);
+
+    m_alterFrame = new QGroupBox(QStringLiteral("Alter Form Layout"), left);
+    m_alterFrame->setObjectName(QStringLiteral("AlterFormFrame"));
+    auto* removeMethod = button("RemoveFormMethod", QStringLiteral("Remove Form Method"), m_alterFrame);
+    auto* editMethod = button("EditFormMethod", QStringLiteral("Edit Form Method"), m_alterFrame);
+    auto* moveUp = button("MoveFormMethodUpForm", QStringLiteral("Move Method Up Form"), m_alterFrame);
+    auto* moveDown = button("MoveFormMethodDownForm", QStringLiteral("Move Method Down Form"), m_alterFrame);
+    m_list = new QListView(m_alterFrame);
+    m_list->setObjectName(QStringLiteral("FormCollectionList"));
+    m_list->setModel(m_session.rows());
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setUniformItemSizes(true);
+    m_list->setMinimumHeight(160);
+    auto* alterLayout = new QGridLayout(m_alterFrame);
+    alterLayout->addWidget(removeMethod, 0, 0);
+    alterLayout->addWidget(editMethod, 0, 1);
+    alterLayout->addWidget(moveUp, 1, 0);
+    alterLayout->addWidget(moveDown, 1, 1);
+    alterLayout->addWidget(m_list, 2, 0, 1, 2);
+    alterLayout->setRowStretch(2, 1);
+    leftLayout->addWidget(m_alterFrame, 1);
+
+    // --- Right: what the browser view shows ----------------------------------
+    auto* right = new QWidget(splitter);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(4, 8, 8, 8);
+    m_htmlFrame = new QGroupBox(QStringLiteral("Current Form"), right);
+    m_htmlFrame->setObjectName(QStringLiteral("HTMLFrame"));
+    m_browser = new BrowserView(m_htmlFrame);
+    m_browser->setObjectName(QStringLiteral("WebBrowser1"));
+    auto* frameLayout = new QVBoxLayout(m_htmlFrame);
+    frameLayout->setContentsMargins(4, 4, 4, 4);
+    frameLayout->addWidget(m_browser);
+    auto* currentHtml = new QLabel(QStringLiteral("Current HTML Form Name :"), right);
+    currentHtml->setObjectName(QStringLiteral("CurrentHTML"));
+    m_htmlName = new QLabel(right);
+    m_htmlName->setObjectName(QStringLiteral("HTMLName"));
+    m_htmlName->setTextFormat(Qt::PlainText);
+    m_htmlName->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont bold = m_htmlName->font();
+    bold.setBold(true);
+    m_htmlName->setFont(bold);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(currentHtml);
+    nameRow->addWidget(m_htmlName, 1);
+    rightLayout->addWidget(m_htmlFrame, 1);
+    rightLayout->addLayout(nameRow);
+
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({400, 780});
+
+    // Tab order follows the window's layout, top to bottom.
+    QList<QWidget*> order{viewHtmlDbTable, m_viewReporter, viewHelpPages, viewCurrentForm};
+    for (QPushButton* b : addButtons)
+        order.append(b);
+    order << removeMethod << editMethod << moveUp << moveDown << m_list << m_browser;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+
+    connect(viewHtmlDbTable, &QPushButton::clicked, this, &MainForm::viewAnswersTable);
+    connect(m_viewReporter, &QPushButton::clicked, this, &MainForm::viewReporter);
+    connect(viewHelpPages, &QPushButton::clicked, this, &MainForm::viewHelpPages);
+    connect(viewCurrentForm, &QPushButton::clicked, this, &MainForm::viewCurrentForm);
+    connect(addHorizontalLine, &QPushButton::clicked, this,
+            [this] { addCommand(noFormOpen("Line"), m_hooks.addLineRule); });
+    connect(goToSubmit, &QPushButton::clicked, this, &MainForm::addSubmitButton);
+    connect(goToRadio, &QPushButton::clicked, this,
+            [this] { addCommand(noFormOpen("Radio Button Menu"), m_hooks.addRadioButtons); });
+    connect(goToCheckBox, &QPushButton::clicked, this,
+            [this] { addCommand(noFormOpen("Check Box"), m_hooks.addCheckBoxes); });
+    connect(goToTextArea, &QPushButton::clicked, this,
+            [this] { addCommand(noFormOpen("Text Area"), m_hooks.addTextArea); });
+    connect(goToPullDown, &QPushButton::clicked, this,
+            [this] { addCommand(noFormOpen("Pull Down Menu"), m_hooks.addPullDownMenu); });
+    connect(goToTextField, &QPushButton::clicked, this,
+            [this] { addCommand(noFormOpen("Text Field"), m_hooks.addTextField); });
+    connect(goToText, &QPushButton::clicked, this, [this] { addCommand(noFormOpen("Text"), m_hooks.addText); });
+    connect(removeMethod, &QPushButton::clicked, this, [this] { removeSelected(m_session); });
+    connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
+    connect(moveUp, &QPushButton::clicked, this, [this] { moveSelectedUp(m_session); });
+    connect(moveDown, &QPushButton::clicked, this, [this] { moveSelectedDown(m_session); });
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainForm::listSelectionChanged);
+}
+
+void MainForm::buildMenus()
+{
+    // Each entry presses its button, so the button's checks hold for it too.
+    auto entry = [this](QMenu* menu, const char* name, const QString& caption, const char* buttonName) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1StringView(name));
+        if (buttonName) {
+            auto* target = findChild<QPushButton*>(QLatin1StringView(buttonName));
+            Q_ASSERT(target);
+            connect(action, &QAction::triggered, target, &QPushButton::click);
+        }
+        return action;
+    };
+
+    QMenu* form = menuBar()->addMenu(QStringLiteral("Form"));
+    form->setObjectName(QStringLiteral("From"));
+    QAction* newForm = entry(form, "New", QStringLiteral("Create New Form"), nullptr);
+    newForm->setShortcut(QKeySequence::New);
+    connect(newForm, &QAction::triggered, this, &MainForm::newForm);
+    QAction* open = entry(form, "Open", QStringLiteral("Open Form"), nullptr);
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &MainForm::openFormCommand);
+    QAction* line = form->addSeparator();
+    line->setObjectName(QStringLiteral("Line"));
+    line->setText(QStringLiteral("-"));
+    QAction* exit = entry(form, "Exit_Application", QStringLiteral("Exit"), nullptr);
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &MainForm::exitProgram);
+
+    QMenu* add = menuBar()->addMenu(QStringLiteral("Add To Form"));
+    add->setObjectName(QStringLiteral("Add"));
+    entry(add, "LineRule", QStringLiteral("Horizontal Line Rule"), "AddHorizontalLine");
+    entry(add, "Text", QStringLiteral("Text/Added Instructions"), "GoToTextForm");
+    entry(add, "TextField", QStringLiteral("Text Field"), "GoToTextFieldForm");
+    entry(add, "TextArea", QStringLiteral("Text Area"), "GoToTextAreaForm");
+    entry(add, "Menu", QStringLiteral("Select Pull Down Menu"), "GoToPullDownMenuDesignForm");
+    entry(add, "CheckBoxes", QStringLiteral("Check Boxes"), "GoToCheckBoxForm");
+    entry(add, "RadioButtons", QStringLiteral("Radio Buttons"), "GoToRadioButtonForm");
+    entry(add, "SubmitButton", QStringLiteral("Submit Button"), "GoToSumbitButtonForm");
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName(QStringLiteral("View"));
+    entry(view, "HTMLForm", QStringLiteral("Current HTML Form"), "ViewCurrentForm");
+    entry(view, "Table", QStringLiteral("Current Database Table in HTML"), "ViewHTMLdbTable");
+    QAction* help = entry(view, "HelpPages", QStringLiteral("Help Pages"), "ViewHelpPages");
+    help->setShortcut(QKeySequence::HelpContents);
+
+    // The captions carry no access keys, so F10 opens the menu bar from the keyboard.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this, form] {
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(form->menuAction());
+    });
+}
+
+void MainForm::connectSession()
+{
+    m_htmlName->setText(m_session.htmlName());
+    if (!m_session.htmlFrameCaption().isEmpty())
+        m_htmlFrame->setTitle(m_session.htmlFrameCaption());
+    m_addFrame->setVisible(m_session.editingVisible());
+    m_alterFrame->setVisible(m_session.editingVisible());
+    m_viewReporter->setVisible(m_session.reporterVisible());
+
+    connect(&m_session, &FormSession::htmlNameChanged, m_htmlName, &QLabel::setText);
+    connect(&m_session, &FormSession::htmlFrameCaptionChanged, m_htmlFrame, &QGroupBox::setTitle);
+    connect(&m_session, &FormSession::editingVisibleChanged, this, [this](bool visible) {
+        m_addFrame->setVisible(visible);
+        m_alterFrame->setVisible(visible);
+    });
+    connect(&m_session, &FormSession::reporterVisibleChanged, m_viewReporter, &QPushButton::setVisible);
+    connect(&m_session, &FormSession::navigateRequested, m_browser, &BrowserView::Navigate);
+    connect(&m_session, &FormSession::refreshRequested, m_browser, &BrowserView::Refresh);
+
+    // The session decides the selected row; the list shows it. The session's
+    // own handlers of row changes ran first (it connected before us).
+    connect(&m_session, &FormSession::selectedRowChanged, this, &MainForm::syncListSelection);
+    RowsModel* rows = m_session.rows();
+    connect(rows, &QAbstractItemModel::rowsInserted, this, &MainForm::syncListSelection);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, &MainForm::syncListSelection);
+    connect(rows, &QAbstractItemModel::modelReset, this, &MainForm::syncListSelection);
+    syncListSelection();
+}
+
+void MainForm::syncListSelection()
+{
+    if (m_syncingSelection)
+        return;
+    m_syncingSelection = true;
+    const int row = m_session.selectedRow();
+    QItemSelectionModel* selection = m_list->selectionModel();
+    if (row < 0) {
+        selection->clearSelection();
+    } else {
+        const QModelIndex index = m_session.rows()->index(row);
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        m_list->scrollTo(index);
+    }
+    m_syncingSelection = false;
+}
+
+void MainForm::listSelectionChanged()
+{
+    if (m_syncingSelection)
+        return;
+    const QModelIndexList selected = m_list->selectionModel()->selectedIndexes();
+    m_syncingSelection = true;
+    m_session.setSelectedRow(selected.isEmpty() ? -1 : selected.constFirst().row());
+    m_syncingSelection = false;
+}
+
+void MainForm::startUp()
+{
+    ensureOpenForm();
+    m_session.WebBrowser_Show(QStringLiteral("welcome.html"));
+    m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
+    if (AnswersDatabase::open(m_session.databasePath())) {
+        m_session.methodCount = 0;
+        return;
+    }
+    CreateNewDatabase window(m_session.databasePath(), this);
+    window.exec();
+}
+
+void MainForm::ensureOpenForm()
+{
+    if (m_openForm)
+        return;
+    m_openForm = new OpenForm(m_session, this);
+    m_openForm->dirList()->setPath(m_session.appFolder());
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (m_ending)
+        return;
+    m_ending = true;
+    // The program ends with its main window, whatever editor is still open beside it.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->hide();
+    }
+    emit programEnding();
+}
+
+void MainForm::exitProgram()
+{
+    close();
+}
+
+bool MainForm::formOpen(const QString& message)
+{
+    if (m_session.isFormOpen())
+        return true;
+    showExclamation(message);
+    return false;
+}
+
+bool MainForm::formEditable()
+{
+    // A page opened without its collection file has no header to build on;
+    // adding to it would write a form without one over the page.
+    if (!m_session.collection.isEmpty())
+        return true;
+    showExclamation(QStringLiteral("The page '") + m_session.htmlName()
+                    + QStringLiteral("' was opened without its collection file and cannot be edited."));
+    return false;
+}
+
+void MainForm::addCommand(const QString& openMessage, const std::function<void()>& hook)
+{
+    if (!formOpen(openMessage) || !formEditable())
+        return;
+    call(hook);
+}
+
+void MainForm::addSubmitButton()
+{
+    if (!formOpen(noFormOpen("Submit Button")) || !formEditable())
+        return;
+    // Only the last element is looked at: a line or text may stand below the button.
+    const MethodCollection& collection = m_session.collection;
+    if (collection.atPosition(collection.count() - 1).methodType == Kind::submitButton()) {
+        showExclamation(QStringLiteral("You already have a submit button in the Form. You may however edit it"));
+        return;
+    }
+    call(m_hooks.addSubmitButton);
+}
+
+void MainForm::editFormMethod()
+{
+    if (m_session.selectedRow() < 0) {
+        showExclamation(QStringLiteral("You do not have a Form Method Selected."));
+        return;
+    }
+    call(m_hooks.editSelected);
+}
+
+void MainForm::newForm()
+{
+    CreateNewForm::createNewForm(m_session, this);
+}
+
+void MainForm::openFormCommand()
+{
+    ensureOpenForm();
+    OpenForm* window = m_openForm;
+    window->PatternChange(QStringLiteral("*.html"));
+    window->dirList()->setPath(m_session.htmlFolder());
+    window->filList()->setPath(window->dirList()->path());
+    window->filList()->setFocus();
+    window->exec();
+    // Closed by its title bar: the next use makes it anew.
+    if (m_openForm && m_openForm->wasClosed())
+        delete m_openForm;
+}
+
+void MainForm::viewCurrentForm()
+{
+    if (!formOpen(QStringLiteral("You don't currently have a Form Open to view.")))
+        return;
+    m_session.WebBrowser_Show(m_session.htmlName());
+    m_session.setHtmlFrameCaption(QStringLiteral("Current Form"));
+}
+
+void MainForm::viewAnswersTable()
+{
+    if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !requireAnswersDatabase(m_session))
+        return;
+    call(m_hooks.viewAnswersTable);
+}
+
+void MainForm::viewHelpPages()
+{
+    m_session.WebBrowser_Show(QStringLiteral("welcome.html#help"));
+    m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
+}
+
+void MainForm::viewReporter()
+{
+    if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !requireAnswersDatabase(m_session))
+        return;
+    call(m_hooks.openReporter);
+}
+
+} // namespace quenlow

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "main/OpenForm.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QListView;
+class QMenu;
+class QPushButton;
+
+namespace quenlow {
+
+class BrowserView;
+class FormSession;
+
+/// The commands whose windows live outside the main window. MainForm runs its
+/// own checks first (a form is open, it has its collection file, no second
+/// submit button, a row is selected) and only then calls the hook; an empty
+/// hook does nothing.
+struct MainFormHooks {
+    std::function<void()> addText;          // GoToTextForm, menu Text
+    std::function<void()> addTextField;     // GoToTextFieldForm, menu TextField
+    std::function<void()> addTextArea;      // GoToTextAreaForm, menu TextArea
+    std::function<void()> addPullDownMenu;  // GoToPullDownMenuDesignForm, menu Menu
+    std::function<void()> addCheckBoxes;    // GoToCheckBoxForm, menu CheckBoxes (modeless editor)
+    std::function<void()> addRadioButtons;  // GoToRadioButtonForm, menu RadioButtons (modeless editor)
+    std::function<void()> addSubmitButton;  // GoToSumbitButtonForm, menu SubmitButton, after the submit check
+    std::function<void()> addLineRule;      // AddHorizontalLine, menu LineRule
+    std::function<void()> editSelected;     // EditFormMethod, with a row selected
+    std::function<void()> viewAnswersTable; // ViewHTMLdbTable, menu Table, the database being there
+    std::function<void()> openReporter;     // ViewReporterForm, the database being there
+};
+
+/// The main window: the command buttons, the element list, the browser view
+/// and the three menus. It keeps no element data: the list, the captions, the
+/// frames' visibility and the browser view mirror the session.
+class MainForm final : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainForm(FormSession& session, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    void setHooks(MainFormHooks hooks) { m_hooks = std::move(hooks); }
+    MainFormHooks& hooks() { return m_hooks; }
+
+    /// What happens before the window is first shown: the open-form window is
+    /// made (hidden) over the program folder, the welcome page is shown under
+    /// "Help Pages", and the answers database is tested; when it cannot be
+    /// opened, CreateNewDatabase is shown modally.
+    void startUp();
+
+    FormSession& session() const { return m_session; }
+    BrowserView* browser() const { return m_browser; }
+    /// The open-form window, while it exists.
+    OpenForm* openForm() const { return m_openForm; }
+
+signals:
+    /// The program is ending (Exit, or the window closed by its title bar).
+    void programEnding();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildMenus();
+    void connectSession();
+    void syncListSelection();
+    void listSelectionChanged();
+
+    /// The open check: false, with `message`, when no form is open.
+    bool formOpen(const QString& message);
+    /// The page was opened without its collection file: nothing can be added to it.
+    bool formEditable();
+    /// Both checks of the add commands, then the hook.
+    void addCommand(const QString& openMessage, const std::function<void()>& hook);
+
+    void newForm();
+    void openFormCommand();
+    void exitProgram();
+    void addSubmitButton();
+    void editFormMethod();
+    void viewCurrentForm();
+    void viewAnswersTable();
+    void viewHelpPages();
+    void viewReporter();
+    void ensureOpenForm();
+
+    FormSession& m_session;
+    MainFormHooks m_hooks;
+    QPointer<OpenForm> m_openForm;
+    bool m_ending = false;
+    bool m_syncingSelection = false;
+
+    QGroupBox* m_addFrame = nullptr;
+    QGroupBox* m_alterFrame = nullptr;
+    QGroupBox* m_htmlFrame = nullptr;
+    QPushButton* m_viewReporter = nullptr;
+    QListView* m_list = nullptr;
+    BrowserView* m_browser = nullptr;
+    QLabel* m_htmlName = nullptr;
+};
+
+} // namespace quenlow
