@@ -333,8 +333,15 @@ void ScriptRunner::scheduleStep(int delay)
 
 bool ScriptRunner::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit)
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit && !m_programEnding) {
         m_programEnding = true;
+        // Only reached if the event loop goes on, because a window refused to
+        // close: then the program has not ended and the script goes on too.
+        QTimer::singleShot(0, this, [this] {
+            m_programEnding = false;
+            scheduleStep(0);
+        });
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -840,10 +847,12 @@ void ScriptRunner::print(const QString& line)
 
 void ScriptRunner::onMessage(const RecordingMessages::Box& box)
 {
-    print(QStringLiteral("message ") + iconName(box.icon) + QLatin1Char(' ')
-        + (box.buttons == MessageButtons::YesNo ? QStringLiteral("YesNo") : QStringLiteral("OK"))
-        + QStringLiteral(" \"") + oneLine(withAppFolder(box.title)) + QStringLiteral("\" ")
-        + oneLine(withAppFolder(box.text)));
+    // Multi-argument arg() replaces all places in one pass, so a "%1" in the
+    // text stays as it is.
+    print(QStringLiteral("message %1 %2 \"%3\" %4")
+              .arg(iconName(box.icon),
+                  box.buttons == MessageButtons::YesNo ? QStringLiteral("YesNo") : QStringLiteral("OK"),
+                  oneLine(withAppFolder(box.title)), oneLine(withAppFolder(box.text))));
     if (box.unanswered)
         print(QStringLiteral("unanswered"));
 }

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +20,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -84,13 +86,22 @@ public:
         addAction(menu, "New", "Create New Form", [this] { openDialog(); });
         addAction(menu, "Off", "Disabled entry", [] {})->setEnabled(false);
         addAction(menu, "Ask", "Ask", [this] {
-            status->setText(askYesNo(QStringLiteral("Sure?\r\nReally?"), MessageIcon::Question)
+            status->setText(askYesNo(QStringLiteral("Sure %1?\r\nReally?"), MessageIcon::Question)
                     ? QStringLiteral("yes")
                     : QStringLiteral("no"));
         });
         addAction(menu, "Page", "Page", [this] {
             browser->Navigate(appDir.path() + QStringLiteral("/HTML/welcome.html#help"));
             browser->Refresh();
+        });
+        // Busy in a local event loop (as while waiting for a reply) without a
+        // modal window: the next line must wait for it.
+        auto* wait = add<QPushButton>(layout, "Wait", "Wait");
+        QObject::connect(wait, &QPushButton::clicked, main.get(), [this] {
+            QEventLoop loop;
+            QTimer::singleShot(50, &loop, &QEventLoop::quit);
+            loop.exec();
+            status->setText(QStringLiteral("waited"));
         });
         auto* open = add<QPushButton>(layout, "OpenDialog", "Open");
         QObject::connect(open, &QPushButton::clicked, main.get(), [this] { openDialog(); });
@@ -369,6 +380,8 @@ void TestScriptRunner::linesActInsideModalWindows()
                                  "show Main.Status\n"
                                  "click Main.New\n"
                                  "click Dlg.OK\n"
+                                 "show Main.Status\n"
+                                 "click Main.Wait\n"
                                  "show Main.Status\n")));
     QCOMPARE(lines(h.err), QString());
     QCOMPARE(h.out,
@@ -381,6 +394,9 @@ void TestScriptRunner::linesActInsideModalWindows()
                            "checked=0 selected=-1 rows=0"),
             QStringLiteral("Main.Status caption=\"dialog returned 1\" text=\"\" visible=1 enabled=1 "
                            "checked=0 selected=-1 rows=0"),
+            // Shown only once the wait was over.
+            QStringLiteral(
+                "Main.Status caption=\"waited\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
         }));
     QCOMPARE(h.runner.exitCode(), 0);
     QVERIFY(!h.dialog->isVisible());
@@ -397,10 +413,10 @@ void TestScriptRunner::messagesAndPagesAreRecorded()
                                  "click Main.Page\n")));
     QCOMPARE(h.out,
         QStringList({
-            QStringLiteral("message question YesNo \"Quenlow\" Sure?\\nReally?"),
+            QStringLiteral("message question YesNo \"Quenlow\" Sure %1?\\nReally?"),
             QStringLiteral(
                 "Main.Status caption=\"yes\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
-            QStringLiteral("message question YesNo \"Quenlow\" Sure?\\nReally?"),
+            QStringLiteral("message question YesNo \"Quenlow\" Sure %1?\\nReally?"),
             QStringLiteral("unanswered"),
             QStringLiteral(
                 "Main.Status caption=\"no\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
