@@ -22,6 +22,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -319,6 +320,11 @@ bool ScriptRunner::readyForNextLine() const
     // Otherwise that loop is ending (its window was just closed) and the line
     // must first finish what it does after the window closes.
     QWidget* modal = QApplication::activeModalWidget();
+    // A progress window is the program at work, not a window waiting for the
+    // person: the next line waits for the work to end. (Whether it shows at
+    // all depends on timing, so acting in it would make runs differ.)
+    if (qobject_cast<QProgressDialog*>(modal))
+        return false;
     return modal && modal != m_frames.constLast().modalAtStart;
 }
 

@@ -15,11 +15,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -102,6 +104,18 @@ public:
             QTimer::singleShot(50, &loop, &QEventLoop::quit);
             loop.exec();
             status->setText(QStringLiteral("waited"));
+        });
+        // Long work behind a modal progress window that lets events through.
+        auto* work = add<QPushButton>(layout, "Work", "Work");
+        QObject::connect(work, &QPushButton::clicked, main.get(), [this] {
+            QProgressDialog progress(QStringLiteral("Working"), QStringLiteral("Cancel"), 0, 20, main.get());
+            progress.setWindowModality(Qt::WindowModal);
+            progress.setMinimumDuration(0);
+            for (int i = 0; i <= 20; ++i) {
+                progress.setValue(i);
+                QThread::msleep(2);
+            }
+            status->setText(QStringLiteral("worked"));
         });
         auto* open = add<QPushButton>(layout, "OpenDialog", "Open");
         QObject::connect(open, &QPushButton::clicked, main.get(), [this] { openDialog(); });
@@ -382,6 +396,8 @@ void TestScriptRunner::linesActInsideModalWindows()
                                  "click Dlg.OK\n"
                                  "show Main.Status\n"
                                  "click Main.Wait\n"
+                                 "show Main.Status\n"
+                                 "click Main.Work\n"
                                  "show Main.Status\n")));
     QCOMPARE(lines(h.err), QString());
     QCOMPARE(h.out,
@@ -394,9 +410,11 @@ void TestScriptRunner::linesActInsideModalWindows()
                            "checked=0 selected=-1 rows=0"),
             QStringLiteral("Main.Status caption=\"dialog returned 1\" text=\"\" visible=1 enabled=1 "
                            "checked=0 selected=-1 rows=0"),
-            // Shown only once the wait was over.
+            // Shown only once the wait, and the work, were over.
             QStringLiteral(
                 "Main.Status caption=\"waited\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
+            QStringLiteral(
+                "Main.Status caption=\"worked\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
         }));
     QCOMPARE(h.runner.exitCode(), 0);
     QVERIFY(!h.dialog->isVisible());
