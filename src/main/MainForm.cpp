@@ -127,7 +127,7 @@ void MainForm::buildWindow()
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setUniformItemSizes(true);
-    m_list->setMinimumHeight(160);
+    m_list->setMinimumHeight(100);
     auto* alterLayout = new QGridLayout(m_alterFrame);
     alterLayout->addWidget(removeMethod, 0, 0);
     alterLayout->addWidget(editMethod, 0, 1);
@@ -225,9 +225,9 @@ void MainForm::buildMenus()
     QAction* open = entry(form, "Open", QStringLiteral("Open Form"), nullptr);
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &MainForm::openFormCommand);
+    // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
     QAction* line = form->addSeparator();
     line->setObjectName(QStringLiteral("Line"));
-    line->setText(QStringLiteral("-"));
     QAction* exit = entry(form, "Exit_Application", QStringLiteral("Exit"), nullptr);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &MainForm::exitProgram);

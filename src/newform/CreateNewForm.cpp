@@ -115,7 +115,7 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     layout->addWidget(m_dbLocationInstruction);
     layout->addWidget(m_dbLocationText);
     layout->addLayout(buttons);
-    resize(620, 560);
+    resize(620, 500);
 
     // Only header editing shows the database location.
     m_dbLocationInstruction->hide();

@@ -190,7 +190,8 @@ private slots:
             auto* menu = child<QMenu>(main, name);
             QStringList actual{menu->title()};
             for (QAction* action : menu->actions())
-                actual.append(action->objectName() + QLatin1Char('=') + action->text());
+                actual.append(action->objectName() + QLatin1Char('=')
+                              + (action->isSeparator() ? QStringLiteral("-") : action->text()));
             QCOMPARE(actual, expected);
         }
     }
