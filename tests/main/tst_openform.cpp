@@ -135,7 +135,11 @@ private slots:
             QCOMPARE(dirs->path(), f.folder.path());
             QList<QListWidgetItem*> found = dirs->findItems(QStringLiteral("elsewhere"), Qt::MatchExactly);
             QCOMPARE(found.size(), 1);
-            emit dirs->itemActivated(found.first());
+            const QPoint at = dirs->visualItemRect(found.first()).center();
+            QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(dirs->path(), f.folder.path()); // a click only selects
+            QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(dirs->path(), f.folder.path() + QStringLiteral("/elsewhere"));
             auto* files = child<QListWidget>(w, "filList");
             QCOMPARE(rowsOf(files), QStringList{QStringLiteral("alpha.html")});
             f.main.openForm()->PatternChange(QStringLiteral("*.htm;*.html"));
