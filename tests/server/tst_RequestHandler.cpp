@@ -178,7 +178,7 @@ void TestRequestHandler::servesPagesAsUtf8AndImagesAsTheyAre()
     // A page the designer wrote in Windows-1252, one in UTF-8 with a BOM.
     writeBytes(m_folder->html(QStringLiteral("cafe.html")), "<P>Caf\xe9 \x80 5\r\n");
     writeBytes(m_folder->html(QStringLiteral("greek.html")), "\xef\xbb\xbf<P>\xce\xb1\xce\xb2\r\n");
-    const QByteArray gif("GIF89a\x01\x00\x01\x00\x00\xff\x00,", 16);
+    const QByteArray gif = QByteArray::fromHex("474946383961010001000000ff002c");
     writeBytes(m_folder->html(QStringLiteral("Background.gif")), gif);
 
     HttpResponse r = get("/cafe.html");
