@@ -169,7 +169,7 @@ bool AnswersDatabase::exec(const QString& sql, const QStringList& binds)
 
 bool AnswersDatabase::tableExists(const QString& table)
 {
-    Statement s{prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1"))};
+    Statement s{prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"))};
     if (!s.stmt)
         return false;
     bindText(s.stmt, 1, table);

@@ -5,7 +5,9 @@
 #include "core/Messages.h"
 #include "main/MainForm.h"
 #include "model/FormSession.h"
+#include "editors/Editors.h"
 #include "newform/CreateNewForm.h"
+#include "reporter/Reporter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,29 +18,10 @@ namespace quenlow {
 struct Program::Private {
     std::unique_ptr<FormSession> session;
     std::unique_ptr<MainForm> mainForm; // goes before the session it observes
+    std::unique_ptr<Editors> editors;
+    std::unique_ptr<Reporter> reporter; // the subsystems hold on to the main window: they go first
 };
 
-namespace {
-
-// The edit command for the kinds that need no element editor; the element
-// editors' own dispatch replaces this when they are wired in.
-void editWithoutEditors(FormSession& session, QWidget* owner)
-{
-    const QString key = QString::number(session.selectedRow());
-    if (!session.collection.contains(key))
-        return;
-    const QString kind = session.collection.at(key).methodType;
-    if (kind == Kind::header())
-        CreateNewForm::editHeader(session, owner);
-    else if (kind == Kind::line())
-        showExclamation(QStringLiteral("Horizontal Line Rules cannot be edited."));
-    else if (kind != Kind::plainText() && kind != Kind::textField() && kind != Kind::textArea()
-             && kind != Kind::checkBox() && kind != Kind::radioButtons() && kind != Kind::pullDownMenu()
-             && kind != Kind::submitButton())
-        showExclamation(QStringLiteral("Field Type Not Recognised"));
-}
-
-} // namespace
 
 Program::Program(const QString& appFolder, QObject* parent)
     : QObject(parent)
@@ -47,8 +30,24 @@ Program::Program(const QString& appFolder, QObject* parent)
     d->session = std::make_unique<FormSession>(appFolder);
     d->mainForm = std::make_unique<MainForm>(*d->session);
 
+    d->editors = std::make_unique<Editors>(*d->session, d->mainForm.get());
+    d->editors->editHeader = [this] { CreateNewForm::editHeader(*d->session, d->mainForm.get()); };
+    d->reporter = std::make_unique<Reporter>(*d->session, d->mainForm.get());
+
     MainFormHooks hooks;
-    hooks.editSelected = [this] { editWithoutEditors(*d->session, d->mainForm.get()); };
+    Editors* editors = d->editors.get();
+    Reporter* reporter = d->reporter.get();
+    hooks.addText = [editors] { editors->showAddTextForm(); };
+    hooks.addTextField = [editors] { editors->showTextFieldForm(); };
+    hooks.addTextArea = [editors] { editors->showTextAreaForm(); };
+    hooks.addPullDownMenu = [editors] { editors->showPullDownMenuForm(); };
+    hooks.addCheckBoxes = [editors] { editors->showCheckBoxesForm(); };
+    hooks.addRadioButtons = [editors] { editors->showRadioButtonsForm(); };
+    hooks.addSubmitButton = [editors] { editors->showSubmitButtonForm(); };
+    hooks.addLineRule = [editors] { editors->addLineRule(); };
+    hooks.editSelected = [editors] { editors->editSelected(); };
+    hooks.viewAnswersTable = [reporter] { reporter->viewAnswersTable(); };
+    hooks.openReporter = [reporter] { reporter->openReporter(); };
     d->mainForm->setHooks(std::move(hooks));
 }
 
