@@ -21,6 +21,16 @@ namespace quenlow {
 
 namespace {
 
+// Shows `text` in an editable combo box and selects its entry when it has one,
+// so the open list highlights what the box says.
+void setComboText(QComboBox* box, const QString& text)
+{
+    const int index = box->findText(text, Qt::MatchExactly);
+    if (index >= 0)
+        box->setCurrentIndex(index);
+    box->setEditText(text);
+}
+
 template<typename W> W* named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1StringView(name));
@@ -62,14 +72,14 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_letterSize->setInsertPolicy(QComboBox::NoInsert);
     for (int size = 1; size <= 7; ++size)
         m_letterSize->addItem(QString::number(size));
-    m_letterSize->setCurrentText(QStringLiteral("7"));
+    setComboText(m_letterSize, QStringLiteral("7"));
     auto* justificationLabel
         = label("JustificationUserInstruction", QStringLiteral("Title Justification :"), m_attributesFrame);
     m_justification = named(new QComboBox(m_attributesFrame), "Justification");
     m_justification->setEditable(true);
     m_justification->setInsertPolicy(QComboBox::NoInsert);
     m_justification->addItems({QStringLiteral("Left"), QStringLiteral("Centre")});
-    m_justification->setCurrentText(QStringLiteral("Centre"));
+    setComboText(m_justification, QStringLiteral("Centre"));
     auto* backgroundLabel = label("BackgroundUserInstruction", QStringLiteral("Form Background :"), m_attributesFrame);
     m_backgroundChoice = named(new QListWidget(m_attributesFrame), "BackgroundChoice");
     m_backgroundChoice->addItems(backgroundChoices());
@@ -149,8 +159,8 @@ bool CreateNewForm::editHeader(FormSession& session, QWidget* owner)
 
 void CreateNewForm::prepareNewForm()
 {
-    m_letterSize->setCurrentText(QStringLiteral("7"));
-    m_justification->setCurrentText(QStringLiteral("Centre"));
+    setComboText(m_letterSize, QStringLiteral("7"));
+    setComboText(m_justification, QStringLiteral("Centre"));
     selectBackground(1);
     m_updateFormTitle->hide();
     m_cancel->hide();
@@ -168,8 +178,8 @@ bool CreateNewForm::prepareHeaderEditing()
     m_htmlFileNameBox->hide();
     m_generate->hide();
     m_formTitleBox->setText(header.userInstruction);
-    m_letterSize->setCurrentText(header.attribute4);
-    m_justification->setCurrentText(header.attribute5);
+    setComboText(m_letterSize, header.attribute4);
+    setComboText(m_justification, header.attribute5);
     selectBackground(wholeNumber(header.item(1)));
     m_userViewTableCheck->setChecked(wholeNumber(header.item(2)) != 0);
     m_dbLocationInstruction->show();
