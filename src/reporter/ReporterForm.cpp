@@ -593,7 +593,8 @@ void ReporterForm::saveGraphToFile()
 {
     const QString path = m_session.reportsFolder() + m_graphFileName->text();
     if (const FileResult saved = m_chart->savePicture(path); !saved) {
-        showExclamation(u"The Chart could not be saved to "_s + path + u". "_s + saved.error);
+        // The chart's own message names the path and the reason.
+        showExclamation(saved.error);
         return;
     }
     showInformation(u"The Chart has been saved to "_s + path);

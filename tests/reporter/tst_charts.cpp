@@ -231,8 +231,12 @@ private slots:
             click(&form, u"SaveGraphToFile"_s);
             QCOMPARE(f.folder.messages().boxes().size(), 1);
             QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
-            QVERIFY2(f.folder.messageTexts().at(0).startsWith(u"The Chart could not be saved to "_s),
-                     qPrintable(f.folder.messageTexts().at(0)));
+            const QString text = f.folder.messageTexts().at(0);
+            // Said once, with the path: not wrapped in a second sentence that repeats it.
+            QVERIFY2(text.startsWith(u"The chart cannot be saved to '"_s + f.folder.path() + u"/Reports/"_s + file
+                                     + u"': "_s),
+                     qPrintable(text));
+            QCOMPARE(text.count(u"saved"_s), 1);
         }
         QCOMPARE(QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 
