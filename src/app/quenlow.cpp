@@ -3,6 +3,7 @@
 #include "core/Messages.h"
 #include "platform/MessageBoxMessages.h"
 #include "program/Program.h"
+#include "server/ListenAddress.h"
 
 #include <QApplication>
 #include <QFile>
@@ -31,9 +32,20 @@ int main(int argc, char* argv[])
         quenlow::Messages::install(nullptr);
         return 1;
     }
+    // "--listen ADDRESS:PORT": where "Collect Answers" publishes the forms.
+    QString host = quenlow::defaultListenHost();
+    quint16 port = quenlow::kDefaultListenPort;
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype listen = arguments.indexOf(QStringLiteral("--listen"));
+    if (listen > 0 && (listen + 1 >= arguments.size() || !quenlow::parseListenAddress(arguments.at(listen + 1), &host, &port))) {
+        std::fprintf(stderr, "quenlow: --listen takes ADDRESS:PORT, for example 127.0.0.1:8080\n");
+        quenlow::Messages::install(nullptr);
+        return 1;
+    }
     int result = 0;
     {
         quenlow::Program program(folder);
+        program.setCollectionListen(host, port);
         program.start();
         result = QApplication::exec();
     }

@@ -160,6 +160,18 @@ void MainForm::buildWindow()
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(currentHtml);
     nameRow->addWidget(m_htmlName, 1);
+    // The collection service publishes the forms so that people can answer them.
+    m_collectionAddress = new QLabel(right);
+    m_collectionAddress->setObjectName(QStringLiteral("CollectionAddress"));
+    m_collectionAddress->setTextFormat(Qt::PlainText);
+    m_collectionAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_collectAnswers = button("CollectAnswers", QStringLiteral("Collect Answers"), right);
+    connect(m_collectAnswers, &QPushButton::clicked, this, [this] {
+        if (m_hooks.collectAnswers)
+            m_hooks.collectAnswers();
+    });
+    nameRow->addWidget(m_collectionAddress);
+    nameRow->addWidget(m_collectAnswers);
     rightLayout->addWidget(m_htmlFrame, 1);
     rightLayout->addLayout(nameRow);
 
@@ -226,6 +238,8 @@ void MainForm::buildMenus()
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &MainForm::openFormCommand);
     // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
+    QAction* collect = entry(form, "CollectAnswersEntry", QStringLiteral("Collect Answers"), "CollectAnswers");
+    Q_UNUSED(collect);
     QAction* line = form->addSeparator();
     line->setObjectName(QStringLiteral("Line"));
     QAction* exit = entry(form, "Exit_Application", QStringLiteral("Exit"), nullptr);
@@ -447,6 +461,14 @@ void MainForm::viewReporter()
     if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !requireAnswersDatabase(m_session))
         return;
     call(m_hooks.openReporter);
+}
+
+void MainForm::setCollectionStatus(bool collecting, const QString& text)
+{
+    m_collectAnswers->setText(collecting ? QStringLiteral("Stop Collecting Answers") : QStringLiteral("Collect Answers"));
+    m_collectionAddress->setText(text);
+    if (QAction* entry = findChild<QAction*>(QStringLiteral("CollectAnswersEntry")))
+        entry->setText(m_collectAnswers->text());
 }
 
 } // namespace quenlow

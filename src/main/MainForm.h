@@ -37,6 +37,7 @@ struct MainFormHooks {
     std::function<void()> editSelected;     // EditFormMethod, with a row selected
     std::function<void()> viewAnswersTable; // ViewHTMLdbTable, menu Table, the database being there
     std::function<void()> openReporter;     // ViewReporterForm, the database being there
+    std::function<void()> collectAnswers;   // CollectAnswers: starts or stops the collection service
 };
 
 /// The main window: the command buttons, the element list, the browser view
@@ -62,6 +63,9 @@ public:
     BrowserView* browser() const { return m_browser; }
     /// The open-form window, while it exists.
     OpenForm* openForm() const { return m_openForm; }
+
+    /// Shows whether answers are being collected, and where (CollectionAddress).
+    void setCollectionStatus(bool collecting, const QString& text);
 
 signals:
     /// The program is ending (Exit, or the window closed by its title bar).
@@ -108,6 +112,8 @@ private:
     QListView* m_list = nullptr;
     BrowserView* m_browser = nullptr;
     QLabel* m_htmlName = nullptr;
+    QPushButton* m_collectAnswers = nullptr;
+    QLabel* m_collectionAddress = nullptr;
 };
 
 } // namespace quenlow

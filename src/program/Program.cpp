@@ -8,6 +8,8 @@
 #include "editors/Editors.h"
 #include "newform/CreateNewForm.h"
 #include "reporter/Reporter.h"
+#include "server/CollectionService.h"
+#include "server/ListenAddress.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,7 +22,38 @@ struct Program::Private {
     std::unique_ptr<MainForm> mainForm; // goes before the session it observes
     std::unique_ptr<Editors> editors;
     std::unique_ptr<Reporter> reporter; // the subsystems hold on to the main window: they go first
+    CollectionService collection;
+    QString listenHost = defaultListenHost();
+    quint16 listenPort = kDefaultListenPort;
+
+    // The address people open to answer the open form, or the service's own.
+    QString collectionText() const
+    {
+        if (!collection.isRunning())
+            return {};
+        return session->isFormOpen() ? collection.pageAddress(session->htmlName()) : collection.address() + QLatin1Char('/');
+    }
+    void toggleCollection();
 };
+
+void Program::Private::toggleCollection()
+{
+    if (collection.isRunning()) {
+        collection.stop();
+        mainForm->setCollectionStatus(false, QString());
+        showInformation(QStringLiteral("Quenlow has stopped collecting answers."));
+        return;
+    }
+    QString error;
+    if (!collection.start(session->appFolder(), listenHost, listenPort, &error)) {
+        showExclamation(QStringLiteral("The answers cannot be collected: ") + error);
+        return;
+    }
+    mainForm->setCollectionStatus(true, collectionText());
+    showInformation(QStringLiteral("Quenlow is collecting answers at ") + collection.address()
+                    + QStringLiteral("/. People fill a form in by opening its address, such as ") + collectionText()
+                    + QStringLiteral(", in their web browser."));
+}
 
 
 Program::Program(const QString& appFolder, QObject* parent)
@@ -48,10 +81,22 @@ Program::Program(const QString& appFolder, QObject* parent)
     hooks.editSelected = [editors] { editors->editSelected(); };
     hooks.viewAnswersTable = [reporter] { reporter->viewAnswersTable(); };
     hooks.openReporter = [reporter] { reporter->openReporter(); };
+    hooks.collectAnswers = [this] { d->toggleCollection(); };
+    // The address shown follows the form that is open.
+    connect(d->session.get(), &FormSession::htmlNameChanged, this, [this] {
+        if (d->collection.isRunning())
+            d->mainForm->setCollectionStatus(true, d->collectionText());
+    });
     d->mainForm->setHooks(std::move(hooks));
 }
 
 Program::~Program() = default;
+
+void Program::setCollectionListen(const QString& host, quint16 port)
+{
+    d->listenHost = host;
+    d->listenPort = port;
+}
 
 FormSession& Program::session()
 {

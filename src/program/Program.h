@@ -27,6 +27,9 @@ public:
     /// The main window (objectName "MainForm").
     QWidget* mainWindow() const;
 
+    /// Where "Collect Answers" listens (127.0.0.1:8080 unless set).
+    void setCollectionListen(const QString& host, quint16 port);
+
     /// Start-up as the program does it: welcome page, answers database check
     /// (CreateNewDatabase when it fails), then the main window is shown.
     void start();

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QString>
+
+namespace quenlow {
+
+/// Where the collection service listens unless told otherwise.
+inline QString defaultListenHost() { return QStringLiteral("127.0.0.1"); }
+constexpr quint16 kDefaultListenPort = 8080;
+
+/// Reads "127.0.0.1:8080", "[::1]:8080" or ":8080" (every address of this
+/// machine). False when the text is not an address and port.
+bool parseListenAddress(const QString& text, QString* host, quint16* port);
+
+} // namespace quenlow

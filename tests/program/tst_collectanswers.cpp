@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/FormSession.h"
+#include "platform/BrowserView.h"
+#include "program/Program.h"
+#include "support/FormFixture.h"
+#include "support/TestProgramFolder.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTcpSocket>
+#include <QTest>
+
+using namespace quenlow;
+using namespace quenlow::test;
+
+namespace {
+
+// One plain HTTP/1.0 request; returns the whole answer.
+QByteArray httpGet(quint16 port, const QByteArray& path)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    if (!socket.waitForConnected(5000))
+        return {};
+    socket.write("GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+    QByteArray answer;
+    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
+        answer += socket.readAll();
+    return answer + socket.readAll();
+}
+
+} // namespace
+
+class TestCollectAnswers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        BrowserView::setRecorder([](const QString&, const QString&, const QString&) {});
+    }
+
+    void startsShowsTheFormsAddressAndStops()
+    {
+        TestProgramFolder folder;
+        Program program(folder.path());
+        program.setCollectionListen(QStringLiteral("127.0.0.1"), 0); // any free port
+        program.start();
+        createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
+
+        auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+        auto* address = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"));
+        QVERIFY(collect && address);
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        collect->click();
+        QCOMPARE(collect->text(), QStringLiteral("Stop Collecting Answers"));
+        QVERIFY2(address->text().startsWith(QStringLiteral("http://127.0.0.1:")), qPrintable(address->text()));
+        QVERIFY(address->text().endsWith(QStringLiteral("/survey.html")));
+        QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Information);
+
+        // The page people open is the form's own page.
+        const quint16 port = quint16(address->text().section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
+        const QByteArray answer = httpGet(port, "/survey.html");
+        QVERIFY2(answer.startsWith("HTTP/1.1 200") || answer.startsWith("HTTP/1.0 200"), answer.left(200).constData());
+        QVERIFY(answer.contains("Staff Survey"));
+
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        collect->click();
+        QCOMPARE(collect->text(), QStringLiteral("Collect Answers"));
+        QVERIFY(address->text().isEmpty());
+        QVERIFY(httpGet(port, "/survey.html").isEmpty());
+    }
+
+    void aBusyPortIsReportedNotShared()
+    {
+        TestProgramFolder folder;
+        Program first(folder.path());
+        first.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
+        first.start();
+        auto* collect = first.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        collect->click();
+        const QString text = first.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
+        const quint16 port = quint16(text.section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
+        QVERIFY(port > 0);
+
+        Program second(folder.path());
+        second.setCollectionListen(QStringLiteral("127.0.0.1"), port);
+        second.start();
+        auto* secondCollect = second.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        secondCollect->click();
+        QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Exclamation);
+        QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("The answers cannot be collected: ")));
+        QCOMPARE(secondCollect->text(), QStringLiteral("Collect Answers"));
+    }
+};
+
+QTEST_MAIN(TestCollectAnswers)
+#include "tst_collectanswers.moc"
