@@ -579,6 +579,7 @@ void ReporterForm::DrawChart(const QString& kind)
         m_chart->setColumnLabel(QString());
         m_chart->setShowLegend(true);
         m_chart->setData(u"0"_s);
+        m_chartDrawn = true;
         return;
     }
     for (int c = 1; c <= options.size(); ++c) {
@@ -587,10 +588,16 @@ void ReporterForm::DrawChart(const QString& kind)
         m_chart->setShowLegend(true);
         m_chart->setData(QString::number(counts->at(c - 1)));
     }
+    m_chartDrawn = true;
 }
 
 void ReporterForm::saveGraphToFile()
 {
+    if (!m_chartDrawn) {
+        // A form without choice questions: the picture would be empty axes.
+        showExclamation(u"There is no chart to save: no question of this form has been charted."_s);
+        return;
+    }
     const QString path = m_session.reportsFolder() + m_graphFileName->text();
     if (const FileResult saved = m_chart->savePicture(path); !saved) {
         // The chart's own message names the path and the reason.

@@ -95,6 +95,8 @@ private:
     QStringList m_reportTableCollection;
     qint16 m_currentFrame = 1;
     QString m_chartKind;
+    // Whether the chart shows counts drawn in this window, or only the empty control.
+    bool m_chartDrawn = false;
     /// Element position of each row of GraphAbleData.
     QList<int> m_graphableElements;
     /// Changes of the current row, to tell a click on the current row (which

@@ -183,6 +183,13 @@ private slots:
         click(&plain, u"ViewBarGraph"_s);
         QCOMPARE(g.folder.messageTexts(), {u"Sorry, but you don't have a field selected"_s});
         QCOMPARE(plain.chartKind(), u"Bar"_s);
+
+        // Nothing was charted: no picture of empty axes is saved.
+        g.folder.messages().clear();
+        g.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&plain, u"SaveGraphToFile"_s);
+        QCOMPARE(g.folder.messageTexts(), {u"There is no chart to save: no question of this form has been charted."_s});
+        QVERIFY(!QFile::exists(g.folder.path() + u"/Reports/graph_1.bmp"_s));
     }
 
     void saveDefaultPicture()
