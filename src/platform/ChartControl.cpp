@@ -186,6 +186,8 @@ QChart* ChartControl::buildChart() const
 
     if (m_chartType == Pie2d) {
         auto* series = new QPieSeries(chart);
+        // A smaller pie leaves room for the labels outside it.
+        series->setPieSize(0.55);
         for (const Column& column : m_columns) {
             QPieSlice* slice = series->append(column.label, std::max(column.value, 0.0));
             slice->setLabelVisible(column.value > 0);
