@@ -177,6 +177,23 @@ QByteArray luaScript(const QByteArray& body)
           "end\n";
 }
 
+// Connections the kernel dropped because a listen queue was full (all of this machine).
+qint64 listenDrops()
+{
+    QFile file(QStringLiteral("/proc/net/netstat"));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        if (!lines.at(i).startsWith("TcpExt:") || !lines.at(i + 1).startsWith("TcpExt:"))
+            continue;
+        const QList<QByteArray> names = lines.at(i).split(' '), values = lines.at(i + 1).split(' ');
+        const qsizetype at = names.indexOf("ListenDrops");
+        return at >= 0 && at < values.size() ? values.at(at).toLongLong() : -1;
+    }
+    return -1;
+}
+
 double field(const QString& text, const char* name)
 {
     const QRegularExpression re(QStringLiteral("\\b%1=([0-9.]+)").arg(QLatin1StringView(name)));
@@ -235,6 +252,7 @@ int main(int argc, char** argv)
         fail(QStringLiteral("cannot write the wrk script"));
     lua.close();
 
+    const qint64 dropsBefore = listenDrops();
     QProcess load;
     load.setProcessChannelMode(QProcess::MergedChannels);
     load.start(wrk, {QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections), QStringLiteral("-d%1s").arg(duration),
@@ -243,6 +261,7 @@ int main(int argc, char** argv)
     if (!load.waitForFinished((duration + 30) * 1000))
         fail(QStringLiteral("wrk did not finish"));
     const QString report = QString::fromLocal8Bit(load.readAll());
+    const qint64 drops = listenDrops() - dropsBefore;
 
     // The service's own processor time per submission, from the kernel's account.
     double cpuSeconds = -1;
@@ -287,6 +306,7 @@ int main(int argc, char** argv)
             .arg(p99, 0, 'f', 2)
             .arg(field(report, "max"), 0, 'f', 2));
     out(QStringLiteral("rows in the table: %1 (log lines: %2)").arg(rows).arg(logLines));
+    out(QStringLiteral("connections dropped by full listen queues meanwhile: %1").arg(drops));
     if (cpuSeconds >= 0 && rows > 0)
         out(QStringLiteral("service processor time: %1 s, %2 us per submission").arg(cpuSeconds, 0, 'f', 2).arg(cpuSeconds * 1e6 / rows, 0, 'f', 0));
     const QString stopped = QString::fromUtf8(logText.mid(logText.lastIndexOf("stopped")).trimmed());

@@ -150,6 +150,7 @@ struct CollectionService::Private {
     quint16 port = 0;
     std::atomic<bool> running{false};
     std::atomic<bool> listenerFinished{false};
+    int listeningSocket = -1; // the last socket the library made for listening
     quint64 stored = 0, commits = 0; // of the last run, once stopped
 
     void configure(httplib::Server& s);
@@ -164,9 +165,10 @@ void CollectionService::Private::configure(httplib::Server& s)
     s.set_tcp_nodelay(true);
     // The library's default also sets SO_REUSEPORT, which lets a second
     // service share the port silently; a busy port must be an error.
-    s.set_socket_options([](int sock) {
+    s.set_socket_options([this](int sock) {
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listeningSocket = sock;
     });
     s.set_payload_max_length(size_t(maxBody));
     s.set_keep_alive_timeout(kKeepAliveSeconds);
@@ -344,6 +346,7 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
         return fail(why);
     auto handler = std::make_unique<RequestHandler>(appFolder, *writer);
     auto server = std::make_unique<httplib::Server>();
+    d->listeningSocket = -1;
     d->configure(*server);
 
     const std::string host = address.toStdString();
@@ -356,6 +359,11 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
                         .arg(address)
                         .arg(port));
     }
+
+    // The library listens with a backlog of five: a class of browsers
+    // connecting at once would lose connections and retry a second later.
+    if (d->listeningSocket >= 0)
+        ::listen(d->listeningSocket, SOMAXCONN);
 
     d->stored = d->commits = 0;
     d->writer = std::move(writer);
