@@ -69,16 +69,9 @@ void AddTextForm::confirm()
         return;
     }
     const FormMethod method = plainTextMethod(text);
-    if (windowTitle() == addCaption()) {
-        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Text to."))
-            || !insert(method, false))
-            return;
-    } else {
-        const auto key = selectedKey();
-        if (!key || !update(method, *key))
-            return;
-    }
-    close();
+    if (insertOrUpdate(method, windowTitle() == addCaption(),
+            QStringLiteral("You don't currently have a Form Open to add a Text to."), false))
+        close();
 }
 
 } // namespace quenlow

@@ -8,11 +8,13 @@
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace quenlow {
 
@@ -79,6 +81,20 @@ bool EditorWindow::update(const FormMethod& method, const QString& key)
     return true;
 }
 
+bool EditorWindow::insertOrUpdate(
+    const FormMethod& method, bool adding, const QString& noFormMessage, bool counted)
+{
+    if (adding)
+        return checkFormOpen(noFormMessage) && insert(method, counted);
+    const auto key = selectedKey();
+    return key && update(method, *key);
+}
+
+QString EditorWindow::numberedInstruction() const
+{
+    return QStringLiteral("User Instruction ") + QString::number(m_session.elementCounter + 1);
+}
+
 QLabel* EditorWindow::addLabel(const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, this);
@@ -109,6 +125,25 @@ QBoxLayout* EditorWindow::bottomRow(QPushButton* left, QPushButton* right)
     row->addStretch(1);
     row->addWidget(right);
     return row;
+}
+
+void EditorWindow::layOutBoxes(QLabel* description, const QList<QPair<QLabel*, QLineEdit*>>& rows,
+    QPushButton* confirm, QPushButton* closing)
+{
+    auto* grid = new QGridLayout;
+    for (int row = 0; row < rows.size(); ++row) {
+        // The prompts read best on one line each, beside their boxes.
+        rows[row].first->setWordWrap(false);
+        grid->addWidget(rows[row].first, row, 0);
+        grid->addWidget(rows[row].second, row, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(description);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addLayout(bottomRow(confirm, closing));
+    resize(qMax(640, sizeHint().width()), sizeHint().height());
 }
 
 } // namespace quenlow

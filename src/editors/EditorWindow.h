@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -53,6 +55,14 @@ protected:
     bool insert(const FormMethod& method, bool counted);
     /// Replaces the element under `key` and rewrites the page.
     bool update(const FormMethod& method, const QString& key);
+    /// Ends an add (`adding`) or an edit with `method`: an add first checks
+    /// that a form can take it (see checkFormOpen), then inserts it, counted
+    /// when asked; an edit replaces the selected element. False, with the
+    /// window left as it is, when nothing was stored.
+    bool insertOrUpdate(const FormMethod& method, bool adding, const QString& noFormMessage, bool counted);
+
+    /// The instruction a fresh window proposes, with the next element number.
+    QString numberedInstruction() const;
 
     // Building blocks of the layouts.
     QLabel* addLabel(const QString& name, const QString& text);
@@ -60,6 +70,10 @@ protected:
     QPushButton* addButton(const QString& name, const QString& text);
     /// The confirm button at the bottom left, the closing one at the bottom right.
     static QBoxLayout* bottomRow(QPushButton* left, QPushButton* right);
+    /// The whole window: `description`, then each prompt beside its box, then
+    /// the bottom row; as wide as the prompts need and at least 640.
+    void layOutBoxes(QLabel* description, const QList<QPair<QLabel*, QLineEdit*>>& rows, QPushButton* confirm,
+        QPushButton* closing);
 
 private:
     FormSession& m_session;

@@ -121,6 +121,15 @@ void Editors::openAddTextModeless(const QString& text)
     window->activateWindow();
 }
 
+template <typename Window> void Editors::edit(QPointer<Window>& slot, const FormMethod& method)
+{
+    if (refuseIfOpen(slot))
+        return;
+    Window* window = create(slot);
+    window->fillForEdit(method);
+    runModal(window);
+}
+
 void Editors::addLineRule()
 {
     quenlow::addLineRule(m_session);
@@ -142,47 +151,19 @@ void Editors::editSelected()
         if (editHeader)
             editHeader();
     } else if (type == Kind::plainText()) {
-        if (refuseIfOpen(m_addText))
-            return;
-        AddTextForm* window = create(m_addText);
-        window->fillForEdit(method);
-        runModal(window);
+        edit(m_addText, method);
     } else if (type == Kind::textField()) {
-        if (refuseIfOpen(m_textField))
-            return;
-        TextFieldForm* window = create(m_textField);
-        window->fillForEdit(method);
-        runModal(window);
+        edit(m_textField, method);
     } else if (type == Kind::textArea()) {
-        if (refuseIfOpen(m_textArea))
-            return;
-        TextAreaForm* window = create(m_textArea);
-        window->fillForEdit(method);
-        runModal(window);
+        edit(m_textArea, method);
     } else if (type == Kind::checkBox()) {
-        if (refuseIfOpen(m_checkBoxes))
-            return;
-        CheckBoxesForm* window = create(m_checkBoxes);
-        window->fillForEdit(method);
-        runModal(window);
+        edit(m_checkBoxes, method);
     } else if (type == Kind::radioButtons()) {
-        if (refuseIfOpen(m_radioButtons))
-            return;
-        RadioButtonsForm* window = create(m_radioButtons);
-        window->fillForEdit(method);
-        runModal(window);
+        edit(m_radioButtons, method);
     } else if (type == Kind::pullDownMenu()) {
-        if (refuseIfOpen(m_pullDownMenu))
-            return;
-        PullDownMenuInstructionForm* window = create(m_pullDownMenu);
-        window->fillForEdit(method);
-        runModal(window);
+        edit(m_pullDownMenu, method);
     } else if (type == Kind::submitButton()) {
-        if (refuseIfOpen(m_submitButton))
-            return;
-        SubmitButtonForm* window = create(m_submitButton);
-        window->fillForEdit(method);
-        runModal(window);
+        edit(m_submitButton, method);
     } else if (type == Kind::line()) {
         showExclamation(QStringLiteral("Horizontal Line Rules cannot be edited."));
     } else {

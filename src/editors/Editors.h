@@ -13,6 +13,7 @@ namespace quenlow {
 class AddTextForm;
 class CheckBoxesForm;
 class FormSession;
+struct FormMethod;
 class PullDownMenuInstructionForm;
 class RadioButtonsForm;
 class SubmitButtonForm;
@@ -56,6 +57,8 @@ public:
 
 private:
     template <typename Window> Window* create(QPointer<Window>& slot);
+    /// Opens the editor in `slot` filled from `method`, modally, unless it is open already.
+    template <typename Window> void edit(QPointer<Window>& slot, const FormMethod& method);
     /// An editor window of that kind is open already (modeless): bring it
     /// forward and say so, rather than reopen it in another mode.
     bool refuseIfOpen(QWidget* window);

@@ -2,18 +2,13 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
-#include "editors/EditorWindow.h"
-
-class QCheckBox;
-class QListWidget;
+#include "editors/OptionListWindow.h"
 
 namespace quenlow {
 
-class OptionList;
-
 /// Adds or edits one "Pull Down Menu" element. Edit mode is exactly the
 /// caption "Edit Pull-Down Menu"; any other is add mode.
-class PullDownMenuInstructionForm final : public EditorWindow
+class PullDownMenuInstructionForm final : public OptionListWindow
 {
     Q_OBJECT
 public:
@@ -21,22 +16,12 @@ public:
 
     static QString addCaption() { return QStringLiteral("Add Pull-Down Menu To Form"); }
     static QString editCaption() { return QStringLiteral("Edit Pull-Down Menu"); }
-    void SetDefaultOption(const QString& OptionName);
-    /// The option preselected at the moment, or "none".
-    QString defaultOption() const;
-    void fillForEdit(const FormMethod& method);
+    void fillForEdit(const FormMethod& method) override;
 
 private:
-    void finish();
+    std::optional<FormMethod> buildMethod(const QString& instruction) override;
 
-    QLineEdit* m_instruction;
     QLineEdit* m_noToDisplay;
-    QListWidget* m_list;
-    QLineEdit* m_optionInput;
-    QCheckBox* m_defaultSelected;
-    QPushButton* m_finish;
-    QPushButton* m_cancel;
-    OptionList* m_options;
 };
 
 } // namespace quenlow

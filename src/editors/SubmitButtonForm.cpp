@@ -78,16 +78,9 @@ void SubmitButtonForm::confirm()
         return;
     }
     const FormMethod method = submitButtonMethod(title, m_resetCheck->isChecked(), boxText(m_resetTitle));
-    if (windowTitle() == addCaption()) {
-        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Submit Button to."))
-            || !insert(method, false))
-            return;
-    } else {
-        const auto key = selectedKey();
-        if (!key || !update(method, *key))
-            return;
-    }
-    close();
+    if (insertOrUpdate(method, windowTitle() == addCaption(),
+            QStringLiteral("You don't currently have a Form Open to add a Submit Button to."), false))
+        close();
 }
 
 } // namespace quenlow

@@ -6,11 +6,9 @@
 #include "editors/Fragments.h"
 #include "model/FormSession.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace quenlow {
 
@@ -35,31 +33,13 @@ TextAreaForm::TextAreaForm(FormSession& session, QWidget* parent)
     m_add = addButton(QStringLiteral("AddAnotherTextArea"), QStringLiteral("Add Text Area to HTML Form"));
     m_finish = addButton(QStringLiteral("FinishTextArea"), QStringLiteral("Cancel"));
 
-    auto* grid = new QGridLayout;
-    grid->addWidget(instructionLabel, 0, 0);
-    grid->addWidget(m_instruction, 0, 1);
-    grid->addWidget(rowsLabel, 1, 0);
-    grid->addWidget(m_rows, 1, 1);
-    grid->addWidget(widthLabel, 2, 0);
-    grid->addWidget(m_width, 2, 1);
-    grid->addWidget(defaultLabel, 3, 0);
-    grid->addWidget(m_defaultText, 3, 1);
-    grid->setColumnStretch(1, 1);
-    // The prompts read best on one line each, beside their boxes.
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        if (auto* label = qobject_cast<QLabel*>(grid->itemAtPosition(row, 0)->widget()))
-            label->setWordWrap(false);
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(description);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-    layout->addLayout(bottomRow(m_add, m_finish));
-    resize(qMax(640, sizeHint().width()), sizeHint().height());
+    layOutBoxes(description,
+        { { instructionLabel, m_instruction }, { rowsLabel, m_rows }, { widthLabel, m_width },
+            { defaultLabel, m_defaultText } },
+        m_add, m_finish);
 
     if (m_instruction->text().isEmpty()) {
-        m_instruction->setText(
-            QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
+        m_instruction->setText(numberedInstruction());
         m_width->setText(QStringLiteral("40"));
         m_rows->setText(QStringLiteral("5"));
         m_defaultText->setText(QStringLiteral("Enter any comments here."));
@@ -89,16 +69,9 @@ void TextAreaForm::confirm()
     }
     const FormMethod method
         = textAreaMethod(instruction, boxText(m_rows), boxText(m_width), boxText(m_defaultText));
-    if (windowTitle() == addCaption()) {
-        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Text Area to."))
-            || !insert(method, true))
-            return;
-    } else {
-        const auto key = selectedKey();
-        if (!key || !update(method, *key))
-            return;
-    }
-    close();
+    if (insertOrUpdate(method, windowTitle() == addCaption(),
+            QStringLiteral("You don't currently have a Form Open to add a Text Area to."), true))
+        close();
 }
 
 } // namespace quenlow

@@ -6,11 +6,9 @@
 #include "editors/Fragments.h"
 #include "model/FormSession.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace quenlow {
 
@@ -34,32 +32,14 @@ TextFieldForm::TextFieldForm(FormSession& session, QWidget* parent)
     m_add = addButton(QStringLiteral("AddAnotherTextField"), QStringLiteral("Add Text Field to HTML Form"));
     m_finish = addButton(QStringLiteral("FinishTextField"), QStringLiteral("Cancel"));
 
-    auto* grid = new QGridLayout;
-    grid->addWidget(instructionLabel, 0, 0);
-    grid->addWidget(m_instruction, 0, 1);
-    grid->addWidget(sizeLabel, 1, 0);
-    grid->addWidget(m_boxSize, 1, 1);
-    grid->addWidget(maxLabel, 2, 0);
-    grid->addWidget(m_maxChars, 2, 1);
-    grid->addWidget(defaultLabel, 3, 0);
-    grid->addWidget(m_defaultText, 3, 1);
-    grid->setColumnStretch(1, 1);
-    // The prompts read best on one line each, beside their boxes.
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        if (auto* label = qobject_cast<QLabel*>(grid->itemAtPosition(row, 0)->widget()))
-            label->setWordWrap(false);
-    }
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(description);
-    layout->addLayout(grid);
-    layout->addStretch(1);
-    layout->addLayout(bottomRow(m_add, m_finish));
-    resize(qMax(640, sizeHint().width()), sizeHint().height());
+    layOutBoxes(description,
+        { { instructionLabel, m_instruction }, { sizeLabel, m_boxSize }, { maxLabel, m_maxChars },
+            { defaultLabel, m_defaultText } },
+        m_add, m_finish);
 
     // Loading: a fresh window proposes the next numbered instruction.
     if (m_instruction->text().isEmpty()) {
-        m_instruction->setText(
-            QStringLiteral("User Instruction ") + QString::number(session.elementCounter + 1));
+        m_instruction->setText(numberedInstruction());
         m_boxSize->setText(QStringLiteral("30"));
         m_maxChars->clear();
         m_defaultText->clear();
@@ -90,16 +70,9 @@ void TextFieldForm::confirm()
     }
     const FormMethod method
         = textFieldMethod(instruction, boxText(m_boxSize), boxText(m_maxChars), boxText(m_defaultText));
-    if (windowTitle() == addCaption()) {
-        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Text Field to."))
-            || !insert(method, true))
-            return;
-    } else {
-        const auto key = selectedKey();
-        if (!key || !update(method, *key))
-            return;
-    }
-    close();
+    if (insertOrUpdate(method, windowTitle() == addCaption(),
+            QStringLiteral("You don't currently have a Form Open to add a Text Field to."), true))
+        close();
 }
 
 } // namespace quenlow
