@@ -5,6 +5,7 @@
 #include "database/AnswersDatabase.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
+#include "server/LineLog.h"
 #include "server/RequestHandler.h"
 
 #include <QDir>
@@ -141,6 +142,8 @@ QString shownHost(const QString& host)
 struct CollectionService::Private {
     qint64 maxBody = CollectionService::defaultMaxBodySize;
     std::function<void(const QByteArray&)> sink;
+    std::unique_ptr<LineLog> standardError; // the sink unless another was set
+    std::function<void(const QByteArray&)> activeSink;
 
     std::unique_ptr<AnswerWriter> writer;
     std::unique_ptr<RequestHandler> handler;
@@ -181,7 +184,7 @@ void CollectionService::Private::configure(httplib::Server& s)
         t_requestTimed = true;
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    s.set_logger([this](const httplib::Request& req, const httplib::Response& res) { sink(logLine(req, res)); });
+    s.set_logger([this](const httplib::Request& req, const httplib::Response& res) { activeSink(logLine(req, res)); });
     s.set_error_handler(httplib::Server::HandlerWithResponse([](const httplib::Request&, httplib::Response& res) {
         if (!res.body.empty())
             return httplib::Server::HandlerResponse::Unhandled;
@@ -337,9 +340,6 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     // A peer that goes away must not end the program that runs the service.
     std::signal(SIGPIPE, SIG_IGN);
 
-    if (!d->sink)
-        d->sink = [](const QByteArray& line) { std::fprintf(stderr, "%s\n", line.constData()); };
-
     auto writer = std::make_unique<AnswerWriter>(AnswersDatabase::pathIn(appFolder));
     QString why;
     if (!writer->start(&why))
@@ -358,6 +358,12 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
                                    "this machine's)")
                         .arg(address)
                         .arg(port));
+    }
+
+    d->activeSink = d->sink;
+    if (!d->activeSink) {
+        d->standardError = std::make_unique<LineLog>(STDERR_FILENO);
+        d->activeSink = [log = d->standardError.get()](const QByteArray& line) { log->append(line); };
     }
 
     // The library listens with a backlog of five: a class of browsers
@@ -393,6 +399,7 @@ void CollectionService::stop()
     if (d->listener.joinable())
         d->listener.join();
     d->writer->stop();
+    d->standardError.reset(); // writes the last lines
     d->stored = d->writer->storedCount();
     d->commits = d->writer->commitCount();
     d->server.reset();

@@ -306,11 +306,14 @@ void TestCollectionService::startsAndStopsAtOnce()
 
 void TestCollectionService::loadWithAColumnAddedMidway()
 {
-    // Bounded: 8 clients, 150 submissions each, against 127.0.0.1 only.
+    // Bounded: 8 clients against 127.0.0.1, each sending 150 submissions and
+    // then going on until 20 of its own went out after the column came (at
+    // most 450 each).
     constexpr int kClients = 8;
     constexpr int kEach = 150;
     startService();
     std::atomic<int> done{0};
+    std::atomic<int> sent{0};
     std::atomic<int> failures{0};
     std::atomic<bool> columnAdded{false};
     std::mutex sentMutex;
@@ -321,16 +324,19 @@ void TestCollectionService::loadWithAColumnAddedMidway()
         clients.emplace_back([&, t] {
             httplib::Client c("127.0.0.1", m_service->port());
             c.set_read_timeout(20);
-            for (int i = 0; i < kEach; ++i) {
+            int afterColumn = 0;
+            for (int i = 0; i < 3 * kEach && (i < kEach || afterColumn < 20); ++i) {
                 const QString id = QStringLiteral("%1-%2").arg(t).arg(i);
                 Fields fields = answers(id, QStringLiteral("load"));
                 const bool withMood = columnAdded.load();
                 if (withMood)
                     fields += {{QStringLiteral("Mood Type"), QStringLiteral("Text Field")}, {QStringLiteral("Mood"), id}};
                 auto r = postForm(c, fields);
-                if (!r || r->status != 200)
+                ++sent;
+                if (!r || r->status != 200) {
                     ++failures;
-                else if (withMood) {
+                } else if (withMood) {
+                    ++afterColumn;
                     std::lock_guard lock(sentMutex);
                     sentWithMood.insert(id);
                 }
@@ -346,7 +352,7 @@ void TestCollectionService::loadWithAColumnAddedMidway()
 
     QCOMPARE(failures.load(), 0);
     const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), kClients * kEach);
+    QCOMPARE(rows.size(), sent.load());
     QSet<QString> names;
     for (const QVariantMap& row : rows) {
         const QString id = row.value(QStringLiteral("Name")).toString();
@@ -354,9 +360,9 @@ void TestCollectionService::loadWithAColumnAddedMidway()
         if (sentWithMood.contains(id))
             QCOMPARE(row.value(QStringLiteral("Mood")).toString(), id);
     }
-    QCOMPARE(names.size(), kClients * kEach);
-    QVERIFY(!sentWithMood.isEmpty());
-    QCOMPARE(m_service->storedCount(), quint64(kClients * kEach));
+    QCOMPARE(names.size(), sent.load());
+    QVERIFY(sentWithMood.size() >= kClients * 20);
+    QCOMPARE(m_service->storedCount(), quint64(sent.load()));
 }
 
 void TestCollectionService::stopFinishesTheRequestsInFlight()

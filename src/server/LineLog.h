@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QByteArray>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace quenlow {
+
+/// Lines for a file descriptor (standard error by default), written by a
+/// thread of their own a few at a time: under load one write carries many
+/// lines instead of every request paying for its own, and a slow reader of
+/// the log never holds up a request. Lines appear within about 10 ms.
+class LineLog final
+{
+public:
+    explicit LineLog(int fd = 2);
+    ~LineLog(); // writes what is left
+    LineLog(const LineLog&) = delete;
+    LineLog& operator=(const LineLog&) = delete;
+
+    /// Queues one line (without its line end); thread-safe.
+    void append(const QByteArray& line);
+
+private:
+    void run();
+
+    const int m_fd;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    QByteArray m_pending;
+    qint64 m_dropped = 0;
+    bool m_waiting = false;
+    bool m_stopping = false;
+    std::thread m_thread;
+};
+
+} // namespace quenlow
