@@ -149,8 +149,9 @@ private slots:
         QVERIFY(child<QWidget>(main, "AddHTMLMethodsFrame")->isAncestorOf(child<QWidget>(main, "GoToTextForm")));
         QVERIFY(child<QWidget>(main, "AlterFormFrame")->isAncestorOf(child<QWidget>(main, "FormCollectionList")));
         QVERIFY(child<QWidget>(main, "HTMLFrame")->isAncestorOf(child<QWidget>(main, "WebBrowser1")));
-        QCOMPARE(child<QMenu>(main, "From")->actions().size(), 4);
-        QVERIFY(child<QMenu>(main, "From")->actions().at(2)->isSeparator());
+        // New, Open, Collect Answers, the separator, Exit.
+        QCOMPARE(child<QMenu>(main, "From")->actions().size(), 5);
+        QVERIFY(child<QMenu>(main, "From")->actions().at(3)->isSeparator());
     }
 
     void startUpWithoutTheDatabaseOffersToCreateIt()
