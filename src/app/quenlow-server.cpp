@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 // quenlow-server --app-folder DIR [--listen ADDRESS:PORT] [--max-body-size BYTES]
 #include "server/CollectionService.h"
+#include "server/ListenAddress.h"
 
 #include <QDir>
 #include <QString>
@@ -28,24 +29,6 @@ int usage(const QString& problem)
     return 2;
 }
 
-// "127.0.0.1:8080", "[::1]:8080", ":8080" (all addresses of this machine).
-bool parseListen(const QString& text, QString* host, quint16* port)
-{
-    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
-    if (colon < 0)
-        return false;
-    QString h = text.left(colon);
-    if (h.startsWith(QLatin1Char('[')) && h.endsWith(QLatin1Char(']')))
-        h = h.mid(1, h.size() - 2);
-    bool ok = false;
-    const uint p = text.mid(colon + 1).toUInt(&ok);
-    if (!ok || p > 65535)
-        return false;
-    *host = h.isEmpty() ? QStringLiteral("0.0.0.0") : h;
-    *port = quint16(p);
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -55,8 +38,8 @@ int main(int argc, char** argv)
         args.append(QString::fromLocal8Bit(argv[i]));
 
     QString appFolder;
-    QString host = QStringLiteral("127.0.0.1");
-    quint16 port = 8080;
+    QString host = quenlow::defaultListenHost();
+    quint16 port = quenlow::kDefaultListenPort;
     qint64 maxBody = quenlow::CollectionService::defaultMaxBodySize;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
@@ -67,7 +50,7 @@ int main(int argc, char** argv)
         } else if (a == QLatin1StringView("--app-folder") && hasValue) {
             appFolder = args.at(++i);
         } else if (a == QLatin1StringView("--listen") && hasValue) {
-            if (!parseListen(args.at(++i), &host, &port))
+            if (!quenlow::parseListenAddress(args.at(++i), &host, &port))
                 return usage(QStringLiteral("--listen takes ADDRESS:PORT, for example 127.0.0.1:8080"));
         } else if (a == QLatin1StringView("--max-body-size") && hasValue) {
             bool ok = false;
