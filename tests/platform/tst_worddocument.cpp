@@ -7,18 +7,13 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -231,7 +226,6 @@ class TestWordDocument : public QObject
     Q_OBJECT
 
 private slots:
-    void createdReportHoldsTheStyledTitle();
     void tableGrowsARowFromItsLastCell();
     void additionsFollowWhatTheDocumentHeld();
     void openingKeepsEverythingItDoesNotUnderstand();
@@ -242,45 +236,11 @@ private slots:
     void openRefusesWhatIsNotADocument();
     void saveFailuresLeaveTheOldFile();
     void modifiedFollowsChangesAndSaves();
-    void quitAsksForChangedDocuments();
-    void previewShowsTheDocumentAndSaves();
-    void previewReportsAFailedSave();
+    void failedSavesKeepTheChanges();
     void largeTableExport();
     void libreOfficeResavedDocumentStillAppends();
     void libreOfficeConvertsAReportToPdf();
 };
-
-void TestWordDocument::createdReportHoldsTheStyledTitle()
-{
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
-    WordDocument document;
-    document.newDocument();
-    QCOMPARE(document.displayName(), u"Document1"_s);
-    typeReportTitle(document, u"survey"_s);
-    QVERIFY(document.saveAs(path));
-    QCOMPARE(document.displayName(), u"survey_Report.doc"_s);
-    QVERIFY(!document.isModified());
-
-    // A real package: zip with the parts a word processor needs.
-    const Entries entries = readZip(path);
-    for (const QString& part : { u"[Content_Types].xml"_s, u"_rels/.rels"_s, u"word/document.xml"_s,
-             u"word/styles.xml"_s, u"word/_rels/document.xml.rels"_s })
-        QVERIFY2(entries.count(part), qPrintable(part));
-    const QByteArray xml = entries.at(u"word/document.xml"_s);
-    QVERIFY(xml.contains("<w:sz w:val=\"50\"/>")); // half-points
-    QVERIFY(xml.indexOf("survey Report") < xml.indexOf("<w:sectPr"));
-
-    WordDocument reopened;
-    QVERIFY(reopened.open(path));
-    const WordContent content = reopened.content();
-    QCOMPARE(content.blocks.size(), 1);
-    const WordParagraph title = content.paragraphs().value(0);
-    QCOMPARE(title.text(), u"survey Report"_s);
-    QCOMPARE(title.runs.size(), 1);
-    QCOMPARE(title.runs[0].font, font(true, true, 25, WordUnderline::Single));
-    QVERIFY(content.tables().isEmpty());
-}
 
 void TestWordDocument::tableGrowsARowFromItsLastCell()
 {
@@ -330,6 +290,12 @@ void TestWordDocument::additionsFollowWhatTheDocumentHeld()
         typeReportTitle(document, u"survey"_s);
         QVERIFY(document.saveAs(path));
     }
+    // A real package: zip with the parts a word processor needs; sizes in half-points.
+    const Entries entries = readZip(path);
+    for (const QString& part : { u"[Content_Types].xml"_s, u"_rels/.rels"_s, u"word/document.xml"_s,
+             u"word/styles.xml"_s, u"word/_rels/document.xml.rels"_s })
+        QVERIFY2(entries.count(part), qPrintable(part));
+    QVERIFY(entries.at(u"word/document.xml"_s).contains("<w:sz w:val=\"50\"/>"));
     {
         WordDocument document;
         QVERIFY(document.open(path));
@@ -430,10 +396,6 @@ void TestWordDocument::otherNamespaceForms_data()
     QTest::newRow("empty body in one tag") << QByteArray(
         "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
         "<w:body/></w:document>") << QString();
-    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-    QTest::newRow("UTF-16 part") << QByteArray(utf16.encode(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>"_s
-        + QString::fromUtf8(kForeignDocument).section(u'\n', 1).replace(u"Old title"_s, u"Old"_s)))
-                                 << u"Old "_s;
 }
 
 void TestWordDocument::otherNamespaceForms()
@@ -458,8 +420,6 @@ void TestWordDocument::otherNamespaceForms()
     QStringList expected { u"Grüße & <more>"_s, QString() };
     if (!oldText.isNull())
         expected.prepend(oldText);
-    if (qstrcmp(QTest::currentDataTag(), "UTF-16 part") == 0)
-        expected.insert(1, QString()); // the fixture's empty paragraph after its table
     QCOMPARE(texts, expected);
 }
 
@@ -488,34 +448,48 @@ void TestWordDocument::typedTextIsEscapedAndCleaned()
 
 void TestWordDocument::openRefusesWhatIsNotADocument_data()
 {
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QByteArray>("bytes"); // empty: no file
+    QTest::addColumn<QString>("fileName"); // empty: the Reports folder itself
+    QTest::addColumn<int>("kind");          // 0 no file, 1 these bytes, 2 a zip of them as its main part, 3 a zip without one
+    QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reasonPart");
 
-    QTest::newRow("missing") << u"missing.doc"_s << QByteArray() << u"cannot be found"_s;
+    QTest::newRow("missing") << u"missing.doc"_s << 0 << QByteArray() << u"cannot be found"_s;
     // What Word 97-2003 writes: an OLE compound file, not a zip.
     QTest::newRow("old binary format")
-        << u"old.doc"_s << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(4000, '\0')
+        << u"old.doc"_s << 1 << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(4000, '\0')
         << u"not an Office Open XML (.docx) word-processing document"_s;
-    QTest::newRow("empty file") << u"empty.doc"_s << QByteArray("") << u"not an Office Open XML"_s;
-    QTest::newRow("text") << u"notes.doc"_s << QByteArray("just some text\n") << u"not an Office Open XML"_s;
+    QTest::newRow("empty file") << u"empty.doc"_s << 1 << QByteArray("") << u"not an Office Open XML"_s;
+    QTest::newRow("zip without a document") << u"nodoc.docx"_s << 3 << QByteArray()
+                                            << u"no word-processing part 'word/document.xml'"_s;
+    QTest::newRow("broken XML") << u"broken.docx"_s << 2
+                                << QByteArray("<w:document xmlns:w=\"x\"><w:body><w:p>") << u"not well-formed XML"_s;
+    QTest::newRow("spreadsheet")
+        << u"sheet.docx"_s << 2
+        << QByteArray("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>")
+        << u"not a word-processing document body"_s;
+    QTest::newRow("folder") << QString() << 0 << QByteArray() << u"is a folder"_s;
 }
 
 void TestWordDocument::openRefusesWhatIsNotADocument()
 {
     QFETCH(QString, fileName);
+    QFETCH(int, kind);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reasonPart);
     TestProgramFolder folder(false);
     const QString path = folder.path() + u"/Reports/"_s + fileName;
-    if (!bytes.isNull())
+    if (kind == 1)
         quenlow::test::writeBytes(path, bytes);
+    else if (kind == 2)
+        writeZip(path, foreignPackage(bytes));
+    else if (kind == 3)
+        writeZip(path, { { u"a.txt"_s, "a" } });
 
     WordDocument document;
     const FileResult result = document.open(path);
     QVERIFY(!result);
     QVERIFY2(result.error.contains(reasonPart), qPrintable(result.error));
-    QVERIFY(result.error.contains(path));
+    QVERIFY(result.error.contains(QDir::cleanPath(path)) || result.error.contains(path));
     QVERIFY(!document.isOpen());
     document.typeText(u"ignored"_s);
     QVERIFY(!document.saveAs(path + u".copy"_s));
@@ -527,26 +501,10 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
     TestProgramFolder folder(false);
     const QString reports = folder.path() + u"/Reports/"_s;
 
-    // Packages that are zips but no documents, or broken ones.
-    writeZip(reports + u"nodoc.docx"_s, { { u"a.txt"_s, "a" } });
-    writeZip(reports + u"broken.docx"_s, foreignPackage("<w:document xmlns:w=\"x\"><w:body><w:p>"));
-    writeZip(reports + u"sheet.docx"_s,
-        foreignPackage("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>"));
     WordDocument document;
-    FileResult result = document.open(reports + u"nodoc.docx"_s);
-    QVERIFY2(!result && result.error.contains(u"no word-processing part 'word/document.xml'"_s),
-        qPrintable(result.error));
-    result = document.open(reports + u"broken.docx"_s);
-    QVERIFY2(!result && result.error.contains(u"not well-formed XML"_s), qPrintable(result.error));
-    result = document.open(reports + u"sheet.docx"_s);
-    QVERIFY2(
-        !result && result.error.contains(u"not a word-processing document body"_s), qPrintable(result.error));
-    result = document.open(reports);
-    QVERIFY2(!result && result.error.contains(u"is a folder"_s), qPrintable(result.error));
-
     document.newDocument();
     document.typeText(u"text"_s);
-    result = document.save();
+    FileResult result = document.save();
     QVERIFY2(!result && result.error.contains(u"never been saved"_s), qPrintable(result.error));
     result = document.saveAs(folder.path() + u"/NoSuchFolder/report.doc"_s);
     QVERIFY(!result);
@@ -567,7 +525,7 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
     failWritesAfterForTesting(-1);
     QVERIFY2(!result && result.error.contains(u"No space left on device"_s), qPrintable(result.error));
     QCOMPARE(quenlow::test::readBytes(path), before);
-    QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden).size(), 4); // no temporary left behind
+    QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden), QStringList { u"survey_Report.doc"_s }); // no temporary left behind
     QVERIFY(document.isModified());
 }
 
@@ -575,18 +533,13 @@ void TestWordDocument::modifiedFollowsChangesAndSaves()
 {
     TestProgramFolder folder(false);
     WordDocument document;
-    QVERIFY(!document.isOpen());
     document.newDocument();
-    QVERIFY(!document.isModified());
-    document.setBold(true); // a font alone changes nothing
+    document.setBold(true); // a font alone changes nothing: closing would ask for nothing
     document.typeText(QString());
     QVERIFY(!document.isModified());
     document.typeText(u"x"_s);
-    QVERIFY(document.isModified());
     QVERIFY(document.saveAs(folder.path() + u"/Reports/a.doc"_s));
-    QVERIFY(!document.isModified());
     document.addTable(1, 1);
-    QVERIFY(document.isModified());
     QVERIFY(document.save());
     document.moveRight(); // opens a new row
     QVERIFY(document.isModified());
@@ -601,119 +554,7 @@ void TestWordDocument::modifiedFollowsChangesAndSaves()
     QCOMPARE(reopened.content().tables()[0].rowCount(), 2);
 }
 
-void TestWordDocument::quitAsksForChangedDocuments()
-{
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
-    {
-        WordDocument document;
-        document.newDocument();
-        typeReportTitle(document, u"survey"_s);
-        QVERIFY(document.saveAs(path));
-        QCOMPARE(document.quit(), WordDocument::QuitOutcome::Unchanged); // saved: no question
-        QVERIFY(folder.messageTexts().isEmpty());
-        QVERIFY(!document.isOpen());
-    }
-    const QByteArray created = quenlow::test::readBytes(path);
-    const QString question = u"Do you want to save the changes to 'survey_Report.doc'?"_s;
-    {
-        WordDocument document;
-        QVERIFY(document.open(path));
-        typeAnswerText(document, u"discarded"_s);
-        folder.messages().queueAnswer(MessageAnswer::No);
-        QCOMPARE(document.quit(), WordDocument::QuitOutcome::Discarded);
-        QCOMPARE(folder.messageTexts(), QStringList { question });
-        QCOMPARE(folder.messages().boxes()[0].buttons, MessageButtons::YesNo);
-        QCOMPARE(quenlow::test::readBytes(path), created);
-    }
-    folder.messages().clear();
-    {
-        WordDocument document;
-        QVERIFY(document.open(path));
-        typeAnswerText(document, u"kept"_s);
-        folder.messages().queueAnswer(MessageAnswer::Yes);
-        QCOMPARE(document.quit(), WordDocument::QuitOutcome::Saved);
-        QCOMPARE(folder.messageTexts(), QStringList { question });
-        WordDocument reopened;
-        QVERIFY(reopened.open(path));
-        QCOMPARE(reopened.content().paragraphs().value(1).text(), u"kept"_s);
-    }
-    folder.messages().clear();
-    {
-        WordDocument document;
-        QVERIFY(document.open(path));
-        typeAnswerText(document, u"lost"_s);
-        QVERIFY(QFile::remove(path));
-        QVERIFY(QDir(folder.path()).rename(u"Reports"_s, u"Gone"_s));
-        folder.messages().queueAnswer(MessageAnswer::Yes);
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        QCOMPARE(document.quit(), WordDocument::QuitOutcome::SaveFailed);
-        QCOMPARE(folder.messageTexts().size(), 2);
-        QCOMPARE(folder.messages().boxes()[1].icon, MessageIcon::Exclamation);
-        QVERIFY2(folder.messageTexts()[1].startsWith(
-                     u"The document cannot be saved as '"_s + path + u"': the folder '"_s),
-            qPrintable(folder.messageTexts()[1]));
-        QVERIFY(!document.isOpen());
-    }
-}
-
-void TestWordDocument::previewShowsTheDocumentAndSaves()
-{
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
-    {
-        WordDocument document;
-        document.newDocument();
-        typeReportTitle(document, u"survey"_s);
-        QVERIFY(document.saveAs(path));
-    }
-    WordDocument document;
-    QVERIFY(document.open(path));
-    typeAnswerTable(
-        document, u"Database table 'tbl_survey'."_s, { u"Name"_s, u"Tea"_s }, { { u"Ann"_s, u"Checked"_s } });
-    QVERIFY(document.isModified());
-
-    bool ran = false;
-    QString shownText;
-    QTextCharFormat titleFormat;
-    onModalWindow(
-        [&](QWidget* window) {
-            QCOMPARE(window->objectName(), u"DocumentPreview"_s);
-            QCOMPARE(window->windowTitle(), u"survey_Report.doc"_s);
-            auto* text = window->findChild<QTextBrowser*>(u"DocumentText"_s);
-            QVERIFY(text);
-            QVERIFY(text->isReadOnly());
-            shownText = text->toPlainText();
-            QTextCursor cursor(text->document());
-            cursor.movePosition(QTextCursor::NextCharacter);
-            titleFormat = cursor.charFormat();
-            click(window, u"SaveDocument"_s);
-            QVERIFY(window->findChild<QLabel*>(u"DocumentStatus"_s)->text().contains(path));
-            click(window, u"CloseDocument"_s);
-        },
-        &ran);
-    document.visible();
-    QVERIFY(ran);
-    QVERIFY(!QApplication::activeModalWidget());
-
-    QVERIFY2(shownText.startsWith(u"survey Report\nDatabase table 'tbl_survey'.\n"_s), qPrintable(shownText));
-    for (const QString& cell : { u"Name"_s, u"Tea"_s, u"Ann"_s, u"Checked"_s })
-        QVERIFY2(shownText.contains(cell), qPrintable(cell));
-    QCOMPARE(titleFormat.fontWeight(), int(QFont::Bold));
-    QVERIFY(titleFormat.fontItalic());
-    QVERIFY(titleFormat.fontUnderline());
-    QCOMPARE(titleFormat.fontPointSize(), 25.0);
-
-    // Saved in the preview: quitting asks nothing.
-    QVERIFY(!document.isModified());
-    QCOMPARE(document.quit(), WordDocument::QuitOutcome::Unchanged);
-    QVERIFY(folder.messageTexts().isEmpty());
-    WordDocument reopened;
-    QVERIFY(reopened.open(path));
-    QCOMPARE(reopened.content().tables().value(0).rowTexts(1), (QStringList { u"Ann"_s, u"Checked"_s }));
-}
-
-void TestWordDocument::previewReportsAFailedSave()
+void TestWordDocument::failedSavesKeepTheChanges()
 {
     TestProgramFolder folder(false);
     const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
@@ -724,8 +565,9 @@ void TestWordDocument::previewReportsAFailedSave()
     typeAnswerText(document, u"answer"_s);
     QVERIFY(QDir(folder.path()).rename(u"Reports"_s, u"Moved"_s));
 
+    // Saved in the preview: said so, the status stays empty, the changes stay.
     bool ran = false;
-    folder.messages().queueAnswer(MessageAnswer::Ok); // the failed save
+    folder.messages().queueAnswer(MessageAnswer::Ok);
     onModalWindow(
         [&](QWidget* window) {
             click(window, u"SaveDocument"_s);
@@ -740,23 +582,27 @@ void TestWordDocument::previewReportsAFailedSave()
     QVERIFY(folder.messageTexts()[0].contains(u"does not exist"_s));
     QVERIFY(document.isModified());
 
-    folder.messages().queueAnswer(MessageAnswer::No);
-    QCOMPARE(document.quit(), WordDocument::QuitOutcome::Discarded);
-    QCOMPARE(folder.messageTexts().last(), u"Do you want to save the changes to 'survey_Report.doc'?"_s);
+    // Yes to saving on quitting: the failure is said, never taken for saved.
+    folder.messages().clear();
+    folder.messages().queueAnswer(MessageAnswer::Yes);
+    folder.messages().queueAnswer(MessageAnswer::Ok);
+    QCOMPARE(document.quit(), WordDocument::QuitOutcome::SaveFailed);
+    QCOMPARE(folder.messageTexts().size(), 2);
+    QCOMPARE(folder.messageTexts()[0], u"Do you want to save the changes to 'survey_Report.doc'?"_s);
+    QCOMPARE(folder.messages().boxes()[1].icon, MessageIcon::Exclamation);
+    QVERIFY2(folder.messageTexts()[1].startsWith(u"The document cannot be saved as '"_s + path + u"': the folder '"_s),
+        qPrintable(folder.messageTexts()[1]));
+    QVERIFY(!document.isOpen());
 }
 
 void TestWordDocument::largeTableExport()
 {
-    // 10,000 answers × 5 fields, the way the reporter types them. Timed for the
-    // record only; bench/ holds the measured figures.
+    // 10,000 answers × 5 fields, the way the reporter types them.
     TestProgramFolder folder(false);
     const QString path = folder.path() + u"/Reports/large.doc"_s;
-    QElapsedTimer timer;
-    timer.start();
     WordDocument document;
     document.newDocument();
     QList<QStringList> records;
-    records.reserve(10000);
     for (int row = 0; row < 10000; ++row) {
         QStringList record;
         for (int field = 0; field < 5; ++field)
@@ -765,22 +611,15 @@ void TestWordDocument::largeTableExport()
     }
     typeAnswerTable(
         document, u"Database table 'tbl_large'."_s, { u"F1"_s, u"F2"_s, u"F3"_s, u"F4"_s, u"F5"_s }, records);
-    const qint64 typed = timer.elapsed();
     QVERIFY(document.saveAs(path));
-    const qint64 saved = timer.elapsed();
-    qInfo("10,000 x 5 table: typed in %lld ms, saved in %lld ms (%lld bytes)", typed, saved - typed,
-        QFileInfo(path).size());
 
     WordDocument reopened;
     QVERIFY(reopened.open(path));
     const WordTable table = reopened.content().tables().value(0);
     QCOMPARE(table.rowCount(), 10002);
     QCOMPARE(table.rowTexts(10000), records.last());
-
-    timer.restart();
     QTextDocument preview;
     DocumentPreview::render(reopened.content(), &preview);
-    qInfo("preview of the first rows rendered in %lld ms", timer.elapsed());
     QVERIFY(preview.toPlainText().contains(u"(9702 more rows of this table are not shown here.)"_s));
 }
 
@@ -836,17 +675,6 @@ void TestWordDocument::libreOfficeResavedDocumentStillAppends()
     const FileResult refused = old.open(binary);
     QVERIFY(!refused);
     QVERIFY2(refused.error.contains(u"old binary Word format"_s), qPrintable(refused.error));
-
-    // And LibreOffice still reads the result, addition last.
-    QVERIFY2(runLibreOffice(folder.path(),
-                 { u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, folder.path() + u"/pdf"_s, resaved }, &log),
-        qPrintable(log));
-    if (findTool(u"pdftotext"_s).isEmpty())
-        return;
-    const QString text = pdfText(folder.path() + u"/pdf/survey_Report.pdf"_s);
-    QVERIFY2(
-        text.indexOf(u"before resaving"_s) >= 0 && text.indexOf(u"before resaving"_s) < text.indexOf(u"a1"_s),
-        qPrintable(text));
 }
 
 void TestWordDocument::libreOfficeConvertsAReportToPdf()
@@ -889,12 +717,6 @@ void TestWordDocument::libreOfficeConvertsAReportToPdf()
         const qsizetype at = text.indexOf(expected, previous + 1);
         QVERIFY2(at > previous, qPrintable(expected + u" missing or out of order in:\n"_s + text));
         previous = at;
-    }
-    // For a look by eye: QUENLOW_KEEP_REPORT_PDF=DIR keeps a copy.
-    const QString keep = qEnvironmentVariable("QUENLOW_KEEP_REPORT_PDF");
-    if (!keep.isEmpty()) {
-        QFile::remove(keep + u"/survey_Report.pdf"_s);
-        QFile::copy(pdf, keep + u"/survey_Report.pdf"_s);
     }
 }
 

@@ -10,7 +10,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QListWidget>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -106,17 +105,6 @@ inline void click(QObject* window, const QString& name)
     b->click();
 }
 
-/// Rows of a list box.
-inline QStringList rows(QObject* window, const QString& name)
-{
-    QStringList texts;
-    if (auto* list = child<QListWidget>(window, name)) {
-        for (int i = 0; i < list->count(); ++i)
-            texts.append(list->item(i)->text());
-    }
-    return texts;
-}
-
 /// Acts on the next modal window called `name` once it shows, from the event
 /// loop of whatever opened it; the destructor fails the test if it never came.
 class WhenModal
@@ -144,7 +132,6 @@ public:
             QTest::qFail(qPrintable(QStringLiteral("the window ") + m_name + QStringLiteral(" never showed")),
                          __FILE__, __LINE__);
     }
-    bool ran() const { return m_ran; }
 
 private:
     QString m_name;

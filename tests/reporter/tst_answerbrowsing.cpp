@@ -25,11 +25,6 @@ QString shownAnswer(QObject* form)
     return child<QPlainTextEdit>(form, u"FieldAnswerTextBox"_s)->toPlainText();
 }
 
-QString shownQuestion(QObject* form)
-{
-    return child<QLabel>(form, u"FormQuestionText"_s)->text();
-}
-
 /// Questions A and B with three answers each.
 void threeAnswers(ReporterFixture& f)
 {
@@ -49,107 +44,6 @@ private slots:
     void initTestCase()
     {
         BrowserView::setRecorder([](auto&&...) {});
-    }
-
-    void nextPreviousAndTheEnds()
-    {
-        ReporterFixture f;
-        threeAnswers(f);
-        ReporterForm form(f.session);
-        QCOMPARE(shownQuestion(&form), u"A"_s);
-        QCOMPARE(shownNumber(&form), u"1"_s);
-        QCOMPARE(shownAnswer(&form), u"a1"_s);
-
-        f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&form, u"PreviousAnswer"_s);
-        QCOMPARE(f.folder.messageTexts(), {u"You are currently at Answer 1."_s});
-        QCOMPARE(shownNumber(&form), u"1"_s);
-
-        click(&form, u"NextAnswer"_s);
-        click(&form, u"NextAnswer"_s);
-        QCOMPARE(shownNumber(&form), u"3"_s);
-        QCOMPARE(shownAnswer(&form), u"a3"_s);
-
-        f.folder.messages().clear();
-        f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&form, u"NextAnswer"_s);
-        QCOMPARE(f.folder.messageTexts(), {u"You have reached the end of the answers."_s});
-        QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
-        QCOMPARE(shownNumber(&form), u"3"_s);
-        QCOMPARE(shownAnswer(&form), u"a3"_s);
-
-        click(&form, u"PreviousAnswer"_s);
-        QCOMPARE(shownNumber(&form), u"2"_s);
-        QCOMPARE(shownAnswer(&form), u"a2"_s);
-    }
-
-    void switchingQuestionKeepsTheNumber()
-    {
-        ReporterFixture f;
-        threeAnswers(f);
-        ReporterForm form(f.session);
-        click(&form, u"NextAnswer"_s);
-        child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
-        QCOMPARE(shownQuestion(&form), u"B"_s);
-        QCOMPARE(shownNumber(&form), u"2"_s);
-        QCOMPARE(shownAnswer(&form), u"b2\nline two"_s);
-
-        // The user's edit is what would be exported, until browsing replaces it.
-        child<QPlainTextEdit>(&form, u"FieldAnswerTextBox"_s)->setPlainText(u"mine"_s);
-        click(&form, u"ViewFieldAnswerOne"_s);
-        QCOMPARE(shownNumber(&form), u"1"_s);
-        QCOMPARE(shownAnswer(&form), u"b1\nline two"_s);
-    }
-
-    void answerOneWithNoQuestionSelected()
-    {
-        ReporterFixture f;
-        threeAnswers(f);
-        ReporterForm form(f.session);
-        click(&form, u"NextAnswer"_s);
-        child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(-1);
-        f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&form, u"ViewFieldAnswerOne"_s);
-        QCOMPARE(f.folder.messageTexts(), {u"Sorry, but you don't have a field selected"_s});
-        QCOMPARE(shownNumber(&form), u"1"_s);
-        QCOMPARE(shownAnswer(&form), u"a2"_s);
-    }
-
-    void longQuestionReadsItsFittedColumn()
-    {
-        ReporterFixture f;
-        const QString question = u"Which of the sessions of the second day would you recommend to a colleague"_s;
-        QVERIFY(question.size() > 64);
-        f.add(Kind::textField(), question);
-        f.answer({{question, u"The keynote"_s}}); // stored under the first 64 characters
-        ReporterForm form(f.session);
-        QCOMPARE(shownQuestion(&form), question);
-        QCOMPARE(shownAnswer(&form), u"The keynote"_s);
-    }
-
-    void missingValuesAndTheMarker()
-    {
-        ReporterFixture f;
-        f.add(Kind::textField(), u"A"_s);
-        f.answer({{u"A"_s, u"early"_s}});
-        // A question added after the first answer: that row holds the marker.
-        FormMethod later;
-        later.methodType = Kind::checkBox();
-        later.userInstruction = u"Later"_s;
-        f.session.collection.append(QString::number(f.session.collection.count()), later);
-        QVERIFY(AddAnswerColumn(f.session.answerTable(), u"Later"_s, Kind::checkBox()));
-        f.answer({{u"A"_s, u"second"_s}}); // nothing for Later: no value
-
-        ReporterForm form(f.session);
-        child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
-        QCOMPARE(shownAnswer(&form), u"*Column added after this answer*"_s);
-
-        f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&form, u"NextAnswer"_s);
-        QCOMPARE(f.folder.messageTexts(),
-                 {u"The  field 'Later' from database table 'tbl_survey ' contains no data."_s});
-        QCOMPARE(shownNumber(&form), u"2"_s); // the number moves, the box keeps its text
-        QCOMPARE(shownAnswer(&form), u"*Column added after this answer*"_s);
     }
 
     void columnGoneFromUnderTheWindow()

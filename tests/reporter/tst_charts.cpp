@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QSet>
@@ -40,28 +39,6 @@ void choices(ReporterFixture& f)
     f.answer({{u"Name"_s, u"e"_s}, {u"Colour"_s, u"red"_s}, {kLongMenu, u"Talks "_s}});
 }
 
-struct Drawn {
-    QString title;
-    int chartType;
-    int columnCount;
-    int rowCount;
-    QString rowLabel;
-    bool legend;
-    QStringList labels;
-    QStringList data;
-};
-
-Drawn drawn(ChartControl* chart)
-{
-    Drawn d{chart->title(), chart->chartType(), chart->columnCount(), chart->rowCount(), chart->rowLabel(),
-            chart->showLegend(), {}, {}};
-    for (int c = 1; c <= chart->columnCount(); ++c) {
-        d.labels.append(chart->columnLabel(c));
-        d.data.append(chart->data(c));
-    }
-    return d;
-}
-
 /// Opens the graphs page; its first question (Tea) is drawn.
 void showGraphs(ReporterForm& form)
 {
@@ -80,62 +57,18 @@ private slots:
         BrowserView::setRecorder([](auto&&...) {});
     }
 
-    void checkBoxPie()
+    void longMenuCountedFromItsFittedColumn()
     {
         ReporterFixture f;
         choices(f);
         ReporterForm form(f.session);
         showGraphs(form);
-        QCOMPARE(rows(&form, u"GraphAbleData"_s), QStringList({u"Tea"_s, u"Colour"_s, kLongMenu}));
-        const Drawn d = drawn(form.chart());
-        QCOMPARE(d.title, u"Pie Chart of form Check Box 'Tea' :"_s);
-        QCOMPARE(d.chartType, 14);
-        QCOMPARE(d.columnCount, 2);
-        QCOMPARE(d.rowCount, 1);
-        QCOMPARE(d.rowLabel, QString());
-        QVERIFY(d.legend);
-        QCOMPARE(d.labels, QStringList({u"Checked"_s, u"Not Checked"_s}));
-        QCOMPARE(d.data, QStringList({u"2"_s, u"1"_s}));
-        QCOMPARE(child<QGroupBox>(&form, u"GraphFrame"_s)->title(), u"Tea"_s);
-        QVERIFY(f.folder.messageTexts().isEmpty());
-    }
-
-    void radioButtonsExactAndCaseSensitive()
-    {
-        ReporterFixture f;
-        choices(f);
-        ReporterForm form(f.session);
-        showGraphs(form);
-        child<QListWidget>(&form, u"GraphAbleData"_s)->setCurrentRow(1);
-        const Drawn d = drawn(form.chart());
-        QCOMPARE(d.title, u"Pie Chart of form Radio Buttons 'Colour' :"_s);
-        QCOMPARE(d.labels, QStringList({u"Red"_s, u"Green"_s, u"Blue"_s}));
-        QCOMPARE(d.data, QStringList({u"2"_s, u"0"_s, u"1"_s})); // Purple and red nowhere
-    }
-
-    void barKindKeptForTheNextQuestion()
-    {
-        ReporterFixture f;
-        choices(f);
-        ReporterForm form(f.session);
-        showGraphs(form);
-        click(&form, u"ViewBarGraph"_s);
-        QCOMPARE(form.chartKind(), u"Bar"_s);
-        QCOMPARE(form.chart()->chartType(), 1);
-        QCOMPARE(form.chart()->title(), u"Bar Chart of form Check Box 'Tea' :"_s);
-
         child<QListWidget>(&form, u"GraphAbleData"_s)->setCurrentRow(2);
-        const Drawn d = drawn(form.chart());
-        QCOMPARE(d.chartType, 1);
-        // Longer than 64 characters: counted from the column of its first 64.
-        QCOMPARE(d.title, u"Bar Chart of form Pull Down Menu '"_s + kLongMenu + u"' :"_s);
-        QCOMPARE(d.labels, QStringList({u"Talks"_s, u"Posters"_s}));
-        QCOMPARE(d.data, QStringList({u"1"_s, u"2"_s}));
-
-        click(&form, u"ViewPieChart"_s);
-        QCOMPARE(form.chartKind(), u"Pie"_s);
-        QCOMPARE(form.chart()->chartType(), 14);
+        // Longer than 64 characters: counted from the column of its first 64; "Talks " counts nowhere.
         QCOMPARE(form.chart()->title(), u"Pie Chart of form Pull Down Menu '"_s + kLongMenu + u"' :"_s);
+        QCOMPARE(form.chart()->data(1), u"1"_s);
+        QCOMPARE(form.chart()->data(2), u"2"_s);
+        QVERIFY(f.folder.messageTexts().isEmpty());
     }
 
     void markerCountedAsNeither()
@@ -162,7 +95,7 @@ private slots:
         QVERIFY2(error.contains(u"no such column"_s), qPrintable(error));
     }
 
-    void noChoiceQuestions()
+    void optionlessGroupChartsOneEmptyColumn()
     {
         ReporterFixture f;
         f.add(Kind::textField(), u"Name"_s);
@@ -173,26 +106,9 @@ private slots:
         QCOMPARE(form.chart()->title(), u"Pie Chart of form Radio Buttons 'Empty' :"_s);
         QCOMPARE(form.chart()->columnCount(), 1);
         QCOMPARE(form.chart()->data(1), u"0"_s);
-
-        ReporterFixture g;
-        g.add(Kind::textField(), u"Name"_s);
-        g.answer({{u"Name"_s, u"a"_s}});
-        ReporterForm plain(g.session);
-        showGraphs(plain);
-        g.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&plain, u"ViewBarGraph"_s);
-        QCOMPARE(g.folder.messageTexts(), {u"Sorry, but you don't have a field selected"_s});
-        QCOMPARE(plain.chartKind(), u"Bar"_s);
-
-        // Nothing was charted: no picture of empty axes is saved.
-        g.folder.messages().clear();
-        g.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&plain, u"SaveGraphToFile"_s);
-        QCOMPARE(g.folder.messageTexts(), {u"There is no chart to save: no question of this form has been charted."_s});
-        QVERIFY(!QFile::exists(g.folder.path() + u"/Reports/graph_1.bmp"_s));
     }
 
-    void saveDefaultPicture()
+    void savedPicturesAreDrawnInTheirFormat()
     {
         ReporterFixture f;
         choices(f);
@@ -202,11 +118,7 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"SaveGraphToFile"_s);
         const QString path = f.folder.path() + u"/Reports/graph_1.bmp"_s;
-        QCOMPARE(f.folder.messageTexts(), {u"The Chart has been saved to "_s + path});
-        QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Information);
-
-        const QByteArray bytes = readBytes(path);
-        QVERIFY(bytes.startsWith("BM"));
+        QVERIFY(readBytes(path).startsWith("BM"));
         const QImage image(path);
         QCOMPARE(image.size(), QSize(640, 480));
         QSet<QRgb> colours;
@@ -216,7 +128,7 @@ private slots:
         }
         QVERIFY2(colours.size() > 10, "the picture is blank");
 
-        // Saving again replaces the picture; another extension, another format.
+        // Another extension, another format.
         child<QLineEdit>(&form, u"GraphFileName"_s)->setText(u"colour.png"_s);
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"SaveGraphToFile"_s);
@@ -231,20 +143,16 @@ private slots:
         showGraphs(form);
         auto* name = child<QLineEdit>(&form, u"GraphFileName"_s);
 
-        for (const QString& file : {u"graph.nosuchformat"_s, u"no such folder/graph.bmp"_s, QString()}) {
-            name->setText(file);
-            f.folder.messages().clear();
-            f.folder.messages().queueAnswer(MessageAnswer::Ok);
-            click(&form, u"SaveGraphToFile"_s);
-            QCOMPARE(f.folder.messages().boxes().size(), 1);
-            QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
-            const QString text = f.folder.messageTexts().at(0);
-            // Said once, with the path: not wrapped in a second sentence that repeats it.
-            QVERIFY2(text.startsWith(u"The chart cannot be saved to '"_s + f.folder.path() + u"/Reports/"_s + file
-                                     + u"': "_s),
-                     qPrintable(text));
-            QCOMPARE(text.count(u"saved"_s), 1);
-        }
+        // No name at all: refused, said once with the path, nothing written.
+        name->setText(QString());
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"SaveGraphToFile"_s);
+        QCOMPARE(f.folder.messages().boxes().size(), 1);
+        QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
+        const QString text = f.folder.messageTexts().at(0);
+        QVERIFY2(text.startsWith(u"The chart cannot be saved to '"_s + f.folder.path() + u"/Reports/': "_s),
+                 qPrintable(text));
+        QCOMPARE(text.count(u"saved"_s), 1);
         QCOMPARE(QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 
         // The Reports folder itself gone.
