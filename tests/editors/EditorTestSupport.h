@@ -70,18 +70,6 @@ inline QStringList columnNames(const FormSession& session)
     return names;
 }
 
-inline QStringList instructions(const FormSession& session)
-{
-    QStringList out;
-    session.collection.forEach([&out](const FormMethod& m) { out.append(m.userInstruction); });
-    return out;
-}
-
-inline QStringList pageLines(const TestProgramFolder& folder, const FormSession& session)
-{
-    return QString::fromLatin1(readBytes(folder.html(session.htmlName()))).split(QStringLiteral("\r\n"));
-}
-
 /// The child `name` of `window` as T; aborts the test clearly when missing.
 template <typename T> T* control(QWidget* window, const QString& name)
 {
@@ -120,7 +108,6 @@ inline void click(QWidget* window, const QString& name)
 struct ModalRun {
     bool appeared = false;
     bool leftOpen = false; // still open after the actions (then closed by the driver)
-    QString caption;
     QString name;
 };
 
@@ -141,7 +128,6 @@ inline void pollModal(const std::shared_ptr<ModalState>& state, int tries)
         return;
     }
     state->run.appeared = true;
-    state->run.caption = dialog->windowTitle();
     state->run.name = dialog->objectName();
     QPointer<QDialog> guard(dialog);
     state->act(dialog);

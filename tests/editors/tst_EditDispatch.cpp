@@ -34,104 +34,60 @@ private slots:
         BrowserView::setRecorder([](auto&&...) {});
     }
 
-    void refusals();
-    void headerGoesToTheHeaderEditor();
+    void unknownKindIsRefused();
     void eachKindOpensItsEditorModally_data();
     void eachKindOpensItsEditorModally();
     void storedNonNumbersReadAsZero_data();
     void storedNonNumbersReadAsZero();
-    void editingWhileTheSameEditorIsOpenModeless();
     void mainWindowGoesAwayWhileAnEditorIsOpen();
+    void openingAnOpenEditorBringsItForward();
     void escapeUnloadsAModelessEditor();
 };
 
-void TestEditDispatch::refusals()
+void TestEditDispatch::unknownKindIsRefused()
 {
-    // No form at all: nothing can be selected.
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        Editors editors(session, nullptr);
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        editors.editSelected();
-        QCOMPARE(
-            folder.messageTexts(), QStringList(QStringLiteral("You do not have a Form Method Selected.")));
-    }
-
     Env env;
-    addElement(env.session, lineRuleMethod());
     FormMethod odd = plainTextMethod(QStringLiteral("odd"));
     odd.methodType = QStringLiteral("plain text"); // kinds compare with case
-    env.session.collection.append(QStringLiteral("2"), odd);
+    env.session.collection.append(QStringLiteral("1"), odd);
     env.session.rows()->append(odd.rowText());
     ++env.session.methodCount;
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
-
-    env.session.setSelectedRow(-1);
-    env.expectBox();
-    env.editors.editSelected();
     env.session.setSelectedRow(1);
     env.expectBox();
     env.editors.editSelected();
-    env.session.setSelectedRow(2);
-    env.expectBox();
-    env.editors.editSelected();
-    QCOMPARE(env.folder.messageTexts(),
-        QStringList({ QStringLiteral("You do not have a Form Method Selected."),
-            QStringLiteral("Horizontal Line Rules cannot be edited."),
-            QStringLiteral("Field Type Not Recognised") }));
+    QCOMPARE(env.folder.messageTexts(), QStringList(QStringLiteral("Field Type Not Recognised")));
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
-}
-
-void TestEditDispatch::headerGoesToTheHeaderEditor()
-{
-    Env env;
-    int calls = 0;
-    env.session.setSelectedRow(0);
-    env.editors.editSelected(); // no header editor wired: nothing happens
-    env.editors.editHeader = [&calls] { ++calls; };
-    env.editors.editSelected();
-    QCOMPARE(calls, 1);
 }
 
 void TestEditDispatch::eachKindOpensItsEditorModally_data()
 {
     QTest::addColumn<FormMethod>("method");
     QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("cancel");
     const QStringList options { QStringLiteral("a") };
     QTest::newRow("plain text") << plainTextMethod(QStringLiteral("Hi")) << QStringLiteral("AddTextForm")
-                                << QStringLiteral("Edit Text/Instructions")
                                 << QStringLiteral("FinishTextAddition");
     QTest::newRow("text field") << textFieldMethod(QStringLiteral("Q"), QString(), QString(), QString())
-                                << QStringLiteral("TextFieldForm")
-                                << QStringLiteral("Edit Text Field Form Element")
-                                << QStringLiteral("FinishTextField");
+                                << QStringLiteral("TextFieldForm") << QStringLiteral("FinishTextField");
     QTest::newRow("text area") << textAreaMethod(QStringLiteral("Q"), QString(), QString(), QString())
-                               << QStringLiteral("TextAreaForm")
-                               << QStringLiteral("Edit Text Area Form Element")
-                               << QStringLiteral("FinishTextArea");
+                               << QStringLiteral("TextAreaForm") << QStringLiteral("FinishTextArea");
     QTest::newRow("check box") << checkBoxMethod(QStringLiteral("Q"), true, false)
-                               << QStringLiteral("CheckBoxesForm") << QStringLiteral("Edit Check Box")
-                               << QStringLiteral("Cancel");
+                               << QStringLiteral("CheckBoxesForm") << QStringLiteral("Cancel");
     QTest::newRow("radio") << radioButtonsMethod(QStringLiteral("Q"), options, noDefaultOption())
-                           << QStringLiteral("RadioButtonsForm") << QStringLiteral("Edit Radio Buttons")
-                           << QStringLiteral("CancelRadioButtonForm");
-    QTest::newRow("menu") << pullDownMenuMethod(QStringLiteral("Q"), QStringLiteral("1"), options,
-        noDefaultOption()) << QStringLiteral("PullDownMenuInstructionForm")
-                          << QStringLiteral("Edit Pull-Down Menu") << QStringLiteral("Cancel");
+                           << QStringLiteral("RadioButtonsForm") << QStringLiteral("CancelRadioButtonForm");
+    QTest::newRow("menu") << pullDownMenuMethod(
+        QStringLiteral("Q"), QStringLiteral("1"), options, noDefaultOption())
+                          << QStringLiteral("PullDownMenuInstructionForm") << QStringLiteral("Cancel");
     QTest::newRow("submit") << submitButtonMethod(QStringLiteral("Go"), false, QString())
-                            << QStringLiteral("SubmitButtonForm") << QStringLiteral("Edit Submit Button")
-                            << QStringLiteral("Cancel");
+                            << QStringLiteral("SubmitButtonForm") << QStringLiteral("Cancel");
 }
 
 void TestEditDispatch::eachKindOpensItsEditorModally()
 {
     QFETCH(FormMethod, method);
     QFETCH(QString, window);
-    QFETCH(QString, caption);
     QFETCH(QString, cancel);
     Env env;
     addElement(env.session, method);
@@ -146,7 +102,6 @@ void TestEditDispatch::eachKindOpensItsEditorModally()
     QVERIFY(run.appeared);
     QVERIFY(!run.leftOpen);
     QCOMPARE(run.name, window);
-    QCOMPARE(run.caption, caption);
     // Cancel: the element, the page and the selection are as they were.
     QCOMPARE(env.session.collection.atPosition(1), method);
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
@@ -188,30 +143,6 @@ void TestEditDispatch::storedNonNumbersReadAsZero()
     }
 }
 
-void TestEditDispatch::editingWhileTheSameEditorIsOpenModeless()
-{
-    Env env;
-    addElement(env.session, checkBoxMethod(QStringLiteral("Tea"), true, false));
-    env.editors.showCheckBoxesForm();
-    QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
-    setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Coffee"));
-
-    env.session.setSelectedRow(1);
-    env.expectBox();
-    env.editors.editSelected();
-    QCOMPARE(env.folder.messageTexts().size(), 1);
-    QVERIFY(env.folder.messageTexts().at(0).contains(QStringLiteral("Add Check Boxes To Form")));
-    QVERIFY(!QApplication::activeModalWidget());
-    // The open window keeps its mode and its input.
-    QCOMPARE(env.editors.openWindow(QStringLiteral("CheckBoxesForm")), boxes);
-    QCOMPARE(boxes->windowTitle(), QStringLiteral("Add Check Boxes To Form"));
-    QCOMPARE(boxText(boxes, QStringLiteral("CheckBoxTitleBox")), QStringLiteral("Coffee"));
-    // Opening it again from the main window brings the same window forward.
-    env.editors.showCheckBoxesForm();
-    QCOMPARE(env.editors.openWindow(QStringLiteral("CheckBoxesForm")), boxes);
-    QCOMPARE(boxText(boxes, QStringLiteral("CheckBoxTitleBox")), QStringLiteral("Coffee"));
-}
-
 void TestEditDispatch::mainWindowGoesAwayWhileAnEditorIsOpen()
 {
     TestProgramFolder folder;
@@ -231,6 +162,17 @@ void TestEditDispatch::mainWindowGoesAwayWhileAnEditorIsOpen()
     setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
     click(boxes, QStringLiteral("AddCheckBox"));
     QCOMPARE(session.collection.count(), 2);
+}
+
+void TestEditDispatch::openingAnOpenEditorBringsItForward()
+{
+    Env env;
+    env.editors.showCheckBoxesForm();
+    QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
+    setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Coffee"));
+    env.editors.showCheckBoxesForm();
+    QCOMPARE(env.editors.openWindow(QStringLiteral("CheckBoxesForm")), boxes);
+    QCOMPARE(boxText(boxes, QStringLiteral("CheckBoxTitleBox")), QStringLiteral("Coffee"));
 }
 
 void TestEditDispatch::escapeUnloadsAModelessEditor()
