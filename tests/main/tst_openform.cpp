@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QAction>
-#include <QFile>
 #include <QTest>
 
 using namespace quenlow;
@@ -47,9 +46,7 @@ class TestOpenForm : public QObject
 {
     Q_OBJECT
 
-    QStringList m_browser;
-
-    // A program folder with two forms and a file of another kind; "beta" is open.
+    // A program folder with three forms and a file of another kind; "beta2" is open.
     struct Fixture {
         TestProgramFolder folder;
         FormSession session{folder.path()};
@@ -77,47 +74,7 @@ class TestOpenForm : public QObject
 private slots:
     void initTestCase()
     {
-        BrowserView::setRecorder([this](const QString& window, const QString& kind, const QString& path) {
-            m_browser.append(window + QLatin1Char(' ') + kind + QLatin1Char(' ') + path);
-        });
-    }
-
-    void chooseAndOpen()
-    {
-        Fixture f;
-        QVERIFY(f.open([&](QWidget* w) {
-            QCOMPARE(w->windowTitle(), QStringLiteral("Open"));
-            QCOMPARE(w->parentWidget(), &f.main);
-            QCOMPARE(child<QPushButton>(w, "OpenFile")->text(), QStringLiteral("Open"));
-            QCOMPARE(child<QPushButton>(w, "Cancel")->text(), QStringLiteral("Cancel"));
-            QCOMPARE(f.main.openForm()->dirList()->path(), f.folder.path() + QStringLiteral("/HTML"));
-            auto* files = child<QListWidget>(w, "filList");
-            QCOMPARE(rowsOf(files), (QStringList{QStringLiteral("alpha.html"), QStringLiteral("beta.html"),
-                                                 QStringLiteral("beta2.html")}));
-            files->setCurrentRow(0);
-            QCOMPARE(child<QLineEdit>(w, "FileNameToOpen")->text(), QStringLiteral("alpha.html"));
-            click(w, "OpenFile");
-        }));
-        QVERIFY(f.main.openForm()->isHidden());
-        QCOMPARE(f.session.htmlName(), QStringLiteral("alpha.html"));
-        QCOMPARE(f.session.rows()->texts(), QStringList{QStringLiteral("Header - Alpha Title")});
-        QCOMPARE(f.session.backgroundChoice, 6);
-        QCOMPARE(f.session.backgroundFileName, QStringLiteral("Background3.jpg"));
-        QCOMPARE(f.main.browser()->lastPath(), f.folder.html(QStringLiteral("alpha.html")));
-        QVERIFY(f.folder.messageTexts().isEmpty());
-    }
-
-    void doubleClickOpensAtOnce()
-    {
-        Fixture f;
-        QVERIFY(f.open([&](QWidget* w) {
-            auto* files = child<QListWidget>(w, "filList");
-            const QPoint at = files->visualItemRect(files->item(1)).center();
-            QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(files->viewport(), Qt::LeftButton, {}, at);
-        }));
-        QCOMPARE(f.session.htmlName(), QStringLiteral("beta.html"));
-        QCOMPARE(f.session.rows()->texts(), QStringList{QStringLiteral("Header - Beta Title")});
+        BrowserView::setRecorder([](const QString&, const QString&, const QString&) {});
     }
 
     // Only the name travels: a file picked in another folder opens the form of
@@ -126,6 +83,8 @@ private slots:
     void browsingElsewhereStillOpensFromTheProgramFolders()
     {
         Fixture f;
+        f.session.backgroundChoice = -1;
+        f.session.backgroundFileName.clear();
         QVERIFY(f.open([&](QWidget* w) {
             auto* dirs = f.main.openForm()->dirList();
             QCOMPARE(dirs->currentItem()->text(), QStringLiteral("HTML"));
@@ -150,6 +109,9 @@ private slots:
         QCOMPARE(f.session.htmlName(), QStringLiteral("alpha.html"));
         QCOMPARE(f.session.rows()->texts(), QStringList{QStringLiteral("Header - Alpha Title")});
         QVERIFY(readBytes(f.folder.html(QStringLiteral("alpha.html"))).contains("Alpha Title"));
+        // The form's own background comes back with it.
+        QCOMPARE(f.session.backgroundChoice, 6);
+        QCOMPARE(f.session.backgroundFileName, QStringLiteral("Background3.jpg"));
 
         QVERIFY(f.open([&](QWidget* w) {
             QCOMPARE(f.main.openForm()->dirList()->path(), f.folder.path() + QStringLiteral("/HTML"));
@@ -158,22 +120,18 @@ private slots:
         }));
     }
 
-    void cancelKeepsEverythingAndTheTypedName()
+    // Cancel keeps the window and the typed name; closing it by its title bar does not.
+    void titleBarCloseForgetsTheTypedName()
     {
         Fixture f;
-        const QStringList rows = f.session.rows()->texts();
-        m_browser.clear();
         QVERIFY(f.open([](QWidget* w) {
             child<QLineEdit>(w, "FileNameToOpen")->setText(QStringLiteral("typed.html"));
             click(w, "Cancel");
         }));
-        QCOMPARE(f.session.htmlName(), QStringLiteral("beta2.html"));
-        QCOMPARE(f.session.rows()->texts(), rows);
-        QVERIFY(m_browser.isEmpty());
         OpenForm* first = f.main.openForm();
         QVERIFY(f.open([](QWidget* w) {
             QCOMPARE(child<QLineEdit>(w, "FileNameToOpen")->text(), QStringLiteral("typed.html"));
-            w->close(); // by its title bar: the window is done with
+            w->close();
         }));
         QVERIFY(!f.main.openForm());
         QVERIFY(f.open([first](QWidget* w) {
@@ -182,54 +140,6 @@ private slots:
             click(w, "Cancel");
         }));
         QCOMPARE(f.session.htmlName(), QStringLiteral("beta2.html"));
-    }
-
-    void missingCollectionFile_data()
-    {
-        QTest::addColumn<bool>("viewAnyway");
-        QTest::newRow("Yes") << true;
-        QTest::newRow("No") << false;
-    }
-    void missingCollectionFile()
-    {
-        QFETCH(bool, viewAnyway);
-        Fixture f;
-        writeBytes(f.folder.html(QStringLiteral("orphan.html")), "<html>orphan</html>");
-        const QStringList rows = f.session.rows()->texts();
-        const auto methods = f.session.collection.methods();
-        const QByteArray page = readBytes(f.folder.html(QStringLiteral("beta2.html")));
-        f.folder.messages().queueAnswer(viewAnyway ? MessageAnswer::Yes : MessageAnswer::No);
-        QVERIFY(f.open([](QWidget* w) {
-            child<QLineEdit>(w, "FileNameToOpen")->setText(QStringLiteral("orphan.html"));
-            click(w, "OpenFile");
-        }));
-        QCOMPARE(f.folder.messages().boxes().size(), 1);
-        QCOMPARE(f.folder.messages().boxes().first().text,
-                 QStringLiteral("Sorry, but Collection text file for the Form 'orphan' could not be found. Do you wish "
-                                "just to open the HTML Form file ?"));
-        QCOMPARE(f.folder.messages().boxes().first().buttons, MessageButtons::YesNo);
-        if (viewAnyway) {
-            QCOMPARE(f.session.htmlName(), QStringLiteral("orphan.html"));
-            QCOMPARE(f.session.rows()->count(), 0);
-            QVERIFY(f.main.findChild<QWidget*>(QStringLiteral("AddHTMLMethodsFrame"))->isHidden());
-            QVERIFY(f.main.findChild<QWidget*>(QStringLiteral("AlterFormFrame"))->isHidden());
-            QVERIFY(f.main.findChild<QWidget*>(QStringLiteral("ViewReporterForm"))->isHidden());
-            QCOMPARE(f.main.browser()->lastPath(), f.folder.html(QStringLiteral("orphan.html")));
-            QVERIFY(!QFile::exists(f.folder.collection(QStringLiteral("orphan"))));
-
-            // Opening a real form brings the frames back.
-            QVERIFY(f.open([](QWidget* w) {
-                child<QLineEdit>(w, "FileNameToOpen")->setText(QStringLiteral("alpha.html"));
-                click(w, "OpenFile");
-            }));
-            QVERIFY(f.main.findChild<QWidget*>(QStringLiteral("AlterFormFrame"))->isVisible());
-            QVERIFY(f.main.findChild<QWidget*>(QStringLiteral("ViewReporterForm"))->isVisible());
-        } else {
-            QCOMPARE(f.session.htmlName(), QStringLiteral("beta2.html"));
-            QCOMPARE(f.session.rows()->texts(), rows);
-            QCOMPARE(f.session.collection.methods(), methods);
-            QCOMPARE(readBytes(f.folder.html(QStringLiteral("beta2.html"))), page);
-        }
     }
 };
 

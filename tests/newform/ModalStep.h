@@ -32,13 +32,10 @@ public:
     }
 
     bool ran() const { return m_state->ran; }
-    /// The objectName of the modal window found when it was not the expected one.
-    QString found() const { return m_state->found; }
 
 private:
     struct State {
         QString name;
-        QString found;
         std::function<void(QWidget*)> act;
         QElapsedTimer clock;
         bool ran = false;
@@ -50,7 +47,6 @@ private:
             QWidget* modal = QApplication::activeModalWidget();
             if (modal && modal->isVisible()) {
                 if (modal->objectName() != state->name) {
-                    state->found = modal->objectName();
                     modal->close();
                     return;
                 }
