@@ -27,10 +27,9 @@
 #include <QThread>
 #include <QUrl>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include "server/ListenAddress.h"
+
 #include <sqlite3.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -141,19 +140,6 @@ double singleRowRate(const QString& folder, double seconds)
     return rows / elapsed;
 }
 
-quint16 freePort()
-{
-    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t size = sizeof addr;
-    ::getsockname(sock, reinterpret_cast<sockaddr*>(&addr), &size);
-    ::close(sock);
-    return ntohs(addr.sin_port);
-}
-
 // No response() hook: it would have wrk build a Lua table for every answer,
 // and the load generator shares the two cores with the service. wrk counts
 // answers of 400 and above itself; the row count below catches anything else
@@ -237,7 +223,7 @@ int main(int argc, char** argv)
     const double single = singleRowRate(folder, 3.0);
     out(QStringLiteral("SQLite single-row durable inserts: %1 rows/s").arg(single, 0, 'f', 0));
 
-    const quint16 port = freePort();
+    const quint16 port = freeLoopbackPort();
     QProcess service;
     service.setStandardErrorFile(folder + QStringLiteral("/server.log"));
     service.start(server, {QStringLiteral("--app-folder"), folder, QStringLiteral("--listen"),

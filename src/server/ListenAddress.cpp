@@ -2,6 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/ListenAddress.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace quenlow {
 
 bool parseListenAddress(const QString& text, QString* host, quint16* port)
@@ -19,6 +24,21 @@ bool parseListenAddress(const QString& text, QString* host, quint16* port)
     *host = h.isEmpty() ? QStringLiteral("0.0.0.0") : h;
     *port = quint16(p);
     return true;
+}
+
+quint16 freeLoopbackPort()
+{
+    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (sock < 0)
+        return 0;
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof addr;
+    const bool ok = ::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0
+        && ::getsockname(sock, reinterpret_cast<sockaddr*>(&addr), &size) == 0;
+    ::close(sock);
+    return ok ? ntohs(addr.sin_port) : 0;
 }
 
 } // namespace quenlow

@@ -14,4 +14,8 @@ constexpr quint16 kDefaultListenPort = 8080;
 /// machine). False when the text is not an address and port.
 bool parseListenAddress(const QString& text, QString* host, quint16* port);
 
+/// A loopback port nothing listens on just now (the kernel's choice for a
+/// throwaway socket), for programs started on a port of their own.
+quint16 freeLoopbackPort();
+
 } // namespace quenlow

@@ -10,9 +10,8 @@
 
 #include <httplib.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
+#include "server/ListenAddress.h"
+
 #include <unistd.h>
 
 #include <csignal>
@@ -21,20 +20,6 @@ using namespace quenlow;
 using namespace quenlow::test;
 
 namespace {
-
-// A port nothing listens on just now (the kernel's choice for a throwaway socket).
-quint16 freePort()
-{
-    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t size = sizeof addr;
-    ::getsockname(sock, reinterpret_cast<sockaddr*>(&addr), &size);
-    ::close(sock);
-    return ntohs(addr.sin_port);
-}
 
 QByteArray answersFor(const QString& name)
 {
@@ -113,7 +98,7 @@ void TestServerProgram::refusesBadArguments()
     TestProgramFolder empty(/*withDatabase=*/false);
     p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
             {QStringLiteral("--app-folder"), empty.path(), QStringLiteral("--listen"),
-             QStringLiteral("127.0.0.1:%1").arg(freePort())});
+             QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort())});
     QVERIFY(p.waitForFinished(5000));
     QCOMPARE(p.exitCode(), 1);
     QVERIFY(p.readAllStandardError().contains("formAnswers.mdb cannot be opened"));
@@ -130,7 +115,7 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals_data()
 void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
 {
     QFETCH(int, signal);
-    const quint16 port = freePort();
+    const quint16 port = freeLoopbackPort();
     QProcess server;
     QVERIFY(startServer(server, port));
 
@@ -166,7 +151,7 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
 
 void TestServerProgram::acknowledgedAnswersSurviveAKill()
 {
-    const quint16 port = freePort();
+    const quint16 port = freeLoopbackPort();
     QProcess server;
     QVERIFY(startServer(server, port));
     httplib::Client c("127.0.0.1", port);
@@ -186,7 +171,7 @@ void TestServerProgram::acknowledgedAnswersSurviveAKill()
 
 void TestServerProgram::busyPortEndsTheSecondServer()
 {
-    const quint16 port = freePort();
+    const quint16 port = freeLoopbackPort();
     QProcess first;
     QVERIFY(startServer(first, port));
     QProcess second;
