@@ -6,6 +6,7 @@
 #include "core/TextFile.h"
 #include "database/AnswersDatabase.h"
 #include "model/FormSession.h"
+#include "model/AnswersTableHtml.h"
 #include "model/HtmlText.h"
 #include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
@@ -27,28 +28,15 @@ public:
         ((m_text += pieces), ...);
         m_text += u"\r\n"_s;
     }
-    const QString& text() const { return m_text; }
+    QString& text() { return m_text; }
 
 private:
     QString m_text;
 };
 
-/// Answers are mostly plain words: escape only what needs it.
 QString escaped(const QString& text)
 {
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-        case u'<':
-        case u'>':
-        case u'"':
-        case u'\'':
-            return escapeHtml(text);
-        default:
-            break;
-        }
-    }
-    return text;
+    return AnswersTableHtml::escaped(text);
 }
 
 struct Statement {
@@ -82,7 +70,7 @@ bool forEachValue(AnswersDatabase& db, const QString& table, Cell&& cell, RowEnd
     return rc == SQLITE_DONE;
 }
 
-/// Writes the table of steps 6 to 10; false when the table cannot be read, in
+/// Writes the answers table; false when the table cannot be read, in
 /// which case the caller writes the missing-table line after whatever stands.
 bool writeTable(PageText& page, AnswersDatabase& db, const QString& table)
 {
@@ -91,52 +79,16 @@ bool writeTable(PageText& page, AnswersDatabase& db, const QString& table)
     const QList<AnswersDatabase::Column> columns = db.columns(table);
     if (columns.isEmpty())
         return false;
-    // 64-bit: the old 16-bit product overflowed beyond 163 columns.
-    const qint64 n = columns.size();
-    const QString escapedTable = escaped(table);
-    page.line(u"<table border ALIGN=center width="_s, QString::number(n * 200), u">"_s,
-              u"<tr><td bgcolor=eeeee height=50 colspan="_s, QString::number(n), u"><B><FONT SIZE=6>"_s,
-              u"<pre>      "_s, u"Database table : '"_s, escapedTable, u"'"_s, u"</FONT></B></td></tr>"_s);
-
-    page.line(u"<tr>"_s);
-    QList<bool> shaded;
-    shaded.reserve(columns.size());
-    for (const AnswersDatabase::Column& column : columns) {
-        page.line(column.isMemo() ? u" <td width=250 ALIGN=center bgcolor=CCCCCC>"_s
-                                  : u" <td width=110 ALIGN=center bgcolor=CCCCCC>"_s);
-        page.line(u" <b>"_s);
-        page.line(escaped(column.name));
-        page.line(u"</b>"_s);
-        page.line(u" </td>"_s);
-        shaded.append(column.name == u"Form Question"_s);
-    }
-    page.line(u"</tr>"_s);
-
-    bool rowStarted = false;
+    QList<AnswersTableHtml::Column> heading;
+    heading.reserve(columns.size());
+    for (const AnswersDatabase::Column& column : columns)
+        heading.append({column.name, column.isMemo()});
+    AnswersTableHtml html(page.text(), table, heading);
     const bool read = forEachValue(
-        db, table,
-        [&](int i, const QString& value) {
-            if (!rowStarted) {
-                page.line(u"<tr>"_s);
-                rowStarted = true;
-            }
-            if (i >= shaded.size())
-                return;
-            page.line(u"  <td VALIGN=top"_s);
-            if (shaded.at(i))
-                page.line(u" bgcolor=CCCCCC "_s);
-            page.line(u">  "_s, escaped(value));
-            page.line(u"  </td>"_s);
-        },
-        [&] {
-            if (!rowStarted)
-                page.line(u"<tr>"_s);
-            page.line(u"</tr>"_s);
-            rowStarted = false;
-        });
+        db, table, [&html](int i, const QString& value) { html.cell(i, value); }, [&html] { html.endRow(); });
     if (!read)
         return false;
-    page.line(u"</table>"_s);
+    html.finish();
     return true;
 }
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/AnswerPages.h"
 
+#include "model/AnswersTableHtml.h"
 #include "model/HtmlText.h"
 #include "server/FormCatalog.h"
 
@@ -54,7 +55,6 @@ QByteArray answersTablePage(const PublishedForm& form, const QString& tableName,
                             const QList<QVariantList>& rows)
 {
     const QString table = escapeHtml(tableName);
-    const qsizetype n = columns.size();
     QStringList lines{QStringLiteral("<html>"),
                       QStringLiteral("<head>"),
                       QStringLiteral("<meta charset=\"utf-8\">"),
@@ -64,36 +64,18 @@ QByteArray answersTablePage(const PublishedForm& form, const QString& tableName,
                       QStringLiteral("</h1>"),
                       QStringLiteral("</title>"),
                       bodyTag(form)};
-    lines.append(QStringLiteral("<table border ALIGN=center width=") + QString::number(n * 200)
-                 + QStringLiteral("><tr><td bgcolor=eeeee height=50 colspan=") + QString::number(n)
-                 + QStringLiteral("><B><FONT SIZE=6><pre>      Database table : '") + table
-                 + QStringLiteral("'</FONT></B></td></tr>"));
-    lines.append(QStringLiteral("<tr>"));
-    for (const TableColumn& c : columns) {
-        lines.append(c.memo ? QStringLiteral(" <td width=250 ALIGN=center bgcolor=CCCCCC>")
-                            : QStringLiteral(" <td width=110 ALIGN=center bgcolor=CCCCCC>"));
-        lines.append(QStringLiteral(" <b>"));
-        lines.append(escapeHtml(c.name));
-        lines.append(QStringLiteral("</b>"));
-        lines.append(QStringLiteral(" </td>"));
-    }
-    lines.append(QStringLiteral("</tr>"));
+    QString page = lines.join(kLineEnd) + kLineEnd;
+    AnswersTableHtml html(page, tableName, columns);
     for (const QVariantList& row : rows) {
-        lines.append(QStringLiteral("<tr>"));
-        for (qsizetype i = 0; i < n; ++i) {
-            lines.append(QStringLiteral("  <td VALIGN=top"));
-            if (columns.at(i).name == QLatin1StringView("Form Question"))
-                lines.append(QStringLiteral(" bgcolor=CCCCCC "));
+        for (qsizetype i = 0; i < columns.size(); ++i) {
             const QVariant value = i < row.size() ? row.at(i) : QVariant();
-            lines.append(QStringLiteral(">  ") + (value.isNull() ? QString() : escapeHtml(value.toString())));
-            lines.append(QStringLiteral("  </td>"));
+            html.cell(int(i), value.isNull() ? QString() : value.toString());
         }
-        lines.append(QStringLiteral("</tr>"));
+        html.endRow();
     }
-    lines.append(QStringLiteral("</table>"));
-    lines.append(QStringLiteral("</body>"));
-    lines.append(QStringLiteral("</html>"));
-    return (lines.join(kLineEnd) + kLineEnd).toUtf8();
+    html.finish();
+    page += QStringLiteral("</body>") + kLineEnd + QStringLiteral("</html>") + kLineEnd;
+    return page.toUtf8();
 }
 
 HttpResponse errorResponse(int status, const QString& title, const QString& explanation)

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/AnswersTableHtml.h"
+
 #include "server/HttpExchange.h"
 
 #include <QList>
@@ -20,10 +22,7 @@ QByteArray answersTablePath();
 QByteArray thankYouPage(const PublishedForm& form);
 
 /// One column of an answers table as the page shows it.
-struct TableColumn {
-    QString name;
-    bool memo = false;
-};
+using TableColumn = AnswersTableHtml::Column;
 
 /// The answers table of a form, laid out like the designer's answers-table
 /// page; every name and answer escaped, since strangers wrote them.
