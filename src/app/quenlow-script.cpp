@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 
-// quenlow-script --app-folder DIR SCRIPT
+// quenlow-script [--real-view] --app-folder DIR SCRIPT
 //
 // Runs the desktop program on the offscreen platform and drives its windows
 // from SCRIPT ("-" for standard input), printing a transcript of what the
 // program showed. Exit status 0 after a complete run, 2 after an error.
+// With --real-view the browser views render the pages (offscreen) and the
+// transcript tells what they actually showed.
 
 #include "program/Program.h"
 #include "program/ScriptRunner.h"
@@ -23,7 +25,7 @@ constexpr int kErrorExit = 2;
 int usage(const char* reason)
 {
     std::fprintf(stderr,
-        "quenlow-script: %s\nusage: quenlow-script --app-folder DIR SCRIPT   (SCRIPT may be -)\n", reason);
+        "quenlow-script: %s\nusage: quenlow-script [--real-view] --app-folder DIR SCRIPT   (SCRIPT may be -)\n", reason);
     return kErrorExit;
 }
 
@@ -43,12 +45,15 @@ int main(int argc, char* argv[])
     const QStringList arguments = QApplication::arguments();
     QStringList folderArguments { arguments.value(0) };
     QString scriptPath;
+    bool realView = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments.at(i) == QLatin1String("--app-folder")) {
             if (i + 1 >= arguments.size())
                 return usage("--app-folder needs a folder");
             folderArguments << arguments.at(i) << arguments.at(i + 1);
             ++i;
+        } else if (arguments.at(i) == QLatin1String("--real-view")) {
+            realView = true;
         } else if (scriptPath.isEmpty()) {
             scriptPath = arguments.at(i);
         } else {
@@ -78,6 +83,7 @@ int main(int argc, char* argv[])
 
     // The recorders go in before the program creates a single window.
     quenlow::ScriptRunner runner;
+    runner.setRealView(realView);
     runner.setAppFolder(appFolder);
     if (!runner.load(script))
         return runner.exitCode();

@@ -9,7 +9,7 @@ namespace {
 class SilentMessages final : public Messages
 {
 public:
-    MessageAnswer show(const QString&, const QString&, MessageIcon, MessageButtons buttons) override
+    MessageAnswer show(const QString&, const QString&, MessageIcon, MessageButtons buttons, MessageAnswer) override
     {
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
@@ -32,17 +32,25 @@ void Messages::install(Messages* messages)
 
 void showExclamation(const QString& text)
 {
-    Messages::instance().show(Messages::title(), text, MessageIcon::Exclamation, MessageButtons::Ok);
+    Messages::instance().show(Messages::title(), text, MessageIcon::Exclamation, MessageButtons::Ok,
+                                MessageAnswer::Ok);
 }
 
 void showInformation(const QString& text)
 {
-    Messages::instance().show(Messages::title(), text, MessageIcon::Information, MessageButtons::Ok);
+    Messages::instance().show(Messages::title(), text, MessageIcon::Information, MessageButtons::Ok,
+                                MessageAnswer::Ok);
 }
 
 bool askYesNo(const QString& text, MessageIcon icon)
 {
-    return Messages::instance().show(Messages::title(), text, icon, MessageButtons::YesNo)
+    return Messages::instance().show(Messages::title(), text, icon, MessageButtons::YesNo, MessageAnswer::Yes)
+        == MessageAnswer::Yes;
+}
+
+bool askBeforeDestroying(const QString& text, MessageIcon icon)
+{
+    return Messages::instance().show(Messages::title(), text, icon, MessageButtons::YesNo, MessageAnswer::No)
         == MessageAnswer::Yes;
 }
 

@@ -19,8 +19,9 @@ class Messages
 {
 public:
     virtual ~Messages() = default;
+    /// `defaultAnswer` is the button Enter presses (Ok for an OK box).
     virtual MessageAnswer show(const QString& title, const QString& text, MessageIcon icon,
-                               MessageButtons buttons)
+                               MessageButtons buttons, MessageAnswer defaultAnswer)
         = 0;
 
     /// The title every box of the program carries.
@@ -38,7 +39,10 @@ public:
 void showExclamation(const QString& text);
 /// Completed work: information icon, OK.
 void showInformation(const QString& text);
-/// A question with Yes and No; true for Yes.
+/// A question with Yes and No, Yes the default; true for Yes.
 bool askYesNo(const QString& text, MessageIcon icon = MessageIcon::None);
+/// A question whose Yes deletes or replaces something: No is the default, so
+/// that a hasty Enter loses nothing. True for Yes.
+bool askBeforeDestroying(const QString& text, MessageIcon icon = MessageIcon::None);
 
 } // namespace quenlow

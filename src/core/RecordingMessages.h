@@ -22,12 +22,13 @@ public:
         QString text;
         MessageIcon icon;
         MessageButtons buttons;
+        MessageAnswer defaultAnswer;
         MessageAnswer answer;
         bool unanswered;
     };
 
-    MessageAnswer show(const QString& title, const QString& text, MessageIcon icon,
-                       MessageButtons buttons) override;
+    MessageAnswer show(const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons,
+                       MessageAnswer defaultAnswer) override;
 
     void queueAnswer(MessageAnswer answer) { m_answers.enqueue(answer); }
     int pendingAnswers() const { return int(m_answers.size()); }

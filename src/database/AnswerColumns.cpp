@@ -115,7 +115,7 @@ bool RemoveAnswerColumn(const AnswerTable& table, const QString& question)
     if (!db)
         return false;
     if (db->rowCount(table.tableName) > 0
-        && !askYesNo(QStringLiteral("The field '") + question
+        && !askBeforeDestroying(QStringLiteral("The field '") + question
                      + QStringLiteral("' contains data - Are you sure you wish to remove it ?"))) {
         return false;
     }

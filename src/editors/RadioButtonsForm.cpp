@@ -29,7 +29,7 @@ OptionListWindow::Texts radioButtonsTexts()
         .addText = QStringLiteral("Add Radio Button option"),
         .removeText = QStringLiteral("Remove Button from Form Question"),
         .finishName = QStringLiteral("FinishRadioButton"),
-        .finishText = QStringLiteral("Finish Adding Check Box Form Methods"),
+        .finishText = QStringLiteral("Finish Adding Radio Buttons"),
         .updateText = QStringLiteral("Update Radio Buttons Menu"),
         .cancelName = QStringLiteral("CancelRadioButtonForm"),
         .emptyInputMessage

@@ -4,7 +4,7 @@
 
 #include "core/Messages.h"
 #include "database/AnswersDatabase.h"
-#include "main/CreateNewDatabase.h"
+#include "newform/CreateNewDatabase.h"
 #include "main/FolderLists.h"
 #include "main/OpenForm.h"
 #include "model/ElementOperations.h"

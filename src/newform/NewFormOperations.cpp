@@ -7,8 +7,10 @@
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
+#include "newform/CreateNewDatabase.h"
 #include "newform/FormHeader.h"
 
+#include <QApplication>
 #include <QFileInfo>
 
 namespace quenlow {
@@ -65,9 +67,14 @@ bool requireAnswersDatabase(const FormSession& session)
 {
     if (QFileInfo::exists(session.databasePath()))
         return true;
-    showExclamation(QStringLiteral("The answers database '") + session.databasePath()
-                    + QStringLiteral("' is missing. Please start Quenlow again and create the database when asked."));
-    return false;
+    // Missing since start-up (or never created then): offer the same window
+    // as at start-up, and go on when the database is there.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    CreateNewDatabase window(session.databasePath(), owner);
+    window.exec();
+    return QFileInfo::exists(session.databasePath());
 }
 
 bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs& inputs)

@@ -19,8 +19,8 @@ struct HeaderInputs {
     QString databaseLocation;  // header editing only; creation uses the program's database
 };
 
-/// True when the answers database file is there; otherwise tells the user
-/// that it is missing and returns false.
+/// True when the answers database file is there; otherwise offers to create
+/// it (the CreateNewDatabase window) and tells whether it was.
 bool requireAnswersDatabase(const FormSession& session);
 
 /// "Generate HTML Form & Corresponding Database Table": creates the table of

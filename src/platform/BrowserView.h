@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 #include <functional>
@@ -16,10 +17,11 @@ namespace quenlow {
 /// The embedded browser view: Navigate to a local page (a "#fragment" may
 /// follow the file name) and Refresh it from disk. Relative references such as
 /// background images resolve in the page's folder. It remembers what it was
-/// last asked to show.
+/// last asked to show, and what it actually shows once the page has loaded.
 ///
-/// In tests and the scenario driver a recorder replaces the web engine:
-/// nothing is rendered, and every request is reported to the recorder.
+/// In tests and the scenario driver a recorder hears every request. By default
+/// it also replaces the web engine (nothing is rendered); with real pages on,
+/// the engine renders as in the program and every finished load is reported.
 class BrowserView final : public QWidget
 {
     Q_OBJECT
@@ -34,18 +36,46 @@ public:
     /// The name of the window holding this view (objectName of the top-level window).
     QString windowName() const;
 
-    /// Replaces the web engine in every view created afterwards (and reports
-    /// requests of existing ones) with `recorder`; an empty function restores it.
+    /// What the view shows once a load has finished: its address, title and text.
+    QUrl loadedUrl() const { return m_loadedUrl; }
+    QString loadedTitle() const { return m_loadedTitle; }
+    QString loadedText() const { return m_loadedText; }
+    /// A page was asked for and has not finished loading yet.
+    bool isLoading() const { return m_loading; }
+
+    /// Hears every request (kind "navigate" or "refresh") of every view, those
+    /// created afterwards and those already there; an empty function stops it.
     using Recorder = std::function<void(const QString& window, const QString& kind, const QString& path)>;
-    static void setRecorder(Recorder recorder);
+    /// Hears every finished load of a rendering view (`ok` false when the page
+    /// could not be shown).
+    using LoadRecorder = std::function<void(const BrowserView& view, bool ok)>;
+    /// Without `renderPages`, views created afterwards show a placeholder instead
+    /// of the web engine.
+    static void setRecorder(Recorder recorder, bool renderPages = false, LoadRecorder loads = {});
     static bool isRecording();
+    /// How many views are loading a page right now.
+    static int loadsInProgress();
 
     QWebEngineView* engineView() const { return m_view; }
 
+signals:
+    /// A load finished and its text has been read.
+    void pageShown(bool ok);
+
 private:
+    void startLoad(const QUrl& url);
+    void loadFinished(bool ok);
+    void setLoading(bool loading);
+
     QWebEngineView* m_view = nullptr;
     QLabel* m_placeholder = nullptr;
     QString m_lastPath;
+    QUrl m_requestedUrl;
+    QUrl m_loadedUrl;
+    QString m_loadedTitle;
+    QString m_loadedText;
+    bool m_loading = false;
+    int m_loadSerial = 0;
 };
 
 } // namespace quenlow

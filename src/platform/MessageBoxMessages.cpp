@@ -8,7 +8,7 @@
 namespace quenlow {
 
 MessageAnswer MessageBoxMessages::show(const QString& title, const QString& text, MessageIcon icon,
-                                       MessageButtons buttons)
+                                       MessageButtons buttons, MessageAnswer defaultAnswer)
 {
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent)
@@ -33,7 +33,7 @@ MessageAnswer MessageBoxMessages::show(const QString& title, const QString& text
     }
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(defaultAnswer == MessageAnswer::No ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     } else {
         box.setStandardButtons(QMessageBox::Ok);

@@ -13,7 +13,8 @@ namespace quenlow {
 class MessageBoxMessages final : public Messages
 {
 public:
-    MessageAnswer show(const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons) override;
+    MessageAnswer show(const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons,
+                       MessageAnswer defaultAnswer) override;
 };
 
 } // namespace quenlow

@@ -3,6 +3,7 @@
 #include "program/Program.h"
 
 #include "core/Messages.h"
+#include "core/ProgramFolder.h"
 #include "main/MainForm.h"
 #include "model/FormSession.h"
 #include "editors/Editors.h"
@@ -143,14 +144,10 @@ QString programFolderFromArguments(const QStringList& arguments, QString* error)
     }
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
-    const QDir root(folder);
-    for (const QString& sub : {QString(), QStringLiteral("HTML"), QStringLiteral("Collections"), QStringLiteral("Reports")}) {
-        const QString path = sub.isEmpty() ? folder : root.filePath(sub);
-        if (!QDir().mkpath(path) || !QFileInfo(path).isDir()) {
-            if (error)
-                *error = QStringLiteral("the folder %1 cannot be created").arg(path);
-            return {};
-        }
+    if (const QString problem = layOutProgramFolder(folder); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return {};
     }
     return folder;
 }

@@ -40,8 +40,8 @@ private:
 };
 
 /// The program folder from the command line: "--app-folder DIR", else the
-/// folder of the executable. The folder and its HTML/, Collections/ and
-/// Reports/ are created when missing. Returns an empty string, with `error`
+/// folder of the executable. Whatever of the folder's layout is missing (the
+/// folders, the help page, the backgrounds) is laid out. Returns an empty string, with `error`
 /// set, when that is impossible.
 QString programFolderFromArguments(const QStringList& arguments, QString* error);
 

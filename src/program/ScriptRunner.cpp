@@ -66,6 +66,19 @@ QString iconName(MessageIcon icon)
     return QStringLiteral("none");
 }
 
+QString answerName(MessageAnswer answer)
+{
+    switch (answer) {
+    case MessageAnswer::Yes:
+        return QStringLiteral("Yes");
+    case MessageAnswer::No:
+        return QStringLiteral("No");
+    case MessageAnswer::Ok:
+        break;
+    }
+    return QStringLiteral("OK");
+}
+
 /// One transcript line per event: line breaks inside a text are written as \n.
 QString oneLine(QString text)
 {
@@ -162,9 +175,20 @@ ScriptRunner::ScriptRunner(QObject* parent)
     if (QCoreApplication* app = QCoreApplication::instance())
         app->installEventFilter(this);
     Messages::install(&m_messages);
-    BrowserView::setRecorder([this](const QString& window, const QString& kind, const QString& path) {
-        onBrowser(window, kind, path);
-    });
+    installBrowserRecorder();
+}
+
+void ScriptRunner::setRealView(bool real)
+{
+    m_realView = real;
+    installBrowserRecorder();
+}
+
+void ScriptRunner::installBrowserRecorder()
+{
+    BrowserView::setRecorder(
+        [this](const QString& window, const QString& kind, const QString& path) { onBrowser(window, kind, path); },
+        m_realView, [this](const BrowserView& view, bool ok) { onLoaded(view, ok); });
 }
 
 ScriptRunner::~ScriptRunner()
@@ -313,6 +337,9 @@ void ScriptRunner::start(const std::function<void()>& startUp)
 
 bool ScriptRunner::readyForNextLine() const
 {
+    // A person acts on the page they see, not on one still on its way.
+    if (BrowserView::loadsInProgress() > 0)
+        return false;
     if (m_frames.isEmpty())
         return true;
     // A line is still in progress, so we are inside an event loop it started.
@@ -406,6 +433,7 @@ void ScriptRunner::execute(const Line& line)
 
 void ScriptRunner::finishRun()
 {
+    printHeldBrowserLines();
     // A script that ends with a modal window up has usually forgotten a line.
     if (QWidget* modal = QApplication::activeModalWidget()) {
         fail(QStringLiteral("END"), QStringLiteral("modal window %1 left open").arg(windowLabel(modal)));
@@ -768,6 +796,7 @@ QString ScriptRunner::show(const Line& line)
     bool checked = false;
     int selected = -1;
     QStringList rows;
+    QString pageFields; // a rendering browser view: what it actually shows
 
     if (auto* action = qobject_cast<QAction*>(object)) {
         caption = action->text();
@@ -815,7 +844,13 @@ QString ScriptRunner::show(const Line& line)
             if (selected >= 0)
                 text = list.text(selected);
         } else if (auto* browser = qobject_cast<BrowserView*>(widget)) {
-            text = browser->lastPath();
+            if (m_realView) {
+                text = browser->loadedText();
+                pageFields = QStringLiteral(" url=\"") + withAppFolder(browser->loadedUrl().toString(QUrl::PreferLocalFile))
+                    + QStringLiteral("\" title=\"") + oneLine(browser->loadedTitle()) + QLatin1Char('"');
+            } else {
+                text = browser->lastPath();
+            }
         } else if (qobject_cast<QTabWidget*>(widget) || qobject_cast<QTabBar*>(widget)) {
             auto* tabs = qobject_cast<QTabWidget*>(widget);
             QTabBar* bar = tabs ? tabs->tabBar() : qobject_cast<QTabBar*>(widget);
@@ -829,7 +864,8 @@ QString ScriptRunner::show(const Line& line)
 
     // Built by concatenation: captions may contain "%1" and the like.
     print(line.target + QStringLiteral(" caption=\"") + oneLine(withAppFolder(caption))
-        + QStringLiteral("\" text=\"") + oneLine(withAppFolder(text)) + QStringLiteral("\" visible=")
+        + QStringLiteral("\" text=\"") + oneLine(withAppFolder(text)) + QLatin1Char('"') + pageFields
+        + QStringLiteral(" visible=")
         + QString::number(int(visible)) + QStringLiteral(" enabled=") + QString::number(int(enabled))
         + QStringLiteral(" checked=") + QString::number(int(checked)) + QStringLiteral(" selected=")
         + QString::number(selected) + QStringLiteral(" rows=") + QString::number(rows.size()));
@@ -855,9 +891,10 @@ void ScriptRunner::onMessage(const RecordingMessages::Box& box)
 {
     // Multi-argument arg() replaces all places in one pass, so a "%1" in the
     // text stays as it is.
-    print(QStringLiteral("message %1 %2 \"%3\" %4")
+    print(QStringLiteral("message %1 %2 default=%3 \"%4\" %5")
               .arg(iconName(box.icon),
                   box.buttons == MessageButtons::YesNo ? QStringLiteral("YesNo") : QStringLiteral("OK"),
+                  answerName(box.defaultAnswer),
                   oneLine(withAppFolder(box.title)), oneLine(withAppFolder(box.text))));
     if (box.unanswered)
         print(QStringLiteral("unanswered"));
@@ -865,10 +902,38 @@ void ScriptRunner::onMessage(const RecordingMessages::Box& box)
 
 void ScriptRunner::onBrowser(const QString& window, const QString& kind, const QString& path)
 {
-    if (kind == QLatin1String("refresh"))
-        print(QStringLiteral("refresh ") + window);
+    const QString line = kind == QLatin1String("refresh")
+        ? QString(QStringLiteral("refresh ") + window)
+        : QString(kind + QLatin1Char(' ') + window + QLatin1Char(' ') + withAppFolder(path));
+    if (m_realView)
+        m_heldBrowserLines.append({window, line});
     else
-        print(kind + QLatin1Char(' ') + window + QLatin1Char(' ') + withAppFolder(path));
+        print(line);
+}
+
+void ScriptRunner::onLoaded(const BrowserView& view, bool ok)
+{
+    const QString window = view.windowName();
+    for (qsizetype i = 0; i < m_heldBrowserLines.size();) {
+        if (m_heldBrowserLines.at(i).first == window)
+            print(m_heldBrowserLines.takeAt(i).second);
+        else
+            ++i;
+    }
+    const QString url = withAppFolder(view.loadedUrl().toString(QUrl::PreferLocalFile));
+    if (ok)
+        print(QStringLiteral("loaded ") + window + QLatin1Char(' ') + url + QStringLiteral(" \"")
+              + oneLine(view.loadedTitle()) + QLatin1Char('"'));
+    else
+        print(QStringLiteral("failed ") + window + QLatin1Char(' ') + url);
+}
+
+void ScriptRunner::printHeldBrowserLines()
+{
+    // Requests whose page never came are still part of what was asked.
+    for (const auto& held : std::as_const(m_heldBrowserLines))
+        print(held.second);
+    m_heldBrowserLines.clear();
 }
 
 QString ScriptRunner::withAppFolder(const QString& text) const

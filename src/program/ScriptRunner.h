@@ -17,6 +17,8 @@ class QWidget;
 
 namespace quenlow {
 
+class BrowserView;
+
 /// Drives the program's windows from a scenario script, the way a person
 /// would, and writes a transcript of what the program showed (message boxes,
 /// pages asked of the browser views, control states asked for by `show`).
@@ -38,6 +40,12 @@ public:
 
     explicit ScriptRunner(QObject* parent = nullptr);
     ~ScriptRunner() override;
+
+    /// Lets the browser views render real pages (offscreen): each request is
+    /// printed once its page has loaded, followed by a "loaded" line, and
+    /// `show` prints the address, title and text actually shown. Call it before
+    /// the program creates its windows.
+    void setRealView(bool real);
 
     /// Paths and texts that contain this folder are printed with "APP" in its place.
     void setAppFolder(const QString& folder);
@@ -115,6 +123,9 @@ private:
     void print(const QString& line);
     void onMessage(const RecordingMessages::Box& box);
     void onBrowser(const QString& window, const QString& kind, const QString& path);
+    void onLoaded(const BrowserView& view, bool ok);
+    void installBrowserRecorder();
+    void printHeldBrowserLines();
     QString withAppFolder(const QString& text) const;
 
     RecordingMessages m_messages;
@@ -129,6 +140,9 @@ private:
     bool m_finished = false;
     bool m_quitAtEnd = true;
     bool m_programEnding = false;
+    bool m_realView = false;
+    // With real pages: request lines of each window, held until its page loads.
+    QList<QPair<QString, QString>> m_heldBrowserLines;
     int m_exitCode = 0;
 };
 

@@ -144,7 +144,7 @@ bool CreateReport(const ReportTarget& target)
     document.setSize(10);
 
     // A report may hold hours of work: never replace one without asking.
-    if (QFileInfo(target.documentPath()).isFile() && !askYesNo(replaceQuestion(target)))
+    if (QFileInfo(target.documentPath()).isFile() && !askBeforeDestroying(replaceQuestion(target)))
         return false;
     if (!document.saveAs(target.documentPath())) {
         // The unsaved document goes with `document`; nothing stays behind.

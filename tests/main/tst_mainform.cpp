@@ -102,26 +102,31 @@ private slots:
         BrowserView::setRecorder([](const QString&, const QString&, const QString&) {});
     }
 
-    // Start-up declined the database; commands that need it say so instead of failing.
-    void databaseLeftMissingIsReported()
+    // Start-up declined the database; commands that need it offer it again
+    // and go on only once it exists.
+    void databaseLeftMissingIsOfferedAgain()
     {
         TestProgramFolder folder(false);
         Program program(folder.path());
-        ModalStep step(QStringLiteral("CreateNewDatabase"), [](QWidget* w) { w->close(); });
+        ModalStep declined(QStringLiteral("CreateNewDatabase"), [](QWidget* w) { w->close(); });
         program.start();
-        QVERIFY(step.ran());
+        QVERIFY(declined.ran());
         MainForm* main = mainOf(program);
         countHooks(main);
         program.session().setHtmlName(QStringLiteral("survey.html"));
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        folder.messages().queueAnswer(MessageAnswer::Ok);
+        ModalStep declinedAgain(QStringLiteral("CreateNewDatabase"), [](QWidget* w) { w->close(); });
         trigger(main, QStringLiteral("Table"));
-        trigger(main, QStringLiteral("ViewReporterForm"));
-        const QString missing = QStringLiteral("The answers database '") + folder.database()
-            + QStringLiteral("' is missing. Please start Quenlow again and create the database when asked.");
-        QCOMPARE(folder.messageTexts(), (QStringList{missing, missing}));
+        QVERIFY(declinedAgain.ran());
         QVERIFY(m_calls.isEmpty());
         QVERIFY(!QFile::exists(folder.database()));
+        ModalStep created(QStringLiteral("CreateNewDatabase"), [](QWidget* w) {
+            w->findChild<QPushButton*>(QStringLiteral("CreateDatabase"))->click();
+        });
+        trigger(main, QStringLiteral("ViewReporterForm"));
+        QVERIFY(created.ran());
+        QVERIFY(QFile::exists(folder.database()));
+        QCOMPARE(m_calls, (QMap<QString, int>{{QStringLiteral("ViewReporterForm"), 1}}));
+        QVERIFY(folder.messageTexts().isEmpty());
     }
 
     void submitCheckLooksAtTheLastElementOnly()

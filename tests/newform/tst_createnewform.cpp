@@ -152,24 +152,6 @@ private slots:
         QVERIFY(session.reporterVisible());
     }
 
-    void missingDatabaseIsReportedNotCrashed()
-    {
-        TestProgramFolder folder(false);
-        FormSession session(folder.path());
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(inNewFormWindow(session, [&](QWidget* w) {
-            child<QLineEdit>(w, "HTMLFileNameBox")->setText(QStringLiteral("survey"));
-            click(w, "Generate_Form_And_Database");
-            w->close();
-        }));
-        QCOMPARE(folder.messageTexts(),
-                 QStringList{QStringLiteral("The answers database '") + folder.database()
-                             + QStringLiteral("' is missing. Please start Quenlow again and create the database when asked.")});
-        QVERIFY(!QFile::exists(folder.database()));
-        QVERIFY(!QFile::exists(folder.html(QStringLiteral("survey.html"))));
-        QVERIFY(!session.isFormOpen());
-    }
-
     // A header change keeps the elements below it, in the list, the collection and the page.
     void titleChangeRenamesTheHeaderRow()
     {

@@ -431,10 +431,10 @@ void TestScriptRunner::messagesAndPagesAreRecorded()
                                  "click Main.Page\n")));
     QCOMPARE(h.out,
         QStringList({
-            QStringLiteral("message question YesNo \"Quenlow\" Sure %1?\\nReally?"),
+            QStringLiteral("message question YesNo default=Yes \"Quenlow\" Sure %1?\\nReally?"),
             QStringLiteral(
                 "Main.Status caption=\"yes\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
-            QStringLiteral("message question YesNo \"Quenlow\" Sure %1?\\nReally?"),
+            QStringLiteral("message question YesNo default=Yes \"Quenlow\" Sure %1?\\nReally?"),
             QStringLiteral("unanswered"),
             QStringLiteral(
                 "Main.Status caption=\"no\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),

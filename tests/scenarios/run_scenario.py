@@ -123,7 +123,7 @@ def main():
     setup_dir = Path(base + ".setup")
     found = directives(script.read_text(encoding="utf-8"))
     setups = {value for key, value in found if key == "setup"}
-    unknown = setups - {"no-database"}
+    unknown = setups - {"no-database", "new-folder", "real-view"}
     if unknown:
         print("unknown setup directive(s): %s" % ", ".join(sorted(unknown)))
         return 1
@@ -132,10 +132,13 @@ def main():
     app = work / "app"
     failed = False
     try:
-        lay_out_program_folder(app, Path(args.html_dir), "no-database" not in setups, setup_dir)
+        # A new folder is left to the program to lay out: nothing exists yet.
+        if "new-folder" not in setups:
+            lay_out_program_folder(app, Path(args.html_dir), "no-database" not in setups, setup_dir)
+        options = ["--real-view"] if "real-view" in setups else []
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QTWEBENGINE_DISABLE_SANDBOX="1")
         try:
-            result = subprocess.run([args.driver, "--app-folder", str(app), str(script)], cwd=work,
+            result = subprocess.run([args.driver, *options, "--app-folder", str(app), str(script)], cwd=work,
                                     env=env, capture_output=True, timeout=DRIVER_TIMEOUT)
             stdout = result.stdout.decode("utf-8", errors="backslashreplace")
             stderr = result.stderr.decode("utf-8", errors="backslashreplace")

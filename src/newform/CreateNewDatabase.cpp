@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-#include "main/CreateNewDatabase.h"
+#include "newform/CreateNewDatabase.h"
 
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/ProgramFolder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quenlow {
+
+namespace {
+// Where the build compiles the shipped files in (see resources/CMakeLists.txt).
+constexpr auto kShipped = ":/program-folder";
+} // namespace
+
+QString layOutProgramFolder(const QString& folder)
+{
+    const QDir root(folder);
+    for (const QString& sub : {QString(), QStringLiteral("HTML"), QStringLiteral("Collections"), QStringLiteral("Reports")}) {
+        const QString path = sub.isEmpty() ? folder : root.filePath(sub);
+        if (!QDir().mkpath(path) || !QFileInfo(path).isDir())
+            return QStringLiteral("the folder %1 cannot be created").arg(path);
+    }
+    const QString shipped = QString::fromLatin1(kShipped);
+    QDirIterator files(shipped, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString source = files.next();
+        const QString target = root.filePath(source.mid(shipped.size() + 1));
+        if (QFileInfo::exists(target))
+            continue;
+        // Copied under another name and renamed into place: a copy cut short
+        // by a crash or a full disk never passes for the real file.
+        const QString partial = target + QStringLiteral(".partial");
+        QFile::remove(partial);
+        if (!QFile::copy(source, partial)) {
+            QFile::remove(partial);
+            return QStringLiteral("the file %1 cannot be written").arg(target);
+        }
+        // Resources copy as read-only; the person owns the copy.
+        QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                           | QFileDevice::ReadOther);
+        if (!QFile::rename(partial, target)) {
+            QFile::remove(partial);
+            // Made meanwhile by another copy of the program: that one is as good.
+            if (!QFileInfo::exists(target))
+                return QStringLiteral("the file %1 cannot be written").arg(target);
+        }
+    }
+    return {};
+}
+
+} // namespace quenlow

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "platform/MessageBoxMessages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace quenlow;
+
+// The real boxes: Enter presses the default button the question asked for, so
+// a hasty Enter on "replace the report?" keeps the report.
+class TestMessageBoxes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void enterPressesTheDefault_data()
+    {
+        QTest::addColumn<int>("defaultAnswer");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("destroying: No") << int(MessageAnswer::No) << int(MessageAnswer::No);
+        QTest::newRow("harmless: Yes") << int(MessageAnswer::Yes) << int(MessageAnswer::Yes);
+    }
+    void enterPressesTheDefault()
+    {
+        QFETCH(int, defaultAnswer);
+        QFETCH(int, expected);
+        bool seen = false;
+        QTimer::singleShot(0, this, [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen = true;
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        MessageBoxMessages messages;
+        const MessageAnswer answer = messages.show(QStringLiteral("Quenlow"), QStringLiteral("Replace it?"),
+                                                   MessageIcon::None, MessageButtons::YesNo,
+                                                   MessageAnswer(defaultAnswer));
+        QVERIFY(seen);
+        QCOMPARE(int(answer), expected);
+    }
+};
+
+QTEST_MAIN(TestMessageBoxes)
+#include "tst_messageboxes.moc"
