@@ -73,6 +73,9 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
     layout->addWidget(frame);
     layout->addStretch(1);
     layout->addLayout(bottomRow(m_finish, m_cancel));
+    // Here the main button adds a box; finishing only closes the window.
+    m_finish->setDefault(false);
+    m_add->setDefault(true);
     resize(620, sizeHint().height());
 
     if (!m_newLine->isChecked() && !m_sameLine->isChecked())

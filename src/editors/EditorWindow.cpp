@@ -121,6 +121,8 @@ QPushButton* EditorWindow::addButton(const QString& name, const QString& text)
 QBoxLayout* EditorWindow::bottomRow(QPushButton* left, QPushButton* right)
 {
     auto* row = new QHBoxLayout;
+    // Enter presses the window's main button (Escape closes it, as any dialog).
+    left->setDefault(true);
     row->addWidget(left);
     row->addStretch(1);
     row->addWidget(right);

@@ -68,7 +68,8 @@ protected:
     QLabel* addLabel(const QString& name, const QString& text);
     QLineEdit* addLineEdit(const QString& name, const QString& text = {});
     QPushButton* addButton(const QString& name, const QString& text);
-    /// The confirm button at the bottom left, the closing one at the bottom right.
+    /// The confirm button at the bottom left, the closing one at the bottom
+    /// right; the confirm button is the one Enter presses.
     static QBoxLayout* bottomRow(QPushButton* left, QPushButton* right);
     /// The whole window: `description`, then each prompt beside its box, then
     /// the bottom row; as wide as the prompts need and at least 640.

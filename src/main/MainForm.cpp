@@ -229,7 +229,8 @@ void MainForm::buildMenus()
         return action;
     };
 
-    QMenu* form = menuBar()->addMenu(QStringLiteral("Form"));
+    // Access keys: Alt+F opens Form, Alt+A Add To Form, Alt+V View.
+    QMenu* form = menuBar()->addMenu(QStringLiteral("&Form"));
     form->setObjectName(QStringLiteral("From"));
     QAction* newForm = entry(form, "New", QStringLiteral("Create New Form"), nullptr);
     newForm->setShortcut(QKeySequence::New);
@@ -246,7 +247,7 @@ void MainForm::buildMenus()
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &MainForm::exitProgram);
 
-    QMenu* add = menuBar()->addMenu(QStringLiteral("Add To Form"));
+    QMenu* add = menuBar()->addMenu(QStringLiteral("&Add To Form"));
     add->setObjectName(QStringLiteral("Add"));
     entry(add, "LineRule", QStringLiteral("Horizontal Line Rule"), "AddHorizontalLine");
     entry(add, "Text", QStringLiteral("Text/Added Instructions"), "GoToTextForm");
@@ -257,14 +258,23 @@ void MainForm::buildMenus()
     entry(add, "RadioButtons", QStringLiteral("Radio Buttons"), "GoToRadioButtonForm");
     entry(add, "SubmitButton", QStringLiteral("Submit Button"), "GoToSumbitButtonForm");
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View"));
     entry(view, "HTMLForm", QStringLiteral("Current HTML Form"), "ViewCurrentForm");
     entry(view, "Table", QStringLiteral("Current Database Table in HTML"), "ViewHTMLdbTable");
     QAction* help = entry(view, "HelpPages", QStringLiteral("Help Pages"), "ViewHelpPages");
     help->setShortcut(QKeySequence::HelpContents);
 
-    // The captions carry no access keys, so F10 opens the menu bar from the keyboard.
+    // Delete removes the selected element, with the same checks and questions
+    // as the button; only from the list, so that it never reaches a form field
+    // shown in the browser view.
+    auto* removeKey = new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(removeKey, &QShortcut::activated, this, [this] {
+        if (m_alterFrame->isVisible())
+            removeSelected(m_session);
+    });
+
+    // F10 opens the menu bar from the keyboard as well.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, [this, form] {
         menuBar()->setFocus(Qt::ShortcutFocusReason);
@@ -282,6 +292,12 @@ void MainForm::connectSession()
     m_viewReporter->setVisible(m_session.reporterVisible());
 
     connect(&m_session, &FormSession::htmlNameChanged, m_htmlName, &QLabel::setText);
+    // The title names the open form, as a document window does.
+    auto showTitle = [this](const QString& page) {
+        setWindowTitle(page.isEmpty() ? QStringLiteral("Quenlow") : page + QStringLiteral(" \u2014 Quenlow"));
+    };
+    showTitle(m_session.htmlName());
+    connect(&m_session, &FormSession::htmlNameChanged, this, showTitle);
     connect(&m_session, &FormSession::htmlFrameCaptionChanged, m_htmlFrame, &QGroupBox::setTitle);
     connect(&m_session, &FormSession::editingVisibleChanged, this, [this](bool visible) {
         m_addFrame->setVisible(visible);
@@ -351,9 +367,20 @@ void MainForm::ensureOpenForm()
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
-    QMainWindow::closeEvent(event);
-    if (m_ending)
+    if (m_ending) {
+        QMainWindow::closeEvent(event);
         return;
+    }
+    // People may be filling a form in right now: closing would cut them off.
+    if (m_collecting
+        && !askBeforeDestroying(QStringLiteral("Quenlow is collecting answers: people may be filling a form in right "
+                                               "now, and their answers would be lost. Close Quenlow and stop "
+                                               "collecting answers?"),
+                                MessageIcon::Question)) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
     m_ending = true;
     // The program ends with its main window, whatever editor is still open beside it.
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -465,6 +492,7 @@ void MainForm::viewReporter()
 
 void MainForm::setCollectionStatus(bool collecting, const QString& text)
 {
+    m_collecting = collecting;
     m_collectAnswers->setText(collecting ? QStringLiteral("Stop Collecting Answers") : QStringLiteral("Collect Answers"));
     m_collectionAddress->setText(text);
     if (QAction* entry = findChild<QAction*>(QStringLiteral("CollectAnswersEntry")))

@@ -103,6 +103,7 @@ private:
     MainFormHooks m_hooks;
     QPointer<OpenForm> m_openForm;
     bool m_ending = false;
+    bool m_collecting = false;
     bool m_syncingSelection = false;
 
     QGroupBox* m_addFrame = nullptr;

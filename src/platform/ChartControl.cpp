@@ -5,6 +5,9 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QHorizontalStackedBarSeries>
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
@@ -172,59 +175,163 @@ void ChartControl::setShowLegend(bool show)
     changed();
 }
 
-QChart* ChartControl::buildChart() const
+namespace {
+
+// Qt Charts cuts a text that does not fit its place short with "...". Texts
+// here are broken into lines of at most `width` pixels instead (as HTML, which
+// titles, legend entries and axis labels all take), so nothing is lost.
+QString wrapped(const QString& text, const QFont& font, int width)
+{
+    const QFontMetrics metrics(font);
+    width = std::max(width, metrics.horizontalAdvance(u"MMMMMM"_s));
+    QStringList lines;
+    QString line;
+    const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+    for (const QString& word : words) {
+        const QString candidate = line.isEmpty() ? word : line + u' ' + word;
+        if (line.isEmpty() || metrics.horizontalAdvance(candidate) <= width) {
+            line = candidate;
+        } else {
+            lines.append(line);
+            line = word;
+        }
+        // A single word wider than the place is broken where it must be.
+        while (metrics.horizontalAdvance(line) > width && line.size() > 1) {
+            qsizetype fits = line.size() - 1;
+            while (fits > 1 && metrics.horizontalAdvance(line.left(fits)) > width)
+                --fits;
+            lines.append(line.left(fits));
+            line = line.mid(fits);
+        }
+    }
+    if (!line.isEmpty() || lines.isEmpty())
+        lines.append(line);
+    for (QString& l : lines)
+        l = l.toHtmlEscaped();
+    return lines.join(u"<br>"_s);
+}
+
+QString percentText(double value, double total)
+{
+    // Whole percentages, but a share too small to round to 1% keeps a decimal.
+    const bool tiny = value > 0 && value * 200 < total;
+    return QLocale::c().toString(100.0 * value / total, 'f', tiny ? 1 : 0) + u'%';
+}
+
+} // namespace
+
+QChart* ChartControl::buildChart(const QSize& size) const
 {
     auto* chart = new QChart;
     chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setTitle(m_title);
     QFont titleFont = chart->titleFont();
     titleFont.setPointSizeF(std::max(titleFont.pointSizeF(), 11.0));
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
+    chart->setTitle(wrapped(m_title, titleFont, size.width() - 60));
     chart->legend()->setVisible(m_showLegend);
     chart->legend()->setAlignment(Qt::AlignRight);
+    const QFont labelFont = chart->legend()->font();
+    // The legend (or the bars' names) takes about a third of the width; its
+    // entries wrap.
+    const int legendWidth = std::max(140, size.width() * 7 / 20);
+
+    double total = 0;
+    for (const Column& column : m_columns)
+        total += std::max(column.value, 0.0);
 
     if (m_chartType == Pie2d) {
         auto* series = new QPieSeries(chart);
-        // A smaller pie leaves room for the labels outside it.
-        series->setPieSize(0.55);
-        for (const Column& column : m_columns) {
-            QPieSlice* slice = series->append(column.label, std::max(column.value, 0.0));
-            slice->setLabelVisible(column.value > 0);
-        }
+        series->setPieSize(0.7);
+        for (const Column& column : m_columns)
+            series->append(column.label, std::max(column.value, 0.0));
         chart->addSeries(series);
-        // The legend names the options; the slices also show their counts.
+        // The slices carry their share, short enough never to be cut; the
+        // legend names each option with its count and share.
         const auto slices = series->slices();
         for (qsizetype i = 0; i < slices.size(); ++i) {
-            slices[i]->setLabel(m_columns[i].label + u": "_s + numberText(m_columns[i].value));
+            const double value = std::max(m_columns[i].value, 0.0);
+            slices[i]->setLabel(total > 0 ? percentText(value, total) : QString());
+            slices[i]->setLabelVisible(value > 0);
+            slices[i]->setLabelPosition(value * 8 >= total ? QPieSlice::LabelInsideHorizontal : QPieSlice::LabelOutside);
+            slices[i]->setLabelColor(value * 8 >= total ? Qt::white : Qt::black);
             slices[i]->setColor(kSliceColours[i % std::size(kSliceColours)]);
             slices[i]->setBorderColor(Qt::white);
         }
         const auto markers = chart->legend()->markers(series);
-        for (qsizetype i = 0; i < markers.size() && i < m_columns.size(); ++i)
-            markers[i]->setLabel(m_columns[i].label);
-    } else {
-        auto* series = new QBarSeries(chart);
-        double highest = 0;
-        for (const Column& column : m_columns) {
-            auto* set = new QBarSet(column.label, series);
-            set->append(column.value);
-            series->append(set);
-            highest = std::max(highest, column.value);
+        for (qsizetype i = 0; i < markers.size() && i < m_columns.size(); ++i) {
+            const double value = std::max(m_columns[i].value, 0.0);
+            QString entry = m_columns[i].label + u": "_s + numberText(m_columns[i].value);
+            if (total > 0)
+                entry += u" ("_s + percentText(value, total) + u')';
+            // Qt gives the legend about three tenths of the width, its marker included.
+            markers[i]->setLabel(wrapped(entry, labelFont, size.width() * 3 / 10 - 30));
         }
-        series->setLabelsVisible(true);
-        series->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+    } else {
+        // One bar an option, lying down with the option's name beside it on
+        // the axis, where long names have room; stacked sets (one an option,
+        // zero elsewhere) give each bar its own colour without gaps beside it.
+        auto* series = new QHorizontalStackedBarSeries(chart);
+        double highest = 0;
+        const qsizetype count = m_columns.size();
+        // The first option on top, as the form lists them.
+        auto categoryOf = [count](qsizetype i) { return count - 1 - i; };
+        for (qsizetype i = 0; i < count; ++i) {
+            auto* set = new QBarSet(m_columns[i].label, series);
+            for (qsizetype j = 0; j < count; ++j)
+                set->append(j == categoryOf(i) ? m_columns[i].value : 0);
+            set->setColor(kSliceColours[i % std::size(kSliceColours)]);
+            series->append(set);
+            highest = std::max(highest, m_columns[i].value);
+        }
+        series->setBarWidth(0.6);
         chart->addSeries(series);
         auto* categories = new QBarCategoryAxis(chart);
-        categories->append(m_rowLabel.isEmpty() ? u" "_s : m_rowLabel);
-        chart->addAxis(categories, Qt::AlignBottom);
+        for (qsizetype j = 0; j < count; ++j)
+            categories->append(wrapped(m_columns[categoryOf(j)].label, labelFont, legendWidth));
+        chart->addAxis(categories, Qt::AlignLeft);
         series->attachAxis(categories);
         auto* values = new QValueAxis(chart);
-        values->setRange(0, highest > 0 ? highest * 1.1 : 1);
+        // Room beyond the longest bar for its value, drawn there.
+        values->setRange(0, highest > 0 ? highest * 1.15 : 1);
         values->applyNiceNumbers();
         values->setLabelFormat(u"%g"_s);
-        chart->addAxis(values, Qt::AlignLeft);
+        chart->addAxis(values, Qt::AlignBottom);
         series->attachAxis(values);
+        // The legend would only repeat the names beside the bars.
+        chart->legend()->setVisible(false);
+        if (total > 0) {
+            // Each value at the end of its bar, drawn by us: the series would
+            // also label the zero parts of every stack.
+            QList<QGraphicsSimpleTextItem*> labels;
+            for (qsizetype i = 0; i < count; ++i) {
+                auto* label = new QGraphicsSimpleTextItem(numberText(m_columns[i].value), chart);
+                label->setFont(labelFont);
+                labels.append(label);
+            }
+            const QList<Column> columns = m_columns;
+            QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart, labels, columns, categoryOf](const QRectF&) {
+                for (qsizetype i = 0; i < labels.size(); ++i) {
+                    const QPointF end = chart->mapToPosition(QPointF(columns[i].value, double(categoryOf(i))));
+                    const QRectF box = labels[i]->boundingRect();
+                    labels[i]->setPos(end.x() + 4, end.y() - box.height() / 2);
+                }
+            });
+        }
+    }
+
+    if (total <= 0) {
+        // Nothing to draw yet: say so rather than show an empty chart.
+        auto* note = new QGraphicsSimpleTextItem(u"No answers yet"_s, chart);
+        QFont noteFont = chart->titleFont();
+        noteFont.setBold(false);
+        noteFont.setPointSizeF(noteFont.pointSizeF() + 2);
+        note->setFont(noteFont);
+        note->setBrush(QColor(0x555555));
+        QObject::connect(chart, &QChart::plotAreaChanged, chart, [note](const QRectF& area) {
+            const QRectF box = note->boundingRect();
+            note->setPos(area.center().x() - box.width() / 2, area.center().y() - box.height() / 2);
+        });
     }
     return chart;
 }
@@ -237,7 +344,9 @@ void ChartControl::refresh()
     m_outOfDate = false;
     // The view gives up the old chart to us.
     QChart* old = m_view->chart();
-    m_view->setChart(buildChart());
+    // A view not laid out yet is drawn for the picture size, not for a sliver.
+    const QSize shown = m_view->width() < 200 ? QSize(640, 480) : m_view->size();
+    m_view->setChart(buildChart(shown));
     delete old;
 }
 
@@ -245,6 +354,12 @@ QChart* ChartControl::chart()
 {
     refresh();
     return m_view->chart();
+}
+
+void ChartControl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    changed();
 }
 
 void ChartControl::paintEvent(QPaintEvent* event)
@@ -259,7 +374,7 @@ QImage ChartControl::picture(const QSize& size)
     refresh();
     // A view of its own at the wanted size, so the control on screen is not
     // disturbed; grab() lays it out although it is never shown.
-    QChartView view(buildChart());
+    QChartView view(buildChart(size));
     view.setRenderHint(QPainter::Antialiasing);
     view.setFrameShape(QFrame::NoFrame);
     view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

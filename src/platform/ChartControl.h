@@ -93,6 +93,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    /// Texts are wrapped for the size shown: a new size draws anew.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Column {
@@ -101,7 +103,8 @@ private:
     };
 
     void changed();
-    QChart* buildChart() const;
+    /// The chart for a picture or view of `size`: texts wrap to fit it.
+    QChart* buildChart(const QSize& size) const;
 
     QString m_title;
     int m_chartType = Bar2d;

@@ -103,6 +103,14 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     m_tabs->setCurrentIndex(0);
     showFrame(1);
     LoadTableFields();
+    if (auto db = openAnswersDatabase(m_session.databasePath()))
+        showAnswerTotal(*db);
+}
+
+void ReporterForm::showAnswerTotal(AnswersDatabase& db)
+{
+    const qint64 total = db.rowCount(m_table);
+    m_answerTotal->setText(total >= 0 ? u"of "_s + QString::number(total) : QString());
 }
 
 ReporterForm::~ReporterForm() = default;
@@ -197,9 +205,11 @@ QWidget* ReporterForm::buildReportPage()
     auto* colon = label(u"Label1"_s, u":"_s, answers);
     m_answerText = named(new QPlainTextEdit(answers), u"FieldAnswerTextBox"_s);
     m_answerText->setTabChangesFocus(true);
-    auto* numberText = label(u"AnswerNumberText"_s, u"Answer Number"_s, answers);
+    // "Answer 3 of 8": where the browsing is, and how far it can go.
+    auto* numberText = label(u"AnswerNumberText"_s, u"Answer"_s, answers);
     m_answerNumber = label(u"AnswerNumber"_s, u"1"_s, answers);
-    m_answerNumber->setMinimumWidth(60);
+    m_answerTotal = label(u"AnswerTotal"_s, QString(), answers);
+    m_answerTotal->setMinimumWidth(60);
     auto* previous = button(u"PreviousAnswer"_s, u"View Previous Answer"_s, answers);
     auto* next = button(u"NextAnswer"_s, u"View Next Answer"_s, answers);
     auto* addText = button(u"AddAnswerToReport"_s, u"Add above text to Word Report"_s, answers);
@@ -214,6 +224,7 @@ QWidget* ReporterForm::buildReportPage()
     auto* browseRow = new QHBoxLayout;
     browseRow->addWidget(numberText);
     browseRow->addWidget(m_answerNumber);
+    browseRow->addWidget(m_answerTotal);
     browseRow->addStretch(1);
     browseRow->addWidget(previous);
     browseRow->addWidget(next);
@@ -471,6 +482,8 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
         return;
     }
     m_answerNumber->setText(QString::number(number));
+    // Answers may have come in since: the total is counted anew.
+    showAnswerTotal(*db);
     if (answer.state != AnswerPositions::ValueState::Value) {
         showExclamation(u"The  field '"_s + column + u"' from database table '"_s + m_table + u" ' contains no data."_s);
         return;

@@ -74,6 +74,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// "of N" beside the answer number: how many answers the table holds.
+    void showAnswerTotal(AnswersDatabase& db);
+
     void buildWindow();
     QWidget* buildReportPage();
     QWidget* buildGraphsPage();
@@ -113,6 +116,7 @@ private:
     QLabel* m_questionText = nullptr;
     QPlainTextEdit* m_answerText = nullptr;
     QLabel* m_answerNumber = nullptr;
+    QLabel* m_answerTotal = nullptr;
     QGroupBox* m_graphFrame = nullptr;
     ChartControl* m_chart = nullptr;
     QListWidget* m_graphable = nullptr;

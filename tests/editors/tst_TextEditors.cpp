@@ -45,13 +45,23 @@ private slots:
 void TestTextEditors::blankInstructionIsNotEmpty()
 {
     Env env;
-    runModal([&] { env.editors.showTextFieldForm(); },
+    // Enter in a box presses the window's main button.
+    const ModalRun added = runModal([&] { env.editors.showTextFieldForm(); },
         [&](QDialog* w) {
             setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral(" "));
-            click(w, QStringLiteral("AddAnotherTextField"));
+            QTest::keyClick(w->findChild<QLineEdit*>(QStringLiteral("TextFieldUserInstruction")), Qt::Key_Return);
         });
+    QVERIFY(!added.leftOpen);
     QCOMPARE(env.session.collection.count(), 2);
     QCOMPARE(env.at(1).userInstruction, QStringLiteral(" "));
+    // Escape closes the window and adds nothing.
+    const ModalRun escaped = runModal([&] { env.editors.showTextFieldForm(); },
+        [&](QDialog* w) {
+            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("Name"));
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+    QVERIFY(escaped.appeared && !escaped.leftOpen);
+    QCOMPARE(env.session.collection.count(), 2);
 }
 
 void TestTextEditors::lineRuleLeavesAShownPageAlone()

@@ -153,6 +153,30 @@ private slots:
         QCOMPARE(m_calls.value(QStringLiteral("GoToSumbitButtonForm")), 1);
     }
 
+    // Delete on the element list removes the selected element as the button
+    // does, header refusal included.
+    void deleteKeyRemovesTheSelectedElement()
+    {
+        TestProgramFolder folder;
+        Program program(folder.path());
+        program.start();
+        FormSession& session = program.session();
+        newForm(session, QStringLiteral("survey"));
+        appendElement(session, element(Kind::plainText(), QStringLiteral("Hello")));
+        auto* list = program.mainWindow()->findChild<QListView*>(QStringLiteral("FormCollectionList"));
+        program.mainWindow()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(program.mainWindow()));
+        list->setFocus();
+        session.setSelectedRow(1);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(session.collection.count(), 1);
+        session.setSelectedRow(0);
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(session.collection.count(), 1);
+        QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("You cannot remove 'Header'")));
+    }
+
     // The menu entries of a page opened without its collection refuse (their buttons are hidden).
     void pageOpenedWithoutCollectionCannotBeEdited()
     {

@@ -4,7 +4,9 @@
 #include "platform/ChartControl.h"
 #include "support/TestProgramFolder.h"
 
-#include <QBarSeries>
+#include <QBarCategoryAxis>
+#include <QGraphicsSimpleTextItem>
+#include <QHorizontalStackedBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
@@ -85,6 +87,7 @@ private slots:
     void pieSettingsRoundTrip();
     void barSettingsRoundTrip();
     void refusedSettingsChangeNothing();
+    void nothingCountedSaysSo();
     void redrawsOnceAfterARunOfSettings();
     void grabShowsTheLatestSettings();
     void pictureIsNotBlank_data();
@@ -112,6 +115,7 @@ void TestChartControl::pieSettingsRoundTrip()
     QCOMPARE(chart.data(1), u"2"_s);
     QVERIFY(chart.showLegend());
 
+    // Slices carry their share; the legend names each option with its count.
     QChart* drawn = chart.chart();
     QCOMPARE(drawn->title(), chart.title());
     QCOMPARE(drawn->series().size(), 1);
@@ -120,8 +124,10 @@ void TestChartControl::pieSettingsRoundTrip()
     QCOMPARE(pie->count(), 2);
     QCOMPARE(pie->slices()[0]->value(), 2.0);
     QCOMPARE(pie->slices()[1]->value(), 1.0);
+    QCOMPARE(pie->slices()[0]->label(), u"67%"_s);
+    QCOMPARE(pie->slices()[1]->label(), u"33%"_s);
     QVERIFY(drawn->legend()->isVisible());
-    QCOMPARE(legendLabels(drawn), (QStringList { u"Checked"_s, u"Not Checked"_s }));
+    QCOMPARE(legendLabels(drawn), (QStringList { u"Checked: 2 (67%)"_s, u"Not Checked: 1 (33%)"_s }));
 }
 
 void TestChartControl::barSettingsRoundTrip()
@@ -135,21 +141,24 @@ void TestChartControl::barSettingsRoundTrip()
         settings.append(chart.columnLabel(c) + u" = "_s + chart.data(c));
     QCOMPARE(settings, (QStringList { u"Red = 2"_s, u"Green = 0"_s, u"Blue = 1"_s }));
 
-    // One bar set per option in one series, so the legend names the options.
+    // One bar an option, named beside it on the axis, first option on top.
     QChart* drawn = chart.chart();
     QCOMPARE(drawn->series().size(), 1);
-    auto* bars = qobject_cast<QBarSeries*>(drawn->series().first());
+    auto* bars = qobject_cast<QHorizontalStackedBarSeries*>(drawn->series().first());
     QVERIFY(bars);
     QCOMPARE(bars->count(), 3);
-    QCOMPARE(bars->barSets()[0]->label(), u"Red"_s);
-    QCOMPARE(bars->barSets()[2]->at(0), 1.0);
-    QCOMPARE(legendLabels(drawn), (QStringList { u"Red"_s, u"Green"_s, u"Blue"_s }));
+    QCOMPARE(bars->barSets()[2]->sum(), 1.0);
+    const auto axes = drawn->axes(Qt::Vertical);
+    auto* names = qobject_cast<QBarCategoryAxis*>(axes.value(0));
+    QVERIFY(names);
+    QCOMPARE(names->categories(), (QStringList { u"Blue"_s, u"Green"_s, u"Red"_s }));
+    QCOMPARE(bars->barSets()[0]->at(2), 2.0); // Red's bar stands on Red's name
 
     // The same control switched to a pie of another question.
     drawLikeTheReporter(chart, u"Pie Chart of form Check Box 'Tea' :"_s, ChartControl::Pie2d, kTea);
     QCOMPARE(chart.columnCount(), 2);
     QVERIFY(qobject_cast<QPieSeries*>(chart.chart()->series().first()));
-    QCOMPARE(legendLabels(chart.chart()), (QStringList { u"Checked"_s, u"Not Checked"_s }));
+    QCOMPARE(legendLabels(chart.chart()), (QStringList { u"Checked: 2 (67%)"_s, u"Not Checked: 1 (33%)"_s }));
 
     chart.setShowLegend(false);
     QVERIFY(!chart.chart()->legend()->isVisible());
@@ -183,6 +192,25 @@ void TestChartControl::refusedSettingsChangeNothing()
     QCOMPARE(chart.columnLabel(2), u"Green"_s);
 }
 
+// A question nobody has answered yet: no empty pie, but a sentence saying so.
+void TestChartControl::nothingCountedSaysSo()
+{
+    for (const int type : { int(ChartControl::Pie2d), int(ChartControl::Bar2d) }) {
+        ChartControl chart;
+        drawLikeTheReporter(chart, u"Tea"_s, type, { { u"Checked"_s, u"0"_s }, { u"Not Checked"_s, u"0"_s } });
+        QStringList notes;
+        for (QGraphicsItem* item : chart.chart()->childItems()) {
+            if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
+                notes.append(text->text());
+        }
+        QCOMPARE(notes, QStringList { u"No answers yet"_s });
+    }
+    ChartControl answered;
+    drawLikeTheReporter(answered, u"Tea"_s, ChartControl::Pie2d, kTea);
+    for (QGraphicsItem* item : answered.chart()->childItems())
+        QVERIFY(!dynamic_cast<QGraphicsSimpleTextItem*>(item));
+}
+
 void TestChartControl::redrawsOnceAfterARunOfSettings()
 {
     ChartControl chart;
@@ -211,7 +239,7 @@ void TestChartControl::grabShowsTheLatestSettings()
     drawLikeTheReporter(chart, u"Bar Chart of form Radio Buttons 'Colour' :"_s, ChartControl::Bar2d, kColour);
     const QImage bar = chart.grab().toImage(); // no event loop in between
     QVERIFY(pie != bar);
-    QVERIFY(qobject_cast<QBarSeries*>(chart.chartView()->chart()->series().value(0)));
+    QVERIFY(qobject_cast<QHorizontalStackedBarSeries*>(chart.chartView()->chart()->series().value(0)));
     QVERIFY(variety(bar).first > 10);
 }
 

@@ -65,6 +65,15 @@ private slots:
         const QByteArray answer = httpGet(port, "/survey.html");
         QVERIFY2(answer.startsWith("HTTP/1.1 200") || answer.startsWith("HTTP/1.0 200"), answer.left(200).constData());
         QVERIFY(answer.contains("Staff Survey"));
+        QCOMPARE(program.mainWindow()->windowTitle(), QStringLiteral("survey.html \u2014 Quenlow"));
+
+        // Closing while people may be filling the form in asks first, No the
+        // default; No keeps the window and the collection.
+        folder.messages().queueAnswer(MessageAnswer::No);
+        QVERIFY(!program.mainWindow()->close());
+        QCOMPARE(folder.messages().boxes().constLast().defaultAnswer, MessageAnswer::No);
+        QVERIFY(program.mainWindow()->isVisible());
+        QVERIFY(httpGet(port, "/survey.html").contains("Staff Survey"));
 
         folder.messages().queueAnswer(MessageAnswer::Ok);
         collect->click();

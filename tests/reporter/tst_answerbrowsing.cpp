@@ -66,11 +66,14 @@ private slots:
         f.answer({{u"A"_s, u"one"_s}});
         f.answer({{u"A"_s, u"two"_s}});
         ReporterForm form(f.session);
+        QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 2"_s);
 
         f.answer({{u"A"_s, u"three"_s}});
         click(&form, u"NextAnswer"_s);
         click(&form, u"NextAnswer"_s);
         QCOMPARE(shownNumber(&form), u"3"_s);
+        // "Answer 3 of 3": the total follows what came in meanwhile.
+        QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 3"_s);
         QCOMPARE(shownAnswer(&form), u"three"_s);
 
         // A row gone from under the window: positions are read again.
