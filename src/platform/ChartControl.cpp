@@ -293,8 +293,23 @@ QChart* ChartControl::buildChart(const QSize& size) const
         series->attachAxis(categories);
         auto* values = new QValueAxis(chart);
         // Room beyond the longest bar for its value, drawn there.
-        values->setRange(0, highest > 0 ? highest * 1.15 : 1);
-        values->applyNiceNumbers();
+        bool whole = true;
+        for (const Column& column : m_columns)
+            whole = whole && column.value == std::floor(column.value);
+        if (whole) {
+            // Counts: whole-number ticks (1, 2, 5, 10, 20, … apart), never "0.5".
+            const double top = std::max(1.0, std::ceil(highest * 1.15));
+            double step = 1;
+            for (int k = 0; top / step > 8; ++k)
+                step = (k % 3 == 0 ? 2 : k % 3 == 1 ? 2.5 : 2) * step;
+            values->setRange(0, std::ceil(top / step) * step);
+            values->setTickType(QValueAxis::TicksDynamic);
+            values->setTickAnchor(0);
+            values->setTickInterval(step);
+        } else {
+            values->setRange(0, highest > 0 ? highest * 1.15 : 1);
+            values->applyNiceNumbers();
+        }
         values->setLabelFormat(u"%g"_s);
         chart->addAxis(values, Qt::AlignBottom);
         series->attachAxis(values);

@@ -246,22 +246,25 @@ QWidget* ReporterForm::buildGraphsPage()
     auto* page = frame(u"Frame1(2)"_s, u"Graphs"_s, this);
 
     m_graphFrame = frame(u"GraphFrame"_s, u"Graph Name"_s, page);
-    // A fixed minimum, or a long question in the title would widen the window.
-    m_graphFrame->setMinimumWidth(440);
     m_chart = named(new ChartControl(m_graphFrame), u"MyChart"_s);
-    m_chart->setMinimumSize(420, 320);
+    m_chart->setMinimumSize(360, 260);
     auto* chartLayout = new QVBoxLayout(m_graphFrame);
     chartLayout->addWidget(m_chart);
 
+    // The questions above the chart, so that the chart has the window's whole
+    // width for its labels, and the frame's long title its own line.
     auto* graphable
         = frame(u"GraphableTableFields"_s, u"Graphable Table Fields - Check Boxes, Select Menus, Radio Buttons"_s, page);
     m_graphable = listBox(u"GraphAbleData"_s, graphable);
+    m_graphable->setMaximumHeight(120);
     auto* pie = button(u"ViewPieChart"_s, u"View Pie Chart"_s, graphable);
     auto* bar = button(u"ViewBarGraph"_s, u"View Bar Graph"_s, graphable);
     auto* graphableLayout = new QGridLayout(graphable);
-    graphableLayout->addWidget(m_graphable, 0, 0, 1, 2);
-    graphableLayout->addWidget(pie, 1, 0);
+    graphableLayout->addWidget(m_graphable, 0, 0, 3, 1);
+    graphableLayout->addWidget(pie, 0, 1);
     graphableLayout->addWidget(bar, 1, 1);
+    graphableLayout->setColumnStretch(0, 1);
+    graphableLayout->setRowStretch(2, 1);
     connect(pie, &QPushButton::clicked, this, &ReporterForm::viewPieChart);
     connect(bar, &QPushButton::clicked, this, &ReporterForm::viewBarGraph);
     listClickActions(m_graphable, &ReporterForm::graphableFieldClicked);
@@ -274,11 +277,9 @@ QWidget* ReporterForm::buildGraphsPage()
     fileRow->addWidget(save);
     connect(save, &QPushButton::clicked, this, &ReporterForm::saveGraphToFile);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(graphable, 1);
-    top->addWidget(m_graphFrame, 2);
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top, 1);
+    layout->addWidget(graphable);
+    layout->addWidget(m_graphFrame, 1);
     layout->addLayout(fileRow);
     return page;
 }
