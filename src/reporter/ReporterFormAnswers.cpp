@@ -185,9 +185,10 @@ void ReporterForm::showAnswersPage()
     }
     m_answersModel = new AnswersTableModel(m_session.databasePath(), m_table, columns, this);
     m_answersView->setModel(m_answersModel);
-    m_answersView->setSortingEnabled(true);
-    // Stored order until a heading is clicked.
+    // Stored order until a heading is clicked: the indicator first, or
+    // enabling sorting would sort by the first column at once.
     m_answersView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_answersView->setSortingEnabled(true);
     if (!m_answersModel->lastError().isEmpty())
         showExclamation(reporter::tableUnreadable(m_table, m_answersModel->lastError()));
 }
