@@ -143,6 +143,7 @@ QWidget* ReporterForm::buildAnswersPage()
     m_answersView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_answersView->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_answersView->horizontalHeader()->setDefaultSectionSize(160);
+    m_answersView->horizontalHeader()->setStretchLastSection(true);
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(filterRow);
