@@ -14,8 +14,9 @@
 #include <sqlite3.h>
 #include <xlsxwriter.h>
 
-#include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
@@ -205,9 +206,8 @@ ExportResult writeCsv(const ExportRequest& request, AnswersDatabase& db, const S
     const QByteArray sql = selectSql(source);
     Statement s;
     if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
-        return failed(u"The table '%1' cannot be read (%2)."_s.arg(source.table, db.lastError().isEmpty()
-                                                                       ? QString::fromUtf8(sqlite3_errmsg(db.handle()))
-                                                                       : db.lastError()));
+        return failed(u"The table '%1' cannot be read (%2)."_s.arg(source.table,
+                                                                  QString::fromUtf8(sqlite3_errmsg(db.handle()))));
     const int columns = int(source.headings.size());
     ExportResult result;
     int rc;

@@ -1160,20 +1160,18 @@ bool WordDocument::addPicture(const QImage& picture, const QString& description)
     if (!picture.save(&buffer, "PNG"))
         return false;
 
-    // Names and ids the document does not use yet.
+    // Names and ids the document does not use yet: those of its relationships
+    // part, and the media parts it holds.
     QString relationships;
-    QString existingXml = m_baseXml;
+    QStringList media;
     if (!m_package.isEmpty()) {
         QString error;
         if (ZipPointer archive = openPackage(m_package, &error)) {
             if (const auto rels = readPart(archive.get(), relationshipsPartOf(m_partName)))
                 relationships = QString::fromUtf8(*rels);
-            for (int n = 1;; ++n) {
-                const QString media = partFolder(m_partName) + u"media/report-picture%1.png"_s.arg(n);
-                if (zip_name_locate(archive.get(), media.toUtf8().constData(), 0) < 0)
-                    break;
-                relationships += media; // taken: counted below like a used name
-            }
+            const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
+            for (zip_int64_t i = 0; i < entries; ++i)
+                media.append(QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(i), 0)));
         }
     }
     AddedPicture added;
@@ -1181,13 +1179,13 @@ bool WordDocument::addPicture(const QImage& picture, const QString& description)
         added.relationshipId = u"rIdReportPicture%1"_s.arg(n);
         added.mediaName = u"media/report-picture%1.png"_s.arg(n);
         if (!relationships.contains(u"\""_s + added.relationshipId + u"\""_s)
-            && !relationships.contains(partFolder(m_partName) + added.mediaName))
+            && !media.contains(partFolder(m_partName) + added.mediaName))
             break;
     }
     // Drawing ids are unique within the document.
     int drawingId = 0;
     static const QRegularExpression docPrId(u"docPr\\b[^>]*\\sid=\"(\\d+)\""_s);
-    for (auto it = docPrId.globalMatch(existingXml); it.hasNext();)
+    for (auto it = docPrId.globalMatch(m_baseXml); it.hasNext();)
         drawingId = std::max(drawingId, it.next().captured(1).toInt());
     for (const AddedPicture& earlier : m_pictures)
         drawingId = std::max(drawingId, earlier.drawingId);
