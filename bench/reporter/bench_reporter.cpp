@@ -4,6 +4,7 @@
 // bench_reporter: the reporter over large answers tables.
 //   - open the reporter over 1,000,000 answers (its data loading), show answer 1 and answer 999,999
 //   - write the answers-table page for 100,000 answers
+//   - the Answers tab over 1,000,000 answers: open, scroll to the end, sort, filter
 //   - count a chart over 1,000,000 answers with 10 options
 //   - export a 10,000-answer × 5-field table into a report
 // Run by hand: bench_reporter [answers]   (default 1000000)
@@ -20,6 +21,7 @@
 #include "reporter/ChartCounts.h"
 #include "reporter/ReportDocuments.h"
 #include "reporter/Reporter.h"
+#include "reporter/AnswersTableModel.h"
 #include "reporter/ReporterForm.h"
 
 #include <QAbstractButton>
@@ -29,6 +31,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTabBar>
+#include <QTableView>
 #include <QTextDocument>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -217,6 +220,38 @@ int main(int argc, char** argv)
         t.restart();
         form.ShowFieldAnswer(answers - 1);
         report(qPrintable(u"show answer %1 again"_s.arg(answers - 1)), t);
+
+        // --- The Answers tab ---------------------------------------------------
+        {
+            form.resize(960, 700);
+            form.show();
+            auto* view = form.findChild<QTableView*>(u"AnswersTable"_s);
+            t.restart();
+            form.findChild<QTabBar*>()->setCurrentIndex(2);
+            view->grab(); // laid out and painted, first page read
+            report("open the Answers tab and paint it", t);
+            t.restart();
+            view->scrollToBottom();
+            view->grab();
+            report("  scroll to the last answer and paint it", t);
+            if (form.answersModel()->rowCount() != answers
+                || form.answersModel()->data(form.answersModel()->index(int(answers) - 1, 0)).toString()
+                       != u"Person %1"_s.arg(answers - 1))
+                qFatal("the Answers tab shows the wrong rows");
+            t.restart();
+            view->sortByColumn(0, Qt::DescendingOrder);
+            view->grab();
+            report("  sort by Name (once) and paint", t);
+            t.restart();
+            view->scrollToTop();
+            view->grab();
+            report("  then scroll to the top and paint", t);
+            t.restart();
+            form.answersModel()->setFilterText(u"Person 99999"_s);
+            view->grab();
+            report("  filter for 'Person 99999' and paint", t);
+            form.hide();
+        }
 
         // --- Charts ---------------------------------------------------------
         db = AnswersDatabase::open(session.databasePath());

@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QXmlStreamReader>
@@ -779,6 +781,7 @@ void WordDocument::newDocument()
     m_baseHasBlocks = false;
     m_encoding = 0;
     m_added.clear();
+    m_pictures.clear();
     m_inTable = false;
     startBodyParagraph();
 }
@@ -853,6 +856,7 @@ FileResult WordDocument::open(const QString& path)
     m_baseHasBlocks = layout.hasBlocks;
     m_encoding = encoding;
     m_added.clear();
+    m_pictures.clear();
     m_inTable = false;
     startBodyParagraph();
     return FileResult {};
@@ -965,6 +969,14 @@ void WordDocument::appendAdditionsXml(QString& out) const
     const bool bodyHasOtherBlocks = m_baseHasBlocks || m_added.size() > 1;
     for (qsizetype i = 0; i < m_added.size(); ++i) {
         const WordBlock& block = m_added[i];
+        if (const auto picture = std::find_if(m_pictures.cbegin(), m_pictures.cend(),
+                                              [i](const AddedPicture& p) { return p.block == i; });
+            picture != m_pictures.cend()) {
+            out += "<w:p"_L1 + declaration + ">"_L1;
+            appendPictureXml(out, *picture);
+            out += "</w:p>"_L1;
+            continue;
+        }
         if (block.kind == WordBlock::Kind::Table) {
             appendTable(out, block.table, declaration);
             continue;
@@ -1046,6 +1058,11 @@ FileResult WordDocument::saveAs(const QString& path)
     } else if (added) {
         parts = { { m_partName, encodePart(composeXml(), m_encoding) } };
     }
+    if (!m_pictures.isEmpty()) {
+        QString error;
+        if (!pictureParts(parts, &error))
+            return cannotSave(error);
+    }
     QByteArray package = m_package;
     if (!parts.isEmpty()) {
         QString error;
@@ -1096,8 +1113,178 @@ WordDocument::QuitOutcome WordDocument::quit()
     m_package.clear();
     m_baseXml.clear();
     m_added.clear();
+    m_pictures.clear();
     m_inTable = false;
     return outcome;
+}
+
+// ---------------------------------------------------------------------------
+// Pictures
+
+namespace {
+
+const auto kRelationshipsNamespace = "http://schemas.openxmlformats.org/package/2006/relationships"_L1;
+const auto kImageRelationship = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"_L1;
+constexpr qint64 kEmuPerPixel = 9525; // at 96 pixels an inch
+constexpr qint64 kEmuPerTwip = 635;
+
+/// "word/document.xml" -> "word/", "document.xml" -> "".
+QString partFolder(const QString& partName)
+{
+    const qsizetype slash = partName.lastIndexOf(u'/');
+    return slash < 0 ? QString() : partName.first(slash + 1);
+}
+
+QString relationshipsPartOf(const QString& partName)
+{
+    const qsizetype slash = partName.lastIndexOf(u'/');
+    return partFolder(partName) + u"_rels/"_s + partName.sliced(slash + 1) + u".rels"_s;
+}
+
+QString escapedAttribute(const QString& text)
+{
+    QString out;
+    appendEscaped(out, text);
+    return out.replace(u'"', u"&quot;"_s);
+}
+
+} // namespace
+
+bool WordDocument::addPicture(const QImage& picture, const QString& description)
+{
+    if (!m_open || picture.isNull())
+        return false;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG"))
+        return false;
+
+    // Names and ids the document does not use yet: those of its relationships
+    // part, and the media parts it holds.
+    QString relationships;
+    QStringList media;
+    if (!m_package.isEmpty()) {
+        QString error;
+        if (ZipPointer archive = openPackage(m_package, &error)) {
+            if (const auto rels = readPart(archive.get(), relationshipsPartOf(m_partName)))
+                relationships = QString::fromUtf8(*rels);
+            const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
+            for (zip_int64_t i = 0; i < entries; ++i)
+                media.append(QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(i), 0)));
+        }
+    }
+    AddedPicture added;
+    for (int n = int(m_pictures.size()) + 1;; ++n) {
+        added.relationshipId = u"rIdReportPicture%1"_s.arg(n);
+        added.mediaName = u"media/report-picture%1.png"_s.arg(n);
+        if (!relationships.contains(u"\""_s + added.relationshipId + u"\""_s)
+            && !media.contains(partFolder(m_partName) + added.mediaName))
+            break;
+    }
+    // Drawing ids are unique within the document.
+    int drawingId = 0;
+    static const QRegularExpression docPrId(u"docPr\\b[^>]*\\sid=\"(\\d+)\""_s);
+    for (auto it = docPrId.globalMatch(m_baseXml); it.hasNext();)
+        drawingId = std::max(drawingId, it.next().captured(1).toInt());
+    for (const AddedPicture& earlier : m_pictures)
+        drawingId = std::max(drawingId, earlier.drawingId);
+    added.drawingId = drawingId + 1;
+    added.png = std::move(png);
+    added.pixels = picture.size();
+    added.description = description;
+
+    // Its own paragraph, after a table being filled.
+    m_inTable = false;
+    if (!m_added.last().paragraph.isEmpty() || m_added.last().kind != WordBlock::Kind::Paragraph)
+        startBodyParagraph();
+    added.block = m_added.size() - 1;
+    m_pictures.append(std::move(added));
+    startBodyParagraph();
+    m_modified = true;
+    return true;
+}
+
+void WordDocument::appendPictureXml(QString& out, const AddedPicture& picture) const
+{
+    qint64 cx = picture.pixels.width() * kEmuPerPixel;
+    qint64 cy = picture.pixels.height() * kEmuPerPixel;
+    const qint64 maxWidth = kTextWidthTwips * kEmuPerTwip;
+    if (cx > maxWidth) {
+        cy = cy * maxWidth / cx;
+        cx = maxWidth;
+    }
+    const QString extent = u"cx=\"%1\" cy=\"%2\""_s.arg(cx).arg(cy);
+    const QString name = u"Picture %1"_s.arg(picture.drawingId);
+    out += "<w:r><w:drawing><wp:inline xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
+           "distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent "_L1
+        + extent + "/><wp:docPr id=\""_L1 + QString::number(picture.drawingId) + "\" name=\""_L1 + name
+        + "\" descr=\""_L1 + escapedAttribute(picture.description)
+        + "\"/><wp:cNvGraphicFramePr/>"
+          "<a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
+          "<a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
+          "<pic:pic xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
+          "<pic:nvPicPr><pic:cNvPr id=\"0\" name=\""_L1
+        + name + "\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill>"
+                 "<a:blip xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" r:embed=\""_L1
+        + picture.relationshipId
+        + "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/>"
+          "<a:ext "_L1
+        + extent
+        + "/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData>"
+          "</a:graphic></wp:inline></w:drawing></w:r>"_L1;
+}
+
+bool WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& parts, QString* error) const
+{
+    const QString relsName = relationshipsPartOf(m_partName);
+    const auto pending = [&](const QString& name) -> QByteArray* {
+        for (auto& [partName, bytes] : parts) {
+            if (partName == name)
+                return &bytes;
+        }
+        return nullptr;
+    };
+    // The current relationships and content types: those about to be written, else the package's.
+    QByteArray relationships = pending(relsName) ? *pending(relsName) : QByteArray();
+    QByteArray contentTypes = pending(u"[Content_Types].xml"_s) ? *pending(u"[Content_Types].xml"_s) : QByteArray();
+    if (!m_package.isEmpty() && (relationships.isEmpty() || contentTypes.isEmpty())) {
+        ZipPointer archive = openPackage(m_package, error);
+        if (!archive)
+            return false;
+        if (relationships.isEmpty())
+            relationships = readPart(archive.get(), relsName).value_or(QByteArray());
+        if (contentTypes.isEmpty())
+            contentTypes = readPart(archive.get(), u"[Content_Types].xml"_s).value_or(QByteArray());
+    }
+    if (relationships.isEmpty())
+        relationships = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<Relationships xmlns=\""
+            + QByteArray(kRelationshipsNamespace.data(), kRelationshipsNamespace.size()) + "\"></Relationships>";
+    const qsizetype relsEnd = relationships.lastIndexOf("</Relationships>");
+    const qsizetype typesEnd = contentTypes.lastIndexOf("</Types>");
+    if (relsEnd < 0 || typesEnd < 0) {
+        *error = u"the document's package lists no relationships or content types"_s;
+        return false;
+    }
+    QByteArray newRelationships;
+    for (const AddedPicture& picture : m_pictures) {
+        newRelationships += "<Relationship Id=\"" + picture.relationshipId.toUtf8() + "\" Type=\""
+            + QByteArray(kImageRelationship.data(), kImageRelationship.size()) + "\" Target=\""
+            + picture.mediaName.toUtf8() + "\"/>";
+        parts.append({partFolder(m_partName) + picture.mediaName, picture.png});
+    }
+    relationships.insert(relsEnd, newRelationships);
+    static const QRegularExpression pngDefault(u"<Default\\s[^>]*Extension=\"png\""_s,
+                                               QRegularExpression::CaseInsensitiveOption);
+    if (!pngDefault.match(QString::fromUtf8(contentTypes)).hasMatch())
+        contentTypes.insert(typesEnd, "<Default Extension=\"png\" ContentType=\"image/png\"/>");
+    for (auto [name, bytes] : {std::pair{relsName, relationships}, std::pair{u"[Content_Types].xml"_s, contentTypes}}) {
+        if (QByteArray* existing = pending(name))
+            *existing = bytes;
+        else
+            parts.append({name, bytes});
+    }
+    return true;
 }
 
 } // namespace quenlow

@@ -5,6 +5,7 @@
 #include "core/TextFile.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -129,6 +130,16 @@ public:
     /// into the row's first cell. Returns false (and does nothing) outside a table.
     bool moveRight();
     bool isInTable() const { return m_inTable; }
+    /// Moves the selection out of the table being filled, into the paragraph below it.
+    void endTable() { m_inTable = false; }
+
+    /// Adds `picture` (stored as PNG) in a paragraph of its own at the end,
+    /// after any table being filled; text typed next goes below it. It shows
+    /// at 96 pixels an inch, narrowed to the text width. `description` is its
+    /// alternative text. Returns false (nothing added) for an empty picture.
+    bool addPicture(const QImage& picture, const QString& description = {});
+    /// Pictures added since the document was created or opened.
+    int addedPictureCount() const { return int(m_pictures.size()); }
 
     /// Saves under `path` (Document.SaveAs), atomically: a temporary file beside
     /// it, then a rename. The document then carries that name.
@@ -166,6 +177,20 @@ private:
     QString composeXml() const;
     void appendAdditionsXml(QString& out) const;
 
+    struct AddedPicture {
+        QByteArray png;
+        QSize pixels;
+        QString description;
+        QString relationshipId;
+        QString mediaName; // relative to the main part's folder
+        int drawingId = 0;
+        qsizetype block = 0; // the paragraph of m_added it fills
+    };
+    void appendPictureXml(QString& out, const AddedPicture& picture) const;
+    /// The parts to add or replace for the added pictures: the images, the
+    /// main part's relationships and the content types.
+    bool pictureParts(QList<std::pair<QString, QByteArray>>& parts, QString* error) const;
+
     bool m_open = false;
     bool m_modified = false;
     QString m_path;
@@ -185,6 +210,7 @@ private:
     // Additions, in order; while not in a table the last block is the paragraph
     // holding the selection.
     QList<WordBlock> m_added;
+    QList<AddedPicture> m_pictures;
     bool m_inTable = false;
     int m_row = 0;
     int m_column = 0;

@@ -50,10 +50,38 @@ bool AnswerPositions::loadAfter(AnswersDatabase& db, qint64 lastId, qint64 limit
     return rc == SQLITE_DONE;
 }
 
+AnswerPositions::Direct AnswerPositions::directRowId(AnswersDatabase& db, qint64 number)
+{
+    // min and max of the rowid are one descent of the tree each, and count(*)
+    // counts the cells of the leaf pages without reading the rows.
+    // (Each in its own subquery: min and max together would scan the table.)
+    Statement s(db.handle(), u"SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1), (SELECT count(*) FROM %1)"_s.arg(
+                                 AnswersDatabase::quoteIdentifier(m_table)));
+    if (!s.stmt || sqlite3_step(s.stmt) != SQLITE_ROW)
+        return {};
+    const qint64 count = sqlite3_column_int64(s.stmt, 2);
+    if (count == 0)
+        return {true, std::nullopt};
+    const qint64 first = sqlite3_column_int64(s.stmt, 0);
+    const qint64 last = sqlite3_column_int64(s.stmt, 1);
+    // As many rows as ids from the first to the last: no id is missing in between.
+    if (last - first + 1 != count)
+        return {};
+    if (number > count)
+        return {true, std::nullopt};
+    return {true, first + number - 1};
+}
+
 std::optional<qint64> AnswerPositions::rowIdOf(AnswersDatabase& db, qint64 number)
 {
     if (number < 1)
         return std::nullopt;
+    if (number > m_ids.size() + kReadAhead) {
+        // A long jump. Ids are dense until answers are deleted, and then
+        // answer N is simply the N-th id; otherwise the walk below finds it.
+        if (const Direct direct = directRowId(db, number); direct.dense)
+            return direct.id;
+    }
     if (number > m_ids.size()) {
         // Read up to the wanted answer and a little beyond, so that stepping
         // through the answers one by one rarely needs another read. The read

@@ -15,7 +15,9 @@ class AnswersDatabase;
 /// Answer N of a form is the N-th row of its table in storage order. The row
 /// ids are read as far as they are needed and kept, so reaching any answer is
 /// one lookup instead of a walk over the rows before it (opening costs
-/// nothing, and the first jump to answer N reads the ids up to N once).
+/// nothing). While no answer has been deleted the ids have no gaps and a jump
+/// to answer N is computed from the first id; otherwise the first jump to
+/// answer N reads the ids up to N once).
 /// Answers stored since (the collection service keeps writing) are picked up
 /// from the last known id on.
 class AnswerPositions final
@@ -43,6 +45,12 @@ public:
     Answer valueOf(AnswersDatabase& db, const QString& column, qint64 number);
 
 private:
+    struct Direct {
+        bool dense = false; // the table's ids have no gaps (then `id` is the answer's, if any)
+        std::optional<qint64> id;
+    };
+    /// Answer `number` found from the first id and the row count, when the ids have no gaps.
+    Direct directRowId(AnswersDatabase& db, qint64 number);
     /// Appends up to `limit` ids after `lastId`; false when the table cannot be read.
     bool loadAfter(AnswersDatabase& db, qint64 lastId, qint64 limit);
 

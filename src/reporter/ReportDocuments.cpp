@@ -3,9 +3,12 @@
 #include "reporter/ReportDocuments.h"
 
 #include "core/Messages.h"
+#include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
 #include "model/FormSession.h"
 #include "platform/WordDocument.h"
+#include "model/MethodCollection.h"
+#include "reporter/ChartCounts.h"
 #include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
@@ -228,6 +231,119 @@ bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* p
     document.typeParagraph();
     document.typeParagraph();
     showInformation(u"If the added text is as desired Save and Close the document before adding another item."_s);
+    document.visible(parent);
+    document.quit();
+    return true;
+}
+
+bool AddChartToReport(const ReportTarget& target, const QString& title, const QImage& chart, QWidget* parent)
+{
+    WordDocument document;
+    if (const FileResult opened = document.open(target.documentPath()); !opened) {
+        showAddFailure(target, u"chart"_s, opened);
+        return false;
+    }
+    document.setFont(font(true, false, 12, WordUnderline::None));
+    document.typeText(title);
+    document.typeParagraph();
+    document.addPicture(chart, title);
+    document.typeParagraph();
+    showInformation(u"If the added chart is as desired Save and Close the document before adding another item."_s);
+    document.visible(parent);
+    document.quit();
+    return true;
+}
+
+std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target, const MethodCollection& collection)
+{
+    QString error;
+    auto db = openAnswersDatabase(target.databasePath, &error);
+    if (!db) {
+        showExclamation(reporter::databaseUnavailable(target.databasePath, error));
+        return std::nullopt;
+    }
+    const QString table = target.tableName();
+    const qint64 answers = db->rowCount(table);
+    if (answers < 0) {
+        showExclamation(reporter::tableUnreadable(table, db->lastError()));
+        return std::nullopt;
+    }
+    QList<ChoiceSummary> summaries;
+    for (int i = 0; i < collection.count(); ++i) {
+        const FormMethod& method = collection.atPosition(i);
+        if (method.methodType != Kind::checkBox() && method.methodType != Kind::radioButtons()
+            && method.methodType != Kind::pullDownMenu())
+            continue;
+        ChoiceSummary summary;
+        summary.question = method.userInstruction;
+        summary.options = chartOptions(method);
+        summary.answers = answers;
+        const auto counts = countAnswers(*db, table, columnNameFor(method.userInstruction), summary.options, &error);
+        if (!counts) {
+            showExclamation(reporter::tableUnreadable(table, error));
+            return std::nullopt;
+        }
+        summary.counts = *counts;
+        summaries.append(summary);
+    }
+    return summaries;
+}
+
+namespace {
+
+QString percentText(qint64 count, qint64 of)
+{
+    return of > 0 ? QString::number(100.0 * double(count) / double(of), 'f', 1) + u"%"_s : u"-"_s;
+}
+
+} // namespace
+
+bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& collection, QWidget* parent)
+{
+    const auto summaries = summariseChoices(target, collection);
+    if (!summaries)
+        return false;
+    if (summaries->isEmpty()) {
+        showExclamation(u"The form has no check boxes, radio buttons or menus to summarise."_s);
+        return false;
+    }
+    WordDocument document;
+    if (const FileResult opened = document.open(target.documentPath()); !opened) {
+        showAddFailure(target, u"summary"_s, opened);
+        return false;
+    }
+    for (const ChoiceSummary& summary : *summaries) {
+        document.setFont(font(true, false, 12, WordUnderline::None));
+        document.typeText(summary.question);
+        document.addTable(1, 3);
+        bool firstCell = true;
+        const auto cell = [&](const QString& text) {
+            if (!firstCell)
+                document.moveRight();
+            firstCell = false;
+            document.typeText(text);
+        };
+        document.setFont(font(true, false, 10, WordUnderline::None));
+        for (const QString& heading : {u"Option"_s, u"Count"_s, u"Percentage"_s})
+            cell(heading);
+        document.setFont(font(false, false, 10, WordUnderline::None));
+        qint64 counted = 0;
+        const auto row = [&](const QString& option, qint64 count) {
+            cell(option);
+            cell(QString::number(count));
+            cell(percentText(count, summary.answers));
+        };
+        for (qsizetype i = 0; i < summary.options.size(); ++i) {
+            row(summary.options.at(i), summary.counts.at(i));
+            counted += summary.counts.at(i);
+        }
+        // Without this row the percentages would not add up to the answers.
+        if (summary.answers > counted)
+            row(u"(no answer or another value)"_s, summary.answers - counted);
+        document.endTable();
+        document.typeParagraph();
+    }
+    showInformation(u"If the added summary is as desired Save and Close the document before adding another item."_s);
     document.visible(parent);
     document.quit();
     return true;

@@ -5,13 +5,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <QImage>
+#include <QList>
+
 #include <functional>
+#include <optional>
 
 class QWidget;
 
 namespace quenlow {
 
 class FormSession;
+class MethodCollection;
 
 /// Where a report goes and what it reads: the document named in
 /// WordDocumentName in the Reports folder, and the open form's answers table.
@@ -51,6 +56,29 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
 /// paragraph, shows the document and asks whether to save it. False when the
 /// document could not be opened (message shown).
 bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* parent);
+
+/// "Add Chart to Report": appends the chart's title line and `chart` as a
+/// picture at the end of the report, shows it and asks whether to save it.
+/// False when the document could not be opened (message shown).
+bool AddChartToReport(const ReportTarget& target, const QString& title, const QImage& chart, QWidget* parent);
+
+/// One choice question's counts: its options and how many answers chose each.
+struct ChoiceSummary {
+    QString question;
+    QStringList options;
+    QList<qint64> counts;
+    qint64 answers = 0; // all answers of the form, the base of the percentages
+};
+
+/// The counts of every choice question (check box, radio buttons, menu) of
+/// `collection`, in the form's order; nothing, after a message, when the table
+/// cannot be read.
+std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target, const MethodCollection& collection);
+
+/// "Add Summary to Report": for every choice question a title line and a table
+/// of option, count and percentage of all answers (answers that chose none of
+/// the options are one more row), then the preview and the save question.
+bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& collection, QWidget* parent);
 
 /// Test hook: how long an export runs before its progress window shows
 /// (milliseconds; negative restores the default).

@@ -145,6 +145,7 @@ void ReporterForm::buildWindow()
     layout->addLayout(bottom);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &ReporterForm::tabClicked);
+    buildAnswersOut();
     resize(960, 700);
 }
 
@@ -371,10 +372,12 @@ void ReporterForm::LoadGraphableFields()
 void ReporterForm::tabClicked(int index)
 {
     const int k = index + 1;
-    if (k == m_currentFrame || k < 1 || k > 2)
+    if (k == m_currentFrame || k < 1 || k > 3)
         return;
     if (k == 2)
         LoadGraphableFields();
+    if (k == 3)
+        showAnswersPage();
     showFrame(k);
     m_currentFrame = qint16(k);
 }

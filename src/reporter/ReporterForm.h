@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -16,10 +18,13 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QStackedLayout;
+class QSpinBox;
 class QTabBar;
+class QTableView;
 
 namespace quenlow {
 
+class AnswersTableModel;
 class ChartControl;
 class FormSession;
 
@@ -70,6 +75,21 @@ public:
     void viewBarGraph();
     void saveGraphToFile();
 
+    // Answers out (ReporterFormAnswers.cpp).
+    /// "Export Answers…": asks where (CSV or XLSX), then writes the file with a progress window.
+    void exportAnswers();
+    void addChartToReport();
+    void addSummaryToReport();
+    /// "Delete Answer…": deletes the answers selected in the Answers tab, after asking.
+    void deleteSelectedAnswers();
+    /// Shows the answer numbered in GoToAnswerNumber.
+    void goToAnswer();
+    AnswersTableModel* answersModel() const { return m_answersModel; }
+
+    /// Test hook: replaces the save dialog of "Export Answers…"; it returns
+    /// the chosen path (empty: cancelled). nullptr restores the dialog.
+    static void setExportFileChooserForTesting(std::function<QString()> chooser);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -80,6 +100,9 @@ private:
     void buildWindow();
     QWidget* buildReportPage();
     QWidget* buildGraphsPage();
+    void buildAnswersOut();
+    QWidget* buildAnswersPage();
+    void showAnswersPage();
     void tabClicked(int index);
     void showFrame(int k);
     /// Adds `field` (a question) to the report table; false on a duplicate.
@@ -109,7 +132,7 @@ private:
 
     QTabBar* m_tabs = nullptr;
     QStackedLayout* m_pages = nullptr;
-    QWidget* m_frames[2] = {};
+    QWidget* m_frames[3] = {};
     QLineEdit* m_documentName = nullptr;
     QListWidget* m_tableFields = nullptr;
     QListWidget* m_reportTableFields = nullptr;
@@ -121,6 +144,12 @@ private:
     ChartControl* m_chart = nullptr;
     QListWidget* m_graphable = nullptr;
     QLineEdit* m_graphFileName = nullptr;
+
+    // The Answers tab, built when first shown.
+    QTableView* m_answersView = nullptr;
+    AnswersTableModel* m_answersModel = nullptr;
+    QLineEdit* m_answersFilter = nullptr;
+    QSpinBox* m_goToNumber = nullptr;
 };
 
 } // namespace quenlow

@@ -3,6 +3,7 @@
 #include "ReporterFixture.h"
 
 #include "platform/BrowserView.h"
+#include "reporter/AnswerPositions.h"
 #include "reporter/ReporterForm.h"
 
 #include <QLabel>
@@ -85,6 +86,35 @@ private slots:
         click(&form, u"NextAnswer"_s);
         QCOMPARE(f.folder.messageTexts(), {u"You have reached the end of the answers."_s});
         QCOMPARE(shownAnswer(&form), u"three"_s);
+    }
+
+    void longJumpsFindTheAnswerWithAndWithoutGaps()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"A"_s);
+        {
+            auto db = f.database();
+            db->begin();
+            for (int i = 1; i <= 3000; ++i)
+                db->insertRow(f.table(), {{u"A"_s, u"v%1"_s.arg(i)}});
+            db->commit();
+        }
+        const auto valueAt = [&](qint64 number) {
+            AnswerPositions positions(f.table());
+            const AnswerPositions::Answer answer = positions.valueOf(*f.database(), u"A"_s, number);
+            return answer.state == AnswerPositions::ValueState::Value ? answer.value.toString() : u"none"_s;
+        };
+        QCOMPARE(valueAt(2999), u"v2999"_s);
+        QCOMPARE(valueAt(3001), u"none"_s);
+        // The first answer deleted: the ids start later, still without gaps.
+        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'v1'"_s));
+        QCOMPARE(valueAt(2999), u"v3000"_s);
+        QCOMPARE(valueAt(3000), u"none"_s);
+        // A gap in the middle: the N-th answer is no longer the N-th id.
+        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'v10'"_s));
+        QCOMPARE(valueAt(2000), u"v2002"_s);
+        QCOMPARE(valueAt(2998), u"v3000"_s);
+        QCOMPARE(valueAt(2999), u"none"_s);
     }
 
     void tableDroppedWhileOpen()

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace quenlow {
+
+class AnswersDatabase;
+
+enum class ExportFormat { Csv, Xlsx };
+
+/// What to export and where to. An empty `outputPath` or "-" writes CSV to
+/// standard output.
+struct ExportRequest {
+    QString appFolder;
+    QString pageFile; // "NAME.html"
+    ExportFormat format = ExportFormat::Csv;
+    QString outputPath;
+    bool byteOrderMark = true; // CSV only
+    /// CSV only: a "'" before cells that start like a formula (= + - @, tab,
+    /// CR), for files that go straight into a spreadsheet. Off by default, as
+    /// it changes the answers.
+    bool escapeFormulas = false;
+};
+
+struct ExportResult {
+    bool ok = false;
+    bool cancelled = false;
+    qint64 rows = 0;
+    QString error;      // a whole sentence, for the person
+    QStringList notes;  // things worth knowing that did not stop the export
+};
+
+/// Called every few thousand answers with the answers written and the total;
+/// returning false cancels (no file is left behind).
+using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
+
+/// Writes one row per answer of the form's table, in stored order: the column
+/// "Submitted", then one column per question in the form's order, headed by
+/// its column name. The file appears whole or not at all.
+ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress = {});
+
+/// The arrival time of the answer in `rowId`, when the store recorded one.
+/// Arrival times are not stored yet, so there is never one; the export asks
+/// here so that it fills "Submitted" as soon as they are.
+std::optional<QDateTime> arrivalTimeOf(AnswersDatabase& db, const QString& table, qint64 rowId);
+
+/// Appends `field` (UTF-8) to `out` as one CSV field: quoted when it holds a
+/// comma, quote, CR or LF, with quotes doubled.
+void appendCsvField(QByteArray& out, const char* field, qsizetype size, bool escapeFormula = false);
+
+} // namespace quenlow

@@ -1,0 +1,37 @@
+#!/usr/bin/env python3
+# Reads an exported file back as another program would and prints it as JSON:
+#   readback.py csv FILE   -> {"rows": [[cell, ...], ...]}
+#   readback.py xlsx FILE  -> {"rows": ..., "bold": ..., "freeze": ..., "filter": ..., "types": ..., "widths": ...}
+import csv
+import json
+import sys
+
+kind, path = sys.argv[1], sys.argv[2]
+if kind == "csv":
+    with open(path, newline="", encoding="utf-8-sig") as f:
+        rows = list(csv.reader(f))
+    print(json.dumps({"rows": rows}))
+else:
+    import re
+    import openpyxl
+    sheet = openpyxl.load_workbook(path).active
+
+    # Control characters are stored as _xHHHH_; spreadsheet programs decode
+    # them, openpyxl 3.0 leaves them in inline strings.
+    def text(value):
+        if value is None:
+            return ""
+        if isinstance(value, str):
+            return re.sub(r"_x([0-9A-Fa-f]{4})_", lambda m: chr(int(m.group(1), 16)), value)
+        return value
+    rows = [[text(c.value) for c in row] for row in sheet.iter_rows()]
+    print(json.dumps({
+        "rows": rows,
+        "bold": all(c.font.b for c in sheet[1]),
+        "freeze": sheet.freeze_panes,
+        "filter": sheet.auto_filter.ref,
+        "types": sorted({c.data_type for row in sheet.iter_rows(min_row=2) for c in row[1:] if c.value is not None}),
+        "widths": [sheet.column_dimensions[openpyxl.utils.get_column_letter(i + 1)].width
+                   for i in range(sheet.max_column)],
+        "submittedFormat": sheet.column_dimensions["A"].number_format,
+    }, default=str))

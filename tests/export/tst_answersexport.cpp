@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/TextFile.h"
+#include "export/AnswersExport.h"
+#include "model/CollectionFile.h"
+#include "reporter/ReporterFixture.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+using namespace quenlow;
+using namespace quenlow::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+Run exportCommand(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(QUENLOW_PROGRAM_DIR "/quenlow-export"), args);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+/// The file as Python's csv module or openpyxl reads it.
+QJsonObject readBack(const QString& kind, const QString& path)
+{
+    QProcess python;
+    // Debian's own Python, which has python3-openpyxl.
+    python.start(u"/usr/bin/python3"_s, {QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), kind, path});
+    python.waitForFinished(60000);
+    const QByteArray out = python.readAllStandardOutput();
+    if (python.exitCode() != 0)
+        qWarning("%s", python.readAllStandardError().constData());
+    return QJsonDocument::fromJson(out).object();
+}
+
+QList<QStringList> rowsOf(const QJsonObject& read)
+{
+    QList<QStringList> rows;
+    for (const QJsonValue& row : read.value(u"rows"_s).toArray()) {
+        QStringList cells;
+        for (const QJsonValue& cell : row.toArray())
+            cells.append(cell.toString());
+        rows.append(cells);
+    }
+    return rows;
+}
+
+const QString kLongQuestion = u"How would you describe, in your own words, the service you received at our office today?"_s;
+
+} // namespace
+
+class TestAnswersExport : public QObject
+{
+    Q_OBJECT
+
+private:
+    /// A form with every kind of question, a question added after the first
+    /// answers, and answers no file format is kind to.
+    void buildForm(ReporterFixture& form)
+    {
+        form.add(Kind::textField(), u"Your name"_s);
+        form.add(Kind::plainText(), u"Thank you"_s);
+        form.add(Kind::textArea(), u"Comments"_s);
+        form.add(Kind::checkBox(), u"Tea"_s);
+        form.add(Kind::radioButtons(), u"Colour"_s, {u"Red"_s, u"Green"_s});
+        form.add(Kind::pullDownMenu(), kLongQuestion, {u"Good"_s, u"Bad"_s});
+        form.answer({{u"Your name"_s, u"=HYPERLINK(\"http://x\",\"y\")"_s},
+                     {u"Comments"_s, u"line one\r\nline \"two\", and\nthree"_s},
+                     {u"Tea"_s, u"Checked"_s},
+                     {u"Colour"_s, u"+1"_s}});
+        form.answer({{u"Your name"_s, u"Ζωή, 山田 «ok»"_s}, {u"Comments"_s, u"@SUM(A1) -2"_s}});
+        form.add(Kind::textField(), u"Added later"_s);
+        form.database()->setColumnInAllRows(form.table(), u"Added later"_s, columnAddedMarker());
+        form.answer({{u"Your name"_s, u" padded "_s}, {u"Added later"_s, u"x"_s}, {kLongQuestion, u"Good"_s}});
+        writeBytes(form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+    }
+
+    QList<QStringList> expectedRows() const
+    {
+        return {{u"Submitted"_s, u"Your name"_s, u"Comments"_s, u"Tea"_s, u"Colour"_s, columnNameFor(kLongQuestion),
+                 u"Added later"_s},
+                {QString(), u"=HYPERLINK(\"http://x\",\"y\")"_s, u"line one\r\nline \"two\", and\nthree"_s,
+                 u"Checked"_s, u"+1"_s, QString(), QString()},
+                {QString(), u"Ζωή, 山田 «ok»"_s, u"@SUM(A1) -2"_s, QString(), QString(), QString(), QString()},
+                {QString(), u" padded "_s, QString(), QString(), QString(), u"Good"_s, u"x"_s}};
+    }
+
+    QStringList commonArgs(const ReporterFixture& form, const QString& format) const
+    {
+        return {u"--app-folder"_s, form.folder.path(), u"--form"_s, u"survey.html"_s, u"--format"_s, format};
+    }
+
+private slots:
+    void csvReadsBackCellForCell()
+    {
+        ReporterFixture form;
+        buildForm(form);
+
+        const Run toStdout = exportCommand(commonArgs(form, u"csv"_s));
+        QCOMPARE(toStdout.exitCode, 0);
+        QVERIFY(toStdout.out.startsWith("\xEF\xBB\xBF\"Submitted\"") || toStdout.out.startsWith("\xEF\xBB\xBFSubmitted,"));
+        // Every record ends in CR LF; the bare LF inside the quoted answer stays as it was.
+        QVERIFY(toStdout.out.endsWith(",Good,x\r\n"));
+        QCOMPARE(toStdout.out.count("\r\n"), 4 + 1);
+
+        const QString file = form.folder.path() + u"/answers.csv"_s;
+        QCOMPARE(exportCommand(commonArgs(form, u"csv"_s) << u"--output"_s << file).exitCode, 0);
+        QCOMPARE(readBytes(file), toStdout.out);
+        QCOMPARE(rowsOf(readBack(u"csv"_s, file)), expectedRows());
+
+        const Run noBom = exportCommand(commonArgs(form, u"csv"_s) << u"--no-bom"_s << u"--output"_s << u"-"_s);
+        QCOMPARE(noBom.out, toStdout.out.mid(3));
+
+        // Asked for, formula-like cells get a leading apostrophe and nothing else changes.
+        const Run escaped = exportCommand(commonArgs(form, u"csv"_s) << u"--escape-formulas"_s);
+        QVERIFY(escaped.out.contains("\r\n,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\","));
+        QVERIFY(escaped.out.contains(",'+1,,\r\n"));
+        QVERIFY(escaped.out.contains(",'@SUM(A1) -2,"));
+        QCOMPARE(escaped.out.size(), toStdout.out.size() + 3);
+    }
+
+    void xlsxReadsBackCellForCell()
+    {
+        ReporterFixture form;
+        buildForm(form);
+        const QString file = form.folder.path() + u"/answers.xlsx"_s;
+        const Run run = exportCommand(commonArgs(form, u"xlsx"_s) << u"--output"_s << file);
+        QCOMPARE(run.exitCode, 0);
+
+        const QJsonObject read = readBack(u"xlsx"_s, file);
+        QCOMPARE(rowsOf(read), expectedRows());
+        // Answers are text cells, so "=HYPERLINK(…)" is never a formula.
+        QCOMPARE(read.value(u"types"_s).toArray(), QJsonArray({u"s"_s}));
+        QVERIFY(read.value(u"bold"_s).toBool());
+        QCOMPARE(read.value(u"freeze"_s).toString(), u"A2"_s);
+        QCOMPARE(read.value(u"filter"_s).toString(), u"A1:G4"_s);
+        QCOMPARE(read.value(u"submittedFormat"_s).toString(), u"yyyy-mm-dd hh:mm:ss"_s);
+        const QJsonArray widths = read.value(u"widths"_s).toArray();
+        QCOMPARE(widths.size(), 7);
+        QVERIFY(widths.at(2).toDouble() > 25); // the longest comment
+        QVERIFY(widths.at(5).toDouble() < 61); // a long heading does not make a huge column
+    }
+
+    void failuresLeaveNoFile_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown form") << u"csv"_s << u"other.html"_s << u"out.csv"_s << u"is unknown"_s;
+        QTest::newRow("missing table") << u"xlsx"_s << u"survey.html"_s << u"out.xlsx"_s << u"is missing"_s;
+        QTest::newRow("missing folder csv") << u"csv"_s << u"survey.html"_s << u"no/out.csv"_s << u"cannot be written"_s;
+        QTest::newRow("missing folder xlsx") << u"xlsx"_s << u"survey.html"_s << u"no/out.xlsx"_s << u"cannot be written"_s;
+        QTest::newRow("xlsx to stdout") << u"xlsx"_s << u"survey.html"_s << u"-"_s << u"standard output"_s;
+    }
+
+    void failuresLeaveNoFile()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, form);
+        QFETCH(QString, output);
+        QFETCH(QString, message);
+        ReporterFixture fixture;
+        buildForm(fixture);
+        if (QString::fromLatin1(QTest::currentDataTag()) == u"missing table"_s)
+            QVERIFY(fixture.database()->dropTable(fixture.table()));
+        // An earlier export under the same name stays as it was.
+        const QString target = output == u"-"_s ? output : fixture.folder.path() + u'/' + output;
+        if (output != u"-"_s && !output.contains(u'/'))
+            writeBytes(target, "earlier");
+        const QStringList before = QDir(fixture.folder.path()).entryList(QDir::Files | QDir::Hidden);
+
+        const Run run = exportCommand({u"--app-folder"_s, fixture.folder.path(), u"--form"_s, form, u"--format"_s,
+                                       format, u"--output"_s, target});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(QDir(fixture.folder.path()).entryList(QDir::Files | QDir::Hidden), before);
+        if (output != u"-"_s && !output.contains(u'/'))
+            QCOMPARE(readBytes(target), QByteArray("earlier"));
+    }
+
+    void cancelledExportLeavesNothing()
+    {
+        ReporterFixture form;
+        form.add(Kind::textField(), u"Your name"_s);
+        writeBytes(form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+        auto db = form.database();
+        db->begin();
+        for (int i = 0; i < 10000; ++i)
+            db->insertRow(form.table(), {{u"Your name"_s, QString::number(i)}});
+        db->commit();
+
+        for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx}) {
+            const QString target = form.folder.path() + u"/out"_s;
+            writeBytes(target, "earlier");
+            qint64 lastTotal = 0;
+            const ExportResult result = exportAnswers({form.folder.path(), u"survey.html"_s, format, target},
+                                                      [&](qint64 done, qint64 total) {
+                                                          lastTotal = total;
+                                                          return done < 8000;
+                                                      });
+            QVERIFY(result.cancelled);
+            QVERIFY(!result.ok);
+            QCOMPARE(lastTotal, 10000);
+            QCOMPARE(readBytes(target), QByteArray("earlier"));
+            QCOMPARE(QDir(form.folder.path()).entryList({u"*out*"_s}, QDir::Files | QDir::Hidden), QStringList{u"out"_s});
+        }
+    }
+};
+
+QTEST_MAIN(TestAnswersExport)
+#include "tst_answersexport.moc"

@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "ReporterFixture.h"
+
+#include "core/TextFile.h"
+#include "export/AnswersExport.h"
+#include "model/CollectionFile.h"
+#include "platform/BrowserView.h"
+#include "platform/WordDocument.h"
+#include "reporter/AnswersTableModel.h"
+#include "reporter/ReporterForm.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+
+#include <zip.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow::test {
+
+namespace {
+
+/// Colour (radio buttons), Tea (check box) and Name; four answers.
+void colourForm(ReporterFixture& f)
+{
+    f.add(Kind::textField(), u"Name"_s);
+    f.add(Kind::radioButtons(), u"Colour"_s, {u"Red"_s, u"Green"_s});
+    f.add(Kind::checkBox(), u"Tea"_s);
+    f.answer({{u"Name"_s, u"Ada"_s}, {u"Colour"_s, u"Red"_s}, {u"Tea"_s, u"Checked"_s}});
+    f.answer({{u"Name"_s, u"brian"_s}, {u"Colour"_s, u"Green"_s}, {u"Tea"_s, u"Not Checked"_s}});
+    f.answer({{u"Name"_s, u"Cy, \"C\""_s}, {u"Colour"_s, u"Red"_s}, {u"Tea"_s, u"Checked"_s}});
+    f.answer({{u"Name"_s, u"Dee"_s}});
+    writeBytes(f.folder.collection(u"survey"_s), encodeText(serializeCollection(f.session.collection)));
+}
+
+QString reportPath(const ReporterFixture& f)
+{
+    return f.folder.path() + u"/Reports/survey_Report.doc"_s;
+}
+
+void addToReport(ReporterFixture& f, ReporterForm& form, const QString& button)
+{
+    f.folder.messages().queueAnswer(MessageAnswer::Ok);  // "If the added ... is as desired ..."
+    f.folder.messages().queueAnswer(MessageAnswer::Yes); // "Do you want to save the changes ...?"
+    WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
+    click(&form, button);
+}
+
+QStringList column(const QAbstractItemModel& model, int c)
+{
+    QStringList values;
+    for (int r = 0; r < model.rowCount(); ++r)
+        values.append(model.index(r, c).data().toString());
+    return values;
+}
+
+} // namespace
+
+class TestAnswersOut : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        BrowserView::setRecorder([](auto&&...) {});
+    }
+
+    void exportWritesWhatTheCommandWrites()
+    {
+        ReporterFixture f;
+        colourForm(f);
+        ReporterForm form(f.session);
+        const QString chosen = f.folder.path() + u"/Reports/answers.xlsx"_s;
+        ReporterForm::setExportFileChooserForTesting([&] { return chosen; });
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"ExportAnswers"_s);
+        QCOMPARE(f.folder.messageTexts(), {u"4 answers have been exported to "_s + chosen});
+        QVERIFY(QFileInfo(chosen).size() > 0);
+
+        // The menu entry does the same; the CSV is byte for byte the command's.
+        const QString csv = f.folder.path() + u"/Reports/answers.csv"_s;
+        ReporterForm::setExportFileChooserForTesting([&] { return csv; });
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        form.findChild<QAction*>(u"ExportAnswersMenu"_s)->trigger();
+        const QString direct = f.folder.path() + u"/direct.csv"_s;
+        QVERIFY(exportAnswers({f.folder.path(), u"survey.html"_s, ExportFormat::Csv, direct}).ok);
+        QCOMPARE(readBytes(csv), readBytes(direct));
+
+        // A cancelled save dialog writes nothing and says nothing.
+        ReporterForm::setExportFileChooserForTesting([] { return QString(); });
+        click(&form, u"ExportAnswers"_s);
+        QCOMPARE(f.folder.messageTexts().size(), 2);
+        ReporterForm::setExportFileChooserForTesting(nullptr);
+    }
+
+    void chartAndSummaryGoIntoTheReport()
+    {
+        ReporterFixture f;
+        colourForm(f);
+        ReporterForm form(f.session);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"CreateReport"_s);
+
+        // Nothing charted yet: nothing to add.
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"AddChartToReport"_s);
+        QVERIFY(f.folder.messageTexts().last().startsWith(u"There is no chart to add"_s));
+
+        form.findChild<QTabBar*>(u"TabStrip1"_s)->setCurrentIndex(1);
+        addToReport(f, form, u"AddChartToReport"_s);
+        addToReport(f, form, u"AddSummaryToReport"_s);
+
+        WordDocument document;
+        QVERIFY(document.open(reportPath(f)));
+        const WordContent content = document.content();
+        QVERIFY(content.text().contains(u"Pie Chart of form Radio Buttons 'Colour' :"_s));
+        const QList<WordTable> tables = content.tables();
+        QCOMPARE(tables.size(), 2);
+        QCOMPARE(tables.at(0).rowTexts(0), (QStringList{u"Option"_s, u"Count"_s, u"Percentage"_s}));
+        QCOMPARE(tables.at(0).rowTexts(1), (QStringList{u"Red"_s, u"2"_s, u"50.0%"_s}));
+        QCOMPARE(tables.at(0).rowTexts(2), (QStringList{u"Green"_s, u"1"_s, u"25.0%"_s}));
+        QCOMPARE(tables.at(0).rowTexts(3), (QStringList{u"(no answer or another value)"_s, u"1"_s, u"25.0%"_s}));
+        QCOMPARE(tables.at(0).rowCount(), 4);
+        QCOMPARE(tables.at(1).rowTexts(1), (QStringList{u"Checked"_s, u"2"_s, u"50.0%"_s}));
+
+        // The picture is a part of the package, tied to the drawing by its relationship.
+        int zipError = 0;
+        zip_t* archive = zip_open(QFile::encodeName(reportPath(f)).constData(), ZIP_RDONLY, &zipError);
+        QVERIFY(archive);
+        QVERIFY(zip_name_locate(archive, "word/media/report-picture1.png", 0) >= 0);
+        zip_close(archive);
+        QVERIFY(document.documentXml().contains(u"r:embed=\"rIdReportPicture1\""_s));
+    }
+
+    void answersTabSortsFiltersAndDeletesOnlyTheSelected()
+    {
+        ReporterFixture f;
+        colourForm(f);
+        ReporterForm form(f.session);
+        form.findChild<QTabBar*>(u"TabStrip1"_s)->setCurrentIndex(2);
+        AnswersTableModel* model = form.answersModel();
+        QVERIFY(model);
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model->columnCount(), 3);
+        QCOMPARE(column(*model, 0), (QStringList{u"Ada"_s, u"brian"_s, u"Cy, \"C\""_s, u"Dee"_s}));
+
+        model->sort(0, Qt::DescendingOrder);
+        QCOMPARE(column(*model, 0), (QStringList{u"Dee"_s, u"Cy, \"C\""_s, u"brian"_s, u"Ada"_s}));
+        // Case of ASCII letters does not matter; % and _ are plain characters.
+        model->setFilterText(u"RED"_s);
+        QCOMPARE(column(*model, 0), (QStringList{u"Cy, \"C\""_s, u"Ada"_s}));
+        model->setFilterText(u"%"_s);
+        QCOMPARE(model->rowCount(), 0);
+        model->setFilterText(QString());
+        model->sort(-1);
+
+        auto* view = form.findChild<QTableView*>(u"AnswersTable"_s);
+        view->selectRow(1);
+        // Stored by the collection service while the tab is open.
+        f.answer({{u"Name"_s, u"Eve"_s}});
+        f.folder.messages().queueAnswer(MessageAnswer::No);
+        click(&form, u"DeleteAnswer"_s);
+        QCOMPARE(f.database()->rowCount(f.table()), 5);
+
+        view->selectRow(1);
+        f.folder.messages().queueAnswer(MessageAnswer::Yes);
+        click(&form, u"DeleteAnswer"_s);
+        QCOMPARE(f.folder.messageTexts().last(),
+                 u"Do you want to delete the selected answer? It cannot be brought back."_s);
+        QCOMPARE(column(*model, 0), (QStringList{u"Ada"_s, u"Cy, \"C\""_s, u"Dee"_s, u"Eve"_s}));
+
+        // The browser's positions follow: answer 2 is now Cy.
+        form.findChild<QSpinBox*>(u"GoToAnswerNumber"_s)->setValue(2);
+        click(&form, u"GoToAnswer"_s);
+        QCOMPARE(form.findChild<QPlainTextEdit*>(u"FieldAnswerTextBox"_s)->toPlainText(), u"Cy, \"C\""_s);
+    }
+};
+
+} // namespace quenlow::test
+
+QTEST_MAIN(quenlow::test::TestAnswersOut)
+#include "tst_answersout.moc"
