@@ -210,8 +210,7 @@ void ReporterForm::deleteSelectedAnswers()
     const QString question = ids.size() == 1
         ? u"Do you want to delete the selected answer? It cannot be brought back."_s
         : u"Do you want to delete the %1 selected answers? They cannot be brought back."_s.arg(ids.size());
-    // askYesNo's default button is No.
-    if (!askYesNo(question, MessageIcon::Question))
+    if (!askBeforeDestroying(question, MessageIcon::Question))
         return;
     if (!m_answersModel->deleteAnswers(ids)) {
         showExclamation(reporter::tableUnreadable(m_table, m_answersModel->lastError()));

@@ -176,6 +176,7 @@ private slots:
         click(&form, u"DeleteAnswer"_s);
         QCOMPARE(f.folder.messageTexts().last(),
                  u"Do you want to delete the selected answer? It cannot be brought back."_s);
+        QCOMPARE(f.folder.messages().boxes().last().defaultAnswer, MessageAnswer::No);
         QCOMPARE(column(*model, 0), (QStringList{u"Ada"_s, u"Cy, \"C\""_s, u"Dee"_s, u"Eve"_s}));
 
         // The browser's positions follow: answer 2 is now Cy.
