@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "main/CollectAnswersForm.h"
 #include "main/MainForm.h"
 #include "model/FormSession.h"
 #include "editors/Editors.h"
@@ -15,8 +16,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHostAddress>
+#include <QSettings>
 
 namespace quenlow {
+
+namespace {
+bool isLoopbackHost(const QString& host)
+{
+    return QHostAddress(host).isLoopback() || host == QLatin1String("localhost");
+}
+} // namespace
 
 struct Program::Private {
     std::unique_ptr<FormSession> session;
@@ -26,13 +36,22 @@ struct Program::Private {
     CollectionService collection;
     QString listenHost = defaultListenHost();
     quint16 listenPort = kDefaultListenPort;
+    bool listenGiven = false; // --listen (or a test) chose the address
+    bool shared = false;      // the running service is open to the network
 
     // The address people open to answer the open form, or the service's own.
     QString collectionText() const
     {
         if (!collection.isRunning())
             return {};
-        return session->isFormOpen() ? collection.pageAddress(session->htmlName()) : collection.address() + QLatin1Char('/');
+        const QString page = session->isFormOpen() ? session->htmlName() : QString();
+        if (shared) {
+            // The first network address: the one people are most likely to use.
+            const QStringList addresses = collectionAddresses(true, collection.port(), page);
+            if (!addresses.isEmpty())
+                return addresses.constFirst();
+        }
+        return session->isFormOpen() ? collection.pageAddress(page) : collection.address() + QLatin1Char('/');
     }
     void toggleCollection();
 };
@@ -45,17 +64,36 @@ void Program::Private::toggleCollection()
         showInformation(QStringLiteral("Quenlow has stopped collecting answers."));
         return;
     }
+    // Who may answer: the last choice, unless --listen said otherwise.
+    QSettings settings;
+    CollectionChoice proposed;
+    proposed.shared = settings.value(QStringLiteral("collect/shared"), false).toBool();
+    proposed.port = quint16(settings.value(QStringLiteral("collect/port"), kDefaultListenPort).toUInt());
+    if (listenGiven) {
+        proposed.shared = !isLoopbackHost(listenHost);
+        proposed.port = listenPort;
+    }
+    CollectAnswersForm form(proposed, mainForm.get());
+    if (form.exec() != QDialog::Accepted)
+        return;
+    const CollectionChoice chosen = form.choice();
+    // Shared: every address of this computer, or the one --listen named.
+    const QString host = !chosen.shared ? defaultListenHost()
+        : (listenGiven && !isLoopbackHost(listenHost)) ? listenHost
+                                                        : QStringLiteral("0.0.0.0");
     QString error;
-    if (!collection.start(session->appFolder(), listenHost, listenPort, &error)) {
+    if (!collection.start(session->appFolder(), host, chosen.port, &error)) {
         showExclamation(QStringLiteral("The answers cannot be collected: ") + error);
         return;
     }
+    settings.setValue(QStringLiteral("collect/shared"), chosen.shared);
+    settings.setValue(QStringLiteral("collect/port"), chosen.port);
+    shared = chosen.shared;
     mainForm->setCollectionStatus(true, collectionText());
-    showInformation(QStringLiteral("Quenlow is collecting answers at ") + collection.address()
-                    + QStringLiteral("/. People fill a form in by opening its address, such as ") + collectionText()
-                    + QStringLiteral(", in their web browser."));
+    const QString page = session->isFormOpen() ? session->htmlName() : QString();
+    CollectionAddresses addresses(collectionAddresses(shared, collection.port(), page), shared, mainForm.get());
+    addresses.exec();
 }
-
 
 Program::Program(const QString& appFolder, QObject* parent)
     : QObject(parent)
@@ -97,6 +135,7 @@ void Program::setCollectionListen(const QString& host, quint16 port)
 {
     d->listenHost = host;
     d->listenPort = port;
+    d->listenGiven = true;
 }
 
 FormSession& Program::session()

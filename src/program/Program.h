@@ -27,7 +27,8 @@ public:
     /// The main window (objectName "MainForm").
     QWidget* mainWindow() const;
 
-    /// Where "Collect Answers" listens (127.0.0.1:8080 unless set).
+    /// Where "Collect Answers" proposes to listen, instead of the choice
+    /// remembered from the last time (127.0.0.1:8080 at first).
     void setCollectionListen(const QString& host, quint16 port);
 
     /// Start-up as the program does it: welcome page, answers database check

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "main/CollectAnswersForm.h"
 #include "model/FormSession.h"
+#include "newform/ModalStep.h"
 #include "platform/BrowserView.h"
 #include "program/Program.h"
 #include "support/FormFixture.h"
 #include "support/TestProgramFolder.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTcpSocket>
 #include <QTest>
@@ -28,6 +31,22 @@ QByteArray httpGet(quint16 port, const QByteArray& path)
     while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
         answer += socket.readAll();
     return answer + socket.readAll();
+}
+
+// Clicks "Collect Answers" and starts with what the window proposes; the
+// addresses window that follows is looked at by `addresses` and closed.
+void startCollecting(QPushButton* collect, const std::function<void(QWidget*)>& addresses = {})
+{
+    ModalStep choose(QStringLiteral("CollectAnswersForm"), [addresses](QWidget* form) {
+        ModalStep shown(QStringLiteral("CollectionAddresses"), [addresses](QWidget* window) {
+            if (addresses)
+                addresses(window);
+            window->close();
+        });
+        form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
+    });
+    collect->click();
+    QVERIFY(choose.ran());
 }
 
 } // namespace
@@ -53,12 +72,16 @@ private slots:
         auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
         auto* address = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"));
         QVERIFY(collect && address);
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        collect->click();
+        QStringList listed;
+        startCollecting(collect, [&listed](QWidget* window) {
+            auto* list = window->findChild<QListWidget*>(QStringLiteral("AddressList"));
+            for (int i = 0; list && i < list->count(); ++i)
+                listed.append(list->item(i)->text());
+        });
         QCOMPARE(collect->text(), QStringLiteral("Stop Collecting Answers"));
         QVERIFY2(address->text().startsWith(QStringLiteral("http://127.0.0.1:")), qPrintable(address->text()));
         QVERIFY(address->text().endsWith(QStringLiteral("/survey.html")));
-        QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Information);
+        QCOMPARE(listed, QStringList{address->text()});
 
         // The page people open is the form's own page.
         const quint16 port = quint16(address->text().section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
@@ -82,6 +105,21 @@ private slots:
         QVERIFY(httpGet(port, "/survey.html").isEmpty());
     }
 
+    // What a phone's camera reads is the address itself.
+    void addressesAndTheirCode()
+    {
+        const QStringList local = collectionAddresses(false, 8080, QStringLiteral("my survey.html"));
+        QCOMPARE(local, QStringList{QStringLiteral("http://127.0.0.1:8080/my%20survey.html")});
+        for (const QString& address : collectionAddresses(true, 8080, QStringLiteral("survey.html")))
+            QVERIFY2(!address.contains(QStringLiteral("127.0.0.1")), qPrintable(address));
+        const QImage code = qrCode(local.constFirst());
+        QVERIFY(!code.isNull());
+        QCOMPARE(code.width(), code.height());
+        QVERIFY(code.width() >= 21 + 8); // the smallest code and its quiet zone
+        QCOMPARE(code.pixelIndex(0, 0), 0); // the quiet zone is white
+        QCOMPARE(code.pixelIndex(4, 4), 1); // a finder pattern's corner is black
+    }
+
     void aBusyPortIsReportedNotShared()
     {
         TestProgramFolder folder;
@@ -89,8 +127,7 @@ private slots:
         first.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
         first.start();
         auto* collect = first.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        collect->click();
+        startCollecting(collect);
         const QString text = first.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
         const quint16 port = quint16(text.section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
         QVERIFY(port > 0);
@@ -100,7 +137,11 @@ private slots:
         second.start();
         auto* secondCollect = second.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
         folder.messages().queueAnswer(MessageAnswer::Ok);
+        ModalStep choose(QStringLiteral("CollectAnswersForm"), [](QWidget* form) {
+            form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
+        });
         secondCollect->click();
+        QVERIFY(choose.ran());
         QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Exclamation);
         QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("The answers cannot be collected: ")));
         QCOMPARE(secondCollect->text(), QStringLiteral("Collect Answers"));

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "main/CollectAnswersForm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHostAddress>
+#include <QLabel>
+#include <QListWidget>
+#include <QNetworkInterface>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <qrencode.h>
+
+#include <memory>
+
+namespace quenlow {
+
+namespace {
+
+QPushButton* namedButton(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1StringView(name));
+    return b;
+}
+
+} // namespace
+
+CollectAnswersForm::CollectAnswersForm(const CollectionChoice& proposed, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CollectAnswersForm"));
+    setWindowTitle(QStringLiteral("Collect Answers"));
+    setModal(true);
+
+    m_onlyThisComputer = new QRadioButton(QStringLiteral("Only this computer"), this);
+    m_onlyThisComputer->setObjectName(QStringLiteral("OnlyThisComputer"));
+    m_network = new QRadioButton(QStringLiteral("People on my network"), this);
+    m_network->setObjectName(QStringLiteral("PeopleOnMyNetwork"));
+    (proposed.shared ? m_network : m_onlyThisComputer)->setChecked(true);
+    m_whoCanAnswer = new QLabel(this);
+    m_whoCanAnswer->setObjectName(QStringLiteral("WhoCanAnswer"));
+    m_whoCanAnswer->setWordWrap(true);
+
+    m_port = new QSpinBox(this);
+    m_port->setObjectName(QStringLiteral("CollectionPort"));
+    m_port->setRange(0, 65535);
+    m_port->setSpecialValueText(QStringLiteral("any free port"));
+    m_port->setValue(proposed.port);
+
+    auto* start = namedButton("StartCollecting", QStringLiteral("Start Collecting"), this);
+    start->setDefault(true);
+    auto* cancel = namedButton("Cancel", QStringLiteral("Cancel"), this);
+    connect(start, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_onlyThisComputer, &QRadioButton::toggled, this, &CollectAnswersForm::explain);
+
+    auto* intro = new QLabel(QStringLiteral("Who may fill your forms in?"), this);
+    auto* portRow = new QFormLayout;
+    portRow->addRow(QStringLiteral("Port :"), m_port);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(start);
+    buttons->addStretch(1);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addWidget(m_onlyThisComputer);
+    layout->addWidget(m_network);
+    layout->addWidget(m_whoCanAnswer);
+    layout->addLayout(portRow);
+    layout->addLayout(buttons);
+    setMinimumWidth(460);
+    explain();
+}
+
+void CollectAnswersForm::explain()
+{
+    m_whoCanAnswer->setText(m_network->isChecked()
+            ? QStringLiteral("Phones and computers on the same network as this one (the same Wi-Fi or office "
+                             "network) can open your forms. People elsewhere on the internet cannot.")
+            : QStringLiteral("Only a web browser on this computer can open your forms: useful to try a form "
+                             "out. Nobody else can reach it."));
+}
+
+CollectionChoice CollectAnswersForm::choice() const
+{
+    return {m_network->isChecked(), quint16(m_port->value())};
+}
+
+CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shared, QWidget* parent)
+    : QDialog(parent)
+    , m_addresses(addresses)
+{
+    setObjectName(QStringLiteral("CollectionAddresses"));
+    setWindowTitle(QStringLiteral("Collecting Answers"));
+    setModal(true);
+
+    auto* explanation = new QLabel(this);
+    explanation->setObjectName(QStringLiteral("AddressExplanation"));
+    explanation->setWordWrap(true);
+    if (addresses.isEmpty())
+        explanation->setText(QStringLiteral("Quenlow is collecting answers, but this computer has no network address "
+                                            "that other devices could reach. Connect it to a network and start again."));
+    else if (shared)
+        explanation->setText(QStringLiteral("Quenlow is collecting answers. People on the same network as this "
+                                            "computer open one of these addresses (a phone can scan the code); "
+                                            "this computer's own browser can use them too. They do not work from "
+                                            "the internet."));
+    else
+        explanation->setText(QStringLiteral("Quenlow is collecting answers. This address works in a web browser on "
+                                            "this computer only."));
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("AddressList"));
+    m_list->addItems(addresses);
+    m_list->setMaximumHeight(m_list->sizeHintForRow(0) * std::max<qsizetype>(3, addresses.size()) + 8);
+    m_code = new QLabel(this);
+    m_code->setObjectName(QStringLiteral("AddressQrCode"));
+    m_code->setAlignment(Qt::AlignCenter);
+    m_code->setVisible(shared && !addresses.isEmpty());
+
+    auto* copy = namedButton("CopyAddress", QStringLiteral("Copy"), this);
+    copy->setEnabled(!addresses.isEmpty());
+    auto* close = namedButton("CloseAddresses", QStringLiteral("Close"), this);
+    close->setDefault(true);
+    connect(copy, &QPushButton::clicked, this, [this] {
+        const int row = std::max(0, m_list->currentRow());
+        if (row < m_addresses.size())
+            QApplication::clipboard()->setText(m_addresses.at(row));
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_list, &QListWidget::currentRowChanged, this, &CollectionAddresses::showCode);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(copy);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(explanation);
+    layout->addWidget(m_list);
+    layout->addWidget(m_code);
+    layout->addLayout(buttons);
+    setMinimumWidth(480);
+    if (!addresses.isEmpty())
+        m_list->setCurrentRow(0);
+}
+
+void CollectionAddresses::showCode(int row)
+{
+    if (m_code->isHidden())
+        return;
+    const QImage code = row >= 0 && row < m_addresses.size() ? qrCode(m_addresses.at(row)) : QImage();
+    // Whole pixels a module: a scaled code stays sharp for the camera.
+    const int scale = code.isNull() ? 1 : std::max(1, 220 / code.width());
+    m_code->setPixmap(code.isNull() ? QPixmap() : QPixmap::fromImage(code.scaled(code.size() * scale)));
+}
+
+QStringList collectionAddresses(bool shared, quint16 port, const QString& pageFile)
+{
+    const QString path = QLatin1Char('/') + QString::fromUtf8(QUrl::toPercentEncoding(pageFile));
+    const QString portText = QLatin1Char(':') + QString::number(port);
+    if (!shared)
+        return {QStringLiteral("http://127.0.0.1") + portText + path};
+    // The service listens on every IPv4 address when shared: only those work.
+    QStringList v4;
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface& interface : interfaces) {
+        const auto flags = interface.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning)
+            || flags.testFlag(QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
+            const QHostAddress ip = entry.ip();
+            if (ip.isLoopback() || ip.isLinkLocal())
+                continue;
+            if (ip.protocol() == QAbstractSocket::IPv4Protocol)
+                v4.append(QStringLiteral("http://") + ip.toString() + portText + path);
+        }
+    }
+    return v4;
+}
+
+QImage qrCode(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
+        QRcode_encodeString(utf8.constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), &QRcode_free);
+    if (!code)
+        return {};
+    constexpr int quiet = 4;
+    const int size = code->width + 2 * quiet;
+    QImage image(size, size, QImage::Format_Mono);
+    image.fill(0); // index 0: white, set below
+    image.setColor(0, qRgb(255, 255, 255));
+    image.setColor(1, qRgb(0, 0, 0));
+    for (int y = 0; y < code->width; ++y)
+        for (int x = 0; x < code->width; ++x)
+            image.setPixel(x + quiet, y + quiet, code->data[y * code->width + x] & 1 ? 1 : 0);
+    return image;
+}
+
+} // namespace quenlow
