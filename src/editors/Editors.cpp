@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "editors/Editors.h"
 
+#include "model/DesignerCommands.h"
+
 #include "core/Messages.h"
 #include "editors/AddTextForm.h"
 #include "editors/CheckBoxesForm.h"
@@ -148,8 +150,9 @@ void Editors::editSelected()
     const QString& type = method.methodType;
 
     if (type == Kind::header()) {
-        if (editHeader)
-            editHeader();
+        // The header is edited in the new-form window, another subsystem's.
+        if (m_commands)
+            m_commands->editHeader();
     } else if (type == Kind::plainText()) {
         edit(m_addText, method);
     } else if (type == Kind::textField()) {

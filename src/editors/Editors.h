@@ -10,6 +10,8 @@
 
 namespace quenlow {
 
+class DesignerCommands;
+
 class AddTextForm;
 class CheckBoxesForm;
 class FormSession;
@@ -30,6 +32,9 @@ class Editors final : public QObject
 public:
     /// `mainWindow` owns the editor windows; it may go away before this object.
     Editors(FormSession& session, QWidget* mainWindow, QObject* parent = nullptr);
+
+    /// Where editing the header goes (not owned; the new-form window is another subsystem's).
+    void setCommands(DesignerCommands* commands) { m_commands = commands; }
     ~Editors() override;
 
     // Add commands. Modal ones return when the window has closed.
@@ -48,14 +53,12 @@ public:
     /// "Edit Form Method": opens the editor of the selected element's kind,
     /// filled from its record, modally.
     void editSelected();
-    /// Edits the header (the new-form window in header mode); called by
-    /// editSelected for the header row.
-    std::function<void()> editHeader;
 
     /// The editor windows open at the moment (null when closed).
     QWidget* openWindow(const QString& name) const;
 
 private:
+    DesignerCommands* m_commands = nullptr;
     template <typename Window> Window* create(QPointer<Window>& slot);
     /// Opens the editor in `slot` filled from `method`, modally, unless it is open already.
     template <typename Window> void edit(QPointer<Window>& slot, const FormMethod& method);

@@ -4,13 +4,11 @@
 
 #include "core/Messages.h"
 #include "database/AnswersDatabase.h"
-#include "newform/CreateNewDatabase.h"
 #include "main/FolderLists.h"
 #include "main/OpenForm.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
-#include "newform/CreateNewForm.h"
-#include "newform/NewFormOperations.h"
+#include "model/DesignerCommands.h"
 #include "platform/BrowserView.h"
 
 #include <QAction>
@@ -44,12 +42,6 @@ QString noFormOpen(const char* what)
 {
     return QStringLiteral("You don't currently have a Form Open to add a ") + QLatin1StringView(what)
         + QStringLiteral(" to.");
-}
-
-void call(const std::function<void()>& hook)
-{
-    if (hook)
-        hook();
 }
 
 } // namespace
@@ -167,8 +159,7 @@ void MainForm::buildWindow()
     m_collectionAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_collectAnswers = button("CollectAnswers", QStringLiteral("Collect Answers"), right);
     connect(m_collectAnswers, &QPushButton::clicked, this, [this] {
-        if (m_hooks.collectAnswers)
-            m_hooks.collectAnswers();
+        run(&DesignerCommands::collectAnswers);
     });
     nameRow->addWidget(m_collectionAddress);
     nameRow->addWidget(m_collectAnswers);
@@ -194,19 +185,19 @@ void MainForm::buildWindow()
     connect(viewHelpPages, &QPushButton::clicked, this, &MainForm::viewHelpPages);
     connect(viewCurrentForm, &QPushButton::clicked, this, &MainForm::viewCurrentForm);
     connect(addHorizontalLine, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Line"), m_hooks.addLineRule); });
+            [this] { addCommand(noFormOpen("Line"), &DesignerCommands::addLineRule); });
     connect(goToSubmit, &QPushButton::clicked, this, &MainForm::addSubmitButton);
     connect(goToRadio, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Radio Button Menu"), m_hooks.addRadioButtons); });
+            [this] { addCommand(noFormOpen("Radio Button Menu"), &DesignerCommands::addRadioButtons); });
     connect(goToCheckBox, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Check Box"), m_hooks.addCheckBoxes); });
+            [this] { addCommand(noFormOpen("Check Box"), &DesignerCommands::addCheckBoxes); });
     connect(goToTextArea, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Text Area"), m_hooks.addTextArea); });
+            [this] { addCommand(noFormOpen("Text Area"), &DesignerCommands::addTextArea); });
     connect(goToPullDown, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Pull Down Menu"), m_hooks.addPullDownMenu); });
+            [this] { addCommand(noFormOpen("Pull Down Menu"), &DesignerCommands::addPullDownMenu); });
     connect(goToTextField, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Text Field"), m_hooks.addTextField); });
-    connect(goToText, &QPushButton::clicked, this, [this] { addCommand(noFormOpen("Text"), m_hooks.addText); });
+            [this] { addCommand(noFormOpen("Text Field"), &DesignerCommands::addTextField); });
+    connect(goToText, &QPushButton::clicked, this, [this] { addCommand(noFormOpen("Text"), &DesignerCommands::addText); });
     connect(removeMethod, &QPushButton::clicked, this, [this] { removeSelected(m_session); });
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
     connect(moveUp, &QPushButton::clicked, this, [this] { moveSelectedUp(m_session); });
@@ -353,8 +344,8 @@ void MainForm::startUp()
         m_session.methodCount = 0;
         return;
     }
-    CreateNewDatabase window(m_session.databasePath(), this);
-    window.exec();
+    if (m_commands)
+        m_commands->offerAnswersDatabase();
 }
 
 void MainForm::ensureOpenForm()
@@ -414,11 +405,17 @@ bool MainForm::formEditable()
     return false;
 }
 
-void MainForm::addCommand(const QString& openMessage, const std::function<void()>& hook)
+void MainForm::run(void (DesignerCommands::*command)())
+{
+    if (m_commands)
+        (m_commands->*command)();
+}
+
+void MainForm::addCommand(const QString& openMessage, void (DesignerCommands::*command)())
 {
     if (!formOpen(openMessage) || !formEditable())
         return;
-    call(hook);
+    run(command);
 }
 
 void MainForm::addSubmitButton()
@@ -431,7 +428,7 @@ void MainForm::addSubmitButton()
         showExclamation(QStringLiteral("You already have a submit button in the Form. You may however edit it"));
         return;
     }
-    call(m_hooks.addSubmitButton);
+    run(&DesignerCommands::addSubmitButton);
 }
 
 void MainForm::editFormMethod()
@@ -440,12 +437,12 @@ void MainForm::editFormMethod()
         showExclamation(QStringLiteral("You do not have a Form Method Selected."));
         return;
     }
-    call(m_hooks.editSelected);
+    run(&DesignerCommands::editSelected);
 }
 
 void MainForm::newForm()
 {
-    CreateNewForm::createNewForm(m_session, this);
+    run(&DesignerCommands::newForm);
 }
 
 void MainForm::openFormCommand()
@@ -472,9 +469,9 @@ void MainForm::viewCurrentForm()
 
 void MainForm::viewAnswersTable()
 {
-    if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !requireAnswersDatabase(m_session))
+    if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !(m_commands && m_commands->offerAnswersDatabase()))
         return;
-    call(m_hooks.viewAnswersTable);
+    run(&DesignerCommands::viewAnswersTable);
 }
 
 void MainForm::viewHelpPages()
@@ -485,9 +482,9 @@ void MainForm::viewHelpPages()
 
 void MainForm::viewReporter()
 {
-    if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !requireAnswersDatabase(m_session))
+    if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !(m_commands && m_commands->offerAnswersDatabase()))
         return;
-    call(m_hooks.openReporter);
+    run(&DesignerCommands::openReporter);
 }
 
 void MainForm::setCollectionStatus(bool collecting, const QString& text)

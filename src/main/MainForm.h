@@ -19,26 +19,8 @@ class QPushButton;
 namespace quenlow {
 
 class BrowserView;
+class DesignerCommands;
 class FormSession;
-
-/// The commands whose windows live outside the main window. MainForm runs its
-/// own checks first (a form is open, it has its collection file, no second
-/// submit button, a row is selected) and only then calls the hook; an empty
-/// hook does nothing.
-struct MainFormHooks {
-    std::function<void()> addText;          // GoToTextForm, menu Text
-    std::function<void()> addTextField;     // GoToTextFieldForm, menu TextField
-    std::function<void()> addTextArea;      // GoToTextAreaForm, menu TextArea
-    std::function<void()> addPullDownMenu;  // GoToPullDownMenuDesignForm, menu Menu
-    std::function<void()> addCheckBoxes;    // GoToCheckBoxForm, menu CheckBoxes (modeless editor)
-    std::function<void()> addRadioButtons;  // GoToRadioButtonForm, menu RadioButtons (modeless editor)
-    std::function<void()> addSubmitButton;  // GoToSumbitButtonForm, menu SubmitButton, after the submit check
-    std::function<void()> addLineRule;      // AddHorizontalLine, menu LineRule
-    std::function<void()> editSelected;     // EditFormMethod, with a row selected
-    std::function<void()> viewAnswersTable; // ViewHTMLdbTable, menu Table, the database being there
-    std::function<void()> openReporter;     // ViewReporterForm, the database being there
-    std::function<void()> collectAnswers;   // CollectAnswers: starts or stops the collection service
-};
 
 /// The main window: the command buttons, the element list, the browser view
 /// and the three menus. It keeps no element data: the list, the captions, the
@@ -50,8 +32,10 @@ public:
     explicit MainForm(FormSession& session, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    void setHooks(MainFormHooks hooks) { m_hooks = std::move(hooks); }
-    MainFormHooks& hooks() { return m_hooks; }
+    /// Where the commands go whose windows live outside the main window (not
+    /// owned). MainForm runs its own checks first (a form is open, it has its
+    /// collection file, no second submit button, a row is selected).
+    void setCommands(DesignerCommands* commands) { m_commands = commands; }
 
     /// What happens before the window is first shown: the open-form window is
     /// made (hidden) over the program folder, the welcome page is shown under
@@ -86,7 +70,9 @@ private:
     /// The page was opened without its collection file: nothing can be added to it.
     bool formEditable();
     /// Both checks of the add commands, then the hook.
-    void addCommand(const QString& openMessage, const std::function<void()>& hook);
+    void addCommand(const QString& openMessage, void (DesignerCommands::*command)());
+    /// Runs `command` when commands are set.
+    void run(void (DesignerCommands::*command)());
 
     void newForm();
     void openFormCommand();
@@ -100,7 +86,7 @@ private:
     void ensureOpenForm();
 
     FormSession& m_session;
-    MainFormHooks m_hooks;
+    DesignerCommands* m_commands = nullptr;
     QPointer<OpenForm> m_openForm;
     bool m_ending = false;
     bool m_collecting = false;

@@ -9,6 +9,8 @@
 #include "model/FormSession.h"
 #include "editors/Editors.h"
 #include "newform/CreateNewForm.h"
+#include "newform/NewFormOperations.h"
+#include "model/DesignerCommands.h"
 #include "reporter/Reporter.h"
 #include "server/CollectionService.h"
 #include "server/ListenAddress.h"
@@ -28,7 +30,8 @@ bool isLoopbackHost(const QString& host)
 }
 } // namespace
 
-struct Program::Private {
+// The program carries out what the windows ask of other subsystems.
+struct Program::Private final : DesignerCommands {
     std::unique_ptr<FormSession> session;
     std::unique_ptr<MainForm> mainForm; // goes before the session it observes
     std::unique_ptr<Editors> editors;
@@ -54,6 +57,22 @@ struct Program::Private {
         return session->isFormOpen() ? collection.pageAddress(page) : collection.address() + QLatin1Char('/');
     }
     void toggleCollection();
+
+    void newForm() override { CreateNewForm::createNewForm(*session, mainForm.get()); }
+    void editHeader() override { CreateNewForm::editHeader(*session, mainForm.get()); }
+    void addText() override { editors->showAddTextForm(); }
+    void addTextField() override { editors->showTextFieldForm(); }
+    void addTextArea() override { editors->showTextAreaForm(); }
+    void addPullDownMenu() override { editors->showPullDownMenuForm(); }
+    void addCheckBoxes() override { editors->showCheckBoxesForm(); }
+    void addRadioButtons() override { editors->showRadioButtonsForm(); }
+    void addSubmitButton() override { editors->showSubmitButtonForm(); }
+    void addLineRule() override { editors->addLineRule(); }
+    void editSelected() override { editors->editSelected(); }
+    void viewAnswersTable() override { reporter->viewAnswersTable(); }
+    void openReporter() override { reporter->openReporter(); }
+    void collectAnswers() override { toggleCollection(); }
+    bool offerAnswersDatabase() override { return requireAnswersDatabase(*session); }
 };
 
 void Program::Private::toggleCollection()
@@ -103,30 +122,14 @@ Program::Program(const QString& appFolder, QObject* parent)
     d->mainForm = std::make_unique<MainForm>(*d->session);
 
     d->editors = std::make_unique<Editors>(*d->session, d->mainForm.get());
-    d->editors->editHeader = [this] { CreateNewForm::editHeader(*d->session, d->mainForm.get()); };
     d->reporter = std::make_unique<Reporter>(*d->session, d->mainForm.get());
-
-    MainFormHooks hooks;
-    Editors* editors = d->editors.get();
-    Reporter* reporter = d->reporter.get();
-    hooks.addText = [editors] { editors->showAddTextForm(); };
-    hooks.addTextField = [editors] { editors->showTextFieldForm(); };
-    hooks.addTextArea = [editors] { editors->showTextAreaForm(); };
-    hooks.addPullDownMenu = [editors] { editors->showPullDownMenuForm(); };
-    hooks.addCheckBoxes = [editors] { editors->showCheckBoxesForm(); };
-    hooks.addRadioButtons = [editors] { editors->showRadioButtonsForm(); };
-    hooks.addSubmitButton = [editors] { editors->showSubmitButtonForm(); };
-    hooks.addLineRule = [editors] { editors->addLineRule(); };
-    hooks.editSelected = [editors] { editors->editSelected(); };
-    hooks.viewAnswersTable = [reporter] { reporter->viewAnswersTable(); };
-    hooks.openReporter = [reporter] { reporter->openReporter(); };
-    hooks.collectAnswers = [this] { d->toggleCollection(); };
+    d->editors->setCommands(d.get());
+    d->mainForm->setCommands(d.get());
     // The address shown follows the form that is open.
     connect(d->session.get(), &FormSession::htmlNameChanged, this, [this] {
         if (d->collection.isRunning())
             d->mainForm->setCollectionStatus(true, d->collectionText());
     });
-    d->mainForm->setHooks(std::move(hooks));
 }
 
 Program::~Program() = default;

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "main/FolderLists.h"
 #include "main/MainForm.h"
+#include "model/DesignerCommands.h"
 #include "main/OpenForm.h"
 #include "model/CollectionFile.h"
 #include "model/FormSession.h"
@@ -56,22 +57,35 @@ class TestMainForm : public QObject
 
     static MainForm* mainOf(Program& program) { return qobject_cast<MainForm*>(program.mainWindow()); }
 
-    void countHooks(MainForm* main)
+    // Counts what the main window asks of the program, instead of opening it.
+    struct CountingCommands final : DesignerCommands {
+        FormSession* session = nullptr;
+        QMap<QString, int>* calls = nullptr;
+        void count(const char* name) { ++(*calls)[QLatin1StringView(name)]; }
+        void newForm() override { count("New"); }
+        void editHeader() override { count("EditHeader"); }
+        void addText() override { count("GoToTextForm"); }
+        void addTextField() override { count("GoToTextFieldForm"); }
+        void addTextArea() override { count("GoToTextAreaForm"); }
+        void addPullDownMenu() override { count("GoToPullDownMenuDesignForm"); }
+        void addCheckBoxes() override { count("GoToCheckBoxForm"); }
+        void addRadioButtons() override { count("GoToRadioButtonForm"); }
+        void addSubmitButton() override { count("GoToSumbitButtonForm"); }
+        void addLineRule() override { count("AddHorizontalLine"); }
+        void editSelected() override { count("EditFormMethod"); }
+        void viewAnswersTable() override { count("ViewHTMLdbTable"); }
+        void openReporter() override { count("ViewReporterForm"); }
+        void collectAnswers() override { count("CollectAnswers"); }
+        bool offerAnswersDatabase() override { return requireAnswersDatabase(*session); }
+    };
+    CountingCommands m_commands;
+
+    void countHooks(MainForm* main, FormSession& session)
     {
         m_calls.clear();
-        auto counter = [this](const QString& name) { return [this, name] { ++m_calls[name]; }; };
-        MainFormHooks& h = main->hooks();
-        h.addText = counter(QStringLiteral("GoToTextForm"));
-        h.addTextField = counter(QStringLiteral("GoToTextFieldForm"));
-        h.addTextArea = counter(QStringLiteral("GoToTextAreaForm"));
-        h.addPullDownMenu = counter(QStringLiteral("GoToPullDownMenuDesignForm"));
-        h.addCheckBoxes = counter(QStringLiteral("GoToCheckBoxForm"));
-        h.addRadioButtons = counter(QStringLiteral("GoToRadioButtonForm"));
-        h.addSubmitButton = counter(QStringLiteral("GoToSumbitButtonForm"));
-        h.addLineRule = counter(QStringLiteral("AddHorizontalLine"));
-        h.editSelected = counter(QStringLiteral("EditFormMethod"));
-        h.viewAnswersTable = counter(QStringLiteral("ViewHTMLdbTable"));
-        h.openReporter = counter(QStringLiteral("ViewReporterForm"));
+        m_commands.session = &session;
+        m_commands.calls = &m_calls;
+        main->setCommands(&m_commands);
     }
 
     static void trigger(QWidget* main, const QString& name)
@@ -112,7 +126,7 @@ private slots:
         program.start();
         QVERIFY(declined.ran());
         MainForm* main = mainOf(program);
-        countHooks(main);
+        countHooks(main, program.session());
         program.session().setHtmlName(QStringLiteral("survey.html"));
         ModalStep declinedAgain(QStringLiteral("CreateNewDatabase"), [](QWidget* w) { w->close(); });
         trigger(main, QStringLiteral("Table"));
@@ -137,7 +151,7 @@ private slots:
         MainForm* main = mainOf(program);
         FormSession& session = program.session();
         newForm(session, QStringLiteral("survey"));
-        countHooks(main);
+        countHooks(main, program.session());
         appendElement(session, element(Kind::submitButton(), QStringLiteral("Send")));
         folder.messages().queueAnswer(MessageAnswer::Ok);
         folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -185,7 +199,7 @@ private slots:
         program.start();
         MainForm* main = mainOf(program);
         newForm(program.session(), QStringLiteral("survey"));
-        countHooks(main);
+        countHooks(main, program.session());
         writeBytes(folder.html(QStringLiteral("orphan.html")), "<html></html>\r\n");
         folder.messages().queueAnswer(MessageAnswer::Yes);
         LoadForm(program.session(), folder.path(), QStringLiteral("orphan.html"));
