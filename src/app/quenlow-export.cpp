@@ -3,6 +3,8 @@
 // quenlow-export --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE] [--no-bom] [--escape-formulas]
 #include "export/AnswersExport.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -29,34 +31,39 @@ int usage(const QString& problem)
 
 int main(int argc, char** argv)
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Writes the answers of a form as CSV or XLSX."));
+    parser.addHelpOption();
+    const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
+                                          QStringLiteral("DIR"));
+    const QCommandLineOption formOption(QStringLiteral("form"), QStringLiteral("The form's page."),
+                                        QStringLiteral("NAME.html"));
+    const QCommandLineOption formatOption(QStringLiteral("format"), QStringLiteral("csv or xlsx."),
+                                          QStringLiteral("FORMAT"));
+    const QCommandLineOption outputOption(
+        QStringLiteral("output"), QStringLiteral("The file to write; CSV goes to standard output without it or with -."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption noBomOption(QStringLiteral("no-bom"), QStringLiteral("CSV without a byte-order mark."));
+    const QCommandLineOption escapeOption(QStringLiteral("escape-formulas"),
+                                          QStringLiteral("CSV: a ' before cells that start like a formula."));
+    parser.addOptions({folderOption, formOption, formatOption, outputOption, noBomOption, escapeOption});
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usage(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
 
     quenlow::ExportRequest request;
-    QString format;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1StringView("--help") || a == QLatin1StringView("-h")) {
-            usage(QStringLiteral("writes the answers of a form as CSV or XLSX"));
-            return 0;
-        } else if (a == QLatin1StringView("--app-folder") && hasValue) {
-            request.appFolder = args.at(++i);
-        } else if (a == QLatin1StringView("--form") && hasValue) {
-            request.pageFile = args.at(++i);
-        } else if (a == QLatin1StringView("--format") && hasValue) {
-            format = args.at(++i);
-        } else if (a == QLatin1StringView("--output") && hasValue) {
-            request.outputPath = args.at(++i);
-        } else if (a == QLatin1StringView("--no-bom")) {
-            request.byteOrderMark = false;
-        } else if (a == QLatin1StringView("--escape-formulas")) {
-            request.escapeFormulas = true;
-        } else {
-            return usage(QStringLiteral("unknown or incomplete argument '%1'").arg(a));
-        }
-    }
+    request.appFolder = parser.value(folderOption);
+    request.pageFile = parser.value(formOption);
+    request.outputPath = parser.value(outputOption);
+    request.byteOrderMark = !parser.isSet(noBomOption);
+    request.escapeFormulas = parser.isSet(escapeOption);
+    const QString format = parser.value(formatOption);
     if (request.appFolder.isEmpty() || request.pageFile.isEmpty() || format.isEmpty())
         return usage(QStringLiteral("--app-folder, --form and --format are needed"));
     if (format == QLatin1StringView("csv"))

@@ -13,6 +13,7 @@
 #include "program/ScriptRunner.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QTimer>
 
@@ -42,26 +43,23 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenlow"));
 
-    const QStringList arguments = QApplication::arguments();
-    QStringList folderArguments { arguments.value(0) };
-    QString scriptPath;
-    bool realView = false;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--app-folder")) {
-            if (i + 1 >= arguments.size())
-                return usage("--app-folder needs a folder");
-            folderArguments << arguments.at(i) << arguments.at(i + 1);
-            ++i;
-        } else if (arguments.at(i) == QLatin1String("--real-view")) {
-            realView = true;
-        } else if (scriptPath.isEmpty()) {
-            scriptPath = arguments.at(i);
-        } else {
-            return usage("more than one script given");
-        }
-    }
-    if (scriptPath.isEmpty())
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Runs the program from a script and prints what it showed."));
+    const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
+                                          QStringLiteral("DIR"));
+    const QCommandLineOption realViewOption(QStringLiteral("real-view"),
+                                            QStringLiteral("Render the pages for real and tell what they show."));
+    parser.addOptions({folderOption, realViewOption});
+    parser.addPositionalArgument(QStringLiteral("SCRIPT"), QStringLiteral("The script, or - for standard input."));
+    if (!parser.parse(QApplication::arguments()))
+        return usage(qPrintable(parser.errorText()));
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
         return usage("no script given");
+    if (positional.size() > 1)
+        return usage("more than one script given");
+    const QString scriptPath = positional.constFirst();
+    const bool realView = parser.isSet(realViewOption);
 
     QFile file;
     const bool opened = scriptPath == QLatin1String("-")
@@ -75,7 +73,7 @@ int main(int argc, char* argv[])
     const QString script = QString::fromUtf8(file.readAll());
 
     QString error;
-    const QString appFolder = quenlow::programFolderFromArguments(folderArguments, &error);
+    const QString appFolder = quenlow::programFolder(parser.value(folderOption), &error);
     if (appFolder.isEmpty()) {
         std::fprintf(stderr, "error 0: %s\n", qPrintable(error));
         return kErrorExit;

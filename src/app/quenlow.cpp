@@ -6,6 +6,7 @@
 #include "server/ListenAddress.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QIcon>
 
@@ -24,20 +25,29 @@ int main(int argc, char* argv[])
     quenlow::MessageBoxMessages messages;
     quenlow::Messages::install(&messages);
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Designs questionnaire forms and collects their answers."));
+    parser.addHelpOption();
+    const QCommandLineOption folderOption(QStringLiteral("app-folder"),
+                                          QStringLiteral("The program folder (made and laid out when missing)."),
+                                          QStringLiteral("DIR"));
+    const QCommandLineOption listenOption(QStringLiteral("listen"),
+                                          QStringLiteral("Where Collect Answers publishes the forms."),
+                                          QStringLiteral("ADDRESS:PORT"));
+    parser.addOptions({folderOption, listenOption});
+    parser.process(app); // --help, and unknown options, end here with a message
+
     QString error;
-    const QString folder = quenlow::programFolderFromArguments(QApplication::arguments(), &error);
+    const QString folder = quenlow::programFolder(parser.value(folderOption), &error);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "quenlow: %s\n", qPrintable(error));
         quenlow::showExclamation(QStringLiteral("Quenlow cannot start: ") + error + QStringLiteral("."));
         quenlow::Messages::install(nullptr);
         return 1;
     }
-    // "--listen ADDRESS:PORT": where "Collect Answers" publishes the forms.
     QString host = quenlow::defaultListenHost();
     quint16 port = quenlow::kDefaultListenPort;
-    const QStringList arguments = QApplication::arguments();
-    const qsizetype listen = arguments.indexOf(QStringLiteral("--listen"));
-    if (listen > 0 && (listen + 1 >= arguments.size() || !quenlow::parseListenAddress(arguments.at(listen + 1), &host, &port))) {
+    if (parser.isSet(listenOption) && !quenlow::parseListenAddress(parser.value(listenOption), &host, &port)) {
         std::fprintf(stderr, "quenlow: --listen takes ADDRESS:PORT, for example 127.0.0.1:8080\n");
         quenlow::Messages::install(nullptr);
         return 1;
@@ -45,7 +55,8 @@ int main(int argc, char* argv[])
     int result = 0;
     {
         quenlow::Program program(folder);
-        program.setCollectionListen(host, port);
+        if (parser.isSet(listenOption))
+            program.setCollectionListen(host, port);
         program.start();
         result = QApplication::exec();
     }

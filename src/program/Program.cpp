@@ -160,30 +160,11 @@ void Program::start()
     d->mainForm->show();
 }
 
-QString programFolderFromArguments(const QStringList& arguments, QString* error)
+QString programFolder(const QString& given, QString* error)
 {
-    QString folder;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1StringView("--app-folder")) {
-            if (i + 1 >= arguments.size()) {
-                if (error)
-                    *error = QStringLiteral("--app-folder needs the folder as its next argument");
-                return {};
-            }
-            folder = arguments.at(++i);
-        } else if (argument.startsWith(QLatin1StringView("--app-folder="))) {
-            folder = argument.mid(qsizetype(sizeof("--app-folder=") - 1));
-        }
-    }
-    if (folder.isEmpty()) {
-        if (QCoreApplication::instance())
-            folder = QCoreApplication::applicationDirPath();
-        else if (!arguments.isEmpty())
-            folder = QFileInfo(arguments.constFirst()).absolutePath();
-        else
-            folder = QDir::currentPath();
-    }
+    QString folder = given;
+    if (folder.isEmpty())
+        folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
     if (const QString problem = layOutProgramFolder(folder); !problem.isEmpty()) {

@@ -40,10 +40,10 @@ private:
     std::unique_ptr<Private> d;
 };
 
-/// The program folder from the command line: "--app-folder DIR", else the
-/// folder of the executable. Whatever of the folder's layout is missing (the
-/// folders, the help page, the backgrounds) is laid out. Returns an empty string, with `error`
+/// The program folder: `given` (from --app-folder), else the folder of the
+/// executable. Whatever of the folder's layout is missing (the folders, the
+/// help page, the backgrounds) is laid out. Returns an empty string, with `error`
 /// set, when that is impossible.
-QString programFolderFromArguments(const QStringList& arguments, QString* error);
+QString programFolder(const QString& given, QString* error);
 
 } // namespace quenlow

@@ -289,23 +289,19 @@ private slots:
         QTemporaryDir dir;
         const QString target = dir.path() + QStringLiteral("/nested/app");
         QString error;
-        QCOMPARE(programFolderFromArguments({QStringLiteral("quenlow"), QStringLiteral("--app-folder"), target + QLatin1Char('/')},
-                                           &error),
-                 target);
+        QCOMPARE(quenlow::programFolder(target + QStringLiteral("/"), &error), target);
         for (const char* sub : {"HTML", "Collections", "Reports"})
             QVERIFY(QFileInfo(target + QLatin1Char('/') + QLatin1StringView(sub)).isDir());
-        QCOMPARE(programFolderFromArguments({QStringLiteral("quenlow"), QStringLiteral("--app-folder=") + target}, &error),
-                 target);
-        QCOMPARE(programFolderFromArguments({QStringLiteral("quenlow")}, &error), QCoreApplication::applicationDirPath());
-
-        QVERIFY(programFolderFromArguments({QStringLiteral("quenlow"), QStringLiteral("--app-folder")}, &error).isEmpty());
-        QVERIFY(!error.isEmpty());
+        // Laid out from what the program carries; a person's own file stays.
+        QVERIFY(QFileInfo(target + QStringLiteral("/HTML/welcome.html")).size() > 1000);
+        QVERIFY(QFile::exists(target + QStringLiteral("/HTML/goldPattern.jpg")));
+        writeBytes(target + QStringLiteral("/HTML/welcome.html"), "mine");
+        QCOMPARE(quenlow::programFolder(target, &error), target);
+        QCOMPARE(QFileInfo(target + QStringLiteral("/HTML/welcome.html")).size(), 4);
+        QCOMPARE(quenlow::programFolder(QString(), &error), QCoreApplication::applicationDirPath());
         writeBytes(dir.path() + QStringLiteral("/file"), "x");
         error.clear();
-        QVERIFY(programFolderFromArguments({QStringLiteral("quenlow"), QStringLiteral("--app-folder"),
-                                            dir.path() + QStringLiteral("/file")},
-                                           &error)
-                    .isEmpty());
+        QVERIFY(quenlow::programFolder(dir.path() + QStringLiteral("/file"), &error).isEmpty());
         QVERIFY(!error.isEmpty());
     }
 };
