@@ -167,6 +167,18 @@ bool AnswersDatabase::exec(const QString& sql, const QStringList& binds)
     return true;
 }
 
+std::optional<qint64> AnswersDatabase::number(const QString& sql, const QStringList& binds)
+{
+    Statement s{prepare(sql)};
+    if (!s.stmt)
+        return std::nullopt;
+    for (int i = 0; i < binds.size(); ++i)
+        bindText(s.stmt, i + 1, binds.at(i));
+    if (sqlite3_step(s.stmt) != SQLITE_ROW)
+        return std::nullopt;
+    return sqlite3_column_int64(s.stmt, 0);
+}
+
 bool AnswersDatabase::tableExists(const QString& table)
 {
     Statement s{prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"))};

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -75,6 +76,9 @@ public:
 
     /// Runs a statement with bound texts; for the few places that need more than the above.
     bool exec(const QString& sql, const QStringList& binds = {});
+    /// The whole number a query's first row and column hold; nothing when the
+    /// query fails or returns no row.
+    std::optional<qint64> number(const QString& sql, const QStringList& binds = {});
 
     sqlite3* handle() const { return m_db; }
 

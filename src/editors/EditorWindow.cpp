@@ -65,20 +65,24 @@ std::optional<QString> EditorWindow::selectedKey() const
 
 bool EditorWindow::insert(const FormMethod& method, bool counted)
 {
-    if (!InsertMethod(m_session, method))
-        return false;
-    if (counted)
-        NextElementNumber(m_session);
-    WriteFormPage(m_session, m_session.htmlName());
-    return true;
+    return m_session.recordChange(QStringLiteral("Add ") + method.methodType, [&] {
+        if (!InsertMethod(m_session, method))
+            return false;
+        if (counted)
+            NextElementNumber(m_session);
+        WriteFormPage(m_session, m_session.htmlName());
+        return true;
+    });
 }
 
 bool EditorWindow::update(const FormMethod& method, const QString& key)
 {
-    if (!UpdateMethod(m_session, method, key))
-        return false;
-    WriteFormPage(m_session, m_session.htmlName());
-    return true;
+    return m_session.recordChange(QStringLiteral("Edit ") + method.methodType, [&] {
+        if (!UpdateMethod(m_session, method, key))
+            return false;
+        WriteFormPage(m_session, m_session.htmlName());
+        return true;
+    });
 }
 
 bool EditorWindow::insertOrUpdate(

@@ -134,7 +134,7 @@ template <typename Window> void Editors::edit(QPointer<Window>& slot, const Form
 
 void Editors::addLineRule()
 {
-    quenlow::addLineRule(m_session);
+    m_session.recordChange(QStringLiteral("Add Line"), [this] { return quenlow::addLineRule(m_session); });
 }
 
 void Editors::editSelected()

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "database/AnswersDatabase.h"
 #include "main/FolderLists.h"
+#include "main/FormHistory.h"
 #include "main/OpenForm.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
@@ -52,6 +53,7 @@ MainForm::MainForm(FormSession& session, QWidget* parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Quenlow"));
+    m_history = new FormHistory(m_session, this);
     buildWindow();
     buildMenus();
     connectSession();
@@ -198,10 +200,14 @@ void MainForm::buildWindow()
     connect(goToTextField, &QPushButton::clicked, this,
             [this] { addCommand(noFormOpen("Text Field"), &DesignerCommands::addTextField); });
     connect(goToText, &QPushButton::clicked, this, [this] { addCommand(noFormOpen("Text"), &DesignerCommands::addText); });
-    connect(removeMethod, &QPushButton::clicked, this, [this] { removeSelected(m_session); });
+    connect(removeMethod, &QPushButton::clicked, this, &MainForm::removeFormMethod);
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
-    connect(moveUp, &QPushButton::clicked, this, [this] { moveSelectedUp(m_session); });
-    connect(moveDown, &QPushButton::clicked, this, [this] { moveSelectedDown(m_session); });
+    connect(moveUp, &QPushButton::clicked, this, [this] {
+        m_session.recordChange(QStringLiteral("Move Up"), [this] { return moveSelectedUp(m_session); });
+    });
+    connect(moveDown, &QPushButton::clicked, this, [this] {
+        m_session.recordChange(QStringLiteral("Move Down"), [this] { return moveSelectedDown(m_session); });
+    });
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainForm::listSelectionChanged);
 }
@@ -238,6 +244,18 @@ void MainForm::buildMenus()
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &MainForm::exitProgram);
 
+    // Undo and Redo of the changes made to the open form.
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit"));
+    QAction* undo = m_history->stack()->createUndoAction(edit, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("UndoEntry"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = m_history->stack()->createRedoAction(edit, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("RedoEntry"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
+    edit->addAction(undo);
+    edit->addAction(redo);
+
     QMenu* add = menuBar()->addMenu(QStringLiteral("&Add To Form"));
     add->setObjectName(QStringLiteral("Add"));
     entry(add, "LineRule", QStringLiteral("Horizontal Line Rule"), "AddHorizontalLine");
@@ -262,7 +280,7 @@ void MainForm::buildMenus()
     auto* removeKey = new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr, Qt::WidgetShortcut);
     connect(removeKey, &QShortcut::activated, this, [this] {
         if (m_alterFrame->isVisible())
-            removeSelected(m_session);
+            removeFormMethod();
     });
 
     // F10 opens the menu bar from the keyboard as well.
@@ -438,6 +456,11 @@ void MainForm::editFormMethod()
         return;
     }
     run(&DesignerCommands::editSelected);
+}
+
+void MainForm::removeFormMethod()
+{
+    m_session.recordChange(QStringLiteral("Remove"), [this] { return removeSelected(m_session); });
 }
 
 void MainForm::newForm()

@@ -20,6 +20,7 @@ namespace quenlow {
 
 class BrowserView;
 class DesignerCommands;
+class FormHistory;
 class FormSession;
 
 /// The main window: the command buttons, the element list, the browser view
@@ -36,6 +37,8 @@ public:
     /// owned). MainForm runs its own checks first (a form is open, it has its
     /// collection file, no second submit button, a row is selected).
     void setCommands(DesignerCommands* commands) { m_commands = commands; }
+    /// The open form's undo history (Edit > Undo, Redo).
+    FormHistory* history() const { return m_history; }
 
     /// What happens before the window is first shown: the open-form window is
     /// made (hidden) over the program folder, the welcome page is shown under
@@ -79,6 +82,7 @@ private:
     void exitProgram();
     void addSubmitButton();
     void editFormMethod();
+    void removeFormMethod();
     void viewCurrentForm();
     void viewAnswersTable();
     void viewHelpPages();
@@ -87,6 +91,7 @@ private:
 
     FormSession& m_session;
     DesignerCommands* m_commands = nullptr;
+    FormHistory* m_history = nullptr;
     QPointer<OpenForm> m_openForm;
     bool m_ending = false;
     bool m_collecting = false;

@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace quenlow {
 
 /// Everything the open form is, for the whole run: the open-form values, the
@@ -16,6 +18,17 @@ namespace quenlow {
 /// FormCollectionList, the captions of HTMLName and HTMLFrame, the page the
 /// browser view shows, which frames are visible). The windows observe it
 /// through its signals and mirror it, so every operation runs without a display.
+/// Records the changes a person makes to the open form, so that they can be
+/// undone. The windows layer implements it (with an undo stack).
+class FormChangeRecorder
+{
+public:
+    virtual ~FormChangeRecorder() = default;
+    /// Runs `change`, an operation on the open form that returns whether it
+    /// changed it, and keeps what it did under `label`. Returns its result.
+    virtual bool record(const QString& label, const std::function<bool()>& change) = 0;
+};
+
 class FormSession final : public QObject
 {
     Q_OBJECT
@@ -44,6 +57,14 @@ public:
 
     /// Empties the element list and its rows and sets MethodCount to 0.
     void ResetOpenForm();
+
+    /// Every change the person makes to the open form goes through here, so
+    /// that it can be undone (see FormChangeRecorder; not owned).
+    bool recordChange(const QString& label, const std::function<bool()>& change)
+    {
+        return m_changes ? m_changes->record(label, change) : change();
+    }
+    void setChangeRecorder(FormChangeRecorder* recorder) { m_changes = recorder; }
 
     // --- FormCollectionList --------------------------------------------------
     RowsModel* rows() { return &m_rows; }
@@ -95,6 +116,7 @@ signals:
     void refreshRequested();
 
 private:
+    FormChangeRecorder* m_changes = nullptr;
     QString m_appFolder;
     RowsModel m_rows;
     int m_selectedRow = -1;

@@ -237,7 +237,8 @@ void CreateNewForm::generate()
 
 void CreateNewForm::updateFormTitle()
 {
-    UpdateHeader(m_session, inputs());
+    const HeaderInputs header = inputs();
+    m_session.recordChange(QStringLiteral("Edit Header"), [&] { return UpdateHeader(m_session, header); });
     accept();
 }
 
