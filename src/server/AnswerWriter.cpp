@@ -199,6 +199,9 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
 
 WriteResult AnswerWriter::insert(const Submission& submission)
 {
+    // Looked at as late as possible: the last moment before it would count.
+    if (submission.abandoned && submission.abandoned())
+        return {WriteResult::Abandoned, -1, QStringLiteral("the client has gone")};
     const TableColumns* table = columnsOf(submission.table);
     if (!table)
         return {WriteResult::NoSuchTable, -1, QStringLiteral("no table ") + submission.table};

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -34,10 +35,13 @@ struct Answer {
 struct Submission {
     QString table;
     QList<Answer> answers;
+    /// True once the person who sent it has gone away: it is then not stored,
+    /// since nobody learns that it was and a resubmission would duplicate it.
+    std::function<bool()> abandoned;
 };
 
 struct WriteResult {
-    enum Outcome { Stored, NoSuchTable, Failed };
+    enum Outcome { Stored, NoSuchTable, Failed, Abandoned };
     Outcome outcome = Failed;
     qint64 rowId = -1;
     QString error; // why it failed, for the log; never shown with answers

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 namespace quenlow {
 
 /// Everything the service answers, as a function of the request: the pages
@@ -34,7 +36,10 @@ private:
     std::optional<PublishedForm> formOfTable(const std::optional<QString>& tableName, HttpResponse* refusal,
                                              bool submission);
 
+    static constexpr int kMaxTablePagesAtOnce = 4;
+
     QString m_appFolder;
+    std::atomic<int> m_tablePagesBuilt{0};
     PublishedFolder m_html;
     FormCatalog m_forms;
     AnswerWriter& m_writer;

@@ -9,8 +9,6 @@
 #include <QElapsedTimer>
 #include <QTest>
 
-#include <httplib.h>
-
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -57,11 +55,6 @@ private slots:
 
 private:
     void startService(qint64 maxBody = CollectionService::defaultMaxBodySize);
-    httplib::Client client() const { return httplib::Client("127.0.0.1", m_service->port()); }
-    static httplib::Result postForm(httplib::Client& c, const Fields& fields)
-    {
-        return c.Post("/scripts/save.asp", urlEncoded(fields).toStdString(), "application/x-www-form-urlencoded");
-    }
 
     std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<CollectionService> m_service;
@@ -106,35 +99,30 @@ void TestCollectionService::startService(qint64 maxBody)
 void TestCollectionService::servesAndStoresOverHttp()
 {
     startService();
-    auto c = client();
-    c.set_keep_alive(true);
-    auto page = c.Get("/survey.html");
-    QVERIFY(page);
-    QCOMPARE(page->status, 200);
-    QCOMPARE(QByteArray::fromStdString(page->get_header_value("Content-Type")), QByteArray("text/html; charset=utf-8"));
-    QVERIFY(QByteArray::fromStdString(page->body).contains(QStringLiteral("Café survey").toUtf8()));
+    TestClient c(m_service->port());
+    const RawResponse page = c.get("/survey.html");
+    QCOMPARE(page.status, 200);
+    QCOMPARE(page.header("Content-Type"), QByteArray("text/html; charset=utf-8"));
+    QVERIFY(page.body.contains(QStringLiteral("Café survey").toUtf8()));
     QCOMPARE(m_service->pageAddress(QStringLiteral("survey.html")),
              m_service->address() + QStringLiteral("/survey.html"));
 
-    auto sent = postForm(c, answers(QStringLiteral("Zoë"), QStringLiteral("secret-answer-1")));
-    QVERIFY(sent);
-    QCOMPARE(sent->status, 200);
-    QVERIFY(QByteArray::fromStdString(sent->body).contains("Thank you"));
+    const RawResponse sent = c.postForm(answers(QStringLiteral("Zoë"), QStringLiteral("secret-answer-1")));
+    QCOMPARE(sent.status, 200);
+    QVERIFY(sent.body.contains("Thank you"));
 
     // The same answers as multipart/form-data; a file part is no answer.
-    httplib::MultipartFormDataItems items;
+    QList<MultipartPart> parts;
     for (const auto& [name, value] : answers(QStringLiteral("Åsa \"quoted\""), QStringLiteral("secret-answer-2")))
-        items.push_back({name.toStdString(), value.toStdString(), "", ""});
-    items.push_back({"Tea", "on", "", ""});
-    items.push_back({"Name", "a file", "name.txt", "text/plain"});
-    auto multipart = c.Post("/scripts/save.asp", items);
-    QVERIFY(multipart);
-    QCOMPARE(multipart->status, 200);
+        parts.append({name, value, {}});
+    parts.append({QStringLiteral("Tea"), QStringLiteral("on"), {}});
+    parts.append({QStringLiteral("Name"), QStringLiteral("a file"), QStringLiteral("name.txt")});
+    const auto [multipart, multipartType] = multipartBody(parts);
+    QCOMPARE(c.post("/scripts/save.asp", multipart, multipartType).status, 200);
 
-    auto missing = c.Get("/nosuch.html");
-    QVERIFY(missing);
-    QCOMPARE(missing->status, 404);
-    QVERIFY(QByteArray::fromStdString(missing->body).contains("Not found"));
+    const RawResponse missing = c.get("/nosuch.html");
+    QCOMPARE(missing.status, 404);
+    QVERIFY(missing.body.contains("Not found"));
 
     const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 2);
@@ -168,10 +156,7 @@ void TestCollectionService::takesLargeUrlEncodedBodies()
     QString essay;
     for (int i = 0; essay.size() < 300000; ++i)
         essay += QStringLiteral("Sentence %1 with ünïcödé & symbols = + %. ").arg(i);
-    auto c = client();
-    auto sent = postForm(c, answers(QStringLiteral("Long"), essay));
-    QVERIFY(sent);
-    QCOMPARE(sent->status, 200);
+    QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("Long"), essay)).status, 200);
     QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Comments")).toString(),
              essay);
 }
@@ -182,11 +167,9 @@ void TestCollectionService::refusesOversizedBodies()
     const QByteArray big = urlEncoded(answers(QStringLiteral("Big"), QString(70 * 1024, QLatin1Char('x'))));
 
     // A declared length over the limit.
-    auto c = client();
-    auto sent = c.Post("/scripts/save.asp", big.toStdString(), "application/x-www-form-urlencoded");
-    QVERIFY(sent);
-    QCOMPARE(sent->status, 413);
-    QVERIFY(QByteArray::fromStdString(sent->body).contains("Nothing has been stored"));
+    const RawResponse sent = TestClient(m_service->port()).post("/scripts/save.asp", big);
+    QCOMPARE(sent.status, 413);
+    QVERIFY(sent.body.contains("Nothing has been stored"));
 
     // A chunked body declares no length; it is counted as it comes.
     QByteArray chunked = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
@@ -199,20 +182,16 @@ void TestCollectionService::refusesOversizedBodies()
     QCOMPARE(rawExchange(m_service->port(), chunked).status, 413);
 
     // Multipart, too.
-    httplib::MultipartFormDataItems items;
+    QList<MultipartPart> parts;
     for (const auto& [name, value] : answers(QStringLiteral("Big"), QString(70 * 1024, QLatin1Char('y'))))
-        items.push_back({name.toStdString(), value.toStdString(), "", ""});
-    auto c2 = client();
-    auto multipart = c2.Post("/scripts/save.asp", items);
-    QVERIFY(multipart);
-    QCOMPARE(multipart->status, 413);
+        parts.append({name, value, {}});
+    const auto [multipart, multipartType] = multipartBody(parts);
+    QCOMPARE(TestClient(m_service->port()).post("/scripts/save.asp", multipart, multipartType).status, 413);
 
     QVERIFY(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).isEmpty());
     // Just under the limit is fine, chunked or not.
-    auto c3 = client();
-    auto fits = postForm(c3, answers(QStringLiteral("Fits"), QString(60 * 1024, QLatin1Char('z'))));
-    QVERIFY(fits);
-    QCOMPARE(fits->status, 200);
+    QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("Fits"), QString(60 * 1024, QLatin1Char('z')))).status,
+             200);
     QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), 1);
 }
 
@@ -274,10 +253,7 @@ void TestCollectionService::busyPortIsAnError()
     QVERIFY(error.contains(QString::number(m_service->port())));
     QVERIFY(!second.isRunning());
     // The first one is untouched.
-    auto c = client();
-    auto page = c.Get("/survey.html");
-    QVERIFY(page);
-    QCOMPARE(page->status, 200);
+    QCOMPARE(TestClient(m_service->port()).get("/survey.html").status, 200);
 
     // Without the answers database nothing starts.
     TestProgramFolder empty(/*withDatabase=*/false);
@@ -299,10 +275,7 @@ void TestCollectionService::startsAndStopsAtOnce()
     startService();
     m_service->stop();
     QVERIFY(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0));
-    auto c = client();
-    auto page = c.Get("/survey.html");
-    QVERIFY(page);
-    QCOMPARE(page->status, 200);
+    QCOMPARE(TestClient(m_service->port()).get("/survey.html").status, 200);
 }
 
 void TestCollectionService::loadWithAColumnAddedMidway()
@@ -323,8 +296,7 @@ void TestCollectionService::loadWithAColumnAddedMidway()
     std::vector<std::thread> clients;
     for (int t = 0; t < kClients; ++t) {
         clients.emplace_back([&, t] {
-            httplib::Client c("127.0.0.1", m_service->port());
-            c.set_read_timeout(20);
+            TestClient c(m_service->port());
             int afterColumn = 0;
             QElapsedTimer clock;
             clock.start();
@@ -334,9 +306,9 @@ void TestCollectionService::loadWithAColumnAddedMidway()
                 const bool withMood = columnAdded.load();
                 if (withMood)
                     fields += {{QStringLiteral("Mood Type"), QStringLiteral("Text Field")}, {QStringLiteral("Mood"), id}};
-                auto r = postForm(c, fields);
+                const RawResponse r = c.postForm(fields);
                 ++sent;
-                if (!r || r->status != 200) {
+                if (r.status != 200) {
                     ++failures;
                 } else if (withMood) {
                     ++afterColumn;
@@ -377,11 +349,10 @@ void TestCollectionService::stopFinishesTheRequestsInFlight()
     std::vector<std::thread> clients;
     for (int t = 0; t < kClients; ++t) {
         clients.emplace_back([&, t] {
-            httplib::Client c("127.0.0.1", m_service->port());
+            TestClient c(m_service->port());
             // Bounded: at most 400 attempts per client, ending once the service is gone.
             for (int i = 0; i < 400 && !stopped.load(); ++i) {
-                auto r = postForm(c, answers(QStringLiteral("%1-%2").arg(t).arg(i), QStringLiteral("x")));
-                if (r && r->status == 200)
+                if (c.postForm(answers(QStringLiteral("%1-%2").arg(t).arg(i), QStringLiteral("x"))).status == 200)
                     ++acknowledged;
             }
         });

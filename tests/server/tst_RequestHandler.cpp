@@ -97,7 +97,14 @@ HttpResponse TestRequestHandler::get(const QByteArray& path, const QByteArray& q
     request.method = "GET";
     request.path = path;
     request.query = query;
-    return m_handler->handle(request);
+    HttpResponse response = m_handler->handle(request);
+    if (response.stream) {
+        response.stream([&response](const QByteArray& piece) {
+            response.body += piece;
+            return true;
+        });
+    }
+    return response;
 }
 
 HttpResponse TestRequestHandler::postBody(const QByteArray& body, const QByteArray& contentType)
