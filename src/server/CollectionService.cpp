@@ -164,7 +164,7 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     HttpLimits limits = d->limits;
     limits.maxBody = d->maxBody;
     // Room for the database, the log and the files being served.
-    limits.maxConnections = std::max(16, std::min(limits.maxConnections, descriptorRoom() - 64));
+    limits.maxConnections = std::max(1, std::min(limits.maxConnections, descriptorRoom() - 64));
     auto server = std::make_unique<HttpServer>(
         [h = handler.get()](const HttpRequest& request) { return h->handle(request); },
         [sink = d->activeSink](const QByteArray& method, const QByteArray& path, int status, double ms) {
@@ -231,6 +231,11 @@ bool CollectionService::isRunning() const
 quint64 CollectionService::storedCount() const
 {
     return d->writer ? d->writer->storedCount() : d->stored;
+}
+
+int CollectionService::connectionCount() const
+{
+    return d->server ? d->server->connectionCount() : 0;
 }
 
 quint64 CollectionService::commitCount() const

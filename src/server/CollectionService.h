@@ -54,6 +54,8 @@ public:
     /// Submissions stored since start (or in the last run, once stopped), and
     /// the commits that stored them.
     quint64 storedCount() const;
+    /// Connections open just now.
+    int connectionCount() const;
     quint64 commitCount() const;
 
 private:

@@ -404,18 +404,48 @@ QPair<QByteArray, QByteArray> multipartBody(const QList<MultipartPart>& parts)
     return {body, "multipart/form-data; boundary=" + boundary};
 }
 
-RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs)
+int openConnection(quint16 port)
 {
-    RawResponse response;
     const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    if (sock >= 0 && ::connect(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
         ::close(sock);
-        return response;
+        return -1;
     }
+    return sock;
+}
+
+bool peerCloses(int socket, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        pollfd p{socket, POLLIN, 0};
+        if (::poll(&p, 1, 20) <= 0)
+            continue;
+        char buffer[4096];
+        if (::recv(socket, buffer, sizeof buffer, MSG_DONTWAIT) <= 0)
+            return true;
+    }
+    return false;
+}
+
+RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs)
+{
+    const int sock = openConnection(port);
+    if (sock < 0)
+        return {};
+    RawResponse response = exchangeOn(sock, bytes, timeoutMs);
+    ::close(sock);
+    return response;
+}
+
+RawResponse exchangeOn(int sock, const QByteArray& bytes, int timeoutMs)
+{
+    RawResponse response;
     QByteArray received;
     qsizetype sent = 0;
     QElapsedTimer timer;
@@ -437,9 +467,17 @@ RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs)
             if (n <= 0)
                 break;
             received.append(buffer, n);
+            // A whole response with a length ends the wait on a connection kept open.
+            const qsizetype end = received.indexOf("\r\n\r\n");
+            if (end >= 0) {
+                RawResponse head;
+                head.head = received.left(end);
+                const QByteArray length = head.header("Content-Length");
+                if (!length.isEmpty() && received.size() >= end + 4 + length.toLongLong())
+                    break;
+            }
         }
     }
-    ::close(sock);
     const qsizetype end = received.indexOf("\r\n\r\n");
     response.head = end < 0 ? received : received.left(end);
     response.body = end < 0 ? QByteArray() : received.mid(end + 4);

@@ -104,5 +104,11 @@ QPair<QByteArray, QByteArray> multipartBody(const QList<MultipartPart>& parts);
 /// Sends `bytes` as they are to 127.0.0.1:`port` and reads the answer until the
 /// peer closes or `timeoutMs` passes. For requests no well-behaved client sends.
 RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs = 5000);
+/// The same on a socket already open; the socket stays open.
+RawResponse exchangeOn(int socket, const QByteArray& bytes, int timeoutMs = 5000);
+/// A socket connected to 127.0.0.1:`port`, or -1.
+int openConnection(quint16 port);
+/// True when the peer closes `socket` within `timeoutMs` (what it sent is read and dropped).
+bool peerCloses(int socket, int timeoutMs);
 
 } // namespace quenlow::test

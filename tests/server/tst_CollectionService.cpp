@@ -6,12 +6,20 @@
 
 #include "server/CollectionService.h"
 
+#include "database/AnswersDatabase.h"
+
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
 #include <mutex>
 #include <thread>
+
+#include <sqlite3.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace quenlow;
 using namespace quenlow::test;
@@ -52,9 +60,13 @@ private slots:
     void startsAndStopsAtOnce();
     void loadWithAColumnAddedMidway();
     void stopFinishesTheRequestsInFlight();
+    void slowClientsStallNobodyAndLateFirstRequestsAreAnswered();
+    void deadlineAndCapBoundWhatClientsHold();
+    void abandonedSubmissionIsNotStored();
+    void servesOverTls();
 
 private:
-    void startService(qint64 maxBody = CollectionService::defaultMaxBodySize);
+    void startService(qint64 maxBody = CollectionService::defaultMaxBodySize, const HttpLimits& limits = {});
 
     std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<CollectionService> m_service;
@@ -81,10 +93,11 @@ void TestCollectionService::cleanup()
     m_folder.reset();
 }
 
-void TestCollectionService::startService(qint64 maxBody)
+void TestCollectionService::startService(qint64 maxBody, const HttpLimits& limits)
 {
     m_service = std::make_unique<CollectionService>();
     m_service->setMaxBodySize(maxBody);
+    m_service->setLimits(limits);
     m_service->setLogSink([this](const QByteArray& line) {
         std::lock_guard lock(m_logMutex);
         m_log.append(line);
@@ -367,6 +380,143 @@ void TestCollectionService::stopFinishesTheRequestsInFlight()
     QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), acknowledged.load());
     // The port is closed.
     QCOMPARE(rawExchange(port, "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 1000).status, 0);
+}
+
+void TestCollectionService::slowClientsStallNobodyAndLateFirstRequestsAreAnswered()
+{
+    startService();
+    const quint16 port = m_service->port();
+    // 100 clients each sending one header line every 300 ms, for as long as this test runs.
+    std::vector<int> slow;
+    for (int i = 0; i < 100; ++i) {
+        slow.push_back(openConnection(port));
+        QVERIFY(slow.back() >= 0);
+        QVERIFY(::send(slow.back(), "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\n", 45, MSG_NOSIGNAL) == 45);
+    }
+    std::atomic<bool> done{false};
+    std::thread trickle([&] {
+        for (int round = 0; !done && round < 100; ++round) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            for (int s : slow)
+                ::send(s, "X-Slow: 1\r\n", 11, MSG_NOSIGNAL);
+        }
+    });
+    // A phone that connects and sends its first request late.
+    const int late = openConnection(port);
+    QVERIFY(late >= 0);
+    QElapsedTimer clock;
+    clock.start();
+    TestClient c(port);
+    qint64 slowest = 0;
+    for (int i = 0; i < 60; ++i) {
+        QElapsedTimer one;
+        one.start();
+        QCOMPARE(c.postForm(answers(QStringLiteral("normal %1").arg(i), QStringLiteral("x"))).status, 200);
+        slowest = std::max(slowest, one.elapsed());
+    }
+    QVERIFY2(slowest < 1000, QByteArray::number(slowest).constData());
+    while (clock.elapsed() < 2500)
+        QTest::qWait(50);
+    const QByteArray body = urlEncoded(answers(QStringLiteral("late"), QStringLiteral("x")));
+    const RawResponse r = exchangeOn(late,
+                                     "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: "
+                                     "application/x-www-form-urlencoded\r\nContent-Length: "
+                                         + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    QCOMPARE(r.status, 200);
+    done = true;
+    trickle.join();
+    ::close(late);
+    for (int s : slow)
+        ::close(s);
+    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), 61);
+}
+
+void TestCollectionService::deadlineAndCapBoundWhatClientsHold()
+{
+    HttpLimits limits;
+    limits.requestDeadline = std::chrono::milliseconds(800);
+    limits.maxConnections = 8;
+    startService(CollectionService::defaultMaxBodySize, limits);
+    const quint16 port = m_service->port();
+
+    // One line every 200 ms never finishes the head: cut at the deadline, not kept alive by each line.
+    const int slow = openConnection(port);
+    QElapsedTimer clock;
+    clock.start();
+    bool cut = false;
+    while (!cut && clock.elapsed() < 4000) {
+        ::send(slow, clock.elapsed() == 0 ? "GET / HTTP/1.1\r\n" : "X-Slow: 1\r\n", clock.elapsed() == 0 ? 16 : 11,
+               MSG_NOSIGNAL);
+        cut = peerCloses(slow, 200);
+    }
+    QVERIFY(cut);
+    QVERIFY2(clock.elapsed() >= 700 && clock.elapsed() < 2000, QByteArray::number(clock.elapsed()).constData());
+    ::close(slow);
+
+    // At the cap the longest idle connection makes room; the others stay.
+    std::vector<int> idle;
+    for (int i = 0; i < 8; ++i) {
+        idle.push_back(openConnection(port));
+        QTRY_COMPARE(m_service->connectionCount(), i + 1);
+    }
+    QCOMPARE(TestClient(port).get("/survey.html").status, 200);
+    QVERIFY(peerCloses(idle.front(), 2000));
+    for (size_t i = 1; i < idle.size(); ++i)
+        QVERIFY(!peerCloses(idle.at(i), 10));
+    for (int s : idle)
+        ::close(s);
+}
+
+void TestCollectionService::abandonedSubmissionIsNotStored()
+{
+    startService();
+    // Hold the database so the submission waits; its client gives up meanwhile.
+    auto lock = AnswersDatabase::open(AnswersDatabase::pathIn(m_folder->path()));
+    QVERIFY(lock && sqlite3_exec(lock->handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK);
+    const int leaving = openConnection(m_service->port());
+    const QByteArray body = urlEncoded(answers(QStringLiteral("gone"), QStringLiteral("x")));
+    const QByteArray post = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+                            "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    QCOMPARE(::send(leaving, post.constData(), size_t(post.size()), MSG_NOSIGNAL), ssize_t(post.size()));
+    QTest::qWait(300);
+    ::close(leaving);
+    QTest::qWait(300);
+    QVERIFY(sqlite3_exec(lock->handle(), "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK);
+    QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("stayed"), QStringLiteral("x"))).status, 200);
+    const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().value(QStringLiteral("Name")).toString(), QStringLiteral("stayed"));
+}
+
+void TestCollectionService::servesOverTls()
+{
+    QTemporaryDir keys;
+    const QString cert = keys.filePath(QStringLiteral("cert.pem")), key = keys.filePath(QStringLiteral("key.pem"));
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"), {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                                              QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                                              QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                                              QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
+    QVERIFY(openssl.waitForFinished(30000));
+    QCOMPARE(openssl.exitCode(), 0);
+
+    m_service = std::make_unique<CollectionService>();
+    m_service->setLogSink([](const QByteArray&) {});
+    m_service->setTls(cert, cert); // a certificate is no key: refused at start, clearly
+    QString error;
+    QVERIFY(!m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0, &error));
+    QVERIFY2(error.contains(QStringLiteral("key")), qPrintable(error));
+    m_service->setTls(cert, key);
+    QVERIFY2(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    QVERIFY(m_service->address().startsWith(QStringLiteral("https://127.0.0.1:")));
+
+    TestClient c(m_service->port(), /*tls=*/true);
+    QCOMPARE(c.get("/survey.html").status, 200);
+    QCOMPARE(c.postForm(answers(QStringLiteral("secure"), QStringLiteral("x"))).status, 200);
+    // Plain HTTP gets nothing on the TLS port.
+    QCOMPARE(rawExchange(m_service->port(), "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 2000).status, 0);
+    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Name")).toString(),
+             QStringLiteral("secure"));
 }
 
 QTEST_GUILESS_MAIN(TestCollectionService)
