@@ -93,6 +93,21 @@ void TestServerProgram::refusesBadArguments()
     QCOMPARE(p.exitCode(), 2);
     QVERIFY(p.readAllStandardError().contains("ADDRESS:PORT"));
 
+    // TLS needs both files, and files it can use.
+    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+            {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--tls-cert"), QStringLiteral("c.pem")});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardError().contains("--tls-cert and --tls-key go together"));
+    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+            {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
+             QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()), QStringLiteral("--tls-cert"),
+             m_folder->path() + QStringLiteral("/missing.pem"), QStringLiteral("--tls-key"),
+             m_folder->path() + QStringLiteral("/missing.pem")});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY(p.readAllStandardError().contains("cannot use the certificate"));
+
     // A folder without an answers database: a clear message, no new database.
     TestProgramFolder empty(/*withDatabase=*/false);
     p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
