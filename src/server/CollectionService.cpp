@@ -171,6 +171,9 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
             sink(logLine(method, path, status, ms));
         },
         limits);
+    server->setImmediateHandler([h = handler.get()](const HttpRequest& request, std::function<void(HttpResponse)> respond) {
+        return h->handleWithoutWaiting(request, std::move(respond));
+    });
     if (!server->start(address, port, d->tls ? &*d->tls : nullptr, &why)) {
         writer->stop();
         d->standardError.reset();

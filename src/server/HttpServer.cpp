@@ -77,11 +77,12 @@ std::string headText(const HttpResponse& r, bool keepAlive, std::optional<std::s
 
 struct HttpServer::Private {
     Handler handler;
+    ImmediateHandler immediate;
     Logger logger;
     HttpLimits limits;
 
     // Made anew for each run, so nothing of a stopped run lingers in it.
-    std::unique_ptr<asio::io_context> ioc;
+    std::shared_ptr<asio::io_context> ioc;
     std::optional<asio::executor_work_guard<asio::io_context::executor_type>> work;
     std::optional<tcp::acceptor> acceptor;
     std::unique_ptr<asio::ssl::context> tls;
@@ -322,6 +323,15 @@ private:
         if (!m_reading && m_buffer.size() == 0)
             readMore();
 
+        // A submission is handed to the writer from here, and answered when
+        // its commit is done: no thread waits for it.
+        if (m_server.immediate) {
+            auto respond = [self = this->shared_from_this(), ioc = m_server.ioc](HttpResponse response) {
+                asio::post(*ioc, [self, response = std::move(response)] { self->deliver(response); });
+            };
+            if (m_server.immediate(request, std::move(respond)))
+                return;
+        }
         asio::post(*m_server.workers, [self = this->shared_from_this(), request = std::move(request)]() mutable {
             HttpResponse response;
             try {
@@ -333,14 +343,21 @@ private:
             }
             if (response.stream && !self->m_head)
                 return self->streamFromWorker(std::move(response));
-            asio::post(*self->m_server.ioc, [self, response = std::move(response)] {
-                if (self->m_closed)
-                    return;
-                if (*self->m_gone)
-                    return self->close();
-                self->writeWhole(response, self->m_head);
-            });
+            asio::post(*self->m_server.ioc, [self, response = std::move(response)] { self->deliver(response); });
         });
+    }
+
+    void deliver(const HttpResponse& response)
+    {
+        if (m_closed)
+            return;
+        if (*m_gone) {
+            // Still one line for it, saying what was decided.
+            m_status = response.status;
+            finished(asio::error::connection_reset);
+            return;
+        }
+        writeWhole(response, m_head);
     }
 
     void writeWhole(const HttpResponse& response, bool headOnly)
@@ -518,6 +535,11 @@ HttpServer::HttpServer(Handler handler, Logger logger, const HttpLimits& limits)
     d->limits = limits;
 }
 
+void HttpServer::setImmediateHandler(ImmediateHandler handler)
+{
+    d->immediate = std::move(handler);
+}
+
 HttpServer::~HttpServer()
 {
     stop();
@@ -550,7 +572,7 @@ bool HttpServer::start(const QString& host, quint16 port, const TlsFiles* tls, Q
         d->tls.reset();
     }
 
-    d->ioc = std::make_unique<asio::io_context>(1);
+    d->ioc = std::make_shared<asio::io_context>(1);
     tcp::endpoint endpoint;
     const std::string name = host.isEmpty() ? std::string("::") : host.toStdString();
     const auto address = asio::ip::make_address(name, ec);

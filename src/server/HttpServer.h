@@ -46,7 +46,14 @@ public:
     /// One call per request answered: method, target, status, milliseconds.
     using Logger = std::function<void(const QByteArray& method, const QByteArray& target, int status, double ms)>;
 
+    /// May take a request on the I/O thread, provided it never blocks there:
+    /// returns true having taken it (and calls the responder later, from any
+    /// thread), false to leave it to the handler on a worker.
+    using ImmediateHandler = std::function<bool(const HttpRequest&, std::function<void(HttpResponse)> respond)>;
+
     HttpServer(Handler handler, Logger logger, const HttpLimits& limits);
+    /// Takes effect at start.
+    void setImmediateHandler(ImmediateHandler handler);
     ~HttpServer(); // stops
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;

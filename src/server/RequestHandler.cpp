@@ -175,6 +175,37 @@ std::optional<PublishedForm> RequestHandler::formOfTable(const std::optional<QSt
 
 HttpResponse RequestHandler::receive(const HttpRequest& request)
 {
+    HttpResponse refusal;
+    PublishedForm form;
+    std::optional<Submission> submission = prepareSubmission(request, &refusal, &form);
+    if (!submission)
+        return refusal;
+    return responseTo(m_writer.write(std::move(*submission)), form);
+}
+
+bool RequestHandler::handleWithoutWaiting(const HttpRequest& request, std::function<void(HttpResponse)> respond)
+{
+    if (request.path != submissionPath() || request.method != "POST")
+        return false;
+    HttpResponse refusal;
+    PublishedForm form;
+    std::optional<Submission> submission = prepareSubmission(request, &refusal, &form);
+    if (!submission) {
+        respond(std::move(refusal));
+        return true;
+    }
+    m_writer.writeAsync(std::move(*submission), [form = std::move(form), respond = std::move(respond)](
+                                                    const WriteResult& result) { respond(responseTo(result, form)); });
+    return true;
+}
+
+std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
+                                                            PublishedForm* formOut)
+{
+    const auto refuse = [refusal](HttpResponse response) {
+        *refusal = std::move(response);
+        return std::nullopt;
+    };
     FormFields fields;
     if (request.fields) {
         fields = *request.fields;
@@ -184,48 +215,51 @@ HttpResponse RequestHandler::receive(const HttpRequest& request)
             ? parseMultipart(request.body, request.contentType, &why)
             : parseUrlEncoded(request.body, &why);
         if (!parsed) {
-            return errorResponse(400, QStringLiteral("Bad request"),
+            return refuse(errorResponse(400, QStringLiteral("Bad request"),
                                  QStringLiteral("The answers could not be read: ") + why
-                                     + QStringLiteral(". Nothing has been stored."));
+                                     + QStringLiteral(". Nothing has been stored.")));
         }
         fields = std::move(*parsed);
     } else {
-        return errorResponse(415, QStringLiteral("Unsupported form data"),
-                             QStringLiteral("Forms are accepted as application/x-www-form-urlencoded or "
-                                            "multipart/form-data. Nothing has been stored."));
+        return refuse(errorResponse(415, QStringLiteral("Unsupported form data"),
+                                    QStringLiteral("Forms are accepted as application/x-www-form-urlencoded or "
+                                                   "multipart/form-data. Nothing has been stored.")));
     }
 
     // A NUL ends the text in most programs that read the answers back, so
     // what was stored would differ from what was typed: refused, not cut.
     for (const FormField& f : std::as_const(fields)) {
         if (f.name.contains(QChar(0)) || f.value.contains(QChar(0))) {
-            return errorResponse(400, QStringLiteral("Bad request"),
-                                 QStringLiteral("The answers contain a NUL character (%00), which no form "
-                                                "field can hold. Nothing has been stored."));
+            return refuse(errorResponse(400, QStringLiteral("Bad request"),
+                                        QStringLiteral("The answers contain a NUL character (%00), which no form "
+                                                       "field can hold. Nothing has been stored.")));
         }
     }
 
     // Where the answers go is decided here alone: the posted "DBLocation"
     // is never looked at, and only a form's own table can be written.
-    HttpResponse refusal;
     const std::optional<QString> tableName = firstValue(fields, QStringLiteral("tableName"));
-    const std::optional<PublishedForm> form = formOfTable(tableName, &refusal, true);
+    std::optional<PublishedForm> form = formOfTable(tableName, refusal, true);
     if (!form)
-        return refusal;
-
+        return std::nullopt;
+    *formOut = std::move(*form);
     Submission submission = submissionFrom(*tableName, fields);
     submission.abandoned = request.clientGone;
-    const WriteResult result = m_writer.write(std::move(submission));
+    return submission;
+}
+
+HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form)
+{
     switch (result.outcome) {
     case WriteResult::Abandoned:
         return errorResponse(503, QStringLiteral("Answers not stored"),
                              QStringLiteral("The connection was closed before the answers were stored. "
                                             "Nothing has been kept."));
     case WriteResult::Stored:
-        return htmlResponse(thankYouPage(*form));
+        return htmlResponse(thankYouPage(form));
     case WriteResult::NoSuchTable:
         return errorResponse(404, QStringLiteral("No such form"),
-                             QStringLiteral("The form '") + form->name
+                             QStringLiteral("The form '") + form.name
                                  + QStringLiteral("' has no answers table. Nothing has been stored."));
     case WriteResult::Failed:
         break;

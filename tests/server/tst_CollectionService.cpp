@@ -164,7 +164,7 @@ void TestCollectionService::servesAndStoresOverHttp()
 
 void TestCollectionService::takesLargeUrlEncodedBodies()
 {
-    // Far beyond the HTTP library's own 8 KB limit for urlencoded bodies.
+    // Far beyond the 8 KB some HTTP libraries allow urlencoded bodies.
     startService();
     QString essay;
     for (int i = 0; essay.size() < 300000; ++i)

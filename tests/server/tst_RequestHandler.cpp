@@ -226,7 +226,7 @@ void TestRequestHandler::servesPagesAsUtf8AndImagesAsTheyAre()
 void TestRequestHandler::servesNothingElse_data()
 {
     QTest::addColumn<QByteArray>("path");
-    // Paths as the HTTP library hands them over: decoded once.
+    // Paths as the server hands them over: decoded once.
     QTest::newRow("the database") << QByteArray("/formAnswers.mdb");
     QTest::newRow("up to the database") << QByteArray("/../formAnswers.mdb");
     QTest::newRow("twice encoded dots") << QByteArray("/%2e%2e/formAnswers.mdb");
