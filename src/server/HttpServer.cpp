@@ -363,8 +363,10 @@ private:
     void writeWhole(const HttpResponse& response, bool headOnly)
     {
         m_status = response.status;
-        auto text = std::make_shared<std::string>(
-            headText(response, m_keepAlive, std::size_t(response.stream ? 0 : response.body.size())));
+        // A streamed page (asked for by HEAD here) has no length known beforehand.
+        const std::optional<std::size_t> length =
+            response.stream ? std::nullopt : std::optional<std::size_t>(std::size_t(response.body.size()));
+        auto text = std::make_shared<std::string>(headText(response, m_keepAlive, length));
         if (!headOnly)
             text->append(response.body.constData(), std::size_t(response.body.size()));
         setDeadline(m_server.limits.writeDeadline);
