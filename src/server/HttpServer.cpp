@@ -58,7 +58,8 @@ HttpResponse refusal(int status)
     }
 }
 
-std::string headText(const HttpResponse& r, bool keepAlive, std::optional<std::size_t> length)
+// A negative length: the body follows in chunks.
+std::string headText(const HttpResponse& r, bool keepAlive, qint64 length)
 {
     std::string head = "HTTP/1.1 " + std::to_string(r.status) + ' '
         + std::string(http::obsolete_reason(http::int_to_status(unsigned(r.status)))) + "\r\n";
@@ -66,7 +67,7 @@ std::string headText(const HttpResponse& r, bool keepAlive, std::optional<std::s
         head += "Content-Type: " + r.contentType.toStdString() + "\r\n";
     for (const auto& [name, value] : r.headers)
         head += name.toStdString() + ": " + value.toStdString() + "\r\n";
-    head += length ? "Content-Length: " + std::to_string(*length) + "\r\n" : std::string("Transfer-Encoding: chunked\r\n");
+    head += length >= 0 ? "Content-Length: " + std::to_string(length) + "\r\n" : std::string("Transfer-Encoding: chunked\r\n");
     if (!keepAlive)
         head += "Connection: close\r\n";
     head += "\r\n";
@@ -364,8 +365,7 @@ private:
     {
         m_status = response.status;
         // A streamed page (asked for by HEAD here) has no length known beforehand.
-        const std::optional<std::size_t> length =
-            response.stream ? std::nullopt : std::optional<std::size_t>(std::size_t(response.body.size()));
+        const qint64 length = response.stream ? -1 : response.body.size();
         auto text = std::make_shared<std::string>(headText(response, m_keepAlive, length));
         if (!headOnly)
             text->append(response.body.constData(), std::size_t(response.body.size()));
@@ -401,7 +401,7 @@ private:
             return sent.get();
         };
         m_status = response.status;
-        bool ok = send(headText(response, m_keepAlive, std::nullopt));
+        bool ok = send(headText(response, m_keepAlive, -1));
         if (ok) {
             ok = response.stream([&send](const QByteArray& piece) {
                 if (piece.isEmpty())
