@@ -86,6 +86,7 @@ struct HttpServer::Private {
     std::shared_ptr<asio::io_context> ioc;
     std::optional<asio::executor_work_guard<asio::io_context::executor_type>> work;
     std::optional<tcp::acceptor> acceptor;
+    std::optional<asio::steady_timer> acceptPause;
     std::unique_ptr<asio::ssl::context> tls;
     std::optional<asio::thread_pool> workers;
     std::thread ioThread;
@@ -437,6 +438,9 @@ private:
         m_busy = false;
         if (ec || m_server.stopping)
             return close();
+        // A large request leaves a large buffer; an idle connection keeps little.
+        if (m_buffer.size() == 0)
+            m_buffer.shrink_to_fit();
         if (!m_keepAlive)
             return linger();
         setDeadline(m_server.limits.keepAliveWait);
@@ -507,10 +511,18 @@ void HttpServer::Private::accept()
         if (!acceptor->is_open() || stopping)
             return;
         if (ec) {
-            // Out of descriptors, most likely: make some room and go on.
-            if (!idle.empty())
+            // Out of descriptors, most likely: make some room and go on, or
+            // wait a moment when nothing can be closed.
+            if (!idle.empty()) {
                 idle.front()->close();
-            return accept();
+                return accept();
+            }
+            acceptPause->expires_after(std::chrono::milliseconds(50));
+            acceptPause->async_wait([this](beast::error_code waited) {
+                if (!waited)
+                    accept();
+            });
+            return;
         }
         makeRoom();
         if (connections.load() >= limits.maxConnections) {
@@ -588,10 +600,12 @@ bool HttpServer::start(const QString& host, quint16 port, const TlsFiles* tls, Q
         endpoint = found.begin()->endpoint();
     }
     d->acceptor.emplace(*d->ioc);
+    d->acceptPause.emplace(*d->ioc);
     // SO_REUSEADDR only: a port another service holds must be an error.
     if (d->acceptor->open(endpoint.protocol(), ec) || d->acceptor->set_option(tcp::acceptor::reuse_address(true), ec)
         || d->acceptor->bind(endpoint, ec) || d->acceptor->listen(asio::socket_base::max_listen_connections, ec)) {
         d->acceptor.reset();
+        d->acceptPause.reset();
         d->ioc.reset();
         return fail(QStringLiteral("cannot listen on %1:%2 (the port is in use, or the address is not one of "
                                    "this machine's)")
@@ -624,6 +638,7 @@ void HttpServer::stop()
         d->stopping = true;
         beast::error_code ignored;
         d->acceptor->close(ignored);
+        d->acceptPause->cancel();
         const std::set<ConnectionBase*> all = d->all;
         for (ConnectionBase* c : all) {
             if (!c->inHandler())
@@ -646,6 +661,7 @@ void HttpServer::stop()
     d->ioc->stop();
     d->ioThread.join();
     d->acceptor.reset();
+    d->acceptPause.reset();
     d->idle.clear();
     d->all.clear();
     d->connections = 0;
