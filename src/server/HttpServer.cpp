@@ -322,8 +322,11 @@ private:
         m_logPath = request.path;
         m_busy = true;
         m_timer.cancel(); // the handler takes what it takes; a submission waits for its commit
-        if (!m_reading && m_buffer.size() == 0)
+        if (!m_reading && m_buffer.size() == 0) {
+            // A large request leaves a large buffer; a waiting connection keeps little.
+            m_buffer.shrink_to_fit();
             readMore();
+        }
 
         // A submission is handed to the writer from here, and answered when
         // its commit is done: no thread waits for it.
@@ -438,9 +441,6 @@ private:
         m_busy = false;
         if (ec || m_server.stopping)
             return close();
-        // A large request leaves a large buffer; an idle connection keeps little.
-        if (m_buffer.size() == 0)
-            m_buffer.shrink_to_fit();
         if (!m_keepAlive)
             return linger();
         setDeadline(m_server.limits.keepAliveWait);
