@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 // quenlow-server --app-folder DIR [--listen ADDRESS:PORT] [--max-body-size BYTES]
+//                [--tls-cert FILE --tls-key FILE]
 #include "server/CollectionService.h"
 #include "server/ListenAddress.h"
 
@@ -25,7 +26,8 @@ int usage(const QString& problem)
 {
     say(problem);
     std::fprintf(stderr, "usage: quenlow-server --app-folder DIR [--listen ADDRESS:PORT] [--max-body-size BYTES]\n"
-                         "  default address 127.0.0.1:8080; bodies up to 1048576 bytes\n");
+                         "                      [--tls-cert FILE --tls-key FILE]\n"
+                         "  default address 127.0.0.1:8080; bodies up to 1048576 bytes; PEM files for HTTPS\n");
     return 2;
 }
 
@@ -41,6 +43,7 @@ int main(int argc, char** argv)
     QString host = quenlow::defaultListenHost();
     quint16 port = quenlow::kDefaultListenPort;
     qint64 maxBody = quenlow::CollectionService::defaultMaxBodySize;
+    QString tlsCertificate, tlsKey;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
         const bool hasValue = i + 1 < args.size();
@@ -57,12 +60,18 @@ int main(int argc, char** argv)
             maxBody = args.at(++i).toLongLong(&ok);
             if (!ok || maxBody <= 0)
                 return usage(QStringLiteral("--max-body-size takes a number of bytes"));
+        } else if (a == QLatin1StringView("--tls-cert") && hasValue) {
+            tlsCertificate = args.at(++i);
+        } else if (a == QLatin1StringView("--tls-key") && hasValue) {
+            tlsKey = args.at(++i);
         } else {
             return usage(QStringLiteral("unknown or incomplete argument '%1'").arg(a));
         }
     }
     if (appFolder.isEmpty())
         return usage(QStringLiteral("--app-folder is required"));
+    if (tlsCertificate.isEmpty() != tlsKey.isEmpty())
+        return usage(QStringLiteral("--tls-cert and --tls-key go together"));
     appFolder = QDir(appFolder).absolutePath();
 
     // Signals are taken by sigwait below, never by a thread in the middle of a request.
@@ -74,6 +83,8 @@ int main(int argc, char** argv)
 
     quenlow::CollectionService service;
     service.setMaxBodySize(maxBody);
+    if (!tlsCertificate.isEmpty())
+        service.setTls(tlsCertificate, tlsKey);
     QString error;
     if (!service.start(appFolder, host, port, &error)) {
         say(error);

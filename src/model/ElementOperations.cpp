@@ -7,6 +7,7 @@
 #include "model/CollectionFile.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
+#include "model/QuestionNames.h"
 
 namespace quenlow {
 
@@ -20,6 +21,28 @@ QString key(int position)
 bool isLineOrText(const QString& methodType)
 {
     return methodType == Kind::line() || methodType == Kind::plainText();
+}
+
+// The form's question names other than the one at `except` (-1: none).
+QStringList otherQuestions(const FormSession& session, int except)
+{
+    QStringList names;
+    for (int i = 0; i < session.collection.count(); ++i) {
+        const FormMethod& m = session.collection.atPosition(i);
+        if (i != except && isQuestionKind(m.methodType))
+            names.append(m.userInstruction);
+    }
+    return names;
+}
+
+// Refuses, with the reason, a new name the posted answers could not be told from.
+bool nameIsUsable(const FormSession& session, const QString& question, int except)
+{
+    const QString clash = questionNameClash(question, otherQuestions(session, except));
+    if (clash.isEmpty())
+        return true;
+    showExclamation(clash);
+    return false;
 }
 
 void noneSelected()
@@ -37,7 +60,9 @@ bool InsertMethod(FormSession& session, const FormMethod& method)
                             .arg(kMaxElements));
         return false;
     }
-    if (isQuestionKind(method.methodType) && !AddAnswerColumn(session.answerTable(), method.userInstruction, method.methodType))
+    if (isQuestionKind(method.methodType)
+        && (!nameIsUsable(session, method.userInstruction, -1)
+            || !AddAnswerColumn(session.answerTable(), method.userInstruction, method.methodType)))
         return false;
 
     // 1-based position of the first submit button, or one past the end.
@@ -72,7 +97,8 @@ bool UpdateMethod(FormSession& session, const FormMethod& method, const QString&
     const QString oldInstruction = session.collection.at(positionKey).userInstruction;
     if (method.userInstruction != oldInstruction) {
         if (isQuestionKind(method.methodType)
-            && !RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction))
+            && (!nameIsUsable(session, method.userInstruction, position)
+                || !RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction)))
             return false;
         session.rows()->remove(position);
         session.rows()->insert(position, method.rowText());

@@ -51,9 +51,10 @@ QByteArray thankYouPage(const PublishedForm& form)
     return page.toUtf8();
 }
 
-QByteArray answersTablePage(const PublishedForm& form, const QString& tableName, const QList<TableColumn>& columns,
-                            const QList<QVariantList>& rows)
+bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName, const QList<TableColumn>& columns,
+                           const RowSource& rows, const ChunkSink& sink)
 {
+    constexpr qsizetype kPiece = 32 * 1024;
     const QString table = escapeHtml(tableName);
     QStringList lines{QStringLiteral("<html>"),
                       QStringLiteral("<head>"),
@@ -66,16 +67,24 @@ QByteArray answersTablePage(const PublishedForm& form, const QString& tableName,
                       bodyTag(form)};
     QString page = lines.join(kLineEnd) + kLineEnd;
     AnswersTableHtml html(page, tableName, columns);
-    for (const QVariantList& row : rows) {
+    bool taken = true;
+    const bool whole = rows([&](const QVariantList& row) {
         for (qsizetype i = 0; i < columns.size(); ++i) {
             const QVariant value = i < row.size() ? row.at(i) : QVariant();
             html.cell(int(i), value.isNull() ? QString() : value.toString());
         }
         html.endRow();
-    }
+        if (page.size() >= kPiece) {
+            taken = sink(page.toUtf8());
+            page.clear();
+        }
+        return taken;
+    });
+    if (!taken || !whole)
+        return false;
     html.finish();
     page += QStringLiteral("</body>") + kLineEnd + QStringLiteral("</html>") + kLineEnd;
-    return page.toUtf8();
+    return sink(page.toUtf8());
 }
 
 HttpResponse errorResponse(int status, const QString& title, const QString& explanation)

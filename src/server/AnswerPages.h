@@ -10,6 +10,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 namespace quenlow {
 
 struct PublishedForm;
@@ -24,10 +26,17 @@ QByteArray thankYouPage(const PublishedForm& form);
 /// One column of an answers table as the page shows it.
 using TableColumn = AnswersTableHtml::Column;
 
+/// The rows of a table: calls the visitor once per row, in order, until it
+/// returns false. False when the rows could not be read to the end.
+using RowSource = std::function<bool(const std::function<bool(const QVariantList&)>& visitor)>;
+
 /// The answers table of a form, laid out like the designer's answers-table
-/// page; every name and answer escaped, since strangers wrote them.
-QByteArray answersTablePage(const PublishedForm& form, const QString& tableName, const QList<TableColumn>& columns,
-                            const QList<QVariantList>& rows);
+/// page; every name and answer escaped, since strangers wrote them. Written
+/// to `sink` in pieces as the rows are read, so a table of any size costs
+/// one piece of memory. False when the sink refused a piece or the rows
+/// ended early.
+bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName, const QList<TableColumn>& columns,
+                           const RowSource& rows, const ChunkSink& sink);
 
 /// A small page saying what went wrong, and the response that carries it.
 HttpResponse errorResponse(int status, const QString& title, const QString& explanation);

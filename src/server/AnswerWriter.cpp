@@ -90,18 +90,35 @@ WriteResult AnswerWriter::write(Submission submission)
     auto pending = std::make_unique<Pending>();
     pending->submission = std::move(submission);
     std::future<WriteResult> result = pending->done.get_future();
+    if (!enqueue(std::move(pending)))
+        return failure(QStringLiteral("the service is stopping"));
+    return result.get();
+}
+
+void AnswerWriter::writeAsync(Submission submission, std::function<void(const WriteResult&)> done)
+{
+    auto pending = std::make_unique<Pending>();
+    pending->submission = std::move(submission);
+    pending->callback = std::move(done);
+    const auto callback = pending->callback;
+    if (!enqueue(std::move(pending)))
+        callback(failure(QStringLiteral("the service is stopping")));
+}
+
+bool AnswerWriter::enqueue(std::unique_ptr<Pending> pending)
+{
     bool wake = false;
     {
         std::lock_guard lock(m_mutex);
         if (!m_running || m_stopping)
-            return failure(QStringLiteral("the service is stopping"));
+            return false;
         m_queue.push_back(std::move(pending));
         // A writer in the middle of a commit looks at the queue again anyway.
         wake = m_idle;
     }
     if (wake)
         m_wake.notify_one();
-    return result.get();
+    return true;
 }
 
 void AnswerWriter::run()
@@ -135,7 +152,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
     QString error;
     if (!ensureOpen(&error)) {
         for (auto& p : batch)
-            p->done.set_value(failure(error));
+            p->finish(failure(error));
         return;
     }
 
@@ -159,7 +176,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         for (size_t i = 0; i < batch.size(); ++i) {
             if (results.at(qsizetype(i)).outcome == WriteResult::Stored)
                 m_stored.fetch_add(1);
-            batch[i]->done.set_value(results.at(qsizetype(i)));
+            batch[i]->finish(results.at(qsizetype(i)));
         }
         return;
     }
@@ -189,7 +206,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         }
         if (r.outcome == WriteResult::Failed)
             anyFailed = true;
-        p->done.set_value(r);
+        p->finish(r);
     }
     // A connection that failed may be in a bad state (a replaced or damaged
     // file): open it afresh for the next batch.
@@ -199,6 +216,9 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
 
 WriteResult AnswerWriter::insert(const Submission& submission)
 {
+    // Looked at as late as possible: the last moment before it would count.
+    if (submission.abandoned && submission.abandoned())
+        return {WriteResult::Abandoned, -1, QStringLiteral("the client has gone")};
     const TableColumns* table = columnsOf(submission.table);
     if (!table)
         return {WriteResult::NoSuchTable, -1, QStringLiteral("no table ") + submission.table};

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -34,10 +35,13 @@ struct Answer {
 struct Submission {
     QString table;
     QList<Answer> answers;
+    /// True once the person who sent it has gone away: it is then not stored,
+    /// since nobody learns that it was and a resubmission would duplicate it.
+    std::function<bool()> abandoned;
 };
 
 struct WriteResult {
-    enum Outcome { Stored, NoSuchTable, Failed };
+    enum Outcome { Stored, NoSuchTable, Failed, Abandoned };
     Outcome outcome = Failed;
     qint64 rowId = -1;
     QString error; // why it failed, for the log; never shown with answers
@@ -65,6 +69,9 @@ public:
     /// Answers whose field has no column, and the "Form Question" column the
     /// program keeps for itself, are left out.
     WriteResult write(Submission submission);
+    /// The same without waiting: `done` is called on the writer thread once
+    /// the submission is committed or has failed (at once when stopping).
+    void writeAsync(Submission submission, std::function<void(const WriteResult&)> done);
 
     /// Totals since start, for the benchmark and the tests.
     quint64 commitCount() const { return m_commits.load(); }
@@ -74,7 +81,16 @@ private:
     struct Pending {
         Submission submission;
         std::promise<WriteResult> done;
+        std::function<void(const WriteResult&)> callback; // instead of `done` when set
+        void finish(const WriteResult& result)
+        {
+            if (callback)
+                callback(result);
+            else
+                done.set_value(result);
+        }
     };
+    bool enqueue(std::unique_ptr<Pending> pending);
     struct TableColumns {
         QStringList names;
         QHash<QString, int> byFoldedName; // ASCII-folded name -> position

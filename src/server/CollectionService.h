@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "server/HttpServer.h"
+
 #include <QString>
 
 #include <functional>
@@ -31,7 +33,7 @@ public:
     /// committed and answered), then returns. Idle connections are closed.
     void stop();
 
-    /// "http://HOST:PORT" while running, else empty.
+    /// "http://HOST:PORT" ("https://" over TLS) while running, else empty.
     QString address() const;
     /// The address of a page of HTML/, such as "survey.html".
     QString pageAddress(const QString& pageFile) const;
@@ -40,6 +42,11 @@ public:
 
     /// Bodies above this many bytes are refused with 413. Takes effect at start.
     void setMaxBodySize(qint64 bytes);
+    /// Deadlines, the cap on connections and the workers. Takes effect at start.
+    void setLimits(const HttpLimits& limits);
+    /// Serve over TLS with these PEM files (an empty certificate: plain HTTP).
+    /// Takes effect at start; a file that cannot be used makes start fail.
+    void setTls(const QString& certificateFile, const QString& keyFile);
     /// Where the one line per request goes; standard error unless set. Called
     /// from the service's threads. Takes effect at start.
     void setLogSink(std::function<void(const QByteArray& line)> sink);
@@ -47,6 +54,8 @@ public:
     /// Submissions stored since start (or in the last run, once stopped), and
     /// the commits that stored them.
     quint64 storedCount() const;
+    /// Connections open just now.
+    int connectionCount() const;
     quint64 commitCount() const;
 
 private:

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-#include <httplib.h>
-
 namespace quenlow {
 
 namespace {
@@ -17,7 +15,12 @@ bool isHexDigit(char c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// The library's decoder leaves a broken escape as it stands; we want to know.
+int hexValue(char c)
+{
+    return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+}
+
+// The decoder leaves a broken escape as it stands; a post with one is refused.
 bool percentEncodingIsValid(QByteArrayView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -54,26 +57,147 @@ std::optional<FormFields> parseUrlEncoded(QByteArrayView body, QString* error)
     FormFields fields;
     if (body.isEmpty())
         return fields;
-    bool utf8 = true;
-    // Split by hand so that the order of the fields survives; each piece is
-    // decoded by the HTTP library exactly as it decodes its own queries.
-    httplib::detail::split(body.data(), body.data() + body.size(), '&', [&](const char* b, const char* e) {
-        if (!utf8 || b == e)
-            return;
-        const char* eq = std::find(b, e, '=');
-        const std::string name = httplib::detail::decode_url(std::string(b, eq), true);
-        const std::string value = eq == e ? std::string() : httplib::detail::decode_url(std::string(eq + 1, e), true);
-        auto n = strictUtf8(QByteArrayView(name.data(), qsizetype(name.size())));
-        auto v = strictUtf8(QByteArrayView(value.data(), qsizetype(value.size())));
-        if (!n || !v) {
-            utf8 = false;
-            return;
-        }
+    // Split by hand so that the order of the fields survives.
+    for (qsizetype at = 0; at <= body.size();) {
+        qsizetype end = body.indexOf('&', at);
+        if (end < 0)
+            end = body.size();
+        const QByteArrayView piece = body.sliced(at, end - at);
+        at = end + 1;
+        if (piece.isEmpty())
+            continue;
+        const qsizetype eq = piece.indexOf('=');
+        auto n = strictUtf8(percentDecoded(eq < 0 ? piece : piece.first(eq), true));
+        auto v = strictUtf8(eq < 0 ? QByteArray() : percentDecoded(piece.sliced(eq + 1), true));
+        if (!n || !v)
+            return refuse("the posted data is not UTF-8 text");
         fields.append({std::move(*n), std::move(*v)});
-    });
-    if (!utf8)
-        return refuse("the posted data is not UTF-8 text");
+    }
     return fields;
+}
+
+QByteArray percentDecoded(QByteArrayView text, bool plusIsSpace)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (c == '%' && i + 2 < text.size() && isHexDigit(text.at(i + 1)) && isHexDigit(text.at(i + 2))) {
+            out += char(hexValue(text.at(i + 1)) * 16 + hexValue(text.at(i + 2)));
+            i += 2;
+        } else {
+            out += plusIsSpace && c == '+' ? ' ' : c;
+        }
+    }
+    return out;
+}
+
+bool isMultipart(QByteArrayView contentType)
+{
+    const QByteArray type = contentType.toByteArray().trimmed().toLower();
+    return type.startsWith("multipart/form-data");
+}
+
+namespace {
+
+// The value of parameter `name` in a header such as
+// `form-data; name="a b"; filename="x"`; nothing when absent.
+std::optional<QByteArray> headerParameter(QByteArrayView header, QByteArrayView name)
+{
+    qsizetype at = 0;
+    while (at < header.size()) {
+        const qsizetype semicolon = header.indexOf(';', at);
+        if (semicolon < 0)
+            return std::nullopt;
+        at = semicolon + 1;
+        while (at < header.size() && (header.at(at) == ' ' || header.at(at) == '\t'))
+            ++at;
+        const qsizetype eq = header.indexOf('=', at);
+        if (eq < 0)
+            return std::nullopt;
+        const QByteArray key = header.sliced(at, eq - at).toByteArray().trimmed().toLower();
+        at = eq + 1;
+        QByteArray value;
+        if (at < header.size() && header.at(at) == '"') {
+            ++at;
+            while (at < header.size() && header.at(at) != '"') {
+                if (header.at(at) == '\\' && at + 1 < header.size())
+                    ++at;
+                value += header.at(at++);
+            }
+            ++at;
+        } else {
+            while (at < header.size() && header.at(at) != ';')
+                value += header.at(at++);
+            value = value.trimmed();
+        }
+        if (key == name)
+            return value;
+    }
+    return std::nullopt;
+}
+
+// Browsers write a field name into a part's header with these three
+// characters escaped (and nothing else).
+QByteArray unescapeMultipartName(const QByteArray& name)
+{
+    if (!name.contains('%'))
+        return name;
+    QByteArray out = name;
+    out.replace("%22", "\"").replace("%0D", "\r").replace("%0d", "\r").replace("%0A", "\n").replace("%0a", "\n");
+    return out;
+}
+
+} // namespace
+
+std::optional<FormFields> parseMultipart(QByteArrayView body, QByteArrayView contentType, QString* error)
+{
+    const auto refuse = [error](const char* why) {
+        if (error)
+            *error = QString::fromLatin1(why);
+        return std::nullopt;
+    };
+    const std::optional<QByteArray> boundary = headerParameter(contentType, "boundary");
+    if (!boundary || boundary->isEmpty() || boundary->size() > 200)
+        return refuse("the multipart data names no boundary");
+    const QByteArray delimiter = "--" + *boundary;
+    const QByteArray nextDelimiter = "\r\n" + delimiter;
+    qsizetype at = body.indexOf(delimiter);
+    if (at < 0)
+        return refuse("the multipart data has no parts");
+    FormFields fields;
+    for (;;) {
+        at += delimiter.size();
+        if (body.sliced(at).startsWith("--"))
+            return fields; // the closing delimiter
+        if (!body.sliced(at).startsWith("\r\n"))
+            return refuse("the multipart data is not well formed");
+        at += 2;
+        const qsizetype headEnd = body.indexOf("\r\n\r\n", at);
+        if (headEnd < 0)
+            return refuse("the multipart data is not well formed");
+        std::optional<QByteArray> name;
+        bool isFile = false;
+        for (const QByteArray& line : body.sliced(at, headEnd - at).toByteArray().split('\n')) {
+            const QByteArray trimmed = line.trimmed();
+            if (!trimmed.toLower().startsWith("content-disposition:"))
+                continue;
+            name = headerParameter(trimmed, "name");
+            isFile = headerParameter(trimmed, "filename").has_value();
+        }
+        const qsizetype valueStart = headEnd + 4;
+        const qsizetype next = body.indexOf(nextDelimiter, valueStart);
+        if (next < 0)
+            return refuse("the multipart data is not well formed");
+        if (name && !isFile) {
+            auto n = strictUtf8(unescapeMultipartName(*name));
+            auto v = strictUtf8(body.sliced(valueStart, next - valueStart));
+            if (!n || !v)
+                return refuse("the posted data is not UTF-8 text");
+            fields.append({std::move(*n), std::move(*v)});
+        }
+        at = next + 2;
+    }
 }
 
 std::optional<QString> firstValue(const FormFields& fields, const QString& name)

@@ -24,6 +24,18 @@ using FormFields = QList<FormField>;
 /// guessing there would store something other than what was typed.
 std::optional<FormFields> parseUrlEncoded(QByteArrayView body, QString* error = nullptr);
 
+/// Reads a multipart/form-data body (`contentType` names its boundary), the
+/// parts in the order sent; a part carrying a file is no answer and is left
+/// out. Refuses (with `error` set) a body that is not well formed or not UTF-8.
+std::optional<FormFields> parseMultipart(QByteArrayView body, QByteArrayView contentType, QString* error = nullptr);
+
+/// True when `contentType` is multipart/form-data.
+bool isMultipart(QByteArrayView contentType);
+
+/// "%XY" escapes decoded once; with `plusIsSpace` a "+" is a blank, as in
+/// form data. A broken escape stays as it stands.
+QByteArray percentDecoded(QByteArrayView text, bool plusIsSpace = false);
+
 /// Strict UTF-8 to text; nothing when the bytes are not UTF-8.
 std::optional<QString> strictUtf8(QByteArrayView bytes);
 

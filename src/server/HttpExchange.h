@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPair>
 
+#include <functional>
 #include <optional>
 
 namespace quenlow {
@@ -23,13 +24,24 @@ struct HttpRequest {
     /// A multipart body the server already split into its parts; when set,
     /// `body` is not looked at.
     std::optional<FormFields> fields;
+    /// True once the client has gone away (closed or reset its connection);
+    /// a submission is then not stored. Unset: the client is there.
+    std::function<bool()> clientGone;
 };
+
+/// Takes the next piece of a streamed body; false when the client is gone
+/// and producing more is pointless.
+using ChunkSink = std::function<bool(const QByteArray& chunk)>;
 
 struct HttpResponse {
     int status = 200;
     QByteArray contentType;
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers; // further headers
+    /// When set, the body is produced piece by piece by this call (on the
+    /// service's worker thread) instead of `body`, so a large page is never
+    /// held whole. Returns false when it stopped before the end.
+    std::function<bool(const ChunkSink& sink)> stream;
 };
 
 } // namespace quenlow

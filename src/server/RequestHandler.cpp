@@ -8,6 +8,7 @@
 #include "server/AnswerWriter.h"
 
 #include <QHash>
+#include <QVariant>
 #include <QSet>
 
 namespace quenlow {
@@ -59,32 +60,54 @@ HttpResponse methodNotAllowed(const QByteArray& allowed)
 
 Submission submissionFrom(const QString& table, const FormFields& fields)
 {
+    // The page announces each question with its kind marker "<name> Type"
+    // directly before the question's own field; the form's hidden fields
+    // (tableName, DBLocation, ...) all come before the first marker. So a
+    // question's answer is the field of its name after its marker: never a
+    // hidden field or another question's marker that shares the name.
     Submission submission;
     submission.table = table;
-    QHash<QString, const QString*> posted; // first value of each name
-    posted.reserve(fields.size());
-    QStringList questions;                 // announced, in the order of the page
-    QHash<QString, QString> kindOf;
-    for (const FormField& f : fields) {
-        if (!posted.contains(f.name))
-            posted.insert(f.name, &f.value);
-        if (f.name.size() > kTypeSuffix.size() && f.name.endsWith(kTypeSuffix) && isQuestionKindValue(f.value)) {
-            const QString question = f.name.chopped(kTypeSuffix.size());
-            if (!kindOf.contains(question)) {
-                kindOf.insert(question, f.value);
-                questions.append(question);
+    QSet<QString> announced;
+    QStringList kinds;
+    bool answered = false; // the current (last announced) question has its value
+    const auto markedQuestion = [&announced](const FormField& f) -> std::optional<QString> {
+        if (f.name.size() <= kTypeSuffix.size() || !f.name.endsWith(kTypeSuffix) || !isQuestionKindValue(f.value))
+            return std::nullopt;
+        QString question = f.name.chopped(kTypeSuffix.size());
+        if (announced.contains(question))
+            return std::nullopt;
+        return question;
+    };
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const FormField& f = fields.at(i);
+        const std::optional<QString> marked = markedQuestion(f);
+        const bool current = !submission.answers.isEmpty() && !answered && f.name == submission.answers.last().field;
+        if (current) {
+            // Both the current question's value and the next one's marker (the
+            // question "Size Type" followed by "Size"): a box posts "on", never
+            // a kind, and otherwise the field that follows tells.
+            const bool isMarker = marked
+                && (kinds.last() == QLatin1StringView("Check Box")
+                    || (i + 1 < fields.size() && fields.at(i + 1).name == *marked));
+            if (!isMarker) {
+                submission.answers.last().value = f.value;
+                answered = true;
+                continue;
             }
         }
+        if (marked) {
+            announced.insert(*marked);
+            submission.answers.append({*marked, std::nullopt});
+            kinds.append(f.value);
+            answered = false;
+        }
     }
-    for (const QString& question : std::as_const(questions)) {
-        const QString* value = posted.value(question);
-        Answer answer{question, std::nullopt};
+    for (qsizetype i = 0; i < submission.answers.size(); ++i) {
         // An unticked box is not posted at all; the reporter counts both texts.
-        if (kindOf.value(question) == QLatin1StringView("Check Box"))
-            answer.value = value ? QStringLiteral("Checked") : QStringLiteral("Not Checked");
-        else if (value)
-            answer.value = *value;
-        submission.answers.append(std::move(answer));
+        if (kinds.at(i) == QLatin1StringView("Check Box")) {
+            Answer& box = submission.answers[i];
+            box.value = box.value ? QStringLiteral("Checked") : QStringLiteral("Not Checked");
+        }
     }
     return submission;
 }
@@ -152,39 +175,91 @@ std::optional<PublishedForm> RequestHandler::formOfTable(const std::optional<QSt
 
 HttpResponse RequestHandler::receive(const HttpRequest& request)
 {
+    HttpResponse refusal;
+    PublishedForm form;
+    std::optional<Submission> submission = prepareSubmission(request, &refusal, &form);
+    if (!submission)
+        return refusal;
+    return responseTo(m_writer.write(std::move(*submission)), form);
+}
+
+bool RequestHandler::handleWithoutWaiting(const HttpRequest& request, std::function<void(HttpResponse)> respond)
+{
+    if (request.path != submissionPath() || request.method != "POST")
+        return false;
+    HttpResponse refusal;
+    PublishedForm form;
+    std::optional<Submission> submission = prepareSubmission(request, &refusal, &form);
+    if (!submission) {
+        respond(std::move(refusal));
+        return true;
+    }
+    m_writer.writeAsync(std::move(*submission), [form = std::move(form), respond = std::move(respond)](
+                                                    const WriteResult& result) { respond(responseTo(result, form)); });
+    return true;
+}
+
+std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
+                                                            PublishedForm* formOut)
+{
+    const auto refuse = [refusal](HttpResponse response) {
+        *refusal = std::move(response);
+        return std::nullopt;
+    };
     FormFields fields;
     if (request.fields) {
         fields = *request.fields;
-    } else if (isUrlEncoded(request.contentType)) {
+    } else if (isUrlEncoded(request.contentType) || isMultipart(request.contentType)) {
         QString why;
-        std::optional<FormFields> parsed = parseUrlEncoded(request.body, &why);
+        std::optional<FormFields> parsed = isMultipart(request.contentType)
+            ? parseMultipart(request.body, request.contentType, &why)
+            : parseUrlEncoded(request.body, &why);
         if (!parsed) {
-            return errorResponse(400, QStringLiteral("Bad request"),
+            return refuse(errorResponse(400, QStringLiteral("Bad request"),
                                  QStringLiteral("The answers could not be read: ") + why
-                                     + QStringLiteral(". Nothing has been stored."));
+                                     + QStringLiteral(". Nothing has been stored.")));
         }
         fields = std::move(*parsed);
     } else {
-        return errorResponse(415, QStringLiteral("Unsupported form data"),
-                             QStringLiteral("Forms are accepted as application/x-www-form-urlencoded or "
-                                            "multipart/form-data. Nothing has been stored."));
+        return refuse(errorResponse(415, QStringLiteral("Unsupported form data"),
+                                    QStringLiteral("Forms are accepted as application/x-www-form-urlencoded or "
+                                                   "multipart/form-data. Nothing has been stored.")));
+    }
+
+    // A NUL ends the text in most programs that read the answers back, so
+    // what was stored would differ from what was typed: refused, not cut.
+    for (const FormField& f : std::as_const(fields)) {
+        if (f.name.contains(QChar(0)) || f.value.contains(QChar(0))) {
+            return refuse(errorResponse(400, QStringLiteral("Bad request"),
+                                        QStringLiteral("The answers contain a NUL character (%00), which no form "
+                                                       "field can hold. Nothing has been stored.")));
+        }
     }
 
     // Where the answers go is decided here alone: the posted "DBLocation"
     // is never looked at, and only a form's own table can be written.
-    HttpResponse refusal;
     const std::optional<QString> tableName = firstValue(fields, QStringLiteral("tableName"));
-    const std::optional<PublishedForm> form = formOfTable(tableName, &refusal, true);
+    std::optional<PublishedForm> form = formOfTable(tableName, refusal, true);
     if (!form)
-        return refusal;
+        return std::nullopt;
+    *formOut = std::move(*form);
+    Submission submission = submissionFrom(*tableName, fields);
+    submission.abandoned = request.clientGone;
+    return submission;
+}
 
-    const WriteResult result = m_writer.write(submissionFrom(*tableName, fields));
+HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form)
+{
     switch (result.outcome) {
+    case WriteResult::Abandoned:
+        return errorResponse(503, QStringLiteral("Answers not stored"),
+                             QStringLiteral("The connection was closed before the answers were stored. "
+                                            "Nothing has been kept."));
     case WriteResult::Stored:
-        return htmlResponse(thankYouPage(*form));
+        return htmlResponse(thankYouPage(form));
     case WriteResult::NoSuchTable:
         return errorResponse(404, QStringLiteral("No such form"),
-                             QStringLiteral("The form '") + form->name
+                             QStringLiteral("The form '") + form.name
                                  + QStringLiteral("' has no answers table. Nothing has been stored."));
     case WriteResult::Failed:
         break;
@@ -210,26 +285,36 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
                              QStringLiteral("The answers to this form are not shown to the people who fill it in."));
     }
 
+    // Each page being written holds a worker and a database reader; a crowd
+    // asking at once waits its turn outside, not in memory here.
+    auto slot = std::shared_ptr<std::atomic<int>>(&m_tablePagesBuilt, [](std::atomic<int>* n) { --*n; });
+    if (++m_tablePagesBuilt > kMaxTablePagesAtOnce) {
+        HttpResponse busy = errorResponse(503, QStringLiteral("Busy"),
+                                          QStringLiteral("The answers table is being shown to many people just now. "
+                                                         "Please try again in a moment."));
+        busy.headers.append({QByteArrayLiteral("Retry-After"), QByteArrayLiteral("2")});
+        return busy;
+    }
     QString why;
-    auto db = AnswersDatabase::open(AnswersDatabase::pathIn(m_appFolder), &why);
+    std::shared_ptr<AnswersDatabase> db = AnswersDatabase::open(AnswersDatabase::pathIn(m_appFolder), &why);
     QList<TableColumn> columns;
-    QList<QVariantList> rows;
     if (db) {
         for (const AnswersDatabase::Column& c : db->columns(*tableName))
             columns.append({c.name, c.isMemo()});
-        if (!columns.isEmpty()) {
-            db->forEachRow(*tableName, [&rows](const QVariantList& row) {
-                rows.append(row);
-                return true;
-            });
-        }
     }
     if (columns.isEmpty()) {
         return errorResponse(404, QStringLiteral("No answers table"),
                              QStringLiteral("The table containing the data for the form ") + form->name
                                  + QStringLiteral(".html is missing."));
     }
-    return htmlResponse(answersTablePage(*form, *tableName, columns, rows));
+    HttpResponse page = htmlResponse({});
+    page.stream = [slot, db, form = *form, table = *tableName, columns](const ChunkSink& sink) {
+        const RowSource rows = [&](const std::function<bool(const QVariantList&)>& visitor) {
+            return db->forEachRow(table, visitor);
+        };
+        return writeAnswersTablePage(form, table, columns, rows, sink);
+    };
+    return page;
 }
 
 } // namespace quenlow

@@ -9,6 +9,9 @@
 
 #include <QString>
 
+#include <atomic>
+#include <functional>
+
 namespace quenlow {
 
 /// Everything the service answers, as a function of the request: the pages
@@ -22,6 +25,11 @@ public:
     RequestHandler(const QString& appFolder, AnswerWriter& writer);
 
     HttpResponse handle(const HttpRequest& request);
+    /// Takes a submission without blocking the calling thread: `respond` is
+    /// called with the answer once it is stored (on the writer's thread), or
+    /// at once when it is refused. False, with nothing done, for any other
+    /// request: those go to handle().
+    bool handleWithoutWaiting(const HttpRequest& request, std::function<void(HttpResponse)> respond);
 
     /// The address the generated pages post to.
     static QByteArray submissionPath() { return QByteArrayLiteral("/scripts/save.asp"); }
@@ -29,12 +37,19 @@ public:
 private:
     HttpResponse publish(const HttpRequest& request);
     HttpResponse receive(const HttpRequest& request);
+    /// The submission a post makes, or nothing with `refusal` set.
+    std::optional<Submission> prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
+                                                PublishedForm* form);
+    static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form);
     HttpResponse showAnswersTable(const HttpRequest& request);
     /// The form a posted or asked-for table name belongs to, or the response refusing it.
     std::optional<PublishedForm> formOfTable(const std::optional<QString>& tableName, HttpResponse* refusal,
                                              bool submission);
 
+    static constexpr int kMaxTablePagesAtOnce = 4;
+
     QString m_appFolder;
+    std::atomic<int> m_tablePagesBuilt{0};
     PublishedFolder m_html;
     FormCatalog m_forms;
     AnswerWriter& m_writer;

@@ -104,6 +104,32 @@ private slots:
                  QStringList({QStringLiteral("Form Question"), QStringLiteral("Your name")}));
     }
 
+    void namesThePageCouldConfuseAreRefused()
+    {
+        // The page posts tableName, DBLocation, background and allowShowTableButtron
+        // itself, and "<question> Type" beside each question.
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        createForm(session, QStringLiteral("survey"));
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size"))));
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Colour Type"))));
+        for (const QString& name : {QStringLiteral("tableName"), QStringLiteral("DBLocation"), QStringLiteral("background"),
+                                    QStringLiteral("Size Type"), QStringLiteral("Colour")}) {
+            folder.messages().queueAnswer(MessageAnswer::Ok);
+            QVERIFY2(!InsertMethod(session, element(Kind::checkBox(), name)), qPrintable(name));
+            QVERIFY(folder.messageTexts().constLast().contains(QStringLiteral("Please call it something else.")));
+        }
+        QVERIFY(folder.messageTexts().constLast().contains(QStringLiteral("'Colour Type'")));
+        // Renaming into a clash is refused too; names merely alike are fine.
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("Size Type")), QStringLiteral("2")));
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Table name"))));
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size Types"))));
+        QCOMPARE(columnsOf(folder, QStringLiteral("tbl_survey")),
+                 QStringList({QStringLiteral("Form Question"), QStringLiteral("Size"), QStringLiteral("Colour Type"),
+                              QStringLiteral("Table name"), QStringLiteral("Size Types")}));
+    }
+
     void updateKeepsPlaceKeyAndColumnUnlessTheQuestionChanged()
     {
         TestProgramFolder folder;

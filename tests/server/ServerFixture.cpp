@@ -14,6 +14,14 @@
 #include <QTest>
 #include <QUrl>
 
+#include <boost/asio.hpp>
+#include <boost/asio/ssl.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+#include <boost/beast/ssl.hpp>
+
+#include <optional>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -267,18 +275,177 @@ QByteArray RawResponse::header(const QByteArray& name) const
     return {};
 }
 
-RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs)
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+
+struct TestClient::Private {
+    asio::io_context ioc;
+    asio::ssl::context context{asio::ssl::context::tls_client};
+    std::optional<beast::tcp_stream> plain;
+    std::optional<beast::ssl_stream<beast::tcp_stream>> secure;
+    beast::flat_buffer buffer;
+    quint16 port = 0;
+    bool tls = false;
+    std::chrono::milliseconds timeout{20000};
+
+    beast::tcp_stream& tcp() { return tls ? beast::get_lowest_layer(*secure) : *plain; }
+
+    bool connect()
+    {
+        if (plain || secure)
+            return true;
+        buffer.clear();
+        const asio::ip::tcp::endpoint at(asio::ip::address_v4::loopback(), port);
+        beast::error_code ec;
+        if (tls) {
+            secure.emplace(ioc, context);
+            beast::get_lowest_layer(*secure).expires_after(timeout);
+            beast::get_lowest_layer(*secure).connect(at, ec);
+            if (!ec)
+                secure->handshake(asio::ssl::stream_base::client, ec);
+        } else {
+            plain.emplace(ioc);
+            plain->expires_after(timeout);
+            plain->connect(at, ec);
+        }
+        if (ec)
+            drop();
+        return !ec;
+    }
+
+    void drop()
+    {
+        plain.reset();
+        secure.reset();
+    }
+
+    template<class Stream>
+    RawResponse exchange(Stream& stream, http::request<http::string_body>& request)
+    {
+        RawResponse response;
+        beast::error_code ec;
+        http::write(stream, request, ec);
+        http::response_parser<http::string_body> parser;
+        parser.body_limit(256 * 1024 * 1024);
+        if (!ec)
+            http::read(stream, buffer, parser, ec);
+        if (ec) {
+            drop();
+            return response;
+        }
+        const auto& message = parser.get();
+        response.status = int(message.result_int());
+        for (const auto& field : message)
+            response.head += QByteArray(field.name_string().data(), qsizetype(field.name_string().size())) + ": "
+                + QByteArray(field.value().data(), qsizetype(field.value().size())) + "\r\n";
+        response.body = QByteArray(message.body().data(), qsizetype(message.body().size()));
+        if (!message.keep_alive())
+            drop();
+        return response;
+    }
+
+    RawResponse send(http::verb verb, const QByteArray& target, const QByteArray& body, const QByteArray& type)
+    {
+        if (!connect())
+            return {};
+        http::request<http::string_body> request(verb, std::string(target.constData(), size_t(target.size())), 11);
+        request.set(http::field::host, "127.0.0.1");
+        if (verb == http::verb::post) {
+            request.set(http::field::content_type, type.toStdString());
+            request.body().assign(body.constData(), size_t(body.size()));
+        }
+        request.prepare_payload();
+        tcp().expires_after(timeout);
+        return tls ? exchange(*secure, request) : exchange(*plain, request);
+    }
+};
+
+TestClient::TestClient(quint16 port, bool tls, int timeoutMs)
+    : d(std::make_unique<Private>())
 {
-    RawResponse response;
+    d->port = port;
+    d->tls = tls;
+    d->timeout = std::chrono::milliseconds(timeoutMs);
+    d->context.set_verify_mode(asio::ssl::verify_none);
+}
+
+TestClient::~TestClient() = default;
+
+RawResponse TestClient::get(const QByteArray& target)
+{
+    return d->send(http::verb::get, target, {}, {});
+}
+
+RawResponse TestClient::post(const QByteArray& target, const QByteArray& body, const QByteArray& contentType)
+{
+    return d->send(http::verb::post, target, body, contentType);
+}
+
+RawResponse TestClient::postForm(const QList<QPair<QString, QString>>& fields)
+{
+    return post("/scripts/save.asp", urlEncoded(fields));
+}
+
+QPair<QByteArray, QByteArray> multipartBody(const QList<MultipartPart>& parts)
+{
+    const QByteArray boundary = "----QuenlowTestBoundary7MA4YWxkTrZu0gW";
+    QByteArray body;
+    for (const MultipartPart& part : parts) {
+        QByteArray name = part.name.toUtf8();
+        // As browsers write a name into the part's header.
+        name.replace("\"", "%22").replace("\r", "%0D").replace("\n", "%0A");
+        body += "--" + boundary + "\r\nContent-Disposition: form-data; name=\"" + name + '"';
+        if (!part.fileName.isEmpty())
+            body += "; filename=\"" + part.fileName.toUtf8() + "\"\r\nContent-Type: text/plain";
+        body += "\r\n\r\n" + part.value.toUtf8() + "\r\n";
+    }
+    body += "--" + boundary + "--\r\n";
+    return {body, "multipart/form-data; boundary=" + boundary};
+}
+
+int openConnection(quint16 port)
+{
     const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    if (sock >= 0 && ::connect(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
         ::close(sock);
-        return response;
+        return -1;
     }
+    return sock;
+}
+
+bool peerCloses(int socket, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        pollfd p{socket, POLLIN, 0};
+        if (::poll(&p, 1, 20) <= 0)
+            continue;
+        char buffer[4096];
+        if (::recv(socket, buffer, sizeof buffer, MSG_DONTWAIT) <= 0)
+            return true;
+    }
+    return false;
+}
+
+RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs)
+{
+    const int sock = openConnection(port);
+    if (sock < 0)
+        return {};
+    RawResponse response = exchangeOn(sock, bytes, timeoutMs);
+    ::close(sock);
+    return response;
+}
+
+RawResponse exchangeOn(int sock, const QByteArray& bytes, int timeoutMs)
+{
+    RawResponse response;
     QByteArray received;
     qsizetype sent = 0;
     QElapsedTimer timer;
@@ -300,9 +467,17 @@ RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs)
             if (n <= 0)
                 break;
             received.append(buffer, n);
+            // A whole response with a length ends the wait on a connection kept open.
+            const qsizetype end = received.indexOf("\r\n\r\n");
+            if (end >= 0) {
+                RawResponse head;
+                head.head = received.left(end);
+                const QByteArray length = head.header("Content-Length");
+                if (!length.isEmpty() && received.size() >= end + 4 + length.toLongLong())
+                    break;
+            }
         }
     }
-    ::close(sock);
     const qsizetype end = received.indexOf("\r\n\r\n");
     response.head = end < 0 ? received : received.left(end);
     response.body = end < 0 ? QByteArray() : received.mid(end + 4);

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <memory>
+
 namespace quenlow::test {
 
 /// Writes a form the way the designer leaves it: the answers table with its
@@ -70,8 +72,43 @@ struct RawResponse {
     QByteArray body;
     QByteArray header(const QByteArray& name) const;
 };
+/// A keep-alive HTTP/1.1 client of 127.0.0.1:`port`, over TLS when asked
+/// (taking any certificate). A failed exchange gives status 0; the next
+/// request opens a new connection. Not retried: tests count what was sent.
+class TestClient
+{
+public:
+    explicit TestClient(quint16 port, bool tls = false, int timeoutMs = 20000);
+    ~TestClient();
+    TestClient(const TestClient&) = delete;
+    TestClient& operator=(const TestClient&) = delete;
+
+    RawResponse get(const QByteArray& target);
+    RawResponse post(const QByteArray& target, const QByteArray& body,
+                     const QByteArray& contentType = "application/x-www-form-urlencoded");
+    /// Urlencoded fields to the submission address.
+    RawResponse postForm(const QList<QPair<QString, QString>>& fields);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+/// One part of a multipart/form-data body; a file part when `fileName` is set.
+struct MultipartPart {
+    QString name, value, fileName;
+};
+/// The body and its Content-Type.
+QPair<QByteArray, QByteArray> multipartBody(const QList<MultipartPart>& parts);
+
 /// Sends `bytes` as they are to 127.0.0.1:`port` and reads the answer until the
 /// peer closes or `timeoutMs` passes. For requests no well-behaved client sends.
 RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs = 5000);
+/// The same on a socket already open; the socket stays open.
+RawResponse exchangeOn(int socket, const QByteArray& bytes, int timeoutMs = 5000);
+/// A socket connected to 127.0.0.1:`port`, or -1.
+int openConnection(quint16 port);
+/// True when the peer closes `socket` within `timeoutMs` (what it sent is read and dropped).
+bool peerCloses(int socket, int timeoutMs);
 
 } // namespace quenlow::test

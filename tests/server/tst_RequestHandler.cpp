@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace quenlow;
 using namespace quenlow::test;
 
@@ -50,6 +52,9 @@ private slots:
     void storesEveryKindOfAnswer();
     void keepsInjectionShapedNamesAndValuesWhole();
     void ignoresWhatNoQuestionAnnounces();
+    void answersLandUnderTheirOwnQuestion();
+    void abandonedSubmissionsAreNotStored();
+    void answersTableIsStreamedAndBounded();
     void refusesUnknownForms_data();
     void refusesUnknownForms();
     void neverUsesThePostedDatabaseLocation();
@@ -97,7 +102,14 @@ HttpResponse TestRequestHandler::get(const QByteArray& path, const QByteArray& q
     request.method = "GET";
     request.path = path;
     request.query = query;
-    return m_handler->handle(request);
+    HttpResponse response = m_handler->handle(request);
+    if (response.stream) {
+        response.stream([&response](const QByteArray& piece) {
+            response.body += piece;
+            return true;
+        });
+    }
+    return response;
 }
 
 HttpResponse TestRequestHandler::postBody(const QByteArray& body, const QByteArray& contentType)
@@ -157,6 +169,15 @@ void TestRequestHandler::refusesMalformedBodies_data()
     QTest::newRow("bad escape in a name") << QByteArray("tableName=tbl_survey&%G1=x") << form << 400;
     QTest::newRow("plain text body") << QByteArray("tableName=tbl_survey") << QByteArray("text/plain") << 415;
     QTest::newRow("json") << QByteArray("{\"tableName\":\"tbl_survey\"}") << QByteArray("application/json") << 415;
+    // A NUL would cut the answer short wherever it is read back.
+    QTest::newRow("NUL in a value") << valid + "a%00b" << form << 400;
+    QTest::newRow("NUL in a name") << QByteArray("tableName=tbl_survey&Comments%00+Type=Text+Area") << form << 400;
+    QTest::newRow("multipart without its boundary")
+        << QByteArray("--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey\r\n--x--\r\n")
+        << QByteArray("multipart/form-data; boundary=y") << 400;
+    QTest::newRow("multipart cut short")
+        << QByteArray("--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey")
+        << QByteArray("multipart/form-data; boundary=x") << 400;
 }
 
 void TestRequestHandler::refusesMalformedBodies()
@@ -205,7 +226,7 @@ void TestRequestHandler::servesPagesAsUtf8AndImagesAsTheyAre()
 void TestRequestHandler::servesNothingElse_data()
 {
     QTest::addColumn<QByteArray>("path");
-    // Paths as the HTTP library hands them over: decoded once.
+    // Paths as the server hands them over: decoded once.
     QTest::newRow("the database") << QByteArray("/formAnswers.mdb");
     QTest::newRow("up to the database") << QByteArray("/../formAnswers.mdb");
     QTest::newRow("twice encoded dots") << QByteArray("/%2e%2e/formAnswers.mdb");
@@ -309,6 +330,121 @@ void TestRequestHandler::keepsInjectionShapedNamesAndValuesWhole()
     const QList<QVariantMap> stored = rows();
     QCOMPARE(stored.size(), 2);
     QCOMPARE(stored.at(1).value(evilQuestion).toString(), evilValue);
+}
+
+void TestRequestHandler::answersLandUnderTheirOwnQuestion()
+{
+    // Saved before names like these were refused: questions named like the
+    // page's hidden fields, and "Size" beside "Size Type".
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
+                .textField(QStringLiteral("tableName"))
+                .textField(QStringLiteral("DBLocation"))
+                .radioButtons(QStringLiteral("background"), {QStringLiteral("Farm"), QStringLiteral("Town")})
+                .textField(QStringLiteral("Size"))
+                .textField(QStringLiteral("Size Type"))
+                .checkBox(QStringLiteral("Extra Type"))
+                .textField(QStringLiteral("Extra"))
+                .write());
+    // In page order, as a browser posts it: the hidden fields first, then
+    // each question's kind marker directly before its field.
+    Fields fields = surveyHeader();
+    fields += {{QStringLiteral("tableName Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("tableName"), QStringLiteral("my table")},
+               {QStringLiteral("DBLocation Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("DBLocation"), QStringLiteral("Leeds")},
+               {QStringLiteral("background Type"), QStringLiteral("Radio Buttons")},
+               {QStringLiteral("background"), QStringLiteral("Farm")},
+               {QStringLiteral("Size Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("Size"), QStringLiteral("XL")},
+               {QStringLiteral("Size Type Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("Size Type"), QStringLiteral("Menu")}, // a kind's name typed as the answer
+               {QStringLiteral("Extra Type Type"), QStringLiteral("Check Box")}, // unticked: not posted
+               {QStringLiteral("Extra Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("Extra"), QStringLiteral("none")}};
+    QCOMPARE(post(fields).status, 200);
+    const QVariantMap row = rows().value(0);
+    QCOMPARE(row.value(QStringLiteral("tableName")).toString(), QStringLiteral("my table"));
+    QCOMPARE(row.value(QStringLiteral("DBLocation")).toString(), QStringLiteral("Leeds"));
+    QCOMPARE(row.value(QStringLiteral("background")).toString(), QStringLiteral("Farm"));
+    QCOMPARE(row.value(QStringLiteral("Size")).toString(), QStringLiteral("XL"));
+    QCOMPARE(row.value(QStringLiteral("Size Type")).toString(), QStringLiteral("Menu"));
+    QCOMPARE(row.value(QStringLiteral("Extra Type")).toString(), QStringLiteral("Not Checked"));
+    QCOMPARE(row.value(QStringLiteral("Extra")).toString(), QStringLiteral("none"));
+
+    // Unanswered questions of those names get no value, not a hidden field's.
+    fields = surveyHeader();
+    fields += {{QStringLiteral("tableName Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("background Type"), QStringLiteral("Radio Buttons")},
+               {QStringLiteral("Size Type Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("Size Type"), QStringLiteral("Text Field")},
+               {QStringLiteral("Size"), QStringLiteral("S")}};
+    QCOMPARE(post(fields).status, 200);
+    const QVariantMap second = rows().value(1);
+    QVERIFY(second.value(QStringLiteral("tableName")).isNull());
+    QVERIFY(second.value(QStringLiteral("background")).isNull());
+    QCOMPARE(second.value(QStringLiteral("Size")).toString(), QStringLiteral("S"));
+    QVERIFY(second.value(QStringLiteral("Size Type")).isNull());
+}
+
+void TestRequestHandler::abandonedSubmissionsAreNotStored()
+{
+    makeSurvey();
+    HttpRequest request;
+    request.method = "POST";
+    request.path = "/scripts/save.asp";
+    request.body = urlEncoded(surveyHeader() + Fields{{QStringLiteral("Comments Type"), QStringLiteral("Text Area")}});
+    request.clientGone = [] { return true; };
+    QCOMPARE(m_handler->handle(request).status, 503);
+    QVERIFY(rows().isEmpty());
+    request.clientGone = [] { return false; };
+    QCOMPARE(m_handler->handle(request).status, 200);
+    QCOMPARE(rows().size(), 1);
+}
+
+void TestRequestHandler::answersTableIsStreamedAndBounded()
+{
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("open")).showsAnswersTable(true).textArea(QStringLiteral("Notes")).write());
+    {
+        auto db = AnswersDatabase::open(m_folder->database());
+        QVERIFY(db && db->begin());
+        for (int i = 0; i < 3000; ++i)
+            QVERIFY(db->insertRow(QStringLiteral("tbl_open"), {{QStringLiteral("Notes"), QString(200, QLatin1Char('n'))}}) > 0);
+        QVERIFY(db->commit());
+    }
+    HttpRequest request;
+    request.method = "GET";
+    request.path = "/scripts/showTable.asp";
+    request.query = "tableName=tbl_open";
+    // The pages being built are bounded; the rest are told to come back.
+    QList<HttpResponse> held;
+    for (int i = 0; i < 4; ++i) {
+        held.append(m_handler->handle(request));
+        QCOMPARE(held.last().status, 200);
+        QVERIFY(held.last().stream);
+        QVERIFY(held.last().body.isEmpty());
+    }
+    const HttpResponse busy = m_handler->handle(request);
+    QCOMPARE(busy.status, 503);
+    QCOMPARE(busy.headers.value(0).first, QByteArray("Retry-After"));
+
+    // Written in pieces, each far smaller than the page; a reader that goes
+    // away stops it.
+    qsizetype total = 0, largest = 0, pieces = 0;
+    QVERIFY(held.first().stream([&](const QByteArray& piece) {
+        total += piece.size();
+        largest = std::max(largest, piece.size());
+        ++pieces;
+        return true;
+    }));
+    QVERIFY2(total > 600000, QByteArray::number(total).constData());
+    QVERIFY(largest < 100000);
+    QVERIFY(pieces > 10);
+    int taken = 0;
+    QVERIFY(!held.last().stream([&](const QByteArray&) { return ++taken < 2; }));
+    QCOMPARE(taken, 2);
+
+    held.clear();
+    QCOMPARE(m_handler->handle(request).status, 200);
 }
 
 void TestRequestHandler::ignoresWhatNoQuestionAnnounces()

@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QTest>
 
-#include <httplib.h>
 
 #include "server/ListenAddress.h"
 
@@ -94,6 +93,21 @@ void TestServerProgram::refusesBadArguments()
     QCOMPARE(p.exitCode(), 2);
     QVERIFY(p.readAllStandardError().contains("ADDRESS:PORT"));
 
+    // TLS needs both files, and files it can use.
+    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+            {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--tls-cert"), QStringLiteral("c.pem")});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 2);
+    QVERIFY(p.readAllStandardError().contains("--tls-cert and --tls-key go together"));
+    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+            {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
+             QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()), QStringLiteral("--tls-cert"),
+             m_folder->path() + QStringLiteral("/missing.pem"), QStringLiteral("--tls-key"),
+             m_folder->path() + QStringLiteral("/missing.pem")});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY(p.readAllStandardError().contains("cannot use the certificate"));
+
     // A folder without an answers database: a clear message, no new database.
     TestProgramFolder empty(/*withDatabase=*/false);
     p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
@@ -119,14 +133,10 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
     QProcess server;
     QVERIFY(startServer(server, port));
 
-    httplib::Client c("127.0.0.1", port);
-    auto page = c.Get("/survey.html");
-    QVERIFY(page && page->status == 200);
-    auto sent = c.Post("/scripts/save.asp", answersFor(QStringLiteral("never-logged")).toStdString(),
-                       "application/x-www-form-urlencoded");
-    QVERIFY(sent && sent->status == 200);
-    auto refused = c.Get("/formAnswers.mdb");
-    QVERIFY(refused && refused->status == 404);
+    TestClient c(port);
+    QCOMPARE(c.get("/survey.html").status, 200);
+    QCOMPARE(c.post("/scripts/save.asp", answersFor(QStringLiteral("never-logged"))).status, 200);
+    QCOMPARE(c.get("/formAnswers.mdb").status, 404);
 
     ::kill(pid_t(server.processId()), signal);
     QVERIFY(server.waitForFinished(10000));
@@ -154,13 +164,10 @@ void TestServerProgram::acknowledgedAnswersSurviveAKill()
     const quint16 port = freeLoopbackPort();
     QProcess server;
     QVERIFY(startServer(server, port));
-    httplib::Client c("127.0.0.1", port);
+    TestClient c(port);
     constexpr int kSubmissions = 25;
-    for (int i = 0; i < kSubmissions; ++i) {
-        auto sent = c.Post("/scripts/save.asp", answersFor(QStringLiteral("answer %1").arg(i)).toStdString(),
-                           "application/x-www-form-urlencoded");
-        QVERIFY(sent && sent->status == 200);
-    }
+    for (int i = 0; i < kSubmissions; ++i)
+        QCOMPARE(c.post("/scripts/save.asp", answersFor(QStringLiteral("answer %1").arg(i))).status, 200);
     // No chance to tidy up: whatever was acknowledged must already be in the file.
     ::kill(pid_t(server.processId()), SIGKILL);
     QVERIFY(server.waitForFinished(5000));

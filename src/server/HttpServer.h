@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "server/HttpExchange.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace quenlow {
+
+/// What one connection may cost the service. Reading is event-driven, so a
+/// slow or silent client holds a little memory and a socket, never a thread.
+struct HttpLimits {
+    qint64 maxBody = 1024 * 1024;
+    /// The whole head and body of a request, from its first byte.
+    std::chrono::milliseconds requestDeadline{30000};
+    /// How long a new connection may wait before its first request begins:
+    /// generous, since phones on slow networks connect well ahead of sending.
+    std::chrono::milliseconds firstRequestWait{30000};
+    /// How long a connection is kept open between requests.
+    std::chrono::milliseconds keepAliveWait{15000};
+    /// Each piece of a response must be taken by the client within this.
+    std::chrono::milliseconds writeDeadline{30000};
+    /// Open connections at most; beyond it the oldest idle ones are closed.
+    int maxConnections = 10000;
+    /// Threads that run the handler (a submission waits there for its commit).
+    int workers = 64;
+};
+
+/// The PEM files of a TLS service.
+struct TlsFiles {
+    QString certificate;
+    QString key;
+};
+
+/// An HTTP/1.1 server on Boost.Beast: one thread reads and writes every
+/// connection, a pool of workers runs the handler.
+class HttpServer final
+{
+public:
+    using Handler = std::function<HttpResponse(const HttpRequest&)>;
+    /// One call per request answered: method, target, status, milliseconds.
+    using Logger = std::function<void(const QByteArray& method, const QByteArray& target, int status, double ms)>;
+
+    /// May take a request on the I/O thread, provided it never blocks there:
+    /// returns true having taken it (and calls the responder later, from any
+    /// thread), false to leave it to the handler on a worker.
+    using ImmediateHandler = std::function<bool(const HttpRequest&, std::function<void(HttpResponse)> respond)>;
+
+    HttpServer(Handler handler, Logger logger, const HttpLimits& limits);
+    /// Takes effect at start.
+    void setImmediateHandler(ImmediateHandler handler);
+    ~HttpServer(); // stops
+    HttpServer(const HttpServer&) = delete;
+    HttpServer& operator=(const HttpServer&) = delete;
+
+    /// Binds `host`:`port` (0 picks a free port) and starts serving, over TLS
+    /// when `tls` is given. A port in use is an error.
+    bool start(const QString& host, quint16 port, const TlsFiles* tls, QString* error);
+    /// Stops accepting, closes idle and half-read connections, lets the
+    /// requests in the handler finish and be answered, then returns.
+    void stop();
+
+    quint16 port() const;
+    /// Connections open just now.
+    int connectionCount() const;
+
+    struct Private; // shared with the connections, inside the implementation
+
+private:
+    std::unique_ptr<Private> d;
+};
+
+} // namespace quenlow
