@@ -137,10 +137,14 @@ bool FormHistory::record(const QString& label, const std::function<bool()>& chan
     if (after.page == before.page && after.collection == before.collection && sameColumns(after.columns, before.columns))
         return changed;
     if (const QString column = droppedWithAnswers(before, after); !column.isEmpty()) {
+        // Its answers are gone for good: the changes before it can no longer
+        // be replayed over it.
+        const bool hadHistory = m_stack.count() > 0;
         m_stack.clear();
-        showInformation(QStringLiteral("The answers to '") + column
-                        + QStringLiteral("' went with it and cannot be brought back, so this change cannot be undone. "
-                                         "The changes before it can no longer be undone either."));
+        if (hadHistory)
+            showInformation(QStringLiteral("The answers to '") + column
+                            + QStringLiteral("' cannot be brought back, so the earlier changes to this form can no "
+                                             "longer be undone."));
         return changed;
     }
     m_stack.push(new FormChange(*this, label, std::move(before), std::move(after)));
@@ -198,8 +202,10 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
             ok = db->dropColumn(table, column.name);
     }
     for (const auto& column : std::as_const(added)) {
+        // As when the question was added: older answers say they came before it.
         if (ok)
-            ok = db->addColumn(table, column.name, column.isMemo());
+            ok = db->addColumn(table, column.name, column.isMemo())
+                && (rows == 0 || db->setColumnInAllRows(table, column.name, columnAddedMarker()));
     }
     // A column put back goes back to its place, while the table is empty.
     if (ok && rows == 0 && !added.isEmpty() && kept.isEmpty() && !sameColumns(db->columns(table), target.columns)) {
