@@ -96,16 +96,6 @@ private slots:
         QVERIFY(!error.isEmpty());
     }
 
-    void textColumnOnEmptyTableWritesNothing()
-    {
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Your name"), QStringLiteral("Text Field")));
-        const auto columns = openDb(*m_folder)->columns(kTable);
-        QCOMPARE(columns.size(), 2);
-        QCOMPARE(columns.at(1).name, QStringLiteral("Your name"));
-        QVERIFY(!columns.at(1).isMemo());
-        QCOMPARE(openDb(*m_folder)->rowCount(kTable), 0);
-    }
-
     void memoColumnFillsExistingRows()
     {
         addRows(*m_folder, 3);
@@ -147,24 +137,6 @@ private slots:
         QCOMPARE(m_folder->messageTexts().constLast(),
                  QStringLiteral("You already have a User Instruction called A. Please call it something else."));
         QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
-    }
-
-    void removingAsksOnlyWhenTheTableHoldsRows()
-    {
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), QStringLiteral("Text Field")));
-        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"))); // no question asked
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), QStringLiteral("Text Field")));
-        addRows(*m_folder, 1);
-        m_folder->messages().queueAnswer(MessageAnswer::No);
-        QVERIFY(!RemoveAnswerColumn(surveyTable(*m_folder), QStringLiteral("A")));
-        const auto& box = m_folder->messages().boxes().constLast();
-        QCOMPARE(box.text, QStringLiteral("The field 'A' contains data - Are you sure you wish to remove it ?"));
-        QCOMPARE(box.buttons, MessageButtons::YesNo);
-        QCOMPARE(box.icon, MessageIcon::None);
-        QVERIFY(columnNames(*m_folder).contains(QStringLiteral("A")));
-        m_folder->messages().queueAnswer(MessageAnswer::Yes);
-        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), QStringLiteral("A")));
-        QVERIFY(!columnNames(*m_folder).contains(QStringLiteral("A")));
     }
 
     void missingTableIsReportedByEveryOperation()

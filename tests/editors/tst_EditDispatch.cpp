@@ -11,19 +11,7 @@
 using namespace quenlow;
 using namespace quenlow::test;
 
-namespace {
-
-struct Env {
-    TestProgramFolder folder;
-    FormSession session { folder.path() };
-    QWidget mainWindow;
-    Editors editors { session, &mainWindow };
-
-    Env() { createTestForm(session, QStringLiteral("survey")); }
-    void expectBox() { folder.messages().queueAnswer(MessageAnswer::Ok); }
-};
-
-} // namespace
+using Env = EditorEnv;
 
 class TestEditDispatch : public QObject
 {

@@ -14,19 +14,13 @@ using namespace quenlow::test;
 
 namespace {
 
-struct Env {
-    TestProgramFolder folder;
-    FormSession session { folder.path() };
-    QWidget mainWindow;
-    Editors editors { session, &mainWindow };
-
+// The form ends with a submit button, so options land above it.
+struct Env : EditorEnv {
     Env()
     {
-        createTestForm(session, QStringLiteral("survey"));
         addElement(
             session, submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form")));
     }
-    void expectBox() { folder.messages().queueAnswer(MessageAnswer::Ok); }
 };
 
 } // namespace

@@ -10,22 +10,7 @@
 using namespace quenlow;
 using namespace quenlow::test;
 
-namespace {
-
-// One program folder with an open form "survey", a stand-in main window and the editors.
-struct Env {
-    TestProgramFolder folder;
-    FormSession session { folder.path() };
-    QWidget mainWindow;
-    Editors editors { session, &mainWindow };
-
-    explicit Env(int counter = 0) { createTestForm(session, QStringLiteral("survey"), counter); }
-    QByteArray collectionFile() const { return readBytes(folder.collection(QStringLiteral("survey"))); }
-    void expectBox() { folder.messages().queueAnswer(MessageAnswer::Ok); }
-    FormMethod at(int position) const { return session.collection.atPosition(position); }
-};
-
-} // namespace
+using Env = EditorEnv;
 
 class TestTextEditors : public QObject
 {

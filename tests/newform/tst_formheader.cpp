@@ -25,17 +25,7 @@ private:
     }
 
 private slots:
-    void staffSurveyExample()
-    {
-        QCOMPARE(headerFragment(staffSurvey()),
-                 QStringLiteral("<html><head><title>Staff Survey</h1></title><BODY BGCOLOR='#000000' "
-                                "BACKGROUND='Background.gif'><CENTER><I><B><FONT SIZE='7'><P>Staff Survey</FONT></B>"
-                                "</I></CENTER><FORM name='Staff Survey' method=post action='/scripts/save.asp'><input "
-                                "type=hidden name=tableName value='tbl_survey'><input type=hidden name=DBLocation "
-                                "value='/opt/Forms/formAnswers.mdb'><input type=hidden name=background "
-                                "value='Background.gif'><input type=hidden name=allowShowTableButtron value='True'>"));
-    }
-
+    // The whole header is compared byte for byte in the pages the scenarios save.
     void justificationOtherThanCentreIsNotCentred_data()
     {
         QTest::addColumn<QString>("justification");
