@@ -258,16 +258,8 @@ void TestChartControl::failedSavesWriteNothing()
     ChartControl chart;
     drawLikeTheReporter(chart, u"t"_s, ChartControl::Pie2d, kTea);
 
-    FileResult result = chart.savePicture(folder.path() + u"/NoReports/graph_1.bmp"_s);
-    QVERIFY(!result);
-    QCOMPARE(result.error,
-        u"The chart cannot be saved to '%1/NoReports/graph_1.bmp': the folder '%1/NoReports' does "
-        "not exist."_s.arg(folder.path()));
-    QVERIFY(!QFileInfo::exists(folder.path() + u"/NoReports"_s));
-
-    result = chart.savePicture(reports + u"graph_1.xyz"_s);
-    QVERIFY2(!result && result.error.contains(u"'.xyz' is not a picture format"_s), qPrintable(result.error));
-    result = chart.savePicture(reports + u"graph_1"_s);
+    // A missing folder and an unknown extension are refused in the report-charts scenario.
+    FileResult result = chart.savePicture(reports + u"graph_1"_s);
     QVERIFY2(!result && result.error.contains(u"no extension"_s), qPrintable(result.error));
 
     QVERIFY(QDir(reports).mkdir(u"taken.bmp"_s));
