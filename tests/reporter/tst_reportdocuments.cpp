@@ -56,11 +56,14 @@ void createReport(ReporterFixture& f, ReporterForm& form)
     click(&form, u"CreateReport"_s);
 }
 
-/// The export's closing: the preview shows and is closed, the save question answered.
-void closePreviewAnswering(ReporterFixture& f, MessageAnswer save)
+/// Presses `button` of the reporter and saves what it added by closing the
+/// preview with Yes to the save question.
+void addAndSave(ReporterFixture& f, ReporterForm& form, const QString& button)
 {
-    f.folder.messages().queueAnswer(MessageAnswer::Ok); // "If the added ... is as desired ..."
-    f.folder.messages().queueAnswer(save);              // "Do you want to save the changes ...?"
+    f.folder.messages().queueAnswer(MessageAnswer::Ok);  // "If the added ... is as desired ..."
+    f.folder.messages().queueAnswer(MessageAnswer::Yes); // "Do you want to save the changes ...?"
+    WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
+    click(&form, button);
 }
 
 } // namespace
@@ -97,11 +100,7 @@ private slots:
         ReporterForm form(f.session);
         createReport(f, form);
         child<QPlainTextEdit>(&form, u"FieldAnswerTextBox"_s)->setPlainText(u"Ada, as edited\nsecond line"_s);
-        closePreviewAnswering(f, MessageAnswer::Yes);
-        {
-            WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-            click(&form, u"AddAnswerToReport"_s);
-        }
+        addAndSave(f, form, u"AddAnswerToReport"_s);
         f.folder.messages().clear();
 
         // Two of three fields: an excerpt, saved when the preview closes.
@@ -109,19 +108,11 @@ private slots:
         click(&form, u"AddFieldToReportTable"_s);
         fields->setCurrentRow(2);
         click(&form, u"AddFieldToReportTable"_s);
-        closePreviewAnswering(f, MessageAnswer::Yes);
-        {
-            WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-            click(&form, u"AddTable"_s);
-        }
+        addAndSave(f, form, u"AddTable"_s);
 
         // Every field: the whole table, after the excerpt.
         click(&form, u"AddAllFields"_s);
-        closePreviewAnswering(f, MessageAnswer::Yes);
-        {
-            WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-            click(&form, u"AddTable"_s);
-        }
+        addAndSave(f, form, u"AddTable"_s);
 
         const WordContent content = readBack(reportPath(f));
         const QList<WordParagraph> paragraphs = content.paragraphs();
