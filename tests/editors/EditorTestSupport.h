@@ -7,6 +7,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
+#include "editors/Editors.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
@@ -69,6 +70,19 @@ inline QStringList columnNames(const FormSession& session)
     }
     return names;
 }
+
+/// A program folder with an open form "survey", a stand-in main window and the editors.
+struct EditorEnv {
+    TestProgramFolder folder;
+    FormSession session { folder.path() };
+    QWidget mainWindow;
+    Editors editors { session, &mainWindow };
+
+    explicit EditorEnv(int counter = 0) { createTestForm(session, QStringLiteral("survey"), counter); }
+    QByteArray collectionFile() const { return readBytes(folder.collection(QStringLiteral("survey"))); }
+    void expectBox() { folder.messages().queueAnswer(MessageAnswer::Ok); }
+    FormMethod at(int position) const { return session.collection.atPosition(position); }
+};
 
 /// The child `name` of `window` as T; aborts the test clearly when missing.
 template <typename T> T* control(QWidget* window, const QString& name)

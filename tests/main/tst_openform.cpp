@@ -120,22 +120,17 @@ private slots:
         }));
     }
 
-    // Cancel keeps the window and the typed name; closing it by its title bar does not.
+    // Closing the window by its title bar forgets the typed name (that Cancel
+    // keeps it is checked by the reopen-form scenario).
     void titleBarCloseForgetsTheTypedName()
     {
         Fixture f;
         QVERIFY(f.open([](QWidget* w) {
             child<QLineEdit>(w, "FileNameToOpen")->setText(QStringLiteral("typed.html"));
-            click(w, "Cancel");
-        }));
-        OpenForm* first = f.main.openForm();
-        QVERIFY(f.open([](QWidget* w) {
-            QCOMPARE(child<QLineEdit>(w, "FileNameToOpen")->text(), QStringLiteral("typed.html"));
             w->close();
         }));
         QVERIFY(!f.main.openForm());
-        QVERIFY(f.open([first](QWidget* w) {
-            QVERIFY(w != first);
+        QVERIFY(f.open([](QWidget* w) {
             QCOMPARE(child<QLineEdit>(w, "FileNameToOpen")->text(), QString());
             click(w, "Cancel");
         }));

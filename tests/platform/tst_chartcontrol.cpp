@@ -84,40 +84,25 @@ class TestChartControl : public QObject
     Q_OBJECT
 
 private slots:
-    void pieSettingsRoundTrip();
-    void barSettingsRoundTrip();
+    void pieShowsSharesAndCounts();
+    void barsStandOnTheirNames();
     void refusedSettingsChangeNothing();
     void nothingCountedSaysSo();
     void redrawsOnceAfterARunOfSettings();
     void grabShowsTheLatestSettings();
-    void pictureIsNotBlank_data();
-    void pictureIsNotBlank();
     void savedPictureFollowsTheExtension_data();
     void savedPictureFollowsTheExtension();
     void failedSavesWriteNothing();
 };
 
-void TestChartControl::pieSettingsRoundTrip()
+void TestChartControl::pieShowsSharesAndCounts()
 {
     ChartControl chart;
-    chart.setObjectName(u"MyChart"_s);
     drawLikeTheReporter(chart, u"Pie Chart of form Check Box 'Tea' :"_s, ChartControl::Pie2d, kTea);
 
-    QCOMPARE(chart.title(), u"Pie Chart of form Check Box 'Tea' :"_s);
-    QCOMPARE(chart.chartType(), 14);
-    QCOMPARE(chart.columnCount(), 2);
-    QCOMPARE(chart.rowCount(), 1);
-    QCOMPARE(chart.rowLabel(), QString());
-    QCOMPARE(chart.column(), 2);
-    QCOMPARE(chart.columnLabel(), u"Not Checked"_s);
-    QCOMPARE(chart.data(), u"1"_s);
-    QCOMPARE(chart.columnLabel(1), u"Checked"_s);
-    QCOMPARE(chart.data(1), u"2"_s);
-    QVERIFY(chart.showLegend());
-
-    // Slices carry their share; the legend names each option with its count.
+    // Slices carry their share; the legend names each option with its count
+    // (the settings themselves are printed by the report-charts scenario).
     QChart* drawn = chart.chart();
-    QCOMPARE(drawn->title(), chart.title());
     QCOMPARE(drawn->series().size(), 1);
     auto* pie = qobject_cast<QPieSeries*>(drawn->series().first());
     QVERIFY(pie);
@@ -130,17 +115,10 @@ void TestChartControl::pieSettingsRoundTrip()
     QCOMPARE(legendLabels(drawn), (QStringList { u"Checked: 2 (67%)"_s, u"Not Checked: 1 (33%)"_s }));
 }
 
-void TestChartControl::barSettingsRoundTrip()
+void TestChartControl::barsStandOnTheirNames()
 {
     ChartControl chart;
     drawLikeTheReporter(chart, u"Bar Chart of form Radio Buttons 'Colour' :"_s, ChartControl::Bar2d, kColour);
-    QCOMPARE(chart.chartType(), 1);
-    QCOMPARE(chart.columnCount(), 3);
-    QStringList settings;
-    for (int c = 1; c <= chart.columnCount(); ++c)
-        settings.append(chart.columnLabel(c) + u" = "_s + chart.data(c));
-    QCOMPARE(settings, (QStringList { u"Red = 2"_s, u"Green = 0"_s, u"Blue = 1"_s }));
-
     // One bar an option, named beside it on the axis, first option on top.
     QChart* drawn = chart.chart();
     QCOMPARE(drawn->series().size(), 1);
@@ -156,14 +134,9 @@ void TestChartControl::barSettingsRoundTrip()
 
     // The same control switched to a pie of another question.
     drawLikeTheReporter(chart, u"Pie Chart of form Check Box 'Tea' :"_s, ChartControl::Pie2d, kTea);
-    QCOMPARE(chart.columnCount(), 2);
     QVERIFY(qobject_cast<QPieSeries*>(chart.chart()->series().first()));
     QCOMPARE(legendLabels(chart.chart()), (QStringList { u"Checked: 2 (67%)"_s, u"Not Checked: 1 (33%)"_s }));
-
-    chart.setShowLegend(false);
-    QVERIFY(!chart.chart()->legend()->isVisible());
-    QVERIFY(chart.setData(u"2.5"_s));
-    QCOMPARE(chart.data(), u"2.5"_s);
+    QVERIFY(chart.setData(u"2.5"_s)); // fractions are numbers too
 }
 
 void TestChartControl::refusedSettingsChangeNothing()
@@ -243,44 +216,27 @@ void TestChartControl::grabShowsTheLatestSettings()
     QVERIFY(variety(bar).first > 10);
 }
 
-void TestChartControl::pictureIsNotBlank_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::newRow("pie") << int(ChartControl::Pie2d);
-    QTest::newRow("bar") << int(ChartControl::Bar2d);
-}
-
-void TestChartControl::pictureIsNotBlank()
-{
-    QFETCH(int, type);
-    ChartControl chart; // never shown
-    drawLikeTheReporter(chart, u"Chart of form Radio Buttons 'Colour' :"_s, type, kColour);
-    const QImage picture = chart.picture();
-    QCOMPARE(picture.size(), QSize(640, 480));
-    const auto [colours, coloured] = variety(picture);
-    QVERIFY2(colours > 20, qPrintable(QString::number(colours)));
-    QVERIFY2(coloured > 0.03, qPrintable(QString::number(coloured)));
-}
-
 void TestChartControl::savedPictureFollowsTheExtension_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QByteArray>("magic");
-    QTest::newRow("bmp") << u"graph_1.bmp"_s << QByteArray("BM");
-    QTest::newRow("png") << u"graph_1.png"_s << QByteArray("\x89PNG\r\n\x1a\n");
-    QTest::newRow("jpg") << u"graph_1.jpg"_s << QByteArray("\xFF\xD8\xFF");
-    QTest::newRow("upper-case extension") << u"GRAPH.BMP"_s << QByteArray("BM");
+    QTest::addColumn<int>("type");
+    QTest::newRow("bmp") << u"graph_1.bmp"_s << QByteArray("BM") << int(ChartControl::Pie2d);
+    QTest::newRow("png") << u"graph_1.png"_s << QByteArray("\x89PNG\r\n\x1a\n") << int(ChartControl::Bar2d);
+    QTest::newRow("jpg") << u"graph_1.jpg"_s << QByteArray("\xFF\xD8\xFF") << int(ChartControl::Pie2d);
+    QTest::newRow("upper-case extension") << u"GRAPH.BMP"_s << QByteArray("BM") << int(ChartControl::Bar2d);
 }
 
 void TestChartControl::savedPictureFollowsTheExtension()
 {
     QFETCH(QString, fileName);
     QFETCH(QByteArray, magic);
+    QFETCH(int, type);
     TestProgramFolder folder(false);
     const QString path = folder.path() + u"/Reports/"_s + fileName;
     quenlow::test::writeBytes(path, "an older picture"); // replaced
-    ChartControl chart;
-    drawLikeTheReporter(chart, u"Pie Chart of form Check Box 'Tea' :"_s, ChartControl::Pie2d, kTea);
+    ChartControl chart; // never shown
+    drawLikeTheReporter(chart, u"Chart of form Radio Buttons 'Colour' :"_s, type, kColour);
     const FileResult saved = chart.savePicture(path);
     QVERIFY2(saved, qPrintable(saved.error));
 
@@ -288,7 +244,9 @@ void TestChartControl::savedPictureFollowsTheExtension()
     QVERIFY(bytes.startsWith(magic));
     const QImage image = QImage::fromData(bytes);
     QCOMPARE(image.size(), QSize(640, 480));
-    QVERIFY(variety(image).first > 20);
+    const auto [colours, coloured] = variety(image); // not blank
+    QVERIFY2(colours > 20, qPrintable(QString::number(colours)));
+    QVERIFY2(coloured > 0.03, qPrintable(QString::number(coloured)));
     QCOMPARE(
         QDir(folder.path() + u"/Reports"_s).entryList(QDir::Files | QDir::Hidden), QStringList { fileName });
 }
@@ -300,16 +258,8 @@ void TestChartControl::failedSavesWriteNothing()
     ChartControl chart;
     drawLikeTheReporter(chart, u"t"_s, ChartControl::Pie2d, kTea);
 
-    FileResult result = chart.savePicture(folder.path() + u"/NoReports/graph_1.bmp"_s);
-    QVERIFY(!result);
-    QCOMPARE(result.error,
-        u"The chart cannot be saved to '%1/NoReports/graph_1.bmp': the folder '%1/NoReports' does "
-        "not exist."_s.arg(folder.path()));
-    QVERIFY(!QFileInfo::exists(folder.path() + u"/NoReports"_s));
-
-    result = chart.savePicture(reports + u"graph_1.xyz"_s);
-    QVERIFY2(!result && result.error.contains(u"'.xyz' is not a picture format"_s), qPrintable(result.error));
-    result = chart.savePicture(reports + u"graph_1"_s);
+    // A missing folder and an unknown extension are refused in the report-charts scenario.
+    FileResult result = chart.savePicture(reports + u"graph_1"_s);
     QVERIFY2(!result && result.error.contains(u"no extension"_s), qPrintable(result.error));
 
     QVERIFY(QDir(reports).mkdir(u"taken.bmp"_s));

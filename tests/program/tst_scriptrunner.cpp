@@ -3,7 +3,6 @@
 #include "program/ScriptRunner.h"
 
 #include "platform/BrowserView.h"
-#include "platform/ChartControl.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -62,30 +61,18 @@ public:
         add<QPushButton>(layout, "Hidden", "Hidden")->hide();
         add<QCheckBox>(layout, "Tick", "Tick me");
         add<QRadioButton>(layout, "OptionA", "A")->setChecked(true);
-        add<QRadioButton>(layout, "OptionB", "B");
         name = add<QLineEdit>(layout, "Name");
         QObject::connect(name, &QLineEdit::textEdited, main.get(), [this] { ++nameEdits; });
-        auto* sizes = add<QComboBox>(layout, "Sizes");
-        sizes->setEditable(true);
-        sizes->addItems({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") });
         auto* choice = add<QComboBox>(layout, "Choice");
         choice->addItems({ QStringLiteral("Left"), QStringLiteral("Centre") });
-        QObject::connect(choice, &QComboBox::activated, main.get(),
-            [this](int index) { status->setText(QStringLiteral("chose %1").arg(index)); });
         items = add<QListWidget>(layout, "Items");
         items->addItems({ QStringLiteral("alpha"), QStringLiteral("beta"), QStringLiteral("gamma") });
-        QObject::connect(items, &QListWidget::itemClicked, main.get(),
-            [this](QListWidgetItem* item) { status->setText(QStringLiteral("clicked ") + item->text()); });
-        QObject::connect(items, &QListWidget::itemDoubleClicked, main.get(),
-            [this](QListWidgetItem* item) { status->setText(QStringLiteral("opened ") + item->text()); });
         auto* pages = add<QTabWidget>(layout, "Pages");
         pages->addTab(new QWidget, QStringLiteral("First"));
         pages->addTab(new QWidget, QStringLiteral("Second"));
         add<QPlainTextEdit>(layout, "Notes");
         browser = add<BrowserView>(layout, "Browser");
-        chart = add<ChartControl>(layout, "MyChart");
 
-        addAction(menu, "New", "Create New Form", [this] { openDialog(); });
         addAction(menu, "Off", "Disabled entry", [] {})->setEnabled(false);
         addAction(menu, "Ask", "Ask", [this] {
             status->setText(askYesNo(QStringLiteral("Sure %1?\r\nReally?"), MessageIcon::Question)
@@ -184,7 +171,6 @@ public:
     QLineEdit* name = nullptr;
     QListWidget* items = nullptr;
     BrowserView* browser = nullptr;
-    ChartControl* chart = nullptr;
     QDialog* dialog = nullptr;
     QLineEdit* field = nullptr;
     int goClicks = 0;
@@ -212,15 +198,12 @@ private slots:
     void failuresStopTheRun_data();
     void failuresStopTheRun();
     void modalWindowLeftOpenIsAnErrorAndIsClosed();
-    void programEndingEarly();
 };
 
 void TestScriptRunner::syntaxErrorsStopBeforeAnythingRuns_data()
 {
     QTest::addColumn<QString>("badLine");
     QTest::addColumn<QString>("error");
-    QTest::newRow("unknown command") << "clik Main.Go"
-                                     << "error 3: unknown command \"clik\"";
     QTest::newRow("no control") << "click"
                                 << "error 3: click needs a control (Window.Control)";
     QTest::newRow("window only") << "click Main"
@@ -255,90 +238,36 @@ void TestScriptRunner::syntaxErrorsStopBeforeAnythingRuns()
 
 void TestScriptRunner::drivesEveryKindOfControl()
 {
-    {
-        Harness h;
-        auto* sizes = h.main->findChild<QComboBox*>(QStringLiteral("Sizes"));
-        auto* choice = h.main->findChild<QComboBox*>(QStringLiteral("Choice"));
-        auto* pages = h.main->findChild<QTabWidget*>(QStringLiteral("Pages"));
-        auto* tick = h.main->findChild<QCheckBox*>(QStringLiteral("Tick"));
-        auto* optionB = h.main->findChild<QRadioButton*>(QStringLiteral("OptionB"));
-        auto* notes = h.main->findChild<QPlainTextEdit*>(QStringLiteral("Notes"));
-
-        QVERIFY(h.run(QStringLiteral("click Main.Go\n"
-                                     "set Main.Name   two  blanks  \n"
-                                     "set Main.Sizes 12\n"
-                                     "set Main.Notes free text\r\n"
-                                     "tick Main.Tick 1\n"
-                                     "tick Main.Tick 1\n"
-                                     "click Main.OptionB\n"
-                                     "select Main.Choice 1\n"
-                                     "select Main.Pages 2\n"
-                                     "select Main.Items 1\n")));
-        QCOMPARE(h.runner.exitCode(), 0);
-        QCOMPARE(h.goClicks, 1);
-        // The text is the rest of the line after one blank; trailing blanks kept.
-        QCOMPARE(h.name->text(), QStringLiteral("  two  blanks  "));
-        QCOMPARE(h.nameEdits, 1); // typed, as a person types: textEdited was emitted
-        QCOMPARE(sizes->currentText(), QStringLiteral("12"));
-        QCOMPARE(notes->toPlainText(), QStringLiteral("free text"));
-        QVERIFY(tick->isChecked()); // ticking a ticked box leaves it ticked
-        QVERIFY(optionB->isChecked());
-        QCOMPARE(choice->currentIndex(), 1);
-        QCOMPARE(pages->currentIndex(), 1);
-        QCOMPARE(h.items->currentRow(), 1);
-        QCOMPARE(h.status->text(), QStringLiteral("clicked beta")); // the click reached the window
-    }
-
-    Harness again;
-    again.name->setText(QStringLiteral("old"));
-    QVERIFY(again.run(QStringLiteral("set Main.Name\n"
-                                     "doubleclick Main.Items 2\n"
-                                     "tick Main.Tick 1\n"
-                                     "tick Main.Tick 0\n"
-                                     "select Main.Items -1\n")));
-    QCOMPARE(again.runner.exitCode(), 0);
-    QCOMPARE(again.name->text(), QString());
-    QCOMPARE(again.status->text(), QStringLiteral("opened gamma"));
-    QVERIFY(!again.main->findChild<QCheckBox*>(QStringLiteral("Tick"))->isChecked());
-    QCOMPARE(again.items->selectedItems().size(), 0);
-    QVERIFY(again.out.isEmpty());
-    QVERIFY(again.err.isEmpty());
+    // Lists, combo boxes, tab strips and option buttons are driven by every
+    // scenario; here how the text of `set` is taken and a repeated tick.
+    Harness h;
+    auto* tick = h.main->findChild<QCheckBox*>(QStringLiteral("Tick"));
+    auto* notes = h.main->findChild<QPlainTextEdit*>(QStringLiteral("Notes"));
+    QVERIFY(h.run(QStringLiteral("click Main.Go\n"
+                                 "set Main.Name   two  blanks  \n"
+                                 "set Main.Notes free text\r\n"
+                                 "tick Main.Tick 1\n"
+                                 "tick Main.Tick 1\n")));
+    QCOMPARE(h.runner.exitCode(), 0);
+    QCOMPARE(h.goClicks, 1);
+    // The text is the rest of the line after one blank; trailing blanks kept.
+    QCOMPARE(h.name->text(), QStringLiteral("  two  blanks  "));
+    QCOMPARE(h.nameEdits, 1); // typed, as a person types: textEdited was emitted
+    QCOMPARE(notes->toPlainText(), QStringLiteral("free text"));
+    QVERIFY(tick->isChecked()); // ticking a ticked box leaves it ticked
 }
 
 void TestScriptRunner::showPrintsStateAndRows()
 {
+    // Lists, combo boxes, menus and the chart are printed by the scenarios;
+    // here the cases they never reach.
     Harness h;
-    h.chart->setTitle(QStringLiteral("Do you like Tea?"));
-    h.chart->setChartType(ChartControl::Pie2d);
-    h.chart->setColumnCount(2);
-    h.chart->setColumn(1);
-    h.chart->setColumnLabel(QStringLiteral("Checked"));
-    h.chart->setData(QStringLiteral("3"));
-    h.chart->setColumn(2);
-    h.chart->setColumnLabel(QStringLiteral("Not Checked"));
-    h.chart->setData(QStringLiteral("1"));
     h.status->setText(QStringLiteral("two\nlines in %1"));
     h.main->findChild<QPushButton*>(QStringLiteral("Go"))->setEnabled(false);
-
-    h.items->setCurrentRow(2);
-
-    QVERIFY(h.run(QStringLiteral("show Main\n"
-                                 "show Main.Status\n"
-                                 "show Main.Go\n"
-                                 "show Main.Hidden\n"
-                                 "show Main.OptionA\n"
-                                 "show Main.Items\n"
-                                 "show Main.Choice\n"
-                                 "show Main.Pages\n"
-                                 "show Main.From\n"
-                                 "show Main.New\n"
-                                 "show Main.Off\n"
-                                 "show Dlg.Field\n"
-                                 "show Main.MyChart\n")));
+    QVERIFY(h.run(QStringLiteral("show Main.Status\nshow Main.Go\nshow Main.Hidden\nshow Main.Pages\n"
+                                 "show Main.Off\nshow Dlg.Field\n")));
     QCOMPARE(h.out,
         QStringList({
-            QStringLiteral(
-                "Main caption=\"Main Window\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
             QStringLiteral("Main.Status caption=\"two\\nlines in %1\" text=\"\" visible=1 enabled=1 "
                            "checked=0 selected=-1 rows=0"),
             QStringLiteral(
@@ -346,36 +275,14 @@ void TestScriptRunner::showPrintsStateAndRows()
             QStringLiteral(
                 "Main.Hidden caption=\"Hidden\" text=\"\" visible=0 enabled=1 checked=0 selected=-1 rows=0"),
             QStringLiteral(
-                "Main.OptionA caption=\"A\" text=\"\" visible=1 enabled=1 checked=1 selected=-1 rows=0"),
-            QStringLiteral(
-                "Main.Items caption=\"\" text=\"gamma\" visible=1 enabled=1 checked=0 selected=2 rows=3"),
-            QStringLiteral("  [0] alpha"),
-            QStringLiteral("  [1] beta"),
-            QStringLiteral("  [2] gamma"),
-            QStringLiteral(
-                "Main.Choice caption=\"\" text=\"Left\" visible=1 enabled=1 checked=0 selected=0 rows=2"),
-            QStringLiteral("  [0] Left"),
-            QStringLiteral("  [1] Centre"),
-            QStringLiteral(
                 "Main.Pages caption=\"\" text=\"First\" visible=1 enabled=1 checked=0 selected=1 rows=2"),
             QStringLiteral("  [1] First"),
             QStringLiteral("  [2] Second"),
-            QStringLiteral(
-                "Main.From caption=\"Form\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=4"),
-            QStringLiteral("  [0] Create New Form"),
-            QStringLiteral("  [1] Disabled entry"),
-            QStringLiteral("  [2] Ask"),
-            QStringLiteral("  [3] Page"),
-            QStringLiteral("Main.New caption=\"Create New Form\" text=\"\" visible=1 enabled=1 checked=0 "
-                           "selected=-1 rows=0"),
             QStringLiteral("Main.Off caption=\"Disabled entry\" text=\"\" visible=1 enabled=0 checked=0 "
                            "selected=-1 rows=0"),
             // A window that is not shown can still be looked at.
             QStringLiteral(
                 "Dlg.Field caption=\"\" text=\"\" visible=0 enabled=1 checked=0 selected=-1 rows=0"),
-            QStringLiteral("Main.MyChart title=\"Do you like Tea?\" chartType=14 ColumnCount=2"),
-            QStringLiteral("  [1] Checked = 3"),
-            QStringLiteral("  [2] Not Checked = 1"),
         }));
     QCOMPARE(h.runner.exitCode(), 0);
 }
@@ -392,9 +299,6 @@ void TestScriptRunner::linesActInsideModalWindows()
                                  "show Dlg.Field\n"
                                  "click Dlg.OK\n"
                                  "show Main.Status\n"
-                                 "click Main.New\n"
-                                 "click Dlg.OK\n"
-                                 "show Main.Status\n"
                                  "click Main.Wait\n"
                                  "show Main.Status\n"
                                  "click Main.Work\n"
@@ -406,8 +310,6 @@ void TestScriptRunner::linesActInsideModalWindows()
                            "checked=0 selected=-1 rows=0"),
             QStringLiteral("Dlg.Field caption=\"\" text=\"inner closed\" visible=1 enabled=1 checked=0 "
                            "selected=-1 rows=0"),
-            QStringLiteral("Main.Status caption=\"dialog returned 1\" text=\"\" visible=1 enabled=1 "
-                           "checked=0 selected=-1 rows=0"),
             QStringLiteral("Main.Status caption=\"dialog returned 1\" text=\"\" visible=1 enabled=1 "
                            "checked=0 selected=-1 rows=0"),
             // Shown only once the wait, and the work, were over.
@@ -452,24 +354,14 @@ void TestScriptRunner::failuresStopTheRun_data()
     QTest::addColumn<QString>("error");
     QTest::addColumn<int>("goClicks");
 
-    QTest::newRow("unknown window") << "click Nowhere.Go"
-                                    << "error 1: no window Nowhere" << 0;
-    QTest::newRow("unknown control") << "click Main.Nothing"
-                                     << "error 1: no control Nothing in window Main" << 0;
-    // A dialog owned by the window is another window, not one of its controls.
     QTest::newRow("control of another window") << "set Main.Field x"
                                                << "error 1: no control Field in window Main" << 0;
     QTest::newRow("disabled button") << "click Main.Go\nclick Main.Disabled\nclick Main.Go"
                                      << "error 2: Main.Disabled is disabled" << 1;
-    QTest::newRow("hidden button") << "click Main.Hidden"
-                                   << "error 1: Main.Hidden is hidden" << 0;
     QTest::newRow("disabled menu entry") << "click Main.Off"
                                          << "error 1: Main.Off is disabled" << 0;
     QTest::newRow("hidden window") << "set Dlg.Field x"
                                    << "error 1: window Dlg is not shown" << 0;
-    QTest::newRow("blocked by modal window")
-        << "click Main.OpenDialog\nclick Main.Go"
-        << "error 2: window Main is blocked by the modal window Dlg" << 0;
     QTest::newRow("row out of range") << "select Main.Items 3"
                                       << "error 1: Main.Items has no row 3 (3 rows)" << 0;
     QTest::newRow("tab out of range") << "select Main.Pages 0"
@@ -509,17 +401,6 @@ void TestScriptRunner::modalWindowLeftOpenIsAnErrorAndIsClosed()
     QTRY_COMPARE(h.status->text(), QStringLiteral("dialog returned 0"));
     QCOMPARE(h.field->text(), QStringLiteral("inner closed"));
     QVERIFY(h.out.isEmpty());
-}
-
-void TestScriptRunner::programEndingEarly()
-{
-    // The program ended (its Exit command) while lines were left.
-    Harness h;
-    QVERIFY(h.runner.load(QStringLiteral("click Main.Go\n\nclick Main.Go\n")));
-    h.runner.programEnded();
-    QCOMPARE(lines(h.err), QStringLiteral("error 1: the program ended before this line"));
-    QCOMPARE(h.runner.exitCode(), 2);
-    QCOMPARE(h.goClicks, 0);
 }
 
 QTEST_MAIN(TestScriptRunner)

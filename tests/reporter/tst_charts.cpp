@@ -9,10 +9,7 @@
 #include "reporter/ReporterForm.h"
 
 #include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QLineEdit>
-#include <QSet>
 #include <QTabBar>
 #include <QTest>
 
@@ -108,33 +105,6 @@ private slots:
         QCOMPARE(form.chart()->data(1), u"0"_s);
     }
 
-    void savedPicturesAreDrawnInTheirFormat()
-    {
-        ReporterFixture f;
-        choices(f);
-        ReporterForm form(f.session);
-        showGraphs(form);
-        child<QListWidget>(&form, u"GraphAbleData"_s)->setCurrentRow(1);
-        f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&form, u"SaveGraphToFile"_s);
-        const QString path = f.folder.path() + u"/Reports/graph_1.bmp"_s;
-        QVERIFY(readBytes(path).startsWith("BM"));
-        const QImage image(path);
-        QCOMPARE(image.size(), QSize(640, 480));
-        QSet<QRgb> colours;
-        for (int y = 0; y < image.height(); y += 4) {
-            for (int x = 0; x < image.width(); x += 4)
-                colours.insert(image.pixel(x, y));
-        }
-        QVERIFY2(colours.size() > 10, "the picture is blank");
-
-        // Another extension, another format.
-        child<QLineEdit>(&form, u"GraphFileName"_s)->setText(u"colour.png"_s);
-        f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&form, u"SaveGraphToFile"_s);
-        QVERIFY(readBytes(f.folder.path() + u"/Reports/colour.png"_s).startsWith("\x89PNG"));
-    }
-
     void saveFailuresAreNeverReportedAsSaved()
     {
         ReporterFixture f;
@@ -155,14 +125,6 @@ private slots:
         QCOMPARE(text.count(u"saved"_s), 1);
         QCOMPARE(QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 
-        // The Reports folder itself gone.
-        QVERIFY(QDir(f.folder.path() + u"/Reports"_s).removeRecursively());
-        name->setText(u"graph_1.bmp"_s);
-        f.folder.messages().clear();
-        f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&form, u"SaveGraphToFile"_s);
-        QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
-        QVERIFY(!QFile::exists(f.folder.path() + u"/Reports/graph_1.bmp"_s));
     }
 };
 

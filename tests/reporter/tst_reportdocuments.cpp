@@ -56,11 +56,14 @@ void createReport(ReporterFixture& f, ReporterForm& form)
     click(&form, u"CreateReport"_s);
 }
 
-/// The export's closing: the preview shows and is closed, the save question answered.
-void closePreviewAnswering(ReporterFixture& f, MessageAnswer save)
+/// Presses `button` of the reporter and saves what it added by closing the
+/// preview with Yes to the save question.
+void addAndSave(ReporterFixture& f, ReporterForm& form, const QString& button)
 {
-    f.folder.messages().queueAnswer(MessageAnswer::Ok); // "If the added ... is as desired ..."
-    f.folder.messages().queueAnswer(save);              // "Do you want to save the changes ...?"
+    f.folder.messages().queueAnswer(MessageAnswer::Ok);  // "If the added ... is as desired ..."
+    f.folder.messages().queueAnswer(MessageAnswer::Yes); // "Do you want to save the changes ...?"
+    WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
+    click(&form, button);
 }
 
 } // namespace
@@ -73,30 +76,6 @@ private slots:
     void initTestCase()
     {
         BrowserView::setRecorder([](auto&&...) {});
-    }
-
-    void titleAndTextReadBack()
-    {
-        ReporterFixture f;
-        threeFields(f);
-        ReporterForm form(f.session);
-        createReport(f, form);
-        child<QPlainTextEdit>(&form, u"FieldAnswerTextBox"_s)->setPlainText(u"Ada, as edited\nsecond line"_s);
-        closePreviewAnswering(f, MessageAnswer::Yes);
-        {
-            WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-            click(&form, u"AddAnswerToReport"_s);
-        }
-
-        const QList<WordParagraph> paragraphs = readBack(reportPath(f)).paragraphs();
-        QCOMPARE(paragraphs.size(), 3);
-        QCOMPARE(paragraphs.at(0).text(), u"survey Report"_s);
-        QCOMPARE(paragraphs.at(0).runs.size(), 1);
-        QCOMPARE(paragraphs.at(0).runs.at(0).font, font(true, true, 25, WordUnderline::Single));
-        // The answer is one paragraph, its lines kept, followed by the second paragraph end.
-        QCOMPARE(paragraphs.at(1).text(), u"Ada, as edited\nsecond line"_s);
-        QCOMPARE(paragraphs.at(1).runs.at(0).font, font(false, false, 12, WordUnderline::None));
-        QVERIFY(paragraphs.at(2).isEmpty());
     }
 
     void createFailureSaysSo()
@@ -114,12 +93,14 @@ private slots:
         QVERIFY(!QFileInfo::exists(f.folder.path() + u"/Reports/no such folder"_s));
     }
 
-    void exportTableExcerptAndWhole()
+    void titleTextAndTablesReadBack()
     {
         ReporterFixture f;
         threeFields(f);
         ReporterForm form(f.session);
         createReport(f, form);
+        child<QPlainTextEdit>(&form, u"FieldAnswerTextBox"_s)->setPlainText(u"Ada, as edited\nsecond line"_s);
+        addAndSave(f, form, u"AddAnswerToReport"_s);
         f.folder.messages().clear();
 
         // Two of three fields: an excerpt, saved when the preview closes.
@@ -127,21 +108,21 @@ private slots:
         click(&form, u"AddFieldToReportTable"_s);
         fields->setCurrentRow(2);
         click(&form, u"AddFieldToReportTable"_s);
-        closePreviewAnswering(f, MessageAnswer::Yes);
-        {
-            WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-            click(&form, u"AddTable"_s);
-        }
+        addAndSave(f, form, u"AddTable"_s);
 
         // Every field: the whole table, after the excerpt.
         click(&form, u"AddAllFields"_s);
-        closePreviewAnswering(f, MessageAnswer::Yes);
-        {
-            WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-            click(&form, u"AddTable"_s);
-        }
+        addAndSave(f, form, u"AddTable"_s);
 
         const WordContent content = readBack(reportPath(f));
+        const QList<WordParagraph> paragraphs = content.paragraphs();
+        QCOMPARE(paragraphs.at(0).text(), u"survey Report"_s);
+        QCOMPARE(paragraphs.at(0).runs.size(), 1);
+        QCOMPARE(paragraphs.at(0).runs.at(0).font, font(true, true, 25, WordUnderline::Single));
+        // The answer is one paragraph, its lines kept, followed by the second paragraph end.
+        QCOMPARE(paragraphs.at(1).text(), u"Ada, as edited\nsecond line"_s);
+        QCOMPARE(paragraphs.at(1).runs.at(0).font, font(false, false, 12, WordUnderline::None));
+        QVERIFY(paragraphs.at(2).isEmpty());
         int headings = 0;
         for (const WordParagraph& p : content.paragraphs()) {
             if (p.text().contains(u"tbl_survey"_s)) {

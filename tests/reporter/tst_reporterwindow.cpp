@@ -4,10 +4,12 @@
 
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
+#include "reporter/AnswerPositions.h"
 #include "reporter/Reporter.h"
 #include "reporter/ReporterForm.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
@@ -25,6 +27,25 @@ void nameAndTea(ReporterFixture& f)
     f.add(Kind::checkBox(), u"Tea"_s);
     f.add(Kind::submitButton(), u"Submit"_s);
     f.answer({{u"Name"_s, u"Ada"_s}, {u"Tea"_s, u"Checked"_s}});
+}
+
+QString shownNumber(QObject* form)
+{
+    return child<QLabel>(form, u"AnswerNumber"_s)->text();
+}
+
+QString shownAnswer(QObject* form)
+{
+    return child<QPlainTextEdit>(form, u"FieldAnswerTextBox"_s)->toPlainText();
+}
+
+/// Questions A and B with three answers each.
+void threeAnswers(ReporterFixture& f)
+{
+    f.add(Kind::textField(), u"A"_s);
+    f.add(Kind::textArea(), u"B"_s);
+    for (int i = 1; i <= 3; ++i)
+        f.answer({{u"A"_s, u"a%1"_s.arg(i)}, {u"B"_s, u"b%1\nline two"_s.arg(i)}});
 }
 
 } // namespace
@@ -90,6 +111,88 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1.center());
         QCOMPARE(box->toPlainText(), u"Checked"_s);
         QVERIFY(f.folder.messageTexts().isEmpty());
+    }
+
+    void columnGoneFromUnderTheWindow()
+    {
+        ReporterFixture f;
+        threeAnswers(f);
+        ReporterForm form(f.session);
+        QVERIFY(f.database()->renameColumn(f.table(), u"B"_s, u"Renamed"_s));
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
+        // Never the column's own name read back as the answer.
+        QCOMPARE(f.folder.messageTexts(), {u"The  field 'B' from database table 'tbl_survey ' contains no data."_s});
+        QCOMPARE(shownAnswer(&form), u"a1"_s);
+    }
+
+    void answersStoredWhileOpenAreReached()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"A"_s);
+        f.answer({{u"A"_s, u"one"_s}});
+        f.answer({{u"A"_s, u"two"_s}});
+        ReporterForm form(f.session);
+        QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 2"_s);
+
+        f.answer({{u"A"_s, u"three"_s}});
+        click(&form, u"NextAnswer"_s);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(shownNumber(&form), u"3"_s);
+        // "Answer 3 of 3": the total follows what came in meanwhile.
+        QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 3"_s);
+        QCOMPARE(shownAnswer(&form), u"three"_s);
+
+        // A row gone from under the window: positions are read again.
+        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'one'"_s));
+        click(&form, u"ViewFieldAnswerOne"_s);
+        QCOMPARE(shownAnswer(&form), u"two"_s);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"NextAnswer"_s);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(f.folder.messageTexts(), {u"You have reached the end of the answers."_s});
+        QCOMPARE(shownAnswer(&form), u"three"_s);
+    }
+
+    void longJumpsFindTheAnswerWithAndWithoutGaps()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"A"_s);
+        {
+            auto db = f.database();
+            db->begin();
+            for (int i = 1; i <= 3000; ++i)
+                db->insertRow(f.table(), {{u"A"_s, u"v%1"_s.arg(i)}});
+            db->commit();
+        }
+        const auto valueAt = [&](qint64 number) {
+            AnswerPositions positions(f.table());
+            const AnswerPositions::Answer answer = positions.valueOf(*f.database(), u"A"_s, number);
+            return answer.state == AnswerPositions::ValueState::Value ? answer.value.toString() : u"none"_s;
+        };
+        QCOMPARE(valueAt(2999), u"v2999"_s);
+        QCOMPARE(valueAt(3001), u"none"_s);
+        // The first answer deleted: the ids start later, still without gaps.
+        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'v1'"_s));
+        QCOMPARE(valueAt(2999), u"v3000"_s);
+        QCOMPARE(valueAt(3000), u"none"_s);
+        // A gap in the middle: the N-th answer is no longer the N-th id.
+        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'v10'"_s));
+        QCOMPARE(valueAt(2000), u"v2002"_s);
+        QCOMPARE(valueAt(2998), u"v3000"_s);
+        QCOMPARE(valueAt(2999), u"none"_s);
+    }
+
+    void tableDroppedWhileOpen()
+    {
+        ReporterFixture f;
+        threeAnswers(f);
+        ReporterForm form(f.session);
+        QVERIFY(f.database()->dropTable(f.table()));
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(f.folder.messageTexts(), {u"The table containing the data for the form survey.html is missing."_s});
+        QCOMPARE(shownNumber(&form), u"1"_s);
     }
 };
 

@@ -4,28 +4,19 @@
 
 #include "editors/Editors.h"
 #include "editors/Fragments.h"
+#include "editors/LineRule.h"
+#include "model/CollectionFile.h"
 #include "platform/BrowserView.h"
 
 #include <QCheckBox>
+#include <QDir>
 
 using namespace quenlow;
 using namespace quenlow::test;
 
-namespace {
+using Env = EditorEnv;
 
-struct Env {
-    TestProgramFolder folder;
-    FormSession session { folder.path() };
-    QWidget mainWindow;
-    Editors editors { session, &mainWindow };
-
-    Env() { createTestForm(session, QStringLiteral("survey")); }
-    void expectBox() { folder.messages().queueAnswer(MessageAnswer::Ok); }
-};
-
-} // namespace
-
-class TestEditDispatch : public QObject
+class TestEditors : public QObject
 {
     Q_OBJECT
 private slots:
@@ -42,9 +33,15 @@ private slots:
     void mainWindowGoesAwayWhileAnEditorIsOpen();
     void openingAnOpenEditorBringsItForward();
     void escapeUnloadsAModelessEditor();
+    void modelessEditorOutlivesTheForm();
+    void blankInstructionIsNotEmpty();
+    void lineRuleLeavesAShownPageAlone();
+    void lineBreaksBecomeBlanks();
+    void fullFormIsRefused();
 };
 
-void TestEditDispatch::unknownKindIsRefused()
+
+void TestEditors::unknownKindIsRefused()
 {
     Env env;
     FormMethod odd = plainTextMethod(QStringLiteral("odd"));
@@ -61,7 +58,7 @@ void TestEditDispatch::unknownKindIsRefused()
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
 }
 
-void TestEditDispatch::eachKindOpensItsEditorModally_data()
+void TestEditors::eachKindOpensItsEditorModally_data()
 {
     QTest::addColumn<FormMethod>("method");
     QTest::addColumn<QString>("window");
@@ -84,7 +81,7 @@ void TestEditDispatch::eachKindOpensItsEditorModally_data()
                             << QStringLiteral("SubmitButtonForm") << QStringLiteral("Cancel");
 }
 
-void TestEditDispatch::eachKindOpensItsEditorModally()
+void TestEditors::eachKindOpensItsEditorModally()
 {
     QFETCH(FormMethod, method);
     QFETCH(QString, window);
@@ -109,7 +106,7 @@ void TestEditDispatch::eachKindOpensItsEditorModally()
     QTRY_VERIFY(!env.editors.openWindow(window));
 }
 
-void TestEditDispatch::storedNonNumbersReadAsZero_data()
+void TestEditors::storedNonNumbersReadAsZero_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("ticked");
@@ -120,7 +117,7 @@ void TestEditDispatch::storedNonNumbersReadAsZero_data()
     QTest::newRow("empty") << QString() << false;
 }
 
-void TestEditDispatch::storedNonNumbersReadAsZero()
+void TestEditors::storedNonNumbersReadAsZero()
 {
     QFETCH(QString, stored);
     QFETCH(bool, ticked);
@@ -143,7 +140,7 @@ void TestEditDispatch::storedNonNumbersReadAsZero()
     }
 }
 
-void TestEditDispatch::mainWindowGoesAwayWhileAnEditorIsOpen()
+void TestEditors::mainWindowGoesAwayWhileAnEditorIsOpen()
 {
     TestProgramFolder folder;
     FormSession session(folder.path());
@@ -164,7 +161,7 @@ void TestEditDispatch::mainWindowGoesAwayWhileAnEditorIsOpen()
     QCOMPARE(session.collection.count(), 2);
 }
 
-void TestEditDispatch::openingAnOpenEditorBringsItForward()
+void TestEditors::openingAnOpenEditorBringsItForward()
 {
     Env env;
     env.editors.showCheckBoxesForm();
@@ -175,7 +172,7 @@ void TestEditDispatch::openingAnOpenEditorBringsItForward()
     QCOMPARE(boxText(boxes, QStringLiteral("CheckBoxTitleBox")), QStringLiteral("Coffee"));
 }
 
-void TestEditDispatch::escapeUnloadsAModelessEditor()
+void TestEditors::escapeUnloadsAModelessEditor()
 {
     Env env;
     env.editors.showCheckBoxesForm();
@@ -190,5 +187,106 @@ void TestEditDispatch::escapeUnloadsAModelessEditor()
         QString());
 }
 
-QTEST_MAIN(TestEditDispatch)
-#include "tst_EditDispatch.moc"
+
+void TestEditors::modelessEditorOutlivesTheForm()
+{
+    Env env;
+    addElement(
+        env.session, submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form")));
+    env.editors.showCheckBoxesForm();
+    QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
+    const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
+    // The main window shows the help page instead: no form is open any more.
+    LoadForm(env.session, env.session.appFolder(), QStringLiteral("welcome.html"));
+    env.expectBox();
+    setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
+    click(boxes, QStringLiteral("AddCheckBox"));
+    QCOMPARE(env.folder.messageTexts(),
+        QStringList(QStringLiteral("You don't currently have a Form Open to add a Check Box to.")));
+    QCOMPARE(env.session.collection.count(), 0);
+    QCOMPARE(boxText(boxes, QStringLiteral("CheckBoxTitleBox")), QStringLiteral("Tea"));
+    QCOMPARE(
+        QDir(env.folder.html(QString())).entryList(QDir::Files), QStringList(QStringLiteral("survey.html")));
+    QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
+    QCOMPARE(readCollectionFile(env.folder.collection(QStringLiteral("survey"))).methods.size(), 2);
+}
+
+
+void TestEditors::blankInstructionIsNotEmpty()
+{
+    Env env;
+    // Enter in a box presses the window's main button.
+    const ModalRun added = runModal([&] { env.editors.showTextFieldForm(); },
+        [&](QDialog* w) {
+            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral(" "));
+            QTest::keyClick(w->findChild<QLineEdit*>(QStringLiteral("TextFieldUserInstruction")), Qt::Key_Return);
+        });
+    QVERIFY(!added.leftOpen);
+    QCOMPARE(env.session.collection.count(), 2);
+    QCOMPARE(env.at(1).userInstruction, QStringLiteral(" "));
+    // Escape closes the window and adds nothing.
+    const ModalRun escaped = runModal([&] { env.editors.showTextFieldForm(); },
+        [&](QDialog* w) {
+            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("Name"));
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+    QVERIFY(escaped.appeared && !escaped.leftOpen);
+    QCOMPARE(env.session.collection.count(), 2);
+}
+
+void TestEditors::lineRuleLeavesAShownPageAlone()
+{
+    TestProgramFolder folder;
+    FormSession closed(folder.path());
+    // Only a page is shown (its collection file was missing): that page is not overwritten.
+    writeBytes(folder.html(QStringLiteral("lost.html")), "<HTML>kept</HTML>\r\n");
+    closed.setHtmlName(QStringLiteral("lost.html"));
+    folder.messages().queueAnswer(MessageAnswer::Ok);
+    QVERIFY(!addLineRule(closed));
+    QCOMPARE(folder.messageTexts(),
+        QStringList(QStringLiteral("You don't currently have a Form Open to add a Line to.")));
+    QCOMPARE(closed.collection.count(), 0);
+    QCOMPARE(readBytes(folder.html(QStringLiteral("lost.html"))), QByteArray("<HTML>kept</HTML>\r\n"));
+}
+
+void TestEditors::lineBreaksBecomeBlanks()
+{
+    Env env;
+    runModal([&] { env.editors.showTextFieldForm(); },
+        [&](QDialog* w) {
+            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("Two\nlines"));
+            setBox(w, QStringLiteral("aDefaultText"), QStringLiteral("a\r\nb"));
+            click(w, QStringLiteral("AddAnotherTextField"));
+        });
+    runModal([&] { env.editors.showAddTextForm(); },
+        [&](QDialog* w) {
+            setBox(w, QStringLiteral("TextToBeAdded"), QStringLiteral("First paragraph\nsecond paragraph"));
+            click(w, QStringLiteral("AddTextToForm"));
+        });
+    QCOMPARE(env.at(1).userInstruction, QStringLiteral("Two lines"));
+    QCOMPARE(env.at(1).attribute6, QStringLiteral("a b"));
+    QCOMPARE(env.at(2).userInstruction, QStringLiteral("First paragraph second paragraph"));
+    // Every record is one line per value: the file reads back as it was.
+    QCOMPARE(env.collectionFile().count("\n"), 3 * 12 + 7);
+}
+
+void TestEditors::fullFormIsRefused()
+{
+    Env env(7);
+    env.session.methodCount = kMaxElements;
+    env.expectBox();
+    const ModalRun run = runModal([&] { env.editors.showTextFieldForm(); },
+        [&](QDialog* w) {
+            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));
+            click(w, QStringLiteral("AddAnotherTextField"));
+            QCOMPARE(boxText(w, QStringLiteral("TextFieldUserInstruction")), QStringLiteral("One too many"));
+        });
+    QVERIFY(run.leftOpen);
+    QCOMPARE(env.folder.messageTexts().size(), 1);
+    QCOMPARE(env.session.collection.count(), 1);
+    QCOMPARE(env.session.elementCounter, qint16(7));
+    QVERIFY(!columnNames(env.session).contains(QStringLiteral("One too many")));
+}
+
+QTEST_MAIN(TestEditors)
+#include "tst_Editors.moc"
