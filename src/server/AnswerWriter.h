@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -35,13 +36,19 @@ struct Answer {
 struct Submission {
     QString table;
     QList<Answer> answers;
+    /// The one-time token of the page it was sent from (empty when the post
+    /// carried none): a second submission with the same token stores nothing.
+    QString token;
+    /// When it arrived (UTC), kept beside the answers table.
+    QDateTime arrivedAt;
     /// True once the person who sent it has gone away: it is then not stored,
     /// since nobody learns that it was and a resubmission would duplicate it.
     std::function<bool()> abandoned;
 };
 
 struct WriteResult {
-    enum Outcome { Stored, NoSuchTable, Failed, Abandoned };
+    /// Repeated: its token was stored before; nothing new was stored.
+    enum Outcome { Stored, NoSuchTable, Failed, Abandoned, Repeated };
     Outcome outcome = Failed;
     qint64 rowId = -1;
     QString error; // why it failed, for the log; never shown with answers
