@@ -256,6 +256,7 @@ HttpResponse RequestHandler::responseTo(const WriteResult& result, const Publish
                              QStringLiteral("The connection was closed before the answers were stored. "
                                             "Nothing has been kept."));
     case WriteResult::Stored:
+    case WriteResult::Repeated: // the same answers sent again: stored once, thanked again
         return htmlResponse(thankYouPage(form));
     case WriteResult::NoSuchTable:
         return errorResponse(404, QStringLiteral("No such form"),
