@@ -4,12 +4,6 @@
 
 namespace quenlow {
 
-bool FormMethod::holdsList(const QString& methodType)
-{
-    return methodType == QLatin1StringView("Header") || methodType == QLatin1StringView("Radio Buttons")
-        || methodType == QLatin1StringView("Pull Down Menu");
-}
-
 QString printNumber(int value)
 {
     if (value < 0)

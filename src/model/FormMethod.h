@@ -2,23 +2,25 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/ElementKind.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace quenlow {
 
-// Element kinds as stored under "Method Type".
+// Element kinds as stored under "Method Type" (see ElementKind for what each is).
 namespace Kind {
-inline QString header() { return QStringLiteral("Header"); }
-inline QString plainText() { return QStringLiteral("Plain Text"); }
-inline QString textField() { return QStringLiteral("Text Field"); }
-inline QString textArea() { return QStringLiteral("Text Area"); }
-inline QString checkBox() { return QStringLiteral("Check Box"); }
-inline QString radioButtons() { return QStringLiteral("Radio Buttons"); }
-inline QString pullDownMenu() { return QStringLiteral("Pull Down Menu"); }
-inline QString submitButton() { return QStringLiteral("Submit Button"); }
-inline QString line() { return QStringLiteral("Line"); }
+inline QString header() { return storedName(ElementKind::Header); }
+inline QString plainText() { return storedName(ElementKind::PlainText); }
+inline QString textField() { return storedName(ElementKind::TextField); }
+inline QString textArea() { return storedName(ElementKind::TextArea); }
+inline QString checkBox() { return storedName(ElementKind::CheckBox); }
+inline QString radioButtons() { return storedName(ElementKind::RadioButtons); }
+inline QString pullDownMenu() { return storedName(ElementKind::PullDownMenu); }
+inline QString submitButton() { return storedName(ElementKind::SubmitButton); }
+inline QString line() { return storedName(ElementKind::Line); }
 } // namespace Kind
 
 /// One element of the open form: six values under fixed keys. For the kinds
@@ -34,7 +36,7 @@ struct FormMethod {
     QStringList attribute6List;  // the list of the three list kinds
 
     /// Whether "Attribute 6" of this kind is a list (exact, case-sensitive).
-    static bool holdsList(const QString& methodType);
+    static bool holdsList(const QString& methodType) { return holdsOptionList(methodType); }
     bool holdsList() const { return holdsList(methodType); }
 
     /// The row text in the element list: type, " - ", instruction.

@@ -35,13 +35,12 @@ namespace {
 
 bool isReportable(const QString& kind)
 {
-    return kind == Kind::textField() || kind == Kind::textArea() || kind == Kind::checkBox()
-        || kind == Kind::radioButtons() || kind == Kind::pullDownMenu();
+    return isQuestionKind(kind);
 }
 
 bool isGraphable(const QString& kind)
 {
-    return kind == Kind::radioButtons() || kind == Kind::checkBox() || kind == Kind::pullDownMenu();
+    return isChartedKind(kind);
 }
 
 template<typename W> W* named(W* widget, const QString& name)
