@@ -63,14 +63,14 @@ private:
     qsizetype m_pos = 0;
 };
 
-bool looksBinary(const QString& text)
+// Every collection file starts with this line; anything else (a picture, a
+// letter) is not one. Control characters in values are text the user typed
+// and never make a file unreadable.
+bool startsAsCollection(const QString& text)
 {
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == 0 || (u < 0x20 && u != '\r' && u != '\n' && u != '\t'))
-            return true;
-    }
-    return false;
+    return text.startsWith(kUserInstruction)
+        && (text.size() == kUserInstruction.size() || text.at(kUserInstruction.size()) == QLatin1Char('\r')
+            || text.at(kUserInstruction.size()) == QLatin1Char('\n'));
 }
 
 QString failureQuestion(const QString& formName)
@@ -111,7 +111,7 @@ ParsedCollection parseCollection(const QString& text)
         result.error = QStringLiteral("the file is empty");
         return result;
     }
-    if (looksBinary(text)) {
+    if (!startsAsCollection(text)) {
         result.error = QStringLiteral("the file is not a collection file");
         return result;
     }

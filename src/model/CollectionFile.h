@@ -23,8 +23,9 @@ struct ParsedCollection {
 };
 
 /// Reads the text of a collection file. Refuses anything that is not a
-/// whole collection (empty, truncated, binary, a record without "User
-/// Instruction", no header first, a header whose list is short).
+/// whole collection (empty, truncated, not starting with "User Instruction",
+/// a record without it, no header first, a header whose list is short).
+/// Values may hold any character but a line break.
 ParsedCollection parseCollection(const QString& text);
 /// Reads and checks a collection file from disk (either encoding).
 ParsedCollection readCollectionFile(const QString& path);
