@@ -249,6 +249,22 @@ qint64 AnswersDatabase::rowCount(const QString& table)
     return sqlite3_column_int64(s.stmt, 0);
 }
 
+std::optional<bool> AnswersDatabase::holdsValueOtherThan(const QString& table, const QString& column,
+                                                         const QString& except)
+{
+    Statement s{prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 IS NOT ?1 LIMIT 1")
+                            .arg(quoteIdentifier(table), quoteIdentifier(column)))};
+    if (!s.stmt)
+        return std::nullopt;
+    bindText(s.stmt, 1, except);
+    const int rc = sqlite3_step(s.stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        fail(QStringLiteral("read"));
+        return std::nullopt;
+    }
+    return rc == SQLITE_ROW;
+}
+
 bool AnswersDatabase::setColumnInAllRows(const QString& table, const QString& column, const QString& value)
 {
     return exec(QStringLiteral("UPDATE %1 SET %2 = ?1").arg(quoteIdentifier(table), quoteIdentifier(column)), {value});

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -56,6 +57,9 @@ public:
     bool dropColumn(const QString& table, const QString& column);
     /// Number of rows, or -1 when the table cannot be read.
     qint64 rowCount(const QString& table);
+    /// Whether some row holds in `column` a value that is neither null nor
+    /// `except`; nullopt when the column cannot be read.
+    std::optional<bool> holdsValueOtherThan(const QString& table, const QString& column, const QString& except);
     /// Sets `column` to `value` in every row.
     bool setColumnInAllRows(const QString& table, const QString& column, const QString& value);
 

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/TextFile.h"
 #include "model/Backgrounds.h"
+#include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 
@@ -229,6 +230,7 @@ bool SaveCollectionFile(FormSession& session)
                         + written.error + QStringLiteral("). The previous file has been kept."));
         return false;
     }
+    settleColumnChange(session, session.collection.methods());
     return true;
 }
 
@@ -267,6 +269,10 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
         return;
     }
 
+    // A crash may have left the answers table a step ahead of the files.
+    QList<FormMethod> methods = parsed.methods;
+    bringAnswersTableInStep(session, formName, pageFile, methods);
+
     if (!session.collection.isEmpty())
         session.ResetOpenForm();
     session.openFormName = formName;
@@ -274,8 +280,8 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
     session.setEditingVisible(true);
     session.setReporterVisible(true);
     QStringList rows;
-    rows.reserve(parsed.methods.size());
-    for (const FormMethod& m : parsed.methods) {
+    rows.reserve(methods.size());
+    for (const FormMethod& m : std::as_const(methods)) {
         session.collection.append(QString::number(session.methodCount), m);
         rows.append(m.rowText());
         ++session.methodCount;

@@ -35,7 +35,8 @@ ParsedCollection readCollectionFile(const QString& path);
 bool SaveCollectionFile(FormSession& session);
 
 /// Opens the form of page `pageFile`, or shows a page without opening a form.
-/// A form that cannot be read leaves the open form as it was.
+/// A form that cannot be read leaves the open form as it was. The form's
+/// answers table is first brought in step with its file (see FormRepair.h).
 void LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile);
 
 /// The form name of a page file name: the text before its first ".".
