@@ -210,7 +210,9 @@ ZipPointer openPackage(const QByteArray& package, QString* error)
         zip_error_fini(&zipError);
         return {};
     }
-    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &zipError);
+    // Every entry is copied back when the document is saved, so an entry whose
+    // local header disagrees with the directory must be found now, not then.
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
     if (!archive) {
         *error = zipErrorText(&zipError);
         zip_source_free(source);

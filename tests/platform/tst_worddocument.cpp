@@ -113,8 +113,9 @@ Entries foreignPackage(const QByteArray& documentXml)
 }
 
 /// A stored (uncompressed) zip whose word/document.xml declares `declaredSize`
-/// bytes unpacked, in a ZIP64 field; its data is the small document it really holds.
-QByteArray packageDeclaring(quint64 declaredSize)
+/// bytes unpacked, in a ZIP64 field; its data is the small document it really
+/// holds. `misplaced`: the directory puts _rels/.rels where no entry starts.
+QByteArray packageDeclaring(quint64 declaredSize, bool misplaced = false)
 {
     const auto le = [](QByteArray& out, quint64 value, int bytes) {
         for (int i = 0; i < bytes; ++i)
@@ -161,7 +162,7 @@ QByteArray packageDeclaring(quint64 declaredSize)
             le(*header, quint64(extra.size()), 2);
             if (central) {
                 le(*header, 0, 2 + 2 + 2 + 4); // comment, disk, attributes
-                le(*header, offset, 4);
+                le(*header, misplaced && name == "_rels/.rels" ? offset + 0x1000000 : offset, 4);
             }
             header->append(name + extra);
         }
@@ -542,6 +543,9 @@ void TestWordDocument::openRefusesWhatIsNotADocument_data()
         << u"short.doc"_s << 1 << packageDeclaring(5000) << u"is damaged"_s;
     QTest::newRow("part declaring less than it holds")
         << u"long.doc"_s << 1 << packageDeclaring(20) << u"is damaged"_s;
+    // Opened, it could never be saved: every entry is copied back then.
+    QTest::newRow("entry where none starts")
+        << u"misplaced.doc"_s << 1 << packageDeclaring(119, true) << u"not an Office Open XML"_s;
 }
 
 void TestWordDocument::openRefusesWhatIsNotADocument()
