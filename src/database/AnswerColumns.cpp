@@ -103,6 +103,9 @@ std::optional<ColumnRepairs> planRepairs(AnswersDatabase& db, const QString& tab
             existing.insert(foldAscii(column), column);
         }
     }
+    // A form with more questions than a table can hold columns cannot be put in step; say so at once.
+    if (existing.size() > db.columnLimit())
+        return std::nullopt;
     for (auto it = existing.cbegin(); it != existing.cend(); ++it) {
         if (wanted.contains(it.key()) || it.key() == foldAscii(kOwnColumn))
             continue;
