@@ -176,6 +176,15 @@ bool AnswersDatabase::tableExists(const QString& table)
     return sqlite3_step(s.stmt) == SQLITE_ROW;
 }
 
+QString AnswersDatabase::storedTableName(const QString& table)
+{
+    Statement s{prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"))};
+    if (!s.stmt)
+        return {};
+    bindText(s.stmt, 1, table);
+    return sqlite3_step(s.stmt) == SQLITE_ROW ? columnValue(s.stmt, 0).toString() : QString();
+}
+
 bool AnswersDatabase::createTable(const QString& table, const QString& firstColumn)
 {
     // Without IF NOT EXISTS: a taken name must fail, as the caller relies on.

@@ -46,6 +46,8 @@ public:
     QString lastError() const { return m_error; }
 
     bool tableExists(const QString& table);
+    /// The name `table` is stored under (names match without regard to ASCII case); empty when there is none.
+    QString storedTableName(const QString& table);
     /// Creates `table` with its single text column `firstColumn`; false when the name is taken.
     bool createTable(const QString& table, const QString& firstColumn);
     bool dropTable(const QString& table);
