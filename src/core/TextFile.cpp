@@ -34,6 +34,7 @@ int windows1252Byte(char16_t c)
 }
 
 qint64 g_failAfter = -1;
+int g_writesLeft = -1;
 
 const QByteArray kBom("\xEF\xBB\xBF", 3);
 
@@ -77,6 +78,10 @@ QString decodeText(const QByteArray& bytes)
 
 FileResult writeFileAtomically(const QString& path, const QByteArray& data)
 {
+    if (g_writesLeft == 0)
+        return FileResult::failure(QStringLiteral("stopped for testing"));
+    if (g_writesLeft > 0)
+        --g_writesLeft;
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return FileResult::failure(QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath()));
@@ -112,6 +117,11 @@ FileResult readWholeFile(const QString& path, QByteArray* data)
 void failWritesAfterForTesting(qint64 bytes)
 {
     g_failAfter = bytes;
+}
+
+void stopWritingAfterForTesting(int writes)
+{
+    g_writesLeft = writes;
 }
 
 } // namespace quenlow

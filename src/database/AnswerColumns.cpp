@@ -5,11 +5,16 @@
 #include "core/Messages.h"
 #include "database/AnswersDatabase.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace quenlow {
 
 namespace {
 
 constexpr int kColumnNameLength = 64;
+// The column every table is created with; no question owns it.
+const QString kOwnColumn = QStringLiteral("Form Question");
 
 void tableMissing(const AnswerTable& table)
 {
@@ -44,6 +49,73 @@ std::unique_ptr<AnswersDatabase> openTable(const AnswerTable& table)
         return nullptr;
     }
     return db;
+}
+
+// The engine compares column names without regard to ASCII case only.
+QString foldAscii(QString text)
+{
+    for (QChar& c : text) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    }
+    return text;
+}
+
+struct ColumnRepairs {
+    std::optional<std::pair<QString, QString>> renameBack; // column as it is now -> as the files name it
+    QList<QuestionColumn> add;                              // with column names
+    QStringList drop;
+    bool isEmpty() const { return !renameBack && add.isEmpty() && drop.isEmpty(); }
+};
+
+// What reconcileAnswerColumns must change in the table as it is now;
+// nullopt when the table cannot be read.
+std::optional<ColumnRepairs> planRepairs(AnswersDatabase& db, const QString& table,
+                                         const QList<QuestionColumn>& questions,
+                                         const std::optional<ColumnRename>& interrupted)
+{
+    QHash<QString, QString> existing; // folded -> as stored
+    for (const AnswersDatabase::Column& c : db.columns(table))
+        existing.insert(foldAscii(c.name), c.name);
+    if (existing.isEmpty())
+        return std::nullopt;
+    QSet<QString> wanted;
+    for (const QuestionColumn& q : questions)
+        wanted.insert(foldAscii(columnNameFor(q.question)));
+
+    ColumnRepairs repairs;
+    if (interrupted) {
+        const QString from = columnNameFor(interrupted->fromQuestion);
+        const QString foldedFrom = foldAscii(from);
+        const QString foldedTo = foldAscii(columnNameFor(interrupted->toQuestion));
+        // The table took the rename, the files did not: the answers go back
+        // under the question the form still has.
+        if (foldedFrom != foldedTo && wanted.contains(foldedFrom) && !wanted.contains(foldedTo)
+            && existing.contains(foldedTo) && !existing.contains(foldedFrom)) {
+            repairs.renameBack = std::make_pair(existing.take(foldedTo), from);
+            existing.insert(foldedFrom, from);
+        }
+    }
+    for (const QuestionColumn& q : questions) {
+        const QString column = columnNameFor(q.question);
+        if (!existing.contains(foldAscii(column))) {
+            repairs.add.append({column, q.memo});
+            existing.insert(foldAscii(column), column);
+        }
+    }
+    // A form with more questions than a table can hold columns cannot be put in step; say so at once.
+    if (existing.size() > db.columnLimit())
+        return std::nullopt;
+    for (auto it = existing.cbegin(); it != existing.cend(); ++it) {
+        if (wanted.contains(it.key()) || it.key() == foldAscii(kOwnColumn))
+            continue;
+        const std::optional<bool> holdsAnswers = db.holdsValueOtherThan(table, it.value(), columnAddedMarker());
+        if (!holdsAnswers)
+            return std::nullopt;
+        if (!*holdsAnswers)
+            repairs.drop.append(it.value());
+    }
+    return repairs;
 }
 
 } // namespace
@@ -140,6 +212,48 @@ bool RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, co
     if (!db->begin() || !db->renameColumn(table.tableName, from, to) || !db->commit()) {
         db->rollback();
         nameTaken(newQuestion);
+        return false;
+    }
+    return true;
+}
+
+std::optional<bool> answerColumnExists(const AnswerTable& table, const QString& question)
+{
+    auto db = AnswersDatabase::open(table.databasePath);
+    if (!db || !db->tableExists(table.tableName))
+        return std::nullopt;
+    return db->hasColumn(table.tableName, columnNameFor(question));
+}
+
+bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn>& questions,
+                            const std::optional<ColumnRename>& interrupted)
+{
+    auto db = AnswersDatabase::open(table.databasePath);
+    if (!db || !db->tableExists(table.tableName))
+        return false;
+    std::optional<ColumnRepairs> repairs = planRepairs(*db, table.tableName, questions, interrupted);
+    if (!repairs)
+        return false;
+    if (repairs->isEmpty())
+        return true;
+    // Plan again under the write lock: the service may have stored answers since.
+    if (!db->begin())
+        return false;
+    repairs = planRepairs(*db, table.tableName, questions, interrupted);
+    bool done = repairs.has_value();
+    if (done && repairs->renameBack)
+        done = db->renameColumn(table.tableName, repairs->renameBack->first, repairs->renameBack->second);
+    const qint64 rows = done ? db->rowCount(table.tableName) : -1;
+    done = done && rows >= 0;
+    for (qsizetype i = 0; done && i < repairs->add.size(); ++i) {
+        const QuestionColumn& c = repairs->add.at(i);
+        done = db->addColumn(table.tableName, c.question, c.memo)
+            && (rows == 0 || db->setColumnInAllRows(table.tableName, c.question, columnAddedMarker()));
+    }
+    for (qsizetype i = 0; done && i < repairs->drop.size(); ++i)
+        done = db->dropColumn(table.tableName, repairs->drop.at(i));
+    if (!done || !db->commit()) {
+        db->rollback();
         return false;
     }
     return true;

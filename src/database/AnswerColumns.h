@@ -2,7 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 namespace quenlow {
 
@@ -33,6 +36,32 @@ bool AddAnswerColumn(const AnswerTable& table, const QString& question, const QS
 bool RemoveAnswerColumn(const AnswerTable& table, const QString& question);
 /// Gives the column of `oldQuestion` the name of `newQuestion`.
 bool RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion);
+
+/// A question's column as its form's files have it.
+struct QuestionColumn {
+    QString question;
+    bool memo = false; // "Text Area"
+};
+
+/// A column rename the table may have taken before the form's files did.
+struct ColumnRename {
+    QString fromQuestion;
+    QString toQuestion;
+};
+
+/// Puts the answers table back in step with the questions of its form's
+/// files after the designer stopped between changing one and the other:
+/// undoes `interrupted` when the files still name its old question, gives
+/// every question its column (older rows get the added-column marker), and
+/// drops the columns no question owns that hold no answers. A column with
+/// answers is never dropped. Nothing is shown; false when the table is
+/// missing or could not be changed.
+bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn>& questions,
+                            const std::optional<ColumnRename>& interrupted);
+
+/// Whether the table has the column of `question`; nullopt when the table
+/// cannot be read.
+std::optional<bool> answerColumnExists(const AnswerTable& table, const QString& question);
 
 /// Creates the answers database file. Returns false with `error` set when it cannot.
 bool CreateDatabase(const QString& databasePath, QString* error = nullptr);

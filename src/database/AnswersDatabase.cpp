@@ -188,6 +188,15 @@ bool AnswersDatabase::tableExists(const QString& table)
     return sqlite3_step(s.stmt) == SQLITE_ROW;
 }
 
+QString AnswersDatabase::storedTableName(const QString& table)
+{
+    Statement s{prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"))};
+    if (!s.stmt)
+        return {};
+    bindText(s.stmt, 1, table);
+    return sqlite3_step(s.stmt) == SQLITE_ROW ? columnValue(s.stmt, 0).toString() : QString();
+}
+
 bool AnswersDatabase::createTable(const QString& table, const QString& firstColumn)
 {
     // Without IF NOT EXISTS: a taken name must fail, as the caller relies on.
@@ -259,6 +268,27 @@ qint64 AnswersDatabase::rowCount(const QString& table)
         return -1;
     }
     return sqlite3_column_int64(s.stmt, 0);
+}
+
+int AnswersDatabase::columnLimit() const
+{
+    return sqlite3_limit(m_db, SQLITE_LIMIT_COLUMN, -1);
+}
+
+std::optional<bool> AnswersDatabase::holdsValueOtherThan(const QString& table, const QString& column,
+                                                         const QString& except)
+{
+    Statement s{prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 IS NOT ?1 LIMIT 1")
+                            .arg(quoteIdentifier(table), quoteIdentifier(column)))};
+    if (!s.stmt)
+        return std::nullopt;
+    bindText(s.stmt, 1, except);
+    const int rc = sqlite3_step(s.stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        fail(QStringLiteral("read"));
+        return std::nullopt;
+    }
+    return rc == SQLITE_ROW;
 }
 
 bool AnswersDatabase::setColumnInAllRows(const QString& table, const QString& column, const QString& value)

@@ -46,6 +46,8 @@ public:
     QString lastError() const { return m_error; }
 
     bool tableExists(const QString& table);
+    /// The name `table` is stored under (names match without regard to ASCII case); empty when there is none.
+    QString storedTableName(const QString& table);
     /// Creates `table` with its single text column `firstColumn`; false when the name is taken.
     bool createTable(const QString& table, const QString& firstColumn);
     bool dropTable(const QString& table);
@@ -55,8 +57,13 @@ public:
     bool addColumn(const QString& table, const QString& column, bool memo);
     bool renameColumn(const QString& table, const QString& from, const QString& to);
     bool dropColumn(const QString& table, const QString& column);
+    /// The most columns a table can have.
+    int columnLimit() const;
     /// Number of rows, or -1 when the table cannot be read.
     qint64 rowCount(const QString& table);
+    /// Whether some row holds in `column` a value that is neither null nor
+    /// `except`; nullopt when the column cannot be read.
+    std::optional<bool> holdsValueOtherThan(const QString& table, const QString& column, const QString& except);
     /// Sets `column` to `value` in every row.
     bool setColumnInAllRows(const QString& table, const QString& column, const QString& value);
 

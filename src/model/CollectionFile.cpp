@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "core/TextFile.h"
 #include "model/Backgrounds.h"
+#include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 
@@ -63,14 +64,14 @@ private:
     qsizetype m_pos = 0;
 };
 
-bool looksBinary(const QString& text)
+// Every collection file starts with this line; anything else (a picture, a
+// letter) is not one. Control characters in values are text the user typed
+// and never make a file unreadable.
+bool startsAsCollection(const QString& text)
 {
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == 0 || (u < 0x20 && u != '\r' && u != '\n' && u != '\t'))
-            return true;
-    }
-    return false;
+    return text.startsWith(kUserInstruction)
+        && (text.size() == kUserInstruction.size() || text.at(kUserInstruction.size()) == QLatin1Char('\r')
+            || text.at(kUserInstruction.size()) == QLatin1Char('\n'));
 }
 
 QString failureQuestion(const QString& formName)
@@ -111,7 +112,7 @@ ParsedCollection parseCollection(const QString& text)
         result.error = QStringLiteral("the file is empty");
         return result;
     }
-    if (looksBinary(text)) {
+    if (!startsAsCollection(text)) {
         result.error = QStringLiteral("the file is not a collection file");
         return result;
     }
@@ -229,6 +230,7 @@ bool SaveCollectionFile(FormSession& session)
                         + written.error + QStringLiteral("). The previous file has been kept."));
         return false;
     }
+    settleColumnChange(session, session.collection.methods());
     return true;
 }
 
@@ -267,6 +269,10 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
         return;
     }
 
+    // A crash may have left the answers table a step ahead of the files.
+    QList<FormMethod> methods = parsed.methods;
+    bringAnswersTableInStep(session, formName, pageFile, methods);
+
     if (!session.collection.isEmpty())
         session.ResetOpenForm();
     session.openFormName = formName;
@@ -274,8 +280,8 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
     session.setEditingVisible(true);
     session.setReporterVisible(true);
     QStringList rows;
-    rows.reserve(parsed.methods.size());
-    for (const FormMethod& m : parsed.methods) {
+    rows.reserve(methods.size());
+    for (const FormMethod& m : std::as_const(methods)) {
         session.collection.append(QString::number(session.methodCount), m);
         rows.append(m.rowText());
         ++session.methodCount;

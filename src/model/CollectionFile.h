@@ -23,8 +23,9 @@ struct ParsedCollection {
 };
 
 /// Reads the text of a collection file. Refuses anything that is not a
-/// whole collection (empty, truncated, binary, a record without "User
-/// Instruction", no header first, a header whose list is short).
+/// whole collection (empty, truncated, not starting with "User Instruction",
+/// a record without it, no header first, a header whose list is short).
+/// Values may hold any character but a line break.
 ParsedCollection parseCollection(const QString& text);
 /// Reads and checks a collection file from disk (either encoding).
 ParsedCollection readCollectionFile(const QString& path);
@@ -34,7 +35,8 @@ ParsedCollection readCollectionFile(const QString& path);
 bool SaveCollectionFile(FormSession& session);
 
 /// Opens the form of page `pageFile`, or shows a page without opening a form.
-/// A form that cannot be read leaves the open form as it was.
+/// A form that cannot be read leaves the open form as it was. The form's
+/// answers table is first brought in step with its file (see FormRepair.h).
 void LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile);
 
 /// The form name of a page file name: the text before its first ".".

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
 #include "model/CollectionFile.h"
+#include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 #include "model/QuestionNames.h"
@@ -43,6 +44,13 @@ bool nameIsUsable(const FormSession& session, const QString& question, int excep
         return true;
     showExclamation(clash);
     return false;
+}
+
+void changeNotRecorded(const FormSession& session, const FileResult& noted)
+{
+    showExclamation(QStringLiteral("The change cannot be made: it could not be recorded in '")
+                    + session.collectionsFolder() + QStringLiteral("' (") + noted.error
+                    + QStringLiteral("). Nothing has been changed."));
 }
 
 void noneSelected()
@@ -96,10 +104,19 @@ bool UpdateMethod(FormSession& session, const FormMethod& method, const QString&
         return false;
     const QString oldInstruction = session.collection.at(positionKey).userInstruction;
     if (method.userInstruction != oldInstruction) {
-        if (isQuestionKind(method.methodType)
-            && (!nameIsUsable(session, method.userInstruction, position)
-                || !RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction)))
-            return false;
+        if (isQuestionKind(method.methodType)) {
+            if (!nameIsUsable(session, method.userInstruction, position))
+                return false;
+            // Noted first, so a crash before the files follow can be undone when the form is opened.
+            if (const FileResult noted = noteColumnChange(session, {oldInstruction, method.userInstruction}); !noted) {
+                changeNotRecorded(session, noted);
+                return false;
+            }
+            if (!RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction)) {
+                forgetColumnChange(session);
+                return false;
+            }
+        }
         session.rows()->remove(position);
         session.rows()->insert(position, method.rowText());
         session.setSelectedRow(position);
@@ -216,8 +233,17 @@ bool removeSelected(FormSession& session)
                         + QStringLiteral("' Methods since they are essential. You can however edit and move them as you wish."));
         return false;
     }
-    if (!isLineOrText(type) && !RemoveAnswerColumn(session.answerTable(), m.userInstruction))
-        return false;
+    if (!isLineOrText(type)) {
+        // Noted first, so a crash before the files follow is finished when the form is opened.
+        if (const FileResult noted = noteColumnChange(session, {m.userInstruction, {}}); !noted) {
+            changeNotRecorded(session, noted);
+            return false;
+        }
+        if (!RemoveAnswerColumn(session.answerTable(), m.userInstruction)) {
+            forgetColumnChange(session);
+            return false;
+        }
+    }
     session.collection.remove(key(i));
     session.rows()->remove(i);
     --session.methodCount;

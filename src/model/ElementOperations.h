@@ -21,7 +21,8 @@ constexpr int kMaxElements = 32767;
 bool InsertMethod(FormSession& session, const FormMethod& method);
 
 /// Replaces the record under `positionKey` in place; renames the answers
-/// column (and the row) only when the instruction changed.
+/// column (and the row) only when the instruction changed, noting the rename
+/// first so that a crash before the page is written can be undone.
 bool UpdateMethod(FormSession& session, const FormMethod& method, const QString& positionKey);
 
 /// Swaps the contents of the records under `upperKey` and `lowerKey` (adjacent);
@@ -38,7 +39,8 @@ bool moveSelectedUp(FormSession& session, bool writePage = true);
 /// "Move Method Down Form".
 bool moveSelectedDown(FormSession& session);
 /// "Remove Form Method": drops the answers column (asking first when it holds
-/// answers), removes the element, saves and reloads the form.
+/// answers, and noting the removal so a crash before the save is finished at
+/// the next opening), removes the element, saves and reloads the form.
 bool removeSelected(FormSession& session);
 
 } // namespace quenlow

@@ -25,6 +25,19 @@ bool tableTaken(AnswersDatabase& db, const QString& table)
         || db.exec(QStringLiteral("SELECT 1 FROM ") + AnswersDatabase::quoteIdentifier(table) + QStringLiteral(" LIMIT 0"));
 }
 
+// A creation that stopped before the form's files were written leaves its
+// table alone: that very name, no page or collection file, only the table's
+// own column and no rows. Creating the form again takes it over.
+bool leftByStoppedCreation(const FormSession& session, AnswersDatabase& db, const QString& name, const QString& table)
+{
+    if (db.storedTableName(table) != table || QFileInfo::exists(session.collectionFilePath(name))
+        || QFileInfo::exists(session.htmlFolder() + name + QStringLiteral(".html")))
+        return false;
+    const QList<AnswersDatabase::Column> columns = db.columns(table);
+    return columns.size() == 1 && columns.constFirst().name == QLatin1StringView("Form Question")
+        && db.rowCount(table) == 0;
+}
+
 void duplicateName(const QString& name)
 {
     showExclamation(QStringLiteral("Sorry but there is already a Form and DB Table with the name '") + name
@@ -46,6 +59,8 @@ bool createTable(const FormSession& session, const QString& name)
         return false;
     }
     if (tableTaken(*db, table)) {
+        if (leftByStoppedCreation(session, *db, name, table))
+            return true;
         duplicateName(name);
         return false;
     }

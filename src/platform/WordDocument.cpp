@@ -212,7 +212,9 @@ ZipPointer openPackage(const QByteArray& package, QString* error)
         zip_error_fini(&zipError);
         return {};
     }
-    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &zipError);
+    // Every entry is copied back when the document is saved, so an entry whose
+    // local header disagrees with the directory must be found now, not then.
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
     if (!archive) {
         *error = zipErrorText(&zipError);
         zip_source_free(source);
@@ -223,22 +225,46 @@ ZipPointer openPackage(const QByteArray& package, QString* error)
     return ZipPointer(archive);
 }
 
-std::optional<QByteArray> readPart(zip_t* archive, const QString& name)
+// What a zip entry says it unpacks to is whatever its writer put there; a
+// crafted file declares terabytes. Parts are read in pieces, never past this
+// bound, and must unpack to exactly the size they declare.
+constexpr qint64 kMaxPartBytes = 256 * 1024 * 1024;
+constexpr qint64 kMaxPackageBytes = 1024 * 1024 * 1024;
+
+enum class PartStatus { Read, Missing, TooLarge, Damaged };
+
+PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data)
 {
     const QByteArray encodedName = name.toUtf8();
     const zip_int64_t index = zip_name_locate(archive, encodedName.constData(), 0);
     if (index < 0)
-        return std::nullopt;
+        return PartStatus::Missing;
     zip_stat_t stat;
     if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
-        return std::nullopt;
+        return PartStatus::Damaged;
+    if (stat.size > zip_uint64_t(kMaxPartBytes))
+        return PartStatus::TooLarge;
     zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(index), 0);
     if (!file)
-        return std::nullopt;
-    QByteArray data(qsizetype(stat.size), Qt::Uninitialized);
-    const zip_int64_t read = zip_fread(file, data.data(), stat.size);
+        return PartStatus::Damaged;
+    QByteArray out;
+    out.reserve(qsizetype(std::min<zip_uint64_t>(stat.size, 1024 * 1024))); // grows only as bytes come
+    char chunk[64 * 1024];
+    zip_int64_t read = 0;
+    // One read past the declared size shows a part that unpacks to more.
+    while (out.size() <= qsizetype(stat.size) && (read = zip_fread(file, chunk, sizeof chunk)) > 0)
+        out.append(chunk, qsizetype(read));
     zip_fclose(file);
-    if (read < 0 || zip_uint64_t(read) != stat.size)
+    if (read < 0 || out.size() != qsizetype(stat.size))
+        return PartStatus::Damaged;
+    *data = std::move(out);
+    return PartStatus::Read;
+}
+
+std::optional<QByteArray> readPart(zip_t* archive, const QString& name)
+{
+    QByteArray data;
+    if (readPart(archive, name, &data) != PartStatus::Read)
         return std::nullopt;
     return data;
 }
@@ -793,6 +819,11 @@ FileResult WordDocument::open(const QString& path)
         return FileResult::failure(u"The document '%1' cannot be found."_s.arg(path));
     if (info.isDir())
         return FileResult::failure(u"'%1' is a folder, not a document."_s.arg(path));
+    if (info.size() > kMaxPackageBytes) {
+        return FileResult::failure(u"The document '%1' cannot be opened: at %2 MB it is larger than a report "
+                                   u"document can be (%3 MB)."_s.arg(path, QString::number(info.size() / (1024 * 1024)),
+                                       QString::number(kMaxPackageBytes / (1024 * 1024))));
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileResult::failure(u"The document '%1' cannot be read: %2."_s.arg(path, file.errorString()));
@@ -815,15 +846,28 @@ FileResult WordDocument::open(const QString& path)
                 .arg(path, error));
     }
     const QString partName = mainPartName(archive.get());
-    const auto partBytes = readPart(archive.get(), partName);
+    QByteArray partBytes;
+    const PartStatus status = readPart(archive.get(), partName, &partBytes);
     archive.reset();
-    if (!partBytes) {
+    switch (status) {
+    case PartStatus::Read:
+        break;
+    case PartStatus::Missing:
         return FileResult::failure(
             u"The document '%1' cannot be opened: the package has no word-processing part '%2'."_s.arg(
                 path, partName));
+    case PartStatus::TooLarge:
+        return FileResult::failure(
+            u"The document '%1' cannot be opened: its part '%2' unpacks to more than %3 MB, more than a "
+            u"report document can hold. The file is damaged or was not made as a report."_s.arg(
+                path, partName, QString::number(kMaxPartBytes / (1024 * 1024))));
+    case PartStatus::Damaged:
+        return FileResult::failure(
+            u"The document '%1' cannot be opened: its part '%2' is damaged (it cannot be unpacked to the "
+            u"size the package gives for it)."_s.arg(path, partName));
     }
     int encoding = 0;
-    const auto xml = decodePart(*partBytes, &encoding);
+    const auto xml = decodePart(partBytes, &encoding);
     if (!xml) {
         return FileResult::failure(
             u"The document '%1' cannot be opened: its part '%2' is not UTF-8 or UTF-16 text."_s.arg(

@@ -141,6 +141,46 @@ private slots:
         QCOMPARE(parsed.methods, c.methods());
     }
 
+    void controlCharactersTypedInBoxesNeverMakeTheFormUnreadable()
+    {
+        // Every C0 control but the line feed, in the values of both encodings;
+        // the files the older writer left with them open as well.
+        QString controls;
+        for (char16_t c = 0; c < 0x20; ++c) {
+            if (c != u'\n')
+                controls += QChar(c);
+        }
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        buildSmallForm(session);
+        FormMethod question = textField(QStringLiteral("Name") + controls + QChar(0x7F));
+        question.attribute6 = controls + QStringLiteral("\r");
+        session.collection.remove(QStringLiteral("1"));
+        session.collection.insertAt(1, QStringLiteral("1"), question);
+        FormMethod header = session.collection.atPosition(0);
+        header.userInstruction = QStringLiteral("Title\t") + QChar(0x85) + QChar(0x1B); // U+0085 needs UTF-8
+        session.collection.remove(QStringLiteral("0"));
+        session.collection.insertAt(0, QStringLiteral("0"), header);
+        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        QVERIFY(readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
+        const QList<FormMethod> written = session.collection.methods();
+
+        for (bool utf8 : {true, false}) {
+            if (!utf8) {
+                header.userInstruction = QStringLiteral("Title\x01");
+                session.collection.remove(QStringLiteral("0"));
+                session.collection.insertAt(0, QStringLiteral("0"), header);
+                QVERIFY(SaveCollectionFile(session));
+                QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
+            }
+            FormSession reopened(folder.path());
+            LoadForm(reopened, folder.path(), QStringLiteral("survey.html")); // no box may appear
+            QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
+            QCOMPARE(reopened.collection.methods(), session.collection.methods());
+            QCOMPARE(reopened.collection.atPosition(1), written.at(1));
+        }
+    }
+
     void refusesFilesThatAreNotWholeCollections_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/TextFile.h"
+#include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
 #include "model/FormSession.h"
 #include "newform/CreateNewForm.h"
@@ -11,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -128,6 +131,46 @@ private slots:
         QCOMPARE(readBytes(folder.collection(QStringLiteral("first"))), collection);
         QCOMPARE(QDir(folder.path() + QStringLiteral("/HTML")).entryList(QDir::Files), filesBefore);
         QCOMPARE(tablesOf(folder.database()), QStringList{QStringLiteral("tbl_first")});
+    }
+
+    // Stopped after its table was made and before its files were written, a form
+    // can be created again; a same-named table of another form or with answers cannot be taken.
+    void creationStoppedBeforeItsFilesCanBeDoneAgain()
+    {
+        TestProgramFolder folder;
+        folder.allowUnanswered(); // the failed writes are reported
+        {
+            FormSession stopped(folder.path());
+            stopWritingAfterForTesting(0);
+            QVERIFY(createForm(stopped, QStringLiteral("survey")));
+            stopWritingAfterForTesting(-1);
+        }
+        QVERIFY(!QFile::exists(folder.collection(QStringLiteral("survey"))));
+        const qsizetype boxes = folder.messages().boxes().size();
+        FormSession session(folder.path());
+        QVERIFY(inNewFormWindow(session, [](QWidget* w) {
+            QPointer<QWidget> window(w);
+            child<QLineEdit>(w, "HTMLFileNameBox")->setText(QStringLiteral("survey"));
+            click(w, "Generate_Form_And_Database");
+            if (window && window->isVisible())
+                window->close(); // refused
+        }));
+        QCOMPARE(folder.messages().boxes().size(), boxes);
+        QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
+        QVERIFY(QFile::exists(folder.collection(QStringLiteral("survey"))));
+        QVERIFY(QFile::exists(folder.html(QStringLiteral("survey.html"))));
+
+        QVERIFY(createFormTable(folder.database(), QStringLiteral("tbl_first")));
+        QVERIFY(AnswersDatabase::open(folder.database())->insertRow(QStringLiteral("tbl_first"), {}) > 0);
+        for (const QString& name : {QStringLiteral("first"), QStringLiteral("SURVEY")}) {
+            QVERIFY(inNewFormWindow(session, [&name](QWidget* w) {
+                child<QLineEdit>(w, "HTMLFileNameBox")->setText(name);
+                click(w, "Generate_Form_And_Database");
+                w->close(); // refused: the window stays open
+            }));
+            QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("Sorry but there is already a Form")));
+            QVERIFY(!QFile::exists(folder.collection(name)));
+        }
     }
 
     // A later form goes on counting elements (create-form-again checks the files and tables).

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+// The posted-form handler, without sockets, on any urlencoded body: it answers
+// 200 exactly when it stored one row, and otherwise stores nothing.
+#include "FuzzCheck.h"
+
+#include "core/TextFile.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
+#include "model/CollectionFile.h"
+#include "model/MethodCollection.h"
+#include "server/AnswerWriter.h"
+#include "server/RequestHandler.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+using namespace quenlow;
+
+namespace {
+
+FormMethod method(const QString& kind, const QString& question, const QStringList& list = {})
+{
+    FormMethod m;
+    m.methodType = kind;
+    m.userInstruction = question;
+    m.attribute6List = list;
+    return m;
+}
+
+// A program folder with the form "survey": one question of each kind.
+struct Service {
+    QTemporaryDir folder{QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/quenlow-fuzz-XXXXXX")
+                                                                    : QDir::tempPath() + QStringLiteral("/quenlow-fuzz-XXXXXX")};
+    std::unique_ptr<AnswerWriter> writer;
+    std::unique_ptr<RequestHandler> handler;
+    std::unique_ptr<AnswersDatabase> db;
+
+    Service()
+    {
+        const QString app = folder.path();
+        const QString dbPath = AnswersDatabase::pathIn(app);
+        FUZZ_CHECK(CreateDatabase(dbPath));
+        FUZZ_CHECK(createFormTable(dbPath, QStringLiteral("tbl_survey")));
+        const AnswerTable table = AnswerTable::forForm(app, QStringLiteral("survey"), QStringLiteral("survey.html"));
+        MethodCollection form;
+        form.append(QStringLiteral("0"), method(Kind::header(), QStringLiteral("Survey"),
+                                                {printNumber(1), printNumber(1), dbPath, printNumber(5)}));
+        const QList<FormMethod> questions = {
+            method(Kind::textField(), QStringLiteral("Name")), method(Kind::textArea(), QStringLiteral("Comments")),
+            method(Kind::checkBox(), QStringLiteral("Agree")),
+            method(Kind::radioButtons(), QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Blue")}),
+            method(Kind::pullDownMenu(), QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")})};
+        for (const FormMethod& q : questions) {
+            FUZZ_CHECK(AddAnswerColumn(table, q.userInstruction, q.methodType));
+            form.append(QString::number(form.count()), q);
+        }
+        FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/Collections/surveyCollection.txt"),
+                                       encodeText(serializeCollection(form))));
+        FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/HTML/survey.html"), "<html></html>"));
+        writer = std::make_unique<AnswerWriter>(dbPath);
+        QString error;
+        FUZZ_CHECK(writer->start(&error));
+        handler = std::make_unique<RequestHandler>(app, *writer);
+        db = AnswersDatabase::open(dbPath);
+        FUZZ_CHECK(db != nullptr);
+    }
+
+    qint64 lastRow()
+    {
+        sqlite3_stmt* stmt = nullptr;
+        FUZZ_CHECK(sqlite3_prepare_v2(db->handle(), "SELECT coalesce(max(rowid), 0) FROM tbl_survey", -1, &stmt, nullptr)
+                   == SQLITE_OK);
+        FUZZ_CHECK(sqlite3_step(stmt) == SQLITE_ROW);
+        const qint64 row = sqlite3_column_int64(stmt, 0);
+        sqlite3_finalize(stmt);
+        return row;
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static Service service; // its folder goes when the run ends
+    HttpRequest request;
+    request.method = QByteArrayLiteral("POST");
+    request.path = RequestHandler::submissionPath();
+    request.contentType = QByteArrayLiteral("application/x-www-form-urlencoded");
+    request.body = QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
+
+    const qint64 before = service.lastRow();
+    const HttpResponse response = service.handler->handle(request);
+    const qint64 stored = service.lastRow() - before;
+    if ((response.status == 200) != (stored == 1))
+        std::fprintf(stderr, "status %d, %lld rows stored\n", response.status, static_cast<long long>(stored));
+    FUZZ_CHECK((response.status == 200) == (stored == 1));
+    FUZZ_CHECK(stored == 0 || stored == 1);
+    return 0;
+}

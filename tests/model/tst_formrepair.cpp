@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/TextFile.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
+#include "model/CollectionFile.h"
+#include "model/ElementOperations.h"
+#include "model/FormSession.h"
+#include "model/PageWriter.h"
+#include "support/FormFixture.h"
+#include "support/TestProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace quenlow;
+using namespace quenlow::test;
+
+namespace {
+
+const QString kTable = QStringLiteral("tbl_survey");
+
+// The answers table's columns other than the table's own, each with its answers in row order.
+QMap<QString, QStringList> answersByColumn(const TestProgramFolder& folder)
+{
+    QMap<QString, QStringList> result;
+    auto db = AnswersDatabase::open(folder.database());
+    const QList<AnswersDatabase::Column> columns = db->columns(kTable);
+    db->forEachRow(kTable, [&](const QVariantList& row) {
+        for (int i = 1; i < columns.size(); ++i)
+            result[columns.at(i).name].append(row.at(i).toString());
+        return true;
+    });
+    for (int i = 1; i < columns.size(); ++i)
+        result[columns.at(i).name]; // a table without rows still lists its columns
+    return result;
+}
+
+QStringList questionsOf(const FormSession& session)
+{
+    QStringList questions;
+    session.collection.forEach([&questions](const FormMethod& m) {
+        if (isQuestionKind(m.methodType))
+            questions.append(m.userInstruction);
+    });
+    return questions;
+}
+
+void insertAnswers(const TestProgramFolder& folder, const QList<QPair<QString, QString>>& values)
+{
+    QVERIFY(AnswersDatabase::open(folder.database())->insertRow(kTable, values) > 0);
+}
+
+// What the designer does for one change, the page write included.
+enum class Change { Add, Rename, Remove };
+
+bool makeChange(FormSession& session, Change change)
+{
+    switch (change) {
+    case Change::Add:
+        return InsertMethod(session, element(Kind::textField(), QStringLiteral("Age"))) && NextElementNumber(session)
+            && WriteFormPage(session, session.htmlName());
+    case Change::Rename:
+        return UpdateMethod(session, element(Kind::textField(), QStringLiteral("Full name")), QStringLiteral("1"))
+            && WriteFormPage(session, session.htmlName());
+    case Change::Remove:
+        session.setSelectedRow(1);
+        return removeSelected(session);
+    }
+    return false;
+}
+
+} // namespace
+
+class TestFormRepair : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void crashAtEveryStepOfAChangeLeavesAConsistentForm_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QStringList>("questionsAfter");
+        QTest::newRow("add") << Change::Add << QStringList({QStringLiteral("Name"), QStringLiteral("Colour"), QStringLiteral("Age")});
+        QTest::newRow("rename") << Change::Rename << QStringList({QStringLiteral("Full name"), QStringLiteral("Colour")});
+        QTest::newRow("remove") << Change::Remove << QStringList({QStringLiteral("Colour")});
+    }
+
+    void crashAtEveryStepOfAChangeLeavesAConsistentForm()
+    {
+        QFETCH(Change, change);
+        QFETCH(QStringList, questionsAfter);
+        // The writes a change makes: the rename note, the collection file and the
+        // page (twice for a removal, which saves and then reopens); 6 is past them all.
+        for (int writes = 0; writes <= 6; ++writes) {
+            TestProgramFolder folder;
+            folder.allowUnanswered(); // the failed writes are reported
+            FormSession session(folder.path());
+            createForm(session, QStringLiteral("survey"));
+            QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
+            QVERIFY(InsertMethod(session, element(Kind::radioButtons(), QStringLiteral("Colour"), {QStringLiteral("Red")})));
+            QVERIFY(WriteFormPage(session, session.htmlName()));
+            insertAnswers(folder, {{QStringLiteral("Name"), QStringLiteral("Ann")}, {QStringLiteral("Colour"), QStringLiteral("Red")}});
+
+            if (change == Change::Remove)
+                folder.messages().queueAnswer(MessageAnswer::Yes); // "contains data - sure?"
+            stopWritingAfterForTesting(writes);
+            const bool completed = makeChange(session, change);
+            stopWritingAfterForTesting(-1);
+            // The program stops here; the next run opens the form again.
+            FormSession reopened(folder.path());
+            LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+            QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
+
+            // Page, collection file and table agree, and every answer is where its question is.
+            const QStringList questions = questionsOf(reopened);
+            const QMap<QString, QStringList> answers = answersByColumn(folder);
+            QStringList sortedQuestions = questions;
+            sortedQuestions.sort();
+            QCOMPARE(answers.keys(), sortedQuestions);
+            QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), encodeText(buildFormPage(reopened.collection)));
+            QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({QStringLiteral("Red")}));
+            for (const QString& name : {QStringLiteral("Name"), QStringLiteral("Full name")}) {
+                if (questions.contains(name))
+                    QCOMPARE(answers.value(name), QStringList({QStringLiteral("Ann")}));
+            }
+            QCOMPARE(QDir(folder.path() + QStringLiteral("/Collections")).entryList(QDir::Files),
+                     QStringList({QStringLiteral("surveyCollection.txt")}));
+            if (completed) {
+                QCOMPARE(questions, questionsAfter);
+                continue;
+            }
+            // Not done: doing it again is not refused, as a duplicate or otherwise.
+            const qsizetype boxes = folder.messages().boxes().size();
+            if (questions != questionsAfter) {
+                if (change == Change::Remove)
+                    folder.messages().queueAnswer(MessageAnswer::Yes);
+                QVERIFY(makeChange(reopened, change));
+            }
+            for (qsizetype i = boxes; i < folder.messages().boxes().size(); ++i)
+                QCOMPARE(folder.messages().boxes().at(i).buttons, MessageButtons::YesNo);
+            QCOMPARE(questionsOf(reopened), questionsAfter);
+            QCOMPARE(answersByColumn(folder).size(), questionsAfter.size());
+        }
+    }
+
+    void formsLeftOutOfStepEarlierAreRepairedKeepingEveryAnswer()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        createForm(session, QStringLiteral("survey"));
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
+        QVERIFY(InsertMethod(session, element(Kind::textArea(), QStringLiteral("Age"))));
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Old"))));
+        insertAnswers(folder, {{QStringLiteral("Name"), QStringLiteral("Ann")}, {QStringLiteral("Old"), QStringLiteral("x")}});
+        QVERIFY(AnswersDatabase::open(folder.database())->setColumnInAllRows(kTable, QStringLiteral("Age"), columnAddedMarker()));
+        // The files know Name and a Colour whose column was never added; Age
+        // (no answers) and Old (one answer) are in the table only. A note of a
+        // rename the table never took is left as well.
+        session.collection.remove(QStringLiteral("3"));
+        session.collection.remove(QStringLiteral("2"));
+        session.collection.append(QStringLiteral("2"), element(Kind::textArea(), QStringLiteral("Colour")));
+        session.methodCount = 3;
+        QVERIFY(WriteFormPage(session, session.htmlName()));
+        writeBytes(folder.path() + QStringLiteral("/Collections/surveyChanging.txt"), "Name\r\nFull name\r\n");
+
+        FormSession reopened(folder.path());
+        LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+        QCOMPARE(questionsOf(reopened), QStringList({QStringLiteral("Name"), QStringLiteral("Colour")}));
+        const QMap<QString, QStringList> answers = answersByColumn(folder);
+        QCOMPARE(answers.keys(), QStringList({QStringLiteral("Colour"), QStringLiteral("Name"), QStringLiteral("Old")}));
+        QCOMPARE(answers.value(QStringLiteral("Name")), QStringList({QStringLiteral("Ann")}));
+        QCOMPARE(answers.value(QStringLiteral("Old")), QStringList({QStringLiteral("x")}));
+        QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({columnAddedMarker()}));
+        QVERIFY(AnswersDatabase::open(folder.database())->columns(kTable).constLast().isMemo());
+        QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/surveyChanging.txt")));
+        QVERIFY(InsertMethod(reopened, element(Kind::textField(), QStringLiteral("Age"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFormRepair)
+#include "tst_formrepair.moc"
