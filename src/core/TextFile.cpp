@@ -98,6 +98,15 @@ FileResult writeFileAtomically(const QString& path, const QByteArray& data)
         file.cancelWriting();
         return FileResult::failure(reason);
     }
+    // A write the system cuts short (a full disk, a size limit) may still pass
+    // for success in QSaveFile's buffered commit: look at what reached the file.
+    if (!file.flush() || file.size() != data.size()) {
+        const QString reason = file.error() != QFileDevice::NoError
+            ? file.errorString()
+            : QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)").arg(file.size()).arg(data.size());
+        file.cancelWriting();
+        return FileResult::failure(reason);
+    }
     if (!file.commit())
         return FileResult::failure(file.errorString());
     return {};

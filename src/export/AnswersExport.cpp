@@ -136,12 +136,23 @@ public:
     {
         if (m_stdout)
             return std::fwrite(data.constData(), 1, size_t(data.size()), stdout) == size_t(data.size());
-        return m_file->write(data) == data.size();
+        if (m_file->write(data) != data.size())
+            return false;
+        m_written += data.size();
+        return true;
     }
     bool commit(QString& error)
     {
         if (m_stdout)
             return std::fflush(stdout) == 0;
+        // A write the system cut short may still pass for success in the
+        // buffered commit: check what reached the file first.
+        if (!m_file->flush() || m_file->size() != m_written) {
+            error = u"The file '%1' cannot be written: only %2 of %3 bytes reached it (is the disk full?)."_s.arg(
+                displayPath(m_file->fileName()), QString::number(m_file->size()), QString::number(m_written));
+            m_file->cancelWriting();
+            return false;
+        }
         if (!m_file->commit()) {
             error = u"The file '%1' cannot be written: %2."_s.arg(displayPath(m_file->fileName()),
                                                                   m_file->errorString());
@@ -154,6 +165,7 @@ public:
 
 private:
     bool m_stdout = false;
+    qint64 m_written = 0;
     std::unique_ptr<QSaveFile> m_file;
 };
 
