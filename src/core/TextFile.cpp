@@ -33,7 +33,6 @@ int windows1252Byte(char16_t c)
     return -1;
 }
 
-qint64 g_failAfter = -1;
 int g_writesLeft = -1;
 
 const QByteArray kBom("\xEF\xBB\xBF", 3);
@@ -88,22 +87,13 @@ FileResult writeFileAtomically(const QString& path, const QByteArray& data)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return FileResult::failure(file.errorString());
-    if (g_failAfter >= 0 && data.size() > g_failAfter) {
-        file.write(data.constData(), g_failAfter);
-        file.cancelWriting();
-        return FileResult::failure(QStringLiteral("No space left on device"));
-    }
-    if (file.write(data) != data.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return FileResult::failure(reason);
-    }
     // A write the system cuts short (a full disk, a size limit) may still pass
     // for success in QSaveFile's buffered commit: look at what reached the file.
-    if (!file.flush() || file.size() != data.size()) {
-        const QString reason = file.error() != QFileDevice::NoError
-            ? file.errorString()
-            : QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)").arg(file.size()).arg(data.size());
+    // Qt has often lost the system's reason by then ("Unknown error").
+    if (file.write(data) != data.size() || !file.flush() || file.size() != data.size()) {
+        const QString reason = QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)")
+                                   .arg(std::max<qint64>(0, file.size()))
+                                   .arg(data.size());
         file.cancelWriting();
         return FileResult::failure(reason);
     }
@@ -121,11 +111,6 @@ FileResult readWholeFile(const QString& path, QByteArray* data)
     if (file.error() != QFileDevice::NoError)
         return FileResult::failure(file.errorString());
     return {};
-}
-
-void failWritesAfterForTesting(qint64 bytes)
-{
-    g_failAfter = bytes;
 }
 
 void stopWritingAfterForTesting(int writes)

@@ -32,9 +32,6 @@ FileResult writeFileAtomically(const QString& path, const QByteArray& data);
 /// Reads a whole file.
 FileResult readWholeFile(const QString& path, QByteArray* data);
 
-/// Test hook: the next atomic writes fail after `bytes` bytes, as a full disk
-/// would (-1 switches it off).
-void failWritesAfterForTesting(qint64 bytes);
 /// Test hook: after `writes` more atomic writes every later one fails before
 /// touching the disk, as if the program had stopped there (-1 switches it off).
 void stopWritingAfterForTesting(int writes);

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace quenlow;
 
@@ -49,14 +48,8 @@ private slots:
         QVERIFY(writeFileAtomically(path, "old contents\r\n").ok);
         FileResult result;
         {
-            std::signal(SIGXFSZ, SIG_IGN); // EFBIG instead of the signal's end of the process
-            rlimit previous{};
-            QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-            rlimit small = previous;
-            small.rlim_cur = 8;
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            quenlow::test::FileSizeLimit full(8);
             result = writeFileAtomically(path, "new contents that do not fit\r\n");
-            setrlimit(RLIMIT_FSIZE, &previous);
         }
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
