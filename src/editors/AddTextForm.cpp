@@ -48,12 +48,14 @@ AddTextForm::AddTextForm(FormSession& session, QWidget* parent)
 void AddTextForm::prepareAdd(const QString& text)
 {
     m_text->setPlainText(text);
+    setMode(Mode::Add);
     setWindowTitle(addCaption());
     m_add->setText(addCaption());
 }
 
 void AddTextForm::fillForEdit(const FormMethod& method)
 {
+    setMode(Mode::Edit);
     m_text->setPlainText(method.userInstruction);
     setWindowTitle(QStringLiteral("Edit Text/Instructions"));
     m_add->setText(QStringLiteral("Update Text"));
@@ -69,7 +71,7 @@ void AddTextForm::confirm()
         return;
     }
     const FormMethod method = plainTextMethod(text);
-    if (insertOrUpdate(method, windowTitle() == addCaption(),
+    if (insertOrUpdate(method, mode() == Mode::Add,
             QStringLiteral("You don't currently have a Form Open to add a Text to."), false))
         close();
 }

@@ -90,6 +90,7 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
 
 void CheckBoxesForm::fillForEdit(const FormMethod& method)
 {
+    setMode(Mode::Edit);
     m_title->setText(method.userInstruction);
     m_defaultSelected->setChecked(wholeNumber(method.attribute4) != 0);
     setWindowTitle(QStringLiteral("Edit Check Box"));
@@ -108,7 +109,7 @@ void CheckBoxesForm::confirm()
                            "check box."));
         return;
     }
-    if (windowTitle() == addCaption()) {
+    if (mode() == Mode::Add) {
         if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Check Box to.")))
             return;
         // Emptied before the insert, ready for the next check box, whatever the insert says.

@@ -36,6 +36,10 @@ public:
 
     FormSession& session() const { return m_session; }
 
+    /// Whether the window adds a new element or edits the selected one.
+    enum class Mode { Add, Edit };
+    Mode mode() const { return m_mode; }
+
 protected:
     /// The text of a box, with any line break turned into a blank: the
     /// collection file is line-based.
@@ -76,8 +80,11 @@ protected:
     void layOutBoxes(QLabel* description, const QList<QPair<QLabel*, QLineEdit*>>& rows, QPushButton* confirm,
         QPushButton* closing);
 
+    void setMode(Mode mode) { m_mode = mode; }
+
 private:
     FormSession& m_session;
+    Mode m_mode = Mode::Add;
 };
 
 } // namespace quenlow

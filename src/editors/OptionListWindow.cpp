@@ -87,6 +87,7 @@ QString OptionListWindow::defaultOption() const
 
 void OptionListWindow::fillForEdit(const FormMethod& method)
 {
+    setMode(Mode::Edit);
     setWindowTitle(m_texts.editCaption);
     m_instruction->setText(method.userInstruction);
     m_finish->setText(m_texts.updateText);
@@ -96,7 +97,7 @@ void OptionListWindow::fillForEdit(const FormMethod& method)
 
 void OptionListWindow::finish()
 {
-    const bool editing = windowTitle() == m_texts.editCaption;
+    const bool editing = mode() == Mode::Edit;
     if (m_options->isEmpty()) {
         showExclamation(m_texts.noOptionsMessage);
         return;

@@ -62,6 +62,7 @@ SubmitButtonForm::SubmitButtonForm(FormSession& session, QWidget* parent)
 
 void SubmitButtonForm::fillForEdit(const FormMethod& method)
 {
+    setMode(Mode::Edit);
     m_submitTitle->setText(method.userInstruction);
     m_resetTitle->setText(method.attribute4);
     m_resetCheck->setChecked(wholeNumber(method.attribute5) != 0);
@@ -78,7 +79,7 @@ void SubmitButtonForm::confirm()
         return;
     }
     const FormMethod method = submitButtonMethod(title, m_resetCheck->isChecked(), boxText(m_resetTitle));
-    if (insertOrUpdate(method, windowTitle() == addCaption(),
+    if (insertOrUpdate(method, mode() == Mode::Add,
             QStringLiteral("You don't currently have a Form Open to add a Submit Button to."), false))
         close();
 }

@@ -51,6 +51,7 @@ TextAreaForm::TextAreaForm(FormSession& session, QWidget* parent)
 
 void TextAreaForm::fillForEdit(const FormMethod& method)
 {
+    setMode(Mode::Edit);
     m_instruction->setText(method.userInstruction);
     m_rows->setText(method.attribute4);
     m_width->setText(method.attribute5);
@@ -69,7 +70,7 @@ void TextAreaForm::confirm()
     }
     const FormMethod method
         = textAreaMethod(instruction, boxText(m_rows), boxText(m_width), boxText(m_defaultText));
-    if (insertOrUpdate(method, windowTitle() == addCaption(),
+    if (insertOrUpdate(method, mode() == Mode::Add,
             QStringLiteral("You don't currently have a Form Open to add a Text Area to."), true))
         close();
 }

@@ -51,6 +51,7 @@ TextFieldForm::TextFieldForm(FormSession& session, QWidget* parent)
 
 void TextFieldForm::fillForEdit(const FormMethod& method)
 {
+    setMode(Mode::Edit);
     m_instruction->setText(method.userInstruction);
     m_boxSize->setText(method.attribute4);
     m_maxChars->setText(method.attribute5);
@@ -70,7 +71,7 @@ void TextFieldForm::confirm()
     }
     const FormMethod method
         = textFieldMethod(instruction, boxText(m_boxSize), boxText(m_maxChars), boxText(m_defaultText));
-    if (insertOrUpdate(method, windowTitle() == addCaption(),
+    if (insertOrUpdate(method, mode() == Mode::Add,
             QStringLiteral("You don't currently have a Form Open to add a Text Field to."), true))
         close();
 }
