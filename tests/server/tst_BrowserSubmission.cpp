@@ -28,6 +28,12 @@ namespace {
 
 const QString kChromium = QStringLiteral("/usr/bin/chromium");
 
+// The pages' text is black on the designer's background; the screenshots show it.
+void copyBackground(const TestProgramFolder& folder)
+{
+    QFile::copy(QStringLiteral(QUENLOW_PROGRAM_DIR "/HTML/Background.gif"), folder.html(QStringLiteral("Background.gif")));
+}
+
 QJsonObject action(const QString& name, const char* kind, const QJsonValue& value)
 {
     return QJsonObject{{QStringLiteral("name"), name}, {QString::fromLatin1(kind), value}};
@@ -135,6 +141,7 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
                 .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D"), QStringLiteral("Support")})
                 .submitButton()
                 .write());
+    copyBackground(folder);
 
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
@@ -214,6 +221,7 @@ void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
                 .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D")})
                 .submitButton()
                 .write());
+    copyBackground(folder);
     QTemporaryDir keys;
     const QString cert = keys.filePath(QStringLiteral("cert.pem")), key = keys.filePath(QStringLiteral("key.pem"));
     QProcess openssl;
