@@ -10,7 +10,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QSettings>
 #include <QSslSocket>
 #include <QTemporaryDir>
@@ -128,14 +127,8 @@ private slots:
     void servesHttpsWithTheChosenFiles()
     {
         QTemporaryDir keys;
-        const QString cert = keys.filePath(QStringLiteral("cert.pem")), key = keys.filePath(QStringLiteral("key.pem"));
-        QProcess openssl;
-        openssl.start(QStringLiteral("openssl"),
-                      {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-                       QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
-                       QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
-        QVERIFY(openssl.waitForFinished(30000));
-        QCOMPARE(openssl.exitCode(), 0);
+        QString cert, key;
+        QVERIFY(makeTestCertificate(keys.path(), &cert, &key));
         // The choice is remembered between runs: none of it may reach other tests.
         const auto forget = [] {
             QSettings().remove(QStringLiteral("collect/certificate"));
