@@ -76,8 +76,9 @@ bool isSpace(char c)
 // The value of attribute `name` in the tag lc[from, to), located in the page.
 Span attribute(const QByteArray& lc, qsizetype from, qsizetype to, QByteArrayView name)
 {
+    const QByteArrayView tag = QByteArrayView(lc).first(to); // never searched past the tag's end
     qsizetype i = from;
-    while ((i = lc.indexOf(name, i)) >= 0 && i < to) {
+    while ((i = tag.indexOf(name, i)) >= 0) {
         const qsizetype after = i + name.size();
         if (!isSpace(lc.at(i - 1))) {
             i = after;
@@ -183,7 +184,7 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
     bool formFound = false;
     bool inLabel = false;
     for (qsizetype at = lc.indexOf('<'); at >= 0; at = lc.indexOf('<', at + 1)) {
-        if (lc.sliced(at).startsWith("<!--")) {
+        if (QByteArrayView(lc).sliced(at).startsWith("<!--")) {
             const qsizetype close = lc.indexOf("-->", at + 4);
             if (close < 0)
                 break;
