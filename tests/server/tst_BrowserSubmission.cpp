@@ -127,7 +127,7 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
     TestProgramFolder folder;
     const QString secret = QStringLiteral("/srv/quenlow-private/formAnswers.mdb");
     QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Staff Survey"))
+                .title(QStringLiteral("Staff Survey: Supercalifragilisticexpialidocious")) // wider than a phone
                 .databaseLocation(secret)
                 .textField(QStringLiteral("What's your name?"))
                 .textArea(QStringLiteral("Comments & \"remarks\""))
