@@ -16,7 +16,7 @@ namespace quenlow {
 
 namespace {
 
-constexpr int kNonceBytes = 16;  // 128 random bits
+constexpr int kNonceBytes = 16; // 128 random bits
 constexpr int kDigestBytes = 16; // of the keyed SHA-256
 
 // Only below a phone's width, so a desktop browser lays the page out as the
