@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHostAddress>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QNetworkInterface>
 #include <QPixmap>
@@ -56,16 +59,41 @@ CollectAnswersForm::CollectAnswersForm(const CollectionChoice& proposed, QWidget
     m_port->setSpecialValueText(QStringLiteral("any free port"));
     m_port->setValue(proposed.port);
 
+    // HTTPS: what a phone needs before it sends answers across a network that
+    // is not the person's own; the files are the web server's usual PEM pair.
+    m_certificate = new QLineEdit(proposed.certificateFile, this);
+    m_certificate->setObjectName(QStringLiteral("CertificateFile"));
+    m_certificate->setPlaceholderText(QStringLiteral("none: plain HTTP"));
+    m_key = new QLineEdit(proposed.keyFile, this);
+    m_key->setObjectName(QStringLiteral("KeyFile"));
+    auto* chooseCertificate = namedButton("ChooseCertificate", QStringLiteral("Browse..."), this);
+    auto* chooseKey = namedButton("ChooseKey", QStringLiteral("Browse..."), this);
+    connect(chooseCertificate, &QPushButton::clicked, this,
+            [this] { chooseFile(m_certificate, QStringLiteral("HTTPS Certificate")); });
+    connect(chooseKey, &QPushButton::clicked, this, [this] { chooseFile(m_key, QStringLiteral("HTTPS Private Key")); });
+    m_httpsProblem = new QLabel(this);
+    m_httpsProblem->setObjectName(QStringLiteral("HttpsProblem"));
+    m_httpsProblem->setWordWrap(true);
+    m_httpsProblem->hide();
+
     auto* start = namedButton("StartCollecting", QStringLiteral("Start Collecting"), this);
     start->setDefault(true);
     auto* cancel = namedButton("Cancel", QStringLiteral("Cancel"), this);
-    connect(start, &QPushButton::clicked, this, &QDialog::accept);
+    connect(start, &QPushButton::clicked, this, &CollectAnswersForm::start);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_onlyThisComputer, &QRadioButton::toggled, this, &CollectAnswersForm::explain);
 
     auto* intro = new QLabel(QStringLiteral("Who may fill your forms in?"), this);
     auto* portRow = new QFormLayout;
     portRow->addRow(QStringLiteral("Port :"), m_port);
+    const auto fileRow = [portRow](const QString& caption, QLineEdit* field, QPushButton* browse) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(field, 1);
+        row->addWidget(browse);
+        portRow->addRow(caption, row);
+    };
+    fileRow(QStringLiteral("HTTPS certificate :"), m_certificate, chooseCertificate);
+    fileRow(QStringLiteral("HTTPS key :"), m_key, chooseKey);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(start);
     buttons->addStretch(1);
@@ -76,6 +104,7 @@ CollectAnswersForm::CollectAnswersForm(const CollectionChoice& proposed, QWidget
     layout->addWidget(m_network);
     layout->addWidget(m_whoCanAnswer);
     layout->addLayout(portRow);
+    layout->addWidget(m_httpsProblem);
     layout->addLayout(buttons);
     setMinimumWidth(460);
     explain();
@@ -90,9 +119,32 @@ void CollectAnswersForm::explain()
                              "out. Nobody else can reach it."));
 }
 
+void CollectAnswersForm::chooseFile(QLineEdit* field, const QString& title)
+{
+    // Qt's own chooser, as every other window of the program shows.
+    const QString file = QFileDialog::getOpenFileName(this, title, QFileInfo(field->text()).path(),
+                                                      QStringLiteral("PEM files (*.pem *.crt *.key);;All files (*)"),
+                                                      nullptr, QFileDialog::DontUseNativeDialog);
+    if (!file.isEmpty())
+        field->setText(file);
+}
+
+void CollectAnswersForm::start()
+{
+    // Whether the files hold a usable pair the service tells when it starts.
+    if (m_certificate->text().trimmed().isEmpty() != m_key->text().trimmed().isEmpty()) {
+        m_httpsProblem->setText(QStringLiteral("HTTPS needs both the certificate and its private key; "
+                                               "leave both empty for plain HTTP."));
+        m_httpsProblem->show();
+        return;
+    }
+    accept();
+}
+
 CollectionChoice CollectAnswersForm::choice() const
 {
-    return {m_network->isChecked(), quint16(m_port->value())};
+    return {m_network->isChecked(), quint16(m_port->value()), m_certificate->text().trimmed(),
+            m_key->text().trimmed()};
 }
 
 CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shared, QWidget* parent)
@@ -163,12 +215,13 @@ void CollectionAddresses::showCode(int row)
     m_code->setPixmap(code.isNull() ? QPixmap() : QPixmap::fromImage(code.scaled(code.size() * scale)));
 }
 
-QStringList collectionAddresses(bool shared, quint16 port, const QString& pageFile)
+QStringList collectionAddresses(bool shared, quint16 port, const QString& pageFile, bool https)
 {
     const QString path = QLatin1Char('/') + QString::fromUtf8(QUrl::toPercentEncoding(pageFile));
     const QString portText = QLatin1Char(':') + QString::number(port);
+    const QString scheme = https ? QStringLiteral("https://") : QStringLiteral("http://");
     if (!shared)
-        return {QStringLiteral("http://127.0.0.1") + portText + path};
+        return {scheme + QStringLiteral("127.0.0.1") + portText + path};
     // The service listens on every IPv4 address when shared: only those work.
     QStringList v4;
     const auto interfaces = QNetworkInterface::allInterfaces();
@@ -182,7 +235,7 @@ QStringList collectionAddresses(bool shared, quint16 port, const QString& pageFi
             if (ip.isLoopback() || ip.isLinkLocal())
                 continue;
             if (ip.protocol() == QAbstractSocket::IPv4Protocol)
-                v4.append(QStringLiteral("http://") + ip.toString() + portText + path);
+                v4.append(scheme + ip.toString() + portText + path);
         }
     }
     return v4;

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QRadioButton;
 class QSpinBox;
@@ -17,6 +18,10 @@ namespace quenlow {
 struct CollectionChoice {
     bool shared = false; // people on this computer's networks, not only this computer
     quint16 port = 8080; // 0: any free port
+    /// PEM files to serve HTTPS with; both empty: plain HTTP.
+    QString certificateFile;
+    QString keyFile;
+    bool https() const { return !certificateFile.isEmpty(); }
 };
 
 /// "Collect Answers": asks who may answer (only this computer, or people on
@@ -30,11 +35,16 @@ public:
 
 private:
     void explain();
+    void start();
+    void chooseFile(QLineEdit* field, const QString& title);
 
     QRadioButton* m_onlyThisComputer = nullptr;
     QRadioButton* m_network = nullptr;
     QSpinBox* m_port = nullptr;
     QLabel* m_whoCanAnswer = nullptr;
+    QLineEdit* m_certificate = nullptr;
+    QLineEdit* m_key = nullptr;
+    QLabel* m_httpsProblem = nullptr;
 };
 
 /// Shown once the service runs: the addresses people open to answer the open
@@ -56,8 +66,8 @@ private:
 
 /// The addresses a page is reached at: on this computer only, or at each of
 /// this computer's IPv4 network addresses (loopback and link-local left out)
-/// when shared.
-QStringList collectionAddresses(bool shared, quint16 port, const QString& pageFile);
+/// when shared; "https://" ones when served over TLS.
+QStringList collectionAddresses(bool shared, quint16 port, const QString& pageFile, bool https = false);
 
 /// `text` as a QR code, one pixel a module with a quiet zone of four; a null
 /// image when the text does not fit one.

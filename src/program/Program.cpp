@@ -41,6 +41,7 @@ struct Program::Private final : DesignerCommands {
     quint16 listenPort = kDefaultListenPort;
     bool listenGiven = false; // --listen (or a test) chose the address
     bool shared = false;      // the running service is open to the network
+    bool https = false;       // and serves over TLS
 
     // The address people open to answer the open form, or the service's own.
     QString collectionText() const
@@ -50,7 +51,7 @@ struct Program::Private final : DesignerCommands {
         const QString page = session->isFormOpen() ? session->htmlName() : QString();
         if (shared) {
             // The first network address: the one people are most likely to use.
-            const QStringList addresses = collectionAddresses(true, collection.port(), page);
+            const QStringList addresses = collectionAddresses(true, collection.port(), page, https);
             if (!addresses.isEmpty())
                 return addresses.constFirst();
         }
@@ -88,6 +89,8 @@ void Program::Private::toggleCollection()
     CollectionChoice proposed;
     proposed.shared = settings.value(QStringLiteral("collect/shared"), false).toBool();
     proposed.port = quint16(settings.value(QStringLiteral("collect/port"), kDefaultListenPort).toUInt());
+    proposed.certificateFile = settings.value(QStringLiteral("collect/certificate")).toString();
+    proposed.keyFile = settings.value(QStringLiteral("collect/key")).toString();
     if (listenGiven) {
         proposed.shared = !isLoopbackHost(listenHost);
         proposed.port = listenPort;
@@ -100,6 +103,7 @@ void Program::Private::toggleCollection()
     const QString host = !chosen.shared ? defaultListenHost()
         : (listenGiven && !isLoopbackHost(listenHost)) ? listenHost
                                                         : QStringLiteral("0.0.0.0");
+    collection.setTls(chosen.certificateFile, chosen.keyFile);
     QString error;
     if (!collection.start(session->appFolder(), host, chosen.port, &error)) {
         showExclamation(QStringLiteral("The answers cannot be collected: ") + error);
@@ -107,10 +111,13 @@ void Program::Private::toggleCollection()
     }
     settings.setValue(QStringLiteral("collect/shared"), chosen.shared);
     settings.setValue(QStringLiteral("collect/port"), chosen.port);
+    settings.setValue(QStringLiteral("collect/certificate"), chosen.certificateFile);
+    settings.setValue(QStringLiteral("collect/key"), chosen.keyFile);
     shared = chosen.shared;
+    https = chosen.https();
     mainForm->setCollectionStatus(true, collectionText());
     const QString page = session->isFormOpen() ? session->htmlName() : QString();
-    CollectionAddresses addresses(collectionAddresses(shared, collection.port(), page), shared, mainForm.get());
+    CollectionAddresses addresses(collectionAddresses(shared, collection.port(), page, https), shared, mainForm.get());
     addresses.exec();
 }
 

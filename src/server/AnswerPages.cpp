@@ -24,7 +24,10 @@ QString bodyTag(const PublishedForm& form)
 
 QString head(const QString& title)
 {
-    return QStringLiteral("<html><head><meta charset=\"utf-8\"><title>") + escapeHtml(title)
+    // Most people answer on phones: the thank-you and error pages fit one.
+    return QStringLiteral("<html><head><meta charset=\"utf-8\">"
+                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>")
+        + escapeHtml(title)
         + QStringLiteral("</title></head>");
 }
 

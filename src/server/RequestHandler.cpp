@@ -145,9 +145,17 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
     HttpResponse response;
     response.contentType = file->contentType;
     response.body = std::move(*content);
-    // The designer rewrites pages while the service runs; never show a stale one.
-    if (file->isPage)
+    if (file->isPage) {
+        // A form page is "NAME.html": each copy sent carries its own token.
+        const QByteArray fileName = request.path.mid(request.path.lastIndexOf('/') + 1);
+        const QString formName = QString::fromUtf8(fileName.left(fileName.indexOf('.')));
+        if (FormCatalog::isFormName(formName))
+            response.body = pageForRespondents(response.body, formName, m_tokens.issue(kTablePrefix + formName));
+        // The designer rewrites pages while the service runs; never show a
+        // stale one. Not no-store: going Back must show the page with the
+        // token already sent, so sending it again is known as a repeat.
         response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache")});
+    }
     return response;
 }
 
@@ -244,6 +252,19 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
         return std::nullopt;
     *formOut = std::move(*form);
     Submission submission = submissionFrom(*tableName, fields);
+    // Every page sends its questions' kind fields, ticked or not: a post with
+    // none is no answer to the form and would only store an empty row.
+    if (submission.answers.isEmpty()) {
+        return refuse(errorResponse(400, QStringLiteral("No answers"),
+                                    QStringLiteral("The post carries none of the questions of the form '")
+                                        + formOut->name + QStringLiteral("'. Nothing has been stored.")));
+    }
+    // A token this service did not issue for this form (forged, from another
+    // form, or from before a restart) cannot be trusted to tell repeats: the
+    // answers are kept, as from a page without one.
+    submission.token = m_tokens.verified(*tableName,
+                                         firstValue(fields, submissionTokenField()).value_or(QString()));
+    submission.arrivedAt = QDateTime::currentDateTimeUtc();
     submission.abandoned = request.clientGone;
     return submission;
 }

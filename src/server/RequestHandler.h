@@ -6,6 +6,7 @@
 #include "server/FormCatalog.h"
 #include "server/HttpExchange.h"
 #include "server/PublishedFolder.h"
+#include "server/RespondentPage.h"
 
 #include <QString>
 
@@ -53,6 +54,7 @@ private:
     PublishedFolder m_html;
     FormCatalog m_forms;
     AnswerWriter& m_writer;
+    SubmissionTokens m_tokens;
 };
 
 /// The submission a set of posted fields makes for `table`. Each question is

@@ -9,6 +9,10 @@
 #include "support/TestProgramFolder.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSslSocket>
+#include <QTemporaryDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTcpSocket>
@@ -118,6 +122,64 @@ private slots:
         QVERIFY(code.width() >= 21 + 8); // the smallest code and its quiet zone
         QCOMPARE(code.pixelIndex(0, 0), 0); // the quiet zone is white
         QCOMPARE(code.pixelIndex(4, 4), 1); // a finder pattern's corner is black
+    }
+
+    void servesHttpsWithTheChosenFiles()
+    {
+        QTemporaryDir keys;
+        QString cert, key;
+        QVERIFY(makeTestCertificate(keys.path(), &cert, &key));
+        // The choice is remembered between runs: none of it may reach other tests.
+        const auto forget = [] {
+            QSettings().remove(QStringLiteral("collect/certificate"));
+            QSettings().remove(QStringLiteral("collect/key"));
+        };
+        forget();
+        const std::unique_ptr<void, std::function<void(void*)>> cleanup(this, [forget](void*) { forget(); });
+
+        TestProgramFolder folder;
+        Program program(folder.path());
+        program.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
+        program.start();
+        createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
+        auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+        QString problem;
+        QStringList listed;
+        ModalStep choose(QStringLiteral("CollectAnswersForm"), [&](QWidget* form) {
+            // A certificate without its key: said so, and the window stays.
+            form->findChild<QLineEdit*>(QStringLiteral("CertificateFile"))->setText(cert);
+            form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
+            problem = form->findChild<QLabel*>(QStringLiteral("HttpsProblem"))->text();
+            QVERIFY(form->isVisible());
+            form->findChild<QLineEdit*>(QStringLiteral("KeyFile"))->setText(key);
+            ModalStep shown(QStringLiteral("CollectionAddresses"), [&listed](QWidget* window) {
+                listed.append(window->findChild<QListWidget*>(QStringLiteral("AddressList"))->item(0)->text());
+                window->close();
+            });
+            form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
+        });
+        collect->click();
+        QVERIFY(choose.ran());
+        QVERIFY2(problem.contains(QStringLiteral("both the certificate and its private key")), qPrintable(problem));
+        const QString address = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
+        QVERIFY2(address.startsWith(QStringLiteral("https://127.0.0.1:")), qPrintable(address));
+        QCOMPARE(listed, QStringList{address});
+        QCOMPARE(QSettings().value(QStringLiteral("collect/key")).toString(), key);
+
+        if (QSslSocket::supportsSsl()) {
+            QSslSocket socket;
+            socket.setPeerVerifyMode(QSslSocket::VerifyNone);
+            const quint16 port = quint16(address.section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
+            socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), port);
+            QVERIFY(socket.waitForEncrypted(10000));
+            socket.write("GET /survey.html HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+            QByteArray answer;
+            while (socket.waitForReadyRead(5000))
+                answer += socket.readAll();
+            QVERIFY(answer.contains("Staff Survey"));
+        }
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        collect->click();
     }
 
     void aBusyPortIsReportedNotShared()

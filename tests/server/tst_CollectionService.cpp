@@ -470,14 +470,8 @@ void TestCollectionService::abandonedSubmissionIsNotStored()
 void TestCollectionService::servesOverTls()
 {
     QTemporaryDir keys;
-    const QString cert = keys.filePath(QStringLiteral("cert.pem")), key = keys.filePath(QStringLiteral("key.pem"));
-    QProcess openssl;
-    openssl.start(QStringLiteral("openssl"), {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                                              QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
-                                              QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                                              QStringLiteral("-keyout"), key, QStringLiteral("-out"), cert});
-    QVERIFY(openssl.waitForFinished(30000));
-    QCOMPARE(openssl.exitCode(), 0);
+    QString cert, key;
+    QVERIFY(makeTestCertificate(keys.path(), &cert, &key));
 
     m_service = std::make_unique<CollectionService>();
     m_service->setLogSink([](const QByteArray&) {});

@@ -479,9 +479,13 @@ void TestRequestHandler::ignoresWhatNoQuestionAnnounces()
     QCOMPARE(row.value(QStringLiteral("Tea")).toString(), QStringLiteral("Checked"));
     QVERIFY(!row.contains(QStringLiteral("Shoe size")));
 
-    // Only the hidden fields: still one (empty) row, one per submission.
-    QCOMPARE(post(surveyHeader()).status, 200);
-    QCOMPARE(rows().size(), 2);
+    // Only the hidden fields, or nothing at all: no answer to the form, refused, nothing stored.
+    for (const Fields& empty : {surveyHeader(), Fields{{QStringLiteral("tableName"), QStringLiteral("tbl_survey")}}}) {
+        const HttpResponse r = post(empty);
+        QCOMPARE(r.status, 400);
+        QVERIFY(r.body.contains("Nothing has been stored."));
+    }
+    QCOMPARE(rows().size(), 1);
 }
 
 void TestRequestHandler::refusesUnknownForms_data()
@@ -557,6 +561,7 @@ void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
     // The post claims the table may be shown; the stored header says no.
     Fields fields = surveyHeader();
     fields[3].second = QStringLiteral("True");
+    fields += {{QStringLiteral("Tea Type"), QStringLiteral("Check Box")}};
     HttpResponse r = post(fields);
     QCOMPARE(r.status, 200);
     QVERIFY(!r.body.contains("showTable"));
@@ -596,6 +601,7 @@ void TestRequestHandler::answerPageUsesTheStoredBackground()
     QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("sky")).background(6).title(QStringLiteral("A <i>title</i>")).write());
     Fields fields = surveyHeader(QStringLiteral("tbl_sky"));
     fields[2].second = QStringLiteral("x.gif'><script>alert(1)</script>");
+    fields += {{QStringLiteral("Sky Type"), QStringLiteral("Text Field")}};
     const HttpResponse r = post(fields);
     QCOMPARE(r.status, 200);
     QVERIFY(r.body.contains("<BODY BGCOLOR='#000000' BACKGROUND='/Background3.jpg'>"));

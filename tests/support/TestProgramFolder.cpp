@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 namespace quenlow::test {
@@ -57,6 +58,22 @@ QByteArray crlfLines(const QStringList& lines)
     for (const QString& line : lines)
         out += line.toLatin1() + "\r\n";
     return out;
+}
+
+bool makeTestCertificate(const QString& folder, QString* certificate, QString* key)
+{
+    *certificate = folder + QStringLiteral("/cert.pem");
+    *key = folder + QStringLiteral("/key.pem");
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
+                   QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
+                   QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"), *key, QStringLiteral("-out"), *certificate});
+    if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0) {
+        QTest::qFail("openssl could not make a test certificate", __FILE__, __LINE__);
+        return false;
+    }
+    return true;
 }
 
 } // namespace quenlow::test
