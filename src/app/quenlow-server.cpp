@@ -5,6 +5,8 @@
 #include "server/CollectionService.h"
 #include "server/ListenAddress.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -35,39 +37,47 @@ int usage(const QString& problem)
 
 int main(int argc, char** argv)
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QString::fromLocal8Bit(argv[i]));
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Publishes the forms of a Quenlow program folder and stores the answers."));
+    parser.addHelpOption();
+    const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
+                                          QStringLiteral("DIR"));
+    const QCommandLineOption listenOption(QStringLiteral("listen"),
+                                          QStringLiteral("Where to listen (default 127.0.0.1:8080)."),
+                                          QStringLiteral("ADDRESS:PORT"));
+    const QCommandLineOption bodyOption(QStringLiteral("max-body-size"),
+                                        QStringLiteral("The largest posted form, in bytes (default 1048576)."),
+                                        QStringLiteral("BYTES"));
+    const QCommandLineOption certOption(QStringLiteral("tls-cert"), QStringLiteral("PEM certificate, for HTTPS."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption keyOption(QStringLiteral("tls-key"), QStringLiteral("PEM private key, for HTTPS."),
+                                       QStringLiteral("FILE"));
+    parser.addOptions({folderOption, listenOption, bodyOption, certOption, keyOption});
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usage(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("unknown argument '%1'").arg(parser.positionalArguments().constFirst()));
 
-    QString appFolder;
+    QString appFolder = parser.value(folderOption);
     QString host = quenlow::defaultListenHost();
     quint16 port = quenlow::kDefaultListenPort;
+    if (parser.isSet(listenOption) && !quenlow::parseListenAddress(parser.value(listenOption), &host, &port))
+        return usage(QStringLiteral("--listen takes ADDRESS:PORT, for example 127.0.0.1:8080"));
     qint64 maxBody = quenlow::CollectionService::defaultMaxBodySize;
-    QString tlsCertificate, tlsKey;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1StringView("--help") || a == QLatin1StringView("-h")) {
-            usage(QStringLiteral("publishes the forms of a Quenlow program folder and stores the answers"));
-            return 0;
-        } else if (a == QLatin1StringView("--app-folder") && hasValue) {
-            appFolder = args.at(++i);
-        } else if (a == QLatin1StringView("--listen") && hasValue) {
-            if (!quenlow::parseListenAddress(args.at(++i), &host, &port))
-                return usage(QStringLiteral("--listen takes ADDRESS:PORT, for example 127.0.0.1:8080"));
-        } else if (a == QLatin1StringView("--max-body-size") && hasValue) {
-            bool ok = false;
-            maxBody = args.at(++i).toLongLong(&ok);
-            if (!ok || maxBody <= 0)
-                return usage(QStringLiteral("--max-body-size takes a number of bytes"));
-        } else if (a == QLatin1StringView("--tls-cert") && hasValue) {
-            tlsCertificate = args.at(++i);
-        } else if (a == QLatin1StringView("--tls-key") && hasValue) {
-            tlsKey = args.at(++i);
-        } else {
-            return usage(QStringLiteral("unknown or incomplete argument '%1'").arg(a));
-        }
+    if (parser.isSet(bodyOption)) {
+        bool ok = false;
+        maxBody = parser.value(bodyOption).toLongLong(&ok);
+        if (!ok || maxBody <= 0)
+            return usage(QStringLiteral("--max-body-size takes a number of bytes"));
     }
+    const QString tlsCertificate = parser.value(certOption);
+    const QString tlsKey = parser.value(keyOption);
     if (appFolder.isEmpty())
         return usage(QStringLiteral("--app-folder is required"));
     if (tlsCertificate.isEmpty() != tlsKey.isEmpty())
