@@ -51,12 +51,4 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-QByteArray crlfLines(const QStringList& lines)
-{
-    QByteArray out;
-    for (const QString& line : lines)
-        out += line.toLatin1() + "\r\n";
-    return out;
-}
-
 } // namespace quenlow::test

@@ -44,7 +44,5 @@ private:
 QByteArray readBytes(const QString& path);
 /// Writes bytes to a file, creating its folder.
 void writeBytes(const QString& path, const QByteArray& bytes);
-/// Joins lines with CR LF after each, as the program's files are written.
-QByteArray crlfLines(const QStringList& lines);
 
 } // namespace quenlow::test
