@@ -6,7 +6,6 @@
 #include "main/OpenForm.h"
 #include "model/CollectionFile.h"
 #include "model/FormSession.h"
-#include "newform/ModalStep.h"
 #include "newform/NewFormOperations.h"
 #include "platform/BrowserView.h"
 #include "program/Program.h"
@@ -116,33 +115,6 @@ private slots:
         BrowserView::setRecorder([](const QString&, const QString&, const QString&) {});
     }
 
-    // Start-up declined the database; commands that need it offer it again
-    // and go on only once it exists.
-    void databaseLeftMissingIsOfferedAgain()
-    {
-        TestProgramFolder folder(false);
-        Program program(folder.path());
-        ModalStep declined(QStringLiteral("CreateNewDatabase"), [](QWidget* w) { w->close(); });
-        program.start();
-        QVERIFY(declined.ran());
-        MainForm* main = mainOf(program);
-        countHooks(main, program.session());
-        program.session().setHtmlName(QStringLiteral("survey.html"));
-        ModalStep declinedAgain(QStringLiteral("CreateNewDatabase"), [](QWidget* w) { w->close(); });
-        trigger(main, QStringLiteral("Table"));
-        QVERIFY(declinedAgain.ran());
-        QVERIFY(m_calls.isEmpty());
-        QVERIFY(!QFile::exists(folder.database()));
-        ModalStep created(QStringLiteral("CreateNewDatabase"), [](QWidget* w) {
-            w->findChild<QPushButton*>(QStringLiteral("CreateDatabase"))->click();
-        });
-        trigger(main, QStringLiteral("ViewReporterForm"));
-        QVERIFY(created.ran());
-        QVERIFY(QFile::exists(folder.database()));
-        QCOMPARE(m_calls, (QMap<QString, int>{{QStringLiteral("ViewReporterForm"), 1}}));
-        QVERIFY(folder.messageTexts().isEmpty());
-    }
-
     void submitCheckLooksAtTheLastElementOnly()
     {
         TestProgramFolder folder;
@@ -213,41 +185,6 @@ private slots:
                                                             "file and cannot be edited.")));
         QVERIFY(m_calls.isEmpty());
         QVERIFY(!QFile::exists(folder.collection(QStringLiteral("orphan"))));
-    }
-
-    // Selection goes both ways between the list, the mouse and the session.
-    void elementListMirrorsTheSession()
-    {
-        TestProgramFolder folder;
-        Program program(folder.path());
-        program.start();
-        MainForm* main = mainOf(program);
-        FormSession& session = program.session();
-        newForm(session, QStringLiteral("survey"));
-        appendElement(session, element(Kind::plainText(), QStringLiteral("Hello")));
-        appendElement(session, element(Kind::line(), QStringLiteral("Horizontal")));
-        auto* list = child<QListView>(main, "FormCollectionList");
-        auto selectedInView = [list] {
-            const QModelIndexList rows = list->selectionModel()->selectedIndexes();
-            return rows.isEmpty() ? -1 : rows.constFirst().row();
-        };
-        QCOMPARE(selectedInView(), 0);
-        session.setSelectedRow(2);
-        QCOMPARE(selectedInView(), 2);
-        list->selectionModel()->setCurrentIndex(list->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
-        QCOMPARE(session.selectedRow(), 1);
-        list->selectionModel()->clearSelection();
-        QCOMPARE(session.selectedRow(), -1);
-
-        const QRect rect = list->visualRect(list->model()->index(2, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-        QCOMPARE(session.selectedRow(), 2);
-
-        // The move buttons act on that row, and the list follows the model.
-        trigger(main, QStringLiteral("MoveFormMethodUpForm"));
-        QCOMPARE(session.selectedRow(), 1);
-        QCOMPARE(selectedInView(), 1);
-        QCOMPARE(list->model()->index(1, 0).data().toString(), QStringLiteral("Line - Horizontal"));
     }
 
     void editingAnUnknownKindIsRefused()

@@ -32,18 +32,6 @@ QStringList types(const FormSession& session)
     return result;
 }
 
-// Keys equal positions and each row describes the record at its index.
-void checkInvariants(const FormSession& session)
-{
-    QCOMPARE(session.collection.count(), int(session.methodCount));
-    QCOMPARE(session.rows()->count(), int(session.methodCount));
-    for (int i = 0; i < session.collection.count(); ++i) {
-        QCOMPARE(session.collection.keyAt(i), QString::number(i));
-        if (i > 0)
-            QCOMPARE(session.rows()->text(i), session.collection.atPosition(i).rowText());
-    }
-}
-
 } // namespace
 
 class TestElementOperations : public QObject
@@ -51,58 +39,6 @@ class TestElementOperations : public QObject
     Q_OBJECT
 
 private slots:
-    void insertGoesDirectlyAboveTheSubmitButton()
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        QAbstractItemModelTester tester(session.rows());
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(InsertMethod(session, element(Kind::textArea(), QStringLiteral("Comments"))));
-        QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Submit Form"))));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Your name"))));
-        QCOMPARE(types(session), QStringList({Kind::header(), Kind::textArea(), Kind::textField(), Kind::submitButton()}));
-        QCOMPARE(session.selectedRow(), 2);
-        checkInvariants(session);
-        QCOMPARE(columnsOf(folder, QStringLiteral("tbl_survey")),
-                 QStringList({QStringLiteral("Form Question"), QStringLiteral("Comments"), QStringLiteral("Your name")}));
-        // The caller's page write puts the fragments in the new order.
-        QVERIFY(WriteFormPage(session, session.htmlName()));
-        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
-        QVERIFY(page.indexOf("Your name") < page.indexOf("Submit Form"));
-        QVERIFY(page.indexOf("Comments") < page.indexOf("Your name"));
-    }
-
-    void insertWithoutSubmitButtonAppends()
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
-        QVERIFY(InsertMethod(session, element(Kind::plainText(), QStringLiteral("Hello"))));
-        QCOMPARE(types(session), QStringList({Kind::header(), Kind::line(), Kind::plainText()}));
-        QCOMPARE(session.selectedRow(), 2);
-        checkInvariants(session);
-        // Elements without a question never touch the table.
-        QCOMPARE(columnsOf(folder, QStringLiteral("tbl_survey")), QStringList({QStringLiteral("Form Question")}));
-    }
-
-    void refusedDuplicateChangesNothing()
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Your name"))));
-        const QList<FormMethod> before = session.collection.methods();
-        const QStringList rows = session.rows()->texts();
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(!InsertMethod(session, element(Kind::checkBox(), QStringLiteral("your NAME"))));
-        QCOMPARE(folder.messageTexts().constLast(),
-                 QStringLiteral("You already have a User Instruction called your NAME. Please call it something else."));
-        QCOMPARE(session.collection.methods(), before);
-        QCOMPARE(session.rows()->texts(), rows);
-        QCOMPARE(columnsOf(folder, QStringLiteral("tbl_survey")),
-                 QStringList({QStringLiteral("Form Question"), QStringLiteral("Your name")}));
-    }
 
     void namesThePageCouldConfuseAreRefused()
     {
@@ -110,6 +46,7 @@ private slots:
         // itself, and "<question> Type" beside each question.
         TestProgramFolder folder;
         FormSession session(folder.path());
+        QAbstractItemModelTester tester(session.rows());
         createForm(session, QStringLiteral("survey"));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Colour Type"))));
@@ -130,77 +67,6 @@ private slots:
                               QStringLiteral("Table name"), QStringLiteral("Size Types")}));
     }
 
-    void updateKeepsPlaceKeyAndColumnUnlessTheQuestionChanged()
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("A"))));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("B"))));
-
-        FormMethod same = element(Kind::textField(), QStringLiteral("A"));
-        same.attribute4 = QStringLiteral("99");
-        session.rows()->remove(1);
-        session.rows()->insert(1, QStringLiteral("row text the update must keep"));
-        QVERIFY(UpdateMethod(session, same, QStringLiteral("1")));
-        QCOMPARE(session.collection.at(QStringLiteral("1")).attribute4, QStringLiteral("99"));
-        QCOMPARE(session.rows()->text(1), QStringLiteral("row text the update must keep"));
-
-        // The last record goes back under its own key, at the end.
-        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("B2")), QStringLiteral("2")));
-        QCOMPARE(session.collection.keyAt(2), QStringLiteral("2"));
-        QCOMPARE(session.collection.atPosition(2).userInstruction, QStringLiteral("B2"));
-        QCOMPARE(session.rows()->text(2), QStringLiteral("Text Field - B2"));
-        QCOMPARE(session.selectedRow(), 2);
-        QCOMPARE(columnsOf(folder, QStringLiteral("tbl_survey")),
-                 QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B2")}));
-
-        // Renaming onto another question's column is refused and changes nothing.
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("A")), QStringLiteral("2")));
-        QCOMPARE(session.collection.atPosition(2).userInstruction, QStringLiteral("B2"));
-        QCOMPARE(session.rows()->text(2), QStringLiteral("Text Field - B2"));
-    }
-
-    void movesFollowTheLayoutRules()
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
-        QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Submit Form"))));
-        QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
-        // Header, Name, Line, Submit; move the line below the submit button.
-        session.setSelectedRow(2);
-        QVERIFY(moveSelectedDown(session));
-        QCOMPARE(types(session), QStringList({Kind::header(), Kind::textField(), Kind::submitButton(), Kind::line()}));
-
-        const auto refused = [&](int row, bool up, const QString& message) {
-            session.setSelectedRow(row);
-            folder.messages().queueAnswer(MessageAnswer::Ok);
-            const QList<FormMethod> before = session.collection.methods();
-            QVERIFY(!(up ? moveSelectedUp(session) : moveSelectedDown(session)));
-            QCOMPARE(folder.messageTexts().constLast(), message);
-            QCOMPARE(session.collection.methods(), before);
-        };
-        refused(1, false, QStringLiteral("You cannot move this Form Element below the Submit Button"));
-        refused(2, true, QStringLiteral("You cannot move the Submit Button above this Form Element."));
-        refused(1, true, QStringLiteral("Can't move method above the HTML Header !"));
-        refused(0, true, QStringLiteral("You cannot move the Header."));
-        refused(0, false, QStringLiteral("You cannot move the Header."));
-        refused(3, false, QStringLiteral("Can't move method there - You've reached the end of the collection !"));
-        refused(-1, true, QStringLiteral("Sorry, but you don't have a method selected."));
-
-        // The submit button may move down below the line again.
-        session.setSelectedRow(2);
-        QVERIFY(moveSelectedDown(session));
-        QCOMPARE(session.selectedRow(), 3);
-        QCOMPARE(types(session), QStringList({Kind::header(), Kind::textField(), Kind::line(), Kind::submitButton()}));
-        checkInvariants(session);
-        const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
-        QVERIFY(collection.indexOf("Method Type\r\nLine") < collection.indexOf("Method Type\r\nSubmit Button"));
-    }
-
     void moveMethodRefusesTheHeader()
     {
         TestProgramFolder folder;
@@ -212,60 +78,6 @@ private slots:
         QCOMPARE(folder.messageTexts().constLast(),
                  QStringLiteral("Sorry but you cannot move the Form Header - it must remain at the top of the form"));
         QCOMPARE(types(session), QStringList({Kind::header(), Kind::line()}));
-    }
-
-    void removalRenumbersAndAsksWhenAnswersExist()
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
-        for (const QString& q : {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")})
-            QVERIFY(InsertMethod(session, element(Kind::textField(), q)));
-        QVERIFY(WriteFormPage(session, session.htmlName()));
-        {
-            auto db = AnswersDatabase::open(folder.database());
-            QVERIFY(db->insertRow(QStringLiteral("tbl_survey"), {{QStringLiteral("B"), QStringLiteral("an answer")}}) > 0);
-        }
-        // No keeps column and element.
-        session.setSelectedRow(2);
-        folder.messages().queueAnswer(MessageAnswer::No);
-        QVERIFY(!removeSelected(session));
-        QCOMPARE(folder.messageTexts().constLast(),
-                 QStringLiteral("The field 'B' contains data - Are you sure you wish to remove it ?"));
-        QCOMPARE(session.collection.count(), 4);
-        QVERIFY(columnsOf(folder, QStringLiteral("tbl_survey")).contains(QStringLiteral("B")));
-
-        folder.messages().queueAnswer(MessageAnswer::Yes);
-        QVERIFY(removeSelected(session));
-        QCOMPARE(session.selectedRow(), -1);
-        checkInvariants(session);
-        QCOMPARE(session.rows()->texts().mid(1), QStringList({QStringLiteral("Text Field - A"), QStringLiteral("Text Field - C")}));
-        QCOMPARE(columnsOf(folder, QStringLiteral("tbl_survey")),
-                 QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("C")}));
-        // The record below the gap is reachable under its new key.
-        session.setSelectedRow(2);
-        QVERIFY(moveSelectedUp(session));
-        QCOMPARE(session.rows()->texts().mid(1), QStringList({QStringLiteral("Text Field - C"), QStringLiteral("Text Field - A")}));
-
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        session.setSelectedRow(0);
-        QVERIFY(!removeSelected(session));
-        QCOMPARE(folder.messageTexts().constLast(),
-                 QStringLiteral("You cannot remove 'Header' Methods since they are essential. You can however edit and move them as you wish."));
-    }
-
-    void nextElementNumberKeepsFourItems()
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        session.elementCounter = 7;
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(NextElementNumber(session));
-        QCOMPARE(session.elementCounter, qint16(8));
-        const FormMethod& header = session.collection.at(QStringLiteral("0"));
-        QCOMPARE(header.attribute6List.size(), 4);
-        QCOMPARE(header.item(4), QStringLiteral(" 8 "));
-        QCOMPARE(header.item(3), session.databasePath());
     }
 
     void sixteenBitLimitsAreRefusedNotOverflowed()

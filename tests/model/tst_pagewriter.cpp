@@ -5,7 +5,6 @@
 #include "support/FormFixture.h"
 #include "support/TestProgramFolder.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace quenlow;
@@ -16,21 +15,6 @@ class TestPageWriter : public QObject
     Q_OBJECT
 
 private slots:
-    void headerOnlyFormGivesTwoLinesAndSetsTheCaptions()
-    {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        QSignalSpy navigations(&session, &FormSession::navigateRequested);
-        createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
-        session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
-        const QString header = session.collection.atPosition(0).htmlCode;
-        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))),
-                 header.toLatin1() + "\r\n<P></FORM></HTML>\r\n");
-        QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
-        QCOMPARE(session.htmlFrameCaption(), QStringLiteral("Current Form"));
-        QCOMPARE(navigations.constLast().at(0).toString(), folder.html(QStringLiteral("survey.html")));
-    }
 
     void collectionFileFollowsTheHtmlNameCaption()
     {

@@ -12,15 +12,11 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
-
-#include <zip.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -132,12 +128,7 @@ private slots:
         QCOMPARE(tables.at(0).rowCount(), 4);
         QCOMPARE(tables.at(1).rowTexts(1), (QStringList{u"Checked"_s, u"2"_s, u"50.0%"_s}));
 
-        // The picture is a part of the package, tied to the drawing by its relationship.
-        int zipError = 0;
-        zip_t* archive = zip_open(QFile::encodeName(reportPath(f)).constData(), ZIP_RDONLY, &zipError);
-        QVERIFY(archive);
-        QVERIFY(zip_name_locate(archive, "word/media/report-picture1.png", 0) >= 0);
-        zip_close(archive);
+        // The chart went in as a picture (its package parts are the word document's own tests').
         QVERIFY(document.documentXml().contains(u"r:embed=\"rIdReportPicture1\""_s));
     }
 

@@ -10,6 +10,10 @@
 
 namespace quenlow::test {
 
+namespace {
+
+// A header record as the new-form window builds one (background Marble,
+// table view allowed, the session's counter), with a simple fragment.
 FormMethod headerRecord(const FormSession& session, const QString& formName, const QString& title)
 {
     FormMethod header;
@@ -23,6 +27,8 @@ FormMethod headerRecord(const FormSession& session, const QString& formName, con
     header.attribute6List = {printNumber(1), printNumber(1), session.databasePath(), printNumber(session.elementCounter)};
     return header;
 }
+
+} // namespace
 
 void createForm(FormSession& session, const QString& name, const QString& title)
 {

@@ -12,10 +12,6 @@ class FormSession;
 
 namespace quenlow::test {
 
-/// A header record as the new-form window builds one (background Marble,
-/// table view allowed, the session's counter), with a simple fragment.
-FormMethod headerRecord(const FormSession& session, const QString& formName, const QString& title);
-
 /// Opens a new form `name` in `session` without the windows: its table with
 /// "Form Question", the header record, the page and the collection file.
 void createForm(FormSession& session, const QString& name, const QString& title = QStringLiteral("New Form Title"));

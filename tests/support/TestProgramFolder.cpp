@@ -52,14 +52,6 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-QByteArray crlfLines(const QStringList& lines)
-{
-    QByteArray out;
-    for (const QString& line : lines)
-        out += line.toLatin1() + "\r\n";
-    return out;
-}
-
 bool makeTestCertificate(const QString& folder, QString* certificate, QString* key)
 {
     *certificate = folder + QStringLiteral("/cert.pem");

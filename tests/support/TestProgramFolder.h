@@ -44,8 +44,6 @@ private:
 QByteArray readBytes(const QString& path);
 /// Writes bytes to a file, creating its folder.
 void writeBytes(const QString& path, const QByteArray& bytes);
-/// Joins lines with CR LF after each, as the program's files are written.
-QByteArray crlfLines(const QStringList& lines);
 
 /// A self-signed certificate for 127.0.0.1 and its key, made with openssl in
 /// `folder` as cert.pem and key.pem; false (the test failed) when it cannot be.
