@@ -44,6 +44,8 @@ public:
     static std::unique_ptr<AnswersDatabase> create(const QString& path, QString* error = nullptr);
 
     QString lastError() const { return m_error; }
+    /// The engine's extended result code of the last failure.
+    int lastCode() const { return m_code; }
 
     bool tableExists(const QString& table);
     /// Creates `table` with its single text column `firstColumn`; false when the name is taken.
@@ -91,6 +93,7 @@ private:
 
     sqlite3* m_db = nullptr;
     QString m_error;
+    int m_code = 0;
 };
 
 } // namespace quenlow

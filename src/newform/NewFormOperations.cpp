@@ -3,7 +3,7 @@
 #include "newform/NewFormOperations.h"
 
 #include "core/Messages.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
@@ -17,14 +17,6 @@ namespace quenlow {
 
 namespace {
 
-// SQLite compares table names without regard to ASCII case, so "tbl_Survey"
-// is taken once "tbl_survey" exists; a query on the name sees that.
-bool tableTaken(AnswersDatabase& db, const QString& table)
-{
-    return db.tableExists(table)
-        || db.exec(QStringLiteral("SELECT 1 FROM ") + AnswersDatabase::quoteIdentifier(table) + QStringLiteral(" LIMIT 0"));
-}
-
 void duplicateName(const QString& name)
 {
     showExclamation(QStringLiteral("Sorry but there is already a Form and DB Table with the name '") + name
@@ -36,26 +28,23 @@ bool createTable(const FormSession& session, const QString& name)
 {
     if (!requireAnswersDatabase(session))
         return false;
-    const QString table = QStringLiteral("tbl_") + name;
-    QString error;
-    auto db = AnswersDatabase::open(session.databasePath(), &error);
-    if (!db) {
+    const QString table = AnswersStore::tableFor(name);
+    const auto store = openAnswersStore(session.databasePath());
+    if (!store) {
         showExclamation(QStringLiteral("The answers database '") + session.databasePath()
-                        + QStringLiteral("' cannot be opened (") + error
+                        + QStringLiteral("' cannot be opened (") + store.error().detail
                         + QStringLiteral("). No form has been created."));
         return false;
     }
-    if (tableTaken(*db, table)) {
+    const Result<void> made = (*store)->createTable(table, QStringLiteral("Form Question"));
+    if (made.failedWith(Error::Duplicate)) {
         duplicateName(name);
         return false;
     }
-    if (!db->createTable(table, QStringLiteral("Form Question"))) {
-        if (tableTaken(*db, table))
-            duplicateName(name);
-        else
-            showExclamation(QStringLiteral("The table '") + table
-                            + QStringLiteral("' could not be created in the answers database (") + db->lastError()
-                            + QStringLiteral("). No form has been created."));
+    if (!made) {
+        showExclamation(QStringLiteral("The table '") + table
+                        + QStringLiteral("' could not be created in the answers database (") + made.error().detail
+                        + QStringLiteral("). No form has been created."));
         return false;
     }
     return true;
