@@ -588,28 +588,31 @@ void SqliteAnswersStore::forgetSchema()
 
 Result<std::optional<QDateTime>> SqliteAnswersStore::arrivalOf(const QString& table, qint64 rowId)
 {
-    if (!m_db->tableExists(kArrivals))
-        return std::optional<QDateTime>();
-    std::optional<QDateTime> when;
-    const QString sql = QStringLiteral("SELECT arrived FROM %1 WHERE answers_table = ?1 AND row_id = CAST(?2 AS INTEGER)")
-                            .arg(quote(kArrivals));
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        return Error{Error::Other, QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    // Asked once per exported row: the statement is kept.
+    if (!m_arrivalsKnown) {
+        if (!m_db->tableExists(kArrivals))
+            return std::optional<QDateTime>();
+        m_arrivalsKnown = true;
     }
+    sqlite3_stmt* stmt = statementFor(
+        QStringLiteral("SELECT arrived FROM %1 WHERE answers_table = ?1 AND row_id = ?2").arg(quote(kArrivals)));
+    if (!stmt)
+        return failure(QStringLiteral("prepare"));
     const QByteArray name = table.toUtf8();
     sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
     sqlite3_bind_int64(stmt, 2, rowId);
-    if (sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_bytes(stmt, 0) > 0) {
-        QDateTime t = QDateTime::fromString(
+    std::optional<QDateTime> when;
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW && sqlite3_column_bytes(stmt, 0) > 0) {
+        const QDateTime t = QDateTime::fromString(
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), sqlite3_column_bytes(stmt, 0)),
             Qt::ISODateWithMs);
         if (t.isValid())
             when = t.toUTC();
     }
-    sqlite3_finalize(stmt);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return Error{kindOf(rc), QStringLiteral("read the arrival of row %1").arg(rowId)};
     return when;
 }
 

@@ -4,6 +4,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 
 #include <QDir>
@@ -35,6 +36,7 @@ constexpr double kMaxColumnWidth = 60;
 
 /// The form's table and its questions, in the form's order.
 struct Source {
+    std::shared_ptr<AnswersStore> store; // for the arrival times
     QString table;
     QStringList headings;
     QList<bool> present; // the question's column is in the table
@@ -81,7 +83,13 @@ std::unique_ptr<AnswersDatabase> openSource(const ExportRequest& request, Source
     }
     // A double-quoted name that matches no column must not turn into a text.
     sqlite3_db_config(db->handle(), SQLITE_DBCONFIG_DQS_DML, 0, static_cast<int*>(nullptr));
-    source.table = u"tbl_"_s + formName;
+    source.table = AnswersStore::tableFor(formName);
+    auto store = openAnswersStore(databasePath);
+    if (!store) {
+        error = u"The answers database '%1' cannot be opened (%2)."_s.arg(displayPath(databasePath), store.error().detail);
+        return nullptr;
+    }
+    source.store = std::move(store).value();
     if (!db->tableExists(source.table)) {
         error = u"The table '%1' holding the answers of the form '%2' is missing from '%3'."_s.arg(
             source.table, pageFile, displayPath(databasePath));
@@ -212,7 +220,7 @@ ExportResult writeCsv(const ExportRequest& request, AnswersDatabase& db, const S
     ExportResult result;
     int rc;
     while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-        if (const auto submitted = arrivalTimeOf(db, source.table, sqlite3_column_int64(s.stmt, 0))) {
+        if (const auto submitted = arrivalTimeOf(*source.store, source.table, sqlite3_column_int64(s.stmt, 0))) {
             const QByteArray iso = isoUtc(*submitted).toUtf8();
             buffer += iso;
         }
@@ -325,7 +333,7 @@ ExportResult writeXlsx(const ExportRequest& request, AnswersDatabase& db, const 
             return failed(u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(
                 kMaxSheetAnswers));
         const lxw_row_t row = lxw_row_t(result.rows + 1);
-        if (const auto submitted = arrivalTimeOf(db, source.table, sqlite3_column_int64(s.stmt, 0))) {
+        if (const auto submitted = arrivalTimeOf(*source.store, source.table, sqlite3_column_int64(s.stmt, 0))) {
             const QDateTime utc = submitted->toUTC();
             lxw_datetime when{utc.date().year(), utc.date().month(), utc.date().day(), utc.time().hour(),
                               utc.time().minute(), double(utc.time().second())};
@@ -411,13 +419,10 @@ void appendCsvField(QByteArray& out, const char* field, qsizetype size, bool esc
     out += '"';
 }
 
-std::optional<QDateTime> arrivalTimeOf(AnswersDatabase& db, const QString& table, qint64 rowId)
+std::optional<QDateTime> arrivalTimeOf(AnswersStore& store, const QString& table, qint64 rowId)
 {
-    // The store records no arrival times yet.
-    Q_UNUSED(db);
-    Q_UNUSED(table);
-    Q_UNUSED(rowId);
-    return std::nullopt;
+    // A time that cannot be read leaves the cell empty; the answers still go out.
+    return store.arrivalOf(table, rowId).valueOr(std::nullopt);
 }
 
 ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress)
