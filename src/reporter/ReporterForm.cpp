@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "platform/ChartControl.h"
 #include "reporter/ChartCounts.h"
@@ -90,7 +91,7 @@ QString groupTitle(const QString& text)
 ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
-    , m_table(u"tbl_"_s + session.openFormName)
+    , m_table(AnswersStore::tableFor(session.openFormName))
     , m_positions(m_table)
 {
     setObjectName(u"ReporterForm"_s);
@@ -211,6 +212,8 @@ QWidget* ReporterForm::buildReportPage()
     m_answerNumber = label(u"AnswerNumber"_s, u"1"_s, answers);
     m_answerTotal = label(u"AnswerTotal"_s, QString(), answers);
     m_answerTotal->setMinimumWidth(60);
+    // When the answer shown arrived; empty for answers stored before times were kept.
+    m_answerArrival = label(u"AnswerArrival"_s, QString(), answers);
     auto* previous = button(u"PreviousAnswer"_s, u"View Previous Answer"_s, answers);
     auto* next = button(u"NextAnswer"_s, u"View Next Answer"_s, answers);
     auto* addText = button(u"AddAnswerToReport"_s, u"Add above text to Word Report"_s, answers);
@@ -226,6 +229,7 @@ QWidget* ReporterForm::buildReportPage()
     browseRow->addWidget(numberText);
     browseRow->addWidget(m_answerNumber);
     browseRow->addWidget(m_answerTotal);
+    browseRow->addWidget(m_answerArrival);
     browseRow->addStretch(1);
     browseRow->addWidget(previous);
     browseRow->addWidget(next);
@@ -486,6 +490,7 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
         return;
     }
     m_answerNumber->setText(QString::number(number));
+    showArrival(m_positions.rowIdOf(*db, number));
     // Answers may have come in since: the total is counted anew.
     showAnswerTotal(*db);
     if (answer.state != AnswerPositions::ValueState::Value) {
@@ -493,6 +498,17 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
         return;
     }
     m_answerText->setPlainText(answer.value.toString());
+}
+
+void ReporterForm::showArrival(std::optional<qint64> rowId)
+{
+    std::optional<QDateTime> arrived;
+    if (rowId) {
+        if (const auto store = openAnswersStore(m_session.databasePath()))
+            arrived = (*store)->arrivalOf(m_table, *rowId).valueOr(std::nullopt);
+    }
+    m_answerArrival->setText(arrived ? u"arrived "_s + arrived->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s
+                                     : QString());
 }
 
 void ReporterForm::viewAnswerOne()

@@ -96,6 +96,7 @@ protected:
 private:
     /// "of N" beside the answer number: how many answers the table holds.
     void showAnswerTotal(AnswersDatabase& db);
+    void showArrival(std::optional<qint64> rowId);
 
     void buildWindow();
     QWidget* buildReportPage();
@@ -140,6 +141,7 @@ private:
     QPlainTextEdit* m_answerText = nullptr;
     QLabel* m_answerNumber = nullptr;
     QLabel* m_answerTotal = nullptr;
+    QLabel* m_answerArrival = nullptr;
     QGroupBox* m_graphFrame = nullptr;
     ChartControl* m_chart = nullptr;
     QListWidget* m_graphable = nullptr;
