@@ -64,6 +64,7 @@ private slots:
     void takesTenThousandFields();
     void followsAReplacedDatabaseFile();
     void answersOtherMethodsClearly();
+    void healthSaysWhetherAnswersCanBeStored();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -695,6 +696,20 @@ void TestRequestHandler::answersOtherMethodsClearly()
     head.method = "HEAD";
     head.path = "/survey.html";
     QCOMPARE(m_handler->handle(head).status, 200);
+}
+
+void TestRequestHandler::healthSaysWhetherAnswersCanBeStored()
+{
+    makeSurvey();
+    QCOMPARE(get("/healthz").status, 200);
+    // A file that is no database any more: nothing could be stored.
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(m_folder->database() + QLatin1StringView(suffix));
+    writeBytes(m_folder->database(), QByteArray("not a database\n").repeated(64));
+    QCOMPARE(get("/healthz").status, 503);
+    QVERIFY(QFile::remove(m_folder->database()));
+    QCOMPARE(get("/healthz").status, 503);
+    QVERIFY(!QFile::exists(m_folder->database()));
 }
 
 QTEST_GUILESS_MAIN(TestRequestHandler)
