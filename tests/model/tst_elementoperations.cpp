@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
@@ -160,6 +161,16 @@ private slots:
         QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("A")), QStringLiteral("2")));
         QCOMPARE(session.collection.atPosition(2).userInstruction, QStringLiteral("B2"));
         QCOMPARE(session.rows()->text(2), QStringLiteral("Text Field - B2"));
+
+        // A rename failing for another reason says what failed, not that the name is taken.
+        auto store = openAnswersStore(session.databasePath());
+        QVERIFY(store && (*store)->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), QStringLiteral("2")));
+        QCOMPARE(folder.messageTexts().constLast(),
+                 QStringLiteral("The answers column for 'B3' could not be renamed (the table tbl_survey has no column "
+                                "B2). Nothing has been changed."));
+        QCOMPARE(session.collection.atPosition(2).userInstruction, QStringLiteral("B2"));
     }
 
     void movesFollowTheLayoutRules()
