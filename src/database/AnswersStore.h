@@ -76,9 +76,14 @@ public:
     /// Duplicate when `to` is taken, NotFound when the table or `from` is missing.
     virtual Result<void> renameColumn(const QString& table, const QString& from, const QString& to) = 0;
     virtual Result<void> dropColumn(const QString& table, const QString& column) = 0;
-    /// Gives the table exactly `columns` (existing ones keep their answers,
-    /// new ones are empty), in one transaction; for undoing column changes.
-    virtual Result<void> reshapeTable(const QString& table, const QList<Column>& columns) = 0;
+    /// Brings the table's columns back to `target` in one transaction, for
+    /// undoing column changes: a lone column renamed is renamed back; one not
+    /// in `target` is dropped unless it holds answers other than
+    /// `olderRowsText` (then it is kept and named in the result); one missing
+    /// is added, holding `olderRowsText` in rows already there; and while the
+    /// table is empty, the order of `target` is restored.
+    virtual Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
+                                               const QString& olderRowsText) = 0;
     /// True when some row holds a value in `column`.
     virtual Result<bool> columnHoldsAnswers(const QString& table, const QString& column) = 0;
 

@@ -268,34 +268,85 @@ Result<void> SqliteAnswersStore::dropColumn(const QString& table, const QString&
     });
 }
 
-Result<void> SqliteAnswersStore::reshapeTable(const QString& table, const QList<Column>& wanted)
+Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, const QList<Column>& target,
+                                                       const QString& olderRowsText)
 {
-    return inTransaction([&]() -> Result<void> {
-        const auto now = columns(table);
-        if (!now)
-            return now.error();
-        // Rebuilt under a new name and swapped in; rows keep their ids, so
-        // their arrival times stay theirs.
-        const QString rebuilt = table + QStringLiteral("_rebuilt");
-        QStringList declared, kept;
-        for (const Column& c : wanted) {
-            declared.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
-            for (const Column& old : *now) {
-                if (old.name == c.name)
-                    kept.append(quote(c.name));
-            }
+    const auto hasColumn = [](const QList<Column>& columns, const QString& name) {
+        for (const Column& c : columns) {
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return true;
         }
-        const QString keptList = kept.join(QLatin1Char(','));
-        const bool ok = m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(rebuilt), declared.join(QLatin1Char(','))))
-            && m_db->exec(QStringLiteral("INSERT INTO %1 (rowid%2) SELECT rowid%2 FROM %3")
-                              .arg(quote(rebuilt), keptList.isEmpty() ? QString() : QLatin1Char(',') + keptList,
-                                   quote(table)))
-            && m_db->exec(QStringLiteral("DROP TABLE %1").arg(quote(table)))
-            && m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(rebuilt), quote(table)));
-        if (!ok)
-            return failure(QStringLiteral("rebuild table %1").arg(table));
+        return false;
+    };
+    const auto sameColumns = [](const QList<Column>& a, const QList<Column>& b) {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            if (a[i].name != b[i].name || a[i].kind != b[i].kind)
+                return false;
+        }
+        return true;
+    };
+    QStringList kept;
+    const Result<void> done = inTransaction([&]() -> Result<void> {
+        const auto current = columns(table);
+        if (!current)
+            return current.error();
+        QList<Column> added, removed;
+        for (const Column& c : target) {
+            if (!hasColumn(*current, c.name))
+                added.append(c);
+        }
+        for (const Column& c : *current) {
+            if (!hasColumn(target, c.name))
+                removed.append(c);
+        }
+        const qint64 rows = m_db->rowCount(table);
+        if (rows < 0)
+            return failure(QStringLiteral("count the rows of %1").arg(table));
+        if (added.size() == 1 && removed.size() == 1) {
+            // An edit renamed the question's column: rename it back.
+            if (!m_db->renameColumn(table, removed.constFirst().name, added.constFirst().name))
+                return failure(QStringLiteral("rename column %1").arg(removed.constFirst().name));
+            added.clear();
+            removed.clear();
+        }
+        for (const Column& c : std::as_const(removed)) {
+            // A column that has answers by now keeps them; the form no longer asks it.
+            const QString name = quote(c.name);
+            const bool answered = rows > 0
+                && m_db->number(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 <> ?1)")
+                                    .arg(quote(table), name),
+                                {olderRowsText})
+                           .value_or(1)
+                    != 0;
+            if (answered)
+                kept.append(c.name);
+            else if (!m_db->dropColumn(table, c.name))
+                return failure(QStringLiteral("drop column %1").arg(c.name));
+        }
+        for (const Column& c : std::as_const(added)) {
+            // As when the question was added: older answers say they came before it.
+            if (!m_db->addColumn(table, c.name, c.isMemo())
+                || (rows > 0 && !m_db->setColumnInAllRows(table, c.name, olderRowsText)))
+                return failure(QStringLiteral("add column %1").arg(c.name));
+        }
+        // A column put back goes back to its place, while the table is empty.
+        if (rows == 0 && !added.isEmpty() && kept.isEmpty() && !sameColumns(*columns(table), target)) {
+            QStringList definition;
+            for (const Column& c : target)
+                definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
+            const QString rebuilt = table + QStringLiteral("_reordered");
+            if (!m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(rebuilt), definition.join(QStringLiteral(", "))))
+                || !m_db->dropTable(table)
+                || !m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(rebuilt), quote(table))))
+                return failure(QStringLiteral("reorder the columns of %1").arg(table));
+        }
         return {};
     });
+    if (!done)
+        return done.error();
+    return kept;
 }
 
 Result<bool> SqliteAnswersStore::columnHoldsAnswers(const QString& table, const QString& column)

@@ -33,7 +33,8 @@ public:
                            const QString& olderRowsText) override;
     Result<void> renameColumn(const QString& table, const QString& from, const QString& to) override;
     Result<void> dropColumn(const QString& table, const QString& column) override;
-    Result<void> reshapeTable(const QString& table, const QList<Column>& columns) override;
+    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
+                                       const QString& olderRowsText) override;
     Result<bool> columnHoldsAnswers(const QString& table, const QString& column) override;
     Result<qint64> rowCount(const QString& table) override;
     Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
