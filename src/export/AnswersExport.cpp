@@ -81,8 +81,6 @@ std::unique_ptr<AnswersDatabase> openSource(const ExportRequest& request, Source
         error = u"The answers database '%1' cannot be opened (%2)."_s.arg(displayPath(databasePath), reason);
         return nullptr;
     }
-    // A double-quoted name that matches no column must not turn into a text.
-    sqlite3_db_config(db->handle(), SQLITE_DBCONFIG_DQS_DML, 0, static_cast<int*>(nullptr));
     source.table = AnswersStore::tableFor(formName);
     auto store = openAnswersStore(databasePath);
     if (!store) {
