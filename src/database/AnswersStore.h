@@ -91,6 +91,11 @@ public:
     /// Up to `limit` rows with an id above `afterId`, by id.
     virtual Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
                                         qint64 limit) = 0;
+    /// How many rows hold exactly each of `values` in `column` (compared as
+    /// stored, case-sensitively), in the order of `values`. NotFound when the
+    /// table is missing; a missing column is another failure.
+    virtual Result<QList<qint64>> countMatches(const QString& table, const QString& column,
+                                               const QStringList& values) = 0;
     virtual Result<void> deleteRows(const QString& table, const QList<qint64>& ids) = 0;
 
     /// Stores the rows in one transaction with one durable commit: all or

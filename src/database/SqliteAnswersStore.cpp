@@ -406,6 +406,42 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
     return rows;
 }
 
+Result<QList<qint64>> SqliteAnswersStore::countMatches(const QString& table, const QString& column,
+                                                       const QStringList& values)
+{
+    // One pass over the one column, counted here: cheaper than letting the
+    // engine sort the values for a GROUP BY, and every value is counted in
+    // the same pass. Compared as the bytes stored, so exact and case-sensitive.
+    QHash<QByteArray, qint64> counts;
+    for (const QString& value : values)
+        counts.insert(value.toUtf8(), 0);
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM %2").arg(quote(column), quote(table)).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            if (sqlite3_column_type(stmt, 0) == SQLITE_NULL)
+                continue;
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+            const auto found = counts.find(QByteArray::fromRawData(text, sqlite3_column_bytes(stmt, 0)));
+            if (found != counts.end())
+                ++*found;
+        }
+    }
+    const Error failed{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) {
+        if (!m_db->tableExists(table))
+            return Error{Error::NotFound, failed.detail};
+        return failed.kind == Error::Duplicate ? Error{Error::Other, failed.detail} : failed;
+    }
+    QList<qint64> result;
+    result.reserve(values.size());
+    for (const QString& value : values)
+        result.append(counts.value(value.toUtf8()));
+    return result;
+}
+
 Result<void> SqliteAnswersStore::deleteRows(const QString& table, const QList<qint64>& ids)
 {
     return inTransaction([&]() -> Result<void> {

@@ -5,6 +5,7 @@
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "platform/WordDocument.h"
 #include "model/MethodCollection.h"
@@ -268,6 +269,7 @@ std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target,
         showExclamation(reporter::tableUnreadable(table, db->lastError()));
         return std::nullopt;
     }
+    const auto store = openAnswersStore(target.databasePath);
     QList<ChoiceSummary> summaries;
     for (int i = 0; i < collection.count(); ++i) {
         const FormMethod& method = collection.atPosition(i);
@@ -278,9 +280,10 @@ std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target,
         summary.question = method.userInstruction;
         summary.options = chartOptions(method);
         summary.answers = answers;
-        const auto counts = countAnswers(*db, table, columnNameFor(method.userInstruction), summary.options, &error);
+        const auto counts = store ? countAnswers(**store, table, columnNameFor(method.userInstruction), summary.options)
+                                  : Result<QList<qint64>>(store.error());
         if (!counts) {
-            showExclamation(reporter::tableUnreadable(table, error));
+            showExclamation(reporter::tableUnreadable(table, counts.error().detail));
             return std::nullopt;
         }
         summary.counts = *counts;

@@ -576,10 +576,9 @@ void ReporterForm::DrawChart(const QString& kind)
         showExclamation(reporter::noFieldSelected());
         return;
     }
-    QString error;
-    auto db = openAnswersDatabase(m_session.databasePath(), &error);
-    if (!db) {
-        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
+    auto store = openAnswersStore(m_session.databasePath());
+    if (!store) {
+        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), store.error().detail));
         return;
     }
     const QString question = m_graphable->item(row)->text();
@@ -589,13 +588,13 @@ void ReporterForm::DrawChart(const QString& kind)
     // The row's own element: a plain text of the same wording is no question.
     const FormMethod& method = m_session.collection.atPosition(m_graphableElements.at(row));
     const QStringList options = chartOptions(method);
-    const auto counts = countAnswers(*db, m_table, columnNameFor(question), options, &error);
-    db.reset();
+    const auto counts = countAnswers(**store, m_table, columnNameFor(question), options);
+    store = Error{}; // closed before the chart draws
     if (!counts) {
-        if (error.contains(u"no such table"_s))
+        if (counts.failedWith(Error::NotFound))
             showExclamation(reporter::tableMissing(m_session.htmlName()));
         else
-            showExclamation(reporter::tableUnreadable(m_table, error));
+            showExclamation(reporter::tableUnreadable(m_table, counts.error().detail));
         return;
     }
 
