@@ -96,6 +96,10 @@ void AnswerWriter::writeAsync(Submission submission, std::function<void(const Wr
 
 bool AnswerWriter::enqueue(std::unique_ptr<Pending> pending)
 {
+    // Every stored answer has its arrival time; a caller that set none is
+    // given the moment it handed the submission in.
+    if (!pending->submission.arrivedAt.isValid())
+        pending->submission.arrivedAt = QDateTime::currentDateTimeUtc();
     bool wake = false;
     {
         std::lock_guard lock(m_mutex);
