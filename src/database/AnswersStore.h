@@ -88,6 +88,14 @@ public:
     virtual Result<bool> columnHoldsAnswers(const QString& table, const QString& column) = 0;
 
     virtual Result<qint64> rowCount(const QString& table) = 0;
+    /// The first and last row id and the number of rows; when last - first + 1
+    /// equals the count, row N is simply id first + N - 1.
+    struct RowSpan {
+        qint64 first = 0;
+        qint64 last = -1;
+        qint64 count = 0;
+    };
+    virtual Result<RowSpan> rowSpan(const QString& table) = 0;
     /// Up to `limit` rows with an id above `afterId`, by id.
     virtual Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
                                         qint64 limit) = 0;

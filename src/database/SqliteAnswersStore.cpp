@@ -367,6 +367,32 @@ Result<qint64> SqliteAnswersStore::rowCount(const QString& table)
     return n;
 }
 
+Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
+{
+    // min and max of the rowid are one descent of the tree each, and count(*)
+    // counts the cells of the leaf pages without reading the rows.
+    // (Each in its own subquery: min and max together would scan the table.)
+    const QString sql = QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1), (SELECT count(*) FROM %1)")
+                            .arg(quote(table));
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    RowSpan span;
+    int rc = sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    if (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        span.count = sqlite3_column_int64(stmt, 2);
+        if (span.count > 0) {
+            span.first = sqlite3_column_int64(stmt, 0);
+            span.last = sqlite3_column_int64(stmt, 1);
+        }
+    }
+    const Error failed{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+                       QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW)
+        return failed;
+    return span;
+}
+
 Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& table, const QStringList& columns,
                                                               qint64 afterId, qint64 limit)
 {

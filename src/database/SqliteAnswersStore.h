@@ -37,6 +37,7 @@ public:
                                        const QString& olderRowsText) override;
     Result<bool> columnHoldsAnswers(const QString& table, const QString& column) override;
     Result<qint64> rowCount(const QString& table) override;
+    Result<RowSpan> rowSpan(const QString& table) override;
     Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
                                 qint64 limit) override;
     Result<QList<qint64>> countMatches(const QString& table, const QString& column, const QStringList& values) override;

@@ -4,7 +4,6 @@
 
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "platform/ChartControl.h"
@@ -104,13 +103,13 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     m_tabs->setCurrentIndex(0);
     showFrame(1);
     LoadTableFields();
-    if (auto db = openAnswersDatabase(m_session.databasePath()))
-        showAnswerTotal(*db);
+    if (const auto store = openAnswersStore(m_session.databasePath()))
+        showAnswerTotal(**store);
 }
 
-void ReporterForm::showAnswerTotal(AnswersDatabase& db)
+void ReporterForm::showAnswerTotal(AnswersStore& store)
 {
-    const qint64 total = db.rowCount(m_table);
+    const qint64 total = store.rowCount(m_table).valueOr(-1);
     m_answerTotal->setText(total >= 0 ? u"of "_s + QString::number(total) : QString());
 }
 
@@ -473,15 +472,15 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
     // Short questions stay on one line beside the colon; long ones wrap at a readable width.
     m_questionText->setMinimumWidth(qMin(m_questionText->fontMetrics().horizontalAdvance(question) + 4, 560));
 
-    QString error;
-    auto db = openAnswersDatabase(m_session.databasePath(), &error);
-    if (!db) {
-        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
+    const auto opened = openAnswersStore(m_session.databasePath());
+    if (!opened) {
+        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), opened.error().detail));
         return;
     }
+    AnswersStore& store = **opened;
     const QString column = columnNameFor(question);
-    const AnswerPositions::Answer answer = m_positions.valueOf(*db, column, number);
-    if (answer.state != AnswerPositions::ValueState::Value && !db->tableExists(m_table)) {
+    const AnswerPositions::Answer answer = m_positions.valueOf(store, column, number);
+    if (answer.state != AnswerPositions::ValueState::Value && !store.tableExists(m_table).valueOr(false)) {
         showExclamation(reporter::tableMissing(m_session.htmlName()));
         return;
     }
@@ -490,9 +489,9 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
         return;
     }
     m_answerNumber->setText(QString::number(number));
-    showArrival(m_positions.rowIdOf(*db, number));
+    showArrival(store, m_positions.rowIdOf(store, number));
     // Answers may have come in since: the total is counted anew.
-    showAnswerTotal(*db);
+    showAnswerTotal(store);
     if (answer.state != AnswerPositions::ValueState::Value) {
         showExclamation(u"The  field '"_s + column + u"' from database table '"_s + m_table + u" ' contains no data."_s);
         return;
@@ -500,13 +499,9 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
     m_answerText->setPlainText(answer.value.toString());
 }
 
-void ReporterForm::showArrival(std::optional<qint64> rowId)
+void ReporterForm::showArrival(AnswersStore& store, std::optional<qint64> rowId)
 {
-    std::optional<QDateTime> arrived;
-    if (rowId) {
-        if (const auto store = openAnswersStore(m_session.databasePath()))
-            arrived = (*store)->arrivalOf(m_table, *rowId).valueOr(std::nullopt);
-    }
+    const std::optional<QDateTime> arrived = rowId ? store.arrivalOf(m_table, *rowId).valueOr(std::nullopt) : std::nullopt;
     m_answerArrival->setText(arrived ? u"arrived "_s + arrived->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s
                                      : QString());
 }

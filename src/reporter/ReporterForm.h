@@ -24,6 +24,8 @@ class QTableView;
 
 namespace quenlow {
 
+class AnswersStore;
+
 class AnswersTableModel;
 class ChartControl;
 class FormSession;
@@ -95,8 +97,8 @@ protected:
 
 private:
     /// "of N" beside the answer number: how many answers the table holds.
-    void showAnswerTotal(AnswersDatabase& db);
-    void showArrival(std::optional<qint64> rowId);
+    void showAnswerTotal(AnswersStore& store);
+    void showArrival(AnswersStore& store, std::optional<qint64> rowId);
 
     void buildWindow();
     QWidget* buildReportPage();

@@ -176,7 +176,7 @@ private slots:
         }
         const auto valueAt = [&](qint64 number) {
             AnswerPositions positions(f.table());
-            const AnswerPositions::Answer answer = positions.valueOf(*f.database(), u"A"_s, number);
+            const AnswerPositions::Answer answer = positions.valueOf(*openAnswersStore(f.folder.database()).value(), u"A"_s, number);
             return answer.state == AnswerPositions::ValueState::Value ? answer.value.toString() : u"none"_s;
         };
         QCOMPARE(valueAt(2999), u"v2999"_s);
