@@ -36,6 +36,7 @@ public:
     struct Row {
         qint64 id = -1;
         QVariantList values;
+        std::optional<QDateTime> arrivedAt; // read when asked for, and when kept
     };
 
     /// One submission to store. Fields without a column are left out.
@@ -96,9 +97,10 @@ public:
         qint64 count = 0;
     };
     virtual Result<RowSpan> rowSpan(const QString& table) = 0;
-    /// Up to `limit` rows with an id above `afterId`, by id.
+    /// Up to `limit` rows with an id above `afterId`, by id; with `arrivals`,
+    /// each with its arrival time.
     virtual Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
-                                        qint64 limit) = 0;
+                                        qint64 limit, bool arrivals = false) = 0;
     /// How many rows hold exactly each of `values` in `column` (compared as
     /// stored, case-sensitively), in the order of `values`. NotFound when the
     /// table is missing; a missing column is another failure.

@@ -394,15 +394,18 @@ Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
 }
 
 Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& table, const QStringList& columns,
-                                                              qint64 afterId, qint64 limit)
+                                                              qint64 afterId, qint64 limit, bool arrivals)
 {
-    QString selected = QStringLiteral("rowid");
+    // The side table is joined only where it exists: a store that never
+    // collected has none.
+    const bool joined = arrivals && m_db->tableExists(kArrivals);
+    QString selected = joined ? QStringLiteral("t.rowid, a.arrived") : QStringLiteral("t.rowid, NULL");
     for (const QString& c : columns)
-        selected += QLatin1Char(',') + quote(c);
-    QList<Row> rows;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid > %3 ORDER BY rowid LIMIT %4")
-                            .arg(selected, quote(table), QString::number(afterId), QString::number(limit));
-    // forEachRow walks a whole table; this reads a page, so use a statement here.
+        selected += QStringLiteral(", t.") + quote(c);
+    const QString join = joined ? QStringLiteral(" LEFT JOIN %1 a ON a.answers_table = ?1 AND a.row_id = t.rowid").arg(quote(kArrivals))
+                                : QString();
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 t%3 WHERE t.rowid > %4 ORDER BY t.rowid LIMIT %5")
+                            .arg(selected, quote(table), join, QString::number(afterId), QString::number(limit));
     sqlite3_stmt* stmt = nullptr;
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
@@ -411,12 +414,23 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
         sqlite3_finalize(stmt);
         return e;
     }
+    const QByteArray name = table.toUtf8();
+    if (joined)
+        sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_STATIC);
+    QList<Row> rows;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         Row row;
         row.id = sqlite3_column_int64(stmt, 0);
+        if (joined && sqlite3_column_bytes(stmt, 1) > 0) {
+            const QDateTime t = QDateTime::fromString(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)), sqlite3_column_bytes(stmt, 1)),
+                Qt::ISODateWithMs);
+            if (t.isValid())
+                row.arrivedAt = t.toUTC();
+        }
         row.values.reserve(columns.size());
-        for (int i = 1; i <= columns.size(); ++i) {
+        for (int i = 2; i < columns.size() + 2; ++i) {
             if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
                 row.values.append(QVariant());
             else

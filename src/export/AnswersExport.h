@@ -12,7 +12,6 @@
 
 namespace quenlow {
 
-class AnswersDatabase;
 class AnswersStore;
 
 enum class ExportFormat { Csv, Xlsx };
