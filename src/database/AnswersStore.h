@@ -101,6 +101,22 @@ public:
     /// each with its arrival time.
     virtual Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
                                         qint64 limit, bool arrivals = false) = 0;
+    /// An order of the rows for browsing: by `sortColumn` (letters compared
+    /// without regard to ASCII case, ties by id; by id when empty), only the
+    /// rows with `filter` in one of `filterColumns` (the same way) when set.
+    struct RowOrder {
+        QString sortColumn;
+        bool descending = false;
+        QString filter;
+        QStringList filterColumns;
+    };
+    /// Puts the rows in `order` once, kept by this store object until the
+    /// next call, so that any page of it is then one lookup. Returns the
+    /// number of rows in it.
+    virtual Result<qint64> orderRows(const QString& table, const RowOrder& order) = 0;
+    /// Up to `limit` rows from `position` (0-based) of the last order made.
+    virtual Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
+                                           qint64 limit) = 0;
     /// How many rows hold exactly each of `values` in `column` (compared as
     /// stored, case-sensitively), in the order of `values`. NotFound when the
     /// table is missing; a missing column is another failure.

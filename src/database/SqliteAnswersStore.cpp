@@ -446,6 +446,78 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
     return rows;
 }
 
+Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrder& order)
+{
+    // The matching ids, in the order shown, numbered from 0, in a temporary
+    // table of this connection.
+    if (!m_db->exec(QStringLiteral("DROP TABLE IF EXISTS temp.answer_order"))
+        || !m_db->exec(QStringLiteral("CREATE TEMP TABLE answer_order (position INTEGER PRIMARY KEY, id INTEGER)")))
+        return failure(QStringLiteral("order the rows"));
+    QString by = QStringLiteral("rowid");
+    if (!order.sortColumn.isEmpty())
+        by = quote(order.sortColumn)
+            + (order.descending ? QStringLiteral(" COLLATE NOCASE DESC, rowid") : QStringLiteral(" COLLATE NOCASE ASC, rowid"));
+    QString sql = QStringLiteral("INSERT INTO temp.answer_order (position, id) SELECT row_number() OVER (ORDER BY %1) - 1, "
+                                 "rowid FROM %2")
+                      .arg(by, quote(table));
+    QStringList binds;
+    if (!order.filter.isEmpty()) {
+        // LIKE ignores the case of ASCII letters; the pattern's own wildcards are taken literally.
+        QString escaped = order.filter;
+        escaped.replace(QStringLiteral("\\"), QStringLiteral("\\\\"))
+            .replace(QStringLiteral("%"), QStringLiteral("\\%"))
+            .replace(QStringLiteral("_"), QStringLiteral("\\_"));
+        QStringList matches;
+        for (const QString& column : order.filterColumns)
+            matches.append(quote(column) + QStringLiteral(" LIKE ?1 ESCAPE '\\'"));
+        sql += QStringLiteral(" WHERE ") + (matches.isEmpty() ? QStringLiteral("0") : matches.join(QStringLiteral(" OR ")));
+        binds.append(QLatin1Char('%') + escaped + QLatin1Char('%'));
+    }
+    if (!m_db->exec(sql, binds))
+        return Error{m_db->tableExists(table) ? kindOf(m_db->lastCode()) : Error::NotFound, m_db->lastError()};
+    const auto n = m_db->number(QStringLiteral("SELECT count(*) FROM temp.answer_order"));
+    if (!n)
+        return failure(QStringLiteral("count the ordered rows"));
+    return *n;
+}
+
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& table, const QStringList& columns,
+                                                                 qint64 position, qint64 limit)
+{
+    QString selected = QStringLiteral("t.rowid, NULL");
+    for (const QString& c : columns)
+        selected += QStringLiteral(", t.") + quote(c);
+    const QString sql = QStringLiteral("SELECT %1 FROM temp.answer_order o JOIN %2 t ON t.rowid = o.id "
+                                       "WHERE o.position >= %3 ORDER BY o.position LIMIT %4")
+                            .arg(selected, quote(table), QString::number(position), QString::number(limit));
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
+        const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        sqlite3_finalize(stmt);
+        return e;
+    }
+    QList<Row> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        Row row;
+        row.id = sqlite3_column_int64(stmt, 0);
+        for (int i = 2; i < columns.size() + 2; ++i) {
+            if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
+                row.values.append(QVariant());
+            else
+                row.values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                                    sqlite3_column_bytes(stmt, i)));
+        }
+        rows.append(std::move(row));
+    }
+    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return e;
+    return rows;
+}
+
 Result<QList<qint64>> SqliteAnswersStore::countMatches(const QString& table, const QString& column,
                                                        const QStringList& values)
 {

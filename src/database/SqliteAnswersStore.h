@@ -40,6 +40,9 @@ public:
     Result<RowSpan> rowSpan(const QString& table) override;
     Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
                                 qint64 limit, bool arrivals = false) override;
+    Result<qint64> orderRows(const QString& table, const RowOrder& order) override;
+    Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
+                                   qint64 limit) override;
     Result<QList<qint64>> countMatches(const QString& table, const QString& column, const QStringList& values) override;
     Result<void> deleteRows(const QString& table, const QList<qint64>& ids) override;
     Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
