@@ -9,7 +9,6 @@
 #include "platform/ChartControl.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReportDocuments.h"
-#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
 #include <QEvent>

@@ -12,7 +12,6 @@
 #include "platform/ChartControl.h"
 #include "reporter/AnswersTableModel.h"
 #include "reporter/ReportDocuments.h"
-#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
 #include <QSet>

@@ -6,7 +6,6 @@
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
 #include "reporter/ChartCounts.h"
-#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterForm.h"
 
 #include <QDir>
