@@ -209,13 +209,16 @@ int main(int argc, char** argv)
     }).report("  collection file parsed (reload)", 0);
     const AnswerTable table = session.answerTable();
     measure(repeats, [&](int r) {
-        AddAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Text Field"));
+        if (!AddAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Text Field")))
+            std::abort();
     }).report("  answers column added", 0);
     measure(repeats, [&](int r) {
-        RenameAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Scratched %1").arg(r));
+        if (!RenameAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Scratched %1").arg(r)))
+            std::abort();
     }).report("  answers column renamed", 0);
     measure(repeats, [&](int r) {
-        RemoveAnswerColumn(table, QStringLiteral("Scratched %1").arg(r));
+        if (!RemoveAnswerColumn(table, QStringLiteral("Scratched %1").arg(r)))
+            std::abort();
     }).report("  answers column removed", 0);
     std::printf("\n");
 

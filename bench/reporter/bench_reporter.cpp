@@ -12,6 +12,7 @@
 #include "core/RecordingMessages.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
@@ -254,9 +255,9 @@ int main(int argc, char** argv)
         }
 
         // --- Charts ---------------------------------------------------------
-        db = AnswersDatabase::open(session.databasePath());
+        const auto store = openAnswersStore(session.databasePath()).value();
         t.restart();
-        const auto counts = countAnswers(*db, u"tbl_big"_s, u"Colour"_s, kColours);
+        const auto counts = countAnswers(*store, u"tbl_big"_s, u"Colour"_s, kColours);
         report(qPrintable(u"count a chart: %1 answers, 10 options"_s.arg(answers)), t);
         qint64 total = 0;
         for (qint64 c : *counts)

@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswerColumns.h"
 
-#include "core/Messages.h"
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
+
+#include <functional>
 
 #include <QHash>
 #include <QSet>
@@ -16,39 +18,22 @@ constexpr int kColumnNameLength = 64;
 // The column every table is created with; no question owns it.
 const QString kOwnColumn = QStringLiteral("Form Question");
 
-void tableMissing(const AnswerTable& table)
+// Runs `change` on the form's table. NotFound means the table is missing; a
+// column that is missing is a failure of the change, like any other.
+Result<void> changeTable(const AnswerTable& table, const std::function<Result<void>(AnswersStore&)>& change)
 {
-    showExclamation(QStringLiteral("The table containing the data for the form ") + table.pageFile
-                    + QStringLiteral(" is missing."));
-}
-
-void nameTaken(const QString& question)
-{
-    showExclamation(QStringLiteral("You already have a User Instruction called ") + question
-                    + QStringLiteral(". Please call it something else."));
-}
-
-void databaseUnavailable(const AnswerTable& table, const QString& reason)
-{
-    showExclamation(QStringLiteral("The answers database '") + table.databasePath
-                    + QStringLiteral("' cannot be opened (") + reason
-                    + QStringLiteral("). Nothing has been changed."));
-}
-
-// Opens the database and checks the table; shows the message itself when either is missing.
-std::unique_ptr<AnswersDatabase> openTable(const AnswerTable& table)
-{
-    QString error;
-    auto db = AnswersDatabase::open(table.databasePath, &error);
-    if (!db) {
-        databaseUnavailable(table, error);
-        return nullptr;
-    }
-    if (!db->tableExists(table.tableName)) {
-        tableMissing(table);
-        return nullptr;
-    }
-    return db;
+    const auto store = openAnswersStore(table.databasePath);
+    if (!store)
+        return store.error();
+    const Result<bool> exists = (*store)->tableExists(table.tableName);
+    if (!exists)
+        return exists.error();
+    if (!*exists)
+        return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table.tableName)};
+    Result<void> done = change(**store);
+    if (done.failedWith(Error::NotFound))
+        return Error{Error::Other, done.error().detail};
+    return done;
 }
 
 // The engine compares column names without regard to ASCII case only.
@@ -122,7 +107,7 @@ std::optional<ColumnRepairs> planRepairs(AnswersDatabase& db, const QString& tab
 
 AnswerTable AnswerTable::forForm(const QString& appFolder, const QString& formName, const QString& pageFile)
 {
-    return {AnswersDatabase::pathIn(appFolder), QStringLiteral("tbl_") + formName, pageFile};
+    return {answersStoreIn(appFolder), AnswersStore::tableFor(formName), pageFile};
 }
 
 QString FitColumnName(const QString& text)
@@ -150,71 +135,41 @@ QString columnAddedMarker()
     return QStringLiteral("*Column added after this answer*");
 }
 
-bool AddAnswerColumn(const AnswerTable& table, const QString& question, const QString& methodType)
+Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, const QString& methodType)
 {
-    const QString column = columnNameFor(question);
-    auto db = openTable(table);
-    if (!db)
-        return false;
-    // One transaction: the column and the filler in older rows come together or not at all.
-    if (!db->begin()) {
-        databaseUnavailable(table, db->lastError());
-        return false;
-    }
-    if (!db->addColumn(table.tableName, column, methodType == QLatin1StringView("Text Area"))) {
-        db->rollback();
-        nameTaken(question);
-        return false;
-    }
-    const qint64 rows = db->rowCount(table.tableName);
-    if (rows < 0 || (rows > 0 && !db->setColumnInAllRows(table.tableName, column, columnAddedMarker()))) {
-        db->rollback();
-        nameTaken(question);
-        return false;
-    }
-    if (!db->commit()) {
-        db->rollback();
-        nameTaken(question);
-        return false;
-    }
-    return true;
+    const auto kind = methodType == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
+                                                                   : AnswersStore::ColumnKind::Text;
+    return changeTable(table, [&](AnswersStore& store) {
+        return store.addColumn(table.tableName, columnNameFor(question), kind, columnAddedMarker());
+    });
 }
 
-bool RemoveAnswerColumn(const AnswerTable& table, const QString& question)
+Result<bool> answersStored(const AnswerTable& table)
 {
-    const QString column = columnNameFor(question);
-    auto db = openTable(table);
-    if (!db)
-        return false;
-    if (db->rowCount(table.tableName) > 0
-        && !askBeforeDestroying(QStringLiteral("The field '") + question
-                     + QStringLiteral("' contains data - Are you sure you wish to remove it ?"))) {
-        return false;
-    }
-    if (!db->begin() || !db->dropColumn(table.tableName, column) || !db->commit()) {
-        db->rollback();
-        showExclamation(QStringLiteral("An error occurred removing column '") + question
-                        + QStringLiteral("' from the table ") + table.tableName + QStringLiteral("."));
-        return false;
-    }
-    return true;
+    const auto store = openAnswersStore(table.databasePath);
+    if (!store)
+        return store.error();
+    const Result<qint64> rows = (*store)->rowCount(table.tableName);
+    if (!rows)
+        return rows.error();
+    return *rows > 0;
 }
 
-bool RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion)
+Result<void> RemoveAnswerColumn(const AnswerTable& table, const QString& question)
+{
+    return changeTable(table,
+                       [&](AnswersStore& store) { return store.dropColumn(table.tableName, columnNameFor(question)); });
+}
+
+Result<void> RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion)
 {
     const QString from = columnNameFor(oldQuestion);
     const QString to = columnNameFor(newQuestion);
-    auto db = openTable(table);
-    if (!db)
-        return false;
-    if (from == to)
-        return true;
-    if (!db->begin() || !db->renameColumn(table.tableName, from, to) || !db->commit()) {
-        db->rollback();
-        nameTaken(newQuestion);
-        return false;
-    }
-    return true;
+    return changeTable(table, [&](AnswersStore& store) -> Result<void> {
+        if (from == to)
+            return {};
+        return store.renameColumn(table.tableName, from, to);
+    });
 }
 
 std::optional<bool> answerColumnExists(const AnswerTable& table, const QString& question)
@@ -261,20 +216,19 @@ bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn
 
 bool CreateDatabase(const QString& databasePath, QString* error)
 {
-    return AnswersDatabase::create(databasePath, error) != nullptr;
+    const auto made = createAnswersStore(databasePath);
+    if (!made && error)
+        *error = made.error().detail;
+    return made.ok();
 }
 
 bool createFormTable(const QString& databasePath, const QString& tableName, QString* error)
 {
-    auto db = AnswersDatabase::open(databasePath, error);
-    if (!db)
-        return false;
-    if (!db->createTable(tableName, QStringLiteral("Form Question"))) {
-        if (error)
-            *error = db->lastError();
-        return false;
-    }
-    return true;
+    const auto store = openAnswersStore(databasePath);
+    Result<void> made = store ? (*store)->createTable(tableName, QStringLiteral("Form Question")) : store.error();
+    if (!made && error)
+        *error = made.error().detail;
+    return made.ok();
 }
 
 } // namespace quenlow

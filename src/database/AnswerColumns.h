@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QList>
 #include <QString>
 
@@ -9,8 +11,7 @@
 
 namespace quenlow {
 
-/// Where a form's answers live: the database file, the table "tbl_" + form
-/// name, and the page file name the messages speak of.
+/// Where a form's answers live: the database file, the form's table, and the page file name the messages speak of.
 struct AnswerTable {
     QString databasePath;
     QString tableName;
@@ -29,13 +30,16 @@ bool isQuestionKind(const QString& methodType);
 /// The text that rows which existed before a column was added hold in it.
 QString columnAddedMarker();
 
-/// Adds the answers column of a new question; memo for "Text Area". Shows its
-/// own message and returns false when the table is missing or the name is taken.
-bool AddAnswerColumn(const AnswerTable& table, const QString& question, const QString& methodType);
-/// Removes the column of `question`, asking first when the table holds answers.
-bool RemoveAnswerColumn(const AnswerTable& table, const QString& question);
-/// Gives the column of `oldQuestion` the name of `newQuestion`.
-bool RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion);
+/// Adds the answers column of a new question; memo for "Text Area". Rows
+/// already stored hold columnAddedMarker() in it. NotFound when the table is
+/// missing, Duplicate when the name is taken.
+Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, const QString& methodType);
+/// True when the form's table holds answers (removing a column then loses some).
+Result<bool> answersStored(const AnswerTable& table);
+/// Removes the column of `question`.
+Result<void> RemoveAnswerColumn(const AnswerTable& table, const QString& question);
+/// Gives the column of `oldQuestion` the name of `newQuestion`; Duplicate when that is taken.
+Result<void> RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion);
 
 /// A question's column as its form's files have it.
 struct QuestionColumn {

@@ -137,6 +137,7 @@ QString AnswersDatabase::quoteIdentifier(const QString& name)
 
 bool AnswersDatabase::fail(const QString& what)
 {
+    m_code = sqlite3_extended_errcode(m_db);
     m_error = what + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(m_db));
     return false;
 }

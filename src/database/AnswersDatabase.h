@@ -44,6 +44,8 @@ public:
     static std::unique_ptr<AnswersDatabase> create(const QString& path, QString* error = nullptr);
 
     QString lastError() const { return m_error; }
+    /// The engine's extended result code of the last failure.
+    int lastCode() const { return m_code; }
 
     bool tableExists(const QString& table);
     /// The name `table` is stored under (names match without regard to ASCII case); empty when there is none.
@@ -98,6 +100,7 @@ private:
 
     sqlite3* m_db = nullptr;
     QString m_error;
+    int m_code = 0;
 };
 
 } // namespace quenlow

@@ -3,7 +3,7 @@
 #include "export/AnswersExport.h"
 
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 
 #include <QDir>
@@ -11,7 +11,6 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
-#include <sqlite3.h>
 #include <xlsxwriter.h>
 
 #include <cerrno>
@@ -35,15 +34,12 @@ constexpr double kMaxColumnWidth = 60;
 
 /// The form's table and its questions, in the form's order.
 struct Source {
+    std::shared_ptr<AnswersStore> store; // for the arrival times
     QString table;
     QStringList headings;
     QList<bool> present; // the question's column is in the table
 };
 
-struct Statement {
-    sqlite3_stmt* stmt = nullptr;
-    ~Statement() { sqlite3_finalize(stmt); }
-};
 
 QString displayPath(const QString& path)
 {
@@ -51,63 +47,90 @@ QString displayPath(const QString& path)
 }
 
 /// Reads the form's element list and checks its table; on failure `error` says why.
-std::unique_ptr<AnswersDatabase> openSource(const ExportRequest& request, Source& source, QString& error)
+bool openSource(const ExportRequest& request, Source& source, QString& error)
 {
     const QString pageFile = request.pageFile;
     const QString formName = formNameOf(pageFile);
     if (formName.isEmpty() || pageFile.contains(u'/')) {
         error = u"'%1' is not the file name of a form (NAME.html)."_s.arg(pageFile);
-        return nullptr;
+        return false;
     }
     const QString collectionPath = request.appFolder + u"/Collections/"_s + formName + u"Collection.txt"_s;
     if (!QFileInfo(collectionPath).isFile()) {
         error = u"The form '%1' is unknown: there is no element list '%2'."_s.arg(pageFile,
                                                                                   displayPath(collectionPath));
-        return nullptr;
+        return false;
     }
     const ParsedCollection collection = readCollectionFile(collectionPath);
     if (!collection.ok()) {
         error = u"The element list '%1' of the form '%2' cannot be read: %3"_s.arg(displayPath(collectionPath),
                                                                                  pageFile, collection.error);
-        return nullptr;
+        return false;
     }
 
-    const QString databasePath = AnswersDatabase::pathIn(request.appFolder);
-    QString reason;
-    auto db = AnswersDatabase::open(databasePath, &reason);
-    if (!db) {
-        error = u"The answers database '%1' cannot be opened (%2)."_s.arg(displayPath(databasePath), reason);
-        return nullptr;
+    const QString databasePath = answersStoreIn(request.appFolder);
+    source.table = AnswersStore::tableFor(formName);
+    auto store = openAnswersStore(databasePath);
+    if (!store) {
+        error = u"The answers database '%1' cannot be opened (%2)."_s.arg(displayPath(databasePath), store.error().detail);
+        return false;
     }
-    // A double-quoted name that matches no column must not turn into a text.
-    sqlite3_db_config(db->handle(), SQLITE_DBCONFIG_DQS_DML, 0, static_cast<int*>(nullptr));
-    source.table = u"tbl_"_s + formName;
-    if (!db->tableExists(source.table)) {
+    source.store = std::move(store).value();
+    if (!source.store->tableExists(source.table).valueOr(false)) {
         error = u"The table '%1' holding the answers of the form '%2' is missing from '%3'."_s.arg(
             source.table, pageFile, displayPath(databasePath));
-        return nullptr;
+        return false;
     }
-    const QList<AnswersDatabase::Column> columns = db->columns(source.table);
+    const QList<AnswersStore::Column> columns = source.store->columns(source.table).valueOr({});
     for (const FormMethod& method : collection.methods) {
         if (!isQuestionKind(method.methodType))
             continue;
         const QString name = columnNameFor(method.userInstruction);
         bool present = false;
-        for (const AnswersDatabase::Column& column : columns)
+        for (const AnswersStore::Column& column : columns)
             present = present || column.name.compare(name, Qt::CaseInsensitive) == 0;
         source.headings.append(name);
         source.present.append(present);
     }
-    return db;
+    return true;
 }
 
-QByteArray selectSql(const Source& source)
+/// Walks the answers in storage order, a page at a time: each row's arrival
+/// time and its cells as UTF-8, in heading order (null for no answer, for the
+/// marker of a column added later and for a question without a column).
+/// `visit` returns false to stop. The reason when the table cannot be read.
+template<typename Visit>
+std::optional<QString> forEachAnswer(const Source& source, Visit&& visit)
 {
-    QString sql = u"SELECT rowid"_s;
-    for (qsizetype i = 0; i < source.headings.size(); ++i)
-        sql += u", "_s + (source.present.at(i) ? AnswersDatabase::quoteIdentifier(source.headings.at(i)) : u"NULL"_s);
-    sql += u" FROM "_s + AnswersDatabase::quoteIdentifier(source.table) + u" ORDER BY rowid"_s;
-    return sql.toUtf8();
+    constexpr qint64 kPage = 4096;
+    QStringList present;
+    for (qsizetype i = 0; i < source.headings.size(); ++i) {
+        if (source.present.at(i))
+            present.append(source.headings.at(i));
+    }
+    const QString& marker = columnAddedMarker();
+    QList<QByteArray> cells(source.headings.size());
+    for (qint64 after = -1;;) {
+        const auto rows = source.store->readRows(source.table, present, after, kPage, true);
+        if (!rows)
+            return u"The table '%1' cannot be read (%2)."_s.arg(source.table, rows.error().detail);
+        for (const AnswersStore::Row& row : *rows) {
+            qsizetype v = 0;
+            for (qsizetype i = 0; i < cells.size(); ++i) {
+                cells[i] = QByteArray();
+                if (!source.present.at(i))
+                    continue;
+                const QVariant& value = row.values.at(v++);
+                if (!value.isNull() && value.toString() != marker)
+                    cells[i] = value.toString().toUtf8();
+            }
+            if (!visit(row.arrivedAt, std::as_const(cells)))
+                return std::nullopt;
+        }
+        if (rows->size() < kPage)
+            return std::nullopt;
+        after = rows->constLast().id;
+    }
 }
 
 QString isoUtc(const QDateTime& time)
@@ -169,25 +192,6 @@ private:
     std::unique_ptr<QSaveFile> m_file;
 };
 
-const QByteArray& markerUtf8()
-{
-    static const QByteArray marker = columnAddedMarker().toUtf8();
-    return marker;
-}
-
-/// The text of result column `c`, or nothing for null and the added-column marker.
-std::pair<const char*, int> cellText(sqlite3_stmt* stmt, int c)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-    if (!text)
-        return {nullptr, 0};
-    const int size = sqlite3_column_bytes(stmt, c);
-    const QByteArray& marker = markerUtf8();
-    if (size == marker.size() && std::memcmp(text, marker.constData(), size_t(size)) == 0)
-        return {nullptr, 0};
-    return {text, size};
-}
-
 ExportResult failed(const QString& error)
 {
     ExportResult result;
@@ -195,7 +199,7 @@ ExportResult failed(const QString& error)
     return result;
 }
 
-ExportResult writeCsv(const ExportRequest& request, AnswersDatabase& db, const Source& source,
+ExportResult writeCsv(const ExportRequest& request, const Source& source,
                       const ExportProgress& progress, qint64 total)
 {
     CsvSink sink;
@@ -215,39 +219,36 @@ ExportResult writeCsv(const ExportRequest& request, AnswersDatabase& db, const S
     }
     buffer += "\r\n";
 
-    const QByteArray sql = selectSql(source);
-    Statement s;
-    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
-        return failed(u"The table '%1' cannot be read (%2)."_s.arg(source.table,
-                                                                  QString::fromUtf8(sqlite3_errmsg(db.handle()))));
-    const int columns = int(source.headings.size());
     ExportResult result;
-    int rc;
-    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-        if (const auto submitted = arrivalTimeOf(db, source.table, sqlite3_column_int64(s.stmt, 0))) {
-            const QByteArray iso = isoUtc(*submitted).toUtf8();
-            buffer += iso;
-        }
-        for (int c = 1; c <= columns; ++c) {
+    std::optional<QString> stopped;
+    const auto readFailed = forEachAnswer(source, [&](const std::optional<QDateTime>& submitted, const QList<QByteArray>& cells) {
+        if (submitted)
+            buffer += isoUtc(*submitted).toUtf8();
+        for (const QByteArray& cell : cells) {
             buffer += ',';
-            const auto [text, size] = cellText(s.stmt, c);
-            if (text)
-                appendCsvField(buffer, text, size, request.escapeFormulas);
+            if (!cell.isNull())
+                appendCsvField(buffer, cell.constData(), cell.size(), request.escapeFormulas);
         }
         buffer += "\r\n";
         if (buffer.size() >= kFlushSize) {
-            if (!sink.write(buffer))
-                return failed(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
+            if (!sink.write(buffer)) {
+                stopped = u"The answers cannot be written: %1."_s.arg(sink.errorString());
+                return false;
+            }
             buffer.resize(0);
         }
         if (++result.rows % kProgressStep == 0 && progress && !progress(result.rows, total)) {
             result.cancelled = true;
-            return result;
+            return false;
         }
-    }
-    if (rc != SQLITE_DONE)
-        return failed(u"The table '%1' cannot be read (%2)."_s.arg(source.table,
-                                                                  QString::fromUtf8(sqlite3_errmsg(db.handle()))));
+        return true;
+    });
+    if (readFailed)
+        return failed(*readFailed);
+    if (stopped)
+        return failed(*stopped);
+    if (result.cancelled)
+        return result;
     if (!sink.write(buffer))
         return failed(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
     if (!sink.commit(error))
@@ -278,7 +279,7 @@ struct WorkbookCloser {
     }
 };
 
-ExportResult writeXlsx(const ExportRequest& request, AnswersDatabase& db, const Source& source,
+ExportResult writeXlsx(const ExportRequest& request, const Source& source,
                        const ExportProgress& progress, qint64 total)
 {
     const QFileInfo target(request.outputPath);
@@ -323,29 +324,27 @@ ExportResult writeXlsx(const ExportRequest& request, AnswersDatabase& db, const 
         widths[c + 1] = qMin(kMaxColumnWidth, double(source.headings.at(c).size()) + 4);
     }
 
-    const QByteArray sql = selectSql(source);
-    Statement s;
-    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
-        return failed(u"The table '%1' cannot be read (%2)."_s.arg(source.table,
-                                                                  QString::fromUtf8(sqlite3_errmsg(db.handle()))));
     ExportResult result;
     qint64 truncated = 0;
     QByteArray shortened;
-    int rc;
-    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-        if (result.rows == kMaxSheetAnswers)
-            return failed(u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(
-                kMaxSheetAnswers));
+    std::optional<QString> stopped;
+    const auto readFailed = forEachAnswer(source, [&](const std::optional<QDateTime>& submitted, const QList<QByteArray>& cells) {
+        if (result.rows == kMaxSheetAnswers) {
+            stopped = u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(kMaxSheetAnswers);
+            return false;
+        }
         const lxw_row_t row = lxw_row_t(result.rows + 1);
-        if (const auto submitted = arrivalTimeOf(db, source.table, sqlite3_column_int64(s.stmt, 0))) {
+        if (submitted) {
             const QDateTime utc = submitted->toUTC();
             lxw_datetime when{utc.date().year(), utc.date().month(), utc.date().day(), utc.time().hour(),
                               utc.time().minute(), double(utc.time().second())};
             worksheet_write_datetime(sheet, row, 0, &when, dateTime);
         }
         for (int c = 1; c <= columns; ++c) {
-            const auto [text, size] = cellText(s.stmt, c);
-            if (!text || size == 0)
+            const QByteArray& cell = cells.at(c - 1);
+            const char* text = cell.constData();
+            const qsizetype size = cell.size();
+            if (cell.isNull() || size == 0)
                 continue;
             qsizetype cut = size;
             const qsizetype length = utf8Length(text, size, kMaxCellCharacters, &cut);
@@ -356,18 +355,24 @@ ExportResult writeXlsx(const ExportRequest& request, AnswersDatabase& db, const 
                 ++truncated;
             }
             // Always a text cell: an answer is never taken for a number or a formula.
-            if (worksheet_write_string(sheet, row, lxw_col_t(c), written, nullptr) != LXW_NO_ERROR)
-                return failed(u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
+            if (worksheet_write_string(sheet, row, lxw_col_t(c), written, nullptr) != LXW_NO_ERROR) {
+                stopped = u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath));
+                return false;
+            }
             widths[c] = qMax(widths[c], qMin(kMaxColumnWidth, double(qMin(length, qsizetype(kMaxCellCharacters))) + 1));
         }
         if (++result.rows % kProgressStep == 0 && progress && !progress(result.rows, total)) {
             result.cancelled = true;
-            return result;
+            return false;
         }
-    }
-    if (rc != SQLITE_DONE)
-        return failed(u"The table '%1' cannot be read (%2)."_s.arg(source.table,
-                                                                  QString::fromUtf8(sqlite3_errmsg(db.handle()))));
+        return true;
+    });
+    if (readFailed)
+        return failed(*readFailed);
+    if (stopped)
+        return failed(*stopped);
+    if (result.cancelled)
+        return result;
     worksheet_set_column(sheet, 0, 0, widths[0], dateTime);
     for (int c = 1; c <= columns; ++c)
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
@@ -423,25 +428,21 @@ void appendCsvField(QByteArray& out, const char* field, qsizetype size, bool esc
     out += '"';
 }
 
-std::optional<QDateTime> arrivalTimeOf(AnswersDatabase& db, const QString& table, qint64 rowId)
+std::optional<QDateTime> arrivalTimeOf(AnswersStore& store, const QString& table, qint64 rowId)
 {
-    // The store records no arrival times yet.
-    Q_UNUSED(db);
-    Q_UNUSED(table);
-    Q_UNUSED(rowId);
-    return std::nullopt;
+    // A time that cannot be read leaves the cell empty; the answers still go out.
+    return store.arrivalOf(table, rowId).valueOr(std::nullopt);
 }
 
 ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress)
 {
     Source source;
     QString error;
-    auto db = openSource(request, source, error);
-    if (!db)
+    if (!openSource(request, source, error))
         return failed(error);
-    const qint64 total = progress ? db->rowCount(source.table) : -1;
-    ExportResult result = request.format == ExportFormat::Csv ? writeCsv(request, *db, source, progress, total)
-                                                              : writeXlsx(request, *db, source, progress, total);
+    const qint64 total = progress ? source.store->rowCount(source.table).valueOr(-1) : -1;
+    ExportResult result = request.format == ExportFormat::Csv ? writeCsv(request, source, progress, total)
+                                                              : writeXlsx(request, source, progress, total);
     for (qsizetype i = 0; i < source.headings.size(); ++i) {
         if (!source.present.at(i))
             result.notes.prepend(u"The table has no column '%1'; it is exported empty."_s.arg(source.headings.at(i)));

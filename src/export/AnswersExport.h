@@ -12,7 +12,7 @@
 
 namespace quenlow {
 
-class AnswersDatabase;
+class AnswersStore;
 
 enum class ExportFormat { Csv, Xlsx };
 
@@ -47,10 +47,9 @@ using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 /// its column name. The file appears whole or not at all.
 ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress = {});
 
-/// The arrival time of the answer in `rowId`, when the store recorded one.
-/// Arrival times are not stored yet, so there is never one; the export asks
-/// here so that it fills "Submitted" as soon as they are.
-std::optional<QDateTime> arrivalTimeOf(AnswersDatabase& db, const QString& table, qint64 rowId);
+/// The arrival time of the answer in `rowId`, when the store recorded one
+/// (answers stored before arrival times were kept have none).
+std::optional<QDateTime> arrivalTimeOf(AnswersStore& store, const QString& table, qint64 rowId);
 
 /// Appends `field` (UTF-8) to `out` as one CSV field: quoted when it holds a
 /// comma, quote, CR or LF, with quotes doubled.

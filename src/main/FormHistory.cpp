@@ -51,18 +51,18 @@ private:
     bool m_made = true;
 };
 
-bool sameColumns(const QList<AnswersDatabase::Column>& a, const QList<AnswersDatabase::Column>& b)
+bool sameColumns(const QList<AnswersStore::Column>& a, const QList<AnswersStore::Column>& b)
 {
     if (a.size() != b.size())
         return false;
     for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i].name != b[i].name || a[i].declaredType != b[i].declaredType)
+        if (a[i].name != b[i].name || a[i].kind != b[i].kind)
             return false;
     }
     return true;
 }
 
-bool hasColumn(const QList<AnswersDatabase::Column>& columns, const QString& name)
+bool hasColumn(const QList<AnswersStore::Column>& columns, const QString& name)
 {
     for (const auto& column : columns) {
         if (column.name.compare(name, Qt::CaseInsensitive) == 0)
@@ -116,10 +116,10 @@ FormState FormHistory::capture() const
         state.collectionExists = true;
         state.collection = collection.readAll();
     }
-    if (auto db = AnswersDatabase::open(m_session.databasePath())) {
+    if (const auto store = openAnswersStore(m_session.databasePath())) {
         const QString table = m_session.answerTable().tableName;
-        state.columns = db->columns(table);
-        state.rows = db->rowCount(table);
+        state.columns = (*store)->columns(table).valueOr({});
+        state.rows = (*store)->rowCount(table).valueOr(-1);
     }
     return state;
 }
@@ -155,78 +155,23 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
 {
     QScopedValueRollback<bool> restoring(m_restoring, true);
     const QString table = m_session.answerTable().tableName;
-    QString error;
-    auto db = AnswersDatabase::open(m_session.databasePath(), &error);
-    if (!db) {
-        showExclamation(QStringLiteral("The change cannot be undone: the answers database cannot be opened (") + error
-                        + QStringLiteral(")."));
+    const auto store = openAnswersStore(m_session.databasePath());
+    if (!store) {
+        showExclamation(QStringLiteral("The change cannot be undone: the answers database cannot be opened (")
+                        + store.error().detail + QStringLiteral(")."));
         m_stack.clear();
         return false;
     }
 
     // The columns first, in one transaction: the files follow only when the
     // table is as the form needs it.
-    const QList<AnswersDatabase::Column> now = db->columns(table);
-    bool ok = db->begin();
-    QList<AnswersDatabase::Column> added;
-    QList<AnswersDatabase::Column> removed;
-    for (const auto& column : target.columns) {
-        if (!hasColumn(now, column.name))
-            added.append(column);
-    }
-    for (const auto& column : now) {
-        if (!hasColumn(target.columns, column.name))
-            removed.append(column);
-    }
-    const qint64 rows = db->rowCount(table);
-    if (ok && added.size() == 1 && removed.size() == 1) {
-        // An edit renamed the question's column: rename it back.
-        ok = db->renameColumn(table, removed.constFirst().name, added.constFirst().name);
-        added.clear();
-        removed.clear();
-    }
-    QStringList kept;
-    for (const auto& column : std::as_const(removed)) {
-        // A column that has answers by now keeps them; the form no longer asks it.
-        const QString name = AnswersDatabase::quoteIdentifier(column.name);
-        const bool answered = rows > 0
-            && db->number(QStringLiteral("SELECT EXISTS (SELECT 1 FROM ") + AnswersDatabase::quoteIdentifier(table)
-                              + QStringLiteral(" WHERE ") + name + QStringLiteral(" IS NOT NULL AND ") + name
-                              + QStringLiteral(" <> ?1)"),
-                          {columnAddedMarker()})
-                   .value_or(1)
-                != 0;
-        if (answered)
-            kept.append(column.name);
-        else if (ok)
-            ok = db->dropColumn(table, column.name);
-    }
-    for (const auto& column : std::as_const(added)) {
-        // As when the question was added: older answers say they came before it.
-        if (ok)
-            ok = db->addColumn(table, column.name, column.isMemo())
-                && (rows == 0 || db->setColumnInAllRows(table, column.name, columnAddedMarker()));
-    }
-    // A column put back goes back to its place, while the table is empty.
-    if (ok && rows == 0 && !added.isEmpty() && kept.isEmpty() && !sameColumns(db->columns(table), target.columns)) {
-        QString definition;
-        for (const auto& column : target.columns)
-            definition += (definition.isEmpty() ? QString() : QStringLiteral(", "))
-                + AnswersDatabase::quoteIdentifier(column.name) + QLatin1Char(' ') + column.declaredType;
-        const QString rebuilt = table + QStringLiteral("_reordered");
-        ok = db->exec(QStringLiteral("CREATE TABLE ") + AnswersDatabase::quoteIdentifier(rebuilt) + QStringLiteral(" (")
-                      + definition + QLatin1Char(')'))
-            && db->dropTable(table)
-            && db->exec(QStringLiteral("ALTER TABLE ") + AnswersDatabase::quoteIdentifier(rebuilt)
-                        + QStringLiteral(" RENAME TO ") + AnswersDatabase::quoteIdentifier(table));
-    }
-    if (!ok || !db->commit()) {
-        const QString reason = db->lastError();
-        db->rollback();
-        showExclamation(QStringLiteral("The change cannot be undone: the answers table could not be changed (") + reason
-                        + QStringLiteral("). Nothing has been changed."));
+    const Result<QStringList> restored = (*store)->restoreColumns(table, target.columns, columnAddedMarker());
+    if (!restored) {
+        showExclamation(QStringLiteral("The change cannot be undone: the answers table could not be changed (")
+                        + restored.error().detail + QStringLiteral("). Nothing has been changed."));
         return false;
     }
+    const QStringList kept = *restored;
 
     const QString pagePath = m_session.htmlFolder() + m_session.htmlName();
     const QString collectionPath = m_session.collectionFilePath(m_session.openFormName);

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 
 #include <QObject>
@@ -17,7 +17,7 @@ struct FormState {
     QByteArray collection;
     bool pageExists = false;
     bool collectionExists = false;
-    QList<AnswersDatabase::Column> columns;
+    QList<AnswersStore::Column> columns;
     qint64 rows = 0;
 };
 

@@ -3,7 +3,7 @@
 #include "main/MainForm.h"
 
 #include "core/Messages.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "main/FolderLists.h"
 #include "main/FormHistory.h"
 #include "main/OpenForm.h"
@@ -358,7 +358,7 @@ void MainForm::startUp()
     ensureOpenForm();
     m_session.WebBrowser_Show(QStringLiteral("welcome.html"));
     m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
-    if (AnswersDatabase::open(m_session.databasePath())) {
+    if (openAnswersStore(m_session.databasePath())) {
         m_session.methodCount = 0;
         return;
     }

@@ -58,6 +58,56 @@ void noneSelected()
     showExclamation(QStringLiteral("Sorry, but you don't have a method selected."));
 }
 
+// The messages for a change of an answers column that failed; true when it did not.
+bool columnChanged(const AnswerTable& table, const QString& question, const Result<void>& changed, const QString& verb)
+{
+    if (changed)
+        return true;
+    switch (changed.error().kind) {
+    case Error::NotFound:
+        showExclamation(QStringLiteral("The table containing the data for the form ") + table.pageFile
+                        + QStringLiteral(" is missing."));
+        break;
+    case Error::Duplicate:
+        showExclamation(QStringLiteral("You already have a User Instruction called ") + question
+                        + QStringLiteral(". Please call it something else."));
+        break;
+    case Error::Io:
+        // The database itself could not be used (missing, unreadable, full).
+        showExclamation(QStringLiteral("The answers database '") + table.databasePath
+                        + QStringLiteral("' cannot be opened (") + changed.error().detail
+                        + QStringLiteral("). Nothing has been changed."));
+        break;
+    default:
+        showExclamation(QStringLiteral("The answers column for '") + question + QStringLiteral("' could not be ")
+                        + verb + QStringLiteral(" (") + changed.error().detail
+                        + QStringLiteral("). Nothing has been changed."));
+        break;
+    }
+    return false;
+}
+
+// Removes the question's column, asking first when answers would be lost.
+bool removeColumn(const AnswerTable& table, const QString& question)
+{
+    const Result<bool> stored = answersStored(table);
+    if (!stored)
+        return columnChanged(table, question, stored.error(), QStringLiteral("removed"));
+    if (*stored
+        && !askBeforeDestroying(QStringLiteral("The field '") + question
+                                + QStringLiteral("' contains data - Are you sure you wish to remove it ?")))
+        return false;
+    const Result<void> removed = RemoveAnswerColumn(table, question);
+    if (removed.failedWith(Error::NotFound) || removed.failedWith(Error::Io))
+        return columnChanged(table, question, removed, QStringLiteral("removed"));
+    if (!removed) {
+        showExclamation(QStringLiteral("An error occurred removing column '") + question
+                        + QStringLiteral("' from the table ") + table.tableName + QStringLiteral("."));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool InsertMethod(FormSession& session, const FormMethod& method)
@@ -70,7 +120,9 @@ bool InsertMethod(FormSession& session, const FormMethod& method)
     }
     if (isQuestionKind(method.methodType)
         && (!nameIsUsable(session, method.userInstruction, -1)
-            || !AddAnswerColumn(session.answerTable(), method.userInstruction, method.methodType)))
+            || !columnChanged(session.answerTable(), method.userInstruction,
+                              AddAnswerColumn(session.answerTable(), method.userInstruction, method.methodType),
+                              QStringLiteral("added"))))
         return false;
 
     // 1-based position of the first submit button, or one past the end.
@@ -112,7 +164,9 @@ bool UpdateMethod(FormSession& session, const FormMethod& method, const QString&
                 changeNotRecorded(session, noted);
                 return false;
             }
-            if (!RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction)) {
+            if (!columnChanged(session.answerTable(), method.userInstruction,
+                               RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
+                               QStringLiteral("renamed"))) {
                 forgetColumnChange(session);
                 return false;
             }
@@ -239,7 +293,7 @@ bool removeSelected(FormSession& session)
             changeNotRecorded(session, noted);
             return false;
         }
-        if (!RemoveAnswerColumn(session.answerTable(), m.userInstruction)) {
+        if (!removeColumn(session.answerTable(), m.userInstruction)) {
             forgetColumnChange(session);
             return false;
         }

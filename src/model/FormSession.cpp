@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/FormSession.h"
 
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/Backgrounds.h"
 
 namespace quenlow {
@@ -27,7 +27,7 @@ FormSession::FormSession(const QString& appFolder, QObject* parent)
 
 QString FormSession::databasePath() const
 {
-    return AnswersDatabase::pathIn(m_appFolder);
+    return answersStoreIn(m_appFolder);
 }
 
 AnswerTable FormSession::answerTable() const

@@ -52,7 +52,7 @@ public:
     {
         return collectionsFolder() + formName + QStringLiteral("Collection.txt");
     }
-    /// The open form's answers table ("tbl_" + OpenFormName).
+    /// The open form's answers table (named after OpenFormName).
     AnswerTable answerTable() const;
 
     /// Empties the element list and its rows and sets MethodCount to 0.

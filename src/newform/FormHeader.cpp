@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "newform/FormHeader.h"
 
+#include "database/AnswersStore.h"
+
 #include "model/HtmlText.h"
 
 namespace quenlow {
@@ -34,7 +36,7 @@ QString headerFragment(const HeaderSettings& s)
         html += heading;
     html += QStringLiteral("<FORM name='") + attribute(s.title)
         + QStringLiteral("' method=post action='/scripts/save.asp'>")
-        + QStringLiteral("<input type=hidden name=tableName value='") + attribute(QStringLiteral("tbl_") + s.formName)
+        + QStringLiteral("<input type=hidden name=tableName value='") + attribute(AnswersStore::tableFor(s.formName))
         + QStringLiteral("'>") + QStringLiteral("<input type=hidden name=DBLocation value='")
         + attribute(s.databaseLocation) + QStringLiteral("'>")
         + QStringLiteral("<input type=hidden name=background value='") + background + QStringLiteral("'>")

@@ -10,7 +10,7 @@ namespace quenlow {
 
 /// What the header of a form is made of.
 struct HeaderSettings {
-    QString formName;         // the table is "tbl_" + formName
+    QString formName;         // also names the answers table
     QString title;
     QString letterSize;       // text of LetterSize
     QString justification;    // exactly "Centre" centres the heading; any other text does not

@@ -3,7 +3,7 @@
 #include "newform/NewFormOperations.h"
 
 #include "core/Messages.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
@@ -17,25 +17,20 @@ namespace quenlow {
 
 namespace {
 
-// SQLite compares table names without regard to ASCII case, so "tbl_Survey"
-// is taken once "tbl_survey" exists; a query on the name sees that.
-bool tableTaken(AnswersDatabase& db, const QString& table)
-{
-    return db.tableExists(table)
-        || db.exec(QStringLiteral("SELECT 1 FROM ") + AnswersDatabase::quoteIdentifier(table) + QStringLiteral(" LIMIT 0"));
-}
-
 // A creation that stopped before the form's files were written leaves its
 // table alone: that very name, no page or collection file, only the table's
 // own column and no rows. Creating the form again takes it over.
-bool leftByStoppedCreation(const FormSession& session, AnswersDatabase& db, const QString& name, const QString& table)
+bool leftByStoppedCreation(const FormSession& session, AnswersStore& store, const QString& name, const QString& table)
 {
-    if (db.storedTableName(table) != table || QFileInfo::exists(session.collectionFilePath(name))
-        || QFileInfo::exists(session.htmlFolder() + name + QStringLiteral(".html")))
+    if (QFileInfo::exists(session.collectionFilePath(name)) || QFileInfo::exists(session.htmlFolder() + name + QStringLiteral(".html")))
         return false;
-    const QList<AnswersDatabase::Column> columns = db.columns(table);
-    return columns.size() == 1 && columns.constFirst().name == QLatin1StringView("Form Question")
-        && db.rowCount(table) == 0;
+    const Result<QStringList> tables = store.tables();
+    if (!tables || !tables->contains(table)) // the same name, letter for letter
+        return false;
+    const auto columns = store.columns(table);
+    const Result<qint64> rows = store.rowCount(table);
+    return columns && columns->size() == 1 && columns->constFirst().name == QLatin1StringView("Form Question") && rows
+        && *rows == 0;
 }
 
 void duplicateName(const QString& name)
@@ -49,28 +44,25 @@ bool createTable(const FormSession& session, const QString& name)
 {
     if (!requireAnswersDatabase(session))
         return false;
-    const QString table = QStringLiteral("tbl_") + name;
-    QString error;
-    auto db = AnswersDatabase::open(session.databasePath(), &error);
-    if (!db) {
+    const QString table = AnswersStore::tableFor(name);
+    const auto store = openAnswersStore(session.databasePath());
+    if (!store) {
         showExclamation(QStringLiteral("The answers database '") + session.databasePath()
-                        + QStringLiteral("' cannot be opened (") + error
+                        + QStringLiteral("' cannot be opened (") + store.error().detail
                         + QStringLiteral("). No form has been created."));
         return false;
     }
-    if (tableTaken(*db, table)) {
-        if (leftByStoppedCreation(session, *db, name, table))
+    const Result<void> made = (*store)->createTable(table, QStringLiteral("Form Question"));
+    if (made.failedWith(Error::Duplicate)) {
+        if (leftByStoppedCreation(session, **store, name, table))
             return true;
         duplicateName(name);
         return false;
     }
-    if (!db->createTable(table, QStringLiteral("Form Question"))) {
-        if (tableTaken(*db, table))
-            duplicateName(name);
-        else
-            showExclamation(QStringLiteral("The table '") + table
-                            + QStringLiteral("' could not be created in the answers database (") + db->lastError()
-                            + QStringLiteral("). No form has been created."));
+    if (!made) {
+        showExclamation(QStringLiteral("The table '") + table
+                        + QStringLiteral("' could not be created in the answers database (") + made.error().detail
+                        + QStringLiteral("). No form has been created."));
         return false;
     }
     return true;

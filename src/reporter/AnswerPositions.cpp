@@ -2,9 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "reporter/AnswerPositions.h"
 
-#include "database/AnswersDatabase.h"
-
-#include <sqlite3.h>
+#include "database/AnswersStore.h"
 
 #include <limits>
 
@@ -13,19 +11,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace quenlow {
 
 namespace {
-
-struct Statement {
-    sqlite3_stmt* stmt = nullptr;
-    Statement(sqlite3* db, const QString& sql)
-    {
-        const QByteArray utf8 = sql.toUtf8();
-        if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK)
-            stmt = nullptr;
-    }
-    ~Statement() { sqlite3_finalize(stmt); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-};
 
 constexpr qint64 kReadAhead = 1024;
 
@@ -36,50 +21,39 @@ AnswerPositions::AnswerPositions(const QString& table)
 {
 }
 
-bool AnswerPositions::loadAfter(AnswersDatabase& db, qint64 lastId, qint64 limit)
+bool AnswerPositions::loadAfter(AnswersStore& store, qint64 lastId, qint64 limit)
 {
-    Statement s(db.handle(), u"SELECT rowid FROM %1 WHERE rowid > ?1 ORDER BY rowid LIMIT ?2"_s.arg(
-                                 AnswersDatabase::quoteIdentifier(m_table)));
-    if (!s.stmt)
+    const auto rows = store.readRows(m_table, {}, lastId, limit);
+    if (!rows)
         return false;
-    sqlite3_bind_int64(s.stmt, 1, lastId);
-    sqlite3_bind_int64(s.stmt, 2, limit);
-    int rc;
-    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW)
-        m_ids.append(sqlite3_column_int64(s.stmt, 0));
-    return rc == SQLITE_DONE;
+    for (const AnswersStore::Row& row : *rows)
+        m_ids.append(row.id);
+    return true;
 }
 
-AnswerPositions::Direct AnswerPositions::directRowId(AnswersDatabase& db, qint64 number)
+AnswerPositions::Direct AnswerPositions::directRowId(AnswersStore& store, qint64 number)
 {
-    // min and max of the rowid are one descent of the tree each, and count(*)
-    // counts the cells of the leaf pages without reading the rows.
-    // (Each in its own subquery: min and max together would scan the table.)
-    Statement s(db.handle(), u"SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1), (SELECT count(*) FROM %1)"_s.arg(
-                                 AnswersDatabase::quoteIdentifier(m_table)));
-    if (!s.stmt || sqlite3_step(s.stmt) != SQLITE_ROW)
+    const auto span = store.rowSpan(m_table);
+    if (!span)
         return {};
-    const qint64 count = sqlite3_column_int64(s.stmt, 2);
-    if (count == 0)
+    if (span->count == 0)
         return {true, std::nullopt};
-    const qint64 first = sqlite3_column_int64(s.stmt, 0);
-    const qint64 last = sqlite3_column_int64(s.stmt, 1);
     // As many rows as ids from the first to the last: no id is missing in between.
-    if (last - first + 1 != count)
+    if (span->last - span->first + 1 != span->count)
         return {};
-    if (number > count)
+    if (number > span->count)
         return {true, std::nullopt};
-    return {true, first + number - 1};
+    return {true, span->first + number - 1};
 }
 
-std::optional<qint64> AnswerPositions::rowIdOf(AnswersDatabase& db, qint64 number)
+std::optional<qint64> AnswerPositions::rowIdOf(AnswersStore& store, qint64 number)
 {
     if (number < 1)
         return std::nullopt;
     if (number > m_ids.size() + kReadAhead) {
         // A long jump. Ids are dense until answers are deleted, and then
         // answer N is simply the N-th id; otherwise the walk below finds it.
-        if (const Direct direct = directRowId(db, number); direct.dense)
+        if (const Direct direct = directRowId(store, number); direct.dense)
             return direct.id;
     }
     if (number > m_ids.size()) {
@@ -88,7 +62,7 @@ std::optional<qint64> AnswerPositions::rowIdOf(AnswersDatabase& db, qint64 numbe
         // starts after the last known id: it is a seek, and it finds answers
         // stored since as well.
         const qint64 last = m_ids.isEmpty() ? std::numeric_limits<qint64>::min() : m_ids.constLast();
-        if (!loadAfter(db, last, number - m_ids.size() + kReadAhead))
+        if (!loadAfter(store, last, number - m_ids.size() + kReadAhead))
             return std::nullopt;
         if (number > m_ids.size())
             return std::nullopt;
@@ -96,34 +70,21 @@ std::optional<qint64> AnswerPositions::rowIdOf(AnswersDatabase& db, qint64 numbe
     return m_ids.at(number - 1);
 }
 
-AnswerPositions::Answer AnswerPositions::valueOf(AnswersDatabase& db, const QString& column, qint64 number)
+AnswerPositions::Answer AnswerPositions::valueOf(AnswersStore& store, const QString& column, qint64 number)
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const std::optional<qint64> id = rowIdOf(db, number);
+        const std::optional<qint64> id = rowIdOf(store, number);
         if (!id)
             return {};
-        Statement s(db.handle(), u"SELECT %1 FROM %2 WHERE rowid = ?1"_s.arg(AnswersDatabase::quoteIdentifier(column),
-                                                                             AnswersDatabase::quoteIdentifier(m_table)));
-        if (!s.stmt)
+        const auto rows = store.readRows(m_table, {column}, *id - 1, 1);
+        if (!rows)
             return {ValueState::NoColumn, {}};
-        sqlite3_bind_int64(s.stmt, 1, *id);
-        const int rc = sqlite3_step(s.stmt);
-        if (rc == SQLITE_ROW) {
-            switch (sqlite3_column_type(s.stmt, 0)) {
-            case SQLITE_NULL:
+        if (!rows->isEmpty() && rows->constFirst().id == *id) {
+            const QVariant value = rows->constFirst().values.value(0);
+            if (value.isNull())
                 return {ValueState::Null, {}};
-            case SQLITE_INTEGER:
-                return {ValueState::Value, QVariant(qlonglong(sqlite3_column_int64(s.stmt, 0)))};
-            case SQLITE_FLOAT:
-                return {ValueState::Value, QVariant(sqlite3_column_double(s.stmt, 0))};
-            default:
-                return {ValueState::Value,
-                        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.stmt, 0)),
-                                          sqlite3_column_bytes(s.stmt, 0))};
-            }
+            return {ValueState::Value, value};
         }
-        if (rc != SQLITE_DONE)
-            return {ValueState::NoColumn, {}};
         // The row went away under us: the positions are stale.
         reset();
     }

@@ -10,7 +10,7 @@
 
 namespace quenlow {
 
-class AnswersDatabase;
+class AnswersStore;
 
 /// Answer N of a form is the N-th row of its table in storage order. The row
 /// ids are read as far as they are needed and kept, so reaching any answer is
@@ -33,7 +33,7 @@ public:
 
     /// The row id of answer `number` (1-based); nothing when there is no such
     /// answer (past the last one, or the table cannot be read).
-    std::optional<qint64> rowIdOf(AnswersDatabase& db, qint64 number);
+    std::optional<qint64> rowIdOf(AnswersStore& store, qint64 number);
 
     enum class ValueState { Value, Null, NoColumn, NoAnswer };
     struct Answer {
@@ -42,7 +42,7 @@ public:
     };
     /// The value of `column` in answer `number`. A row that vanished since the
     /// ids were read makes it read them again once.
-    Answer valueOf(AnswersDatabase& db, const QString& column, qint64 number);
+    Answer valueOf(AnswersStore& store, const QString& column, qint64 number);
 
 private:
     struct Direct {
@@ -50,9 +50,9 @@ private:
         std::optional<qint64> id;
     };
     /// Answer `number` found from the first id and the row count, when the ids have no gaps.
-    Direct directRowId(AnswersDatabase& db, qint64 number);
+    Direct directRowId(AnswersStore& store, qint64 number);
     /// Appends up to `limit` ids after `lastId`; false when the table cannot be read.
-    bool loadAfter(AnswersDatabase& db, qint64 lastId, qint64 limit);
+    bool loadAfter(AnswersStore& store, qint64 lastId, qint64 limit);
 
     QString m_table;
     QList<qint64> m_ids;

@@ -12,13 +12,12 @@
 
 namespace quenlow {
 
-class AnswersDatabase;
+class AnswersStore;
 
 /// A form's answers for a table view, read from the database a page of rows
 /// at a time and only for the rows shown: a few pages are kept, never the
 /// whole table. Sorting and filtering put the matching row ids in order once,
-/// in a temporary table of the connection, so that any page is then one
-/// lookup. Rows are numbered in the vertical heading; each row knows its id.
+/// in the store, so that any page is then one lookup. Rows are numbered in the vertical heading; each row knows its id.
 class AnswersTableModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -63,12 +62,12 @@ private:
     QString m_databasePath;
     QString m_table;
     QStringList m_columns;
-    std::unique_ptr<AnswersDatabase> m_db;
+    std::shared_ptr<AnswersStore> m_store;
 
     int m_sortColumn = -1; // -1: stored order
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QString m_filter;
-    bool m_ordered = false; // rows come from the temporary table of ids
+    bool m_ordered = false; // rows come from the order made in the store
     qint64 m_firstId = 0;
     bool m_denseIds = false; // stored order, ids without gaps: row N is id first + N
     int m_count = 0;

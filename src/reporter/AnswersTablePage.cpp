@@ -4,14 +4,12 @@
 
 #include "core/Messages.h"
 #include "core/TextFile.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "model/AnswersTableHtml.h"
 #include "model/HtmlText.h"
-#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
-#include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -39,55 +37,36 @@ QString escaped(const QString& text)
     return AnswersTableHtml::escaped(text);
 }
 
-struct Statement {
-    sqlite3_stmt* stmt = nullptr;
-    ~Statement() { sqlite3_finalize(stmt); }
-};
-
-/// Walks the rows in storage order, as the table gives them, handing each
-/// value's text (null values as a null string) to `cell`, and `rowEnd` after
-/// each row. False when the table cannot be read.
-template<typename Cell, typename RowEnd>
-bool forEachValue(AnswersDatabase& db, const QString& table, Cell&& cell, RowEnd&& rowEnd)
-{
-    const QByteArray sql = u"SELECT * FROM %1 ORDER BY rowid"_s.arg(AnswersDatabase::quoteIdentifier(table)).toUtf8();
-    Statement s;
-    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
-        return false;
-    const int n = sqlite3_column_count(s.stmt);
-    int rc;
-    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-        for (int i = 0; i < n; ++i) {
-            if (sqlite3_column_type(s.stmt, i) == SQLITE_NULL) {
-                cell(i, QString());
-                continue;
-            }
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s.stmt, i));
-            cell(i, QString::fromUtf8(text, sqlite3_column_bytes(s.stmt, i)));
-        }
-        rowEnd();
-    }
-    return rc == SQLITE_DONE;
-}
-
 /// Writes the answers table; false when the table cannot be read, in
 /// which case the caller writes the missing-table line after whatever stands.
-bool writeTable(PageText& page, AnswersDatabase& db, const QString& table)
+bool writeTable(PageText& page, AnswersStore& store, const QString& table)
 {
-    if (!db.tableExists(table))
-        return false;
-    const QList<AnswersDatabase::Column> columns = db.columns(table);
-    if (columns.isEmpty())
+    const auto columns = store.columns(table);
+    if (!columns || columns->isEmpty())
         return false;
     QList<AnswersTableHtml::Column> heading;
-    heading.reserve(columns.size());
-    for (const AnswersDatabase::Column& column : columns)
+    QStringList names;
+    heading.reserve(columns->size());
+    for (const AnswersStore::Column& column : *columns) {
         heading.append({column.name, column.isMemo()});
+        names.append(column.name);
+    }
     AnswersTableHtml html(page.text(), table, heading);
-    const bool read = forEachValue(
-        db, table, [&html](int i, const QString& value) { html.cell(i, value); }, [&html] { html.endRow(); });
-    if (!read)
-        return false;
+    // Read in pages, in storage order, so a large table never sits in memory whole.
+    constexpr qint64 kPage = 1000;
+    for (qint64 after = -1;;) {
+        const auto rows = store.readRows(table, names, after, kPage);
+        if (!rows)
+            return false;
+        for (const AnswersStore::Row& row : *rows) {
+            for (int i = 0; i < row.values.size(); ++i)
+                html.cell(i, row.values.at(i).toString());
+            html.endRow();
+        }
+        if (rows->size() < kPage)
+            break;
+        after = rows->constLast().id;
+    }
     html.finish();
     return true;
 }
@@ -103,7 +82,7 @@ bool WriteAnswersTablePage(FormSession& session)
 {
     const QString caption = session.htmlName();
     session.openFormName = caption.section(u'.', 0, 0);
-    const QString table = u"tbl_"_s + session.openFormName;
+    const QString table = AnswersStore::tableFor(session.openFormName);
 
     PageText page;
     page.line(u"<html>"_s);
@@ -117,15 +96,15 @@ bool WriteAnswersTablePage(FormSession& session)
         session.backgroundFileName = u"background.gif"_s;
     page.line(u"<BODY BGCOLOR='#000000' BACKGROUND='"_s, escapeAttribute(session.backgroundFileName), u"'>"_s);
 
-    QString error;
-    if (auto db = openAnswersDatabase(session.databasePath(), &error)) {
-        if (!writeTable(page, *db, table)) {
+    const auto store = openAnswersStore(session.databasePath());
+    if (store) {
+        if (!writeTable(page, **store, table)) {
             showExclamation(reporter::tableMissing(caption));
             page.line(u"<font size=5><B> The table containing the data for the form "_s, escaped(caption),
                       u" is missing. </B></FONT>"_s);
         }
     } else {
-        showExclamation(reporter::databaseUnavailable(session.databasePath(), error));
+        showExclamation(reporter::databaseUnavailable(session.databasePath(), store.error().detail));
         page.line(u"<font size=5><B> The answers database for the form "_s, escaped(caption),
                   u" cannot be opened. </B></FONT>"_s);
     }

@@ -4,18 +4,16 @@
 
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "platform/WordDocument.h"
 #include "model/MethodCollection.h"
 #include "reporter/ChartCounts.h"
-#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
 #include <QFileInfo>
 #include <QProgressDialog>
 
-#include <sqlite3.h>
 
 #include <limits>
 
@@ -73,34 +71,16 @@ void showAddFailure(const ReportTarget& target, const QString& what, const FileR
                     + u"The document must first be created by defining its name and pressing the 'Create New Report' button."_s);
 }
 
-QString valueText(sqlite3_stmt* stmt, int column)
-{
-    // An unanswered question is an empty cell, not a failed export.
-    if (sqlite3_column_type(stmt, column) == SQLITE_NULL)
-        return {};
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                             sqlite3_column_bytes(stmt, column));
-}
-
-struct Statement {
-    sqlite3_stmt* stmt = nullptr;
-    ~Statement() { sqlite3_finalize(stmt); }
-};
-
 enum class RowsTyped { Done, Failed, Cancelled };
 
 /// Step 9 of the table export: one row of cells per answer, in storage order.
-RowsTyped typeAnswerRows(WordDocument& document, AnswersDatabase& db, const QString& table,
+RowsTyped typeAnswerRows(WordDocument& document, AnswersStore& store, const QString& table,
                          const QStringList& fields, qint64 answerCount, QWidget* parent)
 {
-    QStringList columns;
-    for (const QString& field : fields)
-        columns.append(AnswersDatabase::quoteIdentifier(field));
-    const QByteArray sql = u"SELECT %1 FROM %2 ORDER BY rowid"_s
-                               .arg(columns.join(u", "_s), AnswersDatabase::quoteIdentifier(table))
-                               .toUtf8();
-    Statement s;
-    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &s.stmt, nullptr) != SQLITE_OK)
+    // Read in pages, so a large table never sits in memory whole.
+    constexpr qint64 kPage = 1000;
+    auto rows = store.readRows(table, fields, -1, kPage);
+    if (!rows)
         return RowsTyped::Failed;
 
     QProgressDialog progress(u"Adding the table of answers to the word document…"_s, u"Cancel"_s, 0,
@@ -112,22 +92,28 @@ RowsTyped typeAnswerRows(WordDocument& document, AnswersDatabase& db, const QStr
     progress.setAutoClose(false);
     progress.setAutoReset(false);
 
-    const int n = int(fields.size());
     qint64 typed = 0;
-    int rc;
-    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-        for (int c = 0; c < n; ++c) {
-            document.typeText(valueText(s.stmt, c));
-            document.moveRight();
+    for (;;) {
+        for (const AnswersStore::Row& row : *rows) {
+            // An unanswered question is an empty cell, not a failed export.
+            for (const QVariant& value : row.values) {
+                document.typeText(value.toString());
+                document.moveRight();
+            }
+            if (++typed % kProgressStep == 0) {
+                progress.setValue(int(qMin<qint64>(typed, progress.maximum())));
+                if (progress.wasCanceled())
+                    return RowsTyped::Cancelled;
+            }
         }
-        if (++typed % kProgressStep == 0) {
-            progress.setValue(int(qMin<qint64>(typed, progress.maximum())));
-            if (progress.wasCanceled())
-                return RowsTyped::Cancelled;
-        }
+        if (rows->size() < kPage)
+            break;
+        rows = store.readRows(table, fields, rows->constLast().id, kPage);
+        if (!rows)
+            return RowsTyped::Failed;
     }
     progress.hide();
-    return rc == SQLITE_DONE ? RowsTyped::Done : RowsTyped::Failed;
+    return RowsTyped::Done;
 }
 
 } // namespace
@@ -163,10 +149,9 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
                                QWidget* parent, const std::function<void()>& exported)
 {
     const QString table = target.tableName();
-    QString error;
-    auto db = openAnswersDatabase(target.databasePath, &error);
-    if (!db) {
-        showExclamation(reporter::databaseUnavailable(target.databasePath, error));
+    auto store = openAnswersStore(target.databasePath);
+    if (!store) {
+        showExclamation(reporter::databaseUnavailable(target.databasePath, store.error().detail));
         return ExportOutcome::Refused;
     }
 
@@ -176,11 +161,12 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
             u"You must first add the desired fields you wish to have in the report table to the list box 'Fields in Table to be added to report'."_s);
         return ExportOutcome::Refused;
     }
-    const qint64 answers = db->rowCount(table);
-    if (answers < 0) {
-        showExclamation(reporter::tableUnreadable(table, db->lastError()));
+    const Result<qint64> counted = (*store)->rowCount(table);
+    if (!counted) {
+        showExclamation(reporter::tableUnreadable(table, counted.error().detail));
         return ExportOutcome::Refused;
     }
+    const qint64 answers = *counted;
     if (answers == 0) {
         showExclamation(u"The table '"_s + table + u"' that you wish to export to word document '"_s
                         + target.documentName + u"' has no data in it."_s);
@@ -199,7 +185,7 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
         document.typeText(field);
         document.moveRight();
     }
-    switch (typeAnswerRows(document, *db, table, fields, answers, parent)) {
+    switch (typeAnswerRows(document, **store, table, fields, answers, parent)) {
     case RowsTyped::Done:
         break;
     case RowsTyped::Failed:
@@ -209,7 +195,7 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
         showInformation(u"The table has not been added to the word document '"_s + target.documentName + u"'."_s);
         return ExportOutcome::Cancelled;
     }
-    db.reset();
+    store = Error{}; // closed before the document is shown
 
     showInformation(u"If the added table is as desired Save and Close the document before adding another item."_s);
     document.visible(parent);
@@ -256,16 +242,15 @@ bool AddChartToReport(const ReportTarget& target, const QString& title, const QI
 
 std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target, const MethodCollection& collection)
 {
-    QString error;
-    auto db = openAnswersDatabase(target.databasePath, &error);
-    if (!db) {
-        showExclamation(reporter::databaseUnavailable(target.databasePath, error));
+    const auto store = openAnswersStore(target.databasePath);
+    if (!store) {
+        showExclamation(reporter::databaseUnavailable(target.databasePath, store.error().detail));
         return std::nullopt;
     }
     const QString table = target.tableName();
-    const qint64 answers = db->rowCount(table);
-    if (answers < 0) {
-        showExclamation(reporter::tableUnreadable(table, db->lastError()));
+    const Result<qint64> answers = (*store)->rowCount(table);
+    if (!answers) {
+        showExclamation(reporter::tableUnreadable(table, answers.error().detail));
         return std::nullopt;
     }
     QList<ChoiceSummary> summaries;
@@ -277,10 +262,10 @@ std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target,
         ChoiceSummary summary;
         summary.question = method.userInstruction;
         summary.options = chartOptions(method);
-        summary.answers = answers;
-        const auto counts = countAnswers(*db, table, columnNameFor(method.userInstruction), summary.options, &error);
+        summary.answers = *answers;
+        const auto counts = countAnswers(**store, table, columnNameFor(method.userInstruction), summary.options);
         if (!counts) {
-            showExclamation(reporter::tableUnreadable(table, error));
+            showExclamation(reporter::tableUnreadable(table, counts.error().detail));
             return std::nullopt;
         }
         summary.counts = *counts;

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "database/AnswersStore.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +30,7 @@ struct ReportTarget {
 
     static ReportTarget of(const FormSession& session, const QString& documentName);
     QString documentPath() const { return reportsFolder + documentName; }
-    QString tableName() const { return QStringLiteral("tbl_") + formName; }
+    QString tableName() const { return AnswersStore::tableFor(formName); }
 };
 
 /// "Create New Report": a new document holding the title line, saved under

@@ -3,14 +3,12 @@
 #include "reporter/Reporter.h"
 
 #include "core/Messages.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "reporter/AnswersTablePage.h"
 #include "reporter/ReporterForm.h"
-#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
-#include <sqlite3.h>
 
 #include <optional>
 
@@ -21,23 +19,6 @@ namespace quenlow {
 namespace {
 
 QPointer<ReporterForm> g_openForm;
-
-/// Whether `table` holds a row at all: the first row answers it, however
-/// many follow. Nothing, with `error` set, when the table cannot be read.
-std::optional<bool> holdsAnswers(AnswersDatabase& db, const QString& table, QString* error)
-{
-    const QByteArray sql
-        = u"SELECT EXISTS (SELECT 1 FROM %1)"_s.arg(AnswersDatabase::quoteIdentifier(table)).toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    std::optional<bool> result;
-    if (sqlite3_prepare_v2(db.handle(), sql.constData(), int(sql.size()), &stmt, nullptr) == SQLITE_OK
-        && sqlite3_step(stmt) == SQLITE_ROW)
-        result = sqlite3_column_int(stmt, 0) != 0;
-    else
-        *error = QString::fromUtf8(sqlite3_errmsg(db.handle()));
-    sqlite3_finalize(stmt);
-    return result;
-}
 
 bool formOpen(const FormSession& session)
 {
@@ -64,24 +45,25 @@ void openReporter(FormSession& session, QWidget* owner)
 {
     if (!formOpen(session))
         return;
-    const QString table = u"tbl_"_s + session.openFormName;
+    const QString table = AnswersStore::tableFor(session.openFormName);
     {
-        QString error;
-        auto db = openAnswersDatabase(session.databasePath(), &error);
-        if (!db) {
-            showExclamation(reporter::databaseUnavailable(session.databasePath(), error));
+        const auto store = openAnswersStore(session.databasePath());
+        if (!store) {
+            showExclamation(reporter::databaseUnavailable(session.databasePath(), store.error().detail));
             return;
         }
-        if (!db->tableExists(table)) {
+        const Result<bool> exists = (*store)->tableExists(table);
+        if (exists && !*exists) {
             showExclamation(reporter::tableMissing(session.htmlName()));
             return;
         }
-        const std::optional<bool> answers = holdsAnswers(*db, table, &error);
-        if (!answers) {
-            showExclamation(reporter::tableUnreadable(table, error));
+        // The first row answers whether it holds any, however many follow.
+        const auto first = exists ? (*store)->readRows(table, {}, -1, 1) : Result<QList<AnswersStore::Row>>(exists.error());
+        if (!first) {
+            showExclamation(reporter::tableUnreadable(table, first.error().detail));
             return;
         }
-        if (!*answers) {
+        if (first->isEmpty()) {
             showExclamation(u"The table for the form '"_s + session.openFormName + u"' contains no data to report."_s);
             return;
         }

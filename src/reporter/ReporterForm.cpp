@@ -4,12 +4,11 @@
 
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "platform/ChartControl.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReportDocuments.h"
-#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
 #include <QEvent>
@@ -89,7 +88,7 @@ QString groupTitle(const QString& text)
 ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
-    , m_table(u"tbl_"_s + session.openFormName)
+    , m_table(AnswersStore::tableFor(session.openFormName))
     , m_positions(m_table)
 {
     setObjectName(u"ReporterForm"_s);
@@ -102,13 +101,13 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     m_tabs->setCurrentIndex(0);
     showFrame(1);
     LoadTableFields();
-    if (auto db = openAnswersDatabase(m_session.databasePath()))
-        showAnswerTotal(*db);
+    if (const auto store = openAnswersStore(m_session.databasePath()))
+        showAnswerTotal(**store);
 }
 
-void ReporterForm::showAnswerTotal(AnswersDatabase& db)
+void ReporterForm::showAnswerTotal(AnswersStore& store)
 {
-    const qint64 total = db.rowCount(m_table);
+    const qint64 total = store.rowCount(m_table).valueOr(-1);
     m_answerTotal->setText(total >= 0 ? u"of "_s + QString::number(total) : QString());
 }
 
@@ -210,6 +209,8 @@ QWidget* ReporterForm::buildReportPage()
     m_answerNumber = label(u"AnswerNumber"_s, u"1"_s, answers);
     m_answerTotal = label(u"AnswerTotal"_s, QString(), answers);
     m_answerTotal->setMinimumWidth(60);
+    // When the answer shown arrived; empty for answers stored before times were kept.
+    m_answerArrival = label(u"AnswerArrival"_s, QString(), answers);
     auto* previous = button(u"PreviousAnswer"_s, u"View Previous Answer"_s, answers);
     auto* next = button(u"NextAnswer"_s, u"View Next Answer"_s, answers);
     auto* addText = button(u"AddAnswerToReport"_s, u"Add above text to Word Report"_s, answers);
@@ -225,6 +226,7 @@ QWidget* ReporterForm::buildReportPage()
     browseRow->addWidget(numberText);
     browseRow->addWidget(m_answerNumber);
     browseRow->addWidget(m_answerTotal);
+    browseRow->addWidget(m_answerArrival);
     browseRow->addStretch(1);
     browseRow->addWidget(previous);
     browseRow->addWidget(next);
@@ -468,15 +470,15 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
     // Short questions stay on one line beside the colon; long ones wrap at a readable width.
     m_questionText->setMinimumWidth(qMin(m_questionText->fontMetrics().horizontalAdvance(question) + 4, 560));
 
-    QString error;
-    auto db = openAnswersDatabase(m_session.databasePath(), &error);
-    if (!db) {
-        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
+    const auto opened = openAnswersStore(m_session.databasePath());
+    if (!opened) {
+        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), opened.error().detail));
         return;
     }
+    AnswersStore& store = **opened;
     const QString column = columnNameFor(question);
-    const AnswerPositions::Answer answer = m_positions.valueOf(*db, column, number);
-    if (answer.state != AnswerPositions::ValueState::Value && !db->tableExists(m_table)) {
+    const AnswerPositions::Answer answer = m_positions.valueOf(store, column, number);
+    if (answer.state != AnswerPositions::ValueState::Value && !store.tableExists(m_table).valueOr(false)) {
         showExclamation(reporter::tableMissing(m_session.htmlName()));
         return;
     }
@@ -485,13 +487,21 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
         return;
     }
     m_answerNumber->setText(QString::number(number));
+    showArrival(store, m_positions.rowIdOf(store, number));
     // Answers may have come in since: the total is counted anew.
-    showAnswerTotal(*db);
+    showAnswerTotal(store);
     if (answer.state != AnswerPositions::ValueState::Value) {
         showExclamation(u"The  field '"_s + column + u"' from database table '"_s + m_table + u" ' contains no data."_s);
         return;
     }
     m_answerText->setPlainText(answer.value.toString());
+}
+
+void ReporterForm::showArrival(AnswersStore& store, std::optional<qint64> rowId)
+{
+    const std::optional<QDateTime> arrived = rowId ? store.arrivalOf(m_table, *rowId).valueOr(std::nullopt) : std::nullopt;
+    m_answerArrival->setText(arrived ? u"arrived "_s + arrived->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s
+                                     : QString());
 }
 
 void ReporterForm::viewAnswerOne()
@@ -559,10 +569,9 @@ void ReporterForm::DrawChart(const QString& kind)
         showExclamation(reporter::noFieldSelected());
         return;
     }
-    QString error;
-    auto db = openAnswersDatabase(m_session.databasePath(), &error);
-    if (!db) {
-        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
+    auto store = openAnswersStore(m_session.databasePath());
+    if (!store) {
+        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), store.error().detail));
         return;
     }
     const QString question = m_graphable->item(row)->text();
@@ -572,13 +581,13 @@ void ReporterForm::DrawChart(const QString& kind)
     // The row's own element: a plain text of the same wording is no question.
     const FormMethod& method = m_session.collection.atPosition(m_graphableElements.at(row));
     const QStringList options = chartOptions(method);
-    const auto counts = countAnswers(*db, m_table, columnNameFor(question), options, &error);
-    db.reset();
+    const auto counts = countAnswers(**store, m_table, columnNameFor(question), options);
+    store = Error{}; // closed before the chart draws
     if (!counts) {
-        if (error.contains(u"no such table"_s))
+        if (counts.failedWith(Error::NotFound))
             showExclamation(reporter::tableMissing(m_session.htmlName()));
         else
-            showExclamation(reporter::tableUnreadable(m_table, error));
+            showExclamation(reporter::tableUnreadable(m_table, counts.error().detail));
         return;
     }
 

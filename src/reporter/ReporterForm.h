@@ -24,6 +24,8 @@ class QTableView;
 
 namespace quenlow {
 
+class AnswersStore;
+
 class AnswersTableModel;
 class ChartControl;
 class FormSession;
@@ -95,7 +97,8 @@ protected:
 
 private:
     /// "of N" beside the answer number: how many answers the table holds.
-    void showAnswerTotal(AnswersDatabase& db);
+    void showAnswerTotal(AnswersStore& store);
+    void showArrival(AnswersStore& store, std::optional<qint64> rowId);
 
     void buildWindow();
     QWidget* buildReportPage();
@@ -140,6 +143,7 @@ private:
     QPlainTextEdit* m_answerText = nullptr;
     QLabel* m_answerNumber = nullptr;
     QLabel* m_answerTotal = nullptr;
+    QLabel* m_answerArrival = nullptr;
     QGroupBox* m_graphFrame = nullptr;
     ChartControl* m_chart = nullptr;
     QListWidget* m_graphable = nullptr;

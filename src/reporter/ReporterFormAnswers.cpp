@@ -6,15 +6,15 @@
 
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "export/AnswersExport.h"
 #include "model/FormSession.h"
 #include "platform/ChartControl.h"
 #include "reporter/AnswersTableModel.h"
 #include "reporter/ReportDocuments.h"
-#include "reporter/ReporterDatabase.h"
 #include "reporter/ReporterTexts.h"
 
+#include <QSet>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -40,6 +40,15 @@ using namespace Qt::Literals::StringLiterals;
 namespace quenlow {
 
 namespace {
+
+QString asciiFolded(QString name)
+{
+    for (QChar& c : name) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    }
+    return name;
+}
 
 std::function<QString()> g_exportFileChooser;
 
@@ -170,17 +179,20 @@ void ReporterForm::showAnswersPage()
     }
     QStringList columns;
     {
-        QString error;
-        auto db = openAnswersDatabase(m_session.databasePath(), &error);
-        if (!db) {
-            showExclamation(reporter::databaseUnavailable(m_session.databasePath(), error));
+        const auto store = openAnswersStore(m_session.databasePath());
+        if (!store) {
+            showExclamation(reporter::databaseUnavailable(m_session.databasePath(), store.error().detail));
             return;
         }
+        // Names compared as the store does: without regard to ASCII case.
+        QSet<QString> present;
+        for (const AnswersStore::Column& c : (*store)->columns(m_table).valueOr({}))
+            present.insert(asciiFolded(c.name));
         m_session.collection.forEach([&](const FormMethod& method) {
             if (!isQuestionKind(method.methodType))
                 return;
             const QString column = columnNameFor(method.userInstruction);
-            if (db->hasColumn(m_table, column))
+            if (present.contains(asciiFolded(column)))
                 columns.append(column);
         });
     }

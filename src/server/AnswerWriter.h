@@ -18,12 +18,9 @@
 #include <optional>
 #include <thread>
 
-struct sqlite3;
-struct sqlite3_stmt;
-
 namespace quenlow {
 
-class AnswersDatabase;
+class AnswersStore;
 
 /// One answer of a submission: the posted field name and its value; no value
 /// (SQL NULL) when nothing was chosen.
@@ -98,30 +95,14 @@ private:
         }
     };
     bool enqueue(std::unique_ptr<Pending> pending);
-    struct TableColumns {
-        QStringList names;
-        QHash<QString, int> byFoldedName; // ASCII-folded name -> position
-    };
 
     void run();
     void storeBatch(std::deque<std::unique_ptr<Pending>>& batch);
-    WriteResult insert(const Submission& submission);
     bool ensureOpen(QString* error);
-    bool stillTheFileOnDisk() const;
     void closeDatabase();
-    bool execute(const char* sql);
-    QString lastError() const;
-    void refreshSchema();
-    const TableColumns* columnsOf(const QString& table);
-    sqlite3_stmt* statementFor(const QString& sql);
-    void forgetSchema();
 
     const QString m_path;
-    std::unique_ptr<AnswersDatabase> m_db;
-    quint64 m_device = 0, m_inode = 0; // of the file m_db has open
-    qint64 m_schemaVersion = -1;
-    QHash<QString, TableColumns> m_columns;          // table -> columns, for m_schemaVersion
-    QHash<QString, sqlite3_stmt*> m_statements;      // insert text -> prepared statement
+    std::shared_ptr<AnswersStore> m_store;
 
     std::mutex m_mutex;
     std::condition_variable m_wake;

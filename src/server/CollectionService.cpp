@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/CollectionService.h"
 
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
 #include "server/LineLog.h"
@@ -150,7 +150,7 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     // A peer that goes away must not end the program that runs the service.
     std::signal(SIGPIPE, SIG_IGN);
 
-    auto writer = std::make_unique<AnswerWriter>(AnswersDatabase::pathIn(appFolder));
+    auto writer = std::make_unique<AnswerWriter>(answersStoreIn(appFolder));
     QString why;
     if (!writer->start(&why))
         return fail(why);

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/RequestHandler.h"
 
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/HtmlText.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
@@ -127,6 +127,8 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
         return request.method == "POST" ? receive(request) : methodNotAllowed(QByteArrayLiteral("POST"));
     if (request.path == answersTablePath())
         return get ? showAnswersTable(request) : methodNotAllowed(QByteArrayLiteral("GET, HEAD"));
+    if (request.path == "/healthz")
+        return get ? health() : methodNotAllowed(QByteArrayLiteral("GET, HEAD"));
     if (get)
         return publish(request);
     if (request.method == "POST")
@@ -293,6 +295,19 @@ HttpResponse RequestHandler::responseTo(const WriteResult& result, const Publish
     return failed;
 }
 
+HttpResponse RequestHandler::health()
+{
+    // For a load balancer or a service monitor: can answers be stored now?
+    const auto store = openAnswersStore(answersStoreIn(m_appFolder));
+    const Result<void> writable = store ? (*store)->checkWritable() : Result<void>(store.error());
+    HttpResponse response;
+    response.status = writable ? 200 : 503;
+    response.contentType = QByteArrayLiteral("text/plain; charset=utf-8");
+    response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+    response.body = writable ? QByteArrayLiteral("ok\n") : QByteArrayLiteral("answers cannot be stored\n");
+    return response;
+}
+
 HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
 {
     std::optional<FormFields> query = parseUrlEncoded(request.query);
@@ -317,12 +332,15 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
         busy.headers.append({QByteArrayLiteral("Retry-After"), QByteArrayLiteral("2")});
         return busy;
     }
-    QString why;
-    std::shared_ptr<AnswersDatabase> db = AnswersDatabase::open(AnswersDatabase::pathIn(m_appFolder), &why);
+    const auto store = openAnswersStore(answersStoreIn(m_appFolder));
     QList<TableColumn> columns;
-    if (db) {
-        for (const AnswersDatabase::Column& c : db->columns(*tableName))
+    QStringList names;
+    if (store) {
+        const auto found = (*store)->columns(*tableName);
+        for (const AnswersStore::Column& c : found.valueOr({})) {
             columns.append({c.name, c.isMemo()});
+            names.append(c.name);
+        }
     }
     if (columns.isEmpty()) {
         return errorResponse(404, QStringLiteral("No answers table"),
@@ -330,9 +348,21 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
                                  + QStringLiteral(".html is missing."));
     }
     HttpResponse page = htmlResponse({});
-    page.stream = [slot, db, form = *form, table = *tableName, columns](const ChunkSink& sink) {
+    page.stream = [slot, db = *store, form = *form, table = *tableName, columns, names](const ChunkSink& sink) {
         const RowSource rows = [&](const std::function<bool(const QVariantList&)>& visitor) {
-            return db->forEachRow(table, visitor);
+            // Read in pages, so a large table never sits in memory whole.
+            for (qint64 after = -1;;) {
+                const auto page = db->readRows(table, names, after, 500);
+                if (!page)
+                    return false;
+                for (const AnswersStore::Row& row : *page) {
+                    if (!visitor(row.values))
+                        return true;
+                }
+                if (page->size() < 500)
+                    return true;
+                after = page->last().id;
+            }
         };
         return writeAnswersTablePage(form, table, columns, rows, sink);
     };

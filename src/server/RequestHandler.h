@@ -36,6 +36,7 @@ public:
     static QByteArray submissionPath() { return QByteArrayLiteral("/scripts/save.asp"); }
 
 private:
+    HttpResponse health();
     HttpResponse publish(const HttpRequest& request);
     HttpResponse receive(const HttpRequest& request);
     /// The submission a post makes, or nothing with `refusal` set.

@@ -115,14 +115,9 @@ private slots:
         QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), question, renamed));
         QCOMPARE(columnNames(*m_folder).constLast(), renamed.left(64));
 
-        // A second question sharing the first 64 characters collides, named in full.
-        m_folder->messages().queueAnswer(MessageAnswer::Ok);
+        // A second question sharing the first 64 characters collides.
         const QString twin = renamed.left(64) + QStringLiteral("something else");
-        QVERIFY(!AddAnswerColumn(surveyTable(*m_folder), twin, QStringLiteral("Text Field")));
-        QCOMPARE(m_folder->messageTexts().constLast(),
-                 QStringLiteral("You already have a User Instruction called ") + twin
-                     + QStringLiteral(". Please call it something else."));
-        QCOMPARE(m_folder->messages().boxes().constLast().icon, MessageIcon::Exclamation);
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), twin, QStringLiteral("Text Field")).failedWith(Error::Duplicate));
 
         QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
         QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
@@ -132,23 +127,20 @@ private slots:
     {
         QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), QStringLiteral("Text Field")));
         QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("Text Field")));
-        m_folder->messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(!RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("A")));
-        QCOMPARE(m_folder->messageTexts().constLast(),
-                 QStringLiteral("You already have a User Instruction called A. Please call it something else."));
+        QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("A")).failedWith(Error::Duplicate));
+        // A column that is gone is no duplicate: the failure says what it is.
+        const Result<void> gone = RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("C"), QStringLiteral("D"));
+        QVERIFY(!gone && !gone.failedWith(Error::Duplicate) && !gone.failedWith(Error::NotFound));
         QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
     }
 
     void missingTableIsReportedByEveryOperation()
     {
         const AnswerTable missing = AnswerTable::forForm(m_folder->path(), QStringLiteral("gone"), QStringLiteral("gone.html"));
-        const QString message = QStringLiteral("The table containing the data for the form gone.html is missing.");
-        for (int i = 0; i < 3; ++i)
-            m_folder->messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(!AddAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("Text Field")));
-        QVERIFY(!RemoveAnswerColumn(missing, QStringLiteral("A")));
-        QVERIFY(!RenameAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("B")));
-        QCOMPARE(m_folder->messageTexts(), QStringList(3, message));
+        QVERIFY(AddAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("Text Field")).failedWith(Error::NotFound));
+        QVERIFY(RemoveAnswerColumn(missing, QStringLiteral("A")).failedWith(Error::NotFound));
+        QVERIFY(RenameAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("B")).failedWith(Error::NotFound));
+        QVERIFY(answersStored(missing).failedWith(Error::NotFound));
     }
 
     void hostileNamesRoundTrip_data()
@@ -170,7 +162,6 @@ private slots:
         QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), name, renamed));
         QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(renamed));
         QCOMPARE(columnValues(*m_folder, columnNameFor(renamed)), QStringList(2, columnAddedMarker()));
-        m_folder->messages().queueAnswer(MessageAnswer::Yes);
         QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
         QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
         // The other column keeps its answers through the rename and the drop.

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "export/AnswersExport.h"
+#include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "reporter/ReporterFixture.h"
 
@@ -104,6 +105,23 @@ private:
     }
 
 private slots:
+    void submittedIsTheArrivalTime()
+    {
+        ReporterFixture form;
+        form.add(Kind::textField(), u"Your name"_s);
+        writeBytes(form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+        form.answer({{u"Your name"_s, u"before times were kept"_s}});
+        AnswersStore::NewRow row;
+        row.table = form.table();
+        row.values = {{u"Your name"_s, u"Ann"_s}};
+        row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
+        auto store = openAnswersStore(form.folder.database());
+        QVERIFY(store && (*store)->insertRows({row}));
+        const Run run = exportCommand(commonArgs(form, u"csv"_s));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.endsWith("\r\n,before times were kept\r\n2026-12-06T15:04:05Z,Ann\r\n"), run.out.constData());
+    }
+
     void csvReadsBackCellForCell()
     {
         ReporterFixture form;

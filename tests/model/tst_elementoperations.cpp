@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
@@ -65,6 +66,23 @@ private slots:
         QCOMPARE(columnsOf(folder, QStringLiteral("tbl_survey")),
                  QStringList({QStringLiteral("Form Question"), QStringLiteral("Size"), QStringLiteral("Colour Type"),
                               QStringLiteral("Table name"), QStringLiteral("Size Types")}));
+    }
+
+    // A rename failing for another reason than a taken name says what failed.
+    void renameFailingOtherwiseSaysWhatFailed()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        createForm(session, QStringLiteral("survey"));
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("B2"))));
+        auto store = openAnswersStore(session.databasePath());
+        QVERIFY(store && (*store)->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), QStringLiteral("1")));
+        QCOMPARE(folder.messageTexts().constLast(),
+                 QStringLiteral("The answers column for 'B3' could not be renamed (the table tbl_survey has no column "
+                                "B2). Nothing has been changed."));
+        QCOMPARE(session.collection.atPosition(1).userInstruction, QStringLiteral("B2"));
     }
 
     void moveMethodRefusesTheHeader()

@@ -6,6 +6,7 @@
 #include "platform/ChartControl.h"
 #include "reporter/AnswerPositions.h"
 #include "reporter/Reporter.h"
+#include "database/AnswersStore.h"
 #include "reporter/ReporterForm.h"
 
 #include <QFile>
@@ -135,10 +136,18 @@ private slots:
         ReporterForm form(f.session);
         QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 2"_s);
 
-        f.answer({{u"A"_s, u"three"_s}});
+        // The third arrives through the service, with its arrival time.
+        AnswersStore::NewRow third;
+        third.table = f.table();
+        third.values = {{u"A"_s, u"three"_s}};
+        third.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
+        auto store = openAnswersStore(f.folder.database());
+        QVERIFY(store && (*store)->insertRows({third}));
         click(&form, u"NextAnswer"_s);
+        QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(), QString());
         click(&form, u"NextAnswer"_s);
         QCOMPARE(shownNumber(&form), u"3"_s);
+        QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(), u"arrived 2026-12-06 15:04:05 UTC"_s);
         // "Answer 3 of 3": the total follows what came in meanwhile.
         QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 3"_s);
         QCOMPARE(shownAnswer(&form), u"three"_s);
@@ -167,7 +176,7 @@ private slots:
         }
         const auto valueAt = [&](qint64 number) {
             AnswerPositions positions(f.table());
-            const AnswerPositions::Answer answer = positions.valueOf(*f.database(), u"A"_s, number);
+            const AnswerPositions::Answer answer = positions.valueOf(*openAnswersStore(f.folder.database()).value(), u"A"_s, number);
             return answer.state == AnswerPositions::ValueState::Value ? answer.value.toString() : u"none"_s;
         };
         QCOMPARE(valueAt(2999), u"v2999"_s);

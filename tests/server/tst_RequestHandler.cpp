@@ -6,6 +6,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "server/AnswerWriter.h"
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
@@ -64,6 +65,8 @@ private slots:
     void takesTenThousandFields();
     void followsAReplacedDatabaseFile();
     void answersOtherMethodsClearly();
+    void healthSaysWhetherAnswersCanBeStored();
+    void aRepeatedTokenIsStoredOnceWithItsArrival();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -701,6 +704,44 @@ void TestRequestHandler::answersOtherMethodsClearly()
     head.method = "HEAD";
     head.path = "/survey.html";
     QCOMPARE(m_handler->handle(head).status, 200);
+}
+
+void TestRequestHandler::healthSaysWhetherAnswersCanBeStored()
+{
+    makeSurvey();
+    QCOMPARE(get("/healthz").status, 200);
+    // A file that is no database any more: nothing could be stored.
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(m_folder->database() + QLatin1StringView(suffix));
+    writeBytes(m_folder->database(), QByteArray("not a database\n").repeated(64));
+    QCOMPARE(get("/healthz").status, 503);
+    QVERIFY(QFile::remove(m_folder->database()));
+    QCOMPARE(get("/healthz").status, 503);
+    QVERIFY(!QFile::exists(m_folder->database()));
+}
+
+void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
+{
+    makeSurvey();
+    const auto submission = [](const QString& token) {
+        Submission s;
+        s.table = QStringLiteral("tbl_survey");
+        s.answers = {{QStringLiteral("Form Question"), QStringLiteral("mine")}};
+        s.token = token;
+        return s;
+    };
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
+    const WriteResult first = m_writer->write(submission(QStringLiteral("page-1")));
+    QCOMPARE(first.outcome, WriteResult::Stored);
+    const WriteResult again = m_writer->write(submission(QStringLiteral("page-1")));
+    QCOMPARE(again.outcome, WriteResult::Repeated);
+    QCOMPARE(again.rowId, first.rowId);
+    QCOMPARE(m_writer->write(submission(QString())).outcome, WriteResult::Stored);
+    QCOMPARE(rows().size(), 2);
+    // The reserved column stays the program's; the arrival time is kept beside.
+    QVERIFY(rows().at(0).value(QStringLiteral("Form Question")).isNull());
+    const auto arrived = openAnswersStore(m_folder->database()).value()->arrivalOf(QStringLiteral("tbl_survey"), first.rowId);
+    QVERIFY(arrived && *arrived && **arrived >= before);
 }
 
 QTEST_GUILESS_MAIN(TestRequestHandler)

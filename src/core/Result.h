@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QString>
+
+#include <utility>
+#include <variant>
+
+namespace quenlow {
+
+/// Why an operation failed: a kind the caller can act on, and a detail for
+/// the person or the log. Callers decide on the kind, never on the text.
+struct Error {
+    enum Kind { NotFound, Duplicate, Busy, Io, Other };
+    Kind kind = Other;
+    QString detail;
+};
+
+/// A value, or the error that kept it from being made.
+template<typename T>
+class [[nodiscard]] Result
+{
+public:
+    Result(T value)
+        : m_state(std::move(value))
+    {
+    }
+    Result(Error error)
+        : m_state(std::move(error))
+    {
+    }
+
+    bool ok() const { return m_state.index() == 0; }
+    explicit operator bool() const { return ok(); }
+    const T& value() const& { return std::get<0>(m_state); }
+    T&& value() && { return std::get<0>(std::move(m_state)); }
+    const T& operator*() const& { return value(); }
+    const T* operator->() const { return &value(); }
+    T valueOr(T fallback) const { return ok() ? value() : std::move(fallback); }
+    const Error& error() const { return std::get<1>(m_state); }
+    bool failedWith(Error::Kind kind) const { return !ok() && error().kind == kind; }
+
+private:
+    std::variant<T, Error> m_state;
+};
+
+/// An operation that gives nothing back but may fail.
+template<>
+class [[nodiscard]] Result<void>
+{
+public:
+    Result() = default;
+    Result(Error error)
+        : m_error(std::move(error))
+        , m_failed(true)
+    {
+    }
+
+    bool ok() const { return !m_failed; }
+    explicit operator bool() const { return ok(); }
+    const Error& error() const { return m_error; }
+    bool failedWith(Error::Kind kind) const { return m_failed && m_error.kind == kind; }
+
+private:
+    Error m_error;
+    bool m_failed = false;
+};
+
+} // namespace quenlow

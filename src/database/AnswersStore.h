@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "core/Result.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace quenlow {
+
+/// The answers of the forms: one table per form, one text column per
+/// question, one row per submission. Every caller reaches the stored answers
+/// through this interface, so a second kind of store can take the place of
+/// the embedded one. Names are compared as the designer does (without regard
+/// to ASCII case); each change of tables or columns is one transaction.
+class AnswersStore
+{
+public:
+    enum class ColumnKind { Text, Memo };
+    struct Column {
+        QString name;
+        ColumnKind kind = ColumnKind::Text;
+        bool isMemo() const { return kind == ColumnKind::Memo; }
+    };
+
+    /// One stored row: its id (ascending in arrival order) and the values of
+    /// the columns asked for; a null QVariant where nothing was answered.
+    struct Row {
+        qint64 id = -1;
+        QVariantList values;
+        std::optional<QDateTime> arrivedAt; // read when asked for, and when kept
+    };
+
+    /// One submission to store. Fields without a column are left out.
+    struct NewRow {
+        QString table;
+        QList<std::pair<QString, std::optional<QString>>> values;
+        /// Stored beside the row; a row whose non-empty token was stored
+        /// before is not stored again.
+        QString token;
+        QDateTime arrivedAt;
+        /// Asked at the last moment: true leaves the row out.
+        std::function<bool()> skip;
+    };
+    struct Inserted {
+        enum Outcome { Stored, NoSuchTable, Repeated, Skipped };
+        Outcome outcome = Stored;
+        qint64 rowId = -1; // the new row, or for Repeated the row stored first
+    };
+
+    virtual ~AnswersStore() = default;
+
+    /// The form's table: the one place its name is made.
+    static QString tableFor(const QString& formName);
+
+    virtual Result<bool> tableExists(const QString& table) = 0;
+    /// The answers tables (never the store's own bookkeeping).
+    virtual Result<QStringList> tables() = 0;
+    /// A table with one text column; Duplicate when the name is taken.
+    virtual Result<void> createTable(const QString& table, const QString& firstColumn) = 0;
+    virtual Result<void> dropTable(const QString& table) = 0;
+
+    /// Columns in table order; NotFound when the table is missing.
+    virtual Result<QList<Column>> columns(const QString& table) = 0;
+    /// Adds a column; rows already there hold `olderRowsText` in it.
+    /// Duplicate when the name is taken, NotFound when the table is missing.
+    virtual Result<void> addColumn(const QString& table, const QString& column, ColumnKind kind,
+                                   const QString& olderRowsText) = 0;
+    /// Duplicate when `to` is taken, NotFound when the table or `from` is missing.
+    virtual Result<void> renameColumn(const QString& table, const QString& from, const QString& to) = 0;
+    virtual Result<void> dropColumn(const QString& table, const QString& column) = 0;
+    /// Brings the table's columns back to `target` in one transaction, for
+    /// undoing column changes: a lone column renamed is renamed back; one not
+    /// in `target` is dropped unless it holds answers other than
+    /// `olderRowsText` (then it is kept and named in the result); one missing
+    /// is added, holding `olderRowsText` in rows already there; and while the
+    /// table is empty, the order of `target` is restored.
+    virtual Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
+                                               const QString& olderRowsText) = 0;
+    /// True when some row holds a value in `column`.
+    virtual Result<bool> columnHoldsAnswers(const QString& table, const QString& column) = 0;
+
+    virtual Result<qint64> rowCount(const QString& table) = 0;
+    /// The first and last row id and the number of rows; when last - first + 1
+    /// equals the count, row N is simply id first + N - 1.
+    struct RowSpan {
+        qint64 first = 0;
+        qint64 last = -1;
+        qint64 count = 0;
+    };
+    virtual Result<RowSpan> rowSpan(const QString& table) = 0;
+    /// Up to `limit` rows with an id above `afterId`, by id; with `arrivals`,
+    /// each with its arrival time.
+    virtual Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
+                                        qint64 limit, bool arrivals = false) = 0;
+    /// An order of the rows for browsing: by `sortColumn` (letters compared
+    /// without regard to ASCII case, ties by id; by id when empty), only the
+    /// rows with `filter` in one of `filterColumns` (the same way) when set.
+    struct RowOrder {
+        QString sortColumn;
+        bool descending = false;
+        QString filter;
+        QStringList filterColumns;
+    };
+    /// Puts the rows in `order` once, kept by this store object until the
+    /// next call, so that any page of it is then one lookup. Returns the
+    /// number of rows in it.
+    virtual Result<qint64> orderRows(const QString& table, const RowOrder& order) = 0;
+    /// Up to `limit` rows from `position` (0-based) of the last order made.
+    virtual Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
+                                           qint64 limit) = 0;
+    /// How many rows hold exactly each of `values` in `column` (compared as
+    /// stored, case-sensitively), in the order of `values`. NotFound when the
+    /// table is missing; a missing column is another failure.
+    virtual Result<QList<qint64>> countMatches(const QString& table, const QString& column,
+                                               const QStringList& values) = 0;
+    virtual Result<void> deleteRows(const QString& table, const QList<qint64>& ids) = 0;
+
+    /// Stores the rows in one transaction with one durable commit: all or
+    /// none. Each gets its outcome.
+    virtual Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) = 0;
+    /// When the row arrived (UTC); nothing for rows stored without a time.
+    virtual Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) = 0;
+
+    /// Ok when a write would succeed now (for the service's health check).
+    virtual Result<void> checkWritable() = 0;
+    /// True once the store at the location is another than the one open (a
+    /// file deleted and made anew): rows written now would never be seen.
+    virtual bool replaced() const = 0;
+    /// Where the store is, for messages.
+    virtual QString location() const = 0;
+};
+
+/// Opens the store at `location`; it must exist (NotFound otherwise).
+Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location);
+/// Creates an empty store at `location` (Duplicate when one is there).
+Result<std::shared_ptr<AnswersStore>> createAnswersStore(const QString& location);
+/// The embedded store's file in the program folder.
+QString answersStoreIn(const QString& appFolder);
+
+} // namespace quenlow

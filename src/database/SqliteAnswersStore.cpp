@@ -1,0 +1,840 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "database/SqliteAnswersStore.h"
+
+#include "database/AnswersDatabase.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QVarLengthArray>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace quenlow {
+
+namespace {
+
+// Tables of the forms begin with this; the side table does not, so no form
+// can take its name.
+const QString kTablePrefix = QStringLiteral("tbl_");
+const QString kArrivals = QStringLiteral("quenlow_arrivals");
+// Distinct column sets in use at once; a flood of odd ones only costs re-preparing.
+constexpr qsizetype kMaxStatements = 64;
+
+// The engine compares column names without regard to ASCII case only.
+QString foldAscii(const QString& name)
+{
+    QString folded = name;
+    for (QChar& c : folded) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    }
+    return folded;
+}
+
+Error::Kind kindOf(int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Error::Busy;
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_PERM:
+        return Error::Io;
+    case SQLITE_CONSTRAINT:
+        return Error::Duplicate;
+    default:
+        return Error::Other;
+    }
+}
+
+QString quote(const QString& name)
+{
+    return AnswersDatabase::quoteIdentifier(name);
+}
+
+} // namespace
+
+QString AnswersStore::tableFor(const QString& formName)
+{
+    return kTablePrefix + formName;
+}
+
+QString answersStoreIn(const QString& appFolder)
+{
+    return AnswersDatabase::pathIn(appFolder);
+}
+
+Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location)
+{
+    return SqliteAnswersStore::open(location);
+}
+
+Result<std::shared_ptr<AnswersStore>> createAnswersStore(const QString& location)
+{
+    return SqliteAnswersStore::create(location);
+}
+
+SqliteAnswersStore::SqliteAnswersStore(const QString& path, std::unique_ptr<AnswersDatabase> db)
+    : m_path(path)
+    , m_db(std::move(db))
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+        m_device = st.st_dev;
+        m_inode = st.st_ino;
+    }
+}
+
+SqliteAnswersStore::~SqliteAnswersStore()
+{
+    forgetSchema();
+}
+
+Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::open(const QString& path)
+{
+    QString why;
+    auto db = AnswersDatabase::open(path, &why);
+    if (!db)
+        return Error{Error::Io, why};
+    return std::shared_ptr<AnswersStore>(new SqliteAnswersStore(path, std::move(db)));
+}
+
+Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::create(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return Error{Error::Duplicate, QStringLiteral("the file %1 exists already").arg(path)};
+    QString why;
+    auto db = AnswersDatabase::create(path, &why);
+    if (!db)
+        return Error{Error::Io, why};
+    return std::shared_ptr<AnswersStore>(new SqliteAnswersStore(path, std::move(db)));
+}
+
+Error SqliteAnswersStore::failure(const QString& what) const
+{
+    return {kindOf(m_db->lastCode()), what + QStringLiteral(": ") + m_db->lastError()};
+}
+
+Result<void> SqliteAnswersStore::inTransaction(const std::function<Result<void>()>& work)
+{
+    if (!m_db->begin())
+        return failure(QStringLiteral("begin"));
+    Result<void> done = work();
+    if (done && !m_db->commit())
+        done = failure(QStringLiteral("commit"));
+    if (!done)
+        m_db->rollback();
+    return done;
+}
+
+Result<bool> SqliteAnswersStore::tableExists(const QString& table)
+{
+    if (m_db->tableExists(table))
+        return true;
+    // Tell a missing table from a store that cannot be read.
+    if (!m_db->number(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+        return failure(QStringLiteral("read the tables"));
+    return false;
+}
+
+Result<QStringList> SqliteAnswersStore::tables()
+{
+    QStringList names;
+    QString error;
+    const bool ok = m_db->forEachRow(QStringLiteral("sqlite_master"), [&](const QVariantList& row) {
+        // type, name, tbl_name, rootpage, sql
+        if (row.value(0).toString() == QLatin1StringView("table")) {
+            const QString name = row.value(1).toString();
+            if (!name.startsWith(QLatin1StringView("sqlite_")) && name.compare(kArrivals, Qt::CaseInsensitive) != 0)
+                names.append(name);
+        }
+        return true;
+    });
+    if (!ok)
+        return failure(QStringLiteral("list the tables"));
+    return names;
+}
+
+Result<void> SqliteAnswersStore::createTable(const QString& table, const QString& firstColumn)
+{
+    // Names are compared without regard to ASCII case, and a view of that
+    // name takes it too: a query on the name sees both.
+    const auto taken = [&] {
+        return m_db->tableExists(table) || m_db->exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 0").arg(quote(table)));
+    };
+    if (taken())
+        return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(table)};
+    // Without IF NOT EXISTS: one made in between must fail, not be reused.
+    if (!m_db->createTable(table, firstColumn)) {
+        const Error e = failure(QStringLiteral("create table %1").arg(table));
+        if (taken())
+            return Error{Error::Duplicate, e.detail};
+        return e;
+    }
+    return {};
+}
+
+Result<void> SqliteAnswersStore::dropTable(const QString& table)
+{
+    return inTransaction([&]() -> Result<void> {
+        if (!m_db->dropTable(table))
+            return failure(QStringLiteral("drop table %1").arg(table));
+        if (m_db->tableExists(kArrivals)
+            && !m_db->exec(QStringLiteral("DELETE FROM %1 WHERE answers_table = ?1").arg(quote(kArrivals)), {table}))
+            return failure(QStringLiteral("forget the arrivals of %1").arg(table));
+        return {};
+    });
+}
+
+Result<QList<AnswersStore::Column>> SqliteAnswersStore::columns(const QString& table)
+{
+    if (!m_db->tableExists(table))
+        return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table)};
+    QList<Column> result;
+    for (const AnswersDatabase::Column& c : m_db->columns(table))
+        result.append({c.name, c.isMemo() ? ColumnKind::Memo : ColumnKind::Text});
+    return result;
+}
+
+Result<std::optional<QString>> SqliteAnswersStore::existingColumn(const QString& table, const QString& column)
+{
+    const auto found = columns(table);
+    if (!found)
+        return found.error();
+    const QString wanted = foldAscii(column);
+    for (const Column& c : *found) {
+        if (foldAscii(c.name) == wanted)
+            return std::optional<QString>(c.name);
+    }
+    return std::optional<QString>();
+}
+
+Result<void> SqliteAnswersStore::addColumn(const QString& table, const QString& column, ColumnKind kind,
+                                           const QString& olderRowsText)
+{
+    // One transaction: the column and the text in older rows come together or not at all.
+    return inTransaction([&]() -> Result<void> {
+        const auto existing = existingColumn(table, column);
+        if (!existing)
+            return existing.error();
+        if (*existing)
+            return Error{Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, **existing)};
+        if (!m_db->addColumn(table, column, kind == ColumnKind::Memo))
+            return failure(QStringLiteral("add column %1").arg(column));
+        if (!m_db->setColumnInAllRows(table, column, olderRowsText))
+            return failure(QStringLiteral("fill column %1").arg(column));
+        return {};
+    });
+}
+
+Result<void> SqliteAnswersStore::renameColumn(const QString& table, const QString& from, const QString& to)
+{
+    return inTransaction([&]() -> Result<void> {
+        const auto source = existingColumn(table, from);
+        if (!source)
+            return source.error();
+        if (!*source)
+            return Error{Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, from)};
+        const auto target = existingColumn(table, to);
+        if (!target)
+            return target.error();
+        // A change of case only is a rename of the same column.
+        if (*target && foldAscii(from) != foldAscii(to))
+            return Error{Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, **target)};
+        if (!m_db->renameColumn(table, from, to))
+            return failure(QStringLiteral("rename column %1").arg(from));
+        return {};
+    });
+}
+
+Result<void> SqliteAnswersStore::dropColumn(const QString& table, const QString& column)
+{
+    return inTransaction([&]() -> Result<void> {
+        const auto existing = existingColumn(table, column);
+        if (!existing)
+            return existing.error();
+        if (!*existing)
+            return Error{Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, column)};
+        if (!m_db->dropColumn(table, column))
+            return failure(QStringLiteral("drop column %1").arg(column));
+        return {};
+    });
+}
+
+Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, const QList<Column>& target,
+                                                       const QString& olderRowsText)
+{
+    const auto hasColumn = [](const QList<Column>& columns, const QString& name) {
+        for (const Column& c : columns) {
+            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    };
+    const auto sameColumns = [](const QList<Column>& a, const QList<Column>& b) {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            if (a[i].name != b[i].name || a[i].kind != b[i].kind)
+                return false;
+        }
+        return true;
+    };
+    QStringList kept;
+    const Result<void> done = inTransaction([&]() -> Result<void> {
+        const auto current = columns(table);
+        if (!current)
+            return current.error();
+        QList<Column> added, removed;
+        for (const Column& c : target) {
+            if (!hasColumn(*current, c.name))
+                added.append(c);
+        }
+        for (const Column& c : *current) {
+            if (!hasColumn(target, c.name))
+                removed.append(c);
+        }
+        const qint64 rows = m_db->rowCount(table);
+        if (rows < 0)
+            return failure(QStringLiteral("count the rows of %1").arg(table));
+        if (added.size() == 1 && removed.size() == 1) {
+            // An edit renamed the question's column: rename it back.
+            if (!m_db->renameColumn(table, removed.constFirst().name, added.constFirst().name))
+                return failure(QStringLiteral("rename column %1").arg(removed.constFirst().name));
+            added.clear();
+            removed.clear();
+        }
+        for (const Column& c : std::as_const(removed)) {
+            // A column that has answers by now keeps them; the form no longer asks it.
+            const QString name = quote(c.name);
+            const bool answered = rows > 0
+                && m_db->number(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 <> ?1)")
+                                    .arg(quote(table), name),
+                                {olderRowsText})
+                           .value_or(1)
+                    != 0;
+            if (answered)
+                kept.append(c.name);
+            else if (!m_db->dropColumn(table, c.name))
+                return failure(QStringLiteral("drop column %1").arg(c.name));
+        }
+        for (const Column& c : std::as_const(added)) {
+            // As when the question was added: older answers say they came before it.
+            if (!m_db->addColumn(table, c.name, c.isMemo())
+                || (rows > 0 && !m_db->setColumnInAllRows(table, c.name, olderRowsText)))
+                return failure(QStringLiteral("add column %1").arg(c.name));
+        }
+        // A column put back goes back to its place, while the table is empty.
+        if (rows == 0 && !added.isEmpty() && kept.isEmpty() && !sameColumns(*columns(table), target)) {
+            QStringList definition;
+            for (const Column& c : target)
+                definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
+            const QString rebuilt = table + QStringLiteral("_reordered");
+            if (!m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(rebuilt), definition.join(QStringLiteral(", "))))
+                || !m_db->dropTable(table)
+                || !m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(rebuilt), quote(table))))
+                return failure(QStringLiteral("reorder the columns of %1").arg(table));
+        }
+        return {};
+    });
+    if (!done)
+        return done.error();
+    return kept;
+}
+
+Result<bool> SqliteAnswersStore::columnHoldsAnswers(const QString& table, const QString& column)
+{
+    const auto n = m_db->number(
+        QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL)").arg(quote(table), quote(column)));
+    if (!n)
+        return failure(QStringLiteral("read column %1").arg(column));
+    return *n != 0;
+}
+
+Result<qint64> SqliteAnswersStore::rowCount(const QString& table)
+{
+    const qint64 n = m_db->rowCount(table);
+    if (n < 0)
+        return m_db->tableExists(table) ? failure(QStringLiteral("count the rows of %1").arg(table))
+                                        : Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table)};
+    return n;
+}
+
+Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
+{
+    // min and max of the rowid are one descent of the tree each, and count(*)
+    // counts the cells of the leaf pages without reading the rows.
+    // (Each in its own subquery: min and max together would scan the table.)
+    const QString sql = QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1), (SELECT count(*) FROM %1)")
+                            .arg(quote(table));
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    RowSpan span;
+    int rc = sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    if (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        span.count = sqlite3_column_int64(stmt, 2);
+        if (span.count > 0) {
+            span.first = sqlite3_column_int64(stmt, 0);
+            span.last = sqlite3_column_int64(stmt, 1);
+        }
+    }
+    const Error failed{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+                       QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW)
+        return failed;
+    return span;
+}
+
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& table, const QStringList& columns,
+                                                              qint64 afterId, qint64 limit, bool arrivals)
+{
+    // The side table is joined only where it exists: a store that never
+    // collected has none.
+    const bool joined = arrivals && m_db->tableExists(kArrivals);
+    QString selected = joined ? QStringLiteral("t.rowid, a.arrived") : QStringLiteral("t.rowid, NULL");
+    for (const QString& c : columns)
+        selected += QStringLiteral(", t.") + quote(c);
+    const QString join = joined ? QStringLiteral(" LEFT JOIN %1 a ON a.answers_table = ?1 AND a.row_id = t.rowid").arg(quote(kArrivals))
+                                : QString();
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 t%3 WHERE t.rowid > %4 ORDER BY t.rowid LIMIT %5")
+                            .arg(selected, quote(table), join, QString::number(afterId), QString::number(limit));
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
+        const Error e{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+                      QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        sqlite3_finalize(stmt);
+        return e;
+    }
+    const QByteArray name = table.toUtf8();
+    if (joined)
+        sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_STATIC);
+    QList<Row> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        Row row;
+        row.id = sqlite3_column_int64(stmt, 0);
+        if (joined && sqlite3_column_bytes(stmt, 1) > 0) {
+            const QDateTime t = QDateTime::fromString(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)), sqlite3_column_bytes(stmt, 1)),
+                Qt::ISODateWithMs);
+            if (t.isValid())
+                row.arrivedAt = t.toUTC();
+        }
+        row.values.reserve(columns.size());
+        for (int i = 2; i < columns.size() + 2; ++i) {
+            if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
+                row.values.append(QVariant());
+            else
+                row.values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                                    sqlite3_column_bytes(stmt, i)));
+        }
+        rows.append(std::move(row));
+    }
+    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return e;
+    return rows;
+}
+
+Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrder& order)
+{
+    // The matching ids, in the order shown, numbered from 0, in a temporary
+    // table of this connection.
+    if (!m_db->exec(QStringLiteral("DROP TABLE IF EXISTS temp.answer_order"))
+        || !m_db->exec(QStringLiteral("CREATE TEMP TABLE answer_order (position INTEGER PRIMARY KEY, id INTEGER)")))
+        return failure(QStringLiteral("order the rows"));
+    QString by = QStringLiteral("rowid");
+    if (!order.sortColumn.isEmpty())
+        by = quote(order.sortColumn)
+            + (order.descending ? QStringLiteral(" COLLATE NOCASE DESC, rowid") : QStringLiteral(" COLLATE NOCASE ASC, rowid"));
+    QString sql = QStringLiteral("INSERT INTO temp.answer_order (position, id) SELECT row_number() OVER (ORDER BY %1) - 1, "
+                                 "rowid FROM %2")
+                      .arg(by, quote(table));
+    QStringList binds;
+    if (!order.filter.isEmpty()) {
+        // LIKE ignores the case of ASCII letters; the pattern's own wildcards are taken literally.
+        QString escaped = order.filter;
+        escaped.replace(QStringLiteral("\\"), QStringLiteral("\\\\"))
+            .replace(QStringLiteral("%"), QStringLiteral("\\%"))
+            .replace(QStringLiteral("_"), QStringLiteral("\\_"));
+        QStringList matches;
+        for (const QString& column : order.filterColumns)
+            matches.append(quote(column) + QStringLiteral(" LIKE ?1 ESCAPE '\\'"));
+        sql += QStringLiteral(" WHERE ") + (matches.isEmpty() ? QStringLiteral("0") : matches.join(QStringLiteral(" OR ")));
+        binds.append(QLatin1Char('%') + escaped + QLatin1Char('%'));
+    }
+    if (!m_db->exec(sql, binds))
+        return Error{m_db->tableExists(table) ? kindOf(m_db->lastCode()) : Error::NotFound, m_db->lastError()};
+    const auto n = m_db->number(QStringLiteral("SELECT count(*) FROM temp.answer_order"));
+    if (!n)
+        return failure(QStringLiteral("count the ordered rows"));
+    return *n;
+}
+
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& table, const QStringList& columns,
+                                                                 qint64 position, qint64 limit)
+{
+    QString selected = QStringLiteral("t.rowid, NULL");
+    for (const QString& c : columns)
+        selected += QStringLiteral(", t.") + quote(c);
+    const QString sql = QStringLiteral("SELECT %1 FROM temp.answer_order o JOIN %2 t ON t.rowid = o.id "
+                                       "WHERE o.position >= %3 ORDER BY o.position LIMIT %4")
+                            .arg(selected, quote(table), QString::number(position), QString::number(limit));
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
+        const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        sqlite3_finalize(stmt);
+        return e;
+    }
+    QList<Row> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        Row row;
+        row.id = sqlite3_column_int64(stmt, 0);
+        for (int i = 2; i < columns.size() + 2; ++i) {
+            if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
+                row.values.append(QVariant());
+            else
+                row.values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                                    sqlite3_column_bytes(stmt, i)));
+        }
+        rows.append(std::move(row));
+    }
+    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return e;
+    return rows;
+}
+
+Result<QList<qint64>> SqliteAnswersStore::countMatches(const QString& table, const QString& column,
+                                                       const QStringList& values)
+{
+    // One pass over the one column, counted here: cheaper than letting the
+    // engine sort the values for a GROUP BY, and every value is counted in
+    // the same pass. Compared as the bytes stored, so exact and case-sensitive.
+    QHash<QByteArray, qint64> counts;
+    for (const QString& value : values)
+        counts.insert(value.toUtf8(), 0);
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM %2").arg(quote(column), quote(table)).toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            if (sqlite3_column_type(stmt, 0) == SQLITE_NULL)
+                continue;
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+            const auto found = counts.find(QByteArray::fromRawData(text, sqlite3_column_bytes(stmt, 0)));
+            if (found != counts.end())
+                ++*found;
+        }
+    }
+    const Error failed{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) {
+        if (!m_db->tableExists(table))
+            return Error{Error::NotFound, failed.detail};
+        return failed.kind == Error::Duplicate ? Error{Error::Other, failed.detail} : failed;
+    }
+    QList<qint64> result;
+    result.reserve(values.size());
+    for (const QString& value : values)
+        result.append(counts.value(value.toUtf8()));
+    return result;
+}
+
+Result<void> SqliteAnswersStore::deleteRows(const QString& table, const QList<qint64>& ids)
+{
+    return inTransaction([&]() -> Result<void> {
+        const bool arrivals = m_db->tableExists(kArrivals);
+        for (const qint64 id : ids) {
+            const QStringList binds{QString::number(id)};
+            if (!m_db->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = CAST(?1 AS INTEGER)").arg(quote(table)), binds))
+                return failure(QStringLiteral("delete row %1").arg(id));
+            // The token stays: the same page sent again must not store its answers anew.
+            if (arrivals
+                && !m_db->exec(QStringLiteral("UPDATE %1 SET row_id = NULL WHERE answers_table = ?1 AND "
+                                              "row_id = CAST(?2 AS INTEGER)")
+                                   .arg(quote(kArrivals)),
+                               {table, QString::number(id)}))
+                return failure(QStringLiteral("forget the arrival of row %1").arg(id));
+        }
+        return {};
+    });
+}
+
+Result<bool> SqliteAnswersStore::hasArrivals()
+{
+    if (m_arrivalsKnown)
+        return true;
+    // Made on the first stored submission only, so a store that never
+    // collected keeps exactly the tables the designer made.
+    if (!m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (answers_table TEXT NOT NULL, row_id INTEGER, "
+                                   "arrived TEXT NOT NULL, token TEXT UNIQUE)")
+                        .arg(quote(kArrivals)))
+        || !m_db->exec(QStringLiteral("CREATE INDEX IF NOT EXISTS quenlow_arrivals_row ON %1 (answers_table, row_id)")
+                           .arg(quote(kArrivals))))
+        return failure(QStringLiteral("create the arrivals table"));
+    m_arrivalsKnown = true;
+    return true;
+}
+
+Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList<NewRow>& rows)
+{
+    // IMMEDIATE: the write lock is ours before the first look at the schema,
+    // so what is read below holds until the commit.
+    if (!m_db->begin())
+        return failure(QStringLiteral("begin"));
+    // The schema cookie changes with every column the designer adds, renames
+    // or drops; forget whatever it outdates.
+    const qint64 version = m_db->number(QStringLiteral("PRAGMA schema_version")).value_or(-1);
+    if (version != m_schemaVersion || version < 0) {
+        forgetSchema();
+        m_schemaVersion = version;
+    }
+    QList<Inserted> results;
+    results.reserve(rows.size());
+    std::optional<Error> failed;
+    for (const NewRow& row : rows) {
+        Result<Inserted> one = insertOne(row);
+        if (!one) {
+            failed = one.error();
+            break;
+        }
+        results.append(*one);
+    }
+    if (!failed && !m_db->commit())
+        failed = failure(QStringLiteral("commit"));
+    if (failed) {
+        m_db->rollback();
+        // A failed statement may leave cached ones unusable; prepare afresh.
+        forgetSchema();
+        return *failed;
+    }
+    return results;
+}
+
+Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
+{
+    if (row.skip && row.skip())
+        return Inserted{Inserted::Skipped, -1};
+    const TableColumns* table = columnsOf(row.table);
+    if (!table)
+        return Inserted{Inserted::NoSuchTable, -1};
+    const bool recorded = !row.token.isEmpty() || row.arrivedAt.isValid();
+    if (recorded) {
+        const auto made = hasArrivals();
+        if (!made)
+            return made.error();
+    }
+    if (!row.token.isEmpty()) {
+        sqlite3_stmt* seen = statementFor(QStringLiteral("SELECT ifnull(row_id, -1) FROM %1 WHERE token = ?1").arg(quote(kArrivals)));
+        if (!seen)
+            return failure(QStringLiteral("prepare"));
+        const QByteArray token = row.token.toUtf8();
+        sqlite3_bind_text(seen, 1, token.constData(), int(token.size()), SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(seen);
+        const qint64 first = rc == SQLITE_ROW ? sqlite3_column_int64(seen, 0) : -1;
+        sqlite3_reset(seen);
+        if (rc == SQLITE_ROW)
+            return Inserted{Inserted::Repeated, first};
+        if (rc != SQLITE_DONE)
+            return Error{kindOf(rc), QStringLiteral("look up token")};
+    }
+
+    const QStringList& columns = table->names;
+    // Each column once, the first value for it winning, in table order so
+    // that the same form always gives the same statement.
+    QVarLengthArray<const std::optional<QString>*, 64> valueOf(columns.size(), nullptr);
+    for (const auto& [field, value] : row.values) {
+        const auto it = table->byFoldedName.constFind(foldAscii(field));
+        if (it == table->byFoldedName.cend() || valueOf[*it])
+            continue;
+        valueOf[*it] = &value;
+    }
+    QString names, marks;
+    int bound = 0;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (!valueOf[i])
+            continue;
+        if (bound++) {
+            names += QLatin1Char(',');
+            marks += QLatin1Char(',');
+        }
+        names += quote(columns.at(i));
+        marks += QLatin1Char('?');
+    }
+    const QString quoted = quote(row.table);
+    sqlite3_stmt* stmt = statementFor(bound ? QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted, names, marks)
+                                            : QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted));
+    if (!stmt)
+        return failure(QStringLiteral("prepare"));
+    int position = 0;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (!valueOf[i])
+            continue;
+        ++position;
+        if (!*valueOf[i]) {
+            sqlite3_bind_null(stmt, position);
+        } else {
+            const QByteArray utf8 = (*valueOf[i])->toUtf8();
+            sqlite3_bind_text(stmt, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+    }
+    int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (rc != SQLITE_DONE)
+        return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const qint64 id = sqlite3_last_insert_rowid(m_db->handle());
+    if (!recorded)
+        return Inserted{Inserted::Stored, id};
+
+    sqlite3_stmt* arrival = statementFor(
+        QStringLiteral("INSERT INTO %1 (answers_table, row_id, arrived, token) VALUES (?1, ?2, ?3, ?4)").arg(quote(kArrivals)));
+    if (!arrival)
+        return failure(QStringLiteral("prepare"));
+    const QByteArray tableName = row.table.toUtf8();
+    const QByteArray when = row.arrivedAt.isValid() ? row.arrivedAt.toUTC().toString(Qt::ISODateWithMs).toUtf8()
+                                                    : QByteArray();
+    const QByteArray token = row.token.toUtf8();
+    sqlite3_bind_text(arrival, 1, tableName.constData(), int(tableName.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int64(arrival, 2, id);
+    sqlite3_bind_text(arrival, 3, when.constData(), int(when.size()), SQLITE_TRANSIENT);
+    if (token.isEmpty())
+        sqlite3_bind_null(arrival, 4);
+    else
+        sqlite3_bind_text(arrival, 4, token.constData(), int(token.size()), SQLITE_TRANSIENT);
+    rc = sqlite3_step(arrival);
+    sqlite3_reset(arrival);
+    sqlite3_clear_bindings(arrival);
+    if (rc != SQLITE_DONE)
+        return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    return Inserted{Inserted::Stored, id};
+}
+
+const SqliteAnswersStore::TableColumns* SqliteAnswersStore::columnsOf(const QString& table)
+{
+    auto it = m_columns.find(table);
+    if (it == m_columns.end()) {
+        TableColumns columns;
+        // Only a real table of that exact name; a view or an index is no
+        // form's table, and neither is the side table.
+        if (table.compare(kArrivals, Qt::CaseInsensitive) != 0) {
+            sqlite3_stmt* stmt = nullptr;
+            if (sqlite3_prepare_v2(m_db->handle(),
+                                   "SELECT p.name FROM sqlite_master m, pragma_table_info(m.name) p "
+                                   "WHERE m.type = 'table' AND m.name = ?1 ORDER BY p.cid",
+                                   -1, &stmt, nullptr)
+                == SQLITE_OK) {
+                const QByteArray name = table.toUtf8();
+                sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+                while (sqlite3_step(stmt) == SQLITE_ROW) {
+                    const QString column = QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), sqlite3_column_bytes(stmt, 0));
+                    columns.byFoldedName.insert(foldAscii(column), int(columns.names.size()));
+                    columns.names.append(column);
+                }
+            }
+            sqlite3_finalize(stmt);
+        }
+        it = m_columns.insert(table, columns);
+    }
+    return it->names.isEmpty() ? nullptr : &*it;
+}
+
+sqlite3_stmt* SqliteAnswersStore::statementFor(const QString& sql)
+{
+    if (sqlite3_stmt* cached = m_statements.value(sql))
+        return cached;
+    if (m_statements.size() >= kMaxStatements) {
+        for (sqlite3_stmt* s : std::as_const(m_statements))
+            sqlite3_finalize(s);
+        m_statements.clear();
+    }
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v3(m_db->handle(), utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
+                           nullptr)
+        != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    m_statements.insert(sql, stmt);
+    return stmt;
+}
+
+void SqliteAnswersStore::forgetSchema()
+{
+    for (sqlite3_stmt* s : std::as_const(m_statements))
+        sqlite3_finalize(s);
+    m_statements.clear();
+    m_columns.clear();
+    m_schemaVersion = -1;
+    m_arrivalsKnown = false;
+}
+
+Result<std::optional<QDateTime>> SqliteAnswersStore::arrivalOf(const QString& table, qint64 rowId)
+{
+    // Asked once per exported row: the statement is kept.
+    if (!m_arrivalsKnown) {
+        if (!m_db->tableExists(kArrivals))
+            return std::optional<QDateTime>();
+        m_arrivalsKnown = true;
+    }
+    sqlite3_stmt* stmt = statementFor(
+        QStringLiteral("SELECT arrived FROM %1 WHERE answers_table = ?1 AND row_id = ?2").arg(quote(kArrivals)));
+    if (!stmt)
+        return failure(QStringLiteral("prepare"));
+    const QByteArray name = table.toUtf8();
+    sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int64(stmt, 2, rowId);
+    std::optional<QDateTime> when;
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW && sqlite3_column_bytes(stmt, 0) > 0) {
+        const QDateTime t = QDateTime::fromString(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), sqlite3_column_bytes(stmt, 0)),
+            Qt::ISODateWithMs);
+        if (t.isValid())
+            when = t.toUTC();
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return Error{kindOf(rc), QStringLiteral("read the arrival of row %1").arg(rowId)};
+    return when;
+}
+
+Result<void> SqliteAnswersStore::checkWritable()
+{
+    if (replaced())
+        return Error{Error::Io, QStringLiteral("the file %1 was replaced or removed").arg(m_path)};
+    // Taking the write lock and writing the header proves the file and its
+    // folder accept writes; nothing is changed.
+    if (!m_db->begin())
+        return failure(QStringLiteral("begin"));
+    if (!m_db->exec(QStringLiteral("PRAGMA user_version = 0")) || !m_db->rollback()) {
+        const Error e = failure(QStringLiteral("write"));
+        m_db->rollback();
+        return e;
+    }
+    return {};
+}
+
+bool SqliteAnswersStore::replaced() const
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(m_path).constData(), &st) != 0 || st.st_dev != m_device || st.st_ino != m_inode;
+}
+
+} // namespace quenlow

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "database/AnswersStore.h"
+
+#include <QHash>
+
+struct sqlite3_stmt;
+
+namespace quenlow {
+
+class AnswersDatabase;
+
+/// The embedded answers store: one SQLite file in WAL mode, so the
+/// collection service writes rows while the designer changes columns.
+/// Arrival times and page tokens live in a side table, so the answers
+/// tables keep exactly the columns of their questions.
+class SqliteAnswersStore final : public AnswersStore
+{
+public:
+    static Result<std::shared_ptr<AnswersStore>> open(const QString& path);
+    static Result<std::shared_ptr<AnswersStore>> create(const QString& path);
+    ~SqliteAnswersStore() override;
+    Q_DISABLE_COPY_MOVE(SqliteAnswersStore)
+
+    Result<bool> tableExists(const QString& table) override;
+    Result<QStringList> tables() override;
+    Result<void> createTable(const QString& table, const QString& firstColumn) override;
+    Result<void> dropTable(const QString& table) override;
+    Result<QList<Column>> columns(const QString& table) override;
+    Result<void> addColumn(const QString& table, const QString& column, ColumnKind kind,
+                           const QString& olderRowsText) override;
+    Result<void> renameColumn(const QString& table, const QString& from, const QString& to) override;
+    Result<void> dropColumn(const QString& table, const QString& column) override;
+    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
+                                       const QString& olderRowsText) override;
+    Result<bool> columnHoldsAnswers(const QString& table, const QString& column) override;
+    Result<qint64> rowCount(const QString& table) override;
+    Result<RowSpan> rowSpan(const QString& table) override;
+    Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
+                                qint64 limit, bool arrivals = false) override;
+    Result<qint64> orderRows(const QString& table, const RowOrder& order) override;
+    Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
+                                   qint64 limit) override;
+    Result<QList<qint64>> countMatches(const QString& table, const QString& column, const QStringList& values) override;
+    Result<void> deleteRows(const QString& table, const QList<qint64>& ids) override;
+    Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
+    Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
+    Result<void> checkWritable() override;
+    QString location() const override { return m_path; }
+
+    bool replaced() const override;
+
+private:
+    SqliteAnswersStore(const QString& path, std::unique_ptr<AnswersDatabase> db);
+    Error failure(const QString& what) const;
+    Result<void> inTransaction(const std::function<Result<void>()>& work);
+    Result<std::optional<QString>> existingColumn(const QString& table, const QString& column);
+    Result<bool> hasArrivals();
+    Result<Inserted> insertOne(const NewRow& row);
+    struct TableColumns {
+        QStringList names;
+        QHash<QString, int> byFoldedName;
+    };
+    const TableColumns* columnsOf(const QString& table);
+    sqlite3_stmt* statementFor(const QString& sql);
+    void forgetSchema();
+
+    QString m_path;
+    std::unique_ptr<AnswersDatabase> m_db;
+    quint64 m_device = 0, m_inode = 0;
+    // The writer's caches, valid for one schema version.
+    qint64 m_schemaVersion = -1;
+    bool m_arrivalsKnown = false;
+    QHash<QString, TableColumns> m_columns;
+    QHash<QString, sqlite3_stmt*> m_statements;
+};
+
+} // namespace quenlow

@@ -1,0 +1,148 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "database/AnswersStore.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+using namespace quenlow;
+
+namespace {
+
+const QString kTable = AnswersStore::tableFor(QStringLiteral("survey"));
+
+// Each kind of store the program can use: a fresh, empty one at a place
+// inside `dir`. A second store adds its row here and every case runs on it.
+using StoreMaker = std::function<QString(const QTemporaryDir& dir)>;
+
+AnswersStore::NewRow answer(const QString& value, const QString& token = {})
+{
+    AnswersStore::NewRow row;
+    row.table = kTable;
+    row.values = {{QStringLiteral("Mood"), value}, {QStringLiteral("Not a question"), QStringLiteral("x")}};
+    row.token = token;
+    row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5, 678), Qt::UTC);
+    return row;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(StoreMaker)
+
+class TestAnswersStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QFETCH_GLOBAL(StoreMaker, make);
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_location = make(*m_dir);
+        auto made = createAnswersStore(m_location);
+        QVERIFY2(made, qPrintable(made ? QString() : made.error().detail));
+        m_store = std::move(made).value();
+        QVERIFY(m_store->createTable(kTable, QStringLiteral("Form Question")));
+        QVERIFY(m_store->addColumn(kTable, QStringLiteral("Mood"), AnswersStore::ColumnKind::Text, QString()));
+    }
+    void initTestCase_data()
+    {
+        QTest::addColumn<StoreMaker>("make");
+        QTest::newRow("sqlite") << StoreMaker([](const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("a.mdb")); });
+    }
+    void cleanup()
+    {
+        m_store.reset();
+        m_dir.reset();
+    }
+
+    void tablesAndColumnsChangeWithTypedFailures()
+    {
+        QVERIFY(m_store->createTable(kTable.toUpper(), QStringLiteral("X")).failedWith(Error::Duplicate));
+        QCOMPARE(m_store->tables().valueOr({}), QStringList{kTable});
+        QVERIFY(m_store->columns(QStringLiteral("tbl_gone")).failedWith(Error::NotFound));
+        QVERIFY(m_store->insertRows({answer(QStringLiteral("glad"))}));
+        QVERIFY(m_store->addColumn(kTable, QStringLiteral("Notes"), AnswersStore::ColumnKind::Memo, QStringLiteral("*older*")));
+        QVERIFY(m_store->addColumn(kTable, QStringLiteral("NOTES"), AnswersStore::ColumnKind::Text, QString())
+                    .failedWith(Error::Duplicate));
+        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("notes")).failedWith(Error::Duplicate));
+        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Gone"), QStringLiteral("Other")).failedWith(Error::NotFound));
+        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("Feeling")));
+        const auto columns = m_store->columns(kTable).valueOr({});
+        QCOMPARE(columns.size(), 3);
+        QCOMPARE(columns.at(1).name, QStringLiteral("Feeling"));
+        QVERIFY(columns.at(2).isMemo());
+        const auto rows = m_store->readRows(kTable, {QStringLiteral("Feeling"), QStringLiteral("Notes")}, -1, 10);
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), 1);
+        QCOMPARE(rows->first().values, QVariantList({QStringLiteral("glad"), QStringLiteral("*older*")}));
+        QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Notes")));
+        QCOMPARE(m_store->columns(kTable).valueOr({}).size(), 2);
+    }
+
+    void aTokenIsStoredOnceAndArrivalsKept()
+    {
+        auto stored = m_store->insertRows({answer(QStringLiteral("a"), QStringLiteral("t1")), answer(QStringLiteral("b")),
+                                           answer(QStringLiteral("c"), QStringLiteral("t1"))});
+        QVERIFY(stored);
+        QCOMPARE(stored->at(0).outcome, AnswersStore::Inserted::Stored);
+        QCOMPARE(stored->at(1).outcome, AnswersStore::Inserted::Stored);
+        QCOMPARE(stored->at(2).outcome, AnswersStore::Inserted::Repeated);
+        QCOMPARE(stored->at(2).rowId, stored->at(0).rowId);
+        // A later batch, after the first row was deleted: still repeated.
+        QVERIFY(m_store->deleteRows(kTable, {stored->at(0).rowId}));
+        const auto again = m_store->insertRows({answer(QStringLiteral("d"), QStringLiteral("t1"))});
+        QVERIFY(again);
+        QCOMPARE(again->first().outcome, AnswersStore::Inserted::Repeated);
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 1);
+
+        const auto when = m_store->arrivalOf(kTable, stored->at(1).rowId);
+        QVERIFY(when && *when);
+        QCOMPARE(**when, answer(QString()).arrivedAt);
+        // The side table is no answers table and adds no column.
+        QCOMPARE(m_store->tables().valueOr({}), QStringList{kTable});
+        QCOMPARE(m_store->columns(kTable).valueOr({}).size(), 2);
+
+        AnswersStore::NewRow lost = answer(QStringLiteral("x"));
+        lost.table = QStringLiteral("tbl_gone");
+        QCOMPARE(m_store->insertRows({lost}).value().first().outcome, AnswersStore::Inserted::NoSuchTable);
+        QVERIFY(m_store->checkWritable());
+    }
+
+    void aTokenSentTwiceAtOnceIsStoredOnce()
+    {
+        // Two connections racing with the same tokens: the store decides.
+        std::vector<std::thread> writers;
+        std::atomic<int> stored = 0, repeated = 0, failed = 0;
+        for (int w = 0; w < 2; ++w) {
+            writers.emplace_back([&] {
+                auto store = openAnswersStore(m_location);
+                for (int i = 0; store && i < 50; ++i) {
+                    const auto r = (*store)->insertRows({answer(QString::number(i), QStringLiteral("k%1").arg(i))});
+                    if (!r)
+                        ++failed;
+                    else if (r->first().outcome == AnswersStore::Inserted::Stored)
+                        ++stored;
+                    else if (r->first().outcome == AnswersStore::Inserted::Repeated)
+                        ++repeated;
+                }
+            });
+        }
+        for (auto& t : writers)
+            t.join();
+        QCOMPARE(failed.load(), 0);
+        QCOMPARE(stored.load(), 50);
+        QCOMPARE(repeated.load(), 50);
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 50);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_location;
+    std::shared_ptr<AnswersStore> m_store;
+};
+
+QTEST_GUILESS_MAIN(TestAnswersStore)
+#include "tst_answersstore.moc"
