@@ -209,7 +209,7 @@ int main(int argc, char** argv)
     }).report("  collection file parsed (reload)", 0);
     const AnswerTable table = session.answerTable();
     measure(repeats, [&](int r) {
-        if (!AddAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Text Field")))
+        if (!AddAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), false))
             std::abort();
     }).report("  answers column added", 0);
     measure(repeats, [&](int r) {

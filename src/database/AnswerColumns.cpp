@@ -124,20 +124,14 @@ QString columnNameFor(const QString& question)
     return question.size() <= kColumnNameLength ? question : FitColumnName(question);
 }
 
-bool isQuestionKind(const QString& methodType)
-{
-    return methodType != QLatin1StringView("Submit Button") && methodType != QLatin1StringView("Header")
-        && methodType != QLatin1StringView("Plain Text") && methodType != QLatin1StringView("Line");
-}
-
 QString columnAddedMarker()
 {
     return QStringLiteral("*Column added after this answer*");
 }
 
-Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, const QString& methodType)
+Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, bool memo)
 {
-    const auto kind = methodType == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
+    const auto kind = memo ? AnswersStore::ColumnKind::Memo
                                                                    : AnswersStore::ColumnKind::Text;
     return changeTable(table, [&](AnswersStore& store) {
         return store.addColumn(table.tableName, columnNameFor(question), kind, columnAddedMarker());

@@ -24,16 +24,14 @@ struct AnswerTable {
 QString FitColumnName(const QString& text);
 /// The column and field name of a question: the text itself up to 64 characters, else FitColumnName.
 QString columnNameFor(const QString& question);
-/// True for the kinds that own an answers column.
-bool isQuestionKind(const QString& methodType);
 
 /// The text that rows which existed before a column was added hold in it.
 QString columnAddedMarker();
 
-/// Adds the answers column of a new question; memo for "Text Area". Rows
+/// Adds the answers column of a new question (a memo column for long text). Rows
 /// already stored hold columnAddedMarker() in it. NotFound when the table is
 /// missing, Duplicate when the name is taken.
-Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, const QString& methodType);
+Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, bool memo);
 /// True when the form's table holds answers (removing a column then loses some).
 Result<bool> answersStored(const AnswerTable& table);
 /// Removes the column of `question`.

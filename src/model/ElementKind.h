@@ -19,6 +19,7 @@ struct ElementKindTraits {
     bool optionList;            // "Attribute 6" is a list (the header's holds its settings)
     bool charted;               // counted in pie and bar charts
     bool memoColumn;            // its column holds long text
+    const char16_t* pageType;   // the value of the question's hidden "<name> Type" field in pages; null when none
 };
 
 const ElementKindTraits& traitsOf(ElementKind kind);
@@ -32,5 +33,7 @@ bool isQuestionKind(QStringView storedKind);
 bool holdsOptionList(QStringView storedKind);
 bool isChartedKind(QStringView storedKind);
 bool hasMemoColumn(QStringView storedKind);
+/// The kind of question a page's hidden "<name> Type" field announces.
+std::optional<ElementKind> questionKindOfPageType(QStringView pageType);
 
 } // namespace quenlow

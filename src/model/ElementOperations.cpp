@@ -121,7 +121,7 @@ bool InsertMethod(FormSession& session, const FormMethod& method)
     if (isQuestionKind(method.methodType)
         && (!nameIsUsable(session, method.userInstruction, -1)
             || !columnChanged(session.answerTable(), method.userInstruction,
-                              AddAnswerColumn(session.answerTable(), method.userInstruction, method.methodType),
+                              AddAnswerColumn(session.answerTable(), method.userInstruction, hasMemoColumn(method.methodType)),
                               QStringLiteral("added"))))
         return false;
 

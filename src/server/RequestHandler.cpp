@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/RequestHandler.h"
 
+#include "model/ElementKind.h"
+
 #include "database/AnswersStore.h"
 #include "model/HtmlText.h"
 #include "server/AnswerPages.h"
@@ -21,9 +23,7 @@ const QString kTypeSuffix = QStringLiteral(" Type");
 // The values of the hidden "<name> Type" fields the page writer puts beside each question.
 bool isQuestionKindValue(const QString& value)
 {
-    return value == QLatin1StringView("Text Field") || value == QLatin1StringView("Text Area")
-        || value == QLatin1StringView("Check Box") || value == QLatin1StringView("Radio Buttons")
-        || value == QLatin1StringView("Menu");
+    return questionKindOfPageType(value).has_value();
 }
 
 bool isUrlEncoded(const QByteArray& contentType)

@@ -99,7 +99,7 @@ private slots:
     void memoColumnFillsExistingRows()
     {
         addRows(*m_folder, 3);
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Comments"), QStringLiteral("Text Area")));
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Comments"), true));
         const auto columns = openDb(*m_folder)->columns(kTable);
         QVERIFY(columns.at(1).isMemo());
         QCOMPARE(columns.at(1).declaredType, QStringLiteral("MEMO"));
@@ -110,14 +110,14 @@ private slots:
     {
         const QString question = QString(60, QLatin1Char('q')) + QStringLiteral("0123456789");
         const QString renamed = QString(60, QLatin1Char('r')) + QStringLiteral("0123456789");
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), question, QStringLiteral("Check Box")));
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), question, false));
         QCOMPARE(columnNames(*m_folder).constLast(), question.left(64));
         QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), question, renamed));
         QCOMPARE(columnNames(*m_folder).constLast(), renamed.left(64));
 
         // A second question sharing the first 64 characters collides.
         const QString twin = renamed.left(64) + QStringLiteral("something else");
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), twin, QStringLiteral("Text Field")).failedWith(Error::Duplicate));
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), twin, false).failedWith(Error::Duplicate));
 
         QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
         QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
@@ -125,8 +125,8 @@ private slots:
 
     void renameOntoAnotherColumnIsRefused()
     {
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), QStringLiteral("Text Field")));
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("Text Field")));
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), false));
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), false));
         QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("A")).failedWith(Error::Duplicate));
         // A column that is gone is no duplicate: the failure says what it is.
         const Result<void> gone = RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("C"), QStringLiteral("D"));
@@ -137,7 +137,7 @@ private slots:
     void missingTableIsReportedByEveryOperation()
     {
         const AnswerTable missing = AnswerTable::forForm(m_folder->path(), QStringLiteral("gone"), QStringLiteral("gone.html"));
-        QVERIFY(AddAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("Text Field")).failedWith(Error::NotFound));
+        QVERIFY(AddAnswerColumn(missing, QStringLiteral("A"), false).failedWith(Error::NotFound));
         QVERIFY(RemoveAnswerColumn(missing, QStringLiteral("A")).failedWith(Error::NotFound));
         QVERIFY(RenameAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("B")).failedWith(Error::NotFound));
         QVERIFY(answersStored(missing).failedWith(Error::NotFound));
@@ -157,7 +157,7 @@ private slots:
         QFETCH(QString, name);
         const QString renamed = name + QStringLiteral(" (2)");
         addRows(*m_folder, 2);
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, QStringLiteral("Text Field")));
+        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, false));
         QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(name));
         QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), name, renamed));
         QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(renamed));
@@ -187,7 +187,7 @@ private slots:
         });
         for (int i = 0; i < 20; ++i) {
             const QString name = QStringLiteral("Question %1").arg(i);
-            QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, QStringLiteral("Text Field")));
+            QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, false));
             QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), name, name + QStringLiteral("!")));
         }
         stop = true;

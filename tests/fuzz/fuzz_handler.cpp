@@ -58,7 +58,7 @@ struct Service {
             method(Kind::radioButtons(), QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Blue")}),
             method(Kind::pullDownMenu(), QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")})};
         for (const FormMethod& q : questions) {
-            FUZZ_CHECK(AddAnswerColumn(table, q.userInstruction, q.methodType));
+            FUZZ_CHECK(AddAnswerColumn(table, q.userInstruction, hasMemoColumn(q.methodType)));
             form.append(QString::number(form.count()), q);
         }
         FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/Collections/surveyCollection.txt"),

@@ -77,7 +77,7 @@ private slots:
         tea.methodType = Kind::checkBox();
         tea.userInstruction = u"Tea"_s;
         f.session.collection.append(QString::number(f.session.collection.count()), tea);
-        QVERIFY(AddAnswerColumn(f.session.answerTable(), u"Tea"_s, Kind::checkBox()));
+        QVERIFY(AddAnswerColumn(f.session.answerTable(), u"Tea"_s, false));
         f.answer({{u"Name"_s, u"later"_s}, {u"Tea"_s, u"Not Checked"_s}});
 
         auto store = openAnswersStore(f.folder.database()).value();
