@@ -156,7 +156,7 @@ int main(int argc, char** argv)
 
     FormSession session(dir.path());
     buildForm(session, QStringLiteral("bench"), 1000, true);
-    std::printf("form of %d elements, page %lld bytes\n", int(session.methodCount),
+    std::printf("form of %d elements, page %lld bytes\n", int(session.methodCount()),
         QFileInfo(session.htmlFolder() + QStringLiteral("bench.html")).size());
 
     measure(repeats, [&](int r) {
@@ -224,7 +224,7 @@ int main(int argc, char** argv)
 
     FormSession big(dir.path());
     buildForm(big, QStringLiteral("big"), 10000, false);
-    std::printf("form of %d elements, collection file %lld bytes\n", int(big.methodCount),
+    std::printf("form of %d elements, collection file %lld bytes\n", int(big.methodCount()),
         QFileInfo(big.collectionFilePath(QStringLiteral("big"))).size());
     measure(std::max(3, repeats / 2), [&](int) {
         LoadForm(big, big.appFolder(), QStringLiteral("big.html"));

@@ -358,10 +358,8 @@ void MainForm::startUp()
     ensureOpenForm();
     m_session.WebBrowser_Show(QStringLiteral("welcome.html"));
     m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
-    if (openAnswersStore(m_session.databasePath())) {
-        m_session.methodCount = 0;
+    if (openAnswersStore(m_session.databasePath()))
         return;
-    }
     if (m_commands)
         m_commands->offerAnswersDatabase();
 }

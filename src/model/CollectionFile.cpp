@@ -282,9 +282,8 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
     QStringList rows;
     rows.reserve(methods.size());
     for (const FormMethod& m : std::as_const(methods)) {
-        session.collection.append(QString::number(session.methodCount), m);
+        session.collection.append(QString::number(session.methodCount()), m);
         rows.append(m.rowText());
-        ++session.methodCount;
     }
     session.rows()->setTexts(rows);
 

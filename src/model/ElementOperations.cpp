@@ -112,7 +112,7 @@ bool removeColumn(const AnswerTable& table, const QString& question)
 
 bool InsertMethod(FormSession& session, const FormMethod& method)
 {
-    if (session.methodCount >= kMaxElements) {
+    if (session.methodCount() >= kMaxElements) {
         showExclamation(QStringLiteral("This form already holds %1 elements, the most a form can hold. "
                                        "Please remove an element before adding another.")
                             .arg(kMaxElements));
@@ -135,15 +135,14 @@ bool InsertMethod(FormSession& session, const FormMethod& method)
     }
     const bool hasSubmit = submit <= session.collection.count();
 
-    session.collection.append(key(session.methodCount), method);
+    session.collection.append(key(session.methodCount()), method);
     session.rows()->append(method.rowText());
-    session.setSelectedRow(session.methodCount);
-    ++session.methodCount;
+    session.setSelectedRow(session.methodCount() - 1);
 
     // The moves are those of the "Move Method Up Form" button, checks
     // included; the caller writes the page once at the end.
     if (hasSubmit) {
-        for (int presses = session.methodCount - submit; presses > 0; --presses)
+        for (int presses = session.methodCount() - submit; presses > 0; --presses)
             moveSelectedUp(session, false);
     }
     return true;
@@ -252,7 +251,7 @@ bool moveSelectedDown(FormSession& session)
         return false;
     }
     const QString rowText = session.rows()->text(i);
-    if (i + 1 >= session.methodCount) {
+    if (i + 1 >= session.methodCount()) {
         showExclamation(QStringLiteral("Can't move method there - You've reached the end of the collection !"));
         return false;
     }
@@ -300,7 +299,6 @@ bool removeSelected(FormSession& session)
     }
     session.collection.remove(key(i));
     session.rows()->remove(i);
-    --session.methodCount;
     // Close the gap in the keys at once, so the list stays sound even when
     // the save below fails; the reload then reads the same order back.
     const QList<FormMethod> remaining = session.collection.methods();

@@ -39,7 +39,6 @@ void FormSession::ResetOpenForm()
 {
     m_rows.clear();
     ClearCollection(collection);
-    methodCount = 0;
 }
 
 void FormSession::setSelectedRow(int row)

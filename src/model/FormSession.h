@@ -39,7 +39,8 @@ public:
     QString appFolder() const { return m_appFolder; }
     QString openFormName;
     QString openPageFile;
-    qint16 methodCount = 0;
+    /// MethodCount: how many elements the open form has.
+    int methodCount() const { return collection.count(); }
     qint16 elementCounter = 0;
     MethodCollection collection;
 

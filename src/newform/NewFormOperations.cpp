@@ -115,9 +115,8 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     settings.background = session.backgroundFileName;
     settings.databaseLocation = session.databasePath();
     settings.userViewTable = inputs.userViewTable;
-    session.collection.append(QString::number(session.methodCount),
+    session.collection.append(QString::number(session.methodCount()),
                               headerRecord(settings, inputs.backgroundRow, session.elementCounter));
-    ++session.methodCount;
 
     session.setHtmlName(session.openPageFile);
     session.setEditingVisible(true);

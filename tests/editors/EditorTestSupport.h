@@ -44,7 +44,6 @@ inline void createTestForm(FormSession& session, const QString& name, int counte
     header.attribute6List = { printNumber(1), printNumber(0), session.databasePath(), printNumber(counter) };
     session.collection.append(QStringLiteral("0"), header);
     session.rows()->append(QStringLiteral("HTML Header (Can't Remove/Move)"));
-    session.methodCount = 1;
     session.elementCounter = qint16(counter);
     session.openFormName = name;
     session.openPageFile = name + QStringLiteral(".html");

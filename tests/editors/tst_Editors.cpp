@@ -48,7 +48,6 @@ void TestEditors::unknownKindIsRefused()
     odd.methodType = QStringLiteral("plain text"); // kinds compare with case
     env.session.collection.append(QStringLiteral("1"), odd);
     env.session.rows()->append(odd.rowText());
-    ++env.session.methodCount;
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
     env.session.setSelectedRow(1);
     env.expectBox();
@@ -273,7 +272,8 @@ void TestEditors::lineBreaksBecomeBlanks()
 void TestEditors::fullFormIsRefused()
 {
     Env env(7);
-    env.session.methodCount = kMaxElements;
+    for (int k = env.session.collection.count(); k < kMaxElements; ++k)
+        env.session.collection.append(QString::number(k), FormMethod{});
     env.expectBox();
     const ModalRun run = runModal([&] { env.editors.showTextFieldForm(); },
         [&](QDialog* w) {
@@ -283,7 +283,7 @@ void TestEditors::fullFormIsRefused()
         });
     QVERIFY(run.leftOpen);
     QCOMPARE(env.folder.messageTexts().size(), 1);
-    QCOMPARE(env.session.collection.count(), 1);
+    QCOMPARE(env.session.collection.count(), kMaxElements);
     QCOMPARE(env.session.elementCounter, qint16(7));
     QVERIFY(!columnNames(env.session).contains(QStringLiteral("One too many")));
 }

@@ -41,9 +41,8 @@ FormMethod element(const QString& kind, const QString& instruction)
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
-    session.collection.append(QString::number(session.methodCount), m);
+    session.collection.append(QString::number(session.methodCount()), m);
     session.rows()->append(m.rowText());
-    ++session.methodCount;
 }
 
 } // namespace

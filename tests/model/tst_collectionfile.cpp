@@ -45,7 +45,6 @@ void buildSmallForm(FormSession& session)
     session.rows()->append(QStringLiteral("Text Field - Your name"));
     session.collection.append(QStringLiteral("2"), submitButton());
     session.rows()->append(QStringLiteral("Submit Button - Submit Form"));
-    session.methodCount = 3;
 }
 
 } // namespace
@@ -237,7 +236,6 @@ private slots:
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
 
         session.collection.append(QStringLiteral("3"), textField(QStringLiteral("Another question")));
-        session.methodCount = 4;
         folder.allowUnanswered();
         bool written = true;
         {

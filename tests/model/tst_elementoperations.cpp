@@ -107,9 +107,10 @@ private slots:
         session.elementCounter = kMaxElements;
         QVERIFY(!NextElementNumber(session));
         QCOMPARE(session.elementCounter, qint16(kMaxElements));
-        session.methodCount = kMaxElements;
+        for (int k = 1; k < kMaxElements; ++k)
+            session.collection.append(QString::number(k), element(Kind::line(), QStringLiteral("Horizontal")));
         QVERIFY(!InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
-        QCOMPARE(session.collection.count(), 1);
+        QCOMPARE(session.collection.count(), kMaxElements);
         QCOMPARE(folder.messages().boxes().size(), 2);
     }
 

@@ -161,7 +161,6 @@ private slots:
         session.collection.remove(QStringLiteral("3"));
         session.collection.remove(QStringLiteral("2"));
         session.collection.append(QStringLiteral("2"), element(Kind::textArea(), QStringLiteral("Colour")));
-        session.methodCount = 3;
         QVERIFY(WriteFormPage(session, session.htmlName()));
         writeBytes(folder.path() + QStringLiteral("/Collections/surveyChanging.txt"), "Name\r\nFull name\r\n");
 

@@ -40,7 +40,6 @@ void createForm(FormSession& session, const QString& name, const QString& title)
     session.openPageFile = name + QStringLiteral(".html");
     session.rows()->append(QStringLiteral("HTML Header (Can't Remove/Move)"));
     session.collection.append(QStringLiteral("0"), headerRecord(session, name, title));
-    session.methodCount = 1;
     session.setHtmlName(session.openPageFile);
     WriteFormPage(session, session.openPageFile);
     session.setSelectedRow(0);
