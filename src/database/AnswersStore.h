@@ -60,6 +60,8 @@ public:
 
     /// The form's table: the one place its name is made.
     static QString tableFor(const QString& formName);
+    /// The form a table name belongs to; nothing for a name no form's table has.
+    static std::optional<QString> formOfTable(const QString& table);
 
     virtual Result<bool> tableExists(const QString& table) = 0;
     /// The answers tables (never the store's own bookkeeping).

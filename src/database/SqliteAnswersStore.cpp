@@ -66,6 +66,13 @@ QString AnswersStore::tableFor(const QString& formName)
     return kTablePrefix + formName;
 }
 
+std::optional<QString> AnswersStore::formOfTable(const QString& table)
+{
+    if (!table.startsWith(kTablePrefix) || table.size() == kTablePrefix.size())
+        return std::nullopt;
+    return table.mid(kTablePrefix.size());
+}
+
 QString answersStoreIn(const QString& appFolder)
 {
     return AnswersDatabase::pathIn(appFolder);

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/AnswerPages.h"
 
+#include "database/AnswersStore.h"
+
 #include "model/AnswersTableHtml.h"
 #include "model/HtmlText.h"
 #include "server/FormCatalog.h"
@@ -47,7 +49,7 @@ QByteArray thankYouPage(const PublishedForm& form)
     if (form.showsAnswersTable) {
         page += QStringLiteral("<FORM method=get action='") + QString::fromLatin1(answersTablePath())
             + QStringLiteral("'><input type=hidden name=tableName value='")
-            + escapeAttribute(QStringLiteral("tbl_") + form.name)
+            + escapeAttribute(AnswersStore::tableFor(form.name))
             + QStringLiteral("'><P><input type=submit value='View the answers table'></FORM>") + kLineEnd;
     }
     page += QStringLiteral("</CENTER></BODY></HTML>") + kLineEnd;

@@ -17,7 +17,6 @@ namespace quenlow {
 
 namespace {
 
-const QString kTablePrefix = QStringLiteral("tbl_");
 const QString kTypeSuffix = QStringLiteral(" Type");
 
 // The values of the hidden "<name> Type" fields the page writer puts beside each question.
@@ -152,7 +151,7 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
         const QByteArray fileName = request.path.mid(request.path.lastIndexOf('/') + 1);
         const QString formName = QString::fromUtf8(fileName.left(fileName.indexOf('.')));
         if (FormCatalog::isFormName(formName))
-            response.body = pageForRespondents(response.body, formName, m_tokens.issue(kTablePrefix + formName));
+            response.body = pageForRespondents(response.body, formName, m_tokens.issue(AnswersStore::tableFor(formName)));
         // The designer rewrites pages while the service runs; never show a
         // stale one. Not no-store: going Back must show the page with the
         // token already sent, so sending it again is known as a repeat.
@@ -173,8 +172,8 @@ std::optional<PublishedForm> RequestHandler::formOfTable(const std::optional<QSt
         return std::nullopt;
     }
     std::optional<PublishedForm> form;
-    if (tableName->startsWith(kTablePrefix))
-        form = m_forms.find(tableName->mid(kTablePrefix.size()));
+    if (const std::optional<QString> formName = AnswersStore::formOfTable(*tableName))
+        form = m_forms.find(*formName);
     if (!form) {
         *refusal = errorResponse(404, QStringLiteral("No such form"),
                                  QStringLiteral("There is no form with the answers table '") + *tableName
