@@ -29,6 +29,7 @@ public:
         QString name;
         ColumnKind kind = ColumnKind::Text;
         bool isMemo() const { return kind == ColumnKind::Memo; }
+        friend bool operator==(const Column&, const Column&) = default;
     };
 
     /// One stored row: its id (ascending in arrival order) and the values of

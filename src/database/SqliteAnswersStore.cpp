@@ -61,6 +61,22 @@ QString quote(const QString& name)
 
 } // namespace
 
+// The values of `count` columns of the current row from `first` on: texts,
+// or a null QVariant where nothing was answered.
+static QVariantList valuesFrom(sqlite3_stmt* stmt, int first, int count)
+{
+    QVariantList values;
+    values.reserve(count);
+    for (int i = first; i < first + count; ++i) {
+        if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
+            values.append(QVariant());
+        else
+            values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                            sqlite3_column_bytes(stmt, i)));
+    }
+    return values;
+}
+
 QString AnswersStore::tableFor(const QString& formName)
 {
     return kTablePrefix + formName;
@@ -285,15 +301,6 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
         }
         return false;
     };
-    const auto sameColumns = [](const QList<Column>& a, const QList<Column>& b) {
-        if (a.size() != b.size())
-            return false;
-        for (qsizetype i = 0; i < a.size(); ++i) {
-            if (a[i].name != b[i].name || a[i].kind != b[i].kind)
-                return false;
-        }
-        return true;
-    };
     QStringList kept;
     const Result<void> done = inTransaction([&]() -> Result<void> {
         const auto current = columns(table);
@@ -339,7 +346,7 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
                 return failure(QStringLiteral("add column %1").arg(c.name));
         }
         // A column put back goes back to its place, while the table is empty.
-        if (rows == 0 && !added.isEmpty() && kept.isEmpty() && !sameColumns(*columns(table), target)) {
+        if (rows == 0 && !added.isEmpty() && kept.isEmpty() && *columns(table) != target) {
             QStringList definition;
             for (const Column& c : target)
                 definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
@@ -436,14 +443,7 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
             if (t.isValid())
                 row.arrivedAt = t.toUTC();
         }
-        row.values.reserve(columns.size());
-        for (int i = 2; i < columns.size() + 2; ++i) {
-            if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
-                row.values.append(QVariant());
-            else
-                row.values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                                    sqlite3_column_bytes(stmt, i)));
-        }
+        row.values = valuesFrom(stmt, 2, int(columns.size()));
         rows.append(std::move(row));
     }
     const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
@@ -509,13 +509,7 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& 
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         Row row;
         row.id = sqlite3_column_int64(stmt, 0);
-        for (int i = 2; i < columns.size() + 2; ++i) {
-            if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
-                row.values.append(QVariant());
-            else
-                row.values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                                    sqlite3_column_bytes(stmt, i)));
-        }
+        row.values = valuesFrom(stmt, 2, int(columns.size()));
         rows.append(std::move(row));
     }
     const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};

@@ -51,16 +51,6 @@ private:
     bool m_made = true;
 };
 
-bool sameColumns(const QList<AnswersStore::Column>& a, const QList<AnswersStore::Column>& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i].name != b[i].name || a[i].kind != b[i].kind)
-            return false;
-    }
-    return true;
-}
 
 bool hasColumn(const QList<AnswersStore::Column>& columns, const QString& name)
 {
@@ -134,7 +124,7 @@ bool FormHistory::record(const QString& label, const std::function<bool()>& chan
     if (m_session.htmlName() != form)
         return changed; // the change opened another form: nothing to undo there
     FormState after = capture();
-    if (after.page == before.page && after.collection == before.collection && sameColumns(after.columns, before.columns))
+    if (after.page == before.page && after.collection == before.collection && after.columns == before.columns)
         return changed;
     if (const QString column = droppedWithAnswers(before, after); !column.isEmpty()) {
         // Its answers are gone for good: the changes before it can no longer
