@@ -36,15 +36,6 @@ Result<void> changeTable(const AnswerTable& table, const std::function<Result<vo
     return done;
 }
 
-// The engine compares column names without regard to ASCII case only.
-QString foldAscii(QString text)
-{
-    for (QChar& c : text) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + 32);
-    }
-    return text;
-}
 
 struct ColumnRepairs {
     std::optional<std::pair<QString, QString>> renameBack; // column as it is now -> as the files name it
@@ -223,6 +214,16 @@ bool createFormTable(const QString& databasePath, const QString& tableName, QStr
     if (!made && error)
         *error = made.error().detail;
     return made.ok();
+}
+
+QString foldAscii(const QString& name)
+{
+    QString folded = name;
+    for (QChar& c : folded) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    }
+    return folded;
 }
 
 } // namespace quenlow

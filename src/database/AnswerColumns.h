@@ -25,6 +25,10 @@ QString FitColumnName(const QString& text);
 /// The column and field name of a question: the text itself up to 64 characters, else FitColumnName.
 QString columnNameFor(const QString& question);
 
+/// `name` as the engine compares column names: ASCII letters folded to lower
+/// case, everything else as it is.
+QString foldAscii(const QString& name);
+
 /// The text that rows which existed before a column was added hold in it.
 QString columnAddedMarker();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/SqliteAnswersStore.h"
+#include "database/AnswerColumns.h"
 
 #include "database/AnswersDatabase.h"
 
@@ -22,16 +23,6 @@ const QString kArrivals = QStringLiteral("quenlow_arrivals");
 // Distinct column sets in use at once; a flood of odd ones only costs re-preparing.
 constexpr qsizetype kMaxStatements = 64;
 
-// The engine compares column names without regard to ASCII case only.
-QString foldAscii(const QString& name)
-{
-    QString folded = name;
-    for (QChar& c : folded) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + 32);
-    }
-    return folded;
-}
 
 Error::Kind kindOf(int code)
 {

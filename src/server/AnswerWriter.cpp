@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/AnswerWriter.h"
+#include "database/AnswerColumns.h"
 
 #include "database/AnswersStore.h"
 
@@ -11,16 +12,6 @@ namespace {
 // Bounds the wait of the last submission in a batch; far above what arrives
 // between two commits in practice.
 constexpr size_t kMaxBatch = 1000;
-// The engine compares column names without regard to ASCII case only.
-QString foldAscii(const QString& name)
-{
-    QString folded = name;
-    for (QChar& c : folded) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + 32);
-    }
-    return folded;
-}
 
 // The program keeps this column for itself; no post writes into it.
 bool isReservedColumn(const QString& foldedName)
