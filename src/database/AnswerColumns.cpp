@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswerColumns.h"
 
-#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <QHash>
@@ -37,68 +37,11 @@ Result<void> changeTable(const AnswerTable& table, const std::function<Result<vo
 }
 
 
-struct ColumnRepairs {
-    std::optional<std::pair<QString, QString>> renameBack; // column as it is now -> as the files name it
-    QList<QuestionColumn> add;                              // with column names
-    QStringList drop;
-    bool isEmpty() const { return !renameBack && add.isEmpty() && drop.isEmpty(); }
-};
-
-// What reconcileAnswerColumns must change in the table as it is now;
-// nullopt when the table cannot be read.
-std::optional<ColumnRepairs> planRepairs(AnswersDatabase& db, const QString& table,
-                                         const QList<QuestionColumn>& questions,
-                                         const std::optional<ColumnRename>& interrupted)
-{
-    QHash<QString, QString> existing; // folded -> as stored
-    for (const AnswersDatabase::Column& c : db.columns(table))
-        existing.insert(foldAscii(c.name), c.name);
-    if (existing.isEmpty())
-        return std::nullopt;
-    QSet<QString> wanted;
-    for (const QuestionColumn& q : questions)
-        wanted.insert(foldAscii(columnNameFor(q.question)));
-
-    ColumnRepairs repairs;
-    if (interrupted) {
-        const QString from = columnNameFor(interrupted->fromQuestion);
-        const QString foldedFrom = foldAscii(from);
-        const QString foldedTo = foldAscii(columnNameFor(interrupted->toQuestion));
-        // The table took the rename, the files did not: the answers go back
-        // under the question the form still has.
-        if (foldedFrom != foldedTo && wanted.contains(foldedFrom) && !wanted.contains(foldedTo)
-            && existing.contains(foldedTo) && !existing.contains(foldedFrom)) {
-            repairs.renameBack = std::make_pair(existing.take(foldedTo), from);
-            existing.insert(foldedFrom, from);
-        }
-    }
-    for (const QuestionColumn& q : questions) {
-        const QString column = columnNameFor(q.question);
-        if (!existing.contains(foldAscii(column))) {
-            repairs.add.append({column, q.memo});
-            existing.insert(foldAscii(column), column);
-        }
-    }
-    // A form with more questions than a table can hold columns cannot be put in step; say so at once.
-    if (existing.size() > db.columnLimit())
-        return std::nullopt;
-    for (auto it = existing.cbegin(); it != existing.cend(); ++it) {
-        if (wanted.contains(it.key()) || it.key() == foldAscii(kOwnColumn))
-            continue;
-        const std::optional<bool> holdsAnswers = db.holdsValueOtherThan(table, it.value(), columnAddedMarker());
-        if (!holdsAnswers)
-            return std::nullopt;
-        if (!*holdsAnswers)
-            repairs.drop.append(it.value());
-    }
-    return repairs;
-}
-
 } // namespace
 
-AnswerTable AnswerTable::forForm(const QString& appFolder, const QString& formName, const QString& pageFile)
+AnswerTable AnswerTable::forForm(const QString& store, const QString& formName, const QString& pageFile)
 {
-    return {answersStoreIn(appFolder), AnswersStore::tableFor(formName), pageFile};
+    return {store, AnswersStore::tableFor(formName), pageFile};
 }
 
 QString FitColumnName(const QString& text)
@@ -159,44 +102,69 @@ Result<void> RenameAnswerColumn(const AnswerTable& table, const QString& oldQues
 
 std::optional<bool> answerColumnExists(const AnswerTable& table, const QString& question)
 {
-    auto db = AnswersDatabase::open(table.databasePath);
-    if (!db || !db->tableExists(table.tableName))
+    const auto store = openAnswersStore(table.databasePath);
+    const auto columns = store ? (*store)->columns(table.tableName) : Result<QList<AnswersStore::Column>>(store.error());
+    if (!columns)
         return std::nullopt;
-    return db->hasColumn(table.tableName, columnNameFor(question));
+    const QString wanted = foldAscii(columnNameFor(question));
+    return std::any_of(columns->cbegin(), columns->cend(),
+                       [&](const AnswersStore::Column& c) { return foldAscii(c.name) == wanted; });
 }
 
 bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn>& questions,
                             const std::optional<ColumnRename>& interrupted)
 {
-    auto db = AnswersDatabase::open(table.databasePath);
-    if (!db || !db->tableExists(table.tableName))
+    const auto store = openAnswersStore(table.databasePath);
+    if (!store)
         return false;
-    std::optional<ColumnRepairs> repairs = planRepairs(*db, table.tableName, questions, interrupted);
-    if (!repairs)
+    auto current = (*store)->columns(table.tableName);
+    if (!current)
         return false;
-    if (repairs->isEmpty())
+    QHash<QString, QString> existing; // folded -> as stored
+    for (const AnswersStore::Column& c : std::as_const(*current))
+        existing.insert(foldAscii(c.name), c.name);
+    QSet<QString> wanted;
+    for (const QuestionColumn& q : questions)
+        wanted.insert(foldAscii(columnNameFor(q.question)));
+
+    if (interrupted) {
+        const QString from = columnNameFor(interrupted->fromQuestion);
+        const QString foldedFrom = foldAscii(from);
+        const QString foldedTo = foldAscii(columnNameFor(interrupted->toQuestion));
+        // The table took the rename, the files did not: the answers go back
+        // under the question the form still has.
+        if (foldedFrom != foldedTo && wanted.contains(foldedFrom) && !wanted.contains(foldedTo)
+            && existing.contains(foldedTo) && !existing.contains(foldedFrom)) {
+            if (!(*store)->renameColumn(table.tableName, existing.value(foldedTo), from))
+                return false;
+            current = (*store)->columns(table.tableName);
+            if (!current)
+                return false;
+        }
+    }
+    // Every question gets its column, after the ones the table has; the
+    // columns no question owns go unless they hold answers.
+    QList<AnswersStore::Column> target;
+    QSet<QString> placed;
+    for (const AnswersStore::Column& c : std::as_const(*current)) {
+        const QString folded = foldAscii(c.name);
+        if (wanted.contains(folded) || folded == foldAscii(kOwnColumn)) {
+            target.append(c);
+            placed.insert(folded);
+        }
+    }
+    for (const QuestionColumn& q : questions) {
+        const QString column = columnNameFor(q.question);
+        if (!placed.contains(foldAscii(column))) {
+            target.append({column, q.memo ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text});
+            placed.insert(foldAscii(column));
+        }
+    }
+    if (*current == target)
         return true;
-    // Plan again under the write lock: the service may have stored answers since.
-    if (!db->begin())
-        return false;
-    repairs = planRepairs(*db, table.tableName, questions, interrupted);
-    bool done = repairs.has_value();
-    if (done && repairs->renameBack)
-        done = db->renameColumn(table.tableName, repairs->renameBack->first, repairs->renameBack->second);
-    const qint64 rows = done ? db->rowCount(table.tableName) : -1;
-    done = done && rows >= 0;
-    for (qsizetype i = 0; done && i < repairs->add.size(); ++i) {
-        const QuestionColumn& c = repairs->add.at(i);
-        done = db->addColumn(table.tableName, c.question, c.memo)
-            && (rows == 0 || db->setColumnInAllRows(table.tableName, c.question, columnAddedMarker()));
-    }
-    for (qsizetype i = 0; done && i < repairs->drop.size(); ++i)
-        done = db->dropColumn(table.tableName, repairs->drop.at(i));
-    if (!done || !db->commit()) {
-        db->rollback();
-        return false;
-    }
-    return true;
+    return (*store)
+        ->restoreColumns(table.tableName, target, columnAddedMarker(), AnswersStore::Restore::Repair)
+        .ok();
 }
 
 bool CreateDatabase(const QString& databasePath, QString* error)

@@ -11,13 +11,14 @@
 
 namespace quenlow {
 
-/// Where a form's answers live: the database file, the form's table, and the page file name the messages speak of.
+/// Where a form's answers live: the answers store's location, the form's
+/// table, and the page file name the messages speak of.
 struct AnswerTable {
     QString databasePath;
     QString tableName;
     QString pageFile;
 
-    static AnswerTable forForm(const QString& appFolder, const QString& formName, const QString& pageFile);
+    static AnswerTable forForm(const QString& store, const QString& formName, const QString& pageFile);
 };
 
 /// The first 64 characters of `text` (never splitting a surrogate pair).

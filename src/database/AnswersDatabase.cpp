@@ -271,11 +271,6 @@ qint64 AnswersDatabase::rowCount(const QString& table)
     return sqlite3_column_int64(s.stmt, 0);
 }
 
-int AnswersDatabase::columnLimit() const
-{
-    return sqlite3_limit(m_db, SQLITE_LIMIT_COLUMN, -1);
-}
-
 std::optional<bool> AnswersDatabase::holdsValueOtherThan(const QString& table, const QString& column,
                                                          const QString& except)
 {

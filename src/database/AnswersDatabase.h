@@ -59,8 +59,6 @@ public:
     bool addColumn(const QString& table, const QString& column, bool memo);
     bool renameColumn(const QString& table, const QString& from, const QString& to);
     bool dropColumn(const QString& table, const QString& column);
-    /// The most columns a table can have.
-    int columnLimit() const;
     /// Number of rows, or -1 when the table cannot be read.
     qint64 rowCount(const QString& table);
     /// Whether some row holds in `column` a value that is neither null nor

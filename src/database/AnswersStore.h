@@ -80,14 +80,19 @@ public:
     /// Duplicate when `to` is taken, NotFound when the table or `from` is missing.
     virtual Result<void> renameColumn(const QString& table, const QString& from, const QString& to) = 0;
     virtual Result<void> dropColumn(const QString& table, const QString& column) = 0;
-    /// Brings the table's columns back to `target` in one transaction, for
-    /// undoing column changes: a lone column renamed is renamed back; one not
-    /// in `target` is dropped unless it holds answers other than
-    /// `olderRowsText` (then it is kept and named in the result); one missing
-    /// is added, holding `olderRowsText` in rows already there; and while the
-    /// table is empty, the order of `target` is restored.
+    /// How restoreColumns treats a column that took another's place.
+    enum class Restore {
+        Undo,   // a lone column renamed is renamed back, and the order comes back
+        Repair, // columns are only added and dropped
+    };
+    /// Brings the table's columns to `target` in one transaction: one not in
+    /// `target` is dropped unless it holds answers other than `olderRowsText`
+    /// (then it is kept and named in the result); one missing is added,
+    /// holding `olderRowsText` in rows already there. For Undo, a lone column
+    /// renamed is renamed back, and while the table is empty the order of
+    /// `target` is restored.
     virtual Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
-                                               const QString& olderRowsText) = 0;
+                                               const QString& olderRowsText, Restore how = Restore::Undo) = 0;
     /// True when some row holds a value in `column`.
     virtual Result<bool> columnHoldsAnswers(const QString& table, const QString& column) = 0;
 

@@ -283,7 +283,7 @@ Result<void> SqliteAnswersStore::dropColumn(const QString& table, const QString&
 }
 
 Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, const QList<Column>& target,
-                                                       const QString& olderRowsText)
+                                                       const QString& olderRowsText, Restore how)
 {
     const auto hasColumn = [](const QList<Column>& columns, const QString& name) {
         for (const Column& c : columns) {
@@ -309,7 +309,7 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
         const qint64 rows = m_db->rowCount(table);
         if (rows < 0)
             return failure(QStringLiteral("count the rows of %1").arg(table));
-        if (added.size() == 1 && removed.size() == 1) {
+        if (how == Restore::Undo && added.size() == 1 && removed.size() == 1) {
             // An edit renamed the question's column: rename it back.
             if (!m_db->renameColumn(table, removed.constFirst().name, added.constFirst().name))
                 return failure(QStringLiteral("rename column %1").arg(removed.constFirst().name));
@@ -318,13 +318,7 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
         }
         for (const Column& c : std::as_const(removed)) {
             // A column that has answers by now keeps them; the form no longer asks it.
-            const QString name = quote(c.name);
-            const bool answered = rows > 0
-                && m_db->number(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 <> ?1)")
-                                    .arg(quote(table), name),
-                                {olderRowsText})
-                           .value_or(1)
-                    != 0;
+            const bool answered = rows > 0 && m_db->holdsValueOtherThan(table, c.name, olderRowsText).value_or(true);
             if (answered)
                 kept.append(c.name);
             else if (!m_db->dropColumn(table, c.name))
@@ -337,7 +331,7 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
                 return failure(QStringLiteral("add column %1").arg(c.name));
         }
         // A column put back goes back to its place, while the table is empty.
-        if (rows == 0 && !added.isEmpty() && kept.isEmpty() && *columns(table) != target) {
+        if (how == Restore::Undo && rows == 0 && !added.isEmpty() && kept.isEmpty() && *columns(table) != target) {
             QStringList definition;
             for (const Column& c : target)
                 definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));

@@ -33,8 +33,8 @@ public:
                            const QString& olderRowsText) override;
     Result<void> renameColumn(const QString& table, const QString& from, const QString& to) override;
     Result<void> dropColumn(const QString& table, const QString& column) override;
-    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
-                                       const QString& olderRowsText) override;
+    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target, const QString& olderRowsText,
+                                       Restore how) override;
     Result<bool> columnHoldsAnswers(const QString& table, const QString& column) override;
     Result<qint64> rowCount(const QString& table) override;
     Result<RowSpan> rowSpan(const QString& table) override;

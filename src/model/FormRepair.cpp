@@ -68,7 +68,7 @@ void settleColumnChange(const FormSession& session, const QList<FormMethod>& sav
 void bringAnswersTableInStep(const FormSession& session, const QString& formName, const QString& pageFile,
                              QList<FormMethod>& methods)
 {
-    const AnswerTable table = AnswerTable::forForm(session.appFolder(), formName, pageFile);
+    const AnswerTable table = AnswerTable::forForm(session.databasePath(), formName, pageFile);
     const QString path = notePath(session, formName);
     const std::optional<ColumnChange> note = readNote(path);
     std::optional<ColumnRename> rename;

@@ -32,7 +32,7 @@ QString FormSession::databasePath() const
 
 AnswerTable FormSession::answerTable() const
 {
-    return AnswerTable::forForm(m_appFolder, openFormName, openPageFile);
+    return AnswerTable::forForm(databasePath(), openFormName, openPageFile);
 }
 
 void FormSession::ResetOpenForm()

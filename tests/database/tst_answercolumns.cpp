@@ -19,7 +19,7 @@ const QString kTable = QStringLiteral("tbl_survey");
 
 AnswerTable surveyTable(const TestProgramFolder& folder)
 {
-    return AnswerTable::forForm(folder.path(), QStringLiteral("survey"), QStringLiteral("survey.html"));
+    return AnswerTable::forForm(folder.database(), QStringLiteral("survey"), QStringLiteral("survey.html"));
 }
 
 std::unique_ptr<AnswersDatabase> openDb(const TestProgramFolder& folder)
@@ -136,7 +136,7 @@ private slots:
 
     void missingTableIsReportedByEveryOperation()
     {
-        const AnswerTable missing = AnswerTable::forForm(m_folder->path(), QStringLiteral("gone"), QStringLiteral("gone.html"));
+        const AnswerTable missing = AnswerTable::forForm(m_folder->database(), QStringLiteral("gone"), QStringLiteral("gone.html"));
         QVERIFY(AddAnswerColumn(missing, QStringLiteral("A"), false).failedWith(Error::NotFound));
         QVERIFY(RemoveAnswerColumn(missing, QStringLiteral("A")).failedWith(Error::NotFound));
         QVERIFY(RenameAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("B")).failedWith(Error::NotFound));

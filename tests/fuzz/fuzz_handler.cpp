@@ -48,7 +48,7 @@ struct Service {
         const QString dbPath = AnswersDatabase::pathIn(app);
         FUZZ_CHECK(CreateDatabase(dbPath));
         FUZZ_CHECK(createFormTable(dbPath, QStringLiteral("tbl_survey")));
-        const AnswerTable table = AnswerTable::forForm(app, QStringLiteral("survey"), QStringLiteral("survey.html"));
+        const AnswerTable table = AnswerTable::forForm(answersStoreIn(app), QStringLiteral("survey"), QStringLiteral("survey.html"));
         MethodCollection form;
         form.append(QStringLiteral("0"), method(Kind::header(), QStringLiteral("Survey"),
                                                 {printNumber(1), printNumber(1), dbPath, printNumber(5)}));
