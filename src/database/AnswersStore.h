@@ -4,6 +4,8 @@
 
 #include "core/Result.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -13,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace quenlow {
 
@@ -109,6 +112,14 @@ public:
     /// each with its arrival time.
     virtual Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
                                         qint64 limit, bool arrivals = false) = 0;
+    /// A row's values as the store holds them: UTF-8 text, nothing where
+    /// nothing was answered. Valid only during the call that hands them over.
+    using RawValues = std::span<const std::optional<QByteArrayView>>;
+    /// Like readRows without arrivals, handing each row to `visit` without
+    /// making strings of its values (for writing many rows out). Returns the
+    /// number of rows visited.
+    virtual Result<qint64> visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
+                                     const std::function<void(qint64 id, RawValues values)>& visit);
     /// An order of the rows for browsing: by `sortColumn` (letters compared
     /// without regard to ASCII case, ties by id; by id when empty), only the
     /// rows with `filter` in one of `filterColumns` (the same way) when set.
@@ -138,6 +149,37 @@ public:
     /// When the row arrived (UTC); nothing for rows stored without a time.
     virtual Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) = 0;
 
+    /// A form as collection servers without a program folder serve it.
+    struct Publication {
+        QString form;                   // the form name, "survey" of tbl_survey
+        QString title;                  // the header's text
+        bool showsAnswersTable = false; // the designer's tick
+        QByteArray page;                // the page's UTF-8 text, as written
+        /// The questions' field names and element kinds (as the page names them).
+        QList<std::pair<QString, QString>> questions;
+        QString backgroundImage;        // a file name beside the page, or empty
+        QByteArray backgroundBytes;
+    };
+    /// True when this store keeps published forms for collection servers
+    /// elsewhere. The embedded store does not: its service reads the forms
+    /// from the program folder.
+    virtual bool keepsPublications() const { return false; }
+    /// Stores the form (replacing what was published under its name) and
+    /// its background image, in one transaction.
+    virtual Result<void> publish(const Publication& form);
+    /// The form published under `form`; nothing when there is none.
+    virtual Result<std::optional<Publication>> publication(const QString& form);
+    /// A published image by its file name, with its content type; nothing
+    /// when there is none.
+    struct PublishedFile {
+        QByteArray contentType;
+        QByteArray bytes;
+    };
+    virtual Result<std::optional<PublishedFile>> publishedFile(const QString& name);
+    /// A random key made once for the store and kept in it, so that every
+    /// server collecting into it can check the tokens the others issued.
+    virtual Result<QByteArray> sharedKey();
+
     /// Ok when a write would succeed now (for the service's health check).
     virtual Result<void> checkWritable() = 0;
     /// True once the store at the location is another than the one open (a
@@ -146,6 +188,10 @@ public:
     /// Where the store is, for messages.
     virtual QString location() const = 0;
 };
+
+/// True when `location` names a database server ("postgresql://…" or
+/// "postgres://…") rather than a file of the embedded store.
+bool isServerLocation(const QString& location);
 
 /// Opens the store at `location`; it must exist (NotFound otherwise).
 Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location);

@@ -18,7 +18,6 @@ namespace {
 
 // Tables of the forms begin with this; the side table does not, so no form
 // can take its name.
-const QString kTablePrefix = QStringLiteral("tbl_");
 const QString kArrivals = QStringLiteral("quenlow_arrivals");
 // Distinct column sets in use at once; a flood of odd ones only costs re-preparing.
 constexpr qsizetype kMaxStatements = 64;
@@ -66,33 +65,6 @@ static QVariantList valuesFrom(sqlite3_stmt* stmt, int first, int count)
                                             sqlite3_column_bytes(stmt, i)));
     }
     return values;
-}
-
-QString AnswersStore::tableFor(const QString& formName)
-{
-    return kTablePrefix + formName;
-}
-
-std::optional<QString> AnswersStore::formOfTable(const QString& table)
-{
-    if (!table.startsWith(kTablePrefix) || table.size() == kTablePrefix.size())
-        return std::nullopt;
-    return table.mid(kTablePrefix.size());
-}
-
-QString answersStoreIn(const QString& appFolder)
-{
-    return AnswersDatabase::pathIn(appFolder);
-}
-
-Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location)
-{
-    return SqliteAnswersStore::open(location);
-}
-
-Result<std::shared_ptr<AnswersStore>> createAnswersStore(const QString& location)
-{
-    return SqliteAnswersStore::create(location);
 }
 
 SqliteAnswersStore::SqliteAnswersStore(const QString& path, std::unique_ptr<AnswersDatabase> db)

@@ -6,6 +6,7 @@
 
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
+#include "database/AnswersStore.h"
 #include "database/AnswersDatabase.h"
 #include "model/CollectionFile.h"
 #include "model/MethodCollection.h"

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "database/AnswersStore.h"
+
+#include "database/AnswersDatabase.h"
+#include "database/SqliteAnswersStore.h"
+
+#include <QVarLengthArray>
+
+namespace quenlow {
+
+namespace {
+
+const QString kTablePrefix = QStringLiteral("tbl_");
+
+Error noPublications()
+{
+    return Error{Error::Other, QStringLiteral("this answers store keeps no published forms")};
+}
+
+} // namespace
+
+QString AnswersStore::tableFor(const QString& formName)
+{
+    return kTablePrefix + formName;
+}
+
+std::optional<QString> AnswersStore::formOfTable(const QString& table)
+{
+    if (!table.startsWith(kTablePrefix) || table.size() == kTablePrefix.size())
+        return std::nullopt;
+    return table.mid(kTablePrefix.size());
+}
+
+Result<qint64> AnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
+                                       const std::function<void(qint64 id, RawValues values)>& visit)
+{
+    const Result<QList<Row>> rows = readRows(table, columns, afterId, limit);
+    if (!rows)
+        return rows.error();
+    QVarLengthArray<QByteArray, 16> utf8(columns.size());
+    QVarLengthArray<std::optional<QByteArrayView>, 16> values(columns.size());
+    for (const Row& row : *rows) {
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            const QVariant& v = row.values.at(i);
+            if (v.isNull()) {
+                values[i].reset();
+            } else {
+                utf8[i] = v.toString().toUtf8();
+                values[i] = QByteArrayView(utf8[i]);
+            }
+        }
+        visit(row.id, RawValues(values.constData(), size_t(values.size())));
+    }
+    return qint64(rows->size());
+}
+
+Result<void> AnswersStore::publish(const Publication&)
+{
+    return noPublications();
+}
+
+Result<std::optional<AnswersStore::Publication>> AnswersStore::publication(const QString&)
+{
+    return noPublications();
+}
+
+Result<std::optional<AnswersStore::PublishedFile>> AnswersStore::publishedFile(const QString&)
+{
+    return noPublications();
+}
+
+Result<QByteArray> AnswersStore::sharedKey()
+{
+    return noPublications();
+}
+
+bool isServerLocation(const QString& location)
+{
+    return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
+}
+
+QString answersStoreIn(const QString& appFolder)
+{
+    return AnswersDatabase::pathIn(appFolder);
+}
+
+Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location)
+{
+    if (isServerLocation(location))
+        return Error{Error::Other, QStringLiteral("PostgreSQL is not supported yet")};
+    return SqliteAnswersStore::open(location);
+}
+
+Result<std::shared_ptr<AnswersStore>> createAnswersStore(const QString& location)
+{
+    if (isServerLocation(location))
+        return Error{Error::Other, QStringLiteral("PostgreSQL is not supported yet")};
+    return SqliteAnswersStore::create(location);
+}
+
+} // namespace quenlow
