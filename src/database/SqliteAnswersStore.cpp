@@ -16,8 +16,8 @@ namespace quenlow {
 
 namespace {
 
-// Tables of the forms begin with this; the side table does not, so no form
-// can take its name.
+// The side table of arrival times and tokens; no form's table can take its
+// name, since theirs all begin with "tbl_".
 const QString kArrivals = QStringLiteral("quenlow_arrivals");
 // Distinct column sets in use at once; a flood of odd ones only costs re-preparing.
 constexpr qsizetype kMaxStatements = 64;
