@@ -89,6 +89,7 @@ struct CollectionService::Private {
     qint64 maxBody = CollectionService::defaultMaxBodySize;
     HttpLimits limits;
     std::optional<TlsFiles> tls;
+    QString store; // empty: the program folder's embedded store
     std::function<void(const QByteArray&)> sink;
     std::unique_ptr<LineLog> standardError; // the sink unless another was set
     std::function<void(const QByteArray&)> activeSink;
@@ -130,6 +131,11 @@ void CollectionService::setTls(const QString& certificateFile, const QString& ke
         d->tls = TlsFiles{certificateFile, keyFile};
 }
 
+void CollectionService::setAnswersStore(const QString& location)
+{
+    d->store = location;
+}
+
 void CollectionService::setLogSink(std::function<void(const QByteArray&)> sink)
 {
     d->sink = std::move(sink);
@@ -144,17 +150,28 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     };
     if (d->running)
         return fail(QStringLiteral("the service is running already at %1").arg(this->address()));
-    if (!QFileInfo(appFolder + QStringLiteral("/HTML")).isDir())
+    // A store that keeps the published forms serves them, so a server
+    // elsewhere needs no program folder.
+    const QString store = d->store.isEmpty() ? answersStoreIn(appFolder) : d->store;
+    QString why;
+    std::unique_ptr<FormSource> forms;
+    if (isServerLocation(store)) {
+        forms = formsInStore(store, &why);
+        if (!forms)
+            return fail(why);
+    } else if (!QFileInfo(appFolder + QStringLiteral("/HTML")).isDir()) {
         return fail(QStringLiteral("the program folder %1 has no HTML folder").arg(QDir::toNativeSeparators(appFolder)));
+    } else {
+        forms = formsInFolder(appFolder);
+    }
 
     // A peer that goes away must not end the program that runs the service.
     std::signal(SIGPIPE, SIG_IGN);
 
-    auto writer = std::make_unique<AnswerWriter>(answersStoreIn(appFolder));
-    QString why;
+    auto writer = std::make_unique<AnswerWriter>(store);
     if (!writer->start(&why))
         return fail(why);
-    auto handler = std::make_unique<RequestHandler>(appFolder, *writer);
+    auto handler = std::make_unique<RequestHandler>(std::move(forms), store, *writer);
 
     d->activeSink = d->sink;
     if (!d->activeSink) {

@@ -44,6 +44,10 @@ public:
     void setMaxBodySize(qint64 bytes);
     /// Deadlines, the cap on connections and the workers. Takes effect at start.
     void setLimits(const HttpLimits& limits);
+    /// Where answers are stored (a file or a database server's address); by
+    /// default the program folder's embedded store. A store that keeps the
+    /// published forms also gives the forms, and the folder may then be empty.
+    void setAnswersStore(const QString& location);
     /// Serve over TLS with these PEM files (an empty certificate: plain HTTP).
     /// Takes effect at start; a file that cannot be used makes start fail.
     void setTls(const QString& certificateFile, const QString& keyFile);

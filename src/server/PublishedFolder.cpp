@@ -57,6 +57,14 @@ bool isPlainFileName(const QString& name)
 
 } // namespace
 
+std::optional<PublishedFolder::FileKind> PublishedFolder::kindOf(const QString& fileName)
+{
+    const Kind* kind = isPlainFileName(fileName) && !isPrivatePage(fileName) ? publishedKind(fileName) : nullptr;
+    if (!kind)
+        return std::nullopt;
+    return FileKind{QByteArray(kind->contentType), kind->isPage};
+}
+
 PublishedFolder::PublishedFolder(const QString& htmlFolder)
     : m_folder(htmlFolder)
 {

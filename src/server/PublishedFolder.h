@@ -24,6 +24,14 @@ public:
 
     explicit PublishedFolder(const QString& htmlFolder);
 
+    /// What a file of this name is when published: its content type and
+    /// whether it is a page; nothing for a name never published.
+    struct FileKind {
+        QByteArray contentType;
+        bool isPage = false;
+    };
+    static std::optional<FileKind> kindOf(const QString& fileName);
+
     /// The file a request path (percent-decoded, starting with "/") stands for,
     /// or nothing when it is not published.
     std::optional<File> resolve(QByteArrayView requestPath) const;

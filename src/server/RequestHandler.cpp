@@ -112,10 +112,15 @@ Submission submissionFrom(const QString& table, const FormFields& fields)
 }
 
 RequestHandler::RequestHandler(const QString& appFolder, AnswerWriter& writer)
-    : m_appFolder(appFolder)
-    , m_html(appFolder + QStringLiteral("/HTML"))
-    , m_forms(appFolder)
+    : RequestHandler(formsInFolder(appFolder), answersStoreIn(appFolder), writer)
+{
+}
+
+RequestHandler::RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer)
+    : m_forms(std::move(forms))
+    , m_storeLocation(storeLocation)
     , m_writer(writer)
+    , m_tokens(m_forms->tokenKey())
 {
 }
 
@@ -137,21 +142,17 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
 
 HttpResponse RequestHandler::publish(const HttpRequest& request)
 {
-    const std::optional<PublishedFolder::File> file = m_html.resolve(request.path);
+    std::optional<FormSource::File> file = m_forms->file(request.path);
     if (!file)
-        return notFound();
-    std::optional<QByteArray> content = PublishedFolder::content(*file);
-    if (!content)
         return notFound();
     HttpResponse response;
     response.contentType = file->contentType;
-    response.body = std::move(*content);
+    response.body = std::move(file->bytes);
     if (file->isPage) {
-        // A form page is "NAME.html": each copy sent carries its own token.
-        const QByteArray fileName = request.path.mid(request.path.lastIndexOf('/') + 1);
-        const QString formName = QString::fromUtf8(fileName.left(fileName.indexOf('.')));
-        if (FormCatalog::isFormName(formName))
-            response.body = pageForRespondents(response.body, formName, m_tokens.issue(AnswersStore::tableFor(formName)));
+        // Each copy of a form's page sent carries its own token.
+        if (file->pageOfForm)
+            response.body = pageForRespondents(response.body, *file->pageOfForm,
+                                               m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)));
         // The designer rewrites pages while the service runs; never show a
         // stale one. Not no-store: going Back must show the page with the
         // token already sent, so sending it again is known as a repeat.
@@ -173,7 +174,7 @@ std::optional<PublishedForm> RequestHandler::formOfTable(const std::optional<QSt
     }
     std::optional<PublishedForm> form;
     if (const std::optional<QString> formName = AnswersStore::formOfTable(*tableName))
-        form = m_forms.find(*formName);
+        form = m_forms->form(*formName);
     if (!form) {
         *refusal = errorResponse(404, QStringLiteral("No such form"),
                                  QStringLiteral("There is no form with the answers table '") + *tableName
@@ -297,7 +298,7 @@ HttpResponse RequestHandler::responseTo(const WriteResult& result, const Publish
 HttpResponse RequestHandler::health()
 {
     // For a load balancer or a service monitor: can answers be stored now?
-    const auto store = openAnswersStore(answersStoreIn(m_appFolder));
+    const auto store = openAnswersStore(m_storeLocation);
     const Result<void> writable = store ? (*store)->checkWritable() : Result<void>(store.error());
     HttpResponse response;
     response.status = writable ? 200 : 503;
@@ -331,7 +332,7 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
         busy.headers.append({QByteArrayLiteral("Retry-After"), QByteArrayLiteral("2")});
         return busy;
     }
-    const auto store = openAnswersStore(answersStoreIn(m_appFolder));
+    const auto store = openAnswersStore(m_storeLocation);
     QList<TableColumn> columns;
     QStringList names;
     if (store) {

@@ -4,8 +4,8 @@
 
 #include "server/AnswerWriter.h"
 #include "server/FormCatalog.h"
+#include "server/FormSource.h"
 #include "server/HttpExchange.h"
-#include "server/PublishedFolder.h"
 #include "server/RespondentPage.h"
 
 #include <QString>
@@ -23,7 +23,10 @@ class RequestHandler final
 {
 public:
     /// `writer` stores the submissions and must outlive the handler.
+    /// Publishes the forms of the program folder; answers go to its embedded store.
     RequestHandler(const QString& appFolder, AnswerWriter& writer);
+    /// Publishes the forms of `forms`; answers go to the store at `storeLocation`.
+    RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer);
 
     HttpResponse handle(const HttpRequest& request);
     /// Takes a submission without blocking the calling thread: `respond` is
@@ -50,10 +53,9 @@ private:
 
     static constexpr int kMaxTablePagesAtOnce = 4;
 
-    QString m_appFolder;
+    std::unique_ptr<FormSource> m_forms;
+    QString m_storeLocation;
     std::atomic<int> m_tablePagesBuilt{0};
-    PublishedFolder m_html;
-    FormCatalog m_forms;
     AnswerWriter& m_writer;
     SubmissionTokens m_tokens;
 };

@@ -140,10 +140,13 @@ QString submissionTokenField()
     return QStringLiteral("submissionToken");
 }
 
-SubmissionTokens::SubmissionTokens()
-    : m_key(32, Qt::Uninitialized)
+SubmissionTokens::SubmissionTokens(const QByteArray& key)
+    : m_key(key)
 {
-    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(m_key.data()), m_key.size() / 4);
+    if (m_key.isEmpty()) {
+        m_key.resize(32);
+        QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(m_key.data()), m_key.size() / 4);
+    }
 }
 
 QByteArray SubmissionTokens::digest(const QByteArray& nonceHex, const QString& table) const

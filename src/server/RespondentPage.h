@@ -12,14 +12,16 @@ QString submissionTokenField();
 
 /// Issues and checks the one-time tokens the form pages carry. A token is
 /// 128 random bits and a keyed digest of them and the form's table, so a
-/// token can only come from this service, for that form; nothing is kept per
-/// token. The key lives as long as the service: a page sent before a restart
-/// posts a token that no longer checks, and is then taken as tokenless.
+/// token can only come from this service (or a server sharing its key), for
+/// that form; nothing is kept per token. A key of the service's own lives as
+/// long as the service: a page sent before a restart posts a token that no
+/// longer checks, and is then taken as tokenless.
 /// Thread-safe.
 class SubmissionTokens final
 {
 public:
-    SubmissionTokens();
+    /// With an empty key, one made for this service alone.
+    explicit SubmissionTokens(const QByteArray& key = {});
 
     QString issue(const QString& table) const;
     /// `token` when this service issued it for `table`, else empty.
