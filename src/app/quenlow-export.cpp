@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-// quenlow-export --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE] [--no-bom] [--escape-formulas]
+// quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE] [--no-bom] [--escape-formulas]
 #include "export/AnswersExport.h"
 
 #include <QCommandLineParser>
@@ -21,7 +21,7 @@ int usage(const QString& problem)
 {
     say(problem);
     std::fprintf(stderr,
-                 "usage: quenlow-export --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE]\n"
+                 "usage: quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE]\n"
                  "                      [--no-bom] [--escape-formulas]\n"
                  "  CSV goes to standard output without --output (or with --output -)\n");
     return 1;
@@ -47,7 +47,12 @@ int main(int argc, char** argv)
     const QCommandLineOption noBomOption(QStringLiteral("no-bom"), QStringLiteral("CSV without a byte-order mark."));
     const QCommandLineOption escapeOption(QStringLiteral("escape-formulas"),
                                           QStringLiteral("CSV: a ' before cells that start like a formula."));
-    parser.addOptions({folderOption, formOption, formatOption, outputOption, noBomOption, escapeOption});
+    const QCommandLineOption databaseOption(
+        QStringLiteral("database"),
+        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
+                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
+        QStringLiteral("URL|FILE"));
+    parser.addOptions({folderOption, formOption, formatOption, outputOption, noBomOption, escapeOption, databaseOption});
     if (!parser.parse(QCoreApplication::arguments()))
         return usage(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -60,6 +65,7 @@ int main(int argc, char** argv)
     quenlow::ExportRequest request;
     request.appFolder = parser.value(folderOption);
     request.pageFile = parser.value(formOption);
+    request.answersStore = parser.value(databaseOption);
     request.outputPath = parser.value(outputOption);
     request.byteOrderMark = !parser.isSet(noBomOption);
     request.escapeFormulas = parser.isSet(escapeOption);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 
-// quenlow-script [--real-view] --app-folder DIR SCRIPT
+// quenlow-script [--real-view] [--database URL|FILE] --app-folder DIR SCRIPT
 //
 // Runs the desktop program on the offscreen platform and drives its windows
 // from SCRIPT ("-" for standard input), printing a transcript of what the
@@ -26,7 +26,7 @@ constexpr int kErrorExit = 2;
 int usage(const char* reason)
 {
     std::fprintf(stderr,
-        "quenlow-script: %s\nusage: quenlow-script [--real-view] --app-folder DIR SCRIPT   (SCRIPT may be -)\n", reason);
+        "quenlow-script: %s\nusage: quenlow-script [--real-view] [--database URL|FILE] --app-folder DIR SCRIPT   (SCRIPT may be -)\n", reason);
     return kErrorExit;
 }
 
@@ -49,7 +49,12 @@ int main(int argc, char* argv[])
                                           QStringLiteral("DIR"));
     const QCommandLineOption realViewOption(QStringLiteral("real-view"),
                                             QStringLiteral("Render the pages for real and tell what they show."));
-    parser.addOptions({folderOption, realViewOption});
+    const QCommandLineOption databaseOption(
+        QStringLiteral("database"),
+        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
+                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
+        QStringLiteral("URL|FILE"));
+    parser.addOptions({folderOption, realViewOption, databaseOption});
     parser.addPositionalArgument(QStringLiteral("SCRIPT"), QStringLiteral("The script, or - for standard input."));
     if (!parser.parse(QApplication::arguments()))
         return usage(qPrintable(parser.errorText()));
@@ -87,6 +92,7 @@ int main(int argc, char* argv[])
         return runner.exitCode();
 
     quenlow::Program program(appFolder);
+    program.setAnswersStore(parser.value(databaseOption));
     QTimer::singleShot(0, &runner, [&runner, &program] { runner.start([&program] { program.start(); }); });
     QApplication::exec();
     runner.programEnded();

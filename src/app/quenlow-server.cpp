@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 // quenlow-server --app-folder DIR [--listen ADDRESS:PORT] [--max-body-size BYTES]
 //                [--tls-cert FILE --tls-key FILE]
+#include "database/AnswersStore.h"
 #include "server/CollectionService.h"
 #include "server/ListenAddress.h"
 
@@ -27,8 +28,9 @@ void say(const QString& text)
 int usage(const QString& problem)
 {
     say(problem);
-    std::fprintf(stderr, "usage: quenlow-server --app-folder DIR [--listen ADDRESS:PORT] [--max-body-size BYTES]\n"
-                         "                      [--tls-cert FILE --tls-key FILE]\n"
+    std::fprintf(stderr, "usage: quenlow-server --app-folder DIR [--database URL|FILE] [OPTIONS]\n"
+                         "       quenlow-server --database postgresql://USER@HOST:PORT/DBNAME [OPTIONS]\n"
+                         "options: [--listen ADDRESS:PORT] [--max-body-size BYTES] [--tls-cert FILE --tls-key FILE]\n"
                          "  default address 127.0.0.1:8080; bodies up to 1048576 bytes; PEM files for HTTPS\n");
     return 2;
 }
@@ -54,7 +56,12 @@ int main(int argc, char** argv)
                                         QStringLiteral("FILE"));
     const QCommandLineOption keyOption(QStringLiteral("tls-key"), QStringLiteral("PEM private key, for HTTPS."),
                                        QStringLiteral("FILE"));
-    parser.addOptions({folderOption, listenOption, bodyOption, certOption, keyOption});
+    const QCommandLineOption databaseOption(
+        QStringLiteral("database"),
+        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
+                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
+        QStringLiteral("URL|FILE"));
+    parser.addOptions({folderOption, listenOption, bodyOption, certOption, keyOption, databaseOption});
     if (!parser.parse(QCoreApplication::arguments()))
         return usage(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -78,11 +85,14 @@ int main(int argc, char** argv)
     }
     const QString tlsCertificate = parser.value(certOption);
     const QString tlsKey = parser.value(keyOption);
-    if (appFolder.isEmpty())
-        return usage(QStringLiteral("--app-folder is required"));
+    const QString database = parser.value(databaseOption);
+    // A database server holds the published forms; a folder is then not needed.
+    if (appFolder.isEmpty() && !quenlow::isServerLocation(database))
+        return usage(QStringLiteral("--app-folder is required unless --database names a database server"));
     if (tlsCertificate.isEmpty() != tlsKey.isEmpty())
         return usage(QStringLiteral("--tls-cert and --tls-key go together"));
-    appFolder = QDir(appFolder).absolutePath();
+    if (!appFolder.isEmpty())
+        appFolder = QDir(appFolder).absolutePath();
 
     // Signals are taken by sigwait below, never by a thread in the middle of a request.
     sigset_t stopSignals;
@@ -93,6 +103,8 @@ int main(int argc, char** argv)
 
     quenlow::CollectionService service;
     service.setMaxBodySize(maxBody);
+    if (!database.isEmpty())
+        service.setAnswersStore(database);
     if (!tlsCertificate.isEmpty())
         service.setTls(tlsCertificate, tlsKey);
     QString error;
@@ -100,7 +112,8 @@ int main(int argc, char** argv)
         say(error);
         return 1;
     }
-    say(QStringLiteral("collecting answers for %1 at %2").arg(QDir::toNativeSeparators(appFolder), service.address()));
+    say(QStringLiteral("collecting answers for %1 at %2")
+            .arg(appFolder.isEmpty() ? database : QDir::toNativeSeparators(appFolder), service.address()));
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

@@ -34,7 +34,12 @@ int main(int argc, char* argv[])
     const QCommandLineOption listenOption(QStringLiteral("listen"),
                                           QStringLiteral("Where Collect Answers publishes the forms."),
                                           QStringLiteral("ADDRESS:PORT"));
-    parser.addOptions({folderOption, listenOption});
+    const QCommandLineOption databaseOption(
+        QStringLiteral("database"),
+        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
+                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
+        QStringLiteral("URL|FILE"));
+    parser.addOptions({folderOption, listenOption, databaseOption});
     parser.process(app); // --help, and unknown options, end here with a message
 
     QString error;
@@ -55,6 +60,9 @@ int main(int argc, char* argv[])
     int result = 0;
     {
         quenlow::Program program(folder);
+        // The database named here, else the one last chosen in the window.
+        program.setAnswersStore(parser.isSet(databaseOption) ? parser.value(databaseOption)
+                                                             : quenlow::Program::rememberedAnswersStore());
         if (parser.isSet(listenOption))
             program.setCollectionListen(host, port);
         program.start();

@@ -68,7 +68,7 @@ bool openSource(const ExportRequest& request, Source& source, QString& error)
         return false;
     }
 
-    const QString databasePath = answersStoreIn(request.appFolder);
+    const QString databasePath = request.answersStore.isEmpty() ? answersStoreIn(request.appFolder) : request.answersStore;
     source.table = AnswersStore::tableFor(formName);
     auto store = openAnswersStore(databasePath);
     if (!store) {

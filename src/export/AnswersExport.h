@@ -28,6 +28,7 @@ struct ExportRequest {
     /// CR), for files that go straight into a spreadsheet. Off by default, as
     /// it changes the answers.
     bool escapeFormulas = false;
+    QString answersStore; // empty: the program folder's
 };
 
 struct ExportResult {

@@ -27,7 +27,7 @@ FormSession::FormSession(const QString& appFolder, QObject* parent)
 
 QString FormSession::databasePath() const
 {
-    return answersStoreIn(m_appFolder);
+    return m_answersStore.isEmpty() ? answersStoreIn(m_appFolder) : m_answersStore;
 }
 
 AnswerTable FormSession::answerTable() const

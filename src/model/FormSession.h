@@ -48,7 +48,11 @@ public:
     QString htmlFolder() const { return m_appFolder + QStringLiteral("/HTML/"); }
     QString collectionsFolder() const { return m_appFolder + QStringLiteral("/Collections/"); }
     QString reportsFolder() const { return m_appFolder + QStringLiteral("/Reports/"); }
+    /// Where the answers are stored: the embedded store in the program
+    /// folder unless another was chosen (a file, or a database server).
     QString databasePath() const;
+    void setAnswersStore(const QString& location) { m_answersStore = location; }
+    bool answersStoreChosen() const { return !m_answersStore.isEmpty(); }
     QString collectionFilePath(const QString& formName) const
     {
         return collectionsFolder() + formName + QStringLiteral("Collection.txt");
@@ -119,6 +123,7 @@ signals:
 private:
     FormChangeRecorder* m_changes = nullptr;
     QString m_appFolder;
+    QString m_answersStore; // empty: the program folder's
     RowsModel m_rows;
     int m_selectedRow = -1;
     QString m_htmlName;

@@ -6,6 +6,7 @@
 #include "core/TextFile.h"
 #include "model/CollectionFile.h"
 #include "model/FormSession.h"
+#include "model/Publication.h"
 
 namespace quenlow {
 
@@ -27,6 +28,13 @@ bool WriteFormPage(FormSession& session, const QString& pageFile)
         showExclamation(QStringLiteral("The page '") + path + QStringLiteral("' could not be written (")
                         + written.error + QStringLiteral("). The previous page has been kept."));
         return false;
+    }
+    // Servers elsewhere serve the form from the answers database.
+    if (const Result<void> published = publishOpenForm(session); !published) {
+        showExclamation(QStringLiteral("The form '") + session.openFormName
+                        + QStringLiteral("' could not be published to the answers database (") + published.error().detail
+                        + QStringLiteral("). The page file has been written; collection servers still show the form "
+                                         "as it was published before."));
     }
     session.setHtmlName(pageFile);
     session.WebBrowser_Show(pageFile);

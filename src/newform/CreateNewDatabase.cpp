@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
+#include "database/AnswersStore.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,9 +21,12 @@ CreateNewDatabase::CreateNewDatabase(const QString& databasePath, QWidget* paren
     setWindowTitle(QStringLiteral("Create/Open Database"));
     setModal(true);
 
-    auto* instruction1 = new QLabel(QStringLiteral("Sorry, but the Database 'formAnswers.mdb' required to hold the "
-                                                   "tables of answers for each form cannot be found."),
-                                    this);
+    const QString missing = isServerLocation(databasePath)
+        ? QStringLiteral("Sorry, but the answers database '%1' does not hold the tables of answers for the forms yet.")
+              .arg(databasePath)
+        : QStringLiteral("Sorry, but the Database 'formAnswers.mdb' required to hold the tables of answers for each "
+                         "form cannot be found.");
+    auto* instruction1 = new QLabel(missing, this);
     instruction1->setObjectName(QStringLiteral("dbNotFoundInstruction1"));
     instruction1->setWordWrap(true);
     auto* instruction2

@@ -72,16 +72,28 @@ bool createTable(const FormSession& session, const QString& name)
 
 bool requireAnswersDatabase(const FormSession& session)
 {
-    if (QFileInfo::exists(session.databasePath()))
+    const QString location = session.databasePath();
+    const auto present = [&location] {
+        return isServerLocation(location) ? openAnswersStore(location).ok() : QFileInfo::exists(location);
+    };
+    if (present())
         return true;
+    // A database server that cannot be reached is no database to create.
+    if (isServerLocation(location)) {
+        if (const auto opened = openAnswersStore(location); !opened.failedWith(Error::NotFound)) {
+            showExclamation(QStringLiteral("The answers database '") + location
+                            + QStringLiteral("' cannot be opened (") + opened.error().detail + QStringLiteral(")."));
+            return false;
+        }
+    }
     // Missing since start-up (or never created then): offer the same window
     // as at start-up, and go on when the database is there.
     QWidget* owner = QApplication::activeModalWidget();
     if (!owner)
         owner = QApplication::activeWindow();
-    CreateNewDatabase window(session.databasePath(), owner);
+    CreateNewDatabase window(location, owner);
     window.exec();
-    return QFileInfo::exists(session.databasePath());
+    return present();
 }
 
 bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs& inputs)

@@ -12,6 +12,7 @@
 #include "newform/NewFormOperations.h"
 #include "model/DesignerCommands.h"
 #include "reporter/Reporter.h"
+#include "model/Publication.h"
 #include "server/CollectionService.h"
 #include "server/ListenAddress.h"
 
@@ -103,7 +104,19 @@ void Program::Private::toggleCollection()
     const QString host = !chosen.shared ? defaultListenHost()
         : (listenGiven && !isLoopbackHost(listenHost)) ? listenHost
                                                         : QStringLiteral("0.0.0.0");
+    // Servers elsewhere serve what is published in the answers database:
+    // every form of the folder goes there as it is now.
+    if (const Result<QStringList> unpublished = publishAllForms(*session); !unpublished) {
+        showExclamation(QStringLiteral("The forms cannot be published to the answers database (")
+                        + unpublished.error().detail + QStringLiteral("). No answers are being collected."));
+        return;
+    } else if (!unpublished->isEmpty()) {
+        showExclamation(QStringLiteral("These forms could not be published to the answers database and cannot be "
+                                       "answered: ")
+                        + unpublished->join(QStringLiteral(", ")) + QLatin1Char('.'));
+    }
     collection.setTls(chosen.certificateFile, chosen.keyFile);
+    collection.setAnswersStore(session->databasePath());
     QString error;
     if (!collection.start(session->appFolder(), host, chosen.port, &error)) {
         showExclamation(QStringLiteral("The answers cannot be collected: ") + error);
@@ -146,6 +159,16 @@ void Program::setCollectionListen(const QString& host, quint16 port)
     d->listenHost = host;
     d->listenPort = port;
     d->listenGiven = true;
+}
+
+void Program::setAnswersStore(const QString& location)
+{
+    d->session->setAnswersStore(location);
+}
+
+QString Program::rememberedAnswersStore()
+{
+    return QSettings().value(QStringLiteral("answers/store")).toString();
 }
 
 FormSession& Program::session()

@@ -30,6 +30,10 @@ public:
     /// Where "Collect Answers" proposes to listen, instead of the choice
     /// remembered from the last time (127.0.0.1:8080 at first).
     void setCollectionListen(const QString& host, quint16 port);
+    /// Where the answers are stored (empty: the program folder's database).
+    void setAnswersStore(const QString& location);
+    /// The answers database last chosen in the window, or empty.
+    static QString rememberedAnswersStore();
 
     /// Start-up as the program does it: welcome page, answers database check
     /// (CreateNewDatabase when it fails), then the main window is shown.

@@ -2,9 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/FormCatalog.h"
 
-#include "model/Backgrounds.h"
 #include "model/CollectionFile.h"
-#include "model/FormMethod.h"
+#include "model/Publication.h"
 
 #include <QFile>
 
@@ -20,17 +19,12 @@ constexpr qsizetype kCacheLimit = 1024;
 std::optional<PublishedForm> readForm(const QString& path, const QString& name)
 {
     const ParsedCollection parsed = readCollectionFile(path);
-    if (!parsed.ok() || parsed.methods.isEmpty() || parsed.methods.first().methodType != Kind::header())
+    if (!parsed.ok())
         return std::nullopt;
-    const FormMethod& header = parsed.methods.first();
-    PublishedForm form;
-    form.name = name;
-    form.title = header.userInstruction;
-    const int choice = wholeNumber(header.item(1));
-    if (choice >= 0 && choice < backgroundChoices().size())
-        form.backgroundImage = backgroundImageFor(backgroundChoices().at(choice));
-    form.showsAnswersTable = wholeNumber(header.item(2)) == 1;
-    return form;
+    const std::optional<HeaderFacts> facts = headerFacts(parsed.methods);
+    if (!facts)
+        return std::nullopt;
+    return PublishedForm{name, facts->title, facts->backgroundImage, facts->showsAnswersTable};
 }
 
 } // namespace

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/Publication.h"
+
+#include "core/TextFile.h"
+#include "database/AnswerColumns.h"
+#include "model/Backgrounds.h"
+#include "model/CollectionFile.h"
+#include "model/ElementKind.h"
+#include "model/FormSession.h"
+#include "model/PageWriter.h"
+
+#include <QDir>
+
+namespace quenlow {
+
+std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods)
+{
+    if (methods.isEmpty() || methods.first().methodType != Kind::header())
+        return std::nullopt;
+    const FormMethod& header = methods.first();
+    HeaderFacts facts;
+    facts.title = header.userInstruction;
+    const int choice = wholeNumber(header.item(1));
+    if (choice >= 0 && choice < backgroundChoices().size())
+        facts.backgroundImage = backgroundImageFor(backgroundChoices().at(choice));
+    facts.showsAnswersTable = wholeNumber(header.item(2)) == 1;
+    return facts;
+}
+
+AnswersStore::Publication publicationOf(const QString& formName, const QList<FormMethod>& methods,
+                                        const QString& htmlFolder)
+{
+    AnswersStore::Publication p;
+    p.form = formName;
+    MethodCollection collection;
+    for (qsizetype i = 0; i < methods.size(); ++i)
+        collection.append(QString::number(i), methods.at(i));
+    p.page = buildFormPage(collection).toUtf8();
+    if (const std::optional<HeaderFacts> facts = headerFacts(methods)) {
+        p.title = facts->title;
+        p.showsAnswersTable = facts->showsAnswersTable;
+        if (!facts->backgroundImage.isEmpty() && readWholeFile(htmlFolder + facts->backgroundImage, &p.backgroundBytes))
+            p.backgroundImage = facts->backgroundImage;
+    }
+    for (const FormMethod& m : methods) {
+        const std::optional<ElementKind> kind = elementKindNamed(m.methodType);
+        if (kind && traitsOf(*kind).question)
+            p.questions.append({columnNameFor(m.userInstruction), QString::fromUtf16(traitsOf(*kind).pageType)});
+    }
+    return p;
+}
+
+namespace {
+
+Result<std::shared_ptr<AnswersStore>> publishingStore(const FormSession& session)
+{
+    if (!isServerLocation(session.databasePath()))
+        return std::shared_ptr<AnswersStore>();
+    auto store = openAnswersStore(session.databasePath());
+    if (store && !(*store)->keepsPublications())
+        return std::shared_ptr<AnswersStore>();
+    return store;
+}
+
+} // namespace
+
+Result<void> publishOpenForm(const FormSession& session)
+{
+    const auto store = publishingStore(session);
+    if (!store || !*store)
+        return store ? Result<void>() : Result<void>(store.error());
+    return (*store)->publish(publicationOf(session.openFormName, session.collection.methods(), session.htmlFolder()));
+}
+
+Result<QStringList> publishAllForms(const FormSession& session)
+{
+    const auto store = publishingStore(session);
+    if (!store)
+        return store.error();
+    QStringList failed;
+    if (!*store)
+        return failed;
+    const QString suffix = QStringLiteral("Collection.txt");
+    const QStringList files = QDir(session.collectionsFolder()).entryList({QLatin1Char('*') + suffix}, QDir::Files);
+    for (const QString& file : files) {
+        const QString formName = file.chopped(suffix.size());
+        const ParsedCollection parsed = readCollectionFile(session.collectionsFolder() + file);
+        if (!parsed.ok() || !headerFacts(parsed.methods)
+            || !(*store)->publish(publicationOf(formName, parsed.methods, session.htmlFolder())))
+            failed.append(formName);
+    }
+    return failed;
+}
+
+} // namespace quenlow

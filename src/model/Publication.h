@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "core/Result.h"
+#include "database/AnswersStore.h"
+#include "model/FormMethod.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace quenlow {
+
+class FormSession;
+
+/// What a form's header says of the form as published.
+struct HeaderFacts {
+    QString title;
+    QString backgroundImage; // the image file of the background chosen, or empty
+    bool showsAnswersTable = false;
+};
+/// Nothing when the first element is not a header.
+std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods);
+
+/// The form as collection servers elsewhere serve it: its page as the
+/// designer writes it and its background image from `htmlFolder`.
+AnswersStore::Publication publicationOf(const QString& formName, const QList<FormMethod>& methods,
+                                        const QString& htmlFolder);
+
+/// Publishes the open form into its answers store when the store keeps
+/// published forms (a database server); nothing to do for the embedded one.
+Result<void> publishOpenForm(const FormSession& session);
+/// Publishes every form of the program folder the same way, for a store
+/// just chosen; the forms that failed are named in the result.
+Result<QStringList> publishAllForms(const FormSession& session);
+
+} // namespace quenlow
