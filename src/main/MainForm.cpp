@@ -238,6 +238,8 @@ void MainForm::buildMenus()
     // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
     QAction* collect = entry(form, "CollectAnswersEntry", QStringLiteral("Collect Answers"), "CollectAnswers");
     Q_UNUSED(collect);
+    QAction* store = entry(form, "AnswersDatabaseEntry", QStringLiteral("Answers Database..."), nullptr);
+    connect(store, &QAction::triggered, this, [this] { run(&DesignerCommands::chooseAnswersStore); });
     QAction* line = form->addSeparator();
     line->setObjectName(QStringLiteral("Line"));
     QAction* exit = entry(form, "Exit_Application", QStringLiteral("Exit"), nullptr);

@@ -4,7 +4,9 @@
 
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "main/AnswersStoreForm.h"
 #include "main/CollectAnswersForm.h"
+#include "main/FormHistory.h"
 #include "main/MainForm.h"
 #include "model/FormSession.h"
 #include "editors/Editors.h"
@@ -74,8 +76,38 @@ struct Program::Private final : DesignerCommands {
     void viewAnswersTable() override { reporter->viewAnswersTable(); }
     void openReporter() override { reporter->openReporter(); }
     void collectAnswers() override { toggleCollection(); }
+    void chooseAnswersStore() override;
     bool offerAnswersDatabase() override { return requireAnswersDatabase(*session); }
 };
+
+void Program::Private::chooseAnswersStore()
+{
+    const QString before = session->answersStoreChosen() ? session->databasePath() : QString();
+    AnswersStoreForm form(before, mainForm.get());
+    if (form.exec() != QDialog::Accepted || form.location() == before)
+        return;
+    session->setAnswersStore(form.location());
+    // A database that is not there (and was not created now) is no choice.
+    if (!requireAnswersDatabase(*session)) {
+        session->setAnswersStore(before);
+        showExclamation(QStringLiteral("The answers are still stored in '") + session->databasePath()
+                        + QStringLiteral("'."));
+        return;
+    }
+    QSettings().setValue(QStringLiteral("answers/store"), form.location());
+    // The steps recorded changed the columns of the other database.
+    mainForm->history()->stack()->clear();
+    QString text = QStringLiteral("The answers are now stored in '") + session->databasePath() + QStringLiteral("'.");
+    if (const Result<QStringList> unpublished = publishAllForms(*session); !unpublished)
+        text += QStringLiteral(" The forms could not be published to it (") + unpublished.error().detail + QStringLiteral(").");
+    else if (!unpublished->isEmpty())
+        text += QStringLiteral(" These forms could not be published to it: ") + unpublished->join(QStringLiteral(", "))
+            + QLatin1Char('.');
+    if (collection.isRunning())
+        text += QStringLiteral(" The answers being collected go to the previous database until Collect Answers is "
+                               "stopped and started again.");
+    showInformation(text);
+}
 
 void Program::Private::toggleCollection()
 {
