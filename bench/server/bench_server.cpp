@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 //
-// bench_server [--duration SECONDS] [--connections N] [--folder DIR]
+// bench_server [--duration SECONDS] [--connections N] [--folder DIR] [--database postgresql://…]
 //
 // In one run: the single-row durable insert rate of SQLite on this disk (one
 // commit per row, WAL, synchronous FULL), nginx's rate for a fixed response
@@ -11,10 +11,17 @@
 // form), then a count of the rows. Targets: submissions/s at least 3x the
 // single-row rate and 0.35x nginx's rate, p99 under 20 ms, no answer other
 // than 2xx, a row for every 2xx, and a long form page sent (as respondents
-// get it) in under 1 ms at the median. Exit code 0 when all hold.
+// get it) in under 1 ms at the median. With --database, the same load then
+// goes to one quenlow-server storing into that PostgreSQL database (it must
+// be empty or hold no store yet) and then to two of them at once, half the
+// connections each: one server at least 0.5x the SQLite service's rate, two
+// together at least one, p99 under 50 ms, a row for every 2xx. Exit code 0
+// when all hold.
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
+#include "model/Publication.h"
 #include "model/CollectionFile.h"
 #include "model/FormMethod.h"
 #include "model/MethodCollection.h"
@@ -284,6 +291,103 @@ double nginxRate(const QString& folder, const QString& wrk, int connections, int
     return match.hasMatch() ? match.captured(1).toDouble() : -1;
 }
 
+double field(const QString& text, const char* name);
+
+// The bench form in a PostgreSQL store, published there, as the designer
+// leaves it when that store is chosen.
+void makeFormIn(const QString& database, const QString& folder)
+{
+    auto store = openAnswersStore(database);
+    if (!store && store.error().kind == Error::NotFound)
+        store = createAnswersStore(database);
+    if (!store)
+        fail(QStringLiteral("cannot open %1: %2").arg(database, store.error().detail));
+    const QString table = QStringLiteral("tbl_bench");
+    if ((*store)->tableExists(table).valueOr(false) && !(*store)->dropTable(table))
+        fail(QStringLiteral("cannot empty the bench table"));
+    if (!(*store)->createTable(table, QStringLiteral("Form Question")))
+        fail(QStringLiteral("cannot create the bench table"));
+    for (int i = 0; i < kQuestions.size(); ++i) {
+        const auto kind = kKinds.at(i) == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
+                                                                          : AnswersStore::ColumnKind::Text;
+        if (!(*store)->addColumn(table, kQuestions.at(i), kind, columnAddedMarker()))
+            fail(QStringLiteral("cannot add a column"));
+    }
+    const ParsedCollection parsed = readCollectionFile(folder + QStringLiteral("/Collections/benchCollection.txt"));
+    if (!(*store)->publish(publicationOf(QStringLiteral("bench"), parsed.methods, folder + QStringLiteral("/HTML/"))))
+        fail(QStringLiteral("cannot publish the bench form"));
+}
+
+struct Load {
+    qint64 ok = 0, bad = 0, rows = 0;
+    double seconds = 0, p50 = 0, p99 = 0, max = 0;
+    double rate() const { return seconds > 0 ? ok / seconds : 0; }
+};
+
+// `servers` quenlow-server processes on `database` under wrk, the
+// connections shared between them; the rows counted afterwards.
+Load loadServers(int servers, const QString& server, const QString& database, const QString& folder,
+                 const QString& wrk, const QString& script, int connections, int duration)
+{
+    auto store = openAnswersStore(database);
+    const qint64 rowsBefore = store ? (*store)->rowCount(QStringLiteral("tbl_bench")).valueOr(-1) : -1;
+    std::vector<std::unique_ptr<QProcess>> services, loads;
+    for (int i = 0; i < servers; ++i) {
+        const quint16 port = freeLoopbackPort();
+        auto service = std::make_unique<QProcess>();
+        service->setStandardErrorFile(folder + QStringLiteral("/server-pg-%1.log").arg(i));
+        service->start(server, {QStringLiteral("--database"), database, QStringLiteral("--listen"),
+                                QStringLiteral("127.0.0.1:%1").arg(port)});
+        if (!service->waitForStarted(5000))
+            fail(QStringLiteral("cannot start ") + server);
+        services.push_back(std::move(service));
+        auto load = std::make_unique<QProcess>();
+        load->setProcessChannelMode(QProcess::MergedChannels);
+        load->setProperty("port", port);
+        loads.push_back(std::move(load));
+    }
+    QThread::msleep(500);
+    for (auto& load : loads) {
+        load->start(wrk, {QStringLiteral("-t1"), QStringLiteral("-c%1").arg(std::max(1, connections / servers)),
+                          QStringLiteral("-d%1s").arg(duration), QStringLiteral("--timeout"), QStringLiteral("5s"),
+                          QStringLiteral("-s"), script,
+                          QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(load->property("port").toUInt())});
+    }
+    Load total;
+    for (auto& load : loads) {
+        if (!load->waitForFinished((duration + 30) * 1000))
+            fail(QStringLiteral("wrk did not finish"));
+        const QString report = QString::fromLocal8Bit(load->readAll());
+        total.ok += qint64(field(report, "ok"));
+        total.bad += qint64(field(report, "bad"));
+        total.seconds = std::max(total.seconds, field(report, "seconds"));
+        total.p50 = std::max(total.p50, field(report, "p50"));
+        total.p99 = std::max(total.p99, field(report, "p99"));
+        total.max = std::max(total.max, field(report, "max"));
+    }
+    for (auto& service : services) {
+        ::kill(pid_t(service->processId()), SIGTERM);
+        if (!service->waitForFinished(15000) || service->exitCode() != 0)
+            fail(QStringLiteral("a service did not stop cleanly"));
+    }
+    const qint64 rowsAfter = store ? (*store)->rowCount(QStringLiteral("tbl_bench")).valueOr(-1) : -1;
+    total.rows = rowsBefore >= 0 && rowsAfter >= 0 ? rowsAfter - rowsBefore : -1;
+    return total;
+}
+
+void reportLoad(const QString& what, const Load& load)
+{
+    out(QStringLiteral("%1: %2 submissions/s (%3 answered 2xx, %4 other, %5 rows stored), p50 %6 ms, p99 %7 ms, max %8 ms")
+            .arg(what)
+            .arg(load.rate(), 0, 'f', 0)
+            .arg(load.ok)
+            .arg(load.bad)
+            .arg(load.rows)
+            .arg(load.p50, 0, 'f', 2)
+            .arg(load.p99, 0, 'f', 2)
+            .arg(load.max, 0, 'f', 2));
+}
+
 double field(const QString& text, const char* name)
 {
     const QRegularExpression re(QStringLiteral("\\b%1=([0-9.]+)").arg(QLatin1StringView(name)));
@@ -299,6 +403,7 @@ int main(int argc, char** argv)
     int connections = 50;
     QString base = QDir::currentPath();
     QString server = QStringLiteral(QUENLOW_SERVER_EXECUTABLE);
+    QString database;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args.at(i) == QLatin1StringView("--duration"))
@@ -307,6 +412,8 @@ int main(int argc, char** argv)
             connections = args.at(i + 1).toInt();
         else if (args.at(i) == QLatin1StringView("--folder"))
             base = args.at(i + 1);
+        else if (args.at(i) == QLatin1StringView("--database"))
+            database = args.at(i + 1);
         else
             fail(QStringLiteral("unknown argument ") + args.at(i));
     }
@@ -429,5 +536,27 @@ int main(int argc, char** argv)
     out(QStringLiteral("target p99 < 20 ms: %1").arg(quickEnough ? u"met" : u"MISSED"));
     out(QStringLiteral("target zero non-2xx: %1").arg(allOk ? u"met" : u"MISSED"));
     out(QStringLiteral("target a row for every 2xx: %1").arg(noneLost ? u"met" : u"MISSED"));
-    return fastEnough && nginxMet && quickEnough && allOk && noneLost && pageQuick ? 0 : 1;
+    bool sharedMet = true;
+    if (!database.isEmpty()) {
+        makeFormIn(database, folder);
+        const Load one = loadServers(1, server, database, folder, wrk, script, connections, duration);
+        reportLoad(QStringLiteral("PostgreSQL, one server"), one);
+        const Load two = loadServers(2, server, database, folder, wrk, script, connections, duration);
+        reportLoad(QStringLiteral("PostgreSQL, two servers"), two);
+        const double pgRatio = rate > 0 ? one.rate() / rate : 0;
+        out(QStringLiteral("ratio of one PostgreSQL server to the SQLite service: %1x").arg(pgRatio, 0, 'f', 2));
+        out(QStringLiteral("ratio of two PostgreSQL servers to one: %1x").arg(one.rate() > 0 ? two.rate() / one.rate() : 0, 0, 'f', 2));
+        const bool halfMet = pgRatio >= 0.5;
+        const bool twoMet = two.rate() >= one.rate();
+        const bool pgQuick = one.p99 < 50.0 && two.p99 < 50.0;
+        const bool pgAll = one.bad == 0 && two.bad == 0 && one.ok > 0 && two.ok > 0
+            && one.rows >= one.ok && two.rows >= two.ok && one.rows <= one.ok + connections
+            && two.rows <= two.ok + connections;
+        out(QStringLiteral("target one PostgreSQL server >= 0.5x SQLite: %1").arg(halfMet ? u"met" : u"MISSED"));
+        out(QStringLiteral("target two servers >= one: %1").arg(twoMet ? u"met" : u"MISSED"));
+        out(QStringLiteral("target PostgreSQL p99 < 50 ms: %1").arg(pgQuick ? u"met" : u"MISSED"));
+        out(QStringLiteral("target PostgreSQL zero non-2xx and a row for every 2xx: %1").arg(pgAll ? u"met" : u"MISSED"));
+        sharedMet = halfMet && twoMet && pgQuick && pgAll;
+    }
+    return fastEnough && nginxMet && quickEnough && allOk && noneLost && pageQuick && sharedMet ? 0 : 1;
 }
