@@ -3,6 +3,7 @@
 #include "editors/Fragments.h"
 
 #include "database/AnswerColumns.h"
+#include "model/ElementKind.h"
 #include "model/HtmlText.h"
 
 namespace quenlow {
@@ -10,10 +11,10 @@ namespace quenlow {
 namespace {
 
 // The companion field that tells the collection service the question's kind.
-QString typeField(const QString& name, QLatin1StringView kindValue)
+QString typeField(const QString& name, ElementKind kind)
 {
-    return QStringLiteral("<input type=hidden name='") + name + QStringLiteral(" Type' value='") + kindValue
-        + QStringLiteral("'>");
+    return QStringLiteral("<input type=hidden name='") + name + QStringLiteral(" Type' value='")
+        + QString::fromUtf16(traitsOf(kind).pageType) + QStringLiteral("'>");
 }
 
 FormMethod record(const QString& htmlCode, const QString& instruction, const QString& kind)
@@ -38,7 +39,7 @@ QString textFieldFragment(
     const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText)
 {
     const QString name = fieldNameAttribute(question);
-    return QStringLiteral("<P>") + typeField(name, QLatin1StringView("Text Field")) + QStringLiteral("<P>")
+    return QStringLiteral("<P>") + typeField(name, ElementKind::TextField) + QStringLiteral("<P>")
         + question + QStringLiteral(" <input name='") + name + QStringLiteral("' size='")
         + escapeAttribute(boxSize) + QStringLiteral("' maxlength='") + escapeAttribute(maxChars)
         + QStringLiteral("' type='text' value ='") + escapeAttribute(defaultText) + QStringLiteral("'>");
@@ -48,7 +49,7 @@ QString textAreaFragment(
     const QString& question, const QString& rows, const QString& width, const QString& defaultText)
 {
     const QString name = fieldNameAttribute(question);
-    return QStringLiteral("<P>") + typeField(name, QLatin1StringView("Text Area")) + QStringLiteral("<P>")
+    return QStringLiteral("<P>") + typeField(name, ElementKind::TextArea) + QStringLiteral("<P>")
         + question + QStringLiteral("<P> <textarea name='") + name + QStringLiteral("' cols='")
         + escapeAttribute(width) + QStringLiteral("' rows='") + escapeAttribute(rows) + QStringLiteral("'>")
         + defaultText + QStringLiteral("</textarea>");
@@ -62,7 +63,7 @@ QString plainTextFragment(const QString& text)
 QString checkBoxFragment(const QString& title, bool newLine, bool selected)
 {
     const QString name = fieldNameAttribute(title);
-    QString html = typeField(name, QLatin1StringView("Check Box"));
+    QString html = typeField(name, ElementKind::CheckBox);
     if (newLine)
         html += QStringLiteral("<P>");
     html += QStringLiteral("<input name='") + name + QStringLiteral("' type='checkbox'");
@@ -76,7 +77,7 @@ QString radioButtonsFragment(
     const QString& question, const QStringList& options, const QString& defaultOption)
 {
     const QString name = fieldNameAttribute(question);
-    QString html = typeField(name, QLatin1StringView("Radio Buttons")) + QStringLiteral("<P>") + question;
+    QString html = typeField(name, ElementKind::RadioButtons) + QStringLiteral("<P>") + question;
     for (const QString& option : options) {
         html += QStringLiteral("<BR><input name='") + name + QStringLiteral("' type='radio' value='")
             + escapeAttribute(option) + QStringLiteral("'");
@@ -90,7 +91,7 @@ QString pullDownMenuFragment(
     const QString& question, const QString& height, const QStringList& options, const QString& defaultOption)
 {
     const QString name = fieldNameAttribute(question);
-    QString html = QStringLiteral("<P>") + typeField(name, QLatin1StringView("Menu")) + QStringLiteral("<P>")
+    QString html = QStringLiteral("<P>") + typeField(name, ElementKind::PullDownMenu) + QStringLiteral("<P>")
         + question;
     // A list box taller than one entry stands under the question.
     if (menuHeight(height).value_or(0) > 1)

@@ -67,7 +67,7 @@ Submission submissionFrom(const QString& table, const FormFields& fields)
     Submission submission;
     submission.table = table;
     QSet<QString> announced;
-    QStringList kinds;
+    QList<std::optional<ElementKind>> kinds;
     bool answered = false; // the current (last announced) question has its value
     const auto markedQuestion = [&announced](const FormField& f) -> std::optional<QString> {
         if (f.name.size() <= kTypeSuffix.size() || !f.name.endsWith(kTypeSuffix) || !isQuestionKindValue(f.value))
@@ -86,7 +86,7 @@ Submission submissionFrom(const QString& table, const FormFields& fields)
             // question "Size Type" followed by "Size"): a box posts "on", never
             // a kind, and otherwise the field that follows tells.
             const bool isMarker = marked
-                && (kinds.last() == QLatin1StringView("Check Box")
+                && (kinds.last() == ElementKind::CheckBox
                     || (i + 1 < fields.size() && fields.at(i + 1).name == *marked));
             if (!isMarker) {
                 submission.answers.last().value = f.value;
@@ -97,13 +97,13 @@ Submission submissionFrom(const QString& table, const FormFields& fields)
         if (marked) {
             announced.insert(*marked);
             submission.answers.append({*marked, std::nullopt});
-            kinds.append(f.value);
+            kinds.append(questionKindOfPageType(f.value));
             answered = false;
         }
     }
     for (qsizetype i = 0; i < submission.answers.size(); ++i) {
         // An unticked box is not posted at all; the reporter counts both texts.
-        if (kinds.at(i) == QLatin1StringView("Check Box")) {
+        if (kinds.at(i) == ElementKind::CheckBox) {
             Answer& box = submission.answers[i];
             box.value = box.value ? QStringLiteral("Checked") : QStringLiteral("Not Checked");
         }
