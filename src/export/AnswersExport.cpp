@@ -105,8 +105,8 @@ using Cells = std::span<const std::optional<QByteArrayView>>;
 
 /// Walks the answers in storage order, a page at a time, handing `visit` each
 /// row's arrival time and cells; counts the rows in `result` and reports
-/// progress, which may cancel. `visit` returns false to stop. The reason when
-/// the table cannot be read.
+/// progress, which may cancel. `visit` returns why the export fails, which
+/// stops it. The reason of a failure, or that the table cannot be read.
 template<typename Visit>
 std::optional<QString> forEachAnswer(const Source& source, const ExportProgress& progress, qint64 total,
                                      ExportResult& result, Visit&& visit)
@@ -123,6 +123,7 @@ std::optional<QString> forEachAnswer(const Source& source, const ExportProgress&
     const QByteArray marker = columnAddedMarker().toUtf8();
     QVarLengthArray<std::optional<QByteArrayView>, 16> cells(source.headings.size());
     bool going = true;
+    std::optional<QString> stopped;
     for (qint64 after = -1; going;) {
         // The arrival times of the page first (beside the answers, not in
         // their table), then its answers without making strings of them.
@@ -148,7 +149,8 @@ std::optional<QString> forEachAnswer(const Source& source, const ExportProgress&
                     if (cells[i] && *cells[i] == QByteArrayView(marker))
                         cells[i].reset();
                 }
-                going = visit(arrived, Cells(cells.constData(), size_t(cells.size())));
+                stopped = visit(arrived, Cells(cells.constData(), size_t(cells.size())));
+                going = !stopped;
                 if (going && ++result.rows % kProgressStep == 0 && progress && !progress(result.rows, total)) {
                     result.cancelled = true;
                     going = false;
@@ -157,10 +159,10 @@ std::optional<QString> forEachAnswer(const Source& source, const ExportProgress&
         if (!visited)
             return u"The table '%1' cannot be read (%2)."_s.arg(source.table, visited.error().detail);
         if (arrivals->size() < kPage)
-            return std::nullopt;
+            break;
         after = std::max(after, arrivals->constLast().id);
     }
-    return std::nullopt;
+    return stopped;
 }
 
 /// The time as ISO 8601 in UTC to the second ("2026-03-01T09:05:00Z"), as
@@ -262,8 +264,7 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source,
     buffer += "\r\n";
 
     ExportResult result;
-    std::optional<QString> stopped;
-    const auto readFailed = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted, Cells cells) {
+    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted, Cells cells) {
         if (submitted)
             appendIsoUtc(buffer, *submitted);
         for (const std::optional<QByteArrayView>& cell : cells) {
@@ -273,16 +274,12 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source,
         }
         buffer += "\r\n";
         if (buffer.size() >= kFlushSize) {
-            if (!sink.write(buffer)) {
-                stopped = u"The answers cannot be written: %1."_s.arg(sink.errorString());
-                return false;
-            }
+            if (!sink.write(buffer))
+                return std::optional(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
             buffer.resize(0);
         }
-        return true;
+        return std::optional<QString>();
     });
-    if (readFailed)
-        return failed(*readFailed);
     if (stopped)
         return failed(*stopped);
     if (result.cancelled)
@@ -365,12 +362,9 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
     ExportResult result;
     qint64 truncated = 0;
     std::string text; // the cell's text with the end mark the library needs
-    std::optional<QString> stopped;
-    const auto readFailed = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted, Cells cells) {
-        if (result.rows == kMaxSheetAnswers) {
-            stopped = u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(kMaxSheetAnswers);
-            return false;
-        }
+    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted, Cells cells) {
+        if (result.rows == kMaxSheetAnswers)
+            return std::optional(u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(kMaxSheetAnswers));
         const lxw_row_t row = lxw_row_t(result.rows + 1);
         if (submitted) {
             const QDateTime utc = submitted->toUTC();
@@ -388,16 +382,12 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
                 ++truncated;
             text.assign(cell->data(), size_t(cut));
             // Always a text cell: an answer is never taken for a number or a formula.
-            if (worksheet_write_string(sheet, row, lxw_col_t(c), text.c_str(), nullptr) != LXW_NO_ERROR) {
-                stopped = u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath));
-                return false;
-            }
+            if (worksheet_write_string(sheet, row, lxw_col_t(c), text.c_str(), nullptr) != LXW_NO_ERROR)
+                return std::optional(u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
             widths[c] = qMax(widths[c], qMin(kMaxColumnWidth, double(qMin(length, qsizetype(kMaxCellCharacters))) + 1));
         }
-        return true;
+        return std::optional<QString>();
     });
-    if (readFailed)
-        return failed(*readFailed);
     if (stopped)
         return failed(*stopped);
     if (result.cancelled)
