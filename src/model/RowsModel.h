@@ -25,7 +25,6 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     int count() const { return m_elements.count(); }
-    QString text(int row) const { return row >= 0 && row < count() ? m_elements.rowText(row) : QString(); }
     QStringList texts() const;
 
 private:
