@@ -132,7 +132,7 @@ void openForm(FormSession& session, const QString& name)
     session.openFormName = name;
     session.openPageFile = name + u".html"_s;
     session.setHtmlName(name + u".html"_s);
-    ClearCollection(session.collection);
+    session.collection.removeAll();
     const auto add = [&](const QString& kind, const QString& question, const QStringList& options = {}) {
         FormMethod m;
         m.methodType = kind;

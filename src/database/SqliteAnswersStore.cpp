@@ -410,6 +410,55 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
     return rows;
 }
 
+Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId,
+                                             qint64 limit, const std::function<void(qint64 id, RawValues values)>& visit)
+{
+    QString selected = QStringLiteral("rowid");
+    for (const QString& c : columns)
+        selected += QStringLiteral(", ") + quote(c);
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid > ?1 ORDER BY rowid LIMIT ?2")
+                               .arg(selected, quote(table))
+                               .toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
+        const Error e{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+                      QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        sqlite3_finalize(stmt);
+        return e;
+    }
+    sqlite3_bind_int64(stmt, 1, afterId);
+    sqlite3_bind_int64(stmt, 2, limit);
+    const int n = int(columns.size());
+    QVarLengthArray<std::optional<QByteArrayView>, 16> values(n);
+    QVarLengthArray<QByteArray, 16> repaired(n);
+    qint64 visited = 0;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        for (int i = 0; i < n; ++i) {
+            if (sqlite3_column_type(stmt, i + 1) == SQLITE_NULL) {
+                values[i].reset();
+                continue;
+            }
+            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i + 1));
+            const QByteArrayView bytes(text, sqlite3_column_bytes(stmt, i + 1));
+            if (QUtf8StringView(bytes).isValidUtf8()) {
+                values[i] = bytes;
+            } else {
+                // Bytes that are not UTF-8 go out as readRows gives them (replacement characters).
+                repaired[i] = QString::fromUtf8(bytes).toUtf8();
+                values[i] = QByteArrayView(repaired[i]);
+            }
+        }
+        visit(sqlite3_column_int64(stmt, 0), RawValues(values.constData(), size_t(n)));
+        ++visited;
+    }
+    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return e;
+    return visited;
+}
+
 Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrder& order)
 {
     // The matching ids, in the order shown, numbered from 0, in a temporary

@@ -40,6 +40,8 @@ public:
     Result<RowSpan> rowSpan(const QString& table) override;
     Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
                                 qint64 limit, bool arrivals = false) override;
+    Result<qint64> visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
+                             const std::function<void(qint64 id, RawValues values)>& visit) override;
     Result<qint64> orderRows(const QString& table, const RowOrder& order) override;
     Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
                                    qint64 limit) override;

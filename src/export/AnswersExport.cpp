@@ -13,10 +13,13 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <span>
+#include <string>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -95,47 +98,88 @@ bool openSource(const ExportRequest& request, Source& source, QString& error)
     return true;
 }
 
-/// Walks the answers in storage order, a page at a time: each row's arrival
-/// time and its cells as UTF-8, in heading order (null for no answer, for the
-/// marker of a column added later and for a question without a column).
-/// `visit` returns false to stop. The reason when the table cannot be read.
+/// A row's cells as UTF-8, in heading order: nothing for no answer, for the
+/// marker of a column added later and for a question without a column.
+/// Valid only during the visit that hands them over.
+using Cells = std::span<const std::optional<QByteArrayView>>;
+
+/// Walks the answers in storage order, a page at a time, handing `visit` each
+/// row's arrival time and cells; counts the rows in `result` and reports
+/// progress, which may cancel. `visit` returns why the export fails, which
+/// stops it. The reason of a failure, or that the table cannot be read.
 template<typename Visit>
-std::optional<QString> forEachAnswer(const Source& source, Visit&& visit)
+std::optional<QString> forEachAnswer(const Source& source, const ExportProgress& progress, qint64 total,
+                                     ExportResult& result, Visit&& visit)
 {
     constexpr qint64 kPage = 4096;
     QStringList present;
+    QList<qsizetype> valueOf(source.headings.size(), -1); // heading -> position among the columns read
     for (qsizetype i = 0; i < source.headings.size(); ++i) {
-        if (source.present.at(i))
+        if (source.present.at(i)) {
+            valueOf[i] = present.size();
             present.append(source.headings.at(i));
-    }
-    const QString& marker = columnAddedMarker();
-    QList<QByteArray> cells(source.headings.size());
-    for (qint64 after = -1;;) {
-        const auto rows = source.store->readRows(source.table, present, after, kPage, true);
-        if (!rows)
-            return u"The table '%1' cannot be read (%2)."_s.arg(source.table, rows.error().detail);
-        for (const AnswersStore::Row& row : *rows) {
-            qsizetype v = 0;
-            for (qsizetype i = 0; i < cells.size(); ++i) {
-                cells[i] = QByteArray();
-                if (!source.present.at(i))
-                    continue;
-                const QVariant& value = row.values.at(v++);
-                if (!value.isNull() && value.toString() != marker)
-                    cells[i] = value.toString().toUtf8();
-            }
-            if (!visit(row.arrivedAt, std::as_const(cells)))
-                return std::nullopt;
         }
-        if (rows->size() < kPage)
-            return std::nullopt;
-        after = rows->constLast().id;
     }
+    const QByteArray marker = columnAddedMarker().toUtf8();
+    QVarLengthArray<std::optional<QByteArrayView>, 16> cells(source.headings.size());
+    bool going = true;
+    std::optional<QString> stopped;
+    for (qint64 after = -1; going;) {
+        // The arrival times of the page first (beside the answers, not in
+        // their table), then its answers without making strings of them.
+        const auto arrivals = source.store->readRows(source.table, {}, after, kPage, true);
+        if (!arrivals)
+            return u"The table '%1' cannot be read (%2)."_s.arg(source.table, arrivals.error().detail);
+        if (arrivals->isEmpty())
+            return std::nullopt;
+        qsizetype next = 0;
+        const auto visited = source.store->visitRows(
+            source.table, present, after, arrivals->size(), [&](qint64 id, AnswersStore::RawValues values) {
+                if (!going)
+                    return;
+                after = id;
+                while (next < arrivals->size() && arrivals->at(next).id < id)
+                    ++next;
+                // A row that came between the two reads has its time asked for alone.
+                const std::optional<QDateTime> arrived = next < arrivals->size() && arrivals->at(next).id == id
+                    ? arrivals->at(next).arrivedAt
+                    : arrivalTimeOf(*source.store, source.table, id);
+                for (qsizetype i = 0; i < cells.size(); ++i) {
+                    cells[i] = valueOf.at(i) < 0 ? std::nullopt : values[size_t(valueOf.at(i))];
+                    if (cells[i] && *cells[i] == QByteArrayView(marker))
+                        cells[i].reset();
+                }
+                stopped = visit(arrived, Cells(cells.constData(), size_t(cells.size())));
+                going = !stopped;
+                if (going && ++result.rows % kProgressStep == 0 && progress && !progress(result.rows, total)) {
+                    result.cancelled = true;
+                    going = false;
+                }
+            });
+        if (!visited)
+            return u"The table '%1' cannot be read (%2)."_s.arg(source.table, visited.error().detail);
+        if (arrivals->size() < kPage)
+            break;
+        after = std::max(after, arrivals->constLast().id);
+    }
+    return stopped;
 }
 
-QString isoUtc(const QDateTime& time)
+/// The time as ISO 8601 in UTC to the second ("2026-03-01T09:05:00Z"), as
+/// QDateTime writes it, without making a QString of it per row.
+void appendIsoUtc(QByteArray& out, const QDateTime& time)
 {
-    return time.toUTC().toString(Qt::ISODate);
+    const QDateTime utc = time.toUTC();
+    const QDate d = utc.date();
+    const QTime t = utc.time();
+    if (d.year() < 0 || d.year() > 9999) {
+        out += utc.toString(Qt::ISODate).toUtf8();
+        return;
+    }
+    char text[21];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", d.year(), d.month(), d.day(), t.hour(),
+                  t.minute(), t.second());
+    out.append(text, 20);
 }
 
 /// Where the rows go: standard output, or a file that replaces its target only when complete.
@@ -220,31 +264,22 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source,
     buffer += "\r\n";
 
     ExportResult result;
-    std::optional<QString> stopped;
-    const auto readFailed = forEachAnswer(source, [&](const std::optional<QDateTime>& submitted, const QList<QByteArray>& cells) {
+    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted, Cells cells) {
         if (submitted)
-            buffer += isoUtc(*submitted).toUtf8();
-        for (const QByteArray& cell : cells) {
+            appendIsoUtc(buffer, *submitted);
+        for (const std::optional<QByteArrayView>& cell : cells) {
             buffer += ',';
-            if (!cell.isNull())
-                appendCsvField(buffer, cell.constData(), cell.size(), request.escapeFormulas);
+            if (cell)
+                appendCsvField(buffer, cell->data(), cell->size(), request.escapeFormulas);
         }
         buffer += "\r\n";
         if (buffer.size() >= kFlushSize) {
-            if (!sink.write(buffer)) {
-                stopped = u"The answers cannot be written: %1."_s.arg(sink.errorString());
-                return false;
-            }
+            if (!sink.write(buffer))
+                return std::optional(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
             buffer.resize(0);
         }
-        if (++result.rows % kProgressStep == 0 && progress && !progress(result.rows, total)) {
-            result.cancelled = true;
-            return false;
-        }
-        return true;
+        return std::optional<QString>();
     });
-    if (readFailed)
-        return failed(*readFailed);
     if (stopped)
         return failed(*stopped);
     if (result.cancelled)
@@ -326,13 +361,10 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
 
     ExportResult result;
     qint64 truncated = 0;
-    QByteArray shortened;
-    std::optional<QString> stopped;
-    const auto readFailed = forEachAnswer(source, [&](const std::optional<QDateTime>& submitted, const QList<QByteArray>& cells) {
-        if (result.rows == kMaxSheetAnswers) {
-            stopped = u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(kMaxSheetAnswers);
-            return false;
-        }
+    std::string text; // the cell's text with the end mark the library needs
+    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted, Cells cells) {
+        if (result.rows == kMaxSheetAnswers)
+            return std::optional(u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(kMaxSheetAnswers));
         const lxw_row_t row = lxw_row_t(result.rows + 1);
         if (submitted) {
             const QDateTime utc = submitted->toUTC();
@@ -341,34 +373,21 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
             worksheet_write_datetime(sheet, row, 0, &when, dateTime);
         }
         for (int c = 1; c <= columns; ++c) {
-            const QByteArray& cell = cells.at(c - 1);
-            const char* text = cell.constData();
-            const qsizetype size = cell.size();
-            if (cell.isNull() || size == 0)
+            const std::optional<QByteArrayView>& cell = cells[size_t(c - 1)];
+            if (!cell || cell->isEmpty())
                 continue;
-            qsizetype cut = size;
-            const qsizetype length = utf8Length(text, size, kMaxCellCharacters, &cut);
-            const char* written = text;
-            if (length > kMaxCellCharacters) {
-                shortened = QByteArray(text, cut);
-                written = shortened.constData();
+            qsizetype cut = cell->size();
+            const qsizetype length = utf8Length(cell->data(), cell->size(), kMaxCellCharacters, &cut);
+            if (length > kMaxCellCharacters)
                 ++truncated;
-            }
+            text.assign(cell->data(), size_t(cut));
             // Always a text cell: an answer is never taken for a number or a formula.
-            if (worksheet_write_string(sheet, row, lxw_col_t(c), written, nullptr) != LXW_NO_ERROR) {
-                stopped = u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath));
-                return false;
-            }
+            if (worksheet_write_string(sheet, row, lxw_col_t(c), text.c_str(), nullptr) != LXW_NO_ERROR)
+                return std::optional(u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
             widths[c] = qMax(widths[c], qMin(kMaxColumnWidth, double(qMin(length, qsizetype(kMaxCellCharacters))) + 1));
         }
-        if (++result.rows % kProgressStep == 0 && progress && !progress(result.rows, total)) {
-            result.cancelled = true;
-            return false;
-        }
-        return true;
+        return std::optional<QString>();
     });
-    if (readFailed)
-        return failed(*readFailed);
     if (stopped)
         return failed(*stopped);
     if (result.cancelled)

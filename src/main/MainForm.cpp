@@ -324,6 +324,7 @@ void MainForm::connectSession()
     RowsModel* rows = m_session.rows();
     connect(rows, &QAbstractItemModel::rowsInserted, this, &MainForm::syncListSelection);
     connect(rows, &QAbstractItemModel::rowsRemoved, this, &MainForm::syncListSelection);
+    connect(rows, &QAbstractItemModel::rowsMoved, this, &MainForm::syncListSelection);
     connect(rows, &QAbstractItemModel::modelReset, this, &MainForm::syncListSelection);
     syncListSelection();
 }

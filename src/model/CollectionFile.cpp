@@ -279,13 +279,7 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
     session.openPageFile = pageFile;
     session.setEditingVisible(true);
     session.setReporterVisible(true);
-    QStringList rows;
-    rows.reserve(methods.size());
-    for (const FormMethod& m : std::as_const(methods)) {
-        session.collection.append(QString::number(session.methodCount()), m);
-        rows.append(m.rowText());
-    }
-    session.rows()->setTexts(rows);
+    session.collection.setMethods(methods);
 
     const FormMethod& header = session.collection.atPosition(0);
     const int choice = wholeNumber(header.item(1));

@@ -136,7 +136,6 @@ bool InsertMethod(FormSession& session, const FormMethod& method)
     const bool hasSubmit = submit <= session.collection.count();
 
     session.collection.append(key(session.methodCount()), method);
-    session.rows()->append(method.rowText());
     session.setSelectedRow(session.methodCount() - 1);
 
     // The moves are those of the "Move Method Up Form" button, checks
@@ -170,12 +169,12 @@ bool UpdateMethod(FormSession& session, const FormMethod& method, const QString&
                 return false;
             }
         }
-        session.rows()->remove(position);
-        session.rows()->insert(position, method.rowText());
+        // The row shows the new instruction, whatever label it had.
+        session.collection.replace(position, method, QString());
         session.setSelectedRow(position);
+        return true;
     }
-    session.collection.remove(positionKey);
-    session.collection.insertAt(position, positionKey, method);
+    session.collection.replace(position, method);
     return true;
 }
 
@@ -186,12 +185,7 @@ bool MoveMethod(FormSession& session, const QString& upperKey, const QString& lo
         showExclamation(QStringLiteral("Sorry but you cannot move the Form Header - it must remain at the top of the form"));
         return false;
     }
-    const FormMethod lower = session.collection.at(lowerKey);
-    session.collection.remove(lowerKey);
-    session.collection.insertAfter(lowerKey, upper, upperKey);
-    const int upperPosition = session.collection.indexOf(upperKey);
-    session.collection.remove(upperKey);
-    session.collection.insertAt(upperPosition, upperKey, lower);
+    session.collection.swap(session.collection.indexOf(upperKey), session.collection.indexOf(lowerKey));
     return true;
 }
 
@@ -208,9 +202,7 @@ bool NextElementNumber(FormSession& session)
     if (header.attribute6List.size() >= 4)
         header.attribute6List.removeAt(3);
     header.attribute6List.append(printNumber(session.elementCounter));
-    const QString headerKey = session.collection.keyAt(0);
-    session.collection.remove(headerKey);
-    session.collection.insertAt(0, headerKey, header);
+    session.collection.replace(0, header);
     return true;
 }
 
@@ -221,7 +213,6 @@ bool moveSelectedUp(FormSession& session, bool writePage)
         noneSelected();
         return false;
     }
-    const QString rowText = session.rows()->text(i);
     const QString type = session.collection.at(key(i)).methodType;
     if (type == Kind::header()) {
         showExclamation(QStringLiteral("You cannot move the Header."));
@@ -237,8 +228,6 @@ bool moveSelectedUp(FormSession& session, bool writePage)
     }
     if (!MoveMethod(session, key(i - 1), key(i)))
         return false;
-    session.rows()->remove(i);
-    session.rows()->insert(i - 1, rowText);
     session.setSelectedRow(i - 1);
     return !writePage || WriteFormPage(session, session.htmlName());
 }
@@ -250,7 +239,6 @@ bool moveSelectedDown(FormSession& session)
         noneSelected();
         return false;
     }
-    const QString rowText = session.rows()->text(i);
     if (i + 1 >= session.methodCount()) {
         showExclamation(QStringLiteral("Can't move method there - You've reached the end of the collection !"));
         return false;
@@ -266,8 +254,6 @@ bool moveSelectedDown(FormSession& session)
     }
     if (!MoveMethod(session, key(i), key(i + 1)))
         return false;
-    session.rows()->remove(i);
-    session.rows()->insert(i + 1, rowText);
     session.setSelectedRow(i + 1);
     return WriteFormPage(session, session.htmlName());
 }
@@ -298,13 +284,9 @@ bool removeSelected(FormSession& session)
         }
     }
     session.collection.remove(key(i));
-    session.rows()->remove(i);
     // Close the gap in the keys at once, so the list stays sound even when
     // the save below fails; the reload then reads the same order back.
-    const QList<FormMethod> remaining = session.collection.methods();
-    session.collection.removeAll();
-    for (int p = 0; p < remaining.size(); ++p)
-        session.collection.append(key(p), remaining.at(p));
+    session.collection.renumber();
     if (!SaveCollectionFile(session))
         return false;
     LoadForm(session, session.appFolder(), session.htmlName());

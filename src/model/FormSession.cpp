@@ -23,6 +23,17 @@ FormSession::FormSession(const QString& appFolder, QObject* parent)
         if (m_selectedRow >= first)
             setSelectedRow(m_selectedRow + (last - first + 1));
     });
+    // A moved row keeps its selection.
+    connect(&m_rows, &QAbstractItemModel::rowsMoved, this,
+            [this](const QModelIndex&, int first, int last, const QModelIndex&, int to) {
+                const int n = last - first + 1;
+                if (m_selectedRow >= first && m_selectedRow <= last)
+                    setSelectedRow(m_selectedRow - first + (to > last ? to - n : to));
+                else if (m_selectedRow > last && m_selectedRow < to)
+                    setSelectedRow(m_selectedRow - n);
+                else if (m_selectedRow >= to && m_selectedRow < first)
+                    setSelectedRow(m_selectedRow + n);
+            });
 }
 
 QString FormSession::databasePath() const
@@ -37,8 +48,7 @@ AnswerTable FormSession::answerTable() const
 
 void FormSession::ResetOpenForm()
 {
-    m_rows.clear();
-    ClearCollection(collection);
+    collection.removeAll();
 }
 
 void FormSession::setSelectedRow(int row)

@@ -60,7 +60,7 @@ public:
     /// The open form's answers table (named after OpenFormName).
     AnswerTable answerTable() const;
 
-    /// Empties the element list and its rows and sets MethodCount to 0.
+    /// Empties the element list (so its rows) and sets MethodCount to 0.
     void ResetOpenForm();
 
     /// Every change the person makes to the open form goes through here, so
@@ -72,6 +72,7 @@ public:
     void setChangeRecorder(FormChangeRecorder* recorder) { m_changes = recorder; }
 
     // --- FormCollectionList --------------------------------------------------
+    /// The rows of `collection`, kept by the list itself.
     RowsModel* rows() { return &m_rows; }
     const RowsModel* rows() const { return &m_rows; }
     int selectedRow() const { return m_selectedRow; }
@@ -124,7 +125,7 @@ private:
     FormChangeRecorder* m_changes = nullptr;
     QString m_appFolder;
     QString m_answersStore; // empty: the program folder's
-    RowsModel m_rows;
+    RowsModel m_rows{collection};
     int m_selectedRow = -1;
     QString m_htmlName;
     QString m_htmlFrameCaption;

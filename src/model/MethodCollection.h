@@ -12,9 +12,32 @@ namespace quenlow {
 /// The ordered elements of the open form. Every record is also reachable by a
 /// string key; the operations keep each key equal to the decimal text of the
 /// record's 0-based position ("0" is the header).
+///
+/// Each record may carry the text its row shows in the designer's list when
+/// that differs from the one derived from the record (the header's, after
+/// some operations); it travels with the record.
 class MethodCollection final
 {
 public:
+    /// What changed, told before and after it happens, so that a view over
+    /// the list (the designer's rows) follows it without a list of its own.
+    struct Change {
+        enum Kind { Insert, Remove, Move, Replace, Reset } kind;
+        int position = 0; // the row inserted, removed, replaced or moved
+        int to = 0;       // Move: the row it goes before, counted before the move
+    };
+    class Observer
+    {
+    public:
+        virtual void changing(const Change& change) = 0;
+        virtual void changed(const Change& change) = 0;
+
+    protected:
+        ~Observer() = default;
+    };
+    /// One observer at a time (nullptr: none). A copy of a list is not observed.
+    void setObserver(Observer* observer) { m_observer.p = observer; }
+
     int count() const { return int(m_entries.size()); }
     bool isEmpty() const { return m_entries.isEmpty(); }
 
@@ -26,25 +49,26 @@ public:
     const FormMethod& atPosition(int position) const { return m_entries.at(position).method; }
     QString keyAt(int position) const { return m_entries.at(position).key; }
 
+    /// The text of the record's row: its own row label when it has one,
+    /// else type, " - ", instruction.
+    QString rowText(int position) const;
+
     /// Appends under `key`; false when the key is present already.
-    bool append(const QString& key, const FormMethod& method);
-    /// Inserts under `key` before / after the record under `anchorKey`.
-    bool insertBefore(const QString& key, const FormMethod& method, const QString& anchorKey);
-    bool insertAfter(const QString& key, const FormMethod& method, const QString& anchorKey);
+    bool append(const QString& key, const FormMethod& method, const QString& rowLabel = {});
     /// Inserts under `key` at `position` (0-based).
-    bool insertAt(int position, const QString& key, const FormMethod& method);
+    bool insertAt(int position, const QString& key, const FormMethod& method, const QString& rowLabel = {});
     bool remove(const QString& key);
-    void removeLast()
-    {
-        if (!m_entries.isEmpty())
-            remove(m_entries.constLast().key);
-    }
-    void removeAll()
-    {
-        m_entries.clear();
-        m_index.clear();
-        m_indexValid = true;
-    }
+    /// Replaces the record at `position`, its key and row label kept / the
+    /// row label set (empty: derived from the record).
+    void replace(int position, const FormMethod& method);
+    void replace(int position, const FormMethod& method, const QString& rowLabel);
+    /// Exchanges the records (and row labels) at two positions; the keys stay.
+    void swap(int first, int second);
+    /// Replaces every record; the keys become the positions, no row labels.
+    void setMethods(const QList<FormMethod>& methods);
+    /// Gives each record its position as key again, after a removal.
+    void renumber();
+    void removeAll();
 
     /// The records in order.
     QList<FormMethod> methods() const;
@@ -59,12 +83,29 @@ private:
     struct Entry {
         QString key;
         FormMethod method;
+        QString rowLabel;
+    };
+    // Not copied along with the records.
+    struct ObserverSlot {
+        Observer* p = nullptr;
+        ObserverSlot() = default;
+        ObserverSlot(const ObserverSlot&) {}
+        ObserverSlot& operator=(const ObserverSlot&) { return *this; }
     };
     void reindex() const;
+    template<typename F> void notify(Change change, F&& apply)
+    {
+        if (m_observer.p)
+            m_observer.p->changing(change);
+        apply();
+        if (m_observer.p)
+            m_observer.p->changed(change);
+    }
 
     QList<Entry> m_entries;
     mutable QHash<QString, int> m_index;
     mutable bool m_indexValid = false;
+    ObserverSlot m_observer;
 };
 
 /// Empties `list`, the last item first.

@@ -4,46 +4,79 @@
 
 namespace quenlow {
 
+RowsModel::RowsModel(MethodCollection& elements, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_elements(elements)
+{
+    m_elements.setObserver(this);
+}
+
+RowsModel::~RowsModel()
+{
+    m_elements.setObserver(nullptr);
+}
+
 QVariant RowsModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
-        return m_rows.at(index.row());
+        return m_elements.rowText(index.row());
     return {};
 }
 
-void RowsModel::insert(int row, const QString& text)
+QStringList RowsModel::texts() const
 {
-    row = qBound(0, row, count());
-    beginInsertRows({}, row, row);
-    m_rows.insert(row, text);
-    endInsertRows();
+    QStringList result;
+    result.reserve(count());
+    for (int row = 0; row < count(); ++row)
+        result.append(m_elements.rowText(row));
+    return result;
 }
 
-void RowsModel::remove(int row)
+void RowsModel::changing(const MethodCollection::Change& change)
 {
-    if (row < 0 || row >= count())
-        return;
-    beginRemoveRows({}, row, row);
-    m_rows.removeAt(row);
-    endRemoveRows();
+    using C = MethodCollection::Change;
+    switch (change.kind) {
+    case C::Insert:
+        beginInsertRows({}, change.position, change.position);
+        break;
+    case C::Remove:
+        beginRemoveRows({}, change.position, change.position);
+        break;
+    case C::Move:
+        beginMoveRows({}, change.position, change.position, {}, change.to);
+        break;
+    case C::Reset:
+        beginResetModel();
+        break;
+    case C::Replace:
+        break;
+    }
 }
 
-void RowsModel::clear()
+void RowsModel::changed(const MethodCollection::Change& change)
 {
-    if (m_rows.isEmpty())
-        return;
-    beginResetModel();
-    m_rows.clear();
-    endResetModel();
-}
-
-void RowsModel::setTexts(const QStringList& texts)
-{
-    beginResetModel();
-    m_rows = texts;
-    endResetModel();
+    using C = MethodCollection::Change;
+    switch (change.kind) {
+    case C::Insert:
+        endInsertRows();
+        break;
+    case C::Remove:
+        endRemoveRows();
+        break;
+    case C::Move:
+        endMoveRows();
+        break;
+    case C::Reset:
+        endResetModel();
+        break;
+    case C::Replace: {
+        const QModelIndex row = index(change.position);
+        emit dataChanged(row, row);
+        break;
+    }
+    }
 }
 
 } // namespace quenlow

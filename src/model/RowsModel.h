@@ -2,34 +2,36 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/MethodCollection.h"
+
 #include <QAbstractListModel>
 #include <QStringList>
 
 namespace quenlow {
 
-/// The rows of an element list (FormCollectionList): plain texts, one per
-/// element. The list box of the main window shows this model.
-class RowsModel final : public QAbstractListModel
+/// The rows of the element list (FormCollectionList): one per element of the
+/// list it is made over, its text computed from the element. Read only: it
+/// follows the list's changes, so nothing keeps a second list in step. The
+/// list box of the main window shows this model.
+class RowsModel final : public QAbstractListModel, private MethodCollection::Observer
 {
     Q_OBJECT
 public:
-    using QAbstractListModel::QAbstractListModel;
+    /// `elements` must outlive the model.
+    explicit RowsModel(MethodCollection& elements, QObject* parent = nullptr);
+    ~RowsModel() override;
 
-    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : count(); }
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    int count() const { return int(m_rows.size()); }
-    QString text(int row) const { return m_rows.value(row); }
-    const QStringList& texts() const { return m_rows; }
-
-    void append(const QString& text) { insert(count(), text); }
-    void insert(int row, const QString& text);
-    void remove(int row);
-    void clear();
-    void setTexts(const QStringList& texts);
+    int count() const { return m_elements.count(); }
+    QStringList texts() const;
 
 private:
-    QStringList m_rows;
+    void changing(const MethodCollection::Change& change) override;
+    void changed(const MethodCollection::Change& change) override;
+
+    MethodCollection& m_elements;
 };
 
 } // namespace quenlow

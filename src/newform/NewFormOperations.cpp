@@ -112,11 +112,10 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
         return false;
 
     // One press replaces the open form; it is emptied only now that the new one exists.
-    if (!session.collection.isEmpty() || session.rows()->count() > 0)
+    if (!session.collection.isEmpty())
         session.ResetOpenForm();
     session.openFormName = name;
     session.openPageFile = name + QStringLiteral(".html");
-    session.rows()->append(QStringLiteral("HTML Header (Can't Remove/Move)"));
 
     session.SetBackground(inputs.backgroundText);
     HeaderSettings settings;
@@ -128,7 +127,8 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     settings.databaseLocation = session.databasePath();
     settings.userViewTable = inputs.userViewTable;
     session.collection.append(QString::number(session.methodCount()),
-                              headerRecord(settings, inputs.backgroundRow, session.elementCounter));
+                              headerRecord(settings, inputs.backgroundRow, session.elementCounter),
+                              QStringLiteral("HTML Header (Can't Remove/Move)"));
 
     session.setHtmlName(session.openPageFile);
     session.setEditingVisible(true);
@@ -155,16 +155,12 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
     settings.userViewTable = inputs.userViewTable;
     const FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
 
-    session.collection.remove(QStringLiteral("0"));
-    if (session.collection.isEmpty())
-        session.collection.append(QStringLiteral("0"), header);
-    else
-        session.collection.insertAt(0, QStringLiteral("0"), header);
-
+    const int position = session.collection.indexOf(QStringLiteral("0"));
     if (header.userInstruction != oldTitle) {
-        session.rows()->remove(0);
-        session.rows()->insert(0, header.userInstruction + QStringLiteral(" (Header)"));
-        session.setSelectedRow(0);
+        session.collection.replace(position, header, header.userInstruction + QStringLiteral(" (Header)"));
+        session.setSelectedRow(position);
+    } else {
+        session.collection.replace(position, header);
     }
     WriteFormPage(session, session.htmlName());
     return true;

@@ -78,6 +78,19 @@ private slots:
         QVERIFY(rows);
         QCOMPARE(rows->size(), 1);
         QCOMPARE(rows->first().values, QVariantList({QStringLiteral("glad"), QStringLiteral("*older*")}));
+        // The raw visitor hands over the same values as UTF-8, nothing where nothing was answered, from a row on.
+        AnswersStore::NewRow unanswered;
+        unanswered.table = kTable;
+        unanswered.values = {{QStringLiteral("Feeling"), QStringLiteral("Zoë, 山田")}};
+        QVERIFY(m_store->insertRows({unanswered}));
+        QList<std::optional<QByteArray>> seen;
+        const auto visited = m_store->visitRows(kTable, {QStringLiteral("Notes"), QStringLiteral("Feeling")},
+                                                rows->first().id, 10, [&](qint64, AnswersStore::RawValues values) {
+                                                    for (const auto& v : values)
+                                                        seen.append(v ? std::optional(v->toByteArray()) : std::nullopt);
+                                                });
+        QCOMPARE(visited.valueOr(-1), 1);
+        QCOMPARE(seen, (QList<std::optional<QByteArray>>{std::nullopt, QByteArray("Zo\xC3\xAB, \xE5\xB1\xB1\xE7\x94\xB0")}));
         QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Notes")));
         QCOMPARE(m_store->columns(kTable).valueOr({}).size(), 2);
     }

@@ -42,8 +42,7 @@ inline void createTestForm(FormSession& session, const QString& name, int counte
     header.attribute4 = QStringLiteral("3");
     header.attribute5 = QStringLiteral("Left");
     header.attribute6List = { printNumber(1), printNumber(0), session.databasePath(), printNumber(counter) };
-    session.collection.append(QStringLiteral("0"), header);
-    session.rows()->append(QStringLiteral("HTML Header (Can't Remove/Move)"));
+    session.collection.append(QStringLiteral("0"), header, QStringLiteral("HTML Header (Can't Remove/Move)"));
     session.elementCounter = qint16(counter);
     session.openFormName = name;
     session.openPageFile = name + QStringLiteral(".html");

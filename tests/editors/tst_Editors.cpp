@@ -47,7 +47,6 @@ void TestEditors::unknownKindIsRefused()
     FormMethod odd = plainTextMethod(QStringLiteral("odd"));
     odd.methodType = QStringLiteral("plain text"); // kinds compare with case
     env.session.collection.append(QStringLiteral("1"), odd);
-    env.session.rows()->append(odd.rowText());
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
     env.session.setSelectedRow(1);
     env.expectBox();

@@ -42,7 +42,6 @@ FormMethod element(const QString& kind, const QString& instruction)
 void appendElement(FormSession& session, const FormMethod& m)
 {
     session.collection.append(QString::number(session.methodCount()), m);
-    session.rows()->append(m.rowText());
 }
 
 } // namespace

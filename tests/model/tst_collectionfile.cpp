@@ -42,9 +42,7 @@ void buildSmallForm(FormSession& session)
 {
     createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
     session.collection.append(QStringLiteral("1"), textField(QStringLiteral("Your name")));
-    session.rows()->append(QStringLiteral("Text Field - Your name"));
     session.collection.append(QStringLiteral("2"), submitButton());
-    session.rows()->append(QStringLiteral("Submit Button - Submit Form"));
 }
 
 } // namespace

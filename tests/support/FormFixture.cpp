@@ -38,8 +38,8 @@ void createForm(FormSession& session, const QString& name, const QString& title)
     session.ResetOpenForm();
     session.openFormName = name;
     session.openPageFile = name + QStringLiteral(".html");
-    session.rows()->append(QStringLiteral("HTML Header (Can't Remove/Move)"));
-    session.collection.append(QStringLiteral("0"), headerRecord(session, name, title));
+    session.collection.append(QStringLiteral("0"), headerRecord(session, name, title),
+                              QStringLiteral("HTML Header (Can't Remove/Move)"));
     session.setHtmlName(session.openPageFile);
     WriteFormPage(session, session.openPageFile);
     session.setSelectedRow(0);
