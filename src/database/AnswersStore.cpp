@@ -3,6 +3,7 @@
 #include "database/AnswersStore.h"
 
 #include "database/AnswersDatabase.h"
+#include "database/PostgresAnswersStore.h"
 #include "database/SqliteAnswersStore.h"
 
 #include <QVarLengthArray>
@@ -88,14 +89,14 @@ QString answersStoreIn(const QString& appFolder)
 Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location)
 {
     if (isServerLocation(location))
-        return Error{Error::Other, QStringLiteral("PostgreSQL is not supported yet")};
+        return PostgresAnswersStore::open(location);
     return SqliteAnswersStore::open(location);
 }
 
 Result<std::shared_ptr<AnswersStore>> createAnswersStore(const QString& location)
 {
     if (isServerLocation(location))
-        return Error{Error::Other, QStringLiteral("PostgreSQL is not supported yet")};
+        return PostgresAnswersStore::create(location);
     return SqliteAnswersStore::create(location);
 }
 
