@@ -338,32 +338,24 @@ Result<PostgresAnswersStore::PgResult> PostgresAnswersStore::run(const QString& 
     }
 }
 
-Result<PostgresAnswersStore::PgResult> PostgresAnswersStore::runPrepared(const QByteArray& sql, const Params& params)
+Result<QByteArray> PostgresAnswersStore::prepared(const QByteArray& sql, int paramCount)
 {
-    auto it = m_statements.constFind(sql);
-    if (it == m_statements.cend()) {
-        if (m_statements.size() >= kMaxStatements) {
-            const auto cleared = run(QStringLiteral("DEALLOCATE ALL"));
-            if (!cleared)
-                return cleared.error();
-            m_statements.clear();
-        }
-        const QByteArray name = "q" + QByteArray::number(++m_nextStatement);
-        // Every parameter is text; the statement casts where it needs another type.
-        QVarLengthArray<Oid, 16> types(params.size(), kTextOid);
-        PgResult prepared(PQprepare(m_conn, name.constData(), sql.constData(), int(params.size()), types.constData()));
-        if (PQresultStatus(prepared.get()) != PGRES_COMMAND_OK)
-            return failure(prepared.get(), QStringLiteral("prepare"));
-        it = m_statements.insert(sql, name);
+    if (const auto it = m_statements.constFind(sql); it != m_statements.cend())
+        return *it;
+    if (m_statements.size() >= kMaxStatements) {
+        const auto cleared = run(QStringLiteral("DEALLOCATE ALL"));
+        if (!cleared)
+            return cleared.error();
+        m_statements.clear();
     }
-    QVarLengthArray<const char*, 16> values;
-    for (const Param& p : params)
-        values.append(p.value ? p.value->constData() : nullptr);
-    PgResult r(PQexecPrepared(m_conn, it->constData(), int(params.size()), values.constData(), nullptr, nullptr, 0));
-    const ExecStatusType status = PQresultStatus(r.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        return failure(r.get(), QStringLiteral("store the answers"));
-    return r;
+    const QByteArray name = "q" + QByteArray::number(++m_nextStatement);
+    // Every parameter is text; the statement casts where it needs another type.
+    QVarLengthArray<Oid, 16> types(paramCount, kTextOid);
+    PgResult made(PQprepare(m_conn, name.constData(), sql.constData(), paramCount, types.constData()));
+    if (PQresultStatus(made.get()) != PGRES_COMMAND_OK)
+        return failure(made.get(), QStringLiteral("prepare"));
+    m_statements.insert(sql, name);
+    return name;
 }
 
 Result<void> PostgresAnswersStore::inTransaction(const std::function<Result<void>()>& work)
@@ -916,13 +908,102 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(const QL
         forgetSchema();
         m_columnsVersion = current;
     }
-    QList<Inserted> results;
-    results.reserve(rows.size());
-    for (const NewRow& row : rows) {
-        Result<Inserted> one = insertOne(row);
-        if (!one)
-            return fail(one.error());
-        results.append(*one);
+
+    // Everything that needs an answer before sending: the columns and the
+    // prepared statements. Then the rows go in one pipeline, one round trip.
+    QList<Inserted> results(rows.size());
+    struct Pending {
+        qsizetype row;
+        QByteArray statement;
+        Params params;
+    };
+    QList<Pending> pending;
+    pending.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const NewRow& row = rows.at(i);
+        if (row.skip && row.skip()) {
+            results[i] = {Inserted::Skipped, -1};
+            continue;
+        }
+        const auto found = columnsOf(row.table);
+        if (!found)
+            return fail(found.error());
+        if (!*found) {
+            results[i] = {Inserted::NoSuchTable, -1};
+            continue;
+        }
+        Pending p{i, {}, {}};
+        const QByteArray sql = insertStatement(row, **found, &p.params);
+        const auto name = prepared(sql, int(p.params.size()));
+        if (!name)
+            return fail(name.error());
+        p.statement = *name;
+        pending.append(std::move(p));
+    }
+    std::optional<Error> failed;
+    if (!pending.isEmpty()) {
+        if (!PQenterPipelineMode(m_conn))
+            return fail(connectionFailure(QStringLiteral("store the answers")));
+        for (const Pending& p : std::as_const(pending)) {
+            QVarLengthArray<const char*, 16> values;
+            for (const Param& param : p.params)
+                values.append(param.value ? param.value->constData() : nullptr);
+            if (!PQsendQueryPrepared(m_conn, p.statement.constData(), int(values.size()), values.constData(), nullptr,
+                                     nullptr, 0)) {
+                failed = connectionFailure(QStringLiteral("store the answers"));
+                break;
+            }
+        }
+        if (!PQpipelineSync(m_conn) && !failed)
+            failed = connectionFailure(QStringLiteral("store the answers"));
+        // Each statement's result, then the end of the pipeline; after a
+        // failure the rest come back aborted.
+        for (const Pending& p : std::as_const(pending)) {
+            PgResult r(PQgetResult(m_conn));
+            if (!r) {
+                failed = failed.value_or(connectionFailure(QStringLiteral("store the answers")));
+                break;
+            }
+            while (PGresult* extra = PQgetResult(m_conn))
+                PQclear(extra);
+            if (failed)
+                continue;
+            if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) {
+                failed = failure(r.get(), QStringLiteral("store the answers"));
+                continue;
+            }
+            const pg_result* res = r.get();
+            if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
+                results[p.row] = {Inserted::Stored, number(res, 0, 0)};
+            else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
+                results[p.row] = {Inserted::Repeated, number(res, 0, 1)};
+            else
+                results[p.row] = {Inserted::Repeated, -2}; // looked up below
+        }
+        if (PQstatus(m_conn) == CONNECTION_OK) {
+            while (PGresult* r = PQgetResult(m_conn)) {
+                const bool end = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+                PQclear(r);
+                if (end)
+                    break;
+            }
+        }
+        PQexitPipelineMode(m_conn);
+    }
+    if (failed)
+        return fail(*failed);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (results.at(i).outcome != Inserted::Repeated || results.at(i).rowId != -2)
+            continue;
+        // The first holder of the token committed after the statement began:
+        // a new statement sees it.
+        const auto first = run(QStringLiteral("SELECT coalesce(row_id, -1) FROM %1 WHERE token = $1").arg(kArrivals),
+                               {rows.at(i).token});
+        if (!first)
+            return fail(first.error());
+        if (PQntuples(first->get()) == 0)
+            return fail(Error{Error::Other, QStringLiteral("the token of a submission was neither stored nor found")});
+        results[i].rowId = number(first->get(), 0, 0);
     }
     *sentCommit = true;
     const auto committed = run(QStringLiteral("COMMIT"));
@@ -932,73 +1013,51 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(const QL
     return results;
 }
 
-Result<AnswersStore::Inserted> PostgresAnswersStore::insertOne(const NewRow& row)
+QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableColumns& table, Params* params)
 {
-    if (row.skip && row.skip())
-        return Inserted{Inserted::Skipped, -1};
-    const auto found = columnsOf(row.table);
-    if (!found)
-        return found.error();
-    const TableColumns* table = *found;
-    if (!table)
-        return Inserted{Inserted::NoSuchTable, -1};
-    const QStringList& columns = table->physical;
+    const QStringList& columns = table.physical;
     // Each column once, the first value for it winning, in table order so
     // that the same form always gives the same statement.
     QVarLengthArray<const std::optional<QString>*, 64> valueOf(columns.size(), nullptr);
     for (const auto& [field, value] : row.values) {
-        const auto it = table->byFoldedName.constFind(physicalName(field));
-        if (it == table->byFoldedName.cend() || valueOf[*it])
+        const auto it = table.byFoldedName.constFind(physicalName(field));
+        if (it == table.byFoldedName.cend() || valueOf[*it])
             continue;
         valueOf[*it] = &value;
     }
     // $1 table, $2 arrival, $3 token, $4 sequence, then the values.
-    Params params{physicalName(row.table), isoTime(row.arrivedAt), row.token, table->sequence};
+    *params = {physicalName(row.table), isoTime(row.arrivedAt), row.token, table.sequence};
     QString names, marks;
     for (int i = 0; i < columns.size(); ++i) {
         if (!valueOf[i])
             continue;
         names += QStringLiteral(", ") + quote(columns.at(i));
-        params.append(*valueOf[i] ? Param(**valueOf[i]) : Param(std::nullopt));
-        marks += QStringLiteral(", $") + QString::number(params.size());
+        params->append(*valueOf[i] ? Param(**valueOf[i]) : Param(std::nullopt));
+        marks += QStringLiteral(", $") + QString::number(params->size());
     }
     const QString ref = tableRef(row.table);
-    QString sql;
     if (!row.token.isEmpty()) {
         // The token is claimed first, with the id the row will get: a token
         // another server stores at the same moment makes this row a repeat
         // once that server's batch committed, instead of failing this batch.
-        sql = QStringLiteral("WITH id AS (SELECT nextval($4::regclass) AS v), "
-                             "claim AS (INSERT INTO %1 (answers_table, row_id, arrived, token) SELECT $1, v, $2, $3 FROM id "
-                             "ON CONFLICT (token) DO NOTHING RETURNING row_id), "
-                             "ins AS (INSERT INTO %2 (%3%4) SELECT row_id%5 FROM claim RETURNING %3) "
-                             "SELECT (SELECT %3 FROM ins), (SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3)")
-                  .arg(kArrivals, ref, kId, names, marks);
-    } else if (row.arrivedAt.isValid()) {
-        sql = QStringLiteral("WITH ins AS (INSERT INTO %2 (%3%4) SELECT nextval($4::regclass)%5 RETURNING %3), "
-                             "a AS (INSERT INTO %1 (answers_table, row_id, arrived) SELECT $1, %3, $2 FROM ins) "
-                             "SELECT %3, NULL::bigint FROM ins")
-                  .arg(kArrivals, ref, kId, names, marks);
-    } else {
-        sql = QStringLiteral("INSERT INTO %1 (%2%3) SELECT nextval($4::regclass)%4 RETURNING %2, NULL::bigint")
-                  .arg(ref, kId, names, marks);
+        return QStringLiteral("WITH id AS (SELECT nextval($4::regclass) AS v), "
+                              "claim AS (INSERT INTO %1 (answers_table, row_id, arrived, token) SELECT $1, v, $2, $3 FROM id "
+                              "ON CONFLICT (token) DO NOTHING RETURNING row_id), "
+                              "ins AS (INSERT INTO %2 (%3%4) SELECT row_id%5 FROM claim RETURNING %3) "
+                              "SELECT (SELECT %3 FROM ins), (SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3)")
+            .arg(kArrivals, ref, kId, names, marks)
+            .toUtf8();
     }
-    const auto r = runPrepared(sql.toUtf8(), params);
-    if (!r)
-        return r.error();
-    const pg_result* res = r->get();
-    if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
-        return Inserted{Inserted::Stored, number(res, 0, 0)};
-    if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
-        return Inserted{Inserted::Repeated, number(res, 0, 1)};
-    // The first holder of the token committed after this statement began:
-    // a new statement sees it.
-    const auto first = run(QStringLiteral("SELECT coalesce(row_id, -1) FROM %1 WHERE token = $1").arg(kArrivals), {row.token});
-    if (!first)
-        return first.error();
-    if (PQntuples(first->get()) == 0)
-        return Error{Error::Other, QStringLiteral("the token of a submission was neither stored nor found")};
-    return Inserted{Inserted::Repeated, number(first->get(), 0, 0)};
+    if (row.arrivedAt.isValid()) {
+        return QStringLiteral("WITH ins AS (INSERT INTO %2 (%3%4) SELECT nextval($4::regclass)%5 RETURNING %3), "
+                              "a AS (INSERT INTO %1 (answers_table, row_id, arrived) SELECT $1, %3, $2 FROM ins) "
+                              "SELECT %3, NULL::bigint FROM ins")
+            .arg(kArrivals, ref, kId, names, marks)
+            .toUtf8();
+    }
+    return QStringLiteral("INSERT INTO %1 (%2%3) SELECT nextval($4::regclass)%4 RETURNING %2, NULL::bigint")
+        .arg(ref, kId, names, marks)
+        .toUtf8();
 }
 
 Result<std::optional<QDateTime>> PostgresAnswersStore::arrivalOf(const QString& table, qint64 rowId)

@@ -94,7 +94,8 @@ public:
 private:
     PostgresAnswersStore(pg_conn* conn, const QString& location);
     Result<PgResult> run(const QString& sql, const Params& params = {}, bool binaryResult = false);
-    Result<PgResult> runPrepared(const QByteArray& sql, const Params& params);
+    /// The name of the statement prepared for `sql`.
+    Result<QByteArray> prepared(const QByteArray& sql, int paramCount);
     Error failure(pg_result* result, const QString& what) const;
     Error connectionFailure(const QString& what) const;
     bool reconnect();
@@ -115,7 +116,8 @@ private:
     };
     Result<const TableColumns*> columnsOf(const QString& table);
     Result<QList<Inserted>> insertBatch(const QList<NewRow>& rows, bool* sentCommit);
-    Result<Inserted> insertOne(const NewRow& row);
+    /// The statement storing `row`, its values put in `params`.
+    static QByteArray insertStatement(const NewRow& row, const TableColumns& table, Params* params);
     void forgetSchema();
 
     pg_conn* m_conn = nullptr;

@@ -165,6 +165,37 @@ private slots:
         QCOMPARE(rows->at(2).values, QVariantList{QStringLiteral("in time")});
     }
 
+    void columnsAreRestoredForUndoAndRepair()
+    {
+        using Kind = AnswersStore::ColumnKind;
+        const QList<AnswersStore::Column> original{{QStringLiteral("Form Question"), Kind::Text}, {QStringLiteral("Mood"), Kind::Text}};
+        const auto names = [&] {
+            QStringList seen;
+            for (const auto& c : m_store->columns(kTable).valueOr({}))
+                seen.append(c.name);
+            return seen;
+        };
+        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("Feeling")));
+        QCOMPARE(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Undo).valueOr({QStringLiteral("?")}),
+                 QStringList());
+        QCOMPARE(m_store->columns(kTable).valueOr({}), original);
+        // Put back in its place while the table is empty.
+        QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Form Question")));
+        QVERIFY(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Undo));
+        QCOMPARE(m_store->columns(kTable).valueOr({}), original);
+
+        // A column with answers stays; one holding only the marker goes.
+        QVERIFY(m_store->insertRows({answer(QStringLiteral("glad"))}));
+        const QList<AnswersStore::Column> repaired{original.first(), {QStringLiteral("Why"), Kind::Memo}};
+        QCOMPARE(m_store->restoreColumns(kTable, repaired, QStringLiteral("*"), AnswersStore::Restore::Repair).valueOr({}),
+                 QStringList{QStringLiteral("Mood")});
+        QCOMPARE(names(), QStringList({QStringLiteral("Form Question"), QStringLiteral("Mood"), QStringLiteral("Why")}));
+        QVERIFY(m_store->columns(kTable).value().at(2).isMemo());
+        QCOMPARE(m_store->readRows(kTable, {QStringLiteral("Why")}, -1, 5).value().first().values, QVariantList{QStringLiteral("*")});
+        QVERIFY(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Repair));
+        QCOMPARE(names(), QStringList({QStringLiteral("Form Question"), QStringLiteral("Mood")}));
+    }
+
     void rowsOrderAndMatchAsTheDesignerCompares()
     {
         QList<AnswersStore::NewRow> rows;
