@@ -23,10 +23,11 @@ stop() {
   rm -f "$state/folder" "$state/url"
 }
 
-bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)
+# QUENLOW_PG_BIN names another server's programs.
+bin=${QUENLOW_PG_BIN:-$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n1)}
 if [ -z "$bin" ] || [ ! -x "$bin/initdb" ] || [ ! -x "$bin/pg_ctl" ]; then
   if [ "$action" = stop ]; then exit 0; fi
-  echo "PostgreSQL is not installed: no initdb and pg_ctl under /usr/lib/postgresql/*/bin (install the postgresql package)" >&2
+  echo "PostgreSQL is not installed: no initdb and pg_ctl in ${bin:-/usr/lib/postgresql/*/bin} (install the postgresql package)" >&2
   exit 1
 fi
 
