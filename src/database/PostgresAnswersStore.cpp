@@ -494,16 +494,26 @@ Result<void> PostgresAnswersStore::addColumnNow(const QString& table, const QStr
 {
     const QString ref = tableRef(table);
     const QString col = columnRef(column);
-    if (const auto r = run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
-                               .arg(ref, col, memo ? QStringLiteral("text") : QStringLiteral("varchar")));
-        !r)
+    const QString type = memo ? QStringLiteral("text") : QStringLiteral("varchar");
+    if (fill) {
+        // A constant default gives the rows already there their text without
+        // rewriting the table (the writers wait for this transaction); rows
+        // stored later get none.
+        const QByteArray utf8 = olderRowsText.toUtf8();
+        char* literal = PQescapeLiteral(m_conn, utf8.constData(), size_t(utf8.size()));
+        if (!literal)
+            return connectionFailure(QStringLiteral("add column %1").arg(column));
+        const QString older = QString::fromUtf8(literal);
+        PQfreemem(literal);
+        if (const auto r = run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3 DEFAULT %4").arg(ref, col, type, older)); !r)
+            return r.error();
+        if (const auto r = run(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 DROP DEFAULT").arg(ref, col)); !r)
+            return r.error();
+    } else if (const auto r = run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(ref, col, type)); !r) {
         return r.error();
+    }
     if (const auto r = run(commentOn(m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, col), column)); !r)
         return r.error();
-    if (fill) {
-        if (const auto r = run(QStringLiteral("UPDATE %1 SET %2 = $1").arg(ref, col), {olderRowsText}); !r)
-            return r.error();
-    }
     return {};
 }
 

@@ -80,10 +80,15 @@ private slots:
         QCOMPARE(columns.size(), 3);
         QCOMPARE(columns.at(1).name, QStringLiteral("Feeling"));
         QVERIFY(columns.at(2).isMemo());
+        AnswersStore::NewRow later = answer(QString());
+        later.values = {{QStringLiteral("feeling"), QStringLiteral("calm")}};
+        QVERIFY(m_store->insertRows({later}));
         const auto rows = m_store->readRows(kTable, {QStringLiteral("Feeling"), QStringLiteral("Notes")}, -1, 10);
         QVERIFY(rows);
-        QCOMPARE(rows->size(), 1);
+        QCOMPARE(rows->size(), 2);
+        // Only rows older than the column hold the marker.
         QCOMPARE(rows->first().values, QVariantList({QStringLiteral("glad"), QStringLiteral("*older*")}));
+        QCOMPARE(rows->last().values, QVariantList({QStringLiteral("calm"), QVariant()}));
         QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Notes")));
         QCOMPARE(m_store->columns(kTable).valueOr({}).size(), 2);
     }
