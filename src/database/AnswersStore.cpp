@@ -81,6 +81,11 @@ bool isServerLocation(const QString& location)
     return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
 }
 
+QString shownLocation(const QString& location)
+{
+    return isServerLocation(location) ? PostgresAnswersStore::withoutPassword(location) : location;
+}
+
 QString answersStoreIn(const QString& appFolder)
 {
     return AnswersDatabase::pathIn(appFolder);

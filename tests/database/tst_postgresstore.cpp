@@ -45,6 +45,7 @@ private slots:
         const auto withPassword = openAnswersStore(secret);
         QVERIFY(withPassword);
         QVERIFY(!(*withPassword)->location().contains(QLatin1String("s3cret")));
+        QVERIFY(!shownLocation(secret + QStringLiteral("?password=s3cret&sslmode=disable")).contains(QLatin1String("s3cret")));
     }
 
     void namesLongerThanTheServerTakesStayApart()
