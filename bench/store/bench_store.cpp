@@ -51,7 +51,7 @@ int main(int argc, char** argv)
 
     std::atomic<qint64> rows = 0;
     std::atomic<bool> failed = false;
-    std::vector<std::vector<double>> latencies{size_t(writers)};
+    std::vector<std::vector<double>> latencies { size_t(writers) };
     QElapsedTimer clock;
     clock.start();
     std::vector<std::thread> threads;
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
                     AnswersStore::NewRow row;
                     row.table = table;
                     for (const QString& q : questions)
-                        row.values.append({q, QStringLiteral("an answer of moderate length %1").arg(n)});
+                        row.values.append({ q, QStringLiteral("an answer of moderate length %1").arg(n) });
                     row.token = QStringLiteral("w%1-%2").arg(w).arg(n);
                     row.arrivedAt = QDateTime::currentDateTimeUtc();
                     batch.append(std::move(row));
@@ -93,22 +93,24 @@ int main(int argc, char** argv)
         all.insert(all.end(), l.begin(), l.end());
     std::sort(all.begin(), all.end());
     const auto at = [&](double q) { return all.empty() ? 0.0 : all.at(size_t(q * double(all.size() - 1))); };
-    std::printf("%s: %d writer(s), %lld rows in %.1f s: %.0f rows/s, %.0f commits/s; batch of %d p50 %.1f ms, p99 %.1f ms%s\n",
-                qPrintable((*made)->location()), writers, qlonglong(rows.load()), elapsed, rows / elapsed,
-                double(all.size()) / elapsed, kBatch, at(0.5), at(0.99), failed ? " (a batch FAILED)" : "");
+    std::printf("%s: %d writer(s), %lld rows in %.1f s: %.0f rows/s, %.0f commits/s; batch of %d p50 %.1f "
+                "ms, p99 %.1f ms%s\n",
+        qPrintable((*made)->location()), writers, qlonglong(rows.load()), elapsed, rows / elapsed,
+        double(all.size()) / elapsed, kBatch, at(0.5), at(0.99), failed ? " (a batch FAILED)" : "");
 
     // Reading back, as an export does.
     clock.restart();
     qint64 read = 0, after = -1;
     for (;;) {
         qint64 last = after;
-        const auto n = (*made)->visitRows(table, questions, after, 5000, [&](qint64 id, AnswersStore::RawValues) { last = id; });
+        const auto n = (*made)->visitRows(
+            table, questions, after, 5000, [&](qint64 id, AnswersStore::RawValues) { last = id; });
         if (!n || *n == 0)
             break;
         read += *n;
         after = last;
     }
     std::printf("read %lld rows in %.2f s: %.0f rows/s\n", qlonglong(read), clock.nsecsElapsed() / 1e9,
-                read / (clock.nsecsElapsed() / 1e9));
+        read / (clock.nsecsElapsed() / 1e9));
     return failed ? 1 : 0;
 }

@@ -29,7 +29,8 @@ constexpr int kTextOid = 25;
 constexpr int kMemoOid = 25; // text; a plain question's column is varchar
 constexpr qsizetype kMaxStatements = 64;
 // Folds ASCII letters only, as the designer compares names.
-const QString kFold = QStringLiteral("translate(%1, 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')");
+const QString kFold
+    = QStringLiteral("translate(%1, 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')");
 
 const char* const kBookkeeping[] = {
     "CREATE SCHEMA quenlow",
@@ -98,9 +99,11 @@ qint64 number(const pg_result* r, int row, int column)
 pg_conn* connectTo(const QString& url, const char* database = nullptr)
 {
     const QByteArray conninfo = url.toUtf8();
-    QVarLengthArray<const char*, 8> keys{"dbname", "client_encoding", "application_name", "options", "connect_timeout"};
+    QVarLengthArray<const char*, 8> keys { "dbname", "client_encoding", "application_name", "options",
+        "connect_timeout" };
     // A schema change waits for the writers' open batches, and they for it: not forever.
-    QVarLengthArray<const char*, 8> values{conninfo.constData(), "UTF8", "quenlow", "-c lock_timeout=10000", "10"};
+    QVarLengthArray<const char*, 8> values { conninfo.constData(), "UTF8", "quenlow", "-c lock_timeout=10000",
+        "10" };
     if (database) {
         keys.append("dbname");
         values.append(database);
@@ -109,7 +112,8 @@ pg_conn* connectTo(const QString& url, const char* database = nullptr)
     values.append(nullptr);
     pg_conn* conn = PQconnectdbParams(keys.constData(), values.constData(), 1);
     // Notices ("table does not exist, skipping") are no one's business.
-    PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        conn, [](void*, const char*) {}, nullptr);
     return conn;
 }
 
@@ -161,7 +165,8 @@ QString PostgresAnswersStore::physicalName(const QString& name)
     if (utf8.size() <= kMaxIdentifierBytes)
         return folded;
     // Whole characters up to the room left for a hash of the whole name.
-    const QString hash = QString::fromLatin1(QCryptographicHash::hash(utf8, QCryptographicHash::Sha256).toHex().left(16));
+    const QString hash
+        = QString::fromLatin1(QCryptographicHash::hash(utf8, QCryptographicHash::Sha256).toHex().left(16));
     const qsizetype room = kMaxIdentifierBytes - 1 - hash.size();
     QString kept;
     qsizetype bytes = 0;
@@ -205,8 +210,8 @@ namespace {
 
 enum class Opening { Open, Create };
 
-Result<std::shared_ptr<AnswersStore>> reach(const QString& url, Opening how,
-                                            const std::function<PostgresAnswersStore*(pg_conn*)>& make)
+Result<std::shared_ptr<AnswersStore>> reach(
+    const QString& url, Opening how, const std::function<PostgresAnswersStore*(pg_conn*)>& make)
 {
     const QString where = PostgresAnswersStore::withoutPassword(url);
     pg_conn* conn = connectTo(url);
@@ -221,27 +226,29 @@ Result<std::shared_ptr<AnswersStore>> reach(const QString& url, Opening how,
             return Result<std::shared_ptr<AnswersStore>>(std::move(e));
         };
         if (PQstatus(admin) != CONNECTION_OK || name.isEmpty())
-            return fail(Error{Error::Io, QStringLiteral("%1: %2").arg(where, why)});
-        const char* params[] = {name.constData()};
-        PostgresAnswersStore::PgResult found(
-            PQexecParams(admin, "SELECT 1 FROM pg_database WHERE datname = $1", 1, nullptr, params, nullptr, nullptr, 0));
+            return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, why) });
+        const char* params[] = { name.constData() };
+        PostgresAnswersStore::PgResult found(PQexecParams(
+            admin, "SELECT 1 FROM pg_database WHERE datname = $1", 1, nullptr, params, nullptr, nullptr, 0));
         if (PQresultStatus(found.get()) != PGRES_TUPLES_OK)
-            return fail(Error{Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(admin))});
+            return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(admin)) });
         if (PQntuples(found.get()) > 0)
-            return fail(Error{Error::Io, QStringLiteral("%1: %2").arg(where, why)});
+            return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, why) });
         if (how == Opening::Open)
-            return fail(Error{Error::NotFound, QStringLiteral("%1: there is no database %2 on the server")
-                                                   .arg(where, QString::fromUtf8(name))});
-        const QByteArray sql = "CREATE DATABASE " + quote(QString::fromUtf8(name)).toUtf8() + " ENCODING 'UTF8'";
+            return fail(Error { Error::NotFound,
+                QStringLiteral("%1: there is no database %2 on the server")
+                    .arg(where, QString::fromUtf8(name)) });
+        const QByteArray sql
+            = "CREATE DATABASE " + quote(QString::fromUtf8(name)).toUtf8() + " ENCODING 'UTF8'";
         PostgresAnswersStore::PgResult made(PQexec(admin, sql.constData()));
         if (PQresultStatus(made.get()) != PGRES_COMMAND_OK && stateOf(made.get()) != "42P04")
-            return fail(Error{Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(admin))});
+            return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(admin)) });
         PQfinish(admin);
         conn = connectTo(url);
         if (PQstatus(conn) != CONNECTION_OK) {
             const QString again = messageOf(conn);
             PQfinish(conn);
-            return Error{Error::Io, QStringLiteral("%1: %2").arg(where, again)};
+            return Error { Error::Io, QStringLiteral("%1: %2").arg(where, again) };
         }
     }
     const auto closeWith = [&](Error e) {
@@ -250,13 +257,15 @@ Result<std::shared_ptr<AnswersStore>> reach(const QString& url, Opening how,
     };
     PostgresAnswersStore::PgResult has(PQexec(conn, "SELECT to_regclass('quenlow.arrivals') IS NOT NULL"));
     if (PQresultStatus(has.get()) != PGRES_TUPLES_OK)
-        return closeWith(Error{Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(conn))});
+        return closeWith(Error { Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(conn)) });
     const bool present = QByteArray(PQgetvalue(has.get(), 0, 0)) == "t";
     if (how == Opening::Open && !present)
-        return closeWith(Error{Error::NotFound, QStringLiteral("the database %1 holds no answers store").arg(where)});
+        return closeWith(
+            Error { Error::NotFound, QStringLiteral("the database %1 holds no answers store").arg(where) });
     if (how == Opening::Create) {
         if (present)
-            return closeWith(Error{Error::Duplicate, QStringLiteral("the database %1 holds an answers store already").arg(where)});
+            return closeWith(Error { Error::Duplicate,
+                QStringLiteral("the database %1 holds an answers store already").arg(where) });
         // All or nothing: a store half made would be neither found nor made again.
         QByteArray script = "BEGIN;";
         for (const char* statement : kBookkeeping)
@@ -266,8 +275,8 @@ Result<std::shared_ptr<AnswersStore>> reach(const QString& url, Opening how,
         if (PQresultStatus(made.get()) != PGRES_COMMAND_OK) {
             const QByteArray state = stateOf(made.get());
             const QString why = messageOf(conn);
-            return closeWith(Error{state == "42P06" ? Error::Duplicate : kindOfState(state),
-                                   QStringLiteral("%1: %2").arg(where, why)});
+            return closeWith(Error { state == "42P06" ? Error::Duplicate : kindOfState(state),
+                QStringLiteral("%1: %2").arg(where, why) });
         }
     }
     return std::shared_ptr<AnswersStore>(make(conn));
@@ -277,12 +286,14 @@ Result<std::shared_ptr<AnswersStore>> reach(const QString& url, Opening how,
 
 Result<std::shared_ptr<AnswersStore>> PostgresAnswersStore::open(const QString& url)
 {
-    return reach(url, Opening::Open, [&](pg_conn* c) { return new PostgresAnswersStore(c, withoutPassword(url)); });
+    return reach(
+        url, Opening::Open, [&](pg_conn* c) { return new PostgresAnswersStore(c, withoutPassword(url)); });
 }
 
 Result<std::shared_ptr<AnswersStore>> PostgresAnswersStore::create(const QString& url)
 {
-    return reach(url, Opening::Create, [&](pg_conn* c) { return new PostgresAnswersStore(c, withoutPassword(url)); });
+    return reach(
+        url, Opening::Create, [&](pg_conn* c) { return new PostgresAnswersStore(c, withoutPassword(url)); });
 }
 
 Error PostgresAnswersStore::failure(pg_result* result, const QString& what) const
@@ -291,13 +302,14 @@ Error PostgresAnswersStore::failure(pg_result* result, const QString& what) cons
     QString why = message && *message ? QString::fromUtf8(message).trimmed() : messageOf(m_conn);
     const QByteArray state = stateOf(result);
     m_lastState = state;
-    return {state.isEmpty() ? (PQstatus(m_conn) == CONNECTION_OK ? Error::Other : Error::Io) : kindOfState(state),
-            what + QStringLiteral(": ") + why};
+    return { state.isEmpty() ? (PQstatus(m_conn) == CONNECTION_OK ? Error::Other : Error::Io)
+                             : kindOfState(state),
+        what + QStringLiteral(": ") + why };
 }
 
 Error PostgresAnswersStore::connectionFailure(const QString& what) const
 {
-    return {Error::Io, QStringLiteral("%1: %2: %3").arg(m_location, what, messageOf(m_conn))};
+    return { Error::Io, QStringLiteral("%1: %2: %3").arg(m_location, what, messageOf(m_conn)) };
 }
 
 bool PostgresAnswersStore::reconnect()
@@ -311,8 +323,8 @@ bool PostgresAnswersStore::reconnect()
     return PQstatus(m_conn) == CONNECTION_OK;
 }
 
-Result<PostgresAnswersStore::PgResult> PostgresAnswersStore::run(const QString& sql, const Params& params,
-                                                                 bool binaryResult)
+Result<PostgresAnswersStore::PgResult> PostgresAnswersStore::run(
+    const QString& sql, const Params& params, bool binaryResult)
 {
     const QByteArray command = sql.toUtf8();
     QVarLengthArray<const char*, 16> values;
@@ -326,7 +338,7 @@ Result<PostgresAnswersStore::PgResult> PostgresAnswersStore::run(const QString& 
         if (PQstatus(m_conn) != CONNECTION_OK && (m_inTransaction || !reconnect()))
             return connectionFailure(QStringLiteral("connect"));
         PgResult r(PQexecParams(m_conn, command.constData(), int(params.size()), nullptr, values.constData(),
-                                lengths.constData(), formats.constData(), binaryResult ? 1 : 0));
+            lengths.constData(), formats.constData(), binaryResult ? 1 : 0));
         const ExecStatusType status = PQresultStatus(r.get());
         if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
             return r;
@@ -380,7 +392,9 @@ Result<void> PostgresAnswersStore::changeColumns(const std::function<Result<void
         // First, before any table is locked: writers hold this row shared for
         // their batch, so the change waits for their open batches and theirs
         // for it, and each of them then sees the new version.
-        if (const auto bumped = run(QStringLiteral("UPDATE quenlow.columns_version SET version = version + 1")); !bumped)
+        if (const auto bumped
+            = run(QStringLiteral("UPDATE quenlow.columns_version SET version = version + 1"));
+            !bumped)
             return bumped.error();
         return work();
     });
@@ -388,9 +402,10 @@ Result<void> PostgresAnswersStore::changeColumns(const std::function<Result<void
 
 Result<bool> PostgresAnswersStore::tableExists(const QString& table)
 {
-    const auto r = run(QStringLiteral("SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                      "WHERE n.nspname = 'answers' AND c.relname = $1 AND c.relkind = 'r'"),
-                       {physicalName(table)});
+    const auto r
+        = run(QStringLiteral("SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                             "WHERE n.nspname = 'answers' AND c.relname = $1 AND c.relkind = 'r'"),
+            { physicalName(table) });
     if (!r)
         return r.error();
     return PQntuples(r->get()) > 0;
@@ -398,9 +413,10 @@ Result<bool> PostgresAnswersStore::tableExists(const QString& table)
 
 Result<QStringList> PostgresAnswersStore::tables()
 {
-    const auto r = run(QStringLiteral("SELECT coalesce(obj_description(c.oid, 'pg_class'), c.relname) FROM pg_class c "
-                                      "JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                      "WHERE n.nspname = 'answers' AND c.relkind = 'r' ORDER BY c.oid"));
+    const auto r
+        = run(QStringLiteral("SELECT coalesce(obj_description(c.oid, 'pg_class'), c.relname) FROM pg_class c "
+                             "JOIN pg_namespace n ON n.oid = c.relnamespace "
+                             "WHERE n.nspname = 'answers' AND c.relkind = 'r' ORDER BY c.oid"));
     if (!r)
         return r.error();
     QStringList names;
@@ -415,7 +431,8 @@ QString commentOn(pg_conn* conn, const QString& what, const QString& name)
 {
     const QByteArray utf8 = name.toUtf8();
     char* literal = PQescapeLiteral(conn, utf8.constData(), size_t(utf8.size()));
-    const QString sql = QStringLiteral("COMMENT ON %1 IS %2").arg(what, QString::fromUtf8(literal ? literal : "NULL"));
+    const QString sql
+        = QStringLiteral("COMMENT ON %1 IS %2").arg(what, QString::fromUtf8(literal ? literal : "NULL"));
     PQfreemem(literal);
     return sql;
 }
@@ -428,13 +445,15 @@ Result<void> PostgresAnswersStore::createTable(const QString& table, const QStri
         // Without IF NOT EXISTS: a name taken, also in another ASCII case, fails.
         const QString ref = tableRef(table);
         for (const QString& sql :
-             {QStringLiteral("CREATE TABLE %1 (%2 bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY, %3 varchar)")
-                  .arg(ref, kId, columnRef(firstColumn)),
-              commentOn(m_conn, QStringLiteral("TABLE ") + ref, table),
-              commentOn(m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(firstColumn)), firstColumn)}) {
+            { QStringLiteral(
+                  "CREATE TABLE %1 (%2 bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY, %3 varchar)")
+                    .arg(ref, kId, columnRef(firstColumn)),
+                commentOn(m_conn, QStringLiteral("TABLE ") + ref, table),
+                commentOn(
+                    m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(firstColumn)), firstColumn) }) {
             if (const auto r = run(sql); !r) {
                 if (r.error().kind == Error::Duplicate)
-                    return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(table)};
+                    return Error { Error::Duplicate, QStringLiteral("the name %1 is taken").arg(table) };
                 return r.error();
             }
         }
@@ -447,7 +466,9 @@ Result<void> PostgresAnswersStore::dropTable(const QString& table)
     return changeColumns([&]() -> Result<void> {
         if (const auto r = run(QStringLiteral("DROP TABLE %1").arg(tableRef(table))); !r)
             return r.error();
-        if (const auto r = run(QStringLiteral("DELETE FROM %1 WHERE answers_table = $1").arg(kArrivals), {physicalName(table)}); !r)
+        if (const auto r = run(QStringLiteral("DELETE FROM %1 WHERE answers_table = $1").arg(kArrivals),
+                { physicalName(table) });
+            !r)
             return r.error();
         return {};
     });
@@ -455,28 +476,31 @@ Result<void> PostgresAnswersStore::dropTable(const QString& table)
 
 Result<QList<AnswersStore::Column>> PostgresAnswersStore::columns(const QString& table)
 {
-    const auto r = run(QStringLiteral("SELECT a.attname, col_description(c.oid, a.attnum), a.atttypid FROM pg_class c "
-                                      "JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                      "LEFT JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 "
-                                      "AND NOT a.attisdropped AND a.attname <> 'ID' "
-                                      "WHERE n.nspname = 'answers' AND c.relname = $1 AND c.relkind = 'r' "
-                                      "ORDER BY a.attnum"),
-                       {physicalName(table)});
+    const auto r
+        = run(QStringLiteral("SELECT a.attname, col_description(c.oid, a.attnum), a.atttypid FROM pg_class c "
+                             "JOIN pg_namespace n ON n.oid = c.relnamespace "
+                             "LEFT JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 "
+                             "AND NOT a.attisdropped AND a.attname <> 'ID' "
+                             "WHERE n.nspname = 'answers' AND c.relname = $1 AND c.relkind = 'r' "
+                             "ORDER BY a.attnum"),
+            { physicalName(table) });
     if (!r)
         return r.error();
     if (PQntuples(r->get()) == 0)
-        return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table)};
+        return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
     QList<Column> result;
     for (int i = 0; i < PQntuples(r->get()); ++i) {
         if (PQgetisnull(r->get(), i, 0))
             continue;
         const int column = PQgetisnull(r->get(), i, 1) ? 0 : 1;
-        result.append({text(r->get(), i, column), number(r->get(), i, 2) == kMemoOid ? ColumnKind::Memo : ColumnKind::Text});
+        result.append({ text(r->get(), i, column),
+            number(r->get(), i, 2) == kMemoOid ? ColumnKind::Memo : ColumnKind::Text });
     }
     return result;
 }
 
-Result<std::optional<QString>> PostgresAnswersStore::existingColumn(const QString& table, const QString& column)
+Result<std::optional<QString>> PostgresAnswersStore::existingColumn(
+    const QString& table, const QString& column)
 {
     const auto found = columns(table);
     if (!found)
@@ -489,8 +513,8 @@ Result<std::optional<QString>> PostgresAnswersStore::existingColumn(const QStrin
     return std::optional<QString>();
 }
 
-Result<void> PostgresAnswersStore::addColumnNow(const QString& table, const QString& column, bool memo,
-                                                const QString& olderRowsText, bool fill)
+Result<void> PostgresAnswersStore::addColumnNow(
+    const QString& table, const QString& column, bool memo, const QString& olderRowsText, bool fill)
 {
     const QString ref = tableRef(table);
     const QString col = columnRef(column);
@@ -505,11 +529,15 @@ Result<void> PostgresAnswersStore::addColumnNow(const QString& table, const QStr
             return connectionFailure(QStringLiteral("add column %1").arg(column));
         const QString older = QString::fromUtf8(literal);
         PQfreemem(literal);
-        if (const auto r = run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3 DEFAULT %4").arg(ref, col, type, older)); !r)
+        if (const auto r
+            = run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3 DEFAULT %4").arg(ref, col, type, older));
+            !r)
             return r.error();
-        if (const auto r = run(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 DROP DEFAULT").arg(ref, col)); !r)
+        if (const auto r = run(QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 DROP DEFAULT").arg(ref, col));
+            !r)
             return r.error();
-    } else if (const auto r = run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(ref, col, type)); !r) {
+    } else if (const auto r = run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(ref, col, type));
+               !r) {
         return r.error();
     }
     if (const auto r = run(commentOn(m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, col), column)); !r)
@@ -517,15 +545,16 @@ Result<void> PostgresAnswersStore::addColumnNow(const QString& table, const QStr
     return {};
 }
 
-Result<void> PostgresAnswersStore::addColumn(const QString& table, const QString& column, ColumnKind kind,
-                                             const QString& olderRowsText)
+Result<void> PostgresAnswersStore::addColumn(
+    const QString& table, const QString& column, ColumnKind kind, const QString& olderRowsText)
 {
     return changeColumns([&]() -> Result<void> {
         const auto existing = existingColumn(table, column);
         if (!existing)
             return existing.error();
         if (*existing)
-            return Error{Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, **existing)};
+            return Error { Error::Duplicate,
+                QStringLiteral("the table %1 has a column %2").arg(table, **existing) };
         return addColumnNow(table, column, kind == ColumnKind::Memo, olderRowsText, true);
     });
 }
@@ -537,19 +566,24 @@ Result<void> PostgresAnswersStore::renameColumn(const QString& table, const QStr
         if (!source)
             return source.error();
         if (!*source)
-            return Error{Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, from)};
+            return Error { Error::NotFound,
+                QStringLiteral("the table %1 has no column %2").arg(table, from) };
         const auto target = existingColumn(table, to);
         if (!target)
             return target.error();
         // A change of case only is a rename of the same column: only its comment changes.
         if (*target && foldAscii(from) != foldAscii(to))
-            return Error{Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, **target)};
+            return Error { Error::Duplicate,
+                QStringLiteral("the table %1 has a column %2").arg(table, **target) };
         const QString ref = tableRef(table);
         if (physicalName(from) != physicalName(to)) {
-            if (const auto r = run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3").arg(ref, columnRef(from), columnRef(to))); !r)
+            if (const auto r = run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3")
+                                       .arg(ref, columnRef(from), columnRef(to)));
+                !r)
                 return r.error();
         }
-        if (const auto r = run(commentOn(m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(to)), to)); !r)
+        if (const auto r = run(commentOn(m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(to)), to));
+            !r)
             return r.error();
         return {};
     });
@@ -562,8 +596,11 @@ Result<void> PostgresAnswersStore::dropColumn(const QString& table, const QStrin
         if (!existing)
             return existing.error();
         if (!*existing)
-            return Error{Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, column)};
-        if (const auto r = run(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(tableRef(table), columnRef(column))); !r)
+            return Error { Error::NotFound,
+                QStringLiteral("the table %1 has no column %2").arg(table, column) };
+        if (const auto r
+            = run(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(tableRef(table), columnRef(column)));
+            !r)
             return r.error();
         return {};
     });
@@ -577,12 +614,13 @@ Result<qint64> PostgresAnswersStore::count(const QString& table)
     return number(r->get(), 0, 0);
 }
 
-Result<QStringList> PostgresAnswersStore::restoreColumns(const QString& table, const QList<Column>& target,
-                                                         const QString& olderRowsText, Restore how)
+Result<QStringList> PostgresAnswersStore::restoreColumns(
+    const QString& table, const QList<Column>& target, const QString& olderRowsText, Restore how)
 {
     const auto hasColumn = [](const QList<Column>& columns, const QString& name) {
         const QString folded = foldAscii(name);
-        return std::any_of(columns.cbegin(), columns.cend(), [&](const Column& c) { return foldAscii(c.name) == folded; });
+        return std::any_of(
+            columns.cbegin(), columns.cend(), [&](const Column& c) { return foldAscii(c.name) == folded; });
     };
     QStringList kept;
     const Result<void> done = changeColumns([&]() -> Result<void> {
@@ -605,9 +643,13 @@ Result<QStringList> PostgresAnswersStore::restoreColumns(const QString& table, c
         if (how == Restore::Undo && added.size() == 1 && removed.size() == 1) {
             // An edit renamed the question's column: rename it back.
             const QString from = removed.constFirst().name, to = added.constFirst().name;
-            if (const auto r = run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3").arg(ref, columnRef(from), columnRef(to))); !r)
+            if (const auto r = run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3")
+                                       .arg(ref, columnRef(from), columnRef(to)));
+                !r)
                 return r.error();
-            if (const auto r = run(commentOn(m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(to)), to)); !r)
+            if (const auto r
+                = run(commentOn(m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(to)), to));
+                !r)
                 return r.error();
             added.clear();
             removed.clear();
@@ -616,14 +658,17 @@ Result<QStringList> PostgresAnswersStore::restoreColumns(const QString& table, c
             // A column that has answers by now keeps them; the form no longer asks it.
             bool answered = false;
             if (*rows > 0) {
-                const auto r = run(QStringLiteral("SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 IS DISTINCT FROM $1 LIMIT 1")
-                                       .arg(ref, columnRef(c.name)),
-                                   {olderRowsText});
+                const auto r = run(
+                    QStringLiteral("SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 IS DISTINCT FROM $1 LIMIT 1")
+                        .arg(ref, columnRef(c.name)),
+                    { olderRowsText });
                 answered = !r || PQntuples(r->get()) > 0;
             }
             if (answered)
                 kept.append(c.name);
-            else if (const auto r = run(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(ref, columnRef(c.name))); !r)
+            else if (const auto r
+                     = run(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(ref, columnRef(c.name)));
+                     !r)
                 return r.error();
         }
         for (const Column& c : std::as_const(added)) {
@@ -638,8 +683,9 @@ Result<QStringList> PostgresAnswersStore::restoreColumns(const QString& table, c
         if (how == Restore::Undo && *rows == 0 && !added.isEmpty() && kept.isEmpty() && *now != target) {
             if (const auto r = run(QStringLiteral("DROP TABLE %1").arg(ref)); !r)
                 return r.error();
-            if (const auto r = run(QStringLiteral("CREATE TABLE %1 (%2 bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY)")
-                                       .arg(ref, kId));
+            if (const auto r = run(
+                    QStringLiteral("CREATE TABLE %1 (%2 bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY)")
+                        .arg(ref, kId));
                 !r)
                 return r.error();
             if (const auto r = run(commentOn(m_conn, QStringLiteral("TABLE ") + ref, table)); !r)
@@ -658,7 +704,8 @@ Result<QStringList> PostgresAnswersStore::restoreColumns(const QString& table, c
 
 Result<bool> PostgresAnswersStore::columnHoldsAnswers(const QString& table, const QString& column)
 {
-    const auto r = run(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL)").arg(tableRef(table), columnRef(column)));
+    const auto r = run(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL)")
+                           .arg(tableRef(table), columnRef(column)));
     if (!r)
         return r.error();
     return QByteArray(PQgetvalue(r->get(), 0, 0)) == "t";
@@ -668,7 +715,7 @@ Result<qint64> PostgresAnswersStore::rowCount(const QString& table)
 {
     const auto n = count(table);
     if (n.failedWith(Error::NotFound))
-        return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table)};
+        return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
     return n;
 }
 
@@ -686,8 +733,8 @@ Result<AnswersStore::RowSpan> PostgresAnswersStore::rowSpan(const QString& table
     return span;
 }
 
-Result<QList<AnswersStore::Row>> PostgresAnswersStore::rowsOf(const QString& sql, const Params& params, int valueCount,
-                                                              bool withArrival)
+Result<QList<AnswersStore::Row>> PostgresAnswersStore::rowsOf(
+    const QString& sql, const Params& params, int valueCount, bool withArrival)
 {
     const auto r = run(sql, params);
     if (!r)
@@ -721,26 +768,27 @@ QString selectedColumns(const QStringList& columns)
 
 } // namespace
 
-Result<QList<AnswersStore::Row>> PostgresAnswersStore::readRows(const QString& table, const QStringList& columns,
-                                                                qint64 afterId, qint64 limit, bool arrivals)
+Result<QList<AnswersStore::Row>> PostgresAnswersStore::readRows(
+    const QString& table, const QStringList& columns, qint64 afterId, qint64 limit, bool arrivals)
 {
-    const QString arrival = arrivals ? QStringLiteral("(SELECT a.arrived FROM %1 a WHERE a.answers_table = $1 AND "
-                                                      "a.row_id = t.%2 LIMIT 1)")
-                                           .arg(kArrivals, kId)
-                                     : QStringLiteral("NULL::text");
+    const QString arrival = arrivals
+        ? QStringLiteral("(SELECT a.arrived FROM %1 a WHERE a.answers_table = $1 AND "
+                         "a.row_id = t.%2 LIMIT 1)")
+              .arg(kArrivals, kId)
+        : QStringLiteral("NULL::text");
     const QString sql = QStringLiteral("SELECT t.%1, %2%3 FROM %4 t WHERE t.%1 > %5 ORDER BY t.%1 LIMIT %6")
-                            .arg(kId, arrival, selectedColumns(columns), tableRef(table), QString::number(afterId),
-                                 QString::number(qMax<qint64>(limit, 0)));
-    return rowsOf(sql, arrivals ? Params{physicalName(table)} : Params{}, int(columns.size()), arrivals);
+                            .arg(kId, arrival, selectedColumns(columns), tableRef(table),
+                                QString::number(afterId), QString::number(qMax<qint64>(limit, 0)));
+    return rowsOf(sql, arrivals ? Params { physicalName(table) } : Params {}, int(columns.size()), arrivals);
 }
 
-Result<qint64> PostgresAnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId,
-                                               qint64 limit, const std::function<void(qint64 id, RawValues values)>& visit)
+Result<qint64> PostgresAnswersStore::visitRows(const QString& table, const QStringList& columns,
+    qint64 afterId, qint64 limit, const std::function<void(qint64 id, RawValues values)>& visit)
 {
     // The server sends UTF-8 text already: hand it over as it came.
     const QString sql = QStringLiteral("SELECT t.%1%2 FROM %3 t WHERE t.%1 > %4 ORDER BY t.%1 LIMIT %5")
                             .arg(kId, selectedColumns(columns), tableRef(table), QString::number(afterId),
-                                 QString::number(qMax<qint64>(limit, 0)));
+                                QString::number(qMax<qint64>(limit, 0)));
     const auto r = run(sql);
     if (!r)
         return r.error();
@@ -768,22 +816,29 @@ Result<qint64> PostgresAnswersStore::orderRows(const QString& table, const RowOr
     QString by = QStringLiteral("t.") + kId;
     if (!order.sortColumn.isEmpty())
         by = kFold.arg(QStringLiteral("t.") + columnRef(order.sortColumn))
-            + (order.descending ? QStringLiteral(" COLLATE \"C\" DESC NULLS LAST, t.") : QStringLiteral(" COLLATE \"C\" ASC NULLS FIRST, t."))
+            + (order.descending ? QStringLiteral(" COLLATE \"C\" DESC NULLS LAST, t.")
+                                : QStringLiteral(" COLLATE \"C\" ASC NULLS FIRST, t."))
             + kId;
-    QString sql = QStringLiteral("INSERT INTO pg_temp.answer_order (position, id) SELECT row_number() OVER (ORDER BY %1) - 1, "
-                                 "t.%2 FROM %3 t")
+    QString sql = QStringLiteral(
+        "INSERT INTO pg_temp.answer_order (position, id) SELECT row_number() OVER (ORDER BY %1) - 1, "
+        "t.%2 FROM %3 t")
                       .arg(by, kId, tableRef(table));
     Params params;
     if (!order.filter.isEmpty()) {
         QStringList matches;
         for (const QString& column : order.filterColumns)
-            matches.append(QStringLiteral("strpos(%1, %2) > 0").arg(kFold.arg(QStringLiteral("t.") + columnRef(column)), kFold.arg(QStringLiteral("$1"))));
-        sql += QStringLiteral(" WHERE ") + (matches.isEmpty() ? QStringLiteral("false") : matches.join(QStringLiteral(" OR ")));
+            matches.append(QStringLiteral("strpos(%1, %2) > 0")
+                               .arg(kFold.arg(QStringLiteral("t.") + columnRef(column)),
+                                   kFold.arg(QStringLiteral("$1"))));
+        sql += QStringLiteral(" WHERE ")
+            + (matches.isEmpty() ? QStringLiteral("false") : matches.join(QStringLiteral(" OR ")));
         params.append(order.filter);
     }
     if (const auto r = run(QStringLiteral("DROP TABLE IF EXISTS pg_temp.answer_order")); !r)
         return r.error();
-    if (const auto r = run(QStringLiteral("CREATE TEMP TABLE answer_order (position bigint PRIMARY KEY, id bigint)")); !r)
+    if (const auto r
+        = run(QStringLiteral("CREATE TEMP TABLE answer_order (position bigint PRIMARY KEY, id bigint)"));
+        !r)
         return r.error();
     if (const auto r = run(sql, params); !r)
         return r.error();
@@ -793,25 +848,26 @@ Result<qint64> PostgresAnswersStore::orderRows(const QString& table, const RowOr
     return number(n->get(), 0, 0);
 }
 
-Result<QList<AnswersStore::Row>> PostgresAnswersStore::orderedRows(const QString& table, const QStringList& columns,
-                                                                   qint64 position, qint64 limit)
+Result<QList<AnswersStore::Row>> PostgresAnswersStore::orderedRows(
+    const QString& table, const QStringList& columns, qint64 position, qint64 limit)
 {
-    const QString sql = QStringLiteral("SELECT t.%1, NULL::text%2 FROM pg_temp.answer_order o JOIN %3 t ON t.%1 = o.id "
-                                       "WHERE o.position >= %4 ORDER BY o.position LIMIT %5")
-                            .arg(kId, selectedColumns(columns), tableRef(table), QString::number(position),
-                                 QString::number(qMax<qint64>(limit, 0)));
+    const QString sql
+        = QStringLiteral("SELECT t.%1, NULL::text%2 FROM pg_temp.answer_order o JOIN %3 t ON t.%1 = o.id "
+                         "WHERE o.position >= %4 ORDER BY o.position LIMIT %5")
+              .arg(kId, selectedColumns(columns), tableRef(table), QString::number(position),
+                  QString::number(qMax<qint64>(limit, 0)));
     return rowsOf(sql, {}, int(columns.size()), false);
 }
 
-Result<QList<qint64>> PostgresAnswersStore::countMatches(const QString& table, const QString& column,
-                                                         const QStringList& values)
+Result<QList<qint64>> PostgresAnswersStore::countMatches(
+    const QString& table, const QString& column, const QStringList& values)
 {
     // Compared as stored: equality of text is byte equality.
     const auto r = run(QStringLiteral("SELECT %1, count(*) FROM %2 WHERE %1 = ANY ($1::text[]) GROUP BY %1")
                            .arg(columnRef(column), tableRef(table)),
-                       {Param(arrayOf(values))});
+        { Param(arrayOf(values)) });
     if (!r)
-        return r.error().kind == Error::Duplicate ? Error{Error::Other, r.error().detail} : r.error();
+        return r.error().kind == Error::Duplicate ? Error { Error::Other, r.error().detail } : r.error();
     QHash<QString, qint64> counts;
     for (int i = 0; i < PQntuples(r->get()); ++i)
         counts.insert(text(r->get(), i, 0), number(r->get(), i, 1));
@@ -829,12 +885,17 @@ Result<void> PostgresAnswersStore::deleteRows(const QString& table, const QList<
         list += (i ? "," : "") + QByteArray::number(ids.at(i));
     list += '}';
     return inTransaction([&]() -> Result<void> {
-        if (const auto r = run(QStringLiteral("DELETE FROM %1 WHERE %2 = ANY ($1::bigint[])").arg(tableRef(table), kId), {Param(list)}); !r)
+        if (const auto r
+            = run(QStringLiteral("DELETE FROM %1 WHERE %2 = ANY ($1::bigint[])").arg(tableRef(table), kId),
+                { Param(list) });
+            !r)
             return r.error();
         // The token stays: the same page sent again must not store its answers anew.
-        if (const auto r = run(QStringLiteral("UPDATE %1 SET row_id = NULL WHERE answers_table = $1 AND row_id = ANY ($2::bigint[])")
-                                   .arg(kArrivals),
-                               {physicalName(table), Param(list)});
+        if (const auto r
+            = run(QStringLiteral(
+                      "UPDATE %1 SET row_id = NULL WHERE answers_table = $1 AND row_id = ANY ($2::bigint[])")
+                      .arg(kArrivals),
+                { physicalName(table), Param(list) });
             !r)
             return r.error();
         return {};
@@ -853,12 +914,14 @@ Result<const PostgresAnswersStore::TableColumns*> PostgresAnswersStore::columnsO
     auto it = m_columns.find(physical);
     if (it == m_columns.end()) {
         TableColumns columns;
-        const auto r = run(QStringLiteral("SELECT a.attname, pg_get_serial_sequence(c.oid::regclass::text, 'ID') "
-                                          "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                          "JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT a.attisdropped "
-                                          "AND a.attname <> 'ID' "
-                                          "WHERE n.nspname = 'answers' AND c.relname = $1 AND c.relkind = 'r' ORDER BY a.attnum"),
-                           {physical});
+        const auto r
+            = run(QStringLiteral(
+                      "SELECT a.attname, pg_get_serial_sequence(c.oid::regclass::text, 'ID') "
+                      "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                      "JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT a.attisdropped "
+                      "AND a.attname <> 'ID' "
+                      "WHERE n.nspname = 'answers' AND c.relname = $1 AND c.relkind = 'r' ORDER BY a.attnum"),
+                { physical });
         if (!r)
             return r.error();
         for (int i = 0; i < PQntuples(r->get()); ++i) {
@@ -895,7 +958,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertRows(const QLi
     return done;
 }
 
-Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(const QList<NewRow>& rows, bool* sentCommit)
+Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
+    const QList<NewRow>& rows, bool* sentCommit)
 {
     if (const auto begun = run(QStringLiteral("BEGIN")); !begun)
         return begun.error();
@@ -932,17 +996,17 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(const QL
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const NewRow& row = rows.at(i);
         if (row.skip && row.skip()) {
-            results[i] = {Inserted::Skipped, -1};
+            results[i] = { Inserted::Skipped, -1 };
             continue;
         }
         const auto found = columnsOf(row.table);
         if (!found)
             return fail(found.error());
         if (!*found) {
-            results[i] = {Inserted::NoSuchTable, -1};
+            results[i] = { Inserted::NoSuchTable, -1 };
             continue;
         }
-        Pending p{i, {}, {}};
+        Pending p { i, {}, {} };
         const QByteArray sql = insertStatement(row, **found, &p.params);
         const auto name = prepared(sql, int(p.params.size()));
         if (!name)
@@ -958,8 +1022,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(const QL
             QVarLengthArray<const char*, 16> values;
             for (const Param& param : p.params)
                 values.append(param.value ? param.value->constData() : nullptr);
-            if (!PQsendQueryPrepared(m_conn, p.statement.constData(), int(values.size()), values.constData(), nullptr,
-                                     nullptr, 0)) {
+            if (!PQsendQueryPrepared(m_conn, p.statement.constData(), int(values.size()), values.constData(),
+                    nullptr, nullptr, 0)) {
                 failed = connectionFailure(QStringLiteral("store the answers"));
                 break;
             }
@@ -984,11 +1048,11 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(const QL
             }
             const pg_result* res = r.get();
             if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
-                results[p.row] = {Inserted::Stored, number(res, 0, 0)};
+                results[p.row] = { Inserted::Stored, number(res, 0, 0) };
             else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
-                results[p.row] = {Inserted::Repeated, number(res, 0, 1)};
+                results[p.row] = { Inserted::Repeated, number(res, 0, 1) };
             else
-                results[p.row] = {Inserted::Repeated, -2}; // looked up below
+                results[p.row] = { Inserted::Repeated, -2 }; // looked up below
         }
         if (PQstatus(m_conn) == CONNECTION_OK) {
             while (PGresult* r = PQgetResult(m_conn)) {
@@ -1007,12 +1071,14 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(const QL
             continue;
         // The first holder of the token committed after the statement began:
         // a new statement sees it.
-        const auto first = run(QStringLiteral("SELECT coalesce(row_id, -1) FROM %1 WHERE token = $1").arg(kArrivals),
-                               {rows.at(i).token});
+        const auto first
+            = run(QStringLiteral("SELECT coalesce(row_id, -1) FROM %1 WHERE token = $1").arg(kArrivals),
+                { rows.at(i).token });
         if (!first)
             return fail(first.error());
         if (PQntuples(first->get()) == 0)
-            return fail(Error{Error::Other, QStringLiteral("the token of a submission was neither stored nor found")});
+            return fail(Error {
+                Error::Other, QStringLiteral("the token of a submission was neither stored nor found") });
         results[i].rowId = number(first->get(), 0, 0);
     }
     *sentCommit = true;
@@ -1036,7 +1102,7 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
         valueOf[*it] = &value;
     }
     // $1 table, $2 arrival, $3 token, $4 sequence, then the values.
-    *params = {physicalName(row.table), isoTime(row.arrivedAt), row.token, table.sequence};
+    *params = { physicalName(row.table), isoTime(row.arrivedAt), row.token, table.sequence };
     QString names, marks;
     for (int i = 0; i < columns.size(); ++i) {
         if (!valueOf[i])
@@ -1050,18 +1116,20 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
         // The token is claimed first, with the id the row will get: a token
         // another server stores at the same moment makes this row a repeat
         // once that server's batch committed, instead of failing this batch.
-        return QStringLiteral("WITH id AS (SELECT nextval($4::regclass) AS v), "
-                              "claim AS (INSERT INTO %1 (answers_table, row_id, arrived, token) SELECT $1, v, $2, $3 FROM id "
-                              "ON CONFLICT (token) DO NOTHING RETURNING row_id), "
-                              "ins AS (INSERT INTO %2 (%3%4) SELECT row_id%5 FROM claim RETURNING %3) "
-                              "SELECT (SELECT %3 FROM ins), (SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3)")
+        return QStringLiteral(
+            "WITH id AS (SELECT nextval($4::regclass) AS v), "
+            "claim AS (INSERT INTO %1 (answers_table, row_id, arrived, token) SELECT $1, v, $2, $3 FROM id "
+            "ON CONFLICT (token) DO NOTHING RETURNING row_id), "
+            "ins AS (INSERT INTO %2 (%3%4) SELECT row_id%5 FROM claim RETURNING %3) "
+            "SELECT (SELECT %3 FROM ins), (SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3)")
             .arg(kArrivals, ref, kId, names, marks)
             .toUtf8();
     }
     if (row.arrivedAt.isValid()) {
-        return QStringLiteral("WITH ins AS (INSERT INTO %2 (%3%4) SELECT nextval($4::regclass)%5 RETURNING %3), "
-                              "a AS (INSERT INTO %1 (answers_table, row_id, arrived) SELECT $1, %3, $2 FROM ins) "
-                              "SELECT %3, NULL::bigint FROM ins")
+        return QStringLiteral(
+            "WITH ins AS (INSERT INTO %2 (%3%4) SELECT nextval($4::regclass)%5 RETURNING %3), "
+            "a AS (INSERT INTO %1 (answers_table, row_id, arrived) SELECT $1, %3, $2 FROM ins) "
+            "SELECT %3, NULL::bigint FROM ins")
             .arg(kArrivals, ref, kId, names, marks)
             .toUtf8();
     }
@@ -1072,8 +1140,10 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
 
 Result<std::optional<QDateTime>> PostgresAnswersStore::arrivalOf(const QString& table, qint64 rowId)
 {
-    const auto r = run(QStringLiteral("SELECT arrived FROM %1 WHERE answers_table = $1 AND row_id = $2::bigint").arg(kArrivals),
-                       {physicalName(table), QString::number(rowId)});
+    const auto r
+        = run(QStringLiteral("SELECT arrived FROM %1 WHERE answers_table = $1 AND row_id = $2::bigint")
+                  .arg(kArrivals),
+            { physicalName(table), QString::number(rowId) });
     if (!r)
         return r.error();
     if (PQntuples(r->get()) == 0)
@@ -1085,24 +1155,30 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
 {
     QJsonArray questions;
     for (const auto& [field, kind] : form.questions)
-        questions.append(QJsonArray{field, kind});
+        questions.append(QJsonArray { field, kind });
     const QByteArray questionsJson = QJsonDocument(questions).toJson(QJsonDocument::Compact);
     return inTransaction([&]() -> Result<void> {
-        if (const auto r = run(QStringLiteral("INSERT INTO quenlow.forms (form, title, shows_answers, page, questions, background) "
-                                              "VALUES ($1, $2, $3::boolean, $4, $5, $6) ON CONFLICT (form) DO UPDATE SET "
-                                              "title = excluded.title, shows_answers = excluded.shows_answers, "
-                                              "page = excluded.page, questions = excluded.questions, background = excluded.background"),
-                               {form.form, form.title, form.showsAnswersTable ? QByteArray("true") : QByteArray("false"),
-                                Param(form.page, true), Param(questionsJson), form.backgroundImage});
+        if (const auto r = run(
+                QStringLiteral(
+                    "INSERT INTO quenlow.forms (form, title, shows_answers, page, questions, background) "
+                    "VALUES ($1, $2, $3::boolean, $4, $5, $6) ON CONFLICT (form) DO UPDATE SET "
+                    "title = excluded.title, shows_answers = excluded.shows_answers, "
+                    "page = excluded.page, questions = excluded.questions, background = excluded.background"),
+                { form.form, form.title, form.showsAnswersTable ? QByteArray("true") : QByteArray("false"),
+                    Param(form.page, true), Param(questionsJson), form.backgroundImage });
             !r)
             return r.error();
         if (form.backgroundImage.isEmpty())
             return {};
-        const QByteArray type = QMimeDatabase().mimeTypeForFileNameAndData(form.backgroundImage, form.backgroundBytes).name().toUtf8();
-        if (const auto r = run(QStringLiteral("INSERT INTO quenlow.files (name, content_type, bytes) VALUES ($1, $2, $3) "
-                                              "ON CONFLICT (name) DO UPDATE SET content_type = excluded.content_type, "
-                                              "bytes = excluded.bytes"),
-                               {form.backgroundImage, Param(type), Param(form.backgroundBytes, true)});
+        const QByteArray type = QMimeDatabase()
+                                    .mimeTypeForFileNameAndData(form.backgroundImage, form.backgroundBytes)
+                                    .name()
+                                    .toUtf8();
+        if (const auto r
+            = run(QStringLiteral("INSERT INTO quenlow.files (name, content_type, bytes) VALUES ($1, $2, $3) "
+                                 "ON CONFLICT (name) DO UPDATE SET content_type = excluded.content_type, "
+                                 "bytes = excluded.bytes"),
+                { form.backgroundImage, Param(type), Param(form.backgroundBytes, true) });
             !r)
             return r.error();
         return {};
@@ -1112,10 +1188,11 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
 Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publication(const QString& form)
 {
     // Binary results: the bytes of the page as stored, texts as UTF-8.
-    const auto r = run(QStringLiteral("SELECT f.form, f.title, f.shows_answers, f.page, f.questions, f.background, "
-                                      "coalesce(b.bytes, ''::bytea) FROM quenlow.forms f "
-                                      "LEFT JOIN quenlow.files b ON b.name = f.background WHERE f.form = $1"),
-                       {form}, true);
+    const auto r
+        = run(QStringLiteral("SELECT f.form, f.title, f.shows_answers, f.page, f.questions, f.background, "
+                             "coalesce(b.bytes, ''::bytea) FROM quenlow.forms f "
+                             "LEFT JOIN quenlow.files b ON b.name = f.background WHERE f.form = $1"),
+            { form }, true);
     if (!r)
         return r.error();
     const pg_result* res = r->get();
@@ -1129,7 +1206,7 @@ Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publicati
     p.page = bytes(3);
     for (const QJsonValue& q : QJsonDocument::fromJson(bytes(4)).array()) {
         const QJsonArray pair = q.toArray();
-        p.questions.append({pair.at(0).toString(), pair.at(1).toString()});
+        p.questions.append({ pair.at(0).toString(), pair.at(1).toString() });
     }
     p.backgroundImage = QString::fromUtf8(bytes(5));
     p.backgroundBytes = bytes(6);
@@ -1138,7 +1215,8 @@ Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publicati
 
 Result<std::optional<AnswersStore::PublishedFile>> PostgresAnswersStore::publishedFile(const QString& name)
 {
-    const auto r = run(QStringLiteral("SELECT content_type, bytes FROM quenlow.files WHERE name = $1"), {name}, true);
+    const auto r = run(
+        QStringLiteral("SELECT content_type, bytes FROM quenlow.files WHERE name = $1"), { name }, true);
     if (!r)
         return r.error();
     if (PQntuples(r->get()) == 0)
@@ -1153,29 +1231,32 @@ Result<QByteArray> PostgresAnswersStore::sharedKey()
 {
     // Made once: of two processes asking at once, the second keeps the first's.
     QByteArray fresh(32, Qt::Uninitialized);
-    QRandomGenerator::system()->generate(reinterpret_cast<quint32*>(fresh.data()),
-                                         reinterpret_cast<quint32*>(fresh.data() + fresh.size()));
-    if (const auto r = run(QStringLiteral("INSERT INTO quenlow.settings (key, value) VALUES ('shared_key', $1) "
-                                          "ON CONFLICT (key) DO NOTHING"),
-                           {Param(fresh, true)});
+    QRandomGenerator::system()->generate(
+        reinterpret_cast<quint32*>(fresh.data()), reinterpret_cast<quint32*>(fresh.data() + fresh.size()));
+    if (const auto r
+        = run(QStringLiteral("INSERT INTO quenlow.settings (key, value) VALUES ('shared_key', $1) "
+                             "ON CONFLICT (key) DO NOTHING"),
+            { Param(fresh, true) });
         !r)
         return r.error();
-    const auto r = run(QStringLiteral("SELECT value FROM quenlow.settings WHERE key = 'shared_key'"), {}, true);
+    const auto r
+        = run(QStringLiteral("SELECT value FROM quenlow.settings WHERE key = 'shared_key'"), {}, true);
     if (!r)
         return r.error();
     if (PQntuples(r->get()) == 0)
-        return Error{Error::Other, QStringLiteral("the shared key was not kept")};
+        return Error { Error::Other, QStringLiteral("the shared key was not kept") };
     return QByteArray(PQgetvalue(r->get(), 0, 0), PQgetlength(r->get(), 0, 0));
 }
 
 Result<void> PostgresAnswersStore::checkWritable()
 {
-    const auto r = run(QStringLiteral("SELECT NOT pg_is_in_recovery() AND current_setting('transaction_read_only') = 'off' "
-                                      "AND has_table_privilege('quenlow.arrivals', 'INSERT')"));
+    const auto r = run(
+        QStringLiteral("SELECT NOT pg_is_in_recovery() AND current_setting('transaction_read_only') = 'off' "
+                       "AND has_table_privilege('quenlow.arrivals', 'INSERT')"));
     if (!r)
         return r.error();
     if (QByteArray(PQgetvalue(r->get(), 0, 0)) != "t")
-        return Error{Error::Io, QStringLiteral("%1 accepts no writes now").arg(m_location)};
+        return Error { Error::Io, QStringLiteral("%1 accepts no writes now").arg(m_location) };
     return {};
 }
 

@@ -36,23 +36,24 @@ public:
     Result<void> createTable(const QString& table, const QString& firstColumn) override;
     Result<void> dropTable(const QString& table) override;
     Result<QList<Column>> columns(const QString& table) override;
-    Result<void> addColumn(const QString& table, const QString& column, ColumnKind kind,
-                           const QString& olderRowsText) override;
+    Result<void> addColumn(
+        const QString& table, const QString& column, ColumnKind kind, const QString& olderRowsText) override;
     Result<void> renameColumn(const QString& table, const QString& from, const QString& to) override;
     Result<void> dropColumn(const QString& table, const QString& column) override;
-    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target, const QString& olderRowsText,
-                                       Restore how) override;
+    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
+        const QString& olderRowsText, Restore how) override;
     Result<bool> columnHoldsAnswers(const QString& table, const QString& column) override;
     Result<qint64> rowCount(const QString& table) override;
     Result<RowSpan> rowSpan(const QString& table) override;
-    Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
-                                bool arrivals = false) override;
+    Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
+        qint64 limit, bool arrivals = false) override;
     Result<qint64> visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
-                             const std::function<void(qint64 id, RawValues values)>& visit) override;
+        const std::function<void(qint64 id, RawValues values)>& visit) override;
     Result<qint64> orderRows(const QString& table, const RowOrder& order) override;
-    Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
-                                   qint64 limit) override;
-    Result<QList<qint64>> countMatches(const QString& table, const QString& column, const QStringList& values) override;
+    Result<QList<Row>> orderedRows(
+        const QString& table, const QStringList& columns, qint64 position, qint64 limit) override;
+    Result<QList<qint64>> countMatches(
+        const QString& table, const QString& column, const QStringList& values) override;
     Result<void> deleteRows(const QString& table, const QList<qint64>& ids) override;
     Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
@@ -74,7 +75,7 @@ public:
     struct Param {
         std::optional<QByteArray> value;
         bool binary = false;
-        Param(std::nullopt_t) {}
+        Param(std::nullopt_t) { }
         Param(const QByteArray& bytes, bool asBinary = false)
             : value(bytes)
             , binary(asBinary)
@@ -104,8 +105,8 @@ private:
     Result<void> changeColumns(const std::function<Result<void>()>& work);
     Result<void> inTransaction(const std::function<Result<void>()>& work);
     Result<std::optional<QString>> existingColumn(const QString& table, const QString& column);
-    Result<void> addColumnNow(const QString& table, const QString& column, bool memo, const QString& olderRowsText,
-                              bool fill);
+    Result<void> addColumnNow(
+        const QString& table, const QString& column, bool memo, const QString& olderRowsText, bool fill);
     Result<qint64> count(const QString& table);
     Result<QList<Row>> rowsOf(const QString& sql, const Params& params, int valueCount, bool withArrival);
 

@@ -35,7 +35,7 @@ private slots:
         // A database without the store's tables is no store.
         const QString other = test::freshPostgresLocation(nullptr);
         QVERIFY(psql(other.left(other.lastIndexOf(QLatin1Char('/'))) + QStringLiteral("/postgres"),
-                     QStringLiteral("CREATE DATABASE %1").arg(other.mid(other.lastIndexOf(QLatin1Char('/')) + 1))));
+            QStringLiteral("CREATE DATABASE %1").arg(other.mid(other.lastIndexOf(QLatin1Char('/')) + 1))));
         QVERIFY(openAnswersStore(other).failedWith(Error::NotFound));
 
         QVERIFY(openAnswersStore(QStringLiteral("postgresql://nobody@127.0.0.1:1/x")).failedWith(Error::Io));
@@ -45,7 +45,8 @@ private slots:
         const auto withPassword = openAnswersStore(secret);
         QVERIFY(withPassword);
         QVERIFY(!(*withPassword)->location().contains(QLatin1String("s3cret")));
-        QVERIFY(!shownLocation(secret + QStringLiteral("?password=s3cret&sslmode=disable")).contains(QLatin1String("s3cret")));
+        QVERIFY(!shownLocation(secret + QStringLiteral("?password=s3cret&sslmode=disable"))
+                     .contains(QLatin1String("s3cret")));
     }
 
     void namesLongerThanTheServerTakesStayApart()
@@ -58,20 +59,22 @@ private slots:
         QVERIFY(store->createTable(table, QStringLiteral("Form Question")));
         QVERIFY(store->createTable(table.toLower(), QStringLiteral("X")).failedWith(Error::Duplicate));
         QVERIFY(store->addColumn(table, a, AnswersStore::ColumnKind::Memo, QString()));
-        QVERIFY(store->addColumn(table, b, AnswersStore::ColumnKind::Text, QString()).failedWith(Error::Duplicate));
+        QVERIFY(store->addColumn(table, b, AnswersStore::ColumnKind::Text, QString())
+                    .failedWith(Error::Duplicate));
         QVERIFY(store->addColumn(table, c, AnswersStore::ColumnKind::Text, QString()));
-        QCOMPARE(store->tables().valueOr({}), QStringList{table});
+        QCOMPARE(store->tables().valueOr({}), QStringList { table });
         const auto columns = store->columns(table).valueOr({});
-        QCOMPARE(columns, (QList<AnswersStore::Column>{{QStringLiteral("Form Question"), AnswersStore::ColumnKind::Text},
-                                                       {a, AnswersStore::ColumnKind::Memo},
-                                                       {c, AnswersStore::ColumnKind::Text}}));
+        QCOMPARE(columns,
+            (QList<AnswersStore::Column> {
+                { QStringLiteral("Form Question"), AnswersStore::ColumnKind::Text },
+                { a, AnswersStore::ColumnKind::Memo }, { c, AnswersStore::ColumnKind::Text } }));
         AnswersStore::NewRow row;
         row.table = table.toUpper();
-        row.values = {{b, QStringLiteral("to a")}, {c, QStringLiteral("to c")}};
-        const auto stored = store->insertRows({row});
+        row.values = { { b, QStringLiteral("to a") }, { c, QStringLiteral("to c") } };
+        const auto stored = store->insertRows({ row });
         QVERIFY(stored && stored->first().outcome == AnswersStore::Inserted::Stored);
-        QCOMPARE(store->readRows(table, {a, c}, -1, 5).value().first().values,
-                 QVariantList({QStringLiteral("to a"), QStringLiteral("to c")}));
+        QCOMPARE(store->readRows(table, { a, c }, -1, 5).value().first().values,
+            QVariantList({ QStringLiteral("to a"), QStringLiteral("to c") }));
         QVERIFY(store->renameColumn(table, a, b));
         QCOMPARE(store->columns(table).value().at(1).name, b);
     }
@@ -83,16 +86,17 @@ private slots:
         QVERIFY(store->createTable(table, QStringLiteral("Mood")));
         AnswersStore::NewRow row;
         row.table = table;
-        row.values = {{QStringLiteral("Mood"), QStringLiteral("glad")}};
+        row.values = { { QStringLiteral("Mood"), QStringLiteral("glad") } };
         row.token = QStringLiteral("t1");
-        QVERIFY(store->insertRows({row}));
+        QVERIFY(store->insertRows({ row }));
         // As when the server restarts: every session of the database ends.
         const QString database = m_location.mid(m_location.lastIndexOf(QLatin1Char('/')) + 1);
-        QVERIFY(psql(m_location, QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1' "
-                                                "AND pid <> pg_backend_pid()")
-                                     .arg(database)));
+        QVERIFY(psql(m_location,
+            QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1' "
+                           "AND pid <> pg_backend_pid()")
+                .arg(database)));
         row.token = QStringLiteral("t2");
-        const auto again = store->insertRows({row});
+        const auto again = store->insertRows({ row });
         QVERIFY2(again, qPrintable(again ? QString() : again.error().detail));
         QCOMPARE(again->first().outcome, AnswersStore::Inserted::Stored);
         QCOMPARE(store->rowCount(table).valueOr(-1), 2);
@@ -107,7 +111,8 @@ private slots:
         form.title = QStringLiteral("Ça va?");
         form.showsAnswersTable = true;
         form.page = QByteArray("<html>\xc3\xa9\0</html>", 16);
-        form.questions = {{QStringLiteral("Mood"), QStringLiteral("Text Box")}, {QStringLiteral("Why"), QStringLiteral("Memo")}};
+        form.questions = { { QStringLiteral("Mood"), QStringLiteral("Text Box") },
+            { QStringLiteral("Why"), QStringLiteral("Memo") } };
         form.backgroundImage = QStringLiteral("back.png");
         form.backgroundBytes = QByteArray("\x89PNG\r\n\x1a\n\0\xff\x00", 11);
         QVERIFY(store->publish(form));
@@ -140,8 +145,9 @@ private:
     static bool psql(const QString& url, const QString& sql)
     {
         QProcess p;
-        p.start(QStringLiteral("psql"), {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-v"),
-                                         QStringLiteral("ON_ERROR_STOP=1"), url, QStringLiteral("-c"), sql});
+        p.start(QStringLiteral("psql"),
+            { QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-v"),
+                QStringLiteral("ON_ERROR_STOP=1"), url, QStringLiteral("-c"), sql });
         return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     }
 

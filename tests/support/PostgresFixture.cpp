@@ -17,8 +17,9 @@ QString freshPostgresLocation(QString* why)
         QFile file(QStringLiteral(QUENLOW_PG_URL_FILE));
         if (!file.open(QIODevice::ReadOnly)) {
             if (why)
-                *why = QStringLiteral("PostgreSQL is not installed: no test cluster runs (%1 is missing; run the tests "
-                                      "through ctest, which starts it)")
+                *why = QStringLiteral(
+                    "PostgreSQL is not installed: no test cluster runs (%1 is missing; run the tests "
+                    "through ctest, which starts it)")
                            .arg(file.fileName());
             return {};
         }
