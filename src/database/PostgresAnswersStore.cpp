@@ -319,6 +319,7 @@ bool PostgresAnswersStore::reconnect()
     m_columns.clear();
     m_columnsVersion = -1;
     m_inTransaction = false;
+    ++m_session;
     PQreset(m_conn);
     return PQstatus(m_conn) == CONNECTION_OK;
 }
@@ -845,6 +846,8 @@ Result<qint64> PostgresAnswersStore::orderRows(const QString& table, const RowOr
     const auto n = run(QStringLiteral("SELECT count(*) FROM pg_temp.answer_order"));
     if (!n)
         return n.error();
+    m_order = {table, order};
+    m_orderSession = m_session;
     return number(n->get(), 0, 0);
 }
 
@@ -856,7 +859,15 @@ Result<QList<AnswersStore::Row>> PostgresAnswersStore::orderedRows(
                          "WHERE o.position >= %4 ORDER BY o.position LIMIT %5")
               .arg(kId, selectedColumns(columns), tableRef(table), QString::number(position),
                   QString::number(qMax<qint64>(limit, 0)));
-    return rowsOf(sql, {}, int(columns.size()), false);
+    auto rows = rowsOf(sql, {}, int(columns.size()), false);
+    // The order lived in a session that is gone (the server restarted):
+    // made again in this one.
+    if (!rows && m_order && m_orderSession != m_session && PQstatus(m_conn) == CONNECTION_OK) {
+        const auto order = *m_order;
+        if (orderRows(order.first, order.second))
+            rows = rowsOf(sql, {}, int(columns.size()), false);
+    }
+    return rows;
 }
 
 Result<QList<qint64>> PostgresAnswersStore::countMatches(

@@ -124,6 +124,10 @@ private:
     pg_conn* m_conn = nullptr;
     QString m_location;
     bool m_inTransaction = false;
+    int m_session = 0; // counts the connections made
+    // The last order of rows, and the session whose temporary table holds it.
+    std::optional<std::pair<QString, RowOrder>> m_order;
+    int m_orderSession = -1;
     mutable QByteArray m_lastState; // of the last failed statement
     // The writer's caches, valid for one version of the columns.
     qint64 m_columnsVersion = -1;

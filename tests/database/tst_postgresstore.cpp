@@ -89,12 +89,19 @@ private slots:
         row.values = { { QStringLiteral("Mood"), QStringLiteral("glad") } };
         row.token = QStringLiteral("t1");
         QVERIFY(store->insertRows({ row }));
+        QCOMPARE(store->orderRows(table, { QStringLiteral("Mood"), false, {}, {} }).valueOr(-1), 1);
         // As when the server restarts: every session of the database ends.
         const QString database = m_location.mid(m_location.lastIndexOf(QLatin1Char('/')) + 1);
-        QVERIFY(psql(m_location,
-            QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1' "
-                           "AND pid <> pg_backend_pid()")
-                .arg(database)));
+        const auto restart = [&] {
+            return psql(m_location,
+                QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1' "
+                               "AND pid <> pg_backend_pid()")
+                    .arg(database));
+        };
+        QVERIFY(restart());
+        // The order of rows shown lived in the old session.
+        QCOMPARE(store->orderedRows(table, { QStringLiteral("Mood") }, 0, 5).valueOr({}).size(), 1);
+        QVERIFY(restart());
         row.token = QStringLiteral("t2");
         const auto again = store->insertRows({ row });
         QVERIFY2(again, qPrintable(again ? QString() : again.error().detail));
