@@ -3,6 +3,7 @@
 #include "database/AnswersStore.h"
 
 #include "database/AnswersDatabase.h"
+#include "database/PostgresAnswersStore.h"
 #include "database/SqliteAnswersStore.h"
 
 #include <QVarLengthArray>
@@ -80,6 +81,11 @@ bool isServerLocation(const QString& location)
     return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
 }
 
+QString shownLocation(const QString& location)
+{
+    return isServerLocation(location) ? PostgresAnswersStore::withoutPassword(location) : location;
+}
+
 QString answersStoreIn(const QString& appFolder)
 {
     return AnswersDatabase::pathIn(appFolder);
@@ -88,14 +94,14 @@ QString answersStoreIn(const QString& appFolder)
 Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location)
 {
     if (isServerLocation(location))
-        return Error{Error::Other, QStringLiteral("PostgreSQL is not supported yet")};
+        return PostgresAnswersStore::open(location);
     return SqliteAnswersStore::open(location);
 }
 
 Result<std::shared_ptr<AnswersStore>> createAnswersStore(const QString& location)
 {
     if (isServerLocation(location))
-        return Error{Error::Other, QStringLiteral("PostgreSQL is not supported yet")};
+        return PostgresAnswersStore::create(location);
     return SqliteAnswersStore::create(location);
 }
 

@@ -193,6 +193,9 @@ public:
 /// "postgres://…") rather than a file of the embedded store.
 bool isServerLocation(const QString& location);
 
+/// `location` as messages and logs may show it: never with a password.
+QString shownLocation(const QString& location);
+
 /// Opens the store at `location`; it must exist (NotFound otherwise).
 Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location);
 /// Creates an empty store at `location` (Duplicate when one is there).

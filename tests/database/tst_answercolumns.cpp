@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
+#include "support/PostgresFixture.h"
 #include "support/TestProgramFolder.h"
 
 #include <QFile>
@@ -17,67 +19,80 @@ namespace {
 
 const QString kTable = QStringLiteral("tbl_survey");
 
-AnswerTable surveyTable(const TestProgramFolder& folder)
+// The location of a fresh store of each kind holding an empty tbl_survey:
+// the program folder's file, or a database on the test cluster.
+using StoreMaker = std::function<QString(const TestProgramFolder& folder, QString* why)>;
+
+std::shared_ptr<AnswersStore> openStore(const QString& location)
 {
-    return AnswerTable::forForm(folder.database(), QStringLiteral("survey"), QStringLiteral("survey.html"));
+    auto store = openAnswersStore(location);
+    if (!store)
+        qFatal("cannot open the test store: %s", qPrintable(store.error().detail));
+    return *store;
 }
 
-std::unique_ptr<AnswersDatabase> openDb(const TestProgramFolder& folder)
-{
-    auto db = AnswersDatabase::open(folder.database());
-    if (!db)
-        qFatal("cannot open the test database");
-    return db;
-}
-
-QStringList columnNames(const TestProgramFolder& folder)
+QStringList columnNames(const QString& location)
 {
     QStringList names;
-    for (const auto& c : openDb(folder)->columns(kTable))
+    for (const auto& c : openStore(location)->columns(kTable).valueOr({}))
         names.append(c.name);
     return names;
 }
 
-void addRows(const TestProgramFolder& folder, int n)
+void addRows(const QString& location, int n)
 {
-    auto db = openDb(folder);
+    QList<AnswersStore::NewRow> rows;
     for (int i = 0; i < n; ++i)
-        QVERIFY(db->insertRow(kTable, {{QStringLiteral("Form Question"), QString::number(i)}}) > 0);
+        rows.append({kTable, {{QStringLiteral("Form Question"), QString::number(i)}}, {}, {}, {}});
+    QVERIFY(openStore(location)->insertRows(rows));
 }
 
-QStringList columnValues(const TestProgramFolder& folder, const QString& column)
+QStringList columnValues(const QString& location, const QString& column)
 {
     QStringList values;
-    auto db = openDb(folder);
-    const auto columns = db->columns(kTable);
-    int index = -1;
-    for (int i = 0; i < columns.size(); ++i) {
-        if (columns.at(i).name == column)
-            index = i;
-    }
-    db->forEachRow(kTable, [&](const QVariantList& row) {
-        values.append(row.value(index).isNull() ? QStringLiteral("<null>") : row.value(index).toString());
-        return true;
-    });
+    for (const auto& row : openStore(location)->readRows(kTable, {column}, -1, 1000).valueOr({}))
+        values.append(row.values.first().isNull() ? QStringLiteral("<null>") : row.values.first().toString());
     return values;
 }
 
 } // namespace
 
+Q_DECLARE_METATYPE(StoreMaker)
+
 class TestAnswerColumns : public QObject
 {
     Q_OBJECT
 
+    AnswerTable surveyTable() const
+    {
+        return AnswerTable::forForm(m_location, QStringLiteral("survey"), QStringLiteral("survey.html"));
+    }
+
 private slots:
+    void initTestCase_data()
+    {
+        QTest::addColumn<StoreMaker>("make");
+        QTest::newRow("sqlite") << StoreMaker([](const TestProgramFolder& folder, QString*) { return folder.database(); });
+        QTest::newRow("postgresql") << StoreMaker([](const TestProgramFolder&, QString* why) {
+            const QString location = freshPostgresLocation(why);
+            return location.isEmpty() || createAnswersStore(location) ? location : QString();
+        });
+    }
     void init()
     {
+        QFETCH_GLOBAL(StoreMaker, make);
         m_folder = std::make_unique<TestProgramFolder>();
-        QVERIFY(createFormTable(m_folder->database(), kTable));
+        QString why;
+        m_location = make(*m_folder, &why);
+        QVERIFY2(!m_location.isEmpty(), qPrintable(why));
+        QVERIFY(createFormTable(m_location, kTable));
     }
     void cleanup() { m_folder.reset(); }
 
     void openingNeverCreatesAFile()
     {
+        if (isServerLocation(m_location))
+            QSKIP("a file of the embedded store");
         TestProgramFolder empty(false);
         QString error;
         QVERIFY(!AnswersDatabase::open(empty.database(), &error));
@@ -90,53 +105,54 @@ private slots:
 
     void formTableHasOneColumnAndItsNameIsTakenOnce()
     {
-        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+        QCOMPARE(columnNames(m_location), QStringList({QStringLiteral("Form Question")}));
         QString error;
-        QVERIFY(!createFormTable(m_folder->database(), kTable, &error));
+        QVERIFY(!createFormTable(m_location, kTable, &error));
         QVERIFY(!error.isEmpty());
     }
 
     void memoColumnFillsExistingRows()
     {
-        addRows(*m_folder, 3);
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Comments"), true));
-        const auto columns = openDb(*m_folder)->columns(kTable);
-        QVERIFY(columns.at(1).isMemo());
-        QCOMPARE(columns.at(1).declaredType, QStringLiteral("MEMO"));
-        QCOMPARE(columnValues(*m_folder, QStringLiteral("Comments")), QStringList(3, columnAddedMarker()));
+        addRows(m_location, 3);
+        QVERIFY(AddAnswerColumn(surveyTable(), QStringLiteral("Comments"), true));
+        QVERIFY(openStore(m_location)->columns(kTable).value().at(1).isMemo());
+        // The file's declared type, as older readers of it expect.
+        if (!isServerLocation(m_location))
+            QCOMPARE(AnswersDatabase::open(m_location)->columns(kTable).at(1).declaredType, QStringLiteral("MEMO"));
+        QCOMPARE(columnValues(m_location, QStringLiteral("Comments")), QStringList(3, columnAddedMarker()));
     }
 
     void longQuestionsAddressTheirFirst64Characters()
     {
         const QString question = QString(60, QLatin1Char('q')) + QStringLiteral("0123456789");
         const QString renamed = QString(60, QLatin1Char('r')) + QStringLiteral("0123456789");
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), question, false));
-        QCOMPARE(columnNames(*m_folder).constLast(), question.left(64));
-        QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), question, renamed));
-        QCOMPARE(columnNames(*m_folder).constLast(), renamed.left(64));
+        QVERIFY(AddAnswerColumn(surveyTable(), question, false));
+        QCOMPARE(columnNames(m_location).constLast(), question.left(64));
+        QVERIFY(RenameAnswerColumn(surveyTable(), question, renamed));
+        QCOMPARE(columnNames(m_location).constLast(), renamed.left(64));
 
         // A second question sharing the first 64 characters collides.
         const QString twin = renamed.left(64) + QStringLiteral("something else");
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), twin, false).failedWith(Error::Duplicate));
+        QVERIFY(AddAnswerColumn(surveyTable(), twin, false).failedWith(Error::Duplicate));
 
-        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
-        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+        QVERIFY(RemoveAnswerColumn(surveyTable(), renamed));
+        QCOMPARE(columnNames(m_location), QStringList({QStringLiteral("Form Question")}));
     }
 
     void renameOntoAnotherColumnIsRefused()
     {
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), false));
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), false));
-        QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("A")).failedWith(Error::Duplicate));
+        QVERIFY(AddAnswerColumn(surveyTable(), QStringLiteral("A"), false));
+        QVERIFY(AddAnswerColumn(surveyTable(), QStringLiteral("B"), false));
+        QVERIFY(RenameAnswerColumn(surveyTable(), QStringLiteral("B"), QStringLiteral("A")).failedWith(Error::Duplicate));
         // A column that is gone is no duplicate: the failure says what it is.
-        const Result<void> gone = RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("C"), QStringLiteral("D"));
+        const Result<void> gone = RenameAnswerColumn(surveyTable(), QStringLiteral("C"), QStringLiteral("D"));
         QVERIFY(!gone && !gone.failedWith(Error::Duplicate) && !gone.failedWith(Error::NotFound));
-        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(columnNames(m_location), QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
     }
 
     void missingTableIsReportedByEveryOperation()
     {
-        const AnswerTable missing = AnswerTable::forForm(m_folder->database(), QStringLiteral("gone"), QStringLiteral("gone.html"));
+        const AnswerTable missing = AnswerTable::forForm(m_location, QStringLiteral("gone"), QStringLiteral("gone.html"));
         QVERIFY(AddAnswerColumn(missing, QStringLiteral("A"), false).failedWith(Error::NotFound));
         QVERIFY(RemoveAnswerColumn(missing, QStringLiteral("A")).failedWith(Error::NotFound));
         QVERIFY(RenameAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("B")).failedWith(Error::NotFound));
@@ -156,16 +172,16 @@ private slots:
     {
         QFETCH(QString, name);
         const QString renamed = name + QStringLiteral(" (2)");
-        addRows(*m_folder, 2);
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, false));
-        QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(name));
-        QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), name, renamed));
-        QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(renamed));
-        QCOMPARE(columnValues(*m_folder, columnNameFor(renamed)), QStringList(2, columnAddedMarker()));
-        QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
-        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+        addRows(m_location, 2);
+        QVERIFY(AddAnswerColumn(surveyTable(), name, false));
+        QCOMPARE(columnNames(m_location).constLast(), columnNameFor(name));
+        QVERIFY(RenameAnswerColumn(surveyTable(), name, renamed));
+        QCOMPARE(columnNames(m_location).constLast(), columnNameFor(renamed));
+        QCOMPARE(columnValues(m_location, columnNameFor(renamed)), QStringList(2, columnAddedMarker()));
+        QVERIFY(RemoveAnswerColumn(surveyTable(), renamed));
+        QCOMPARE(columnNames(m_location), QStringList({QStringLiteral("Form Question")}));
         // The other column keeps its answers through the rename and the drop.
-        QCOMPARE(columnValues(*m_folder, QStringLiteral("Form Question")), QStringList({QStringLiteral("0"), QStringLiteral("1")}));
+        QCOMPARE(columnValues(m_location, QStringLiteral("Form Question")), QStringList({QStringLiteral("0"), QStringLiteral("1")}));
     }
 
     void columnChangesSucceedWhileAnotherConnectionWrites()
@@ -173,32 +189,30 @@ private slots:
         std::atomic<bool> stop = false;
         std::atomic<int> written = 0;
         std::atomic<int> failed = 0;
-        const QString path = m_folder->database();
         std::thread writer([&] {
-            auto db = AnswersDatabase::open(path);
+            auto store = openStore(m_location);
             for (int i = 0; i < 2000 && !stop; ++i) {
-                if (!db->begin() || db->insertRow(kTable, {{QStringLiteral("Form Question"), QString::number(i)}}) < 0 || !db->commit()) {
-                    db->rollback();
-                    ++failed;
-                } else {
+                if (store->insertRows({{kTable, {{QStringLiteral("Form Question"), QString::number(i)}}, {}, {}, {}}}))
                     ++written;
-                }
+                else
+                    ++failed;
             }
         });
         for (int i = 0; i < 20; ++i) {
             const QString name = QStringLiteral("Question %1").arg(i);
-            QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, false));
-            QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), name, name + QStringLiteral("!")));
+            QVERIFY(AddAnswerColumn(surveyTable(), name, false));
+            QVERIFY(RenameAnswerColumn(surveyTable(), name, name + QStringLiteral("!")));
         }
         stop = true;
         writer.join();
         QCOMPARE(failed.load(), 0);
-        QCOMPARE(openDb(*m_folder)->rowCount(kTable), qint64(written.load()));
-        QCOMPARE(columnNames(*m_folder).size(), 21);
+        QCOMPARE(openStore(m_location)->rowCount(kTable).valueOr(-1), qint64(written.load()));
+        QCOMPARE(columnNames(m_location).size(), 21);
     }
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
+    QString m_location;
 };
 
 QTEST_GUILESS_MAIN(TestAnswerColumns)

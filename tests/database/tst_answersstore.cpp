@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswersStore.h"
+#include "support/PostgresFixture.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,9 +14,10 @@ namespace {
 
 const QString kTable = AnswersStore::tableFor(QStringLiteral("survey"));
 
-// Each kind of store the program can use: a fresh, empty one at a place
-// inside `dir`. A second store adds its row here and every case runs on it.
-using StoreMaker = std::function<QString(const QTemporaryDir& dir)>;
+// Each kind of store the program can use: the location of a fresh, empty
+// one (a place inside `dir` for a file); empty with the reason in `why` when
+// that kind cannot be had here. Every case runs on each.
+using StoreMaker = std::function<QString(const QTemporaryDir& dir, QString* why)>;
 
 AnswersStore::NewRow answer(const QString& value, const QString& token = {})
 {
@@ -40,7 +42,9 @@ private slots:
     {
         QFETCH_GLOBAL(StoreMaker, make);
         m_dir = std::make_unique<QTemporaryDir>();
-        m_location = make(*m_dir);
+        QString why;
+        m_location = make(*m_dir, &why);
+        QVERIFY2(!m_location.isEmpty(), qPrintable(why));
         auto made = createAnswersStore(m_location);
         QVERIFY2(made, qPrintable(made ? QString() : made.error().detail));
         m_store = std::move(made).value();
@@ -50,7 +54,9 @@ private slots:
     void initTestCase_data()
     {
         QTest::addColumn<StoreMaker>("make");
-        QTest::newRow("sqlite") << StoreMaker([](const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("a.mdb")); });
+        QTest::newRow("sqlite") << StoreMaker(
+            [](const QTemporaryDir& dir, QString*) { return dir.filePath(QStringLiteral("a.mdb")); });
+        QTest::newRow("postgresql") << StoreMaker([](const QTemporaryDir&, QString* why) { return test::freshPostgresLocation(why); });
     }
     void cleanup()
     {
@@ -74,10 +80,15 @@ private slots:
         QCOMPARE(columns.size(), 3);
         QCOMPARE(columns.at(1).name, QStringLiteral("Feeling"));
         QVERIFY(columns.at(2).isMemo());
+        AnswersStore::NewRow later = answer(QString());
+        later.values = {{QStringLiteral("feeling"), QStringLiteral("calm")}};
+        QVERIFY(m_store->insertRows({later}));
         const auto rows = m_store->readRows(kTable, {QStringLiteral("Feeling"), QStringLiteral("Notes")}, -1, 10);
         QVERIFY(rows);
-        QCOMPARE(rows->size(), 1);
+        QCOMPARE(rows->size(), 2);
+        // Only rows older than the column hold the marker.
         QCOMPARE(rows->first().values, QVariantList({QStringLiteral("glad"), QStringLiteral("*older*")}));
+        QCOMPARE(rows->last().values, QVariantList({QStringLiteral("calm"), QVariant()}));
         // The raw visitor hands over the same values as UTF-8, nothing where nothing was answered, from a row on.
         AnswersStore::NewRow unanswered;
         unanswered.table = kTable;
@@ -149,6 +160,96 @@ private slots:
         QCOMPARE(stored.load(), 50);
         QCOMPARE(repeated.load(), 50);
         QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 50);
+    }
+
+    void aColumnChangedElsewhereReachesTheWriter()
+    {
+        // The writer has its statement for the columns it knows.
+        QVERIFY(m_store->insertRows({answer(QStringLiteral("first"))}));
+        auto designer = openAnswersStore(m_location);
+        QVERIFY(designer);
+        QVERIFY((*designer)->addColumn(kTable, QStringLiteral("Late"), AnswersStore::ColumnKind::Text, QStringLiteral("*")));
+        AnswersStore::NewRow row = answer(QStringLiteral("second"));
+        row.values.append({QStringLiteral("late"), QStringLiteral("in time")});
+        QVERIFY(m_store->insertRows({row}));
+        QVERIFY((*designer)->dropColumn(kTable, QStringLiteral("Mood")));
+        const auto afterDrop = m_store->insertRows({row});
+        QVERIFY2(afterDrop, qPrintable(afterDrop ? QString() : afterDrop.error().detail));
+        const auto rows = m_store->readRows(kTable, {QStringLiteral("Late")}, -1, 10);
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), 3);
+        QCOMPARE(rows->at(0).values, QVariantList{QStringLiteral("*")});
+        QCOMPARE(rows->at(1).values, QVariantList{QStringLiteral("in time")});
+        QCOMPARE(rows->at(2).values, QVariantList{QStringLiteral("in time")});
+    }
+
+    void columnsAreRestoredForUndoAndRepair()
+    {
+        using Kind = AnswersStore::ColumnKind;
+        const QList<AnswersStore::Column> original{{QStringLiteral("Form Question"), Kind::Text}, {QStringLiteral("Mood"), Kind::Text}};
+        const auto names = [&] {
+            QStringList seen;
+            for (const auto& c : m_store->columns(kTable).valueOr({}))
+                seen.append(c.name);
+            return seen;
+        };
+        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("Feeling")));
+        QCOMPARE(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Undo).valueOr({QStringLiteral("?")}),
+                 QStringList());
+        QCOMPARE(m_store->columns(kTable).valueOr({}), original);
+        // Put back in its place while the table is empty.
+        QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Form Question")));
+        QVERIFY(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Undo));
+        QCOMPARE(m_store->columns(kTable).valueOr({}), original);
+
+        // A column with answers stays; one holding only the marker goes.
+        QVERIFY(m_store->insertRows({answer(QStringLiteral("glad"))}));
+        const QList<AnswersStore::Column> repaired{original.first(), {QStringLiteral("Why"), Kind::Memo}};
+        QCOMPARE(m_store->restoreColumns(kTable, repaired, QStringLiteral("*"), AnswersStore::Restore::Repair).valueOr({}),
+                 QStringList{QStringLiteral("Mood")});
+        QCOMPARE(names(), QStringList({QStringLiteral("Form Question"), QStringLiteral("Mood"), QStringLiteral("Why")}));
+        QVERIFY(m_store->columns(kTable).value().at(2).isMemo());
+        QCOMPARE(m_store->readRows(kTable, {QStringLiteral("Why")}, -1, 5).value().first().values, QVariantList{QStringLiteral("*")});
+        QVERIFY(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Repair));
+        QCOMPARE(names(), QStringList({QStringLiteral("Form Question"), QStringLiteral("Mood")}));
+    }
+
+    void rowsOrderAndMatchAsTheDesignerCompares()
+    {
+        QList<AnswersStore::NewRow> rows;
+        for (const QString& v : {QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("\u00c9mile"),
+                                 QStringLiteral("zed"), QStringLiteral("alpha2"), QStringLiteral("50%")})
+            rows.append(answer(v));
+        AnswersStore::NewRow unanswered = answer(QString());
+        unanswered.values = {};
+        rows.append(unanswered);
+        const auto stored = m_store->insertRows(rows);
+        QVERIFY(stored);
+        const auto mood = [&](qint64 position, qint64 limit) {
+            QStringList seen;
+            for (const auto& r : m_store->orderedRows(kTable, {QStringLiteral("Mood")}, position, limit).valueOr({}))
+                seen.append(r.values.first().isNull() ? QStringLiteral("-") : r.values.first().toString());
+            return seen;
+        };
+        // ASCII letters without regard to case, everything else by its bytes.
+        QCOMPARE(m_store->orderRows(kTable, {QStringLiteral("Mood"), false, {}, {}}).valueOr(-1), 7);
+        QCOMPARE(mood(0, 10), QStringList({QStringLiteral("-"), QStringLiteral("50%"), QStringLiteral("Alpha"),
+                                           QStringLiteral("alpha2"), QStringLiteral("beta"), QStringLiteral("zed"),
+                                           QStringLiteral("\u00c9mile")}));
+        QCOMPARE(m_store->orderRows(kTable, {QStringLiteral("Mood"), true, QStringLiteral("ALP"), {QStringLiteral("Mood")}})
+                     .valueOr(-1),
+                 2);
+        QCOMPARE(mood(1, 5), QStringList{QStringLiteral("Alpha")});
+        QCOMPARE(m_store->orderRows(kTable, {{}, false, QStringLiteral("%"), {QStringLiteral("Mood")}}).valueOr(-1), 1);
+        QCOMPARE(m_store->countMatches(kTable, QStringLiteral("Mood"), {QStringLiteral("alpha2"), QStringLiteral("Alpha2"), QStringLiteral("beta")})
+                     .valueOr({}),
+                 QList<qint64>({1, 0, 1}));
+        QVERIFY(m_store->countMatches(QStringLiteral("tbl_gone"), QStringLiteral("Mood"), {}).failedWith(Error::NotFound));
+        const auto span = m_store->rowSpan(kTable);
+        QVERIFY(span);
+        QCOMPARE(span->count, 7);
+        QCOMPARE(span->first, stored->first().rowId);
+        QCOMPARE(span->last, stored->last().rowId);
     }
 
 private:

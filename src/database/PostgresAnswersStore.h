@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "database/AnswersStore.h"
+
+#include <QHash>
+
+struct pg_conn;
+struct pg_result;
+
+namespace quenlow {
+
+/// The answers store on a PostgreSQL server, shared by several collection
+/// servers and the designer. Answers tables live in the schema "answers",
+/// the store's own tables in the schema "quenlow". Physical table and column
+/// names are the names folded to ASCII lower case (so the server itself
+/// refuses names that differ in ASCII case only), shortened with a hash
+/// where longer than the server's 63 bytes; the real names are kept in the
+/// objects' comments. A store object is used from one thread at a time.
+class PostgresAnswersStore final : public AnswersStore
+{
+public:
+    /// The database must hold a store (NotFound otherwise); an unreachable
+    /// server is an Io failure.
+    static Result<std::shared_ptr<AnswersStore>> open(const QString& url);
+    /// Makes the store's tables, and the database when it is missing.
+    static Result<std::shared_ptr<AnswersStore>> create(const QString& url);
+    /// `url` without a password, for messages and logs.
+    static QString withoutPassword(const QString& url);
+    ~PostgresAnswersStore() override;
+    Q_DISABLE_COPY_MOVE(PostgresAnswersStore)
+
+    Result<bool> tableExists(const QString& table) override;
+    Result<QStringList> tables() override;
+    Result<void> createTable(const QString& table, const QString& firstColumn) override;
+    Result<void> dropTable(const QString& table) override;
+    Result<QList<Column>> columns(const QString& table) override;
+    Result<void> addColumn(
+        const QString& table, const QString& column, ColumnKind kind, const QString& olderRowsText) override;
+    Result<void> renameColumn(const QString& table, const QString& from, const QString& to) override;
+    Result<void> dropColumn(const QString& table, const QString& column) override;
+    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
+        const QString& olderRowsText, Restore how) override;
+    Result<bool> columnHoldsAnswers(const QString& table, const QString& column) override;
+    Result<qint64> rowCount(const QString& table) override;
+    Result<RowSpan> rowSpan(const QString& table) override;
+    Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
+        qint64 limit, bool arrivals = false) override;
+    Result<qint64> visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
+        const std::function<void(qint64 id, RawValues values)>& visit) override;
+    Result<qint64> orderRows(const QString& table, const RowOrder& order) override;
+    Result<QList<Row>> orderedRows(
+        const QString& table, const QStringList& columns, qint64 position, qint64 limit) override;
+    Result<QList<qint64>> countMatches(
+        const QString& table, const QString& column, const QStringList& values) override;
+    Result<void> deleteRows(const QString& table, const QList<qint64>& ids) override;
+    Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
+    Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
+
+    bool keepsPublications() const override { return true; }
+    Result<void> publish(const Publication& form) override;
+    Result<std::optional<Publication>> publication(const QString& form) override;
+    Result<std::optional<PublishedFile>> publishedFile(const QString& name) override;
+    Result<QByteArray> sharedKey() override;
+
+    Result<void> checkWritable() override;
+    bool replaced() const override { return false; }
+    QString location() const override { return m_location; }
+
+    /// The name the server knows a table or column by.
+    static QString physicalName(const QString& name);
+
+    /// One bound value: text, or bytes sent as they are; nothing for null.
+    struct Param {
+        std::optional<QByteArray> value;
+        bool binary = false;
+        Param(std::nullopt_t) { }
+        Param(const QByteArray& bytes, bool asBinary = false)
+            : value(bytes)
+            , binary(asBinary)
+        {
+        }
+        Param(const QString& text)
+            : value(text.toUtf8())
+        {
+        }
+    };
+    using Params = QList<Param>;
+    struct ResultDeleter {
+        void operator()(pg_result* r) const;
+    };
+    using PgResult = std::unique_ptr<pg_result, ResultDeleter>;
+
+private:
+    PostgresAnswersStore(pg_conn* conn, const QString& location);
+    Result<PgResult> run(const QString& sql, const Params& params = {}, bool binaryResult = false);
+    /// The name of the statement prepared for `sql`.
+    Result<QByteArray> prepared(const QByteArray& sql, int paramCount);
+    Error failure(pg_result* result, const QString& what) const;
+    Error connectionFailure(const QString& what) const;
+    bool reconnect();
+    /// Runs `work` in one transaction that also tells the collection servers
+    /// the columns changed.
+    Result<void> changeColumns(const std::function<Result<void>()>& work);
+    Result<void> inTransaction(const std::function<Result<void>()>& work);
+    Result<std::optional<QString>> existingColumn(const QString& table, const QString& column);
+    Result<void> addColumnNow(
+        const QString& table, const QString& column, bool memo, const QString& olderRowsText, bool fill);
+    Result<qint64> count(const QString& table);
+    Result<QList<Row>> rowsOf(const QString& sql, const Params& params, int valueCount, bool withArrival);
+
+    struct TableColumns {
+        QStringList physical;
+        QHash<QString, int> byFoldedName;
+        QString sequence;
+    };
+    Result<const TableColumns*> columnsOf(const QString& table);
+    Result<QList<Inserted>> insertBatch(const QList<NewRow>& rows, bool* sentCommit);
+    /// The statement storing `row`, its values put in `params`.
+    static QByteArray insertStatement(const NewRow& row, const TableColumns& table, Params* params);
+    void forgetSchema();
+
+    pg_conn* m_conn = nullptr;
+    QString m_location;
+    bool m_inTransaction = false;
+    int m_session = 0; // counts the connections made
+    // The last order of rows, and the session whose temporary table holds it.
+    std::optional<std::pair<QString, RowOrder>> m_order;
+    int m_orderSession = -1;
+    mutable QByteArray m_lastState; // of the last failed statement
+    // The writer's caches, valid for one version of the columns.
+    qint64 m_columnsVersion = -1;
+    QHash<QString, TableColumns> m_columns;
+    QHash<QByteArray, QByteArray> m_statements; // SQL -> prepared statement's name
+    int m_nextStatement = 0;
+};
+
+} // namespace quenlow
