@@ -113,7 +113,7 @@ int main(int argc, char** argv)
         return 1;
     }
     say(QStringLiteral("collecting answers for %1 at %2")
-            .arg(appFolder.isEmpty() ? database : QDir::toNativeSeparators(appFolder), service.address()));
+            .arg(appFolder.isEmpty() ? quenlow::shownLocation(database) : QDir::toNativeSeparators(appFolder), service.address()));
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

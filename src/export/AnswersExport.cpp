@@ -75,13 +75,13 @@ bool openSource(const ExportRequest& request, Source& source, QString& error)
     source.table = AnswersStore::tableFor(formName);
     auto store = openAnswersStore(databasePath);
     if (!store) {
-        error = u"The answers database '%1' cannot be opened (%2)."_s.arg(displayPath(databasePath), store.error().detail);
+        error = u"The answers database '%1' cannot be opened (%2)."_s.arg(displayPath(shownLocation(databasePath)), store.error().detail);
         return false;
     }
     source.store = std::move(store).value();
     if (!source.store->tableExists(source.table).valueOr(false)) {
         error = u"The table '%1' holding the answers of the form '%2' is missing from '%3'."_s.arg(
-            source.table, pageFile, displayPath(databasePath));
+            source.table, pageFile, displayPath(shownLocation(databasePath)));
         return false;
     }
     const QList<AnswersStore::Column> columns = source.store->columns(source.table).valueOr({});

@@ -23,7 +23,7 @@ CreateNewDatabase::CreateNewDatabase(const QString& databasePath, QWidget* paren
 
     const QString missing = isServerLocation(databasePath)
         ? QStringLiteral("Sorry, but the answers database '%1' does not hold the tables of answers for the forms yet.")
-              .arg(databasePath)
+              .arg(shownLocation(databasePath))
         : QStringLiteral("Sorry, but the Database 'formAnswers.mdb' required to hold the tables of answers for each "
                          "form cannot be found.");
     auto* instruction1 = new QLabel(missing, this);
@@ -55,7 +55,7 @@ void CreateNewDatabase::createDatabase()
     QString error;
     if (!CreateDatabase(m_databasePath, &error)) {
         // The window stays: the user may mend the folder and try again, or close it.
-        showExclamation(QStringLiteral("The database '") + m_databasePath + QStringLiteral("' could not be created (")
+        showExclamation(QStringLiteral("The database '") + shownLocation(m_databasePath) + QStringLiteral("' could not be created (")
                         + error + QStringLiteral(")."));
         return;
     }

@@ -47,7 +47,7 @@ bool createTable(const FormSession& session, const QString& name)
     const QString table = AnswersStore::tableFor(name);
     const auto store = openAnswersStore(session.databasePath());
     if (!store) {
-        showExclamation(QStringLiteral("The answers database '") + session.databasePath()
+        showExclamation(QStringLiteral("The answers database '") + shownLocation(session.databasePath())
                         + QStringLiteral("' cannot be opened (") + store.error().detail
                         + QStringLiteral("). No form has been created."));
         return false;
@@ -81,7 +81,7 @@ bool requireAnswersDatabase(const FormSession& session)
     // A database server that cannot be reached is no database to create.
     if (isServerLocation(location)) {
         if (const auto opened = openAnswersStore(location); !opened.failedWith(Error::NotFound)) {
-            showExclamation(QStringLiteral("The answers database '") + location
+            showExclamation(QStringLiteral("The answers database '") + shownLocation(location)
                             + QStringLiteral("' cannot be opened (") + opened.error().detail + QStringLiteral(")."));
             return false;
         }
@@ -124,7 +124,7 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     settings.letterSize = inputs.letterSize;
     settings.justification = inputs.justification;
     settings.background = session.backgroundFileName;
-    settings.databaseLocation = session.databasePath();
+    settings.databaseLocation = shownLocation(session.databasePath()); // never a password in a page
     settings.userViewTable = inputs.userViewTable;
     session.collection.append(QString::number(session.methodCount()),
                               headerRecord(settings, inputs.backgroundRow, session.elementCounter),

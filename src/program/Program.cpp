@@ -90,14 +90,14 @@ void Program::Private::chooseAnswersStore()
     // A database that is not there (and was not created now) is no choice.
     if (!requireAnswersDatabase(*session)) {
         session->setAnswersStore(before);
-        showExclamation(QStringLiteral("The answers are still stored in '") + session->databasePath()
+        showExclamation(QStringLiteral("The answers are still stored in '") + shownLocation(session->databasePath())
                         + QStringLiteral("'."));
         return;
     }
     QSettings().setValue(QStringLiteral("answers/store"), form.location());
     // The steps recorded changed the columns of the other database.
     mainForm->history()->stack()->clear();
-    QString text = QStringLiteral("The answers are now stored in '") + session->databasePath() + QStringLiteral("'.");
+    QString text = QStringLiteral("The answers are now stored in '") + shownLocation(session->databasePath()) + QStringLiteral("'.");
     if (const Result<QStringList> unpublished = publishAllForms(*session); !unpublished)
         text += QStringLiteral(" The forms could not be published to it (") + unpublished.error().detail + QStringLiteral(").");
     else if (!unpublished->isEmpty())

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "database/AnswersStore.h"
+
 #include <QString>
 
 // Messages the reporter's operations share.
@@ -9,7 +11,7 @@ namespace quenlow::reporter {
 
 inline QString databaseUnavailable(const QString& path, const QString& reason)
 {
-    return QStringLiteral("The answers database '") + path + QStringLiteral("' cannot be opened (") + reason
+    return QStringLiteral("The answers database '") + shownLocation(path) + QStringLiteral("' cannot be opened (") + reason
         + QStringLiteral(").");
 }
 

@@ -225,7 +225,7 @@ bool AnswerWriter::ensureOpen(QString* error)
     auto opened = openAnswersStore(m_path);
     if (!opened) {
         if (error)
-            *error = QStringLiteral("the answers database %1 cannot be opened: %2").arg(m_path, opened.error().detail);
+            *error = QStringLiteral("the answers database %1 cannot be opened: %2").arg(shownLocation(m_path), opened.error().detail);
         return false;
     }
     m_store = std::move(opened).value();

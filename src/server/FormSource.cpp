@@ -180,16 +180,16 @@ std::unique_ptr<FormSource> formsInStore(const QString& storeLocation, QString* 
 {
     auto store = openAnswersStore(storeLocation);
     if (!store) {
-        *error = QStringLiteral("the answers database %1 cannot be opened: %2").arg(storeLocation, store.error().detail);
+        *error = QStringLiteral("the answers database %1 cannot be opened: %2").arg(shownLocation(storeLocation), store.error().detail);
         return nullptr;
     }
     if (!(*store)->keepsPublications()) {
-        *error = QStringLiteral("the answers database %1 keeps no published forms; give the program folder").arg(storeLocation);
+        *error = QStringLiteral("the answers database %1 keeps no published forms; give the program folder").arg(shownLocation(storeLocation));
         return nullptr;
     }
     const Result<QByteArray> key = (*store)->sharedKey();
     if (!key) {
-        *error = QStringLiteral("the answers database %1 cannot be read: %2").arg(storeLocation, key.error().detail);
+        *error = QStringLiteral("the answers database %1 cannot be read: %2").arg(shownLocation(storeLocation), key.error().detail);
         return nullptr;
     }
     return std::make_unique<StoreSource>(storeLocation, std::move(*store), *key);

@@ -96,7 +96,7 @@ private slots:
         QVERIFY(m_store->insertRows({unanswered}));
         QList<std::optional<QByteArray>> seen;
         const auto visited = m_store->visitRows(kTable, {QStringLiteral("Notes"), QStringLiteral("Feeling")},
-                                                rows->first().id, 10, [&](qint64, AnswersStore::RawValues values) {
+                                                rows->last().id, 10, [&](qint64, AnswersStore::RawValues values) {
                                                     for (const auto& v : values)
                                                         seen.append(v ? std::optional(v->toByteArray()) : std::nullopt);
                                                 });
