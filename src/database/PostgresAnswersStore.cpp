@@ -19,6 +19,10 @@ namespace quenlow {
 
 namespace {
 
+// The lock a change of columns takes alone and each batch of rows shares; one
+// key per database ("Quenlow" in ASCII).
+const QString kLockColumns = QStringLiteral("SELECT %1(22928551618310007)");
+
 // Everything the store keeps besides the answers, out of the way of any
 // answers table's name.
 const QString kArrivals = QStringLiteral("quenlow.arrivals");
@@ -390,9 +394,11 @@ Result<void> PostgresAnswersStore::inTransaction(const std::function<Result<void
 Result<void> PostgresAnswersStore::changeColumns(const std::function<Result<void>()>& work)
 {
     return inTransaction([&]() -> Result<void> {
-        // First, before any table is locked: writers hold this row shared for
-        // their batch, so the change waits for their open batches and theirs
-        // for it, and each of them then sees the new version.
+        // First, before any table is locked: writers hold the columns lock
+        // shared for their batch, so the change waits for their open batches
+        // and theirs for it, and each of them then sees the new version.
+        if (const auto locked = run(kLockColumns.arg(QStringLiteral("pg_advisory_xact_lock"))); !locked)
+            return locked.error();
         if (const auto bumped
             = run(QStringLiteral("UPDATE quenlow.columns_version SET version = version + 1"));
             !bumped)
@@ -984,8 +990,13 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         return e;
     };
     // Held shared until the commit: a change of columns waits for this batch,
-    // and a batch begun after a change sees it.
-    const auto version = run(QStringLiteral("SELECT version FROM quenlow.columns_version FOR SHARE"));
+    // and a batch begun after a change sees it. An advisory lock, not a row
+    // lock: row locks shared by several servers' batches at once would each
+    // be written into the row. The version is read by a statement of its
+    // own, whose snapshot is taken once the lock is held.
+    if (const auto locked = run(kLockColumns.arg(QStringLiteral("pg_advisory_xact_lock_shared"))); !locked)
+        return fail(locked.error());
+    const auto version = run(QStringLiteral("SELECT version FROM quenlow.columns_version"));
     if (!version)
         return fail(version.error());
     const qint64 current = number(version->get(), 0, 0);
