@@ -8,8 +8,6 @@
 #include <QStringList>
 #include <QVariantMap>
 
-#include <memory>
-
 namespace quenlow::test {
 
 /// Writes a form the way the designer leaves it: the answers table with its
@@ -56,10 +54,8 @@ private:
     QList<Element> m_elements;
 };
 
-/// Every row of `table` as column name -> value (null values stay null), in storage order.
-QList<QVariantMap> tableRows(const QString& appFolder, const QString& table);
 /// Adds a column as the designer does (same filler for older rows); false when refused.
-bool addQuestionColumn(const QString& appFolder, const QString& table, const QString& question,
+bool addQuestionColumn(const QString& location, const QString& table, const QString& question,
                        const QString& kind = QStringLiteral("Text Field"));
 
 /// Form fields urlencoded as a browser sends them.
@@ -72,13 +68,13 @@ struct RawResponse {
     QByteArray body;
     QByteArray header(const QByteArray& name) const;
 };
-/// A keep-alive HTTP/1.1 client of 127.0.0.1:`port`, over TLS when asked
-/// (taking any certificate). A failed exchange gives status 0; the next
-/// request opens a new connection. Not retried: tests count what was sent.
+/// A keep-alive HTTP/1.1 client of 127.0.0.1:`port`. A failed exchange
+/// gives status 0; the next request opens a new connection. Not retried:
+/// tests count what was sent.
 class TestClient
 {
 public:
-    explicit TestClient(quint16 port, bool tls = false, int timeoutMs = 20000);
+    explicit TestClient(quint16 port, int timeoutMs = 20000);
     ~TestClient();
     TestClient(const TestClient&) = delete;
     TestClient& operator=(const TestClient&) = delete;
@@ -90,8 +86,10 @@ public:
     RawResponse postForm(const QList<QPair<QString, QString>>& fields);
 
 private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    RawResponse send(const QByteArray& request);
+    quint16 m_port;
+    int m_timeoutMs;
+    int m_socket = -1;
 };
 
 /// One part of a multipart/form-data body; a file part when `fileName` is set.
@@ -106,6 +104,9 @@ QPair<QByteArray, QByteArray> multipartBody(const QList<MultipartPart>& parts);
 RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs = 5000);
 /// The same on a socket already open; the socket stays open.
 RawResponse exchangeOn(int socket, const QByteArray& bytes, int timeoutMs = 5000);
+/// The same over TLS (openssl s_client, taking any certificate); the request
+/// should ask the server to close the connection.
+RawResponse tlsExchange(quint16 port, const QByteArray& bytes);
 /// A socket connected to 127.0.0.1:`port`, or -1.
 int openConnection(quint16 port);
 /// True when the peer closes `socket` within `timeoutMs` (what it sent is read and dropped).

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAnyStringView>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -17,8 +18,9 @@ namespace quenlow::test {
 
 /// Acts inside the next modal window once it is up (polled from the event
 /// loop, so it works for windows shown with exec()). Make the step before the
-/// call that opens the window; afterwards check ran(). A window that never
-/// comes, or one of another name, leaves ran() false instead of hanging.
+/// call that opens the window. A window of another name is closed; one still
+/// open after `act` is closed too (leftOpen() says so), so nothing hangs. A
+/// window that never came fails the test when the step goes.
 class ModalStep
 {
 public:
@@ -30,8 +32,18 @@ public:
         m_state->clock.start();
         poll(m_state);
     }
+    ~ModalStep()
+    {
+        m_state->done = true;
+        if (!m_state->ran && !QTest::currentTestFailed())
+            QTest::qFail(qPrintable(QStringLiteral("the window ") + m_state->name + QStringLiteral(" never showed")),
+                         __FILE__, __LINE__);
+    }
+    ModalStep(const ModalStep&) = delete;
+    ModalStep& operator=(const ModalStep&) = delete;
 
     bool ran() const { return m_state->ran; }
+    bool leftOpen() const { return m_state->leftOpen; }
 
 private:
     struct State {
@@ -39,11 +51,15 @@ private:
         std::function<void(QWidget*)> act;
         QElapsedTimer clock;
         bool ran = false;
+        bool leftOpen = false;
+        bool done = false;
     };
 
     static void poll(std::shared_ptr<State> state)
     {
         QTimer::singleShot(5, qApp, [state] {
+            if (state->done)
+                return;
             QWidget* modal = QApplication::activeModalWidget();
             if (modal && modal->isVisible()) {
                 if (modal->objectName() != state->name) {
@@ -53,9 +69,10 @@ private:
                 state->ran = true;
                 QPointer<QWidget> window(modal);
                 state->act(modal);
-                // A failed check inside must not leave the window waiting for ever.
-                if (QTest::currentTestFailed() && window && window->isVisible())
+                if (window && window->isVisible()) {
+                    state->leftOpen = true;
                     window->close();
+                }
                 return;
             }
             if (state->clock.elapsed() < 5000)
@@ -67,25 +84,22 @@ private:
 };
 
 /// The child of `window` named `name`, or a test failure.
-template<typename T> T* child(QWidget* window, const char* name)
+template<typename T> T* child(QObject* window, QAnyStringView name)
 {
-    T* widget = window->findChild<T*>(QLatin1StringView(name));
+    T* widget = window ? window->findChild<T*>(name.toString()) : nullptr;
     if (!widget)
-        QTest::qFail(qPrintable(QStringLiteral("no control ") + QLatin1StringView(name) + QStringLiteral(" in ")
-                                + window->objectName()),
-                     __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("no control ") + name.toString()), __FILE__, __LINE__);
     return widget;
 }
 
-/// Clicks the button `name` of `window`, failing when it is missing or disabled.
-inline void click(QWidget* window, const char* name)
+/// Clicks the button `name` of `window`, failing when it is missing, hidden or disabled.
+inline void click(QObject* window, QAnyStringView name)
 {
     auto* button = child<QAbstractButton>(window, name);
-    if (!button)
-        return;
-    if (!button->isEnabled())
-        QTest::qFail(qPrintable(QStringLiteral("control is disabled: ") + QLatin1StringView(name)), __FILE__, __LINE__);
-    button->click();
+    if (button && (!button->isEnabled() || button->isHidden()))
+        QTest::qFail(qPrintable(name.toString() + QStringLiteral(" cannot be clicked")), __FILE__, __LINE__);
+    else if (button)
+        button->click();
 }
 
 } // namespace quenlow::test
