@@ -89,15 +89,14 @@ void TestEditors::eachKindOpensItsEditorModally()
     addElement(env.session, method);
     env.session.setSelectedRow(1);
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
-    const ModalRun run = runModal([&] { env.editors.editSelected(); },
-        [&](QDialog* w) {
-            QVERIFY(w->isModal());
+    {
+        ModalStep step(window, [&](QWidget* w) {
             QCOMPARE(w->parentWidget(), &env.mainWindow);
             click(w, cancel);
         });
-    QVERIFY(run.appeared);
-    QVERIFY(!run.leftOpen);
-    QCOMPARE(run.name, window);
+        env.editors.editSelected();
+        QVERIFY(!step.leftOpen());
+    }
     // Cancel: the element, the page and the selection are as they were.
     QCOMPARE(env.session.collection.atPosition(1), method);
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
@@ -130,12 +129,11 @@ void TestEditors::storedNonNumbersReadAsZero()
     for (const auto& [row, tick, cancel] :
         { std::tuple { 1, "DefaultSelected", "Cancel" }, std::tuple { 2, "ResetButtonCheck", "Cancel" } }) {
         env.session.setSelectedRow(row);
-        const ModalRun run = runModal([&] { env.editors.editSelected(); },
-            [&](QDialog* w) {
-                QCOMPARE(control<QCheckBox>(w, QLatin1StringView(tick))->isChecked(), ticked);
-                click(w, QLatin1StringView(cancel));
-            });
-        QVERIFY(run.appeared);
+        ModalStep step(row == 1 ? QStringLiteral("CheckBoxesForm") : QStringLiteral("SubmitButtonForm"), [&](QWidget* w) {
+            QCOMPARE(child<QCheckBox>(w, tick)->isChecked(), ticked);
+            click(w, cancel);
+        });
+        env.editors.editSelected();
     }
 }
 
@@ -143,7 +141,7 @@ void TestEditors::mainWindowGoesAwayWhileAnEditorIsOpen()
 {
     TestProgramFolder folder;
     FormSession session(folder.path());
-    createTestForm(session, QStringLiteral("survey"));
+    createForm(session, QStringLiteral("survey"));
     auto* mainWindow = new QWidget;
     Editors editors(session, mainWindow);
     editors.showRadioButtonsForm();
@@ -214,23 +212,18 @@ void TestEditors::modelessEditorOutlivesTheForm()
 void TestEditors::blankInstructionIsNotEmpty()
 {
     Env env;
-    // Enter in a box presses the window's main button.
-    const ModalRun added = runModal([&] { env.editors.showTextFieldForm(); },
-        [&](QDialog* w) {
+    // Enter in a box presses the window's main button; Escape closes the
+    // window and adds nothing.
+    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Escape }) {
+        ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
             setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral(" "));
-            QTest::keyClick(w->findChild<QLineEdit*>(QStringLiteral("TextFieldUserInstruction")), Qt::Key_Return);
+            QTest::keyClick(child<QLineEdit>(w, "TextFieldUserInstruction"), key);
         });
-    QVERIFY(!added.leftOpen);
+        env.editors.showTextFieldForm();
+        QVERIFY(!step.leftOpen());
+    }
     QCOMPARE(env.session.collection.count(), 2);
     QCOMPARE(env.at(1).userInstruction, QStringLiteral(" "));
-    // Escape closes the window and adds nothing.
-    const ModalRun escaped = runModal([&] { env.editors.showTextFieldForm(); },
-        [&](QDialog* w) {
-            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("Name"));
-            QTest::keyClick(w, Qt::Key_Escape);
-        });
-    QVERIFY(escaped.appeared && !escaped.leftOpen);
-    QCOMPARE(env.session.collection.count(), 2);
 }
 
 void TestEditors::lineRuleLeavesAShownPageAlone()
@@ -251,17 +244,21 @@ void TestEditors::lineRuleLeavesAShownPageAlone()
 void TestEditors::lineBreaksBecomeBlanks()
 {
     Env env;
-    runModal([&] { env.editors.showTextFieldForm(); },
-        [&](QDialog* w) {
+    {
+        ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
             setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("Two\nlines"));
             setBox(w, QStringLiteral("aDefaultText"), QStringLiteral("a\r\nb"));
-            click(w, QStringLiteral("AddAnotherTextField"));
+            click(w, "AddAnotherTextField");
         });
-    runModal([&] { env.editors.showAddTextForm(); },
-        [&](QDialog* w) {
+        env.editors.showTextFieldForm();
+    }
+    {
+        ModalStep step(QStringLiteral("AddTextForm"), [&](QWidget* w) {
             setBox(w, QStringLiteral("TextToBeAdded"), QStringLiteral("First paragraph\nsecond paragraph"));
-            click(w, QStringLiteral("AddTextToForm"));
+            click(w, "AddTextToForm");
         });
+        env.editors.showAddTextForm();
+    }
     QCOMPARE(env.at(1).userInstruction, QStringLiteral("Two lines"));
     QCOMPARE(env.at(1).attribute6, QStringLiteral("a b"));
     QCOMPARE(env.at(2).userInstruction, QStringLiteral("First paragraph second paragraph"));
@@ -275,17 +272,17 @@ void TestEditors::fullFormIsRefused()
     for (int k = env.session.collection.count(); k < kMaxElements; ++k)
         env.session.collection.append(QString::number(k), FormMethod{});
     env.expectBox();
-    const ModalRun run = runModal([&] { env.editors.showTextFieldForm(); },
-        [&](QDialog* w) {
-            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));
-            click(w, QStringLiteral("AddAnotherTextField"));
-            QCOMPARE(boxText(w, QStringLiteral("TextFieldUserInstruction")), QStringLiteral("One too many"));
-        });
-    QVERIFY(run.leftOpen);
+    ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
+        setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));
+        click(w, "AddAnotherTextField");
+        QCOMPARE(boxText(w, QStringLiteral("TextFieldUserInstruction")), QStringLiteral("One too many"));
+    });
+    env.editors.showTextFieldForm();
+    QVERIFY(step.leftOpen());
     QCOMPARE(env.folder.messageTexts().size(), 1);
     QCOMPARE(env.session.collection.count(), kMaxElements);
     QCOMPARE(env.session.elementCounter, qint16(7));
-    QVERIFY(!columnNames(env.session).contains(QStringLiteral("One too many")));
+    QVERIFY(!columnNames(env.folder.database(), QStringLiteral("tbl_survey")).contains(QStringLiteral("One too many")));
 }
 
 QTEST_MAIN(TestEditors)

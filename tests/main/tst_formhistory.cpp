@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "main/FormHistory.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
@@ -18,10 +17,13 @@ namespace {
 
 QStringList columnNames(const TestProgramFolder& folder)
 {
-    QStringList names;
-    for (const auto& column : AnswersDatabase::open(folder.database())->columns(QStringLiteral("tbl_survey")))
-        names.append(column.name);
-    return names;
+    return quenlow::test::columnNames(folder.database(), QStringLiteral("tbl_survey"));
+}
+
+// An answer stored by the service meanwhile.
+void answer(const TestProgramFolder& folder, const QList<std::pair<QString, std::optional<QString>>>& values)
+{
+    QVERIFY(openStore(folder.database())->insertRows({{QStringLiteral("tbl_survey"), values, {}, {}, {}}}));
 }
 
 bool add(FormSession& session, const QString& kind, const QString& question)
@@ -65,8 +67,7 @@ private slots:
         FormSession session(folder.path());
         FormHistory history(session);
         createForm(session, QStringLiteral("survey"));
-        auto db = AnswersDatabase::open(folder.database());
-        QVERIFY(db->insertRow(QStringLiteral("tbl_survey"), {}) > 0);
+        answer(folder, {});
         const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
         QVERIFY(add(session, Kind::textField(), QStringLiteral("Marker only")));
         history.stack()->undo();
@@ -74,8 +75,9 @@ private slots:
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
 
         history.stack()->redo();
-        QCOMPARE(db->valueAt(QStringLiteral("tbl_survey"), QStringLiteral("Marker only"), 1).toString(), columnAddedMarker());
-        QVERIFY(db->insertRow(QStringLiteral("tbl_survey"), {{QStringLiteral("Marker only"), QStringLiteral("yes")}}) > 0);
+        QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Marker only")),
+                 columnAddedMarker());
+        answer(folder, {{QStringLiteral("Marker only"), QStringLiteral("yes")}});
         folder.messages().queueAnswer(MessageAnswer::Ok);
         history.stack()->undo();
         QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("Marker only")}));

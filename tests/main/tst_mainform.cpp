@@ -9,6 +9,7 @@
 #include "newform/NewFormOperations.h"
 #include "platform/BrowserView.h"
 #include "program/Program.h"
+#include "support/FormFixture.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
@@ -29,15 +30,6 @@ namespace {
 const QStringList kAddMenu{QStringLiteral("Text"),     QStringLiteral("TextField"),    QStringLiteral("TextArea"),
                            QStringLiteral("Menu"),     QStringLiteral("CheckBoxes"),   QStringLiteral("RadioButtons"),
                            QStringLiteral("SubmitButton"), QStringLiteral("LineRule")};
-
-FormMethod element(const QString& kind, const QString& instruction)
-{
-    FormMethod m;
-    m.methodType = kind;
-    m.userInstruction = instruction;
-    m.htmlCode = QStringLiteral("<P>") + instruction;
-    return m;
-}
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
@@ -184,20 +176,6 @@ private slots:
                                                             "file and cannot be edited.")));
         QVERIFY(m_calls.isEmpty());
         QVERIFY(!QFile::exists(folder.collection(QStringLiteral("orphan"))));
-    }
-
-    void editingAnUnknownKindIsRefused()
-    {
-        TestProgramFolder folder;
-        Program program(folder.path());
-        program.start();
-        FormSession& session = program.session();
-        newForm(session, QStringLiteral("survey"));
-        appendElement(session, element(QStringLiteral("Marquee"), QStringLiteral("odd")));
-        session.setSelectedRow(1);
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        trigger(program.mainWindow(), QStringLiteral("EditFormMethod"));
-        QCOMPARE(folder.messageTexts(), QStringList{QStringLiteral("Field Type Not Recognised")});
     }
 
     // Without Program, so that ending the program quits no event loop of the test.

@@ -2,18 +2,16 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "model/FormSession.h"
 #include "newform/CreateNewForm.h"
 #include "newform/FormHeader.h"
-#include "newform/ModalStep.h"
+#include "support/ModalStep.h"
 #include "platform/BrowserView.h"
 #include "support/TestProgramFolder.h"
 
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -24,16 +22,8 @@ namespace {
 
 QStringList tablesOf(const QString& database)
 {
-    QStringList names;
-    auto db = AnswersDatabase::open(database);
-    if (!db)
-        return names;
-    for (const QString& candidate : {QStringLiteral("tbl_survey"), QStringLiteral("tbl_first"),
-                                     QStringLiteral("tbl_second")}) {
-        if (db->tableExists(candidate))
-            names.append(candidate);
-    }
-    return names;
+    const auto store = openStore(database);
+    return store ? store->tables().valueOr({}) : QStringList();
 }
 
 } // namespace
@@ -42,16 +32,15 @@ class TestCreateNewForm : public QObject
 {
     Q_OBJECT
 
-    // Runs "Create New Form" and lets `act` work in the window; returns whether it ran.
-    bool inNewFormWindow(FormSession& session, const std::function<void(QWidget*)>& act)
+    // Runs "Create New Form" and lets `act` work in the window (which is closed if it stays).
+    void inNewFormWindow(FormSession& session, const std::function<void(QWidget*)>& act)
     {
         ModalStep step(QStringLiteral("CreateNewForm"), act);
         CreateNewForm::createNewForm(session, nullptr);
-        return step.ran();
     }
-    bool createForm(FormSession& session, const QString& name)
+    void createForm(FormSession& session, const QString& name)
     {
-        return inNewFormWindow(session, [name](QWidget* w) {
+        inNewFormWindow(session, [name](QWidget* w) {
             child<QLineEdit>(w, "HTMLFileNameBox")->setText(name);
             click(w, "Generate_Form_And_Database");
         });
@@ -108,7 +97,7 @@ private slots:
         QFETCH(QString, message);
         TestProgramFolder folder;
         FormSession session(folder.path());
-        QVERIFY(createForm(session, QStringLiteral("first")));
+        createForm(session, QStringLiteral("first"));
         const QByteArray page = readBytes(folder.html(QStringLiteral("first.html")));
         const QByteArray collection = readBytes(folder.collection(QStringLiteral("first")));
         const QStringList rows = session.rows()->texts();
@@ -116,13 +105,12 @@ private slots:
 
         bool stayedOpen = false;
         folder.messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(inNewFormWindow(session, [&](QWidget* w) {
+        inNewFormWindow(session, [&](QWidget* w) {
             child<QLineEdit>(w, "HTMLFileNameBox")->setText(name);
             click(w, "Generate_Form_And_Database");
             stayedOpen = w->isVisible();
             QCOMPARE(child<QLineEdit>(w, "HTMLFileNameBox")->text(), name);
-            w->close();
-        }));
+        });
         QVERIFY(stayedOpen);
         QCOMPARE(folder.messageTexts(), QStringList{message});
         QCOMPARE(session.rows()->texts(), rows);
@@ -142,32 +130,22 @@ private slots:
         {
             FormSession stopped(folder.path());
             stopWritingAfterForTesting(0);
-            QVERIFY(createForm(stopped, QStringLiteral("survey")));
+            createForm(stopped, QStringLiteral("survey"));
             stopWritingAfterForTesting(-1);
         }
         QVERIFY(!QFile::exists(folder.collection(QStringLiteral("survey"))));
         const qsizetype boxes = folder.messages().boxes().size();
         FormSession session(folder.path());
-        QVERIFY(inNewFormWindow(session, [](QWidget* w) {
-            QPointer<QWidget> window(w);
-            child<QLineEdit>(w, "HTMLFileNameBox")->setText(QStringLiteral("survey"));
-            click(w, "Generate_Form_And_Database");
-            if (window && window->isVisible())
-                window->close(); // refused
-        }));
+        createForm(session, QStringLiteral("survey"));
         QCOMPARE(folder.messages().boxes().size(), boxes);
         QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
         QVERIFY(QFile::exists(folder.collection(QStringLiteral("survey"))));
         QVERIFY(QFile::exists(folder.html(QStringLiteral("survey.html"))));
 
         QVERIFY(createFormTable(folder.database(), QStringLiteral("tbl_first")));
-        QVERIFY(AnswersDatabase::open(folder.database())->insertRow(QStringLiteral("tbl_first"), {}) > 0);
+        QVERIFY(openStore(folder.database())->insertRows({{QStringLiteral("tbl_first"), {}, {}, {}, {}}}));
         for (const QString& name : {QStringLiteral("first"), QStringLiteral("SURVEY")}) {
-            QVERIFY(inNewFormWindow(session, [&name](QWidget* w) {
-                child<QLineEdit>(w, "HTMLFileNameBox")->setText(name);
-                click(w, "Generate_Form_And_Database");
-                w->close(); // refused: the window stays open
-            }));
+            createForm(session, name); // refused: the window stays open
             QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("Sorry but there is already a Form")));
             QVERIFY(!QFile::exists(folder.collection(name)));
         }
@@ -178,9 +156,9 @@ private slots:
     {
         TestProgramFolder folder;
         FormSession session(folder.path());
-        QVERIFY(createForm(session, QStringLiteral("first")));
+        createForm(session, QStringLiteral("first"));
         session.elementCounter = 5;
-        QVERIFY(createForm(session, QStringLiteral("second")));
+        createForm(session, QStringLiteral("second"));
         QCOMPARE(session.collection.count(), 1);
         QCOMPARE(session.collection.at(QStringLiteral("0")).item(4), QStringLiteral(" 5 "));
     }
@@ -192,7 +170,7 @@ private slots:
         session.setHtmlName(QStringLiteral("orphan.html"));
         session.setEditingVisible(false);
         session.setReporterVisible(false);
-        QVERIFY(createForm(session, QStringLiteral("survey")));
+        createForm(session, QStringLiteral("survey"));
         QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
         QVERIFY(session.editingVisible());
         QVERIFY(session.reporterVisible());

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "main/CollectAnswersForm.h"
 #include "model/FormSession.h"
-#include "newform/ModalStep.h"
+#include "support/ModalStep.h"
 #include "platform/BrowserView.h"
 #include "program/Program.h"
 #include "support/FormFixture.h"
@@ -41,16 +41,12 @@ QByteArray httpGet(quint16 port, const QByteArray& path)
 // addresses window that follows is looked at by `addresses` and closed.
 void startCollecting(QPushButton* collect, const std::function<void(QWidget*)>& addresses = {})
 {
-    ModalStep choose(QStringLiteral("CollectAnswersForm"), [addresses](QWidget* form) {
-        ModalStep shown(QStringLiteral("CollectionAddresses"), [addresses](QWidget* window) {
-            if (addresses)
-                addresses(window);
-            window->close();
-        });
-        form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
+    ModalStep choose(QStringLiteral("CollectAnswersForm"), [](QWidget* form) { click(form, "StartCollecting"); });
+    ModalStep shown(QStringLiteral("CollectionAddresses"), [addresses](QWidget* window) {
+        if (addresses)
+            addresses(window);
     });
     collect->click();
-    QVERIFY(choose.ran());
 }
 
 } // namespace
@@ -152,15 +148,13 @@ private slots:
             problem = form->findChild<QLabel*>(QStringLiteral("HttpsProblem"))->text();
             QVERIFY(form->isVisible());
             form->findChild<QLineEdit*>(QStringLiteral("KeyFile"))->setText(key);
-            ModalStep shown(QStringLiteral("CollectionAddresses"), [&listed](QWidget* window) {
-                listed.append(window->findChild<QListWidget*>(QStringLiteral("AddressList"))->item(0)->text());
-                window->close();
-            });
             form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
         });
+        ModalStep shown(QStringLiteral("CollectionAddresses"), [&listed](QWidget* window) {
+            listed.append(window->findChild<QListWidget*>(QStringLiteral("AddressList"))->item(0)->text());
+        });
         collect->click();
-        QVERIFY(choose.ran());
-        QVERIFY2(problem.contains(QStringLiteral("both the certificate and its private key")), qPrintable(problem));
+            QVERIFY2(problem.contains(QStringLiteral("both the certificate and its private key")), qPrintable(problem));
         const QString address = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
         QVERIFY2(address.startsWith(QStringLiteral("https://127.0.0.1:")), qPrintable(address));
         QCOMPARE(listed, QStringList{address});
@@ -203,8 +197,7 @@ private slots:
             form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
         });
         secondCollect->click();
-        QVERIFY(choose.ran());
-        QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Exclamation);
+            QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Exclamation);
         QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("The answers cannot be collected: ")));
         QCOMPARE(secondCollect->text(), QStringLiteral("Collect Answers"));
     }

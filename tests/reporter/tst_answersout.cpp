@@ -42,14 +42,6 @@ QString reportPath(const ReporterFixture& f)
     return f.folder.path() + u"/Reports/survey_Report.doc"_s;
 }
 
-void addToReport(ReporterFixture& f, ReporterForm& form, const QString& button)
-{
-    f.folder.messages().queueAnswer(MessageAnswer::Ok);  // "If the added ... is as desired ..."
-    f.folder.messages().queueAnswer(MessageAnswer::Yes); // "Do you want to save the changes ...?"
-    WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-    click(&form, button);
-}
-
 QStringList column(const QAbstractItemModel& model, int c)
 {
     QStringList values;
@@ -112,8 +104,8 @@ private slots:
         QVERIFY(f.folder.messageTexts().last().startsWith(u"There is no chart to add"_s));
 
         form.findChild<QTabBar*>(u"TabStrip1"_s)->setCurrentIndex(1);
-        addToReport(f, form, u"AddChartToReport"_s);
-        addToReport(f, form, u"AddSummaryToReport"_s);
+        f.addAndSave(form, u"AddChartToReport"_s);
+        f.addAndSave(form, u"AddSummaryToReport"_s);
 
         WordDocument document;
         QVERIFY(document.open(reportPath(f)));
@@ -160,7 +152,7 @@ private slots:
         f.answer({{u"Name"_s, u"Eve"_s}});
         f.folder.messages().queueAnswer(MessageAnswer::No);
         click(&form, u"DeleteAnswer"_s);
-        QCOMPARE(f.database()->rowCount(f.table()), 5);
+        QCOMPARE(f.store()->rowCount(f.table()).valueOr(-1), 5);
 
         view->selectRow(1);
         f.folder.messages().queueAnswer(MessageAnswer::Yes);

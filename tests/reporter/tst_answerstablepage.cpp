@@ -71,10 +71,8 @@ private slots:
     void wideTableHasNoOverflow()
     {
         ReporterFixture f;
-        auto db = f.database();
         for (int i = 1; i < 200; ++i)
-            QVERIFY(db->addColumn(f.table(), u"Q%1"_s.arg(i), false));
-        db.reset();
+            QVERIFY(f.store()->addColumn(f.table(), u"Q%1"_s.arg(i), AnswersStore::ColumnKind::Text, {}));
         QVERIFY(f.session.backgroundFileName.isEmpty());
         QVERIFY(WriteAnswersTablePage(f.session));
         // The default background also becomes the new-form window's.

@@ -119,7 +119,7 @@ private slots:
         ReporterFixture f;
         threeAnswers(f);
         ReporterForm form(f.session);
-        QVERIFY(f.database()->renameColumn(f.table(), u"B"_s, u"Renamed"_s));
+        QVERIFY(f.store()->renameColumn(f.table(), u"B"_s, u"Renamed"_s));
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
         // Never the column's own name read back as the answer.
@@ -141,8 +141,7 @@ private slots:
         third.table = f.table();
         third.values = {{u"A"_s, u"three"_s}};
         third.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
-        auto store = openAnswersStore(f.folder.database());
-        QVERIFY(store && (*store)->insertRows({third}));
+        QVERIFY(f.store()->insertRows({third}));
         click(&form, u"NextAnswer"_s);
         QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(), QString());
         click(&form, u"NextAnswer"_s);
@@ -153,7 +152,7 @@ private slots:
         QCOMPARE(shownAnswer(&form), u"three"_s);
 
         // A row gone from under the window: positions are read again.
-        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'one'"_s));
+        f.deleteAnswers(u"A"_s, u"one"_s);
         click(&form, u"ViewFieldAnswerOne"_s);
         QCOMPARE(shownAnswer(&form), u"two"_s);
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -167,26 +166,20 @@ private slots:
     {
         ReporterFixture f;
         f.add(Kind::textField(), u"A"_s);
-        {
-            auto db = f.database();
-            db->begin();
-            for (int i = 1; i <= 3000; ++i)
-                db->insertRow(f.table(), {{u"A"_s, u"v%1"_s.arg(i)}});
-            db->commit();
-        }
+        f.answerNumbered(u"A"_s, 1, 3000, u"v%1"_s);
         const auto valueAt = [&](qint64 number) {
             AnswerPositions positions(f.table());
-            const AnswerPositions::Answer answer = positions.valueOf(*openAnswersStore(f.folder.database()).value(), u"A"_s, number);
+            const AnswerPositions::Answer answer = positions.valueOf(*f.store(), u"A"_s, number);
             return answer.state == AnswerPositions::ValueState::Value ? answer.value.toString() : u"none"_s;
         };
         QCOMPARE(valueAt(2999), u"v2999"_s);
         QCOMPARE(valueAt(3001), u"none"_s);
         // The first answer deleted: the ids start later, still without gaps.
-        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'v1'"_s));
+        f.deleteAnswers(u"A"_s, u"v1"_s);
         QCOMPARE(valueAt(2999), u"v3000"_s);
         QCOMPARE(valueAt(3000), u"none"_s);
         // A gap in the middle: the N-th answer is no longer the N-th id.
-        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'v10'"_s));
+        f.deleteAnswers(u"A"_s, u"v10"_s);
         QCOMPARE(valueAt(2000), u"v2002"_s);
         QCOMPARE(valueAt(2998), u"v3000"_s);
         QCOMPARE(valueAt(2999), u"none"_s);
@@ -197,7 +190,7 @@ private slots:
         ReporterFixture f;
         threeAnswers(f);
         ReporterForm form(f.session);
-        QVERIFY(f.database()->dropTable(f.table()));
+        QVERIFY(f.store()->dropTable(f.table()));
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"NextAnswer"_s);
         QCOMPARE(f.folder.messageTexts(), {u"The table containing the data for the form survey.html is missing."_s});

@@ -16,11 +16,12 @@
 
 namespace quenlow::test {
 
-/// Acts inside the next modal window once it is up (polled from the event
-/// loop, so it works for windows shown with exec()). Make the step before the
-/// call that opens the window. A window of another name is closed; one still
-/// open after `act` is closed too (leftOpen() says so), so nothing hangs. A
-/// window that never came fails the test when the step goes.
+/// Acts inside the next modal window of its name once it is up (polled from
+/// the event loop, so it works for windows shown with exec()). Make the step
+/// before the call that opens the window, and keep it until that call
+/// returns. The window still open after `act` is closed (leftOpen() says so);
+/// after 5 s without it, whatever modal window is up is closed, so nothing
+/// hangs. A window that never came fails the test when the step goes.
 class ModalStep
 {
 public:
@@ -61,11 +62,7 @@ private:
             if (state->done)
                 return;
             QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal->isVisible()) {
-                if (modal->objectName() != state->name) {
-                    modal->close();
-                    return;
-                }
+            if (modal && modal->isVisible() && modal->objectName() == state->name) {
                 state->ran = true;
                 QPointer<QWidget> window(modal);
                 state->act(modal);
@@ -77,6 +74,8 @@ private:
             }
             if (state->clock.elapsed() < 5000)
                 poll(state);
+            else if (modal)
+                modal->close(); // another window, or ours never came: nothing may wait for ever
         });
     }
 
