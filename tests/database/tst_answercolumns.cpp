@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "support/TestProgramFolder.h"
 
 #include <QFile>
@@ -22,43 +22,22 @@ AnswerTable surveyTable(const TestProgramFolder& folder)
     return AnswerTable::forForm(folder.database(), QStringLiteral("survey"), QStringLiteral("survey.html"));
 }
 
-std::unique_ptr<AnswersDatabase> openDb(const TestProgramFolder& folder)
+QStringList columns(const TestProgramFolder& folder)
 {
-    auto db = AnswersDatabase::open(folder.database());
-    if (!db)
-        qFatal("cannot open the test database");
-    return db;
-}
-
-QStringList columnNames(const TestProgramFolder& folder)
-{
-    QStringList names;
-    for (const auto& c : openDb(folder)->columns(kTable))
-        names.append(c.name);
-    return names;
+    return columnNames(folder.database(), kTable);
 }
 
 void addRows(const TestProgramFolder& folder, int n)
 {
-    auto db = openDb(folder);
     for (int i = 0; i < n; ++i)
-        QVERIFY(db->insertRow(kTable, {{QStringLiteral("Form Question"), QString::number(i)}}) > 0);
+        QVERIFY(openStore(folder.database())->insertRows({{kTable, {{QStringLiteral("Form Question"), QString::number(i)}}, {}, {}, {}}}));
 }
 
 QStringList columnValues(const TestProgramFolder& folder, const QString& column)
 {
     QStringList values;
-    auto db = openDb(folder);
-    const auto columns = db->columns(kTable);
-    int index = -1;
-    for (int i = 0; i < columns.size(); ++i) {
-        if (columns.at(i).name == column)
-            index = i;
-    }
-    db->forEachRow(kTable, [&](const QVariantList& row) {
-        values.append(row.value(index).isNull() ? QStringLiteral("<null>") : row.value(index).toString());
-        return true;
-    });
+    for (const QVariantMap& row : tableRows(folder.database(), kTable))
+        values.append(row.value(column).toString());
     return values;
 }
 
@@ -79,18 +58,16 @@ private slots:
     void openingNeverCreatesAFile()
     {
         TestProgramFolder empty(false);
-        QString error;
-        QVERIFY(!AnswersDatabase::open(empty.database(), &error));
-        QVERIFY(!error.isEmpty());
+        QVERIFY(!openAnswersStore(empty.database()));
         QVERIFY(!QFile::exists(empty.database()));
-        // A file that is not a database is refused too.
+        // SQLite-only: a file that is not a database is refused too.
         writeBytes(empty.database(), "this is not a database, just text\n");
-        QVERIFY(!AnswersDatabase::open(empty.database(), &error));
+        QVERIFY(!openAnswersStore(empty.database()));
     }
 
     void formTableHasOneColumnAndItsNameIsTakenOnce()
     {
-        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+        QCOMPARE(columns(*m_folder), QStringList({QStringLiteral("Form Question")}));
         QString error;
         QVERIFY(!createFormTable(m_folder->database(), kTable, &error));
         QVERIFY(!error.isEmpty());
@@ -100,9 +77,7 @@ private slots:
     {
         addRows(*m_folder, 3);
         QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("Comments"), true));
-        const auto columns = openDb(*m_folder)->columns(kTable);
-        QVERIFY(columns.at(1).isMemo());
-        QCOMPARE(columns.at(1).declaredType, QStringLiteral("MEMO"));
+        QVERIFY(openStore(m_folder->database())->columns(kTable).valueOr({}).at(1).isMemo());
         QCOMPARE(columnValues(*m_folder, QStringLiteral("Comments")), QStringList(3, columnAddedMarker()));
     }
 
@@ -111,16 +86,16 @@ private slots:
         const QString question = QString(60, QLatin1Char('q')) + QStringLiteral("0123456789");
         const QString renamed = QString(60, QLatin1Char('r')) + QStringLiteral("0123456789");
         QVERIFY(AddAnswerColumn(surveyTable(*m_folder), question, false));
-        QCOMPARE(columnNames(*m_folder).constLast(), question.left(64));
+        QCOMPARE(columns(*m_folder).constLast(), question.left(64));
         QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), question, renamed));
-        QCOMPARE(columnNames(*m_folder).constLast(), renamed.left(64));
+        QCOMPARE(columns(*m_folder).constLast(), renamed.left(64));
 
         // A second question sharing the first 64 characters collides.
         const QString twin = renamed.left(64) + QStringLiteral("something else");
         QVERIFY(AddAnswerColumn(surveyTable(*m_folder), twin, false).failedWith(Error::Duplicate));
 
         QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
-        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+        QCOMPARE(columns(*m_folder), QStringList({QStringLiteral("Form Question")}));
     }
 
     void renameOntoAnotherColumnIsRefused()
@@ -131,7 +106,7 @@ private slots:
         // A column that is gone is no duplicate: the failure says what it is.
         const Result<void> gone = RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("C"), QStringLiteral("D"));
         QVERIFY(!gone && !gone.failedWith(Error::Duplicate) && !gone.failedWith(Error::NotFound));
-        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(columns(*m_folder), QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
     }
 
     void missingTableIsReportedByEveryOperation()
@@ -158,12 +133,12 @@ private slots:
         const QString renamed = name + QStringLiteral(" (2)");
         addRows(*m_folder, 2);
         QVERIFY(AddAnswerColumn(surveyTable(*m_folder), name, false));
-        QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(name));
+        QCOMPARE(columns(*m_folder).constLast(), columnNameFor(name));
         QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), name, renamed));
-        QCOMPARE(columnNames(*m_folder).constLast(), columnNameFor(renamed));
+        QCOMPARE(columns(*m_folder).constLast(), columnNameFor(renamed));
         QCOMPARE(columnValues(*m_folder, columnNameFor(renamed)), QStringList(2, columnAddedMarker()));
         QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
-        QCOMPARE(columnNames(*m_folder), QStringList({QStringLiteral("Form Question")}));
+        QCOMPARE(columns(*m_folder), QStringList({QStringLiteral("Form Question")}));
         // The other column keeps its answers through the rename and the drop.
         QCOMPARE(columnValues(*m_folder, QStringLiteral("Form Question")), QStringList({QStringLiteral("0"), QStringLiteral("1")}));
     }
@@ -173,16 +148,12 @@ private slots:
         std::atomic<bool> stop = false;
         std::atomic<int> written = 0;
         std::atomic<int> failed = 0;
-        const QString path = m_folder->database();
-        std::thread writer([&] {
-            auto db = AnswersDatabase::open(path);
+        std::thread writer([&, store = openAnswersStore(m_folder->database()).value()] {
             for (int i = 0; i < 2000 && !stop; ++i) {
-                if (!db->begin() || db->insertRow(kTable, {{QStringLiteral("Form Question"), QString::number(i)}}) < 0 || !db->commit()) {
-                    db->rollback();
-                    ++failed;
-                } else {
+                if (store->insertRows({{kTable, {{QStringLiteral("Form Question"), QString::number(i)}}, {}, {}, {}}}))
                     ++written;
-                }
+                else
+                    ++failed;
             }
         });
         for (int i = 0; i < 20; ++i) {
@@ -193,8 +164,8 @@ private slots:
         stop = true;
         writer.join();
         QCOMPARE(failed.load(), 0);
-        QCOMPARE(openDb(*m_folder)->rowCount(kTable), qint64(written.load()));
-        QCOMPARE(columnNames(*m_folder).size(), 21);
+        QCOMPARE(openStore(m_folder->database())->rowCount(kTable).valueOr(-1), qint64(written.load()));
+        QCOMPARE(columns(*m_folder).size(), 21);
     }
 
 private:

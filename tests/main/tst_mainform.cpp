@@ -203,12 +203,8 @@ private slots:
         QTemporaryDir dir;
         const QString target = dir.path() + QStringLiteral("/nested/app");
         QString error;
+        // Laid out as the new-program-folder scenario shows; a person's own file stays.
         QCOMPARE(quenlow::programFolder(target + QStringLiteral("/"), &error), target);
-        for (const char* sub : {"HTML", "Collections", "Reports"})
-            QVERIFY(QFileInfo(target + QLatin1Char('/') + QLatin1StringView(sub)).isDir());
-        // Laid out from what the program carries; a person's own file stays.
-        QVERIFY(QFileInfo(target + QStringLiteral("/HTML/welcome.html")).size() > 1000);
-        QVERIFY(QFile::exists(target + QStringLiteral("/HTML/goldPattern.jpg")));
         writeBytes(target + QStringLiteral("/HTML/welcome.html"), "mine");
         QCOMPARE(quenlow::programFolder(target, &error), target);
         QCOMPARE(QFileInfo(target + QStringLiteral("/HTML/welcome.html")).size(), 4);
