@@ -7,6 +7,7 @@
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/HtmlText.h"
+#include "model/FormMethod.h"
 #include "model/MethodCollection.h"
 #include "model/PageWriter.h"
 
@@ -47,12 +48,6 @@ const QStringList kImages = {QStringLiteral("none.gif"),          QStringLiteral
                              QStringLiteral("goldPattern.jpg"),   QStringLiteral("mellow.jpg"),
                              QStringLiteral("brownPaper.jpg")};
 
-QString hiddenType(const QString& name, const QString& value)
-{
-    return QStringLiteral("<input type=hidden name='") + escapeAttribute(name) + QStringLiteral(" Type' value='")
-        + value + QStringLiteral("'>");
-}
-
 } // namespace
 
 FormBuilder::FormBuilder(const QString& appFolder, const QString& name)
@@ -87,79 +82,6 @@ FormBuilder& FormBuilder::databaseLocation(const QString& location)
     return *this;
 }
 
-// Each kind's fragment as the editors write it: the hidden kind field, then the control.
-FormBuilder& FormBuilder::textField(const QString& question, const QString& defaultText)
-{
-    m_elements.append({QStringLiteral("Text Field"), question,
-                       QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Text Field"))
-                           + QStringLiteral("<P>") + question + QStringLiteral(" <input name='")
-                           + escapeAttribute(columnNameFor(question))
-                           + QStringLiteral("' size='30' maxlength='' type='text' value ='")
-                           + escapeAttribute(defaultText) + QStringLiteral("'>"),
-                       {}, QStringLiteral("30"), QString(), defaultText});
-    return *this;
-}
-
-FormBuilder& FormBuilder::textArea(const QString& question, const QString& defaultText)
-{
-    m_elements.append({QStringLiteral("Text Area"), question,
-                       QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Text Area"))
-                           + QStringLiteral("<P>") + question + QStringLiteral("<P> <textarea name='")
-                           + escapeAttribute(columnNameFor(question)) + QStringLiteral("' cols='40' rows='5'>")
-                           + escapeHtml(defaultText) + QStringLiteral("</textarea>"),
-                       {}, QStringLiteral("5"), QStringLiteral("40"), defaultText});
-    return *this;
-}
-
-FormBuilder& FormBuilder::checkBox(const QString& title, bool ticked)
-{
-    m_elements.append({QStringLiteral("Check Box"), title,
-                       hiddenType(columnNameFor(title), QStringLiteral("Check Box")) + QStringLiteral("<P><input name='")
-                           + escapeAttribute(columnNameFor(title)) + QStringLiteral("' type='checkbox'")
-                           + (ticked ? QStringLiteral(" checked") : QString()) + QStringLiteral(">") + title,
-                       {}, printNumber(ticked ? 1 : 0), QString(), QString()});
-    return *this;
-}
-
-FormBuilder& FormBuilder::radioButtons(const QString& question, const QStringList& options, const QString& preselected)
-{
-    QString html = hiddenType(columnNameFor(question), QStringLiteral("Radio Buttons")) + QStringLiteral("<P>") + question;
-    for (const QString& o : options) {
-        html += QStringLiteral("<BR><input name='") + escapeAttribute(columnNameFor(question))
-            + QStringLiteral("' type='radio' value='") + escapeAttribute(o)
-            + (o == preselected ? QStringLiteral("' checked>") : QStringLiteral("'>")) + o;
-    }
-    m_elements.append({QStringLiteral("Radio Buttons"), question, html, options, QString(),
-                       preselected.isEmpty() ? QStringLiteral("none") : preselected, QString()});
-    return *this;
-}
-
-FormBuilder& FormBuilder::menu(const QString& question, const QStringList& options, const QString& preselected)
-{
-    QString html = QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Menu")) + QStringLiteral("<P>")
-        + question + QStringLiteral(" <select name='") + escapeAttribute(columnNameFor(question)) + QStringLiteral("' size=1>");
-    for (const QString& o : options)
-        html += QStringLiteral("<option") + (o == preselected ? QStringLiteral(" selected>") : QStringLiteral(">")) + o;
-    m_elements.append({QStringLiteral("Pull Down Menu"), question, html + QStringLiteral("</select>"), options,
-                       QStringLiteral("1"), preselected.isEmpty() ? QStringLiteral("none") : preselected, QString()});
-    return *this;
-}
-
-FormBuilder& FormBuilder::plainText(const QString& text)
-{
-    m_elements.append({QStringLiteral("Plain Text"), text, QStringLiteral("<P>") + text, {}, {}, {}, {}});
-    return *this;
-}
-
-FormBuilder& FormBuilder::submitButton(const QString& title)
-{
-    m_elements.append({QStringLiteral("Submit Button"), title,
-                       QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='") + escapeAttribute(title)
-                           + QStringLiteral("'></CENTER>"),
-                       {}, QStringLiteral("Reset Form"), printNumber(0), QString()});
-    return *this;
-}
-
 QString FormBuilder::headerFragment() const
 {
     const QString b = kImages.value(m_background);
@@ -187,25 +109,15 @@ bool FormBuilder::write()
     header.attribute5 = QStringLiteral("Centre");
     header.attribute6List = {printNumber(m_background), printNumber(m_allowTable ? 1 : 0), m_location, printNumber(0)};
     collection.append(QStringLiteral("0"), header);
-    for (const Element& e : m_elements) {
-        const bool memo = e.kind == QLatin1StringView("Text Area");
-        if (isQuestionKind(e.kind)
-            && !store->addColumn(tableName(), columnNameFor(e.question),
-                                 memo ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text, QString())) {
-            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.question), __FILE__, __LINE__);
+    for (const FormMethod& e : m_elements) {
+        if (isQuestionKind(e.methodType)
+            && !store->addColumn(tableName(), columnNameFor(e.userInstruction),
+                                 hasMemoColumn(e.methodType) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                                 QString())) {
+            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);
             return false;
         }
-        FormMethod m;
-        m.htmlCode = e.html;
-        m.userInstruction = e.question;
-        m.methodType = e.kind;
-        m.attribute4 = e.attribute4;
-        m.attribute5 = e.attribute5;
-        if (m.holdsList())
-            m.attribute6List = e.options;
-        else
-            m.attribute6 = e.attribute6;
-        collection.append(QString::number(collection.count()), m);
+        collection.append(QString::number(collection.count()), e);
     }
     const FileResult c = writeFileAtomically(m_folder + QStringLiteral("/Collections/") + m_name
                                                  + QStringLiteral("Collection.txt"),

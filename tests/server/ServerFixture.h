@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "editors/Fragments.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -25,13 +27,30 @@ public:
     /// The database location written into the page and the header.
     FormBuilder& databaseLocation(const QString& location);
 
-    FormBuilder& textField(const QString& question, const QString& defaultText = {});
-    FormBuilder& textArea(const QString& question, const QString& defaultText = {});
-    FormBuilder& checkBox(const QString& title, bool ticked = false);
-    FormBuilder& radioButtons(const QString& question, const QStringList& options, const QString& preselected = {});
-    FormBuilder& menu(const QString& question, const QStringList& options, const QString& preselected = {});
-    FormBuilder& plainText(const QString& text);
-    FormBuilder& submitButton(const QString& title = QStringLiteral("Submit Form"));
+    // The elements as the editors make them.
+    FormBuilder& textField(const QString& question, const QString& defaultText = {})
+    {
+        return add(textFieldMethod(question, QStringLiteral("30"), {}, defaultText));
+    }
+    FormBuilder& textArea(const QString& question, const QString& defaultText = {})
+    {
+        return add(textAreaMethod(question, QStringLiteral("5"), QStringLiteral("40"), defaultText));
+    }
+    FormBuilder& checkBox(const QString& title, bool ticked = false) { return add(checkBoxMethod(title, true, ticked)); }
+    FormBuilder& radioButtons(const QString& question, const QStringList& options, const QString& preselected = {})
+    {
+        return add(radioButtonsMethod(question, options, preselected.isEmpty() ? noDefaultOption() : preselected));
+    }
+    FormBuilder& menu(const QString& question, const QStringList& options, const QString& preselected = {})
+    {
+        return add(pullDownMenuMethod(question, QStringLiteral("1"), options,
+                                      preselected.isEmpty() ? noDefaultOption() : preselected));
+    }
+    FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
+    FormBuilder& submitButton(const QString& title = QStringLiteral("Submit Form"))
+    {
+        return add(submitButtonMethod(title, false, QStringLiteral("Reset Form")));
+    }
 
     /// Creates the table and writes the files; fails the test (and returns
     /// false) when anything cannot be made.
@@ -41,17 +60,17 @@ public:
     QString pageFile() const { return m_name + QStringLiteral(".html"); }
 
 private:
-    struct Element {
-        QString kind, question, html;
-        QStringList options;
-        QString attribute4, attribute5, attribute6;
-    };
+    FormBuilder& add(const FormMethod& element)
+    {
+        m_elements.append(element);
+        return *this;
+    }
     QString headerFragment() const;
 
     QString m_folder, m_name, m_title, m_location;
     int m_background = 1;
     bool m_allowTable = false;
-    QList<Element> m_elements;
+    QList<FormMethod> m_elements;
 };
 
 /// Adds a column as the designer does (same filler for older rows); false when refused.
