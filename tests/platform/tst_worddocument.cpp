@@ -29,7 +29,7 @@ namespace {
 
 using Entries = std::map<QString, QByteArray>;
 
-/// Writes a zip package with the given entries (the test's own fixtures).
+/// Writes a zip package with the given entries stored (the test's own fixtures).
 void writeZip(const QString& path, const Entries& entries)
 {
     int error = 0;
@@ -37,7 +37,8 @@ void writeZip(const QString& path, const Entries& entries)
     QVERIFY2(archive, "cannot create the fixture package");
     for (const auto& [name, bytes] : entries) {
         zip_source_t* source = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        QVERIFY(zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) >= 0);
+        const zip_int64_t index = zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        QVERIFY(index >= 0 && zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0) == 0);
     }
     QCOMPARE(zip_close(archive), 0);
 }
@@ -110,72 +111,40 @@ Entries foreignPackage(const QByteArray& documentXml)
         { u"word/media/image1.png"_s, QByteArray("\x89PNG\r\n\x1a\n-not-really-", 20) } };
 }
 
-/// A stored (uncompressed) zip whose word/document.xml declares `declaredSize`
-/// bytes unpacked, in a ZIP64 field; its data is the small document it really
-/// holds. `misplaced`: the directory puts _rels/.rels where no entry starts.
-QByteArray packageDeclaring(quint64 declaredSize, bool misplaced = false)
+/// A package whose stored word/document.xml declares `declaredSize` bytes
+/// unpacked (0: its true size) in the directory and its own header.
+/// `misplaced`: the directory puts _rels/.rels where no entry starts.
+QByteArray packageDeclaring(quint32 declaredSize, bool misplaced = false)
 {
-    const auto le = [](QByteArray& out, quint64 value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.append(char((value >> (8 * i)) & 0xFF));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"p.zip"_s);
+    writeZip(path, { { u"[Content_Types].xml"_s, kContentTypes }, { u"_rels/.rels"_s, kRels },
+                       { u"word/document.xml"_s,
+                           "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+                           "<w:body><w:p/></w:body></w:document>" } });
+    QByteArray zip = quenlow::test::readBytes(path);
+    const auto number = [&zip](qsizetype at, int bytes) {
+        quint32 value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = (value << 8) | quint8(zip.at(at + i));
+        return value;
     };
-    const auto crc32 = [](const QByteArray& data) {
-        quint32 crc = 0xFFFFFFFF;
-        for (char c : data) {
-            crc ^= quint8(c);
-            for (int k = 0; k < 8; ++k)
-                crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-        }
-        return ~crc;
+    const auto set = [&zip](qsizetype at, quint32 value) {
+        for (int i = 0; i < 4; ++i)
+            zip[at + i] = char((value >> (8 * i)) & 0xFF);
     };
-    const QList<std::pair<QByteArray, QByteArray>> entries = { { "[Content_Types].xml", kContentTypes },
-        { "_rels/.rels", kRels },
-        { "word/document.xml",
-            "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-            "<w:body><w:p/></w:body></w:document>" } };
-    QByteArray out, directory;
-    for (const auto& [name, data] : entries) {
-        const bool crafted = name == "word/document.xml";
-        QByteArray extra;
-        if (crafted) {
-            le(extra, 1, 2);  // ZIP64 extended information
-            le(extra, 16, 2);
-            le(extra, declaredSize, 8);
-            le(extra, quint64(data.size()), 8);
+    // Local headers name their entry at 30, directory entries at 46.
+    for (const auto& [signature, nameAt] : { std::pair { QByteArray("PK\x03\x04"), 30 }, std::pair { QByteArray("PK\x01\x02"), 46 } }) {
+        for (qsizetype at = zip.indexOf(signature); at >= 0; at = zip.indexOf(signature, at + 4)) {
+            const QByteArray name = zip.mid(at + nameAt, number(at + (nameAt == 46 ? 28 : 26), 2));
+            const qsizetype sizeAt = at + (nameAt == 46 ? 24 : 22);
+            if (name == "word/document.xml" && declaredSize)
+                set(sizeAt, declaredSize);
+            if (name == "_rels/.rels" && misplaced && nameAt == 46)
+                set(at + 42, number(at + 42, 4) + 0x1000000);
         }
-        const quint64 offset = quint64(out.size());
-        for (QByteArray* header : { &out, &directory }) {
-            const bool central = header == &directory;
-            le(*header, central ? 0x02014b50 : 0x04034b50, 4);
-            if (central)
-                le(*header, 45, 2); // made by
-            le(*header, 45, 2);     // needed
-            le(*header, 0, 2);      // flags
-            le(*header, 0, 2);      // stored
-            le(*header, 0, 4);      // time and date
-            le(*header, crc32(data), 4);
-            le(*header, crafted ? 0xFFFFFFFF : quint64(data.size()), 4);
-            le(*header, crafted ? 0xFFFFFFFF : quint64(data.size()), 4);
-            le(*header, quint64(name.size()), 2);
-            le(*header, quint64(extra.size()), 2);
-            if (central) {
-                le(*header, 0, 2 + 2 + 2 + 4); // comment, disk, attributes
-                le(*header, misplaced && name == "_rels/.rels" ? offset + 0x1000000 : offset, 4);
-            }
-            header->append(name + extra);
-        }
-        out.append(data);
     }
-    const quint64 directoryOffset = quint64(out.size());
-    out.append(directory);
-    le(out, 0x06054b50, 4);
-    le(out, 0, 4);
-    le(out, quint64(entries.size()), 2);
-    le(out, quint64(entries.size()), 2);
-    le(out, quint64(directory.size()), 4);
-    le(out, directoryOffset, 4);
-    le(out, 0, 2);
-    return out;
+    return zip;
 }
 
 QString findTool(const QString& name)
@@ -355,16 +324,16 @@ void TestWordDocument::openRefusesWhatIsNotADocument_data()
         << QByteArray("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>")
         << u"not a word-processing document body"_s;
     QTest::newRow("folder") << QString() << 0 << QByteArray() << u"is a folder"_s;
-    // A 1 KB file whose part declares 1 TiB must be refused, not allocated.
-    QTest::newRow("part declaring 1 TiB")
-        << u"bomb.doc"_s << 1 << packageDeclaring(quint64(1) << 40) << u"unpacks to more than 256 MB"_s;
+    // A 1 KB file whose part declares 4 GB must be refused, not allocated.
+    QTest::newRow("part declaring 4 GB")
+        << u"bomb.doc"_s << 1 << packageDeclaring(0xF0000000) << u"unpacks to more than 256 MB"_s;
     QTest::newRow("part declaring more than it holds")
         << u"short.doc"_s << 1 << packageDeclaring(5000) << u"is damaged"_s;
     QTest::newRow("part declaring less than it holds")
         << u"long.doc"_s << 1 << packageDeclaring(20) << u"is damaged"_s;
     // Opened, it could never be saved: every entry is copied back then.
     QTest::newRow("entry where none starts")
-        << u"misplaced.doc"_s << 1 << packageDeclaring(119, true) << u"not an Office Open XML"_s;
+        << u"misplaced.doc"_s << 1 << packageDeclaring(0, true) << u"not an Office Open XML"_s;
 }
 
 void TestWordDocument::openRefusesWhatIsNotADocument()
