@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
@@ -169,6 +170,13 @@ bool runLibreOffice(const QString& workDir, const QStringList& arguments, QStrin
     return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
+QImage picture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    return image;
+}
+
 } // namespace
 
 class TestWordDocument : public QObject
@@ -187,6 +195,7 @@ private slots:
     void failedSavesKeepTheChanges();
     void largeTableExport();
     void libreOfficeResavedDocumentStillAppends();
+    void picturesAreAddedToNewAndOpenedDocuments();
 };
 
 void TestWordDocument::openingKeepsEverythingItDoesNotUnderstand()
@@ -528,6 +537,53 @@ void TestWordDocument::libreOfficeResavedDocumentStillAppends()
     QCOMPARE(content.tables()[0].rowTexts(1), (QStringList { u"a1"_s, u"a2"_s }));
     QCOMPARE(content.blocks.last().kind, WordBlock::Kind::Paragraph); // after the new table, nothing else
     QCOMPARE(content.blocks[content.blocks.size() - 2].kind, WordBlock::Kind::Table);
+}
+
+void TestWordDocument::picturesAreAddedToNewAndOpenedDocuments()
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/report.doc"_s;
+    {
+        WordDocument document;
+        document.newDocument();
+        document.typeText(u"Before"_s);
+        document.addTable(1, 2);
+        document.typeText(u"cell"_s);
+        // Added while a table is being filled: below the table, not in a cell.
+        QVERIFY(document.addPicture(picture(640, 480), u"A <chart> & \"title\""_s));
+        document.typeText(u"After"_s);
+        QVERIFY(!document.addPicture(QImage()));
+        QVERIFY(document.saveAs(path));
+        const QString xml = document.documentXml();
+        QVERIFY(xml.indexOf(u"</w:tbl>"_s) < xml.indexOf(u"<w:drawing>"_s));
+        QVERIFY(xml.contains(u"descr=\"A &lt;chart&gt; &amp; &quot;title&quot;\""_s));
+        // 640 pixels at 96 an inch.
+        QVERIFY(xml.contains(u"cx=\"6096000\" cy=\"4572000\""_s));
+    }
+    QVERIFY(QImage::fromData(readZip(path)[u"word/media/report-picture1.png"_s]).size() == QSize(640, 480));
+    QVERIFY(readZip(path)[u"word/_rels/document.xml.rels"_s].contains("Id=\"rIdReportPicture1\""));
+    QVERIFY(readZip(path)[u"[Content_Types].xml"_s].contains("Extension=\"png\""));
+
+    {
+        WordDocument document;
+        QVERIFY(document.open(path));
+        QCOMPARE(document.content().tables().value(0).cellText(0, 0), u"cell"_s);
+        QVERIFY(document.addPicture(picture(2000, 1000)));
+        QVERIFY(document.save());
+        // New names, the first picture's kept; narrowed to the text width, in proportion.
+        const QString xml = document.documentXml();
+        QVERIFY(xml.contains(u"r:embed=\"rIdReportPicture1\""_s));
+        QVERIFY(xml.contains(u"r:embed=\"rIdReportPicture2\""_s));
+        QVERIFY(xml.contains(u"<wp:docPr id=\"2\""_s));
+        QVERIFY(xml.contains(u"cx=\"6120130\" cy=\"3060065\""_s));
+    }
+    QVERIFY(!readZip(path)[u"word/media/report-picture1.png"_s].isEmpty());
+    QVERIFY(!readZip(path)[u"word/media/report-picture2.png"_s].isEmpty());
+    const QByteArray types = readZip(path)[u"[Content_Types].xml"_s];
+    QCOMPARE(types.count("Extension=\"png\""), 1);
+    const QByteArray relationships = readZip(path)[u"word/_rels/document.xml.rels"_s];
+    QVERIFY(relationships.contains("Target=\"styles.xml\""));
+    QCOMPARE(relationships.count("relationships/image"), 2);
 }
 
 QTEST_MAIN(TestWordDocument)
