@@ -10,12 +10,16 @@
 #include "platform/BrowserView.h"
 #include "program/Program.h"
 #include "support/FormFixture.h"
+#include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMap>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -35,6 +39,25 @@ void appendElement(FormSession& session, const FormMethod& m)
 {
     session.collection.append(QString::number(session.methodCount()), m);
     session.rows()->append(m.rowText());
+}
+
+QStringList rowsOf(const QListWidget* list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows.append(list->item(i)->text());
+    return rows;
+}
+
+void makeForm(FormSession& session, const QString& name, const QString& title)
+{
+    HeaderInputs inputs;
+    inputs.title = title;
+    inputs.letterSize = QStringLiteral("7");
+    inputs.justification = QStringLiteral("Centre");
+    inputs.backgroundRow = 6;
+    inputs.backgroundText = QStringLiteral("Sky 1");
+    QVERIFY(GenerateForm(session, name, inputs));
 }
 
 } // namespace
@@ -89,16 +112,29 @@ class TestMainForm : public QObject
         button->click();
     }
 
-    static void newForm(FormSession& session, const QString& name)
-    {
-        HeaderInputs inputs;
-        inputs.title = QStringLiteral("New Form Title");
-        inputs.letterSize = QStringLiteral("7");
-        inputs.justification = QStringLiteral("Centre");
-        inputs.backgroundRow = 1;
-        inputs.backgroundText = QStringLiteral("Marble");
-        QVERIFY(GenerateForm(session, name, inputs));
-    }
+    // A program folder with three forms and a file of another kind; "beta2" is open.
+    struct Fixture {
+        TestProgramFolder folder;
+        FormSession session{folder.path()};
+        MainForm main{session};
+        Fixture()
+        {
+            main.startUp();
+            main.show();
+            makeForm(session, QStringLiteral("beta"), QStringLiteral("Beta Title"));
+            makeForm(session, QStringLiteral("alpha"), QStringLiteral("Alpha Title"));
+            makeForm(session, QStringLiteral("beta2"), QStringLiteral("Beta Two"));
+            writeBytes(folder.html(QStringLiteral("notes.txt")), "x");
+            QDir(folder.path()).mkpath(QStringLiteral("elsewhere"));
+            writeBytes(folder.path() + QStringLiteral("/elsewhere/alpha.html"), "<html>not this one</html>");
+            writeBytes(folder.path() + QStringLiteral("/elsewhere/other.htm"), "x");
+        }
+        void open(const std::function<void(QWidget*)>& act)
+        {
+            ModalStep step(QStringLiteral("OpenForm"), act);
+            main.findChild<QAction*>(QStringLiteral("Open"))->trigger();
+        }
+    };
 
 private slots:
     void initTestCase()
@@ -113,7 +149,7 @@ private slots:
         program.start();
         MainForm* main = mainOf(program);
         FormSession& session = program.session();
-        newForm(session, QStringLiteral("survey"));
+        makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
         countHooks(main, program.session());
         appendElement(session, element(Kind::submitButton(), QStringLiteral("Send")));
         folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -138,7 +174,7 @@ private slots:
         Program program(folder.path());
         program.start();
         FormSession& session = program.session();
-        newForm(session, QStringLiteral("survey"));
+        makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
         appendElement(session, element(Kind::plainText(), QStringLiteral("Hello")));
         auto* list = program.mainWindow()->findChild<QListView*>(QStringLiteral("FormCollectionList"));
         program.mainWindow()->activateWindow();
@@ -161,7 +197,7 @@ private slots:
         Program program(folder.path());
         program.start();
         MainForm* main = mainOf(program);
-        newForm(program.session(), QStringLiteral("survey"));
+        makeForm(program.session(), QStringLiteral("survey"), QStringLiteral("New Form Title"));
         countHooks(main, program.session());
         writeBytes(folder.html(QStringLiteral("orphan.html")), "<html></html>\r\n");
         folder.messages().queueAnswer(MessageAnswer::Yes);
@@ -213,6 +249,66 @@ private slots:
         error.clear();
         QVERIFY(quenlow::programFolder(dir.path() + QStringLiteral("/file"), &error).isEmpty());
         QVERIFY(!error.isEmpty());
+    }
+
+    // Only the name travels: a file picked in another folder opens the form of
+    // that name from the program's own folders, and the next use starts over
+    // in the page folder with the page pattern.
+    void browsingElsewhereStillOpensFromTheProgramFolders()
+    {
+        Fixture f;
+        f.session.backgroundChoice = -1;
+        f.session.backgroundFileName.clear();
+        f.open([&](QWidget* w) {
+            auto* dirs = f.main.openForm()->dirList();
+            QCOMPARE(dirs->currentItem()->text(), QStringLiteral("HTML"));
+            // Up to the program folder by its row in the path, then into "elsewhere".
+            const int up = dirs->currentRow() - 1;
+            emit dirs->itemActivated(dirs->item(up));
+            QCOMPARE(dirs->path(), f.folder.path());
+            QList<QListWidgetItem*> found = dirs->findItems(QStringLiteral("elsewhere"), Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            const QPoint at = dirs->visualItemRect(found.first()).center();
+            QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(dirs->path(), f.folder.path()); // a click only selects
+            QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(dirs->path(), f.folder.path() + QStringLiteral("/elsewhere"));
+            auto* files = child<QListWidget>(w, "filList");
+            QCOMPARE(rowsOf(files), QStringList{QStringLiteral("alpha.html")});
+            f.main.openForm()->PatternChange(QStringLiteral("*.htm;*.html"));
+            QCOMPARE(rowsOf(files), (QStringList{QStringLiteral("alpha.html"), QStringLiteral("other.htm")}));
+            files->setCurrentRow(0);
+            click(w, "OpenFile");
+        });
+        QCOMPARE(f.session.htmlName(), QStringLiteral("alpha.html"));
+        QCOMPARE(f.session.rows()->texts(), QStringList{QStringLiteral("Header - Alpha Title")});
+        QVERIFY(readBytes(f.folder.html(QStringLiteral("alpha.html"))).contains("Alpha Title"));
+        // The form's own background comes back with it.
+        QCOMPARE(f.session.backgroundChoice, 6);
+        QCOMPARE(f.session.backgroundFileName, QStringLiteral("Background3.jpg"));
+
+        f.open([&](QWidget* w) {
+            QCOMPARE(f.main.openForm()->dirList()->path(), f.folder.path() + QStringLiteral("/HTML"));
+            QCOMPARE(rowsOf(child<QListWidget>(w, "filList")).size(), 3);
+            click(w, "Cancel");
+        });
+    }
+
+    // Closing the window by its title bar forgets the typed name (that Cancel
+    // keeps it is checked by the reopen-form scenario).
+    void titleBarCloseForgetsTheTypedName()
+    {
+        Fixture f;
+        f.open([](QWidget* w) {
+            child<QLineEdit>(w, "FileNameToOpen")->setText(QStringLiteral("typed.html"));
+            w->close(); // by its title bar
+        });
+        QVERIFY(!f.main.openForm());
+        f.open([](QWidget* w) {
+            QCOMPARE(child<QLineEdit>(w, "FileNameToOpen")->text(), QString());
+            click(w, "Cancel");
+        });
+        QCOMPARE(f.session.htmlName(), QStringLiteral("beta2.html"));
     }
 };
 
