@@ -42,7 +42,6 @@ private slots:
     void escapeUnloadsAModelessEditor();
     void modelessEditorOutlivesTheForm();
     void blankInstructionIsNotEmpty();
-    void lineRuleLeavesAShownPageAlone();
     void lineBreaksBecomeBlanks();
     void fullFormIsRefused();
 
@@ -231,21 +230,6 @@ void TestEditors::blankInstructionIsNotEmpty()
     }
     QCOMPARE(env.session.collection.count(), 2);
     QCOMPARE(env.at(1).userInstruction, QStringLiteral(" "));
-}
-
-void TestEditors::lineRuleLeavesAShownPageAlone()
-{
-    TestProgramFolder folder;
-    FormSession closed(folder.path());
-    // Only a page is shown (its collection file was missing): that page is not overwritten.
-    writeBytes(folder.html(QStringLiteral("lost.html")), "<HTML>kept</HTML>\r\n");
-    closed.setHtmlName(QStringLiteral("lost.html"));
-    folder.messages().queueAnswer(MessageAnswer::Ok);
-    QVERIFY(!addLineRule(closed));
-    QCOMPARE(folder.messageTexts(),
-        QStringList(QStringLiteral("You don't currently have a Form Open to add a Line to.")));
-    QCOMPARE(closed.collection.count(), 0);
-    QCOMPARE(readBytes(folder.html(QStringLiteral("lost.html"))), QByteArray("<HTML>kept</HTML>\r\n"));
 }
 
 void TestEditors::lineBreaksBecomeBlanks()
