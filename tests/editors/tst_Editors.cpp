@@ -4,7 +4,6 @@
 
 #include "editors/Editors.h"
 #include "editors/Fragments.h"
-#include "editors/LineRule.h"
 #include "model/CollectionFile.h"
 #include "platform/BrowserView.h"
 
