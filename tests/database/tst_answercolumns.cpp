@@ -65,14 +65,6 @@ private slots:
         QVERIFY(!openAnswersStore(empty.database()));
     }
 
-    void formTableHasOneColumnAndItsNameIsTakenOnce()
-    {
-        QCOMPARE(columns(*m_folder), QStringList({QStringLiteral("Form Question")}));
-        QString error;
-        QVERIFY(!createFormTable(m_folder->database(), kTable, &error));
-        QVERIFY(!error.isEmpty());
-    }
-
     void memoColumnFillsExistingRows()
     {
         addRows(*m_folder, 3);
@@ -96,17 +88,6 @@ private slots:
 
         QVERIFY(RemoveAnswerColumn(surveyTable(*m_folder), renamed));
         QCOMPARE(columns(*m_folder), QStringList({QStringLiteral("Form Question")}));
-    }
-
-    void renameOntoAnotherColumnIsRefused()
-    {
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("A"), false));
-        QVERIFY(AddAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), false));
-        QVERIFY(RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("B"), QStringLiteral("A")).failedWith(Error::Duplicate));
-        // A column that is gone is no duplicate: the failure says what it is.
-        const Result<void> gone = RenameAnswerColumn(surveyTable(*m_folder), QStringLiteral("C"), QStringLiteral("D"));
-        QVERIFY(!gone && !gone.failedWith(Error::Duplicate) && !gone.failedWith(Error::NotFound));
-        QCOMPARE(columns(*m_folder), QStringList({QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
     }
 
     void missingTableIsReportedByEveryOperation()

@@ -69,7 +69,9 @@ public:
         pages->addTab(new QWidget, QStringLiteral("Second"));
         add<QPlainTextEdit>(layout, "Notes");
 
-        addAction(menu, "Off", "Disabled entry", [] {})->setEnabled(false);
+        QAction* off = menu->addAction(QStringLiteral("Disabled entry"));
+        off->setObjectName(QStringLiteral("Off"));
+        off->setEnabled(false);
         // Busy in a local event loop (as while waiting for a reply) without a
         // modal window: the next line must wait for it.
         auto* wait = add<QPushButton>(layout, "Wait", "Wait");
@@ -124,14 +126,6 @@ public:
             widget->setText(QString::fromLatin1(text));
         layout->addWidget(widget);
         return widget;
-    }
-
-    template <typename F> QAction* addAction(QMenu* menu, const char* objectName, const char* text, F handler)
-    {
-        QAction* action = menu->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(objectName));
-        QObject::connect(action, &QAction::triggered, main.get(), handler);
-        return action;
     }
 
     void openDialog()
