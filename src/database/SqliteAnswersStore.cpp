@@ -85,6 +85,8 @@ SqliteAnswersStore::~SqliteAnswersStore()
 
 Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::open(const QString& path)
 {
+    if (!QFileInfo::exists(path))
+        return Error{Error::NotFound, QStringLiteral("there is no file %1").arg(path)};
     QString why;
     auto db = AnswersDatabase::open(path, &why);
     if (!db)

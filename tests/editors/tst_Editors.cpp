@@ -4,7 +4,6 @@
 
 #include "editors/Editors.h"
 #include "editors/Fragments.h"
-#include "editors/LineRule.h"
 #include "model/CollectionFile.h"
 #include "platform/BrowserView.h"
 
@@ -15,6 +14,13 @@ using namespace quenlow;
 using namespace quenlow::test;
 
 using Env = EditorEnv;
+
+namespace {
+
+const QString k65 = QStringLiteral("Which of the following statements best describes your experience?");
+const QString k64 = k65.left(64);
+
+} // namespace
 
 class TestEditors : public QObject
 {
@@ -35,9 +41,15 @@ private slots:
     void escapeUnloadsAModelessEditor();
     void modelessEditorOutlivesTheForm();
     void blankInstructionIsNotEmpty();
-    void lineRuleLeavesAShownPageAlone();
     void lineBreaksBecomeBlanks();
     void fullFormIsRefused();
+
+    void fragments_data();
+    void fragments();
+    void longQuestionsCutInNamesOnly_data();
+    void longQuestionsCutInNamesOnly();
+    void menuHeight_data();
+    void menuHeight();
 };
 
 
@@ -61,22 +73,15 @@ void TestEditors::eachKindOpensItsEditorModally_data()
     QTest::addColumn<FormMethod>("method");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("cancel");
+    // Every kind is edited and cancelled in the elements-edit scenario; here
+    // that editing is modal even for the kinds whose adding is not.
     const QStringList options { QStringLiteral("a") };
-    QTest::newRow("plain text") << plainTextMethod(QStringLiteral("Hi")) << QStringLiteral("AddTextForm")
-                                << QStringLiteral("FinishTextAddition");
     QTest::newRow("text field") << textFieldMethod(QStringLiteral("Q"), QString(), QString(), QString())
                                 << QStringLiteral("TextFieldForm") << QStringLiteral("FinishTextField");
-    QTest::newRow("text area") << textAreaMethod(QStringLiteral("Q"), QString(), QString(), QString())
-                               << QStringLiteral("TextAreaForm") << QStringLiteral("FinishTextArea");
     QTest::newRow("check box") << checkBoxMethod(QStringLiteral("Q"), true, false)
                                << QStringLiteral("CheckBoxesForm") << QStringLiteral("Cancel");
     QTest::newRow("radio") << radioButtonsMethod(QStringLiteral("Q"), options, noDefaultOption())
                            << QStringLiteral("RadioButtonsForm") << QStringLiteral("CancelRadioButtonForm");
-    QTest::newRow("menu") << pullDownMenuMethod(
-        QStringLiteral("Q"), QStringLiteral("1"), options, noDefaultOption())
-                          << QStringLiteral("PullDownMenuInstructionForm") << QStringLiteral("Cancel");
-    QTest::newRow("submit") << submitButtonMethod(QStringLiteral("Go"), false, QString())
-                            << QStringLiteral("SubmitButtonForm") << QStringLiteral("Cancel");
 }
 
 void TestEditors::eachKindOpensItsEditorModally()
@@ -88,15 +93,14 @@ void TestEditors::eachKindOpensItsEditorModally()
     addElement(env.session, method);
     env.session.setSelectedRow(1);
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
-    const ModalRun run = runModal([&] { env.editors.editSelected(); },
-        [&](QDialog* w) {
-            QVERIFY(w->isModal());
+    {
+        ModalStep step(window, [&](QWidget* w) {
             QCOMPARE(w->parentWidget(), &env.mainWindow);
             click(w, cancel);
         });
-    QVERIFY(run.appeared);
-    QVERIFY(!run.leftOpen);
-    QCOMPARE(run.name, window);
+        env.editors.editSelected();
+        QVERIFY(!step.leftOpen());
+    }
     // Cancel: the element, the page and the selection are as they were.
     QCOMPARE(env.session.collection.atPosition(1), method);
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
@@ -129,12 +133,11 @@ void TestEditors::storedNonNumbersReadAsZero()
     for (const auto& [row, tick, cancel] :
         { std::tuple { 1, "DefaultSelected", "Cancel" }, std::tuple { 2, "ResetButtonCheck", "Cancel" } }) {
         env.session.setSelectedRow(row);
-        const ModalRun run = runModal([&] { env.editors.editSelected(); },
-            [&](QDialog* w) {
-                QCOMPARE(control<QCheckBox>(w, QLatin1StringView(tick))->isChecked(), ticked);
-                click(w, QLatin1StringView(cancel));
-            });
-        QVERIFY(run.appeared);
+        ModalStep step(row == 1 ? QStringLiteral("CheckBoxesForm") : QStringLiteral("SubmitButtonForm"), [&](QWidget* w) {
+            QCOMPARE(child<QCheckBox>(w, tick)->isChecked(), ticked);
+            click(w, cancel);
+        });
+        env.editors.editSelected();
     }
 }
 
@@ -142,7 +145,7 @@ void TestEditors::mainWindowGoesAwayWhileAnEditorIsOpen()
 {
     TestProgramFolder folder;
     FormSession session(folder.path());
-    createTestForm(session, QStringLiteral("survey"));
+    createForm(session, QStringLiteral("survey"));
     auto* mainWindow = new QWidget;
     Editors editors(session, mainWindow);
     editors.showRadioButtonsForm();
@@ -213,54 +216,38 @@ void TestEditors::modelessEditorOutlivesTheForm()
 void TestEditors::blankInstructionIsNotEmpty()
 {
     Env env;
-    // Enter in a box presses the window's main button.
-    const ModalRun added = runModal([&] { env.editors.showTextFieldForm(); },
-        [&](QDialog* w) {
+    // Enter in a box presses the window's main button; Escape closes the
+    // window and adds nothing.
+    for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Escape }) {
+        ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
             setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral(" "));
-            QTest::keyClick(w->findChild<QLineEdit*>(QStringLiteral("TextFieldUserInstruction")), Qt::Key_Return);
+            QTest::keyClick(child<QLineEdit>(w, "TextFieldUserInstruction"), key);
         });
-    QVERIFY(!added.leftOpen);
+        env.editors.showTextFieldForm();
+        QVERIFY(!step.leftOpen());
+    }
     QCOMPARE(env.session.collection.count(), 2);
     QCOMPARE(env.at(1).userInstruction, QStringLiteral(" "));
-    // Escape closes the window and adds nothing.
-    const ModalRun escaped = runModal([&] { env.editors.showTextFieldForm(); },
-        [&](QDialog* w) {
-            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("Name"));
-            QTest::keyClick(w, Qt::Key_Escape);
-        });
-    QVERIFY(escaped.appeared && !escaped.leftOpen);
-    QCOMPARE(env.session.collection.count(), 2);
-}
-
-void TestEditors::lineRuleLeavesAShownPageAlone()
-{
-    TestProgramFolder folder;
-    FormSession closed(folder.path());
-    // Only a page is shown (its collection file was missing): that page is not overwritten.
-    writeBytes(folder.html(QStringLiteral("lost.html")), "<HTML>kept</HTML>\r\n");
-    closed.setHtmlName(QStringLiteral("lost.html"));
-    folder.messages().queueAnswer(MessageAnswer::Ok);
-    QVERIFY(!addLineRule(closed));
-    QCOMPARE(folder.messageTexts(),
-        QStringList(QStringLiteral("You don't currently have a Form Open to add a Line to.")));
-    QCOMPARE(closed.collection.count(), 0);
-    QCOMPARE(readBytes(folder.html(QStringLiteral("lost.html"))), QByteArray("<HTML>kept</HTML>\r\n"));
 }
 
 void TestEditors::lineBreaksBecomeBlanks()
 {
     Env env;
-    runModal([&] { env.editors.showTextFieldForm(); },
-        [&](QDialog* w) {
+    {
+        ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
             setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("Two\nlines"));
             setBox(w, QStringLiteral("aDefaultText"), QStringLiteral("a\r\nb"));
-            click(w, QStringLiteral("AddAnotherTextField"));
+            click(w, "AddAnotherTextField");
         });
-    runModal([&] { env.editors.showAddTextForm(); },
-        [&](QDialog* w) {
+        env.editors.showTextFieldForm();
+    }
+    {
+        ModalStep step(QStringLiteral("AddTextForm"), [&](QWidget* w) {
             setBox(w, QStringLiteral("TextToBeAdded"), QStringLiteral("First paragraph\nsecond paragraph"));
-            click(w, QStringLiteral("AddTextToForm"));
+            click(w, "AddTextToForm");
         });
+        env.editors.showAddTextForm();
+    }
     QCOMPARE(env.at(1).userInstruction, QStringLiteral("Two lines"));
     QCOMPARE(env.at(1).attribute6, QStringLiteral("a b"));
     QCOMPARE(env.at(2).userInstruction, QStringLiteral("First paragraph second paragraph"));
@@ -274,17 +261,92 @@ void TestEditors::fullFormIsRefused()
     for (int k = env.session.collection.count(); k < kMaxElements; ++k)
         env.session.collection.append(QString::number(k), FormMethod{});
     env.expectBox();
-    const ModalRun run = runModal([&] { env.editors.showTextFieldForm(); },
-        [&](QDialog* w) {
-            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));
-            click(w, QStringLiteral("AddAnotherTextField"));
-            QCOMPARE(boxText(w, QStringLiteral("TextFieldUserInstruction")), QStringLiteral("One too many"));
-        });
-    QVERIFY(run.leftOpen);
+    ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
+        setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));
+        click(w, "AddAnotherTextField");
+        QCOMPARE(boxText(w, QStringLiteral("TextFieldUserInstruction")), QStringLiteral("One too many"));
+    });
+    env.editors.showTextFieldForm();
+    QVERIFY(step.leftOpen());
     QCOMPARE(env.folder.messageTexts().size(), 1);
     QCOMPARE(env.session.collection.count(), kMaxElements);
     QCOMPARE(env.session.elementCounter, qint16(7));
-    QVERIFY(!columnNames(env.session).contains(QStringLiteral("One too many")));
+    QVERIFY(!columnNames(env.folder.database(), QStringLiteral("tbl_survey")).contains(QStringLiteral("One too many")));
+}
+
+// The fragments and records the editors make.
+void TestEditors::fragments_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("expected");
+    // The usual fragments are compared byte for byte in the pages the element
+    // scenarios save; these are the edge cases no scenario types.
+    const QStringList colours { QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") };
+    QTest::newRow("text field, size as typed")
+        << textFieldFragment(
+               QStringLiteral("Age"), QStringLiteral("wide"), QStringLiteral("3"), QStringLiteral("none yet"))
+        << QStringLiteral("<P><input type=hidden name='Age Type' value='Text Field'><P>Age"
+                          " <input name='Age' size='wide' maxlength='3' type='text' value ='none yet'>");
+    QTest::newRow("menu, zero high")
+        << pullDownMenuFragment(QStringLiteral("Colour"), QStringLiteral("0"), colours, noDefaultOption())
+        << QStringLiteral("<P><input type=hidden name='Colour Type' value='Menu'><P>Colour"
+                          " <select name='Colour' size=0><option>Red<option>Green<option>Blue</select>");
+}
+
+void TestEditors::fragments()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, expected);
+    QCOMPARE(html, expected);
+}
+
+void TestEditors::longQuestionsCutInNamesOnly_data()
+{
+    QTest::addColumn<FormMethod>("method");
+    QTest::addColumn<QString>("visible");
+    QTest::newRow("text field") << textFieldMethod(k65, QStringLiteral("30"), QString(), QString())
+                                << QStringLiteral("<P>") + k65 + QStringLiteral(" <input");
+    QTest::newRow("text area") << textAreaMethod(k65, QStringLiteral("5"), QStringLiteral("40"), QString())
+                               << QStringLiteral("<P>") + k65 + QStringLiteral("<P>");
+    QTest::newRow("check box") << checkBoxMethod(k65, true, false) << QStringLiteral("'checkbox'>") + k65;
+    QTest::newRow("radio") << radioButtonsMethod(k65, { QStringLiteral("A") }, noDefaultOption())
+                           << QStringLiteral("<P>") + k65 + QStringLiteral("<BR>");
+    QTest::newRow("menu") << pullDownMenuMethod(k65, QStringLiteral("1"), { QStringLiteral("A") },
+        noDefaultOption()) << QStringLiteral("<P>") + k65 + QStringLiteral(" <select");
+}
+
+void TestEditors::longQuestionsCutInNamesOnly()
+{
+    QFETCH(FormMethod, method);
+    QFETCH(QString, visible);
+    QVERIFY2(method.htmlCode.contains(visible), qPrintable(method.htmlCode));
+    QVERIFY(method.htmlCode.contains(QStringLiteral("name='") + k64 + QStringLiteral(" Type'")));
+    QVERIFY(method.htmlCode.contains(QStringLiteral("name='") + k64 + QStringLiteral("'")));
+    QVERIFY(!method.htmlCode.contains(QStringLiteral("name='") + k65));
+}
+
+void TestEditors::menuHeight_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("height"); // -1: refused
+    QTest::newRow("one") << QStringLiteral("1") << 1;
+    QTest::newRow("four with blanks") << QStringLiteral(" 4 ") << 4;
+    QTest::newRow("zero") << QStringLiteral("0") << 0;
+    QTest::newRow("empty") << QString() << -1;
+    QTest::newRow("blanks") << QStringLiteral("  ") << -1;
+    QTest::newRow("letters") << QStringLiteral("four") << -1;
+    QTest::newRow("negative") << QStringLiteral("-2") << -1;
+    QTest::newRow("fraction") << QStringLiteral("1.5") << -1;
+    QTest::newRow("markup") << QStringLiteral("2 onclick=x") << -1;
+    QTest::newRow("too large") << QStringLiteral("99999999999") << -1;
+}
+
+void TestEditors::menuHeight()
+{
+    QFETCH(QString, text);
+    QFETCH(int, height);
+    const std::optional<int> result = quenlow::menuHeight(text);
+    QCOMPARE(result.value_or(-1), height);
 }
 
 QTEST_MAIN(TestEditors)

@@ -83,8 +83,7 @@ private:
                      {u"Tea"_s, u"Checked"_s},
                      {u"Colour"_s, u"+1"_s}});
         form.answer({{u"Your name"_s, u"Ζωή, 山田 «ok»"_s}, {u"Comments"_s, u"@SUM(A1) -2"_s}});
-        form.add(Kind::textField(), u"Added later"_s);
-        form.database()->setColumnInAllRows(form.table(), u"Added later"_s, columnAddedMarker());
+        form.add(Kind::textField(), u"Added later"_s, {}, columnAddedMarker());
         form.answer({{u"Your name"_s, u" padded "_s}, {u"Added later"_s, u"x"_s}, {kLongQuestion, u"Good"_s}});
         writeBytes(form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
     }
@@ -115,8 +114,7 @@ private slots:
         row.table = form.table();
         row.values = {{u"Your name"_s, u"Ann"_s}};
         row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
-        auto store = openAnswersStore(form.folder.database());
-        QVERIFY(store && (*store)->insertRows({row}));
+        QVERIFY(form.store()->insertRows({row}));
         const Run run = exportCommand(commonArgs(form, u"csv"_s));
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.out.endsWith("\r\n,before times were kept\r\n2026-12-06T15:04:05Z,Ann\r\n"), run.out.constData());
@@ -194,7 +192,7 @@ private slots:
         ReporterFixture fixture;
         buildForm(fixture);
         if (QString::fromLatin1(QTest::currentDataTag()) == u"missing table"_s)
-            QVERIFY(fixture.database()->dropTable(fixture.table()));
+            QVERIFY(fixture.store()->dropTable(fixture.table()));
         // An earlier export under the same name stays as it was.
         const QString target = output == u"-"_s ? output : fixture.folder.path() + u'/' + output;
         if (output != u"-"_s && !output.contains(u'/'))
@@ -216,11 +214,7 @@ private slots:
         ReporterFixture form;
         form.add(Kind::textField(), u"Your name"_s);
         writeBytes(form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
-        auto db = form.database();
-        db->begin();
-        for (int i = 0; i < 10000; ++i)
-            db->insertRow(form.table(), {{u"Your name"_s, QString::number(i)}});
-        db->commit();
+        form.answerNumbered(u"Your name"_s, 0, 10000, u"%1"_s);
 
         for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx}) {
             const QString target = form.folder.path() + u"/out"_s;

@@ -7,7 +7,6 @@
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
-#include "database/AnswersDatabase.h"
 #include "model/CollectionFile.h"
 #include "model/MethodCollection.h"
 #include "server/AnswerWriter.h"
@@ -15,8 +14,6 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-
-#include <sqlite3.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -41,12 +38,12 @@ struct Service {
                                                                     : QDir::tempPath() + QStringLiteral("/quenlow-fuzz-XXXXXX")};
     std::unique_ptr<AnswerWriter> writer;
     std::unique_ptr<RequestHandler> handler;
-    std::unique_ptr<AnswersDatabase> db;
+    std::shared_ptr<AnswersStore> store;
 
     Service()
     {
         const QString app = folder.path();
-        const QString dbPath = AnswersDatabase::pathIn(app);
+        const QString dbPath = answersStoreIn(app);
         FUZZ_CHECK(CreateDatabase(dbPath));
         FUZZ_CHECK(createFormTable(dbPath, QStringLiteral("tbl_survey")));
         const AnswerTable table = AnswerTable::forForm(answersStoreIn(app), QStringLiteral("survey"), QStringLiteral("survey.html"));
@@ -69,19 +66,16 @@ struct Service {
         QString error;
         FUZZ_CHECK(writer->start(&error));
         handler = std::make_unique<RequestHandler>(app, *writer);
-        db = AnswersDatabase::open(dbPath);
-        FUZZ_CHECK(db != nullptr);
+        auto opened = openAnswersStore(dbPath);
+        FUZZ_CHECK(opened.ok());
+        store = std::move(opened).value();
     }
 
-    qint64 lastRow()
+    qint64 rows()
     {
-        sqlite3_stmt* stmt = nullptr;
-        FUZZ_CHECK(sqlite3_prepare_v2(db->handle(), "SELECT coalesce(max(rowid), 0) FROM tbl_survey", -1, &stmt, nullptr)
-                   == SQLITE_OK);
-        FUZZ_CHECK(sqlite3_step(stmt) == SQLITE_ROW);
-        const qint64 row = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
-        return row;
+        const auto count = store->rowCount(QStringLiteral("tbl_survey"));
+        FUZZ_CHECK(count.ok());
+        return *count;
     }
 };
 
@@ -96,9 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     request.contentType = QByteArrayLiteral("application/x-www-form-urlencoded");
     request.body = QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
 
-    const qint64 before = service.lastRow();
+    const qint64 before = service.rows();
     const HttpResponse response = service.handler->handle(request);
-    const qint64 stored = service.lastRow() - before;
+    const qint64 stored = service.rows() - before;
     if ((response.status == 200) != (stored == 1))
         std::fprintf(stderr, "status %d, %lld rows stored\n", response.status, static_cast<long long>(stored));
     FUZZ_CHECK((response.status == 200) == (stored == 1));

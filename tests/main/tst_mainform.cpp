@@ -1,20 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "database/AnswerColumns.h"
 #include "main/FolderLists.h"
+#include "main/FormHistory.h"
 #include "main/MainForm.h"
 #include "model/DesignerCommands.h"
 #include "main/OpenForm.h"
 #include "model/CollectionFile.h"
+#include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/PageWriter.h"
 #include "newform/NewFormOperations.h"
 #include "platform/BrowserView.h"
 #include "program/Program.h"
+#include "support/FormFixture.h"
+#include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMap>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -30,18 +39,46 @@ const QStringList kAddMenu{QStringLiteral("Text"),     QStringLiteral("TextField
                            QStringLiteral("Menu"),     QStringLiteral("CheckBoxes"),   QStringLiteral("RadioButtons"),
                            QStringLiteral("SubmitButton"), QStringLiteral("LineRule")};
 
-FormMethod element(const QString& kind, const QString& instruction)
-{
-    FormMethod m;
-    m.methodType = kind;
-    m.userInstruction = instruction;
-    m.htmlCode = QStringLiteral("<P>") + instruction;
-    return m;
-}
-
 void appendElement(FormSession& session, const FormMethod& m)
 {
     session.collection.append(QString::number(session.methodCount()), m);
+}
+
+QStringList rowsOf(const QListWidget* list)
+{
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i)
+        rows.append(list->item(i)->text());
+    return rows;
+}
+
+void makeForm(FormSession& session, const QString& name, const QString& title)
+{
+    HeaderInputs inputs;
+    inputs.title = title;
+    inputs.letterSize = QStringLiteral("7");
+    inputs.justification = QStringLiteral("Centre");
+    inputs.backgroundRow = 6;
+    inputs.backgroundText = QStringLiteral("Sky 1");
+    QVERIFY(GenerateForm(session, name, inputs));
+}
+
+QStringList columnNames(const TestProgramFolder& folder)
+{
+    return quenlow::test::columnNames(folder.database(), QStringLiteral("tbl_survey"));
+}
+
+// An answer stored by the service meanwhile.
+void answer(const TestProgramFolder& folder, const QList<std::pair<QString, std::optional<QString>>>& values)
+{
+    QVERIFY(openStore(folder.database())->insertRows({{QStringLiteral("tbl_survey"), values, {}, {}, {}}}));
+}
+
+bool add(FormSession& session, const QString& kind, const QString& question)
+{
+    return session.recordChange(QStringLiteral("Add"), [&] {
+        return InsertMethod(session, element(kind, question)) && WriteFormPage(session, session.htmlName());
+    });
 }
 
 } // namespace
@@ -97,16 +134,29 @@ class TestMainForm : public QObject
         button->click();
     }
 
-    static void newForm(FormSession& session, const QString& name)
-    {
-        HeaderInputs inputs;
-        inputs.title = QStringLiteral("New Form Title");
-        inputs.letterSize = QStringLiteral("7");
-        inputs.justification = QStringLiteral("Centre");
-        inputs.backgroundRow = 1;
-        inputs.backgroundText = QStringLiteral("Marble");
-        QVERIFY(GenerateForm(session, name, inputs));
-    }
+    // A program folder with three forms and a file of another kind; "beta2" is open.
+    struct Fixture {
+        TestProgramFolder folder;
+        FormSession session{folder.path()};
+        MainForm main{session};
+        Fixture()
+        {
+            main.startUp();
+            main.show();
+            makeForm(session, QStringLiteral("beta"), QStringLiteral("Beta Title"));
+            makeForm(session, QStringLiteral("alpha"), QStringLiteral("Alpha Title"));
+            makeForm(session, QStringLiteral("beta2"), QStringLiteral("Beta Two"));
+            writeBytes(folder.html(QStringLiteral("notes.txt")), "x");
+            QDir(folder.path()).mkpath(QStringLiteral("elsewhere"));
+            writeBytes(folder.path() + QStringLiteral("/elsewhere/alpha.html"), "<html>not this one</html>");
+            writeBytes(folder.path() + QStringLiteral("/elsewhere/other.htm"), "x");
+        }
+        void open(const std::function<void(QWidget*)>& act)
+        {
+            ModalStep step(QStringLiteral("OpenForm"), act);
+            main.findChild<QAction*>(QStringLiteral("Open"))->trigger();
+        }
+    };
 
 private slots:
     void initTestCase()
@@ -121,7 +171,7 @@ private slots:
         program.start();
         MainForm* main = mainOf(program);
         FormSession& session = program.session();
-        newForm(session, QStringLiteral("survey"));
+        makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
         countHooks(main, program.session());
         appendElement(session, element(Kind::submitButton(), QStringLiteral("Send")));
         folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -146,7 +196,7 @@ private slots:
         Program program(folder.path());
         program.start();
         FormSession& session = program.session();
-        newForm(session, QStringLiteral("survey"));
+        makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
         appendElement(session, element(Kind::plainText(), QStringLiteral("Hello")));
         auto* list = program.mainWindow()->findChild<QListView*>(QStringLiteral("FormCollectionList"));
         program.mainWindow()->activateWindow();
@@ -169,7 +219,7 @@ private slots:
         Program program(folder.path());
         program.start();
         MainForm* main = mainOf(program);
-        newForm(program.session(), QStringLiteral("survey"));
+        makeForm(program.session(), QStringLiteral("survey"), QStringLiteral("New Form Title"));
         countHooks(main, program.session());
         writeBytes(folder.html(QStringLiteral("orphan.html")), "<html></html>\r\n");
         folder.messages().queueAnswer(MessageAnswer::Yes);
@@ -184,20 +234,6 @@ private slots:
                                                             "file and cannot be edited.")));
         QVERIFY(m_calls.isEmpty());
         QVERIFY(!QFile::exists(folder.collection(QStringLiteral("orphan"))));
-    }
-
-    void editingAnUnknownKindIsRefused()
-    {
-        TestProgramFolder folder;
-        Program program(folder.path());
-        program.start();
-        FormSession& session = program.session();
-        newForm(session, QStringLiteral("survey"));
-        appendElement(session, element(QStringLiteral("Marquee"), QStringLiteral("odd")));
-        session.setSelectedRow(1);
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        trigger(program.mainWindow(), QStringLiteral("EditFormMethod"));
-        QCOMPARE(folder.messageTexts(), QStringList{QStringLiteral("Field Type Not Recognised")});
     }
 
     // Without Program, so that ending the program quits no event loop of the test.
@@ -225,12 +261,8 @@ private slots:
         QTemporaryDir dir;
         const QString target = dir.path() + QStringLiteral("/nested/app");
         QString error;
+        // Laid out as the new-program-folder scenario shows; a person's own file stays.
         QCOMPARE(quenlow::programFolder(target + QStringLiteral("/"), &error), target);
-        for (const char* sub : {"HTML", "Collections", "Reports"})
-            QVERIFY(QFileInfo(target + QLatin1Char('/') + QLatin1StringView(sub)).isDir());
-        // Laid out from what the program carries; a person's own file stays.
-        QVERIFY(QFileInfo(target + QStringLiteral("/HTML/welcome.html")).size() > 1000);
-        QVERIFY(QFile::exists(target + QStringLiteral("/HTML/goldPattern.jpg")));
         writeBytes(target + QStringLiteral("/HTML/welcome.html"), "mine");
         QCOMPARE(quenlow::programFolder(target, &error), target);
         QCOMPARE(QFileInfo(target + QStringLiteral("/HTML/welcome.html")).size(), 4);
@@ -239,6 +271,113 @@ private slots:
         error.clear();
         QVERIFY(quenlow::programFolder(dir.path() + QStringLiteral("/file"), &error).isEmpty());
         QVERIFY(!error.isEmpty());
+    }
+
+    // Only the name travels: a file picked in another folder opens the form of
+    // that name from the program's own folders, and the next use starts over
+    // in the page folder with the page pattern.
+    void browsingElsewhereStillOpensFromTheProgramFolders()
+    {
+        Fixture f;
+        f.session.backgroundChoice = -1;
+        f.session.backgroundFileName.clear();
+        f.open([&](QWidget* w) {
+            auto* dirs = f.main.openForm()->dirList();
+            QCOMPARE(dirs->currentItem()->text(), QStringLiteral("HTML"));
+            // Up to the program folder by its row in the path, then into "elsewhere".
+            const int up = dirs->currentRow() - 1;
+            emit dirs->itemActivated(dirs->item(up));
+            QCOMPARE(dirs->path(), f.folder.path());
+            QList<QListWidgetItem*> found = dirs->findItems(QStringLiteral("elsewhere"), Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            const QPoint at = dirs->visualItemRect(found.first()).center();
+            QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(dirs->path(), f.folder.path()); // a click only selects
+            QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
+            QCOMPARE(dirs->path(), f.folder.path() + QStringLiteral("/elsewhere"));
+            auto* files = child<QListWidget>(w, "filList");
+            QCOMPARE(rowsOf(files), QStringList{QStringLiteral("alpha.html")});
+            f.main.openForm()->PatternChange(QStringLiteral("*.htm;*.html"));
+            QCOMPARE(rowsOf(files), (QStringList{QStringLiteral("alpha.html"), QStringLiteral("other.htm")}));
+            files->setCurrentRow(0);
+            click(w, "OpenFile");
+        });
+        QCOMPARE(f.session.htmlName(), QStringLiteral("alpha.html"));
+        QCOMPARE(f.session.rows()->texts(), QStringList{QStringLiteral("Header - Alpha Title")});
+        QVERIFY(readBytes(f.folder.html(QStringLiteral("alpha.html"))).contains("Alpha Title"));
+        // The form's own background comes back with it.
+        QCOMPARE(f.session.backgroundChoice, 6);
+        QCOMPARE(f.session.backgroundFileName, QStringLiteral("Background3.jpg"));
+
+        f.open([&](QWidget* w) {
+            QCOMPARE(f.main.openForm()->dirList()->path(), f.folder.path() + QStringLiteral("/HTML"));
+            QCOMPARE(rowsOf(child<QListWidget>(w, "filList")).size(), 3);
+            click(w, "Cancel");
+        });
+    }
+
+    // Closing the window by its title bar forgets the typed name (that Cancel
+    // keeps it is checked by the reopen-form scenario).
+    void titleBarCloseForgetsTheTypedName()
+    {
+        Fixture f;
+        f.open([](QWidget* w) {
+            child<QLineEdit>(w, "FileNameToOpen")->setText(QStringLiteral("typed.html"));
+            w->close(); // by its title bar
+        });
+        QVERIFY(!f.main.openForm());
+        f.open([](QWidget* w) {
+            QCOMPARE(child<QLineEdit>(w, "FileNameToOpen")->text(), QString());
+            click(w, "Cancel");
+        });
+        QCOMPARE(f.session.htmlName(), QStringLiteral("beta2.html"));
+    }
+
+    // Undo, where the scenarios cannot reach: answers arriving between a change and its undo.
+    // A question removed while the table is empty comes back in its own place.
+    void undoneRemovalPutsTheColumnBackInPlace()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        FormHistory history(session);
+        createForm(session, QStringLiteral("survey"));
+        QVERIFY(add(session, Kind::textField(), QStringLiteral("A")));
+        QVERIFY(add(session, Kind::textField(), QStringLiteral("B")));
+        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
+        session.setSelectedRow(1);
+        QVERIFY(session.recordChange(QStringLiteral("Remove"), [&] { return removeSelected(session); }));
+        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("B")}));
+        history.stack()->undo();
+        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
+        QCOMPARE(session.collection.count(), 3);
+    }
+
+    // Undoing an add whose column has answers by now keeps them (and says so);
+    // one holding only the marker of older rows goes.
+    void answersGivenSinceAnAddAreKept()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        FormHistory history(session);
+        createForm(session, QStringLiteral("survey"));
+        answer(folder, {});
+        const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
+        QVERIFY(add(session, Kind::textField(), QStringLiteral("Marker only")));
+        history.stack()->undo();
+        QCOMPARE(columnNames(folder), QStringList{QStringLiteral("Form Question")});
+        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
+
+        history.stack()->redo();
+        QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Marker only")),
+                 columnAddedMarker());
+        answer(folder, {{QStringLiteral("Marker only"), QStringLiteral("yes")}});
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        history.stack()->undo();
+        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("Marker only")}));
+        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
+        QCOMPARE(folder.messageTexts().constLast(),
+                 QStringLiteral("The answers to 'Marker only' are kept in the answers table."));
     }
 };
 

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "model/CollectionFile.h"
+#include "model/ElementOperations.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 #include "support/FormFixture.h"
@@ -18,31 +19,15 @@ namespace {
 
 FormMethod textField(const QString& question)
 {
-    FormMethod m;
-    m.methodType = Kind::textField();
-    m.userInstruction = question;
-    m.htmlCode = QStringLiteral("<P><input type=hidden name='") + question + QStringLiteral(" Type' value='Text Field'>");
-    m.attribute4 = QStringLiteral("30");
-    return m;
-}
-
-FormMethod submitButton()
-{
-    FormMethod m;
-    m.methodType = Kind::submitButton();
-    m.userInstruction = QStringLiteral("Submit Form");
-    m.htmlCode = QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'></CENTER>");
-    m.attribute4 = QStringLiteral("Reset Form");
-    m.attribute5 = printNumber(0);
-    return m;
+    return element(Kind::textField(), question);
 }
 
 // The header + text field + submit button form used by several cases.
 void buildSmallForm(FormSession& session)
 {
     createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
-    session.collection.append(QStringLiteral("1"), textField(QStringLiteral("Your name")));
-    session.collection.append(QStringLiteral("2"), submitButton());
+    QVERIFY(InsertMethod(session, textField(QStringLiteral("Your name"))));
+    QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Submit Form"))));
 }
 
 } // namespace
@@ -247,14 +232,19 @@ private slots:
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
     }
 
-    void missingFoldersAreCreated()
+    // Missing folders are made; the collection is saved under the name the
+    // page's caption holds, not a stale form name.
+    void pageAndCollectionFindTheirPlace()
     {
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
         QDir(folder.path() + QStringLiteral("/Collections")).removeRecursively();
         QDir(folder.path() + QStringLiteral("/HTML")).removeRecursively();
+        session.openFormName = QStringLiteral("stale");
         QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        QCOMPARE(session.openFormName, QStringLiteral("survey"));
+        QVERIFY(readBytes(folder.collection(QStringLiteral("stale"))).isEmpty());
         QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).isEmpty());
         QVERIFY(!readBytes(folder.html(QStringLiteral("survey.html"))).isEmpty());
     }

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
@@ -16,15 +15,6 @@ using namespace quenlow;
 using namespace quenlow::test;
 
 namespace {
-
-QStringList columnsOf(const TestProgramFolder& folder, const QString& table)
-{
-    QStringList names;
-    auto db = AnswersDatabase::open(folder.database());
-    for (const auto& c : db->columns(table))
-        names.append(c.name);
-    return names;
-}
 
 QStringList types(const FormSession& session)
 {
@@ -63,7 +53,7 @@ private slots:
         QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("Size Type")), QStringLiteral("2")));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Table name"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size Types"))));
-        QCOMPARE(columnsOf(folder, QStringLiteral("tbl_survey")),
+        QCOMPARE(columnNames(folder.database(), QStringLiteral("tbl_survey")),
                  QStringList({QStringLiteral("Form Question"), QStringLiteral("Size"), QStringLiteral("Colour Type"),
                               QStringLiteral("Table name"), QStringLiteral("Size Types")}));
     }
@@ -75,8 +65,7 @@ private slots:
         FormSession session(folder.path());
         createForm(session, QStringLiteral("survey"));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("B2"))));
-        auto store = openAnswersStore(session.databasePath());
-        QVERIFY(store && (*store)->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
+        QVERIFY(openStore(session.databasePath())->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
         folder.messages().queueAnswer(MessageAnswer::Ok);
         QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), QStringLiteral("1")));
         QCOMPARE(folder.messageTexts().constLast(),

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
@@ -25,15 +24,13 @@ const QString kTable = QStringLiteral("tbl_survey");
 QMap<QString, QStringList> answersByColumn(const TestProgramFolder& folder)
 {
     QMap<QString, QStringList> result;
-    auto db = AnswersDatabase::open(folder.database());
-    const QList<AnswersDatabase::Column> columns = db->columns(kTable);
-    db->forEachRow(kTable, [&](const QVariantList& row) {
-        for (int i = 1; i < columns.size(); ++i)
-            result[columns.at(i).name].append(row.at(i).toString());
-        return true;
-    });
-    for (int i = 1; i < columns.size(); ++i)
-        result[columns.at(i).name]; // a table without rows still lists its columns
+    const QStringList columns = columnNames(folder.database(), kTable).mid(1);
+    for (const QString& column : columns)
+        result[column]; // a table without rows still lists its columns
+    for (const QVariantMap& row : tableRows(folder.database(), kTable)) {
+        for (const QString& column : columns)
+            result[column].append(row.value(column).toString());
+    }
     return result;
 }
 
@@ -49,7 +46,10 @@ QStringList questionsOf(const FormSession& session)
 
 void insertAnswers(const TestProgramFolder& folder, const QList<QPair<QString, QString>>& values)
 {
-    QVERIFY(AnswersDatabase::open(folder.database())->insertRow(kTable, values) > 0);
+    AnswersStore::NewRow row{kTable, {}, {}, {}, {}};
+    for (const auto& [column, value] : values)
+        row.values.append({column, value});
+    QVERIFY(openStore(folder.database())->insertRows({row}));
 }
 
 // What the designer does for one change, the page write included.
@@ -153,8 +153,9 @@ private slots:
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
         QVERIFY(InsertMethod(session, element(Kind::textArea(), QStringLiteral("Age"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Old"))));
-        insertAnswers(folder, {{QStringLiteral("Name"), QStringLiteral("Ann")}, {QStringLiteral("Old"), QStringLiteral("x")}});
-        QVERIFY(AnswersDatabase::open(folder.database())->setColumnInAllRows(kTable, QStringLiteral("Age"), columnAddedMarker()));
+        // Age holds only the marker of rows older than its column.
+        insertAnswers(folder, {{QStringLiteral("Name"), QStringLiteral("Ann")}, {QStringLiteral("Old"), QStringLiteral("x")},
+                               {QStringLiteral("Age"), columnAddedMarker()}});
         // The files know Name and a Colour whose column was never added; Age
         // (no answers) and Old (one answer) are in the table only. A note of a
         // rename the table never took is left as well.
@@ -172,7 +173,7 @@ private slots:
         QCOMPARE(answers.value(QStringLiteral("Name")), QStringList({QStringLiteral("Ann")}));
         QCOMPARE(answers.value(QStringLiteral("Old")), QStringList({QStringLiteral("x")}));
         QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({columnAddedMarker()}));
-        QVERIFY(AnswersDatabase::open(folder.database())->columns(kTable).constLast().isMemo());
+        QVERIFY(openStore(folder.database())->columns(kTable).valueOr({}).constLast().isMemo());
         QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/surveyChanging.txt")));
         QVERIFY(InsertMethod(reopened, element(Kind::textField(), QStringLiteral("Age"))));
     }

@@ -85,8 +85,7 @@ class TestChartControl : public QObject
     Q_OBJECT
 
 private slots:
-    void pieShowsSharesAndCounts();
-    void barsStandOnTheirNames();
+    void pieAndBarsShowCountsByName();
     void refusedSettingsChangeNothing();
     void nothingCountedSaysSo();
     void redrawsOnceAfterARunOfSettings();
@@ -96,47 +95,33 @@ private slots:
     void failedSavesWriteNothing();
 };
 
-void TestChartControl::pieShowsSharesAndCounts()
+void TestChartControl::pieAndBarsShowCountsByName()
 {
+    // The settings themselves are printed by the report-charts scenario; here
+    // what is drawn from them. Slices carry their share; the legend names each
+    // option with its count.
     ChartControl chart;
     drawLikeTheReporter(chart, u"Pie Chart of form Check Box 'Tea' :"_s, ChartControl::Pie2d, kTea);
-
-    // Slices carry their share; the legend names each option with its count
-    // (the settings themselves are printed by the report-charts scenario).
-    QChart* drawn = chart.chart();
-    QCOMPARE(drawn->series().size(), 1);
-    auto* pie = qobject_cast<QPieSeries*>(drawn->series().first());
+    auto* pie = qobject_cast<QPieSeries*>(chart.chart()->series().value(0));
     QVERIFY(pie);
     QCOMPARE(pie->count(), 2);
     QCOMPARE(pie->slices()[0]->value(), 2.0);
-    QCOMPARE(pie->slices()[1]->value(), 1.0);
     QCOMPARE(pie->slices()[0]->label(), u"67%"_s);
     QCOMPARE(pie->slices()[1]->label(), u"33%"_s);
-    QVERIFY(drawn->legend()->isVisible());
-    QCOMPARE(legendLabels(drawn), (QStringList { u"Checked: 2 (67%)"_s, u"Not Checked: 1 (33%)"_s }));
-}
+    QCOMPARE(legendLabels(chart.chart()), (QStringList { u"Checked: 2 (67%)"_s, u"Not Checked: 1 (33%)"_s }));
 
-void TestChartControl::barsStandOnTheirNames()
-{
-    ChartControl chart;
+    // The same control switched to bars: one an option, named beside it on
+    // the axis, first option on top.
     drawLikeTheReporter(chart, u"Bar Chart of form Radio Buttons 'Colour' :"_s, ChartControl::Bar2d, kColour);
-    // One bar an option, named beside it on the axis, first option on top.
-    QChart* drawn = chart.chart();
-    QCOMPARE(drawn->series().size(), 1);
-    auto* bars = qobject_cast<QHorizontalStackedBarSeries*>(drawn->series().first());
+    QCOMPARE(chart.chart()->series().size(), 1);
+    auto* bars = qobject_cast<QHorizontalStackedBarSeries*>(chart.chart()->series().first());
     QVERIFY(bars);
     QCOMPARE(bars->count(), 3);
     QCOMPARE(bars->barSets()[2]->sum(), 1.0);
-    const auto axes = drawn->axes(Qt::Vertical);
-    auto* names = qobject_cast<QBarCategoryAxis*>(axes.value(0));
+    auto* names = qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
     QVERIFY(names);
     QCOMPARE(names->categories(), (QStringList { u"Blue"_s, u"Green"_s, u"Red"_s }));
     QCOMPARE(bars->barSets()[0]->at(2), 2.0); // Red's bar stands on Red's name
-
-    // The same control switched to a pie of another question.
-    drawLikeTheReporter(chart, u"Pie Chart of form Check Box 'Tea' :"_s, ChartControl::Pie2d, kTea);
-    QVERIFY(qobject_cast<QPieSeries*>(chart.chart()->series().first()));
-    QCOMPARE(legendLabels(chart.chart()), (QStringList { u"Checked: 2 (67%)"_s, u"Not Checked: 1 (33%)"_s }));
     QVERIFY(chart.setData(u"2.5"_s)); // fractions are numbers too
 }
 

@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "program/ScriptRunner.h"
 
-#include "platform/BrowserView.h"
-
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,7 +36,6 @@ class Harness
 public:
     Harness()
     {
-        // The runner first: it must replace the web engine before views exist.
         runner.setQuitAtEnd(false);
         runner.setAppFolder(appDir.path());
         runner.setOutput([this](const QString& line) { out.append(line); });
@@ -71,18 +68,10 @@ public:
         pages->addTab(new QWidget, QStringLiteral("First"));
         pages->addTab(new QWidget, QStringLiteral("Second"));
         add<QPlainTextEdit>(layout, "Notes");
-        browser = add<BrowserView>(layout, "Browser");
 
-        addAction(menu, "Off", "Disabled entry", [] {})->setEnabled(false);
-        addAction(menu, "Ask", "Ask", [this] {
-            status->setText(askYesNo(QStringLiteral("Sure %1?\r\nReally?"), MessageIcon::Question)
-                    ? QStringLiteral("yes")
-                    : QStringLiteral("no"));
-        });
-        addAction(menu, "Page", "Page", [this] {
-            browser->Navigate(appDir.path() + QStringLiteral("/HTML/welcome.html#help"));
-            browser->Refresh();
-        });
+        QAction* off = menu->addAction(QStringLiteral("Disabled entry"));
+        off->setObjectName(QStringLiteral("Off"));
+        off->setEnabled(false);
         // Busy in a local event loop (as while waiting for a reply) without a
         // modal window: the next line must wait for it.
         auto* wait = add<QPushButton>(layout, "Wait", "Wait");
@@ -139,14 +128,6 @@ public:
         return widget;
     }
 
-    template <typename F> QAction* addAction(QMenu* menu, const char* objectName, const char* text, F handler)
-    {
-        QAction* action = menu->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(objectName));
-        QObject::connect(action, &QAction::triggered, main.get(), handler);
-        return action;
-    }
-
     void openDialog()
     {
         const int result = dialog->exec();
@@ -170,7 +151,6 @@ public:
     QLabel* status = nullptr;
     QLineEdit* name = nullptr;
     QListWidget* items = nullptr;
-    BrowserView* browser = nullptr;
     QDialog* dialog = nullptr;
     QLineEdit* field = nullptr;
     int goClicks = 0;
@@ -194,10 +174,8 @@ private slots:
     void drivesEveryKindOfControl();
     void showPrintsStateAndRows();
     void linesActInsideModalWindows();
-    void messagesAndPagesAreRecorded();
     void failuresStopTheRun_data();
     void failuresStopTheRun();
-    void modalWindowLeftOpenIsAnErrorAndIsClosed();
 };
 
 void TestScriptRunner::syntaxErrorsStopBeforeAnythingRuns_data()
@@ -322,32 +300,6 @@ void TestScriptRunner::linesActInsideModalWindows()
     QVERIFY(!h.dialog->isVisible());
 }
 
-void TestScriptRunner::messagesAndPagesAreRecorded()
-{
-    Harness h;
-    QVERIFY(h.run(QStringLiteral("answer Yes\n"
-                                 "click Main.Ask\n"
-                                 "show Main.Status\n"
-                                 "click Main.Ask\n"
-                                 "show Main.Status\n"
-                                 "click Main.Page\n")));
-    QCOMPARE(h.out,
-        QStringList({
-            QStringLiteral("message question YesNo default=Yes \"Quenlow\" Sure %1?\\nReally?"),
-            QStringLiteral(
-                "Main.Status caption=\"yes\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
-            QStringLiteral("message question YesNo default=Yes \"Quenlow\" Sure %1?\\nReally?"),
-            QStringLiteral("unanswered"),
-            QStringLiteral(
-                "Main.Status caption=\"no\" text=\"\" visible=1 enabled=1 checked=0 selected=-1 rows=0"),
-            QStringLiteral("navigate Main APP/HTML/welcome.html#help"),
-            QStringLiteral("refresh Main"),
-        }));
-    QCOMPARE(h.runner.exitCode(), 0);
-    // The view only recorded the request; it still knows the real path.
-    QCOMPARE(h.browser->lastPath(), h.appDir.path() + QStringLiteral("/HTML/welcome.html#help"));
-}
-
 void TestScriptRunner::failuresStopTheRun_data()
 {
     QTest::addColumn<QString>("script");
@@ -389,18 +341,6 @@ void TestScriptRunner::failuresStopTheRun()
     // Nothing after the failing line ran.
     QCOMPARE(h.goClicks, goClicks + (error.startsWith(QLatin1String("error END")) ? 1 : 0));
     QVERIFY(!h.dialog->isVisible());
-}
-
-void TestScriptRunner::modalWindowLeftOpenIsAnErrorAndIsClosed()
-{
-    Harness h;
-    QVERIFY(h.run(QStringLiteral("click Main.OpenDialog\nclick Dlg.Nested\n")));
-    QCOMPARE(lines(h.err), QStringLiteral("error END: modal window Inner left open"));
-    QCOMPARE(h.runner.exitCode(), 2);
-    // Both windows were closed, so the lines waiting in them could return.
-    QTRY_COMPARE(h.status->text(), QStringLiteral("dialog returned 0"));
-    QCOMPARE(h.field->text(), QStringLiteral("inner closed"));
-    QVERIFY(h.out.isEmpty());
 }
 
 QTEST_MAIN(TestScriptRunner)

@@ -3,23 +3,19 @@
 #pragma once
 
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/FormSession.h"
+#include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace quenlow::test {
 
 /// A form held in a session, with its answers table, built without the
 /// designer's windows: questions go straight into the element list and the
-/// table, answers straight into the table.
+/// table, answers straight into the store.
 class ReporterFixture
 {
 public:
@@ -29,9 +25,8 @@ public:
         session.openFormName = formName;
         session.openPageFile = formName + QStringLiteral(".html");
         session.setHtmlName(formName + QStringLiteral(".html"));
-        QString error;
-        if (!createFormTable(folder.database(), table(), &error))
-            qFatal("cannot create the form table: %s", qPrintable(error));
+        if (!createFormTable(folder.database(), table()))
+            qFatal("cannot create the form table");
         FormMethod header;
         header.methodType = Kind::header();
         header.userInstruction = formName;
@@ -41,9 +36,12 @@ public:
     }
 
     QString table() const { return QStringLiteral("tbl_") + session.openFormName; }
+    std::shared_ptr<AnswersStore> store() const { return openStore(folder.database()); }
 
-    /// Appends an element to the form; question kinds also get their column.
-    void add(const QString& kind, const QString& instruction, const QStringList& options = {})
+    /// Appends an element to the form; question kinds also get their column,
+    /// holding `olderRowsText` in the answers already there.
+    void add(const QString& kind, const QString& instruction, const QStringList& options = {},
+             const QString& olderRowsText = {})
     {
         FormMethod method;
         method.methodType = kind;
@@ -51,30 +49,53 @@ public:
         if (FormMethod::holdsList(kind))
             method.attribute6List = options;
         append(method);
-        if (isQuestionKind(kind)) {
-            auto db = database();
-            if (!db->addColumn(table(), columnNameFor(instruction), kind == Kind::textArea()))
-                qFatal("cannot add column: %s", qPrintable(db->lastError()));
-        }
+        if (isQuestionKind(kind)
+            && !store()->addColumn(table(), columnNameFor(instruction),
+                                   kind == Kind::textArea() ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                                   olderRowsText))
+            qFatal("cannot add the column");
     }
 
     /// Stores one answer: question texts (fitted to their column names here) and values.
-    void answer(const QList<QPair<QString, QString>>& values)
+    void answer(const QList<QPair<QString, QString>>& values) { answerMany({values}); }
+    void answerMany(const QList<QList<QPair<QString, QString>>>& answers)
     {
-        QList<QPair<QString, QString>> columns;
-        for (const auto& [question, value] : values)
-            columns.append({columnNameFor(question), value});
-        if (database()->insertRow(table(), columns) < 0)
-            qFatal("cannot insert an answer");
+        QList<AnswersStore::NewRow> rows;
+        for (const auto& values : answers) {
+            rows.append({table(), {}, {}, {}, {}});
+            for (const auto& [question, value] : values)
+                rows.last().values.append({columnNameFor(question), value});
+        }
+        if (!store()->insertRows(rows))
+            qFatal("cannot store the answers");
+    }
+    /// `count` answers to `question`: `pattern` with the numbers from `first` on.
+    void answerNumbered(const QString& question, int first, int count, const QString& pattern)
+    {
+        QList<QList<QPair<QString, QString>>> answers;
+        for (int i = first; i < first + count; ++i)
+            answers.append({{question, pattern.arg(i)}});
+        answerMany(answers);
+    }
+    /// Deletes the answers whose `question` holds `value`, as the answers tab does.
+    void deleteAnswers(const QString& question, const QString& value)
+    {
+        QList<qint64> ids;
+        for (const AnswersStore::Row& row : store()->readRows(table(), {columnNameFor(question)}, -1, 1 << 30).valueOr({})) {
+            if (row.values.value(0).toString() == value)
+                ids.append(row.id);
+        }
+        QVERIFY(store()->deleteRows(table(), ids));
     }
 
-    std::unique_ptr<AnswersDatabase> database() const
+    /// Presses `button` of `form` and saves what it added to the report by
+    /// closing the preview with Yes to the save question.
+    void addAndSave(QWidget& form, const QString& button)
     {
-        QString error;
-        auto db = AnswersDatabase::open(folder.database(), &error);
-        if (!db)
-            qFatal("cannot open the test database: %s", qPrintable(error));
-        return db;
+        folder.messages().queueAnswer(MessageAnswer::Ok);  // "If the added ... is as desired ..."
+        folder.messages().queueAnswer(MessageAnswer::Yes); // "Do you want to save the changes ...?"
+        ModalStep preview(QStringLiteral("DocumentPreview"), [](QWidget* w) { click(w, "CloseDocument"); });
+        click(&form, button);
     }
 
     TestProgramFolder folder;
@@ -85,59 +106,6 @@ private:
     {
         session.collection.append(QString::number(session.collection.count()), method);
     }
-};
-
-/// The child of `parent` called `name`; fails the test when it is missing.
-template<typename T> T* child(QObject* parent, const QString& name)
-{
-    T* found = parent->findChild<T*>(name);
-    if (!found)
-        QTest::qFail(qPrintable(QStringLiteral("no control ") + name), __FILE__, __LINE__);
-    return found;
-}
-
-/// Clicks the button `name` of `window`, which must be enabled.
-inline void click(QObject* window, const QString& name)
-{
-    auto* b = child<QAbstractButton>(window, name);
-    QVERIFY(b);
-    QVERIFY2(b->isEnabled(), qPrintable(name + QStringLiteral(" is disabled")));
-    b->click();
-}
-
-/// Acts on the next modal window called `name` once it shows, from the event
-/// loop of whatever opened it; the destructor fails the test if it never came.
-class WhenModal
-{
-public:
-    WhenModal(const QString& name, std::function<void(QWidget*)> act)
-        : m_name(name)
-        , m_act(std::move(act))
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal->objectName() != m_name)
-                return;
-            m_timer.stop();
-            m_ran = true;
-            m_act(modal);
-        });
-        m_timer.start();
-    }
-    ~WhenModal()
-    {
-        m_timer.stop();
-        if (!m_ran)
-            QTest::qFail(qPrintable(QStringLiteral("the window ") + m_name + QStringLiteral(" never showed")),
-                         __FILE__, __LINE__);
-    }
-
-private:
-    QString m_name;
-    std::function<void(QWidget*)> m_act;
-    QTimer m_timer;
-    bool m_ran = false;
 };
 
 } // namespace quenlow::test

@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+// What leaves the reporter: exports, charts and their counts, report additions, the answers tab.
 #include "ReporterFixture.h"
 
 #include "core/TextFile.h"
+#include "database/AnswersStore.h"
 #include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
 #include "platform/BrowserView.h"
+#include "platform/ChartControl.h"
 #include "platform/WordDocument.h"
 #include "reporter/AnswersTableModel.h"
+#include "reporter/ChartCounts.h"
 #include "reporter/ReporterForm.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QDir>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTabBar>
@@ -42,20 +48,35 @@ QString reportPath(const ReporterFixture& f)
     return f.folder.path() + u"/Reports/survey_Report.doc"_s;
 }
 
-void addToReport(ReporterFixture& f, ReporterForm& form, const QString& button)
-{
-    f.folder.messages().queueAnswer(MessageAnswer::Ok);  // "If the added ... is as desired ..."
-    f.folder.messages().queueAnswer(MessageAnswer::Yes); // "Do you want to save the changes ...?"
-    WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-    click(&form, button);
-}
-
 QStringList column(const QAbstractItemModel& model, int c)
 {
     QStringList values;
     for (int r = 0; r < model.rowCount(); ++r)
         values.append(model.index(r, c).data().toString());
     return values;
+}
+
+const QString kLongMenu = u"Which of these would you most like to see again at next year's meeting, please?"_s;
+
+/// Tea (check box), Colour (radio buttons) and a long pull-down menu, with answers.
+void choices(ReporterFixture& f)
+{
+    f.add(Kind::textField(), u"Name"_s);
+    f.add(Kind::checkBox(), u"Tea"_s);
+    f.add(Kind::radioButtons(), u"Colour"_s, {u"Red"_s, u"Green"_s, u"Blue"_s});
+    f.add(Kind::pullDownMenu(), kLongMenu, {u"Talks"_s, u"Posters"_s});
+    f.answer({{u"Name"_s, u"a"_s}, {u"Tea"_s, u"Checked"_s}, {u"Colour"_s, u"Red"_s}, {kLongMenu, u"Posters"_s}});
+    f.answer({{u"Name"_s, u"b"_s}, {u"Tea"_s, u"Checked"_s}, {u"Colour"_s, u"Blue"_s}, {kLongMenu, u"Posters"_s}});
+    f.answer({{u"Name"_s, u"c"_s}, {u"Tea"_s, u"Not Checked"_s}, {u"Colour"_s, u"Red"_s}, {kLongMenu, u"Talks"_s}});
+    // Counted nowhere: an unknown option, another case, no answer.
+    f.answer({{u"Name"_s, u"d"_s}, {u"Tea"_s, u"checked"_s}, {u"Colour"_s, u"Purple"_s}});
+    f.answer({{u"Name"_s, u"e"_s}, {u"Colour"_s, u"red"_s}, {kLongMenu, u"Talks "_s}});
+}
+
+/// Opens the graphs page; its first question (Tea) is drawn.
+void showGraphs(ReporterForm& form)
+{
+    child<QTabBar>(&form, u"TabStrip1"_s)->setCurrentIndex(1);
 }
 
 } // namespace
@@ -112,8 +133,8 @@ private slots:
         QVERIFY(f.folder.messageTexts().last().startsWith(u"There is no chart to add"_s));
 
         form.findChild<QTabBar*>(u"TabStrip1"_s)->setCurrentIndex(1);
-        addToReport(f, form, u"AddChartToReport"_s);
-        addToReport(f, form, u"AddSummaryToReport"_s);
+        f.addAndSave(form, u"AddChartToReport"_s);
+        f.addAndSave(form, u"AddSummaryToReport"_s);
 
         WordDocument document;
         QVERIFY(document.open(reportPath(f)));
@@ -160,7 +181,7 @@ private slots:
         f.answer({{u"Name"_s, u"Eve"_s}});
         f.folder.messages().queueAnswer(MessageAnswer::No);
         click(&form, u"DeleteAnswer"_s);
-        QCOMPARE(f.database()->rowCount(f.table()), 5);
+        QCOMPARE(f.store()->rowCount(f.table()).valueOr(-1), 5);
 
         view->selectRow(1);
         f.folder.messages().queueAnswer(MessageAnswer::Yes);
@@ -174,6 +195,78 @@ private slots:
         form.findChild<QSpinBox*>(u"GoToAnswerNumber"_s)->setValue(2);
         click(&form, u"GoToAnswer"_s);
         QCOMPARE(form.findChild<QPlainTextEdit*>(u"FieldAnswerTextBox"_s)->toPlainText(), u"Cy, \"C\""_s);
+    }
+
+    void longMenuCountedFromItsFittedColumn()
+    {
+        ReporterFixture f;
+        choices(f);
+        ReporterForm form(f.session);
+        showGraphs(form);
+        child<QListWidget>(&form, u"GraphAbleData"_s)->setCurrentRow(2);
+        // Longer than 64 characters: counted from the column of its first 64; "Talks " counts nowhere.
+        QCOMPARE(form.chart()->title(), u"Pie Chart of form Pull Down Menu '"_s + kLongMenu + u"' :"_s);
+        QCOMPARE(form.chart()->data(1), u"1"_s);
+        QCOMPARE(form.chart()->data(2), u"2"_s);
+        QVERIFY(f.folder.messageTexts().isEmpty());
+    }
+
+    void markerCountedAsNeither()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"Name"_s);
+        f.answer({{u"Name"_s, u"early"_s}});
+        FormMethod tea;
+        tea.methodType = Kind::checkBox();
+        tea.userInstruction = u"Tea"_s;
+        f.session.collection.append(QString::number(f.session.collection.count()), tea);
+        QVERIFY(AddAnswerColumn(f.session.answerTable(), u"Tea"_s, false));
+        f.answer({{u"Name"_s, u"later"_s}, {u"Tea"_s, u"Not Checked"_s}});
+
+        auto store = f.store();
+        QCOMPARE(*countAnswers(*store, f.table(), u"Tea"_s, {u"Checked"_s, u"Not Checked"_s}), QList<qint64>({0, 1}));
+        // Options repeated or missing from the table still get their count.
+        QCOMPARE(*countAnswers(*store, f.table(), u"Tea"_s, {u"Not Checked"_s, u"Not Checked"_s, u"Maybe"_s}),
+                 QList<qint64>({1, 1, 0}));
+        // A column that is not there is an error, never its name counted as every answer.
+        const auto missing = countAnswers(*store, f.table(), u"Checked"_s, {u"Checked"_s});
+        QVERIFY(!missing && !missing.failedWith(Error::NotFound));
+        QVERIFY(countAnswers(*store, u"tbl_gone"_s, u"Tea"_s, {u"Checked"_s}).failedWith(Error::NotFound));
+    }
+
+    void optionlessGroupChartsOneEmptyColumn()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"Name"_s);
+        f.add(Kind::radioButtons(), u"Empty"_s, {}); // a group without options
+        f.answer({{u"Name"_s, u"a"_s}});
+        ReporterForm form(f.session);
+        showGraphs(form);
+        QCOMPARE(form.chart()->title(), u"Pie Chart of form Radio Buttons 'Empty' :"_s);
+        QCOMPARE(form.chart()->columnCount(), 1);
+        QCOMPARE(form.chart()->data(1), u"0"_s);
+    }
+
+    void saveFailuresAreNeverReportedAsSaved()
+    {
+        ReporterFixture f;
+        choices(f);
+        ReporterForm form(f.session);
+        showGraphs(form);
+        auto* name = child<QLineEdit>(&form, u"GraphFileName"_s);
+
+        // No name at all: refused, said once with the path, nothing written.
+        name->setText(QString());
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"SaveGraphToFile"_s);
+        QCOMPARE(f.folder.messages().boxes().size(), 1);
+        QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
+        const QString text = f.folder.messageTexts().at(0);
+        QVERIFY2(text.startsWith(u"The chart cannot be saved to '"_s + f.folder.path() + u"/Reports/': "_s),
+                 qPrintable(text));
+        QCOMPARE(text.count(u"saved"_s), 1);
+        QCOMPARE(QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+
     }
 };
 

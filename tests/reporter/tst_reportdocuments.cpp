@@ -56,16 +56,6 @@ void createReport(ReporterFixture& f, ReporterForm& form)
     click(&form, u"CreateReport"_s);
 }
 
-/// Presses `button` of the reporter and saves what it added by closing the
-/// preview with Yes to the save question.
-void addAndSave(ReporterFixture& f, ReporterForm& form, const QString& button)
-{
-    f.folder.messages().queueAnswer(MessageAnswer::Ok);  // "If the added ... is as desired ..."
-    f.folder.messages().queueAnswer(MessageAnswer::Yes); // "Do you want to save the changes ...?"
-    WhenModal preview(u"DocumentPreview"_s, [](QWidget* w) { click(w, u"CloseDocument"_s); });
-    click(&form, button);
-}
-
 } // namespace
 
 class TestReportDocuments : public QObject
@@ -100,7 +90,7 @@ private slots:
         ReporterForm form(f.session);
         createReport(f, form);
         child<QPlainTextEdit>(&form, u"FieldAnswerTextBox"_s)->setPlainText(u"Ada, as edited\nsecond line"_s);
-        addAndSave(f, form, u"AddAnswerToReport"_s);
+        f.addAndSave(form, u"AddAnswerToReport"_s);
         f.folder.messages().clear();
 
         // Two of three fields: an excerpt, saved when the preview closes.
@@ -108,11 +98,11 @@ private slots:
         click(&form, u"AddFieldToReportTable"_s);
         fields->setCurrentRow(2);
         click(&form, u"AddFieldToReportTable"_s);
-        addAndSave(f, form, u"AddTable"_s);
+        f.addAndSave(form, u"AddTable"_s);
 
         // Every field: the whole table, after the excerpt.
         click(&form, u"AddAllFields"_s);
-        addAndSave(f, form, u"AddTable"_s);
+        f.addAndSave(form, u"AddTable"_s);
 
         const WordContent content = readBack(reportPath(f));
         const QList<WordParagraph> paragraphs = content.paragraphs();
@@ -187,13 +177,7 @@ private slots:
     {
         ReporterFixture f;
         f.add(Kind::textField(), u"Q1"_s);
-        {
-            auto db = f.database();
-            QVERIFY(db->begin());
-            for (int i = 0; i < 5000; ++i)
-                QVERIFY(db->insertRow(f.table(), {{u"Q1"_s, u"answer %1"_s.arg(i)}}) > 0);
-            QVERIFY(db->commit());
-        }
+        f.answerNumbered(u"Q1"_s, 0, 5000, u"answer %1"_s);
         ReporterForm form(f.session);
         createReport(f, form);
         const QByteArray before = readBytes(reportPath(f));
@@ -203,7 +187,7 @@ private slots:
         f.folder.messages().clear();
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         {
-            WhenModal progress(u"ExportProgress"_s, [](QWidget* w) { qobject_cast<QProgressDialog*>(w)->cancel(); });
+            ModalStep progress(u"ExportProgress"_s, [](QWidget* w) { qobject_cast<QProgressDialog*>(w)->cancel(); });
             click(&form, u"AddTable"_s);
         }
         setExportProgressDelayForTesting(-1);

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+// The reporter's window and the answers page it writes.
 #include "ReporterFixture.h"
 
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
+#include "core/TextFile.h"
 #include "reporter/AnswerPositions.h"
+#include "reporter/AnswersTablePage.h"
 #include "reporter/Reporter.h"
 #include "database/AnswersStore.h"
 #include "reporter/ReporterForm.h"
@@ -28,6 +31,11 @@ void nameAndTea(ReporterFixture& f)
     f.add(Kind::checkBox(), u"Tea"_s);
     f.add(Kind::submitButton(), u"Submit"_s);
     f.answer({{u"Name"_s, u"Ada"_s}, {u"Tea"_s, u"Checked"_s}});
+}
+
+QByteArray page(const ReporterFixture& f)
+{
+    return readBytes(f.folder.html(u"dbTableOfAnswers.html"_s));
 }
 
 QString shownNumber(QObject* form)
@@ -61,6 +69,7 @@ private slots:
         BrowserView::setRecorder([](auto&&...) {});
     }
 
+    // Neither the reporter nor the answers page creates a missing database; both say so.
     void missingDatabaseIsNeverCreated()
     {
         ReporterFixture f;
@@ -68,10 +77,15 @@ private slots:
         QVERIFY(QFile::remove(f.folder.database()));
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         openReporter(f.session, nullptr);
-        QCOMPARE(f.folder.messageTexts().size(), 1);
-        QVERIFY(f.folder.messageTexts().at(0).contains(u"cannot be opened"_s));
-        QVERIFY(!QFile::exists(f.folder.database()));
         QCOMPARE(Reporter::openForm(), nullptr);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        QVERIFY(WriteAnswersTablePage(f.session));
+        QCOMPARE(f.folder.messageTexts().size(), 2);
+        QVERIFY(f.folder.messageTexts().at(0).contains(u"cannot be opened"_s));
+        QVERIFY(f.folder.messageTexts().at(1).startsWith(u"The answers database '"_s + f.folder.database()));
+        // The page still tells what is wrong.
+        QVERIFY(page(f).contains("cannot be opened. </B></FONT>\r\n</body>\r\n</html>\r\n"));
+        QVERIFY(!QFile::exists(f.folder.database()));
     }
 
     void graphsPageCountsAfreshOnEachVisit()
@@ -119,7 +133,7 @@ private slots:
         ReporterFixture f;
         threeAnswers(f);
         ReporterForm form(f.session);
-        QVERIFY(f.database()->renameColumn(f.table(), u"B"_s, u"Renamed"_s));
+        QVERIFY(f.store()->renameColumn(f.table(), u"B"_s, u"Renamed"_s));
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
         // Never the column's own name read back as the answer.
@@ -141,8 +155,7 @@ private slots:
         third.table = f.table();
         third.values = {{u"A"_s, u"three"_s}};
         third.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
-        auto store = openAnswersStore(f.folder.database());
-        QVERIFY(store && (*store)->insertRows({third}));
+        QVERIFY(f.store()->insertRows({third}));
         click(&form, u"NextAnswer"_s);
         QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(), QString());
         click(&form, u"NextAnswer"_s);
@@ -153,7 +166,7 @@ private slots:
         QCOMPARE(shownAnswer(&form), u"three"_s);
 
         // A row gone from under the window: positions are read again.
-        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'one'"_s));
+        f.deleteAnswers(u"A"_s, u"one"_s);
         click(&form, u"ViewFieldAnswerOne"_s);
         QCOMPARE(shownAnswer(&form), u"two"_s);
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -167,26 +180,20 @@ private slots:
     {
         ReporterFixture f;
         f.add(Kind::textField(), u"A"_s);
-        {
-            auto db = f.database();
-            db->begin();
-            for (int i = 1; i <= 3000; ++i)
-                db->insertRow(f.table(), {{u"A"_s, u"v%1"_s.arg(i)}});
-            db->commit();
-        }
+        f.answerNumbered(u"A"_s, 1, 3000, u"v%1"_s);
         const auto valueAt = [&](qint64 number) {
             AnswerPositions positions(f.table());
-            const AnswerPositions::Answer answer = positions.valueOf(*openAnswersStore(f.folder.database()).value(), u"A"_s, number);
+            const AnswerPositions::Answer answer = positions.valueOf(*f.store(), u"A"_s, number);
             return answer.state == AnswerPositions::ValueState::Value ? answer.value.toString() : u"none"_s;
         };
         QCOMPARE(valueAt(2999), u"v2999"_s);
         QCOMPARE(valueAt(3001), u"none"_s);
         // The first answer deleted: the ids start later, still without gaps.
-        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'v1'"_s));
+        f.deleteAnswers(u"A"_s, u"v1"_s);
         QCOMPARE(valueAt(2999), u"v3000"_s);
         QCOMPARE(valueAt(3000), u"none"_s);
         // A gap in the middle: the N-th answer is no longer the N-th id.
-        QVERIFY(f.database()->exec(u"DELETE FROM tbl_survey WHERE \"A\" = 'v10'"_s));
+        f.deleteAnswers(u"A"_s, u"v10"_s);
         QCOMPARE(valueAt(2000), u"v2002"_s);
         QCOMPARE(valueAt(2998), u"v3000"_s);
         QCOMPARE(valueAt(2999), u"none"_s);
@@ -197,11 +204,55 @@ private slots:
         ReporterFixture f;
         threeAnswers(f);
         ReporterForm form(f.session);
-        QVERIFY(f.database()->dropTable(f.table()));
+        QVERIFY(f.store()->dropTable(f.table()));
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"NextAnswer"_s);
         QCOMPARE(f.folder.messageTexts(), {u"The table containing the data for the form survey.html is missing."_s});
         QCOMPARE(shownNumber(&form), u"1"_s);
+    }
+
+    void hostileAnswersShownAsText()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"Name <b>"_s);
+        f.add(Kind::textArea(), u"Story"_s);
+        const QString big = QString(1024 * 1024, u'x') + u"<end>"_s;
+        f.answer({{u"Name <b>"_s, u"<script>alert('x')</script> & \"quotes\""_s}, {u"Story"_s, big}});
+        f.answer({{u"Name <b>"_s, u"Zoë ☃"_s}});
+
+        QVERIFY(WriteAnswersTablePage(f.session));
+        const QByteArray bytes = page(f);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF")); // the snowman needs UTF-8
+        const QString text = decodeText(bytes);
+        QVERIFY(!text.contains(u"<script>"_s));
+        QCOMPARE(text.count(u"<b>"_s), 3); // only the header cells' own tags
+        QVERIFY(text.contains(u"\r\nName &lt;b&gt;\r\n"_s));
+        QVERIFY(text.contains(u">  &lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;quotes&quot;\r\n"_s));
+        QVERIFY(text.contains(u">  "_s + QString(1024 * 1024, u'x') + u"&lt;end&gt;\r\n"_s));
+        QVERIFY(text.contains(u">  Zoë ☃\r\n"_s));
+    }
+
+    void wideTableHasNoOverflow()
+    {
+        ReporterFixture f;
+        for (int i = 1; i < 200; ++i)
+            QVERIFY(f.store()->addColumn(f.table(), u"Q%1"_s.arg(i), AnswersStore::ColumnKind::Text, {}));
+        QVERIFY(f.session.backgroundFileName.isEmpty());
+        QVERIFY(WriteAnswersTablePage(f.session));
+        // The default background also becomes the new-form window's.
+        QCOMPARE(f.session.backgroundFileName, u"background.gif"_s);
+        QVERIFY(page(f).contains("<table border ALIGN=center width=40000><tr><td bgcolor=eeeee height=50 colspan=200>"));
+    }
+
+    void viewRewritesThePageEachTime()
+    {
+        ReporterFixture f;
+        f.add(Kind::textField(), u"Your name"_s);
+        viewAnswersTable(f.session);
+        QVERIFY(!page(f).contains("Ada"));
+        f.answer({{u"Your name"_s, u"Ada"_s}});
+        viewAnswersTable(f.session);
+        QVERIFY(page(f).contains("\r\n>  Ada\r\n"));
     }
 };
 

@@ -4,23 +4,20 @@
 
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/HtmlText.h"
+#include "model/FormMethod.h"
 #include "model/MethodCollection.h"
 #include "model/PageWriter.h"
 
+#include "support/TestProgramFolder.h"
+
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 #include <QUrl>
 
-#include <boost/asio.hpp>
-#include <boost/asio/ssl.hpp>
-#include <boost/beast/core.hpp>
-#include <boost/beast/http.hpp>
-#include <boost/beast/ssl.hpp>
-
-#include <optional>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -32,6 +29,18 @@ namespace quenlow::test {
 
 namespace {
 
+RawResponse parseResponse(const QByteArray& received)
+{
+    RawResponse response;
+    const qsizetype end = received.indexOf("\r\n\r\n");
+    response.head = end < 0 ? received : received.left(end);
+    response.body = end < 0 ? QByteArray() : received.mid(end + 4);
+    const QList<QByteArray> statusLine = response.head.left(response.head.indexOf('\r')).split(' ');
+    if (statusLine.size() >= 2)
+        response.status = statusLine.at(1).toInt();
+    return response;
+}
+
 const QStringList kImages = {QStringLiteral("none.gif"),          QStringLiteral("Background.gif"),
                              QStringLiteral("Background2.jpg"),   QStringLiteral("Grey.jpg"),
                              QStringLiteral("yellowTexture.gif"), QStringLiteral("steelTexture.jpg"),
@@ -39,19 +48,13 @@ const QStringList kImages = {QStringLiteral("none.gif"),          QStringLiteral
                              QStringLiteral("goldPattern.jpg"),   QStringLiteral("mellow.jpg"),
                              QStringLiteral("brownPaper.jpg")};
 
-QString hiddenType(const QString& name, const QString& value)
-{
-    return QStringLiteral("<input type=hidden name='") + escapeAttribute(name) + QStringLiteral(" Type' value='")
-        + value + QStringLiteral("'>");
-}
-
 } // namespace
 
 FormBuilder::FormBuilder(const QString& appFolder, const QString& name)
     : m_folder(appFolder)
     , m_name(name)
     , m_title(name)
-    , m_location(AnswersDatabase::pathIn(appFolder))
+    , m_location(answersStoreIn(appFolder))
 {
 }
 
@@ -79,89 +82,12 @@ FormBuilder& FormBuilder::databaseLocation(const QString& location)
     return *this;
 }
 
-FormBuilder& FormBuilder::textField(const QString& question, const QString& defaultText)
-{
-    const QString n = escapeAttribute(columnNameFor(question));
-    m_elements.append({QStringLiteral("Text Field"), question,
-                       QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Text Field"))
-                           + QStringLiteral("<P>") + question + QStringLiteral(" <input name='") + n
-                           + QStringLiteral("' size='30' maxlength='' type='text' value ='")
-                           + escapeAttribute(defaultText) + QStringLiteral("'>"),
-                       {}, QStringLiteral("30"), QString(), defaultText});
-    return *this;
-}
-
-FormBuilder& FormBuilder::textArea(const QString& question, const QString& defaultText)
-{
-    const QString n = escapeAttribute(columnNameFor(question));
-    m_elements.append({QStringLiteral("Text Area"), question,
-                       QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Text Area"))
-                           + QStringLiteral("<P>") + question + QStringLiteral("<P> <textarea name='") + n
-                           + QStringLiteral("' cols='40' rows='5'>") + escapeHtml(defaultText)
-                           + QStringLiteral("</textarea>"),
-                       {}, QStringLiteral("5"), QStringLiteral("40"), defaultText});
-    return *this;
-}
-
-FormBuilder& FormBuilder::checkBox(const QString& title, bool ticked)
-{
-    const QString n = escapeAttribute(columnNameFor(title));
-    m_elements.append({QStringLiteral("Check Box"), title,
-                       hiddenType(columnNameFor(title), QStringLiteral("Check Box")) + QStringLiteral("<P><input name='")
-                           + n + QStringLiteral("' type='checkbox'") + (ticked ? QStringLiteral(" checked") : QString())
-                           + QStringLiteral(">") + title,
-                       {}, printNumber(ticked ? 1 : 0), QString(), QString()});
-    return *this;
-}
-
-FormBuilder& FormBuilder::radioButtons(const QString& question, const QStringList& options, const QString& preselected)
-{
-    const QString n = escapeAttribute(columnNameFor(question));
-    QString html = hiddenType(columnNameFor(question), QStringLiteral("Radio Buttons")) + QStringLiteral("<P>") + question;
-    for (const QString& o : options) {
-        html += QStringLiteral("<BR><input name='") + n + QStringLiteral("' type='radio' value='") + escapeAttribute(o)
-            + (o == preselected ? QStringLiteral("' checked>") : QStringLiteral("'>")) + o;
-    }
-    m_elements.append({QStringLiteral("Radio Buttons"), question, html, options, QString(),
-                       preselected.isEmpty() ? QStringLiteral("none") : preselected, QString()});
-    return *this;
-}
-
-FormBuilder& FormBuilder::menu(const QString& question, const QStringList& options, const QString& preselected)
-{
-    const QString n = escapeAttribute(columnNameFor(question));
-    QString html = QStringLiteral("<P>") + hiddenType(columnNameFor(question), QStringLiteral("Menu"))
-        + QStringLiteral("<P>") + question + QStringLiteral(" <select name='") + n + QStringLiteral("' size=1>");
-    for (const QString& o : options)
-        html += QStringLiteral("<option") + (o == preselected ? QStringLiteral(" selected>") : QStringLiteral(">")) + o;
-    html += QStringLiteral("</select>");
-    m_elements.append({QStringLiteral("Pull Down Menu"), question, html, options, QStringLiteral("1"),
-                       preselected.isEmpty() ? QStringLiteral("none") : preselected, QString()});
-    return *this;
-}
-
-FormBuilder& FormBuilder::plainText(const QString& text)
-{
-    m_elements.append({QStringLiteral("Plain Text"), text, QStringLiteral("<P>") + text, {}, {}, {}, {}});
-    return *this;
-}
-
-FormBuilder& FormBuilder::submitButton(const QString& title)
-{
-    m_elements.append({QStringLiteral("Submit Button"), title,
-                       QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='") + escapeAttribute(title)
-                           + QStringLiteral("'></CENTER>"),
-                       {}, QStringLiteral("Reset Form"), printNumber(0), QString()});
-    return *this;
-}
-
 QString FormBuilder::headerFragment() const
 {
     const QString b = kImages.value(m_background);
-    const QString t = escapeAttribute(m_title);
     return QStringLiteral("<html><head><title>") + m_title + QStringLiteral("</h1></title><BODY BGCOLOR='#000000' BACKGROUND='")
         + escapeAttribute(b) + QStringLiteral("'><CENTER><I><B><FONT SIZE='7'><P>") + m_title
-        + QStringLiteral("</FONT></B></I></CENTER><FORM name='") + t
+        + QStringLiteral("</FONT></B></I></CENTER><FORM name='") + escapeAttribute(m_title)
         + QStringLiteral("' method=post action='/scripts/save.asp'><input type=hidden name=tableName value='")
         + escapeAttribute(tableName()) + QStringLiteral("'><input type=hidden name=DBLocation value='")
         + escapeAttribute(m_location) + QStringLiteral("'><input type=hidden name=background value='")
@@ -171,23 +97,9 @@ QString FormBuilder::headerFragment() const
 
 bool FormBuilder::write()
 {
-    const QString dbPath = AnswersDatabase::pathIn(m_folder);
-    QString error;
-    if (!createFormTable(dbPath, tableName(), &error)) {
-        QTest::qFail(qPrintable(QStringLiteral("cannot create the table: ") + error), __FILE__, __LINE__);
+    const auto store = openStore(answersStoreIn(m_folder));
+    if (!store || !store->createTable(tableName(), QStringLiteral("Form Question")))
         return false;
-    }
-    auto db = AnswersDatabase::open(dbPath, &error);
-    for (const Element& e : m_elements) {
-        if (!isQuestionKind(e.kind))
-            continue;
-        if (!db || !db->addColumn(tableName(), columnNameFor(e.question), e.kind == QLatin1StringView("Text Area"))) {
-            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.question), __FILE__, __LINE__);
-            return false;
-        }
-    }
-    db.reset();
-
     MethodCollection collection;
     FormMethod header;
     header.htmlCode = headerFragment();
@@ -197,61 +109,34 @@ bool FormBuilder::write()
     header.attribute5 = QStringLiteral("Centre");
     header.attribute6List = {printNumber(m_background), printNumber(m_allowTable ? 1 : 0), m_location, printNumber(0)};
     collection.append(QStringLiteral("0"), header);
-    for (const Element& e : m_elements) {
-        FormMethod m;
-        m.htmlCode = e.html;
-        m.userInstruction = e.question;
-        m.methodType = e.kind;
-        m.attribute4 = e.attribute4;
-        m.attribute5 = e.attribute5;
-        if (m.holdsList())
-            m.attribute6List = e.options;
-        else
-            m.attribute6 = e.attribute6;
-        collection.append(QString::number(collection.count()), m);
+    for (const FormMethod& e : m_elements) {
+        if (isQuestionKind(e.methodType)
+            && !store->addColumn(tableName(), columnNameFor(e.userInstruction),
+                                 hasMemoColumn(e.methodType) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                                 QString())) {
+            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);
+            return false;
+        }
+        collection.append(QString::number(collection.count()), e);
     }
     const FileResult c = writeFileAtomically(m_folder + QStringLiteral("/Collections/") + m_name
                                                  + QStringLiteral("Collection.txt"),
                                              encodeText(serializeCollection(collection)));
     const FileResult p = writeFileAtomically(m_folder + QStringLiteral("/HTML/") + pageFile(),
                                              encodeText(buildFormPage(collection)));
-    if (!c || !p) {
+    if (!c || !p)
         QTest::qFail("cannot write the form's files", __FILE__, __LINE__);
-        return false;
-    }
-    return true;
+    return c && p;
 }
 
-QList<QVariantMap> tableRows(const QString& appFolder, const QString& table)
+bool addQuestionColumn(const QString& location, const QString& table, const QString& question, const QString& kind)
 {
-    QList<QVariantMap> rows;
-    auto db = AnswersDatabase::open(AnswersDatabase::pathIn(appFolder));
-    if (!db)
-        return rows;
-    QStringList names;
-    for (const auto& c : db->columns(table))
-        names.append(c.name);
-    db->forEachRow(table, [&](const QVariantList& values) {
-        QVariantMap row;
-        for (int i = 0; i < names.size() && i < values.size(); ++i)
-            row.insert(names.at(i), values.at(i));
-        rows.append(row);
-        return true;
-    });
-    return rows;
-}
-
-bool addQuestionColumn(const QString& appFolder, const QString& table, const QString& question, const QString& kind)
-{
-    auto db = AnswersDatabase::open(AnswersDatabase::pathIn(appFolder));
-    if (!db || !db->begin())
-        return false;
-    const QString column = columnNameFor(question);
-    const bool ok = db->addColumn(table, column, kind == QLatin1StringView("Text Area"))
-        && db->setColumnInAllRows(table, column, columnAddedMarker()) && db->commit();
-    if (!ok)
-        db->rollback();
-    return ok;
+    const auto store = openStore(location);
+    return store
+        && store->addColumn(table, columnNameFor(question),
+                            kind == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
+                                                                   : AnswersStore::ColumnKind::Text,
+                            columnAddedMarker());
 }
 
 QByteArray urlEncoded(const QList<QPair<QString, QString>>& fields)
@@ -275,111 +160,39 @@ QByteArray RawResponse::header(const QByteArray& name) const
     return {};
 }
 
-namespace asio = boost::asio;
-namespace beast = boost::beast;
-namespace http = beast::http;
-
-struct TestClient::Private {
-    asio::io_context ioc;
-    asio::ssl::context context{asio::ssl::context::tls_client};
-    std::optional<beast::tcp_stream> plain;
-    std::optional<beast::ssl_stream<beast::tcp_stream>> secure;
-    beast::flat_buffer buffer;
-    quint16 port = 0;
-    bool tls = false;
-    std::chrono::milliseconds timeout{20000};
-
-    beast::tcp_stream& tcp() { return tls ? beast::get_lowest_layer(*secure) : *plain; }
-
-    bool connect()
-    {
-        if (plain || secure)
-            return true;
-        buffer.clear();
-        const asio::ip::tcp::endpoint at(asio::ip::address_v4::loopback(), port);
-        beast::error_code ec;
-        if (tls) {
-            secure.emplace(ioc, context);
-            beast::get_lowest_layer(*secure).expires_after(timeout);
-            beast::get_lowest_layer(*secure).connect(at, ec);
-            if (!ec)
-                secure->handshake(asio::ssl::stream_base::client, ec);
-        } else {
-            plain.emplace(ioc);
-            plain->expires_after(timeout);
-            plain->connect(at, ec);
-        }
-        if (ec)
-            drop();
-        return !ec;
-    }
-
-    void drop()
-    {
-        plain.reset();
-        secure.reset();
-    }
-
-    template<class Stream>
-    RawResponse exchange(Stream& stream, http::request<http::string_body>& request)
-    {
-        RawResponse response;
-        beast::error_code ec;
-        http::write(stream, request, ec);
-        http::response_parser<http::string_body> parser;
-        parser.body_limit(256 * 1024 * 1024);
-        if (!ec)
-            http::read(stream, buffer, parser, ec);
-        if (ec) {
-            drop();
-            return response;
-        }
-        const auto& message = parser.get();
-        response.status = int(message.result_int());
-        for (const auto& field : message)
-            response.head += QByteArray(field.name_string().data(), qsizetype(field.name_string().size())) + ": "
-                + QByteArray(field.value().data(), qsizetype(field.value().size())) + "\r\n";
-        response.body = QByteArray(message.body().data(), qsizetype(message.body().size()));
-        if (!message.keep_alive())
-            drop();
-        return response;
-    }
-
-    RawResponse send(http::verb verb, const QByteArray& target, const QByteArray& body, const QByteArray& type)
-    {
-        if (!connect())
-            return {};
-        http::request<http::string_body> request(verb, std::string(target.constData(), size_t(target.size())), 11);
-        request.set(http::field::host, "127.0.0.1");
-        if (verb == http::verb::post) {
-            request.set(http::field::content_type, type.toStdString());
-            request.body().assign(body.constData(), size_t(body.size()));
-        }
-        request.prepare_payload();
-        tcp().expires_after(timeout);
-        return tls ? exchange(*secure, request) : exchange(*plain, request);
-    }
-};
-
-TestClient::TestClient(quint16 port, bool tls, int timeoutMs)
-    : d(std::make_unique<Private>())
+TestClient::TestClient(quint16 port, int timeoutMs)
+    : m_port(port)
+    , m_timeoutMs(timeoutMs)
 {
-    d->port = port;
-    d->tls = tls;
-    d->timeout = std::chrono::milliseconds(timeoutMs);
-    d->context.set_verify_mode(asio::ssl::verify_none);
 }
 
-TestClient::~TestClient() = default;
+TestClient::~TestClient()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
+
+RawResponse TestClient::send(const QByteArray& request)
+{
+    if (m_socket < 0 && (m_socket = openConnection(m_port)) < 0)
+        return {};
+    const RawResponse response = exchangeOn(m_socket, request, m_timeoutMs);
+    if (response.status == 0 || response.header("Connection").compare("close", Qt::CaseInsensitive) == 0) {
+        ::close(m_socket);
+        m_socket = -1;
+    }
+    return response;
+}
 
 RawResponse TestClient::get(const QByteArray& target)
 {
-    return d->send(http::verb::get, target, {}, {});
+    return send("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
 }
 
 RawResponse TestClient::post(const QByteArray& target, const QByteArray& body, const QByteArray& contentType)
 {
-    return d->send(http::verb::post, target, body, contentType);
+    return send("POST " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: " + contentType
+                + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
 }
 
 RawResponse TestClient::postForm(const QList<QPair<QString, QString>>& fields)
@@ -445,7 +258,6 @@ RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs)
 
 RawResponse exchangeOn(int sock, const QByteArray& bytes, int timeoutMs)
 {
-    RawResponse response;
     QByteArray received;
     qsizetype sent = 0;
     QElapsedTimer timer;
@@ -478,13 +290,18 @@ RawResponse exchangeOn(int sock, const QByteArray& bytes, int timeoutMs)
             }
         }
     }
-    const qsizetype end = received.indexOf("\r\n\r\n");
-    response.head = end < 0 ? received : received.left(end);
-    response.body = end < 0 ? QByteArray() : received.mid(end + 4);
-    const QList<QByteArray> statusLine = response.head.left(response.head.indexOf('\r')).split(' ');
-    if (statusLine.size() >= 2)
-        response.status = statusLine.at(1).toInt();
-    return response;
+    return parseResponse(received);
+}
+
+RawResponse tlsExchange(quint16 port, const QByteArray& bytes)
+{
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"), {QStringLiteral("s_client"), QStringLiteral("-quiet"), QStringLiteral("-connect"),
+                                              QStringLiteral("127.0.0.1:%1").arg(port)});
+    openssl.write(bytes);
+    if (!openssl.waitForFinished(10000))
+        openssl.kill();
+    return parseResponse(openssl.readAllStandardOutput());
 }
 
 } // namespace quenlow::test

@@ -2,13 +2,13 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "editors/Fragments.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
-
-#include <memory>
 
 namespace quenlow::test {
 
@@ -27,13 +27,30 @@ public:
     /// The database location written into the page and the header.
     FormBuilder& databaseLocation(const QString& location);
 
-    FormBuilder& textField(const QString& question, const QString& defaultText = {});
-    FormBuilder& textArea(const QString& question, const QString& defaultText = {});
-    FormBuilder& checkBox(const QString& title, bool ticked = false);
-    FormBuilder& radioButtons(const QString& question, const QStringList& options, const QString& preselected = {});
-    FormBuilder& menu(const QString& question, const QStringList& options, const QString& preselected = {});
-    FormBuilder& plainText(const QString& text);
-    FormBuilder& submitButton(const QString& title = QStringLiteral("Submit Form"));
+    // The elements as the editors make them.
+    FormBuilder& textField(const QString& question, const QString& defaultText = {})
+    {
+        return add(textFieldMethod(question, QStringLiteral("30"), {}, defaultText));
+    }
+    FormBuilder& textArea(const QString& question, const QString& defaultText = {})
+    {
+        return add(textAreaMethod(question, QStringLiteral("5"), QStringLiteral("40"), defaultText));
+    }
+    FormBuilder& checkBox(const QString& title, bool ticked = false) { return add(checkBoxMethod(title, true, ticked)); }
+    FormBuilder& radioButtons(const QString& question, const QStringList& options, const QString& preselected = {})
+    {
+        return add(radioButtonsMethod(question, options, preselected.isEmpty() ? noDefaultOption() : preselected));
+    }
+    FormBuilder& menu(const QString& question, const QStringList& options, const QString& preselected = {})
+    {
+        return add(pullDownMenuMethod(question, QStringLiteral("1"), options,
+                                      preselected.isEmpty() ? noDefaultOption() : preselected));
+    }
+    FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
+    FormBuilder& submitButton(const QString& title = QStringLiteral("Submit Form"))
+    {
+        return add(submitButtonMethod(title, false, QStringLiteral("Reset Form")));
+    }
 
     /// Creates the table and writes the files; fails the test (and returns
     /// false) when anything cannot be made.
@@ -43,23 +60,21 @@ public:
     QString pageFile() const { return m_name + QStringLiteral(".html"); }
 
 private:
-    struct Element {
-        QString kind, question, html;
-        QStringList options;
-        QString attribute4, attribute5, attribute6;
-    };
+    FormBuilder& add(const FormMethod& element)
+    {
+        m_elements.append(element);
+        return *this;
+    }
     QString headerFragment() const;
 
     QString m_folder, m_name, m_title, m_location;
     int m_background = 1;
     bool m_allowTable = false;
-    QList<Element> m_elements;
+    QList<FormMethod> m_elements;
 };
 
-/// Every row of `table` as column name -> value (null values stay null), in storage order.
-QList<QVariantMap> tableRows(const QString& appFolder, const QString& table);
 /// Adds a column as the designer does (same filler for older rows); false when refused.
-bool addQuestionColumn(const QString& appFolder, const QString& table, const QString& question,
+bool addQuestionColumn(const QString& location, const QString& table, const QString& question,
                        const QString& kind = QStringLiteral("Text Field"));
 
 /// Form fields urlencoded as a browser sends them.
@@ -72,13 +87,13 @@ struct RawResponse {
     QByteArray body;
     QByteArray header(const QByteArray& name) const;
 };
-/// A keep-alive HTTP/1.1 client of 127.0.0.1:`port`, over TLS when asked
-/// (taking any certificate). A failed exchange gives status 0; the next
-/// request opens a new connection. Not retried: tests count what was sent.
+/// A keep-alive HTTP/1.1 client of 127.0.0.1:`port`. A failed exchange
+/// gives status 0; the next request opens a new connection. Not retried:
+/// tests count what was sent.
 class TestClient
 {
 public:
-    explicit TestClient(quint16 port, bool tls = false, int timeoutMs = 20000);
+    explicit TestClient(quint16 port, int timeoutMs = 20000);
     ~TestClient();
     TestClient(const TestClient&) = delete;
     TestClient& operator=(const TestClient&) = delete;
@@ -90,8 +105,10 @@ public:
     RawResponse postForm(const QList<QPair<QString, QString>>& fields);
 
 private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    RawResponse send(const QByteArray& request);
+    quint16 m_port;
+    int m_timeoutMs;
+    int m_socket = -1;
 };
 
 /// One part of a multipart/form-data body; a file part when `fileName` is set.
@@ -106,6 +123,9 @@ QPair<QByteArray, QByteArray> multipartBody(const QList<MultipartPart>& parts);
 RawResponse rawExchange(quint16 port, const QByteArray& bytes, int timeoutMs = 5000);
 /// The same on a socket already open; the socket stays open.
 RawResponse exchangeOn(int socket, const QByteArray& bytes, int timeoutMs = 5000);
+/// The same over TLS (openssl s_client, taking any certificate); the request
+/// should ask the server to close the connection.
+RawResponse tlsExchange(quint16 port, const QByteArray& bytes);
 /// A socket connected to 127.0.0.1:`port`, or -1.
 int openConnection(quint16 port);
 /// True when the peer closes `socket` within `timeoutMs` (what it sent is read and dropped).

@@ -5,12 +5,7 @@
 #include "ServerFixture.h"
 #include "support/TestProgramFolder.h"
 
-#include "database/AnswersDatabase.h"
-#include "database/AnswersStore.h"
 #include "server/CollectionService.h"
-#ifdef QUENLOW_WITH_REPORTER
-#include "reporter/ChartCounts.h"
-#endif
 
 #include <QDir>
 #include <QFile>
@@ -38,26 +33,6 @@ void copyBackground(const TestProgramFolder& folder)
 QJsonObject action(const QString& name, const char* kind, const QJsonValue& value)
 {
     return QJsonObject{{QStringLiteral("name"), name}, {QString::fromLatin1(kind), value}};
-}
-
-// Counts as the reporter's charts count: exact, case-sensitive matches per option.
-QList<qint64> countAnswers(const QString& appFolder, const QString& column, const QStringList& options)
-{
-    auto db = AnswersDatabase::open(AnswersDatabase::pathIn(appFolder));
-    if (!db)
-        return {};
-#ifdef QUENLOW_WITH_REPORTER
-    auto store = quenlow::openAnswersStore(AnswersDatabase::pathIn(appFolder));
-    return store ? quenlow::countAnswers(**store, QStringLiteral("tbl_survey"), column, options).valueOr({}) : QList<qint64>{};
-#else
-    QList<qint64> counts(options.size(), 0);
-    for (const QVariantMap& row : tableRows(appFolder, QStringLiteral("tbl_survey"))) {
-        const qsizetype i = options.indexOf(row.value(column).toString());
-        if (i >= 0 && !row.value(column).isNull())
-            ++counts[i];
-    }
-    return counts;
-#endif
 }
 
 } // namespace
@@ -185,10 +160,9 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
     QCOMPARE(tokens.at(0).toString().size(), 64);
     QCOMPARE(tokens.at(1), tokens.at(0));
 
-    const QList<QVariantMap> rows = tableRows(folder.path(), QStringLiteral("tbl_survey"));
+    const QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
     // Back and submit again sent the same token: the answers are stored once.
     QCOMPARE(rows.size(), 1);
-    QVERIFY(!rows.isEmpty());
     const QVariantMap& row = rows.first();
     QCOMPARE(row.value(QStringLiteral("What's your name?")).toString(), QStringLiteral("Zoë O'Brien"));
     // Browsers send a text area's line breaks as CR LF.
@@ -201,12 +175,6 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
     QVERIFY(row.value(QStringLiteral("Size")).isNull());
     QCOMPARE(row.value(QStringLiteral("Team")).toString(), QStringLiteral("R&D"));
 
-    // What the reporter's charts make of the first answer.
-    const QStringList boxes{QStringLiteral("Checked"), QStringLiteral("Not Checked")};
-    QCOMPARE(countAnswers(folder.path(), QStringLiteral("Tea"), boxes).value(0), qint64(rows.size()));
-    QCOMPARE(countAnswers(folder.path(), QStringLiteral("Colour"),
-                          {QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")}).value(2),
-             qint64(rows.size()));
     service.stop();
 }
 
@@ -239,7 +207,7 @@ void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.value(QStringLiteral("status")).toInt(), 200);
     QVERIFY(shown.value(QStringLiteral("url")).toString().startsWith(QStringLiteral("https://127.0.0.1:")));
-    QCOMPARE(tableRows(folder.path(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Tea")).toString(),
+    QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Tea")).toString(),
              QStringLiteral("Checked"));
     // The browser's own sizes: none of the phone rules apply at this width.
     const QJsonObject layout = shown.value(QStringLiteral("layout")).toObject();

@@ -9,7 +9,7 @@
 #include "database/AnswersDatabase.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,7 +17,8 @@
 #include <mutex>
 #include <thread>
 
-#include <sqlite3.h>
+#include <algorithm>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -57,9 +58,8 @@ private slots:
     void refusesHostileRequests();
     void busyPortIsAnError();
     void startsAgainAfterAStop();
-    void loadWithAColumnAddedMidway();
-    void stopFinishesTheRequestsInFlight();
-    void slowClientsStallNobodyAndLateFirstRequestsAreAnswered();
+    void loadWithAColumnAddedMidwayAndAStop();
+    void submissionsFlowUnderAttack();
     void deadlineAndCapBoundWhatClientsHold();
     void abandonedSubmissionIsNotStored();
     void servesOverTls();
@@ -136,7 +136,7 @@ void TestCollectionService::servesAndStoresOverHttp()
     QCOMPARE(missing.status, 404);
     QVERIFY(missing.body.contains("Not found"));
 
-    const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
+    const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(0).value(QStringLiteral("Name")).toString(), QStringLiteral("Zoë"));
     QCOMPARE(rows.at(0).value(QStringLiteral("Tea")).toString(), QStringLiteral("Not Checked"));
@@ -144,21 +144,12 @@ void TestCollectionService::servesAndStoresOverHttp()
     QCOMPARE(rows.at(1).value(QStringLiteral("Tea")).toString(), QStringLiteral("Checked"));
     QCOMPARE(m_service->storedCount(), 2u);
 
-    // One line per request: method, path, status, time; never an answer.
+    // One line per request (their form is quenlow-server's test); never an answer.
     m_service->stop();
-    QVERIFY(!m_service->isRunning());
     QVERIFY(m_service->address().isEmpty());
-    // One client connection, one worker: the lines come in request order.
     QCOMPARE(m_log.size(), 4);
-    QVERIFY(m_log.at(0).contains(" GET /survey.html 200 "));
-    QVERIFY(m_log.at(1).contains(" POST /scripts/save.asp 200 "));
-    QVERIFY(m_log.at(2).contains(" POST /scripts/save.asp 200 "));
-    QVERIFY(m_log.at(3).contains(" GET /nosuch.html 404 "));
-    for (const QByteArray& line : std::as_const(m_log)) {
-        QVERIFY(line.endsWith(" ms"));
+    for (const QByteArray& line : std::as_const(m_log))
         QVERIFY(!line.contains("secret-answer"));
-        QVERIFY(!line.contains('\n'));
-    }
 }
 
 void TestCollectionService::refusesOversizedBodies()
@@ -188,35 +179,30 @@ void TestCollectionService::refusesOversizedBodies()
     const auto [multipart, multipartType] = multipartBody(parts);
     QCOMPARE(TestClient(m_service->port()).post("/scripts/save.asp", multipart, multipartType).status, 413);
 
-    QVERIFY(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).isEmpty());
+    QVERIFY(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).isEmpty());
     // Just under the limit is fine, chunked or not.
     QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("Fits"), QString(60 * 1024, QLatin1Char('z')))).status,
              200);
-    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), 1);
+    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
 }
 
 void TestCollectionService::refusesHostileRequests_data()
 {
     // Pages lie outside HTML/ too (secret.html in the program folder), so the
-    // kind of file alone would not stop these.
+    // kind of file alone would not stop these. The paths as the handler gets
+    // them are its own test's; here what the server decodes on the way.
     QTest::addColumn<QByteArray>("target");
-    QTest::newRow("dots") << QByteArray("/../secret.html");
     QTest::newRow("encoded dots") << QByteArray("/%2e%2e/secret.html");
     QTest::newRow("encoded dots in capitals") << QByteArray("/%2E%2E/secret.html");
     QTest::newRow("encoded slash") << QByteArray("/..%2fsecret.html");
     QTest::newRow("all encoded") << QByteArray("/%2e%2e%2fCollections%2fsecret.gif");
     QTest::newRow("twice encoded") << QByteArray("/%252e%252e%252fsecret.html");
     QTest::newRow("overlong UTF-8 dots") << QByteArray("/%c0%ae%c0%ae/secret.html");
-    QTest::newRow("backslashes") << QByteArray("/..\\secret.html");
     QTest::newRow("encoded backslash") << QByteArray("/..%5csecret.html");
-    QTest::newRow("deep") << QByteArray("/../../../../../../etc/passwd");
-    QTest::newRow("absolute") << QByteArray("//etc/passwd");
     QTest::newRow("absolute URL") << QByteArray("http://127.0.0.1/../secret.html");
     QTest::newRow("through HTML") << QByteArray("/HTML/../secret.html");
     QTest::newRow("the database") << QByteArray("/%2e%2e/formAnswers.mdb");
-    QTest::newRow("a collection file") << QByteArray("/../Collections/surveyCollection.txt");
     QTest::newRow("NUL") << QByteArray("/survey.html%00.gif");
-    QTest::newRow("listing") << QByteArray("/");
     QTest::newRow("query") << QByteArray("/formAnswers.mdb?x=survey.html");
 }
 
@@ -254,11 +240,6 @@ void TestCollectionService::busyPortIsAnError()
     QVERIFY(!second.isRunning());
     // The first one is untouched.
     QCOMPARE(TestClient(m_service->port()).get("/survey.html").status, 200);
-
-    // Without the answers database nothing starts.
-    TestProgramFolder empty(/*withDatabase=*/false);
-    QVERIFY(!second.start(empty.path(), QStringLiteral("127.0.0.1"), 0, &error));
-    QVERIFY(error.contains(QStringLiteral("formAnswers.mdb")));
 }
 
 void TestCollectionService::startsAgainAfterAStop()
@@ -269,58 +250,57 @@ void TestCollectionService::startsAgainAfterAStop()
     QCOMPARE(TestClient(m_service->port()).get("/survey.html").status, 200);
 }
 
-void TestCollectionService::loadWithAColumnAddedMidway()
+// 8 clients post without pause; a column comes midway and is used at once;
+// then the service stops under them. Bounded: 127.0.0.1, at most 60 s and
+// 5000 posts a client.
+void TestCollectionService::loadWithAColumnAddedMidwayAndAStop()
 {
-    // Bounded: 8 clients against 127.0.0.1, each sending 150 submissions and
-    // then going on until 20 of its own went out after the column came (at
-    // most 5000 each, and for at most 60 seconds).
     constexpr int kClients = 8;
-    constexpr int kEach = 150;
     startService();
-    std::atomic<int> done{0};
-    std::atomic<int> sent{0};
-    std::atomic<int> failures{0};
-    std::atomic<bool> columnAdded{false};
+    const quint16 port = m_service->port();
+    std::atomic<int> done{0}, acknowledged{0}, failures{0}, withMoodAcknowledged{0};
+    std::atomic<bool> columnAdded{false}, stopping{false};
     std::mutex sentMutex;
     QSet<QString> sentWithMood;
-
     std::vector<std::thread> clients;
     for (int t = 0; t < kClients; ++t) {
         clients.emplace_back([&, t] {
-            TestClient c(m_service->port());
-            int afterColumn = 0;
+            TestClient c(port);
             QElapsedTimer clock;
             clock.start();
-            // Bounded in time, not in count: a fast machine must not run out of
-            // posts before the column comes.
-            for (int i = 0; clock.elapsed() < 60000 && (i < kEach || afterColumn < 20); ++i) {
+            for (int i = 0; i < 5000 && clock.elapsed() < 60000 && !stopping.load(); ++i) {
                 const QString id = QStringLiteral("%1-%2").arg(t).arg(i);
                 Fields fields = answers(id, QStringLiteral("load"));
                 const bool withMood = columnAdded.load();
                 if (withMood)
                     fields += {{QStringLiteral("Mood Type"), QStringLiteral("Text Field")}, {QStringLiteral("Mood"), id}};
-                const RawResponse r = c.postForm(fields);
-                ++sent;
-                if (r.status != 200) {
+                const bool ok = c.postForm(fields).status == 200;
+                ++done;
+                if (!ok && !stopping.load())
                     ++failures;
-                } else if (withMood) {
-                    ++afterColumn;
+                if (ok)
+                    ++acknowledged;
+                if (ok && withMood) {
+                    ++withMoodAcknowledged;
                     std::lock_guard lock(sentMutex);
                     sentWithMood.insert(id);
                 }
-                ++done;
             }
         });
     }
-    QTRY_VERIFY_WITH_TIMEOUT(done.load() >= kClients * kEach / 2, 60000);
-    QVERIFY(addQuestionColumn(m_folder->path(), QStringLiteral("tbl_survey"), QStringLiteral("Mood")));
+    QTRY_VERIFY_WITH_TIMEOUT(done.load() >= kClients * 75, 60000);
+    QVERIFY(addQuestionColumn(m_folder->database(), QStringLiteral("tbl_survey"), QStringLiteral("Mood")));
     columnAdded = true;
+    QTRY_VERIFY_WITH_TIMEOUT(withMoodAcknowledged.load() >= kClients * 20, 60000);
+    stopping = true;
+    m_service->stop();
     for (auto& t : clients)
         t.join();
 
     QCOMPARE(failures.load(), 0);
-    const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), sent.load());
+    // Every acknowledged submission is stored once, and nothing else.
+    const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), acknowledged.load());
     QSet<QString> names;
     for (const QVariantMap& row : rows) {
         const QString id = row.value(QStringLiteral("Name")).toString();
@@ -328,88 +308,91 @@ void TestCollectionService::loadWithAColumnAddedMidway()
         if (sentWithMood.contains(id))
             QCOMPARE(row.value(QStringLiteral("Mood")).toString(), id);
     }
-    QCOMPARE(names.size(), sent.load());
-    QVERIFY(sentWithMood.size() >= kClients * 20);
-    QCOMPARE(m_service->storedCount(), quint64(sent.load()));
-}
-
-void TestCollectionService::stopFinishesTheRequestsInFlight()
-{
-    startService();
-    constexpr int kClients = 6;
-    std::atomic<int> acknowledged{0};
-    std::atomic<bool> stopped{false};
-    std::vector<std::thread> clients;
-    for (int t = 0; t < kClients; ++t) {
-        clients.emplace_back([&, t] {
-            TestClient c(m_service->port());
-            // Bounded: at most 400 attempts per client, ending once the service is gone.
-            for (int i = 0; i < 400 && !stopped.load(); ++i) {
-                if (c.postForm(answers(QStringLiteral("%1-%2").arg(t).arg(i), QStringLiteral("x"))).status == 200)
-                    ++acknowledged;
-            }
-        });
-    }
-    QTRY_VERIFY_WITH_TIMEOUT(acknowledged.load() >= 100, 30000);
-    const quint16 port = m_service->port();
-    m_service->stop();
-    stopped = true;
-    for (auto& t : clients)
-        t.join();
-    // Every acknowledged submission is stored, and nothing else.
-    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), acknowledged.load());
+    QCOMPARE(names.size(), rows.size());
     // The port is closed.
     QCOMPARE(rawExchange(port, "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 1000).status, 0);
 }
 
-void TestCollectionService::slowClientsStallNobodyAndLateFirstRequestsAreAnswered()
+// Normal submissions, each on a new connection as a crowd of phones makes
+// them, while 300 slowloris and 2,500 idle connections are held open. Bounded:
+// a few seconds, 127.0.0.1 only.
+void TestCollectionService::submissionsFlowUnderAttack()
 {
+    constexpr int kSlowloris = 300;
+    constexpr int kIdle = 2500;
+    constexpr int kClients = 4;
+    constexpr int kEach = 250;
+    // Both ends of every connection live in this process.
+    rlimit limit{};
+    QVERIFY(getrlimit(RLIMIT_NOFILE, &limit) == 0);
+    limit.rlim_cur = limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+    QVERIFY(getrlimit(RLIMIT_NOFILE, &limit) == 0);
+    if (limit.rlim_cur < rlim_t(2 * (kSlowloris + kIdle) + 256))
+        QSKIP("this machine allows too few open files for the attack");
     startService();
     const quint16 port = m_service->port();
-    // 100 clients each sending one header line every 300 ms, for as long as this test runs.
-    std::vector<int> slow;
-    for (int i = 0; i < 100; ++i) {
-        slow.push_back(openConnection(port));
-        QVERIFY(slow.back() >= 0);
-        const QByteArray start = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\n";
-        QCOMPARE(::send(slow.back(), start.constData(), size_t(start.size()), MSG_NOSIGNAL), ssize_t(start.size()));
+    std::vector<int> attackers;
+    for (int i = 0; i < kSlowloris + kIdle; ++i) {
+        attackers.push_back(openConnection(port));
+        QVERIFY(attackers.back() >= 0);
+        if (i < kSlowloris)
+            ::send(attackers.back(), "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\n", 42, MSG_NOSIGNAL);
     }
+    QTRY_VERIFY_WITH_TIMEOUT(m_service->connectionCount() >= kSlowloris + kIdle, 10000);
     std::atomic<bool> done{false};
     std::thread trickle([&] {
-        for (int round = 0; !done && round < 100; ++round) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            for (int s : slow)
-                ::send(s, "X-Slow: 1\r\n", 11, MSG_NOSIGNAL);
+        for (int round = 0; !done && round < 60; ++round) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            for (int i = 0; i < kSlowloris; ++i)
+                ::send(attackers[size_t(i)], "X-Slow: 1\r\n", 11, MSG_NOSIGNAL);
         }
     });
-    // A phone that connects and sends its first request late.
-    const int late = openConnection(port);
-    QVERIFY(late >= 0);
-    QElapsedTimer clock;
-    clock.start();
-    TestClient c(port);
-    qint64 slowest = 0;
-    for (int i = 0; i < 60; ++i) {
-        QElapsedTimer one;
-        one.start();
-        QCOMPARE(c.postForm(answers(QStringLiteral("normal %1").arg(i), QStringLiteral("x"))).status, 200);
-        slowest = std::max(slowest, one.elapsed());
+    std::mutex mutex;
+    QList<qint64> latenciesUs;
+    QSet<QString> acknowledged;
+    std::vector<std::thread> clients;
+    for (int t = 0; t < kClients; ++t) {
+        clients.emplace_back([&, t] {
+            for (int i = 0; i < kEach; ++i) {
+                const QString id = QStringLiteral("%1-%2").arg(t).arg(i);
+                QElapsedTimer clock;
+                clock.start();
+                const RawResponse r = TestClient(port, 10000).postForm(answers(id, QStringLiteral("x")));
+                std::lock_guard lock(mutex);
+                latenciesUs.append(clock.nsecsElapsed() / 1000);
+                if (r.status == 200)
+                    acknowledged.insert(id);
+            }
+        });
     }
-    QVERIFY2(slowest < 1000, QByteArray::number(slowest).constData());
-    while (clock.elapsed() < 2500)
-        QTest::qWait(50);
+    for (auto& c : clients)
+        c.join();
+    // An idle connection's first request, late, is still answered.
     const QByteArray body = urlEncoded(answers(QStringLiteral("late"), QStringLiteral("x")));
-    const RawResponse r = exchangeOn(late,
-                                     "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: "
-                                     "application/x-www-form-urlencoded\r\nContent-Length: "
-                                         + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-    QCOMPARE(r.status, 200);
+    const RawResponse late = exchangeOn(attackers.back(),
+                                        "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: "
+                                        "application/x-www-form-urlencoded\r\nContent-Length: "
+                                            + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    // The attack was still on when the last submission was answered.
+    const int stillOpen = m_service->connectionCount();
     done = true;
     trickle.join();
-    ::close(late);
-    for (int s : slow)
+    for (int s : attackers)
         ::close(s);
-    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), 61);
+    QCOMPARE(late.status, 200);
+    QCOMPARE(acknowledged.size(), kClients * kEach);
+    QVERIFY2(stillOpen >= kSlowloris + kIdle, QByteArray::number(stillOpen).constData());
+    std::sort(latenciesUs.begin(), latenciesUs.end());
+    const qint64 p99 = latenciesUs.at(qsizetype(latenciesUs.size() * 99 / 100));
+    qInfo("p99 %.1f ms over %d submissions", p99 / 1000.0, int(latenciesUs.size()));
+    QVERIFY2(p99 < 100000, QByteArray::number(p99).constData());
+    // Every acknowledged submission stored exactly once.
+    QSet<QString> stored;
+    for (const QVariantMap& row : tableRows(m_folder->database(), QStringLiteral("tbl_survey")))
+        stored.insert(row.value(QStringLiteral("Name")).toString());
+    QCOMPARE(stored, acknowledged + QSet<QString>{QStringLiteral("late")});
+    QCOMPARE(m_service->storedCount(), quint64(kClients * kEach + 1));
 }
 
 void TestCollectionService::deadlineAndCapBoundWhatClientsHold()
@@ -451,9 +434,10 @@ void TestCollectionService::deadlineAndCapBoundWhatClientsHold()
 void TestCollectionService::abandonedSubmissionIsNotStored()
 {
     startService();
-    // Hold the database so the submission waits; its client gives up meanwhile.
-    auto lock = AnswersDatabase::open(AnswersDatabase::pathIn(m_folder->path()));
-    QVERIFY(lock && sqlite3_exec(lock->handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK);
+    // SQLite-only: a held write lock makes the submission wait while its
+    // client gives up.
+    auto lock = AnswersDatabase::open(m_folder->database());
+    QVERIFY(lock && lock->begin());
     const int leaving = openConnection(m_service->port());
     const QByteArray body = urlEncoded(answers(QStringLiteral("gone"), QStringLiteral("x")));
     const QByteArray post = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
@@ -462,9 +446,9 @@ void TestCollectionService::abandonedSubmissionIsNotStored()
     QTest::qWait(300);
     ::close(leaving);
     QTest::qWait(300);
-    QVERIFY(sqlite3_exec(lock->handle(), "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK);
+    QVERIFY(lock->commit());
     QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("stayed"), QStringLiteral("x"))).status, 200);
-    const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
+    const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().value(QStringLiteral("Name")).toString(), QStringLiteral("stayed"));
 }
@@ -485,12 +469,16 @@ void TestCollectionService::servesOverTls()
     QVERIFY2(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
     QVERIFY(m_service->address().startsWith(QStringLiteral("https://127.0.0.1:")));
 
-    TestClient c(m_service->port(), /*tls=*/true);
-    QCOMPARE(c.get("/survey.html").status, 200);
-    QCOMPARE(c.postForm(answers(QStringLiteral("secure"), QStringLiteral("x"))).status, 200);
+    const QByteArray body = urlEncoded(answers(QStringLiteral("secure"), QStringLiteral("x")));
+    QCOMPARE(tlsExchange(m_service->port(),
+                         "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Type: "
+                         "application/x-www-form-urlencoded\r\nContent-Length: "
+                             + QByteArray::number(body.size()) + "\r\n\r\n" + body)
+                 .status,
+             200);
     // Plain HTTP gets nothing on the TLS port.
     QCOMPARE(rawExchange(m_service->port(), "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 2000).status, 0);
-    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Name")).toString(),
+    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Name")).toString(),
              QStringLiteral("secure"));
 }
 

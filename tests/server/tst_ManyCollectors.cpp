@@ -162,7 +162,7 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
                 if (s.afterColumn)
                     fields += {{QStringLiteral("Team Type"), QStringLiteral("Text Field")}, {QStringLiteral("Team"), s.name}};
                 // Each post to the other server in turn, on a connection of its own.
-                TestClient client(ports[(c + n) % 2], false, 5000);
+                TestClient client(ports[(c + n) % 2], 5000);
                 s.acknowledged = client.postForm(fields).status == 200;
                 mine.append(s);
             }

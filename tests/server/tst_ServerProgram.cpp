@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 // quenlow-server as a program: its arguments, its log, its signals, and
-// what a crash after an acknowledgement leaves behind.
+// what a kill after an acknowledgement leaves behind.
 #include "ServerFixture.h"
 #include "support/TestProgramFolder.h"
 
@@ -36,14 +36,13 @@ class TestServerProgram : public QObject
 private slots:
     void init();
     void cleanup();
+    void refusesBadArguments_data();
     void refusesBadArguments();
     void logsEachRequestAndStopsCleanlyOnSignals_data();
     void logsEachRequestAndStopsCleanlyOnSignals();
-    void acknowledgedAnswersSurviveAKill();
-    void busyPortEndsTheSecondServer();
 
 private:
-    bool startServer(QProcess& process, quint16 port, const QStringList& extra = {});
+    bool startServer(QProcess& process, quint16 port);
 
     std::unique_ptr<TestProgramFolder> m_folder;
 };
@@ -59,13 +58,12 @@ void TestServerProgram::cleanup()
     m_folder.reset();
 }
 
-bool TestServerProgram::startServer(QProcess& process, quint16 port, const QStringList& extra)
+bool TestServerProgram::startServer(QProcess& process, quint16 port)
 {
     process.setReadChannel(QProcess::StandardError);
     process.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-                  QStringList{QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
-                              QStringLiteral("127.0.0.1:%1").arg(port)}
-                      + extra);
+                  {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
+                   QStringLiteral("127.0.0.1:%1").arg(port)});
     if (!process.waitForStarted(5000))
         return false;
     // Ready once it says where it listens.
@@ -79,43 +77,38 @@ bool TestServerProgram::startServer(QProcess& process, quint16 port, const QStri
     return said.contains(QStringLiteral("http://127.0.0.1:%1").arg(port).toUtf8());
 }
 
+void TestServerProgram::refusesBadArguments_data()
+{
+    // APP is the program folder (EMPTY one without an answers database), PORT a free port.
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no folder") << QString() << 2 << QStringLiteral("--app-folder is required");
+    QTest::newRow("no port") << QStringLiteral("--app-folder APP --listen 127.0.0.1") << 2
+                             << QStringLiteral("ADDRESS:PORT");
+    QTest::newRow("certificate alone") << QStringLiteral("--app-folder APP --tls-cert c.pem") << 2
+                                       << QStringLiteral("--tls-cert and --tls-key go together");
+    QTest::newRow("missing certificate")
+        << QStringLiteral("--app-folder APP --listen 127.0.0.1:PORT --tls-cert APP/no.pem --tls-key APP/no.pem") << 1
+        << QStringLiteral("cannot use the certificate");
+    // A clear message, and no new database.
+    QTest::newRow("no database") << QStringLiteral("--app-folder EMPTY --listen 127.0.0.1:PORT") << 1
+                                 << QStringLiteral("formAnswers.mdb cannot be opened");
+}
+
 void TestServerProgram::refusesBadArguments()
 {
-    QProcess p;
-    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE), {});
-    QVERIFY(p.waitForFinished(5000));
-    QCOMPARE(p.exitCode(), 2);
-    QVERIFY(p.readAllStandardError().contains("--app-folder is required"));
-
-    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-            {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"), QStringLiteral("127.0.0.1")});
-    QVERIFY(p.waitForFinished(5000));
-    QCOMPARE(p.exitCode(), 2);
-    QVERIFY(p.readAllStandardError().contains("ADDRESS:PORT"));
-
-    // TLS needs both files, and files it can use.
-    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-            {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--tls-cert"), QStringLiteral("c.pem")});
-    QVERIFY(p.waitForFinished(5000));
-    QCOMPARE(p.exitCode(), 2);
-    QVERIFY(p.readAllStandardError().contains("--tls-cert and --tls-key go together"));
-    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-            {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
-             QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort()), QStringLiteral("--tls-cert"),
-             m_folder->path() + QStringLiteral("/missing.pem"), QStringLiteral("--tls-key"),
-             m_folder->path() + QStringLiteral("/missing.pem")});
-    QVERIFY(p.waitForFinished(5000));
-    QCOMPARE(p.exitCode(), 1);
-    QVERIFY(p.readAllStandardError().contains("cannot use the certificate"));
-
-    // A folder without an answers database: a clear message, no new database.
+    QFETCH(QString, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
     TestProgramFolder empty(/*withDatabase=*/false);
-    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-            {QStringLiteral("--app-folder"), empty.path(), QStringLiteral("--listen"),
-             QStringLiteral("127.0.0.1:%1").arg(freeLoopbackPort())});
+    arguments.replace(QStringLiteral("APP"), m_folder->path()).replace(QStringLiteral("EMPTY"), empty.path());
+    arguments.replace(QStringLiteral("PORT"), QString::number(freeLoopbackPort()));
+    QProcess p;
+    p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE), arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     QVERIFY(p.waitForFinished(5000));
-    QCOMPARE(p.exitCode(), 1);
-    QVERIFY(p.readAllStandardError().contains("formAnswers.mdb cannot be opened"));
+    QCOMPARE(p.exitCode(), exitCode);
+    QVERIFY(p.readAllStandardError().contains(message.toUtf8()));
     QVERIFY(!QFile::exists(empty.database()));
 }
 
@@ -124,6 +117,8 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals_data()
     QTest::addColumn<int>("signal");
     QTest::newRow("SIGTERM") << int(SIGTERM);
     QTest::newRow("SIGINT") << int(SIGINT);
+    // No chance to tidy up: what was acknowledged must already be in the file.
+    QTest::newRow("SIGKILL") << int(SIGKILL);
 }
 
 void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
@@ -137,9 +132,20 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
     QCOMPARE(c.get("/survey.html").status, 200);
     QCOMPARE(c.post("/scripts/save.asp", answersFor(QStringLiteral("never-logged"))).status, 200);
     QCOMPARE(c.get("/formAnswers.mdb").status, 404);
+    // A second server on the busy port ends with the reason.
+    QProcess second;
+    second.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
+                 {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
+                  QStringLiteral("127.0.0.1:%1").arg(port)});
+    QVERIFY(second.waitForFinished(5000));
+    QCOMPARE(second.exitCode(), 1);
+    QVERIFY(second.readAllStandardError().contains(QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port).toUtf8()));
 
     ::kill(pid_t(server.processId()), signal);
     QVERIFY(server.waitForFinished(10000));
+    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
+    if (signal == SIGKILL)
+        return;
     QCOMPARE(server.exitStatus(), QProcess::NormalExit);
     QCOMPARE(server.exitCode(), 0);
 
@@ -156,41 +162,6 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
     QVERIFY2(requests.at(0).startsWith(QStringLiteral("GET /formAnswers.mdb 404 ")), qPrintable(requests.at(0)));
     QVERIFY2(requests.at(1).startsWith(QStringLiteral("GET /survey.html 200 ")), qPrintable(requests.at(1)));
     QVERIFY2(requests.at(2).startsWith(QStringLiteral("POST /scripts/save.asp 200 ")), qPrintable(requests.at(2)));
-    QCOMPARE(tableRows(m_folder->path(), QStringLiteral("tbl_survey")).size(), 1);
-}
-
-void TestServerProgram::acknowledgedAnswersSurviveAKill()
-{
-    const quint16 port = freeLoopbackPort();
-    QProcess server;
-    QVERIFY(startServer(server, port));
-    TestClient c(port);
-    constexpr int kSubmissions = 25;
-    for (int i = 0; i < kSubmissions; ++i)
-        QCOMPARE(c.post("/scripts/save.asp", answersFor(QStringLiteral("answer %1").arg(i))).status, 200);
-    // No chance to tidy up: whatever was acknowledged must already be in the file.
-    ::kill(pid_t(server.processId()), SIGKILL);
-    QVERIFY(server.waitForFinished(5000));
-    const QList<QVariantMap> rows = tableRows(m_folder->path(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), kSubmissions);
-    QCOMPARE(rows.last().value(QStringLiteral("Name")).toString(), QStringLiteral("answer %1").arg(kSubmissions - 1));
-}
-
-void TestServerProgram::busyPortEndsTheSecondServer()
-{
-    const quint16 port = freeLoopbackPort();
-    QProcess first;
-    QVERIFY(startServer(first, port));
-    QProcess second;
-    second.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-                 {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
-                  QStringLiteral("127.0.0.1:%1").arg(port)});
-    QVERIFY(second.waitForFinished(5000));
-    QCOMPARE(second.exitCode(), 1);
-    QVERIFY(second.readAllStandardError().contains(QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port).toUtf8()));
-    first.terminate();
-    QVERIFY(first.waitForFinished(10000));
-    QCOMPARE(first.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestServerProgram)

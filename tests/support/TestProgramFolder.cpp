@@ -52,6 +52,42 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+std::shared_ptr<AnswersStore> openStore(const QString& location)
+{
+    auto store = openAnswersStore(location);
+    if (!store) {
+        QTest::qFail(qPrintable(QStringLiteral("cannot open the answers store: ") + store.error().detail), __FILE__,
+                     __LINE__);
+        return nullptr;
+    }
+    return std::move(store).value();
+}
+
+QStringList columnNames(const QString& location, const QString& table)
+{
+    QStringList names;
+    if (const auto store = openStore(location)) {
+        for (const auto& column : store->columns(table).valueOr({}))
+            names.append(column.name);
+    }
+    return names;
+}
+
+QList<QVariantMap> tableRows(const QString& location, const QString& table)
+{
+    QList<QVariantMap> rows;
+    const QStringList names = columnNames(location, table);
+    const auto store = openStore(location);
+    for (const AnswersStore::Row& row : store ? store->readRows(table, names, -1, 1 << 30).valueOr({})
+                                              : QList<AnswersStore::Row>{}) {
+        QVariantMap values;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            values.insert(names.at(i), row.values.value(i));
+        rows.append(values);
+    }
+    return rows;
+}
+
 bool makeTestCertificate(const QString& folder, QString* certificate, QString* key)
 {
     *certificate = folder + QStringLiteral("/cert.pem");

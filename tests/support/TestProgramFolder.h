@@ -3,10 +3,12 @@
 #pragma once
 
 #include "core/RecordingMessages.h"
+#include "database/AnswersStore.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariantMap>
 
 namespace quenlow::test {
 
@@ -44,6 +46,16 @@ private:
 QByteArray readBytes(const QString& path);
 /// Writes bytes to a file, creating its folder.
 void writeBytes(const QString& path, const QByteArray& bytes);
+
+/// The answers store at `location` (the one database() names, or another
+/// kind's): tests reach the answers only through it. Null, and a test
+/// failure, when it cannot be opened.
+std::shared_ptr<AnswersStore> openStore(const QString& location);
+/// The names of `table`'s columns, in order.
+QStringList columnNames(const QString& location, const QString& table);
+/// Every row of `table` as column name -> value (null where nothing was
+/// answered), in arrival order.
+QList<QVariantMap> tableRows(const QString& location, const QString& table);
 
 /// A self-signed certificate for 127.0.0.1 and its key, made with openssl in
 /// `folder` as cert.pem and key.pem; false (the test failed) when it cannot be.
