@@ -1190,7 +1190,7 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
                     Param(form.page, true), Param(questionsJson), form.backgroundImage });
             !r)
             return r.error();
-        if (form.backgroundImage.isEmpty())
+        if (form.backgroundImage.isEmpty() || form.backgroundBytes.isEmpty())
             return {};
         const QByteArray type = QMimeDatabase()
                                     .mimeTypeForFileNameAndData(form.backgroundImage, form.backgroundBytes)

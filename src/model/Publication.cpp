@@ -40,8 +40,10 @@ AnswersStore::Publication publicationOf(const QString& formName, const QList<For
     if (const std::optional<HeaderFacts> facts = headerFacts(methods)) {
         p.title = facts->title;
         p.showsAnswersTable = facts->showsAnswersTable;
-        if (!facts->backgroundImage.isEmpty() && readWholeFile(htmlFolder + facts->backgroundImage, &p.backgroundBytes))
-            p.backgroundImage = facts->backgroundImage;
+        // The page names its background whether or not the image can be read.
+        p.backgroundImage = facts->backgroundImage;
+        if (!p.backgroundImage.isEmpty() && !readWholeFile(htmlFolder + p.backgroundImage, &p.backgroundBytes))
+            p.backgroundBytes.clear();
     }
     for (const FormMethod& m : methods) {
         const std::optional<ElementKind> kind = elementKindNamed(m.methodType);

@@ -258,6 +258,7 @@ void ReporterForm::exportAnswers()
     ExportRequest request;
     request.appFolder = m_session.appFolder();
     request.pageFile = m_session.openFormName + u".html"_s;
+    request.answersStore = m_session.databasePath();
     request.format = QFileInfo(path).suffix().compare(u"xlsx"_s, Qt::CaseInsensitive) == 0 ? ExportFormat::Xlsx
                                                                                            : ExportFormat::Csv;
     request.outputPath = path;

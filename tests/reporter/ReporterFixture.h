@@ -22,6 +22,7 @@ public:
     explicit ReporterFixture(const QString& formName = QStringLiteral("survey"))
         : session(folder.path())
     {
+        session.setAnswersStore(folder.database());
         session.openFormName = formName;
         session.openPageFile = formName + QStringLiteral(".html");
         session.setHtmlName(formName + QStringLiteral(".html"));

@@ -109,7 +109,9 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         form.findChild<QAction*>(u"ExportAnswersMenu"_s)->trigger();
         const QString direct = f.folder.path() + u"/direct.csv"_s;
-        QVERIFY(exportAnswers({f.folder.path(), u"survey.html"_s, ExportFormat::Csv, direct}).ok);
+        ExportRequest request{f.folder.path(), u"survey.html"_s, ExportFormat::Csv, direct};
+        request.answersStore = f.folder.database();
+        QVERIFY(exportAnswers(request).ok);
         QCOMPARE(readBytes(csv), readBytes(direct));
 
         // A cancelled save dialog writes nothing and says nothing.

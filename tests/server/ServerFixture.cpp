@@ -10,6 +10,7 @@
 #include "model/FormMethod.h"
 #include "model/MethodCollection.h"
 #include "model/PageWriter.h"
+#include "model/Publication.h"
 
 #include "support/TestProgramFolder.h"
 
@@ -54,7 +55,8 @@ FormBuilder::FormBuilder(const QString& appFolder, const QString& name)
     : m_folder(appFolder)
     , m_name(name)
     , m_title(name)
-    , m_location(answersStoreIn(appFolder))
+    , m_location(storeLocationOf(appFolder))
+    , m_store(m_location)
 {
 }
 
@@ -97,7 +99,7 @@ QString FormBuilder::headerFragment() const
 
 bool FormBuilder::write()
 {
-    const auto store = openStore(answersStoreIn(m_folder));
+    const auto store = openStore(m_store);
     if (!store || !store->createTable(tableName(), QStringLiteral("Form Question")))
         return false;
     MethodCollection collection;
@@ -126,6 +128,12 @@ bool FormBuilder::write()
                                              encodeText(buildFormPage(collection)));
     if (!c || !p)
         QTest::qFail("cannot write the form's files", __FILE__, __LINE__);
+    // A database server's store serves the forms published into it.
+    if (c && p && store->keepsPublications()
+        && !store->publish(publicationOf(m_name, collection.methods(), m_folder + QStringLiteral("/HTML/")))) {
+        QTest::qFail("cannot publish the form", __FILE__, __LINE__);
+        return false;
+    }
     return c && p;
 }
 

@@ -68,6 +68,7 @@ private:
     QString headerFragment() const;
 
     QString m_folder, m_name, m_title, m_location;
+    QString m_store; // where the answers go (m_location is what the page names)
     int m_background = 1;
     bool m_allowTable = false;
     QList<FormMethod> m_elements;

@@ -3,6 +3,11 @@
 #include "support/TestProgramFolder.h"
 
 #include "database/AnswerColumns.h"
+#include "support/PostgresFixture.h"
+
+#include <QHash>
+
+#include <mutex>
 
 #include <QDir>
 #include <QFile>
@@ -12,12 +17,41 @@
 
 namespace quenlow::test {
 
+namespace {
+
+std::mutex g_foldersMutex;
+QHash<QString, QString> g_storeOfFolder;
+
+} // namespace
+
+bool TestProgramFolder::onServerStore()
+{
+    return qgetenv("QUENLOW_TEST_STORE") == "postgresql";
+}
+
+QString storeLocationOf(const QString& appFolder)
+{
+    std::lock_guard lock(g_foldersMutex);
+    return g_storeOfFolder.value(QDir::cleanPath(appFolder), answersStoreIn(appFolder));
+}
+
 TestProgramFolder::TestProgramFolder(bool withDatabase)
 {
     QDir root(m_dir.path());
     root.mkpath(QStringLiteral("HTML"));
     root.mkpath(QStringLiteral("Collections"));
     root.mkpath(QStringLiteral("Reports"));
+    m_database = answersStoreIn(path());
+    if (onServerStore()) {
+        QString why;
+        m_database = freshPostgresLocation(&why);
+        if (m_database.isEmpty())
+            qFatal("%s", qPrintable(why));
+    }
+    {
+        std::lock_guard lock(g_foldersMutex);
+        g_storeOfFolder.insert(QDir::cleanPath(path()), m_database);
+    }
     if (withDatabase) {
         QString error;
         if (!CreateDatabase(database(), &error))
@@ -33,6 +67,8 @@ TestProgramFolder::TestProgramFolder(bool withDatabase)
 TestProgramFolder::~TestProgramFolder()
 {
     Messages::install(nullptr);
+    std::lock_guard lock(g_foldersMutex);
+    g_storeOfFolder.remove(QDir::cleanPath(path()));
 }
 
 QByteArray readBytes(const QString& path)

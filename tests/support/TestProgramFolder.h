@@ -13,9 +13,11 @@
 namespace quenlow::test {
 
 /// A fresh program folder for one test: HTML/, Collections/, Reports/ and,
-/// unless asked otherwise, an empty answers database. Installs a
-/// RecordingMessages for its lifetime; a box that appears with no queued
-/// answer fails the test.
+/// unless asked otherwise, an empty answers database. The database is the
+/// folder's file, or, when QUENLOW_TEST_STORE=postgresql (the suites that run
+/// on both stores are registered twice), a fresh database on the test run's
+/// PostgreSQL cluster. Installs a RecordingMessages for its lifetime; a box
+/// that appears with no queued answer fails the test.
 class TestProgramFolder
 {
 public:
@@ -28,7 +30,10 @@ public:
     {
         return path() + QStringLiteral("/Collections/") + formName + QStringLiteral("Collection.txt");
     }
-    QString database() const { return path() + QStringLiteral("/formAnswers.mdb"); }
+    /// Where the folder's answers are stored: give it to the code under test.
+    QString database() const { return m_database; }
+    /// True when the answers are on a database server this run.
+    static bool onServerStore();
 
     RecordingMessages& messages() { return m_messages; }
     /// Texts of the boxes shown so far.
@@ -38,9 +43,14 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_database;
     RecordingMessages m_messages;
     bool m_allowUnanswered = false;
 };
+
+/// The answers store of the TestProgramFolder at `appFolder` (the folder's
+/// own file for any other folder).
+QString storeLocationOf(const QString& appFolder);
 
 /// The bytes of a file ("" when it cannot be read).
 QByteArray readBytes(const QString& path);
