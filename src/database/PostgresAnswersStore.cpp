@@ -22,6 +22,8 @@ namespace {
 // The lock a change of columns takes alone and each batch of rows shares; one
 // key per database ("Quenlow" in ASCII).
 const QString kLockColumns = QStringLiteral("SELECT %1(22928551618310007)");
+// Not a server's state: a batch found the columns changed since it read them.
+const QByteArray kColumnsChanged = QByteArrayLiteral("columns changed");
 
 // Everything the store keeps besides the answers, out of the way of any
 // answers table's name.
@@ -965,7 +967,7 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertRows(const QLi
         const bool lost = PQstatus(m_conn) != CONNECTION_OK;
         // Undefined column or table, a cached plan or statement gone.
         const bool stale = m_lastState == "42703" || m_lastState == "42P01" || m_lastState == "0A000"
-            || m_lastState == "26000";
+            || m_lastState == "26000" || m_lastState == kColumnsChanged;
         if (lost || stale) {
             forgetSchema();
             if (!lost || reconnect())
@@ -978,35 +980,20 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertRows(const QLi
 Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
     const QList<NewRow>& rows, bool* sentCommit)
 {
-    if (const auto begun = run(QStringLiteral("BEGIN")); !begun)
-        return begun.error();
-    m_inTransaction = true;
-    const auto fail = [&](const Error& e) -> Result<QList<Inserted>> {
-        if (PQstatus(m_conn) == CONNECTION_OK)
-            (void)run(QStringLiteral("ROLLBACK"));
-        m_inTransaction = false;
-        // A failed statement may have come from a stale cache; look afresh.
-        forgetSchema();
-        return e;
-    };
-    // Held shared until the commit: a change of columns waits for this batch,
-    // and a batch begun after a change sees it. An advisory lock, not a row
-    // lock: row locks shared by several servers' batches at once would each
-    // be written into the row. The version is read by a statement of its
-    // own, whose snapshot is taken once the lock is held.
-    if (const auto locked = run(kLockColumns.arg(QStringLiteral("pg_advisory_xact_lock_shared"))); !locked)
-        return fail(locked.error());
-    const auto version = run(QStringLiteral("SELECT version FROM quenlow.columns_version"));
-    if (!version)
-        return fail(version.error());
-    const qint64 current = number(version->get(), 0, 0);
-    if (current != m_columnsVersion) {
-        forgetSchema();
-        m_columnsVersion = current;
+    *sentCommit = false;
+    // The columns as this connection last saw them, and their version: the
+    // batch checks in the server that the version is still that one.
+    if (m_columnsVersion < 0) {
+        const auto version = run(QStringLiteral("SELECT version FROM quenlow.columns_version"));
+        if (!version)
+            return version.error();
+        m_columns.clear();
+        m_columnsVersion = number(version->get(), 0, 0);
     }
 
     // Everything that needs an answer before sending: the columns and the
-    // prepared statements. Then the rows go in one pipeline, one round trip.
+    // prepared statements. Then the whole transaction goes in one pipeline,
+    // one round trip.
     QList<Inserted> results(rows.size());
     struct Pending {
         qsizetype row;
@@ -1022,8 +1009,10 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             continue;
         }
         const auto found = columnsOf(row.table);
-        if (!found)
-            return fail(found.error());
+        if (!found) {
+            forgetSchema();
+            return found.error();
+        }
         if (!*found) {
             results[i] = { Inserted::NoSuchTable, -1 };
             continue;
@@ -1031,63 +1020,121 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         Pending p { i, {}, {} };
         const QByteArray sql = insertStatement(row, **found, &p.params);
         const auto name = prepared(sql, int(p.params.size()));
-        if (!name)
-            return fail(name.error());
+        if (!name) {
+            forgetSchema();
+            return name.error();
+        }
         p.statement = *name;
         pending.append(std::move(p));
     }
-    std::optional<Error> failed;
-    if (!pending.isEmpty()) {
-        if (!PQenterPipelineMode(m_conn))
-            return fail(connectionFailure(QStringLiteral("store the answers")));
-        for (const Pending& p : std::as_const(pending)) {
-            QVarLengthArray<const char*, 16> values;
-            for (const Param& param : p.params)
-                values.append(param.value ? param.value->constData() : nullptr);
-            if (!PQsendQueryPrepared(m_conn, p.statement.constData(), int(values.size()), values.constData(),
-                    nullptr, nullptr, 0)) {
-                failed = connectionFailure(QStringLiteral("store the answers"));
-                break;
-            }
-        }
-        if (!PQpipelineSync(m_conn) && !failed)
-            failed = connectionFailure(QStringLiteral("store the answers"));
-        // Each statement's result, then the end of the pipeline; after a
-        // failure the rest come back aborted.
-        for (const Pending& p : std::as_const(pending)) {
-            PgResult r(PQgetResult(m_conn));
-            if (!r) {
-                failed = failed.value_or(connectionFailure(QStringLiteral("store the answers")));
-                break;
-            }
-            while (PGresult* extra = PQgetResult(m_conn))
-                PQclear(extra);
-            if (failed)
-                continue;
-            if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) {
-                failed = failure(r.get(), QStringLiteral("store the answers"));
-                continue;
-            }
-            const pg_result* res = r.get();
-            if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
-                results[p.row] = { Inserted::Stored, number(res, 0, 0) };
-            else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
-                results[p.row] = { Inserted::Repeated, number(res, 0, 1) };
-            else
-                results[p.row] = { Inserted::Repeated, -2 }; // looked up below
-        }
-        if (PQstatus(m_conn) == CONNECTION_OK) {
-            while (PGresult* r = PQgetResult(m_conn)) {
-                const bool end = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
-                PQclear(r);
-                if (end)
-                    break;
-            }
-        }
-        PQexitPipelineMode(m_conn);
+    if (pending.isEmpty())
+        return results;
+
+    // BEGIN; the columns lock, held shared until the commit, so that a change
+    // of columns waits for this batch and a batch begun after a change sees
+    // it (an advisory lock: row locks shared by several servers' batches at
+    // once would each be written into the row); the check of the version, a
+    // statement of its own whose snapshot is taken once the lock is held,
+    // failing (division by zero) when the columns changed since they were
+    // read; the rows; COMMIT.
+    const QByteArray lock = kLockColumns.arg(QStringLiteral("pg_advisory_xact_lock_shared")).toUtf8();
+    const QByteArray version = QByteArray::number(m_columnsVersion);
+    const char* versionValue = version.constData();
+    if (!PQenterPipelineMode(m_conn))
+        return connectionFailure(QStringLiteral("store the answers"));
+    bool sent = PQsendQueryParams(m_conn, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0)
+        && PQsendQueryParams(m_conn, lock.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)
+        && PQsendQueryParams(m_conn,
+            "SELECT 1 / (CASE WHEN version = $1::bigint THEN 1 ELSE 0 END) FROM quenlow.columns_version", 1,
+            nullptr, &versionValue, nullptr, nullptr, 0);
+    for (const Pending& p : std::as_const(pending)) {
+        QVarLengthArray<const char*, 16> values;
+        for (const Param& param : p.params)
+            values.append(param.value ? param.value->constData() : nullptr);
+        sent = sent
+            && PQsendQueryPrepared(m_conn, p.statement.constData(), int(values.size()), values.constData(), nullptr,
+                nullptr, 0);
     }
-    if (failed)
-        return fail(*failed);
+    sent = sent && PQsendQueryParams(m_conn, "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    sent = PQpipelineSync(m_conn) && sent;
+    // From here on the rows may be stored, unless a result says otherwise.
+    *sentCommit = sent;
+    m_inTransaction = true;
+
+    std::optional<Error> failed;
+    bool columnsChanged = false;
+    bool committed = false;
+    const auto next = [this]() {
+        PgResult r(PQgetResult(m_conn));
+        // Each result is followed by a null that ends it.
+        while (PGresult* extra = PQgetResult(m_conn))
+            PQclear(extra);
+        return r;
+    };
+    const auto expect = [&](ExecStatusType wanted, const QString& what) -> PgResult {
+        PgResult r = next();
+        if (failed)
+            return r;
+        if (!r) {
+            failed = connectionFailure(what);
+        } else if (PQresultStatus(r.get()) != wanted) {
+            failed = failure(r.get(), what);
+        }
+        return r;
+    };
+    expect(PGRES_COMMAND_OK, QStringLiteral("begin"));
+    expect(PGRES_TUPLES_OK, QStringLiteral("lock the columns"));
+    {
+        PgResult check = next();
+        if (!failed && (!check || PQresultStatus(check.get()) != PGRES_TUPLES_OK)) {
+            columnsChanged = check && QByteArray(PQresultErrorField(check.get(), PG_DIAG_SQLSTATE)) == "22012";
+            failed = check ? failure(check.get(), QStringLiteral("check the columns"))
+                           : connectionFailure(QStringLiteral("check the columns"));
+        }
+    }
+    for (const Pending& p : std::as_const(pending)) {
+        const PgResult r = expect(PGRES_TUPLES_OK, QStringLiteral("store the answers"));
+        if (failed)
+            continue;
+        const pg_result* res = r.get();
+        if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
+            results[p.row] = { Inserted::Stored, number(res, 0, 0) };
+        else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
+            results[p.row] = { Inserted::Repeated, number(res, 0, 1) };
+        else
+            results[p.row] = { Inserted::Repeated, -2 }; // looked up below
+    }
+    {
+        PgResult r = next();
+        if (!failed && r && PQresultStatus(r.get()) == PGRES_COMMAND_OK)
+            committed = true;
+        else if (!failed)
+            failed = r ? failure(r.get(), QStringLiteral("commit")) : connectionFailure(QStringLiteral("commit"));
+        // A commit that came back aborted was never run: nothing was stored.
+        if (r && PQresultStatus(r.get()) == PGRES_PIPELINE_ABORTED)
+            *sentCommit = false;
+    }
+    if (PQstatus(m_conn) == CONNECTION_OK) {
+        while (PGresult* r = PQgetResult(m_conn)) {
+            const bool end = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+            PQclear(r);
+            if (end)
+                break;
+        }
+    }
+    PQexitPipelineMode(m_conn);
+    if (!committed) {
+        // The transaction the failure aborted stays open until rolled back.
+        if (PQstatus(m_conn) == CONNECTION_OK)
+            (void)run(QStringLiteral("ROLLBACK"));
+        m_inTransaction = false;
+        // A failed statement may have come from a stale cache; look afresh.
+        forgetSchema();
+        if (columnsChanged)
+            m_lastState = kColumnsChanged;
+        return failed.value_or(connectionFailure(QStringLiteral("store the answers")));
+    }
+    m_inTransaction = false;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (results.at(i).outcome != Inserted::Repeated || results.at(i).rowId != -2)
             continue;
@@ -1097,17 +1144,11 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             = run(QStringLiteral("SELECT coalesce(row_id, -1) FROM %1 WHERE token = $1").arg(kArrivals),
                 { rows.at(i).token });
         if (!first)
-            return fail(first.error());
+            return first.error();
         if (PQntuples(first->get()) == 0)
-            return fail(Error {
-                Error::Other, QStringLiteral("the token of a submission was neither stored nor found") });
+            return Error { Error::Other, QStringLiteral("the token of a submission was neither stored nor found") };
         results[i].rowId = number(first->get(), 0, 0);
     }
-    *sentCommit = true;
-    const auto committed = run(QStringLiteral("COMMIT"));
-    m_inTransaction = false;
-    if (!committed)
-        return committed.error();
     return results;
 }
 
