@@ -187,6 +187,16 @@ public:
     virtual bool replaced() const = 0;
     /// Where the store is, for messages.
     virtual QString location() const = 0;
+
+protected:
+    /// What restoreColumns changes in `current` to reach `target`: the
+    /// columns to add and to drop and, for Undo, a lone column renamed (then
+    /// in neither list). Names compare as the designer compares them.
+    struct ColumnDiff {
+        QList<Column> added, removed;
+        std::optional<std::pair<QString, QString>> renamed; // from, to
+    };
+    static ColumnDiff diffColumns(const QList<Column>& current, const QList<Column>& target, Restore how);
 };
 
 /// True when `location` names a database server ("postgresql://…" or

@@ -626,32 +626,18 @@ Result<qint64> PostgresAnswersStore::count(const QString& table)
 Result<QStringList> PostgresAnswersStore::restoreColumns(
     const QString& table, const QList<Column>& target, const QString& olderRowsText, Restore how)
 {
-    const auto hasColumn = [](const QList<Column>& columns, const QString& name) {
-        const QString folded = foldAscii(name);
-        return std::any_of(
-            columns.cbegin(), columns.cend(), [&](const Column& c) { return foldAscii(c.name) == folded; });
-    };
     QStringList kept;
     const Result<void> done = changeColumns([&]() -> Result<void> {
         const auto current = columns(table);
         if (!current)
             return current.error();
-        QList<Column> added, removed;
-        for (const Column& c : target) {
-            if (!hasColumn(*current, c.name))
-                added.append(c);
-        }
-        for (const Column& c : *current) {
-            if (!hasColumn(target, c.name))
-                removed.append(c);
-        }
+        auto [added, removed, renamed] = diffColumns(*current, target, how);
         const auto rows = count(table);
         if (!rows)
             return rows.error();
         const QString ref = tableRef(table);
-        if (how == Restore::Undo && added.size() == 1 && removed.size() == 1) {
-            // An edit renamed the question's column: rename it back.
-            const QString from = removed.constFirst().name, to = added.constFirst().name;
+        if (renamed) {
+            const auto& [from, to] = *renamed;
             if (const auto r = run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3")
                                        .arg(ref, columnRef(from), columnRef(to)));
                 !r)
@@ -660,8 +646,6 @@ Result<QStringList> PostgresAnswersStore::restoreColumns(
                 = run(commentOn(m_conn, QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(to)), to));
                 !r)
                 return r.error();
-            added.clear();
-            removed.clear();
         }
         for (const Column& c : std::as_const(removed)) {
             // A column that has answers by now keeps them; the form no longer asks it.
@@ -958,7 +942,7 @@ Result<const PostgresAnswersStore::TableColumns*> PostgresAnswersStore::columnsO
 Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertRows(const QList<NewRow>& rows)
 {
     bool sentCommit = false;
-    auto done = insertBatch(rows, &sentCommit);
+    auto done = insertBatch(rows, &sentCommit, false);
     // Once more when the batch failed for a reason that a fresh look at the
     // columns or a new connection mends: a column the designer dropped in
     // between, the server restarted. Never after the commit was sent: it may
@@ -971,22 +955,40 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertRows(const QLi
         if (lost || stale) {
             forgetSchema();
             if (!lost || reconnect())
-                done = insertBatch(rows, &sentCommit);
+                done = insertBatch(rows, &sentCommit, true);
         }
     }
     return done;
 }
 
 Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
-    const QList<NewRow>& rows, bool* sentCommit)
+    const QList<NewRow>& rows, bool* sentCommit, bool lockFirst)
 {
     *sentCommit = false;
+    const QByteArray lock = kLockColumns.arg(QStringLiteral("pg_advisory_xact_lock_shared")).toUtf8();
+    const auto abandon = [this](const Error& e) -> Result<QList<Inserted>> {
+        if (m_inTransaction && PQstatus(m_conn) == CONNECTION_OK)
+            (void)run(QStringLiteral("ROLLBACK"));
+        m_inTransaction = false;
+        forgetSchema();
+        return e;
+    };
+    // Again after the columns changed under a batch: this time the columns
+    // are read under the lock, so that no change can come in between.
+    if (lockFirst) {
+        if (const auto begun = run(QStringLiteral("BEGIN")); !begun)
+            return begun.error();
+        m_inTransaction = true;
+        if (const auto locked = run(QString::fromUtf8(lock)); !locked)
+            return abandon(locked.error());
+        forgetSchema();
+    }
     // The columns as this connection last saw them, and their version: the
     // batch checks in the server that the version is still that one.
     if (m_columnsVersion < 0) {
         const auto version = run(QStringLiteral("SELECT version FROM quenlow.columns_version"));
         if (!version)
-            return version.error();
+            return abandon(version.error());
         m_columns.clear();
         m_columnsVersion = number(version->get(), 0, 0);
     }
@@ -1009,10 +1011,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             continue;
         }
         const auto found = columnsOf(row.table);
-        if (!found) {
-            forgetSchema();
-            return found.error();
-        }
+        if (!found)
+            return abandon(found.error());
         if (!*found) {
             results[i] = { Inserted::NoSuchTable, -1 };
             continue;
@@ -1020,15 +1020,17 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         Pending p { i, {}, {} };
         const QByteArray sql = insertStatement(row, **found, &p.params);
         const auto name = prepared(sql, int(p.params.size()));
-        if (!name) {
-            forgetSchema();
-            return name.error();
-        }
+        if (!name)
+            return abandon(name.error());
         p.statement = *name;
         pending.append(std::move(p));
     }
-    if (pending.isEmpty())
+    if (pending.isEmpty()) {
+        if (lockFirst)
+            (void)run(QStringLiteral("ROLLBACK"));
+        m_inTransaction = false;
         return results;
+    }
 
     // BEGIN; the columns lock, held shared until the commit, so that a change
     // of columns waits for this batch and a batch begun after a change sees
@@ -1037,16 +1039,16 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
     // statement of its own whose snapshot is taken once the lock is held,
     // failing (division by zero) when the columns changed since they were
     // read; the rows; COMMIT.
-    const QByteArray lock = kLockColumns.arg(QStringLiteral("pg_advisory_xact_lock_shared")).toUtf8();
     const QByteArray version = QByteArray::number(m_columnsVersion);
     const char* versionValue = version.constData();
     if (!PQenterPipelineMode(m_conn))
         return connectionFailure(QStringLiteral("store the answers"));
-    bool sent = PQsendQueryParams(m_conn, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0)
-        && PQsendQueryParams(m_conn, lock.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)
-        && PQsendQueryParams(m_conn,
+    bool sent = lockFirst
+        || (PQsendQueryParams(m_conn, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0)
+            && PQsendQueryParams(m_conn, lock.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)
+            && PQsendQueryParams(m_conn,
             "SELECT 1 / (CASE WHEN version = $1::bigint THEN 1 ELSE 0 END) FROM quenlow.columns_version", 1,
-            nullptr, &versionValue, nullptr, nullptr, 0);
+            nullptr, &versionValue, nullptr, nullptr, 0));
     for (const Pending& p : std::as_const(pending)) {
         QVarLengthArray<const char*, 16> values;
         for (const Param& param : p.params)
@@ -1082,9 +1084,9 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         }
         return r;
     };
-    expect(PGRES_COMMAND_OK, QStringLiteral("begin"));
-    expect(PGRES_TUPLES_OK, QStringLiteral("lock the columns"));
-    {
+    if (!lockFirst) {
+        expect(PGRES_COMMAND_OK, QStringLiteral("begin"));
+        expect(PGRES_TUPLES_OK, QStringLiteral("lock the columns"));
         PgResult check = next();
         if (!failed && (!check || PQresultStatus(check.get()) != PGRES_TUPLES_OK)) {
             columnsChanged = check && QByteArray(PQresultErrorField(check.get(), PG_DIAG_SQLSTATE)) == "22012";

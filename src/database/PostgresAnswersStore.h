@@ -116,7 +116,7 @@ private:
         QString sequence;
     };
     Result<const TableColumns*> columnsOf(const QString& table);
-    Result<QList<Inserted>> insertBatch(const QList<NewRow>& rows, bool* sentCommit);
+    Result<QList<Inserted>> insertBatch(const QList<NewRow>& rows, bool* sentCommit, bool lockFirst);
     /// The statement storing `row`, its values put in `params`.
     static QByteArray insertStatement(const NewRow& row, const TableColumns& table, Params* params);
     void forgetSchema();

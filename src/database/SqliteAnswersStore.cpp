@@ -259,37 +259,17 @@ Result<void> SqliteAnswersStore::dropColumn(const QString& table, const QString&
 Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, const QList<Column>& target,
                                                        const QString& olderRowsText, Restore how)
 {
-    const auto hasColumn = [](const QList<Column>& columns, const QString& name) {
-        for (const Column& c : columns) {
-            if (c.name.compare(name, Qt::CaseInsensitive) == 0)
-                return true;
-        }
-        return false;
-    };
     QStringList kept;
     const Result<void> done = inTransaction([&]() -> Result<void> {
         const auto current = columns(table);
         if (!current)
             return current.error();
-        QList<Column> added, removed;
-        for (const Column& c : target) {
-            if (!hasColumn(*current, c.name))
-                added.append(c);
-        }
-        for (const Column& c : *current) {
-            if (!hasColumn(target, c.name))
-                removed.append(c);
-        }
+        auto [added, removed, renamed] = diffColumns(*current, target, how);
         const qint64 rows = m_db->rowCount(table);
         if (rows < 0)
             return failure(QStringLiteral("count the rows of %1").arg(table));
-        if (how == Restore::Undo && added.size() == 1 && removed.size() == 1) {
-            // An edit renamed the question's column: rename it back.
-            if (!m_db->renameColumn(table, removed.constFirst().name, added.constFirst().name))
-                return failure(QStringLiteral("rename column %1").arg(removed.constFirst().name));
-            added.clear();
-            removed.clear();
-        }
+        if (renamed && !m_db->renameColumn(table, renamed->first, renamed->second))
+            return failure(QStringLiteral("rename column %1").arg(renamed->first));
         for (const Column& c : std::as_const(removed)) {
             // A column that has answers by now keeps them; the form no longer asks it.
             const bool answered = rows > 0 && m_db->holdsValueOtherThan(table, c.name, olderRowsText).value_or(true);
