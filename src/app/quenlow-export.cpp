@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 // quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE] [--no-bom] [--escape-formulas]
+#include "core/CommandLine.h"
 #include "export/AnswersExport.h"
 
 #include <QCommandLineParser>
@@ -47,11 +48,7 @@ int main(int argc, char** argv)
     const QCommandLineOption noBomOption(QStringLiteral("no-bom"), QStringLiteral("CSV without a byte-order mark."));
     const QCommandLineOption escapeOption(QStringLiteral("escape-formulas"),
                                           QStringLiteral("CSV: a ' before cells that start like a formula."));
-    const QCommandLineOption databaseOption(
-        QStringLiteral("database"),
-        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
-                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
-        QStringLiteral("URL|FILE"));
+    const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
     parser.addOptions({folderOption, formOption, formatOption, outputOption, noBomOption, escapeOption, databaseOption});
     if (!parser.parse(QCoreApplication::arguments()))
         return usage(parser.errorText());

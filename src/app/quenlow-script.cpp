@@ -9,6 +9,7 @@
 // With --real-view the browser views render the pages (offscreen) and the
 // transcript tells what they actually showed.
 
+#include "core/CommandLine.h"
 #include "program/Program.h"
 #include "program/ScriptRunner.h"
 
@@ -49,11 +50,7 @@ int main(int argc, char* argv[])
                                           QStringLiteral("DIR"));
     const QCommandLineOption realViewOption(QStringLiteral("real-view"),
                                             QStringLiteral("Render the pages for real and tell what they show."));
-    const QCommandLineOption databaseOption(
-        QStringLiteral("database"),
-        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
-                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
-        QStringLiteral("URL|FILE"));
+    const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
     parser.addOptions({folderOption, realViewOption, databaseOption});
     parser.addPositionalArgument(QStringLiteral("SCRIPT"), QStringLiteral("The script, or - for standard input."));
     if (!parser.parse(QApplication::arguments()))

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 // quenlow-server --app-folder DIR [--listen ADDRESS:PORT] [--max-body-size BYTES]
 //                [--tls-cert FILE --tls-key FILE]
+#include "core/CommandLine.h"
 #include "database/AnswersStore.h"
 #include "server/CollectionService.h"
 #include "server/ListenAddress.h"
@@ -56,11 +57,7 @@ int main(int argc, char** argv)
                                         QStringLiteral("FILE"));
     const QCommandLineOption keyOption(QStringLiteral("tls-key"), QStringLiteral("PEM private key, for HTTPS."),
                                        QStringLiteral("FILE"));
-    const QCommandLineOption databaseOption(
-        QStringLiteral("database"),
-        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
-                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
-        QStringLiteral("URL|FILE"));
+    const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
     parser.addOptions({folderOption, listenOption, bodyOption, certOption, keyOption, databaseOption});
     if (!parser.parse(QCoreApplication::arguments()))
         return usage(parser.errorText());

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/CommandLine.h"
 #include "core/Messages.h"
 #include "platform/MessageBoxMessages.h"
 #include "program/Program.h"
@@ -34,11 +35,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption listenOption(QStringLiteral("listen"),
                                           QStringLiteral("Where Collect Answers publishes the forms."),
                                           QStringLiteral("ADDRESS:PORT"));
-    const QCommandLineOption databaseOption(
-        QStringLiteral("database"),
-        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
-                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
-        QStringLiteral("URL|FILE"));
+    const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
     parser.addOptions({folderOption, listenOption, databaseOption});
     parser.process(app); // --help, and unknown options, end here with a message
 
