@@ -84,6 +84,12 @@ void TestServerProgram::refusesBadArguments_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
     QTest::newRow("no folder") << QString() << 2 << QStringLiteral("--app-folder is required");
+    // Only a database server holds the forms a server without a folder serves.
+    QTest::newRow("a database file, no folder") << QStringLiteral("--database APP/formAnswers.mdb") << 2
+                                                << QStringLiteral("--app-folder is required");
+    QTest::newRow("an unreachable database server")
+        << QStringLiteral("--database postgresql://nobody@127.0.0.1:PORT/answers --listen 127.0.0.1:PORT") << 1
+        << QStringLiteral("cannot be opened");
     QTest::newRow("no port") << QStringLiteral("--app-folder APP --listen 127.0.0.1") << 2
                              << QStringLiteral("ADDRESS:PORT");
     QTest::newRow("certificate alone") << QStringLiteral("--app-folder APP --tls-cert c.pem") << 2
