@@ -213,6 +213,10 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
         }
         if (name == "head" && headEnd < 0) {
             headEnd = end + 1;
+        } else if (name == "/h1" && QByteArrayView(lc).sliced(end + 1).startsWith("</title>")) {
+            // The designer's page closes its title with "</h1></title>"; inside a
+            // title that is text, and browsers would show it in the tab.
+            edits.push_back({at, end + 1 - at, {}});
         } else if (name == "label") {
             inLabel = true;
         } else if (name == "/label") {
