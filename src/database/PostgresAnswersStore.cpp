@@ -125,7 +125,8 @@ pg_conn* connectTo(const QString& url, const char* database = nullptr)
 
 QString messageOf(const pg_conn* conn)
 {
-    return QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+    // One line: messages go into boxes and into the service's one-line log.
+    return QString::fromUtf8(PQerrorMessage(conn)).simplified();
 }
 
 QString isoTime(const QDateTime& t)
@@ -305,7 +306,7 @@ Result<std::shared_ptr<AnswersStore>> PostgresAnswersStore::create(const QString
 Error PostgresAnswersStore::failure(pg_result* result, const QString& what) const
 {
     const char* message = result ? PQresultErrorMessage(result) : nullptr;
-    QString why = message && *message ? QString::fromUtf8(message).trimmed() : messageOf(m_conn);
+    QString why = message && *message ? QString::fromUtf8(message).simplified() : messageOf(m_conn);
     const QByteArray state = stateOf(result);
     m_lastState = state;
     return { state.isEmpty() ? (PQstatus(m_conn) == CONNECTION_OK ? Error::Other : Error::Io)
