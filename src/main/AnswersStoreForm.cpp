@@ -43,9 +43,10 @@ AnswersStoreForm::AnswersStoreForm(const QString& current, QWidget* parent)
     m_address->setText(server ? current : QString());
     m_address->setEnabled(server);
     connect(m_server, &QRadioButton::toggled, m_address, &QLineEdit::setEnabled);
+    // Once the button has taken the focus itself (arrow keys give it to the button they tick).
     connect(m_server, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            m_address->setFocus();
+            QMetaObject::invokeMethod(m_address, qOverload<>(&QWidget::setFocus), Qt::QueuedConnection);
     });
 
     auto* layout = new QVBoxLayout(this);
