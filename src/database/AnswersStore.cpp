@@ -59,6 +59,69 @@ Result<qint64> AnswersStore::visitRows(const QString& table, const QStringList& 
     return qint64(rows->size());
 }
 
+namespace {
+
+// `column` as `table` names it; nothing when the table has no such column.
+Result<std::optional<QString>> storedColumn(AnswersStore& store, const QString& table, const QString& column)
+{
+    const auto found = store.columns(table);
+    if (!found)
+        return found.error();
+    const QString wanted = foldAscii(column);
+    for (const AnswersStore::Column& c : *found) {
+        if (foldAscii(c.name) == wanted)
+            return std::optional<QString>(c.name);
+    }
+    return std::optional<QString>();
+}
+
+Error hasColumn(const QString& table, const QString& column)
+{
+    return Error{Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, column)};
+}
+
+Error hasNoColumn(const QString& table, const QString& column)
+{
+    return Error{Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, column)};
+}
+
+} // namespace
+
+Result<void> AnswersStore::mayAddColumn(const QString& table, const QString& column)
+{
+    const auto existing = storedColumn(*this, table, column);
+    if (!existing)
+        return existing.error();
+    if (*existing)
+        return hasColumn(table, **existing);
+    return {};
+}
+
+Result<void> AnswersStore::mayRenameColumn(const QString& table, const QString& from, const QString& to)
+{
+    const auto source = storedColumn(*this, table, from);
+    if (!source)
+        return source.error();
+    if (!*source)
+        return hasNoColumn(table, from);
+    const auto target = storedColumn(*this, table, to);
+    if (!target)
+        return target.error();
+    if (*target && foldAscii(from) != foldAscii(to))
+        return hasColumn(table, **target);
+    return {};
+}
+
+Result<void> AnswersStore::mayDropColumn(const QString& table, const QString& column)
+{
+    const auto existing = storedColumn(*this, table, column);
+    if (!existing)
+        return existing.error();
+    if (!*existing)
+        return hasNoColumn(table, column);
+    return {};
+}
+
 AnswersStore::ColumnDiff AnswersStore::diffColumns(const QList<Column>& current, const QList<Column>& target,
                                                   Restore how)
 {

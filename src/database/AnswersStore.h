@@ -189,6 +189,14 @@ public:
     virtual QString location() const = 0;
 
 protected:
+    /// The checks before a change of columns, made in the change's
+    /// transaction: Duplicate when the column to add is there, NotFound when
+    /// the one to rename or drop is not, Duplicate when a rename's new name is
+    /// another column's (a change of case only is the same column).
+    Result<void> mayAddColumn(const QString& table, const QString& column);
+    Result<void> mayRenameColumn(const QString& table, const QString& from, const QString& to);
+    Result<void> mayDropColumn(const QString& table, const QString& column);
+
     /// What restoreColumns changes in `current` to reach `target`: the
     /// columns to add and to drop and, for Undo, a lone column renamed (then
     /// in neither list). Names compare as the designer compares them.

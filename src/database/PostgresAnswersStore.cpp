@@ -509,20 +509,6 @@ Result<QList<AnswersStore::Column>> PostgresAnswersStore::columns(const QString&
     return result;
 }
 
-Result<std::optional<QString>> PostgresAnswersStore::existingColumn(
-    const QString& table, const QString& column)
-{
-    const auto found = columns(table);
-    if (!found)
-        return found.error();
-    const QString wanted = foldAscii(column);
-    for (const Column& c : *found) {
-        if (foldAscii(c.name) == wanted)
-            return std::optional<QString>(c.name);
-    }
-    return std::optional<QString>();
-}
-
 Result<void> PostgresAnswersStore::addColumnNow(
     const QString& table, const QString& column, bool memo, const QString& olderRowsText, bool fill)
 {
@@ -559,12 +545,8 @@ Result<void> PostgresAnswersStore::addColumn(
     const QString& table, const QString& column, ColumnKind kind, const QString& olderRowsText)
 {
     return changeColumns([&]() -> Result<void> {
-        const auto existing = existingColumn(table, column);
-        if (!existing)
-            return existing.error();
-        if (*existing)
-            return Error { Error::Duplicate,
-                QStringLiteral("the table %1 has a column %2").arg(table, **existing) };
+        if (const auto may = mayAddColumn(table, column); !may)
+            return may;
         return addColumnNow(table, column, kind == ColumnKind::Memo, olderRowsText, true);
     });
 }
@@ -572,19 +554,9 @@ Result<void> PostgresAnswersStore::addColumn(
 Result<void> PostgresAnswersStore::renameColumn(const QString& table, const QString& from, const QString& to)
 {
     return changeColumns([&]() -> Result<void> {
-        const auto source = existingColumn(table, from);
-        if (!source)
-            return source.error();
-        if (!*source)
-            return Error { Error::NotFound,
-                QStringLiteral("the table %1 has no column %2").arg(table, from) };
-        const auto target = existingColumn(table, to);
-        if (!target)
-            return target.error();
         // A change of case only is a rename of the same column: only its comment changes.
-        if (*target && foldAscii(from) != foldAscii(to))
-            return Error { Error::Duplicate,
-                QStringLiteral("the table %1 has a column %2").arg(table, **target) };
+        if (const auto may = mayRenameColumn(table, from, to); !may)
+            return may;
         const QString ref = tableRef(table);
         if (physicalName(from) != physicalName(to)) {
             if (const auto r = run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3")
@@ -602,12 +574,8 @@ Result<void> PostgresAnswersStore::renameColumn(const QString& table, const QStr
 Result<void> PostgresAnswersStore::dropColumn(const QString& table, const QString& column)
 {
     return changeColumns([&]() -> Result<void> {
-        const auto existing = existingColumn(table, column);
-        if (!existing)
-            return existing.error();
-        if (!*existing)
-            return Error { Error::NotFound,
-                QStringLiteral("the table %1 has no column %2").arg(table, column) };
+        if (const auto may = mayDropColumn(table, column); !may)
+            return may;
         if (const auto r
             = run(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(tableRef(table), columnRef(column)));
             !r)

@@ -104,7 +104,6 @@ private:
     /// the columns changed.
     Result<void> changeColumns(const std::function<Result<void>()>& work);
     Result<void> inTransaction(const std::function<Result<void>()>& work);
-    Result<std::optional<QString>> existingColumn(const QString& table, const QString& column);
     Result<void> addColumnNow(
         const QString& table, const QString& column, bool memo, const QString& olderRowsText, bool fill);
     Result<qint64> count(const QString& table);

@@ -191,29 +191,13 @@ Result<QList<AnswersStore::Column>> SqliteAnswersStore::columns(const QString& t
     return result;
 }
 
-Result<std::optional<QString>> SqliteAnswersStore::existingColumn(const QString& table, const QString& column)
-{
-    const auto found = columns(table);
-    if (!found)
-        return found.error();
-    const QString wanted = foldAscii(column);
-    for (const Column& c : *found) {
-        if (foldAscii(c.name) == wanted)
-            return std::optional<QString>(c.name);
-    }
-    return std::optional<QString>();
-}
-
 Result<void> SqliteAnswersStore::addColumn(const QString& table, const QString& column, ColumnKind kind,
                                            const QString& olderRowsText)
 {
     // One transaction: the column and the text in older rows come together or not at all.
     return inTransaction([&]() -> Result<void> {
-        const auto existing = existingColumn(table, column);
-        if (!existing)
-            return existing.error();
-        if (*existing)
-            return Error{Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, **existing)};
+        if (const auto may = mayAddColumn(table, column); !may)
+            return may;
         if (!m_db->addColumn(table, column, kind == ColumnKind::Memo))
             return failure(QStringLiteral("add column %1").arg(column));
         if (!m_db->setColumnInAllRows(table, column, olderRowsText))
@@ -225,17 +209,8 @@ Result<void> SqliteAnswersStore::addColumn(const QString& table, const QString& 
 Result<void> SqliteAnswersStore::renameColumn(const QString& table, const QString& from, const QString& to)
 {
     return inTransaction([&]() -> Result<void> {
-        const auto source = existingColumn(table, from);
-        if (!source)
-            return source.error();
-        if (!*source)
-            return Error{Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, from)};
-        const auto target = existingColumn(table, to);
-        if (!target)
-            return target.error();
-        // A change of case only is a rename of the same column.
-        if (*target && foldAscii(from) != foldAscii(to))
-            return Error{Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, **target)};
+        if (const auto may = mayRenameColumn(table, from, to); !may)
+            return may;
         if (!m_db->renameColumn(table, from, to))
             return failure(QStringLiteral("rename column %1").arg(from));
         return {};
@@ -245,11 +220,8 @@ Result<void> SqliteAnswersStore::renameColumn(const QString& table, const QStrin
 Result<void> SqliteAnswersStore::dropColumn(const QString& table, const QString& column)
 {
     return inTransaction([&]() -> Result<void> {
-        const auto existing = existingColumn(table, column);
-        if (!existing)
-            return existing.error();
-        if (!*existing)
-            return Error{Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, column)};
+        if (const auto may = mayDropColumn(table, column); !may)
+            return may;
         if (!m_db->dropColumn(table, column))
             return failure(QStringLiteral("drop column %1").arg(column));
         return {};

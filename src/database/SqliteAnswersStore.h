@@ -58,7 +58,6 @@ private:
     SqliteAnswersStore(const QString& path, std::unique_ptr<AnswersDatabase> db);
     Error failure(const QString& what) const;
     Result<void> inTransaction(const std::function<Result<void>()>& work);
-    Result<std::optional<QString>> existingColumn(const QString& table, const QString& column);
     Result<bool> hasArrivals();
     Result<Inserted> insertOne(const NewRow& row);
     struct TableColumns {
