@@ -50,14 +50,8 @@ int main(int argc, char** argv)
                                           QStringLiteral("CSV: a ' before cells that start like a formula."));
     const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
     parser.addOptions({folderOption, formOption, formatOption, outputOption, noBomOption, escapeOption, databaseOption});
-    if (!parser.parse(QCoreApplication::arguments()))
-        return usage(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return 0;
-    }
-    if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+    if (const std::optional<int> exit = quenlow::parseArguments(parser, usage))
+        return *exit;
 
     quenlow::ExportRequest request;
     request.appFolder = parser.value(folderOption);

@@ -59,14 +59,8 @@ int main(int argc, char** argv)
                                        QStringLiteral("FILE"));
     const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
     parser.addOptions({folderOption, listenOption, bodyOption, certOption, keyOption, databaseOption});
-    if (!parser.parse(QCoreApplication::arguments()))
-        return usage(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
-        return 0;
-    }
-    if (!parser.positionalArguments().isEmpty())
-        return usage(QStringLiteral("unknown argument '%1'").arg(parser.positionalArguments().constFirst()));
+    if (const std::optional<int> exit = quenlow::parseArguments(parser, usage))
+        return *exit;
 
     QString appFolder = parser.value(folderOption);
     QString host = quenlow::defaultListenHost();

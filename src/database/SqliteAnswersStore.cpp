@@ -318,6 +318,31 @@ Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
     return span;
 }
 
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::rowsOf(sqlite3_stmt* stmt, int valueCount)
+{
+    // Column 0 the id, 1 the arrival time (null when not asked for), then the values.
+    QList<Row> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        Row row;
+        row.id = sqlite3_column_int64(stmt, 0);
+        if (sqlite3_column_bytes(stmt, 1) > 0) {
+            const QDateTime t = QDateTime::fromString(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)), sqlite3_column_bytes(stmt, 1)),
+                Qt::ISODateWithMs);
+            if (t.isValid())
+                row.arrivedAt = t.toUTC();
+        }
+        row.values = valuesFrom(stmt, 2, valueCount);
+        rows.append(std::move(row));
+    }
+    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return e;
+    return rows;
+}
+
 Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& table, const QStringList& columns,
                                                               qint64 afterId, qint64 limit, bool arrivals)
 {
@@ -342,26 +367,7 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
     const QByteArray name = table.toUtf8();
     if (joined)
         sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_STATIC);
-    QList<Row> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        Row row;
-        row.id = sqlite3_column_int64(stmt, 0);
-        if (joined && sqlite3_column_bytes(stmt, 1) > 0) {
-            const QDateTime t = QDateTime::fromString(
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)), sqlite3_column_bytes(stmt, 1)),
-                Qt::ISODateWithMs);
-            if (t.isValid())
-                row.arrivedAt = t.toUTC();
-        }
-        row.values = valuesFrom(stmt, 2, int(columns.size()));
-        rows.append(std::move(row));
-    }
-    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return e;
-    return rows;
+    return rowsOf(stmt, int(columns.size()));
 }
 
 Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId,
@@ -464,19 +470,7 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& 
         sqlite3_finalize(stmt);
         return e;
     }
-    QList<Row> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        Row row;
-        row.id = sqlite3_column_int64(stmt, 0);
-        row.values = valuesFrom(stmt, 2, int(columns.size()));
-        rows.append(std::move(row));
-    }
-    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return e;
-    return rows;
+    return rowsOf(stmt, int(columns.size()));
 }
 
 Result<QList<qint64>> SqliteAnswersStore::countMatches(const QString& table, const QString& column,

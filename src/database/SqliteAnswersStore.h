@@ -59,6 +59,8 @@ private:
     Error failure(const QString& what) const;
     Result<void> inTransaction(const std::function<Result<void>()>& work);
     Result<bool> hasArrivals();
+    /// The rows `stmt` steps through (it is finalized).
+    Result<QList<Row>> rowsOf(sqlite3_stmt* stmt, int valueCount);
     Result<Inserted> insertOne(const NewRow& row);
     struct TableColumns {
         QStringList names;

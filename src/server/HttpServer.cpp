@@ -233,15 +233,21 @@ private:
         m_parser->header_limit(kHeaderLimit);
         m_parser->body_limit(std::uint64_t(m_server.limits.maxBody));
         m_reading = true;
-        http::async_read_header(m_stream, m_buffer, *m_parser,
-                                [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
-                                    self->m_reading = false;
-                                    if (self->m_closed)
-                                        return;
-                                    if (ec)
-                                        return self->readFailed(ec);
-                                    self->readBody();
-                                });
+        http::async_read_header(m_stream, m_buffer, *m_parser, whenRead(&Connection::readBody));
+    }
+
+    // The completion of a read: `next` runs unless the connection was closed
+    // meanwhile or the read failed.
+    auto whenRead(void (Connection::*next)())
+    {
+        return [self = this->shared_from_this(), next](beast::error_code ec, std::size_t) {
+            self->m_reading = false;
+            if (self->m_closed)
+                return;
+            if (ec)
+                return self->readFailed(ec);
+            ((*self).*next)();
+        };
     }
 
     void readBody()
@@ -270,15 +276,7 @@ private:
             }
         }
         m_reading = true;
-        http::async_read(m_stream, m_buffer, *m_parser,
-                         [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
-                             self->m_reading = false;
-                             if (self->m_closed)
-                                 return;
-                             if (ec)
-                                 return self->readFailed(ec);
-                             self->dispatch();
-                         });
+        http::async_read(m_stream, m_buffer, *m_parser, whenRead(&Connection::dispatch));
     }
 
     void readFailed(beast::error_code ec)
