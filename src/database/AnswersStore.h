@@ -41,6 +41,7 @@ public:
         qint64 id = -1;
         QVariantList values;
         std::optional<QDateTime> arrivedAt; // read when asked for, and when kept
+        std::optional<QDateTime> changedAt; // the same, when its answers were replaced
     };
 
     /// One submission to store. Fields without a column are left out.
@@ -48,16 +49,20 @@ public:
         QString table;
         QList<std::pair<QString, std::optional<QString>>> values;
         /// Stored beside the row; a row whose non-empty token was stored
-        /// before is not stored again.
+        /// before is not stored again: its answers replace those of the row
+        /// stored first (at `arrivedAt`, kept as its change time) when they
+        /// differ.
         QString token;
         QDateTime arrivedAt;
         /// Asked at the last moment: true leaves the row out.
         std::function<bool()> skip;
     };
     struct Inserted {
-        enum Outcome { Stored, NoSuchTable, Repeated, Skipped };
+        /// Repeated: the same answers came before; Replaced: other answers of
+        /// the same page replaced those of the row stored first.
+        enum Outcome { Stored, NoSuchTable, Repeated, Skipped, Replaced };
         Outcome outcome = Stored;
-        qint64 rowId = -1; // the new row, or for Repeated the row stored first
+        qint64 rowId = -1; // the new row, or for Repeated and Replaced the row stored first
     };
 
     virtual ~AnswersStore() = default;
@@ -148,6 +153,8 @@ public:
     virtual Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) = 0;
     /// When the row arrived (UTC); nothing for rows stored without a time.
     virtual Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) = 0;
+    /// When the row's answers were last replaced (UTC); nothing when never.
+    virtual Result<std::optional<QDateTime>> changeOf(const QString& table, qint64 rowId) = 0;
 
     /// A form as collection servers without a program folder serve it.
     struct Publication {
@@ -155,8 +162,15 @@ public:
         QString title;                  // the header's text
         bool showsAnswersTable = false; // the designer's tick
         QByteArray page;                // the page's UTF-8 text, as written
-        /// The questions' field names and element kinds (as the page names them).
-        QList<std::pair<QString, QString>> questions;
+        /// A question as posted: its field name, its element kind as the page
+        /// names it, and the field names it had before the designer renamed it.
+        struct Question {
+            QString field;
+            QString kind;
+            QStringList formerFields;
+            friend bool operator==(const Question&, const Question&) = default;
+        };
+        QList<Question> questions;
         QString backgroundImage;        // a file name beside the page, or empty
         QByteArray backgroundBytes;
     };

@@ -44,7 +44,7 @@ const char* const kBookkeeping[] = {
     "CREATE TABLE quenlow.columns_version (version bigint NOT NULL)",
     "INSERT INTO quenlow.columns_version VALUES (0)",
     "CREATE TABLE quenlow.arrivals (answers_table text NOT NULL, row_id bigint, arrived text NOT NULL, "
-    "token text UNIQUE)",
+    "token text UNIQUE, changed text)",
     "CREATE INDEX arrivals_row ON quenlow.arrivals (answers_table, row_id)",
     "CREATE TABLE quenlow.forms (form text PRIMARY KEY, title text NOT NULL, shows_answers boolean NOT NULL, "
     "page bytea NOT NULL, questions text NOT NULL, background text NOT NULL)",
@@ -262,10 +262,20 @@ Result<std::shared_ptr<AnswersStore>> reach(
         PQfinish(conn);
         return Result<std::shared_ptr<AnswersStore>>(std::move(e));
     };
-    PostgresAnswersStore::PgResult has(PQexec(conn, "SELECT to_regclass('quenlow.arrivals') IS NOT NULL"));
+    PostgresAnswersStore::PgResult has(PQexec(conn,
+        "SELECT to_regclass('quenlow.arrivals') IS NOT NULL, EXISTS (SELECT 1 FROM pg_attribute "
+        "WHERE attrelid = to_regclass('quenlow.arrivals') AND attname = 'changed')"));
     if (PQresultStatus(has.get()) != PGRES_TUPLES_OK)
         return closeWith(Error { Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(conn)) });
     const bool present = QByteArray(PQgetvalue(has.get(), 0, 0)) == "t";
+    if (how == Opening::Open && present && QByteArray(PQgetvalue(has.get(), 0, 1)) != "t") {
+        // A store made before answers could be replaced: the change times go
+        // beside the arrivals. Another server may add the column at the same moment.
+        PostgresAnswersStore::PgResult added(
+            PQexec(conn, "ALTER TABLE quenlow.arrivals ADD COLUMN IF NOT EXISTS changed text"));
+        if (PQresultStatus(added.get()) != PGRES_COMMAND_OK)
+            return closeWith(Error { kindOfState(stateOf(added.get())), QStringLiteral("%1: %2").arg(where, messageOf(conn)) });
+    }
     if (how == Opening::Open && !present)
         return closeWith(
             Error { Error::NotFound, QStringLiteral("the database %1 holds no answers store").arg(where) });
@@ -708,10 +718,14 @@ Result<QList<AnswersStore::Row>> PostgresAnswersStore::rowsOf(
     for (int i = 0; i < n; ++i) {
         Row row;
         row.id = number(res, i, 0);
-        if (withArrival)
+        // With the arrival, column 2 is the change time and the values follow it.
+        if (withArrival) {
             row.arrivedAt = timeFrom(res, i, 1);
+            row.changedAt = timeFrom(res, i, 2);
+        }
+        const int first = withArrival ? 3 : 2;
         row.values.reserve(valueCount);
-        for (int c = 2; c < 2 + valueCount; ++c)
+        for (int c = first; c < first + valueCount; ++c)
             row.values.append(PQgetisnull(res, i, c) ? QVariant() : QVariant(text(res, i, c)));
         rows.append(std::move(row));
     }
@@ -735,6 +749,7 @@ Result<QList<AnswersStore::Row>> PostgresAnswersStore::readRows(
 {
     const QString arrival = arrivals
         ? QStringLiteral("(SELECT a.arrived FROM %1 a WHERE a.answers_table = $1 AND "
+                         "a.row_id = t.%2 LIMIT 1), (SELECT a.changed FROM %1 a WHERE a.answers_table = $1 AND "
                          "a.row_id = t.%2 LIMIT 1)")
               .arg(kArrivals, kId)
         : QStringLiteral("NULL::text");
@@ -1071,7 +1086,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
             results[p.row] = { Inserted::Stored, number(res, 0, 0) };
         else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
-            results[p.row] = { Inserted::Repeated, number(res, 0, 1) };
+            results[p.row] = { PQnfields(res) > 2 && number(res, 0, 2) > 0 ? Inserted::Replaced : Inserted::Repeated,
+                number(res, 0, 1) };
         else
             results[p.row] = { Inserted::Repeated, -2 }; // looked up below
     }
@@ -1137,26 +1153,42 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
     }
     // $1 table, $2 arrival, $3 token, $4 sequence, then the values.
     *params = { physicalName(row.table), isoTime(row.arrivedAt), row.token, table.sequence };
-    QString names, marks;
+    QString names, marks, set, differs;
     for (int i = 0; i < columns.size(); ++i) {
         if (!valueOf[i])
             continue;
-        names += QStringLiteral(", ") + quote(columns.at(i));
+        const QString column = quote(columns.at(i));
+        names += QStringLiteral(", ") + column;
         params->append(*valueOf[i] ? Param(**valueOf[i]) : Param(std::nullopt));
-        marks += QStringLiteral(", $") + QString::number(params->size());
+        const QString mark = QStringLiteral("$") + QString::number(params->size());
+        marks += QStringLiteral(", ") + mark;
+        set += (set.isEmpty() ? QString() : QStringLiteral(", ")) + column + QStringLiteral(" = ") + mark
+            + QStringLiteral("::text");
+        differs += (differs.isEmpty() ? QString() : QStringLiteral(" OR ")) + QStringLiteral("t.") + column
+            + QStringLiteral(" IS DISTINCT FROM ") + mark + QStringLiteral("::text");
     }
     const QString ref = tableRef(row.table);
     if (!row.token.isEmpty()) {
         // The token is claimed first, with the id the row will get: a token
         // another server stores at the same moment makes this row a repeat
         // once that server's batch committed, instead of failing this batch.
+        // A token stored before (seen by this statement) has its row's
+        // answers replaced where they differ, and the change time noted.
+        const QString replace = set.isEmpty()
+            ? QStringLiteral("upd AS (SELECT NULL::bigint AS id WHERE false) ")
+            : QStringLiteral("prior AS (SELECT row_id FROM %1 WHERE token = $3 AND row_id IS NOT NULL), "
+                             "upd AS (UPDATE %2 t SET %3 FROM prior WHERE t.%4 = prior.row_id AND (%5) "
+                             "RETURNING t.%4 AS id), "
+                             "note AS (UPDATE %1 SET changed = $2 WHERE token = $3 AND EXISTS (SELECT 1 FROM upd)) ")
+                  .arg(kArrivals, ref, set, kId, differs);
         return QStringLiteral(
             "WITH id AS (SELECT nextval($4::regclass) AS v), "
             "claim AS (INSERT INTO %1 (answers_table, row_id, arrived, token) SELECT $1, v, $2, $3 FROM id "
             "ON CONFLICT (token) DO NOTHING RETURNING row_id), "
-            "ins AS (INSERT INTO %2 (%3%4) SELECT row_id%5 FROM claim RETURNING %3) "
-            "SELECT (SELECT %3 FROM ins), (SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3)")
-            .arg(kArrivals, ref, kId, names, marks)
+            "ins AS (INSERT INTO %2 (%3%4) SELECT row_id%5 FROM claim RETURNING %3), %6"
+            "SELECT (SELECT %3 FROM ins), (SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3), "
+            "(SELECT count(*) FROM upd)")
+            .arg(kArrivals, ref, kId, names, marks, replace)
             .toUtf8();
     }
     if (row.arrivedAt.isValid()) {
@@ -1170,6 +1202,19 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
     return QStringLiteral("INSERT INTO %1 (%2%3) SELECT nextval($4::regclass)%4 RETURNING %2, NULL::bigint")
         .arg(ref, kId, names, marks)
         .toUtf8();
+}
+
+Result<std::optional<QDateTime>> PostgresAnswersStore::changeOf(const QString& table, qint64 rowId)
+{
+    const auto r
+        = run(QStringLiteral("SELECT changed FROM %1 WHERE answers_table = $1 AND row_id = $2::bigint AND changed "
+                             "IS NOT NULL").arg(kArrivals),
+            { physicalName(table), QString::number(rowId) });
+    if (!r)
+        return r.error();
+    if (PQntuples(r->get()) == 0)
+        return std::optional<QDateTime>();
+    return timeFrom(r->get(), 0, 0);
 }
 
 Result<std::optional<QDateTime>> PostgresAnswersStore::arrivalOf(const QString& table, qint64 rowId)
@@ -1188,8 +1233,13 @@ Result<std::optional<QDateTime>> PostgresAnswersStore::arrivalOf(const QString& 
 Result<void> PostgresAnswersStore::publish(const Publication& form)
 {
     QJsonArray questions;
-    for (const auto& [field, kind] : form.questions)
-        questions.append(QJsonArray { field, kind });
+    for (const Publication::Question& q : form.questions) {
+        // Earlier names only where there are any: servers of before read the first two.
+        QJsonArray entry { q.field, q.kind };
+        if (!q.formerFields.isEmpty())
+            entry.append(QJsonArray::fromStringList(q.formerFields));
+        questions.append(entry);
+    }
     const QByteArray questionsJson = QJsonDocument(questions).toJson(QJsonDocument::Compact);
     return inTransaction([&]() -> Result<void> {
         if (const auto r = run(
@@ -1239,8 +1289,11 @@ Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publicati
     p.showsAnswersTable = bytes(2) == QByteArray(1, '\1');
     p.page = bytes(3);
     for (const QJsonValue& q : QJsonDocument::fromJson(bytes(4)).array()) {
-        const QJsonArray pair = q.toArray();
-        p.questions.append({ pair.at(0).toString(), pair.at(1).toString() });
+        const QJsonArray entry = q.toArray();
+        QStringList former;
+        for (const QJsonValue& name : entry.at(2).toArray())
+            former.append(name.toString());
+        p.questions.append({ entry.at(0).toString(), entry.at(1).toString(), former });
     }
     p.backgroundImage = QString::fromUtf8(bytes(5));
     p.backgroundBytes = bytes(6);

@@ -57,6 +57,7 @@ public:
     Result<void> deleteRows(const QString& table, const QList<qint64>& ids) override;
     Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
+    Result<std::optional<QDateTime>> changeOf(const QString& table, qint64 rowId) override;
 
     bool keepsPublications() const override { return true; }
     Result<void> publish(const Publication& form) override;

@@ -318,22 +318,28 @@ Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
     return span;
 }
 
-Result<QList<AnswersStore::Row>> SqliteAnswersStore::rowsOf(sqlite3_stmt* stmt, int valueCount)
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::rowsOf(sqlite3_stmt* stmt, int valueCount, bool changes)
 {
-    // Column 0 the id, 1 the arrival time (null when not asked for), then the values.
+    // Column 0 the id, 1 the arrival time (null when not asked for), with
+    // `changes` 2 the change time, then the values.
+    const auto timeAt = [stmt](int column) -> std::optional<QDateTime> {
+        if (sqlite3_column_bytes(stmt, column) <= 0)
+            return std::nullopt;
+        const QDateTime t = QDateTime::fromString(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                              sqlite3_column_bytes(stmt, column)),
+            Qt::ISODateWithMs);
+        return t.isValid() ? std::optional(t.toUTC()) : std::nullopt;
+    };
     QList<Row> rows;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         Row row;
         row.id = sqlite3_column_int64(stmt, 0);
-        if (sqlite3_column_bytes(stmt, 1) > 0) {
-            const QDateTime t = QDateTime::fromString(
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)), sqlite3_column_bytes(stmt, 1)),
-                Qt::ISODateWithMs);
-            if (t.isValid())
-                row.arrivedAt = t.toUTC();
-        }
-        row.values = valuesFrom(stmt, 2, valueCount);
+        row.arrivedAt = timeAt(1);
+        if (changes)
+            row.changedAt = timeAt(2);
+        row.values = valuesFrom(stmt, changes ? 3 : 2, valueCount);
         rows.append(std::move(row));
     }
     const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
@@ -349,7 +355,12 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
     // The side table is joined only where it exists: a store that never
     // collected has none.
     const bool joined = arrivals && m_db->tableExists(kArrivals);
-    QString selected = joined ? QStringLiteral("t.rowid, a.arrived") : QStringLiteral("t.rowid, NULL");
+    const auto changes = joined ? hasChangeTimes(false) : Result<bool>(false);
+    if (!changes)
+        return changes.error();
+    QString selected = joined ? (*changes ? QStringLiteral("t.rowid, a.arrived, a.changed")
+                                          : QStringLiteral("t.rowid, a.arrived, NULL"))
+                              : QStringLiteral("t.rowid, NULL, NULL");
     for (const QString& c : columns)
         selected += QStringLiteral(", t.") + quote(c);
     const QString join = joined ? QStringLiteral(" LEFT JOIN %1 a ON a.answers_table = ?1 AND a.row_id = t.rowid").arg(quote(kArrivals))
@@ -367,7 +378,7 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
     const QByteArray name = table.toUtf8();
     if (joined)
         sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_STATIC);
-    return rowsOf(stmt, int(columns.size()));
+    return rowsOf(stmt, int(columns.size()), true);
 }
 
 Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId,
@@ -536,12 +547,33 @@ Result<bool> SqliteAnswersStore::hasArrivals()
     // Made on the first stored submission only, so a store that never
     // collected keeps exactly the tables the designer made.
     if (!m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (answers_table TEXT NOT NULL, row_id INTEGER, "
-                                   "arrived TEXT NOT NULL, token TEXT UNIQUE)")
+                                   "arrived TEXT NOT NULL, token TEXT UNIQUE, changed TEXT)")
                         .arg(quote(kArrivals)))
         || !m_db->exec(QStringLiteral("CREATE INDEX IF NOT EXISTS quenlow_arrivals_row ON %1 (answers_table, row_id)")
                            .arg(quote(kArrivals))))
         return failure(QStringLiteral("create the arrivals table"));
     m_arrivalsKnown = true;
+    return true;
+}
+
+Result<bool> SqliteAnswersStore::hasChangeTimes(bool make)
+{
+    if (m_changesKnown)
+        return true;
+    if (!m_db->tableExists(kArrivals))
+        return false;
+    // Side tables made before answers could be replaced lack the column.
+    const std::optional<qint64> found = m_db->number(
+        QStringLiteral("SELECT count(*) FROM pragma_table_info(?1) WHERE name = 'changed'"), {kArrivals});
+    if (!found)
+        return failure(QStringLiteral("read the arrivals table"));
+    if (*found == 0) {
+        if (!make)
+            return false;
+        if (!m_db->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN changed TEXT").arg(quote(kArrivals))))
+            return failure(QStringLiteral("keep change times"));
+    }
+    m_changesKnown = true;
     return true;
 }
 
@@ -593,20 +625,6 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
         if (!made)
             return made.error();
     }
-    if (!row.token.isEmpty()) {
-        sqlite3_stmt* seen = statementFor(QStringLiteral("SELECT ifnull(row_id, -1) FROM %1 WHERE token = ?1").arg(quote(kArrivals)));
-        if (!seen)
-            return failure(QStringLiteral("prepare"));
-        const QByteArray token = row.token.toUtf8();
-        sqlite3_bind_text(seen, 1, token.constData(), int(token.size()), SQLITE_TRANSIENT);
-        const int rc = sqlite3_step(seen);
-        const qint64 first = rc == SQLITE_ROW ? sqlite3_column_int64(seen, 0) : -1;
-        sqlite3_reset(seen);
-        if (rc == SQLITE_ROW)
-            return Inserted{Inserted::Repeated, first};
-        if (rc != SQLITE_DONE)
-            return Error{kindOf(rc), QStringLiteral("look up token")};
-    }
 
     const QStringList& columns = table->names;
     // Each column once, the first value for it winning, in table order so
@@ -618,6 +636,34 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
             continue;
         valueOf[*it] = &value;
     }
+
+    if (!row.token.isEmpty()) {
+        sqlite3_stmt* seen = statementFor(QStringLiteral("SELECT ifnull(row_id, -1) FROM %1 WHERE token = ?1").arg(quote(kArrivals)));
+        if (!seen)
+            return failure(QStringLiteral("prepare"));
+        const QByteArray token = row.token.toUtf8();
+        sqlite3_bind_text(seen, 1, token.constData(), int(token.size()), SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(seen);
+        const qint64 first = rc == SQLITE_ROW ? sqlite3_column_int64(seen, 0) : -1;
+        sqlite3_reset(seen);
+        if (rc == SQLITE_ROW) {
+            // A row the designer deleted stays deleted.
+            if (first < 0)
+                return Inserted{Inserted::Repeated, first};
+            QStringList named;
+            QList<const std::optional<QString>*> values;
+            for (int i = 0; i < columns.size(); ++i) {
+                if (valueOf[i]) {
+                    named.append(columns.at(i));
+                    values.append(valueOf[i]);
+                }
+            }
+            return replaceAnswers(row, first, named, values);
+        }
+        if (rc != SQLITE_DONE)
+            return Error{kindOf(rc), QStringLiteral("look up token")};
+    }
+
     QString names, marks;
     int bound = 0;
     for (int i = 0; i < columns.size(); ++i) {
@@ -679,6 +725,60 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
     return Inserted{Inserted::Stored, id};
 }
 
+Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& row, qint64 rowId,
+                                                                  const QStringList& columns,
+                                                                  const QList<const std::optional<QString>*>& values)
+{
+    if (columns.isEmpty())
+        return Inserted{Inserted::Repeated, rowId};
+    // One statement that changes the row only where an answer differs, so
+    // the same answers sent again change nothing, not even the change time.
+    QString set, differs;
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        const QString column = quote(columns.at(i));
+        const QString mark = QStringLiteral("?%1").arg(i + 1);
+        set += (i ? QStringLiteral(", ") : QString()) + column + QStringLiteral(" = ") + mark;
+        differs += (i ? QStringLiteral(" OR ") : QString()) + column + QStringLiteral(" IS NOT ") + mark;
+    }
+    sqlite3_stmt* update = statementFor(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND (%4)")
+                                            .arg(quote(row.table), set, QString::number(columns.size() + 1), differs));
+    if (!update)
+        return failure(QStringLiteral("prepare"));
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (!*values.at(i)) {
+            sqlite3_bind_null(update, int(i + 1));
+        } else {
+            const QByteArray utf8 = (*values.at(i))->toUtf8();
+            sqlite3_bind_text(update, int(i + 1), utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+    }
+    sqlite3_bind_int64(update, int(columns.size() + 1), rowId);
+    int rc = sqlite3_step(update);
+    sqlite3_reset(update);
+    sqlite3_clear_bindings(update);
+    if (rc != SQLITE_DONE)
+        return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    if (sqlite3_changes(m_db->handle()) == 0)
+        return Inserted{Inserted::Repeated, rowId};
+
+    if (const auto changes = hasChangeTimes(true); !changes)
+        return changes.error();
+    sqlite3_stmt* noted = statementFor(QStringLiteral("UPDATE %1 SET changed = ?1 WHERE token = ?2").arg(quote(kArrivals)));
+    if (!noted)
+        return failure(QStringLiteral("prepare"));
+    const QDateTime at = row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc();
+    const QByteArray when = at.toUTC().toString(Qt::ISODateWithMs).toUtf8();
+    const QByteArray token = row.token.toUtf8();
+    sqlite3_bind_text(noted, 1, when.constData(), int(when.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(noted, 2, token.constData(), int(token.size()), SQLITE_TRANSIENT);
+    rc = sqlite3_step(noted);
+    sqlite3_reset(noted);
+    sqlite3_clear_bindings(noted);
+    if (rc != SQLITE_DONE)
+        return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    return Inserted{Inserted::Replaced, rowId};
+}
+
 const SqliteAnswersStore::TableColumns* SqliteAnswersStore::columnsOf(const QString& table)
 {
     auto it = m_columns.find(table);
@@ -738,6 +838,7 @@ void SqliteAnswersStore::forgetSchema()
     m_columns.clear();
     m_schemaVersion = -1;
     m_arrivalsKnown = false;
+    m_changesKnown = false;
 }
 
 Result<std::optional<QDateTime>> SqliteAnswersStore::arrivalOf(const QString& table, qint64 rowId)
@@ -748,8 +849,21 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::arrivalOf(const QString& ta
             return std::optional<QDateTime>();
         m_arrivalsKnown = true;
     }
+    return timeOf(QStringLiteral("arrived"), table, rowId);
+}
+
+Result<std::optional<QDateTime>> SqliteAnswersStore::changeOf(const QString& table, qint64 rowId)
+{
+    const auto changes = hasChangeTimes(false);
+    if (!changes || !*changes)
+        return changes ? Result<std::optional<QDateTime>>(std::optional<QDateTime>()) : changes.error();
+    return timeOf(QStringLiteral("changed"), table, rowId);
+}
+
+Result<std::optional<QDateTime>> SqliteAnswersStore::timeOf(const QString& column, const QString& table, qint64 rowId)
+{
     sqlite3_stmt* stmt = statementFor(
-        QStringLiteral("SELECT arrived FROM %1 WHERE answers_table = ?1 AND row_id = ?2").arg(quote(kArrivals)));
+        QStringLiteral("SELECT %1 FROM %2 WHERE answers_table = ?1 AND row_id = ?2").arg(column, quote(kArrivals)));
     if (!stmt)
         return failure(QStringLiteral("prepare"));
     const QByteArray name = table.toUtf8();
@@ -766,7 +880,7 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::arrivalOf(const QString& ta
     }
     sqlite3_reset(stmt);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        return Error{kindOf(rc), QStringLiteral("read the arrival of row %1").arg(rowId)};
+        return Error{kindOf(rc), QStringLiteral("read the time of row %1").arg(rowId)};
     return when;
 }
 

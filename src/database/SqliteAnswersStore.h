@@ -49,6 +49,7 @@ public:
     Result<void> deleteRows(const QString& table, const QList<qint64>& ids) override;
     Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
+    Result<std::optional<QDateTime>> changeOf(const QString& table, qint64 rowId) override;
     Result<void> checkWritable() override;
     QString location() const override { return m_path; }
 
@@ -59,8 +60,16 @@ private:
     Error failure(const QString& what) const;
     Result<void> inTransaction(const std::function<Result<void>()>& work);
     Result<bool> hasArrivals();
-    /// The rows `stmt` steps through (it is finalized).
-    Result<QList<Row>> rowsOf(sqlite3_stmt* stmt, int valueCount);
+    /// Whether the side table keeps change times; with `make`, the column is
+    /// added to a side table of before.
+    Result<bool> hasChangeTimes(bool make);
+    /// The rows `stmt` steps through (it is finalized); with `changes`, the
+    /// change time follows the arrival.
+    Result<QList<Row>> rowsOf(sqlite3_stmt* stmt, int valueCount, bool changes = false);
+    Result<std::optional<QDateTime>> timeOf(const QString& column, const QString& table, qint64 rowId);
+    /// For a page sent again: its answers in place of those of `rowId`.
+    Result<Inserted> replaceAnswers(const NewRow& row, qint64 rowId, const QStringList& columns,
+                                    const QList<const std::optional<QString>*>& values);
     Result<Inserted> insertOne(const NewRow& row);
     struct TableColumns {
         QStringList names;
@@ -76,6 +85,7 @@ private:
     // The writer's caches, valid for one schema version.
     qint64 m_schemaVersion = -1;
     bool m_arrivalsKnown = false;
+    bool m_changesKnown = false;
     QHash<QString, TableColumns> m_columns;
     QHash<QString, sqlite3_stmt*> m_statements;
 };

@@ -140,16 +140,19 @@ std::optional<QString> forEachAnswer(const Source& source, const ExportProgress&
                 after = id;
                 while (next < arrivals->size() && arrivals->at(next).id < id)
                     ++next;
-                // A row that came between the two reads has its time asked for alone.
-                const std::optional<QDateTime> arrived = next < arrivals->size() && arrivals->at(next).id == id
-                    ? arrivals->at(next).arrivedAt
-                    : arrivalTimeOf(*source.store, source.table, id);
+                // A row that came between the two reads has its times asked for alone.
+                const bool read = next < arrivals->size() && arrivals->at(next).id == id;
+                const std::optional<QDateTime> arrived
+                    = read ? arrivals->at(next).arrivedAt : arrivalTimeOf(*source.store, source.table, id);
+                const std::optional<QDateTime> changed = read
+                    ? arrivals->at(next).changedAt
+                    : source.store->changeOf(source.table, id).valueOr(std::nullopt);
                 for (qsizetype i = 0; i < cells.size(); ++i) {
                     cells[i] = valueOf.at(i) < 0 ? std::nullopt : values[size_t(valueOf.at(i))];
                     if (cells[i] && *cells[i] == QByteArrayView(marker))
                         cells[i].reset();
                 }
-                stopped = visit(arrived, Cells(cells.constData(), size_t(cells.size())));
+                stopped = visit(arrived, changed, Cells(cells.constData(), size_t(cells.size())));
                 going = !stopped;
                 if (going && ++result.rows % kProgressStep == 0 && progress && !progress(result.rows, total)) {
                     result.cancelled = true;
@@ -256,6 +259,8 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source,
     if (request.byteOrderMark)
         buffer += "\xEF\xBB\xBF";
     appendCsvField(buffer, "Submitted", 9);
+    buffer += ',';
+    appendCsvField(buffer, "Changed", 7);
     for (const QString& heading : source.headings) {
         const QByteArray utf8 = heading.toUtf8();
         buffer += ',';
@@ -264,9 +269,14 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source,
     buffer += "\r\n";
 
     ExportResult result;
-    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted, Cells cells) {
+    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted,
+                                                                           const std::optional<QDateTime>& changed,
+                                                                           Cells cells) {
         if (submitted)
             appendIsoUtc(buffer, *submitted);
+        buffer += ',';
+        if (changed)
+            appendIsoUtc(buffer, *changed);
         for (const std::optional<QByteArrayView>& cell : cells) {
             buffer += ',';
             if (cell)
@@ -349,31 +359,40 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
     format_set_num_format(dateTime, "yyyy-mm-dd hh:mm:ss");
 
     const int columns = int(source.headings.size());
-    QList<double> widths(columns + 1, 0);
+    // "Submitted" and "Changed", then the answers.
+    constexpr int kTimes = 2;
+    QList<double> widths(columns + kTimes, 0);
     worksheet_write_string(sheet, 0, 0, "Submitted", bold);
-    widths[0] = 20;
+    worksheet_write_string(sheet, 0, 1, "Changed", bold);
+    widths[0] = widths[1] = 20;
     for (int c = 0; c < columns; ++c) {
         const QByteArray heading = source.headings.at(c).toUtf8();
-        worksheet_write_string(sheet, 0, lxw_col_t(c + 1), heading.constData(), bold);
+        worksheet_write_string(sheet, 0, lxw_col_t(c + kTimes), heading.constData(), bold);
         // Room for the filter button beside the heading.
-        widths[c + 1] = qMin(kMaxColumnWidth, double(source.headings.at(c).size()) + 4);
+        widths[c + kTimes] = qMin(kMaxColumnWidth, double(source.headings.at(c).size()) + 4);
     }
 
     ExportResult result;
     qint64 truncated = 0;
     std::string text; // the cell's text with the end mark the library needs
-    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted, Cells cells) {
+    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted,
+                                                                           const std::optional<QDateTime>& changed,
+                                                                           Cells cells) {
         if (result.rows == kMaxSheetAnswers)
             return std::optional(u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(kMaxSheetAnswers));
         const lxw_row_t row = lxw_row_t(result.rows + 1);
-        if (submitted) {
-            const QDateTime utc = submitted->toUTC();
+        const auto writeTime = [&](const std::optional<QDateTime>& time, lxw_col_t column) {
+            if (!time)
+                return;
+            const QDateTime utc = time->toUTC();
             lxw_datetime when{utc.date().year(), utc.date().month(), utc.date().day(), utc.time().hour(),
                               utc.time().minute(), double(utc.time().second())};
-            worksheet_write_datetime(sheet, row, 0, &when, dateTime);
-        }
-        for (int c = 1; c <= columns; ++c) {
-            const std::optional<QByteArrayView>& cell = cells[size_t(c - 1)];
+            worksheet_write_datetime(sheet, row, column, &when, dateTime);
+        };
+        writeTime(submitted, 0);
+        writeTime(changed, 1);
+        for (int c = kTimes; c < columns + kTimes; ++c) {
+            const std::optional<QByteArrayView>& cell = cells[size_t(c - kTimes)];
             if (!cell || cell->isEmpty())
                 continue;
             qsizetype cut = cell->size();
@@ -392,11 +411,11 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
         return failed(*stopped);
     if (result.cancelled)
         return result;
-    worksheet_set_column(sheet, 0, 0, widths[0], dateTime);
-    for (int c = 1; c <= columns; ++c)
+    worksheet_set_column(sheet, 0, kTimes - 1, widths[0], dateTime);
+    for (int c = kTimes; c < columns + kTimes; ++c)
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
     worksheet_freeze_panes(sheet, 1, 0);
-    worksheet_autofilter(sheet, 0, 0, lxw_row_t(result.rows), lxw_col_t(columns));
+    worksheet_autofilter(sheet, 0, 0, lxw_row_t(result.rows), lxw_col_t(columns + kTimes - 1));
 
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR)

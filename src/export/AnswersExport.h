@@ -43,8 +43,9 @@ struct ExportResult {
 /// returning false cancels (no file is left behind).
 using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 
-/// Writes one row per answer of the form's table, in stored order: the column
-/// "Submitted", then one column per question in the form's order, headed by
+/// Writes one row per answer of the form's table, in stored order: the columns
+/// "Submitted" and "Changed" (when the same page sent again replaced the
+/// answers), then one column per question in the form's order, headed by
 /// its column name. The file appears whole or not at all.
 ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress = {});
 

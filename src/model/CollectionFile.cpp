@@ -21,6 +21,7 @@ const QString kHtmlCode = QStringLiteral("HTML Code");
 const QString kAttribute4 = QStringLiteral("Attribute 4");
 const QString kAttribute5 = QStringLiteral("Attribute 5");
 const QString kAttribute6 = QStringLiteral("Attribute 6");
+const QString kFormerName = QStringLiteral("Former Name");
 const QString kNext = QStringLiteral("[next]");
 const QString kEnd = QStringLiteral("[end]");
 const QString kCrLf = QStringLiteral("\r\n");
@@ -35,6 +36,8 @@ void storeValue(FormMethod& m, const QString& key, const QString& value)
         m.attribute4 = value;
     else if (key == kAttribute5)
         m.attribute5 = value;
+    else if (key == kFormerName)
+        m.formerNames.append(value);
     // Keys the program never writes are read past.
 }
 
@@ -94,7 +97,11 @@ QString serializeCollection(const MethodCollection& collection)
     collection.forEach([&out](const FormMethod& m) {
         out += kUserInstruction + kCrLf + m.userInstruction + kCrLf + kMethodType + kCrLf + m.methodType + kCrLf
             + kHtmlCode + kCrLf + m.htmlCode + kCrLf + kAttribute4 + kCrLf + m.attribute4 + kCrLf + kAttribute5
-            + kCrLf + m.attribute5 + kCrLf + kAttribute6 + kCrLf;
+            + kCrLf + m.attribute5 + kCrLf;
+        // Only a renamed question has these, so every other file reads as before.
+        for (const QString& former : m.formerNames)
+            out += kFormerName + kCrLf + former + kCrLf;
+        out += kAttribute6 + kCrLf;
         if (m.holdsList()) {
             for (const QString& item : m.attribute6List)
                 out += kNext + kCrLf + item + kCrLf;

@@ -147,6 +147,37 @@ bool InsertMethod(FormSession& session, const FormMethod& method)
     return true;
 }
 
+namespace {
+
+// Pages sent before a rename post the question's old field name; the
+// service places those answers by the names kept here. The newest rename
+// owns a name, so no two questions ever claim the same old name.
+constexpr qsizetype kMaxFormerNames = 20;
+
+void recordRename(FormSession& session, FormMethod& renamed, const QString& oldInstruction)
+{
+    const QString oldField = foldAscii(columnNameFor(oldInstruction));
+    const QString newField = foldAscii(columnNameFor(renamed.userInstruction));
+    const auto sameField = [](const QString& folded) {
+        return [folded](const QString& name) { return foldAscii(columnNameFor(name)) == folded; };
+    };
+    renamed.formerNames.removeIf(sameField(newField));
+    renamed.formerNames.removeIf(sameField(oldField));
+    if (oldField != newField)
+        renamed.formerNames.append(oldInstruction);
+    while (renamed.formerNames.size() > kMaxFormerNames)
+        renamed.formerNames.removeFirst();
+    for (int i = 0; i < session.collection.count(); ++i) {
+        FormMethod other = session.collection.atPosition(i);
+        if (other.userInstruction == oldInstruction || other.formerNames.isEmpty())
+            continue;
+        if (other.formerNames.removeIf(sameField(oldField)) > 0)
+            session.collection.replace(i, other);
+    }
+}
+
+} // namespace
+
 bool UpdateMethod(FormSession& session, const FormMethod& method, const QString& positionKey)
 {
     const int position = session.collection.indexOf(positionKey);
@@ -169,12 +200,19 @@ bool UpdateMethod(FormSession& session, const FormMethod& method, const QString&
                 return false;
             }
         }
+        FormMethod renamed = method;
+        renamed.formerNames = session.collection.atPosition(position).formerNames;
+        if (isQuestionKind(method.methodType))
+            recordRename(session, renamed, oldInstruction);
         // The row shows the new instruction, whatever label it had.
-        session.collection.replace(position, method, QString());
+        session.collection.replace(position, renamed, QString());
         session.setSelectedRow(position);
         return true;
     }
-    session.collection.replace(position, method);
+    // The editors know nothing of earlier names: they stay with the question.
+    FormMethod updated = method;
+    updated.formerNames = session.collection.atPosition(position).formerNames;
+    session.collection.replace(position, updated);
     return true;
 }
 

@@ -34,6 +34,9 @@ struct FormMethod {
     QString attribute5;
     QString attribute6;          // the single value of the other kinds
     QStringList attribute6List;  // the list of the three list kinds
+    /// A question's earlier texts, oldest first: pages sent before a rename
+    /// still post under them. Kept as extra key lines, only when there are any.
+    QStringList formerNames;
 
     /// Whether "Attribute 6" of this kind is a list (exact, case-sensitive).
     static bool holdsList(const QString& methodType) { return holdsOptionList(methodType); }

@@ -45,12 +45,34 @@ AnswersStore::Publication publicationOf(const QString& formName, const QList<For
         if (!p.backgroundImage.isEmpty() && !readWholeFile(htmlFolder + p.backgroundImage, &p.backgroundBytes))
             p.backgroundBytes.clear();
     }
+    for (const PostedQuestion& q : postedQuestions(methods))
+        p.questions.append({q.field, QString::fromUtf16(traitsOf(q.kind).pageType), q.formerFields});
+    return p;
+}
+
+QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
+{
+    QList<PostedQuestion> questions;
     for (const FormMethod& m : methods) {
         const std::optional<ElementKind> kind = elementKindNamed(m.methodType);
-        if (kind && traitsOf(*kind).question)
-            p.questions.append({columnNameFor(m.userInstruction), QString::fromUtf16(traitsOf(*kind).pageType)});
+        if (!kind || !traitsOf(*kind).question)
+            continue;
+        PostedQuestion q{columnNameFor(m.userInstruction), *kind, {}};
+        for (const QString& former : m.formerNames)
+            q.formerFields.append(columnNameFor(former));
+        questions.append(std::move(q));
     }
-    return p;
+    return questions;
+}
+
+QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publication)
+{
+    QList<PostedQuestion> questions;
+    for (const AnswersStore::Publication::Question& q : publication.questions) {
+        if (const std::optional<ElementKind> kind = questionKindOfPageType(q.kind))
+            questions.append({q.field, *kind, q.formerFields});
+    }
+    return questions;
 }
 
 namespace {

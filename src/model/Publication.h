@@ -24,6 +24,17 @@ struct HeaderFacts {
 /// Nothing when the first element is not a header.
 std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods);
 
+/// A question as the form's page posts it: the field of its answer (its
+/// column), its kind, and the fields it had before the designer renamed it.
+struct PostedQuestion {
+    QString field;
+    ElementKind kind = ElementKind::TextField;
+    QStringList formerFields;
+    friend bool operator==(const PostedQuestion&, const PostedQuestion&) = default;
+};
+QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods);
+QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publication);
+
 /// The form as collection servers elsewhere serve it: its page as the
 /// designer writes it and its background image from `htmlFolder`.
 AnswersStore::Publication publicationOf(const QString& formName, const QList<FormMethod>& methods,

@@ -6,10 +6,16 @@
 
 namespace quenlow {
 
-QString questionNameClash(const QString& question, const QStringList& otherQuestions)
+const QStringList& pageHiddenFieldNames()
 {
     static const QStringList hidden{QStringLiteral("tableName"), QStringLiteral("DBLocation"),
                                     QStringLiteral("background"), QStringLiteral("allowShowTableButtron")};
+    return hidden;
+}
+
+QString questionNameClash(const QString& question, const QStringList& otherQuestions)
+{
+    const QStringList& hidden = pageHiddenFieldNames();
     const QString suffix = QStringLiteral(" Type");
     // Compared as posted: the field name is the column name, case and all.
     const QString name = columnNameFor(question);

@@ -15,4 +15,7 @@ namespace quenlow {
 /// `otherQuestions` are the form's other question names.
 QString questionNameClash(const QString& question, const QStringList& otherQuestions);
 
+/// The hidden fields a form's page posts before its questions.
+const QStringList& pageHiddenFieldNames();
+
 } // namespace quenlow

@@ -500,8 +500,12 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
 void ReporterForm::showArrival(AnswersStore& store, std::optional<qint64> rowId)
 {
     const std::optional<QDateTime> arrived = rowId ? store.arrivalOf(m_table, *rowId).valueOr(std::nullopt) : std::nullopt;
-    m_answerArrival->setText(arrived ? u"arrived "_s + arrived->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s
-                                     : QString());
+    // The same page sent again with other answers replaced them.
+    const std::optional<QDateTime> changed = arrived ? store.changeOf(m_table, *rowId).valueOr(std::nullopt) : std::nullopt;
+    QString text = arrived ? u"arrived "_s + arrived->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s : QString();
+    if (changed)
+        text += u", changed "_s + changed->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s;
+    m_answerArrival->setText(text);
 }
 
 void ReporterForm::viewAnswerOne()

@@ -40,12 +40,16 @@ QByteArray answersTablePath()
     return QByteArrayLiteral("/scripts/showTable.asp");
 }
 
-QByteArray thankYouPage(const PublishedForm& form)
+QByteArray thankYouPage(const PublishedForm& form, bool updated)
 {
     QString page = head(QStringLiteral("Thank you")) + kLineEnd + bodyTag(form) + kLineEnd;
     page += QStringLiteral("<CENTER><I><B><FONT SIZE='6'><P>Thank you</FONT></B></I>") + kLineEnd;
-    page += QStringLiteral("<P><B>Your answers to the form '") + escapeHtml(form.title)
-        + QStringLiteral("' have been received.</B>") + kLineEnd;
+    if (updated) {
+        page += QStringLiteral("<P><B>Your answers have been updated.</B>") + kLineEnd;
+    } else {
+        page += QStringLiteral("<P><B>Your answers to the form '") + escapeHtml(form.title)
+            + QStringLiteral("' have been received.</B>") + kLineEnd;
+    }
     if (form.showsAnswersTable) {
         page += QStringLiteral("<FORM method=get action='") + QString::fromLatin1(answersTablePath())
             + QStringLiteral("'><input type=hidden name=tableName value='")

@@ -151,6 +151,8 @@ WriteResult resultOf(const AnswersStore::Inserted& inserted, const QString& tabl
         return {WriteResult::Stored, inserted.rowId, {}};
     case AnswersStore::Inserted::Repeated:
         return {WriteResult::Repeated, inserted.rowId, {}};
+    case AnswersStore::Inserted::Replaced:
+        return {WriteResult::Replaced, inserted.rowId, {}};
     case AnswersStore::Inserted::NoSuchTable:
         return {WriteResult::NoSuchTable, -1, QStringLiteral("no table ") + table};
     case AnswersStore::Inserted::Skipped:

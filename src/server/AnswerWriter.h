@@ -44,8 +44,9 @@ struct Submission {
 };
 
 struct WriteResult {
-    /// Repeated: its token was stored before; nothing new was stored.
-    enum Outcome { Stored, NoSuchTable, Failed, Abandoned, Repeated };
+    /// Repeated: its token was stored before with the same answers; nothing
+    /// new was stored. Replaced: with other answers, which took their place.
+    enum Outcome { Stored, NoSuchTable, Failed, Abandoned, Repeated, Replaced };
     Outcome outcome = Failed;
     qint64 rowId = -1;
     QString error; // why it failed, for the log; never shown with answers

@@ -24,7 +24,8 @@ std::optional<PublishedForm> readForm(const QString& path, const QString& name)
     const std::optional<HeaderFacts> facts = headerFacts(parsed.methods);
     if (!facts)
         return std::nullopt;
-    return PublishedForm{name, facts->title, facts->backgroundImage, facts->showsAnswersTable};
+    return PublishedForm{name, facts->title, facts->backgroundImage, facts->showsAnswersTable,
+                         postedQuestions(parsed.methods)};
 }
 
 } // namespace

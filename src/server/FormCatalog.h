@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/Publication.h"
+
 #include <QHash>
 #include <QString>
 
@@ -16,6 +18,7 @@ struct PublishedForm {
     QString title;           // the header's "User Instruction"
     QString backgroundImage; // the image file of the stored background choice, or empty
     bool showsAnswersTable = false; // the designer's tick, never what a post claims
+    QList<PostedQuestion> questions; // in the order of the page
 };
 
 /// The forms of a program folder, looked up by name. A form exists when its

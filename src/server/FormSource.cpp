@@ -152,7 +152,8 @@ private:
         Entry entry;
         entry.fresh = QDeadlineTimer(kFreshForMs);
         if (const std::optional<AnswersStore::Publication>& p = *published) {
-            entry.form = PublishedForm{formName, p->title, p->backgroundImage, p->showsAnswersTable};
+            entry.form = PublishedForm{formName, p->title, p->backgroundImage, p->showsAnswersTable,
+                                       postedQuestions(*p)};
             entry.page = p->page;
         }
         std::lock_guard lock(m_mutex);

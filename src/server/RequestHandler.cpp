@@ -7,6 +7,7 @@
 #include "database/AnswersStore.h"
 #include "model/HtmlText.h"
 #include "server/AnswerPages.h"
+#include "server/AnswerPlacement.h"
 #include "server/AnswerWriter.h"
 
 #include <QHash>
@@ -30,6 +31,18 @@ bool isUrlEncoded(const QByteArray& contentType)
     const qsizetype semicolon = contentType.indexOf(';');
     const QByteArray type = (semicolon < 0 ? contentType : contentType.left(semicolon)).trimmed().toLower();
     return type.isEmpty() || type == "application/x-www-form-urlencoded";
+}
+
+const QString kFormChangedNotice = QStringLiteral(
+    "This form was changed while you were filling it in. Please check your answers and send them again.");
+
+// Until the page can carry the answers back: the notice above the form.
+QByteArray pageWithAnswers(const QByteArray& page, const FormFields& kept, const QString& notice)
+{
+    Q_UNUSED(kept);
+    const qsizetype form = page.indexOf("<FORM");
+    const QByteArray note = "<P><B>" + escapeHtml(notice).toUtf8() + "</B>";
+    return form < 0 ? note + page : QByteArray(page).insert(form, note);
 }
 
 HttpResponse htmlResponse(QByteArray body)
@@ -253,14 +266,25 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
     if (!form)
         return std::nullopt;
     *formOut = std::move(*form);
-    Submission submission = submissionFrom(*tableName, fields);
-    // Every page sends its questions' kind fields, ticked or not: a post with
-    // none is no answer to the form and would only store an empty row.
-    if (submission.answers.isEmpty()) {
+    PlacedAnswers placed = placeAnswers(*tableName, formOut->questions, fields);
+    switch (placed.verdict) {
+    case PlacedAnswers::Verdict::Answers:
+        break;
+    case PlacedAnswers::Verdict::NoQuestion:
+        // Counted from the form: a post naming questions it lacks is no answer to it.
         return refuse(errorResponse(400, QStringLiteral("No answers"),
                                     QStringLiteral("The post carries none of the questions of the form '")
                                         + formOut->name + QStringLiteral("'. Nothing has been stored.")));
+    case PlacedAnswers::Verdict::NothingAnswered:
+        return refuse(errorResponse(400, QStringLiteral("Nothing was answered"),
+                                    QStringLiteral("Nothing was typed, ticked or chosen in the form '")
+                                        + formOut->title + QStringLiteral("'. Nothing has been stored.")));
+    case PlacedAnswers::Verdict::FormChanged:
+        return refuse(changedFormPage(*formOut, placed.kept));
     }
+    Submission submission;
+    submission.table = *tableName;
+    submission.answers = std::move(placed.answers);
     // A token this service did not issue for this form (forged, from another
     // form, or from before a restart) cannot be trusted to tell repeats: the
     // answers are kept, as from a page without one.
@@ -269,6 +293,24 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
     submission.arrivedAt = QDateTime::currentDateTimeUtc();
     submission.abandoned = request.clientGone;
     return submission;
+}
+
+HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const FormFields& kept)
+{
+    // The form as it is now, with every answer that still has a question, so
+    // that nothing typed is lost and nothing is stored under a wrong name.
+    std::optional<FormSource::File> file = m_forms->file(QByteArray("/" + form.name.toUtf8() + ".html"));
+    if (!file || !file->isPage) {
+        return errorResponse(409, QStringLiteral("The form was changed"),
+                             QStringLiteral("This form was changed while you were filling it in. Please open it "
+                                            "again and send your answers again. Nothing has been stored."));
+    }
+    const QByteArray page = pageForRespondents(file->bytes, form.name,
+                                               m_tokens.issue(AnswersStore::tableFor(form.name)));
+    HttpResponse response = htmlResponse(pageWithAnswers(page, kept, kFormChangedNotice));
+    response.status = 409;
+    response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+    return response;
 }
 
 HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form)
@@ -281,6 +323,8 @@ HttpResponse RequestHandler::responseTo(const WriteResult& result, const Publish
     case WriteResult::Stored:
     case WriteResult::Repeated: // the same answers sent again: stored once, thanked again
         return htmlResponse(thankYouPage(form));
+    case WriteResult::Replaced: // the same page sent again with other answers: the latest win
+        return htmlResponse(thankYouPage(form, true));
     case WriteResult::NoSuchTable:
         return errorResponse(404, QStringLiteral("No such form"),
                              QStringLiteral("The form '") + form.name

@@ -46,6 +46,8 @@ private:
     std::optional<Submission> prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
                                                 PublishedForm* form);
     static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form);
+    /// 409: the form as it is now, with the answers of `kept` filled in.
+    HttpResponse changedFormPage(const PublishedForm& form, const FormFields& kept);
     HttpResponse showAnswersTable(const HttpRequest& request);
     /// The form a posted or asked-for table name belongs to, or the response refusing it.
     std::optional<PublishedForm> formOfTable(const std::optional<QString>& tableName, HttpResponse* refusal,

@@ -74,6 +74,42 @@ private slots:
         QCOMPARE(session.collection.atPosition(1).userInstruction, QStringLiteral("B2"));
     }
 
+    // Pages sent before a rename post the old names; the form keeps them, the
+    // newest rename owning a name, and reads them back from its file.
+    void renamesAreRemembered()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        createForm(session, QStringLiteral("survey"));
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Age"))));
+        const auto rename = [&session](int position, const QString& to) {
+            FormMethod m = session.collection.atPosition(position);
+            m.userInstruction = to;
+            m.formerNames.clear(); // the editors know nothing of them
+            return UpdateMethod(session, m, QString::number(position));
+        };
+        const auto former = [&session](int position) { return session.collection.atPosition(position).formerNames; };
+        QVERIFY(rename(1, QStringLiteral("Your age")));
+        QVERIFY(rename(1, QStringLiteral("Age in years")));
+        QCOMPARE(former(1), QStringList({QStringLiteral("Age"), QStringLiteral("Your age")}));
+        QVERIFY(rename(1, QStringLiteral("Age")));
+        QCOMPARE(former(1), QStringList({QStringLiteral("Your age"), QStringLiteral("Age in years")}));
+        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Age")), QStringLiteral("1")));
+        QCOMPARE(former(1).size(), 2); // an edit that keeps the name keeps them
+        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Your age"))));
+        QVERIFY(rename(2, QStringLiteral("Age now")));
+        QCOMPARE(former(2), QStringList({QStringLiteral("Your age")}));
+        QCOMPARE(former(1), QStringList({QStringLiteral("Age in years")}));
+
+        QVERIFY(WriteFormPage(session, session.htmlName()));
+        const QByteArray file = readBytes(folder.collection(QStringLiteral("survey")));
+        QVERIFY(file.contains("\r\nFormer Name\r\nYour age\r\nAttribute 6\r\n"));
+        FormSession reopened(folder.path());
+        LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+        QCOMPARE(reopened.collection.methods(), session.collection.methods());
+        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), file);
+    }
+
     void moveMethodRefusesTheHeader()
     {
         TestProgramFolder folder;

@@ -102,6 +102,23 @@ bool FormBuilder::write()
     const auto store = openStore(m_store);
     if (!store || !store->createTable(tableName(), QStringLiteral("Form Question")))
         return false;
+    for (const FormMethod& e : m_elements) {
+        if (isQuestionKind(e.methodType)
+            && !store->addColumn(tableName(), columnNameFor(e.userInstruction),
+                                 hasMemoColumn(e.methodType) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                                 QString())) {
+            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);
+            return false;
+        }
+    }
+    return writeFiles();
+}
+
+bool FormBuilder::writeFiles()
+{
+    const auto store = openStore(m_store);
+    if (!store)
+        return false;
     MethodCollection collection;
     FormMethod header;
     header.htmlCode = headerFragment();
@@ -111,16 +128,8 @@ bool FormBuilder::write()
     header.attribute5 = QStringLiteral("Centre");
     header.attribute6List = {printNumber(m_background), printNumber(m_allowTable ? 1 : 0), m_location, printNumber(0)};
     collection.append(QStringLiteral("0"), header);
-    for (const FormMethod& e : m_elements) {
-        if (isQuestionKind(e.methodType)
-            && !store->addColumn(tableName(), columnNameFor(e.userInstruction),
-                                 hasMemoColumn(e.methodType) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
-                                 QString())) {
-            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);
-            return false;
-        }
+    for (const FormMethod& e : m_elements)
         collection.append(QString::number(collection.count()), e);
-    }
     const FileResult c = writeFileAtomically(m_folder + QStringLiteral("/Collections/") + m_name
                                                  + QStringLiteral("Collection.txt"),
                                              encodeText(serializeCollection(collection)));

@@ -47,6 +47,12 @@ public:
                                       preselected.isEmpty() ? noDefaultOption() : preselected));
     }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
+    /// The last question had this text before the designer renamed it.
+    FormBuilder& formerly(const QString& question)
+    {
+        m_elements.last().formerNames.append(question);
+        return *this;
+    }
     FormBuilder& submitButton(const QString& title = QStringLiteral("Submit Form"))
     {
         return add(submitButtonMethod(title, false, QStringLiteral("Reset Form")));
@@ -55,6 +61,9 @@ public:
     /// Creates the table and writes the files; fails the test (and returns
     /// false) when anything cannot be made.
     bool write();
+    /// Only the files (and the publication): the form changed as the
+    /// designer changes it, its table left as it is.
+    bool writeFiles();
 
     QString tableName() const { return QStringLiteral("tbl_") + m_name; }
     QString pageFile() const { return m_name + QStringLiteral(".html"); }

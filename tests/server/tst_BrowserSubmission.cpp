@@ -45,10 +45,13 @@ private slots:
     void initTestCase();
     void phoneAnswersEveryKindOnce();
     void desktopShowsThePageAsDesignedOverHttps();
+    void aRenameWhileAnsweringAndACorrectionLoseNothing();
 
 private:
-    // Runs submit.mjs; the printed JSON, or an empty object after a failed check.
-    QJsonObject runBrowser(const QString& url, const QJsonArray& actions, const QJsonObject& options);
+    // Runs submit.mjs; the printed JSON, or an empty object after a failed
+    // check. With the option "pause", `whilePaused` runs before the submit.
+    QJsonObject runBrowser(const QString& url, const QJsonArray& actions, const QJsonObject& options,
+                           const std::function<void()>& whilePaused = {});
 
     QString m_node;
     QString m_workDir;
@@ -85,18 +88,33 @@ void TestBrowserSubmission::initTestCase()
     }
 }
 
-QJsonObject TestBrowserSubmission::runBrowser(const QString& url, const QJsonArray& actions, const QJsonObject& options)
+QJsonObject TestBrowserSubmission::runBrowser(const QString& url, const QJsonArray& actions, const QJsonObject& options,
+                                              const std::function<void()>& whilePaused)
 {
     QProcess node;
     node.setWorkingDirectory(m_workDir);
     node.start(m_node, {m_workDir + QStringLiteral("/submit.mjs"), url,
                         QString::fromUtf8(QJsonDocument(actions).toJson(QJsonDocument::Compact)),
                         QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact))});
+    QByteArray out;
+    if (whilePaused) {
+        [&] {
+            for (int i = 0; i < 1200 && !out.contains("{\"ready\":true}\n"); ++i) {
+                node.waitForReadyRead(100);
+                out += node.readAllStandardOutput();
+                QVERIFY2(node.state() == QProcess::Running, node.readAllStandardError().constData());
+            }
+            QVERIFY(out.contains("{\"ready\":true}\n"));
+        }();
+        whilePaused();
+        node.write("go\n");
+    }
     [&] {
         QVERIFY(node.waitForFinished(120000));
         QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
     }();
-    return QJsonDocument::fromJson(node.readAllStandardOutput().trimmed()).object();
+    out += node.readAllStandardOutput();
+    return QJsonDocument::fromJson(out.trimmed().split('\n').last()).object();
 }
 
 void TestBrowserSubmission::phoneAnswersEveryKindOnce()
@@ -214,6 +232,75 @@ void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
     QCOMPARE(layout.value(QStringLiteral("innerWidth")).toInt(), 1280);
     QVERIFY(layout.value(QStringLiteral("smallestFont")).toDouble() < 16);
     QVERIFY(layout.value(QStringLiteral("smallestBox")).toDouble() < 24);
+    service.stop();
+}
+
+// The designer renames one question and removes another while a phone fills
+// the form in: the post is refused with the form as it is now, the answers
+// that still have a question kept; sent again, the answer lands in the
+// renamed column. Back, a change, and the same page sent again replace that
+// row's answers.
+void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
+{
+    TestProgramFolder folder;
+    QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
+                .title(QStringLiteral("Staff Survey"))
+                .textField(QStringLiteral("Name"))
+                .textField(QStringLiteral("Town"))
+                .submitButton()
+                .write());
+    copyBackground(folder);
+    CollectionService service;
+    service.setLogSink([](const QByteArray&) {});
+    QString error;
+    QVERIFY2(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    const QJsonObject phone{{QStringLiteral("width"), 390}, {QStringLiteral("height"), 844},
+                            {QStringLiteral("phone"), true}};
+
+    QJsonObject options = phone;
+    options.insert(QStringLiteral("pause"), true);
+    options.insert(QStringLiteral("sendAgainOn409"), true);
+    options.insert(QStringLiteral("conflictScreenshot"), QString(m_workDir + QStringLiteral("/changed.png")));
+    const QJsonObject changed = runBrowser(
+        service.pageAddress(QStringLiteral("survey.html")),
+        QJsonArray{action(QStringLiteral("Name"), "fill", QStringLiteral("Zoë")),
+                   action(QStringLiteral("Town"), "fill", QStringLiteral("Leeds"))},
+        options, [&] {
+            // The designer, meanwhile: a new name for one question, the other gone.
+            const auto store = openStore(folder.database());
+            QVERIFY(store->renameColumn(QStringLiteral("tbl_survey"), QStringLiteral("Name"), QStringLiteral("Full name")));
+            QVERIFY(store->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("Town")));
+            QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
+                        .title(QStringLiteral("Staff Survey"))
+                        .textField(QStringLiteral("Full name"))
+                        .formerly(QStringLiteral("Name"))
+                        .submitButton()
+                        .writeFiles());
+        });
+    QVERIFY(!changed.isEmpty());
+    const QJsonObject conflict = changed.value(QStringLiteral("conflict")).toObject();
+    QCOMPARE(conflict.value(QStringLiteral("status")).toInt(), 409);
+    QVERIFY(conflict.value(QStringLiteral("text")).toString().contains(
+        QStringLiteral("This form was changed while you were filling it in.")));
+    QCOMPARE(changed.value(QStringLiteral("status")).toInt(), 200);
+    QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().value(QStringLiteral("Full name")).toString(), QStringLiteral("Zoë"));
+
+    options = phone;
+    options.insert(QStringLiteral("again"), true);
+    options.insert(QStringLiteral("changeAfterBack"),
+                   QJsonArray{action(QStringLiteral("Full name"), "fill", QStringLiteral("Anna"))});
+    const QJsonObject corrected = runBrowser(service.pageAddress(QStringLiteral("survey.html")),
+                                             QJsonArray{action(QStringLiteral("Full name"), "fill", QStringLiteral("Ann"))},
+                                             options);
+    QCOMPARE(corrected.value(QStringLiteral("status")).toInt(), 200);
+    const QJsonObject again = corrected.value(QStringLiteral("again")).toObject();
+    QCOMPARE(again.value(QStringLiteral("status")).toInt(), 200);
+    QVERIFY(again.value(QStringLiteral("text")).toString().contains(QStringLiteral("Your answers have been updated.")));
+    rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(1).value(QStringLiteral("Full name")).toString(), QStringLiteral("Anna"));
     service.stop();
 }
 

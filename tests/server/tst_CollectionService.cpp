@@ -291,7 +291,19 @@ void TestCollectionService::loadWithAColumnAddedMidwayAndAStop()
         });
     }
     QTRY_VERIFY_WITH_TIMEOUT(done.load() >= kClients * 75, 60000);
+    // The designer adds the question: its column, then the form's files.
     QVERIFY(addQuestionColumn(m_folder->database(), QStringLiteral("tbl_survey"), QStringLiteral("Mood")));
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
+                .title(QStringLiteral("Café survey"))
+                .textField(QStringLiteral("Name"))
+                .textArea(QStringLiteral("Comments"))
+                .checkBox(QStringLiteral("Tea"))
+                .textField(QStringLiteral("Mood"))
+                .submitButton()
+                .writeFiles());
+    // Servers on a database server look at a publication again after a second.
+    if (TestProgramFolder::onServerStore())
+        QTest::qWait(1100);
     columnAdded = true;
     QTRY_VERIFY_WITH_TIMEOUT(withMoodAcknowledged.load() >= kClients * 20, 60000);
     stopping = true;

@@ -49,9 +49,13 @@ private slots:
     void initTestCase();
     void aPageFromOneServerIsAnsweredThroughTheOther();
     void acknowledgedAnswersAreStoredOnceThroughAKill();
+    void aRenameAndCorrectionsReachEveryServer();
 
 private:
     bool startServer(QProcess& process, quint16 port);
+    /// The form's questions as the designer changes them, published anew.
+    void republish(FormBuilder& form);
+    QString tokenOf(quint16 port);
     QList<AnswersStore::Row> rows(const QStringList& columns);
 
     std::unique_ptr<TestProgramFolder> m_folder;
@@ -174,6 +178,8 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
     wait(700);
     // The designer adds a question while both servers take answers.
     QVERIFY(AddAnswerColumn({m_location, kTable, QStringLiteral("survey.html")}, QStringLiteral("Team"), false));
+    FormBuilder withTeam(m_folder->path(), QStringLiteral("survey"));
+    republish(withTeam.title(QStringLiteral("Staff")).textField(QStringLiteral("Name")).textField(QStringLiteral("Team")));
     columnAdded = true;
     wait(500);
     ::kill(pid_t(servers[0].processId()), SIGKILL);
@@ -216,6 +222,78 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
     QVERIFY(acknowledged > 100);
     QVERIFY(refused > 0);
     QVERIFY(withTeam > 0);
+}
+
+void TestManyCollectors::republish(FormBuilder& form)
+{
+    QVERIFY(form.writeFiles());
+    FormSession designer(m_folder->path());
+    designer.setAnswersStore(m_location);
+    const Result<QStringList> unpublished = publishAllForms(designer);
+    QVERIFY(unpublished && unpublished->isEmpty());
+}
+
+QString TestManyCollectors::tokenOf(quint16 port)
+{
+    const RawResponse page = TestClient(port).get("/survey.html");
+    return QRegularExpression(QStringLiteral("name=%1 value='([^']+)'").arg(submissionTokenField()))
+        .match(QString::fromUtf8(page.body))
+        .captured(1);
+}
+
+// A page sent before the designer renamed its question is answered through
+// another server: the answer lands in the renamed column. Two corrections
+// of one page racing through both servers leave one row.
+void TestManyCollectors::aRenameAndCorrectionsReachEveryServer()
+{
+    const quint16 portA = freeLoopbackPort(), portB = freeLoopbackPort();
+    QProcess a, b;
+    QVERIFY(startServer(a, portA));
+    QVERIFY(startServer(b, portB));
+    const QString oldPage = tokenOf(portA);
+    QVERIFY(!oldPage.isEmpty());
+
+    auto store = openAnswersStore(m_location);
+    QVERIFY(store && (*store)->renameColumn(kTable, QStringLiteral("Name"), QStringLiteral("Full name")));
+    FormBuilder renamed(m_folder->path(), QStringLiteral("survey"));
+    republish(renamed.title(QStringLiteral("Staff"))
+                  .textField(QStringLiteral("Full name"))
+                  .formerly(QStringLiteral("Name"))
+                  .textField(QStringLiteral("Team")));
+    QTest::qWait(1200); // each server looks at a publication again after a second
+    const QList<QPair<QString, QString>> old = {{QStringLiteral("tableName"), kTable},
+                                                {QStringLiteral("Name Type"), QStringLiteral("Text Field")},
+                                                {QStringLiteral("Name"), QStringLiteral("under the old name")},
+                                                {submissionTokenField(), oldPage}};
+    QCOMPARE(TestClient(portB).postForm(old).status, 200);
+    bool found = false;
+    for (const AnswersStore::Row& row : rows({QStringLiteral("Full name")}))
+        found = found || row.values.value(0).toString() == QLatin1String("under the old name");
+    QVERIFY(found);
+
+    const QString page = tokenOf(portB);
+    const qint64 before = rows({}).size();
+    std::atomic<int> thanked{0};
+    std::vector<std::thread> senders;
+    for (int i = 0; i < 2; ++i) {
+        senders.emplace_back([&, i] {
+            const QList<QPair<QString, QString>> fields = {
+                {QStringLiteral("tableName"), kTable},
+                {QStringLiteral("Full name Type"), QStringLiteral("Text Field")},
+                {QStringLiteral("Full name"), QStringLiteral("correction %1").arg(i)},
+                {submissionTokenField(), page}};
+            thanked += TestClient(i ? portA : portB).postForm(fields).status == 200;
+        });
+    }
+    for (std::thread& t : senders)
+        t.join();
+    QCOMPARE(thanked.load(), 2);
+    const QList<AnswersStore::Row> after = rows({QStringLiteral("Full name")});
+    QCOMPARE(after.size(), before + 1);
+    QVERIFY(after.last().values.value(0).toString().startsWith(QLatin1String("correction ")));
+    a.terminate();
+    b.terminate();
+    QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000));
 }
 
 QTEST_GUILESS_MAIN(TestManyCollectors)

@@ -5,8 +5,12 @@
 // Opens URL in headless Chromium, fills the form as a person would and
 // submits it. ACTIONS_JSON is a list of {name, fill | check | choose | select}
 // or {tap: TEXT}, which taps the option or tick box labelled TEXT.
-// OPTIONS_JSON: {width, height, phone, screenshot: FILE, submit, again} —
-// `again` goes Back and submits the same page a second time.
+// OPTIONS_JSON: {width, height, phone, screenshot: FILE, submit, again, pause,
+// sendAgainOn409, changeAfterBack} — `again` goes Back and submits the same
+// page a second time (after the actions of `changeAfterBack`, if any);
+// `pause` prints {"ready":true} before submitting and waits for a line on
+// standard input; `sendAgainOn409` submits the page a 409 answer shows.
+import { createInterface } from 'node:readline';
 // Prints one JSON line: the page's layout figures, its HTML, the tokens
 // posted, and each answer page's status, address and text.
 import { chromium } from 'playwright-core';
@@ -59,7 +63,7 @@ try {
 
   // Field names hold quotes and other marks: select by an exact attribute match.
   const field = (name) => `[name=${JSON.stringify(name)}]`;
-  for (const a of actions) {
+  const act = async (a) => {
     if ('tap' in a) {
       const label = page.locator('label').getByText(a.tap, { exact: true });
       if (options.phone) await label.tap(); else await label.click();
@@ -69,6 +73,14 @@ try {
     else if ('choose' in a) await page.locator(`${field(a.name)}[value=${JSON.stringify(a.choose)}]`).check();
     else if ('select' in a) await page.locator(field(a.name)).selectOption({ label: a.select });
     else throw new Error(`unknown action ${JSON.stringify(a)}`);
+  };
+  for (const a of actions)
+    await act(a);
+  if (options.pause) {
+    console.log(JSON.stringify({ ready: true }));
+    const lines = createInterface({ input: process.stdin });
+    await new Promise((resolve) => lines.once('line', resolve));
+    lines.close();
   }
   const submit = async () => {
     const [answer] = await Promise.all([
@@ -79,8 +91,16 @@ try {
   };
   if (options.submit) {
     Object.assign(result, await submit());
+    if (options.sendAgainOn409 && result.status === 409) {
+      result.conflict = { status: result.status, text: result.text };
+      if (options.conflictScreenshot)
+        await page.screenshot({ path: options.conflictScreenshot, fullPage: true });
+      Object.assign(result, await submit());
+    }
     if (options.again) {
       await page.goBack();
+      for (const a of options.changeAfterBack || [])
+        await act(a);
       result.again = await submit();
     }
   }

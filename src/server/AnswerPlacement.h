@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/Publication.h"
+#include "server/AnswerWriter.h"
+#include "server/FormFields.h"
+
+#include <QList>
+
+namespace quenlow {
+
+/// What a post answers of a form, decided from the form's own questions.
+struct PlacedAnswers {
+    enum class Verdict {
+        Answers,         // store `answers`
+        NoQuestion,      // the post carries none of the form's questions
+        FormChanged,     // it carries a question the form no longer has, or an answer it cannot place
+        NothingAnswered, // nothing typed, ticked or chosen
+    };
+    Verdict verdict = Verdict::NoQuestion;
+    /// One per question the post carries, under the question's field of now,
+    /// in the order of the form; no value where nothing was answered.
+    QList<Answer> answers;
+    /// The posted answers that still have a question, under its field of now,
+    /// as a page would post them again (a ticked box "on").
+    FormFields kept;
+};
+
+/// Places each posted answer under its question. An answer is found by its
+/// field name — the question's of now or one it had before a rename —
+/// wherever it stands in the post; only a question whose name the page also
+/// gives another field (a hidden field of the form, another question's
+/// "<name> Type") is told by its place after its "<name> Type" field. A box
+/// stores "Checked" or "Not Checked"; a menu left at its empty first choice
+/// stores no value.
+PlacedAnswers placeAnswers(const QString& table, const QList<PostedQuestion>& questions, const FormFields& fields);
+
+} // namespace quenlow
