@@ -113,8 +113,16 @@ private slots:
         QVERIFY(stored);
         QCOMPARE(stored->at(0).outcome, AnswersStore::Inserted::Stored);
         QCOMPARE(stored->at(1).outcome, AnswersStore::Inserted::Stored);
-        QCOMPARE(stored->at(2).outcome, AnswersStore::Inserted::Repeated);
+        // The same page with other answers replaces them; with the same, nothing.
+        QCOMPARE(stored->at(2).outcome, AnswersStore::Inserted::Replaced);
         QCOMPARE(stored->at(2).rowId, stored->at(0).rowId);
+        const auto same = m_store->insertRows({answer(QStringLiteral("c"), QStringLiteral("t1"))});
+        QVERIFY(same);
+        QCOMPARE(same->first().outcome, AnswersStore::Inserted::Repeated);
+        const auto replaced = m_store->readRows(kTable, {QStringLiteral("Mood")}, -1, 10, true);
+        QVERIFY(replaced && replaced->size() == 2);
+        QCOMPARE(replaced->first().values.value(0).toString(), QStringLiteral("c"));
+        QVERIFY(replaced->first().changedAt && !replaced->last().changedAt);
         // A later batch, after the first row was deleted: still repeated.
         QVERIFY(m_store->deleteRows(kTable, {stored->at(0).rowId}));
         const auto again = m_store->insertRows({answer(QStringLiteral("d"), QStringLiteral("t1"))});

@@ -90,12 +90,12 @@ private:
 
     QList<QStringList> expectedRows() const
     {
-        return {{u"Submitted"_s, u"Your name"_s, u"Comments"_s, u"Tea"_s, u"Colour"_s, columnNameFor(kLongQuestion),
-                 u"Added later"_s},
-                {QString(), u"=HYPERLINK(\"http://x\",\"y\")"_s, u"line one\r\nline \"two\", and\nthree"_s,
+        return {{u"Submitted"_s, u"Changed"_s, u"Your name"_s, u"Comments"_s, u"Tea"_s, u"Colour"_s,
+                 columnNameFor(kLongQuestion), u"Added later"_s},
+                {QString(), QString(), u"=HYPERLINK(\"http://x\",\"y\")"_s, u"line one\r\nline \"two\", and\nthree"_s,
                  u"Checked"_s, u"+1"_s, QString(), QString()},
-                {QString(), u"Ζωή, 山田 «ok»"_s, u"@SUM(A1) -2"_s, QString(), QString(), QString(), QString()},
-                {QString(), u" padded "_s, QString(), QString(), QString(), u"Good"_s, u"x"_s}};
+                {QString(), QString(), u"Ζωή, 山田 «ok»"_s, u"@SUM(A1) -2"_s, QString(), QString(), QString(), QString()},
+                {QString(), QString(), u" padded "_s, QString(), QString(), QString(), u"Good"_s, u"x"_s}};
     }
 
     QStringList commonArgs(const ReporterFixture& form, const QString& format) const
@@ -114,10 +114,16 @@ private slots:
         row.table = form.table();
         row.values = {{u"Your name"_s, u"Ann"_s}};
         row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
+        row.token = u"page"_s;
+        QVERIFY(form.store()->insertRows({row}));
+        // The same page sent again with another answer: when, in "Changed".
+        row.values = {{u"Your name"_s, u"Anne"_s}};
+        row.arrivedAt = row.arrivedAt.addSecs(300);
         QVERIFY(form.store()->insertRows({row}));
         const Run run = exportCommand(commonArgs(form, u"csv"_s));
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.endsWith("\r\n,before times were kept\r\n2026-12-06T15:04:05Z,Ann\r\n"), run.out.constData());
+        QVERIFY2(run.out.endsWith("\r\n,,before times were kept\r\n2026-12-06T15:04:05Z,2026-12-06T15:09:05Z,Anne\r\n"),
+                 run.out.constData());
     }
 
     void csvReadsBackCellForCell()
@@ -142,7 +148,7 @@ private slots:
 
         // Asked for, formula-like cells get a leading apostrophe and nothing else changes.
         const Run escaped = exportCommand(commonArgs(form, u"csv"_s) << u"--escape-formulas"_s);
-        QVERIFY(escaped.out.contains("\r\n,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\","));
+        QVERIFY(escaped.out.contains("\r\n,,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\","));
         QVERIFY(escaped.out.contains(",'+1,,\r\n"));
         QVERIFY(escaped.out.contains(",'@SUM(A1) -2,"));
         QCOMPARE(escaped.out.size(), toStdout.out.size() + 3);
@@ -162,12 +168,12 @@ private slots:
         QCOMPARE(read.value(u"types"_s).toArray(), QJsonArray({u"s"_s}));
         QVERIFY(read.value(u"bold"_s).toBool());
         QCOMPARE(read.value(u"freeze"_s).toString(), u"A2"_s);
-        QCOMPARE(read.value(u"filter"_s).toString(), u"A1:G4"_s);
+        QCOMPARE(read.value(u"filter"_s).toString(), u"A1:H4"_s);
         QCOMPARE(read.value(u"submittedFormat"_s).toString(), u"yyyy-mm-dd hh:mm:ss"_s);
         const QJsonArray widths = read.value(u"widths"_s).toArray();
-        QCOMPARE(widths.size(), 7);
-        QVERIFY(widths.at(2).toDouble() > 25); // the longest comment
-        QVERIFY(widths.at(5).toDouble() < 61); // a long heading does not make a huge column
+        QCOMPARE(widths.size(), 8);
+        QVERIFY(widths.at(3).toDouble() > 25); // the longest comment
+        QVERIFY(widths.at(6).toDouble() < 61); // a long heading does not make a huge column
     }
 
     void failuresLeaveNoFile_data()

@@ -178,8 +178,8 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
     wait(700);
     // The designer adds a question while both servers take answers.
     QVERIFY(AddAnswerColumn({m_location, kTable, QStringLiteral("survey.html")}, QStringLiteral("Team"), false));
-    FormBuilder withTeam(m_folder->path(), QStringLiteral("survey"));
-    republish(withTeam.title(QStringLiteral("Staff")).textField(QStringLiteral("Name")).textField(QStringLiteral("Team")));
+    FormBuilder teamForm(m_folder->path(), QStringLiteral("survey"));
+    republish(teamForm.title(QStringLiteral("Staff")).textField(QStringLiteral("Name")).textField(QStringLiteral("Team")));
     columnAdded = true;
     wait(500);
     ::kill(pid_t(servers[0].processId()), SIGKILL);
