@@ -7,11 +7,14 @@
 #include "reporter/ReporterFixture.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace quenlow;
 using namespace quenlow::test;
@@ -207,6 +210,77 @@ private slots:
         QCOMPARE(QDir(fixture.folder.path()).entryList(QDir::Files | QDir::Hidden), before);
         if (output != u"-"_s && !output.contains(u'/'))
             QCOMPARE(readBytes(target), QByteArray("earlier"));
+    }
+
+    /// Outputs that are the program's own files, or no files at all, are
+    /// refused before anything is written, however the path reaches them.
+    void protectedOutputsAreRefused_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("output"); // relative to the program folder
+        QTest::addColumn<QString>("linkTo"); // output is a link to this, when given
+        QTest::addColumn<QString>("message");
+        const QString database = u"it is the answers database"_s;
+        const QString forms = u"it is in the program's folder"_s;
+        QTest::newRow("database through ..") << u"csv"_s << u"Reports/../formAnswers.mdb"_s << QString() << database;
+        QTest::newRow("database's journal") << u"xlsx"_s << u"formAnswers.mdb-wal"_s << QString() << database;
+        QTest::newRow("database through a link") << u"xlsx"_s << u"Reports/link.xlsx"_s << u"formAnswers.mdb"_s
+                                                 << database;
+        QTest::newRow("collection through a link") << u"csv"_s << u"Reports/link.csv"_s
+                                                   << u"Collections/surveyCollection.txt"_s << forms;
+        QTest::newRow("page") << u"xlsx"_s << u"HTML/survey.html"_s << QString() << forms;
+        QTest::newRow("new file among the pages") << u"csv"_s << u"Reports/../HTML/new.csv"_s << QString() << forms;
+        QTest::newRow("dangling link into the collections")
+            << u"csv"_s << u"Reports/link.csv"_s << u"Collections/new.csv"_s << forms;
+        QTest::newRow("fifo") << u"csv"_s << u"Reports/fifo"_s << QString() << u"a named pipe"_s;
+        QTest::newRow("folder") << u"csv"_s << u"Reports"_s << QString() << u"a folder"_s;
+    }
+
+    void protectedOutputsAreRefused()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, output);
+        QFETCH(QString, linkTo);
+        QFETCH(QString, message);
+        ReporterFixture form;
+        buildForm(form);
+        const QString root = form.folder.path() + u'/';
+        writeBytes(root + u"HTML/survey.html"_s, "<html>page</html>");
+        if (!linkTo.isEmpty())
+            QVERIFY(QFile::link(root + linkTo, root + output));
+        if (output.endsWith(u"fifo"_s))
+            QCOMPARE(::mkfifo(QFile::encodeName(root + output).constData(), 0600), 0);
+        QMap<QString, QByteArray> before;
+        QDirIterator files(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString path = files.next();
+            before.insert(path, QFileInfo(path).isFile() ? readBytes(path) : QByteArray("not a file"));
+        }
+
+        const Run run = exportCommand(commonArgs(form, format) << u"--output"_s << root + output);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QMap<QString, QByteArray> after;
+        QDirIterator again(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (again.hasNext()) {
+            const QString path = again.next();
+            after.insert(path, QFileInfo(path).isFile() ? readBytes(path) : QByteArray("not a file"));
+        }
+        QCOMPARE(after, before);
+        QCOMPARE(form.store()->rowCount(form.table()).valueOr(0), 3);
+    }
+
+    void failedWriteSaysWhy()
+    {
+        ReporterFixture form;
+        buildForm(form);
+        QProcess process;
+        process.setStandardOutputFile(u"/dev/full"_s);
+        process.start(QStringLiteral(QUENLOW_PROGRAM_DIR "/quenlow-export"), commonArgs(form, u"csv"_s));
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(err.contains(u"No space left on device"_s), qPrintable(err));
     }
 
     void cancelledExportLeavesNothing()
