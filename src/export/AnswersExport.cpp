@@ -93,13 +93,13 @@ std::optional<QString> refusedOutput(const ExportRequest& request)
     if (!isServerLocation(database)) {
         const QString stored = resolvedPath(database);
         // SQLite keeps uncommitted and recent answers in files beside it.
-        for (const QString& suffix : {QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s}) {
+        for (const QString& suffix : { QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s }) {
             if (!stored.isEmpty() && target == stored + suffix)
                 return refuse(u"it is the answers database '%1', whose answers would be lost"_s.arg(
                     displayPath(stored)));
         }
     }
-    for (const QString& folder : {u"HTML"_s, u"Collections"_s}) {
+    for (const QString& folder : { u"HTML"_s, u"Collections"_s }) {
         const QString forms = QFileInfo(request.appFolder + u'/' + folder).canonicalFilePath();
         if (isWithin(target, forms))
             return refuse(
@@ -314,8 +314,8 @@ public:
     {
         if (!m_stdout)
             return m_file->errorString();
-        return u"standard output: %1"_s.arg(m_stdoutError ? QString::fromLocal8Bit(std::strerror(m_stdoutError))
-                                                           : u"it is closed"_s);
+        return u"standard output: %1"_s.arg(
+            m_stdoutError ? QString::fromLocal8Bit(std::strerror(m_stdoutError)) : u"it is closed"_s);
     }
     // Dropping an uncommitted QSaveFile removes its temporary file; the target stays as it was.
 
