@@ -13,6 +13,8 @@
 
 #include <xlsxwriter.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -47,6 +49,77 @@ struct Source {
 QString displayPath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+/// `path` with its links and ".." resolved: the canonical path of what is
+/// there, or for a name not there yet the canonical folder and the name. A
+/// dangling link is followed to where it would create the file. Empty when
+/// the folder does not exist.
+QString resolvedPath(const QString& path)
+{
+    QFileInfo info(QFileInfo(path).absoluteFilePath());
+    for (int hops = 0; info.isSymLink() && !info.exists() && hops < 40; ++hops)
+        info.setFile(info.symLinkTarget());
+    if (info.exists())
+        return info.canonicalFilePath();
+    const QString folder = info.absoluteDir().canonicalPath();
+    return folder.isEmpty() ? QString() : folder + u'/' + info.fileName();
+}
+
+bool isWithin(const QString& path, const QString& folder)
+{
+    return !folder.isEmpty() && path.startsWith(folder + u'/');
+}
+
+/// Why the export must not write to the output it was given: the answers
+/// database (and its journals), a file among the forms' pages and element
+/// lists, or something that is not a regular file. Renaming the finished file
+/// over any of these would destroy it.
+std::optional<QString> refusedOutput(const ExportRequest& request)
+{
+    const QString& output = request.outputPath;
+    if (output.isEmpty() || output == u"-"_s)
+        return std::nullopt;
+    const QString target = resolvedPath(output);
+    if (target.isEmpty())
+        return std::nullopt; // no such folder: the write fails and says so
+    const auto refuse = [&](const QString& why) {
+        return u"The file '%1' cannot be written: %2. Choose another file; nothing has been written."_s.arg(
+            displayPath(output), why);
+    };
+
+    const QString database
+        = request.answersStore.isEmpty() ? answersStoreIn(request.appFolder) : request.answersStore;
+    if (!isServerLocation(database)) {
+        const QString stored = resolvedPath(database);
+        // SQLite keeps uncommitted and recent answers in files beside it.
+        for (const QString& suffix : { QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s }) {
+            if (!stored.isEmpty() && target == stored + suffix)
+                return refuse(u"it is the answers database '%1', whose answers would be lost"_s.arg(
+                    displayPath(stored)));
+        }
+    }
+    for (const QString& folder : { u"HTML"_s, u"Collections"_s }) {
+        const QString forms = QFileInfo(request.appFolder + u'/' + folder).canonicalFilePath();
+        if (isWithin(target, forms))
+            return refuse(
+                u"it is in the program's folder '%1', which holds the forms"_s.arg(displayPath(forms)));
+    }
+
+    struct stat status;
+    if (::stat(QFile::encodeName(target).constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        QString what = u"something other than a file"_s;
+        if (S_ISDIR(status.st_mode))
+            what = u"a folder"_s;
+        else if (S_ISFIFO(status.st_mode))
+            what = u"a named pipe"_s;
+        else if (S_ISSOCK(status.st_mode))
+            what = u"a socket"_s;
+        else if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+            what = u"a device"_s;
+        return refuse(u"it is %1, not a regular file"_s.arg(what));
+    }
+    return std::nullopt;
 }
 
 /// Reads the form's element list and checks its table; on failure `error` says why.
@@ -204,8 +277,12 @@ public:
     }
     bool write(const QByteArray& data)
     {
-        if (m_stdout)
-            return std::fwrite(data.constData(), 1, size_t(data.size()), stdout) == size_t(data.size());
+        if (m_stdout) {
+            if (std::fwrite(data.constData(), 1, size_t(data.size()), stdout) == size_t(data.size()))
+                return true;
+            m_stdoutError = errno;
+            return false;
+        }
         if (m_file->write(data) != data.size())
             return false;
         m_written += data.size();
@@ -213,8 +290,14 @@ public:
     }
     bool commit(QString& error)
     {
-        if (m_stdout)
-            return std::fflush(stdout) == 0;
+        if (m_stdout) {
+            // Standard output is buffered: a full disk or a closed pipe shows only here.
+            if (std::fflush(stdout) == 0)
+                return true;
+            m_stdoutError = errno;
+            error = u"The answers cannot be written: %1."_s.arg(errorString());
+            return false;
+        }
         // A write the system cut short may still pass for success in the
         // buffered commit: check what reached the file first.
         if (!m_file->flush() || m_file->size() != m_written) {
@@ -230,11 +313,18 @@ public:
         }
         return true;
     }
-    QString errorString() const { return m_stdout ? u"standard output is closed"_s : m_file->errorString(); }
+    QString errorString() const
+    {
+        if (!m_stdout)
+            return m_file->errorString();
+        return u"standard output: %1"_s.arg(
+            m_stdoutError ? QString::fromLocal8Bit(std::strerror(m_stdoutError)) : u"it is closed"_s);
+    }
     // Dropping an uncommitted QSaveFile removes its temporary file; the target stays as it was.
 
 private:
     bool m_stdout = false;
+    int m_stdoutError = 0;
     qint64 m_written = 0;
     std::unique_ptr<QSaveFile> m_file;
 };
@@ -474,6 +564,8 @@ std::optional<QDateTime> arrivalTimeOf(AnswersStore& store, const QString& table
 
 ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress)
 {
+    if (const std::optional<QString> refused = refusedOutput(request))
+        return failed(*refused);
     Source source;
     QString error;
     if (!openSource(request, source, error))

@@ -226,24 +226,37 @@ ZipPointer openPackage(const QByteArray& package, QString* error)
 }
 
 // What a zip entry says it unpacks to is whatever its writer put there; a
-// crafted file declares terabytes. Parts are read in pieces, never past this
-// bound, and must unpack to exactly the size they declare.
-constexpr qint64 kMaxPartBytes = 256 * 1024 * 1024;
+// crafted file declares terabytes, or packs hundreds of megabytes of markup
+// into a few hundred kilobytes, which would take gigabytes and minutes to
+// read. So the parts read from one package unpack to at most so much in all;
+// a part past the first megabyte may unpack to at most so many times its
+// packed size (the markup of real documents, even long tables of the same
+// answer, packs to less than 300 times smaller); and every part must unpack
+// to exactly the size it declares. Parts are read in pieces, never past that.
+constexpr qint64 kMaxUnpackedBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxPackingRatio = 500;
+constexpr qint64 kPackingRatioFrom = 1024 * 1024;
 constexpr qint64 kMaxPackageBytes = 1024 * 1024 * 1024;
 
-enum class PartStatus { Read, Missing, TooLarge, Damaged };
+enum class PartStatus { Read, Missing, TooLarge, TooPacked, Damaged };
 
-PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data)
+/// Reads the part `name`. `unpacked` counts what the package's parts read so
+/// far unpacked to, against kMaxUnpackedBytes; without it the part counts alone.
+PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint64* unpacked = nullptr)
 {
     const QByteArray encodedName = name.toUtf8();
     const zip_int64_t index = zip_name_locate(archive, encodedName.constData(), 0);
     if (index < 0)
         return PartStatus::Missing;
     zip_stat_t stat;
-    if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+    if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)
+        || !(stat.valid & ZIP_STAT_COMP_SIZE))
         return PartStatus::Damaged;
-    if (stat.size > zip_uint64_t(kMaxPartBytes))
+    const qint64 before = unpacked ? *unpacked : 0;
+    if (stat.size > zip_uint64_t(kMaxUnpackedBytes - before))
         return PartStatus::TooLarge;
+    if (stat.size > zip_uint64_t(kPackingRatioFrom) && stat.size / kMaxPackingRatio > stat.comp_size)
+        return PartStatus::TooPacked;
     zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(index), 0);
     if (!file)
         return PartStatus::Damaged;
@@ -257,6 +270,8 @@ PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data)
     zip_fclose(file);
     if (read < 0 || out.size() != qsizetype(stat.size))
         return PartStatus::Damaged;
+    if (unpacked)
+        *unpacked += out.size();
     *data = std::move(out);
     return PartStatus::Read;
 }
@@ -350,12 +365,12 @@ std::optional<QByteArray> writeParts(
 }
 
 /// The main document part named by the package relationships.
-QString mainPartName(zip_t* archive)
+QString mainPartName(zip_t* archive, qint64* unpacked)
 {
-    const auto relationships = readPart(archive, u"_rels/.rels"_s);
-    if (!relationships)
+    QByteArray relationships;
+    if (readPart(archive, u"_rels/.rels"_s, &relationships, unpacked) != PartStatus::Read)
         return kMainPartName;
-    QXmlStreamReader reader(*relationships);
+    QXmlStreamReader reader(relationships);
     while (!reader.atEnd() && !reader.hasError()) {
         reader.readNext();
         if (!reader.isStartElement() || reader.name() != "Relationship"_L1)
@@ -457,9 +472,11 @@ WordParagraph readParagraph(QXmlStreamReader& reader)
     while (depth > 0 && !reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
-            if (isWordElement(reader, "r"_L1))
-                paragraph.runs.append(readRun(reader));
-            else if (isWordElement(reader, "pPr"_L1) || isWordElement(reader, "del"_L1)
+            if (isWordElement(reader, "r"_L1)) {
+                // A run without text shows nothing; keeping it would only cost memory.
+                if (WordRun run = readRun(reader); !run.text.isEmpty())
+                    paragraph.runs.append(std::move(run));
+            } else if (isWordElement(reader, "pPr"_L1) || isWordElement(reader, "del"_L1)
                 || isWordElement(reader, "moveFrom"_L1))
                 reader.skipCurrentElement();
             else
@@ -471,42 +488,63 @@ WordParagraph readParagraph(QXmlStreamReader& reader)
     return paragraph;
 }
 
+// Tables may nest to any depth in a crafted file, so they are read with a
+// stack of our own rather than by recursion. The text of a nested table
+// belongs to the cell of the outermost table holding it, in document order;
+// paragraphs of a nested table outside its cells are dropped.
 WordTable readTable(QXmlStreamReader& reader)
 {
     WordTable table;
-    int depth = 1;
-    while (depth > 0 && !reader.atEnd()) {
+    QList<bool> openIsTable; // per element open inside the table: a nested table?
+    QList<bool> nestedInCell; // per nested table: does its last row have a cell?
+    qsizetype nestedOutsideCells = 0;
+    const auto topInCell = [&] { return !table.rows.isEmpty() && !table.rows.last().isEmpty(); };
+    const auto setNestedInCell = [&](bool inCell) {
+        if (nestedInCell.last() != inCell)
+            nestedOutsideCells += inCell ? -1 : 1;
+        nestedInCell.last() = inCell;
+    };
+    while (!reader.atEnd()) {
         reader.readNext();
-        if (reader.isStartElement()) {
-            if (isWordElement(reader, "tr"_L1)) {
+        if (reader.isEndElement()) {
+            if (openIsTable.isEmpty())
+                break; // the table's own end
+            if (openIsTable.takeLast()) {
+                if (!nestedInCell.takeLast())
+                    --nestedOutsideCells;
+            }
+            continue;
+        }
+        if (!reader.isStartElement())
+            continue;
+        if (isWordElement(reader, "tr"_L1)) {
+            if (nestedInCell.isEmpty())
                 table.rows.append(QList<WordCell>());
-                ++depth;
-            } else if (isWordElement(reader, "tc"_L1)) {
+            else
+                setNestedInCell(false);
+            openIsTable.append(false);
+        } else if (isWordElement(reader, "tc"_L1)) {
+            if (nestedInCell.isEmpty()) {
                 if (table.rows.isEmpty())
                     table.rows.append(QList<WordCell>());
                 table.rows.last().append(WordCell());
-                ++depth;
-            } else if (isWordElement(reader, "p"_L1)) {
-                WordParagraph paragraph = readParagraph(reader);
-                if (!table.rows.isEmpty() && !table.rows.last().isEmpty())
-                    table.rows.last().last().paragraphs.append(paragraph);
-            } else if (isWordElement(reader, "tbl"_L1)) {
-                // A nested table: its text belongs to the cell holding it.
-                const WordTable nested = readTable(reader);
-                if (!table.rows.isEmpty() && !table.rows.last().isEmpty()) {
-                    for (const auto& row : nested.rows) {
-                        for (const WordCell& cell : row)
-                            table.rows.last().last().paragraphs.append(cell.paragraphs);
-                    }
-                }
-            } else if (isWordElement(reader, "tblPr"_L1) || isWordElement(reader, "tblGrid"_L1)
-                || isWordElement(reader, "trPr"_L1) || isWordElement(reader, "tcPr"_L1)) {
-                reader.skipCurrentElement();
             } else {
-                ++depth;
+                setNestedInCell(true);
             }
-        } else if (reader.isEndElement()) {
-            --depth;
+            openIsTable.append(false);
+        } else if (isWordElement(reader, "p"_L1)) {
+            WordParagraph paragraph = readParagraph(reader);
+            if (topInCell() && nestedOutsideCells == 0)
+                table.rows.last().last().paragraphs.append(std::move(paragraph));
+        } else if (isWordElement(reader, "tbl"_L1)) {
+            nestedInCell.append(false);
+            ++nestedOutsideCells;
+            openIsTable.append(true);
+        } else if (isWordElement(reader, "tblPr"_L1) || isWordElement(reader, "tblGrid"_L1)
+            || isWordElement(reader, "trPr"_L1) || isWordElement(reader, "tcPr"_L1)) {
+            reader.skipCurrentElement();
+        } else {
+            openIsTable.append(false);
         }
     }
     return table;
@@ -523,19 +561,22 @@ struct BodyLayout {
     QString bodyName;
 };
 
-// Block-level content of the body or of a content control inside it.
-void readBlocks(QXmlStreamReader& reader, QList<WordBlock>* blocks, BodyLayout& layout, const QString& xml,
-    bool atBodyLevel)
+// Block-level content of the body, also inside content controls and custom
+// XML. Those nest to any depth in a crafted file: counted, not recursed into.
+void readBlocks(QXmlStreamReader& reader, QList<WordBlock>* blocks, BodyLayout& layout, const QString& xml)
 {
     qsizetype lastSectionStart = -1;
     bool lastChildIsSection = false;
+    qsizetype wrappers = 0; // content controls open around the blocks read
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isEndElement()) {
-            if (atBodyLevel) {
-                const qsizetype bodyEnd = xml.lastIndexOf(u'<', reader.characterOffset() - 1);
-                layout.splice = lastChildIsSection ? lastSectionStart : bodyEnd;
+            if (wrappers > 0) {
+                --wrappers;
+                continue;
             }
+            const qsizetype bodyEnd = xml.lastIndexOf(u'<', reader.characterOffset() - 1);
+            layout.splice = lastChildIsSection ? lastSectionStart : bodyEnd;
             return;
         }
         if (!reader.isStartElement())
@@ -555,8 +596,8 @@ void readBlocks(QXmlStreamReader& reader, QList<WordBlock>* blocks, BodyLayout& 
             layout.endsWithTable = true;
         } else if (isWordElement(reader, "sdt"_L1) || isWordElement(reader, "sdtContent"_L1)
             || isWordElement(reader, "customXml"_L1)) {
-            readBlocks(reader, blocks, layout, xml, false);
-        } else if (atBodyLevel && isWordElement(reader, "sectPr"_L1)) {
+            ++wrappers;
+        } else if (wrappers == 0 && isWordElement(reader, "sectPr"_L1)) {
             lastSectionStart = xml.lastIndexOf(u'<', reader.characterOffset() - 1);
             lastChildIsSection = true;
             reader.skipCurrentElement();
@@ -582,7 +623,7 @@ bool readMainPart(const QString& xml, BodyLayout& layout, QList<WordBlock>* bloc
                     layout.selfClosingBodyEnd = tagEnd - 2;
                     layout.bodyName = reader.qualifiedName().toString();
                 }
-                readBlocks(reader, blocks, layout, xml, true);
+                readBlocks(reader, blocks, layout, xml);
             } else {
                 reader.skipCurrentElement();
             }
@@ -845,9 +886,10 @@ FileResult WordDocument::open(const QString& path)
             " (%2). A document saved in the old binary Word format must be saved in the .docx format first."_s
                 .arg(path, error));
     }
-    const QString partName = mainPartName(archive.get());
+    qint64 unpacked = 0;
+    const QString partName = mainPartName(archive.get(), &unpacked);
     QByteArray partBytes;
-    const PartStatus status = readPart(archive.get(), partName, &partBytes);
+    const PartStatus status = readPart(archive.get(), partName, &partBytes, &unpacked);
     archive.reset();
     switch (status) {
     case PartStatus::Read:
@@ -858,9 +900,15 @@ FileResult WordDocument::open(const QString& path)
                 path, partName));
     case PartStatus::TooLarge:
         return FileResult::failure(
-            u"The document '%1' cannot be opened: its part '%2' unpacks to more than %3 MB, more than a "
-            u"report document can hold. The file is damaged or was not made as a report."_s.arg(
-                path, partName, QString::number(kMaxPartBytes / (1024 * 1024))));
+            u"The document '%1' cannot be opened: its part '%2' unpacks to more than a report document can "
+            u"hold (%3 MB). The file is damaged or was not made as a report; it has not been changed."_s.arg(
+                path, partName, QString::number(kMaxUnpackedBytes / (1024 * 1024))));
+    case PartStatus::TooPacked:
+        return FileResult::failure(
+            u"The document '%1' cannot be opened: its part '%2' is packed far more tightly than a "
+            u"document's text can be (more than %3 to 1). The file is damaged or crafted to exhaust the "
+            u"computer's memory; it has not been changed."_s.arg(
+                path, partName, QString::number(kMaxPackingRatio)));
     case PartStatus::Damaged:
         return FileResult::failure(
             u"The document '%1' cannot be opened: its part '%2' is damaged (it cannot be unpacked to the "

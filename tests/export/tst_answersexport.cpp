@@ -7,11 +7,14 @@
 #include "reporter/ReporterFixture.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace quenlow;
 using namespace quenlow::test;
@@ -25,9 +28,11 @@ struct Run {
     QString err;
 };
 
-Run exportCommand(const QStringList& args)
+Run exportCommand(const QStringList& args, const QString& standardOutput = {})
 {
     QProcess process;
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
     process.start(QStringLiteral(QUENLOW_PROGRAM_DIR "/quenlow-export"), args);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
@@ -213,6 +218,65 @@ private slots:
         QCOMPARE(QDir(fixture.folder.path()).entryList(QDir::Files | QDir::Hidden), before);
         if (output != u"-"_s && !output.contains(u'/'))
             QCOMPARE(readBytes(target), QByteArray("earlier"));
+    }
+
+    /// Outputs that are the program's own files, or no files at all, are
+    /// refused before anything is written, however the path reaches them; a
+    /// full disk is named as such.
+    void refusedOutputsWriteNothing_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("output"); // relative to the program folder
+        QTest::addColumn<QString>("linkTo"); // output is a link to this, when given
+        QTest::addColumn<QString>("message");
+        const QString database = u"it is the answers database"_s;
+        const QString forms = u"it is in the program's folder"_s;
+        QTest::newRow("database through ..")
+            << u"csv"_s << u"Reports/../formAnswers.mdb"_s << QString() << database;
+        QTest::newRow("database's journal") << u"csv"_s << u"formAnswers.mdb-wal"_s << QString() << database;
+        QTest::newRow("database through a link")
+            << u"xlsx"_s << u"Reports/a.xlsx"_s << u"formAnswers.mdb"_s << database;
+        QTest::newRow("collection through a link")
+            << u"csv"_s << u"Reports/a.csv"_s << u"Collections/surveyCollection.txt"_s << forms;
+        QTest::newRow("new page") << u"xlsx"_s << u"Reports/../HTML/new.html"_s << QString() << forms;
+        QTest::newRow("dangling link") << u"csv"_s << u"Reports/a.csv"_s << u"Collections/new.csv"_s << forms;
+        QTest::newRow("fifo") << u"csv"_s << u"Reports/fifo"_s << QString() << u"a named pipe"_s;
+        QTest::newRow("full disk") << u"csv"_s << u"-"_s << QString() << u"No space left on device"_s;
+    }
+
+    void refusedOutputsWriteNothing()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, output);
+        QFETCH(QString, linkTo);
+        QFETCH(QString, message);
+        ReporterFixture form;
+        buildForm(form);
+        const QString root = form.folder.path() + u'/';
+        if (!linkTo.isEmpty())
+            QVERIFY(QFile::link(root + linkTo, root + output));
+        if (output.endsWith(u"fifo"_s))
+            QCOMPARE(::mkfifo(QFile::encodeName(root + output).constData(), 0600), 0);
+        const auto files = [&] {
+            QMap<QString, QByteArray> contents;
+            for (QDirIterator it(
+                     root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+                 it.hasNext();) {
+                const QFileInfo file(it.next());
+                contents.insert(file.filePath(), file.isFile() ? readBytes(file.filePath()) : "not a file");
+            }
+            return contents;
+        };
+        const QMap<QString, QByteArray> before = files();
+
+        const bool toStdout = output == u"-"_s;
+        const Run run
+            = exportCommand(commonArgs(form, format) << u"--output"_s << (toStdout ? output : root + output),
+                toStdout ? u"/dev/full"_s : QString());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(files(), before);
+        QCOMPARE(form.store()->rowCount(form.table()).valueOr(0), 3);
     }
 
     void cancelledExportLeavesNothing()

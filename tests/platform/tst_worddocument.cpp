@@ -30,8 +30,8 @@ namespace {
 
 using Entries = std::map<QString, QByteArray>;
 
-/// Writes a zip package with the given entries stored (the test's own fixtures).
-void writeZip(const QString& path, const Entries& entries)
+/// Writes a zip package with the given entries stored, or deflated (the test's own fixtures).
+void writeZip(const QString& path, const Entries& entries, bool deflate = false)
 {
     int error = 0;
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -39,7 +39,10 @@ void writeZip(const QString& path, const Entries& entries)
     for (const auto& [name, bytes] : entries) {
         zip_source_t* source = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
         const zip_int64_t index = zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
-        QVERIFY(index >= 0 && zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0) == 0);
+        QVERIFY(index >= 0
+            && zip_set_file_compression(
+                   archive, zip_uint64_t(index), deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0)
+                == 0);
     }
     QCOMPARE(zip_close(archive), 0);
 }
@@ -194,6 +197,7 @@ private slots:
     void modifiedFollowsChangesAndSaves();
     void failedSavesKeepTheChanges();
     void largeTableExport();
+    void deepNestingIsReadWithoutRecursion();
     void libreOfficeResavedDocumentStillAppends();
     void picturesAreAddedToNewAndOpenedDocuments();
 };
@@ -314,7 +318,8 @@ void TestWordDocument::typedTextIsEscapedAndCleaned()
 void TestWordDocument::openRefusesWhatIsNotADocument_data()
 {
     QTest::addColumn<QString>("fileName"); // empty: the Reports folder itself
-    QTest::addColumn<int>("kind");          // 0 no file, 1 these bytes, 2 a zip of them as its main part, 3 a zip without one
+    QTest::addColumn<int>("kind"); // 0 no file, 1 these bytes, 2 a zip of them as its main part (4 deflated),
+                                   // 3 a zip without one
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reasonPart");
 
@@ -333,9 +338,17 @@ void TestWordDocument::openRefusesWhatIsNotADocument_data()
         << QByteArray("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>")
         << u"not a word-processing document body"_s;
     QTest::newRow("folder") << QString() << 0 << QByteArray() << u"is a folder"_s;
-    // A 1 KB file whose part declares 4 GB must be refused, not allocated.
-    QTest::newRow("part declaring 4 GB")
-        << u"bomb.doc"_s << 1 << packageDeclaring(0xF0000000) << u"unpacks to more than 256 MB"_s;
+    // A 1 KB file whose part declares 100 MB must be refused, not allocated.
+    QTest::newRow("part declaring 100 MB") << u"bomb.doc"_s << 1 << packageDeclaring(100 << 20)
+                                           << u"unpacks to more than a report document can hold"_s;
+    // A few kilobytes that unpack to megabytes of empty runs (crafted files
+    // go to hundreds of megabytes, which took minutes and gigabytes to read).
+    QTest::newRow("packed 1000 to 1")
+        << u"packed.doc"_s << 4
+        << "<w:document "
+           "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body><w:p>"
+            + QByteArray("<w:r/>").repeated(1 << 20) + "</w:p></w:body></w:document>"
+        << u"packed far more tightly than a document's text can be"_s;
     QTest::newRow("part declaring more than it holds")
         << u"short.doc"_s << 1 << packageDeclaring(5000) << u"is damaged"_s;
     QTest::newRow("part declaring less than it holds")
@@ -355,15 +368,18 @@ void TestWordDocument::openRefusesWhatIsNotADocument()
     const QString path = folder.path() + u"/Reports/"_s + fileName;
     if (kind == 1)
         quenlow::test::writeBytes(path, bytes);
-    else if (kind == 2)
-        writeZip(path, foreignPackage(bytes));
+    else if (kind == 2 || kind == 4)
+        writeZip(path, foreignPackage(bytes), kind == 4);
     else if (kind == 3)
         writeZip(path, { { u"a.txt"_s, "a" } });
+
+    const QByteArray before = quenlow::test::readBytes(path);
 
     WordDocument document;
     const FileResult result = document.open(path);
     QVERIFY(!result);
     QVERIFY2(result.error.contains(reasonPart), qPrintable(result.error));
+    QCOMPARE(quenlow::test::readBytes(path), before);
     QVERIFY(result.error.contains(QDir::cleanPath(path)) || result.error.contains(path));
     QVERIFY(!document.isOpen());
     document.typeText(u"ignored"_s);
@@ -493,6 +509,33 @@ void TestWordDocument::largeTableExport()
     QTextDocument preview;
     DocumentPreview::render(reopened.content(), &preview);
     QVERIFY(preview.toPlainText().contains(u"(9702 more rows of this table are not shown here.)"_s));
+}
+
+void TestWordDocument::deepNestingIsReadWithoutRecursion()
+{
+    // Tables and content controls nested 100,000 deep, as a crafted file has
+    // them: a nested table's text belongs to the outermost cell.
+    const auto nested
+        = [](const QByteArray& open, const QByteArray& text, const QByteArray& close) -> QByteArray {
+        return open.repeated(100000) + "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>"
+            + close.repeated(100000);
+    };
+    const QByteArray xml
+        = "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+          "<w:body><w:tbl><w:tr><w:tc><w:p><w:r><w:t>outer</w:t></w:r></w:p>"
+        + nested("<w:tbl><w:tr><w:tc>", "deep cell", "</w:tc></w:tr></w:tbl>") + "</w:tc></w:tr></w:tbl>"
+        + nested("<w:sdt><w:sdtContent>", "deep control", "</w:sdtContent></w:sdt>")
+        + "</w:body></w:document>";
+    TestProgramFolder folder(false);
+    const QString path = folder.path() + u"/Reports/deep.docx"_s;
+    writeZip(path, foreignPackage(xml));
+    WordDocument document;
+    QVERIFY(document.open(path));
+    QCOMPARE(document.content().tables().value(0).cellText(0, 0), u"outer\ndeep cell"_s);
+    document.typeText(u"added"_s);
+    QVERIFY(document.saveAs(path));
+    QVERIFY(document.open(path));
+    QCOMPARE(document.content().text(), u"outer\ndeep cell\ndeep control\nadded"_s);
 }
 
 void TestWordDocument::libreOfficeResavedDocumentStillAppends()
