@@ -36,9 +36,12 @@ inline void addHelpAndVersionOptions(QCommandLineParser& parser)
 /// Answers --help (usage and every option) or --version (the executable's
 /// name, version and commit) on standard output; nothing when neither was
 /// asked for.
-inline std::optional<int> answerHelpOrVersion(const QCommandLineParser& parser)
+inline std::optional<int> answerHelpOrVersion(QCommandLineParser& parser)
 {
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+    // Qt's own answer, with Qt's options; it ends the program with exit code 0.
+    if (parser.isSet(QStringLiteral("help-all")))
+        parser.process(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
     }
