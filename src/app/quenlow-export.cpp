@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Writes the answers of a form as CSV or XLSX."));
-    parser.addHelpOption();
+    quenlow::addHelpAndVersionOptions(parser);
     const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
                                           QStringLiteral("DIR"));
     const QCommandLineOption formOption(QStringLiteral("form"), QStringLiteral("The form's page."),

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 
 // quenlow-script [--real-view] [--database URL|FILE] --app-folder DIR SCRIPT
+// quenlow-script --help | --version
 //
 // Runs the desktop program on the offscreen platform and drives its windows
 // from SCRIPT ("-" for standard input), printing a transcript of what the
@@ -46,6 +47,7 @@ int main(int argc, char* argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Runs the program from a script and prints what it showed."));
+    quenlow::addHelpAndVersionOptions(parser);
     const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
                                           QStringLiteral("DIR"));
     const QCommandLineOption realViewOption(QStringLiteral("real-view"),
@@ -55,6 +57,8 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(QStringLiteral("SCRIPT"), QStringLiteral("The script, or - for standard input."));
     if (!parser.parse(QApplication::arguments()))
         return usage(qPrintable(parser.errorText()));
+    if (const std::optional<int> answered = quenlow::answerHelpOrVersion(parser))
+        return *answered;
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return usage("no script given");

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Publishes the forms of a Quenlow program folder and stores the answers."));
-    parser.addHelpOption();
+    quenlow::addHelpAndVersionOptions(parser);
     const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
                                           QStringLiteral("DIR"));
     const QCommandLineOption listenOption(QStringLiteral("listen"),

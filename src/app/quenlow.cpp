@@ -13,8 +13,46 @@
 
 #include <cstdio>
 
+namespace {
+
+int usage(const QString& problem)
+{
+    std::fprintf(stderr, "quenlow: %s\nusage: quenlow [--app-folder DIR] [--listen ADDRESS:PORT] [--database URL|FILE]\n",
+                 qPrintable(problem));
+    return 1;
+}
+
+struct DesignerOptions {
+    QCommandLineOption folder{QStringLiteral("app-folder"),
+                              QStringLiteral("The program folder (made and laid out when missing); by default the "
+                                             "folder of the executable, or ~/.local/share/Quenlow when installed."),
+                              QStringLiteral("DIR")};
+    QCommandLineOption listen{QStringLiteral("listen"), QStringLiteral("Where Collect Answers publishes the forms."),
+                              QStringLiteral("ADDRESS:PORT")};
+    QCommandLineOption database = quenlow::answersDatabaseOption();
+
+    explicit DesignerOptions(QCommandLineParser& parser)
+    {
+        parser.setApplicationDescription(QStringLiteral("Designs questionnaire forms and collects their answers."));
+        quenlow::addHelpAndVersionOptions(parser);
+        parser.addOptions({folder, listen, database});
+    }
+};
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    // Answered before the window program starts: no display, no web engine.
+    if (quenlow::asksForHelpOrVersion(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCommandLineParser parser;
+        const DesignerOptions options(parser);
+        // Nothing here when --help was only the value of another option: the program goes on.
+        if (const std::optional<int> exit = quenlow::parseArguments(parser, usage))
+            return *exit;
+    }
+
     // The web engine wants this before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
@@ -27,20 +65,11 @@ int main(int argc, char* argv[])
     quenlow::Messages::install(&messages);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Designs questionnaire forms and collects their answers."));
-    parser.addHelpOption();
-    const QCommandLineOption folderOption(QStringLiteral("app-folder"),
-                                          QStringLiteral("The program folder (made and laid out when missing)."),
-                                          QStringLiteral("DIR"));
-    const QCommandLineOption listenOption(QStringLiteral("listen"),
-                                          QStringLiteral("Where Collect Answers publishes the forms."),
-                                          QStringLiteral("ADDRESS:PORT"));
-    const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
-    parser.addOptions({folderOption, listenOption, databaseOption});
-    parser.process(app); // --help, and unknown options, end here with a message
+    const DesignerOptions options(parser);
+    parser.process(app); // unknown options end here with a message
 
     QString error;
-    const QString folder = quenlow::programFolder(parser.value(folderOption), &error);
+    const QString folder = quenlow::programFolder(parser.value(options.folder), &error);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "quenlow: %s\n", qPrintable(error));
         quenlow::showExclamation(QStringLiteral("Quenlow cannot start: ") + error + QStringLiteral("."));
@@ -49,7 +78,7 @@ int main(int argc, char* argv[])
     }
     QString host = quenlow::defaultListenHost();
     quint16 port = quenlow::kDefaultListenPort;
-    if (parser.isSet(listenOption) && !quenlow::parseListenAddress(parser.value(listenOption), &host, &port)) {
+    if (parser.isSet(options.listen) && !quenlow::parseListenAddress(parser.value(options.listen), &host, &port)) {
         std::fprintf(stderr, "quenlow: --listen takes ADDRESS:PORT, for example 127.0.0.1:8080\n");
         quenlow::Messages::install(nullptr);
         return 1;
@@ -58,9 +87,9 @@ int main(int argc, char* argv[])
     {
         quenlow::Program program(folder);
         // The database named here, else the one last chosen in the window.
-        program.setAnswersStore(parser.isSet(databaseOption) ? parser.value(databaseOption)
+        program.setAnswersStore(parser.isSet(options.database) ? parser.value(options.database)
                                                              : quenlow::Program::rememberedAnswersStore());
-        if (parser.isSet(listenOption))
+        if (parser.isSet(options.listen))
             program.setCollectionListen(host, port);
         program.start();
         result = QApplication::exec();

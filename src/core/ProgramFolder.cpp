@@ -2,19 +2,42 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/ProgramFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace quenlow {
 
 namespace {
 // Where the build compiles the shipped files in (see resources/CMakeLists.txt).
-constexpr auto kShipped = ":/program-folder";
+constexpr auto kCompiledIn = ":/program-folder";
+// The shared files relative to the folder of an installed executable
+// (../share/quenlow), worked out by the build from the install folders.
+constexpr auto kInstalled = QUENLOW_INSTALLED_FILES;
 } // namespace
 
-QString layOutProgramFolder(const QString& folder)
+QString shippedFiles(const QString& executableFolder)
+{
+    if (executableFolder.isEmpty())
+        return QString::fromLatin1(kCompiledIn);
+    const QString installed = QDir::cleanPath(QDir(executableFolder).filePath(QString::fromUtf8(kInstalled)));
+    if (QFileInfo(installed + QStringLiteral("/HTML")).isDir())
+        return installed;
+    return QString::fromLatin1(kCompiledIn);
+}
+
+QString defaultProgramFolder(const QString& executableFolder)
+{
+    if (shippedFiles(executableFolder) == QLatin1StringView(kCompiledIn))
+        return executableFolder;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? executableFolder : data + QStringLiteral("/Quenlow");
+}
+
+QString layOutProgramFolder(const QString& folder, const QString& shippedFolder)
 {
     const QDir root(folder);
     for (const QString& sub : {QString(), QStringLiteral("HTML"), QStringLiteral("Collections"), QStringLiteral("Reports")}) {
@@ -22,7 +45,9 @@ QString layOutProgramFolder(const QString& folder)
         if (!QDir().mkpath(path) || !QFileInfo(path).isDir())
             return QStringLiteral("the folder %1 cannot be created").arg(path);
     }
-    const QString shipped = QString::fromLatin1(kShipped);
+    QString shipped = shippedFolder;
+    if (shipped.isEmpty())
+        shipped = shippedFiles(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
     QDirIterator files(shipped, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString source = files.next();

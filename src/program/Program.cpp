@@ -226,7 +226,8 @@ QString programFolder(const QString& given, QString* error)
 {
     QString folder = given;
     if (folder.isEmpty())
-        folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+        folder = defaultProgramFolder(QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                                   : QDir::currentPath());
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
     if (const QString problem = layOutProgramFolder(folder); !problem.isEmpty()) {

@@ -45,7 +45,8 @@ private:
 };
 
 /// The program folder: `given` (from --app-folder), else the folder of the
-/// executable. Whatever of the folder's layout is missing (the folders, the
+/// executable, or a per-person folder when the program is installed (see
+/// defaultProgramFolder). Whatever of the folder's layout is missing (the folders, the
 /// help page, the backgrounds) is laid out. Returns an empty string, with `error`
 /// set, when that is impossible.
 QString programFolder(const QString& given, QString* error);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/ProgramFolder.h"
 #include "database/AnswerColumns.h"
 #include "main/FolderLists.h"
 #include "main/FormHistory.h"
@@ -267,6 +268,22 @@ private slots:
         QCOMPARE(quenlow::programFolder(target, &error), target);
         QCOMPARE(QFileInfo(target + QStringLiteral("/HTML/welcome.html")).size(), 4);
         QCOMPARE(quenlow::programFolder(QString(), &error), QCoreApplication::applicationDirPath());
+
+        // Installed (PREFIX/bin beside PREFIX/share/quenlow): a folder of the person's own, laid out
+        // from the installed files, since PREFIX/bin is shared; elsewhere the executable's folder.
+        const QString prefix = dir.path() + QStringLiteral("/usr");
+        writeBytes(prefix + QStringLiteral("/share/quenlow/HTML/welcome.html"), "installed");
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")));
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + QStringLiteral("/data")));
+        const QString personal = quenlow::defaultProgramFolder(prefix + QStringLiteral("/bin"));
+        dataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", dataHome);
+        QCOMPARE(personal, dir.path() + QStringLiteral("/data/Quenlow"));
+        QCOMPARE(quenlow::defaultProgramFolder(target), target);
+        QCOMPARE(quenlow::layOutProgramFolder(personal, quenlow::shippedFiles(prefix + QStringLiteral("/bin"))),
+                 QString());
+        QCOMPARE(readBytes(personal + QStringLiteral("/HTML/welcome.html")), QByteArray("installed"));
+        QVERIFY(QFileInfo(personal + QStringLiteral("/Reports")).isDir());
         writeBytes(dir.path() + QStringLiteral("/file"), "x");
         error.clear();
         QVERIFY(quenlow::programFolder(dir.path() + QStringLiteral("/file"), &error).isEmpty());
