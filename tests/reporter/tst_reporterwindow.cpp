@@ -157,15 +157,24 @@ private slots:
         third.table = f.table();
         third.values = {{u"A"_s, u"three"_s}};
         third.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
+        third.token = u"page"_s;
         QVERIFY(f.store()->insertRows({third}));
         click(&form, u"NextAnswer"_s);
         QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(), QString());
         click(&form, u"NextAnswer"_s);
         QCOMPARE(shownNumber(&form), u"3"_s);
         QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(), u"arrived 2026-12-06 15:04:05 UTC"_s);
+        // The same page sent again with another answer: when it changed.
+        third.values = {{u"A"_s, u"three, corrected"_s}};
+        third.arrivedAt = third.arrivedAt.addSecs(60);
+        QVERIFY(f.store()->insertRows({third}));
+        click(&form, u"PreviousAnswer"_s);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(),
+                 u"arrived 2026-12-06 15:04:05 UTC, changed 2026-12-06 15:05:05 UTC"_s);
         // "Answer 3 of 3": the total follows what came in meanwhile.
         QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 3"_s);
-        QCOMPARE(shownAnswer(&form), u"three"_s);
+        QCOMPARE(shownAnswer(&form), u"three, corrected"_s);
 
         // A row gone from under the window: positions are read again.
         f.deleteAnswers(u"A"_s, u"one"_s);
