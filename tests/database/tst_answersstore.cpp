@@ -4,6 +4,7 @@
 #include "support/PostgresFixture.h"
 
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QTest>
 
 #include <thread>
@@ -62,6 +63,30 @@ private slots:
     {
         m_store.reset();
         m_dir.reset();
+    }
+
+    // A store made before answers could be replaced has no column for the
+    // change times: reading works as before, and the first replacement adds it.
+    void aSideTableOfBeforeGetsChangeTimes()
+    {
+        QVERIFY(m_store->insertRows({answer(QStringLiteral("a"), QStringLiteral("t1"))}));
+        m_store.reset();
+        QProcess tool;
+        if (isServerLocation(m_location))
+            tool.start(QStringLiteral("psql"), {m_location, QStringLiteral("-qc"),
+                                                QStringLiteral("ALTER TABLE quenlow.arrivals DROP COLUMN changed")});
+        else
+            tool.start(QStringLiteral("sqlite3"), {m_location, QStringLiteral("ALTER TABLE quenlow_arrivals DROP COLUMN changed")});
+        QVERIFY(tool.waitForFinished(30000) && tool.exitCode() == 0);
+        auto reopened = openAnswersStore(m_location);
+        QVERIFY(reopened);
+        m_store = *reopened;
+        const auto rows = m_store->readRows(kTable, {QStringLiteral("Mood")}, -1, 10, true);
+        QVERIFY(rows && rows->size() == 1 && rows->first().arrivedAt && !rows->first().changedAt);
+        const auto again = m_store->insertRows({answer(QStringLiteral("b"), QStringLiteral("t1"))});
+        QVERIFY(again);
+        QCOMPARE(again->first().outcome, AnswersStore::Inserted::Replaced);
+        QVERIFY(m_store->changeOf(kTable, again->first().rowId).valueOr(std::nullopt));
     }
 
     void tablesAndColumnsChangeWithTypedFailures()
