@@ -274,6 +274,11 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
     return kept;
 }
 
+int SqliteAnswersStore::columnLimit() const
+{
+    return sqlite3_limit(m_db->handle(), SQLITE_LIMIT_COLUMN, -1);
+}
+
 Result<bool> SqliteAnswersStore::columnHoldsAnswers(const QString& table, const QString& column)
 {
     const auto n = m_db->number(

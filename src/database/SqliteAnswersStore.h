@@ -51,6 +51,7 @@ public:
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
     Result<void> checkWritable() override;
     QString location() const override { return m_path; }
+    int columnLimit() const override;
 
     bool replaced() const override;
 
