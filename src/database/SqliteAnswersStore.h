@@ -62,6 +62,12 @@ private:
     Result<bool> hasArrivals();
     /// The rows `stmt` steps through (it is finalized).
     Result<QList<Row>> rowsOf(sqlite3_stmt* stmt, int valueCount);
+    Result<QList<Row>> readRowsOf(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
+                                  bool arrivals);
+    /// How many values one select of rows can read.
+    qsizetype selectableColumns() const;
+    /// Appends to each of `rows` its values of `columns` from `from` on.
+    Result<void> readOtherColumns(const QString& table, const QStringList& columns, qsizetype from, QList<Row>& rows);
     Result<Inserted> insertOne(const NewRow& row);
     struct TableColumns {
         QStringList names;
