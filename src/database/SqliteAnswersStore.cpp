@@ -88,7 +88,7 @@ SqliteAnswersStore::~SqliteAnswersStore()
 Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::open(const QString& path)
 {
     if (!QFileInfo::exists(path))
-        return Error{Error::NotFound, QStringLiteral("there is no file %1").arg(path)};
+        return Error{Error::NotFound, QStringLiteral("there is no file %1").arg(shownLocation(path))};
     QString why;
     auto db = AnswersDatabase::open(path, &why);
     if (!db)
@@ -99,7 +99,7 @@ Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::open(const QString& pa
 Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::create(const QString& path)
 {
     if (QFileInfo::exists(path))
-        return Error{Error::Duplicate, QStringLiteral("the file %1 exists already").arg(path)};
+        return Error{Error::Duplicate, QStringLiteral("the file %1 exists already").arg(shownLocation(path))};
     QString why;
     auto db = AnswersDatabase::create(path, &why);
     if (!db)
@@ -859,7 +859,7 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::arrivalOf(const QString& ta
 Result<void> SqliteAnswersStore::checkWritable()
 {
     if (replaced())
-        return Error{Error::Io, QStringLiteral("the file %1 was replaced or removed").arg(m_path)};
+        return Error{Error::Io, QStringLiteral("the file %1 was replaced or removed").arg(shownLocation(m_path))};
     // Taking the write lock and writing the header proves the file and its
     // folder accept writes; nothing is changed.
     if (!m_db->begin())

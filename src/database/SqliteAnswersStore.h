@@ -50,7 +50,7 @@ public:
     Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
     Result<void> checkWritable() override;
-    QString location() const override { return m_path; }
+    QString location() const override { return shownLocation(m_path); }
     int columnLimit() const override;
 
     bool replaced() const override;
