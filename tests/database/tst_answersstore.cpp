@@ -268,31 +268,19 @@ private slots:
         // In one statement: added one by one they take seconds.
         QVERIFY(AnswersDatabase::open(m_location)
                     ->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(wide, definition.join(QLatin1Char(',')))));
-        const AnswersStore::NewRow row{wide,
-                                       {{names.first(), QStringLiteral("first")},
-                                        {names.at(1000), QStringLiteral("middle")},
-                                        {names.last(), QStringLiteral("last")}},
-                                       {}, {}, {}};
+        const AnswersStore::NewRow row{wide, {{names.at(1000), QStringLiteral("a")}, {names.last(), QStringLiteral("z")}}, {}, {}, {}};
         QVERIFY(m_store->insertRows({row, row}));
-        const auto check = [&](const Result<QList<AnswersStore::Row>>& rows) {
-            QVERIFY2(rows, qPrintable(rows ? QString() : rows.error().detail));
-            QCOMPARE(rows->size(), 2);
-            for (const AnswersStore::Row& r : *rows) {
-                QCOMPARE(r.values.size(), names.size());
-                QCOMPARE(r.values.first(), QVariant(QStringLiteral("first")));
-                QVERIFY(r.values.at(1).isNull());
-                QCOMPARE(r.values.at(1000), QVariant(QStringLiteral("middle")));
-                QCOMPARE(r.values.last(), QVariant(QStringLiteral("last")));
-            }
-        };
-        check(m_store->readRows(wide, names, -1, 10, true));
-        QCOMPARE(m_store->orderRows(wide, {}).valueOr(-1), 2);
-        check(m_store->orderedRows(wide, names, 0, 10));
+        QVERIFY(m_store->orderRows(wide, {}));
+        for (const auto& rows : {m_store->readRows(wide, names, -1, 10, true), m_store->orderedRows(wide, names, 0, 10)}) {
+            QCOMPARE(rows.valueOr({}).size(), 2);
+            for (const AnswersStore::Row& r : *rows)
+                QVERIFY(r.values.first().isNull() && r.values.at(1000) == QStringLiteral("a") && r.values.last() == QStringLiteral("z"));
+        }
         QByteArray last;
         QCOMPARE(m_store->visitRows(wide, names, -1, 10, [&](qint64, AnswersStore::RawValues values) {
-            last = values.back() ? values.back()->toByteArray() : QByteArray();
+            last = values.back().value_or(QByteArrayView()).toByteArray();
         }).valueOr(-1), 2);
-        QCOMPARE(last, QByteArray("last"));
+        QCOMPARE(last, QByteArray("z"));
     }
 
 private:
