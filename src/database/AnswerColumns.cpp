@@ -162,6 +162,10 @@ bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn
     }
     if (*current == target)
         return true;
+    // More questions than a table can hold columns: adding them one by one
+    // would fail at the limit and roll back, at every opening.
+    if (target.size() > (*store)->columnLimit())
+        return false;
     return (*store)
         ->restoreColumns(table.tableName, target, columnAddedMarker(), AnswersStore::Restore::Repair)
         .ok();

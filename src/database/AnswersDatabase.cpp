@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswersDatabase.h"
 
+#include "database/AnswersStore.h"
+
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -121,7 +123,7 @@ std::unique_ptr<AnswersDatabase> AnswersDatabase::create(const QString& path, QS
 {
     if (QFileInfo::exists(path)) {
         if (error)
-            *error = QStringLiteral("the file %1 exists already").arg(path);
+            *error = QStringLiteral("the file %1 exists already").arg(shownLocation(path));
         return nullptr;
     }
     return openWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, error,

@@ -7,6 +7,7 @@
 #include "database/PostgresAnswersStore.h"
 #include "database/SqliteAnswersStore.h"
 
+#include <QRegularExpression>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -172,7 +173,29 @@ bool isServerLocation(const QString& location)
 
 QString shownLocation(const QString& location)
 {
-    return isServerLocation(location) ? PostgresAnswersStore::withoutPassword(location) : location;
+    if (isServerLocation(location))
+        return PostgresAnswersStore::withoutPassword(location);
+    // An address of a server the program does not know (a slip in typing,
+    // another kind of database) is taken for a file name, but still shown
+    // without the password it may carry: in "user:secret@" or "password=".
+    const qsizetype scheme = location.indexOf(QLatin1String("://"));
+    if (scheme <= 0)
+        return location;
+    QString shown = location;
+    const qsizetype start = scheme + 3;
+    qsizetype end = shown.size();
+    for (const QChar stop : {QLatin1Char('/'), QLatin1Char('?'), QLatin1Char('#')}) {
+        if (const qsizetype at = shown.indexOf(stop, start); at >= 0)
+            end = std::min(end, at);
+    }
+    const qsizetype at = shown.lastIndexOf(QLatin1Char('@'), end - 1);
+    const qsizetype colon = shown.indexOf(QLatin1Char(':'), start);
+    if (at >= start && colon >= 0 && colon < at)
+        shown.remove(colon, at - colon);
+    static const QRegularExpression password(QStringLiteral("(password=)[^&;\\s]*"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    shown.replace(password, QStringLiteral("\\1"));
+    return shown;
 }
 
 QString answersStoreIn(const QString& appFolder)

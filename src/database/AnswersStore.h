@@ -101,6 +101,8 @@ public:
     /// `target` is restored.
     virtual Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
                                                const QString& olderRowsText, Restore how = Restore::Undo) = 0;
+    /// The most columns a table of this store can have.
+    virtual int columnLimit() const = 0;
     /// True when some row holds a value in `column`.
     virtual Result<bool> columnHoldsAnswers(const QString& table, const QString& column) = 0;
 

@@ -68,6 +68,7 @@ public:
     Result<void> checkWritable() override;
     bool replaced() const override { return false; }
     QString location() const override { return m_location; }
+    int columnLimit() const override { return 1600; } // the server's own limit
 
     /// The name the server knows a table or column by.
     static QString physicalName(const QString& name);

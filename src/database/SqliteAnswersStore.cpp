@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -86,7 +88,7 @@ SqliteAnswersStore::~SqliteAnswersStore()
 Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::open(const QString& path)
 {
     if (!QFileInfo::exists(path))
-        return Error{Error::NotFound, QStringLiteral("there is no file %1").arg(path)};
+        return Error{Error::NotFound, QStringLiteral("there is no file %1").arg(shownLocation(path))};
     QString why;
     auto db = AnswersDatabase::open(path, &why);
     if (!db)
@@ -97,7 +99,7 @@ Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::open(const QString& pa
 Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::create(const QString& path)
 {
     if (QFileInfo::exists(path))
-        return Error{Error::Duplicate, QStringLiteral("the file %1 exists already").arg(path)};
+        return Error{Error::Duplicate, QStringLiteral("the file %1 exists already").arg(shownLocation(path))};
     QString why;
     auto db = AnswersDatabase::create(path, &why);
     if (!db)
@@ -274,6 +276,11 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
     return kept;
 }
 
+int SqliteAnswersStore::columnLimit() const
+{
+    return sqlite3_limit(m_db->handle(), SQLITE_LIMIT_COLUMN, -1);
+}
+
 Result<bool> SqliteAnswersStore::columnHoldsAnswers(const QString& table, const QString& column)
 {
     const auto n = m_db->number(
@@ -352,6 +359,21 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::rowsOf(sqlite3_stmt* stmt, 
 Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& table, const QStringList& columns,
                                                               qint64 afterId, qint64 limit, bool arrivals)
 {
+    const qsizetype group = selectableColumns();
+    if (columns.size() <= group)
+        return readRowsOf(table, columns, afterId, limit, arrivals);
+    auto read = readRowsOf(table, columns.mid(0, group), afterId, limit, arrivals);
+    if (!read)
+        return read;
+    QList<Row> rows = std::move(read).value();
+    if (const auto joined = readOtherColumns(table, columns, group, rows); !joined)
+        return joined.error();
+    return rows;
+}
+
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRowsOf(const QString& table, const QStringList& columns,
+                                                                qint64 afterId, qint64 limit, bool arrivals)
+{
     // The side table is joined only where it exists: a store that never
     // collected has none.
     const bool joined = arrivals && m_db->tableExists(kArrivals);
@@ -384,6 +406,8 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
 Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId,
                                              qint64 limit, const std::function<void(qint64 id, RawValues values)>& visit)
 {
+    if (columns.size() > selectableColumns())
+        return AnswersStore::visitRows(table, columns, afterId, limit, visit); // through readRows, in groups
     QString selected = QStringLiteral("rowid");
     for (const QString& c : columns)
         selected += QStringLiteral(", ") + quote(c);
@@ -468,8 +492,9 @@ Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrde
 Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& table, const QStringList& columns,
                                                                  qint64 position, qint64 limit)
 {
+    const qsizetype group = selectableColumns();
     QString selected = QStringLiteral("t.rowid, NULL");
-    for (const QString& c : columns)
+    for (const QString& c : columns.mid(0, group))
         selected += QStringLiteral(", t.") + quote(c);
     const QString sql = QStringLiteral("SELECT %1 FROM temp.answer_order o JOIN %2 t ON t.rowid = o.id "
                                        "WHERE o.position >= %3 ORDER BY o.position LIMIT %4")
@@ -481,7 +506,68 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& 
         sqlite3_finalize(stmt);
         return e;
     }
-    return rowsOf(stmt, int(columns.size()));
+    auto read = rowsOf(stmt, int(std::min(columns.size(), group)));
+    if (!read || columns.size() <= group)
+        return read;
+    QList<Row> rows = std::move(read).value();
+    if (const auto joined = readOtherColumns(table, columns, group, rows); !joined)
+        return joined.error();
+    return rows;
+}
+
+qsizetype SqliteAnswersStore::selectableColumns() const
+{
+    // A select names the id, the arrival and the change time besides the values.
+    return std::max(1, columnLimit() - 3);
+}
+
+Result<void> SqliteAnswersStore::readOtherColumns(const QString& table, const QStringList& columns, qsizetype from,
+                                                  QList<Row>& rows)
+{
+    // A table may have as many columns as one select can name, and the rows
+    // need two more: the values past the first select are read in groups of
+    // the same rows and put beside the values already read.
+    if (rows.isEmpty())
+        return {};
+    QStringList ids;
+    QHash<qint64, qsizetype> rowOf;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        ids.append(QString::number(rows.at(i).id));
+        rowOf.insert(rows.at(i).id, i);
+    }
+    const QString which = ids.join(QLatin1Char(','));
+    const qsizetype group = selectableColumns();
+    for (qsizetype first = from; first < columns.size(); first += group) {
+        const QStringList part = columns.mid(first, group);
+        QString selected = QStringLiteral("rowid");
+        for (const QString& c : part)
+            selected += QStringLiteral(", ") + quote(c);
+        const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)")
+                                   .arg(selected, quote(table), which)
+                                   .toUtf8();
+        sqlite3_stmt* stmt = nullptr;
+        int rc = sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr);
+        QList<bool> filled(rows.size(), false);
+        if (rc == SQLITE_OK) {
+            while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+                const auto at = rowOf.constFind(sqlite3_column_int64(stmt, 0));
+                if (at == rowOf.cend())
+                    continue;
+                rows[*at].values += valuesFrom(stmt, 1, int(part.size()));
+                filled[*at] = true;
+            }
+        }
+        const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        sqlite3_finalize(stmt);
+        if (rc != SQLITE_DONE)
+            return e;
+        // A row deleted between the reads has nothing more to show.
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            if (!filled.at(i))
+                rows[i].values += QVariantList(part.size());
+        }
+    }
+    return {};
 }
 
 Result<QList<qint64>> SqliteAnswersStore::countMatches(const QString& table, const QString& column,
@@ -887,7 +973,7 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::timeOf(const QString& colum
 Result<void> SqliteAnswersStore::checkWritable()
 {
     if (replaced())
-        return Error{Error::Io, QStringLiteral("the file %1 was replaced or removed").arg(m_path)};
+        return Error{Error::Io, QStringLiteral("the file %1 was replaced or removed").arg(shownLocation(m_path))};
     // Taking the write lock and writing the header proves the file and its
     // folder accept writes; nothing is changed.
     if (!m_db->begin())

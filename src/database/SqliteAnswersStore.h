@@ -51,7 +51,8 @@ public:
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
     Result<std::optional<QDateTime>> changeOf(const QString& table, qint64 rowId) override;
     Result<void> checkWritable() override;
-    QString location() const override { return m_path; }
+    QString location() const override { return shownLocation(m_path); }
+    int columnLimit() const override;
 
     bool replaced() const override;
 
@@ -70,6 +71,12 @@ private:
     /// For a page sent again: its answers in place of those of `rowId`.
     Result<Inserted> replaceAnswers(const NewRow& row, qint64 rowId, const QStringList& columns,
                                     const QList<const std::optional<QString>*>& values);
+    Result<QList<Row>> readRowsOf(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
+                                  bool arrivals);
+    /// How many values one select of rows can read.
+    qsizetype selectableColumns() const;
+    /// Appends to each of `rows` its values of `columns` from `from` on.
+    Result<void> readOtherColumns(const QString& table, const QStringList& columns, qsizetype from, QList<Row>& rows);
     Result<Inserted> insertOne(const NewRow& row);
     struct TableColumns {
         QStringList names;

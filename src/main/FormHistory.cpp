@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <QUndoCommand>
 
 namespace quenlow {
@@ -36,6 +37,9 @@ public:
         }
         done(m_history.restore(m_after, m_before));
     }
+
+    const FormState& before() const { return m_before; }
+    const FormState& after() const { return m_after; }
 
 private:
     void done(bool restored)
@@ -137,8 +141,62 @@ bool FormHistory::record(const QString& label, const std::function<bool()>& chan
                                              "longer be undone."));
         return changed;
     }
+    // A large form's files are kept by every change: bytes the previous
+    // change or the other state holds already are shared, not copied.
+    if (m_stack.count() > 0 && m_stack.index() == m_stack.count()) {
+        const FormState& last = static_cast<const FormChange*>(m_stack.command(m_stack.count() - 1))->after();
+        if (before.page == last.page)
+            before.page = last.page;
+        if (before.collection == last.collection)
+            before.collection = last.collection;
+    }
+    if (after.page == before.page)
+        after.page = before.page;
+    if (after.collection == before.collection)
+        after.collection = before.collection;
     m_stack.push(new FormChange(*this, label, std::move(before), std::move(after)));
+    forgetOldestBeyondLimits();
     return changed;
+}
+
+void FormHistory::forgetOldestBeyondLimits()
+{
+    // From the newest change back, as many as the limits allow; bytes shared
+    // between states count once.
+    const int count = m_stack.count();
+    QSet<const char*> counted;
+    qint64 bytes = 0;
+    int keep = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        const auto* change = static_cast<const FormChange*>(m_stack.command(i));
+        qint64 added = 0;
+        QList<const char*> held;
+        for (const QByteArray* data : {&change->before().page, &change->before().collection, &change->after().page,
+                                       &change->after().collection}) {
+            if (!data->isEmpty() && !counted.contains(data->constData()) && !held.contains(data->constData())) {
+                held.append(data->constData());
+                added += data->size();
+            }
+        }
+        if (keep > 0 && (keep >= m_mostChanges || bytes + added > m_mostBytes))
+            break;
+        for (const char* data : std::as_const(held))
+            counted.insert(data);
+        bytes += added;
+        ++keep;
+    }
+    if (keep == count)
+        return;
+    // The undo stack cannot let go of its oldest commands alone: it is
+    // filled again with the newest, each as already made.
+    QList<FormChange*> kept;
+    for (int i = count - keep; i < count; ++i) {
+        const auto* change = static_cast<const FormChange*>(m_stack.command(i));
+        kept.append(new FormChange(*this, change->text(), change->before(), change->after()));
+    }
+    m_stack.clear();
+    for (FormChange* change : std::as_const(kept))
+        m_stack.push(change);
 }
 
 bool FormHistory::restore(const FormState& target, const FormState& current)

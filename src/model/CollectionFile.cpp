@@ -5,10 +5,12 @@
 #include "core/Messages.h"
 #include "core/TextFile.h"
 #include "model/Backgrounds.h"
+#include "model/ElementKind.h"
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace quenlow {
@@ -77,10 +79,22 @@ bool startsAsCollection(const QString& text)
             || text.at(kUserInstruction.size()) == QLatin1Char('\n'));
 }
 
-QString failureQuestion(const QString& formName)
+QString failureQuestion(const QString& formName, const ParsedCollection& parsed)
 {
-    return QStringLiteral("Sorry, but Collection text file for the Form '") + formName
-        + QStringLiteral("' could not be found. Do you wish just to open the HTML Form file ?");
+    QString what;
+    switch (parsed.failure) {
+    case ParsedCollection::Failure::Missing:
+        what = QStringLiteral("could not be found");
+        break;
+    case ParsedCollection::Failure::Unreadable:
+        what = QStringLiteral("could not be read (") + parsed.error + QLatin1Char(')');
+        break;
+    case ParsedCollection::Failure::Damaged:
+        what = QStringLiteral("is damaged (") + parsed.error + QLatin1Char(')');
+        break;
+    }
+    return QStringLiteral("Sorry, but Collection text file for the Form '") + formName + QStringLiteral("' ") + what
+        + QStringLiteral(". Do you wish just to open the HTML Form file ?");
 }
 
 } // namespace
@@ -213,6 +227,14 @@ ParsedCollection parseCollection(const QString& text)
         result.error = QStringLiteral("the header's list is short");
         return result;
     }
+    // The name is the answers column and the field the page posts: a NUL
+    // cuts it short in both, and no answer could be stored.
+    for (const FormMethod& m : std::as_const(result.methods)) {
+        if (isQuestionKind(m.methodType) && m.userInstruction.contains(QChar(0))) {
+            result.error = QStringLiteral("the name of a question holds a NUL character");
+            return result;
+        }
+    }
     return result;
 }
 
@@ -222,6 +244,8 @@ ParsedCollection readCollectionFile(const QString& path)
     if (const FileResult read = readWholeFile(path, &bytes); !read) {
         ParsedCollection result;
         result.error = read.error;
+        result.failure = QFileInfo::exists(path) ? ParsedCollection::Failure::Unreadable
+                                                 : ParsedCollection::Failure::Missing;
         return result;
     }
     return parseCollection(decodeText(bytes));
@@ -264,7 +288,7 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
     // a missing or damaged file never costs the form that is open.
     const ParsedCollection parsed = readCollectionFile(session.collectionFilePath(formName));
     if (!parsed.ok()) {
-        if (askYesNo(failureQuestion(formName))) {
+        if (askYesNo(failureQuestion(formName, parsed))) {
             session.ResetOpenForm();
             session.openFormName = formName;
             session.openPageFile = pageFile;

@@ -19,13 +19,17 @@ QString serializeCollection(const MethodCollection& collection);
 struct ParsedCollection {
     QList<FormMethod> methods;
     QString error; // empty when the file is a complete collection
+    /// Why there is an error: no such file, a file that cannot be read, or
+    /// one that is not a whole collection.
+    enum class Failure { Missing, Unreadable, Damaged } failure = Failure::Damaged;
     bool ok() const { return error.isEmpty(); }
 };
 
 /// Reads the text of a collection file. Refuses anything that is not a
 /// whole collection (empty, truncated, not starting with "User Instruction",
 /// a record without it, no header first, a header whose list is short).
-/// Values may hold any character but a line break.
+/// Values may hold any character but a line break; a question's name may
+/// not hold a NUL, which no answers column or posted field can carry.
 ParsedCollection parseCollection(const QString& text);
 /// Reads and checks a collection file from disk (either encoding).
 ParsedCollection readCollectionFile(const QString& path);

@@ -89,9 +89,18 @@ bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName, 
         }
         return taken;
     });
-    if (!taken || !whole)
+    if (!taken)
         return false;
     html.finish();
+    if (!whole) {
+        // The status went out before the rows were read: the page itself says
+        // why it ends here (and is still cut short, so it never looks whole).
+        page += QStringLiteral("<P><CENTER><font size=5 color=white><B> The answers could not all be read. "
+                               "Please try again in a moment. </B></FONT></CENTER>")
+            + kLineEnd + QStringLiteral("</body>") + kLineEnd + QStringLiteral("</html>") + kLineEnd;
+        sink(page.toUtf8());
+        return false;
+    }
     page += QStringLiteral("</body>") + kLineEnd + QStringLiteral("</html>") + kLineEnd;
     return sink(page.toUtf8());
 }

@@ -35,7 +35,7 @@ using RowSource = std::function<bool(const std::function<bool(const QVariantList
 /// page; every name and answer escaped, since strangers wrote them. Written
 /// to `sink` in pieces as the rows are read, so a table of any size costs
 /// one piece of memory. False when the sink refused a piece or the rows
-/// ended early.
+/// ended early (the page then says so at its end).
 bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName, const QList<TableColumn>& columns,
                            const RowSource& rows, const ChunkSink& sink);
 

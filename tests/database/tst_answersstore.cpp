@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 #include "support/PostgresFixture.h"
 
@@ -283,6 +284,36 @@ private slots:
         QCOMPARE(span->count, 7);
         QCOMPARE(span->first, stored->first().rowId);
         QCOMPARE(span->last, stored->last().rowId);
+    }
+
+    // A form of as many questions as a table takes columns: a select of its
+    // rows names two more, so the values are read in groups and joined.
+    void theWidestTableIsReadWhole()
+    {
+        if (isServerLocation(m_location))
+            QSKIP("the server selects more columns than a table can have");
+        const QString wide = AnswersStore::tableFor(QStringLiteral("wide"));
+        QStringList names, definition;
+        for (int i = 0; i < m_store->columnLimit(); ++i) {
+            names.append(QStringLiteral("Q%1").arg(i));
+            definition.append(QStringLiteral("\"Q%1\" TEXT").arg(i));
+        }
+        // In one statement: added one by one they take seconds.
+        QVERIFY(AnswersDatabase::open(m_location)
+                    ->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(wide, definition.join(QLatin1Char(',')))));
+        const AnswersStore::NewRow row{wide, {{names.at(1000), QStringLiteral("a")}, {names.last(), QStringLiteral("z")}}, {}, {}, {}};
+        QVERIFY(m_store->insertRows({row, row}));
+        QVERIFY(m_store->orderRows(wide, {}));
+        for (const auto& rows : {m_store->readRows(wide, names, -1, 10, true), m_store->orderedRows(wide, names, 0, 10)}) {
+            QCOMPARE(rows.valueOr({}).size(), 2);
+            for (const AnswersStore::Row& r : *rows)
+                QVERIFY(r.values.first().isNull() && r.values.at(1000) == QStringLiteral("a") && r.values.last() == QStringLiteral("z"));
+        }
+        QByteArray last;
+        QCOMPARE(m_store->visitRows(wide, names, -1, 10, [&](qint64, AnswersStore::RawValues values) {
+            last = values.back().value_or(QByteArrayView()).toByteArray();
+        }).valueOr(-1), 2);
+        QCOMPARE(last, QByteArray("z"));
     }
 
 private:

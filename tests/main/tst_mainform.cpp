@@ -30,6 +30,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
+
 using namespace quenlow;
 using namespace quenlow::test;
 
@@ -368,6 +370,35 @@ private slots:
         QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
         QCOMPARE(session.collection.count(), 3);
+    }
+
+    // The history keeps the newest changes within its bounds; the oldest go.
+    void historyForgetsTheOldestChangesBeyondItsLimits()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        FormHistory history(session);
+        createForm(session, QStringLiteral("survey"));
+        history.setLimits(3, std::numeric_limits<qint64>::max());
+        for (const char* question : {"A", "B", "C", "D", "E"})
+            QVERIFY(add(session, Kind::textField(), QLatin1StringView(question)));
+        QCOMPARE(history.stack()->count(), 3);
+        for (int i = 0; i < 3; ++i)
+            history.stack()->undo();
+        QVERIFY(!history.stack()->canUndo());
+        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(session.collection.count(), 3);
+
+        // Bytes: however large the form, the newest change stays.
+        history.setLimits(FormHistory::kMostChanges, 1);
+        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
+        QVERIFY(add(session, Kind::textField(), QStringLiteral("F")));
+        QVERIFY(add(session, Kind::textField(), QStringLiteral("G")));
+        QCOMPARE(history.stack()->count(), 1);
+        history.stack()->undo();
+        history.stack()->undo();
+        QCOMPARE(session.collection.count(), 4);
+        QVERIFY(readBytes(folder.html(QStringLiteral("survey.html"))) != page);
     }
 
     // Undoing an add whose column has answers by now keeps them (and says so);

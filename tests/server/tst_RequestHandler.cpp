@@ -5,6 +5,7 @@
 #include "support/TestProgramFolder.h"
 
 #include "database/AnswerColumns.h"
+#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 #include "server/AnswerWriter.h"
 #include "server/FormFields.h"
@@ -55,6 +56,7 @@ private slots:
     void storesWhatItsQuestionsAnnounce_data();
     void storesWhatItsQuestionsAnnounce();
     void answersTableIsStreamedAndBounded();
+    void answersTableAsWideAsATableCanBe();
     void refusesUnknownForms_data();
     void refusesUnknownForms();
     void neverUsesThePostedDatabaseLocation();
@@ -453,6 +455,39 @@ void TestRequestHandler::answersTableIsStreamedAndBounded()
 
     held.clear();
     QCOMPARE(m_handler->handle(request).status, 200);
+}
+
+// As many columns as a table can have: more than one select can name with
+// the ids. A table gone while its page is written: the page says why it ends.
+void TestRequestHandler::answersTableAsWideAsATableCanBe()
+{
+    if (TestProgramFolder::onServerStore())
+        QSKIP("a database file");
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("wide")).showsAnswersTable(true).textField(QStringLiteral("Q0")).write());
+    const auto store = openStore(m_folder->database());
+    QStringList definition;
+    for (int i = 0; i < store->columnLimit(); ++i)
+        definition.append(QStringLiteral("\"Q%1\" TEXT").arg(i));
+    const auto db = AnswersDatabase::open(m_folder->database());
+    QVERIFY(db->exec(QStringLiteral("DROP TABLE tbl_wide")));
+    QVERIFY(db->exec(QStringLiteral("CREATE TABLE tbl_wide (%1)").arg(definition.join(QLatin1Char(',')))));
+    const QString last = QStringLiteral("Q%1").arg(store->columnLimit() - 1);
+    QVERIFY(store->insertRows({{QStringLiteral("tbl_wide"), {{last, QStringLiteral("the last answer")}}, {}, {}, {}}}));
+    const QByteArray page = get("/scripts/showTable.asp", "tableName=tbl_wide").body;
+    QVERIFY(page.contains("the last answer") && page.endsWith("</html>\r\n"));
+
+    QByteArray cut;
+    HttpRequest request;
+    request.method = "GET";
+    request.path = "/scripts/showTable.asp";
+    request.query = "tableName=tbl_wide";
+    const HttpResponse gone = m_handler->handle(request);
+    QVERIFY(db->exec(QStringLiteral("DROP TABLE tbl_wide")));
+    QVERIFY(!gone.stream([&](const QByteArray& piece) {
+        cut += piece;
+        return true;
+    }));
+    QVERIFY(cut.contains("The answers could not all be read."));
 }
 
 void TestRequestHandler::refusesUnknownForms_data()
