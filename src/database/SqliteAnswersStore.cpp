@@ -525,7 +525,7 @@ Result<void> SqliteAnswersStore::readOtherColumns(const QString& table, const QS
                                                   QList<Row>& rows)
 {
     // A table may have as many columns as one select can name, and the rows
-    // need two more: the values past the first select are read in groups of
+    // need more beside them (id, times): the values past the first select are read in groups of
     // the same rows and put beside the values already read.
     if (rows.isEmpty())
         return {};
