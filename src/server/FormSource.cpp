@@ -80,6 +80,7 @@ constexpr std::chrono::milliseconds kRefreshEvery{1000};
 // A form nobody asked for in this long is forgotten rather than kept fresh.
 constexpr std::chrono::minutes kForgetAfter{10};
 constexpr qsizetype kMemoryLimit = 1024;
+constexpr size_t kMaxWaiting = 10000;
 
 // What the source knows of one form ('F' and its name) or image ('I' and its
 // file name).
@@ -280,20 +281,24 @@ public:
         return *found ? (*found)->form : std::nullopt;
     }
 
-    void whenLookedUp(const QString& formName, std::function<void()> then) override
+    bool whenLookedUp(const QString& formName, std::function<void()> then) override
     {
         {
             std::lock_guard lock(m_memory->mutex);
             const QString key = QLatin1Char('F') + formName;
             const auto it = m_memory->known.constFind(key);
             if (it == m_memory->known.cend() || !it->usable()) {
+                // A crowd posting while the store does not answer waits in bounded memory.
+                if (m_memory->callbacks.size() >= kMaxWaiting)
+                    return false;
                 m_memory->wanted.insert(key);
                 m_memory->callbacks.emplace_back(m_memory->started, std::move(then));
                 m_memory->changed.notify_all();
-                return;
+                return true;
             }
         }
         then();
+        return true;
     }
 
     QByteArray tokenKey() override { return m_key; }

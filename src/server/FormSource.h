@@ -42,11 +42,13 @@ public:
     virtual Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds wait) = 0;
     /// Calls `then` once a lookup of `formName` without waiting no longer
     /// fails with Busy: at once, or on the source's thread after asking the
-    /// store (never, should the store not answer).
-    virtual void whenLookedUp(const QString& formName, std::function<void()> then)
+    /// store (never, should the store not answer). False, with nothing done,
+    /// when too many wait already.
+    virtual bool whenLookedUp(const QString& formName, std::function<void()> then)
     {
         Q_UNUSED(formName);
         then();
+        return true;
     }
     /// The key of the submission tokens: shared by every server of one store,
     /// else empty (each service makes its own).

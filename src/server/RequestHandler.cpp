@@ -220,6 +220,7 @@ private:
 
 // A post being taken: answered once, by the writer or by its deadline.
 struct RequestHandler::PendingPost {
+    HttpRequest request;
     std::function<void(HttpResponse)> respond;
     std::atomic<bool> answered{false};
     std::weak_ptr<Deadlines> deadlines;
@@ -345,26 +346,31 @@ bool RequestHandler::handleWithoutWaiting(const HttpRequest& request, std::funct
     if (request.path != submissionPath() || request.method != "POST")
         return false;
     auto pending = std::make_shared<PendingPost>();
+    pending->request = request;
     pending->respond = std::move(respond);
     pending->deadlines = m_deadlines;
+    // Until then the deadline holds the post; whoever else waits for it does not.
     pending->deadline = m_deadlines->add(m_deadline, [pending] { pending->answer(unavailable(true)); });
-    takeSubmission(request, pending);
+    takeSubmission(pending);
     return true;
 }
 
-void RequestHandler::takeSubmission(const HttpRequest& request, const std::shared_ptr<PendingPost>& pending)
+void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
 {
     if (pending->answered)
         return;
     HttpResponse refusal;
     PublishedForm form;
     NotWaiting notWaiting;
-    std::optional<Submission> submission = prepareSubmission(request, &refusal, &form);
+    std::optional<Submission> submission = prepareSubmission(pending->request, &refusal, &form);
     if (!submission) {
         if (notWaiting.formToLookUp) {
-            m_forms->whenLookedUp(*notWaiting.formToLookUp,
-                                  [this, request, pending] { takeSubmission(request, pending); });
-            return;
+            const bool queued = m_forms->whenLookedUp(*notWaiting.formToLookUp, [this, post = std::weak_ptr(pending)] {
+                if (const auto p = post.lock())
+                    takeSubmission(p);
+            });
+            if (queued)
+                return;
         }
         pending->answer(std::move(refusal));
         return;

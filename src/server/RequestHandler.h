@@ -64,7 +64,7 @@ private:
     class Deadlines;
     /// Takes a post without waiting on the store: one whose form is not in
     /// memory yet is taken again once the form source has it.
-    void takeSubmission(const HttpRequest& request, const std::shared_ptr<PendingPost>& pending);
+    void takeSubmission(const std::shared_ptr<PendingPost>& pending);
     std::chrono::milliseconds lookupWait() const;
 
     static constexpr int kMaxTablePagesAtOnce = 4;
