@@ -166,9 +166,9 @@ struct StoreMemory {
                     entry.askAgain.setRemainingTime(kRefreshEvery);
                 }
             }
-            if (known.size() > kMemoryLimit) {
-                known.removeIf([](const auto& e) { return e.value().state != Remembered::Published; });
-            }
+            // Names nobody publishes cost memory for a moment only, whatever a crowd asks for.
+            if (known.size() > kMemoryLimit)
+                known.removeIf([](const auto& e) { return !e.value().usable(); });
             finished = round;
             std::vector<std::function<void()>> due;
             std::erase_if(callbacks, [&](auto& c) {
