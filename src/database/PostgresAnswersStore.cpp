@@ -1344,6 +1344,12 @@ Result<void> PostgresAnswersStore::checkWritable()
         return r.error();
     if (QByteArray(PQgetvalue(r->get(), 0, 0)) != "t")
         return Error { Error::Io, QStringLiteral("%1 accepts no writes now").arg(m_location) };
+    // A committed write, as answers are: a server that cannot write its log refuses it.
+    if (const auto w = run(QStringLiteral("INSERT INTO quenlow.settings (key, value) VALUES ('written', $1) "
+                                          "ON CONFLICT (key) DO UPDATE SET value = excluded.value"),
+            { QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs) });
+        !w)
+        return w.error();
     return {};
 }
 

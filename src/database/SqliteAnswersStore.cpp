@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -21,6 +22,8 @@ namespace {
 // The side table of arrival times and tokens; no form's table can take its
 // name, since theirs all begin with "tbl_".
 const QString kArrivals = QStringLiteral("quenlow_arrivals");
+// The store's own settings (the key of the page tokens), made when first needed.
+const QString kSettings = QStringLiteral("quenlow_settings");
 // Distinct column sets in use at once; a flood of odd ones only costs re-preparing.
 constexpr qsizetype kMaxStatements = 64;
 
@@ -142,7 +145,8 @@ Result<QStringList> SqliteAnswersStore::tables()
         // type, name, tbl_name, rootpage, sql
         if (row.value(0).toString() == QLatin1StringView("table")) {
             const QString name = row.value(1).toString();
-            if (!name.startsWith(QLatin1StringView("sqlite_")) && name.compare(kArrivals, Qt::CaseInsensitive) != 0)
+            if (!name.startsWith(QLatin1StringView("sqlite_")) && name.compare(kArrivals, Qt::CaseInsensitive) != 0
+                && name.compare(kSettings, Qt::CaseInsensitive) != 0)
                 names.append(name);
         }
         return true;
@@ -970,20 +974,50 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::timeOf(const QString& colum
     return when;
 }
 
+Result<QByteArray> SqliteAnswersStore::sharedKey()
+{
+    // Made once and kept in the file, so that a page sent before the service
+    // restarted still checks.
+    QByteArray fresh(32, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(fresh.data()), fresh.size() / 4);
+    QString kept;
+    const Result<void> done = inTransaction([&]() -> Result<void> {
+        if (!m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
+                            .arg(quote(kSettings)))
+            || !m_db->exec(QStringLiteral("INSERT OR IGNORE INTO %1 (key, value) VALUES ('shared_key', ?1)")
+                               .arg(quote(kSettings)),
+                           {QString::fromLatin1(fresh.toHex())}))
+            return failure(QStringLiteral("keep the shared key"));
+        const bool read = m_db->forEachRow(kSettings, [&](const QVariantList& row) {
+            if (row.value(0).toString() == QLatin1StringView("shared_key"))
+                kept = row.value(1).toString();
+            return true;
+        });
+        return read ? Result<void>() : failure(QStringLiteral("read the shared key"));
+    });
+    if (!done)
+        return done.error();
+    const QByteArray key = QByteArray::fromHex(kept.toLatin1());
+    if (key.size() != fresh.size())
+        return Error{Error::Other, QStringLiteral("the shared key was not kept")};
+    return key;
+}
+
 Result<void> SqliteAnswersStore::checkWritable()
 {
     if (replaced())
         return Error{Error::Io, QStringLiteral("the file %1 was replaced or removed").arg(shownLocation(m_path))};
-    // Taking the write lock and writing the header proves the file and its
-    // folder accept writes; nothing is changed.
-    if (!m_db->begin())
-        return failure(QStringLiteral("begin"));
-    if (!m_db->exec(QStringLiteral("PRAGMA user_version = 0")) || !m_db->rollback()) {
-        const Error e = failure(QStringLiteral("write"));
-        m_db->rollback();
-        return e;
-    }
-    return {};
+    // A committed write, as answers are: a full disk refuses it. Rolled back,
+    // nothing would reach the write-ahead log and nothing would be proved.
+    return inTransaction([&]() -> Result<void> {
+        if (!m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
+                            .arg(quote(kSettings)))
+            || !m_db->exec(QStringLiteral("INSERT OR REPLACE INTO %1 (key, value) VALUES ('written', ?1)")
+                               .arg(quote(kSettings)),
+                           {QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)}))
+            return failure(QStringLiteral("write"));
+        return {};
+    });
 }
 
 bool SqliteAnswersStore::replaced() const

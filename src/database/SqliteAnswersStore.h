@@ -14,8 +14,9 @@ class AnswersDatabase;
 
 /// The embedded answers store: one SQLite file in WAL mode, so the
 /// collection service writes rows while the designer changes columns.
-/// Arrival times and page tokens live in a side table, so the answers
-/// tables keep exactly the columns of their questions.
+/// Arrival times and page tokens live in a side table, and the store's own
+/// settings in another, so the answers tables keep exactly the columns of
+/// their questions.
 class SqliteAnswersStore final : public AnswersStore
 {
 public:
@@ -50,6 +51,7 @@ public:
     Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
     Result<std::optional<QDateTime>> changeOf(const QString& table, qint64 rowId) override;
+    Result<QByteArray> sharedKey() override;
     Result<void> checkWritable() override;
     QString location() const override { return shownLocation(m_path); }
     int columnLimit() const override;

@@ -162,7 +162,7 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     } else if (!QFileInfo(appFolder + QStringLiteral("/HTML")).isDir()) {
         return fail(QStringLiteral("the program folder %1 has no HTML folder").arg(QDir::toNativeSeparators(appFolder)));
     } else {
-        forms = formsInFolder(appFolder);
+        forms = formsInFolder(appFolder, store);
     }
 
     // A peer that goes away must not end the program that runs the service.
@@ -172,6 +172,7 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     if (!writer->start(&why))
         return fail(why);
     auto handler = std::make_unique<RequestHandler>(std::move(forms), store, *writer);
+    handler->setAnswerDeadline(d->limits.requestDeadline);
 
     d->activeSink = d->sink;
     if (!d->activeSink) {

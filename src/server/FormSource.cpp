@@ -5,10 +5,13 @@
 #include "database/AnswersStore.h"
 #include "server/FormFields.h"
 #include "server/PublishedFolder.h"
+#include "server/StoreThread.h"
 
 #include <QDeadlineTimer>
 #include <QHash>
+#include <QSet>
 
+#include <condition_variable>
 #include <mutex>
 #include <vector>
 
@@ -30,151 +33,323 @@ std::optional<QString> formOfPage(QByteArrayView requestPath)
 class FolderSource final : public FormSource
 {
 public:
-    explicit FolderSource(const QString& appFolder)
+    FolderSource(const QString& appFolder, const QString& storeLocation)
         : m_html(appFolder + QStringLiteral("/HTML"))
         , m_forms(appFolder)
     {
+        // Kept in the store: a page sent before a restart still checks. A
+        // store that cannot keep it leaves the service a key of its own.
+        if (const auto store = openAnswersStore(storeLocation)) {
+            if (const Result<QByteArray> key = (*store)->sharedKey())
+                m_key = *key;
+        }
     }
 
-    std::optional<File> file(QByteArrayView requestPath) override
+    Result<std::optional<File>> file(QByteArrayView requestPath, std::chrono::milliseconds) override
     {
         const std::optional<PublishedFolder::File> found = m_html.resolve(requestPath);
         if (!found)
-            return std::nullopt;
+            return std::optional<File>();
         std::optional<QByteArray> content = PublishedFolder::content(*found);
         if (!content)
-            return std::nullopt;
+            return std::optional<File>();
         File file{found->contentType, std::move(*content), std::nullopt, found->isPage};
         if (found->isPage)
             file.pageOfForm = formOfPage(requestPath);
-        return file;
+        return std::optional<File>(std::move(file));
     }
 
-    std::optional<PublishedForm> form(const QString& formName) override { return m_forms.find(formName); }
-
-private:
-    PublishedFolder m_html;
-    FormCatalog m_forms;
-};
-
-// Each lookup asks the store again after this long, so that a form the
-// designer publishes anew reaches every server without a restart.
-constexpr int kFreshForMs = 1000;
-constexpr qsizetype kCacheLimit = 1024;
-
-class StoreSource final : public FormSource
-{
-public:
-    StoreSource(QString location, std::shared_ptr<AnswersStore> first, QByteArray key)
-        : m_location(std::move(location))
-        , m_key(std::move(key))
+    Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds) override
     {
-        m_idle.push_back(std::move(first));
-    }
-
-    std::optional<File> file(QByteArrayView requestPath) override
-    {
-        if (!requestPath.startsWith('/'))
-            return std::nullopt;
-        const std::optional<QString> name = strictUtf8(requestPath.sliced(1));
-        const std::optional<PublishedFolder::FileKind> kind = name ? PublishedFolder::kindOf(*name) : std::nullopt;
-        if (!kind)
-            return std::nullopt;
-        if (kind->isPage) {
-            const std::optional<QString> formName = formOfPage(requestPath);
-            const std::optional<Entry> entry = formName ? lookUp(*formName) : std::nullopt;
-            if (!entry || !entry->form)
-                return std::nullopt;
-            return File{kind->contentType, entry->page, formName, true};
-        }
-        const auto image = withStore([&](AnswersStore& store) { return store.publishedFile(*name); });
-        if (!image || !*image)
-            return std::nullopt;
-        return File{(*image)->contentType.isEmpty() ? kind->contentType : (*image)->contentType, (*image)->bytes,
-                    std::nullopt, false};
-    }
-
-    std::optional<PublishedForm> form(const QString& formName) override
-    {
-        if (!FormCatalog::isFormName(formName))
-            return std::nullopt;
-        const std::optional<Entry> entry = lookUp(formName);
-        return entry ? entry->form : std::nullopt;
+        return m_forms.find(formName);
     }
 
     QByteArray tokenKey() override { return m_key; }
 
 private:
-    struct Entry {
-        std::optional<PublishedForm> form;
-        QByteArray page;
-        QDeadlineTimer fresh;
-    };
+    PublishedFolder m_html;
+    FormCatalog m_forms;
+    QByteArray m_key;
+};
 
-    // Runs `work` on an idle connection (opening one when none is idle); a
-    // connection that failed is not kept.
-    template<typename Work>
-    auto withStore(Work work) -> decltype(work(std::declval<AnswersStore&>()))
+// Published forms are asked for again this often, so that a form the
+// designer publishes anew reaches every server without a restart; one not
+// published (or that could not be read) is asked for again on the first
+// request after this long.
+constexpr std::chrono::milliseconds kRefreshEvery{1000};
+// A form nobody asked for in this long is forgotten rather than kept fresh.
+constexpr std::chrono::minutes kForgetAfter{10};
+constexpr qsizetype kMemoryLimit = 1024;
+constexpr size_t kMaxWaiting = 10000;
+
+// What the source knows of one form ('F' and its name) or image ('I' and its
+// file name).
+struct Remembered {
+    enum State { Published, Absent, Unreadable };
+    State state = Absent;
+    FormSource::File file; // a form's page, or the image
+    std::optional<PublishedForm> form;
+    Error error;                // why it could not be read
+    QDeadlineTimer askAgain;    // for Absent and Unreadable
+    QDeadlineTimer forgetAfter; // for Published
+    bool usable() const { return state == Published || !askAgain.hasExpired(); }
+};
+
+// The memory of a store's forms and the thread that keeps it, shared with
+// that thread so that it may outlive the source while stuck on a server
+// that stopped answering.
+struct StoreMemory {
+    explicit StoreMemory(const QString& storeLocation)
+        : location(storeLocation)
     {
-        std::shared_ptr<AnswersStore> store;
-        {
-            std::lock_guard lock(m_mutex);
-            if (!m_idle.empty()) {
-                store = std::move(m_idle.back());
-                m_idle.pop_back();
+    }
+
+    const QString location;
+    std::mutex mutex;
+    std::condition_variable changed;
+    QHash<QString, Remembered> known;
+    QSet<QString> wanted;
+    // Rounds of asking the store: a key wanted while `started` was N is
+    // answered once `finished` passes N.
+    quint64 started = 0, finished = 0;
+    std::vector<std::pair<quint64, std::function<void()>>> callbacks;
+    bool stopping = false;
+    std::shared_ptr<AnswersStore> store; // the thread's own connection
+
+    void run()
+    {
+        std::unique_lock lock(mutex);
+        QDeadlineTimer refresh(kRefreshEvery);
+        while (!stopping) {
+            changed.wait_for(lock, std::chrono::milliseconds(refresh.remainingTime()),
+                             [this] { return stopping || !wanted.isEmpty(); });
+            if (stopping)
+                break;
+            QStringList keys(wanted.cbegin(), wanted.cend());
+            wanted.clear();
+            if (refresh.hasExpired()) {
+                for (auto it = known.begin(); it != known.end();) {
+                    if (it->state == Remembered::Published && it->forgetAfter.hasExpired()) {
+                        it = known.erase(it);
+                        continue;
+                    }
+                    if (it->state == Remembered::Published && !keys.contains(it.key()))
+                        keys.append(it.key());
+                    ++it;
+                }
+                refresh.setRemainingTime(kRefreshEvery);
+            }
+            const quint64 round = ++started;
+            lock.unlock();
+            QHash<QString, Remembered> read;
+            std::optional<Error> failed;
+            for (const QString& key : std::as_const(keys)) {
+                auto found = readFromStore(key);
+                if (!found) {
+                    failed = found.error();
+                    break; // the rest would fail the same way
+                }
+                read.insert(key, std::move(*found));
+            }
+            lock.lock();
+            for (const QString& key : std::as_const(keys)) {
+                Remembered& entry = known[key];
+                if (const auto it = read.constFind(key); it != read.cend()) {
+                    const QDeadlineTimer forget = entry.state == Remembered::Published ? entry.forgetAfter
+                                                                                       : QDeadlineTimer(kForgetAfter);
+                    entry = *it;
+                    entry.forgetAfter = forget;
+                } else if (entry.state != Remembered::Published) {
+                    // A form known to be published is served from memory while the store cannot be read.
+                    entry.state = Remembered::Unreadable;
+                    entry.error = Error{Error::Io, failed ? failed->detail : QString()};
+                    entry.askAgain.setRemainingTime(kRefreshEvery);
+                }
+            }
+            // Names nobody publishes cost memory for a moment only, whatever a crowd asks for.
+            if (known.size() > kMemoryLimit)
+                known.removeIf([](const auto& e) { return !e.value().usable(); });
+            finished = round;
+            std::vector<std::function<void()>> due;
+            std::erase_if(callbacks, [&](auto& c) {
+                if (c.first >= finished)
+                    return false;
+                due.push_back(std::move(c.second));
+                return true;
+            });
+            changed.notify_all();
+            if (!due.empty()) {
+                lock.unlock();
+                for (const auto& call : due)
+                    call();
+                lock.lock();
             }
         }
+        callbacks.clear();
+    }
+
+    Result<Remembered> readFromStore(const QString& key)
+    {
         if (!store) {
-            auto opened = openAnswersStore(m_location);
+            auto opened = openAnswersStore(location);
             if (!opened)
                 return opened.error();
             store = std::move(*opened);
         }
-        auto result = work(*store);
-        if (result) {
-            std::lock_guard lock(m_mutex);
-            m_idle.push_back(std::move(store));
+        Remembered found;
+        found.askAgain.setRemainingTime(kRefreshEvery);
+        const QString name = key.mid(1);
+        if (key.startsWith(QLatin1Char('F'))) {
+            const auto published = store->publication(name);
+            if (!published) {
+                store.reset(); // a connection that failed is not kept
+                return published.error();
+            }
+            if (const std::optional<AnswersStore::Publication>& p = *published) {
+                found.state = Remembered::Published;
+                found.form = PublishedForm{name, p->title, p->backgroundImage, p->showsAnswersTable,
+                                           postedQuestions(*p)};
+                found.file = FormSource::File{{}, p->page, name, true};
+            }
+            return found;
         }
-        return result;
+        const auto image = store->publishedFile(name);
+        if (!image) {
+            store.reset();
+            return image.error();
+        }
+        if (*image) {
+            found.state = Remembered::Published;
+            found.file = FormSource::File{(*image)->contentType, (*image)->bytes, std::nullopt, false};
+        }
+        return found;
+    }
+};
+
+class StoreSource final : public FormSource
+{
+public:
+    StoreSource(const QString& location, std::shared_ptr<AnswersStore> first, QByteArray key)
+        : m_memory(std::make_shared<StoreMemory>(location))
+        , m_key(std::move(key))
+    {
+        m_memory->store = std::move(first);
+        m_thread = std::make_unique<StoreThread>([memory = m_memory] { memory->run(); });
     }
 
-    std::optional<Entry> lookUp(const QString& formName)
+    ~StoreSource() override
     {
         {
-            std::lock_guard lock(m_mutex);
-            const auto it = m_cache.constFind(formName);
-            if (it != m_cache.cend() && !it->fresh.hasExpired())
-                return *it;
+            std::lock_guard lock(m_memory->mutex);
+            m_memory->stopping = true;
+            m_memory->callbacks.clear();
         }
-        const auto published = withStore([&](AnswersStore& store) { return store.publication(formName); });
-        if (!published)
-            return std::nullopt; // the store cannot be read now: nothing is served, nothing is kept
-        Entry entry;
-        entry.fresh = QDeadlineTimer(kFreshForMs);
-        if (const std::optional<AnswersStore::Publication>& p = *published) {
-            entry.form = PublishedForm{formName, p->title, p->backgroundImage, p->showsAnswersTable,
-                                       postedQuestions(*p)};
-            entry.page = p->page;
-        }
-        std::lock_guard lock(m_mutex);
-        if (m_cache.size() >= kCacheLimit)
-            m_cache.clear();
-        m_cache.insert(formName, entry);
-        return entry;
+        m_memory->changed.notify_all();
+        m_thread.reset();
     }
 
-    const QString m_location;
+    Result<std::optional<File>> file(QByteArrayView requestPath, std::chrono::milliseconds wait) override
+    {
+        if (!requestPath.startsWith('/'))
+            return std::optional<File>();
+        const std::optional<QString> name = strictUtf8(requestPath.sliced(1));
+        const std::optional<PublishedFolder::FileKind> kind = name ? PublishedFolder::kindOf(*name) : std::nullopt;
+        if (!kind)
+            return std::optional<File>();
+        std::optional<QString> formName;
+        if (kind->isPage) {
+            formName = formOfPage(requestPath);
+            if (!formName)
+                return std::optional<File>();
+        }
+        const auto found = lookUp(formName ? QLatin1Char('F') + *formName : QLatin1Char('I') + *name, wait);
+        if (!found)
+            return found.error();
+        if (!*found)
+            return std::optional<File>();
+        File file = (*found)->file;
+        file.contentType = file.contentType.isEmpty() || kind->isPage ? kind->contentType : file.contentType;
+        return std::optional<File>(std::move(file));
+    }
+
+    Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds wait) override
+    {
+        if (!FormCatalog::isFormName(formName))
+            return std::optional<PublishedForm>();
+        const auto found = lookUp(QLatin1Char('F') + formName, wait);
+        if (!found)
+            return found.error();
+        return *found ? (*found)->form : std::nullopt;
+    }
+
+    bool whenLookedUp(const QString& formName, std::function<void()> then) override
+    {
+        {
+            std::lock_guard lock(m_memory->mutex);
+            const QString key = QLatin1Char('F') + formName;
+            const auto it = m_memory->known.constFind(key);
+            if (it == m_memory->known.cend() || !it->usable()) {
+                // A crowd posting while the store does not answer waits in bounded memory.
+                if (m_memory->callbacks.size() >= kMaxWaiting)
+                    return false;
+                m_memory->wanted.insert(key);
+                m_memory->callbacks.emplace_back(m_memory->started, std::move(then));
+                m_memory->changed.notify_all();
+                return true;
+            }
+        }
+        then();
+        return true;
+    }
+
+    QByteArray tokenKey() override { return m_key; }
+
+private:
+    // What is remembered of `key` when it is of use; otherwise asked for, and
+    // waited for up to `wait`.
+    Result<std::optional<Remembered>> lookUp(const QString& key, std::chrono::milliseconds wait)
+    {
+        std::unique_lock lock(m_memory->mutex);
+        const auto remembered = [&]() -> std::optional<Result<std::optional<Remembered>>> {
+            const auto it = m_memory->known.find(key);
+            if (it == m_memory->known.end() || !it->usable())
+                return std::nullopt;
+            switch (it->state) {
+            case Remembered::Published:
+                it->forgetAfter.setRemainingTime(kForgetAfter);
+                return Result<std::optional<Remembered>>(std::optional<Remembered>(*it));
+            case Remembered::Absent:
+                return Result<std::optional<Remembered>>(std::optional<Remembered>());
+            case Remembered::Unreadable:
+                break;
+            }
+            return Result<std::optional<Remembered>>(it->error);
+        };
+        if (auto found = remembered())
+            return std::move(*found);
+        m_memory->wanted.insert(key);
+        const quint64 round = m_memory->started;
+        m_memory->changed.notify_all();
+        if (wait.count() <= 0)
+            return Error{Error::Busy, QStringLiteral("not looked up yet")};
+        m_memory->changed.wait_for(lock, wait, [&] { return m_memory->finished > round; });
+        if (auto found = remembered())
+            return std::move(*found);
+        return Error{Error::Io, QStringLiteral("%1 did not answer within %2 ms")
+                                    .arg(shownLocation(m_memory->location))
+                                    .arg(wait.count())};
+    }
+
+    std::shared_ptr<StoreMemory> m_memory;
     const QByteArray m_key;
-    std::mutex m_mutex;
-    std::vector<std::shared_ptr<AnswersStore>> m_idle;
-    QHash<QString, Entry> m_cache;
+    std::unique_ptr<StoreThread> m_thread;
 };
 
 } // namespace
 
-std::unique_ptr<FormSource> formsInFolder(const QString& appFolder)
+std::unique_ptr<FormSource> formsInFolder(const QString& appFolder, const QString& storeLocation)
 {
-    return std::make_unique<FolderSource>(appFolder);
+    return std::make_unique<FolderSource>(appFolder, storeLocation.isEmpty() ? answersStoreIn(appFolder) : storeLocation);
 }
 
 std::unique_ptr<FormSource> formsInStore(const QString& storeLocation, QString* error)

@@ -2,12 +2,15 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
 #include "server/FormCatalog.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -15,7 +18,10 @@ namespace quenlow {
 
 /// Where the collection service finds the forms it publishes: the program
 /// folder of the designer, or an answers store that keeps published forms
-/// (so that servers elsewhere need no folder). Thread-safe.
+/// (so that servers elsewhere need no folder). A store's forms are served
+/// from memory, which a thread of the source keeps fresh: a lookup never
+/// waits on the store for longer than it says, and a form whose publication
+/// is known is served while the store cannot be reached. Thread-safe.
 class FormSource
 {
 public:
@@ -29,15 +35,30 @@ public:
 
     virtual ~FormSource() = default;
     /// The file a request path (percent-decoded, starting with "/") stands
-    /// for; nothing when it is not published.
-    virtual std::optional<File> file(QByteArrayView requestPath) = 0;
-    virtual std::optional<PublishedForm> form(const QString& formName) = 0;
+    /// for; nothing when it is not published. Fails when the store could not
+    /// tell within `wait` (Busy when it was not asked yet, `wait` being 0).
+    virtual Result<std::optional<File>> file(QByteArrayView requestPath, std::chrono::milliseconds wait) = 0;
+    /// The same for a form.
+    virtual Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds wait) = 0;
+    /// Calls `then` once a lookup of `formName` without waiting no longer
+    /// fails with Busy: at once, or on the source's thread after asking the
+    /// store (never, should the store not answer). False, with nothing done,
+    /// when too many wait already.
+    virtual bool whenLookedUp(const QString& formName, std::function<void()> then)
+    {
+        Q_UNUSED(formName);
+        then();
+        return true;
+    }
     /// The key of the submission tokens: shared by every server of one store,
     /// else empty (each service makes its own).
     virtual QByteArray tokenKey() { return {}; }
 };
 
-std::unique_ptr<FormSource> formsInFolder(const QString& appFolder);
+/// The forms of a program folder; the key of the tokens is kept in the
+/// answers store at `storeLocation` (by default the folder's), so that pages
+/// sent before a restart still check.
+std::unique_ptr<FormSource> formsInFolder(const QString& appFolder, const QString& storeLocation = {});
 /// Nothing (with `error` set) when the store cannot be opened or keeps no forms.
 std::unique_ptr<FormSource> formsInStore(const QString& storeLocation, QString* error);
 

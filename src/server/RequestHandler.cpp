@@ -9,10 +9,17 @@
 #include "server/AnswerPages.h"
 #include "server/AnswerPlacement.h"
 #include "server/AnswerWriter.h"
+#include "server/StoreHealth.h"
 
 #include <QHash>
 #include <QVariant>
 #include <QSet>
+
+#include <algorithm>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
 
 namespace quenlow {
 
@@ -58,6 +65,36 @@ HttpResponse notFound()
     return errorResponse(404, QStringLiteral("Not found"),
                          QStringLiteral("There is no such page here. Form pages are opened by their name, "
                                         "for example /survey.html."));
+}
+
+// The store cannot be reached now: trying again later loses nothing.
+HttpResponse unavailable(bool submission)
+{
+    HttpResponse response = errorResponse(
+        503, QStringLiteral("Not available right now"),
+        QStringLiteral("The answers to this form cannot be taken right now. Please try again in a few minutes.")
+            + (submission ? QStringLiteral(" Nothing has been stored.") : QString()));
+    response.headers.append({QByteArrayLiteral("Retry-After"), QByteArrayLiteral("30")});
+    return response;
+}
+
+// Set while a post is taken on the I/O thread: lookups of forms must not
+// wait there, and the one that could not be made without waiting is noted.
+struct NotWaiting {
+    NotWaiting();
+    ~NotWaiting();
+    NotWaiting* previous;
+    std::optional<QString> formToLookUp;
+};
+thread_local NotWaiting* t_notWaiting = nullptr;
+NotWaiting::NotWaiting()
+    : previous(t_notWaiting)
+{
+    t_notWaiting = this;
+}
+NotWaiting::~NotWaiting()
+{
+    t_notWaiting = previous;
 }
 
 HttpResponse methodNotAllowed(const QByteArray& allowed)
@@ -129,12 +166,111 @@ RequestHandler::RequestHandler(const QString& appFolder, AnswerWriter& writer)
 {
 }
 
+// Answers each post by its deadline when the store has not: a store that
+// stopped answering must hold neither the person nor the service.
+class RequestHandler::Deadlines
+{
+public:
+    using Clock = std::chrono::steady_clock;
+    using Key = std::pair<Clock::time_point, quint64>;
+
+    Deadlines()
+        : m_thread([this] { run(); })
+    {
+    }
+    ~Deadlines()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+    Key add(std::chrono::milliseconds after, std::function<void()> call)
+    {
+        std::lock_guard lock(m_mutex);
+        const Key key{Clock::now() + after, ++m_next};
+        m_due.emplace(key, std::move(call));
+        if (m_due.begin()->first == key)
+            m_wake.notify_all();
+        return key;
+    }
+    void cancel(const Key& key)
+    {
+        std::lock_guard lock(m_mutex);
+        m_due.erase(key);
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_stopping) {
+            if (m_due.empty()) {
+                m_wake.wait(lock);
+                continue;
+            }
+            if (m_due.begin()->first.first > Clock::now()) {
+                m_wake.wait_until(lock, m_due.begin()->first.first);
+                continue;
+            }
+            std::function<void()> call = std::move(m_due.begin()->second);
+            m_due.erase(m_due.begin());
+            lock.unlock();
+            call();
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::map<Key, std::function<void()>> m_due;
+    quint64 m_next = 0;
+    bool m_stopping = false;
+    std::thread m_thread;
+};
+
+// A post being taken: answered once, by the writer or by its deadline.
+struct RequestHandler::PendingPost {
+    HttpRequest request;
+    std::function<void(HttpResponse)> respond;
+    std::atomic<bool> answered{false};
+    std::weak_ptr<Deadlines> deadlines;
+    Deadlines::Key deadline;
+
+    void answer(HttpResponse response)
+    {
+        if (answered.exchange(true))
+            return;
+        if (const auto d = deadlines.lock())
+            d->cancel(deadline);
+        std::function<void(HttpResponse)> call = std::move(respond);
+        call(std::move(response));
+    }
+};
+
 RequestHandler::RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer)
     : m_forms(std::move(forms))
     , m_storeLocation(storeLocation)
     , m_writer(writer)
     , m_tokens(m_forms->tokenKey())
+    , m_health(std::make_unique<StoreHealth>(storeLocation))
+    , m_deadlines(std::make_shared<Deadlines>())
 {
+}
+
+RequestHandler::~RequestHandler()
+{
+    // First: the source's thread may be taking a post again through this handler.
+    m_forms.reset();
+}
+
+std::chrono::milliseconds RequestHandler::lookupWait() const
+{
+    // A worker waits for a form no longer than this, so a store that stopped
+    // answering cannot take every worker for long.
+    return std::min(m_deadline, std::chrono::milliseconds(3000));
 }
 
 HttpResponse RequestHandler::handle(const HttpRequest& request)
@@ -155,7 +291,10 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
 
 HttpResponse RequestHandler::publish(const HttpRequest& request)
 {
-    std::optional<FormSource::File> file = m_forms->file(request.path);
+    Result<std::optional<FormSource::File>> found = m_forms->file(request.path, lookupWait());
+    if (!found)
+        return unavailable(false);
+    std::optional<FormSource::File> file = std::move(found).value();
     if (!file)
         return notFound();
     HttpResponse response;
@@ -186,8 +325,17 @@ std::optional<PublishedForm> RequestHandler::formOfTable(const std::optional<QSt
         return std::nullopt;
     }
     std::optional<PublishedForm> form;
-    if (const std::optional<QString> formName = AnswersStore::formOfTable(*tableName))
-        form = m_forms->form(*formName);
+    if (const std::optional<QString> formName = AnswersStore::formOfTable(*tableName)) {
+        // Never a 404 for a form the store could not be asked about.
+        const auto found = m_forms->form(*formName, t_notWaiting ? std::chrono::milliseconds(0) : lookupWait());
+        if (!found) {
+            if (t_notWaiting && found.failedWith(Error::Busy))
+                t_notWaiting->formToLookUp = *formName;
+            *refusal = unavailable(submission);
+            return std::nullopt;
+        }
+        form = *found;
+    }
     if (!form) {
         *refusal = errorResponse(404, QStringLiteral("No such form"),
                                  QStringLiteral("There is no form with the answers table '") + *tableName
@@ -210,16 +358,43 @@ bool RequestHandler::handleWithoutWaiting(const HttpRequest& request, std::funct
 {
     if (request.path != submissionPath() || request.method != "POST")
         return false;
+    auto pending = std::make_shared<PendingPost>();
+    pending->request = request;
+    pending->respond = std::move(respond);
+    pending->deadlines = m_deadlines;
+    // Until then the deadline holds the post; whoever else waits for it does not.
+    pending->deadline = m_deadlines->add(m_deadline, [pending] { pending->answer(unavailable(true)); });
+    takeSubmission(pending);
+    return true;
+}
+
+void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
+{
+    if (pending->answered)
+        return;
     HttpResponse refusal;
     PublishedForm form;
-    std::optional<Submission> submission = prepareSubmission(request, &refusal, &form);
+    NotWaiting notWaiting;
+    std::optional<Submission> submission = prepareSubmission(pending->request, &refusal, &form);
     if (!submission) {
-        respond(std::move(refusal));
-        return true;
+        if (notWaiting.formToLookUp) {
+            const bool queued = m_forms->whenLookedUp(*notWaiting.formToLookUp, [this, post = std::weak_ptr(pending)] {
+                if (const auto p = post.lock())
+                    takeSubmission(p);
+            });
+            if (queued)
+                return;
+        }
+        pending->answer(std::move(refusal));
+        return;
     }
-    m_writer.writeAsync(std::move(*submission), [form = std::move(form), respond = std::move(respond)](
-                                                    const WriteResult& result) { respond(responseTo(result, form)); });
-    return true;
+    // Answered by its deadline already: not stored, as for a person gone.
+    submission->abandoned = [gone = std::move(submission->abandoned), pending] {
+        return pending->answered || (gone && gone());
+    };
+    m_writer.writeAsync(std::move(*submission), [form = std::move(form), pending](const WriteResult& result) {
+        pending->answer(responseTo(result, form));
+    });
 }
 
 std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
@@ -299,7 +474,10 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
 {
     // The form as it is now, with every answer that still has a question, so
     // that nothing typed is lost and nothing is stored under a wrong name.
-    std::optional<FormSource::File> file = m_forms->file(QByteArray("/" + form.name.toUtf8() + ".html"));
+    // The form was just found, so its page is at hand: never a wait here.
+    const Result<std::optional<FormSource::File>> found
+        = m_forms->file(QByteArray("/" + form.name.toUtf8() + ".html"), std::chrono::milliseconds(0));
+    const std::optional<FormSource::File> file = found ? *found : std::nullopt;
     if (!file || !file->isPage) {
         return errorResponse(409, QStringLiteral("The form was changed"),
                              QStringLiteral("This form was changed while you were filling it in. Please open it "
@@ -341,9 +519,10 @@ HttpResponse RequestHandler::responseTo(const WriteResult& result, const Publish
 
 HttpResponse RequestHandler::health()
 {
-    // For a load balancer or a service monitor: can answers be stored now?
-    const auto store = openAnswersStore(m_storeLocation);
-    const Result<void> writable = store ? (*store)->checkWritable() : Result<void>(store.error());
+    // For a load balancer or a service monitor: can answers be stored now? A
+    // committed write tells, made on the probe's own thread; a store that
+    // does not answer in time cannot store either.
+    const Result<void> writable = m_health->check(lookupWait());
     HttpResponse response;
     response.status = writable ? 200 : 503;
     response.contentType = QByteArrayLiteral("text/plain; charset=utf-8");

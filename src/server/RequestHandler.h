@@ -11,9 +11,12 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 
 namespace quenlow {
+
+class StoreHealth;
 
 /// Everything the service answers, as a function of the request: the pages
 /// and images of HTML/, the posted forms, and a form's answers table where
@@ -27,12 +30,18 @@ public:
     RequestHandler(const QString& appFolder, AnswerWriter& writer);
     /// Publishes the forms of `forms`; answers go to the store at `storeLocation`.
     RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer);
+    ~RequestHandler();
+
+    /// A post not stored by then (the store does not answer) is answered that
+    /// the answers cannot be taken now; lookups of forms wait no longer.
+    void setAnswerDeadline(std::chrono::milliseconds deadline) { m_deadline = deadline; }
 
     HttpResponse handle(const HttpRequest& request);
     /// Takes a submission without blocking the calling thread: `respond` is
-    /// called with the answer once it is stored (on the writer's thread), or
-    /// at once when it is refused. False, with nothing done, for any other
-    /// request: those go to handle().
+    /// called with the answer once it is stored (on the writer's thread), at
+    /// once when it is refused, or by the answer deadline when the store has
+    /// not answered. False, with nothing done, for any other request: those
+    /// go to handle().
     bool handleWithoutWaiting(const HttpRequest& request, std::function<void(HttpResponse)> respond);
 
     /// The address the generated pages post to.
@@ -53,6 +62,13 @@ private:
     std::optional<PublishedForm> formOfTable(const std::optional<QString>& tableName, HttpResponse* refusal,
                                              bool submission);
 
+    struct PendingPost;
+    class Deadlines;
+    /// Takes a post without waiting on the store: one whose form is not in
+    /// memory yet is taken again once the form source has it.
+    void takeSubmission(const std::shared_ptr<PendingPost>& pending);
+    std::chrono::milliseconds lookupWait() const;
+
     static constexpr int kMaxTablePagesAtOnce = 4;
 
     std::unique_ptr<FormSource> m_forms;
@@ -60,6 +76,9 @@ private:
     std::atomic<int> m_tablePagesBuilt{0};
     AnswerWriter& m_writer;
     SubmissionTokens m_tokens;
+    std::chrono::milliseconds m_deadline{30000};
+    std::unique_ptr<StoreHealth> m_health;
+    std::shared_ptr<Deadlines> m_deadlines;
 };
 
 /// The submission a set of posted fields makes for `table`. Each question is

@@ -321,4 +321,80 @@ RawResponse tlsExchange(quint16 port, const QByteArray& bytes)
     return parseResponse(openssl.readAllStandardOutput());
 }
 
+TcpRelay::TcpRelay(quint16 target)
+    : m_target(target)
+{
+    m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof addr;
+    if (::bind(m_listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(m_listener, 64) != 0
+        || ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &length) != 0)
+        QTest::qFail("the relay cannot listen", __FILE__, __LINE__);
+    m_port = ntohs(addr.sin_port);
+    m_thread = std::thread([this] { run(); });
+}
+
+TcpRelay::~TcpRelay()
+{
+    m_stop = true;
+    m_thread.join();
+    ::close(m_listener);
+}
+
+void TcpRelay::run()
+{
+    std::vector<std::pair<int, int>> pairs; // client, server
+    const auto closeAll = [&pairs] {
+        for (const auto& [a, b] : pairs) {
+            ::close(a);
+            ::close(b);
+        }
+        pairs.clear();
+    };
+    while (!m_stop) {
+        const Mode mode = m_mode;
+        if (mode == Down)
+            closeAll();
+        // Stalled, nothing is read: the system takes new connections and
+        // what is sent into its buffers, and no answer comes.
+        std::vector<pollfd> fds{{m_listener, short(mode == Stalled ? 0 : POLLIN), 0}};
+        for (const auto& [a, b] : pairs) {
+            fds.push_back({a, short(mode == Passing ? POLLIN : 0), 0});
+            fds.push_back({b, short(mode == Passing ? POLLIN : 0), 0});
+        }
+        if (::poll(fds.data(), fds.size(), 20) <= 0)
+            continue;
+        std::vector<std::pair<int, int>> open;
+        for (size_t i = 0; i < pairs.size(); ++i) {
+            bool alive = true;
+            for (int side = 0; side < 2 && alive; ++side) {
+                if (!(fds[1 + 2 * i + side].revents & (POLLIN | POLLHUP | POLLERR)))
+                    continue;
+                const int from = side ? pairs[i].second : pairs[i].first, to = side ? pairs[i].first : pairs[i].second;
+                char buffer[65536];
+                const ssize_t n = ::recv(from, buffer, sizeof buffer, 0);
+                alive = n > 0 && ::send(to, buffer, size_t(n), MSG_NOSIGNAL) == n;
+            }
+            if (alive) {
+                open.push_back(pairs[i]);
+            } else {
+                ::close(pairs[i].first);
+                ::close(pairs[i].second);
+            }
+        }
+        pairs = std::move(open);
+        if (fds[0].revents & POLLIN) {
+            const int client = ::accept(m_listener, nullptr, nullptr);
+            const int server = client >= 0 && mode == Passing ? openConnection(m_target) : -1;
+            if (server >= 0)
+                pairs.emplace_back(client, server);
+            else if (client >= 0)
+                ::close(client);
+        }
+    }
+    closeAll();
+}
+
 } // namespace quenlow::test

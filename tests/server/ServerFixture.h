@@ -10,6 +10,9 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <atomic>
+#include <thread>
+
 namespace quenlow::test {
 
 /// Writes a form the way the designer leaves it: the answers table with its
@@ -140,5 +143,30 @@ RawResponse tlsExchange(quint16 port, const QByteArray& bytes);
 int openConnection(quint16 port);
 /// True when the peer closes `socket` within `timeoutMs` (what it sent is read and dropped).
 bool peerCloses(int socket, int timeoutMs);
+
+/// A TCP relay from a port of its own to 127.0.0.1:`target`, standing in for
+/// a database server that stops answering (Stalled: connections stay open and
+/// nothing passes, as when its process is stopped) or goes away (Down: every
+/// connection is closed, new ones at once).
+class TcpRelay
+{
+public:
+    enum Mode { Passing, Stalled, Down };
+    explicit TcpRelay(quint16 target);
+    ~TcpRelay(); // closes every connection
+    TcpRelay(const TcpRelay&) = delete;
+    TcpRelay& operator=(const TcpRelay&) = delete;
+
+    quint16 port() const { return m_port; }
+    void setMode(Mode mode) { m_mode = mode; }
+
+private:
+    void run();
+    quint16 m_target, m_port = 0;
+    int m_listener = -1;
+    std::atomic<Mode> m_mode{Passing};
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
 
 } // namespace quenlow::test

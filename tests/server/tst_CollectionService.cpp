@@ -2,16 +2,20 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 // The service over real HTTP on an ephemeral 127.0.0.1 port.
 #include "ServerFixture.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestProgramFolder.h"
 
 #include "server/CollectionService.h"
+#include "server/RespondentPage.h"
 
 #include "database/AnswersDatabase.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <atomic>
 #include <mutex>
@@ -63,9 +67,12 @@ private slots:
     void deadlineAndCapBoundWhatClientsHold();
     void abandonedSubmissionIsNotStored();
     void servesOverTls();
+    void healthSeesAFullDisk();
+    void aStoreThatStallsOrGoesAwayIsAnOutage();
 
 private:
-    void startService(qint64 maxBody = CollectionService::defaultMaxBodySize, const HttpLimits& limits = {});
+    void startService(qint64 maxBody = CollectionService::defaultMaxBodySize, const HttpLimits& limits = {},
+                      const QString& store = {});
 
     std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<CollectionService> m_service;
@@ -92,10 +99,10 @@ void TestCollectionService::cleanup()
     m_folder.reset();
 }
 
-void TestCollectionService::startService(qint64 maxBody, const HttpLimits& limits)
+void TestCollectionService::startService(qint64 maxBody, const HttpLimits& limits, const QString& store)
 {
     m_service = std::make_unique<CollectionService>();
-    m_service->setAnswersStore(m_folder->database());
+    m_service->setAnswersStore(store.isEmpty() ? m_folder->database() : store);
     m_service->setMaxBodySize(maxBody);
     m_service->setLimits(limits);
     m_service->setLogSink([this](const QByteArray& line) {
@@ -247,9 +254,21 @@ void TestCollectionService::busyPortIsAnError()
 void TestCollectionService::startsAgainAfterAStop()
 {
     startService();
+    // A page sent before the stop and sent again after it is stored once.
+    const QString page = QString::fromUtf8(TestClient(m_service->port()).get("/survey.html").body);
+    const QString token = QRegularExpression(QStringLiteral("name=%1 value='([^']+)'").arg(submissionTokenField()))
+                              .match(page)
+                              .captured(1);
+    QVERIFY(!token.isEmpty());
+    const Fields sent = answers(QStringLiteral("once"), QStringLiteral("x")) + Fields{{submissionTokenField(), token}};
+    QCOMPARE(TestClient(m_service->port()).postForm(sent).status, 200);
     m_service->stop();
     QVERIFY(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0));
     QCOMPARE(TestClient(m_service->port()).get("/survey.html").status, 200);
+    QCOMPARE(TestClient(m_service->port()).postForm(sent).status, 200);
+    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
+    // The key is kept beside the answers, never shown as a form's table.
+    QCOMPARE(openStore(m_folder->database())->tables().valueOr({}), QStringList{QStringLiteral("tbl_survey")});
 }
 
 // 8 clients post without pause; a column comes midway and is used at once;
@@ -497,6 +516,74 @@ void TestCollectionService::servesOverTls()
     QCOMPARE(rawExchange(m_service->port(), "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 2000).status, 0);
     QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Name")).toString(),
              QStringLiteral("secure"));
+}
+
+// SQLite-only: the file size limit stands in for a full disk.
+void TestCollectionService::healthSeesAFullDisk()
+{
+    if (TestProgramFolder::onServerStore())
+        QSKIP("a database file");
+    startService();
+    TestClient c(m_service->port());
+    QCOMPARE(c.get("/healthz").status, 200);
+    {
+        const FileSizeLimit full(1024);
+        QCOMPARE(c.postForm(answers(QStringLiteral("lost"), QStringLiteral("x"))).status, 503);
+        QCOMPARE(c.get("/healthz").status, 503);
+    }
+    QCOMPARE(c.get("/healthz").status, 200);
+    QCOMPARE(c.postForm(answers(QStringLiteral("kept"), QStringLiteral("x"))).status, 200);
+}
+
+// On a database server reached through a relay: stalled, then down. No
+// request waits for it on the service's I/O thread, nothing waits past the
+// deadline, an outage is 503 with Retry-After (never 404), and a form known
+// to be published is still served.
+void TestCollectionService::aStoreThatStallsOrGoesAwayIsAnOutage()
+{
+    if (!TestProgramFolder::onServerStore())
+        QSKIP("a database server");
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("other")).textField(QStringLiteral("X")).write());
+    QUrl location(m_folder->database());
+    TcpRelay relay(quint16(location.port()));
+    location.setPort(relay.port());
+    HttpLimits limits;
+    limits.requestDeadline = std::chrono::milliseconds(1500);
+    startService(CollectionService::defaultMaxBodySize, limits, location.toString());
+    const quint16 port = m_service->port();
+    QCOMPARE(TestClient(port).get("/survey.html").status, 200);
+    const Fields toOther = {{QStringLiteral("tableName"), QStringLiteral("tbl_other")},
+                            {QStringLiteral("X Type"), QStringLiteral("Text Field")},
+                            {QStringLiteral("X"), QStringLiteral("x")}};
+    const auto isOutage = [](const RawResponse& r) { return r.status == 503 && !r.header("Retry-After").isEmpty(); };
+
+    relay.setMode(TcpRelay::Stalled);
+    QTest::qWait(1200); // past any freshness of what the service read before
+    RawResponse stalledPost;
+    std::jthread poster([&] { stalledPost = TestClient(port, 5000).postForm(toOther); });
+    QTest::qWait(200);
+    QCOMPARE(TestClient(port, 5000).get("/survey.html").status, 200);
+    poster.join();
+    QVERIFY(isOutage(stalledPost));
+    QVERIFY(isOutage(TestClient(port, 5000).postForm(answers(QStringLiteral("stalled"), QStringLiteral("x")))));
+    QCOMPARE(TestClient(port, 5000).get("/healthz").status, 503);
+
+    relay.setMode(TcpRelay::Down);
+    QCOMPARE(TestClient(port, 5000).get("/survey.html").status, 200);
+    QVERIFY(isOutage(TestClient(port, 5000).postForm(answers(QStringLiteral("down"), QStringLiteral("x")))));
+    QVERIFY(isOutage(TestClient(port, 5000).get("/other.html")));
+    QVERIFY(isOutage(TestClient(port, 5000).postForm(toOther)));
+    QCOMPARE(TestClient(port, 5000).get("/healthz").status, 503);
+
+    relay.setMode(TcpRelay::Passing);
+    // Each refused post is stored nowhere, the first one taken once.
+    int status = 0;
+    for (int i = 0; i < 50 && status != 200; ++i, QTest::qWait(50))
+        status = TestClient(port, 5000).postForm(answers(QStringLiteral("back"), QStringLiteral("x"))).status;
+    QCOMPARE(status, 200);
+    const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.first().value(QStringLiteral("Name")).toString(), QStringLiteral("back"));
 }
 
 QTEST_GUILESS_MAIN(TestCollectionService)
