@@ -10,7 +10,10 @@
 #include <QHash>
 #include <QRandomGenerator>
 
+#include <QVarLengthArray>
+
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -45,14 +48,50 @@ const QByteArray kRespondentHead = QByteArrayLiteral(
 const QByteArray kEmptyChoice = QByteArrayLiteral("<option value=''>Choose&#8230;</option>");
 const QByteArray kEmptyChoiceSelected = QByteArrayLiteral("<option value='' selected>Choose&#8230;</option>");
 
-// Markup that may stand inside an option's text or a question; any other tag ends it.
+// `text` is `literal`; cheaper than comparing views, which measure a literal each time.
+template<std::size_t N> bool is(QByteArrayView text, const char (&literal)[N])
+{
+    return text.size() == qsizetype(N - 1) && std::memcmp(text.data(), literal, N - 1) == 0;
+}
+
+// The tags the pages are adapted around; Inline: markup that may stand inside
+// an option's text or a question, where any other tag ends it.
+enum class TagName { Other, Inline, Break, Script, Style, Title, TextArea, Input, Select, Option, Label, Form, Html, Head,
+                     Doctype };
+
+struct ClassifiedTag {
+    TagName name;
+    bool closing;
+};
+
+ClassifiedTag classify(QByteArrayView name)
+{
+    static const std::pair<QByteArrayView, TagName> names[] = {
+        {"b", TagName::Inline},          {"i", TagName::Inline},        {"u", TagName::Inline},
+        {"s", TagName::Inline},          {"em", TagName::Inline},       {"strong", TagName::Inline},
+        {"font", TagName::Inline},       {"span", TagName::Inline},     {"small", TagName::Inline},
+        {"big", TagName::Inline},        {"sub", TagName::Inline},      {"sup", TagName::Inline},
+        {"tt", TagName::Inline},         {"code", TagName::Inline},     {"strike", TagName::Inline},
+        {"a", TagName::Inline},          {"img", TagName::Inline},      {"abbr", TagName::Inline},
+        {"p", TagName::Break},           {"br", TagName::Break},        {"script", TagName::Script},
+        {"style", TagName::Style},       {"title", TagName::Title},     {"textarea", TagName::TextArea},
+        {"input", TagName::Input},       {"select", TagName::Select},   {"option", TagName::Option},
+        {"label", TagName::Label},       {"form", TagName::Form},       {"html", TagName::Html},
+        {"head", TagName::Head},         {"!doctype", TagName::Doctype}};
+    const bool closing = name.startsWith('/');
+    if (closing)
+        name = name.sliced(1);
+    for (const auto& [text, tag] : names) {
+        if (text.size() == name.size() && text.front() == name.front()
+            && std::memcmp(text.data(), name.data(), name.size()) == 0)
+            return {tag, closing};
+    }
+    return {TagName::Other, closing};
+}
+
 bool isInlineTag(QByteArrayView name)
 {
-    if (name.startsWith('/'))
-        name = name.sliced(1);
-    static const QByteArrayView inlineTags[] = {"b",    "i",   "u",  "s",    "em",   "strong", "font", "span", "small",
-                                                "big",  "sub", "sup", "tt",  "code", "strike", "a",    "img",  "abbr"};
-    return std::find(std::begin(inlineTags), std::end(inlineTags), name) != std::end(inlineTags);
+    return classify(name).name == TagName::Inline;
 }
 
 struct Edit {
@@ -99,7 +138,11 @@ struct Tag {
     qsizetype nameEnd = 0;
     qsizetype end = 0; // its ">"
     QByteArrayView name; // lower case; "/p" for a closing tag, "!doctype" for a doctype
+    TagName kind = TagName::Other;
+    bool closing = false;
     qsizetype contentEnd = -1; // a title's or text area's text ends here
+    bool is(TagName n) const { return kind == n && !closing; }
+    bool closes(TagName n) const { return kind == n && closing; }
 };
 
 // Calls `visit` with each tag of the page (`lc`, lower case) in order. Comments
@@ -110,7 +153,7 @@ template<typename Visit> void forEachTag(const QByteArray& lc, Visit&& visit)
     const QByteArrayView page(lc);
     qsizetype at = lc.indexOf('<');
     while (at >= 0) {
-        if (page.sliced(at).startsWith("<!--")) {
+        if (at + 3 < lc.size() && lc.at(at + 1) == '!' && lc.at(at + 2) == '-' && lc.at(at + 3) == '-') {
             const qsizetype close = lc.indexOf("-->", at + 4);
             if (close < 0)
                 return;
@@ -131,12 +174,16 @@ template<typename Visit> void forEachTag(const QByteArray& lc, Visit&& visit)
         if (nameEnd == at + 1 && lc.at(nameEnd) == '/') // a closing tag
             for (++nameEnd; nameEnd < end && !isSpace(lc.at(nameEnd)); ++nameEnd) { }
         Tag tag{at, nameEnd, end, page.sliced(at + 1, nameEnd - at - 1)};
+        const ClassifiedTag classified = classify(tag.name);
+        tag.kind = classified.name;
+        tag.closing = classified.closing;
         qsizetype next = end + 1;
-        const bool rawText = tag.name == "script" || tag.name == "style";
-        if (rawText || tag.name == "title" || tag.name == "textarea") {
+        const bool rawText = tag.is(TagName::Script) || tag.is(TagName::Style);
+        if (rawText || tag.is(TagName::Title) || tag.is(TagName::TextArea)) {
             qsizetype close = end + 1;
-            while ((close = lc.indexOf("</", close)) >= 0 && !page.sliced(close + 2).startsWith(tag.name))
-                close += 2;
+            while ((close = lc.indexOf('<', close)) >= 0
+                   && !(close + 1 < lc.size() && lc.at(close + 1) == '/' && page.sliced(close + 2).startsWith(tag.name)))
+                ++close;
             if (close < 0 && rawText)
                 return;
             tag.contentEnd = close < 0 ? lc.size() : close;
@@ -180,9 +227,9 @@ template<typename Visit> void forEachAttribute(const QByteArray& lc, const Tag& 
             while (j < to && isSpace(lc.at(j)))
                 ++j;
             if (j < to && (lc.at(j) == '\'' || lc.at(j) == '"')) {
-                qsizetype close = lc.indexOf(lc.at(j), j + 1);
-                if (close < 0 || close > to)
-                    close = to;
+                // The tag's end is after the closing quote.
+                const void* quote = std::memchr(lc.constData() + j + 1, lc.at(j), to - j - 1);
+                const qsizetype close = quote ? static_cast<const char*>(quote) - lc.constData() : to;
                 attribute.value = {j + 1, close - j - 1, true};
                 i = std::min(close + 1, to);
             } else {
@@ -199,18 +246,27 @@ template<typename Visit> void forEachAttribute(const QByteArray& lc, const Tag& 
     }
 }
 
-std::optional<Attribute> attribute(const QByteArray& lc, const Tag& tag, QByteArrayView name)
-{
-    std::optional<Attribute> found;
-    forEachAttribute(lc, tag, [&](const Attribute& a) {
-        if (a.name == name)
-            found = a;
-        return !found;
-    });
-    return found;
-}
+// The attributes of a tag, read once.
+struct Attributes {
+    Attributes() = default;
+    Attributes(const QByteArray& lc, const Tag& tag)
+    {
+        forEachAttribute(lc, tag, [this](const Attribute& a) {
+            list.append(a);
+            return true;
+        });
+    }
+    template<std::size_t N> const Attribute* find(const char (&name)[N]) const
+    {
+        for (const Attribute& a : list)
+            if (is(a.name, name))
+                return &a;
+        return nullptr;
+    }
+    QVarLengthArray<Attribute, 12> list;
+};
 
-QByteArrayView valueOf(const QByteArray& bytes, const std::optional<Attribute>& a)
+QByteArrayView valueOf(const QByteArray& bytes, const Attribute* a)
 {
     return !a || a->value.at < 0 ? QByteArrayView() : QByteArrayView(bytes).sliced(a->value.at, a->value.size);
 }
@@ -300,7 +356,7 @@ bool hasText(const QByteArray& lc, qsizetype from, qsizetype to)
         const char c = lc.at(i);
         if (inTag) {
             inTag = c != '>';
-        } else if (c == '<' && QByteArrayView(lc).sliced(i).startsWith("<!--")) {
+        } else if (c == '<' && i + 3 < to && lc.at(i + 1) == '!' && lc.at(i + 2) == '-' && lc.at(i + 3) == '-') {
             const qsizetype close = lc.indexOf("-->", i + 4);
             i = close < 0 ? to : close + 2;
         } else if (c == '<') {
@@ -321,26 +377,37 @@ Span trimmed(const QByteArray& lc, qsizetype from, qsizetype to)
     return {from, to - from};
 }
 
-bool isFormPostingHere(const QByteArray& lc, const Tag& tag)
+bool isFormPostingHere(const QByteArray& lc, const Attributes& attributes)
 {
-    return tag.name == "form"
-        && valueOf(lc, attribute(lc, tag, "action")).contains(RequestHandler::submissionPath());
+    return valueOf(lc, attributes.find("action")).contains(RequestHandler::submissionPath());
 }
 
 // Types of input that take typed text.
 bool isTextInput(QByteArrayView type)
 {
-    static const QByteArrayView others[] = {"hidden", "checkbox", "radio",  "submit",
-                                            "reset",  "button",   "image", "file"};
-    return std::find(std::begin(others), std::end(others), type) == std::end(others);
+    return !is(type, "hidden") && !is(type, "checkbox") && !is(type, "radio") && !is(type, "submit")
+        && !is(type, "reset") && !is(type, "button") && !is(type, "image") && !is(type, "file");
+}
+
+// The page in ASCII lower case, byte for byte: positions in it are the page's.
+QByteArray lowerCase(const QByteArray& page)
+{
+    QByteArray lc(page.size(), Qt::Uninitialized);
+    const char* from = page.constData();
+    char* to = lc.data();
+    for (qsizetype i = 0; i < page.size(); ++i)
+        to[i] = char(from[i] >= 'A' && from[i] <= 'Z' ? from[i] + ('a' - 'A') : from[i]);
+    return lc;
 }
 
 QByteArray applied(const QByteArray& page, std::vector<Edit>& edits, qsizetype extra)
 {
     // At one place, insertions (in the order made) before removals.
-    std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) {
+    const auto before = [](const Edit& a, const Edit& b) {
         return a.at < b.at || (a.at == b.at && a.remove == 0 && b.remove > 0);
-    });
+    };
+    if (!std::is_sorted(edits.begin(), edits.end(), before)) // mostly made in order
+        std::stable_sort(edits.begin(), edits.end(), before);
     QByteArray out;
     out.reserve(page.size() + extra);
     qsizetype from = 0;
@@ -408,7 +475,7 @@ QByteArrayView respondentHead()
 
 QByteArray pageForRespondents(const QByteArray& page, const QString& formName, const QString& token)
 {
-    const QByteArray lc = page.toLower(); // ASCII only: positions match the page's
+    const QByteArray lc = lowerCase(page);
     const qsizetype start = page.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     std::vector<Edit> edits;
     edits.push_back({start, 0, {}}); // the doctype, made once the page has been read
@@ -438,22 +505,24 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
     };
 
     forEachTag(lc, [&](const Tag& tag) {
-        const QByteArrayView name = tag.name;
-        const bool inlineTag = isInlineTag(name);
-        std::optional<QByteArrayView> inputType;
-        if (name == "input")
-            inputType = valueOf(lc, attribute(lc, tag, "type"));
-        const bool textBox = (inputType && isTextInput(*inputType)) || name == "textarea" || name == "select";
-        if (!inlineTag) {
+        const bool input = tag.is(TagName::Input);
+        const bool control = input || tag.is(TagName::TextArea) || tag.is(TagName::Select);
+        const bool attributesNeeded = control || tag.is(TagName::Html) || tag.is(TagName::Option)
+            || (tag.is(TagName::Form) && !formFound);
+        const Attributes attributes = attributesNeeded ? Attributes(lc, tag) : Attributes();
+        const QByteArrayView inputType = input ? valueOf(lc, attributes.find("type")) : QByteArrayView();
+        const bool tickBox = input && (is(inputType, "checkbox") || is(inputType, "radio"));
+        if (tag.kind != TagName::Inline) {
             const Span run = trimmed(lc, runFrom, tag.at);
             const bool runHasText = !runAfterTickBox && hasText(lc, run.at, run.at + run.size);
-            if (textBox && !inLabel && !attribute(lc, tag, "id")) {
+            const bool textBox = control && (!input || isTextInput(inputType));
+            if (textBox && !inLabel && !attributes.find("id")) {
                 const Span question = runHasText ? run : paragraphAbove;
                 if (question.at >= 0 && !runAfterTickBox) {
                     if (idPrefix.isEmpty()) {
                         // Ids of our own, which no id of the page starts with.
                         idPrefix = "answer-";
-                        while (lc.contains(idPrefix))
+                        while (memmem(lc.constData(), lc.size(), idPrefix.constData(), idPrefix.size()))
                             idPrefix.prepend('x');
                     }
                     const QByteArray id = idPrefix + QByteArray::number(++labelled);
@@ -462,47 +531,56 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                     edits.push_back({tag.nameEnd, 0, " id=" + id});
                 }
             }
-            const bool paragraphBreak = name == "p" || name == "/p" || name == "br";
-            if (!paragraphBreak || runAfterTickBox)
+            if (tag.kind != TagName::Break || runAfterTickBox)
                 paragraphAbove = {};
             else if (runHasText)
                 paragraphAbove = run;
             runFrom = tag.end + 1;
-            runAfterTickBox = inputType && (*inputType == "checkbox" || *inputType == "radio");
+            runAfterTickBox = tickBox;
         }
 
-        if (name == "!doctype") {
+        switch (tag.closing ? TagName::Other : tag.kind) {
+        case TagName::Doctype:
             edits.push_back({tag.at, tag.end + 1 - tag.at, {}});
-        } else if (name == "html" && htmlEnd < 0) {
-            htmlEnd = tag.end + 1;
-            if (!attribute(lc, tag, "lang"))
-                edits.push_back({tag.nameEnd, 0, QByteArrayLiteral(" lang=\"en\"")});
-        } else if (name == "head" && headEnd < 0) {
-            headEnd = tag.end + 1;
-        } else if (name == "title") {
+            break;
+        case TagName::Html:
+            if (htmlEnd < 0) {
+                htmlEnd = tag.end + 1;
+                if (!attributes.find("lang"))
+                    edits.push_back({tag.nameEnd, 0, QByteArrayLiteral(" lang=\"en\"")});
+            }
+            break;
+        case TagName::Head:
+            if (headEnd < 0) {
+                headEnd = tag.end + 1;
+                edits.push_back({headEnd, 0, kRespondentHead});
+            }
+            break;
+        case TagName::Title:
             // The designer's page closes its title with "</h1></title>"; inside a
             // title that is text, and browsers would show it in the tab.
             if (QByteArrayView(lc).first(tag.contentEnd).endsWith("</h1>"))
                 edits.push_back({tag.contentEnd - 5, 5, {}});
-        } else if (name == "label") {
+            break;
+        case TagName::Label:
             inLabel = true;
-        } else if (name == "/label") {
-            inLabel = false;
-        } else if (name == "form" && !formFound) {
-            if (isFormPostingHere(lc, tag)) {
+            break;
+        case TagName::Form:
+            if (!formFound && isFormPostingHere(lc, attributes)) {
                 formFound = true;
                 edits.push_back({tag.end + 1, 0,
                                  "<input type=hidden name=" + submissionTokenField().toLatin1() + " value='"
                                      + token.toLatin1() + "'>"});
             }
-        } else if (name == "textarea") {
+            break;
+        case TagName::TextArea:
             // A default text is a hint; left in the box it would be posted as the answer.
-            qsizetype from = tag.end + 1;
-            if (lc.mid(from, 2) == "\r\n")
-                from += 2;
-            else if (from < tag.contentEnd && lc.at(from) == '\n')
-                ++from;
-            if (tag.contentEnd > tag.end + 1 && !attribute(lc, tag, "placeholder")) {
+            if (tag.contentEnd > tag.end + 1 && !attributes.find("placeholder")) {
+                qsizetype from = tag.end + 1;
+                if (lc.at(from) == '\r' && from + 1 < tag.contentEnd && lc.at(from + 1) == '\n')
+                    from += 2;
+                else if (lc.at(from) == '\n')
+                    ++from;
                 const Span hint = trimmed(lc, from, tag.contentEnd);
                 if (hint.size > 0) {
                     QByteArray text = page.mid(hint.at, hint.size);
@@ -510,32 +588,32 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                 }
                 edits.push_back({tag.end + 1, tag.contentEnd - tag.end - 1, {}});
             }
-        } else if (name == "select") {
+            break;
+        case TagName::Select:
             closeMenu();
-            if (!attribute(lc, tag, "multiple")) {
-                menu = {true, false, edits.size()};
-                edits.push_back({tag.end + 1, 0, kEmptyChoice});
+            if (!attributes.find("multiple")) {
                 // A list box keeps showing every option of the designer's.
-                const std::optional<Attribute> size = attribute(lc, tag, "size");
+                const Attribute* size = attributes.find("size");
                 bool isNumber = false;
                 const int rows = valueOf(lc, size).toByteArray().toInt(&isNumber);
                 if (isNumber && rows > 1)
                     edits.push_back({size->value.at, size->value.size, QByteArray::number(rows + 1)});
+                menu = {true, false, edits.size()};
+                edits.push_back({tag.end + 1, 0, kEmptyChoice});
             }
-        } else if (name == "option") {
-            if (attribute(lc, tag, "selected"))
+            break;
+        case TagName::Option:
+            if (attributes.find("selected"))
                 menu.chosen = true;
-        } else if (name == "/select") {
-            closeMenu();
-        } else if (inputType) {
-            const std::optional<Attribute> fieldName = attribute(lc, tag, "name");
-            if (valueOf(lc, fieldName) == "dblocation") {
-                const std::optional<Attribute> value = attribute(lc, tag, "value");
+            break;
+        case TagName::Input:
+            if (is(valueOf(lc, attributes.find("name")), "dblocation")) {
+                const Attribute* value = attributes.find("value");
                 const QByteArray replacement = asciiEscaped(formName);
                 if (value && value->value.at >= 0)
                     edits.push_back({value->value.at, value->value.size,
                                      value->value.quoted ? replacement : "'" + replacement + "'"});
-            } else if ((*inputType == "checkbox" || *inputType == "radio") && !inLabel) {
+            } else if (tickBox && !inLabel) {
                 // Its text runs to the next tag that is not part of a text.
                 qsizetype stop = tag.end + 1;
                 while ((stop = lc.indexOf('<', stop)) >= 0) {
@@ -557,6 +635,13 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                     edits.push_back({textEnd, 0, QByteArrayLiteral("</label>")});
                 }
             }
+            break;
+        default:
+            if (tag.closes(TagName::Label))
+                inLabel = false;
+            else if (tag.closes(TagName::Select))
+                closeMenu();
+            break;
         }
     });
     closeMenu();
@@ -568,9 +653,9 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
     top = QByteArrayLiteral("<!DOCTYPE html>");
     if (htmlEnd < 0)
         top += "<html lang=\"en\">";
-    if (headEnd >= 0 || htmlEnd >= 0)
-        edits.push_back({headEnd >= 0 ? headEnd : htmlEnd, 0, kRespondentHead});
-    else
+    if (headEnd < 0 && htmlEnd >= 0)
+        edits.push_back({htmlEnd, 0, kRespondentHead});
+    else if (headEnd < 0)
         top += kRespondentHead;
     return applied(page, edits, kRespondentHead.size() + 1024);
 }
@@ -578,7 +663,7 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
 QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers, const QString& notice,
                            const FormFields& questionNotes)
 {
-    const QByteArray lc = sentPage.toLower();
+    const QByteArray lc = lowerCase(sentPage);
     QHash<QString, QStringList> values;
     for (const FormField& answer : answers)
         values[answer.name].append(answer.value);
@@ -601,12 +686,11 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
 
     std::vector<Edit> edits;
     // A tick box's or option's own mark, set or cleared.
-    const auto mark = [&](const Tag& tag, QByteArrayView flag, bool on) {
-        forEachAttribute(lc, tag, [&](const Attribute& a) {
+    const auto mark = [&](const Tag& tag, const Attributes& attributes, QByteArrayView flag, bool on) {
+        for (const Attribute& a : attributes.list) {
             if (a.name == flag)
                 edits.push_back({a.before, a.end - a.before, {}});
-            return true;
-        });
+        }
         if (on)
             edits.push_back({tag.nameEnd, 0, ' ' + flag.toByteArray()});
     };
@@ -627,30 +711,38 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
     } menu;
 
     forEachTag(lc, [&](const Tag& tag) {
-        const auto fieldName = [&] { return decoded(valueOf(sentPage, attribute(lc, tag, "name"))); };
-        if (tag.name == "form" && !formFound && isFormPostingHere(lc, tag)) {
-            formFound = true;
-            if (!notice.isEmpty())
-                edits.push_back({tag.end + 1, 0, noteParagraph(notice, true)});
-        } else if (tag.name == "input") {
-            const QByteArrayView type = valueOf(lc, attribute(lc, tag, "type"));
-            const QString name = fieldName();
-            if (type == "hidden") {
+        const bool control = tag.is(TagName::Input) || tag.is(TagName::TextArea) || tag.is(TagName::Select);
+        if (!control && !tag.is(TagName::Form) && !(tag.is(TagName::Option) && menu.open && menu.answer)) {
+            if (tag.closes(TagName::Select))
+                menu.open = false;
+            return;
+        }
+        const Attributes attributes(lc, tag);
+        const QString name = control ? decoded(valueOf(sentPage, attributes.find("name"))) : QString();
+        if (tag.is(TagName::Form)) {
+            if (!formFound && isFormPostingHere(lc, attributes)) {
+                formFound = true;
+                if (!notice.isEmpty())
+                    edits.push_back({tag.end + 1, 0, noteParagraph(notice, true)});
+            }
+        } else if (tag.is(TagName::Input)) {
+            const QByteArrayView type = valueOf(lc, attributes.find("type"));
+            if (is(type, "hidden")) {
                 if (name.endsWith(QLatin1StringView(" Type")))
                     placeNote(name.chopped(5), tag.at);
                 return;
             }
             placeNote(name, tag.at);
-            const std::optional<Attribute> valueAttribute = attribute(lc, tag, "value");
+            const Attribute* valueAttribute = attributes.find("value");
             const QString value = valueAttribute ? decoded(valueOf(sentPage, valueAttribute)) : QStringLiteral("on");
-            if (type == "checkbox") {
+            if (is(type, "checkbox")) {
                 if (const std::optional<QString> answer = nextAnswer(name))
-                    mark(tag, "checked", *answer == value || *answer == QLatin1StringView("Checked"));
-            } else if (type == "radio") {
+                    mark(tag, attributes, "checked", *answer == value || *answer == QLatin1StringView("Checked"));
+            } else if (is(type, "radio")) {
                 if (!optionGroups.contains(name))
                     optionGroups.insert(name, nextAnswer(name));
                 if (const std::optional<QString>& answer = optionGroups.value(name))
-                    mark(tag, "checked", *answer == value);
+                    mark(tag, attributes, "checked", *answer == value);
             } else if (isTextInput(type)) {
                 if (const std::optional<QString> answer = nextAnswer(name)) {
                     const QByteArray filled = "value='" + asciiEscaped(*answer) + '\'';
@@ -660,8 +752,7 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
                         edits.push_back({tag.nameEnd, 0, ' ' + filled});
                 }
             }
-        } else if (tag.name == "textarea") {
-            const QString name = fieldName();
+        } else if (tag.is(TagName::TextArea)) {
             placeNote(name, tag.at);
             if (const std::optional<QString> answer = nextAnswer(name)) {
                 // A browser drops one line break that opens a text area.
@@ -670,14 +761,11 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
                 edits.push_back({tag.end + 1, tag.contentEnd - tag.end - 1,
                                  (opensWithBreak ? "\n" : "") + asciiEscaped(*answer)});
             }
-        } else if (tag.name == "select") {
-            const QString name = fieldName();
+        } else if (tag.is(TagName::Select)) {
             placeNote(name, tag.at);
             menu = {true, nextAnswer(name), false};
-        } else if (tag.name == "/select") {
-            menu.open = false;
-        } else if (tag.name == "option" && menu.open && menu.answer) {
-            const std::optional<Attribute> valueAttribute = attribute(lc, tag, "value");
+        } else { // an option of a menu answered
+            const Attribute* valueAttribute = attributes.find("value");
             QString value;
             if (valueAttribute) {
                 value = decoded(valueOf(sentPage, valueAttribute));
@@ -688,7 +776,7 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
             }
             const bool chosen = !menu.matched && value == *menu.answer;
             menu.matched = menu.matched || chosen;
-            mark(tag, "selected", chosen);
+            mark(tag, attributes, "selected", chosen);
         }
     });
     return applied(sentPage, edits, 512 + 64 * answers.size());
