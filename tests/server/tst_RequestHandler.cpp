@@ -6,7 +6,9 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
+#include "server/FormCatalog.h"
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
 #include "server/RespondentPage.h"
@@ -712,6 +714,11 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     QCOMPARE(undone, onDisk);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), onDisk);
+
+    // The pages that follow it are in its style.
+    const QByteArray style = "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">" + respondentHead().toByteArray();
+    QVERIFY(thankYouPage(PublishedForm{u"survey"_s, u"Staff Survey"_s, {}, true}).startsWith(style));
+    QVERIFY(errorResponse(409, u"Changed"_s, u"Changed."_s).body.startsWith(style));
 }
 
 void TestRequestHandler::wrapsOptionsWithTheirText_data()
