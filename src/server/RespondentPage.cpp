@@ -575,7 +575,7 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
             break;
         case TagName::TextArea:
             // A default text is a hint; left in the box it would be posted as the answer.
-            if (tag.contentEnd > tag.end + 1 && !attributes.find("placeholder")) {
+            if (tag.contentEnd > tag.end + 1 && tag.contentEnd < lc.size() && !attributes.find("placeholder")) {
                 qsizetype from = tag.end + 1;
                 if (lc.at(from) == '\r' && from + 1 < tag.contentEnd && lc.at(from + 1) == '\n')
                     from += 2;
@@ -754,7 +754,8 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
             }
         } else if (tag.is(TagName::TextArea)) {
             placeNote(name, tag.at);
-            if (const std::optional<QString> answer = nextAnswer(name)) {
+            const std::optional<QString> answer = nextAnswer(name);
+            if (answer && tag.contentEnd < lc.size()) { // never the rest of a page whose text area never ends
                 // A browser drops one line break that opens a text area.
                 const bool opensWithBreak
                     = answer->startsWith(QLatin1Char('\n')) || answer->startsWith(QLatin1Char('\r'));
