@@ -755,6 +755,8 @@ void TestRequestHandler::wrapsOptionsWithTheirText_data()
     // A default text is a hint, and markup in a text area is its text.
     QTest::newRow("a hint with a quote") << QByteArray("<textarea name=c>It's <b>1</b> &amp; 2</textarea>")
                                          << QByteArray("<textarea placeholder='It&#39;s <b>1</b> &amp; 2' name=c></textarea>");
+    QTest::newRow("a text area that never ends is left alone") << QByteArray("<textarea name=c>Hint<P>rest")
+                                                               << QByteArray("<textarea name=c>Hint<P>rest");
     QTest::newRow("the designer's default option stays chosen; a list box shows one row more")
         << QByteArray("<select name=m size=3><option>A<option selected>B</select><select name=n multiple><option>A</select>")
         << QByteArray("<select name=m size=4><option value=''>Choose&#8230;</option><option>A<option selected>B</select>"
