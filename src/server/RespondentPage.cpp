@@ -66,17 +66,18 @@ struct ClassifiedTag {
 
 ClassifiedTag classify(QByteArrayView name)
 {
+    // The tags of the designer's pages first.
     static const std::pair<QByteArrayView, TagName> names[] = {
-        {"b", TagName::Inline},          {"i", TagName::Inline},        {"u", TagName::Inline},
-        {"s", TagName::Inline},          {"em", TagName::Inline},       {"strong", TagName::Inline},
-        {"font", TagName::Inline},       {"span", TagName::Inline},     {"small", TagName::Inline},
-        {"big", TagName::Inline},        {"sub", TagName::Inline},      {"sup", TagName::Inline},
-        {"tt", TagName::Inline},         {"code", TagName::Inline},     {"strike", TagName::Inline},
-        {"a", TagName::Inline},          {"img", TagName::Inline},      {"abbr", TagName::Inline},
-        {"p", TagName::Break},           {"br", TagName::Break},        {"script", TagName::Script},
-        {"style", TagName::Style},       {"title", TagName::Title},     {"textarea", TagName::TextArea},
-        {"input", TagName::Input},       {"select", TagName::Select},   {"option", TagName::Option},
-        {"label", TagName::Label},       {"form", TagName::Form},       {"html", TagName::Html},
+        {"input", TagName::Input},       {"p", TagName::Break},         {"br", TagName::Break},
+        {"option", TagName::Option},     {"label", TagName::Label},     {"select", TagName::Select},
+        {"b", TagName::Inline},          {"i", TagName::Inline},        {"font", TagName::Inline},
+        {"textarea", TagName::TextArea}, {"u", TagName::Inline},        {"s", TagName::Inline},
+        {"em", TagName::Inline},         {"strong", TagName::Inline},   {"span", TagName::Inline},
+        {"small", TagName::Inline},      {"big", TagName::Inline},      {"sub", TagName::Inline},
+        {"sup", TagName::Inline},        {"tt", TagName::Inline},       {"code", TagName::Inline},
+        {"strike", TagName::Inline},     {"a", TagName::Inline},        {"img", TagName::Inline},
+        {"abbr", TagName::Inline},       {"script", TagName::Script},   {"style", TagName::Style},
+        {"title", TagName::Title},       {"form", TagName::Form},       {"html", TagName::Html},
         {"head", TagName::Head},         {"!doctype", TagName::Doctype}};
     const bool closing = name.startsWith('/');
     if (closing)
@@ -395,7 +396,19 @@ QByteArray lowerCase(const QByteArray& page)
     QByteArray lc(page.size(), Qt::Uninitialized);
     const char* from = page.constData();
     char* to = lc.data();
-    for (qsizetype i = 0; i < page.size(); ++i)
+    qsizetype i = 0;
+    // Eight bytes at a time: each byte from 'A' to 'Z' gets 0x20 added.
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    for (; i + 8 <= page.size(); i += 8) {
+        quint64 x;
+        std::memcpy(&x, from + i, 8);
+        const quint64 low = x & (0x7f * ones);
+        const quint64 fromA = low + (0x80 - 'A') * ones; // high bit set where the byte is 'A' or above
+        const quint64 pastZ = low + (0x80 - 'Z' - 1) * ones; // ... where it is above 'Z'
+        x |= ((fromA & ~pastZ & ~x) & (0x80 * ones)) >> 2;
+        std::memcpy(to + i, &x, 8);
+    }
+    for (; i < page.size(); ++i)
         to[i] = char(from[i] >= 'A' && from[i] <= 'Z' ? from[i] + ('a' - 'A') : from[i]);
     return lc;
 }
