@@ -147,7 +147,8 @@ CollectionChoice CollectAnswersForm::choice() const
             m_key->text().trimmed()};
 }
 
-CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shared, QWidget* parent)
+CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shared, bool answersPublic,
+                                         QWidget* parent)
     : QDialog(parent)
     , m_addresses(addresses)
 {
@@ -169,6 +170,13 @@ CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shar
     else
         explanation->setText(QStringLiteral("Quenlow is collecting answers. This address works in a web browser on "
                                             "this computer only."));
+
+    auto* answersNotice = new QLabel(QStringLiteral("Anyone with the form's address can see every answer to it: "
+                                                    "the form lets the people who answer it view its answers table."),
+                                     this);
+    answersNotice->setObjectName(QStringLiteral("AnswersTablePublic"));
+    answersNotice->setWordWrap(true);
+    answersNotice->setVisible(answersPublic && !addresses.isEmpty());
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("AddressList"));
@@ -197,6 +205,7 @@ CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shar
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
+    layout->addWidget(answersNotice);
     layout->addWidget(m_list);
     layout->addWidget(m_code);
     layout->addLayout(buttons);

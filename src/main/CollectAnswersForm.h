@@ -49,12 +49,14 @@ private:
 
 /// Shown once the service runs: the addresses people open to answer the open
 /// form, who each one works for, a Copy button and a QR code a phone's camera
-/// opens.
+/// opens. When the form lets the people who answer it view its answers table
+/// (`answersPublic`), it says that anyone with the address sees every answer.
 class CollectionAddresses final : public QDialog
 {
     Q_OBJECT
 public:
-    CollectionAddresses(const QStringList& addresses, bool shared, QWidget* parent = nullptr);
+    CollectionAddresses(const QStringList& addresses, bool shared, bool answersPublic = false,
+                        QWidget* parent = nullptr);
 
 private:
     void showCode(int row);

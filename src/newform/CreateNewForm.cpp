@@ -90,6 +90,10 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_userViewTableCheck = named(new QCheckBox(
         QStringLiteral("Tick box if you wish the HTML Form user to view the Database Table after their input"),
         m_attributesFrame), "UserViewTableCheck");
+    // The answers table is then served to strangers: say so while it is.
+    m_answersTablePublic = label("AnswersTablePublic",
+        QStringLiteral("Anyone with the form's address can see every answer to it."), m_attributesFrame);
+    m_answersTablePublic->hide();
 
     m_dbLocationInstruction = label("dbLocationInstruction",
         QStringLiteral("If the location of the database has altered you may alter the databse location text "
@@ -109,6 +113,7 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     attributes->addWidget(m_backgroundChoice, 3, 1);
     attributes->addWidget(m_preview, 3, 2);
     attributes->addWidget(m_userViewTableCheck, 4, 0, 1, 3);
+    attributes->addWidget(m_answersTablePublic, 5, 0, 1, 3);
     attributes->setColumnStretch(2, 1);
     attributes->setRowStretch(3, 1);
 
@@ -132,6 +137,7 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_dbLocationText->hide();
 
     connect(m_backgroundChoice, &QListWidget::currentRowChanged, this, &CreateNewForm::backgroundChosen);
+    connect(m_userViewTableCheck, &QCheckBox::toggled, m_answersTablePublic, &QLabel::setVisible);
     connect(m_generate, &QPushButton::clicked, this, &CreateNewForm::generate);
     connect(m_updateFormTitle, &QPushButton::clicked, this, &CreateNewForm::updateFormTitle);
     connect(m_cancel, &QPushButton::clicked, this, &CreateNewForm::reject);

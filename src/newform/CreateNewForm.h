@@ -65,6 +65,7 @@ private:
     QListWidget* m_backgroundChoice;
     BrowserView* m_preview;
     QCheckBox* m_userViewTableCheck;
+    QLabel* m_answersTablePublic;
     QLabel* m_dbLocationInstruction;
     QLineEdit* m_dbLocationText;
     QPushButton* m_updateFormTitle;

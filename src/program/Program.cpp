@@ -162,7 +162,9 @@ void Program::Private::toggleCollection()
     https = chosen.https();
     mainForm->setCollectionStatus(true, collectionText());
     const QString page = session->isFormOpen() ? session->htmlName() : QString();
-    CollectionAddresses addresses(collectionAddresses(shared, collection.port(), page, https), shared, mainForm.get());
+    const std::optional<HeaderFacts> header = headerFacts(session->collection.methods());
+    CollectionAddresses addresses(collectionAddresses(shared, collection.port(), page, https), shared,
+                                  !page.isEmpty() && header && header->showsAnswersTable, mainForm.get());
     addresses.exec();
 }
 

@@ -7,6 +7,7 @@
 #include "model/AnswersTableHtml.h"
 #include "model/HtmlText.h"
 #include "server/FormCatalog.h"
+#include "server/RespondentPage.h"
 
 namespace quenlow {
 
@@ -26,10 +27,9 @@ QString bodyTag(const PublishedForm& form)
 
 QString head(const QString& title)
 {
-    // Most people answer on phones: the thank-you and error pages fit one.
-    return QStringLiteral("<html><head><meta charset=\"utf-8\">"
-                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>")
-        + escapeHtml(title)
+    // Most people answer on phones: the thank-you and error pages fit one, as the form did.
+    return QStringLiteral("<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">")
+        + QString::fromLatin1(respondentHead()) + QStringLiteral("<title>") + escapeHtml(title)
         + QStringLiteral("</title></head>");
 }
 

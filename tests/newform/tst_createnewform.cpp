@@ -9,7 +9,9 @@
 #include "platform/BrowserView.h"
 #include "support/TestProgramFolder.h"
 
+#include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -137,6 +139,32 @@ private slots:
             QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("Sorry but there is already a Form")));
             QVERIFY(!QFile::exists(folder.collection(name)));
         }
+    }
+
+    // Letting the people who answer view the answers table shows them every
+    // answer: the window says so while the box is ticked, in both modes.
+    void aPublicAnswersTableIsSaidToBeOne()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        inNewFormWindow(session, [](QWidget* w) {
+            auto* notice = child<QLabel>(w, "AnswersTablePublic");
+            QVERIFY(notice->isHidden());
+            child<QCheckBox>(w, "UserViewTableCheck")->click();
+            QVERIFY(notice->isVisible());
+            QCOMPARE(notice->text(), QStringLiteral("Anyone with the form's address can see every answer to it."));
+            child<QLineEdit>(w, "HTMLFileNameBox")->setText(QStringLiteral("survey"));
+            click(w, "Generate_Form_And_Database");
+        });
+        bool shown = false;
+        ModalStep step(QStringLiteral("CreateNewForm"), [&shown](QWidget* w) {
+            shown = child<QLabel>(w, "AnswersTablePublic")->isVisible();
+            child<QCheckBox>(w, "UserViewTableCheck")->click();
+            shown = shown && child<QLabel>(w, "AnswersTablePublic")->isHidden();
+            click(w, "Cancel");
+        });
+        QVERIFY(!CreateNewForm::editHeader(session, nullptr));
+        QVERIFY(shown);
     }
 
     // A later form goes on counting elements (create-form-again checks the files and tables).

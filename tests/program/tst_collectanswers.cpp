@@ -67,16 +67,23 @@ private slots:
         program.setCollectionListen(QStringLiteral("127.0.0.1"), 0); // any free port
         program.start();
         createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
+        // Its answers table open to the people who answer it.
+        FormMethod header = program.session().collection.at(QStringLiteral("0"));
+        header.attribute6List[1] = QStringLiteral("1");
+        program.session().collection.replace(0, header);
 
         auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
         auto* address = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"));
         QVERIFY(collect && address);
         QStringList listed;
-        startCollecting(collect, [&listed](QWidget* window) {
+        bool answersSaidPublic = false;
+        startCollecting(collect, [&listed, &answersSaidPublic](QWidget* window) {
             auto* list = window->findChild<QListWidget*>(QStringLiteral("AddressList"));
             for (int i = 0; list && i < list->count(); ++i)
                 listed.append(list->item(i)->text());
+            answersSaidPublic = window->findChild<QLabel*>(QStringLiteral("AnswersTablePublic"))->isVisible();
         });
+        QVERIFY(answersSaidPublic);
         QCOMPARE(collect->text(), QStringLiteral("Stop Collecting Answers"));
         QVERIFY2(address->text().startsWith(QStringLiteral("http://127.0.0.1:")), qPrintable(address->text()));
         QVERIFY(address->text().endsWith(QStringLiteral("/survey.html")));
@@ -117,6 +124,8 @@ private slots:
         QVERIFY(code.width() >= 21 + 8); // the smallest code and its quiet zone
         QCOMPARE(code.pixelIndex(0, 0), 0); // the quiet zone is white
         QCOMPARE(code.pixelIndex(4, 4), 1); // a finder pattern's corner is black
+        // Only a form whose answers table is open says that its answers are.
+        QVERIFY(CollectionAddresses(local, false).findChild<QLabel*>(QStringLiteral("AnswersTablePublic"))->isHidden());
     }
 
     void servesHttpsWithTheChosenFiles()

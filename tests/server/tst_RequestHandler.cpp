@@ -7,7 +7,9 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
+#include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
+#include "server/FormCatalog.h"
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
 #include "server/RespondentPage.h"
@@ -70,6 +72,9 @@ private slots:
     void sentPageIsAdaptedAndTheFileIsNot();
     void wrapsOptionsWithTheirText_data();
     void wrapsOptionsWithTheirText();
+    void givesEveryPageStandardsModeAndALanguage_data();
+    void givesEveryPageStandardsModeAndALanguage();
+    void fillsAnswersBackIn();
     void tokensCheckOnlyForTheirForm();
 
 private:
@@ -773,6 +778,8 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
                 .textField(QStringLiteral("Name"))
                 .checkBox(QStringLiteral("Tea"))
                 .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green")})
+                .textArea(QStringLiteral("Comments"), QStringLiteral("Enter any comments here."))
+                .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D")})
                 .submitButton()
                 .write());
     QFile file(m_folder->html(QStringLiteral("survey.html")));
@@ -788,12 +795,18 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     QVERIFY(!firstToken.isEmpty());
     QVERIFY(firstToken != tokenField.match(QString::fromUtf8(second)).captured(1));
     QVERIFY(first.contains(QByteArray("action='/scripts/save.asp'>" + tokenField.match(QString::fromUtf8(first)).captured(0).toUtf8())));
-    QVERIFY(first.startsWith("<html><head><meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><style>"));
+    QVERIFY(first.startsWith("<!DOCTYPE html><html lang=\"en\"><head><meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><style>"));
     QVERIFY(!first.contains("/srv/private"));
     QVERIFY(first.contains("<input type=hidden name=DBLocation value='survey'>"));
     QVERIFY(first.contains("<title>Staff Survey</title>")); // the stray "</h1>" is no text in the tab
     QVERIFY(first.contains("<label><input name='Tea' type='checkbox'>Tea</label>"));
     QVERIFY(first.contains("<label><input name='Colour' type='radio' value='Green'>Green</label>"));
+    QVERIFY(first.contains("<P><label for=answer-1>Name</label> <input id=answer-1 name='Name'"));
+    // The default text is a hint: shown, never posted.
+    QVERIFY(first.contains("<P><label for=answer-2>Comments</label><P> <textarea id=answer-2 placeholder='Enter any "
+                           "comments here.' name='Comments' cols='40' rows='5'></textarea>"));
+    QVERIFY(first.contains("<P><label for=answer-3>Team</label> <select id=answer-3 name='Team' size=1><option "
+                           "value='' selected>Choose&#8230;</option><option>Sales<option>R&D</select>"));
 
     // Nothing else differs from the file, and the file is as it was.
     QByteArray undone = first;
@@ -801,9 +814,19 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     undone.replace(tokenField.match(QString::fromUtf8(first)).captured(0).toUtf8(), "");
     undone.replace("<label>", "").replace("</label>", "").replace("Survey</title>", "Survey</h1></title>");
     undone.replace("value='survey'", QByteArray("value='" + secret.toUtf8() + "'"));
+    undone.replace("<!DOCTYPE html>", "").replace(" lang=\"en\"", "");
+    static const QRegularExpression labelled(QStringLiteral("<label for=answer-\\d>| id=answer-\\d"));
+    undone = QString::fromUtf8(undone).remove(labelled).toUtf8();
+    undone.replace(" placeholder='Enter any comments here.'", "").replace("></textarea>", ">Enter any comments here.</textarea>");
+    undone.replace("<option value='' selected>Choose&#8230;</option>", "");
     QCOMPARE(undone, onDisk);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), onDisk);
+
+    // The pages that follow it are in its style.
+    const QByteArray style = "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">" + respondentHead().toByteArray();
+    QVERIFY(thankYouPage(PublishedForm{u"survey"_s, u"Staff Survey"_s, {}, true}).startsWith(style));
+    QVERIFY(errorResponse(409, u"Changed"_s, u"Changed."_s).body.startsWith(style));
 }
 
 void TestRequestHandler::wrapsOptionsWithTheirText_data()
@@ -826,6 +849,26 @@ void TestRequestHandler::wrapsOptionsWithTheirText_data()
         << QByteArray("<!-- <input type=checkbox name=c>x --><input type='text' name='t'>Text")
         << QByteArray("<!-- <input type=checkbox name=c>x --><input type='text' name='t'>Text");
     QTest::newRow("a page with no form comes back as it was") << QByteArray("no form") << QByteArray("no form");
+    // Text boxes, text areas and menus are labelled by the question before them.
+    QTest::newRow("a question with markup, a paragraph above its text area")
+        << QByteArray("<P><b>Why?</b>\r\n<P> <TEXTAREA NAME=w>\r\n</TEXTAREA>")
+        << QByteArray("<P><label for=answer-1><b>Why?</b></label>\r\n<P> <TEXTAREA id=answer-1 NAME=w></TEXTAREA>");
+    QTest::newRow("a tick box's text is its own, a box with an id or a label already is left alone")
+        << QByteArray("<input type=checkbox name=a>Tea <input name=b><P>B <input id=b name=b><label>C <input name=c></label>")
+        << QByteArray("<label><input type=checkbox name=a>Tea</label> <input name=b><P>B <input id=b name=b><label>C "
+                      "<input name=c></label>");
+    QTest::newRow("ids of the page are never taken")
+        << QByteArray("<P id=answer-1>N <input name=n>")
+        << QByteArray("<P id=answer-1><label for=xanswer-1>N</label> <input id=xanswer-1 name=n>");
+    // A default text is a hint, and markup in a text area is its text.
+    QTest::newRow("a hint with a quote") << QByteArray("<textarea name=c>It's <b>1</b> &amp; 2</textarea>")
+                                         << QByteArray("<textarea placeholder='It&#39;s <b>1</b> &amp; 2' name=c></textarea>");
+    QTest::newRow("a text area that never ends is left alone") << QByteArray("<textarea name=c>Hint<P>rest")
+                                                               << QByteArray("<textarea name=c>Hint<P>rest");
+    QTest::newRow("the designer's default option stays chosen; a list box shows one row more")
+        << QByteArray("<select name=m size=3><option>A<option selected>B</select><select name=n multiple><option>A</select>")
+        << QByteArray("<select name=m size=4><option value=''>Choose&#8230;</option><option>A<option selected>B</select>"
+                      "<select name=n multiple><option>A</select>");
 }
 
 void TestRequestHandler::wrapsOptionsWithTheirText()
@@ -842,6 +885,82 @@ void TestRequestHandler::wrapsOptionsWithTheirText()
     }
     const QByteArray sent = pageForRespondents(head + formTag + body, name, QStringLiteral("t"));
     QCOMPARE(sent.mid(sent.indexOf(formTag)), QByteArray(formTag + "<input type=hidden name=submissionToken value='t'>" + expected));
+}
+
+void TestRequestHandler::givesEveryPageStandardsModeAndALanguage_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray head = QByteArray(respondentHead().toByteArray());
+    QTest::newRow("the designer's page") << QByteArray("<html><head><title>t</title>")
+                                         << "<!DOCTYPE html><html lang=\"en\"><head>" + head + "<title>t</title>";
+    QTest::newRow("an old doctype and a language of its own")
+        << QByteArray("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<HTML LANG=fr><HEAD>")
+        << "<!DOCTYPE html>\r\n<HTML LANG=fr><HEAD>" + head;
+    QTest::newRow("neither html nor head") << QByteArray("<title>t</title>")
+                                           << "<!DOCTYPE html><html lang=\"en\">" + head + "<title>t</title>";
+    QTest::newRow("html without head") << QByteArray("<html>\r\n<body>")
+                                       << "<!DOCTYPE html><html lang=\"en\">" + head + "\r\n<body>";
+    QTest::newRow("a byte-order mark stays first") << QByteArray("\xEF\xBB\xBF<html>")
+                                                   << "\xEF\xBB\xBF<!DOCTYPE html><html lang=\"en\">" + head;
+}
+
+void TestRequestHandler::givesEveryPageStandardsModeAndALanguage()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(QByteArray, expected);
+    const QByteArray formTag = "<FORM method=post action='/scripts/save.asp'>";
+    QCOMPARE(pageForRespondents(page + formTag, QStringLiteral("f"), QStringLiteral("t")),
+             expected + formTag + "<input type=hidden name=submissionToken value='t'>");
+}
+
+// The page sent again with what a person answered, for a post that cannot be stored as it is.
+void TestRequestHandler::fillsAnswersBackIn()
+{
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
+                .title(QStringLiteral("Staff Survey"))
+                .textField(QStringLiteral("Name"), QStringLiteral("default"))
+                .textArea(QStringLiteral("Comments"), QStringLiteral("Enter any comments here."))
+                .checkBox(QStringLiteral("Tea"), true)
+                .checkBox(QStringLiteral("Coffee"))
+                .radioButtons(QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")}, QStringLiteral("S"))
+                .textField(QStringLiteral("Size Type")) // its name is also the hidden field announcing "Size"
+                .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D")}, QStringLiteral("Sales"))
+                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green")}, QStringLiteral("Red"))
+                .submitButton()
+                .write());
+    const QByteArray sent = get("/survey.html").body;
+    const QString hostile = QStringLiteral("'\"><script>alert(1)</script>é");
+    const FormFields answers{{QStringLiteral("Name"), hostile},
+                             {QStringLiteral("Comments"), QStringLiteral("\n</textarea><b>x")},
+                             {QStringLiteral("Tea"), QStringLiteral("Not Checked")},
+                             {QStringLiteral("Coffee"), QStringLiteral("on")},
+                             {QStringLiteral("Size"), QStringLiteral("L")},
+                             {QStringLiteral("Size Type"), QStringLiteral("big")},
+                             {QStringLiteral("Team"), QStringLiteral("R&D")}};
+    const QByteArray filled = pageWithAnswers(sent, answers, QStringLiteral("Changed <b>while</b> you answered."),
+                                              {{QStringLiteral("Coffee"), QStringLiteral("Tick <it>")}});
+    QVERIFY(!filled.contains("<script>") && !filled.contains("<b>x") && !filled.contains("<b>while"));
+    QVERIFY(filled.contains("action='/scripts/save.asp'><p class=answer-notice role=alert>Changed &lt;b&gt;while&lt;/b&gt; "
+                            "you answered.</p><input type=hidden name=submissionToken"));
+    QVERIFY(filled.contains("value='&#39;&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&#233;'>"));
+    QVERIFY(filled.contains("cols='40' rows='5'>\n\n&lt;/textarea&gt;&lt;b&gt;x</textarea>"));
+    QVERIFY(filled.contains("<label><input name='Tea' type='checkbox'>Tea</label>"));
+    QVERIFY(filled.contains("<p class=answer-notice>Tick &lt;it&gt;</p><input type=hidden name='Coffee Type' value='Check Box'>"
+                            "<P><label><input checked name='Coffee' type='checkbox'>"));
+    QVERIFY(filled.contains("<input name='Size' type='radio' value='S'>"));
+    QVERIFY(filled.contains("<input checked name='Size' type='radio' value='L'>"));
+    QVERIFY(filled.contains("<input type=hidden name='Size Type' value='Radio Buttons'>"));
+    QVERIFY(filled.contains("<input id=answer-3 name='Size Type' size='30' maxlength='' type='text' value='big'>"));
+    QVERIFY(filled.contains("<option value=''>Choose&#8230;</option><option>Sales<option selected>R&D</select>"));
+    QVERIFY(filled.contains("<input name='Colour' type='radio' value='Red' checked>")); // not answered: as sent
+
+    // A name given twice fills two boxes in turn; an answer no option has chooses nothing.
+    const QByteArray page = "<FORM method=post action='/scripts/save.asp'><input name=a><input name=a value=x>"
+                            "<textarea name=a>x</textarea><select name=m><option value=''>-<option selected>B</select>";
+    QCOMPARE(pageWithAnswers(page, {{u"a"_s, u"1"_s}, {u"a"_s, u"2"_s}, {u"m"_s, u"gone"_s}}),
+             QByteArray("<FORM method=post action='/scripts/save.asp'><input value='1' name=a><input name=a value='2'>"
+                        "<textarea name=a>x</textarea><select name=m><option value=''>-<option>B</select>"));
 }
 
 void TestRequestHandler::tokensCheckOnlyForTheirForm()
