@@ -138,8 +138,13 @@ PlacedAnswers placeAnswers(const QString& table, const QList<PostedQuestion>& qu
         }
         answered = answered || isAnswered(stored);
         placed.answers.append({q.field, stored});
-        if (stored && *stored != QLatin1StringView("Not Checked"))
-            placed.kept.append({q.field, q.kind == ElementKind::CheckBox ? QStringLiteral("on") : *stored});
+        // Every control of a question the post carried shows what was sent:
+        // an unticked box unticked, an unchosen menu at its empty choice.
+        if (q.kind == ElementKind::CheckBox)
+            placed.kept.append({q.field, stored == QLatin1StringView("Checked") ? QStringLiteral("on")
+                                                                               : QStringLiteral("Not Checked")});
+        else if (stored || q.kind == ElementKind::PullDownMenu)
+            placed.kept.append({q.field, stored.value_or(QString())});
     }
     if (unplaced)
         placed.verdict = PlacedAnswers::Verdict::FormChanged;

@@ -23,7 +23,8 @@ struct PlacedAnswers {
     /// in the order of the form; no value where nothing was answered.
     QList<Answer> answers;
     /// The posted answers that still have a question, under its field of now,
-    /// as a page would post them again (a ticked box "on").
+    /// as a page would post them again (a ticked box "on", an unticked one
+    /// "Not Checked", a menu left unchosen empty).
     FormFields kept;
 };
 

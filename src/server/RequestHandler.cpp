@@ -43,15 +43,6 @@ bool isUrlEncoded(const QByteArray& contentType)
 const QString kFormChangedNotice = QStringLiteral(
     "This form was changed while you were filling it in. Please check your answers and send them again.");
 
-// Until the page can carry the answers back: the notice above the form.
-QByteArray pageWithAnswers(const QByteArray& page, const FormFields& kept, const QString& notice)
-{
-    Q_UNUSED(kept);
-    const qsizetype form = page.indexOf("<FORM");
-    const QByteArray note = "<P><B>" + escapeHtml(notice).toUtf8() + "</B>";
-    return form < 0 ? note + page : QByteArray(page).insert(form, note);
-}
-
 HttpResponse htmlResponse(QByteArray body)
 {
     HttpResponse response;
