@@ -339,6 +339,9 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
     QTest::newRow("an answer the form cannot place")
         << u"survey"_s << u"Comments Type=Text Area|Comments=kept|Mood=fine"_s << 409
         << u"Please check your answers and send them again."_s;
+    QTest::newRow("the form as it is now comes back with the answers")
+        << u"survey"_s << u"Comments Type=Text Area|Comments=kept & sound|Mood=fine"_s << 409
+        << u">kept &amp; sound</textarea>"_s;
     QTest::newRow("the column the program keeps is no question")
         << u"survey"_s << u"Form Question Type=Text Field|Form Question=sneaked in|Comments=x"_s << 409
         << u"This form was changed"_s;
