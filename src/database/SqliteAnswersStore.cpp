@@ -15,6 +15,9 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace quenlow {
 
 namespace {
@@ -305,6 +308,20 @@ Result<qint64> SqliteAnswersStore::rowCount(const QString& table)
 
 Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
 {
+    // Counting reads every page of the table, so the span is kept while
+    // nothing could have changed it: no commit by another connection (the
+    // data version), no row changed and no table changed by this one. The
+    // versions are read before the count, so a commit in between only costs
+    // another count next time.
+    const qint64 dataVersion = m_db->number(QStringLiteral("PRAGMA data_version")).value_or(-1);
+    const qint64 schemaVersion = m_db->number(QStringLiteral("PRAGMA schema_version")).value_or(-1);
+    const qint64 changes = sqlite3_total_changes64(m_db->handle());
+    if (m_spanSeen && dataVersion >= 0 && schemaVersion >= 0 && m_spanSeen->table == table
+        && m_spanSeen->dataVersion == dataVersion && m_spanSeen->schemaVersion == schemaVersion
+        && m_spanSeen->changes == changes)
+        return m_spanSeen->span;
+    m_spanSeen.reset();
+
     // min and max of the rowid are one descent of the tree each, and count(*)
     // counts the cells of the leaf pages without reading the rows.
     // (Each in its own subquery: min and max together would scan the table.)
@@ -326,6 +343,8 @@ Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
     sqlite3_finalize(stmt);
     if (rc != SQLITE_ROW)
         return failed;
+    if (dataVersion >= 0 && schemaVersion >= 0)
+        m_spanSeen = SpanSeen{table, dataVersion, schemaVersion, changes, span};
     return span;
 }
 
@@ -458,21 +477,191 @@ Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QString
     return visited;
 }
 
+namespace {
+
+/// Orders the values of one column as `ORDER BY value COLLATE NOCASE, rowid`
+/// does, a good deal faster than the engine's sorter over a large table.
+/// SQLite places nulls first, then numbers by value, then texts by their bytes
+/// with ASCII letters folded to lower case, then blobs by their bytes; each
+/// kind is sorted on its own here, equal values by id, and the kinds are put
+/// together.
+class ColumnOrder
+{
+public:
+    /// Room for `rows` values, most of them texts: growing lists of a million
+    /// entries would copy them over and over.
+    void reserve(qint64 rows)
+    {
+        const auto n = qsizetype(qBound<qint64>(0, rows, qint64(1) << 28));
+        m_texts.keys.reserve(n);
+        m_texts.ids.reserve(n);
+    }
+
+    /// Takes the value in column `column` of the current row of `stmt`. Read
+    /// through sqlite3_value, which takes no lock per call (the connection
+    /// is this thread's alone while the rows are read).
+    void add(sqlite3_stmt* stmt, int column, qint64 id)
+    {
+        sqlite3_value* value = sqlite3_column_value(stmt, column);
+        switch (sqlite3_value_type(value)) {
+        case SQLITE_NULL:
+            m_nulls.append(id);
+            break;
+        case SQLITE_INTEGER:
+            m_numbers.append({id, sqlite3_value_int64(value), 0, true});
+            break;
+        case SQLITE_FLOAT:
+            m_numbers.append({id, 0, sqlite3_value_double(value), false});
+            break;
+        case SQLITE_TEXT: {
+            const auto* text = sqlite3_value_text(value);
+            m_texts.add(id, text, sqlite3_value_bytes(value), true);
+            break;
+        }
+        default: {
+            const auto* blob = static_cast<const unsigned char*>(sqlite3_value_blob(value));
+            m_blobs.add(id, blob, sqlite3_value_bytes(value), false);
+            break;
+        }
+        }
+    }
+
+    /// The ids in order; ties by id, ascending in both directions.
+    QList<qint64> ids(bool descending)
+    {
+        std::stable_sort(m_numbers.begin(), m_numbers.end(), [descending](const Number& a, const Number& b) {
+            return descending ? Number::less(b, a) : Number::less(a, b);
+        });
+        m_texts.sort(descending);
+        m_blobs.sort(descending);
+        QList<qint64> ids;
+        ids.reserve(m_nulls.size() + m_numbers.size() + m_texts.keys.size() + m_blobs.keys.size());
+        const auto numbers = [&] {
+            for (const Number& n : std::as_const(m_numbers))
+                ids.append(n.id);
+        };
+        if (descending) {
+            m_blobs.appendIds(ids);
+            m_texts.appendIds(ids);
+            numbers();
+            ids.append(m_nulls);
+        } else {
+            ids.append(m_nulls);
+            numbers();
+            m_texts.appendIds(ids);
+            m_blobs.appendIds(ids);
+        }
+        return ids;
+    }
+
+private:
+    struct Number {
+        qint64 id;
+        qint64 integer;
+        double real;
+        bool isInteger;
+        static bool less(const Number& a, const Number& b)
+        {
+            if (a.isInteger && b.isInteger)
+                return a.integer < b.integer;
+            const auto value = [](const Number& n) { return n.isInteger ? static_cast<long double>(n.integer) : n.real; };
+            return value(a) < value(b);
+        }
+    };
+
+    /// Texts or blobs: the first 16 bytes of each as two numbers, so that
+    /// most comparisons are two integer comparisons; the rest in one arena.
+    struct Bytes {
+        struct Key {
+            quint64 head0 = 0, head1 = 0; // big-endian, zero-padded
+            qsizetype tail = 0;           // where the bytes after the 16th start in the arena
+            quint32 size = 0;
+            quint32 at = 0; // where its id is in `ids`: the place in the scan
+        };
+        QList<Key> keys;
+        QList<qint64> ids;
+        QByteArray arena;
+
+        static quint64 word(const unsigned char* bytes, int size, bool fold)
+        {
+            quint64 w = 0;
+            for (int i = 0; i < 8; ++i) {
+                unsigned char c = i < size ? bytes[i] : 0;
+                if (fold && c >= 'A' && c <= 'Z')
+                    c += 32;
+                w = (w << 8) | c;
+            }
+            return w;
+        }
+
+        void add(qint64 id, const unsigned char* bytes, int size, bool fold)
+        {
+            keys.append({word(bytes, size, fold), size > 8 ? word(bytes + 8, size - 8, fold) : 0, arena.size(),
+                         quint32(size), quint32(ids.size())});
+            ids.append(id);
+            if (size > 16) {
+                const qsizetype start = arena.size();
+                arena.append(reinterpret_cast<const char*>(bytes) + 16, size - 16);
+                if (fold) {
+                    for (char* c = arena.data() + start; c != arena.data() + arena.size(); ++c) {
+                        if (*c >= 'A' && *c <= 'Z')
+                            *c = char(*c + 32);
+                    }
+                }
+            }
+        }
+
+        int compare(const Key& a, const Key& b) const
+        {
+            if (a.head0 != b.head0)
+                return a.head0 < b.head0 ? -1 : 1;
+            if (a.head1 != b.head1)
+                return a.head1 < b.head1 ? -1 : 1;
+            // Alike in the first 16 bytes (zero bytes padding a shorter one).
+            if (a.size > 16 && b.size > 16) {
+                if (const int c = std::memcmp(arena.constData() + a.tail, arena.constData() + b.tail,
+                                              qMin(a.size, b.size) - 16))
+                    return c;
+            }
+            return a.size < b.size ? -1 : a.size > b.size ? 1 : 0;
+        }
+
+        void sort(bool descending)
+        {
+            // In place (a stable sort's buffer would be as large again); equal
+            // values by their place in the scan, which is id order.
+            std::sort(keys.begin(), keys.end(), [this, descending](const Key& a, const Key& b) {
+                if (const int c = compare(a, b))
+                    return descending ? c > 0 : c < 0;
+                return a.at < b.at;
+            });
+        }
+
+        void appendIds(QList<qint64>& out) const
+        {
+            for (const Key& key : keys)
+                out.append(ids.at(key.at));
+        }
+    };
+
+    QList<qint64> m_nulls;
+    QList<Number> m_numbers;
+    Bytes m_texts, m_blobs;
+};
+
+} // namespace
+
 Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrder& order)
 {
-    // The matching ids, in the order shown, numbered from 0, in a temporary
-    // table of this connection.
-    if (!m_db->exec(QStringLiteral("DROP TABLE IF EXISTS temp.answer_order"))
-        || !m_db->exec(QStringLiteral("CREATE TEMP TABLE answer_order (position INTEGER PRIMARY KEY, id INTEGER)")))
-        return failure(QStringLiteral("order the rows"));
-    QString by = QStringLiteral("rowid");
-    if (!order.sortColumn.isEmpty())
-        by = quote(order.sortColumn)
-            + (order.descending ? QStringLiteral(" COLLATE NOCASE DESC, rowid") : QStringLiteral(" COLLATE NOCASE ASC, rowid"));
-    QString sql = QStringLiteral("INSERT INTO temp.answer_order (position, id) SELECT row_number() OVER (ORDER BY %1) - 1, "
-                                 "rowid FROM %2")
-                      .arg(by, quote(table));
-    QStringList binds;
+    // The matching ids in the order shown, kept here: a page of them is then
+    // a lookup of those ids. One pass over the table reads the ids (and the
+    // values to sort by); the tables themselves are left as they are, so the
+    // service's inserts pay for no index.
+    m_orderIds.clear();
+    const bool sorted = !order.sortColumn.isEmpty();
+    QString sql = sorted ? QStringLiteral("SELECT rowid, %1 FROM %2").arg(quote(order.sortColumn), quote(table))
+                         : QStringLiteral("SELECT rowid FROM %1").arg(quote(table));
+    QByteArray pattern;
     if (!order.filter.isEmpty()) {
         // LIKE ignores the case of ASCII letters; the pattern's own wildcards are taken literally.
         QString escaped = order.filter;
@@ -483,39 +672,87 @@ Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrde
         for (const QString& column : order.filterColumns)
             matches.append(quote(column) + QStringLiteral(" LIKE ?1 ESCAPE '\\'"));
         sql += QStringLiteral(" WHERE ") + (matches.isEmpty() ? QStringLiteral("0") : matches.join(QStringLiteral(" OR ")));
-        binds.append(QLatin1Char('%') + escaped + QLatin1Char('%'));
+        pattern = (QLatin1Char('%') + escaped + QLatin1Char('%')).toUtf8();
     }
-    if (!m_db->exec(sql, binds))
-        return Error{m_db->tableExists(table) ? kindOf(m_db->lastCode()) : Error::NotFound, m_db->lastError()};
-    const auto n = m_db->number(QStringLiteral("SELECT count(*) FROM temp.answer_order"));
-    if (!n)
-        return failure(QStringLiteral("count the ordered rows"));
-    return *n;
+    sql += QStringLiteral(" ORDER BY rowid");
+
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    ColumnOrder values;
+    if (sorted) {
+        // The span is known already, as a rule (the table was shown first).
+        if (const auto span = rowSpan(table))
+            values.reserve(span->count);
+    } else if (m_spanSeen && m_spanSeen->table == table) {
+        m_orderIds.reserve(qsizetype(m_spanSeen->span.count));
+    }
+    if (rc == SQLITE_OK) {
+        if (!pattern.isEmpty())
+            sqlite3_bind_text(stmt, 1, pattern.constData(), int(pattern.size()), SQLITE_STATIC);
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            if (sorted)
+                values.add(stmt, 1, sqlite3_column_int64(stmt, 0));
+            else
+                m_orderIds.append(sqlite3_column_int64(stmt, 0));
+        }
+    }
+    const Error failed{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+                       QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) {
+        m_orderIds.clear();
+        return failed;
+    }
+    if (sorted)
+        m_orderIds = values.ids(order.descending);
+    return qint64(m_orderIds.size());
 }
 
 Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& table, const QStringList& columns,
                                                                  qint64 position, qint64 limit)
 {
+    QList<Row> rows;
+    if (position < 0 || limit <= 0 || position >= m_orderIds.size())
+        return rows;
+    const qsizetype end = qsizetype(qMin<qint64>(m_orderIds.size(), position + limit));
+    // As many columns as one select can name; the others are joined after.
     const qsizetype group = selectableColumns();
-    QString selected = QStringLiteral("t.rowid, NULL");
+    QString selected = QStringLiteral("rowid, NULL");
     for (const QString& c : columns.mid(0, group))
-        selected += QStringLiteral(", t.") + quote(c);
-    const QString sql = QStringLiteral("SELECT %1 FROM temp.answer_order o JOIN %2 t ON t.rowid = o.id "
-                                       "WHERE o.position >= %3 ORDER BY o.position LIMIT %4")
-                            .arg(selected, quote(table), QString::number(position), QString::number(limit));
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
-        const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
-        sqlite3_finalize(stmt);
-        return e;
+        selected += QStringLiteral(", ") + quote(c);
+    // A few hundred ids at a time, looked up by id; answers deleted since the order was made are left out.
+    constexpr qsizetype kLookup = 500;
+    for (qsizetype from = qsizetype(position); from < end; from += kLookup) {
+        const qsizetype to = qMin(end, from + kLookup);
+        QString ids;
+        for (qsizetype i = from; i < to; ++i)
+            ids += (i > from ? QStringLiteral(",") : QString()) + QString::number(m_orderIds.at(i));
+        const QByteArray sql
+            = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)").arg(selected, quote(table), ids).toUtf8();
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
+            const Error e{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+                          QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+            sqlite3_finalize(stmt);
+            return e;
+        }
+        auto found = rowsOf(stmt, int(std::min(columns.size(), group)));
+        if (!found)
+            return found.error();
+        QHash<qint64, qsizetype> byId;
+        byId.reserve(found->size());
+        for (qsizetype i = 0; i < found->size(); ++i)
+            byId.insert(found->at(i).id, i);
+        for (qsizetype i = from; i < to; ++i) {
+            if (const auto it = byId.constFind(m_orderIds.at(i)); it != byId.cend())
+                rows.append(std::move((*found)[*it]));
+        }
     }
-    auto read = rowsOf(stmt, int(std::min(columns.size(), group)));
-    if (!read || columns.size() <= group)
-        return read;
-    QList<Row> rows = std::move(read).value();
-    if (const auto joined = readOtherColumns(table, columns, group, rows); !joined)
-        return joined.error();
+    if (columns.size() > group) {
+        if (const auto joined = readOtherColumns(table, columns, group, rows); !joined)
+            return joined.error();
+    }
     return rows;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QHash>
 
+#include <optional>
+
 struct sqlite3_stmt;
 
 namespace quenlow {
@@ -97,6 +99,15 @@ private:
     bool m_changesKnown = false;
     QHash<QString, TableColumns> m_columns;
     QHash<QString, sqlite3_stmt*> m_statements;
+    // The reader's: the last order made, and the last span counted with what
+    // it was counted at (counting a large table is its one slow step).
+    QList<qint64> m_orderIds;
+    struct SpanSeen {
+        QString table;
+        qint64 dataVersion = -1, schemaVersion = -1, changes = -1;
+        RowSpan span;
+    };
+    std::optional<SpanSeen> m_spanSeen;
 };
 
 } // namespace quenlow

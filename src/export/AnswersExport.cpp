@@ -414,6 +414,25 @@ struct WorkbookCloser {
     }
 };
 
+/// The permissions a finished workbook gets, as the CSV gets them from
+/// QSaveFile: those of the file it replaces, else read and write for all that
+/// the umask allows (its temporary file was made for the owner alone).
+mode_t permissionsFor(const QByteArray& target)
+{
+    struct stat st {};
+    if (::stat(target.constData(), &st) == 0)
+        return st.st_mode & 07777;
+    // Read where the system tells it, so the mask is never changed while other threads make files.
+    mode_t mask = 022;
+    if (QFile status(u"/proc/self/status"_s); status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("Umask:"))
+                mask = mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+        }
+    }
+    return 0666 & ~mask;
+}
+
 ExportResult writeXlsx(const ExportRequest& request, const Source& source,
                        const ExportProgress& progress, qint64 total)
 {
@@ -511,6 +530,7 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
     if (closed != LXW_NO_ERROR)
         return failed(u"The file '%1' cannot be written: %2."_s.arg(displayPath(request.outputPath),
                                                                      QString::fromUtf8(lxw_strerror(closed))));
+    ::chmod(temporaryName.constData(), permissionsFor(QFile::encodeName(request.outputPath)));
     if (std::rename(temporaryName.constData(), QFile::encodeName(request.outputPath).constData()) != 0)
         return failed(u"The file '%1' cannot be written: %2."_s.arg(displayPath(request.outputPath),
                                                                      QString::fromLocal8Bit(std::strerror(errno))));

@@ -254,7 +254,8 @@ void MainForm::buildMenus()
     undo->setShortcut(QKeySequence::Undo);
     QAction* redo = m_history->stack()->createRedoAction(edit, QStringLiteral("Redo"));
     redo->setObjectName(QStringLiteral("RedoEntry"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence::Redo});
+    // Both keys everywhere: the platform's own Redo is one of them, and the same key twice would make it ambiguous.
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
 

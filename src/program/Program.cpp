@@ -168,10 +168,34 @@ void Program::Private::toggleCollection()
     addresses.exec();
 }
 
+namespace {
+
+/// The program's settings live where Linux keeps a program's own
+/// (~/.config/Quenlow/Quenlow.conf). What was kept before, under the
+/// stand-in name Qt gives a program without an organisation, is carried over once.
+void useProgramSettings()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    QCoreApplication::setOrganizationName(QStringLiteral("Quenlow"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quenlow"));
+    QSettings settings;
+    if (!settings.allKeys().isEmpty())
+        return;
+    const QSettings older(QStringLiteral("Unknown Organization"), QStringLiteral("Quenlow"));
+    for (const QString& key : older.allKeys())
+        settings.setValue(key, older.value(key));
+}
+
+} // namespace
+
 Program::Program(const QString& appFolder, QObject* parent)
     : QObject(parent)
     , d(std::make_unique<Private>())
 {
+    useProgramSettings();
     d->session = std::make_unique<FormSession>(appFolder);
     d->mainForm = std::make_unique<MainForm>(*d->session);
 
@@ -202,6 +226,7 @@ void Program::setAnswersStore(const QString& location)
 
 QString Program::rememberedAnswersStore()
 {
+    useProgramSettings();
     return QSettings().value(QStringLiteral("answers/store")).toString();
 }
 

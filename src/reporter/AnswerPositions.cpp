@@ -78,12 +78,12 @@ AnswerPositions::Answer AnswerPositions::valueOf(AnswersStore& store, const QStr
             return {};
         const auto rows = store.readRows(m_table, {column}, *id - 1, 1);
         if (!rows)
-            return {ValueState::NoColumn, {}};
+            return {ValueState::NoColumn, {}, id};
         if (!rows->isEmpty() && rows->constFirst().id == *id) {
             const QVariant value = rows->constFirst().values.value(0);
             if (value.isNull())
-                return {ValueState::Null, {}};
-            return {ValueState::Value, value};
+                return {ValueState::Null, {}, id};
+            return {ValueState::Value, value, id};
         }
         // The row went away under us: the positions are stale.
         reset();

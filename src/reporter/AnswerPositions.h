@@ -39,6 +39,7 @@ public:
     struct Answer {
         ValueState state = ValueState::NoAnswer;
         QVariant value;
+        std::optional<qint64> rowId; // the answer's row, when there is one
     };
     /// The value of `column` in answer `number`. A row that vanished since the
     /// ids were read makes it read them again once.

@@ -339,4 +339,9 @@ void setExportProgressDelayForTesting(int milliseconds)
     g_progressDelay = milliseconds < 0 ? kDefaultProgressDelay : milliseconds;
 }
 
+int exportProgressDelay()
+{
+    return g_progressDelay;
+}
+
 } // namespace quenlow

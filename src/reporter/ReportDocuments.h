@@ -85,5 +85,7 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
 /// Test hook: how long an export runs before its progress window shows
 /// (milliseconds; negative restores the default).
 void setExportProgressDelayForTesting(int milliseconds);
+/// How long an export runs before its progress window shows (milliseconds).
+int exportProgressDelay();
 
 } // namespace quenlow

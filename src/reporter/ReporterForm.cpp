@@ -12,6 +12,7 @@
 #include "reporter/ReporterTexts.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -101,14 +102,37 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     m_tabs->setCurrentIndex(0);
     showFrame(1);
     LoadTableFields();
-    if (const auto store = openAnswersStore(m_session.databasePath()))
-        showAnswerTotal(**store);
+    if (m_answerTotal->text().isEmpty()) {
+        if (AnswersStore* store = browsingStore(Quietly))
+            showAnswerTotal(*store);
+    }
 }
 
-void ReporterForm::showAnswerTotal(AnswersStore& store)
+AnswersStore* ReporterForm::browsingStore(Announce announce)
 {
-    const qint64 total = store.rowCount(m_table).valueOr(-1);
+    // Kept open while the window is: what the store learnt of the table (how
+    // many answers, whether their ids have gaps) then serves every step.
+    if (m_store && !m_store->replaced())
+        return m_store.get();
+    m_store.reset();
+    m_positions.reset();
+    auto opened = openAnswersStore(m_session.databasePath());
+    if (!opened) {
+        if (announce == Aloud)
+            showExclamation(reporter::databaseUnavailable(m_session.databasePath(), opened.error().detail));
+        return nullptr;
+    }
+    m_store = std::move(opened).value();
+    return m_store.get();
+}
+
+qint64 ReporterForm::showAnswerTotal(AnswersStore& store)
+{
+    // The span, not a count of its own: the store keeps it while the table is unchanged.
+    const auto span = store.rowSpan(m_table);
+    const qint64 total = span ? span->count : -1;
     m_answerTotal->setText(total >= 0 ? u"of "_s + QString::number(total) : QString());
+    return total;
 }
 
 ReporterForm::~ReporterForm() = default;
@@ -349,8 +373,14 @@ void ReporterForm::LoadTableFields()
     });
     if (m_tableFields->count() > 0)
         selectRow(m_tableFields, 0, [this] { tableFieldClicked(); });
-    if (m_documentName->text().isEmpty())
-        m_documentName->setText(m_session.openFormName + u"_Report.doc"_s);
+    if (m_documentName->text().isEmpty()) {
+        // Reports are Office Open XML documents and are named so; a report
+        // made under the older name is still the one added to.
+        const QString older = m_session.openFormName + u"_Report.doc"_s;
+        const QString name = older + u"x"_s;
+        const QString folder = m_session.reportsFolder();
+        m_documentName->setText(QFileInfo::exists(folder + older) && !QFileInfo::exists(folder + name) ? older : name);
+    }
 }
 
 void ReporterForm::LoadGraphableFields()
@@ -460,9 +490,15 @@ qint64 ReporterForm::shownAnswerNumber() const
 
 void ReporterForm::ShowFieldAnswer(qint64 number)
 {
+    showAnswer(number, Aloud);
+}
+
+void ReporterForm::showAnswer(qint64 number, Announce announce)
+{
     const int row = m_tableFields->currentRow();
     if (row < 0) {
-        showExclamation(reporter::noFieldSelected());
+        if (announce == Aloud)
+            showExclamation(reporter::noFieldSelected());
         return;
     }
     const QString question = m_reportableCollection.at(row);
@@ -470,31 +506,49 @@ void ReporterForm::ShowFieldAnswer(qint64 number)
     // Short questions stay on one line beside the colon; long ones wrap at a readable width.
     m_questionText->setMinimumWidth(qMin(m_questionText->fontMetrics().horizontalAdvance(question) + 4, 560));
 
-    const auto opened = openAnswersStore(m_session.databasePath());
-    if (!opened) {
-        showExclamation(reporter::databaseUnavailable(m_session.databasePath(), opened.error().detail));
+    AnswersStore* store = browsingStore(announce);
+    if (!store)
         return;
-    }
-    AnswersStore& store = **opened;
     const QString column = columnNameFor(question);
-    const AnswerPositions::Answer answer = m_positions.valueOf(store, column, number);
-    if (answer.state != AnswerPositions::ValueState::Value && !store.tableExists(m_table).valueOr(false)) {
-        showExclamation(reporter::tableMissing(m_session.htmlName()));
+    const AnswerPositions::Answer answer = m_positions.valueOf(*store, column, number);
+    if (answer.state != AnswerPositions::ValueState::Value && !store->tableExists(m_table).valueOr(false)) {
+        if (announce == Aloud)
+            showExclamation(reporter::tableMissing(m_session.htmlName()));
         return;
     }
     if (answer.state == AnswerPositions::ValueState::NoAnswer) {
-        showExclamation(u"You have reached the end of the answers."_s);
+        if (announce == Aloud)
+            showExclamation(u"You have reached the end of the answers."_s);
         return;
     }
     m_answerNumber->setText(QString::number(number));
-    showArrival(store, m_positions.rowIdOf(store, number));
-    // Answers may have come in since: the total is counted anew.
-    showAnswerTotal(store);
+    showArrival(*store, answer.rowId);
+    // Answers may have come in since: the total is read anew.
+    showAnswerTotal(*store);
     if (answer.state != AnswerPositions::ValueState::Value) {
-        showExclamation(u"The  field '"_s + column + u"' from database table '"_s + m_table + u" ' contains no data."_s);
+        if (announce == Aloud)
+            showExclamation(u"The  field '"_s + column + u"' from database table '"_s + m_table + u" ' contains no data."_s);
         return;
     }
     m_answerText->setPlainText(answer.value.toString());
+}
+
+void ReporterForm::showAnswersLeft()
+{
+    // The answer shown may be gone and the numbers after it have moved up:
+    // the same number is shown again, or the last answer when it was past the end.
+    m_positions.reset();
+    AnswersStore* store = browsingStore(Quietly);
+    if (!store)
+        return;
+    const qint64 left = showAnswerTotal(*store);
+    if (left == 0) {
+        m_answerNumber->setText(u"1"_s);
+        m_answerText->clear();
+        m_answerArrival->clear();
+    } else if (left > 0) {
+        showAnswer(qMin(shownAnswerNumber(), left), Quietly);
+    }
 }
 
 void ReporterForm::showArrival(AnswersStore& store, std::optional<qint64> rowId)
@@ -533,7 +587,30 @@ void ReporterForm::viewPreviousAnswer()
 
 void ReporterForm::createReport()
 {
-    CreateReport(ReportTarget::of(m_session, m_documentName->text()));
+    // A new report is an Office Open XML document: its name says so, and the
+    // additions that follow go to the name shown.
+    QString name = m_documentName->text();
+    const QString suffix = QFileInfo(name).suffix();
+    if (suffix.compare(u"doc"_s, Qt::CaseInsensitive) == 0)
+        name = name.chopped(3) + u"docx"_s;
+    else if (suffix.isEmpty() && !name.isEmpty() && !name.endsWith(u'/'))
+        name += u".docx"_s;
+    if (name != m_documentName->text())
+        m_documentName->setText(name);
+    CreateReport(ReportTarget::of(m_session, name));
+}
+
+bool ReporterForm::offerNewReport(const QString& what)
+{
+    const ReportTarget target = ReportTarget::of(m_session, m_documentName->text());
+    if (QFileInfo::exists(target.documentPath()))
+        return true;
+    if (!askYesNo(u"The word document '"_s + target.documentName + u"' does not exist yet in "_s + target.reportsFolder
+                      + u". Do you want to create it now and add the "_s + what + u" to it?"_s,
+                  MessageIcon::Question))
+        return false;
+    createReport();
+    return QFileInfo::exists(ReportTarget::of(m_session, m_documentName->text()).documentPath());
 }
 
 void ReporterForm::addTableToReport()

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -96,9 +97,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    /// "of N" beside the answer number: how many answers the table holds.
-    void showAnswerTotal(AnswersStore& store);
+    /// Whether a failure is told in a message, or only leaves things as they were.
+    enum Announce { Aloud, Quietly };
+    /// The store the browsing reads, opened once; nullptr when it cannot be opened.
+    AnswersStore* browsingStore(Announce announce);
+    /// "of N" beside the answer number: how many answers the table holds (returned; -1 when unknown).
+    qint64 showAnswerTotal(AnswersStore& store);
     void showArrival(AnswersStore& store, std::optional<qint64> rowId);
+    void showAnswer(qint64 number, Announce announce);
+    /// After answers were deleted: the total and the answer shown, of the answers left.
+    void showAnswersLeft();
+    /// "Add Chart/Summary to Report" without a report document: offers to
+    /// create it as "Create New Report" does. True when it is there now.
+    bool offerNewReport(const QString& what);
 
     void buildWindow();
     QWidget* buildReportPage();
@@ -117,6 +128,7 @@ private:
 
     FormSession& m_session;
     QString m_table;
+    std::shared_ptr<AnswersStore> m_store;
     AnswerPositions m_positions;
 
     // Window state.

@@ -228,7 +228,7 @@ void ReporterForm::deleteSelectedAnswers()
         showExclamation(reporter::tableUnreadable(m_table, m_answersModel->lastError()));
         return;
     }
-    m_positions.reset();
+    showAnswersLeft();
 }
 
 void ReporterForm::goToAnswer()
@@ -263,19 +263,23 @@ void ReporterForm::exportAnswers()
                                                                                            : ExportFormat::Csv;
     request.outputPath = path;
 
-    QProgressDialog progress(u"Exporting the answers to %1…"_s.arg(QFileInfo(path).fileName()), u"Cancel"_s, 0, 100,
-                             this);
-    progress.setObjectName(u"ExportAnswersProgress"_s);
-    progress.setWindowTitle(Messages::title());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    const ExportResult result = quenlow::exportAnswers(request, [&](qint64 done, qint64 total) {
-        progress.setValue(total > 0 ? int(qMin<qint64>(99, done * 100 / total)) : 0);
-        return !progress.wasCanceled();
-    });
-    progress.hide();
+    ExportResult result;
+    {
+        // Gone before any message: hidden, it would still show itself once
+        // its delay passed in the message's event loop.
+        QProgressDialog progress(u"Exporting the answers to %1…"_s.arg(QFileInfo(path).fileName()), u"Cancel"_s, 0,
+                                 100, this);
+        progress.setObjectName(u"ExportAnswersProgress"_s);
+        progress.setWindowTitle(Messages::title());
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(exportProgressDelay());
+        progress.setAutoClose(false);
+        progress.setAutoReset(false);
+        result = quenlow::exportAnswers(request, [&](qint64 done, qint64 total) {
+            progress.setValue(total > 0 ? int(qMin<qint64>(99, done * 100 / total)) : 0);
+            return !progress.wasCanceled();
+        });
+    }
 
     if (result.cancelled) {
         showInformation(u"The export was cancelled; no file was written."_s);
@@ -297,11 +301,19 @@ void ReporterForm::addChartToReport()
         showExclamation(u"There is no chart to add: no question of this form has been charted."_s);
         return;
     }
+    if (!offerNewReport(u"chart"_s))
+        return;
     AddChartToReport(ReportTarget::of(m_session, m_documentName->text()), m_chart->title(), m_chart->picture(), this);
 }
 
 void ReporterForm::addSummaryToReport()
 {
+    // Without a choice question there is nothing to summarise, and the
+    // addition says so before any document is wanted.
+    bool choices = false;
+    m_session.collection.forEach([&](const FormMethod& method) { choices = choices || isChartedKind(method.methodType); });
+    if (choices && !offerNewReport(u"summary"_s))
+        return;
     AddSummaryToReport(ReportTarget::of(m_session, m_documentName->text()), m_session.collection, this);
 }
 

@@ -28,6 +28,7 @@
 #include <QMap>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <limits>
@@ -164,6 +165,7 @@ class TestMainForm : public QObject
 private slots:
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true); // the program's settings, never the user's
         BrowserView::setRecorder([](const QString&, const QString&, const QString&) {});
     }
 
@@ -192,7 +194,7 @@ private slots:
     }
 
     // Delete on the element list removes the selected element as the button
-    // does, header refusal included.
+    // does, header refusal included; the undo keys take it back and forth.
     void deleteKeyRemovesTheSelectedElement()
     {
         TestProgramFolder folder;
@@ -200,7 +202,7 @@ private slots:
         program.start();
         FormSession& session = program.session();
         makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
-        appendElement(session, element(Kind::plainText(), QStringLiteral("Hello")));
+        QVERIFY(add(session, Kind::plainText(), QStringLiteral("Hello")));
         auto* list = program.mainWindow()->findChild<QListView*>(QStringLiteral("FormCollectionList"));
         program.mainWindow()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program.mainWindow()));
@@ -208,6 +210,13 @@ private slots:
         session.setSelectedRow(1);
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(session.collection.count(), 1);
+        // Undone with Ctrl+Z, redone with either Ctrl+Shift+Z or Ctrl+Y.
+        for (const QKeyCombination redo : {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}) {
+            QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(session.collection.count(), 2);
+            QTest::keyClick(list, redo.key(), redo.keyboardModifiers());
+            QCOMPARE(session.collection.count(), 1);
+        }
         session.setSelectedRow(0);
         folder.messages().queueAnswer(MessageAnswer::Ok);
         QTest::keyClick(list, Qt::Key_Delete);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QListWidget>
 #include <QPushButton>
@@ -57,6 +58,7 @@ class TestCollectAnswers : public QObject
 private slots:
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true); // the program's settings, never the user's
         BrowserView::setRecorder([](const QString&, const QString&, const QString&) {});
     }
 
@@ -64,6 +66,9 @@ private slots:
     {
         TestProgramFolder folder;
         Program program(folder.path());
+        // Where Linux keeps a program's settings, under its own name.
+        QCOMPARE(QSettings().fileName(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                                             + QStringLiteral("/Quenlow/Quenlow.conf"));
         program.setCollectionListen(QStringLiteral("127.0.0.1"), 0); // any free port
         program.start();
         createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));

@@ -11,11 +11,14 @@
 #include "platform/ChartControl.h"
 #include "platform/WordDocument.h"
 #include "reporter/AnswersTableModel.h"
+#include "reporter/AnswersTablePage.h"
 #include "reporter/ChartCounts.h"
+#include "reporter/ReportDocuments.h"
 #include "reporter/ReporterForm.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QLabel>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,7 +48,7 @@ void colourForm(ReporterFixture& f)
 
 QString reportPath(const ReporterFixture& f)
 {
-    return f.folder.path() + u"/Reports/survey_Report.doc"_s;
+    return f.folder.path() + u"/Reports/survey_Report.docx"_s;
 }
 
 QStringList column(const QAbstractItemModel& model, int c)
@@ -113,11 +116,21 @@ private slots:
         request.answersStore = f.folder.database();
         QVERIFY(exportAnswers(request).ok);
         QCOMPARE(readBytes(csv), readBytes(direct));
+        // A workbook is as readable as the CSV beside it; one replaced keeps the permissions it had.
+        const auto mode = [](const QString& path) {
+            return QFileInfo(path).permissions() & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+        };
+        QCOMPARE(mode(chosen), mode(csv));
+        QVERIFY(QFile::setPermissions(chosen, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        ReporterForm::setExportFileChooserForTesting([&] { return chosen; });
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"ExportAnswers"_s);
+        QCOMPARE(mode(chosen), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 
         // A cancelled save dialog writes nothing and says nothing.
         ReporterForm::setExportFileChooserForTesting([] { return QString(); });
         click(&form, u"ExportAnswers"_s);
-        QCOMPARE(f.folder.messageTexts().size(), 2);
+        QCOMPARE(f.folder.messageTexts().size(), 3);
         ReporterForm::setExportFileChooserForTesting(nullptr);
     }
 
@@ -126,15 +139,22 @@ private slots:
         ReporterFixture f;
         colourForm(f);
         ReporterForm form(f.session);
-        f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        click(&form, u"CreateReport"_s);
 
         // Nothing charted yet: nothing to add.
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"AddChartToReport"_s);
         QVERIFY(f.folder.messageTexts().last().startsWith(u"There is no chart to add"_s));
 
+        // No report yet: it is offered; No leaves everything as it was, Yes creates it and adds.
+        f.folder.messages().queueAnswer(MessageAnswer::No);
+        click(&form, u"AddSummaryToReport"_s);
+        QCOMPARE(f.folder.messageTexts().last(),
+                 u"The word document 'survey_Report.docx' does not exist yet in "_s + f.folder.path()
+                     + u"/Reports/. Do you want to create it now and add the summary to it?"_s);
+        QVERIFY(!QFileInfo::exists(reportPath(f)));
         form.findChild<QTabBar*>(u"TabStrip1"_s)->setCurrentIndex(1);
+        f.folder.messages().queueAnswer(MessageAnswer::Yes);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok); // "The new word document ... has been created ..."
         f.addAndSave(form, u"AddChartToReport"_s);
         f.addAndSave(form, u"AddSummaryToReport"_s);
 
@@ -185,6 +205,11 @@ private slots:
         click(&form, u"DeleteAnswer"_s);
         QCOMPARE(f.store()->rowCount(f.table()).valueOr(-1), 5);
 
+        // Browsing shows brian, answer 2 of 5, as it is deleted.
+        auto* shown = form.findChild<QPlainTextEdit*>(u"FieldAnswerTextBox"_s);
+        form.findChild<QSpinBox*>(u"GoToAnswerNumber"_s)->setValue(2);
+        click(&form, u"GoToAnswer"_s);
+        QCOMPARE(shown->toPlainText(), u"brian"_s);
         view->selectRow(1);
         f.folder.messages().queueAnswer(MessageAnswer::Yes);
         click(&form, u"DeleteAnswer"_s);
@@ -193,10 +218,47 @@ private slots:
         QCOMPARE(f.folder.messages().boxes().last().defaultAnswer, MessageAnswer::No);
         QCOMPARE(column(*model, 0), (QStringList{u"Ada"_s, u"Cy, \"C\""_s, u"Dee"_s, u"Eve"_s}));
 
-        // The browser's positions follow: answer 2 is now Cy.
-        form.findChild<QSpinBox*>(u"GoToAnswerNumber"_s)->setValue(2);
-        click(&form, u"GoToAnswer"_s);
-        QCOMPARE(form.findChild<QPlainTextEdit*>(u"FieldAnswerTextBox"_s)->toPlainText(), u"Cy, \"C\""_s);
+        // Browsing follows at once: answer 2 of 4 is now Cy, and Next goes on to Dee.
+        QCOMPARE(form.findChild<QLabel*>(u"AnswerNumber"_s)->text(), u"2"_s);
+        QCOMPARE(form.findChild<QLabel*>(u"AnswerTotal"_s)->text(), u"of 4"_s);
+        QCOMPARE(shown->toPlainText(), u"Cy, \"C\""_s);
+        click(&form, u"NextAnswer"_s);
+        QCOMPARE(shown->toPlainText(), u"Dee"_s);
+        // So do the report's table and the answers page.
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        click(&form, u"CreateReport"_s);
+        click(&form, u"AddFieldToReportTable"_s);
+        f.addAndSave(form, u"AddTable"_s);
+        WordDocument document;
+        QVERIFY(document.open(reportPath(f)));
+        QCOMPARE(document.content().tables().value(0).rowCount(), 6); // heading, 4 answers, the row moved on to
+        QCOMPARE(document.content().tables().value(0).rowTexts(2), QStringList{u"Cy, \"C\""_s});
+        QVERIFY(WriteAnswersTablePage(f.session));
+        const QByteArray page = readBytes(f.folder.html(u"dbTableOfAnswers.html"_s));
+        QVERIFY(page.contains("Dee") && !page.contains("brian"));
+        QCOMPARE(f.folder.messages().pendingAnswers(), 0);
+    }
+
+    // Sorting as the store compares: nulls first, ASCII case folded, ties
+    // in stored order, texts alike in their first 16 bytes told apart after.
+    void answersSortedAsTheStoreCompares()
+    {
+        ReporterFixture f;
+        colourForm(f);
+        f.add(Kind::textField(), u"Long"_s);
+        f.answerMany({{{u"Long"_s, u"Same first sixteen: b"_s}},
+                      {{u"Long"_s, u"same FIRST sixteen: A"_s}},
+                      {{u"Long"_s, u"Same first sixteen"_s}},
+                      {{u"Long"_s, u"10"_s}}});
+        AnswersTableModel model(f.folder.database(), f.table(), {u"Name"_s, u"Colour"_s, u"Long"_s});
+        model.sort(1, Qt::AscendingOrder);
+        QCOMPARE(column(model, 0).mid(0, 6), (QStringList{u"Dee"_s, QString(), QString(), QString(), QString(), u"brian"_s}));
+        QCOMPARE(column(model, 0).mid(6), (QStringList{u"Ada"_s, u"Cy, \"C\""_s}));
+        model.sort(1, Qt::DescendingOrder);
+        QCOMPARE(column(model, 0).mid(0, 3), (QStringList{u"Ada"_s, u"Cy, \"C\""_s, u"brian"_s}));
+        model.sort(2, Qt::AscendingOrder);
+        QCOMPARE(column(model, 2).mid(4), (QStringList{u"10"_s, u"Same first sixteen"_s, u"same FIRST sixteen: A"_s,
+                                                       u"Same first sixteen: b"_s}));
     }
 
     void longMenuCountedFromItsFittedColumn()

@@ -25,7 +25,7 @@ WordFont font(bool bold, bool italic, double size, WordUnderline underline)
     return WordFont{bold, italic, size, underline};
 }
 
-QString reportPath(const ReporterFixture& f, const QString& name = u"survey_Report.doc"_s)
+QString reportPath(const ReporterFixture& f, const QString& name = u"survey_Report.docx"_s)
 {
     return f.folder.path() + u"/Reports/"_s + name;
 }
@@ -77,7 +77,7 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"CreateReport"_s);
         QCOMPARE(f.folder.messageTexts(),
-                 {u"The word document 'no such folder/report.doc' already exists and is currently open. Enter "
+                 {u"The word document 'no such folder/report.docx' already exists and is currently open. Enter "
                   "another filename for the word document."_s});
         QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
         QVERIFY(!QFileInfo::exists(f.folder.path() + u"/Reports/no such folder"_s));
@@ -138,6 +138,31 @@ private slots:
 
     }
 
+    // New reports are named as the documents they are; one made under the older name is still added to.
+    void olderReportStillAddedToNewOnesAreDocx()
+    {
+        ReporterFixture f;
+        threeFields(f);
+        WordDocument older;
+        older.newDocument();
+        older.typeText(u"survey Report"_s);
+        QVERIFY(older.saveAs(reportPath(f, u"survey_Report.doc"_s)));
+        ReporterForm form(f.session);
+        auto* name = child<QLineEdit>(&form, u"WordDocumentName"_s);
+        QCOMPARE(name->text(), u"survey_Report.doc"_s);
+        f.addAndSave(form, u"AddAnswerToReport"_s);
+        QCOMPARE(readBack(reportPath(f, u"survey_Report.doc"_s)).paragraphs().at(1).text(), u"Ada"_s);
+
+        createReport(f, form);
+        QCOMPARE(name->text(), u"survey_Report.docx"_s);
+        QCOMPARE(f.folder.messageTexts().last(),
+                 u"The new word document 'survey_Report.docx' has been created in "_s + f.folder.path() + u"/Reports/"_s);
+        QCOMPARE(readBack(reportPath(f)).paragraphs().at(0).text(), u"survey Report"_s);
+        name->setText(u"plain"_s);
+        createReport(f, form);
+        QVERIFY(QFileInfo::exists(reportPath(f, u"plain.docx"_s)));
+    }
+
     void exportIntoANonDocumentChangesNothing()
     {
         ReporterFixture f;
@@ -151,7 +176,7 @@ private slots:
         click(&form, u"AddTable"_s);
         QCOMPARE(f.folder.messageTexts().size(), 1);
         QVERIFY(!f.folder.messageTexts().at(0).contains(u"cannot be found"_s));
-        QVERIFY(f.folder.messageTexts().at(0).contains(u"survey_Report.doc"_s));
+        QVERIFY(f.folder.messageTexts().at(0).contains(u"survey_Report.docx"_s));
         QCOMPARE(readBytes(reportPath(f)), QByteArray("not a document"));
         QCOMPARE(form.reportTableCollection().size(), 3);
     }
@@ -169,7 +194,7 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"AddTable"_s);
         QCOMPARE(f.folder.messageTexts(),
-                 {u"The table 'tbl_survey' that you wish to export to word document 'survey_Report.doc' has no data in it."_s});
+                 {u"The table 'tbl_survey' that you wish to export to word document 'survey_Report.docx' has no data in it."_s});
         QCOMPARE(form.reportTableCollection(), QStringList({u"Q1"_s}));
     }
 
@@ -191,11 +216,11 @@ private slots:
             click(&form, u"AddTable"_s);
         }
         setExportProgressDelayForTesting(-1);
-        QCOMPARE(f.folder.messageTexts(), {u"The table has not been added to the word document 'survey_Report.doc'."_s});
+        QCOMPARE(f.folder.messageTexts(), {u"The table has not been added to the word document 'survey_Report.docx'."_s});
         QCOMPARE(readBytes(reportPath(f)), before);
         QCOMPARE(form.reportTableCollection(), QStringList({u"Q1"_s}));
         const QStringList files = QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::Files);
-        QCOMPARE(files, QStringList({u"survey_Report.doc"_s})); // no temporary file left behind
+        QCOMPARE(files, QStringList({u"survey_Report.docx"_s})); // no temporary file left behind
     }
 };
 
