@@ -526,7 +526,7 @@ Result<void> PostgresAnswersStore::copyTable(const QString& from, const QString&
                                commentOn(m_conn, QStringLiteral("TABLE ") + copy, to)};
         if (withRows) {
             statements << QStringLiteral("INSERT INTO %1 OVERRIDING SYSTEM VALUE SELECT * FROM %2").arg(copy, source)
-                       << QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
+                       << QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'ID'), "
                                          "COALESCE((SELECT max(%2) FROM %3), 0) + 1, false)")
                               .arg(QString(copy).replace(QLatin1Char('\''), QStringLiteral("''")), kId, copy);
         }

@@ -161,7 +161,8 @@ private slots:
             }
         };
         const QString copy = QStringLiteral("tbl_copy"), empty = QStringLiteral("tbl_empty"), renamed = QStringLiteral("tbl_renamed");
-        QVERIFY(m_store->copyTable(kTable, copy, true));
+        const auto copied = m_store->copyTable(kTable, copy, true);
+        QVERIFY2(copied, qPrintable(copied ? QString() : copied.error().detail));
         sameRows(copy);
         QVERIFY(m_store->copyTable(kTable, empty, false));
         QCOMPARE(m_store->rowCount(empty).valueOr(-1), 0);
@@ -169,10 +170,11 @@ private slots:
         QVERIFY(m_store->copyTable(kTable, copy.toUpper(), true).failedWith(Error::Duplicate));
         QVERIFY(m_store->copyTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x"), true).failedWith(Error::NotFound));
         // The copy's rows keep no token (a page sent again belongs to the original) and new rows follow them.
-        const auto sentAgain = m_store->insertRows({answer(QStringLiteral("d"), QStringLiteral("t1"))});
+        const auto sentAgain = m_store->insertRows({answer(QStringLiteral("c"), QStringLiteral("t1"))});
         QVERIFY(sentAgain);
         QCOMPARE(sentAgain->first().outcome, AnswersStore::Inserted::Repeated);
-        AnswersStore::NewRow toCopy = answer(QStringLiteral("e"), QStringLiteral("t1"));
+        QCOMPARE(sentAgain->first().rowId, original.first().id);
+        AnswersStore::NewRow toCopy = answer(QStringLiteral("e"));
         toCopy.table = copy;
         const auto intoCopy = m_store->insertRows({toCopy});
         QVERIFY(intoCopy);
