@@ -85,7 +85,7 @@ OpenForm::OpenForm(FormSession& session, QWidget* parent)
     m_cancel->setObjectName(QStringLiteral("Cancel"));
 
     auto* lists = new QHBoxLayout;
-    lists->addWidget(m_filList, 1);
+    lists->addWidget(m_filList, 2); // room for each form's details
     lists->addWidget(m_dirList, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -99,7 +99,7 @@ OpenForm::OpenForm(FormSession& session, QWidget* parent)
     setTabOrder(m_filList, m_dirList);
     setTabOrder(m_dirList, m_openFile);
     setTabOrder(m_openFile, m_cancel);
-    resize(520, 340);
+    resize(700, 360);
 
     connect(m_dirList, &DirectoryList::pathChanged, m_filList, &FileList::setPath);
     m_filList->setItemDelegate(new FormRowDelegate(m_filList));
