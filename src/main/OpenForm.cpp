@@ -147,6 +147,8 @@ void OpenForm::describeForms()
             delete m_filList->takeItem(row);
             continue;
         }
+        if (!item->text().endsWith(QStringLiteral(".html"), Qt::CaseInsensitive))
+            continue;
         const QString form = formNameOf(item->text());
         QStringList details;
         const ParsedCollection parsed = readCollectionFile(m_session.collectionFilePath(form));
