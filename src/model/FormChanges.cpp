@@ -123,32 +123,33 @@ void carryReports(const FormSession& session, const FormChange& change)
     }
 }
 
-// The steps after the table: each can be made again.
-Result<void> finish(const FormSession& session, AnswersStore* store, const FormChange& change)
+// The steps after the table: each can be made again. The note stays until
+// they are all made, so that the next opening tries again.
+void finish(const FormSession& session, AnswersStore* store, const FormChange& change)
 {
     if (change.kind == FormChange::Rename || (change.kind == FormChange::Copy && change.withAnswers))
         carryReports(session, change);
     if (store && store->keepsPublications()) {
+        // The new form is published again whenever it is opened: a failure here is made good then.
         if (change.kind != FormChange::Delete) {
             const ParsedCollection parsed = readCollectionFile(session.collectionFilePath(change.to));
             if (parsed.ok())
-                store->publish(publicationOf(change.to, parsed.methods, session.htmlFolder()));
+                static_cast<void>(store->publish(publicationOf(change.to, parsed.methods, session.htmlFolder())));
         }
         // Collection servers would go on taking answers for a form that is no more.
-        if (change.kind != FormChange::Copy)
-            store->unpublish(change.from);
+        if (change.kind != FormChange::Copy && !store->unpublish(change.from))
+            return;
     }
     if (change.kind == FormChange::Rename) {
         if (QFileInfo::exists(columnNotePath(session, change.from)) && !QFileInfo::exists(columnNotePath(session, change.to)))
             QFile::rename(columnNotePath(session, change.from), columnNotePath(session, change.to));
         // The page before the collection file, so that no page is left without one.
-        if (!QFile::remove(pagePath(session, change.from)) && QFileInfo::exists(pagePath(session, change.from)))
-            return Error{Error::Io, QStringLiteral("the page of '%1' could not be removed").arg(change.from)};
-        if (!QFile::remove(session.collectionFilePath(change.from)) && QFileInfo::exists(session.collectionFilePath(change.from)))
-            return Error{Error::Io, QStringLiteral("the collection file of '%1' could not be removed").arg(change.from)};
+        for (const QString& path : {pagePath(session, change.from), session.collectionFilePath(change.from)}) {
+            if (!QFile::remove(path) && QFileInfo::exists(path))
+                return;
+        }
     }
     QFile::remove(notePath(session));
-    return {};
 }
 
 // The answers table's step; nothing to do when it was made already.
@@ -235,23 +236,32 @@ Result<void> changeForm(const FormSession& session, const FormChange& change, co
         return {};
 
     if (change.kind == FormChange::Delete) {
+        // The table first: when it cannot go, the form is still all there.
+        if (const Result<void> table = changeTable(store->get(), change); !table) {
+            QFile::remove(notePath(session));
+            return table;
+        }
+        if (stopHere(2))
+            return {};
         removeForm(session, change.from);
-    } else if (const Result<void> written = writeForm(session, change.to, methods); !written) {
-        undoNewForm(session, change.to);
-        return written;
-    }
-    if (stopHere(2))
-        return {};
-
-    if (const Result<void> table = changeTable(store->get(), change); !table) {
-        // A deleted form's files are gone already: its table goes next time.
-        if (change.kind != FormChange::Delete)
+    } else {
+        if (const Result<void> written = writeForm(session, change.to, methods); !written) {
             undoNewForm(session, change.to);
-        return table;
+            return written;
+        }
+        if (stopHere(2))
+            return {};
+        if (const Result<void> table = changeTable(store->get(), change); !table) {
+            undoNewForm(session, change.to);
+            return table;
+        }
     }
     if (stopHere(3))
         return {};
-    return finish(session, store->get(), change);
+    // The change is made; what is left of the old form goes now or, failing
+    // that, at the next opening.
+    finish(session, store->get(), change);
+    return {};
 }
 
 std::optional<FormChange> finishFormChange(const FormSession& session)
@@ -272,10 +282,10 @@ std::optional<FormChange> finishFormChange(const FormSession& session)
     const auto store = storeOf(session);
     if (!store)
         return change; // the table cannot be reached now: next time
-    if (change->kind == FormChange::Delete)
-        removeForm(session, change->from);
     if (!changeTable(store->get(), *change))
         return change;
+    if (change->kind == FormChange::Delete)
+        removeForm(session, change->from);
     finish(session, store->get(), *change);
     return change;
 }

@@ -47,7 +47,8 @@ std::optional<FormChange> finishFormChange(const FormSession& session);
 QStringList reportFilesOf(const FormSession& session, const QString& name);
 
 /// For tests: changeForm stops (as a killed program would) after step
-/// `step`: 1 the note, 2 the new form's files, 3 the answers table.
+/// `step`: 1 the note, 2 the new form's files (for Delete, the answers
+/// table), 3 the answers table (for Delete, the old files).
 void stopFormChangeAfterStep(int step);
 
 } // namespace quenlow
