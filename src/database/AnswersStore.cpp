@@ -156,6 +156,11 @@ Result<std::optional<AnswersStore::Publication>> AnswersStore::publication(const
     return noPublications();
 }
 
+Result<void> AnswersStore::unpublish(const QString&)
+{
+    return {};
+}
+
 Result<std::optional<AnswersStore::PublishedFile>> AnswersStore::publishedFile(const QString&)
 {
     return noPublications();

@@ -78,6 +78,14 @@ public:
     /// A table with one text column; Duplicate when the name is taken.
     virtual Result<void> createTable(const QString& table, const QString& firstColumn) = 0;
     virtual Result<void> dropTable(const QString& table) = 0;
+    /// Gives table `from`, its rows and their arrival times the name `to`, in
+    /// one transaction. Duplicate when `to` is taken, NotFound when `from` is missing.
+    virtual Result<void> renameTable(const QString& from, const QString& to) = 0;
+    /// A new table `to` with the columns of `from` and, with `withRows`, its
+    /// rows under the same ids with their arrival and change times (but not
+    /// their tokens: a page sent again belongs to the original). One
+    /// transaction; Duplicate when `to` is taken, NotFound when `from` is missing.
+    virtual Result<void> copyTable(const QString& from, const QString& to, bool withRows) = 0;
 
     /// Columns in table order; NotFound when the table is missing.
     virtual Result<QList<Column>> columns(const QString& table) = 0;
@@ -185,6 +193,9 @@ public:
     virtual Result<void> publish(const Publication& form);
     /// The form published under `form`; nothing when there is none.
     virtual Result<std::optional<Publication>> publication(const QString& form);
+    /// Forgets what was published under `form` (a form renamed or deleted);
+    /// nothing to do when there is none.
+    virtual Result<void> unpublish(const QString& form);
     /// A published image by its file name, with its content type; nothing
     /// when there is none.
     struct PublishedFile {

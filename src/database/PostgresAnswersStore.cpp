@@ -494,6 +494,58 @@ Result<void> PostgresAnswersStore::dropTable(const QString& table)
     });
 }
 
+Result<void> PostgresAnswersStore::renameTable(const QString& from, const QString& to)
+{
+    return changeColumns([&]() -> Result<void> {
+        const QString target = physicalName(to);
+        if (target != physicalName(from)) {
+            if (const auto r = run(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(tableRef(from), quote(target))); !r)
+                return r.error();
+        }
+        // The arrivals are keyed by the table's name: they go with the rows.
+        if (const auto r = run(commentOn(m_conn, QStringLiteral("TABLE ") + tableRef(to), to)); !r)
+            return r.error();
+        if (const auto r = run(QStringLiteral("UPDATE %1 SET answers_table = $2 WHERE answers_table = $1").arg(kArrivals),
+                               {physicalName(from), target});
+            !r)
+            return r.error();
+        return {};
+    });
+}
+
+Result<void> PostgresAnswersStore::copyTable(const QString& from, const QString& to, bool withRows)
+{
+    return changeColumns([&]() -> Result<void> {
+        const QString source = tableRef(from);
+        const QString copy = tableRef(to);
+        // The columns with their kinds and original names (kept as comments),
+        // and an identity of the copy's own.
+        QStringList statements{QStringLiteral("CREATE TABLE %1 (LIKE %2 INCLUDING DEFAULTS INCLUDING IDENTITY "
+                                              "INCLUDING CONSTRAINTS INCLUDING INDEXES INCLUDING COMMENTS)")
+                                   .arg(copy, source),
+                               commentOn(m_conn, QStringLiteral("TABLE ") + copy, to)};
+        if (withRows) {
+            statements << QStringLiteral("INSERT INTO %1 OVERRIDING SYSTEM VALUE SELECT * FROM %2").arg(copy, source)
+                       << QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'ID'), "
+                                         "COALESCE((SELECT max(%2) FROM %3), 0) + 1, false)")
+                              .arg(QString(copy).replace(QLatin1Char('\''), QStringLiteral("''")), kId, copy);
+        }
+        for (const QString& sql : std::as_const(statements)) {
+            if (const auto r = run(sql); !r)
+                return r.error();
+        }
+        if (withRows) {
+            if (const auto r = run(QStringLiteral("INSERT INTO %1 (answers_table, row_id, arrived, changed) "
+                                                  "SELECT $2, row_id, arrived, changed FROM %1 WHERE answers_table = $1")
+                                       .arg(kArrivals),
+                                   {physicalName(from), physicalName(to)});
+                !r)
+                return r.error();
+        }
+        return {};
+    });
+}
+
 Result<QList<AnswersStore::Column>> PostgresAnswersStore::columns(const QString& table)
 {
     const auto r
@@ -1267,6 +1319,13 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
             return r.error();
         return {};
     });
+}
+
+Result<void> PostgresAnswersStore::unpublish(const QString& form)
+{
+    if (const auto r = run(QStringLiteral("DELETE FROM quenlow.forms WHERE form = $1"), {form}); !r)
+        return r.error();
+    return {};
 }
 
 Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publication(const QString& form)

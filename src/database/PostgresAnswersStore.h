@@ -35,6 +35,8 @@ public:
     Result<QStringList> tables() override;
     Result<void> createTable(const QString& table, const QString& firstColumn) override;
     Result<void> dropTable(const QString& table) override;
+    Result<void> renameTable(const QString& from, const QString& to) override;
+    Result<void> copyTable(const QString& from, const QString& to, bool withRows) override;
     Result<QList<Column>> columns(const QString& table) override;
     Result<void> addColumn(
         const QString& table, const QString& column, ColumnKind kind, const QString& olderRowsText) override;
@@ -61,6 +63,7 @@ public:
 
     bool keepsPublications() const override { return true; }
     Result<void> publish(const Publication& form) override;
+    Result<void> unpublish(const QString& form) override;
     Result<std::optional<Publication>> publication(const QString& form) override;
     Result<std::optional<PublishedFile>> publishedFile(const QString& name) override;
     Result<QByteArray> sharedKey() override;

@@ -190,6 +190,57 @@ Result<void> SqliteAnswersStore::dropTable(const QString& table)
     });
 }
 
+Result<void> SqliteAnswersStore::renameTable(const QString& from, const QString& to)
+{
+    return inTransaction([&]() -> Result<void> {
+        if (!m_db->tableExists(from))
+            return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(from)};
+        if (m_db->tableExists(to) && from.compare(to, Qt::CaseInsensitive) != 0)
+            return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(to)};
+        if (!m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(from), quote(to))))
+            return failure(QStringLiteral("rename table %1").arg(from));
+        // The arrivals are keyed by the table's name: they go with the rows.
+        if (m_db->tableExists(kArrivals)
+            && !m_db->exec(QStringLiteral("UPDATE %1 SET answers_table = ?2 WHERE answers_table = ?1").arg(quote(kArrivals)),
+                           {from, to}))
+            return failure(QStringLiteral("move the arrivals of %1").arg(from));
+        return {};
+    });
+}
+
+Result<void> SqliteAnswersStore::copyTable(const QString& from, const QString& to, bool withRows)
+{
+    return inTransaction([&]() -> Result<void> {
+        if (!m_db->tableExists(from))
+            return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(from)};
+        if (m_db->tableExists(to))
+            return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(to)};
+        QStringList definition, names;
+        for (const AnswersDatabase::Column& c : m_db->columns(from)) {
+            definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
+            names.append(quote(c.name));
+        }
+        if (!m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(to), definition.join(QStringLiteral(", ")))))
+            return failure(QStringLiteral("create table %1").arg(to));
+        if (!withRows)
+            return {};
+        // The same row ids, so that the arrival times copied below still name their rows.
+        const QString list = names.join(QStringLiteral(", "));
+        if (!m_db->exec(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3").arg(quote(to), list, quote(from))))
+            return failure(QStringLiteral("copy the rows of %1").arg(from));
+        if (!m_db->tableExists(kArrivals))
+            return {};
+        const auto changes = hasChangeTimes(false);
+        const QString times = changes && *changes ? QStringLiteral("arrived, changed") : QStringLiteral("arrived");
+        if (!m_db->exec(QStringLiteral("INSERT INTO %1 (answers_table, row_id, %2) SELECT ?2, row_id, %2 FROM %1 "
+                                       "WHERE answers_table = ?1")
+                            .arg(quote(kArrivals), times),
+                        {from, to}))
+            return failure(QStringLiteral("copy the arrivals of %1").arg(from));
+        return {};
+    });
+}
+
 Result<QList<AnswersStore::Column>> SqliteAnswersStore::columns(const QString& table)
 {
     if (!m_db->tableExists(table))

@@ -31,6 +31,8 @@ public:
     Result<QStringList> tables() override;
     Result<void> createTable(const QString& table, const QString& firstColumn) override;
     Result<void> dropTable(const QString& table) override;
+    Result<void> renameTable(const QString& from, const QString& to) override;
+    Result<void> copyTable(const QString& from, const QString& to, bool withRows) override;
     Result<QList<Column>> columns(const QString& table) override;
     Result<void> addColumn(const QString& table, const QString& column, ColumnKind kind,
                            const QString& olderRowsText) override;

@@ -124,6 +124,7 @@ void FileList::refresh()
         filters.append(part.trimmed());
     const QStringList files = QDir(m_path).entryList(filters, QDir::Files, QDir::Name | QDir::IgnoreCase);
     addItems(files);
+    emit refreshed();
 }
 
 } // namespace quenlow

@@ -47,6 +47,10 @@ public:
     /// Reads the folder again.
     void refresh();
 
+signals:
+    /// The list was filled anew.
+    void refreshed();
+
 private:
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

@@ -6,6 +6,7 @@
 #include "database/AnswersStore.h"
 #include "main/FolderLists.h"
 #include "main/FormHistory.h"
+#include "main/FormNameDialog.h"
 #include "main/OpenForm.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
@@ -235,6 +236,7 @@ void MainForm::buildMenus()
     QAction* open = entry(form, "Open", QStringLiteral("Open Form"), nullptr);
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &MainForm::openFormCommand);
+    addFormFileEntries(form);
     // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
     QAction* collect = entry(form, "CollectAnswersEntry", QStringLiteral("Collect Answers"), "CollectAnswers");
     Q_UNUSED(collect);
@@ -292,6 +294,26 @@ void MainForm::buildMenus()
         menuBar()->setFocus(Qt::ShortcutFocusReason);
         menuBar()->setActiveAction(form->menuAction());
     });
+}
+
+void MainForm::addFormFileEntries(QMenu* form)
+{
+    const auto add = [this, form](const char* name, const QString& caption, void (*command)(MainForm&)) {
+        QAction* action = form->addAction(caption);
+        action->setObjectName(QLatin1StringView(name));
+        // They act on the open form, so they are there only while one is.
+        action->setEnabled(m_session.isFormOpen());
+        connect(&m_session, &FormSession::htmlNameChanged, action,
+                [action](const QString& page) { action->setEnabled(!page.isEmpty()); });
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (formOpen(QStringLiteral("You don't currently have a Form Open.")) && formEditable())
+                command(*this);
+        });
+    };
+    add("RenameFormEntry", QStringLiteral("Rename Form\u2026"), [](MainForm& w) { renameOpenForm(w.m_session, &w); });
+    add("CopyFormEntry", QStringLiteral("Copy Form\u2026"), [](MainForm& w) { copyOpenForm(w.m_session, &w); });
+    add("DeleteFormEntry", QStringLiteral("Delete Form\u2026"), [](MainForm& w) { deleteOpenForm(w.m_session); });
+    form->addSeparator()->setObjectName(QStringLiteral("FormFilesLine"));
 }
 
 void MainForm::connectSession()

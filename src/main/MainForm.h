@@ -64,6 +64,8 @@ protected:
 private:
     void buildWindow();
     void buildMenus();
+    /// Rename, Copy and Delete of the open form, in the Form menu.
+    void addFormFileEntries(QMenu* form);
     void connectSession();
     void syncListSelection();
     void listSelectionChanged();

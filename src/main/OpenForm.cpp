@@ -2,18 +2,67 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "main/OpenForm.h"
 
+#include "database/AnswersStore.h"
 #include "main/FolderLists.h"
 #include "model/CollectionFile.h"
+#include "model/FormChanges.h"
 #include "model/FormSession.h"
+#include "model/Publication.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace quenlow {
+
+namespace {
+
+constexpr int kDetailsRole = Qt::UserRole + 1;
+
+// The pages that come with the program: shown by the View menu, never opened as forms.
+bool programPage(const QString& page)
+{
+    return page == QLatin1StringView("welcome.html") || page == QLatin1StringView("dbTableOfAnswers.html");
+}
+
+// Draws a form's details in a quieter colour after its page name; the row's
+// text stays the page name, which is what is opened.
+class FormRowDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QString details = index.data(kDetailsRole).toString();
+        if (details.isEmpty())
+            return;
+        const int nameWidth = option.fontMetrics.horizontalAdvance(index.data().toString());
+        QRect area = option.rect.adjusted(nameWidth + 24, 0, -4, 0);
+        if (area.width() <= 0)
+            return;
+        painter->save();
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
+        painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft,
+                          option.fontMetrics.elidedText(details, Qt::ElideRight, area.width()));
+        painter->restore();
+    }
+};
+
+QString answersText(qint64 count)
+{
+    return count == 1 ? QStringLiteral("1 answer") : QString::number(count) + QStringLiteral(" answers");
+}
+
+} // namespace
 
 OpenForm::OpenForm(FormSession& session, QWidget* parent)
     : QDialog(parent)
@@ -36,7 +85,7 @@ OpenForm::OpenForm(FormSession& session, QWidget* parent)
     m_cancel->setObjectName(QStringLiteral("Cancel"));
 
     auto* lists = new QHBoxLayout;
-    lists->addWidget(m_filList, 1);
+    lists->addWidget(m_filList, 2); // room for each form's details
     lists->addWidget(m_dirList, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -50,9 +99,11 @@ OpenForm::OpenForm(FormSession& session, QWidget* parent)
     setTabOrder(m_filList, m_dirList);
     setTabOrder(m_dirList, m_openFile);
     setTabOrder(m_openFile, m_cancel);
-    resize(520, 340);
+    resize(700, 360);
 
     connect(m_dirList, &DirectoryList::pathChanged, m_filList, &FileList::setPath);
+    m_filList->setItemDelegate(new FormRowDelegate(m_filList));
+    connect(m_filList, &FileList::refreshed, this, &OpenForm::describeForms);
     // A click, or moving along the list with the keys, names the file to open.
     // (Selection, not the current row: the list gets a current row merely by
     // taking the focus, and that must not overwrite a typed name.)
@@ -82,9 +133,57 @@ void OpenForm::closeEvent(QCloseEvent* event)
     QDialog::closeEvent(event);
 }
 
+void OpenForm::describeForms()
+{
+    // A rename or deletion cut short is settled first, so that the list shows the forms as they are.
+    if (finishFormChange(m_session)) {
+        m_filList->refresh();
+        return;
+    }
+    const auto store = openAnswersStore(m_session.databasePath());
+    for (int row = m_filList->count() - 1; row >= 0; --row) {
+        QListWidgetItem* item = m_filList->item(row);
+        if (programPage(item->text())) {
+            delete m_filList->takeItem(row);
+            continue;
+        }
+        if (!item->text().endsWith(QStringLiteral(".html"), Qt::CaseInsensitive))
+            continue;
+        const QString form = formNameOf(item->text());
+        QStringList details;
+        const ParsedCollection parsed = readCollectionFile(m_session.collectionFilePath(form));
+        if (const std::optional<HeaderFacts> facts = parsed.ok() ? headerFacts(parsed.methods) : std::nullopt)
+            details.append(facts->title);
+        const QString table = AnswersStore::tableFor(form);
+        if (store && (*store)->tableExists(table).valueOr(false)) {
+            const auto span = (*store)->rowSpan(table);
+            if (span && span->count > 0) {
+                QString answers = answersText(span->count);
+                const auto last = (*store)->arrivalOf(table, span->last);
+                if (last && *last)
+                    answers += QStringLiteral(", the last on ")
+                        + QLocale().toString(last->value().toLocalTime(), QLocale::ShortFormat);
+                details.append(answers);
+            } else if (span) {
+                details.append(answersText(0));
+            }
+        }
+        const QString text = details.join(QStringLiteral(" \u00b7 "));
+        item->setData(kDetailsRole, text);
+        item->setToolTip(text);
+    }
+}
+
 void OpenForm::openFile()
 {
     hide();
+    // The help page beside an open form, as the View menu shows it: the form stays open.
+    if (programPage(m_fileNameToOpen->text()) && m_session.isFormOpen()) {
+        m_session.WebBrowser_Show(m_fileNameToOpen->text());
+        if (m_fileNameToOpen->text() == QLatin1StringView("welcome.html"))
+            m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
+        return;
+    }
     // Only the name travels: the form comes from the program's folders.
     LoadForm(m_session, m_session.appFolder(), m_fileNameToOpen->text());
 }

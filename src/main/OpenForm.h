@@ -38,6 +38,9 @@ protected:
 
 private:
     void openFile();
+    /// Leaves only forms in filList, each with its title, number of answers
+    /// and last answer time beside its page name.
+    void describeForms();
 
     FormSession& m_session;
     DirectoryList* m_dirList;

@@ -6,6 +6,7 @@
 #include "core/TextFile.h"
 #include "model/Backgrounds.h"
 #include "model/ElementKind.h"
+#include "model/FormChanges.h"
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
@@ -283,6 +284,13 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
                         + QStringLiteral("' is not the name of a form page. Please choose a page whose name ends in \".html\"."));
         return;
     }
+    // A rename, copy or deletion cut short is finished or undone first; a
+    // form renamed meanwhile opens under its new name.
+    const std::optional<FormChange> changed = finishFormChange(session);
+    const bool renamed = changed && changed->kind == FormChange::Rename && changed->from == formNameOf(pageFile)
+        && QFileInfo::exists(session.collectionFilePath(changed->to));
+    if (renamed)
+        return LoadForm(session, appFolder, changed->to + QStringLiteral(".html"));
     const QString formName = formNameOf(pageFile);
     // The whole file is read and checked before the open form is touched, so
     // a missing or damaged file never costs the form that is open.

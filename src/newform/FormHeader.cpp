@@ -5,6 +5,7 @@
 #include "database/AnswersStore.h"
 
 #include "model/HtmlText.h"
+#include "model/Publication.h"
 
 namespace quenlow {
 
@@ -56,6 +57,33 @@ FormMethod headerRecord(const HeaderSettings& s, int backgroundPosition, qint16 
     header.attribute6List = {printNumber(backgroundPosition), printNumber(s.userViewTable ? 1 : 0),
                              singleLine(s.databaseLocation), printNumber(elementCounter)};
     return header;
+}
+
+FormMethod headerRenamed(const FormMethod& header, const QString& formName, const QString& newName)
+{
+    HeaderSettings s;
+    s.formName = formName;
+    s.title = header.userInstruction;
+    s.letterSize = header.attribute4;
+    s.justification = header.attribute5;
+    if (const std::optional<HeaderFacts> facts = headerFacts({header})) {
+        s.background = facts->backgroundImage;
+        s.userViewTable = facts->showsAnswersTable;
+    }
+    s.databaseLocation = header.item(3);
+    FormMethod renamed = header;
+    if (headerFragment(s) == header.htmlCode) {
+        s.formName = newName;
+        renamed.htmlCode = headerFragment(s);
+        return renamed;
+    }
+    // A header made otherwise (a hand-edited file, a background not among the
+    // choices): only the table's field changes.
+    const QString field = QStringLiteral("<input type=hidden name=tableName value='");
+    const QString oldValue = field + attribute(AnswersStore::tableFor(formName)) + QLatin1Char('\'');
+    const QString newValue = field + attribute(AnswersStore::tableFor(newName)) + QLatin1Char('\'');
+    renamed.htmlCode.replace(oldValue, newValue);
+    return renamed;
 }
 
 QString formNameProblem(const QString& name)

@@ -30,6 +30,10 @@ QString headerFragment(const HeaderSettings& settings);
 /// database location and element counter.
 FormMethod headerRecord(const HeaderSettings& settings, int backgroundPosition, qint16 elementCounter);
 
+/// The header record `header` of form `formName` as it is for the form
+/// `newName`: the fragment names the new form's table, the rest is kept.
+FormMethod headerRenamed(const FormMethod& header, const QString& formName, const QString& newName);
+
 /// Why `name` cannot name a new form (its page, collection file and table),
 /// or an empty string when it can. An empty name is the caller's own message.
 QString formNameProblem(const QString& name);

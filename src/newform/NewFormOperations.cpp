@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "database/AnswersStore.h"
+#include "model/FormChanges.h"
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
@@ -96,7 +97,7 @@ bool requireAnswersDatabase(const FormSession& session)
     return present();
 }
 
-bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs& inputs)
+bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree)
 {
     if (name.isEmpty()) {
         showExclamation(QStringLiteral("HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
@@ -107,6 +108,18 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
                         + QStringLiteral(" Please enter another name for the HTML form file."));
         return false;
     }
+    if (mustBeFree && formNameTaken(session, name)) {
+        duplicateName(name);
+        return false;
+    }
+    return true;
+}
+
+bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs& inputs)
+{
+    // A name already taken is found by creating its table (a stopped creation's table is taken over).
+    if (!acceptFormName(session, name, false))
+        return false;
     // The table comes first: a refused name must leave the open form as it was.
     if (!createTable(session, name))
         return false;

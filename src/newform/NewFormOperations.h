@@ -23,6 +23,11 @@ struct HeaderInputs {
 /// it (the CreateNewDatabase window) and tells whether it was.
 bool requireAnswersDatabase(const FormSession& session);
 
+/// The checks of a new form's name, each refusal shown: not empty, usable
+/// for the form's files and table (see formNameProblem), and with
+/// `mustBeFree`, no page, collection file or answers table of that name.
+bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree);
+
 /// "Generate HTML Form & Corresponding Database Table": creates the table of
 /// `name`, then (and only then) replaces the open form with the new one: its
 /// header record and row, HTMLName, the editing frames, page and collection

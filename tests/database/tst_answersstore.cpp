@@ -169,6 +169,58 @@ private slots:
         QVERIFY(m_store->checkWritable());
     }
 
+    void tablesAreRenamedAndCopiedWithTheirArrivals()
+    {
+        QVERIFY(m_store->addColumn(kTable, QStringLiteral("Notes"), AnswersStore::ColumnKind::Memo, QString()));
+        QVERIFY(m_store->insertRows({answer(QStringLiteral("a"), QStringLiteral("t1")), answer(QStringLiteral("b"))}));
+        QVERIFY(m_store->insertRows({answer(QStringLiteral("c"), QStringLiteral("t1"))})); // replaces a: a change time
+        const auto original = m_store->readRows(kTable, {QStringLiteral("Mood")}, -1, 10, true).valueOr({});
+        QCOMPARE(original.size(), 2);
+        const auto sameRows = [&](const QString& table) {
+            const auto rows = m_store->readRows(table, {QStringLiteral("Mood")}, -1, 10, true).valueOr({});
+            QCOMPARE(rows.size(), original.size());
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                QCOMPARE(rows.at(i).id, original.at(i).id);
+                QCOMPARE(rows.at(i).values, original.at(i).values);
+                QCOMPARE(rows.at(i).arrivedAt, original.at(i).arrivedAt);
+                QCOMPARE(rows.at(i).changedAt, original.at(i).changedAt);
+            }
+        };
+        const QString copy = QStringLiteral("tbl_copy"), empty = QStringLiteral("tbl_empty"), renamed = QStringLiteral("tbl_renamed");
+        const auto copied = m_store->copyTable(kTable, copy, true);
+        QVERIFY2(copied, qPrintable(copied ? QString() : copied.error().detail));
+        sameRows(copy);
+        QVERIFY(m_store->copyTable(kTable, empty, false));
+        QCOMPARE(m_store->rowCount(empty).valueOr(-1), 0);
+        QCOMPARE(m_store->columns(empty).valueOr({}), m_store->columns(kTable).valueOr({}));
+        QVERIFY(m_store->copyTable(kTable, copy.toUpper(), true).failedWith(Error::Duplicate));
+        QVERIFY(m_store->copyTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x"), true).failedWith(Error::NotFound));
+        // The copy's rows keep no token (a page sent again belongs to the original) and new rows follow them.
+        const auto sentAgain = m_store->insertRows({answer(QStringLiteral("c"), QStringLiteral("t1"))});
+        QVERIFY(sentAgain);
+        QCOMPARE(sentAgain->first().outcome, AnswersStore::Inserted::Repeated);
+        QCOMPARE(sentAgain->first().rowId, original.first().id);
+        AnswersStore::NewRow toCopy = answer(QStringLiteral("e"));
+        toCopy.table = copy;
+        const auto intoCopy = m_store->insertRows({toCopy});
+        QVERIFY(intoCopy);
+        QCOMPARE(intoCopy->first().outcome, AnswersStore::Inserted::Stored);
+        QVERIFY(intoCopy->first().rowId > original.last().id);
+
+        QVERIFY(m_store->renameTable(kTable, copy).failedWith(Error::Duplicate));
+        QVERIFY(m_store->renameTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x")).failedWith(Error::NotFound));
+        QVERIFY(m_store->renameTable(kTable, renamed));
+        QVERIFY(!m_store->tableExists(kTable).valueOr(true));
+        sameRows(renamed);
+        // The tokens went with the rows: the same page is still the same answers.
+        AnswersStore::NewRow again = answer(QStringLiteral("c"), QStringLiteral("t1"));
+        again.table = renamed;
+        QCOMPARE(m_store->insertRows({again}).valueOr({}).value(0).outcome, AnswersStore::Inserted::Repeated);
+        QVERIFY(m_store->dropTable(renamed));
+        QVERIFY(m_store->copyTable(copy, renamed, true)); // no arrivals left over under the name
+        QCOMPARE(m_store->rowCount(renamed).valueOr(-1), 3);
+    }
+
     void aTokenSentTwiceAtOnceIsStoredOnce()
     {
         // Two connections racing with the same tokens: the store decides.

@@ -137,6 +137,10 @@ private slots:
         QCOMPARE((*file)->bytes, form.backgroundBytes);
         QCOMPARE((*file)->contentType, QByteArray("image/png"));
         QVERIFY(!store->publication(QStringLiteral("other")).value());
+        // A form renamed or deleted is no longer served; its image stays for the others.
+        QVERIFY(store->unpublish(QStringLiteral("survey")));
+        QVERIFY(!store->publication(QStringLiteral("survey")).value());
+        QVERIFY(store->publishedFile(form.backgroundImage).valueOr({}));
 
         // Asked at once from two processes' connections: one key.
         QByteArray keys[2];

@@ -231,19 +231,28 @@ private slots:
         Program program(folder.path());
         program.start();
         MainForm* main = mainOf(program);
+        // Rename, copy and delete act on the open form: there only while one is.
+        const QStringList formEntries{QStringLiteral("RenameFormEntry"), QStringLiteral("CopyFormEntry"),
+                                      QStringLiteral("DeleteFormEntry")};
+        for (const QString& entry : formEntries)
+            QVERIFY(!main->findChild<QAction*>(entry)->isEnabled());
         makeForm(program.session(), QStringLiteral("survey"), QStringLiteral("New Form Title"));
+        for (const QString& entry : formEntries)
+            QVERIFY(main->findChild<QAction*>(entry)->isEnabled());
         countHooks(main, program.session());
         writeBytes(folder.html(QStringLiteral("orphan.html")), "<html></html>\r\n");
         folder.messages().queueAnswer(MessageAnswer::Yes);
         LoadForm(program.session(), folder.path(), QStringLiteral("orphan.html"));
         folder.messages().clear();
-        for (const QString& menu : kAddMenu) {
+        for (const QString& menu : kAddMenu + formEntries) {
             folder.messages().queueAnswer(MessageAnswer::Ok);
             trigger(main, menu);
         }
         QCOMPARE(folder.messageTexts(),
-                 QStringList(kAddMenu.size(), QStringLiteral("The page 'orphan.html' was opened without its collection "
-                                                            "file and cannot be edited.")));
+                 QStringList(kAddMenu.size() + formEntries.size(),
+                             QStringLiteral("The page 'orphan.html' was opened without its collection "
+                                            "file and cannot be edited.")));
+        QVERIFY(QFile::exists(folder.html(QStringLiteral("orphan.html"))));
         QVERIFY(m_calls.isEmpty());
         QVERIFY(!QFile::exists(folder.collection(QStringLiteral("orphan"))));
     }

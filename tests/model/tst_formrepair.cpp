@@ -4,6 +4,7 @@
 #include "database/AnswerColumns.h"
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
+#include "model/FormChanges.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 #include "support/FormFixture.h"
@@ -176,6 +177,77 @@ private slots:
         QVERIFY(openStore(folder.database())->columns(kTable).valueOr({}).constLast().isMemo());
         QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/surveyChanging.txt")));
         QVERIFY(InsertMethod(reopened, element(Kind::textField(), QStringLiteral("Age"))));
+    }
+
+    // A rename, copy or deletion killed after each of its steps (0: never),
+    // then a form opened in the next run: one whole form or the other, the
+    // answers and reports with it, and never a page without its collection file.
+    void formChangesKilledMidwayAreFinishedOrUndoneOnOpening_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("withAnswers");
+        QTest::newRow("rename") << int(FormChange::Rename) << false;
+        QTest::newRow("copy with answers") << int(FormChange::Copy) << true;
+        QTest::newRow("copy without") << int(FormChange::Copy) << false;
+        QTest::newRow("delete with answers") << int(FormChange::Delete) << true;
+        QTest::newRow("delete keeping them") << int(FormChange::Delete) << false;
+    }
+
+    void formChangesKilledMidwayAreFinishedOrUndoneOnOpening()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, withAnswers);
+        for (int step = 0; step <= 3; ++step) {
+            TestProgramFolder folder;
+            FormSession session(folder.path());
+            createForm(session, QStringLiteral("other"));
+            createForm(session, QStringLiteral("survey"));
+            QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
+            QVERIFY(WriteFormPage(session, session.htmlName()));
+            insertAnswers(folder, {{QStringLiteral("Name"), QStringLiteral("Ann")}});
+            QDir().mkpath(session.reportsFolder());
+            writeBytes(session.reportsFolder() + QStringLiteral("survey_Report.doc"), "report");
+
+            QList<FormMethod> methods = session.collection.methods();
+            methods.first().htmlCode.replace(kTable, QStringLiteral("tbl_poll"));
+            const FormChange change{FormChange::Kind(kind), QStringLiteral("survey"),
+                                    kind == FormChange::Delete ? QString() : QStringLiteral("poll"), withAnswers};
+            stopFormChangeAfterStep(step);
+            QVERIFY(changeForm(session, change, methods));
+            stopFormChangeAfterStep(0);
+
+            FormSession reopened(folder.path());
+            // After a rename cut short, the old name still opens the form, under its new name when finished.
+            const QString opened = kind == FormChange::Delete ? QStringLiteral("other")
+                : kind == FormChange::Rename && step == 0   ? QStringLiteral("poll")
+                                                            : QStringLiteral("survey");
+            LoadForm(reopened, folder.path(), opened + QStringLiteral(".html"));
+            QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/Forms.changing.txt")));
+            for (const QString& page : QDir(folder.path() + QStringLiteral("/HTML")).entryList({QStringLiteral("*.html")})) {
+                if (page != QLatin1StringView("welcome.html") && page != QLatin1StringView("dbTableOfAnswers.html"))
+                    QVERIFY2(QFile::exists(folder.collection(formNameOf(page))), qPrintable(page));
+            }
+            const auto store = openStore(folder.database());
+            const bool done = step != 1; // past the note, a change is finished; before, undone
+            const bool oldKept = kind == FormChange::Copy || (kind == FormChange::Rename && !done);
+            const bool newMade = kind != FormChange::Delete && done;
+            QCOMPARE(QFile::exists(folder.collection(QStringLiteral("survey"))), oldKept);
+            QCOMPARE(QFile::exists(folder.html(QStringLiteral("survey.html"))), oldKept);
+            QCOMPARE(QFile::exists(folder.collection(QStringLiteral("poll"))), newMade);
+            QCOMPARE(store->tableExists(kTable).valueOr(false), oldKept || (kind == FormChange::Delete && !withAnswers));
+            QCOMPARE(store->tableExists(QStringLiteral("tbl_poll")).valueOr(false), newMade);
+            if (kind == FormChange::Rename)
+                QCOMPARE(reopened.htmlName(), done ? QStringLiteral("poll.html") : QStringLiteral("survey.html"));
+            if (newMade) {
+                // The new form's page names its own table, and its answers came with it when asked for.
+                QVERIFY(readBytes(folder.html(QStringLiteral("poll.html"))).contains("value='tbl_poll'"));
+                const bool rows = kind == FormChange::Rename || withAnswers;
+                QCOMPARE(store->rowCount(QStringLiteral("tbl_poll")).valueOr(-1), rows ? 1 : 0);
+                QCOMPARE(QFile::exists(session.reportsFolder() + QStringLiteral("poll_Report.doc")), rows);
+            }
+            QCOMPARE(QFile::exists(session.reportsFolder() + QStringLiteral("survey_Report.doc")),
+                     kind != FormChange::Rename || !done);
+        }
     }
 };
 

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "main/FormNameDialog.h"
+
+#include "core/Messages.h"
+#include "database/AnswersStore.h"
+#include "model/CollectionFile.h"
+#include "model/FormChanges.h"
+#include "model/FormSession.h"
+#include "newform/FormHeader.h"
+#include "newform/NewFormOperations.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quenlow {
+
+FormNameDialog::FormNameDialog(FormSession& session, const QString& title, const QString& prompt, const QString& name,
+                               QWidget* parent)
+    : QDialog(parent)
+    , m_session(session)
+{
+    setObjectName(QStringLiteral("FormNameDialog"));
+    setWindowTitle(title);
+    setModal(true);
+    auto* label = new QLabel(prompt, this);
+    label->setObjectName(QStringLiteral("FormNamePrompt"));
+    label->setTextFormat(Qt::PlainText);
+    m_nameBox = new QLineEdit(name, this);
+    m_nameBox->setObjectName(QStringLiteral("FormNameBox"));
+    label->setBuddy(m_nameBox);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("FormNameOK"));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("FormNameCancel"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_nameBox);
+    layout->addSpacing(6);
+    layout->addWidget(buttons);
+    connect(ok, &QPushButton::clicked, this, &FormNameDialog::confirm);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_nameBox->selectAll();
+    m_nameBox->setFocus();
+    resize(380, sizeHint().height());
+}
+
+QString FormNameDialog::name() const
+{
+    return m_nameBox->text();
+}
+
+void FormNameDialog::confirm()
+{
+    // The same rules as a new form's name; a refused name can be corrected here.
+    if (acceptFormName(m_session, name(), true))
+        accept();
+    else
+        m_nameBox->setFocus();
+}
+
+namespace {
+
+// The open form's elements as the form `newName` has them.
+QList<FormMethod> methodsFor(const FormSession& session, const QString& newName)
+{
+    QList<FormMethod> methods = session.collection.methods();
+    if (!methods.isEmpty())
+        methods.first() = headerRenamed(methods.first(), session.openFormName, newName);
+    return methods;
+}
+
+QString askName(FormSession& session, QWidget* owner, const QString& title, const QString& prompt, const QString& name)
+{
+    FormNameDialog dialog(session, title, prompt, name, owner);
+    return dialog.exec() == QDialog::Accepted ? dialog.name() : QString();
+}
+
+void failed(const QString& what, const Error& error)
+{
+    showExclamation(what + QStringLiteral(" (") + error.detail + QStringLiteral("). Nothing has been changed."));
+}
+
+} // namespace
+
+void renameOpenForm(FormSession& session, QWidget* owner)
+{
+    const QString from = session.openFormName;
+    const QString to = askName(session, owner, QStringLiteral("Rename Form"),
+                               QStringLiteral("New name for the form '") + from + QStringLiteral("':"), from);
+    if (to.isEmpty())
+        return;
+    if (const Result<void> done = changeForm(session, {FormChange::Rename, from, to, false}, methodsFor(session, to));
+        !done) {
+        failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be renamed"), done.error());
+        return;
+    }
+    LoadForm(session, session.appFolder(), to + QStringLiteral(".html"));
+}
+
+void copyOpenForm(FormSession& session, QWidget* owner)
+{
+    const QString from = session.openFormName;
+    const QString to = askName(session, owner, QStringLiteral("Copy Form"),
+                               QStringLiteral("Name of the copy of the form '") + from + QStringLiteral("':"),
+                               from + QStringLiteral("_copy"));
+    if (to.isEmpty())
+        return;
+    bool withAnswers = false;
+    if (const Result<qint64> answers = answersOfForm(session, from); answers && *answers > 0) {
+        withAnswers = askBeforeDestroying(QStringLiteral("The form '") + from + QStringLiteral("' has ")
+                                              + QString::number(*answers)
+                                              + (*answers == 1 ? QStringLiteral(" answer") : QStringLiteral(" answers"))
+                                              + QStringLiteral(". Copy the answers too?"),
+                                          MessageIcon::Question);
+    }
+    if (const Result<void> done =
+            changeForm(session, {FormChange::Copy, from, to, withAnswers}, methodsFor(session, to));
+        !done) {
+        failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be copied"), done.error());
+        return;
+    }
+    LoadForm(session, session.appFolder(), to + QStringLiteral(".html"));
+}
+
+void deleteOpenForm(FormSession& session)
+{
+    const QString name = session.openFormName;
+    if (!askBeforeDestroying(QStringLiteral("Delete the form '") + name
+                                 + QStringLiteral("'? Its page and collection file will be deleted."),
+                             MessageIcon::Question))
+        return;
+    const Result<qint64> answers = answersOfForm(session, name);
+    // Without answers the table holds nothing to keep.
+    bool dropAnswers = answers && *answers == 0;
+    if (answers && *answers > 0) {
+        dropAnswers = askBeforeDestroying(
+            QStringLiteral("The form '") + name + QStringLiteral("' has ") + QString::number(*answers)
+                + (*answers == 1 ? QStringLiteral(" answer") : QStringLiteral(" answers"))
+                + QStringLiteral(". Delete the answers too? If not, they are kept in the table '")
+                + AnswersStore::tableFor(name) + QStringLiteral("'."),
+            MessageIcon::Question);
+    }
+    if (const Result<void> done = changeForm(session, {FormChange::Delete, name, {}, dropAnswers}); !done) {
+        failed(QStringLiteral("The form '") + name + QStringLiteral("' could not be deleted"), done.error());
+        return;
+    }
+    // Nothing is open any more: the help pages take the form's place.
+    session.ResetOpenForm();
+    session.openFormName.clear();
+    session.openPageFile.clear();
+    session.setHtmlName(QString());
+    session.WebBrowser_Show(QStringLiteral("welcome.html"));
+    session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
+}
+
+} // namespace quenlow
