@@ -9,7 +9,9 @@
 // buffered access log as the service keeps its own), then
 // quenlow-server under wrk on 127.0.0.1 (urlencoded posts of a 6-question
 // form), then a count of the rows. Targets: submissions/s at least 3x the
-// single-row rate and 0.35x nginx's rate, p99 under 20 ms, no answer other
+// single-row rate, 0.6x the rate of a minimal Beast server answering the same
+// posts with a fixed page (bench_fixed_server, one I/O thread, run just before)
+// and 0.35x nginx's rate, p99 under 20 ms, no answer other
 // than 2xx, a row for every 2xx, and a long form page sent (as respondents
 // get it) in under 1 ms at the median. With --database, the same load then
 // goes to one quenlow-server storing into that PostgreSQL database (it must
@@ -293,6 +295,32 @@ double nginxRate(const QString& folder, const QString& wrk, int connections, int
 
 double field(const QString& text, const char* name);
 
+// wrk's rate for the same posts answered with a fixed page by a minimal
+// Beast server with one I/O thread: what the engine alone can do here.
+double fixedServerRate(const QString& wrk, const QString& script, int connections, int duration)
+{
+    const quint16 port = freeLoopbackPort();
+    QProcess server;
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    // It stops by itself a while after the load.
+    server.start(QStringLiteral(BENCH_FIXED_SERVER_EXECUTABLE),
+                 {QStringLiteral("--port"), QString::number(port), QStringLiteral("--seconds"), QString::number(duration + 15)});
+    if (!server.waitForStarted(5000))
+        return -1;
+    QThread::msleep(300);
+    QProcess load;
+    load.setProcessChannelMode(QProcess::MergedChannels);
+    load.start(wrk, {QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections), QStringLiteral("-d%1s").arg(duration),
+                     QStringLiteral("--timeout"), QStringLiteral("5s"), QStringLiteral("-s"), script,
+                     QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(port)});
+    load.waitForFinished((duration + 30) * 1000);
+    const QString report = QString::fromLocal8Bit(load.readAll());
+    server.kill();
+    server.waitForFinished(5000);
+    const double seconds = field(report, "seconds");
+    return seconds > 0 && field(report, "bad") == 0 ? field(report, "ok") / seconds : -1;
+}
+
 // The bench form in a PostgreSQL store, published there, as the designer
 // leaves it when that store is chosen.
 void makeFormIn(const QString& database, const QString& folder)
@@ -438,6 +466,18 @@ int main(int argc, char** argv)
     out(QStringLiteral("sending a form page (40 questions, adapted, with a token): median %1 us")
             .arg(pageMicroseconds, 0, 'f', 1));
 
+    const QString script = folder + QStringLiteral("/post.lua");
+    QFile lua(script);
+    if (!lua.open(QIODevice::WriteOnly) || lua.write(luaScript(submissionBody())) < 0)
+        fail(QStringLiteral("cannot write the wrk script"));
+    lua.close();
+
+    const double fixed = fixedServerRate(wrk, script, connections, duration);
+    if (fixed > 0)
+        out(QStringLiteral("fixed response from a minimal Beast server (one I/O thread): %1 requests/s").arg(fixed, 0, 'f', 0));
+    else
+        out(QStringLiteral("fixed response from a minimal Beast server: not measured"));
+
     const double nginx = nginxRate(folder, wrk, connections, duration);
     if (nginx > 0)
         out(QStringLiteral("nginx fixed response: %1 requests/s").arg(nginx, 0, 'f', 0));
@@ -452,12 +492,6 @@ int main(int argc, char** argv)
     if (!service.waitForStarted(5000))
         fail(QStringLiteral("cannot start ") + server);
     QThread::msleep(300);
-
-    const QString script = folder + QStringLiteral("/post.lua");
-    QFile lua(script);
-    if (!lua.open(QIODevice::WriteOnly) || lua.write(luaScript(submissionBody())) < 0)
-        fail(QStringLiteral("cannot write the wrk script"));
-    lua.close();
 
     const qint64 dropsBefore = listenDrops();
     QProcess load;
@@ -523,7 +557,12 @@ int main(int argc, char** argv)
     if (nginx > 0)
         out(QStringLiteral("ratio to nginx's fixed response: %1x").arg(nginxRatio, 0, 'f', 2));
 
+    const double fixedRatio = fixed > 0 ? rate / fixed : -1;
+    if (fixed > 0)
+        out(QStringLiteral("ratio to the minimal Beast server's fixed response: %1x").arg(fixedRatio, 0, 'f', 2));
+
     const bool fastEnough = ratio >= 3.0;
+    const bool fixedMet = fixedRatio >= 0.6;
     const bool nginxMet = nginx <= 0 || nginxRatio >= 0.35;
     const bool quickEnough = p99 < 20.0;
     const bool allOk = bad == 0 && ok > 0;
@@ -532,6 +571,7 @@ int main(int argc, char** argv)
     const bool pageQuick = pageMicroseconds < 1000;
     out(QStringLiteral("target >= 3x single-row rate: %1").arg(fastEnough ? u"met" : u"MISSED"));
     out(QStringLiteral("target form page sent in < 1 ms at the median: %1").arg(pageQuick ? u"met" : u"MISSED"));
+    out(QStringLiteral("target >= 0.6x the minimal Beast server: %1").arg(fixedMet ? u"met" : u"MISSED"));
     out(QStringLiteral("target >= 0.35x nginx: %1").arg(nginx <= 0 ? u"not measured" : nginxMet ? u"met" : u"MISSED"));
     out(QStringLiteral("target p99 < 20 ms: %1").arg(quickEnough ? u"met" : u"MISSED"));
     out(QStringLiteral("target zero non-2xx: %1").arg(allOk ? u"met" : u"MISSED"));
@@ -558,5 +598,5 @@ int main(int argc, char** argv)
         out(QStringLiteral("target PostgreSQL zero non-2xx and a row for every 2xx: %1").arg(pgAll ? u"met" : u"MISSED"));
         sharedMet = halfMet && twoMet && pgQuick && pgAll;
     }
-    return fastEnough && nginxMet && quickEnough && allOk && noneLost && pageQuick && sharedMet ? 0 : 1;
+    return fastEnough && fixedMet && nginxMet && quickEnough && allOk && noneLost && pageQuick && sharedMet ? 0 : 1;
 }
