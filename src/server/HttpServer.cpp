@@ -10,6 +10,7 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <future>
@@ -32,6 +33,9 @@ namespace {
 
 constexpr std::uint32_t kHeaderLimit = 16 * 1024;
 constexpr std::size_t kReadPiece = 4096;
+constexpr std::size_t kLargestRead = 64 * 1024;
+// A buffer above this, left by a large request, is given back once it is empty.
+constexpr std::size_t kKeptBuffer = 64 * 1024;
 // After a refusal the rest of what the client sends is read and dropped for a
 // moment, so that closing does not reset the connection before the client
 // has read why.
@@ -85,16 +89,40 @@ HttpResponse refusal(int status)
     }
 }
 
-// A negative length: the body follows in chunks.
-std::string headText(const HttpResponse& r, bool keepAlive, qint64 length)
+// A negative length: the body follows in chunks. Room is kept for `room`
+// more bytes, the body that follows.
+std::string headText(const HttpResponse& r, bool keepAlive, qint64 length, std::size_t room = 0)
 {
-    std::string head = "HTTP/1.1 " + std::to_string(r.status) + ' '
-        + std::string(http::obsolete_reason(http::int_to_status(unsigned(r.status)))) + "\r\n";
-    if (!r.contentType.isEmpty())
-        head += "Content-Type: " + r.contentType.toStdString() + "\r\n";
+    const auto append = [](std::string& to, const QByteArray& bytes) { to.append(bytes.constData(), std::size_t(bytes.size())); };
+    const beast::string_view reason = http::obsolete_reason(http::int_to_status(unsigned(r.status)));
+    std::size_t size = 96 + reason.size() + std::size_t(r.contentType.size()) + room;
     for (const auto& [name, value] : r.headers)
-        head += name.toStdString() + ": " + value.toStdString() + "\r\n";
-    head += length >= 0 ? "Content-Length: " + std::to_string(length) + "\r\n" : std::string("Transfer-Encoding: chunked\r\n");
+        size += std::size_t(name.size() + value.size()) + 4;
+    std::string head;
+    head.reserve(size);
+    head += "HTTP/1.1 ";
+    head += std::to_string(r.status);
+    head += ' ';
+    head.append(reason.data(), reason.size());
+    head += "\r\n";
+    if (!r.contentType.isEmpty()) {
+        head += "Content-Type: ";
+        append(head, r.contentType);
+        head += "\r\n";
+    }
+    for (const auto& [name, value] : r.headers) {
+        append(head, name);
+        head += ": ";
+        append(head, value);
+        head += "\r\n";
+    }
+    if (length >= 0) {
+        head += "Content-Length: ";
+        head += std::to_string(length);
+        head += "\r\n";
+    } else {
+        head += "Transfer-Encoding: chunked\r\n";
+    }
     if (!keepAlive)
         head += "Connection: close\r\n";
     head += "\r\n";
@@ -348,27 +376,55 @@ private:
         setDeadline(m_server.limits.requestDeadline);
         m_started = Clock::now();
         m_parser.emplace();
+        m_headRead = false;
         m_parser->header_limit(kHeaderLimit);
         m_parser->body_limit(std::uint64_t(m_server.limits.maxBody));
-        m_reading = true;
-        http::async_read_header(m_stream, m_buffer, *m_parser, whenRead(&Connection::readBody));
+        parse();
     }
 
-    // The completion of a read: `next` runs unless the connection was closed
-    // meanwhile or the read failed.
-    auto whenRead(void (Connection::*next)())
+    // Parses what has come; reads more only when the request is not whole.
+    // A request that came in one piece, as most do, takes no further wait.
+    void parse()
     {
-        return [self = this->shared_from_this(), next](beast::error_code ec, std::size_t) {
-            self->m_reading = false;
-            if (self->m_closed)
-                return;
+        while (!m_parser->is_done()) {
+            beast::error_code ec = http::error::need_more;
+            if (m_buffer.size() > 0)
+                m_buffer.consume(m_parser->put(m_buffer.data(), ec));
+            if (ec == http::error::need_more)
+                return readRequest();
             if (ec)
-                return self->readFailed(ec);
-            ((*self).*next)();
-        };
+                return readFailed(ec);
+            if (m_parser->is_header_done() && !m_headRead) {
+                m_headRead = true;
+                if (!headAccepted())
+                    return;
+                m_parser->eager(true); // the rest of the body in one go
+            }
+        }
+        dispatch();
     }
 
-    void readBody()
+    void readRequest()
+    {
+        // Larger pieces once a body is under way, as the buffer has grown.
+        const std::size_t room = m_buffer.capacity() - m_buffer.size();
+        m_reading = true;
+        m_stream.async_read_some(m_buffer.prepare(std::clamp(room, kReadPiece, kLargestRead)),
+                                 [self = this->shared_from_this()](beast::error_code ec, std::size_t n) {
+                                     self->m_reading = false;
+                                     if (self->m_closed)
+                                         return;
+                                     if (ec == asio::error::eof && self->m_parser->got_some())
+                                         self->m_parser->put_eof(ec); // a request cut short
+                                     if (ec)
+                                         return self->readFailed(ec);
+                                     self->m_buffer.commit(n);
+                                     self->parse();
+                                 });
+    }
+
+    // The head has come: false when the request is refused for what it says.
+    bool headAccepted()
     {
         auto& head = m_parser->get();
         m_method = QByteArray(head.method_string().data(), qsizetype(head.method_string().size()));
@@ -379,21 +435,26 @@ private:
         // on would take the body for the next request.
         const auto codings = head.equal_range(http::field::transfer_encoding);
         if (codings.first != codings.second
-            && (std::next(codings.first) != codings.second || !beast::iequals(codings.first->value(), "chunked")))
-            return refuse(400);
+            && (std::next(codings.first) != codings.second || !beast::iequals(codings.first->value(), "chunked"))) {
+            refuse(400);
+            return false;
+        }
         const auto length = m_parser->content_length();
-        if (length && *length > std::uint64_t(m_server.limits.maxBody))
-            return refuse(413);
+        if (length && *length > std::uint64_t(m_server.limits.maxBody)) {
+            refuse(413);
+            return false;
+        }
         const auto expect = head[http::field::expect];
         if (!expect.empty()) {
-            if (!beast::iequals(expect, "100-continue"))
-                return refuse(417);
+            if (!beast::iequals(expect, "100-continue")) {
+                refuse(417);
+                return false;
+            }
             // Without it, some clients wait a second before sending the body.
             if (!m_parser->is_done())
                 sendInterim("HTTP/1.1 100 Continue\r\n\r\n");
         }
-        m_reading = true;
-        http::async_read(m_stream, m_buffer, *m_parser, whenRead(&Connection::dispatch));
+        return true;
     }
 
     void readFailed(beast::error_code ec)
@@ -401,7 +462,8 @@ private:
         if (ec == http::error::body_limit)
             return refuse(413);
         if (ec == http::error::end_of_stream || ec == asio::error::eof || ec == asio::error::operation_aborted
-            || ec == asio::error::connection_reset || ec == http::error::partial_message)
+            || ec == asio::error::connection_reset || ec == http::error::partial_message
+            || ec == asio::ssl::error::stream_truncated)
             return close();
         refuse(400);
     }
@@ -444,7 +506,8 @@ private:
         noDeadline(); // the handler takes what it takes; a submission waits for its commit
         if (!m_reading && m_buffer.size() == 0) {
             // A large request leaves a large buffer; a waiting connection keeps little.
-            m_buffer.shrink_to_fit();
+            if (m_buffer.capacity() > kKeptBuffer)
+                m_buffer.shrink_to_fit();
             readMore();
         }
 
@@ -492,7 +555,8 @@ private:
         m_status = response.status;
         // A streamed page (asked for by HEAD here) has no length known beforehand.
         const qint64 length = response.stream ? -1 : response.body.size();
-        auto text = std::make_shared<std::string>(headText(response, keepsAlive(), length));
+        auto text = std::make_shared<std::string>(
+            headText(response, keepsAlive(), length, headOnly ? 0 : std::size_t(response.body.size())));
         if (!headOnly)
             text->append(response.body.constData(), std::size_t(response.body.size()));
         send(std::move(text), [self = this->shared_from_this()](beast::error_code ec) { self->finished(ec); });
@@ -612,6 +676,7 @@ private:
     bool m_peerDone = false; // the client sends no more
     bool m_probe = false;    // worth asking whether a client that stopped sending is still there
     bool m_head = false;
+    bool m_headRead = false; // the head of the request being read was looked at
 };
 
 } // namespace
