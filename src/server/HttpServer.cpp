@@ -192,8 +192,10 @@ struct HttpServer::Private {
 
 namespace {
 
-// One client's connection. Everything here runs on the I/O thread, except
-// streamFromWorker (a worker's) and m_gone, which the handler reads.
+// One client's connection. Its members are the I/O thread's: a worker runs
+// streamFromWorker, which touches them only through posts to the I/O thread,
+// and reads m_head and m_server's settings, fixed while its request is served;
+// the handler reads m_gone, an atomic flag it shares.
 template<class Stream>
 class Connection final : public ConnectionBase, public std::enable_shared_from_this<Connection<Stream>>
 {
@@ -312,7 +314,7 @@ private:
     // until something is sent. A client that has closed answers anything with
     // a reset, so a post is sent an interim "100 Continue", which every
     // HTTP/1.1 client passes over, and the reset (if it comes) marks the
-    // client gone before its submission is stored.
+    // client gone: a submission not stored by then is not stored.
     void peerDoneSending()
     {
         m_peerDone = true;
@@ -450,8 +452,9 @@ private:
                 refuse(417);
                 return false;
             }
-            // Without it, some clients wait a second before sending the body.
-            if (!m_parser->is_done())
+            // Without it, some clients wait a second before sending the body
+            // (unless it is coming already).
+            if (!m_parser->is_done() && m_buffer.size() == 0)
                 sendInterim("HTTP/1.1 100 Continue\r\n\r\n");
         }
         return true;
@@ -583,7 +586,6 @@ private:
             });
             return sent.get();
         };
-        m_status = response.status;
         // The head is made on the I/O thread, which knows whether the client still sends.
         bool ok = post([this, &response] { return headText(response, keepsAlive(), -1); });
         if (ok) {
@@ -601,7 +603,8 @@ private:
         // A page cut short must not look whole: no last chunk, the connection closes.
         if (ok)
             ok = post([] { return std::string("0\r\n\r\n"); });
-        asio::post(*m_server.ioc, [self = this->shared_from_this(), ok] {
+        asio::post(*m_server.ioc, [self = this->shared_from_this(), ok, status = response.status] {
+            self->m_status = status;
             if (!ok)
                 self->m_keepAlive = false;
             self->finished({});
