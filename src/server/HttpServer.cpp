@@ -18,8 +18,8 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <thread>
+#include <unordered_map>
 
 namespace quenlow {
 

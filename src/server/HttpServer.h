@@ -89,7 +89,6 @@ public:
 
 private:
     std::unique_ptr<Private> d; // the controlling thread's; its members say whose they are
-
 };
 
 } // namespace quenlow
