@@ -10,12 +10,16 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <future>
 #include <list>
 #include <optional>
 #include <set>
+#include <string>
 #include <thread>
+#include <unordered_map>
 
 namespace quenlow {
 
@@ -29,21 +33,48 @@ namespace {
 
 constexpr std::uint32_t kHeaderLimit = 16 * 1024;
 constexpr std::size_t kReadPiece = 4096;
+constexpr std::size_t kLargestRead = 64 * 1024;
+// A buffer above this, left by a large request, is given back once it is empty.
+constexpr std::size_t kKeptBuffer = 64 * 1024;
 // After a refusal the rest of what the client sends is read and dropped for a
 // moment, so that closing does not reset the connection before the client
 // has read why.
 constexpr std::chrono::milliseconds kLinger{1000};
 constexpr std::size_t kLingerBytes = 16 * 1024 * 1024;
 
+// What the server's lists need of a connection; all on the I/O thread.
 class ConnectionBase
 {
 public:
     virtual ~ConnectionBase() = default;
     virtual void close() = 0;
     virtual bool inHandler() const = 0;
-    bool idle = false;
-    std::list<ConnectionBase*>::iterator idleAt;
+
+    /// The list it waits in (the idle or the unfinished), if any, and where.
+    std::list<ConnectionBase*>* queue = nullptr;
+    std::list<ConnectionBase*>::iterator queuedAt;
+    /// Since when it waits there.
+    Clock::time_point since;
+    /// The client's address, or its IPv6 /64 (what one client can pick from).
+    std::string peer;
 };
+
+// A few bytes, so the limit per address costs no allocation.
+std::string peerKey(const tcp::socket& socket)
+{
+    beast::error_code ec;
+    asio::ip::address address = socket.remote_endpoint(ec).address();
+    if (ec)
+        return {};
+    if (address.is_v6() && address.to_v6().is_v4_mapped())
+        address = asio::ip::make_address_v4(asio::ip::v4_mapped, address.to_v6());
+    if (address.is_v4()) {
+        const auto bytes = address.to_v4().to_bytes();
+        return std::string(bytes.begin(), bytes.end());
+    }
+    const auto bytes = address.to_v6().to_bytes();
+    return std::string(bytes.begin(), bytes.begin() + 8);
+}
 
 HttpResponse refusal(int status)
 {
@@ -58,31 +89,75 @@ HttpResponse refusal(int status)
     }
 }
 
-// A negative length: the body follows in chunks.
-std::string headText(const HttpResponse& r, bool keepAlive, qint64 length)
+// A negative length: the body follows in chunks. Room is kept for `room`
+// more bytes, the body that follows.
+std::string headText(const HttpResponse& r, bool keepAlive, qint64 length, std::size_t room = 0)
 {
-    std::string head = "HTTP/1.1 " + std::to_string(r.status) + ' '
-        + std::string(http::obsolete_reason(http::int_to_status(unsigned(r.status)))) + "\r\n";
-    if (!r.contentType.isEmpty())
-        head += "Content-Type: " + r.contentType.toStdString() + "\r\n";
+    const auto append = [](std::string& to, const QByteArray& bytes) { to.append(bytes.constData(), std::size_t(bytes.size())); };
+    const beast::string_view reason = http::obsolete_reason(http::int_to_status(unsigned(r.status)));
+    std::size_t size = 96 + reason.size() + std::size_t(r.contentType.size()) + room;
     for (const auto& [name, value] : r.headers)
-        head += name.toStdString() + ": " + value.toStdString() + "\r\n";
-    head += length >= 0 ? "Content-Length: " + std::to_string(length) + "\r\n" : std::string("Transfer-Encoding: chunked\r\n");
+        size += std::size_t(name.size() + value.size()) + 4;
+    std::string head;
+    head.reserve(size);
+    head += "HTTP/1.1 ";
+    head += std::to_string(r.status);
+    head += ' ';
+    head.append(reason.data(), reason.size());
+    head += "\r\n";
+    if (!r.contentType.isEmpty()) {
+        head += "Content-Type: ";
+        append(head, r.contentType);
+        head += "\r\n";
+    }
+    for (const auto& [name, value] : r.headers) {
+        append(head, name);
+        head += ": ";
+        append(head, value);
+        head += "\r\n";
+    }
+    if (length >= 0) {
+        head += "Content-Length: ";
+        head += std::to_string(length);
+        head += "\r\n";
+    } else {
+        head += "Transfer-Encoding: chunked\r\n";
+    }
     if (!keepAlive)
         head += "Connection: close\r\n";
     head += "\r\n";
     return head;
 }
 
+// The request target as a path: a proxy's absolute form
+// ("http://host/scripts/save.asp") is served as the path it names.
+QByteArray originForm(const QByteArray& target)
+{
+    if (target.startsWith('/'))
+        return target;
+    const qsizetype scheme = target.indexOf("://");
+    const QByteArray name = target.left(std::max<qsizetype>(scheme, 0)).toLower();
+    if (name != "http" && name != "https")
+        return target;
+    qsizetype end = scheme + 3;
+    while (end < target.size() && target.at(end) != '/' && target.at(end) != '?')
+        ++end;
+    return end < target.size() && target.at(end) == '/' ? target.mid(end) : '/' + target.mid(end);
+}
+
 } // namespace
 
+// Who may touch what: the members below are grouped by the thread that owns them.
 struct HttpServer::Private {
+    // Set on the controlling thread before start, then only read (by any thread).
     Handler handler;
     ImmediateHandler immediate;
     Logger logger;
     HttpLimits limits;
 
-    // Made anew for each run, so nothing of a stopped run lingers in it.
+    // The controlling thread's (the one that calls start and stop); made anew
+    // for each run, so nothing of a stopped run lingers in them. The I/O
+    // thread uses ioc, acceptor, acceptPause, tls and workers while running.
     std::shared_ptr<asio::io_context> ioc;
     std::optional<asio::executor_work_guard<asio::io_context::executor_type>> work;
     std::optional<tcp::acceptor> acceptor;
@@ -93,20 +168,34 @@ struct HttpServer::Private {
     quint16 port = 0;
     bool running = false;
 
-    // Touched on the I/O thread only.
+    // The I/O thread's alone while running.
     bool stopping = false;
     std::set<ConnectionBase*> all;
-    std::list<ConnectionBase*> idle; // the longest idle first
+    std::list<ConnectionBase*> idle;       // waiting for a request, the longest waiting first
+    std::list<ConnectionBase*> unfinished; // a request begun, not yet read whole; the oldest first
+    std::unordered_map<std::string, int> unfinishedFrom; // their count per client address
+    /// Set while stopping, when connections remain: kept once the last is closed.
+    std::optional<std::promise<void>> drained;
+
+    // Any thread.
     std::atomic<int> connections{0};
 
     void accept();
     void makeRoom();
+    bool closeOldest();
+    void enqueue(ConnectionBase* c, std::list<ConnectionBase*>& queue);
+    void dequeue(ConnectionBase* c);
+    void closed(ConnectionBase* c);
     template<class Stream>
-    void serve(Stream stream);
+    void serve(Stream stream, std::string peer);
 };
 
 namespace {
 
+// One client's connection. Its members are the I/O thread's: a worker runs
+// streamFromWorker, which touches them only through posts to the I/O thread,
+// and reads m_head and m_server's settings, fixed while its request is served;
+// the handler reads m_gone, an atomic flag it shares.
 template<class Stream>
 class Connection final : public ConnectionBase, public std::enable_shared_from_this<Connection<Stream>>
 {
@@ -118,13 +207,14 @@ public:
     {
     }
 
-    void begin()
+    void begin(std::string from)
     {
+        peer = std::move(from);
         m_server.all.insert(this);
         ++m_server.connections;
         // The first request may come late; it still gets its answer.
         setDeadline(m_server.limits.firstRequestWait);
-        markIdle();
+        m_server.enqueue(this, m_server.idle);
         if constexpr (std::is_same_v<Stream, asio::ssl::stream<tcp::socket>>) {
             m_stream.async_handshake(asio::ssl::stream_base::server, [self = this->shared_from_this()](beast::error_code ec) {
                 if (self->m_closed)
@@ -145,13 +235,12 @@ public:
         m_closed = true;
         if (m_gone)
             *m_gone = true;
-        unmarkIdle();
+        m_held = nullptr;
         m_timer.cancel();
         beast::error_code ec;
         socket().shutdown(tcp::socket::shutdown_both, ec);
         socket().close(ec);
-        m_server.all.erase(this);
-        --m_server.connections;
+        m_server.closed(this);
     }
 
     bool inHandler() const override { return m_busy; }
@@ -159,40 +248,37 @@ public:
 private:
     tcp::socket& socket() { return beast::get_lowest_layer(m_stream); }
 
-    void setDeadline(std::chrono::milliseconds after)
+    // One wait on the timer at a time: moving a deadline later costs nothing,
+    // the wait finds it moved when it ends and waits on.
+    void setDeadline(std::chrono::milliseconds after) { setDeadlineAt(Clock::now() + after); }
+
+    void setDeadlineAt(Clock::time_point at)
     {
-        m_timer.expires_after(after);
+        m_deadline = at;
+        if (m_timerWaiting && m_timer.expiry() <= at)
+            return;
+        m_timerWaiting = true;
+        m_timer.expires_at(at); // ends the wait under way, as aborted
         m_timer.async_wait([self = this->shared_from_this()](beast::error_code ec) {
-            // A wait outdated by a newer deadline completes as aborted, or
-            // finds the expiry moved on.
-            if (ec == asio::error::operation_aborted || self->m_closed || self->m_timer.expiry() > Clock::now())
+            if (ec == asio::error::operation_aborted || self->m_closed)
                 return;
+            self->m_timerWaiting = false;
+            if (self->m_deadline == Clock::time_point::max())
+                return; // none for now
+            if (self->m_deadline > Clock::now())
+                return self->setDeadlineAt(self->m_deadline);
             self->close();
         });
     }
 
-    void markIdle()
-    {
-        if (idle)
-            return;
-        idle = true;
-        idleAt = m_server.idle.insert(m_server.idle.end(), this);
-    }
-
-    void unmarkIdle()
-    {
-        if (!idle)
-            return;
-        idle = false;
-        m_server.idle.erase(idleAt);
-    }
+    void noDeadline() { m_deadline = Clock::time_point::max(); }
 
     // Waits for the first byte of the next request (idle), unless it came already.
     void waitForRequest()
     {
         if (m_buffer.size() > 0)
             return startRequest();
-        markIdle();
+        m_server.enqueue(this, m_server.idle);
         if (!m_reading)
             readMore();
     }
@@ -207,6 +293,8 @@ private:
             self->m_reading = false;
             if (self->m_closed)
                 return;
+            if (ec == asio::error::eof && self->m_busy)
+                return self->peerDoneSending();
             if (ec) {
                 // Gone; a request in the handler is then not stored, nor answered.
                 if (self->m_gone)
@@ -221,62 +309,155 @@ private:
         });
     }
 
+    // The client ended its side after a whole request: it may still be
+    // reading (a half-close), or have closed altogether, which looks the same
+    // until something is sent. A client that has closed answers anything with
+    // a reset, so a post is sent an interim "100 Continue", which every
+    // HTTP/1.1 client passes over, and the reset (if it comes) marks the
+    // client gone: a submission not stored by then is not stored.
+    void peerDoneSending()
+    {
+        m_peerDone = true;
+        if (m_responding || !m_probe)
+            return;
+        socket().async_wait(tcp::socket::wait_error, [self = this->shared_from_this()](beast::error_code ec) {
+            if (!ec && !self->m_closed && self->m_gone)
+                *self->m_gone = true;
+        });
+        sendInterim("HTTP/1.1 100 Continue\r\n\r\n");
+    }
+
+    // A 1xx answer; the final one waits until it is out, the two never mix.
+    void sendInterim(const char* text)
+    {
+        if (m_responding)
+            return;
+        m_interimOut = true;
+        asio::async_write(m_stream, asio::buffer(text, std::strlen(text)),
+                          [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
+                              self->m_interimOut = false;
+                              if (self->m_closed)
+                                  return;
+                              if (ec) {
+                                  if (self->m_gone)
+                                      *self->m_gone = true;
+                                  if (!self->m_busy)
+                                      return self->close();
+                              }
+                              if (auto held = std::move(self->m_held)) {
+                                  self->m_held = nullptr;
+                                  held();
+                              }
+                          });
+    }
+
+    // Sends part or all of the final answer.
+    template<class Done>
+    void send(std::shared_ptr<std::string> text, Done done)
+    {
+        m_responding = true;
+        if (m_interimOut) {
+            m_held = [self = this->shared_from_this(), text, done = std::move(done)]() mutable {
+                self->send(std::move(text), std::move(done));
+            };
+            return;
+        }
+        setDeadline(m_server.limits.writeDeadline);
+        asio::async_write(m_stream, asio::buffer(*text), [text, done = std::move(done)](beast::error_code ec, std::size_t) {
+            done(ec);
+        });
+    }
+
     void startRequest()
     {
-        unmarkIdle();
         if (m_server.stopping)
             return close();
+        // Counted as unfinished until read whole; may close this address's oldest.
+        m_server.enqueue(this, m_server.unfinished);
         // One deadline for the whole head and body, however the bytes trickle in.
         setDeadline(m_server.limits.requestDeadline);
         m_started = Clock::now();
         m_parser.emplace();
+        m_headRead = false;
         m_parser->header_limit(kHeaderLimit);
         m_parser->body_limit(std::uint64_t(m_server.limits.maxBody));
-        m_reading = true;
-        http::async_read_header(m_stream, m_buffer, *m_parser, whenRead(&Connection::readBody));
+        parse();
     }
 
-    // The completion of a read: `next` runs unless the connection was closed
-    // meanwhile or the read failed.
-    auto whenRead(void (Connection::*next)())
+    // Parses what has come; reads more only when the request is not whole.
+    // A request that came in one piece, as most do, takes no further wait.
+    void parse()
     {
-        return [self = this->shared_from_this(), next](beast::error_code ec, std::size_t) {
-            self->m_reading = false;
-            if (self->m_closed)
-                return;
+        while (!m_parser->is_done()) {
+            beast::error_code ec = http::error::need_more;
+            if (m_buffer.size() > 0)
+                m_buffer.consume(m_parser->put(m_buffer.data(), ec));
+            if (ec == http::error::need_more)
+                return readRequest();
             if (ec)
-                return self->readFailed(ec);
-            ((*self).*next)();
-        };
+                return readFailed(ec);
+            if (m_parser->is_header_done() && !m_headRead) {
+                m_headRead = true;
+                if (!headAccepted())
+                    return;
+                m_parser->eager(true); // the rest of the body in one go
+            }
+        }
+        dispatch();
     }
 
-    void readBody()
+    void readRequest()
+    {
+        // Larger pieces once a body is under way, as the buffer has grown.
+        const std::size_t room = m_buffer.capacity() - m_buffer.size();
+        m_reading = true;
+        m_stream.async_read_some(m_buffer.prepare(std::clamp(room, kReadPiece, kLargestRead)),
+                                 [self = this->shared_from_this()](beast::error_code ec, std::size_t n) {
+                                     self->m_reading = false;
+                                     if (self->m_closed)
+                                         return;
+                                     if (ec == asio::error::eof && self->m_parser->got_some())
+                                         self->m_parser->put_eof(ec); // a request cut short
+                                     if (ec)
+                                         return self->readFailed(ec);
+                                     self->m_buffer.commit(n);
+                                     self->parse();
+                                 });
+    }
+
+    // The head has come: false when the request is refused for what it says.
+    bool headAccepted()
     {
         auto& head = m_parser->get();
         m_method = QByteArray(head.method_string().data(), qsizetype(head.method_string().size()));
         const std::string_view target(head.target().data(), head.target().size());
         m_target = QByteArray(target.data(), qsizetype(target.size()));
+        // A body ends where Content-Length or the chunked coding says, and
+        // nowhere else: under any other coding its end is unknown, and reading
+        // on would take the body for the next request.
+        const auto codings = head.equal_range(http::field::transfer_encoding);
+        if (codings.first != codings.second
+            && (std::next(codings.first) != codings.second || !beast::iequals(codings.first->value(), "chunked"))) {
+            refuse(400);
+            return false;
+        }
         const auto length = m_parser->content_length();
-        if (length && *length > std::uint64_t(m_server.limits.maxBody))
-            return refuse(413);
+        if (length && *length > std::uint64_t(m_server.limits.maxBody)) {
+            refuse(413);
+            return false;
+        }
         const auto expect = head[http::field::expect];
         if (!expect.empty()) {
-            if (!beast::iequals(expect, "100-continue"))
-                return refuse(417);
-            if (!m_parser->is_done()) {
-                // Without it, some clients wait a second before sending the body.
-                auto text = std::make_shared<std::string>("HTTP/1.1 100 Continue\r\n\r\n");
-                asio::async_write(m_stream, asio::buffer(*text),
-                                  [self = this->shared_from_this(), text](beast::error_code ec, std::size_t) {
-                                      if (self->m_closed)
-                                          return;
-                                      if (ec)
-                                          return self->close();
-                                  });
+            if (!beast::iequals(expect, "100-continue")) {
+                refuse(417);
+                return false;
             }
+            // Without it, some clients wait a second before sending the body
+            // (unless it is coming already).
+            if (!m_parser->is_done() && m_buffer.size() == 0)
+                sendInterim("HTTP/1.1 100 Continue\r\n\r\n");
         }
-        m_reading = true;
-        http::async_read(m_stream, m_buffer, *m_parser, whenRead(&Connection::dispatch));
+        return true;
     }
 
     void readFailed(beast::error_code ec)
@@ -284,7 +465,8 @@ private:
         if (ec == http::error::body_limit)
             return refuse(413);
         if (ec == http::error::end_of_stream || ec == asio::error::eof || ec == asio::error::operation_aborted
-            || ec == asio::error::connection_reset || ec == http::error::partial_message)
+            || ec == asio::error::connection_reset || ec == http::error::partial_message
+            || ec == asio::ssl::error::stream_truncated)
             return close();
         refuse(400);
     }
@@ -293,7 +475,7 @@ private:
     {
         m_keepAlive = false;
         m_busy = true;
-        unmarkIdle();
+        m_server.dequeue(this);
         if (m_method.isEmpty())
             m_method = "-";
         const HttpResponse response = refusal(status);
@@ -302,15 +484,20 @@ private:
 
     void dispatch()
     {
+        m_server.dequeue(this);
         auto& message = m_parser->get();
         m_keepAlive = message.keep_alive() && !m_server.stopping;
         m_head = message.method() == http::verb::head;
+        // Whether the client is still there matters to what changes something;
+        // HTTP/1.0 clients must not be sent an interim answer.
+        m_probe = message.method() != http::verb::get && !m_head && message.version() >= 11;
         HttpRequest request;
         request.method = m_method;
-        const qsizetype question = m_target.indexOf('?');
-        request.path = percentDecoded(question < 0 ? m_target : m_target.left(question));
+        const QByteArray target = originForm(m_target);
+        const qsizetype question = target.indexOf('?');
+        request.path = percentDecoded(question < 0 ? target : target.left(question));
         if (question >= 0)
-            request.query = m_target.mid(question + 1);
+            request.query = target.mid(question + 1);
         const auto type = message[http::field::content_type];
         request.contentType = QByteArray(type.data(), qsizetype(type.size()));
         request.body = QByteArray(message.body().data(), qsizetype(message.body().size()));
@@ -319,10 +506,11 @@ private:
         request.clientGone = [gone = m_gone] { return gone->load(); };
         m_logPath = request.path;
         m_busy = true;
-        m_timer.cancel(); // the handler takes what it takes; a submission waits for its commit
+        noDeadline(); // the handler takes what it takes; a submission waits for its commit
         if (!m_reading && m_buffer.size() == 0) {
             // A large request leaves a large buffer; a waiting connection keeps little.
-            m_buffer.shrink_to_fit();
+            if (m_buffer.capacity() > kKeptBuffer)
+                m_buffer.shrink_to_fit();
             readMore();
         }
 
@@ -363,19 +551,18 @@ private:
         writeWhole(response, m_head);
     }
 
+    bool keepsAlive() const { return m_keepAlive && !m_peerDone; }
+
     void writeWhole(const HttpResponse& response, bool headOnly)
     {
         m_status = response.status;
         // A streamed page (asked for by HEAD here) has no length known beforehand.
         const qint64 length = response.stream ? -1 : response.body.size();
-        auto text = std::make_shared<std::string>(headText(response, m_keepAlive, length));
+        auto text = std::make_shared<std::string>(
+            headText(response, keepsAlive(), length, headOnly ? 0 : std::size_t(response.body.size())));
         if (!headOnly)
             text->append(response.body.constData(), std::size_t(response.body.size()));
-        setDeadline(m_server.limits.writeDeadline);
-        asio::async_write(m_stream, asio::buffer(*text),
-                          [self = this->shared_from_this(), text](beast::error_code ec, std::size_t) {
-                              self->finished(ec);
-                          });
+        send(std::move(text), [self = this->shared_from_this()](beast::error_code ec) { self->finished(ec); });
     }
 
     // Runs on a worker: each piece goes out before the next is made, so a
@@ -383,29 +570,26 @@ private:
     // only its own page.
     void streamFromWorker(HttpResponse response)
     {
-        const auto send = [this](std::string bytes) {
+        const auto post = [this](std::function<std::string()> make) {
             auto done = std::make_shared<std::promise<bool>>();
             std::future<bool> sent = done->get_future();
-            asio::post(*m_server.ioc, [self = this->shared_from_this(), bytes = std::move(bytes), done]() mutable {
+            asio::post(*m_server.ioc, [self = this->shared_from_this(), make = std::move(make), done]() mutable {
                 if (self->m_closed || *self->m_gone) {
                     done->set_value(false);
                     return;
                 }
-                auto text = std::make_shared<std::string>(std::move(bytes));
-                self->setDeadline(self->m_server.limits.writeDeadline);
-                asio::async_write(self->m_stream, asio::buffer(*text),
-                                  [self, text, done](beast::error_code ec, std::size_t) {
-                                      if (ec && !self->m_closed)
-                                          self->close();
-                                      done->set_value(!ec && !self->m_closed);
-                                  });
+                self->send(std::make_shared<std::string>(make()), [self, done](beast::error_code ec) {
+                    if (ec && !self->m_closed)
+                        self->close();
+                    done->set_value(!ec && !self->m_closed);
+                });
             });
             return sent.get();
         };
-        m_status = response.status;
-        bool ok = send(headText(response, m_keepAlive, -1));
+        // The head is made on the I/O thread, which knows whether the client still sends.
+        bool ok = post([this, &response] { return headText(response, keepsAlive(), -1); });
         if (ok) {
-            ok = response.stream([&send](const QByteArray& piece) {
+            ok = response.stream([&post](const QByteArray& piece) {
                 if (piece.isEmpty())
                     return true;
                 char size[20];
@@ -413,13 +597,14 @@ private:
                 std::string chunk = size;
                 chunk.append(piece.constData(), std::size_t(piece.size()));
                 chunk += "\r\n";
-                return send(std::move(chunk));
+                return post([&chunk] { return std::move(chunk); });
             });
         }
         // A page cut short must not look whole: no last chunk, the connection closes.
         if (ok)
-            ok = send("0\r\n\r\n");
-        asio::post(*m_server.ioc, [self = this->shared_from_this(), ok] {
+            ok = post([] { return std::string("0\r\n\r\n"); });
+        asio::post(*m_server.ioc, [self = this->shared_from_this(), ok, status = response.status] {
+            self->m_status = status;
             if (!ok)
                 self->m_keepAlive = false;
             self->finished({});
@@ -437,9 +622,10 @@ private:
         m_target.clear();
         m_logPath.clear();
         m_busy = false;
+        m_responding = false;
         if (ec || m_server.stopping)
             return close();
-        if (!m_keepAlive)
+        if (!keepsAlive())
             return linger();
         setDeadline(m_server.limits.keepAliveWait);
         waitForRequest();
@@ -474,33 +660,97 @@ private:
     HttpServer::Private& m_server;
     Stream m_stream;
     asio::steady_timer m_timer;
+    Clock::time_point m_deadline = Clock::time_point::max();
     beast::flat_buffer m_buffer;
     std::optional<http::request_parser<http::string_body>> m_parser;
-    std::shared_ptr<std::atomic<bool>> m_gone;
+    std::shared_ptr<std::atomic<bool>> m_gone; // shared with the handler's request
+    std::function<void()> m_held;              // the final answer, waiting for an interim one
     Clock::time_point m_started = Clock::now();
     QByteArray m_method, m_target, m_logPath;
     int m_status = 0;
     std::size_t m_dropped = 0;
-    bool m_reading = false; // a read is outstanding
-    bool m_busy = false;    // a request is in the handler or its answer being written
+    bool m_timerWaiting = false;
+    bool m_reading = false;    // a read is outstanding
+    bool m_busy = false;       // a request is in the handler or its answer being written
+    bool m_responding = false; // its answer has begun
+    bool m_interimOut = false; // a 1xx answer is being written
     bool m_closed = false;
     bool m_keepAlive = true;
+    bool m_peerDone = false; // the client sends no more
+    bool m_probe = false;    // worth asking whether a client that stopped sending is still there
     bool m_head = false;
+    bool m_headRead = false; // the head of the request being read was looked at
 };
 
 } // namespace
 
+void HttpServer::Private::enqueue(ConnectionBase* c, std::list<ConnectionBase*>& queue)
+{
+    if (c->queue == &queue)
+        return;
+    dequeue(c);
+    c->queue = &queue;
+    c->queuedAt = queue.insert(queue.end(), c);
+    c->since = Clock::now();
+    if (&queue != &unfinished || ++unfinishedFrom[c->peer] <= limits.maxUnfinishedPerAddress)
+        return;
+    // One address may not hold every slot with requests it never finishes:
+    // its oldest makes room, so its newest still gets a turn.
+    for (ConnectionBase* other : unfinished) {
+        if (other != c && other->peer == c->peer) {
+            other->close();
+            return;
+        }
+    }
+}
+
+void HttpServer::Private::dequeue(ConnectionBase* c)
+{
+    if (!c->queue)
+        return;
+    if (c->queue == &unfinished) {
+        const auto from = unfinishedFrom.find(c->peer);
+        if (from != unfinishedFrom.end() && --from->second <= 0)
+            unfinishedFrom.erase(from);
+    }
+    c->queue->erase(c->queuedAt);
+    c->queue = nullptr;
+}
+
+void HttpServer::Private::closed(ConnectionBase* c)
+{
+    dequeue(c);
+    all.erase(c);
+    if (--connections == 0 && drained) {
+        drained->set_value();
+        drained.reset();
+    }
+}
+
+// Room is made by closing what waits longest, idle or half-sent: a
+// connection that sends nothing and one that never finishes its request cost
+// the same slot, and a client that just came has a turn.
+bool HttpServer::Private::closeOldest()
+{
+    if (idle.empty() && unfinished.empty())
+        return false;
+    if (unfinished.empty() || (!idle.empty() && idle.front()->since <= unfinished.front()->since))
+        idle.front()->close();
+    else
+        unfinished.front()->close();
+    return true;
+}
+
 void HttpServer::Private::makeRoom()
 {
-    // The oldest idle connections go first: they are the likeliest abandoned.
-    while (connections.load() >= limits.maxConnections && !idle.empty())
-        idle.front()->close();
+    while (connections.load() >= limits.maxConnections && closeOldest()) {
+    }
 }
 
 template<class Stream>
-void HttpServer::Private::serve(Stream stream)
+void HttpServer::Private::serve(Stream stream, std::string peer)
 {
-    std::make_shared<Connection<Stream>>(*this, std::move(stream))->begin();
+    std::make_shared<Connection<Stream>>(*this, std::move(stream))->begin(std::move(peer));
 }
 
 void HttpServer::Private::accept()
@@ -511,10 +761,8 @@ void HttpServer::Private::accept()
         if (ec) {
             // Out of descriptors, most likely: make some room and go on, or
             // wait a moment when nothing can be closed.
-            if (!idle.empty()) {
-                idle.front()->close();
+            if (closeOldest())
                 return accept();
-            }
             acceptPause->expires_after(std::chrono::milliseconds(50));
             acceptPause->async_wait([this](beast::error_code waited) {
                 if (!waited)
@@ -530,10 +778,11 @@ void HttpServer::Private::accept()
             beast::error_code ignored;
             // Without it each answer waits for the peer's delayed acknowledgement.
             socket.set_option(tcp::no_delay(true), ignored);
+            std::string peer = peerKey(socket);
             if (tls)
-                serve(asio::ssl::stream<tcp::socket>(std::move(socket), *tls));
+                serve(asio::ssl::stream<tcp::socket>(std::move(socket), *tls), std::move(peer));
             else
-                serve(std::move(socket));
+                serve(std::move(socket), std::move(peer));
         }
         accept();
     });
@@ -632,7 +881,9 @@ void HttpServer::stop()
         });
         done.get_future().wait();
     };
-    onIoThread([this] {
+    std::promise<void> drained;
+    std::future<void> allClosed = drained.get_future();
+    onIoThread([this, &drained] {
         d->stopping = true;
         beast::error_code ignored;
         d->acceptor->close(ignored);
@@ -642,13 +893,16 @@ void HttpServer::stop()
             if (!c->inHandler())
                 c->close();
         }
+        if (d->connections.load() == 0)
+            drained.set_value();
+        else
+            d->drained = std::move(drained); // kept when the last one closes
     });
     // Requests in the handler are finished and answered; a client that does
     // not take its answer is cut off by the write deadline, or here.
-    const auto giveUp = Clock::now() + d->limits.writeDeadline;
-    while (d->connections.load() > 0 && Clock::now() < giveUp)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    allClosed.wait_for(d->limits.writeDeadline);
     onIoThread([this] {
+        d->drained.reset();
         const std::set<ConnectionBase*> all = d->all;
         for (ConnectionBase* c : all)
             c->close();
@@ -661,6 +915,8 @@ void HttpServer::stop()
     d->acceptor.reset();
     d->acceptPause.reset();
     d->idle.clear();
+    d->unfinished.clear();
+    d->unfinishedFrom.clear();
     d->all.clear();
     d->connections = 0;
     d->ioc.reset(); // ends what was left in it, the connections with it

@@ -25,8 +25,14 @@ struct HttpLimits {
     std::chrono::milliseconds keepAliveWait{15000};
     /// Each piece of a response must be taken by the client within this.
     std::chrono::milliseconds writeDeadline{30000};
-    /// Open connections at most; beyond it the oldest idle ones are closed.
+    /// Open connections at most. At the cap a new client gets the slot of the
+    /// connection that has waited longest, idle or in a request it has not
+    /// finished sending; connections whose request is being served stay.
     int maxConnections = 10000;
+    /// Requests begun but not yet read whole from one client address (an
+    /// IPv6 /64) at most; beyond it that address's oldest one is closed.
+    /// Generous, as a school or an office sends from one address.
+    int maxUnfinishedPerAddress = 512;
     /// Threads that run the handler (a submission waits there for its commit).
     int workers = 64;
 };
@@ -39,11 +45,20 @@ struct TlsFiles {
 
 /// An HTTP/1.1 server on Boost.Beast: one thread reads and writes every
 /// connection, a pool of workers runs the handler.
+///
+/// Threads: the controlling thread constructs the server, sets its handlers
+/// and calls start, stop and the destructor (never two at once). While it
+/// runs, the I/O thread owns the connections and the lists that rank them,
+/// accepts, reads, writes, keeps the deadlines and calls the logger and the
+/// immediate handler; the workers call the handler and produce streamed
+/// pages; port and connectionCount may be called from any thread. Which
+/// thread owns each member is noted where the members are declared.
 class HttpServer final
 {
 public:
     using Handler = std::function<HttpResponse(const HttpRequest&)>;
-    /// One call per request answered: method, target, status, milliseconds.
+    /// One call per request answered, on the I/O thread: method, target,
+    /// status, milliseconds.
     using Logger = std::function<void(const QByteArray& method, const QByteArray& target, int status, double ms)>;
 
     /// May take a request on the I/O thread, provided it never blocks there:
@@ -62,7 +77,8 @@ public:
     /// when `tls` is given. A port in use is an error.
     bool start(const QString& host, quint16 port, const TlsFiles* tls, QString* error);
     /// Stops accepting, closes idle and half-read connections, lets the
-    /// requests in the handler finish and be answered, then returns.
+    /// requests in the handler finish and be answered (waiting for the last
+    /// to close, at most the write deadline), then returns.
     void stop();
 
     quint16 port() const;
@@ -72,7 +88,7 @@ public:
     struct Private; // shared with the connections, inside the implementation
 
 private:
-    std::unique_ptr<Private> d;
+    std::unique_ptr<Private> d; // the controlling thread's; its members say whose they are
 };
 
 } // namespace quenlow
