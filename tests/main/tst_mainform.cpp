@@ -296,7 +296,9 @@ private slots:
         QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")));
         const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + QStringLiteral("/data")));
+        QStandardPaths::setTestModeEnabled(false); // test mode ignores XDG_DATA_HOME
         const QString personal = quenlow::defaultProgramFolder(prefix + QStringLiteral("/bin"));
+        QStandardPaths::setTestModeEnabled(true);
         dataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", dataHome);
         QCOMPARE(personal, dir.path() + QStringLiteral("/data/Quenlow"));
         QCOMPARE(quenlow::defaultProgramFolder(target), target);
