@@ -476,7 +476,14 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
     }
     const QByteArray page = pageForRespondents(file->bytes, form.name,
                                                m_tokens.issue(AnswersStore::tableFor(form.name)));
-    HttpResponse response = htmlResponse(pageWithAnswers(page, kept, kFormChangedNotice));
+    QByteArray body = pageWithAnswers(page, kept, kFormChangedNotice);
+    // Sent from the post's address: the page's images are named from where
+    // the page itself lives.
+    const qsizetype head = body.toLower().indexOf("<head");
+    const qsizetype headEnd = head < 0 ? -1 : body.indexOf('>', head);
+    if (headEnd >= 0)
+        body.insert(headEnd + 1, "<base href='/'>");
+    HttpResponse response = htmlResponse(std::move(body));
     response.status = 409;
     response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
     return response;
