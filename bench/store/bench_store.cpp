@@ -49,57 +49,71 @@ int main(int argc, char** argv)
     for (int q = 1; q < kQuestions; ++q)
         (void)(*made)->addColumn(table, questions.at(q), AnswersStore::ColumnKind::Text, QString());
 
-    std::atomic<qint64> rows = 0;
-    std::atomic<bool> failed = false;
-    std::vector<std::vector<double>> latencies { size_t(writers) };
-    QElapsedTimer clock;
-    clock.start();
-    std::vector<std::thread> threads;
-    for (int w = 0; w < writers; ++w) {
-        threads.emplace_back([&, w] {
-            auto store = openAnswersStore(location);
-            if (!store) {
-                failed = true;
-                return;
-            }
-            qint64 n = 0;
-            while (clock.elapsed() < seconds * 1000) {
-                QList<AnswersStore::NewRow> batch;
-                for (int i = 0; i < kBatch; ++i, ++n) {
-                    AnswersStore::NewRow row;
-                    row.table = table;
-                    for (const QString& q : questions)
-                        row.values.append({ q, QStringLiteral("an answer of moderate length %1").arg(n) });
-                    row.token = QStringLiteral("w%1-%2").arg(w).arg(n);
-                    row.arrivedAt = QDateTime::currentDateTimeUtc();
-                    batch.append(std::move(row));
-                }
-                QElapsedTimer one;
-                one.start();
-                if (!(*store)->insertRows(batch)) {
+    // Two phases of the same length: new answers, then the same pages sent
+    // again with other answers (each replaces the row its token stored).
+    std::vector<qint64> sent(size_t(writers), 0);
+    const auto phase = [&](bool corrected, const char* what) {
+        std::atomic<qint64> rows = 0;
+        std::atomic<bool> failed = false;
+        std::vector<std::vector<double>> latencies { size_t(writers) };
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<std::thread> threads;
+        for (int w = 0; w < writers; ++w) {
+            threads.emplace_back([&, w] {
+                auto store = openAnswersStore(location);
+                if (!store) {
                     failed = true;
                     return;
                 }
-                latencies[size_t(w)].push_back(one.nsecsElapsed() / 1e6);
-                rows += kBatch;
-            }
-        });
-    }
-    for (auto& t : threads)
-        t.join();
-    const double elapsed = clock.nsecsElapsed() / 1e9;
-    std::vector<double> all;
-    for (const auto& l : latencies)
-        all.insert(all.end(), l.begin(), l.end());
-    std::sort(all.begin(), all.end());
-    const auto at = [&](double q) { return all.empty() ? 0.0 : all.at(size_t(q * double(all.size() - 1))); };
-    std::printf("%s: %d writer(s), %lld rows in %.1f s: %.0f rows/s, %.0f commits/s; batch of %d p50 %.1f "
-                "ms, p99 %.1f ms%s\n",
-        qPrintable((*made)->location()), writers, qlonglong(rows.load()), elapsed, rows / elapsed,
-        double(all.size()) / elapsed, kBatch, at(0.5), at(0.99), failed ? " (a batch FAILED)" : "");
+                qint64 n = 0;
+                while (clock.elapsed() < seconds * 1000 && (!corrected || n + kBatch <= sent[size_t(w)])) {
+                    QList<AnswersStore::NewRow> batch;
+                    for (int i = 0; i < kBatch; ++i, ++n) {
+                        AnswersStore::NewRow row;
+                        row.table = table;
+                        for (const QString& q : questions)
+                            row.values.append({ q, QStringLiteral("%1 of moderate length %2")
+                                                       .arg(corrected ? u"a corrected answer"_qs : u"an answer"_qs)
+                                                       .arg(n) });
+                        row.token = QStringLiteral("w%1-%2").arg(w).arg(n);
+                        row.arrivedAt = QDateTime::currentDateTimeUtc();
+                        batch.append(std::move(row));
+                    }
+                    QElapsedTimer one;
+                    one.start();
+                    const auto stored = (*store)->insertRows(batch);
+                    if (!stored || stored->first().outcome
+                            != (corrected ? AnswersStore::Inserted::Replaced : AnswersStore::Inserted::Stored)) {
+                        failed = true;
+                        return;
+                    }
+                    latencies[size_t(w)].push_back(one.nsecsElapsed() / 1e6);
+                    rows += kBatch;
+                }
+                if (!corrected)
+                    sent[size_t(w)] = n;
+            });
+        }
+        for (auto& t : threads)
+            t.join();
+        const double elapsed = clock.nsecsElapsed() / 1e9;
+        std::vector<double> all;
+        for (const auto& l : latencies)
+            all.insert(all.end(), l.begin(), l.end());
+        std::sort(all.begin(), all.end());
+        const auto at = [&](double q) { return all.empty() ? 0.0 : all.at(size_t(q * double(all.size() - 1))); };
+        std::printf("%s: %d writer(s), %s: %lld rows in %.1f s: %.0f rows/s, %.0f commits/s; batch of %d p50 %.1f "
+                    "ms, p99 %.1f ms%s\n",
+            qPrintable((*made)->location()), writers, what, qlonglong(rows.load()), elapsed, rows / elapsed,
+            double(all.size()) / elapsed, kBatch, at(0.5), at(0.99), failed ? " (a batch FAILED)" : "");
+        return !failed;
+    };
+    const bool ok = phase(false, "new answers") && phase(true, "the same pages corrected");
 
     // Reading back, as an export does.
-    clock.restart();
+    QElapsedTimer clock;
+    clock.start();
     qint64 read = 0, after = -1;
     for (;;) {
         qint64 last = after;
@@ -112,5 +126,5 @@ int main(int argc, char** argv)
     }
     std::printf("read %lld rows in %.2f s: %.0f rows/s\n", qlonglong(read), clock.nsecsElapsed() / 1e9,
         read / (clock.nsecsElapsed() / 1e9));
-    return failed ? 1 : 0;
+    return ok ? 0 : 1;
 }
