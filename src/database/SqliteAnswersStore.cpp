@@ -1071,11 +1071,8 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
             sqlite3_bind_text(stmt, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
         }
     }
-    int rc = sqlite3_step(stmt);
-    sqlite3_reset(stmt);
-    sqlite3_clear_bindings(stmt);
-    if (rc != SQLITE_DONE)
-        return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    if (const auto stepped = stepOnce(stmt); !stepped)
+        return stepped.error();
     const qint64 id = sqlite3_last_insert_rowid(m_db->handle());
     if (!recorded)
         return Inserted{Inserted::Stored, id};
@@ -1095,11 +1092,8 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
         sqlite3_bind_null(arrival, 4);
     else
         sqlite3_bind_text(arrival, 4, token.constData(), int(token.size()), SQLITE_TRANSIENT);
-    rc = sqlite3_step(arrival);
-    sqlite3_reset(arrival);
-    sqlite3_clear_bindings(arrival);
-    if (rc != SQLITE_DONE)
-        return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    if (const auto stepped = stepOnce(arrival); !stepped)
+        return stepped.error();
     return Inserted{Inserted::Stored, id};
 }
 
@@ -1131,11 +1125,8 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& 
         }
     }
     sqlite3_bind_int64(update, int(columns.size() + 1), rowId);
-    int rc = sqlite3_step(update);
-    sqlite3_reset(update);
-    sqlite3_clear_bindings(update);
-    if (rc != SQLITE_DONE)
-        return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    if (const auto stepped = stepOnce(update); !stepped)
+        return stepped.error();
     if (sqlite3_changes(m_db->handle()) == 0)
         return Inserted{Inserted::Repeated, rowId};
 
@@ -1149,12 +1140,20 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& 
     const QByteArray token = row.token.toUtf8();
     sqlite3_bind_text(noted, 1, when.constData(), int(when.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(noted, 2, token.constData(), int(token.size()), SQLITE_TRANSIENT);
-    rc = sqlite3_step(noted);
-    sqlite3_reset(noted);
-    sqlite3_clear_bindings(noted);
+    if (const auto stepped = stepOnce(noted); !stepped)
+        return stepped.error();
+    return Inserted{Inserted::Replaced, rowId};
+}
+
+Result<void> SqliteAnswersStore::stepOnce(sqlite3_stmt* stmt)
+{
+    // A statement kept for the next row: ready again whatever happened.
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
     if (rc != SQLITE_DONE)
         return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
-    return Inserted{Inserted::Replaced, rowId};
+    return {};
 }
 
 const SqliteAnswersStore::TableColumns* SqliteAnswersStore::columnsOf(const QString& table)
