@@ -202,8 +202,10 @@ private:
                 m_wake.wait(lock);
                 continue;
             }
-            if (m_due.begin()->first.first > Clock::now()) {
-                m_wake.wait_until(lock, m_due.begin()->first.first);
+            // A copy: the entry may be cancelled (and freed) while this waits.
+            const Clock::time_point due = m_due.begin()->first.first;
+            if (due > Clock::now()) {
+                m_wake.wait_until(lock, due);
                 continue;
             }
             std::function<void()> call = std::move(m_due.begin()->second);
