@@ -463,14 +463,10 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRowsOf(const QString& t
                                 : QString();
     const QString sql = QStringLiteral("SELECT %1 FROM %2 t%3 WHERE t.rowid > %4 ORDER BY t.rowid LIMIT %5")
                             .arg(selected, quote(table), join, QString::number(afterId), QString::number(limit));
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
-        const Error e{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
-                      QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
-        sqlite3_finalize(stmt);
-        return e;
-    }
+    auto prepared = prepareOn(table, sql.toUtf8());
+    if (!prepared)
+        return prepared.error();
+    sqlite3_stmt* stmt = *prepared;
     const QByteArray name = table.toUtf8();
     if (joined)
         sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_STATIC);
@@ -488,13 +484,10 @@ Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QString
     const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid > ?1 ORDER BY rowid LIMIT ?2")
                                .arg(selected, quote(table))
                                .toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
-        const Error e{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
-                      QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
-        sqlite3_finalize(stmt);
-        return e;
-    }
+    auto prepared = prepareOn(table, sql);
+    if (!prepared)
+        return prepared.error();
+    sqlite3_stmt* stmt = *prepared;
     sqlite3_bind_int64(stmt, 1, afterId);
     sqlite3_bind_int64(stmt, 2, limit);
     const int n = int(columns.size());
@@ -781,13 +774,10 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& 
             ids += (i > from ? QStringLiteral(",") : QString()) + QString::number(m_orderIds.at(i));
         const QByteArray sql
             = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)").arg(selected, quote(table), ids).toUtf8();
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
-            const Error e{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
-                          QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
-            sqlite3_finalize(stmt);
-            return e;
-        }
+        auto prepared = prepareOn(table, sql);
+        if (!prepared)
+            return prepared.error();
+        sqlite3_stmt* stmt = *prepared;
         auto found = rowsOf(stmt, int(std::min(columns.size(), group)));
         if (!found)
             return found.error();
@@ -1143,6 +1133,18 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& 
     if (const auto stepped = stepOnce(noted); !stepped)
         return stepped.error();
     return Inserted{Inserted::Replaced, rowId};
+}
+
+Result<sqlite3_stmt*> SqliteAnswersStore::prepareOn(const QString& table, const QByteArray& sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr) == SQLITE_OK)
+        return stmt;
+    // A statement on a table that is not there fails as NotFound, as the interface promises.
+    const Error e{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+                  QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    sqlite3_finalize(stmt);
+    return e;
 }
 
 Result<void> SqliteAnswersStore::stepOnce(sqlite3_stmt* stmt)

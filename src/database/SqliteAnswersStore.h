@@ -74,6 +74,8 @@ private:
     /// change time follows the arrival.
     Result<QList<Row>> rowsOf(sqlite3_stmt* stmt, int valueCount, bool changes = false);
     Result<std::optional<QDateTime>> timeOf(const QString& column, const QString& table, qint64 rowId);
+    /// A statement of rows of `table`, to be finalized by the caller; NotFound when the table is missing.
+    Result<sqlite3_stmt*> prepareOn(const QString& table, const QByteArray& sql);
     /// Steps a kept statement that returns no rows, then resets it.
     Result<void> stepOnce(sqlite3_stmt* stmt);
     /// For a page sent again: its answers in place of those of `rowId`.
