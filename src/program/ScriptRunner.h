@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/RecordingMessages.h"
+#include "program/ControlCommands.h"
+#include "program/ScriptParser.h"
 
 #include <QList>
 #include <QObject>
@@ -12,7 +14,6 @@
 
 #include <functional>
 
-class QAction;
 class QWidget;
 
 namespace quenlow {
@@ -30,6 +31,10 @@ class BrowserView;
 /// window does not return until that window closes, so the following lines run
 /// inside the modal window's own event loop, and act in it. The script language
 /// is described in docs/scenarios.md.
+///
+/// Reading a script is `parseScript`'s; what a line does to a control is
+/// `ControlCommands`'; this class decides when each line runs and keeps the
+/// transcript.
 class ScriptRunner final : public QObject
 {
     Q_OBJECT
@@ -82,14 +87,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Line {
-        int number = 0;
-        QString command;
-        QString target; // "Window.Control" or "Window"
-        QString argument; // text, number or answer, as the command needs
-        int row = 0;
-    };
-
     /// A line (or the start-up) in progress: it may be waiting in a modal
     /// window's event loop while later lines run.
     struct Frame {
@@ -99,26 +96,12 @@ private:
     void scheduleStep(int delay);
     void step();
     bool readyForNextLine() const;
-    void execute(const Line& line);
+    void execute(const ScriptLine& line);
     void finishRun();
     void endWithUnusedAnswersCheck();
     void fail(const QString& where, const QString& reason);
     void endRun(int exitCode);
     void closeModalWindows();
-
-    // Commands; each returns an empty string or the reason it failed.
-    QString click(const Line& line);
-    QString setText(const Line& line);
-    QString tick(const Line& line);
-    QString select(const Line& line, bool doubleClick);
-    QString closeWindow(const Line& line);
-    QString show(const Line& line);
-
-    // Finding windows and controls by objectName.
-    QWidget* findWindow(const QString& name) const;
-    QString resolve(const QString& target, QWidget** window, QObject** control) const;
-    QString checkUsable(QWidget* window, QObject* control, const QString& target) const;
-    QString blockingModal(QWidget* window) const;
 
     void print(const QString& line);
     void onMessage(const RecordingMessages::Box& box);
@@ -132,7 +115,8 @@ private:
     Sink m_out;
     Sink m_err;
     QStringList m_appFolders; // the folder as given and as resolved on disk
-    QList<Line> m_lines;
+    ControlCommands m_commands;
+    QList<ScriptLine> m_lines;
     qsizetype m_next = 0;
     QList<Frame> m_frames;
     int m_deferrals = 0;
