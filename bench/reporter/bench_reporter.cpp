@@ -23,6 +23,7 @@
 #include "reporter/ReportDocuments.h"
 #include "reporter/Reporter.h"
 #include "reporter/AnswersTableModel.h"
+#include "reporter/ReportPage.h"
 #include "reporter/ReporterForm.h"
 
 #include <QAbstractButton>
@@ -205,21 +206,21 @@ int main(int argc, char** argv)
         auto* number = form.findChild<QLabel*>(u"AnswerNumber"_s);
 
         t.restart();
-        form.ShowFieldAnswer(1);
+        form.reportPage()->showFieldAnswer(1);
         report("show answer 1", t);
 
         t.restart();
-        form.ShowFieldAnswer(answers - 1);
+        form.reportPage()->showFieldAnswer(answers - 1);
         report(qPrintable(u"show answer %1"_s.arg(answers - 1)), t);
         if (number->text() != QString::number(answers - 1))
             qFatal("answer not shown");
 
         t.restart();
-        form.ShowFieldAnswer(answers - 2);
+        form.reportPage()->showFieldAnswer(answers - 2);
         report("show the previous answer", t);
 
         t.restart();
-        form.ShowFieldAnswer(answers - 1);
+        form.reportPage()->showFieldAnswer(answers - 1);
         report(qPrintable(u"show answer %1 again"_s.arg(answers - 1)), t);
 
         // The worst case: an answer came in since, so the answers are counted again.
@@ -228,7 +229,7 @@ int main(int argc, char** argv)
             writer->exec(u"INSERT INTO \"tbl_big\" (\"Name\") VALUES ('late')"_s);
         }
         t.restart();
-        form.ShowFieldAnswer(answers - 1);
+        form.reportPage()->showFieldAnswer(answers - 1);
         report(qPrintable(u"show answer %1 after an answer arrived"_s.arg(answers - 1)), t);
 
         // --- The Answers tab ---------------------------------------------------

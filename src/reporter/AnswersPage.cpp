@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "reporter/AnswersPage.h"
+
+#include "core/Messages.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersStore.h"
+#include "model/FormSession.h"
+#include "reporter/AnswersTableModel.h"
+#include "reporter/ReporterControls.h"
+#include "reporter/ReporterTexts.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow {
+
+namespace {
+
+QString asciiFolded(QString name)
+{
+    for (QChar& c : name) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    }
+    return name;
+}
+
+} // namespace
+
+AnswersPage::AnswersPage(FormSession& session, QWidget* parent)
+    : QGroupBox(u"Answers"_s, parent)
+    , m_session(session)
+    , m_table(AnswersStore::tableFor(session.openFormName))
+{
+    setObjectName(u"Frame1(3)"_s);
+    auto* filterRow = new QHBoxLayout;
+    auto* filterCaption = new QLabel(u"Show answers containing:"_s, this);
+    m_filter = reporter::named(new QLineEdit(this), u"AnswersFilter"_s);
+    m_filter->setClearButtonEnabled(true);
+    auto* remove = reporter::button(u"DeleteAnswer"_s, u"Delete Answer…"_s, this);
+    filterRow->addWidget(filterCaption);
+    filterRow->addWidget(m_filter, 1);
+    filterRow->addWidget(remove);
+
+    m_view = reporter::named(new QTableView(this), u"AnswersTable"_s);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setWordWrap(false);
+    // Fixed row heights: the view never measures rows it does not show.
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_view->horizontalHeader()->setDefaultSectionSize(160);
+    m_view->horizontalHeader()->setStretchLastSection(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filterRow);
+    layout->addWidget(m_view, 1);
+
+    // Filtering reads the table again: do it when the typing stops.
+    connect(m_filter, &QLineEdit::returnPressed, this, [this] {
+        if (m_model)
+            m_model->setFilterText(m_filter->text());
+    });
+    connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_model && text.isEmpty())
+            m_model->setFilterText(QString());
+    });
+    connect(remove, &QPushButton::clicked, this, &AnswersPage::deleteSelectedAnswers);
+}
+
+AnswersPage::~AnswersPage() = default;
+
+void AnswersPage::showAnswers()
+{
+    if (m_model) {
+        m_model->refresh();
+        return;
+    }
+    QStringList columns;
+    {
+        const auto store = openAnswersStore(m_session.databasePath());
+        if (!store) {
+            showExclamation(reporter::databaseUnavailable(m_session.databasePath(), store.error().detail));
+            return;
+        }
+        // Names compared as the store does: without regard to ASCII case.
+        QSet<QString> present;
+        for (const AnswersStore::Column& c : (*store)->columns(m_table).valueOr({}))
+            present.insert(asciiFolded(c.name));
+        m_session.collection.forEach([&](const FormMethod& method) {
+            if (!isQuestionKind(method.methodType))
+                return;
+            const QString column = columnNameFor(method.userInstruction);
+            if (present.contains(asciiFolded(column)))
+                columns.append(column);
+        });
+    }
+    m_model = new AnswersTableModel(m_session.databasePath(), m_table, columns, this);
+    m_view->setModel(m_model);
+    // Stored order until a heading is clicked: the indicator first, or
+    // enabling sorting would sort by the first column at once.
+    m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_view->setSortingEnabled(true);
+    if (!m_model->lastError().isEmpty())
+        showExclamation(reporter::tableUnreadable(m_table, m_model->lastError()));
+}
+
+void AnswersPage::deleteSelectedAnswers()
+{
+    QList<qint64> ids;
+    if (m_model) {
+        for (const QModelIndex& index : m_view->selectionModel()->selectedRows()) {
+            if (const qint64 id = m_model->rowIdAt(index.row()); id >= 0)
+                ids.append(id);
+        }
+    }
+    if (ids.isEmpty()) {
+        showExclamation(u"Select the answers to delete in the table first."_s);
+        return;
+    }
+    const QString question = ids.size() == 1
+        ? u"Do you want to delete the selected answer? It cannot be brought back."_s
+        : u"Do you want to delete the %1 selected answers? They cannot be brought back."_s.arg(ids.size());
+    if (!askBeforeDestroying(question, MessageIcon::Question))
+        return;
+    if (!m_model->deleteAnswers(ids)) {
+        showExclamation(reporter::tableUnreadable(m_table, m_model->lastError()));
+        return;
+    }
+    emit answersDeleted();
+}
+
+} // namespace quenlow

@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "reporter/GraphsPage.h"
+
+#include "core/Messages.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersStore.h"
+#include "model/FormSession.h"
+#include "platform/ChartControl.h"
+#include "reporter/ChartCounts.h"
+#include "reporter/ReportDocuments.h"
+#include "reporter/ReportPage.h"
+#include "reporter/ReporterControls.h"
+#include "reporter/ReporterTexts.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow {
+
+using namespace reporter;
+
+GraphsPage::GraphsPage(FormSession& session, ReportPage& reportPage, QWidget* parent)
+    : QGroupBox(u"Graphs"_s, parent)
+    , m_session(session)
+    , m_reportPage(reportPage)
+    , m_table(AnswersStore::tableFor(session.openFormName))
+{
+    setObjectName(u"Frame1(2)"_s);
+
+    m_graphFrame = frame(u"GraphFrame"_s, u"Graph Name"_s, this);
+    m_chart = named(new ChartControl(m_graphFrame), u"MyChart"_s);
+    m_chart->setMinimumSize(360, 260);
+    auto* chartLayout = new QVBoxLayout(m_graphFrame);
+    chartLayout->addWidget(m_chart);
+
+    // The questions above the chart, so that the chart has the window's whole
+    // width for its labels, and the frame's long title its own line.
+    auto* graphable = frame(u"GraphableTableFields"_s,
+        u"Graphable Table Fields - Check Boxes, Select Menus, Radio Buttons"_s, this);
+    m_graphable = listBox(u"GraphAbleData"_s, graphable);
+    m_graphable->setMaximumHeight(120);
+    auto* pie = button(u"ViewPieChart"_s, u"View Pie Chart"_s, graphable);
+    auto* bar = button(u"ViewBarGraph"_s, u"View Bar Graph"_s, graphable);
+    auto* graphableLayout = new QGridLayout(graphable);
+    graphableLayout->addWidget(m_graphable, 0, 0, 3, 1);
+    graphableLayout->addWidget(pie, 0, 1);
+    graphableLayout->addWidget(bar, 1, 1);
+    graphableLayout->setColumnStretch(0, 1);
+    graphableLayout->setRowStretch(2, 1);
+    connect(pie, &QPushButton::clicked, this, &GraphsPage::viewPieChart);
+    connect(bar, &QPushButton::clicked, this, &GraphsPage::viewBarGraph);
+    onRowChosen(m_graphable, [this] { drawChart(m_chartKind); });
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(label(u"GraphNameText"_s, u"Graph File Name :"_s, this));
+    m_graphFileName = named(new QLineEdit(u"graph_1.bmp"_s, this), u"GraphFileName"_s);
+    fileRow->addWidget(m_graphFileName, 1);
+    auto* save = button(u"SaveGraphToFile"_s, u"Save Graph To File"_s, this);
+    fileRow->addWidget(save);
+    connect(save, &QPushButton::clicked, this, &GraphsPage::saveGraphToFile);
+
+    // The chart's way into the report, in a row of its own under the page.
+    auto* reportRow = new QHBoxLayout;
+    auto* addChart = button(u"AddChartToReport"_s, u"Add Chart to Report"_s, this);
+    reportRow->addStretch(1);
+    reportRow->addWidget(addChart);
+    connect(addChart, &QPushButton::clicked, this, &GraphsPage::addChartToReport);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(graphable);
+    layout->addWidget(m_graphFrame, 1);
+    layout->addLayout(fileRow);
+    layout->addLayout(reportRow);
+}
+
+GraphsPage::~GraphsPage() = default;
+
+void GraphsPage::loadGraphableFields()
+{
+    m_graphable->clear();
+    for (int i = 0; i < m_session.collection.count(); ++i) {
+        const FormMethod& method = m_session.collection.atPosition(i);
+        if (!isChartedKind(method.methodType))
+            continue;
+        auto* item = new QListWidgetItem(method.userInstruction);
+        item->setData(Qt::UserRole, i);
+        m_graphable->addItem(item);
+    }
+    if (m_graphable->count() > 0)
+        chooseRow(m_graphable, 0, [this] { drawChart(m_chartKind); });
+}
+
+void GraphsPage::viewPieChart()
+{
+    m_chartKind = u"Pie"_s;
+    drawChart(m_chartKind);
+}
+
+void GraphsPage::viewBarGraph()
+{
+    m_chartKind = u"Bar"_s;
+    drawChart(m_chartKind);
+}
+
+void GraphsPage::drawChart(const QString& kind)
+{
+    const int row = m_graphable->currentRow();
+    if (row < 0) {
+        // A form without choice questions has nothing to chart.
+        showExclamation(noFieldSelected());
+        return;
+    }
+    auto store = openAnswersStore(m_session.databasePath());
+    if (!store) {
+        showExclamation(databaseUnavailable(m_session.databasePath(), store.error().detail));
+        return;
+    }
+    const QString question = m_graphable->item(row)->text();
+    m_graphFrame->setTitle(groupTitle(question));
+    m_graphFrame->setToolTip(question);
+
+    // The row's own element: a plain text of the same wording is no question.
+    const FormMethod& method
+        = m_session.collection.atPosition(m_graphable->item(row)->data(Qt::UserRole).toInt());
+    const QStringList options = chartOptions(method);
+    const auto counts = countAnswers(**store, m_table, columnNameFor(question), options);
+    store = Error {}; // closed before the chart draws
+    if (!counts) {
+        if (counts.failedWith(Error::NotFound))
+            showExclamation(tableMissing(m_session.htmlName()));
+        else
+            showExclamation(tableUnreadable(m_table, counts.error().detail));
+        return;
+    }
+
+    const bool pie = kind == u"Pie"_s;
+    m_chart->setTitle((pie ? u"Pie Chart of form "_s : u"Bar Chart of form "_s) + method.methodType + u" '"_s
+        + question + u"' :"_s);
+    m_chart->setChartType(pie ? ChartControl::Pie2d : ChartControl::Bar2d);
+    // The control needs one column at least; a menu without options draws one empty column.
+    m_chart->setColumnCount(qMax(1, int(options.size())));
+    m_chart->setRowLabel(QString());
+    m_chart->setRowCount(1);
+    if (options.isEmpty()) {
+        m_chart->setColumn(1);
+        m_chart->setColumnLabel(QString());
+        m_chart->setShowLegend(true);
+        m_chart->setData(u"0"_s);
+        m_chartDrawn = true;
+        return;
+    }
+    for (int c = 1; c <= options.size(); ++c) {
+        m_chart->setColumn(c);
+        m_chart->setColumnLabel(options.at(c - 1));
+        m_chart->setShowLegend(true);
+        m_chart->setData(QString::number(counts->at(c - 1)));
+    }
+    m_chartDrawn = true;
+}
+
+void GraphsPage::saveGraphToFile()
+{
+    if (!m_chartDrawn) {
+        // A form without choice questions: the picture would be empty axes.
+        showExclamation(u"There is no chart to save: no question of this form has been charted."_s);
+        return;
+    }
+    const QString path = m_session.reportsFolder() + m_graphFileName->text();
+    if (const FileResult saved = m_chart->savePicture(path); !saved) {
+        // The chart's own message names the path and the reason.
+        showExclamation(saved.error);
+        return;
+    }
+    showInformation(u"The Chart has been saved to "_s + path);
+}
+
+void GraphsPage::addChartToReport()
+{
+    if (!m_chartDrawn) {
+        showExclamation(u"There is no chart to add: no question of this form has been charted."_s);
+        return;
+    }
+    if (!m_reportPage.offerNewReport(u"chart"_s))
+        return;
+    AddChartToReport(m_reportPage.reportTarget(), m_chart->title(), m_chart->picture(), window());
+}
+
+} // namespace quenlow

@@ -1,0 +1,471 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "reporter/ReportPage.h"
+
+#include "core/Messages.h"
+#include "database/AnswerColumns.h"
+#include "database/AnswersStore.h"
+#include "model/FormSession.h"
+#include "reporter/ReporterControls.h"
+#include "reporter/ReporterExport.h"
+#include "reporter/ReporterTexts.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quenlow {
+
+using namespace reporter;
+
+ReportPage::ReportPage(FormSession& session, QWidget* parent)
+    : QGroupBox(u"Reporter"_s, parent)
+    , m_session(session)
+    , m_table(AnswersStore::tableFor(session.openFormName))
+    , m_positions(m_table)
+{
+    setObjectName(u"Frame1(1)"_s);
+
+    // The document name row.
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(label(u"WordReportName"_s, u"Current Word Report Name :"_s, this));
+    nameRow->addWidget(label(u"Label3"_s, u">"_s, this));
+    m_documentName = named(new QLineEdit(this), u"WordDocumentName"_s);
+    nameRow->addWidget(m_documentName, 1);
+    auto* create = button(u"CreateReport"_s, u"Create New Report"_s, this);
+    nameRow->addWidget(create);
+    connect(create, &QPushButton::clicked, this, &ReportPage::createReport);
+
+    // The reportable fields.
+    auto* fields = frame(u"TableFields"_s, u"Table Fields"_s, this);
+    m_tableFields = listBox(u"TableFieldsList"_s, fields);
+    auto* addAll = button(u"AddAllFields"_s, u"Add All"_s, fields);
+    auto* addOne = button(u"AddFieldToReportTable"_s, u"Add Field To Report Table"_s, fields);
+    auto* answerOne
+        = button(u"ViewFieldAnswerOne"_s, u"View Answer Number 1 of current field below"_s, fields);
+    auto* fieldsLayout = new QGridLayout(fields);
+    fieldsLayout->addWidget(m_tableFields, 0, 0, 1, 2);
+    fieldsLayout->addWidget(addAll, 1, 0);
+    fieldsLayout->addWidget(addOne, 1, 1);
+    fieldsLayout->addWidget(answerOne, 2, 0, 1, 2);
+    connect(addAll, &QPushButton::clicked, this, &ReportPage::addAllFields);
+    connect(addOne, &QPushButton::clicked, this, &ReportPage::addFieldToReportTable);
+    connect(answerOne, &QPushButton::clicked, this, &ReportPage::viewAnswerOne);
+    // The same answer number, now of the newly selected question.
+    onRowChosen(m_tableFields, [this] { showFieldAnswer(shownAnswerNumber()); });
+
+    // The fields of the table to export.
+    auto* chosen = frame(u"FieldsToBeInWordTableFrame"_s, u"Fields in Table to be added to report"_s, this);
+    m_reportTableFields = listBox(u"ReportTableFieldsList"_s, chosen);
+    auto* removeOne
+        = button(u"RemoveFieldFromReportTableList"_s, u"Remove Field From Report Table"_s, chosen);
+    auto* removeAll = button(u"RemoveAllField"_s, u"Remove All"_s, chosen);
+    auto* addTable = button(u"AddTable"_s, u"Add above Table To Word Report"_s, chosen);
+    auto* chosenLayout = new QGridLayout(chosen);
+    chosenLayout->addWidget(m_reportTableFields, 0, 0, 1, 2);
+    chosenLayout->addWidget(removeOne, 1, 0);
+    chosenLayout->addWidget(removeAll, 1, 1);
+    chosenLayout->addWidget(addTable, 2, 0, 1, 2);
+    connect(removeOne, &QPushButton::clicked, this, &ReportPage::removeFieldFromReportTable);
+    connect(removeAll, &QPushButton::clicked, this, &ReportPage::removeAllFields);
+    connect(addTable, &QPushButton::clicked, this, &ReportPage::addTableToReport);
+
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(fields, 1);
+    lists->addWidget(chosen, 1);
+
+    // One answer of one question.
+    auto* answers = frame(u"ViewFieldAnswersFrame"_s, u"View Field Answers"_s, this);
+    m_questionText = label(u"FormQuestionText"_s, u"FormQuestionText"_s, answers);
+    m_questionText->setWordWrap(true);
+    m_questionText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* colon = label(u"Label1"_s, u":"_s, answers);
+    m_answerText = named(new QPlainTextEdit(answers), u"FieldAnswerTextBox"_s);
+    m_answerText->setTabChangesFocus(true);
+    // "Answer 3 of 8": where the browsing is, and how far it can go.
+    auto* numberText = label(u"AnswerNumberText"_s, u"Answer"_s, answers);
+    m_answerNumber = label(u"AnswerNumber"_s, u"1"_s, answers);
+    m_answerTotal = label(u"AnswerTotal"_s, QString(), answers);
+    m_answerTotal->setMinimumWidth(60);
+    // When the answer shown arrived; empty for answers stored before times were kept.
+    m_answerArrival = label(u"AnswerArrival"_s, QString(), answers);
+    auto* previous = button(u"PreviousAnswer"_s, u"View Previous Answer"_s, answers);
+    auto* next = button(u"NextAnswer"_s, u"View Next Answer"_s, answers);
+    auto* addText = button(u"AddAnswerToReport"_s, u"Add above text to Word Report"_s, answers);
+    connect(previous, &QPushButton::clicked, this, &ReportPage::viewPreviousAnswer);
+    connect(next, &QPushButton::clicked, this, &ReportPage::viewNextAnswer);
+    connect(addText, &QPushButton::clicked, this, &ReportPage::addAnswerToReport);
+
+    auto* questionRow = new QHBoxLayout;
+    questionRow->addWidget(m_questionText);
+    questionRow->addWidget(colon, 0, Qt::AlignTop);
+    questionRow->addStretch(1);
+    auto* browseRow = new QHBoxLayout;
+    browseRow->addWidget(numberText);
+    browseRow->addWidget(m_answerNumber);
+    browseRow->addWidget(m_answerTotal);
+    browseRow->addWidget(m_answerArrival);
+    browseRow->addStretch(1);
+    browseRow->addWidget(previous);
+    browseRow->addWidget(next);
+    browseRow->addWidget(addText);
+
+    // Jumping to any answer of the question shown.
+    auto* goToRow = new QHBoxLayout;
+    auto* goToCaption = new QLabel(u"Go to answer"_s, answers);
+    goToCaption->setObjectName(u"GoToAnswerText"_s);
+    m_goToNumber = named(new QSpinBox(answers), u"GoToAnswerNumber"_s);
+    m_goToNumber->setRange(1, std::numeric_limits<int>::max());
+    m_goToNumber->setMinimumWidth(110);
+    auto* go = button(u"GoToAnswer"_s, u"Go"_s, answers);
+    goToRow->addWidget(goToCaption);
+    goToRow->addWidget(m_goToNumber);
+    goToRow->addWidget(go);
+    goToRow->addStretch(1);
+    connect(go, &QPushButton::clicked, this, &ReportPage::goToAnswer);
+    connect(m_goToNumber, &QSpinBox::editingFinished, this, [this] {
+        if (m_goToNumber->hasFocus())
+            goToAnswer();
+    });
+
+    auto* answersLayout = new QVBoxLayout(answers);
+    answersLayout->addLayout(questionRow);
+    answersLayout->addWidget(m_answerText, 1);
+    answersLayout->addLayout(browseRow);
+    answersLayout->addLayout(goToRow);
+
+    // The answers' ways out, in a row of their own under the page.
+    auto* outRow = new QHBoxLayout;
+    auto* exportButton = button(u"ExportAnswers"_s, u"Export Answers…"_s, this);
+    auto* summary = button(u"AddSummaryToReport"_s, u"Add Summary to Report"_s, this);
+    outRow->addWidget(exportButton);
+    outRow->addWidget(summary);
+    outRow->addStretch(1);
+    connect(exportButton, &QPushButton::clicked, this, [this] { exportAnswersAsAsked(m_session, window()); });
+    connect(summary, &QPushButton::clicked, this, &ReportPage::addSummaryToReport);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(nameRow);
+    layout->addLayout(lists, 1);
+    layout->addWidget(answers, 1);
+    layout->addLayout(outRow);
+}
+
+ReportPage::~ReportPage() = default;
+
+void ReportPage::open()
+{
+    loadTableFields();
+    if (m_answerTotal->text().isEmpty()) {
+        if (AnswersStore* store = browsingStore(Quietly))
+            showAnswerTotal(*store);
+    }
+}
+
+// --- The fields of the report table ---------------------------------------------
+
+void ReportPage::loadTableFields()
+{
+    m_tableFields->clear();
+    m_session.collection.forEach([this](const FormMethod& method) {
+        if (!isQuestionKind(method.methodType))
+            return;
+        auto* item = new QListWidgetItem(method.rowText());
+        item->setData(Qt::UserRole, method.userInstruction);
+        m_tableFields->addItem(item);
+    });
+    if (m_tableFields->count() > 0)
+        chooseRow(m_tableFields, 0, [this] { showFieldAnswer(shownAnswerNumber()); });
+    if (m_documentName->text().isEmpty()) {
+        // Reports are Office Open XML documents and are named so; a report
+        // made under the older name is still the one added to.
+        const QString older = m_session.openFormName + u"_Report.doc"_s;
+        const QString name = older + u"x"_s;
+        const QString folder = m_session.reportsFolder();
+        m_documentName->setText(
+            QFileInfo::exists(folder + older) && !QFileInfo::exists(folder + name) ? older : name);
+    }
+}
+
+QString ReportPage::questionAt(int row) const
+{
+    return m_tableFields->item(row)->data(Qt::UserRole).toString();
+}
+
+QStringList ReportPage::reportTableFields() const
+{
+    QStringList fields;
+    for (int row = 0; row < m_reportTableFields->count(); ++row)
+        fields.append(m_reportTableFields->item(row)->text());
+    return fields;
+}
+
+bool ReportPage::addToReportTable(const QString& field)
+{
+    const QString column = columnNameFor(field);
+    for (int row = 0; row < m_reportTableFields->count(); ++row) {
+        if (m_reportTableFields->item(row)->text() == column) {
+            m_reportTableFields->setCurrentRow(row);
+            showExclamation(u"The field '"_s + column + u"' has already been added."_s);
+            return false;
+        }
+    }
+    m_reportTableFields->addItem(column);
+    m_reportTableFields->setCurrentRow(m_reportTableFields->count() - 1);
+    return true;
+}
+
+void ReportPage::addFieldToReportTable()
+{
+    const int row = m_tableFields->currentRow();
+    if (row < 0) {
+        showExclamation(noFieldSelected());
+        return;
+    }
+    addToReportTable(questionAt(row));
+}
+
+void ReportPage::addAllFields()
+{
+    for (int row = 0; row < m_tableFields->count(); ++row) {
+        if (!addToReportTable(questionAt(row)))
+            return;
+    }
+}
+
+void ReportPage::removeFieldFromReportTable()
+{
+    const int row = m_reportTableFields->currentRow();
+    if (row < 0) {
+        showExclamation(noFieldSelected());
+        return;
+    }
+    delete m_reportTableFields->takeItem(row);
+    // As after removing a list box's selected row: nothing is selected.
+    m_reportTableFields->setCurrentRow(-1);
+}
+
+void ReportPage::removeAllFields()
+{
+    if (m_reportTableFields->count() == 0) {
+        showExclamation(u"There are no fields listed to remove."_s);
+        return;
+    }
+    for (int i = m_reportTableFields->count(); i >= 1; --i)
+        delete m_reportTableFields->takeItem(i - 1);
+}
+
+// --- Answer browsing --------------------------------------------------------------
+
+qint64 ReportPage::shownAnswerNumber() const
+{
+    bool ok = false;
+    const qint64 number = m_answerNumber->text().toLongLong(&ok);
+    return ok && number >= 1 ? number : 1;
+}
+
+void ReportPage::showFieldAnswer(qint64 number)
+{
+    showAnswer(number, Aloud);
+}
+
+void ReportPage::showAnswer(qint64 number, Announce announce)
+{
+    const int row = m_tableFields->currentRow();
+    if (row < 0) {
+        if (announce == Aloud)
+            showExclamation(noFieldSelected());
+        return;
+    }
+    const QString question = questionAt(row);
+    m_questionText->setText(question);
+    // Short questions stay on one line beside the colon; long ones wrap at a readable width.
+    m_questionText->setMinimumWidth(qMin(m_questionText->fontMetrics().horizontalAdvance(question) + 4, 560));
+
+    AnswersStore* store = browsingStore(announce);
+    if (!store)
+        return;
+    const QString column = columnNameFor(question);
+    const AnswerPositions::Answer answer = m_positions.valueOf(*store, column, number);
+    if (answer.state != AnswerPositions::ValueState::Value && !store->tableExists(m_table).valueOr(false)) {
+        if (announce == Aloud)
+            showExclamation(tableMissing(m_session.htmlName()));
+        return;
+    }
+    if (answer.state == AnswerPositions::ValueState::NoAnswer) {
+        if (announce == Aloud)
+            showExclamation(u"You have reached the end of the answers."_s);
+        return;
+    }
+    m_answerNumber->setText(QString::number(number));
+    showArrival(*store, answer.rowId);
+    // Answers may have come in since: the total is read anew.
+    showAnswerTotal(*store);
+    if (answer.state != AnswerPositions::ValueState::Value) {
+        if (announce == Aloud)
+            showExclamation(u"The  field '"_s + column + u"' from database table '"_s + m_table
+                + u" ' contains no data."_s);
+        return;
+    }
+    m_answerText->setPlainText(answer.value.toString());
+}
+
+void ReportPage::showAnswersLeft()
+{
+    // The answer shown may be gone and the numbers after it have moved up:
+    // the same number is shown again, or the last answer when it was past the end.
+    m_positions.reset();
+    AnswersStore* store = browsingStore(Quietly);
+    if (!store)
+        return;
+    const qint64 left = showAnswerTotal(*store);
+    if (left == 0) {
+        m_answerNumber->setText(u"1"_s);
+        m_answerText->clear();
+        m_answerArrival->clear();
+    } else if (left > 0) {
+        showAnswer(qMin(shownAnswerNumber(), left), Quietly);
+    }
+}
+
+void ReportPage::showArrival(AnswersStore& store, std::optional<qint64> rowId)
+{
+    const std::optional<QDateTime> arrived
+        = rowId ? store.arrivalOf(m_table, *rowId).valueOr(std::nullopt) : std::nullopt;
+    // The same page sent again with other answers replaced them.
+    const std::optional<QDateTime> changed
+        = arrived ? store.changeOf(m_table, *rowId).valueOr(std::nullopt) : std::nullopt;
+    QString text
+        = arrived ? u"arrived "_s + arrived->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s : QString();
+    if (changed)
+        text += u", changed "_s + changed->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s;
+    m_answerArrival->setText(text);
+}
+
+void ReportPage::viewAnswerOne()
+{
+    showFieldAnswer(1);
+    m_answerNumber->setText(u"1"_s);
+}
+
+void ReportPage::viewNextAnswer()
+{
+    showFieldAnswer(shownAnswerNumber() + 1);
+}
+
+void ReportPage::viewPreviousAnswer()
+{
+    const qint64 shown = shownAnswerNumber();
+    if (shown <= 1) {
+        showExclamation(u"You are currently at Answer 1."_s);
+        return;
+    }
+    showFieldAnswer(shown - 1);
+}
+
+void ReportPage::goToAnswer()
+{
+    showFieldAnswer(m_goToNumber->value());
+}
+
+// --- Report documents ---------------------------------------------------------------
+
+ReportTarget ReportPage::reportTarget() const
+{
+    return ReportTarget::of(m_session, m_documentName->text());
+}
+
+void ReportPage::createReport()
+{
+    // A new report is an Office Open XML document: its name says so, and the
+    // additions that follow go to the name shown.
+    QString name = m_documentName->text();
+    const QString suffix = QFileInfo(name).suffix();
+    if (suffix.compare(u"doc"_s, Qt::CaseInsensitive) == 0)
+        name = name.chopped(3) + u"docx"_s;
+    else if (suffix.isEmpty() && !name.isEmpty() && !name.endsWith(u'/'))
+        name += u".docx"_s;
+    if (name != m_documentName->text())
+        m_documentName->setText(name);
+    CreateReport(ReportTarget::of(m_session, name));
+}
+
+bool ReportPage::offerNewReport(const QString& what)
+{
+    const ReportTarget target = reportTarget();
+    if (QFileInfo::exists(target.documentPath()))
+        return true;
+    if (!askYesNo(u"The word document '"_s + target.documentName + u"' does not exist yet in "_s
+                + target.reportsFolder + u". Do you want to create it now and add the "_s + what
+                + u" to it?"_s,
+            MessageIcon::Question))
+        return false;
+    createReport();
+    return QFileInfo::exists(reportTarget().documentPath());
+}
+
+void ReportPage::addTableToReport()
+{
+    const bool wholeTable = m_tableFields->count() == m_reportTableFields->count();
+    AddTableToReport(
+        reportTarget(), reportTableFields(), wholeTable, window(), [this] { m_reportTableFields->clear(); });
+}
+
+void ReportPage::addAnswerToReport()
+{
+    AddTextToReport(reportTarget(), m_answerText->toPlainText(), window());
+}
+
+void ReportPage::addSummaryToReport()
+{
+    // Without a choice question there is nothing to summarise, and the
+    // addition says so before any document is wanted.
+    bool choices = false;
+    m_session.collection.forEach(
+        [&](const FormMethod& method) { choices = choices || isChartedKind(method.methodType); });
+    if (choices && !offerNewReport(u"summary"_s))
+        return;
+    AddSummaryToReport(reportTarget(), m_session.collection, window());
+}
+
+// --- The store the browsing reads ------------------------------------------------
+
+AnswersStore* ReportPage::browsingStore(Announce announce)
+{
+    // Kept open while the window is: what the store learnt of the table (how
+    // many answers, whether their ids have gaps) then serves every step.
+    if (m_store && !m_store->replaced())
+        return m_store.get();
+    m_store.reset();
+    m_positions.reset();
+    auto opened = openAnswersStore(m_session.databasePath());
+    if (!opened) {
+        if (announce == Aloud)
+            showExclamation(databaseUnavailable(m_session.databasePath(), opened.error().detail));
+        return nullptr;
+    }
+    m_store = std::move(opened).value();
+    return m_store.get();
+}
+
+qint64 ReportPage::showAnswerTotal(AnswersStore& store)
+{
+    // The span, not a count of its own: the store keeps it while the table is unchanged.
+    const auto span = store.rowSpan(m_table);
+    const qint64 total = span ? span->count : -1;
+    m_answerTotal->setText(total >= 0 ? u"of "_s + QString::number(total) : QString());
+    return total;
+}
+
+} // namespace quenlow
