@@ -21,9 +21,10 @@ namespace quenlow {
 
 /// The answers of the forms: one table per form, one text column per
 /// question, one row per submission. Every caller reaches the stored answers
-/// through this interface, so a second kind of store can take the place of
-/// the embedded one. Names are compared as the designer does (without regard
-/// to ASCII case); each change of tables or columns is one transaction.
+/// through this interface, whichever store holds them: the embedded SQLite
+/// file or a PostgreSQL database. Names are compared as the designer does
+/// (without regard to ASCII case); each change of tables or columns is one
+/// transaction.
 class AnswersStore
 {
 public:

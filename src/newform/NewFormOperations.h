@@ -19,8 +19,9 @@ struct HeaderInputs {
     QString databaseLocation;  // header editing only; creation uses the program's database
 };
 
-/// True when the answers database file is there; otherwise offers to create
-/// it (the CreateNewDatabase window) and tells whether it was.
+/// True when the answers store is there (its file, or its database on the
+/// server); otherwise offers to create it (the CreateNewDatabase window) and
+/// tells whether it was.
 bool requireAnswersDatabase(const FormSession& session);
 
 /// The checks of a new form's name, each refusal shown: not empty, usable

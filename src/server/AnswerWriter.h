@@ -54,9 +54,9 @@ struct WriteResult {
 
 /// Stores submissions in the answers database. One writer thread takes every
 /// submission that is waiting, stores them in one transaction and commits
-/// once (synchronous=FULL), and only then answers each caller: many
-/// submissions share the cost of one durable commit, and none is acknowledged
-/// before it is on disk. Columns are looked up in the table as it is at that
+/// once, durably, and only then answers each caller: many submissions share
+/// the cost of one durable commit, and none is acknowledged before the store
+/// has it on disk. Columns are looked up in the table as it is at that
 /// commit, so the designer's column changes count at once.
 class AnswerWriter final
 {

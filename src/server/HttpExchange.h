@@ -39,7 +39,7 @@ struct HttpResponse {
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers; // further headers
     /// When set, the body is produced piece by piece by this call (on the
-    /// service's worker thread) instead of `body`, so a large page is never
+    /// server's worker threads) instead of `body`, so a large page is never
     /// held whole. Returns false when it stopped before the end.
     std::function<bool(const ChunkSink& sink)> stream;
 };

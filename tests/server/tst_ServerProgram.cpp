@@ -162,7 +162,7 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
         if (line.endsWith(" ms"))
             requests.append(QString::fromUtf8(line.mid(20))); // after the date and time
     }
-    // Each connection is its own worker, so the lines may come in any order.
+    // The workers serve the connections side by side, so the lines may come in any order.
     QCOMPARE(requests.size(), 3);
     requests.sort();
     QVERIFY2(requests.at(0).startsWith(QStringLiteral("GET /formAnswers.mdb 404 ")), qPrintable(requests.at(0)));
