@@ -203,6 +203,14 @@ QString ReportPage::questionAt(int row) const
     return m_tableFields->item(row)->data(Qt::UserRole).toString();
 }
 
+QStringList ReportPage::reportableFields() const
+{
+    QStringList fields;
+    for (int row = 0; row < m_tableFields->count(); ++row)
+        fields.append(questionAt(row));
+    return fields;
+}
+
 QStringList ReportPage::reportTableFields() const
 {
     QStringList fields;

@@ -43,6 +43,8 @@ public:
     /// default document name, the answer total.
     void open();
 
+    /// The question of each row of TableFieldsList, in their order.
+    QStringList reportableFields() const;
     /// The column names listed for the report table, in their order.
     QStringList reportTableFields() const;
     /// The report document named in WordDocumentName.

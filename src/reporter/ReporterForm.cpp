@@ -83,6 +83,11 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
 
 ReporterForm::~ReporterForm() = default;
 
+QStringList ReporterForm::reportableCollection() const
+{
+    return m_reportPage->reportableFields();
+}
+
 QStringList ReporterForm::reportTableCollection() const
 {
     return m_reportPage->reportTableFields();

@@ -45,7 +45,9 @@ public:
     GraphsPage* graphsPage() const { return m_graphsPage; }
     AnswersPage* answersPage() const { return m_answersPage; }
 
-    // Window state.
+    // Window state, read from the lists' rows.
+    /// The question of each reportable field listed.
+    QStringList reportableCollection() const;
     /// The column names listed for the report table.
     QStringList reportTableCollection() const;
     /// The tab shown, from 1.
