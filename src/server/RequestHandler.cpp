@@ -300,6 +300,16 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
             return response;
         }
     }
+    if (get && request.path == "/favicon.ico") {
+        // Every browser asks; without an icon of the designer's, nothing (and no error in its console).
+        HttpResponse icon = publish(request);
+        if (icon.status == 404) {
+            icon = HttpResponse();
+            icon.status = 204;
+            icon.contentType.clear();
+        }
+        return icon;
+    }
     if (get)
         return publish(request);
     if (request.method == "POST")

@@ -76,8 +76,13 @@ const char kFormPageScript[] = R"JS((function () {
     clearTimeout(timer);
     sending = true;
     var body = new URLSearchParams(new FormData(form));
-    fetch(form.action, { method: 'POST', body: body, credentials: 'same-origin', cache: 'no-store' })
+    // A network that drops mid-way may never answer: given up after a while, and tried again.
+    var abort = window.AbortController ? new AbortController() : null;
+    var limit = setTimeout(function () { if (abort) abort.abort(); }, 15000);
+    fetch(form.action, { method: 'POST', body: body, credentials: 'same-origin', cache: 'no-store',
+                         signal: abort ? abort.signal : undefined })
       .then(function (response) {
+        clearTimeout(limit);
         if (response.status >= 500) throw new Error('not stored');
         return response.text().then(function (html) {
           if (response.ok) forget();
@@ -86,7 +91,7 @@ const char kFormPageScript[] = R"JS((function () {
           replaceWith(html);
         });
       })
-      .catch(function () { sending = false; retryLater(); });
+      .catch(function () { clearTimeout(limit); sending = false; retryLater(); });
   }
 
   var draft = read();
