@@ -15,12 +15,12 @@ namespace {
 
 const QString kStyle = QStringLiteral(
     "<style>body{font-family:sans-serif;margin:0 auto;max-width:46em;padding:0.75em;background:#fff;color:#111}"
-    "h1{font-size:1.5em;margin:0.3em 0}h2{font-size:1.1em;margin:1.2em 0 0.3em}"
-    ".count{font-size:1.2em}svg{width:100%;height:auto;display:block}"
+    "h1{font-size:1.6em;margin:0.3em 0}h2{font-size:1.25em;margin:1.2em 0 0.3em}"
+    ".count{font-size:1.3em}svg{width:100%;max-width:26em;height:auto;display:block}"
     "li{margin:0.6em 0;font-size:1.2em}"
-    "body.present{max-width:none;padding:1.5em 3em;font-size:2em}"
-    "body.present h1{font-size:1.6em}body.present .charts{display:grid;"
-    "grid-template-columns:repeat(auto-fit,minmax(20em,1fr));gap:0 2em}</style>");
+    "body.present{max-width:none;padding:1em 3em;font-size:2em}body.present svg{max-width:none}"
+    "body.present h1{font-size:1.5em}body.present .charts{display:grid;"
+    "grid-template-columns:repeat(auto-fit,minmax(24em,1fr));gap:0 2em}</style>");
 
 QString head(const QString& title, const QString& extra = {})
 {
@@ -102,18 +102,18 @@ QString thankYouExtras(const PublishedForm& form, const QString& receipt)
 {
     QString extras;
     if (!receipt.isEmpty()) {
-        extras += QStringLiteral("<P><FONT COLOR='#FFFFFF'>Your receipt: <B><SPAN CLASS=receipt "
+        extras += QStringLiteral("<P><B>Your receipt: <SPAN CLASS=receipt "
                                  "STYLE='font-family:monospace;font-size:1.4em;letter-spacing:0.1em'>")
-            + escapeHtml(receipt) + QStringLiteral("</SPAN></B></FONT>\r\n");
+            + escapeHtml(receipt) + QStringLiteral("</SPAN></B>\r\n");
     }
     if (form.settings.offerAnotherAnswer) {
         extras += QStringLiteral("<P><A HREF='") + escapeAttribute(formLink(form))
-            + QStringLiteral("'><FONT COLOR='#FFFFFF'>Send another answer</FONT></A>\r\n");
+            + QStringLiteral("'><B>Send another answer</B></A>\r\n");
     }
     if (form.settings.showResults) {
         extras += QStringLiteral("<P><A HREF='/results/")
             + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
-            + QStringLiteral(".html'><FONT COLOR='#FFFFFF'>See the results</FONT></A>\r\n");
+            + QStringLiteral(".html'><B>See the results</B></A>\r\n");
     }
     return extras;
 }
