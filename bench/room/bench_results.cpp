@@ -47,8 +47,8 @@ using namespace quenlow;
 namespace {
 
 constexpr int kQuestions = 10;
-const QStringList kOptions = {QStringLiteral("Never"), QStringLiteral("Sometimes"), QStringLiteral("Often"),
-                              QStringLiteral("Always")};
+const QStringList kOptions = { QStringLiteral("Never"), QStringLiteral("Sometimes"), QStringLiteral("Often"),
+    QStringLiteral("Always") };
 
 void out(const QString& text)
 {
@@ -81,7 +81,7 @@ void makeForm(const QString& folder, qint64 rows)
     header.methodType = Kind::header();
     header.userInstruction = QStringLiteral("Benchmark");
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
-    header.attribute6List = {printNumber(1), printNumber(0), db, printNumber(kQuestions)};
+    header.attribute6List = { printNumber(1), printNumber(0), db, printNumber(kQuestions) };
     FormSettings settings;
     settings.showResults = true;
     setFormSettings(header, settings);
@@ -98,8 +98,9 @@ void makeForm(const QString& folder, qint64 rows)
     }
     answers.reset();
     if (!writeFileAtomically(folder + QStringLiteral("/Collections/benchCollection.txt"),
-                             encodeText(serializeCollection(collection)))
-        || !writeFileAtomically(folder + QStringLiteral("/HTML/bench.html"), encodeText(buildFormPage(collection))))
+            encodeText(serializeCollection(collection)))
+        || !writeFileAtomically(
+            folder + QStringLiteral("/HTML/bench.html"), encodeText(buildFormPage(collection))))
         fail(QStringLiteral("cannot write the form's files"));
 
     // The answers already there, written straight into the table in one transaction.
@@ -109,7 +110,8 @@ void makeForm(const QString& folder, qint64 rows)
     QString sql = QStringLiteral("INSERT INTO tbl_bench (");
     for (int i = 0; i < kQuestions; ++i)
         sql += (i ? QStringLiteral(", \"") : QStringLiteral("\"")) + question(i) + QLatin1Char('"');
-    sql += QStringLiteral(") VALUES (") + QStringList(kQuestions, QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')');
+    sql += QStringLiteral(") VALUES (") + QStringList(kQuestions, QStringLiteral("?")).join(QLatin1Char(','))
+        + QLatin1Char(')');
     sqlite3_stmt* insert = nullptr;
     sqlite3_exec(handle, "PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr);
     if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &insert, nullptr) != SQLITE_OK)
@@ -142,7 +144,8 @@ QByteArray luaScript()
         + "\"\nwrk.headers[\"Content-Type\"] = \"application/x-www-form-urlencoded\"\n"
           "function done(summary, latency, requests)\n"
           "  io.write(string.format(\"RESULT ok=%d bad=%d seconds=%.3f p99=%.3f\\n\", summary.requests - "
-          "summary.errors.status, summary.errors.status, summary.duration / 1e6, latency:percentile(99) / 1000))\n"
+          "summary.errors.status, summary.errors.status, summary.duration / 1e6, latency:percentile(99) / "
+          "1000))\n"
           "end\n";
 }
 
@@ -158,7 +161,7 @@ double fetchMs(quint16 port, const QByteArray& path, qint64* answers)
     QElapsedTimer timer;
     timer.start();
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
+    sockaddr_in a {};
     a.sin_family = AF_INET;
     a.sin_port = htons(port);
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -193,15 +196,17 @@ Posting post(const QString& script, quint16 port, int duration)
 {
     QProcess load;
     load.setProcessChannelMode(QProcess::MergedChannels);
-    load.start(QStringLiteral("wrk"), {QStringLiteral("-t1"), QStringLiteral("-c50"), QStringLiteral("-d%1s").arg(duration),
-                                       QStringLiteral("--timeout"), QStringLiteral("5s"), QStringLiteral("-s"), script,
-                                       QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(port)});
+    load.start(QStringLiteral("wrk"),
+        { QStringLiteral("-t1"), QStringLiteral("-c50"), QStringLiteral("-d%1s").arg(duration),
+            QStringLiteral("--timeout"), QStringLiteral("5s"), QStringLiteral("-s"), script,
+            QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(port) });
     if (!load.waitForFinished((duration + 30) * 1000))
         fail(QStringLiteral("wrk did not finish"));
     const QString report = QString::fromLocal8Bit(load.readAll());
     if (!report.contains(QStringLiteral("RESULT")))
         fail(QStringLiteral("wrk: ") + report);
-    return {field(report, "ok") / field(report, "seconds"), field(report, "p99"), qint64(field(report, "bad"))};
+    return { field(report, "ok") / field(report, "seconds"), field(report, "p99"),
+        qint64(field(report, "bad")) };
 }
 
 } // namespace
@@ -229,7 +234,9 @@ int main(int argc, char** argv)
     QElapsedTimer timer;
     timer.start();
     makeForm(folder, rows);
-    out(QStringLiteral("%1 answers written in %2 s").arg(rows).arg(double(timer.elapsed()) / 1000, 0, 'f', 1));
+    out(QStringLiteral("%1 answers written in %2 s")
+            .arg(rows)
+            .arg(double(timer.elapsed()) / 1000, 0, 'f', 1));
     const QString script = folder + QStringLiteral("/post.lua");
     if (!writeFileAtomically(script, luaScript()))
         fail(QStringLiteral("cannot write the wrk script"));
@@ -238,7 +245,8 @@ int main(int argc, char** argv)
     QProcess service;
     service.setStandardErrorFile(folder + QStringLiteral("/server.log"));
     service.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-                  {QStringLiteral("--app-folder"), folder, QStringLiteral("--listen"), QStringLiteral("127.0.0.1:%1").arg(port)});
+        { QStringLiteral("--app-folder"), folder, QStringLiteral("--listen"),
+            QStringLiteral("127.0.0.1:%1").arg(port) });
     if (!service.waitForStarted(5000))
         fail(QStringLiteral("cannot start quenlow-server"));
     QThread::msleep(500);
@@ -251,9 +259,12 @@ int main(int argc, char** argv)
             .arg(shown));
 
     const Posting alone = post(script, port, duration);
-    out(QStringLiteral("posting alone: %1 submissions/s, p99 %2 ms, %3 not 2xx").arg(alone.rate, 0, 'f', 0).arg(alone.p99, 0, 'f', 1).arg(alone.bad));
+    out(QStringLiteral("posting alone: %1 submissions/s, p99 %2 ms, %3 not 2xx")
+            .arg(alone.rate, 0, 'f', 0)
+            .arg(alone.p99, 0, 'f', 1)
+            .arg(alone.bad));
 
-    std::atomic<bool> reading{true};
+    std::atomic<bool> reading { true };
     std::mutex mutex;
     std::vector<double> times;
     qint64 failures = 0;
@@ -284,7 +295,8 @@ int main(int argc, char** argv)
     service.waitForFinished(15000);
 
     std::sort(times.begin(), times.end());
-    const auto at = [&](double p) { return times.empty() ? -1.0 : times[size_t(p * double(times.size() - 1))]; };
+    const auto at
+        = [&](double p) { return times.empty() ? -1.0 : times[size_t(p * double(times.size() - 1))]; };
     out(QStringLiteral("posting with %1 results readers: %2 submissions/s, p99 %3 ms, %4 not 2xx (%5x alone)")
             .arg(readers)
             .arg(withReaders.rate, 0, 'f', 0)

@@ -43,7 +43,8 @@ QString normalizedReceipt(const QString& typed)
     return receipt;
 }
 
-Result<std::optional<qint64>> findRowByReceipt(AnswersStore& store, const QString& table, const QString& receipt)
+Result<std::optional<qint64>> findRowByReceipt(
+    AnswersStore& store, const QString& table, const QString& receipt)
 {
     const QString wanted = normalizedReceipt(receipt);
     if (wanted.size() != kLength)
@@ -55,11 +56,12 @@ Result<std::optional<qint64>> findRowByReceipt(AnswersStore& store, const QStrin
     constexpr qint64 kPage = 10000;
     for (qint64 after = -1;;) {
         qint64 last = after;
-        const Result<qint64> visited = store.visitRows(table, {}, after, kPage, [&](qint64 id, AnswersStore::RawValues) {
-            if (!found && receiptFor(*key, id) == wanted)
-                found = id;
-            last = id;
-        });
+        const Result<qint64> visited
+            = store.visitRows(table, {}, after, kPage, [&](qint64 id, AnswersStore::RawValues) {
+                  if (!found && receiptFor(*key, id) == wanted)
+                      found = id;
+                  last = id;
+              });
         if (!visited)
             return visited.error();
         if (found || *visited < kPage)

@@ -24,6 +24,7 @@ QString normalizedReceipt(const QString& typed);
 
 /// The row of `table` whose receipt is `receipt` (as typed); nothing when
 /// none is. Reads the row ids once.
-Result<std::optional<qint64>> findRowByReceipt(AnswersStore& store, const QString& table, const QString& receipt);
+Result<std::optional<qint64>> findRowByReceipt(
+    AnswersStore& store, const QString& table, const QString& receipt);
 
 } // namespace quenlow

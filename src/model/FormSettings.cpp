@@ -71,18 +71,21 @@ QList<std::pair<QString, QString>> formSettingLines(const FormSettings& s)
     const FormSettings defaults;
     QList<std::pair<QString, QString>> lines;
     if (s.showResults != defaults.showResults)
-        lines.append({kShowResults, yesNo(s.showResults)});
+        lines.append({ kShowResults, yesNo(s.showResults) });
     if (s.acceptingAnswers != defaults.acceptingAnswers)
-        lines.append({kAcceptingAnswers, yesNo(s.acceptingAnswers)});
+        lines.append({ kAcceptingAnswers, yesNo(s.acceptingAnswers) });
     if (s.closingTime.isValid())
-        lines.append({kClosingTime, s.closingTime.toString(kTimeFormat)});
+        lines.append({ kClosingTime, s.closingTime.toString(kTimeFormat) });
     if (s.answerLimit)
-        lines.append({kAnswerLimit, QString::number(*s.answerLimit)});
+        lines.append({ kAnswerLimit, QString::number(*s.answerLimit) });
     // A line break would end the value's line in the file.
     if (!s.thankYouText.isEmpty())
-        lines.append({kThankYouText, QString(s.thankYouText).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '))});
+        lines.append({ kThankYouText,
+            QString(s.thankYouText)
+                .replace(QLatin1Char('\r'), QLatin1Char(' '))
+                .replace(QLatin1Char('\n'), QLatin1Char(' ')) });
     if (s.offerAnotherAnswer != defaults.offerAnotherAnswer)
-        lines.append({kOfferAnotherAnswer, yesNo(s.offerAnotherAnswer)});
+        lines.append({ kOfferAnotherAnswer, yesNo(s.offerAnotherAnswer) });
     return lines;
 }
 
@@ -104,7 +107,7 @@ FormSettings formSettingsFromText(const QString& text)
     const QStringList lines = text.split(QStringLiteral("\r\n"));
     QList<std::pair<QString, QString>> pairs;
     for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
-        pairs.append({lines.at(i), lines.at(i + 1)});
+        pairs.append({ lines.at(i), lines.at(i + 1) });
     return formSettingsOf(pairs);
 }
 

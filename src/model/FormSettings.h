@@ -18,11 +18,11 @@ struct FormMethod;
 /// record as extra key lines, each only when it differs from its default: a
 /// form that uses none is written exactly as before they existed.
 struct FormSettings {
-    bool showResults = false;     // the live results page is served
+    bool showResults = false; // the live results page is served
     bool acceptingAnswers = true; // the designer has not closed the form
-    QDateTime closingTime;        // local time after which it takes no answers; invalid for none
+    QDateTime closingTime; // local time after which it takes no answers; invalid for none
     std::optional<qint64> answerLimit; // it takes no answers once this many are stored
-    QString thankYouText;         // the thanks shown after sending; empty for the usual one
+    QString thankYouText; // the thanks shown after sending; empty for the usual one
     bool offerAnotherAnswer = false; // the thank-you page offers "Send another answer"
 
     friend bool operator==(const FormSettings&, const FormSettings&) = default;

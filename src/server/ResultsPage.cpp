@@ -14,7 +14,8 @@ namespace quenlow {
 namespace {
 
 const QString kStyle = QStringLiteral(
-    "<style>body{font-family:sans-serif;margin:0 auto;max-width:46em;padding:0.75em;background:#fff;color:#111}"
+    "<style>body{font-family:sans-serif;margin:0 "
+    "auto;max-width:46em;padding:0.75em;background:#fff;color:#111}"
     "h1{font-size:1.6em;margin:0.3em 0}h2{font-size:1.25em;margin:1.2em 0 0.3em}"
     ".count{font-size:1.3em}svg{width:100%;max-width:26em;height:auto;display:block}"
     "li{margin:0.6em 0;font-size:1.2em}"
@@ -25,8 +26,8 @@ const QString kStyle = QStringLiteral(
 QString head(const QString& title, const QString& extra = {})
 {
     return QStringLiteral("<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">")
-        + QString::fromLatin1(respondentHead()) + kStyle + extra + QStringLiteral("<title>") + escapeHtml(title)
-        + QStringLiteral("</title></head>");
+        + QString::fromLatin1(respondentHead()) + kStyle + extra + QStringLiteral("<title>")
+        + escapeHtml(title) + QStringLiteral("</title></head>");
 }
 
 QString shortened(const QString& text, qsizetype most)
@@ -57,8 +58,12 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts)
         svg += QStringLiteral("<text x='0' y='%1' font-size='15' fill='#111'>%2</text>")
                    .arg(y + 16)
                    .arg(escapeHtml(shortened(question.options.at(i), 48)));
-        svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#c8d3e0'/>").arg(y + 22).arg(kBarWidth);
-        svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#1f5fa8'/>").arg(y + 22).arg(bar);
+        svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#c8d3e0'/>")
+                   .arg(y + 22)
+                   .arg(kBarWidth);
+        svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#1f5fa8'/>")
+                   .arg(y + 22)
+                   .arg(bar);
         svg += QStringLiteral("<text x='%1' y='%2' font-size='15' fill='#111'>%3 (%4%)</text>")
                    .arg(kBarWidth + 8)
                    .arg(y + 37)
@@ -70,7 +75,8 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts)
 
 QString formLink(const PublishedForm& form)
 {
-    return QStringLiteral("/") + QString::fromLatin1(QUrl::toPercentEncoding(form.name)) + QStringLiteral(".html");
+    return QStringLiteral("/") + QString::fromLatin1(QUrl::toPercentEncoding(form.name))
+        + QStringLiteral(".html");
 }
 
 } // namespace
@@ -83,16 +89,17 @@ QByteArray resultsPathPrefix()
 QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& counts, bool present)
 {
     QString page = head(QStringLiteral("Results - ") + form.title,
-                        QStringLiteral("<script src=\"") + QString::fromLatin1(resultsScriptPath())
-                            + QStringLiteral("\" defer></script>"));
+        QStringLiteral("<script src=\"") + QString::fromLatin1(resultsScriptPath())
+            + QStringLiteral("\" defer></script>"));
     page += present ? QStringLiteral("<body class=present>") : QStringLiteral("<body>");
     page += QStringLiteral("<main><h1>") + escapeHtml(form.title) + QStringLiteral("</h1><p class=count><b>")
         + QString::number(counts.total) + QStringLiteral("</b> ")
         + (counts.total == 1 ? QStringLiteral("answer") : QStringLiteral("answers"))
         + QStringLiteral("</p><div class=charts>");
     for (qsizetype q = 0; q < form.charted.size(); ++q) {
-        page += QStringLiteral("<section><h2>") + escapeHtml(form.charted.at(q).text) + QStringLiteral("</h2>")
-            + barChart(form.charted.at(q), counts.perQuestion.value(q)) + QStringLiteral("</section>");
+        page += QStringLiteral("<section><h2>") + escapeHtml(form.charted.at(q).text)
+            + QStringLiteral("</h2>") + barChart(form.charted.at(q), counts.perQuestion.value(q))
+            + QStringLiteral("</section>");
     }
     page += QStringLiteral("</div></main></body></html>\r\n");
     return page.toUtf8();
@@ -121,7 +128,7 @@ QString thankYouExtras(const PublishedForm& form, const QString& receipt)
 QByteArray closedFormPage(const PublishedForm& form)
 {
     return (head(form.title) + QStringLiteral("<body><main><h1>") + escapeHtml(form.title)
-            + QStringLiteral("</h1><p>This form is closed.</p></main></body></html>\r\n"))
+        + QStringLiteral("</h1><p>This form is closed.</p></main></body></html>\r\n"))
         .toUtf8();
 }
 

@@ -52,7 +52,8 @@ struct ResultsTally::Shared {
     bool stopping = false;
 
     // The names of the table's columns that are counted, as it names them.
-    static Result<QStringList> storedColumns(AnswersStore& store, const QString& table, const QSet<QString>& fields)
+    static Result<QStringList> storedColumns(
+        AnswersStore& store, const QString& table, const QSet<QString>& fields)
     {
         const auto columns = store.columns(table);
         if (!columns)
@@ -80,15 +81,15 @@ struct ResultsTally::Shared {
             folded.append(foldAscii(c));
         qint64 after = -1;
         for (;;) {
-            const auto visited = (*store)->visitRows(name, *columns, after, kPage,
-                                                     [&](qint64 id, AnswersStore::RawValues values) {
-                                                         ++fresh.total;
-                                                         for (qsizetype i = 0; i < folded.size(); ++i) {
-                                                             if (values[size_t(i)])
-                                                                 ++fresh.values[folded.at(i)][QString::fromUtf8(*values[size_t(i)])];
-                                                         }
-                                                         after = id;
-                                                     });
+            const auto visited = (*store)->visitRows(
+                name, *columns, after, kPage, [&](qint64 id, AnswersStore::RawValues values) {
+                    ++fresh.total;
+                    for (qsizetype i = 0; i < folded.size(); ++i) {
+                        if (values[size_t(i)])
+                            ++fresh.values[folded.at(i)][QString::fromUtf8(*values[size_t(i)])];
+                    }
+                    after = id;
+                });
             if (!visited)
                 return false;
             if (*visited < kPage)
@@ -179,8 +180,7 @@ ResultsTally::~ResultsTally()
 }
 
 std::optional<ResultsTally::Counts> ResultsTally::counts(const QString& table, const QStringList& fields,
-                                                         const QList<QStringList>& options,
-                                                         std::chrono::milliseconds wait)
+    const QList<QStringList>& options, std::chrono::milliseconds wait)
 {
     QSet<QString> folded;
     for (const QString& f : fields)
@@ -235,7 +235,7 @@ void ResultsTally::committed(const Submission& submission, const WriteResult& re
     if (table.state == Table::Ready)
         add(table, submission.answers);
     else if (table.state == Table::Reading)
-        table.arrivedWhileReading.append({result.rowId, submission.answers});
+        table.arrivedWhileReading.append({ result.rowId, submission.answers });
 }
 
 } // namespace quenlow

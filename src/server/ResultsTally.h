@@ -36,7 +36,7 @@ public:
     /// question's `options`. Waits up to `wait` for the first reading of the
     /// table; nothing when it is not ready by then or cannot be read.
     std::optional<Counts> counts(const QString& table, const QStringList& fields,
-                                 const QList<QStringList>& options, std::chrono::milliseconds wait);
+        const QList<QStringList>& options, std::chrono::milliseconds wait);
     /// The number of answers of `table` when known now; otherwise nothing,
     /// and the table is read in the background.
     std::optional<qint64> totalIfKnown(const QString& table);
