@@ -19,9 +19,9 @@ const QString kStyle = QStringLiteral(
     "h1{font-size:1.6em;margin:0.3em 0}h2{font-size:1.25em;margin:1.2em 0 0.3em}"
     ".count{font-size:1.3em}svg{width:100%;max-width:26em;height:auto;display:block}"
     "li{margin:0.6em 0;font-size:1.2em}"
-    "body.present{max-width:none;padding:1em 3em;font-size:2em}body.present svg{max-width:none}"
+    "body.present{max-width:none;padding:0.5em 3vw;font-size:2em}body.present svg{max-width:none}"
     "body.present h1{font-size:1.5em}body.present .charts{display:grid;"
-    "grid-template-columns:repeat(auto-fit,minmax(24em,1fr));gap:0 2em}</style>");
+    "grid-template-columns:repeat(auto-fit,minmax(min(24em,100%),1fr));gap:0 2em}</style>");
 
 QString head(const QString& title, const QString& extra = {})
 {

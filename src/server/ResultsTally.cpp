@@ -27,6 +27,7 @@ struct Table {
     qint64 readUpTo = -1; // the last row id the reading saw
     QHash<QString, QHash<QString, qint64>> values; // folded field → value → count
     QList<std::pair<qint64, QList<Answer>>> arrivedWhileReading;
+    bool counted = false; // read once: served, a little behind, while read again
     std::chrono::steady_clock::time_point failedAt;
 };
 
@@ -98,7 +99,7 @@ struct ResultsTally::Shared {
         fresh.readUpTo = after;
         std::lock_guard lock(mutex);
         Table& table = tables[name];
-        if (table.fields != fields) // asked for other questions meanwhile: read again
+        if (table.state != Table::Reading || table.fields != fields) // changed meanwhile: read again
             return true;
         // Rows committed while the table was read count once: those it did not see.
         for (const auto& [id, answers] : std::as_const(table.arrivedWhileReading)) {
@@ -106,6 +107,7 @@ struct ResultsTally::Shared {
                 add(fresh, answers);
         }
         fresh.state = Table::Ready;
+        fresh.counted = true;
         table = std::move(fresh);
         return true;
     }
@@ -189,12 +191,12 @@ std::optional<ResultsTally::Counts> ResultsTally::counts(const QString& table, c
     m_shared->want(table, folded);
     const auto ready = [&] {
         const Table& t = m_shared->tables[table];
-        return t.state == Table::Ready || t.state == Table::Failed;
+        return t.counted || t.state == Table::Failed;
     };
     if (!m_shared->changed.wait_for(lock, wait, ready))
         return std::nullopt;
     const Table& t = m_shared->tables[table];
-    if (t.state != Table::Ready)
+    if (!t.counted)
         return std::nullopt;
     Counts counts;
     counts.total = t.total;
@@ -212,7 +214,7 @@ std::optional<qint64> ResultsTally::totalIfKnown(const QString& table)
 {
     std::lock_guard lock(m_shared->mutex);
     const Table& t = m_shared->want(table, {});
-    return t.state == Table::Ready ? std::optional<qint64>(t.total) : std::nullopt;
+    return t.counted ? std::optional<qint64>(t.total) : std::nullopt;
 }
 
 void ResultsTally::committed(const Submission& submission, const WriteResult& result)
