@@ -179,11 +179,15 @@ public:
             QString field;
             QString kind;
             QStringList formerFields;
+            QStringList options; // what a choice question's answers are counted over, for charts
+            QString text;        // the question as the form asks it
             friend bool operator==(const Question&, const Question&) = default;
         };
         QList<Question> questions;
         QString backgroundImage;        // a file name beside the page, or empty
         QByteArray backgroundBytes;
+        /// The form's collecting settings as key lines; empty for the defaults.
+        QString settings;
     };
     /// True when this store keeps published forms for collection servers
     /// elsewhere. The embedded store does not: its service reads the forms

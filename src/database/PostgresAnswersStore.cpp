@@ -52,6 +52,12 @@ const char* const kBookkeeping[] = {
     "CREATE TABLE quenlow.settings (key text PRIMARY KEY, value bytea NOT NULL)",
 };
 
+// Where a published form's collecting settings are kept.
+QString formSettingsKey(const QString& form)
+{
+    return QStringLiteral("form settings:") + form;
+}
+
 QString quote(const QString& name)
 {
     QString quoted = name;
@@ -1288,8 +1294,11 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
     for (const Publication::Question& q : form.questions) {
         // Earlier names only where there are any: servers of before read the first two.
         QJsonArray entry { q.field, q.kind };
-        if (!q.formerFields.isEmpty())
+        if (!q.formerFields.isEmpty() || !q.options.isEmpty())
             entry.append(QJsonArray::fromStringList(q.formerFields));
+        // Servers of before read no further.
+        if (!q.options.isEmpty())
+            entry.append(QJsonArray { QJsonArray::fromStringList(q.options), q.text });
         questions.append(entry);
     }
     const QByteArray questionsJson = QJsonDocument(questions).toJson(QJsonDocument::Compact);
@@ -1302,6 +1311,14 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
                     "page = excluded.page, questions = excluded.questions, background = excluded.background"),
                 { form.form, form.title, form.showsAnswersTable ? QByteArray("true") : QByteArray("false"),
                     Param(form.page, true), Param(questionsJson), form.backgroundImage });
+            !r)
+            return r.error();
+        // Beside the form, where servers of before never look.
+        if (const auto r = form.settings.isEmpty()
+                ? run(QStringLiteral("DELETE FROM quenlow.settings WHERE key = $1"), { formSettingsKey(form.form) })
+                : run(QStringLiteral("INSERT INTO quenlow.settings (key, value) VALUES ($1, $2) "
+                                     "ON CONFLICT (key) DO UPDATE SET value = excluded.value"),
+                    { formSettingsKey(form.form), Param(form.settings.toUtf8(), true) });
             !r)
             return r.error();
         if (form.backgroundImage.isEmpty() || form.backgroundBytes.isEmpty())
@@ -1323,9 +1340,13 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
 
 Result<void> PostgresAnswersStore::unpublish(const QString& form)
 {
-    if (const auto r = run(QStringLiteral("DELETE FROM quenlow.forms WHERE form = $1"), {form}); !r)
-        return r.error();
-    return {};
+    return inTransaction([&]() -> Result<void> {
+        if (const auto r = run(QStringLiteral("DELETE FROM quenlow.forms WHERE form = $1"), {form}); !r)
+            return r.error();
+        if (const auto r = run(QStringLiteral("DELETE FROM quenlow.settings WHERE key = $1"), {formSettingsKey(form)}); !r)
+            return r.error();
+        return {};
+    });
 }
 
 Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publication(const QString& form)
@@ -1333,9 +1354,10 @@ Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publicati
     // Binary results: the bytes of the page as stored, texts as UTF-8.
     const auto r
         = run(QStringLiteral("SELECT f.form, f.title, f.shows_answers, f.page, f.questions, f.background, "
-                             "coalesce(b.bytes, ''::bytea) FROM quenlow.forms f "
-                             "LEFT JOIN quenlow.files b ON b.name = f.background WHERE f.form = $1"),
-            { form }, true);
+                             "coalesce(b.bytes, ''::bytea), coalesce(s.value, ''::bytea) FROM quenlow.forms f "
+                             "LEFT JOIN quenlow.files b ON b.name = f.background "
+                             "LEFT JOIN quenlow.settings s ON s.key = $2 WHERE f.form = $1"),
+            { form, formSettingsKey(form) }, true);
     if (!r)
         return r.error();
     const pg_result* res = r->get();
@@ -1352,8 +1374,13 @@ Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publicati
         QStringList former;
         for (const QJsonValue& name : entry.at(2).toArray())
             former.append(name.toString());
-        p.questions.append({ entry.at(0).toString(), entry.at(1).toString(), former });
+        const QJsonArray chart = entry.at(3).toArray();
+        QStringList options;
+        for (const QJsonValue& option : chart.at(0).toArray())
+            options.append(option.toString());
+        p.questions.append({ entry.at(0).toString(), entry.at(1).toString(), former, options, chart.at(1).toString() });
     }
+    p.settings = QString::fromUtf8(bytes(7));
     p.backgroundImage = QString::fromUtf8(bytes(5));
     p.backgroundBytes = bytes(6);
     return std::optional<Publication>(std::move(p));

@@ -70,8 +70,11 @@ namespace {
 QList<FormMethod> methodsFor(const FormSession& session, const QString& newName)
 {
     QList<FormMethod> methods = session.collection.methods();
-    if (!methods.isEmpty())
+    if (!methods.isEmpty()) {
+        const auto settings = methods.first().settings; // the form's collecting settings go with it
         methods.first() = headerRenamed(methods.first(), session.openFormName, newName);
+        methods.first().settings = settings;
+    }
     return methods;
 }
 

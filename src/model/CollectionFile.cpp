@@ -9,6 +9,7 @@
 #include "model/FormChanges.h"
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
+#include "model/FormSettings.h"
 #include "model/PageWriter.h"
 
 #include <QFileInfo>
@@ -41,6 +42,8 @@ void storeValue(FormMethod& m, const QString& key, const QString& value)
         m.attribute5 = value;
     else if (key == kFormerName)
         m.formerNames.append(value);
+    else if (isFormSettingKey(key))
+        m.settings.append({key, value});
     // Keys the program never writes are read past.
 }
 
@@ -116,6 +119,8 @@ QString serializeCollection(const MethodCollection& collection)
         // Only a renamed question has these, so every other file reads as before.
         for (const QString& former : m.formerNames)
             out += kFormerName + kCrLf + former + kCrLf;
+        for (const auto& [key, value] : m.settings)
+            out += key + kCrLf + value + kCrLf;
         out += kAttribute6 + kCrLf;
         if (m.holdsList()) {
             for (const QString& item : m.attribute6List)

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace quenlow {
 
 // Element kinds as stored under "Method Type" (see ElementKind for what each is).
@@ -37,6 +39,9 @@ struct FormMethod {
     /// A question's earlier texts, oldest first: pages sent before a rename
     /// still post under them. Kept as extra key lines, only when there are any.
     QStringList formerNames;
+    /// The header's form settings (see FormSettings) as key lines, in file
+    /// order; written only when there are any.
+    QList<std::pair<QString, QString>> settings;
 
     /// Whether "Attribute 6" of this kind is a list (exact, case-sensitive).
     static bool holdsList(const QString& methodType) { return holdsOptionList(methodType); }

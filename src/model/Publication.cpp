@@ -25,6 +25,7 @@ std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods)
     if (choice >= 0 && choice < backgroundChoices().size())
         facts.backgroundImage = backgroundImageFor(backgroundChoices().at(choice));
     facts.showsAnswersTable = wholeNumber(header.item(2)) == 1;
+    facts.settings = formSettingsOf(header);
     return facts;
 }
 
@@ -40,14 +41,51 @@ AnswersStore::Publication publicationOf(const QString& formName, const QList<For
     if (const std::optional<HeaderFacts> facts = headerFacts(methods)) {
         p.title = facts->title;
         p.showsAnswersTable = facts->showsAnswersTable;
+        p.settings = formSettingsText(facts->settings);
         // The page names its background whether or not the image can be read.
         p.backgroundImage = facts->backgroundImage;
         if (!p.backgroundImage.isEmpty() && !readWholeFile(htmlFolder + p.backgroundImage, &p.backgroundBytes))
             p.backgroundBytes.clear();
     }
-    for (const PostedQuestion& q : postedQuestions(methods))
-        p.questions.append({q.field, QString::fromUtf16(traitsOf(q.kind).pageType), q.formerFields});
+    const QList<ChartedQuestion> charted = chartedQuestions(methods);
+    for (const PostedQuestion& q : postedQuestions(methods)) {
+        AnswersStore::Publication::Question question{q.field, QString::fromUtf16(traitsOf(q.kind).pageType),
+                                                     q.formerFields, {}, {}};
+        for (const ChartedQuestion& c : charted) {
+            if (c.field == q.field) {
+                question.options = c.options;
+                question.text = c.text;
+            }
+        }
+        p.questions.append(std::move(question));
+    }
     return p;
+}
+
+QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods)
+{
+    QList<ChartedQuestion> charted;
+    for (const FormMethod& m : methods) {
+        QStringList options;
+        // As the reporter counts them: a box's answers are these two texts.
+        if (m.methodType == Kind::checkBox())
+            options = {QStringLiteral("Checked"), QStringLiteral("Not Checked")};
+        else if (m.methodType == Kind::radioButtons() || m.methodType == Kind::pullDownMenu())
+            options = m.attribute6List;
+        if (!options.isEmpty())
+            charted.append({columnNameFor(m.userInstruction), m.userInstruction, options});
+    }
+    return charted;
+}
+
+QList<ChartedQuestion> chartedQuestions(const AnswersStore::Publication& publication)
+{
+    QList<ChartedQuestion> charted;
+    for (const AnswersStore::Publication::Question& q : publication.questions) {
+        if (!q.options.isEmpty())
+            charted.append({q.field, q.text.isEmpty() ? q.field : q.text, q.options});
+    }
+    return charted;
 }
 
 QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)

@@ -5,6 +5,7 @@
 #include "core/Result.h"
 #include "database/AnswersStore.h"
 #include "model/FormMethod.h"
+#include "model/FormSettings.h"
 
 #include <QList>
 #include <QString>
@@ -20,6 +21,7 @@ struct HeaderFacts {
     QString title;
     QString backgroundImage; // the image file of the background chosen, or empty
     bool showsAnswersTable = false;
+    FormSettings settings;
 };
 /// Nothing when the first element is not a header.
 std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods);
@@ -34,6 +36,15 @@ struct PostedQuestion {
 };
 QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods);
 QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publication);
+
+/// A question whose answers are counted over a list of choices, as charts show it.
+struct ChartedQuestion {
+    QString field;       // its answers column
+    QString text;        // the question as the form asks it
+    QStringList options; // what its answers are counted over, in the form's order
+};
+QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods);
+QList<ChartedQuestion> chartedQuestions(const AnswersStore::Publication& publication);
 
 /// The form as collection servers elsewhere serve it: its page as the
 /// designer writes it and its background image from `htmlFolder`.

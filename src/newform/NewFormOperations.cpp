@@ -166,7 +166,9 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
     settings.background = session.backgroundFileName;
     settings.databaseLocation = inputs.databaseLocation;
     settings.userViewTable = inputs.userViewTable;
-    const FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
+    FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
+    // The collecting settings are not among the window's inputs: they stay.
+    header.settings = session.collection.at(QStringLiteral("0")).settings;
 
     const int position = session.collection.indexOf(QStringLiteral("0"));
     if (header.userInstruction != oldTitle) {

@@ -8,6 +8,7 @@
 #include "model/HtmlText.h"
 #include "server/FormCatalog.h"
 #include "server/RespondentPage.h"
+#include "server/ResultsPage.h"
 
 namespace quenlow {
 
@@ -40,12 +41,14 @@ QByteArray answersTablePath()
     return QByteArrayLiteral("/scripts/showTable.asp");
 }
 
-QByteArray thankYouPage(const PublishedForm& form, bool updated)
+QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& receipt)
 {
     QString page = head(QStringLiteral("Thank you")) + kLineEnd + bodyTag(form) + kLineEnd;
     page += QStringLiteral("<CENTER><I><B><FONT SIZE='6'><P>Thank you</FONT></B></I>") + kLineEnd;
     if (updated) {
         page += QStringLiteral("<P><B>Your answers have been updated.</B>") + kLineEnd;
+    } else if (!form.settings.thankYouText.isEmpty()) {
+        page += QStringLiteral("<P><B>") + escapeHtml(form.settings.thankYouText) + QStringLiteral("</B>") + kLineEnd;
     } else {
         page += QStringLiteral("<P><B>Your answers to the form '") + escapeHtml(form.title)
             + QStringLiteral("' have been received.</B>") + kLineEnd;
@@ -56,6 +59,7 @@ QByteArray thankYouPage(const PublishedForm& form, bool updated)
             + escapeAttribute(AnswersStore::tableFor(form.name))
             + QStringLiteral("'><P><input type=submit value='View the answers table'></FORM>") + kLineEnd;
     }
+    page += thankYouExtras(form, receipt);
     page += QStringLiteral("</CENTER></BODY></HTML>") + kLineEnd;
     return page.toUtf8();
 }

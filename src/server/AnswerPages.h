@@ -22,7 +22,8 @@ QByteArray answersTablePath();
 /// The page a person gets after sending a form: thanks, on the form's own
 /// background, and the way to the answers table when the designer allows it.
 /// `updated`: the same page was sent before with other answers, now replaced.
-QByteArray thankYouPage(const PublishedForm& form, bool updated = false);
+/// `receipt`, when given, is shown so the person can name the answer later.
+QByteArray thankYouPage(const PublishedForm& form, bool updated = false, const QString& receipt = {});
 
 /// One column of an answers table as the page shows it.
 using TableColumn = AnswersTableHtml::Column;

@@ -85,6 +85,12 @@ void AnswerWriter::writeAsync(Submission submission, std::function<void(const Wr
         callback(failure(QStringLiteral("the service is stopping")));
 }
 
+void AnswerWriter::setCommitted(std::function<void(const Submission&, const WriteResult&)> committed)
+{
+    std::lock_guard lock(m_committedMutex);
+    m_committed = std::move(committed);
+}
+
 bool AnswerWriter::enqueue(std::unique_ptr<Pending> pending)
 {
     // Every stored answer has its arrival time; a caller that set none is
@@ -176,6 +182,17 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         return;
     }
 
+    std::function<void(const Submission&, const WriteResult&)> committed;
+    {
+        std::lock_guard lock(m_committedMutex);
+        committed = m_committed;
+    }
+    const auto finish = [&committed](Pending& p, const WriteResult& r) {
+        if (committed && r.outcome != WriteResult::Failed)
+            committed(p.submission, r);
+        p.finish(r);
+    };
+
     // First try: the whole batch in one transaction, one durable commit.
     QList<AnswersStore::NewRow> rows;
     rows.reserve(qsizetype(batch.size()));
@@ -188,7 +205,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
             const WriteResult r = resultOf(whole->at(qsizetype(i)), batch[i]->submission.table);
             if (r.outcome == WriteResult::Stored)
                 m_stored.fetch_add(1);
-            batch[i]->finish(r);
+            finish(*batch[i], r);
         }
         return;
     }
@@ -211,7 +228,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         }
         if (r.outcome == WriteResult::Failed)
             anyFailed = true;
-        batch[i]->finish(r);
+        finish(*batch[i], r);
     }
     // A store that failed may be in a bad state (a replaced or damaged
     // file): open it afresh for the next batch.

@@ -78,6 +78,10 @@ public:
     /// the submission is committed or has failed (at once when stopping).
     void writeAsync(Submission submission, std::function<void(const WriteResult&)> done);
 
+    /// Called on the writer thread with each submission once its commit is
+    /// durable (not for one that failed), before its caller is answered.
+    void setCommitted(std::function<void(const Submission&, const WriteResult&)> committed);
+
     /// Totals since start, for the benchmark and the tests.
     quint64 commitCount() const { return m_commits.load(); }
     quint64 storedCount() const { return m_stored.load(); }
@@ -112,6 +116,8 @@ private:
     bool m_idle = false; // the writer thread waits for work
     bool m_running = false;
     std::thread m_thread;
+    std::mutex m_committedMutex;
+    std::function<void(const Submission&, const WriteResult&)> m_committed;
     std::atomic<quint64> m_commits{0};
     std::atomic<quint64> m_stored{0};
 };

@@ -25,7 +25,7 @@ std::optional<PublishedForm> readForm(const QString& path, const QString& name)
     if (!facts)
         return std::nullopt;
     return PublishedForm{name, facts->title, facts->backgroundImage, facts->showsAnswersTable,
-                         postedQuestions(parsed.methods)};
+                         postedQuestions(parsed.methods), facts->settings, chartedQuestions(parsed.methods)};
 }
 
 } // namespace

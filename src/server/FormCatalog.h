@@ -19,6 +19,8 @@ struct PublishedForm {
     QString backgroundImage; // the image file of the stored background choice, or empty
     bool showsAnswersTable = false; // the designer's tick, never what a post claims
     QList<PostedQuestion> questions; // in the order of the page
+    FormSettings settings;
+    QList<ChartedQuestion> charted; // what the results page counts
 };
 
 /// The forms of a program folder, looked up by name. A form exists when its

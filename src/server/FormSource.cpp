@@ -8,6 +8,7 @@
 #include "server/StoreThread.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QHash>
 #include <QSet>
 
@@ -34,7 +35,8 @@ class FolderSource final : public FormSource
 {
 public:
     FolderSource(const QString& appFolder, const QString& storeLocation)
-        : m_html(appFolder + QStringLiteral("/HTML"))
+        : m_collections(appFolder + QStringLiteral("/Collections"))
+        , m_html(appFolder + QStringLiteral("/HTML"))
         , m_forms(appFolder)
     {
         // Kept in the store: a page sent before a restart still checks. A
@@ -66,7 +68,17 @@ public:
 
     QByteArray tokenKey() override { return m_key; }
 
+    QStringList formNames() override
+    {
+        const QString suffix = QStringLiteral("Collection.txt");
+        QStringList names;
+        for (const QString& file : QDir(m_collections).entryList({QLatin1Char('*') + suffix}, QDir::Files))
+            names.append(file.chopped(suffix.size()));
+        return names;
+    }
+
 private:
+    QString m_collections;
     PublishedFolder m_html;
     FormCatalog m_forms;
     QByteArray m_key;
@@ -208,7 +220,8 @@ struct StoreMemory {
             if (const std::optional<AnswersStore::Publication>& p = *published) {
                 found.state = Remembered::Published;
                 found.form = PublishedForm{name, p->title, p->backgroundImage, p->showsAnswersTable,
-                                           postedQuestions(*p)};
+                                           postedQuestions(*p), formSettingsFromText(p->settings),
+                                           chartedQuestions(*p)};
                 found.file = FormSource::File{{}, p->page, name, true};
             }
             return found;
@@ -303,6 +316,18 @@ public:
     }
 
     QByteArray tokenKey() override { return m_key; }
+
+    // A store lists no forms: those served since the start are the ones known.
+    QStringList formNames() override
+    {
+        std::lock_guard lock(m_memory->mutex);
+        QStringList names;
+        for (auto it = m_memory->known.cbegin(); it != m_memory->known.cend(); ++it) {
+            if (it.key().startsWith(QLatin1Char('F')) && it->state == Remembered::Published)
+                names.append(it.key().mid(1));
+        }
+        return names;
+    }
 
 private:
     // What is remembered of `key` when it is of use; otherwise asked for, and

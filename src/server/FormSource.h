@@ -53,6 +53,8 @@ public:
     /// The key of the submission tokens: shared by every server of one store,
     /// else empty (each service makes its own).
     virtual QByteArray tokenKey() { return {}; }
+    /// The names of the forms it publishes, as far as it knows them.
+    virtual QStringList formNames() { return {}; }
 };
 
 /// The forms of a program folder; the key of the tokens is kept in the

@@ -10,6 +10,8 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -753,6 +755,14 @@ void HttpServer::Private::serve(Stream stream, std::string peer)
     std::make_shared<Connection<Stream>>(*this, std::move(stream))->begin(std::move(peer));
 }
 
+// A program started while the service runs (a browser, a helper) must not
+// inherit its sockets: it would hold the port, and connections, after the
+// service stopped.
+void notInherited(int descriptor)
+{
+    ::fcntl(descriptor, F_SETFD, ::fcntl(descriptor, F_GETFD) | FD_CLOEXEC);
+}
+
 void HttpServer::Private::accept()
 {
     acceptor->async_accept([this](beast::error_code ec, tcp::socket socket) {
@@ -770,6 +780,7 @@ void HttpServer::Private::accept()
             });
             return;
         }
+        notInherited(socket.native_handle());
         makeRoom();
         if (connections.load() >= limits.maxConnections) {
             beast::error_code ignored;
@@ -849,7 +860,8 @@ bool HttpServer::start(const QString& host, quint16 port, const TlsFiles* tls, Q
     d->acceptor.emplace(*d->ioc);
     d->acceptPause.emplace(*d->ioc);
     // SO_REUSEADDR only: a port another service holds must be an error.
-    if (d->acceptor->open(endpoint.protocol(), ec) || d->acceptor->set_option(tcp::acceptor::reuse_address(true), ec)
+    if (d->acceptor->open(endpoint.protocol(), ec) || (notInherited(d->acceptor->native_handle()), false)
+        || d->acceptor->set_option(tcp::acceptor::reuse_address(true), ec)
         || d->acceptor->bind(endpoint, ec) || d->acceptor->listen(asio::socket_base::max_listen_connections, ec)) {
         d->acceptor.reset();
         d->acceptPause.reset();

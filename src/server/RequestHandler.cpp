@@ -10,8 +10,13 @@
 #include "server/AnswerPlacement.h"
 #include "server/AnswerWriter.h"
 #include "server/StoreHealth.h"
+#include "server/ResultsPage.h"
+#include "server/RoomScript.h"
+
+#include "database/Receipts.h"
 
 #include <QHash>
+#include <QRandomGenerator>
 #include <QVariant>
 #include <QSet>
 
@@ -250,11 +255,18 @@ RequestHandler::RequestHandler(std::unique_ptr<FormSource> forms, const QString&
     , m_tokens(m_forms->tokenKey())
     , m_health(std::make_unique<StoreHealth>(storeLocation))
     , m_deadlines(std::make_shared<Deadlines>())
+    , m_receiptKey(m_forms->tokenKey())
+    , m_tally(std::make_unique<ResultsTally>(storeLocation))
 {
+    // Without the store's key nobody else could tell a receipt: one of our own still lets the person quote it.
+    if (m_receiptKey.isEmpty())
+        m_receiptKey = QByteArray::number(QRandomGenerator::system()->generate64(), 36);
+    m_writer.setCommitted([tally = m_tally.get()](const Submission& s, const WriteResult& r) { tally->committed(s, r); });
 }
 
 RequestHandler::~RequestHandler()
 {
+    m_writer.setCommitted({});
     // First: the source's thread may be taking a post again through this handler.
     m_forms.reset();
 }
@@ -275,6 +287,29 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
         return get ? showAnswersTable(request) : methodNotAllowed(QByteArrayLiteral("GET, HEAD"));
     if (request.path == "/healthz")
         return get ? health() : methodNotAllowed(QByteArrayLiteral("GET, HEAD"));
+    if (get && request.path == "/")
+        return formsIndex();
+    if (get && request.path.startsWith(resultsPathPrefix()))
+        return showResults(request);
+    if (get) {
+        if (std::optional<QByteArray> script = roomScript(request.path)) {
+            HttpResponse response;
+            response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");
+            response.body = std::move(*script);
+            response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache")});
+            return response;
+        }
+    }
+    if (get && request.path == "/favicon.ico") {
+        // Every browser asks; without an icon of the designer's, nothing (and no error in its console).
+        HttpResponse icon = publish(request);
+        if (icon.status == 404) {
+            icon = HttpResponse();
+            icon.status = 204;
+            icon.contentType.clear();
+        }
+        return icon;
+    }
     if (get)
         return publish(request);
     if (request.method == "POST")
@@ -295,9 +330,16 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
     response.body = std::move(file->bytes);
     if (file->isPage) {
         // Each copy of a form's page sent carries its own token.
-        if (file->pageOfForm)
-            response.body = pageForRespondents(response.body, *file->pageOfForm,
-                                               m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)));
+        if (file->pageOfForm) {
+            const auto form = m_forms->form(*file->pageOfForm, lookupWait());
+            if (form && *form && !isOpen(**form)) {
+                response.body = closedFormPage(**form);
+                response.contentType = QByteArrayLiteral("text/html; charset=utf-8");
+            } else {
+                response.body = withFormPageScript(pageForRespondents(
+                    response.body, *file->pageOfForm, m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm))));
+            }
+        }
         // The designer rewrites pages while the service runs; never show a
         // stale one. Not no-store: going Back must show the page with the
         // token already sent, so sending it again is known as a repeat.
@@ -344,7 +386,7 @@ HttpResponse RequestHandler::receive(const HttpRequest& request)
     std::optional<Submission> submission = prepareSubmission(request, &refusal, &form);
     if (!submission)
         return refusal;
-    return responseTo(m_writer.write(std::move(*submission)), form);
+    return responseTo(m_writer.write(std::move(*submission)), form, m_receiptKey);
 }
 
 bool RequestHandler::handleWithoutWaiting(const HttpRequest& request, std::function<void(HttpResponse)> respond)
@@ -385,9 +427,10 @@ void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
     submission->abandoned = [gone = std::move(submission->abandoned), pending] {
         return pending->answered || (gone && gone());
     };
-    m_writer.writeAsync(std::move(*submission), [form = std::move(form), pending](const WriteResult& result) {
-        pending->answer(responseTo(result, form));
-    });
+    m_writer.writeAsync(std::move(*submission),
+                        [form = std::move(form), pending, key = m_receiptKey](const WriteResult& result) {
+                            pending->answer(responseTo(result, form, key));
+                        });
 }
 
 std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
@@ -434,6 +477,11 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
     if (!form)
         return std::nullopt;
     *formOut = std::move(*form);
+    if (!isOpen(*formOut)) {
+        HttpResponse closed = htmlResponse(closedFormPage(*formOut));
+        closed.status = 403;
+        return refuse(std::move(closed));
+    }
     PlacedAnswers placed = placeAnswers(*tableName, formOut->questions, fields);
     switch (placed.verdict) {
     case PlacedAnswers::Verdict::Answers:
@@ -476,8 +524,8 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
                              QStringLiteral("This form was changed while you were filling it in. Please open it "
                                             "again and send your answers again. Nothing has been stored."));
     }
-    const QByteArray page = pageForRespondents(file->bytes, form.name,
-                                               m_tokens.issue(AnswersStore::tableFor(form.name)));
+    const QByteArray page = withFormPageScript(
+        pageForRespondents(file->bytes, form.name, m_tokens.issue(AnswersStore::tableFor(form.name))));
     QByteArray body = pageWithAnswers(page, kept, kFormChangedNotice);
     // Sent from the post's address: the page's images are named from where
     // the page itself lives.
@@ -491,8 +539,10 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
     return response;
 }
 
-HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form)
+HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form,
+                                        const QByteArray& receiptKey)
 {
+    const QString receipt = result.rowId >= 0 ? receiptFor(receiptKey, result.rowId) : QString();
     switch (result.outcome) {
     case WriteResult::Abandoned:
         return errorResponse(503, QStringLiteral("Answers not stored"),
@@ -500,9 +550,9 @@ HttpResponse RequestHandler::responseTo(const WriteResult& result, const Publish
                                             "Nothing has been kept."));
     case WriteResult::Stored:
     case WriteResult::Repeated: // the same answers sent again: stored once, thanked again
-        return htmlResponse(thankYouPage(form));
+        return htmlResponse(thankYouPage(form, false, receipt));
     case WriteResult::Replaced: // the same page sent again with other answers: the latest win
-        return htmlResponse(thankYouPage(form, true));
+        return htmlResponse(thankYouPage(form, true, receipt));
     case WriteResult::NoSuchTable:
         return errorResponse(404, QStringLiteral("No such form"),
                              QStringLiteral("The form '") + form.name
@@ -590,6 +640,66 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
         return writeAnswersTablePage(form, table, columns, rows, sink);
     };
     return page;
+}
+
+bool RequestHandler::isOpen(const PublishedForm& form)
+{
+    const FormSettings& settings = form.settings;
+    std::optional<qint64> stored;
+    if (settings.answerLimit)
+        stored = m_tally->totalIfKnown(AnswersStore::tableFor(form.name));
+    return settings.isOpen(QDateTime::currentDateTime(), stored);
+}
+
+HttpResponse RequestHandler::formsIndex()
+{
+    // The one address a room needs: every form that takes answers now.
+    QList<PublishedForm> open;
+    for (const QString& name : m_forms->formNames()) {
+        const auto form = m_forms->form(name, lookupWait());
+        if (form && *form && isOpen(**form))
+            open.append(**form);
+    }
+    std::sort(open.begin(), open.end(), [](const PublishedForm& a, const PublishedForm& b) {
+        return a.title.compare(b.title, Qt::CaseInsensitive) < 0;
+    });
+    HttpResponse response = htmlResponse(openFormsPage(open));
+    response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache")});
+    return response;
+}
+
+HttpResponse RequestHandler::showResults(const HttpRequest& request)
+{
+    const QByteArray file = request.path.mid(resultsPathPrefix().size());
+    if (!file.endsWith(".html"))
+        return notFound();
+    const QString name = QString::fromUtf8(file.chopped(5));
+    const auto found = m_forms->form(name, lookupWait());
+    if (!found)
+        return unavailable(false);
+    if (!*found)
+        return notFound();
+    const PublishedForm& form = **found;
+    if (!form.settings.showResults) {
+        return errorResponse(403, QStringLiteral("Results not shown"),
+                             QStringLiteral("The results of this form are not shown to the people who fill it in."));
+    }
+    QStringList fields;
+    QList<QStringList> options;
+    for (const ChartedQuestion& q : form.charted) {
+        fields.append(q.field);
+        options.append(q.options);
+    }
+    // Counted once, on first asking; then kept up to date as answers are stored.
+    const std::optional<ResultsTally::Counts> counts
+        = m_tally->counts(AnswersStore::tableFor(form.name), fields, options, std::max(m_deadline, lookupWait()));
+    if (!counts)
+        return unavailable(false);
+    const bool present = request.query == "present" || request.query.startsWith("present&")
+        || request.query.contains("&present");
+    HttpResponse response = htmlResponse(resultsPage(form, *counts, present));
+    response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+    return response;
 }
 
 } // namespace quenlow

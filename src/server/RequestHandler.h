@@ -7,6 +7,7 @@
 #include "server/FormSource.h"
 #include "server/HttpExchange.h"
 #include "server/RespondentPage.h"
+#include "server/ResultsTally.h"
 
 #include <QString>
 
@@ -54,7 +55,11 @@ private:
     /// The submission a post makes, or nothing with `refusal` set.
     std::optional<Submission> prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
                                                 PublishedForm* form);
-    static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form);
+    static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey);
+    HttpResponse formsIndex();
+    HttpResponse showResults(const HttpRequest& request);
+    /// Whether `form` takes answers now (its answer limit once its count is known).
+    bool isOpen(const PublishedForm& form);
     /// 409: the form as it is now, with the answers of `kept` filled in.
     HttpResponse changedFormPage(const PublishedForm& form, const FormFields& kept);
     HttpResponse showAnswersTable(const HttpRequest& request);
@@ -79,6 +84,8 @@ private:
     std::chrono::milliseconds m_deadline{30000};
     std::unique_ptr<StoreHealth> m_health;
     std::shared_ptr<Deadlines> m_deadlines;
+    QByteArray m_receiptKey;
+    std::unique_ptr<ResultsTally> m_tally;
 };
 
 /// The submission a set of posted fields makes for `table`. Each question is

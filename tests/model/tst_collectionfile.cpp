@@ -4,6 +4,7 @@
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/FormSettings.h"
 #include "model/PageWriter.h"
 #include "support/FormFixture.h"
 #include "support/TestProgramFolder.h"
@@ -73,6 +74,43 @@ private slots:
         const ParsedCollection parsed = parseCollection(serializeCollection(c));
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(parsed.methods, c.methods());
+    }
+
+    void formSettingsAreWrittenOnlyWhenSet()
+    {
+        MethodCollection c;
+        FormMethod header;
+        header.methodType = Kind::header();
+        header.attribute6List = {printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0)};
+        c.append(QStringLiteral("0"), header);
+        const QString plain = serializeCollection(c);
+        setFormSettings(header, FormSettings());
+        c.replace(0, header);
+        QCOMPARE(serializeCollection(c), plain); // a form using none is written as ever
+
+        FormSettings s;
+        s.showResults = true;
+        s.acceptingAnswers = false;
+        s.closingTime = QDateTime(QDate(2026, 12, 24), QTime(18, 30));
+        s.answerLimit = 40;
+        s.thankYouText = QStringLiteral("See you\r\nat noon");
+        s.offerAnotherAnswer = true;
+        setFormSettings(header, s);
+        c.replace(0, header);
+        const QString text = serializeCollection(c);
+        QVERIFY(text.contains(QStringLiteral("Attribute 5\r\n\r\nShowResults\r\n1\r\nAcceptingAnswers\r\n0\r\n"
+                                             "ClosingTime\r\n2026-12-24 18:30\r\nAnswerLimit\r\n40\r\n"
+                                             "ThankYouText\r\nSee you  at noon\r\nOfferAnotherAnswer\r\n1\r\nAttribute 6")));
+        const ParsedCollection parsed = parseCollection(text);
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        s.thankYouText = QStringLiteral("See you  at noon");
+        QCOMPARE(formSettingsOf(parsed.methods.first()), s);
+        QCOMPARE(formSettingsFromText(formSettingsText(s)), s);
+        QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0))));
+        s.acceptingAnswers = true;
+        QVERIFY(s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0)), 39));
+        QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0)), 40));
+        QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 24), QTime(18, 30))));
     }
 
     void controlCharactersTypedInBoxesNeverMakeTheFormUnreadable()

@@ -3,6 +3,7 @@
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "model/FormSession.h"
+#include "model/FormSettings.h"
 #include "newform/CreateNewForm.h"
 #include "newform/FormHeader.h"
 #include "support/ModalStep.h"
@@ -165,6 +166,21 @@ private slots:
         });
         QVERIFY(!CreateNewForm::editHeader(session, nullptr));
         QVERIFY(shown);
+
+        // The form's collecting settings are no input of the window: an edit keeps them.
+        FormMethod header = session.collection.at(QStringLiteral("0"));
+        FormSettings settings;
+        settings.showResults = true;
+        settings.answerLimit = 30;
+        setFormSettings(header, settings);
+        session.collection.replace(0, header);
+        ModalStep edit(QStringLiteral("CreateNewForm"), [](QWidget* w) {
+            child<QLineEdit>(w, "FormTitleBox")->setText(QStringLiteral("Room Survey"));
+            click(w, "UpdateFormTitle");
+        });
+        QVERIFY(CreateNewForm::editHeader(session, nullptr));
+        QCOMPARE(session.collection.at(QStringLiteral("0")).userInstruction, QStringLiteral("Room Survey"));
+        QCOMPARE(formSettingsOf(session.collection.at(QStringLiteral("0"))), settings);
     }
 
     // A later form goes on counting elements (create-form-again checks the files and tables).

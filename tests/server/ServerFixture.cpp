@@ -127,6 +127,7 @@ bool FormBuilder::writeFiles()
     header.attribute4 = QStringLiteral("7");
     header.attribute5 = QStringLiteral("Centre");
     header.attribute6List = {printNumber(m_background), printNumber(m_allowTable ? 1 : 0), m_location, printNumber(0)};
+    setFormSettings(header, m_settings);
     collection.append(QStringLiteral("0"), header);
     for (const FormMethod& e : m_elements)
         collection.append(QString::number(collection.count()), e);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editors/Fragments.h"
+#include "model/FormSettings.h"
 
 #include <QByteArray>
 #include <QList>
@@ -27,6 +28,11 @@ public:
     /// Position in the background list (1 is "Marble", Background.gif).
     FormBuilder& background(int choice);
     FormBuilder& showsAnswersTable(bool allowed);
+    FormBuilder& settings(const FormSettings& settings)
+    {
+        m_settings = settings;
+        return *this;
+    }
     /// The database location written into the page and the header.
     FormBuilder& databaseLocation(const QString& location);
 
@@ -83,6 +89,7 @@ private:
     QString m_store; // where the answers go (m_location is what the page names)
     int m_background = 1;
     bool m_allowTable = false;
+    FormSettings m_settings;
     QList<FormMethod> m_elements;
 };
 

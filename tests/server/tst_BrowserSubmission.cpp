@@ -6,6 +6,7 @@
 #include "support/TestProgramFolder.h"
 
 #include "server/CollectionService.h"
+#include "model/FormSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,7 @@ private slots:
     void phoneAnswersEveryKindOnce();
     void desktopShowsThePageAsDesignedOverHttps();
     void aRenameWhileAnsweringAndACorrectionLoseNothing();
+    void aPhoneKeepsItsAnswersWhileTheServiceIsDown();
 
 private:
     // Runs submit.mjs; the printed JSON, or an empty object after a failed
@@ -69,7 +71,7 @@ void TestBrowserSubmission::initTestCase()
 
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
-    for (const QString& file : {QStringLiteral("package.json"), QStringLiteral("submit.mjs")}) {
+    for (const QString& file : {QStringLiteral("package.json"), QStringLiteral("submit.mjs"), QStringLiteral("room.mjs")}) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
@@ -301,6 +303,76 @@ void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
     rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(1).value(QStringLiteral("Full name")).toString(), QStringLiteral("Anna"));
+    service.stop();
+}
+
+// Typed answers survive a reload; sent while the service is down they wait
+// on the page and go by themselves once it is back, stored once, with a
+// receipt; the results page follows the answers.
+void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
+{
+    TestProgramFolder folder;
+    FormSettings settings;
+    settings.showResults = true;
+    QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
+                .title(QStringLiteral("Room Survey"))
+                .settings(settings)
+                .textArea(QStringLiteral("Comments"))
+                .checkBox(QStringLiteral("Tea"))
+                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")})
+                .submitButton()
+                .write());
+    copyBackground(folder);
+    CollectionService service;
+    service.setLogSink([](const QByteArray&) {});
+    QString error;
+    QVERIFY2(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    const quint16 port = service.port();
+
+    QProcess node;
+    node.setWorkingDirectory(m_workDir);
+    node.start(m_node, {m_workDir + QStringLiteral("/room.mjs"), QStringLiteral("http://127.0.0.1:%1").arg(port), m_workDir});
+    QJsonObject seen;
+    QByteArray out;
+    while (seen.isEmpty() && node.waitForReadyRead(120000)) {
+        out += node.readAllStandardOutput();
+        qsizetype end;
+        while ((end = out.indexOf('\n')) >= 0) {
+            const QJsonObject line = QJsonDocument::fromJson(out.left(end)).object();
+            out.remove(0, end + 1);
+            const QString step = line.value(QStringLiteral("step")).toString();
+            if (step == QStringLiteral("stop")) {
+                service.stop();
+            } else if (step == QStringLiteral("start")) {
+                QTest::qWait(3000); // a few tries fail first
+                QVERIFY2(service.start(folder.path(), QStringLiteral("127.0.0.1"), port, &error), qPrintable(error));
+            } else {
+                seen = line;
+                break;
+            }
+            node.write("go\n");
+        }
+    }
+    QVERIFY(node.waitForFinished(60000));
+    QVERIFY2(!seen.contains(QStringLiteral("failure")), QJsonDocument(seen).toJson().constData());
+    QCOMPARE(seen.value(QStringLiteral("errors")).toArray(), QJsonArray());
+
+    const QJsonObject restored = seen.value(QStringLiteral("restored")).toObject();
+    QCOMPARE(restored.value(QStringLiteral("comments")).toString(), QStringLiteral("Kept through a reload"));
+    QVERIFY(restored.value(QStringLiteral("green")).toBool());
+    QVERIFY(seen.value(QStringLiteral("notSent")).toString().contains(QStringLiteral("Not sent yet — trying again…")));
+    QVERIFY(seen.value(QStringLiteral("notSent")).toString().contains(QStringLiteral("Send now")));
+    QCOMPARE(seen.value(QStringLiteral("keptWhileDown")).toInt(), 1);
+    QCOMPARE(seen.value(QStringLiteral("keptAfterSending")).toInt(), 0);
+    QCOMPARE(seen.value(QStringLiteral("receipt")).toString().size(), 8);
+    // The results page counts what the table holds, and follows a new answer.
+    QCOMPARE(seen.value(QStringLiteral("answers390")).toString(), QStringLiteral("1"));
+    QVERIFY(seen.value(QStringLiteral("resultsChangedAfterMs")).toInt() < 5000);
+    QVERIFY(seen.value(QStringLiteral("index")).toString().contains(QStringLiteral("Room Survey")));
+    const QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.first().value(QStringLiteral("Comments")).toString(), QStringLiteral("Kept through a reload"));
+    QCOMPARE(rows.first().value(QStringLiteral("Colour")).toString(), QStringLiteral("Green"));
     service.stop();
 }
 

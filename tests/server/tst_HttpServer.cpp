@@ -7,6 +7,7 @@
 #include "server/HttpServer.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 
 #include <atomic>
@@ -51,6 +52,7 @@ private slots:
     void framing_data();
     void framing();
     void answersAClientThatStopsSending();
+    void aProgramStartedMeanwhileHoldsNoSocket();
     void slowClientsDoNotCrowdOutOthers_data();
     void slowClientsDoNotCrowdOutOthers();
 
@@ -142,6 +144,22 @@ void TestHttpServer::answersAClientThatStopsSending()
     QVERIFY(sendAndRead(socket, post, 300, &received) == false);
     ::close(socket);
     QTRY_COMPARE_WITH_TIMEOUT(m_waited.load(), 2, 2000);
+}
+
+void TestHttpServer::aProgramStartedMeanwhileHoldsNoSocket()
+{
+    start();
+    const quint16 port = m_server->port();
+    const int socket = openConnection(port);
+    QProcess child;
+    child.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    QVERIFY(child.waitForStarted());
+    ::close(socket);
+    m_server->stop();
+    // The port is free again at once, though the child still runs.
+    QVERIFY(m_server->start(QStringLiteral("127.0.0.1"), port, nullptr, nullptr));
+    child.kill();
+    child.waitForFinished();
 }
 
 void TestHttpServer::slowClientsDoNotCrowdOutOthers_data()

@@ -12,6 +12,7 @@
 #include "server/FormCatalog.h"
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
+#include "database/Receipts.h"
 #include "server/RespondentPage.h"
 
 #include <QFile>
@@ -76,6 +77,7 @@ private slots:
     void givesEveryPageStandardsModeAndALanguage();
     void fillsAnswersBackIn();
     void tokensCheckOnlyForTheirForm();
+    void servesTheRoom();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -251,7 +253,6 @@ void TestRequestHandler::servesNothingElse_data()
     QTest::newRow("backslash") << QByteArray("/..\\formAnswers.mdb");
     QTest::newRow("absolute path") << QByteArray("//etc/passwd");
     QTest::newRow("absolute path, no root slash") << QByteArray("/etc/passwd");
-    QTest::newRow("the folder itself") << QByteArray("/");
     QTest::newRow("a folder inside") << QByteArray("/pages.html");
     QTest::newRow("the scratch answers page") << QByteArray("/dbTableOfAnswers.html");
     QTest::newRow("the scratch page in other case") << QByteArray("/DBTableOfAnswers.HTML");
@@ -827,13 +828,14 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     undone = QString::fromUtf8(undone).remove(labelled).toUtf8();
     undone.replace(" placeholder='Enter any comments here.'", "").replace("></textarea>", ">Enter any comments here.</textarea>");
     undone.replace("<option value='' selected>Choose&#8230;</option>", "");
+    undone.replace("<script src=\"/scripts/answers.js\" defer></script>", "");
     QCOMPARE(undone, onDisk);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), onDisk);
 
     // The pages that follow it are in its style.
     const QByteArray style = "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">" + respondentHead().toByteArray();
-    QVERIFY(thankYouPage(PublishedForm{u"survey"_s, u"Staff Survey"_s, {}, true}).startsWith(style));
+    QVERIFY(thankYouPage(PublishedForm{u"survey"_s, u"Staff Survey"_s, {}, true, {}, {}, {}}).startsWith(style));
     QVERIFY(errorResponse(409, u"Changed"_s, u"Changed."_s).body.startsWith(style));
 }
 
@@ -986,6 +988,90 @@ void TestRequestHandler::tokensCheckOnlyForTheirForm()
     QCOMPARE(tokens.verified(QStringLiteral("tbl_survey"), altered), QString());
     QCOMPARE(tokens.verified(QStringLiteral("tbl_survey"), token.chopped(1)), QString());
     QCOMPARE(tokens.verified(QStringLiteral("tbl_survey"), QString(64, QChar(0xE9))), QString());
+}
+
+// A room collecting: the page keeps answers with its script, each answer
+// gets a receipt, the results are counted as answers arrive, and a closed
+// form takes nothing.
+void TestRequestHandler::servesTheRoom()
+{
+    FormSettings settings;
+    settings.showResults = true;
+    settings.thankYouText = u"Thanks, room & all!"_s;
+    settings.offerAnotherAnswer = true;
+    const auto survey = [&](const FormSettings& s) {
+        return FormBuilder(m_folder->path(), u"survey"_s)
+            .title(u"Staff Survey"_s)
+            .settings(s)
+            .textArea(u"Comments"_s)
+            .checkBox(u"Tea"_s)
+            .radioButtons(u"Colour"_s, {u"Red"_s, u"Green"_s});
+    };
+    QVERIFY(survey(settings).write());
+    const QByteArray page = get("/survey.html").body;
+    QVERIFY(page.contains("<script src=\"/scripts/answers.js\" defer></script>"));
+    const HttpResponse script = get("/scripts/answers.js");
+    QCOMPARE(script.status, 200);
+    QVERIFY(script.contentType.startsWith("text/javascript") && script.body.contains("localStorage"));
+    const HttpResponse index = get("/");
+    QCOMPARE(index.status, 200);
+    QVERIFY(index.body.contains("<a href='/survey.html'>Staff Survey</a>"));
+
+    // A retry of the same answers stores once and shows the same receipt.
+    const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
+    const QString token = QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
+    const Fields answers = surveyHeader() + Fields{{submissionTokenField(), token}, {u"Comments Type"_s, u"Text Area"_s},
+        {u"Comments"_s, u"a secret thought"_s}, {u"Colour Type"_s, u"Radio Buttons"_s}, {u"Colour"_s, u"Red"_s},
+        {u"Tea Type"_s, u"Check Box"_s}};
+    const HttpResponse thanks = post(answers);
+    QCOMPARE(thanks.status, 200);
+    QVERIFY(thanks.body.contains("Thanks, room &amp; all!"));
+    QVERIFY(thanks.body.contains("Send another answer"));
+    static const QRegularExpression receiptText(u"class=receipt[^>]*>([^<]*)<"_s, QRegularExpression::CaseInsensitiveOption);
+    const QString receipt = receiptText.match(QString::fromUtf8(thanks.body)).captured(1);
+    QCOMPARE(receipt.size(), 8);
+    QVERIFY(!receipt.contains(QRegularExpression(u"[0O1IL5S2Z8BUV]"_s)));
+    QCOMPARE(receiptText.match(QString::fromUtf8(post(answers).body)).captured(1), receipt);
+    QCOMPARE(rows().size(), 1);
+    const auto store = openStore(m_folder->database());
+    const auto found = findRowByReceipt(*store, u"tbl_survey"_s, receipt.toLower().insert(4, QLatin1Char('-')));
+    QVERIFY(found && *found);
+    QCOMPARE(receiptFor(store->sharedKey().valueOr({}), **found), receipt);
+    QCOMPARE(findRowByReceipt(*store, u"tbl_survey"_s, u"AAAAAAAA"_s).valueOr(0), std::nullopt);
+
+    // Counted as answers arrive; a typed answer is never shown.
+    HttpResponse results = get("/results/survey.html");
+    QCOMPARE(results.status, 200);
+    QVERIFY(results.body.contains("<b>1</b> answer<"));
+    QVERIFY(results.body.contains(">1 (100%)</text>"));
+    QVERIFY(!results.body.contains("secret"));
+    Fields other = surveyHeader() + Fields{{u"Colour Type"_s, u"Radio Buttons"_s}, {u"Colour"_s, u"Green"_s},
+        {u"Tea Type"_s, u"Check Box"_s}, {u"Tea"_s, u"on"_s}};
+    QCOMPARE(post(other).status, 200);
+    results = get("/results/survey.html");
+    QVERIFY(results.body.contains("<b>2</b> answers<"));
+    QCOMPARE(results.body.count(">1 (50%)</text>"), 4); // Red, Green, Checked, Not Checked
+    QVERIFY(!results.body.contains("class=present"));
+    QVERIFY(get("/results/survey.html", "present").body.contains("<body class=present>"));
+
+    // Closed by the designer, by its time, or by its limit: its page says so, a post stores nothing.
+    FormSettings closedBy[3] = {settings, settings, settings};
+    closedBy[0].acceptingAnswers = false;
+    closedBy[1].closingTime = QDateTime::currentDateTime().addSecs(-60);
+    closedBy[2].answerLimit = 2;
+    for (const FormSettings& closed : closedBy) {
+        QVERIFY(survey(closed).writeFiles());
+        QTRY_VERIFY(get("/survey.html").body.contains("<p>This form is closed.</p>"));
+        const HttpResponse refused = post(other);
+        QCOMPARE(refused.status, 403);
+        QVERIFY(refused.body.contains("This form is closed."));
+        QVERIFY(!get("/").body.contains("survey.html"));
+    }
+    QCOMPARE(rows().size(), 2);
+    settings.showResults = false;
+    QVERIFY(survey(settings).writeFiles());
+    QTRY_COMPARE(get("/results/survey.html").status, 403);
+    QCOMPARE(post(other).status, 200);
 }
 
 QTEST_GUILESS_MAIN(TestRequestHandler)

@@ -6,7 +6,8 @@
 // submits it. ACTIONS_JSON is a list of {name, fill | check | choose | select}
 // or {tap: TEXT}, which taps the option or tick box labelled TEXT.
 // OPTIONS_JSON: {width, height, phone, screenshot: FILE, submit, again, pause,
-// sendAgainOn409, changeAfterBack} — `again` goes Back and submits the same
+// sendAgainOn409, changeAfterBack, script} — `script` runs the page's script;
+// `again` goes Back and submits the same
 // page a second time (after the actions of `changeAfterBack`, if any);
 // `pause` prints {"ready":true} before submitting and waits for a line on
 // standard input; `sendAgainOn409` submits the page a 409 answer shows.
@@ -32,6 +33,7 @@ try {
     isMobile: !!options.phone,
     hasTouch: !!options.phone,
     ignoreHTTPSErrors: true, // the tests' certificate is made on the spot
+    javaScriptEnabled: !!options.script, // the plain post, as without the page's script
   });
   const page = await context.newPage();
   page.setDefaultTimeout(30000);

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "core/Result.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace quenlow {
+
+class AnswersStore;
+
+/// The receipt of a stored answer: 8 characters of a keyed digest of its row
+/// id, from letters and digits no one mistakes for another (no 0, O, 1, I, L,
+/// 5, S, 2, Z, 8, B, U, V). Made with the store's key, so the service and
+/// the designer make the same, and nobody else can make one that matches.
+QString receiptFor(const QByteArray& key, qint64 rowId);
+
+/// `typed` as a receipt is compared: upper case, blanks and dashes left out.
+QString normalizedReceipt(const QString& typed);
+
+/// The row of `table` whose receipt is `receipt` (as typed); nothing when
+/// none is. Reads the row ids once.
+Result<std::optional<qint64>> findRowByReceipt(
+    AnswersStore& store, const QString& table, const QString& receipt);
+
+} // namespace quenlow

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/FormSettings.h"
+
+#include "model/FormMethod.h"
+
+namespace quenlow {
+
+namespace {
+
+const QString kShowResults = QStringLiteral("ShowResults");
+const QString kAcceptingAnswers = QStringLiteral("AcceptingAnswers");
+const QString kClosingTime = QStringLiteral("ClosingTime");
+const QString kAnswerLimit = QStringLiteral("AnswerLimit");
+const QString kThankYouText = QStringLiteral("ThankYouText");
+const QString kOfferAnotherAnswer = QStringLiteral("OfferAnotherAnswer");
+const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+
+QString yesNo(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+bool FormSettings::isOpen(const QDateTime& now, std::optional<qint64> stored) const
+{
+    if (!acceptingAnswers)
+        return false;
+    if (closingTime.isValid() && now >= closingTime)
+        return false;
+    return !(answerLimit && stored && *stored >= *answerLimit);
+}
+
+bool isFormSettingKey(const QString& key)
+{
+    return key == kShowResults || key == kAcceptingAnswers || key == kClosingTime || key == kAnswerLimit
+        || key == kThankYouText || key == kOfferAnotherAnswer;
+}
+
+FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
+{
+    FormSettings s;
+    for (const auto& [key, value] : lines) {
+        const QString v = value.trimmed();
+        if (key == kShowResults)
+            s.showResults = v == QLatin1String("1");
+        else if (key == kAcceptingAnswers)
+            s.acceptingAnswers = v != QLatin1String("0");
+        else if (key == kClosingTime)
+            s.closingTime = QDateTime::fromString(v, kTimeFormat);
+        else if (key == kAnswerLimit) {
+            bool ok = false;
+            const qint64 n = v.toLongLong(&ok);
+            s.answerLimit = ok && n >= 0 ? std::optional<qint64>(n) : std::nullopt;
+        } else if (key == kThankYouText)
+            s.thankYouText = value;
+        else if (key == kOfferAnotherAnswer)
+            s.offerAnotherAnswer = v == QLatin1String("1");
+    }
+    return s;
+}
+
+FormSettings formSettingsOf(const FormMethod& header)
+{
+    return formSettingsOf(header.settings);
+}
+
+QList<std::pair<QString, QString>> formSettingLines(const FormSettings& s)
+{
+    const FormSettings defaults;
+    QList<std::pair<QString, QString>> lines;
+    if (s.showResults != defaults.showResults)
+        lines.append({ kShowResults, yesNo(s.showResults) });
+    if (s.acceptingAnswers != defaults.acceptingAnswers)
+        lines.append({ kAcceptingAnswers, yesNo(s.acceptingAnswers) });
+    if (s.closingTime.isValid())
+        lines.append({ kClosingTime, s.closingTime.toString(kTimeFormat) });
+    if (s.answerLimit)
+        lines.append({ kAnswerLimit, QString::number(*s.answerLimit) });
+    // A line break would end the value's line in the file.
+    if (!s.thankYouText.isEmpty())
+        lines.append({ kThankYouText,
+            QString(s.thankYouText)
+                .replace(QLatin1Char('\r'), QLatin1Char(' '))
+                .replace(QLatin1Char('\n'), QLatin1Char(' ')) });
+    if (s.offerAnotherAnswer != defaults.offerAnotherAnswer)
+        lines.append({ kOfferAnotherAnswer, yesNo(s.offerAnotherAnswer) });
+    return lines;
+}
+
+void setFormSettings(FormMethod& header, const FormSettings& settings)
+{
+    header.settings = formSettingLines(settings);
+}
+
+QString formSettingsText(const FormSettings& settings)
+{
+    QString text;
+    for (const auto& [key, value] : formSettingLines(settings))
+        text += key + QStringLiteral("\r\n") + value + QStringLiteral("\r\n");
+    return text;
+}
+
+FormSettings formSettingsFromText(const QString& text)
+{
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    QList<std::pair<QString, QString>> pairs;
+    for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
+        pairs.append({ lines.at(i), lines.at(i + 1) });
+    return formSettingsOf(pairs);
+}
+
+} // namespace quenlow

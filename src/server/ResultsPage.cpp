@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "server/ResultsPage.h"
+
+#include "model/HtmlText.h"
+#include "server/FormCatalog.h"
+#include "server/RespondentPage.h"
+#include "server/RoomScript.h"
+
+#include <QUrl>
+
+namespace quenlow {
+
+namespace {
+
+const QString kStyle = QStringLiteral(
+    "<style>body{font-family:sans-serif;margin:0 "
+    "auto;max-width:46em;padding:0.75em;background:#fff;color:#111}"
+    "h1{font-size:1.6em;margin:0.3em 0}h2{font-size:1.25em;margin:1.2em 0 0.3em}"
+    ".count{font-size:1.3em}svg{width:100%;max-width:26em;height:auto;display:block}"
+    "li{margin:0.6em 0;font-size:1.2em}"
+    "body.present{max-width:none;padding:0.5em 3vw;font-size:2em}body.present svg{max-width:none}"
+    "body.present h1{font-size:1.5em}body.present .charts{display:grid;"
+    "grid-template-columns:repeat(auto-fit,minmax(min(24em,100%),1fr));gap:0 2em}</style>");
+
+QString head(const QString& title, const QString& extra = {})
+{
+    return QStringLiteral("<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">")
+        + QString::fromLatin1(respondentHead()) + kStyle + extra + QStringLiteral("<title>")
+        + escapeHtml(title) + QStringLiteral("</title></head>");
+}
+
+QString shortened(const QString& text, qsizetype most)
+{
+    return text.size() <= most ? text : text.left(most - 1) + QChar(0x2026);
+}
+
+// One bar per option: its text above, the bar and "count (percent)" below.
+QString barChart(const ChartedQuestion& question, const QList<qint64>& counts)
+{
+    constexpr int kWidth = 400, kRow = 46, kBarWidth = 280;
+    qint64 sum = 0, most = 0;
+    for (const qint64 n : counts) {
+        sum += n;
+        most = std::max(most, n);
+    }
+    const int height = int(question.options.size()) * kRow + 4;
+    QString svg = QStringLiteral("<svg viewBox='0 0 %1 %2' role='img' aria-label='%3' "
+                                 "xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
+                      .arg(kWidth)
+                      .arg(height)
+                      .arg(escapeAttribute(question.text));
+    for (qsizetype i = 0; i < question.options.size(); ++i) {
+        const qint64 n = counts.value(i);
+        const int y = int(i) * kRow;
+        const int bar = most > 0 ? int(double(kBarWidth) * double(n) / double(most)) : 0;
+        const int percent = sum > 0 ? int(double(n) * 100.0 / double(sum) + 0.5) : 0;
+        svg += QStringLiteral("<text x='0' y='%1' font-size='15' fill='#111'>%2</text>")
+                   .arg(y + 16)
+                   .arg(escapeHtml(shortened(question.options.at(i), 48)));
+        svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#c8d3e0'/>")
+                   .arg(y + 22)
+                   .arg(kBarWidth);
+        svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#1f5fa8'/>")
+                   .arg(y + 22)
+                   .arg(bar);
+        svg += QStringLiteral("<text x='%1' y='%2' font-size='15' fill='#111'>%3 (%4%)</text>")
+                   .arg(kBarWidth + 8)
+                   .arg(y + 37)
+                   .arg(n)
+                   .arg(percent);
+    }
+    return svg + QStringLiteral("</svg>");
+}
+
+QString formLink(const PublishedForm& form)
+{
+    return QStringLiteral("/") + QString::fromLatin1(QUrl::toPercentEncoding(form.name))
+        + QStringLiteral(".html");
+}
+
+} // namespace
+
+QByteArray resultsPathPrefix()
+{
+    return QByteArrayLiteral("/results/");
+}
+
+QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& counts, bool present)
+{
+    QString page = head(QStringLiteral("Results - ") + form.title,
+        QStringLiteral("<script src=\"") + QString::fromLatin1(resultsScriptPath())
+            + QStringLiteral("\" defer></script>"));
+    page += present ? QStringLiteral("<body class=present>") : QStringLiteral("<body>");
+    page += QStringLiteral("<main><h1>") + escapeHtml(form.title) + QStringLiteral("</h1><p class=count><b>")
+        + QString::number(counts.total) + QStringLiteral("</b> ")
+        + (counts.total == 1 ? QStringLiteral("answer") : QStringLiteral("answers"))
+        + QStringLiteral("</p><div class=charts>");
+    for (qsizetype q = 0; q < form.charted.size(); ++q) {
+        page += QStringLiteral("<section><h2>") + escapeHtml(form.charted.at(q).text)
+            + QStringLiteral("</h2>") + barChart(form.charted.at(q), counts.perQuestion.value(q))
+            + QStringLiteral("</section>");
+    }
+    page += QStringLiteral("</div></main></body></html>\r\n");
+    return page.toUtf8();
+}
+
+QString thankYouExtras(const PublishedForm& form, const QString& receipt)
+{
+    QString extras;
+    if (!receipt.isEmpty()) {
+        extras += QStringLiteral("<P><B>Your receipt: <SPAN CLASS=receipt "
+                                 "STYLE='font-family:monospace;font-size:1.4em;letter-spacing:0.1em'>")
+            + escapeHtml(receipt) + QStringLiteral("</SPAN></B>\r\n");
+    }
+    if (form.settings.offerAnotherAnswer) {
+        extras += QStringLiteral("<P><A HREF='") + escapeAttribute(formLink(form))
+            + QStringLiteral("'><B>Send another answer</B></A>\r\n");
+    }
+    if (form.settings.showResults) {
+        extras += QStringLiteral("<P><A HREF='/results/")
+            + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
+            + QStringLiteral(".html'><B>See the results</B></A>\r\n");
+    }
+    return extras;
+}
+
+QByteArray closedFormPage(const PublishedForm& form)
+{
+    return (head(form.title) + QStringLiteral("<body><main><h1>") + escapeHtml(form.title)
+        + QStringLiteral("</h1><p>This form is closed.</p></main></body></html>\r\n"))
+        .toUtf8();
+}
+
+QByteArray openFormsPage(const QList<PublishedForm>& forms)
+{
+    QString page = head(QStringLiteral("Forms")) + QStringLiteral("<body><main><h1>Forms</h1>");
+    if (forms.isEmpty()) {
+        page += QStringLiteral("<p>No form is open for answers just now.</p>");
+    } else {
+        page += QStringLiteral("<ul>");
+        for (const PublishedForm& form : forms) {
+            page += QStringLiteral("<li><a href='") + escapeAttribute(formLink(form)) + QStringLiteral("'>")
+                + escapeHtml(form.title.isEmpty() ? form.name : form.title) + QStringLiteral("</a>");
+            if (form.settings.showResults) {
+                page += QStringLiteral(" &middot; <a href='/results/")
+                    + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
+                    + QStringLiteral(".html'>results</a>");
+            }
+            page += QStringLiteral("</li>");
+        }
+        page += QStringLiteral("</ul>");
+    }
+    return (page + QStringLiteral("</main></body></html>\r\n")).toUtf8();
+}
+
+} // namespace quenlow

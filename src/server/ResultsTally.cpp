@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "server/ResultsTally.h"
+
+#include "database/AnswerColumns.h"
+#include "database/AnswersStore.h"
+#include "server/StoreThread.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <condition_variable>
+#include <mutex>
+
+namespace quenlow {
+
+namespace {
+
+constexpr qint64 kPage = 20000;
+// A table whose reading failed is tried again after this long.
+constexpr auto kRetryAfter = std::chrono::seconds(5);
+
+struct Table {
+    enum State { Wanted, Reading, Ready, Failed } state = Wanted;
+    QSet<QString> fields; // folded names of the fields counted
+    qint64 total = 0;
+    qint64 readUpTo = -1; // the last row id the reading saw
+    QHash<QString, QHash<QString, qint64>> values; // folded field → value → count
+    QList<std::pair<qint64, QList<Answer>>> arrivedWhileReading;
+    bool counted = false; // read once: served, a little behind, while read again
+    std::chrono::steady_clock::time_point failedAt;
+};
+
+void add(Table& table, const QList<Answer>& answers)
+{
+    ++table.total;
+    for (const Answer& a : answers) {
+        if (!a.value)
+            continue;
+        const QString field = foldAscii(a.field);
+        if (table.fields.contains(field))
+            ++table.values[field][*a.value];
+    }
+}
+
+} // namespace
+
+struct ResultsTally::Shared {
+    QString location;
+    std::mutex mutex;
+    std::condition_variable changed;
+    QHash<QString, Table> tables;
+    bool stopping = false;
+
+    // The names of the table's columns that are counted, as it names them.
+    static Result<QStringList> storedColumns(
+        AnswersStore& store, const QString& table, const QSet<QString>& fields)
+    {
+        const auto columns = store.columns(table);
+        if (!columns)
+            return columns.error();
+        QStringList names;
+        for (const AnswersStore::Column& c : *columns) {
+            if (fields.contains(foldAscii(c.name)))
+                names.append(c.name);
+        }
+        return names;
+    }
+
+    bool read(const QString& name, QSet<QString> fields)
+    {
+        auto store = openAnswersStore(location);
+        if (!store)
+            return false;
+        const auto columns = storedColumns(**store, name, fields);
+        if (!columns)
+            return false;
+        Table fresh;
+        fresh.fields = fields;
+        QList<QString> folded;
+        for (const QString& c : *columns)
+            folded.append(foldAscii(c));
+        qint64 after = -1;
+        for (;;) {
+            const auto visited = (*store)->visitRows(
+                name, *columns, after, kPage, [&](qint64 id, AnswersStore::RawValues values) {
+                    ++fresh.total;
+                    for (qsizetype i = 0; i < folded.size(); ++i) {
+                        if (values[size_t(i)])
+                            ++fresh.values[folded.at(i)][QString::fromUtf8(*values[size_t(i)])];
+                    }
+                    after = id;
+                });
+            if (!visited)
+                return false;
+            if (*visited < kPage)
+                break;
+        }
+        fresh.readUpTo = after;
+        std::lock_guard lock(mutex);
+        Table& table = tables[name];
+        if (table.state != Table::Reading || table.fields != fields) // changed meanwhile: read again
+            return true;
+        // Rows committed while the table was read count once: those it did not see.
+        for (const auto& [id, answers] : std::as_const(table.arrivedWhileReading)) {
+            if (id > fresh.readUpTo)
+                add(fresh, answers);
+        }
+        fresh.state = Table::Ready;
+        fresh.counted = true;
+        table = std::move(fresh);
+        return true;
+    }
+
+    void run()
+    {
+        std::unique_lock lock(mutex);
+        while (!stopping) {
+            QString name;
+            QSet<QString> fields;
+            for (auto it = tables.begin(); it != tables.end(); ++it) {
+                if (it->state == Table::Wanted) {
+                    name = it.key();
+                    fields = it->fields;
+                    it->state = Table::Reading;
+                    it->arrivedWhileReading.clear();
+                    break;
+                }
+            }
+            if (name.isEmpty()) {
+                changed.wait(lock);
+                continue;
+            }
+            lock.unlock();
+            const bool ok = read(name, fields);
+            lock.lock();
+            Table& table = tables[name];
+            if (!ok) {
+                table.state = Table::Failed;
+                table.failedAt = std::chrono::steady_clock::now();
+            } else if (table.state == Table::Reading) {
+                table.state = Table::Wanted; // the questions changed meanwhile
+            }
+            changed.notify_all();
+        }
+    }
+
+    // Asks for the table to be read when it is not, or no longer, known.
+    // With the mutex held.
+    Table& want(const QString& name, const QSet<QString>& fields)
+    {
+        Table& table = tables[name];
+        QSet<QString> missing = fields;
+        const bool otherFields = !missing.subtract(table.fields).isEmpty();
+        const bool retry = table.state == Table::Failed
+            && std::chrono::steady_clock::now() - table.failedAt >= kRetryAfter;
+        if (otherFields || retry) {
+            table.fields.unite(fields);
+            table.state = Table::Wanted;
+        }
+        if (table.state == Table::Wanted)
+            changed.notify_all();
+        return table;
+    }
+};
+
+ResultsTally::ResultsTally(const QString& storeLocation)
+    : m_shared(std::make_shared<Shared>())
+{
+    m_shared->location = storeLocation;
+    m_thread = std::make_unique<StoreThread>([shared = m_shared] { shared->run(); });
+}
+
+ResultsTally::~ResultsTally()
+{
+    {
+        std::lock_guard lock(m_shared->mutex);
+        m_shared->stopping = true;
+    }
+    m_shared->changed.notify_all();
+    m_thread.reset();
+}
+
+std::optional<ResultsTally::Counts> ResultsTally::counts(const QString& table, const QStringList& fields,
+    const QList<QStringList>& options, std::chrono::milliseconds wait)
+{
+    QSet<QString> folded;
+    for (const QString& f : fields)
+        folded.insert(foldAscii(f));
+    std::unique_lock lock(m_shared->mutex);
+    m_shared->want(table, folded);
+    const auto ready = [&] {
+        const Table& t = m_shared->tables[table];
+        return t.counted || t.state == Table::Failed;
+    };
+    if (!m_shared->changed.wait_for(lock, wait, ready))
+        return std::nullopt;
+    const Table& t = m_shared->tables[table];
+    if (!t.counted)
+        return std::nullopt;
+    Counts counts;
+    counts.total = t.total;
+    for (qsizetype q = 0; q < fields.size(); ++q) {
+        const QHash<QString, qint64> values = t.values.value(foldAscii(fields.at(q)));
+        QList<qint64> perOption;
+        for (const QString& option : options.value(q))
+            perOption.append(values.value(option));
+        counts.perQuestion.append(perOption);
+    }
+    return counts;
+}
+
+std::optional<qint64> ResultsTally::totalIfKnown(const QString& table)
+{
+    std::lock_guard lock(m_shared->mutex);
+    const Table& t = m_shared->want(table, {});
+    return t.counted ? std::optional<qint64>(t.total) : std::nullopt;
+}
+
+void ResultsTally::committed(const Submission& submission, const WriteResult& result)
+{
+    if (result.outcome != WriteResult::Stored && result.outcome != WriteResult::Replaced)
+        return;
+    std::lock_guard lock(m_shared->mutex);
+    const auto it = m_shared->tables.find(submission.table);
+    if (it == m_shared->tables.end())
+        return;
+    Table& table = *it;
+    if (result.outcome == WriteResult::Replaced) {
+        // The answers replaced are not known here: the table is read again.
+        if (table.state == Table::Ready || table.state == Table::Reading) {
+            table.state = Table::Wanted;
+            m_shared->changed.notify_all();
+        }
+        return;
+    }
+    if (table.state == Table::Ready)
+        add(table, submission.answers);
+    else if (table.state == Table::Reading)
+        table.arrivedWhileReading.append({ result.rowId, submission.answers });
+}
+
+} // namespace quenlow

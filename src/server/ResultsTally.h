@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "server/AnswerWriter.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+namespace quenlow {
+
+class StoreThread;
+
+/// The number of answers of each form and how often each value was answered
+/// to its counted questions, kept in memory so that a results page never
+/// counts the table again: read from the store once, on first use, on a
+/// thread of its own, and then kept up to date with every row the writer
+/// commits. Thread-safe.
+class ResultsTally final
+{
+public:
+    explicit ResultsTally(const QString& storeLocation);
+    ~ResultsTally();
+    Q_DISABLE_COPY_MOVE(ResultsTally)
+
+    struct Counts {
+        qint64 total = 0;
+        QList<QList<qint64>> perQuestion; // per field asked for, per option
+    };
+    /// The counts of `table`: the answers in `fields` counted over each
+    /// question's `options`. Waits up to `wait` for the first reading of the
+    /// table; nothing when it is not ready by then or cannot be read.
+    std::optional<Counts> counts(const QString& table, const QStringList& fields,
+        const QList<QStringList>& options, std::chrono::milliseconds wait);
+    /// The number of answers of `table` when known now; otherwise nothing,
+    /// and the table is read in the background.
+    std::optional<qint64> totalIfKnown(const QString& table);
+
+    /// A row the writer committed; only tables already read are told.
+    void committed(const Submission& submission, const WriteResult& result);
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> m_shared;
+    std::unique_ptr<StoreThread> m_thread;
+};
+
+} // namespace quenlow

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+
+namespace quenlow {
+
+/// The scripts the service serves itself, so that pages work in a room
+/// without internet. The pages work without them too.
+///
+/// The form page's: keeps what is typed in the browser's storage (per form,
+/// with the page's token) and puts it back after a reload; sends the answers
+/// in the background and, while the service cannot be reached or fails,
+/// keeps them and tries again by itself. The token makes a repeat store once.
+QByteArray formPageScriptPath();
+/// The results page's: fetches the page again every few seconds.
+QByteArray resultsScriptPath();
+/// The script at `path`, or nothing for a path that is none of these.
+std::optional<QByteArray> roomScript(QByteArrayView path);
+
+/// `sentPage` (a page as pageForRespondents sends it) loading the form page's script.
+QByteArray withFormPageScript(const QByteArray& sentPage);
+
+} // namespace quenlow
