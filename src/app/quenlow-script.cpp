@@ -94,7 +94,10 @@ int main(int argc, char* argv[])
 
     quenlow::Program program(appFolder);
     program.setAnswersStore(parser.value(databaseOption));
-    QTimer::singleShot(0, &runner, [&runner, &program] { runner.start([&program] { program.start(); }); });
+    QTimer::singleShot(0, &runner, [&runner, &program] { runner.start([&program] {
+        program.start();
+        program.resumeCollecting();
+    }); });
     QApplication::exec();
     runner.programEnded();
     return runner.exitCode();

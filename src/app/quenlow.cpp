@@ -92,6 +92,7 @@ int main(int argc, char* argv[])
         if (parser.isSet(options.listen))
             program.setCollectionListen(host, port);
         program.start();
+        program.resumeCollecting();
         result = QApplication::exec();
     }
     quenlow::Messages::install(nullptr);

@@ -129,10 +129,15 @@ Result<std::shared_ptr<AnswersStore>> publishingStore(const FormSession& session
 
 Result<void> publishOpenForm(const FormSession& session)
 {
+    return publishForm(session, session.openFormName, session.collection.methods());
+}
+
+Result<void> publishForm(const FormSession& session, const QString& formName, const QList<FormMethod>& methods)
+{
     const auto store = publishingStore(session);
     if (!store || !*store)
         return store ? Result<void>() : Result<void>(store.error());
-    return (*store)->publish(publicationOf(session.openFormName, session.collection.methods(), session.htmlFolder()));
+    return (*store)->publish(publicationOf(formName, methods, session.htmlFolder()));
 }
 
 Result<QStringList> publishAllForms(const FormSession& session)

@@ -54,6 +54,8 @@ AnswersStore::Publication publicationOf(const QString& formName, const QList<For
 /// Publishes the open form into its answers store when the store keeps
 /// published forms (a database server); nothing to do for the embedded one.
 Result<void> publishOpenForm(const FormSession& session);
+/// Publishes one form, given its elements, the same way.
+Result<void> publishForm(const FormSession& session, const QString& formName, const QList<FormMethod>& methods);
 /// Publishes every form of the program folder the same way, for a store
 /// just chosen; the forms that failed are named in the result.
 Result<QStringList> publishAllForms(const FormSession& session);
