@@ -234,6 +234,7 @@ void CollectionAddresses::addPanel(QWidget* panel)
     panel->setParent(this);
     // Above the row of buttons, which stays last.
     box->insertWidget(box->count() - 1, panel);
+    setMinimumWidth(std::max(minimumWidth(), 720)); // room for the addresses in the table
 }
 
 void CollectionAddresses::showCode(int row)

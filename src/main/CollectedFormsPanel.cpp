@@ -39,6 +39,7 @@ CollectedFormsPanel::CollectedFormsPanel(FormSession& session, std::function<QSt
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_closeOrOpen = new QPushButton(QStringLiteral("Close Form"), this);
     m_closeOrOpen->setObjectName(QStringLiteral("CloseOrOpenForm"));
