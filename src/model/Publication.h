@@ -6,6 +6,7 @@
 #include "database/AnswersStore.h"
 #include "model/FormMethod.h"
 #include "model/FormSettings.h"
+#include "model/QuestionSettings.h"
 
 #include <QList>
 #include <QString>
@@ -32,6 +33,7 @@ struct PostedQuestion {
     QString field;
     ElementKind kind = ElementKind::TextField;
     QStringList formerFields;
+    QuestionSettings settings; // what it asks of its answer, and when (the condition's question by its field)
     friend bool operator==(const PostedQuestion&, const PostedQuestion&) = default;
 };
 QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods);

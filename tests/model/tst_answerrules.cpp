@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/AnswerRules.h"
+#include "model/CollectionFile.h"
+#include "model/FormMethod.h"
+#include "model/MethodCollection.h"
+#include "model/QuestionSettings.h"
 
 #include <QTest>
 
@@ -129,6 +133,46 @@ private slots:
         // "Kind" was posted as Dog, but is not asked when there are no pets: nor is "Breed".
         QCOMPARE(questionsThatApply(questions, answers(QStringLiteral("No"), QStringLiteral("Dog"))),
                  (QList<bool>{true, false, false, false, true}));
+    }
+
+    // Kept in the question's record only when set, and read back exactly.
+    void settingsInTheCollectionFile()
+    {
+        FormMethod question;
+        question.userInstruction = QStringLiteral("Age");
+        question.methodType = QStringLiteral("Text Field");
+        MethodCollection plain;
+        plain.setMethods({question});
+        const QString before = serializeCollection(plain);
+        setQuestionSettings(question, QuestionSettings{});
+        plain.setMethods({question});
+        QCOMPARE(serializeCollection(plain), before);
+
+        QuestionSettings settings;
+        settings.rules = {true, AnswerKind::Number, QStringLiteral("0.5"), QStringLiteral("10")};
+        settings.condition = {QStringLiteral("Pets"), QStringLiteral("Yes")};
+        settings.questionText = QStringLiteral("Which topics?");
+        setQuestionSettings(question, settings);
+        FormMethod header;
+        header.methodType = Kind::header();
+        header.attribute6List = {QStringLiteral("Title"), QStringLiteral("0"), QStringLiteral("0"), QString()};
+        MethodCollection collection;
+        collection.setMethods({header, question});
+        const ParsedCollection parsed = parseCollection(serializeCollection(collection));
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        QCOMPARE(questionSettingsOf(parsed.methods.at(1)), settings);
+        QCOMPARE(questionSettingsFromText(questionSettingsText(settings)), settings);
+        // A line break typed into a text would end its line in the file.
+        settings.questionText = QStringLiteral("Which\ntopics?");
+        setQuestionSettings(question, settings);
+        collection.setMethods({header, question});
+        QCOMPARE(questionSettingsOf(parseCollection(serializeCollection(collection)).methods.at(1)).questionText,
+                 QStringLiteral("Which topics?"));
+        // A limit that is not of its kind (a hand-edited file) is no limit.
+        QCOMPARE(questionSettingsOf({{QStringLiteral("AnswerKind"), QStringLiteral("Whole number")},
+                                     {QStringLiteral("MinimumValue"), QStringLiteral("ten")}})
+                     .rules.minimum,
+                 QString());
     }
 
     void numberSummaries()
