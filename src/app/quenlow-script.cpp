@@ -11,6 +11,7 @@
 // transcript tells what they actually showed.
 
 #include "core/CommandLine.h"
+#include "platform/Translations.h"
 #include "program/Program.h"
 #include "program/ScriptRunner.h"
 
@@ -44,6 +45,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenlow"));
+    quenlow::installTranslations();
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Runs the program from a script and prints what it showed."));
@@ -94,7 +96,10 @@ int main(int argc, char* argv[])
 
     quenlow::Program program(appFolder);
     program.setAnswersStore(parser.value(databaseOption));
-    QTimer::singleShot(0, &runner, [&runner, &program] { runner.start([&program] { program.start(); }); });
+    QTimer::singleShot(0, &runner, [&runner, &program] { runner.start([&program] {
+        program.start();
+        program.resumeCollecting();
+    }); });
     QApplication::exec();
     runner.programEnded();
     return runner.exitCode();

@@ -3,6 +3,7 @@
 #include "core/CommandLine.h"
 #include "core/Messages.h"
 #include "platform/MessageBoxMessages.h"
+#include "platform/Translations.h"
 #include "program/Program.h"
 #include "server/ListenAddress.h"
 
@@ -58,6 +59,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenlow"));
     QApplication::setDesktopFileName(QStringLiteral("quenlow"));
+    quenlow::installTranslations();
     if (QFile::exists(QStringLiteral(":/quenlow.png")))
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/quenlow.png")));
 
@@ -92,6 +94,7 @@ int main(int argc, char* argv[])
         if (parser.isSet(options.listen))
             program.setCollectionListen(host, port);
         program.start();
+        program.resumeCollecting();
         result = QApplication::exec();
     }
     quenlow::Messages::install(nullptr);

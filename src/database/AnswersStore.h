@@ -181,6 +181,7 @@ public:
             QStringList formerFields;
             QStringList options; // what a choice question's answers are counted over, for charts
             QString text;        // the question as the form asks it
+            QString settings;    // what it asks of its answer and when, as key lines; empty: nothing
             friend bool operator==(const Question&, const Question&) = default;
         };
         QList<Question> questions;

@@ -181,7 +181,7 @@ CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shar
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("AddressList"));
     m_list->addItems(addresses);
-    m_list->setMaximumHeight(m_list->sizeHintForRow(0) * std::max<qsizetype>(3, addresses.size()) + 8);
+    fitList();
     m_code = new QLabel(this);
     m_code->setObjectName(QStringLiteral("AddressQrCode"));
     m_code->setAlignment(Qt::AlignCenter);
@@ -212,6 +212,29 @@ CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shar
     setMinimumWidth(480);
     if (!addresses.isEmpty())
         m_list->setCurrentRow(0);
+}
+
+void CollectionAddresses::fitList()
+{
+    m_list->setMaximumHeight(m_list->sizeHintForRow(0) * std::max<qsizetype>(3, m_list->count()) + 8);
+}
+
+void CollectionAddresses::addResultsAddresses(const QStringList& addresses)
+{
+    for (const QString& address : addresses) {
+        m_addresses.append(address);
+        m_list->addItem(QStringLiteral("Results: ") + address);
+    }
+    fitList();
+}
+
+void CollectionAddresses::addPanel(QWidget* panel)
+{
+    auto* box = qobject_cast<QVBoxLayout*>(layout());
+    panel->setParent(this);
+    // Above the row of buttons, which stays last.
+    box->insertWidget(box->count() - 1, panel);
+    setMinimumWidth(std::max(minimumWidth(), 720)); // room for the addresses in the table
 }
 
 void CollectionAddresses::showCode(int row)

@@ -58,8 +58,15 @@ public:
     CollectionAddresses(const QStringList& addresses, bool shared, bool answersPublic = false,
                         QWidget* parent = nullptr);
 
+    /// Adds the addresses of the form's live results page after its own,
+    /// each row saying what it is; the code follows the chosen row.
+    void addResultsAddresses(const QStringList& addresses);
+    /// Shows `panel` (taken over) below the addresses.
+    void addPanel(QWidget* panel);
+
 private:
     void showCode(int row);
+    void fitList();
 
     QStringList m_addresses;
     QListWidget* m_list = nullptr;

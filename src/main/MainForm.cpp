@@ -25,6 +25,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -240,6 +242,14 @@ void MainForm::buildMenus()
     // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
     QAction* collect = entry(form, "CollectAnswersEntry", QStringLiteral("Collect Answers"), "CollectAnswers");
     Q_UNUSED(collect);
+    QAction* collected = entry(form, "CollectedFormsEntry", QStringLiteral("Collected Forms..."), nullptr);
+    collected->setEnabled(false); // while answers are collected
+    connect(collected, &QAction::triggered, this, [this] { run(&DesignerCommands::showCollectedForms); });
+    QAction* resume = entry(form, "ResumeCollecting", QStringLiteral("Collect Again When Quenlow Starts"), nullptr);
+    resume->setCheckable(true);
+    resume->setChecked(QSettings().value(QStringLiteral("collect/resume"), true).toBool());
+    connect(resume, &QAction::toggled, this,
+            [](bool on) { QSettings().setValue(QStringLiteral("collect/resume"), on); });
     QAction* store = entry(form, "AnswersDatabaseEntry", QStringLiteral("Answers Database..."), nullptr);
     connect(store, &QAction::triggered, this, [this] { run(&DesignerCommands::chooseAnswersStore); });
     QAction* line = form->addSeparator();
@@ -541,6 +551,13 @@ void MainForm::setCollectionStatus(bool collecting, const QString& text)
     m_collectionAddress->setText(text);
     if (QAction* entry = findChild<QAction*>(QStringLiteral("CollectAnswersEntry")))
         entry->setText(m_collectAnswers->text());
+    if (QAction* entry = findChild<QAction*>(QStringLiteral("CollectedFormsEntry")))
+        entry->setEnabled(collecting);
+}
+
+void MainForm::showStatus(const QString& text)
+{
+    statusBar()->showMessage(text);
 }
 
 } // namespace quenlow

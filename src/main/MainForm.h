@@ -52,6 +52,8 @@ public:
     OpenForm* openForm() const { return m_openForm; }
 
     /// Shows whether answers are being collected, and where (CollectionAddress).
+    /// A message in the status bar, until the next one.
+    void showStatus(const QString& text);
     void setCollectionStatus(bool collecting, const QString& text);
 
 signals:

@@ -10,6 +10,7 @@
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
+#include "model/QuestionSettings.h"
 #include "model/PageWriter.h"
 
 #include <QFileInfo>
@@ -42,7 +43,7 @@ void storeValue(FormMethod& m, const QString& key, const QString& value)
         m.attribute5 = value;
     else if (key == kFormerName)
         m.formerNames.append(value);
-    else if (isFormSettingKey(key))
+    else if (isFormSettingKey(key) || isQuestionSettingKey(key))
         m.settings.append({key, value});
     // Keys the program never writes are read past.
 }

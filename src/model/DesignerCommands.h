@@ -27,6 +27,7 @@ public:
     virtual void viewAnswersTable() = 0; // ViewHTMLdbTable, menu Table
     virtual void openReporter() = 0;     // ViewReporterForm
     virtual void collectAnswers() = 0;   // CollectAnswers: starts or stops the collection service
+    virtual void showCollectedForms() = 0; // CollectedFormsEntry: the addresses and the forms' states while collecting
     virtual void chooseAnswersStore() = 0; // where the answers are stored: the folder's database or a server
     /// True when the answers database is there, after offering to create it
     /// (the CreateNewDatabase window) when it is not.

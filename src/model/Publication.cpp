@@ -50,7 +50,7 @@ AnswersStore::Publication publicationOf(const QString& formName, const QList<For
     const QList<ChartedQuestion> charted = chartedQuestions(methods);
     for (const PostedQuestion& q : postedQuestions(methods)) {
         AnswersStore::Publication::Question question{q.field, QString::fromUtf16(traitsOf(q.kind).pageType),
-                                                     q.formerFields, {}, {}};
+                                                     q.formerFields, {}, {}, questionSettingsText(q.settings)};
         for (const ChartedQuestion& c : charted) {
             if (c.field == q.field) {
                 question.options = c.options;
@@ -95,7 +95,11 @@ QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
         const std::optional<ElementKind> kind = elementKindNamed(m.methodType);
         if (!kind || !traitsOf(*kind).question)
             continue;
-        PostedQuestion q{columnNameFor(m.userInstruction), *kind, {}};
+        PostedQuestion q{columnNameFor(m.userInstruction), *kind, {}, questionSettingsOf(m)};
+        // The designer names the question a condition depends on as the form
+        // asks it; the service knows questions by their fields.
+        if (!q.settings.condition.always())
+            q.settings.condition.question = columnNameFor(q.settings.condition.question);
         for (const QString& former : m.formerNames)
             q.formerFields.append(columnNameFor(former));
         questions.append(std::move(q));
@@ -108,7 +112,7 @@ QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publicati
     QList<PostedQuestion> questions;
     for (const AnswersStore::Publication::Question& q : publication.questions) {
         if (const std::optional<ElementKind> kind = questionKindOfPageType(q.kind))
-            questions.append({q.field, *kind, q.formerFields});
+            questions.append({q.field, *kind, q.formerFields, questionSettingsFromText(q.settings)});
     }
     return questions;
 }
@@ -129,10 +133,15 @@ Result<std::shared_ptr<AnswersStore>> publishingStore(const FormSession& session
 
 Result<void> publishOpenForm(const FormSession& session)
 {
+    return publishForm(session, session.openFormName, session.collection.methods());
+}
+
+Result<void> publishForm(const FormSession& session, const QString& formName, const QList<FormMethod>& methods)
+{
     const auto store = publishingStore(session);
     if (!store || !*store)
         return store ? Result<void>() : Result<void>(store.error());
-    return (*store)->publish(publicationOf(session.openFormName, session.collection.methods(), session.htmlFolder()));
+    return (*store)->publish(publicationOf(formName, methods, session.htmlFolder()));
 }
 
 Result<QStringList> publishAllForms(const FormSession& session)

@@ -6,6 +6,7 @@
 #include "database/AnswersStore.h"
 #include "model/FormMethod.h"
 #include "model/FormSettings.h"
+#include "model/QuestionSettings.h"
 
 #include <QList>
 #include <QString>
@@ -32,6 +33,7 @@ struct PostedQuestion {
     QString field;
     ElementKind kind = ElementKind::TextField;
     QStringList formerFields;
+    QuestionSettings settings; // what it asks of its answer, and when (the condition's question by its field)
     friend bool operator==(const PostedQuestion&, const PostedQuestion&) = default;
 };
 QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods);
@@ -54,6 +56,8 @@ AnswersStore::Publication publicationOf(const QString& formName, const QList<For
 /// Publishes the open form into its answers store when the store keeps
 /// published forms (a database server); nothing to do for the embedded one.
 Result<void> publishOpenForm(const FormSession& session);
+/// Publishes one form, given its elements, the same way.
+Result<void> publishForm(const FormSession& session, const QString& formName, const QList<FormMethod>& methods);
 /// Publishes every form of the program folder the same way, for a store
 /// just chosen; the forms that failed are named in the result.
 Result<QStringList> publishAllForms(const FormSession& session);

@@ -6,6 +6,7 @@
 #include "core/ProgramFolder.h"
 #include "main/AnswersStoreForm.h"
 #include "main/CollectAnswersForm.h"
+#include "main/CollectedFormsPanel.h"
 #include "main/FormHistory.h"
 #include "main/MainForm.h"
 #include "model/FormSession.h"
@@ -23,6 +24,7 @@
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QSettings>
+#include <QUrl>
 
 namespace quenlow {
 
@@ -61,6 +63,13 @@ struct Program::Private final : DesignerCommands {
         return session->isFormOpen() ? collection.pageAddress(page) : collection.address() + QLatin1Char('/');
     }
     void toggleCollection();
+    CollectionChoice rememberedChoice() const;
+    /// Starts the service for `chosen`; false with the message to show.
+    bool startCollecting(const CollectionChoice& chosen, QString* error);
+    /// The addresses window: the open form's addresses, its results', every form's state.
+    void showCollection();
+    /// Collects again when the last run ended collecting and the person wants that.
+    void resumeCollecting();
 
     void newForm() override { CreateNewForm::createNewForm(*session, mainForm.get()); }
     void editHeader() override { CreateNewForm::editHeader(*session, mainForm.get()); }
@@ -76,6 +85,7 @@ struct Program::Private final : DesignerCommands {
     void viewAnswersTable() override { reporter->viewAnswersTable(); }
     void openReporter() override { reporter->openReporter(); }
     void collectAnswers() override { toggleCollection(); }
+    void showCollectedForms() override { showCollection(); }
     void chooseAnswersStore() override;
     bool offerAnswersDatabase() override { return requireAnswersDatabase(*session); }
 };
@@ -113,12 +123,28 @@ void Program::Private::toggleCollection()
 {
     if (collection.isRunning()) {
         collection.stop();
+        // Stopped on purpose: the next start does not collect again.
+        QSettings().setValue(QStringLiteral("collect/running"), false);
         mainForm->setCollectionStatus(false, QString());
         showInformation(QStringLiteral("Quenlow has stopped collecting answers."));
         return;
     }
+    CollectAnswersForm form(rememberedChoice(), mainForm.get());
+    if (form.exec() != QDialog::Accepted)
+        return;
+    QString error;
+    if (!startCollecting(form.choice(), &error)) {
+        if (!error.isEmpty())
+            showExclamation(error);
+        return;
+    }
+    showCollection();
+}
+
+CollectionChoice Program::Private::rememberedChoice() const
+{
     // Who may answer: the last choice, unless --listen said otherwise.
-    QSettings settings;
+    const QSettings settings;
     CollectionChoice proposed;
     proposed.shared = settings.value(QStringLiteral("collect/shared"), false).toBool();
     proposed.port = quint16(settings.value(QStringLiteral("collect/port"), kDefaultListenPort).toUInt());
@@ -128,10 +154,11 @@ void Program::Private::toggleCollection()
         proposed.shared = !isLoopbackHost(listenHost);
         proposed.port = listenPort;
     }
-    CollectAnswersForm form(proposed, mainForm.get());
-    if (form.exec() != QDialog::Accepted)
-        return;
-    const CollectionChoice chosen = form.choice();
+    return proposed;
+}
+
+bool Program::Private::startCollecting(const CollectionChoice& chosen, QString* error)
+{
     // Shared: every address of this computer, or the one --listen named.
     const QString host = !chosen.shared ? defaultListenHost()
         : (listenGiven && !isLoopbackHost(listenHost)) ? listenHost
@@ -139,9 +166,9 @@ void Program::Private::toggleCollection()
     // Servers elsewhere serve what is published in the answers database:
     // every form of the folder goes there as it is now.
     if (const Result<QStringList> unpublished = publishAllForms(*session); !unpublished) {
-        showExclamation(QStringLiteral("The forms cannot be published to the answers database (")
-                        + unpublished.error().detail + QStringLiteral("). No answers are being collected."));
-        return;
+        *error = QStringLiteral("The forms cannot be published to the answers database (") + unpublished.error().detail
+            + QStringLiteral("). No answers are being collected.");
+        return false;
     } else if (!unpublished->isEmpty()) {
         showExclamation(QStringLiteral("These forms could not be published to the answers database and cannot be "
                                        "answered: ")
@@ -149,23 +176,61 @@ void Program::Private::toggleCollection()
     }
     collection.setTls(chosen.certificateFile, chosen.keyFile);
     collection.setAnswersStore(session->databasePath());
-    QString error;
-    if (!collection.start(session->appFolder(), host, chosen.port, &error)) {
-        showExclamation(QStringLiteral("The answers cannot be collected: ") + error);
-        return;
+    QString problem;
+    if (!collection.start(session->appFolder(), host, chosen.port, &problem)) {
+        *error = QStringLiteral("The answers cannot be collected: ") + problem;
+        return false;
     }
+    QSettings settings;
     settings.setValue(QStringLiteral("collect/shared"), chosen.shared);
     settings.setValue(QStringLiteral("collect/port"), chosen.port);
     settings.setValue(QStringLiteral("collect/certificate"), chosen.certificateFile);
     settings.setValue(QStringLiteral("collect/key"), chosen.keyFile);
+    // Kept until the person stops collecting: a restart collects again.
+    settings.setValue(QStringLiteral("collect/running"), true);
     shared = chosen.shared;
     https = chosen.https();
     mainForm->setCollectionStatus(true, collectionText());
+    return true;
+}
+
+void Program::Private::showCollection()
+{
+    if (!collection.isRunning())
+        return;
     const QString page = session->isFormOpen() ? session->htmlName() : QString();
-    const std::optional<HeaderFacts> header = headerFacts(session->collection.methods());
-    CollectionAddresses addresses(collectionAddresses(shared, collection.port(), page, https), shared,
-                                  !page.isEmpty() && header && header->showsAnswersTable, mainForm.get());
-    addresses.exec();
+    const std::optional<HeaderFacts> header = page.isEmpty() ? std::nullopt : headerFacts(session->collection.methods());
+    const QStringList addresses = collectionAddresses(shared, collection.port(), page, https);
+    CollectionAddresses window(addresses, shared, header && header->showsAnswersTable, mainForm.get());
+    if (header && header->settings.showResults) {
+        // The room's results beside the form: the same address under /results/.
+        QStringList results;
+        const QString tail = QLatin1Char('/') + QString::fromUtf8(QUrl::toPercentEncoding(page));
+        for (const QString& address : addresses)
+            results.append(address.chopped(tail.size()) + QStringLiteral("/results") + tail);
+        window.addResultsAddresses(results);
+    }
+    window.addPanel(new CollectedFormsPanel(*session, [this](const QString& form) {
+        const QStringList at = collectionAddresses(shared, collection.port(), form + QStringLiteral(".html"), https);
+        return at.isEmpty() ? QString() : at.constFirst();
+    }));
+    window.exec();
+}
+
+void Program::Private::resumeCollecting()
+{
+    const QSettings settings;
+    if (!settings.value(QStringLiteral("collect/resume"), true).toBool()
+        || !settings.value(QStringLiteral("collect/running"), false).toBool())
+        return;
+    QString error;
+    if (startCollecting(rememberedChoice(), &error))
+        mainForm->showStatus(QStringLiteral("Collecting answers again, as when Quenlow was last closed: ")
+                             + collectionText());
+    else
+        mainForm->showStatus(QStringLiteral("Quenlow was collecting answers when it was last closed, but cannot "
+                                            "start again: ")
+                             + error);
 }
 
 namespace {
@@ -247,6 +312,11 @@ void Program::start()
             Qt::QueuedConnection);
     d->mainForm->startUp();
     d->mainForm->show();
+}
+
+void Program::resumeCollecting()
+{
+    d->resumeCollecting();
 }
 
 QString programFolder(const QString& given, QString* error)

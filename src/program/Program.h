@@ -38,6 +38,10 @@ public:
     /// Start-up as the program does it: welcome page, answers database check
     /// (CreateNewDatabase when it fails), then the main window is shown.
     void start();
+    /// Collects answers again when the last run ended while collecting and
+    /// the person keeps that on (Form > Collect Again When Quenlow Starts);
+    /// says so in the status bar. After start().
+    void resumeCollecting();
 
 private:
     struct Private;

@@ -7,6 +7,7 @@
 #include "database/AnswersStore.h"
 #include "model/HtmlText.h"
 #include "server/AnswerPages.h"
+#include "server/AnswerChecks.h"
 #include "server/AnswerPlacement.h"
 #include "server/AnswerWriter.h"
 #include "server/StoreHealth.h"
@@ -47,6 +48,9 @@ bool isUrlEncoded(const QByteArray& contentType)
 
 const QString kFormChangedNotice = QStringLiteral(
     "This form was changed while you were filling it in. Please check your answers and send them again.");
+const QString kAnswersRefusedNotice = QStringLiteral(
+    "Some answers need another look: please see the notes beside the questions and send your answers again. "
+    "Nothing has been stored yet.");
 
 HttpResponse htmlResponse(QByteArray body)
 {
@@ -498,6 +502,12 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
     case PlacedAnswers::Verdict::FormChanged:
         return refuse(changedFormPage(*formOut, placed.kept));
     }
+    // The page's own checks can be left out or got round: the service decides.
+    if (const FormFields problems = checkAnswers(formOut->questions, placed.answers); !problems.isEmpty()) {
+        // The page's token is not used up: the corrected answers go with it.
+        const QString token = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
+        return refuse(formAgainPage(*formOut, placed.kept, kAnswersRefusedNotice, problems, token, 422));
+    }
     Submission submission;
     submission.table = *tableName;
     submission.answers = std::move(placed.answers);
@@ -515,6 +525,12 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
 {
     // The form as it is now, with every answer that still has a question, so
     // that nothing typed is lost and nothing is stored under a wrong name.
+    return formAgainPage(form, kept, kFormChangedNotice, {}, QString(), 409);
+}
+
+HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const FormFields& kept, const QString& notice,
+                                           const FormFields& questionNotes, const QString& token, int status)
+{
     // The form was just found, so its page is at hand: never a wait here.
     const Result<std::optional<FormSource::File>> found
         = m_forms->file(QByteArray("/" + form.name.toUtf8() + ".html"), std::chrono::milliseconds(0));
@@ -524,9 +540,9 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
                              QStringLiteral("This form was changed while you were filling it in. Please open it "
                                             "again and send your answers again. Nothing has been stored."));
     }
-    const QByteArray page = withFormPageScript(
-        pageForRespondents(file->bytes, form.name, m_tokens.issue(AnswersStore::tableFor(form.name))));
-    QByteArray body = pageWithAnswers(page, kept, kFormChangedNotice);
+    const QString pageToken = token.isEmpty() ? m_tokens.issue(AnswersStore::tableFor(form.name)) : token;
+    const QByteArray page = withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken));
+    QByteArray body = pageWithAnswers(page, kept, notice, questionNotes);
     // Sent from the post's address: the page's images are named from where
     // the page itself lives.
     const qsizetype head = body.toLower().indexOf("<head");
@@ -534,7 +550,7 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
     if (headEnd >= 0)
         body.insert(headEnd + 1, "<base href='/'>");
     HttpResponse response = htmlResponse(std::move(body));
-    response.status = 409;
+    response.status = status;
     response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
     return response;
 }

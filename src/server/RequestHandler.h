@@ -62,6 +62,11 @@ private:
     bool isOpen(const PublishedForm& form);
     /// 409: the form as it is now, with the answers of `kept` filled in.
     HttpResponse changedFormPage(const PublishedForm& form, const FormFields& kept);
+    /// The form's page again with `kept` filled in, `notice` at the top and
+    /// each of `questionNotes` beside its question; the page carries `token`
+    /// (a fresh one when empty).
+    HttpResponse formAgainPage(const PublishedForm& form, const FormFields& kept, const QString& notice,
+                               const FormFields& questionNotes, const QString& token, int status);
     HttpResponse showAnswersTable(const HttpRequest& request);
     /// The form a posted or asked-for table name belongs to, or the response refusing it.
     std::optional<PublishedForm> formOfTable(const std::optional<QString>& tableName, HttpResponse* refusal,

@@ -114,6 +114,7 @@ class TestMainForm : public QObject
         void viewAnswersTable() override { count("ViewHTMLdbTable"); }
         void openReporter() override { count("ViewReporterForm"); }
         void collectAnswers() override { count("CollectAnswers"); }
+        void showCollectedForms() override { count("CollectedForms"); }
         void chooseAnswersStore() override { count("AnswersDatabase"); }
         bool offerAnswersDatabase() override { return requireAnswersDatabase(*session); }
     };

@@ -2,13 +2,20 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "main/CollectAnswersForm.h"
 #include "model/FormSession.h"
+#include "model/FormSettings.h"
+#include "model/MethodCollection.h"
 #include "support/ModalStep.h"
 #include "platform/BrowserView.h"
 #include "program/Program.h"
 #include "support/FormFixture.h"
 #include "support/TestProgramFolder.h"
 
+#include <QAction>
+#include <QFile>
 #include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QTableWidget>
 #include <QLineEdit>
 #include <QSettings>
 #include <QStandardPaths>
@@ -114,6 +121,80 @@ private slots:
         QCOMPARE(collect->text(), QStringLiteral("Collect Answers"));
         QVERIFY(address->text().isEmpty());
         QVERIFY(httpGet(port, "/survey.html").isEmpty());
+    }
+
+    // The room: the results address beside the form's, each form's state and
+    // answers, a form closed from the window; a restart collects again.
+    void closesFormsAndCollectsAgainAfterARestart()
+    {
+        TestProgramFolder folder;
+        quint16 port = 0;
+        {
+            Program program(folder.path());
+            program.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
+            program.start();
+            createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
+            FormMethod header = program.session().collection.at(QStringLiteral("0"));
+            FormSettings settings;
+            settings.showResults = true;
+            setFormSettings(header, settings);
+            program.session().collection.replace(0, header);
+
+            auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+            QStringList listed;
+            QStringList states;
+            QString button;
+            startCollecting(collect, [&](QWidget* window) {
+                auto* list = window->findChild<QListWidget*>(QStringLiteral("AddressList"));
+                for (int i = 0; i < list->count(); ++i)
+                    listed.append(list->item(i)->text());
+                auto* table = window->findChild<QTableWidget*>(QStringLiteral("CollectedFormsTable"));
+                QCOMPARE(table->rowCount(), 1);
+                QCOMPARE(table->item(0, 0)->text(), QStringLiteral("survey \u2013 Staff Survey"));
+                QCOMPARE(table->item(0, 2)->text(), QStringLiteral("0"));
+                states.append(table->item(0, 1)->text());
+                table->selectRow(0);
+                auto* closeOrOpen = window->findChild<QPushButton*>(QStringLiteral("CloseOrOpenForm"));
+                closeOrOpen->click();
+                states.append(table->item(0, 1)->text());
+                button = closeOrOpen->text();
+            });
+            QCOMPARE(listed.size(), 2);
+            port = quint16(listed.at(0).section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
+            QCOMPARE(listed.at(1), QStringLiteral("Results: http://127.0.0.1:%1/results/survey.html").arg(port));
+            QCOMPARE(states, (QStringList{QStringLiteral("Open"), QStringLiteral("Closed")}));
+            QCOMPARE(button, QStringLiteral("Open Form"));
+            // Written where the service reads it, and served so.
+            QVERIFY(!formSettingsOf(program.session().collection.at(QStringLiteral("0"))).acceptingAnswers);
+            QFile file(folder.collection(QStringLiteral("survey")));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.readAll().contains("AcceptingAnswers\r\n0\r\n"));
+            QTRY_VERIFY_WITH_TIMEOUT(httpGet(port, "/survey.html").contains("This form is closed."), 5000);
+            // Quenlow ends while collecting.
+        }
+        QVERIFY(httpGet(port, "/survey.html").isEmpty());
+        {
+            Program program(folder.path());
+            program.setCollectionListen(QStringLiteral("127.0.0.1"), port);
+            program.start();
+            program.resumeCollecting();
+            auto* main = qobject_cast<QMainWindow*>(program.mainWindow());
+            QVERIFY2(main->statusBar()->currentMessage().startsWith(
+                         QStringLiteral("Collecting answers again, as when Quenlow was last closed: http://127.0.0.1:")),
+                     qPrintable(main->statusBar()->currentMessage()));
+            QVERIFY(httpGet(port, "/survey.html").contains("This form is closed."));
+            // The person turns it off: the next start waits to be asked.
+            program.mainWindow()->findChild<QAction*>(QStringLiteral("ResumeCollecting"))->setChecked(false);
+        }
+        {
+            Program program(folder.path());
+            program.start();
+            program.resumeCollecting();
+            QCOMPARE(program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"))->text(),
+                     QStringLiteral("Collect Answers"));
+            program.mainWindow()->findChild<QAction*>(QStringLiteral("ResumeCollecting"))->setChecked(true);
+        }
+        QSettings().remove(QStringLiteral("collect/running"));
     }
 
     // What a phone's camera reads is the address itself.

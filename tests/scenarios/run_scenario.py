@@ -136,7 +136,9 @@ def main():
         if "new-folder" not in setups:
             lay_out_program_folder(app, Path(args.html_dir), "no-database" not in setups, setup_dir)
         options = ["--real-view"] if "real-view" in setups else []
-        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QTWEBENGINE_DISABLE_SANDBOX="1")
+        # The program's settings are the scenario's own: nothing of the person's, nothing of another scenario's.
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QTWEBENGINE_DISABLE_SANDBOX="1",
+                   XDG_CONFIG_HOME=str(work / "config"))
         try:
             result = subprocess.run([args.driver, *options, "--app-folder", str(app), str(script)], cwd=work,
                                     env=env, capture_output=True, timeout=DRIVER_TIMEOUT)

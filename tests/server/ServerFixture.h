@@ -4,6 +4,7 @@
 
 #include "editors/Fragments.h"
 #include "model/FormSettings.h"
+#include "model/QuestionSettings.h"
 
 #include <QByteArray>
 #include <QList>
@@ -56,6 +57,12 @@ public:
                                       preselected.isEmpty() ? noDefaultOption() : preselected));
     }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
+    /// What the last question asks of its answer, and when it is asked.
+    FormBuilder& asks(const QuestionSettings& settings)
+    {
+        setQuestionSettings(m_elements.last(), settings);
+        return *this;
+    }
     /// The last question had this text before the designer renamed it.
     FormBuilder& formerly(const QString& question)
     {

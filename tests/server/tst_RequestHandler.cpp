@@ -78,6 +78,7 @@ private slots:
     void fillsAnswersBackIn();
     void tokensCheckOnlyForTheirForm();
     void servesTheRoom();
+    void refusesAnswersItsQuestionsCannotTake();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -1076,3 +1077,63 @@ void TestRequestHandler::servesTheRoom()
 
 QTEST_GUILESS_MAIN(TestRequestHandler)
 #include "tst_RequestHandler.moc"
+
+void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
+{
+    const auto rules = [](bool required, AnswerKind kind = AnswerKind::AnyText, const QString& min = {},
+                          const QString& max = {}, const AskCondition& condition = {}) {
+        QuestionSettings s;
+        s.rules = {required, kind, min, max};
+        s.condition = condition;
+        return s;
+    };
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .textField(u"Age"_s).asks(rules(true, AnswerKind::WholeNumber, u"0"_s, u"120"_s))
+                .textField(u"Height"_s).asks(rules(false, AnswerKind::Number))
+                .textField(u"Birthday"_s).asks(rules(false, AnswerKind::Date))
+                .radioButtons(u"Pets"_s, {u"Yes"_s, u"No"_s}).asks(rules(true))
+                .textField(u"Which pet?"_s).asks(rules(true, AnswerKind::AnyText, {}, {}, {u"Pets"_s, u"Yes"_s}))
+                .checkBox(u"I agree"_s).asks(rules(true))
+                .submitButton()
+                .write());
+    const QByteArray page = get("/survey.html").body;
+    const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
+    const QString token = QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
+    const auto answers = [&](const QString& age, const QString& pets, bool agreed) {
+        Fields f = surveyHeader() + Fields{{submissionTokenField(), token},
+            {u"Age Type"_s, u"Text Field"_s}, {u"Age"_s, age}, {u"Height Type"_s, u"Text Field"_s}, {u"Height"_s, u"1,75"_s},
+            {u"Birthday Type"_s, u"Text Field"_s}, {u"Birthday"_s, u"24.12.1990"_s},
+            {u"Pets Type"_s, u"Radio Buttons"_s}, {u"Pets"_s, pets},
+            {u"Which pet? Type"_s, u"Text Field"_s}, {u"Which pet?"_s, u"A dog"_s}, {u"I agree Type"_s, u"Check Box"_s}};
+        if (agreed)
+            f.append({u"I agree"_s, u"on"_s});
+        return f;
+    };
+
+    // Bad answers store nothing; the page comes back with what was typed,
+    // each problem beside its question, and the same token.
+    HttpResponse refused = post(answers(u"abc"_s, u"Yes"_s, false));
+    QCOMPARE(refused.status, 422);
+    QVERIFY(refused.body.contains("Please give a whole number from 0 to 120."));
+    QVERIFY(refused.body.contains("Please tick this box."));
+    QVERIFY(refused.body.contains("value='abc'") || refused.body.contains("value=\"abc\""));
+    QVERIFY(refused.body.contains(token.toUtf8()));
+    QVERIFY(rows().isEmpty());
+    QCOMPARE(post(answers(u"121"_s, u"No"_s, true)).status, 422);
+    QVERIFY(rows().isEmpty());
+    // A question that applies must be answered; one that does not is never stored.
+    Fields noPet = answers(u"42"_s, u"Yes"_s, true);
+    noPet[noPet.indexOf({u"Which pet?"_s, u"A dog"_s})].second = u" "_s;
+    QVERIFY(post(noPet).body.contains("Please answer this question."));
+
+    // Corrected, with the page's token: stored once, in the one spelling.
+    QCOMPARE(post(answers(u" 42 "_s, u"No"_s, true)).status, 200);
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.at(0).value(u"Age"_s).toString(), u"42"_s);
+    QCOMPARE(stored.at(0).value(u"Height"_s).toString(), u"1.75"_s);
+    QCOMPARE(stored.at(0).value(u"Birthday"_s).toString(), u"1990-12-24"_s);
+    QVERIFY(stored.at(0).value(columnNameFor(u"Which pet?"_s)).isNull());
+    QCOMPARE(stored.at(0).value(columnNameFor(u"I agree"_s)).toString(), u"Checked"_s);
+}

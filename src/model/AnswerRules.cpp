@@ -1,0 +1,287 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/AnswerRules.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace quenlow {
+
+namespace {
+
+struct KindEntry {
+    AnswerKind kind;
+    const char* name;
+};
+
+constexpr KindEntry kKinds[] = {
+    {AnswerKind::AnyText, "Any text"},       {AnswerKind::WholeNumber, "Whole number"},
+    {AnswerKind::Number, "Number"},          {AnswerKind::Date, "Date"},
+    {AnswerKind::Email, "E-mail address"},   {AnswerKind::Phone, "Phone number"},
+};
+
+const QRegularExpression& wholeNumberPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]+$"));
+    return pattern;
+}
+
+const QRegularExpression& numberPattern()
+{
+    // One decimal separator, a point or a comma: "3,5" is three and a half.
+    static const QRegularExpression pattern(QStringLiteral("^[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)$"));
+    return pattern;
+}
+
+// Stored with a point, without a plus sign or a dangling separator.
+std::optional<QString> canonicalNumber(const QString& text, bool whole)
+{
+    if (!(whole ? wholeNumberPattern() : numberPattern()).match(text).hasMatch())
+        return std::nullopt;
+    QString value = text;
+    value.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (value.startsWith(QLatin1Char('+')))
+        value.remove(0, 1);
+    if (value.endsWith(QLatin1Char('.')))
+        value.chop(1);
+    if (value.startsWith(QLatin1Char('.')))
+        value.prepend(QLatin1Char('0'));
+    else if (value.startsWith(QLatin1String("-.")))
+        value.insert(1, QLatin1Char('0'));
+    return value;
+}
+
+// Year-month-day as a date input posts it, or day.month.year as people
+// type it where the browser shows a plain text box. Slashes are refused:
+// 03/04/2026 is a different day on either side of the Atlantic.
+std::optional<QString> canonicalDate(const QString& text)
+{
+    static const QRegularExpression iso(QStringLiteral("^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})$"));
+    static const QRegularExpression dotted(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})$"));
+    QDate date;
+    if (const auto m = iso.match(text); m.hasMatch())
+        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    else if (const auto d = dotted.match(text); d.hasMatch())
+        date = QDate(d.captured(3).toInt(), d.captured(2).toInt(), d.captured(1).toInt());
+    if (!date.isValid())
+        return std::nullopt;
+    return date.toString(Qt::ISODate);
+}
+
+std::optional<QString> canonicalAnswer(AnswerKind kind, const QString& text)
+{
+    switch (kind) {
+    case AnswerKind::AnyText:
+        return text;
+    case AnswerKind::WholeNumber:
+        return canonicalNumber(text, true);
+    case AnswerKind::Number:
+        return canonicalNumber(text, false);
+    case AnswerKind::Date:
+        return canonicalDate(text);
+    case AnswerKind::Email: {
+        static const QRegularExpression pattern(QStringLiteral("^[^\\s@]+@[^\\s@.]+(\\.[^\\s@.]+)+$"));
+        if (text.size() > 254 || !pattern.match(text).hasMatch())
+            return std::nullopt;
+        return text;
+    }
+    case AnswerKind::Phone: {
+        static const QRegularExpression pattern(QStringLiteral("^\\+?[0-9 ()./-]+$"));
+        const auto digits = std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+        if (!pattern.match(text).hasMatch() || digits < 3 || digits > 20)
+            return std::nullopt;
+        return text;
+    }
+    }
+    return std::nullopt;
+}
+
+// Dates in the stored spelling compare as text; numbers as numbers.
+int compareValues(AnswerKind kind, const QString& a, const QString& b)
+{
+    if (kind == AnswerKind::Date)
+        return a.compare(b);
+    const double x = a.toDouble();
+    const double y = b.toDouble();
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+QString kindRequest(AnswerKind kind)
+{
+    switch (kind) {
+    case AnswerKind::WholeNumber:
+        return QStringLiteral("a whole number");
+    case AnswerKind::Number:
+        return QStringLiteral("a number");
+    case AnswerKind::Date:
+        return QStringLiteral("a date");
+    default:
+        return {};
+    }
+}
+
+// "Please give a whole number from 0 to 120."
+QString limitedProblem(const AnswerRules& rules)
+{
+    const bool date = rules.kind == AnswerKind::Date;
+    QString text = QStringLiteral("Please give ") + kindRequest(rules.kind);
+    if (!rules.minimum.isEmpty() && !rules.maximum.isEmpty())
+        text += QStringLiteral(" from ") + rules.minimum + QStringLiteral(" to ") + rules.maximum;
+    else if (!rules.minimum.isEmpty())
+        text += (date ? QStringLiteral(" on or after ") : QStringLiteral(" of at least ")) + rules.minimum;
+    else if (!rules.maximum.isEmpty())
+        text += (date ? QStringLiteral(" on or before ") : QStringLiteral(" of at most ")) + rules.maximum;
+    else if (date)
+        text += QStringLiteral(" as year-month-day, for example 2026-12-24");
+    return text + QLatin1Char('.');
+}
+
+QString malformedProblem(const AnswerRules& rules)
+{
+    switch (rules.kind) {
+    case AnswerKind::Email:
+        return QStringLiteral("Please give an e-mail address, such as name@example.org.");
+    case AnswerKind::Phone:
+        return QStringLiteral("Please give a phone number: digits, spaces and + - ( ) only.");
+    default:
+        return limitedProblem(rules);
+    }
+}
+
+} // namespace
+
+QString answerKindName(AnswerKind kind)
+{
+    for (const KindEntry& entry : kKinds) {
+        if (entry.kind == kind)
+            return QString::fromLatin1(entry.name);
+    }
+    return {};
+}
+
+std::optional<AnswerKind> answerKindFromName(const QString& name)
+{
+    for (const KindEntry& entry : kKinds) {
+        if (name == QLatin1String(entry.name))
+            return entry.kind;
+    }
+    return std::nullopt;
+}
+
+QList<AnswerKind> allAnswerKinds()
+{
+    QList<AnswerKind> kinds;
+    for (const KindEntry& entry : kKinds)
+        kinds.append(entry.kind);
+    return kinds;
+}
+
+bool answerKindHasLimits(AnswerKind kind)
+{
+    return kind == AnswerKind::WholeNumber || kind == AnswerKind::Number || kind == AnswerKind::Date;
+}
+
+std::optional<QString> canonicalLimit(AnswerKind kind, const QString& typed)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty())
+        return QString();
+    if (!answerKindHasLimits(kind))
+        return std::nullopt;
+    return canonicalAnswer(kind, text);
+}
+
+CheckedAnswer checkTypedAnswer(const AnswerRules& rules, const QString& given)
+{
+    const QString text = given.trimmed();
+    if (text.isEmpty()) {
+        if (rules.required)
+            return {{}, QStringLiteral("Please answer this question.")};
+        return {};
+    }
+    if (rules.kind == AnswerKind::AnyText)
+        return {given, {}};
+    const std::optional<QString> value = canonicalAnswer(rules.kind, text);
+    if (!value)
+        return {{}, malformedProblem(rules)};
+    if (answerKindHasLimits(rules.kind)) {
+        const bool low = !rules.minimum.isEmpty() && compareValues(rules.kind, *value, rules.minimum) < 0;
+        const bool high = !rules.maximum.isEmpty() && compareValues(rules.kind, *value, rules.maximum) > 0;
+        if (low || high)
+            return {{}, limitedProblem(rules)};
+    }
+    return {*value, {}};
+}
+
+QString missingAnswerProblem(AnswerShape shape, const AnswerRules& rules, const QStringList& given)
+{
+    if (!rules.required)
+        return {};
+    const QString checked = QStringLiteral("Checked");
+    switch (shape) {
+    case AnswerShape::Text:
+        if (std::all_of(given.begin(), given.end(), [](const QString& v) { return v.trimmed().isEmpty(); }))
+            return QStringLiteral("Please answer this question.");
+        return {};
+    case AnswerShape::Box:
+        return given.contains(checked) ? QString() : QStringLiteral("Please tick this box.");
+    case AnswerShape::Boxes:
+        return given.contains(checked) ? QString() : QStringLiteral("Please tick at least one box.");
+    case AnswerShape::Choice:
+        if (std::all_of(given.begin(), given.end(), [](const QString& v) { return v.isEmpty(); }))
+            return QStringLiteral("Please choose an answer.");
+        return {};
+    }
+    return {};
+}
+
+QList<bool> questionsThatApply(const QList<ConditionalQuestion>& questions, const QHash<QString, QString>& answers)
+{
+    QList<bool> applies;
+    applies.reserve(questions.size());
+    QHash<QString, bool> asked; // by name, of the questions met so far
+    for (const ConditionalQuestion& question : questions) {
+        bool yes = true;
+        if (!question.condition.always()) {
+            // Only an earlier question can decide; one named later or not at
+            // all never holds, so the question is not asked.
+            const auto earlier = asked.constFind(question.condition.question);
+            yes = earlier != asked.cend() && *earlier
+                && answers.value(question.condition.question) == question.condition.answer;
+        }
+        applies.append(yes);
+        asked.insert(question.name, yes);
+    }
+    return applies;
+}
+
+std::optional<NumberSummary> summariseNumbers(const QStringList& answers)
+{
+    QList<double> numbers;
+    numbers.reserve(answers.size());
+    for (const QString& answer : answers) {
+        bool ok = false;
+        const double value = answer.trimmed().toDouble(&ok);
+        if (ok && std::isfinite(value))
+            numbers.append(value);
+    }
+    if (numbers.isEmpty())
+        return std::nullopt;
+    std::sort(numbers.begin(), numbers.end());
+    NumberSummary summary;
+    summary.count = numbers.size();
+    double sum = 0;
+    for (double n : numbers)
+        sum += n;
+    summary.mean = sum / static_cast<double>(numbers.size());
+    const qsizetype middle = numbers.size() / 2;
+    summary.median = numbers.size() % 2 ? numbers.at(middle) : (numbers.at(middle - 1) + numbers.at(middle)) / 2;
+    summary.minimum = numbers.constFirst();
+    summary.maximum = numbers.constLast();
+    return summary;
+}
+
+} // namespace quenlow

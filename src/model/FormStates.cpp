@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/FormStates.h"
+
+#include "core/TextFile.h"
+#include "database/AnswersStore.h"
+#include "model/CollectionFile.h"
+#include "model/FormSession.h"
+#include "model/MethodCollection.h"
+#include "model/Publication.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace quenlow {
+
+namespace {
+
+const QString kCollectionSuffix = QStringLiteral("Collection.txt");
+
+FormSettings reopened(FormSettings settings, bool accepting)
+{
+    settings.acceptingAnswers = accepting;
+    if (accepting) {
+        settings.closingTime = {};
+        settings.answerLimit.reset();
+    }
+    return settings;
+}
+
+} // namespace
+
+QList<FormOverview> formOverviews(const FormSession& session)
+{
+    QList<FormOverview> forms;
+    const auto store = openAnswersStore(session.databasePath());
+    const QStringList files =
+        QDir(session.collectionsFolder()).entryList({QLatin1Char('*') + kCollectionSuffix}, QDir::Files, QDir::Name);
+    for (const QString& file : files) {
+        const QString name = file.chopped(kCollectionSuffix.size());
+        if (name.isEmpty() || !QFileInfo::exists(session.htmlFolder() + name + QStringLiteral(".html")))
+            continue;
+        // The open form as it is now, which may be ahead of its file.
+        const bool isOpenForm = session.isFormOpen() && formNameOf(session.htmlName()) == name;
+        const QList<FormMethod> methods =
+            isOpenForm ? session.collection.methods() : readCollectionFile(session.collectionsFolder() + file).methods;
+        const std::optional<HeaderFacts> facts = headerFacts(methods);
+        if (!facts)
+            continue;
+        FormOverview form{name, facts->title, facts->settings, std::nullopt};
+        if (store) {
+            const QString table = AnswersStore::tableFor(name);
+            if (const auto exists = (*store)->tableExists(table); exists && *exists) {
+                if (const auto count = (*store)->rowCount(table))
+                    form.answers = *count;
+            } else if (exists) {
+                form.answers = 0;
+            }
+        }
+        forms.append(form);
+    }
+    return forms;
+}
+
+QString formStateText(const FormOverview& form, const QDateTime& now)
+{
+    const FormSettings& s = form.settings;
+    if (!s.acceptingAnswers)
+        return QStringLiteral("Closed");
+    if (s.closingTime.isValid() && now >= s.closingTime)
+        return QStringLiteral("Closed since ") + QLocale().toString(s.closingTime, QLocale::ShortFormat);
+    if (s.answerLimit && form.answers && *form.answers >= *s.answerLimit)
+        return QStringLiteral("Full (%1 answers)").arg(*s.answerLimit);
+    if (s.closingTime.isValid())
+        return QStringLiteral("Open until ") + QLocale().toString(s.closingTime, QLocale::ShortFormat);
+    return QStringLiteral("Open");
+}
+
+Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, bool accepting)
+{
+    if (session.isFormOpen() && formNameOf(session.htmlName()) == formName) {
+        // Through the history like any change to the open form, so that undoing
+        // an earlier change never brings back the state it had then.
+        Result<void> outcome;
+        session.recordChange(accepting ? QStringLiteral("Open Form for Answers") : QStringLiteral("Close Form for Answers"),
+                             [&] {
+                                 QList<FormMethod> methods = session.collection.methods();
+                                 if (methods.isEmpty() || !headerFacts(methods)) {
+                                     outcome = Error{Error::NotFound, QStringLiteral("the form has no header")};
+                                     return false;
+                                 }
+                                 FormMethod header = methods.first();
+                                 setFormSettings(header, reopened(formSettingsOf(header), accepting));
+                                 session.collection.replace(0, header);
+                                 const QString path = session.collectionFilePath(formName);
+                                 const FileResult written = writeFileAtomically(
+                                     path, encodeText(serializeCollection(session.collection)));
+                                 if (!written) {
+                                     outcome = Error{Error::Io, written.error};
+                                     return false;
+                                 }
+                                 return true;
+                             });
+        if (!outcome)
+            return outcome;
+        return publishOpenForm(session);
+    }
+    const QString path = session.collectionFilePath(formName);
+    ParsedCollection parsed = readCollectionFile(path);
+    if (!parsed.ok())
+        return Error{Error::NotFound, parsed.error};
+    if (parsed.methods.isEmpty() || !headerFacts(parsed.methods))
+        return Error{Error::NotFound, QStringLiteral("the form has no header")};
+    FormMethod& header = parsed.methods.first();
+    setFormSettings(header, reopened(formSettingsOf(header), accepting));
+    MethodCollection collection;
+    collection.setMethods(parsed.methods);
+    if (const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(collection))); !written)
+        return Error{Error::Io, written.error};
+    return publishForm(session, formName, parsed.methods);
+}
+
+} // namespace quenlow

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/QuestionSettings.h"
+
+#include "model/FormMethod.h"
+
+#include <QStringList>
+
+namespace quenlow {
+
+namespace {
+
+const QString kAnswerRequired = QStringLiteral("AnswerRequired");
+const QString kAnswerKind = QStringLiteral("AnswerKind");
+const QString kMinimumValue = QStringLiteral("MinimumValue");
+const QString kMaximumValue = QStringLiteral("MaximumValue");
+const QString kAskOnlyIf = QStringLiteral("AskOnlyIf");
+const QString kAskOnlyIfAnswer = QStringLiteral("AskOnlyIfAnswer");
+const QString kQuestionText = QStringLiteral("QuestionText");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// A line break would end the value's line in the file.
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+} // namespace
+
+bool isQuestionSettingKey(const QString& key)
+{
+    return key == kAnswerRequired || key == kAnswerKind || key == kMinimumValue || key == kMaximumValue
+        || key == kAskOnlyIf || key == kAskOnlyIfAnswer || key == kQuestionText;
+}
+
+QuestionSettings questionSettingsOf(const QList<std::pair<QString, QString>>& lines)
+{
+    QuestionSettings s;
+    for (const auto& [key, value] : lines) {
+        if (key == kAnswerRequired)
+            s.rules.required = value.trimmed() == QLatin1String("1");
+        else if (key == kAnswerKind)
+            s.rules.kind = answerKindFromName(value.trimmed()).value_or(AnswerKind::AnyText);
+        else if (key == kMinimumValue)
+            s.rules.minimum = value.trimmed();
+        else if (key == kMaximumValue)
+            s.rules.maximum = value.trimmed();
+        else if (key == kAskOnlyIf)
+            s.condition.question = value;
+        else if (key == kAskOnlyIfAnswer)
+            s.condition.answer = value;
+        else if (key == kQuestionText)
+            s.questionText = value;
+    }
+    // Limits only mean something for the kinds that have them, in their spelling.
+    for (QString* limit : {&s.rules.minimum, &s.rules.maximum})
+        *limit = canonicalLimit(s.rules.kind, *limit).value_or(QString());
+    if (s.condition.question.isEmpty())
+        s.condition = {};
+    return s;
+}
+
+QuestionSettings questionSettingsOf(const FormMethod& question)
+{
+    return questionSettingsOf(question.settings);
+}
+
+QList<std::pair<QString, QString>> questionSettingLines(const QuestionSettings& s)
+{
+    QList<std::pair<QString, QString>> lines;
+    if (!s.questionText.isEmpty())
+        lines.append({kQuestionText, oneLine(s.questionText)});
+    if (s.rules.required)
+        lines.append({kAnswerRequired, QStringLiteral("1")});
+    if (s.rules.kind != AnswerKind::AnyText)
+        lines.append({kAnswerKind, answerKindName(s.rules.kind)});
+    if (!s.rules.minimum.isEmpty())
+        lines.append({kMinimumValue, s.rules.minimum});
+    if (!s.rules.maximum.isEmpty())
+        lines.append({kMaximumValue, s.rules.maximum});
+    if (!s.condition.always()) {
+        lines.append({kAskOnlyIf, oneLine(s.condition.question)});
+        lines.append({kAskOnlyIfAnswer, oneLine(s.condition.answer)});
+    }
+    return lines;
+}
+
+void setQuestionSettings(FormMethod& question, const QuestionSettings& settings)
+{
+    QList<std::pair<QString, QString>> kept;
+    for (const auto& line : question.settings) {
+        if (!isQuestionSettingKey(line.first))
+            kept.append(line);
+    }
+    question.settings = kept + questionSettingLines(settings);
+}
+
+QString questionSettingsText(const QuestionSettings& settings)
+{
+    QString text;
+    for (const auto& [key, value] : questionSettingLines(settings))
+        text += key + kCrLf + value + kCrLf;
+    return text;
+}
+
+QuestionSettings questionSettingsFromText(const QString& text)
+{
+    const QStringList lines = text.split(kCrLf);
+    QList<std::pair<QString, QString>> pairs;
+    for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
+        pairs.append({lines.at(i), lines.at(i + 1)});
+    return questionSettingsOf(pairs);
+}
+
+} // namespace quenlow
