@@ -38,7 +38,7 @@ QString shortened(const QString& text, qsizetype most)
 // One bar per option: its text above, the bar and "count (percent)" below.
 QString barChart(const ChartedQuestion& question, const QList<qint64>& counts)
 {
-    constexpr int kWidth = 400, kRow = 46, kBarWidth = 280;
+    constexpr int kWidth = 340, kRow = 46, kBarWidth = 210;
     qint64 sum = 0, most = 0;
     for (const qint64 n : counts) {
         sum += n;
@@ -57,7 +57,7 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts)
         const int percent = sum > 0 ? int(double(n) * 100.0 / double(sum) + 0.5) : 0;
         svg += QStringLiteral("<text x='0' y='%1' font-size='15' fill='#111'>%2</text>")
                    .arg(y + 16)
-                   .arg(escapeHtml(shortened(question.options.at(i), 48)));
+                   .arg(escapeHtml(shortened(question.options.at(i), 40)));
         svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#c8d3e0'/>")
                    .arg(y + 22)
                    .arg(kBarWidth);
