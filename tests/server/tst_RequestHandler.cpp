@@ -833,7 +833,7 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
 
     // The pages that follow it are in its style.
     const QByteArray style = "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">" + respondentHead().toByteArray();
-    QVERIFY(thankYouPage(PublishedForm{u"survey"_s, u"Staff Survey"_s, {}, true}).startsWith(style));
+    QVERIFY(thankYouPage(PublishedForm{u"survey"_s, u"Staff Survey"_s, {}, true, {}}).startsWith(style));
     QVERIFY(errorResponse(409, u"Changed"_s, u"Changed."_s).body.startsWith(style));
 }
 
