@@ -139,7 +139,11 @@ int main(int argc, char** argv)
         resetPeak();
         const qint64 before = statusKb("VmRSS:");
         t.restart();
-        const ExportResult result = exportAnswers({dir.path(), u"big.html"_s, format, dir.path() + file});
+        const ExportResult result = exportAnswers({ .appFolder = dir.path(),
+            .pageFile = u"big.html"_s,
+            .format = format,
+            .outputPath = dir.path() + file,
+            .answersStore = {} });
         const double ms = double(t.nsecsElapsed()) / 1e6;
         const qint64 peak = statusKb("VmHWM:");
         if (!result.ok)

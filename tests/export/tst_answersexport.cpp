@@ -290,11 +290,15 @@ private slots:
             const QString target = form.folder.path() + u"/out"_s;
             writeBytes(target, "earlier");
             qint64 lastTotal = 0;
-            const ExportResult result = exportAnswers({form.folder.path(), u"survey.html"_s, format, target},
-                                                      [&](qint64 done, qint64 total) {
-                                                          lastTotal = total;
-                                                          return done < 8000;
-                                                      });
+            const ExportResult result = exportAnswers({ .appFolder = form.folder.path(),
+                                                          .pageFile = u"survey.html"_s,
+                                                          .format = format,
+                                                          .outputPath = target,
+                                                          .answersStore = {} },
+                [&](qint64 done, qint64 total) {
+                    lastTotal = total;
+                    return done < 8000;
+                });
             QVERIFY(result.cancelled);
             QVERIFY(!result.ok);
             QCOMPARE(lastTotal, 10000);

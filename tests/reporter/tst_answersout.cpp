@@ -112,8 +112,11 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         form.findChild<QAction*>(u"ExportAnswersMenu"_s)->trigger();
         const QString direct = f.folder.path() + u"/direct.csv"_s;
-        ExportRequest request{f.folder.path(), u"survey.html"_s, ExportFormat::Csv, direct};
-        request.answersStore = f.folder.database();
+        const ExportRequest request { .appFolder = f.folder.path(),
+            .pageFile = u"survey.html"_s,
+            .format = ExportFormat::Csv,
+            .outputPath = direct,
+            .answersStore = f.folder.database() };
         QVERIFY(exportAnswers(request).ok);
         QCOMPARE(readBytes(csv), readBytes(direct));
         // A workbook is as readable as the CSV beside it; one replaced keeps the permissions it had.
