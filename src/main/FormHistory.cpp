@@ -65,15 +65,26 @@ bool hasColumn(const QList<AnswersStore::Column>& columns, const QString& name)
     return false;
 }
 
+QStringList missingFrom(const QList<AnswersStore::Column>& columns, const QList<AnswersStore::Column>& other)
+{
+    QStringList missing;
+    for (const auto& column : columns) {
+        if (!hasColumn(other, column.name))
+            missing.append(column.name);
+    }
+    return missing;
+}
+
 QString droppedWithAnswers(const FormState& before, const FormState& after)
 {
     if (before.rows <= 0)
         return {};
-    for (const auto& column : before.columns) {
-        if (!hasColumn(after.columns, column.name))
-            return column.name;
-    }
-    return {};
+    const QStringList gone = missingFrom(before.columns, after.columns);
+    // A lone column renamed (an edited question) is renamed back by undoing,
+    // its answers with it: nothing is lost.
+    if (gone.size() == 1 && missingFrom(after.columns, before.columns).size() == 1)
+        return {};
+    return gone.value(0);
 }
 
 } // namespace

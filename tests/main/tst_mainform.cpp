@@ -447,6 +447,35 @@ private slots:
         QCOMPARE(folder.messageTexts().constLast(),
                  QStringLiteral("The answers to 'Marker only' are kept in the answers table."));
     }
+
+    // A question renamed with answers in its column is renamed back by Undo
+    // and again by Redo, the answers staying with it.
+    void undoneRenameKeepsTheAnswers()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        FormHistory history(session);
+        createForm(session, QStringLiteral("survey"));
+        QVERIFY(add(session, Kind::textField(), QStringLiteral("A")));
+        answer(folder, {{QStringLiteral("A"), QStringLiteral("yes")}});
+        QVERIFY(session.recordChange(QStringLiteral("Edit"), [&] {
+            return UpdateMethod(session, element(Kind::textField(), QStringLiteral("B")), QStringLiteral("1"))
+                && WriteFormPage(session, session.htmlName());
+        }));
+        const auto answerIn = [&](const char* column) {
+            return tableRows(folder.database(), QStringLiteral("tbl_survey")).value(0).value(QLatin1StringView(column)).toString();
+        };
+        QCOMPARE(answerIn("B"), QStringLiteral("yes"));
+        QVERIFY(history.stack()->canUndo());
+        history.stack()->undo();
+        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A")}));
+        QCOMPARE(answerIn("A"), QStringLiteral("yes"));
+        QCOMPARE(session.collection.atPosition(1).userInstruction, QStringLiteral("A"));
+        history.stack()->redo();
+        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("B")}));
+        QCOMPARE(answerIn("B"), QStringLiteral("yes"));
+        QVERIFY(folder.messageTexts().isEmpty());
+    }
 };
 
 QTEST_MAIN(TestMainForm)
