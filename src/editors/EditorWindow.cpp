@@ -7,6 +7,7 @@
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,11 +67,11 @@ std::optional<QString> EditorWindow::selectedKey() const
 bool EditorWindow::insert(const FormMethod& method, bool counted)
 {
     return m_session.recordChange(QStringLiteral("Add ") + method.methodType, [&] {
-        if (!InsertMethod(m_session, method))
+        if (!tell(m_session, InsertMethod(m_session, method)))
             return false;
         if (counted)
-            NextElementNumber(m_session);
-        WriteFormPage(m_session, m_session.htmlName());
+            tell(m_session, NextElementNumber(m_session));
+        tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
         return true;
     });
 }
@@ -78,9 +79,9 @@ bool EditorWindow::insert(const FormMethod& method, bool counted)
 bool EditorWindow::update(const FormMethod& method, const QString& key)
 {
     return m_session.recordChange(QStringLiteral("Edit ") + method.methodType, [&] {
-        if (!UpdateMethod(m_session, method, key))
+        if (!tell(m_session, UpdateMethod(m_session, method, key)))
             return false;
-        WriteFormPage(m_session, m_session.htmlName());
+        tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
         return true;
     });
 }

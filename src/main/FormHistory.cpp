@@ -6,6 +6,7 @@
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "model/CollectionFile.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QFile>
 #include <QScopedValueRollback>
@@ -246,7 +247,7 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     }
     Q_UNUSED(current);
     const int selected = m_session.selectedRow();
-    LoadForm(m_session, m_session.appFolder(), m_session.htmlName());
+    loadFormTelling(m_session, m_session.htmlName());
     m_session.setSelectedRow(std::min(selected, int(m_session.rows()->rowCount()) - 1));
     m_session.refreshBrowser();
     if (!kept.isEmpty())

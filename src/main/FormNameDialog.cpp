@@ -9,6 +9,7 @@
 #include "model/FormSession.h"
 #include "newform/FormHeader.h"
 #include "newform/NewFormOperations.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -100,7 +101,7 @@ void renameOpenForm(FormSession& session, QWidget* owner)
         failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be renamed"), done.error());
         return;
     }
-    LoadForm(session, session.appFolder(), to + QStringLiteral(".html"));
+    loadFormTelling(session, to + QStringLiteral(".html"));
 }
 
 void copyOpenForm(FormSession& session, QWidget* owner)
@@ -125,7 +126,7 @@ void copyOpenForm(FormSession& session, QWidget* owner)
         failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be copied"), done.error());
         return;
     }
-    LoadForm(session, session.appFolder(), to + QStringLiteral(".html"));
+    loadFormTelling(session, to + QStringLiteral(".html"));
 }
 
 void deleteOpenForm(FormSession& session)

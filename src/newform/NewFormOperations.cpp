@@ -10,6 +10,7 @@
 #include "model/PageWriter.h"
 #include "newform/CreateNewDatabase.h"
 #include "newform/FormHeader.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -146,7 +147,7 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     session.setHtmlName(session.openPageFile);
     session.setEditingVisible(true);
     session.setReporterVisible(true);
-    WriteFormPage(session, session.openPageFile);
+    tell(session, WriteFormPage(session, session.openPageFile));
     session.setSelectedRow(0);
     return true;
 }
@@ -175,7 +176,7 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
     } else {
         session.collection.replace(position, header);
     }
-    WriteFormPage(session, session.htmlName());
+    tell(session, WriteFormPage(session, session.htmlName()));
     return true;
 }
 

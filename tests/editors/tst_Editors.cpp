@@ -198,7 +198,7 @@ void TestEditors::modelessEditorOutlivesTheForm()
     QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
     // The main window shows the help page instead: no form is open any more.
-    LoadForm(env.session, env.session.appFolder(), QStringLiteral("welcome.html"));
+    QVERIFY(LoadForm(env.session, env.session.appFolder(), QStringLiteral("welcome.html")));
     env.expectBox();
     setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
     click(boxes, QStringLiteral("AddCheckBox"));

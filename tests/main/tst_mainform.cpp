@@ -13,6 +13,7 @@
 #include "model/PageWriter.h"
 #include "newform/NewFormOperations.h"
 #include "platform/BrowserView.h"
+#include "platform/OutcomeMessages.h"
 #include "program/Program.h"
 #include "support/FormFixture.h"
 #include "support/ModalStep.h"
@@ -242,7 +243,7 @@ private slots:
         countHooks(main, program.session());
         writeBytes(folder.html(QStringLiteral("orphan.html")), "<html></html>\r\n");
         folder.messages().queueAnswer(MessageAnswer::Yes);
-        LoadForm(program.session(), folder.path(), QStringLiteral("orphan.html"));
+        QVERIFY(loadFormTelling(program.session(), QStringLiteral("orphan.html")) == false);
         folder.messages().clear();
         for (const QString& menu : kAddMenu + formEntries) {
             folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -384,7 +385,7 @@ private slots:
         QVERIFY(add(session, Kind::textField(), QStringLiteral("B")));
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
         session.setSelectedRow(1);
-        QVERIFY(session.recordChange(QStringLiteral("Remove"), [&] { return removeSelected(session); }));
+        QVERIFY(session.recordChange(QStringLiteral("Remove"), [&] { return bool(removeSelected(session)); }));
         QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("B")}));
         history.stack()->undo();
         QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));

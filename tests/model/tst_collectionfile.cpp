@@ -109,7 +109,7 @@ private slots:
                 QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
             }
             FormSession reopened(folder.path());
-            LoadForm(reopened, folder.path(), QStringLiteral("survey.html")); // no box may appear
+            QCOMPARE(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")).notices().size(), 0);
             QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
             QCOMPARE(reopened.collection.methods(), session.collection.methods());
             QCOMPARE(reopened.collection.atPosition(1), written.at(1));
@@ -145,17 +145,12 @@ private slots:
         const QByteArray surveyFile = readBytes(folder.collection(QStringLiteral("survey")));
         writeBytes(folder.collection(QStringLiteral("broken")), bytes);
 
-        // No keeps the open form exactly as it was.
-        folder.messages().queueAnswer(MessageAnswer::No);
-        LoadForm(session, folder.path(), QStringLiteral("broken.html"));
-        // Said to be damaged, not missing; in the words of the missing file's box.
-        QVERIFY(!folder.messageTexts().isEmpty());
-        const QString text = folder.messageTexts().constLast();
-        QVERIFY2(text.startsWith(QStringLiteral("Sorry, but Collection text file for the Form 'broken' is damaged ("))
-                     && text.endsWith(QStringLiteral("). Do you wish just to open the HTML Form file ?")),
-                 qPrintable(text));
-        QCOMPARE(folder.messages().boxes().constLast().buttons, MessageButtons::YesNo);
-        QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::None);
+        // Asking leaves the open form exactly as it was; the file is said to be damaged, not missing.
+        const std::optional<Notice> question = LoadForm(session, folder.path(), QStringLiteral("broken.html")).question();
+        QVERIFY(question && question->kind == Notice::Kind::OpenPageOnly);
+        QCOMPARE(question->subject, QStringLiteral("broken"));
+        QCOMPARE(question->collection, Notice::Collection::Damaged);
+        QVERIFY(!question->detail.isEmpty());
         QCOMPARE(session.collection.methods(), before);
         QCOMPARE(session.rows()->count(), 3);
         QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
@@ -171,14 +166,12 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        folder.allowUnanswered();
         for (const QString& name : {QString(), QStringLiteral("survey"), QStringLiteral(".html")}) {
-            LoadForm(session, folder.path(), name);
+            const Outcome opened = LoadForm(session, folder.path(), name);
+            QVERIFY(!opened && opened.tells(Notice::Kind::NotAPageName));
             QCOMPARE(session.collection.count(), 3);
             QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
         }
-        QCOMPARE(folder.messages().boxes().size(), 3);
-        QCOMPARE(folder.messages().boxes().constFirst().icon, MessageIcon::Exclamation);
     }
 
     // Windows-1252 text is written single-byte as the older program did; anything
@@ -211,7 +204,7 @@ private slots:
         QVERIFY(bytes.contains(written));
 
         FormSession reopened(folder.path());
-        LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
         QCOMPARE(reopened.collection.atPosition(1).userInstruction, question);
     }
 
@@ -225,15 +218,15 @@ private slots:
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
 
         session.collection.append(QStringLiteral("3"), textField(QStringLiteral("Another question")));
-        folder.allowUnanswered();
-        bool written = true;
+        Outcome written;
         {
             quenlow::test::FileSizeLimit full(100);
             written = WriteFormPage(session, QStringLiteral("survey.html"));
         }
         QVERIFY(!written);
-        QCOMPARE(folder.messages().boxes().size(), 1);
-        QVERIFY(folder.messageTexts().constFirst().contains(QStringLiteral("could be written")));
+        QCOMPARE(written.notices().size(), 1);
+        QCOMPARE(written.notices().constFirst().kind, Notice::Kind::CollectionNotSaved);
+        QVERIFY(written.notices().constFirst().detail.contains(QStringLiteral("could be written")));
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
     }

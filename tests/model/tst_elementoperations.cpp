@@ -41,16 +41,18 @@ private slots:
         createForm(session, QStringLiteral("survey"));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Colour Type"))));
+        QString clash;
         for (const QString& name : {QStringLiteral("tableName"), QStringLiteral("DBLocation"), QStringLiteral("background"),
                                     QStringLiteral("Size Type"), QStringLiteral("Colour")}) {
-            folder.messages().queueAnswer(MessageAnswer::Ok);
-            QVERIFY2(!InsertMethod(session, element(Kind::checkBox(), name)), qPrintable(name));
-            QVERIFY(folder.messageTexts().constLast().contains(QStringLiteral("Please call it something else.")));
+            const Outcome added = InsertMethod(session, element(Kind::checkBox(), name));
+            QVERIFY2(!added && added.tells(Notice::Kind::NameClash), qPrintable(name));
+            clash = added.notices().constFirst().detail;
+            QVERIFY(clash.contains(QStringLiteral("Please call it something else.")));
         }
-        QVERIFY(folder.messageTexts().constLast().contains(QStringLiteral("'Colour Type'")));
+        QVERIFY(clash.contains(QStringLiteral("'Colour Type'")));
         // Renaming into a clash is refused too; names merely alike are fine.
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("Size Type")), QStringLiteral("2")));
+        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Size Type")), QStringLiteral("2"))
+                    .tells(Notice::Kind::NameClash));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Table name"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size Types"))));
         QCOMPARE(columnNames(folder.database(), QStringLiteral("tbl_survey")),
@@ -66,11 +68,12 @@ private slots:
         createForm(session, QStringLiteral("survey"));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("B2"))));
         QVERIFY(openStore(session.databasePath())->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(!UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), QStringLiteral("1")));
-        QCOMPARE(folder.messageTexts().constLast(),
-                 QStringLiteral("The answers column for 'B3' could not be renamed (the table tbl_survey has no column "
-                                "B2). Nothing has been changed."));
+        const Outcome renamed = UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), QStringLiteral("1"));
+        QVERIFY(!renamed);
+        const Notice why = renamed.notices().constFirst();
+        QCOMPARE(why.kind, Notice::Kind::ColumnNotChanged);
+        QCOMPARE(why.column, Notice::Column::Renamed);
+        QCOMPARE(why.detail, QStringLiteral("the table tbl_survey has no column B2"));
         QCOMPARE(session.collection.atPosition(1).userInstruction, QStringLiteral("B2"));
     }
 
@@ -105,7 +108,7 @@ private slots:
         const QByteArray file = readBytes(folder.collection(QStringLiteral("survey")));
         QVERIFY(file.contains("\r\nFormer Name\r\nYour age\r\nAttribute 6\r\n"));
         FormSession reopened(folder.path());
-        LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
         QCOMPARE(reopened.collection.methods(), session.collection.methods());
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), file);
     }
@@ -116,10 +119,7 @@ private slots:
         FormSession session(folder.path());
         createForm(session, QStringLiteral("survey"));
         QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
-        folder.messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(!MoveMethod(session, QStringLiteral("0"), QStringLiteral("1")));
-        QCOMPARE(folder.messageTexts().constLast(),
-                 QStringLiteral("Sorry but you cannot move the Form Header - it must remain at the top of the form"));
+        QVERIFY(MoveMethod(session, QStringLiteral("0"), QStringLiteral("1")).tells(Notice::Kind::HeaderStaysOnTop));
         QCOMPARE(types(session), QStringList({Kind::header(), Kind::line()}));
     }
 
@@ -128,15 +128,13 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         createForm(session, QStringLiteral("survey"));
-        folder.allowUnanswered();
         session.elementCounter = kMaxElements;
-        QVERIFY(!NextElementNumber(session));
+        QVERIFY(NextElementNumber(session).tells(Notice::Kind::CounterAtLimit));
         QCOMPARE(session.elementCounter, qint16(kMaxElements));
         for (int k = 1; k < kMaxElements; ++k)
             session.collection.append(QString::number(k), element(Kind::line(), QStringLiteral("Horizontal")));
-        QVERIFY(!InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
+        QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))).tells(Notice::Kind::FormFull));
         QCOMPARE(session.collection.count(), kMaxElements);
-        QCOMPARE(folder.messages().boxes().size(), 2);
     }
 
     void roundTripOfEveryKindGivesIdenticalBytes()
@@ -158,7 +156,7 @@ private slots:
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
 
         FormSession reopened(folder.path());
-        LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
         QCOMPARE(reopened.collection.methods(), session.collection.methods());
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);

@@ -41,7 +41,8 @@ void createForm(FormSession& session, const QString& name, const QString& title)
     session.collection.append(QStringLiteral("0"), headerRecord(session, name, title),
                               QStringLiteral("HTML Header (Can't Remove/Move)"));
     session.setHtmlName(session.openPageFile);
-    WriteFormPage(session, session.openPageFile);
+    if (!WriteFormPage(session, session.openPageFile))
+        QTest::qFail("cannot write the page", __FILE__, __LINE__);
     session.setSelectedRow(0);
 }
 
