@@ -4,9 +4,9 @@
 
 #include "core/Messages.h"
 #include "editors/EditorWindow.h"
-#include "editors/Fragments.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 #include "model/PageWriter.h"
 #include "platform/OutcomeMessages.h"
 

@@ -6,8 +6,8 @@
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/FormChanges.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
-#include "newform/FormHeader.h"
 #include "newform/NewFormOperations.h"
 #include "platform/OutcomeMessages.h"
 

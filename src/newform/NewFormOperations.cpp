@@ -5,11 +5,11 @@
 #include "core/Messages.h"
 #include "database/AnswersStore.h"
 #include "model/FormChanges.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
 #include "newform/CreateNewDatabase.h"
-#include "newform/FormHeader.h"
 #include "platform/OutcomeMessages.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "EditorTestSupport.h"
 
 #include "editors/Editors.h"
-#include "editors/Fragments.h"
 #include "model/CollectionFile.h"
+#include "model/Fragments.h"
 #include "platform/BrowserView.h"
 
 #include <QCheckBox>

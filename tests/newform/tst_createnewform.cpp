@@ -2,11 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "newform/CreateNewForm.h"
-#include "newform/FormHeader.h"
-#include "support/ModalStep.h"
 #include "platform/BrowserView.h"
+#include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
 
 #include <QCheckBox>

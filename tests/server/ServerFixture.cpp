@@ -5,8 +5,9 @@
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "model/Backgrounds.h"
 #include "model/CollectionFile.h"
-#include "model/HtmlText.h"
+#include "model/FormHeader.h"
 #include "model/FormMethod.h"
 #include "model/MethodCollection.h"
 #include "model/PageWriter.h"
@@ -41,13 +42,6 @@ RawResponse parseResponse(const QByteArray& received)
         response.status = statusLine.at(1).toInt();
     return response;
 }
-
-const QStringList kImages = {QStringLiteral("none.gif"),          QStringLiteral("Background.gif"),
-                             QStringLiteral("Background2.jpg"),   QStringLiteral("Grey.jpg"),
-                             QStringLiteral("yellowTexture.gif"), QStringLiteral("steelTexture.jpg"),
-                             QStringLiteral("Background3.jpg"),   QStringLiteral("Sky.jpg"),
-                             QStringLiteral("goldPattern.jpg"),   QStringLiteral("mellow.jpg"),
-                             QStringLiteral("brownPaper.jpg")};
 
 } // namespace
 
@@ -84,17 +78,17 @@ FormBuilder& FormBuilder::databaseLocation(const QString& location)
     return *this;
 }
 
-QString FormBuilder::headerFragment() const
+FormMethod FormBuilder::header() const
 {
-    const QString b = kImages.value(m_background);
-    return QStringLiteral("<html><head><title>") + m_title + QStringLiteral("</h1></title><BODY BGCOLOR='#000000' BACKGROUND='")
-        + escapeAttribute(b) + QStringLiteral("'><CENTER><I><B><FONT SIZE='7'><P>") + m_title
-        + QStringLiteral("</FONT></B></I></CENTER><FORM name='") + escapeAttribute(m_title)
-        + QStringLiteral("' method=post action='/scripts/save.asp'><input type=hidden name=tableName value='")
-        + escapeAttribute(tableName()) + QStringLiteral("'><input type=hidden name=DBLocation value='")
-        + escapeAttribute(m_location) + QStringLiteral("'><input type=hidden name=background value='")
-        + escapeAttribute(b) + QStringLiteral("'><input type=hidden name=allowShowTableButtron value='")
-        + (m_allowTable ? QStringLiteral("True'>") : QStringLiteral("False'>"));
+    HeaderSettings s;
+    s.formName = m_name;
+    s.title = m_title;
+    s.letterSize = QStringLiteral("7");
+    s.justification = QStringLiteral("Centre");
+    s.background = backgroundImageFor(backgroundChoices().value(m_background));
+    s.databaseLocation = m_location;
+    s.userViewTable = m_allowTable;
+    return headerRecord(s, m_background, 0);
 }
 
 bool FormBuilder::write()
@@ -120,14 +114,7 @@ bool FormBuilder::writeFiles()
     if (!store)
         return false;
     MethodCollection collection;
-    FormMethod header;
-    header.htmlCode = headerFragment();
-    header.userInstruction = m_title;
-    header.methodType = QStringLiteral("Header");
-    header.attribute4 = QStringLiteral("7");
-    header.attribute5 = QStringLiteral("Centre");
-    header.attribute6List = {printNumber(m_background), printNumber(m_allowTable ? 1 : 0), m_location, printNumber(0)};
-    collection.append(QStringLiteral("0"), header);
+    collection.append(QStringLiteral("0"), header());
     for (const FormMethod& e : m_elements)
         collection.append(QString::number(collection.count()), e);
     const FileResult c = writeFileAtomically(m_folder + QStringLiteral("/Collections/") + m_name

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
-#include "editors/Fragments.h"
+#include "model/Fragments.h"
 
 #include <QByteArray>
 #include <QList>
@@ -77,7 +77,7 @@ private:
         m_elements.append(element);
         return *this;
     }
-    QString headerFragment() const;
+    FormMethod header() const;
 
     QString m_folder, m_name, m_title, m_location;
     QString m_store; // where the answers go (m_location is what the page names)

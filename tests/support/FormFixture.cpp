@@ -3,6 +3,8 @@
 #include "support/FormFixture.h"
 
 #include "database/AnswerColumns.h"
+#include "model/Backgrounds.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 
@@ -13,19 +15,18 @@ namespace quenlow::test {
 namespace {
 
 // A header record as the new-form window builds one (background Marble,
-// table view allowed, the session's counter), with a simple fragment.
-FormMethod headerRecord(const FormSession& session, const QString& formName, const QString& title)
+// table view allowed, the session's counter).
+FormMethod headerFor(const FormSession& session, const QString& formName, const QString& title)
 {
-    FormMethod header;
-    header.methodType = Kind::header();
-    header.userInstruction = title;
-    header.htmlCode = QStringLiteral("<html><head><title>") + title + QStringLiteral("</h1></title><FORM name='")
-        + title + QStringLiteral("' method=post action='/scripts/save.asp'><input type=hidden name=tableName value='tbl_")
-        + formName + QStringLiteral("'>");
-    header.attribute4 = QStringLiteral("7");
-    header.attribute5 = QStringLiteral("Centre");
-    header.attribute6List = {printNumber(1), printNumber(1), session.databasePath(), printNumber(session.elementCounter)};
-    return header;
+    HeaderSettings s;
+    s.formName = formName;
+    s.title = title;
+    s.letterSize = QStringLiteral("7");
+    s.justification = QStringLiteral("Centre");
+    s.background = backgroundImageFor(backgroundChoices().value(1));
+    s.databaseLocation = session.databasePath();
+    s.userViewTable = true;
+    return headerRecord(s, 1, session.elementCounter);
 }
 
 } // namespace
@@ -38,7 +39,7 @@ void createForm(FormSession& session, const QString& name, const QString& title)
     session.ResetOpenForm();
     session.openFormName = name;
     session.openPageFile = name + QStringLiteral(".html");
-    session.collection.append(QStringLiteral("0"), headerRecord(session, name, title),
+    session.collection.append(QStringLiteral("0"), headerFor(session, name, title),
                               QStringLiteral("HTML Header (Can't Remove/Move)"));
     session.setHtmlName(session.openPageFile);
     if (!WriteFormPage(session, session.openPageFile))
