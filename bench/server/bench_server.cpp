@@ -102,7 +102,7 @@ void makeForm(const QString& folder)
     header.userInstruction = QStringLiteral("Benchmark");
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
     header.attribute6List = {printNumber(1), printNumber(0), db, printNumber(6)};
-    collection.append(QStringLiteral("0"), header);
+    collection.append(header);
     for (int i = 0; i < kQuestions.size(); ++i) {
         if (!answers->addColumn(QStringLiteral("tbl_bench"), kQuestions.at(i), kKinds.at(i) == QLatin1StringView("Text Area")))
             fail(answers->lastError());
@@ -110,7 +110,7 @@ void makeForm(const QString& folder)
         m.methodType = kKinds.at(i);
         m.userInstruction = kQuestions.at(i);
         m.htmlCode = QStringLiteral("<P>") + kQuestions.at(i);
-        collection.append(QString::number(i + 1), m);
+        collection.append(m);
     }
     if (!writeFileAtomically(folder + QStringLiteral("/Collections/benchCollection.txt"),
                              encodeText(serializeCollection(collection)))

@@ -116,8 +116,8 @@ void CheckBoxesForm::confirm()
         m_title->clear();
         insert(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), false);
     } else {
-        if (const auto key = selectedKey())
-            update(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), *key);
+        if (const auto position = selectedPosition())
+            update(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), *position);
     }
     // The window stays open; the tick and the line option carry over to the next check box.
 }

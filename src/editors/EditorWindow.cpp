@@ -53,15 +53,14 @@ bool EditorWindow::checkFormOpen(const QString& message) const
     return open;
 }
 
-std::optional<QString> EditorWindow::selectedKey() const
+std::optional<int> EditorWindow::selectedPosition() const
 {
     const int row = m_session.selectedRow();
-    const QString key = QString::number(row);
-    if (row < 0 || !m_session.collection.contains(key)) {
+    if (row < 0 || row >= m_session.collection.count()) {
         showExclamation(QStringLiteral("You do not have a Form Method Selected."));
         return std::nullopt;
     }
-    return key;
+    return row;
 }
 
 bool EditorWindow::insert(const FormMethod& method, bool counted)
@@ -76,10 +75,10 @@ bool EditorWindow::insert(const FormMethod& method, bool counted)
     });
 }
 
-bool EditorWindow::update(const FormMethod& method, const QString& key)
+bool EditorWindow::update(const FormMethod& method, int position)
 {
     return m_session.recordChange(QStringLiteral("Edit ") + method.methodType, [&] {
-        if (!tell(m_session, UpdateMethod(m_session, method, key)))
+        if (!tell(m_session, UpdateMethod(m_session, method, position)))
             return false;
         tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
         return true;
@@ -91,8 +90,8 @@ bool EditorWindow::insertOrUpdate(
 {
     if (adding)
         return checkFormOpen(noFormMessage) && insert(method, counted);
-    const auto key = selectedKey();
-    return key && update(method, *key);
+    const auto position = selectedPosition();
+    return position && update(method, *position);
 }
 
 QString EditorWindow::numberedInstruction() const

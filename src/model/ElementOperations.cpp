@@ -13,11 +13,6 @@ namespace quenlow {
 
 namespace {
 
-QString key(int position)
-{
-    return QString::number(position);
-}
-
 bool isLineOrText(const QString& methodType)
 {
     return methodType == Kind::line() || methodType == Kind::plainText();
@@ -111,7 +106,7 @@ Outcome InsertMethod(FormSession& session, const FormMethod& method)
     }
     const bool hasSubmit = submit <= session.collection.count();
 
-    session.collection.append(key(session.methodCount()), method);
+    session.collection.append(method);
     session.setSelectedRow(session.methodCount() - 1);
 
     // The moves are those of the "Move Method Up Form" button, checks
@@ -155,12 +150,11 @@ void recordRename(FormSession& session, FormMethod& renamed, const QString& oldI
 
 } // namespace
 
-Outcome UpdateMethod(FormSession& session, const FormMethod& method, const QString& positionKey)
+Outcome UpdateMethod(FormSession& session, const FormMethod& method, int position)
 {
-    const int position = session.collection.indexOf(positionKey);
-    if (position < 0)
-        return Outcome::refused(Notice::Kind::NoneSelected);
-    const QString oldInstruction = session.collection.at(positionKey).userInstruction;
+    if (position < 0 || position >= session.collection.count())
+        return Outcome::notDone();
+    const QString oldInstruction = session.collection.atPosition(position).userInstruction;
     if (method.userInstruction != oldInstruction) {
         if (isQuestionKind(method.methodType)) {
             if (Outcome usable = nameIsUsable(session, method.userInstruction, position); !usable)
@@ -192,12 +186,11 @@ Outcome UpdateMethod(FormSession& session, const FormMethod& method, const QStri
     return {};
 }
 
-Outcome MoveMethod(FormSession& session, const QString& upperKey, const QString& lowerKey)
+Outcome MoveMethod(FormSession& session, int upper, int lower)
 {
-    const FormMethod upper = session.collection.at(upperKey);
-    if (upper.methodType == Kind::header())
+    if (session.collection.atPosition(upper).methodType == Kind::header())
         return Outcome::refused(Notice::Kind::HeaderStaysOnTop);
-    session.collection.swap(session.collection.indexOf(upperKey), session.collection.indexOf(lowerKey));
+    session.collection.swap(upper, lower);
     return {};
 }
 
@@ -221,14 +214,14 @@ Outcome moveSelectedUp(FormSession& session, bool writePage)
     const int i = session.selectedRow();
     if (i == -1)
         return Outcome::refused(Notice::Kind::NoneSelected);
-    const QString type = session.collection.at(key(i)).methodType;
+    const QString type = session.collection.atPosition(i).methodType;
     if (type == Kind::header())
         return Outcome::refused(Notice::Kind::HeaderCannotMove);
     if (i - 1 < 1)
         return Outcome::refused(Notice::Kind::AboveHeader);
-    if (type == Kind::submitButton() && !isLineOrText(session.collection.at(key(i - 1)).methodType))
+    if (type == Kind::submitButton() && !isLineOrText(session.collection.atPosition(i - 1).methodType))
         return Outcome::refused(Notice::Kind::SubmitAboveElement);
-    if (Outcome moved = MoveMethod(session, key(i - 1), key(i)); !moved)
+    if (Outcome moved = MoveMethod(session, i - 1, i); !moved)
         return moved;
     session.setSelectedRow(i - 1);
     return writePage ? WriteFormPage(session, session.htmlName()) : Outcome();
@@ -241,12 +234,12 @@ Outcome moveSelectedDown(FormSession& session)
         return Outcome::refused(Notice::Kind::NoneSelected);
     if (i + 1 >= session.methodCount())
         return Outcome::refused(Notice::Kind::EndOfList);
-    const QString type = session.collection.at(key(i)).methodType;
+    const QString type = session.collection.atPosition(i).methodType;
     if (type == Kind::header())
         return Outcome::refused(Notice::Kind::HeaderCannotMove);
-    if (session.collection.at(key(i + 1)).methodType == Kind::submitButton() && !isLineOrText(type))
+    if (session.collection.atPosition(i + 1).methodType == Kind::submitButton() && !isLineOrText(type))
         return Outcome::refused(Notice::Kind::BelowSubmit);
-    if (Outcome moved = MoveMethod(session, key(i), key(i + 1)); !moved)
+    if (Outcome moved = MoveMethod(session, i, i + 1); !moved)
         return moved;
     session.setSelectedRow(i + 1);
     return WriteFormPage(session, session.htmlName());
@@ -257,7 +250,7 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
     const int i = session.selectedRow();
     if (i == -1)
         return Outcome::refused(Notice::Kind::NoneSelected);
-    const FormMethod& m = session.collection.at(key(i));
+    const FormMethod& m = session.collection.atPosition(i);
     const QString type = m.methodType;
     if (type == Kind::submitButton() || type == Kind::header())
         return Notice{Notice::Kind::Essential, type, {}, {}};
@@ -270,10 +263,7 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
             return removed;
         }
     }
-    session.collection.remove(key(i));
-    // Close the gap in the keys at once, so the list stays sound even when
-    // the save below fails; the reload then reads the same order back.
-    session.collection.renumber();
+    session.collection.removeAt(i);
     Outcome outcome = SaveCollectionFile(session);
     if (!outcome)
         return outcome;

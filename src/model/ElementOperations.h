@@ -21,14 +21,14 @@ constexpr int kMaxElements = 32767;
 /// caller writes the page afterwards.
 Outcome InsertMethod(FormSession& session, const FormMethod& method);
 
-/// Replaces the record under `positionKey` in place; renames the answers
+/// Replaces the record at `position` in place; renames the answers
 /// column (and the row) only when the instruction changed, noting the rename
 /// first so that a crash before the page is written can be undone.
-Outcome UpdateMethod(FormSession& session, const FormMethod& method, const QString& positionKey);
+Outcome UpdateMethod(FormSession& session, const FormMethod& method, int position);
 
-/// Swaps the contents of the records under `upperKey` and `lowerKey` (adjacent);
+/// Swaps the records at `upper` and `lower` (adjacent);
 /// the header cannot move.
-Outcome MoveMethod(FormSession& session, const QString& upperKey, const QString& lowerKey);
+Outcome MoveMethod(FormSession& session, int upper, int lower);
 
 /// Advances ElementCounter and stores it as item 4 of the header's list.
 /// Not done when the counter is at its limit.

@@ -70,6 +70,13 @@ public:
     {
     }
     static Outcome refused(Notice::Kind kind) { return Notice { kind, {}, {}, {} }; }
+    /// Not done, and nothing to say (the caller has said it already).
+    static Outcome notDone()
+    {
+        Outcome outcome;
+        outcome.m_done = false;
+        return outcome;
+    }
 
     bool done() const { return m_done; }
     explicit operator bool() const { return m_done; }

@@ -140,9 +140,8 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     settings.background = session.backgroundFileName;
     settings.databaseLocation = shownLocation(session.databasePath()); // never a password in a page
     settings.userViewTable = inputs.userViewTable;
-    session.collection.append(QString::number(session.methodCount()),
-                              headerRecord(settings, inputs.backgroundRow, session.elementCounter),
-                              QStringLiteral("HTML Header (Can't Remove/Move)"));
+    session.collection.append(headerRecord(settings, inputs.backgroundRow, session.elementCounter),
+        QStringLiteral("HTML Header (Can't Remove/Move)"));
 
     session.setHtmlName(session.openPageFile);
     session.setEditingVisible(true);
@@ -154,9 +153,9 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
 
 bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
 {
-    if (!session.collection.contains(QStringLiteral("0")))
+    if (session.collection.isEmpty())
         return false;
-    const QString oldTitle = session.collection.at(QStringLiteral("0")).userInstruction;
+    const QString oldTitle = session.collection.atPosition(0).userInstruction;
 
     session.SetBackground(inputs.backgroundText);
     HeaderSettings settings;
@@ -169,7 +168,7 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
     settings.userViewTable = inputs.userViewTable;
     const FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
 
-    const int position = session.collection.indexOf(QStringLiteral("0"));
+    const int position = 0;
     if (header.userInstruction != oldTitle) {
         session.collection.replace(position, header, header.userInstruction + QStringLiteral(" (Header)"));
         session.setSelectedRow(position);

@@ -58,7 +58,7 @@ void TestEditors::unknownKindIsRefused()
     Env env;
     FormMethod odd = plainTextMethod(QStringLiteral("odd"));
     odd.methodType = QStringLiteral("plain text"); // kinds compare with case
-    env.session.collection.append(QStringLiteral("1"), odd);
+    env.session.collection.append(odd);
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
     env.session.setSelectedRow(1);
     env.expectBox();
@@ -259,7 +259,7 @@ void TestEditors::fullFormIsRefused()
 {
     Env env(7);
     for (int k = env.session.collection.count(); k < kMaxElements; ++k)
-        env.session.collection.append(QString::number(k), FormMethod{});
+        env.session.collection.append(FormMethod{});
     env.expectBox();
     ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
         setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));

@@ -46,7 +46,7 @@ const QStringList kAddMenu{QStringLiteral("Text"),     QStringLiteral("TextField
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
-    session.collection.append(QString::number(session.methodCount()), m);
+    session.collection.append(m);
 }
 
 QStringList rowsOf(const QListWidget* list)
@@ -460,7 +460,7 @@ private slots:
         QVERIFY(add(session, Kind::textField(), QStringLiteral("A")));
         answer(folder, {{QStringLiteral("A"), QStringLiteral("yes")}});
         QVERIFY(session.recordChange(QStringLiteral("Edit"), [&] {
-            return UpdateMethod(session, element(Kind::textField(), QStringLiteral("B")), QStringLiteral("1"))
+            return UpdateMethod(session, element(Kind::textField(), QStringLiteral("B")), 1)
                 && WriteFormPage(session, session.htmlName());
         }));
         const auto answerIn = [&](const char* column) {

@@ -63,13 +63,13 @@ private slots:
         FormMethod header;
         header.methodType = Kind::header();
         header.attribute6List = {printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0)};
-        c.append(QStringLiteral("0"), header);
+        c.append(header);
         FormMethod a = textField(QStringLiteral("A"));
         a.attribute6 = QStringLiteral("[next]");
         FormMethod b = textField(QStringLiteral("B"));
         b.attribute6 = QStringLiteral("User Instruction");
-        c.append(QStringLiteral("1"), a);
-        c.append(QStringLiteral("2"), b);
+        c.append(a);
+        c.append(b);
         const ParsedCollection parsed = parseCollection(serializeCollection(c));
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(parsed.methods, c.methods());
@@ -90,12 +90,12 @@ private slots:
         // (A NUL is no part of a question's name: see the refused files.)
         FormMethod question = textField(QStringLiteral("Name") + controls.mid(1) + QChar(0x7F));
         question.attribute6 = controls + QStringLiteral("\r");
-        session.collection.remove(QStringLiteral("1"));
-        session.collection.insertAt(1, QStringLiteral("1"), question);
+        session.collection.removeAt(1);
+        session.collection.insertAt(1, question);
         FormMethod header = session.collection.atPosition(0);
         header.userInstruction = QStringLiteral("Title\t") + QChar(0x85) + QChar(0x1B); // U+0085 needs UTF-8
-        session.collection.remove(QStringLiteral("0"));
-        session.collection.insertAt(0, QStringLiteral("0"), header);
+        session.collection.removeAt(0);
+        session.collection.insertAt(0, header);
         QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
         QVERIFY(readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
         const QList<FormMethod> written = session.collection.methods();
@@ -103,8 +103,8 @@ private slots:
         for (bool utf8 : {true, false}) {
             if (!utf8) {
                 header.userInstruction = QStringLiteral("Title\x01");
-                session.collection.remove(QStringLiteral("0"));
-                session.collection.insertAt(0, QStringLiteral("0"), header);
+                session.collection.removeAt(0);
+                session.collection.insertAt(0, header);
                 QVERIFY(SaveCollectionFile(session));
                 QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
             }
@@ -195,8 +195,8 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        session.collection.remove(QStringLiteral("1"));
-        session.collection.insertAt(1, QStringLiteral("1"), textField(question));
+        session.collection.removeAt(1);
+        session.collection.insertAt(1, textField(question));
         QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
         const QByteArray bytes = readBytes(folder.collection(QStringLiteral("survey")));
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
@@ -217,7 +217,7 @@ private slots:
         const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
 
-        session.collection.append(QStringLiteral("3"), textField(QStringLiteral("Another question")));
+        session.collection.append(textField(QStringLiteral("Another question")));
         Outcome written;
         {
             quenlow::test::FileSizeLimit full(100);

@@ -51,7 +51,7 @@ private slots:
         }
         QVERIFY(clash.contains(QStringLiteral("'Colour Type'")));
         // Renaming into a clash is refused too; names merely alike are fine.
-        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Size Type")), QStringLiteral("2"))
+        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Size Type")), 2)
                     .tells(Notice::Kind::NameClash));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Table name"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size Types"))));
@@ -68,7 +68,7 @@ private slots:
         createForm(session, QStringLiteral("survey"));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("B2"))));
         QVERIFY(openStore(session.databasePath())->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
-        const Outcome renamed = UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), QStringLiteral("1"));
+        const Outcome renamed = UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), 1);
         QVERIFY(!renamed);
         const Notice why = renamed.notices().constFirst();
         QCOMPARE(why.kind, Notice::Kind::ColumnNotChanged);
@@ -89,7 +89,7 @@ private slots:
             FormMethod m = session.collection.atPosition(position);
             m.userInstruction = to;
             m.formerNames.clear(); // the editors know nothing of them
-            return UpdateMethod(session, m, QString::number(position));
+            return UpdateMethod(session, m, position);
         };
         const auto former = [&session](int position) { return session.collection.atPosition(position).formerNames; };
         QVERIFY(rename(1, QStringLiteral("Your age")));
@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(former(1), QStringList({QStringLiteral("Age"), QStringLiteral("Your age")}));
         QVERIFY(rename(1, QStringLiteral("Age")));
         QCOMPARE(former(1), QStringList({QStringLiteral("Your age"), QStringLiteral("Age in years")}));
-        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Age")), QStringLiteral("1")));
+        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Age")), 1));
         QCOMPARE(former(1).size(), 2); // an edit that keeps the name keeps them
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Your age"))));
         QVERIFY(rename(2, QStringLiteral("Age now")));
@@ -119,7 +119,7 @@ private slots:
         FormSession session(folder.path());
         createForm(session, QStringLiteral("survey"));
         QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
-        QVERIFY(MoveMethod(session, QStringLiteral("0"), QStringLiteral("1")).tells(Notice::Kind::HeaderStaysOnTop));
+        QVERIFY(MoveMethod(session, 0, 1).tells(Notice::Kind::HeaderStaysOnTop));
         QCOMPARE(types(session), QStringList({Kind::header(), Kind::line()}));
     }
 
@@ -132,7 +132,7 @@ private slots:
         QVERIFY(NextElementNumber(session).tells(Notice::Kind::CounterAtLimit));
         QCOMPARE(session.elementCounter, qint16(kMaxElements));
         for (int k = 1; k < kMaxElements; ++k)
-            session.collection.append(QString::number(k), element(Kind::line(), QStringLiteral("Horizontal")));
+            session.collection.append(element(Kind::line(), QStringLiteral("Horizontal")));
         QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))).tells(Notice::Kind::FormFull));
         QCOMPARE(session.collection.count(), kMaxElements);
     }

@@ -63,7 +63,7 @@ bool makeChange(FormSession& session, Change change)
         return InsertMethod(session, element(Kind::textField(), QStringLiteral("Age"))) && NextElementNumber(session)
             && WriteFormPage(session, session.htmlName());
     case Change::Rename:
-        return UpdateMethod(session, element(Kind::textField(), QStringLiteral("Full name")), QStringLiteral("1"))
+        return UpdateMethod(session, element(Kind::textField(), QStringLiteral("Full name")), 1)
             && WriteFormPage(session, session.htmlName());
     case Change::Remove:
         session.setSelectedRow(1);
@@ -152,9 +152,9 @@ private slots:
         // The files know Name and a Colour whose column was never added; Age
         // (no answers) and Old (one answer) are in the table only. A note of a
         // rename the table never took is left as well.
-        session.collection.remove(QStringLiteral("3"));
-        session.collection.remove(QStringLiteral("2"));
-        session.collection.append(QStringLiteral("2"), element(Kind::textArea(), QStringLiteral("Colour")));
+        session.collection.removeAt(3);
+        session.collection.removeAt(2);
+        session.collection.append(element(Kind::textArea(), QStringLiteral("Colour")));
         QVERIFY(WriteFormPage(session, session.htmlName()));
         writeBytes(folder.path() + QStringLiteral("/Collections/surveyChanging.txt"), "Name\r\nFull name\r\n");
 

@@ -176,7 +176,7 @@ private slots:
         session.elementCounter = 5;
         createForm(session, QStringLiteral("second"));
         QCOMPARE(session.collection.count(), 1);
-        QCOMPARE(session.collection.at(QStringLiteral("0")).item(4), QStringLiteral(" 5 "));
+        QCOMPARE(session.collection.atPosition(0).item(4), QStringLiteral(" 5 "));
     }
 
     void pageOnlyStateIsReplacedToo()

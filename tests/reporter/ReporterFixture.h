@@ -97,7 +97,7 @@ public:
 private:
     void append(const FormMethod& method)
     {
-        session.collection.append(QString::number(session.collection.count()), method);
+        session.collection.append(method);
     }
 };
 

@@ -82,10 +82,9 @@ bool FormBuilder::openIn(FormSession& session)
     session.ResetOpenForm();
     session.openFormName = m_name;
     session.openPageFile = pageFile();
-    session.collection.append(QStringLiteral("0"), header(session.elementCounter),
-                              QStringLiteral("HTML Header (Can't Remove/Move)"));
+    session.collection.append(header(session.elementCounter), QStringLiteral("HTML Header (Can't Remove/Move)"));
     for (const FormMethod& e : m_elements)
-        session.collection.append(QString::number(session.collection.count()), e);
+        session.collection.append(e);
     session.setHtmlName(session.openPageFile);
     if (!WriteFormPage(session, session.openPageFile)) {
         QTest::qFail("cannot write the form's files", __FILE__, __LINE__);
@@ -118,9 +117,9 @@ bool FormBuilder::writeFiles()
     if (!store)
         return false;
     MethodCollection collection;
-    collection.append(QStringLiteral("0"), header());
+    collection.append(header());
     for (const FormMethod& e : m_elements)
-        collection.append(QString::number(collection.count()), e);
+        collection.append(e);
     const FileResult c = writeFileAtomically(m_folder + QStringLiteral("/Collections/") + m_name
                                                  + QStringLiteral("Collection.txt"),
                                              encodeText(serializeCollection(collection)));
