@@ -29,16 +29,33 @@ class TestElementOperations : public QObject
 {
     Q_OBJECT
 
+    // Each case starts from a new form "survey" in a folder of its own; every
+    // change is checked against the rows model's rules.
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<FormSession> m_session;
+    std::unique_ptr<QAbstractItemModelTester> m_tester;
+
 private slots:
+    void init()
+    {
+        m_folder = std::make_unique<TestProgramFolder>();
+        m_session = std::make_unique<FormSession>(m_folder->path());
+        m_tester = std::make_unique<QAbstractItemModelTester>(m_session->rows());
+        createForm(*m_session, QStringLiteral("survey"));
+    }
+    void cleanup()
+    {
+        m_tester.reset();
+        m_session.reset();
+        m_folder.reset();
+    }
 
     void namesThePageCouldConfuseAreRefused()
     {
         // The page posts tableName, DBLocation, background and allowShowTableButtron
         // itself, and "<question> Type" beside each question.
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        QAbstractItemModelTester tester(session.rows());
-        createForm(session, QStringLiteral("survey"));
+        TestProgramFolder& folder = *m_folder;
+        FormSession& session = *m_session;
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Colour Type"))));
         QString clash;
@@ -63,9 +80,7 @@ private slots:
     // A rename failing for another reason than a taken name says what failed.
     void renameFailingOtherwiseSaysWhatFailed()
     {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
+        FormSession& session = *m_session;
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("B2"))));
         QVERIFY(openStore(session.databasePath())->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
         const Outcome renamed = UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), 1);
@@ -81,9 +96,8 @@ private slots:
     // newest rename owning a name, and reads them back from its file.
     void renamesAreRemembered()
     {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
+        TestProgramFolder& folder = *m_folder;
+        FormSession& session = *m_session;
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Age"))));
         const auto rename = [&session](int position, const QString& to) {
             FormMethod m = session.collection.atPosition(position);
@@ -115,9 +129,7 @@ private slots:
 
     void moveMethodRefusesTheHeader()
     {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
+        FormSession& session = *m_session;
         QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
         QVERIFY(MoveMethod(session, 0, 1).tells(Notice::Kind::HeaderStaysOnTop));
         QCOMPARE(types(session), QStringList({Kind::header(), Kind::line()}));
@@ -125,9 +137,8 @@ private slots:
 
     void sixteenBitLimitsAreRefusedNotOverflowed()
     {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
+        m_tester.reset(); // the rows rules are the other cases'; here 32767 rows are only counted
+        FormSession& session = *m_session;
         session.elementCounter = kMaxElements;
         QVERIFY(NextElementNumber(session).tells(Notice::Kind::CounterAtLimit));
         QCOMPARE(session.elementCounter, qint16(kMaxElements));
@@ -139,9 +150,8 @@ private slots:
 
     void roundTripOfEveryKindGivesIdenticalBytes()
     {
-        TestProgramFolder folder;
-        FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
+        TestProgramFolder& folder = *m_folder;
+        FormSession& session = *m_session;
         QVERIFY(InsertMethod(session, element(Kind::plainText(), QStringLiteral("Intro <b>bold</b>"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
         QVERIFY(InsertMethod(session, element(Kind::textArea(), QStringLiteral("Comments"))));
