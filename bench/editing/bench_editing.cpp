@@ -88,10 +88,10 @@ void buildForm(FormSession& session, const QString& name, int count, bool withCo
     if (!createFormTable(session.databasePath(), QStringLiteral("tbl_") + name, &error))
         qFatal("cannot create the table: %s", qPrintable(error));
     MethodCollection collection;
-    collection.append(QStringLiteral("0"), header(session, name));
+    collection.append(header(session, name));
     for (int i = 1; i < count - 1; ++i)
-        collection.append(QString::number(i), element(i));
-    collection.append(QString::number(count - 1), submit());
+        collection.append(element(i));
+    collection.append(submit());
     if (withColumns) {
         auto db = AnswersDatabase::open(session.databasePath(), &error);
         if (!db || !db->begin())
@@ -169,7 +169,7 @@ int main(int argc, char** argv)
     measure(repeats, [&](int r) {
         const int position = 500 + 4 * r; // a text field in the middle
         const FormMethod m = textField(QStringLiteral("Renamed question %1").arg(r));
-        if (!UpdateMethod(session, m, QString::number(position)))
+        if (!UpdateMethod(session, m, position))
             qFatal("update refused");
         WriteFormPage(session, session.htmlName());
     }).report("update (question renamed)", 100);

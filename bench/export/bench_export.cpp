@@ -68,12 +68,12 @@ void fill(const QString& appFolder, qint64 rows)
     header.methodType = Kind::header();
     header.userInstruction = u"big"_s;
     header.attribute6List = {u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s};
-    collection.append(u"0"_s, header);
+    collection.append(header);
     for (const QString& question : kQuestions) {
         FormMethod m;
         m.methodType = question == u"Comments"_s ? Kind::textArea() : Kind::textField();
         m.userInstruction = question;
-        collection.append(QString::number(collection.count()), m);
+        collection.append(m);
         db->addColumn(table, question, question == u"Comments"_s);
     }
     writeFileAtomically(appFolder + u"/Collections/bigCollection.txt"_s, encodeText(serializeCollection(collection)));

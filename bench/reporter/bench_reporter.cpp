@@ -139,7 +139,7 @@ void openForm(FormSession& session, const QString& name)
         m.methodType = kind;
         m.userInstruction = question;
         m.attribute6List = options;
-        session.collection.append(QString::number(session.collection.count()), m);
+        session.collection.append(m);
     };
     add(Kind::header(), name, {u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s});
     add(Kind::textField(), u"Name"_s);

@@ -29,6 +29,7 @@
 #include "database/AnswersStore.h"
 #include "model/Publication.h"
 #include "model/CollectionFile.h"
+#include "model/FormHeader.h"
 #include "model/FormMethod.h"
 #include "model/MethodCollection.h"
 #include "model/PageWriter.h"
@@ -101,7 +102,7 @@ void makeForm(const QString& folder)
     header.userInstruction = QStringLiteral("Benchmark");
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
     header.attribute6List = {printNumber(1), printNumber(0), db, printNumber(6)};
-    collection.append(QStringLiteral("0"), header);
+    collection.append(header);
     for (int i = 0; i < kQuestions.size(); ++i) {
         if (!answers->addColumn(QStringLiteral("tbl_bench"), kQuestions.at(i), kKinds.at(i) == QLatin1StringView("Text Area")))
             fail(answers->lastError());
@@ -109,7 +110,7 @@ void makeForm(const QString& folder)
         m.methodType = kKinds.at(i);
         m.userInstruction = kQuestions.at(i);
         m.htmlCode = QStringLiteral("<P>") + kQuestions.at(i);
-        collection.append(QString::number(i + 1), m);
+        collection.append(m);
     }
     if (!writeFileAtomically(folder + QStringLiteral("/Collections/benchCollection.txt"),
                              encodeText(serializeCollection(collection)))
@@ -146,13 +147,14 @@ QByteArray submissionBody()
 // page is a long form in the designer's markup: 40 questions, 110 choices.
 double pageSendMicroseconds(const QString& folder, int times)
 {
-    QString page = QStringLiteral("<html><head><title>Staff Survey</h1></title><BODY BGCOLOR='#000000' "
-                                  "BACKGROUND='Background.gif'><CENTER><I><B><FONT SIZE='7'><P>Staff Survey</FONT>"
-                                  "</B></I></CENTER><FORM name='Staff Survey' method=post action='/scripts/save.asp'>"
-                                  "<input type=hidden name=tableName value='tbl_survey'><input type=hidden "
-                                  "name=DBLocation value='/srv/quenlow/formAnswers.mdb'><input type=hidden "
-                                  "name=background value='Background.gif'><input type=hidden "
-                                  "name=allowShowTableButtron value='False'>");
+    HeaderSettings header;
+    header.formName = QStringLiteral("survey");
+    header.title = QStringLiteral("Staff Survey");
+    header.letterSize = QStringLiteral("7");
+    header.justification = QStringLiteral("Centre");
+    header.background = QStringLiteral("Background.gif");
+    header.databaseLocation = QStringLiteral("/srv/quenlow/formAnswers.mdb");
+    QString page = headerFragment(header);
     for (int i = 0; i < 10; ++i) {
         const QString n = QStringLiteral("Question %1").arg(i);
         page += QStringLiteral("<P><input type=hidden name='%1 Type' value='Text Field'><P>%1 <input name='%1' "

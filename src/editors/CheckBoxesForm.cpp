@@ -3,8 +3,8 @@
 #include "editors/CheckBoxesForm.h"
 
 #include "core/Messages.h"
-#include "editors/Fragments.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -116,8 +116,8 @@ void CheckBoxesForm::confirm()
         m_title->clear();
         insert(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), false);
     } else {
-        if (const auto key = selectedKey())
-            update(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), *key);
+        if (const auto position = selectedPosition())
+            update(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), *position);
     }
     // The window stays open; the tick and the line option carry over to the next check box.
 }

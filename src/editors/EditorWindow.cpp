@@ -7,6 +7,7 @@
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -52,35 +53,34 @@ bool EditorWindow::checkFormOpen(const QString& message) const
     return open;
 }
 
-std::optional<QString> EditorWindow::selectedKey() const
+std::optional<int> EditorWindow::selectedPosition() const
 {
     const int row = m_session.selectedRow();
-    const QString key = QString::number(row);
-    if (row < 0 || !m_session.collection.contains(key)) {
+    if (row < 0 || row >= m_session.collection.count()) {
         showExclamation(QStringLiteral("You do not have a Form Method Selected."));
         return std::nullopt;
     }
-    return key;
+    return row;
 }
 
 bool EditorWindow::insert(const FormMethod& method, bool counted)
 {
     return m_session.recordChange(QStringLiteral("Add ") + method.methodType, [&] {
-        if (!InsertMethod(m_session, method))
+        if (!tell(m_session, InsertMethod(m_session, method)))
             return false;
         if (counted)
-            NextElementNumber(m_session);
-        WriteFormPage(m_session, m_session.htmlName());
+            tell(m_session, NextElementNumber(m_session));
+        tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
         return true;
     });
 }
 
-bool EditorWindow::update(const FormMethod& method, const QString& key)
+bool EditorWindow::update(const FormMethod& method, int position)
 {
     return m_session.recordChange(QStringLiteral("Edit ") + method.methodType, [&] {
-        if (!UpdateMethod(m_session, method, key))
+        if (!tell(m_session, UpdateMethod(m_session, method, position)))
             return false;
-        WriteFormPage(m_session, m_session.htmlName());
+        tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
         return true;
     });
 }
@@ -90,8 +90,8 @@ bool EditorWindow::insertOrUpdate(
 {
     if (adding)
         return checkFormOpen(noFormMessage) && insert(method, counted);
-    const auto key = selectedKey();
-    return key && update(method, *key);
+    const auto position = selectedPosition();
+    return position && update(method, *position);
 }
 
 QString EditorWindow::numberedInstruction() const

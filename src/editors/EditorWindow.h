@@ -50,15 +50,15 @@ protected:
     /// modeless editor may outlive the form it was opened for; `message` is
     /// the refusal the main window gives for this kind.
     bool checkFormOpen(const QString& message) const;
-    /// The key of the element being edited (the selected row), or nothing
+    /// The position of the element being edited (the selected row), or nothing
     /// with a message when the selection no longer names an element.
-    std::optional<QString> selectedKey() const;
+    std::optional<int> selectedPosition() const;
 
     /// Adds `method`; on success advances the element number when asked and
     /// rewrites the page. False when the element was refused.
     bool insert(const FormMethod& method, bool counted);
-    /// Replaces the element under `key` and rewrites the page.
-    bool update(const FormMethod& method, const QString& key);
+    /// Replaces the element at `position` and rewrites the page.
+    bool update(const FormMethod& method, int position);
     /// Ends an add (`adding`) or an edit with `method`: an add first checks
     /// that a form can take it (see checkFormOpen), then inserts it, counted
     /// when asked; an edit replaces the selected element. False, with the

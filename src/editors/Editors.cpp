@@ -140,13 +140,12 @@ void Editors::addLineRule()
 void Editors::editSelected()
 {
     const int row = m_session.selectedRow();
-    const QString key = QString::number(row);
-    if (row < 0 || !m_session.collection.contains(key)) {
+    if (row < 0 || row >= m_session.collection.count()) {
         showExclamation(QStringLiteral("You do not have a Form Method Selected."));
         return;
     }
     // A copy: the record is replaced while the editor runs.
-    const FormMethod method = m_session.collection.at(key);
+    const FormMethod method = m_session.collection.atPosition(row);
     const QString& type = method.methodType;
 
     if (type == Kind::header()) {

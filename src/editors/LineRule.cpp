@@ -4,10 +4,11 @@
 
 #include "core/Messages.h"
 #include "editors/EditorWindow.h"
-#include "editors/Fragments.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 #include "model/PageWriter.h"
+#include "platform/OutcomeMessages.h"
 
 namespace quenlow {
 
@@ -17,9 +18,9 @@ bool addLineRule(FormSession& session)
         showExclamation(QStringLiteral("You don't currently have a Form Open to add a Line to."));
         return false;
     }
-    if (!InsertMethod(session, lineRuleMethod()))
+    if (!tell(session, InsertMethod(session, lineRuleMethod())))
         return false;
-    WriteFormPage(session, session.htmlName());
+    tell(session, WriteFormPage(session, session.htmlName()));
     return true;
 }
 

@@ -3,7 +3,7 @@
 #include "editors/OptionList.h"
 
 #include "core/Messages.h"
-#include "editors/Fragments.h"
+#include "model/Fragments.h"
 #include "model/HtmlText.h"
 
 #include <QCheckBox>

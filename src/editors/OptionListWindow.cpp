@@ -3,8 +3,8 @@
 #include "editors/OptionListWindow.h"
 
 #include "core/Messages.h"
-#include "editors/Fragments.h"
 #include "editors/OptionList.h"
+#include "model/Fragments.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -3,8 +3,8 @@
 #include "editors/PullDownMenuInstructionForm.h"
 
 #include "core/Messages.h"
-#include "editors/Fragments.h"
 #include "editors/OptionList.h"
+#include "model/Fragments.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

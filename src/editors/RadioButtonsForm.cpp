@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "editors/RadioButtonsForm.h"
 
-#include "editors/Fragments.h"
 #include "editors/OptionList.h"
+#include "model/Fragments.h"
 
 namespace quenlow {
 

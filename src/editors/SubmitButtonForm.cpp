@@ -3,8 +3,8 @@
 #include "editors/SubmitButtonForm.h"
 
 #include "core/Messages.h"
-#include "editors/Fragments.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

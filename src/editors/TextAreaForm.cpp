@@ -3,8 +3,8 @@
 #include "editors/TextAreaForm.h"
 
 #include "core/Messages.h"
-#include "editors/Fragments.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -6,6 +6,7 @@
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "model/CollectionFile.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QFile>
 #include <QScopedValueRollback>
@@ -65,15 +66,26 @@ bool hasColumn(const QList<AnswersStore::Column>& columns, const QString& name)
     return false;
 }
 
+QStringList missingFrom(const QList<AnswersStore::Column>& columns, const QList<AnswersStore::Column>& other)
+{
+    QStringList missing;
+    for (const auto& column : columns) {
+        if (!hasColumn(other, column.name))
+            missing.append(column.name);
+    }
+    return missing;
+}
+
 QString droppedWithAnswers(const FormState& before, const FormState& after)
 {
     if (before.rows <= 0)
         return {};
-    for (const auto& column : before.columns) {
-        if (!hasColumn(after.columns, column.name))
-            return column.name;
-    }
-    return {};
+    const QStringList gone = missingFrom(before.columns, after.columns);
+    // A lone column renamed (an edited question) is renamed back by undoing,
+    // its answers with it: nothing is lost.
+    if (gone.size() == 1 && missingFrom(after.columns, before.columns).size() == 1)
+        return {};
+    return gone.value(0);
 }
 
 } // namespace
@@ -235,7 +247,7 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     }
     Q_UNUSED(current);
     const int selected = m_session.selectedRow();
-    LoadForm(m_session, m_session.appFolder(), m_session.htmlName());
+    loadFormTelling(m_session, m_session.htmlName());
     m_session.setSelectedRow(std::min(selected, int(m_session.rows()->rowCount()) - 1));
     m_session.refreshBrowser();
     if (!kept.isEmpty())

@@ -6,9 +6,10 @@
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/FormChanges.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
-#include "newform/FormHeader.h"
 #include "newform/NewFormOperations.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -103,7 +104,7 @@ void renameOpenForm(FormSession& session, QWidget* owner)
         failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be renamed"), done.error());
         return;
     }
-    LoadForm(session, session.appFolder(), to + QStringLiteral(".html"));
+    loadFormTelling(session, to + QStringLiteral(".html"));
 }
 
 void copyOpenForm(FormSession& session, QWidget* owner)
@@ -128,7 +129,7 @@ void copyOpenForm(FormSession& session, QWidget* owner)
         failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be copied"), done.error());
         return;
     }
-    LoadForm(session, session.appFolder(), to + QStringLiteral(".html"));
+    loadFormTelling(session, to + QStringLiteral(".html"));
 }
 
 void deleteOpenForm(FormSession& session)

@@ -8,10 +8,11 @@
 #include "main/FormHistory.h"
 #include "main/FormNameDialog.h"
 #include "main/OpenForm.h"
+#include "model/DesignerCommands.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
-#include "model/DesignerCommands.h"
 #include "platform/BrowserView.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -206,10 +207,10 @@ void MainForm::buildWindow()
     connect(removeMethod, &QPushButton::clicked, this, &MainForm::removeFormMethod);
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
     connect(moveUp, &QPushButton::clicked, this, [this] {
-        m_session.recordChange(QStringLiteral("Move Up"), [this] { return moveSelectedUp(m_session); });
+        m_session.recordChange(QStringLiteral("Move Up"), [this] { return tell(m_session, moveSelectedUp(m_session)); });
     });
     connect(moveDown, &QPushButton::clicked, this, [this] {
-        m_session.recordChange(QStringLiteral("Move Down"), [this] { return moveSelectedDown(m_session); });
+        m_session.recordChange(QStringLiteral("Move Down"), [this] { return tell(m_session, moveSelectedDown(m_session)); });
     });
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainForm::listSelectionChanged);
@@ -494,7 +495,15 @@ void MainForm::editFormMethod()
 
 void MainForm::removeFormMethod()
 {
-    m_session.recordChange(QStringLiteral("Remove"), [this] { return removeSelected(m_session); });
+    m_session.recordChange(QStringLiteral("Remove"), [this] {
+        Outcome removed = removeSelected(m_session);
+        if (const auto question = removed.question(); question && question->kind == Notice::Kind::RemoveAnswers) {
+            if (!confirm(*question))
+                return false;
+            removed = removeSelected(m_session, true);
+        }
+        return tell(m_session, removed);
+    });
 }
 
 void MainForm::newForm()

@@ -8,6 +8,7 @@
 #include "model/FormChanges.h"
 #include "model/FormSession.h"
 #include "model/Publication.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -185,7 +186,7 @@ void OpenForm::openFile()
         return;
     }
     // Only the name travels: the form comes from the program's folders.
-    LoadForm(m_session, m_session.appFolder(), m_fileNameToOpen->text());
+    loadFormTelling(m_session, m_fileNameToOpen->text());
 }
 
 } // namespace quenlow

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/CollectionFile.h"
 
-#include "core/Messages.h"
 #include "core/TextFile.h"
 #include "model/Backgrounds.h"
 #include "model/ElementKind.h"
@@ -84,22 +83,17 @@ bool startsAsCollection(const QString& text)
             || text.at(kUserInstruction.size()) == QLatin1Char('\n'));
 }
 
-QString failureQuestion(const QString& formName, const ParsedCollection& parsed)
+Notice::Collection failureOf(const ParsedCollection& parsed)
 {
-    QString what;
     switch (parsed.failure) {
     case ParsedCollection::Failure::Missing:
-        what = QStringLiteral("could not be found");
-        break;
+        return Notice::Collection::Missing;
     case ParsedCollection::Failure::Unreadable:
-        what = QStringLiteral("could not be read (") + parsed.error + QLatin1Char(')');
-        break;
+        return Notice::Collection::Unreadable;
     case ParsedCollection::Failure::Damaged:
-        what = QStringLiteral("is damaged (") + parsed.error + QLatin1Char(')');
         break;
     }
-    return QStringLiteral("Sorry, but Collection text file for the Form '") + formName + QStringLiteral("' ") + what
-        + QStringLiteral(". Do you wish just to open the HTML Form file ?");
+    return Notice::Collection::Damaged;
 }
 
 } // namespace
@@ -258,21 +252,29 @@ ParsedCollection readCollectionFile(const QString& path)
     return parseCollection(decodeText(bytes));
 }
 
-bool SaveCollectionFile(FormSession& session)
+Outcome SaveCollectionFile(FormSession& session)
 {
     session.openFormName = formNameOf(session.htmlName());
     const QString path = session.collectionFilePath(session.openFormName);
     const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
-    if (!written) {
-        showExclamation(QStringLiteral("The collection file '") + path + QStringLiteral("' could not be saved (")
-                        + written.error + QStringLiteral("). The previous file has been kept."));
-        return false;
-    }
+    if (!written)
+        return Notice{Notice::Kind::CollectionNotSaved, {}, path, written.error};
     settleColumnChange(session, session.collection.methods());
-    return true;
+    return {};
 }
 
-void LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile)
+void openPageOnly(FormSession& session, const QString& formName, const QString& pageFile)
+{
+    session.ResetOpenForm();
+    session.openFormName = formName;
+    session.openPageFile = pageFile;
+    session.setHtmlName(pageFile);
+    session.setEditingVisible(false);
+    session.setReporterVisible(false);
+    session.WebBrowser_Show(pageFile);
+}
+
+Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile)
 {
     Q_UNUSED(appFolder); // the session was made for the program folder; kept for the callers' sake
     if (pageFile == QLatin1StringView("dbTableOfAnswers.html") || pageFile == QLatin1StringView("welcome.html")) {
@@ -282,14 +284,11 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
         session.setHtmlName(QString());
         session.setEditingVisible(true);
         session.WebBrowser_Show(pageFile);
-        return;
+        return {};
     }
     // A name without "." cannot be a page of a form: refuse it before anything changes.
-    if (!pageFile.contains(QLatin1Char('.')) || formNameOf(pageFile).isEmpty()) {
-        showExclamation(QStringLiteral("'") + pageFile
-                        + QStringLiteral("' is not the name of a form page. Please choose a page whose name ends in \".html\"."));
-        return;
-    }
+    if (!pageFile.contains(QLatin1Char('.')) || formNameOf(pageFile).isEmpty())
+        return Notice{Notice::Kind::NotAPageName, pageFile, {}, {}};
     // A rename, copy or deletion cut short is finished or undone first; a
     // form renamed meanwhile opens under its new name.
     const std::optional<FormChange> changed = finishFormChange(session);
@@ -301,18 +300,8 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
     // The whole file is read and checked before the open form is touched, so
     // a missing or damaged file never costs the form that is open.
     const ParsedCollection parsed = readCollectionFile(session.collectionFilePath(formName));
-    if (!parsed.ok()) {
-        if (askYesNo(failureQuestion(formName, parsed))) {
-            session.ResetOpenForm();
-            session.openFormName = formName;
-            session.openPageFile = pageFile;
-            session.setHtmlName(pageFile);
-            session.setEditingVisible(false);
-            session.setReporterVisible(false);
-            session.WebBrowser_Show(pageFile);
-        }
-        return;
-    }
+    if (!parsed.ok())
+        return Notice{Notice::Kind::OpenPageOnly, formName, pageFile, parsed.error, {}, failureOf(parsed)};
 
     // A crash may have left the answers table a step ahead of the files.
     QList<FormMethod> methods = parsed.methods;
@@ -336,7 +325,7 @@ void LoadForm(FormSession& session, const QString& appFolder, const QString& pag
     }
     session.elementCounter = qint16(wholeNumber(header.item(4)));
     session.setHtmlName(session.openPageFile);
-    WriteFormPage(session, session.openPageFile);
+    return WriteFormPage(session, session.openPageFile);
 }
 
 } // namespace quenlow

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/FormMethod.h"
+#include "model/Outcome.h"
 
 #include <QList>
 #include <QString>
@@ -34,14 +35,19 @@ ParsedCollection parseCollection(const QString& text);
 /// Reads and checks a collection file from disk (either encoding).
 ParsedCollection readCollectionFile(const QString& path);
 
-/// Saves the open form's collection file. Reports a failed write itself
-/// (the previous file stays whole) and returns false.
-bool SaveCollectionFile(FormSession& session);
+/// Saves the open form's collection file; not done when the write failed
+/// (the previous file stays whole).
+Outcome SaveCollectionFile(FormSession& session);
 
 /// Opens the form of page `pageFile`, or shows a page without opening a form.
 /// A form that cannot be read leaves the open form as it was. The form's
 /// answers table is first brought in step with its file (see FormRepair.h).
-void LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile);
+/// When the collection file is missing or cannot be read, the outcome asks
+/// OpenPageOnly; on Yes the caller calls openPageOnly.
+Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile);
+/// Shows the page `pageFile` of form `formName` without its collection file:
+/// no element list, nothing to edit.
+void openPageOnly(FormSession& session, const QString& formName, const QString& pageFile);
 
 /// The form name of a page file name: the text before its first ".".
 QString formNameOf(const QString& pageFile);

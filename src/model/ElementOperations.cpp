@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/ElementOperations.h"
 
-#include "core/Messages.h"
 #include "database/AnswerColumns.h"
 #include "model/CollectionFile.h"
 #include "model/FormRepair.h"
@@ -13,11 +12,6 @@
 namespace quenlow {
 
 namespace {
-
-QString key(int position)
-{
-    return QString::number(position);
-}
 
 bool isLineOrText(const QString& methodType)
 {
@@ -37,93 +31,70 @@ QStringList otherQuestions(const FormSession& session, int except)
 }
 
 // Refuses, with the reason, a new name the posted answers could not be told from.
-bool nameIsUsable(const FormSession& session, const QString& question, int except)
+Outcome nameIsUsable(const FormSession& session, const QString& question, int except)
 {
     const QString clash = questionNameClash(question, otherQuestions(session, except));
     if (clash.isEmpty())
-        return true;
-    showExclamation(clash);
-    return false;
+        return {};
+    return Notice{Notice::Kind::NameClash, question, {}, clash};
 }
 
-void changeNotRecorded(const FormSession& session, const FileResult& noted)
+Outcome changeNotRecorded(const FormSession& session, const FileResult& noted)
 {
-    showExclamation(QStringLiteral("The change cannot be made: it could not be recorded in '")
-                    + session.collectionsFolder() + QStringLiteral("' (") + noted.error
-                    + QStringLiteral("). Nothing has been changed."));
+    return Notice{Notice::Kind::ChangeNotNoted, {}, session.collectionsFolder(), noted.error};
 }
 
-void noneSelected()
-{
-    showExclamation(QStringLiteral("Sorry, but you don't have a method selected."));
-}
-
-// The messages for a change of an answers column that failed; true when it did not.
-bool columnChanged(const AnswerTable& table, const QString& question, const Result<void>& changed, const QString& verb)
+// Why a change of an answers column failed; done when it did not.
+Outcome columnChanged(const AnswerTable& table, const QString& question, const Result<void>& changed,
+                      Notice::Column column)
 {
     if (changed)
-        return true;
+        return {};
     switch (changed.error().kind) {
     case Error::NotFound:
-        showExclamation(QStringLiteral("The table containing the data for the form ") + table.pageFile
-                        + QStringLiteral(" is missing."));
-        break;
+        return Notice{Notice::Kind::TableMissing, question, table.pageFile, {}};
     case Error::Duplicate:
-        showExclamation(QStringLiteral("You already have a User Instruction called ") + question
-                        + QStringLiteral(". Please call it something else."));
-        break;
+        return Notice{Notice::Kind::QuestionTaken, question, {}, {}};
     case Error::Io:
         // The database itself could not be used (missing, unreadable, full).
-        showExclamation(QStringLiteral("The answers database '") + table.databasePath
-                        + QStringLiteral("' cannot be opened (") + changed.error().detail
-                        + QStringLiteral("). Nothing has been changed."));
-        break;
+        return Notice{Notice::Kind::DatabaseUnusable, question, table.databasePath, changed.error().detail};
     default:
-        showExclamation(QStringLiteral("The answers column for '") + question + QStringLiteral("' could not be ")
-                        + verb + QStringLiteral(" (") + changed.error().detail
-                        + QStringLiteral("). Nothing has been changed."));
-        break;
+        return Notice{Notice::Kind::ColumnNotChanged, question, {}, changed.error().detail, column};
     }
-    return false;
 }
 
-// Removes the question's column, asking first when answers would be lost.
-bool removeColumn(const AnswerTable& table, const QString& question)
+// Removes the question's column; when answers would be lost, only with `answersMayGo`.
+Outcome removeColumn(const AnswerTable& table, const QString& question, bool answersMayGo)
 {
     const Result<bool> stored = answersStored(table);
     if (!stored)
-        return columnChanged(table, question, stored.error(), QStringLiteral("removed"));
-    if (*stored
-        && !askBeforeDestroying(QStringLiteral("The field '") + question
-                                + QStringLiteral("' contains data - Are you sure you wish to remove it ?")))
-        return false;
+        return columnChanged(table, question, stored.error(), Notice::Column::Removed);
+    if (*stored && !answersMayGo)
+        return Notice{Notice::Kind::RemoveAnswers, question, {}, {}};
     const Result<void> removed = RemoveAnswerColumn(table, question);
     if (removed.failedWith(Error::NotFound) || removed.failedWith(Error::Io))
-        return columnChanged(table, question, removed, QStringLiteral("removed"));
-    if (!removed) {
-        showExclamation(QStringLiteral("An error occurred removing column '") + question
-                        + QStringLiteral("' from the table ") + table.tableName + QStringLiteral("."));
-        return false;
-    }
-    return true;
+        return columnChanged(table, question, removed, Notice::Column::Removed);
+    if (!removed)
+        return Notice{Notice::Kind::ColumnNotRemoved, question, table.tableName, {}};
+    return {};
 }
 
 } // namespace
 
-bool InsertMethod(FormSession& session, const FormMethod& method)
+Outcome InsertMethod(FormSession& session, const FormMethod& method)
 {
-    if (session.methodCount() >= kMaxElements) {
-        showExclamation(QStringLiteral("This form already holds %1 elements, the most a form can hold. "
-                                       "Please remove an element before adding another.")
-                            .arg(kMaxElements));
-        return false;
+    if (session.methodCount() >= kMaxElements)
+        return Outcome::refused(Notice::Kind::FormFull);
+    if (isQuestionKind(method.methodType)) {
+        if (Outcome usable = nameIsUsable(session, method.userInstruction, -1); !usable)
+            return usable;
+        if (Outcome added = columnChanged(
+                session.answerTable(), method.userInstruction,
+                AddAnswerColumn(session.answerTable(), method.userInstruction, hasMemoColumn(method.methodType)),
+                Notice::Column::Added);
+            !added)
+            return added;
     }
-    if (isQuestionKind(method.methodType)
-        && (!nameIsUsable(session, method.userInstruction, -1)
-            || !columnChanged(session.answerTable(), method.userInstruction,
-                              AddAnswerColumn(session.answerTable(), method.userInstruction, hasMemoColumn(method.methodType)),
-                              QStringLiteral("added"))))
-        return false;
 
     // 1-based position of the first submit button, or one past the end.
     int submit = session.collection.count() + 1;
@@ -135,16 +106,17 @@ bool InsertMethod(FormSession& session, const FormMethod& method)
     }
     const bool hasSubmit = submit <= session.collection.count();
 
-    session.collection.append(key(session.methodCount()), method);
+    session.collection.append(method);
     session.setSelectedRow(session.methodCount() - 1);
 
     // The moves are those of the "Move Method Up Form" button, checks
     // included; the caller writes the page once at the end.
+    Outcome outcome;
     if (hasSubmit) {
         for (int presses = session.methodCount() - submit; presses > 0; --presses)
-            moveSelectedUp(session, false);
+            outcome.tellAlso(moveSelectedUp(session, false));
     }
-    return true;
+    return outcome;
 }
 
 namespace {
@@ -178,26 +150,24 @@ void recordRename(FormSession& session, FormMethod& renamed, const QString& oldI
 
 } // namespace
 
-bool UpdateMethod(FormSession& session, const FormMethod& method, const QString& positionKey)
+Outcome UpdateMethod(FormSession& session, const FormMethod& method, int position)
 {
-    const int position = session.collection.indexOf(positionKey);
-    if (position < 0)
-        return false;
-    const QString oldInstruction = session.collection.at(positionKey).userInstruction;
+    if (position < 0 || position >= session.collection.count())
+        return Outcome::notDone();
+    const QString oldInstruction = session.collection.atPosition(position).userInstruction;
     if (method.userInstruction != oldInstruction) {
         if (isQuestionKind(method.methodType)) {
-            if (!nameIsUsable(session, method.userInstruction, position))
-                return false;
+            if (Outcome usable = nameIsUsable(session, method.userInstruction, position); !usable)
+                return usable;
             // Noted first, so a crash before the files follow can be undone when the form is opened.
-            if (const FileResult noted = noteColumnChange(session, {oldInstruction, method.userInstruction}); !noted) {
-                changeNotRecorded(session, noted);
-                return false;
-            }
-            if (!columnChanged(session.answerTable(), method.userInstruction,
-                               RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
-                               QStringLiteral("renamed"))) {
+            if (const FileResult noted = noteColumnChange(session, {oldInstruction, method.userInstruction}); !noted)
+                return changeNotRecorded(session, noted);
+            if (Outcome renamed = columnChanged(session.answerTable(), method.userInstruction,
+                                                RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
+                                                Notice::Column::Renamed);
+                !renamed) {
                 forgetColumnChange(session);
-                return false;
+                return renamed;
             }
         }
         FormMethod renamed = method;
@@ -207,128 +177,99 @@ bool UpdateMethod(FormSession& session, const FormMethod& method, const QString&
         // The row shows the new instruction, whatever label it had.
         session.collection.replace(position, renamed, QString());
         session.setSelectedRow(position);
-        return true;
+        return {};
     }
     // The editors know nothing of earlier names: they stay with the question.
     FormMethod updated = method;
     updated.formerNames = session.collection.atPosition(position).formerNames;
     session.collection.replace(position, updated);
-    return true;
+    return {};
 }
 
-bool MoveMethod(FormSession& session, const QString& upperKey, const QString& lowerKey)
+Outcome MoveMethod(FormSession& session, int upper, int lower)
 {
-    const FormMethod upper = session.collection.at(upperKey);
-    if (upper.methodType == Kind::header()) {
-        showExclamation(QStringLiteral("Sorry but you cannot move the Form Header - it must remain at the top of the form"));
-        return false;
-    }
-    session.collection.swap(session.collection.indexOf(upperKey), session.collection.indexOf(lowerKey));
-    return true;
+    if (session.collection.atPosition(upper).methodType == Kind::header())
+        return Outcome::refused(Notice::Kind::HeaderStaysOnTop);
+    session.collection.swap(upper, lower);
+    return {};
 }
 
-bool NextElementNumber(FormSession& session)
+Outcome NextElementNumber(FormSession& session)
 {
-    if (session.elementCounter >= kMaxElements) {
-        showExclamation(QStringLiteral("The element counter of this form has reached its limit of %1.").arg(kMaxElements));
-        return false;
-    }
+    if (session.elementCounter >= kMaxElements)
+        return Outcome::refused(Notice::Kind::CounterAtLimit);
     ++session.elementCounter;
     if (session.collection.isEmpty())
-        return true;
+        return {};
     FormMethod header = session.collection.atPosition(0);
     if (header.attribute6List.size() >= 4)
         header.attribute6List.removeAt(3);
     header.attribute6List.append(printNumber(session.elementCounter));
     session.collection.replace(0, header);
-    return true;
+    return {};
 }
 
-bool moveSelectedUp(FormSession& session, bool writePage)
+Outcome moveSelectedUp(FormSession& session, bool writePage)
 {
     const int i = session.selectedRow();
-    if (i == -1) {
-        noneSelected();
-        return false;
-    }
-    const QString type = session.collection.at(key(i)).methodType;
-    if (type == Kind::header()) {
-        showExclamation(QStringLiteral("You cannot move the Header."));
-        return false;
-    }
-    if (i - 1 < 1) {
-        showExclamation(QStringLiteral("Can't move method above the HTML Header !"));
-        return false;
-    }
-    if (type == Kind::submitButton() && !isLineOrText(session.collection.at(key(i - 1)).methodType)) {
-        showExclamation(QStringLiteral("You cannot move the Submit Button above this Form Element."));
-        return false;
-    }
-    if (!MoveMethod(session, key(i - 1), key(i)))
-        return false;
+    if (i == -1)
+        return Outcome::refused(Notice::Kind::NoneSelected);
+    const QString type = session.collection.atPosition(i).methodType;
+    if (type == Kind::header())
+        return Outcome::refused(Notice::Kind::HeaderCannotMove);
+    if (i - 1 < 1)
+        return Outcome::refused(Notice::Kind::AboveHeader);
+    if (type == Kind::submitButton() && !isLineOrText(session.collection.atPosition(i - 1).methodType))
+        return Outcome::refused(Notice::Kind::SubmitAboveElement);
+    if (Outcome moved = MoveMethod(session, i - 1, i); !moved)
+        return moved;
     session.setSelectedRow(i - 1);
-    return !writePage || WriteFormPage(session, session.htmlName());
+    return writePage ? WriteFormPage(session, session.htmlName()) : Outcome();
 }
 
-bool moveSelectedDown(FormSession& session)
+Outcome moveSelectedDown(FormSession& session)
 {
     const int i = session.selectedRow();
-    if (i == -1) {
-        noneSelected();
-        return false;
-    }
-    if (i + 1 >= session.methodCount()) {
-        showExclamation(QStringLiteral("Can't move method there - You've reached the end of the collection !"));
-        return false;
-    }
-    const QString type = session.collection.at(key(i)).methodType;
-    if (type == Kind::header()) {
-        showExclamation(QStringLiteral("You cannot move the Header."));
-        return false;
-    }
-    if (session.collection.at(key(i + 1)).methodType == Kind::submitButton() && !isLineOrText(type)) {
-        showExclamation(QStringLiteral("You cannot move this Form Element below the Submit Button"));
-        return false;
-    }
-    if (!MoveMethod(session, key(i), key(i + 1)))
-        return false;
+    if (i == -1)
+        return Outcome::refused(Notice::Kind::NoneSelected);
+    if (i + 1 >= session.methodCount())
+        return Outcome::refused(Notice::Kind::EndOfList);
+    const QString type = session.collection.atPosition(i).methodType;
+    if (type == Kind::header())
+        return Outcome::refused(Notice::Kind::HeaderCannotMove);
+    if (session.collection.atPosition(i + 1).methodType == Kind::submitButton() && !isLineOrText(type))
+        return Outcome::refused(Notice::Kind::BelowSubmit);
+    if (Outcome moved = MoveMethod(session, i, i + 1); !moved)
+        return moved;
     session.setSelectedRow(i + 1);
     return WriteFormPage(session, session.htmlName());
 }
 
-bool removeSelected(FormSession& session)
+Outcome removeSelected(FormSession& session, bool answersMayGo)
 {
     const int i = session.selectedRow();
-    if (i == -1) {
-        noneSelected();
-        return false;
-    }
-    const FormMethod& m = session.collection.at(key(i));
+    if (i == -1)
+        return Outcome::refused(Notice::Kind::NoneSelected);
+    const FormMethod& m = session.collection.atPosition(i);
     const QString type = m.methodType;
-    if (type == Kind::submitButton() || type == Kind::header()) {
-        showExclamation(QStringLiteral("You cannot remove '") + type
-                        + QStringLiteral("' Methods since they are essential. You can however edit and move them as you wish."));
-        return false;
-    }
+    if (type == Kind::submitButton() || type == Kind::header())
+        return Notice{Notice::Kind::Essential, type, {}, {}};
     if (!isLineOrText(type)) {
         // Noted first, so a crash before the files follow is finished when the form is opened.
-        if (const FileResult noted = noteColumnChange(session, {m.userInstruction, {}}); !noted) {
-            changeNotRecorded(session, noted);
-            return false;
-        }
-        if (!removeColumn(session.answerTable(), m.userInstruction)) {
+        if (const FileResult noted = noteColumnChange(session, {m.userInstruction, {}}); !noted)
+            return changeNotRecorded(session, noted);
+        if (Outcome removed = removeColumn(session.answerTable(), m.userInstruction, answersMayGo); !removed) {
             forgetColumnChange(session);
-            return false;
+            return removed;
         }
     }
-    session.collection.remove(key(i));
-    // Close the gap in the keys at once, so the list stays sound even when
-    // the save below fails; the reload then reads the same order back.
-    session.collection.renumber();
-    if (!SaveCollectionFile(session))
-        return false;
-    LoadForm(session, session.appFolder(), session.htmlName());
-    return true;
+    session.collection.removeAt(i);
+    Outcome outcome = SaveCollectionFile(session);
+    if (!outcome)
+        return outcome;
+    // Done whatever the reload tells.
+    outcome.tellAlso(LoadForm(session, session.appFolder(), session.htmlName()));
+    return outcome;
 }
 
 } // namespace quenlow

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/FormMethod.h"
+#include "model/Outcome.h"
 
 #include <QString>
 
@@ -15,32 +16,33 @@ constexpr int kMaxElements = 32767;
 
 /// Adds an element: its answers column first (question kinds), then the
 /// record, the row (selected) and the count; when the form has a submit
-/// button the new element is moved up to stand directly above it. Returns
-/// false, having told the user why, when the column could not be added or
-/// the form is full. The caller writes the page afterwards.
-bool InsertMethod(FormSession& session, const FormMethod& method);
+/// button the new element is moved up to stand directly above it. Not done,
+/// saying why, when the column could not be added or the form is full. The
+/// caller writes the page afterwards.
+Outcome InsertMethod(FormSession& session, const FormMethod& method);
 
-/// Replaces the record under `positionKey` in place; renames the answers
+/// Replaces the record at `position` in place; renames the answers
 /// column (and the row) only when the instruction changed, noting the rename
 /// first so that a crash before the page is written can be undone.
-bool UpdateMethod(FormSession& session, const FormMethod& method, const QString& positionKey);
+Outcome UpdateMethod(FormSession& session, const FormMethod& method, int position);
 
-/// Swaps the contents of the records under `upperKey` and `lowerKey` (adjacent);
-/// the header cannot move. Returns false, with the message, for the header.
-bool MoveMethod(FormSession& session, const QString& upperKey, const QString& lowerKey);
+/// Swaps the records at `upper` and `lower` (adjacent);
+/// the header cannot move.
+Outcome MoveMethod(FormSession& session, int upper, int lower);
 
 /// Advances ElementCounter and stores it as item 4 of the header's list.
-/// Returns false, with a message, when the counter is at its limit.
-bool NextElementNumber(FormSession& session);
+/// Not done when the counter is at its limit.
+Outcome NextElementNumber(FormSession& session);
 
 // The main window's "Alter Form Layout" commands, on the selected row.
 /// "Move Method Up Form"; `writePage` false leaves the page to the caller.
-bool moveSelectedUp(FormSession& session, bool writePage = true);
+Outcome moveSelectedUp(FormSession& session, bool writePage = true);
 /// "Move Method Down Form".
-bool moveSelectedDown(FormSession& session);
-/// "Remove Form Method": drops the answers column (asking first when it holds
-/// answers, and noting the removal so a crash before the save is finished at
-/// the next opening), removes the element, saves and reloads the form.
-bool removeSelected(FormSession& session);
+Outcome moveSelectedDown(FormSession& session);
+/// "Remove Form Method": drops the answers column (noting the removal first so
+/// a crash before the save is finished at the next opening), removes the
+/// element, saves and reloads the form. A column that holds answers is dropped
+/// only with `answersMayGo`; without it the outcome asks RemoveAnswers.
+Outcome removeSelected(FormSession& session, bool answersMayGo = false);
 
 } // namespace quenlow

@@ -6,64 +6,28 @@
 
 namespace quenlow {
 
-void MethodCollection::reindex() const
-{
-    if (m_indexValid)
-        return;
-    m_index.clear();
-    m_index.reserve(m_entries.size());
-    for (int i = 0; i < m_entries.size(); ++i)
-        m_index.insert(m_entries.at(i).key, i);
-    m_indexValid = true;
-}
-
-int MethodCollection::indexOf(const QString& key) const
-{
-    reindex();
-    return m_index.value(key, -1);
-}
-
-const FormMethod& MethodCollection::at(const QString& key) const
-{
-    const int i = indexOf(key);
-    Q_ASSERT_X(i >= 0, "MethodCollection::at", "key not present");
-    return m_entries.at(i).method;
-}
-
 QString MethodCollection::rowText(int position) const
 {
     const Entry& e = m_entries.at(position);
     return e.rowLabel.isEmpty() ? e.method.rowText() : e.rowLabel;
 }
 
-bool MethodCollection::append(const QString& key, const FormMethod& method, const QString& rowLabel)
+void MethodCollection::append(const FormMethod& method, const QString& rowLabel)
 {
-    return insertAt(count(), key, method, rowLabel);
+    insertAt(count(), method, rowLabel);
 }
 
-bool MethodCollection::insertAt(int position, const QString& key, const FormMethod& method, const QString& rowLabel)
+bool MethodCollection::insertAt(int position, const FormMethod& method, const QString& rowLabel)
 {
-    if (contains(key) || position < 0 || position > count())
+    if (position < 0 || position > count())
         return false;
-    notify({Change::Insert, position}, [&] { m_entries.insert(position, Entry{key, method, rowLabel}); });
-    if (position == count() - 1 && m_indexValid)
-        m_index.insert(key, position); // appending keeps every other position
-    else
-        m_indexValid = false;
+    notify({Change::Insert, position}, [&] { m_entries.insert(position, Entry{method, rowLabel}); });
     return true;
 }
 
-bool MethodCollection::remove(const QString& key)
+void MethodCollection::removeAt(int position)
 {
-    const int i = indexOf(key);
-    if (i < 0)
-        return false;
-    notify({Change::Remove, i}, [&] { m_entries.removeAt(i); });
-    if (i == count() && m_indexValid)
-        m_index.remove(key);
-    else
-        m_indexValid = false;
-    return true;
+    notify({Change::Remove, position}, [&] { m_entries.removeAt(position); });
 }
 
 void MethodCollection::replace(int position, const FormMethod& method)
@@ -112,24 +76,14 @@ void MethodCollection::setMethods(const QList<FormMethod>& methods)
         m_entries.clear();
         m_entries.reserve(methods.size());
         for (const FormMethod& m : methods)
-            m_entries.append(Entry{QString::number(m_entries.size()), m, {}});
-        m_indexValid = false;
+            m_entries.append(Entry{m, {}});
     });
-}
-
-void MethodCollection::renumber()
-{
-    for (int i = 0; i < m_entries.size(); ++i)
-        m_entries[i].key = QString::number(i);
-    m_indexValid = false;
 }
 
 void MethodCollection::removeAll()
 {
     notify({Change::Reset}, [&] {
         m_entries.clear();
-        m_index.clear();
-        m_indexValid = true;
     });
 }
 

@@ -4,14 +4,11 @@
 
 #include "model/FormMethod.h"
 
-#include <QHash>
 #include <QList>
 
 namespace quenlow {
 
-/// The ordered elements of the open form. Every record is also reachable by a
-/// string key; the operations keep each key equal to the decimal text of the
-/// record's 0-based position ("0" is the header).
+/// The ordered elements of the open form, by 0-based position (0 is the header).
 ///
 /// Each record may carry the text its row shows in the designer's list when
 /// that differs from the one derived from the record (the header's, after
@@ -41,33 +38,24 @@ public:
     int count() const { return int(m_entries.size()); }
     bool isEmpty() const { return m_entries.isEmpty(); }
 
-    bool contains(const QString& key) const { return indexOf(key) >= 0; }
-    /// Position of the record under `key`, or -1.
-    int indexOf(const QString& key) const;
-    /// The record under `key`; the key must be present.
-    const FormMethod& at(const QString& key) const;
     const FormMethod& atPosition(int position) const { return m_entries.at(position).method; }
-    QString keyAt(int position) const { return m_entries.at(position).key; }
 
     /// The text of the record's row: its own row label when it has one,
     /// else type, " - ", instruction.
     QString rowText(int position) const;
 
-    /// Appends under `key`; false when the key is present already.
-    bool append(const QString& key, const FormMethod& method, const QString& rowLabel = {});
-    /// Inserts under `key` at `position` (0-based).
-    bool insertAt(int position, const QString& key, const FormMethod& method, const QString& rowLabel = {});
-    bool remove(const QString& key);
-    /// Replaces the record at `position`, its key and row label kept / the
-    /// row label set (empty: derived from the record).
+    void append(const FormMethod& method, const QString& rowLabel = {});
+    /// Inserts at `position`; false when there is no such place.
+    bool insertAt(int position, const FormMethod& method, const QString& rowLabel = {});
+    void removeAt(int position);
+    /// Replaces the record at `position`, its row label kept / set (empty:
+    /// derived from the record).
     void replace(int position, const FormMethod& method);
     void replace(int position, const FormMethod& method, const QString& rowLabel);
-    /// Exchanges the records (and row labels) at two positions; the keys stay.
+    /// Exchanges the records (and row labels) at two positions.
     void swap(int first, int second);
-    /// Replaces every record; the keys become the positions, no row labels.
+    /// Replaces every record, no row labels.
     void setMethods(const QList<FormMethod>& methods);
-    /// Gives each record its position as key again, after a removal.
-    void renumber();
     void removeAll();
 
     /// The records in order.
@@ -81,7 +69,6 @@ public:
 
 private:
     struct Entry {
-        QString key;
         FormMethod method;
         QString rowLabel;
     };
@@ -92,7 +79,6 @@ private:
         ObserverSlot(const ObserverSlot&) {}
         ObserverSlot& operator=(const ObserverSlot&) { return *this; }
     };
-    void reindex() const;
     template<typename F> void notify(Change change, F&& apply)
     {
         if (m_observer.p)
@@ -103,8 +89,6 @@ private:
     }
 
     QList<Entry> m_entries;
-    mutable QHash<QString, int> m_index;
-    mutable bool m_indexValid = false;
     ObserverSlot m_observer;
 };
 

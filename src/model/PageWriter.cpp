@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/PageWriter.h"
 
-#include "core/Messages.h"
 #include "core/TextFile.h"
 #include "model/CollectionFile.h"
 #include "model/FormSession.h"
@@ -18,28 +17,22 @@ QString buildFormPage(const MethodCollection& collection)
     return page;
 }
 
-bool WriteFormPage(FormSession& session, const QString& pageFile)
+Outcome WriteFormPage(FormSession& session, const QString& pageFile)
 {
-    if (!SaveCollectionFile(session))
-        return false;
+    Outcome outcome = SaveCollectionFile(session);
+    if (!outcome)
+        return outcome;
     const QString path = session.htmlFolder() + pageFile;
     const FileResult written = writeFileAtomically(path, encodeText(buildFormPage(session.collection)));
-    if (!written) {
-        showExclamation(QStringLiteral("The page '") + path + QStringLiteral("' could not be written (")
-                        + written.error + QStringLiteral("). The previous page has been kept."));
-        return false;
-    }
+    if (!written)
+        return Notice{Notice::Kind::PageNotWritten, {}, path, written.error};
     // Servers elsewhere serve the form from the answers database.
-    if (const Result<void> published = publishOpenForm(session); !published) {
-        showExclamation(QStringLiteral("The form '") + session.openFormName
-                        + QStringLiteral("' could not be published to the answers database (") + published.error().detail
-                        + QStringLiteral("). The page file has been written; collection servers still show the form "
-                                         "as it was published before."));
-    }
+    if (const Result<void> published = publishOpenForm(session); !published)
+        outcome.warn({Notice::Kind::NotPublished, session.openFormName, {}, published.error().detail});
     session.setHtmlName(pageFile);
     session.WebBrowser_Show(pageFile);
     session.setHtmlFrameCaption(QStringLiteral("Current Form"));
-    return true;
+    return outcome;
 }
 
 } // namespace quenlow

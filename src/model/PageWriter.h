@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/Outcome.h"
+
 #include <QString>
 
 namespace quenlow {
@@ -13,8 +15,8 @@ class MethodCollection;
 QString buildFormPage(const MethodCollection& collection);
 
 /// Saves the collection file, rewrites the page `pageFile` whole, sets the
-/// HTMLName and HTMLFrame captions and shows the page. A failed write is
-/// reported (the previous files stay whole) and returns false.
-bool WriteFormPage(FormSession& session, const QString& pageFile);
+/// HTMLName and HTMLFrame captions and shows the page. A failed write is not
+/// done (the previous files stay whole); a failed publication is warned of.
+Outcome WriteFormPage(FormSession& session, const QString& pageFile);
 
 } // namespace quenlow

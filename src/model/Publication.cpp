@@ -36,7 +36,7 @@ AnswersStore::Publication publicationOf(const QString& formName, const QList<For
     p.form = formName;
     MethodCollection collection;
     for (qsizetype i = 0; i < methods.size(); ++i)
-        collection.append(QString::number(i), methods.at(i));
+        collection.append(methods.at(i));
     p.page = buildFormPage(collection).toUtf8();
     if (const std::optional<HeaderFacts> facts = headerFacts(methods)) {
         p.title = facts->title;

@@ -3,20 +3,21 @@
 #include "model/QuestionNames.h"
 
 #include "database/AnswerColumns.h"
+#include "model/PageFormat.h"
 
 namespace quenlow {
 
 const QStringList& pageHiddenFieldNames()
 {
-    static const QStringList hidden{QStringLiteral("tableName"), QStringLiteral("DBLocation"),
-                                    QStringLiteral("background"), QStringLiteral("allowShowTableButtron")};
+    static const QStringList hidden{pageFormat::tableNameField(), pageFormat::databaseLocationField(),
+                                    pageFormat::backgroundField(), pageFormat::showTableField()};
     return hidden;
 }
 
 QString questionNameClash(const QString& question, const QStringList& otherQuestions)
 {
     const QStringList& hidden = pageHiddenFieldNames();
-    const QString suffix = QStringLiteral(" Type");
+    const QString suffix = pageFormat::kindSuffix();
     // Compared as posted: the field name is the column name, case and all.
     const QString name = columnNameFor(question);
     if (hidden.contains(name)) {

@@ -177,9 +177,9 @@ void CreateNewForm::prepareNewForm()
 
 bool CreateNewForm::prepareHeaderEditing()
 {
-    if (!m_session.collection.contains(QStringLiteral("0")))
+    if (m_session.collection.isEmpty())
         return false;
-    const FormMethod& header = m_session.collection.at(QStringLiteral("0"));
+    const FormMethod& header = m_session.collection.atPosition(0);
     m_enterFileNameInstruction->hide();
     m_htmlFileNameBox->hide();
     m_generate->hide();

@@ -5,11 +5,12 @@
 #include "core/Messages.h"
 #include "database/AnswersStore.h"
 #include "model/FormChanges.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
 #include "newform/CreateNewDatabase.h"
-#include "newform/FormHeader.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -139,23 +140,22 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     settings.background = session.backgroundFileName;
     settings.databaseLocation = shownLocation(session.databasePath()); // never a password in a page
     settings.userViewTable = inputs.userViewTable;
-    session.collection.append(QString::number(session.methodCount()),
-                              headerRecord(settings, inputs.backgroundRow, session.elementCounter),
-                              QStringLiteral("HTML Header (Can't Remove/Move)"));
+    session.collection.append(headerRecord(settings, inputs.backgroundRow, session.elementCounter),
+        QStringLiteral("HTML Header (Can't Remove/Move)"));
 
     session.setHtmlName(session.openPageFile);
     session.setEditingVisible(true);
     session.setReporterVisible(true);
-    WriteFormPage(session, session.openPageFile);
+    tell(session, WriteFormPage(session, session.openPageFile));
     session.setSelectedRow(0);
     return true;
 }
 
 bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
 {
-    if (!session.collection.contains(QStringLiteral("0")))
+    if (session.collection.isEmpty())
         return false;
-    const QString oldTitle = session.collection.at(QStringLiteral("0")).userInstruction;
+    const QString oldTitle = session.collection.atPosition(0).userInstruction;
 
     session.SetBackground(inputs.backgroundText);
     HeaderSettings settings;
@@ -170,14 +170,14 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
     // The collecting settings are not among the window's inputs: they stay.
     header.settings = session.collection.at(QStringLiteral("0")).settings;
 
-    const int position = session.collection.indexOf(QStringLiteral("0"));
+    const int position = 0;
     if (header.userInstruction != oldTitle) {
         session.collection.replace(position, header, header.userInstruction + QStringLiteral(" (Header)"));
         session.setSelectedRow(position);
     } else {
         session.collection.replace(position, header);
     }
-    WriteFormPage(session, session.htmlName());
+    tell(session, WriteFormPage(session, session.htmlName()));
     return true;
 }
 

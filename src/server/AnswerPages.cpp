@@ -6,6 +6,7 @@
 
 #include "model/AnswersTableHtml.h"
 #include "model/HtmlText.h"
+#include "model/PageFormat.h"
 #include "server/FormCatalog.h"
 #include "server/RespondentPage.h"
 #include "server/ResultsPage.h"
@@ -55,7 +56,7 @@ QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& 
     }
     if (form.showsAnswersTable) {
         page += QStringLiteral("<FORM method=get action='") + QString::fromLatin1(answersTablePath())
-            + QStringLiteral("'><input type=hidden name=tableName value='")
+            + QStringLiteral("'><input type=hidden name=") + pageFormat::tableNameField() + QStringLiteral(" value='")
             + escapeAttribute(AnswersStore::tableFor(form.name))
             + QStringLiteral("'><P><input type=submit value='View the answers table'></FORM>") + kLineEnd;
     }

@@ -3,6 +3,7 @@
 #include "server/AnswerPlacement.h"
 
 #include "database/AnswerColumns.h"
+#include "model/PageFormat.h"
 #include "model/QuestionNames.h"
 #include "server/RequestHandler.h"
 #include "server/RespondentPage.h"
@@ -13,7 +14,7 @@ namespace quenlow {
 
 namespace {
 
-const QString kTypeSuffix = QStringLiteral(" Type");
+const QString kTypeSuffix = pageFormat::kindSuffix();
 
 // The question a field name stands for: one of now first, then one the
 // question had before a rename. Names compare as the columns do.

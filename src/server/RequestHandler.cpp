@@ -3,6 +3,7 @@
 #include "server/RequestHandler.h"
 
 #include "model/ElementKind.h"
+#include "model/PageFormat.h"
 
 #include "database/AnswersStore.h"
 #include "model/HtmlText.h"
@@ -31,7 +32,7 @@ namespace quenlow {
 
 namespace {
 
-const QString kTypeSuffix = QStringLiteral(" Type");
+const QString kTypeSuffix = pageFormat::kindSuffix();
 
 // The values of the hidden "<name> Type" fields the page writer puts beside each question.
 bool isQuestionKindValue(const QString& value)
@@ -476,7 +477,7 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
 
     // Where the answers go is decided here alone: the posted "DBLocation"
     // is never looked at, and only a form's own table can be written.
-    const std::optional<QString> tableName = firstValue(fields, QStringLiteral("tableName"));
+    const std::optional<QString> tableName = firstValue(fields, pageFormat::tableNameField());
     std::optional<PublishedForm> form = formOfTable(tableName, refusal, true);
     if (!form)
         return std::nullopt;
@@ -601,7 +602,7 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
 {
     std::optional<FormFields> query = parseUrlEncoded(request.query);
     HttpResponse refusal;
-    const std::optional<QString> tableName = query ? firstValue(*query, QStringLiteral("tableName")) : std::nullopt;
+    const std::optional<QString> tableName = query ? firstValue(*query, pageFormat::tableNameField()) : std::nullopt;
     const std::optional<PublishedForm> form = formOfTable(tableName, &refusal, false);
     if (!form)
         return refusal;

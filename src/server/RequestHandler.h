@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/PageFormat.h"
 #include "server/AnswerWriter.h"
 #include "server/FormCatalog.h"
 #include "server/FormSource.h"
@@ -46,7 +47,7 @@ public:
     bool handleWithoutWaiting(const HttpRequest& request, std::function<void(HttpResponse)> respond);
 
     /// The address the generated pages post to.
-    static QByteArray submissionPath() { return QByteArrayLiteral("/scripts/save.asp"); }
+    static QByteArray submissionPath() { return pageFormat::postPath(); }
 
 private:
     HttpResponse health();

@@ -3,6 +3,7 @@
 #include "server/RespondentPage.h"
 
 #include "model/HtmlText.h"
+#include "model/PageFormat.h"
 #include "server/RequestHandler.h"
 
 #include <QCryptographicHash>
@@ -741,8 +742,8 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
         } else if (tag.is(TagName::Input)) {
             const QByteArrayView type = valueOf(lc, attributes.find("type"));
             if (is(type, "hidden")) {
-                if (name.endsWith(QLatin1StringView(" Type")))
-                    placeNote(name.chopped(5), tag.at);
+                if (name.endsWith(pageFormat::kindSuffix()))
+                    placeNote(name.chopped(pageFormat::kindSuffix().size()), tag.at);
                 return;
             }
             placeNote(name, tag.at);

@@ -24,7 +24,8 @@ inline void addElement(FormSession& session, const FormMethod& method)
 {
     if (!InsertMethod(session, method))
         qFatal("cannot add %s", qPrintable(method.rowText()));
-    WriteFormPage(session, session.htmlName());
+    if (!WriteFormPage(session, session.htmlName()))
+        qFatal("cannot write the page");
 }
 
 /// A program folder with an open form "survey", a stand-in main window and the editors.

@@ -3,8 +3,8 @@
 #include "EditorTestSupport.h"
 
 #include "editors/Editors.h"
-#include "editors/Fragments.h"
 #include "model/CollectionFile.h"
+#include "model/Fragments.h"
 #include "platform/BrowserView.h"
 
 #include <QCheckBox>
@@ -58,7 +58,7 @@ void TestEditors::unknownKindIsRefused()
     Env env;
     FormMethod odd = plainTextMethod(QStringLiteral("odd"));
     odd.methodType = QStringLiteral("plain text"); // kinds compare with case
-    env.session.collection.append(QStringLiteral("1"), odd);
+    env.session.collection.append(odd);
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
     env.session.setSelectedRow(1);
     env.expectBox();
@@ -198,7 +198,7 @@ void TestEditors::modelessEditorOutlivesTheForm()
     QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
     // The main window shows the help page instead: no form is open any more.
-    LoadForm(env.session, env.session.appFolder(), QStringLiteral("welcome.html"));
+    QVERIFY(LoadForm(env.session, env.session.appFolder(), QStringLiteral("welcome.html")));
     env.expectBox();
     setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
     click(boxes, QStringLiteral("AddCheckBox"));
@@ -259,7 +259,7 @@ void TestEditors::fullFormIsRefused()
 {
     Env env(7);
     for (int k = env.session.collection.count(); k < kMaxElements; ++k)
-        env.session.collection.append(QString::number(k), FormMethod{});
+        env.session.collection.append(FormMethod{});
     env.expectBox();
     ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
         setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));

@@ -48,8 +48,8 @@ struct Service {
         FUZZ_CHECK(createFormTable(dbPath, QStringLiteral("tbl_survey")));
         const AnswerTable table = AnswerTable::forForm(answersStoreIn(app), QStringLiteral("survey"), QStringLiteral("survey.html"));
         MethodCollection form;
-        form.append(QStringLiteral("0"), method(Kind::header(), QStringLiteral("Survey"),
-                                                {printNumber(1), printNumber(1), dbPath, printNumber(5)}));
+        form.append(method(Kind::header(), QStringLiteral("Survey"),
+            { printNumber(1), printNumber(1), dbPath, printNumber(5) }));
         const QList<FormMethod> questions = {
             method(Kind::textField(), QStringLiteral("Name")), method(Kind::textArea(), QStringLiteral("Comments")),
             method(Kind::checkBox(), QStringLiteral("Agree")),
@@ -57,7 +57,7 @@ struct Service {
             method(Kind::pullDownMenu(), QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")})};
         for (const FormMethod& q : questions) {
             FUZZ_CHECK(AddAnswerColumn(table, q.userInstruction, hasMemoColumn(q.methodType)));
-            form.append(QString::number(form.count()), q);
+            form.append(q);
         }
         FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/Collections/surveyCollection.txt"),
                                        encodeText(serializeCollection(form))));

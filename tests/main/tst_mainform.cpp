@@ -13,6 +13,7 @@
 #include "model/PageWriter.h"
 #include "newform/NewFormOperations.h"
 #include "platform/BrowserView.h"
+#include "platform/OutcomeMessages.h"
 #include "program/Program.h"
 #include "support/FormFixture.h"
 #include "support/ModalStep.h"
@@ -45,7 +46,7 @@ const QStringList kAddMenu{QStringLiteral("Text"),     QStringLiteral("TextField
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
-    session.collection.append(QString::number(session.methodCount()), m);
+    session.collection.append(m);
 }
 
 QStringList rowsOf(const QListWidget* list)
@@ -243,7 +244,7 @@ private slots:
         countHooks(main, program.session());
         writeBytes(folder.html(QStringLiteral("orphan.html")), "<html></html>\r\n");
         folder.messages().queueAnswer(MessageAnswer::Yes);
-        LoadForm(program.session(), folder.path(), QStringLiteral("orphan.html"));
+        QVERIFY(loadFormTelling(program.session(), QStringLiteral("orphan.html")) == false);
         folder.messages().clear();
         for (const QString& menu : kAddMenu + formEntries) {
             folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -385,7 +386,7 @@ private slots:
         QVERIFY(add(session, Kind::textField(), QStringLiteral("B")));
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
         session.setSelectedRow(1);
-        QVERIFY(session.recordChange(QStringLiteral("Remove"), [&] { return removeSelected(session); }));
+        QVERIFY(session.recordChange(QStringLiteral("Remove"), [&] { return bool(removeSelected(session)); }));
         QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("B")}));
         history.stack()->undo();
         QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
@@ -447,6 +448,35 @@ private slots:
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
         QCOMPARE(folder.messageTexts().constLast(),
                  QStringLiteral("The answers to 'Marker only' are kept in the answers table."));
+    }
+
+    // A question renamed with answers in its column is renamed back by Undo
+    // and again by Redo, the answers staying with it.
+    void undoneRenameKeepsTheAnswers()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        FormHistory history(session);
+        createForm(session, QStringLiteral("survey"));
+        QVERIFY(add(session, Kind::textField(), QStringLiteral("A")));
+        answer(folder, {{QStringLiteral("A"), QStringLiteral("yes")}});
+        QVERIFY(session.recordChange(QStringLiteral("Edit"), [&] {
+            return UpdateMethod(session, element(Kind::textField(), QStringLiteral("B")), 1)
+                && WriteFormPage(session, session.htmlName());
+        }));
+        const auto answerIn = [&](const char* column) {
+            return tableRows(folder.database(), QStringLiteral("tbl_survey")).value(0).value(QLatin1StringView(column)).toString();
+        };
+        QCOMPARE(answerIn("B"), QStringLiteral("yes"));
+        QVERIFY(history.stack()->canUndo());
+        history.stack()->undo();
+        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A")}));
+        QCOMPARE(answerIn("A"), QStringLiteral("yes"));
+        QCOMPARE(session.collection.atPosition(1).userInstruction, QStringLiteral("A"));
+        history.stack()->redo();
+        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("B")}));
+        QCOMPARE(answerIn("B"), QStringLiteral("yes"));
+        QVERIFY(folder.messageTexts().isEmpty());
     }
 };
 

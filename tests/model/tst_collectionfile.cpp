@@ -64,13 +64,13 @@ private slots:
         FormMethod header;
         header.methodType = Kind::header();
         header.attribute6List = {printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0)};
-        c.append(QStringLiteral("0"), header);
+        c.append(header);
         FormMethod a = textField(QStringLiteral("A"));
         a.attribute6 = QStringLiteral("[next]");
         FormMethod b = textField(QStringLiteral("B"));
         b.attribute6 = QStringLiteral("User Instruction");
-        c.append(QStringLiteral("1"), a);
-        c.append(QStringLiteral("2"), b);
+        c.append(a);
+        c.append(b);
         const ParsedCollection parsed = parseCollection(serializeCollection(c));
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(parsed.methods, c.methods());
@@ -128,12 +128,12 @@ private slots:
         // (A NUL is no part of a question's name: see the refused files.)
         FormMethod question = textField(QStringLiteral("Name") + controls.mid(1) + QChar(0x7F));
         question.attribute6 = controls + QStringLiteral("\r");
-        session.collection.remove(QStringLiteral("1"));
-        session.collection.insertAt(1, QStringLiteral("1"), question);
+        session.collection.removeAt(1);
+        session.collection.insertAt(1, question);
         FormMethod header = session.collection.atPosition(0);
         header.userInstruction = QStringLiteral("Title\t") + QChar(0x85) + QChar(0x1B); // U+0085 needs UTF-8
-        session.collection.remove(QStringLiteral("0"));
-        session.collection.insertAt(0, QStringLiteral("0"), header);
+        session.collection.removeAt(0);
+        session.collection.insertAt(0, header);
         QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
         QVERIFY(readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
         const QList<FormMethod> written = session.collection.methods();
@@ -141,13 +141,13 @@ private slots:
         for (bool utf8 : {true, false}) {
             if (!utf8) {
                 header.userInstruction = QStringLiteral("Title\x01");
-                session.collection.remove(QStringLiteral("0"));
-                session.collection.insertAt(0, QStringLiteral("0"), header);
+                session.collection.removeAt(0);
+                session.collection.insertAt(0, header);
                 QVERIFY(SaveCollectionFile(session));
                 QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
             }
             FormSession reopened(folder.path());
-            LoadForm(reopened, folder.path(), QStringLiteral("survey.html")); // no box may appear
+            QCOMPARE(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")).notices().size(), 0);
             QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
             QCOMPARE(reopened.collection.methods(), session.collection.methods());
             QCOMPARE(reopened.collection.atPosition(1), written.at(1));
@@ -183,17 +183,12 @@ private slots:
         const QByteArray surveyFile = readBytes(folder.collection(QStringLiteral("survey")));
         writeBytes(folder.collection(QStringLiteral("broken")), bytes);
 
-        // No keeps the open form exactly as it was.
-        folder.messages().queueAnswer(MessageAnswer::No);
-        LoadForm(session, folder.path(), QStringLiteral("broken.html"));
-        // Said to be damaged, not missing; in the words of the missing file's box.
-        QVERIFY(!folder.messageTexts().isEmpty());
-        const QString text = folder.messageTexts().constLast();
-        QVERIFY2(text.startsWith(QStringLiteral("Sorry, but Collection text file for the Form 'broken' is damaged ("))
-                     && text.endsWith(QStringLiteral("). Do you wish just to open the HTML Form file ?")),
-                 qPrintable(text));
-        QCOMPARE(folder.messages().boxes().constLast().buttons, MessageButtons::YesNo);
-        QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::None);
+        // Asking leaves the open form exactly as it was; the file is said to be damaged, not missing.
+        const std::optional<Notice> question = LoadForm(session, folder.path(), QStringLiteral("broken.html")).question();
+        QVERIFY(question && question->kind == Notice::Kind::OpenPageOnly);
+        QCOMPARE(question->subject, QStringLiteral("broken"));
+        QCOMPARE(question->collection, Notice::Collection::Damaged);
+        QVERIFY(!question->detail.isEmpty());
         QCOMPARE(session.collection.methods(), before);
         QCOMPARE(session.rows()->count(), 3);
         QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
@@ -209,14 +204,12 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        folder.allowUnanswered();
         for (const QString& name : {QString(), QStringLiteral("survey"), QStringLiteral(".html")}) {
-            LoadForm(session, folder.path(), name);
+            const Outcome opened = LoadForm(session, folder.path(), name);
+            QVERIFY(!opened && opened.tells(Notice::Kind::NotAPageName));
             QCOMPARE(session.collection.count(), 3);
             QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
         }
-        QCOMPARE(folder.messages().boxes().size(), 3);
-        QCOMPARE(folder.messages().boxes().constFirst().icon, MessageIcon::Exclamation);
     }
 
     // Windows-1252 text is written single-byte as the older program did; anything
@@ -240,8 +233,8 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        session.collection.remove(QStringLiteral("1"));
-        session.collection.insertAt(1, QStringLiteral("1"), textField(question));
+        session.collection.removeAt(1);
+        session.collection.insertAt(1, textField(question));
         QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
         const QByteArray bytes = readBytes(folder.collection(QStringLiteral("survey")));
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
@@ -249,7 +242,7 @@ private slots:
         QVERIFY(bytes.contains(written));
 
         FormSession reopened(folder.path());
-        LoadForm(reopened, folder.path(), QStringLiteral("survey.html"));
+        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
         QCOMPARE(reopened.collection.atPosition(1).userInstruction, question);
     }
 
@@ -262,16 +255,16 @@ private slots:
         const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
 
-        session.collection.append(QStringLiteral("3"), textField(QStringLiteral("Another question")));
-        folder.allowUnanswered();
-        bool written = true;
+        session.collection.append(textField(QStringLiteral("Another question")));
+        Outcome written;
         {
             quenlow::test::FileSizeLimit full(100);
             written = WriteFormPage(session, QStringLiteral("survey.html"));
         }
         QVERIFY(!written);
-        QCOMPARE(folder.messages().boxes().size(), 1);
-        QVERIFY(folder.messageTexts().constFirst().contains(QStringLiteral("could be written")));
+        QCOMPARE(written.notices().size(), 1);
+        QCOMPARE(written.notices().constFirst().kind, Notice::Kind::CollectionNotSaved);
+        QVERIFY(written.notices().constFirst().detail.contains(QStringLiteral("could be written")));
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
     }

@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
 #include "newform/CreateNewForm.h"
-#include "newform/FormHeader.h"
-#include "support/ModalStep.h"
 #include "platform/BrowserView.h"
+#include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
 
 #include <QCheckBox>
@@ -192,7 +192,7 @@ private slots:
         session.elementCounter = 5;
         createForm(session, QStringLiteral("second"));
         QCOMPARE(session.collection.count(), 1);
-        QCOMPARE(session.collection.at(QStringLiteral("0")).item(4), QStringLiteral(" 5 "));
+        QCOMPARE(session.collection.atPosition(0).item(4), QStringLiteral(" 5 "));
     }
 
     void pageOnlyStateIsReplacedToo()

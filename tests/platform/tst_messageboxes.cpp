@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "platform/MessageBoxMessages.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -40,6 +41,15 @@ private slots:
                                                    MessageAnswer(defaultAnswer));
         QVERIFY(seen);
         QCOMPARE(int(answer), expected);
+    }
+
+    // A damaged collection file is asked about in the words of a missing one.
+    void damagedCollectionIsAskedAbout()
+    {
+        const Notice question{Notice::Kind::OpenPageOnly, QStringLiteral("broken"), QStringLiteral("broken.html"),
+                              QStringLiteral("no header first"), {}, Notice::Collection::Damaged};
+        QCOMPARE(noticeText(question), QStringLiteral("Sorry, but Collection text file for the Form 'broken' is damaged "
+                                                      "(no header first). Do you wish just to open the HTML Form file ?"));
     }
 };
 

@@ -80,7 +80,7 @@ private slots:
         program.start();
         createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
         // Its answers table open to the people who answer it.
-        FormMethod header = program.session().collection.at(QStringLiteral("0"));
+        FormMethod header = program.session().collection.atPosition(0);
         header.attribute6List[1] = QStringLiteral("1");
         program.session().collection.replace(0, header);
 

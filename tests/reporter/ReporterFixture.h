@@ -5,6 +5,7 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
+#include "support/FormBuilder.h"
 #include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
 
@@ -23,17 +24,8 @@ public:
         : session(folder.path())
     {
         session.setAnswersStore(folder.database());
-        session.openFormName = formName;
-        session.openPageFile = formName + QStringLiteral(".html");
-        session.setHtmlName(formName + QStringLiteral(".html"));
-        if (!createFormTable(folder.database(), table()))
-            qFatal("cannot create the form table");
-        FormMethod header;
-        header.methodType = Kind::header();
-        header.userInstruction = formName;
-        header.attribute6List = {QStringLiteral("Title"), QStringLiteral(" 5 "), QStringLiteral("center"),
-                                 QStringLiteral("Marble")};
-        append(header);
+        if (!FormBuilder(folder.path(), formName).openIn(session))
+            qFatal("cannot create the form");
     }
 
     QString table() const { return QStringLiteral("tbl_") + session.openFormName; }
@@ -105,7 +97,7 @@ public:
 private:
     void append(const FormMethod& method)
     {
-        session.collection.append(QString::number(session.collection.count()), method);
+        session.collection.append(method);
     }
 };
 

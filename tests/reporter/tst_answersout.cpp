@@ -286,7 +286,7 @@ private slots:
         FormMethod tea;
         tea.methodType = Kind::checkBox();
         tea.userInstruction = u"Tea"_s;
-        f.session.collection.append(QString::number(f.session.collection.count()), tea);
+        f.session.collection.append(tea);
         QVERIFY(AddAnswerColumn(f.session.answerTable(), u"Tea"_s, false));
         f.answer({{u"Name"_s, u"later"_s}, {u"Tea"_s, u"Not Checked"_s}});
 

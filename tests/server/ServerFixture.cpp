@@ -6,7 +6,6 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
-#include "model/HtmlText.h"
 #include "model/FormMethod.h"
 #include "model/MethodCollection.h"
 #include "model/PageWriter.h"
@@ -42,110 +41,7 @@ RawResponse parseResponse(const QByteArray& received)
     return response;
 }
 
-const QStringList kImages = {QStringLiteral("none.gif"),          QStringLiteral("Background.gif"),
-                             QStringLiteral("Background2.jpg"),   QStringLiteral("Grey.jpg"),
-                             QStringLiteral("yellowTexture.gif"), QStringLiteral("steelTexture.jpg"),
-                             QStringLiteral("Background3.jpg"),   QStringLiteral("Sky.jpg"),
-                             QStringLiteral("goldPattern.jpg"),   QStringLiteral("mellow.jpg"),
-                             QStringLiteral("brownPaper.jpg")};
-
 } // namespace
-
-FormBuilder::FormBuilder(const QString& appFolder, const QString& name)
-    : m_folder(appFolder)
-    , m_name(name)
-    , m_title(name)
-    , m_location(storeLocationOf(appFolder))
-    , m_store(m_location)
-{
-}
-
-FormBuilder& FormBuilder::title(const QString& title)
-{
-    m_title = title;
-    return *this;
-}
-
-FormBuilder& FormBuilder::background(int choice)
-{
-    m_background = choice;
-    return *this;
-}
-
-FormBuilder& FormBuilder::showsAnswersTable(bool allowed)
-{
-    m_allowTable = allowed;
-    return *this;
-}
-
-FormBuilder& FormBuilder::databaseLocation(const QString& location)
-{
-    m_location = location;
-    return *this;
-}
-
-QString FormBuilder::headerFragment() const
-{
-    const QString b = kImages.value(m_background);
-    return QStringLiteral("<html><head><title>") + m_title + QStringLiteral("</h1></title><BODY BGCOLOR='#000000' BACKGROUND='")
-        + escapeAttribute(b) + QStringLiteral("'><CENTER><I><B><FONT SIZE='7'><P>") + m_title
-        + QStringLiteral("</FONT></B></I></CENTER><FORM name='") + escapeAttribute(m_title)
-        + QStringLiteral("' method=post action='/scripts/save.asp'><input type=hidden name=tableName value='")
-        + escapeAttribute(tableName()) + QStringLiteral("'><input type=hidden name=DBLocation value='")
-        + escapeAttribute(m_location) + QStringLiteral("'><input type=hidden name=background value='")
-        + escapeAttribute(b) + QStringLiteral("'><input type=hidden name=allowShowTableButtron value='")
-        + (m_allowTable ? QStringLiteral("True'>") : QStringLiteral("False'>"));
-}
-
-bool FormBuilder::write()
-{
-    const auto store = openStore(m_store);
-    if (!store || !store->createTable(tableName(), QStringLiteral("Form Question")))
-        return false;
-    for (const FormMethod& e : m_elements) {
-        if (isQuestionKind(e.methodType)
-            && !store->addColumn(tableName(), columnNameFor(e.userInstruction),
-                                 hasMemoColumn(e.methodType) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
-                                 QString())) {
-            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);
-            return false;
-        }
-    }
-    return writeFiles();
-}
-
-bool FormBuilder::writeFiles()
-{
-    const auto store = openStore(m_store);
-    if (!store)
-        return false;
-    MethodCollection collection;
-    FormMethod header;
-    header.htmlCode = headerFragment();
-    header.userInstruction = m_title;
-    header.methodType = QStringLiteral("Header");
-    header.attribute4 = QStringLiteral("7");
-    header.attribute5 = QStringLiteral("Centre");
-    header.attribute6List = {printNumber(m_background), printNumber(m_allowTable ? 1 : 0), m_location, printNumber(0)};
-    setFormSettings(header, m_settings);
-    collection.append(QStringLiteral("0"), header);
-    for (const FormMethod& e : m_elements)
-        collection.append(QString::number(collection.count()), e);
-    const FileResult c = writeFileAtomically(m_folder + QStringLiteral("/Collections/") + m_name
-                                                 + QStringLiteral("Collection.txt"),
-                                             encodeText(serializeCollection(collection)));
-    const FileResult p = writeFileAtomically(m_folder + QStringLiteral("/HTML/") + pageFile(),
-                                             encodeText(buildFormPage(collection)));
-    if (!c || !p)
-        QTest::qFail("cannot write the form's files", __FILE__, __LINE__);
-    // A database server's store serves the forms published into it.
-    if (c && p && store->keepsPublications()
-        && !store->publish(publicationOf(m_name, collection.methods(), m_folder + QStringLiteral("/HTML/")))) {
-        QTest::qFail("cannot publish the form", __FILE__, __LINE__);
-        return false;
-    }
-    return c && p;
-}
 
 bool addQuestionColumn(const QString& location, const QString& table, const QString& question, const QString& kind)
 {

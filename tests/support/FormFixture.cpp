@@ -2,47 +2,22 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "support/FormFixture.h"
 
-#include "database/AnswerColumns.h"
 #include "model/FormSession.h"
-#include "model/PageWriter.h"
+#include "support/FormBuilder.h"
 
 #include <QTest>
 
 namespace quenlow::test {
 
-namespace {
-
-// A header record as the new-form window builds one (background Marble,
-// table view allowed, the session's counter), with a simple fragment.
-FormMethod headerRecord(const FormSession& session, const QString& formName, const QString& title)
-{
-    FormMethod header;
-    header.methodType = Kind::header();
-    header.userInstruction = title;
-    header.htmlCode = QStringLiteral("<html><head><title>") + title + QStringLiteral("</h1></title><FORM name='")
-        + title + QStringLiteral("' method=post action='/scripts/save.asp'><input type=hidden name=tableName value='tbl_")
-        + formName + QStringLiteral("'>");
-    header.attribute4 = QStringLiteral("7");
-    header.attribute5 = QStringLiteral("Centre");
-    header.attribute6List = {printNumber(1), printNumber(1), session.databasePath(), printNumber(session.elementCounter)};
-    return header;
-}
-
-} // namespace
-
 void createForm(FormSession& session, const QString& name, const QString& title)
 {
-    QString error;
-    if (!createFormTable(session.databasePath(), QStringLiteral("tbl_") + name, &error))
-        QTest::qFail(qPrintable(QStringLiteral("cannot create the table: ") + error), __FILE__, __LINE__);
-    session.ResetOpenForm();
-    session.openFormName = name;
-    session.openPageFile = name + QStringLiteral(".html");
-    session.collection.append(QStringLiteral("0"), headerRecord(session, name, title),
-                              QStringLiteral("HTML Header (Can't Remove/Move)"));
-    session.setHtmlName(session.openPageFile);
-    WriteFormPage(session, session.openPageFile);
-    session.setSelectedRow(0);
+    // Background Marble and the table view allowed, as the new-form window's defaults.
+    FormBuilder(session.appFolder(), name)
+        .title(title)
+        .showsAnswersTable(true)
+        .databaseLocation(session.databasePath())
+        .answersIn(session.databasePath())
+        .openIn(session);
 }
 
 FormMethod element(const QString& kind, const QString& instruction, const QStringList& options)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-#include "newform/FormHeader.h"
+#include "model/FormHeader.h"
 
 #include "database/AnswersStore.h"
-
 #include "model/HtmlText.h"
+#include "model/PageFormat.h"
 #include "model/Publication.h"
 
 namespace quenlow {
@@ -14,6 +14,12 @@ namespace {
 QString attribute(const QString& value)
 {
     return escapeAttribute(singleLine(value));
+}
+
+// The start of a hidden field of the header, up to its value.
+QString hiddenField(const QString& name)
+{
+    return QStringLiteral("<input type=hidden name=") + name + QStringLiteral(" value='");
 }
 
 // The longest file name most Linux file systems take, in bytes.
@@ -36,12 +42,11 @@ QString headerFragment(const HeaderSettings& s)
     else
         html += heading;
     html += QStringLiteral("<FORM name='") + attribute(s.title)
-        + QStringLiteral("' method=post action='/scripts/save.asp'>")
-        + QStringLiteral("<input type=hidden name=tableName value='") + attribute(AnswersStore::tableFor(s.formName))
-        + QStringLiteral("'>") + QStringLiteral("<input type=hidden name=DBLocation value='")
-        + attribute(s.databaseLocation) + QStringLiteral("'>")
-        + QStringLiteral("<input type=hidden name=background value='") + background + QStringLiteral("'>")
-        + QStringLiteral("<input type=hidden name=allowShowTableButtron value='")
+        + QStringLiteral("' method=post action='") + QString::fromLatin1(pageFormat::postPath()) + QStringLiteral("'>")
+        + hiddenField(pageFormat::tableNameField()) + attribute(AnswersStore::tableFor(s.formName)) + QStringLiteral("'>")
+        + hiddenField(pageFormat::databaseLocationField()) + attribute(s.databaseLocation) + QStringLiteral("'>")
+        + hiddenField(pageFormat::backgroundField()) + background + QStringLiteral("'>")
+        + hiddenField(pageFormat::showTableField())
         + (s.userViewTable ? QStringLiteral("True'>") : QStringLiteral("False'>"));
     return html;
 }
@@ -79,7 +84,7 @@ FormMethod headerRenamed(const FormMethod& header, const QString& formName, cons
     }
     // A header made otherwise (a hand-edited file, a background not among the
     // choices): only the table's field changes.
-    const QString field = QStringLiteral("<input type=hidden name=tableName value='");
+    const QString field = hiddenField(pageFormat::tableNameField());
     const QString oldValue = field + attribute(AnswersStore::tableFor(formName)) + QLatin1Char('\'');
     const QString newValue = field + attribute(AnswersStore::tableFor(newName)) + QLatin1Char('\'');
     renamed.htmlCode.replace(oldValue, newValue);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-#include "editors/Fragments.h"
+#include "model/Fragments.h"
 
 #include "database/AnswerColumns.h"
 #include "model/ElementKind.h"
 #include "model/HtmlText.h"
+#include "model/PageFormat.h"
 
 namespace quenlow {
 
@@ -13,7 +14,7 @@ namespace {
 // The companion field that tells the collection service the question's kind.
 QString typeField(const QString& name, ElementKind kind)
 {
-    return QStringLiteral("<input type=hidden name='") + name + QStringLiteral(" Type' value='")
+    return QStringLiteral("<input type=hidden name='") + name + pageFormat::kindSuffix() + QStringLiteral("' value='")
         + QString::fromUtf16(traitsOf(kind).pageType) + QStringLiteral("'>");
 }
 

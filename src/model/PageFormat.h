@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What a form's page and the service agree on, named once: the page the
+// designer writes posts to this path, these hidden fields first, and beside
+// each question its kind under the question's name and a suffix.
+namespace quenlow::pageFormat {
+
+/// The path in the action of every form's FORM tag, where the service takes posts.
+inline QByteArray postPath()
+{
+    return QByteArrayLiteral("/scripts/save.asp");
+}
+
+// The header's hidden fields, in the order the page posts them.
+inline QString tableNameField()
+{
+    return QStringLiteral("tableName");
+}
+inline QString databaseLocationField()
+{
+    return QStringLiteral("DBLocation");
+}
+inline QString backgroundField()
+{
+    return QStringLiteral("background");
+}
+inline QString showTableField()
+{
+    return QStringLiteral("allowShowTableButtron");
+}
+
+/// "<question> Type" carries a question's kind.
+inline QString kindSuffix()
+{
+    return QStringLiteral(" Type");
+}
+
+} // namespace quenlow::pageFormat

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/Outcome.h"
+
+namespace quenlow {
+
+class FormSession;
+
+/// The words a person reads for what an operation on the open form tells.
+QString noticeText(const Notice& notice);
+
+/// Shows every notice of `outcome` in turn (a question is asked, and a Yes to
+/// opening a page without its collection file does so); true when it is done.
+bool tell(FormSession& session, const Outcome& outcome);
+
+/// Asks `question` (one of an outcome's questions); true for Yes.
+bool confirm(const Notice& question);
+
+/// Opens a form's page as LoadForm does, telling what there is to tell.
+bool loadFormTelling(FormSession& session, const QString& pageFile);
+
+} // namespace quenlow
