@@ -60,7 +60,7 @@ public:
                                       preselected.isEmpty() ? noDefaultOption() : preselected));
     }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
-    /// The last question had this text before the designer renamed it.
+    /// What the last question asks of its answer, and when it is asked.
     FormBuilder& asks(const QuestionSettings& settings)
     {
         setQuestionSettings(m_elements.last(), settings);
