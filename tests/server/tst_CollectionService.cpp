@@ -8,7 +8,7 @@
 #include "server/CollectionService.h"
 #include "server/RespondentPage.h"
 
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -470,9 +471,25 @@ void TestCollectionService::abandonedSubmissionIsNotStored()
         QSKIP("holds the embedded database's write lock");
     startService();
     // SQLite-only: a held write lock makes the submission wait while its
-    // client gives up.
-    auto lock = AnswersDatabase::open(m_folder->database());
-    QVERIFY(lock && lock->begin());
+    // client gives up. Another writer holds it, asked about its row's fate.
+    std::promise<void> locked, release;
+    std::shared_future<void> released = release.get_future().share();
+    std::thread holder([&] {
+        const auto store = openAnswersStore(m_folder->database());
+        const AnswersStore::NewRow row{QStringLiteral("tbl_survey"), {}, {}, {}, [&] {
+            locked.set_value();
+            released.wait();
+            return true;
+        }};
+        if (!store || !(*store)->insertRows({row}))
+            locked.set_value();
+    });
+    const bool held = locked.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    if (!held) {
+        release.set_value();
+        holder.join();
+        QFAIL("no write lock");
+    }
     const int leaving = openConnection(m_service->port());
     const QByteArray body = urlEncoded(answers(QStringLiteral("gone"), QStringLiteral("x")));
     const QByteArray post = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
@@ -481,7 +498,8 @@ void TestCollectionService::abandonedSubmissionIsNotStored()
     QTest::qWait(300);
     ::close(leaving);
     QTest::qWait(300);
-    QVERIFY(lock->commit());
+    release.set_value();
+    holder.join();
     QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("stayed"), QStringLiteral("x"))).status, 200);
     const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 1);

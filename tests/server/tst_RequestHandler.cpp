@@ -5,7 +5,6 @@
 #include "support/TestProgramFolder.h"
 
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
@@ -475,12 +474,10 @@ void TestRequestHandler::answersTableAsWideAsATableCanBe()
         QSKIP("a database file");
     QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("wide")).showsAnswersTable(true).textField(QStringLiteral("Q0")).write());
     const auto store = openStore(m_folder->database());
-    QStringList definition;
+    QList<AnswersStore::Column> columns;
     for (int i = 0; i < store->columnLimit(); ++i)
-        definition.append(QStringLiteral("\"Q%1\" TEXT").arg(i));
-    const auto db = AnswersDatabase::open(m_folder->database());
-    QVERIFY(db->exec(QStringLiteral("DROP TABLE tbl_wide")));
-    QVERIFY(db->exec(QStringLiteral("CREATE TABLE tbl_wide (%1)").arg(definition.join(QLatin1Char(',')))));
+        columns.append({QStringLiteral("Q%1").arg(i)});
+    QVERIFY(store->restoreColumns(QStringLiteral("tbl_wide"), columns, {}, AnswersStore::Restore::Repair));
     const QString last = QStringLiteral("Q%1").arg(store->columnLimit() - 1);
     QVERIFY(store->insertRows({{QStringLiteral("tbl_wide"), {{last, QStringLiteral("the last answer")}}, {}, {}, {}}}));
     const QByteArray page = get("/scripts/showTable.asp", "tableName=tbl_wide").body;
@@ -492,7 +489,7 @@ void TestRequestHandler::answersTableAsWideAsATableCanBe()
     request.path = "/scripts/showTable.asp";
     request.query = "tableName=tbl_wide";
     const HttpResponse gone = m_handler->handle(request);
-    QVERIFY(db->exec(QStringLiteral("DROP TABLE tbl_wide")));
+    QVERIFY(store->dropTable(QStringLiteral("tbl_wide")));
     QVERIFY(!gone.stream([&](const QByteArray& piece) {
         cut += piece;
         return true;

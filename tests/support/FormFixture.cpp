@@ -32,9 +32,8 @@ FormMethod headerRecord(const FormSession& session, const QString& formName, con
 
 void createForm(FormSession& session, const QString& name, const QString& title)
 {
-    QString error;
-    if (!createFormTable(session.databasePath(), QStringLiteral("tbl_") + name, &error))
-        QTest::qFail(qPrintable(QStringLiteral("cannot create the table: ") + error), __FILE__, __LINE__);
+    if (const Result<void> made = createFormTable(session.databasePath(), QStringLiteral("tbl_") + name); !made)
+        QTest::qFail(qPrintable(QStringLiteral("cannot create the table: ") + made.error().detail), __FILE__, __LINE__);
     session.ResetOpenForm();
     session.openFormName = name;
     session.openPageFile = name + QStringLiteral(".html");
