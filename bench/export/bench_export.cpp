@@ -81,7 +81,8 @@ void fill(const QString& appFolder, qint64 rows)
                           question == u"Comments"_s ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text, {}))
             qFatal("cannot add a column");
     }
-    writeFileAtomically(appFolder + u"/Collections/bigCollection.txt"_s, encodeText(serializeCollection(collection)));
+    if (!writeFileAtomically(appFolder + u"/Collections/bigCollection.txt"_s, encodeText(serializeCollection(collection))))
+        qFatal("cannot write the collection file");
 
     // Stored as the service stores posts: many rows to a commit.
     QList<AnswersStore::NewRow> batch;
@@ -141,8 +142,8 @@ int main(int argc, char** argv)
         const ExportResult result = exportAnswers({dir.path(), u"big.html"_s, format, dir.path() + file});
         const double ms = double(t.nsecsElapsed()) / 1e6;
         const qint64 peak = statusKb("VmHWM:");
-        if (!result.ok)
-            qFatal("export failed: %s", qPrintable(result.error));
+        if (!result)
+            qFatal("export failed: %s", qPrintable(result.error().detail));
         if (format == ExportFormat::Csv)
             csvMs = ms;
         std::printf("%-40s %10.1f ms  %8.1f MB   peak memory +%.1f MB   %.2fx %s\n", name, ms,

@@ -175,9 +175,8 @@ double pageSendMicroseconds(const QString& folder, int times)
         fail(QStringLiteral("cannot write the long form page"));
 
     quenlow::AnswerWriter writer(answersStoreIn(folder));
-    QString error;
-    if (!writer.start(&error))
-        fail(error);
+    if (const Result<void> started = writer.start(); !started)
+        fail(started.error().detail);
     quenlow::RequestHandler handler(folder, writer);
     quenlow::HttpRequest request;
     request.method = "GET";

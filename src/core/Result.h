@@ -12,7 +12,7 @@ namespace quenlow {
 /// Why an operation failed: a kind the caller can act on, and a detail for
 /// the person or the log. Callers decide on the kind, never on the text.
 struct Error {
-    enum Kind { NotFound, Duplicate, Busy, Io, Other };
+    enum Kind { NotFound, Duplicate, Busy, Io, Cancelled, Other };
     Kind kind = Other;
     QString detail;
 };

@@ -244,7 +244,7 @@ ParsedCollection readCollectionFile(const QString& path)
     QByteArray bytes;
     if (const FileResult read = readWholeFile(path, &bytes); !read) {
         ParsedCollection result;
-        result.error = read.error;
+        result.error = read.error().detail;
         result.failure = QFileInfo::exists(path) ? ParsedCollection::Failure::Unreadable
                                                  : ParsedCollection::Failure::Missing;
         return result;
@@ -259,7 +259,7 @@ bool SaveCollectionFile(FormSession& session)
     const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
     if (!written) {
         showExclamation(QStringLiteral("The collection file '") + path + QStringLiteral("' could not be saved (")
-                        + written.error + QStringLiteral("). The previous file has been kept."));
+                        + written.error().detail + QStringLiteral("). The previous file has been kept."));
         return false;
     }
     settleColumnChange(session, session.collection.methods());

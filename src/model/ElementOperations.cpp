@@ -49,7 +49,7 @@ bool nameIsUsable(const FormSession& session, const QString& question, int excep
 void changeNotRecorded(const FormSession& session, const FileResult& noted)
 {
     showExclamation(QStringLiteral("The change cannot be made: it could not be recorded in '")
-                    + session.collectionsFolder() + QStringLiteral("' (") + noted.error
+                    + session.collectionsFolder() + QStringLiteral("' (") + noted.error().detail
                     + QStringLiteral("). Nothing has been changed."));
 }
 

@@ -26,7 +26,7 @@ bool WriteFormPage(FormSession& session, const QString& pageFile)
     const FileResult written = writeFileAtomically(path, encodeText(buildFormPage(session.collection)));
     if (!written) {
         showExclamation(QStringLiteral("The page '") + path + QStringLiteral("' could not be written (")
-                        + written.error + QStringLiteral("). The previous page has been kept."));
+                        + written.error().detail + QStringLiteral("). The previous page has been kept."));
         return false;
     }
     // Servers elsewhere serve the form from the answers database.

@@ -112,7 +112,9 @@ void Program::Private::chooseAnswersStore()
 void Program::Private::toggleCollection()
 {
     if (collection.isRunning()) {
-        collection.stop();
+        // The last requests finish in the background: a client slow to take
+        // its answer must not freeze the window.
+        collection.stopInBackground();
         mainForm->setCollectionStatus(false, QString());
         showInformation(QStringLiteral("Quenlow has stopped collecting answers."));
         return;
@@ -149,9 +151,8 @@ void Program::Private::toggleCollection()
     }
     collection.setTls(chosen.certificateFile, chosen.keyFile);
     collection.setAnswersStore(session->databasePath());
-    QString error;
-    if (!collection.start(session->appFolder(), host, chosen.port, &error)) {
-        showExclamation(QStringLiteral("The answers cannot be collected: ") + error);
+    if (const Result<void> started = collection.start(session->appFolder(), host, chosen.port); !started) {
+        showExclamation(QStringLiteral("The answers cannot be collected: ") + started.error().detail);
         return;
     }
     settings.setValue(QStringLiteral("collect/shared"), chosen.shared);
@@ -257,9 +258,9 @@ QString programFolder(const QString& given, QString* error)
                                                                    : QDir::currentPath());
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
-    if (const QString problem = layOutProgramFolder(folder); !problem.isEmpty()) {
+    if (const Result<void> laidOut = layOutProgramFolder(folder); !laidOut) {
         if (error)
-            *error = problem;
+            *error = laidOut.error().detail;
         return {};
     }
     return folder;

@@ -493,23 +493,23 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
 
 HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form)
 {
-    switch (result.outcome) {
-    case WriteResult::Abandoned:
+    if (result) {
+        switch (result->outcome) {
+        case StoredSubmission::Stored:
+        case StoredSubmission::Repeated: // the same answers sent again: stored once, thanked again
+            return htmlResponse(thankYouPage(form));
+        case StoredSubmission::Replaced: // the same page sent again with other answers: the latest win
+            return htmlResponse(thankYouPage(form, true));
+        }
+    }
+    if (result.failedWith(Error::Cancelled))
         return errorResponse(503, QStringLiteral("Answers not stored"),
                              QStringLiteral("The connection was closed before the answers were stored. "
                                             "Nothing has been kept."));
-    case WriteResult::Stored:
-    case WriteResult::Repeated: // the same answers sent again: stored once, thanked again
-        return htmlResponse(thankYouPage(form));
-    case WriteResult::Replaced: // the same page sent again with other answers: the latest win
-        return htmlResponse(thankYouPage(form, true));
-    case WriteResult::NoSuchTable:
+    if (result.failedWith(Error::NotFound))
         return errorResponse(404, QStringLiteral("No such form"),
                              QStringLiteral("The form '") + form.name
                                  + QStringLiteral("' has no answers table. Nothing has been stored."));
-    case WriteResult::Failed:
-        break;
-    }
     HttpResponse failed = errorResponse(503, QStringLiteral("Answers not stored"),
                                         QStringLiteral("Your answers could not be stored just now, and nothing "
                                                        "has been kept. Please go back and send the form again."));

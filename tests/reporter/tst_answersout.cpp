@@ -114,7 +114,7 @@ private slots:
         const QString direct = f.folder.path() + u"/direct.csv"_s;
         ExportRequest request{f.folder.path(), u"survey.html"_s, ExportFormat::Csv, direct};
         request.answersStore = f.folder.database();
-        QVERIFY(exportAnswers(request).ok);
+        QVERIFY(exportAnswers(request).ok());
         QCOMPARE(readBytes(csv), readBytes(direct));
         // A workbook is as readable as the CSV beside it; one replaced keeps the permissions it had.
         const auto mode = [](const QString& path) {
