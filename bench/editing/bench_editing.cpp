@@ -10,7 +10,7 @@
 
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
@@ -84,24 +84,26 @@ FormMethod submit()
 // included) with its answers table, as editing it would have left it.
 void buildForm(FormSession& session, const QString& name, int count, bool withColumns)
 {
-    QString error;
-    if (!createFormTable(session.databasePath(), QStringLiteral("tbl_") + name, &error))
-        qFatal("cannot create the table: %s", qPrintable(error));
+    if (const auto made = createFormTable(session.databasePath(), QStringLiteral("tbl_") + name); !made)
+        qFatal("cannot create the table: %s", qPrintable(made.error().detail));
     MethodCollection collection;
     collection.append(header(session, name));
     for (int i = 1; i < count - 1; ++i)
         collection.append(element(i));
     collection.append(submit());
     if (withColumns) {
-        auto db = AnswersDatabase::open(session.databasePath(), &error);
-        if (!db || !db->begin())
-            qFatal("cannot open the database: %s", qPrintable(error));
+        // In one transaction: added one by one, each would wait for the disk.
+        const auto db = openAnswersStore(session.databasePath());
+        if (!db)
+            qFatal("cannot open the database: %s", qPrintable(db.error().detail));
+        const QString table = QStringLiteral("tbl_") + name;
+        QList<AnswersStore::Column> columns = (*db)->columns(table).valueOr({});
         collection.forEach([&](const FormMethod& m) {
-            if (isQuestionKind(m.methodType)
-                && !db->addColumn(QStringLiteral("tbl_") + name, columnNameFor(m.userInstruction), false))
-                qFatal("cannot add a column: %s", qPrintable(db->lastError()));
+            if (isQuestionKind(m.methodType))
+                columns.append({columnNameFor(m.userInstruction)});
         });
-        db->commit();
+        if (const auto added = (*db)->restoreColumns(table, columns, {}, AnswersStore::Restore::Repair); !added)
+            qFatal("cannot add the columns: %s", qPrintable(added.error().detail));
     }
     // Written as the program writes it, then opened the way the program opens it.
     session.collection = collection;
@@ -151,7 +153,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     for (const char* sub : { "HTML", "Collections", "Reports" })
         QDir(dir.path()).mkpath(QLatin1StringView(sub));
-    if (!CreateDatabase(AnswersDatabase::pathIn(dir.path())))
+    if (!CreateDatabase(answersStoreIn(dir.path())))
         qFatal("cannot create the answers database");
 
     FormSession session(dir.path());

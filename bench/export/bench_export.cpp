@@ -9,7 +9,7 @@
 
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
 #include "model/MethodCollection.h"
@@ -22,7 +22,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <sqlite3.h>
 
 #include <cstdio>
 
@@ -57,12 +56,16 @@ void resetPeak()
 void fill(const QString& appFolder, qint64 rows)
 {
     const QString table = u"tbl_big"_s;
-    const QString path = AnswersDatabase::pathIn(appFolder);
-    CreateDatabase(path);
-    QString error;
-    if (!createFormTable(path, table, &error))
-        qFatal("table: %s", qPrintable(error));
-    auto db = AnswersDatabase::open(path, &error);
+    const QString path = answersStoreIn(appFolder);
+    Result<void> made = CreateDatabase(path);
+    if (made)
+        made = createFormTable(path, table);
+    if (!made)
+        qFatal("table: %s", qPrintable(made.error().detail));
+    const auto opened = openAnswersStore(path);
+    if (!opened)
+        qFatal("store: %s", qPrintable(opened.error().detail));
+    AnswersStore& db = **opened;
     MethodCollection collection;
     FormMethod header;
     header.methodType = Kind::header();
@@ -74,33 +77,32 @@ void fill(const QString& appFolder, qint64 rows)
         m.methodType = question == u"Comments"_s ? Kind::textArea() : Kind::textField();
         m.userInstruction = question;
         collection.append(m);
-        db->addColumn(table, question, question == u"Comments"_s);
+        if (!db.addColumn(table, question,
+                          question == u"Comments"_s ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text, {}))
+            qFatal("cannot add a column");
     }
-    writeFileAtomically(appFolder + u"/Collections/bigCollection.txt"_s, encodeText(serializeCollection(collection)));
+    if (!writeFileAtomically(appFolder + u"/Collections/bigCollection.txt"_s, encodeText(serializeCollection(collection))))
+        qFatal("cannot write the collection file");
 
-    db->begin();
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db->handle(),
-                       "INSERT INTO tbl_big (\"Name\", \"Comments\", \"Colour\", \"Tea\", \"Age\", \"City\") "
-                       "VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
-                       -1, &stmt, nullptr);
+    // Stored as the service stores posts: many rows to a commit.
+    QList<AnswersStore::NewRow> batch;
     for (qint64 i = 0; i < rows; ++i) {
-        const QByteArray values[6] = {
-            "Person " + QByteArray::number(i),
-            // Some comments need quoting: a comma, a quote, a line break.
-            i % 7 ? QByteArray("Comment number " + QByteArray::number(i) + " with a few more words in it.")
-                  : QByteArray("Said \"fine\", then\nleft."),
-            i % 2 ? "Red" : "Green",
-            i % 3 ? "Checked" : "Not Checked",
-            QByteArray::number(18 + i % 60),
-            "Town " + QByteArray::number(i % 500)};
-        for (int c = 0; c < 6; ++c)
-            sqlite3_bind_text(stmt, c + 1, values[c].constData(), int(values[c].size()), SQLITE_TRANSIENT);
-        sqlite3_step(stmt);
-        sqlite3_reset(stmt);
+        batch.append({table,
+                      {{u"Name"_s, u"Person %1"_s.arg(i)},
+                       // Some comments need quoting: a comma, a quote, a line break.
+                       {u"Comments"_s, i % 7 ? u"Comment number %1 with a few more words in it."_s.arg(i)
+                                             : u"Said \"fine\", then\nleft."_s},
+                       {u"Colour"_s, i % 2 ? u"Red"_s : u"Green"_s},
+                       {u"Tea"_s, i % 3 ? u"Checked"_s : u"Not Checked"_s},
+                       {u"Age"_s, QString::number(18 + i % 60)},
+                       {u"City"_s, u"Town %1"_s.arg(i % 500)}},
+                      {}, {}, {}});
+        if (batch.size() == 10'000 || i == rows - 1) {
+            if (!db.insertRows(batch))
+                qFatal("cannot store the answers");
+            batch.clear();
+        }
     }
-    sqlite3_finalize(stmt);
-    db->commit();
 }
 
 } // namespace
@@ -117,15 +119,13 @@ int main(int argc, char** argv)
     std::printf("fill %lld answers x 6 questions (setup): %.0f ms\n", answers, double(t.elapsed()));
 
     // Warm the page cache for both, so neither pays for the first read.
-    {
-        auto db = AnswersDatabase::open(AnswersDatabase::pathIn(dir.path()));
-        db->rowCount(u"tbl_big"_s);
-    }
+    if (const auto db = openAnswersStore(answersStoreIn(dir.path())))
+        (void)(*db)->rowCount(u"tbl_big"_s);
 
     QProcess sqlite;
     sqlite.setStandardOutputFile(dir.path() + u"/sqlite.csv"_s);
     t.restart();
-    sqlite.start(u"sqlite3"_s, {u"-csv"_s, AnswersDatabase::pathIn(dir.path()), u"SELECT * FROM tbl_big"_s});
+    sqlite.start(u"sqlite3"_s, {u"-csv"_s, answersStoreIn(dir.path()), u"SELECT * FROM tbl_big"_s});
     if (!sqlite.waitForFinished(-1) || sqlite.exitCode() != 0)
         qFatal("sqlite3 failed (is Debian's sqlite3 installed?)");
     const double sqliteMs = double(t.nsecsElapsed()) / 1e6;
@@ -146,8 +146,8 @@ int main(int argc, char** argv)
             .answersStore = {} });
         const double ms = double(t.nsecsElapsed()) / 1e6;
         const qint64 peak = statusKb("VmHWM:");
-        if (!result.ok)
-            qFatal("export failed: %s", qPrintable(result.error));
+        if (!result)
+            qFatal("export failed: %s", qPrintable(result.error().detail));
         if (format == ExportFormat::Csv)
             csvMs = ms;
         std::printf("%-40s %10.1f ms  %8.1f MB   peak memory +%.1f MB   %.2fx %s\n", name, ms,

@@ -11,7 +11,6 @@
 
 #include "core/RecordingMessages.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "platform/BrowserView.h"
@@ -37,8 +36,6 @@
 #include <QTextDocument>
 #include <QTemporaryDir>
 #include <QTimer>
-
-#include <sqlite3.h>
 
 #include <cstdio>
 #include <ctime>
@@ -93,39 +90,35 @@ void report(const char* what, double wallMs, double cpuMs)
 void fillForm(FormSession& session, const QString& name, qint64 rows)
 {
     const QString table = u"tbl_"_s + name;
-    QString error;
-    if (!createFormTable(session.databasePath(), table, &error))
-        qFatal("table: %s", qPrintable(error));
-    auto db = AnswersDatabase::open(session.databasePath(), &error);
-    db->addColumn(table, u"Name"_s, false);
-    db->addColumn(table, u"Comments"_s, true);
-    db->addColumn(table, u"Colour"_s, false);
-    db->addColumn(table, u"Tea"_s, false);
-    db->addColumn(table, u"Age"_s, false);
-
-    db->begin();
-    const QByteArray sql = u"INSERT INTO %1 (\"Name\", \"Comments\", \"Colour\", \"Tea\", \"Age\") VALUES (?1, ?2, ?3, ?4, ?5)"_s
-                               .arg(AnswersDatabase::quoteIdentifier(table))
-                               .toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db->handle(), sql.constData(), -1, &stmt, nullptr);
-    for (qint64 i = 0; i < rows; ++i) {
-        const QByteArray nameText = "Person " + QByteArray::number(i);
-        const QByteArray comment = "Comment number " + QByteArray::number(i) + " with a few more words in it.";
-        // Every eleventh answer is a colour that is no option: counted nowhere.
-        const QByteArray colour = i % 11 == 10 ? QByteArray("Purple") : kColours.at(int(i % 11) % 10).toUtf8();
-        const QByteArray tea = i % 3 ? QByteArray("Checked") : QByteArray("Not Checked");
-        const QByteArray age = QByteArray::number(18 + i % 60);
-        sqlite3_bind_text(stmt, 1, nameText.constData(), int(nameText.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(stmt, 2, comment.constData(), int(comment.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(stmt, 3, colour.constData(), int(colour.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(stmt, 4, tea.constData(), int(tea.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(stmt, 5, age.constData(), int(age.size()), SQLITE_TRANSIENT);
-        sqlite3_step(stmt);
-        sqlite3_reset(stmt);
+    if (const auto made = createFormTable(session.databasePath(), table); !made)
+        qFatal("table: %s", qPrintable(made.error().detail));
+    const auto opened = openAnswersStore(session.databasePath());
+    if (!opened)
+        qFatal("store: %s", qPrintable(opened.error().detail));
+    AnswersStore& db = **opened;
+    for (const QString& question : {u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s}) {
+        const auto kind = question == u"Comments"_s ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text;
+        if (!db.addColumn(table, question, kind, {}))
+            qFatal("cannot add a column");
     }
-    sqlite3_finalize(stmt);
-    db->commit();
+    // Stored as the service stores posts: many rows to a commit.
+    QList<AnswersStore::NewRow> batch;
+    for (qint64 i = 0; i < rows; ++i) {
+        // Every eleventh answer is a colour that is no option: counted nowhere.
+        const QString colour = i % 11 == 10 ? u"Purple"_s : kColours.at(int(i % 11) % 10);
+        batch.append({table,
+                      {{u"Name"_s, u"Person %1"_s.arg(i)},
+                       {u"Comments"_s, u"Comment number %1 with a few more words in it."_s.arg(i)},
+                       {u"Colour"_s, colour},
+                       {u"Tea"_s, i % 3 ? u"Checked"_s : u"Not Checked"_s},
+                       {u"Age"_s, QString::number(18 + i % 60)}},
+                      {}, {}, {}});
+        if (batch.size() == 10'000 || i == rows - 1) {
+            if (!db.insertRows(batch))
+                qFatal("cannot store the answers");
+            batch.clear();
+        }
+    }
 }
 
 void openForm(FormSession& session, const QString& name)
@@ -165,7 +158,8 @@ int main(int argc, char** argv)
     QDir(dir.path()).mkpath(u"HTML"_s);
     QDir(dir.path()).mkpath(u"Reports"_s);
     FormSession session(dir.path());
-    CreateDatabase(session.databasePath());
+    if (!CreateDatabase(session.databasePath()))
+        qFatal("cannot create the answers database");
 
     Stopwatch t;
     fillForm(session, u"big"_s, answers);
@@ -192,11 +186,12 @@ int main(int argc, char** argv)
         t.restart();
         openReporter(session, nullptr);
         report("reporter command: check, open and show the window", shownWall, shownCpu);
-        auto db = AnswersDatabase::open(session.databasePath());
-        t.restart();
-        const qint64 count = db->rowCount(u"tbl_big"_s);
-        report("  (for comparison: count every answer)", t);
-        db.reset();
+        qint64 count = -1;
+        if (const auto db = openAnswersStore(session.databasePath())) {
+            t.restart();
+            count = (*db)->rowCount(u"tbl_big"_s).valueOr(-1);
+            report("  (for comparison: count every answer)", t);
+        }
         if (count != answers)
             qFatal("unexpected row count");
 
@@ -225,8 +220,9 @@ int main(int argc, char** argv)
 
         // The worst case: an answer came in since, so the answers are counted again.
         {
-            auto writer = AnswersDatabase::open(session.databasePath());
-            writer->exec(u"INSERT INTO \"tbl_big\" (\"Name\") VALUES ('late')"_s);
+            const auto writer = openAnswersStore(session.databasePath());
+            if (!writer || !(*writer)->insertRows({{u"tbl_big"_s, {{u"Name"_s, u"late"_s}}, {}, {}, {}}}))
+                qFatal("cannot store the late answer");
         }
         t.restart();
         form.reportPage()->showFieldAnswer(answers - 1);

@@ -25,7 +25,6 @@
 // Exit code 0 when all hold.
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 #include "model/Publication.h"
 #include "model/CollectionFile.h"
@@ -91,11 +90,15 @@ void makeForm(const QString& folder)
 {
     QDir(folder).mkpath(QStringLiteral("HTML"));
     QDir(folder).mkpath(QStringLiteral("Collections"));
-    QString error;
-    const QString db = AnswersDatabase::pathIn(folder);
-    if (!CreateDatabase(db, &error) || !createFormTable(db, QStringLiteral("tbl_bench"), &error))
-        fail(error);
-    auto answers = AnswersDatabase::open(db, &error);
+    const QString db = answersStoreIn(folder);
+    Result<void> made = CreateDatabase(db);
+    if (made)
+        made = createFormTable(db, QStringLiteral("tbl_bench"));
+    if (!made)
+        fail(made.error().detail);
+    const auto answers = openAnswersStore(db);
+    if (!answers)
+        fail(answers.error().detail);
     MethodCollection collection;
     FormMethod header;
     header.methodType = Kind::header();
@@ -104,8 +107,10 @@ void makeForm(const QString& folder)
     header.attribute6List = {printNumber(1), printNumber(0), db, printNumber(6)};
     collection.append(header);
     for (int i = 0; i < kQuestions.size(); ++i) {
-        if (!answers->addColumn(QStringLiteral("tbl_bench"), kQuestions.at(i), kKinds.at(i) == QLatin1StringView("Text Area")))
-            fail(answers->lastError());
+        const auto kind = kKinds.at(i) == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
+                                                                          : AnswersStore::ColumnKind::Text;
+        if (const auto added = (*answers)->addColumn(QStringLiteral("tbl_bench"), kQuestions.at(i), kind, {}); !added)
+            fail(added.error().detail);
         FormMethod m;
         m.methodType = kKinds.at(i);
         m.userInstruction = kQuestions.at(i);
@@ -171,10 +176,9 @@ double pageSendMicroseconds(const QString& folder, int times)
     if (!writeFileAtomically(folder + QStringLiteral("/HTML/survey.html"), encodeText(page)))
         fail(QStringLiteral("cannot write the long form page"));
 
-    quenlow::AnswerWriter writer(AnswersDatabase::pathIn(folder));
-    QString error;
-    if (!writer.start(&error))
-        fail(error);
+    quenlow::AnswerWriter writer(answersStoreIn(folder));
+    if (const Result<void> started = writer.start(); !started)
+        fail(started.error().detail);
     quenlow::RequestHandler handler(folder, writer);
     quenlow::HttpRequest request;
     request.method = "GET";
@@ -194,16 +198,20 @@ double pageSendMicroseconds(const QString& folder, int times)
     return nanoseconds[times / 2] / 1000.0;
 }
 
-// One commit per row, as a receiver that acknowledges each row durably on its own would do.
+// One commit per row, as a receiver that acknowledges each row durably on its
+// own would do: SQLite itself, set up as the embedded store sets it up.
 double singleRowRate(const QString& folder, double seconds)
 {
-    const QString path = folder + QStringLiteral("/single-row.db");
-    QString error;
-    auto db = AnswersDatabase::create(path, &error); // WAL, synchronous FULL
-    if (!db || !db->exec(QStringLiteral("CREATE TABLE t (a TEXT, b TEXT, c TEXT, d TEXT, e TEXT, f TEXT, g TEXT)")))
-        fail(QStringLiteral("single-row database: ") + error);
+    const QByteArray path = QFile::encodeName(folder + QStringLiteral("/single-row.db"));
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK
+        || sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
+                            "CREATE TABLE t (a TEXT, b TEXT, c TEXT, d TEXT, e TEXT, f TEXT, g TEXT)",
+                        nullptr, nullptr, nullptr)
+               != SQLITE_OK)
+        fail(QStringLiteral("single-row database: ") + QString::fromUtf8(sqlite3_errmsg(db)));
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db->handle(), "INSERT INTO t (b,c,d,e,f,g) VALUES (?1,?2,?3,?4,?5,?6)", -1, &insert, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO t (b,c,d,e,f,g) VALUES (?1,?2,?3,?4,?5,?6)", -1, &insert, nullptr);
     const QByteArray values[] = {"Ann O'Neil", "The canteen could open earlier; otherwise all is well.", "Checked",
                                  "Not Checked", "Green", "R&D"};
     qint64 rows = 0;
@@ -219,6 +227,7 @@ double singleRowRate(const QString& folder, double seconds)
     }
     const double elapsed = timer.nsecsElapsed() / 1e9;
     sqlite3_finalize(insert);
+    sqlite3_close(db);
     return rows / elapsed;
 }
 
@@ -688,8 +697,8 @@ int main(int argc, char** argv)
     ::kill(pid_t(service.processId()), SIGTERM);
     if (!service.waitForFinished(15000) || service.exitCode() != 0)
         fail(QStringLiteral("the service did not stop cleanly"));
-    auto db = AnswersDatabase::open(AnswersDatabase::pathIn(folder));
-    const qint64 rows = db ? db->rowCount(QStringLiteral("tbl_bench")) : -1;
+    const auto db = openAnswersStore(answersStoreIn(folder));
+    const qint64 rows = db ? (*db)->rowCount(QStringLiteral("tbl_bench")).valueOr(-1) : -1;
 
     const qint64 ok = qint64(field(report, "ok"));
     const qint64 bad = qint64(field(report, "bad"));

@@ -71,11 +71,11 @@ int main(int argc, char** argv)
         return usage(QStringLiteral("--format takes csv or xlsx, not '%1'").arg(format));
 
     const quenlow::ExportResult result = quenlow::exportAnswers(request);
-    for (const QString& note : result.notes)
-        say(note);
-    if (!result.ok) {
-        say(result.error);
+    if (!result) {
+        say(result.error().detail);
         return 1;
     }
+    for (const QString& note : result->notes)
+        say(note);
     return 0;
 }

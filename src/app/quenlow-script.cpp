@@ -10,6 +10,7 @@
 // With --real-view the browser views render the pages (offscreen) and the
 // transcript tells what they actually showed.
 
+#include "app/ServiceProcess.h"
 #include "core/CommandLine.h"
 #include "platform/Translations.h"
 #include "program/Program.h"
@@ -41,7 +42,9 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // As the program does, in case a window holds a web view of its own.
+    // As the program does: a script may collect answers, and a window may
+    // hold a web view of its own.
+    quenlow::prepareServiceProcess();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenlow"));

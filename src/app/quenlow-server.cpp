@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 // quenlow-server --app-folder DIR [--listen ADDRESS:PORT] [--max-body-size BYTES]
 //                [--tls-cert FILE --tls-key FILE]
+#include "app/ServiceProcess.h"
 #include "core/CommandLine.h"
 #include "database/AnswersStore.h"
 #include "server/CollectionService.h"
@@ -40,6 +41,7 @@ int usage(const QString& problem)
 
 int main(int argc, char** argv)
 {
+    quenlow::prepareServiceProcess();
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -65,8 +67,13 @@ int main(int argc, char** argv)
     QString appFolder = parser.value(folderOption);
     QString host = quenlow::defaultListenHost();
     quint16 port = quenlow::kDefaultListenPort;
-    if (parser.isSet(listenOption) && !quenlow::parseListenAddress(parser.value(listenOption), &host, &port))
-        return usage(QStringLiteral("--listen takes ADDRESS:PORT, for example 127.0.0.1:8080"));
+    if (parser.isSet(listenOption)) {
+        const std::optional<quenlow::ListenAddress> listen = quenlow::parseListenAddress(parser.value(listenOption));
+        if (!listen)
+            return usage(QStringLiteral("--listen takes ADDRESS:PORT, for example 127.0.0.1:8080"));
+        host = listen->host;
+        port = listen->port;
+    }
     qint64 maxBody = quenlow::CollectionService::defaultMaxBodySize;
     if (parser.isSet(bodyOption)) {
         bool ok = false;
@@ -98,9 +105,8 @@ int main(int argc, char** argv)
         service.setAnswersStore(database);
     if (!tlsCertificate.isEmpty())
         service.setTls(tlsCertificate, tlsKey);
-    QString error;
-    if (!service.start(appFolder, host, port, &error)) {
-        say(error);
+    if (const quenlow::Result<void> started = service.start(appFolder, host, port); !started) {
+        say(started.error().detail);
         return 1;
     }
     say(QStringLiteral("collecting answers for %1 at %2")

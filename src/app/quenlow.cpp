@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "app/ServiceProcess.h"
 #include "core/CommandLine.h"
 #include "core/Messages.h"
 #include "platform/MessageBoxMessages.h"
@@ -54,6 +55,8 @@ int main(int argc, char* argv[])
             return *exit;
     }
 
+    // "Collect Answers" runs the service in this process.
+    quenlow::prepareServiceProcess();
     // The web engine wants this before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
@@ -80,10 +83,15 @@ int main(int argc, char* argv[])
     }
     QString host = quenlow::defaultListenHost();
     quint16 port = quenlow::kDefaultListenPort;
-    if (parser.isSet(options.listen) && !quenlow::parseListenAddress(parser.value(options.listen), &host, &port)) {
-        std::fprintf(stderr, "quenlow: --listen takes ADDRESS:PORT, for example 127.0.0.1:8080\n");
-        quenlow::Messages::install(nullptr);
-        return 1;
+    if (parser.isSet(options.listen)) {
+        const std::optional<quenlow::ListenAddress> listen = quenlow::parseListenAddress(parser.value(options.listen));
+        if (!listen) {
+            std::fprintf(stderr, "quenlow: --listen takes ADDRESS:PORT, for example 127.0.0.1:8080\n");
+            quenlow::Messages::install(nullptr);
+            return 1;
+        }
+        host = listen->host;
+        port = listen->port;
     }
     int result = 0;
     {

@@ -37,13 +37,13 @@ QString defaultProgramFolder(const QString& executableFolder)
     return data.isEmpty() ? executableFolder : data + QStringLiteral("/Quenlow");
 }
 
-QString layOutProgramFolder(const QString& folder, const QString& shippedFolder)
+Result<void> layOutProgramFolder(const QString& folder, const QString& shippedFolder)
 {
     const QDir root(folder);
     for (const QString& sub : {QString(), QStringLiteral("HTML"), QStringLiteral("Collections"), QStringLiteral("Reports")}) {
         const QString path = sub.isEmpty() ? folder : root.filePath(sub);
         if (!QDir().mkpath(path) || !QFileInfo(path).isDir())
-            return QStringLiteral("the folder %1 cannot be created").arg(path);
+            return Error{Error::Io, QStringLiteral("the folder %1 cannot be created").arg(path)};
     }
     QString shipped = shippedFolder;
     if (shipped.isEmpty())
@@ -60,7 +60,7 @@ QString layOutProgramFolder(const QString& folder, const QString& shippedFolder)
         QFile::remove(partial);
         if (!QFile::copy(source, partial)) {
             QFile::remove(partial);
-            return QStringLiteral("the file %1 cannot be written").arg(target);
+            return Error{Error::Io, QStringLiteral("the file %1 cannot be written").arg(target)};
         }
         // Resources copy as read-only; the person owns the copy.
         QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
@@ -69,7 +69,7 @@ QString layOutProgramFolder(const QString& folder, const QString& shippedFolder)
             QFile::remove(partial);
             // Made meanwhile by another copy of the program: that one is as good.
             if (!QFileInfo::exists(target))
-                return QStringLiteral("the file %1 cannot be written").arg(target);
+                return Error{Error::Io, QStringLiteral("the file %1 cannot be written").arg(target)};
         }
     }
     return {};

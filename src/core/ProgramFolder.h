@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 
 namespace quenlow {
@@ -22,7 +24,7 @@ QString defaultProgramFolder(const QString& executableFolder);
 /// missing is made; a file already there is never replaced, so a person's own
 /// help page or background stays. The files come from `shipped` (a folder laid
 /// out the same way), by default from shippedFiles() of the running program.
-/// Returns an empty string, or what failed.
-QString layOutProgramFolder(const QString& folder, const QString& shipped = {});
+/// Fails with what could not be made.
+Result<void> layOutProgramFolder(const QString& folder, const QString& shipped = {});
 
 } // namespace quenlow

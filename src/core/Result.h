@@ -12,7 +12,10 @@ namespace quenlow {
 /// Why an operation failed: a kind the caller can act on, and a detail for
 /// the person or the log. Callers decide on the kind, never on the text.
 struct Error {
-    enum Kind { NotFound, Duplicate, Busy, Io, Other };
+    /// Cancelled: the person (or a caller's callback) stopped it. Stale: what
+    /// the store knew of the schema or its session was out of date; asked
+    /// again afresh, it may succeed.
+    enum Kind { NotFound, Duplicate, Busy, Io, Cancelled, Stale, Other };
     Kind kind = Other;
     QString detail;
 };

@@ -78,15 +78,15 @@ QString decodeText(const QByteArray& bytes)
 FileResult writeFileAtomically(const QString& path, const QByteArray& data)
 {
     if (g_writesLeft == 0)
-        return FileResult::failure(QStringLiteral("stopped for testing"));
+        return fileError(QStringLiteral("stopped for testing"));
     if (g_writesLeft > 0)
         --g_writesLeft;
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
-        return FileResult::failure(QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath()));
+        return fileError(QStringLiteral("the folder %1 cannot be created").arg(info.absolutePath()));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return FileResult::failure(file.errorString());
+        return fileError(file.errorString());
     // A write the system cuts short (a full disk, a size limit) may still pass
     // for success in QSaveFile's buffered commit: look at what reached the file.
     // Qt has often lost the system's reason by then ("Unknown error").
@@ -95,10 +95,10 @@ FileResult writeFileAtomically(const QString& path, const QByteArray& data)
                                    .arg(std::max<qint64>(0, file.size()))
                                    .arg(data.size());
         file.cancelWriting();
-        return FileResult::failure(reason);
+        return fileError(reason);
     }
     if (!file.commit())
-        return FileResult::failure(file.errorString());
+        return fileError(file.errorString());
     return {};
 }
 
@@ -106,10 +106,10 @@ FileResult readWholeFile(const QString& path, QByteArray* data)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return FileResult::failure(file.errorString());
+        return fileError(file.errorString(), file.exists() ? Error::Io : Error::NotFound);
     *data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return FileResult::failure(file.errorString());
+        return fileError(file.errorString());
     return {};
 }
 

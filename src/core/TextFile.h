@@ -2,18 +2,20 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace quenlow {
 
 /// Outcome of a file operation: success, or the reason it failed.
-struct FileResult {
-    bool ok = true;
-    QString error;
-    explicit operator bool() const { return ok; }
-    static FileResult failure(const QString& reason) { return {false, reason}; }
-};
+using FileResult = Result<void>;
+/// A file operation that failed for `reason`, as a person reads it.
+inline Error fileError(const QString& reason, Error::Kind kind = Error::Io)
+{
+    return {kind, reason};
+}
 
 /// Pages and collection files are Windows-1252 whenever every character fits
 /// that code page; otherwise the file is UTF-8 with a byte-order mark, so no

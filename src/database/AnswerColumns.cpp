@@ -171,21 +171,20 @@ bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn
         .ok();
 }
 
-bool CreateDatabase(const QString& databasePath, QString* error)
+Result<void> CreateDatabase(const QString& databasePath)
 {
     const auto made = createAnswersStore(databasePath);
-    if (!made && error)
-        *error = made.error().detail;
-    return made.ok();
+    if (!made)
+        return made.error();
+    return {};
 }
 
-bool createFormTable(const QString& databasePath, const QString& tableName, QString* error)
+Result<void> createFormTable(const QString& databasePath, const QString& tableName)
 {
     const auto store = openAnswersStore(databasePath);
-    Result<void> made = store ? (*store)->createTable(tableName, QStringLiteral("Form Question")) : store.error();
-    if (!made && error)
-        *error = made.error().detail;
-    return made.ok();
+    if (!store)
+        return store.error();
+    return (*store)->createTable(tableName, QStringLiteral("Form Question"));
 }
 
 QString foldAscii(const QString& name)

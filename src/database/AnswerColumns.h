@@ -70,11 +70,12 @@ bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn
 /// cannot be read.
 std::optional<bool> answerColumnExists(const AnswerTable& table, const QString& question);
 
-/// Creates the answers database file. Returns false with `error` set when it cannot.
-bool CreateDatabase(const QString& databasePath, QString* error = nullptr);
+/// Creates the answers database file (Duplicate when one is there).
+Result<void> CreateDatabase(const QString& databasePath);
 
-/// Creates a form's table with its one column "Form Question"; false when the
-/// name is taken or refused (or the database cannot be opened), with `error` set.
-bool createFormTable(const QString& databasePath, const QString& tableName, QString* error = nullptr);
+/// Creates a form's table with its one column "Form Question"; Duplicate when
+/// the name is taken, another error when it is refused or the database cannot
+/// be opened.
+Result<void> createFormTable(const QString& databasePath, const QString& tableName);
 
 } // namespace quenlow

@@ -3,7 +3,6 @@
 #include "database/AnswersStore.h"
 
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "database/PostgresAnswersStore.h"
 #include "database/SqliteAnswersStore.h"
 
@@ -205,7 +204,7 @@ QString shownLocation(const QString& location)
 
 QString answersStoreIn(const QString& appFolder)
 {
-    return AnswersDatabase::pathIn(appFolder);
+    return appFolder + QStringLiteral("/formAnswers.mdb");
 }
 
 Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location)

@@ -22,9 +22,6 @@ namespace {
 // The lock a change of columns takes alone and each batch of rows shares; one
 // key per database ("Quenlow" in ASCII).
 const QString kLockColumns = QStringLiteral("SELECT %1(22928551618310007)");
-// Not a server's state: a batch found the columns changed since it read them.
-const QByteArray kColumnsChanged = QByteArrayLiteral("columns changed");
-
 // Everything the store keeps besides the answers, out of the way of any
 // answers table's name.
 const QString kArrivals = QStringLiteral("quenlow.arrivals");
@@ -84,6 +81,9 @@ Error::Kind kindOfState(const QByteArray& state)
         return Error::NotFound;
     if (state == "55P03" || state == "40001" || state == "40P01" || state == "57014")
         return Error::Busy;
+    // An undefined column, a cached plan or a prepared statement gone.
+    if (state == "42703" || state == "0A000" || state == "26000")
+        return Error::Stale;
     if (state.startsWith("08") || state.startsWith("53") || state.startsWith("58") || state.startsWith("57")
         || state == "25006")
         return Error::Io;
@@ -324,7 +324,6 @@ Error PostgresAnswersStore::failure(pg_result* result, const QString& what) cons
     const char* message = result ? PQresultErrorMessage(result) : nullptr;
     QString why = message && *message ? QString::fromUtf8(message).simplified() : messageOf(m_conn);
     const QByteArray state = stateOf(result);
-    m_lastState = state;
     return { state.isEmpty() ? (PQstatus(m_conn) == CONNECTION_OK ? Error::Other : Error::Io)
                              : kindOfState(state),
         what + QStringLiteral(": ") + why };
@@ -991,9 +990,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertRows(const QLi
     // have been stored.
     if (!done && !sentCommit) {
         const bool lost = PQstatus(m_conn) != CONNECTION_OK;
-        // Undefined column or table, a cached plan or statement gone.
-        const bool stale = m_lastState == "42703" || m_lastState == "42P01" || m_lastState == "0A000"
-            || m_lastState == "26000" || m_lastState == kColumnsChanged;
+        // A table renamed in between, or a column, a cached plan or statement gone.
+        const bool stale = done.failedWith(Error::Stale) || done.failedWith(Error::NotFound);
         if (lost || stale) {
             forgetSchema();
             if (!lost || reconnect())
@@ -1175,9 +1173,10 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         m_inTransaction = false;
         // A failed statement may have come from a stale cache; look afresh.
         forgetSchema();
+        Error error = failed.value_or(connectionFailure(QStringLiteral("store the answers")));
         if (columnsChanged)
-            m_lastState = kColumnsChanged;
-        return failed.value_or(connectionFailure(QStringLiteral("store the answers")));
+            error.kind = Error::Stale;
+        return error;
     }
     m_inTransaction = false;
     for (qsizetype i = 0; i < rows.size(); ++i) {

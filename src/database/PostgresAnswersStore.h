@@ -132,7 +132,6 @@ private:
     // The last order of rows, and the session whose temporary table holds it.
     std::optional<std::pair<QString, RowOrder>> m_order;
     int m_orderSession = -1;
-    mutable QByteArray m_lastState; // of the last failed statement
     // The writer's caches, valid for one version of the columns.
     qint64 m_columnsVersion = -1;
     QHash<QString, TableColumns> m_columns;

@@ -3,7 +3,7 @@
 #include "database/SqliteAnswersStore.h"
 #include "database/AnswerColumns.h"
 
-#include "database/AnswersDatabase.h"
+#include "database/SqliteConnection_p.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,30 +31,9 @@ const QString kSettings = QStringLiteral("quenlow_settings");
 constexpr qsizetype kMaxStatements = 64;
 
 
-Error::Kind kindOf(int code)
-{
-    switch (code & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return Error::Busy;
-    case SQLITE_IOERR:
-    case SQLITE_FULL:
-    case SQLITE_CANTOPEN:
-    case SQLITE_READONLY:
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-    case SQLITE_PERM:
-        return Error::Io;
-    case SQLITE_CONSTRAINT:
-        return Error::Duplicate;
-    default:
-        return Error::Other;
-    }
-}
-
 QString quote(const QString& name)
 {
-    return AnswersDatabase::quoteIdentifier(name);
+    return SqliteConnection::quoteIdentifier(name);
 }
 
 } // namespace
@@ -75,7 +54,7 @@ static QVariantList valuesFrom(sqlite3_stmt* stmt, int first, int count)
     return values;
 }
 
-SqliteAnswersStore::SqliteAnswersStore(const QString& path, std::unique_ptr<AnswersDatabase> db)
+SqliteAnswersStore::SqliteAnswersStore(const QString& path, std::unique_ptr<SqliteConnection> db)
     : m_path(path)
     , m_db(std::move(db))
 {
@@ -95,38 +74,44 @@ Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::open(const QString& pa
 {
     if (!QFileInfo::exists(path))
         return Error{Error::NotFound, QStringLiteral("there is no file %1").arg(shownLocation(path))};
-    QString why;
-    auto db = AnswersDatabase::open(path, &why);
+    auto db = SqliteConnection::open(path);
     if (!db)
-        return Error{Error::Io, why};
-    return std::shared_ptr<AnswersStore>(new SqliteAnswersStore(path, std::move(db)));
+        return Error{Error::Io, db.error().detail};
+    return std::shared_ptr<AnswersStore>(new SqliteAnswersStore(path, std::move(db).value()));
 }
 
 Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::create(const QString& path)
 {
     if (QFileInfo::exists(path))
         return Error{Error::Duplicate, QStringLiteral("the file %1 exists already").arg(shownLocation(path))};
-    QString why;
-    auto db = AnswersDatabase::create(path, &why);
+    auto db = SqliteConnection::create(path);
     if (!db)
-        return Error{Error::Io, why};
-    return std::shared_ptr<AnswersStore>(new SqliteAnswersStore(path, std::move(db)));
+        return Error{db.error().kind == Error::Duplicate ? Error::Duplicate : Error::Io, db.error().detail};
+    return std::shared_ptr<AnswersStore>(new SqliteAnswersStore(path, std::move(db).value()));
 }
 
-Error SqliteAnswersStore::failure(const QString& what) const
+Error SqliteAnswersStore::failure(const QString& what, const Error& cause)
 {
-    return {kindOf(m_db->lastCode()), what + QStringLiteral(": ") + m_db->lastError()};
+    return {cause.kind, what + QStringLiteral(": ") + cause.detail};
+}
+
+Error SqliteAnswersStore::engineFailure(const QString& what) const
+{
+    return {SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())),
+            what + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
 }
 
 Result<void> SqliteAnswersStore::inTransaction(const std::function<Result<void>()>& work)
 {
-    if (!m_db->begin())
-        return failure(QStringLiteral("begin"));
+    if (const auto r = m_db->begin(); !r)
+        return failure(QStringLiteral("begin"), r.error());
     Result<void> done = work();
-    if (done && !m_db->commit())
-        done = failure(QStringLiteral("commit"));
+    if (done) {
+        if (const auto r = m_db->commit(); !r)
+            done = failure(QStringLiteral("commit"), r.error());
+    }
     if (!done)
-        m_db->rollback();
+        (void)m_db->rollback();
     return done;
 }
 
@@ -135,16 +120,15 @@ Result<bool> SqliteAnswersStore::tableExists(const QString& table)
     if (m_db->tableExists(table))
         return true;
     // Tell a missing table from a store that cannot be read.
-    if (!m_db->number(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return failure(QStringLiteral("read the tables"));
+    if (const auto r = m_db->number(QStringLiteral("SELECT count(*) FROM sqlite_master")); !r)
+        return failure(QStringLiteral("read the tables"), r.error());
     return false;
 }
 
 Result<QStringList> SqliteAnswersStore::tables()
 {
     QStringList names;
-    QString error;
-    const bool ok = m_db->forEachRow(QStringLiteral("sqlite_master"), [&](const QVariantList& row) {
+    const Result<void> read = m_db->forEachRow(QStringLiteral("sqlite_master"), [&](const QVariantList& row) {
         // type, name, tbl_name, rootpage, sql
         if (row.value(0).toString() == QLatin1StringView("table")) {
             const QString name = row.value(1).toString();
@@ -154,8 +138,8 @@ Result<QStringList> SqliteAnswersStore::tables()
         }
         return true;
     });
-    if (!ok)
-        return failure(QStringLiteral("list the tables"));
+    if (!read)
+        return failure(QStringLiteral("list the tables"), read.error());
     return names;
 }
 
@@ -169,8 +153,8 @@ Result<void> SqliteAnswersStore::createTable(const QString& table, const QString
     if (taken())
         return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(table)};
     // Without IF NOT EXISTS: one made in between must fail, not be reused.
-    if (!m_db->createTable(table, firstColumn)) {
-        const Error e = failure(QStringLiteral("create table %1").arg(table));
+    if (const auto r = m_db->createTable(table, firstColumn); !r) {
+        const Error e = failure(QStringLiteral("create table %1").arg(table), r.error());
         if (taken())
             return Error{Error::Duplicate, e.detail};
         return e;
@@ -181,11 +165,12 @@ Result<void> SqliteAnswersStore::createTable(const QString& table, const QString
 Result<void> SqliteAnswersStore::dropTable(const QString& table)
 {
     return inTransaction([&]() -> Result<void> {
-        if (!m_db->dropTable(table))
-            return failure(QStringLiteral("drop table %1").arg(table));
-        if (m_db->tableExists(kArrivals)
-            && !m_db->exec(QStringLiteral("DELETE FROM %1 WHERE answers_table = ?1").arg(quote(kArrivals)), {table}))
-            return failure(QStringLiteral("forget the arrivals of %1").arg(table));
+        if (const auto r = m_db->dropTable(table); !r)
+            return failure(QStringLiteral("drop table %1").arg(table), r.error());
+        if (!m_db->tableExists(kArrivals))
+            return {};
+        if (const auto r = m_db->exec(QStringLiteral("DELETE FROM %1 WHERE answers_table = ?1").arg(quote(kArrivals)), {table}); !r)
+            return failure(QStringLiteral("forget the arrivals of %1").arg(table), r.error());
         return {};
     });
 }
@@ -197,13 +182,15 @@ Result<void> SqliteAnswersStore::renameTable(const QString& from, const QString&
             return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(from)};
         if (m_db->tableExists(to) && from.compare(to, Qt::CaseInsensitive) != 0)
             return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(to)};
-        if (!m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(from), quote(to))))
-            return failure(QStringLiteral("rename table %1").arg(from));
+        if (const auto r = m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(from), quote(to))); !r)
+            return failure(QStringLiteral("rename table %1").arg(from), r.error());
         // The arrivals are keyed by the table's name: they go with the rows.
-        if (m_db->tableExists(kArrivals)
-            && !m_db->exec(QStringLiteral("UPDATE %1 SET answers_table = ?2 WHERE answers_table = ?1").arg(quote(kArrivals)),
-                           {from, to}))
-            return failure(QStringLiteral("move the arrivals of %1").arg(from));
+        if (!m_db->tableExists(kArrivals))
+            return {};
+        if (const auto r = m_db->exec(
+                QStringLiteral("UPDATE %1 SET answers_table = ?2 WHERE answers_table = ?1").arg(quote(kArrivals)), {from, to});
+            !r)
+            return failure(QStringLiteral("move the arrivals of %1").arg(from), r.error());
         return {};
     });
 }
@@ -216,27 +203,28 @@ Result<void> SqliteAnswersStore::copyTable(const QString& from, const QString& t
         if (m_db->tableExists(to))
             return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(to)};
         QStringList definition, names;
-        for (const AnswersDatabase::Column& c : m_db->columns(from)) {
+        for (const SqliteConnection::Column& c : m_db->columns(from)) {
             definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
             names.append(quote(c.name));
         }
-        if (!m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(to), definition.join(QStringLiteral(", ")))))
-            return failure(QStringLiteral("create table %1").arg(to));
+        if (const auto r = m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(to), definition.join(QStringLiteral(", ")))); !r)
+            return failure(QStringLiteral("create table %1").arg(to), r.error());
         if (!withRows)
             return {};
         // The same row ids, so that the arrival times copied below still name their rows.
         const QString list = names.join(QStringLiteral(", "));
-        if (!m_db->exec(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3").arg(quote(to), list, quote(from))))
-            return failure(QStringLiteral("copy the rows of %1").arg(from));
+        if (const auto r = m_db->exec(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3").arg(quote(to), list, quote(from))); !r)
+            return failure(QStringLiteral("copy the rows of %1").arg(from), r.error());
         if (!m_db->tableExists(kArrivals))
             return {};
         const auto changes = hasChangeTimes(false);
         const QString times = changes && *changes ? QStringLiteral("arrived, changed") : QStringLiteral("arrived");
-        if (!m_db->exec(QStringLiteral("INSERT INTO %1 (answers_table, row_id, %2) SELECT ?2, row_id, %2 FROM %1 "
-                                       "WHERE answers_table = ?1")
-                            .arg(quote(kArrivals), times),
-                        {from, to}))
-            return failure(QStringLiteral("copy the arrivals of %1").arg(from));
+        if (const auto r = m_db->exec(QStringLiteral("INSERT INTO %1 (answers_table, row_id, %2) SELECT ?2, row_id, %2 FROM %1 "
+                                                     "WHERE answers_table = ?1")
+                                          .arg(quote(kArrivals), times),
+                                      {from, to});
+            !r)
+            return failure(QStringLiteral("copy the arrivals of %1").arg(from), r.error());
         return {};
     });
 }
@@ -246,7 +234,7 @@ Result<QList<AnswersStore::Column>> SqliteAnswersStore::columns(const QString& t
     if (!m_db->tableExists(table))
         return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table)};
     QList<Column> result;
-    for (const AnswersDatabase::Column& c : m_db->columns(table))
+    for (const SqliteConnection::Column& c : m_db->columns(table))
         result.append({c.name, c.isMemo() ? ColumnKind::Memo : ColumnKind::Text});
     return result;
 }
@@ -258,10 +246,10 @@ Result<void> SqliteAnswersStore::addColumn(const QString& table, const QString& 
     return inTransaction([&]() -> Result<void> {
         if (const auto may = mayAddColumn(table, column); !may)
             return may;
-        if (!m_db->addColumn(table, column, kind == ColumnKind::Memo))
-            return failure(QStringLiteral("add column %1").arg(column));
-        if (!m_db->setColumnInAllRows(table, column, olderRowsText))
-            return failure(QStringLiteral("fill column %1").arg(column));
+        if (const auto r = m_db->addColumn(table, column, kind == ColumnKind::Memo); !r)
+            return failure(QStringLiteral("add column %1").arg(column), r.error());
+        if (const auto r = m_db->setColumnInAllRows(table, column, olderRowsText); !r)
+            return failure(QStringLiteral("fill column %1").arg(column), r.error());
         return {};
     });
 }
@@ -271,8 +259,8 @@ Result<void> SqliteAnswersStore::renameColumn(const QString& table, const QStrin
     return inTransaction([&]() -> Result<void> {
         if (const auto may = mayRenameColumn(table, from, to); !may)
             return may;
-        if (!m_db->renameColumn(table, from, to))
-            return failure(QStringLiteral("rename column %1").arg(from));
+        if (const auto r = m_db->renameColumn(table, from, to); !r)
+            return failure(QStringLiteral("rename column %1").arg(from), r.error());
         return {};
     });
 }
@@ -282,8 +270,8 @@ Result<void> SqliteAnswersStore::dropColumn(const QString& table, const QString&
     return inTransaction([&]() -> Result<void> {
         if (const auto may = mayDropColumn(table, column); !may)
             return may;
-        if (!m_db->dropColumn(table, column))
-            return failure(QStringLiteral("drop column %1").arg(column));
+        if (const auto r = m_db->dropColumn(table, column); !r)
+            return failure(QStringLiteral("drop column %1").arg(column), r.error());
         return {};
     });
 }
@@ -297,24 +285,29 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
         if (!current)
             return current.error();
         auto [added, removed, renamed] = diffColumns(*current, target, how);
-        const qint64 rows = m_db->rowCount(table);
-        if (rows < 0)
-            return failure(QStringLiteral("count the rows of %1").arg(table));
-        if (renamed && !m_db->renameColumn(table, renamed->first, renamed->second))
-            return failure(QStringLiteral("rename column %1").arg(renamed->first));
+        const Result<qint64> counted = m_db->rowCount(table);
+        if (!counted)
+            return failure(QStringLiteral("count the rows of %1").arg(table), counted.error());
+        const qint64 rows = *counted;
+        if (renamed) {
+            if (const auto r = m_db->renameColumn(table, renamed->first, renamed->second); !r)
+                return failure(QStringLiteral("rename column %1").arg(renamed->first), r.error());
+        }
         for (const Column& c : std::as_const(removed)) {
             // A column that has answers by now keeps them; the form no longer asks it.
             const bool answered = rows > 0 && m_db->holdsValueOtherThan(table, c.name, olderRowsText).value_or(true);
             if (answered)
                 kept.append(c.name);
-            else if (!m_db->dropColumn(table, c.name))
-                return failure(QStringLiteral("drop column %1").arg(c.name));
+            else if (const auto r = m_db->dropColumn(table, c.name); !r)
+                return failure(QStringLiteral("drop column %1").arg(c.name), r.error());
         }
         for (const Column& c : std::as_const(added)) {
             // As when the question was added: older answers say they came before it.
-            if (!m_db->addColumn(table, c.name, c.isMemo())
-                || (rows > 0 && !m_db->setColumnInAllRows(table, c.name, olderRowsText)))
-                return failure(QStringLiteral("add column %1").arg(c.name));
+            Result<void> r = m_db->addColumn(table, c.name, c.isMemo());
+            if (r && rows > 0)
+                r = m_db->setColumnInAllRows(table, c.name, olderRowsText);
+            if (!r)
+                return failure(QStringLiteral("add column %1").arg(c.name), r.error());
         }
         // A column put back goes back to its place, while the table is empty.
         if (how == Restore::Undo && rows == 0 && !added.isEmpty() && kept.isEmpty() && *columns(table) != target) {
@@ -322,10 +315,14 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
             for (const Column& c : target)
                 definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
             const QString rebuilt = table + QStringLiteral("_reordered");
-            if (!m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(rebuilt), definition.join(QStringLiteral(", "))))
-                || !m_db->dropTable(table)
-                || !m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(rebuilt), quote(table))))
-                return failure(QStringLiteral("reorder the columns of %1").arg(table));
+            Result<void> r =
+                m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(rebuilt), definition.join(QStringLiteral(", "))));
+            if (r)
+                r = m_db->dropTable(table);
+            if (r)
+                r = m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(rebuilt), quote(table)));
+            if (!r)
+                return failure(QStringLiteral("reorder the columns of %1").arg(table), r.error());
         }
         return {};
     });
@@ -344,17 +341,17 @@ Result<bool> SqliteAnswersStore::columnHoldsAnswers(const QString& table, const 
     const auto n = m_db->number(
         QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL)").arg(quote(table), quote(column)));
     if (!n)
-        return failure(QStringLiteral("read column %1").arg(column));
+        return failure(QStringLiteral("read column %1").arg(column), n.error());
     return *n != 0;
 }
 
 Result<qint64> SqliteAnswersStore::rowCount(const QString& table)
 {
-    const qint64 n = m_db->rowCount(table);
-    if (n < 0)
-        return m_db->tableExists(table) ? failure(QStringLiteral("count the rows of %1").arg(table))
+    const Result<qint64> n = m_db->rowCount(table);
+    if (!n)
+        return m_db->tableExists(table) ? failure(QStringLiteral("count the rows of %1").arg(table), n.error())
                                         : Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table)};
-    return n;
+    return *n;
 }
 
 Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
@@ -364,8 +361,8 @@ Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
     // data version), no row changed and no table changed by this one. The
     // versions are read before the count, so a commit in between only costs
     // another count next time.
-    const qint64 dataVersion = m_db->number(QStringLiteral("PRAGMA data_version")).value_or(-1);
-    const qint64 schemaVersion = m_db->number(QStringLiteral("PRAGMA schema_version")).value_or(-1);
+    const qint64 dataVersion = m_db->number(QStringLiteral("PRAGMA data_version")).valueOr(-1);
+    const qint64 schemaVersion = m_db->number(QStringLiteral("PRAGMA schema_version")).valueOr(-1);
     const qint64 changes = sqlite3_total_changes64(m_db->handle());
     if (m_spanSeen && dataVersion >= 0 && schemaVersion >= 0 && m_spanSeen->table == table
         && m_spanSeen->dataVersion == dataVersion && m_spanSeen->schemaVersion == schemaVersion
@@ -389,7 +386,7 @@ Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
             span.last = sqlite3_column_int64(stmt, 1);
         }
     }
-    const Error failed{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+    const Error failed{m_db->tableExists(table) ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
                        QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
     sqlite3_finalize(stmt);
     if (rc != SQLITE_ROW)
@@ -423,7 +420,7 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::rowsOf(sqlite3_stmt* stmt, 
         row.values = valuesFrom(stmt, changes ? 3 : 2, valueCount);
         rows.append(std::move(row));
     }
-    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error e{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         return e;
@@ -514,7 +511,7 @@ Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QString
         visit(sqlite3_column_int64(stmt, 0), RawValues(values.constData(), size_t(n)));
         ++visited;
     }
-    const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error e{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         return e;
@@ -741,7 +738,7 @@ Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrde
                 m_orderIds.append(sqlite3_column_int64(stmt, 0));
         }
     }
-    const Error failed{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+    const Error failed{m_db->tableExists(table) ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
                        QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE) {
@@ -839,7 +836,7 @@ Result<void> SqliteAnswersStore::readOtherColumns(const QString& table, const QS
                 filled[*at] = true;
             }
         }
-        const Error e{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        const Error e{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
         sqlite3_finalize(stmt);
         if (rc != SQLITE_DONE)
             return e;
@@ -874,7 +871,7 @@ Result<QList<qint64>> SqliteAnswersStore::countMatches(const QString& table, con
                 ++*found;
         }
     }
-    const Error failed{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error failed{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE) {
         if (!m_db->tableExists(table))
@@ -894,15 +891,17 @@ Result<void> SqliteAnswersStore::deleteRows(const QString& table, const QList<qi
         const bool arrivals = m_db->tableExists(kArrivals);
         for (const qint64 id : ids) {
             const QStringList binds{QString::number(id)};
-            if (!m_db->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = CAST(?1 AS INTEGER)").arg(quote(table)), binds))
-                return failure(QStringLiteral("delete row %1").arg(id));
+            if (const auto r = m_db->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = CAST(?1 AS INTEGER)").arg(quote(table)), binds); !r)
+                return failure(QStringLiteral("delete row %1").arg(id), r.error());
             // The token stays: the same page sent again must not store its answers anew.
-            if (arrivals
-                && !m_db->exec(QStringLiteral("UPDATE %1 SET row_id = NULL WHERE answers_table = ?1 AND "
-                                              "row_id = CAST(?2 AS INTEGER)")
-                                   .arg(quote(kArrivals)),
-                               {table, QString::number(id)}))
-                return failure(QStringLiteral("forget the arrival of row %1").arg(id));
+            if (!arrivals)
+                continue;
+            if (const auto r = m_db->exec(QStringLiteral("UPDATE %1 SET row_id = NULL WHERE answers_table = ?1 AND "
+                                                         "row_id = CAST(?2 AS INTEGER)")
+                                              .arg(quote(kArrivals)),
+                                          {table, QString::number(id)});
+                !r)
+                return failure(QStringLiteral("forget the arrival of row %1").arg(id), r.error());
         }
         return {};
     });
@@ -914,12 +913,14 @@ Result<bool> SqliteAnswersStore::hasArrivals()
         return true;
     // Made on the first stored submission only, so a store that never
     // collected keeps exactly the tables the designer made.
-    if (!m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (answers_table TEXT NOT NULL, row_id INTEGER, "
-                                   "arrived TEXT NOT NULL, token TEXT UNIQUE, changed TEXT)")
-                        .arg(quote(kArrivals)))
-        || !m_db->exec(QStringLiteral("CREATE INDEX IF NOT EXISTS quenlow_arrivals_row ON %1 (answers_table, row_id)")
-                           .arg(quote(kArrivals))))
-        return failure(QStringLiteral("create the arrivals table"));
+    Result<void> made = m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (answers_table TEXT NOT NULL, row_id INTEGER, "
+                                                  "arrived TEXT NOT NULL, token TEXT UNIQUE, changed TEXT)")
+                                       .arg(quote(kArrivals)));
+    if (made)
+        made = m_db->exec(QStringLiteral("CREATE INDEX IF NOT EXISTS quenlow_arrivals_row ON %1 (answers_table, row_id)")
+                              .arg(quote(kArrivals)));
+    if (!made)
+        return failure(QStringLiteral("create the arrivals table"), made.error());
     m_arrivalsKnown = true;
     return true;
 }
@@ -931,15 +932,15 @@ Result<bool> SqliteAnswersStore::hasChangeTimes(bool make)
     if (!m_db->tableExists(kArrivals))
         return false;
     // Side tables made before answers could be replaced lack the column.
-    const std::optional<qint64> found = m_db->number(
+    const Result<qint64> found = m_db->number(
         QStringLiteral("SELECT count(*) FROM pragma_table_info(?1) WHERE name = 'changed'"), {kArrivals});
     if (!found)
-        return failure(QStringLiteral("read the arrivals table"));
+        return failure(QStringLiteral("read the arrivals table"), found.error());
     if (*found == 0) {
         if (!make)
             return false;
-        if (!m_db->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN changed TEXT").arg(quote(kArrivals))))
-            return failure(QStringLiteral("keep change times"));
+        if (const auto r = m_db->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN changed TEXT").arg(quote(kArrivals))); !r)
+            return failure(QStringLiteral("keep change times"), r.error());
     }
     m_changesKnown = true;
     return true;
@@ -949,11 +950,11 @@ Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList
 {
     // IMMEDIATE: the write lock is ours before the first look at the schema,
     // so what is read below holds until the commit.
-    if (!m_db->begin())
-        return failure(QStringLiteral("begin"));
+    if (const auto r = m_db->begin(); !r)
+        return failure(QStringLiteral("begin"), r.error());
     // The schema cookie changes with every column the designer adds, renames
     // or drops; forget whatever it outdates.
-    const qint64 version = m_db->number(QStringLiteral("PRAGMA schema_version")).value_or(-1);
+    const qint64 version = m_db->number(QStringLiteral("PRAGMA schema_version")).valueOr(-1);
     if (version != m_schemaVersion || version < 0) {
         forgetSchema();
         m_schemaVersion = version;
@@ -969,10 +970,12 @@ Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList
         }
         results.append(*one);
     }
-    if (!failed && !m_db->commit())
-        failed = failure(QStringLiteral("commit"));
+    if (!failed) {
+        if (const auto r = m_db->commit(); !r)
+            failed = failure(QStringLiteral("commit"), r.error());
+    }
     if (failed) {
-        m_db->rollback();
+        (void)m_db->rollback();
         // A failed statement may leave cached ones unusable; prepare afresh.
         forgetSchema();
         return *failed;
@@ -1008,7 +1011,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
     if (!row.token.isEmpty()) {
         sqlite3_stmt* seen = statementFor(QStringLiteral("SELECT ifnull(row_id, -1) FROM %1 WHERE token = ?1").arg(quote(kArrivals)));
         if (!seen)
-            return failure(QStringLiteral("prepare"));
+            return engineFailure(QStringLiteral("prepare"));
         const QByteArray token = row.token.toUtf8();
         sqlite3_bind_text(seen, 1, token.constData(), int(token.size()), SQLITE_TRANSIENT);
         const int rc = sqlite3_step(seen);
@@ -1029,7 +1032,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
             return replaceAnswers(row, first, named, values);
         }
         if (rc != SQLITE_DONE)
-            return Error{kindOf(rc), QStringLiteral("look up token")};
+            return Error{SqliteConnection::kindOf(rc), QStringLiteral("look up token")};
     }
 
     QString names, marks;
@@ -1048,7 +1051,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
     sqlite3_stmt* stmt = statementFor(bound ? QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted, names, marks)
                                             : QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted));
     if (!stmt)
-        return failure(QStringLiteral("prepare"));
+        return engineFailure(QStringLiteral("prepare"));
     int position = 0;
     for (int i = 0; i < columns.size(); ++i) {
         if (!valueOf[i])
@@ -1070,7 +1073,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
     sqlite3_stmt* arrival = statementFor(
         QStringLiteral("INSERT INTO %1 (answers_table, row_id, arrived, token) VALUES (?1, ?2, ?3, ?4)").arg(quote(kArrivals)));
     if (!arrival)
-        return failure(QStringLiteral("prepare"));
+        return engineFailure(QStringLiteral("prepare"));
     const QByteArray tableName = row.table.toUtf8();
     const QByteArray when = row.arrivedAt.isValid() ? row.arrivedAt.toUTC().toString(Qt::ISODateWithMs).toUtf8()
                                                     : QByteArray();
@@ -1105,7 +1108,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& 
     sqlite3_stmt* update = statementFor(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND (%4)")
                                             .arg(quote(row.table), set, QString::number(columns.size() + 1), differs));
     if (!update)
-        return failure(QStringLiteral("prepare"));
+        return engineFailure(QStringLiteral("prepare"));
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (!*values.at(i)) {
             sqlite3_bind_null(update, int(i + 1));
@@ -1124,7 +1127,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& 
         return changes.error();
     sqlite3_stmt* noted = statementFor(QStringLiteral("UPDATE %1 SET changed = ?1 WHERE token = ?2").arg(quote(kArrivals)));
     if (!noted)
-        return failure(QStringLiteral("prepare"));
+        return engineFailure(QStringLiteral("prepare"));
     const QDateTime at = row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc();
     const QByteArray when = at.toUTC().toString(Qt::ISODateWithMs).toUtf8();
     const QByteArray token = row.token.toUtf8();
@@ -1141,7 +1144,7 @@ Result<sqlite3_stmt*> SqliteAnswersStore::prepareOn(const QString& table, const 
     if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr) == SQLITE_OK)
         return stmt;
     // A statement on a table that is not there fails as NotFound, as the interface promises.
-    const Error e{m_db->tableExists(table) ? kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
+    const Error e{m_db->tableExists(table) ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
                   QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
     sqlite3_finalize(stmt);
     return e;
@@ -1154,7 +1157,7 @@ Result<void> SqliteAnswersStore::stepOnce(sqlite3_stmt* stmt)
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
     if (rc != SQLITE_DONE)
-        return Error{kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        return Error{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
     return {};
 }
 
@@ -1244,7 +1247,7 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::timeOf(const QString& colum
     sqlite3_stmt* stmt = statementFor(
         QStringLiteral("SELECT %1 FROM %2 WHERE answers_table = ?1 AND row_id = ?2").arg(column, quote(kArrivals)));
     if (!stmt)
-        return failure(QStringLiteral("prepare"));
+        return engineFailure(QStringLiteral("prepare"));
     const QByteArray name = table.toUtf8();
     sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
     sqlite3_bind_int64(stmt, 2, rowId);
@@ -1259,7 +1262,7 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::timeOf(const QString& colum
     }
     sqlite3_reset(stmt);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        return Error{kindOf(rc), QStringLiteral("read the time of row %1").arg(rowId)};
+        return Error{SqliteConnection::kindOf(rc), QStringLiteral("read the time of row %1").arg(rowId)};
     return when;
 }
 
@@ -1271,18 +1274,19 @@ Result<QByteArray> SqliteAnswersStore::sharedKey()
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(fresh.data()), fresh.size() / 4);
     QString kept;
     const Result<void> done = inTransaction([&]() -> Result<void> {
-        if (!m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
-                            .arg(quote(kSettings)))
-            || !m_db->exec(QStringLiteral("INSERT OR IGNORE INTO %1 (key, value) VALUES ('shared_key', ?1)")
-                               .arg(quote(kSettings)),
-                           {QString::fromLatin1(fresh.toHex())}))
-            return failure(QStringLiteral("keep the shared key"));
-        const bool read = m_db->forEachRow(kSettings, [&](const QVariantList& row) {
+        Result<void> r = m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
+                                        .arg(quote(kSettings)));
+        if (r)
+            r = m_db->exec(QStringLiteral("INSERT OR IGNORE INTO %1 (key, value) VALUES ('shared_key', ?1)").arg(quote(kSettings)),
+                           {QString::fromLatin1(fresh.toHex())});
+        if (!r)
+            return failure(QStringLiteral("keep the shared key"), r.error());
+        const Result<void> read = m_db->forEachRow(kSettings, [&](const QVariantList& row) {
             if (row.value(0).toString() == QLatin1StringView("shared_key"))
                 kept = row.value(1).toString();
             return true;
         });
-        return read ? Result<void>() : failure(QStringLiteral("read the shared key"));
+        return read ? Result<void>() : failure(QStringLiteral("read the shared key"), read.error());
     });
     if (!done)
         return done.error();
@@ -1299,12 +1303,13 @@ Result<void> SqliteAnswersStore::checkWritable()
     // A committed write, as answers are: a full disk refuses it. Rolled back,
     // nothing would reach the write-ahead log and nothing would be proved.
     return inTransaction([&]() -> Result<void> {
-        if (!m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
-                            .arg(quote(kSettings)))
-            || !m_db->exec(QStringLiteral("INSERT OR REPLACE INTO %1 (key, value) VALUES ('written', ?1)")
-                               .arg(quote(kSettings)),
-                           {QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)}))
-            return failure(QStringLiteral("write"));
+        Result<void> r = m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
+                                        .arg(quote(kSettings)));
+        if (r)
+            r = m_db->exec(QStringLiteral("INSERT OR REPLACE INTO %1 (key, value) VALUES ('written', ?1)").arg(quote(kSettings)),
+                           {QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
+        if (!r)
+            return failure(QStringLiteral("write"), r.error());
         return {};
     });
 }

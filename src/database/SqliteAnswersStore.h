@@ -12,7 +12,7 @@ struct sqlite3_stmt;
 
 namespace quenlow {
 
-class AnswersDatabase;
+class SqliteConnection;
 
 /// The embedded answers store: one SQLite file in WAL mode, so the
 /// collection service writes rows while the designer changes columns.
@@ -63,8 +63,10 @@ public:
     bool replaced() const override;
 
 private:
-    SqliteAnswersStore(const QString& path, std::unique_ptr<AnswersDatabase> db);
-    Error failure(const QString& what) const;
+    SqliteAnswersStore(const QString& path, std::unique_ptr<SqliteConnection> db);
+    static Error failure(const QString& what, const Error& cause);
+    /// What the engine said of the statement of the store's own that just failed.
+    Error engineFailure(const QString& what) const;
     Result<void> inTransaction(const std::function<Result<void>()>& work);
     Result<bool> hasArrivals();
     /// Whether the side table keeps change times; with `make`, the column is
@@ -97,7 +99,7 @@ private:
     void forgetSchema();
 
     QString m_path;
-    std::unique_ptr<AnswersDatabase> m_db;
+    std::unique_ptr<SqliteConnection> m_db;
     quint64 m_device = 0, m_inode = 0;
     // The writer's caches, valid for one schema version.
     qint64 m_schemaVersion = -1;

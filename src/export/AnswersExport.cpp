@@ -30,6 +30,13 @@ namespace quenlow {
 namespace {
 
 constexpr qint64 kProgressStep = 4096;
+
+/// An export under way: the answers written so far.
+struct Written {
+    qint64 rows = 0;
+    bool cancelled = false;
+    QStringList notes;
+};
 constexpr qsizetype kFlushSize = 1 << 20;
 // The most rows a worksheet holds, less the heading row.
 constexpr qint64 kMaxSheetAnswers = 1048575;
@@ -182,7 +189,7 @@ using Cells = std::span<const std::optional<QByteArrayView>>;
 /// stops it. The reason of a failure, or that the table cannot be read.
 template<typename Visit>
 std::optional<QString> forEachAnswer(const Source& source, const ExportProgress& progress, qint64 total,
-                                     ExportResult& result, Visit&& visit)
+                                     Written& result, Visit&& visit)
 {
     constexpr qint64 kPage = 4096;
     QStringList present;
@@ -329,11 +336,16 @@ private:
     std::unique_ptr<QSaveFile> m_file;
 };
 
-ExportResult failed(const QString& error)
+ExportResult failed(const QString& error, Error::Kind kind = Error::Io)
 {
-    ExportResult result;
-    result.error = error;
-    return result;
+    return Error{kind, error};
+}
+
+ExportResult finished(const Written& written)
+{
+    if (written.cancelled)
+        return Error{Error::Cancelled, u"The export was cancelled."_s};
+    return Exported{written.rows, written.notes};
 }
 
 ExportResult writeCsv(const ExportRequest& request, const Source& source,
@@ -358,7 +370,7 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source,
     }
     buffer += "\r\n";
 
-    ExportResult result;
+    Written result;
     const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted,
                                                                            const std::optional<QDateTime>& changed,
                                                                            Cells cells) {
@@ -383,13 +395,12 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source,
     if (stopped)
         return failed(*stopped);
     if (result.cancelled)
-        return result;
+        return finished(result);
     if (!sink.write(buffer))
         return failed(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
     if (!sink.commit(error))
         return failed(error);
-    result.ok = true;
-    return result;
+    return finished(result);
 }
 
 /// Characters (code points) in UTF-8 text; the byte count where it reaches `limit` in `cut`.
@@ -481,7 +492,7 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
         widths[c + kTimes] = qMin(kMaxColumnWidth, double(source.headings.at(c).size()) + 4);
     }
 
-    ExportResult result;
+    Written result;
     qint64 truncated = 0;
     std::string text; // the cell's text with the end mark the library needs
     const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted,
@@ -519,7 +530,7 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
     if (stopped)
         return failed(*stopped);
     if (result.cancelled)
-        return result;
+        return finished(result);
     worksheet_set_column(sheet, 0, kTimes - 1, widths[0], dateTime);
     for (int c = kTimes; c < columns + kTimes; ++c)
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
@@ -539,8 +550,7 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
         result.notes.append(u"%1 answers were longer than a spreadsheet cell holds (%2 characters) and were cut there."_s
                                 .arg(truncated)
                                 .arg(kMaxCellCharacters));
-    result.ok = true;
-    return result;
+    return finished(result);
 }
 
 } // namespace
@@ -585,7 +595,7 @@ std::optional<QDateTime> arrivalTimeOf(AnswersStore& store, const QString& table
 ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress)
 {
     if (const std::optional<QString> refused = refusedOutput(request))
-        return failed(*refused);
+        return failed(*refused, Error::Other);
     Source source;
     QString error;
     if (!openSource(request, source, error))
@@ -593,11 +603,14 @@ ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& p
     const qint64 total = progress ? source.store->rowCount(source.table).valueOr(-1) : -1;
     ExportResult result = request.format == ExportFormat::Csv ? writeCsv(request, source, progress, total)
                                                               : writeXlsx(request, source, progress, total);
+    if (!result)
+        return result;
+    Exported written = std::move(result).value();
     for (qsizetype i = 0; i < source.headings.size(); ++i) {
         if (!source.present.at(i))
-            result.notes.prepend(u"The table has no column '%1'; it is exported empty."_s.arg(source.headings.at(i)));
+            written.notes.prepend(u"The table has no column '%1'; it is exported empty."_s.arg(source.headings.at(i)));
     }
-    return result;
+    return written;
 }
 
 } // namespace quenlow

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -31,13 +33,14 @@ struct ExportRequest {
     QString answersStore; // empty: the program folder's
 };
 
-struct ExportResult {
-    bool ok = false;
-    bool cancelled = false;
+/// What an export wrote.
+struct Exported {
     qint64 rows = 0;
-    QString error;      // a whole sentence, for the person
-    QStringList notes;  // things worth knowing that did not stop the export
+    QStringList notes; // things worth knowing that did not stop the export
 };
+/// Cancelled when the progress callback stopped it; otherwise a failure's
+/// detail is a whole sentence, for the person.
+using ExportResult = Result<Exported>;
 
 /// Called every few thousand answers with the answers written and the total;
 /// returning false cancels (no file is left behind).

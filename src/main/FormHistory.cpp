@@ -240,7 +240,7 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
         const FileResult written = exists ? writeFileAtomically(path, bytes) : FileResult{};
         if (!written) {
             showExclamation(QStringLiteral("The change cannot be undone: '") + path
-                            + QStringLiteral("' could not be written (") + written.error + QStringLiteral(")."));
+                            + QStringLiteral("' could not be written (") + written.error().detail + QStringLiteral(")."));
             m_stack.clear();
             return false;
         }

@@ -244,7 +244,7 @@ ParsedCollection readCollectionFile(const QString& path)
     QByteArray bytes;
     if (const FileResult read = readWholeFile(path, &bytes); !read) {
         ParsedCollection result;
-        result.error = read.error;
+        result.error = read.error().detail;
         result.failure = QFileInfo::exists(path) ? ParsedCollection::Failure::Unreadable
                                                  : ParsedCollection::Failure::Missing;
         return result;
@@ -258,7 +258,7 @@ Outcome SaveCollectionFile(FormSession& session)
     const QString path = session.collectionFilePath(session.openFormName);
     const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
     if (!written)
-        return Notice{Notice::Kind::CollectionNotSaved, {}, path, written.error};
+        return Notice{Notice::Kind::CollectionNotSaved, {}, path, written.error().detail};
     settleColumnChange(session, session.collection.methods());
     return {};
 }

@@ -41,7 +41,7 @@ Outcome nameIsUsable(const FormSession& session, const QString& question, int ex
 
 Outcome changeNotRecorded(const FormSession& session, const FileResult& noted)
 {
-    return Notice{Notice::Kind::ChangeNotNoted, {}, session.collectionsFolder(), noted.error};
+    return Notice{Notice::Kind::ChangeNotNoted, {}, session.collectionsFolder(), noted.error().detail};
 }
 
 // Why a change of an answers column failed; done when it did not.

@@ -95,9 +95,9 @@ Result<void> writeForm(const FormSession& session, const QString& name, const QL
     collection.setMethods(methods);
     // The collection first: a page is never there without it.
     if (const FileResult r = writeFileAtomically(session.collectionFilePath(name), encodeText(serializeCollection(collection))); !r)
-        return Error{Error::Io, r.error};
+        return Error{Error::Io, r.error().detail};
     if (const FileResult r = writeFileAtomically(pagePath(session, name), encodeText(buildFormPage(collection))); !r)
-        return Error{Error::Io, r.error};
+        return Error{Error::Io, r.error().detail};
     return {};
 }
 
@@ -231,7 +231,7 @@ Result<void> changeForm(const FormSession& session, const FormChange& change, co
     if (!store)
         return store.error();
     if (const FileResult noted = writeNote(session, change); !noted)
-        return Error{Error::Io, noted.error};
+        return Error{Error::Io, noted.error().detail};
     if (stopHere(1))
         return {};
 

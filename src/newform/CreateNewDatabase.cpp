@@ -52,11 +52,10 @@ CreateNewDatabase::CreateNewDatabase(const QString& databasePath, QWidget* paren
 
 void CreateNewDatabase::createDatabase()
 {
-    QString error;
-    if (!CreateDatabase(m_databasePath, &error)) {
+    if (const Result<void> made = CreateDatabase(m_databasePath); !made) {
         // The window stays: the user may mend the folder and try again, or close it.
         showExclamation(QStringLiteral("The database '") + shownLocation(m_databasePath) + QStringLiteral("' could not be created (")
-                        + error + QStringLiteral(")."));
+                        + made.error().detail + QStringLiteral(")."));
         return;
     }
     accept();

@@ -406,10 +406,10 @@ FileResult ChartControl::savePicture(const QString& path, const QSize& size)
 {
     const QFileInfo info(path);
     const auto cannotSave = [&](const QString& why) {
-        return FileResult::failure(u"The chart cannot be saved to '%1': %2."_s.arg(path, why));
+        return fileError(u"The chart cannot be saved to '%1': %2."_s.arg(path, why));
     };
     if (path.isEmpty())
-        return FileResult::failure(u"No file name was given for the chart picture."_s);
+        return fileError(u"No file name was given for the chart picture."_s);
     const QByteArray format = info.suffix().toLower().toLatin1();
     if (format.isEmpty())
         return cannotSave(
@@ -434,7 +434,7 @@ FileResult ChartControl::savePicture(const QString& path, const QSize& size)
         return cannotSave(writer.errorString());
     // A temporary file beside the target, renamed over it once complete.
     if (const FileResult written = writeFileAtomically(path, bytes); !written)
-        return cannotSave(written.error);
+        return cannotSave(written.error().detail);
     return FileResult {};
 }
 

@@ -86,7 +86,7 @@ void DocumentPreview::saveDocument()
     const FileResult saved = m_document.save();
     if (!saved) {
         m_status->clear();
-        showExclamation(saved.error);
+        showExclamation(saved.error().detail);
         return;
     }
     m_status->setText(u"Saved to %1"_s.arg(m_document.filePath()));

@@ -4,6 +4,9 @@
 
 #include "core/Messages.h"
 #include "platform/DocumentPreview.h"
+#include "platform/WordPackage_p.h"
+#include "platform/WordXmlReading_p.h"
+#include "platform/WordXmlWriting_p.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,713 +118,9 @@ QString WordContent::text() const
     return lines.join(u'\n');
 }
 
-namespace {
 
-// ---------------------------------------------------------------------------
-// Package parts of a new document
+using namespace wordml;
 
-const auto kWordNamespace = "http://schemas.openxmlformats.org/wordprocessingml/2006/main"_L1;
-const auto kStrictWordNamespace = "http://purl.oclc.org/ooxml/wordprocessingml/main"_L1;
-const auto kMainPartName = "word/document.xml"_L1;
-
-const char kContentTypes[]
-    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-      "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-      "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
-      "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-      "<Override PartName=\"/word/document.xml\" "
-      "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
-      "<Override PartName=\"/word/styles.xml\" "
-      "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
-      "</Types>";
-
-const char kPackageRelationships[]
-    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-      "<Relationship Id=\"rId1\" "
-      "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
-      "Target=\"word/document.xml\"/>"
-      "</Relationships>";
-
-const char kDocumentRelationships[]
-    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-      "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-      "<Relationship Id=\"rId1\" "
-      "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
-      "Target=\"styles.xml\"/>"
-      "</Relationships>";
-
-// Times New Roman 12 pt with single spacing and no space after paragraphs: the
-// look of the reports the old program produced.
-const char kStyles[]
-    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-      "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-      "<w:docDefaults><w:rPrDefault><w:rPr>"
-      "<w:rFonts w:ascii=\"Times New Roman\" w:eastAsia=\"Times New Roman\" w:hAnsi=\"Times New Roman\" "
-      "w:cs=\"Times New Roman\"/>"
-      "<w:sz w:val=\"24\"/><w:szCs w:val=\"24\"/><w:lang w:val=\"en-US\" w:eastAsia=\"en-US\" "
-      "w:bidi=\"ar-SA\"/>"
-      "</w:rPr></w:rPrDefault>"
-      "<w:pPrDefault><w:pPr><w:spacing w:after=\"0\" w:line=\"240\" w:lineRule=\"auto\"/></w:pPr>"
-      "</w:pPrDefault></w:docDefaults>"
-      "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name w:val=\"Normal\"/>"
-      "<w:qFormat/></w:style>"
-      "<w:style w:type=\"character\" w:default=\"1\" w:styleId=\"DefaultParagraphFont\">"
-      "<w:name w:val=\"Default Paragraph Font\"/><w:uiPriority w:val=\"1\"/><w:semiHidden/>"
-      "<w:unhideWhenUsed/></w:style>"
-      "<w:style w:type=\"table\" w:default=\"1\" w:styleId=\"TableNormal\"><w:name w:val=\"Normal Table\"/>"
-      "<w:uiPriority w:val=\"99\"/><w:semiHidden/><w:unhideWhenUsed/><w:tblPr>"
-      "<w:tblInd w:w=\"0\" w:type=\"dxa\"/><w:tblCellMar><w:top w:w=\"0\" w:type=\"dxa\"/>"
-      "<w:left w:w=\"108\" w:type=\"dxa\"/><w:bottom w:w=\"0\" w:type=\"dxa\"/>"
-      "<w:right w:w=\"108\" w:type=\"dxa\"/></w:tblCellMar></w:tblPr></w:style>"
-      "</w:styles>";
-
-// A4 with 2 cm margins: 9638 twips of text width.
-const char kEmptyDocument[]
-    = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-      "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
-      "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
-      "<w:body><w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/>"
-      "<w:pgMar w:top=\"1134\" w:right=\"1134\" w:bottom=\"1134\" w:left=\"1134\" w:header=\"709\" "
-      "w:footer=\"709\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>";
-
-constexpr int kTextWidthTwips = 9638;
-
-// ---------------------------------------------------------------------------
-// Zip packages through libzip, in memory
-
-QString zipErrorText(zip_error_t* error)
-{
-    return QString::fromLocal8Bit(zip_error_strerror(error));
-}
-
-struct ZipCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
-};
-using ZipPointer = std::unique_ptr<zip_t, ZipCloser>;
-
-/// Opens `package` read-only. `package` must outlive the archive.
-ZipPointer openPackage(const QByteArray& package, QString* error)
-{
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    zip_source_t* source
-        = zip_source_buffer_create(package.constData(), zip_uint64_t(package.size()), 0, &zipError);
-    if (!source) {
-        *error = zipErrorText(&zipError);
-        zip_error_fini(&zipError);
-        return {};
-    }
-    // Every entry is copied back when the document is saved, so an entry whose
-    // local header disagrees with the directory must be found now, not then.
-    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
-    if (!archive) {
-        *error = zipErrorText(&zipError);
-        zip_source_free(source);
-        zip_error_fini(&zipError);
-        return {};
-    }
-    zip_error_fini(&zipError);
-    return ZipPointer(archive);
-}
-
-// What a zip entry says it unpacks to is whatever its writer put there; a
-// crafted file declares terabytes, or packs hundreds of megabytes of markup
-// into a few hundred kilobytes, which would take gigabytes and minutes to
-// read. So the parts read from one package unpack to at most so much in all;
-// a part past the first megabyte may unpack to at most so many times its
-// packed size (the markup of real documents, even long tables of the same
-// answer, packs to less than 300 times smaller); and every part must unpack
-// to exactly the size it declares. Parts are read in pieces, never past that.
-constexpr qint64 kMaxUnpackedBytes = 64 * 1024 * 1024;
-constexpr qint64 kMaxPackingRatio = 500;
-constexpr qint64 kPackingRatioFrom = 1024 * 1024;
-constexpr qint64 kMaxPackageBytes = 1024 * 1024 * 1024;
-
-enum class PartStatus { Read, Missing, TooLarge, TooPacked, Damaged };
-
-/// Reads the part `name`. `unpacked` counts what the package's parts read so
-/// far unpacked to, against kMaxUnpackedBytes; without it the part counts alone.
-PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint64* unpacked = nullptr)
-{
-    const QByteArray encodedName = name.toUtf8();
-    const zip_int64_t index = zip_name_locate(archive, encodedName.constData(), 0);
-    if (index < 0)
-        return PartStatus::Missing;
-    zip_stat_t stat;
-    if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)
-        || !(stat.valid & ZIP_STAT_COMP_SIZE))
-        return PartStatus::Damaged;
-    const qint64 before = unpacked ? *unpacked : 0;
-    if (stat.size > zip_uint64_t(kMaxUnpackedBytes - before))
-        return PartStatus::TooLarge;
-    if (stat.size > zip_uint64_t(kPackingRatioFrom) && stat.size / kMaxPackingRatio > stat.comp_size)
-        return PartStatus::TooPacked;
-    zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(index), 0);
-    if (!file)
-        return PartStatus::Damaged;
-    QByteArray out;
-    out.reserve(qsizetype(std::min<zip_uint64_t>(stat.size, 1024 * 1024))); // grows only as bytes come
-    char chunk[64 * 1024];
-    zip_int64_t read = 0;
-    // One read past the declared size shows a part that unpacks to more.
-    while (out.size() <= qsizetype(stat.size) && (read = zip_fread(file, chunk, sizeof chunk)) > 0)
-        out.append(chunk, qsizetype(read));
-    zip_fclose(file);
-    if (read < 0 || out.size() != qsizetype(stat.size))
-        return PartStatus::Damaged;
-    if (unpacked)
-        *unpacked += out.size();
-    *data = std::move(out);
-    return PartStatus::Read;
-}
-
-std::optional<QByteArray> readPart(zip_t* archive, const QString& name)
-{
-    QByteArray data;
-    if (readPart(archive, name, &data) != PartStatus::Read)
-        return std::nullopt;
-    return data;
-}
-
-/// Returns `package` (empty: a new package) with `parts` added or replaced;
-/// every other entry is copied as it is.
-std::optional<QByteArray> writeParts(
-    const QByteArray& package, const QList<std::pair<QString, QByteArray>>& parts, QString* error)
-{
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    // libzip 1.7 frees the buffer it was given once the archive is rewritten
-    // (it clones the unchanged start of it), so it gets a copy of its own.
-    void* copy = nullptr;
-    if (!package.isEmpty()) {
-        copy = std::malloc(size_t(package.size()));
-        if (!copy) {
-            *error = u"not enough memory"_s;
-            return std::nullopt;
-        }
-        std::memcpy(copy, package.constData(), size_t(package.size()));
-    }
-    zip_source_t* source = zip_source_buffer_create(copy, zip_uint64_t(package.size()), 1, &zipError);
-    if (!source) {
-        std::free(copy);
-        *error = zipErrorText(&zipError);
-        zip_error_fini(&zipError);
-        return std::nullopt;
-    }
-    zip_t* archive
-        = zip_open_from_source(source, package.isEmpty() ? ZIP_CREATE | ZIP_TRUNCATE : 0, &zipError);
-    if (!archive) {
-        *error = zipErrorText(&zipError);
-        zip_source_free(source);
-        zip_error_fini(&zipError);
-        return std::nullopt;
-    }
-    zip_error_fini(&zipError);
-    // Keep the buffer source alive past zip_close to read the new archive from it.
-    zip_source_keep(source);
-    auto fail = [&](const QString& text) {
-        *error = text;
-        zip_discard(archive);
-        zip_source_free(source);
-        return std::nullopt;
-    };
-
-    // `parts` owns the bytes; libzip reads them during zip_close.
-    for (const auto& [name, bytes] : parts) {
-        zip_source_t* partSource
-            = zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        if (!partSource)
-            return fail(QString::fromLocal8Bit(zip_strerror(archive)));
-        const QByteArray encodedName = name.toUtf8();
-        const zip_int64_t index
-            = zip_file_add(archive, encodedName.constData(), partSource, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
-        if (index < 0) {
-            zip_source_free(partSource);
-            return fail(QString::fromLocal8Bit(zip_strerror(archive)));
-        }
-        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 0);
-    }
-    if (zip_close(archive) != 0)
-        return fail(QString::fromLocal8Bit(zip_strerror(archive)));
-
-    QByteArray result;
-    zip_stat_t stat;
-    if (zip_source_is_deleted(source) || zip_source_stat(source, &stat) != 0
-        || zip_source_open(source) != 0) {
-        *error = zipErrorText(zip_source_error(source));
-        zip_source_free(source);
-        return std::nullopt;
-    }
-    result.resize(qsizetype(stat.size));
-    const zip_int64_t read = zip_source_read(source, result.data(), stat.size);
-    zip_source_close(source);
-    zip_source_free(source);
-    if (read < 0 || zip_uint64_t(read) != stat.size) {
-        *error = u"the new package could not be read back"_s;
-        return std::nullopt;
-    }
-    return result;
-}
-
-/// The main document part named by the package relationships.
-QString mainPartName(zip_t* archive, qint64* unpacked)
-{
-    QByteArray relationships;
-    if (readPart(archive, u"_rels/.rels"_s, &relationships, unpacked) != PartStatus::Read)
-        return kMainPartName;
-    QXmlStreamReader reader(relationships);
-    while (!reader.atEnd() && !reader.hasError()) {
-        reader.readNext();
-        if (!reader.isStartElement() || reader.name() != "Relationship"_L1)
-            continue;
-        const auto attributes = reader.attributes();
-        if (attributes.value("Type"_L1).endsWith("/relationships/officeDocument"_L1)
-            && attributes.value("TargetMode"_L1) != "External"_L1) {
-            QString target = attributes.value("Target"_L1).toString();
-            while (target.startsWith(u'/'))
-                target.remove(0, 1);
-            if (!target.isEmpty())
-                return target;
-        }
-    }
-    return kMainPartName;
-}
-
-// ---------------------------------------------------------------------------
-// Reading the main part
-
-bool isWordElement(const QXmlStreamReader& reader, QLatin1StringView name)
-{
-    return reader.name() == name
-        && (reader.namespaceUri() == kWordNamespace || reader.namespaceUri() == kStrictWordNamespace);
-}
-
-// Attributes of WordprocessingML are in its namespace; match them by local name.
-QString wordAttribute(const QXmlStreamReader& reader, QLatin1StringView name)
-{
-    const QXmlStreamAttributes attributes = reader.attributes();
-    for (const QXmlStreamAttribute& attribute : attributes) {
-        if (attribute.name() == name)
-            return attribute.value().toString();
-    }
-    return {};
-}
-
-QString valAttribute(const QXmlStreamReader& reader)
-{
-    return wordAttribute(reader, "val"_L1);
-}
-
-// An absent value means on.
-bool onOffValue(const QXmlStreamReader& reader)
-{
-    const QString value = valAttribute(reader);
-    return !(value == "0"_L1 || value == "false"_L1 || value == "off"_L1);
-}
-
-void readRunProperties(QXmlStreamReader& reader, WordFont& font)
-{
-    while (reader.readNextStartElement()) {
-        if (isWordElement(reader, "b"_L1)) {
-            font.bold = onOffValue(reader);
-        } else if (isWordElement(reader, "i"_L1)) {
-            font.italic = onOffValue(reader);
-        } else if (isWordElement(reader, "sz"_L1)) {
-            font.size = valAttribute(reader).toInt() / 2.0;
-        } else if (isWordElement(reader, "u"_L1)) {
-            const QString value = valAttribute(reader);
-            font.underline
-                = value.isEmpty() || value == "none"_L1 ? WordUnderline::None : WordUnderline::Single;
-        }
-        reader.skipCurrentElement();
-    }
-}
-
-WordRun readRun(QXmlStreamReader& reader)
-{
-    WordRun run;
-    run.font.size = 0;
-    while (reader.readNextStartElement()) {
-        if (isWordElement(reader, "rPr"_L1)) {
-            readRunProperties(reader, run.font);
-            continue;
-        }
-        if (isWordElement(reader, "t"_L1)) {
-            run.text += reader.readElementText();
-            continue;
-        }
-        if (isWordElement(reader, "tab"_L1)) {
-            run.text += u'\t';
-        } else if (isWordElement(reader, "br"_L1)) {
-            run.text += wordAttribute(reader, "type"_L1) == "page"_L1 ? u'\f' : u'\n';
-        } else if (isWordElement(reader, "cr"_L1)) {
-            run.text += u'\n';
-        }
-        reader.skipCurrentElement();
-    }
-    return run;
-}
-
-// Runs may sit inside hyperlinks, insertions, fields and content controls:
-// descend into anything but paragraph properties and deleted text.
-WordParagraph readParagraph(QXmlStreamReader& reader)
-{
-    WordParagraph paragraph;
-    int depth = 1;
-    while (depth > 0 && !reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement()) {
-            if (isWordElement(reader, "r"_L1)) {
-                // A run without text shows nothing; keeping it would only cost memory.
-                if (WordRun run = readRun(reader); !run.text.isEmpty())
-                    paragraph.runs.append(std::move(run));
-            } else if (isWordElement(reader, "pPr"_L1) || isWordElement(reader, "del"_L1)
-                || isWordElement(reader, "moveFrom"_L1))
-                reader.skipCurrentElement();
-            else
-                ++depth;
-        } else if (reader.isEndElement()) {
-            --depth;
-        }
-    }
-    return paragraph;
-}
-
-// Tables may nest to any depth in a crafted file, so they are read with a
-// stack of our own rather than by recursion. The text of a nested table
-// belongs to the cell of the outermost table holding it, in document order;
-// paragraphs of a nested table outside its cells are dropped.
-WordTable readTable(QXmlStreamReader& reader)
-{
-    WordTable table;
-    QList<bool> openIsTable; // per element open inside the table: a nested table?
-    QList<bool> nestedInCell; // per nested table: does its last row have a cell?
-    qsizetype nestedOutsideCells = 0;
-    const auto topInCell = [&] { return !table.rows.isEmpty() && !table.rows.last().isEmpty(); };
-    const auto setNestedInCell = [&](bool inCell) {
-        if (nestedInCell.last() != inCell)
-            nestedOutsideCells += inCell ? -1 : 1;
-        nestedInCell.last() = inCell;
-    };
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isEndElement()) {
-            if (openIsTable.isEmpty())
-                break; // the table's own end
-            if (openIsTable.takeLast()) {
-                if (!nestedInCell.takeLast())
-                    --nestedOutsideCells;
-            }
-            continue;
-        }
-        if (!reader.isStartElement())
-            continue;
-        if (isWordElement(reader, "tr"_L1)) {
-            if (nestedInCell.isEmpty())
-                table.rows.append(QList<WordCell>());
-            else
-                setNestedInCell(false);
-            openIsTable.append(false);
-        } else if (isWordElement(reader, "tc"_L1)) {
-            if (nestedInCell.isEmpty()) {
-                if (table.rows.isEmpty())
-                    table.rows.append(QList<WordCell>());
-                table.rows.last().append(WordCell());
-            } else {
-                setNestedInCell(true);
-            }
-            openIsTable.append(false);
-        } else if (isWordElement(reader, "p"_L1)) {
-            WordParagraph paragraph = readParagraph(reader);
-            if (topInCell() && nestedOutsideCells == 0)
-                table.rows.last().last().paragraphs.append(std::move(paragraph));
-        } else if (isWordElement(reader, "tbl"_L1)) {
-            nestedInCell.append(false);
-            ++nestedOutsideCells;
-            openIsTable.append(true);
-        } else if (isWordElement(reader, "tblPr"_L1) || isWordElement(reader, "tblGrid"_L1)
-            || isWordElement(reader, "trPr"_L1) || isWordElement(reader, "tcPr"_L1)) {
-            reader.skipCurrentElement();
-        } else {
-            openIsTable.append(false);
-        }
-    }
-    return table;
-}
-
-struct BodyLayout {
-    qsizetype splice = -1;
-    bool wBound = false;
-    QString namespaceUri;
-    bool endsWithTable = false;
-    bool hasBlocks = false;
-    // An empty body written as one tag ("<w:body/>"): where its "/>" is, and its name.
-    qsizetype selfClosingBodyEnd = -1;
-    QString bodyName;
-};
-
-// Block-level content of the body, also inside content controls and custom
-// XML. Those nest to any depth in a crafted file: counted, not recursed into.
-void readBlocks(QXmlStreamReader& reader, QList<WordBlock>* blocks, BodyLayout& layout, const QString& xml)
-{
-    qsizetype lastSectionStart = -1;
-    bool lastChildIsSection = false;
-    qsizetype wrappers = 0; // content controls open around the blocks read
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isEndElement()) {
-            if (wrappers > 0) {
-                --wrappers;
-                continue;
-            }
-            const qsizetype bodyEnd = xml.lastIndexOf(u'<', reader.characterOffset() - 1);
-            layout.splice = lastChildIsSection ? lastSectionStart : bodyEnd;
-            return;
-        }
-        if (!reader.isStartElement())
-            continue;
-        lastChildIsSection = false;
-        if (isWordElement(reader, "p"_L1)) {
-            WordParagraph paragraph = readParagraph(reader);
-            if (blocks)
-                blocks->append({ WordBlock::Kind::Paragraph, std::move(paragraph), {} });
-            layout.hasBlocks = true;
-            layout.endsWithTable = false;
-        } else if (isWordElement(reader, "tbl"_L1)) {
-            WordTable table = readTable(reader);
-            if (blocks)
-                blocks->append({ WordBlock::Kind::Table, {}, std::move(table) });
-            layout.hasBlocks = true;
-            layout.endsWithTable = true;
-        } else if (isWordElement(reader, "sdt"_L1) || isWordElement(reader, "sdtContent"_L1)
-            || isWordElement(reader, "customXml"_L1)) {
-            ++wrappers;
-        } else if (wrappers == 0 && isWordElement(reader, "sectPr"_L1)) {
-            lastSectionStart = xml.lastIndexOf(u'<', reader.characterOffset() - 1);
-            lastChildIsSection = true;
-            reader.skipCurrentElement();
-        } else {
-            reader.skipCurrentElement();
-        }
-    }
-}
-
-/// Reads the main part: where additions go, and (if asked) its blocks.
-bool readMainPart(const QString& xml, BodyLayout& layout, QList<WordBlock>* blocks, QString* error)
-{
-    QXmlStreamReader reader(xml);
-    bool sawBody = false;
-    if (reader.readNextStartElement() && isWordElement(reader, "document"_L1)) {
-        while (reader.readNextStartElement()) {
-            if (isWordElement(reader, "body"_L1) && !sawBody) {
-                sawBody = true;
-                layout.namespaceUri = reader.namespaceUri().toString();
-                layout.wBound = reader.prefix() == "w"_L1;
-                const qsizetype tagEnd = reader.characterOffset();
-                if (tagEnd >= 2 && xml[tagEnd - 2] == u'/') {
-                    layout.selfClosingBodyEnd = tagEnd - 2;
-                    layout.bodyName = reader.qualifiedName().toString();
-                }
-                readBlocks(reader, blocks, layout, xml);
-            } else {
-                reader.skipCurrentElement();
-            }
-        }
-    }
-    while (!reader.atEnd() && !reader.hasError())
-        reader.readNext();
-    if (reader.hasError()) {
-        *error = u"it is not well-formed XML (%1 at line %2)"_s.arg(reader.errorString())
-                     .arg(reader.lineNumber());
-        return false;
-    }
-    if (!sawBody || layout.splice < 0) {
-        *error = u"it is not a word-processing document body"_s;
-        return false;
-    }
-    return true;
-}
-
-// ---------------------------------------------------------------------------
-// Writing XML
-
-bool isXmlCharacter(char32_t c)
-{
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
-        || (c >= 0x10000 && c <= 0x10FFFF);
-}
-
-/// Typed text as the document holds it: line ends as '\n', no characters that
-/// XML 1.0 cannot carry (lone surrogates, control characters other than tab).
-QString cleanTypedText(const QString& text)
-{
-    QString result;
-    result.reserve(text.size());
-    const qsizetype length = text.size();
-    for (qsizetype i = 0; i < length; ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < length && text[i + 1].isLowSurrogate()) {
-            result += c;
-            result += text[++i];
-            continue;
-        }
-        if (c.isSurrogate())
-            continue;
-        if (c == u'\r') {
-            if (i + 1 < length && text[i + 1] == u'\n')
-                ++i;
-            result += u'\n';
-        } else if (c == u'\v') {
-            result += u'\n';
-        } else if (c == u'\f' || isXmlCharacter(c.unicode())) {
-            result += c;
-        }
-    }
-    return result;
-}
-
-void appendEscaped(QString& out, QStringView text)
-{
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += "&amp;"_L1;
-            break;
-        case u'<':
-            out += "&lt;"_L1;
-            break;
-        case u'>':
-            out += "&gt;"_L1;
-            break;
-        case u'"':
-            out += "&quot;"_L1;
-            break;
-        default:
-            out += c;
-        }
-    }
-}
-
-void appendTextElement(QString& out, QStringView text)
-{
-    if (text.isEmpty())
-        return;
-    const bool keepBlanks = text.front().isSpace() || text.back().isSpace() || text.contains("  "_L1);
-    out += keepBlanks ? "<w:t xml:space=\"preserve\">"_L1 : "<w:t>"_L1;
-    appendEscaped(out, text);
-    out += "</w:t>"_L1;
-}
-
-void appendRun(QString& out, const WordRun& run)
-{
-    if (run.text.isEmpty())
-        return;
-    out += "<w:r><w:rPr>"_L1;
-    if (run.font.bold)
-        out += "<w:b/><w:bCs/>"_L1;
-    if (run.font.italic)
-        out += "<w:i/><w:iCs/>"_L1;
-    const QString halfPoints = QString::number(qRound(run.font.size * 2));
-    out += "<w:sz w:val=\""_L1 + halfPoints + "\"/><w:szCs w:val=\""_L1 + halfPoints + "\"/>"_L1;
-    if (run.font.underline == WordUnderline::Single)
-        out += "<w:u w:val=\"single\"/>"_L1;
-    out += "</w:rPr>"_L1;
-
-    const QStringView text(run.text);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\t' && c != u'\n' && c != u'\f')
-            continue;
-        appendTextElement(out, text.sliced(start, i - start));
-        out += c == u'\t' ? "<w:tab/>"_L1 : c == u'\n' ? "<w:br/>"_L1 : "<w:br w:type=\"page\"/>"_L1;
-        start = i + 1;
-    }
-    appendTextElement(out, text.sliced(start));
-    out += "</w:r>"_L1;
-}
-
-void appendParagraph(QString& out, const WordParagraph& paragraph, QStringView namespaceDeclaration = {})
-{
-    if (paragraph.isEmpty()) {
-        out += "<w:p"_L1 + namespaceDeclaration + "/>"_L1;
-        return;
-    }
-    out += "<w:p"_L1 + namespaceDeclaration + ">"_L1;
-    for (const WordRun& run : paragraph.runs)
-        appendRun(out, run);
-    out += "</w:p>"_L1;
-}
-
-void appendTable(QString& out, const WordTable& table, QStringView namespaceDeclaration)
-{
-    const int columns = std::max(1, table.columnCount());
-    out += "<w:tbl"_L1 + namespaceDeclaration
-        + "><w:tblPr><w:tblW w:w=\"5000\" w:type=\"pct\"/><w:tblBorders>"_L1;
-    for (const auto side : { "top"_L1, "left"_L1, "bottom"_L1, "right"_L1, "insideH"_L1, "insideV"_L1 })
-        out += "<w:"_L1 + side + " w:val=\"single\" w:sz=\"4\" w:space=\"0\" w:color=\"000000\"/>"_L1;
-    out += "</w:tblBorders><w:tblLayout w:type=\"autofit\"/></w:tblPr><w:tblGrid>"_L1;
-    const QString columnWidth = QString::number(kTextWidthTwips / columns);
-    for (int column = 0; column < columns; ++column)
-        out += "<w:gridCol w:w=\""_L1 + columnWidth + "\"/>"_L1;
-    out += "</w:tblGrid>"_L1;
-    for (const auto& row : table.rows) {
-        out += "<w:tr>"_L1;
-        for (const WordCell& cell : row) {
-            out += "<w:tc>"_L1;
-            if (cell.paragraphs.isEmpty())
-                out += "<w:p/>"_L1;
-            for (const WordParagraph& paragraph : cell.paragraphs)
-                appendParagraph(out, paragraph);
-            out += "</w:tc>"_L1;
-        }
-        out += "</w:tr>"_L1;
-    }
-    out += "</w:tbl>"_L1;
-}
-
-WordCell emptyCell()
-{
-    WordCell cell;
-    cell.paragraphs.append(WordParagraph());
-    return cell;
-}
-
-std::optional<QString> decodePart(const QByteArray& bytes, int* encoding)
-{
-    QStringDecoder decoder;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        *encoding = 1;
-        decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    } else if (bytes.startsWith("\xFF\xFE")) {
-        *encoding = 2;
-        decoder = QStringDecoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
-    } else if (bytes.startsWith("\xFE\xFF")) {
-        *encoding = 3;
-        decoder = QStringDecoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless);
-    } else {
-        *encoding = 0;
-        decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    }
-    const qsizetype bomLength = *encoding == 1 ? 3 : *encoding >= 2 ? 2 : 0;
-    QString text = decoder.decode(QByteArrayView(bytes).sliced(bomLength));
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-
-QByteArray encodePart(const QString& text, int encoding)
-{
-    if (encoding == 2 || encoding == 3) {
-        QStringEncoder encoder(encoding == 2 ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
-            QStringEncoder::Flag::WriteBom);
-        return encoder.encode(text);
-    }
-    return (encoding == 1 ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // WordDocument
@@ -839,8 +138,7 @@ void WordDocument::newDocument()
     m_partName = kMainPartName;
     m_baseXml = QString::fromUtf8(kEmptyDocument);
     BodyLayout layout;
-    QString error;
-    readMainPart(m_baseXml, layout, nullptr, &error);
+    (void)readMainPart(m_baseXml, layout, nullptr); // the empty document's own part reads
     m_splice = layout.splice;
     m_declareW = false;
     m_namespace = kWordNamespace;
@@ -857,20 +155,20 @@ FileResult WordDocument::open(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return FileResult::failure(u"The document '%1' cannot be found."_s.arg(path));
+        return fileError(u"The document '%1' cannot be found."_s.arg(path), Error::NotFound);
     if (info.isDir())
-        return FileResult::failure(u"'%1' is a folder, not a document."_s.arg(path));
+        return fileError(u"'%1' is a folder, not a document."_s.arg(path));
     if (info.size() > kMaxPackageBytes) {
-        return FileResult::failure(u"The document '%1' cannot be opened: at %2 MB it is larger than a report "
+        return fileError(u"The document '%1' cannot be opened: at %2 MB it is larger than a report "
                                    u"document can be (%3 MB)."_s.arg(path, QString::number(info.size() / (1024 * 1024)),
                                        QString::number(kMaxPackageBytes / (1024 * 1024))));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return FileResult::failure(u"The document '%1' cannot be read: %2."_s.arg(path, file.errorString()));
+        return fileError(u"The document '%1' cannot be read: %2."_s.arg(path, file.errorString()));
     QByteArray package = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return FileResult::failure(u"The document '%1' cannot be read: %2."_s.arg(path, file.errorString()));
+        return fileError(u"The document '%1' cannot be read: %2."_s.arg(path, file.errorString()));
     file.close();
 
     QString error;
@@ -880,7 +178,7 @@ FileResult WordDocument::open(const QString& path)
     else
         archive = openPackage(package, &error);
     if (!archive) {
-        return FileResult::failure(
+        return fileError(
             u"The document '%1' cannot be opened: it is not an Office Open XML (.docx) word-processing "
             u"document"
             " (%2). A document saved in the old binary Word format must be saved in the .docx format first."_s
@@ -895,43 +193,43 @@ FileResult WordDocument::open(const QString& path)
     case PartStatus::Read:
         break;
     case PartStatus::Missing:
-        return FileResult::failure(
+        return fileError(
             u"The document '%1' cannot be opened: the package has no word-processing part '%2'."_s.arg(
                 path, partName));
     case PartStatus::TooLarge:
-        return FileResult::failure(
+        return fileError(
             u"The document '%1' cannot be opened: its part '%2' unpacks to more than a report document can "
             u"hold (%3 MB). The file is damaged or was not made as a report; it has not been changed."_s.arg(
                 path, partName, QString::number(kMaxUnpackedBytes / (1024 * 1024))));
     case PartStatus::TooPacked:
-        return FileResult::failure(
+        return fileError(
             u"The document '%1' cannot be opened: its part '%2' is packed far more tightly than a "
             u"document's text can be (more than %3 to 1). The file is damaged or crafted to exhaust the "
             u"computer's memory; it has not been changed."_s.arg(
                 path, partName, QString::number(kMaxPackingRatio)));
     case PartStatus::Damaged:
-        return FileResult::failure(
+        return fileError(
             u"The document '%1' cannot be opened: its part '%2' is damaged (it cannot be unpacked to the "
             u"size the package gives for it)."_s.arg(path, partName));
     }
     int encoding = 0;
     const auto xml = decodePart(partBytes, &encoding);
     if (!xml) {
-        return FileResult::failure(
+        return fileError(
             u"The document '%1' cannot be opened: its part '%2' is not UTF-8 or UTF-16 text."_s.arg(
                 path, partName));
     }
     QString baseXml = *xml;
     BodyLayout layout;
-    if (!readMainPart(baseXml, layout, nullptr, &error)) {
-        return FileResult::failure(
-            u"The document '%1' cannot be opened: its part '%2': %3."_s.arg(path, partName, error));
+    if (const Result<void> read = readMainPart(baseXml, layout, nullptr); !read) {
+        return fileError(
+            u"The document '%1' cannot be opened: its part '%2': %3."_s.arg(path, partName, read.error().detail));
     }
     if (layout.selfClosingBodyEnd >= 0) {
         // Give an empty body an end tag, so there is a place for the additions.
         baseXml.replace(layout.selfClosingBodyEnd, 2, u"></"_s + layout.bodyName + u">"_s);
         layout = BodyLayout();
-        readMainPart(baseXml, layout, nullptr, &error);
+        (void)readMainPart(baseXml, layout, nullptr); // read above, with an end tag now
     }
 
     m_open = true;
@@ -1106,8 +404,7 @@ WordContent WordDocument::content() const
     if (!m_open)
         return content;
     BodyLayout layout;
-    QString error;
-    readMainPart(composeXml(), layout, &content.blocks, &error);
+    (void)readMainPart(composeXml(), layout, &content.blocks); // what is read is what there is
     return content;
 }
 
@@ -1119,19 +416,19 @@ QString WordDocument::displayName() const
 FileResult WordDocument::save()
 {
     if (m_open && m_path.isEmpty())
-        return FileResult::failure(u"The document has never been saved, so it has no file name yet."_s);
+        return fileError(u"The document has never been saved, so it has no file name yet."_s);
     return saveAs(m_path);
 }
 
 FileResult WordDocument::saveAs(const QString& path)
 {
     if (!m_open)
-        return FileResult::failure(u"There is no document to save."_s);
+        return fileError(u"There is no document to save."_s);
     if (path.isEmpty())
-        return FileResult::failure(u"No file name was given for the document."_s);
+        return fileError(u"No file name was given for the document."_s);
     const QFileInfo info(path);
     const auto cannotSave = [&](const QString& why) {
-        return FileResult::failure(u"The document cannot be saved as '%1': %2."_s.arg(path, why));
+        return fileError(u"The document cannot be saved as '%1': %2."_s.arg(path, why));
     };
     if (!info.absoluteDir().exists())
         return cannotSave(
@@ -1151,9 +448,8 @@ FileResult WordDocument::saveAs(const QString& path)
         parts = { { m_partName, encodePart(composeXml(), m_encoding) } };
     }
     if (!m_pictures.isEmpty()) {
-        QString error;
-        if (!pictureParts(parts, &error))
-            return cannotSave(error);
+        if (const Result<void> pictures = pictureParts(parts); !pictures)
+            return cannotSave(pictures.error().detail);
     }
     QByteArray package = m_package;
     if (!parts.isEmpty()) {
@@ -1166,7 +462,7 @@ FileResult WordDocument::saveAs(const QString& path)
 
     // A temporary file beside the target, renamed over it once complete.
     if (const FileResult written = writeFileAtomically(path, package); !written)
-        return cannotSave(written.error);
+        return cannotSave(written.error().detail);
 
     m_path = info.absoluteFilePath();
     m_modified = false;
@@ -1192,7 +488,7 @@ WordDocument::QuitOutcome WordDocument::quit()
             if (saved) {
                 outcome = QuitOutcome::Saved;
             } else {
-                showExclamation(saved.error);
+                showExclamation(saved.error().detail);
                 outcome = QuitOutcome::SaveFailed;
             }
         } else {
@@ -1327,7 +623,7 @@ void WordDocument::appendPictureXml(QString& out, const AddedPicture& picture) c
           "</a:graphic></wp:inline></w:drawing></w:r>"_L1;
 }
 
-bool WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& parts, QString* error) const
+Result<void> WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& parts) const
 {
     const QString relsName = relationshipsPartOf(m_partName);
     const auto pending = [&](const QString& name) -> QByteArray* {
@@ -1341,9 +637,10 @@ bool WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& parts, QS
     QByteArray relationships = pending(relsName) ? *pending(relsName) : QByteArray();
     QByteArray contentTypes = pending(u"[Content_Types].xml"_s) ? *pending(u"[Content_Types].xml"_s) : QByteArray();
     if (!m_package.isEmpty() && (relationships.isEmpty() || contentTypes.isEmpty())) {
-        ZipPointer archive = openPackage(m_package, error);
+        QString error;
+        ZipPointer archive = openPackage(m_package, &error);
         if (!archive)
-            return false;
+            return Error{Error::Io, error};
         if (relationships.isEmpty())
             relationships = readPart(archive.get(), relsName).value_or(QByteArray());
         if (contentTypes.isEmpty())
@@ -1354,10 +651,8 @@ bool WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& parts, QS
             + QByteArray(kRelationshipsNamespace.data(), kRelationshipsNamespace.size()) + "\"></Relationships>";
     const qsizetype relsEnd = relationships.lastIndexOf("</Relationships>");
     const qsizetype typesEnd = contentTypes.lastIndexOf("</Types>");
-    if (relsEnd < 0 || typesEnd < 0) {
-        *error = u"the document's package lists no relationships or content types"_s;
-        return false;
-    }
+    if (relsEnd < 0 || typesEnd < 0)
+        return Error{Error::Other, u"the document's package lists no relationships or content types"_s};
     QByteArray newRelationships;
     for (const AddedPicture& picture : m_pictures) {
         newRelationships += "<Relationship Id=\"" + picture.relationshipId.toUtf8() + "\" Type=\""
@@ -1376,7 +671,7 @@ bool WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& parts, QS
         else
             parts.append({name, bytes});
     }
-    return true;
+    return {};
 }
 
 } // namespace quenlow

@@ -189,7 +189,7 @@ private:
     void appendPictureXml(QString& out, const AddedPicture& picture) const;
     /// The parts to add or replace for the added pictures: the images, the
     /// main part's relationships and the content types.
-    bool pictureParts(QList<std::pair<QString, QByteArray>>& parts, QString* error) const;
+    Result<void> pictureParts(QList<std::pair<QString, QByteArray>>& parts) const;
 
     bool m_open = false;
     bool m_modified = false;

@@ -122,7 +122,9 @@ void Program::Private::chooseAnswersStore()
 void Program::Private::toggleCollection()
 {
     if (collection.isRunning()) {
-        collection.stop();
+        // The last requests finish in the background: a client slow to take
+        // its answer must not freeze the window.
+        collection.stopInBackground();
         // Stopped on purpose: the next start does not collect again.
         QSettings().setValue(QStringLiteral("collect/running"), false);
         mainForm->setCollectionStatus(false, QString());
@@ -176,9 +178,8 @@ bool Program::Private::startCollecting(const CollectionChoice& chosen, QString* 
     }
     collection.setTls(chosen.certificateFile, chosen.keyFile);
     collection.setAnswersStore(session->databasePath());
-    QString problem;
-    if (!collection.start(session->appFolder(), host, chosen.port, &problem)) {
-        *error = QStringLiteral("The answers cannot be collected: ") + problem;
+    if (const Result<void> started = collection.start(session->appFolder(), host, chosen.port); !started) {
+        *error = QStringLiteral("The answers cannot be collected: ") + started.error().detail;
         return false;
     }
     QSettings settings;
@@ -327,9 +328,9 @@ QString programFolder(const QString& given, QString* error)
                                                                    : QDir::currentPath());
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
-    if (const QString problem = layOutProgramFolder(folder); !problem.isEmpty()) {
+    if (const Result<void> laidOut = layOutProgramFolder(folder); !laidOut) {
         if (error)
-            *error = problem;
+            *error = laidOut.error().detail;
         return {};
     }
     return folder;

@@ -113,7 +113,7 @@ bool WriteAnswersTablePage(FormSession& session)
 
     const QString path = session.htmlFolder() + answersTablePageName();
     if (const FileResult written = writeFileAtomically(path, encodeText(page.text())); !written) {
-        showExclamation(u"The page '"_s + path + u"' cannot be written ("_s + written.error + u")."_s);
+        showExclamation(u"The page '"_s + path + u"' cannot be written ("_s + written.error().detail + u")."_s);
         return false;
     }
     return true;

@@ -176,7 +176,7 @@ void GraphsPage::saveGraphToFile()
     const QString path = m_session.reportsFolder() + m_graphFileName->text();
     if (const FileResult saved = m_chart->savePicture(path); !saved) {
         // The chart's own message names the path and the reason.
-        showExclamation(saved.error);
+        showExclamation(saved.error().detail);
         return;
     }
     showInformation(u"The Chart has been saved to "_s + path);

@@ -62,8 +62,8 @@ QString replaceQuestion(const ReportTarget& target)
 void showAddFailure(const ReportTarget& target, const QString& what, const FileResult& opened = {})
 {
     const QFileInfo file(target.documentPath());
-    if (!opened.ok && file.isFile()) {
-        showExclamation(opened.error);
+    if (!opened.ok() && file.isFile()) {
+        showExclamation(opened.error().detail);
         return;
     }
     showExclamation(u"The word document '"_s + target.documentName + u"' that you wish to export the "_s + what

@@ -53,7 +53,7 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
         : ExportFormat::Csv;
     request.outputPath = path;
 
-    ExportResult result;
+    ExportResult result = Error{};
     {
         // Gone before any message: hidden, it would still show itself once
         // its delay passed in the message's event loop.
@@ -71,16 +71,16 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
         });
     }
 
-    if (result.cancelled) {
+    if (result.failedWith(Error::Cancelled)) {
         showInformation(u"The export was cancelled; no file was written."_s);
         return;
     }
-    if (!result.ok) {
-        showExclamation(result.error);
+    if (!result) {
+        showExclamation(result.error().detail);
         return;
     }
-    QString text = u"%1 answers have been exported to %2"_s.arg(result.rows).arg(path);
-    for (const QString& note : result.notes)
+    QString text = u"%1 answers have been exported to %2"_s.arg(result->rows).arg(path);
+    for (const QString& note : result->notes)
         text += u"\n"_s + note;
     showInformation(text);
 }

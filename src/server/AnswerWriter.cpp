@@ -19,9 +19,15 @@ bool isReservedColumn(const QString& foldedName)
     return foldedName == QLatin1StringView("form question");
 }
 
-WriteResult failure(const QString& why)
+// The store failed: never NotFound or Cancelled, which tell of the submission.
+Error failure(const QString& why, Error::Kind kind = Error::Io)
 {
-    return {WriteResult::Failed, -1, why};
+    return {kind == Error::Busy ? Error::Busy : Error::Io, why};
+}
+
+bool storeFailed(const WriteResult& result)
+{
+    return result.failedWith(Error::Io) || result.failedWith(Error::Busy);
 }
 
 } // namespace
@@ -37,17 +43,17 @@ AnswerWriter::~AnswerWriter()
     closeDatabase();
 }
 
-bool AnswerWriter::start(QString* error)
+Result<void> AnswerWriter::start()
 {
     std::lock_guard lock(m_mutex);
     if (m_running)
-        return true;
-    if (!ensureOpen(error))
-        return false;
+        return {};
+    if (const Result<void> opened = ensureOpen(); !opened)
+        return opened;
     m_stopping = false;
     m_running = true;
     m_thread = std::thread([this] { run(); });
-    return true;
+    return {};
 }
 
 void AnswerWriter::stop()
@@ -154,17 +160,17 @@ WriteResult resultOf(const AnswersStore::Inserted& inserted, const QString& tabl
 {
     switch (inserted.outcome) {
     case AnswersStore::Inserted::Stored:
-        return {WriteResult::Stored, inserted.rowId, {}};
+        return StoredSubmission{StoredSubmission::Stored, inserted.rowId};
     case AnswersStore::Inserted::Repeated:
-        return {WriteResult::Repeated, inserted.rowId, {}};
+        return StoredSubmission{StoredSubmission::Repeated, inserted.rowId};
     case AnswersStore::Inserted::Replaced:
-        return {WriteResult::Replaced, inserted.rowId, {}};
+        return StoredSubmission{StoredSubmission::Replaced, inserted.rowId};
     case AnswersStore::Inserted::NoSuchTable:
-        return {WriteResult::NoSuchTable, -1, QStringLiteral("no table ") + table};
+        return Error{Error::NotFound, QStringLiteral("no table ") + table};
     case AnswersStore::Inserted::Skipped:
         break;
     }
-    return {WriteResult::Abandoned, -1, QStringLiteral("the client has gone")};
+    return Error{Error::Cancelled, QStringLiteral("the client has gone")};
 }
 
 } // namespace
@@ -175,10 +181,9 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
     // take rows nobody ever sees again: follow the location, not the old store.
     if (m_store && m_store->replaced())
         closeDatabase();
-    QString error;
-    if (!ensureOpen(&error)) {
+    if (const Result<void> opened = ensureOpen(); !opened) {
         for (auto& p : batch)
-            p->finish(failure(error));
+            p->finish(opened.error());
         return;
     }
 
@@ -188,7 +193,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         committed = m_committed;
     }
     const auto finish = [&committed](Pending& p, const WriteResult& r) {
-        if (committed && r.outcome != WriteResult::Failed)
+        if (committed && r.ok())
             committed(p.submission, r);
         p.finish(r);
     };
@@ -203,7 +208,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         m_commits.fetch_add(1);
         for (size_t i = 0; i < batch.size(); ++i) {
             const WriteResult r = resultOf(whole->at(qsizetype(i)), batch[i]->submission.table);
-            if (r.outcome == WriteResult::Stored)
+            if (r && r->outcome == StoredSubmission::Stored)
                 m_stored.fetch_add(1);
             finish(*batch[i], r);
         }
@@ -214,19 +219,19 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
     // one by one, so that one that cannot be stored costs no other.
     bool anyFailed = false;
     for (size_t i = 0; i < batch.size(); ++i) {
-        WriteResult r;
-        if (!ensureOpen(&error)) {
-            r = failure(error);
+        WriteResult r = Error{};
+        if (const Result<void> opened = ensureOpen(); !opened) {
+            r = opened.error();
         } else {
             const auto one = m_store->insertRows({rows.at(qsizetype(i))});
-            r = one ? resultOf(one->first(), rows.at(qsizetype(i)).table) : failure(one.error().detail);
+            r = one ? resultOf(one->first(), rows.at(qsizetype(i)).table) : failure(one.error().detail, one.error().kind);
             if (one) {
                 m_commits.fetch_add(1);
-                if (r.outcome == WriteResult::Stored)
+                if (r && r->outcome == StoredSubmission::Stored)
                     m_stored.fetch_add(1);
             }
         }
-        if (r.outcome == WriteResult::Failed)
+        if (storeFailed(r))
             anyFailed = true;
         finish(*batch[i], r);
     }
@@ -236,19 +241,17 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         closeDatabase();
 }
 
-bool AnswerWriter::ensureOpen(QString* error)
+Result<void> AnswerWriter::ensureOpen()
 {
     if (m_store)
-        return true;
+        return {};
     // Every commit of the store waits for the disk: an acknowledged answer survives a crash.
     auto opened = openAnswersStore(m_path);
-    if (!opened) {
-        if (error)
-            *error = QStringLiteral("the answers database %1 cannot be opened: %2").arg(shownLocation(m_path), opened.error().detail);
-        return false;
-    }
+    if (!opened)
+        return failure(QStringLiteral("the answers database %1 cannot be opened: %2")
+                           .arg(shownLocation(m_path), opened.error().detail));
     m_store = std::move(opened).value();
-    return true;
+    return {};
 }
 
 void AnswerWriter::closeDatabase()

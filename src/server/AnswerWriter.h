@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -43,14 +45,18 @@ struct Submission {
     std::function<bool()> abandoned;
 };
 
-struct WriteResult {
+/// A submission the store has taken.
+struct StoredSubmission {
     /// Repeated: its token was stored before with the same answers; nothing
     /// new was stored. Replaced: with other answers, which took their place.
-    enum Outcome { Stored, NoSuchTable, Failed, Abandoned, Repeated, Replaced };
-    Outcome outcome = Failed;
+    enum Outcome { Stored, Repeated, Replaced };
+    Outcome outcome = Stored;
     qint64 rowId = -1;
-    QString error; // why it failed, for the log; never shown with answers
 };
+/// A submission stored, or why not: NotFound when its form has no answers
+/// table, Cancelled when its sender had gone, Io or Busy when the store
+/// failed (the detail is for the log; never shown with answers).
+using WriteResult = Result<StoredSubmission>;
 
 /// Stores submissions in the answers database. One writer thread takes every
 /// submission that is waiting, stores them in one transaction and commits
@@ -58,6 +64,12 @@ struct WriteResult {
 /// the cost of one durable commit, and none is acknowledged before the store
 /// has it on disk. Columns are looked up in the table as it is at that
 /// commit, so the designer's column changes count at once.
+///
+/// Threads: the controlling thread constructs the writer and calls start,
+/// stop and the destructor; write and writeAsync may be called from any
+/// thread (the service's workers and its I/O thread); the writer thread
+/// stores and finishes each submission. Which thread owns each member is
+/// noted where the members are declared.
 class AnswerWriter final
 {
 public:
@@ -66,7 +78,7 @@ public:
     Q_DISABLE_COPY_MOVE(AnswerWriter)
 
     /// Opens the database (it must exist) and starts the writer thread.
-    bool start(QString* error);
+    Result<void> start();
     /// Stores everything already handed in, then stops; later writes fail.
     void stop();
 
@@ -103,21 +115,28 @@ private:
 
     void run();
     void storeBatch(std::deque<std::unique_ptr<Pending>>& batch);
-    bool ensureOpen(QString* error);
+    Result<void> ensureOpen();
     void closeDatabase();
 
+    // Fixed at construction.
     const QString m_path;
+    // The controlling thread's until start, then the writer thread's until it ends.
     std::shared_ptr<AnswersStore> m_store;
 
+    // Guarded by m_mutex, for every thread.
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<std::unique_ptr<Pending>> m_queue;
     bool m_stopping = false;
     bool m_idle = false; // the writer thread waits for work
     bool m_running = false;
+    // The controlling thread's: started by start, joined by stop (the thread
+    // ends once it has stored what was handed in; no polling).
     std::thread m_thread;
+    // Set by any thread, read by the writer thread after each commit.
     std::mutex m_committedMutex;
     std::function<void(const Submission&, const WriteResult&)> m_committed;
+    // Counted by the writer thread, read by any.
     std::atomic<quint64> m_commits{0};
     std::atomic<quint64> m_stored{0};
 };

@@ -16,7 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <csignal>
+#include <thread>
 #include <cstdio>
 #include <ctime>
 
@@ -57,17 +57,13 @@ QByteArray logLine(const QByteArray& method, const QByteArray& path, int status,
     return QByteArray(stamp) + ' ' + printable(method, 16) + ' ' + printable(path, 300) + tail;
 }
 
-// Each connection costs a descriptor; the service may use all the process may open.
+// Each connection costs a descriptor; the service may use what the process
+// may open (its executable raises the limit as far as it is allowed).
 int descriptorRoom()
 {
     rlimit limit{};
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
         return 1024;
-    if (limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &limit);
-        getrlimit(RLIMIT_NOFILE, &limit);
-    }
     return int(std::min<rlim_t>(limit.rlim_cur, 1 << 20));
 }
 
@@ -100,7 +96,16 @@ struct CollectionService::Private {
     QString host;
     quint16 port = 0;
     std::atomic<bool> running{false};
-    quint64 stored = 0, commits = 0; // of the last run, once stopped
+    // Of the last run, once stopped; set by the thread that stops it.
+    std::atomic<quint64> stored{0}, commits{0};
+    // Stops a run in the background; joined before the next run and at the end.
+    std::thread stopper;
+
+    void waitForStop()
+    {
+        if (stopper.joinable())
+            stopper.join();
+    }
 };
 
 CollectionService::CollectionService()
@@ -141,36 +146,32 @@ void CollectionService::setLogSink(std::function<void(const QByteArray&)> sink)
     d->sink = std::move(sink);
 }
 
-bool CollectionService::start(const QString& appFolder, const QString& address, quint16 port, QString* error)
+Result<void> CollectionService::start(const QString& appFolder, const QString& address, quint16 port)
 {
-    const auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
+    const auto fail = [](const QString& why, Error::Kind kind = Error::Io) { return Error{kind, why}; };
     if (d->running)
-        return fail(QStringLiteral("the service is running already at %1").arg(this->address()));
+        return fail(QStringLiteral("the service is running already at %1").arg(this->address()), Error::Duplicate);
+    // The last run lets go of its port before this one takes it.
+    d->waitForStop();
     // A store that keeps the published forms serves them, so a server
     // elsewhere needs no program folder.
     const QString store = d->store.isEmpty() ? answersStoreIn(appFolder) : d->store;
-    QString why;
     std::unique_ptr<FormSource> forms;
     if (isServerLocation(store)) {
-        forms = formsInStore(store, &why);
-        if (!forms)
-            return fail(why);
+        auto published = formsInStore(store);
+        if (!published)
+            return published.error();
+        forms = std::move(published).value();
     } else if (!QFileInfo(appFolder + QStringLiteral("/HTML")).isDir()) {
-        return fail(QStringLiteral("the program folder %1 has no HTML folder").arg(QDir::toNativeSeparators(appFolder)));
+        return fail(QStringLiteral("the program folder %1 has no HTML folder").arg(QDir::toNativeSeparators(appFolder)),
+                    Error::NotFound);
     } else {
         forms = formsInFolder(appFolder, store);
     }
 
-    // A peer that goes away must not end the program that runs the service.
-    std::signal(SIGPIPE, SIG_IGN);
-
     auto writer = std::make_unique<AnswerWriter>(store);
-    if (!writer->start(&why))
-        return fail(why);
+    if (const Result<void> started = writer->start(); !started)
+        return started;
     auto handler = std::make_unique<RequestHandler>(std::move(forms), store, *writer);
     handler->setAnswerDeadline(d->limits.requestDeadline);
 
@@ -192,10 +193,10 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     server->setImmediateHandler([h = handler.get()](const HttpRequest& request, std::function<void(HttpResponse)> respond) {
         return h->handleWithoutWaiting(request, std::move(respond));
     });
-    if (!server->start(address, port, d->tls ? &*d->tls : nullptr, &why)) {
+    if (const Result<void> listening = server->start(address, port, d->tls ? &*d->tls : nullptr); !listening) {
         writer->stop();
         d->standardError.reset();
-        return fail(why);
+        return listening;
     }
 
     d->stored = d->commits = 0;
@@ -205,24 +206,41 @@ bool CollectionService::start(const QString& appFolder, const QString& address, 
     d->port = server->port();
     d->server = std::move(server);
     d->running = true;
-    return true;
+    return {};
 }
 
 void CollectionService::stop()
 {
-    if (!d->running)
+    stopInBackground();
+    d->waitForStop();
+}
+
+void CollectionService::stopInBackground(std::function<void()> done)
+{
+    if (!d->running) {
+        if (done)
+            done();
         return;
-    // The server finishes the requests in the handler; their submissions
-    // still reach the writer, which is stopped only after them.
-    d->server->stop();
-    d->writer->stop();
-    d->standardError.reset(); // writes the last lines
-    d->stored = d->writer->storedCount();
-    d->commits = d->writer->commitCount();
-    d->server.reset();
-    d->handler.reset();
-    d->writer.reset();
+    }
     d->running = false;
+    // The run's parts go to the stopping thread whole: the logger refers to
+    // the log, the server to the handler, the handler to the writer.
+    d->stopper = std::thread([d = d.get(), server = std::move(d->server), handler = std::move(d->handler),
+                              writer = std::move(d->writer), log = std::move(d->standardError),
+                              done = std::move(done)]() mutable {
+        // The server finishes the requests in the handler; their submissions
+        // still reach the writer, which is stopped only after them.
+        server->stop();
+        writer->stop();
+        log.reset(); // writes the last lines
+        d->stored = writer->storedCount();
+        d->commits = writer->commitCount();
+        server.reset();
+        handler.reset();
+        writer.reset();
+        if (done)
+            done();
+    });
 }
 
 QString CollectionService::address() const
@@ -251,7 +269,7 @@ bool CollectionService::isRunning() const
 
 quint64 CollectionService::storedCount() const
 {
-    return d->writer ? d->writer->storedCount() : d->stored;
+    return d->writer ? d->writer->storedCount() : d->stored.load();
 }
 
 int CollectionService::connectionCount() const
@@ -261,7 +279,7 @@ int CollectionService::connectionCount() const
 
 quint64 CollectionService::commitCount() const
 {
-    return d->writer ? d->writer->commitCount() : d->commits;
+    return d->writer ? d->writer->commitCount() : d->commits.load();
 }
 
 } // namespace quenlow

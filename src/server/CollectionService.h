@@ -25,13 +25,18 @@ public:
     CollectionService(const CollectionService&) = delete;
     CollectionService& operator=(const CollectionService&) = delete;
 
-    /// Listens on `address`:`port` (port 0 picks a free one). Fails, with
-    /// `error` set, when the answers database cannot be opened or the address
-    /// cannot be taken — a port already in use is an error, never shared.
-    bool start(const QString& appFolder, const QString& address, quint16 port, QString* error = nullptr);
+    /// Listens on `address`:`port` (port 0 picks a free one). Fails when the
+    /// answers database cannot be opened or the address cannot be taken — a
+    /// port already in use is an error, never shared.
+    Result<void> start(const QString& appFolder, const QString& address, quint16 port);
     /// Stops taking requests, finishes those in flight (their submissions are
     /// committed and answered), then returns. Idle connections are closed.
     void stop();
+    /// The same on a thread of its own, for a window that must not wait for
+    /// the slowest client: returns at once (isRunning() is then false) and
+    /// calls `done`, on that thread, when the last request has been answered.
+    /// The next start, and the destructor, wait for it.
+    void stopInBackground(std::function<void()> done = {});
 
     /// "http://HOST:PORT" ("https://" over TLS) while running, else empty.
     QString address() const;

@@ -377,23 +377,20 @@ std::unique_ptr<FormSource> formsInFolder(const QString& appFolder, const QStrin
     return std::make_unique<FolderSource>(appFolder, storeLocation.isEmpty() ? answersStoreIn(appFolder) : storeLocation);
 }
 
-std::unique_ptr<FormSource> formsInStore(const QString& storeLocation, QString* error)
+Result<std::unique_ptr<FormSource>> formsInStore(const QString& storeLocation)
 {
     auto store = openAnswersStore(storeLocation);
-    if (!store) {
-        *error = QStringLiteral("the answers database %1 cannot be opened: %2").arg(shownLocation(storeLocation), store.error().detail);
-        return nullptr;
-    }
-    if (!(*store)->keepsPublications()) {
-        *error = QStringLiteral("the answers database %1 keeps no published forms; give the program folder").arg(shownLocation(storeLocation));
-        return nullptr;
-    }
+    if (!store)
+        return Error{store.error().kind, QStringLiteral("the answers database %1 cannot be opened: %2")
+                                             .arg(shownLocation(storeLocation), store.error().detail)};
+    if (!(*store)->keepsPublications())
+        return Error{Error::Other, QStringLiteral("the answers database %1 keeps no published forms; give the program folder")
+                                       .arg(shownLocation(storeLocation))};
     const Result<QByteArray> key = (*store)->sharedKey();
-    if (!key) {
-        *error = QStringLiteral("the answers database %1 cannot be read: %2").arg(shownLocation(storeLocation), key.error().detail);
-        return nullptr;
-    }
-    return std::make_unique<StoreSource>(storeLocation, std::move(*store), *key);
+    if (!key)
+        return Error{key.error().kind, QStringLiteral("the answers database %1 cannot be read: %2")
+                                           .arg(shownLocation(storeLocation), key.error().detail)};
+    return std::unique_ptr<FormSource>(std::make_unique<StoreSource>(storeLocation, std::move(store).value(), *key));
 }
 
 } // namespace quenlow

@@ -61,7 +61,8 @@ public:
 /// answers store at `storeLocation` (by default the folder's), so that pages
 /// sent before a restart still check.
 std::unique_ptr<FormSource> formsInFolder(const QString& appFolder, const QString& storeLocation = {});
-/// Nothing (with `error` set) when the store cannot be opened or keeps no forms.
-std::unique_ptr<FormSource> formsInStore(const QString& storeLocation, QString* error);
+/// The forms published into the store; fails when the store cannot be opened
+/// or keeps no forms.
+Result<std::unique_ptr<FormSource>> formsInStore(const QString& storeLocation);
 
 } // namespace quenlow

@@ -817,15 +817,11 @@ HttpServer::~HttpServer()
     stop();
 }
 
-bool HttpServer::start(const QString& host, quint16 port, const TlsFiles* tls, QString* error)
+Result<void> HttpServer::start(const QString& host, quint16 port, const TlsFiles* tls)
 {
-    const auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
+    const auto fail = [](const QString& why, Error::Kind kind = Error::Io) { return Error{kind, why}; };
     if (d->running)
-        return fail(QStringLiteral("already running"));
+        return fail(QStringLiteral("already running"), Error::Duplicate);
     beast::error_code ec;
     if (tls) {
         auto context = std::make_unique<asio::ssl::context>(asio::ssl::context::tls_server);
@@ -878,7 +874,7 @@ bool HttpServer::start(const QString& host, quint16 port, const TlsFiles* tls, Q
     d->accept();
     d->ioThread = std::thread([d = d.get()] { d->ioc->run(); });
     d->running = true;
-    return true;
+    return {};
 }
 
 void HttpServer::stop()

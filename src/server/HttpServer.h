@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
 #include "server/HttpExchange.h"
 
 #include <QString>
@@ -75,7 +76,7 @@ public:
 
     /// Binds `host`:`port` (0 picks a free port) and starts serving, over TLS
     /// when `tls` is given. A port in use is an error.
-    bool start(const QString& host, quint16 port, const TlsFiles* tls, QString* error);
+    Result<void> start(const QString& host, quint16 port, const TlsFiles* tls);
     /// Stops accepting, closes idle and half-read connections, lets the
     /// requests in the handler finish and be answered (waiting for the last
     /// to close, at most the write deadline), then returns.

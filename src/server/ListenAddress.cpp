@@ -9,21 +9,19 @@
 
 namespace quenlow {
 
-bool parseListenAddress(const QString& text, QString* host, quint16* port)
+std::optional<ListenAddress> parseListenAddress(const QString& text)
 {
     const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
     if (colon < 0)
-        return false;
+        return std::nullopt;
     QString h = text.left(colon);
     if (h.startsWith(QLatin1Char('[')) && h.endsWith(QLatin1Char(']')))
         h = h.mid(1, h.size() - 2);
     bool ok = false;
     const uint p = text.mid(colon + 1).toUInt(&ok);
     if (!ok || p > 65535)
-        return false;
-    *host = h.isEmpty() ? QStringLiteral("0.0.0.0") : h;
-    *port = quint16(p);
-    return true;
+        return std::nullopt;
+    return ListenAddress{h.isEmpty() ? QStringLiteral("0.0.0.0") : h, quint16(p)};
 }
 
 quint16 freeLoopbackPort()

@@ -559,24 +559,24 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
 HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form,
                                         const QByteArray& receiptKey)
 {
-    const QString receipt = result.rowId >= 0 ? receiptFor(receiptKey, result.rowId) : QString();
-    switch (result.outcome) {
-    case WriteResult::Abandoned:
+    if (result) {
+        const QString receipt = result->rowId >= 0 ? receiptFor(receiptKey, result->rowId) : QString();
+        switch (result->outcome) {
+        case StoredSubmission::Stored:
+        case StoredSubmission::Repeated: // the same answers sent again: stored once, thanked again
+            return htmlResponse(thankYouPage(form, false, receipt));
+        case StoredSubmission::Replaced: // the same page sent again with other answers: the latest win
+            return htmlResponse(thankYouPage(form, true, receipt));
+        }
+    }
+    if (result.failedWith(Error::Cancelled))
         return errorResponse(503, QStringLiteral("Answers not stored"),
                              QStringLiteral("The connection was closed before the answers were stored. "
                                             "Nothing has been kept."));
-    case WriteResult::Stored:
-    case WriteResult::Repeated: // the same answers sent again: stored once, thanked again
-        return htmlResponse(thankYouPage(form, false, receipt));
-    case WriteResult::Replaced: // the same page sent again with other answers: the latest win
-        return htmlResponse(thankYouPage(form, true, receipt));
-    case WriteResult::NoSuchTable:
+    if (result.failedWith(Error::NotFound))
         return errorResponse(404, QStringLiteral("No such form"),
                              QStringLiteral("The form '") + form.name
                                  + QStringLiteral("' has no answers table. Nothing has been stored."));
-    case WriteResult::Failed:
-        break;
-    }
     HttpResponse failed = errorResponse(503, QStringLiteral("Answers not stored"),
                                         QStringLiteral("Your answers could not be stored just now, and nothing "
                                                        "has been kept. Please go back and send the form again."));

@@ -219,14 +219,14 @@ std::optional<qint64> ResultsTally::totalIfKnown(const QString& table)
 
 void ResultsTally::committed(const Submission& submission, const WriteResult& result)
 {
-    if (result.outcome != WriteResult::Stored && result.outcome != WriteResult::Replaced)
+    if (!result || result->outcome == StoredSubmission::Repeated)
         return;
     std::lock_guard lock(m_shared->mutex);
     const auto it = m_shared->tables.find(submission.table);
     if (it == m_shared->tables.end())
         return;
     Table& table = *it;
-    if (result.outcome == WriteResult::Replaced) {
+    if (result->outcome == StoredSubmission::Replaced) {
         // The answers replaced are not known here: the table is read again.
         if (table.state == Table::Ready || table.state == Table::Reading) {
             table.state = Table::Wanted;
@@ -237,7 +237,7 @@ void ResultsTally::committed(const Submission& submission, const WriteResult& re
     if (table.state == Table::Ready)
         add(table, submission.answers);
     else if (table.state == Table::Reading)
-        table.arrivedWhileReading.append({ result.rowId, submission.answers });
+        table.arrivedWhileReading.append({ result->rowId, submission.answers });
 }
 
 } // namespace quenlow

@@ -45,14 +45,13 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("sub/file.txt"));
-        QVERIFY(writeFileAtomically(path, "old contents\r\n").ok);
+        QVERIFY(writeFileAtomically(path, "old contents\r\n").ok());
         FileResult result;
         {
             quenlow::test::FileSizeLimit full(8);
             result = writeFileAtomically(path, "new contents that do not fit\r\n");
         }
-        QVERIFY(!result.ok);
-        QVERIFY(!result.error.isEmpty());
+        QVERIFY(result.failedWith(Error::Io));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old contents\r\n"));
@@ -63,8 +62,9 @@ private slots:
     void unwritableFolderIsReported()
     {
         const FileResult result = writeFileAtomically(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), "x");
-        QVERIFY(!result.ok);
-        QVERIFY(!result.error.isEmpty());
+        QVERIFY(result.failedWith(Error::Io));
+        QByteArray bytes;
+        QVERIFY(readWholeFile(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), &bytes).failedWith(Error::NotFound));
     }
 };
 

@@ -92,13 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const WordContent expected = document.content();
     const FileResult saved = document.saveAs(output);
     if (!saved)
-        std::fprintf(stderr, "%s\n", qPrintable(saved.error));
+        std::fprintf(stderr, "%s\n", qPrintable(saved.error().detail));
     FUZZ_CHECK(saved);
 
     WordDocument reopened;
     const FileResult opened = reopened.open(output);
     if (!opened)
-        std::fprintf(stderr, "%s\n", qPrintable(opened.error));
+        std::fprintf(stderr, "%s\n", qPrintable(opened.error().detail));
     FUZZ_CHECK(opened);
     const WordContent content = reopened.content();
     FUZZ_CHECK(content.text() == expected.text());

@@ -63,8 +63,7 @@ struct Service {
                                        encodeText(serializeCollection(form))));
         FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/HTML/survey.html"), "<html></html>"));
         writer = std::make_unique<AnswerWriter>(dbPath);
-        QString error;
-        FUZZ_CHECK(writer->start(&error));
+        FUZZ_CHECK(writer->start());
         handler = std::make_unique<RequestHandler>(app, *writer);
         auto opened = openAnswersStore(dbPath);
         FUZZ_CHECK(opened.ok());

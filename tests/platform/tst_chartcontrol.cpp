@@ -224,7 +224,7 @@ void TestChartControl::savedPictureFollowsTheExtension()
     ChartControl chart; // never shown
     drawLikeTheReporter(chart, u"Chart of form Radio Buttons 'Colour' :"_s, type, kColour);
     const FileResult saved = chart.savePicture(path);
-    QVERIFY2(saved, qPrintable(saved.error));
+    QVERIFY2(saved, qPrintable(saved.error().detail));
 
     const QByteArray bytes = quenlow::test::readBytes(path);
     QVERIFY(bytes.startsWith(magic));
@@ -246,11 +246,11 @@ void TestChartControl::failedSavesWriteNothing()
 
     // A missing folder and an unknown extension are refused in the report-charts scenario.
     FileResult result = chart.savePicture(reports + u"graph_1"_s);
-    QVERIFY2(!result && result.error.contains(u"no extension"_s), qPrintable(result.error));
+    QVERIFY2(!result && result.error().detail.contains(u"no extension"_s), qPrintable(result.error().detail));
 
     QVERIFY(QDir(reports).mkdir(u"taken.bmp"_s));
     result = chart.savePicture(reports + u"taken.bmp"_s);
-    QVERIFY2(!result && result.error.contains(u"it is a folder"_s), qPrintable(result.error));
+    QVERIFY2(!result && result.error().detail.contains(u"it is a folder"_s), qPrintable(result.error().detail));
 
     // A full disk half-way: the old picture stays whole.
     const QString path = reports + u"graph_1.bmp"_s;
@@ -261,7 +261,7 @@ void TestChartControl::failedSavesWriteNothing()
         quenlow::test::FileSizeLimit full(1000);
         result = chart.savePicture(path);
     }
-    QVERIFY2(!result && result.error.contains(u"could be written"_s), qPrintable(result.error));
+    QVERIFY2(!result && result.error().detail.contains(u"could be written"_s), qPrintable(result.error().detail));
     QCOMPARE(quenlow::test::readBytes(path), before);
     QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden), QStringList { u"graph_1.bmp"_s });
 }

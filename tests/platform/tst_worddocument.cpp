@@ -282,7 +282,7 @@ void TestWordDocument::otherNamespaceForms()
 
     WordDocument reopened;
     const FileResult opened = reopened.open(path);
-    QVERIFY2(opened, qPrintable(opened.error));
+    QVERIFY2(opened, qPrintable(opened.error().detail));
     QStringList texts;
     for (const WordParagraph& paragraph : reopened.content().paragraphs())
         texts.append(paragraph.text());
@@ -378,9 +378,9 @@ void TestWordDocument::openRefusesWhatIsNotADocument()
     WordDocument document;
     const FileResult result = document.open(path);
     QVERIFY(!result);
-    QVERIFY2(result.error.contains(reasonPart), qPrintable(result.error));
+    QVERIFY2(result.error().detail.contains(reasonPart), qPrintable(result.error().detail));
     QCOMPARE(quenlow::test::readBytes(path), before);
-    QVERIFY(result.error.contains(QDir::cleanPath(path)) || result.error.contains(path));
+    QVERIFY(result.error().detail.contains(QDir::cleanPath(path)) || result.error().detail.contains(path));
     QVERIFY(!document.isOpen());
     document.typeText(u"ignored"_s);
     QVERIFY(!document.saveAs(path + u".copy"_s));
@@ -396,14 +396,14 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
     document.newDocument();
     document.typeText(u"text"_s);
     FileResult result = document.save();
-    QVERIFY2(!result && result.error.contains(u"never been saved"_s), qPrintable(result.error));
+    QVERIFY2(!result && result.error().detail.contains(u"never been saved"_s), qPrintable(result.error().detail));
     result = document.saveAs(folder.path() + u"/NoSuchFolder/report.doc"_s);
     QVERIFY(!result);
-    QVERIFY2(result.error.contains(u"the folder '"_s + folder.path() + u"/NoSuchFolder' does not exist"_s),
-        qPrintable(result.error));
+    QVERIFY2(result.error().detail.contains(u"the folder '"_s + folder.path() + u"/NoSuchFolder' does not exist"_s),
+        qPrintable(result.error().detail));
     QVERIFY(!QFileInfo::exists(folder.path() + u"/NoSuchFolder"_s));
     result = document.saveAs(reports);
-    QVERIFY2(!result && result.error.contains(u"it is a folder"_s), qPrintable(result.error));
+    QVERIFY2(!result && result.error().detail.contains(u"it is a folder"_s), qPrintable(result.error().detail));
     QVERIFY(document.isModified());
 
     // A full disk half-way: the earlier report stays whole.
@@ -415,7 +415,7 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
         quenlow::test::FileSizeLimit full(100);
         result = document.save();
     }
-    QVERIFY2(!result && result.error.contains(u"could be written"_s), qPrintable(result.error));
+    QVERIFY2(!result && result.error().detail.contains(u"could be written"_s), qPrintable(result.error().detail));
     QCOMPARE(quenlow::test::readBytes(path), before);
     QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden), QStringList { u"survey_Report.doc"_s }); // no temporary left behind
     QVERIFY(document.isModified());
@@ -562,7 +562,7 @@ void TestWordDocument::libreOfficeResavedDocumentStillAppends()
 
     WordDocument reopened;
     const FileResult opened = reopened.open(resaved);
-    QVERIFY2(opened, qPrintable(opened.error));
+    QVERIFY2(opened, qPrintable(opened.error().detail));
     reopened.addTable(1, 2);
     for (const QString& cell : { u"Q1"_s, u"Q2"_s, u"a1"_s, u"a2"_s }) {
         reopened.typeText(cell);

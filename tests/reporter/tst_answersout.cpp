@@ -117,7 +117,7 @@ private slots:
             .format = ExportFormat::Csv,
             .outputPath = direct,
             .answersStore = f.folder.database() };
-        QVERIFY(exportAnswers(request).ok);
+        QVERIFY(exportAnswers(request).ok());
         QCOMPARE(readBytes(csv), readBytes(direct));
         // A workbook is as readable as the CSV beside it; one replaced keeps the permissions it had.
         const auto mode = [](const QString& path) {

@@ -35,7 +35,7 @@ WordContent readBack(const QString& path)
     WordDocument document;
     const FileResult opened = document.open(path);
     if (!opened)
-        QTest::qFail(qPrintable(opened.error), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(opened.error().detail), __FILE__, __LINE__);
     return document.content();
 }
 

@@ -142,8 +142,8 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
 
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
-    QString error;
-    QVERIFY2(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    const Result<void> started = service.start(folder.path(), QStringLiteral("127.0.0.1"), 0);
+    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
 
     // Boxes and options by tapping their text, as on a phone.
     const QJsonArray actions{action(QStringLiteral("What's your name?"), "fill", QStringLiteral("Zoë O'Brien")),
@@ -218,8 +218,8 @@ void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
     service.setTls(cert, key);
-    QString error;
-    QVERIFY2(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    const Result<void> started = service.start(folder.path(), QStringLiteral("127.0.0.1"), 0);
+    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
     QVERIFY(service.address().startsWith(QStringLiteral("https://")));
     const QJsonObject shown = runBrowser(
         service.pageAddress(QStringLiteral("survey.html")), QJsonArray{QJsonObject{{QStringLiteral("tap"), QStringLiteral("Tea")}}},
@@ -254,8 +254,8 @@ void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
     copyBackground(folder);
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
-    QString error;
-    QVERIFY2(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    const Result<void> started = service.start(folder.path(), QStringLiteral("127.0.0.1"), 0);
+    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
     const QJsonObject phone{{QStringLiteral("width"), 390}, {QStringLiteral("height"), 844},
                             {QStringLiteral("phone"), true}};
 

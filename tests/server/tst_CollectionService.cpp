@@ -8,7 +8,7 @@
 #include "server/CollectionService.h"
 #include "server/RespondentPage.h"
 
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -32,6 +33,43 @@ using namespace quenlow::test;
 namespace {
 
 using Fields = QList<QPair<QString, QString>>;
+
+// Another writer of the embedded store holds its write lock (asked about its
+// row's fate, it waits) until released, so that submissions wait for it.
+class WriteLock final
+{
+public:
+    explicit WriteLock(const QString& location)
+        : m_released(m_release.get_future().share())
+        , m_holder([this, location] {
+            const auto store = openAnswersStore(location);
+            const AnswersStore::NewRow row{QStringLiteral("tbl_survey"), {}, {}, {}, [this] {
+                m_locked.set_value();
+                m_released.wait();
+                return true;
+            }};
+            if (!store || !(*store)->insertRows({row}))
+                m_locked.set_value();
+        })
+    {
+        m_held = m_locked.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    }
+    ~WriteLock() { release(); }
+    bool held() const { return m_held; }
+    void release()
+    {
+        if (m_holder.joinable()) {
+            m_release.set_value();
+            m_holder.join();
+        }
+    }
+
+private:
+    std::promise<void> m_locked, m_release;
+    std::shared_future<void> m_released;
+    bool m_held = false;
+    std::thread m_holder;
+};
 
 Fields answers(const QString& name, const QString& comments)
 {
@@ -66,6 +104,7 @@ private slots:
     void submissionsFlowUnderAttack();
     void deadlineAndCapBoundWhatClientsHold();
     void abandonedSubmissionIsNotStored();
+    void stopInBackgroundReturnsWhileASubmissionWaits();
     void servesOverTls();
     void healthSeesAFullDisk();
     void aStoreThatStallsOrGoesAwayIsAnOutage();
@@ -109,8 +148,8 @@ void TestCollectionService::startService(qint64 maxBody, const HttpLimits& limit
         std::lock_guard lock(m_logMutex);
         m_log.append(line);
     });
-    QString error;
-    QVERIFY2(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    const Result<void> started = m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0);
+    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
     QVERIFY(m_service->isRunning());
     QVERIFY(m_service->port() != 0);
     QCOMPARE(m_service->address(), QStringLiteral("http://127.0.0.1:%1").arg(m_service->port()));
@@ -243,9 +282,9 @@ void TestCollectionService::busyPortIsAnError()
     CollectionService second;
     second.setAnswersStore(m_folder->database());
     second.setLogSink([](const QByteArray&) {});
-    QString error;
-    QVERIFY(!second.start(m_folder->path(), QStringLiteral("127.0.0.1"), m_service->port(), &error));
-    QVERIFY(error.contains(QString::number(m_service->port())));
+    const Result<void> started = second.start(m_folder->path(), QStringLiteral("127.0.0.1"), m_service->port());
+    QVERIFY(started.failedWith(Error::Io));
+    QVERIFY(started.error().detail.contains(QString::number(m_service->port())));
     QVERIFY(!second.isRunning());
     // The first one is untouched.
     QCOMPARE(TestClient(m_service->port()).get("/survey.html").status, 200);
@@ -471,8 +510,8 @@ void TestCollectionService::abandonedSubmissionIsNotStored()
     startService();
     // SQLite-only: a held write lock makes the submission wait while its
     // client gives up.
-    auto lock = AnswersDatabase::open(m_folder->database());
-    QVERIFY(lock && lock->begin());
+    WriteLock lock(m_folder->database());
+    QVERIFY(lock.held());
     const int leaving = openConnection(m_service->port());
     const QByteArray body = urlEncoded(answers(QStringLiteral("gone"), QStringLiteral("x")));
     const QByteArray post = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
@@ -481,11 +520,35 @@ void TestCollectionService::abandonedSubmissionIsNotStored()
     QTest::qWait(300);
     ::close(leaving);
     QTest::qWait(300);
-    QVERIFY(lock->commit());
+    lock.release();
     QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("stayed"), QStringLiteral("x"))).status, 200);
     const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().value(QStringLiteral("Name")).toString(), QStringLiteral("stayed"));
+}
+
+// The window's stop returns at once; the submission still waiting for the
+// store is stored and answered before the stop ends.
+void TestCollectionService::stopInBackgroundReturnsWhileASubmissionWaits()
+{
+    if (TestProgramFolder::onServerStore())
+        QSKIP("holds the embedded database's write lock");
+    startService();
+    WriteLock lock(m_folder->database());
+    QVERIFY(lock.held());
+    const quint16 port = m_service->port();
+    std::future<int> status = std::async(std::launch::async, [port] {
+        return TestClient(port).postForm(answers(QStringLiteral("last"), QStringLiteral("x"))).status;
+    });
+    QTest::qWait(300); // the post waits in the writer
+    std::atomic<bool> stopped{false};
+    m_service->stopInBackground([&stopped] { stopped = true; });
+    QVERIFY(!m_service->isRunning());
+    QVERIFY(!stopped);
+    lock.release();
+    QTRY_VERIFY_WITH_TIMEOUT(stopped, 20000);
+    QCOMPARE(status.get(), 200);
+    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
 }
 
 void TestCollectionService::servesOverTls()
@@ -498,11 +561,10 @@ void TestCollectionService::servesOverTls()
     m_service->setAnswersStore(m_folder->database());
     m_service->setLogSink([](const QByteArray&) {});
     m_service->setTls(cert, cert); // a certificate is no key: refused at start, clearly
-    QString error;
-    QVERIFY(!m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0, &error));
-    QVERIFY2(error.contains(QStringLiteral("key")), qPrintable(error));
+    const Result<void> refused = m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0);
+    QVERIFY(!refused && refused.error().detail.contains(QStringLiteral("key")));
     m_service->setTls(cert, key);
-    QVERIFY2(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    QVERIFY(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0));
     QVERIFY(m_service->address().startsWith(QStringLiteral("https://127.0.0.1:")));
 
     const QByteArray body = urlEncoded(answers(QStringLiteral("secure"), QStringLiteral("x")));

@@ -86,7 +86,7 @@ void TestHttpServer::start(const HttpLimits& limits)
             return response;
         },
         nullptr, limits);
-    QVERIFY(m_server->start(QStringLiteral("127.0.0.1"), 0, nullptr, nullptr));
+    QVERIFY(m_server->start(QStringLiteral("127.0.0.1"), 0, nullptr));
 }
 
 void TestHttpServer::framing_data()

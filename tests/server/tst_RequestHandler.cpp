@@ -5,7 +5,6 @@
 #include "support/TestProgramFolder.h"
 
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
 #include "database/AnswersStore.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
@@ -99,15 +98,14 @@ void TestRequestHandler::init()
 {
     m_folder = std::make_unique<TestProgramFolder>();
     m_writer = std::make_unique<AnswerWriter>(m_folder->database());
-    QString error;
-    QVERIFY2(m_writer->start(&error), qPrintable(error));
+    const Result<void> started = m_writer->start();
+    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
     // On a database server's store, the forms come from the store, as for
     // a collection server without a program folder.
-    std::unique_ptr<FormSource> forms = TestProgramFolder::onServerStore()
-        ? formsInStore(m_folder->database(), &error)
-        : formsInFolder(m_folder->path());
-    QVERIFY2(forms, qPrintable(error));
-    m_handler = std::make_unique<RequestHandler>(std::move(forms), m_folder->database(), *m_writer);
+    auto forms = TestProgramFolder::onServerStore() ? formsInStore(m_folder->database())
+                                                    : Result<std::unique_ptr<FormSource>>(formsInFolder(m_folder->path()));
+    QVERIFY2(forms, qPrintable(forms ? QString() : forms.error().detail));
+    m_handler = std::make_unique<RequestHandler>(std::move(forms).value(), m_folder->database(), *m_writer);
 }
 
 void TestRequestHandler::cleanup()
@@ -477,12 +475,10 @@ void TestRequestHandler::answersTableAsWideAsATableCanBe()
         QSKIP("a database file");
     QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("wide")).showsAnswersTable(true).textField(QStringLiteral("Q0")).write());
     const auto store = openStore(m_folder->database());
-    QStringList definition;
+    QList<AnswersStore::Column> columns;
     for (int i = 0; i < store->columnLimit(); ++i)
-        definition.append(QStringLiteral("\"Q%1\" TEXT").arg(i));
-    const auto db = AnswersDatabase::open(m_folder->database());
-    QVERIFY(db->exec(QStringLiteral("DROP TABLE tbl_wide")));
-    QVERIFY(db->exec(QStringLiteral("CREATE TABLE tbl_wide (%1)").arg(definition.join(QLatin1Char(',')))));
+        columns.append({QStringLiteral("Q%1").arg(i)});
+    QVERIFY(store->restoreColumns(QStringLiteral("tbl_wide"), columns, {}, AnswersStore::Restore::Repair));
     const QString last = QStringLiteral("Q%1").arg(store->columnLimit() - 1);
     QVERIFY(store->insertRows({{QStringLiteral("tbl_wide"), {{last, QStringLiteral("the last answer")}}, {}, {}, {}}}));
     const QByteArray page = get("/scripts/showTable.asp", "tableName=tbl_wide").body;
@@ -494,7 +490,7 @@ void TestRequestHandler::answersTableAsWideAsATableCanBe()
     request.path = "/scripts/showTable.asp";
     request.query = "tableName=tbl_wide";
     const HttpResponse gone = m_handler->handle(request);
-    QVERIFY(db->exec(QStringLiteral("DROP TABLE tbl_wide")));
+    QVERIFY(store->dropTable(QStringLiteral("tbl_wide")));
     QVERIFY(!gone.stream([&](const QByteArray& piece) {
         cut += piece;
         return true;
@@ -736,25 +732,28 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
     const auto store = openStore(m_folder->database());
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
     const WriteResult first = m_writer->write(submission(QStringLiteral("page-1"), QStringLiteral("a")));
-    QCOMPARE(first.outcome, WriteResult::Stored);
-    const auto arrived = store->arrivalOf(QStringLiteral("tbl_survey"), first.rowId);
+    QCOMPARE(first->outcome, StoredSubmission::Stored);
+    const auto arrived = store->arrivalOf(QStringLiteral("tbl_survey"), first->rowId);
     QVERIFY(arrived && *arrived && **arrived >= before);
     // The same answers again change nothing; other answers of the same page
     // replace them, the arrival kept and the change noted.
     const WriteResult again = m_writer->write(submission(QStringLiteral("page-1"), QStringLiteral("a")));
-    QCOMPARE(again.outcome, WriteResult::Repeated);
-    QCOMPARE(again.rowId, first.rowId);
-    QCOMPARE(store->changeOf(QStringLiteral("tbl_survey"), first.rowId).valueOr({}), std::nullopt);
+    QCOMPARE(again->outcome, StoredSubmission::Repeated);
+    QCOMPARE(again->rowId, first->rowId);
+    QCOMPARE(store->changeOf(QStringLiteral("tbl_survey"), first->rowId).valueOr({}), std::nullopt);
     const WriteResult corrected = m_writer->write(submission(QStringLiteral("page-1"), QStringLiteral("b")));
-    QCOMPARE(corrected.outcome, WriteResult::Replaced);
-    QCOMPARE(corrected.rowId, first.rowId);
-    QCOMPARE(m_writer->write(submission(QString(), QStringLiteral("c"))).outcome, WriteResult::Stored);
+    QCOMPARE(corrected->outcome, StoredSubmission::Replaced);
+    QCOMPARE(corrected->rowId, first->rowId);
+    QCOMPARE(m_writer->write(submission(QString(), QStringLiteral("c")))->outcome, StoredSubmission::Stored);
+    Submission elsewhere = submission(QString(), QStringLiteral("d"));
+    elsewhere.table = QStringLiteral("tbl_nosuch");
+    QVERIFY(m_writer->write(elsewhere).failedWith(Error::NotFound));
     QCOMPARE(rows().size(), 2);
     QCOMPARE(rows().at(0).value(QStringLiteral("Comments")).toString(), QStringLiteral("b"));
     // The reserved column stays the program's.
     QVERIFY(rows().at(0).value(QStringLiteral("Form Question")).isNull());
-    QCOMPARE(store->arrivalOf(QStringLiteral("tbl_survey"), first.rowId).valueOr({}), *arrived);
-    const auto changed = store->changeOf(QStringLiteral("tbl_survey"), first.rowId);
+    QCOMPARE(store->arrivalOf(QStringLiteral("tbl_survey"), first->rowId).valueOr({}), *arrived);
+    const auto changed = store->changeOf(QStringLiteral("tbl_survey"), first->rowId);
     QVERIFY(changed && *changed && **changed >= **arrived);
     const auto read = store->readRows(QStringLiteral("tbl_survey"), {QStringLiteral("Comments")}, -1, 10, true);
     QVERIFY(read && read->size() == 2);

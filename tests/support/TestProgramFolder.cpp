@@ -53,9 +53,8 @@ TestProgramFolder::TestProgramFolder(bool withDatabase)
         g_storeOfFolder.insert(QDir::cleanPath(path()), m_database);
     }
     if (withDatabase) {
-        QString error;
-        if (!CreateDatabase(database(), &error))
-            qFatal("cannot create the test database: %s", qPrintable(error));
+        if (const Result<void> made = CreateDatabase(database()); !made)
+            qFatal("cannot create the test database: %s", qPrintable(made.error().detail));
     }
     m_messages.onUnanswered = [this](const RecordingMessages::Box& box) {
         if (!m_allowUnanswered)
