@@ -12,7 +12,7 @@
 // 0.9x its rate. Exit code 0 when both hold.
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
-#include "database/AnswersDatabase.h"
+#include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/FormMethod.h"
 #include "model/FormSettings.h"
@@ -38,7 +38,6 @@
 #include <vector>
 
 #include <netinet/in.h>
-#include <sqlite3.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -71,11 +70,16 @@ void makeForm(const QString& folder, qint64 rows)
 {
     QDir(folder).mkpath(QStringLiteral("HTML"));
     QDir(folder).mkpath(QStringLiteral("Collections"));
-    QString error;
-    const QString db = AnswersDatabase::pathIn(folder);
-    if (!CreateDatabase(db, &error) || !createFormTable(db, QStringLiteral("tbl_bench"), &error))
-        fail(error);
-    auto answers = AnswersDatabase::open(db, &error);
+    const QString db = answersStoreIn(folder);
+    Result<void> made = CreateDatabase(db);
+    if (made)
+        made = createFormTable(db, QStringLiteral("tbl_bench"));
+    if (!made)
+        fail(made.error().detail);
+    const auto opened = openAnswersStore(db);
+    if (!opened)
+        fail(opened.error().detail);
+    AnswersStore& answers = **opened;
     MethodCollection collection;
     FormMethod header;
     header.methodType = Kind::header();
@@ -85,52 +89,39 @@ void makeForm(const QString& folder, qint64 rows)
     FormSettings settings;
     settings.showResults = true;
     setFormSettings(header, settings);
-    collection.append(QStringLiteral("0"), header);
+    collection.append(header);
     for (int i = 0; i < kQuestions; ++i) {
-        if (!answers->addColumn(QStringLiteral("tbl_bench"), question(i), false))
-            fail(answers->lastError());
+        if (const Result<void> added
+            = answers.addColumn(QStringLiteral("tbl_bench"), question(i), AnswersStore::ColumnKind::Text, {});
+            !added)
+            fail(added.error().detail);
         FormMethod m;
         m.methodType = Kind::radioButtons();
         m.userInstruction = question(i);
         m.htmlCode = QStringLiteral("<P>") + question(i);
         m.attribute6List = kOptions;
-        collection.append(QString::number(i + 1), m);
+        collection.append(m);
     }
-    answers.reset();
     if (!writeFileAtomically(folder + QStringLiteral("/Collections/benchCollection.txt"),
             encodeText(serializeCollection(collection)))
         || !writeFileAtomically(
             folder + QStringLiteral("/HTML/bench.html"), encodeText(buildFormPage(collection))))
         fail(QStringLiteral("cannot write the form's files"));
 
-    // The answers already there, written straight into the table in one transaction.
-    sqlite3* handle = nullptr;
-    if (sqlite3_open(QFile::encodeName(db).constData(), &handle) != SQLITE_OK)
-        fail(QStringLiteral("cannot open ") + db);
-    QString sql = QStringLiteral("INSERT INTO tbl_bench (");
-    for (int i = 0; i < kQuestions; ++i)
-        sql += (i ? QStringLiteral(", \"") : QStringLiteral("\"")) + question(i) + QLatin1Char('"');
-    sql += QStringLiteral(") VALUES (") + QStringList(kQuestions, QStringLiteral("?")).join(QLatin1Char(','))
-        + QLatin1Char(')');
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_exec(handle, "PRAGMA synchronous=OFF; BEGIN", nullptr, nullptr, nullptr);
-    if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &insert, nullptr) != SQLITE_OK)
-        fail(QString::fromUtf8(sqlite3_errmsg(handle)));
-    std::vector<QByteArray> options;
-    for (const QString& o : kOptions)
-        options.push_back(o.toUtf8());
+    // The answers already there, stored as the service stores posts: many rows to a commit.
+    QList<AnswersStore::NewRow> batch;
     for (qint64 r = 0; r < rows; ++r) {
-        for (int i = 0; i < kQuestions; ++i) {
-            const QByteArray& o = options[size_t((r * 7 + i * 3 + r / 13) % 4)];
-            sqlite3_bind_text(insert, i + 1, o.constData(), int(o.size()), SQLITE_STATIC);
+        AnswersStore::NewRow row;
+        row.table = QStringLiteral("tbl_bench");
+        for (int i = 0; i < kQuestions; ++i)
+            row.values.append({question(i), kOptions.at((r * 7 + i * 3 + r / 13) % 4)});
+        batch.append(std::move(row));
+        if (batch.size() == 10'000 || r == rows - 1) {
+            if (const auto stored = answers.insertRows(batch); !stored)
+                fail(stored.error().detail);
+            batch.clear();
         }
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
     }
-    sqlite3_finalize(insert);
-    if (sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        fail(QString::fromUtf8(sqlite3_errmsg(handle)));
-    sqlite3_close(handle);
 }
 
 QByteArray luaScript()

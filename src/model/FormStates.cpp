@@ -97,7 +97,7 @@ Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, 
                                  const FileResult written = writeFileAtomically(
                                      path, encodeText(serializeCollection(session.collection)));
                                  if (!written) {
-                                     outcome = Error{Error::Io, written.error};
+                                     outcome = written.error();
                                      return false;
                                  }
                                  return true;
@@ -117,7 +117,7 @@ Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, 
     MethodCollection collection;
     collection.setMethods(parsed.methods);
     if (const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(collection))); !written)
-        return Error{Error::Io, written.error};
+        return written.error();
     return publishForm(session, formName, parsed.methods);
 }
 

@@ -168,7 +168,7 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
     settings.userViewTable = inputs.userViewTable;
     FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
     // The collecting settings are not among the window's inputs: they stay.
-    header.settings = session.collection.at(QStringLiteral("0")).settings;
+    header.settings = session.collection.atPosition(0).settings;
 
     const int position = 0;
     if (header.userInstruction != oldTitle) {

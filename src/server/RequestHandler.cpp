@@ -642,16 +642,16 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
         const RowSource rows = [&](const std::function<bool(const QVariantList&)>& visitor) {
             // Read in pages, so a large table never sits in memory whole.
             for (qint64 after = -1;;) {
-                const auto page = db->readRows(table, names, after, 500);
-                if (!page)
+                const auto read = db->readRows(table, names, after, 500);
+                if (!read)
                     return false;
-                for (const AnswersStore::Row& row : *page) {
+                for (const AnswersStore::Row& row : *read) {
                     if (!visitor(row.values))
                         return true;
                 }
-                if (page->size() < 500)
+                if (read->size() < 500)
                     return true;
-                after = page->last().id;
+                after = read->last().id;
             }
         };
         return writeAnswersTablePage(form, table, columns, rows, sink);

@@ -82,7 +82,7 @@ private slots:
         FormMethod header;
         header.methodType = Kind::header();
         header.attribute6List = {printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0)};
-        c.append(QStringLiteral("0"), header);
+        c.append(header);
         const QString plain = serializeCollection(c);
         setFormSettings(header, FormSettings());
         c.replace(0, header);

@@ -168,7 +168,7 @@ private slots:
         QVERIFY(shown);
 
         // The form's collecting settings are no input of the window: an edit keeps them.
-        FormMethod header = session.collection.at(QStringLiteral("0"));
+        FormMethod header = session.collection.atPosition(0);
         FormSettings settings;
         settings.showResults = true;
         settings.answerLimit = 30;
@@ -179,8 +179,8 @@ private slots:
             click(w, "UpdateFormTitle");
         });
         QVERIFY(CreateNewForm::editHeader(session, nullptr));
-        QCOMPARE(session.collection.at(QStringLiteral("0")).userInstruction, QStringLiteral("Room Survey"));
-        QCOMPARE(formSettingsOf(session.collection.at(QStringLiteral("0"))), settings);
+        QCOMPARE(session.collection.atPosition(0).userInstruction, QStringLiteral("Room Survey"));
+        QCOMPARE(formSettingsOf(session.collection.atPosition(0)), settings);
     }
 
     // A later form goes on counting elements (create-form-again checks the files and tables).

@@ -134,7 +134,7 @@ private slots:
             program.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
             program.start();
             createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
-            FormMethod header = program.session().collection.at(QStringLiteral("0"));
+            FormMethod header = program.session().collection.atPosition(0);
             FormSettings settings;
             settings.showResults = true;
             setFormSettings(header, settings);
@@ -165,7 +165,7 @@ private slots:
             QCOMPARE(states, (QStringList{QStringLiteral("Open"), QStringLiteral("Closed")}));
             QCOMPARE(button, QStringLiteral("Open Form"));
             // Written where the service reads it, and served so.
-            QVERIFY(!formSettingsOf(program.session().collection.at(QStringLiteral("0"))).acceptingAnswers);
+            QVERIFY(!formSettingsOf(program.session().collection.atPosition(0)).acceptingAnswers);
             QFile file(folder.collection(QStringLiteral("survey")));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QVERIFY(file.readAll().contains("AcceptingAnswers\r\n0\r\n"));

@@ -325,8 +325,8 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
     copyBackground(folder);
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
-    QString error;
-    QVERIFY2(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0, &error), qPrintable(error));
+    const Result<void> started = service.start(folder.path(), QStringLiteral("127.0.0.1"), 0);
+    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
     const quint16 port = service.port();
 
     QProcess node;
@@ -345,7 +345,8 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
                 service.stop();
             } else if (step == QStringLiteral("start")) {
                 QTest::qWait(3000); // a few tries fail first
-                QVERIFY2(service.start(folder.path(), QStringLiteral("127.0.0.1"), port, &error), qPrintable(error));
+                const Result<void> again = service.start(folder.path(), QStringLiteral("127.0.0.1"), port);
+                QVERIFY2(again, qPrintable(again ? QString() : again.error().detail));
             } else {
                 seen = line;
                 break;
