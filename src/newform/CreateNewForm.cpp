@@ -107,14 +107,19 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
         "AcceptingAnswers");
     auto* closingTimeLabel = label("ClosingTimeInstruction", QStringLiteral("Closing time :"), m_collectingFrame);
     m_closingTime = named(new QLineEdit(m_collectingFrame), "ClosingTime");
-    m_closingTime->setPlaceholderText(QStringLiteral("YYYY-MM-DD HH:MM, or empty for none"));
+    m_closingTime->setPlaceholderText(QStringLiteral("YYYY-MM-DD HH:MM"));
+    m_closingTime->setToolTip(QStringLiteral("Local date and time after which no answers are taken; empty for none."));
     auto* answerLimitLabel = label("AnswerLimitInstruction", QStringLiteral("Answer limit :"), m_collectingFrame);
     m_answerLimit = named(new QLineEdit(m_collectingFrame), "AnswerLimit");
-    m_answerLimit->setPlaceholderText(QStringLiteral("a number of answers, or empty for none"));
+    m_answerLimit->setPlaceholderText(QStringLiteral("no limit"));
+    m_answerLimit->setToolTip(QStringLiteral("How many answers are taken; empty for no limit."));
     auto* thankYouLabel
         = label("ThankYouTextInstruction", QStringLiteral("Thank-you message :"), m_collectingFrame);
     m_thankYouText = named(new QLineEdit(m_collectingFrame), "ThankYouText");
-    m_thankYouText->setPlaceholderText(QStringLiteral("empty for the usual thanks"));
+    m_thankYouText->setPlaceholderText(QStringLiteral("the usual thanks"));
+    // Short captions on one line each, beside their boxes.
+    for (QLabel* caption : {closingTimeLabel, answerLimitLabel, thankYouLabel})
+        caption->setWordWrap(false);
     m_offerAnotherAnswer = named(new QCheckBox(QStringLiteral("Offer \"Send another answer\""), m_collectingFrame),
         "OfferAnotherAnswer");
     showSettings(FormSettings());
