@@ -101,15 +101,18 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
 
     // How answers are collected; each control left as it comes keeps the form as forms were before.
     m_collectingFrame = named(new QGroupBox(QStringLiteral("Collecting Answers"), this), "CollectingFrame");
-    m_showResults = named(new QCheckBox(QStringLiteral("Show results to respondents"), m_collectingFrame),
-        "ShowResults");
-    m_acceptingAnswers = named(new QCheckBox(QStringLiteral("Accepting answers"), m_collectingFrame),
-        "AcceptingAnswers");
-    auto* closingTimeLabel = label("ClosingTimeInstruction", QStringLiteral("Closing time :"), m_collectingFrame);
+    m_showResults = named(
+        new QCheckBox(QStringLiteral("Show results to respondents"), m_collectingFrame), "ShowResults");
+    m_acceptingAnswers
+        = named(new QCheckBox(QStringLiteral("Accepting answers"), m_collectingFrame), "AcceptingAnswers");
+    auto* closingTimeLabel
+        = label("ClosingTimeInstruction", QStringLiteral("Closing time :"), m_collectingFrame);
     m_closingTime = named(new QLineEdit(m_collectingFrame), "ClosingTime");
     m_closingTime->setPlaceholderText(QStringLiteral("YYYY-MM-DD HH:MM"));
-    m_closingTime->setToolTip(QStringLiteral("Local date and time after which no answers are taken; empty for none."));
-    auto* answerLimitLabel = label("AnswerLimitInstruction", QStringLiteral("Answer limit :"), m_collectingFrame);
+    m_closingTime->setToolTip(
+        QStringLiteral("Local date and time after which no answers are taken; empty for none."));
+    auto* answerLimitLabel
+        = label("AnswerLimitInstruction", QStringLiteral("Answer limit :"), m_collectingFrame);
     m_answerLimit = named(new QLineEdit(m_collectingFrame), "AnswerLimit");
     m_answerLimit->setPlaceholderText(QStringLiteral("no limit"));
     m_answerLimit->setToolTip(QStringLiteral("How many answers are taken; empty for no limit."));
@@ -118,10 +121,11 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_thankYouText = named(new QLineEdit(m_collectingFrame), "ThankYouText");
     m_thankYouText->setPlaceholderText(QStringLiteral("the usual thanks"));
     // Short captions on one line each, beside their boxes.
-    for (QLabel* caption : {closingTimeLabel, answerLimitLabel, thankYouLabel})
+    for (QLabel* caption : { closingTimeLabel, answerLimitLabel, thankYouLabel })
         caption->setWordWrap(false);
-    m_offerAnotherAnswer = named(new QCheckBox(QStringLiteral("Offer \"Send another answer\""), m_collectingFrame),
-        "OfferAnotherAnswer");
+    m_offerAnotherAnswer
+        = named(new QCheckBox(QStringLiteral("Offer \"Send another answer\""), m_collectingFrame),
+            "OfferAnotherAnswer");
     showSettings(FormSettings());
 
     m_dbLocationInstruction = label("dbLocationInstruction",
@@ -271,8 +275,8 @@ std::optional<FormSettings> CreateNewForm::settingsInput() const
         settings.closingTime = QDateTime::fromString(typed, kClosingTimeFormat);
         if (!settings.closingTime.isValid()) {
             showExclamation(QStringLiteral("The closing time '") + typed
-                            + QStringLiteral("' is not a date and time. Please enter it as YYYY-MM-DD HH:MM "
-                                             "(for example 2026-06-30 17:00), or leave it empty for no closing time."));
+                + QStringLiteral("' is not a date and time. Please enter it as YYYY-MM-DD HH:MM "
+                                 "(for example 2026-06-30 17:00), or leave it empty for no closing time."));
             return std::nullopt;
         }
     }
@@ -281,8 +285,8 @@ std::optional<FormSettings> CreateNewForm::settingsInput() const
         const qint64 limit = typed.toLongLong(&ok);
         if (!ok || limit < 1) {
             showExclamation(QStringLiteral("The answer limit '") + typed
-                            + QStringLiteral("' is not a whole number of answers. Please enter a number of 1 or "
-                                             "more, or leave it empty for no limit."));
+                + QStringLiteral("' is not a whole number of answers. Please enter a number of 1 or "
+                                 "more, or leave it empty for no limit."));
             return std::nullopt;
         }
         settings.answerLimit = limit;
@@ -294,8 +298,8 @@ void CreateNewForm::showSettings(const FormSettings& settings)
 {
     m_showResults->setChecked(settings.showResults);
     m_acceptingAnswers->setChecked(settings.acceptingAnswers);
-    m_closingTime->setText(settings.closingTime.isValid() ? settings.closingTime.toString(kClosingTimeFormat)
-                                                          : QString());
+    m_closingTime->setText(
+        settings.closingTime.isValid() ? settings.closingTime.toString(kClosingTimeFormat) : QString());
     m_answerLimit->setText(settings.answerLimit ? QString::number(*settings.answerLimit) : QString());
     m_thankYouText->setText(settings.thankYouText);
     m_offerAnotherAnswer->setChecked(settings.offerAnotherAnswer);

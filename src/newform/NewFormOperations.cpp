@@ -142,8 +142,8 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
     if (inputs.settings)
         setFormSettings(header, *inputs.settings);
-    session.collection.append(QString::number(session.methodCount()), header,
-                              QStringLiteral("HTML Header (Can't Remove/Move)"));
+    session.collection.append(
+        QString::number(session.methodCount()), header, QStringLiteral("HTML Header (Can't Remove/Move)"));
 
     session.setHtmlName(session.openPageFile);
     session.setEditingVisible(true);

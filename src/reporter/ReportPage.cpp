@@ -392,8 +392,8 @@ void ReportPage::goToAnswer()
     const qint64 number = typed.toLongLong(&isNumber);
     isNumber = isNumber && number >= 1;
     const QString code = normalizedReceipt(typed);
-    const bool codeShaped
-        = code.size() == 8 && std::all_of(code.cbegin(), code.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+    const bool codeShaped = code.size() == 8
+        && std::all_of(code.cbegin(), code.cend(), [](QChar c) { return c.isLetterOrNumber(); });
     if (!codeShaped) {
         if (isNumber)
             showFieldAnswer(number);
@@ -412,8 +412,8 @@ void ReportPage::goToAnswer()
         return;
     const Result<std::optional<qint64>> row = findRowByReceipt(*store, m_table, code);
     if (!row) {
-        showExclamation(u"The receipt code '"_s + typed + u"' could not be looked up in database table '"_s + m_table
-            + u"' ("_s + row.error().detail + u")."_s);
+        showExclamation(u"The receipt code '"_s + typed + u"' could not be looked up in database table '"_s
+            + m_table + u"' ("_s + row.error().detail + u")."_s);
         return;
     }
     const std::optional<qint64> found = *row ? m_positions.numberOf(*store, **row) : std::nullopt;

@@ -193,11 +193,12 @@ private slots:
             click(w, "UpdateFormTitle");
         });
         QVERIFY(CreateNewForm::editHeader(session, nullptr));
-        QCOMPARE(shownLimits, (QStringList{QStringLiteral("30"), QStringLiteral("1")}));
+        QCOMPARE(shownLimits, (QStringList { QStringLiteral("30"), QStringLiteral("1") }));
         QVERIFY(leftOpen);
         QCOMPARE(folder.messageTexts().constLast(),
-                 QStringLiteral("The answer limit 'thirty' is not a whole number of answers. Please enter a number "
-                                "of 1 or more, or leave it empty for no limit."));
+            QStringLiteral(
+                "The answer limit 'thirty' is not a whole number of answers. Please enter a number "
+                "of 1 or more, or leave it empty for no limit."));
         QCOMPARE(session.collection.at(QStringLiteral("0")).userInstruction, QStringLiteral("Room Survey"));
         settings.answerLimit = 40;
         settings.closingTime = QDateTime(QDate(2026, 6, 30), QTime(17, 0));

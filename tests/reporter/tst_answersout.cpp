@@ -19,8 +19,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
-#include <QLabel>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
@@ -227,8 +227,8 @@ private slots:
         click(&form, u"NextAnswer"_s);
         QCOMPARE(shown->toPlainText(), u"Dee"_s);
         // A receipt code as its sender may type it reaches Eve, answer 4 now that the ids have a gap.
-        const QString receipt
-            = receiptFor(f.store()->sharedKey().valueOr({}), f.store()->readRows(f.table(), {}, -1, 10)->last().id);
+        const QString receipt = receiptFor(
+            f.store()->sharedKey().valueOr({}), f.store()->readRows(f.table(), {}, -1, 10)->last().id);
         goTo->setText(receipt.left(4).toLower() + u" - "_s + receipt.mid(4));
         click(&form, u"GoToAnswer"_s);
         QCOMPARE(shown->toPlainText(), u"Eve"_s);
