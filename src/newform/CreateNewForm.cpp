@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "newform/CreateNewForm.h"
 
+#include "core/Messages.h"
 #include "model/Backgrounds.h"
 #include "model/FormSession.h"
 #include "platform/BrowserView.h"
@@ -30,6 +31,9 @@ void setComboText(QComboBox* box, const QString& text)
         box->setCurrentIndex(index);
     box->setEditText(text);
 }
+
+// Closing times are typed as a person writes them, to the minute, in local time.
+const QString kClosingTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm");
 
 template<typename W> W* named(W* widget, const char* name)
 {
@@ -95,6 +99,35 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
         QStringLiteral("Anyone with the form's address can see every answer to it."), m_attributesFrame);
     m_answersTablePublic->hide();
 
+    // How answers are collected; each control left as it comes keeps the form as forms were before.
+    m_collectingFrame = named(new QGroupBox(QStringLiteral("Collecting Answers"), this), "CollectingFrame");
+    m_showResults = named(
+        new QCheckBox(QStringLiteral("Show results to respondents"), m_collectingFrame), "ShowResults");
+    m_acceptingAnswers
+        = named(new QCheckBox(QStringLiteral("Accepting answers"), m_collectingFrame), "AcceptingAnswers");
+    auto* closingTimeLabel
+        = label("ClosingTimeInstruction", QStringLiteral("Closing time :"), m_collectingFrame);
+    m_closingTime = named(new QLineEdit(m_collectingFrame), "ClosingTime");
+    m_closingTime->setPlaceholderText(QStringLiteral("YYYY-MM-DD HH:MM"));
+    m_closingTime->setToolTip(
+        QStringLiteral("Local date and time after which no answers are taken; empty for none."));
+    auto* answerLimitLabel
+        = label("AnswerLimitInstruction", QStringLiteral("Answer limit :"), m_collectingFrame);
+    m_answerLimit = named(new QLineEdit(m_collectingFrame), "AnswerLimit");
+    m_answerLimit->setPlaceholderText(QStringLiteral("no limit"));
+    m_answerLimit->setToolTip(QStringLiteral("How many answers are taken; empty for no limit."));
+    auto* thankYouLabel
+        = label("ThankYouTextInstruction", QStringLiteral("Thank-you message :"), m_collectingFrame);
+    m_thankYouText = named(new QLineEdit(m_collectingFrame), "ThankYouText");
+    m_thankYouText->setPlaceholderText(QStringLiteral("the usual thanks"));
+    // Short captions on one line each, beside their boxes.
+    for (QLabel* caption : { closingTimeLabel, answerLimitLabel, thankYouLabel })
+        caption->setWordWrap(false);
+    m_offerAnotherAnswer
+        = named(new QCheckBox(QStringLiteral("Offer \"Send another answer\""), m_collectingFrame),
+            "OfferAnotherAnswer");
+    showSettings(FormSettings());
+
     m_dbLocationInstruction = label("dbLocationInstruction",
         QStringLiteral("If the location of the database has altered you may alter the databse location text "
                        "within the form by modifying the full path location below :"), this);
@@ -117,6 +150,19 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     attributes->setColumnStretch(2, 1);
     attributes->setRowStretch(3, 1);
 
+    auto* collecting = new QGridLayout(m_collectingFrame);
+    collecting->addWidget(m_acceptingAnswers, 0, 0, 1, 2);
+    collecting->addWidget(m_showResults, 0, 2, 1, 2);
+    collecting->addWidget(closingTimeLabel, 1, 0);
+    collecting->addWidget(m_closingTime, 1, 1);
+    collecting->addWidget(answerLimitLabel, 1, 2);
+    collecting->addWidget(m_answerLimit, 1, 3);
+    collecting->addWidget(thankYouLabel, 2, 0);
+    collecting->addWidget(m_thankYouText, 2, 1, 1, 3);
+    collecting->addWidget(m_offerAnotherAnswer, 3, 0, 1, 4);
+    collecting->setColumnStretch(1, 1);
+    collecting->setColumnStretch(3, 1);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_updateFormTitle);
@@ -127,10 +173,11 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     layout->addWidget(m_htmlFileNameBox);
     layout->addWidget(m_generate);
     layout->addWidget(m_attributesFrame, 1);
+    layout->addWidget(m_collectingFrame);
     layout->addWidget(m_dbLocationInstruction);
     layout->addWidget(m_dbLocationText);
     layout->addLayout(buttons);
-    resize(620, 500);
+    resize(620, 640);
 
     // Only header editing shows the database location.
     m_dbLocationInstruction->hide();
@@ -168,6 +215,7 @@ void CreateNewForm::prepareNewForm()
     setComboText(m_letterSize, QStringLiteral("7"));
     setComboText(m_justification, QStringLiteral("Centre"));
     selectBackground(1);
+    showSettings(FormSettings());
     m_updateFormTitle->hide();
     m_cancel->hide();
     m_generate->setDefault(true);
@@ -188,6 +236,7 @@ bool CreateNewForm::prepareHeaderEditing()
     setComboText(m_justification, header.attribute5);
     selectBackground(wholeNumber(header.item(1)));
     m_userViewTableCheck->setChecked(wholeNumber(header.item(2)) != 0);
+    showSettings(formSettingsOf(header));
     m_dbLocationInstruction->show();
     m_dbLocationText->show();
     m_dbLocationText->setText(header.item(3));
@@ -211,7 +260,49 @@ HeaderInputs CreateNewForm::inputs() const
     }
     in.userViewTable = m_userViewTableCheck->isChecked();
     in.databaseLocation = m_dbLocationText->text();
+    in.settings = settingsInput();
     return in;
+}
+
+std::optional<FormSettings> CreateNewForm::settingsInput() const
+{
+    FormSettings settings;
+    settings.showResults = m_showResults->isChecked();
+    settings.acceptingAnswers = m_acceptingAnswers->isChecked();
+    settings.thankYouText = m_thankYouText->text().trimmed();
+    settings.offerAnotherAnswer = m_offerAnotherAnswer->isChecked();
+    if (const QString typed = m_closingTime->text().simplified(); !typed.isEmpty()) {
+        settings.closingTime = QDateTime::fromString(typed, kClosingTimeFormat);
+        if (!settings.closingTime.isValid()) {
+            showExclamation(QStringLiteral("The closing time '") + typed
+                + QStringLiteral("' is not a date and time. Please enter it as YYYY-MM-DD HH:MM "
+                                 "(for example 2026-06-30 17:00), or leave it empty for no closing time."));
+            return std::nullopt;
+        }
+    }
+    if (const QString typed = m_answerLimit->text().trimmed(); !typed.isEmpty()) {
+        bool ok = false;
+        const qint64 limit = typed.toLongLong(&ok);
+        if (!ok || limit < 1) {
+            showExclamation(QStringLiteral("The answer limit '") + typed
+                + QStringLiteral("' is not a whole number of answers. Please enter a number of 1 or "
+                                 "more, or leave it empty for no limit."));
+            return std::nullopt;
+        }
+        settings.answerLimit = limit;
+    }
+    return settings;
+}
+
+void CreateNewForm::showSettings(const FormSettings& settings)
+{
+    m_showResults->setChecked(settings.showResults);
+    m_acceptingAnswers->setChecked(settings.acceptingAnswers);
+    m_closingTime->setText(
+        settings.closingTime.isValid() ? settings.closingTime.toString(kClosingTimeFormat) : QString());
+    m_answerLimit->setText(settings.answerLimit ? QString::number(*settings.answerLimit) : QString());
+    m_thankYouText->setText(settings.thankYouText);
+    m_offerAnotherAnswer->setChecked(settings.offerAnotherAnswer);
 }
 
 void CreateNewForm::selectBackground(int row)
@@ -237,13 +328,19 @@ void CreateNewForm::backgroundChosen(int row)
 
 void CreateNewForm::generate()
 {
-    if (GenerateForm(m_session, m_htmlFileNameBox->text(), inputs()))
+    // A setting that cannot be read leaves the window open with everything typed.
+    const HeaderInputs header = inputs();
+    if (!header.settings)
+        return;
+    if (GenerateForm(m_session, m_htmlFileNameBox->text(), header))
         accept();
 }
 
 void CreateNewForm::updateFormTitle()
 {
     const HeaderInputs header = inputs();
+    if (!header.settings)
+        return;
     m_session.recordChange(QStringLiteral("Edit Header"), [&] { return UpdateHeader(m_session, header); });
     accept();
 }

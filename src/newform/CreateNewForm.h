@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -45,14 +47,19 @@ public:
     /// Header editing mode, filled from the open form's header; false when there is none.
     bool prepareHeaderEditing();
 
-    /// The values of the controls, as the two commands read them.
+    /// The values of the controls, as the two commands read them; the
+    /// collecting settings only when they can be read (see settingsInput).
     HeaderInputs inputs() const;
+    /// The collecting settings the controls give; nothing, with the reason
+    /// shown, when the closing time or the answer limit cannot be read.
+    std::optional<FormSettings> settingsInput() const;
 
 private:
     void selectBackground(int row);
     void backgroundChosen(int row);
     void generate();
     void updateFormTitle();
+    void showSettings(const FormSettings& settings);
 
     FormSession& m_session;
     QLabel* m_enterFileNameInstruction;
@@ -65,6 +72,13 @@ private:
     QListWidget* m_backgroundChoice;
     BrowserView* m_preview;
     QCheckBox* m_userViewTableCheck;
+    QGroupBox* m_collectingFrame;
+    QCheckBox* m_showResults;
+    QCheckBox* m_acceptingAnswers;
+    QLineEdit* m_closingTime;
+    QLineEdit* m_answerLimit;
+    QLineEdit* m_thankYouText;
+    QCheckBox* m_offerAnotherAnswer;
     QLabel* m_answersTablePublic;
     QLabel* m_dbLocationInstruction;
     QLineEdit* m_dbLocationText;

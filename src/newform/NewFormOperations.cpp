@@ -140,8 +140,10 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     settings.background = session.backgroundFileName;
     settings.databaseLocation = shownLocation(session.databasePath()); // never a password in a page
     settings.userViewTable = inputs.userViewTable;
-    session.collection.append(headerRecord(settings, inputs.backgroundRow, session.elementCounter),
-        QStringLiteral("HTML Header (Can't Remove/Move)"));
+    FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
+    if (inputs.settings)
+        setFormSettings(header, *inputs.settings);
+    session.collection.append(header, QStringLiteral("HTML Header (Can't Remove/Move)"));
 
     session.setHtmlName(session.openPageFile);
     session.setEditingVisible(true);
@@ -167,8 +169,9 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
     settings.databaseLocation = inputs.databaseLocation;
     settings.userViewTable = inputs.userViewTable;
     FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
-    // The collecting settings are not among the window's inputs: they stay.
     header.settings = session.collection.atPosition(0).settings;
+    if (inputs.settings)
+        setFormSettings(header, *inputs.settings);
 
     const int position = 0;
     if (header.userInstruction != oldTitle) {

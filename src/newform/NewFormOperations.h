@@ -2,7 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/FormSettings.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace quenlow {
 
@@ -17,6 +21,7 @@ struct HeaderInputs {
     QString backgroundText;    // the text of that row ("" for none)
     bool userViewTable = false;
     QString databaseLocation;  // header editing only; creation uses the program's database
+    std::optional<FormSettings> settings; // how answers are collected; nothing keeps the header's
 };
 
 /// True when the answers store is there (its file, or its database on the

@@ -4,6 +4,7 @@
 
 #include "database/AnswersStore.h"
 
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::Literals::StringLiterals;
@@ -68,6 +69,30 @@ std::optional<qint64> AnswerPositions::rowIdOf(AnswersStore& store, qint64 numbe
             return std::nullopt;
     }
     return m_ids.at(number - 1);
+}
+
+std::optional<qint64> AnswerPositions::numberOf(AnswersStore& store, qint64 rowId)
+{
+    const auto span = store.rowSpan(m_table);
+    if (!span || span->count == 0 || rowId < span->first || rowId > span->last)
+        return std::nullopt;
+    if (span->last - span->first + 1 == span->count)
+        return rowId - span->first + 1;
+    // Ids with gaps: counted from the first answer, as the ids known may be
+    // stale after deletions elsewhere.
+    reset();
+    while (m_ids.isEmpty() || m_ids.constLast() < rowId) {
+        const qint64 before = m_ids.size();
+        const qint64 last = m_ids.isEmpty() ? std::numeric_limits<qint64>::min() : m_ids.constLast();
+        if (!loadAfter(store, last, 16 * kReadAhead))
+            return std::nullopt;
+        if (m_ids.size() == before)
+            break;
+    }
+    const auto found = std::lower_bound(m_ids.cbegin(), m_ids.cend(), rowId);
+    if (found == m_ids.cend() || *found != rowId)
+        return std::nullopt;
+    return found - m_ids.cbegin() + 1;
 }
 
 AnswerPositions::Answer AnswerPositions::valueOf(AnswersStore& store, const QString& column, qint64 number)

@@ -35,6 +35,10 @@ public:
     /// answer (past the last one, or the table cannot be read).
     std::optional<qint64> rowIdOf(AnswersStore& store, qint64 number);
 
+    /// The number of the answer stored in row `rowId`; nothing when no answer
+    /// is (or the table cannot be read).
+    std::optional<qint64> numberOf(AnswersStore& store, qint64 rowId);
+
     enum class ValueState { Value, Null, NoColumn, NoAnswer };
     struct Answer {
         ValueState state = ValueState::NoAnswer;

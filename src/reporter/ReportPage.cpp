@@ -5,7 +5,9 @@
 #include "core/Messages.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "database/Receipts.h"
 #include "model/FormSession.h"
+#include "model/FormStates.h"
 #include "reporter/ReporterControls.h"
 #include "reporter/ReporterExport.h"
 #include "reporter/ReporterTexts.h"
@@ -18,10 +20,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <limits>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -125,19 +126,21 @@ ReportPage::ReportPage(FormSession& session, QWidget* parent)
     auto* goToRow = new QHBoxLayout;
     auto* goToCaption = new QLabel(u"Go to answer"_s, answers);
     goToCaption->setObjectName(u"GoToAnswerText"_s);
-    m_goToNumber = named(new QSpinBox(answers), u"GoToAnswerNumber"_s);
-    m_goToNumber->setRange(1, std::numeric_limits<int>::max());
-    m_goToNumber->setMinimumWidth(110);
+    // An answer number, or the receipt code shown to the person who sent it.
+    m_goToNumber = named(new QLineEdit(answers), u"GoToAnswerNumber"_s);
+    m_goToNumber->setPlaceholderText(u"number or receipt code"_s);
+    m_goToNumber->setMaxLength(40);
+    m_goToNumber->setMinimumWidth(170);
     auto* go = button(u"GoToAnswer"_s, u"Go"_s, answers);
     goToRow->addWidget(goToCaption);
     goToRow->addWidget(m_goToNumber);
     goToRow->addWidget(go);
     goToRow->addStretch(1);
+    // Whether answers are still coming in: open, closed, or full.
+    m_formState = label(u"FormState"_s, QString(), answers);
+    goToRow->addWidget(m_formState);
     connect(go, &QPushButton::clicked, this, &ReportPage::goToAnswer);
-    connect(m_goToNumber, &QSpinBox::editingFinished, this, [this] {
-        if (m_goToNumber->hasFocus())
-            goToAnswer();
-    });
+    connect(m_goToNumber, &QLineEdit::returnPressed, this, &ReportPage::goToAnswer);
 
     auto* answersLayout = new QVBoxLayout(answers);
     answersLayout->addLayout(questionRow);
@@ -384,7 +387,42 @@ void ReportPage::viewPreviousAnswer()
 
 void ReportPage::goToAnswer()
 {
-    showFieldAnswer(m_goToNumber->value());
+    const QString typed = m_goToNumber->text().trimmed();
+    bool isNumber = false;
+    const qint64 number = typed.toLongLong(&isNumber);
+    isNumber = isNumber && number >= 1;
+    const QString code = normalizedReceipt(typed);
+    const bool codeShaped = code.size() == 8
+        && std::all_of(code.cbegin(), code.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+    if (!codeShaped) {
+        if (isNumber)
+            showFieldAnswer(number);
+        else
+            showExclamation(u"'"_s + typed
+                + u"' is neither an answer number nor a receipt code. Please enter the number of an answer, "
+                  u"or the 8-character receipt code shown after sending it."_s);
+        return;
+    }
+    if (m_tableFields->currentRow() < 0) {
+        showExclamation(noFieldSelected());
+        return;
+    }
+    AnswersStore* store = browsingStore(Aloud);
+    if (!store)
+        return;
+    const Result<std::optional<qint64>> row = findRowByReceipt(*store, m_table, code);
+    if (!row) {
+        showExclamation(u"The receipt code '"_s + typed + u"' could not be looked up in database table '"_s
+            + m_table + u"' ("_s + row.error().detail + u")."_s);
+        return;
+    }
+    const std::optional<qint64> found = *row ? m_positions.numberOf(*store, **row) : std::nullopt;
+    if (found)
+        showFieldAnswer(*found);
+    else if (isNumber) // eight digits that are no receipt: an answer number after all
+        showFieldAnswer(number);
+    else
+        showExclamation(u"No answer has the receipt code '"_s + typed + u"'."_s);
 }
 
 // --- Report documents ---------------------------------------------------------------
@@ -473,6 +511,14 @@ qint64 ReportPage::showAnswerTotal(AnswersStore& store)
     const auto span = store.rowSpan(m_table);
     const qint64 total = span ? span->count : -1;
     m_answerTotal->setText(total >= 0 ? u"of "_s + QString::number(total) : QString());
+    if (m_session.collection.contains(u"0"_s)) {
+        FormOverview form;
+        form.name = m_session.openFormName;
+        form.settings = formSettingsOf(m_session.collection.atPosition(0));
+        if (total >= 0)
+            form.answers = total;
+        m_formState->setText(u"Form state: "_s + formStateText(form, QDateTime::currentDateTime()));
+    }
     return total;
 }
 

@@ -16,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
-class QSpinBox;
 
 namespace quenlow {
 
@@ -66,7 +65,8 @@ public:
     void viewAnswerOne();
     void viewNextAnswer();
     void viewPreviousAnswer();
-    /// Shows the answer numbered in GoToAnswerNumber.
+    /// Shows the answer GoToAnswerNumber names: by its number, or by the
+    /// receipt code its sender was given.
     void goToAnswer();
     void createReport();
     void addTableToReport();
@@ -101,7 +101,8 @@ private:
     QLabel* m_answerNumber = nullptr;
     QLabel* m_answerTotal = nullptr;
     QLabel* m_answerArrival = nullptr;
-    QSpinBox* m_goToNumber = nullptr;
+    QLineEdit* m_goToNumber = nullptr;
+    QLabel* m_formState = nullptr;
 };
 
 } // namespace quenlow

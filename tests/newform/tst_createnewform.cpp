@@ -167,20 +167,48 @@ private slots:
         QVERIFY(!CreateNewForm::editHeader(session, nullptr));
         QVERIFY(shown);
 
-        // The form's collecting settings are no input of the window: an edit keeps them.
+        // The window shows the form's collecting settings and writes back what it shows;
+        // a limit that is no number is refused with the window left open.
         FormMethod header = session.collection.atPosition(0);
         FormSettings settings;
         settings.showResults = true;
         settings.answerLimit = 30;
         setFormSettings(header, settings);
         session.collection.replace(0, header);
-        ModalStep edit(QStringLiteral("CreateNewForm"), [](QWidget* w) {
+        QStringList shownLimits;
+        bool leftOpen = false;
+        ModalStep edit(QStringLiteral("CreateNewForm"), [&](QWidget* w) {
+            shownLimits << child<QLineEdit>(w, "AnswerLimit")->text()
+                        << QString::number(child<QCheckBox>(w, "ShowResults")->isChecked());
             child<QLineEdit>(w, "FormTitleBox")->setText(QStringLiteral("Room Survey"));
+            child<QLineEdit>(w, "AnswerLimit")->setText(QStringLiteral("thirty"));
+            folder.messages().queueAnswer(MessageAnswer::Ok);
+            click(w, "UpdateFormTitle");
+            leftOpen = w->isVisible();
+            child<QLineEdit>(w, "AnswerLimit")->setText(QStringLiteral(" 40 "));
+            child<QLineEdit>(w, "ClosingTime")->setText(QStringLiteral("2026-06-30 17:00"));
+            child<QLineEdit>(w, "ThankYouText")->setText(QStringLiteral("See you at lunch"));
+            child<QCheckBox>(w, "AcceptingAnswers")->click();
+            child<QCheckBox>(w, "OfferAnotherAnswer")->click();
             click(w, "UpdateFormTitle");
         });
         QVERIFY(CreateNewForm::editHeader(session, nullptr));
+        QCOMPARE(shownLimits, (QStringList { QStringLiteral("30"), QStringLiteral("1") }));
+        QVERIFY(leftOpen);
+        QCOMPARE(folder.messageTexts().constLast(),
+            QStringLiteral(
+                "The answer limit 'thirty' is not a whole number of answers. Please enter a number "
+                "of 1 or more, or leave it empty for no limit."));
         QCOMPARE(session.collection.atPosition(0).userInstruction, QStringLiteral("Room Survey"));
+        settings.answerLimit = 40;
+        settings.closingTime = QDateTime(QDate(2026, 6, 30), QTime(17, 0));
+        settings.thankYouText = QStringLiteral("See you at lunch");
+        settings.acceptingAnswers = false;
+        settings.offerAnotherAnswer = true;
         QCOMPARE(formSettingsOf(session.collection.atPosition(0)), settings);
+        QFile saved(session.collectionFilePath(QStringLiteral("survey")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(decodeText(saved.readAll()).contains(QStringLiteral("See you at lunch")));
     }
 
     // A later form goes on counting elements (create-form-again checks the files and tables).
