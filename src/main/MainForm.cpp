@@ -243,7 +243,7 @@ void MainForm::buildMenus()
     // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
     QAction* collect = entry(form, "CollectAnswersEntry", QStringLiteral("Collect Answers"), "CollectAnswers");
     Q_UNUSED(collect);
-    QAction* collected = entry(form, "CollectedFormsEntry", QStringLiteral("Collected Forms..."), nullptr);
+    QAction* collected = entry(form, "CollectedFormsEntry", QStringLiteral("Collected Forms…"), nullptr);
     collected->setEnabled(false); // while answers are collected
     connect(collected, &QAction::triggered, this, [this] { run(&DesignerCommands::showCollectedForms); });
     QAction* resume = entry(form, "ResumeCollecting", QStringLiteral("Collect Again When Quenlow Starts"), nullptr);

@@ -511,7 +511,7 @@ qint64 ReportPage::showAnswerTotal(AnswersStore& store)
     const auto span = store.rowSpan(m_table);
     const qint64 total = span ? span->count : -1;
     m_answerTotal->setText(total >= 0 ? u"of "_s + QString::number(total) : QString());
-    if (m_session.collection.contains(u"0"_s)) {
+    if (!m_session.collection.isEmpty()) {
         FormOverview form;
         form.name = m_session.openFormName;
         form.settings = formSettingsOf(m_session.collection.atPosition(0));
