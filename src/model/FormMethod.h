@@ -58,6 +58,11 @@ struct FormMethod {
 
 /// A number in the print form files use: " 1 ", " 0 ", "-3 ".
 QString printNumber(int value);
+
+/// Extra key lines of a record (key, value) as one text, CR LF after each
+/// line, as published for collection servers elsewhere; and back.
+QString keyLinesText(const QList<std::pair<QString, QString>>& lines);
+QList<std::pair<QString, QString>> keyLinesFromText(const QString& text);
 /// The whole number a stored value stands for, blanks ignored; a value that
 /// is not a number (a hand-edited file) counts as 0 and never fails.
 int wholeNumber(const QString& value);

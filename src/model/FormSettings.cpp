@@ -96,19 +96,12 @@ void setFormSettings(FormMethod& header, const FormSettings& settings)
 
 QString formSettingsText(const FormSettings& settings)
 {
-    QString text;
-    for (const auto& [key, value] : formSettingLines(settings))
-        text += key + QStringLiteral("\r\n") + value + QStringLiteral("\r\n");
-    return text;
+    return keyLinesText(formSettingLines(settings));
 }
 
 FormSettings formSettingsFromText(const QString& text)
 {
-    const QStringList lines = text.split(QStringLiteral("\r\n"));
-    QList<std::pair<QString, QString>> pairs;
-    for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
-        pairs.append({ lines.at(i), lines.at(i + 1) });
-    return formSettingsOf(pairs);
+    return formSettingsOf(keyLinesFromText(text));
 }
 
 } // namespace quenlow

@@ -17,7 +17,6 @@ const QString kMaximumValue = QStringLiteral("MaximumValue");
 const QString kAskOnlyIf = QStringLiteral("AskOnlyIf");
 const QString kAskOnlyIfAnswer = QStringLiteral("AskOnlyIfAnswer");
 const QString kQuestionText = QStringLiteral("QuestionText");
-const QString kCrLf = QStringLiteral("\r\n");
 
 // A line break would end the value's line in the file.
 QString oneLine(QString text)
@@ -97,19 +96,12 @@ void setQuestionSettings(FormMethod& question, const QuestionSettings& settings)
 
 QString questionSettingsText(const QuestionSettings& settings)
 {
-    QString text;
-    for (const auto& [key, value] : questionSettingLines(settings))
-        text += key + kCrLf + value + kCrLf;
-    return text;
+    return keyLinesText(questionSettingLines(settings));
 }
 
 QuestionSettings questionSettingsFromText(const QString& text)
 {
-    const QStringList lines = text.split(kCrLf);
-    QList<std::pair<QString, QString>> pairs;
-    for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
-        pairs.append({lines.at(i), lines.at(i + 1)});
-    return questionSettingsOf(pairs);
+    return questionSettingsOf(keyLinesFromText(text));
 }
 
 } // namespace quenlow
