@@ -111,7 +111,7 @@ void buildForm(FormSession& session, const QString& name, int count, bool withCo
     if (!SaveCollectionFile(session))
         qFatal("cannot save the collection file");
     session.ResetOpenForm();
-    LoadForm(session, session.appFolder(), name + QStringLiteral(".html"));
+    static_cast<void>(LoadForm(session, session.appFolder(), name + QStringLiteral(".html")));
     if (session.collection.count() != count)
         qFatal("the form did not open");
 }
@@ -164,8 +164,8 @@ int main(int argc, char** argv)
     measure(repeats, [&](int r) {
         if (!InsertMethod(session, textField(QStringLiteral("Inserted question %1").arg(r))))
             qFatal("insert refused");
-        NextElementNumber(session);
-        WriteFormPage(session, session.htmlName());
+        static_cast<void>(NextElementNumber(session));
+        static_cast<void>(WriteFormPage(session, session.htmlName()));
     }).report("insert above the submit button", 100);
 
     measure(repeats, [&](int r) {
@@ -173,7 +173,7 @@ int main(int argc, char** argv)
         const FormMethod m = textField(QStringLiteral("Renamed question %1").arg(r));
         if (!UpdateMethod(session, m, position))
             qFatal("update refused");
-        WriteFormPage(session, session.htmlName());
+        static_cast<void>(WriteFormPage(session, session.htmlName()));
     }).report("update (question renamed)", 100);
 
     measure(repeats, [&](int r) {
@@ -198,13 +198,13 @@ int main(int argc, char** argv)
         collectionBytes = encodeText(serializeCollection(session.collection));
     }).report("  collection text built and encoded", 0);
     measure(repeats, [&](int) {
-        writeFileAtomically(collectionPath, collectionBytes);
+        static_cast<void>(writeFileAtomically(collectionPath, collectionBytes));
     }).report("  collection file written (atomic, synced)", 0);
     measure(repeats, [&](int) {
         pageBytes = encodeText(buildFormPage(session.collection));
     }).report("  page built and encoded", 0);
     measure(repeats, [&](int) {
-        writeFileAtomically(pagePath, pageBytes);
+        static_cast<void>(writeFileAtomically(pagePath, pageBytes));
     }).report("  page written (atomic, synced)", 0);
     measure(repeats, [&](int) {
         parseCollection(decodeText(collectionBytes));
@@ -229,7 +229,7 @@ int main(int argc, char** argv)
     std::printf("form of %d elements, collection file %lld bytes\n", int(big.methodCount()),
         QFileInfo(big.collectionFilePath(QStringLiteral("big"))).size());
     measure(std::max(3, repeats / 2), [&](int) {
-        LoadForm(big, big.appFolder(), QStringLiteral("big.html"));
+        static_cast<void>(LoadForm(big, big.appFolder(), QStringLiteral("big.html")));
         if (big.collection.count() != 10000)
             qFatal("the form did not reopen");
     }).report("reopen (LoadForm) a 10,000-element form", 1000);

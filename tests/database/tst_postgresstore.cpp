@@ -118,8 +118,8 @@ private slots:
         form.title = QStringLiteral("Ça va?");
         form.showsAnswersTable = true;
         form.page = QByteArray("<html>\xc3\xa9\0</html>", 16);
-        form.questions = { { QStringLiteral("Mood"), QStringLiteral("Text Box"), {} },
-            { QStringLiteral("Why"), QStringLiteral("Memo"), {} } };
+        form.questions = { { QStringLiteral("Mood"), QStringLiteral("Text Box"), {}, {}, {}, {} },
+            { QStringLiteral("Why"), QStringLiteral("Memo"), {}, {}, {}, {} } };
         form.backgroundImage = QStringLiteral("back.png");
         form.backgroundBytes = QByteArray("\x89PNG\r\n\x1a\n\0\xff\x00", 11);
         QVERIFY(store->publish(form));
