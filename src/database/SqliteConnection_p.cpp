@@ -27,6 +27,12 @@ void bindText(sqlite3_stmt* stmt, int index, const QString& text)
     sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
 }
 
+void bindAll(sqlite3_stmt* stmt, const QStringList& texts)
+{
+    for (int i = 0; i < texts.size(); ++i)
+        bindText(stmt, i + 1, texts.at(i));
+}
+
 QVariant columnValue(sqlite3_stmt* stmt, int i)
 {
     switch (sqlite3_column_type(stmt, i)) {
@@ -154,8 +160,7 @@ Result<void> SqliteConnection::exec(const QString& sql, const QStringList& binds
     if (!prepared)
         return prepared.error();
     Statement s{*prepared};
-    for (int i = 0; i < binds.size(); ++i)
-        bindText(s.stmt, i + 1, binds.at(i));
+    bindAll(s.stmt, binds);
     int rc;
     while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
     }
@@ -170,8 +175,7 @@ Result<qint64> SqliteConnection::number(const QString& sql, const QStringList& b
     if (!prepared)
         return prepared.error();
     Statement s{*prepared};
-    for (int i = 0; i < binds.size(); ++i)
-        bindText(s.stmt, i + 1, binds.at(i));
+    bindAll(s.stmt, binds);
     const int rc = sqlite3_step(s.stmt);
     if (rc == SQLITE_DONE)
         return Error{Error::NotFound, QStringLiteral("no row")};

@@ -33,6 +33,14 @@ void copyBackground(const TestProgramFolder& folder)
                         folder.html(QStringLiteral("Background.gif"))));
 }
 
+// True when the service started; why not is printed when it did not.
+bool started(const Result<void>& result)
+{
+    if (!result)
+        qWarning("the service did not start: %s", qPrintable(result.error().detail));
+    return result.ok();
+}
+
 QJsonObject action(const QString& name, const char* kind, const QJsonValue& value)
 {
     return QJsonObject{{QStringLiteral("name"), name}, {QString::fromLatin1(kind), value}};
@@ -144,8 +152,7 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
 
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
-    const Result<void> started = service.start(folder.path(), QStringLiteral("127.0.0.1"), 0);
-    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
+    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
 
     // Boxes and options by tapping their text, as on a phone.
     const QJsonArray actions{action(QStringLiteral("What's your name?"), "fill", QStringLiteral("Zoë O'Brien")),
@@ -220,8 +227,7 @@ void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
     service.setTls(cert, key);
-    const Result<void> started = service.start(folder.path(), QStringLiteral("127.0.0.1"), 0);
-    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
+    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
     QVERIFY(service.address().startsWith(QStringLiteral("https://")));
     const QJsonObject shown = runBrowser(
         service.pageAddress(QStringLiteral("survey.html")), QJsonArray{QJsonObject{{QStringLiteral("tap"), QStringLiteral("Tea")}}},
@@ -256,8 +262,7 @@ void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
     copyBackground(folder);
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
-    const Result<void> started = service.start(folder.path(), QStringLiteral("127.0.0.1"), 0);
-    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
+    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
     const QJsonObject phone{{QStringLiteral("width"), 390}, {QStringLiteral("height"), 844},
                             {QStringLiteral("phone"), true}};
 
@@ -327,8 +332,7 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
     copyBackground(folder);
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
-    const Result<void> started = service.start(folder.path(), QStringLiteral("127.0.0.1"), 0);
-    QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
+    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
     const quint16 port = service.port();
 
     QProcess node;
@@ -347,8 +351,7 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
                 service.stop();
             } else if (step == QStringLiteral("start")) {
                 QTest::qWait(3000); // a few tries fail first
-                const Result<void> again = service.start(folder.path(), QStringLiteral("127.0.0.1"), port);
-                QVERIFY2(again, qPrintable(again ? QString() : again.error().detail));
+                QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), port)));
             } else {
                 seen = line;
                 break;
