@@ -100,9 +100,10 @@ void buildForm(FormSession& session, const QString& name, int count, bool withCo
         QList<AnswersStore::Column> columns = (*db)->columns(table).valueOr({});
         collection.forEach([&](const FormMethod& m) {
             if (isQuestionKind(m.methodType))
-                columns.append({columnNameFor(m.userInstruction)});
+                columns.append({ columnNameFor(m.userInstruction) });
         });
-        if (const auto added = (*db)->restoreColumns(table, columns, {}, AnswersStore::Restore::Repair); !added)
+        if (const auto added = (*db)->restoreColumns(table, columns, {}, AnswersStore::Restore::Repair);
+            !added)
             qFatal("cannot add the columns: %s", qPrintable(added.error().detail));
     }
     // Written as the program writes it, then opened the way the program opens it.
@@ -215,7 +216,8 @@ int main(int argc, char** argv)
             std::abort();
     }).report("  answers column added", 0);
     measure(repeats, [&](int r) {
-        if (!RenameAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Scratched %1").arg(r)))
+        if (!RenameAnswerColumn(
+                table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Scratched %1").arg(r)))
             std::abort();
     }).report("  answers column renamed", 0);
     measure(repeats, [&](int r) {

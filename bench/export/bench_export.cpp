@@ -22,7 +22,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-
 #include <cstdio>
 
 using namespace quenlow;
@@ -30,7 +29,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QStringList kQuestions = {u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s, u"City"_s};
+const QStringList kQuestions = { u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s, u"City"_s };
 
 /// A field of /proc/self/status in kB (VmRSS, VmHWM).
 qint64 statusKb(const char* field)
@@ -70,7 +69,7 @@ void fill(const QString& appFolder, qint64 rows)
     FormMethod header;
     header.methodType = Kind::header();
     header.userInstruction = u"big"_s;
-    header.attribute6List = {u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s};
+    header.attribute6List = { u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s };
     collection.append(header);
     for (const QString& question : kQuestions) {
         FormMethod m;
@@ -78,25 +77,27 @@ void fill(const QString& appFolder, qint64 rows)
         m.userInstruction = question;
         collection.append(m);
         if (!db.addColumn(table, question,
-                          question == u"Comments"_s ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text, {}))
+                question == u"Comments"_s ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                {}))
             qFatal("cannot add a column");
     }
-    if (!writeFileAtomically(appFolder + u"/Collections/bigCollection.txt"_s, encodeText(serializeCollection(collection))))
+    if (!writeFileAtomically(
+            appFolder + u"/Collections/bigCollection.txt"_s, encodeText(serializeCollection(collection))))
         qFatal("cannot write the collection file");
 
     // Stored as the service stores posts: many rows to a commit.
     QList<AnswersStore::NewRow> batch;
     for (qint64 i = 0; i < rows; ++i) {
-        batch.append({table,
-                      {{u"Name"_s, u"Person %1"_s.arg(i)},
-                       // Some comments need quoting: a comma, a quote, a line break.
-                       {u"Comments"_s, i % 7 ? u"Comment number %1 with a few more words in it."_s.arg(i)
-                                             : u"Said \"fine\", then\nleft."_s},
-                       {u"Colour"_s, i % 2 ? u"Red"_s : u"Green"_s},
-                       {u"Tea"_s, i % 3 ? u"Checked"_s : u"Not Checked"_s},
-                       {u"Age"_s, QString::number(18 + i % 60)},
-                       {u"City"_s, u"Town %1"_s.arg(i % 500)}},
-                      {}, {}, {}});
+        batch.append({ table,
+            { { u"Name"_s, u"Person %1"_s.arg(i) },
+                // Some comments need quoting: a comma, a quote, a line break.
+                { u"Comments"_s,
+                    i % 7 ? u"Comment number %1 with a few more words in it."_s.arg(i)
+                          : u"Said \"fine\", then\nleft."_s },
+                { u"Colour"_s, i % 2 ? u"Red"_s : u"Green"_s },
+                { u"Tea"_s, i % 3 ? u"Checked"_s : u"Not Checked"_s },
+                { u"Age"_s, QString::number(18 + i % 60) }, { u"City"_s, u"Town %1"_s.arg(i % 500) } },
+            {}, {}, {} });
         if (batch.size() == 10'000 || i == rows - 1) {
             if (!db.insertRows(batch))
                 qFatal("cannot store the answers");
@@ -125,17 +126,17 @@ int main(int argc, char** argv)
     QProcess sqlite;
     sqlite.setStandardOutputFile(dir.path() + u"/sqlite.csv"_s);
     t.restart();
-    sqlite.start(u"sqlite3"_s, {u"-csv"_s, answersStoreIn(dir.path()), u"SELECT * FROM tbl_big"_s});
+    sqlite.start(u"sqlite3"_s, { u"-csv"_s, answersStoreIn(dir.path()), u"SELECT * FROM tbl_big"_s });
     if (!sqlite.waitForFinished(-1) || sqlite.exitCode() != 0)
         qFatal("sqlite3 failed (is Debian's sqlite3 installed?)");
     const double sqliteMs = double(t.nsecsElapsed()) / 1e6;
     std::printf("%-40s %10.1f ms  %8.1f MB\n", "sqlite3 -csv SELECT * (to a file)", sqliteMs,
-                double(QFileInfo(dir.path() + u"/sqlite.csv"_s).size()) / 1e6);
+        double(QFileInfo(dir.path() + u"/sqlite.csv"_s).size()) / 1e6);
 
     double csvMs = 0;
     for (const auto& [format, name, file] :
-         {std::tuple{ExportFormat::Csv, "CSV export", u"/answers.csv"_s},
-          std::tuple{ExportFormat::Xlsx, "XLSX export", u"/answers.xlsx"_s}}) {
+        { std::tuple { ExportFormat::Csv, "CSV export", u"/answers.csv"_s },
+            std::tuple { ExportFormat::Xlsx, "XLSX export", u"/answers.xlsx"_s } }) {
         resetPeak();
         const qint64 before = statusKb("VmRSS:");
         t.restart();
@@ -151,9 +152,9 @@ int main(int argc, char** argv)
         if (format == ExportFormat::Csv)
             csvMs = ms;
         std::printf("%-40s %10.1f ms  %8.1f MB   peak memory +%.1f MB   %.2fx %s\n", name, ms,
-                    double(QFileInfo(dir.path() + file).size()) / 1e6, double(peak - before) / 1024.0,
-                    format == ExportFormat::Csv ? ms / sqliteMs : ms / csvMs,
-                    format == ExportFormat::Csv ? "of sqlite3" : "of CSV");
+            double(QFileInfo(dir.path() + file).size()) / 1e6, double(peak - before) / 1024.0,
+            format == ExportFormat::Csv ? ms / sqliteMs : ms / csvMs,
+            format == ExportFormat::Csv ? "of sqlite3" : "of CSV");
     }
     return 0;
 }

@@ -17,12 +17,12 @@
 #include "platform/ChartControl.h"
 #include "platform/DocumentPreview.h"
 #include "platform/WordDocument.h"
+#include "reporter/AnswersTableModel.h"
 #include "reporter/AnswersTablePage.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReportDocuments.h"
-#include "reporter/Reporter.h"
-#include "reporter/AnswersTableModel.h"
 #include "reporter/ReportPage.h"
+#include "reporter/Reporter.h"
 #include "reporter/ReporterForm.h"
 
 #include <QAbstractButton>
@@ -33,8 +33,8 @@
 #include <QLabel>
 #include <QTabBar>
 #include <QTableView>
-#include <QTextDocument>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <cstdio>
@@ -45,12 +45,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QStringList kColours = {u"Red"_s,   u"Green"_s, u"Blue"_s,  u"Yellow"_s, u"Black"_s,
-                              u"White"_s, u"Grey"_s,  u"Brown"_s, u"Pink"_s,   u"Orange"_s};
+const QStringList kColours = { u"Red"_s, u"Green"_s, u"Blue"_s, u"Yellow"_s, u"Black"_s, u"White"_s,
+    u"Grey"_s, u"Brown"_s, u"Pink"_s, u"Orange"_s };
 
 double cpuMs()
 {
-    timespec ts{};
+    timespec ts {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
 }
@@ -86,7 +86,8 @@ void report(const char* what, double wallMs, double cpuMs)
     std::fflush(stdout);
 }
 
-/// A form table "tbl_<name>" with Name, Comments (memo), Colour (10 options), Tea and Age, and `rows` answers.
+/// A form table "tbl_<name>" with Name, Comments (memo), Colour (10 options), Tea and Age, and `rows`
+/// answers.
 void fillForm(FormSession& session, const QString& name, qint64 rows)
 {
     const QString table = u"tbl_"_s + name;
@@ -96,8 +97,9 @@ void fillForm(FormSession& session, const QString& name, qint64 rows)
     if (!opened)
         qFatal("store: %s", qPrintable(opened.error().detail));
     AnswersStore& db = **opened;
-    for (const QString& question : {u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s}) {
-        const auto kind = question == u"Comments"_s ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text;
+    for (const QString& question : { u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s }) {
+        const auto kind
+            = question == u"Comments"_s ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text;
         if (!db.addColumn(table, question, kind, {}))
             qFatal("cannot add a column");
     }
@@ -106,13 +108,12 @@ void fillForm(FormSession& session, const QString& name, qint64 rows)
     for (qint64 i = 0; i < rows; ++i) {
         // Every eleventh answer is a colour that is no option: counted nowhere.
         const QString colour = i % 11 == 10 ? u"Purple"_s : kColours.at(int(i % 11) % 10);
-        batch.append({table,
-                      {{u"Name"_s, u"Person %1"_s.arg(i)},
-                       {u"Comments"_s, u"Comment number %1 with a few more words in it."_s.arg(i)},
-                       {u"Colour"_s, colour},
-                       {u"Tea"_s, i % 3 ? u"Checked"_s : u"Not Checked"_s},
-                       {u"Age"_s, QString::number(18 + i % 60)}},
-                      {}, {}, {}});
+        batch.append({ table,
+            { { u"Name"_s, u"Person %1"_s.arg(i) },
+                { u"Comments"_s, u"Comment number %1 with a few more words in it."_s.arg(i) },
+                { u"Colour"_s, colour }, { u"Tea"_s, i % 3 ? u"Checked"_s : u"Not Checked"_s },
+                { u"Age"_s, QString::number(18 + i % 60) } },
+            {}, {}, {} });
         if (batch.size() == 10'000 || i == rows - 1) {
             if (!db.insertRows(batch))
                 qFatal("cannot store the answers");
@@ -134,7 +135,7 @@ void openForm(FormSession& session, const QString& name)
         m.attribute6List = options;
         session.collection.append(m);
     };
-    add(Kind::header(), name, {u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s});
+    add(Kind::header(), name, { u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s });
     add(Kind::textField(), u"Name"_s);
     add(Kind::textArea(), u"Comments"_s);
     add(Kind::radioButtons(), u"Colour"_s, kColours);
@@ -221,7 +222,8 @@ int main(int argc, char** argv)
         // The worst case: an answer came in since, so the answers are counted again.
         {
             const auto writer = openAnswersStore(session.databasePath());
-            if (!writer || !(*writer)->insertRows({{u"tbl_big"_s, {{u"Name"_s, u"late"_s}}, {}, {}, {}}}))
+            if (!writer
+                || !(*writer)->insertRows({ { u"tbl_big"_s, { { u"Name"_s, u"late"_s } }, {}, {}, {} } }))
                 qFatal("cannot store the late answer");
         }
         t.restart();
@@ -243,7 +245,7 @@ int main(int argc, char** argv)
             report("  scroll to the last answer and paint it", t);
             if (form.answersModel()->rowCount() != answers + 1
                 || form.answersModel()->data(form.answersModel()->index(int(answers) - 1, 0)).toString()
-                       != u"Person %1"_s.arg(answers - 1))
+                    != u"Person %1"_s.arg(answers - 1))
                 qFatal("the Answers tab shows the wrong rows");
             t.restart();
             view->sortByColumn(0, Qt::DescendingOrder);
@@ -287,7 +289,8 @@ int main(int argc, char** argv)
     t.restart();
     WriteAnswersTablePage(session);
     report("write the answers-table page, 100,000 answers", t);
-    std::printf("%-58s %10.1f MB\n", "  page size", QFileInfo(session.htmlFolder() + answersTablePageName()).size() / 1e6);
+    std::printf("%-58s %10.1f MB\n", "  page size",
+        QFileInfo(session.htmlFolder() + answersTablePageName()).size() / 1e6);
 
     // --- Exporting a table into a report -------------------------------------
     fillForm(session, u"export"_s, 10'000);
@@ -316,7 +319,7 @@ int main(int argc, char** argv)
     poll.start();
     t.restart();
     const ExportOutcome outcome = AddTableToReport(
-        target, {u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s}, true, nullptr);
+        target, { u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s }, true, nullptr);
     if (outcome != ExportOutcome::Completed)
         qFatal("export failed");
     report("export 10,000 answers x 5 fields: typed and shown", typedWall, typedCpu);

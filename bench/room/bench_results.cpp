@@ -114,7 +114,7 @@ void makeForm(const QString& folder, qint64 rows)
         AnswersStore::NewRow row;
         row.table = QStringLiteral("tbl_bench");
         for (int i = 0; i < kQuestions; ++i)
-            row.values.append({question(i), kOptions.at((r * 7 + i * 3 + r / 13) % 4)});
+            row.values.append({ question(i), kOptions.at((r * 7 + i * 3 + r / 13) % 4) });
         batch.append(std::move(row));
         if (batch.size() == 10'000 || r == rows - 1) {
             if (const auto stored = answers.insertRows(batch); !stored)

@@ -36,30 +36,32 @@ public:
     void read()
     {
         m_request = {};
-        http::async_read(m_stream, m_buffer, m_request, [self = shared_from_this()](beast::error_code ec, std::size_t) {
-            if (!ec)
-                self->write();
-        });
+        http::async_read(
+            m_stream, m_buffer, m_request, [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                if (!ec)
+                    self->write();
+            });
     }
 
 private:
     void write()
     {
-        m_response = {http::status::ok, m_request.version()};
+        m_response = { http::status::ok, m_request.version() };
         m_response.set(http::field::content_type, "text/html");
         m_response.body() = "<html><body>Thank you</body></html>\n";
         m_response.keep_alive(m_request.keep_alive());
         m_response.prepare_payload();
-        http::async_write(m_stream, m_response, [self = shared_from_this()](beast::error_code ec, std::size_t) {
-            if (ec)
-                return;
-            if (!self->m_response.keep_alive()) {
-                beast::error_code ignored;
-                self->m_stream.socket().shutdown(tcp::socket::shutdown_send, ignored);
-                return;
-            }
-            self->read();
-        });
+        http::async_write(
+            m_stream, m_response, [self = shared_from_this()](beast::error_code ec, std::size_t) {
+                if (ec)
+                    return;
+                if (!self->m_response.keep_alive()) {
+                    beast::error_code ignored;
+                    self->m_stream.socket().shutdown(tcp::socket::shutdown_send, ignored);
+                    return;
+                }
+                self->read();
+            });
     }
 
     beast::tcp_stream m_stream;
@@ -104,7 +106,8 @@ int main(int argc, char** argv)
     beast::error_code ec;
     if (acceptor.open(endpoint.protocol(), ec) || acceptor.set_option(tcp::acceptor::reuse_address(true), ec)
         || acceptor.bind(endpoint, ec) || acceptor.listen(asio::socket_base::max_listen_connections, ec)) {
-        std::fprintf(stderr, "bench_fixed_server: cannot listen on 127.0.0.1:%d: %s\n", port, ec.message().c_str());
+        std::fprintf(
+            stderr, "bench_fixed_server: cannot listen on 127.0.0.1:%d: %s\n", port, ec.message().c_str());
         return 1;
     }
     accept(acceptor);

@@ -26,12 +26,12 @@
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
-#include "model/Publication.h"
 #include "model/CollectionFile.h"
 #include "model/FormHeader.h"
 #include "model/FormMethod.h"
 #include "model/MethodCollection.h"
 #include "model/PageWriter.h"
+#include "model/Publication.h"
 #include "server/AnswerWriter.h"
 #include "server/RequestHandler.h"
 
@@ -68,10 +68,11 @@ using namespace quenlow;
 
 namespace {
 
-const QStringList kQuestions = {QStringLiteral("Your name"), QStringLiteral("Comments"), QStringLiteral("Tea"),
-                                QStringLiteral("Coffee"),    QStringLiteral("Colour"),   QStringLiteral("Team")};
-const QStringList kKinds = {QStringLiteral("Text Field"), QStringLiteral("Text Area"),     QStringLiteral("Check Box"),
-                            QStringLiteral("Check Box"),  QStringLiteral("Radio Buttons"), QStringLiteral("Pull Down Menu")};
+const QStringList kQuestions = { QStringLiteral("Your name"), QStringLiteral("Comments"),
+    QStringLiteral("Tea"), QStringLiteral("Coffee"), QStringLiteral("Colour"), QStringLiteral("Team") };
+const QStringList kKinds
+    = { QStringLiteral("Text Field"), QStringLiteral("Text Area"), QStringLiteral("Check Box"),
+          QStringLiteral("Check Box"), QStringLiteral("Radio Buttons"), QStringLiteral("Pull Down Menu") };
 
 void out(const QString& text)
 {
@@ -104,12 +105,13 @@ void makeForm(const QString& folder)
     header.methodType = Kind::header();
     header.userInstruction = QStringLiteral("Benchmark");
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
-    header.attribute6List = {printNumber(1), printNumber(0), db, printNumber(6)};
+    header.attribute6List = { printNumber(1), printNumber(0), db, printNumber(6) };
     collection.append(header);
     for (int i = 0; i < kQuestions.size(); ++i) {
         const auto kind = kKinds.at(i) == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
-                                                                          : AnswersStore::ColumnKind::Text;
-        if (const auto added = (*answers)->addColumn(QStringLiteral("tbl_bench"), kQuestions.at(i), kind, {}); !added)
+                                                                         : AnswersStore::ColumnKind::Text;
+        if (const auto added = (*answers)->addColumn(QStringLiteral("tbl_bench"), kQuestions.at(i), kind, {});
+            !added)
             fail(added.error().detail);
         FormMethod m;
         m.methodType = kKinds.at(i);
@@ -118,32 +120,35 @@ void makeForm(const QString& folder)
         collection.append(m);
     }
     if (!writeFileAtomically(folder + QStringLiteral("/Collections/benchCollection.txt"),
-                             encodeText(serializeCollection(collection)))
-        || !writeFileAtomically(folder + QStringLiteral("/HTML/bench.html"), encodeText(buildFormPage(collection))))
+            encodeText(serializeCollection(collection)))
+        || !writeFileAtomically(
+            folder + QStringLiteral("/HTML/bench.html"), encodeText(buildFormPage(collection))))
         fail(QStringLiteral("cannot write the form's files"));
 }
 
 QByteArray submissionBody()
 {
-    const QList<QPair<QString, QString>> fields = {
-        {QStringLiteral("tableName"), QStringLiteral("tbl_bench")},
-        {QStringLiteral("DBLocation"), QStringLiteral("C:\\Forms\\formAnswers.mdb")},
-        {QStringLiteral("background"), QStringLiteral("Background.gif")},
-        {QStringLiteral("allowShowTableButtron"), QStringLiteral("False")},
-        {QStringLiteral("Your name Type"), QStringLiteral("Text Field")},
-        {QStringLiteral("Your name"), QStringLiteral("Ann O'Neil")},
-        {QStringLiteral("Comments Type"), QStringLiteral("Text Area")},
-        {QStringLiteral("Comments"), QStringLiteral("The canteen could open earlier; otherwise all is well.")},
-        {QStringLiteral("Tea Type"), QStringLiteral("Check Box")},
-        {QStringLiteral("Tea"), QStringLiteral("on")},
-        {QStringLiteral("Coffee Type"), QStringLiteral("Check Box")},
-        {QStringLiteral("Colour Type"), QStringLiteral("Radio Buttons")},
-        {QStringLiteral("Colour"), QStringLiteral("Green")},
-        {QStringLiteral("Team Type"), QStringLiteral("Menu")},
-        {QStringLiteral("Team"), QStringLiteral("R&D")}};
+    const QList<QPair<QString, QString>> fields
+        = { { QStringLiteral("tableName"), QStringLiteral("tbl_bench") },
+              { QStringLiteral("DBLocation"), QStringLiteral("C:\\Forms\\formAnswers.mdb") },
+              { QStringLiteral("background"), QStringLiteral("Background.gif") },
+              { QStringLiteral("allowShowTableButtron"), QStringLiteral("False") },
+              { QStringLiteral("Your name Type"), QStringLiteral("Text Field") },
+              { QStringLiteral("Your name"), QStringLiteral("Ann O'Neil") },
+              { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
+              { QStringLiteral("Comments"),
+                  QStringLiteral("The canteen could open earlier; otherwise all is well.") },
+              { QStringLiteral("Tea Type"), QStringLiteral("Check Box") },
+              { QStringLiteral("Tea"), QStringLiteral("on") },
+              { QStringLiteral("Coffee Type"), QStringLiteral("Check Box") },
+              { QStringLiteral("Colour Type"), QStringLiteral("Radio Buttons") },
+              { QStringLiteral("Colour"), QStringLiteral("Green") },
+              { QStringLiteral("Team Type"), QStringLiteral("Menu") },
+              { QStringLiteral("Team"), QStringLiteral("R&D") } };
     QByteArray body;
     for (const auto& [name, value] : fields)
-        body += (body.isEmpty() ? "" : "&") + QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
+        body += (body.isEmpty() ? "" : "&") + QUrl::toPercentEncoding(name) + '='
+            + QUrl::toPercentEncoding(value);
     return body;
 }
 
@@ -162,17 +167,26 @@ double pageSendMicroseconds(const QString& folder, int times)
     QString page = headerFragment(header);
     for (int i = 0; i < 10; ++i) {
         const QString n = QStringLiteral("Question %1").arg(i);
-        page += QStringLiteral("<P><input type=hidden name='%1 Type' value='Text Field'><P>%1 <input name='%1' "
-                               "size='30' maxlength='' type='text' value =''>").arg(n);
-        page += QStringLiteral("<input type=hidden name='Box %1 Type' value='Check Box'><P><input name='Box %1' "
-                               "type='checkbox'>Box %1 with a longer text").arg(i);
-        page += QStringLiteral("<input type=hidden name='Pick %1 Type' value='Radio Buttons'><P>Pick %1").arg(i);
+        page += QStringLiteral(
+            "<P><input type=hidden name='%1 Type' value='Text Field'><P>%1 <input name='%1' "
+            "size='30' maxlength='' type='text' value =''>")
+                    .arg(n);
+        page += QStringLiteral(
+            "<input type=hidden name='Box %1 Type' value='Check Box'><P><input name='Box %1' "
+            "type='checkbox'>Box %1 with a longer text")
+                    .arg(i);
+        page += QStringLiteral("<input type=hidden name='Pick %1 Type' value='Radio Buttons'><P>Pick %1")
+                    .arg(i);
         for (int o = 0; o < 10; ++o)
-            page += QStringLiteral("<BR><input name='Pick %1' type='radio' value='Option %2'>Option %2").arg(i).arg(o);
+            page += QStringLiteral("<BR><input name='Pick %1' type='radio' value='Option %2'>Option %2")
+                        .arg(i)
+                        .arg(o);
         page += QStringLiteral("<P><input type=hidden name='Menu %1 Type' value='Menu'><P>Menu %1 <select "
-                               "name='Menu %1' size=1><option>One<option>Two<option>Three</select>").arg(i);
+                               "name='Menu %1' size=1><option>One<option>Two<option>Three</select>")
+                    .arg(i);
     }
-    page += QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'></CENTER></FORM></BODY></HTML>");
+    page += QStringLiteral(
+        "<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'></CENTER></FORM></BODY></HTML>");
     if (!writeFileAtomically(folder + QStringLiteral("/HTML/survey.html"), encodeText(page)))
         fail(QStringLiteral("cannot write the long form page"));
 
@@ -204,16 +218,18 @@ double singleRowRate(const QString& folder, double seconds)
 {
     const QByteArray path = QFile::encodeName(folder + QStringLiteral("/single-row.db"));
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK
-        || sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
-                            "CREATE TABLE t (a TEXT, b TEXT, c TEXT, d TEXT, e TEXT, f TEXT, g TEXT)",
-                        nullptr, nullptr, nullptr)
-               != SQLITE_OK)
+    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+            != SQLITE_OK
+        || sqlite3_exec(db,
+               "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; "
+               "CREATE TABLE t (a TEXT, b TEXT, c TEXT, d TEXT, e TEXT, f TEXT, g TEXT)",
+               nullptr, nullptr, nullptr)
+            != SQLITE_OK)
         fail(QStringLiteral("single-row database: ") + QString::fromUtf8(sqlite3_errmsg(db)));
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(db, "INSERT INTO t (b,c,d,e,f,g) VALUES (?1,?2,?3,?4,?5,?6)", -1, &insert, nullptr);
-    const QByteArray values[] = {"Ann O'Neil", "The canteen could open earlier; otherwise all is well.", "Checked",
-                                 "Not Checked", "Green", "R&D"};
+    const QByteArray values[] = { "Ann O'Neil", "The canteen could open earlier; otherwise all is well.",
+        "Checked", "Not Checked", "Green", "R&D" };
     qint64 rows = 0;
     QElapsedTimer timer;
     timer.start();
@@ -247,7 +263,8 @@ QByteArray luaScript(const QByteArray& body)
           "function done(summary, latency, requests)\n"
           "  local bad = summary.errors.status\n"
           "  io.write(string.format(\"RESULT ok=%d bad=%d seconds=%.3f p50=%.3f p90=%.3f p99=%.3f max=%.3f "
-          "connect=%d read=%d write=%d timeout=%d\\n\", summary.requests - bad, bad, summary.duration / 1e6,\n"
+          "connect=%d read=%d write=%d timeout=%d\\n\", summary.requests - bad, bad, summary.duration / "
+          "1e6,\n"
           "    latency:percentile(50) / 1000, latency:percentile(90) / 1000, latency:percentile(99) / 1000,\n"
           "    latency.max / 1000, summary.errors.connect, summary.errors.read, summary.errors.write,\n"
           "    summary.errors.timeout))\n"
@@ -277,34 +294,40 @@ double nginxRate(const QString& folder, const QString& wrk, int connections, int
 {
     QString nginx = QStandardPaths::findExecutable(QStringLiteral("nginx"));
     if (nginx.isEmpty())
-        nginx = QStandardPaths::findExecutable(QStringLiteral("nginx"), {QStringLiteral("/usr/sbin")});
+        nginx = QStandardPaths::findExecutable(QStringLiteral("nginx"), { QStringLiteral("/usr/sbin") });
     if (nginx.isEmpty())
         return -1;
     const quint16 port = freeLoopbackPort();
     const QString dir = folder + QStringLiteral("/nginx");
     QDir().mkpath(dir);
     const QString conf = dir + QStringLiteral("/nginx.conf");
-    const QByteArray text = "daemon off;\nworker_processes 1;\npid " + dir.toUtf8() + "/nginx.pid;\nerror_log "
-        + dir.toUtf8() + "/error.log;\nevents { worker_connections 1024; }\nhttp {\n  access_log " + dir.toUtf8()
+    const QByteArray text = "daemon off;\nworker_processes 1;\npid " + dir.toUtf8()
+        + "/nginx.pid;\nerror_log " + dir.toUtf8()
+        + "/error.log;\nevents { worker_connections 1024; }\nhttp {\n  access_log " + dir.toUtf8()
         + "/access.log combined buffer=64k;\n"
-        "  client_body_temp_path " + dir.toUtf8() + ";\n  proxy_temp_path " + dir.toUtf8() + ";\n"
-        "  fastcgi_temp_path " + dir.toUtf8() + ";\n  uwsgi_temp_path " + dir.toUtf8() + ";\n  scgi_temp_path "
-        + dir.toUtf8() + ";\n  server {\n    listen 127.0.0.1:" + QByteArray::number(port)
-        + ";\n    location / { default_type text/html; return 200 \"<html><body>Thank you</body></html>\\n\"; }\n  }\n}\n";
+          "  client_body_temp_path "
+        + dir.toUtf8() + ";\n  proxy_temp_path " + dir.toUtf8()
+        + ";\n"
+          "  fastcgi_temp_path "
+        + dir.toUtf8() + ";\n  uwsgi_temp_path " + dir.toUtf8() + ";\n  scgi_temp_path " + dir.toUtf8()
+        + ";\n  server {\n    listen 127.0.0.1:" + QByteArray::number(port)
+        + ";\n    location / { default_type text/html; return 200 \"<html><body>Thank "
+          "you</body></html>\\n\"; }\n  }\n}\n";
     QFile file(conf);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0)
         fail(QStringLiteral("cannot write the nginx configuration"));
     file.close();
     QProcess server;
     server.setProcessChannelMode(QProcess::MergedChannels);
-    server.start(nginx, {QStringLiteral("-p"), dir, QStringLiteral("-c"), conf});
+    server.start(nginx, { QStringLiteral("-p"), dir, QStringLiteral("-c"), conf });
     if (!server.waitForStarted(5000))
         return -1;
     QThread::msleep(300);
     QProcess load;
     load.setProcessChannelMode(QProcess::MergedChannels);
-    load.start(wrk, {QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections), QStringLiteral("-d%1s").arg(duration),
-                     QStringLiteral("http://127.0.0.1:%1/").arg(port)});
+    load.start(wrk,
+        { QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections),
+            QStringLiteral("-d%1s").arg(duration), QStringLiteral("http://127.0.0.1:%1/").arg(port) });
     load.waitForFinished((duration + 30) * 1000);
     const QString report = QString::fromLocal8Bit(load.readAll());
     server.terminate();
@@ -325,11 +348,13 @@ double processorSeconds(qint64 pid)
         return -1;
     const QByteArray text = stat.readAll();
     const QList<QByteArray> parts = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    return parts.size() > 13 ? (parts.at(11).toDouble() + parts.at(12).toDouble()) / double(sysconf(_SC_CLK_TCK)) : -1;
+    return parts.size() > 13
+        ? (parts.at(11).toDouble() + parts.at(12).toDouble()) / double(sysconf(_SC_CLK_TCK))
+        : -1;
 }
 
 struct Fixed {
-    double rate = -1;         // requests/s
+    double rate = -1; // requests/s
     double microseconds = -1; // processor time per request
 };
 
@@ -342,15 +367,17 @@ Fixed fixedServerRate(const QString& wrk, const QString& script, int connections
     server.setProcessChannelMode(QProcess::MergedChannels);
     // It stops by itself a while after the load.
     server.start(QStringLiteral(BENCH_FIXED_SERVER_EXECUTABLE),
-                 {QStringLiteral("--port"), QString::number(port), QStringLiteral("--seconds"), QString::number(duration + 15)});
+        { QStringLiteral("--port"), QString::number(port), QStringLiteral("--seconds"),
+            QString::number(duration + 15) });
     if (!server.waitForStarted(5000))
         return {};
     QThread::msleep(300);
     QProcess load;
     load.setProcessChannelMode(QProcess::MergedChannels);
-    load.start(wrk, {QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections), QStringLiteral("-d%1s").arg(duration),
-                     QStringLiteral("--timeout"), QStringLiteral("5s"), QStringLiteral("-s"), script,
-                     QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(port)});
+    load.start(wrk,
+        { QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections),
+            QStringLiteral("-d%1s").arg(duration), QStringLiteral("--timeout"), QStringLiteral("5s"),
+            QStringLiteral("-s"), script, QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(port) });
     load.waitForFinished((duration + 30) * 1000);
     const QString report = QString::fromLocal8Bit(load.readAll());
     const double cpu = processorSeconds(server.processId());
@@ -360,13 +387,13 @@ Fixed fixedServerRate(const QString& wrk, const QString& script, int connections
     const double answered = field(report, "ok");
     if (seconds <= 0 || answered <= 0 || field(report, "bad") != 0)
         return {};
-    return {answered / seconds, cpu >= 0 ? cpu * 1e6 / answered : -1};
+    return { answered / seconds, cpu >= 0 ? cpu * 1e6 / answered : -1 };
 }
 
 int connectTo(quint16 port)
 {
     const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
+    sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -389,7 +416,7 @@ int pageStatus(quint16 port, int timeoutMs)
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < timeoutMs) {
-            pollfd p{sock, POLLIN, 0};
+            pollfd p { sock, POLLIN, 0 };
             if (::poll(&p, 1, 50) <= 0)
                 continue;
             char buffer[16384];
@@ -414,7 +441,7 @@ struct SlowClients {
 // as an attacker would. Bounded: 127.0.0.1, about a minute at most.
 SlowClients underSlowClients(const QString& server, const QString& folder, int slow, int descriptors)
 {
-    rlimit own{};
+    rlimit own {};
     getrlimit(RLIMIT_NOFILE, &own);
     own.rlim_cur = own.rlim_max;
     setrlimit(RLIMIT_NOFILE, &own);
@@ -424,18 +451,19 @@ SlowClients underSlowClients(const QString& server, const QString& folder, int s
     QProcess service;
     service.setStandardErrorFile(folder + QStringLiteral("/server-slow.log"));
     service.setChildProcessModifier([descriptors] {
-        const rlimit limit{rlim_t(descriptors), rlim_t(descriptors)};
+        const rlimit limit { rlim_t(descriptors), rlim_t(descriptors) };
         setrlimit(RLIMIT_NOFILE, &limit);
     });
-    service.start(server, {QStringLiteral("--app-folder"), folder, QStringLiteral("--listen"),
-                           QStringLiteral("127.0.0.1:%1").arg(port)});
+    service.start(server,
+        { QStringLiteral("--app-folder"), folder, QStringLiteral("--listen"),
+            QStringLiteral("127.0.0.1:%1").arg(port) });
     if (!service.waitForStarted(5000))
         fail(QStringLiteral("cannot start ") + server);
     QThread::msleep(300);
 
-    std::atomic<bool> ready{false}, done{false};
+    std::atomic<bool> ready { false }, done { false };
     std::thread attacker([&] {
-        std::vector<pollfd> held(size_t(slow), pollfd{-1, POLLIN, 0});
+        std::vector<pollfd> held(size_t(slow), pollfd { -1, POLLIN, 0 });
         const auto open = [port](pollfd& p) {
             p.fd = connectTo(port);
             if (p.fd >= 0)
@@ -520,12 +548,14 @@ void makeFormIn(const QString& database, const QString& folder)
         fail(QStringLiteral("cannot create the bench table"));
     for (int i = 0; i < kQuestions.size(); ++i) {
         const auto kind = kKinds.at(i) == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
-                                                                          : AnswersStore::ColumnKind::Text;
+                                                                         : AnswersStore::ColumnKind::Text;
         if (!(*store)->addColumn(table, kQuestions.at(i), kind, columnAddedMarker()))
             fail(QStringLiteral("cannot add a column"));
     }
-    const ParsedCollection parsed = readCollectionFile(folder + QStringLiteral("/Collections/benchCollection.txt"));
-    if (!(*store)->publish(publicationOf(QStringLiteral("bench"), parsed.methods, folder + QStringLiteral("/HTML/"))))
+    const ParsedCollection parsed
+        = readCollectionFile(folder + QStringLiteral("/Collections/benchCollection.txt"));
+    if (!(*store)->publish(
+            publicationOf(QStringLiteral("bench"), parsed.methods, folder + QStringLiteral("/HTML/"))))
         fail(QStringLiteral("cannot publish the bench form"));
 }
 
@@ -538,7 +568,7 @@ struct Load {
 // `servers` quenlow-server processes on `database` under wrk, the
 // connections shared between them; the rows counted afterwards.
 Load loadServers(int servers, const QString& server, const QString& database, const QString& folder,
-                 const QString& wrk, const QString& script, int connections, int duration)
+    const QString& wrk, const QString& script, int connections, int duration)
 {
     auto store = openAnswersStore(database);
     const qint64 rowsBefore = store ? (*store)->rowCount(QStringLiteral("tbl_bench")).valueOr(-1) : -1;
@@ -547,8 +577,9 @@ Load loadServers(int servers, const QString& server, const QString& database, co
         const quint16 port = freeLoopbackPort();
         auto service = std::make_unique<QProcess>();
         service->setStandardErrorFile(folder + QStringLiteral("/server-pg-%1.log").arg(i));
-        service->start(server, {QStringLiteral("--database"), database, QStringLiteral("--listen"),
-                                QStringLiteral("127.0.0.1:%1").arg(port)});
+        service->start(server,
+            { QStringLiteral("--database"), database, QStringLiteral("--listen"),
+                QStringLiteral("127.0.0.1:%1").arg(port) });
         if (!service->waitForStarted(5000))
             fail(QStringLiteral("cannot start ") + server);
         services.push_back(std::move(service));
@@ -559,10 +590,12 @@ Load loadServers(int servers, const QString& server, const QString& database, co
     }
     QThread::msleep(500);
     for (auto& load : loads) {
-        load->start(wrk, {QStringLiteral("-t1"), QStringLiteral("-c%1").arg(std::max(1, connections / servers)),
-                          QStringLiteral("-d%1s").arg(duration), QStringLiteral("--timeout"), QStringLiteral("5s"),
-                          QStringLiteral("-s"), script,
-                          QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(load->property("port").toUInt())});
+        load->start(wrk,
+            { QStringLiteral("-t1"), QStringLiteral("-c%1").arg(std::max(1, connections / servers)),
+                QStringLiteral("-d%1s").arg(duration), QStringLiteral("--timeout"), QStringLiteral("5s"),
+                QStringLiteral("-s"), script,
+                QStringLiteral("http://127.0.0.1:%1/scripts/save.asp")
+                    .arg(load->property("port").toUInt()) });
     }
     Load total;
     for (auto& load : loads) {
@@ -588,7 +621,8 @@ Load loadServers(int servers, const QString& server, const QString& database, co
 
 void reportLoad(const QString& what, const Load& load)
 {
-    out(QStringLiteral("%1: %2 submissions/s (%3 answered 2xx, %4 other, %5 rows stored), p50 %6 ms, p99 %7 ms, max %8 ms")
+    out(QStringLiteral(
+        "%1: %2 submissions/s (%3 answered 2xx, %4 other, %5 rows stored), p50 %6 ms, p99 %7 ms, max %8 ms")
             .arg(what)
             .arg(load.rate(), 0, 'f', 0)
             .arg(load.ok)
@@ -660,7 +694,8 @@ int main(int argc, char** argv)
     const Fixed fixedServer = fixedServerRate(wrk, script, connections, duration);
     const double fixed = fixedServer.rate;
     if (fixed > 0)
-        out(QStringLiteral("fixed response from a minimal Beast server (one I/O thread): %1 requests/s, %2 us processor time per request")
+        out(QStringLiteral("fixed response from a minimal Beast server (one I/O thread): %1 requests/s, %2 "
+                           "us processor time per request")
                 .arg(fixed, 0, 'f', 0)
                 .arg(fixedServer.microseconds, 0, 'f', 1));
     else
@@ -675,8 +710,9 @@ int main(int argc, char** argv)
     const quint16 port = freeLoopbackPort();
     QProcess service;
     service.setStandardErrorFile(folder + QStringLiteral("/server.log"));
-    service.start(server, {QStringLiteral("--app-folder"), folder, QStringLiteral("--listen"),
-                           QStringLiteral("127.0.0.1:%1").arg(port)});
+    service.start(server,
+        { QStringLiteral("--app-folder"), folder, QStringLiteral("--listen"),
+            QStringLiteral("127.0.0.1:%1").arg(port) });
     if (!service.waitForStarted(5000))
         fail(QStringLiteral("cannot start ") + server);
     QThread::msleep(300);
@@ -684,9 +720,10 @@ int main(int argc, char** argv)
     const qint64 dropsBefore = listenDrops();
     QProcess load;
     load.setProcessChannelMode(QProcess::MergedChannels);
-    load.start(wrk, {QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections), QStringLiteral("-d%1s").arg(duration),
-                     QStringLiteral("--timeout"), QStringLiteral("5s"), QStringLiteral("-s"), script,
-                     QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(port)});
+    load.start(wrk,
+        { QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections),
+            QStringLiteral("-d%1s").arg(duration), QStringLiteral("--timeout"), QStringLiteral("5s"),
+            QStringLiteral("-s"), script, QStringLiteral("http://127.0.0.1:%1/scripts/save.asp").arg(port) });
     if (!load.waitForFinished((duration + 30) * 1000))
         fail(QStringLiteral("wrk did not finish"));
     const QString report = QString::fromLocal8Bit(load.readAll());
@@ -712,7 +749,8 @@ int main(int argc, char** argv)
     const qint64 logLines = logText.count(" ms\n");
 
     out(QStringLiteral("wrk: %1 connections, %2 s, 2 threads").arg(connections).arg(seconds, 0, 'f', 1));
-    out(QStringLiteral("submissions: %1 answered 2xx, %2 other (socket errors: connect %3, read %4, write %5, timeout %6)")
+    out(QStringLiteral(
+        "submissions: %1 answered 2xx, %2 other (socket errors: connect %3, read %4, write %5, timeout %6)")
             .arg(ok)
             .arg(bad)
             .arg(field(report, "connect"))
@@ -728,7 +766,9 @@ int main(int argc, char** argv)
     out(QStringLiteral("rows in the table: %1 (log lines: %2)").arg(rows).arg(logLines));
     out(QStringLiteral("connections dropped by full listen queues meanwhile: %1").arg(drops));
     if (cpuSeconds >= 0 && rows > 0)
-        out(QStringLiteral("service processor time: %1 s, %2 us per submission").arg(cpuSeconds, 0, 'f', 2).arg(cpuSeconds * 1e6 / rows, 0, 'f', 0));
+        out(QStringLiteral("service processor time: %1 s, %2 us per submission")
+                .arg(cpuSeconds, 0, 'f', 2)
+                .arg(cpuSeconds * 1e6 / rows, 0, 'f', 0));
     const QString stopped = QString::fromUtf8(logText.mid(logText.lastIndexOf("stopped")).trimmed());
     out(QStringLiteral("service: %1").arg(stopped));
     out(QStringLiteral("ratio to single-row durable inserts: %1x").arg(ratio, 0, 'f', 2));
@@ -738,7 +778,8 @@ int main(int argc, char** argv)
 
     const double fixedRatio = fixed > 0 ? rate / fixed : -1;
     if (fixed > 0)
-        out(QStringLiteral("ratio to the minimal Beast server's fixed response: %1x").arg(fixedRatio, 0, 'f', 2));
+        out(QStringLiteral("ratio to the minimal Beast server's fixed response: %1x")
+                .arg(fixedRatio, 0, 'f', 2));
 
     const bool fastEnough = ratio >= 3.0;
     const bool fixedMet = fixedRatio >= 0.6;
@@ -749,9 +790,13 @@ int main(int argc, char** argv)
     const bool noneLost = rows >= ok && rows <= ok + connections;
     const bool pageQuick = pageMicroseconds < 1000;
     out(QStringLiteral("target >= 3x single-row rate: %1").arg(fastEnough ? u"met" : u"MISSED"));
-    out(QStringLiteral("target form page sent in < 1 ms at the median: %1").arg(pageQuick ? u"met" : u"MISSED"));
+    out(QStringLiteral("target form page sent in < 1 ms at the median: %1")
+            .arg(pageQuick ? u"met" : u"MISSED"));
     out(QStringLiteral("target >= 0.6x the minimal Beast server: %1").arg(fixedMet ? u"met" : u"MISSED"));
-    out(QStringLiteral("target >= 0.35x nginx: %1").arg(nginx <= 0 ? u"not measured" : nginxMet ? u"met" : u"MISSED"));
+    out(QStringLiteral("target >= 0.35x nginx: %1")
+            .arg(nginx <= 0    ? u"not measured"
+                    : nginxMet ? u"met"
+                               : u"MISSED"));
     out(QStringLiteral("target p99 < 20 ms: %1").arg(quickEnough ? u"met" : u"MISSED"));
     out(QStringLiteral("target zero non-2xx: %1").arg(allOk ? u"met" : u"MISSED"));
     out(QStringLiteral("target a row for every 2xx: %1").arg(noneLost ? u"met" : u"MISSED"));
@@ -763,29 +808,37 @@ int main(int argc, char** argv)
         const Load two = loadServers(2, server, database, folder, wrk, script, connections, duration);
         reportLoad(QStringLiteral("PostgreSQL, two servers"), two);
         const double pgRatio = rate > 0 ? one.rate() / rate : 0;
-        out(QStringLiteral("ratio of one PostgreSQL server to the SQLite service: %1x").arg(pgRatio, 0, 'f', 2));
-        out(QStringLiteral("ratio of two PostgreSQL servers to one: %1x").arg(one.rate() > 0 ? two.rate() / one.rate() : 0, 0, 'f', 2));
+        out(QStringLiteral("ratio of one PostgreSQL server to the SQLite service: %1x")
+                .arg(pgRatio, 0, 'f', 2));
+        out(QStringLiteral("ratio of two PostgreSQL servers to one: %1x")
+                .arg(one.rate() > 0 ? two.rate() / one.rate() : 0, 0, 'f', 2));
         const bool halfMet = pgRatio >= 0.5;
         const bool twoMet = two.rate() >= one.rate();
         const bool pgQuick = one.p99 < 50.0 && two.p99 < 50.0;
-        const bool pgAll = one.bad == 0 && two.bad == 0 && one.ok > 0 && two.ok > 0
-            && one.rows >= one.ok && two.rows >= two.ok && one.rows <= one.ok + connections
-            && two.rows <= two.ok + connections;
-        out(QStringLiteral("target one PostgreSQL server >= 0.5x SQLite: %1").arg(halfMet ? u"met" : u"MISSED"));
+        const bool pgAll = one.bad == 0 && two.bad == 0 && one.ok > 0 && two.ok > 0 && one.rows >= one.ok
+            && two.rows >= two.ok && one.rows <= one.ok + connections && two.rows <= two.ok + connections;
+        out(QStringLiteral("target one PostgreSQL server >= 0.5x SQLite: %1")
+                .arg(halfMet ? u"met" : u"MISSED"));
         out(QStringLiteral("target two servers >= one: %1").arg(twoMet ? u"met" : u"MISSED"));
         out(QStringLiteral("target PostgreSQL p99 < 50 ms: %1").arg(pgQuick ? u"met" : u"MISSED"));
-        out(QStringLiteral("target PostgreSQL zero non-2xx and a row for every 2xx: %1").arg(pgAll ? u"met" : u"MISSED"));
+        out(QStringLiteral("target PostgreSQL zero non-2xx and a row for every 2xx: %1")
+                .arg(pgAll ? u"met" : u"MISSED"));
         sharedMet = halfMet && twoMet && pgQuick && pgAll;
     }
     const SlowClients slow = underSlowClients(server, folder, 1000, 1024);
     const double answeredShare = slow.asked > 0 ? 100.0 * slow.answered / slow.asked : 0;
-    out(QStringLiteral("1000 slow clients at 1024 descriptors: %1 of %2 page requests answered (%3%), p50 %4 ms, p99 %5 ms")
+    out(QStringLiteral(
+        "1000 slow clients at 1024 descriptors: %1 of %2 page requests answered (%3%), p50 %4 ms, p99 %5 ms")
             .arg(slow.answered)
             .arg(slow.asked)
             .arg(answeredShare, 0, 'f', 1)
             .arg(slow.p50, 0, 'f', 2)
             .arg(slow.p99, 0, 'f', 2));
     const bool slowMet = answeredShare >= 90.0;
-    out(QStringLiteral("target >= 90% of page requests answered among slow clients: %1").arg(slowMet ? u"met" : u"MISSED"));
-    return slowMet && fastEnough && fixedMet && nginxMet && quickEnough && allOk && noneLost && pageQuick && sharedMet ? 0 : 1;
+    out(QStringLiteral("target >= 90% of page requests answered among slow clients: %1")
+            .arg(slowMet ? u"met" : u"MISSED"));
+    return slowMet && fastEnough && fixedMet && nginxMet && quickEnough && allOk && noneLost && pageQuick
+            && sharedMet
+        ? 0
+        : 1;
 }

@@ -73,9 +73,10 @@ int main(int argc, char** argv)
                         AnswersStore::NewRow row;
                         row.table = table;
                         for (const QString& q : questions)
-                            row.values.append({ q, QStringLiteral("%1 of moderate length %2")
-                                                       .arg(corrected ? u"a corrected answer"_qs : u"an answer"_qs)
-                                                       .arg(n) });
+                            row.values.append({ q,
+                                QStringLiteral("%1 of moderate length %2")
+                                    .arg(corrected ? u"a corrected answer"_qs : u"an answer"_qs)
+                                    .arg(n) });
                         row.token = QStringLiteral("w%1-%2").arg(w).arg(n);
                         row.arrivedAt = QDateTime::currentDateTimeUtc();
                         batch.append(std::move(row));
@@ -83,8 +84,10 @@ int main(int argc, char** argv)
                     QElapsedTimer one;
                     one.start();
                     const auto stored = (*store)->insertRows(batch);
-                    if (!stored || stored->first().outcome
-                            != (corrected ? AnswersStore::Inserted::Replaced : AnswersStore::Inserted::Stored)) {
+                    if (!stored
+                        || stored->first().outcome
+                            != (corrected ? AnswersStore::Inserted::Replaced
+                                          : AnswersStore::Inserted::Stored)) {
                         failed = true;
                         return;
                     }
@@ -102,9 +105,11 @@ int main(int argc, char** argv)
         for (const auto& l : latencies)
             all.insert(all.end(), l.begin(), l.end());
         std::sort(all.begin(), all.end());
-        const auto at = [&](double q) { return all.empty() ? 0.0 : all.at(size_t(q * double(all.size() - 1))); };
-        std::printf("%s: %d writer(s), %s: %lld rows in %.1f s: %.0f rows/s, %.0f commits/s; batch of %d p50 %.1f "
-                    "ms, p99 %.1f ms%s\n",
+        const auto at
+            = [&](double q) { return all.empty() ? 0.0 : all.at(size_t(q * double(all.size() - 1))); };
+        std::printf(
+            "%s: %d writer(s), %s: %lld rows in %.1f s: %.0f rows/s, %.0f commits/s; batch of %d p50 %.1f "
+            "ms, p99 %.1f ms%s\n",
             qPrintable((*made)->location()), writers, what, qlonglong(rows.load()), elapsed, rows / elapsed,
             double(all.size()) / elapsed, kBatch, at(0.5), at(0.99), failed ? " (a batch FAILED)" : "");
         return !failed;

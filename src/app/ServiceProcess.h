@@ -15,7 +15,7 @@ namespace quenlow {
 inline void prepareServiceProcess()
 {
     std::signal(SIGPIPE, SIG_IGN);
-    rlimit limit{};
+    rlimit limit {};
     if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
         limit.rlim_cur = limit.rlim_max;
         setrlimit(RLIMIT_NOFILE, &limit);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-// quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE] [--no-bom] [--escape-formulas]
+// quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE]
+// [--no-bom] [--escape-formulas]
 #include "core/CommandLine.h"
 #include "export/AnswersExport.h"
 
@@ -22,9 +23,10 @@ int usage(const QString& problem)
 {
     say(problem);
     std::fprintf(stderr,
-                 "usage: quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE]\n"
-                 "                      [--no-bom] [--escape-formulas]\n"
-                 "  CSV goes to standard output without --output (or with --output -)\n");
+        "usage: quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx "
+        "[--output FILE]\n"
+        "                      [--no-bom] [--escape-formulas]\n"
+        "  CSV goes to standard output without --output (or with --output -)\n");
     return 1;
 }
 
@@ -36,20 +38,22 @@ int main(int argc, char** argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Writes the answers of a form as CSV or XLSX."));
     quenlow::addHelpAndVersionOptions(parser);
-    const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
-                                          QStringLiteral("DIR"));
-    const QCommandLineOption formOption(QStringLiteral("form"), QStringLiteral("The form's page."),
-                                        QStringLiteral("NAME.html"));
-    const QCommandLineOption formatOption(QStringLiteral("format"), QStringLiteral("csv or xlsx."),
-                                          QStringLiteral("FORMAT"));
-    const QCommandLineOption outputOption(
-        QStringLiteral("output"), QStringLiteral("The file to write; CSV goes to standard output without it or with -."),
+    const QCommandLineOption folderOption(
+        QStringLiteral("app-folder"), QStringLiteral("The program folder."), QStringLiteral("DIR"));
+    const QCommandLineOption formOption(
+        QStringLiteral("form"), QStringLiteral("The form's page."), QStringLiteral("NAME.html"));
+    const QCommandLineOption formatOption(
+        QStringLiteral("format"), QStringLiteral("csv or xlsx."), QStringLiteral("FORMAT"));
+    const QCommandLineOption outputOption(QStringLiteral("output"),
+        QStringLiteral("The file to write; CSV goes to standard output without it or with -."),
         QStringLiteral("FILE"));
-    const QCommandLineOption noBomOption(QStringLiteral("no-bom"), QStringLiteral("CSV without a byte-order mark."));
+    const QCommandLineOption noBomOption(
+        QStringLiteral("no-bom"), QStringLiteral("CSV without a byte-order mark."));
     const QCommandLineOption escapeOption(QStringLiteral("escape-formulas"),
-                                          QStringLiteral("CSV: a ' before cells that start like a formula."));
+        QStringLiteral("CSV: a ' before cells that start like a formula."));
     const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
-    parser.addOptions({folderOption, formOption, formatOption, outputOption, noBomOption, escapeOption, databaseOption});
+    parser.addOptions(
+        { folderOption, formOption, formatOption, outputOption, noBomOption, escapeOption, databaseOption });
     if (const std::optional<int> exit = quenlow::parseArguments(parser, usage))
         return *exit;
 

@@ -30,7 +30,9 @@ constexpr int kErrorExit = 2;
 int usage(const char* reason)
 {
     std::fprintf(stderr,
-        "quenlow-script: %s\nusage: quenlow-script [--real-view] [--database URL|FILE] --app-folder DIR SCRIPT   (SCRIPT may be -)\n", reason);
+        "quenlow-script: %s\nusage: quenlow-script [--real-view] [--database URL|FILE] --app-folder DIR "
+        "SCRIPT   (SCRIPT may be -)\n",
+        reason);
     return kErrorExit;
 }
 
@@ -51,15 +53,17 @@ int main(int argc, char* argv[])
     quenlow::installTranslations();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Runs the program from a script and prints what it showed."));
+    parser.setApplicationDescription(
+        QStringLiteral("Runs the program from a script and prints what it showed."));
     quenlow::addHelpAndVersionOptions(parser);
-    const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
-                                          QStringLiteral("DIR"));
-    const QCommandLineOption realViewOption(QStringLiteral("real-view"),
-                                            QStringLiteral("Render the pages for real and tell what they show."));
+    const QCommandLineOption folderOption(
+        QStringLiteral("app-folder"), QStringLiteral("The program folder."), QStringLiteral("DIR"));
+    const QCommandLineOption realViewOption(
+        QStringLiteral("real-view"), QStringLiteral("Render the pages for real and tell what they show."));
     const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
-    parser.addOptions({folderOption, realViewOption, databaseOption});
-    parser.addPositionalArgument(QStringLiteral("SCRIPT"), QStringLiteral("The script, or - for standard input."));
+    parser.addOptions({ folderOption, realViewOption, databaseOption });
+    parser.addPositionalArgument(
+        QStringLiteral("SCRIPT"), QStringLiteral("The script, or - for standard input."));
     if (!parser.parse(QApplication::arguments()))
         return usage(qPrintable(parser.errorText()));
     if (const std::optional<int> answered = quenlow::answerHelpOrVersion(parser))
@@ -99,10 +103,12 @@ int main(int argc, char* argv[])
 
     quenlow::Program program(appFolder);
     program.setAnswersStore(parser.value(databaseOption));
-    QTimer::singleShot(0, &runner, [&runner, &program] { runner.start([&program] {
-        program.start();
-        program.resumeCollecting();
-    }); });
+    QTimer::singleShot(0, &runner, [&runner, &program] {
+        runner.start([&program] {
+            program.start();
+            program.resumeCollecting();
+        });
+    });
     QApplication::exec();
     runner.programEnded();
     return runner.exitCode();

@@ -30,10 +30,11 @@ void say(const QString& text)
 int usage(const QString& problem)
 {
     say(problem);
-    std::fprintf(stderr, "usage: quenlow-server --app-folder DIR [--database URL|FILE] [OPTIONS]\n"
-                         "       quenlow-server --database postgresql://USER@HOST:PORT/DBNAME [OPTIONS]\n"
-                         "options: [--listen ADDRESS:PORT] [--max-body-size BYTES] [--tls-cert FILE --tls-key FILE]\n"
-                         "  default address 127.0.0.1:8080; bodies up to 1048576 bytes; PEM files for HTTPS\n");
+    std::fprintf(stderr,
+        "usage: quenlow-server --app-folder DIR [--database URL|FILE] [OPTIONS]\n"
+        "       quenlow-server --database postgresql://USER@HOST:PORT/DBNAME [OPTIONS]\n"
+        "options: [--listen ADDRESS:PORT] [--max-body-size BYTES] [--tls-cert FILE --tls-key FILE]\n"
+        "  default address 127.0.0.1:8080; bodies up to 1048576 bytes; PEM files for HTTPS\n");
     return 2;
 }
 
@@ -47,20 +48,18 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(
         QStringLiteral("Publishes the forms of a Quenlow program folder and stores the answers."));
     quenlow::addHelpAndVersionOptions(parser);
-    const QCommandLineOption folderOption(QStringLiteral("app-folder"), QStringLiteral("The program folder."),
-                                          QStringLiteral("DIR"));
+    const QCommandLineOption folderOption(
+        QStringLiteral("app-folder"), QStringLiteral("The program folder."), QStringLiteral("DIR"));
     const QCommandLineOption listenOption(QStringLiteral("listen"),
-                                          QStringLiteral("Where to listen (default 127.0.0.1:8080)."),
-                                          QStringLiteral("ADDRESS:PORT"));
+        QStringLiteral("Where to listen (default 127.0.0.1:8080)."), QStringLiteral("ADDRESS:PORT"));
     const QCommandLineOption bodyOption(QStringLiteral("max-body-size"),
-                                        QStringLiteral("The largest posted form, in bytes (default 1048576)."),
-                                        QStringLiteral("BYTES"));
-    const QCommandLineOption certOption(QStringLiteral("tls-cert"), QStringLiteral("PEM certificate, for HTTPS."),
-                                        QStringLiteral("FILE"));
-    const QCommandLineOption keyOption(QStringLiteral("tls-key"), QStringLiteral("PEM private key, for HTTPS."),
-                                       QStringLiteral("FILE"));
+        QStringLiteral("The largest posted form, in bytes (default 1048576)."), QStringLiteral("BYTES"));
+    const QCommandLineOption certOption(
+        QStringLiteral("tls-cert"), QStringLiteral("PEM certificate, for HTTPS."), QStringLiteral("FILE"));
+    const QCommandLineOption keyOption(
+        QStringLiteral("tls-key"), QStringLiteral("PEM private key, for HTTPS."), QStringLiteral("FILE"));
     const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
-    parser.addOptions({folderOption, listenOption, bodyOption, certOption, keyOption, databaseOption});
+    parser.addOptions({ folderOption, listenOption, bodyOption, certOption, keyOption, databaseOption });
     if (const std::optional<int> exit = quenlow::parseArguments(parser, usage))
         return *exit;
 
@@ -68,7 +67,8 @@ int main(int argc, char** argv)
     QString host = quenlow::defaultListenHost();
     quint16 port = quenlow::kDefaultListenPort;
     if (parser.isSet(listenOption)) {
-        const std::optional<quenlow::ListenAddress> listen = quenlow::parseListenAddress(parser.value(listenOption));
+        const std::optional<quenlow::ListenAddress> listen
+            = quenlow::parseListenAddress(parser.value(listenOption));
         if (!listen)
             return usage(QStringLiteral("--listen takes ADDRESS:PORT, for example 127.0.0.1:8080"));
         host = listen->host;
@@ -110,11 +110,13 @@ int main(int argc, char** argv)
         return 1;
     }
     say(QStringLiteral("collecting answers for %1 at %2")
-            .arg(appFolder.isEmpty() ? quenlow::shownLocation(database) : QDir::toNativeSeparators(appFolder), service.address()));
+            .arg(appFolder.isEmpty() ? quenlow::shownLocation(database) : QDir::toNativeSeparators(appFolder),
+                service.address()));
 
     int signal = 0;
     sigwait(&stopSignals, &signal);
-    say(QStringLiteral("stopping (%1); finishing the requests in flight").arg(QString::fromLatin1(strsignal(signal))));
+    say(QStringLiteral("stopping (%1); finishing the requests in flight")
+            .arg(QString::fromLatin1(strsignal(signal))));
     service.stop();
     say(QStringLiteral("stopped; %1 submissions stored in %2 commits")
             .arg(service.storedCount())

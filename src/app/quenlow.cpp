@@ -19,25 +19,27 @@ namespace {
 
 int usage(const QString& problem)
 {
-    std::fprintf(stderr, "quenlow: %s\nusage: quenlow [--app-folder DIR] [--listen ADDRESS:PORT] [--database URL|FILE]\n",
-                 qPrintable(problem));
+    std::fprintf(stderr,
+        "quenlow: %s\nusage: quenlow [--app-folder DIR] [--listen ADDRESS:PORT] [--database URL|FILE]\n",
+        qPrintable(problem));
     return 1;
 }
 
 struct DesignerOptions {
-    QCommandLineOption folder{QStringLiteral("app-folder"),
-                              QStringLiteral("The program folder (made and laid out when missing); by default the "
-                                             "folder of the executable, or ~/.local/share/Quenlow when installed."),
-                              QStringLiteral("DIR")};
-    QCommandLineOption listen{QStringLiteral("listen"), QStringLiteral("Where Collect Answers publishes the forms."),
-                              QStringLiteral("ADDRESS:PORT")};
+    QCommandLineOption folder { QStringLiteral("app-folder"),
+        QStringLiteral("The program folder (made and laid out when missing); by default the "
+                       "folder of the executable, or ~/.local/share/Quenlow when installed."),
+        QStringLiteral("DIR") };
+    QCommandLineOption listen { QStringLiteral("listen"),
+        QStringLiteral("Where Collect Answers publishes the forms."), QStringLiteral("ADDRESS:PORT") };
     QCommandLineOption database = quenlow::answersDatabaseOption();
 
     explicit DesignerOptions(QCommandLineParser& parser)
     {
-        parser.setApplicationDescription(QStringLiteral("Designs questionnaire forms and collects their answers."));
+        parser.setApplicationDescription(
+            QStringLiteral("Designs questionnaire forms and collects their answers."));
         quenlow::addHelpAndVersionOptions(parser);
-        parser.addOptions({folder, listen, database});
+        parser.addOptions({ folder, listen, database });
     }
 };
 
@@ -84,7 +86,8 @@ int main(int argc, char* argv[])
     QString host = quenlow::defaultListenHost();
     quint16 port = quenlow::kDefaultListenPort;
     if (parser.isSet(options.listen)) {
-        const std::optional<quenlow::ListenAddress> listen = quenlow::parseListenAddress(parser.value(options.listen));
+        const std::optional<quenlow::ListenAddress> listen
+            = quenlow::parseListenAddress(parser.value(options.listen));
         if (!listen) {
             std::fprintf(stderr, "quenlow: --listen takes ADDRESS:PORT, for example 127.0.0.1:8080\n");
             quenlow::Messages::install(nullptr);
@@ -98,7 +101,7 @@ int main(int argc, char* argv[])
         quenlow::Program program(folder);
         // The database named here, else the one last chosen in the window.
         program.setAnswersStore(parser.isSet(options.database) ? parser.value(options.database)
-                                                             : quenlow::Program::rememberedAnswersStore());
+                                                               : quenlow::Program::rememberedAnswersStore());
         if (parser.isSet(options.listen))
             program.setCollectionListen(host, port);
         program.start();

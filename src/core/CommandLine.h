@@ -19,10 +19,10 @@ namespace quenlow {
 /// --database, as every executable takes it.
 inline QCommandLineOption answersDatabaseOption()
 {
-    return QCommandLineOption(
-        QStringLiteral("database"),
-        QStringLiteral("Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
-                       "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
+    return QCommandLineOption(QStringLiteral("database"),
+        QStringLiteral(
+            "Where the answers are stored: postgresql://USER@HOST:PORT/DBNAME (the password from PGPASSWORD "
+            "or ~/.pgpass) or a database file; by default formAnswers.mdb in the program folder."),
         QStringLiteral("URL|FILE"));
 }
 
@@ -69,7 +69,8 @@ inline bool asksForHelpOrVersion(int argc, char** argv)
 /// Parses the program's arguments: --help and --version print their answer
 /// (exit code 0), a bad option or a stray argument goes to `usage`; nothing
 /// when the program goes on.
-inline std::optional<int> parseArguments(QCommandLineParser& parser, const std::function<int(const QString&)>& usage)
+inline std::optional<int> parseArguments(
+    QCommandLineParser& parser, const std::function<int(const QString&)>& usage)
 {
     if (!parser.parse(QCoreApplication::arguments()))
         return usage(parser.errorText());

@@ -9,7 +9,8 @@ namespace {
 class SilentMessages final : public Messages
 {
 public:
-    MessageAnswer show(const QString&, const QString&, MessageIcon, MessageButtons buttons, MessageAnswer) override
+    MessageAnswer show(
+        const QString&, const QString&, MessageIcon, MessageButtons buttons, MessageAnswer) override
     {
         return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
@@ -32,14 +33,14 @@ void Messages::install(Messages* messages)
 
 void showExclamation(const QString& text)
 {
-    Messages::instance().show(Messages::title(), text, MessageIcon::Exclamation, MessageButtons::Ok,
-                                MessageAnswer::Ok);
+    Messages::instance().show(
+        Messages::title(), text, MessageIcon::Exclamation, MessageButtons::Ok, MessageAnswer::Ok);
 }
 
 void showInformation(const QString& text)
 {
-    Messages::instance().show(Messages::title(), text, MessageIcon::Information, MessageButtons::Ok,
-                                MessageAnswer::Ok);
+    Messages::instance().show(
+        Messages::title(), text, MessageIcon::Information, MessageButtons::Ok, MessageAnswer::Ok);
 }
 
 bool askYesNo(const QString& text, MessageIcon icon)

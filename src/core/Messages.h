@@ -21,7 +21,7 @@ public:
     virtual ~Messages() = default;
     /// `defaultAnswer` is the button Enter presses (Ok for an OK box).
     virtual MessageAnswer show(const QString& title, const QString& text, MessageIcon icon,
-                               MessageButtons buttons, MessageAnswer defaultAnswer)
+        MessageButtons buttons, MessageAnswer defaultAnswer)
         = 0;
 
     /// The title every box of the program carries.

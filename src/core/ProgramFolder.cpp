@@ -40,14 +40,16 @@ QString defaultProgramFolder(const QString& executableFolder)
 Result<void> layOutProgramFolder(const QString& folder, const QString& shippedFolder)
 {
     const QDir root(folder);
-    for (const QString& sub : {QString(), QStringLiteral("HTML"), QStringLiteral("Collections"), QStringLiteral("Reports")}) {
+    for (const QString& sub :
+        { QString(), QStringLiteral("HTML"), QStringLiteral("Collections"), QStringLiteral("Reports") }) {
         const QString path = sub.isEmpty() ? folder : root.filePath(sub);
         if (!QDir().mkpath(path) || !QFileInfo(path).isDir())
-            return Error{Error::Io, QStringLiteral("the folder %1 cannot be created").arg(path)};
+            return Error { Error::Io, QStringLiteral("the folder %1 cannot be created").arg(path) };
     }
     QString shipped = shippedFolder;
     if (shipped.isEmpty())
-        shipped = shippedFiles(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
+        shipped
+            = shippedFiles(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString());
     QDirIterator files(shipped, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString source = files.next();
@@ -60,16 +62,17 @@ Result<void> layOutProgramFolder(const QString& folder, const QString& shippedFo
         QFile::remove(partial);
         if (!QFile::copy(source, partial)) {
             QFile::remove(partial);
-            return Error{Error::Io, QStringLiteral("the file %1 cannot be written").arg(target)};
+            return Error { Error::Io, QStringLiteral("the file %1 cannot be written").arg(target) };
         }
         // Resources copy as read-only; the person owns the copy.
-        QFile::setPermissions(partial, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                           | QFileDevice::ReadOther);
+        QFile::setPermissions(partial,
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                | QFileDevice::ReadOther);
         if (!QFile::rename(partial, target)) {
             QFile::remove(partial);
             // Made meanwhile by another copy of the program: that one is as good.
             if (!QFileInfo::exists(target))
-                return Error{Error::Io, QStringLiteral("the file %1 cannot be written").arg(target)};
+                return Error { Error::Io, QStringLiteral("the file %1 cannot be written").arg(target) };
         }
     }
     return {};

@@ -7,9 +7,9 @@
 namespace quenlow {
 
 MessageAnswer RecordingMessages::show(const QString& title, const QString& text, MessageIcon icon,
-                                      MessageButtons buttons, MessageAnswer defaultAnswer)
+    MessageButtons buttons, MessageAnswer defaultAnswer)
 {
-    Box box{title, text, icon, buttons, defaultAnswer, MessageAnswer::Ok, false};
+    Box box { title, text, icon, buttons, defaultAnswer, MessageAnswer::Ok, false };
     if (!m_answers.isEmpty()) {
         box.answer = m_answers.dequeue();
     } else {

@@ -28,7 +28,7 @@ public:
     };
 
     MessageAnswer show(const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons,
-                       MessageAnswer defaultAnswer) override;
+        MessageAnswer defaultAnswer) override;
 
     void queueAnswer(MessageAnswer answer) { m_answers.enqueue(answer); }
     int pendingAnswers() const { return int(m_answers.size()); }

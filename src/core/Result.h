@@ -21,8 +21,7 @@ struct Error {
 };
 
 /// A value, or the error that kept it from being made.
-template<typename T>
-class [[nodiscard]] Result
+template <typename T> class [[nodiscard]] Result
 {
 public:
     Result(T value)
@@ -49,8 +48,7 @@ private:
 };
 
 /// An operation that gives nothing back but may fail.
-template<>
-class [[nodiscard]] Result<void>
+template <> class [[nodiscard]] Result<void>
 {
 public:
     Result() = default;

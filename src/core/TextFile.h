@@ -14,7 +14,7 @@ using FileResult = Result<void>;
 /// A file operation that failed for `reason`, as a person reads it.
 inline Error fileError(const QString& reason, Error::Kind kind = Error::Io)
 {
-    return {kind, reason};
+    return { kind, reason };
 }
 
 /// Pages and collection files are Windows-1252 whenever every character fits

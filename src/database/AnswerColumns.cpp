@@ -29,19 +29,18 @@ Result<void> changeTable(const AnswerTable& table, const std::function<Result<vo
     if (!exists)
         return exists.error();
     if (!*exists)
-        return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table.tableName)};
+        return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table.tableName) };
     Result<void> done = change(**store);
     if (done.failedWith(Error::NotFound))
-        return Error{Error::Other, done.error().detail};
+        return Error { Error::Other, done.error().detail };
     return done;
 }
-
 
 } // namespace
 
 AnswerTable AnswerTable::forForm(const QString& store, const QString& formName, const QString& pageFile)
 {
-    return {store, AnswersStore::tableFor(formName), pageFile};
+    return { store, AnswersStore::tableFor(formName), pageFile };
 }
 
 QString FitColumnName(const QString& text)
@@ -65,8 +64,7 @@ QString columnAddedMarker()
 
 Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, bool memo)
 {
-    const auto kind = memo ? AnswersStore::ColumnKind::Memo
-                                                                   : AnswersStore::ColumnKind::Text;
+    const auto kind = memo ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text;
     return changeTable(table, [&](AnswersStore& store) {
         return store.addColumn(table.tableName, columnNameFor(question), kind, columnAddedMarker());
     });
@@ -86,10 +84,11 @@ Result<bool> answersStored(const AnswerTable& table)
 Result<void> RemoveAnswerColumn(const AnswerTable& table, const QString& question)
 {
     return changeTable(table,
-                       [&](AnswersStore& store) { return store.dropColumn(table.tableName, columnNameFor(question)); });
+        [&](AnswersStore& store) { return store.dropColumn(table.tableName, columnNameFor(question)); });
 }
 
-Result<void> RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion)
+Result<void> RenameAnswerColumn(
+    const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion)
 {
     const QString from = columnNameFor(oldQuestion);
     const QString to = columnNameFor(newQuestion);
@@ -103,16 +102,17 @@ Result<void> RenameAnswerColumn(const AnswerTable& table, const QString& oldQues
 std::optional<bool> answerColumnExists(const AnswerTable& table, const QString& question)
 {
     const auto store = openAnswersStore(table.databasePath);
-    const auto columns = store ? (*store)->columns(table.tableName) : Result<QList<AnswersStore::Column>>(store.error());
+    const auto columns
+        = store ? (*store)->columns(table.tableName) : Result<QList<AnswersStore::Column>>(store.error());
     if (!columns)
         return std::nullopt;
     const QString wanted = foldAscii(columnNameFor(question));
     return std::any_of(columns->cbegin(), columns->cend(),
-                       [&](const AnswersStore::Column& c) { return foldAscii(c.name) == wanted; });
+        [&](const AnswersStore::Column& c) { return foldAscii(c.name) == wanted; });
 }
 
 bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn>& questions,
-                            const std::optional<ColumnRename>& interrupted)
+    const std::optional<ColumnRename>& interrupted)
 {
     const auto store = openAnswersStore(table.databasePath);
     if (!store)
@@ -156,7 +156,8 @@ bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn
     for (const QuestionColumn& q : questions) {
         const QString column = columnNameFor(q.question);
         if (!placed.contains(foldAscii(column))) {
-            target.append({column, q.memo ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text});
+            target.append(
+                { column, q.memo ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text });
             placed.insert(foldAscii(column));
         }
     }

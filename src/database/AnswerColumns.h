@@ -42,7 +42,8 @@ Result<bool> answersStored(const AnswerTable& table);
 /// Removes the column of `question`.
 Result<void> RemoveAnswerColumn(const AnswerTable& table, const QString& question);
 /// Gives the column of `oldQuestion` the name of `newQuestion`; Duplicate when that is taken.
-Result<void> RenameAnswerColumn(const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion);
+Result<void> RenameAnswerColumn(
+    const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion);
 
 /// A question's column as its form's files have it.
 struct QuestionColumn {
@@ -64,7 +65,7 @@ struct ColumnRename {
 /// answers is never dropped. Nothing is shown; false when the table is
 /// missing or could not be changed.
 bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn>& questions,
-                            const std::optional<ColumnRename>& interrupted);
+    const std::optional<ColumnRename>& interrupted);
 
 /// Whether the table has the column of `question`; nullopt when the table
 /// cannot be read.

@@ -19,7 +19,7 @@ const QString kTablePrefix = QStringLiteral("tbl_");
 
 Error noPublications()
 {
-    return Error{Error::Other, QStringLiteral("this answers store keeps no published forms")};
+    return Error { Error::Other, QStringLiteral("this answers store keeps no published forms") };
 }
 
 } // namespace
@@ -36,8 +36,8 @@ std::optional<QString> AnswersStore::formOfTable(const QString& table)
     return table.mid(kTablePrefix.size());
 }
 
-Result<qint64> AnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
-                                       const std::function<void(qint64 id, RawValues values)>& visit)
+Result<qint64> AnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId,
+    qint64 limit, const std::function<void(qint64 id, RawValues values)>& visit)
 {
     const Result<QList<Row>> rows = readRows(table, columns, afterId, limit);
     if (!rows)
@@ -77,12 +77,12 @@ Result<std::optional<QString>> storedColumn(AnswersStore& store, const QString& 
 
 Error hasColumn(const QString& table, const QString& column)
 {
-    return Error{Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, column)};
+    return Error { Error::Duplicate, QStringLiteral("the table %1 has a column %2").arg(table, column) };
 }
 
 Error hasNoColumn(const QString& table, const QString& column)
 {
-    return Error{Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, column)};
+    return Error { Error::NotFound, QStringLiteral("the table %1 has no column %2").arg(table, column) };
 }
 
 } // namespace
@@ -122,12 +122,13 @@ Result<void> AnswersStore::mayDropColumn(const QString& table, const QString& co
     return {};
 }
 
-AnswersStore::ColumnDiff AnswersStore::diffColumns(const QList<Column>& current, const QList<Column>& target,
-                                                  Restore how)
+AnswersStore::ColumnDiff AnswersStore::diffColumns(
+    const QList<Column>& current, const QList<Column>& target, Restore how)
 {
     const auto has = [](const QList<Column>& columns, const QString& name) {
         const QString folded = foldAscii(name);
-        return std::any_of(columns.cbegin(), columns.cend(), [&](const Column& c) { return foldAscii(c.name) == folded; });
+        return std::any_of(
+            columns.cbegin(), columns.cend(), [&](const Column& c) { return foldAscii(c.name) == folded; });
     };
     ColumnDiff diff;
     for (const Column& c : target) {
@@ -172,7 +173,8 @@ Result<QByteArray> AnswersStore::sharedKey()
 
 bool isServerLocation(const QString& location)
 {
-    return location.startsWith(QLatin1String("postgresql://")) || location.startsWith(QLatin1String("postgres://"));
+    return location.startsWith(QLatin1String("postgresql://"))
+        || location.startsWith(QLatin1String("postgres://"));
 }
 
 QString shownLocation(const QString& location)
@@ -188,7 +190,7 @@ QString shownLocation(const QString& location)
     QString shown = location;
     const qsizetype start = scheme + 3;
     qsizetype end = shown.size();
-    for (const QChar stop : {QLatin1Char('/'), QLatin1Char('?'), QLatin1Char('#')}) {
+    for (const QChar stop : { QLatin1Char('/'), QLatin1Char('?'), QLatin1Char('#') }) {
         if (const qsizetype at = shown.indexOf(stop, start); at >= 0)
             end = std::min(end, at);
     }
@@ -196,8 +198,8 @@ QString shownLocation(const QString& location)
     const qsizetype colon = shown.indexOf(QLatin1Char(':'), start);
     if (at >= start && colon >= 0 && colon < at)
         shown.remove(colon, at - colon);
-    static const QRegularExpression password(QStringLiteral("(password=)[^&;\\s]*"),
-                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression password(
+        QStringLiteral("(password=)[^&;\\s]*"), QRegularExpression::CaseInsensitiveOption);
     shown.replace(password, QStringLiteral("\\1"));
     return shown;
 }

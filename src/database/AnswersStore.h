@@ -92,14 +92,15 @@ public:
     virtual Result<QList<Column>> columns(const QString& table) = 0;
     /// Adds a column; rows already there hold `olderRowsText` in it.
     /// Duplicate when the name is taken, NotFound when the table is missing.
-    virtual Result<void> addColumn(const QString& table, const QString& column, ColumnKind kind,
-                                   const QString& olderRowsText) = 0;
+    virtual Result<void> addColumn(
+        const QString& table, const QString& column, ColumnKind kind, const QString& olderRowsText)
+        = 0;
     /// Duplicate when `to` is taken, NotFound when the table or `from` is missing.
     virtual Result<void> renameColumn(const QString& table, const QString& from, const QString& to) = 0;
     virtual Result<void> dropColumn(const QString& table, const QString& column) = 0;
     /// How restoreColumns treats a column that took another's place.
     enum class Restore {
-        Undo,   // a lone column renamed is renamed back, and the order comes back
+        Undo, // a lone column renamed is renamed back, and the order comes back
         Repair, // columns are only added and dropped
     };
     /// Brings the table's columns to `target` in one transaction: one not in
@@ -109,7 +110,8 @@ public:
     /// renamed is renamed back, and while the table is empty the order of
     /// `target` is restored.
     virtual Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
-                                               const QString& olderRowsText, Restore how = Restore::Undo) = 0;
+        const QString& olderRowsText, Restore how = Restore::Undo)
+        = 0;
     /// The most columns a table of this store can have.
     virtual int columnLimit() const = 0;
     /// True when some row holds a value in `column`.
@@ -126,16 +128,17 @@ public:
     virtual Result<RowSpan> rowSpan(const QString& table) = 0;
     /// Up to `limit` rows with an id above `afterId`, by id; with `arrivals`,
     /// each with its arrival time.
-    virtual Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
-                                        qint64 limit, bool arrivals = false) = 0;
+    virtual Result<QList<Row>> readRows(
+        const QString& table, const QStringList& columns, qint64 afterId, qint64 limit, bool arrivals = false)
+        = 0;
     /// A row's values as the store holds them: UTF-8 text, nothing where
     /// nothing was answered. Valid only during the call that hands them over.
     using RawValues = std::span<const std::optional<QByteArrayView>>;
     /// Like readRows without arrivals, handing each row to `visit` without
     /// making strings of its values (for writing many rows out). Returns the
     /// number of rows visited.
-    virtual Result<qint64> visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
-                                     const std::function<void(qint64 id, RawValues values)>& visit);
+    virtual Result<qint64> visitRows(const QString& table, const QStringList& columns, qint64 afterId,
+        qint64 limit, const std::function<void(qint64 id, RawValues values)>& visit);
     /// An order of the rows for browsing: by `sortColumn` (letters compared
     /// without regard to ASCII case, ties by id; by id when empty), only the
     /// rows with `filter` in one of `filterColumns` (the same way) when set.
@@ -150,13 +153,15 @@ public:
     /// number of rows in it.
     virtual Result<qint64> orderRows(const QString& table, const RowOrder& order) = 0;
     /// Up to `limit` rows from `position` (0-based) of the last order made.
-    virtual Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
-                                           qint64 limit) = 0;
+    virtual Result<QList<Row>> orderedRows(
+        const QString& table, const QStringList& columns, qint64 position, qint64 limit)
+        = 0;
     /// How many rows hold exactly each of `values` in `column` (compared as
     /// stored, case-sensitively), in the order of `values`. NotFound when the
     /// table is missing; a missing column is another failure.
-    virtual Result<QList<qint64>> countMatches(const QString& table, const QString& column,
-                                               const QStringList& values) = 0;
+    virtual Result<QList<qint64>> countMatches(
+        const QString& table, const QString& column, const QStringList& values)
+        = 0;
     virtual Result<void> deleteRows(const QString& table, const QList<qint64>& ids) = 0;
 
     /// Stores the rows in one transaction with one durable commit: all or
@@ -169,10 +174,10 @@ public:
 
     /// A form as collection servers without a program folder serve it.
     struct Publication {
-        QString form;                   // the form name, "survey" of tbl_survey
-        QString title;                  // the header's text
+        QString form; // the form name, "survey" of tbl_survey
+        QString title; // the header's text
         bool showsAnswersTable = false; // the designer's tick
-        QByteArray page;                // the page's UTF-8 text, as written
+        QByteArray page; // the page's UTF-8 text, as written
         /// A question as posted: its field name, its element kind as the page
         /// names it, and the field names it had before the designer renamed it.
         struct Question {
@@ -180,12 +185,12 @@ public:
             QString kind;
             QStringList formerFields;
             QStringList options; // what a choice question's answers are counted over, for charts
-            QString text;        // the question as the form asks it
-            QString settings;    // what it asks of its answer and when, as key lines; empty: nothing
+            QString text; // the question as the form asks it
+            QString settings; // what it asks of its answer and when, as key lines; empty: nothing
             friend bool operator==(const Question&, const Question&) = default;
         };
         QList<Question> questions;
-        QString backgroundImage;        // a file name beside the page, or empty
+        QString backgroundImage; // a file name beside the page, or empty
         QByteArray backgroundBytes;
         /// The form's collecting settings as key lines; empty for the defaults.
         QString settings;

@@ -280,7 +280,8 @@ Result<std::shared_ptr<AnswersStore>> reach(
         PostgresAnswersStore::PgResult added(
             PQexec(conn, "ALTER TABLE quenlow.arrivals ADD COLUMN IF NOT EXISTS changed text"));
         if (PQresultStatus(added.get()) != PGRES_COMMAND_OK)
-            return closeWith(Error { kindOfState(stateOf(added.get())), QStringLiteral("%1: %2").arg(where, messageOf(conn)) });
+            return closeWith(Error {
+                kindOfState(stateOf(added.get())), QStringLiteral("%1: %2").arg(where, messageOf(conn)) });
     }
     if (how == Opening::Open && !present)
         return closeWith(
@@ -504,14 +505,17 @@ Result<void> PostgresAnswersStore::renameTable(const QString& from, const QStrin
     return changeColumns([&]() -> Result<void> {
         const QString target = physicalName(to);
         if (target != physicalName(from)) {
-            if (const auto r = run(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(tableRef(from), quote(target))); !r)
+            if (const auto r
+                = run(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(tableRef(from), quote(target)));
+                !r)
                 return r.error();
         }
         // The arrivals are keyed by the table's name: they go with the rows.
         if (const auto r = run(commentOn(m_conn, QStringLiteral("TABLE ") + tableRef(to), to)); !r)
             return r.error();
-        if (const auto r = run(QStringLiteral("UPDATE %1 SET answers_table = $2 WHERE answers_table = $1").arg(kArrivals),
-                               {physicalName(from), target});
+        if (const auto r
+            = run(QStringLiteral("UPDATE %1 SET answers_table = $2 WHERE answers_table = $1").arg(kArrivals),
+                { physicalName(from), target });
             !r)
             return r.error();
         return {};
@@ -525,25 +529,28 @@ Result<void> PostgresAnswersStore::copyTable(const QString& from, const QString&
         const QString copy = tableRef(to);
         // The columns with their kinds and original names (kept as comments),
         // and an identity of the copy's own.
-        QStringList statements{QStringLiteral("CREATE TABLE %1 (LIKE %2 INCLUDING DEFAULTS INCLUDING IDENTITY "
-                                              "INCLUDING CONSTRAINTS INCLUDING INDEXES INCLUDING COMMENTS)")
-                                   .arg(copy, source),
-                               commentOn(m_conn, QStringLiteral("TABLE ") + copy, to)};
+        QStringList statements { QStringLiteral(
+                                     "CREATE TABLE %1 (LIKE %2 INCLUDING DEFAULTS INCLUDING IDENTITY "
+                                     "INCLUDING CONSTRAINTS INCLUDING INDEXES INCLUDING COMMENTS)")
+                                     .arg(copy, source),
+            commentOn(m_conn, QStringLiteral("TABLE ") + copy, to) };
         if (withRows) {
-            statements << QStringLiteral("INSERT INTO %1 OVERRIDING SYSTEM VALUE SELECT * FROM %2").arg(copy, source)
-                       << QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'ID'), "
-                                         "COALESCE((SELECT max(%2) FROM %3), 0) + 1, false)")
-                              .arg(QString(copy).replace(QLatin1Char('\''), QStringLiteral("''")), kId, copy);
+            statements
+                << QStringLiteral("INSERT INTO %1 OVERRIDING SYSTEM VALUE SELECT * FROM %2").arg(copy, source)
+                << QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', 'ID'), "
+                                  "COALESCE((SELECT max(%2) FROM %3), 0) + 1, false)")
+                       .arg(QString(copy).replace(QLatin1Char('\''), QStringLiteral("''")), kId, copy);
         }
         for (const QString& sql : std::as_const(statements)) {
             if (const auto r = run(sql); !r)
                 return r.error();
         }
         if (withRows) {
-            if (const auto r = run(QStringLiteral("INSERT INTO %1 (answers_table, row_id, arrived, changed) "
-                                                  "SELECT $2, row_id, arrived, changed FROM %1 WHERE answers_table = $1")
-                                       .arg(kArrivals),
-                                   {physicalName(from), physicalName(to)});
+            if (const auto r
+                = run(QStringLiteral("INSERT INTO %1 (answers_table, row_id, arrived, changed) "
+                                     "SELECT $2, row_id, arrived, changed FROM %1 WHERE answers_table = $1")
+                          .arg(kArrivals),
+                    { physicalName(from), physicalName(to) });
                 !r)
                 return r.error();
         }
@@ -805,9 +812,10 @@ Result<QList<AnswersStore::Row>> PostgresAnswersStore::readRows(
     const QString& table, const QStringList& columns, qint64 afterId, qint64 limit, bool arrivals)
 {
     const QString arrival = arrivals
-        ? QStringLiteral("(SELECT a.arrived FROM %1 a WHERE a.answers_table = $1 AND "
-                         "a.row_id = t.%2 LIMIT 1), (SELECT a.changed FROM %1 a WHERE a.answers_table = $1 AND "
-                         "a.row_id = t.%2 LIMIT 1)")
+        ? QStringLiteral(
+            "(SELECT a.arrived FROM %1 a WHERE a.answers_table = $1 AND "
+            "a.row_id = t.%2 LIMIT 1), (SELECT a.changed FROM %1 a WHERE a.answers_table = $1 AND "
+            "a.row_id = t.%2 LIMIT 1)")
               .arg(kArrivals, kId)
         : QStringLiteral("NULL::text");
     const QString sql = QStringLiteral("SELECT t.%1, %2%3 FROM %4 t WHERE t.%1 > %5 ORDER BY t.%1 LIMIT %6")
@@ -879,7 +887,7 @@ Result<qint64> PostgresAnswersStore::orderRows(const QString& table, const RowOr
     const auto n = run(QStringLiteral("SELECT count(*) FROM pg_temp.answer_order"));
     if (!n)
         return n.error();
-    m_order = {table, order};
+    m_order = { table, order };
     m_orderSession = m_session;
     return number(n->get(), 0, 0);
 }
@@ -1087,15 +1095,15 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         || (PQsendQueryParams(m_conn, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0)
             && PQsendQueryParams(m_conn, lock.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)
             && PQsendQueryParams(m_conn,
-            "SELECT 1 / (CASE WHEN version = $1::bigint THEN 1 ELSE 0 END) FROM quenlow.columns_version", 1,
-            nullptr, &versionValue, nullptr, nullptr, 0));
+                "SELECT 1 / (CASE WHEN version = $1::bigint THEN 1 ELSE 0 END) FROM quenlow.columns_version",
+                1, nullptr, &versionValue, nullptr, nullptr, 0));
     for (const Pending& p : std::as_const(pending)) {
         QVarLengthArray<const char*, 16> values;
         for (const Param& param : p.params)
             values.append(param.value ? param.value->constData() : nullptr);
         sent = sent
-            && PQsendQueryPrepared(m_conn, p.statement.constData(), int(values.size()), values.constData(), nullptr,
-                nullptr, 0);
+            && PQsendQueryPrepared(
+                m_conn, p.statement.constData(), int(values.size()), values.constData(), nullptr, nullptr, 0);
     }
     sent = sent && PQsendQueryParams(m_conn, "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0);
     sent = PQpipelineSync(m_conn) && sent;
@@ -1129,7 +1137,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         expect(PGRES_TUPLES_OK, QStringLiteral("lock the columns"));
         PgResult check = next();
         if (!failed && (!check || PQresultStatus(check.get()) != PGRES_TUPLES_OK)) {
-            columnsChanged = check && QByteArray(PQresultErrorField(check.get(), PG_DIAG_SQLSTATE)) == "22012";
+            columnsChanged
+                = check && QByteArray(PQresultErrorField(check.get(), PG_DIAG_SQLSTATE)) == "22012";
             failed = check ? failure(check.get(), QStringLiteral("check the columns"))
                            : connectionFailure(QStringLiteral("check the columns"));
         }
@@ -1142,8 +1151,9 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
             results[p.row] = { Inserted::Stored, number(res, 0, 0) };
         else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
-            results[p.row] = { PQnfields(res) > 2 && number(res, 0, 2) > 0 ? Inserted::Replaced : Inserted::Repeated,
-                number(res, 0, 1) };
+            results[p.row]
+                = { PQnfields(res) > 2 && number(res, 0, 2) > 0 ? Inserted::Replaced : Inserted::Repeated,
+                      number(res, 0, 1) };
         else
             results[p.row] = { Inserted::Repeated, -2 }; // looked up below
     }
@@ -1152,7 +1162,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         if (!failed && r && PQresultStatus(r.get()) == PGRES_COMMAND_OK)
             committed = true;
         else if (!failed)
-            failed = r ? failure(r.get(), QStringLiteral("commit")) : connectionFailure(QStringLiteral("commit"));
+            failed = r ? failure(r.get(), QStringLiteral("commit"))
+                       : connectionFailure(QStringLiteral("commit"));
         // A commit that came back aborted was never run: nothing was stored.
         if (r && PQresultStatus(r.get()) == PGRES_PIPELINE_ABORTED)
             *sentCommit = false;
@@ -1190,7 +1201,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         if (!first)
             return first.error();
         if (PQntuples(first->get()) == 0)
-            return Error { Error::Other, QStringLiteral("the token of a submission was neither stored nor found") };
+            return Error { Error::Other,
+                QStringLiteral("the token of a submission was neither stored nor found") };
         results[i].rowId = number(first->get(), 0, 0);
     }
     return results;
@@ -1233,10 +1245,11 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
         // answers replaced where they differ, and the change time noted.
         const QString replace = set.isEmpty()
             ? QStringLiteral("upd AS (SELECT NULL::bigint AS id WHERE false) ")
-            : QStringLiteral("prior AS (SELECT row_id FROM %1 WHERE token = $3 AND row_id IS NOT NULL), "
-                             "upd AS (UPDATE %2 t SET %3 FROM prior WHERE t.%4 = prior.row_id AND (%5) "
-                             "RETURNING t.%4 AS id), "
-                             "note AS (UPDATE %1 SET changed = $2 WHERE token = $3 AND EXISTS (SELECT 1 FROM upd)) ")
+            : QStringLiteral(
+                "prior AS (SELECT row_id FROM %1 WHERE token = $3 AND row_id IS NOT NULL), "
+                "upd AS (UPDATE %2 t SET %3 FROM prior WHERE t.%4 = prior.row_id AND (%5) "
+                "RETURNING t.%4 AS id), "
+                "note AS (UPDATE %1 SET changed = $2 WHERE token = $3 AND EXISTS (SELECT 1 FROM upd)) ")
                   .arg(kArrivals, ref, set, kId, differs);
         return QStringLiteral(
             "WITH id AS (SELECT nextval($4::regclass) AS v), "
@@ -1263,10 +1276,11 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
 
 Result<std::optional<QDateTime>> PostgresAnswersStore::changeOf(const QString& table, qint64 rowId)
 {
-    const auto r
-        = run(QStringLiteral("SELECT changed FROM %1 WHERE answers_table = $1 AND row_id = $2::bigint AND changed "
-                             "IS NOT NULL").arg(kArrivals),
-            { physicalName(table), QString::number(rowId) });
+    const auto r = run(
+        QStringLiteral("SELECT changed FROM %1 WHERE answers_table = $1 AND row_id = $2::bigint AND changed "
+                       "IS NOT NULL")
+            .arg(kArrivals),
+        { physicalName(table), QString::number(rowId) });
     if (!r)
         return r.error();
     if (PQntuples(r->get()) == 0)
@@ -1317,7 +1331,8 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
             return r.error();
         // Beside the form, where servers of before never look.
         if (const auto r = form.settings.isEmpty()
-                ? run(QStringLiteral("DELETE FROM quenlow.settings WHERE key = $1"), { formSettingsKey(form.form) })
+                ? run(QStringLiteral("DELETE FROM quenlow.settings WHERE key = $1"),
+                    { formSettingsKey(form.form) })
                 : run(QStringLiteral("INSERT INTO quenlow.settings (key, value) VALUES ($1, $2) "
                                      "ON CONFLICT (key) DO UPDATE SET value = excluded.value"),
                     { formSettingsKey(form.form), Param(form.settings.toUtf8(), true) });
@@ -1343,9 +1358,11 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
 Result<void> PostgresAnswersStore::unpublish(const QString& form)
 {
     return inTransaction([&]() -> Result<void> {
-        if (const auto r = run(QStringLiteral("DELETE FROM quenlow.forms WHERE form = $1"), {form}); !r)
+        if (const auto r = run(QStringLiteral("DELETE FROM quenlow.forms WHERE form = $1"), { form }); !r)
             return r.error();
-        if (const auto r = run(QStringLiteral("DELETE FROM quenlow.settings WHERE key = $1"), {formSettingsKey(form)}); !r)
+        if (const auto r
+            = run(QStringLiteral("DELETE FROM quenlow.settings WHERE key = $1"), { formSettingsKey(form) });
+            !r)
             return r.error();
         return {};
     });
@@ -1354,12 +1371,12 @@ Result<void> PostgresAnswersStore::unpublish(const QString& form)
 Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publication(const QString& form)
 {
     // Binary results: the bytes of the page as stored, texts as UTF-8.
-    const auto r
-        = run(QStringLiteral("SELECT f.form, f.title, f.shows_answers, f.page, f.questions, f.background, "
-                             "coalesce(b.bytes, ''::bytea), coalesce(s.value, ''::bytea) FROM quenlow.forms f "
-                             "LEFT JOIN quenlow.files b ON b.name = f.background "
-                             "LEFT JOIN quenlow.settings s ON s.key = $2 WHERE f.form = $1"),
-            { form, formSettingsKey(form) }, true);
+    const auto r = run(
+        QStringLiteral("SELECT f.form, f.title, f.shows_answers, f.page, f.questions, f.background, "
+                       "coalesce(b.bytes, ''::bytea), coalesce(s.value, ''::bytea) FROM quenlow.forms f "
+                       "LEFT JOIN quenlow.files b ON b.name = f.background "
+                       "LEFT JOIN quenlow.settings s ON s.key = $2 WHERE f.form = $1"),
+        { form, formSettingsKey(form) }, true);
     if (!r)
         return r.error();
     const pg_result* res = r->get();
@@ -1380,8 +1397,8 @@ Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publicati
         QStringList options;
         for (const QJsonValue& option : chart.at(0).toArray())
             options.append(option.toString());
-        p.questions.append({ entry.at(0).toString(), entry.at(1).toString(), former, options, chart.at(1).toString(),
-                             entry.at(4).toString() });
+        p.questions.append({ entry.at(0).toString(), entry.at(1).toString(), former, options,
+            chart.at(1).toString(), entry.at(4).toString() });
     }
     p.settings = QString::fromUtf8(bytes(7));
     p.backgroundImage = QString::fromUtf8(bytes(5));

@@ -30,7 +30,6 @@ const QString kSettings = QStringLiteral("quenlow_settings");
 // Distinct column sets in use at once; a flood of odd ones only costs re-preparing.
 constexpr qsizetype kMaxStatements = 64;
 
-
 QString quote(const QString& name)
 {
     return SqliteConnection::quoteIdentifier(name);
@@ -48,8 +47,8 @@ static QVariantList valuesFrom(sqlite3_stmt* stmt, int first, int count)
         if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
             values.append(QVariant());
         else
-            values.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                            sqlite3_column_bytes(stmt, i)));
+            values.append(QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)), sqlite3_column_bytes(stmt, i)));
     }
     return values;
 }
@@ -58,7 +57,8 @@ SqliteAnswersStore::SqliteAnswersStore(const QString& path, std::unique_ptr<Sqli
     : m_path(path)
     , m_db(std::move(db))
 {
-    struct stat st {};
+    struct stat st {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
         m_device = st.st_dev;
         m_inode = st.st_ino;
@@ -73,32 +73,34 @@ SqliteAnswersStore::~SqliteAnswersStore()
 Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::open(const QString& path)
 {
     if (!QFileInfo::exists(path))
-        return Error{Error::NotFound, QStringLiteral("there is no file %1").arg(shownLocation(path))};
+        return Error { Error::NotFound, QStringLiteral("there is no file %1").arg(shownLocation(path)) };
     auto db = SqliteConnection::open(path);
     if (!db)
-        return Error{Error::Io, db.error().detail};
+        return Error { Error::Io, db.error().detail };
     return std::shared_ptr<AnswersStore>(new SqliteAnswersStore(path, std::move(db).value()));
 }
 
 Result<std::shared_ptr<AnswersStore>> SqliteAnswersStore::create(const QString& path)
 {
     if (QFileInfo::exists(path))
-        return Error{Error::Duplicate, QStringLiteral("the file %1 exists already").arg(shownLocation(path))};
+        return Error { Error::Duplicate,
+            QStringLiteral("the file %1 exists already").arg(shownLocation(path)) };
     auto db = SqliteConnection::create(path);
     if (!db)
-        return Error{db.error().kind == Error::Duplicate ? Error::Duplicate : Error::Io, db.error().detail};
+        return Error { db.error().kind == Error::Duplicate ? Error::Duplicate : Error::Io,
+            db.error().detail };
     return std::shared_ptr<AnswersStore>(new SqliteAnswersStore(path, std::move(db).value()));
 }
 
 Error SqliteAnswersStore::failure(const QString& what, const Error& cause)
 {
-    return {cause.kind, what + QStringLiteral(": ") + cause.detail};
+    return { cause.kind, what + QStringLiteral(": ") + cause.detail };
 }
 
 Error SqliteAnswersStore::engineFailure(const QString& what) const
 {
-    return {SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())),
-            what + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    return { SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())),
+        what + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
 }
 
 Result<void> SqliteAnswersStore::inTransaction(const std::function<Result<void>()>& work)
@@ -132,7 +134,8 @@ Result<QStringList> SqliteAnswersStore::tables()
         // type, name, tbl_name, rootpage, sql
         if (row.value(0).toString() == QLatin1StringView("table")) {
             const QString name = row.value(1).toString();
-            if (!name.startsWith(QLatin1StringView("sqlite_")) && name.compare(kArrivals, Qt::CaseInsensitive) != 0
+            if (!name.startsWith(QLatin1StringView("sqlite_"))
+                && name.compare(kArrivals, Qt::CaseInsensitive) != 0
                 && name.compare(kSettings, Qt::CaseInsensitive) != 0)
                 names.append(name);
         }
@@ -148,15 +151,16 @@ Result<void> SqliteAnswersStore::createTable(const QString& table, const QString
     // Names are compared without regard to ASCII case, and a view of that
     // name takes it too: a query on the name sees both.
     const auto taken = [&] {
-        return m_db->tableExists(table) || m_db->exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 0").arg(quote(table)));
+        return m_db->tableExists(table)
+            || m_db->exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 0").arg(quote(table)));
     };
     if (taken())
-        return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(table)};
+        return Error { Error::Duplicate, QStringLiteral("the name %1 is taken").arg(table) };
     // Without IF NOT EXISTS: one made in between must fail, not be reused.
     if (const auto r = m_db->createTable(table, firstColumn); !r) {
         const Error e = failure(QStringLiteral("create table %1").arg(table), r.error());
         if (taken())
-            return Error{Error::Duplicate, e.detail};
+            return Error { Error::Duplicate, e.detail };
         return e;
     }
     return {};
@@ -169,7 +173,9 @@ Result<void> SqliteAnswersStore::dropTable(const QString& table)
             return failure(QStringLiteral("drop table %1").arg(table), r.error());
         if (!m_db->tableExists(kArrivals))
             return {};
-        if (const auto r = m_db->exec(QStringLiteral("DELETE FROM %1 WHERE answers_table = ?1").arg(quote(kArrivals)), {table}); !r)
+        if (const auto r = m_db->exec(
+                QStringLiteral("DELETE FROM %1 WHERE answers_table = ?1").arg(quote(kArrivals)), { table });
+            !r)
             return failure(QStringLiteral("forget the arrivals of %1").arg(table), r.error());
         return {};
     });
@@ -179,16 +185,20 @@ Result<void> SqliteAnswersStore::renameTable(const QString& from, const QString&
 {
     return inTransaction([&]() -> Result<void> {
         if (!m_db->tableExists(from))
-            return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(from)};
+            return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(from) };
         if (m_db->tableExists(to) && from.compare(to, Qt::CaseInsensitive) != 0)
-            return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(to)};
-        if (const auto r = m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(from), quote(to))); !r)
+            return Error { Error::Duplicate, QStringLiteral("the name %1 is taken").arg(to) };
+        if (const auto r
+            = m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(from), quote(to)));
+            !r)
             return failure(QStringLiteral("rename table %1").arg(from), r.error());
         // The arrivals are keyed by the table's name: they go with the rows.
         if (!m_db->tableExists(kArrivals))
             return {};
-        if (const auto r = m_db->exec(
-                QStringLiteral("UPDATE %1 SET answers_table = ?2 WHERE answers_table = ?1").arg(quote(kArrivals)), {from, to});
+        if (const auto r
+            = m_db->exec(QStringLiteral("UPDATE %1 SET answers_table = ?2 WHERE answers_table = ?1")
+                             .arg(quote(kArrivals)),
+                { from, to });
             !r)
             return failure(QStringLiteral("move the arrivals of %1").arg(from), r.error());
         return {};
@@ -199,30 +209,37 @@ Result<void> SqliteAnswersStore::copyTable(const QString& from, const QString& t
 {
     return inTransaction([&]() -> Result<void> {
         if (!m_db->tableExists(from))
-            return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(from)};
+            return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(from) };
         if (m_db->tableExists(to))
-            return Error{Error::Duplicate, QStringLiteral("the name %1 is taken").arg(to)};
+            return Error { Error::Duplicate, QStringLiteral("the name %1 is taken").arg(to) };
         QStringList definition, names;
         for (const SqliteConnection::Column& c : m_db->columns(from)) {
-            definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
+            definition.append(
+                quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
             names.append(quote(c.name));
         }
-        if (const auto r = m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(to), definition.join(QStringLiteral(", ")))); !r)
+        if (const auto r = m_db->exec(
+                QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(to), definition.join(QStringLiteral(", "))));
+            !r)
             return failure(QStringLiteral("create table %1").arg(to), r.error());
         if (!withRows)
             return {};
         // The same row ids, so that the arrival times copied below still name their rows.
         const QString list = names.join(QStringLiteral(", "));
-        if (const auto r = m_db->exec(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3").arg(quote(to), list, quote(from))); !r)
+        if (const auto r = m_db->exec(QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT rowid, %2 FROM %3")
+                                          .arg(quote(to), list, quote(from)));
+            !r)
             return failure(QStringLiteral("copy the rows of %1").arg(from), r.error());
         if (!m_db->tableExists(kArrivals))
             return {};
         const auto changes = hasChangeTimes(false);
-        const QString times = changes && *changes ? QStringLiteral("arrived, changed") : QStringLiteral("arrived");
-        if (const auto r = m_db->exec(QStringLiteral("INSERT INTO %1 (answers_table, row_id, %2) SELECT ?2, row_id, %2 FROM %1 "
-                                                     "WHERE answers_table = ?1")
-                                          .arg(quote(kArrivals), times),
-                                      {from, to});
+        const QString times
+            = changes && *changes ? QStringLiteral("arrived, changed") : QStringLiteral("arrived");
+        if (const auto r = m_db->exec(
+                QStringLiteral("INSERT INTO %1 (answers_table, row_id, %2) SELECT ?2, row_id, %2 FROM %1 "
+                               "WHERE answers_table = ?1")
+                    .arg(quote(kArrivals), times),
+                { from, to });
             !r)
             return failure(QStringLiteral("copy the arrivals of %1").arg(from), r.error());
         return {};
@@ -232,15 +249,15 @@ Result<void> SqliteAnswersStore::copyTable(const QString& from, const QString& t
 Result<QList<AnswersStore::Column>> SqliteAnswersStore::columns(const QString& table)
 {
     if (!m_db->tableExists(table))
-        return Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table)};
+        return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
     QList<Column> result;
     for (const SqliteConnection::Column& c : m_db->columns(table))
-        result.append({c.name, c.isMemo() ? ColumnKind::Memo : ColumnKind::Text});
+        result.append({ c.name, c.isMemo() ? ColumnKind::Memo : ColumnKind::Text });
     return result;
 }
 
-Result<void> SqliteAnswersStore::addColumn(const QString& table, const QString& column, ColumnKind kind,
-                                           const QString& olderRowsText)
+Result<void> SqliteAnswersStore::addColumn(
+    const QString& table, const QString& column, ColumnKind kind, const QString& olderRowsText)
 {
     // One transaction: the column and the text in older rows come together or not at all.
     return inTransaction([&]() -> Result<void> {
@@ -276,8 +293,8 @@ Result<void> SqliteAnswersStore::dropColumn(const QString& table, const QString&
     });
 }
 
-Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, const QList<Column>& target,
-                                                       const QString& olderRowsText, Restore how)
+Result<QStringList> SqliteAnswersStore::restoreColumns(
+    const QString& table, const QList<Column>& target, const QString& olderRowsText, Restore how)
 {
     QStringList kept;
     const Result<void> done = inTransaction([&]() -> Result<void> {
@@ -295,7 +312,8 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
         }
         for (const Column& c : std::as_const(removed)) {
             // A column that has answers by now keeps them; the form no longer asks it.
-            const bool answered = rows > 0 && m_db->holdsValueOtherThan(table, c.name, olderRowsText).value_or(true);
+            const bool answered
+                = rows > 0 && m_db->holdsValueOtherThan(table, c.name, olderRowsText).value_or(true);
             if (answered)
                 kept.append(c.name);
             else if (const auto r = m_db->dropColumn(table, c.name); !r)
@@ -310,17 +328,20 @@ Result<QStringList> SqliteAnswersStore::restoreColumns(const QString& table, con
                 return failure(QStringLiteral("add column %1").arg(c.name), r.error());
         }
         // A column put back goes back to its place, while the table is empty.
-        if (how == Restore::Undo && rows == 0 && !added.isEmpty() && kept.isEmpty() && *columns(table) != target) {
+        if (how == Restore::Undo && rows == 0 && !added.isEmpty() && kept.isEmpty()
+            && *columns(table) != target) {
             QStringList definition;
             for (const Column& c : target)
-                definition.append(quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
+                definition.append(
+                    quote(c.name) + (c.isMemo() ? QStringLiteral(" MEMO") : QStringLiteral(" TEXT")));
             const QString rebuilt = table + QStringLiteral("_reordered");
-            Result<void> r =
-                m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(rebuilt), definition.join(QStringLiteral(", "))));
+            Result<void> r = m_db->exec(QStringLiteral("CREATE TABLE %1 (%2)")
+                                            .arg(quote(rebuilt), definition.join(QStringLiteral(", "))));
             if (r)
                 r = m_db->dropTable(table);
             if (r)
-                r = m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(rebuilt), quote(table)));
+                r = m_db->exec(
+                    QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(rebuilt), quote(table)));
             if (!r)
                 return failure(QStringLiteral("reorder the columns of %1").arg(table), r.error());
         }
@@ -338,8 +359,8 @@ int SqliteAnswersStore::columnLimit() const
 
 Result<bool> SqliteAnswersStore::columnHoldsAnswers(const QString& table, const QString& column)
 {
-    const auto n = m_db->number(
-        QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL)").arg(quote(table), quote(column)));
+    const auto n = m_db->number(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2 IS NOT NULL)")
+                                    .arg(quote(table), quote(column)));
     if (!n)
         return failure(QStringLiteral("read column %1").arg(column), n.error());
     return *n != 0;
@@ -349,8 +370,9 @@ Result<qint64> SqliteAnswersStore::rowCount(const QString& table)
 {
     const Result<qint64> n = m_db->rowCount(table);
     if (!n)
-        return m_db->tableExists(table) ? failure(QStringLiteral("count the rows of %1").arg(table), n.error())
-                                        : Error{Error::NotFound, QStringLiteral("there is no table %1").arg(table)};
+        return m_db->tableExists(table)
+            ? failure(QStringLiteral("count the rows of %1").arg(table), n.error())
+            : Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
     return *n;
 }
 
@@ -373,7 +395,8 @@ Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
     // min and max of the rowid are one descent of the tree each, and count(*)
     // counts the cells of the leaf pages without reading the rows.
     // (Each in its own subquery: min and max together would scan the table.)
-    const QString sql = QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1), (SELECT count(*) FROM %1)")
+    const QString sql = QStringLiteral(
+        "SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1), (SELECT count(*) FROM %1)")
                             .arg(quote(table));
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
@@ -386,13 +409,15 @@ Result<AnswersStore::RowSpan> SqliteAnswersStore::rowSpan(const QString& table)
             span.last = sqlite3_column_int64(stmt, 1);
         }
     }
-    const Error failed{m_db->tableExists(table) ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
-                       QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error failed { m_db->tableExists(table)
+            ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle()))
+            : Error::NotFound,
+        QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
     sqlite3_finalize(stmt);
     if (rc != SQLITE_ROW)
         return failed;
     if (dataVersion >= 0 && schemaVersion >= 0)
-        m_spanSeen = SpanSeen{table, dataVersion, schemaVersion, changes, span};
+        m_spanSeen = SpanSeen { table, dataVersion, schemaVersion, changes, span };
     return span;
 }
 
@@ -405,7 +430,7 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::rowsOf(sqlite3_stmt* stmt, 
             return std::nullopt;
         const QDateTime t = QDateTime::fromString(
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                              sqlite3_column_bytes(stmt, column)),
+                sqlite3_column_bytes(stmt, column)),
             Qt::ISODateWithMs);
         return t.isValid() ? std::optional(t.toUTC()) : std::nullopt;
     };
@@ -420,15 +445,16 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::rowsOf(sqlite3_stmt* stmt, 
         row.values = valuesFrom(stmt, changes ? 3 : 2, valueCount);
         rows.append(std::move(row));
     }
-    const Error e{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error e { SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())),
+        QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         return e;
     return rows;
 }
 
-Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& table, const QStringList& columns,
-                                                              qint64 afterId, qint64 limit, bool arrivals)
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(
+    const QString& table, const QStringList& columns, qint64 afterId, qint64 limit, bool arrivals)
 {
     const qsizetype group = selectableColumns();
     if (columns.size() <= group)
@@ -442,8 +468,8 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRows(const QString& tab
     return rows;
 }
 
-Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRowsOf(const QString& table, const QStringList& columns,
-                                                                qint64 afterId, qint64 limit, bool arrivals)
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRowsOf(
+    const QString& table, const QStringList& columns, qint64 afterId, qint64 limit, bool arrivals)
 {
     // The side table is joined only where it exists: a store that never
     // collected has none.
@@ -456,10 +482,13 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRowsOf(const QString& t
                               : QStringLiteral("t.rowid, NULL, NULL");
     for (const QString& c : columns)
         selected += QStringLiteral(", t.") + quote(c);
-    const QString join = joined ? QStringLiteral(" LEFT JOIN %1 a ON a.answers_table = ?1 AND a.row_id = t.rowid").arg(quote(kArrivals))
-                                : QString();
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 t%3 WHERE t.rowid > %4 ORDER BY t.rowid LIMIT %5")
-                            .arg(selected, quote(table), join, QString::number(afterId), QString::number(limit));
+    const QString join = joined
+        ? QStringLiteral(" LEFT JOIN %1 a ON a.answers_table = ?1 AND a.row_id = t.rowid")
+              .arg(quote(kArrivals))
+        : QString();
+    const QString sql
+        = QStringLiteral("SELECT %1 FROM %2 t%3 WHERE t.rowid > %4 ORDER BY t.rowid LIMIT %5")
+              .arg(selected, quote(table), join, QString::number(afterId), QString::number(limit));
     auto prepared = prepareOn(table, sql.toUtf8());
     if (!prepared)
         return prepared.error();
@@ -471,7 +500,7 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::readRowsOf(const QString& t
 }
 
 Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QStringList& columns, qint64 afterId,
-                                             qint64 limit, const std::function<void(qint64 id, RawValues values)>& visit)
+    qint64 limit, const std::function<void(qint64 id, RawValues values)>& visit)
 {
     if (columns.size() > selectableColumns())
         return AnswersStore::visitRows(table, columns, afterId, limit, visit); // through readRows, in groups
@@ -511,7 +540,8 @@ Result<qint64> SqliteAnswersStore::visitRows(const QString& table, const QString
         visit(sqlite3_column_int64(stmt, 0), RawValues(values.constData(), size_t(n)));
         ++visited;
     }
-    const Error e{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error e { SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())),
+        QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         return e;
@@ -549,10 +579,10 @@ public:
             m_nulls.append(id);
             break;
         case SQLITE_INTEGER:
-            m_numbers.append({id, sqlite3_value_int64(value), 0, true});
+            m_numbers.append({ id, sqlite3_value_int64(value), 0, true });
             break;
         case SQLITE_FLOAT:
-            m_numbers.append({id, 0, sqlite3_value_double(value), false});
+            m_numbers.append({ id, 0, sqlite3_value_double(value), false });
             break;
         case SQLITE_TEXT: {
             const auto* text = sqlite3_value_text(value);
@@ -605,7 +635,8 @@ private:
         {
             if (a.isInteger && b.isInteger)
                 return a.integer < b.integer;
-            const auto value = [](const Number& n) { return n.isInteger ? static_cast<long double>(n.integer) : n.real; };
+            const auto value
+                = [](const Number& n) { return n.isInteger ? static_cast<long double>(n.integer) : n.real; };
             return value(a) < value(b);
         }
     };
@@ -615,7 +646,7 @@ private:
     struct Bytes {
         struct Key {
             quint64 head0 = 0, head1 = 0; // big-endian, zero-padded
-            qsizetype tail = 0;           // where the bytes after the 16th start in the arena
+            qsizetype tail = 0; // where the bytes after the 16th start in the arena
             quint32 size = 0;
             quint32 at = 0; // where its id is in `ids`: the place in the scan
         };
@@ -637,8 +668,8 @@ private:
 
         void add(qint64 id, const unsigned char* bytes, int size, bool fold)
         {
-            keys.append({word(bytes, size, fold), size > 8 ? word(bytes + 8, size - 8, fold) : 0, arena.size(),
-                         quint32(size), quint32(ids.size())});
+            keys.append({ word(bytes, size, fold), size > 8 ? word(bytes + 8, size - 8, fold) : 0,
+                arena.size(), quint32(size), quint32(ids.size()) });
             ids.append(id);
             if (size > 16) {
                 const qsizetype start = arena.size();
@@ -660,8 +691,8 @@ private:
                 return a.head1 < b.head1 ? -1 : 1;
             // Alike in the first 16 bytes (zero bytes padding a shorter one).
             if (a.size > 16 && b.size > 16) {
-                if (const int c = std::memcmp(arena.constData() + a.tail, arena.constData() + b.tail,
-                                              qMin(a.size, b.size) - 16))
+                if (const int c = std::memcmp(
+                        arena.constData() + a.tail, arena.constData() + b.tail, qMin(a.size, b.size) - 16))
                     return c;
             }
             return a.size < b.size ? -1 : a.size > b.size ? 1 : 0;
@@ -700,8 +731,9 @@ Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrde
     // service's inserts pay for no index.
     m_orderIds.clear();
     const bool sorted = !order.sortColumn.isEmpty();
-    QString sql = sorted ? QStringLiteral("SELECT rowid, %1 FROM %2").arg(quote(order.sortColumn), quote(table))
-                         : QStringLiteral("SELECT rowid FROM %1").arg(quote(table));
+    QString sql = sorted
+        ? QStringLiteral("SELECT rowid, %1 FROM %2").arg(quote(order.sortColumn), quote(table))
+        : QStringLiteral("SELECT rowid FROM %1").arg(quote(table));
     QByteArray pattern;
     if (!order.filter.isEmpty()) {
         // LIKE ignores the case of ASCII letters; the pattern's own wildcards are taken literally.
@@ -712,7 +744,8 @@ Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrde
         QStringList matches;
         for (const QString& column : order.filterColumns)
             matches.append(quote(column) + QStringLiteral(" LIKE ?1 ESCAPE '\\'"));
-        sql += QStringLiteral(" WHERE ") + (matches.isEmpty() ? QStringLiteral("0") : matches.join(QStringLiteral(" OR ")));
+        sql += QStringLiteral(" WHERE ")
+            + (matches.isEmpty() ? QStringLiteral("0") : matches.join(QStringLiteral(" OR ")));
         pattern = (QLatin1Char('%') + escaped + QLatin1Char('%')).toUtf8();
     }
     sql += QStringLiteral(" ORDER BY rowid");
@@ -738,8 +771,10 @@ Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrde
                 m_orderIds.append(sqlite3_column_int64(stmt, 0));
         }
     }
-    const Error failed{m_db->tableExists(table) ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
-                       QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error failed { m_db->tableExists(table)
+            ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle()))
+            : Error::NotFound,
+        QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE) {
         m_orderIds.clear();
@@ -750,8 +785,8 @@ Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrde
     return qint64(m_orderIds.size());
 }
 
-Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& table, const QStringList& columns,
-                                                                 qint64 position, qint64 limit)
+Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(
+    const QString& table, const QStringList& columns, qint64 position, qint64 limit)
 {
     QList<Row> rows;
     if (position < 0 || limit <= 0 || position >= m_orderIds.size())
@@ -769,8 +804,9 @@ Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(const QString& 
         QString ids;
         for (qsizetype i = from; i < to; ++i)
             ids += (i > from ? QStringLiteral(",") : QString()) + QString::number(m_orderIds.at(i));
-        const QByteArray sql
-            = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)").arg(selected, quote(table), ids).toUtf8();
+        const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)")
+                                   .arg(selected, quote(table), ids)
+                                   .toUtf8();
         auto prepared = prepareOn(table, sql);
         if (!prepared)
             return prepared.error();
@@ -800,8 +836,8 @@ qsizetype SqliteAnswersStore::selectableColumns() const
     return std::max(1, columnLimit() - 3);
 }
 
-Result<void> SqliteAnswersStore::readOtherColumns(const QString& table, const QStringList& columns, qsizetype from,
-                                                  QList<Row>& rows)
+Result<void> SqliteAnswersStore::readOtherColumns(
+    const QString& table, const QStringList& columns, qsizetype from, QList<Row>& rows)
 {
     // A table may have as many columns as one select can name, and the rows
     // need more beside them (id, times): the values past the first select are read in groups of
@@ -836,7 +872,8 @@ Result<void> SqliteAnswersStore::readOtherColumns(const QString& table, const QS
                 filled[*at] = true;
             }
         }
-        const Error e{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        const Error e { SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())),
+            QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
         sqlite3_finalize(stmt);
         if (rc != SQLITE_DONE)
             return e;
@@ -849,8 +886,8 @@ Result<void> SqliteAnswersStore::readOtherColumns(const QString& table, const QS
     return {};
 }
 
-Result<QList<qint64>> SqliteAnswersStore::countMatches(const QString& table, const QString& column,
-                                                       const QStringList& values)
+Result<QList<qint64>> SqliteAnswersStore::countMatches(
+    const QString& table, const QString& column, const QStringList& values)
 {
     // One pass over the one column, counted here: cheaper than letting the
     // engine sort the values for a GROUP BY, and every value is counted in
@@ -871,12 +908,13 @@ Result<QList<qint64>> SqliteAnswersStore::countMatches(const QString& table, con
                 ++*found;
         }
     }
-    const Error failed{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error failed { SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())),
+        QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE) {
         if (!m_db->tableExists(table))
-            return Error{Error::NotFound, failed.detail};
-        return failed.kind == Error::Duplicate ? Error{Error::Other, failed.detail} : failed;
+            return Error { Error::NotFound, failed.detail };
+        return failed.kind == Error::Duplicate ? Error { Error::Other, failed.detail } : failed;
     }
     QList<qint64> result;
     result.reserve(values.size());
@@ -890,16 +928,20 @@ Result<void> SqliteAnswersStore::deleteRows(const QString& table, const QList<qi
     return inTransaction([&]() -> Result<void> {
         const bool arrivals = m_db->tableExists(kArrivals);
         for (const qint64 id : ids) {
-            const QStringList binds{QString::number(id)};
-            if (const auto r = m_db->exec(QStringLiteral("DELETE FROM %1 WHERE rowid = CAST(?1 AS INTEGER)").arg(quote(table)), binds); !r)
+            const QStringList binds { QString::number(id) };
+            if (const auto r = m_db->exec(
+                    QStringLiteral("DELETE FROM %1 WHERE rowid = CAST(?1 AS INTEGER)").arg(quote(table)),
+                    binds);
+                !r)
                 return failure(QStringLiteral("delete row %1").arg(id), r.error());
             // The token stays: the same page sent again must not store its answers anew.
             if (!arrivals)
                 continue;
-            if (const auto r = m_db->exec(QStringLiteral("UPDATE %1 SET row_id = NULL WHERE answers_table = ?1 AND "
-                                                         "row_id = CAST(?2 AS INTEGER)")
-                                              .arg(quote(kArrivals)),
-                                          {table, QString::number(id)});
+            if (const auto r
+                = m_db->exec(QStringLiteral("UPDATE %1 SET row_id = NULL WHERE answers_table = ?1 AND "
+                                            "row_id = CAST(?2 AS INTEGER)")
+                                 .arg(quote(kArrivals)),
+                    { table, QString::number(id) });
                 !r)
                 return failure(QStringLiteral("forget the arrival of row %1").arg(id), r.error());
         }
@@ -913,12 +955,14 @@ Result<bool> SqliteAnswersStore::hasArrivals()
         return true;
     // Made on the first stored submission only, so a store that never
     // collected keeps exactly the tables the designer made.
-    Result<void> made = m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (answers_table TEXT NOT NULL, row_id INTEGER, "
-                                                  "arrived TEXT NOT NULL, token TEXT UNIQUE, changed TEXT)")
-                                       .arg(quote(kArrivals)));
+    Result<void> made = m_db->exec(
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (answers_table TEXT NOT NULL, row_id INTEGER, "
+                       "arrived TEXT NOT NULL, token TEXT UNIQUE, changed TEXT)")
+            .arg(quote(kArrivals)));
     if (made)
-        made = m_db->exec(QStringLiteral("CREATE INDEX IF NOT EXISTS quenlow_arrivals_row ON %1 (answers_table, row_id)")
-                              .arg(quote(kArrivals)));
+        made = m_db->exec(
+            QStringLiteral("CREATE INDEX IF NOT EXISTS quenlow_arrivals_row ON %1 (answers_table, row_id)")
+                .arg(quote(kArrivals)));
     if (!made)
         return failure(QStringLiteral("create the arrivals table"), made.error());
     m_arrivalsKnown = true;
@@ -933,13 +977,15 @@ Result<bool> SqliteAnswersStore::hasChangeTimes(bool make)
         return false;
     // Side tables made before answers could be replaced lack the column.
     const Result<qint64> found = m_db->number(
-        QStringLiteral("SELECT count(*) FROM pragma_table_info(?1) WHERE name = 'changed'"), {kArrivals});
+        QStringLiteral("SELECT count(*) FROM pragma_table_info(?1) WHERE name = 'changed'"), { kArrivals });
     if (!found)
         return failure(QStringLiteral("read the arrivals table"), found.error());
     if (*found == 0) {
         if (!make)
             return false;
-        if (const auto r = m_db->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN changed TEXT").arg(quote(kArrivals))); !r)
+        if (const auto r
+            = m_db->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN changed TEXT").arg(quote(kArrivals)));
+            !r)
             return failure(QStringLiteral("keep change times"), r.error());
     }
     m_changesKnown = true;
@@ -986,10 +1032,10 @@ Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList
 Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
 {
     if (row.skip && row.skip())
-        return Inserted{Inserted::Skipped, -1};
+        return Inserted { Inserted::Skipped, -1 };
     const TableColumns* table = columnsOf(row.table);
     if (!table)
-        return Inserted{Inserted::NoSuchTable, -1};
+        return Inserted { Inserted::NoSuchTable, -1 };
     const bool recorded = !row.token.isEmpty() || row.arrivedAt.isValid();
     if (recorded) {
         const auto made = hasArrivals();
@@ -1009,7 +1055,8 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
     }
 
     if (!row.token.isEmpty()) {
-        sqlite3_stmt* seen = statementFor(QStringLiteral("SELECT ifnull(row_id, -1) FROM %1 WHERE token = ?1").arg(quote(kArrivals)));
+        sqlite3_stmt* seen = statementFor(
+            QStringLiteral("SELECT ifnull(row_id, -1) FROM %1 WHERE token = ?1").arg(quote(kArrivals)));
         if (!seen)
             return engineFailure(QStringLiteral("prepare"));
         const QByteArray token = row.token.toUtf8();
@@ -1020,7 +1067,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
         if (rc == SQLITE_ROW) {
             // A row the designer deleted stays deleted.
             if (first < 0)
-                return Inserted{Inserted::Repeated, first};
+                return Inserted { Inserted::Repeated, first };
             QStringList named;
             QList<const std::optional<QString>*> values;
             for (int i = 0; i < columns.size(); ++i) {
@@ -1032,7 +1079,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
             return replaceAnswers(row, first, named, values);
         }
         if (rc != SQLITE_DONE)
-            return Error{SqliteConnection::kindOf(rc), QStringLiteral("look up token")};
+            return Error { SqliteConnection::kindOf(rc), QStringLiteral("look up token") };
     }
 
     QString names, marks;
@@ -1048,8 +1095,9 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
         marks += QLatin1Char('?');
     }
     const QString quoted = quote(row.table);
-    sqlite3_stmt* stmt = statementFor(bound ? QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted, names, marks)
-                                            : QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted));
+    sqlite3_stmt* stmt
+        = statementFor(bound ? QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted, names, marks)
+                             : QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted));
     if (!stmt)
         return engineFailure(QStringLiteral("prepare"));
     int position = 0;
@@ -1068,15 +1116,16 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
         return stepped.error();
     const qint64 id = sqlite3_last_insert_rowid(m_db->handle());
     if (!recorded)
-        return Inserted{Inserted::Stored, id};
+        return Inserted { Inserted::Stored, id };
 
     sqlite3_stmt* arrival = statementFor(
-        QStringLiteral("INSERT INTO %1 (answers_table, row_id, arrived, token) VALUES (?1, ?2, ?3, ?4)").arg(quote(kArrivals)));
+        QStringLiteral("INSERT INTO %1 (answers_table, row_id, arrived, token) VALUES (?1, ?2, ?3, ?4)")
+            .arg(quote(kArrivals)));
     if (!arrival)
         return engineFailure(QStringLiteral("prepare"));
     const QByteArray tableName = row.table.toUtf8();
-    const QByteArray when = row.arrivedAt.isValid() ? row.arrivedAt.toUTC().toString(Qt::ISODateWithMs).toUtf8()
-                                                    : QByteArray();
+    const QByteArray when
+        = row.arrivedAt.isValid() ? row.arrivedAt.toUTC().toString(Qt::ISODateWithMs).toUtf8() : QByteArray();
     const QByteArray token = row.token.toUtf8();
     sqlite3_bind_text(arrival, 1, tableName.constData(), int(tableName.size()), SQLITE_TRANSIENT);
     sqlite3_bind_int64(arrival, 2, id);
@@ -1087,15 +1136,14 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
         sqlite3_bind_text(arrival, 4, token.constData(), int(token.size()), SQLITE_TRANSIENT);
     if (const auto stepped = stepOnce(arrival); !stepped)
         return stepped.error();
-    return Inserted{Inserted::Stored, id};
+    return Inserted { Inserted::Stored, id };
 }
 
 Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& row, qint64 rowId,
-                                                                  const QStringList& columns,
-                                                                  const QList<const std::optional<QString>*>& values)
+    const QStringList& columns, const QList<const std::optional<QString>*>& values)
 {
     if (columns.isEmpty())
-        return Inserted{Inserted::Repeated, rowId};
+        return Inserted { Inserted::Repeated, rowId };
     // One statement that changes the row only where an answer differs, so
     // the same answers sent again change nothing, not even the change time.
     QString set, differs;
@@ -1105,8 +1153,9 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& 
         set += (i ? QStringLiteral(", ") : QString()) + column + QStringLiteral(" = ") + mark;
         differs += (i ? QStringLiteral(" OR ") : QString()) + column + QStringLiteral(" IS NOT ") + mark;
     }
-    sqlite3_stmt* update = statementFor(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND (%4)")
-                                            .arg(quote(row.table), set, QString::number(columns.size() + 1), differs));
+    sqlite3_stmt* update
+        = statementFor(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3 AND (%4)")
+                           .arg(quote(row.table), set, QString::number(columns.size() + 1), differs));
     if (!update)
         return engineFailure(QStringLiteral("prepare"));
     for (qsizetype i = 0; i < values.size(); ++i) {
@@ -1121,11 +1170,12 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& 
     if (const auto stepped = stepOnce(update); !stepped)
         return stepped.error();
     if (sqlite3_changes(m_db->handle()) == 0)
-        return Inserted{Inserted::Repeated, rowId};
+        return Inserted { Inserted::Repeated, rowId };
 
     if (const auto changes = hasChangeTimes(true); !changes)
         return changes.error();
-    sqlite3_stmt* noted = statementFor(QStringLiteral("UPDATE %1 SET changed = ?1 WHERE token = ?2").arg(quote(kArrivals)));
+    sqlite3_stmt* noted
+        = statementFor(QStringLiteral("UPDATE %1 SET changed = ?1 WHERE token = ?2").arg(quote(kArrivals)));
     if (!noted)
         return engineFailure(QStringLiteral("prepare"));
     const QDateTime at = row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc();
@@ -1135,7 +1185,7 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& 
     sqlite3_bind_text(noted, 2, token.constData(), int(token.size()), SQLITE_TRANSIENT);
     if (const auto stepped = stepOnce(noted); !stepped)
         return stepped.error();
-    return Inserted{Inserted::Replaced, rowId};
+    return Inserted { Inserted::Replaced, rowId };
 }
 
 Result<sqlite3_stmt*> SqliteAnswersStore::prepareOn(const QString& table, const QByteArray& sql)
@@ -1144,8 +1194,10 @@ Result<sqlite3_stmt*> SqliteAnswersStore::prepareOn(const QString& table, const 
     if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &stmt, nullptr) == SQLITE_OK)
         return stmt;
     // A statement on a table that is not there fails as NotFound, as the interface promises.
-    const Error e{m_db->tableExists(table) ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())) : Error::NotFound,
-                  QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+    const Error e { m_db->tableExists(table)
+            ? SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle()))
+            : Error::NotFound,
+        QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
     sqlite3_finalize(stmt);
     return e;
 }
@@ -1157,7 +1209,8 @@ Result<void> SqliteAnswersStore::stepOnce(sqlite3_stmt* stmt)
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
     if (rc != SQLITE_DONE)
-        return Error{SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())), QString::fromUtf8(sqlite3_errmsg(m_db->handle()))};
+        return Error { SqliteConnection::kindOf(sqlite3_extended_errcode(m_db->handle())),
+            QString::fromUtf8(sqlite3_errmsg(m_db->handle())) };
     return {};
 }
 
@@ -1171,15 +1224,16 @@ const SqliteAnswersStore::TableColumns* SqliteAnswersStore::columnsOf(const QStr
         if (table.compare(kArrivals, Qt::CaseInsensitive) != 0) {
             sqlite3_stmt* stmt = nullptr;
             if (sqlite3_prepare_v2(m_db->handle(),
-                                   "SELECT p.name FROM sqlite_master m, pragma_table_info(m.name) p "
-                                   "WHERE m.type = 'table' AND m.name = ?1 ORDER BY p.cid",
-                                   -1, &stmt, nullptr)
+                    "SELECT p.name FROM sqlite_master m, pragma_table_info(m.name) p "
+                    "WHERE m.type = 'table' AND m.name = ?1 ORDER BY p.cid",
+                    -1, &stmt, nullptr)
                 == SQLITE_OK) {
                 const QByteArray name = table.toUtf8();
                 sqlite3_bind_text(stmt, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
                 while (sqlite3_step(stmt) == SQLITE_ROW) {
-                    const QString column = QString::fromUtf8(
-                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), sqlite3_column_bytes(stmt, 0));
+                    const QString column
+                        = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
+                            sqlite3_column_bytes(stmt, 0));
                     columns.byFoldedName.insert(foldAscii(column), int(columns.names.size()));
                     columns.names.append(column);
                 }
@@ -1202,8 +1256,8 @@ sqlite3_stmt* SqliteAnswersStore::statementFor(const QString& sql)
     }
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v3(m_db->handle(), utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
-                           nullptr)
+    if (sqlite3_prepare_v3(
+            m_db->handle(), utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr)
         != SQLITE_OK) {
         sqlite3_finalize(stmt);
         return nullptr;
@@ -1242,10 +1296,12 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::changeOf(const QString& tab
     return timeOf(QStringLiteral("changed"), table, rowId);
 }
 
-Result<std::optional<QDateTime>> SqliteAnswersStore::timeOf(const QString& column, const QString& table, qint64 rowId)
+Result<std::optional<QDateTime>> SqliteAnswersStore::timeOf(
+    const QString& column, const QString& table, qint64 rowId)
 {
-    sqlite3_stmt* stmt = statementFor(
-        QStringLiteral("SELECT %1 FROM %2 WHERE answers_table = ?1 AND row_id = ?2").arg(column, quote(kArrivals)));
+    sqlite3_stmt* stmt
+        = statementFor(QStringLiteral("SELECT %1 FROM %2 WHERE answers_table = ?1 AND row_id = ?2")
+                           .arg(column, quote(kArrivals)));
     if (!stmt)
         return engineFailure(QStringLiteral("prepare"));
     const QByteArray name = table.toUtf8();
@@ -1255,14 +1311,15 @@ Result<std::optional<QDateTime>> SqliteAnswersStore::timeOf(const QString& colum
     const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_ROW && sqlite3_column_bytes(stmt, 0) > 0) {
         const QDateTime t = QDateTime::fromString(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), sqlite3_column_bytes(stmt, 0)),
+            QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), sqlite3_column_bytes(stmt, 0)),
             Qt::ISODateWithMs);
         if (t.isValid())
             when = t.toUTC();
     }
     sqlite3_reset(stmt);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        return Error{SqliteConnection::kindOf(rc), QStringLiteral("read the time of row %1").arg(rowId)};
+        return Error { SqliteConnection::kindOf(rc), QStringLiteral("read the time of row %1").arg(rowId) };
     return when;
 }
 
@@ -1274,11 +1331,13 @@ Result<QByteArray> SqliteAnswersStore::sharedKey()
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(fresh.data()), fresh.size() / 4);
     QString kept;
     const Result<void> done = inTransaction([&]() -> Result<void> {
-        Result<void> r = m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
-                                        .arg(quote(kSettings)));
+        Result<void> r = m_db->exec(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
+                .arg(quote(kSettings)));
         if (r)
-            r = m_db->exec(QStringLiteral("INSERT OR IGNORE INTO %1 (key, value) VALUES ('shared_key', ?1)").arg(quote(kSettings)),
-                           {QString::fromLatin1(fresh.toHex())});
+            r = m_db->exec(QStringLiteral("INSERT OR IGNORE INTO %1 (key, value) VALUES ('shared_key', ?1)")
+                               .arg(quote(kSettings)),
+                { QString::fromLatin1(fresh.toHex()) });
         if (!r)
             return failure(QStringLiteral("keep the shared key"), r.error());
         const Result<void> read = m_db->forEachRow(kSettings, [&](const QVariantList& row) {
@@ -1292,22 +1351,25 @@ Result<QByteArray> SqliteAnswersStore::sharedKey()
         return done.error();
     const QByteArray key = QByteArray::fromHex(kept.toLatin1());
     if (key.size() != fresh.size())
-        return Error{Error::Other, QStringLiteral("the shared key was not kept")};
+        return Error { Error::Other, QStringLiteral("the shared key was not kept") };
     return key;
 }
 
 Result<void> SqliteAnswersStore::checkWritable()
 {
     if (replaced())
-        return Error{Error::Io, QStringLiteral("the file %1 was replaced or removed").arg(shownLocation(m_path))};
+        return Error { Error::Io,
+            QStringLiteral("the file %1 was replaced or removed").arg(shownLocation(m_path)) };
     // A committed write, as answers are: a full disk refuses it. Rolled back,
     // nothing would reach the write-ahead log and nothing would be proved.
     return inTransaction([&]() -> Result<void> {
-        Result<void> r = m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
-                                        .arg(quote(kSettings)));
+        Result<void> r = m_db->exec(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (key TEXT PRIMARY KEY, value TEXT NOT NULL)")
+                .arg(quote(kSettings)));
         if (r)
-            r = m_db->exec(QStringLiteral("INSERT OR REPLACE INTO %1 (key, value) VALUES ('written', ?1)").arg(quote(kSettings)),
-                           {QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
+            r = m_db->exec(QStringLiteral("INSERT OR REPLACE INTO %1 (key, value) VALUES ('written', ?1)")
+                               .arg(quote(kSettings)),
+                { QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs) });
         if (!r)
             return failure(QStringLiteral("write"), r.error());
         return {};
@@ -1316,8 +1378,10 @@ Result<void> SqliteAnswersStore::checkWritable()
 
 bool SqliteAnswersStore::replaced() const
 {
-    struct stat st {};
-    return ::stat(QFile::encodeName(m_path).constData(), &st) != 0 || st.st_dev != m_device || st.st_ino != m_inode;
+    struct stat st {
+    };
+    return ::stat(QFile::encodeName(m_path).constData(), &st) != 0 || st.st_dev != m_device
+        || st.st_ino != m_inode;
 }
 
 } // namespace quenlow

@@ -34,23 +34,24 @@ public:
     Result<void> renameTable(const QString& from, const QString& to) override;
     Result<void> copyTable(const QString& from, const QString& to, bool withRows) override;
     Result<QList<Column>> columns(const QString& table) override;
-    Result<void> addColumn(const QString& table, const QString& column, ColumnKind kind,
-                           const QString& olderRowsText) override;
+    Result<void> addColumn(
+        const QString& table, const QString& column, ColumnKind kind, const QString& olderRowsText) override;
     Result<void> renameColumn(const QString& table, const QString& from, const QString& to) override;
     Result<void> dropColumn(const QString& table, const QString& column) override;
-    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target, const QString& olderRowsText,
-                                       Restore how) override;
+    Result<QStringList> restoreColumns(const QString& table, const QList<Column>& target,
+        const QString& olderRowsText, Restore how) override;
     Result<bool> columnHoldsAnswers(const QString& table, const QString& column) override;
     Result<qint64> rowCount(const QString& table) override;
     Result<RowSpan> rowSpan(const QString& table) override;
     Result<QList<Row>> readRows(const QString& table, const QStringList& columns, qint64 afterId,
-                                qint64 limit, bool arrivals = false) override;
+        qint64 limit, bool arrivals = false) override;
     Result<qint64> visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
-                             const std::function<void(qint64 id, RawValues values)>& visit) override;
+        const std::function<void(qint64 id, RawValues values)>& visit) override;
     Result<qint64> orderRows(const QString& table, const RowOrder& order) override;
-    Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
-                                   qint64 limit) override;
-    Result<QList<qint64>> countMatches(const QString& table, const QString& column, const QStringList& values) override;
+    Result<QList<Row>> orderedRows(
+        const QString& table, const QStringList& columns, qint64 position, qint64 limit) override;
+    Result<QList<qint64>> countMatches(
+        const QString& table, const QString& column, const QStringList& values) override;
     Result<void> deleteRows(const QString& table, const QList<qint64>& ids) override;
     Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
@@ -82,13 +83,14 @@ private:
     Result<void> stepOnce(sqlite3_stmt* stmt);
     /// For a page sent again: its answers in place of those of `rowId`.
     Result<Inserted> replaceAnswers(const NewRow& row, qint64 rowId, const QStringList& columns,
-                                    const QList<const std::optional<QString>*>& values);
-    Result<QList<Row>> readRowsOf(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
-                                  bool arrivals);
+        const QList<const std::optional<QString>*>& values);
+    Result<QList<Row>> readRowsOf(
+        const QString& table, const QStringList& columns, qint64 afterId, qint64 limit, bool arrivals);
     /// How many values one select of rows can read.
     qsizetype selectableColumns() const;
     /// Appends to each of `rows` its values of `columns` from `from` on.
-    Result<void> readOtherColumns(const QString& table, const QStringList& columns, qsizetype from, QList<Row>& rows);
+    Result<void> readOtherColumns(
+        const QString& table, const QStringList& columns, qsizetype from, QList<Row>& rows);
     Result<Inserted> insertOne(const NewRow& row);
     struct TableColumns {
         QStringList names;

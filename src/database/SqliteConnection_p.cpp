@@ -55,7 +55,8 @@ Result<sqlite3*> openWith(const QString& path, int flags)
     const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
     const int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const Error e{Error::Io, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc))};
+        const Error e { Error::Io,
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc)) };
         sqlite3_close(db);
         return e;
     }
@@ -69,10 +70,11 @@ Result<sqlite3*> openWith(const QString& path, int flags)
     sqlite3_busy_timeout(db, 10000);
     char* message = nullptr;
     // Reading the schema proves the file is a database at all.
-    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; SELECT count(*) FROM sqlite_master;",
-                     nullptr, nullptr, &message)
+    if (sqlite3_exec(db,
+            "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; SELECT count(*) FROM sqlite_master;", nullptr,
+            nullptr, &message)
         != SQLITE_OK) {
-        const Error e{Error::Io, QString::fromUtf8(message ? message : sqlite3_errmsg(db))};
+        const Error e { Error::Io, QString::fromUtf8(message ? message : sqlite3_errmsg(db)) };
         sqlite3_free(message);
         sqlite3_close(db);
         return e;
@@ -105,8 +107,10 @@ Result<std::unique_ptr<SqliteConnection>> SqliteConnection::open(const QString& 
 Result<std::unique_ptr<SqliteConnection>> SqliteConnection::create(const QString& path)
 {
     if (QFileInfo::exists(path))
-        return Error{Error::Duplicate, QStringLiteral("the file %1 exists already").arg(shownLocation(path))};
-    const Result<sqlite3*> db = openWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX);
+        return Error { Error::Duplicate,
+            QStringLiteral("the file %1 exists already").arg(shownLocation(path)) };
+    const Result<sqlite3*> db
+        = openWith(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX);
     if (!db)
         return db.error();
     return std::unique_ptr<SqliteConnection>(new SqliteConnection(*db));
@@ -142,7 +146,8 @@ QString SqliteConnection::quoteIdentifier(const QString& name)
 
 Error SqliteConnection::failure(const QString& what) const
 {
-    return {kindOf(sqlite3_extended_errcode(m_db)), what + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(m_db))};
+    return { kindOf(sqlite3_extended_errcode(m_db)),
+        what + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(m_db)) };
 }
 
 Result<sqlite3_stmt*> SqliteConnection::prepare(const QString& sql)
@@ -159,11 +164,10 @@ Result<void> SqliteConnection::exec(const QString& sql, const QStringList& binds
     const Result<sqlite3_stmt*> prepared = prepare(sql);
     if (!prepared)
         return prepared.error();
-    Statement s{*prepared};
+    Statement s { *prepared };
     bindAll(s.stmt, binds);
     int rc;
-    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
-    }
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) { }
     if (rc != SQLITE_DONE)
         return failure(QStringLiteral("step"));
     return {};
@@ -174,11 +178,11 @@ Result<qint64> SqliteConnection::number(const QString& sql, const QStringList& b
     const Result<sqlite3_stmt*> prepared = prepare(sql);
     if (!prepared)
         return prepared.error();
-    Statement s{*prepared};
+    Statement s { *prepared };
     bindAll(s.stmt, binds);
     const int rc = sqlite3_step(s.stmt);
     if (rc == SQLITE_DONE)
-        return Error{Error::NotFound, QStringLiteral("no row")};
+        return Error { Error::NotFound, QStringLiteral("no row") };
     if (rc != SQLITE_ROW)
         return failure(QStringLiteral("step"));
     return qint64(sqlite3_column_int64(s.stmt, 0));
@@ -186,11 +190,11 @@ Result<qint64> SqliteConnection::number(const QString& sql, const QStringList& b
 
 bool SqliteConnection::tableExists(const QString& table)
 {
-    const Result<sqlite3_stmt*> prepared =
-        prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"));
+    const Result<sqlite3_stmt*> prepared = prepare(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1 COLLATE NOCASE"));
     if (!prepared)
         return false;
-    Statement s{*prepared};
+    Statement s { *prepared };
     bindText(s.stmt, 1, table);
     return sqlite3_step(s.stmt) == SQLITE_ROW;
 }
@@ -198,7 +202,8 @@ bool SqliteConnection::tableExists(const QString& table)
 Result<void> SqliteConnection::createTable(const QString& table, const QString& firstColumn)
 {
     // Without IF NOT EXISTS: a taken name must fail, as the caller relies on.
-    return exec(QStringLiteral("CREATE TABLE %1 (%2 TEXT)").arg(quoteIdentifier(table), quoteIdentifier(firstColumn)));
+    return exec(QStringLiteral("CREATE TABLE %1 (%2 TEXT)")
+                    .arg(quoteIdentifier(table), quoteIdentifier(firstColumn)));
 }
 
 Result<void> SqliteConnection::dropTable(const QString& table)
@@ -211,13 +216,14 @@ QList<SqliteConnection::Column> SqliteConnection::columns(const QString& table)
     QList<Column> result;
     if (!tableExists(table))
         return result;
-    const Result<sqlite3_stmt*> prepared = prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?1) ORDER BY cid"));
+    const Result<sqlite3_stmt*> prepared
+        = prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?1) ORDER BY cid"));
     if (!prepared)
         return result;
-    Statement s{*prepared};
+    Statement s { *prepared };
     bindText(s.stmt, 1, table);
     while (sqlite3_step(s.stmt) == SQLITE_ROW)
-        result.append({columnValue(s.stmt, 0).toString(), columnValue(s.stmt, 1).toString()});
+        result.append({ columnValue(s.stmt, 0).toString(), columnValue(s.stmt, 1).toString() });
     return result;
 }
 
@@ -225,7 +231,7 @@ Result<void> SqliteConnection::addColumn(const QString& table, const QString& co
 {
     return exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
                     .arg(quoteIdentifier(table), quoteIdentifier(column),
-                         memo ? QStringLiteral("MEMO") : QStringLiteral("TEXT")));
+                        memo ? QStringLiteral("MEMO") : QStringLiteral("TEXT")));
 }
 
 Result<void> SqliteConnection::renameColumn(const QString& table, const QString& from, const QString& to)
@@ -236,29 +242,31 @@ Result<void> SqliteConnection::renameColumn(const QString& table, const QString&
 
 Result<void> SqliteConnection::dropColumn(const QString& table, const QString& column)
 {
-    return exec(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(quoteIdentifier(table), quoteIdentifier(column)));
+    return exec(
+        QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(quoteIdentifier(table), quoteIdentifier(column)));
 }
 
 Result<qint64> SqliteConnection::rowCount(const QString& table)
 {
-    const Result<sqlite3_stmt*> prepared = prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(table)));
+    const Result<sqlite3_stmt*> prepared
+        = prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(table)));
     if (!prepared)
         return prepared.error();
-    Statement s{*prepared};
+    Statement s { *prepared };
     if (sqlite3_step(s.stmt) != SQLITE_ROW)
         return failure(QStringLiteral("count"));
     return qint64(sqlite3_column_int64(s.stmt, 0));
 }
 
-std::optional<bool> SqliteConnection::holdsValueOtherThan(const QString& table, const QString& column,
-                                                          const QString& except)
+std::optional<bool> SqliteConnection::holdsValueOtherThan(
+    const QString& table, const QString& column, const QString& except)
 {
-    const Result<sqlite3_stmt*> prepared =
-        prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 IS NOT ?1 LIMIT 1")
-                    .arg(quoteIdentifier(table), quoteIdentifier(column)));
+    const Result<sqlite3_stmt*> prepared
+        = prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 IS NOT NULL AND %2 IS NOT ?1 LIMIT 1")
+                      .arg(quoteIdentifier(table), quoteIdentifier(column)));
     if (!prepared)
         return std::nullopt;
-    Statement s{*prepared};
+    Statement s { *prepared };
     bindText(s.stmt, 1, except);
     const int rc = sqlite3_step(s.stmt);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
@@ -266,17 +274,21 @@ std::optional<bool> SqliteConnection::holdsValueOtherThan(const QString& table, 
     return rc == SQLITE_ROW;
 }
 
-Result<void> SqliteConnection::setColumnInAllRows(const QString& table, const QString& column, const QString& value)
+Result<void> SqliteConnection::setColumnInAllRows(
+    const QString& table, const QString& column, const QString& value)
 {
-    return exec(QStringLiteral("UPDATE %1 SET %2 = ?1").arg(quoteIdentifier(table), quoteIdentifier(column)), {value});
+    return exec(QStringLiteral("UPDATE %1 SET %2 = ?1").arg(quoteIdentifier(table), quoteIdentifier(column)),
+        { value });
 }
 
-Result<void> SqliteConnection::forEachRow(const QString& table, const std::function<bool(const QVariantList&)>& visitor)
+Result<void> SqliteConnection::forEachRow(
+    const QString& table, const std::function<bool(const QVariantList&)>& visitor)
 {
-    const Result<sqlite3_stmt*> prepared = prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoteIdentifier(table)));
+    const Result<sqlite3_stmt*> prepared
+        = prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoteIdentifier(table)));
     if (!prepared)
         return prepared.error();
-    Statement s{*prepared};
+    Statement s { *prepared };
     const int n = sqlite3_column_count(s.stmt);
     int rc;
     QVariantList row;

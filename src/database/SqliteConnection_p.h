@@ -31,7 +31,10 @@ public:
     struct Column {
         QString name;
         QString declaredType; // "TEXT" or "MEMO"
-        bool isMemo() const { return declaredType.compare(QLatin1StringView("MEMO"), Qt::CaseInsensitive) == 0; }
+        bool isMemo() const
+        {
+            return declaredType.compare(QLatin1StringView("MEMO"), Qt::CaseInsensitive) == 0;
+        }
     };
 
     ~SqliteConnection();
@@ -56,7 +59,8 @@ public:
     Result<qint64> rowCount(const QString& table);
     /// Whether some row holds in `column` a value that is neither null nor
     /// `except`; nullopt when the column cannot be read.
-    std::optional<bool> holdsValueOtherThan(const QString& table, const QString& column, const QString& except);
+    std::optional<bool> holdsValueOtherThan(
+        const QString& table, const QString& column, const QString& except);
     /// Sets `column` to `value` in every row.
     Result<void> setColumnInAllRows(const QString& table, const QString& column, const QString& value);
 

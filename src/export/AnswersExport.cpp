@@ -52,7 +52,6 @@ struct Source {
     QList<bool> present; // the question's column is in the table
 };
 
-
 QString displayPath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -140,22 +139,24 @@ bool openSource(const ExportRequest& request, Source& source, QString& error)
     }
     const QString collectionPath = request.appFolder + u"/Collections/"_s + formName + u"Collection.txt"_s;
     if (!QFileInfo(collectionPath).isFile()) {
-        error = u"The form '%1' is unknown: there is no element list '%2'."_s.arg(pageFile,
-                                                                                  displayPath(collectionPath));
+        error = u"The form '%1' is unknown: there is no element list '%2'."_s.arg(
+            pageFile, displayPath(collectionPath));
         return false;
     }
     const ParsedCollection collection = readCollectionFile(collectionPath);
     if (!collection.ok()) {
-        error = u"The element list '%1' of the form '%2' cannot be read: %3"_s.arg(displayPath(collectionPath),
-                                                                                 pageFile, collection.error);
+        error = u"The element list '%1' of the form '%2' cannot be read: %3"_s.arg(
+            displayPath(collectionPath), pageFile, collection.error);
         return false;
     }
 
-    const QString databasePath = request.answersStore.isEmpty() ? answersStoreIn(request.appFolder) : request.answersStore;
+    const QString databasePath
+        = request.answersStore.isEmpty() ? answersStoreIn(request.appFolder) : request.answersStore;
     source.table = AnswersStore::tableFor(formName);
     auto store = openAnswersStore(databasePath);
     if (!store) {
-        error = u"The answers database '%1' cannot be opened (%2)."_s.arg(displayPath(shownLocation(databasePath)), store.error().detail);
+        error = u"The answers database '%1' cannot be opened (%2)."_s.arg(
+            displayPath(shownLocation(databasePath)), store.error().detail);
         return false;
     }
     source.store = std::move(store).value();
@@ -187,9 +188,9 @@ using Cells = std::span<const std::optional<QByteArrayView>>;
 /// row's arrival time and cells; counts the rows in `result` and reports
 /// progress, which may cancel. `visit` returns why the export fails, which
 /// stops it. The reason of a failure, or that the table cannot be read.
-template<typename Visit>
-std::optional<QString> forEachAnswer(const Source& source, const ExportProgress& progress, qint64 total,
-                                     Written& result, Visit&& visit)
+template <typename Visit>
+std::optional<QString> forEachAnswer(
+    const Source& source, const ExportProgress& progress, qint64 total, Written& result, Visit&& visit)
 {
     constexpr qint64 kPage = 4096;
     QStringList present;
@@ -234,7 +235,8 @@ std::optional<QString> forEachAnswer(const Source& source, const ExportProgress&
                 }
                 stopped = visit(arrived, changed, Cells(cells.constData(), size_t(cells.size())));
                 going = !stopped;
-                if (going && ++result.rows % kProgressStep == 0 && progress && !progress(result.rows, total)) {
+                if (going && ++result.rows % kProgressStep == 0 && progress
+                    && !progress(result.rows, total)) {
                     result.cancelled = true;
                     going = false;
                 }
@@ -261,7 +263,7 @@ void appendIsoUtc(QByteArray& out, const QDateTime& time)
     }
     char text[21];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", d.year(), d.month(), d.day(), t.hour(),
-                  t.minute(), t.second());
+        t.minute(), t.second());
     out.append(text, 20);
 }
 
@@ -308,14 +310,15 @@ public:
         // A write the system cut short may still pass for success in the
         // buffered commit: check what reached the file first.
         if (!m_file->flush() || m_file->size() != m_written) {
-            error = u"The file '%1' cannot be written: only %2 of %3 bytes reached it (is the disk full?)."_s.arg(
-                displayPath(m_file->fileName()), QString::number(m_file->size()), QString::number(m_written));
+            error = u"The file '%1' cannot be written: only %2 of %3 bytes reached it (is the disk full?)."_s
+                        .arg(displayPath(m_file->fileName()), QString::number(m_file->size()),
+                            QString::number(m_written));
             m_file->cancelWriting();
             return false;
         }
         if (!m_file->commit()) {
-            error = u"The file '%1' cannot be written: %2."_s.arg(displayPath(m_file->fileName()),
-                                                                  m_file->errorString());
+            error = u"The file '%1' cannot be written: %2."_s.arg(
+                displayPath(m_file->fileName()), m_file->errorString());
             return false;
         }
         return true;
@@ -338,18 +341,18 @@ private:
 
 ExportResult failed(const QString& error, Error::Kind kind = Error::Io)
 {
-    return Error{kind, error};
+    return Error { kind, error };
 }
 
 ExportResult finished(const Written& written)
 {
     if (written.cancelled)
-        return Error{Error::Cancelled, u"The export was cancelled."_s};
-    return Exported{written.rows, written.notes};
+        return Error { Error::Cancelled, u"The export was cancelled."_s };
+    return Exported { written.rows, written.notes };
 }
 
-ExportResult writeCsv(const ExportRequest& request, const Source& source,
-                      const ExportProgress& progress, qint64 total)
+ExportResult writeCsv(
+    const ExportRequest& request, const Source& source, const ExportProgress& progress, qint64 total)
 {
     CsvSink sink;
     QString error;
@@ -371,27 +374,26 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source,
     buffer += "\r\n";
 
     Written result;
-    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted,
-                                                                           const std::optional<QDateTime>& changed,
-                                                                           Cells cells) {
-        if (submitted)
-            appendIsoUtc(buffer, *submitted);
-        buffer += ',';
-        if (changed)
-            appendIsoUtc(buffer, *changed);
-        for (const std::optional<QByteArrayView>& cell : cells) {
+    const auto stopped = forEachAnswer(source, progress, total, result,
+        [&](const std::optional<QDateTime>& submitted, const std::optional<QDateTime>& changed, Cells cells) {
+            if (submitted)
+                appendIsoUtc(buffer, *submitted);
             buffer += ',';
-            if (cell)
-                appendCsvField(buffer, cell->data(), cell->size(), request.escapeFormulas);
-        }
-        buffer += "\r\n";
-        if (buffer.size() >= kFlushSize) {
-            if (!sink.write(buffer))
-                return std::optional(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
-            buffer.resize(0);
-        }
-        return std::optional<QString>();
-    });
+            if (changed)
+                appendIsoUtc(buffer, *changed);
+            for (const std::optional<QByteArrayView>& cell : cells) {
+                buffer += ',';
+                if (cell)
+                    appendCsvField(buffer, cell->data(), cell->size(), request.escapeFormulas);
+            }
+            buffer += "\r\n";
+            if (buffer.size() >= kFlushSize) {
+                if (!sink.write(buffer))
+                    return std::optional(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
+                buffer.resize(0);
+            }
+            return std::optional<QString>();
+        });
     if (stopped)
         return failed(*stopped);
     if (result.cancelled)
@@ -430,7 +432,8 @@ struct WorkbookCloser {
 /// the umask allows (its temporary file was made for the owner alone).
 mode_t permissionsFor(const QByteArray& target)
 {
-    struct stat st {};
+    struct stat st {
+    };
     if (::stat(target.constData(), &st) == 0)
         return st.st_mode & 07777;
     // Read where the system tells it, so the mask is never changed while other threads make files.
@@ -444,32 +447,34 @@ mode_t permissionsFor(const QByteArray& target)
     return 0666 & ~mask;
 }
 
-ExportResult writeXlsx(const ExportRequest& request, const Source& source,
-                       const ExportProgress& progress, qint64 total)
+ExportResult writeXlsx(
+    const ExportRequest& request, const Source& source, const ExportProgress& progress, qint64 total)
 {
     const QFileInfo target(request.outputPath);
     if (request.outputPath.isEmpty() || request.outputPath == u"-"_s)
         return failed(u"An XLSX file cannot go to standard output; name it with --output."_s);
     if (target.isDir())
-        return failed(u"The file '%1' cannot be written: it is a folder."_s.arg(displayPath(request.outputPath)));
+        return failed(
+            u"The file '%1' cannot be written: it is a folder."_s.arg(displayPath(request.outputPath)));
     // The workbook is built under a temporary name beside the target and
     // renamed over it once whole; creating that name now tells at once
     // whether the folder can be written.
     QTemporaryFile temporary(target.absolutePath() + u"/."_s + target.fileName() + u".XXXXXX"_s);
     if (!temporary.open())
-        return failed(u"The file '%1' cannot be written: %2."_s.arg(displayPath(request.outputPath),
-                                                                     temporary.errorString()));
+        return failed(u"The file '%1' cannot be written: %2."_s.arg(
+            displayPath(request.outputPath), temporary.errorString()));
     const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
     temporary.close();
     const QByteArray temporaryFolder = QFile::encodeName(target.absolutePath());
 
-    lxw_workbook_options options{};
+    lxw_workbook_options options {};
     options.constant_memory = LXW_TRUE;
     // Rows are kept in a file until the workbook is put together; keep it
     // beside the target, where there is room for the target too.
     options.tmpdir = const_cast<char*>(temporaryFolder.constData());
     options.use_zip64 = LXW_TRUE;
-    std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new_opt(temporaryName.constData(), &options));
+    std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(
+        workbook_new_opt(temporaryName.constData(), &options));
     if (!workbook)
         return failed(u"The file '%1' cannot be written."_s.arg(displayPath(request.outputPath)));
     lxw_worksheet* sheet = workbook_add_worksheet(workbook.get(), "Answers");
@@ -495,38 +500,41 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
     Written result;
     qint64 truncated = 0;
     std::string text; // the cell's text with the end mark the library needs
-    const auto stopped = forEachAnswer(source, progress, total, result, [&](const std::optional<QDateTime>& submitted,
-                                                                           const std::optional<QDateTime>& changed,
-                                                                           Cells cells) {
-        if (result.rows == kMaxSheetAnswers)
-            return std::optional(u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(kMaxSheetAnswers));
-        const lxw_row_t row = lxw_row_t(result.rows + 1);
-        const auto writeTime = [&](const std::optional<QDateTime>& time, lxw_col_t column) {
-            if (!time)
-                return;
-            const QDateTime utc = time->toUTC();
-            lxw_datetime when{utc.date().year(), utc.date().month(), utc.date().day(), utc.time().hour(),
-                              utc.time().minute(), double(utc.time().second())};
-            worksheet_write_datetime(sheet, row, column, &when, dateTime);
-        };
-        writeTime(submitted, 0);
-        writeTime(changed, 1);
-        for (int c = kTimes; c < columns + kTimes; ++c) {
-            const std::optional<QByteArrayView>& cell = cells[size_t(c - kTimes)];
-            if (!cell || cell->isEmpty())
-                continue;
-            qsizetype cut = cell->size();
-            const qsizetype length = utf8Length(cell->data(), cell->size(), kMaxCellCharacters, &cut);
-            if (length > kMaxCellCharacters)
-                ++truncated;
-            text.assign(cell->data(), size_t(cut));
-            // Always a text cell: an answer is never taken for a number or a formula.
-            if (worksheet_write_string(sheet, row, lxw_col_t(c), text.c_str(), nullptr) != LXW_NO_ERROR)
-                return std::optional(u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
-            widths[c] = qMax(widths[c], qMin(kMaxColumnWidth, double(qMin(length, qsizetype(kMaxCellCharacters))) + 1));
-        }
-        return std::optional<QString>();
-    });
+    const auto stopped = forEachAnswer(source, progress, total, result,
+        [&](const std::optional<QDateTime>& submitted, const std::optional<QDateTime>& changed, Cells cells) {
+            if (result.rows == kMaxSheetAnswers)
+                return std::optional(
+                    u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(
+                        kMaxSheetAnswers));
+            const lxw_row_t row = lxw_row_t(result.rows + 1);
+            const auto writeTime = [&](const std::optional<QDateTime>& time, lxw_col_t column) {
+                if (!time)
+                    return;
+                const QDateTime utc = time->toUTC();
+                lxw_datetime when { utc.date().year(), utc.date().month(), utc.date().day(),
+                    utc.time().hour(), utc.time().minute(), double(utc.time().second()) };
+                worksheet_write_datetime(sheet, row, column, &when, dateTime);
+            };
+            writeTime(submitted, 0);
+            writeTime(changed, 1);
+            for (int c = kTimes; c < columns + kTimes; ++c) {
+                const std::optional<QByteArrayView>& cell = cells[size_t(c - kTimes)];
+                if (!cell || cell->isEmpty())
+                    continue;
+                qsizetype cut = cell->size();
+                const qsizetype length = utf8Length(cell->data(), cell->size(), kMaxCellCharacters, &cut);
+                if (length > kMaxCellCharacters)
+                    ++truncated;
+                text.assign(cell->data(), size_t(cut));
+                // Always a text cell: an answer is never taken for a number or a formula.
+                if (worksheet_write_string(sheet, row, lxw_col_t(c), text.c_str(), nullptr) != LXW_NO_ERROR)
+                    return std::optional(
+                        u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
+                widths[c] = qMax(widths[c],
+                    qMin(kMaxColumnWidth, double(qMin(length, qsizetype(kMaxCellCharacters))) + 1));
+            }
+            return std::optional<QString>();
+        });
     if (stopped)
         return failed(*stopped);
     if (result.cancelled)
@@ -539,17 +547,18 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source,
 
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR)
-        return failed(u"The file '%1' cannot be written: %2."_s.arg(displayPath(request.outputPath),
-                                                                     QString::fromUtf8(lxw_strerror(closed))));
+        return failed(u"The file '%1' cannot be written: %2."_s.arg(
+            displayPath(request.outputPath), QString::fromUtf8(lxw_strerror(closed))));
     ::chmod(temporaryName.constData(), permissionsFor(QFile::encodeName(request.outputPath)));
     if (std::rename(temporaryName.constData(), QFile::encodeName(request.outputPath).constData()) != 0)
-        return failed(u"The file '%1' cannot be written: %2."_s.arg(displayPath(request.outputPath),
-                                                                     QString::fromLocal8Bit(std::strerror(errno))));
+        return failed(u"The file '%1' cannot be written: %2."_s.arg(
+            displayPath(request.outputPath), QString::fromLocal8Bit(std::strerror(errno))));
     temporary.setAutoRemove(false);
     if (truncated > 0)
-        result.notes.append(u"%1 answers were longer than a spreadsheet cell holds (%2 characters) and were cut there."_s
-                                .arg(truncated)
-                                .arg(kMaxCellCharacters));
+        result.notes.append(
+            u"%1 answers were longer than a spreadsheet cell holds (%2 characters) and were cut there."_s
+                .arg(truncated)
+                .arg(kMaxCellCharacters));
     return finished(result);
 }
 
@@ -608,7 +617,8 @@ ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& p
     Exported written = std::move(result).value();
     for (qsizetype i = 0; i < source.headings.size(); ++i) {
         if (!source.present.at(i))
-            written.notes.prepend(u"The table has no column '%1'; it is exported empty."_s.arg(source.headings.at(i)));
+            written.notes.prepend(
+                u"The table has no column '%1'; it is exported empty."_s.arg(source.headings.at(i)));
     }
     return written;
 }

@@ -69,8 +69,9 @@ CollectAnswersForm::CollectAnswersForm(const CollectionChoice& proposed, QWidget
     auto* chooseCertificate = namedButton("ChooseCertificate", QStringLiteral("Browse..."), this);
     auto* chooseKey = namedButton("ChooseKey", QStringLiteral("Browse..."), this);
     connect(chooseCertificate, &QPushButton::clicked, this,
-            [this] { chooseFile(m_certificate, QStringLiteral("HTTPS Certificate")); });
-    connect(chooseKey, &QPushButton::clicked, this, [this] { chooseFile(m_key, QStringLiteral("HTTPS Private Key")); });
+        [this] { chooseFile(m_certificate, QStringLiteral("HTTPS Certificate")); });
+    connect(chooseKey, &QPushButton::clicked, this,
+        [this] { chooseFile(m_key, QStringLiteral("HTTPS Private Key")); });
     m_httpsProblem = new QLabel(this);
     m_httpsProblem->setObjectName(QStringLiteral("HttpsProblem"));
     m_httpsProblem->setWordWrap(true);
@@ -123,8 +124,8 @@ void CollectAnswersForm::chooseFile(QLineEdit* field, const QString& title)
 {
     // Qt's own chooser, as every other window of the program shows.
     const QString file = QFileDialog::getOpenFileName(this, title, QFileInfo(field->text()).path(),
-                                                      QStringLiteral("PEM files (*.pem *.crt *.key);;All files (*)"),
-                                                      nullptr, QFileDialog::DontUseNativeDialog);
+        QStringLiteral("PEM files (*.pem *.crt *.key);;All files (*)"), nullptr,
+        QFileDialog::DontUseNativeDialog);
     if (!file.isEmpty())
         field->setText(file);
 }
@@ -143,12 +144,12 @@ void CollectAnswersForm::start()
 
 CollectionChoice CollectAnswersForm::choice() const
 {
-    return {m_network->isChecked(), quint16(m_port->value()), m_certificate->text().trimmed(),
-            m_key->text().trimmed()};
+    return { m_network->isChecked(), quint16(m_port->value()), m_certificate->text().trimmed(),
+        m_key->text().trimmed() };
 }
 
-CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shared, bool answersPublic,
-                                         QWidget* parent)
+CollectionAddresses::CollectionAddresses(
+    const QStringList& addresses, bool shared, bool answersPublic, QWidget* parent)
     : QDialog(parent)
     , m_addresses(addresses)
 {
@@ -160,20 +161,24 @@ CollectionAddresses::CollectionAddresses(const QStringList& addresses, bool shar
     explanation->setObjectName(QStringLiteral("AddressExplanation"));
     explanation->setWordWrap(true);
     if (addresses.isEmpty())
-        explanation->setText(QStringLiteral("Quenlow is collecting answers, but this computer has no network address "
-                                            "that other devices could reach. Connect it to a network and start again."));
+        explanation->setText(
+            QStringLiteral("Quenlow is collecting answers, but this computer has no network address "
+                           "that other devices could reach. Connect it to a network and start again."));
     else if (shared)
-        explanation->setText(QStringLiteral("Quenlow is collecting answers. People on the same network as this "
-                                            "computer open one of these addresses (a phone can scan the code); "
-                                            "this computer's own browser can use them too. They do not work from "
-                                            "the internet."));
+        explanation->setText(
+            QStringLiteral("Quenlow is collecting answers. People on the same network as this "
+                           "computer open one of these addresses (a phone can scan the code); "
+                           "this computer's own browser can use them too. They do not work from "
+                           "the internet."));
     else
-        explanation->setText(QStringLiteral("Quenlow is collecting answers. This address works in a web browser on "
-                                            "this computer only."));
+        explanation->setText(
+            QStringLiteral("Quenlow is collecting answers. This address works in a web browser on "
+                           "this computer only."));
 
-    auto* answersNotice = new QLabel(QStringLiteral("Anyone with the form's address can see every answer to it: "
-                                                    "the form lets the people who answer it view its answers table."),
-                                     this);
+    auto* answersNotice
+        = new QLabel(QStringLiteral("Anyone with the form's address can see every answer to it: "
+                                    "the form lets the people who answer it view its answers table."),
+            this);
     answersNotice->setObjectName(QStringLiteral("AnswersTablePublic"));
     answersNotice->setWordWrap(true);
     answersNotice->setVisible(answersPublic && !addresses.isEmpty());
@@ -253,7 +258,7 @@ QStringList collectionAddresses(bool shared, quint16 port, const QString& pageFi
     const QString portText = QLatin1Char(':') + QString::number(port);
     const QString scheme = https ? QStringLiteral("https://") : QStringLiteral("http://");
     if (!shared)
-        return {scheme + QStringLiteral("127.0.0.1") + portText + path};
+        return { scheme + QStringLiteral("127.0.0.1") + portText + path };
     // The service listens on every IPv4 address when shared: only those work.
     QStringList v4;
     const auto interfaces = QNetworkInterface::allInterfaces();

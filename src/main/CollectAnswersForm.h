@@ -55,8 +55,8 @@ class CollectionAddresses final : public QDialog
 {
     Q_OBJECT
 public:
-    CollectionAddresses(const QStringList& addresses, bool shared, bool answersPublic = false,
-                        QWidget* parent = nullptr);
+    CollectionAddresses(
+        const QStringList& addresses, bool shared, bool answersPublic = false, QWidget* parent = nullptr);
 
     /// Adds the addresses of the form's live results page after its own,
     /// each row saying what it is; the code follows the chosen row.

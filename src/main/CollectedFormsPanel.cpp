@@ -6,8 +6,8 @@
 #include "model/FormSession.h"
 #include "model/FormStates.h"
 
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -23,8 +23,8 @@ constexpr int kOpenRole = Qt::UserRole + 1; // whether the row's form takes answ
 
 } // namespace
 
-CollectedFormsPanel::CollectedFormsPanel(FormSession& session, std::function<QString(const QString&)> addressOf,
-                                         QWidget* parent)
+CollectedFormsPanel::CollectedFormsPanel(
+    FormSession& session, std::function<QString(const QString&)> addressOf, QWidget* parent)
     : QWidget(parent)
     , m_session(session)
     , m_addressOf(std::move(addressOf))
@@ -33,8 +33,8 @@ CollectedFormsPanel::CollectedFormsPanel(FormSession& session, std::function<QSt
     auto* caption = new QLabel(QStringLiteral("Forms:"), this);
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("CollectedFormsTable"));
-    m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Form"), QStringLiteral("State"), QStringLiteral("Answers"), QStringLiteral("Address")});
+    m_table->setHorizontalHeaderLabels({ QStringLiteral("Form"), QStringLiteral("State"),
+        QStringLiteral("Answers"), QStringLiteral("Address") });
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -73,10 +73,11 @@ void CollectedFormsPanel::refresh()
     int chosenRow = -1;
     for (int row = 0; row < forms.size(); ++row) {
         const FormOverview& form = forms.at(row);
-        const QString label = form.title.isEmpty() ? form.name : form.name + QStringLiteral(" \u2013 ") + form.title;
-        const QStringList cells{label, formStateText(form, now),
-                                form.answers ? QString::number(*form.answers) : QStringLiteral("?"),
-                                m_addressOf ? m_addressOf(form.name) : QString()};
+        const QString label
+            = form.title.isEmpty() ? form.name : form.name + QStringLiteral(" \u2013 ") + form.title;
+        const QStringList cells { label, formStateText(form, now),
+            form.answers ? QString::number(*form.answers) : QStringLiteral("?"),
+            m_addressOf ? m_addressOf(form.name) : QString() };
         for (int column = 0; column < ColumnCount; ++column) {
             QTableWidgetItem* item = m_table->item(row, column);
             if (!item) {
@@ -99,16 +100,16 @@ void CollectedFormsPanel::refresh()
 QString CollectedFormsPanel::chosenForm() const
 {
     const int row = m_table->currentRow();
-    const QTableWidgetItem* item = row >= 0 && m_table->selectionModel()->hasSelection() ? m_table->item(row, FormColumn)
-                                                                                        : nullptr;
+    const QTableWidgetItem* item
+        = row >= 0 && m_table->selectionModel()->hasSelection() ? m_table->item(row, FormColumn) : nullptr;
     return item ? item->data(Qt::UserRole).toString() : QString();
 }
 
 void CollectedFormsPanel::followChoice()
 {
     const int row = m_table->currentRow();
-    const QTableWidgetItem* item = row >= 0 && m_table->selectionModel()->hasSelection() ? m_table->item(row, FormColumn)
-                                                                                        : nullptr;
+    const QTableWidgetItem* item
+        = row >= 0 && m_table->selectionModel()->hasSelection() ? m_table->item(row, FormColumn) : nullptr;
     m_closeOrOpen->setEnabled(item != nullptr);
     const bool open = item && item->data(kOpenRole).toBool();
     m_closeOrOpen->setText(!item || open ? QStringLiteral("Close Form") : QStringLiteral("Open Form"));
@@ -123,8 +124,8 @@ void CollectedFormsPanel::closeOrOpen()
     const bool open = item->data(kOpenRole).toBool();
     if (const Result<void> changed = setAcceptingAnswers(m_session, form, !open); !changed) {
         showExclamation(QStringLiteral("The form '") + form + QStringLiteral("' could not be ")
-                        + (open ? QStringLiteral("closed") : QStringLiteral("opened")) + QStringLiteral(" (")
-                        + changed.error().detail + QStringLiteral(")."));
+            + (open ? QStringLiteral("closed") : QStringLiteral("opened")) + QStringLiteral(" (")
+            + changed.error().detail + QStringLiteral(")."));
     }
     refresh();
 }

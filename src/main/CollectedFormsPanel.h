@@ -24,7 +24,7 @@ class CollectedFormsPanel final : public QWidget
 public:
     /// `addressOf` gives the address a form's page is answered at.
     CollectedFormsPanel(FormSession& session, std::function<QString(const QString& form)> addressOf,
-                        QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
 
     /// Reads the forms and their numbers again, the chosen row kept.
     void refresh();

@@ -42,9 +42,8 @@ DirectoryList::DirectoryList(QWidget* parent)
 {
     setItemDelegate(new DepthDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        setPath(item->data(kPathRole).toString());
-    });
+    connect(this, &QListWidget::itemActivated, this,
+        [this](QListWidgetItem* item) { setPath(item->data(kPathRole).toString()); });
 }
 
 void DirectoryList::setPath(const QString& path)
@@ -71,7 +70,7 @@ void DirectoryList::fill()
 
     // The chain from the root down to the current folder.
     QStringList chain;
-    for (QDir dir(m_path);; ) {
+    for (QDir dir(m_path);;) {
         chain.prepend(dir.absolutePath());
         if (dir.isRoot() || !dir.cdUp())
             break;

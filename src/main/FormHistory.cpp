@@ -56,7 +56,6 @@ private:
     bool m_made = true;
 };
 
-
 bool hasColumn(const QList<AnswersStore::Column>& columns, const QString& name)
 {
     for (const auto& column : columns) {
@@ -149,8 +148,8 @@ bool FormHistory::record(const QString& label, const std::function<bool()>& chan
         m_stack.clear();
         if (hadHistory)
             showInformation(QStringLiteral("The answers to '") + column
-                            + QStringLiteral("' cannot be brought back, so the earlier changes to this form can no "
-                                             "longer be undone."));
+                + QStringLiteral("' cannot be brought back, so the earlier changes to this form can no "
+                                 "longer be undone."));
         return changed;
     }
     // A large form's files are kept by every change: bytes the previous
@@ -183,9 +182,10 @@ void FormHistory::forgetOldestBeyondLimits()
         const auto* change = static_cast<const FormChange*>(m_stack.command(i));
         qint64 added = 0;
         QList<const char*> held;
-        for (const QByteArray* data : {&change->before().page, &change->before().collection, &change->after().page,
-                                       &change->after().collection}) {
-            if (!data->isEmpty() && !counted.contains(data->constData()) && !held.contains(data->constData())) {
+        for (const QByteArray* data : { &change->before().page, &change->before().collection,
+                 &change->after().page, &change->after().collection }) {
+            if (!data->isEmpty() && !counted.contains(data->constData())
+                && !held.contains(data->constData())) {
                 held.append(data->constData());
                 added += data->size();
             }
@@ -218,7 +218,7 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     const auto store = openAnswersStore(m_session.databasePath());
     if (!store) {
         showExclamation(QStringLiteral("The change cannot be undone: the answers database cannot be opened (")
-                        + store.error().detail + QStringLiteral(")."));
+            + store.error().detail + QStringLiteral(")."));
         m_stack.clear();
         return false;
     }
@@ -227,20 +227,21 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     // table is as the form needs it.
     const Result<QStringList> restored = (*store)->restoreColumns(table, target.columns, columnAddedMarker());
     if (!restored) {
-        showExclamation(QStringLiteral("The change cannot be undone: the answers table could not be changed (")
-                        + restored.error().detail + QStringLiteral("). Nothing has been changed."));
+        showExclamation(
+            QStringLiteral("The change cannot be undone: the answers table could not be changed (")
+            + restored.error().detail + QStringLiteral("). Nothing has been changed."));
         return false;
     }
     const QStringList kept = *restored;
 
     const QString pagePath = m_session.htmlFolder() + m_session.htmlName();
     const QString collectionPath = m_session.collectionFilePath(m_session.openFormName);
-    for (const auto& [path, bytes, exists] : {std::tuple{pagePath, target.page, target.pageExists},
-                                              std::tuple{collectionPath, target.collection, target.collectionExists}}) {
-        const FileResult written = exists ? writeFileAtomically(path, bytes) : FileResult{};
+    for (const auto& [path, bytes, exists] : { std::tuple { pagePath, target.page, target.pageExists },
+             std::tuple { collectionPath, target.collection, target.collectionExists } }) {
+        const FileResult written = exists ? writeFileAtomically(path, bytes) : FileResult {};
         if (!written) {
             showExclamation(QStringLiteral("The change cannot be undone: '") + path
-                            + QStringLiteral("' could not be written (") + written.error().detail + QStringLiteral(")."));
+                + QStringLiteral("' could not be written (") + written.error().detail + QStringLiteral(")."));
             m_stack.clear();
             return false;
         }
@@ -252,7 +253,7 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     m_session.refreshBrowser();
     if (!kept.isEmpty())
         showInformation(QStringLiteral("The answers to '") + kept.join(QStringLiteral("', '"))
-                        + QStringLiteral("' are kept in the answers table."));
+            + QStringLiteral("' are kept in the answers table."));
     return true;
 }
 

@@ -19,8 +19,8 @@
 
 namespace quenlow {
 
-FormNameDialog::FormNameDialog(FormSession& session, const QString& title, const QString& prompt, const QString& name,
-                               QWidget* parent)
+FormNameDialog::FormNameDialog(
+    FormSession& session, const QString& title, const QString& prompt, const QString& name, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
 {
@@ -79,7 +79,8 @@ QList<FormMethod> methodsFor(const FormSession& session, const QString& newName)
     return methods;
 }
 
-QString askName(FormSession& session, QWidget* owner, const QString& title, const QString& prompt, const QString& name)
+QString askName(
+    FormSession& session, QWidget* owner, const QString& title, const QString& prompt, const QString& name)
 {
     FormNameDialog dialog(session, title, prompt, name, owner);
     return dialog.exec() == QDialog::Accepted ? dialog.name() : QString();
@@ -87,7 +88,8 @@ QString askName(FormSession& session, QWidget* owner, const QString& title, cons
 
 void failed(const QString& what, const Error& error)
 {
-    showExclamation(what + QStringLiteral(" (") + error.detail + QStringLiteral("). Nothing has been changed."));
+    showExclamation(
+        what + QStringLiteral(" (") + error.detail + QStringLiteral("). Nothing has been changed."));
 }
 
 } // namespace
@@ -96,10 +98,11 @@ void renameOpenForm(FormSession& session, QWidget* owner)
 {
     const QString from = session.openFormName;
     const QString to = askName(session, owner, QStringLiteral("Rename Form"),
-                               QStringLiteral("New name for the form '") + from + QStringLiteral("':"), from);
+        QStringLiteral("New name for the form '") + from + QStringLiteral("':"), from);
     if (to.isEmpty())
         return;
-    if (const Result<void> done = changeForm(session, {FormChange::Rename, from, to, false}, methodsFor(session, to));
+    if (const Result<void> done
+        = changeForm(session, { FormChange::Rename, from, to, false }, methodsFor(session, to));
         !done) {
         failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be renamed"), done.error());
         return;
@@ -111,20 +114,20 @@ void copyOpenForm(FormSession& session, QWidget* owner)
 {
     const QString from = session.openFormName;
     const QString to = askName(session, owner, QStringLiteral("Copy Form"),
-                               QStringLiteral("Name of the copy of the form '") + from + QStringLiteral("':"),
-                               from + QStringLiteral("_copy"));
+        QStringLiteral("Name of the copy of the form '") + from + QStringLiteral("':"),
+        from + QStringLiteral("_copy"));
     if (to.isEmpty())
         return;
     bool withAnswers = false;
     if (const Result<qint64> answers = answersOfForm(session, from); answers && *answers > 0) {
         withAnswers = askBeforeDestroying(QStringLiteral("The form '") + from + QStringLiteral("' has ")
-                                              + QString::number(*answers)
-                                              + (*answers == 1 ? QStringLiteral(" answer") : QStringLiteral(" answers"))
-                                              + QStringLiteral(". Copy the answers too?"),
-                                          MessageIcon::Question);
+                + QString::number(*answers)
+                + (*answers == 1 ? QStringLiteral(" answer") : QStringLiteral(" answers"))
+                + QStringLiteral(". Copy the answers too?"),
+            MessageIcon::Question);
     }
-    if (const Result<void> done =
-            changeForm(session, {FormChange::Copy, from, to, withAnswers}, methodsFor(session, to));
+    if (const Result<void> done
+        = changeForm(session, { FormChange::Copy, from, to, withAnswers }, methodsFor(session, to));
         !done) {
         failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be copied"), done.error());
         return;
@@ -136,21 +139,21 @@ void deleteOpenForm(FormSession& session)
 {
     const QString name = session.openFormName;
     if (!askBeforeDestroying(QStringLiteral("Delete the form '") + name
-                                 + QStringLiteral("'? Its page and collection file will be deleted."),
-                             MessageIcon::Question))
+                + QStringLiteral("'? Its page and collection file will be deleted."),
+            MessageIcon::Question))
         return;
     const Result<qint64> answers = answersOfForm(session, name);
     // Without answers the table holds nothing to keep.
     bool dropAnswers = answers && *answers == 0;
     if (answers && *answers > 0) {
-        dropAnswers = askBeforeDestroying(
-            QStringLiteral("The form '") + name + QStringLiteral("' has ") + QString::number(*answers)
+        dropAnswers = askBeforeDestroying(QStringLiteral("The form '") + name + QStringLiteral("' has ")
+                + QString::number(*answers)
                 + (*answers == 1 ? QStringLiteral(" answer") : QStringLiteral(" answers"))
                 + QStringLiteral(". Delete the answers too? If not, they are kept in the table '")
                 + AnswersStore::tableFor(name) + QStringLiteral("'."),
             MessageIcon::Question);
     }
-    if (const Result<void> done = changeForm(session, {FormChange::Delete, name, {}, dropAnswers}); !done) {
+    if (const Result<void> done = changeForm(session, { FormChange::Delete, name, {}, dropAnswers }); !done) {
         failed(QStringLiteral("The form '") + name + QStringLiteral("' could not be deleted"), done.error());
         return;
     }

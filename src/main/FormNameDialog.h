@@ -20,7 +20,7 @@ class FormNameDialog final : public QDialog
     Q_OBJECT
 public:
     FormNameDialog(FormSession& session, const QString& title, const QString& prompt, const QString& name,
-                   QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
 
     QString name() const;
 

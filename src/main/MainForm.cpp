@@ -27,9 +27,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
-#include <QStatusBar>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace quenlow {
@@ -78,8 +78,10 @@ void MainForm::buildWindow()
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(8, 8, 4, 8);
 
-    auto* viewHtmlDbTable = button("ViewHTMLdbTable", QStringLiteral("View Current Form Database Table in HTML"), left);
-    m_viewReporter = button("ViewReporterForm", QStringLiteral("Report Table Data and Graphs to Word Document"), left);
+    auto* viewHtmlDbTable
+        = button("ViewHTMLdbTable", QStringLiteral("View Current Form Database Table in HTML"), left);
+    m_viewReporter
+        = button("ViewReporterForm", QStringLiteral("Report Table Data and Graphs to Word Document"), left);
     auto* viewHelpPages = button("ViewHelpPages", QStringLiteral("View Help Pages"), left);
     auto* viewCurrentForm = button("ViewCurrentForm", QStringLiteral("View Current Form"), left);
     auto* viewButtons = new QGridLayout;
@@ -102,8 +104,8 @@ void MainForm::buildWindow()
     // The two picture buttons; without the pictures they are plain buttons.
     goToSubmit->setIcon(QIcon(QStringLiteral(":/submit-button.png")));
     goToRadio->setIcon(QIcon(QStringLiteral(":/radio-buttons.png")));
-    const QList<QPushButton*> addButtons{addHorizontalLine, goToSubmit,   goToRadio,     goToCheckBox,
-                                         goToTextArea,      goToPullDown, goToTextField, goToText};
+    const QList<QPushButton*> addButtons { addHorizontalLine, goToSubmit, goToRadio, goToCheckBox,
+        goToTextArea, goToPullDown, goToTextField, goToText };
     auto* addLayout = new QGridLayout(m_addFrame);
     for (int i = 0; i < addButtons.size(); ++i) {
         QPushButton* b = addButtons.at(i);
@@ -164,9 +166,8 @@ void MainForm::buildWindow()
     m_collectionAddress->setTextFormat(Qt::PlainText);
     m_collectionAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_collectAnswers = button("CollectAnswers", QStringLiteral("Collect Answers"), right);
-    connect(m_collectAnswers, &QPushButton::clicked, this, [this] {
-        run(&DesignerCommands::collectAnswers);
-    });
+    connect(
+        m_collectAnswers, &QPushButton::clicked, this, [this] { run(&DesignerCommands::collectAnswers); });
     nameRow->addWidget(m_collectionAddress);
     nameRow->addWidget(m_collectAnswers);
     rightLayout->addWidget(m_htmlFrame, 1);
@@ -176,10 +177,10 @@ void MainForm::buildWindow()
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({400, 780});
+    splitter->setSizes({ 400, 780 });
 
     // Tab order follows the window's layout, top to bottom.
-    QList<QWidget*> order{viewHtmlDbTable, m_viewReporter, viewHelpPages, viewCurrentForm};
+    QList<QWidget*> order { viewHtmlDbTable, m_viewReporter, viewHelpPages, viewCurrentForm };
     for (QPushButton* b : addButtons)
         order.append(b);
     order << removeMethod << editMethod << moveUp << moveDown << m_list << m_browser;
@@ -191,29 +192,32 @@ void MainForm::buildWindow()
     connect(viewHelpPages, &QPushButton::clicked, this, &MainForm::viewHelpPages);
     connect(viewCurrentForm, &QPushButton::clicked, this, &MainForm::viewCurrentForm);
     connect(addHorizontalLine, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Line"), &DesignerCommands::addLineRule); });
+        [this] { addCommand(noFormOpen("Line"), &DesignerCommands::addLineRule); });
     connect(goToSubmit, &QPushButton::clicked, this, &MainForm::addSubmitButton);
     connect(goToRadio, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Radio Button Menu"), &DesignerCommands::addRadioButtons); });
+        [this] { addCommand(noFormOpen("Radio Button Menu"), &DesignerCommands::addRadioButtons); });
     connect(goToCheckBox, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Check Box"), &DesignerCommands::addCheckBoxes); });
+        [this] { addCommand(noFormOpen("Check Box"), &DesignerCommands::addCheckBoxes); });
     connect(goToTextArea, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Text Area"), &DesignerCommands::addTextArea); });
+        [this] { addCommand(noFormOpen("Text Area"), &DesignerCommands::addTextArea); });
     connect(goToPullDown, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Pull Down Menu"), &DesignerCommands::addPullDownMenu); });
+        [this] { addCommand(noFormOpen("Pull Down Menu"), &DesignerCommands::addPullDownMenu); });
     connect(goToTextField, &QPushButton::clicked, this,
-            [this] { addCommand(noFormOpen("Text Field"), &DesignerCommands::addTextField); });
-    connect(goToText, &QPushButton::clicked, this, [this] { addCommand(noFormOpen("Text"), &DesignerCommands::addText); });
+        [this] { addCommand(noFormOpen("Text Field"), &DesignerCommands::addTextField); });
+    connect(goToText, &QPushButton::clicked, this,
+        [this] { addCommand(noFormOpen("Text"), &DesignerCommands::addText); });
     connect(removeMethod, &QPushButton::clicked, this, &MainForm::removeFormMethod);
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
     connect(moveUp, &QPushButton::clicked, this, [this] {
-        m_session.recordChange(QStringLiteral("Move Up"), [this] { return tell(m_session, moveSelectedUp(m_session)); });
+        m_session.recordChange(
+            QStringLiteral("Move Up"), [this] { return tell(m_session, moveSelectedUp(m_session)); });
     });
     connect(moveDown, &QPushButton::clicked, this, [this] {
-        m_session.recordChange(QStringLiteral("Move Down"), [this] { return tell(m_session, moveSelectedDown(m_session)); });
+        m_session.recordChange(
+            QStringLiteral("Move Down"), [this] { return tell(m_session, moveSelectedDown(m_session)); });
     });
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &MainForm::listSelectionChanged);
+        &MainForm::listSelectionChanged);
 }
 
 void MainForm::buildMenus()
@@ -241,16 +245,18 @@ void MainForm::buildMenus()
     connect(open, &QAction::triggered, this, &MainForm::openFormCommand);
     addFormFileEntries(form);
     // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
-    QAction* collect = entry(form, "CollectAnswersEntry", QStringLiteral("Collect Answers"), "CollectAnswers");
+    QAction* collect
+        = entry(form, "CollectAnswersEntry", QStringLiteral("Collect Answers"), "CollectAnswers");
     Q_UNUSED(collect);
     QAction* collected = entry(form, "CollectedFormsEntry", QStringLiteral("Collected Forms…"), nullptr);
     collected->setEnabled(false); // while answers are collected
     connect(collected, &QAction::triggered, this, [this] { run(&DesignerCommands::showCollectedForms); });
-    QAction* resume = entry(form, "ResumeCollecting", QStringLiteral("Collect Again When Quenlow Starts"), nullptr);
+    QAction* resume
+        = entry(form, "ResumeCollecting", QStringLiteral("Collect Again When Quenlow Starts"), nullptr);
     resume->setCheckable(true);
     resume->setChecked(QSettings().value(QStringLiteral("collect/resume"), true).toBool());
     connect(resume, &QAction::toggled, this,
-            [](bool on) { QSettings().setValue(QStringLiteral("collect/resume"), on); });
+        [](bool on) { QSettings().setValue(QStringLiteral("collect/resume"), on); });
     QAction* store = entry(form, "AnswersDatabaseEntry", QStringLiteral("Answers Database..."), nullptr);
     connect(store, &QAction::triggered, this, [this] { run(&DesignerCommands::chooseAnswersStore); });
     QAction* line = form->addSeparator();
@@ -267,8 +273,10 @@ void MainForm::buildMenus()
     undo->setShortcut(QKeySequence::Undo);
     QAction* redo = m_history->stack()->createRedoAction(edit, QStringLiteral("Redo"));
     redo->setObjectName(QStringLiteral("RedoEntry"));
-    // Both keys everywhere: the platform's own Redo is one of them, and the same key twice would make it ambiguous.
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    // Both keys everywhere: the platform's own Redo is one of them, and the same key twice would make it
+    // ambiguous.
+    redo->setShortcuts(
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
     edit->addAction(undo);
     edit->addAction(redo);
 
@@ -315,15 +323,18 @@ void MainForm::addFormFileEntries(QMenu* form)
         // They act on the open form, so they are there only while one is.
         action->setEnabled(m_session.isFormOpen());
         connect(&m_session, &FormSession::htmlNameChanged, action,
-                [action](const QString& page) { action->setEnabled(!page.isEmpty()); });
+            [action](const QString& page) { action->setEnabled(!page.isEmpty()); });
         connect(action, &QAction::triggered, this, [this, command] {
             if (formOpen(QStringLiteral("You don't currently have a Form Open.")) && formEditable())
                 command(*this);
         });
     };
-    add("RenameFormEntry", QStringLiteral("Rename Form\u2026"), [](MainForm& w) { renameOpenForm(w.m_session, &w); });
-    add("CopyFormEntry", QStringLiteral("Copy Form\u2026"), [](MainForm& w) { copyOpenForm(w.m_session, &w); });
-    add("DeleteFormEntry", QStringLiteral("Delete Form\u2026"), [](MainForm& w) { deleteOpenForm(w.m_session); });
+    add("RenameFormEntry", QStringLiteral("Rename Form\u2026"),
+        [](MainForm& w) { renameOpenForm(w.m_session, &w); });
+    add("CopyFormEntry", QStringLiteral("Copy Form\u2026"),
+        [](MainForm& w) { copyOpenForm(w.m_session, &w); });
+    add("DeleteFormEntry", QStringLiteral("Delete Form\u2026"),
+        [](MainForm& w) { deleteOpenForm(w.m_session); });
     form->addSeparator()->setObjectName(QStringLiteral("FormFilesLine"));
 }
 
@@ -417,10 +428,11 @@ void MainForm::closeEvent(QCloseEvent* event)
     }
     // People may be filling a form in right now: closing would cut them off.
     if (m_collecting
-        && !askBeforeDestroying(QStringLiteral("Quenlow is collecting answers: people may be filling a form in right "
-                                               "now, and their answers would be lost. Close Quenlow and stop "
-                                               "collecting answers?"),
-                                MessageIcon::Question)) {
+        && !askBeforeDestroying(
+            QStringLiteral("Quenlow is collecting answers: people may be filling a form in right "
+                           "now, and their answers would be lost. Close Quenlow and stop "
+                           "collecting answers?"),
+            MessageIcon::Question)) {
         event->ignore();
         return;
     }
@@ -454,7 +466,7 @@ bool MainForm::formEditable()
     if (!m_session.collection.isEmpty())
         return true;
     showExclamation(QStringLiteral("The page '") + m_session.htmlName()
-                    + QStringLiteral("' was opened without its collection file and cannot be edited."));
+        + QStringLiteral("' was opened without its collection file and cannot be edited."));
     return false;
 }
 
@@ -478,7 +490,8 @@ void MainForm::addSubmitButton()
     // Only the last element is looked at: a line or text may stand below the button.
     const MethodCollection& collection = m_session.collection;
     if (collection.atPosition(collection.count() - 1).methodType == Kind::submitButton()) {
-        showExclamation(QStringLiteral("You already have a submit button in the Form. You may however edit it"));
+        showExclamation(
+            QStringLiteral("You already have a submit button in the Form. You may however edit it"));
         return;
     }
     run(&DesignerCommands::addSubmitButton);
@@ -497,7 +510,8 @@ void MainForm::removeFormMethod()
 {
     m_session.recordChange(QStringLiteral("Remove"), [this] {
         Outcome removed = removeSelected(m_session);
-        if (const auto question = removed.question(); question && question->kind == Notice::Kind::RemoveAnswers) {
+        if (const auto question = removed.question();
+            question && question->kind == Notice::Kind::RemoveAnswers) {
             if (!confirm(*question))
                 return false;
             removed = removeSelected(m_session, true);
@@ -535,7 +549,8 @@ void MainForm::viewCurrentForm()
 
 void MainForm::viewAnswersTable()
 {
-    if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !(m_commands && m_commands->offerAnswersDatabase()))
+    if (!formOpen(QStringLiteral("You don't currently have a Form Open."))
+        || !(m_commands && m_commands->offerAnswersDatabase()))
         return;
     run(&DesignerCommands::viewAnswersTable);
 }
@@ -548,7 +563,8 @@ void MainForm::viewHelpPages()
 
 void MainForm::viewReporter()
 {
-    if (!formOpen(QStringLiteral("You don't currently have a Form Open.")) || !(m_commands && m_commands->offerAnswersDatabase()))
+    if (!formOpen(QStringLiteral("You don't currently have a Form Open."))
+        || !(m_commands && m_commands->offerAnswersDatabase()))
         return;
     run(&DesignerCommands::openReporter);
 }
@@ -556,7 +572,8 @@ void MainForm::viewReporter()
 void MainForm::setCollectionStatus(bool collecting, const QString& text)
 {
     m_collecting = collecting;
-    m_collectAnswers->setText(collecting ? QStringLiteral("Stop Collecting Answers") : QStringLiteral("Collect Answers"));
+    m_collectAnswers->setText(
+        collecting ? QStringLiteral("Stop Collecting Answers") : QStringLiteral("Collect Answers"));
     m_collectionAddress->setText(text);
     if (QAction* entry = findChild<QAction*>(QStringLiteral("CollectAnswersEntry")))
         entry->setText(m_collectAnswers->text());

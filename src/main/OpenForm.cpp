@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace quenlow {
@@ -51,9 +51,10 @@ public:
             return;
         painter->save();
         const bool selected = option.state & QStyle::State_Selected;
-        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
         painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft,
-                          option.fontMetrics.elidedText(details, Qt::ElideRight, area.width()));
+            option.fontMetrics.elidedText(details, Qt::ElideRight, area.width()));
         painter->restore();
     }
 };
@@ -114,7 +115,7 @@ OpenForm::OpenForm(FormSession& session, QWidget* parent)
             m_fileNameToOpen->setText(selected.constFirst()->text());
     });
     connect(m_filList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { m_fileNameToOpen->setText(item->text()); });
+        [this](QListWidgetItem* item) { m_fileNameToOpen->setText(item->text()); });
     connect(m_filList, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         m_fileNameToOpen->setText(item->text());
         m_openFile->click();

@@ -18,9 +18,12 @@ struct KindEntry {
 };
 
 constexpr KindEntry kKinds[] = {
-    {AnswerKind::AnyText, "Any text"},       {AnswerKind::WholeNumber, "Whole number"},
-    {AnswerKind::Number, "Number"},          {AnswerKind::Date, "Date"},
-    {AnswerKind::Email, "E-mail address"},   {AnswerKind::Phone, "Phone number"},
+    { AnswerKind::AnyText, "Any text" },
+    { AnswerKind::WholeNumber, "Whole number" },
+    { AnswerKind::Number, "Number" },
+    { AnswerKind::Date, "Date" },
+    { AnswerKind::Email, "E-mail address" },
+    { AnswerKind::Phone, "Phone number" },
 };
 
 const QRegularExpression& wholeNumberPattern()
@@ -199,21 +202,21 @@ CheckedAnswer checkTypedAnswer(const AnswerRules& rules, const QString& given)
     const QString text = given.trimmed();
     if (text.isEmpty()) {
         if (rules.required)
-            return {{}, QStringLiteral("Please answer this question.")};
+            return { {}, QStringLiteral("Please answer this question.") };
         return {};
     }
     if (rules.kind == AnswerKind::AnyText)
-        return {given, {}};
+        return { given, {} };
     const std::optional<QString> value = canonicalAnswer(rules.kind, text);
     if (!value)
-        return {{}, malformedProblem(rules)};
+        return { {}, malformedProblem(rules) };
     if (answerKindHasLimits(rules.kind)) {
         const bool low = !rules.minimum.isEmpty() && compareValues(rules.kind, *value, rules.minimum) < 0;
         const bool high = !rules.maximum.isEmpty() && compareValues(rules.kind, *value, rules.maximum) > 0;
         if (low || high)
-            return {{}, limitedProblem(rules)};
+            return { {}, limitedProblem(rules) };
     }
-    return {*value, {}};
+    return { *value, {} };
 }
 
 QString missingAnswerProblem(AnswerShape shape, const AnswerRules& rules, const QStringList& given)
@@ -238,7 +241,8 @@ QString missingAnswerProblem(AnswerShape shape, const AnswerRules& rules, const 
     return {};
 }
 
-QList<bool> questionsThatApply(const QList<ConditionalQuestion>& questions, const QHash<QString, QString>& answers)
+QList<bool> questionsThatApply(
+    const QList<ConditionalQuestion>& questions, const QHash<QString, QString>& answers)
 {
     QList<bool> applies;
     applies.reserve(questions.size());
@@ -278,7 +282,8 @@ std::optional<NumberSummary> summariseNumbers(const QStringList& answers)
         sum += n;
     summary.mean = sum / static_cast<double>(numbers.size());
     const qsizetype middle = numbers.size() / 2;
-    summary.median = numbers.size() % 2 ? numbers.at(middle) : (numbers.at(middle - 1) + numbers.at(middle)) / 2;
+    summary.median
+        = numbers.size() % 2 ? numbers.at(middle) : (numbers.at(middle - 1) + numbers.at(middle)) / 2;
     summary.minimum = numbers.constFirst();
     summary.maximum = numbers.constLast();
     return summary;

@@ -25,9 +25,9 @@ bool answerKindHasLimits(AnswerKind kind);
 
 /// How a question is answered, as far as "an answer is required" goes.
 enum class AnswerShape {
-    Text,   // text field, text area: something must be typed
-    Box,    // a single check box: it must be ticked (consent)
-    Boxes,  // check boxes asked as one question: at least one ticked
+    Text, // text field, text area: something must be typed
+    Box, // a single check box: it must be ticked (consent)
+    Boxes, // check boxes asked as one question: at least one ticked
     Choice, // radio buttons, menu, scale: an option must be chosen
 };
 
@@ -44,7 +44,7 @@ struct AnswerRules {
 /// A checked answer: the spelling to store, or what is wrong, in the words
 /// shown to the person beside the question.
 struct CheckedAnswer {
-    QString value;   // "3.5" for "3,5", "2026-12-24" for "24.12.2026"; empty for no answer
+    QString value; // "3.5" for "3,5", "2026-12-24" for "24.12.2026"; empty for no answer
     QString problem; // empty when the answer may be stored
 
     bool ok() const { return problem.isEmpty(); }
@@ -84,7 +84,8 @@ struct ConditionalQuestion {
 /// when it is always asked, or when the question it depends on applies and
 /// was given the answer; one that depends on a question that does not apply
 /// does not apply either, whatever was posted for it.
-QList<bool> questionsThatApply(const QList<ConditionalQuestion>& questions, const QHash<QString, QString>& answers);
+QList<bool> questionsThatApply(
+    const QList<ConditionalQuestion>& questions, const QHash<QString, QString>& answers);
 
 /// Count, mean, median, smallest and largest of the answers that are numbers
 /// (empty and other answers are left out).

@@ -12,9 +12,9 @@ AnswersTableHtml::AnswersTableHtml(QString& out, const QString& tableName, const
     // 64-bit: the old 16-bit product overflowed beyond 163 columns.
     const qint64 n = columns.size();
     line(QStringLiteral("<table border ALIGN=center width=") + QString::number(n * 200)
-         + QStringLiteral("><tr><td bgcolor=eeeee height=50 colspan=") + QString::number(n)
-         + QStringLiteral("><B><FONT SIZE=6><pre>      Database table : '") + escaped(tableName)
-         + QStringLiteral("'</FONT></B></td></tr>"));
+        + QStringLiteral("><tr><td bgcolor=eeeee height=50 colspan=") + QString::number(n)
+        + QStringLiteral("><B><FONT SIZE=6><pre>      Database table : '") + escaped(tableName)
+        + QStringLiteral("'</FONT></B></td></tr>"));
     line(QStringLiteral("<tr>"));
     m_shaded.reserve(columns.size());
     for (const Column& column : columns) {

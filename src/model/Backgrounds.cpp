@@ -12,17 +12,17 @@ struct Background {
 };
 
 constexpr Background kBackgrounds[] = {
-    {"None", "none.gif"},
-    {"Marble", "Background.gif"},
-    {"Grey Texture 1", "Background2.jpg"},
-    {"Grey Texture 2", "Grey.jpg"},
-    {"Yellow Texture", "yellowTexture.gif"},
-    {"Steel Texture", "steelTexture.jpg"},
-    {"Sky 1", "Background3.jpg"},
-    {"Sky 2", "Sky.jpg"},
-    {"Gold Pattern", "goldPattern.jpg"},
-    {"Mellow Yellow", "mellow.jpg"},
-    {"Brown Paper", "brownPaper.jpg"},
+    { "None", "none.gif" },
+    { "Marble", "Background.gif" },
+    { "Grey Texture 1", "Background2.jpg" },
+    { "Grey Texture 2", "Grey.jpg" },
+    { "Yellow Texture", "yellowTexture.gif" },
+    { "Steel Texture", "steelTexture.jpg" },
+    { "Sky 1", "Background3.jpg" },
+    { "Sky 2", "Sky.jpg" },
+    { "Gold Pattern", "goldPattern.jpg" },
+    { "Mellow Yellow", "mellow.jpg" },
+    { "Brown Paper", "brownPaper.jpg" },
 };
 
 } // namespace

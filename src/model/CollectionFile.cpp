@@ -9,8 +9,8 @@
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
-#include "model/QuestionSettings.h"
 #include "model/PageWriter.h"
+#include "model/QuestionSettings.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -43,7 +43,7 @@ void storeValue(FormMethod& m, const QString& key, const QString& value)
     else if (key == kFormerName)
         m.formerNames.append(value);
     else if (isFormSettingKey(key) || isQuestionSettingKey(key))
-        m.settings.append({key, value});
+        m.settings.append({ key, value });
     // Keys the program never writes are read past.
 }
 
@@ -108,9 +108,9 @@ QString serializeCollection(const MethodCollection& collection)
 {
     QString out;
     collection.forEach([&out](const FormMethod& m) {
-        out += kUserInstruction + kCrLf + m.userInstruction + kCrLf + kMethodType + kCrLf + m.methodType + kCrLf
-            + kHtmlCode + kCrLf + m.htmlCode + kCrLf + kAttribute4 + kCrLf + m.attribute4 + kCrLf + kAttribute5
-            + kCrLf + m.attribute5 + kCrLf;
+        out += kUserInstruction + kCrLf + m.userInstruction + kCrLf + kMethodType + kCrLf + m.methodType
+            + kCrLf + kHtmlCode + kCrLf + m.htmlCode + kCrLf + kAttribute4 + kCrLf + m.attribute4 + kCrLf
+            + kAttribute5 + kCrLf + m.attribute5 + kCrLf;
         // Only a renamed question has these, so every other file reads as before.
         for (const QString& former : m.formerNames)
             out += kFormerName + kCrLf + former + kCrLf;
@@ -159,7 +159,7 @@ ParsedCollection parseCollection(const QString& text)
                 result.error = QStringLiteral("the file ends inside a record");
                 return result;
             }
-            current = FormMethod{};
+            current = FormMethod {};
             current.userInstruction = lines.next();
             inRecord = true;
         } else if (key == kAttribute6) {
@@ -258,7 +258,7 @@ Outcome SaveCollectionFile(FormSession& session)
     const QString path = session.collectionFilePath(session.openFormName);
     const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
     if (!written)
-        return Notice{Notice::Kind::CollectionNotSaved, {}, path, written.error().detail};
+        return Notice { Notice::Kind::CollectionNotSaved, {}, path, written.error().detail };
     settleColumnChange(session, session.collection.methods());
     return {};
 }
@@ -277,7 +277,8 @@ void openPageOnly(FormSession& session, const QString& formName, const QString& 
 Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile)
 {
     Q_UNUSED(appFolder); // the session was made for the program folder; kept for the callers' sake
-    if (pageFile == QLatin1StringView("dbTableOfAnswers.html") || pageFile == QLatin1StringView("welcome.html")) {
+    if (pageFile == QLatin1StringView("dbTableOfAnswers.html")
+        || pageFile == QLatin1StringView("welcome.html")) {
         if (!session.collection.isEmpty())
             session.ResetOpenForm();
         session.openPageFile = pageFile;
@@ -288,11 +289,12 @@ Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& 
     }
     // A name without "." cannot be a page of a form: refuse it before anything changes.
     if (!pageFile.contains(QLatin1Char('.')) || formNameOf(pageFile).isEmpty())
-        return Notice{Notice::Kind::NotAPageName, pageFile, {}, {}};
+        return Notice { Notice::Kind::NotAPageName, pageFile, {}, {} };
     // A rename, copy or deletion cut short is finished or undone first; a
     // form renamed meanwhile opens under its new name.
     const std::optional<FormChange> changed = finishFormChange(session);
-    const bool renamed = changed && changed->kind == FormChange::Rename && changed->from == formNameOf(pageFile)
+    const bool renamed = changed && changed->kind == FormChange::Rename
+        && changed->from == formNameOf(pageFile)
         && QFileInfo::exists(session.collectionFilePath(changed->to));
     if (renamed)
         return LoadForm(session, appFolder, changed->to + QStringLiteral(".html"));
@@ -301,7 +303,7 @@ Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& 
     // a missing or damaged file never costs the form that is open.
     const ParsedCollection parsed = readCollectionFile(session.collectionFilePath(formName));
     if (!parsed.ok())
-        return Notice{Notice::Kind::OpenPageOnly, formName, pageFile, parsed.error, {}, failureOf(parsed)};
+        return Notice { Notice::Kind::OpenPageOnly, formName, pageFile, parsed.error, {}, failureOf(parsed) };
 
     // A crash may have left the answers table a step ahead of the files.
     QList<FormMethod> methods = parsed.methods;

@@ -13,21 +13,22 @@ class DesignerCommands
 public:
     virtual ~DesignerCommands() = default;
 
-    virtual void newForm() = 0;          // Form > Create New Form
-    virtual void editHeader() = 0;       // editing the "Header" element
-    virtual void addText() = 0;          // GoToTextForm, menu Text
-    virtual void addTextField() = 0;     // GoToTextFieldForm, menu TextField
-    virtual void addTextArea() = 0;      // GoToTextAreaForm, menu TextArea
-    virtual void addPullDownMenu() = 0;  // GoToPullDownMenuDesignForm, menu Menu
-    virtual void addCheckBoxes() = 0;    // GoToCheckBoxForm, menu CheckBoxes (modeless editor)
-    virtual void addRadioButtons() = 0;  // GoToRadioButtonForm, menu RadioButtons (modeless editor)
-    virtual void addSubmitButton() = 0;  // GoToSumbitButtonForm, menu SubmitButton, after the submit check
-    virtual void addLineRule() = 0;      // AddHorizontalLine, menu LineRule
-    virtual void editSelected() = 0;     // EditFormMethod, with a row selected
+    virtual void newForm() = 0; // Form > Create New Form
+    virtual void editHeader() = 0; // editing the "Header" element
+    virtual void addText() = 0; // GoToTextForm, menu Text
+    virtual void addTextField() = 0; // GoToTextFieldForm, menu TextField
+    virtual void addTextArea() = 0; // GoToTextAreaForm, menu TextArea
+    virtual void addPullDownMenu() = 0; // GoToPullDownMenuDesignForm, menu Menu
+    virtual void addCheckBoxes() = 0; // GoToCheckBoxForm, menu CheckBoxes (modeless editor)
+    virtual void addRadioButtons() = 0; // GoToRadioButtonForm, menu RadioButtons (modeless editor)
+    virtual void addSubmitButton() = 0; // GoToSumbitButtonForm, menu SubmitButton, after the submit check
+    virtual void addLineRule() = 0; // AddHorizontalLine, menu LineRule
+    virtual void editSelected() = 0; // EditFormMethod, with a row selected
     virtual void viewAnswersTable() = 0; // ViewHTMLdbTable, menu Table
-    virtual void openReporter() = 0;     // ViewReporterForm
-    virtual void collectAnswers() = 0;   // CollectAnswers: starts or stops the collection service
-    virtual void showCollectedForms() = 0; // CollectedFormsEntry: the addresses and the forms' states while collecting
+    virtual void openReporter() = 0; // ViewReporterForm
+    virtual void collectAnswers() = 0; // CollectAnswers: starts or stops the collection service
+    virtual void showCollectedForms()
+        = 0; // CollectedFormsEntry: the addresses and the forms' states while collecting
     virtual void chooseAnswersStore() = 0; // where the answers are stored: the folder's database or a server
     /// True when the answers database is there, after offering to create it
     /// (the CreateNewDatabase window) when it is not.

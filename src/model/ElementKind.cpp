@@ -9,17 +9,17 @@ namespace quenlow {
 namespace {
 
 // kind, stored name, question, option list, charted, memo column, type in pages
-constexpr std::array<ElementKindTraits, 9> kKinds{{
-    {ElementKind::Header, u"Header", false, true, false, false, nullptr},
-    {ElementKind::PlainText, u"Plain Text", false, false, false, false, nullptr},
-    {ElementKind::TextField, u"Text Field", true, false, false, false, u"Text Field"},
-    {ElementKind::TextArea, u"Text Area", true, false, false, true, u"Text Area"},
-    {ElementKind::CheckBox, u"Check Box", true, false, true, false, u"Check Box"},
-    {ElementKind::RadioButtons, u"Radio Buttons", true, true, true, false, u"Radio Buttons"},
-    {ElementKind::PullDownMenu, u"Pull Down Menu", true, true, true, false, u"Menu"},
-    {ElementKind::SubmitButton, u"Submit Button", false, false, false, false, nullptr},
-    {ElementKind::Line, u"Line", false, false, false, false, nullptr},
-}};
+constexpr std::array<ElementKindTraits, 9> kKinds { {
+    { ElementKind::Header, u"Header", false, true, false, false, nullptr },
+    { ElementKind::PlainText, u"Plain Text", false, false, false, false, nullptr },
+    { ElementKind::TextField, u"Text Field", true, false, false, false, u"Text Field" },
+    { ElementKind::TextArea, u"Text Area", true, false, false, true, u"Text Area" },
+    { ElementKind::CheckBox, u"Check Box", true, false, true, false, u"Check Box" },
+    { ElementKind::RadioButtons, u"Radio Buttons", true, true, true, false, u"Radio Buttons" },
+    { ElementKind::PullDownMenu, u"Pull Down Menu", true, true, true, false, u"Menu" },
+    { ElementKind::SubmitButton, u"Submit Button", false, false, false, false, nullptr },
+    { ElementKind::Line, u"Line", false, false, false, false, nullptr },
+} };
 
 const ElementKindTraits* traitsNamed(QStringView name)
 {

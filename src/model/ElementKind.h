@@ -9,17 +9,28 @@
 namespace quenlow {
 
 /// The kinds of element a form is made of.
-enum class ElementKind { Header, PlainText, TextField, TextArea, CheckBox, RadioButtons, PullDownMenu, SubmitButton, Line };
+enum class ElementKind {
+    Header,
+    PlainText,
+    TextField,
+    TextArea,
+    CheckBox,
+    RadioButtons,
+    PullDownMenu,
+    SubmitButton,
+    Line
+};
 
 /// What each kind is: the one place that says so.
 struct ElementKindTraits {
     ElementKind kind;
     const char16_t* storedName; // under "Method Type" in collection files, and "<name> Type" in pages
-    bool question;              // asks something: it has a column in the answers table
-    bool optionList;            // "Attribute 6" is a list (the header's holds its settings)
-    bool charted;               // counted in pie and bar charts
-    bool memoColumn;            // its column holds long text
-    const char16_t* pageType;   // the value of the question's hidden "<name> Type" field in pages; null when none
+    bool question; // asks something: it has a column in the answers table
+    bool optionList; // "Attribute 6" is a list (the header's holds its settings)
+    bool charted; // counted in pie and bar charts
+    bool memoColumn; // its column holds long text
+    const char16_t*
+        pageType; // the value of the question's hidden "<name> Type" field in pages; null when none
 };
 
 const ElementKindTraits& traitsOf(ElementKind kind);

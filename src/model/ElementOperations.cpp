@@ -36,30 +36,31 @@ Outcome nameIsUsable(const FormSession& session, const QString& question, int ex
     const QString clash = questionNameClash(question, otherQuestions(session, except));
     if (clash.isEmpty())
         return {};
-    return Notice{Notice::Kind::NameClash, question, {}, clash};
+    return Notice { Notice::Kind::NameClash, question, {}, clash };
 }
 
 Outcome changeNotRecorded(const FormSession& session, const FileResult& noted)
 {
-    return Notice{Notice::Kind::ChangeNotNoted, {}, session.collectionsFolder(), noted.error().detail};
+    return Notice { Notice::Kind::ChangeNotNoted, {}, session.collectionsFolder(), noted.error().detail };
 }
 
 // Why a change of an answers column failed; done when it did not.
-Outcome columnChanged(const AnswerTable& table, const QString& question, const Result<void>& changed,
-                      Notice::Column column)
+Outcome columnChanged(
+    const AnswerTable& table, const QString& question, const Result<void>& changed, Notice::Column column)
 {
     if (changed)
         return {};
     switch (changed.error().kind) {
     case Error::NotFound:
-        return Notice{Notice::Kind::TableMissing, question, table.pageFile, {}};
+        return Notice { Notice::Kind::TableMissing, question, table.pageFile, {} };
     case Error::Duplicate:
-        return Notice{Notice::Kind::QuestionTaken, question, {}, {}};
+        return Notice { Notice::Kind::QuestionTaken, question, {}, {} };
     case Error::Io:
         // The database itself could not be used (missing, unreadable, full).
-        return Notice{Notice::Kind::DatabaseUnusable, question, table.databasePath, changed.error().detail};
+        return Notice { Notice::Kind::DatabaseUnusable, question, table.databasePath,
+            changed.error().detail };
     default:
-        return Notice{Notice::Kind::ColumnNotChanged, question, {}, changed.error().detail, column};
+        return Notice { Notice::Kind::ColumnNotChanged, question, {}, changed.error().detail, column };
     }
 }
 
@@ -70,12 +71,12 @@ Outcome removeColumn(const AnswerTable& table, const QString& question, bool ans
     if (!stored)
         return columnChanged(table, question, stored.error(), Notice::Column::Removed);
     if (*stored && !answersMayGo)
-        return Notice{Notice::Kind::RemoveAnswers, question, {}, {}};
+        return Notice { Notice::Kind::RemoveAnswers, question, {}, {} };
     const Result<void> removed = RemoveAnswerColumn(table, question);
     if (removed.failedWith(Error::NotFound) || removed.failedWith(Error::Io))
         return columnChanged(table, question, removed, Notice::Column::Removed);
     if (!removed)
-        return Notice{Notice::Kind::ColumnNotRemoved, question, table.tableName, {}};
+        return Notice { Notice::Kind::ColumnNotRemoved, question, table.tableName, {} };
     return {};
 }
 
@@ -88,9 +89,9 @@ Outcome InsertMethod(FormSession& session, const FormMethod& method)
     if (isQuestionKind(method.methodType)) {
         if (Outcome usable = nameIsUsable(session, method.userInstruction, -1); !usable)
             return usable;
-        if (Outcome added = columnChanged(
-                session.answerTable(), method.userInstruction,
-                AddAnswerColumn(session.answerTable(), method.userInstruction, hasMemoColumn(method.methodType)),
+        if (Outcome added = columnChanged(session.answerTable(), method.userInstruction,
+                AddAnswerColumn(
+                    session.answerTable(), method.userInstruction, hasMemoColumn(method.methodType)),
                 Notice::Column::Added);
             !added)
             return added;
@@ -160,11 +161,13 @@ Outcome UpdateMethod(FormSession& session, const FormMethod& method, int positio
             if (Outcome usable = nameIsUsable(session, method.userInstruction, position); !usable)
                 return usable;
             // Noted first, so a crash before the files follow can be undone when the form is opened.
-            if (const FileResult noted = noteColumnChange(session, {oldInstruction, method.userInstruction}); !noted)
+            if (const FileResult noted
+                = noteColumnChange(session, { oldInstruction, method.userInstruction });
+                !noted)
                 return changeNotRecorded(session, noted);
             if (Outcome renamed = columnChanged(session.answerTable(), method.userInstruction,
-                                                RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
-                                                Notice::Column::Renamed);
+                    RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
+                    Notice::Column::Renamed);
                 !renamed) {
                 forgetColumnChange(session);
                 return renamed;
@@ -253,12 +256,13 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
     const FormMethod& m = session.collection.atPosition(i);
     const QString type = m.methodType;
     if (type == Kind::submitButton() || type == Kind::header())
-        return Notice{Notice::Kind::Essential, type, {}, {}};
+        return Notice { Notice::Kind::Essential, type, {}, {} };
     if (!isLineOrText(type)) {
         // Noted first, so a crash before the files follow is finished when the form is opened.
-        if (const FileResult noted = noteColumnChange(session, {m.userInstruction, {}}); !noted)
+        if (const FileResult noted = noteColumnChange(session, { m.userInstruction, {} }); !noted)
             return changeNotRecorded(session, noted);
-        if (Outcome removed = removeColumn(session.answerTable(), m.userInstruction, answersMayGo); !removed) {
+        if (Outcome removed = removeColumn(session.answerTable(), m.userInstruction, answersMayGo);
+            !removed) {
             forgetColumnChange(session);
             return removed;
         }

@@ -37,7 +37,7 @@ QString columnNotePath(const FormSession& session, const QString& name)
     return session.collectionsFolder() + name + QStringLiteral("Changing.txt");
 }
 
-const char* const kKinds[] = {"Rename", "Copy", "Delete"};
+const char* const kKinds[] = { "Rename", "Copy", "Delete" };
 
 FileResult writeNote(const FormSession& session, const FormChange& change)
 {
@@ -60,7 +60,8 @@ std::optional<FormChange> readNote(const FormSession& session)
         if (lines.at(0) == QLatin1StringView(kKinds[k]))
             change.kind = FormChange::Kind(k);
     }
-    if (lines.at(0) != QLatin1StringView(kKinds[change.kind]) || (change.kind != FormChange::Delete && lines.at(2).isEmpty()))
+    if (lines.at(0) != QLatin1StringView(kKinds[change.kind])
+        || (change.kind != FormChange::Delete && lines.at(2).isEmpty()))
         return std::nullopt;
     change.from = lines.at(1);
     change.to = lines.at(2);
@@ -94,10 +95,14 @@ Result<void> writeForm(const FormSession& session, const QString& name, const QL
     MethodCollection collection;
     collection.setMethods(methods);
     // The collection first: a page is never there without it.
-    if (const FileResult r = writeFileAtomically(session.collectionFilePath(name), encodeText(serializeCollection(collection))); !r)
-        return Error{Error::Io, r.error().detail};
-    if (const FileResult r = writeFileAtomically(pagePath(session, name), encodeText(buildFormPage(collection))); !r)
-        return Error{Error::Io, r.error().detail};
+    if (const FileResult r
+        = writeFileAtomically(session.collectionFilePath(name), encodeText(serializeCollection(collection)));
+        !r)
+        return Error { Error::Io, r.error().detail };
+    if (const FileResult r
+        = writeFileAtomically(pagePath(session, name), encodeText(buildFormPage(collection)));
+        !r)
+        return Error { Error::Io, r.error().detail };
     return {};
 }
 
@@ -134,17 +139,20 @@ void finish(const FormSession& session, AnswersStore* store, const FormChange& c
         if (change.kind != FormChange::Delete) {
             const ParsedCollection parsed = readCollectionFile(session.collectionFilePath(change.to));
             if (parsed.ok())
-                static_cast<void>(store->publish(publicationOf(change.to, parsed.methods, session.htmlFolder())));
+                static_cast<void>(
+                    store->publish(publicationOf(change.to, parsed.methods, session.htmlFolder())));
         }
         // Collection servers would go on taking answers for a form that is no more.
         if (change.kind != FormChange::Copy && !store->unpublish(change.from))
             return;
     }
     if (change.kind == FormChange::Rename) {
-        if (QFileInfo::exists(columnNotePath(session, change.from)) && !QFileInfo::exists(columnNotePath(session, change.to)))
+        if (QFileInfo::exists(columnNotePath(session, change.from))
+            && !QFileInfo::exists(columnNotePath(session, change.to)))
             QFile::rename(columnNotePath(session, change.from), columnNotePath(session, change.to));
         // The page before the collection file, so that no page is left without one.
-        for (const QString& path : {pagePath(session, change.from), session.collectionFilePath(change.from)}) {
+        for (const QString& path :
+            { pagePath(session, change.from), session.collectionFilePath(change.from) }) {
             if (!QFile::remove(path) && QFileInfo::exists(path))
                 return;
         }
@@ -213,7 +221,8 @@ QStringList reportFilesOf(const FormSession& session, const QString& name)
 {
     // The names the reporter gives: the report document and the exported answers.
     QStringList files;
-    for (const QString& suffix : {QStringLiteral("_Report.doc"), QStringLiteral(".csv"), QStringLiteral(".xlsx")}) {
+    for (const QString& suffix :
+        { QStringLiteral("_Report.doc"), QStringLiteral(".csv"), QStringLiteral(".xlsx") }) {
         if (QFileInfo(session.reportsFolder() + name + suffix).isFile())
             files.append(name + suffix);
     }
@@ -225,13 +234,14 @@ void stopFormChangeAfterStep(int step)
     g_stopAfter = step;
 }
 
-Result<void> changeForm(const FormSession& session, const FormChange& change, const QList<FormMethod>& methods)
+Result<void> changeForm(
+    const FormSession& session, const FormChange& change, const QList<FormMethod>& methods)
 {
     const auto store = storeOf(session);
     if (!store)
         return store.error();
     if (const FileResult noted = writeNote(session, change); !noted)
-        return Error{Error::Io, noted.error().detail};
+        return Error { Error::Io, noted.error().detail };
     if (stopHere(1))
         return {};
 

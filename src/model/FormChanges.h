@@ -24,7 +24,7 @@ struct FormChange {
     enum Kind { Rename, Copy, Delete };
     Kind kind = Rename;
     QString from;
-    QString to;               // empty for Delete
+    QString to; // empty for Delete
     bool withAnswers = false; // Copy: the rows are copied; Delete: the table is dropped
     friend bool operator==(const FormChange&, const FormChange&) = default;
 };
@@ -37,7 +37,8 @@ Result<qint64> answersOfForm(const FormSession& session, const QString& name);
 /// Makes `change`. For Rename and Copy, `methods` are the new form's
 /// elements (its header already naming the new table), written as its
 /// collection file and page. Nothing is left half done on a failure.
-Result<void> changeForm(const FormSession& session, const FormChange& change, const QList<FormMethod>& methods = {});
+Result<void> changeForm(
+    const FormSession& session, const FormChange& change, const QList<FormMethod>& methods = {});
 
 /// Finishes, or undoes, a change cut short; returns it, or nothing when there
 /// was none. A step that cannot be made now is tried again next time.

@@ -41,12 +41,12 @@ QString headerFragment(const HeaderSettings& s)
         html += QStringLiteral("<CENTER>") + heading + QStringLiteral("</CENTER>");
     else
         html += heading;
-    html += QStringLiteral("<FORM name='") + attribute(s.title)
-        + QStringLiteral("' method=post action='") + QString::fromLatin1(pageFormat::postPath()) + QStringLiteral("'>")
-        + hiddenField(pageFormat::tableNameField()) + attribute(AnswersStore::tableFor(s.formName)) + QStringLiteral("'>")
-        + hiddenField(pageFormat::databaseLocationField()) + attribute(s.databaseLocation) + QStringLiteral("'>")
-        + hiddenField(pageFormat::backgroundField()) + background + QStringLiteral("'>")
-        + hiddenField(pageFormat::showTableField())
+    html += QStringLiteral("<FORM name='") + attribute(s.title) + QStringLiteral("' method=post action='")
+        + QString::fromLatin1(pageFormat::postPath()) + QStringLiteral("'>")
+        + hiddenField(pageFormat::tableNameField()) + attribute(AnswersStore::tableFor(s.formName))
+        + QStringLiteral("'>") + hiddenField(pageFormat::databaseLocationField())
+        + attribute(s.databaseLocation) + QStringLiteral("'>") + hiddenField(pageFormat::backgroundField())
+        + background + QStringLiteral("'>") + hiddenField(pageFormat::showTableField())
         + (s.userViewTable ? QStringLiteral("True'>") : QStringLiteral("False'>"));
     return html;
 }
@@ -59,8 +59,8 @@ FormMethod headerRecord(const HeaderSettings& s, int backgroundPosition, qint16 
     header.methodType = Kind::header();
     header.attribute4 = singleLine(s.letterSize);
     header.attribute5 = singleLine(s.justification);
-    header.attribute6List = {printNumber(backgroundPosition), printNumber(s.userViewTable ? 1 : 0),
-                             singleLine(s.databaseLocation), printNumber(elementCounter)};
+    header.attribute6List = { printNumber(backgroundPosition), printNumber(s.userViewTable ? 1 : 0),
+        singleLine(s.databaseLocation), printNumber(elementCounter) };
     return header;
 }
 
@@ -71,7 +71,7 @@ FormMethod headerRenamed(const FormMethod& header, const QString& formName, cons
     s.title = header.userInstruction;
     s.letterSize = header.attribute4;
     s.justification = header.attribute5;
-    if (const std::optional<HeaderFacts> facts = headerFacts({header})) {
+    if (const std::optional<HeaderFacts> facts = headerFacts({ header })) {
         s.background = facts->backgroundImage;
         s.userViewTable = facts->showsAnswersTable;
     }
@@ -98,16 +98,19 @@ QString formNameProblem(const QString& name)
     if (name.front().isSpace() || name.back().isSpace())
         return QStringLiteral("it begins or ends with a blank.");
     for (QChar c : name) {
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator)
             return QStringLiteral("it contains a control character or a line break.");
     }
     if (!name.isValidUtf16())
         return QStringLiteral("it contains a character that cannot be part of a file name.");
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return QStringLiteral("it contains '/' or '\\', which would place the form's files outside the program's folders.");
+        return QStringLiteral(
+            "it contains '/' or '\\', which would place the form's files outside the program's folders.");
     // The form name is read back from its page name up to the first ".".
     if (name.contains(QLatin1Char('.')))
-        return QStringLiteral("it contains a '.', and a form is found again by the part of its page name before the first '.'.");
+        return QStringLiteral("it contains a '.', and a form is found again by the part of its page name "
+                              "before the first '.'.");
     // These pages come with the program and never hold a form.
     if (name == QLatin1StringView("welcome") || name == QLatin1StringView("dbTableOfAnswers"))
         return QStringLiteral("a page of that name comes with Quenlow and is not a form.");

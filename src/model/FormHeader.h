@@ -10,11 +10,11 @@ namespace quenlow {
 
 /// What the header of a form is made of.
 struct HeaderSettings {
-    QString formName;         // also names the answers table
+    QString formName; // also names the answers table
     QString title;
-    QString letterSize;       // text of LetterSize
-    QString justification;    // exactly "Centre" centres the heading; any other text does not
-    QString background;       // image file name (BackgroundFileName)
+    QString letterSize; // text of LetterSize
+    QString justification; // exactly "Centre" centres the heading; any other text does not
+    QString background; // image file name (BackgroundFileName)
     QString databaseLocation; // full path of the answers database, as the page posts it
     bool userViewTable = false;
 };

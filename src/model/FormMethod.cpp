@@ -17,7 +17,7 @@ QList<std::pair<QString, QString>> keyLinesFromText(const QString& text)
     const QStringList lines = text.split(QStringLiteral("\r\n"));
     QList<std::pair<QString, QString>> pairs;
     for (qsizetype i = 0; i + 1 < lines.size(); i += 2)
-        pairs.append({lines.at(i), lines.at(i + 1)});
+        pairs.append({ lines.at(i), lines.at(i + 1) });
     return pairs;
 }
 

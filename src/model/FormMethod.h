@@ -14,15 +14,42 @@ namespace quenlow {
 
 // Element kinds as stored under "Method Type" (see ElementKind for what each is).
 namespace Kind {
-inline QString header() { return storedName(ElementKind::Header); }
-inline QString plainText() { return storedName(ElementKind::PlainText); }
-inline QString textField() { return storedName(ElementKind::TextField); }
-inline QString textArea() { return storedName(ElementKind::TextArea); }
-inline QString checkBox() { return storedName(ElementKind::CheckBox); }
-inline QString radioButtons() { return storedName(ElementKind::RadioButtons); }
-inline QString pullDownMenu() { return storedName(ElementKind::PullDownMenu); }
-inline QString submitButton() { return storedName(ElementKind::SubmitButton); }
-inline QString line() { return storedName(ElementKind::Line); }
+inline QString header()
+{
+    return storedName(ElementKind::Header);
+}
+inline QString plainText()
+{
+    return storedName(ElementKind::PlainText);
+}
+inline QString textField()
+{
+    return storedName(ElementKind::TextField);
+}
+inline QString textArea()
+{
+    return storedName(ElementKind::TextArea);
+}
+inline QString checkBox()
+{
+    return storedName(ElementKind::CheckBox);
+}
+inline QString radioButtons()
+{
+    return storedName(ElementKind::RadioButtons);
+}
+inline QString pullDownMenu()
+{
+    return storedName(ElementKind::PullDownMenu);
+}
+inline QString submitButton()
+{
+    return storedName(ElementKind::SubmitButton);
+}
+inline QString line()
+{
+    return storedName(ElementKind::Line);
+}
 } // namespace Kind
 
 /// One element of the open form: six values under fixed keys. For the kinds
@@ -34,8 +61,8 @@ struct FormMethod {
     QString methodType;
     QString attribute4;
     QString attribute5;
-    QString attribute6;          // the single value of the other kinds
-    QStringList attribute6List;  // the list of the three list kinds
+    QString attribute6; // the single value of the other kinds
+    QStringList attribute6List; // the list of the three list kinds
     /// A question's earlier texts, oldest first: pages sent before a rename
     /// still post under them. Kept as extra key lines, only when there are any.
     QStringList formerNames;
@@ -51,7 +78,10 @@ struct FormMethod {
     QString rowText() const { return methodType + QStringLiteral(" - ") + userInstruction; }
 
     /// Item `n` (1-based) of the list; empty when there is no such item.
-    QString item(int n) const { return n >= 1 && n <= attribute6List.size() ? attribute6List.at(n - 1) : QString(); }
+    QString item(int n) const
+    {
+        return n >= 1 && n <= attribute6List.size() ? attribute6List.at(n - 1) : QString();
+    }
 
     friend bool operator==(const FormMethod&, const FormMethod&) = default;
 };

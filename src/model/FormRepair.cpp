@@ -26,7 +26,7 @@ std::optional<ColumnChange> readNote(const QString& path)
     const QStringList lines = decodeText(bytes).split(QStringLiteral("\r\n"));
     if (lines.size() != 3 || lines.at(0).isEmpty() || !lines.at(2).isEmpty())
         return std::nullopt;
-    return ColumnChange{lines.at(0), lines.at(1)};
+    return ColumnChange { lines.at(0), lines.at(1) };
 }
 
 // Position of the question whose column is that of `question`, or -1.
@@ -34,7 +34,8 @@ qsizetype questionOf(const QList<FormMethod>& methods, const QString& question)
 {
     const QString column = columnNameFor(question);
     for (qsizetype i = 0; i < methods.size(); ++i) {
-        if (isQuestionKind(methods.at(i).methodType) && columnNameFor(methods.at(i).userInstruction) == column)
+        if (isQuestionKind(methods.at(i).methodType)
+            && columnNameFor(methods.at(i).userInstruction) == column)
             return i;
     }
     return -1;
@@ -45,8 +46,8 @@ qsizetype questionOf(const QList<FormMethod>& methods, const QString& question)
 FileResult noteColumnChange(const FormSession& session, const ColumnChange& change)
 {
     return writeFileAtomically(notePath(session, session.openFormName),
-                               encodeText(change.fromQuestion + QStringLiteral("\r\n") + change.toQuestion
-                                          + QStringLiteral("\r\n")));
+        encodeText(
+            change.fromQuestion + QStringLiteral("\r\n") + change.toQuestion + QStringLiteral("\r\n")));
 }
 
 void forgetColumnChange(const FormSession& session)
@@ -65,15 +66,15 @@ void settleColumnChange(const FormSession& session, const QList<FormMethod>& sav
         QFile::remove(path);
 }
 
-void bringAnswersTableInStep(const FormSession& session, const QString& formName, const QString& pageFile,
-                             QList<FormMethod>& methods)
+void bringAnswersTableInStep(
+    const FormSession& session, const QString& formName, const QString& pageFile, QList<FormMethod>& methods)
 {
     const AnswerTable table = AnswerTable::forForm(session.databasePath(), formName, pageFile);
     const QString path = notePath(session, formName);
     const std::optional<ColumnChange> note = readNote(path);
     std::optional<ColumnRename> rename;
     if (note && !note->toQuestion.isEmpty()) {
-        rename = ColumnRename{note->fromQuestion, note->toQuestion};
+        rename = ColumnRename { note->fromQuestion, note->toQuestion };
     } else if (note) {
         // The user confirmed the removal and the table has dropped the answers:
         // the question goes from the form as well.
@@ -84,7 +85,7 @@ void bringAnswersTableInStep(const FormSession& session, const QString& formName
     QList<QuestionColumn> questions;
     for (const FormMethod& m : std::as_const(methods)) {
         if (isQuestionKind(m.methodType))
-            questions.append({m.userInstruction, m.methodType == Kind::textArea()});
+            questions.append({ m.userInstruction, m.methodType == Kind::textArea() });
     }
     if (reconcileAnswerColumns(table, questions, rename) && note)
         QFile::remove(path);

@@ -37,7 +37,7 @@ void settleColumnChange(const FormSession& session, const QList<FormMethod>& sav
 /// goes from `methods`), undoes a rename the files did not take, and brings
 /// the answers table in step with the questions. Silent; what cannot be
 /// changed now is tried again at the next opening.
-void bringAnswersTableInStep(const FormSession& session, const QString& formName, const QString& pageFile,
-                             QList<FormMethod>& methods);
+void bringAnswersTableInStep(
+    const FormSession& session, const QString& formName, const QString& pageFile, QList<FormMethod>& methods);
 
 } // namespace quenlow

@@ -19,21 +19,22 @@ FormSession::FormSession(const QString& appFolder, QObject* parent)
         else if (m_selectedRow > last)
             setSelectedRow(m_selectedRow - (last - first + 1));
     });
-    connect(&m_rows, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
-        if (m_selectedRow >= first)
-            setSelectedRow(m_selectedRow + (last - first + 1));
-    });
+    connect(
+        &m_rows, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+            if (m_selectedRow >= first)
+                setSelectedRow(m_selectedRow + (last - first + 1));
+        });
     // A moved row keeps its selection.
     connect(&m_rows, &QAbstractItemModel::rowsMoved, this,
-            [this](const QModelIndex&, int first, int last, const QModelIndex&, int to) {
-                const int n = last - first + 1;
-                if (m_selectedRow >= first && m_selectedRow <= last)
-                    setSelectedRow(m_selectedRow - first + (to > last ? to - n : to));
-                else if (m_selectedRow > last && m_selectedRow < to)
-                    setSelectedRow(m_selectedRow - n);
-                else if (m_selectedRow >= to && m_selectedRow < first)
-                    setSelectedRow(m_selectedRow + n);
-            });
+        [this](const QModelIndex&, int first, int last, const QModelIndex&, int to) {
+            const int n = last - first + 1;
+            if (m_selectedRow >= first && m_selectedRow <= last)
+                setSelectedRow(m_selectedRow - first + (to > last ? to - n : to));
+            else if (m_selectedRow > last && m_selectedRow < to)
+                setSelectedRow(m_selectedRow - n);
+            else if (m_selectedRow >= to && m_selectedRow < first)
+                setSelectedRow(m_selectedRow + n);
+        });
 }
 
 QString FormSession::databasePath() const

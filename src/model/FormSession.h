@@ -125,7 +125,7 @@ private:
     FormChangeRecorder* m_changes = nullptr;
     QString m_appFolder;
     QString m_answersStore; // empty: the program folder's
-    RowsModel m_rows{collection};
+    RowsModel m_rows { collection };
     int m_selectedRow = -1;
     QString m_htmlName;
     QString m_htmlFrameCaption;

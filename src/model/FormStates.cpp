@@ -35,20 +35,22 @@ QList<FormOverview> formOverviews(const FormSession& session)
 {
     QList<FormOverview> forms;
     const auto store = openAnswersStore(session.databasePath());
-    const QStringList files =
-        QDir(session.collectionsFolder()).entryList({QLatin1Char('*') + kCollectionSuffix}, QDir::Files, QDir::Name);
+    const QStringList files
+        = QDir(session.collectionsFolder())
+              .entryList({ QLatin1Char('*') + kCollectionSuffix }, QDir::Files, QDir::Name);
     for (const QString& file : files) {
         const QString name = file.chopped(kCollectionSuffix.size());
         if (name.isEmpty() || !QFileInfo::exists(session.htmlFolder() + name + QStringLiteral(".html")))
             continue;
         // The open form as it is now, which may be ahead of its file.
         const bool isOpenForm = session.isFormOpen() && formNameOf(session.htmlName()) == name;
-        const QList<FormMethod> methods =
-            isOpenForm ? session.collection.methods() : readCollectionFile(session.collectionsFolder() + file).methods;
+        const QList<FormMethod> methods = isOpenForm
+            ? session.collection.methods()
+            : readCollectionFile(session.collectionsFolder() + file).methods;
         const std::optional<HeaderFacts> facts = headerFacts(methods);
         if (!facts)
             continue;
-        FormOverview form{name, facts->title, facts->settings, std::nullopt};
+        FormOverview form { name, facts->title, facts->settings, std::nullopt };
         if (store) {
             const QString table = AnswersStore::tableFor(name);
             if (const auto exists = (*store)->tableExists(table); exists && *exists) {
@@ -83,25 +85,26 @@ Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, 
         // Through the history like any change to the open form, so that undoing
         // an earlier change never brings back the state it had then.
         Result<void> outcome;
-        session.recordChange(accepting ? QStringLiteral("Open Form for Answers") : QStringLiteral("Close Form for Answers"),
-                             [&] {
-                                 QList<FormMethod> methods = session.collection.methods();
-                                 if (methods.isEmpty() || !headerFacts(methods)) {
-                                     outcome = Error{Error::NotFound, QStringLiteral("the form has no header")};
-                                     return false;
-                                 }
-                                 FormMethod header = methods.first();
-                                 setFormSettings(header, reopened(formSettingsOf(header), accepting));
-                                 session.collection.replace(0, header);
-                                 const QString path = session.collectionFilePath(formName);
-                                 const FileResult written = writeFileAtomically(
-                                     path, encodeText(serializeCollection(session.collection)));
-                                 if (!written) {
-                                     outcome = written.error();
-                                     return false;
-                                 }
-                                 return true;
-                             });
+        session.recordChange(
+            accepting ? QStringLiteral("Open Form for Answers") : QStringLiteral("Close Form for Answers"),
+            [&] {
+                QList<FormMethod> methods = session.collection.methods();
+                if (methods.isEmpty() || !headerFacts(methods)) {
+                    outcome = Error { Error::NotFound, QStringLiteral("the form has no header") };
+                    return false;
+                }
+                FormMethod header = methods.first();
+                setFormSettings(header, reopened(formSettingsOf(header), accepting));
+                session.collection.replace(0, header);
+                const QString path = session.collectionFilePath(formName);
+                const FileResult written
+                    = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
+                if (!written) {
+                    outcome = written.error();
+                    return false;
+                }
+                return true;
+            });
         if (!outcome)
             return outcome;
         return publishOpenForm(session);
@@ -109,14 +112,15 @@ Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, 
     const QString path = session.collectionFilePath(formName);
     ParsedCollection parsed = readCollectionFile(path);
     if (!parsed.ok())
-        return Error{Error::NotFound, parsed.error};
+        return Error { Error::NotFound, parsed.error };
     if (parsed.methods.isEmpty() || !headerFacts(parsed.methods))
-        return Error{Error::NotFound, QStringLiteral("the form has no header")};
+        return Error { Error::NotFound, QStringLiteral("the form has no header") };
     FormMethod& header = parsed.methods.first();
     setFormSettings(header, reopened(formSettingsOf(header), accepting));
     MethodCollection collection;
     collection.setMethods(parsed.methods);
-    if (const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(collection))); !written)
+    if (const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(collection)));
+        !written)
         return written.error();
     return publishForm(session, formName, parsed.methods);
 }

@@ -17,8 +17,8 @@ class FormSession;
 
 /// One form of the program folder as the person collecting answers sees it.
 struct FormOverview {
-    QString name;     // "survey": its page is survey.html, its table tbl_survey
-    QString title;    // the header's text
+    QString name; // "survey": its page is survey.html, its table tbl_survey
+    QString title; // the header's text
     FormSettings settings;
     std::optional<qint64> answers; // nothing when the store could not tell
 

@@ -14,8 +14,8 @@ namespace {
 // The companion field that tells the collection service the question's kind.
 QString typeField(const QString& name, ElementKind kind)
 {
-    return QStringLiteral("<input type=hidden name='") + name + pageFormat::kindSuffix() + QStringLiteral("' value='")
-        + QString::fromUtf16(traitsOf(kind).pageType) + QStringLiteral("'>");
+    return QStringLiteral("<input type=hidden name='") + name + pageFormat::kindSuffix()
+        + QStringLiteral("' value='") + QString::fromUtf16(traitsOf(kind).pageType) + QStringLiteral("'>");
 }
 
 FormMethod record(const QString& htmlCode, const QString& instruction, const QString& kind)
@@ -40,9 +40,9 @@ QString textFieldFragment(
     const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText)
 {
     const QString name = fieldNameAttribute(question);
-    return QStringLiteral("<P>") + typeField(name, ElementKind::TextField) + QStringLiteral("<P>")
-        + question + QStringLiteral(" <input name='") + name + QStringLiteral("' size='")
-        + escapeAttribute(boxSize) + QStringLiteral("' maxlength='") + escapeAttribute(maxChars)
+    return QStringLiteral("<P>") + typeField(name, ElementKind::TextField) + QStringLiteral("<P>") + question
+        + QStringLiteral(" <input name='") + name + QStringLiteral("' size='") + escapeAttribute(boxSize)
+        + QStringLiteral("' maxlength='") + escapeAttribute(maxChars)
         + QStringLiteral("' type='text' value ='") + escapeAttribute(defaultText) + QStringLiteral("'>");
 }
 
@@ -50,10 +50,10 @@ QString textAreaFragment(
     const QString& question, const QString& rows, const QString& width, const QString& defaultText)
 {
     const QString name = fieldNameAttribute(question);
-    return QStringLiteral("<P>") + typeField(name, ElementKind::TextArea) + QStringLiteral("<P>")
-        + question + QStringLiteral("<P> <textarea name='") + name + QStringLiteral("' cols='")
-        + escapeAttribute(width) + QStringLiteral("' rows='") + escapeAttribute(rows) + QStringLiteral("'>")
-        + defaultText + QStringLiteral("</textarea>");
+    return QStringLiteral("<P>") + typeField(name, ElementKind::TextArea) + QStringLiteral("<P>") + question
+        + QStringLiteral("<P> <textarea name='") + name + QStringLiteral("' cols='") + escapeAttribute(width)
+        + QStringLiteral("' rows='") + escapeAttribute(rows) + QStringLiteral("'>") + defaultText
+        + QStringLiteral("</textarea>");
 }
 
 QString plainTextFragment(const QString& text)

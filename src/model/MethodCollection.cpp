@@ -21,13 +21,13 @@ bool MethodCollection::insertAt(int position, const FormMethod& method, const QS
 {
     if (position < 0 || position > count())
         return false;
-    notify({Change::Insert, position}, [&] { m_entries.insert(position, Entry{method, rowLabel}); });
+    notify({ Change::Insert, position }, [&] { m_entries.insert(position, Entry { method, rowLabel }); });
     return true;
 }
 
 void MethodCollection::removeAt(int position)
 {
-    notify({Change::Remove, position}, [&] { m_entries.removeAt(position); });
+    notify({ Change::Remove, position }, [&] { m_entries.removeAt(position); });
 }
 
 void MethodCollection::replace(int position, const FormMethod& method)
@@ -38,7 +38,7 @@ void MethodCollection::replace(int position, const FormMethod& method)
 void MethodCollection::replace(int position, const FormMethod& method, const QString& rowLabel)
 {
     Entry& e = m_entries[position];
-    notify({Change::Replace, position}, [&] {
+    notify({ Change::Replace, position }, [&] {
         e.method = method;
         e.rowLabel = rowLabel;
     });
@@ -56,7 +56,7 @@ void MethodCollection::swap(int first, int second)
     };
     // The later record moves up to the earlier place; apart, the earlier one
     // then moves down to the later place.
-    notify({Change::Move, second, first}, [&] {
+    notify({ Change::Move, second, first }, [&] {
         if (second == first + 1)
             exchange(first, second);
         else
@@ -64,7 +64,7 @@ void MethodCollection::swap(int first, int second)
                 exchange(i - 1, i);
     });
     if (second > first + 1)
-        notify({Change::Move, first + 1, second + 1}, [&] {
+        notify({ Change::Move, first + 1, second + 1 }, [&] {
             for (int i = first + 1; i < second; ++i)
                 exchange(i, i + 1);
         });
@@ -72,19 +72,17 @@ void MethodCollection::swap(int first, int second)
 
 void MethodCollection::setMethods(const QList<FormMethod>& methods)
 {
-    notify({Change::Reset}, [&] {
+    notify({ Change::Reset }, [&] {
         m_entries.clear();
         m_entries.reserve(methods.size());
         for (const FormMethod& m : methods)
-            m_entries.append(Entry{m, {}});
+            m_entries.append(Entry { m, {} });
     });
 }
 
 void MethodCollection::removeAll()
 {
-    notify({Change::Reset}, [&] {
-        m_entries.clear();
-    });
+    notify({ Change::Reset }, [&] { m_entries.clear(); });
 }
 
 QList<FormMethod> MethodCollection::methods() const

@@ -21,7 +21,7 @@ public:
     struct Change {
         enum Kind { Insert, Remove, Move, Replace, Reset } kind;
         int position = 0; // the row inserted, removed, replaced or moved
-        int to = 0;       // Move: the row it goes before, counted before the move
+        int to = 0; // Move: the row it goes before, counted before the move
     };
     class Observer
     {
@@ -61,7 +61,7 @@ public:
     /// The records in order.
     QList<FormMethod> methods() const;
 
-    template<typename F> void forEach(F&& f) const
+    template <typename F> void forEach(F&& f) const
     {
         for (const Entry& e : m_entries)
             f(e.method);
@@ -76,10 +76,10 @@ private:
     struct ObserverSlot {
         Observer* p = nullptr;
         ObserverSlot() = default;
-        ObserverSlot(const ObserverSlot&) {}
+        ObserverSlot(const ObserverSlot&) { }
         ObserverSlot& operator=(const ObserverSlot&) { return *this; }
     };
-    template<typename F> void notify(Change change, F&& apply)
+    template <typename F> void notify(Change change, F&& apply)
     {
         if (m_observer.p)
             m_observer.p->changing(change);
@@ -93,7 +93,7 @@ private:
 };
 
 /// Empties `list`, the last item first.
-template<typename List> void ClearCollection(List& list)
+template <typename List> void ClearCollection(List& list)
 {
     while (!list.isEmpty())
         list.removeLast();

@@ -29,8 +29,8 @@ std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods)
     return facts;
 }
 
-AnswersStore::Publication publicationOf(const QString& formName, const QList<FormMethod>& methods,
-                                        const QString& htmlFolder)
+AnswersStore::Publication publicationOf(
+    const QString& formName, const QList<FormMethod>& methods, const QString& htmlFolder)
 {
     AnswersStore::Publication p;
     p.form = formName;
@@ -44,13 +44,14 @@ AnswersStore::Publication publicationOf(const QString& formName, const QList<For
         p.settings = formSettingsText(facts->settings);
         // The page names its background whether or not the image can be read.
         p.backgroundImage = facts->backgroundImage;
-        if (!p.backgroundImage.isEmpty() && !readWholeFile(htmlFolder + p.backgroundImage, &p.backgroundBytes))
+        if (!p.backgroundImage.isEmpty()
+            && !readWholeFile(htmlFolder + p.backgroundImage, &p.backgroundBytes))
             p.backgroundBytes.clear();
     }
     const QList<ChartedQuestion> charted = chartedQuestions(methods);
     for (const PostedQuestion& q : postedQuestions(methods)) {
-        AnswersStore::Publication::Question question{q.field, QString::fromUtf16(traitsOf(q.kind).pageType),
-                                                     q.formerFields, {}, {}, questionSettingsText(q.settings)};
+        AnswersStore::Publication::Question question { q.field, QString::fromUtf16(traitsOf(q.kind).pageType),
+            q.formerFields, {}, {}, questionSettingsText(q.settings) };
         for (const ChartedQuestion& c : charted) {
             if (c.field == q.field) {
                 question.options = c.options;
@@ -69,11 +70,11 @@ QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods)
         QStringList options;
         // As the reporter counts them: a box's answers are these two texts.
         if (m.methodType == Kind::checkBox())
-            options = {QStringLiteral("Checked"), QStringLiteral("Not Checked")};
+            options = { QStringLiteral("Checked"), QStringLiteral("Not Checked") };
         else if (m.methodType == Kind::radioButtons() || m.methodType == Kind::pullDownMenu())
             options = m.attribute6List;
         if (!options.isEmpty())
-            charted.append({columnNameFor(m.userInstruction), m.userInstruction, options});
+            charted.append({ columnNameFor(m.userInstruction), m.userInstruction, options });
     }
     return charted;
 }
@@ -83,7 +84,7 @@ QList<ChartedQuestion> chartedQuestions(const AnswersStore::Publication& publica
     QList<ChartedQuestion> charted;
     for (const AnswersStore::Publication::Question& q : publication.questions) {
         if (!q.options.isEmpty())
-            charted.append({q.field, q.text.isEmpty() ? q.field : q.text, q.options});
+            charted.append({ q.field, q.text.isEmpty() ? q.field : q.text, q.options });
     }
     return charted;
 }
@@ -95,7 +96,7 @@ QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
         const std::optional<ElementKind> kind = elementKindNamed(m.methodType);
         if (!kind || !traitsOf(*kind).question)
             continue;
-        PostedQuestion q{columnNameFor(m.userInstruction), *kind, {}, questionSettingsOf(m)};
+        PostedQuestion q { columnNameFor(m.userInstruction), *kind, {}, questionSettingsOf(m) };
         // The designer names the question a condition depends on as the form
         // asks it; the service knows questions by their fields.
         if (!q.settings.condition.always())
@@ -112,7 +113,7 @@ QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publicati
     QList<PostedQuestion> questions;
     for (const AnswersStore::Publication::Question& q : publication.questions) {
         if (const std::optional<ElementKind> kind = questionKindOfPageType(q.kind))
-            questions.append({q.field, *kind, q.formerFields, questionSettingsFromText(q.settings)});
+            questions.append({ q.field, *kind, q.formerFields, questionSettingsFromText(q.settings) });
     }
     return questions;
 }
@@ -136,7 +137,8 @@ Result<void> publishOpenForm(const FormSession& session)
     return publishForm(session, session.openFormName, session.collection.methods());
 }
 
-Result<void> publishForm(const FormSession& session, const QString& formName, const QList<FormMethod>& methods)
+Result<void> publishForm(
+    const FormSession& session, const QString& formName, const QList<FormMethod>& methods)
 {
     const auto store = publishingStore(session);
     if (!store || !*store)
@@ -153,7 +155,8 @@ Result<QStringList> publishAllForms(const FormSession& session)
     if (!*store)
         return failed;
     const QString suffix = QStringLiteral("Collection.txt");
-    const QStringList files = QDir(session.collectionsFolder()).entryList({QLatin1Char('*') + suffix}, QDir::Files);
+    const QStringList files
+        = QDir(session.collectionsFolder()).entryList({ QLatin1Char('*') + suffix }, QDir::Files);
     for (const QString& file : files) {
         const QString formName = file.chopped(suffix.size());
         const ParsedCollection parsed = readCollectionFile(session.collectionsFolder() + file);

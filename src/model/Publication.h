@@ -41,8 +41,8 @@ QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publicati
 
 /// A question whose answers are counted over a list of choices, as charts show it.
 struct ChartedQuestion {
-    QString field;       // its answers column
-    QString text;        // the question as the form asks it
+    QString field; // its answers column
+    QString text; // the question as the form asks it
     QStringList options; // what its answers are counted over, in the form's order
 };
 QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods);
@@ -50,14 +50,15 @@ QList<ChartedQuestion> chartedQuestions(const AnswersStore::Publication& publica
 
 /// The form as collection servers elsewhere serve it: its page as the
 /// designer writes it and its background image from `htmlFolder`.
-AnswersStore::Publication publicationOf(const QString& formName, const QList<FormMethod>& methods,
-                                        const QString& htmlFolder);
+AnswersStore::Publication publicationOf(
+    const QString& formName, const QList<FormMethod>& methods, const QString& htmlFolder);
 
 /// Publishes the open form into its answers store when the store keeps
 /// published forms (a database server); nothing to do for the embedded one.
 Result<void> publishOpenForm(const FormSession& session);
 /// Publishes one form, given its elements, the same way.
-Result<void> publishForm(const FormSession& session, const QString& formName, const QList<FormMethod>& methods);
+Result<void> publishForm(
+    const FormSession& session, const QString& formName, const QList<FormMethod>& methods);
 /// Publishes every form of the program folder the same way, for a store
 /// just chosen; the forms that failed are named in the result.
 Result<QStringList> publishAllForms(const FormSession& session);

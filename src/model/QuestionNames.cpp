@@ -9,8 +9,8 @@ namespace quenlow {
 
 const QStringList& pageHiddenFieldNames()
 {
-    static const QStringList hidden{pageFormat::tableNameField(), pageFormat::databaseLocationField(),
-                                    pageFormat::backgroundField(), pageFormat::showTableField()};
+    static const QStringList hidden { pageFormat::tableNameField(), pageFormat::databaseLocationField(),
+        pageFormat::backgroundField(), pageFormat::showTableField() };
     return hidden;
 }
 
@@ -30,8 +30,9 @@ QString questionNameClash(const QString& question, const QStringList& otherQuest
         if (name == otherName + suffix || otherName == name + suffix) {
             return QStringLiteral("The form already has a question called '") + other
                 + QStringLiteral("'; together with '") + name
-                + QStringLiteral("' the answers could be stored under the wrong question, since the form sends "
-                                 "the kind of each question as '<question> Type'. Please call it something else.");
+                + QStringLiteral(
+                    "' the answers could be stored under the wrong question, since the form sends "
+                    "the kind of each question as '<question> Type'. Please call it something else.");
         }
     }
     return {};

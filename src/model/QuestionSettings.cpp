@@ -52,7 +52,7 @@ QuestionSettings questionSettingsOf(const QList<std::pair<QString, QString>>& li
             s.questionText = value;
     }
     // Limits only mean something for the kinds that have them, in their spelling.
-    for (QString* limit : {&s.rules.minimum, &s.rules.maximum})
+    for (QString* limit : { &s.rules.minimum, &s.rules.maximum })
         *limit = canonicalLimit(s.rules.kind, *limit).value_or(QString());
     if (s.condition.question.isEmpty())
         s.condition = {};
@@ -68,18 +68,18 @@ QList<std::pair<QString, QString>> questionSettingLines(const QuestionSettings& 
 {
     QList<std::pair<QString, QString>> lines;
     if (!s.questionText.isEmpty())
-        lines.append({kQuestionText, oneLine(s.questionText)});
+        lines.append({ kQuestionText, oneLine(s.questionText) });
     if (s.rules.required)
-        lines.append({kAnswerRequired, QStringLiteral("1")});
+        lines.append({ kAnswerRequired, QStringLiteral("1") });
     if (s.rules.kind != AnswerKind::AnyText)
-        lines.append({kAnswerKind, answerKindName(s.rules.kind)});
+        lines.append({ kAnswerKind, answerKindName(s.rules.kind) });
     if (!s.rules.minimum.isEmpty())
-        lines.append({kMinimumValue, s.rules.minimum});
+        lines.append({ kMinimumValue, s.rules.minimum });
     if (!s.rules.maximum.isEmpty())
-        lines.append({kMaximumValue, s.rules.maximum});
+        lines.append({ kMaximumValue, s.rules.maximum });
     if (!s.condition.always()) {
-        lines.append({kAskOnlyIf, oneLine(s.condition.question)});
-        lines.append({kAskOnlyIfAnswer, oneLine(s.condition.answer)});
+        lines.append({ kAskOnlyIf, oneLine(s.condition.question) });
+        lines.append({ kAskOnlyIfAnswer, oneLine(s.condition.answer) });
     }
     return lines;
 }

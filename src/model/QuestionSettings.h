@@ -19,7 +19,7 @@ struct FormMethod;
 struct QuestionSettings {
     AnswerRules rules;
     AskCondition condition; // the question by its answers column, and the answer
-    QString questionText;   // check boxes asked as one question: the heading
+    QString questionText; // check boxes asked as one question: the heading
 
     bool operator==(const QuestionSettings&) const = default;
 };

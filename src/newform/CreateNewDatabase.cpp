@@ -22,10 +22,12 @@ CreateNewDatabase::CreateNewDatabase(const QString& databasePath, QWidget* paren
     setModal(true);
 
     const QString missing = isServerLocation(databasePath)
-        ? QStringLiteral("Sorry, but the answers database '%1' does not hold the tables of answers for the forms yet.")
+        ? QStringLiteral(
+            "Sorry, but the answers database '%1' does not hold the tables of answers for the forms yet.")
               .arg(shownLocation(databasePath))
-        : QStringLiteral("Sorry, but the Database 'formAnswers.mdb' required to hold the tables of answers for each "
-                         "form cannot be found.");
+        : QStringLiteral(
+            "Sorry, but the Database 'formAnswers.mdb' required to hold the tables of answers for each "
+            "form cannot be found.");
     auto* instruction1 = new QLabel(missing, this);
     instruction1->setObjectName(QStringLiteral("dbNotFoundInstruction1"));
     instruction1->setWordWrap(true);
@@ -54,8 +56,8 @@ void CreateNewDatabase::createDatabase()
 {
     if (const Result<void> made = CreateDatabase(m_databasePath); !made) {
         // The window stays: the user may mend the folder and try again, or close it.
-        showExclamation(QStringLiteral("The database '") + shownLocation(m_databasePath) + QStringLiteral("' could not be created (")
-                        + made.error().detail + QStringLiteral(")."));
+        showExclamation(QStringLiteral("The database '") + shownLocation(m_databasePath)
+            + QStringLiteral("' could not be created (") + made.error().detail + QStringLiteral(")."));
         return;
     }
     accept();

@@ -35,7 +35,7 @@ void setComboText(QComboBox* box, const QString& text)
 // Closing times are typed as a person writes them, to the minute, in local time.
 const QString kClosingTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm");
 
-template<typename W> W* named(W* widget, const char* name)
+template <typename W> W* named(W* widget, const char* name)
 {
     widget->setObjectName(QLatin1StringView(name));
     return widget;
@@ -62,14 +62,18 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
         QStringLiteral("Please enter desired name for HTML file and corresponding database table :"), this);
     m_htmlFileNameBox = named(new QLineEdit(QStringLiteral("name"), this), "HTMLFileNameBox");
     // A doubled ampersand shows one ampersand; it is not an access key.
-    m_generate = named(new QPushButton(
-        QStringLiteral("Generate HTML Form && Corresponding Database Table for form answers"), this),
+    m_generate = named(
+        new QPushButton(
+            QStringLiteral("Generate HTML Form && Corresponding Database Table for form answers"), this),
         "Generate_Form_And_Database");
 
     m_attributesFrame = named(new QGroupBox(QStringLiteral("Form Attributes"), this), "FormAttributesFrame");
-    auto* formTitleLabel = label("FormTitleUserInstruction", QStringLiteral("Form Title :"), m_attributesFrame);
-    m_formTitleBox = named(new QLineEdit(QStringLiteral("New Form Title"), m_attributesFrame), "FormTitleBox");
-    auto* letterSizeLabel = label("LetterSizeUserInstruction", QStringLiteral("Title Font Size :"), m_attributesFrame);
+    auto* formTitleLabel
+        = label("FormTitleUserInstruction", QStringLiteral("Form Title :"), m_attributesFrame);
+    m_formTitleBox
+        = named(new QLineEdit(QStringLiteral("New Form Title"), m_attributesFrame), "FormTitleBox");
+    auto* letterSizeLabel
+        = label("LetterSizeUserInstruction", QStringLiteral("Title Font Size :"), m_attributesFrame);
     m_letterSize = named(new QComboBox(m_attributesFrame), "LetterSize");
     // Editable like the boxes the stored headers were made with: any text is kept.
     m_letterSize->setEditable(true);
@@ -82,18 +86,22 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_justification = named(new QComboBox(m_attributesFrame), "Justification");
     m_justification->setEditable(true);
     m_justification->setInsertPolicy(QComboBox::NoInsert);
-    m_justification->addItems({QStringLiteral("Left"), QStringLiteral("Centre")});
+    m_justification->addItems({ QStringLiteral("Left"), QStringLiteral("Centre") });
     setComboText(m_justification, QStringLiteral("Centre"));
-    auto* backgroundLabel = label("BackgroundUserInstruction", QStringLiteral("Form Background :"), m_attributesFrame);
+    auto* backgroundLabel
+        = label("BackgroundUserInstruction", QStringLiteral("Form Background :"), m_attributesFrame);
     m_backgroundChoice = named(new QListWidget(m_attributesFrame), "BackgroundChoice");
     m_backgroundChoice->addItems(backgroundChoices());
     m_backgroundChoice->setSelectionMode(QAbstractItemView::SingleSelection);
     m_backgroundChoice->setMinimumWidth(150);
     m_preview = named(new BrowserView(m_attributesFrame), "WebBrowser1");
     m_preview->setMinimumSize(180, 150);
-    m_userViewTableCheck = named(new QCheckBox(
-        QStringLiteral("Tick box if you wish the HTML Form user to view the Database Table after their input"),
-        m_attributesFrame), "UserViewTableCheck");
+    m_userViewTableCheck = named(
+        new QCheckBox(
+            QStringLiteral(
+                "Tick box if you wish the HTML Form user to view the Database Table after their input"),
+            m_attributesFrame),
+        "UserViewTableCheck");
     // The answers table is then served to strangers: say so while it is.
     m_answersTablePublic = label("AnswersTablePublic",
         QStringLiteral("Anyone with the form's address can see every answer to it."), m_attributesFrame);
@@ -130,7 +138,8 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
 
     m_dbLocationInstruction = label("dbLocationInstruction",
         QStringLiteral("If the location of the database has altered you may alter the databse location text "
-                       "within the form by modifying the full path location below :"), this);
+                       "within the form by modifying the full path location below :"),
+        this);
     m_dbLocationText = named(new QLineEdit(this), "dbLocationText");
     m_updateFormTitle = named(new QPushButton(QStringLiteral("Update Form Title"), this), "UpdateFormTitle");
     m_cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "Cancel");

@@ -22,23 +22,25 @@ namespace {
 // A creation that stopped before the form's files were written leaves its
 // table alone: that very name, no page or collection file, only the table's
 // own column and no rows. Creating the form again takes it over.
-bool leftByStoppedCreation(const FormSession& session, AnswersStore& store, const QString& name, const QString& table)
+bool leftByStoppedCreation(
+    const FormSession& session, AnswersStore& store, const QString& name, const QString& table)
 {
-    if (QFileInfo::exists(session.collectionFilePath(name)) || QFileInfo::exists(session.htmlFolder() + name + QStringLiteral(".html")))
+    if (QFileInfo::exists(session.collectionFilePath(name))
+        || QFileInfo::exists(session.htmlFolder() + name + QStringLiteral(".html")))
         return false;
     const Result<QStringList> tables = store.tables();
     if (!tables || !tables->contains(table)) // the same name, letter for letter
         return false;
     const auto columns = store.columns(table);
     const Result<qint64> rows = store.rowCount(table);
-    return columns && columns->size() == 1 && columns->constFirst().name == QLatin1StringView("Form Question") && rows
-        && *rows == 0;
+    return columns && columns->size() == 1 && columns->constFirst().name == QLatin1StringView("Form Question")
+        && rows && *rows == 0;
 }
 
 void duplicateName(const QString& name)
 {
     showExclamation(QStringLiteral("Sorry but there is already a Form and DB Table with the name '") + name
-                    + QStringLiteral("'.Please enter another name for the HTML form file."));
+        + QStringLiteral("'.Please enter another name for the HTML form file."));
 }
 
 // Creates the form's table; every refusal is reported here.
@@ -50,8 +52,8 @@ bool createTable(const FormSession& session, const QString& name)
     const auto store = openAnswersStore(session.databasePath());
     if (!store) {
         showExclamation(QStringLiteral("The answers database '") + shownLocation(session.databasePath())
-                        + QStringLiteral("' cannot be opened (") + store.error().detail
-                        + QStringLiteral("). No form has been created."));
+            + QStringLiteral("' cannot be opened (") + store.error().detail
+            + QStringLiteral("). No form has been created."));
         return false;
     }
     const Result<void> made = (*store)->createTable(table, QStringLiteral("Form Question"));
@@ -63,8 +65,8 @@ bool createTable(const FormSession& session, const QString& name)
     }
     if (!made) {
         showExclamation(QStringLiteral("The table '") + table
-                        + QStringLiteral("' could not be created in the answers database (") + made.error().detail
-                        + QStringLiteral("). No form has been created."));
+            + QStringLiteral("' could not be created in the answers database (") + made.error().detail
+            + QStringLiteral("). No form has been created."));
         return false;
     }
     return true;
@@ -84,7 +86,7 @@ bool requireAnswersDatabase(const FormSession& session)
     if (isServerLocation(location)) {
         if (const auto opened = openAnswersStore(location); !opened.failedWith(Error::NotFound)) {
             showExclamation(QStringLiteral("The answers database '") + shownLocation(location)
-                            + QStringLiteral("' cannot be opened (") + opened.error().detail + QStringLiteral(")."));
+                + QStringLiteral("' cannot be opened (") + opened.error().detail + QStringLiteral(")."));
             return false;
         }
     }
@@ -101,12 +103,13 @@ bool requireAnswersDatabase(const FormSession& session)
 bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree)
 {
     if (name.isEmpty()) {
-        showExclamation(QStringLiteral("HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
+        showExclamation(
+            QStringLiteral("HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
         return false;
     }
     if (const QString problem = formNameProblem(name); !problem.isEmpty()) {
-        showExclamation(QStringLiteral("The name '") + name + QStringLiteral("' cannot be used for a form: ") + problem
-                        + QStringLiteral(" Please enter another name for the HTML form file."));
+        showExclamation(QStringLiteral("The name '") + name + QStringLiteral("' cannot be used for a form: ")
+            + problem + QStringLiteral(" Please enter another name for the HTML form file."));
         return false;
     }
     if (mustBeFree && formNameTaken(session, name)) {

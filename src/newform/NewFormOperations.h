@@ -17,10 +17,10 @@ struct HeaderInputs {
     QString title;
     QString letterSize;
     QString justification;
-    int backgroundRow = -1;    // selected position of BackgroundChoice, -1 for none
-    QString backgroundText;    // the text of that row ("" for none)
+    int backgroundRow = -1; // selected position of BackgroundChoice, -1 for none
+    QString backgroundText; // the text of that row ("" for none)
     bool userViewTable = false;
-    QString databaseLocation;  // header editing only; creation uses the program's database
+    QString databaseLocation; // header editing only; creation uses the program's database
     std::optional<FormSettings> settings; // how answers are collected; nothing keeps the header's
 };
 

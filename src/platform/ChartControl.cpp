@@ -5,14 +5,14 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QFontMetrics>
-#include <QGraphicsSimpleTextItem>
-#include <QHorizontalStackedBarSeries>
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGraphicsSimpleTextItem>
+#include <QHorizontalStackedBarSeries>
 #include <QImageWriter>
 #include <QLegend>
 #include <QLegendMarker>
@@ -253,7 +253,8 @@ QChart* ChartControl::buildChart(const QSize& size) const
             const double value = std::max(m_columns[i].value, 0.0);
             slices[i]->setLabel(total > 0 ? percentText(value, total) : QString());
             slices[i]->setLabelVisible(value > 0);
-            slices[i]->setLabelPosition(value * 8 >= total ? QPieSlice::LabelInsideHorizontal : QPieSlice::LabelOutside);
+            slices[i]->setLabelPosition(
+                value * 8 >= total ? QPieSlice::LabelInsideHorizontal : QPieSlice::LabelOutside);
             slices[i]->setLabelColor(value * 8 >= total ? Qt::white : Qt::black);
             slices[i]->setColor(kSliceColours[i % std::size(kSliceColours)]);
             slices[i]->setBorderColor(Qt::white);
@@ -325,13 +326,15 @@ QChart* ChartControl::buildChart(const QSize& size) const
                 labels.append(label);
             }
             const QList<Column> columns = m_columns;
-            QObject::connect(chart, &QChart::plotAreaChanged, chart, [chart, labels, columns, categoryOf](const QRectF&) {
-                for (qsizetype i = 0; i < labels.size(); ++i) {
-                    const QPointF end = chart->mapToPosition(QPointF(columns[i].value, double(categoryOf(i))));
-                    const QRectF box = labels[i]->boundingRect();
-                    labels[i]->setPos(end.x() + 4, end.y() - box.height() / 2);
-                }
-            });
+            QObject::connect(
+                chart, &QChart::plotAreaChanged, chart, [chart, labels, columns, categoryOf](const QRectF&) {
+                    for (qsizetype i = 0; i < labels.size(); ++i) {
+                        const QPointF end
+                            = chart->mapToPosition(QPointF(columns[i].value, double(categoryOf(i))));
+                        const QRectF box = labels[i]->boundingRect();
+                        labels[i]->setPos(end.x() + 4, end.y() - box.height() / 2);
+                    }
+                });
         }
     }
 

@@ -8,7 +8,7 @@
 namespace quenlow {
 
 MessageAnswer MessageBoxMessages::show(const QString& title, const QString& text, MessageIcon icon,
-                                       MessageButtons buttons, MessageAnswer defaultAnswer)
+    MessageButtons buttons, MessageAnswer defaultAnswer)
 {
     QWidget* parent = QApplication::activeModalWidget();
     if (!parent)

@@ -14,7 +14,7 @@ class MessageBoxMessages final : public Messages
 {
 public:
     MessageAnswer show(const QString& title, const QString& text, MessageIcon icon, MessageButtons buttons,
-                       MessageAnswer defaultAnswer) override;
+        MessageAnswer defaultAnswer) override;
 };
 
 } // namespace quenlow

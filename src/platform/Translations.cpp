@@ -12,7 +12,8 @@ namespace quenlow {
 QStringList translationFolders()
 {
     const QString here = QCoreApplication::applicationDirPath();
-    return {here + QStringLiteral("/translations"), QDir::cleanPath(here + QStringLiteral("/../share/quenlow/translations"))};
+    return { here + QStringLiteral("/translations"),
+        QDir::cleanPath(here + QStringLiteral("/../share/quenlow/translations")) };
 }
 
 QStringList installTranslations(const QLocale& locale)
@@ -23,7 +24,7 @@ QStringList installTranslations(const QLocale& locale)
     // Owned by the application: they live as long as the texts they translate.
     auto* qt = new QTranslator(QCoreApplication::instance());
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt);
     else
         delete qt;

@@ -8,9 +8,9 @@
 #include "platform/WordXmlReading_p.h"
 #include "platform/WordXmlWriting_p.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QBuffer>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -118,9 +118,7 @@ QString WordContent::text() const
     return lines.join(u'\n');
 }
 
-
 using namespace wordml;
-
 
 // ---------------------------------------------------------------------------
 // WordDocument
@@ -160,8 +158,8 @@ FileResult WordDocument::open(const QString& path)
         return fileError(u"'%1' is a folder, not a document."_s.arg(path));
     if (info.size() > kMaxPackageBytes) {
         return fileError(u"The document '%1' cannot be opened: at %2 MB it is larger than a report "
-                                   u"document can be (%3 MB)."_s.arg(path, QString::number(info.size() / (1024 * 1024)),
-                                       QString::number(kMaxPackageBytes / (1024 * 1024))));
+                         u"document can be (%3 MB)."_s.arg(path, QString::number(info.size() / (1024 * 1024)),
+                             QString::number(kMaxPackageBytes / (1024 * 1024))));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -222,8 +220,8 @@ FileResult WordDocument::open(const QString& path)
     QString baseXml = *xml;
     BodyLayout layout;
     if (const Result<void> read = readMainPart(baseXml, layout, nullptr); !read) {
-        return fileError(
-            u"The document '%1' cannot be opened: its part '%2': %3."_s.arg(path, partName, read.error().detail));
+        return fileError(u"The document '%1' cannot be opened: its part '%2': %3."_s.arg(
+            path, partName, read.error().detail));
     }
     if (layout.selfClosingBodyEnd >= 0) {
         // Give an empty body an end tag, so there is a place for the additions.
@@ -359,8 +357,8 @@ void WordDocument::appendAdditionsXml(QString& out) const
     const bool bodyHasOtherBlocks = m_baseHasBlocks || m_added.size() > 1;
     for (qsizetype i = 0; i < m_added.size(); ++i) {
         const WordBlock& block = m_added[i];
-        if (const auto picture = std::find_if(m_pictures.cbegin(), m_pictures.cend(),
-                                              [i](const AddedPicture& p) { return p.block == i; });
+        if (const auto picture = std::find_if(
+                m_pictures.cbegin(), m_pictures.cend(), [i](const AddedPicture& p) { return p.block == i; });
             picture != m_pictures.cend()) {
             out += "<w:p"_L1 + declaration + ">"_L1;
             appendPictureXml(out, *picture);
@@ -512,7 +510,8 @@ WordDocument::QuitOutcome WordDocument::quit()
 namespace {
 
 const auto kRelationshipsNamespace = "http://schemas.openxmlformats.org/package/2006/relationships"_L1;
-const auto kImageRelationship = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"_L1;
+const auto kImageRelationship
+    = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image"_L1;
 constexpr qint64 kEmuPerPixel = 9525; // at 96 pixels an inch
 constexpr qint64 kEmuPerTwip = 635;
 
@@ -604,7 +603,8 @@ void WordDocument::appendPictureXml(QString& out, const AddedPicture& picture) c
     }
     const QString extent = u"cx=\"%1\" cy=\"%2\""_s.arg(cx).arg(cy);
     const QString name = u"Picture %1"_s.arg(picture.drawingId);
-    out += "<w:r><w:drawing><wp:inline xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
+    out += "<w:r><w:drawing><wp:inline "
+           "xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\" "
            "distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\"><wp:extent "_L1
         + extent + "/><wp:docPr id=\""_L1 + QString::number(picture.drawingId) + "\" name=\""_L1 + name
         + "\" descr=\""_L1 + escapedAttribute(picture.description)
@@ -613,8 +613,9 @@ void WordDocument::appendPictureXml(QString& out, const AddedPicture& picture) c
           "<a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
           "<pic:pic xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
           "<pic:nvPicPr><pic:cNvPr id=\"0\" name=\""_L1
-        + name + "\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill>"
-                 "<a:blip xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" r:embed=\""_L1
+        + name
+        + "\"/><pic:cNvPicPr/></pic:nvPicPr><pic:blipFill>"
+          "<a:blip xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" r:embed=\""_L1
         + picture.relationshipId
         + "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/>"
           "<a:ext "_L1
@@ -635,41 +636,45 @@ Result<void> WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& p
     };
     // The current relationships and content types: those about to be written, else the package's.
     QByteArray relationships = pending(relsName) ? *pending(relsName) : QByteArray();
-    QByteArray contentTypes = pending(u"[Content_Types].xml"_s) ? *pending(u"[Content_Types].xml"_s) : QByteArray();
+    QByteArray contentTypes
+        = pending(u"[Content_Types].xml"_s) ? *pending(u"[Content_Types].xml"_s) : QByteArray();
     if (!m_package.isEmpty() && (relationships.isEmpty() || contentTypes.isEmpty())) {
         QString error;
         ZipPointer archive = openPackage(m_package, &error);
         if (!archive)
-            return Error{Error::Io, error};
+            return Error { Error::Io, error };
         if (relationships.isEmpty())
             relationships = readPart(archive.get(), relsName).value_or(QByteArray());
         if (contentTypes.isEmpty())
             contentTypes = readPart(archive.get(), u"[Content_Types].xml"_s).value_or(QByteArray());
     }
     if (relationships.isEmpty())
-        relationships = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<Relationships xmlns=\""
-            + QByteArray(kRelationshipsNamespace.data(), kRelationshipsNamespace.size()) + "\"></Relationships>";
+        relationships
+            = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<Relationships xmlns=\""
+            + QByteArray(kRelationshipsNamespace.data(), kRelationshipsNamespace.size())
+            + "\"></Relationships>";
     const qsizetype relsEnd = relationships.lastIndexOf("</Relationships>");
     const qsizetype typesEnd = contentTypes.lastIndexOf("</Types>");
     if (relsEnd < 0 || typesEnd < 0)
-        return Error{Error::Other, u"the document's package lists no relationships or content types"_s};
+        return Error { Error::Other, u"the document's package lists no relationships or content types"_s };
     QByteArray newRelationships;
     for (const AddedPicture& picture : m_pictures) {
         newRelationships += "<Relationship Id=\"" + picture.relationshipId.toUtf8() + "\" Type=\""
             + QByteArray(kImageRelationship.data(), kImageRelationship.size()) + "\" Target=\""
             + picture.mediaName.toUtf8() + "\"/>";
-        parts.append({partFolder(m_partName) + picture.mediaName, picture.png});
+        parts.append({ partFolder(m_partName) + picture.mediaName, picture.png });
     }
     relationships.insert(relsEnd, newRelationships);
-    static const QRegularExpression pngDefault(u"<Default\\s[^>]*Extension=\"png\""_s,
-                                               QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression pngDefault(
+        u"<Default\\s[^>]*Extension=\"png\""_s, QRegularExpression::CaseInsensitiveOption);
     if (!pngDefault.match(QString::fromUtf8(contentTypes)).hasMatch())
         contentTypes.insert(typesEnd, "<Default Extension=\"png\" ContentType=\"image/png\"/>");
-    for (auto [name, bytes] : {std::pair{relsName, relationships}, std::pair{u"[Content_Types].xml"_s, contentTypes}}) {
+    for (auto [name, bytes] :
+        { std::pair { relsName, relationships }, std::pair { u"[Content_Types].xml"_s, contentTypes } }) {
         if (QByteArray* existing = pending(name))
             *existing = bytes;
         else
-            parts.append({name, bytes});
+            parts.append({ name, bytes });
     }
     return {};
 }

@@ -3,8 +3,8 @@
 #include "platform/WordPackage_p.h"
 
 #include <QStringDecoder>
-#include <QXmlStreamReader>
 #include <QStringEncoder>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,7 +21,6 @@ QString zipErrorText(zip_error_t* error)
 {
     return QString::fromLocal8Bit(zip_error_strerror(error));
 }
-
 
 /// Opens `package` read-only. `package` must outlive the archive.
 ZipPointer openPackage(const QByteArray& package, QString* error)
@@ -47,8 +46,6 @@ ZipPointer openPackage(const QByteArray& package, QString* error)
     zip_error_fini(&zipError);
     return ZipPointer(archive);
 }
-
-
 
 /// Reads the part `name`. `unpacked` counts what the package's parts read so
 /// far unpacked to, against kMaxUnpackedBytes; without it the part counts alone.

@@ -21,9 +21,13 @@ namespace quenlow::wordml {
 // ---------------------------------------------------------------------------
 // Package parts of a new document
 
-inline constexpr QLatin1StringView kWordNamespace{"http://schemas.openxmlformats.org/wordprocessingml/2006/main"};
-inline constexpr QLatin1StringView kStrictWordNamespace{"http://purl.oclc.org/ooxml/wordprocessingml/main"};
-inline constexpr QLatin1StringView kMainPartName{"word/document.xml"};
+inline constexpr QLatin1StringView kWordNamespace {
+    "http://schemas.openxmlformats.org/wordprocessingml/2006/main"
+};
+inline constexpr QLatin1StringView kStrictWordNamespace {
+    "http://purl.oclc.org/ooxml/wordprocessingml/main"
+};
+inline constexpr QLatin1StringView kMainPartName { "word/document.xml" };
 
 inline constexpr char kContentTypes[]
     = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
@@ -87,8 +91,6 @@ inline constexpr char kEmptyDocument[]
       "w:footer=\"709\" w:gutter=\"0\"/></w:sectPr></w:body></w:document>";
 
 inline constexpr int kTextWidthTwips = 9638;
-
-
 
 // What a zip entry says it unpacks to is whatever its writer put there; a
 // crafted file declares terabytes, or packs hundreds of megabytes of markup

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-#include "platform/WordXmlReading_p.h"
 #include "platform/WordPackage_p.h"
+#include "platform/WordXmlReading_p.h"
 
 #include <algorithm>
 
@@ -171,7 +171,6 @@ WordTable readTable(QXmlStreamReader& reader)
     return table;
 }
 
-
 // Block-level content of the body, also inside content controls and custom
 // XML. Those nest to any depth in a crafted file: counted, not recursed into.
 void readBlocks(QXmlStreamReader& reader, QList<WordBlock>* blocks, BodyLayout& layout, const QString& xml)
@@ -243,10 +242,12 @@ Result<void> readMainPart(const QString& xml, BodyLayout& layout, QList<WordBloc
     while (!reader.atEnd() && !reader.hasError())
         reader.readNext();
     if (reader.hasError())
-        return Error{Error::Other, u"it is not well-formed XML (%1 at line %2)"_s.arg(reader.errorString())
-                                       .arg(reader.lineNumber())};
+        return Error {
+            Error::Other,
+            u"it is not well-formed XML (%1 at line %2)"_s.arg(reader.errorString()).arg(reader.lineNumber())
+        };
     if (!sawBody || layout.splice < 0)
-        return Error{Error::Other, u"it is not a word-processing document body"_s};
+        return Error { Error::Other, u"it is not a word-processing document body"_s };
     return {};
 }
 

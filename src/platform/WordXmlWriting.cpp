@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-#include "platform/WordXmlWriting_p.h"
 #include "platform/WordPackage_p.h"
+#include "platform/WordXmlWriting_p.h"
 
 #include <algorithm>
 

@@ -4,18 +4,18 @@
 
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "editors/Editors.h"
 #include "main/AnswersStoreForm.h"
 #include "main/CollectAnswersForm.h"
 #include "main/CollectedFormsPanel.h"
 #include "main/FormHistory.h"
 #include "main/MainForm.h"
+#include "model/DesignerCommands.h"
 #include "model/FormSession.h"
-#include "editors/Editors.h"
+#include "model/Publication.h"
 #include "newform/CreateNewForm.h"
 #include "newform/NewFormOperations.h"
-#include "model/DesignerCommands.h"
 #include "reporter/Reporter.h"
-#include "model/Publication.h"
 #include "server/CollectionService.h"
 #include "server/ListenAddress.h"
 
@@ -45,8 +45,8 @@ struct Program::Private final : DesignerCommands {
     QString listenHost = defaultListenHost();
     quint16 listenPort = kDefaultListenPort;
     bool listenGiven = false; // --listen (or a test) chose the address
-    bool shared = false;      // the running service is open to the network
-    bool https = false;       // and serves over TLS
+    bool shared = false; // the running service is open to the network
+    bool https = false; // and serves over TLS
 
     // The address people open to answer the open form, or the service's own.
     QString collectionText() const
@@ -100,22 +100,25 @@ void Program::Private::chooseAnswersStore()
     // A database that is not there (and was not created now) is no choice.
     if (!requireAnswersDatabase(*session)) {
         session->setAnswersStore(before);
-        showExclamation(QStringLiteral("The answers are still stored in '") + shownLocation(session->databasePath())
-                        + QStringLiteral("'."));
+        showExclamation(QStringLiteral("The answers are still stored in '")
+            + shownLocation(session->databasePath()) + QStringLiteral("'."));
         return;
     }
     QSettings().setValue(QStringLiteral("answers/store"), form.location());
     // The steps recorded changed the columns of the other database.
     mainForm->history()->stack()->clear();
-    QString text = QStringLiteral("The answers are now stored in '") + shownLocation(session->databasePath()) + QStringLiteral("'.");
+    QString text = QStringLiteral("The answers are now stored in '") + shownLocation(session->databasePath())
+        + QStringLiteral("'.");
     if (const Result<QStringList> unpublished = publishAllForms(*session); !unpublished)
-        text += QStringLiteral(" The forms could not be published to it (") + unpublished.error().detail + QStringLiteral(").");
+        text += QStringLiteral(" The forms could not be published to it (") + unpublished.error().detail
+            + QStringLiteral(").");
     else if (!unpublished->isEmpty())
-        text += QStringLiteral(" These forms could not be published to it: ") + unpublished->join(QStringLiteral(", "))
-            + QLatin1Char('.');
+        text += QStringLiteral(" These forms could not be published to it: ")
+            + unpublished->join(QStringLiteral(", ")) + QLatin1Char('.');
     if (collection.isRunning())
-        text += QStringLiteral(" The answers being collected go to the previous database until Collect Answers is "
-                               "stopped and started again.");
+        text += QStringLiteral(
+            " The answers being collected go to the previous database until Collect Answers is "
+            "stopped and started again.");
     showInformation(text);
 }
 
@@ -162,19 +165,20 @@ CollectionChoice Program::Private::rememberedChoice() const
 bool Program::Private::startCollecting(const CollectionChoice& chosen, QString* error)
 {
     // Shared: every address of this computer, or the one --listen named.
-    const QString host = !chosen.shared ? defaultListenHost()
+    const QString host = !chosen.shared                ? defaultListenHost()
         : (listenGiven && !isLoopbackHost(listenHost)) ? listenHost
-                                                        : QStringLiteral("0.0.0.0");
+                                                       : QStringLiteral("0.0.0.0");
     // Servers elsewhere serve what is published in the answers database:
     // every form of the folder goes there as it is now.
     if (const Result<QStringList> unpublished = publishAllForms(*session); !unpublished) {
-        *error = QStringLiteral("The forms cannot be published to the answers database (") + unpublished.error().detail
-            + QStringLiteral("). No answers are being collected.");
+        *error = QStringLiteral("The forms cannot be published to the answers database (")
+            + unpublished.error().detail + QStringLiteral("). No answers are being collected.");
         return false;
     } else if (!unpublished->isEmpty()) {
-        showExclamation(QStringLiteral("These forms could not be published to the answers database and cannot be "
-                                       "answered: ")
-                        + unpublished->join(QStringLiteral(", ")) + QLatin1Char('.'));
+        showExclamation(
+            QStringLiteral("These forms could not be published to the answers database and cannot be "
+                           "answered: ")
+            + unpublished->join(QStringLiteral(", ")) + QLatin1Char('.'));
     }
     collection.setTls(chosen.certificateFile, chosen.keyFile);
     collection.setAnswersStore(session->databasePath());
@@ -200,7 +204,8 @@ void Program::Private::showCollection()
     if (!collection.isRunning())
         return;
     const QString page = session->isFormOpen() ? session->htmlName() : QString();
-    const std::optional<HeaderFacts> header = page.isEmpty() ? std::nullopt : headerFacts(session->collection.methods());
+    const std::optional<HeaderFacts> header
+        = page.isEmpty() ? std::nullopt : headerFacts(session->collection.methods());
     const QStringList addresses = collectionAddresses(shared, collection.port(), page, https);
     CollectionAddresses window(addresses, shared, header && header->showsAnswersTable, mainForm.get());
     if (header && header->settings.showResults) {
@@ -212,7 +217,8 @@ void Program::Private::showCollection()
         window.addResultsAddresses(results);
     }
     window.addPanel(new CollectedFormsPanel(*session, [this](const QString& form) {
-        const QStringList at = collectionAddresses(shared, collection.port(), form + QStringLiteral(".html"), https);
+        const QStringList at
+            = collectionAddresses(shared, collection.port(), form + QStringLiteral(".html"), https);
         return at.isEmpty() ? QString() : at.constFirst();
     }));
     window.exec();
@@ -226,12 +232,13 @@ void Program::Private::resumeCollecting()
         return;
     QString error;
     if (startCollecting(rememberedChoice(), &error))
-        mainForm->showStatus(QStringLiteral("Collecting answers again, as when Quenlow was last closed: ")
-                             + collectionText());
+        mainForm->showStatus(
+            QStringLiteral("Collecting answers again, as when Quenlow was last closed: ") + collectionText());
     else
-        mainForm->showStatus(QStringLiteral("Quenlow was collecting answers when it was last closed, but cannot "
-                                            "start again: ")
-                             + error);
+        mainForm->showStatus(
+            QStringLiteral("Quenlow was collecting answers when it was last closed, but cannot "
+                           "start again: ")
+            + error);
 }
 
 namespace {
@@ -309,8 +316,9 @@ QWidget* Program::mainWindow() const
 void Program::start()
 {
     // Exit, or closing the main window, ends the event loop the program runs in.
-    connect(d->mainForm.get(), &MainForm::programEnding, this, [] { QCoreApplication::quit(); },
-            Qt::QueuedConnection);
+    connect(
+        d->mainForm.get(), &MainForm::programEnding, this, [] { QCoreApplication::quit(); },
+        Qt::QueuedConnection);
     d->mainForm->startUp();
     d->mainForm->show();
 }
@@ -324,8 +332,8 @@ QString programFolder(const QString& given, QString* error)
 {
     QString folder = given;
     if (folder.isEmpty())
-        folder = defaultProgramFolder(QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                                   : QDir::currentPath());
+        folder = defaultProgramFolder(
+            QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath());
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
     if (const Result<void> laidOut = layOutProgramFolder(folder); !laidOut) {

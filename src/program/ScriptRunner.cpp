@@ -89,8 +89,8 @@ void ScriptRunner::setRealView(bool real)
 
 void ScriptRunner::installBrowserRecorder()
 {
-    BrowserView::setRecorder(
-        [this](const QString& window, const QString& kind, const QString& path) { onBrowser(window, kind, path); },
+    BrowserView::setRecorder([this](const QString& window, const QString& kind,
+                                 const QString& path) { onBrowser(window, kind, path); },
         m_realView, [this](const BrowserView& view, bool ok) { onLoaded(view, ok); });
 }
 
@@ -312,8 +312,8 @@ void ScriptRunner::onMessage(const RecordingMessages::Box& box)
     print(QStringLiteral("message %1 %2 default=%3 \"%4\" %5")
               .arg(iconName(box.icon),
                   box.buttons == MessageButtons::YesNo ? QStringLiteral("YesNo") : QStringLiteral("OK"),
-                  answerName(box.defaultAnswer),
-                  oneLine(withAppFolder(box.title)), oneLine(withAppFolder(box.text))));
+                  answerName(box.defaultAnswer), oneLine(withAppFolder(box.title)),
+                  oneLine(withAppFolder(box.text))));
     if (box.unanswered)
         print(QStringLiteral("unanswered"));
 }
@@ -324,7 +324,7 @@ void ScriptRunner::onBrowser(const QString& window, const QString& kind, const Q
         ? QString(QStringLiteral("refresh ") + window)
         : QString(kind + QLatin1Char(' ') + window + QLatin1Char(' ') + withAppFolder(path));
     if (m_realView)
-        m_heldBrowserLines.append({window, line});
+        m_heldBrowserLines.append({ window, line });
     else
         print(line);
 }
@@ -341,7 +341,7 @@ void ScriptRunner::onLoaded(const BrowserView& view, bool ok)
     const QString url = withAppFolder(view.loadedUrl().toString(QUrl::PreferLocalFile));
     if (ok)
         print(QStringLiteral("loaded ") + window + QLatin1Char(' ') + url + QStringLiteral(" \"")
-              + oneLine(view.loadedTitle()) + QLatin1Char('"'));
+            + oneLine(view.loadedTitle()) + QLatin1Char('"'));
     else
         print(QStringLiteral("failed ") + window + QLatin1Char(' ') + url);
 }

@@ -38,13 +38,13 @@ AnswerPositions::Direct AnswerPositions::directRowId(AnswersStore& store, qint64
     if (!span)
         return {};
     if (span->count == 0)
-        return {true, std::nullopt};
+        return { true, std::nullopt };
     // As many rows as ids from the first to the last: no id is missing in between.
     if (span->last - span->first + 1 != span->count)
         return {};
     if (number > span->count)
-        return {true, std::nullopt};
-    return {true, span->first + number - 1};
+        return { true, std::nullopt };
+    return { true, span->first + number - 1 };
 }
 
 std::optional<qint64> AnswerPositions::rowIdOf(AnswersStore& store, qint64 number)
@@ -101,14 +101,14 @@ AnswerPositions::Answer AnswerPositions::valueOf(AnswersStore& store, const QStr
         const std::optional<qint64> id = rowIdOf(store, number);
         if (!id)
             return {};
-        const auto rows = store.readRows(m_table, {column}, *id - 1, 1);
+        const auto rows = store.readRows(m_table, { column }, *id - 1, 1);
         if (!rows)
-            return {ValueState::NoColumn, {}, id};
+            return { ValueState::NoColumn, {}, id };
         if (!rows->isEmpty() && rows->constFirst().id == *id) {
             const QVariant value = rows->constFirst().values.value(0);
             if (value.isNull())
-                return {ValueState::Null, {}, id};
-            return {ValueState::Value, value, id};
+                return { ValueState::Null, {}, id };
+            return { ValueState::Value, value, id };
         }
         // The row went away under us: the positions are stale.
         reset();

@@ -17,8 +17,8 @@ constexpr int kKeptPages = 24;
 
 } // namespace
 
-AnswersTableModel::AnswersTableModel(const QString& databasePath, const QString& table, const QStringList& columns,
-                                     QObject* parent)
+AnswersTableModel::AnswersTableModel(
+    const QString& databasePath, const QString& table, const QStringList& columns, QObject* parent)
     : QAbstractTableModel(parent)
     , m_databasePath(databasePath)
     , m_table(table)

@@ -17,7 +17,8 @@ class AnswersStore;
 /// A form's answers for a table view, read from the database a page of rows
 /// at a time and only for the rows shown: a few pages are kept, never the
 /// whole table. Sorting and filtering put the matching row ids in order once,
-/// in the store, so that any page is then one lookup. Rows are numbered in the vertical heading; each row knows its id.
+/// in the store, so that any page is then one lookup. Rows are numbered in the vertical heading; each row
+/// knows its id.
 class AnswersTableModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -26,7 +27,7 @@ class AnswersTableModel final : public QAbstractTableModel
 public:
     /// `columns` are the question columns to show, in order.
     AnswersTableModel(const QString& databasePath, const QString& table, const QStringList& columns,
-                      QObject* parent = nullptr);
+        QObject* parent = nullptr);
     ~AnswersTableModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -5,11 +5,10 @@
 #include "core/Messages.h"
 #include "core/TextFile.h"
 #include "database/AnswersStore.h"
-#include "model/FormSession.h"
 #include "model/AnswersTableHtml.h"
+#include "model/FormSession.h"
 #include "model/HtmlText.h"
 #include "reporter/ReporterTexts.h"
-
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -21,7 +20,7 @@ namespace {
 class PageText
 {
 public:
-    template<typename... Pieces> void line(const Pieces&... pieces)
+    template <typename... Pieces> void line(const Pieces&... pieces)
     {
         ((m_text += pieces), ...);
         m_text += u"\r\n"_s;
@@ -48,7 +47,7 @@ bool writeTable(PageText& page, AnswersStore& store, const QString& table)
     QStringList names;
     heading.reserve(columns->size());
     for (const AnswersStore::Column& column : *columns) {
-        heading.append({column.name, column.isMemo()});
+        heading.append({ column.name, column.isMemo() });
         names.append(column.name);
     }
     AnswersTableHtml html(page.text(), table, heading);
@@ -94,26 +93,28 @@ bool WriteAnswersTablePage(FormSession& session)
     page.line(u"</title>"_s);
     if (session.backgroundFileName.isEmpty())
         session.backgroundFileName = u"background.gif"_s;
-    page.line(u"<BODY BGCOLOR='#000000' BACKGROUND='"_s, escapeAttribute(session.backgroundFileName), u"'>"_s);
+    page.line(
+        u"<BODY BGCOLOR='#000000' BACKGROUND='"_s, escapeAttribute(session.backgroundFileName), u"'>"_s);
 
     const auto store = openAnswersStore(session.databasePath());
     if (store) {
         if (!writeTable(page, **store, table)) {
             showExclamation(reporter::tableMissing(caption));
             page.line(u"<font size=5><B> The table containing the data for the form "_s, escaped(caption),
-                      u" is missing. </B></FONT>"_s);
+                u" is missing. </B></FONT>"_s);
         }
     } else {
         showExclamation(reporter::databaseUnavailable(session.databasePath(), store.error().detail));
         page.line(u"<font size=5><B> The answers database for the form "_s, escaped(caption),
-                  u" cannot be opened. </B></FONT>"_s);
+            u" cannot be opened. </B></FONT>"_s);
     }
     page.line(u"</body>"_s);
     page.line(u"</html>"_s);
 
     const QString path = session.htmlFolder() + answersTablePageName();
     if (const FileResult written = writeFileAtomically(path, encodeText(page.text())); !written) {
-        showExclamation(u"The page '"_s + path + u"' cannot be written ("_s + written.error().detail + u")."_s);
+        showExclamation(
+            u"The page '"_s + path + u"' cannot be written ("_s + written.error().detail + u")."_s);
         return false;
     }
     return true;

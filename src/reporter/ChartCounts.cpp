@@ -6,7 +6,6 @@
 
 #include <QHash>
 
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace quenlow {
@@ -14,14 +13,14 @@ namespace quenlow {
 QStringList chartOptions(const FormMethod& method)
 {
     if (method.methodType == Kind::checkBox())
-        return {u"Checked"_s, u"Not Checked"_s};
+        return { u"Checked"_s, u"Not Checked"_s };
     if (method.methodType == Kind::radioButtons() || method.methodType == Kind::pullDownMenu())
         return method.attribute6List;
     return {};
 }
 
-Result<QList<qint64>> countAnswers(AnswersStore& store, const QString& table, const QString& column,
-                                   const QStringList& options)
+Result<QList<qint64>> countAnswers(
+    AnswersStore& store, const QString& table, const QString& column, const QStringList& options)
 {
     return store.countMatches(table, column, options);
 }

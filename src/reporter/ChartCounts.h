@@ -26,7 +26,7 @@ QStringList chartOptions(const FormMethod& method);
 /// and the marker of a column added later count for none. The table is read
 /// once, however many options there are. NotFound when the table is
 /// missing; another failure when the column cannot be read.
-Result<QList<qint64>> countAnswers(AnswersStore& store, const QString& table, const QString& column,
-                                   const QStringList& options);
+Result<QList<qint64>> countAnswers(
+    AnswersStore& store, const QString& table, const QString& column, const QStringList& options);
 
 } // namespace quenlow

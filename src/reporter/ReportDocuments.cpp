@@ -6,14 +6,13 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
-#include "platform/WordDocument.h"
 #include "model/MethodCollection.h"
+#include "platform/WordDocument.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReporterTexts.h"
 
 #include <QFileInfo>
 #include <QProgressDialog>
-
 
 #include <limits>
 
@@ -41,7 +40,8 @@ WordFont font(bool bold, bool italic, double size, WordUnderline underline)
 
 QString createdMessage(const ReportTarget& target)
 {
-    return u"The new word document '"_s + target.documentName + u"' has been created in "_s + target.reportsFolder;
+    return u"The new word document '"_s + target.documentName + u"' has been created in "_s
+        + target.reportsFolder;
 }
 
 QString createFailedMessage(const ReportTarget& target)
@@ -66,16 +66,16 @@ void showAddFailure(const ReportTarget& target, const QString& what, const FileR
         showExclamation(opened.error().detail);
         return;
     }
-    showExclamation(u"The word document '"_s + target.documentName + u"' that you wish to export the "_s + what
-                    + u" to cannot be found."_s
-                    + u"The document must first be created by defining its name and pressing the 'Create New Report' button."_s);
+    showExclamation(u"The word document '"_s + target.documentName + u"' that you wish to export the "_s
+        + what + u" to cannot be found."_s
+        + u"The document must first be created by defining its name and pressing the 'Create New Report' button."_s);
 }
 
 enum class RowsTyped { Done, Failed, Cancelled };
 
 /// Step 9 of the table export: one row of cells per answer, in storage order.
 RowsTyped typeAnswerRows(WordDocument& document, AnswersStore& store, const QString& table,
-                         const QStringList& fields, qint64 answerCount, QWidget* parent)
+    const QStringList& fields, qint64 answerCount, QWidget* parent)
 {
     // Read in pages, so a large table never sits in memory whole.
     constexpr qint64 kPage = 1000;
@@ -84,7 +84,7 @@ RowsTyped typeAnswerRows(WordDocument& document, AnswersStore& store, const QStr
         return RowsTyped::Failed;
 
     QProgressDialog progress(u"Adding the table of answers to the word document…"_s, u"Cancel"_s, 0,
-                             int(qMin<qint64>(answerCount, std::numeric_limits<int>::max())), parent);
+        int(qMin<qint64>(answerCount, std::numeric_limits<int>::max())), parent);
     progress.setObjectName(u"ExportProgress"_s);
     progress.setWindowTitle(Messages::title());
     progress.setWindowModality(Qt::WindowModal);
@@ -120,7 +120,7 @@ RowsTyped typeAnswerRows(WordDocument& document, AnswersStore& store, const QStr
 
 ReportTarget ReportTarget::of(const FormSession& session, const QString& documentName)
 {
-    return {session.reportsFolder(), session.databasePath(), session.openFormName, documentName};
+    return { session.reportsFolder(), session.databasePath(), session.openFormName, documentName };
 }
 
 bool CreateReport(const ReportTarget& target)
@@ -146,7 +146,7 @@ bool CreateReport(const ReportTarget& target)
 }
 
 ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fields, bool wholeTable,
-                               QWidget* parent, const std::function<void()>& exported)
+    QWidget* parent, const std::function<void()>& exported)
 {
     const QString table = target.tableName();
     auto store = openAnswersStore(target.databasePath);
@@ -169,7 +169,7 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
     const qint64 answers = *counted;
     if (answers == 0) {
         showExclamation(u"The table '"_s + table + u"' that you wish to export to word document '"_s
-                        + target.documentName + u"' has no data in it."_s);
+            + target.documentName + u"' has no data in it."_s);
         return ExportOutcome::Refused;
     }
 
@@ -178,7 +178,8 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
         return ExportOutcome::Failed;
     }
     document.setFont(font(true, true, 14, WordUnderline::None));
-    document.typeText((wholeTable ? u"Database table '"_s : u"Excerpt from database table '"_s) + table + u"'."_s);
+    document.typeText(
+        (wholeTable ? u"Database table '"_s : u"Excerpt from database table '"_s) + table + u"'."_s);
     document.addTable(1, int(fields.size()));
     for (const QString& field : fields) {
         document.setFont(font(false, false, 9, WordUnderline::None));
@@ -192,12 +193,14 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
         showAddFailure(target, u"table"_s);
         return ExportOutcome::Failed;
     case RowsTyped::Cancelled:
-        showInformation(u"The table has not been added to the word document '"_s + target.documentName + u"'."_s);
+        showInformation(
+            u"The table has not been added to the word document '"_s + target.documentName + u"'."_s);
         return ExportOutcome::Cancelled;
     }
-    store = Error{}; // closed before the document is shown
+    store = Error {}; // closed before the document is shown
 
-    showInformation(u"If the added table is as desired Save and Close the document before adding another item."_s);
+    showInformation(
+        u"If the added table is as desired Save and Close the document before adding another item."_s);
     document.visible(parent);
     if (exported)
         exported();
@@ -216,7 +219,8 @@ bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* p
     document.typeText(text);
     document.typeParagraph();
     document.typeParagraph();
-    showInformation(u"If the added text is as desired Save and Close the document before adding another item."_s);
+    showInformation(
+        u"If the added text is as desired Save and Close the document before adding another item."_s);
     document.visible(parent);
     document.quit();
     return true;
@@ -234,13 +238,15 @@ bool AddChartToReport(const ReportTarget& target, const QString& title, const QI
     document.typeParagraph();
     document.addPicture(chart, title);
     document.typeParagraph();
-    showInformation(u"If the added chart is as desired Save and Close the document before adding another item."_s);
+    showInformation(
+        u"If the added chart is as desired Save and Close the document before adding another item."_s);
     document.visible(parent);
     document.quit();
     return true;
 }
 
-std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target, const MethodCollection& collection)
+std::optional<QList<ChoiceSummary>> summariseChoices(
+    const ReportTarget& target, const MethodCollection& collection)
 {
     const auto store = openAnswersStore(target.databasePath);
     if (!store) {
@@ -263,7 +269,8 @@ std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target,
         summary.question = method.userInstruction;
         summary.options = chartOptions(method);
         summary.answers = *answers;
-        const auto counts = countAnswers(**store, table, columnNameFor(method.userInstruction), summary.options);
+        const auto counts
+            = countAnswers(**store, table, columnNameFor(method.userInstruction), summary.options);
         if (!counts) {
             showExclamation(reporter::tableUnreadable(table, counts.error().detail));
             return std::nullopt;
@@ -309,7 +316,7 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
             document.typeText(text);
         };
         document.setFont(font(true, false, 10, WordUnderline::None));
-        for (const QString& heading : {u"Option"_s, u"Count"_s, u"Percentage"_s})
+        for (const QString& heading : { u"Option"_s, u"Count"_s, u"Percentage"_s })
             cell(heading);
         document.setFont(font(false, false, 10, WordUnderline::None));
         qint64 counted = 0;
@@ -328,7 +335,8 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
         document.endTable();
         document.typeParagraph();
     }
-    showInformation(u"If the added summary is as desired Save and Close the document before adding another item."_s);
+    showInformation(
+        u"If the added summary is as desired Save and Close the document before adding another item."_s);
     document.visible(parent);
     document.quit();
     return true;

@@ -40,8 +40,8 @@ bool CreateReport(const ReportTarget& target);
 
 enum class ExportOutcome {
     Completed, // the table was added and shown; the report lists are to be emptied
-    Refused,   // nothing to export (no fields, no answers, no database); message shown
-    Failed,    // the failure message was shown; the document is unchanged
+    Refused, // nothing to export (no fields, no answers, no database); message shown
+    Failed, // the failure message was shown; the document is unchanged
     Cancelled, // the user stopped a long export; the document is unchanged
 };
 
@@ -52,7 +52,7 @@ enum class ExportOutcome {
 /// the save question (the reporter empties its lists there). Long exports
 /// show a progress window whose Cancel leaves the document as it was.
 ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fields, bool wholeTable,
-                               QWidget* parent, const std::function<void()>& exported = {});
+    QWidget* parent, const std::function<void()>& exported = {});
 
 /// "Add above text to Word Report": appends `text` (12 pt) and an empty
 /// paragraph, shows the document and asks whether to save it. False when the
@@ -75,7 +75,8 @@ struct ChoiceSummary {
 /// The counts of every choice question (check box, radio buttons, menu) of
 /// `collection`, in the form's order; nothing, after a message, when the table
 /// cannot be read.
-std::optional<QList<ChoiceSummary>> summariseChoices(const ReportTarget& target, const MethodCollection& collection);
+std::optional<QList<ChoiceSummary>> summariseChoices(
+    const ReportTarget& target, const MethodCollection& collection);
 
 /// "Add Summary to Report": for every choice question a title line and a table
 /// of option, count and percentage of all answers (answers that chose none of

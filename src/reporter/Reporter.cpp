@@ -9,7 +9,6 @@
 #include "reporter/ReporterForm.h"
 #include "reporter/ReporterTexts.h"
 
-
 #include <optional>
 
 using namespace Qt::Literals::StringLiterals;
@@ -58,13 +57,15 @@ void openReporter(FormSession& session, QWidget* owner)
             return;
         }
         // The first row answers whether it holds any, however many follow.
-        const auto first = exists ? (*store)->readRows(table, {}, -1, 1) : Result<QList<AnswersStore::Row>>(exists.error());
+        const auto first = exists ? (*store)->readRows(table, {}, -1, 1)
+                                  : Result<QList<AnswersStore::Row>>(exists.error());
         if (!first) {
             showExclamation(reporter::tableUnreadable(table, first.error().detail));
             return;
         }
         if (first->isEmpty()) {
-            showExclamation(u"The table for the form '"_s + session.openFormName + u"' contains no data to report."_s);
+            showExclamation(
+                u"The table for the form '"_s + session.openFormName + u"' contains no data to report."_s);
             return;
         }
     }

@@ -53,7 +53,7 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
         : ExportFormat::Csv;
     request.outputPath = path;
 
-    ExportResult result = Error{};
+    ExportResult result = Error {};
     {
         // Gone before any message: hidden, it would still show itself once
         // its delay passed in the message's event loop.

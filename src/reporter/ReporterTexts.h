@@ -11,19 +11,20 @@ namespace quenlow::reporter {
 
 inline QString databaseUnavailable(const QString& path, const QString& reason)
 {
-    return QStringLiteral("The answers database '") + shownLocation(path) + QStringLiteral("' cannot be opened (") + reason
-        + QStringLiteral(").");
+    return QStringLiteral("The answers database '") + shownLocation(path)
+        + QStringLiteral("' cannot be opened (") + reason + QStringLiteral(").");
 }
 
 inline QString tableMissing(const QString& pageFile)
 {
-    return QStringLiteral("The table containing the data for the form ") + pageFile + QStringLiteral(" is missing.");
+    return QStringLiteral("The table containing the data for the form ") + pageFile
+        + QStringLiteral(" is missing.");
 }
 
 inline QString tableUnreadable(const QString& table, const QString& reason)
 {
-    return QStringLiteral("The table '") + table + QStringLiteral("' of the answers database cannot be read (")
-        + reason + QStringLiteral(").");
+    return QStringLiteral("The table '") + table
+        + QStringLiteral("' of the answers database cannot be read (") + reason + QStringLiteral(").");
 }
 
 inline QString noFieldSelected()

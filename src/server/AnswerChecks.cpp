@@ -35,7 +35,7 @@ FormFields checkAnswers(const QList<PostedQuestion>& questions, QList<Answer>& a
     QList<ConditionalQuestion> conditional;
     conditional.reserve(questions.size());
     for (const PostedQuestion& q : questions)
-        conditional.append({q.field, q.settings.condition});
+        conditional.append({ q.field, q.settings.condition });
     const QList<bool> applies = questionsThatApply(conditional, stored);
 
     FormFields problems;
@@ -59,10 +59,10 @@ FormFields checkAnswers(const QList<PostedQuestion>& questions, QList<Answer>& a
             if (checked.ok() && answer && answer->value && !checked.value.isEmpty())
                 answer->value = checked.value;
         } else {
-            problem = missingAnswerProblem(shapeOf(q.kind), q.settings.rules, {given});
+            problem = missingAnswerProblem(shapeOf(q.kind), q.settings.rules, { given });
         }
         if (!problem.isEmpty())
-            problems.append({q.field, problem});
+            problems.append({ q.field, problem });
     }
     return problems;
 }

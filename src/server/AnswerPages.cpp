@@ -49,15 +49,16 @@ QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& 
     if (updated) {
         page += QStringLiteral("<P><B>Your answers have been updated.</B>") + kLineEnd;
     } else if (!form.settings.thankYouText.isEmpty()) {
-        page += QStringLiteral("<P><B>") + escapeHtml(form.settings.thankYouText) + QStringLiteral("</B>") + kLineEnd;
+        page += QStringLiteral("<P><B>") + escapeHtml(form.settings.thankYouText) + QStringLiteral("</B>")
+            + kLineEnd;
     } else {
         page += QStringLiteral("<P><B>Your answers to the form '") + escapeHtml(form.title)
             + QStringLiteral("' have been received.</B>") + kLineEnd;
     }
     if (form.showsAnswersTable) {
         page += QStringLiteral("<FORM method=get action='") + QString::fromLatin1(answersTablePath())
-            + QStringLiteral("'><input type=hidden name=") + pageFormat::tableNameField() + QStringLiteral(" value='")
-            + escapeAttribute(AnswersStore::tableFor(form.name))
+            + QStringLiteral("'><input type=hidden name=") + pageFormat::tableNameField()
+            + QStringLiteral(" value='") + escapeAttribute(AnswersStore::tableFor(form.name))
             + QStringLiteral("'><P><input type=submit value='View the answers table'></FORM>") + kLineEnd;
     }
     page += thankYouExtras(form, receipt);
@@ -65,20 +66,15 @@ QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& 
     return page.toUtf8();
 }
 
-bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName, const QList<TableColumn>& columns,
-                           const RowSource& rows, const ChunkSink& sink)
+bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName,
+    const QList<TableColumn>& columns, const RowSource& rows, const ChunkSink& sink)
 {
     constexpr qsizetype kPiece = 32 * 1024;
     const QString table = escapeHtml(tableName);
-    QStringList lines{QStringLiteral("<html>"),
-                      QStringLiteral("<head>"),
-                      QStringLiteral("<meta charset=\"utf-8\">"),
-                      QStringLiteral("<title>"),
-                      QStringLiteral("<h1>"),
-                      QStringLiteral("Database table - ") + table,
-                      QStringLiteral("</h1>"),
-                      QStringLiteral("</title>"),
-                      bodyTag(form)};
+    QStringList lines { QStringLiteral("<html>"), QStringLiteral("<head>"),
+        QStringLiteral("<meta charset=\"utf-8\">"), QStringLiteral("<title>"), QStringLiteral("<h1>"),
+        QStringLiteral("Database table - ") + table, QStringLiteral("</h1>"), QStringLiteral("</title>"),
+        bodyTag(form) };
     QString page = lines.join(kLineEnd) + kLineEnd;
     AnswersTableHtml html(page, tableName, columns);
     bool taken = true;
@@ -115,9 +111,10 @@ HttpResponse errorResponse(int status, const QString& title, const QString& expl
     HttpResponse response;
     response.status = status;
     response.contentType = QByteArrayLiteral("text/html; charset=utf-8");
-    response.body = (head(title) + QStringLiteral("<body><h1>") + escapeHtml(title) + QStringLiteral("</h1><p>")
-                     + escapeHtml(explanation) + QStringLiteral("</p></body></html>") + kLineEnd)
-                        .toUtf8();
+    response.body
+        = (head(title) + QStringLiteral("<body><h1>") + escapeHtml(title) + QStringLiteral("</h1><p>")
+            + escapeHtml(explanation) + QStringLiteral("</p></body></html>") + kLineEnd)
+              .toUtf8();
     return response;
 }
 

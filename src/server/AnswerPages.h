@@ -37,8 +37,8 @@ using RowSource = std::function<bool(const std::function<bool(const QVariantList
 /// to `sink` in pieces as the rows are read, so a table of any size costs
 /// one piece of memory. False when the sink refused a piece or the rows
 /// ended early (the page then says so at its end).
-bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName, const QList<TableColumn>& columns,
-                           const RowSource& rows, const ChunkSink& sink);
+bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName,
+    const QList<TableColumn>& columns, const RowSource& rows, const ChunkSink& sink);
 
 /// A small page saying what went wrong, and the response that carries it.
 HttpResponse errorResponse(int status, const QString& title, const QString& explanation);

@@ -59,7 +59,8 @@ bool isAnswered(const std::optional<QString>& value)
 
 } // namespace
 
-PlacedAnswers placeAnswers(const QString& table, const QList<PostedQuestion>& questions, const FormFields& fields)
+PlacedAnswers placeAnswers(
+    const QString& table, const QList<PostedQuestion>& questions, const FormFields& fields)
 {
     PlacedAnswers placed;
     const qsizetype count = questions.size();
@@ -76,8 +77,8 @@ PlacedAnswers placeAnswers(const QString& table, const QList<PostedQuestion>& qu
         byPlace[i] = hidden.contains(field) || (marked >= 0 && marked != i);
     }
 
-    QList<bool> carried(count, false);             // its field or its "Type" field came
-    QList<std::optional<QString>> value(count);    // the first value posted under its field
+    QList<bool> carried(count, false); // its field or its "Type" field came
+    QList<std::optional<QString>> value(count); // the first value posted under its field
     bool unplaced = false;
     for (const FormField& f : fields) {
         if (hidden.contains(f.name))
@@ -138,14 +139,15 @@ PlacedAnswers placeAnswers(const QString& table, const QList<PostedQuestion>& qu
                 stored.reset(); // the menu's empty first choice: nothing chosen
         }
         answered = answered || isAnswered(stored);
-        placed.answers.append({q.field, stored});
+        placed.answers.append({ q.field, stored });
         // Every control of a question the post carried shows what was sent:
         // an unticked box unticked, an unchosen menu at its empty choice.
         if (q.kind == ElementKind::CheckBox)
-            placed.kept.append({q.field, stored == QLatin1StringView("Checked") ? QStringLiteral("on")
-                                                                               : QStringLiteral("Not Checked")});
+            placed.kept.append({ q.field,
+                stored == QLatin1StringView("Checked") ? QStringLiteral("on")
+                                                       : QStringLiteral("Not Checked") });
         else if (stored || q.kind == ElementKind::PullDownMenu)
-            placed.kept.append({q.field, stored.value_or(QString())});
+            placed.kept.append({ q.field, stored.value_or(QString()) });
     }
     if (unplaced)
         placed.verdict = PlacedAnswers::Verdict::FormChanged;

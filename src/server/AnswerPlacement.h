@@ -13,9 +13,9 @@ namespace quenlow {
 /// What a post answers of a form, decided from the form's own questions.
 struct PlacedAnswers {
     enum class Verdict {
-        Answers,         // store `answers`
-        NoQuestion,      // the post carries none of the form's questions
-        FormChanged,     // it carries a question the form no longer has, or an answer it cannot place
+        Answers, // store `answers`
+        NoQuestion, // the post carries none of the form's questions
+        FormChanged, // it carries a question the form no longer has, or an answer it cannot place
         NothingAnswered, // nothing typed, ticked or chosen
     };
     Verdict verdict = Verdict::NoQuestion;
@@ -35,6 +35,7 @@ struct PlacedAnswers {
 /// "<name> Type") is told by its place after its "<name> Type" field. A box
 /// stores "Checked" or "Not Checked"; a menu left at its empty first choice
 /// stores no value.
-PlacedAnswers placeAnswers(const QString& table, const QList<PostedQuestion>& questions, const FormFields& fields);
+PlacedAnswers placeAnswers(
+    const QString& table, const QList<PostedQuestion>& questions, const FormFields& fields);
 
 } // namespace quenlow

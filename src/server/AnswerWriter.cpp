@@ -22,7 +22,7 @@ bool isReservedColumn(const QString& foldedName)
 // The store failed: never NotFound or Cancelled, which tell of the submission.
 Error failure(const QString& why, Error::Kind kind = Error::Io)
 {
-    return {kind == Error::Busy ? Error::Busy : Error::Io, why};
+    return { kind == Error::Busy ? Error::Busy : Error::Io, why };
 }
 
 bool storeFailed(const WriteResult& result)
@@ -148,7 +148,7 @@ AnswersStore::NewRow rowOf(const Submission& submission)
     row.values.reserve(submission.answers.size());
     for (const Answer& answer : submission.answers) {
         if (!isReservedColumn(foldAscii(answer.field)))
-            row.values.append({answer.field, answer.value});
+            row.values.append({ answer.field, answer.value });
     }
     row.token = submission.token;
     row.arrivedAt = submission.arrivedAt;
@@ -160,17 +160,17 @@ WriteResult resultOf(const AnswersStore::Inserted& inserted, const QString& tabl
 {
     switch (inserted.outcome) {
     case AnswersStore::Inserted::Stored:
-        return StoredSubmission{StoredSubmission::Stored, inserted.rowId};
+        return StoredSubmission { StoredSubmission::Stored, inserted.rowId };
     case AnswersStore::Inserted::Repeated:
-        return StoredSubmission{StoredSubmission::Repeated, inserted.rowId};
+        return StoredSubmission { StoredSubmission::Repeated, inserted.rowId };
     case AnswersStore::Inserted::Replaced:
-        return StoredSubmission{StoredSubmission::Replaced, inserted.rowId};
+        return StoredSubmission { StoredSubmission::Replaced, inserted.rowId };
     case AnswersStore::Inserted::NoSuchTable:
-        return Error{Error::NotFound, QStringLiteral("no table ") + table};
+        return Error { Error::NotFound, QStringLiteral("no table ") + table };
     case AnswersStore::Inserted::Skipped:
         break;
     }
-    return Error{Error::Cancelled, QStringLiteral("the client has gone")};
+    return Error { Error::Cancelled, QStringLiteral("the client has gone") };
 }
 
 } // namespace
@@ -219,12 +219,13 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
     // one by one, so that one that cannot be stored costs no other.
     bool anyFailed = false;
     for (size_t i = 0; i < batch.size(); ++i) {
-        WriteResult r = Error{};
+        WriteResult r = Error {};
         if (const Result<void> opened = ensureOpen(); !opened) {
             r = opened.error();
         } else {
-            const auto one = m_store->insertRows({rows.at(qsizetype(i))});
-            r = one ? resultOf(one->first(), rows.at(qsizetype(i)).table) : failure(one.error().detail, one.error().kind);
+            const auto one = m_store->insertRows({ rows.at(qsizetype(i)) });
+            r = one ? resultOf(one->first(), rows.at(qsizetype(i)).table)
+                    : failure(one.error().detail, one.error().kind);
             if (one) {
                 m_commits.fetch_add(1);
                 if (r && r->outcome == StoredSubmission::Stored)

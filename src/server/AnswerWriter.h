@@ -137,8 +137,8 @@ private:
     std::mutex m_committedMutex;
     std::function<void(const Submission&, const WriteResult&)> m_committed;
     // Counted by the writer thread, read by any.
-    std::atomic<quint64> m_commits{0};
-    std::atomic<quint64> m_stored{0};
+    std::atomic<quint64> m_commits { 0 };
+    std::atomic<quint64> m_stored { 0 };
 };
 
 } // namespace quenlow

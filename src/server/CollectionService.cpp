@@ -16,9 +16,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 #include <cstdio>
 #include <ctime>
+#include <thread>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -48,7 +48,7 @@ QByteArray logLine(const QByteArray& method, const QByteArray& path, int status,
 {
     // The path only: answers travel in bodies and are never written here.
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&now, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
@@ -61,7 +61,7 @@ QByteArray logLine(const QByteArray& method, const QByteArray& path, int status,
 // may open (its executable raises the limit as far as it is allowed).
 int descriptorRoom()
 {
-    rlimit limit{};
+    rlimit limit {};
     if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
         return 1024;
     return int(std::min<rlim_t>(limit.rlim_cur, 1 << 20));
@@ -95,9 +95,9 @@ struct CollectionService::Private {
     std::unique_ptr<HttpServer> server;
     QString host;
     quint16 port = 0;
-    std::atomic<bool> running{false};
+    std::atomic<bool> running { false };
     // Of the last run, once stopped; set by the thread that stops it.
-    std::atomic<quint64> stored{0}, commits{0};
+    std::atomic<quint64> stored { 0 }, commits { 0 };
     // Stops a run in the background; joined before the next run and at the end.
     std::thread stopper;
 
@@ -133,7 +133,7 @@ void CollectionService::setTls(const QString& certificateFile, const QString& ke
     if (certificateFile.isEmpty())
         d->tls.reset();
     else
-        d->tls = TlsFiles{certificateFile, keyFile};
+        d->tls = TlsFiles { certificateFile, keyFile };
 }
 
 void CollectionService::setAnswersStore(const QString& location)
@@ -148,9 +148,10 @@ void CollectionService::setLogSink(std::function<void(const QByteArray&)> sink)
 
 Result<void> CollectionService::start(const QString& appFolder, const QString& address, quint16 port)
 {
-    const auto fail = [](const QString& why, Error::Kind kind = Error::Io) { return Error{kind, why}; };
+    const auto fail = [](const QString& why, Error::Kind kind = Error::Io) { return Error { kind, why }; };
     if (d->running)
-        return fail(QStringLiteral("the service is running already at %1").arg(this->address()), Error::Duplicate);
+        return fail(
+            QStringLiteral("the service is running already at %1").arg(this->address()), Error::Duplicate);
     // The last run lets go of its port before this one takes it.
     d->waitForStop();
     // A store that keeps the published forms serves them, so a server
@@ -163,8 +164,9 @@ Result<void> CollectionService::start(const QString& appFolder, const QString& a
             return published.error();
         forms = std::move(published).value();
     } else if (!QFileInfo(appFolder + QStringLiteral("/HTML")).isDir()) {
-        return fail(QStringLiteral("the program folder %1 has no HTML folder").arg(QDir::toNativeSeparators(appFolder)),
-                    Error::NotFound);
+        return fail(QStringLiteral("the program folder %1 has no HTML folder")
+                        .arg(QDir::toNativeSeparators(appFolder)),
+            Error::NotFound);
     } else {
         forms = formsInFolder(appFolder, store);
     }
@@ -190,10 +192,12 @@ Result<void> CollectionService::start(const QString& appFolder, const QString& a
             sink(logLine(method, path, status, ms));
         },
         limits);
-    server->setImmediateHandler([h = handler.get()](const HttpRequest& request, std::function<void(HttpResponse)> respond) {
-        return h->handleWithoutWaiting(request, std::move(respond));
-    });
-    if (const Result<void> listening = server->start(address, port, d->tls ? &*d->tls : nullptr); !listening) {
+    server->setImmediateHandler(
+        [h = handler.get()](const HttpRequest& request, std::function<void(HttpResponse)> respond) {
+            return h->handleWithoutWaiting(request, std::move(respond));
+        });
+    if (const Result<void> listening = server->start(address, port, d->tls ? &*d->tls : nullptr);
+        !listening) {
         writer->stop();
         d->standardError.reset();
         return listening;
@@ -226,8 +230,8 @@ void CollectionService::stopInBackground(std::function<void()> done)
     // The run's parts go to the stopping thread whole: the logger refers to
     // the log, the server to the handler, the handler to the writer.
     d->stopper = std::thread([d = d.get(), server = std::move(d->server), handler = std::move(d->handler),
-                              writer = std::move(d->writer), log = std::move(d->standardError),
-                              done = std::move(done)]() mutable {
+                                 writer = std::move(d->writer), log = std::move(d->standardError),
+                                 done = std::move(done)]() mutable {
         // The server finishes the requests in the handler; their submissions
         // still reach the writer, which is stopped only after them.
         server->stop();
@@ -247,7 +251,8 @@ QString CollectionService::address() const
 {
     if (!d->running)
         return {};
-    return (d->tls ? QStringLiteral("https://") : QStringLiteral("http://")) + shownHost(d->host) + QLatin1Char(':') + QString::number(d->port);
+    return (d->tls ? QStringLiteral("https://") : QStringLiteral("http://")) + shownHost(d->host)
+        + QLatin1Char(':') + QString::number(d->port);
 }
 
 QString CollectionService::pageAddress(const QString& pageFile) const

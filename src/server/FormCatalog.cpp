@@ -24,8 +24,8 @@ std::optional<PublishedForm> readForm(const QString& path, const QString& name)
     const std::optional<HeaderFacts> facts = headerFacts(parsed.methods);
     if (!facts)
         return std::nullopt;
-    return PublishedForm{name, facts->title, facts->backgroundImage, facts->showsAnswersTable,
-                         postedQuestions(parsed.methods), facts->settings, chartedQuestions(parsed.methods)};
+    return PublishedForm { name, facts->title, facts->backgroundImage, facts->showsAnswersTable,
+        postedQuestions(parsed.methods), facts->settings, chartedQuestions(parsed.methods) };
 }
 
 } // namespace
@@ -52,7 +52,8 @@ std::optional<PublishedForm> FormCatalog::find(const QString& formName)
     if (!isFormName(formName))
         return std::nullopt;
     const QString path = m_collections + formName + QStringLiteral("Collection.txt");
-    struct stat st {};
+    struct stat st {
+    };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
         std::lock_guard lock(m_mutex);
         m_cache.remove(formName);
@@ -68,8 +69,8 @@ std::optional<PublishedForm> FormCatalog::find(const QString& formName)
         const auto it = m_cache.constFind(formName);
         // The designer replaces files by renaming a new one over them, so the
         // inode tells a new file even when size and time happen to agree.
-        if (it != m_cache.cend() && it->device == fresh.device && it->inode == fresh.inode && it->size == fresh.size
-            && it->mtimeNs == fresh.mtimeNs)
+        if (it != m_cache.cend() && it->device == fresh.device && it->inode == fresh.inode
+            && it->size == fresh.size && it->mtimeNs == fresh.mtimeNs)
             return it->form;
     }
     fresh.form = readForm(path, formName);

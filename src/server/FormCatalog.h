@@ -14,8 +14,8 @@ namespace quenlow {
 
 /// What the service needs to know about a form, read from its stored header.
 struct PublishedForm {
-    QString name;            // the form name, "survey" of tbl_survey
-    QString title;           // the header's "User Instruction"
+    QString name; // the form name, "survey" of tbl_survey
+    QString title; // the header's "User Instruction"
     QString backgroundImage; // the image file of the stored background choice, or empty
     bool showsAnswersTable = false; // the designer's tick, never what a post claims
     QList<PostedQuestion> questions; // in the order of the page

@@ -71,7 +71,7 @@ std::optional<FormFields> parseUrlEncoded(QByteArrayView body, QString* error)
         auto v = strictUtf8(eq < 0 ? QByteArray() : percentDecoded(piece.sliced(eq + 1), true));
         if (!n || !v)
             return refuse("the posted data is not UTF-8 text");
-        fields.append({std::move(*n), std::move(*v)});
+        fields.append({ std::move(*n), std::move(*v) });
     }
     return fields;
 }
@@ -144,7 +144,11 @@ QByteArray unescapeMultipartName(const QByteArray& name)
     if (!name.contains('%'))
         return name;
     QByteArray out = name;
-    out.replace("%22", "\"").replace("%0D", "\r").replace("%0d", "\r").replace("%0A", "\n").replace("%0a", "\n");
+    out.replace("%22", "\"")
+        .replace("%0D", "\r")
+        .replace("%0d", "\r")
+        .replace("%0A", "\n")
+        .replace("%0a", "\n");
     return out;
 }
 
@@ -194,7 +198,7 @@ std::optional<FormFields> parseMultipart(QByteArrayView body, QByteArrayView con
             auto v = strictUtf8(body.sliced(valueStart, next - valueStart));
             if (!n || !v)
                 return refuse("the posted data is not UTF-8 text");
-            fields.append({std::move(*n), std::move(*v)});
+            fields.append({ std::move(*n), std::move(*v) });
         }
         at = next + 2;
     }

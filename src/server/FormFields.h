@@ -27,7 +27,8 @@ std::optional<FormFields> parseUrlEncoded(QByteArrayView body, QString* error = 
 /// Reads a multipart/form-data body (`contentType` names its boundary), the
 /// parts in the order sent; a part carrying a file is no answer and is left
 /// out. Refuses (with `error` set) a body that is not well formed or not UTF-8.
-std::optional<FormFields> parseMultipart(QByteArrayView body, QByteArrayView contentType, QString* error = nullptr);
+std::optional<FormFields> parseMultipart(
+    QByteArrayView body, QByteArrayView contentType, QString* error = nullptr);
 
 /// True when `contentType` is multipart/form-data.
 bool isMultipart(QByteArrayView contentType);

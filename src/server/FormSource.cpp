@@ -55,7 +55,7 @@ public:
         std::optional<QByteArray> content = PublishedFolder::content(*found);
         if (!content)
             return std::optional<File>();
-        File file{found->contentType, std::move(*content), std::nullopt, found->isPage};
+        File file { found->contentType, std::move(*content), std::nullopt, found->isPage };
         if (found->isPage)
             file.pageOfForm = formOfPage(requestPath);
         return std::optional<File>(std::move(file));
@@ -72,7 +72,7 @@ public:
     {
         const QString suffix = QStringLiteral("Collection.txt");
         QStringList names;
-        for (const QString& file : QDir(m_collections).entryList({QLatin1Char('*') + suffix}, QDir::Files))
+        for (const QString& file : QDir(m_collections).entryList({ QLatin1Char('*') + suffix }, QDir::Files))
             names.append(file.chopped(suffix.size()));
         return names;
     }
@@ -88,9 +88,9 @@ private:
 // designer publishes anew reaches every server without a restart; one not
 // published (or that could not be read) is asked for again on the first
 // request after this long.
-constexpr std::chrono::milliseconds kRefreshEvery{1000};
+constexpr std::chrono::milliseconds kRefreshEvery { 1000 };
 // A form nobody asked for in this long is forgotten rather than kept fresh.
-constexpr std::chrono::minutes kForgetAfter{10};
+constexpr std::chrono::minutes kForgetAfter { 10 };
 constexpr qsizetype kMemoryLimit = 1024;
 constexpr size_t kMaxWaiting = 10000;
 
@@ -101,8 +101,8 @@ struct Remembered {
     State state = Absent;
     FormSource::File file; // a form's page, or the image
     std::optional<PublishedForm> form;
-    Error error;                // why it could not be read
-    QDeadlineTimer askAgain;    // for Absent and Unreadable
+    Error error; // why it could not be read
+    QDeadlineTimer askAgain; // for Absent and Unreadable
     QDeadlineTimer forgetAfter; // for Published
     bool usable() const { return state == Published || !askAgain.hasExpired(); }
 };
@@ -134,7 +134,7 @@ struct StoreMemory {
         QDeadlineTimer refresh(kRefreshEvery);
         while (!stopping) {
             changed.wait_for(lock, std::chrono::milliseconds(refresh.remainingTime()),
-                             [this] { return stopping || !wanted.isEmpty(); });
+                [this] { return stopping || !wanted.isEmpty(); });
             if (stopping)
                 break;
             QStringList keys(wanted.cbegin(), wanted.cend());
@@ -167,14 +167,15 @@ struct StoreMemory {
             for (const QString& key : std::as_const(keys)) {
                 Remembered& entry = known[key];
                 if (const auto it = read.constFind(key); it != read.cend()) {
-                    const QDeadlineTimer forget = entry.state == Remembered::Published ? entry.forgetAfter
-                                                                                       : QDeadlineTimer(kForgetAfter);
+                    const QDeadlineTimer forget = entry.state == Remembered::Published
+                        ? entry.forgetAfter
+                        : QDeadlineTimer(kForgetAfter);
                     entry = *it;
                     entry.forgetAfter = forget;
                 } else if (entry.state != Remembered::Published) {
                     // A form known to be published is served from memory while the store cannot be read.
                     entry.state = Remembered::Unreadable;
-                    entry.error = Error{Error::Io, failed ? failed->detail : QString()};
+                    entry.error = Error { Error::Io, failed ? failed->detail : QString() };
                     entry.askAgain.setRemainingTime(kRefreshEvery);
                 }
             }
@@ -219,10 +220,9 @@ struct StoreMemory {
             }
             if (const std::optional<AnswersStore::Publication>& p = *published) {
                 found.state = Remembered::Published;
-                found.form = PublishedForm{name, p->title, p->backgroundImage, p->showsAnswersTable,
-                                           postedQuestions(*p), formSettingsFromText(p->settings),
-                                           chartedQuestions(*p)};
-                found.file = FormSource::File{{}, p->page, name, true};
+                found.form = PublishedForm { name, p->title, p->backgroundImage, p->showsAnswersTable,
+                    postedQuestions(*p), formSettingsFromText(p->settings), chartedQuestions(*p) };
+                found.file = FormSource::File { {}, p->page, name, true };
             }
             return found;
         }
@@ -233,7 +233,7 @@ struct StoreMemory {
         }
         if (*image) {
             found.state = Remembered::Published;
-            found.file = FormSource::File{(*image)->contentType, (*image)->bytes, std::nullopt, false};
+            found.file = FormSource::File { (*image)->contentType, (*image)->bytes, std::nullopt, false };
         }
         return found;
     }
@@ -266,7 +266,8 @@ public:
         if (!requestPath.startsWith('/'))
             return std::optional<File>();
         const std::optional<QString> name = strictUtf8(requestPath.sliced(1));
-        const std::optional<PublishedFolder::FileKind> kind = name ? PublishedFolder::kindOf(*name) : std::nullopt;
+        const std::optional<PublishedFolder::FileKind> kind
+            = name ? PublishedFolder::kindOf(*name) : std::nullopt;
         if (!kind)
             return std::optional<File>();
         std::optional<QString> formName;
@@ -285,7 +286,8 @@ public:
         return std::optional<File>(std::move(file));
     }
 
-    Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds wait) override
+    Result<std::optional<PublishedForm>> form(
+        const QString& formName, std::chrono::milliseconds wait) override
     {
         if (!FormCatalog::isFormName(formName))
             return std::optional<PublishedForm>();
@@ -356,13 +358,14 @@ private:
         const quint64 round = m_memory->started;
         m_memory->changed.notify_all();
         if (wait.count() <= 0)
-            return Error{Error::Busy, QStringLiteral("not looked up yet")};
+            return Error { Error::Busy, QStringLiteral("not looked up yet") };
         m_memory->changed.wait_for(lock, wait, [&] { return m_memory->finished > round; });
         if (auto found = remembered())
             return std::move(*found);
-        return Error{Error::Io, QStringLiteral("%1 did not answer within %2 ms")
-                                    .arg(shownLocation(m_memory->location))
-                                    .arg(wait.count())};
+        return Error { Error::Io,
+            QStringLiteral("%1 did not answer within %2 ms")
+                .arg(shownLocation(m_memory->location))
+                .arg(wait.count()) };
     }
 
     std::shared_ptr<StoreMemory> m_memory;
@@ -374,23 +377,28 @@ private:
 
 std::unique_ptr<FormSource> formsInFolder(const QString& appFolder, const QString& storeLocation)
 {
-    return std::make_unique<FolderSource>(appFolder, storeLocation.isEmpty() ? answersStoreIn(appFolder) : storeLocation);
+    return std::make_unique<FolderSource>(
+        appFolder, storeLocation.isEmpty() ? answersStoreIn(appFolder) : storeLocation);
 }
 
 Result<std::unique_ptr<FormSource>> formsInStore(const QString& storeLocation)
 {
     auto store = openAnswersStore(storeLocation);
     if (!store)
-        return Error{store.error().kind, QStringLiteral("the answers database %1 cannot be opened: %2")
-                                             .arg(shownLocation(storeLocation), store.error().detail)};
+        return Error { store.error().kind,
+            QStringLiteral("the answers database %1 cannot be opened: %2")
+                .arg(shownLocation(storeLocation), store.error().detail) };
     if (!(*store)->keepsPublications())
-        return Error{Error::Other, QStringLiteral("the answers database %1 keeps no published forms; give the program folder")
-                                       .arg(shownLocation(storeLocation))};
+        return Error { Error::Other,
+            QStringLiteral("the answers database %1 keeps no published forms; give the program folder")
+                .arg(shownLocation(storeLocation)) };
     const Result<QByteArray> key = (*store)->sharedKey();
     if (!key)
-        return Error{key.error().kind, QStringLiteral("the answers database %1 cannot be read: %2")
-                                           .arg(shownLocation(storeLocation), key.error().detail)};
-    return std::unique_ptr<FormSource>(std::make_unique<StoreSource>(storeLocation, std::move(store).value(), *key));
+        return Error { key.error().kind,
+            QStringLiteral("the answers database %1 cannot be read: %2")
+                .arg(shownLocation(storeLocation), key.error().detail) };
+    return std::unique_ptr<FormSource>(
+        std::make_unique<StoreSource>(storeLocation, std::move(store).value(), *key));
 }
 
 } // namespace quenlow

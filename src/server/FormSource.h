@@ -39,7 +39,8 @@ public:
     /// tell within `wait` (Busy when it was not asked yet, `wait` being 0).
     virtual Result<std::optional<File>> file(QByteArrayView requestPath, std::chrono::milliseconds wait) = 0;
     /// The same for a form.
-    virtual Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds wait) = 0;
+    virtual Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds wait)
+        = 0;
     /// Calls `then` once a lookup of `formName` without waiting no longer
     /// fails with Busy: at once, or on the source's thread after asking the
     /// store (never, should the store not answer). False, with nothing done,

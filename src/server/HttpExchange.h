@@ -16,11 +16,11 @@ namespace quenlow {
 /// One request as the handlers see it, independent of the HTTP library, so
 /// every rule of the service can be tested without a socket.
 struct HttpRequest {
-    QByteArray method;      // "GET", "HEAD", "POST", ...
-    QByteArray path;        // percent-decoded once, without the query
-    QByteArray query;       // the raw query string, without "?"
+    QByteArray method; // "GET", "HEAD", "POST", ...
+    QByteArray path; // percent-decoded once, without the query
+    QByteArray query; // the raw query string, without "?"
     QByteArray contentType; // the Content-Type header, as sent
-    QByteArray body;        // the raw body of a urlencoded post
+    QByteArray body; // the raw body of a urlencoded post
     /// A multipart body the server already split into its parts; when set,
     /// `body` is not looked at.
     std::optional<FormFields> fields;

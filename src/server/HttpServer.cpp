@@ -41,7 +41,7 @@ constexpr std::size_t kKeptBuffer = 64 * 1024;
 // After a refusal the rest of what the client sends is read and dropped for a
 // moment, so that closing does not reset the connection before the client
 // has read why.
-constexpr std::chrono::milliseconds kLinger{1000};
+constexpr std::chrono::milliseconds kLinger { 1000 };
 constexpr std::size_t kLingerBytes = 16 * 1024 * 1024;
 
 // What the server's lists need of a connection; all on the I/O thread.
@@ -83,11 +83,13 @@ HttpResponse refusal(int status)
     switch (status) {
     case 413:
         return errorResponse(413, QStringLiteral("Too large"),
-                             QStringLiteral("The data sent is larger than this service accepts. Nothing has been stored."));
+            QStringLiteral("The data sent is larger than this service accepts. Nothing has been stored."));
     case 417:
-        return errorResponse(417, QStringLiteral("Expectation failed"), QStringLiteral("Only 100-continue is understood."));
+        return errorResponse(
+            417, QStringLiteral("Expectation failed"), QStringLiteral("Only 100-continue is understood."));
     default:
-        return errorResponse(400, QStringLiteral("Bad request"), QStringLiteral("The request could not be read."));
+        return errorResponse(
+            400, QStringLiteral("Bad request"), QStringLiteral("The request could not be read."));
     }
 }
 
@@ -95,7 +97,9 @@ HttpResponse refusal(int status)
 // more bytes, the body that follows.
 std::string headText(const HttpResponse& r, bool keepAlive, qint64 length, std::size_t room = 0)
 {
-    const auto append = [](std::string& to, const QByteArray& bytes) { to.append(bytes.constData(), std::size_t(bytes.size())); };
+    const auto append = [](std::string& to, const QByteArray& bytes) {
+        to.append(bytes.constData(), std::size_t(bytes.size()));
+    };
     const beast::string_view reason = http::obsolete_reason(http::int_to_status(unsigned(r.status)));
     std::size_t size = 96 + reason.size() + std::size_t(r.contentType.size()) + room;
     for (const auto& [name, value] : r.headers)
@@ -173,14 +177,14 @@ struct HttpServer::Private {
     // The I/O thread's alone while running.
     bool stopping = false;
     std::set<ConnectionBase*> all;
-    std::list<ConnectionBase*> idle;       // waiting for a request, the longest waiting first
+    std::list<ConnectionBase*> idle; // waiting for a request, the longest waiting first
     std::list<ConnectionBase*> unfinished; // a request begun, not yet read whole; the oldest first
     std::unordered_map<std::string, int> unfinishedFrom; // their count per client address
     /// Set while stopping, when connections remain: kept once the last is closed.
     std::optional<std::promise<void>> drained;
 
     // Any thread.
-    std::atomic<int> connections{0};
+    std::atomic<int> connections { 0 };
 
     void accept();
     void makeRoom();
@@ -188,8 +192,7 @@ struct HttpServer::Private {
     void enqueue(ConnectionBase* c, std::list<ConnectionBase*>& queue);
     void dequeue(ConnectionBase* c);
     void closed(ConnectionBase* c);
-    template<class Stream>
-    void serve(Stream stream, std::string peer);
+    template <class Stream> void serve(Stream stream, std::string peer);
 };
 
 namespace {
@@ -198,7 +201,7 @@ namespace {
 // streamFromWorker, which touches them only through posts to the I/O thread,
 // and reads m_head and m_server's settings, fixed while its request is served;
 // the handler reads m_gone, an atomic flag it shares.
-template<class Stream>
+template <class Stream>
 class Connection final : public ConnectionBase, public std::enable_shared_from_this<Connection<Stream>>
 {
 public:
@@ -218,13 +221,14 @@ public:
         setDeadline(m_server.limits.firstRequestWait);
         m_server.enqueue(this, m_server.idle);
         if constexpr (std::is_same_v<Stream, asio::ssl::stream<tcp::socket>>) {
-            m_stream.async_handshake(asio::ssl::stream_base::server, [self = this->shared_from_this()](beast::error_code ec) {
-                if (self->m_closed)
-                    return;
-                if (ec)
-                    return self->close();
-                self->waitForRequest();
-            });
+            m_stream.async_handshake(
+                asio::ssl::stream_base::server, [self = this->shared_from_this()](beast::error_code ec) {
+                    if (self->m_closed)
+                        return;
+                    if (ec)
+                        return self->close();
+                    self->waitForRequest();
+                });
         } else {
             waitForRequest();
         }
@@ -290,25 +294,25 @@ private:
     void readMore()
     {
         m_reading = true;
-        m_stream.async_read_some(m_buffer.prepare(kReadPiece), [self = this->shared_from_this()](beast::error_code ec,
-                                                                                                 std::size_t n) {
-            self->m_reading = false;
-            if (self->m_closed)
-                return;
-            if (ec == asio::error::eof && self->m_busy)
-                return self->peerDoneSending();
-            if (ec) {
-                // Gone; a request in the handler is then not stored, nor answered.
-                if (self->m_gone)
-                    *self->m_gone = true;
+        m_stream.async_read_some(m_buffer.prepare(kReadPiece),
+            [self = this->shared_from_this()](beast::error_code ec, std::size_t n) {
+                self->m_reading = false;
+                if (self->m_closed)
+                    return;
+                if (ec == asio::error::eof && self->m_busy)
+                    return self->peerDoneSending();
+                if (ec) {
+                    // Gone; a request in the handler is then not stored, nor answered.
+                    if (self->m_gone)
+                        *self->m_gone = true;
+                    if (!self->m_busy)
+                        self->close();
+                    return;
+                }
+                self->m_buffer.commit(n);
                 if (!self->m_busy)
-                    self->close();
-                return;
-            }
-            self->m_buffer.commit(n);
-            if (!self->m_busy)
-                self->startRequest();
-        });
+                    self->startRequest();
+            });
     }
 
     // The client ended its side after a whole request: it may still be
@@ -336,26 +340,25 @@ private:
             return;
         m_interimOut = true;
         asio::async_write(m_stream, asio::buffer(text, std::strlen(text)),
-                          [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
-                              self->m_interimOut = false;
-                              if (self->m_closed)
-                                  return;
-                              if (ec) {
-                                  if (self->m_gone)
-                                      *self->m_gone = true;
-                                  if (!self->m_busy)
-                                      return self->close();
-                              }
-                              if (auto held = std::move(self->m_held)) {
-                                  self->m_held = nullptr;
-                                  held();
-                              }
-                          });
+            [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
+                self->m_interimOut = false;
+                if (self->m_closed)
+                    return;
+                if (ec) {
+                    if (self->m_gone)
+                        *self->m_gone = true;
+                    if (!self->m_busy)
+                        return self->close();
+                }
+                if (auto held = std::move(self->m_held)) {
+                    self->m_held = nullptr;
+                    held();
+                }
+            });
     }
 
     // Sends part or all of the final answer.
-    template<class Done>
-    void send(std::shared_ptr<std::string> text, Done done)
+    template <class Done> void send(std::shared_ptr<std::string> text, Done done)
     {
         m_responding = true;
         if (m_interimOut) {
@@ -365,9 +368,8 @@ private:
             return;
         }
         setDeadline(m_server.limits.writeDeadline);
-        asio::async_write(m_stream, asio::buffer(*text), [text, done = std::move(done)](beast::error_code ec, std::size_t) {
-            done(ec);
-        });
+        asio::async_write(m_stream, asio::buffer(*text),
+            [text, done = std::move(done)](beast::error_code ec, std::size_t) { done(ec); });
     }
 
     void startRequest()
@@ -414,17 +416,17 @@ private:
         const std::size_t room = m_buffer.capacity() - m_buffer.size();
         m_reading = true;
         m_stream.async_read_some(m_buffer.prepare(std::clamp(room, kReadPiece, kLargestRead)),
-                                 [self = this->shared_from_this()](beast::error_code ec, std::size_t n) {
-                                     self->m_reading = false;
-                                     if (self->m_closed)
-                                         return;
-                                     if (ec == asio::error::eof && self->m_parser->got_some())
-                                         self->m_parser->put_eof(ec); // a request cut short
-                                     if (ec)
-                                         return self->readFailed(ec);
-                                     self->m_buffer.commit(n);
-                                     self->parse();
-                                 });
+            [self = this->shared_from_this()](beast::error_code ec, std::size_t n) {
+                self->m_reading = false;
+                if (self->m_closed)
+                    return;
+                if (ec == asio::error::eof && self->m_parser->got_some())
+                    self->m_parser->put_eof(ec); // a request cut short
+                if (ec)
+                    return self->readFailed(ec);
+                self->m_buffer.commit(n);
+                self->parse();
+            });
     }
 
     // The head has come: false when the request is refused for what it says.
@@ -439,7 +441,8 @@ private:
         // on would take the body for the next request.
         const auto codings = head.equal_range(http::field::transfer_encoding);
         if (codings.first != codings.second
-            && (std::next(codings.first) != codings.second || !beast::iequals(codings.first->value(), "chunked"))) {
+            && (std::next(codings.first) != codings.second
+                || !beast::iequals(codings.first->value(), "chunked"))) {
             refuse(400);
             return false;
         }
@@ -525,19 +528,21 @@ private:
             if (m_server.immediate(request, std::move(respond)))
                 return;
         }
-        asio::post(*m_server.workers, [self = this->shared_from_this(), request = std::move(request)]() mutable {
-            HttpResponse response;
-            try {
-                response = self->m_server.handler(request);
-            } catch (...) {
-                // Never the exception's text: it is nobody's business outside.
-                response = errorResponse(500, QStringLiteral("Internal error"),
-                                         QStringLiteral("The request could not be served. Nothing has been stored."));
-            }
-            if (response.stream && !self->m_head)
-                return self->streamFromWorker(std::move(response));
-            asio::post(*self->m_server.ioc, [self, response = std::move(response)] { self->deliver(response); });
-        });
+        asio::post(
+            *m_server.workers, [self = this->shared_from_this(), request = std::move(request)]() mutable {
+                HttpResponse response;
+                try {
+                    response = self->m_server.handler(request);
+                } catch (...) {
+                    // Never the exception's text: it is nobody's business outside.
+                    response = errorResponse(500, QStringLiteral("Internal error"),
+                        QStringLiteral("The request could not be served. Nothing has been stored."));
+                }
+                if (response.stream && !self->m_head)
+                    return self->streamFromWorker(std::move(response));
+                asio::post(
+                    *self->m_server.ioc, [self, response = std::move(response)] { self->deliver(response); });
+            });
     }
 
     void deliver(const HttpResponse& response)
@@ -564,7 +569,8 @@ private:
             headText(response, keepsAlive(), length, headOnly ? 0 : std::size_t(response.body.size())));
         if (!headOnly)
             text->append(response.body.constData(), std::size_t(response.body.size()));
-        send(std::move(text), [self = this->shared_from_this()](beast::error_code ec) { self->finished(ec); });
+        send(
+            std::move(text), [self = this->shared_from_this()](beast::error_code ec) { self->finished(ec); });
     }
 
     // Runs on a worker: each piece goes out before the next is made, so a
@@ -575,17 +581,18 @@ private:
         const auto post = [this](std::function<std::string()> make) {
             auto done = std::make_shared<std::promise<bool>>();
             std::future<bool> sent = done->get_future();
-            asio::post(*m_server.ioc, [self = this->shared_from_this(), make = std::move(make), done]() mutable {
-                if (self->m_closed || *self->m_gone) {
-                    done->set_value(false);
-                    return;
-                }
-                self->send(std::make_shared<std::string>(make()), [self, done](beast::error_code ec) {
-                    if (ec && !self->m_closed)
-                        self->close();
-                    done->set_value(!ec && !self->m_closed);
+            asio::post(
+                *m_server.ioc, [self = this->shared_from_this(), make = std::move(make), done]() mutable {
+                    if (self->m_closed || *self->m_gone) {
+                        done->set_value(false);
+                        return;
+                    }
+                    self->send(std::make_shared<std::string>(make()), [self, done](beast::error_code ec) {
+                        if (ec && !self->m_closed)
+                            self->close();
+                        done->set_value(!ec && !self->m_closed);
+                    });
                 });
-            });
             return sent.get();
         };
         // The head is made on the I/O thread, which knows whether the client still sends.
@@ -619,7 +626,7 @@ private:
             return;
         if (m_server.logger)
             m_server.logger(m_method, m_logPath.isEmpty() ? m_target : m_logPath, m_status,
-                            std::chrono::duration<double, std::milli>(Clock::now() - m_started).count());
+                std::chrono::duration<double, std::milli>(Clock::now() - m_started).count());
         m_method.clear();
         m_target.clear();
         m_logPath.clear();
@@ -647,16 +654,16 @@ private:
             return; // the outstanding read ends it
         m_reading = true;
         m_buffer.clear();
-        m_stream.async_read_some(m_buffer.prepare(kReadPiece), [self = this->shared_from_this()](beast::error_code ec,
-                                                                                                 std::size_t n) {
-            self->m_reading = false;
-            self->m_dropped += n;
-            if (self->m_closed)
-                return;
-            if (ec || self->m_dropped > kLingerBytes)
-                return self->close();
-            self->drop();
-        });
+        m_stream.async_read_some(m_buffer.prepare(kReadPiece),
+            [self = this->shared_from_this()](beast::error_code ec, std::size_t n) {
+                self->m_reading = false;
+                self->m_dropped += n;
+                if (self->m_closed)
+                    return;
+                if (ec || self->m_dropped > kLingerBytes)
+                    return self->close();
+                self->drop();
+            });
     }
 
     HttpServer::Private& m_server;
@@ -666,20 +673,20 @@ private:
     beast::flat_buffer m_buffer;
     std::optional<http::request_parser<http::string_body>> m_parser;
     std::shared_ptr<std::atomic<bool>> m_gone; // shared with the handler's request
-    std::function<void()> m_held;              // the final answer, waiting for an interim one
+    std::function<void()> m_held; // the final answer, waiting for an interim one
     Clock::time_point m_started = Clock::now();
     QByteArray m_method, m_target, m_logPath;
     int m_status = 0;
     std::size_t m_dropped = 0;
     bool m_timerWaiting = false;
-    bool m_reading = false;    // a read is outstanding
-    bool m_busy = false;       // a request is in the handler or its answer being written
+    bool m_reading = false; // a read is outstanding
+    bool m_busy = false; // a request is in the handler or its answer being written
     bool m_responding = false; // its answer has begun
     bool m_interimOut = false; // a 1xx answer is being written
     bool m_closed = false;
     bool m_keepAlive = true;
     bool m_peerDone = false; // the client sends no more
-    bool m_probe = false;    // worth asking whether a client that stopped sending is still there
+    bool m_probe = false; // worth asking whether a client that stopped sending is still there
     bool m_head = false;
     bool m_headRead = false; // the head of the request being read was looked at
 };
@@ -745,12 +752,10 @@ bool HttpServer::Private::closeOldest()
 
 void HttpServer::Private::makeRoom()
 {
-    while (connections.load() >= limits.maxConnections && closeOldest()) {
-    }
+    while (connections.load() >= limits.maxConnections && closeOldest()) { }
 }
 
-template<class Stream>
-void HttpServer::Private::serve(Stream stream, std::string peer)
+template <class Stream> void HttpServer::Private::serve(Stream stream, std::string peer)
 {
     std::make_shared<Connection<Stream>>(*this, std::move(stream))->begin(std::move(peer));
 }
@@ -819,22 +824,22 @@ HttpServer::~HttpServer()
 
 Result<void> HttpServer::start(const QString& host, quint16 port, const TlsFiles* tls)
 {
-    const auto fail = [](const QString& why, Error::Kind kind = Error::Io) { return Error{kind, why}; };
+    const auto fail = [](const QString& why, Error::Kind kind = Error::Io) { return Error { kind, why }; };
     if (d->running)
         return fail(QStringLiteral("already running"), Error::Duplicate);
     beast::error_code ec;
     if (tls) {
         auto context = std::make_unique<asio::ssl::context>(asio::ssl::context::tls_server);
         context->set_options(asio::ssl::context::default_workarounds | asio::ssl::context::no_sslv2
-                             | asio::ssl::context::no_sslv3 | asio::ssl::context::no_tlsv1
-                             | asio::ssl::context::no_tlsv1_1);
+            | asio::ssl::context::no_sslv3 | asio::ssl::context::no_tlsv1 | asio::ssl::context::no_tlsv1_1);
         context->use_certificate_chain_file(tls->certificate.toStdString(), ec);
         if (ec)
             return fail(QStringLiteral("cannot use the certificate %1: %2")
                             .arg(tls->certificate, QString::fromStdString(ec.message())));
         context->use_private_key_file(tls->key.toStdString(), asio::ssl::context::pem, ec);
         if (ec)
-            return fail(QStringLiteral("cannot use the key %1: %2").arg(tls->key, QString::fromStdString(ec.message())));
+            return fail(QStringLiteral("cannot use the key %1: %2")
+                            .arg(tls->key, QString::fromStdString(ec.message())));
         d->tls = std::move(context);
     } else {
         d->tls.reset();
@@ -850,15 +855,17 @@ Result<void> HttpServer::start(const QString& host, quint16 port, const TlsFiles
         tcp::resolver resolver(*d->ioc);
         const auto found = resolver.resolve(name, std::to_string(port), ec);
         if (ec || found.empty())
-            return fail(QStringLiteral("cannot listen on %1:%2 (the address is not one of this machine's)").arg(host).arg(port));
+            return fail(QStringLiteral("cannot listen on %1:%2 (the address is not one of this machine's)")
+                            .arg(host)
+                            .arg(port));
         endpoint = found.begin()->endpoint();
     }
     d->acceptor.emplace(*d->ioc);
     d->acceptPause.emplace(*d->ioc);
     // SO_REUSEADDR only: a port another service holds must be an error.
     if (d->acceptor->open(endpoint.protocol(), ec) || (notInherited(d->acceptor->native_handle()), false)
-        || d->acceptor->set_option(tcp::acceptor::reuse_address(true), ec)
-        || d->acceptor->bind(endpoint, ec) || d->acceptor->listen(asio::socket_base::max_listen_connections, ec)) {
+        || d->acceptor->set_option(tcp::acceptor::reuse_address(true), ec) || d->acceptor->bind(endpoint, ec)
+        || d->acceptor->listen(asio::socket_base::max_listen_connections, ec)) {
         d->acceptor.reset();
         d->acceptPause.reset();
         d->ioc.reset();

@@ -18,14 +18,14 @@ namespace quenlow {
 struct HttpLimits {
     qint64 maxBody = 1024 * 1024;
     /// The whole head and body of a request, from its first byte.
-    std::chrono::milliseconds requestDeadline{30000};
+    std::chrono::milliseconds requestDeadline { 30000 };
     /// How long a new connection may wait before its first request begins:
     /// generous, since phones on slow networks connect well ahead of sending.
-    std::chrono::milliseconds firstRequestWait{30000};
+    std::chrono::milliseconds firstRequestWait { 30000 };
     /// How long a connection is kept open between requests.
-    std::chrono::milliseconds keepAliveWait{15000};
+    std::chrono::milliseconds keepAliveWait { 15000 };
     /// Each piece of a response must be taken by the client within this.
-    std::chrono::milliseconds writeDeadline{30000};
+    std::chrono::milliseconds writeDeadline { 30000 };
     /// Open connections at most. At the cap a new client gets the slot of the
     /// connection that has waited longest, idle or in a request it has not
     /// finished sending; connections whose request is being served stay.
@@ -60,12 +60,14 @@ public:
     using Handler = std::function<HttpResponse(const HttpRequest&)>;
     /// One call per request answered, on the I/O thread: method, target,
     /// status, milliseconds.
-    using Logger = std::function<void(const QByteArray& method, const QByteArray& target, int status, double ms)>;
+    using Logger
+        = std::function<void(const QByteArray& method, const QByteArray& target, int status, double ms)>;
 
     /// May take a request on the I/O thread, provided it never blocks there:
     /// returns true having taken it (and calls the responder later, from any
     /// thread), false to leave it to the handler on a worker.
-    using ImmediateHandler = std::function<bool(const HttpRequest&, std::function<void(HttpResponse)> respond)>;
+    using ImmediateHandler
+        = std::function<bool(const HttpRequest&, std::function<void(HttpResponse)> respond)>;
 
     HttpServer(Handler handler, Logger logger, const HttpLimits& limits);
     /// Takes effect at start.

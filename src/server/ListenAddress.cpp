@@ -21,7 +21,7 @@ std::optional<ListenAddress> parseListenAddress(const QString& text)
     const uint p = text.mid(colon + 1).toUInt(&ok);
     if (!ok || p > 65535)
         return std::nullopt;
-    return ListenAddress{h.isEmpty() ? QStringLiteral("0.0.0.0") : h, quint16(p)};
+    return ListenAddress { h.isEmpty() ? QStringLiteral("0.0.0.0") : h, quint16(p) };
 }
 
 quint16 freeLoopbackPort()
@@ -29,7 +29,7 @@ quint16 freeLoopbackPort()
     const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
     if (sock < 0)
         return 0;
-    sockaddr_in addr{};
+    sockaddr_in addr {};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t size = sizeof addr;

@@ -9,7 +9,10 @@
 namespace quenlow {
 
 /// Where the collection service listens unless told otherwise.
-inline QString defaultListenHost() { return QStringLiteral("127.0.0.1"); }
+inline QString defaultListenHost()
+{
+    return QStringLiteral("127.0.0.1");
+}
 constexpr quint16 kDefaultListenPort = 8080;
 
 struct ListenAddress {

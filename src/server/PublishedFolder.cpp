@@ -21,10 +21,14 @@ struct Kind {
 // Pages and the raster images they show. No scripts, no SVG (it can carry
 // script), and nothing the designer keeps beside them.
 constexpr Kind kPublished[] = {
-    {"html", "text/html; charset=utf-8", true}, {"htm", "text/html; charset=utf-8", true},
-    {"gif", "image/gif", false},                {"jpg", "image/jpeg", false},
-    {"jpeg", "image/jpeg", false},              {"png", "image/png", false},
-    {"bmp", "image/bmp", false},                {"ico", "image/x-icon", false},
+    { "html", "text/html; charset=utf-8", true },
+    { "htm", "text/html; charset=utf-8", true },
+    { "gif", "image/gif", false },
+    { "jpg", "image/jpeg", false },
+    { "jpeg", "image/jpeg", false },
+    { "png", "image/png", false },
+    { "bmp", "image/bmp", false },
+    { "ico", "image/x-icon", false },
 };
 
 const Kind* publishedKind(const QString& fileName)
@@ -59,10 +63,11 @@ bool isPlainFileName(const QString& name)
 
 std::optional<PublishedFolder::FileKind> PublishedFolder::kindOf(const QString& fileName)
 {
-    const Kind* kind = isPlainFileName(fileName) && !isPrivatePage(fileName) ? publishedKind(fileName) : nullptr;
+    const Kind* kind
+        = isPlainFileName(fileName) && !isPrivatePage(fileName) ? publishedKind(fileName) : nullptr;
     if (!kind)
         return std::nullopt;
-    return FileKind{QByteArray(kind->contentType), kind->isPage};
+    return FileKind { QByteArray(kind->contentType), kind->isPage };
 }
 
 PublishedFolder::PublishedFolder(const QString& htmlFolder)
@@ -93,7 +98,7 @@ std::optional<PublishedFolder::File> PublishedFolder::resolve(QByteArrayView req
     const Kind* kind = publishedKind(realInfo.fileName());
     if (!kind)
         return std::nullopt;
-    return File{real, QByteArray(kind->contentType), kind->isPage};
+    return File { real, QByteArray(kind->contentType), kind->isPage };
 }
 
 std::optional<QByteArray> PublishedFolder::content(const File& file)

@@ -17,7 +17,7 @@ class PublishedFolder final
 {
 public:
     struct File {
-        QString path;          // the real path, inside the folder
+        QString path; // the real path, inside the folder
         QByteArray contentType;
         bool isPage = false;
     };

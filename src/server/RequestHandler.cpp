@@ -7,20 +7,20 @@
 
 #include "database/AnswersStore.h"
 #include "model/HtmlText.h"
-#include "server/AnswerPages.h"
 #include "server/AnswerChecks.h"
+#include "server/AnswerPages.h"
 #include "server/AnswerPlacement.h"
 #include "server/AnswerWriter.h"
-#include "server/StoreHealth.h"
 #include "server/ResultsPage.h"
 #include "server/RoomScript.h"
+#include "server/StoreHealth.h"
 
 #include "database/Receipts.h"
 
 #include <QHash>
 #include <QRandomGenerator>
-#include <QVariant>
 #include <QSet>
+#include <QVariant>
 
 #include <algorithm>
 #include <condition_variable>
@@ -64,18 +64,18 @@ HttpResponse htmlResponse(QByteArray body)
 HttpResponse notFound()
 {
     return errorResponse(404, QStringLiteral("Not found"),
-                         QStringLiteral("There is no such page here. Form pages are opened by their name, "
-                                        "for example /survey.html."));
+        QStringLiteral("There is no such page here. Form pages are opened by their name, "
+                       "for example /survey.html."));
 }
 
 // The store cannot be reached now: trying again later loses nothing.
 HttpResponse unavailable(bool submission)
 {
-    HttpResponse response = errorResponse(
-        503, QStringLiteral("Not available right now"),
-        QStringLiteral("The answers to this form cannot be taken right now. Please try again in a few minutes.")
+    HttpResponse response = errorResponse(503, QStringLiteral("Not available right now"),
+        QStringLiteral(
+            "The answers to this form cannot be taken right now. Please try again in a few minutes.")
             + (submission ? QStringLiteral(" Nothing has been stored.") : QString()));
-    response.headers.append({QByteArrayLiteral("Retry-After"), QByteArrayLiteral("30")});
+    response.headers.append({ QByteArrayLiteral("Retry-After"), QByteArrayLiteral("30") });
     return response;
 }
 
@@ -101,8 +101,8 @@ NotWaiting::~NotWaiting()
 HttpResponse methodNotAllowed(const QByteArray& allowed)
 {
     HttpResponse response = errorResponse(405, QStringLiteral("Method not allowed"),
-                                          QStringLiteral("This address does not take that kind of request."));
-    response.headers.append({QByteArrayLiteral("Allow"), allowed});
+        QStringLiteral("This address does not take that kind of request."));
+    response.headers.append({ QByteArrayLiteral("Allow"), allowed });
     return response;
 }
 
@@ -121,7 +121,8 @@ Submission submissionFrom(const QString& table, const FormFields& fields)
     QList<std::optional<ElementKind>> kinds;
     bool answered = false; // the current (last announced) question has its value
     const auto markedQuestion = [&announced](const FormField& f) -> std::optional<QString> {
-        if (f.name.size() <= kTypeSuffix.size() || !f.name.endsWith(kTypeSuffix) || !isQuestionKindValue(f.value))
+        if (f.name.size() <= kTypeSuffix.size() || !f.name.endsWith(kTypeSuffix)
+            || !isQuestionKindValue(f.value))
             return std::nullopt;
         QString question = f.name.chopped(kTypeSuffix.size());
         if (announced.contains(question))
@@ -131,7 +132,8 @@ Submission submissionFrom(const QString& table, const FormFields& fields)
     for (qsizetype i = 0; i < fields.size(); ++i) {
         const FormField& f = fields.at(i);
         const std::optional<QString> marked = markedQuestion(f);
-        const bool current = !submission.answers.isEmpty() && !answered && f.name == submission.answers.last().field;
+        const bool current
+            = !submission.answers.isEmpty() && !answered && f.name == submission.answers.last().field;
         if (current) {
             // Both the current question's value and the next one's marker (the
             // question "Size Type" followed by "Size"): a box posts "on", never
@@ -147,7 +149,7 @@ Submission submissionFrom(const QString& table, const FormFields& fields)
         }
         if (marked) {
             announced.insert(*marked);
-            submission.answers.append({*marked, std::nullopt});
+            submission.answers.append({ *marked, std::nullopt });
             kinds.append(questionKindOfPageType(f.value));
             answered = false;
         }
@@ -191,7 +193,7 @@ public:
     Key add(std::chrono::milliseconds after, std::function<void()> call)
     {
         std::lock_guard lock(m_mutex);
-        const Key key{Clock::now() + after, ++m_next};
+        const Key key { Clock::now() + after, ++m_next };
         m_due.emplace(key, std::move(call));
         if (m_due.begin()->first == key)
             m_wake.notify_all();
@@ -238,7 +240,7 @@ private:
 struct RequestHandler::PendingPost {
     HttpRequest request;
     std::function<void(HttpResponse)> respond;
-    std::atomic<bool> answered{false};
+    std::atomic<bool> answered { false };
     std::weak_ptr<Deadlines> deadlines;
     Deadlines::Key deadline;
 
@@ -253,7 +255,8 @@ struct RequestHandler::PendingPost {
     }
 };
 
-RequestHandler::RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer)
+RequestHandler::RequestHandler(
+    std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer)
     : m_forms(std::move(forms))
     , m_storeLocation(storeLocation)
     , m_writer(writer)
@@ -263,10 +266,12 @@ RequestHandler::RequestHandler(std::unique_ptr<FormSource> forms, const QString&
     , m_receiptKey(m_forms->tokenKey())
     , m_tally(std::make_unique<ResultsTally>(storeLocation))
 {
-    // Without the store's key nobody else could tell a receipt: one of our own still lets the person quote it.
+    // Without the store's key nobody else could tell a receipt: one of our own still lets the person quote
+    // it.
     if (m_receiptKey.isEmpty())
         m_receiptKey = QByteArray::number(QRandomGenerator::system()->generate64(), 36);
-    m_writer.setCommitted([tally = m_tally.get()](const Submission& s, const WriteResult& r) { tally->committed(s, r); });
+    m_writer.setCommitted(
+        [tally = m_tally.get()](const Submission& s, const WriteResult& r) { tally->committed(s, r); });
 }
 
 RequestHandler::~RequestHandler()
@@ -301,7 +306,7 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
             HttpResponse response;
             response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");
             response.body = std::move(*script);
-            response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache")});
+            response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache") });
             return response;
         }
     }
@@ -341,33 +346,34 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
                 response.body = closedFormPage(**form);
                 response.contentType = QByteArrayLiteral("text/html; charset=utf-8");
             } else {
-                response.body = withFormPageScript(pageForRespondents(
-                    response.body, *file->pageOfForm, m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm))));
+                response.body = withFormPageScript(pageForRespondents(response.body, *file->pageOfForm,
+                    m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm))));
             }
         }
         // The designer rewrites pages while the service runs; never show a
         // stale one. Not no-store: going Back must show the page with the
         // token already sent, so sending it again is known as a repeat.
-        response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache")});
+        response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache") });
     }
     return response;
 }
 
-std::optional<PublishedForm> RequestHandler::formOfTable(const std::optional<QString>& tableName,
-                                                         HttpResponse* refusal, bool submission)
+std::optional<PublishedForm> RequestHandler::formOfTable(
+    const std::optional<QString>& tableName, HttpResponse* refusal, bool submission)
 {
     const QString outcome = submission ? QStringLiteral(" Nothing has been stored.") : QString();
     if (!tableName || tableName->isEmpty()) {
         *refusal = errorResponse(400, QStringLiteral("Bad request"),
-                                 QStringLiteral("The request does not say which form it belongs to "
-                                                "(the field \"tableName\" is missing).")
-                                     + outcome);
+            QStringLiteral("The request does not say which form it belongs to "
+                           "(the field \"tableName\" is missing).")
+                + outcome);
         return std::nullopt;
     }
     std::optional<PublishedForm> form;
     if (const std::optional<QString> formName = AnswersStore::formOfTable(*tableName)) {
         // Never a 404 for a form the store could not be asked about.
-        const auto found = m_forms->form(*formName, t_notWaiting ? std::chrono::milliseconds(0) : lookupWait());
+        const auto found
+            = m_forms->form(*formName, t_notWaiting ? std::chrono::milliseconds(0) : lookupWait());
         if (!found) {
             if (t_notWaiting && found.failedWith(Error::Busy))
                 t_notWaiting->formToLookUp = *formName;
@@ -378,8 +384,8 @@ std::optional<PublishedForm> RequestHandler::formOfTable(const std::optional<QSt
     }
     if (!form) {
         *refusal = errorResponse(404, QStringLiteral("No such form"),
-                                 QStringLiteral("There is no form with the answers table '") + *tableName
-                                     + QStringLiteral("' here.") + outcome);
+            QStringLiteral("There is no form with the answers table '") + *tableName
+                + QStringLiteral("' here.") + outcome);
     }
     return form;
 }
@@ -394,7 +400,8 @@ HttpResponse RequestHandler::receive(const HttpRequest& request)
     return responseTo(m_writer.write(std::move(*submission)), form, m_receiptKey);
 }
 
-bool RequestHandler::handleWithoutWaiting(const HttpRequest& request, std::function<void(HttpResponse)> respond)
+bool RequestHandler::handleWithoutWaiting(
+    const HttpRequest& request, std::function<void(HttpResponse)> respond)
 {
     if (request.path != submissionPath() || request.method != "POST")
         return false;
@@ -418,10 +425,11 @@ void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
     std::optional<Submission> submission = prepareSubmission(pending->request, &refusal, &form);
     if (!submission) {
         if (notWaiting.formToLookUp) {
-            const bool queued = m_forms->whenLookedUp(*notWaiting.formToLookUp, [this, post = std::weak_ptr(pending)] {
-                if (const auto p = post.lock())
-                    takeSubmission(p);
-            });
+            const bool queued
+                = m_forms->whenLookedUp(*notWaiting.formToLookUp, [this, post = std::weak_ptr(pending)] {
+                      if (const auto p = post.lock())
+                          takeSubmission(p);
+                  });
             if (queued)
                 return;
         }
@@ -433,13 +441,12 @@ void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
         return pending->answered || (gone && gone());
     };
     m_writer.writeAsync(std::move(*submission),
-                        [form = std::move(form), pending, key = m_receiptKey](const WriteResult& result) {
-                            pending->answer(responseTo(result, form, key));
-                        });
+        [form = std::move(form), pending, key = m_receiptKey](
+            const WriteResult& result) { pending->answer(responseTo(result, form, key)); });
 }
 
-std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
-                                                            PublishedForm* formOut)
+std::optional<Submission> RequestHandler::prepareSubmission(
+    const HttpRequest& request, HttpResponse* refusal, PublishedForm* formOut)
 {
     const auto refuse = [refusal](HttpResponse response) {
         *refusal = std::move(response);
@@ -455,14 +462,14 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
             : parseUrlEncoded(request.body, &why);
         if (!parsed) {
             return refuse(errorResponse(400, QStringLiteral("Bad request"),
-                                 QStringLiteral("The answers could not be read: ") + why
-                                     + QStringLiteral(". Nothing has been stored.")));
+                QStringLiteral("The answers could not be read: ") + why
+                    + QStringLiteral(". Nothing has been stored.")));
         }
         fields = std::move(*parsed);
     } else {
         return refuse(errorResponse(415, QStringLiteral("Unsupported form data"),
-                                    QStringLiteral("Forms are accepted as application/x-www-form-urlencoded or "
-                                                   "multipart/form-data. Nothing has been stored.")));
+            QStringLiteral("Forms are accepted as application/x-www-form-urlencoded or "
+                           "multipart/form-data. Nothing has been stored.")));
     }
 
     // A NUL ends the text in most programs that read the answers back, so
@@ -470,8 +477,8 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
     for (const FormField& f : std::as_const(fields)) {
         if (f.name.contains(QChar(0)) || f.value.contains(QChar(0))) {
             return refuse(errorResponse(400, QStringLiteral("Bad request"),
-                                        QStringLiteral("The answers contain a NUL character (%00), which no form "
-                                                       "field can hold. Nothing has been stored.")));
+                QStringLiteral("The answers contain a NUL character (%00), which no form "
+                               "field can hold. Nothing has been stored.")));
         }
     }
 
@@ -494,19 +501,20 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
     case PlacedAnswers::Verdict::NoQuestion:
         // Counted from the form: a post naming questions it lacks is no answer to it.
         return refuse(errorResponse(400, QStringLiteral("No answers"),
-                                    QStringLiteral("The post carries none of the questions of the form '")
-                                        + formOut->name + QStringLiteral("'. Nothing has been stored.")));
+            QStringLiteral("The post carries none of the questions of the form '") + formOut->name
+                + QStringLiteral("'. Nothing has been stored.")));
     case PlacedAnswers::Verdict::NothingAnswered:
         return refuse(errorResponse(400, QStringLiteral("Nothing was answered"),
-                                    QStringLiteral("Nothing was typed, ticked or chosen in the form '")
-                                        + formOut->title + QStringLiteral("'. Nothing has been stored.")));
+            QStringLiteral("Nothing was typed, ticked or chosen in the form '") + formOut->title
+                + QStringLiteral("'. Nothing has been stored.")));
     case PlacedAnswers::Verdict::FormChanged:
         return refuse(changedFormPage(*formOut, placed.kept));
     }
     // The page's own checks can be left out or got round: the service decides.
     if (const FormFields problems = checkAnswers(formOut->questions, placed.answers); !problems.isEmpty()) {
         // The page's token is not used up: the corrected answers go with it.
-        const QString token = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
+        const QString token
+            = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
         return refuse(formAgainPage(*formOut, placed.kept, kAnswersRefusedNotice, problems, token, 422));
     }
     Submission submission;
@@ -515,8 +523,8 @@ std::optional<Submission> RequestHandler::prepareSubmission(const HttpRequest& r
     // A token this service did not issue for this form (forged, from another
     // form, or from before a restart) cannot be trusted to tell repeats: the
     // answers are kept, as from a page without one.
-    submission.token = m_tokens.verified(*tableName,
-                                         firstValue(fields, submissionTokenField()).value_or(QString()));
+    submission.token
+        = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
     submission.arrivedAt = QDateTime::currentDateTimeUtc();
     submission.abandoned = request.clientGone;
     return submission;
@@ -529,8 +537,8 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
     return formAgainPage(form, kept, kFormChangedNotice, {}, QString(), 409);
 }
 
-HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const FormFields& kept, const QString& notice,
-                                           const FormFields& questionNotes, const QString& token, int status)
+HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const FormFields& kept,
+    const QString& notice, const FormFields& questionNotes, const QString& token, int status)
 {
     // The form was just found, so its page is at hand: never a wait here.
     const Result<std::optional<FormSource::File>> found
@@ -538,8 +546,8 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
     const std::optional<FormSource::File> file = found ? *found : std::nullopt;
     if (!file || !file->isPage) {
         return errorResponse(409, QStringLiteral("The form was changed"),
-                             QStringLiteral("This form was changed while you were filling it in. Please open it "
-                                            "again and send your answers again. Nothing has been stored."));
+            QStringLiteral("This form was changed while you were filling it in. Please open it "
+                           "again and send your answers again. Nothing has been stored."));
     }
     const QString pageToken = token.isEmpty() ? m_tokens.issue(AnswersStore::tableFor(form.name)) : token;
     const QByteArray page = withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken));
@@ -552,12 +560,12 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
         body.insert(headEnd + 1, "<base href='/'>");
     HttpResponse response = htmlResponse(std::move(body));
     response.status = status;
-    response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+    response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     return response;
 }
 
-HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form,
-                                        const QByteArray& receiptKey)
+HttpResponse RequestHandler::responseTo(
+    const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey)
 {
     if (result) {
         const QString receipt = result->rowId >= 0 ? receiptFor(receiptKey, result->rowId) : QString();
@@ -571,16 +579,16 @@ HttpResponse RequestHandler::responseTo(const WriteResult& result, const Publish
     }
     if (result.failedWith(Error::Cancelled))
         return errorResponse(503, QStringLiteral("Answers not stored"),
-                             QStringLiteral("The connection was closed before the answers were stored. "
-                                            "Nothing has been kept."));
+            QStringLiteral("The connection was closed before the answers were stored. "
+                           "Nothing has been kept."));
     if (result.failedWith(Error::NotFound))
         return errorResponse(404, QStringLiteral("No such form"),
-                             QStringLiteral("The form '") + form.name
-                                 + QStringLiteral("' has no answers table. Nothing has been stored."));
+            QStringLiteral("The form '") + form.name
+                + QStringLiteral("' has no answers table. Nothing has been stored."));
     HttpResponse failed = errorResponse(503, QStringLiteral("Answers not stored"),
-                                        QStringLiteral("Your answers could not be stored just now, and nothing "
-                                                       "has been kept. Please go back and send the form again."));
-    failed.headers.append({QByteArrayLiteral("Retry-After"), QByteArrayLiteral("5")});
+        QStringLiteral("Your answers could not be stored just now, and nothing "
+                       "has been kept. Please go back and send the form again."));
+    failed.headers.append({ QByteArrayLiteral("Retry-After"), QByteArrayLiteral("5") });
     return failed;
 }
 
@@ -593,7 +601,7 @@ HttpResponse RequestHandler::health()
     HttpResponse response;
     response.status = writable ? 200 : 503;
     response.contentType = QByteArrayLiteral("text/plain; charset=utf-8");
-    response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+    response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     response.body = writable ? QByteArrayLiteral("ok\n") : QByteArrayLiteral("answers cannot be stored\n");
     return response;
 }
@@ -602,14 +610,15 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
 {
     std::optional<FormFields> query = parseUrlEncoded(request.query);
     HttpResponse refusal;
-    const std::optional<QString> tableName = query ? firstValue(*query, pageFormat::tableNameField()) : std::nullopt;
+    const std::optional<QString> tableName
+        = query ? firstValue(*query, pageFormat::tableNameField()) : std::nullopt;
     const std::optional<PublishedForm> form = formOfTable(tableName, &refusal, false);
     if (!form)
         return refusal;
     // The designer's tick in the stored header decides, whatever a page posted.
     if (!form->showsAnswersTable) {
         return errorResponse(403, QStringLiteral("Answers not shown"),
-                             QStringLiteral("The answers to this form are not shown to the people who fill it in."));
+            QStringLiteral("The answers to this form are not shown to the people who fill it in."));
     }
 
     // Each page being written holds a worker and a database reader; a crowd
@@ -617,9 +626,9 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
     auto slot = std::shared_ptr<std::atomic<int>>(&m_tablePagesBuilt, [](std::atomic<int>* n) { --*n; });
     if (++m_tablePagesBuilt > kMaxTablePagesAtOnce) {
         HttpResponse busy = errorResponse(503, QStringLiteral("Busy"),
-                                          QStringLiteral("The answers table is being shown to many people just now. "
-                                                         "Please try again in a moment."));
-        busy.headers.append({QByteArrayLiteral("Retry-After"), QByteArrayLiteral("2")});
+            QStringLiteral("The answers table is being shown to many people just now. "
+                           "Please try again in a moment."));
+        busy.headers.append({ QByteArrayLiteral("Retry-After"), QByteArrayLiteral("2") });
         return busy;
     }
     const auto store = openAnswersStore(m_storeLocation);
@@ -628,34 +637,35 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
     if (store) {
         const auto found = (*store)->columns(*tableName);
         for (const AnswersStore::Column& c : found.valueOr({})) {
-            columns.append({c.name, c.isMemo()});
+            columns.append({ c.name, c.isMemo() });
             names.append(c.name);
         }
     }
     if (columns.isEmpty()) {
         return errorResponse(404, QStringLiteral("No answers table"),
-                             QStringLiteral("The table containing the data for the form ") + form->name
-                                 + QStringLiteral(".html is missing."));
+            QStringLiteral("The table containing the data for the form ") + form->name
+                + QStringLiteral(".html is missing."));
     }
     HttpResponse page = htmlResponse({});
-    page.stream = [slot, db = *store, form = *form, table = *tableName, columns, names](const ChunkSink& sink) {
-        const RowSource rows = [&](const std::function<bool(const QVariantList&)>& visitor) {
-            // Read in pages, so a large table never sits in memory whole.
-            for (qint64 after = -1;;) {
-                const auto read = db->readRows(table, names, after, 500);
-                if (!read)
-                    return false;
-                for (const AnswersStore::Row& row : *read) {
-                    if (!visitor(row.values))
-                        return true;
-                }
-                if (read->size() < 500)
-                    return true;
-                after = read->last().id;
-            }
-        };
-        return writeAnswersTablePage(form, table, columns, rows, sink);
-    };
+    page.stream
+        = [slot, db = *store, form = *form, table = *tableName, columns, names](const ChunkSink& sink) {
+              const RowSource rows = [&](const std::function<bool(const QVariantList&)>& visitor) {
+                  // Read in pages, so a large table never sits in memory whole.
+                  for (qint64 after = -1;;) {
+                      const auto read = db->readRows(table, names, after, 500);
+                      if (!read)
+                          return false;
+                      for (const AnswersStore::Row& row : *read) {
+                          if (!visitor(row.values))
+                              return true;
+                      }
+                      if (read->size() < 500)
+                          return true;
+                      after = read->last().id;
+                  }
+              };
+              return writeAnswersTablePage(form, table, columns, rows, sink);
+          };
     return page;
 }
 
@@ -681,7 +691,7 @@ HttpResponse RequestHandler::formsIndex()
         return a.title.compare(b.title, Qt::CaseInsensitive) < 0;
     });
     HttpResponse response = htmlResponse(openFormsPage(open));
-    response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache")});
+    response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache") });
     return response;
 }
 
@@ -699,7 +709,7 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
     const PublishedForm& form = **found;
     if (!form.settings.showResults) {
         return errorResponse(403, QStringLiteral("Results not shown"),
-                             QStringLiteral("The results of this form are not shown to the people who fill it in."));
+            QStringLiteral("The results of this form are not shown to the people who fill it in."));
     }
     QStringList fields;
     QList<QStringList> options;
@@ -708,14 +718,14 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
         options.append(q.options);
     }
     // Counted once, on first asking; then kept up to date as answers are stored.
-    const std::optional<ResultsTally::Counts> counts
-        = m_tally->counts(AnswersStore::tableFor(form.name), fields, options, std::max(m_deadline, lookupWait()));
+    const std::optional<ResultsTally::Counts> counts = m_tally->counts(
+        AnswersStore::tableFor(form.name), fields, options, std::max(m_deadline, lookupWait()));
     if (!counts)
         return unavailable(false);
     const bool present = request.query == "present" || request.query.startsWith("present&")
         || request.query.contains("&present");
     HttpResponse response = htmlResponse(resultsPage(form, *counts, present));
-    response.headers.append({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+    response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     return response;
 }
 

@@ -54,9 +54,10 @@ private:
     HttpResponse publish(const HttpRequest& request);
     HttpResponse receive(const HttpRequest& request);
     /// The submission a post makes, or nothing with `refusal` set.
-    std::optional<Submission> prepareSubmission(const HttpRequest& request, HttpResponse* refusal,
-                                                PublishedForm* form);
-    static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey);
+    std::optional<Submission> prepareSubmission(
+        const HttpRequest& request, HttpResponse* refusal, PublishedForm* form);
+    static HttpResponse responseTo(
+        const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey);
     HttpResponse formsIndex();
     HttpResponse showResults(const HttpRequest& request);
     /// Whether `form` takes answers now (its answer limit once its count is known).
@@ -67,11 +68,11 @@ private:
     /// each of `questionNotes` beside its question; the page carries `token`
     /// (a fresh one when empty).
     HttpResponse formAgainPage(const PublishedForm& form, const FormFields& kept, const QString& notice,
-                               const FormFields& questionNotes, const QString& token, int status);
+        const FormFields& questionNotes, const QString& token, int status);
     HttpResponse showAnswersTable(const HttpRequest& request);
     /// The form a posted or asked-for table name belongs to, or the response refusing it.
-    std::optional<PublishedForm> formOfTable(const std::optional<QString>& tableName, HttpResponse* refusal,
-                                             bool submission);
+    std::optional<PublishedForm> formOfTable(
+        const std::optional<QString>& tableName, HttpResponse* refusal, bool submission);
 
     struct PendingPost;
     class Deadlines;
@@ -84,10 +85,10 @@ private:
 
     std::unique_ptr<FormSource> m_forms;
     QString m_storeLocation;
-    std::atomic<int> m_tablePagesBuilt{0};
+    std::atomic<int> m_tablePagesBuilt { 0 };
     AnswerWriter& m_writer;
     SubmissionTokens m_tokens;
-    std::chrono::milliseconds m_deadline{30000};
+    std::chrono::milliseconds m_deadline { 30000 };
     std::unique_ptr<StoreHealth> m_health;
     std::shared_ptr<Deadlines> m_deadlines;
     QByteArray m_receiptKey;

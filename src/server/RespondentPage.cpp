@@ -7,8 +7,8 @@
 #include "server/RequestHandler.h"
 
 #include <QCryptographicHash>
-#include <QMessageAuthenticationCode>
 #include <QHash>
+#include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 
 #include <QVarLengthArray>
@@ -33,7 +33,8 @@ const QByteArray kRespondentHead = QByteArrayLiteral(
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
     "<style>"
     "input[type=submit], input[type=reset], button { min-height: 44px; }"
-    ".answer-notice { background: #fff6cc; color: #000; border-left: 4px solid #b00000; padding: 0.5em 0.75em; "
+    ".answer-notice { background: #fff6cc; color: #000; border-left: 4px solid #b00000; padding: 0.5em "
+    "0.75em; "
     "text-align: left; }"
     "@media (max-width: 40em) {"
     "body { overflow-wrap: anywhere; -webkit-text-size-adjust: 100%; }"
@@ -50,15 +51,30 @@ const QByteArray kEmptyChoice = QByteArrayLiteral("<option value=''>Choose&#8230
 const QByteArray kEmptyChoiceSelected = QByteArrayLiteral("<option value='' selected>Choose&#8230;</option>");
 
 // `text` is `literal`; cheaper than comparing views, which measure a literal each time.
-template<std::size_t N> bool is(QByteArrayView text, const char (&literal)[N])
+template <std::size_t N> bool is(QByteArrayView text, const char (&literal)[N])
 {
     return text.size() == qsizetype(N - 1) && std::memcmp(text.data(), literal, N - 1) == 0;
 }
 
 // The tags the pages are adapted around; Inline: markup that may stand inside
 // an option's text or a question, where any other tag ends it.
-enum class TagName { Other, Inline, Break, Script, Style, Title, TextArea, Input, Select, Option, Label, Form, Html, Head,
-                     Doctype };
+enum class TagName {
+    Other,
+    Inline,
+    Break,
+    Script,
+    Style,
+    Title,
+    TextArea,
+    Input,
+    Select,
+    Option,
+    Label,
+    Form,
+    Html,
+    Head,
+    Doctype
+};
 
 struct ClassifiedTag {
     TagName name;
@@ -68,27 +84,27 @@ struct ClassifiedTag {
 ClassifiedTag classify(QByteArrayView name)
 {
     // The tags of the designer's pages first.
-    static const std::pair<QByteArrayView, TagName> names[] = {
-        {"input", TagName::Input},       {"p", TagName::Break},         {"br", TagName::Break},
-        {"option", TagName::Option},     {"label", TagName::Label},     {"select", TagName::Select},
-        {"b", TagName::Inline},          {"i", TagName::Inline},        {"font", TagName::Inline},
-        {"textarea", TagName::TextArea}, {"u", TagName::Inline},        {"s", TagName::Inline},
-        {"em", TagName::Inline},         {"strong", TagName::Inline},   {"span", TagName::Inline},
-        {"small", TagName::Inline},      {"big", TagName::Inline},      {"sub", TagName::Inline},
-        {"sup", TagName::Inline},        {"tt", TagName::Inline},       {"code", TagName::Inline},
-        {"strike", TagName::Inline},     {"a", TagName::Inline},        {"img", TagName::Inline},
-        {"abbr", TagName::Inline},       {"script", TagName::Script},   {"style", TagName::Style},
-        {"title", TagName::Title},       {"form", TagName::Form},       {"html", TagName::Html},
-        {"head", TagName::Head},         {"!doctype", TagName::Doctype}};
+    static const std::pair<QByteArrayView, TagName> names[]
+        = { { "input", TagName::Input }, { "p", TagName::Break }, { "br", TagName::Break },
+              { "option", TagName::Option }, { "label", TagName::Label }, { "select", TagName::Select },
+              { "b", TagName::Inline }, { "i", TagName::Inline }, { "font", TagName::Inline },
+              { "textarea", TagName::TextArea }, { "u", TagName::Inline }, { "s", TagName::Inline },
+              { "em", TagName::Inline }, { "strong", TagName::Inline }, { "span", TagName::Inline },
+              { "small", TagName::Inline }, { "big", TagName::Inline }, { "sub", TagName::Inline },
+              { "sup", TagName::Inline }, { "tt", TagName::Inline }, { "code", TagName::Inline },
+              { "strike", TagName::Inline }, { "a", TagName::Inline }, { "img", TagName::Inline },
+              { "abbr", TagName::Inline }, { "script", TagName::Script }, { "style", TagName::Style },
+              { "title", TagName::Title }, { "form", TagName::Form }, { "html", TagName::Html },
+              { "head", TagName::Head }, { "!doctype", TagName::Doctype } };
     const bool closing = name.startsWith('/');
     if (closing)
         name = name.sliced(1);
     for (const auto& [text, tag] : names) {
         if (text.size() == name.size() && text.front() == name.front()
             && std::memcmp(text.data(), name.data(), name.size()) == 0)
-            return {tag, closing};
+            return { tag, closing };
     }
-    return {TagName::Other, closing};
+    return { TagName::Other, closing };
 }
 
 bool isInlineTag(QByteArrayView name)
@@ -150,7 +166,7 @@ struct Tag {
 // Calls `visit` with each tag of the page (`lc`, lower case) in order. Comments
 // are skipped, and the text of scripts, styles, titles and text areas is never
 // read as tags. Stops at a tag or a script that never ends.
-template<typename Visit> void forEachTag(const QByteArray& lc, Visit&& visit)
+template <typename Visit> void forEachTag(const QByteArray& lc, Visit&& visit)
 {
     const QByteArrayView page(lc);
     qsizetype at = lc.indexOf('<');
@@ -175,7 +191,7 @@ template<typename Visit> void forEachTag(const QByteArray& lc, Visit&& visit)
             ++nameEnd;
         if (nameEnd == at + 1 && lc.at(nameEnd) == '/') // a closing tag
             for (++nameEnd; nameEnd < end && !isSpace(lc.at(nameEnd)); ++nameEnd) { }
-        Tag tag{at, nameEnd, end, page.sliced(at + 1, nameEnd - at - 1)};
+        Tag tag { at, nameEnd, end, page.sliced(at + 1, nameEnd - at - 1) };
         const ClassifiedTag classified = classify(tag.name);
         tag.kind = classified.name;
         tag.closing = classified.closing;
@@ -184,7 +200,8 @@ template<typename Visit> void forEachTag(const QByteArray& lc, Visit&& visit)
         if (rawText || tag.is(TagName::Title) || tag.is(TagName::TextArea)) {
             qsizetype close = end + 1;
             while ((close = lc.indexOf('<', close)) >= 0
-                   && !(close + 1 < lc.size() && lc.at(close + 1) == '/' && page.sliced(close + 2).startsWith(tag.name)))
+                && !(close + 1 < lc.size() && lc.at(close + 1) == '/'
+                    && page.sliced(close + 2).startsWith(tag.name)))
                 ++close;
             if (close < 0 && rawText)
                 return;
@@ -205,7 +222,7 @@ struct Attribute {
 };
 
 // Calls `visit` with each attribute of `tag` until it returns false.
-template<typename Visit> void forEachAttribute(const QByteArray& lc, const Tag& tag, Visit&& visit)
+template <typename Visit> void forEachAttribute(const QByteArray& lc, const Tag& tag, Visit&& visit)
 {
     const qsizetype to = tag.end;
     qsizetype i = tag.nameEnd;
@@ -220,7 +237,7 @@ template<typename Visit> void forEachAttribute(const QByteArray& lc, const Tag& 
             ++i;
             continue;
         }
-        Attribute attribute{QByteArrayView(lc).sliced(at, i - at), before, at, i, {}};
+        Attribute attribute { QByteArrayView(lc).sliced(at, i - at), before, at, i, {} };
         qsizetype j = i;
         while (j < to && isSpace(lc.at(j)))
             ++j;
@@ -232,13 +249,13 @@ template<typename Visit> void forEachAttribute(const QByteArray& lc, const Tag& 
                 // The tag's end is after the closing quote.
                 const void* quote = std::memchr(lc.constData() + j + 1, lc.at(j), to - j - 1);
                 const qsizetype close = quote ? static_cast<const char*>(quote) - lc.constData() : to;
-                attribute.value = {j + 1, close - j - 1, true};
+                attribute.value = { j + 1, close - j - 1, true };
                 i = std::min(close + 1, to);
             } else {
                 qsizetype k = j;
                 while (k < to && !isSpace(lc.at(k)))
                     ++k;
-                attribute.value = {j, k - j, false};
+                attribute.value = { j, k - j, false };
                 i = k;
             }
             attribute.end = i;
@@ -258,7 +275,7 @@ struct Attributes {
             return true;
         });
     }
-    template<std::size_t N> const Attribute* find(const char (&name)[N]) const
+    template <std::size_t N> const Attribute* find(const char (&name)[N]) const
     {
         for (const Attribute& a : list)
             if (is(a.name, name))
@@ -270,7 +287,8 @@ struct Attributes {
 
 QByteArrayView valueOf(const QByteArray& bytes, const Attribute* a)
 {
-    return !a || a->value.at < 0 ? QByteArrayView() : QByteArrayView(bytes).sliced(a->value.at, a->value.size);
+    return !a || a->value.at < 0 ? QByteArrayView()
+                                 : QByteArrayView(bytes).sliced(a->value.at, a->value.size);
 }
 
 // Text of the page with its character references read, as a browser posts it.
@@ -279,9 +297,10 @@ QString decoded(QByteArrayView raw)
     QString text = QString::fromUtf8(raw);
     if (!text.contains(QLatin1Char('&')))
         return text;
-    static const std::pair<QLatin1StringView, char16_t> named[] = {
-        {QLatin1StringView("amp"), u'&'},   {QLatin1StringView("lt"), u'<'},    {QLatin1StringView("gt"), u'>'},
-        {QLatin1StringView("quot"), u'"'},  {QLatin1StringView("apos"), u'\''}, {QLatin1StringView("nbsp"), 0xa0}};
+    static const std::pair<QLatin1StringView, char16_t> named[]
+        = { { QLatin1StringView("amp"), u'&' }, { QLatin1StringView("lt"), u'<' },
+              { QLatin1StringView("gt"), u'>' }, { QLatin1StringView("quot"), u'"' },
+              { QLatin1StringView("apos"), u'\'' }, { QLatin1StringView("nbsp"), 0xa0 } };
     QString out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype semicolon = text.at(i) == QLatin1Char('&') ? text.indexOf(QLatin1Char(';'), i) : -1;
@@ -290,8 +309,8 @@ QString decoded(QByteArrayView raw)
             std::optional<char32_t> c;
             if (entity.startsWith(QLatin1Char('#'))) {
                 bool ok = false;
-                const bool hex
-                    = entity.size() > 1 && (entity.at(1) == QLatin1Char('x') || entity.at(1) == QLatin1Char('X'));
+                const bool hex = entity.size() > 1
+                    && (entity.at(1) == QLatin1Char('x') || entity.at(1) == QLatin1Char('X'));
                 const uint n = entity.sliced(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
                 if (ok && n > 0 && n <= 0x10ffff)
                     c = n;
@@ -317,8 +336,8 @@ QString collapsedBlanks(const QString& text)
     QString out;
     bool blank = false;
     for (QChar c : text) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')
-            || c == QLatin1Char('\f')) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+            || c == QLatin1Char('\r') || c == QLatin1Char('\f')) {
             blank = !out.isEmpty();
         } else {
             if (blank)
@@ -358,7 +377,8 @@ bool hasText(const QByteArray& lc, qsizetype from, qsizetype to)
         const char c = lc.at(i);
         if (inTag) {
             inTag = c != '>';
-        } else if (c == '<' && i + 3 < to && lc.at(i + 1) == '!' && lc.at(i + 2) == '-' && lc.at(i + 3) == '-') {
+        } else if (c == '<' && i + 3 < to && lc.at(i + 1) == '!' && lc.at(i + 2) == '-'
+            && lc.at(i + 3) == '-') {
             const qsizetype close = lc.indexOf("-->", i + 4);
             i = close < 0 ? to : close + 2;
         } else if (c == '<') {
@@ -376,7 +396,7 @@ Span trimmed(const QByteArray& lc, qsizetype from, qsizetype to)
         ++from;
     while (to > from && isSpace(lc.at(to - 1)))
         --to;
-    return {from, to - from};
+    return { from, to - from };
 }
 
 bool isFormPostingHere(const QByteArray& lc, const Attributes& attributes)
@@ -492,7 +512,7 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
     const QByteArray lc = lowerCase(page);
     const qsizetype start = page.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     std::vector<Edit> edits;
-    edits.push_back({start, 0, {}}); // the doctype, made once the page has been read
+    edits.push_back({ start, 0, {} }); // the doctype, made once the page has been read
     qsizetype headEnd = -1;
     qsizetype htmlEnd = -1;
     bool formFound = false;
@@ -540,9 +560,9 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                             idPrefix.prepend('x');
                     }
                     const QByteArray id = idPrefix + QByteArray::number(++labelled);
-                    edits.push_back({question.at, 0, "<label for=" + id + '>'});
-                    edits.push_back({question.at + question.size, 0, QByteArrayLiteral("</label>")});
-                    edits.push_back({tag.nameEnd, 0, " id=" + id});
+                    edits.push_back({ question.at, 0, "<label for=" + id + '>' });
+                    edits.push_back({ question.at + question.size, 0, QByteArrayLiteral("</label>") });
+                    edits.push_back({ tag.nameEnd, 0, " id=" + id });
                 }
             }
             if (tag.kind != TagName::Break || runAfterTickBox)
@@ -555,26 +575,26 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
 
         switch (tag.closing ? TagName::Other : tag.kind) {
         case TagName::Doctype:
-            edits.push_back({tag.at, tag.end + 1 - tag.at, {}});
+            edits.push_back({ tag.at, tag.end + 1 - tag.at, {} });
             break;
         case TagName::Html:
             if (htmlEnd < 0) {
                 htmlEnd = tag.end + 1;
                 if (!attributes.find("lang"))
-                    edits.push_back({tag.nameEnd, 0, QByteArrayLiteral(" lang=\"en\"")});
+                    edits.push_back({ tag.nameEnd, 0, QByteArrayLiteral(" lang=\"en\"") });
             }
             break;
         case TagName::Head:
             if (headEnd < 0) {
                 headEnd = tag.end + 1;
-                edits.push_back({headEnd, 0, kRespondentHead});
+                edits.push_back({ headEnd, 0, kRespondentHead });
             }
             break;
         case TagName::Title:
             // The designer's page closes its title with "</h1></title>"; inside a
             // title that is text, and browsers would show it in the tab.
             if (QByteArrayView(lc).first(tag.contentEnd).endsWith("</h1>"))
-                edits.push_back({tag.contentEnd - 5, 5, {}});
+                edits.push_back({ tag.contentEnd - 5, 5, {} });
             break;
         case TagName::Label:
             inLabel = true;
@@ -582,14 +602,15 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
         case TagName::Form:
             if (!formFound && isFormPostingHere(lc, attributes)) {
                 formFound = true;
-                edits.push_back({tag.end + 1, 0,
-                                 "<input type=hidden name=" + submissionTokenField().toLatin1() + " value='"
-                                     + token.toLatin1() + "'>"});
+                edits.push_back({ tag.end + 1, 0,
+                    "<input type=hidden name=" + submissionTokenField().toLatin1() + " value='"
+                        + token.toLatin1() + "'>" });
             }
             break;
         case TagName::TextArea:
             // A default text is a hint; left in the box it would be posted as the answer.
-            if (tag.contentEnd > tag.end + 1 && tag.contentEnd < lc.size() && !attributes.find("placeholder")) {
+            if (tag.contentEnd > tag.end + 1 && tag.contentEnd < lc.size()
+                && !attributes.find("placeholder")) {
                 qsizetype from = tag.end + 1;
                 if (lc.at(from) == '\r' && from + 1 < tag.contentEnd && lc.at(from + 1) == '\n')
                     from += 2;
@@ -598,9 +619,10 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                 const Span hint = trimmed(lc, from, tag.contentEnd);
                 if (hint.size > 0) {
                     QByteArray text = page.mid(hint.at, hint.size);
-                    edits.push_back({tag.nameEnd, 0, " placeholder='" + text.replace('\'', "&#39;") + '\''});
+                    edits.push_back(
+                        { tag.nameEnd, 0, " placeholder='" + text.replace('\'', "&#39;") + '\'' });
                 }
-                edits.push_back({tag.end + 1, tag.contentEnd - tag.end - 1, {}});
+                edits.push_back({ tag.end + 1, tag.contentEnd - tag.end - 1, {} });
             }
             break;
         case TagName::Select:
@@ -611,9 +633,9 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                 bool isNumber = false;
                 const int rows = valueOf(lc, size).toByteArray().toInt(&isNumber);
                 if (isNumber && rows > 1)
-                    edits.push_back({size->value.at, size->value.size, QByteArray::number(rows + 1)});
-                menu = {true, false, edits.size()};
-                edits.push_back({tag.end + 1, 0, kEmptyChoice});
+                    edits.push_back({ size->value.at, size->value.size, QByteArray::number(rows + 1) });
+                menu = { true, false, edits.size() };
+                edits.push_back({ tag.end + 1, 0, kEmptyChoice });
             }
             break;
         case TagName::Option:
@@ -625,8 +647,8 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                 const Attribute* value = attributes.find("value");
                 const QByteArray replacement = asciiEscaped(formName);
                 if (value && value->value.at >= 0)
-                    edits.push_back({value->value.at, value->value.size,
-                                     value->value.quoted ? replacement : "'" + replacement + "'"});
+                    edits.push_back({ value->value.at, value->value.size,
+                        value->value.quoted ? replacement : "'" + replacement + "'" });
             } else if (tickBox && !inLabel) {
                 // Its text runs to the next tag that is not part of a text.
                 qsizetype stop = tag.end + 1;
@@ -645,8 +667,8 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                 while (textEnd > tag.end + 1 && isSpace(lc.at(textEnd - 1)))
                     --textEnd;
                 if (textEnd > tag.end + 1) {
-                    edits.push_back({tag.at, 0, QByteArrayLiteral("<label>")});
-                    edits.push_back({textEnd, 0, QByteArrayLiteral("</label>")});
+                    edits.push_back({ tag.at, 0, QByteArrayLiteral("<label>") });
+                    edits.push_back({ textEnd, 0, QByteArrayLiteral("</label>") });
                 }
             }
             break;
@@ -668,14 +690,14 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
     if (htmlEnd < 0)
         top += "<html lang=\"en\">";
     if (headEnd < 0 && htmlEnd >= 0)
-        edits.push_back({htmlEnd, 0, kRespondentHead});
+        edits.push_back({ htmlEnd, 0, kRespondentHead });
     else if (headEnd < 0)
         top += kRespondentHead;
     return applied(page, edits, kRespondentHead.size() + 1024);
 }
 
 QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers, const QString& notice,
-                           const FormFields& questionNotes)
+    const FormFields& questionNotes)
 {
     const QByteArray lc = lowerCase(sentPage);
     QHash<QString, QStringList> values;
@@ -694,8 +716,8 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
     for (const FormField& note : questionNotes)
         notes.insert(note.name, note.value);
     const auto noteParagraph = [](const QString& text, bool alert) -> QByteArray {
-        return QByteArrayLiteral("<p class=answer-notice") + (alert ? " role=alert>" : ">") + asciiEscaped(text)
-            + "</p>";
+        return QByteArrayLiteral("<p class=answer-notice") + (alert ? " role=alert>" : ">")
+            + asciiEscaped(text) + "</p>";
     };
 
     std::vector<Edit> edits;
@@ -703,10 +725,10 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
     const auto mark = [&](const Tag& tag, const Attributes& attributes, QByteArrayView flag, bool on) {
         for (const Attribute& a : attributes.list) {
             if (a.name == flag)
-                edits.push_back({a.before, a.end - a.before, {}});
+                edits.push_back({ a.before, a.end - a.before, {} });
         }
         if (on)
-            edits.push_back({tag.nameEnd, 0, ' ' + flag.toByteArray()});
+            edits.push_back({ tag.nameEnd, 0, ' ' + flag.toByteArray() });
     };
     // A note goes above its question: before the hidden field announcing it,
     // or else before its first control.
@@ -714,7 +736,7 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
         const auto found = notes.find(field);
         if (found == notes.end())
             return;
-        edits.push_back({at, 0, noteParagraph(*found, false)});
+        edits.push_back({ at, 0, noteParagraph(*found, false) });
         notes.erase(found);
     };
     bool formFound = false;
@@ -737,7 +759,7 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
             if (!formFound && isFormPostingHere(lc, attributes)) {
                 formFound = true;
                 if (!notice.isEmpty())
-                    edits.push_back({tag.end + 1, 0, noteParagraph(notice, true)});
+                    edits.push_back({ tag.end + 1, 0, noteParagraph(notice, true) });
             }
         } else if (tag.is(TagName::Input)) {
             const QByteArrayView type = valueOf(lc, attributes.find("type"));
@@ -748,10 +770,12 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
             }
             placeNote(name, tag.at);
             const Attribute* valueAttribute = attributes.find("value");
-            const QString value = valueAttribute ? decoded(valueOf(sentPage, valueAttribute)) : QStringLiteral("on");
+            const QString value
+                = valueAttribute ? decoded(valueOf(sentPage, valueAttribute)) : QStringLiteral("on");
             if (is(type, "checkbox")) {
                 if (const std::optional<QString> answer = nextAnswer(name))
-                    mark(tag, attributes, "checked", *answer == value || *answer == QLatin1StringView("Checked"));
+                    mark(tag, attributes, "checked",
+                        *answer == value || *answer == QLatin1StringView("Checked"));
             } else if (is(type, "radio")) {
                 if (!optionGroups.contains(name))
                     optionGroups.insert(name, nextAnswer(name));
@@ -761,9 +785,10 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
                 if (const std::optional<QString> answer = nextAnswer(name)) {
                     const QByteArray filled = "value='" + asciiEscaped(*answer) + '\'';
                     if (valueAttribute)
-                        edits.push_back({valueAttribute->at, valueAttribute->end - valueAttribute->at, filled});
+                        edits.push_back(
+                            { valueAttribute->at, valueAttribute->end - valueAttribute->at, filled });
                     else
-                        edits.push_back({tag.nameEnd, 0, ' ' + filled});
+                        edits.push_back({ tag.nameEnd, 0, ' ' + filled });
                 }
             }
         } else if (tag.is(TagName::TextArea)) {
@@ -773,12 +798,12 @@ QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers
                 // A browser drops one line break that opens a text area.
                 const bool opensWithBreak
                     = answer->startsWith(QLatin1Char('\n')) || answer->startsWith(QLatin1Char('\r'));
-                edits.push_back({tag.end + 1, tag.contentEnd - tag.end - 1,
-                                 (opensWithBreak ? "\n" : "") + asciiEscaped(*answer)});
+                edits.push_back({ tag.end + 1, tag.contentEnd - tag.end - 1,
+                    (opensWithBreak ? "\n" : "") + asciiEscaped(*answer) });
             }
         } else if (tag.is(TagName::Select)) {
             placeNote(name, tag.at);
-            menu = {true, nextAnswer(name), false};
+            menu = { true, nextAnswer(name), false };
         } else { // an option of a menu answered
             const Attribute* valueAttribute = attributes.find("value");
             QString value;

@@ -66,6 +66,6 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
 /// of the form, and each of `questionNotes` (field name, text) just above its
 /// question. Every text is escaped.
 QByteArray pageWithAnswers(const QByteArray& sentPage, const FormFields& answers, const QString& notice = {},
-                           const FormFields& questionNotes = {});
+    const FormFields& questionNotes = {});
 
 } // namespace quenlow

@@ -13,7 +13,7 @@ namespace quenlow {
 namespace {
 
 // A crowd of monitors asking at once costs at most this many writes a second.
-constexpr std::chrono::milliseconds kProbeSpacing{100};
+constexpr std::chrono::milliseconds kProbeSpacing { 100 };
 
 } // namespace
 
@@ -90,9 +90,10 @@ Result<void> StoreHealth::check(std::chrono::milliseconds wait)
     const quint64 mine = ++m_state->asked;
     m_state->changed.notify_all();
     if (!m_state->changed.wait_for(lock, wait, [&] { return m_state->answered >= mine; }))
-        return Error{Error::Busy, QStringLiteral("%1 did not answer within %2 ms")
-                                      .arg(shownLocation(m_state->location))
-                                      .arg(wait.count())};
+        return Error { Error::Busy,
+            QStringLiteral("%1 did not answer within %2 ms")
+                .arg(shownLocation(m_state->location))
+                .arg(wait.count()) };
     return m_state->outcome;
 }
 

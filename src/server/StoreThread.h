@@ -17,8 +17,7 @@ namespace quenlow {
 class StoreThread final
 {
 public:
-    template<typename Work>
-    explicit StoreThread(Work work)
+    template <typename Work> explicit StoreThread(Work work)
     {
         std::promise<void> finished;
         m_finished = finished.get_future();

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using namespace quenlow;
 
 class TestTextFile : public QObject
@@ -56,15 +55,18 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old contents\r\n"));
         // No temporary file is left behind.
-        QCOMPARE(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files), QStringList({QStringLiteral("file.txt")}));
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files),
+            QStringList({ QStringLiteral("file.txt") }));
     }
 
     void unwritableFolderIsReported()
     {
-        const FileResult result = writeFileAtomically(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), "x");
+        const FileResult result
+            = writeFileAtomically(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), "x");
         QVERIFY(result.failedWith(Error::Io));
         QByteArray bytes;
-        QVERIFY(readWholeFile(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), &bytes).failedWith(Error::NotFound));
+        QVERIFY(readWholeFile(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), &bytes)
+                    .failedWith(Error::NotFound));
     }
 };
 

@@ -3,8 +3,8 @@
 #include "database/AnswersStore.h"
 #include "support/PostgresFixture.h"
 
-#include <QTemporaryDir>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <thread>
@@ -24,7 +24,8 @@ AnswersStore::NewRow answer(const QString& value, const QString& token = {})
 {
     AnswersStore::NewRow row;
     row.table = kTable;
-    row.values = {{QStringLiteral("Mood"), value}, {QStringLiteral("Not a question"), QStringLiteral("x")}};
+    row.values
+        = { { QStringLiteral("Mood"), value }, { QStringLiteral("Not a question"), QStringLiteral("x") } };
     row.token = token;
     row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5, 678), Qt::UTC);
     return row;
@@ -50,14 +51,16 @@ private slots:
         QVERIFY2(made, qPrintable(made ? QString() : made.error().detail));
         m_store = std::move(made).value();
         QVERIFY(m_store->createTable(kTable, QStringLiteral("Form Question")));
-        QVERIFY(m_store->addColumn(kTable, QStringLiteral("Mood"), AnswersStore::ColumnKind::Text, QString()));
+        QVERIFY(
+            m_store->addColumn(kTable, QStringLiteral("Mood"), AnswersStore::ColumnKind::Text, QString()));
     }
     void initTestCase_data()
     {
         QTest::addColumn<StoreMaker>("make");
         QTest::newRow("sqlite") << StoreMaker(
             [](const QTemporaryDir& dir, QString*) { return dir.filePath(QStringLiteral("a.mdb")); });
-        QTest::newRow("postgresql") << StoreMaker([](const QTemporaryDir&, QString* why) { return test::freshPostgresLocation(why); });
+        QTest::newRow("postgresql") << StoreMaker(
+            [](const QTemporaryDir&, QString* why) { return test::freshPostgresLocation(why); });
     }
     void cleanup()
     {
@@ -69,21 +72,23 @@ private slots:
     // change times: reading works as before, and the first replacement adds it.
     void aSideTableOfBeforeGetsChangeTimes()
     {
-        QVERIFY(m_store->insertRows({answer(QStringLiteral("a"), QStringLiteral("t1"))}));
+        QVERIFY(m_store->insertRows({ answer(QStringLiteral("a"), QStringLiteral("t1")) }));
         m_store.reset();
         QProcess tool;
         if (isServerLocation(m_location))
-            tool.start(QStringLiteral("psql"), {m_location, QStringLiteral("-qc"),
-                                                QStringLiteral("ALTER TABLE quenlow.arrivals DROP COLUMN changed")});
+            tool.start(QStringLiteral("psql"),
+                { m_location, QStringLiteral("-qc"),
+                    QStringLiteral("ALTER TABLE quenlow.arrivals DROP COLUMN changed") });
         else
-            tool.start(QStringLiteral("sqlite3"), {m_location, QStringLiteral("ALTER TABLE quenlow_arrivals DROP COLUMN changed")});
+            tool.start(QStringLiteral("sqlite3"),
+                { m_location, QStringLiteral("ALTER TABLE quenlow_arrivals DROP COLUMN changed") });
         QVERIFY(tool.waitForFinished(30000) && tool.exitCode() == 0);
         auto reopened = openAnswersStore(m_location);
         QVERIFY(reopened);
         m_store = *reopened;
-        const auto rows = m_store->readRows(kTable, {QStringLiteral("Mood")}, -1, 10, true);
+        const auto rows = m_store->readRows(kTable, { QStringLiteral("Mood") }, -1, 10, true);
         QVERIFY(rows && rows->size() == 1 && rows->first().arrivedAt && !rows->first().changedAt);
-        const auto again = m_store->insertRows({answer(QStringLiteral("b"), QStringLiteral("t1"))});
+        const auto again = m_store->insertRows({ answer(QStringLiteral("b"), QStringLiteral("t1")) });
         QVERIFY(again);
         QCOMPARE(again->first().outcome, AnswersStore::Inserted::Replaced);
         QVERIFY(m_store->changeOf(kTable, again->first().rowId).valueOr(std::nullopt));
@@ -92,65 +97,73 @@ private slots:
     void tablesAndColumnsChangeWithTypedFailures()
     {
         QVERIFY(m_store->createTable(kTable.toUpper(), QStringLiteral("X")).failedWith(Error::Duplicate));
-        QCOMPARE(m_store->tables().valueOr({}), QStringList{kTable});
+        QCOMPARE(m_store->tables().valueOr({}), QStringList { kTable });
         QVERIFY(m_store->columns(QStringLiteral("tbl_gone")).failedWith(Error::NotFound));
-        QVERIFY(m_store->insertRows({answer(QStringLiteral("glad"))}));
-        QVERIFY(m_store->addColumn(kTable, QStringLiteral("Notes"), AnswersStore::ColumnKind::Memo, QStringLiteral("*older*")));
+        QVERIFY(m_store->insertRows({ answer(QStringLiteral("glad")) }));
+        QVERIFY(m_store->addColumn(
+            kTable, QStringLiteral("Notes"), AnswersStore::ColumnKind::Memo, QStringLiteral("*older*")));
         QVERIFY(m_store->addColumn(kTable, QStringLiteral("NOTES"), AnswersStore::ColumnKind::Text, QString())
                     .failedWith(Error::Duplicate));
-        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("notes")).failedWith(Error::Duplicate));
-        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Gone"), QStringLiteral("Other")).failedWith(Error::NotFound));
+        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("notes"))
+                    .failedWith(Error::Duplicate));
+        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Gone"), QStringLiteral("Other"))
+                    .failedWith(Error::NotFound));
         QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("Feeling")));
         const auto columns = m_store->columns(kTable).valueOr({});
         QCOMPARE(columns.size(), 3);
         QCOMPARE(columns.at(1).name, QStringLiteral("Feeling"));
         QVERIFY(columns.at(2).isMemo());
         AnswersStore::NewRow later = answer(QString());
-        later.values = {{QStringLiteral("feeling"), QStringLiteral("calm")}};
-        QVERIFY(m_store->insertRows({later}));
-        const auto rows = m_store->readRows(kTable, {QStringLiteral("Feeling"), QStringLiteral("Notes")}, -1, 10);
+        later.values = { { QStringLiteral("feeling"), QStringLiteral("calm") } };
+        QVERIFY(m_store->insertRows({ later }));
+        const auto rows
+            = m_store->readRows(kTable, { QStringLiteral("Feeling"), QStringLiteral("Notes") }, -1, 10);
         QVERIFY(rows);
         QCOMPARE(rows->size(), 2);
         // Only rows older than the column hold the marker.
-        QCOMPARE(rows->first().values, QVariantList({QStringLiteral("glad"), QStringLiteral("*older*")}));
-        QCOMPARE(rows->last().values, QVariantList({QStringLiteral("calm"), QVariant()}));
-        // The raw visitor hands over the same values as UTF-8, nothing where nothing was answered, from a row on.
+        QCOMPARE(rows->first().values, QVariantList({ QStringLiteral("glad"), QStringLiteral("*older*") }));
+        QCOMPARE(rows->last().values, QVariantList({ QStringLiteral("calm"), QVariant() }));
+        // The raw visitor hands over the same values as UTF-8, nothing where nothing was answered, from a row
+        // on.
         AnswersStore::NewRow unanswered;
         unanswered.table = kTable;
-        unanswered.values = {{QStringLiteral("Feeling"), QStringLiteral("Zoë, 山田")}};
-        QVERIFY(m_store->insertRows({unanswered}));
+        unanswered.values = { { QStringLiteral("Feeling"), QStringLiteral("Zoë, 山田") } };
+        QVERIFY(m_store->insertRows({ unanswered }));
         QList<std::optional<QByteArray>> seen;
-        const auto visited = m_store->visitRows(kTable, {QStringLiteral("Notes"), QStringLiteral("Feeling")},
-                                                rows->last().id, 10, [&](qint64, AnswersStore::RawValues values) {
-                                                    for (const auto& v : values)
-                                                        seen.append(v ? std::optional(v->toByteArray()) : std::nullopt);
-                                                });
+        const auto visited
+            = m_store->visitRows(kTable, { QStringLiteral("Notes"), QStringLiteral("Feeling") },
+                rows->last().id, 10, [&](qint64, AnswersStore::RawValues values) {
+                    for (const auto& v : values)
+                        seen.append(v ? std::optional(v->toByteArray()) : std::nullopt);
+                });
         QCOMPARE(visited.valueOr(-1), 1);
-        QCOMPARE(seen, (QList<std::optional<QByteArray>>{std::nullopt, QByteArray("Zo\xC3\xAB, \xE5\xB1\xB1\xE7\x94\xB0")}));
+        QCOMPARE(seen,
+            (QList<std::optional<QByteArray>> {
+                std::nullopt, QByteArray("Zo\xC3\xAB, \xE5\xB1\xB1\xE7\x94\xB0") }));
         QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Notes")));
         QCOMPARE(m_store->columns(kTable).valueOr({}).size(), 2);
     }
 
     void aTokenIsStoredOnceAndArrivalsKept()
     {
-        auto stored = m_store->insertRows({answer(QStringLiteral("a"), QStringLiteral("t1")), answer(QStringLiteral("b")),
-                                           answer(QStringLiteral("c"), QStringLiteral("t1"))});
+        auto stored = m_store->insertRows({ answer(QStringLiteral("a"), QStringLiteral("t1")),
+            answer(QStringLiteral("b")), answer(QStringLiteral("c"), QStringLiteral("t1")) });
         QVERIFY(stored);
         QCOMPARE(stored->at(0).outcome, AnswersStore::Inserted::Stored);
         QCOMPARE(stored->at(1).outcome, AnswersStore::Inserted::Stored);
         // The same page with other answers replaces them; with the same, nothing.
         QCOMPARE(stored->at(2).outcome, AnswersStore::Inserted::Replaced);
         QCOMPARE(stored->at(2).rowId, stored->at(0).rowId);
-        const auto same = m_store->insertRows({answer(QStringLiteral("c"), QStringLiteral("t1"))});
+        const auto same = m_store->insertRows({ answer(QStringLiteral("c"), QStringLiteral("t1")) });
         QVERIFY(same);
         QCOMPARE(same->first().outcome, AnswersStore::Inserted::Repeated);
-        const auto replaced = m_store->readRows(kTable, {QStringLiteral("Mood")}, -1, 10, true);
+        const auto replaced = m_store->readRows(kTable, { QStringLiteral("Mood") }, -1, 10, true);
         QVERIFY(replaced && replaced->size() == 2);
         QCOMPARE(replaced->first().values.value(0).toString(), QStringLiteral("c"));
         QVERIFY(replaced->first().changedAt && !replaced->last().changedAt);
         // A later batch, after the first row was deleted: still repeated.
-        QVERIFY(m_store->deleteRows(kTable, {stored->at(0).rowId}));
-        const auto again = m_store->insertRows({answer(QStringLiteral("d"), QStringLiteral("t1"))});
+        QVERIFY(m_store->deleteRows(kTable, { stored->at(0).rowId }));
+        const auto again = m_store->insertRows({ answer(QStringLiteral("d"), QStringLiteral("t1")) });
         QVERIFY(again);
         QCOMPARE(again->first().outcome, AnswersStore::Inserted::Repeated);
         QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 1);
@@ -159,24 +172,27 @@ private slots:
         QVERIFY(when && *when);
         QCOMPARE(**when, answer(QString()).arrivedAt);
         // The side table is no answers table and adds no column.
-        QCOMPARE(m_store->tables().valueOr({}), QStringList{kTable});
+        QCOMPARE(m_store->tables().valueOr({}), QStringList { kTable });
         QCOMPARE(m_store->columns(kTable).valueOr({}).size(), 2);
 
         AnswersStore::NewRow lost = answer(QStringLiteral("x"));
         lost.table = QStringLiteral("tbl_gone");
-        QCOMPARE(m_store->insertRows({lost}).value().first().outcome, AnswersStore::Inserted::NoSuchTable);
+        QCOMPARE(m_store->insertRows({ lost }).value().first().outcome, AnswersStore::Inserted::NoSuchTable);
         QVERIFY(m_store->checkWritable());
     }
 
     void tablesAreRenamedAndCopiedWithTheirArrivals()
     {
-        QVERIFY(m_store->addColumn(kTable, QStringLiteral("Notes"), AnswersStore::ColumnKind::Memo, QString()));
-        QVERIFY(m_store->insertRows({answer(QStringLiteral("a"), QStringLiteral("t1")), answer(QStringLiteral("b"))}));
-        QVERIFY(m_store->insertRows({answer(QStringLiteral("c"), QStringLiteral("t1"))})); // replaces a: a change time
-        const auto original = m_store->readRows(kTable, {QStringLiteral("Mood")}, -1, 10, true).valueOr({});
+        QVERIFY(
+            m_store->addColumn(kTable, QStringLiteral("Notes"), AnswersStore::ColumnKind::Memo, QString()));
+        QVERIFY(m_store->insertRows(
+            { answer(QStringLiteral("a"), QStringLiteral("t1")), answer(QStringLiteral("b")) }));
+        QVERIFY(m_store->insertRows(
+            { answer(QStringLiteral("c"), QStringLiteral("t1")) })); // replaces a: a change time
+        const auto original = m_store->readRows(kTable, { QStringLiteral("Mood") }, -1, 10, true).valueOr({});
         QCOMPARE(original.size(), 2);
         const auto sameRows = [&](const QString& table) {
-            const auto rows = m_store->readRows(table, {QStringLiteral("Mood")}, -1, 10, true).valueOr({});
+            const auto rows = m_store->readRows(table, { QStringLiteral("Mood") }, -1, 10, true).valueOr({});
             QCOMPARE(rows.size(), original.size());
             for (qsizetype i = 0; i < rows.size(); ++i) {
                 QCOMPARE(rows.at(i).id, original.at(i).id);
@@ -185,7 +201,8 @@ private slots:
                 QCOMPARE(rows.at(i).changedAt, original.at(i).changedAt);
             }
         };
-        const QString copy = QStringLiteral("tbl_copy"), empty = QStringLiteral("tbl_empty"), renamed = QStringLiteral("tbl_renamed");
+        const QString copy = QStringLiteral("tbl_copy"), empty = QStringLiteral("tbl_empty"),
+                      renamed = QStringLiteral("tbl_renamed");
         const auto copied = m_store->copyTable(kTable, copy, true);
         QVERIFY2(copied, qPrintable(copied ? QString() : copied.error().detail));
         sameRows(copy);
@@ -193,28 +210,31 @@ private slots:
         QCOMPARE(m_store->rowCount(empty).valueOr(-1), 0);
         QCOMPARE(m_store->columns(empty).valueOr({}), m_store->columns(kTable).valueOr({}));
         QVERIFY(m_store->copyTable(kTable, copy.toUpper(), true).failedWith(Error::Duplicate));
-        QVERIFY(m_store->copyTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x"), true).failedWith(Error::NotFound));
+        QVERIFY(m_store->copyTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x"), true)
+                    .failedWith(Error::NotFound));
         // The copy's rows keep no token (a page sent again belongs to the original) and new rows follow them.
-        const auto sentAgain = m_store->insertRows({answer(QStringLiteral("c"), QStringLiteral("t1"))});
+        const auto sentAgain = m_store->insertRows({ answer(QStringLiteral("c"), QStringLiteral("t1")) });
         QVERIFY(sentAgain);
         QCOMPARE(sentAgain->first().outcome, AnswersStore::Inserted::Repeated);
         QCOMPARE(sentAgain->first().rowId, original.first().id);
         AnswersStore::NewRow toCopy = answer(QStringLiteral("e"));
         toCopy.table = copy;
-        const auto intoCopy = m_store->insertRows({toCopy});
+        const auto intoCopy = m_store->insertRows({ toCopy });
         QVERIFY(intoCopy);
         QCOMPARE(intoCopy->first().outcome, AnswersStore::Inserted::Stored);
         QVERIFY(intoCopy->first().rowId > original.last().id);
 
         QVERIFY(m_store->renameTable(kTable, copy).failedWith(Error::Duplicate));
-        QVERIFY(m_store->renameTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x")).failedWith(Error::NotFound));
+        QVERIFY(m_store->renameTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x"))
+                    .failedWith(Error::NotFound));
         QVERIFY(m_store->renameTable(kTable, renamed));
         QVERIFY(!m_store->tableExists(kTable).valueOr(true));
         sameRows(renamed);
         // The tokens went with the rows: the same page is still the same answers.
         AnswersStore::NewRow again = answer(QStringLiteral("c"), QStringLiteral("t1"));
         again.table = renamed;
-        QCOMPARE(m_store->insertRows({again}).valueOr({}).value(0).outcome, AnswersStore::Inserted::Repeated);
+        QCOMPARE(
+            m_store->insertRows({ again }).valueOr({}).value(0).outcome, AnswersStore::Inserted::Repeated);
         QVERIFY(m_store->dropTable(renamed));
         QVERIFY(m_store->copyTable(copy, renamed, true)); // no arrivals left over under the name
         QCOMPARE(m_store->rowCount(renamed).valueOr(-1), 3);
@@ -229,7 +249,8 @@ private slots:
             writers.emplace_back([&] {
                 auto store = openAnswersStore(m_location);
                 for (int i = 0; store && i < 50; ++i) {
-                    const auto r = (*store)->insertRows({answer(QString::number(i), QStringLiteral("k%1").arg(i))});
+                    const auto r
+                        = (*store)->insertRows({ answer(QString::number(i), QStringLiteral("k%1").arg(i)) });
                     if (!r)
                         ++failed;
                     else if (r->first().outcome == AnswersStore::Inserted::Stored)
@@ -250,28 +271,30 @@ private slots:
     void aColumnChangedElsewhereReachesTheWriter()
     {
         // The writer has its statement for the columns it knows.
-        QVERIFY(m_store->insertRows({answer(QStringLiteral("first"))}));
+        QVERIFY(m_store->insertRows({ answer(QStringLiteral("first")) }));
         auto designer = openAnswersStore(m_location);
         QVERIFY(designer);
-        QVERIFY((*designer)->addColumn(kTable, QStringLiteral("Late"), AnswersStore::ColumnKind::Text, QStringLiteral("*")));
+        QVERIFY((*designer)->addColumn(
+            kTable, QStringLiteral("Late"), AnswersStore::ColumnKind::Text, QStringLiteral("*")));
         AnswersStore::NewRow row = answer(QStringLiteral("second"));
-        row.values.append({QStringLiteral("late"), QStringLiteral("in time")});
-        QVERIFY(m_store->insertRows({row}));
+        row.values.append({ QStringLiteral("late"), QStringLiteral("in time") });
+        QVERIFY(m_store->insertRows({ row }));
         QVERIFY((*designer)->dropColumn(kTable, QStringLiteral("Mood")));
-        const auto afterDrop = m_store->insertRows({row});
+        const auto afterDrop = m_store->insertRows({ row });
         QVERIFY2(afterDrop, qPrintable(afterDrop ? QString() : afterDrop.error().detail));
-        const auto rows = m_store->readRows(kTable, {QStringLiteral("Late")}, -1, 10);
+        const auto rows = m_store->readRows(kTable, { QStringLiteral("Late") }, -1, 10);
         QVERIFY(rows);
         QCOMPARE(rows->size(), 3);
-        QCOMPARE(rows->at(0).values, QVariantList{QStringLiteral("*")});
-        QCOMPARE(rows->at(1).values, QVariantList{QStringLiteral("in time")});
-        QCOMPARE(rows->at(2).values, QVariantList{QStringLiteral("in time")});
+        QCOMPARE(rows->at(0).values, QVariantList { QStringLiteral("*") });
+        QCOMPARE(rows->at(1).values, QVariantList { QStringLiteral("in time") });
+        QCOMPARE(rows->at(2).values, QVariantList { QStringLiteral("in time") });
     }
 
     void columnsAreRestoredForUndoAndRepair()
     {
         using Kind = AnswersStore::ColumnKind;
-        const QList<AnswersStore::Column> original{{QStringLiteral("Form Question"), Kind::Text}, {QStringLiteral("Mood"), Kind::Text}};
+        const QList<AnswersStore::Column> original { { QStringLiteral("Form Question"), Kind::Text },
+            { QStringLiteral("Mood"), Kind::Text } };
         const auto names = [&] {
             QStringList seen;
             for (const auto& c : m_store->columns(kTable).valueOr({}))
@@ -279,8 +302,9 @@ private slots:
             return seen;
         };
         QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("Feeling")));
-        QCOMPARE(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Undo).valueOr({QStringLiteral("?")}),
-                 QStringList());
+        QCOMPARE(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Undo)
+                     .valueOr({ QStringLiteral("?") }),
+            QStringList());
         QCOMPARE(m_store->columns(kTable).valueOr({}), original);
         // Put back in its place while the table is empty.
         QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Form Question")));
@@ -288,22 +312,28 @@ private slots:
         QCOMPARE(m_store->columns(kTable).valueOr({}), original);
 
         // A column with answers stays; one holding only the marker goes.
-        QVERIFY(m_store->insertRows({answer(QStringLiteral("glad"))}));
-        const QList<AnswersStore::Column> repaired{original.first(), {QStringLiteral("Why"), Kind::Memo}};
-        QCOMPARE(m_store->restoreColumns(kTable, repaired, QStringLiteral("*"), AnswersStore::Restore::Repair).valueOr({}),
-                 QStringList{QStringLiteral("Mood")});
-        QCOMPARE(names(), QStringList({QStringLiteral("Form Question"), QStringLiteral("Mood"), QStringLiteral("Why")}));
+        QVERIFY(m_store->insertRows({ answer(QStringLiteral("glad")) }));
+        const QList<AnswersStore::Column> repaired { original.first(),
+            { QStringLiteral("Why"), Kind::Memo } };
+        QCOMPARE(m_store->restoreColumns(kTable, repaired, QStringLiteral("*"), AnswersStore::Restore::Repair)
+                     .valueOr({}),
+            QStringList { QStringLiteral("Mood") });
+        QCOMPARE(names(),
+            QStringList({ QStringLiteral("Form Question"), QStringLiteral("Mood"), QStringLiteral("Why") }));
         QVERIFY(m_store->columns(kTable).value().at(2).isMemo());
-        QCOMPARE(m_store->readRows(kTable, {QStringLiteral("Why")}, -1, 5).value().first().values, QVariantList{QStringLiteral("*")});
-        QVERIFY(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Repair));
-        QCOMPARE(names(), QStringList({QStringLiteral("Form Question"), QStringLiteral("Mood")}));
+        QCOMPARE(m_store->readRows(kTable, { QStringLiteral("Why") }, -1, 5).value().first().values,
+            QVariantList { QStringLiteral("*") });
+        QVERIFY(
+            m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Repair));
+        QCOMPARE(names(), QStringList({ QStringLiteral("Form Question"), QStringLiteral("Mood") }));
     }
 
     void rowsOrderAndMatchAsTheDesignerCompares()
     {
         QList<AnswersStore::NewRow> rows;
-        for (const QString& v : {QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("\u00c9mile"),
-                                 QStringLiteral("zed"), QStringLiteral("alpha2"), QStringLiteral("50%")})
+        for (const QString& v :
+            { QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("\u00c9mile"),
+                QStringLiteral("zed"), QStringLiteral("alpha2"), QStringLiteral("50%") })
             rows.append(answer(v));
         AnswersStore::NewRow unanswered = answer(QString());
         unanswered.values = {};
@@ -312,24 +342,33 @@ private slots:
         QVERIFY(stored);
         const auto mood = [&](qint64 position, qint64 limit) {
             QStringList seen;
-            for (const auto& r : m_store->orderedRows(kTable, {QStringLiteral("Mood")}, position, limit).valueOr({}))
+            for (const auto& r :
+                m_store->orderedRows(kTable, { QStringLiteral("Mood") }, position, limit).valueOr({}))
                 seen.append(r.values.first().isNull() ? QStringLiteral("-") : r.values.first().toString());
             return seen;
         };
         // ASCII letters without regard to case, everything else by its bytes.
-        QCOMPARE(m_store->orderRows(kTable, {QStringLiteral("Mood"), false, {}, {}}).valueOr(-1), 7);
-        QCOMPARE(mood(0, 10), QStringList({QStringLiteral("-"), QStringLiteral("50%"), QStringLiteral("Alpha"),
-                                           QStringLiteral("alpha2"), QStringLiteral("beta"), QStringLiteral("zed"),
-                                           QStringLiteral("\u00c9mile")}));
-        QCOMPARE(m_store->orderRows(kTable, {QStringLiteral("Mood"), true, QStringLiteral("ALP"), {QStringLiteral("Mood")}})
+        QCOMPARE(m_store->orderRows(kTable, { QStringLiteral("Mood"), false, {}, {} }).valueOr(-1), 7);
+        QCOMPARE(mood(0, 10),
+            QStringList({ QStringLiteral("-"), QStringLiteral("50%"), QStringLiteral("Alpha"),
+                QStringLiteral("alpha2"), QStringLiteral("beta"), QStringLiteral("zed"),
+                QStringLiteral("\u00c9mile") }));
+        QCOMPARE(m_store
+                     ->orderRows(kTable,
+                         { QStringLiteral("Mood"), true, QStringLiteral("ALP"), { QStringLiteral("Mood") } })
                      .valueOr(-1),
-                 2);
-        QCOMPARE(mood(1, 5), QStringList{QStringLiteral("Alpha")});
-        QCOMPARE(m_store->orderRows(kTable, {{}, false, QStringLiteral("%"), {QStringLiteral("Mood")}}).valueOr(-1), 1);
-        QCOMPARE(m_store->countMatches(kTable, QStringLiteral("Mood"), {QStringLiteral("alpha2"), QStringLiteral("Alpha2"), QStringLiteral("beta")})
+            2);
+        QCOMPARE(mood(1, 5), QStringList { QStringLiteral("Alpha") });
+        QCOMPARE(m_store->orderRows(kTable, { {}, false, QStringLiteral("%"), { QStringLiteral("Mood") } })
+                     .valueOr(-1),
+            1);
+        QCOMPARE(m_store
+                     ->countMatches(kTable, QStringLiteral("Mood"),
+                         { QStringLiteral("alpha2"), QStringLiteral("Alpha2"), QStringLiteral("beta") })
                      .valueOr({}),
-                 QList<qint64>({1, 0, 1}));
-        QVERIFY(m_store->countMatches(QStringLiteral("tbl_gone"), QStringLiteral("Mood"), {}).failedWith(Error::NotFound));
+            QList<qint64>({ 1, 0, 1 }));
+        QVERIFY(m_store->countMatches(QStringLiteral("tbl_gone"), QStringLiteral("Mood"), {})
+                    .failedWith(Error::NotFound));
         const auto span = m_store->rowSpan(kTable);
         QVERIFY(span);
         QCOMPARE(span->count, 7);
@@ -348,23 +387,30 @@ private slots:
         QList<AnswersStore::Column> columns;
         for (int i = 0; i < m_store->columnLimit(); ++i) {
             names.append(QStringLiteral("Q%1").arg(i));
-            columns.append({names.last()});
+            columns.append({ names.last() });
         }
         // In one transaction: added one by one they take seconds.
         QVERIFY(m_store->createTable(wide, names.first()));
         QVERIFY(m_store->restoreColumns(wide, columns, {}, AnswersStore::Restore::Repair));
-        const AnswersStore::NewRow row{wide, {{names.at(1000), QStringLiteral("a")}, {names.last(), QStringLiteral("z")}}, {}, {}, {}};
-        QVERIFY(m_store->insertRows({row, row}));
+        const AnswersStore::NewRow row { wide,
+            { { names.at(1000), QStringLiteral("a") }, { names.last(), QStringLiteral("z") } }, {}, {}, {} };
+        QVERIFY(m_store->insertRows({ row, row }));
         QVERIFY(m_store->orderRows(wide, {}));
-        for (const auto& rows : {m_store->readRows(wide, names, -1, 10, true), m_store->orderedRows(wide, names, 0, 10)}) {
+        for (const auto& rows :
+            { m_store->readRows(wide, names, -1, 10, true), m_store->orderedRows(wide, names, 0, 10) }) {
             QCOMPARE(rows.valueOr({}).size(), 2);
             for (const AnswersStore::Row& r : *rows)
-                QVERIFY(r.values.first().isNull() && r.values.at(1000) == QStringLiteral("a") && r.values.last() == QStringLiteral("z"));
+                QVERIFY(r.values.first().isNull() && r.values.at(1000) == QStringLiteral("a")
+                    && r.values.last() == QStringLiteral("z"));
         }
         QByteArray last;
-        QCOMPARE(m_store->visitRows(wide, names, -1, 10, [&](qint64, AnswersStore::RawValues values) {
-            last = values.back().value_or(QByteArrayView()).toByteArray();
-        }).valueOr(-1), 2);
+        QCOMPARE(m_store
+                     ->visitRows(wide, names, -1, 10,
+                         [&](qint64, AnswersStore::RawValues values) {
+                             last = values.back().value_or(QByteArrayView()).toByteArray();
+                         })
+                     .valueOr(-1),
+            2);
         QCOMPARE(last, QByteArray("z"));
     }
 

@@ -52,7 +52,6 @@ private slots:
     void menuHeight();
 };
 
-
 void TestEditors::unknownKindIsRefused()
 {
     Env env;
@@ -133,10 +132,11 @@ void TestEditors::storedNonNumbersReadAsZero()
     for (const auto& [row, tick, cancel] :
         { std::tuple { 1, "DefaultSelected", "Cancel" }, std::tuple { 2, "ResetButtonCheck", "Cancel" } }) {
         env.session.setSelectedRow(row);
-        ModalStep step(row == 1 ? QStringLiteral("CheckBoxesForm") : QStringLiteral("SubmitButtonForm"), [&](QWidget* w) {
-            QCOMPARE(child<QCheckBox>(w, tick)->isChecked(), ticked);
-            click(w, cancel);
-        });
+        ModalStep step(row == 1 ? QStringLiteral("CheckBoxesForm") : QStringLiteral("SubmitButtonForm"),
+            [&](QWidget* w) {
+                QCOMPARE(child<QCheckBox>(w, tick)->isChecked(), ticked);
+                click(w, cancel);
+            });
         env.editors.editSelected();
     }
 }
@@ -188,7 +188,6 @@ void TestEditors::escapeUnloadsAModelessEditor()
         QString());
 }
 
-
 void TestEditors::modelessEditorOutlivesTheForm()
 {
     Env env;
@@ -211,7 +210,6 @@ void TestEditors::modelessEditorOutlivesTheForm()
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
     QCOMPARE(readCollectionFile(env.folder.collection(QStringLiteral("survey"))).methods.size(), 2);
 }
-
 
 void TestEditors::blankInstructionIsNotEmpty()
 {
@@ -259,7 +257,7 @@ void TestEditors::fullFormIsRefused()
 {
     Env env(7);
     for (int k = env.session.collection.count(); k < kMaxElements; ++k)
-        env.session.collection.append(FormMethod{});
+        env.session.collection.append(FormMethod {});
     env.expectBox();
     ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
         setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));
@@ -271,7 +269,8 @@ void TestEditors::fullFormIsRefused()
     QCOMPARE(env.folder.messageTexts().size(), 1);
     QCOMPARE(env.session.collection.count(), kMaxElements);
     QCOMPARE(env.session.elementCounter, qint16(7));
-    QVERIFY(!columnNames(env.folder.database(), QStringLiteral("tbl_survey")).contains(QStringLiteral("One too many")));
+    QVERIFY(!columnNames(env.folder.database(), QStringLiteral("tbl_survey"))
+                 .contains(QStringLiteral("One too many")));
 }
 
 // The fragments and records the editors make.

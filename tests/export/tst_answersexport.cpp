@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
-#include "export/AnswersExport.h"
 #include "database/AnswersStore.h"
+#include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
 #include "reporter/ReporterFixture.h"
 
@@ -35,8 +35,8 @@ Run exportCommand(const QStringList& args, const QString& standardOutput = {})
         process.setStandardOutputFile(standardOutput);
     process.start(QStringLiteral(QUENLOW_PROGRAM_DIR "/quenlow-export"), args);
     process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError()) };
 }
 
 /// The file as Python's csv module or openpyxl reads it.
@@ -44,7 +44,8 @@ QJsonObject readBack(const QString& kind, const QString& path)
 {
     QProcess python;
     // Debian's own Python, which has python3-openpyxl.
-    python.start(u"/usr/bin/python3"_s, {QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), kind, path});
+    python.start(u"/usr/bin/python3"_s,
+        { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), kind, path });
     python.waitForFinished(60000);
     const QByteArray out = python.readAllStandardOutput();
     if (python.exitCode() != 0)
@@ -64,7 +65,8 @@ QList<QStringList> rowsOf(const QJsonObject& read)
     return rows;
 }
 
-const QString kLongQuestion = u"How would you describe, in your own words, the service you received at our office today?"_s;
+const QString kLongQuestion
+    = u"How would you describe, in your own words, the service you received at our office today?"_s;
 
 } // namespace
 
@@ -81,31 +83,34 @@ private:
         form.add(Kind::plainText(), u"Thank you"_s);
         form.add(Kind::textArea(), u"Comments"_s);
         form.add(Kind::checkBox(), u"Tea"_s);
-        form.add(Kind::radioButtons(), u"Colour"_s, {u"Red"_s, u"Green"_s});
-        form.add(Kind::pullDownMenu(), kLongQuestion, {u"Good"_s, u"Bad"_s});
-        form.answer({{u"Your name"_s, u"=HYPERLINK(\"http://x\",\"y\")"_s},
-                     {u"Comments"_s, u"line one\r\nline \"two\", and\nthree"_s},
-                     {u"Tea"_s, u"Checked"_s},
-                     {u"Colour"_s, u"+1"_s}});
-        form.answer({{u"Your name"_s, u"Ζωή, 山田 «ok»"_s}, {u"Comments"_s, u"@SUM(A1) -2"_s}});
+        form.add(Kind::radioButtons(), u"Colour"_s, { u"Red"_s, u"Green"_s });
+        form.add(Kind::pullDownMenu(), kLongQuestion, { u"Good"_s, u"Bad"_s });
+        form.answer({ { u"Your name"_s, u"=HYPERLINK(\"http://x\",\"y\")"_s },
+            { u"Comments"_s, u"line one\r\nline \"two\", and\nthree"_s }, { u"Tea"_s, u"Checked"_s },
+            { u"Colour"_s, u"+1"_s } });
+        form.answer({ { u"Your name"_s, u"Ζωή, 山田 «ok»"_s }, { u"Comments"_s, u"@SUM(A1) -2"_s } });
         form.add(Kind::textField(), u"Added later"_s, {}, columnAddedMarker());
-        form.answer({{u"Your name"_s, u" padded "_s}, {u"Added later"_s, u"x"_s}, {kLongQuestion, u"Good"_s}});
-        writeBytes(form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+        form.answer({ { u"Your name"_s, u" padded "_s }, { u"Added later"_s, u"x"_s },
+            { kLongQuestion, u"Good"_s } });
+        writeBytes(
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
     }
 
     QList<QStringList> expectedRows() const
     {
-        return {{u"Submitted"_s, u"Changed"_s, u"Your name"_s, u"Comments"_s, u"Tea"_s, u"Colour"_s,
-                 columnNameFor(kLongQuestion), u"Added later"_s},
-                {QString(), QString(), u"=HYPERLINK(\"http://x\",\"y\")"_s, u"line one\r\nline \"two\", and\nthree"_s,
-                 u"Checked"_s, u"+1"_s, QString(), QString()},
-                {QString(), QString(), u"Ζωή, 山田 «ok»"_s, u"@SUM(A1) -2"_s, QString(), QString(), QString(), QString()},
-                {QString(), QString(), u" padded "_s, QString(), QString(), QString(), u"Good"_s, u"x"_s}};
+        return { { u"Submitted"_s, u"Changed"_s, u"Your name"_s, u"Comments"_s, u"Tea"_s, u"Colour"_s,
+                     columnNameFor(kLongQuestion), u"Added later"_s },
+            { QString(), QString(), u"=HYPERLINK(\"http://x\",\"y\")"_s,
+                u"line one\r\nline \"two\", and\nthree"_s, u"Checked"_s, u"+1"_s, QString(), QString() },
+            { QString(), QString(), u"Ζωή, 山田 «ok»"_s, u"@SUM(A1) -2"_s, QString(), QString(), QString(),
+                QString() },
+            { QString(), QString(), u" padded "_s, QString(), QString(), QString(), u"Good"_s, u"x"_s } };
     }
 
     QStringList commonArgs(const ReporterFixture& form, const QString& format) const
     {
-        return {u"--app-folder"_s, form.folder.path(), u"--form"_s, u"survey.html"_s, u"--format"_s, format};
+        return { u"--app-folder"_s, form.folder.path(), u"--form"_s, u"survey.html"_s, u"--format"_s,
+            format };
     }
 
 private slots:
@@ -113,22 +118,24 @@ private slots:
     {
         ReporterFixture form;
         form.add(Kind::textField(), u"Your name"_s);
-        writeBytes(form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
-        form.answer({{u"Your name"_s, u"before times were kept"_s}});
+        writeBytes(
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+        form.answer({ { u"Your name"_s, u"before times were kept"_s } });
         AnswersStore::NewRow row;
         row.table = form.table();
-        row.values = {{u"Your name"_s, u"Ann"_s}};
+        row.values = { { u"Your name"_s, u"Ann"_s } };
         row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
         row.token = u"page"_s;
-        QVERIFY(form.store()->insertRows({row}));
+        QVERIFY(form.store()->insertRows({ row }));
         // The same page sent again with another answer: when, in "Changed".
-        row.values = {{u"Your name"_s, u"Anne"_s}};
+        row.values = { { u"Your name"_s, u"Anne"_s } };
         row.arrivedAt = row.arrivedAt.addSecs(300);
-        QVERIFY(form.store()->insertRows({row}));
+        QVERIFY(form.store()->insertRows({ row }));
         const Run run = exportCommand(commonArgs(form, u"csv"_s));
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.endsWith("\r\n,,before times were kept\r\n2026-12-06T15:04:05Z,2026-12-06T15:09:05Z,Anne\r\n"),
-                 run.out.constData());
+        QVERIFY2(run.out.endsWith(
+                     "\r\n,,before times were kept\r\n2026-12-06T15:04:05Z,2026-12-06T15:09:05Z,Anne\r\n"),
+            run.out.constData());
     }
 
     void csvReadsBackCellForCell()
@@ -138,7 +145,8 @@ private slots:
 
         const Run toStdout = exportCommand(commonArgs(form, u"csv"_s));
         QCOMPARE(toStdout.exitCode, 0);
-        QVERIFY(toStdout.out.startsWith("\xEF\xBB\xBF\"Submitted\"") || toStdout.out.startsWith("\xEF\xBB\xBFSubmitted,"));
+        QVERIFY(toStdout.out.startsWith("\xEF\xBB\xBF\"Submitted\"")
+            || toStdout.out.startsWith("\xEF\xBB\xBFSubmitted,"));
         // Every record ends in CR LF; the bare LF inside the quoted answer stays as it was.
         QVERIFY(toStdout.out.endsWith(",Good,x\r\n"));
         QCOMPARE(toStdout.out.count("\r\n"), 4 + 1);
@@ -148,7 +156,8 @@ private slots:
         QCOMPARE(readBytes(file), toStdout.out);
         QCOMPARE(rowsOf(readBack(u"csv"_s, file)), expectedRows());
 
-        const Run noBom = exportCommand(commonArgs(form, u"csv"_s) << u"--no-bom"_s << u"--output"_s << u"-"_s);
+        const Run noBom
+            = exportCommand(commonArgs(form, u"csv"_s) << u"--no-bom"_s << u"--output"_s << u"-"_s);
         QCOMPARE(noBom.out, toStdout.out.mid(3));
 
         // Asked for, formula-like cells get a leading apostrophe and nothing else changes.
@@ -170,7 +179,7 @@ private slots:
         const QJsonObject read = readBack(u"xlsx"_s, file);
         QCOMPARE(rowsOf(read), expectedRows());
         // Answers are text cells, so "=HYPERLINK(…)" is never a formula.
-        QCOMPARE(read.value(u"types"_s).toArray(), QJsonArray({u"s"_s}));
+        QCOMPARE(read.value(u"types"_s).toArray(), QJsonArray({ u"s"_s }));
         QVERIFY(read.value(u"bold"_s).toBool());
         QCOMPARE(read.value(u"freeze"_s).toString(), u"A2"_s);
         QCOMPARE(read.value(u"filter"_s).toString(), u"A1:H4"_s);
@@ -189,8 +198,10 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown form") << u"csv"_s << u"other.html"_s << u"out.csv"_s << u"is unknown"_s;
         QTest::newRow("missing table") << u"xlsx"_s << u"survey.html"_s << u"out.xlsx"_s << u"is missing"_s;
-        QTest::newRow("missing folder csv") << u"csv"_s << u"survey.html"_s << u"no/out.csv"_s << u"cannot be written"_s;
-        QTest::newRow("missing folder xlsx") << u"xlsx"_s << u"survey.html"_s << u"no/out.xlsx"_s << u"cannot be written"_s;
+        QTest::newRow("missing folder csv")
+            << u"csv"_s << u"survey.html"_s << u"no/out.csv"_s << u"cannot be written"_s;
+        QTest::newRow("missing folder xlsx")
+            << u"xlsx"_s << u"survey.html"_s << u"no/out.xlsx"_s << u"cannot be written"_s;
         QTest::newRow("xlsx to stdout") << u"xlsx"_s << u"survey.html"_s << u"-"_s << u"standard output"_s;
     }
 
@@ -210,8 +221,8 @@ private slots:
             writeBytes(target, "earlier");
         const QStringList before = QDir(fixture.folder.path()).entryList(QDir::Files | QDir::Hidden);
 
-        const Run run = exportCommand({u"--app-folder"_s, fixture.folder.path(), u"--form"_s, form, u"--format"_s,
-                                       format, u"--output"_s, target});
+        const Run run = exportCommand({ u"--app-folder"_s, fixture.folder.path(), u"--form"_s, form,
+            u"--format"_s, format, u"--output"_s, target });
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
@@ -283,10 +294,11 @@ private slots:
     {
         ReporterFixture form;
         form.add(Kind::textField(), u"Your name"_s);
-        writeBytes(form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+        writeBytes(
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
         form.answerNumbered(u"Your name"_s, 0, 10000, u"%1"_s);
 
-        for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::Xlsx}) {
+        for (const ExportFormat format : { ExportFormat::Csv, ExportFormat::Xlsx }) {
             const QString target = form.folder.path() + u"/out"_s;
             writeBytes(target, "earlier");
             qint64 lastTotal = 0;
@@ -302,7 +314,8 @@ private slots:
             QVERIFY(result.failedWith(Error::Cancelled));
             QCOMPARE(lastTotal, 10000);
             QCOMPARE(readBytes(target), QByteArray("earlier"));
-            QCOMPARE(QDir(form.folder.path()).entryList({u"*out*"_s}, QDir::Files | QDir::Hidden), QStringList{u"out"_s});
+            QCOMPARE(QDir(form.folder.path()).entryList({ u"*out*"_s }, QDir::Files | QDir::Hidden),
+                QStringList { u"out"_s });
         }
     }
 };

@@ -14,9 +14,9 @@
 #include <zip.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <utility>
-#include <cstdint>
 
 using namespace quenlow;
 
@@ -25,8 +25,8 @@ namespace {
 QString tempFolder()
 {
     static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                    ? QStringLiteral("/dev/shm/quenlow-fuzz-XXXXXX")
-                                    : QDir::tempPath() + QStringLiteral("/quenlow-fuzz-XXXXXX"));
+            ? QStringLiteral("/dev/shm/quenlow-fuzz-XXXXXX")
+            : QDir::tempPath() + QStringLiteral("/quenlow-fuzz-XXXXXX"));
     return folder.path();
 }
 
@@ -37,7 +37,8 @@ void writePackage(const QString& path, const QByteArray& mainPart)
         = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types "
           "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"><Override "
           "PartName=\"/word/document.xml\" "
-          "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/></Types>";
+          "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/"
+          "></Types>";
     static const QByteArray relationships
         = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
           "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" "
@@ -46,9 +47,8 @@ void writePackage(const QString& path, const QByteArray& mainPart)
     int error = 0;
     zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     FUZZ_CHECK(archive);
-    for (const auto& [name, bytes] : {std::pair{"[Content_Types].xml", &contentTypes},
-                                      std::pair{"_rels/.rels", &relationships},
-                                      std::pair{"word/document.xml", &mainPart}}) {
+    for (const auto& [name, bytes] : { std::pair { "[Content_Types].xml", &contentTypes },
+             std::pair { "_rels/.rels", &relationships }, std::pair { "word/document.xml", &mainPart } }) {
         zip_source_t* source = zip_source_buffer(archive, bytes->constData(), zip_uint64_t(bytes->size()), 0);
         const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_OVERWRITE);
         FUZZ_CHECK(index >= 0);

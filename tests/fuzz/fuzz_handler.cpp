@@ -34,8 +34,9 @@ FormMethod method(const QString& kind, const QString& question, const QStringLis
 
 // A program folder with the form "survey": one question of each kind.
 struct Service {
-    QTemporaryDir folder{QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/quenlow-fuzz-XXXXXX")
-                                                                    : QDir::tempPath() + QStringLiteral("/quenlow-fuzz-XXXXXX")};
+    QTemporaryDir folder { QDir(QStringLiteral("/dev/shm")).exists()
+            ? QStringLiteral("/dev/shm/quenlow-fuzz-XXXXXX")
+            : QDir::tempPath() + QStringLiteral("/quenlow-fuzz-XXXXXX") };
     std::unique_ptr<AnswerWriter> writer;
     std::unique_ptr<RequestHandler> handler;
     std::shared_ptr<AnswersStore> store;
@@ -46,21 +47,24 @@ struct Service {
         const QString dbPath = answersStoreIn(app);
         FUZZ_CHECK(CreateDatabase(dbPath));
         FUZZ_CHECK(createFormTable(dbPath, QStringLiteral("tbl_survey")));
-        const AnswerTable table = AnswerTable::forForm(answersStoreIn(app), QStringLiteral("survey"), QStringLiteral("survey.html"));
+        const AnswerTable table = AnswerTable::forForm(
+            answersStoreIn(app), QStringLiteral("survey"), QStringLiteral("survey.html"));
         MethodCollection form;
         form.append(method(Kind::header(), QStringLiteral("Survey"),
             { printNumber(1), printNumber(1), dbPath, printNumber(5) }));
-        const QList<FormMethod> questions = {
-            method(Kind::textField(), QStringLiteral("Name")), method(Kind::textArea(), QStringLiteral("Comments")),
+        const QList<FormMethod> questions = { method(Kind::textField(), QStringLiteral("Name")),
+            method(Kind::textArea(), QStringLiteral("Comments")),
             method(Kind::checkBox(), QStringLiteral("Agree")),
-            method(Kind::radioButtons(), QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Blue")}),
-            method(Kind::pullDownMenu(), QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")})};
+            method(Kind::radioButtons(), QStringLiteral("Colour"),
+                { QStringLiteral("Red"), QStringLiteral("Blue") }),
+            method(
+                Kind::pullDownMenu(), QStringLiteral("Size"), { QStringLiteral("S"), QStringLiteral("L") }) };
         for (const FormMethod& q : questions) {
             FUZZ_CHECK(AddAnswerColumn(table, q.userInstruction, hasMemoColumn(q.methodType)));
             form.append(q);
         }
         FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/Collections/surveyCollection.txt"),
-                                       encodeText(serializeCollection(form))));
+            encodeText(serializeCollection(form))));
         FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/HTML/survey.html"), "<html></html>"));
         writer = std::make_unique<AnswerWriter>(dbPath);
         FUZZ_CHECK(writer->start());
@@ -93,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const HttpResponse response = service.handler->handle(request);
     const qint64 stored = service.rows() - before;
     if ((response.status == 200) != (stored == 1))
-        std::fprintf(stderr, "status %d, %lld rows stored\n", response.status, static_cast<long long>(stored));
+        std::fprintf(
+            stderr, "status %d, %lld rows stored\n", response.status, static_cast<long long>(stored));
     FUZZ_CHECK((response.status == 200) == (stored == 1));
     FUZZ_CHECK(stored == 0 || stored == 1);
     return 0;

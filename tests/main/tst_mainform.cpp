@@ -5,9 +5,9 @@
 #include "main/FolderLists.h"
 #include "main/FormHistory.h"
 #include "main/MainForm.h"
-#include "model/DesignerCommands.h"
 #include "main/OpenForm.h"
 #include "model/CollectionFile.h"
+#include "model/DesignerCommands.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
@@ -40,9 +40,9 @@ using namespace quenlow::test;
 namespace {
 
 // The entries of the Add To Form menu.
-const QStringList kAddMenu{QStringLiteral("Text"),     QStringLiteral("TextField"),    QStringLiteral("TextArea"),
-                           QStringLiteral("Menu"),     QStringLiteral("CheckBoxes"),   QStringLiteral("RadioButtons"),
-                           QStringLiteral("SubmitButton"), QStringLiteral("LineRule")};
+const QStringList kAddMenu { QStringLiteral("Text"), QStringLiteral("TextField"), QStringLiteral("TextArea"),
+    QStringLiteral("Menu"), QStringLiteral("CheckBoxes"), QStringLiteral("RadioButtons"),
+    QStringLiteral("SubmitButton"), QStringLiteral("LineRule") };
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
@@ -76,7 +76,8 @@ QStringList columnNames(const TestProgramFolder& folder)
 // An answer stored by the service meanwhile.
 void answer(const TestProgramFolder& folder, const QList<std::pair<QString, std::optional<QString>>>& values)
 {
-    QVERIFY(openStore(folder.database())->insertRows({{QStringLiteral("tbl_survey"), values, {}, {}, {}}}));
+    QVERIFY(
+        openStore(folder.database())->insertRows({ { QStringLiteral("tbl_survey"), values, {}, {}, {} } }));
 }
 
 bool add(FormSession& session, const QString& kind, const QString& question)
@@ -143,8 +144,8 @@ class TestMainForm : public QObject
     // A program folder with three forms and a file of another kind; "beta2" is open.
     struct Fixture {
         TestProgramFolder folder;
-        FormSession session{folder.path()};
-        MainForm main{session};
+        FormSession session { folder.path() };
+        MainForm main { session };
         Fixture()
         {
             main.startUp();
@@ -186,7 +187,8 @@ private slots:
         trigger(main, QStringLiteral("GoToSumbitButtonForm"));
         trigger(main, QStringLiteral("SubmitButton"));
         QCOMPARE(folder.messageTexts(),
-                 QStringList(2, QStringLiteral("You already have a submit button in the Form. You may however edit it")));
+            QStringList(
+                2, QStringLiteral("You already have a submit button in the Form. You may however edit it")));
         QVERIFY(m_calls.isEmpty());
 
         // A line below the submit button hides it from the check.
@@ -213,7 +215,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(session.collection.count(), 1);
         // Undone with Ctrl+Z, redone with either Ctrl+Shift+Z or Ctrl+Y.
-        for (const QKeyCombination redo : {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}) {
+        for (const QKeyCombination redo : { Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y }) {
             QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(session.collection.count(), 2);
             QTest::keyClick(list, redo.key(), redo.keyboardModifiers());
@@ -234,8 +236,8 @@ private slots:
         program.start();
         MainForm* main = mainOf(program);
         // Rename, copy and delete act on the open form: there only while one is.
-        const QStringList formEntries{QStringLiteral("RenameFormEntry"), QStringLiteral("CopyFormEntry"),
-                                      QStringLiteral("DeleteFormEntry")};
+        const QStringList formEntries { QStringLiteral("RenameFormEntry"), QStringLiteral("CopyFormEntry"),
+            QStringLiteral("DeleteFormEntry") };
         for (const QString& entry : formEntries)
             QVERIFY(!main->findChild<QAction*>(entry)->isEnabled());
         makeForm(program.session(), QStringLiteral("survey"), QStringLiteral("New Form Title"));
@@ -251,9 +253,9 @@ private slots:
             trigger(main, menu);
         }
         QCOMPARE(folder.messageTexts(),
-                 QStringList(kAddMenu.size() + formEntries.size(),
-                             QStringLiteral("The page 'orphan.html' was opened without its collection "
-                                            "file and cannot be edited.")));
+            QStringList(kAddMenu.size() + formEntries.size(),
+                QStringLiteral("The page 'orphan.html' was opened without its collection "
+                               "file and cannot be edited.")));
         QVERIFY(QFile::exists(folder.html(QStringLiteral("orphan.html"))));
         QVERIFY(m_calls.isEmpty());
         QVERIFY(!QFile::exists(folder.collection(QStringLiteral("orphan"))));
@@ -304,7 +306,8 @@ private slots:
         dataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", dataHome);
         QCOMPARE(personal, dir.path() + QStringLiteral("/data/Quenlow"));
         QCOMPARE(quenlow::defaultProgramFolder(target), target);
-        QVERIFY(quenlow::layOutProgramFolder(personal, quenlow::shippedFiles(prefix + QStringLiteral("/bin"))));
+        QVERIFY(
+            quenlow::layOutProgramFolder(personal, quenlow::shippedFiles(prefix + QStringLiteral("/bin"))));
         QCOMPARE(readBytes(personal + QStringLiteral("/HTML/welcome.html")), QByteArray("installed"));
         QVERIFY(QFileInfo(personal + QStringLiteral("/Reports")).isDir());
         writeBytes(dir.path() + QStringLiteral("/file"), "x");
@@ -336,14 +339,15 @@ private slots:
             QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
             QCOMPARE(dirs->path(), f.folder.path() + QStringLiteral("/elsewhere"));
             auto* files = child<QListWidget>(w, "filList");
-            QCOMPARE(rowsOf(files), QStringList{QStringLiteral("alpha.html")});
+            QCOMPARE(rowsOf(files), QStringList { QStringLiteral("alpha.html") });
             f.main.openForm()->PatternChange(QStringLiteral("*.htm;*.html"));
-            QCOMPARE(rowsOf(files), (QStringList{QStringLiteral("alpha.html"), QStringLiteral("other.htm")}));
+            QCOMPARE(
+                rowsOf(files), (QStringList { QStringLiteral("alpha.html"), QStringLiteral("other.htm") }));
             files->setCurrentRow(0);
             click(w, "OpenFile");
         });
         QCOMPARE(f.session.htmlName(), QStringLiteral("alpha.html"));
-        QCOMPARE(f.session.rows()->texts(), QStringList{QStringLiteral("Header - Alpha Title")});
+        QCOMPARE(f.session.rows()->texts(), QStringList { QStringLiteral("Header - Alpha Title") });
         QVERIFY(readBytes(f.folder.html(QStringLiteral("alpha.html"))).contains("Alpha Title"));
         // The form's own background comes back with it.
         QCOMPARE(f.session.backgroundChoice, 6);
@@ -385,10 +389,12 @@ private slots:
         QVERIFY(add(session, Kind::textField(), QStringLiteral("B")));
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
         session.setSelectedRow(1);
-        QVERIFY(session.recordChange(QStringLiteral("Remove"), [&] { return bool(removeSelected(session)); }));
-        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("B")}));
+        QVERIFY(
+            session.recordChange(QStringLiteral("Remove"), [&] { return bool(removeSelected(session)); }));
+        QCOMPARE(columnNames(folder), (QStringList { QStringLiteral("Form Question"), QStringLiteral("B") }));
         history.stack()->undo();
-        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(columnNames(folder),
+            (QStringList { QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B") }));
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
         QCOMPARE(session.collection.count(), 3);
     }
@@ -401,13 +407,14 @@ private slots:
         FormHistory history(session);
         createForm(session, QStringLiteral("survey"));
         history.setLimits(3, std::numeric_limits<qint64>::max());
-        for (const char* question : {"A", "B", "C", "D", "E"})
+        for (const char* question : { "A", "B", "C", "D", "E" })
             QVERIFY(add(session, Kind::textField(), QLatin1StringView(question)));
         QCOMPARE(history.stack()->count(), 3);
         for (int i = 0; i < 3; ++i)
             history.stack()->undo();
         QVERIFY(!history.stack()->canUndo());
-        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(columnNames(folder),
+            (QStringList { QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B") }));
         QCOMPARE(session.collection.count(), 3);
 
         // Bytes: however large the form, the newest change stays.
@@ -434,19 +441,22 @@ private slots:
         const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
         QVERIFY(add(session, Kind::textField(), QStringLiteral("Marker only")));
         history.stack()->undo();
-        QCOMPARE(columnNames(folder), QStringList{QStringLiteral("Form Question")});
+        QCOMPARE(columnNames(folder), QStringList { QStringLiteral("Form Question") });
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
 
         history.stack()->redo();
-        QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Marker only")),
-                 columnAddedMarker());
-        answer(folder, {{QStringLiteral("Marker only"), QStringLiteral("yes")}});
+        QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey"))
+                     .value(0)
+                     .value(QStringLiteral("Marker only")),
+            columnAddedMarker());
+        answer(folder, { { QStringLiteral("Marker only"), QStringLiteral("yes") } });
         folder.messages().queueAnswer(MessageAnswer::Ok);
         history.stack()->undo();
-        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("Marker only")}));
+        QCOMPARE(columnNames(folder),
+            (QStringList { QStringLiteral("Form Question"), QStringLiteral("Marker only") }));
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
         QCOMPARE(folder.messageTexts().constLast(),
-                 QStringLiteral("The answers to 'Marker only' are kept in the answers table."));
+            QStringLiteral("The answers to 'Marker only' are kept in the answers table."));
     }
 
     // A question renamed with answers in its column is renamed back by Undo
@@ -458,22 +468,25 @@ private slots:
         FormHistory history(session);
         createForm(session, QStringLiteral("survey"));
         QVERIFY(add(session, Kind::textField(), QStringLiteral("A")));
-        answer(folder, {{QStringLiteral("A"), QStringLiteral("yes")}});
+        answer(folder, { { QStringLiteral("A"), QStringLiteral("yes") } });
         QVERIFY(session.recordChange(QStringLiteral("Edit"), [&] {
             return UpdateMethod(session, element(Kind::textField(), QStringLiteral("B")), 1)
                 && WriteFormPage(session, session.htmlName());
         }));
         const auto answerIn = [&](const char* column) {
-            return tableRows(folder.database(), QStringLiteral("tbl_survey")).value(0).value(QLatin1StringView(column)).toString();
+            return tableRows(folder.database(), QStringLiteral("tbl_survey"))
+                .value(0)
+                .value(QLatin1StringView(column))
+                .toString();
         };
         QCOMPARE(answerIn("B"), QStringLiteral("yes"));
         QVERIFY(history.stack()->canUndo());
         history.stack()->undo();
-        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("A")}));
+        QCOMPARE(columnNames(folder), (QStringList { QStringLiteral("Form Question"), QStringLiteral("A") }));
         QCOMPARE(answerIn("A"), QStringLiteral("yes"));
         QCOMPARE(session.collection.atPosition(1).userInstruction, QStringLiteral("A"));
         history.stack()->redo();
-        QCOMPARE(columnNames(folder), (QStringList{QStringLiteral("Form Question"), QStringLiteral("B")}));
+        QCOMPARE(columnNames(folder), (QStringList { QStringLiteral("Form Question"), QStringLiteral("B") }));
         QCOMPARE(answerIn("B"), QStringLiteral("yes"));
         QVERIFY(folder.messageTexts().isEmpty());
     }

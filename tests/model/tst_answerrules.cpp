@@ -22,7 +22,7 @@ private slots:
         QTest::addColumn<QString>("maximum");
         QTest::addColumn<bool>("required");
         QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("stored");  // when good
+        QTest::addColumn<QString>("stored"); // when good
         QTest::addColumn<QString>("problem"); // when refused
 
         const int whole = int(AnswerKind::WholeNumber);
@@ -30,42 +30,76 @@ private slots:
         const int date = int(AnswerKind::Date);
         const QString none;
         const QString ageProblem = QStringLiteral("Please give a whole number from 0 to 120.");
-        QTest::newRow("age") << whole << "0" << "120" << false << " 42 " << "42" << none;
-        QTest::newRow("age at the limits") << whole << "0" << "120" << false << "120" << "120" << none;
-        QTest::newRow("age of letters") << whole << "0" << "120" << false << "abc" << none << ageProblem;
-        QTest::newRow("age too old") << whole << "0" << "120" << false << "1000" << none << ageProblem;
-        QTest::newRow("age below") << whole << "0" << "120" << false << "-1" << none << ageProblem;
-        QTest::newRow("age with a fraction") << whole << "0" << "120" << false << "4.5" << none << ageProblem;
-        QTest::newRow("age left out") << whole << "0" << "120" << false << "  " << none << none;
+        QTest::newRow("age") << whole << "0"
+                             << "120" << false << " 42 "
+                             << "42" << none;
+        QTest::newRow("age at the limits") << whole << "0"
+                                           << "120" << false << "120"
+                                           << "120" << none;
+        QTest::newRow("age of letters") << whole << "0"
+                                        << "120" << false << "abc" << none << ageProblem;
+        QTest::newRow("age too old") << whole << "0"
+                                     << "120" << false << "1000" << none << ageProblem;
+        QTest::newRow("age below") << whole << "0"
+                                   << "120" << false << "-1" << none << ageProblem;
+        QTest::newRow("age with a fraction") << whole << "0"
+                                             << "120" << false << "4.5" << none << ageProblem;
+        QTest::newRow("age left out") << whole << "0"
+                                      << "120" << false << "  " << none << none;
         QTest::newRow("age left out but required")
-            << whole << "0" << "120" << true << "" << none << "Please answer this question.";
-        QTest::newRow("only a minimum") << whole << "10" << "" << false << "9" << none
-                                        << "Please give a whole number of at least 10.";
-        QTest::newRow("decimal comma") << number << "" << "" << false << "3,5" << "3.5" << none;
-        QTest::newRow("plus sign, bare point") << number << "" << "" << false << "+.5" << "0.5" << none;
-        QTest::newRow("negative, dangling point") << number << "" << "" << false << "-7." << "-7" << none;
-        QTest::newRow("two separators") << number << "" << "" << false << "1,000.5" << none << "Please give a number.";
+            << whole << "0"
+            << "120" << true << "" << none << "Please answer this question.";
+        QTest::newRow("only a minimum")
+            << whole << "10"
+            << "" << false << "9" << none << "Please give a whole number of at least 10.";
+        QTest::newRow("decimal comma") << number << ""
+                                       << "" << false << "3,5"
+                                       << "3.5" << none;
+        QTest::newRow("plus sign, bare point") << number << ""
+                                               << "" << false << "+.5"
+                                               << "0.5" << none;
+        QTest::newRow("negative, dangling point") << number << ""
+                                                  << "" << false << "-7."
+                                                  << "-7" << none;
+        QTest::newRow("two separators") << number << ""
+                                        << "" << false << "1,000.5" << none << "Please give a number.";
         QTest::newRow("number below a decimal limit")
-            << number << "0.5" << "" << false << "0,25" << none << "Please give a number of at least 0.5.";
-        QTest::newRow("ISO date") << date << "" << "" << false << "2026-12-24" << "2026-12-24" << none;
-        QTest::newRow("dotted date") << date << "" << "" << false << "7.3.2026" << "2026-03-07" << none;
-        QTest::newRow("no such day") << date << "" << "" << false << "2026-02-30" << none
+            << number << "0.5"
+            << "" << false << "0,25" << none << "Please give a number of at least 0.5.";
+        QTest::newRow("ISO date") << date << ""
+                                  << "" << false << "2026-12-24"
+                                  << "2026-12-24" << none;
+        QTest::newRow("dotted date") << date << ""
+                                     << "" << false << "7.3.2026"
+                                     << "2026-03-07" << none;
+        QTest::newRow("no such day") << date << ""
+                                     << "" << false << "2026-02-30" << none
                                      << "Please give a date as year-month-day, for example 2026-12-24.";
-        QTest::newRow("slashed date is ambiguous") << date << "" << "" << false << "03/04/2026" << none
-                                                   << "Please give a date as year-month-day, for example 2026-12-24.";
-        QTest::newRow("date after the last") << date << "2026-01-01" << "2026-12-31" << false << "1.1.2027" << none
+        QTest::newRow("slashed date is ambiguous")
+            << date << ""
+            << "" << false << "03/04/2026" << none
+            << "Please give a date as year-month-day, for example 2026-12-24.";
+        QTest::newRow("date after the last") << date << "2026-01-01"
+                                             << "2026-12-31" << false << "1.1.2027" << none
                                              << "Please give a date from 2026-01-01 to 2026-12-31.";
-        QTest::newRow("date before the first") << date << "2026-01-01" << "" << false << "2025-12-31" << none
-                                               << "Please give a date on or after 2026-01-01.";
-        QTest::newRow("e-mail") << int(AnswerKind::Email) << "" << "" << false << " ann@example.org "
+        QTest::newRow("date before the first")
+            << date << "2026-01-01"
+            << "" << false << "2025-12-31" << none << "Please give a date on or after 2026-01-01.";
+        QTest::newRow("e-mail") << int(AnswerKind::Email) << ""
+                                << "" << false << " ann@example.org "
                                 << "ann@example.org" << none;
-        QTest::newRow("e-mail without a domain") << int(AnswerKind::Email) << "" << "" << false << "ann@localhost"
-                                                 << none << "Please give an e-mail address, such as name@example.org.";
-        QTest::newRow("phone") << int(AnswerKind::Phone) << "" << "" << false << "+49 (30) 123-456"
+        QTest::newRow("e-mail without a domain")
+            << int(AnswerKind::Email) << ""
+            << "" << false << "ann@localhost" << none
+            << "Please give an e-mail address, such as name@example.org.";
+        QTest::newRow("phone") << int(AnswerKind::Phone) << ""
+                               << "" << false << "+49 (30) 123-456"
                                << "+49 (30) 123-456" << none;
-        QTest::newRow("phone with letters") << int(AnswerKind::Phone) << "" << "" << false << "call me" << none
+        QTest::newRow("phone with letters") << int(AnswerKind::Phone) << ""
+                                            << "" << false << "call me" << none
                                             << "Please give a phone number: digits, spaces and + - ( ) only.";
-        QTest::newRow("any text kept as typed") << int(AnswerKind::AnyText) << "" << "" << false << " as typed "
+        QTest::newRow("any text kept as typed") << int(AnswerKind::AnyText) << ""
+                                                << "" << false << " as typed "
                                                 << " as typed " << none;
     }
 
@@ -78,7 +112,7 @@ private slots:
         QFETCH(QString, given);
         QFETCH(QString, stored);
         QFETCH(QString, problem);
-        const AnswerRules rules{required, AnswerKind(kind), minimum, maximum};
+        const AnswerRules rules { required, AnswerKind(kind), minimum, maximum };
         const CheckedAnswer checked = checkTypedAnswer(rules, given);
         QCOMPARE(checked.problem, problem);
         QCOMPARE(checked.value, stored);
@@ -86,9 +120,10 @@ private slots:
 
     void limitsAndKindNames()
     {
-        QCOMPARE(canonicalLimit(AnswerKind::Number, QStringLiteral("2,5")), std::optional<QString>(QStringLiteral("2.5")));
+        QCOMPARE(canonicalLimit(AnswerKind::Number, QStringLiteral("2,5")),
+            std::optional<QString>(QStringLiteral("2.5")));
         QCOMPARE(canonicalLimit(AnswerKind::Date, QStringLiteral("1.2.2026")),
-                 std::optional<QString>(QStringLiteral("2026-02-01")));
+            std::optional<QString>(QStringLiteral("2026-02-01")));
         QCOMPARE(canonicalLimit(AnswerKind::Number, QStringLiteral(" ")), std::optional<QString>(QString()));
         QVERIFY(!canonicalLimit(AnswerKind::WholeNumber, QStringLiteral("ten")));
         QVERIFY(!canonicalLimit(AnswerKind::Email, QStringLiteral("a@b.org"))); // no limits for e-mail
@@ -101,38 +136,40 @@ private slots:
     {
         AnswerRules required;
         required.required = true;
-        QCOMPARE(missingAnswerProblem(AnswerShape::Box, required, {QStringLiteral("Not Checked")}),
-                 QStringLiteral("Please tick this box."));
+        QCOMPARE(missingAnswerProblem(AnswerShape::Box, required, { QStringLiteral("Not Checked") }),
+            QStringLiteral("Please tick this box."));
         QCOMPARE(missingAnswerProblem(AnswerShape::Boxes, required,
-                                      {QStringLiteral("Not Checked"), QStringLiteral("Not Checked")}),
-                 QStringLiteral("Please tick at least one box."));
+                     { QStringLiteral("Not Checked"), QStringLiteral("Not Checked") }),
+            QStringLiteral("Please tick at least one box."));
         QCOMPARE(missingAnswerProblem(AnswerShape::Boxes, required,
-                                      {QStringLiteral("Not Checked"), QStringLiteral("Checked")}),
-                 QString());
-        QCOMPARE(missingAnswerProblem(AnswerShape::Choice, required, {QString()}),
-                 QStringLiteral("Please choose an answer."));
-        QCOMPARE(missingAnswerProblem(AnswerShape::Choice, required, {QStringLiteral("3")}), QString());
-        QCOMPARE(missingAnswerProblem(AnswerShape::Box, AnswerRules{}, {QStringLiteral("Not Checked")}), QString());
+                     { QStringLiteral("Not Checked"), QStringLiteral("Checked") }),
+            QString());
+        QCOMPARE(missingAnswerProblem(AnswerShape::Choice, required, { QString() }),
+            QStringLiteral("Please choose an answer."));
+        QCOMPARE(missingAnswerProblem(AnswerShape::Choice, required, { QStringLiteral("3") }), QString());
+        QCOMPARE(missingAnswerProblem(AnswerShape::Box, AnswerRules {}, { QStringLiteral("Not Checked") }),
+            QString());
     }
 
     void conditionsFollowTheirChain()
     {
-        const QList<ConditionalQuestion> questions{
-            {QStringLiteral("Pets"), {}},
-            {QStringLiteral("Kind"), {QStringLiteral("Pets"), QStringLiteral("Yes")}},
-            {QStringLiteral("Breed"), {QStringLiteral("Kind"), QStringLiteral("Dog")}},
-            {QStringLiteral("Early"), {QStringLiteral("Later"), QStringLiteral("x")}}, // names a later question
-            {QStringLiteral("Later"), {}},
+        const QList<ConditionalQuestion> questions {
+            { QStringLiteral("Pets"), {} },
+            { QStringLiteral("Kind"), { QStringLiteral("Pets"), QStringLiteral("Yes") } },
+            { QStringLiteral("Breed"), { QStringLiteral("Kind"), QStringLiteral("Dog") } },
+            { QStringLiteral("Early"),
+                { QStringLiteral("Later"), QStringLiteral("x") } }, // names a later question
+            { QStringLiteral("Later"), {} },
         };
         const auto answers = [](const QString& pets, const QString& kind) {
-            return QHash<QString, QString>{{QStringLiteral("Pets"), pets}, {QStringLiteral("Kind"), kind},
-                                           {QStringLiteral("Later"), QStringLiteral("x")}};
+            return QHash<QString, QString> { { QStringLiteral("Pets"), pets },
+                { QStringLiteral("Kind"), kind }, { QStringLiteral("Later"), QStringLiteral("x") } };
         };
         QCOMPARE(questionsThatApply(questions, answers(QStringLiteral("Yes"), QStringLiteral("Dog"))),
-                 (QList<bool>{true, true, true, false, true}));
+            (QList<bool> { true, true, true, false, true }));
         // "Kind" was posted as Dog, but is not asked when there are no pets: nor is "Breed".
         QCOMPARE(questionsThatApply(questions, answers(QStringLiteral("No"), QStringLiteral("Dog"))),
-                 (QList<bool>{true, false, false, false, true}));
+            (QList<bool> { true, false, false, false, true }));
     }
 
     // Kept in the question's record only when set, and read back exactly.
@@ -142,22 +179,23 @@ private slots:
         question.userInstruction = QStringLiteral("Age");
         question.methodType = QStringLiteral("Text Field");
         MethodCollection plain;
-        plain.setMethods({question});
+        plain.setMethods({ question });
         const QString before = serializeCollection(plain);
-        setQuestionSettings(question, QuestionSettings{});
-        plain.setMethods({question});
+        setQuestionSettings(question, QuestionSettings {});
+        plain.setMethods({ question });
         QCOMPARE(serializeCollection(plain), before);
 
         QuestionSettings settings;
-        settings.rules = {true, AnswerKind::Number, QStringLiteral("0.5"), QStringLiteral("10")};
-        settings.condition = {QStringLiteral("Pets"), QStringLiteral("Yes")};
+        settings.rules = { true, AnswerKind::Number, QStringLiteral("0.5"), QStringLiteral("10") };
+        settings.condition = { QStringLiteral("Pets"), QStringLiteral("Yes") };
         settings.questionText = QStringLiteral("Which topics?");
         setQuestionSettings(question, settings);
         FormMethod header;
         header.methodType = Kind::header();
-        header.attribute6List = {QStringLiteral("Title"), QStringLiteral("0"), QStringLiteral("0"), QString()};
+        header.attribute6List
+            = { QStringLiteral("Title"), QStringLiteral("0"), QStringLiteral("0"), QString() };
         MethodCollection collection;
-        collection.setMethods({header, question});
+        collection.setMethods({ header, question });
         const ParsedCollection parsed = parseCollection(serializeCollection(collection));
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(questionSettingsOf(parsed.methods.at(1)), settings);
@@ -165,29 +203,30 @@ private slots:
         // A line break typed into a text would end its line in the file.
         settings.questionText = QStringLiteral("Which\ntopics?");
         setQuestionSettings(question, settings);
-        collection.setMethods({header, question});
-        QCOMPARE(questionSettingsOf(parseCollection(serializeCollection(collection)).methods.at(1)).questionText,
-                 QStringLiteral("Which topics?"));
+        collection.setMethods({ header, question });
+        QCOMPARE(
+            questionSettingsOf(parseCollection(serializeCollection(collection)).methods.at(1)).questionText,
+            QStringLiteral("Which topics?"));
         // A limit that is not of its kind (a hand-edited file) is no limit.
-        QCOMPARE(questionSettingsOf({{QStringLiteral("AnswerKind"), QStringLiteral("Whole number")},
-                                     {QStringLiteral("MinimumValue"), QStringLiteral("ten")}})
+        QCOMPARE(questionSettingsOf({ { QStringLiteral("AnswerKind"), QStringLiteral("Whole number") },
+                                        { QStringLiteral("MinimumValue"), QStringLiteral("ten") } })
                      .rules.minimum,
-                 QString());
+            QString());
     }
 
     void numberSummaries()
     {
-        QVERIFY(!summariseNumbers({QString(), QStringLiteral("n/a")}));
-        const auto odd = summariseNumbers({QStringLiteral("5"), QString(), QStringLiteral("1"), QStringLiteral("3"),
-                                           QStringLiteral("inf")});
+        QVERIFY(!summariseNumbers({ QString(), QStringLiteral("n/a") }));
+        const auto odd = summariseNumbers({ QStringLiteral("5"), QString(), QStringLiteral("1"),
+            QStringLiteral("3"), QStringLiteral("inf") });
         QVERIFY(odd);
         QCOMPARE(odd->count, 3);
         QCOMPARE(odd->mean, 3.0);
         QCOMPARE(odd->median, 3.0);
         QCOMPARE(odd->minimum, 1.0);
         QCOMPARE(odd->maximum, 5.0);
-        const auto even = summariseNumbers({QStringLiteral("10"), QStringLiteral("1"), QStringLiteral("2"),
-                                            QStringLiteral("4")});
+        const auto even = summariseNumbers(
+            { QStringLiteral("10"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4") });
         QCOMPARE(even->median, 3.0);
         QCOMPARE(even->mean, 4.25);
     }

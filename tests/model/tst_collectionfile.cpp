@@ -6,9 +6,9 @@
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
 #include "model/PageWriter.h"
+#include "support/FileSizeLimit.h"
 #include "support/FormFixture.h"
 #include "support/TestProgramFolder.h"
-#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QTest>
@@ -42,9 +42,11 @@ private slots:
     void readerAcceptsListsAtEndOfFileAndKeysInAnyOrder()
     {
         const QString text = QStringLiteral(
-            "User Instruction\r\nT\r\nHTML Code\r\n<h>\r\nMethod Type\r\nHeader\r\nAttribute 5\r\nLeft\r\nAttribute 4\r\n3\r\n"
+            "User Instruction\r\nT\r\nHTML Code\r\n<h>\r\nMethod Type\r\nHeader\r\nAttribute "
+            "5\r\nLeft\r\nAttribute 4\r\n3\r\n"
             "Attribute 6\r\n[next]\r\n 6 \r\n[next]\r\n 0 \r\n[next]\r\n/db\r\n[next]\r\n 12 \r\n"
-            "User Instruction\r\nColour\r\nMethod Type\r\nRadio Buttons\r\nHTML Code\r\n<r>\r\nAttribute 4\r\n\r\n"
+            "User Instruction\r\nColour\r\nMethod Type\r\nRadio Buttons\r\nHTML Code\r\n<r>\r\nAttribute "
+            "4\r\n\r\n"
             "Attribute 5\r\nnone\r\nAttribute 6\r\n[next]\r\nRed\r\n[next]\r\nGreen\r\n[next]\r\nBlue\r\n");
         const ParsedCollection parsed = parseCollection(text);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
@@ -54,7 +56,7 @@ private slots:
         QCOMPARE(wholeNumber(parsed.methods.at(0).item(1)), 6);
         QCOMPARE(wholeNumber(parsed.methods.at(0).item(4)), 12);
         QCOMPARE(parsed.methods.at(1).attribute6List,
-                 QStringList({QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")}));
+            QStringList({ QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") }));
     }
 
     void singleValuesThatLookLikeKeysSurvive()
@@ -63,7 +65,7 @@ private slots:
         MethodCollection c;
         FormMethod header;
         header.methodType = Kind::header();
-        header.attribute6List = {printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0)};
+        header.attribute6List = { printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0) };
         c.append(header);
         FormMethod a = textField(QStringLiteral("A"));
         a.attribute6 = QStringLiteral("[next]");
@@ -81,7 +83,7 @@ private slots:
         MethodCollection c;
         FormMethod header;
         header.methodType = Kind::header();
-        header.attribute6List = {printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0)};
+        header.attribute6List = { printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0) };
         c.append(header);
         const QString plain = serializeCollection(c);
         setFormSettings(header, FormSettings());
@@ -98,9 +100,10 @@ private slots:
         setFormSettings(header, s);
         c.replace(0, header);
         const QString text = serializeCollection(c);
-        QVERIFY(text.contains(QStringLiteral("Attribute 5\r\n\r\nShowResults\r\n1\r\nAcceptingAnswers\r\n0\r\n"
-                                             "ClosingTime\r\n2026-12-24 18:30\r\nAnswerLimit\r\n40\r\n"
-                                             "ThankYouText\r\nSee you  at noon\r\nOfferAnotherAnswer\r\n1\r\nAttribute 6")));
+        QVERIFY(text.contains(
+            QStringLiteral("Attribute 5\r\n\r\nShowResults\r\n1\r\nAcceptingAnswers\r\n0\r\n"
+                           "ClosingTime\r\n2026-12-24 18:30\r\nAnswerLimit\r\n40\r\n"
+                           "ThankYouText\r\nSee you  at noon\r\nOfferAnotherAnswer\r\n1\r\nAttribute 6")));
         const ParsedCollection parsed = parseCollection(text);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         s.thankYouText = QStringLiteral("See you  at noon");
@@ -138,7 +141,7 @@ private slots:
         QVERIFY(readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
         const QList<FormMethod> written = session.collection.methods();
 
-        for (bool utf8 : {true, false}) {
+        for (bool utf8 : { true, false }) {
             if (!utf8) {
                 header.userInstruction = QStringLiteral("Title\x01");
                 session.collection.removeAt(0);
@@ -157,19 +160,25 @@ private slots:
     void refusesFilesThatAreNotWholeCollections_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray header = "User Instruction\r\nT\r\nMethod Type\r\nHeader\r\nHTML Code\r\nh\r\nAttribute 4\r\n7\r\n"
-                                  "Attribute 5\r\nCentre\r\nAttribute 6\r\n[next]\r\n 1 \r\n[next]\r\n 0 \r\n[next]\r\n/db\r\n[next]\r\n 0 \r\n";
+        const QByteArray header
+            = "User Instruction\r\nT\r\nMethod Type\r\nHeader\r\nHTML Code\r\nh\r\nAttribute 4\r\n7\r\n"
+              "Attribute 5\r\nCentre\r\nAttribute 6\r\n[next]\r\n 1 \r\n[next]\r\n 0 "
+              "\r\n[next]\r\n/db\r\n[next]\r\n 0 \r\n";
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-        QTest::newRow("truncated record") << header + "User Instruction\r\nName\r\nMethod Type\r\nText Field\r\n";
+        QTest::newRow("truncated record")
+            << header + "User Instruction\r\nName\r\nMethod Type\r\nText Field\r\n";
         QTest::newRow("cut inside the header") << header.left(60);
-        QTest::newRow("no header first") << QByteArray("User Instruction\r\nQ\r\nMethod Type\r\nText Field\r\nHTML Code\r\nx\r\n"
-                                                       "Attribute 4\r\n\r\nAttribute 5\r\n\r\nAttribute 6\r\n\r\n");
+        QTest::newRow("no header first")
+            << QByteArray("User Instruction\r\nQ\r\nMethod Type\r\nText Field\r\nHTML Code\r\nx\r\n"
+                          "Attribute 4\r\n\r\nAttribute 5\r\n\r\nAttribute 6\r\n\r\n");
         QTest::newRow("short header list") << header.left(header.indexOf("[next]\r\n/db"));
-        QTest::newRow("record without User Instruction") << header + "Method Type\r\nText Field\r\nAttribute 6\r\n\r\n";
+        QTest::newRow("record without User Instruction")
+            << header + "Method Type\r\nText Field\r\nAttribute 6\r\n\r\n";
         QTest::newRow("plain text") << QByteArray("Dear diary,\r\ntoday I wrote a letter.\r\n");
-        QTest::newRow("NUL in a question's name")
-            << header + QByteArray("User Instruction\r\nNa\0me\r\nMethod Type\r\nText Field\r\nAttribute 6\r\n\r\n", 65);
+        QTest::newRow("NUL in a question's name") << header
+                + QByteArray(
+                    "User Instruction\r\nNa\0me\r\nMethod Type\r\nText Field\r\nAttribute 6\r\n\r\n", 65);
     }
 
     void refusesFilesThatAreNotWholeCollections()
@@ -184,7 +193,8 @@ private slots:
         writeBytes(folder.collection(QStringLiteral("broken")), bytes);
 
         // Asking leaves the open form exactly as it was; the file is said to be damaged, not missing.
-        const std::optional<Notice> question = LoadForm(session, folder.path(), QStringLiteral("broken.html")).question();
+        const std::optional<Notice> question
+            = LoadForm(session, folder.path(), QStringLiteral("broken.html")).question();
         QVERIFY(question && question->kind == Notice::Kind::OpenPageOnly);
         QCOMPARE(question->subject, QStringLiteral("broken"));
         QCOMPARE(question->collection, Notice::Collection::Damaged);
@@ -204,7 +214,7 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        for (const QString& name : {QString(), QStringLiteral("survey"), QStringLiteral(".html")}) {
+        for (const QString& name : { QString(), QStringLiteral("survey"), QStringLiteral(".html") }) {
             const Outcome opened = LoadForm(session, folder.path(), name);
             QVERIFY(!opened && opened.tells(Notice::Kind::NotAPageName));
             QCOMPARE(session.collection.count(), 3);
@@ -220,7 +230,8 @@ private slots:
         QTest::addColumn<bool>("utf8");
         QTest::addColumn<QByteArray>("written");
         QTest::newRow("Windows-1252") << QStringLiteral("Café – “quoted” €5") << false
-                                      << QByteArray("Caf\xE9 \x96 \x93quoted\x94 \x80" "5\r\n");
+                                      << QByteArray("Caf\xE9 \x96 \x93quoted\x94 \x80"
+                                                    "5\r\n");
         QTest::newRow("beyond it") << QStringLiteral("Ваше имя? 名前 — \U0001F600") << true
                                    << QStringLiteral("Ваше имя? 名前 — \U0001F600\r\n").toUtf8();
     }

@@ -59,8 +59,8 @@ private slots:
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Colour Type"))));
         QString clash;
-        for (const QString& name : {QStringLiteral("tableName"), QStringLiteral("DBLocation"), QStringLiteral("background"),
-                                    QStringLiteral("Size Type"), QStringLiteral("Colour")}) {
+        for (const QString& name : { QStringLiteral("tableName"), QStringLiteral("DBLocation"),
+                 QStringLiteral("background"), QStringLiteral("Size Type"), QStringLiteral("Colour") }) {
             const Outcome added = InsertMethod(session, element(Kind::checkBox(), name));
             QVERIFY2(!added && added.tells(Notice::Kind::NameClash), qPrintable(name));
             clash = added.notices().constFirst().detail;
@@ -73,8 +73,8 @@ private slots:
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Table name"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size Types"))));
         QCOMPARE(columnNames(folder.database(), QStringLiteral("tbl_survey")),
-                 QStringList({QStringLiteral("Form Question"), QStringLiteral("Size"), QStringLiteral("Colour Type"),
-                              QStringLiteral("Table name"), QStringLiteral("Size Types")}));
+            QStringList({ QStringLiteral("Form Question"), QStringLiteral("Size"),
+                QStringLiteral("Colour Type"), QStringLiteral("Table name"), QStringLiteral("Size Types") }));
     }
 
     // A rename failing for another reason than a taken name says what failed.
@@ -82,7 +82,8 @@ private slots:
     {
         FormSession& session = *m_session;
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("B2"))));
-        QVERIFY(openStore(session.databasePath())->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
+        QVERIFY(openStore(session.databasePath())
+                    ->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
         const Outcome renamed = UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), 1);
         QVERIFY(!renamed);
         const Notice why = renamed.notices().constFirst();
@@ -105,18 +106,19 @@ private slots:
             m.formerNames.clear(); // the editors know nothing of them
             return UpdateMethod(session, m, position);
         };
-        const auto former = [&session](int position) { return session.collection.atPosition(position).formerNames; };
+        const auto former
+            = [&session](int position) { return session.collection.atPosition(position).formerNames; };
         QVERIFY(rename(1, QStringLiteral("Your age")));
         QVERIFY(rename(1, QStringLiteral("Age in years")));
-        QCOMPARE(former(1), QStringList({QStringLiteral("Age"), QStringLiteral("Your age")}));
+        QCOMPARE(former(1), QStringList({ QStringLiteral("Age"), QStringLiteral("Your age") }));
         QVERIFY(rename(1, QStringLiteral("Age")));
-        QCOMPARE(former(1), QStringList({QStringLiteral("Your age"), QStringLiteral("Age in years")}));
+        QCOMPARE(former(1), QStringList({ QStringLiteral("Your age"), QStringLiteral("Age in years") }));
         QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Age")), 1));
         QCOMPARE(former(1).size(), 2); // an edit that keeps the name keeps them
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Your age"))));
         QVERIFY(rename(2, QStringLiteral("Age now")));
-        QCOMPARE(former(2), QStringList({QStringLiteral("Your age")}));
-        QCOMPARE(former(1), QStringList({QStringLiteral("Age in years")}));
+        QCOMPARE(former(2), QStringList({ QStringLiteral("Your age") }));
+        QCOMPARE(former(1), QStringList({ QStringLiteral("Age in years") }));
 
         QVERIFY(WriteFormPage(session, session.htmlName()));
         const QByteArray file = readBytes(folder.collection(QStringLiteral("survey")));
@@ -132,7 +134,7 @@ private slots:
         FormSession& session = *m_session;
         QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
         QVERIFY(MoveMethod(session, 0, 1).tells(Notice::Kind::HeaderStaysOnTop));
-        QCOMPARE(types(session), QStringList({Kind::header(), Kind::line()}));
+        QCOMPARE(types(session), QStringList({ Kind::header(), Kind::line() }));
     }
 
     void sixteenBitLimitsAreRefusedNotOverflowed()
@@ -144,7 +146,8 @@ private slots:
         QCOMPARE(session.elementCounter, qint16(kMaxElements));
         for (int k = 1; k < kMaxElements; ++k)
             session.collection.append(element(Kind::line(), QStringLiteral("Horizontal")));
-        QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))).tells(Notice::Kind::FormFull));
+        QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal")))
+                    .tells(Notice::Kind::FormFull));
         QCOMPARE(session.collection.count(), kMaxElements);
     }
 
@@ -156,9 +159,11 @@ private slots:
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
         QVERIFY(InsertMethod(session, element(Kind::textArea(), QStringLiteral("Comments"))));
         QVERIFY(InsertMethod(session, element(Kind::checkBox(), QStringLiteral("Tea"))));
-        QVERIFY(InsertMethod(session, element(Kind::radioButtons(), QStringLiteral("Colour"),
-                                              {QStringLiteral("Red"), QStringLiteral("Red"), QStringLiteral("none")})));
-        QVERIFY(InsertMethod(session, element(Kind::pullDownMenu(), QStringLiteral("Size"), {QStringLiteral("S")})));
+        QVERIFY(InsertMethod(session,
+            element(Kind::radioButtons(), QStringLiteral("Colour"),
+                { QStringLiteral("Red"), QStringLiteral("Red"), QStringLiteral("none") })));
+        QVERIFY(InsertMethod(
+            session, element(Kind::pullDownMenu(), QStringLiteral("Size"), { QStringLiteral("S") })));
         QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Go"))));
         QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
         QVERIFY(WriteFormPage(session, session.htmlName()));

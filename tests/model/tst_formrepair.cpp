@@ -47,10 +47,10 @@ QStringList questionsOf(const FormSession& session)
 
 void insertAnswers(const TestProgramFolder& folder, const QList<QPair<QString, QString>>& values)
 {
-    AnswersStore::NewRow row{kTable, {}, {}, {}, {}};
+    AnswersStore::NewRow row { kTable, {}, {}, {}, {} };
     for (const auto& [column, value] : values)
-        row.values.append({column, value});
-    QVERIFY(openStore(folder.database())->insertRows({row}));
+        row.values.append({ column, value });
+    QVERIFY(openStore(folder.database())->insertRows({ row }));
 }
 
 // What the designer does for one change, the page write included.
@@ -60,8 +60,8 @@ bool makeChange(FormSession& session, Change change)
 {
     switch (change) {
     case Change::Add:
-        return InsertMethod(session, element(Kind::textField(), QStringLiteral("Age"))) && NextElementNumber(session)
-            && WriteFormPage(session, session.htmlName());
+        return InsertMethod(session, element(Kind::textField(), QStringLiteral("Age")))
+            && NextElementNumber(session) && WriteFormPage(session, session.htmlName());
     case Change::Rename:
         return UpdateMethod(session, element(Kind::textField(), QStringLiteral("Full name")), 1)
             && WriteFormPage(session, session.htmlName());
@@ -83,9 +83,12 @@ private slots:
     {
         QTest::addColumn<Change>("change");
         QTest::addColumn<QStringList>("questionsAfter");
-        QTest::newRow("add") << Change::Add << QStringList({QStringLiteral("Name"), QStringLiteral("Colour"), QStringLiteral("Age")});
-        QTest::newRow("rename") << Change::Rename << QStringList({QStringLiteral("Full name"), QStringLiteral("Colour")});
-        QTest::newRow("remove") << Change::Remove << QStringList({QStringLiteral("Colour")});
+        QTest::newRow("add") << Change::Add
+                             << QStringList({ QStringLiteral("Name"), QStringLiteral("Colour"),
+                                    QStringLiteral("Age") });
+        QTest::newRow("rename") << Change::Rename
+                                << QStringList({ QStringLiteral("Full name"), QStringLiteral("Colour") });
+        QTest::newRow("remove") << Change::Remove << QStringList({ QStringLiteral("Colour") });
     }
 
     void crashAtEveryStepOfAChangeLeavesAConsistentForm()
@@ -100,9 +103,12 @@ private slots:
             FormSession session(folder.path());
             createForm(session, QStringLiteral("survey"));
             QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
-            QVERIFY(InsertMethod(session, element(Kind::radioButtons(), QStringLiteral("Colour"), {QStringLiteral("Red")})));
+            QVERIFY(InsertMethod(
+                session, element(Kind::radioButtons(), QStringLiteral("Colour"), { QStringLiteral("Red") })));
             QVERIFY(WriteFormPage(session, session.htmlName()));
-            insertAnswers(folder, {{QStringLiteral("Name"), QStringLiteral("Ann")}, {QStringLiteral("Colour"), QStringLiteral("Red")}});
+            insertAnswers(folder,
+                { { QStringLiteral("Name"), QStringLiteral("Ann") },
+                    { QStringLiteral("Colour"), QStringLiteral("Red") } });
 
             stopWritingAfterForTesting(writes);
             const bool completed = makeChange(session, change);
@@ -118,14 +124,15 @@ private slots:
             QStringList sortedQuestions = questions;
             sortedQuestions.sort();
             QCOMPARE(answers.keys(), sortedQuestions);
-            QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), encodeText(buildFormPage(reopened.collection)));
-            QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({QStringLiteral("Red")}));
-            for (const QString& name : {QStringLiteral("Name"), QStringLiteral("Full name")}) {
+            QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))),
+                encodeText(buildFormPage(reopened.collection)));
+            QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({ QStringLiteral("Red") }));
+            for (const QString& name : { QStringLiteral("Name"), QStringLiteral("Full name") }) {
                 if (questions.contains(name))
-                    QCOMPARE(answers.value(name), QStringList({QStringLiteral("Ann")}));
+                    QCOMPARE(answers.value(name), QStringList({ QStringLiteral("Ann") }));
             }
             QCOMPARE(QDir(folder.path() + QStringLiteral("/Collections")).entryList(QDir::Files),
-                     QStringList({QStringLiteral("surveyCollection.txt")}));
+                QStringList({ QStringLiteral("surveyCollection.txt") }));
             if (completed) {
                 QCOMPARE(questions, questionsAfter);
                 continue;
@@ -147,8 +154,10 @@ private slots:
         QVERIFY(InsertMethod(session, element(Kind::textArea(), QStringLiteral("Age"))));
         QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Old"))));
         // Age holds only the marker of rows older than its column.
-        insertAnswers(folder, {{QStringLiteral("Name"), QStringLiteral("Ann")}, {QStringLiteral("Old"), QStringLiteral("x")},
-                               {QStringLiteral("Age"), columnAddedMarker()}});
+        insertAnswers(folder,
+            { { QStringLiteral("Name"), QStringLiteral("Ann") },
+                { QStringLiteral("Old"), QStringLiteral("x") },
+                { QStringLiteral("Age"), columnAddedMarker() } });
         // The files know Name and a Colour whose column was never added; Age
         // (no answers) and Old (one answer) are in the table only. A note of a
         // rename the table never took is left as well.
@@ -156,16 +165,18 @@ private slots:
         session.collection.removeAt(2);
         session.collection.append(element(Kind::textArea(), QStringLiteral("Colour")));
         QVERIFY(WriteFormPage(session, session.htmlName()));
-        writeBytes(folder.path() + QStringLiteral("/Collections/surveyChanging.txt"), "Name\r\nFull name\r\n");
+        writeBytes(
+            folder.path() + QStringLiteral("/Collections/surveyChanging.txt"), "Name\r\nFull name\r\n");
 
         FormSession reopened(folder.path());
         QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
-        QCOMPARE(questionsOf(reopened), QStringList({QStringLiteral("Name"), QStringLiteral("Colour")}));
+        QCOMPARE(questionsOf(reopened), QStringList({ QStringLiteral("Name"), QStringLiteral("Colour") }));
         const QMap<QString, QStringList> answers = answersByColumn(folder);
-        QCOMPARE(answers.keys(), QStringList({QStringLiteral("Colour"), QStringLiteral("Name"), QStringLiteral("Old")}));
-        QCOMPARE(answers.value(QStringLiteral("Name")), QStringList({QStringLiteral("Ann")}));
-        QCOMPARE(answers.value(QStringLiteral("Old")), QStringList({QStringLiteral("x")}));
-        QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({columnAddedMarker()}));
+        QCOMPARE(answers.keys(),
+            QStringList({ QStringLiteral("Colour"), QStringLiteral("Name"), QStringLiteral("Old") }));
+        QCOMPARE(answers.value(QStringLiteral("Name")), QStringList({ QStringLiteral("Ann") }));
+        QCOMPARE(answers.value(QStringLiteral("Old")), QStringList({ QStringLiteral("x") }));
+        QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({ columnAddedMarker() }));
         QVERIFY(openStore(folder.database())->columns(kTable).valueOr({}).constLast().isMemo());
         QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/surveyChanging.txt")));
         QVERIFY(InsertMethod(reopened, element(Kind::textField(), QStringLiteral("Age"))));
@@ -196,14 +207,14 @@ private slots:
             createForm(session, QStringLiteral("survey"));
             QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
             QVERIFY(WriteFormPage(session, session.htmlName()));
-            insertAnswers(folder, {{QStringLiteral("Name"), QStringLiteral("Ann")}});
+            insertAnswers(folder, { { QStringLiteral("Name"), QStringLiteral("Ann") } });
             QDir().mkpath(session.reportsFolder());
             writeBytes(session.reportsFolder() + QStringLiteral("survey_Report.doc"), "report");
 
             QList<FormMethod> methods = session.collection.methods();
             methods.first().htmlCode.replace(kTable, QStringLiteral("tbl_poll"));
-            const FormChange change{FormChange::Kind(kind), QStringLiteral("survey"),
-                                    kind == FormChange::Delete ? QString() : QStringLiteral("poll"), withAnswers};
+            const FormChange change { FormChange::Kind(kind), QStringLiteral("survey"),
+                kind == FormChange::Delete ? QString() : QStringLiteral("poll"), withAnswers };
             stopFormChangeAfterStep(step);
             QVERIFY(changeForm(session, change, methods));
             stopFormChangeAfterStep(0);
@@ -211,12 +222,14 @@ private slots:
             FormSession reopened(folder.path());
             // After a rename cut short, the old name still opens the form, under its new name when finished.
             const QString opened = kind == FormChange::Delete ? QStringLiteral("other")
-                : kind == FormChange::Rename && step == 0   ? QStringLiteral("poll")
-                                                            : QStringLiteral("survey");
+                : kind == FormChange::Rename && step == 0     ? QStringLiteral("poll")
+                                                              : QStringLiteral("survey");
             QVERIFY(LoadForm(reopened, folder.path(), opened + QStringLiteral(".html")));
             QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/Forms.changing.txt")));
-            for (const QString& page : QDir(folder.path() + QStringLiteral("/HTML")).entryList({QStringLiteral("*.html")})) {
-                if (page != QLatin1StringView("welcome.html") && page != QLatin1StringView("dbTableOfAnswers.html"))
+            for (const QString& page :
+                QDir(folder.path() + QStringLiteral("/HTML")).entryList({ QStringLiteral("*.html") })) {
+                if (page != QLatin1StringView("welcome.html")
+                    && page != QLatin1StringView("dbTableOfAnswers.html"))
                     QVERIFY2(QFile::exists(folder.collection(formNameOf(page))), qPrintable(page));
             }
             const auto store = openStore(folder.database());
@@ -226,10 +239,12 @@ private slots:
             QCOMPARE(QFile::exists(folder.collection(QStringLiteral("survey"))), oldKept);
             QCOMPARE(QFile::exists(folder.html(QStringLiteral("survey.html"))), oldKept);
             QCOMPARE(QFile::exists(folder.collection(QStringLiteral("poll"))), newMade);
-            QCOMPARE(store->tableExists(kTable).valueOr(false), oldKept || (kind == FormChange::Delete && !withAnswers));
+            QCOMPARE(store->tableExists(kTable).valueOr(false),
+                oldKept || (kind == FormChange::Delete && !withAnswers));
             QCOMPARE(store->tableExists(QStringLiteral("tbl_poll")).valueOr(false), newMade);
             if (kind == FormChange::Rename)
-                QCOMPARE(reopened.htmlName(), done ? QStringLiteral("poll.html") : QStringLiteral("survey.html"));
+                QCOMPARE(
+                    reopened.htmlName(), done ? QStringLiteral("poll.html") : QStringLiteral("survey.html"));
             if (newMade) {
                 // The new form's page names its own table, and its answers came with it when asked for.
                 QVERIFY(readBytes(folder.html(QStringLiteral("poll.html"))).contains("value='tbl_poll'"));
@@ -238,7 +253,7 @@ private slots:
                 QCOMPARE(QFile::exists(session.reportsFolder() + QStringLiteral("poll_Report.doc")), rows);
             }
             QCOMPARE(QFile::exists(session.reportsFolder() + QStringLiteral("survey_Report.doc")),
-                     kind != FormChange::Rename || !done);
+                kind != FormChange::Rename || !done);
         }
     }
 };

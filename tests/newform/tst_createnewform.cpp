@@ -73,13 +73,15 @@ private slots:
         // The reasons of the other refusals are the form-name table's below.
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("duplicate, other case") << QStringLiteral("FIRST")
-                                               << QStringLiteral("Sorry but there is already a Form and DB Table with "
-                                                                 "the name 'FIRST'.Please enter another name for the HTML form file.");
-        QTest::newRow("slash") << QStringLiteral("../outside")
-                               << QStringLiteral("The name '../outside' cannot be used for a form: it contains '/' or "
-                                                 "'\\', which would place the form's files outside the program's folders."
-                                                 " Please enter another name for the HTML form file.");
+        QTest::newRow("duplicate, other case")
+            << QStringLiteral("FIRST")
+            << QStringLiteral("Sorry but there is already a Form and DB Table with "
+                              "the name 'FIRST'.Please enter another name for the HTML form file.");
+        QTest::newRow("slash")
+            << QStringLiteral("../outside")
+            << QStringLiteral("The name '../outside' cannot be used for a form: it contains '/' or "
+                              "'\\', which would place the form's files outside the program's folders."
+                              " Please enter another name for the HTML form file.");
     }
     // Whatever is refused, the open form stays exactly as it was and the window stays open.
     void refusedNamesChangeNothing()
@@ -103,13 +105,13 @@ private slots:
             QCOMPARE(child<QLineEdit>(w, "HTMLFileNameBox")->text(), name);
         });
         QVERIFY(stayedOpen);
-        QCOMPARE(folder.messageTexts(), QStringList{message});
+        QCOMPARE(folder.messageTexts(), QStringList { message });
         QCOMPARE(session.rows()->texts(), rows);
         QCOMPARE(session.htmlName(), QStringLiteral("first.html"));
         QCOMPARE(readBytes(folder.html(QStringLiteral("first.html"))), page);
         QCOMPARE(readBytes(folder.collection(QStringLiteral("first"))), collection);
         QCOMPARE(QDir(folder.path() + QStringLiteral("/HTML")).entryList(QDir::Files), filesBefore);
-        QCOMPARE(tablesOf(folder.database()), QStringList{QStringLiteral("tbl_first")});
+        QCOMPARE(tablesOf(folder.database()), QStringList { QStringLiteral("tbl_first") });
     }
 
     // Stopped after its table was made and before its files were written, a form
@@ -134,10 +136,12 @@ private slots:
         QVERIFY(QFile::exists(folder.html(QStringLiteral("survey.html"))));
 
         QVERIFY(createFormTable(folder.database(), QStringLiteral("tbl_first")));
-        QVERIFY(openStore(folder.database())->insertRows({{QStringLiteral("tbl_first"), {}, {}, {}, {}}}));
-        for (const QString& name : {QStringLiteral("first"), QStringLiteral("SURVEY")}) {
+        QVERIFY(
+            openStore(folder.database())->insertRows({ { QStringLiteral("tbl_first"), {}, {}, {}, {} } }));
+        for (const QString& name : { QStringLiteral("first"), QStringLiteral("SURVEY") }) {
             createForm(session, name); // refused: the window stays open
-            QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("Sorry but there is already a Form")));
+            QVERIFY(folder.messageTexts().constLast().startsWith(
+                QStringLiteral("Sorry but there is already a Form")));
             QVERIFY(!QFile::exists(folder.collection(name)));
         }
     }
@@ -153,7 +157,8 @@ private slots:
             QVERIFY(notice->isHidden());
             child<QCheckBox>(w, "UserViewTableCheck")->click();
             QVERIFY(notice->isVisible());
-            QCOMPARE(notice->text(), QStringLiteral("Anyone with the form's address can see every answer to it."));
+            QCOMPARE(
+                notice->text(), QStringLiteral("Anyone with the form's address can see every answer to it."));
             child<QLineEdit>(w, "HTMLFileNameBox")->setText(QStringLiteral("survey"));
             click(w, "Generate_Form_And_Database");
         });
@@ -250,9 +255,9 @@ private slots:
         HeaderSettings s = staffSurvey();
         s.justification = justification;
         const QString html = headerFragment(s);
-        QVERIFY(html.contains(
-            QLatin1StringView("</title><BODY BGCOLOR='#000000' BACKGROUND='Background.gif'><I><B><FONT SIZE='7'><P>"
-                              "Staff Survey</FONT></B></I><FORM name=")));
+        QVERIFY(html.contains(QLatin1StringView(
+            "</title><BODY BGCOLOR='#000000' BACKGROUND='Background.gif'><I><B><FONT SIZE='7'><P>"
+            "Staff Survey</FONT></B></I><FORM name=")));
     }
 
     void attributeValuesAreEscapedVisibleTextIsNot()
@@ -264,12 +269,14 @@ private slots:
         s.background = QStringLiteral("it's.gif");
         s.letterSize = QStringLiteral("7'");
         const QString html = headerFragment(s);
-        QVERIFY(html.startsWith(QLatin1StringView("<html><head><title>Bob's <b>Survey</b> & more</h1></title>")));
+        QVERIFY(
+            html.startsWith(QLatin1StringView("<html><head><title>Bob's <b>Survey</b> & more</h1></title>")));
         QVERIFY(html.contains(QLatin1StringView("<P>Bob's <b>Survey</b> & more</FONT>")));
-        QVERIFY(html.contains(QLatin1StringView(
-            "<FORM name='Bob&#39;s &lt;b&gt;Survey&lt;/b&gt; &amp; more' method=post")));
+        QVERIFY(html.contains(
+            QLatin1StringView("<FORM name='Bob&#39;s &lt;b&gt;Survey&lt;/b&gt; &amp; more' method=post")));
         QVERIFY(html.contains(QLatin1StringView("name=tableName value='tbl_O&#39;Brien'>")));
-        QVERIFY(html.contains(QLatin1StringView("name=DBLocation value='/home/o&#39;neil/formAnswers.mdb'>")));
+        QVERIFY(
+            html.contains(QLatin1StringView("name=DBLocation value='/home/o&#39;neil/formAnswers.mdb'>")));
         QVERIFY(html.contains(QLatin1StringView("BACKGROUND='it&#39;s.gif'>")));
         QVERIFY(html.contains(QLatin1StringView("name=background value='it&#39;s.gif'>")));
         QVERIFY(html.contains(QLatin1StringView("<FONT SIZE='7&#39;'>")));
@@ -298,18 +305,27 @@ private slots:
         QTest::newRow("apostrophe") << QStringLiteral("O'Brien") << QString();
         QTest::newRow("accents") << QStringLiteral("enquête") << QString();
         QTest::newRow("slash") << QStringLiteral("a/b") << QStringLiteral("outside the program's folders");
-        QTest::newRow("parent folder") << QStringLiteral("../evil") << QStringLiteral("outside the program's folders");
-        QTest::newRow("backslash") << QStringLiteral("a\\b") << QStringLiteral("outside the program's folders");
-        QTest::newRow("leading blank") << QStringLiteral(" survey") << QStringLiteral("begins or ends with a blank");
-        QTest::newRow("trailing blank") << QStringLiteral("survey ") << QStringLiteral("begins or ends with a blank");
-        QTest::newRow("only blanks") << QStringLiteral("   ") << QStringLiteral("begins or ends with a blank");
+        QTest::newRow("parent folder")
+            << QStringLiteral("../evil") << QStringLiteral("outside the program's folders");
+        QTest::newRow("backslash") << QStringLiteral("a\\b")
+                                   << QStringLiteral("outside the program's folders");
+        QTest::newRow("leading blank")
+            << QStringLiteral(" survey") << QStringLiteral("begins or ends with a blank");
+        QTest::newRow("trailing blank")
+            << QStringLiteral("survey ") << QStringLiteral("begins or ends with a blank");
+        QTest::newRow("only blanks") << QStringLiteral("   ")
+                                     << QStringLiteral("begins or ends with a blank");
         QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("control character");
         QTest::newRow("line break") << QStringLiteral("a\nb") << QStringLiteral("control character");
-        QTest::newRow("dot") << QStringLiteral("my.survey") << QStringLiteral("part of its page name before the first '.'");
-        QTest::newRow("help page") << QStringLiteral("welcome") << QStringLiteral("comes with Quenlow and is not a form");
-        QTest::newRow("answers page") << QStringLiteral("dbTableOfAnswers") << QStringLiteral("is not a form");
+        QTest::newRow("dot") << QStringLiteral("my.survey")
+                             << QStringLiteral("part of its page name before the first '.'");
+        QTest::newRow("help page") << QStringLiteral("welcome")
+                                   << QStringLiteral("comes with Quenlow and is not a form");
+        QTest::newRow("answers page")
+            << QStringLiteral("dbTableOfAnswers") << QStringLiteral("is not a form");
         QTest::newRow("fits a file name") << QString(241, QLatin1Char('x')) << QString();
-        QTest::newRow("too long") << QString(242, QLatin1Char('x')) << QStringLiteral("too long for a file name");
+        QTest::newRow("too long") << QString(242, QLatin1Char('x'))
+                                  << QStringLiteral("too long for a file name");
     }
     void formNames()
     {

@@ -2,17 +2,17 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "platform/ChartControl.h"
-#include "support/TestProgramFolder.h"
 #include "support/FileSizeLimit.h"
+#include "support/TestProgramFolder.h"
 
 #include <QBarCategoryAxis>
-#include <QGraphicsSimpleTextItem>
-#include <QHorizontalStackedBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsSimpleTextItem>
+#include <QHorizontalStackedBarSeries>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -156,7 +156,8 @@ void TestChartControl::nothingCountedSaysSo()
 {
     for (const int type : { int(ChartControl::Pie2d), int(ChartControl::Bar2d) }) {
         ChartControl chart;
-        drawLikeTheReporter(chart, u"Tea"_s, type, { { u"Checked"_s, u"0"_s }, { u"Not Checked"_s, u"0"_s } });
+        drawLikeTheReporter(
+            chart, u"Tea"_s, type, { { u"Checked"_s, u"0"_s }, { u"Not Checked"_s, u"0"_s } });
         QStringList notes;
         for (QGraphicsItem* item : chart.chart()->childItems()) {
             if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item))
@@ -250,7 +251,8 @@ void TestChartControl::failedSavesWriteNothing()
 
     QVERIFY(QDir(reports).mkdir(u"taken.bmp"_s));
     result = chart.savePicture(reports + u"taken.bmp"_s);
-    QVERIFY2(!result && result.error().detail.contains(u"it is a folder"_s), qPrintable(result.error().detail));
+    QVERIFY2(
+        !result && result.error().detail.contains(u"it is a folder"_s), qPrintable(result.error().detail));
 
     // A full disk half-way: the old picture stays whole.
     const QString path = reports + u"graph_1.bmp"_s;
@@ -261,7 +263,8 @@ void TestChartControl::failedSavesWriteNothing()
         quenlow::test::FileSizeLimit full(1000);
         result = chart.savePicture(path);
     }
-    QVERIFY2(!result && result.error().detail.contains(u"could be written"_s), qPrintable(result.error().detail));
+    QVERIFY2(
+        !result && result.error().detail.contains(u"could be written"_s), qPrintable(result.error().detail));
     QCOMPARE(quenlow::test::readBytes(path), before);
     QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden), QStringList { u"graph_1.bmp"_s });
 }

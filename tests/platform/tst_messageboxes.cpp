@@ -37,8 +37,7 @@ private slots:
         });
         MessageBoxMessages messages;
         const MessageAnswer answer = messages.show(QStringLiteral("Quenlow"), QStringLiteral("Replace it?"),
-                                                   MessageIcon::None, MessageButtons::YesNo,
-                                                   MessageAnswer(defaultAnswer));
+            MessageIcon::None, MessageButtons::YesNo, MessageAnswer(defaultAnswer));
         QVERIFY(seen);
         QCOMPARE(int(answer), expected);
     }
@@ -46,10 +45,12 @@ private slots:
     // A damaged collection file is asked about in the words of a missing one.
     void damagedCollectionIsAskedAbout()
     {
-        const Notice question{Notice::Kind::OpenPageOnly, QStringLiteral("broken"), QStringLiteral("broken.html"),
-                              QStringLiteral("no header first"), {}, Notice::Collection::Damaged};
-        QCOMPARE(noticeText(question), QStringLiteral("Sorry, but Collection text file for the Form 'broken' is damaged "
-                                                      "(no header first). Do you wish just to open the HTML Form file ?"));
+        const Notice question { Notice::Kind::OpenPageOnly, QStringLiteral("broken"),
+            QStringLiteral("broken.html"), QStringLiteral("no header first"), {},
+            Notice::Collection::Damaged };
+        QCOMPARE(noticeText(question),
+            QStringLiteral("Sorry, but Collection text file for the Form 'broken' is damaged "
+                           "(no header first). Do you wish just to open the HTML Form file ?"));
     }
 };
 

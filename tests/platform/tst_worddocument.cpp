@@ -3,9 +3,9 @@
 #include "core/TextFile.h"
 #include "platform/DocumentPreview.h"
 #include "platform/WordDocument.h"
-#include "support/TestProgramFolder.h"
 #include "support/FileSizeLimit.h"
 #include "support/ModalStep.h"
+#include "support/TestProgramFolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -122,10 +122,11 @@ QByteArray packageDeclaring(quint32 declaredSize, bool misplaced = false)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"p.zip"_s);
-    writeZip(path, { { u"[Content_Types].xml"_s, kContentTypes }, { u"_rels/.rels"_s, kRels },
-                       { u"word/document.xml"_s,
-                           "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-                           "<w:body><w:p/></w:body></w:document>" } });
+    writeZip(path,
+        { { u"[Content_Types].xml"_s, kContentTypes }, { u"_rels/.rels"_s, kRels },
+            { u"word/document.xml"_s,
+                "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+                "<w:body><w:p/></w:body></w:document>" } });
     QByteArray zip = quenlow::test::readBytes(path);
     const auto number = [&zip](qsizetype at, int bytes) {
         quint32 value = 0;
@@ -138,7 +139,8 @@ QByteArray packageDeclaring(quint32 declaredSize, bool misplaced = false)
             zip[at + i] = char((value >> (8 * i)) & 0xFF);
     };
     // Local headers name their entry at 30, directory entries at 46.
-    for (const auto& [signature, nameAt] : { std::pair { QByteArray("PK\x03\x04"), 30 }, std::pair { QByteArray("PK\x01\x02"), 46 } }) {
+    for (const auto& [signature, nameAt] :
+        { std::pair { QByteArray("PK\x03\x04"), 30 }, std::pair { QByteArray("PK\x01\x02"), 46 } }) {
         for (qsizetype at = zip.indexOf(signature); at >= 0; at = zip.indexOf(signature, at + 4)) {
             const QByteArray name = zip.mid(at + nameAt, number(at + (nameAt == 46 ? 28 : 26), 2));
             const qsizetype sizeAt = at + (nameAt == 46 ? 24 : 22);
@@ -329,10 +331,11 @@ void TestWordDocument::openRefusesWhatIsNotADocument_data()
         << u"old.doc"_s << 1 << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(4000, '\0')
         << u"A document saved in the old binary Word format must be saved in the .docx format first."_s;
     QTest::newRow("empty file") << u"empty.doc"_s << 1 << QByteArray("") << u"not an Office Open XML"_s;
-    QTest::newRow("zip without a document") << u"nodoc.docx"_s << 3 << QByteArray()
-                                            << u"no word-processing part 'word/document.xml'"_s;
+    QTest::newRow("zip without a document")
+        << u"nodoc.docx"_s << 3 << QByteArray() << u"no word-processing part 'word/document.xml'"_s;
     QTest::newRow("broken XML") << u"broken.docx"_s << 2
-                                << QByteArray("<w:document xmlns:w=\"x\"><w:body><w:p>") << u"not well-formed XML"_s;
+                                << QByteArray("<w:document xmlns:w=\"x\"><w:body><w:p>")
+                                << u"not well-formed XML"_s;
     QTest::newRow("spreadsheet")
         << u"sheet.docx"_s << 2
         << QByteArray("<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"/>")
@@ -396,14 +399,17 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
     document.newDocument();
     document.typeText(u"text"_s);
     FileResult result = document.save();
-    QVERIFY2(!result && result.error().detail.contains(u"never been saved"_s), qPrintable(result.error().detail));
+    QVERIFY2(
+        !result && result.error().detail.contains(u"never been saved"_s), qPrintable(result.error().detail));
     result = document.saveAs(folder.path() + u"/NoSuchFolder/report.doc"_s);
     QVERIFY(!result);
-    QVERIFY2(result.error().detail.contains(u"the folder '"_s + folder.path() + u"/NoSuchFolder' does not exist"_s),
+    QVERIFY2(result.error().detail.contains(
+                 u"the folder '"_s + folder.path() + u"/NoSuchFolder' does not exist"_s),
         qPrintable(result.error().detail));
     QVERIFY(!QFileInfo::exists(folder.path() + u"/NoSuchFolder"_s));
     result = document.saveAs(reports);
-    QVERIFY2(!result && result.error().detail.contains(u"it is a folder"_s), qPrintable(result.error().detail));
+    QVERIFY2(
+        !result && result.error().detail.contains(u"it is a folder"_s), qPrintable(result.error().detail));
     QVERIFY(document.isModified());
 
     // A full disk half-way: the earlier report stays whole.
@@ -415,9 +421,11 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
         quenlow::test::FileSizeLimit full(100);
         result = document.save();
     }
-    QVERIFY2(!result && result.error().detail.contains(u"could be written"_s), qPrintable(result.error().detail));
+    QVERIFY2(
+        !result && result.error().detail.contains(u"could be written"_s), qPrintable(result.error().detail));
     QCOMPARE(quenlow::test::readBytes(path), before);
-    QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden), QStringList { u"survey_Report.doc"_s }); // no temporary left behind
+    QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden),
+        QStringList { u"survey_Report.doc"_s }); // no temporary left behind
     QVERIFY(document.isModified());
 }
 
@@ -482,7 +490,8 @@ void TestWordDocument::failedSavesKeepTheChanges()
     QCOMPARE(folder.messageTexts().size(), 2);
     QCOMPARE(folder.messageTexts()[0], u"Do you want to save the changes to 'survey_Report.doc'?"_s);
     QCOMPARE(folder.messages().boxes()[1].icon, MessageIcon::Exclamation);
-    QVERIFY2(folder.messageTexts()[1].startsWith(u"The document cannot be saved as '"_s + path + u"': the folder '"_s),
+    QVERIFY2(folder.messageTexts()[1].startsWith(
+                 u"The document cannot be saved as '"_s + path + u"': the folder '"_s),
         qPrintable(folder.messageTexts()[1]));
     QVERIFY(!document.isOpen());
 }

@@ -4,25 +4,25 @@
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
 #include "model/MethodCollection.h"
-#include "support/ModalStep.h"
 #include "platform/BrowserView.h"
 #include "program/Program.h"
 #include "support/FormFixture.h"
+#include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
-#include <QMainWindow>
-#include <QStatusBar>
-#include <QTableWidget>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QListWidget>
-#include <QPushButton>
+#include <QStatusBar>
+#include <QTableWidget>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quenlow;
@@ -48,7 +48,8 @@ QByteArray httpGet(quint16 port, const QByteArray& path)
 // addresses window that follows is looked at by `addresses` and closed.
 void startCollecting(QPushButton* collect, const std::function<void(QWidget*)>& addresses = {})
 {
-    ModalStep choose(QStringLiteral("CollectAnswersForm"), [](QWidget* form) { click(form, "StartCollecting"); });
+    ModalStep choose(
+        QStringLiteral("CollectAnswersForm"), [](QWidget* form) { click(form, "StartCollecting"); });
     ModalStep shown(QStringLiteral("CollectionAddresses"), [addresses](QWidget* window) {
         if (addresses)
             addresses(window);
@@ -74,8 +75,9 @@ private slots:
         TestProgramFolder folder;
         Program program(folder.path());
         // Where Linux keeps a program's settings, under its own name.
-        QCOMPARE(QSettings().fileName(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                                             + QStringLiteral("/Quenlow/Quenlow.conf"));
+        QCOMPARE(QSettings().fileName(),
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                + QStringLiteral("/Quenlow/Quenlow.conf"));
         program.setCollectionListen(QStringLiteral("127.0.0.1"), 0); // any free port
         program.start();
         createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
@@ -97,14 +99,17 @@ private slots:
         });
         QVERIFY(answersSaidPublic);
         QCOMPARE(collect->text(), QStringLiteral("Stop Collecting Answers"));
-        QVERIFY2(address->text().startsWith(QStringLiteral("http://127.0.0.1:")), qPrintable(address->text()));
+        QVERIFY2(
+            address->text().startsWith(QStringLiteral("http://127.0.0.1:")), qPrintable(address->text()));
         QVERIFY(address->text().endsWith(QStringLiteral("/survey.html")));
-        QCOMPARE(listed, QStringList{address->text()});
+        QCOMPARE(listed, QStringList { address->text() });
 
         // The page people open is the form's own page.
-        const quint16 port = quint16(address->text().section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
+        const quint16 port
+            = quint16(address->text().section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
         const QByteArray answer = httpGet(port, "/survey.html");
-        QVERIFY2(answer.startsWith("HTTP/1.1 200") || answer.startsWith("HTTP/1.0 200"), answer.left(200).constData());
+        QVERIFY2(answer.startsWith("HTTP/1.1 200") || answer.startsWith("HTTP/1.0 200"),
+            answer.left(200).constData());
         QVERIFY(answer.contains("Staff Survey"));
         QCOMPARE(program.mainWindow()->windowTitle(), QStringLiteral("survey.html \u2014 Quenlow"));
 
@@ -160,9 +165,11 @@ private slots:
                 button = closeOrOpen->text();
             });
             QCOMPARE(listed.size(), 2);
-            port = quint16(listed.at(0).section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
-            QCOMPARE(listed.at(1), QStringLiteral("Results: http://127.0.0.1:%1/results/survey.html").arg(port));
-            QCOMPARE(states, (QStringList{QStringLiteral("Open"), QStringLiteral("Closed")}));
+            port
+                = quint16(listed.at(0).section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
+            QCOMPARE(
+                listed.at(1), QStringLiteral("Results: http://127.0.0.1:%1/results/survey.html").arg(port));
+            QCOMPARE(states, (QStringList { QStringLiteral("Open"), QStringLiteral("Closed") }));
             QCOMPARE(button, QStringLiteral("Open Form"));
             // Written where the service reads it, and served so.
             QVERIFY(!formSettingsOf(program.session().collection.atPosition(0)).acceptingAnswers);
@@ -179,9 +186,9 @@ private slots:
             program.start();
             program.resumeCollecting();
             auto* main = qobject_cast<QMainWindow*>(program.mainWindow());
-            QVERIFY2(main->statusBar()->currentMessage().startsWith(
-                         QStringLiteral("Collecting answers again, as when Quenlow was last closed: http://127.0.0.1:")),
-                     qPrintable(main->statusBar()->currentMessage()));
+            QVERIFY2(main->statusBar()->currentMessage().startsWith(QStringLiteral(
+                         "Collecting answers again, as when Quenlow was last closed: http://127.0.0.1:")),
+                qPrintable(main->statusBar()->currentMessage()));
             QVERIFY(httpGet(port, "/survey.html").contains("This form is closed."));
             // The person turns it off: the next start waits to be asked.
             program.mainWindow()->findChild<QAction*>(QStringLiteral("ResumeCollecting"))->setChecked(false);
@@ -191,7 +198,7 @@ private slots:
             program.start();
             program.resumeCollecting();
             QCOMPARE(program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"))->text(),
-                     QStringLiteral("Collect Answers"));
+                QStringLiteral("Collect Answers"));
             program.mainWindow()->findChild<QAction*>(QStringLiteral("ResumeCollecting"))->setChecked(true);
         }
         QSettings().remove(QStringLiteral("collect/running"));
@@ -201,7 +208,7 @@ private slots:
     void addressesAndTheirCode()
     {
         const QStringList local = collectionAddresses(false, 8080, QStringLiteral("my survey.html"));
-        QCOMPARE(local, QStringList{QStringLiteral("http://127.0.0.1:8080/my%20survey.html")});
+        QCOMPARE(local, QStringList { QStringLiteral("http://127.0.0.1:8080/my%20survey.html") });
         for (const QString& address : collectionAddresses(true, 8080, QStringLiteral("survey.html")))
             QVERIFY2(!address.contains(QStringLiteral("127.0.0.1")), qPrintable(address));
         const QImage code = qrCode(local.constFirst());
@@ -211,7 +218,9 @@ private slots:
         QCOMPARE(code.pixelIndex(0, 0), 0); // the quiet zone is white
         QCOMPARE(code.pixelIndex(4, 4), 1); // a finder pattern's corner is black
         // Only a form whose answers table is open says that its answers are.
-        QVERIFY(CollectionAddresses(local, false).findChild<QLabel*>(QStringLiteral("AnswersTablePublic"))->isHidden());
+        QVERIFY(CollectionAddresses(local, false)
+                    .findChild<QLabel*>(QStringLiteral("AnswersTablePublic"))
+                    ->isHidden());
     }
 
     void servesHttpsWithTheChosenFiles()
@@ -248,10 +257,12 @@ private slots:
             listed.append(window->findChild<QListWidget*>(QStringLiteral("AddressList"))->item(0)->text());
         });
         collect->click();
-            QVERIFY2(problem.contains(QStringLiteral("both the certificate and its private key")), qPrintable(problem));
-        const QString address = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
+        QVERIFY2(problem.contains(QStringLiteral("both the certificate and its private key")),
+            qPrintable(problem));
+        const QString address
+            = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
         QVERIFY2(address.startsWith(QStringLiteral("https://127.0.0.1:")), qPrintable(address));
-        QCOMPARE(listed, QStringList{address});
+        QCOMPARE(listed, QStringList { address });
         QCOMPARE(QSettings().value(QStringLiteral("collect/key")).toString(), key);
 
         folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -266,8 +277,10 @@ private slots:
         first.start();
         auto* collect = first.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
         startCollecting(collect);
-        const QString text = first.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
-        const quint16 port = quint16(text.section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
+        const QString text
+            = first.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
+        const quint16 port
+            = quint16(text.section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
         QVERIFY(port > 0);
 
         Program second(folder.path());
@@ -275,12 +288,12 @@ private slots:
         second.start();
         auto* secondCollect = second.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
         folder.messages().queueAnswer(MessageAnswer::Ok);
-        ModalStep choose(QStringLiteral("CollectAnswersForm"), [](QWidget* form) {
-            form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
-        });
+        ModalStep choose(QStringLiteral("CollectAnswersForm"),
+            [](QWidget* form) { form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click(); });
         secondCollect->click();
-            QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Exclamation);
-        QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("The answers cannot be collected: ")));
+        QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Exclamation);
+        QVERIFY(folder.messageTexts().constLast().startsWith(
+            QStringLiteral("The answers cannot be collected: ")));
         QCOMPARE(secondCollect->text(), QStringLiteral("Collect Answers"));
     }
 };

@@ -34,7 +34,7 @@ public:
     /// Appends an element to the form; question kinds also get their column,
     /// holding `olderRowsText` in the answers already there.
     void add(const QString& kind, const QString& instruction, const QStringList& options = {},
-             const QString& olderRowsText = {})
+        const QString& olderRowsText = {})
     {
         FormMethod method;
         method.methodType = kind;
@@ -44,20 +44,20 @@ public:
         append(method);
         if (isQuestionKind(kind)
             && !store()->addColumn(table(), columnNameFor(instruction),
-                                   kind == Kind::textArea() ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
-                                   olderRowsText))
+                kind == Kind::textArea() ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                olderRowsText))
             qFatal("cannot add the column");
     }
 
     /// Stores one answer: question texts (fitted to their column names here) and values.
-    void answer(const QList<QPair<QString, QString>>& values) { answerMany({values}); }
+    void answer(const QList<QPair<QString, QString>>& values) { answerMany({ values }); }
     void answerMany(const QList<QList<QPair<QString, QString>>>& answers)
     {
         QList<AnswersStore::NewRow> rows;
         for (const auto& values : answers) {
-            rows.append({table(), {}, {}, {}, {}});
+            rows.append({ table(), {}, {}, {}, {} });
             for (const auto& [question, value] : values)
-                rows.last().values.append({columnNameFor(question), value});
+                rows.last().values.append({ columnNameFor(question), value });
         }
         if (!store()->insertRows(rows))
             qFatal("cannot store the answers");
@@ -67,14 +67,15 @@ public:
     {
         QList<QList<QPair<QString, QString>>> answers;
         for (int i = first; i < first + count; ++i)
-            answers.append({{question, pattern.arg(i)}});
+            answers.append({ { question, pattern.arg(i) } });
         answerMany(answers);
     }
     /// Deletes the answers whose `question` holds `value`, as the answers tab does.
     void deleteAnswers(const QString& question, const QString& value)
     {
         QList<qint64> ids;
-        for (const AnswersStore::Row& row : store()->readRows(table(), {columnNameFor(question)}, -1, 1 << 30).valueOr({})) {
+        for (const AnswersStore::Row& row :
+            store()->readRows(table(), { columnNameFor(question) }, -1, 1 << 30).valueOr({})) {
             if (row.values.value(0).toString() == value)
                 ids.append(row.id);
         }
@@ -85,7 +86,7 @@ public:
     /// closing the preview with Yes to the save question.
     void addAndSave(QWidget& form, const QString& button)
     {
-        folder.messages().queueAnswer(MessageAnswer::Ok);  // "If the added ... is as desired ..."
+        folder.messages().queueAnswer(MessageAnswer::Ok); // "If the added ... is as desired ..."
         folder.messages().queueAnswer(MessageAnswer::Yes); // "Do you want to save the changes ...?"
         ModalStep preview(QStringLiteral("DocumentPreview"), [](QWidget* w) { click(w, "CloseDocument"); });
         click(&form, button);
@@ -95,10 +96,7 @@ public:
     FormSession session;
 
 private:
-    void append(const FormMethod& method)
-    {
-        session.collection.append(method);
-    }
+    void append(const FormMethod& method) { session.collection.append(method); }
 };
 
 } // namespace quenlow::test

@@ -37,12 +37,12 @@ namespace {
 void colourForm(ReporterFixture& f)
 {
     f.add(Kind::textField(), u"Name"_s);
-    f.add(Kind::radioButtons(), u"Colour"_s, {u"Red"_s, u"Green"_s});
+    f.add(Kind::radioButtons(), u"Colour"_s, { u"Red"_s, u"Green"_s });
     f.add(Kind::checkBox(), u"Tea"_s);
-    f.answer({{u"Name"_s, u"Ada"_s}, {u"Colour"_s, u"Red"_s}, {u"Tea"_s, u"Checked"_s}});
-    f.answer({{u"Name"_s, u"brian"_s}, {u"Colour"_s, u"Green"_s}, {u"Tea"_s, u"Not Checked"_s}});
-    f.answer({{u"Name"_s, u"Cy, \"C\""_s}, {u"Colour"_s, u"Red"_s}, {u"Tea"_s, u"Checked"_s}});
-    f.answer({{u"Name"_s, u"Dee"_s}});
+    f.answer({ { u"Name"_s, u"Ada"_s }, { u"Colour"_s, u"Red"_s }, { u"Tea"_s, u"Checked"_s } });
+    f.answer({ { u"Name"_s, u"brian"_s }, { u"Colour"_s, u"Green"_s }, { u"Tea"_s, u"Not Checked"_s } });
+    f.answer({ { u"Name"_s, u"Cy, \"C\""_s }, { u"Colour"_s, u"Red"_s }, { u"Tea"_s, u"Checked"_s } });
+    f.answer({ { u"Name"_s, u"Dee"_s } });
     writeBytes(f.folder.collection(u"survey"_s), encodeText(serializeCollection(f.session.collection)));
 }
 
@@ -59,21 +59,25 @@ QStringList column(const QAbstractItemModel& model, int c)
     return values;
 }
 
-const QString kLongMenu = u"Which of these would you most like to see again at next year's meeting, please?"_s;
+const QString kLongMenu
+    = u"Which of these would you most like to see again at next year's meeting, please?"_s;
 
 /// Tea (check box), Colour (radio buttons) and a long pull-down menu, with answers.
 void choices(ReporterFixture& f)
 {
     f.add(Kind::textField(), u"Name"_s);
     f.add(Kind::checkBox(), u"Tea"_s);
-    f.add(Kind::radioButtons(), u"Colour"_s, {u"Red"_s, u"Green"_s, u"Blue"_s});
-    f.add(Kind::pullDownMenu(), kLongMenu, {u"Talks"_s, u"Posters"_s});
-    f.answer({{u"Name"_s, u"a"_s}, {u"Tea"_s, u"Checked"_s}, {u"Colour"_s, u"Red"_s}, {kLongMenu, u"Posters"_s}});
-    f.answer({{u"Name"_s, u"b"_s}, {u"Tea"_s, u"Checked"_s}, {u"Colour"_s, u"Blue"_s}, {kLongMenu, u"Posters"_s}});
-    f.answer({{u"Name"_s, u"c"_s}, {u"Tea"_s, u"Not Checked"_s}, {u"Colour"_s, u"Red"_s}, {kLongMenu, u"Talks"_s}});
+    f.add(Kind::radioButtons(), u"Colour"_s, { u"Red"_s, u"Green"_s, u"Blue"_s });
+    f.add(Kind::pullDownMenu(), kLongMenu, { u"Talks"_s, u"Posters"_s });
+    f.answer({ { u"Name"_s, u"a"_s }, { u"Tea"_s, u"Checked"_s }, { u"Colour"_s, u"Red"_s },
+        { kLongMenu, u"Posters"_s } });
+    f.answer({ { u"Name"_s, u"b"_s }, { u"Tea"_s, u"Checked"_s }, { u"Colour"_s, u"Blue"_s },
+        { kLongMenu, u"Posters"_s } });
+    f.answer({ { u"Name"_s, u"c"_s }, { u"Tea"_s, u"Not Checked"_s }, { u"Colour"_s, u"Red"_s },
+        { kLongMenu, u"Talks"_s } });
     // Counted nowhere: an unknown option, another case, no answer.
-    f.answer({{u"Name"_s, u"d"_s}, {u"Tea"_s, u"checked"_s}, {u"Colour"_s, u"Purple"_s}});
-    f.answer({{u"Name"_s, u"e"_s}, {u"Colour"_s, u"red"_s}, {kLongMenu, u"Talks "_s}});
+    f.answer({ { u"Name"_s, u"d"_s }, { u"Tea"_s, u"checked"_s }, { u"Colour"_s, u"Purple"_s } });
+    f.answer({ { u"Name"_s, u"e"_s }, { u"Colour"_s, u"red"_s }, { kLongMenu, u"Talks "_s } });
 }
 
 /// Opens the graphs page; its first question (Tea) is drawn.
@@ -103,7 +107,7 @@ private slots:
         ReporterForm::setExportFileChooserForTesting([&] { return chosen; });
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"ExportAnswers"_s);
-        QCOMPARE(f.folder.messageTexts(), {u"4 answers have been exported to "_s + chosen});
+        QCOMPARE(f.folder.messageTexts(), { u"4 answers have been exported to "_s + chosen });
         QVERIFY(QFileInfo(chosen).size() > 0);
 
         // The menu entry does the same; the CSV is byte for byte the command's.
@@ -121,7 +125,8 @@ private slots:
         QCOMPARE(readBytes(csv), readBytes(direct));
         // A workbook is as readable as the CSV beside it; one replaced keeps the permissions it had.
         const auto mode = [](const QString& path) {
-            return QFileInfo(path).permissions() & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+            return QFileInfo(path).permissions()
+                & ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
         };
         QCOMPARE(mode(chosen), mode(csv));
         QVERIFY(QFile::setPermissions(chosen, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
@@ -152,12 +157,13 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::No);
         click(&form, u"AddSummaryToReport"_s);
         QCOMPARE(f.folder.messageTexts().last(),
-                 u"The word document 'survey_Report.docx' does not exist yet in "_s + f.folder.path()
-                     + u"/Reports/. Do you want to create it now and add the summary to it?"_s);
+            u"The word document 'survey_Report.docx' does not exist yet in "_s + f.folder.path()
+                + u"/Reports/. Do you want to create it now and add the summary to it?"_s);
         QVERIFY(!QFileInfo::exists(reportPath(f)));
         form.findChild<QTabBar*>(u"TabStrip1"_s)->setCurrentIndex(1);
         f.folder.messages().queueAnswer(MessageAnswer::Yes);
-        f.folder.messages().queueAnswer(MessageAnswer::Ok); // "The new word document ... has been created ..."
+        f.folder.messages().queueAnswer(
+            MessageAnswer::Ok); // "The new word document ... has been created ..."
         f.addAndSave(form, u"AddChartToReport"_s);
         f.addAndSave(form, u"AddSummaryToReport"_s);
 
@@ -167,12 +173,13 @@ private slots:
         QVERIFY(content.text().contains(u"Pie Chart of form Radio Buttons 'Colour' :"_s));
         const QList<WordTable> tables = content.tables();
         QCOMPARE(tables.size(), 2);
-        QCOMPARE(tables.at(0).rowTexts(0), (QStringList{u"Option"_s, u"Count"_s, u"Percentage"_s}));
-        QCOMPARE(tables.at(0).rowTexts(1), (QStringList{u"Red"_s, u"2"_s, u"50.0%"_s}));
-        QCOMPARE(tables.at(0).rowTexts(2), (QStringList{u"Green"_s, u"1"_s, u"25.0%"_s}));
-        QCOMPARE(tables.at(0).rowTexts(3), (QStringList{u"(no answer or another value)"_s, u"1"_s, u"25.0%"_s}));
+        QCOMPARE(tables.at(0).rowTexts(0), (QStringList { u"Option"_s, u"Count"_s, u"Percentage"_s }));
+        QCOMPARE(tables.at(0).rowTexts(1), (QStringList { u"Red"_s, u"2"_s, u"50.0%"_s }));
+        QCOMPARE(tables.at(0).rowTexts(2), (QStringList { u"Green"_s, u"1"_s, u"25.0%"_s }));
+        QCOMPARE(tables.at(0).rowTexts(3),
+            (QStringList { u"(no answer or another value)"_s, u"1"_s, u"25.0%"_s }));
         QCOMPARE(tables.at(0).rowCount(), 4);
-        QCOMPARE(tables.at(1).rowTexts(1), (QStringList{u"Checked"_s, u"2"_s, u"50.0%"_s}));
+        QCOMPARE(tables.at(1).rowTexts(1), (QStringList { u"Checked"_s, u"2"_s, u"50.0%"_s }));
 
         // The chart went in as a picture (its package parts are the word document's own tests').
         QVERIFY(document.documentXml().contains(u"r:embed=\"rIdReportPicture1\""_s));
@@ -188,13 +195,13 @@ private slots:
         QVERIFY(model);
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model->columnCount(), 3);
-        QCOMPARE(column(*model, 0), (QStringList{u"Ada"_s, u"brian"_s, u"Cy, \"C\""_s, u"Dee"_s}));
+        QCOMPARE(column(*model, 0), (QStringList { u"Ada"_s, u"brian"_s, u"Cy, \"C\""_s, u"Dee"_s }));
 
         model->sort(0, Qt::DescendingOrder);
-        QCOMPARE(column(*model, 0), (QStringList{u"Dee"_s, u"Cy, \"C\""_s, u"brian"_s, u"Ada"_s}));
+        QCOMPARE(column(*model, 0), (QStringList { u"Dee"_s, u"Cy, \"C\""_s, u"brian"_s, u"Ada"_s }));
         // Case of ASCII letters does not matter; % and _ are plain characters.
         model->setFilterText(u"RED"_s);
-        QCOMPARE(column(*model, 0), (QStringList{u"Cy, \"C\""_s, u"Ada"_s}));
+        QCOMPARE(column(*model, 0), (QStringList { u"Cy, \"C\""_s, u"Ada"_s }));
         model->setFilterText(u"%"_s);
         QCOMPARE(model->rowCount(), 0);
         model->setFilterText(QString());
@@ -203,7 +210,7 @@ private slots:
         auto* view = form.findChild<QTableView*>(u"AnswersTable"_s);
         view->selectRow(1);
         // Stored by the collection service while the tab is open.
-        f.answer({{u"Name"_s, u"Eve"_s}});
+        f.answer({ { u"Name"_s, u"Eve"_s } });
         f.folder.messages().queueAnswer(MessageAnswer::No);
         click(&form, u"DeleteAnswer"_s);
         QCOMPARE(f.store()->rowCount(f.table()).valueOr(-1), 5);
@@ -218,9 +225,9 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Yes);
         click(&form, u"DeleteAnswer"_s);
         QCOMPARE(f.folder.messageTexts().last(),
-                 u"Do you want to delete the selected answer? It cannot be brought back."_s);
+            u"Do you want to delete the selected answer? It cannot be brought back."_s);
         QCOMPARE(f.folder.messages().boxes().last().defaultAnswer, MessageAnswer::No);
-        QCOMPARE(column(*model, 0), (QStringList{u"Ada"_s, u"Cy, \"C\""_s, u"Dee"_s, u"Eve"_s}));
+        QCOMPARE(column(*model, 0), (QStringList { u"Ada"_s, u"Cy, \"C\""_s, u"Dee"_s, u"Eve"_s }));
 
         // Browsing follows at once: answer 2 of 4 is now Cy, and Next goes on to Dee.
         QCOMPARE(form.findChild<QLabel*>(u"AnswerNumber"_s)->text(), u"2"_s);
@@ -249,8 +256,9 @@ private slots:
         f.addAndSave(form, u"AddTable"_s);
         WordDocument document;
         QVERIFY(document.open(reportPath(f)));
-        QCOMPARE(document.content().tables().value(0).rowCount(), 6); // heading, 4 answers, the row moved on to
-        QCOMPARE(document.content().tables().value(0).rowTexts(2), QStringList{u"Cy, \"C\""_s});
+        QCOMPARE(
+            document.content().tables().value(0).rowCount(), 6); // heading, 4 answers, the row moved on to
+        QCOMPARE(document.content().tables().value(0).rowTexts(2), QStringList { u"Cy, \"C\""_s });
         QVERIFY(WriteAnswersTablePage(f.session));
         const QByteArray page = readBytes(f.folder.html(u"dbTableOfAnswers.html"_s));
         QVERIFY(page.contains("Dee") && !page.contains("brian"));
@@ -264,19 +272,20 @@ private slots:
         ReporterFixture f;
         colourForm(f);
         f.add(Kind::textField(), u"Long"_s);
-        f.answerMany({{{u"Long"_s, u"Same first sixteen: b"_s}},
-                      {{u"Long"_s, u"same FIRST sixteen: A"_s}},
-                      {{u"Long"_s, u"Same first sixteen"_s}},
-                      {{u"Long"_s, u"10"_s}}});
-        AnswersTableModel model(f.folder.database(), f.table(), {u"Name"_s, u"Colour"_s, u"Long"_s});
+        f.answerMany(
+            { { { u"Long"_s, u"Same first sixteen: b"_s } }, { { u"Long"_s, u"same FIRST sixteen: A"_s } },
+                { { u"Long"_s, u"Same first sixteen"_s } }, { { u"Long"_s, u"10"_s } } });
+        AnswersTableModel model(f.folder.database(), f.table(), { u"Name"_s, u"Colour"_s, u"Long"_s });
         model.sort(1, Qt::AscendingOrder);
-        QCOMPARE(column(model, 0).mid(0, 6), (QStringList{u"Dee"_s, QString(), QString(), QString(), QString(), u"brian"_s}));
-        QCOMPARE(column(model, 0).mid(6), (QStringList{u"Ada"_s, u"Cy, \"C\""_s}));
+        QCOMPARE(column(model, 0).mid(0, 6),
+            (QStringList { u"Dee"_s, QString(), QString(), QString(), QString(), u"brian"_s }));
+        QCOMPARE(column(model, 0).mid(6), (QStringList { u"Ada"_s, u"Cy, \"C\""_s }));
         model.sort(1, Qt::DescendingOrder);
-        QCOMPARE(column(model, 0).mid(0, 3), (QStringList{u"Ada"_s, u"Cy, \"C\""_s, u"brian"_s}));
+        QCOMPARE(column(model, 0).mid(0, 3), (QStringList { u"Ada"_s, u"Cy, \"C\""_s, u"brian"_s }));
         model.sort(2, Qt::AscendingOrder);
-        QCOMPARE(column(model, 2).mid(4), (QStringList{u"10"_s, u"Same first sixteen"_s, u"same FIRST sixteen: A"_s,
-                                                       u"Same first sixteen: b"_s}));
+        QCOMPARE(column(model, 2).mid(4),
+            (QStringList {
+                u"10"_s, u"Same first sixteen"_s, u"same FIRST sixteen: A"_s, u"Same first sixteen: b"_s }));
     }
 
     void longMenuCountedFromItsFittedColumn()
@@ -297,23 +306,25 @@ private slots:
     {
         ReporterFixture f;
         f.add(Kind::textField(), u"Name"_s);
-        f.answer({{u"Name"_s, u"early"_s}});
+        f.answer({ { u"Name"_s, u"early"_s } });
         FormMethod tea;
         tea.methodType = Kind::checkBox();
         tea.userInstruction = u"Tea"_s;
         f.session.collection.append(tea);
         QVERIFY(AddAnswerColumn(f.session.answerTable(), u"Tea"_s, false));
-        f.answer({{u"Name"_s, u"later"_s}, {u"Tea"_s, u"Not Checked"_s}});
+        f.answer({ { u"Name"_s, u"later"_s }, { u"Tea"_s, u"Not Checked"_s } });
 
         auto store = f.store();
-        QCOMPARE(*countAnswers(*store, f.table(), u"Tea"_s, {u"Checked"_s, u"Not Checked"_s}), QList<qint64>({0, 1}));
+        QCOMPARE(*countAnswers(*store, f.table(), u"Tea"_s, { u"Checked"_s, u"Not Checked"_s }),
+            QList<qint64>({ 0, 1 }));
         // Options repeated or missing from the table still get their count.
-        QCOMPARE(*countAnswers(*store, f.table(), u"Tea"_s, {u"Not Checked"_s, u"Not Checked"_s, u"Maybe"_s}),
-                 QList<qint64>({1, 1, 0}));
+        QCOMPARE(
+            *countAnswers(*store, f.table(), u"Tea"_s, { u"Not Checked"_s, u"Not Checked"_s, u"Maybe"_s }),
+            QList<qint64>({ 1, 1, 0 }));
         // A column that is not there is an error, never its name counted as every answer.
-        const auto missing = countAnswers(*store, f.table(), u"Checked"_s, {u"Checked"_s});
+        const auto missing = countAnswers(*store, f.table(), u"Checked"_s, { u"Checked"_s });
         QVERIFY(!missing && !missing.failedWith(Error::NotFound));
-        QVERIFY(countAnswers(*store, u"tbl_gone"_s, u"Tea"_s, {u"Checked"_s}).failedWith(Error::NotFound));
+        QVERIFY(countAnswers(*store, u"tbl_gone"_s, u"Tea"_s, { u"Checked"_s }).failedWith(Error::NotFound));
     }
 
     void optionlessGroupChartsOneEmptyColumn()
@@ -321,7 +332,7 @@ private slots:
         ReporterFixture f;
         f.add(Kind::textField(), u"Name"_s);
         f.add(Kind::radioButtons(), u"Empty"_s, {}); // a group without options
-        f.answer({{u"Name"_s, u"a"_s}});
+        f.answer({ { u"Name"_s, u"a"_s } });
         ReporterForm form(f.session);
         showGraphs(form);
         QCOMPARE(form.chart()->title(), u"Pie Chart of form Radio Buttons 'Empty' :"_s);
@@ -345,10 +356,10 @@ private slots:
         QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
         const QString text = f.folder.messageTexts().at(0);
         QVERIFY2(text.startsWith(u"The chart cannot be saved to '"_s + f.folder.path() + u"/Reports/': "_s),
-                 qPrintable(text));
+            qPrintable(text));
         QCOMPARE(text.count(u"saved"_s), 1);
-        QCOMPARE(QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-
+        QCOMPARE(QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList());
     }
 };
 

@@ -22,7 +22,7 @@ namespace {
 
 WordFont font(bool bold, bool italic, double size, WordUnderline underline)
 {
-    return WordFont{bold, italic, size, underline};
+    return WordFont { bold, italic, size, underline };
 }
 
 QString reportPath(const ReporterFixture& f, const QString& name = u"survey_Report.docx"_s)
@@ -45,8 +45,8 @@ void threeFields(ReporterFixture& f)
     f.add(Kind::textField(), u"Q1"_s);
     f.add(Kind::textArea(), u"Q2"_s);
     f.add(Kind::checkBox(), u"Q3"_s);
-    f.answer({{u"Q1"_s, u"Ada"_s}, {u"Q2"_s, u"Tall <b> & proud"_s}, {u"Q3"_s, u"Checked"_s}});
-    f.answer({{u"Q1"_s, u"Brian"_s}, {u"Q2"_s, u"Short"_s}});
+    f.answer({ { u"Q1"_s, u"Ada"_s }, { u"Q2"_s, u"Tall <b> & proud"_s }, { u"Q3"_s, u"Checked"_s } });
+    f.answer({ { u"Q1"_s, u"Brian"_s }, { u"Q2"_s, u"Short"_s } });
 }
 
 /// Presses Create New Report with its success message expected.
@@ -77,8 +77,8 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"CreateReport"_s);
         QCOMPARE(f.folder.messageTexts(),
-                 {u"The word document 'no such folder/report.docx' already exists and is currently open. Enter "
-                  "another filename for the word document."_s});
+            { u"The word document 'no such folder/report.docx' already exists and is currently open. Enter "
+              "another filename for the word document."_s });
         QCOMPARE(f.folder.messages().boxes().at(0).icon, MessageIcon::Exclamation);
         QVERIFY(!QFileInfo::exists(f.folder.path() + u"/Reports/no such folder"_s));
     }
@@ -125,17 +125,19 @@ private slots:
         const QList<WordTable> tables = content.tables();
         QCOMPARE(tables.size(), 2);
         QCOMPARE(tables.at(0).rowCount(), 4);
-        QCOMPARE(tables.at(0).rowTexts(2), QStringList({u"Brian"_s, QString()})); // unanswered: an empty cell
+        QCOMPARE(
+            tables.at(0).rowTexts(2), QStringList({ u"Brian"_s, QString() })); // unanswered: an empty cell
 
         // 2 answers x 3 fields: heading row, two answer rows, and the empty row moving on opened.
         const WordTable& whole = tables.at(1);
         QCOMPARE(whole.rowCount(), 4);
         QCOMPARE(whole.columnCount(), 3);
-        QCOMPARE(whole.rowTexts(1), QStringList({u"Ada"_s, u"Tall <b> & proud"_s, u"Checked"_s}));
-        QCOMPARE(whole.rowTexts(3), QStringList({QString(), QString(), QString()}));
-        QCOMPARE(whole.rows.at(0).at(0).paragraphs.at(0).runs.at(0).font, font(false, false, 9, WordUnderline::None));
-        QCOMPARE(whole.rows.at(1).at(1).paragraphs.at(0).runs.at(0).font, font(false, false, 9, WordUnderline::None));
-
+        QCOMPARE(whole.rowTexts(1), QStringList({ u"Ada"_s, u"Tall <b> & proud"_s, u"Checked"_s }));
+        QCOMPARE(whole.rowTexts(3), QStringList({ QString(), QString(), QString() }));
+        QCOMPARE(whole.rows.at(0).at(0).paragraphs.at(0).runs.at(0).font,
+            font(false, false, 9, WordUnderline::None));
+        QCOMPARE(whole.rows.at(1).at(1).paragraphs.at(0).runs.at(0).font,
+            font(false, false, 9, WordUnderline::None));
     }
 
     // New reports are named as the documents they are; one made under the older name is still added to.
@@ -156,7 +158,8 @@ private slots:
         createReport(f, form);
         QCOMPARE(name->text(), u"survey_Report.docx"_s);
         QCOMPARE(f.folder.messageTexts().last(),
-                 u"The new word document 'survey_Report.docx' has been created in "_s + f.folder.path() + u"/Reports/"_s);
+            u"The new word document 'survey_Report.docx' has been created in "_s + f.folder.path()
+                + u"/Reports/"_s);
         QCOMPARE(readBack(reportPath(f)).paragraphs().at(0).text(), u"survey Report"_s);
         name->setText(u"plain"_s);
         createReport(f, form);
@@ -188,14 +191,14 @@ private slots:
         // Opened directly (the command refuses an empty table): answer 1 is not there.
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         ReporterForm form(f.session);
-        QCOMPARE(f.folder.messageTexts(), {u"You have reached the end of the answers."_s});
+        QCOMPARE(f.folder.messageTexts(), { u"You have reached the end of the answers."_s });
         f.folder.messages().clear();
         click(&form, u"AddAllFields"_s);
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"AddTable"_s);
         QCOMPARE(f.folder.messageTexts(),
-                 {u"The table 'tbl_survey' that you wish to export to word document 'survey_Report.docx' has no data in it."_s});
-        QCOMPARE(form.reportTableCollection(), QStringList({u"Q1"_s}));
+            { u"The table 'tbl_survey' that you wish to export to word document 'survey_Report.docx' has no data in it."_s });
+        QCOMPARE(form.reportTableCollection(), QStringList({ u"Q1"_s }));
     }
 
     void cancelledExportLeavesNoTrace()
@@ -212,15 +215,17 @@ private slots:
         f.folder.messages().clear();
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         {
-            ModalStep progress(u"ExportProgress"_s, [](QWidget* w) { qobject_cast<QProgressDialog*>(w)->cancel(); });
+            ModalStep progress(
+                u"ExportProgress"_s, [](QWidget* w) { qobject_cast<QProgressDialog*>(w)->cancel(); });
             click(&form, u"AddTable"_s);
         }
         setExportProgressDelayForTesting(-1);
-        QCOMPARE(f.folder.messageTexts(), {u"The table has not been added to the word document 'survey_Report.docx'."_s});
+        QCOMPARE(f.folder.messageTexts(),
+            { u"The table has not been added to the word document 'survey_Report.docx'."_s });
         QCOMPARE(readBytes(reportPath(f)), before);
-        QCOMPARE(form.reportTableCollection(), QStringList({u"Q1"_s}));
+        QCOMPARE(form.reportTableCollection(), QStringList({ u"Q1"_s }));
         const QStringList files = QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::Files);
-        QCOMPARE(files, QStringList({u"survey_Report.docx"_s})); // no temporary file left behind
+        QCOMPARE(files, QStringList({ u"survey_Report.docx"_s })); // no temporary file left behind
     }
 };
 

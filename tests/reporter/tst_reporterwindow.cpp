@@ -3,13 +3,13 @@
 // The reporter's window and the answers page it writes.
 #include "ReporterFixture.h"
 
+#include "core/TextFile.h"
+#include "database/AnswersStore.h"
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
-#include "core/TextFile.h"
 #include "reporter/AnswerPositions.h"
 #include "reporter/AnswersTablePage.h"
 #include "reporter/Reporter.h"
-#include "database/AnswersStore.h"
 #include "reporter/ReporterForm.h"
 
 #include <QFile>
@@ -30,7 +30,7 @@ void nameAndTea(ReporterFixture& f)
     f.add(Kind::textField(), u"Name"_s);
     f.add(Kind::checkBox(), u"Tea"_s);
     f.add(Kind::submitButton(), u"Submit"_s);
-    f.answer({{u"Name"_s, u"Ada"_s}, {u"Tea"_s, u"Checked"_s}});
+    f.answer({ { u"Name"_s, u"Ada"_s }, { u"Tea"_s, u"Checked"_s } });
 }
 
 QByteArray page(const ReporterFixture& f)
@@ -54,7 +54,7 @@ void threeAnswers(ReporterFixture& f)
     f.add(Kind::textField(), u"A"_s);
     f.add(Kind::textArea(), u"B"_s);
     for (int i = 1; i <= 3; ++i)
-        f.answer({{u"A"_s, u"a%1"_s.arg(i)}, {u"B"_s, u"b%1\nline two"_s.arg(i)}});
+        f.answer({ { u"A"_s, u"a%1"_s.arg(i) }, { u"B"_s, u"b%1\nline two"_s.arg(i) } });
 }
 
 } // namespace
@@ -100,7 +100,7 @@ private slots:
         tabs->setCurrentIndex(1);
         QCOMPARE(form.chart()->data(1), u"1"_s);
         // Another answer arrives; the same tab again does nothing ...
-        f.answer({{u"Tea"_s, u"Checked"_s}});
+        f.answer({ { u"Tea"_s, u"Checked"_s } });
         tabs->setCurrentIndex(1);
         QCOMPARE(form.chart()->data(1), u"1"_s);
         // ... while going to the report page and back counts afresh.
@@ -139,7 +139,8 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         child<QListWidget>(&form, u"TableFieldsList"_s)->setCurrentRow(1);
         // Never the column's own name read back as the answer.
-        QCOMPARE(f.folder.messageTexts(), {u"The  field 'B' from database table 'tbl_survey ' contains no data."_s});
+        QCOMPARE(f.folder.messageTexts(),
+            { u"The  field 'B' from database table 'tbl_survey ' contains no data."_s });
         QCOMPARE(shownAnswer(&form), u"a1"_s);
     }
 
@@ -147,31 +148,31 @@ private slots:
     {
         ReporterFixture f;
         f.add(Kind::textField(), u"A"_s);
-        f.answer({{u"A"_s, u"one"_s}});
-        f.answer({{u"A"_s, u"two"_s}});
+        f.answer({ { u"A"_s, u"one"_s } });
+        f.answer({ { u"A"_s, u"two"_s } });
         ReporterForm form(f.session);
         QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 2"_s);
 
         // The third arrives through the service, with its arrival time.
         AnswersStore::NewRow third;
         third.table = f.table();
-        third.values = {{u"A"_s, u"three"_s}};
+        third.values = { { u"A"_s, u"three"_s } };
         third.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
         third.token = u"page"_s;
-        QVERIFY(f.store()->insertRows({third}));
+        QVERIFY(f.store()->insertRows({ third }));
         click(&form, u"NextAnswer"_s);
         QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(), QString());
         click(&form, u"NextAnswer"_s);
         QCOMPARE(shownNumber(&form), u"3"_s);
         QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(), u"arrived 2026-12-06 15:04:05 UTC"_s);
         // The same page sent again with another answer: when it changed.
-        third.values = {{u"A"_s, u"three, corrected"_s}};
+        third.values = { { u"A"_s, u"three, corrected"_s } };
         third.arrivedAt = third.arrivedAt.addSecs(60);
-        QVERIFY(f.store()->insertRows({third}));
+        QVERIFY(f.store()->insertRows({ third }));
         click(&form, u"PreviousAnswer"_s);
         click(&form, u"NextAnswer"_s);
         QCOMPARE(child<QLabel>(&form, u"AnswerArrival"_s)->text(),
-                 u"arrived 2026-12-06 15:04:05 UTC, changed 2026-12-06 15:05:05 UTC"_s);
+            u"arrived 2026-12-06 15:04:05 UTC, changed 2026-12-06 15:05:05 UTC"_s);
         // "Answer 3 of 3": the total follows what came in meanwhile.
         QCOMPARE(child<QLabel>(&form, u"AnswerTotal"_s)->text(), u"of 3"_s);
         QCOMPARE(shownAnswer(&form), u"three, corrected"_s);
@@ -183,7 +184,7 @@ private slots:
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"NextAnswer"_s);
         click(&form, u"NextAnswer"_s);
-        QCOMPARE(f.folder.messageTexts(), {u"You have reached the end of the answers."_s});
+        QCOMPARE(f.folder.messageTexts(), { u"You have reached the end of the answers."_s });
         QCOMPARE(shownAnswer(&form), u"three, corrected"_s);
     }
 
@@ -218,7 +219,8 @@ private slots:
         QVERIFY(f.store()->dropTable(f.table()));
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         click(&form, u"NextAnswer"_s);
-        QCOMPARE(f.folder.messageTexts(), {u"The table containing the data for the form survey.html is missing."_s});
+        QCOMPARE(f.folder.messageTexts(),
+            { u"The table containing the data for the form survey.html is missing."_s });
         QCOMPARE(shownNumber(&form), u"1"_s);
     }
 
@@ -228,8 +230,8 @@ private slots:
         f.add(Kind::textField(), u"Name <b>"_s);
         f.add(Kind::textArea(), u"Story"_s);
         const QString big = QString(1024 * 1024, u'x') + u"<end>"_s;
-        f.answer({{u"Name <b>"_s, u"<script>alert('x')</script> & \"quotes\""_s}, {u"Story"_s, big}});
-        f.answer({{u"Name <b>"_s, u"Zoë ☃"_s}});
+        f.answer({ { u"Name <b>"_s, u"<script>alert('x')</script> & \"quotes\""_s }, { u"Story"_s, big } });
+        f.answer({ { u"Name <b>"_s, u"Zoë ☃"_s } });
 
         QVERIFY(WriteAnswersTablePage(f.session));
         const QByteArray bytes = page(f);
@@ -238,7 +240,8 @@ private slots:
         QVERIFY(!text.contains(u"<script>"_s));
         QCOMPARE(text.count(u"<b>"_s), 3); // only the header cells' own tags
         QVERIFY(text.contains(u"\r\nName &lt;b&gt;\r\n"_s));
-        QVERIFY(text.contains(u">  &lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;quotes&quot;\r\n"_s));
+        QVERIFY(text.contains(
+            u">  &lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;quotes&quot;\r\n"_s));
         QVERIFY(text.contains(u">  "_s + QString(1024 * 1024, u'x') + u"&lt;end&gt;\r\n"_s));
         QVERIFY(text.contains(u">  Zoë ☃\r\n"_s));
     }
@@ -252,7 +255,8 @@ private slots:
         QVERIFY(WriteAnswersTablePage(f.session));
         // The default background also becomes the new-form window's.
         QCOMPARE(f.session.backgroundFileName, u"background.gif"_s);
-        QVERIFY(page(f).contains("<table border ALIGN=center width=40000><tr><td bgcolor=eeeee height=50 colspan=200>"));
+        QVERIFY(page(f).contains(
+            "<table border ALIGN=center width=40000><tr><td bgcolor=eeeee height=50 colspan=200>"));
     }
 
     void viewRewritesThePageEachTime()
@@ -261,7 +265,7 @@ private slots:
         f.add(Kind::textField(), u"Your name"_s);
         viewAnswersTable(f.session);
         QVERIFY(!page(f).contains("Ada"));
-        f.answer({{u"Your name"_s, u"Ada"_s}});
+        f.answer({ { u"Your name"_s, u"Ada"_s } });
         viewAnswersTable(f.session);
         QVERIFY(page(f).contains("\r\n>  Ada\r\n"));
     }

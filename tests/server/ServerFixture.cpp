@@ -18,7 +18,6 @@
 #include <QTest>
 #include <QUrl>
 
-
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -43,14 +42,15 @@ RawResponse parseResponse(const QByteArray& received)
 
 } // namespace
 
-bool addQuestionColumn(const QString& location, const QString& table, const QString& question, const QString& kind)
+bool addQuestionColumn(
+    const QString& location, const QString& table, const QString& question, const QString& kind)
 {
     const auto store = openStore(location);
     return store
         && store->addColumn(table, columnNameFor(question),
-                            kind == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
-                                                                   : AnswersStore::ColumnKind::Text,
-                            columnAddedMarker());
+            kind == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
+                                                   : AnswersStore::ColumnKind::Text,
+            columnAddedMarker());
 }
 
 QByteArray urlEncoded(const QList<QPair<QString, QString>>& fields)
@@ -106,7 +106,7 @@ RawResponse TestClient::get(const QByteArray& target)
 RawResponse TestClient::post(const QByteArray& target, const QByteArray& body, const QByteArray& contentType)
 {
     return send("POST " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: " + contentType
-                + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
 }
 
 RawResponse TestClient::postForm(const QList<QPair<QString, QString>>& fields)
@@ -128,13 +128,13 @@ QPair<QByteArray, QByteArray> multipartBody(const QList<MultipartPart>& parts)
         body += "\r\n\r\n" + part.value.toUtf8() + "\r\n";
     }
     body += "--" + boundary + "--\r\n";
-    return {body, "multipart/form-data; boundary=" + boundary};
+    return { body, "multipart/form-data; boundary=" + boundary };
 }
 
 int openConnection(quint16 port)
 {
     const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
+    sockaddr_in addr {};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -150,7 +150,7 @@ bool peerCloses(int socket, int timeoutMs)
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs) {
-        pollfd p{socket, POLLIN, 0};
+        pollfd p { socket, POLLIN, 0 };
         if (::poll(&p, 1, 20) <= 0)
             continue;
         char buffer[4096];
@@ -177,11 +177,12 @@ RawResponse exchangeOn(int sock, const QByteArray& bytes, int timeoutMs)
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs) {
-        pollfd p{sock, short(POLLIN | (sent < bytes.size() ? POLLOUT : 0)), 0};
+        pollfd p { sock, short(POLLIN | (sent < bytes.size() ? POLLOUT : 0)), 0 };
         if (::poll(&p, 1, 50) <= 0)
             continue;
         if ((p.revents & POLLOUT) && sent < bytes.size()) {
-            const ssize_t n = ::send(sock, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+            const ssize_t n
+                = ::send(sock, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
             if (n > 0)
                 sent += n;
             else
@@ -210,8 +211,9 @@ RawResponse exchangeOn(int sock, const QByteArray& bytes, int timeoutMs)
 RawResponse tlsExchange(quint16 port, const QByteArray& bytes)
 {
     QProcess openssl;
-    openssl.start(QStringLiteral("openssl"), {QStringLiteral("s_client"), QStringLiteral("-quiet"), QStringLiteral("-connect"),
-                                              QStringLiteral("127.0.0.1:%1").arg(port)});
+    openssl.start(QStringLiteral("openssl"),
+        { QStringLiteral("s_client"), QStringLiteral("-quiet"), QStringLiteral("-connect"),
+            QStringLiteral("127.0.0.1:%1").arg(port) });
     openssl.write(bytes);
     if (!openssl.waitForFinished(10000))
         openssl.kill();
@@ -222,11 +224,12 @@ TcpRelay::TcpRelay(quint16 target)
     : m_target(target)
 {
     m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
+    sockaddr_in addr {};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof addr;
-    if (::bind(m_listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(m_listener, 64) != 0
+    if (::bind(m_listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0
+        || ::listen(m_listener, 64) != 0
         || ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &length) != 0)
         QTest::qFail("the relay cannot listen", __FILE__, __LINE__);
     m_port = ntohs(addr.sin_port);
@@ -256,10 +259,10 @@ void TcpRelay::run()
             closeAll();
         // Stalled, nothing is read: the system takes new connections and
         // what is sent into its buffers, and no answer comes.
-        std::vector<pollfd> fds{{m_listener, short(mode == Stalled ? 0 : POLLIN), 0}};
+        std::vector<pollfd> fds { { m_listener, short(mode == Stalled ? 0 : POLLIN), 0 } };
         for (const auto& [a, b] : pairs) {
-            fds.push_back({a, short(mode == Passing ? POLLIN : 0), 0});
-            fds.push_back({b, short(mode == Passing ? POLLIN : 0), 0});
+            fds.push_back({ a, short(mode == Passing ? POLLIN : 0), 0 });
+            fds.push_back({ b, short(mode == Passing ? POLLIN : 0), 0 });
         }
         if (::poll(fds.data(), fds.size(), 20) <= 0)
             continue;
@@ -269,7 +272,8 @@ void TcpRelay::run()
             for (int side = 0; side < 2 && alive; ++side) {
                 if (!(fds[1 + 2 * i + side].revents & (POLLIN | POLLHUP | POLLERR)))
                     continue;
-                const int from = side ? pairs[i].second : pairs[i].first, to = side ? pairs[i].first : pairs[i].second;
+                const int from = side ? pairs[i].second : pairs[i].first,
+                          to = side ? pairs[i].first : pairs[i].second;
                 char buffer[65536];
                 const ssize_t n = ::recv(from, buffer, sizeof buffer, 0);
                 alive = n > 0 && ::send(to, buffer, size_t(n), MSG_NOSIGNAL) == n;

@@ -17,7 +17,7 @@ namespace quenlow::test {
 
 /// Adds a column as the designer does (same filler for older rows); false when refused.
 bool addQuestionColumn(const QString& location, const QString& table, const QString& question,
-                       const QString& kind = QStringLiteral("Text Field"));
+    const QString& kind = QStringLiteral("Text Field"));
 
 /// Form fields urlencoded as a browser sends them.
 QByteArray urlEncoded(const QList<QPair<QString, QString>>& fields);
@@ -42,7 +42,7 @@ public:
 
     RawResponse get(const QByteArray& target);
     RawResponse post(const QByteArray& target, const QByteArray& body,
-                     const QByteArray& contentType = "application/x-www-form-urlencoded");
+        const QByteArray& contentType = "application/x-www-form-urlencoded");
     /// Urlencoded fields to the submission address.
     RawResponse postForm(const QList<QPair<QString, QString>>& fields);
 
@@ -93,8 +93,8 @@ private:
     void run();
     quint16 m_target, m_port = 0;
     int m_listener = -1;
-    std::atomic<Mode> m_mode{Passing};
-    std::atomic<bool> m_stop{false};
+    std::atomic<Mode> m_mode { Passing };
+    std::atomic<bool> m_stop { false };
     std::thread m_thread;
 };
 

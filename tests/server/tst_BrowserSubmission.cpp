@@ -5,8 +5,8 @@
 #include "ServerFixture.h"
 #include "support/TestProgramFolder.h"
 
-#include "server/CollectionService.h"
 #include "model/FormSettings.h"
+#include "server/CollectionService.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +30,7 @@ void copyBackground(const TestProgramFolder& folder)
 {
     // From the sources: a build of the tests alone lays out no program folder.
     QVERIFY(QFile::copy(QStringLiteral(QUENLOW_SOURCE_DIR "/resources/html/Background.gif"),
-                        folder.html(QStringLiteral("Background.gif"))));
+        folder.html(QStringLiteral("Background.gif"))));
 }
 
 // True when the service started; why not is printed when it did not.
@@ -43,7 +43,7 @@ bool started(const Result<void>& result)
 
 QJsonObject action(const QString& name, const char* kind, const QJsonValue& value)
 {
-    return QJsonObject{{QStringLiteral("name"), name}, {QString::fromLatin1(kind), value}};
+    return QJsonObject { { QStringLiteral("name"), name }, { QString::fromLatin1(kind), value } };
 }
 
 } // namespace
@@ -63,7 +63,7 @@ private:
     // Runs submit.mjs; the printed JSON, or an empty object after a failed
     // check. With the option "pause", `whilePaused` runs before the submit.
     QJsonObject runBrowser(const QString& url, const QJsonArray& actions, const QJsonObject& options,
-                           const std::function<void()>& whilePaused = {});
+        const std::function<void()>& whilePaused = {});
 
     QString m_node;
     QString m_workDir;
@@ -81,7 +81,8 @@ void TestBrowserSubmission::initTestCase()
 
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
-    for (const QString& file : {QStringLiteral("package.json"), QStringLiteral("submit.mjs"), QStringLiteral("room.mjs")}) {
+    for (const QString& file :
+        { QStringLiteral("package.json"), QStringLiteral("submit.mjs"), QStringLiteral("room.mjs") }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
@@ -90,8 +91,9 @@ void TestBrowserSubmission::initTestCase()
         QProcess install;
         install.setWorkingDirectory(m_workDir);
         install.setProcessChannelMode(QProcess::MergedChannels);
-        install.start(npm, {QStringLiteral("install"), QStringLiteral("--no-audit"), QStringLiteral("--no-fund"),
-                            QStringLiteral("--loglevel=error")});
+        install.start(npm,
+            { QStringLiteral("install"), QStringLiteral("--no-audit"), QStringLiteral("--no-fund"),
+                QStringLiteral("--loglevel=error") });
         if (!install.waitForFinished(240000) || install.exitCode() != 0) {
             install.kill();
             qWarning("%s", install.readAll().constData());
@@ -100,14 +102,15 @@ void TestBrowserSubmission::initTestCase()
     }
 }
 
-QJsonObject TestBrowserSubmission::runBrowser(const QString& url, const QJsonArray& actions, const QJsonObject& options,
-                                              const std::function<void()>& whilePaused)
+QJsonObject TestBrowserSubmission::runBrowser(const QString& url, const QJsonArray& actions,
+    const QJsonObject& options, const std::function<void()>& whilePaused)
 {
     QProcess node;
     node.setWorkingDirectory(m_workDir);
-    node.start(m_node, {m_workDir + QStringLiteral("/submit.mjs"), url,
-                        QString::fromUtf8(QJsonDocument(actions).toJson(QJsonDocument::Compact)),
-                        QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact))});
+    node.start(m_node,
+        { m_workDir + QStringLiteral("/submit.mjs"), url,
+            QString::fromUtf8(QJsonDocument(actions).toJson(QJsonDocument::Compact)),
+            QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)) });
     QByteArray out;
     if (whilePaused) {
         [&] {
@@ -133,21 +136,24 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
 {
     TestProgramFolder folder;
     const QString secret = QStringLiteral("/srv/quenlow-private/formAnswers.mdb");
-    QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Staff Survey: Supercalifragilisticexpialidocious")) // wider than a phone
-                .databaseLocation(secret)
-                .textField(QStringLiteral("What's your name?"))
-                .textArea(QStringLiteral("Comments & \"remarks\""))
-                .plainText(QStringLiteral("Please tick the approprtiate check boxes :"))
-                .checkBox(QStringLiteral("Tea"))
-                .checkBox(QStringLiteral("Coffee"), /*ticked=*/true)
-                .checkBox(QStringLiteral("Juice"))
-                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")},
-                              QStringLiteral("Red"))
-                .radioButtons(QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")})
-                .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D"), QStringLiteral("Support")})
-                .submitButton()
-                .write());
+    QVERIFY(
+        FormBuilder(folder.path(), QStringLiteral("survey"))
+            .title(QStringLiteral("Staff Survey: Supercalifragilisticexpialidocious")) // wider than a phone
+            .databaseLocation(secret)
+            .textField(QStringLiteral("What's your name?"))
+            .textArea(QStringLiteral("Comments & \"remarks\""))
+            .plainText(QStringLiteral("Please tick the approprtiate check boxes :"))
+            .checkBox(QStringLiteral("Tea"))
+            .checkBox(QStringLiteral("Coffee"), /*ticked=*/true)
+            .checkBox(QStringLiteral("Juice"))
+            .radioButtons(QStringLiteral("Colour"),
+                { QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") },
+                QStringLiteral("Red"))
+            .radioButtons(QStringLiteral("Size"), { QStringLiteral("S"), QStringLiteral("L") })
+            .menu(QStringLiteral("Team"),
+                { QStringLiteral("Sales"), QStringLiteral("R&D"), QStringLiteral("Support") })
+            .submitButton()
+            .write());
     copyBackground(folder);
 
     CollectionService service;
@@ -155,17 +161,18 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
     QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
 
     // Boxes and options by tapping their text, as on a phone.
-    const QJsonArray actions{action(QStringLiteral("What's your name?"), "fill", QStringLiteral("Zoë O'Brien")),
-                             action(QStringLiteral("Comments & \"remarks\""), "fill",
-                                    QStringLiteral("Line one\nLine two: 5 < 6 & \"fine\" ✓")),
-                             QJsonObject{{QStringLiteral("tap"), QStringLiteral("Tea")}},
-                             QJsonObject{{QStringLiteral("tap"), QStringLiteral("Coffee")}},
-                             QJsonObject{{QStringLiteral("tap"), QStringLiteral("Blue")}},
-                             action(QStringLiteral("Team"), "select", QStringLiteral("R&D"))};
-    const QJsonObject answer = runBrowser(
-        service.pageAddress(QStringLiteral("survey.html")), actions,
-        QJsonObject{{QStringLiteral("width"), 390}, {QStringLiteral("height"), 844}, {QStringLiteral("phone"), true},
-         {QStringLiteral("again"), true}, {QStringLiteral("screenshot"), QString(m_workDir + QStringLiteral("/phone.png"))}});
+    const QJsonArray actions { action(QStringLiteral("What's your name?"), "fill",
+                                   QStringLiteral("Zoë O'Brien")),
+        action(QStringLiteral("Comments & \"remarks\""), "fill",
+            QStringLiteral("Line one\nLine two: 5 < 6 & \"fine\" ✓")),
+        QJsonObject { { QStringLiteral("tap"), QStringLiteral("Tea") } },
+        QJsonObject { { QStringLiteral("tap"), QStringLiteral("Coffee") } },
+        QJsonObject { { QStringLiteral("tap"), QStringLiteral("Blue") } },
+        action(QStringLiteral("Team"), "select", QStringLiteral("R&D")) };
+    const QJsonObject answer = runBrowser(service.pageAddress(QStringLiteral("survey.html")), actions,
+        QJsonObject { { QStringLiteral("width"), 390 }, { QStringLiteral("height"), 844 },
+            { QStringLiteral("phone"), true }, { QStringLiteral("again"), true },
+            { QStringLiteral("screenshot"), QString(m_workDir + QStringLiteral("/phone.png")) } });
     QVERIFY(!answer.isEmpty());
 
     const QJsonObject layout = answer.value(QStringLiteral("layout")).toObject();
@@ -196,7 +203,7 @@ void TestBrowserSubmission::phoneAnswersEveryKindOnce()
     QCOMPARE(row.value(QStringLiteral("What's your name?")).toString(), QStringLiteral("Zoë O'Brien"));
     // Browsers send a text area's line breaks as CR LF.
     QCOMPARE(row.value(QStringLiteral("Comments & \"remarks\"")).toString(),
-             QStringLiteral("Line one\r\nLine two: 5 < 6 & \"fine\" ✓"));
+        QStringLiteral("Line one\r\nLine two: 5 < 6 & \"fine\" ✓"));
     QCOMPARE(row.value(QStringLiteral("Tea")).toString(), QStringLiteral("Checked"));
     QCOMPARE(row.value(QStringLiteral("Coffee")).toString(), QStringLiteral("Not Checked"));
     QCOMPARE(row.value(QStringLiteral("Juice")).toString(), QStringLiteral("Not Checked"));
@@ -215,8 +222,8 @@ void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
                 .textField(QStringLiteral("What's your name?"))
                 .textArea(QStringLiteral("Comments"))
                 .checkBox(QStringLiteral("Tea"))
-                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Blue")})
-                .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D")})
+                .radioButtons(QStringLiteral("Colour"), { QStringLiteral("Red"), QStringLiteral("Blue") })
+                .menu(QStringLiteral("Team"), { QStringLiteral("Sales"), QStringLiteral("R&D") })
                 .submitButton()
                 .write());
     copyBackground(folder);
@@ -229,14 +236,18 @@ void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
     service.setTls(cert, key);
     QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
     QVERIFY(service.address().startsWith(QStringLiteral("https://")));
-    const QJsonObject shown = runBrowser(
-        service.pageAddress(QStringLiteral("survey.html")), QJsonArray{QJsonObject{{QStringLiteral("tap"), QStringLiteral("Tea")}}},
-        QJsonObject{{QStringLiteral("screenshot"), QString(m_workDir + QStringLiteral("/desktop.png"))}});
+    const QJsonObject shown = runBrowser(service.pageAddress(QStringLiteral("survey.html")),
+        QJsonArray { QJsonObject { { QStringLiteral("tap"), QStringLiteral("Tea") } } },
+        QJsonObject {
+            { QStringLiteral("screenshot"), QString(m_workDir + QStringLiteral("/desktop.png")) } });
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown.value(QStringLiteral("status")).toInt(), 200);
     QVERIFY(shown.value(QStringLiteral("url")).toString().startsWith(QStringLiteral("https://127.0.0.1:")));
-    QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Tea")).toString(),
-             QStringLiteral("Checked"));
+    QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey"))
+                 .value(0)
+                 .value(QStringLiteral("Tea"))
+                 .toString(),
+        QStringLiteral("Checked"));
     // The browser's own sizes: none of the phone rules apply at this width.
     const QJsonObject layout = shown.value(QStringLiteral("layout")).toObject();
     QCOMPARE(layout.value(QStringLiteral("innerWidth")).toInt(), 1280);
@@ -263,21 +274,21 @@ void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
     QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
-    const QJsonObject phone{{QStringLiteral("width"), 390}, {QStringLiteral("height"), 844},
-                            {QStringLiteral("phone"), true}};
+    const QJsonObject phone { { QStringLiteral("width"), 390 }, { QStringLiteral("height"), 844 },
+        { QStringLiteral("phone"), true } };
 
     QJsonObject options = phone;
     options.insert(QStringLiteral("pause"), true);
     options.insert(QStringLiteral("sendAgainOn409"), true);
     options.insert(QStringLiteral("conflictScreenshot"), QString(m_workDir + QStringLiteral("/changed.png")));
-    const QJsonObject changed = runBrowser(
-        service.pageAddress(QStringLiteral("survey.html")),
-        QJsonArray{action(QStringLiteral("Name"), "fill", QStringLiteral("Zoë")),
-                   action(QStringLiteral("Town"), "fill", QStringLiteral("Leeds"))},
+    const QJsonObject changed = runBrowser(service.pageAddress(QStringLiteral("survey.html")),
+        QJsonArray { action(QStringLiteral("Name"), "fill", QStringLiteral("Zoë")),
+            action(QStringLiteral("Town"), "fill", QStringLiteral("Leeds")) },
         options, [&] {
             // The designer, meanwhile: a new name for one question, the other gone.
             const auto store = openStore(folder.database());
-            QVERIFY(store->renameColumn(QStringLiteral("tbl_survey"), QStringLiteral("Name"), QStringLiteral("Full name")));
+            QVERIFY(store->renameColumn(
+                QStringLiteral("tbl_survey"), QStringLiteral("Name"), QStringLiteral("Full name")));
             QVERIFY(store->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("Town")));
             QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
                         .title(QStringLiteral("Staff Survey"))
@@ -289,8 +300,9 @@ void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
     QVERIFY(!changed.isEmpty());
     const QJsonObject conflict = changed.value(QStringLiteral("conflict")).toObject();
     QCOMPARE(conflict.value(QStringLiteral("status")).toInt(), 409);
-    QVERIFY(conflict.value(QStringLiteral("text")).toString().contains(
-        QStringLiteral("This form was changed while you were filling it in.")));
+    QVERIFY(conflict.value(QStringLiteral("text"))
+                .toString()
+                .contains(QStringLiteral("This form was changed while you were filling it in.")));
     QCOMPARE(changed.value(QStringLiteral("status")).toInt(), 200);
     QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 1);
@@ -299,14 +311,15 @@ void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
     options = phone;
     options.insert(QStringLiteral("again"), true);
     options.insert(QStringLiteral("changeAfterBack"),
-                   QJsonArray{action(QStringLiteral("Full name"), "fill", QStringLiteral("Anna"))});
+        QJsonArray { action(QStringLiteral("Full name"), "fill", QStringLiteral("Anna")) });
     const QJsonObject corrected = runBrowser(service.pageAddress(QStringLiteral("survey.html")),
-                                             QJsonArray{action(QStringLiteral("Full name"), "fill", QStringLiteral("Ann"))},
-                                             options);
+        QJsonArray { action(QStringLiteral("Full name"), "fill", QStringLiteral("Ann")) }, options);
     QCOMPARE(corrected.value(QStringLiteral("status")).toInt(), 200);
     const QJsonObject again = corrected.value(QStringLiteral("again")).toObject();
     QCOMPARE(again.value(QStringLiteral("status")).toInt(), 200);
-    QVERIFY(again.value(QStringLiteral("text")).toString().contains(QStringLiteral("Your answers have been updated.")));
+    QVERIFY(again.value(QStringLiteral("text"))
+                .toString()
+                .contains(QStringLiteral("Your answers have been updated.")));
     rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(1).value(QStringLiteral("Full name")).toString(), QStringLiteral("Anna"));
@@ -326,7 +339,8 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
                 .settings(settings)
                 .textArea(QStringLiteral("Comments"))
                 .checkBox(QStringLiteral("Tea"))
-                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")})
+                .radioButtons(QStringLiteral("Colour"),
+                    { QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") })
                 .submitButton()
                 .write());
     copyBackground(folder);
@@ -337,7 +351,9 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
 
     QProcess node;
     node.setWorkingDirectory(m_workDir);
-    node.start(m_node, {m_workDir + QStringLiteral("/room.mjs"), QStringLiteral("http://127.0.0.1:%1").arg(port), m_workDir});
+    node.start(m_node,
+        { m_workDir + QStringLiteral("/room.mjs"), QStringLiteral("http://127.0.0.1:%1").arg(port),
+            m_workDir });
     QJsonObject seen;
     QByteArray out;
     while (seen.isEmpty() && node.waitForReadyRead(120000)) {
@@ -366,7 +382,9 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
     const QJsonObject restored = seen.value(QStringLiteral("restored")).toObject();
     QCOMPARE(restored.value(QStringLiteral("comments")).toString(), QStringLiteral("Kept through a reload"));
     QVERIFY(restored.value(QStringLiteral("green")).toBool());
-    QVERIFY(seen.value(QStringLiteral("notSent")).toString().contains(QStringLiteral("Not sent yet — trying again…")));
+    QVERIFY(seen.value(QStringLiteral("notSent"))
+                .toString()
+                .contains(QStringLiteral("Not sent yet — trying again…")));
     QVERIFY(seen.value(QStringLiteral("notSent")).toString().contains(QStringLiteral("Send now")));
     QCOMPARE(seen.value(QStringLiteral("keptWhileDown")).toInt(), 1);
     QCOMPARE(seen.value(QStringLiteral("keptAfterSending")).toInt(), 0);
@@ -377,7 +395,8 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
     QVERIFY(seen.value(QStringLiteral("index")).toString().contains(QStringLiteral("Room Survey")));
     const QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows.first().value(QStringLiteral("Comments")).toString(), QStringLiteral("Kept through a reload"));
+    QCOMPARE(
+        rows.first().value(QStringLiteral("Comments")).toString(), QStringLiteral("Kept through a reload"));
     QCOMPARE(rows.first().value(QStringLiteral("Colour")).toString(), QStringLiteral("Green"));
     service.stop();
 }

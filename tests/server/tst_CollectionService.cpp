@@ -43,12 +43,12 @@ public:
         : m_released(m_release.get_future().share())
         , m_holder([this, location] {
             const auto store = openAnswersStore(location);
-            const AnswersStore::NewRow row{QStringLiteral("tbl_survey"), {}, {}, {}, [this] {
-                m_locked.set_value();
-                m_released.wait();
-                return true;
-            }};
-            if (!store || !(*store)->insertRows({row}))
+            const AnswersStore::NewRow row { QStringLiteral("tbl_survey"), {}, {}, {}, [this] {
+                                                m_locked.set_value();
+                                                m_released.wait();
+                                                return true;
+                                            } };
+            if (!store || !(*store)->insertRows({ row }))
                 m_locked.set_value();
         })
     {
@@ -73,15 +73,14 @@ private:
 
 Fields answers(const QString& name, const QString& comments)
 {
-    return {{QStringLiteral("tableName"), QStringLiteral("tbl_survey")},
-            {QStringLiteral("DBLocation"), QStringLiteral("/elsewhere/formAnswers.mdb")},
-            {QStringLiteral("background"), QStringLiteral("Background.gif")},
-            {QStringLiteral("allowShowTableButtron"), QStringLiteral("False")},
-            {QStringLiteral("Name Type"), QStringLiteral("Text Field")},
-            {QStringLiteral("Name"), name},
-            {QStringLiteral("Comments Type"), QStringLiteral("Text Area")},
-            {QStringLiteral("Comments"), comments},
-            {QStringLiteral("Tea Type"), QStringLiteral("Check Box")}};
+    return { { QStringLiteral("tableName"), QStringLiteral("tbl_survey") },
+        { QStringLiteral("DBLocation"), QStringLiteral("/elsewhere/formAnswers.mdb") },
+        { QStringLiteral("background"), QStringLiteral("Background.gif") },
+        { QStringLiteral("allowShowTableButtron"), QStringLiteral("False") },
+        { QStringLiteral("Name Type"), QStringLiteral("Text Field") }, { QStringLiteral("Name"), name },
+        { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
+        { QStringLiteral("Comments"), comments },
+        { QStringLiteral("Tea Type"), QStringLiteral("Check Box") } };
 }
 
 } // namespace
@@ -111,7 +110,7 @@ private slots:
 
 private:
     void startService(qint64 maxBody = CollectionService::defaultMaxBodySize, const HttpLimits& limits = {},
-                      const QString& store = {});
+        const QString& store = {});
 
     std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<CollectionService> m_service;
@@ -164,7 +163,7 @@ void TestCollectionService::servesAndStoresOverHttp()
     QCOMPARE(page.header("Content-Type"), QByteArray("text/html; charset=utf-8"));
     QVERIFY(page.body.contains(QStringLiteral("Café survey").toUtf8()));
     QCOMPARE(m_service->pageAddress(QStringLiteral("survey.html")),
-             m_service->address() + QStringLiteral("/survey.html"));
+        m_service->address() + QStringLiteral("/survey.html"));
 
     const RawResponse sent = c.postForm(answers(QStringLiteral("Zoë"), QStringLiteral("secret-answer-1")));
     QCOMPARE(sent.status, 200);
@@ -172,10 +171,11 @@ void TestCollectionService::servesAndStoresOverHttp()
 
     // The same answers as multipart/form-data; a file part is no answer.
     QList<MultipartPart> parts;
-    for (const auto& [name, value] : answers(QStringLiteral("Åsa \"quoted\""), QStringLiteral("secret-answer-2")))
-        parts.append({name, value, {}});
-    parts.append({QStringLiteral("Tea"), QStringLiteral("on"), {}});
-    parts.append({QStringLiteral("Name"), QStringLiteral("a file"), QStringLiteral("name.txt")});
+    for (const auto& [name, value] :
+        answers(QStringLiteral("Åsa \"quoted\""), QStringLiteral("secret-answer-2")))
+        parts.append({ name, value, {} });
+    parts.append({ QStringLiteral("Tea"), QStringLiteral("on"), {} });
+    parts.append({ QStringLiteral("Name"), QStringLiteral("a file"), QStringLiteral("name.txt") });
     const auto [multipart, multipartType] = multipartBody(parts);
     QCOMPARE(c.post("/scripts/save.asp", multipart, multipartType).status, 200);
 
@@ -210,8 +210,9 @@ void TestCollectionService::refusesOversizedBodies()
     QVERIFY(sent.body.contains("Nothing has been stored"));
 
     // A chunked body declares no length; it is counted as it comes.
-    QByteArray chunked = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
-                         "Transfer-Encoding: chunked\r\n\r\n";
+    QByteArray chunked
+        = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+          "Transfer-Encoding: chunked\r\n\r\n";
     for (qsizetype at = 0; at < big.size(); at += 4096) {
         const QByteArray piece = big.mid(at, 4096);
         chunked += QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n";
@@ -222,14 +223,16 @@ void TestCollectionService::refusesOversizedBodies()
     // Multipart, too.
     QList<MultipartPart> parts;
     for (const auto& [name, value] : answers(QStringLiteral("Big"), QString(70 * 1024, QLatin1Char('y'))))
-        parts.append({name, value, {}});
+        parts.append({ name, value, {} });
     const auto [multipart, multipartType] = multipartBody(parts);
     QCOMPARE(TestClient(m_service->port()).post("/scripts/save.asp", multipart, multipartType).status, 413);
 
     QVERIFY(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).isEmpty());
     // Just under the limit is fine, chunked or not.
-    QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("Fits"), QString(60 * 1024, QLatin1Char('z')))).status,
-             200);
+    QCOMPARE(TestClient(m_service->port())
+                 .postForm(answers(QStringLiteral("Fits"), QString(60 * 1024, QLatin1Char('z'))))
+                 .status,
+        200);
     QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
 }
 
@@ -260,7 +263,8 @@ void TestCollectionService::refusesHostileRequests()
     writeBytes(m_folder->path() + QStringLiteral("/Collections/secret.gif"), "GIF89a secret outside");
     startService();
     const auto fetch = [this](const QByteArray& t) {
-        return rawExchange(m_service->port(), "GET " + t + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+        return rawExchange(
+            m_service->port(), "GET " + t + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
     };
     QCOMPARE(fetch("/survey.html").status, 200); // the same client can fetch a page
     const RawResponse r = fetch(target);
@@ -282,7 +286,8 @@ void TestCollectionService::busyPortIsAnError()
     CollectionService second;
     second.setAnswersStore(m_folder->database());
     second.setLogSink([](const QByteArray&) {});
-    const Result<void> started = second.start(m_folder->path(), QStringLiteral("127.0.0.1"), m_service->port());
+    const Result<void> started
+        = second.start(m_folder->path(), QStringLiteral("127.0.0.1"), m_service->port());
     QVERIFY(started.failedWith(Error::Io));
     QVERIFY(started.error().detail.contains(QString::number(m_service->port())));
     QVERIFY(!second.isRunning());
@@ -295,11 +300,13 @@ void TestCollectionService::startsAgainAfterAStop()
     startService();
     // A page sent before the stop and sent again after it is stored once.
     const QString page = QString::fromUtf8(TestClient(m_service->port()).get("/survey.html").body);
-    const QString token = QRegularExpression(QStringLiteral("name=%1 value='([^']+)'").arg(submissionTokenField()))
-                              .match(page)
-                              .captured(1);
+    const QString token
+        = QRegularExpression(QStringLiteral("name=%1 value='([^']+)'").arg(submissionTokenField()))
+              .match(page)
+              .captured(1);
     QVERIFY(!token.isEmpty());
-    const Fields sent = answers(QStringLiteral("once"), QStringLiteral("x")) + Fields{{submissionTokenField(), token}};
+    const Fields sent
+        = answers(QStringLiteral("once"), QStringLiteral("x")) + Fields { { submissionTokenField(), token } };
     QCOMPARE(TestClient(m_service->port()).postForm(sent).status, 200);
     m_service->stop();
     QVERIFY(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0));
@@ -307,7 +314,8 @@ void TestCollectionService::startsAgainAfterAStop()
     QCOMPARE(TestClient(m_service->port()).postForm(sent).status, 200);
     QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
     // The key is kept beside the answers, never shown as a form's table.
-    QCOMPARE(openStore(m_folder->database())->tables().valueOr({}), QStringList{QStringLiteral("tbl_survey")});
+    QCOMPARE(
+        openStore(m_folder->database())->tables().valueOr({}), QStringList { QStringLiteral("tbl_survey") });
 }
 
 // 8 clients post without pause; a column comes midway and is used at once;
@@ -318,8 +326,8 @@ void TestCollectionService::loadWithAColumnAddedMidwayAndAStop()
     constexpr int kClients = 8;
     startService();
     const quint16 port = m_service->port();
-    std::atomic<int> done{0}, acknowledged{0}, failures{0}, withMoodAcknowledged{0};
-    std::atomic<bool> columnAdded{false}, stopping{false};
+    std::atomic<int> done { 0 }, acknowledged { 0 }, failures { 0 }, withMoodAcknowledged { 0 };
+    std::atomic<bool> columnAdded { false }, stopping { false };
     std::mutex sentMutex;
     QSet<QString> sentWithMood;
     std::vector<std::thread> clients;
@@ -333,7 +341,8 @@ void TestCollectionService::loadWithAColumnAddedMidwayAndAStop()
                 Fields fields = answers(id, QStringLiteral("load"));
                 const bool withMood = columnAdded.load();
                 if (withMood)
-                    fields += {{QStringLiteral("Mood Type"), QStringLiteral("Text Field")}, {QStringLiteral("Mood"), id}};
+                    fields += { { QStringLiteral("Mood Type"), QStringLiteral("Text Field") },
+                        { QStringLiteral("Mood"), id } };
                 const bool ok = c.postForm(fields).status == 200;
                 ++done;
                 if (!ok && !stopping.load())
@@ -395,7 +404,7 @@ void TestCollectionService::submissionsFlowUnderAttack()
     constexpr int kClients = 4;
     constexpr int kEach = 250;
     // Both ends of every connection live in this process.
-    rlimit limit{};
+    rlimit limit {};
     QVERIFY(getrlimit(RLIMIT_NOFILE, &limit) == 0);
     limit.rlim_cur = limit.rlim_max;
     setrlimit(RLIMIT_NOFILE, &limit);
@@ -412,7 +421,7 @@ void TestCollectionService::submissionsFlowUnderAttack()
             ::send(attackers.back(), "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\n", 42, MSG_NOSIGNAL);
     }
     QTRY_VERIFY_WITH_TIMEOUT(m_service->connectionCount() >= kSlowloris + kIdle, 10000);
-    std::atomic<bool> done{false};
+    std::atomic<bool> done { false };
     std::thread trickle([&] {
         for (int round = 0; !done && round < 60; ++round) {
             std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -443,9 +452,9 @@ void TestCollectionService::submissionsFlowUnderAttack()
     // An idle connection's first request, late, is still answered.
     const QByteArray body = urlEncoded(answers(QStringLiteral("late"), QStringLiteral("x")));
     const RawResponse late = exchangeOn(attackers.back(),
-                                        "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: "
-                                        "application/x-www-form-urlencoded\r\nContent-Length: "
-                                            + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: "
+        "application/x-www-form-urlencoded\r\nContent-Length: "
+            + QByteArray::number(body.size()) + "\r\n\r\n" + body);
     // The attack was still on when the last submission was answered.
     const int stillOpen = m_service->connectionCount();
     done = true;
@@ -463,7 +472,7 @@ void TestCollectionService::submissionsFlowUnderAttack()
     QSet<QString> stored;
     for (const QVariantMap& row : tableRows(m_folder->database(), QStringLiteral("tbl_survey")))
         stored.insert(row.value(QStringLiteral("Name")).toString());
-    QCOMPARE(stored, acknowledged + QSet<QString>{QStringLiteral("late")});
+    QCOMPARE(stored, acknowledged + QSet<QString> { QStringLiteral("late") });
     QCOMPARE(m_service->storedCount(), quint64(kClients * kEach + 1));
 }
 
@@ -481,12 +490,13 @@ void TestCollectionService::deadlineAndCapBoundWhatClientsHold()
     clock.start();
     bool cut = false;
     while (!cut && clock.elapsed() < 4000) {
-        ::send(slow, clock.elapsed() == 0 ? "GET / HTTP/1.1\r\n" : "X-Slow: 1\r\n", clock.elapsed() == 0 ? 16 : 11,
-               MSG_NOSIGNAL);
+        ::send(slow, clock.elapsed() == 0 ? "GET / HTTP/1.1\r\n" : "X-Slow: 1\r\n",
+            clock.elapsed() == 0 ? 16 : 11, MSG_NOSIGNAL);
         cut = peerCloses(slow, 200);
     }
     QVERIFY(cut);
-    QVERIFY2(clock.elapsed() >= 700 && clock.elapsed() < 2000, QByteArray::number(clock.elapsed()).constData());
+    QVERIFY2(
+        clock.elapsed() >= 700 && clock.elapsed() < 2000, QByteArray::number(clock.elapsed()).constData());
     ::close(slow);
 
     // At the cap the longest idle connection makes room; the others stay.
@@ -514,14 +524,18 @@ void TestCollectionService::abandonedSubmissionIsNotStored()
     QVERIFY(lock.held());
     const int leaving = openConnection(m_service->port());
     const QByteArray body = urlEncoded(answers(QStringLiteral("gone"), QStringLiteral("x")));
-    const QByteArray post = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
-                            "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    const QByteArray post
+        = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
+          "Content-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     QCOMPARE(::send(leaving, post.constData(), size_t(post.size()), MSG_NOSIGNAL), ssize_t(post.size()));
     QTest::qWait(300);
     ::close(leaving);
     QTest::qWait(300);
     lock.release();
-    QCOMPARE(TestClient(m_service->port()).postForm(answers(QStringLiteral("stayed"), QStringLiteral("x"))).status, 200);
+    QCOMPARE(
+        TestClient(m_service->port()).postForm(answers(QStringLiteral("stayed"), QStringLiteral("x"))).status,
+        200);
     const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first().value(QStringLiteral("Name")).toString(), QStringLiteral("stayed"));
@@ -541,7 +555,7 @@ void TestCollectionService::stopInBackgroundReturnsWhileASubmissionWaits()
         return TestClient(port).postForm(answers(QStringLiteral("last"), QStringLiteral("x"))).status;
     });
     QTest::qWait(300); // the post waits in the writer
-    std::atomic<bool> stopped{false};
+    std::atomic<bool> stopped { false };
     m_service->stopInBackground([&stopped] { stopped = true; });
     QVERIFY(!m_service->isRunning());
     QVERIFY(!stopped);
@@ -569,15 +583,18 @@ void TestCollectionService::servesOverTls()
 
     const QByteArray body = urlEncoded(answers(QStringLiteral("secure"), QStringLiteral("x")));
     QCOMPARE(tlsExchange(m_service->port(),
-                         "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Type: "
-                         "application/x-www-form-urlencoded\r\nContent-Length: "
-                             + QByteArray::number(body.size()) + "\r\n\r\n" + body)
+                 "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Type: "
+                 "application/x-www-form-urlencoded\r\nContent-Length: "
+                     + QByteArray::number(body.size()) + "\r\n\r\n" + body)
                  .status,
-             200);
+        200);
     // Plain HTTP gets nothing on the TLS port.
     QCOMPARE(rawExchange(m_service->port(), "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 2000).status, 0);
-    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).value(0).value(QStringLiteral("Name")).toString(),
-             QStringLiteral("secure"));
+    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey"))
+                 .value(0)
+                 .value(QStringLiteral("Name"))
+                 .toString(),
+        QStringLiteral("secure"));
 }
 
 // SQLite-only: the file size limit stands in for a full disk.
@@ -614,10 +631,11 @@ void TestCollectionService::aStoreThatStallsOrGoesAwayIsAnOutage()
     startService(CollectionService::defaultMaxBodySize, limits, location.toString());
     const quint16 port = m_service->port();
     QCOMPARE(TestClient(port).get("/survey.html").status, 200);
-    const Fields toOther = {{QStringLiteral("tableName"), QStringLiteral("tbl_other")},
-                            {QStringLiteral("X Type"), QStringLiteral("Text Field")},
-                            {QStringLiteral("X"), QStringLiteral("x")}};
-    const auto isOutage = [](const RawResponse& r) { return r.status == 503 && !r.header("Retry-After").isEmpty(); };
+    const Fields toOther = { { QStringLiteral("tableName"), QStringLiteral("tbl_other") },
+        { QStringLiteral("X Type"), QStringLiteral("Text Field") },
+        { QStringLiteral("X"), QStringLiteral("x") } };
+    const auto isOutage
+        = [](const RawResponse& r) { return r.status == 503 && !r.header("Retry-After").isEmpty(); };
 
     relay.setMode(TcpRelay::Stalled);
     QTest::qWait(1200); // past any freshness of what the service read before
@@ -627,7 +645,8 @@ void TestCollectionService::aStoreThatStallsOrGoesAwayIsAnOutage()
     QCOMPARE(TestClient(port, 5000).get("/survey.html").status, 200);
     poster.join();
     QVERIFY(isOutage(stalledPost));
-    QVERIFY(isOutage(TestClient(port, 5000).postForm(answers(QStringLiteral("stalled"), QStringLiteral("x")))));
+    QVERIFY(
+        isOutage(TestClient(port, 5000).postForm(answers(QStringLiteral("stalled"), QStringLiteral("x")))));
     QCOMPARE(TestClient(port, 5000).get("/healthz").status, 503);
 
     relay.setMode(TcpRelay::Down);

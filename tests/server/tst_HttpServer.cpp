@@ -34,7 +34,7 @@ bool sendAndRead(int socket, const QByteArray& bytes, int timeoutMs, QByteArray*
     timer.start();
     char buffer[4096];
     for (ssize_t n = 1; n > 0 && timer.elapsed() < timeoutMs;) {
-        pollfd p{socket, POLLIN, 0};
+        pollfd p { socket, POLLIN, 0 };
         if (::poll(&p, 1, 20) > 0 && (n = ::recv(socket, buffer, sizeof buffer, 0)) > 0)
             received->append(buffer, n);
     }
@@ -61,8 +61,8 @@ private:
 
     std::unique_ptr<HttpServer> m_server;
     std::mutex m_mutex;
-    QList<QByteArray> m_seen;     // "METHOD path?query" as the handler got them
-    std::atomic<int> m_waited{0}; // 1: the client of /wait stayed, 2: it went
+    QList<QByteArray> m_seen; // "METHOD path?query" as the handler got them
+    std::atomic<int> m_waited { 0 }; // 1: the client of /wait stayed, 2: it went
 };
 
 void TestHttpServer::start(const HttpLimits& limits)
@@ -70,7 +70,8 @@ void TestHttpServer::start(const HttpLimits& limits)
     m_seen.clear();
     m_server = std::make_unique<HttpServer>(
         [this](const HttpRequest& request) {
-            const QByteArray seen = request.method + ' ' + request.path + (request.query.isEmpty() ? QByteArray() : "?" + request.query);
+            const QByteArray seen = request.method + ' ' + request.path
+                + (request.query.isEmpty() ? QByteArray() : "?" + request.query);
             {
                 std::lock_guard lock(m_mutex);
                 m_seen.append(seen);
@@ -96,18 +97,21 @@ void TestHttpServer::framing_data()
     QTest::addColumn<QByteArray>("seen"); // what the handler got, if anything
     // Only "chunked" ends a body without a length; under any other coding the
     // body must not be read as the next request.
-    for (const char* coding : {"identity", "gzip", "chunked, identity"})
+    for (const char* coding : { "identity", "gzip", "chunked, identity" })
         QTest::newRow(coding) << "POST /save HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: " + QByteArray(coding)
-                + "\r\n\r\nGET /smuggled HTTP/1.1\r\nHost: x\r\n\r\n" << 400 << QByteArray();
+                + "\r\n\r\nGET /smuggled HTTP/1.1\r\nHost: x\r\n\r\n"
+                              << 400 << QByteArray();
     QTest::newRow("chunked") << QByteArray("POST /save HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n"
                                            "Connection: close\r\n\r\n3\r\na=b\r\n0\r\n\r\n")
                              << 200 << QByteArray("POST /save");
     // A proxy's form of the target is served as its path.
-    QTest::newRow("absolute form") << QByteArray("POST http://127.0.0.1:8080/scripts/save.asp?x=1 HTTP/1.1\r\nHost: x\r\n"
-                                                 "Connection: close\r\nContent-Length: 3\r\n\r\na=b")
+    QTest::newRow("absolute form") << QByteArray(
+        "POST http://127.0.0.1:8080/scripts/save.asp?x=1 HTTP/1.1\r\nHost: x\r\n"
+        "Connection: close\r\nContent-Length: 3\r\n\r\na=b")
                                    << 200 << QByteArray("POST /scripts/save.asp?x=1");
-    QTest::newRow("absolute form, no path") << QByteArray("GET HTTPS://example.org?y HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n")
-                                            << 200 << QByteArray("GET /?y");
+    QTest::newRow("absolute form, no path")
+        << QByteArray("GET HTTPS://example.org?y HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n") << 200
+        << QByteArray("GET /?y");
 }
 
 void TestHttpServer::framing()
@@ -122,9 +126,10 @@ void TestHttpServer::framing()
     QVERIFY2(sendAndRead(socket, request, 3000, &received), received.constData());
     ::close(socket);
     QCOMPARE(received.count("HTTP/1.1 "), 1);
-    QVERIFY2(received.startsWith(QByteArray("HTTP/1.1 " + QByteArray::number(status) + ' ')), received.constData());
+    QVERIFY2(received.startsWith(QByteArray("HTTP/1.1 " + QByteArray::number(status) + ' ')),
+        received.constData());
     m_server->stop();
-    QCOMPARE(m_seen, seen.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{seen});
+    QCOMPARE(m_seen, seen.isEmpty() ? QList<QByteArray> {} : QList<QByteArray> { seen });
 }
 
 void TestHttpServer::answersAClientThatStopsSending()
@@ -136,7 +141,8 @@ void TestHttpServer::answersAClientThatStopsSending()
     QByteArray received;
     QVERIFY(sendAndRead(socket, post, 5000, &received, SHUT_WR));
     ::close(socket);
-    QVERIFY2(received.contains("HTTP/1.1 200 OK\r\n") && received.endsWith("POST /wait"), received.constData());
+    QVERIFY2(
+        received.contains("HTTP/1.1 200 OK\r\n") && received.endsWith("POST /wait"), received.constData());
     QCOMPARE(m_waited.load(), 1);
 
     // Closed altogether: the handler learns that it has gone.
@@ -152,7 +158,7 @@ void TestHttpServer::aProgramStartedMeanwhileHoldsNoSocket()
     const quint16 port = m_server->port();
     const int socket = openConnection(port);
     QProcess child;
-    child.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+    child.start(QStringLiteral("sleep"), { QStringLiteral("30") });
     QVERIFY(child.waitForStarted());
     ::close(socket);
     m_server->stop();

@@ -6,8 +6,8 @@
 // program folder, share the key of the page tokens, see a question added
 // while they run, and lose no acknowledged answer when one is killed.
 #include "ServerFixture.h"
-#include "support/TestProgramFolder.h"
 #include "support/PostgresFixture.h"
+#include "support/TestProgramFolder.h"
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
@@ -70,11 +70,15 @@ void TestManyCollectors::initTestCase()
     auto store = createAnswersStore(m_location);
     QVERIFY2(store, qPrintable(store ? QString() : store.error().detail));
     QVERIFY((*store)->createTable(kTable, QStringLiteral("Form Question")));
-    QVERIFY(AddAnswerColumn({m_location, kTable, QStringLiteral("survey.html")}, QStringLiteral("Name"), false));
+    QVERIFY(AddAnswerColumn(
+        { m_location, kTable, QStringLiteral("survey.html") }, QStringLiteral("Name"), false));
 
     // The designer publishes the form from its folder; the servers get no folder.
     m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey")).title(QStringLiteral("Staff")).textField(QStringLiteral("Name")).write());
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
+                .title(QStringLiteral("Staff"))
+                .textField(QStringLiteral("Name"))
+                .write());
     FormSession designer(m_folder->path());
     designer.setAnswersStore(m_location);
     const Result<QStringList> unpublished = publishAllForms(designer);
@@ -85,8 +89,8 @@ bool TestManyCollectors::startServer(QProcess& process, quint16 port)
 {
     process.setReadChannel(QProcess::StandardError);
     process.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-                  {QStringLiteral("--database"), m_location, QStringLiteral("--listen"),
-                   QStringLiteral("127.0.0.1:%1").arg(port)});
+        { QStringLiteral("--database"), m_location, QStringLiteral("--listen"),
+            QStringLiteral("127.0.0.1:%1").arg(port) });
     QByteArray said;
     for (int i = 0; i < 100 && !said.contains("collecting answers"); ++i) {
         process.waitForReadyRead(100);
@@ -127,15 +131,15 @@ void TestManyCollectors::aPageFromOneServerIsAnsweredThroughTheOther()
         = QRegularExpression(QStringLiteral("name=%1 value='([^']+)'").arg(submissionTokenField()))
               .match(QString::fromUtf8(page.body));
     QVERIFY(token.hasMatch());
-    const QList<QPair<QString, QString>> answers = {{QStringLiteral("tableName"), kTable},
-                                                    {QStringLiteral("Name Type"), QStringLiteral("Text Field")},
-                                                    {QStringLiteral("Name"), QStringLiteral("sent twice")},
-                                                    {submissionTokenField(), token.captured(1)}};
+    const QList<QPair<QString, QString>> answers = { { QStringLiteral("tableName"), kTable },
+        { QStringLiteral("Name Type"), QStringLiteral("Text Field") },
+        { QStringLiteral("Name"), QStringLiteral("sent twice") },
+        { submissionTokenField(), token.captured(1) } };
     // Back, and send again, landing on the other server: stored once.
     QCOMPARE(TestClient(portB).postForm(answers).status, 200);
     QCOMPARE(TestClient(portA).postForm(answers).status, 200);
     int stored = 0;
-    for (const AnswersStore::Row& row : rows({QStringLiteral("Name")}))
+    for (const AnswersStore::Row& row : rows({ QStringLiteral("Name") }))
         stored += row.values.value(0).toString() == QLatin1String("sent twice");
     QCOMPARE(stored, 1);
     QCOMPARE(TestClient(portB).get("/nothing.html").status, 404);
@@ -146,12 +150,12 @@ void TestManyCollectors::aPageFromOneServerIsAnsweredThroughTheOther()
 
 void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
 {
-    const quint16 ports[2] = {freeLoopbackPort(), freeLoopbackPort()};
+    const quint16 ports[2] = { freeLoopbackPort(), freeLoopbackPort() };
     QProcess servers[2];
     QVERIFY(startServer(servers[0], ports[0]));
     QVERIFY(startServer(servers[1], ports[1]));
 
-    std::atomic<bool> columnAdded{false}, stop{false};
+    std::atomic<bool> columnAdded { false }, stop { false };
     std::mutex mutex;
     QList<Sent> sent;
     std::vector<std::thread> clients;
@@ -159,12 +163,13 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
         clients.emplace_back([&, c] {
             QList<Sent> mine;
             for (int n = 0; !stop; ++n) {
-                Sent s{QStringLiteral("client %1 post %2").arg(c).arg(n), false, columnAdded.load()};
-                QList<QPair<QString, QString>> fields = {{QStringLiteral("tableName"), kTable},
-                                                         {QStringLiteral("Name Type"), QStringLiteral("Text Field")},
-                                                         {QStringLiteral("Name"), s.name}};
+                Sent s { QStringLiteral("client %1 post %2").arg(c).arg(n), false, columnAdded.load() };
+                QList<QPair<QString, QString>> fields = { { QStringLiteral("tableName"), kTable },
+                    { QStringLiteral("Name Type"), QStringLiteral("Text Field") },
+                    { QStringLiteral("Name"), s.name } };
                 if (s.afterColumn)
-                    fields += {{QStringLiteral("Team Type"), QStringLiteral("Text Field")}, {QStringLiteral("Team"), s.name}};
+                    fields += { { QStringLiteral("Team Type"), QStringLiteral("Text Field") },
+                        { QStringLiteral("Team"), s.name } };
                 // Each post to the other server in turn, on a connection of its own.
                 TestClient client(ports[(c + n) % 2], 5000);
                 s.acknowledged = client.postForm(fields).status == 200;
@@ -177,14 +182,17 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
     const auto wait = [](int ms) { QTest::qWait(ms); };
     wait(700);
     // The designer adds a question while both servers take answers.
-    QVERIFY(AddAnswerColumn({m_location, kTable, QStringLiteral("survey.html")}, QStringLiteral("Team"), false));
+    QVERIFY(AddAnswerColumn(
+        { m_location, kTable, QStringLiteral("survey.html") }, QStringLiteral("Team"), false));
     FormBuilder teamForm(m_folder->path(), QStringLiteral("survey"));
-    republish(teamForm.title(QStringLiteral("Staff")).textField(QStringLiteral("Name")).textField(QStringLiteral("Team")));
+    republish(teamForm.title(QStringLiteral("Staff"))
+                  .textField(QStringLiteral("Name"))
+                  .textField(QStringLiteral("Team")));
     columnAdded = true;
     wait(500);
     // A server that ended already has no process: kill(0) would end this test's whole group.
     QVERIFY2(servers[0].state() == QProcess::Running && servers[0].processId() > 0,
-             servers[0].readAllStandardError().constData());
+        servers[0].readAllStandardError().constData());
     ::kill(pid_t(servers[0].processId()), SIGKILL);
     QVERIFY(servers[0].waitForFinished(5000));
     wait(500);
@@ -200,7 +208,7 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
 
     QHash<QString, int> times;
     QHash<QString, QString> teamOf;
-    for (const AnswersStore::Row& row : rows({QStringLiteral("Name"), QStringLiteral("Team")})) {
+    for (const AnswersStore::Row& row : rows({ QStringLiteral("Name"), QStringLiteral("Team") })) {
         const QString name = row.values.value(0).toString();
         ++times[name];
         teamOf.insert(name, row.values.value(1).toString());
@@ -214,14 +222,15 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
             continue;
         }
         ++acknowledged;
-        QVERIFY2(times.value(s.name) == 1, qPrintable(s.name + QStringLiteral(" was acknowledged but not stored")));
+        QVERIFY2(times.value(s.name) == 1,
+            qPrintable(s.name + QStringLiteral(" was acknowledged but not stored")));
         if (s.afterColumn) {
             QCOMPARE(teamOf.value(s.name), s.name);
             ++withTeam;
         }
     }
     qInfo("%d posts acknowledged, %d not (sent to the server while it was down), %d with the new question",
-          acknowledged, refused, withTeam);
+        acknowledged, refused, withTeam);
     QVERIFY(acknowledged > 100);
     QVERIFY(refused > 0);
     QVERIFY(withTeam > 0);
@@ -264,34 +273,33 @@ void TestManyCollectors::aRenameAndCorrectionsReachEveryServer()
                   .formerly(QStringLiteral("Name"))
                   .textField(QStringLiteral("Team")));
     QTest::qWait(1200); // each server looks at a publication again after a second
-    const QList<QPair<QString, QString>> old = {{QStringLiteral("tableName"), kTable},
-                                                {QStringLiteral("Name Type"), QStringLiteral("Text Field")},
-                                                {QStringLiteral("Name"), QStringLiteral("under the old name")},
-                                                {submissionTokenField(), oldPage}};
+    const QList<QPair<QString, QString>> old = { { QStringLiteral("tableName"), kTable },
+        { QStringLiteral("Name Type"), QStringLiteral("Text Field") },
+        { QStringLiteral("Name"), QStringLiteral("under the old name") },
+        { submissionTokenField(), oldPage } };
     QCOMPARE(TestClient(portB).postForm(old).status, 200);
     bool found = false;
-    for (const AnswersStore::Row& row : rows({QStringLiteral("Full name")}))
+    for (const AnswersStore::Row& row : rows({ QStringLiteral("Full name") }))
         found = found || row.values.value(0).toString() == QLatin1String("under the old name");
     QVERIFY(found);
 
     const QString page = tokenOf(portB);
     const qint64 before = rows({}).size();
-    std::atomic<int> thanked{0};
+    std::atomic<int> thanked { 0 };
     std::vector<std::thread> senders;
     for (int i = 0; i < 2; ++i) {
         senders.emplace_back([&, i] {
-            const QList<QPair<QString, QString>> fields = {
-                {QStringLiteral("tableName"), kTable},
-                {QStringLiteral("Full name Type"), QStringLiteral("Text Field")},
-                {QStringLiteral("Full name"), QStringLiteral("correction %1").arg(i)},
-                {submissionTokenField(), page}};
+            const QList<QPair<QString, QString>> fields = { { QStringLiteral("tableName"), kTable },
+                { QStringLiteral("Full name Type"), QStringLiteral("Text Field") },
+                { QStringLiteral("Full name"), QStringLiteral("correction %1").arg(i) },
+                { submissionTokenField(), page } };
             thanked += TestClient(i ? portA : portB).postForm(fields).status == 200;
         });
     }
     for (std::thread& t : senders)
         t.join();
     QCOMPARE(thanked.load(), 2);
-    const QList<AnswersStore::Row> after = rows({QStringLiteral("Full name")});
+    const QList<AnswersStore::Row> after = rows({ QStringLiteral("Full name") });
     QCOMPARE(after.size(), before + 1);
     QVERIFY(after.last().values.value(0).toString().startsWith(QLatin1String("correction ")));
     a.terminate();

@@ -6,12 +6,12 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "database/Receipts.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
 #include "server/FormCatalog.h"
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
-#include "database/Receipts.h"
 #include "server/RespondentPage.h"
 
 #include <QFile>
@@ -31,10 +31,10 @@ using Fields = QList<QPair<QString, QString>>;
 // What a browser posts for the "survey" form below with every question answered.
 Fields surveyHeader(const QString& table = QStringLiteral("tbl_survey"))
 {
-    return {{QStringLiteral("tableName"), table},
-            {QStringLiteral("DBLocation"), QStringLiteral("C:\\Forms\\formAnswers.mdb")},
-            {QStringLiteral("background"), QStringLiteral("Background.gif")},
-            {QStringLiteral("allowShowTableButtron"), QStringLiteral("False")}};
+    return { { QStringLiteral("tableName"), table },
+        { QStringLiteral("DBLocation"), QStringLiteral("C:\\Forms\\formAnswers.mdb") },
+        { QStringLiteral("background"), QStringLiteral("Background.gif") },
+        { QStringLiteral("allowShowTableButtron"), QStringLiteral("False") } };
 }
 
 } // namespace
@@ -82,7 +82,8 @@ private slots:
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
     HttpResponse post(const Fields& fields);
-    HttpResponse postBody(const QByteArray& body, const QByteArray& contentType = "application/x-www-form-urlencoded");
+    HttpResponse postBody(
+        const QByteArray& body, const QByteArray& contentType = "application/x-www-form-urlencoded");
     void makeSurvey(bool allowTable = false);
     QList<QVariantMap> rows(const QString& table = QStringLiteral("tbl_survey"))
     {
@@ -102,8 +103,9 @@ void TestRequestHandler::init()
     QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
     // On a database server's store, the forms come from the store, as for
     // a collection server without a program folder.
-    auto forms = TestProgramFolder::onServerStore() ? formsInStore(m_folder->database())
-                                                    : Result<std::unique_ptr<FormSource>>(formsInFolder(m_folder->path()));
+    auto forms = TestProgramFolder::onServerStore()
+        ? formsInStore(m_folder->database())
+        : Result<std::unique_ptr<FormSource>>(formsInFolder(m_folder->path()));
     QVERIFY2(forms, qPrintable(forms ? QString() : forms.error().detail));
     m_handler = std::make_unique<RequestHandler>(std::move(forms).value(), m_folder->database(), *m_writer);
 }
@@ -155,9 +157,9 @@ void TestRequestHandler::makeSurvey(bool allowTable)
                 .textArea(QStringLiteral("Comments"))
                 .checkBox(QStringLiteral("Tea"))
                 .checkBox(QStringLiteral("Coffee"))
-                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green")})
-                .radioButtons(QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")})
-                .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D")})
+                .radioButtons(QStringLiteral("Colour"), { QStringLiteral("Red"), QStringLiteral("Green") })
+                .radioButtons(QStringLiteral("Size"), { QStringLiteral("S"), QStringLiteral("L") })
+                .menu(QStringLiteral("Team"), { QStringLiteral("Sales"), QStringLiteral("R&D") })
                 .submitButton()
                 .write());
 }
@@ -166,9 +168,10 @@ void TestRequestHandler::readsUrlEncodedFieldsInOrder()
 {
     const auto fields = parseUrlEncoded("b=2&a=1&b=3&&c+d=e+f%26g&empty=&bare");
     QVERIFY(fields);
-    const FormFields expected{{QStringLiteral("b"), QStringLiteral("2")},     {QStringLiteral("a"), QStringLiteral("1")},
-                              {QStringLiteral("b"), QStringLiteral("3")},     {QStringLiteral("c d"), QStringLiteral("e f&g")},
-                              {QStringLiteral("empty"), QString()},           {QStringLiteral("bare"), QString()}};
+    const FormFields expected { { QStringLiteral("b"), QStringLiteral("2") },
+        { QStringLiteral("a"), QStringLiteral("1") }, { QStringLiteral("b"), QStringLiteral("3") },
+        { QStringLiteral("c d"), QStringLiteral("e f&g") }, { QStringLiteral("empty"), QString() },
+        { QStringLiteral("bare"), QString() } };
     QCOMPARE(*fields, expected);
     QCOMPARE(parseUrlEncoded("name=%C3%A9t%C3%A9")->first().value, QStringLiteral("été"));
     QVERIFY(parseUrlEncoded("")->isEmpty());
@@ -188,16 +191,17 @@ void TestRequestHandler::refusesMalformedBodies_data()
     QTest::newRow("bad escape in a name") << QByteArray("tableName=tbl_survey&%G1=x") << form << 400;
     QTest::newRow("plain text body") << QByteArray("tableName=tbl_survey") << QByteArray("text/plain") << 415;
     // No answer to the form: only the hidden fields, or only the table's name.
-    QTest::newRow("hidden fields only")
-        << QByteArray("tableName=tbl_survey&DBLocation=x&background=Background.gif&allowShowTableButtron=False") << form
-        << 400;
+    QTest::newRow("hidden fields only") << QByteArray(
+        "tableName=tbl_survey&DBLocation=x&background=Background.gif&allowShowTableButtron=False")
+                                        << form << 400;
     QTest::newRow("table name only") << QByteArray("tableName=tbl_survey") << form << 400;
     // A NUL would cut the answer short wherever it is read back.
     QTest::newRow("NUL in a value") << valid + "a%00b" << form << 400;
-    QTest::newRow("NUL in a name") << QByteArray("tableName=tbl_survey&Comments%00+Type=Text+Area") << form << 400;
-    QTest::newRow("multipart without its boundary")
-        << QByteArray("--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey\r\n--x--\r\n")
-        << QByteArray("multipart/form-data; boundary=y") << 400;
+    QTest::newRow("NUL in a name") << QByteArray("tableName=tbl_survey&Comments%00+Type=Text+Area") << form
+                                   << 400;
+    QTest::newRow("multipart without its boundary") << QByteArray(
+        "--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey\r\n--x--\r\n")
+                                                    << QByteArray("multipart/form-data; boundary=y") << 400;
     QTest::newRow("multipart cut short")
         << QByteArray("--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey")
         << QByteArray("multipart/form-data; boundary=x") << 400;
@@ -278,9 +282,11 @@ void TestRequestHandler::servesNothingElse()
     writeBytes(html + QStringLiteral(".secret.html"), "secret");
     QVERIFY(QDir(html).mkdir(QStringLiteral("pages.html")));
     writeBytes(m_folder->path() + QStringLiteral("/outside.html"), "<P>secret outside");
-    QVERIFY(QFile::link(m_folder->path() + QStringLiteral("/outside.html"), html + QStringLiteral("outside.html")));
+    QVERIFY(QFile::link(
+        m_folder->path() + QStringLiteral("/outside.html"), html + QStringLiteral("outside.html")));
     QVERIFY(QFile::link(m_folder->database(), html + QStringLiteral("db.gif")));
-    QVERIFY(QFile::link(html + QStringLiteral("dbTableOfAnswers.html"), html + QStringLiteral("innocent.html")));
+    QVERIFY(
+        QFile::link(html + QStringLiteral("dbTableOfAnswers.html"), html + QStringLiteral("innocent.html")));
     QVERIFY(QFile::link(html + QStringLiteral("notes.txt"), html + QStringLiteral("notes.html")));
 
     const HttpResponse r = get(path);
@@ -298,7 +304,8 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
     // The fields after the page's hidden ones, as "name=value|…" in the order a
     // browser posts them, and what the row holds ("<null>": no value, "!": no
     // column); a refused post stores nothing and its page says why.
-    QTest::addColumn<QString>("form"); // survey, renamed, lookalikes (named like the page's own fields) or injection
+    QTest::addColumn<QString>(
+        "form"); // survey, renamed, lookalikes (named like the page's own fields) or injection
     QTest::addColumn<QString>("fields");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("stored"); // or, when refused, a text of the page
@@ -318,7 +325,8 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
         << u"survey"_s
         << u"Tea=on|Colour=Red|What's your name? Type=Text Field|Team Type=Menu|Comments Type=Text Area|"
            "Tea Type=Check Box|Comments=late|Team=Sales|What's your name?=Ann"_s
-        << 200 << u"What's your name?=Ann|Comments=late|Tea=Checked|Colour=Red|Team=Sales|Coffee=<null>|Size=<null>"_s;
+        << 200
+        << u"What's your name?=Ann|Comments=late|Tea=Checked|Colour=Red|Team=Sales|Coffee=<null>|Size=<null>"_s;
     QTest::newRow("by name alone, repeats and kinds ignored")
         << u"survey"_s
         << u"Comments=unannounced|" // a question's field without its Type field
@@ -331,11 +339,11 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
         << u"survey"_s << u"Team Type=Menu|Team=|Comments Type=Text Area|Comments=x"_s << 200
         << u"Team=<null>|Comments=x"_s;
     QTest::newRow("under the names the questions had before")
-        << u"renamed"_s << u"Remarks Type=Text Area|Remarks=old page|Color Type=Radio Buttons|Color=Red"_s << 200
-        << u"Comments=old page|Colour=Red|!Remarks|!Color"_s;
+        << u"renamed"_s << u"Remarks Type=Text Area|Remarks=old page|Color Type=Radio Buttons|Color=Red"_s
+        << 200 << u"Comments=old page|Colour=Red|!Remarks|!Color"_s;
     QTest::newRow("a question the form no longer has")
-        << u"survey"_s << u"Comments Type=Text Area|Comments=kept|Shoe size Type=Text Field|Shoe size=44"_s << 409
-        << u"This form was changed while you were filling it in."_s;
+        << u"survey"_s << u"Comments Type=Text Area|Comments=kept|Shoe size Type=Text Field|Shoe size=44"_s
+        << 409 << u"This form was changed while you were filling it in."_s;
     QTest::newRow("an answer the form cannot place")
         << u"survey"_s << u"Comments Type=Text Area|Comments=kept|Mood=fine"_s << 409
         << u"Please check your answers and send them again."_s;
@@ -354,9 +362,11 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
            "Team Type=Menu|Team="_s
         << 400 << u"Nothing was answered"_s;
     QTest::newRow("injection-shaped")
-        << u"injection"_s << u"x\"); DROP TABLE tbl_survey; -- Type=Text Field|x\"); DROP TABLE tbl_survey; --="
-                             "'); DELETE FROM tbl_survey; -- <script>alert(1)</script>"_s
-        << 200 << u"x\"); DROP TABLE tbl_survey; --='); DELETE FROM tbl_survey; -- <script>alert(1)</script>"_s;
+        << u"injection"_s
+        << u"x\"); DROP TABLE tbl_survey; -- Type=Text Field|x\"); DROP TABLE tbl_survey; --="
+           "'); DELETE FROM tbl_survey; -- <script>alert(1)</script>"_s
+        << 200
+        << u"x\"); DROP TABLE tbl_survey; --='); DELETE FROM tbl_survey; -- <script>alert(1)</script>"_s;
     // Each kind marker directly before its field, as in the page.
     QTest::newRow("named like the page's fields")
         << u"lookalikes"_s
@@ -364,11 +374,13 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
            "background Type=Radio Buttons|background=Farm|Size Type=Text Field|Size=XL|"
            "Size Type Type=Text Field|Size Type=Menu|Extra Type Type=Check Box|Extra Type=Text Field|Extra=none"_s
         << 200
-        << u"tableName=my table|DBLocation=Leeds|background=Farm|Size=XL|Size Type=Menu|Extra Type=Not Checked|"
+        << u"tableName=my table|DBLocation=Leeds|background=Farm|Size=XL|Size Type=Menu|Extra Type=Not "
+           u"Checked|"
            "Extra=none"_s;
     QTest::newRow("those unanswered get no hidden field's value")
         << u"lookalikes"_s
-        << u"tableName Type=Text Field|background Type=Radio Buttons|Size Type Type=Text Field|Size Type=Text Field|"
+        << u"tableName Type=Text Field|background Type=Radio Buttons|Size Type Type=Text Field|Size "
+           u"Type=Text Field|"
            "Size=S"_s
         << 200 << u"tableName=<null>|background=<null>|Size=S|Size Type=<null>"_s;
 }
@@ -383,16 +395,21 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce()
         makeSurvey();
     else if (form == u"renamed"_s)
         QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                    .textArea(u"Comments"_s).formerly(u"Notes"_s).formerly(u"Remarks"_s)
-                    .radioButtons(u"Colour"_s, {u"Red"_s, u"Green"_s}).formerly(u"Color"_s)
+                    .textArea(u"Comments"_s)
+                    .formerly(u"Notes"_s)
+                    .formerly(u"Remarks"_s)
+                    .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
+                    .formerly(u"Color"_s)
                     .write());
     else if (form == u"injection"_s)
-        QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textField(u"x\"); DROP TABLE tbl_survey; --"_s).write());
+        QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                    .textField(u"x\"); DROP TABLE tbl_survey; --"_s)
+                    .write());
     else // saved before names like these were refused
         QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
                     .textField(u"tableName"_s)
                     .textField(u"DBLocation"_s)
-                    .radioButtons(u"background"_s, {u"Farm"_s, u"Town"_s})
+                    .radioButtons(u"background"_s, { u"Farm"_s, u"Town"_s })
                     .textField(u"Size"_s)
                     .textField(u"Size Type"_s)
                     .checkBox(u"Extra Type"_s)
@@ -400,7 +417,7 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce()
                     .write());
     Fields posted = surveyHeader();
     for (const QString& field : fields.split(u'|'))
-        posted.append({field.section(u'=', 0, 0), field.section(u'=', 1)});
+        posted.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
     const HttpResponse r = post(posted);
     QCOMPARE(r.status, status);
     if (status != 200) {
@@ -426,10 +443,14 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce()
 
 void TestRequestHandler::answersTableIsStreamedAndBounded()
 {
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("open")).showsAnswersTable(true).textArea(QStringLiteral("Notes")).write());
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("open"))
+                .showsAnswersTable(true)
+                .textArea(QStringLiteral("Notes"))
+                .write());
     QList<AnswersStore::NewRow> answers(3000);
     for (AnswersStore::NewRow& answer : answers)
-        answer = {QStringLiteral("tbl_open"), {{QStringLiteral("Notes"), QString(200, QLatin1Char('n'))}}, {}, {}, {}};
+        answer = { QStringLiteral("tbl_open"),
+            { { QStringLiteral("Notes"), QString(200, QLatin1Char('n')) } }, {}, {}, {} };
     QVERIFY(openStore(m_folder->database())->insertRows(answers));
     HttpRequest request;
     request.method = "GET";
@@ -473,14 +494,18 @@ void TestRequestHandler::answersTableAsWideAsATableCanBe()
 {
     if (TestProgramFolder::onServerStore())
         QSKIP("a database file");
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("wide")).showsAnswersTable(true).textField(QStringLiteral("Q0")).write());
+    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("wide"))
+                .showsAnswersTable(true)
+                .textField(QStringLiteral("Q0"))
+                .write());
     const auto store = openStore(m_folder->database());
     QList<AnswersStore::Column> columns;
     for (int i = 0; i < store->columnLimit(); ++i)
-        columns.append({QStringLiteral("Q%1").arg(i)});
+        columns.append({ QStringLiteral("Q%1").arg(i) });
     QVERIFY(store->restoreColumns(QStringLiteral("tbl_wide"), columns, {}, AnswersStore::Restore::Repair));
     const QString last = QStringLiteral("Q%1").arg(store->columnLimit() - 1);
-    QVERIFY(store->insertRows({{QStringLiteral("tbl_wide"), {{last, QStringLiteral("the last answer")}}, {}, {}, {}}}));
+    QVERIFY(store->insertRows(
+        { { QStringLiteral("tbl_wide"), { { last, QStringLiteral("the last answer") } }, {}, {}, {} } }));
     const QByteArray page = get("/scripts/showTable.asp", "tableName=tbl_wide").body;
     QVERIFY(page.contains("the last answer") && page.endsWith("</html>\r\n"));
 
@@ -509,7 +534,8 @@ void TestRequestHandler::refusesUnknownForms_data()
     QTest::newRow("without the prefix") << QStringLiteral("survey") << true << 404;
     QTest::newRow("another case") << QStringLiteral("tbl_SURVEY") << true << 404;
     QTest::newRow("a path") << QStringLiteral("tbl_../Collections/survey") << true << 404;
-    QTest::newRow("injection-shaped") << QStringLiteral("tbl_survey\"; DROP TABLE \"tbl_survey") << true << 404;
+    QTest::newRow("injection-shaped")
+        << QStringLiteral("tbl_survey\"; DROP TABLE \"tbl_survey") << true << 404;
     QTest::newRow("the engine's own table") << QStringLiteral("sqlite_master") << true << 404;
     QTest::newRow("collection file without table") << QStringLiteral("tbl_lost") << true << 404;
     QTest::newRow("damaged collection file") << QStringLiteral("tbl_broken") << true << 404;
@@ -530,8 +556,9 @@ void TestRequestHandler::refusesUnknownForms()
 
     Fields fields;
     if (sendName)
-        fields.append({QStringLiteral("tableName"), tableName});
-    fields += {{QStringLiteral("Q Type"), QStringLiteral("Text Field")}, {QStringLiteral("Q"), QStringLiteral("x")}};
+        fields.append({ QStringLiteral("tableName"), tableName });
+    fields += { { QStringLiteral("Q Type"), QStringLiteral("Text Field") },
+        { QStringLiteral("Q"), QStringLiteral("x") } };
     const HttpResponse r = post(fields);
     QCOMPARE(r.status, status);
     QVERIFY(r.body.contains("Nothing has been stored"));
@@ -548,10 +575,12 @@ void TestRequestHandler::neverUsesThePostedDatabaseLocation()
     QVERIFY(CreateDatabase(other));
     QVERIFY(createFormTable(other, QStringLiteral("tbl_survey")));
     const QString nowhere = m_folder->path() + QStringLiteral("/Reports/new.mdb");
-    for (const QString& location : {other, nowhere, QStringLiteral("/dev/null"), QStringLiteral("../../../etc/x.mdb")}) {
+    for (const QString& location :
+        { other, nowhere, QStringLiteral("/dev/null"), QStringLiteral("../../../etc/x.mdb") }) {
         Fields fields = surveyHeader();
         fields[1].second = location;
-        fields += {{QStringLiteral("Comments Type"), QStringLiteral("Text Area")}, {QStringLiteral("Comments"), location}};
+        fields += { { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
+            { QStringLiteral("Comments"), location } };
         QCOMPARE(post(fields).status, 200);
     }
     QCOMPARE(rows().size(), 4);
@@ -574,7 +603,8 @@ void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
     // The post claims the table may be shown; the stored header says no.
     Fields fields = surveyHeader();
     fields[3].second = QStringLiteral("True");
-    fields += {{QStringLiteral("Comments Type"), QStringLiteral("Text Area")}, {QStringLiteral("Comments"), QStringLiteral("x")}};
+    fields += { { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
+        { QStringLiteral("Comments"), QStringLiteral("x") } };
     HttpResponse r = post(fields);
     QCOMPARE(r.status, 200);
     QVERIFY(!r.body.contains("showTable"));
@@ -587,9 +617,9 @@ void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
     fields = surveyHeader(QStringLiteral("tbl_open"));
     fields[2].second = QStringLiteral("x.gif'><script>alert(1)</script>");
     fields[3].second = QStringLiteral("False");
-    fields += {{QStringLiteral("Name <b> Type"), QStringLiteral("Text Field")},
-               {QStringLiteral("Name <b>"), QStringLiteral("<script>alert('x')</script>")},
-               {QStringLiteral("Notes Type"), QStringLiteral("Text Area")}};
+    fields += { { QStringLiteral("Name <b> Type"), QStringLiteral("Text Field") },
+        { QStringLiteral("Name <b>"), QStringLiteral("<script>alert('x')</script>") },
+        { QStringLiteral("Notes Type"), QStringLiteral("Text Area") } };
     r = post(fields);
     QCOMPARE(r.status, 200);
     QVERIFY(r.body.contains("action='/scripts/showTable.asp'"));
@@ -617,8 +647,9 @@ void TestRequestHandler::picksUpColumnChangesWithoutRestart()
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).textField(u"Mood"_s).write());
     const auto store = openStore(m_folder->database());
     QVERIFY(store->dropColumn(u"tbl_survey"_s, u"Mood"_s)); // its column not made yet
-    const Fields base = surveyHeader() + Fields{{u"Comments Type"_s, u"Text Area"_s}, {u"Comments"_s, u"first"_s},
-                                                 {u"Mood Type"_s, u"Text Field"_s}, {u"Mood"_s, u"fine"_s}};
+    const Fields base = surveyHeader()
+        + Fields { { u"Comments Type"_s, u"Text Area"_s }, { u"Comments"_s, u"first"_s },
+              { u"Mood Type"_s, u"Text Field"_s }, { u"Mood"_s, u"fine"_s } };
     QCOMPARE(post(base).status, 200);
     QVERIFY(!rows().first().contains(u"Mood"_s));
 
@@ -631,7 +662,8 @@ void TestRequestHandler::picksUpColumnChangesWithoutRestart()
     // is being filled in: its answer lands in the renamed column.
     QVERIFY(store->renameColumn(u"tbl_survey"_s, u"Mood"_s, u"Humour"_s));
     QVERIFY(store->dropColumn(u"tbl_survey"_s, u"Comments"_s));
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textField(u"Humour"_s).formerly(u"Mood"_s).writeFiles());
+    QVERIFY(
+        FormBuilder(m_folder->path(), u"survey"_s).textField(u"Humour"_s).formerly(u"Mood"_s).writeFiles());
     // A server on a database server looks at a publication again after a second.
     if (TestProgramFolder::onServerStore())
         QTest::qWait(1500);
@@ -648,8 +680,9 @@ void TestRequestHandler::takesTenThousandFields()
     Fields fields = surveyHeader();
     // Empty fields of no question: read, and nothing lost by leaving them out.
     for (int i = 0; i < 10000; ++i)
-        fields.append({QStringLiteral("q%1").arg(i), QString()});
-    fields += {{QStringLiteral("Comments Type"), QStringLiteral("Text Area")}, {QStringLiteral("Comments"), QStringLiteral("kept")}};
+        fields.append({ QStringLiteral("q%1").arg(i), QString() });
+    fields += { { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
+        { QStringLiteral("Comments"), QStringLiteral("kept") } };
     const QByteArray body = urlEncoded(fields);
     QVERIFY(body.size() < 1024 * 1024);
     QCOMPARE(postBody(body).status, 200);
@@ -663,12 +696,13 @@ void TestRequestHandler::followsAReplacedOrDamagedDatabaseFile()
     if (TestProgramFolder::onServerStore())
         QSKIP("a database file");
     makeSurvey();
-    const Fields fields = surveyHeader() + Fields{{QStringLiteral("Comments Type"), QStringLiteral("Text Area")},
-                                                   {QStringLiteral("Comments"), QStringLiteral("kept")}};
+    const Fields fields = surveyHeader()
+        + Fields { { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
+              { QStringLiteral("Comments"), QStringLiteral("kept") } };
     QCOMPARE(post(fields).status, 200);
     QCOMPARE(get("/healthz").status, 200);
     const auto removeDatabase = [this] {
-        for (const char* suffix : {"", "-wal", "-shm"})
+        for (const char* suffix : { "", "-wal", "-shm" })
             QFile::remove(m_folder->database() + QLatin1StringView(suffix));
     };
     // Damaged: nothing could be stored, and the health check says so.
@@ -687,7 +721,7 @@ void TestRequestHandler::followsAReplacedOrDamagedDatabaseFile()
     QVERIFY(CreateDatabase(m_folder->database()));
     QVERIFY(createFormTable(m_folder->database(), QStringLiteral("tbl_survey")));
     QVERIFY(addQuestionColumn(m_folder->database(), QStringLiteral("tbl_survey"), QStringLiteral("Comments"),
-                              QStringLiteral("Text Area")));
+        QStringLiteral("Text Area")));
     QCOMPARE(post(fields).status, 200);
     QCOMPARE(rows().size(), 1);
     QCOMPARE(rows().first().value(QStringLiteral("Comments")).toString(), QStringLiteral("kept"));
@@ -725,7 +759,8 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
     const auto submission = [](const QString& token, const QString& comment) {
         Submission s;
         s.table = QStringLiteral("tbl_survey");
-        s.answers = {{QStringLiteral("Form Question"), QStringLiteral("mine")}, {QStringLiteral("Comments"), comment}};
+        s.answers = { { QStringLiteral("Form Question"), QStringLiteral("mine") },
+            { QStringLiteral("Comments"), comment } };
         s.token = token;
         return s;
     };
@@ -755,7 +790,8 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
     QCOMPARE(store->arrivalOf(QStringLiteral("tbl_survey"), first->rowId).valueOr({}), *arrived);
     const auto changed = store->changeOf(QStringLiteral("tbl_survey"), first->rowId);
     QVERIFY(changed && *changed && **changed >= **arrived);
-    const auto read = store->readRows(QStringLiteral("tbl_survey"), {QStringLiteral("Comments")}, -1, 10, true);
+    const auto read
+        = store->readRows(QStringLiteral("tbl_survey"), { QStringLiteral("Comments") }, -1, 10, true);
     QVERIFY(read && read->size() == 2);
     QCOMPARE(read->at(0).changedAt, **changed);
     QCOMPARE(read->at(1).changedAt, std::nullopt);
@@ -766,8 +802,9 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
     QVERIFY(at > 0);
     const qsizetype value = page.indexOf("value='", at) + 7;
     const QString token = QString::fromUtf8(page.mid(value, page.indexOf('\'', value) - value));
-    Fields fields = surveyHeader() + Fields{{submissionTokenField(), token}, {u"Comments Type"_s, u"Text Area"_s},
-                                             {u"Comments"_s, u"first thought"_s}};
+    Fields fields = surveyHeader()
+        + Fields { { submissionTokenField(), token }, { u"Comments Type"_s, u"Text Area"_s },
+              { u"Comments"_s, u"first thought"_s } };
     QVERIFY(post(fields).body.contains("have been received"));
     fields.last().second = u"second thought"_s;
     QVERIFY(post(fields).body.contains("Your answers have been updated."));
@@ -786,9 +823,9 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
                 .databaseLocation(secret)
                 .textField(QStringLiteral("Name"))
                 .checkBox(QStringLiteral("Tea"))
-                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green")})
+                .radioButtons(QStringLiteral("Colour"), { QStringLiteral("Red"), QStringLiteral("Green") })
                 .textArea(QStringLiteral("Comments"), QStringLiteral("Enter any comments here."))
-                .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D")})
+                .menu(QStringLiteral("Team"), { QStringLiteral("Sales"), QStringLiteral("R&D") })
                 .submitButton()
                 .write());
     QFile file(m_folder->html(QStringLiteral("survey.html")));
@@ -799,12 +836,15 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     const QByteArray first = get("/survey.html").body;
     const QByteArray second = get("/survey.html").body;
 
-    static const QRegularExpression tokenField(QStringLiteral("<input type=hidden name=submissionToken value='([0-9a-f]{64})'>"));
+    static const QRegularExpression tokenField(
+        QStringLiteral("<input type=hidden name=submissionToken value='([0-9a-f]{64})'>"));
     const QString firstToken = tokenField.match(QString::fromUtf8(first)).captured(1);
     QVERIFY(!firstToken.isEmpty());
     QVERIFY(firstToken != tokenField.match(QString::fromUtf8(second)).captured(1));
-    QVERIFY(first.contains(QByteArray("action='/scripts/save.asp'>" + tokenField.match(QString::fromUtf8(first)).captured(0).toUtf8())));
-    QVERIFY(first.startsWith("<!DOCTYPE html><html lang=\"en\"><head><meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><style>"));
+    QVERIFY(first.contains(QByteArray(
+        "action='/scripts/save.asp'>" + tokenField.match(QString::fromUtf8(first)).captured(0).toUtf8())));
+    QVERIFY(first.startsWith("<!DOCTYPE html><html lang=\"en\"><head><meta name=\"viewport\" "
+                             "content=\"width=device-width, initial-scale=1\"><style>"));
     QVERIFY(!first.contains("/srv/private"));
     QVERIFY(first.contains("<input type=hidden name=DBLocation value='survey'>"));
     QVERIFY(first.contains("<title>Staff Survey</title>")); // the stray "</h1>" is no text in the tab
@@ -812,21 +852,25 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     QVERIFY(first.contains("<label><input name='Colour' type='radio' value='Green'>Green</label>"));
     QVERIFY(first.contains("<P><label for=answer-1>Name</label> <input id=answer-1 name='Name'"));
     // The default text is a hint: shown, never posted.
-    QVERIFY(first.contains("<P><label for=answer-2>Comments</label><P> <textarea id=answer-2 placeholder='Enter any "
-                           "comments here.' name='Comments' cols='40' rows='5'></textarea>"));
-    QVERIFY(first.contains("<P><label for=answer-3>Team</label> <select id=answer-3 name='Team' size=1><option "
-                           "value='' selected>Choose&#8230;</option><option>Sales<option>R&D</select>"));
+    QVERIFY(first.contains(
+        "<P><label for=answer-2>Comments</label><P> <textarea id=answer-2 placeholder='Enter any "
+        "comments here.' name='Comments' cols='40' rows='5'></textarea>"));
+    QVERIFY(
+        first.contains("<P><label for=answer-3>Team</label> <select id=answer-3 name='Team' size=1><option "
+                       "value='' selected>Choose&#8230;</option><option>Sales<option>R&D</select>"));
 
     // Nothing else differs from the file, and the file is as it was.
     QByteArray undone = first;
-    undone.replace(first.mid(first.indexOf("<meta"), first.indexOf("</style>") + 8 - first.indexOf("<meta")), "");
+    undone.replace(
+        first.mid(first.indexOf("<meta"), first.indexOf("</style>") + 8 - first.indexOf("<meta")), "");
     undone.replace(tokenField.match(QString::fromUtf8(first)).captured(0).toUtf8(), "");
     undone.replace("<label>", "").replace("</label>", "").replace("Survey</title>", "Survey</h1></title>");
     undone.replace("value='survey'", QByteArray("value='" + secret.toUtf8() + "'"));
     undone.replace("<!DOCTYPE html>", "").replace(" lang=\"en\"", "");
     static const QRegularExpression labelled(QStringLiteral("<label for=answer-\\d>| id=answer-\\d"));
     undone = QString::fromUtf8(undone).remove(labelled).toUtf8();
-    undone.replace(" placeholder='Enter any comments here.'", "").replace("></textarea>", ">Enter any comments here.</textarea>");
+    undone.replace(" placeholder='Enter any comments here.'", "")
+        .replace("></textarea>", ">Enter any comments here.</textarea>");
     undone.replace("<option value='' selected>Choose&#8230;</option>", "");
     undone.replace("<script src=\"/scripts/answers.js\" defer></script>", "");
     QCOMPARE(undone, onDisk);
@@ -834,8 +878,10 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     QCOMPARE(file.readAll(), onDisk);
 
     // The pages that follow it are in its style.
-    const QByteArray style = "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">" + respondentHead().toByteArray();
-    QVERIFY(thankYouPage(PublishedForm{u"survey"_s, u"Staff Survey"_s, {}, true, {}, {}, {}}).startsWith(style));
+    const QByteArray style
+        = "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">" + respondentHead().toByteArray();
+    QVERIFY(thankYouPage(PublishedForm { u"survey"_s, u"Staff Survey"_s, {}, true, {}, {}, {} })
+                .startsWith(style));
     QVERIFY(errorResponse(409, u"Changed"_s, u"Changed."_s).body.startsWith(style));
 }
 
@@ -858,26 +904,33 @@ void TestRequestHandler::wrapsOptionsWithTheirText_data()
     QTest::newRow("text fields untouched, comments skipped")
         << QByteArray("<!-- <input type=checkbox name=c>x --><input type='text' name='t'>Text")
         << QByteArray("<!-- <input type=checkbox name=c>x --><input type='text' name='t'>Text");
-    QTest::newRow("a page with no form comes back as it was") << QByteArray("no form") << QByteArray("no form");
+    QTest::newRow("a page with no form comes back as it was")
+        << QByteArray("no form") << QByteArray("no form");
     // Text boxes, text areas and menus are labelled by the question before them.
     QTest::newRow("a question with markup, a paragraph above its text area")
         << QByteArray("<P><b>Why?</b>\r\n<P> <TEXTAREA NAME=w>\r\n</TEXTAREA>")
-        << QByteArray("<P><label for=answer-1><b>Why?</b></label>\r\n<P> <TEXTAREA id=answer-1 NAME=w></TEXTAREA>");
+        << QByteArray(
+               "<P><label for=answer-1><b>Why?</b></label>\r\n<P> <TEXTAREA id=answer-1 NAME=w></TEXTAREA>");
     QTest::newRow("a tick box's text is its own, a box with an id or a label already is left alone")
-        << QByteArray("<input type=checkbox name=a>Tea <input name=b><P>B <input id=b name=b><label>C <input name=c></label>")
-        << QByteArray("<label><input type=checkbox name=a>Tea</label> <input name=b><P>B <input id=b name=b><label>C "
+        << QByteArray("<input type=checkbox name=a>Tea <input name=b><P>B <input id=b name=b><label>C <input "
+                      "name=c></label>")
+        << QByteArray("<label><input type=checkbox name=a>Tea</label> <input name=b><P>B <input id=b "
+                      "name=b><label>C "
                       "<input name=c></label>");
     QTest::newRow("ids of the page are never taken")
         << QByteArray("<P id=answer-1>N <input name=n>")
         << QByteArray("<P id=answer-1><label for=xanswer-1>N</label> <input id=xanswer-1 name=n>");
     // A default text is a hint, and markup in a text area is its text.
-    QTest::newRow("a hint with a quote") << QByteArray("<textarea name=c>It's <b>1</b> &amp; 2</textarea>")
-                                         << QByteArray("<textarea placeholder='It&#39;s <b>1</b> &amp; 2' name=c></textarea>");
-    QTest::newRow("a text area that never ends is left alone") << QByteArray("<textarea name=c>Hint<P>rest")
-                                                               << QByteArray("<textarea name=c>Hint<P>rest");
+    QTest::newRow("a hint with a quote")
+        << QByteArray("<textarea name=c>It's <b>1</b> &amp; 2</textarea>")
+        << QByteArray("<textarea placeholder='It&#39;s <b>1</b> &amp; 2' name=c></textarea>");
+    QTest::newRow("a text area that never ends is left alone")
+        << QByteArray("<textarea name=c>Hint<P>rest") << QByteArray("<textarea name=c>Hint<P>rest");
     QTest::newRow("the designer's default option stays chosen; a list box shows one row more")
-        << QByteArray("<select name=m size=3><option>A<option selected>B</select><select name=n multiple><option>A</select>")
-        << QByteArray("<select name=m size=4><option value=''>Choose&#8230;</option><option>A<option selected>B</select>"
+        << QByteArray("<select name=m size=3><option>A<option selected>B</select><select name=n "
+                      "multiple><option>A</select>")
+        << QByteArray("<select name=m size=4><option value=''>Choose&#8230;</option><option>A<option "
+                      "selected>B</select>"
                       "<select name=n multiple><option>A</select>");
 }
 
@@ -894,7 +947,8 @@ void TestRequestHandler::wrapsOptionsWithTheirText()
         return;
     }
     const QByteArray sent = pageForRespondents(head + formTag + body, name, QStringLiteral("t"));
-    QCOMPARE(sent.mid(sent.indexOf(formTag)), QByteArray(formTag + "<input type=hidden name=submissionToken value='t'>" + expected));
+    QCOMPARE(sent.mid(sent.indexOf(formTag)),
+        QByteArray(formTag + "<input type=hidden name=submissionToken value='t'>" + expected));
 }
 
 void TestRequestHandler::givesEveryPageStandardsModeAndALanguage_data()
@@ -902,17 +956,18 @@ void TestRequestHandler::givesEveryPageStandardsModeAndALanguage_data()
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<QByteArray>("expected");
     const QByteArray head = QByteArray(respondentHead().toByteArray());
-    QTest::newRow("the designer's page") << QByteArray("<html><head><title>t</title>")
-                                         << "<!DOCTYPE html><html lang=\"en\"><head>" + head + "<title>t</title>";
+    QTest::newRow("the designer's page")
+        << QByteArray("<html><head><title>t</title>")
+        << "<!DOCTYPE html><html lang=\"en\"><head>" + head + "<title>t</title>";
     QTest::newRow("an old doctype and a language of its own")
         << QByteArray("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<HTML LANG=fr><HEAD>")
         << "<!DOCTYPE html>\r\n<HTML LANG=fr><HEAD>" + head;
-    QTest::newRow("neither html nor head") << QByteArray("<title>t</title>")
-                                           << "<!DOCTYPE html><html lang=\"en\">" + head + "<title>t</title>";
-    QTest::newRow("html without head") << QByteArray("<html>\r\n<body>")
-                                       << "<!DOCTYPE html><html lang=\"en\">" + head + "\r\n<body>";
-    QTest::newRow("a byte-order mark stays first") << QByteArray("\xEF\xBB\xBF<html>")
-                                                   << "\xEF\xBB\xBF<!DOCTYPE html><html lang=\"en\">" + head;
+    QTest::newRow("neither html nor head")
+        << QByteArray("<title>t</title>") << "<!DOCTYPE html><html lang=\"en\">" + head + "<title>t</title>";
+    QTest::newRow("html without head")
+        << QByteArray("<html>\r\n<body>") << "<!DOCTYPE html><html lang=\"en\">" + head + "\r\n<body>";
+    QTest::newRow("a byte-order mark stays first")
+        << QByteArray("\xEF\xBB\xBF<html>") << "\xEF\xBB\xBF<!DOCTYPE html><html lang=\"en\">" + head;
 }
 
 void TestRequestHandler::givesEveryPageStandardsModeAndALanguage()
@@ -921,7 +976,7 @@ void TestRequestHandler::givesEveryPageStandardsModeAndALanguage()
     QFETCH(QByteArray, expected);
     const QByteArray formTag = "<FORM method=post action='/scripts/save.asp'>";
     QCOMPARE(pageForRespondents(page + formTag, QStringLiteral("f"), QStringLiteral("t")),
-             expected + formTag + "<input type=hidden name=submissionToken value='t'>");
+        expected + formTag + "<input type=hidden name=submissionToken value='t'>");
 }
 
 // The page sent again with what a person answered, for a post that cannot be stored as it is.
@@ -933,44 +988,54 @@ void TestRequestHandler::fillsAnswersBackIn()
                 .textArea(QStringLiteral("Comments"), QStringLiteral("Enter any comments here."))
                 .checkBox(QStringLiteral("Tea"), true)
                 .checkBox(QStringLiteral("Coffee"))
-                .radioButtons(QStringLiteral("Size"), {QStringLiteral("S"), QStringLiteral("L")}, QStringLiteral("S"))
+                .radioButtons(
+                    QStringLiteral("Size"), { QStringLiteral("S"), QStringLiteral("L") }, QStringLiteral("S"))
                 .textField(QStringLiteral("Size Type")) // its name is also the hidden field announcing "Size"
-                .menu(QStringLiteral("Team"), {QStringLiteral("Sales"), QStringLiteral("R&D")}, QStringLiteral("Sales"))
-                .radioButtons(QStringLiteral("Colour"), {QStringLiteral("Red"), QStringLiteral("Green")}, QStringLiteral("Red"))
+                .menu(QStringLiteral("Team"), { QStringLiteral("Sales"), QStringLiteral("R&D") },
+                    QStringLiteral("Sales"))
+                .radioButtons(QStringLiteral("Colour"), { QStringLiteral("Red"), QStringLiteral("Green") },
+                    QStringLiteral("Red"))
                 .submitButton()
                 .write());
     const QByteArray sent = get("/survey.html").body;
     const QString hostile = QStringLiteral("'\"><script>alert(1)</script>é");
-    const FormFields answers{{QStringLiteral("Name"), hostile},
-                             {QStringLiteral("Comments"), QStringLiteral("\n</textarea><b>x")},
-                             {QStringLiteral("Tea"), QStringLiteral("Not Checked")},
-                             {QStringLiteral("Coffee"), QStringLiteral("on")},
-                             {QStringLiteral("Size"), QStringLiteral("L")},
-                             {QStringLiteral("Size Type"), QStringLiteral("big")},
-                             {QStringLiteral("Team"), QStringLiteral("R&D")}};
-    const QByteArray filled = pageWithAnswers(sent, answers, QStringLiteral("Changed <b>while</b> you answered."),
-                                              {{QStringLiteral("Coffee"), QStringLiteral("Tick <it>")}});
+    const FormFields answers { { QStringLiteral("Name"), hostile },
+        { QStringLiteral("Comments"), QStringLiteral("\n</textarea><b>x") },
+        { QStringLiteral("Tea"), QStringLiteral("Not Checked") },
+        { QStringLiteral("Coffee"), QStringLiteral("on") }, { QStringLiteral("Size"), QStringLiteral("L") },
+        { QStringLiteral("Size Type"), QStringLiteral("big") },
+        { QStringLiteral("Team"), QStringLiteral("R&D") } };
+    const QByteArray filled
+        = pageWithAnswers(sent, answers, QStringLiteral("Changed <b>while</b> you answered."),
+            { { QStringLiteral("Coffee"), QStringLiteral("Tick <it>") } });
     QVERIFY(!filled.contains("<script>") && !filled.contains("<b>x") && !filled.contains("<b>while"));
-    QVERIFY(filled.contains("action='/scripts/save.asp'><p class=answer-notice role=alert>Changed &lt;b&gt;while&lt;/b&gt; "
-                            "you answered.</p><input type=hidden name=submissionToken"));
+    QVERIFY(filled.contains(
+        "action='/scripts/save.asp'><p class=answer-notice role=alert>Changed &lt;b&gt;while&lt;/b&gt; "
+        "you answered.</p><input type=hidden name=submissionToken"));
     QVERIFY(filled.contains("value='&#39;&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&#233;'>"));
     QVERIFY(filled.contains("cols='40' rows='5'>\n\n&lt;/textarea&gt;&lt;b&gt;x</textarea>"));
     QVERIFY(filled.contains("<label><input name='Tea' type='checkbox'>Tea</label>"));
-    QVERIFY(filled.contains("<p class=answer-notice>Tick &lt;it&gt;</p><input type=hidden name='Coffee Type' value='Check Box'>"
-                            "<P><label><input checked name='Coffee' type='checkbox'>"));
+    QVERIFY(filled.contains(
+        "<p class=answer-notice>Tick &lt;it&gt;</p><input type=hidden name='Coffee Type' value='Check Box'>"
+        "<P><label><input checked name='Coffee' type='checkbox'>"));
     QVERIFY(filled.contains("<input name='Size' type='radio' value='S'>"));
     QVERIFY(filled.contains("<input checked name='Size' type='radio' value='L'>"));
     QVERIFY(filled.contains("<input type=hidden name='Size Type' value='Radio Buttons'>"));
-    QVERIFY(filled.contains("<input id=answer-3 name='Size Type' size='30' maxlength='' type='text' value='big'>"));
-    QVERIFY(filled.contains("<option value=''>Choose&#8230;</option><option>Sales<option selected>R&D</select>"));
-    QVERIFY(filled.contains("<input name='Colour' type='radio' value='Red' checked>")); // not answered: as sent
+    QVERIFY(filled.contains(
+        "<input id=answer-3 name='Size Type' size='30' maxlength='' type='text' value='big'>"));
+    QVERIFY(
+        filled.contains("<option value=''>Choose&#8230;</option><option>Sales<option selected>R&D</select>"));
+    QVERIFY(
+        filled.contains("<input name='Colour' type='radio' value='Red' checked>")); // not answered: as sent
 
     // A name given twice fills two boxes in turn; an answer no option has chooses nothing.
-    const QByteArray page = "<FORM method=post action='/scripts/save.asp'><input name=a><input name=a value=x>"
-                            "<textarea name=a>x</textarea><select name=m><option value=''>-<option selected>B</select>";
-    QCOMPARE(pageWithAnswers(page, {{u"a"_s, u"1"_s}, {u"a"_s, u"2"_s}, {u"m"_s, u"gone"_s}}),
-             QByteArray("<FORM method=post action='/scripts/save.asp'><input value='1' name=a><input name=a value='2'>"
-                        "<textarea name=a>x</textarea><select name=m><option value=''>-<option>B</select>"));
+    const QByteArray page
+        = "<FORM method=post action='/scripts/save.asp'><input name=a><input name=a value=x>"
+          "<textarea name=a>x</textarea><select name=m><option value=''>-<option selected>B</select>";
+    QCOMPARE(pageWithAnswers(page, { { u"a"_s, u"1"_s }, { u"a"_s, u"2"_s }, { u"m"_s, u"gone"_s } }),
+        QByteArray(
+            "<FORM method=post action='/scripts/save.asp'><input value='1' name=a><input name=a value='2'>"
+            "<textarea name=a>x</textarea><select name=m><option value=''>-<option>B</select>"));
 }
 
 void TestRequestHandler::tokensCheckOnlyForTheirForm()
@@ -1005,7 +1070,7 @@ void TestRequestHandler::servesTheRoom()
             .settings(s)
             .textArea(u"Comments"_s)
             .checkBox(u"Tea"_s)
-            .radioButtons(u"Colour"_s, {u"Red"_s, u"Green"_s});
+            .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s });
     };
     QVERIFY(survey(settings).write());
     const QByteArray page = get("/survey.html").body;
@@ -1020,21 +1085,24 @@ void TestRequestHandler::servesTheRoom()
     // A retry of the same answers stores once and shows the same receipt.
     const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
     const QString token = QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
-    const Fields answers = surveyHeader() + Fields{{submissionTokenField(), token}, {u"Comments Type"_s, u"Text Area"_s},
-        {u"Comments"_s, u"a secret thought"_s}, {u"Colour Type"_s, u"Radio Buttons"_s}, {u"Colour"_s, u"Red"_s},
-        {u"Tea Type"_s, u"Check Box"_s}};
+    const Fields answers = surveyHeader()
+        + Fields { { submissionTokenField(), token }, { u"Comments Type"_s, u"Text Area"_s },
+              { u"Comments"_s, u"a secret thought"_s }, { u"Colour Type"_s, u"Radio Buttons"_s },
+              { u"Colour"_s, u"Red"_s }, { u"Tea Type"_s, u"Check Box"_s } };
     const HttpResponse thanks = post(answers);
     QCOMPARE(thanks.status, 200);
     QVERIFY(thanks.body.contains("Thanks, room &amp; all!"));
     QVERIFY(thanks.body.contains("Send another answer"));
-    static const QRegularExpression receiptText(u"class=receipt[^>]*>([^<]*)<"_s, QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression receiptText(
+        u"class=receipt[^>]*>([^<]*)<"_s, QRegularExpression::CaseInsensitiveOption);
     const QString receipt = receiptText.match(QString::fromUtf8(thanks.body)).captured(1);
     QCOMPARE(receipt.size(), 8);
     QVERIFY(!receipt.contains(QRegularExpression(u"[0O1IL5S2Z8BUV]"_s)));
     QCOMPARE(receiptText.match(QString::fromUtf8(post(answers).body)).captured(1), receipt);
     QCOMPARE(rows().size(), 1);
     const auto store = openStore(m_folder->database());
-    const auto found = findRowByReceipt(*store, u"tbl_survey"_s, receipt.toLower().insert(4, QLatin1Char('-')));
+    const auto found
+        = findRowByReceipt(*store, u"tbl_survey"_s, receipt.toLower().insert(4, QLatin1Char('-')));
     QVERIFY(found && *found);
     QCOMPARE(receiptFor(store->sharedKey().valueOr({}), **found), receipt);
     QCOMPARE(findRowByReceipt(*store, u"tbl_survey"_s, u"AAAAAAAA"_s).valueOr(0), std::nullopt);
@@ -1045,8 +1113,9 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(results.body.contains("<b>1</b> answer<"));
     QVERIFY(results.body.contains(">1 (100%)</text>"));
     QVERIFY(!results.body.contains("secret"));
-    Fields other = surveyHeader() + Fields{{u"Colour Type"_s, u"Radio Buttons"_s}, {u"Colour"_s, u"Green"_s},
-        {u"Tea Type"_s, u"Check Box"_s}, {u"Tea"_s, u"on"_s}};
+    Fields other = surveyHeader()
+        + Fields { { u"Colour Type"_s, u"Radio Buttons"_s }, { u"Colour"_s, u"Green"_s },
+              { u"Tea Type"_s, u"Check Box"_s }, { u"Tea"_s, u"on"_s } };
     QCOMPARE(post(other).status, 200);
     results = get("/results/survey.html");
     QVERIFY(results.body.contains("<b>2</b> answers<"));
@@ -1055,7 +1124,7 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(get("/results/survey.html", "present").body.contains("<body class=present>"));
 
     // Closed by the designer, by its time, or by its limit: its page says so, a post stores nothing.
-    FormSettings closedBy[3] = {settings, settings, settings};
+    FormSettings closedBy[3] = { settings, settings, settings };
     closedBy[0].acceptingAnswers = false;
     closedBy[1].closingTime = QDateTime::currentDateTime().addSecs(-60);
     closedBy[2].answerLimit = 2;
@@ -1080,33 +1149,41 @@ QTEST_GUILESS_MAIN(TestRequestHandler)
 void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
 {
     const auto rules = [](bool required, AnswerKind kind = AnswerKind::AnyText, const QString& min = {},
-                          const QString& max = {}, const AskCondition& condition = {}) {
+                           const QString& max = {}, const AskCondition& condition = {}) {
         QuestionSettings s;
-        s.rules = {required, kind, min, max};
+        s.rules = { required, kind, min, max };
         s.condition = condition;
         return s;
     };
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
                 .title(u"Staff Survey"_s)
-                .textField(u"Age"_s).asks(rules(true, AnswerKind::WholeNumber, u"0"_s, u"120"_s))
-                .textField(u"Height"_s).asks(rules(false, AnswerKind::Number))
-                .textField(u"Birthday"_s).asks(rules(false, AnswerKind::Date))
-                .radioButtons(u"Pets"_s, {u"Yes"_s, u"No"_s}).asks(rules(true))
-                .textField(u"Which pet?"_s).asks(rules(true, AnswerKind::AnyText, {}, {}, {u"Pets"_s, u"Yes"_s}))
-                .checkBox(u"I agree"_s).asks(rules(true))
+                .textField(u"Age"_s)
+                .asks(rules(true, AnswerKind::WholeNumber, u"0"_s, u"120"_s))
+                .textField(u"Height"_s)
+                .asks(rules(false, AnswerKind::Number))
+                .textField(u"Birthday"_s)
+                .asks(rules(false, AnswerKind::Date))
+                .radioButtons(u"Pets"_s, { u"Yes"_s, u"No"_s })
+                .asks(rules(true))
+                .textField(u"Which pet?"_s)
+                .asks(rules(true, AnswerKind::AnyText, {}, {}, { u"Pets"_s, u"Yes"_s }))
+                .checkBox(u"I agree"_s)
+                .asks(rules(true))
                 .submitButton()
                 .write());
     const QByteArray page = get("/survey.html").body;
     const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
     const QString token = QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
     const auto answers = [&](const QString& age, const QString& pets, bool agreed) {
-        Fields f = surveyHeader() + Fields{{submissionTokenField(), token},
-            {u"Age Type"_s, u"Text Field"_s}, {u"Age"_s, age}, {u"Height Type"_s, u"Text Field"_s}, {u"Height"_s, u"1,75"_s},
-            {u"Birthday Type"_s, u"Text Field"_s}, {u"Birthday"_s, u"24.12.1990"_s},
-            {u"Pets Type"_s, u"Radio Buttons"_s}, {u"Pets"_s, pets},
-            {u"Which pet? Type"_s, u"Text Field"_s}, {u"Which pet?"_s, u"A dog"_s}, {u"I agree Type"_s, u"Check Box"_s}};
+        Fields f = surveyHeader()
+            + Fields { { submissionTokenField(), token }, { u"Age Type"_s, u"Text Field"_s },
+                  { u"Age"_s, age }, { u"Height Type"_s, u"Text Field"_s }, { u"Height"_s, u"1,75"_s },
+                  { u"Birthday Type"_s, u"Text Field"_s }, { u"Birthday"_s, u"24.12.1990"_s },
+                  { u"Pets Type"_s, u"Radio Buttons"_s }, { u"Pets"_s, pets },
+                  { u"Which pet? Type"_s, u"Text Field"_s }, { u"Which pet?"_s, u"A dog"_s },
+                  { u"I agree Type"_s, u"Check Box"_s } };
         if (agreed)
-            f.append({u"I agree"_s, u"on"_s});
+            f.append({ u"I agree"_s, u"on"_s });
         return f;
     };
 
@@ -1123,7 +1200,7 @@ void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
     QVERIFY(rows().isEmpty());
     // A question that applies must be answered; one that does not is never stored.
     Fields noPet = answers(u"42"_s, u"Yes"_s, true);
-    noPet[noPet.indexOf({u"Which pet?"_s, u"A dog"_s})].second = u" "_s;
+    noPet[noPet.indexOf({ u"Which pet?"_s, u"A dog"_s })].second = u" "_s;
     QVERIFY(post(noPet).body.contains("Please answer this question."));
 
     // Corrected, with the page's token: stored once, in the one spelling.

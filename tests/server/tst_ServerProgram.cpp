@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QTest>
 
-
 #include "server/ListenAddress.h"
 
 #include <unistd.h>
@@ -22,9 +21,8 @@ namespace {
 
 QByteArray answersFor(const QString& name)
 {
-    return urlEncoded({{QStringLiteral("tableName"), QStringLiteral("tbl_survey")},
-                       {QStringLiteral("Name Type"), QStringLiteral("Text Field")},
-                       {QStringLiteral("Name"), name}});
+    return urlEncoded({ { QStringLiteral("tableName"), QStringLiteral("tbl_survey") },
+        { QStringLiteral("Name Type"), QStringLiteral("Text Field") }, { QStringLiteral("Name"), name } });
 }
 
 } // namespace
@@ -50,7 +48,8 @@ private:
 void TestServerProgram::init()
 {
     m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey")).textField(QStringLiteral("Name")).write());
+    QVERIFY(
+        FormBuilder(m_folder->path(), QStringLiteral("survey")).textField(QStringLiteral("Name")).write());
 }
 
 void TestServerProgram::cleanup()
@@ -62,8 +61,8 @@ bool TestServerProgram::startServer(QProcess& process, quint16 port)
 {
     process.setReadChannel(QProcess::StandardError);
     process.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-                  {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
-                   QStringLiteral("127.0.0.1:%1").arg(port)});
+        { QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
+            QStringLiteral("127.0.0.1:%1").arg(port) });
     if (!process.waitForStarted(5000))
         return false;
     // Ready once it says where it listens.
@@ -88,15 +87,15 @@ void TestServerProgram::refusesBadArguments_data()
     QTest::newRow("a database file, no folder") << QStringLiteral("--database APP/formAnswers.mdb") << 2
                                                 << QStringLiteral("--app-folder is required");
     QTest::newRow("an unreachable database server")
-        << QStringLiteral("--database postgresql://nobody@127.0.0.1:PORT/answers --listen 127.0.0.1:PORT") << 1
-        << QStringLiteral("cannot be opened");
+        << QStringLiteral("--database postgresql://nobody@127.0.0.1:PORT/answers --listen 127.0.0.1:PORT")
+        << 1 << QStringLiteral("cannot be opened");
     QTest::newRow("no port") << QStringLiteral("--app-folder APP --listen 127.0.0.1") << 2
                              << QStringLiteral("ADDRESS:PORT");
     QTest::newRow("certificate alone") << QStringLiteral("--app-folder APP --tls-cert c.pem") << 2
                                        << QStringLiteral("--tls-cert and --tls-key go together");
-    QTest::newRow("missing certificate")
-        << QStringLiteral("--app-folder APP --listen 127.0.0.1:PORT --tls-cert APP/no.pem --tls-key APP/no.pem") << 1
-        << QStringLiteral("cannot use the certificate");
+    QTest::newRow("missing certificate") << QStringLiteral(
+        "--app-folder APP --listen 127.0.0.1:PORT --tls-cert APP/no.pem --tls-key APP/no.pem")
+                                         << 1 << QStringLiteral("cannot use the certificate");
     // A clear message, and no new database.
     QTest::newRow("no database") << QStringLiteral("--app-folder EMPTY --listen 127.0.0.1:PORT") << 1
                                  << QStringLiteral("formAnswers.mdb cannot be opened");
@@ -141,11 +140,12 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
     // A second server on the busy port ends with the reason.
     QProcess second;
     second.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-                 {QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
-                  QStringLiteral("127.0.0.1:%1").arg(port)});
+        { QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
+            QStringLiteral("127.0.0.1:%1").arg(port) });
     QVERIFY(second.waitForFinished(5000));
     QCOMPARE(second.exitCode(), 1);
-    QVERIFY(second.readAllStandardError().contains(QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port).toUtf8()));
+    QVERIFY(second.readAllStandardError().contains(
+        QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port).toUtf8()));
 
     ::kill(pid_t(server.processId()), signal);
     QVERIFY(server.waitForFinished(10000));
@@ -165,9 +165,11 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
     // The workers serve the connections side by side, so the lines may come in any order.
     QCOMPARE(requests.size(), 3);
     requests.sort();
-    QVERIFY2(requests.at(0).startsWith(QStringLiteral("GET /formAnswers.mdb 404 ")), qPrintable(requests.at(0)));
+    QVERIFY2(
+        requests.at(0).startsWith(QStringLiteral("GET /formAnswers.mdb 404 ")), qPrintable(requests.at(0)));
     QVERIFY2(requests.at(1).startsWith(QStringLiteral("GET /survey.html 200 ")), qPrintable(requests.at(1)));
-    QVERIFY2(requests.at(2).startsWith(QStringLiteral("POST /scripts/save.asp 200 ")), qPrintable(requests.at(2)));
+    QVERIFY2(
+        requests.at(2).startsWith(QStringLiteral("POST /scripts/save.asp 200 ")), qPrintable(requests.at(2)));
 }
 
 QTEST_GUILESS_MAIN(TestServerProgram)

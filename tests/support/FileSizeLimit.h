@@ -30,7 +30,7 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    rlimit m_previous{};
+    rlimit m_previous {};
     void (*m_handler)(int) = SIG_DFL;
 };
 

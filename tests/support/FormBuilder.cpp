@@ -84,7 +84,8 @@ bool FormBuilder::openIn(FormSession& session)
     session.ResetOpenForm();
     session.openFormName = m_name;
     session.openPageFile = pageFile();
-    session.collection.append(header(session.elementCounter), QStringLiteral("HTML Header (Can't Remove/Move)"));
+    session.collection.append(
+        header(session.elementCounter), QStringLiteral("HTML Header (Can't Remove/Move)"));
     for (const FormMethod& e : m_elements)
         session.collection.append(e);
     session.setHtmlName(session.openPageFile);
@@ -104,9 +105,10 @@ bool FormBuilder::writeTable()
     for (const FormMethod& e : m_elements) {
         if (isQuestionKind(e.methodType)
             && !store->addColumn(tableName(), columnNameFor(e.userInstruction),
-                                 hasMemoColumn(e.methodType) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
-                                 QString())) {
-            QTest::qFail(qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);
+                hasMemoColumn(e.methodType) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                QString())) {
+            QTest::qFail(
+                qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);
             return false;
         }
     }
@@ -122,16 +124,17 @@ bool FormBuilder::writeFiles()
     collection.append(header());
     for (const FormMethod& e : m_elements)
         collection.append(e);
-    const FileResult c = writeFileAtomically(m_folder + QStringLiteral("/Collections/") + m_name
-                                                 + QStringLiteral("Collection.txt"),
-                                             encodeText(serializeCollection(collection)));
-    const FileResult p = writeFileAtomically(m_folder + QStringLiteral("/HTML/") + pageFile(),
-                                             encodeText(buildFormPage(collection)));
+    const FileResult c = writeFileAtomically(
+        m_folder + QStringLiteral("/Collections/") + m_name + QStringLiteral("Collection.txt"),
+        encodeText(serializeCollection(collection)));
+    const FileResult p = writeFileAtomically(
+        m_folder + QStringLiteral("/HTML/") + pageFile(), encodeText(buildFormPage(collection)));
     if (!c || !p)
         QTest::qFail("cannot write the form's files", __FILE__, __LINE__);
     // A database server's store serves the forms published into it.
     if (c && p && store->keepsPublications()
-        && !store->publish(publicationOf(m_name, collection.methods(), m_folder + QStringLiteral("/HTML/")))) {
+        && !store->publish(
+            publicationOf(m_name, collection.methods(), m_folder + QStringLiteral("/HTML/")))) {
         QTest::qFail("cannot publish the form", __FILE__, __LINE__);
         return false;
     }

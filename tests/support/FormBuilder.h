@@ -49,15 +49,20 @@ public:
     {
         return add(textAreaMethod(question, QStringLiteral("5"), QStringLiteral("40"), defaultText));
     }
-    FormBuilder& checkBox(const QString& title, bool ticked = false) { return add(checkBoxMethod(title, true, ticked)); }
-    FormBuilder& radioButtons(const QString& question, const QStringList& options, const QString& preselected = {})
+    FormBuilder& checkBox(const QString& title, bool ticked = false)
     {
-        return add(radioButtonsMethod(question, options, preselected.isEmpty() ? noDefaultOption() : preselected));
+        return add(checkBoxMethod(title, true, ticked));
+    }
+    FormBuilder& radioButtons(
+        const QString& question, const QStringList& options, const QString& preselected = {})
+    {
+        return add(
+            radioButtonsMethod(question, options, preselected.isEmpty() ? noDefaultOption() : preselected));
     }
     FormBuilder& menu(const QString& question, const QStringList& options, const QString& preselected = {})
     {
-        return add(pullDownMenuMethod(question, QStringLiteral("1"), options,
-                                      preselected.isEmpty() ? noDefaultOption() : preselected));
+        return add(pullDownMenuMethod(
+            question, QStringLiteral("1"), options, preselected.isEmpty() ? noDefaultOption() : preselected));
     }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
     /// What the last question asks of its answer, and when it is asked.

@@ -14,7 +14,8 @@ namespace quenlow::test {
 
 /// Opens a new form `name` in `session` without the windows: its table with
 /// "Form Question", the header record, the page and the collection file.
-void createForm(FormSession& session, const QString& name, const QString& title = QStringLiteral("New Form Title"));
+void createForm(
+    FormSession& session, const QString& name, const QString& title = QStringLiteral("New Form Title"));
 
 /// A record of the given kind with a recognisable fragment.
 FormMethod element(const QString& kind, const QString& instruction, const QStringList& options = {});

@@ -37,8 +37,9 @@ public:
     {
         m_state->done = true;
         if (!m_state->ran && !QTest::currentTestFailed())
-            QTest::qFail(qPrintable(QStringLiteral("the window ") + m_state->name + QStringLiteral(" never showed")),
-                         __FILE__, __LINE__);
+            QTest::qFail(
+                qPrintable(QStringLiteral("the window ") + m_state->name + QStringLiteral(" never showed")),
+                __FILE__, __LINE__);
     }
     ModalStep(const ModalStep&) = delete;
     ModalStep& operator=(const ModalStep&) = delete;
@@ -83,7 +84,7 @@ private:
 };
 
 /// The child of `window` named `name`, or a test failure.
-template<typename T> T* child(QObject* window, QAnyStringView name)
+template <typename T> T* child(QObject* window, QAnyStringView name)
 {
     T* widget = window ? window->findChild<T*>(name.toString()) : nullptr;
     if (!widget)

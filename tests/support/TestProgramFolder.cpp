@@ -58,7 +58,8 @@ TestProgramFolder::TestProgramFolder(bool withDatabase)
     }
     m_messages.onUnanswered = [this](const RecordingMessages::Box& box) {
         if (!m_allowUnanswered)
-            QTest::qFail(qPrintable(QStringLiteral("unexpected message box: ") + box.text), __FILE__, __LINE__);
+            QTest::qFail(
+                qPrintable(QStringLiteral("unexpected message box: ") + box.text), __FILE__, __LINE__);
     };
     Messages::install(&m_messages);
 }
@@ -91,8 +92,8 @@ std::shared_ptr<AnswersStore> openStore(const QString& location)
 {
     auto store = openAnswersStore(location);
     if (!store) {
-        QTest::qFail(qPrintable(QStringLiteral("cannot open the answers store: ") + store.error().detail), __FILE__,
-                     __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("cannot open the answers store: ") + store.error().detail),
+            __FILE__, __LINE__);
         return nullptr;
     }
     return std::move(store).value();
@@ -113,8 +114,8 @@ QList<QVariantMap> tableRows(const QString& location, const QString& table)
     QList<QVariantMap> rows;
     const QStringList names = columnNames(location, table);
     const auto store = openStore(location);
-    for (const AnswersStore::Row& row : store ? store->readRows(table, names, -1, 1 << 30).valueOr({})
-                                              : QList<AnswersStore::Row>{}) {
+    for (const AnswersStore::Row& row :
+        store ? store->readRows(table, names, -1, 1 << 30).valueOr({}) : QList<AnswersStore::Row> {}) {
         QVariantMap values;
         for (qsizetype i = 0; i < names.size(); ++i)
             values.insert(names.at(i), row.values.value(i));
@@ -129,10 +130,12 @@ bool makeTestCertificate(const QString& folder, QString* certificate, QString* k
     *key = folder + QStringLiteral("/key.pem");
     QProcess openssl;
     openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
-                   QStringLiteral("-nodes"), QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"),
-                   QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"), *key, QStringLiteral("-out"), *certificate});
-    if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit || openssl.exitCode() != 0) {
+        { QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+            QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+            QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+            QStringLiteral("-keyout"), *key, QStringLiteral("-out"), *certificate });
+    if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit
+        || openssl.exitCode() != 0) {
         QTest::qFail("openssl could not make a test certificate", __FILE__, __LINE__);
         return false;
     }
