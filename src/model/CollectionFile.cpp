@@ -11,6 +11,7 @@
 #include "model/FormSettings.h"
 #include "model/PageWriter.h"
 #include "model/QuestionSettings.h"
+#include "model/ScaleQuestion.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -42,7 +43,7 @@ void storeValue(FormMethod& m, const QString& key, const QString& value)
         m.attribute5 = value;
     else if (key == kFormerName)
         m.formerNames.append(value);
-    else if (isFormSettingKey(key) || isQuestionSettingKey(key))
+    else if (isFormSettingKey(key) || isQuestionSettingKey(key) || isScaleLabelKey(key))
         m.settings.append({ key, value });
     // Keys the program never writes are read past.
 }

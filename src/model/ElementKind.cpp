@@ -9,7 +9,7 @@ namespace quenlow {
 namespace {
 
 // kind, stored name, question, option list, charted, memo column, type in pages
-constexpr std::array<ElementKindTraits, 9> kKinds { {
+constexpr std::array<ElementKindTraits, 10> kKinds { {
     { ElementKind::Header, u"Header", false, true, false, false, nullptr },
     { ElementKind::PlainText, u"Plain Text", false, false, false, false, nullptr },
     { ElementKind::TextField, u"Text Field", true, false, false, false, u"Text Field" },
@@ -19,6 +19,7 @@ constexpr std::array<ElementKindTraits, 9> kKinds { {
     { ElementKind::PullDownMenu, u"Pull Down Menu", true, true, true, false, u"Menu" },
     { ElementKind::SubmitButton, u"Submit Button", false, false, false, false, nullptr },
     { ElementKind::Line, u"Line", false, false, false, false, nullptr },
+    { ElementKind::Scale, u"Scale", true, false, true, false, u"Scale" },
 } };
 
 const ElementKindTraits* traitsNamed(QStringView name)

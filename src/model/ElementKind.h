@@ -18,7 +18,8 @@ enum class ElementKind {
     RadioButtons,
     PullDownMenu,
     SubmitButton,
-    Line
+    Line,
+    Scale // numbered options from a low to a high end, each end with a label
 };
 
 /// What each kind is: the one place that says so.

@@ -50,6 +50,10 @@ inline QString line()
 {
     return storedName(ElementKind::Line);
 }
+inline QString scale()
+{
+    return storedName(ElementKind::Scale);
+}
 } // namespace Kind
 
 /// One element of the open form: six values under fixed keys. For the kinds

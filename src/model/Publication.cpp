@@ -9,6 +9,7 @@
 #include "model/ElementKind.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
+#include "model/ScaleQuestion.h"
 
 #include <QDir>
 
@@ -73,6 +74,8 @@ QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods)
             options = { QStringLiteral("Checked"), QStringLiteral("Not Checked") };
         else if (m.methodType == Kind::radioButtons() || m.methodType == Kind::pullDownMenu())
             options = m.attribute6List;
+        else if (m.methodType == Kind::scale())
+            options = scaleValues(scaleOf(m)); // one bar per value, in order
         if (!options.isEmpty())
             charted.append({ columnNameFor(m.userInstruction), m.userInstruction, options });
     }
