@@ -120,6 +120,18 @@ QString submitButtonFragment(const QString& submitTitle, bool withReset, const Q
     return html;
 }
 
+QString scaleFragment(const QString& question, const ScaleQuestion& scale)
+{
+    const QString name = fieldNameAttribute(question);
+    QString html = QStringLiteral("<P>") + typeField(name, ElementKind::Scale) + QStringLiteral("<P>")
+        + question + QStringLiteral("<BR>") + scale.lowLabel;
+    for (const QString& value : scaleValues(scale)) {
+        html += QStringLiteral(" <label><input name='") + name + QStringLiteral("' type='radio' value='")
+            + value + QStringLiteral("'>") + value + QStringLiteral("</label>");
+    }
+    return html + QStringLiteral(" ") + scale.highLabel;
+}
+
 QString noDefaultOption()
 {
     return QStringLiteral("none");
@@ -207,6 +219,19 @@ FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const 
 FormMethod lineRuleMethod()
 {
     return record(QStringLiteral("<P><hr><P>"), QStringLiteral("Horizontal"), Kind::line());
+}
+
+FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale)
+{
+    FormMethod m = record(scaleFragment(question, scale), question, Kind::scale());
+    setScale(m, scale);
+    return m;
+}
+
+FormMethod withQuestionSettings(FormMethod record, const QuestionSettings& settings)
+{
+    setQuestionSettings(record, settings);
+    return record;
 }
 
 } // namespace quenlow

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "model/FormMethod.h"
+#include "model/QuestionSettings.h"
+#include "model/ScaleQuestion.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +34,9 @@ QString radioButtonsFragment(
 QString pullDownMenuFragment(
     const QString& question, const QString& height, const QStringList& options, const QString& defaultOption);
 QString submitButtonFragment(const QString& submitTitle, bool withReset, const QString& resetTitle);
+/// A row of numbered options from the scale's low end to its high end, the
+/// labels at the ends.
+QString scaleFragment(const QString& question, const ScaleQuestion& scale);
 
 /// The default option marker: no option is preselected.
 QString noDefaultOption();
@@ -54,5 +59,10 @@ FormMethod pullDownMenuMethod(
     const QString& question, const QString& height, const QStringList& options, const QString& defaultOption);
 FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const QString& resetTitle);
 FormMethod lineRuleMethod();
+FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale);
+
+/// The question's record with `settings` as its question key lines (replacing
+/// those it held). A record given the default settings is the record as before.
+FormMethod withQuestionSettings(FormMethod record, const QuestionSettings& settings);
 
 } // namespace quenlow
