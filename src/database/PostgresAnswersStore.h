@@ -6,10 +6,14 @@
 
 #include <QHash>
 
-struct pg_conn;
-struct pg_result;
+#include <memory>
 
 namespace quenlow {
+
+namespace postgres {
+class Connection;
+struct Param;
+}
 
 /// The answers store on a PostgreSQL server, shared by several collection
 /// servers and the designer. Answers tables live in the schema "answers",
@@ -73,47 +77,23 @@ public:
     QString location() const override { return m_location; }
     int columnLimit() const override { return 1600; } // the server's own limit
 
-    /// The name the server knows a table or column by.
-    static QString physicalName(const QString& name);
-
-    /// One bound value: text, or bytes sent as they are; nothing for null.
-    struct Param {
-        std::optional<QByteArray> value;
-        bool binary = false;
-        Param(std::nullopt_t) { }
-        Param(const QByteArray& bytes, bool asBinary = false)
-            : value(bytes)
-            , binary(asBinary)
-        {
-        }
-        Param(const QString& text)
-            : value(text.toUtf8())
-        {
-        }
-    };
-    using Params = QList<Param>;
-    struct ResultDeleter {
-        void operator()(pg_result* r) const;
-    };
-    using PgResult = std::unique_ptr<pg_result, ResultDeleter>;
-
 private:
-    PostgresAnswersStore(pg_conn* conn, const QString& location);
-    Result<PgResult> run(const QString& sql, const Params& params = {}, bool binaryResult = false);
-    /// The name of the statement prepared for `sql`.
-    Result<QByteArray> prepared(const QByteArray& sql, int paramCount);
-    Error failure(pg_result* result, const QString& what) const;
-    Error connectionFailure(const QString& what) const;
-    bool reconnect();
+    explicit PostgresAnswersStore(std::unique_ptr<postgres::Connection> connection, const QString& location);
+    static Result<std::shared_ptr<AnswersStore>> reached(const QString& url, bool create);
+
+    // Columns and schema (PostgresSchema.cpp).
     /// Runs `work` in one transaction that also tells the collection servers
     /// the columns changed.
     Result<void> changeColumns(const std::function<Result<void>()>& work);
-    Result<void> inTransaction(const std::function<Result<void>()>& work);
     Result<void> addColumnNow(
         const QString& table, const QString& column, bool memo, const QString& olderRowsText, bool fill);
     Result<qint64> count(const QString& table);
-    Result<QList<Row>> rowsOf(const QString& sql, const Params& params, int valueCount, bool withArrival);
 
+    // Rows read (PostgresAnswersStore.cpp).
+    Result<QList<Row>> rowsOf(
+        const QString& sql, const QList<postgres::Param>& params, int valueCount, bool withArrival);
+
+    // The batch pipeline (PostgresBatch.cpp).
     struct TableColumns {
         QStringList physical;
         QHash<QString, int> byFoldedName;
@@ -122,21 +102,18 @@ private:
     Result<const TableColumns*> columnsOf(const QString& table);
     Result<QList<Inserted>> insertBatch(const QList<NewRow>& rows, bool* sentCommit, bool lockFirst);
     /// The statement storing `row`, its values put in `params`.
-    static QByteArray insertStatement(const NewRow& row, const TableColumns& table, Params* params);
+    static QByteArray insertStatement(
+        const NewRow& row, const TableColumns& table, QList<postgres::Param>* params);
     void forgetSchema();
 
-    pg_conn* m_conn = nullptr;
+    std::unique_ptr<postgres::Connection> m_db;
     QString m_location;
-    bool m_inTransaction = false;
-    int m_session = 0; // counts the connections made
     // The last order of rows, and the session whose temporary table holds it.
     std::optional<std::pair<QString, RowOrder>> m_order;
     int m_orderSession = -1;
     // The writer's caches, valid for one version of the columns.
     qint64 m_columnsVersion = -1;
     QHash<QString, TableColumns> m_columns;
-    QHash<QByteArray, QByteArray> m_statements; // SQL -> prepared statement's name
-    int m_nextStatement = 0;
 };
 
 } // namespace quenlow

@@ -1,0 +1,337 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+// The batch pipeline: the writer's rows stored in one transaction sent in one round
+// trip, checked against the version of the columns it was prepared for.
+#include "database/PostgresAnswersStore.h"
+
+#include "database/PostgresConnection_p.h"
+
+#include <QVarLengthArray>
+
+#include <libpq-fe.h>
+
+namespace quenlow {
+
+using namespace postgres;
+
+void PostgresAnswersStore::forgetSchema()
+{
+    m_columns.clear();
+    m_columnsVersion = -1;
+}
+
+Result<const PostgresAnswersStore::TableColumns*> PostgresAnswersStore::columnsOf(const QString& table)
+{
+    const QString physical = physicalName(table);
+    auto it = m_columns.find(physical);
+    if (it == m_columns.end()) {
+        TableColumns columns;
+        const auto r = m_db->run(
+            QStringLiteral(
+                "SELECT a.attname, pg_get_serial_sequence(c.oid::regclass::text, 'ID') "
+                "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                "JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT a.attisdropped "
+                "AND a.attname <> 'ID' "
+                "WHERE n.nspname = 'answers' AND c.relname = $1 AND c.relkind = 'r' ORDER BY a.attnum"),
+            { physical });
+        if (!r)
+            return r.error();
+        for (int i = 0; i < PQntuples(r->get()); ++i) {
+            // Physical names are folded already.
+            const QString name = text(r->get(), i, 0);
+            columns.byFoldedName.insert(name, int(columns.physical.size()));
+            columns.physical.append(name);
+            columns.sequence = text(r->get(), i, 1);
+        }
+        it = m_columns.insert(physical, columns);
+    }
+    return it->physical.isEmpty() ? nullptr : &std::as_const(*it);
+}
+
+Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertRows(const QList<NewRow>& rows)
+{
+    bool sentCommit = false;
+    auto done = insertBatch(rows, &sentCommit, false);
+    // Once more when the batch failed for a reason that a fresh look at the
+    // columns or a new connection mends: a column the designer dropped in
+    // between, the server restarted. Never after the commit was sent: it may
+    // have been stored.
+    if (!done && !sentCommit) {
+        const bool lost = PQstatus(m_db->handle()) != CONNECTION_OK;
+        // A table renamed in between, or a column, a cached plan or statement gone.
+        const bool stale = done.failedWith(Error::Stale) || done.failedWith(Error::NotFound);
+        if (lost || stale) {
+            forgetSchema();
+            if (!lost || m_db->reconnect())
+                done = insertBatch(rows, &sentCommit, true);
+        }
+    }
+    return done;
+}
+
+Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
+    const QList<NewRow>& rows, bool* sentCommit, bool lockFirst)
+{
+    *sentCommit = false;
+    const QByteArray lock = kLockColumns.arg(QStringLiteral("pg_advisory_xact_lock_shared")).toUtf8();
+    const auto abandon = [this](const Error& e) -> Result<QList<Inserted>> {
+        if (m_db->transactionOpen() && PQstatus(m_db->handle()) == CONNECTION_OK)
+            (void)m_db->run(QStringLiteral("ROLLBACK"));
+        m_db->setTransactionOpen(false);
+        forgetSchema();
+        return e;
+    };
+    // Again after the columns changed under a batch: this time the columns
+    // are read under the lock, so that no change can come in between.
+    if (lockFirst) {
+        if (const auto begun = m_db->run(QStringLiteral("BEGIN")); !begun)
+            return begun.error();
+        m_db->setTransactionOpen(true);
+        if (const auto locked = m_db->run(QString::fromUtf8(lock)); !locked)
+            return abandon(locked.error());
+        forgetSchema();
+    }
+    // The columns as this connection last saw them, and their version: the
+    // batch checks in the server that the version is still that one.
+    if (m_columnsVersion < 0) {
+        const auto version = m_db->run(QStringLiteral("SELECT version FROM quenlow.columns_version"));
+        if (!version)
+            return abandon(version.error());
+        m_columns.clear();
+        m_columnsVersion = number(version->get(), 0, 0);
+    }
+
+    // Everything that needs an answer before sending: the columns and the
+    // prepared statements. Then the whole transaction goes in one pipeline,
+    // one round trip.
+    QList<Inserted> results(rows.size());
+    struct Pending {
+        qsizetype row;
+        QByteArray statement;
+        Params params;
+    };
+    QList<Pending> pending;
+    pending.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const NewRow& row = rows.at(i);
+        if (row.skip && row.skip()) {
+            results[i] = { Inserted::Skipped, -1 };
+            continue;
+        }
+        const auto found = columnsOf(row.table);
+        if (!found)
+            return abandon(found.error());
+        if (!*found) {
+            results[i] = { Inserted::NoSuchTable, -1 };
+            continue;
+        }
+        Pending p { i, {}, {} };
+        const QByteArray sql = insertStatement(row, **found, &p.params);
+        const auto name = m_db->prepared(sql, int(p.params.size()));
+        if (!name)
+            return abandon(name.error());
+        p.statement = *name;
+        pending.append(std::move(p));
+    }
+    if (pending.isEmpty()) {
+        if (lockFirst)
+            (void)m_db->run(QStringLiteral("ROLLBACK"));
+        m_db->setTransactionOpen(false);
+        return results;
+    }
+
+    // BEGIN; the columns lock, held shared until the commit, so that a change
+    // of columns waits for this batch and a batch begun after a change sees
+    // it (an advisory lock: row locks shared by several servers' batches at
+    // once would each be written into the row); the check of the version, a
+    // statement of its own whose snapshot is taken once the lock is held,
+    // failing (division by zero) when the columns changed since they were
+    // read; the rows; COMMIT.
+    const QByteArray version = QByteArray::number(m_columnsVersion);
+    const char* versionValue = version.constData();
+    if (!PQenterPipelineMode(m_db->handle()))
+        return m_db->connectionFailure(QStringLiteral("store the answers"));
+    bool sent = lockFirst
+        || (PQsendQueryParams(m_db->handle(), "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0)
+            && PQsendQueryParams(m_db->handle(), lock.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)
+            && PQsendQueryParams(m_db->handle(),
+                "SELECT 1 / (CASE WHEN version = $1::bigint THEN 1 ELSE 0 END) FROM quenlow.columns_version",
+                1, nullptr, &versionValue, nullptr, nullptr, 0));
+    for (const Pending& p : std::as_const(pending)) {
+        QVarLengthArray<const char*, 16> values;
+        for (const Param& param : p.params)
+            values.append(param.value ? param.value->constData() : nullptr);
+        sent = sent
+            && PQsendQueryPrepared(m_db->handle(), p.statement.constData(), int(values.size()),
+                values.constData(), nullptr, nullptr, 0);
+    }
+    sent = sent && PQsendQueryParams(m_db->handle(), "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0);
+    sent = PQpipelineSync(m_db->handle()) && sent;
+    // From here on the rows may be stored, unless a result says otherwise.
+    *sentCommit = sent;
+    m_db->setTransactionOpen(true);
+
+    std::optional<Error> failed;
+    bool columnsChanged = false;
+    bool committed = false;
+    const auto next = [this]() {
+        PgResult r(PQgetResult(m_db->handle()));
+        // Each result is followed by a null that ends it.
+        while (PGresult* extra = PQgetResult(m_db->handle()))
+            PQclear(extra);
+        return r;
+    };
+    const auto expect = [&](ExecStatusType wanted, const QString& what) -> PgResult {
+        PgResult r = next();
+        if (failed)
+            return r;
+        if (!r) {
+            failed = m_db->connectionFailure(what);
+        } else if (PQresultStatus(r.get()) != wanted) {
+            failed = m_db->failure(r.get(), what);
+        }
+        return r;
+    };
+    if (!lockFirst) {
+        expect(PGRES_COMMAND_OK, QStringLiteral("begin"));
+        expect(PGRES_TUPLES_OK, QStringLiteral("lock the columns"));
+        PgResult check = next();
+        if (!failed && (!check || PQresultStatus(check.get()) != PGRES_TUPLES_OK)) {
+            columnsChanged
+                = check && QByteArray(PQresultErrorField(check.get(), PG_DIAG_SQLSTATE)) == "22012";
+            failed = check ? m_db->failure(check.get(), QStringLiteral("check the columns"))
+                           : m_db->connectionFailure(QStringLiteral("check the columns"));
+        }
+    }
+    for (const Pending& p : std::as_const(pending)) {
+        const PgResult r = expect(PGRES_TUPLES_OK, QStringLiteral("store the answers"));
+        if (failed)
+            continue;
+        const pg_result* res = r.get();
+        if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
+            results[p.row] = { Inserted::Stored, number(res, 0, 0) };
+        else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
+            results[p.row]
+                = { PQnfields(res) > 2 && number(res, 0, 2) > 0 ? Inserted::Replaced : Inserted::Repeated,
+                      number(res, 0, 1) };
+        else
+            results[p.row] = { Inserted::Repeated, -2 }; // looked up below
+    }
+    {
+        PgResult r = next();
+        if (!failed && r && PQresultStatus(r.get()) == PGRES_COMMAND_OK)
+            committed = true;
+        else if (!failed)
+            failed = r ? m_db->failure(r.get(), QStringLiteral("commit"))
+                       : m_db->connectionFailure(QStringLiteral("commit"));
+        // A commit that came back aborted was never run: nothing was stored.
+        if (r && PQresultStatus(r.get()) == PGRES_PIPELINE_ABORTED)
+            *sentCommit = false;
+    }
+    if (PQstatus(m_db->handle()) == CONNECTION_OK) {
+        while (PGresult* r = PQgetResult(m_db->handle())) {
+            const bool end = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+            PQclear(r);
+            if (end)
+                break;
+        }
+    }
+    PQexitPipelineMode(m_db->handle());
+    if (!committed) {
+        // The transaction the failure aborted stays open until rolled back.
+        if (PQstatus(m_db->handle()) == CONNECTION_OK)
+            (void)m_db->run(QStringLiteral("ROLLBACK"));
+        m_db->setTransactionOpen(false);
+        // A failed statement may have come from a stale cache; look afresh.
+        forgetSchema();
+        Error error = failed.value_or(m_db->connectionFailure(QStringLiteral("store the answers")));
+        if (columnsChanged)
+            error.kind = Error::Stale;
+        return error;
+    }
+    m_db->setTransactionOpen(false);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (results.at(i).outcome != Inserted::Repeated || results.at(i).rowId != -2)
+            continue;
+        // The first holder of the token committed after the statement began:
+        // a new statement sees it.
+        const auto first
+            = m_db->run(QStringLiteral("SELECT coalesce(row_id, -1) FROM %1 WHERE token = $1").arg(kArrivals),
+                { rows.at(i).token });
+        if (!first)
+            return first.error();
+        if (PQntuples(first->get()) == 0)
+            return Error { Error::Other,
+                QStringLiteral("the token of a submission was neither stored nor found") };
+        results[i].rowId = number(first->get(), 0, 0);
+    }
+    return results;
+}
+
+QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableColumns& table, Params* params)
+{
+    const QStringList& columns = table.physical;
+    // Each column once, the first value for it winning, in table order so
+    // that the same form always gives the same statement.
+    QVarLengthArray<const std::optional<QString>*, 64> valueOf(columns.size(), nullptr);
+    for (const auto& [field, value] : row.values) {
+        const auto it = table.byFoldedName.constFind(physicalName(field));
+        if (it == table.byFoldedName.cend() || valueOf[*it])
+            continue;
+        valueOf[*it] = &value;
+    }
+    // $1 table, $2 arrival, $3 token, $4 sequence, then the values.
+    *params = { physicalName(row.table), isoTime(row.arrivedAt), row.token, table.sequence };
+    QString names, marks, set, differs;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (!valueOf[i])
+            continue;
+        const QString column = quote(columns.at(i));
+        names += QStringLiteral(", ") + column;
+        params->append(*valueOf[i] ? Param(**valueOf[i]) : Param(std::nullopt));
+        const QString mark = QStringLiteral("$") + QString::number(params->size());
+        marks += QStringLiteral(", ") + mark;
+        set += (set.isEmpty() ? QString() : QStringLiteral(", ")) + column + QStringLiteral(" = ") + mark
+            + QStringLiteral("::text");
+        differs += (differs.isEmpty() ? QString() : QStringLiteral(" OR ")) + QStringLiteral("t.") + column
+            + QStringLiteral(" IS DISTINCT FROM ") + mark + QStringLiteral("::text");
+    }
+    const QString ref = tableRef(row.table);
+    if (!row.token.isEmpty()) {
+        // The token is claimed first, with the id the row will get: a token
+        // another server stores at the same moment makes this row a repeat
+        // once that server's batch committed, instead of failing this batch.
+        // A token stored before (seen by this statement) has its row's
+        // answers replaced where they differ, and the change time noted.
+        const QString replace = set.isEmpty()
+            ? QStringLiteral("upd AS (SELECT NULL::bigint AS id WHERE false) ")
+            : QStringLiteral(
+                "prior AS (SELECT row_id FROM %1 WHERE token = $3 AND row_id IS NOT NULL), "
+                "upd AS (UPDATE %2 t SET %3 FROM prior WHERE t.%4 = prior.row_id AND (%5) "
+                "RETURNING t.%4 AS id), "
+                "note AS (UPDATE %1 SET changed = $2 WHERE token = $3 AND EXISTS (SELECT 1 FROM upd)) ")
+                  .arg(kArrivals, ref, set, kId, differs);
+        return QStringLiteral(
+            "WITH id AS (SELECT nextval($4::regclass) AS v), "
+            "claim AS (INSERT INTO %1 (answers_table, row_id, arrived, token) SELECT $1, v, $2, $3 FROM id "
+            "ON CONFLICT (token) DO NOTHING RETURNING row_id), "
+            "ins AS (INSERT INTO %2 (%3%4) SELECT row_id%5 FROM claim RETURNING %3), %6"
+            "SELECT (SELECT %3 FROM ins), (SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3), "
+            "(SELECT count(*) FROM upd)")
+            .arg(kArrivals, ref, kId, names, marks, replace)
+            .toUtf8();
+    }
+    if (row.arrivedAt.isValid()) {
+        return QStringLiteral(
+            "WITH ins AS (INSERT INTO %2 (%3%4) SELECT nextval($4::regclass)%5 RETURNING %3), "
+            "a AS (INSERT INTO %1 (answers_table, row_id, arrived) SELECT $1, %3, $2 FROM ins) "
+            "SELECT %3, NULL::bigint FROM ins")
+            .arg(kArrivals, ref, kId, names, marks)
+            .toUtf8();
+    }
+    return QStringLiteral("INSERT INTO %1 (%2%3) SELECT nextval($4::regclass)%4 RETURNING %2, NULL::bigint")
+        .arg(ref, kId, names, marks)
+        .toUtf8();
+}
+
+} // namespace quenlow
