@@ -4,6 +4,7 @@
 #include "database/AnswerColumns.h"
 
 #include "database/AnswersStore.h"
+#include "server/StorePool.h"
 
 namespace quenlow {
 
@@ -247,7 +248,7 @@ Result<void> AnswerWriter::ensureOpen()
     if (m_store)
         return {};
     // Every commit of the store waits for the disk: an acknowledged answer survives a crash.
-    auto opened = openAnswersStore(m_path);
+    auto opened = StorePool::shared(m_path)->borrow();
     if (!opened)
         return failure(QStringLiteral("the answers database %1 cannot be opened: %2")
                            .arg(shownLocation(m_path), opened.error().detail));
@@ -257,6 +258,7 @@ Result<void> AnswerWriter::ensureOpen()
 
 void AnswerWriter::closeDatabase()
 {
+    StorePool::discard(m_store);
     m_store.reset();
 }
 

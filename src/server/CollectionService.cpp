@@ -7,6 +7,7 @@
 #include "server/AnswerWriter.h"
 #include "server/LineLog.h"
 #include "server/RequestHandler.h"
+#include "server/StorePool.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -90,6 +91,8 @@ struct CollectionService::Private {
     std::unique_ptr<LineLog> standardError; // the sink unless another was set
     std::function<void(const QByteArray&)> activeSink;
 
+    // The run's connections to its store, which every part of it borrows from.
+    std::shared_ptr<StorePool> pool;
     std::unique_ptr<AnswerWriter> writer;
     std::unique_ptr<RequestHandler> handler;
     std::unique_ptr<HttpServer> server;
@@ -157,6 +160,8 @@ Result<void> CollectionService::start(const QString& appFolder, const QString& a
     // A store that keeps the published forms serves them, so a server
     // elsewhere needs no program folder.
     const QString store = d->store.isEmpty() ? answersStoreIn(appFolder) : d->store;
+    // Held for the whole run, so connections are kept between requests.
+    std::shared_ptr<StorePool> pool = StorePool::shared(store);
     std::unique_ptr<FormSource> forms;
     if (isServerLocation(store)) {
         auto published = formsInStore(store);
@@ -204,6 +209,7 @@ Result<void> CollectionService::start(const QString& appFolder, const QString& a
     }
 
     d->stored = d->commits = 0;
+    d->pool = std::move(pool);
     d->writer = std::move(writer);
     d->handler = std::move(handler);
     d->host = address;
@@ -231,7 +237,7 @@ void CollectionService::stopInBackground(std::function<void()> done)
     // the log, the server to the handler, the handler to the writer.
     d->stopper = std::thread([d = d.get(), server = std::move(d->server), handler = std::move(d->handler),
                                  writer = std::move(d->writer), log = std::move(d->standardError),
-                                 done = std::move(done)]() mutable {
+                                 pool = std::move(d->pool), done = std::move(done)]() mutable {
         // The server finishes the requests in the handler; their submissions
         // still reach the writer, which is stopped only after them.
         server->stop();
@@ -242,6 +248,7 @@ void CollectionService::stopInBackground(std::function<void()> done)
         server.reset();
         handler.reset();
         writer.reset();
+        pool.reset(); // the idle connections close
         if (done)
             done();
     });

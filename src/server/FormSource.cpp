@@ -5,6 +5,7 @@
 #include "database/AnswersStore.h"
 #include "server/FormFields.h"
 #include "server/PublishedFolder.h"
+#include "server/StorePool.h"
 #include "server/StoreThread.h"
 
 #include <QDeadlineTimer>
@@ -41,7 +42,7 @@ public:
     {
         // Kept in the store: a page sent before a restart still checks. A
         // store that cannot keep it leaves the service a key of its own.
-        if (const auto store = openAnswersStore(storeLocation)) {
+        if (const auto store = StorePool::shared(storeLocation)->borrow()) {
             if (const Result<QByteArray> key = (*store)->sharedKey())
                 m_key = *key;
         }
@@ -204,7 +205,7 @@ struct StoreMemory {
     Result<Remembered> readFromStore(const QString& key)
     {
         if (!store) {
-            auto opened = openAnswersStore(location);
+            auto opened = StorePool::shared(location)->borrow();
             if (!opened)
                 return opened.error();
             store = std::move(*opened);
@@ -215,7 +216,8 @@ struct StoreMemory {
         if (key.startsWith(QLatin1Char('F'))) {
             const auto published = store->publication(name);
             if (!published) {
-                store.reset(); // a connection that failed is not kept
+                StorePool::discard(store); // a connection that failed is not kept
+                store.reset();
                 return published.error();
             }
             if (const std::optional<AnswersStore::Publication>& p = *published) {
@@ -228,6 +230,7 @@ struct StoreMemory {
         }
         const auto image = store->publishedFile(name);
         if (!image) {
+            StorePool::discard(store);
             store.reset();
             return image.error();
         }
@@ -383,7 +386,7 @@ std::unique_ptr<FormSource> formsInFolder(const QString& appFolder, const QStrin
 
 Result<std::unique_ptr<FormSource>> formsInStore(const QString& storeLocation)
 {
-    auto store = openAnswersStore(storeLocation);
+    auto store = StorePool::shared(storeLocation)->borrow();
     if (!store)
         return Error { store.error().kind,
             QStringLiteral("the answers database %1 cannot be opened: %2")

@@ -16,6 +16,7 @@
 #include "server/StoreHealth.h"
 
 #include "database/Receipts.h"
+#include "server/StorePool.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -631,7 +632,7 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
         busy.headers.append({ QByteArrayLiteral("Retry-After"), QByteArrayLiteral("2") });
         return busy;
     }
-    const auto store = openAnswersStore(m_storeLocation);
+    const auto store = StorePool::shared(m_storeLocation)->borrow();
     QList<TableColumn> columns;
     QStringList names;
     if (store) {

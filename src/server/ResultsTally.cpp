@@ -4,6 +4,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "server/StorePool.h"
 #include "server/StoreThread.h"
 
 #include <QHash>
@@ -69,7 +70,7 @@ struct ResultsTally::Shared {
 
     bool read(const QString& name, QSet<QString> fields)
     {
-        auto store = openAnswersStore(location);
+        auto store = StorePool::shared(location)->borrow();
         if (!store)
             return false;
         const auto columns = storedColumns(**store, name, fields);

@@ -3,6 +3,7 @@
 #include "server/StoreHealth.h"
 
 #include "database/AnswersStore.h"
+#include "server/StorePool.h"
 #include "server/StoreThread.h"
 
 #include <condition_variable>
@@ -56,14 +57,16 @@ struct StoreHealth::State {
     Result<void> probeOnce()
     {
         if (!store) {
-            auto opened = openAnswersStore(location);
+            auto opened = StorePool::shared(location)->borrow();
             if (!opened)
                 return opened.error();
             store = std::move(*opened);
         }
         Result<void> writable = store->checkWritable();
-        if (!writable)
-            store.reset(); // opened anew next time: the file may have been replaced
+        if (!writable) {
+            StorePool::discard(store);
+            store.reset();
+        } // opened anew next time: the file may have been replaced
         return writable;
     }
 };
