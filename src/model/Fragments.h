@@ -61,8 +61,20 @@ FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const 
 FormMethod lineRuleMethod();
 FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale);
 
+/// A question's fragment made again from its record's own fields (question,
+/// sizes, default, options, scale) with `settings`: the kind's fragment, with
+/// the mark and the `required` attribute of a required answer and the input
+/// of a typed answer. A check box of a group (a question text) carries
+/// neither: the page writer's fieldset says it for the group. Conditions are
+/// the page writer's too. Other kinds: the stored fragment.
+QString questionFragment(const FormMethod& record, const QuestionSettings& settings);
+
+/// What follows the text of a question that must be answered.
+QString requiredMark();
+
 /// The question's record with `settings` as its question key lines (replacing
-/// those it held). A record given the default settings is the record as before.
+/// those it held) and its fragment saying them. A record given the default
+/// settings is the record as before.
 FormMethod withQuestionSettings(FormMethod record, const QuestionSettings& settings);
 
 } // namespace quenlow
