@@ -8,6 +8,7 @@
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 #include "model/QuestionNames.h"
+#include "model/QuestionSettings.h"
 
 namespace quenlow {
 
@@ -142,9 +143,20 @@ void recordRename(FormSession& session, FormMethod& renamed, const QString& oldI
         renamed.formerNames.removeFirst();
     for (int i = 0; i < session.collection.count(); ++i) {
         FormMethod other = session.collection.atPosition(i);
-        if (other.userInstruction == oldInstruction || other.formerNames.isEmpty())
+        if (other.userInstruction == oldInstruction)
             continue;
-        if (other.formerNames.removeIf(sameField(oldField)) > 0)
+        bool changed = other.formerNames.removeIf(sameField(oldField)) > 0;
+        // A question asked only after this one's answer keeps asking after it:
+        // under the old name it would wait for a field the page no longer has.
+        if (!other.settings.isEmpty()) {
+            QuestionSettings settings = questionSettingsOf(other);
+            if (!settings.condition.always() && settings.condition.question == oldInstruction) {
+                settings.condition.question = renamed.userInstruction;
+                setQuestionSettings(other, settings);
+                changed = true;
+            }
+        }
+        if (changed)
             session.collection.replace(i, other);
     }
 }
