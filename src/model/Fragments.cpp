@@ -149,10 +149,10 @@ QString scaleHtml(const QString& question, const ScaleQuestion& scale, bool requ
     const QStringList values = scaleValues(scale);
     for (const QString& value : values) {
         html += QStringLiteral("<label style='display:inline-flex;flex-direction:column;align-items:center;"
-                               "min-width:44px;min-height:44px;padding:2px 0;cursor:pointer'>"
-                               "<input style='width:24px;height:24px;margin:4px' name='")
+                               "min-width:44px;min-height:44px;padding:2px 0;cursor:pointer'><input name='")
             + name + QStringLiteral("' type='radio' value='") + value + QStringLiteral("'")
-            + requiredAttribute(required && &value == &values.constFirst()) + QStringLiteral(">") + value
+            + requiredAttribute(required && &value == &values.constFirst())
+            + QStringLiteral(" style='width:24px;height:24px;margin:4px'>") + value
             + QStringLiteral("</label>");
     }
     if (!scale.highLabel.isEmpty())

@@ -20,10 +20,11 @@ QuestionSettings required()
     return s;
 }
 
-QuestionSettings typed(AnswerKind kind, const QString& minimum = {}, const QString& maximum = {})
+QuestionSettings typed(
+    AnswerKind kind, const QString& minimum = {}, const QString& maximum = {}, bool required = false)
 {
     QuestionSettings s;
-    s.rules = { false, kind, minimum, maximum };
+    s.rules = { required, kind, minimum, maximum };
     return s;
 }
 
@@ -72,19 +73,17 @@ private slots:
             QuestionSettings settings;
             QStringList says; // in the fragment, in this order
         } cases[] = {
-            { age, typed(AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120")),
-                { QStringLiteral(
-                    "<P>Age <input name='Age' size='3' maxlength='3' type='number' inputmode='numeric' "
-                    "step='1' min='0' max='120' value =''>") } },
+            { age, typed(AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120"), true),
+                { QStringLiteral("<P>Age") + kMark
+                    + QStringLiteral(
+                        " <input name='Age' size='3' maxlength='3' type='number' "
+                        "inputmode='numeric' step='1' min='0' max='120' value ='' required>") } },
             { age, typed(AnswerKind::Number, {}, QStringLiteral("2,5")),
                 { QStringLiteral("type='number' inputmode='decimal' step='any' max='2.5' value =''>") } },
             { age, typed(AnswerKind::Date, QStringLiteral("24.12.2026")),
                 { QStringLiteral("type='date' min='2026-12-24' value =''>") } },
             { age, typed(AnswerKind::Email), { QStringLiteral("type='email' value =''>") } },
             { age, typed(AnswerKind::Phone), { QStringLiteral("type='tel' inputmode='tel' value =''>") } },
-            { age, required(),
-                { QStringLiteral("<P>Age") + kMark + QStringLiteral(" <input"),
-                    QStringLiteral("'' required>") } },
             { notes, required(),
                 { QStringLiteral("Notes") + kMark + QStringLiteral("<P> <textarea"),
                     QStringLiteral("rows='4' required></textarea>") } },
@@ -101,8 +100,9 @@ private slots:
                     + QStringLiteral(" <select name='Menu' size=1 required>") } },
             { mood, required(),
                 { QStringLiteral("<P>Mood") + kMark, QStringLiteral(">Low</span>"),
-                    QStringLiteral("name='Mood' type='radio' value='0' required>0</label>"),
-                    QStringLiteral("value='1'>1</label>"), QStringLiteral("value='2'>2</label></span>") } },
+                    QStringLiteral("name='Mood' type='radio' value='0' required style="),
+                    QStringLiteral(">0</label>"), QStringLiteral("value='1' style="),
+                    QStringLiteral(">2</label></span>") } },
         };
         for (const auto& c : cases) {
             const FormMethod set = withQuestionSettings(c.record, c.settings);
@@ -111,8 +111,14 @@ private slots:
                 at = set.htmlCode.indexOf(part, at);
                 QVERIFY2(at >= 0, qPrintable(part + QStringLiteral("\nnot in\n") + set.htmlCode));
             }
-            // Made again from the record: twice is once, and the defaults give today's fragment back.
+            // Made again from the record: twice is once, other settings replace these, and the
+            // defaults give today's fragment back.
             QCOMPARE(withQuestionSettings(set, c.settings), set);
+            QCOMPARE(withQuestionSettings(
+                         withQuestionSettings(c.record,
+                             askedIf(QStringLiteral("X"), {}, typed(AnswerKind::Email, {}, {}, true))),
+                         c.settings),
+                set);
             QCOMPARE(withQuestionSettings(set, {}), c.record);
             QCOMPARE(withQuestionSettings(c.record, {}), c.record);
         }
