@@ -81,6 +81,23 @@ Outcome removeColumn(const AnswerTable& table, const QString& question, bool ans
     return {};
 }
 
+// A question asked only after an answer to `question`, which the form no
+// longer has, could never be asked again: it is asked always.
+void askAlwaysWhatWasAskedAfter(FormSession& session, const QString& question)
+{
+    for (int i = 0; i < session.collection.count(); ++i) {
+        FormMethod other = session.collection.atPosition(i);
+        if (other.settings.isEmpty())
+            continue;
+        QuestionSettings settings = questionSettingsOf(other);
+        if (settings.condition.always() || settings.condition.question != question)
+            continue;
+        settings.condition = {};
+        setQuestionSettings(other, settings);
+        session.collection.replace(i, other);
+    }
+}
+
 } // namespace
 
 Outcome InsertMethod(FormSession& session, const FormMethod& method)
@@ -279,7 +296,10 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
             return removed;
         }
     }
+    const QString removed = m.userInstruction;
     session.collection.removeAt(i);
+    if (isQuestionKind(type))
+        askAlwaysWhatWasAskedAfter(session, removed);
     Outcome outcome = SaveCollectionFile(session);
     if (!outcome)
         return outcome;

@@ -131,7 +131,7 @@ private slots:
     }
 
     // The page follows the records as they are edited, moved and removed; a
-    // condition follows the question it names through a rename.
+    // condition follows the question it names through a rename, and goes with it.
     void questionsWithRulesThroughEdits()
     {
         TestProgramFolder& folder = *m_folder;
@@ -144,6 +144,12 @@ private slots:
         drinks.condition = { QStringLiteral("Thirsty"), QStringLiteral("Yes") };
         for (const QString& box : { QStringLiteral("Tea"), QStringLiteral("Milk"), QStringLiteral("Sugar") })
             QVERIFY(InsertMethod(session, withQuestionSettings(checkBoxMethod(box, true, false), drinks)));
+        QuestionSettings ifTea;
+        ifTea.condition = { QStringLiteral("Tea"), QStringLiteral("Checked") };
+        QVERIFY(InsertMethod(session,
+            withQuestionSettings(
+                textFieldMethod(QStringLiteral("Which tea?"), QStringLiteral("9"), QStringLiteral("9"), {}),
+                ifTea)));
         QuestionSettings required;
         required.rules.required = true;
         QVERIFY(UpdateMethod(session,
@@ -164,6 +170,8 @@ private slots:
             lines.at(2).constData());
         QVERIFY(lines.at(3).contains("'Sugar'") && lines.at(3).endsWith("</fieldset></div>\r"));
         QCOMPARE(page.count("<fieldset>"), 1);
+        // Asked only after a question that is gone, it would never be asked again: it is asked always.
+        QVERIFY(lines.at(4).startsWith("<P><input type=hidden name='Which tea? Type'"));
         FormSession reopened(folder.path());
         QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
         QVERIFY(WriteFormPage(reopened, reopened.htmlName()));
