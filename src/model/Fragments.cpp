@@ -62,104 +62,6 @@ QString typedInput(const AnswerRules& rules)
     return attributes;
 }
 
-QString textFieldHtml(const QString& question, const QString& boxSize, const QString& maxChars,
-    const QString& defaultText, const AnswerRules& rules)
-{
-    const QString name = fieldNameAttribute(question);
-    return QStringLiteral("<P>") + typeField(name, ElementKind::TextField) + QStringLiteral("<P>") + question
-        + markIfRequired(rules.required) + QStringLiteral(" <input name='") + name
-        + QStringLiteral("' size='") + escapeAttribute(boxSize) + QStringLiteral("' maxlength='")
-        + escapeAttribute(maxChars) + QStringLiteral("' type=") + typedInput(rules)
-        + QStringLiteral(" value ='") + escapeAttribute(defaultText) + QStringLiteral("'")
-        + requiredAttribute(rules.required) + QStringLiteral(">");
-}
-
-QString textAreaHtml(const QString& question, const QString& rows, const QString& width,
-    const QString& defaultText, bool required)
-{
-    const QString name = fieldNameAttribute(question);
-    return QStringLiteral("<P>") + typeField(name, ElementKind::TextArea) + QStringLiteral("<P>") + question
-        + markIfRequired(required) + QStringLiteral("<P> <textarea name='") + name
-        + QStringLiteral("' cols='") + escapeAttribute(width) + QStringLiteral("' rows='")
-        + escapeAttribute(rows) + QStringLiteral("'") + requiredAttribute(required) + QStringLiteral(">")
-        + defaultText + QStringLiteral("</textarea>");
-}
-
-QString checkBoxHtml(const QString& title, bool newLine, bool selected, bool required)
-{
-    const QString name = fieldNameAttribute(title);
-    QString html = typeField(name, ElementKind::CheckBox);
-    if (newLine)
-        html += QStringLiteral("<P>");
-    html += QStringLiteral("<input name='") + name + QStringLiteral("' type='checkbox'");
-    if (selected)
-        html += QStringLiteral(" checked");
-    html += requiredAttribute(required) + QStringLiteral(">") + title + markIfRequired(required);
-    return html;
-}
-
-QString radioButtonsHtml(
-    const QString& question, const QStringList& options, const QString& defaultOption, bool required)
-{
-    const QString name = fieldNameAttribute(question);
-    QString html = typeField(name, ElementKind::RadioButtons) + QStringLiteral("<P>") + question
-        + markIfRequired(required);
-    for (const QString& option : options) {
-        html += QStringLiteral("<BR><input name='") + name + QStringLiteral("' type='radio' value='")
-            + escapeAttribute(option) + QStringLiteral("'");
-        // One radio button carrying it makes the whole group required.
-        if (&option == &options.constFirst())
-            html += requiredAttribute(required);
-        html += option == defaultOption ? QStringLiteral(" checked>") : QStringLiteral(">");
-        html += option;
-    }
-    return html;
-}
-
-QString pullDownMenuHtml(const QString& question, const QString& height, const QStringList& options,
-    const QString& defaultOption, bool required)
-{
-    const QString name = fieldNameAttribute(question);
-    QString html = QStringLiteral("<P>") + typeField(name, ElementKind::PullDownMenu) + QStringLiteral("<P>")
-        + question + markIfRequired(required);
-    // A list box taller than one entry stands under the question.
-    if (menuHeight(height).value_or(0) > 1)
-        html += QStringLiteral("<P>");
-    html += QStringLiteral(" <select name='") + name + QStringLiteral("' size=") + escapeAttribute(height)
-        + requiredAttribute(required) + QStringLiteral(">");
-    for (const QString& option : options) {
-        html += QStringLiteral("<option");
-        html += option == defaultOption ? QStringLiteral(" selected>") : QStringLiteral(">");
-        html += option;
-    }
-    html += QStringLiteral("</select>");
-    return html;
-}
-
-// Each number stands over its own button in a box a finger can hit (44 px);
-// the row wraps on a narrow screen, the labels keeping to its ends.
-QString scaleHtml(const QString& question, const ScaleQuestion& scale, bool required)
-{
-    const QString name = fieldNameAttribute(question);
-    QString html = QStringLiteral("<P>") + typeField(name, ElementKind::Scale) + QStringLiteral("<P>")
-        + question + markIfRequired(required)
-        + QStringLiteral("<BR><span style='display:inline-flex;flex-wrap:wrap;align-items:center;gap:4px'>");
-    if (!scale.lowLabel.isEmpty())
-        html += QStringLiteral("<span style='padding:0 6px'>") + scale.lowLabel + QStringLiteral("</span>");
-    const QStringList values = scaleValues(scale);
-    for (const QString& value : values) {
-        html += QStringLiteral("<label style='display:inline-flex;flex-direction:column;align-items:center;"
-                               "min-width:44px;min-height:44px;padding:2px 0;cursor:pointer'><input name='")
-            + name + QStringLiteral("' type='radio' value='") + value + QStringLiteral("'")
-            + requiredAttribute(required && &value == &values.constFirst())
-            + QStringLiteral(" style='width:24px;height:24px;margin:4px'>") + value
-            + QStringLiteral("</label>");
-    }
-    if (!scale.highLabel.isEmpty())
-        html += QStringLiteral("<span style='padding:0 6px'>") + scale.highLabel + QStringLiteral("</span>");
-    return html + QStringLiteral("</span>");
-}
-
 // Whether a check box's fragment puts it on a line of its own: a paragraph
 // mark before the box itself.
 bool boxOnNewLine(const QString& htmlCode)
@@ -186,16 +88,27 @@ QString fieldNameAttribute(const QString& question)
     return escapeAttribute(columnNameFor(question));
 }
 
-QString textFieldFragment(
-    const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText)
+QString textFieldFragment(const QString& question, const QString& boxSize, const QString& maxChars,
+    const QString& defaultText, const AnswerRules& rules)
 {
-    return textFieldHtml(question, boxSize, maxChars, defaultText, {});
+    const QString name = fieldNameAttribute(question);
+    return QStringLiteral("<P>") + typeField(name, ElementKind::TextField) + QStringLiteral("<P>") + question
+        + markIfRequired(rules.required) + QStringLiteral(" <input name='") + name
+        + QStringLiteral("' size='") + escapeAttribute(boxSize) + QStringLiteral("' maxlength='")
+        + escapeAttribute(maxChars) + QStringLiteral("' type=") + typedInput(rules)
+        + QStringLiteral(" value ='") + escapeAttribute(defaultText) + QStringLiteral("'")
+        + requiredAttribute(rules.required) + QStringLiteral(">");
 }
 
-QString textAreaFragment(
-    const QString& question, const QString& rows, const QString& width, const QString& defaultText)
+QString textAreaFragment(const QString& question, const QString& rows, const QString& width,
+    const QString& defaultText, bool required)
 {
-    return textAreaHtml(question, rows, width, defaultText, false);
+    const QString name = fieldNameAttribute(question);
+    return QStringLiteral("<P>") + typeField(name, ElementKind::TextArea) + QStringLiteral("<P>") + question
+        + markIfRequired(required) + QStringLiteral("<P> <textarea name='") + name
+        + QStringLiteral("' cols='") + escapeAttribute(width) + QStringLiteral("' rows='")
+        + escapeAttribute(rows) + QStringLiteral("'") + requiredAttribute(required) + QStringLiteral(">")
+        + defaultText + QStringLiteral("</textarea>");
 }
 
 QString plainTextFragment(const QString& text)
@@ -203,21 +116,55 @@ QString plainTextFragment(const QString& text)
     return QStringLiteral("<P>") + text;
 }
 
-QString checkBoxFragment(const QString& title, bool newLine, bool selected)
+QString checkBoxFragment(const QString& title, bool newLine, bool selected, bool required)
 {
-    return checkBoxHtml(title, newLine, selected, false);
+    const QString name = fieldNameAttribute(title);
+    QString html = typeField(name, ElementKind::CheckBox);
+    if (newLine)
+        html += QStringLiteral("<P>");
+    html += QStringLiteral("<input name='") + name + QStringLiteral("' type='checkbox'");
+    if (selected)
+        html += QStringLiteral(" checked");
+    html += requiredAttribute(required) + QStringLiteral(">") + title + markIfRequired(required);
+    return html;
 }
 
 QString radioButtonsFragment(
-    const QString& question, const QStringList& options, const QString& defaultOption)
+    const QString& question, const QStringList& options, const QString& defaultOption, bool required)
 {
-    return radioButtonsHtml(question, options, defaultOption, false);
+    const QString name = fieldNameAttribute(question);
+    QString html = typeField(name, ElementKind::RadioButtons) + QStringLiteral("<P>") + question
+        + markIfRequired(required);
+    for (const QString& option : options) {
+        html += QStringLiteral("<BR><input name='") + name + QStringLiteral("' type='radio' value='")
+            + escapeAttribute(option) + QStringLiteral("'");
+        // One radio button carrying it makes the whole group required.
+        if (&option == &options.constFirst())
+            html += requiredAttribute(required);
+        html += option == defaultOption ? QStringLiteral(" checked>") : QStringLiteral(">");
+        html += option;
+    }
+    return html;
 }
 
-QString pullDownMenuFragment(
-    const QString& question, const QString& height, const QStringList& options, const QString& defaultOption)
+QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
+    const QString& defaultOption, bool required)
 {
-    return pullDownMenuHtml(question, height, options, defaultOption, false);
+    const QString name = fieldNameAttribute(question);
+    QString html = QStringLiteral("<P>") + typeField(name, ElementKind::PullDownMenu) + QStringLiteral("<P>")
+        + question + markIfRequired(required);
+    // A list box taller than one entry stands under the question.
+    if (menuHeight(height).value_or(0) > 1)
+        html += QStringLiteral("<P>");
+    html += QStringLiteral(" <select name='") + name + QStringLiteral("' size=") + escapeAttribute(height)
+        + requiredAttribute(required) + QStringLiteral(">");
+    for (const QString& option : options) {
+        html += QStringLiteral("<option");
+        html += option == defaultOption ? QStringLiteral(" selected>") : QStringLiteral(">");
+        html += option;
+    }
+    html += QStringLiteral("</select>");
+    return html;
 }
 
 QString submitButtonFragment(const QString& submitTitle, bool withReset, const QString& resetTitle)
@@ -232,9 +179,28 @@ QString submitButtonFragment(const QString& submitTitle, bool withReset, const Q
     return html;
 }
 
-QString scaleFragment(const QString& question, const ScaleQuestion& scale)
+// Each number stands over its own button in a box a finger can hit (44 px);
+// the row wraps on a narrow screen, the labels keeping to its ends.
+QString scaleFragment(const QString& question, const ScaleQuestion& scale, bool required)
 {
-    return scaleHtml(question, scale, false);
+    const QString name = fieldNameAttribute(question);
+    QString html = QStringLiteral("<P>") + typeField(name, ElementKind::Scale) + QStringLiteral("<P>")
+        + question + markIfRequired(required)
+        + QStringLiteral("<BR><span style='display:inline-flex;flex-wrap:wrap;align-items:center;gap:4px'>");
+    if (!scale.lowLabel.isEmpty())
+        html += QStringLiteral("<span style='padding:0 6px'>") + scale.lowLabel + QStringLiteral("</span>");
+    const QStringList values = scaleValues(scale);
+    for (const QString& value : values) {
+        html += QStringLiteral("<label style='display:inline-flex;flex-direction:column;align-items:center;"
+                               "min-width:44px;min-height:44px;padding:2px 0;cursor:pointer'><input name='")
+            + name + QStringLiteral("' type='radio' value='") + value + QStringLiteral("'")
+            + requiredAttribute(required && &value == &values.constFirst())
+            + QStringLiteral(" style='width:24px;height:24px;margin:4px'>") + value
+            + QStringLiteral("</label>");
+    }
+    if (!scale.highLabel.isEmpty())
+        html += QStringLiteral("<span style='padding:0 6px'>") + scale.highLabel + QStringLiteral("</span>");
+    return html + QStringLiteral("</span>");
 }
 
 QString noDefaultOption()
@@ -342,21 +308,21 @@ QString questionFragment(const FormMethod& record, const QuestionSettings& setti
     const QString& question = record.userInstruction;
     switch (*kind) {
     case ElementKind::TextField:
-        return textFieldHtml(question, record.attribute4, record.attribute5, record.attribute6, rules);
+        return textFieldFragment(question, record.attribute4, record.attribute5, record.attribute6, rules);
     case ElementKind::TextArea:
-        return textAreaHtml(
+        return textAreaFragment(
             question, record.attribute4, record.attribute5, record.attribute6, rules.required);
     case ElementKind::CheckBox:
         // A box of a group says nothing itself: the group's fieldset does.
-        return checkBoxHtml(question, boxOnNewLine(record.htmlCode), wholeNumber(record.attribute4) != 0,
+        return checkBoxFragment(question, boxOnNewLine(record.htmlCode), wholeNumber(record.attribute4) != 0,
             rules.required && settings.questionText.isEmpty());
     case ElementKind::RadioButtons:
-        return radioButtonsHtml(question, record.attribute6List, record.attribute5, rules.required);
+        return radioButtonsFragment(question, record.attribute6List, record.attribute5, rules.required);
     case ElementKind::PullDownMenu:
-        return pullDownMenuHtml(
+        return pullDownMenuFragment(
             question, record.attribute4, record.attribute6List, record.attribute5, rules.required);
     case ElementKind::Scale:
-        return scaleHtml(question, scaleOf(record), rules.required);
+        return scaleFragment(question, scaleOf(record), rules.required);
     case ElementKind::Header:
     case ElementKind::PlainText:
     case ElementKind::SubmitButton:

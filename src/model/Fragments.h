@@ -22,21 +22,23 @@ namespace quenlow {
 /// (at most 64 characters), escaped for the attribute.
 QString fieldNameAttribute(const QString& question);
 
-QString textFieldFragment(
-    const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText);
-QString textAreaFragment(
-    const QString& question, const QString& rows, const QString& width, const QString& defaultText);
+// `required` and `rules` say what the question asks of its answer (see
+// questionFragment); by default, nothing.
+QString textFieldFragment(const QString& question, const QString& boxSize, const QString& maxChars,
+    const QString& defaultText, const AnswerRules& rules = {});
+QString textAreaFragment(const QString& question, const QString& rows, const QString& width,
+    const QString& defaultText, bool required = false);
 QString plainTextFragment(const QString& text);
-QString checkBoxFragment(const QString& title, bool newLine, bool selected);
+QString checkBoxFragment(const QString& title, bool newLine, bool selected, bool required = false);
 QString radioButtonsFragment(
-    const QString& question, const QStringList& options, const QString& defaultOption);
+    const QString& question, const QStringList& options, const QString& defaultOption, bool required = false);
 /// `height` is the checked number of entries to display (see menuHeight).
-QString pullDownMenuFragment(
-    const QString& question, const QString& height, const QStringList& options, const QString& defaultOption);
+QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
+    const QString& defaultOption, bool required = false);
 QString submitButtonFragment(const QString& submitTitle, bool withReset, const QString& resetTitle);
 /// A row of numbered options from the scale's low end to its high end, the
-/// labels at the ends.
-QString scaleFragment(const QString& question, const ScaleQuestion& scale);
+/// labels at the ends, each option a box large enough to tap.
+QString scaleFragment(const QString& question, const ScaleQuestion& scale, bool required = false);
 
 /// The default option marker: no option is preselected.
 QString noDefaultOption();
