@@ -5,6 +5,7 @@
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
+#include "model/Fragments.h"
 #include "model/PageWriter.h"
 #include "support/FileSizeLimit.h"
 #include "support/FormFixture.h"
@@ -29,6 +30,25 @@ void buildSmallForm(FormSession& session)
     createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
     QVERIFY(InsertMethod(session, textField(QStringLiteral("Your name"))));
     QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Submit Form"))));
+}
+
+QString pageOf(const QList<FormMethod>& records)
+{
+    MethodCollection c;
+    for (const FormMethod& m : records)
+        c.append(m);
+    return buildFormPage(c);
+}
+
+const QString kMark = QStringLiteral(" <span class='required' title='An answer is required'>*</span>");
+
+QuestionSettings asking(bool required, AnswerKind kind = AnswerKind::AnyText, const QString& low = {},
+    const QString& high = {}, const QString& groupText = {})
+{
+    QuestionSettings s;
+    s.rules = { required, kind, low, high };
+    s.questionText = groupText;
+    return s;
 }
 
 } // namespace
@@ -295,6 +315,106 @@ private slots:
         QVERIFY(readBytes(folder.collection(QStringLiteral("stale"))).isEmpty());
         QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).isEmpty());
         QVERIFY(!readBytes(folder.html(QStringLiteral("survey.html"))).isEmpty());
+    }
+
+    // Each kind's fragment says its settings, made again from the record's own fields.
+    void fragmentsSayTheSettings()
+    {
+        const QStringList colours { QStringLiteral("Red"), QStringLiteral("Blue") };
+        const FormMethod age
+            = textFieldMethod(QStringLiteral("Age"), QStringLiteral("3"), QStringLiteral("3"), {});
+        const FormMethod box = checkBoxMethod(QStringLiteral("I agree"), false, true);
+        const FormMethod mood = scaleMethod(QStringLiteral("Mood"), { 0, 2, QStringLiteral("Low"), {} });
+        const struct {
+            FormMethod record;
+            QuestionSettings settings;
+            QString says;
+        } cases[] = {
+            { age, asking(true, AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120")),
+                QStringLiteral("<P>Age") + kMark
+                    + QStringLiteral(
+                        " <input name='Age' size='3' maxlength='3' type='number' inputmode='numeric' "
+                        "step='1' min='0' max='120' value ='' required>") },
+            { age, asking(false, AnswerKind::Number, {}, QStringLiteral("2,5")),
+                QStringLiteral("type='number' inputmode='decimal' step='any' max='2.5' value =''>") },
+            { age, asking(false, AnswerKind::Date, QStringLiteral("24.12.2026")),
+                QStringLiteral("<P>Age <input name='Age' size='3' maxlength='3' type='date' min='2026-12-24' "
+                               "value =''>") },
+            { age, asking(false, AnswerKind::Email), QStringLiteral("type='email' value =''>") },
+            { age, asking(false, AnswerKind::Phone),
+                QStringLiteral("type='tel' inputmode='tel' value =''>") },
+            { textAreaMethod(QStringLiteral("Notes"), QStringLiteral("4"), QStringLiteral("40"), {}),
+                asking(true),
+                QStringLiteral("<P>Notes") + kMark
+                    + QStringLiteral("<P> <textarea name='Notes' cols='40' rows='4' required></textarea>") },
+            { box, asking(true),
+                QStringLiteral("<input name='I agree' type='checkbox' checked required>I agree") + kMark },
+            { radioButtonsMethod(QStringLiteral("Colour"), colours, QStringLiteral("Blue")), asking(true),
+                QStringLiteral("Colour") + kMark
+                    + QStringLiteral(
+                        "<BR><input name='Colour' type='radio' value='Red' "
+                        "required>Red<BR><input name='Colour' type='radio' value='Blue' checked>Blue") },
+            { pullDownMenuMethod(QStringLiteral("Menu"), QStringLiteral("1"), colours, noDefaultOption()),
+                asking(true),
+                QStringLiteral("Menu") + kMark
+                    + QStringLiteral(" <select name='Menu' size=1 required><option>Red") },
+            { mood, asking(true), QStringLiteral("<P>Mood") + kMark + QStringLiteral("<BR>") },
+            { mood, asking(true),
+                QStringLiteral("<input name='Mood' type='radio' value='0' required style=") },
+        };
+        const QuestionSettings other = asking(true, AnswerKind::Phone, {}, {}, QStringLiteral("X"));
+        for (const auto& c : cases) {
+            const FormMethod set = withQuestionSettings(c.record, c.settings);
+            QVERIFY2(set.htmlCode.contains(c.says), qPrintable(set.htmlCode));
+            // Twice is once, other settings give way, the defaults give today's record back.
+            QCOMPARE(withQuestionSettings(set, c.settings), set);
+            QCOMPARE(withQuestionSettings(withQuestionSettings(c.record, other), c.settings), set);
+            QCOMPARE(withQuestionSettings(set, {}), c.record);
+        }
+        // A box of a group says nothing itself; a question without settings keeps a fragment written
+        // otherwise.
+        QCOMPARE(withQuestionSettings(box, other).htmlCode, box.htmlCode);
+        FormMethod older = age;
+        older.htmlCode = QStringLiteral("<p>Age <INPUT NAME=Age>");
+        QCOMPARE(withQuestionSettings(older, {}), older);
+    }
+
+    void groupsAndConditionsOnThePage()
+    {
+        QuestionSettings drinks = asking(true, AnswerKind::AnyText, {}, {}, QStringLiteral("Drinks?"));
+        drinks.condition = { QStringLiteral("Thirsty'<x>"), QStringLiteral("Yes & more") };
+        const FormMethod coffee = checkBoxMethod(QStringLiteral("Coffee"), true, false);
+        const FormMethod tea
+            = withQuestionSettings(checkBoxMethod(QStringLiteral("Tea"), true, false), drinks);
+        const FormMethod milk
+            = withQuestionSettings(checkBoxMethod(QStringLiteral("Milk"), false, false), drinks);
+        QuestionSettings ifCoffee;
+        ifCoffee.condition = { QStringLiteral("Coffee"), QStringLiteral("Checked") };
+        const FormMethod age = withQuestionSettings(
+            textFieldMethod(QStringLiteral("Age"), QStringLiteral("3"), QStringLiteral("3"), {}), ifCoffee);
+        const QString open
+            = QStringLiteral("<div data-ask-if='Thirsty&#39;&lt;x&gt;' data-ask-if-answer='Yes &amp; "
+                             "more'><fieldset><legend>Drinks?")
+            + kMark + QStringLiteral("</legend>");
+        const QString close = QStringLiteral("</fieldset></div>\r\n");
+        const QString end = QStringLiteral("<P></FORM></HTML>\r\n");
+        QCOMPARE(pageOf({ coffee, tea, milk, age }),
+            coffee.htmlCode + QStringLiteral("\r\n") + open + tea.htmlCode + QStringLiteral("\r\n")
+                + milk.htmlCode + close
+                + QStringLiteral("<div data-ask-if='Coffee' data-ask-if-answer='Checked'>") + age.htmlCode
+                + QStringLiteral("</div>\r\n") + end);
+        // A box moved between two of its group splits it: the page follows the records in order.
+        QCOMPARE(pageOf({ tea, coffee, milk }),
+            open + tea.htmlCode + close + coffee.htmlCode + QStringLiteral("\r\n") + open + milk.htmlCode
+                + close + end);
+        // A form without settings is written as it always was.
+        QCOMPARE(pageOf({ checkBoxMethod(QStringLiteral("Tea"), true, true),
+                     textFieldMethod(QStringLiteral("Age"), QStringLiteral("3"), QStringLiteral("3"), {}) }),
+            QStringLiteral(
+                "<input type=hidden name='Tea Type' value='Check Box'><P><input name='Tea' "
+                "type='checkbox' checked>Tea\r\n<P><input type=hidden name='Age Type' value='Text "
+                "Field'><P>Age <input name='Age' size='3' maxlength='3' type='text' value =''>\r\n")
+                + end);
     }
 };
 
