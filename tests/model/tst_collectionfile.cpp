@@ -16,6 +16,7 @@
 
 using namespace quenlow;
 using namespace quenlow::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -35,20 +36,8 @@ void buildSmallForm(FormSession& session)
 QString pageOf(const QList<FormMethod>& records)
 {
     MethodCollection c;
-    for (const FormMethod& m : records)
-        c.append(m);
+    c.setMethods(records);
     return buildFormPage(c);
-}
-
-const QString kMark = QStringLiteral(" <span class='required' title='An answer is required'>*</span>");
-
-QuestionSettings asking(bool required, AnswerKind kind = AnswerKind::AnyText, const QString& low = {},
-    const QString& high = {}, const QString& groupText = {})
-{
-    QuestionSettings s;
-    s.rules = { required, kind, low, high };
-    s.questionText = groupText;
-    return s;
 }
 
 } // namespace
@@ -320,49 +309,39 @@ private slots:
     // Each kind's fragment says its settings, made again from the record's own fields.
     void fragmentsSayTheSettings()
     {
-        const QStringList colours { QStringLiteral("Red"), QStringLiteral("Blue") };
-        const FormMethod age
-            = textFieldMethod(QStringLiteral("Age"), QStringLiteral("3"), QStringLiteral("3"), {});
-        const FormMethod box = checkBoxMethod(QStringLiteral("I agree"), false, true);
-        const FormMethod mood = scaleMethod(QStringLiteral("Mood"), { 0, 2, QStringLiteral("Low"), {} });
+        const QString mark = u" <span class='required' title='An answer is required'>*</span>"_s;
+        const QStringList colours { u"Red"_s, u"Blue"_s };
+        const FormMethod age = textFieldMethod(u"Age"_s, u"3"_s, u"3"_s, {});
+        const FormMethod box = checkBoxMethod(u"I agree"_s, false, true);
+        const FormMethod mood = scaleMethod(u"Mood"_s, { 0, 2, u"Low"_s, {} });
+        const QuestionSettings required { { true }, {}, {} };
         const struct {
             FormMethod record;
             QuestionSettings settings;
             QString says;
         } cases[] = {
-            { age, asking(true, AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120")),
-                QStringLiteral("<P>Age") + kMark
-                    + QStringLiteral(
-                        " <input name='Age' size='3' maxlength='3' type='number' inputmode='numeric' "
-                        "step='1' min='0' max='120' value ='' required>") },
-            { age, asking(false, AnswerKind::Number, {}, QStringLiteral("2,5")),
-                QStringLiteral("type='number' inputmode='decimal' step='any' max='2.5' value =''>") },
-            { age, asking(false, AnswerKind::Date, QStringLiteral("24.12.2026")),
-                QStringLiteral("<P>Age <input name='Age' size='3' maxlength='3' type='date' min='2026-12-24' "
-                               "value =''>") },
-            { age, asking(false, AnswerKind::Email), QStringLiteral("type='email' value =''>") },
-            { age, asking(false, AnswerKind::Phone),
-                QStringLiteral("type='tel' inputmode='tel' value =''>") },
-            { textAreaMethod(QStringLiteral("Notes"), QStringLiteral("4"), QStringLiteral("40"), {}),
-                asking(true),
-                QStringLiteral("<P>Notes") + kMark
-                    + QStringLiteral("<P> <textarea name='Notes' cols='40' rows='4' required></textarea>") },
-            { box, asking(true),
-                QStringLiteral("<input name='I agree' type='checkbox' checked required>I agree") + kMark },
-            { radioButtonsMethod(QStringLiteral("Colour"), colours, QStringLiteral("Blue")), asking(true),
-                QStringLiteral("Colour") + kMark
-                    + QStringLiteral(
-                        "<BR><input name='Colour' type='radio' value='Red' "
-                        "required>Red<BR><input name='Colour' type='radio' value='Blue' checked>Blue") },
-            { pullDownMenuMethod(QStringLiteral("Menu"), QStringLiteral("1"), colours, noDefaultOption()),
-                asking(true),
-                QStringLiteral("Menu") + kMark
-                    + QStringLiteral(" <select name='Menu' size=1 required><option>Red") },
-            { mood, asking(true), QStringLiteral("<P>Mood") + kMark + QStringLiteral("<BR>") },
-            { mood, asking(true),
-                QStringLiteral("<input name='Mood' type='radio' value='0' required style=") },
+            { age, { { true, AnswerKind::WholeNumber, u"0"_s, u"120"_s }, {}, {} },
+                u"<P>Age"_s + mark
+                    + u" <input name='Age' size='3' maxlength='3' type='number' inputmode='numeric' step='1' "
+                      "min='0' max='120' value ='' required>"_s },
+            { age, { { false, AnswerKind::Number, {}, u"2,5"_s }, {}, {} },
+                u"type='number' inputmode='decimal' step='any' max='2.5' value =''>"_s },
+            { age, { { false, AnswerKind::Date, u"24.12.2026"_s, {} }, {}, {} },
+                u"type='date' min='2026-12-24' value =''>"_s },
+            { age, { { false, AnswerKind::Email }, {}, {} }, u"type='email' value =''>"_s },
+            { age, { { false, AnswerKind::Phone }, {}, {} }, u"type='tel' inputmode='tel' value =''>"_s },
+            { textAreaMethod(u"Notes"_s, u"4"_s, u"40"_s, {}), required,
+                u"Notes"_s + mark + u"<P> <textarea name='Notes' cols='40' rows='4' required>"_s },
+            { box, required, u"type='checkbox' checked required>I agree"_s + mark },
+            { radioButtonsMethod(u"Colour"_s, colours, u"Blue"_s), required,
+                u"Colour"_s + mark
+                    + u"<BR><input name='Colour' type='radio' value='Red' required>Red<BR>"_s },
+            { pullDownMenuMethod(u"Menu"_s, u"1"_s, colours, noDefaultOption()), required,
+                u"Menu"_s + mark + u" <select name='Menu' size=1 required>"_s },
+            { mood, required, u"Mood"_s + mark + u"<BR>"_s },
+            { mood, required, u"<input name='Mood' type='radio' value='0' required style="_s },
         };
-        const QuestionSettings other = asking(true, AnswerKind::Phone, {}, {}, QStringLiteral("X"));
+        const QuestionSettings other { { true, AnswerKind::Phone }, { u"X"_s, u"Y"_s }, u"Group"_s };
         for (const auto& c : cases) {
             const FormMethod set = withQuestionSettings(c.record, c.settings);
             QVERIFY2(set.htmlCode.contains(c.says), qPrintable(set.htmlCode));
@@ -371,49 +350,40 @@ private slots:
             QCOMPARE(withQuestionSettings(withQuestionSettings(c.record, other), c.settings), set);
             QCOMPARE(withQuestionSettings(set, {}), c.record);
         }
-        // A box of a group says nothing itself; a question without settings keeps a fragment written
-        // otherwise.
+        // A box of a group says nothing itself; a record without settings keeps an older fragment.
         QCOMPARE(withQuestionSettings(box, other).htmlCode, box.htmlCode);
         FormMethod older = age;
-        older.htmlCode = QStringLiteral("<p>Age <INPUT NAME=Age>");
+        older.htmlCode = u"<p>Age <INPUT NAME=Age>"_s;
         QCOMPARE(withQuestionSettings(older, {}), older);
     }
 
     void groupsAndConditionsOnThePage()
     {
-        QuestionSettings drinks = asking(true, AnswerKind::AnyText, {}, {}, QStringLiteral("Drinks?"));
-        drinks.condition = { QStringLiteral("Thirsty'<x>"), QStringLiteral("Yes & more") };
-        const FormMethod coffee = checkBoxMethod(QStringLiteral("Coffee"), true, false);
-        const FormMethod tea
-            = withQuestionSettings(checkBoxMethod(QStringLiteral("Tea"), true, false), drinks);
-        const FormMethod milk
-            = withQuestionSettings(checkBoxMethod(QStringLiteral("Milk"), false, false), drinks);
-        QuestionSettings ifCoffee;
-        ifCoffee.condition = { QStringLiteral("Coffee"), QStringLiteral("Checked") };
+        const QuestionSettings drinks { { true }, { u"Thirsty'<x>"_s, u"Yes & more"_s }, u"Drinks?"_s };
+        const FormMethod coffee = checkBoxMethod(u"Coffee"_s, true, false);
+        const FormMethod tea = withQuestionSettings(checkBoxMethod(u"Tea"_s, true, false), drinks);
+        const FormMethod milk = withQuestionSettings(checkBoxMethod(u"Milk"_s, false, false), drinks);
         const FormMethod age = withQuestionSettings(
-            textFieldMethod(QStringLiteral("Age"), QStringLiteral("3"), QStringLiteral("3"), {}), ifCoffee);
+            textFieldMethod(u"Age"_s, u"3"_s, u"3"_s, {}), { {}, { u"Coffee"_s, u"Checked"_s }, {} });
         const QString open
-            = QStringLiteral("<div data-ask-if='Thirsty&#39;&lt;x&gt;' data-ask-if-answer='Yes &amp; "
-                             "more'><fieldset><legend>Drinks?")
-            + kMark + QStringLiteral("</legend>");
-        const QString close = QStringLiteral("</fieldset></div>\r\n");
-        const QString end = QStringLiteral("<P></FORM></HTML>\r\n");
+            = u"<div data-ask-if='Thirsty&#39;&lt;x&gt;' data-ask-if-answer='Yes &amp; more'>"
+              "<fieldset><legend>Drinks? <span class='required' title='An answer is required'>*"
+              "</span></legend>"_s;
+        const QString close = u"</fieldset></div>\r\n"_s;
+        const QString end = u"<P></FORM></HTML>\r\n"_s;
         QCOMPARE(pageOf({ coffee, tea, milk, age }),
-            coffee.htmlCode + QStringLiteral("\r\n") + open + tea.htmlCode + QStringLiteral("\r\n")
-                + milk.htmlCode + close
-                + QStringLiteral("<div data-ask-if='Coffee' data-ask-if-answer='Checked'>") + age.htmlCode
-                + QStringLiteral("</div>\r\n") + end);
+            coffee.htmlCode + u"\r\n"_s + open + tea.htmlCode + u"\r\n"_s + milk.htmlCode + close
+                + u"<div data-ask-if='Coffee' data-ask-if-answer='Checked'>"_s + age.htmlCode
+                + u"</div>\r\n"_s + end);
         // A box moved between two of its group splits it: the page follows the records in order.
         QCOMPARE(pageOf({ tea, coffee, milk }),
-            open + tea.htmlCode + close + coffee.htmlCode + QStringLiteral("\r\n") + open + milk.htmlCode
-                + close + end);
+            open + tea.htmlCode + close + coffee.htmlCode + u"\r\n"_s + open + milk.htmlCode + close + end);
         // A form without settings is written as it always was.
-        QCOMPARE(pageOf({ checkBoxMethod(QStringLiteral("Tea"), true, true),
-                     textFieldMethod(QStringLiteral("Age"), QStringLiteral("3"), QStringLiteral("3"), {}) }),
-            QStringLiteral(
-                "<input type=hidden name='Tea Type' value='Check Box'><P><input name='Tea' "
-                "type='checkbox' checked>Tea\r\n<P><input type=hidden name='Age Type' value='Text "
-                "Field'><P>Age <input name='Age' size='3' maxlength='3' type='text' value =''>\r\n")
+        QCOMPARE(
+            pageOf({ checkBoxMethod(u"Tea"_s, true, true), textFieldMethod(u"Age"_s, u"3"_s, u"3"_s, {}) }),
+            u"<input type=hidden name='Tea Type' value='Check Box'><P><input name='Tea' type='checkbox' "
+            "checked>Tea\r\n<P><input type=hidden name='Age Type' value='Text Field'><P>Age <input "
+            "name='Age' size='3' maxlength='3' type='text' value =''>\r\n"_s
                 + end);
     }
 };
