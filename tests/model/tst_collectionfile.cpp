@@ -333,6 +333,8 @@ private slots:
             { textAreaMethod(u"Notes"_s, u"4"_s, u"40"_s, {}), required,
                 u"Notes"_s + mark + u"<P> <textarea name='Notes' cols='40' rows='4' required>"_s },
             { box, required, u"type='checkbox' checked required>I agree"_s + mark },
+            { checkBoxMethod(u"Tea"_s, true, false), required,
+                u"'><P><input name='Tea' type='checkbox' required>"_s },
             { radioButtonsMethod(u"Colour"_s, colours, u"Blue"_s), required,
                 u"Colour"_s + mark
                     + u"<BR><input name='Colour' type='radio' value='Red' required>Red<BR>"_s },
