@@ -40,7 +40,7 @@ QString buildFormPage(const MethodCollection& collection)
         // the first box's settings are the group's.
         const QuestionSettings settings = questionSettingsOf(m);
         int last = first;
-        const QString group = groupTextOf(m);
+        const QString group = m.methodType == Kind::checkBox() ? settings.questionText : QString();
         while (!group.isEmpty() && last + 1 < count && groupTextOf(collection.atPosition(last + 1)) == group)
             ++last;
         QString open;
