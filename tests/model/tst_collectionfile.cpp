@@ -5,6 +5,7 @@
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
+#include "model/Fragments.h"
 #include "model/PageWriter.h"
 #include "support/FileSizeLimit.h"
 #include "support/FormFixture.h"
@@ -15,6 +16,7 @@
 
 using namespace quenlow;
 using namespace quenlow::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -29,6 +31,13 @@ void buildSmallForm(FormSession& session)
     createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
     QVERIFY(InsertMethod(session, textField(QStringLiteral("Your name"))));
     QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Submit Form"))));
+}
+
+QString pageOf(const QList<FormMethod>& records)
+{
+    MethodCollection c;
+    c.setMethods(records);
+    return buildFormPage(c);
 }
 
 } // namespace
@@ -295,6 +304,89 @@ private slots:
         QVERIFY(readBytes(folder.collection(QStringLiteral("stale"))).isEmpty());
         QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).isEmpty());
         QVERIFY(!readBytes(folder.html(QStringLiteral("survey.html"))).isEmpty());
+    }
+
+    // Each kind's fragment says its settings, made again from the record's own fields.
+    void fragmentsSayTheSettings()
+    {
+        const QString mark = u" <span class='required' title='An answer is required'>*</span>"_s;
+        const QStringList colours { u"Red"_s, u"Blue"_s };
+        const FormMethod age = textFieldMethod(u"Age"_s, u"3"_s, u"3"_s, {});
+        const FormMethod box = checkBoxMethod(u"I agree"_s, false, true);
+        const FormMethod mood = scaleMethod(u"Mood"_s, { 0, 2, u"Low"_s, {} });
+        const QuestionSettings required { { true }, {}, {} };
+        const struct {
+            FormMethod record;
+            QuestionSettings settings;
+            QString says;
+        } cases[] = {
+            { age, { { true, AnswerKind::WholeNumber, u"0"_s, u"120"_s }, {}, {} },
+                u"<P>Age"_s + mark
+                    + u" <input name='Age' size='3' maxlength='3' type='number' inputmode='numeric' step='1' "
+                      "min='0' max='120' value ='' required>"_s },
+            { age, { { false, AnswerKind::Number, {}, u"2,5"_s }, {}, {} },
+                u"type='number' inputmode='decimal' step='any' max='2.5' value =''>"_s },
+            { age, { { false, AnswerKind::Date, u"24.12.2026"_s, {} }, {}, {} },
+                u"type='date' min='2026-12-24' value =''>"_s },
+            { age, { { false, AnswerKind::Email }, {}, {} }, u"type='email' value =''>"_s },
+            { age, { { false, AnswerKind::Phone }, {}, {} }, u"type='tel' inputmode='tel' value =''>"_s },
+            { textAreaMethod(u"Notes"_s, u"4"_s, u"40"_s, {}), required,
+                u"Notes"_s + mark + u"<P> <textarea name='Notes' cols='40' rows='4' required>"_s },
+            { box, required, u"type='checkbox' checked required>I agree"_s + mark },
+            { checkBoxMethod(u"Tea"_s, true, false), required,
+                u"'><P><input name='Tea' type='checkbox' required>"_s },
+            { radioButtonsMethod(u"Colour"_s, colours, u"Blue"_s), required,
+                u"Colour"_s + mark
+                    + u"<BR><input name='Colour' type='radio' value='Red' required>Red<BR>"_s },
+            { pullDownMenuMethod(u"Menu"_s, u"1"_s, colours, noDefaultOption()), required,
+                u"Menu"_s + mark + u" <select name='Menu' size=1 required>"_s },
+            { mood, required, u"Mood"_s + mark + u"<BR>"_s },
+            { mood, required, u"<input name='Mood' type='radio' value='0' required style="_s },
+        };
+        const QuestionSettings other { { true, AnswerKind::Phone }, { u"X"_s, u"Y"_s }, u"Group"_s };
+        for (const auto& c : cases) {
+            const FormMethod set = withQuestionSettings(c.record, c.settings);
+            QVERIFY2(set.htmlCode.contains(c.says), qPrintable(set.htmlCode));
+            // Twice is once, other settings give way, the defaults give today's record back.
+            QCOMPARE(withQuestionSettings(set, c.settings), set);
+            QCOMPARE(withQuestionSettings(withQuestionSettings(c.record, other), c.settings), set);
+            QCOMPARE(withQuestionSettings(set, {}), c.record);
+        }
+        // A box of a group says nothing itself; a record without settings keeps an older fragment.
+        QCOMPARE(withQuestionSettings(box, other).htmlCode, box.htmlCode);
+        FormMethod older = age;
+        older.htmlCode = u"<p>Age <INPUT NAME=Age>"_s;
+        QCOMPARE(withQuestionSettings(older, {}), older);
+    }
+
+    void groupsAndConditionsOnThePage()
+    {
+        const QuestionSettings drinks { { true }, { u"Thirsty'<x>"_s, u"Yes & more"_s }, u"Drinks?"_s };
+        const FormMethod coffee = checkBoxMethod(u"Coffee"_s, true, false);
+        const FormMethod tea = withQuestionSettings(checkBoxMethod(u"Tea"_s, true, false), drinks);
+        const FormMethod milk = withQuestionSettings(checkBoxMethod(u"Milk"_s, false, false), drinks);
+        const FormMethod age = withQuestionSettings(
+            textFieldMethod(u"Age"_s, u"3"_s, u"3"_s, {}), { {}, { u"Coffee"_s, u"Checked"_s }, {} });
+        const QString open
+            = u"<div data-ask-if='Thirsty&#39;&lt;x&gt;' data-ask-if-answer='Yes &amp; more'>"
+              "<fieldset><legend>Drinks? <span class='required' title='An answer is required'>*"
+              "</span></legend>"_s;
+        const QString close = u"</fieldset></div>\r\n"_s;
+        const QString end = u"<P></FORM></HTML>\r\n"_s;
+        QCOMPARE(pageOf({ coffee, tea, milk, age }),
+            coffee.htmlCode + u"\r\n"_s + open + tea.htmlCode + u"\r\n"_s + milk.htmlCode + close
+                + u"<div data-ask-if='Coffee' data-ask-if-answer='Checked'>"_s + age.htmlCode
+                + u"</div>\r\n"_s + end);
+        // A box moved between two of its group splits it: the page follows the records in order.
+        QCOMPARE(pageOf({ tea, coffee, milk }),
+            open + tea.htmlCode + close + coffee.htmlCode + u"\r\n"_s + open + milk.htmlCode + close + end);
+        // A form without settings is written as it always was.
+        QCOMPARE(
+            pageOf({ checkBoxMethod(u"Tea"_s, true, true), textFieldMethod(u"Age"_s, u"3"_s, u"3"_s, {}) }),
+            u"<input type=hidden name='Tea Type' value='Check Box'><P><input name='Tea' type='checkbox' "
+            "checked>Tea\r\n<P><input type=hidden name='Age Type' value='Text Field'><P>Age <input "
+            "name='Age' size='3' maxlength='3' type='text' value =''>\r\n"_s
+                + end);
     }
 };
 

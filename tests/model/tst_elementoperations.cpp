@@ -4,6 +4,7 @@
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 #include "model/PageWriter.h"
 #include "support/FormFixture.h"
 #include "support/TestProgramFolder.h"
@@ -13,6 +14,7 @@
 
 using namespace quenlow;
 using namespace quenlow::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -127,6 +129,45 @@ private slots:
         QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
         QCOMPARE(reopened.collection.methods(), session.collection.methods());
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), file);
+    }
+
+    // The page follows the records as they are edited, moved and removed; a
+    // condition follows the question it names through a rename, and goes with it.
+    void questionsWithRulesThroughEdits()
+    {
+        FormSession& session = *m_session;
+        const QStringList yesNo { u"Yes"_s, u"No"_s };
+        QVERIFY(InsertMethod(session, radioButtonsMethod(u"Thirsty"_s, yesNo, noDefaultOption())));
+        for (const QString& box : { u"Tea"_s, u"Milk"_s, u"Sugar"_s }) {
+            QVERIFY(InsertMethod(session,
+                withQuestionSettings(
+                    checkBoxMethod(box, true, false), { {}, { u"Thirsty"_s, u"Yes"_s }, u"Drinks?"_s })));
+        }
+        QVERIFY(InsertMethod(session,
+            withQuestionSettings(
+                textFieldMethod(u"Which tea?"_s, {}, {}, {}), { {}, { u"Tea"_s, u"Checked"_s }, {} })));
+        QVERIFY(UpdateMethod(session,
+            withQuestionSettings(
+                radioButtonsMethod(u"Are you thirsty?"_s, yesNo, noDefaultOption()), { { true }, {}, {} }),
+            1));
+        session.setSelectedRow(2);
+        QVERIFY(moveSelectedDown(session));
+        session.setSelectedRow(3); // Tea, moved below Milk
+        QVERIFY(removeSelected(session));
+        const QString path = m_folder->html(u"survey.html"_s);
+        const QByteArray page = readBytes(path);
+        const QList<QByteArray> lines = page.split('\n');
+        QVERIFY(lines.at(1).contains("Are you thirsty? <span class='required'"));
+        QVERIFY(
+            lines.at(2).startsWith("<div data-ask-if='Are you thirsty?' data-ask-if-answer='Yes'><fieldset>"
+                                   "<legend>Drinks?</legend><input type=hidden name='Milk Type'"));
+        QVERIFY(lines.at(3).contains("'Sugar'") && lines.at(3).endsWith("</fieldset></div>\r"));
+        // Asked only after a question that is gone, it would never be asked again: it is asked always.
+        QVERIFY(lines.at(4).startsWith("<P><input type=hidden name='Which tea? Type'"));
+        FormSession reopened(m_folder->path());
+        QVERIFY(LoadForm(reopened, m_folder->path(), u"survey.html"_s));
+        QVERIFY(WriteFormPage(reopened, reopened.htmlName()));
+        QCOMPARE(readBytes(path), page);
     }
 
     void moveMethodRefusesTheHeader()
