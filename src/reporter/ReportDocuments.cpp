@@ -11,6 +11,7 @@
 #include "reporter/ChartCounts.h"
 #include "reporter/ReporterTexts.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProgressDialog>
 
@@ -21,6 +22,12 @@ using namespace Qt::Literals::StringLiterals;
 namespace quenlow {
 
 namespace {
+
+/// The translation context of what the report additions say and write.
+class Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ReportDocuments)
+};
 
 constexpr int kDefaultProgressDelay = 500;
 int g_progressDelay = kDefaultProgressDelay;
@@ -40,20 +47,23 @@ WordFont font(bool bold, bool italic, double size, WordUnderline underline)
 
 QString createdMessage(const ReportTarget& target)
 {
-    return u"The new word document '"_s + target.documentName + u"' has been created in "_s
-        + target.reportsFolder;
+    return Texts::tr("The new word document '%1' has been created in %2")
+        .arg(target.documentName, target.reportsFolder);
 }
 
 QString createFailedMessage(const ReportTarget& target)
 {
-    return u"The word document '"_s + target.documentName + u"' already exists and is currently open."_s
-        + u" Enter another filename for the word document."_s;
+    return Texts::tr(
+        "The word document '%1' already exists and is currently open. Enter another filename for "
+        "the word document.")
+        .arg(target.documentName);
 }
 
 QString replaceQuestion(const ReportTarget& target)
 {
-    return u"The word document '"_s + target.documentName + u"' already exists in "_s + target.reportsFolder
-        + u". Do you want to replace it with a new report?"_s;
+    return Texts::tr(
+        "The word document '%1' already exists in %2. Do you want to replace it with a new report?")
+        .arg(target.documentName, target.reportsFolder);
 }
 
 /// The failure of an addition. A document that is there but cannot be opened
@@ -66,9 +76,11 @@ void showAddFailure(const ReportTarget& target, const QString& what, const FileR
         showExclamation(opened.error().detail);
         return;
     }
-    showExclamation(u"The word document '"_s + target.documentName + u"' that you wish to export the "_s
-        + what + u" to cannot be found."_s
-        + u"The document must first be created by defining its name and pressing the 'Create New Report' button."_s);
+    showExclamation(
+        Texts::tr("The word document '%1' that you wish to export the %2 to cannot be found.The "
+                  "document must first be created by defining its name and pressing the 'Create New "
+                  "Report' button.")
+            .arg(target.documentName, what));
 }
 
 enum class RowsTyped { Done, Failed, Cancelled };
@@ -83,8 +95,8 @@ RowsTyped typeAnswerRows(WordDocument& document, AnswersStore& store, const QStr
     if (!rows)
         return RowsTyped::Failed;
 
-    QProgressDialog progress(u"Adding the table of answers to the word document…"_s, u"Cancel"_s, 0,
-        int(qMin<qint64>(answerCount, std::numeric_limits<int>::max())), parent);
+    QProgressDialog progress(Texts::tr("Adding the table of answers to the word document…"),
+        Texts::tr("Cancel"), 0, int(qMin<qint64>(answerCount, std::numeric_limits<int>::max())), parent);
     progress.setObjectName(u"ExportProgress"_s);
     progress.setWindowTitle(Messages::title());
     progress.setWindowModality(Qt::WindowModal);
@@ -128,7 +140,7 @@ bool CreateReport(const ReportTarget& target)
     WordDocument document;
     document.newDocument();
     document.setFont(font(true, true, 25, WordUnderline::Single));
-    document.typeText(target.formName + u" Report"_s);
+    document.typeText(Texts::tr("%1 Report").arg(target.formName));
     document.setUnderline(WordUnderline::None);
     document.setSize(10);
 
@@ -157,8 +169,9 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
 
     WordDocument document;
     if (fields.isEmpty()) {
-        showExclamation(
-            u"You must first add the desired fields you wish to have in the report table to the list box 'Fields in Table to be added to report'."_s);
+        showExclamation(Texts::tr(
+            "You must first add the desired fields you wish to have in the report table to the list box "
+            "'Fields in Table to be added to report'."));
         return ExportOutcome::Refused;
     }
     const Result<qint64> counted = (*store)->rowCount(table);
@@ -168,18 +181,20 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
     }
     const qint64 answers = *counted;
     if (answers == 0) {
-        showExclamation(u"The table '"_s + table + u"' that you wish to export to word document '"_s
-            + target.documentName + u"' has no data in it."_s);
+        showExclamation(
+            Texts::tr("The table '%1' that you wish to export to word document '%2' has no data in it.")
+                .arg(table, target.documentName));
         return ExportOutcome::Refused;
     }
 
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
-        showAddFailure(target, u"table"_s, opened);
+        showAddFailure(target, Texts::tr("table"), opened);
         return ExportOutcome::Failed;
     }
     document.setFont(font(true, true, 14, WordUnderline::None));
     document.typeText(
-        (wholeTable ? u"Database table '"_s : u"Excerpt from database table '"_s) + table + u"'."_s);
+        (wholeTable ? Texts::tr("Database table '%1'.") : Texts::tr("Excerpt from database table '%1'."))
+            .arg(table));
     document.addTable(1, int(fields.size()));
     for (const QString& field : fields) {
         document.setFont(font(false, false, 9, WordUnderline::None));
@@ -190,17 +205,17 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
     case RowsTyped::Done:
         break;
     case RowsTyped::Failed:
-        showAddFailure(target, u"table"_s);
+        showAddFailure(target, Texts::tr("table"));
         return ExportOutcome::Failed;
     case RowsTyped::Cancelled:
         showInformation(
-            u"The table has not been added to the word document '"_s + target.documentName + u"'."_s);
+            Texts::tr("The table has not been added to the word document '%1'.").arg(target.documentName));
         return ExportOutcome::Cancelled;
     }
     store = Error {}; // closed before the document is shown
 
-    showInformation(
-        u"If the added table is as desired Save and Close the document before adding another item."_s);
+    showInformation(Texts::tr(
+        "If the added table is as desired Save and Close the document before adding another item."));
     document.visible(parent);
     if (exported)
         exported();
@@ -212,7 +227,7 @@ bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* p
 {
     WordDocument document;
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
-        showAddFailure(target, u"text"_s, opened);
+        showAddFailure(target, Texts::tr("text"), opened);
         return false;
     }
     document.setFont(font(false, false, 12, WordUnderline::None));
@@ -220,7 +235,7 @@ bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* p
     document.typeParagraph();
     document.typeParagraph();
     showInformation(
-        u"If the added text is as desired Save and Close the document before adding another item."_s);
+        Texts::tr("If the added text is as desired Save and Close the document before adding another item."));
     document.visible(parent);
     document.quit();
     return true;
@@ -230,7 +245,7 @@ bool AddChartToReport(const ReportTarget& target, const QString& title, const QI
 {
     WordDocument document;
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
-        showAddFailure(target, u"chart"_s, opened);
+        showAddFailure(target, Texts::tr("chart"), opened);
         return false;
     }
     document.setFont(font(true, false, 12, WordUnderline::None));
@@ -238,8 +253,8 @@ bool AddChartToReport(const ReportTarget& target, const QString& title, const QI
     document.typeParagraph();
     document.addPicture(chart, title);
     document.typeParagraph();
-    showInformation(
-        u"If the added chart is as desired Save and Close the document before adding another item."_s);
+    showInformation(Texts::tr(
+        "If the added chart is as desired Save and Close the document before adding another item."));
     document.visible(parent);
     document.quit();
     return true;
@@ -296,12 +311,12 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
     if (!summaries)
         return false;
     if (summaries->isEmpty()) {
-        showExclamation(u"The form has no check boxes, radio buttons or menus to summarise."_s);
+        showExclamation(Texts::tr("The form has no check boxes, radio buttons or menus to summarise."));
         return false;
     }
     WordDocument document;
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
-        showAddFailure(target, u"summary"_s, opened);
+        showAddFailure(target, Texts::tr("summary"), opened);
         return false;
     }
     for (const ChoiceSummary& summary : *summaries) {
@@ -316,7 +331,7 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
             document.typeText(text);
         };
         document.setFont(font(true, false, 10, WordUnderline::None));
-        for (const QString& heading : { u"Option"_s, u"Count"_s, u"Percentage"_s })
+        for (const QString& heading : { Texts::tr("Option"), Texts::tr("Count"), Texts::tr("Percentage") })
             cell(heading);
         document.setFont(font(false, false, 10, WordUnderline::None));
         qint64 counted = 0;
@@ -331,12 +346,12 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
         }
         // Without this row the percentages would not add up to the answers.
         if (summary.answers > counted)
-            row(u"(no answer or another value)"_s, summary.answers - counted);
+            row(Texts::tr("(no answer or another value)"), summary.answers - counted);
         document.endTable();
         document.typeParagraph();
     }
-    showInformation(
-        u"If the added summary is as desired Save and Close the document before adding another item."_s);
+    showInformation(Texts::tr(
+        "If the added summary is as desired Save and Close the document before adding another item."));
     document.visible(parent);
     document.quit();
     return true;
