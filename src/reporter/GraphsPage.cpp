@@ -27,6 +27,11 @@ namespace quenlow {
 
 using namespace reporter;
 
+namespace {
+// Marks a row of GraphAbleData that stands for check boxes asked as one question.
+constexpr int kGroupRole = Qt::UserRole + 1;
+} // namespace
+
 GraphsPage::GraphsPage(FormSession& session, ReportPage& reportPage, QWidget* parent)
     : QGroupBox(tr("Graphs"), parent)
     , m_session(session)
@@ -90,6 +95,13 @@ void GraphsPage::loadGraphableFields()
         const FormMethod& method = m_session.collection.atPosition(i);
         if (!isChartedKind(method.methodType))
             continue;
+        // Boxes asked as one question are charted together, before each on its own.
+        if (const auto group = checkBoxGroupAt(m_session.collection, i)) {
+            auto* item = new QListWidgetItem(group->question);
+            item->setData(Qt::UserRole, i);
+            item->setData(kGroupRole, true);
+            m_graphable->addItem(item);
+        }
         auto* item = new QListWidgetItem(method.userInstruction);
         item->setData(Qt::UserRole, i);
         m_graphable->addItem(item);
@@ -128,10 +140,15 @@ void GraphsPage::drawChart(const QString& kind)
     m_graphFrame->setToolTip(question);
 
     // The row's own element: a plain text of the same wording is no question.
-    const FormMethod& method
-        = m_session.collection.atPosition(m_graphable->item(row)->data(Qt::UserRole).toInt());
-    const QStringList options = chartOptions(method);
-    const auto counts = countAnswers(**store, m_table, columnNameFor(question), options);
+    const int position = m_graphable->item(row)->data(Qt::UserRole).toInt();
+    const FormMethod& method = m_session.collection.atPosition(position);
+    const std::optional<CheckBoxGroup> group = m_graphable->item(row)->data(kGroupRole).toBool()
+        ? checkBoxGroupAt(m_session.collection, position)
+        : std::nullopt;
+    // A group has one bar per box: how many ticked it.
+    const QStringList options = group ? group->boxes : chartOptions(method);
+    const auto counts = group ? countTicked(**store, m_table, *group)
+                              : countAnswers(**store, m_table, columnNameFor(question), options);
     store = Error {}; // closed before the chart draws
     if (!counts) {
         if (counts.failedWith(Error::NotFound))
@@ -143,7 +160,7 @@ void GraphsPage::drawChart(const QString& kind)
 
     const bool pie = kind == u"Pie"_s;
     m_chart->setTitle((pie ? tr("Pie Chart of form %1 '%2' :") : tr("Bar Chart of form %1 '%2' :"))
-                          .arg(method.methodType, question));
+                          .arg(group ? tr("Check Boxes") : method.methodType, question));
     m_chart->setChartType(pie ? ChartControl::Pie2d : ChartControl::Bar2d);
     // The control needs one column at least; a menu without options draws one empty column.
     m_chart->setColumnCount(qMax(1, int(options.size())));

@@ -7,6 +7,7 @@
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "model/MethodCollection.h"
+#include "model/QuestionSettings.h"
 #include "platform/WordDocument.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReporterTexts.h"
@@ -260,6 +261,48 @@ bool AddChartToReport(const ReportTarget& target, const QString& title, const QI
     return true;
 }
 
+namespace {
+
+bool countsOptions(const FormMethod& method)
+{
+    return method.methodType == Kind::checkBox() || method.methodType == Kind::radioButtons()
+        || method.methodType == Kind::pullDownMenu() || method.methodType == Kind::scale();
+}
+
+bool isNumberQuestion(const FormMethod& method)
+{
+    if (method.methodType == Kind::scale())
+        return true;
+    if (method.methodType != Kind::textField())
+        return false;
+    const AnswerKind kind = questionSettingsOf(method).rules.kind;
+    return kind == AnswerKind::WholeNumber || kind == AnswerKind::Number;
+}
+
+/// Every answer in `column`, in stored order, read a page at a time.
+Result<QStringList> answersIn(AnswersStore& store, const QString& table, const QString& column)
+{
+    constexpr qint64 kPage = 4096;
+    QStringList answers;
+    for (qint64 after = -1;;) {
+        const auto rows = store.readRows(table, { column }, after, kPage);
+        if (!rows)
+            return rows.error();
+        for (const AnswersStore::Row& row : *rows)
+            answers.append(row.values.value(0).toString());
+        if (rows->size() < kPage)
+            return answers;
+        after = rows->constLast().id;
+    }
+}
+
+} // namespace
+
+bool isSummarised(const FormMethod& method)
+{
+    return countsOptions(method) || isNumberQuestion(method);
+}
+
 std::optional<QList<ChoiceSummary>> summariseChoices(
     const ReportTarget& target, const MethodCollection& collection)
 {
@@ -277,20 +320,31 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
     QList<ChoiceSummary> summaries;
     for (int i = 0; i < collection.count(); ++i) {
         const FormMethod& method = collection.atPosition(i);
-        if (method.methodType != Kind::checkBox() && method.methodType != Kind::radioButtons()
-            && method.methodType != Kind::pullDownMenu())
+        if (!isSummarised(method))
             continue;
         ChoiceSummary summary;
         summary.question = method.userInstruction;
-        summary.options = chartOptions(method);
         summary.answers = *answers;
-        const auto counts
-            = countAnswers(**store, table, columnNameFor(method.userInstruction), summary.options);
-        if (!counts) {
-            showExclamation(reporter::tableUnreadable(table, counts.error().detail));
-            return std::nullopt;
+        const QString column = columnNameFor(method.userInstruction);
+        if (countsOptions(method)) {
+            summary.countsOptions = true;
+            summary.options = chartOptions(method);
+            const auto counts = countAnswers(**store, table, column, summary.options);
+            if (!counts) {
+                showExclamation(reporter::tableUnreadable(table, counts.error().detail));
+                return std::nullopt;
+            }
+            summary.counts = *counts;
         }
-        summary.counts = *counts;
+        if (isNumberQuestion(method)) {
+            const auto values = answersIn(**store, table, column);
+            if (!values) {
+                showExclamation(reporter::tableUnreadable(table, values.error().detail));
+                return std::nullopt;
+            }
+            summary.numeric = true;
+            summary.numbers = summariseNumbers(*values);
+        }
         summaries.append(summary);
     }
     return summaries;
@@ -301,6 +355,35 @@ namespace {
 QString percentText(qint64 count, qint64 of)
 {
     return of > 0 ? QString::number(100.0 * double(count) / double(of), 'f', 1) + u"%"_s : u"-"_s;
+}
+
+/// A mean or median as people write it: at most two decimals, none trailing.
+QString numberText(double value)
+{
+    QString text = QString::number(value, 'f', 2);
+    while (text.endsWith(u'0') && text.contains(u'.'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text == u"-0"_s ? u"0"_s : text;
+}
+
+/// A table of `rows`, the first its headings (bold), at the selection.
+void typeTable(WordDocument& document, const QList<QStringList>& rows)
+{
+    document.addTable(1, int(rows.value(0).size()));
+    bool firstCell = true;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        document.setFont(font(r == 0, false, 10, WordUnderline::None));
+        for (const QString& text : rows.at(r)) {
+            if (!firstCell)
+                document.moveRight();
+            firstCell = false;
+            document.typeText(text);
+        }
+    }
+    document.endTable();
+    document.typeParagraph();
 }
 
 } // namespace
@@ -322,33 +405,33 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
     for (const ChoiceSummary& summary : *summaries) {
         document.setFont(font(true, false, 12, WordUnderline::None));
         document.typeText(summary.question);
-        document.addTable(1, 3);
-        bool firstCell = true;
-        const auto cell = [&](const QString& text) {
-            if (!firstCell)
-                document.moveRight();
-            firstCell = false;
-            document.typeText(text);
-        };
-        document.setFont(font(true, false, 10, WordUnderline::None));
-        for (const QString& heading : { Texts::tr("Option"), Texts::tr("Count"), Texts::tr("Percentage") })
-            cell(heading);
-        document.setFont(font(false, false, 10, WordUnderline::None));
-        qint64 counted = 0;
-        const auto row = [&](const QString& option, qint64 count) {
-            cell(option);
-            cell(QString::number(count));
-            cell(percentText(count, summary.answers));
-        };
-        for (qsizetype i = 0; i < summary.options.size(); ++i) {
-            row(summary.options.at(i), summary.counts.at(i));
-            counted += summary.counts.at(i);
+        if (summary.countsOptions) {
+            QList<QStringList> rows { { Texts::tr("Option"), Texts::tr("Count"), Texts::tr("Percentage") } };
+            qint64 counted = 0;
+            for (qsizetype i = 0; i < summary.options.size(); ++i) {
+                const qint64 count = summary.counts.at(i);
+                rows.append(
+                    { summary.options.at(i), QString::number(count), percentText(count, summary.answers) });
+                counted += count;
+            }
+            // Without this row the percentages would not add up to the answers.
+            if (summary.answers > counted)
+                rows.append(
+                    { Texts::tr("(no answer or another value)"), QString::number(summary.answers - counted),
+                        percentText(summary.answers - counted, summary.answers) });
+            typeTable(document, rows);
         }
-        // Without this row the percentages would not add up to the answers.
-        if (summary.answers > counted)
-            row(Texts::tr("(no answer or another value)"), summary.answers - counted);
-        document.endTable();
-        document.typeParagraph();
+        if (summary.numeric) {
+            // Answers that are no number (stored before the question took only numbers) count for none.
+            const std::optional<NumberSummary>& n = summary.numbers;
+            const QString none = u"-"_s;
+            typeTable(document,
+                { { Texts::tr("Count"), Texts::tr("Mean"), Texts::tr("Median"), Texts::tr("Minimum"),
+                      Texts::tr("Maximum") },
+                    { QString::number(n ? n->count : 0), n ? numberText(n->mean) : none,
+                        n ? numberText(n->median) : none, n ? numberText(n->minimum) : none,
+                        n ? numberText(n->maximum) : none } });
+        }
     }
     showInformation(Texts::tr(
         "If the added summary is as desired Save and Close the document before adding another item."));

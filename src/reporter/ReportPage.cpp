@@ -476,11 +476,11 @@ void ReportPage::addAnswerToReport()
 
 void ReportPage::addSummaryToReport()
 {
-    // Without a choice question there is nothing to summarise, and the
+    // Without a choice or number question there is nothing to summarise, and the
     // addition says so before any document is wanted.
     bool choices = false;
     m_session.collection.forEach(
-        [&](const FormMethod& method) { choices = choices || isChartedKind(method.methodType); });
+        [&](const FormMethod& method) { choices = choices || isSummarised(method); });
     if (choices && !offerNewReport(tr("summary")))
         return;
     AddSummaryToReport(reportTarget(), m_session.collection, window());

@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "model/CollectionFile.h"
 #include "model/FormSession.h"
 #include "support/FormBuilder.h"
 #include "support/ModalStep.h"
@@ -47,6 +49,22 @@ public:
                 kind == Kind::textArea() ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
                 olderRowsText))
             qFatal("cannot add the column");
+    }
+
+    /// Appends a whole record (a scale, a question with settings), with its column.
+    void add(const FormMethod& question)
+    {
+        append(question);
+        if (isQuestionKind(question.methodType)
+            && !store()->addColumn(
+                table(), columnNameFor(question.userInstruction), AnswersStore::ColumnKind::Text, {}))
+            qFatal("cannot add the column");
+    }
+    /// Writes the collection file, for what reads the form from its files.
+    void writeCollection()
+    {
+        writeBytes(
+            folder.collection(session.openFormName), encodeText(serializeCollection(session.collection)));
     }
 
     /// Stores one answer: question texts (fitted to their column names here) and values.
