@@ -30,6 +30,11 @@ using namespace reporter;
 namespace {
 // Marks a row of GraphAbleData that stands for check boxes asked as one question.
 constexpr int kGroupRole = Qt::UserRole + 1;
+constexpr int kChartHeight = 260;
+// Qt Charts shows a bar's name as "..." when its row is lower than the text:
+// a bar chart gets this much height a bar beyond its title and axis.
+constexpr int kBarHeight = 24;
+constexpr int kBarChartFrame = 120;
 } // namespace
 
 GraphsPage::GraphsPage(FormSession& session, ReportPage& reportPage, QWidget* parent)
@@ -42,7 +47,7 @@ GraphsPage::GraphsPage(FormSession& session, ReportPage& reportPage, QWidget* pa
 
     m_graphFrame = frame(u"GraphFrame"_s, tr("Graph Name"), this);
     m_chart = named(new ChartControl(m_graphFrame), u"MyChart"_s);
-    m_chart->setMinimumSize(360, 260);
+    m_chart->setMinimumSize(360, kChartHeight);
     auto* chartLayout = new QVBoxLayout(m_graphFrame);
     chartLayout->addWidget(m_chart);
 
@@ -162,6 +167,8 @@ void GraphsPage::drawChart(const QString& kind)
     m_chart->setTitle((pie ? tr("Pie Chart of form %1 '%2' :") : tr("Bar Chart of form %1 '%2' :"))
                           .arg(group ? tr("Check Boxes") : method.methodType, question));
     m_chart->setChartType(pie ? ChartControl::Pie2d : ChartControl::Bar2d);
+    m_chart->setMinimumHeight(
+        pie ? kChartHeight : qMax(kChartHeight, kBarChartFrame + kBarHeight * int(options.size())));
     // The control needs one column at least; a menu without options draws one empty column.
     m_chart->setColumnCount(qMax(1, int(options.size())));
     m_chart->setRowLabel(QString());

@@ -20,7 +20,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QChartView>
 #include <QDir>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -236,6 +238,25 @@ private slots:
         QCOMPARE(form.chart()->title(), u"Bar Chart of form Scale 'Mood' :"_s);
         QCOMPARE(bars(), (QStringList { u"1=0"_s, u"2=0"_s, u"3=0"_s, u"4=2"_s, u"5=1"_s }));
         QVERIFY(f.folder.messageTexts().isEmpty());
+
+        // Eleven bars in the window as it opens: every bar's name is shown, none cut to "...".
+        f.add(scaleMethod(u"Score"_s, { 0, 10, {}, {} }));
+        ReporterForm wide(f.session);
+        wide.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&wide));
+        showGraphs(wide);
+        auto* rowsNow = child<QListWidget>(&wide, u"GraphAbleData"_s);
+        rowsNow->setCurrentRow(rowsNow->count() - 1);
+        click(&wide, u"ViewBarGraph"_s);
+        QCOMPARE(wide.chart()->columnCount(), 11);
+        wide.chart()->refresh();
+        wide.chart()->chartView()->grab();
+        QStringList names;
+        for (QGraphicsItem* item : wide.chart()->chartView()->scene()->items()) {
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                names.append(text->toPlainText());
+        }
+        QVERIFY2(names.contains(u"10"_s) && !names.contains(u"..."_s), qPrintable(names.join(u'|')));
     }
 
     /// Number questions and scales get count, mean, median and their ends;
