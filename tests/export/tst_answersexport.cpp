@@ -202,14 +202,14 @@ private slots:
             settings.rules.kind = kind;
             return withQuestionSettings(textFieldMethod(question, u"30"_s, {}, {}), settings);
         };
-        const QStringList questions { u"Age"_s, u"Height"_s, u"Born"_s, u"Mood"_s, u"Phone"_s, u"Name"_s };
+        const QStringList questions { u"Age"_s, u"Height"_s, u"Born"_s, u"Mood"_s, u"Phone"_s };
         form.add(typed(questions.at(0), AnswerKind::WholeNumber));
         form.add(typed(questions.at(1), AnswerKind::Number));
         form.add(typed(questions.at(2), AnswerKind::Date));
         form.add(scaleMethod(questions.at(3), { 0, 10, u"Low"_s, u"High"_s }));
         form.add(typed(questions.at(4), AnswerKind::Phone));
-        form.add(Kind::textField(), questions.at(5));
-        form.writeCollection();
+        writeBytes(
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
 
         struct Case {
             QString question, stored, type, read; // type as openpyxl names it: n number, d date, s text
@@ -218,13 +218,12 @@ private slots:
             { u"Age"_s, u"42"_s, u"n"_s, u"42"_s },
             { u"Age"_s, u"-7"_s, u"n"_s, u"-7"_s },
             { u"Age"_s, u"abc"_s, u"s"_s, u"abc"_s }, // stored before the question took numbers
-            { u"Age"_s, u"12345678901234567"_s, u"s"_s,
-                u"12345678901234567"_s }, // more digits than a cell keeps
+            // More digits than a cell keeps exactly.
+            { u"Age"_s, u"12345678901234567"_s, u"s"_s, u"12345678901234567"_s },
             { u"Height"_s, u"1.75"_s, u"n"_s, u"1.75"_s },
             { u"Height"_s, u"0.000123456789012345"_s, u"n"_s, u"0.000123456789012345"_s },
             { u"Height"_s, u"3,5"_s, u"s"_s, u"3,5"_s },
             { u"Height"_s, u"1e5"_s, u"s"_s, u"1e5"_s },
-            { u"Height"_s, u"5."_s, u"s"_s, u"5."_s },
             { u"Born"_s, u"1990-05-17"_s, u"d"_s, u"1990-05-17 00:00:00"_s },
             { u"Born"_s, u"17.05.1990"_s, u"s"_s, u"17.05.1990"_s },
             { u"Born"_s, u"2026-02-30"_s, u"s"_s, u"2026-02-30"_s },
@@ -232,7 +231,6 @@ private slots:
             { u"Mood"_s, u"0"_s, u"n"_s, u"0"_s },
             { u"Mood"_s, u"10"_s, u"n"_s, u"10"_s },
             { u"Phone"_s, u"0123"_s, u"s"_s, u"0123"_s },
-            { u"Name"_s, u"12"_s, u"s"_s, u"12"_s },
         };
         for (const Case& c : cases)
             form.answer({ { c.question, c.stored } });

@@ -60,13 +60,6 @@ public:
                 table(), columnNameFor(question.userInstruction), AnswersStore::ColumnKind::Text, {}))
             qFatal("cannot add the column");
     }
-    /// Writes the collection file, for what reads the form from its files.
-    void writeCollection()
-    {
-        writeBytes(
-            folder.collection(session.openFormName), encodeText(serializeCollection(session.collection)));
-    }
-
     /// Stores one answer: question texts (fitted to their column names here) and values.
     void answer(const QList<QPair<QString, QString>>& values) { answerMany({ values }); }
     void answerMany(const QList<QList<QPair<QString, QString>>>& answers)
