@@ -5,6 +5,7 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
+#include "model/QuestionSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -44,13 +46,84 @@ constexpr qint64 kMaxSheetAnswers = 1048575;
 constexpr int kMaxCellCharacters = 32767;
 constexpr double kMaxColumnWidth = 60;
 
+/// What a question's answers are in a workbook: numbers for text fields
+/// that take numbers and for scales, dates for text fields that take dates,
+/// text for everything else (and in CSV always).
+enum class CellKind { Text, Number, Date };
+
 /// The form's table and its questions, in the form's order.
 struct Source {
     std::shared_ptr<AnswersStore> store; // for the arrival times
     QString table;
     QStringList headings;
     QList<bool> present; // the question's column is in the table
+    QList<CellKind> kinds;
 };
+
+CellKind cellKindOf(const FormMethod& question)
+{
+    if (question.methodType == Kind::scale())
+        return CellKind::Number;
+    if (question.methodType != Kind::textField())
+        return CellKind::Text;
+    switch (questionSettingsOf(question).rules.kind) {
+    case AnswerKind::WholeNumber:
+    case AnswerKind::Number:
+        return CellKind::Number;
+    case AnswerKind::Date:
+        return CellKind::Date;
+    default:
+        return CellKind::Text;
+    }
+}
+
+// A spreadsheet keeps 15 significant digits; a longer number stays text, whole.
+constexpr int kMaxNumberDigits = 15;
+
+/// The number a stored answer spells ("-12", "3.5"), as the service stores
+/// numbers; nullopt for anything else, such as answers stored before the
+/// question took only numbers, which stay text.
+std::optional<double> storedNumber(QByteArrayView text)
+{
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    if (p != end && *p == '-')
+        ++p;
+    int digits = 0;
+    bool point = false;
+    bool leading = true; // zeros before the first other digit are not significant
+    for (const char* q = p; q != end; ++q) {
+        if (*q == '.' && !point && q != p && q + 1 != end) {
+            point = true;
+        } else if (*q >= '0' && *q <= '9') {
+            leading = leading && *q == '0';
+            digits += leading ? 0 : 1;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (p == end || digits > kMaxNumberDigits)
+        return std::nullopt;
+    double value = 0;
+    const auto [last, error] = std::from_chars(begin, end, value);
+    if (error != std::errc() || last != end)
+        return std::nullopt;
+    return value;
+}
+
+/// The date a stored answer spells (YYYY-MM-DD, as the service stores
+/// dates); nullopt for anything else.
+std::optional<lxw_datetime> storedDate(QByteArrayView text)
+{
+    if (text.size() != 10)
+        return std::nullopt;
+    const QDate date = QDate::fromString(QLatin1StringView(text.data(), text.size()), Qt::ISODate);
+    // Spreadsheet dates start in 1900.
+    if (!date.isValid() || date.year() < 1900)
+        return std::nullopt;
+    return lxw_datetime { date.year(), date.month(), date.day(), 0, 0, 0 };
+}
 
 QString displayPath(const QString& path)
 {
@@ -175,6 +248,7 @@ bool openSource(const ExportRequest& request, Source& source, QString& error)
             present = present || column.name.compare(name, Qt::CaseInsensitive) == 0;
         source.headings.append(name);
         source.present.append(present);
+        source.kinds.append(cellKindOf(method));
     }
     return true;
 }
@@ -482,6 +556,8 @@ ExportResult writeXlsx(
     format_set_bold(bold);
     lxw_format* dateTime = workbook_add_format(workbook.get());
     format_set_num_format(dateTime, "yyyy-mm-dd hh:mm:ss");
+    lxw_format* dateOnly = workbook_add_format(workbook.get());
+    format_set_num_format(dateOnly, "yyyy-mm-dd");
 
     const int columns = int(source.headings.size());
     // "Submitted" and "Changed", then the answers.
@@ -521,12 +597,28 @@ ExportResult writeXlsx(
                 const std::optional<QByteArrayView>& cell = cells[size_t(c - kTimes)];
                 if (!cell || cell->isEmpty())
                     continue;
+                const CellKind kind = source.kinds.at(c - kTimes);
+                if (const auto number = kind == CellKind::Number ? storedNumber(*cell) : std::nullopt) {
+                    if (worksheet_write_number(sheet, row, lxw_col_t(c), *number, nullptr) != LXW_NO_ERROR)
+                        return std::optional(
+                            u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
+                    widths[c] = qMax(widths[c], double(cell->size()) + 1);
+                    continue;
+                }
+                if (const auto date = kind == CellKind::Date ? storedDate(*cell) : std::nullopt) {
+                    lxw_datetime when = *date;
+                    if (worksheet_write_datetime(sheet, row, lxw_col_t(c), &when, dateOnly) != LXW_NO_ERROR)
+                        return std::optional(
+                            u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
+                    widths[c] = qMax(widths[c], 11.0);
+                    continue;
+                }
                 qsizetype cut = cell->size();
                 const qsizetype length = utf8Length(cell->data(), cell->size(), kMaxCellCharacters, &cut);
                 if (length > kMaxCellCharacters)
                     ++truncated;
                 text.assign(cell->data(), size_t(cut));
-                // Always a text cell: an answer is never taken for a number or a formula.
+                // Otherwise a text cell: an answer is never taken for a number or a formula.
                 if (worksheet_write_string(sheet, row, lxw_col_t(c), text.c_str(), nullptr) != LXW_NO_ERROR)
                     return std::optional(
                         u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));

@@ -49,7 +49,10 @@ using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 /// Writes one row per answer of the form's table, in stored order: the columns
 /// "Submitted" and "Changed" (when the same page sent again replaced the
 /// answers), then one column per question in the form's order, headed by
-/// its column name. The file appears whole or not at all.
+/// its column name. The file appears whole or not at all. In a workbook the
+/// answers of text fields that take numbers and of scales are number cells,
+/// those of text fields that take dates date cells, where the answer is
+/// stored in that spelling; every other answer, and every CSV field, is text.
 ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress = {});
 
 /// The arrival time of the answer in `rowId`, when the store recorded one

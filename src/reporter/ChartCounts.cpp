@@ -2,7 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "reporter/ChartCounts.h"
 
+#include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "model/MethodCollection.h"
+#include "model/QuestionSettings.h"
+#include "model/ScaleQuestion.h"
 
 #include <QHash>
 
@@ -16,6 +20,8 @@ QStringList chartOptions(const FormMethod& method)
         return { u"Checked"_s, u"Not Checked"_s };
     if (method.methodType == Kind::radioButtons() || method.methodType == Kind::pullDownMenu())
         return method.attribute6List;
+    if (method.methodType == Kind::scale())
+        return scaleValues(scaleOf(method));
     return {};
 }
 
@@ -23,6 +29,44 @@ Result<QList<qint64>> countAnswers(
     AnswersStore& store, const QString& table, const QString& column, const QStringList& options)
 {
     return store.countMatches(table, column, options);
+}
+
+namespace {
+
+/// The group heading of a check box; empty for anything else.
+QString groupQuestionOf(const MethodCollection& collection, int position)
+{
+    if (position < 0 || position >= collection.count())
+        return {};
+    const FormMethod& method = collection.atPosition(position);
+    return method.methodType == Kind::checkBox() ? questionSettingsOf(method).questionText : QString();
+}
+
+} // namespace
+
+std::optional<CheckBoxGroup> checkBoxGroupAt(const MethodCollection& collection, int position)
+{
+    const QString question = groupQuestionOf(collection, position);
+    if (question.isEmpty() || groupQuestionOf(collection, position - 1) == question)
+        return std::nullopt;
+    CheckBoxGroup group { question, {}, {} };
+    for (int i = position; groupQuestionOf(collection, i) == question; ++i) {
+        group.positions.append(i);
+        group.boxes.append(collection.atPosition(i).userInstruction);
+    }
+    return group;
+}
+
+Result<QList<qint64>> countTicked(AnswersStore& store, const QString& table, const CheckBoxGroup& group)
+{
+    QList<qint64> counts;
+    for (const QString& box : group.boxes) {
+        const auto ticked = store.countMatches(table, columnNameFor(box), { u"Checked"_s });
+        if (!ticked)
+            return ticked.error();
+        counts.append(ticked->value(0));
+    }
+    return counts;
 }
 
 } // namespace quenlow

@@ -15,10 +15,12 @@
 namespace quenlow {
 
 class AnswersStore;
+class MethodCollection;
 
 /// The options a choice question's answers are counted over: its list of
 /// options for radio buttons and pull-down menus, "Checked" and "Not Checked"
-/// for a check box (how the answers table holds a check box's answer).
+/// for a check box (how the answers table holds a check box's answer), every
+/// number of a scale from its low end to its high end.
 QStringList chartOptions(const FormMethod& method);
 
 /// How many answers in `column` of `table` equal each of `options`, exactly
@@ -28,5 +30,19 @@ QStringList chartOptions(const FormMethod& method);
 /// missing; another failure when the column cannot be read.
 Result<QList<qint64>> countAnswers(
     AnswersStore& store, const QString& table, const QString& column, const QStringList& options);
+
+/// Check boxes asked as one question: a run of consecutive check boxes whose
+/// records carry the same question text.
+struct CheckBoxGroup {
+    QString question;
+    QList<int> positions; // of its boxes in the element list, in order
+    QStringList boxes; // their titles
+};
+
+/// The group whose first box is at `position`; nullopt when no group starts there.
+std::optional<CheckBoxGroup> checkBoxGroupAt(const MethodCollection& collection, int position);
+
+/// How many answers ticked each of the group's boxes, in the boxes' order.
+Result<QList<qint64>> countTicked(AnswersStore& store, const QString& table, const CheckBoxGroup& group);
 
 } // namespace quenlow

@@ -27,28 +27,38 @@ namespace quenlow {
 
 using namespace reporter;
 
+namespace {
+// Marks a row of GraphAbleData that stands for check boxes asked as one question.
+constexpr int kGroupRole = Qt::UserRole + 1;
+constexpr int kChartHeight = 260;
+// Qt Charts shows a bar's name as "..." when its row is lower than the text:
+// a bar chart gets this much height a bar beyond its title and axis.
+constexpr int kBarHeight = 24;
+constexpr int kBarChartFrame = 120;
+} // namespace
+
 GraphsPage::GraphsPage(FormSession& session, ReportPage& reportPage, QWidget* parent)
-    : QGroupBox(u"Graphs"_s, parent)
+    : QGroupBox(tr("Graphs"), parent)
     , m_session(session)
     , m_reportPage(reportPage)
     , m_table(AnswersStore::tableFor(session.openFormName))
 {
     setObjectName(u"Frame1(2)"_s);
 
-    m_graphFrame = frame(u"GraphFrame"_s, u"Graph Name"_s, this);
+    m_graphFrame = frame(u"GraphFrame"_s, tr("Graph Name"), this);
     m_chart = named(new ChartControl(m_graphFrame), u"MyChart"_s);
-    m_chart->setMinimumSize(360, 260);
+    m_chart->setMinimumSize(360, kChartHeight);
     auto* chartLayout = new QVBoxLayout(m_graphFrame);
     chartLayout->addWidget(m_chart);
 
     // The questions above the chart, so that the chart has the window's whole
     // width for its labels, and the frame's long title its own line.
     auto* graphable = frame(u"GraphableTableFields"_s,
-        u"Graphable Table Fields - Check Boxes, Select Menus, Radio Buttons"_s, this);
+        tr("Graphable Table Fields - Check Boxes, Select Menus, Radio Buttons"), this);
     m_graphable = listBox(u"GraphAbleData"_s, graphable);
     m_graphable->setMaximumHeight(120);
-    auto* pie = button(u"ViewPieChart"_s, u"View Pie Chart"_s, graphable);
-    auto* bar = button(u"ViewBarGraph"_s, u"View Bar Graph"_s, graphable);
+    auto* pie = button(u"ViewPieChart"_s, tr("View Pie Chart"), graphable);
+    auto* bar = button(u"ViewBarGraph"_s, tr("View Bar Graph"), graphable);
     auto* graphableLayout = new QGridLayout(graphable);
     graphableLayout->addWidget(m_graphable, 0, 0, 3, 1);
     graphableLayout->addWidget(pie, 0, 1);
@@ -60,16 +70,16 @@ GraphsPage::GraphsPage(FormSession& session, ReportPage& reportPage, QWidget* pa
     onRowChosen(m_graphable, [this] { drawChart(m_chartKind); });
 
     auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(label(u"GraphNameText"_s, u"Graph File Name :"_s, this));
+    fileRow->addWidget(label(u"GraphNameText"_s, tr("Graph File Name :"), this));
     m_graphFileName = named(new QLineEdit(u"graph_1.bmp"_s, this), u"GraphFileName"_s);
     fileRow->addWidget(m_graphFileName, 1);
-    auto* save = button(u"SaveGraphToFile"_s, u"Save Graph To File"_s, this);
+    auto* save = button(u"SaveGraphToFile"_s, tr("Save Graph To File"), this);
     fileRow->addWidget(save);
     connect(save, &QPushButton::clicked, this, &GraphsPage::saveGraphToFile);
 
     // The chart's way into the report, in a row of its own under the page.
     auto* reportRow = new QHBoxLayout;
-    auto* addChart = button(u"AddChartToReport"_s, u"Add Chart to Report"_s, this);
+    auto* addChart = button(u"AddChartToReport"_s, tr("Add Chart to Report"), this);
     reportRow->addStretch(1);
     reportRow->addWidget(addChart);
     connect(addChart, &QPushButton::clicked, this, &GraphsPage::addChartToReport);
@@ -90,6 +100,13 @@ void GraphsPage::loadGraphableFields()
         const FormMethod& method = m_session.collection.atPosition(i);
         if (!isChartedKind(method.methodType))
             continue;
+        // Boxes asked as one question are charted together, before each on its own.
+        if (const auto group = checkBoxGroupAt(m_session.collection, i)) {
+            auto* item = new QListWidgetItem(group->question);
+            item->setData(Qt::UserRole, i);
+            item->setData(kGroupRole, true);
+            m_graphable->addItem(item);
+        }
         auto* item = new QListWidgetItem(method.userInstruction);
         item->setData(Qt::UserRole, i);
         m_graphable->addItem(item);
@@ -128,10 +145,15 @@ void GraphsPage::drawChart(const QString& kind)
     m_graphFrame->setToolTip(question);
 
     // The row's own element: a plain text of the same wording is no question.
-    const FormMethod& method
-        = m_session.collection.atPosition(m_graphable->item(row)->data(Qt::UserRole).toInt());
-    const QStringList options = chartOptions(method);
-    const auto counts = countAnswers(**store, m_table, columnNameFor(question), options);
+    const int position = m_graphable->item(row)->data(Qt::UserRole).toInt();
+    const FormMethod& method = m_session.collection.atPosition(position);
+    const std::optional<CheckBoxGroup> group = m_graphable->item(row)->data(kGroupRole).toBool()
+        ? checkBoxGroupAt(m_session.collection, position)
+        : std::nullopt;
+    // A group has one bar per box: how many ticked it.
+    const QStringList options = group ? group->boxes : chartOptions(method);
+    const auto counts = group ? countTicked(**store, m_table, *group)
+                              : countAnswers(**store, m_table, columnNameFor(question), options);
     store = Error {}; // closed before the chart draws
     if (!counts) {
         if (counts.failedWith(Error::NotFound))
@@ -142,9 +164,11 @@ void GraphsPage::drawChart(const QString& kind)
     }
 
     const bool pie = kind == u"Pie"_s;
-    m_chart->setTitle((pie ? u"Pie Chart of form "_s : u"Bar Chart of form "_s) + method.methodType + u" '"_s
-        + question + u"' :"_s);
+    m_chart->setTitle((pie ? tr("Pie Chart of form %1 '%2' :") : tr("Bar Chart of form %1 '%2' :"))
+                          .arg(group ? tr("Check Boxes") : method.methodType, question));
     m_chart->setChartType(pie ? ChartControl::Pie2d : ChartControl::Bar2d);
+    m_chart->setMinimumHeight(
+        pie ? kChartHeight : qMax(kChartHeight, kBarChartFrame + kBarHeight * int(options.size())));
     // The control needs one column at least; a menu without options draws one empty column.
     m_chart->setColumnCount(qMax(1, int(options.size())));
     m_chart->setRowLabel(QString());
@@ -170,7 +194,7 @@ void GraphsPage::saveGraphToFile()
 {
     if (!m_chartDrawn) {
         // A form without choice questions: the picture would be empty axes.
-        showExclamation(u"There is no chart to save: no question of this form has been charted."_s);
+        showExclamation(tr("There is no chart to save: no question of this form has been charted."));
         return;
     }
     const QString path = m_session.reportsFolder() + m_graphFileName->text();
@@ -179,16 +203,16 @@ void GraphsPage::saveGraphToFile()
         showExclamation(saved.error().detail);
         return;
     }
-    showInformation(u"The Chart has been saved to "_s + path);
+    showInformation(tr("The Chart has been saved to %1").arg(path));
 }
 
 void GraphsPage::addChartToReport()
 {
     if (!m_chartDrawn) {
-        showExclamation(u"There is no chart to add: no question of this form has been charted."_s);
+        showExclamation(tr("There is no chart to add: no question of this form has been charted."));
         return;
     }
-    if (!m_reportPage.offerNewReport(u"chart"_s))
+    if (!m_reportPage.offerNewReport(tr("chart")))
         return;
     AddChartToReport(m_reportPage.reportTarget(), m_chart->title(), m_chart->picture(), window());
 }

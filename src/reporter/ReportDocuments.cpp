@@ -7,10 +7,12 @@
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "model/MethodCollection.h"
+#include "model/QuestionSettings.h"
 #include "platform/WordDocument.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReporterTexts.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProgressDialog>
 
@@ -21,6 +23,12 @@ using namespace Qt::Literals::StringLiterals;
 namespace quenlow {
 
 namespace {
+
+/// The translation context of what the report additions say and write.
+class Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ReportDocuments)
+};
 
 constexpr int kDefaultProgressDelay = 500;
 int g_progressDelay = kDefaultProgressDelay;
@@ -40,20 +48,23 @@ WordFont font(bool bold, bool italic, double size, WordUnderline underline)
 
 QString createdMessage(const ReportTarget& target)
 {
-    return u"The new word document '"_s + target.documentName + u"' has been created in "_s
-        + target.reportsFolder;
+    return Texts::tr("The new word document '%1' has been created in %2")
+        .arg(target.documentName, target.reportsFolder);
 }
 
 QString createFailedMessage(const ReportTarget& target)
 {
-    return u"The word document '"_s + target.documentName + u"' already exists and is currently open."_s
-        + u" Enter another filename for the word document."_s;
+    return Texts::tr(
+        "The word document '%1' already exists and is currently open. Enter another filename for "
+        "the word document.")
+        .arg(target.documentName);
 }
 
 QString replaceQuestion(const ReportTarget& target)
 {
-    return u"The word document '"_s + target.documentName + u"' already exists in "_s + target.reportsFolder
-        + u". Do you want to replace it with a new report?"_s;
+    return Texts::tr(
+        "The word document '%1' already exists in %2. Do you want to replace it with a new report?")
+        .arg(target.documentName, target.reportsFolder);
 }
 
 /// The failure of an addition. A document that is there but cannot be opened
@@ -66,9 +77,11 @@ void showAddFailure(const ReportTarget& target, const QString& what, const FileR
         showExclamation(opened.error().detail);
         return;
     }
-    showExclamation(u"The word document '"_s + target.documentName + u"' that you wish to export the "_s
-        + what + u" to cannot be found."_s
-        + u"The document must first be created by defining its name and pressing the 'Create New Report' button."_s);
+    showExclamation(
+        Texts::tr("The word document '%1' that you wish to export the %2 to cannot be found.The "
+                  "document must first be created by defining its name and pressing the 'Create New "
+                  "Report' button.")
+            .arg(target.documentName, what));
 }
 
 enum class RowsTyped { Done, Failed, Cancelled };
@@ -83,8 +96,8 @@ RowsTyped typeAnswerRows(WordDocument& document, AnswersStore& store, const QStr
     if (!rows)
         return RowsTyped::Failed;
 
-    QProgressDialog progress(u"Adding the table of answers to the word document…"_s, u"Cancel"_s, 0,
-        int(qMin<qint64>(answerCount, std::numeric_limits<int>::max())), parent);
+    QProgressDialog progress(Texts::tr("Adding the table of answers to the word document…"),
+        Texts::tr("Cancel"), 0, int(qMin<qint64>(answerCount, std::numeric_limits<int>::max())), parent);
     progress.setObjectName(u"ExportProgress"_s);
     progress.setWindowTitle(Messages::title());
     progress.setWindowModality(Qt::WindowModal);
@@ -128,7 +141,7 @@ bool CreateReport(const ReportTarget& target)
     WordDocument document;
     document.newDocument();
     document.setFont(font(true, true, 25, WordUnderline::Single));
-    document.typeText(target.formName + u" Report"_s);
+    document.typeText(Texts::tr("%1 Report").arg(target.formName));
     document.setUnderline(WordUnderline::None);
     document.setSize(10);
 
@@ -157,8 +170,9 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
 
     WordDocument document;
     if (fields.isEmpty()) {
-        showExclamation(
-            u"You must first add the desired fields you wish to have in the report table to the list box 'Fields in Table to be added to report'."_s);
+        showExclamation(Texts::tr(
+            "You must first add the desired fields you wish to have in the report table to the list box "
+            "'Fields in Table to be added to report'."));
         return ExportOutcome::Refused;
     }
     const Result<qint64> counted = (*store)->rowCount(table);
@@ -168,18 +182,20 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
     }
     const qint64 answers = *counted;
     if (answers == 0) {
-        showExclamation(u"The table '"_s + table + u"' that you wish to export to word document '"_s
-            + target.documentName + u"' has no data in it."_s);
+        showExclamation(
+            Texts::tr("The table '%1' that you wish to export to word document '%2' has no data in it.")
+                .arg(table, target.documentName));
         return ExportOutcome::Refused;
     }
 
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
-        showAddFailure(target, u"table"_s, opened);
+        showAddFailure(target, Texts::tr("table"), opened);
         return ExportOutcome::Failed;
     }
     document.setFont(font(true, true, 14, WordUnderline::None));
     document.typeText(
-        (wholeTable ? u"Database table '"_s : u"Excerpt from database table '"_s) + table + u"'."_s);
+        (wholeTable ? Texts::tr("Database table '%1'.") : Texts::tr("Excerpt from database table '%1'."))
+            .arg(table));
     document.addTable(1, int(fields.size()));
     for (const QString& field : fields) {
         document.setFont(font(false, false, 9, WordUnderline::None));
@@ -190,17 +206,17 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
     case RowsTyped::Done:
         break;
     case RowsTyped::Failed:
-        showAddFailure(target, u"table"_s);
+        showAddFailure(target, Texts::tr("table"));
         return ExportOutcome::Failed;
     case RowsTyped::Cancelled:
         showInformation(
-            u"The table has not been added to the word document '"_s + target.documentName + u"'."_s);
+            Texts::tr("The table has not been added to the word document '%1'.").arg(target.documentName));
         return ExportOutcome::Cancelled;
     }
     store = Error {}; // closed before the document is shown
 
-    showInformation(
-        u"If the added table is as desired Save and Close the document before adding another item."_s);
+    showInformation(Texts::tr(
+        "If the added table is as desired Save and Close the document before adding another item."));
     document.visible(parent);
     if (exported)
         exported();
@@ -212,7 +228,7 @@ bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* p
 {
     WordDocument document;
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
-        showAddFailure(target, u"text"_s, opened);
+        showAddFailure(target, Texts::tr("text"), opened);
         return false;
     }
     document.setFont(font(false, false, 12, WordUnderline::None));
@@ -220,7 +236,7 @@ bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* p
     document.typeParagraph();
     document.typeParagraph();
     showInformation(
-        u"If the added text is as desired Save and Close the document before adding another item."_s);
+        Texts::tr("If the added text is as desired Save and Close the document before adding another item."));
     document.visible(parent);
     document.quit();
     return true;
@@ -230,7 +246,7 @@ bool AddChartToReport(const ReportTarget& target, const QString& title, const QI
 {
     WordDocument document;
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
-        showAddFailure(target, u"chart"_s, opened);
+        showAddFailure(target, Texts::tr("chart"), opened);
         return false;
     }
     document.setFont(font(true, false, 12, WordUnderline::None));
@@ -238,11 +254,53 @@ bool AddChartToReport(const ReportTarget& target, const QString& title, const QI
     document.typeParagraph();
     document.addPicture(chart, title);
     document.typeParagraph();
-    showInformation(
-        u"If the added chart is as desired Save and Close the document before adding another item."_s);
+    showInformation(Texts::tr(
+        "If the added chart is as desired Save and Close the document before adding another item."));
     document.visible(parent);
     document.quit();
     return true;
+}
+
+namespace {
+
+bool countsOptions(const FormMethod& method)
+{
+    return method.methodType == Kind::checkBox() || method.methodType == Kind::radioButtons()
+        || method.methodType == Kind::pullDownMenu() || method.methodType == Kind::scale();
+}
+
+bool isNumberQuestion(const FormMethod& method)
+{
+    if (method.methodType == Kind::scale())
+        return true;
+    if (method.methodType != Kind::textField())
+        return false;
+    const AnswerKind kind = questionSettingsOf(method).rules.kind;
+    return kind == AnswerKind::WholeNumber || kind == AnswerKind::Number;
+}
+
+/// Every answer in `column`, in stored order, read a page at a time.
+Result<QStringList> answersIn(AnswersStore& store, const QString& table, const QString& column)
+{
+    constexpr qint64 kPage = 4096;
+    QStringList answers;
+    for (qint64 after = -1;;) {
+        const auto rows = store.readRows(table, { column }, after, kPage);
+        if (!rows)
+            return rows.error();
+        for (const AnswersStore::Row& row : *rows)
+            answers.append(row.values.value(0).toString());
+        if (rows->size() < kPage)
+            return answers;
+        after = rows->constLast().id;
+    }
+}
+
+} // namespace
+
+bool isSummarised(const FormMethod& method)
+{
+    return countsOptions(method) || isNumberQuestion(method);
 }
 
 std::optional<QList<ChoiceSummary>> summariseChoices(
@@ -262,20 +320,31 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
     QList<ChoiceSummary> summaries;
     for (int i = 0; i < collection.count(); ++i) {
         const FormMethod& method = collection.atPosition(i);
-        if (method.methodType != Kind::checkBox() && method.methodType != Kind::radioButtons()
-            && method.methodType != Kind::pullDownMenu())
+        if (!isSummarised(method))
             continue;
         ChoiceSummary summary;
         summary.question = method.userInstruction;
-        summary.options = chartOptions(method);
         summary.answers = *answers;
-        const auto counts
-            = countAnswers(**store, table, columnNameFor(method.userInstruction), summary.options);
-        if (!counts) {
-            showExclamation(reporter::tableUnreadable(table, counts.error().detail));
-            return std::nullopt;
+        const QString column = columnNameFor(method.userInstruction);
+        if (countsOptions(method)) {
+            summary.countsOptions = true;
+            summary.options = chartOptions(method);
+            const auto counts = countAnswers(**store, table, column, summary.options);
+            if (!counts) {
+                showExclamation(reporter::tableUnreadable(table, counts.error().detail));
+                return std::nullopt;
+            }
+            summary.counts = *counts;
         }
-        summary.counts = *counts;
+        if (isNumberQuestion(method)) {
+            const auto values = answersIn(**store, table, column);
+            if (!values) {
+                showExclamation(reporter::tableUnreadable(table, values.error().detail));
+                return std::nullopt;
+            }
+            summary.numeric = true;
+            summary.numbers = summariseNumbers(*values);
+        }
         summaries.append(summary);
     }
     return summaries;
@@ -288,6 +357,35 @@ QString percentText(qint64 count, qint64 of)
     return of > 0 ? QString::number(100.0 * double(count) / double(of), 'f', 1) + u"%"_s : u"-"_s;
 }
 
+/// A mean or median as people write it: at most two decimals, none trailing.
+QString numberText(double value)
+{
+    QString text = QString::number(value, 'f', 2);
+    while (text.endsWith(u'0') && text.contains(u'.'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text == u"-0"_s ? u"0"_s : text;
+}
+
+/// A table of `rows`, the first its headings (bold), at the selection.
+void typeTable(WordDocument& document, const QList<QStringList>& rows)
+{
+    document.addTable(1, int(rows.value(0).size()));
+    bool firstCell = true;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        document.setFont(font(r == 0, false, 10, WordUnderline::None));
+        for (const QString& text : rows.at(r)) {
+            if (!firstCell)
+                document.moveRight();
+            firstCell = false;
+            document.typeText(text);
+        }
+    }
+    document.endTable();
+    document.typeParagraph();
+}
+
 } // namespace
 
 bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& collection, QWidget* parent)
@@ -296,47 +394,47 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
     if (!summaries)
         return false;
     if (summaries->isEmpty()) {
-        showExclamation(u"The form has no check boxes, radio buttons or menus to summarise."_s);
+        showExclamation(Texts::tr("The form has no check boxes, radio buttons or menus to summarise."));
         return false;
     }
     WordDocument document;
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
-        showAddFailure(target, u"summary"_s, opened);
+        showAddFailure(target, Texts::tr("summary"), opened);
         return false;
     }
     for (const ChoiceSummary& summary : *summaries) {
         document.setFont(font(true, false, 12, WordUnderline::None));
         document.typeText(summary.question);
-        document.addTable(1, 3);
-        bool firstCell = true;
-        const auto cell = [&](const QString& text) {
-            if (!firstCell)
-                document.moveRight();
-            firstCell = false;
-            document.typeText(text);
-        };
-        document.setFont(font(true, false, 10, WordUnderline::None));
-        for (const QString& heading : { u"Option"_s, u"Count"_s, u"Percentage"_s })
-            cell(heading);
-        document.setFont(font(false, false, 10, WordUnderline::None));
-        qint64 counted = 0;
-        const auto row = [&](const QString& option, qint64 count) {
-            cell(option);
-            cell(QString::number(count));
-            cell(percentText(count, summary.answers));
-        };
-        for (qsizetype i = 0; i < summary.options.size(); ++i) {
-            row(summary.options.at(i), summary.counts.at(i));
-            counted += summary.counts.at(i);
+        if (summary.countsOptions) {
+            QList<QStringList> rows { { Texts::tr("Option"), Texts::tr("Count"), Texts::tr("Percentage") } };
+            qint64 counted = 0;
+            for (qsizetype i = 0; i < summary.options.size(); ++i) {
+                const qint64 count = summary.counts.at(i);
+                rows.append(
+                    { summary.options.at(i), QString::number(count), percentText(count, summary.answers) });
+                counted += count;
+            }
+            // Without this row the percentages would not add up to the answers.
+            if (summary.answers > counted)
+                rows.append(
+                    { Texts::tr("(no answer or another value)"), QString::number(summary.answers - counted),
+                        percentText(summary.answers - counted, summary.answers) });
+            typeTable(document, rows);
         }
-        // Without this row the percentages would not add up to the answers.
-        if (summary.answers > counted)
-            row(u"(no answer or another value)"_s, summary.answers - counted);
-        document.endTable();
-        document.typeParagraph();
+        if (summary.numeric) {
+            // Answers that are no number (stored before the question took only numbers) count for none.
+            const std::optional<NumberSummary>& n = summary.numbers;
+            const QString none = u"-"_s;
+            typeTable(document,
+                { { Texts::tr("Count"), Texts::tr("Mean"), Texts::tr("Median"), Texts::tr("Minimum"),
+                      Texts::tr("Maximum") },
+                    { QString::number(n ? n->count : 0), n ? numberText(n->mean) : none,
+                        n ? numberText(n->median) : none, n ? numberText(n->minimum) : none,
+                        n ? numberText(n->maximum) : none } });
+        }
     }
-    showInformation(
-        u"If the added summary is as desired Save and Close the document before adding another item."_s);
+    showInformation(Texts::tr(
+        "If the added summary is as desired Save and Close the document before adding another item."));
     document.visible(parent);
     document.quit();
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/AnswersStore.h"
+#include "model/AnswerRules.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,7 @@ namespace quenlow {
 
 class FormSession;
 class MethodCollection;
+struct FormMethod;
 
 /// Where a report goes and what it reads: the document named in
 /// WordDocumentName in the Reports folder, and the open form's answers table.
@@ -64,23 +66,33 @@ bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* p
 /// False when the document could not be opened (message shown).
 bool AddChartToReport(const ReportTarget& target, const QString& title, const QImage& chart, QWidget* parent);
 
-/// One choice question's counts: its options and how many answers chose each.
+/// One question's summary: for a choice question its options and how many
+/// answers chose each; for a number question (a scale is both) the count,
+/// mean, median and ends of the answers that are numbers.
 struct ChoiceSummary {
     QString question;
+    bool countsOptions = false;
     QStringList options;
     QList<qint64> counts;
     qint64 answers = 0; // all answers of the form, the base of the percentages
+    bool numeric = false;
+    std::optional<NumberSummary> numbers; // none when no answer is a number
 };
 
-/// The counts of every choice question (check box, radio buttons, menu) of
-/// `collection`, in the form's order; nothing, after a message, when the table
-/// cannot be read.
+/// Whether the summary covers the question: check boxes, radio buttons,
+/// menus, scales and text fields that take numbers.
+bool isSummarised(const FormMethod& method);
+
+/// The summaries of every question `isSummarised` covers, in the form's
+/// order; nothing, after a message, when the table cannot be read.
 std::optional<QList<ChoiceSummary>> summariseChoices(
     const ReportTarget& target, const MethodCollection& collection);
 
-/// "Add Summary to Report": for every choice question a title line and a table
-/// of option, count and percentage of all answers (answers that chose none of
-/// the options are one more row), then the preview and the save question.
+/// "Add Summary to Report": for every question summarised a title line, for a
+/// choice question a table of option, count and percentage of all answers
+/// (answers that chose none of the options are one more row), for a number
+/// question a table of count, mean, median, minimum and maximum; then the
+/// preview and the save question.
 bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& collection, QWidget* parent);
 
 /// Test hook: how long an export runs before its progress window shows

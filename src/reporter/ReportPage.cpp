@@ -31,7 +31,7 @@ namespace quenlow {
 using namespace reporter;
 
 ReportPage::ReportPage(FormSession& session, QWidget* parent)
-    : QGroupBox(u"Reporter"_s, parent)
+    : QGroupBox(tr("Reporter"), parent)
     , m_session(session)
     , m_table(AnswersStore::tableFor(session.openFormName))
     , m_positions(m_table)
@@ -40,21 +40,21 @@ ReportPage::ReportPage(FormSession& session, QWidget* parent)
 
     // The document name row.
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(label(u"WordReportName"_s, u"Current Word Report Name :"_s, this));
+    nameRow->addWidget(label(u"WordReportName"_s, tr("Current Word Report Name :"), this));
     nameRow->addWidget(label(u"Label3"_s, u">"_s, this));
     m_documentName = named(new QLineEdit(this), u"WordDocumentName"_s);
     nameRow->addWidget(m_documentName, 1);
-    auto* create = button(u"CreateReport"_s, u"Create New Report"_s, this);
+    auto* create = button(u"CreateReport"_s, tr("Create New Report"), this);
     nameRow->addWidget(create);
     connect(create, &QPushButton::clicked, this, &ReportPage::createReport);
 
     // The reportable fields.
-    auto* fields = frame(u"TableFields"_s, u"Table Fields"_s, this);
+    auto* fields = frame(u"TableFields"_s, tr("Table Fields"), this);
     m_tableFields = listBox(u"TableFieldsList"_s, fields);
-    auto* addAll = button(u"AddAllFields"_s, u"Add All"_s, fields);
-    auto* addOne = button(u"AddFieldToReportTable"_s, u"Add Field To Report Table"_s, fields);
+    auto* addAll = button(u"AddAllFields"_s, tr("Add All"), fields);
+    auto* addOne = button(u"AddFieldToReportTable"_s, tr("Add Field To Report Table"), fields);
     auto* answerOne
-        = button(u"ViewFieldAnswerOne"_s, u"View Answer Number 1 of current field below"_s, fields);
+        = button(u"ViewFieldAnswerOne"_s, tr("View Answer Number 1 of current field below"), fields);
     auto* fieldsLayout = new QGridLayout(fields);
     fieldsLayout->addWidget(m_tableFields, 0, 0, 1, 2);
     fieldsLayout->addWidget(addAll, 1, 0);
@@ -67,12 +67,12 @@ ReportPage::ReportPage(FormSession& session, QWidget* parent)
     onRowChosen(m_tableFields, [this] { showFieldAnswer(shownAnswerNumber()); });
 
     // The fields of the table to export.
-    auto* chosen = frame(u"FieldsToBeInWordTableFrame"_s, u"Fields in Table to be added to report"_s, this);
+    auto* chosen = frame(u"FieldsToBeInWordTableFrame"_s, tr("Fields in Table to be added to report"), this);
     m_reportTableFields = listBox(u"ReportTableFieldsList"_s, chosen);
     auto* removeOne
-        = button(u"RemoveFieldFromReportTableList"_s, u"Remove Field From Report Table"_s, chosen);
-    auto* removeAll = button(u"RemoveAllField"_s, u"Remove All"_s, chosen);
-    auto* addTable = button(u"AddTable"_s, u"Add above Table To Word Report"_s, chosen);
+        = button(u"RemoveFieldFromReportTableList"_s, tr("Remove Field From Report Table"), chosen);
+    auto* removeAll = button(u"RemoveAllField"_s, tr("Remove All"), chosen);
+    auto* addTable = button(u"AddTable"_s, tr("Add above Table To Word Report"), chosen);
     auto* chosenLayout = new QGridLayout(chosen);
     chosenLayout->addWidget(m_reportTableFields, 0, 0, 1, 2);
     chosenLayout->addWidget(removeOne, 1, 0);
@@ -87,7 +87,7 @@ ReportPage::ReportPage(FormSession& session, QWidget* parent)
     lists->addWidget(chosen, 1);
 
     // One answer of one question.
-    auto* answers = frame(u"ViewFieldAnswersFrame"_s, u"View Field Answers"_s, this);
+    auto* answers = frame(u"ViewFieldAnswersFrame"_s, tr("View Field Answers"), this);
     m_questionText = label(u"FormQuestionText"_s, u"FormQuestionText"_s, answers);
     m_questionText->setWordWrap(true);
     m_questionText->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -95,15 +95,15 @@ ReportPage::ReportPage(FormSession& session, QWidget* parent)
     m_answerText = named(new QPlainTextEdit(answers), u"FieldAnswerTextBox"_s);
     m_answerText->setTabChangesFocus(true);
     // "Answer 3 of 8": where the browsing is, and how far it can go.
-    auto* numberText = label(u"AnswerNumberText"_s, u"Answer"_s, answers);
+    auto* numberText = label(u"AnswerNumberText"_s, tr("Answer"), answers);
     m_answerNumber = label(u"AnswerNumber"_s, u"1"_s, answers);
     m_answerTotal = label(u"AnswerTotal"_s, QString(), answers);
     m_answerTotal->setMinimumWidth(60);
     // When the answer shown arrived; empty for answers stored before times were kept.
     m_answerArrival = label(u"AnswerArrival"_s, QString(), answers);
-    auto* previous = button(u"PreviousAnswer"_s, u"View Previous Answer"_s, answers);
-    auto* next = button(u"NextAnswer"_s, u"View Next Answer"_s, answers);
-    auto* addText = button(u"AddAnswerToReport"_s, u"Add above text to Word Report"_s, answers);
+    auto* previous = button(u"PreviousAnswer"_s, tr("View Previous Answer"), answers);
+    auto* next = button(u"NextAnswer"_s, tr("View Next Answer"), answers);
+    auto* addText = button(u"AddAnswerToReport"_s, tr("Add above text to Word Report"), answers);
     connect(previous, &QPushButton::clicked, this, &ReportPage::viewPreviousAnswer);
     connect(next, &QPushButton::clicked, this, &ReportPage::viewNextAnswer);
     connect(addText, &QPushButton::clicked, this, &ReportPage::addAnswerToReport);
@@ -124,14 +124,14 @@ ReportPage::ReportPage(FormSession& session, QWidget* parent)
 
     // Jumping to any answer of the question shown.
     auto* goToRow = new QHBoxLayout;
-    auto* goToCaption = new QLabel(u"Go to answer"_s, answers);
+    auto* goToCaption = new QLabel(tr("Go to answer"), answers);
     goToCaption->setObjectName(u"GoToAnswerText"_s);
     // An answer number, or the receipt code shown to the person who sent it.
     m_goToNumber = named(new QLineEdit(answers), u"GoToAnswerNumber"_s);
-    m_goToNumber->setPlaceholderText(u"number or receipt code"_s);
+    m_goToNumber->setPlaceholderText(tr("number or receipt code"));
     m_goToNumber->setMaxLength(40);
     m_goToNumber->setMinimumWidth(170);
-    auto* go = button(u"GoToAnswer"_s, u"Go"_s, answers);
+    auto* go = button(u"GoToAnswer"_s, tr("Go"), answers);
     goToRow->addWidget(goToCaption);
     goToRow->addWidget(m_goToNumber);
     goToRow->addWidget(go);
@@ -150,8 +150,8 @@ ReportPage::ReportPage(FormSession& session, QWidget* parent)
 
     // The answers' ways out, in a row of their own under the page.
     auto* outRow = new QHBoxLayout;
-    auto* exportButton = button(u"ExportAnswers"_s, u"Export Answers…"_s, this);
-    auto* summary = button(u"AddSummaryToReport"_s, u"Add Summary to Report"_s, this);
+    auto* exportButton = button(u"ExportAnswers"_s, tr("Export Answers…"), this);
+    auto* summary = button(u"AddSummaryToReport"_s, tr("Add Summary to Report"), this);
     outRow->addWidget(exportButton);
     outRow->addWidget(summary);
     outRow->addStretch(1);
@@ -228,7 +228,7 @@ bool ReportPage::addToReportTable(const QString& field)
     for (int row = 0; row < m_reportTableFields->count(); ++row) {
         if (m_reportTableFields->item(row)->text() == column) {
             m_reportTableFields->setCurrentRow(row);
-            showExclamation(u"The field '"_s + column + u"' has already been added."_s);
+            showExclamation(tr("The field '%1' has already been added.").arg(column));
             return false;
         }
     }
@@ -270,7 +270,7 @@ void ReportPage::removeFieldFromReportTable()
 void ReportPage::removeAllFields()
 {
     if (m_reportTableFields->count() == 0) {
-        showExclamation(u"There are no fields listed to remove."_s);
+        showExclamation(tr("There are no fields listed to remove."));
         return;
     }
     for (int i = m_reportTableFields->count(); i >= 1; --i)
@@ -316,7 +316,7 @@ void ReportPage::showAnswer(qint64 number, Announce announce)
     }
     if (answer.state == AnswerPositions::ValueState::NoAnswer) {
         if (announce == Aloud)
-            showExclamation(u"You have reached the end of the answers."_s);
+            showExclamation(tr("You have reached the end of the answers."));
         return;
     }
     m_answerNumber->setText(QString::number(number));
@@ -325,8 +325,8 @@ void ReportPage::showAnswer(qint64 number, Announce announce)
     showAnswerTotal(*store);
     if (answer.state != AnswerPositions::ValueState::Value) {
         if (announce == Aloud)
-            showExclamation(u"The  field '"_s + column + u"' from database table '"_s + m_table
-                + u" ' contains no data."_s);
+            showExclamation(
+                tr("The  field '%1' from database table '%2 ' contains no data.").arg(column, m_table));
         return;
     }
     m_answerText->setPlainText(answer.value.toString());
@@ -358,9 +358,9 @@ void ReportPage::showArrival(AnswersStore& store, std::optional<qint64> rowId)
     const std::optional<QDateTime> changed
         = arrived ? store.changeOf(m_table, *rowId).valueOr(std::nullopt) : std::nullopt;
     QString text
-        = arrived ? u"arrived "_s + arrived->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s : QString();
+        = arrived ? tr("arrived %1 UTC").arg(arrived->toString(u"yyyy-MM-dd HH:mm:ss"_s)) : QString();
     if (changed)
-        text += u", changed "_s + changed->toString(u"yyyy-MM-dd HH:mm:ss"_s) + u" UTC"_s;
+        text += tr(", changed %1 UTC").arg(changed->toString(u"yyyy-MM-dd HH:mm:ss"_s));
     m_answerArrival->setText(text);
 }
 
@@ -379,7 +379,7 @@ void ReportPage::viewPreviousAnswer()
 {
     const qint64 shown = shownAnswerNumber();
     if (shown <= 1) {
-        showExclamation(u"You are currently at Answer 1."_s);
+        showExclamation(tr("You are currently at Answer 1."));
         return;
     }
     showFieldAnswer(shown - 1);
@@ -398,9 +398,10 @@ void ReportPage::goToAnswer()
         if (isNumber)
             showFieldAnswer(number);
         else
-            showExclamation(u"'"_s + typed
-                + u"' is neither an answer number nor a receipt code. Please enter the number of an answer, "
-                  u"or the 8-character receipt code shown after sending it."_s);
+            showExclamation(
+                tr("'%1' is neither an answer number nor a receipt code. Please enter the number of "
+                   "an answer, or the 8-character receipt code shown after sending it.")
+                    .arg(typed));
         return;
     }
     if (m_tableFields->currentRow() < 0) {
@@ -412,8 +413,8 @@ void ReportPage::goToAnswer()
         return;
     const Result<std::optional<qint64>> row = findRowByReceipt(*store, m_table, code);
     if (!row) {
-        showExclamation(u"The receipt code '"_s + typed + u"' could not be looked up in database table '"_s
-            + m_table + u"' ("_s + row.error().detail + u")."_s);
+        showExclamation(tr("The receipt code '%1' could not be looked up in database table '%2' (%3).")
+                            .arg(typed, m_table, row.error().detail));
         return;
     }
     const std::optional<qint64> found = *row ? m_positions.numberOf(*store, **row) : std::nullopt;
@@ -422,7 +423,7 @@ void ReportPage::goToAnswer()
     else if (isNumber) // eight digits that are no receipt: an answer number after all
         showFieldAnswer(number);
     else
-        showExclamation(u"No answer has the receipt code '"_s + typed + u"'."_s);
+        showExclamation(tr("No answer has the receipt code '%1'.").arg(typed));
 }
 
 // --- Report documents ---------------------------------------------------------------
@@ -452,9 +453,9 @@ bool ReportPage::offerNewReport(const QString& what)
     const ReportTarget target = reportTarget();
     if (QFileInfo::exists(target.documentPath()))
         return true;
-    if (!askYesNo(u"The word document '"_s + target.documentName + u"' does not exist yet in "_s
-                + target.reportsFolder + u". Do you want to create it now and add the "_s + what
-                + u" to it?"_s,
+    if (!askYesNo(tr("The word document '%1' does not exist yet in %2. Do you want to create it now and add "
+                     "the %3 to it?")
+                      .arg(target.documentName, target.reportsFolder, what),
             MessageIcon::Question))
         return false;
     createReport();
@@ -475,12 +476,12 @@ void ReportPage::addAnswerToReport()
 
 void ReportPage::addSummaryToReport()
 {
-    // Without a choice question there is nothing to summarise, and the
+    // Without a choice or number question there is nothing to summarise, and the
     // addition says so before any document is wanted.
     bool choices = false;
     m_session.collection.forEach(
-        [&](const FormMethod& method) { choices = choices || isChartedKind(method.methodType); });
-    if (choices && !offerNewReport(u"summary"_s))
+        [&](const FormMethod& method) { choices = choices || isSummarised(method); });
+    if (choices && !offerNewReport(tr("summary")))
         return;
     AddSummaryToReport(reportTarget(), m_session.collection, window());
 }
@@ -510,14 +511,14 @@ qint64 ReportPage::showAnswerTotal(AnswersStore& store)
     // The span, not a count of its own: the store keeps it while the table is unchanged.
     const auto span = store.rowSpan(m_table);
     const qint64 total = span ? span->count : -1;
-    m_answerTotal->setText(total >= 0 ? u"of "_s + QString::number(total) : QString());
+    m_answerTotal->setText(total >= 0 ? tr("of %1").arg(total) : QString());
     if (!m_session.collection.isEmpty()) {
         FormOverview form;
         form.name = m_session.openFormName;
         form.settings = formSettingsOf(m_session.collection.atPosition(0));
         if (total >= 0)
             form.answers = total;
-        m_formState->setText(u"Form state: "_s + formStateText(form, QDateTime::currentDateTime()));
+        m_formState->setText(tr("Form state: %1").arg(formStateText(form, QDateTime::currentDateTime())));
     }
     return total;
 }

@@ -34,4 +34,7 @@ else:
         "widths": [sheet.column_dimensions[openpyxl.utils.get_column_letter(i + 1)].width
                    for i in range(sheet.max_column)],
         "submittedFormat": sheet.column_dimensions["A"].number_format,
+        # Each answer cell as [type, value, number format]; null where empty.
+        "cells": [[None if c.value is None else [c.data_type, str(c.value), c.number_format] for c in row]
+                  for row in sheet.iter_rows(min_row=2)],
     }, default=str))

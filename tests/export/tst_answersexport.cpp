@@ -4,6 +4,7 @@
 #include "database/AnswersStore.h"
 #include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
+#include "model/Fragments.h"
 #include "reporter/ReporterFixture.h"
 
 #include <QDir>
@@ -188,6 +189,75 @@ private slots:
         QCOMPARE(widths.size(), 8);
         QVERIFY(widths.at(3).toDouble() > 25); // the longest comment
         QVERIFY(widths.at(6).toDouble() < 61); // a long heading does not make a huge column
+    }
+
+    /// Answers of questions that take numbers or dates are number and date
+    /// cells in a workbook where they are stored in that spelling; anything
+    /// else, older answers included, stays text as the CSV has it.
+    void xlsxWritesNumbersAndDates()
+    {
+        ReporterFixture form;
+        const auto typed = [](const QString& question, AnswerKind kind) {
+            QuestionSettings settings;
+            settings.rules.kind = kind;
+            return withQuestionSettings(textFieldMethod(question, u"30"_s, {}, {}), settings);
+        };
+        const QStringList questions { u"Age"_s, u"Height"_s, u"Born"_s, u"Mood"_s, u"Phone"_s };
+        form.add(typed(questions.at(0), AnswerKind::WholeNumber));
+        form.add(typed(questions.at(1), AnswerKind::Number));
+        form.add(typed(questions.at(2), AnswerKind::Date));
+        form.add(scaleMethod(questions.at(3), { 0, 10, u"Low"_s, u"High"_s }));
+        form.add(typed(questions.at(4), AnswerKind::Phone));
+        writeBytes(
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+
+        struct Case {
+            QString question, stored, type, read; // type as openpyxl names it: n number, d date, s text
+        };
+        const QList<Case> cases {
+            { u"Age"_s, u"42"_s, u"n"_s, u"42"_s },
+            { u"Age"_s, u"-7"_s, u"n"_s, u"-7"_s },
+            { u"Age"_s, u"abc"_s, u"s"_s, u"abc"_s }, // stored before the question took numbers
+            // More digits than a cell keeps exactly.
+            { u"Age"_s, u"12345678901234567"_s, u"s"_s, u"12345678901234567"_s },
+            { u"Height"_s, u"1.75"_s, u"n"_s, u"1.75"_s },
+            { u"Height"_s, u"0.000123456789012345"_s, u"n"_s, u"0.000123456789012345"_s },
+            { u"Height"_s, u"3,5"_s, u"s"_s, u"3,5"_s },
+            { u"Height"_s, u"1e5"_s, u"s"_s, u"1e5"_s },
+            { u"Born"_s, u"1990-05-17"_s, u"d"_s, u"1990-05-17 00:00:00"_s },
+            { u"Born"_s, u"17.05.1990"_s, u"s"_s, u"17.05.1990"_s },
+            { u"Born"_s, u"2026-02-30"_s, u"s"_s, u"2026-02-30"_s },
+            { u"Born"_s, u"1850-01-01"_s, u"s"_s, u"1850-01-01"_s }, // before spreadsheet dates begin
+            { u"Mood"_s, u"0"_s, u"n"_s, u"0"_s },
+            { u"Mood"_s, u"10"_s, u"n"_s, u"10"_s },
+            { u"Phone"_s, u"0123"_s, u"s"_s, u"0123"_s },
+        };
+        for (const Case& c : cases)
+            form.answer({ { c.question, c.stored } });
+
+        const QString base = form.folder.path() + u"/answers"_s;
+        for (const ExportFormat format : { ExportFormat::Xlsx, ExportFormat::Csv }) {
+            const bool xlsx = format == ExportFormat::Xlsx;
+            QVERIFY(exportAnswers({ .appFolder = form.folder.path(),
+                                      .pageFile = u"survey.html"_s,
+                                      .format = format,
+                                      .outputPath = base + (xlsx ? u".xlsx"_s : u".csv"_s),
+                                      .answersStore = form.folder.database() })
+                        .ok());
+        }
+        const QJsonArray cells = readBack(u"xlsx"_s, base + u".xlsx"_s).value(u"cells"_s).toArray();
+        const QList<QStringList> csv = rowsOf(readBack(u"csv"_s, base + u".csv"_s));
+        QCOMPARE(cells.size(), cases.size());
+        for (qsizetype i = 0; i < cases.size(); ++i) {
+            const Case& c = cases.at(i);
+            const int column = int(questions.indexOf(c.question)) + 2; // after Submitted and Changed
+            const QJsonArray cell = cells.at(i).toArray().at(column).toArray();
+            QVERIFY2(cell.at(0).toString() == c.type && cell.at(1).toString() == c.read,
+                qPrintable(c.stored + u" read back as "_s + QString::fromUtf8(QJsonDocument(cell).toJson())));
+            if (c.type == u"d"_s)
+                QCOMPARE(cell.at(2).toString(), u"yyyy-mm-dd"_s);
+            QCOMPARE(csv.at(i + 1).at(column), c.stored);
+        }
     }
 
     void failuresLeaveNoFile_data()

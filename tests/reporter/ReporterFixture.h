@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "model/CollectionFile.h"
 #include "model/FormSession.h"
 #include "support/FormBuilder.h"
 #include "support/ModalStep.h"
@@ -49,6 +51,15 @@ public:
             qFatal("cannot add the column");
     }
 
+    /// Appends a whole record (a scale, a question with settings), with its column.
+    void add(const FormMethod& question)
+    {
+        append(question);
+        if (isQuestionKind(question.methodType)
+            && !store()->addColumn(
+                table(), columnNameFor(question.userInstruction), AnswersStore::ColumnKind::Text, {}))
+            qFatal("cannot add the column");
+    }
     /// Stores one answer: question texts (fitted to their column names here) and values.
     void answer(const QList<QPair<QString, QString>>& values) { answerMany({ values }); }
     void answerMany(const QList<QList<QPair<QString, QString>>>& answers)

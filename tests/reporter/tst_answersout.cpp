@@ -8,6 +8,7 @@
 #include "database/Receipts.h"
 #include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
+#include "model/Fragments.h"
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
 #include "platform/WordDocument.h"
@@ -19,7 +20,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QChartView>
 #include <QDir>
+#include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -78,6 +81,27 @@ void choices(ReporterFixture& f)
     // Counted nowhere: an unknown option, another case, no answer.
     f.answer({ { u"Name"_s, u"d"_s }, { u"Tea"_s, u"checked"_s }, { u"Colour"_s, u"Purple"_s } });
     f.answer({ { u"Name"_s, u"e"_s }, { u"Colour"_s, u"red"_s }, { kLongMenu, u"Talks "_s } });
+}
+
+/// A text field that takes whole numbers, a check box group and a scale from 1 to 5.
+void numbersForm(ReporterFixture& f)
+{
+    QuestionSettings whole;
+    whole.rules.kind = AnswerKind::WholeNumber;
+    f.add(withQuestionSettings(textFieldMethod(u"Age"_s, u"3"_s, {}, {}), whole));
+    QuestionSettings drinks;
+    drinks.questionText = u"Drinks?"_s;
+    for (const QString& box : { u"Tea"_s, u"Coffee"_s })
+        f.add(withQuestionSettings(checkBoxMethod(box, true, false), drinks));
+    f.add(Kind::checkBox(), u"Agreed"_s); // a box on its own
+    f.add(scaleMethod(u"Mood"_s, { 1, 5, u"Low"_s, u"High"_s }));
+    f.answer({ { u"Age"_s, u"30"_s }, { u"Tea"_s, u"Checked"_s }, { u"Coffee"_s, u"Checked"_s },
+        { u"Mood"_s, u"4"_s } });
+    f.answer({ { u"Age"_s, u"40"_s }, { u"Tea"_s, u"Checked"_s }, { u"Mood"_s, u"5"_s } });
+    // Stored before the question took only numbers: left out of the figures.
+    f.answer({ { u"Age"_s, u"abc"_s }, { u"Tea"_s, u"Not Checked"_s }, { u"Mood"_s, u"4"_s } });
+    f.answer({ { u"Age"_s, u"35"_s } });
+    f.answer({});
 }
 
 /// Opens the graphs page; its first question (Tea) is drawn.
@@ -183,6 +207,81 @@ private slots:
 
         // The chart went in as a picture (its package parts are the word document's own tests').
         QVERIFY(document.documentXml().contains(u"r:embed=\"rIdReportPicture1\""_s));
+    }
+
+    /// A scale is charted over its numbers in order, none left out; boxes asked
+    /// as one question are charted together (how many ticked each) and one by one.
+    void scalesAndBoxGroupsAreCharted()
+    {
+        ReporterFixture f;
+        numbersForm(f);
+        ReporterForm form(f.session);
+        showGraphs(form);
+        auto* list = child<QListWidget>(&form, u"GraphAbleData"_s);
+        QStringList rows;
+        for (int r = 0; r < list->count(); ++r)
+            rows.append(list->item(r)->text());
+        QCOMPARE(rows, (QStringList { u"Drinks?"_s, u"Tea"_s, u"Coffee"_s, u"Agreed"_s, u"Mood"_s }));
+
+        const auto bars = [&] {
+            QStringList shown;
+            for (int c = 1; c <= form.chart()->columnCount(); ++c)
+                shown.append(form.chart()->columnLabel(c) + u'=' + form.chart()->data(c));
+            return shown;
+        };
+        QCOMPARE(form.chart()->title(), u"Pie Chart of form Check Boxes 'Drinks?' :"_s);
+        QCOMPARE(bars(), (QStringList { u"Tea=2"_s, u"Coffee=1"_s }));
+        list->setCurrentRow(2);
+        QCOMPARE(bars(), (QStringList { u"Checked=1"_s, u"Not Checked=0"_s }));
+        click(&form, u"ViewBarGraph"_s);
+        list->setCurrentRow(4);
+        QCOMPARE(form.chart()->title(), u"Bar Chart of form Scale 'Mood' :"_s);
+        QCOMPARE(bars(), (QStringList { u"1=0"_s, u"2=0"_s, u"3=0"_s, u"4=2"_s, u"5=1"_s }));
+        QVERIFY(f.folder.messageTexts().isEmpty());
+
+        // Eleven bars in the window as it opens: every bar's name is shown, none cut to "...".
+        f.add(scaleMethod(u"Score"_s, { 0, 10, {}, {} }));
+        ReporterForm wide(f.session);
+        wide.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&wide));
+        showGraphs(wide);
+        child<QListWidget>(&wide, u"GraphAbleData"_s)->setCurrentRow(5);
+        click(&wide, u"ViewBarGraph"_s);
+        QCOMPARE(wide.chart()->columnCount(), 11);
+        wide.chart()->refresh();
+        wide.chart()->chartView()->grab();
+        QStringList names;
+        for (QGraphicsItem* item : wide.chart()->chartView()->scene()->items()) {
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                names.append(text->toPlainText());
+        }
+        QVERIFY2(names.contains(u"10"_s) && !names.contains(u"..."_s), qPrintable(names.join(u'|')));
+    }
+
+    /// Number questions and scales get count, mean, median and their ends;
+    /// a scale its counts as a menu has them too.
+    void summaryGivesNumbersTheirFigures()
+    {
+        ReporterFixture f;
+        numbersForm(f);
+        ReporterForm form(f.session);
+        f.folder.messages().queueAnswer(
+            MessageAnswer::Ok); // "The new word document ... has been created ..."
+        click(&form, u"CreateReport"_s);
+        f.addAndSave(form, u"AddSummaryToReport"_s);
+
+        WordDocument document;
+        QVERIFY(document.open(reportPath(f)));
+        const QList<WordTable> tables = document.content().tables();
+        const QStringList figures { u"Count"_s, u"Mean"_s, u"Median"_s, u"Minimum"_s, u"Maximum"_s };
+        QCOMPARE(tables.size(), 1 + 3 + 2); // Age; Tea, Coffee, Agreed; Mood's counts and figures
+        QCOMPARE(tables.at(0).rowTexts(0), figures);
+        QCOMPARE(tables.at(0).rowTexts(1), (QStringList { u"3"_s, u"35"_s, u"35"_s, u"30"_s, u"40"_s }));
+        QCOMPARE(tables.at(4).rowTexts(4), (QStringList { u"4"_s, u"2"_s, u"40.0%"_s }));
+        QCOMPARE(tables.at(4).rowTexts(6),
+            (QStringList { u"(no answer or another value)"_s, u"2"_s, u"40.0%"_s }));
+        QCOMPARE(tables.at(5).rowTexts(0), figures);
+        QCOMPARE(tables.at(5).rowTexts(1), (QStringList { u"3"_s, u"4.33"_s, u"4"_s, u"4"_s, u"5"_s }));
     }
 
     void answersTabSortsFiltersAndDeletesOnlyTheSelected()
