@@ -23,30 +23,29 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
     : EditorWindow(session, QStringLiteral("CheckBoxesForm"), addCaption(), parent)
 {
     auto* explanation = addLabel(QStringLiteral("Label1"),
-        QStringLiteral(
-            "The Checkbox element gives users a way to quickly and easily select or deselect an item in "
-            "your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may "
-            "be selected or deselected by the user."));
+        tr("The Checkbox element gives users a way to quickly and easily select or deselect an item in "
+           "your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may "
+           "be selected or deselected by the user."));
     m_advice = addLabel(QStringLiteral("IntrolLineAdvice"),
-        QStringLiteral("If you require several check boxes and require a user instruction before "
-                       "proceeding to define the check boxes click the 'Add Text' button :"));
-    m_addText = addButton(QStringLiteral("AddText"), QStringLiteral("Add Text"));
+        tr("If you require several check boxes and require a user instruction before "
+           "proceeding to define the check boxes click the 'Add Text' button :"));
+    m_addText = addButton(QStringLiteral("AddText"), tr("Add Text"));
 
-    auto* frame = new QGroupBox(QStringLiteral("Define Checkboxes"), this);
+    auto* frame = new QGroupBox(tr("Define Checkboxes"), this);
     frame->setObjectName(QStringLiteral("CheckBoxDefine"));
     auto* prompt = addLabel(QStringLiteral("UserInstrunction"),
-        QStringLiteral("Please enter name/title of each Check Box in the box below :"));
+        tr("Please enter name/title of each Check Box in the box below :"));
     m_title = addLineEdit(QStringLiteral("CheckBoxTitleBox"));
-    m_defaultSelected = new QCheckBox(QStringLiteral("to be selected by default"), this);
+    m_defaultSelected = new QCheckBox(tr("to be selected by default"), this);
     m_defaultSelected->setObjectName(QStringLiteral("DefaultSelected"));
-    m_newLine = new QRadioButton(QStringLiteral("On a new line"), this);
+    m_newLine = new QRadioButton(tr("On a new line"), this);
     m_newLine->setObjectName(QStringLiteral("NewLineButton"));
-    m_sameLine = new QRadioButton(QStringLiteral("On the same line"), this);
+    m_sameLine = new QRadioButton(tr("On the same line"), this);
     m_sameLine->setObjectName(QStringLiteral("SameLineButton"));
     auto* lineChoice = new QButtonGroup(this);
     lineChoice->addButton(m_newLine);
     lineChoice->addButton(m_sameLine);
-    m_add = addButton(QStringLiteral("AddCheckBox"), QStringLiteral("Add Check Box to HTML Form"));
+    m_add = addButton(QStringLiteral("AddCheckBox"), tr("Add Check Box to HTML Form"));
 
     auto* frameLayout = new QGridLayout(frame);
     frameLayout->addWidget(prompt, 0, 0, 1, 2);
@@ -60,9 +59,8 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
     frameLayout->addWidget(m_add, 3, 0, 1, 2, Qt::AlignLeft);
     frameLayout->setColumnStretch(0, 1);
 
-    m_finish
-        = addButton(QStringLiteral("FinishCheckBox"), QStringLiteral("Finish Adding Check Box Form Methods"));
-    m_cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
+    m_finish = addButton(QStringLiteral("FinishCheckBox"), tr("Finish Adding Check Box Form Methods"));
+    m_cancel = addButton(QStringLiteral("Cancel"), tr("Cancel"));
 
     auto* adviceRow = new QHBoxLayout;
     adviceRow->addWidget(m_advice, 1);
@@ -83,7 +81,7 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
 
     connect(m_add, &QPushButton::clicked, this, &CheckBoxesForm::confirm);
     connect(m_addText, &QPushButton::clicked, this,
-        [this] { emit addTextRequested(QStringLiteral("Please tick the approprtiate check boxes :")); });
+        [this] { emit addTextRequested(tr("Please tick the approprtiate check boxes :")); });
     connect(m_finish, &QPushButton::clicked, this, &QWidget::close);
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -93,9 +91,9 @@ void CheckBoxesForm::fillForEdit(const FormMethod& method)
     setMode(Mode::Edit);
     m_title->setText(method.userInstruction);
     m_defaultSelected->setChecked(wholeNumber(method.attribute4) != 0);
-    setWindowTitle(QStringLiteral("Edit Check Box"));
-    m_add->setText(QStringLiteral("Update Check Box"));
-    m_finish->setText(QStringLiteral("Finish Editing Check Box"));
+    setWindowTitle(tr("Edit Check Box"));
+    m_add->setText(tr("Update Check Box"));
+    m_finish->setText(tr("Finish Editing Check Box"));
     m_advice->hide();
     m_addText->hide();
 }
@@ -104,13 +102,12 @@ void CheckBoxesForm::confirm()
 {
     const QString title = boxText(m_title);
     if (title.isEmpty()) {
-        showExclamation(
-            QStringLiteral("The check box name text field is empty. You must first enter a title for the "
+        showExclamation(tr("The check box name text field is empty. You must first enter a title for the "
                            "check box."));
         return;
     }
     if (mode() == Mode::Add) {
-        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Check Box to.")))
+        if (!checkFormOpen(tr("You don't currently have a Form Open to add a Check Box to.")))
             return;
         // Emptied before the insert, ready for the next check box, whatever the insert says.
         m_title->clear();

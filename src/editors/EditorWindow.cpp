@@ -57,7 +57,7 @@ std::optional<int> EditorWindow::selectedPosition() const
 {
     const int row = m_session.selectedRow();
     if (row < 0 || row >= m_session.collection.count()) {
-        showExclamation(QStringLiteral("You do not have a Form Method Selected."));
+        showExclamation(tr("You do not have a Form Method Selected."));
         return std::nullopt;
     }
     return row;
@@ -65,7 +65,7 @@ std::optional<int> EditorWindow::selectedPosition() const
 
 bool EditorWindow::insert(const FormMethod& method, bool counted)
 {
-    return m_session.recordChange(QStringLiteral("Add ") + method.methodType, [&] {
+    return m_session.recordChange(tr("Add %1").arg(method.methodType), [&] {
         if (!tell(m_session, InsertMethod(m_session, method)))
             return false;
         if (counted)
@@ -77,7 +77,7 @@ bool EditorWindow::insert(const FormMethod& method, bool counted)
 
 bool EditorWindow::update(const FormMethod& method, int position)
 {
-    return m_session.recordChange(QStringLiteral("Edit ") + method.methodType, [&] {
+    return m_session.recordChange(tr("Edit %1").arg(method.methodType), [&] {
         if (!tell(m_session, UpdateMethod(m_session, method, position)))
             return false;
         tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
@@ -96,7 +96,7 @@ bool EditorWindow::insertOrUpdate(
 
 QString EditorWindow::numberedInstruction() const
 {
-    return QStringLiteral("User Instruction ") + QString::number(m_session.elementCounter + 1);
+    return tr("User Instruction %1").arg(m_session.elementCounter + 1);
 }
 
 QLabel* EditorWindow::addLabel(const QString& name, const QString& text)

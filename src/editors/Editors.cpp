@@ -48,8 +48,8 @@ bool Editors::refuseIfOpen(QWidget* window)
         return false;
     window->raise();
     window->activateWindow();
-    showExclamation(QStringLiteral("The window \"") + window->windowTitle()
-        + QStringLiteral("\" is already open. Please finish with it or cancel it first."));
+    showExclamation(tr("The window \"%1\" is already open. Please finish with it or cancel it first.")
+                        .arg(window->windowTitle()));
     return true;
 }
 
@@ -91,7 +91,7 @@ void Editors::showAddTextForm()
     if (refuseIfOpen(m_addText))
         return;
     AddTextForm* window = create(m_addText);
-    window->prepareAdd(QStringLiteral("Text to be added to form."));
+    window->prepareAdd(tr("Text to be added to form."));
     runModal(window);
 }
 
@@ -134,14 +134,14 @@ template <typename Window> void Editors::edit(QPointer<Window>& slot, const Form
 
 void Editors::addLineRule()
 {
-    m_session.recordChange(QStringLiteral("Add Line"), [this] { return quenlow::addLineRule(m_session); });
+    m_session.recordChange(tr("Add Line"), [this] { return quenlow::addLineRule(m_session); });
 }
 
 void Editors::editSelected()
 {
     const int row = m_session.selectedRow();
     if (row < 0 || row >= m_session.collection.count()) {
-        showExclamation(QStringLiteral("You do not have a Form Method Selected."));
+        showExclamation(tr("You do not have a Form Method Selected."));
         return;
     }
     // A copy: the record is replaced while the editor runs.
@@ -167,9 +167,9 @@ void Editors::editSelected()
     } else if (type == Kind::submitButton()) {
         edit(m_submitButton, method);
     } else if (type == Kind::line()) {
-        showExclamation(QStringLiteral("Horizontal Line Rules cannot be edited."));
+        showExclamation(tr("Horizontal Line Rules cannot be edited."));
     } else {
-        showExclamation(QStringLiteral("Field Type Not Recognised"));
+        showExclamation(tr("Field Type Not Recognised"));
     }
 }
 

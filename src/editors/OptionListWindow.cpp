@@ -32,7 +32,7 @@ OptionListWindow::OptionListWindow(
     list->setObjectName(texts.listName);
     auto* optionPrompt = addLabel(QStringLiteral("Label1"), texts.optionPrompt);
     auto* optionInput = addLineEdit(texts.optionInputName);
-    auto* defaultSelected = new QCheckBox(QStringLiteral("Option to be selected by default"), this);
+    auto* defaultSelected = new QCheckBox(tr("Option to be selected by default"), this);
     defaultSelected->setObjectName(QStringLiteral("DefaultSelected"));
     auto* add = addButton(texts.addName, texts.addText);
     auto* remove = addButton(QStringLiteral("RemoveOption"), texts.removeText);
@@ -49,7 +49,7 @@ OptionListWindow::OptionListWindow(
     frameLayout->setColumnStretch(1, 3);
 
     m_finish = addButton(texts.finishName, texts.finishText);
-    auto* cancel = addButton(texts.cancelName, QStringLiteral("Cancel"));
+    auto* cancel = addButton(texts.cancelName, tr("Cancel"));
 
     m_layout = new QVBoxLayout(this);
     m_layout->addWidget(description);

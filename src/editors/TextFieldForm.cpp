@@ -16,21 +16,20 @@ TextFieldForm::TextFieldForm(FormSession& session, QWidget* parent)
     : EditorWindow(session, QStringLiteral("TextFieldForm"), addCaption(), parent)
 {
     auto* description = addLabel(QStringLiteral("Description"),
-        QStringLiteral("A text box allows the form filler to enter a single line of text into a form."));
-    auto* instructionLabel = addLabel(QStringLiteral("UserInstrunction"),
-        QStringLiteral("Please enter the user instruction for the text field  :"));
+        tr("A text box allows the form filler to enter a single line of text into a form."));
+    auto* instructionLabel = addLabel(
+        QStringLiteral("UserInstrunction"), tr("Please enter the user instruction for the text field  :"));
     m_instruction = addLineEdit(QStringLiteral("TextFieldUserInstruction"));
-    auto* sizeLabel = addLabel(
-        QStringLiteral("BoxLength"), QStringLiteral("Please enter box size (no. of characters long) :"));
+    auto* sizeLabel
+        = addLabel(QStringLiteral("BoxLength"), tr("Please enter box size (no. of characters long) :"));
     m_boxSize = addLineEdit(QStringLiteral("aBoxSize"));
-    auto* maxLabel = addLabel(
-        QStringLiteral("MaxNo"), QStringLiteral("Please enter the maximum number of characters :"));
+    auto* maxLabel = addLabel(QStringLiteral("MaxNo"), tr("Please enter the maximum number of characters :"));
     m_maxChars = addLineEdit(QStringLiteral("aMaxChars"));
-    auto* defaultLabel = addLabel(QStringLiteral("DefaultText"),
-        QStringLiteral("Please enter the default text to appear in the box  :"));
+    auto* defaultLabel = addLabel(
+        QStringLiteral("DefaultText"), tr("Please enter the default text to appear in the box  :"));
     m_defaultText = addLineEdit(QStringLiteral("aDefaultText"));
-    m_add = addButton(QStringLiteral("AddAnotherTextField"), QStringLiteral("Add Text Field to HTML Form"));
-    m_finish = addButton(QStringLiteral("FinishTextField"), QStringLiteral("Cancel"));
+    m_add = addButton(QStringLiteral("AddAnotherTextField"), tr("Add Text Field to HTML Form"));
+    m_finish = addButton(QStringLiteral("FinishTextField"), tr("Cancel"));
 
     layOutBoxes(description,
         { { instructionLabel, m_instruction }, { sizeLabel, m_boxSize }, { maxLabel, m_maxChars },
@@ -56,23 +55,23 @@ void TextFieldForm::fillForEdit(const FormMethod& method)
     m_boxSize->setText(method.attribute4);
     m_maxChars->setText(method.attribute5);
     m_defaultText->setText(method.attribute6);
-    setWindowTitle(QStringLiteral("Edit Text Field Form Element"));
-    m_add->setText(QStringLiteral("Update Text Field"));
-    m_finish->setText(QStringLiteral("Cancel"));
+    setWindowTitle(tr("Edit Text Field Form Element"));
+    m_add->setText(tr("Update Text Field"));
+    m_finish->setText(tr("Cancel"));
 }
 
 void TextFieldForm::confirm()
 {
     const QString instruction = boxText(m_instruction);
     if (instruction.isEmpty()) {
-        showExclamation(QStringLiteral("The user instruction text box is empty. You must first define a user "
-                                       "instruction for the text field."));
+        showExclamation(tr("The user instruction text box is empty. You must first define a user "
+                           "instruction for the text field."));
         return;
     }
     const FormMethod method
         = textFieldMethod(instruction, boxText(m_boxSize), boxText(m_maxChars), boxText(m_defaultText));
     if (insertOrUpdate(method, mode() == Mode::Add,
-            QStringLiteral("You don't currently have a Form Open to add a Text Field to."), true))
+            tr("You don't currently have a Form Open to add a Text Field to."), true))
         close();
 }
 

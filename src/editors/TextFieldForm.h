@@ -14,7 +14,7 @@ class TextFieldForm final : public EditorWindow
 public:
     TextFieldForm(FormSession& session, QWidget* parent);
 
-    static QString addCaption() { return QStringLiteral("Add Text Field To Form"); }
+    static QString addCaption() { return tr("Add Text Field To Form"); }
     /// Edit mode for `method`: boxes filled, caption and buttons relabelled.
     void fillForEdit(const FormMethod& method);
 
