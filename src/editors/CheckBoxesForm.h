@@ -30,6 +30,7 @@ private:
 
     QLabel* m_advice;
     QPushButton* m_addText;
+    QLineEdit* m_questionText;
     QLineEdit* m_title;
     QCheckBox* m_defaultSelected;
     QRadioButton* m_newLine;

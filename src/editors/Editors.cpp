@@ -10,6 +10,7 @@
 #include "editors/LineRule.h"
 #include "editors/PullDownMenuInstructionForm.h"
 #include "editors/RadioButtonsForm.h"
+#include "editors/ScaleForm.h"
 #include "editors/SubmitButtonForm.h"
 #include "editors/TextAreaForm.h"
 #include "editors/TextFieldForm.h"
@@ -28,7 +29,7 @@ Editors::~Editors()
 {
     // Windows the main window owns go with it; any left without an owner go here.
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton };
+        m_pullDownMenu, m_submitButton, m_scale };
     for (QWidget* window : windows) {
         if (window && !window->parent())
             delete window;
@@ -84,6 +85,12 @@ void Editors::showSubmitButtonForm()
 {
     if (!refuseIfOpen(m_submitButton))
         runModal(create(m_submitButton));
+}
+
+void Editors::showScaleForm()
+{
+    if (!refuseIfOpen(m_scale))
+        runModal(create(m_scale));
 }
 
 void Editors::showAddTextForm()
@@ -164,6 +171,8 @@ void Editors::editSelected()
         edit(m_radioButtons, method);
     } else if (type == Kind::pullDownMenu()) {
         edit(m_pullDownMenu, method);
+    } else if (type == Kind::scale()) {
+        edit(m_scale, method);
     } else if (type == Kind::submitButton()) {
         edit(m_submitButton, method);
     } else if (type == Kind::line()) {
@@ -176,7 +185,7 @@ void Editors::editSelected()
 QWidget* Editors::openWindow(const QString& name) const
 {
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton };
+        m_pullDownMenu, m_submitButton, m_scale };
     for (QWidget* window : windows) {
         if (window && window->objectName() == name)
             return window;

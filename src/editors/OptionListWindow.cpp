@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "editors/OptionList.h"
+#include "editors/QuestionSettingsBox.h"
 #include "model/Fragments.h"
 
 #include <QCheckBox>
@@ -56,6 +57,7 @@ OptionListWindow::OptionListWindow(
     m_layout->addWidget(prompt);
     m_layout->addWidget(m_instruction);
     m_layout->addWidget(frame, 1);
+    m_layout->addWidget(addQuestionSettings());
     m_layout->addLayout(bottomRow(m_finish, cancel));
 
     m_options = new OptionList({ optionInput, list, defaultSelected, add, remove }, texts.emptyInputMessage,
@@ -87,7 +89,7 @@ QString OptionListWindow::defaultOption() const
 
 void OptionListWindow::fillForEdit(const FormMethod& method)
 {
-    setMode(Mode::Edit);
+    beginEdit(method);
     setWindowTitle(m_texts.editCaption);
     m_instruction->setText(method.userInstruction);
     m_finish->setText(m_texts.updateText);
@@ -108,7 +110,9 @@ void OptionListWindow::finish()
         return;
     }
     const std::optional<FormMethod> method = buildMethod(instruction);
-    if (!method || !insertOrUpdate(*method, !editing, m_texts.noFormMessage, true))
+    if (!method
+        || !insertOrUpdate(finished(*method, questionSettings()->applyTo(storedSettings())), !editing,
+            m_texts.noFormMessage, true))
         return;
     if (QWidget* mainWindow = parentWidget()) {
         mainWindow->raise();

@@ -3,6 +3,7 @@
 #include "editors/TextAreaForm.h"
 
 #include "core/Messages.h"
+#include "editors/QuestionSettingsBox.h"
 #include "model/FormSession.h"
 #include "model/Fragments.h"
 
@@ -36,7 +37,7 @@ TextAreaForm::TextAreaForm(FormSession& session, QWidget* parent)
     layOutBoxes(description,
         { { instructionLabel, m_instruction }, { rowsLabel, m_rows }, { widthLabel, m_width },
             { defaultLabel, m_defaultText } },
-        m_add, m_finish);
+        m_add, m_finish, addQuestionSettings());
 
     if (m_instruction->text().isEmpty()) {
         m_instruction->setText(numberedInstruction());
@@ -51,7 +52,7 @@ TextAreaForm::TextAreaForm(FormSession& session, QWidget* parent)
 
 void TextAreaForm::fillForEdit(const FormMethod& method)
 {
-    setMode(Mode::Edit);
+    beginEdit(method);
     m_instruction->setText(method.userInstruction);
     m_rows->setText(method.attribute4);
     m_width->setText(method.attribute5);
@@ -69,7 +70,8 @@ void TextAreaForm::confirm()
         return;
     }
     const FormMethod method
-        = textAreaMethod(instruction, boxText(m_rows), boxText(m_width), boxText(m_defaultText));
+        = finished(textAreaMethod(instruction, boxText(m_rows), boxText(m_width), boxText(m_defaultText)),
+            questionSettings()->applyTo(storedSettings()));
     if (insertOrUpdate(method, mode() == Mode::Add,
             tr("You don't currently have a Form Open to add a Text Area to."), true))
         close();

@@ -101,11 +101,12 @@ void MainForm::buildWindow()
     auto* goToPullDown = button("GoToPullDownMenuDesignForm", QStringLiteral("Pull Down Menu"), m_addFrame);
     auto* goToTextField = button("GoToTextFieldForm", QStringLiteral("Text Field"), m_addFrame);
     auto* goToText = button("GoToTextForm", QStringLiteral("Text/Added instructions"), m_addFrame);
+    auto* goToScale = button("GoToScaleForm", tr("Scale"), m_addFrame);
     // The two picture buttons; without the pictures they are plain buttons.
     goToSubmit->setIcon(QIcon(QStringLiteral(":/submit-button.png")));
     goToRadio->setIcon(QIcon(QStringLiteral(":/radio-buttons.png")));
     const QList<QPushButton*> addButtons { addHorizontalLine, goToSubmit, goToRadio, goToCheckBox,
-        goToTextArea, goToPullDown, goToTextField, goToText };
+        goToTextArea, goToPullDown, goToTextField, goToText, goToScale };
     auto* addLayout = new QGridLayout(m_addFrame);
     for (int i = 0; i < addButtons.size(); ++i) {
         QPushButton* b = addButtons.at(i);
@@ -206,6 +207,8 @@ void MainForm::buildWindow()
         [this] { addCommand(noFormOpen("Text Field"), &DesignerCommands::addTextField); });
     connect(goToText, &QPushButton::clicked, this,
         [this] { addCommand(noFormOpen("Text"), &DesignerCommands::addText); });
+    connect(goToScale, &QPushButton::clicked, this,
+        [this] { addCommand(noFormOpen("Scale"), &DesignerCommands::addScale); });
     connect(removeMethod, &QPushButton::clicked, this, &MainForm::removeFormMethod);
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
     connect(moveUp, &QPushButton::clicked, this, [this] {
@@ -289,6 +292,7 @@ void MainForm::buildMenus()
     entry(add, "Menu", QStringLiteral("Select Pull Down Menu"), "GoToPullDownMenuDesignForm");
     entry(add, "CheckBoxes", QStringLiteral("Check Boxes"), "GoToCheckBoxForm");
     entry(add, "RadioButtons", QStringLiteral("Radio Buttons"), "GoToRadioButtonForm");
+    entry(add, "Scale", tr("Scale…"), "GoToScaleForm");
     entry(add, "SubmitButton", QStringLiteral("Submit Button"), "GoToSumbitButtonForm");
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
