@@ -242,7 +242,11 @@ void EditorWindow::layOutBoxes(QLabel* description, const QList<QPair<QLabel*, Q
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(description);
     layout->addLayout(grid);
-    if (below)
+    if (auto* settings = qobject_cast<QuestionSettingsBox*>(below)) {
+        settings->moveInto(grid);
+        if (!rows.isEmpty())
+            settings->followInTabOrder(rows.last().second);
+    } else if (below)
         layout->addWidget(below);
     layout->addStretch(1);
     layout->addLayout(bottomRow(confirm, closing));

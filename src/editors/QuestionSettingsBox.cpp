@@ -45,12 +45,12 @@ QuestionSettingsBox::QuestionSettingsBox(QWidget* parent)
     setObjectName(QStringLiteral("QuestionSettings"));
     m_required = new QCheckBox(tr("An answer is required"), this);
     m_required->setObjectName(QStringLiteral("AnswerRequired"));
-    auto* askLabel = new QLabel(tr("Ask this question :"), this);
+    auto* askLabel = m_askLabel = new QLabel(tr("Ask this question :"), this);
     askLabel->setObjectName(QStringLiteral("AskOnlyIfLabel"));
     m_askOnlyIf = new QComboBox(this);
     m_askOnlyIf->setObjectName(QStringLiteral("AskOnlyIf"));
     m_askOnlyIf->addItem(tr("Always"));
-    auto* answerLabel = new QLabel(tr("only when its answer is :"), this);
+    auto* answerLabel = m_answerLabel = new QLabel(tr("only when its answer is :"), this);
     answerLabel->setObjectName(QStringLiteral("AskOnlyIfAnswerLabel"));
     m_answer = new QComboBox(this);
     m_answer->setObjectName(QStringLiteral("AskOnlyIfAnswer"));
@@ -135,6 +135,24 @@ void QuestionSettingsBox::setChangeable(bool changeable)
     m_required->setEnabled(changeable);
     m_askOnlyIf->setEnabled(changeable);
     m_answer->setEnabled(changeable && m_askOnlyIf->currentIndex() > 0);
+}
+
+void QuestionSettingsBox::moveInto(QGridLayout* grid)
+{
+    const int row = grid->rowCount();
+    grid->addWidget(m_required, row, 0, 1, 2);
+    grid->addWidget(m_askLabel, row + 1, 0);
+    grid->addWidget(m_askOnlyIf, row + 1, 1);
+    grid->addWidget(m_answerLabel, row + 2, 0);
+    grid->addWidget(m_answer, row + 2, 1);
+    hide();
+}
+
+void QuestionSettingsBox::followInTabOrder(QWidget* previous)
+{
+    setTabOrder(previous, m_required);
+    setTabOrder(m_required, m_askOnlyIf);
+    setTabOrder(m_askOnlyIf, m_answer);
 }
 
 void QuestionSettingsBox::fillAnswers()

@@ -11,6 +11,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QLabel;
 
 namespace quenlow {
 
@@ -51,6 +53,11 @@ public:
     /// Whether the box's settings can be changed (a check box group fixes them
     /// with its first box).
     void setChangeable(bool changeable);
+    /// Lays the controls out as rows at the end of `grid` (prompts in its
+    /// first column), so that they line up with the window's other boxes.
+    void moveInto(QGridLayout* grid);
+    /// Tabbing goes from `previous` through the box's controls, then on as before.
+    void followInTabOrder(QWidget* previous);
 
 private:
     void fillAnswers();
@@ -58,6 +65,8 @@ private:
     QCheckBox* m_required;
     QComboBox* m_askOnlyIf;
     QComboBox* m_answer;
+    QLabel* m_askLabel;
+    QLabel* m_answerLabel;
     QList<ConditionChoice> m_choices;
 };
 
