@@ -21,6 +21,7 @@ namespace quenlow {
 
 class FormSession;
 class QuestionSettingsBox;
+struct ConditionChoice;
 struct QuestionSettings;
 
 /// A form is open with its element list loaded, so it can take a new element.
@@ -114,6 +115,7 @@ protected:
 
 private:
     void followRename(const QString& oldName, const QString& newName);
+    void forgetLostAnswers(const ConditionChoice& choice);
 
     FormSession& m_session;
     Mode m_mode = Mode::Add;

@@ -13,19 +13,25 @@
 
 namespace quenlow {
 
+std::optional<ConditionChoice> conditionChoice(const FormMethod& m)
+{
+    if (m.methodType == Kind::radioButtons() || m.methodType == Kind::pullDownMenu())
+        return ConditionChoice { m.userInstruction, m.attribute6List };
+    if (m.methodType == Kind::checkBox())
+        return ConditionChoice { m.userInstruction,
+            { QStringLiteral("Checked"), QStringLiteral("Not Checked") }, true };
+    if (m.methodType == Kind::scale())
+        return ConditionChoice { m.userInstruction, scaleValues(scaleOf(m)) };
+    return std::nullopt;
+}
+
 QList<ConditionChoice> conditionChoices(const FormSession& session, int position)
 {
     QList<ConditionChoice> choices;
     const int end = qMin(position, session.collection.count());
     for (int i = 0; i < end; ++i) {
-        const FormMethod& m = session.collection.atPosition(i);
-        if (m.methodType == Kind::radioButtons() || m.methodType == Kind::pullDownMenu())
-            choices.append({ m.userInstruction, m.attribute6List });
-        else if (m.methodType == Kind::checkBox())
-            choices.append(
-                { m.userInstruction, { QStringLiteral("Checked"), QStringLiteral("Not Checked") }, true });
-        else if (m.methodType == Kind::scale())
-            choices.append({ m.userInstruction, scaleValues(scaleOf(m)) });
+        if (const auto choice = conditionChoice(session.collection.atPosition(i)))
+            choices.append(*choice);
     }
     return choices;
 }

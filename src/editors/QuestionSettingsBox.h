@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -26,6 +28,8 @@ struct ConditionChoice {
     bool box = false; // a check box: "Checked" or "Not Checked"
 };
 
+/// The question `m` as a condition may name it, when it is of a kind that can decide one.
+std::optional<ConditionChoice> conditionChoice(const FormMethod& m);
 /// The questions before `position` of the open form that a condition may
 /// name: radio buttons, menus, check boxes and scales, in the form's order.
 QList<ConditionChoice> conditionChoices(const FormSession& session, int position);
