@@ -14,7 +14,7 @@ class AddTextForm final : public EditorWindow
 public:
     AddTextForm(FormSession& session, QWidget* parent);
 
-    static QString addCaption() { return QStringLiteral("Add Text/Instructions to HTML Form"); }
+    static QString addCaption() { return tr("Add Text/Instructions to HTML Form"); }
     /// Add mode with `text` in the box.
     void prepareAdd(const QString& text);
     void fillForEdit(const FormMethod& method);

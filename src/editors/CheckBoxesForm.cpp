@@ -3,6 +3,7 @@
 #include "editors/CheckBoxesForm.h"
 
 #include "core/Messages.h"
+#include "editors/QuestionSettingsBox.h"
 #include "model/FormSession.h"
 #include "model/Fragments.h"
 
@@ -23,30 +24,35 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
     : EditorWindow(session, QStringLiteral("CheckBoxesForm"), addCaption(), parent)
 {
     auto* explanation = addLabel(QStringLiteral("Label1"),
-        QStringLiteral(
-            "The Checkbox element gives users a way to quickly and easily select or deselect an item in "
-            "your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may "
-            "be selected or deselected by the user."));
+        tr("The Checkbox element gives users a way to quickly and easily select or deselect an item in "
+           "your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may "
+           "be selected or deselected by the user."));
     m_advice = addLabel(QStringLiteral("IntrolLineAdvice"),
-        QStringLiteral("If you require several check boxes and require a user instruction before "
-                       "proceeding to define the check boxes click the 'Add Text' button :"));
-    m_addText = addButton(QStringLiteral("AddText"), QStringLiteral("Add Text"));
+        tr("If you require several check boxes and require a user instruction before "
+           "proceeding to define the check boxes click the 'Add Text' button :"));
+    m_addText = addButton(QStringLiteral("AddText"), tr("Add Text"));
 
-    auto* frame = new QGroupBox(QStringLiteral("Define Checkboxes"), this);
+    auto* questionPrompt = addLabel(QStringLiteral("QuestionTextLabel"),
+        tr("To ask the check boxes as one question, enter the question here (e.g. \"Which topics did "
+           "you enjoy?\"); the boxes you add until you finish form its answers :"));
+    m_questionText = addLineEdit(QStringLiteral("QuestionText"));
+    addQuestionSettings();
+
+    auto* frame = new QGroupBox(tr("Define Checkboxes"), this);
     frame->setObjectName(QStringLiteral("CheckBoxDefine"));
     auto* prompt = addLabel(QStringLiteral("UserInstrunction"),
-        QStringLiteral("Please enter name/title of each Check Box in the box below :"));
+        tr("Please enter name/title of each Check Box in the box below :"));
     m_title = addLineEdit(QStringLiteral("CheckBoxTitleBox"));
-    m_defaultSelected = new QCheckBox(QStringLiteral("to be selected by default"), this);
+    m_defaultSelected = new QCheckBox(tr("to be selected by default"), this);
     m_defaultSelected->setObjectName(QStringLiteral("DefaultSelected"));
-    m_newLine = new QRadioButton(QStringLiteral("On a new line"), this);
+    m_newLine = new QRadioButton(tr("On a new line"), this);
     m_newLine->setObjectName(QStringLiteral("NewLineButton"));
-    m_sameLine = new QRadioButton(QStringLiteral("On the same line"), this);
+    m_sameLine = new QRadioButton(tr("On the same line"), this);
     m_sameLine->setObjectName(QStringLiteral("SameLineButton"));
     auto* lineChoice = new QButtonGroup(this);
     lineChoice->addButton(m_newLine);
     lineChoice->addButton(m_sameLine);
-    m_add = addButton(QStringLiteral("AddCheckBox"), QStringLiteral("Add Check Box to HTML Form"));
+    m_add = addButton(QStringLiteral("AddCheckBox"), tr("Add Check Box to HTML Form"));
 
     auto* frameLayout = new QGridLayout(frame);
     frameLayout->addWidget(prompt, 0, 0, 1, 2);
@@ -60,9 +66,8 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
     frameLayout->addWidget(m_add, 3, 0, 1, 2, Qt::AlignLeft);
     frameLayout->setColumnStretch(0, 1);
 
-    m_finish
-        = addButton(QStringLiteral("FinishCheckBox"), QStringLiteral("Finish Adding Check Box Form Methods"));
-    m_cancel = addButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
+    m_finish = addButton(QStringLiteral("FinishCheckBox"), tr("Finish Adding Check Box Form Methods"));
+    m_cancel = addButton(QStringLiteral("Cancel"), tr("Cancel"));
 
     auto* adviceRow = new QHBoxLayout;
     adviceRow->addWidget(m_advice, 1);
@@ -70,6 +75,9 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(explanation);
     layout->addLayout(adviceRow);
+    layout->addWidget(questionPrompt);
+    layout->addWidget(m_questionText);
+    layout->addWidget(questionSettings());
     layout->addWidget(frame);
     layout->addStretch(1);
     layout->addLayout(bottomRow(m_finish, m_cancel));
@@ -83,19 +91,53 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
 
     connect(m_add, &QPushButton::clicked, this, &CheckBoxesForm::confirm);
     connect(m_addText, &QPushButton::clicked, this,
-        [this] { emit addTextRequested(QStringLiteral("Please tick the approprtiate check boxes :")); });
+        [this] { emit addTextRequested(tr("Please tick the approprtiate check boxes :")); });
     connect(m_finish, &QPushButton::clicked, this, &QWidget::close);
     connect(m_cancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
+namespace {
+
+// The positions of the group the box at `position` belongs to: the run of
+// check boxes around it asking the same question; the box alone when it asks none.
+QList<int> groupOf(const FormSession& session, int position)
+{
+    const QString question = questionSettingsOf(session.collection.atPosition(position)).questionText;
+    if (question.isEmpty())
+        return { position };
+    auto inGroup = [&](int i) {
+        if (i < 0 || i >= session.collection.count())
+            return false;
+        const FormMethod& m = session.collection.atPosition(i);
+        return m.methodType == Kind::checkBox() && questionSettingsOf(m).questionText == question;
+    };
+    int first = position;
+    while (inGroup(first - 1))
+        --first;
+    QList<int> group;
+    for (int i = first; inGroup(i); ++i)
+        group.append(i);
+    return group;
+}
+
+} // namespace
+
 void CheckBoxesForm::fillForEdit(const FormMethod& method)
 {
-    setMode(Mode::Edit);
+    beginEdit(method);
+    const QuestionSettings settings = questionSettingsOf(method);
+    m_questionText->setText(settings.questionText);
+    // A group's condition may only name questions before its first box.
+    const int row = session().selectedRow();
+    if (row >= 0 && row < session().collection.count()) {
+        questionSettings()->offerConditions(conditionChoices(session(), groupOf(session(), row).first()));
+        questionSettings()->showSettings(settings);
+    }
     m_title->setText(method.userInstruction);
     m_defaultSelected->setChecked(wholeNumber(method.attribute4) != 0);
-    setWindowTitle(QStringLiteral("Edit Check Box"));
-    m_add->setText(QStringLiteral("Update Check Box"));
-    m_finish->setText(QStringLiteral("Finish Editing Check Box"));
+    setWindowTitle(tr("Edit Check Box"));
+    m_add->setText(tr("Update Check Box"));
+    m_finish->setText(tr("Finish Editing Check Box"));
     m_advice->hide();
     m_addText->hide();
 }
@@ -104,20 +146,48 @@ void CheckBoxesForm::confirm()
 {
     const QString title = boxText(m_title);
     if (title.isEmpty()) {
-        showExclamation(
-            QStringLiteral("The check box name text field is empty. You must first enter a title for the "
+        showExclamation(tr("The check box name text field is empty. You must first enter a title for the "
                            "check box."));
         return;
     }
     if (mode() == Mode::Add) {
-        if (!checkFormOpen(QStringLiteral("You don't currently have a Form Open to add a Check Box to.")))
+        if (!checkFormOpen(tr("You don't currently have a Form Open to add a Check Box to.")))
             return;
+        QuestionSettings settings = questionSettings()->applyTo({});
+        settings.questionText = boxText(m_questionText).trimmed();
         // Emptied before the insert, ready for the next check box, whatever the insert says.
         m_title->clear();
-        insert(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), false);
-    } else {
-        if (const auto position = selectedPosition())
-            update(checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), *position);
+        const bool added = insert(
+            withQuestionSettings(
+                checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), settings),
+            false);
+        if (added && !settings.questionText.isEmpty()) {
+            // Every box of a group asks the same question with the same settings.
+            m_questionText->setReadOnly(true);
+            questionSettings()->setChangeable(false);
+        } else if (added) {
+            offerConditions(); // the new box may be the condition of the next
+        }
+    } else if (const auto position = selectedPosition()) {
+        QuestionSettings settings = questionSettings()->applyTo(storedSettings());
+        settings.questionText = boxText(m_questionText).trimmed();
+        const FormMethod box = finished(
+            checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), settings);
+        // The group's settings change on all its boxes together.
+        QList<QPair<FormMethod, int>> changes;
+        for (int member : groupOf(session(), *position)) {
+            if (member == *position) {
+                changes.append({ box, member });
+            } else {
+                FormMethod other = session().collection.atPosition(member);
+                QuestionSettings its = questionSettingsOf(other);
+                its.questionText = settings.questionText;
+                its.rules.required = settings.rules.required;
+                its.condition = settings.condition;
+                changes.append({ withQuestionSettings(other, its), member });
+            }
+        }
+        updateAll(changes);
     }
     // The window stays open; the tick and the line option carry over to the next check box.
 }

@@ -18,7 +18,7 @@ class CheckBoxesForm final : public EditorWindow
 public:
     CheckBoxesForm(FormSession& session, QWidget* parent);
 
-    static QString addCaption() { return QStringLiteral("Add Check Boxes To Form"); }
+    static QString addCaption() { return tr("Add Check Boxes To Form"); }
     void fillForEdit(const FormMethod& method);
 
 signals:
@@ -30,6 +30,7 @@ private:
 
     QLabel* m_advice;
     QPushButton* m_addText;
+    QLineEdit* m_questionText;
     QLineEdit* m_title;
     QCheckBox* m_defaultSelected;
     QRadioButton* m_newLine;

@@ -3,12 +3,17 @@
 #include "editors/EditorWindow.h"
 
 #include "core/Messages.h"
+#include "editors/QuestionSettingsBox.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 #include "model/HtmlText.h"
 #include "model/PageWriter.h"
+#include "model/QuestionSettings.h"
+#include "model/ScaleQuestion.h"
 #include "platform/OutcomeMessages.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +21,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quenlow {
 
@@ -57,7 +64,7 @@ std::optional<int> EditorWindow::selectedPosition() const
 {
     const int row = m_session.selectedRow();
     if (row < 0 || row >= m_session.collection.count()) {
-        showExclamation(QStringLiteral("You do not have a Form Method Selected."));
+        showExclamation(tr("You do not have a Form Method Selected."));
         return std::nullopt;
     }
     return row;
@@ -65,7 +72,7 @@ std::optional<int> EditorWindow::selectedPosition() const
 
 bool EditorWindow::insert(const FormMethod& method, bool counted)
 {
-    return m_session.recordChange(QStringLiteral("Add ") + method.methodType, [&] {
+    return m_session.recordChange(tr("Add %1").arg(method.methodType), [&] {
         if (!tell(m_session, InsertMethod(m_session, method)))
             return false;
         if (counted)
@@ -77,12 +84,124 @@ bool EditorWindow::insert(const FormMethod& method, bool counted)
 
 bool EditorWindow::update(const FormMethod& method, int position)
 {
-    return m_session.recordChange(QStringLiteral("Edit ") + method.methodType, [&] {
-        if (!tell(m_session, UpdateMethod(m_session, method, position)))
-            return false;
-        tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
-        return true;
+    return updateAll({ { method, position } });
+}
+
+bool EditorWindow::updateAll(const QList<QPair<FormMethod, int>>& changes)
+{
+    if (changes.isEmpty())
+        return false;
+    return m_session.recordChange(tr("Edit %1").arg(changes.first().first.methodType), [&] {
+        bool all = true;
+        int done = 0;
+        for (const auto& [method, position] : changes) {
+            const QString oldName = m_session.collection.atPosition(position).userInstruction;
+            if (!tell(m_session, UpdateMethod(m_session, method, position))) {
+                all = false;
+                break;
+            }
+            ++done;
+            if (method.userInstruction != oldName)
+                followRename(oldName, method.userInstruction);
+            if (const auto choice = conditionChoice(method))
+                forgetLostAnswers(*choice);
+        }
+        // The page follows whatever was stored.
+        if (done > 0)
+            tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
+        return all;
     });
+}
+
+void EditorWindow::followRename(const QString& oldName, const QString& newName)
+{
+    // Conditions name the question by its text: a renamed question keeps the
+    // questions that depend on it.
+    for (int i = 0; i < m_session.collection.count(); ++i) {
+        const FormMethod& dependent = m_session.collection.atPosition(i);
+        QuestionSettings settings = questionSettingsOf(dependent);
+        if (settings.condition.always() || settings.condition.question != oldName)
+            continue;
+        settings.condition.question = newName;
+        tell(m_session, UpdateMethod(m_session, withQuestionSettings(dependent, settings), i));
+    }
+}
+
+void EditorWindow::forgetLostAnswers(const ConditionChoice& choice)
+{
+    // A condition waiting for an answer the question no longer offers never
+    // holds: its question would never be asked again. It is asked always instead.
+    QStringList freed;
+    for (int i = 0; i < m_session.collection.count(); ++i) {
+        const FormMethod dependent = m_session.collection.atPosition(i);
+        QuestionSettings settings = questionSettingsOf(dependent);
+        if (settings.condition.always() || settings.condition.question != choice.question
+            || choice.answers.contains(settings.condition.answer))
+            continue;
+        settings.condition = {};
+        if (tell(m_session, UpdateMethod(m_session, withQuestionSettings(dependent, settings), i)))
+            freed.append(dependent.userInstruction);
+    }
+    if (!freed.isEmpty()) {
+        showInformation(tr("'%1' no longer offers the answer these questions were asked for, so they are now "
+                           "always asked: '%2'")
+                            .arg(choice.question, freed.join(QStringLiteral("', '"))));
+    }
+}
+
+QuestionSettingsBox* EditorWindow::addQuestionSettings()
+{
+    m_questionSettings = new QuestionSettingsBox(this);
+    offerConditions();
+    return m_questionSettings;
+}
+
+void EditorWindow::offerConditions()
+{
+    if (!m_questionSettings)
+        return;
+    const int position = m_mode == Mode::Edit ? m_session.selectedRow() : insertPosition(m_session);
+    m_questionSettings->offerConditions(conditionChoices(m_session, position));
+}
+
+void EditorWindow::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_mode == Mode::Add)
+        offerConditions();
+}
+
+void EditorWindow::beginEdit(const FormMethod& method)
+{
+    m_mode = Mode::Edit;
+    m_edited = method;
+    if (m_questionSettings) {
+        offerConditions();
+        m_questionSettings->showSettings(questionSettingsOf(method));
+    }
+}
+
+QuestionSettings EditorWindow::storedSettings() const
+{
+    return m_mode == Mode::Edit ? questionSettingsOf(m_edited) : QuestionSettings();
+}
+
+FormMethod EditorWindow::finished(FormMethod built, const QuestionSettings& settings) const
+{
+    if (m_mode == Mode::Edit) {
+        // Key lines the editor knows nothing of stay with the element.
+        QList<std::pair<QString, QString>> kept;
+        for (const auto& line : m_edited.settings) {
+            if (isQuestionSettingKey(line.first) || isScaleLabelKey(line.first))
+                continue;
+            const bool rebuilt = std::any_of(built.settings.cbegin(), built.settings.cend(),
+                [&](const auto& own) { return own.first == line.first; });
+            if (!rebuilt)
+                kept.append(line);
+        }
+        built.settings += kept;
+    }
+    return withQuestionSettings(std::move(built), settings);
 }
 
 bool EditorWindow::insertOrUpdate(
@@ -96,7 +215,7 @@ bool EditorWindow::insertOrUpdate(
 
 QString EditorWindow::numberedInstruction() const
 {
-    return QStringLiteral("User Instruction ") + QString::number(m_session.elementCounter + 1);
+    return tr("User Instruction %1").arg(m_session.elementCounter + 1);
 }
 
 QLabel* EditorWindow::addLabel(const QString& name, const QString& text)
@@ -133,8 +252,8 @@ QBoxLayout* EditorWindow::bottomRow(QPushButton* left, QPushButton* right)
     return row;
 }
 
-void EditorWindow::layOutBoxes(QLabel* description, const QList<QPair<QLabel*, QLineEdit*>>& rows,
-    QPushButton* confirm, QPushButton* closing)
+void EditorWindow::layOutBoxes(QLabel* description, const QList<QPair<QLabel*, QWidget*>>& rows,
+    QPushButton* confirm, QPushButton* closing, QWidget* below)
 {
     auto* grid = new QGridLayout;
     for (int row = 0; row < rows.size(); ++row) {
@@ -147,6 +266,12 @@ void EditorWindow::layOutBoxes(QLabel* description, const QList<QPair<QLabel*, Q
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(description);
     layout->addLayout(grid);
+    if (auto* settings = qobject_cast<QuestionSettingsBox*>(below)) {
+        settings->moveInto(grid);
+        if (!rows.isEmpty())
+            settings->followInTabOrder(rows.last().second);
+    } else if (below)
+        layout->addWidget(below);
     layout->addStretch(1);
     layout->addLayout(bottomRow(confirm, closing));
     resize(qMax(640, sizeHint().width()), sizeHint().height());

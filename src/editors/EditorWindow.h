@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/FormMethod.h"
+
 #include <QDialog>
 #include <QList>
 #include <QPair>
@@ -18,7 +20,9 @@ class QPushButton;
 namespace quenlow {
 
 class FormSession;
-struct FormMethod;
+class QuestionSettingsBox;
+struct ConditionChoice;
+struct QuestionSettings;
 
 /// A form is open with its element list loaded, so it can take a new element.
 /// Not so when only a page is shown (its collection file was missing): adding
@@ -65,6 +69,29 @@ protected:
     /// window left as it is, when nothing was stored.
     bool insertOrUpdate(const FormMethod& method, bool adding, const QString& noFormMessage, bool counted);
 
+    /// Replaces the elements at the positions, as one change, and rewrites
+    /// the page once: a check box group changes all its boxes together. The
+    /// conditions that named a renamed question name it by its new text.
+    bool updateAll(const QList<QPair<FormMethod, int>>& changes);
+
+    /// The question settings of the window (required, condition), offering
+    /// as conditions the questions before the place the element goes.
+    QuestionSettingsBox* addQuestionSettings();
+    QuestionSettingsBox* questionSettings() const { return m_questionSettings; }
+    /// Edit mode for `method`: it is kept, so that the record built on
+    /// update keeps the key lines this window does not show, and the
+    /// question settings show its settings.
+    void beginEdit(const FormMethod& method);
+    /// The record being edited (Edit mode).
+    const FormMethod& edited() const { return m_edited; }
+    /// The settings of the edited record (Edit mode), else the defaults.
+    QuestionSettings storedSettings() const;
+    /// `built` as the editor made it, given `settings` and, when editing, the
+    /// other key lines the edited record held.
+    FormMethod finished(FormMethod built, const QuestionSettings& settings) const;
+    /// The questions a condition may name, before the element's place.
+    void offerConditions();
+
     /// The instruction a fresh window proposes, with the next element number.
     QString numberedInstruction() const;
 
@@ -76,15 +103,24 @@ protected:
     /// right; the confirm button is the one Enter presses.
     static QBoxLayout* bottomRow(QPushButton* left, QPushButton* right);
     /// The whole window: `description`, then each prompt beside its box, then
-    /// the bottom row; as wide as the prompts need and at least 640.
-    void layOutBoxes(QLabel* description, const QList<QPair<QLabel*, QLineEdit*>>& rows, QPushButton* confirm,
-        QPushButton* closing);
+    /// `below` when given, then the bottom row; as wide as the prompts need
+    /// and at least 640.
+    void layOutBoxes(QLabel* description, const QList<QPair<QLabel*, QWidget*>>& rows, QPushButton* confirm,
+        QPushButton* closing, QWidget* below = nullptr);
 
     void setMode(Mode mode) { m_mode = mode; }
+    /// A modeless editor offers again the questions a condition may name when
+    /// it comes forward: the form may have changed meanwhile.
+    void changeEvent(QEvent* event) override;
 
 private:
+    void followRename(const QString& oldName, const QString& newName);
+    void forgetLostAnswers(const ConditionChoice& choice);
+
     FormSession& m_session;
     Mode m_mode = Mode::Add;
+    FormMethod m_edited;
+    QuestionSettingsBox* m_questionSettings = nullptr;
 };
 
 } // namespace quenlow

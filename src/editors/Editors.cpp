@@ -10,6 +10,7 @@
 #include "editors/LineRule.h"
 #include "editors/PullDownMenuInstructionForm.h"
 #include "editors/RadioButtonsForm.h"
+#include "editors/ScaleForm.h"
 #include "editors/SubmitButtonForm.h"
 #include "editors/TextAreaForm.h"
 #include "editors/TextFieldForm.h"
@@ -28,7 +29,7 @@ Editors::~Editors()
 {
     // Windows the main window owns go with it; any left without an owner go here.
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton };
+        m_pullDownMenu, m_submitButton, m_scale };
     for (QWidget* window : windows) {
         if (window && !window->parent())
             delete window;
@@ -48,8 +49,8 @@ bool Editors::refuseIfOpen(QWidget* window)
         return false;
     window->raise();
     window->activateWindow();
-    showExclamation(QStringLiteral("The window \"") + window->windowTitle()
-        + QStringLiteral("\" is already open. Please finish with it or cancel it first."));
+    showExclamation(tr("The window \"%1\" is already open. Please finish with it or cancel it first.")
+                        .arg(window->windowTitle()));
     return true;
 }
 
@@ -86,12 +87,18 @@ void Editors::showSubmitButtonForm()
         runModal(create(m_submitButton));
 }
 
+void Editors::showScaleForm()
+{
+    if (!refuseIfOpen(m_scale))
+        runModal(create(m_scale));
+}
+
 void Editors::showAddTextForm()
 {
     if (refuseIfOpen(m_addText))
         return;
     AddTextForm* window = create(m_addText);
-    window->prepareAdd(QStringLiteral("Text to be added to form."));
+    window->prepareAdd(tr("Text to be added to form."));
     runModal(window);
 }
 
@@ -134,14 +141,14 @@ template <typename Window> void Editors::edit(QPointer<Window>& slot, const Form
 
 void Editors::addLineRule()
 {
-    m_session.recordChange(QStringLiteral("Add Line"), [this] { return quenlow::addLineRule(m_session); });
+    m_session.recordChange(tr("Add Line"), [this] { return quenlow::addLineRule(m_session); });
 }
 
 void Editors::editSelected()
 {
     const int row = m_session.selectedRow();
     if (row < 0 || row >= m_session.collection.count()) {
-        showExclamation(QStringLiteral("You do not have a Form Method Selected."));
+        showExclamation(tr("You do not have a Form Method Selected."));
         return;
     }
     // A copy: the record is replaced while the editor runs.
@@ -164,19 +171,21 @@ void Editors::editSelected()
         edit(m_radioButtons, method);
     } else if (type == Kind::pullDownMenu()) {
         edit(m_pullDownMenu, method);
+    } else if (type == Kind::scale()) {
+        edit(m_scale, method);
     } else if (type == Kind::submitButton()) {
         edit(m_submitButton, method);
     } else if (type == Kind::line()) {
-        showExclamation(QStringLiteral("Horizontal Line Rules cannot be edited."));
+        showExclamation(tr("Horizontal Line Rules cannot be edited."));
     } else {
-        showExclamation(QStringLiteral("Field Type Not Recognised"));
+        showExclamation(tr("Field Type Not Recognised"));
     }
 }
 
 QWidget* Editors::openWindow(const QString& name) const
 {
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton };
+        m_pullDownMenu, m_submitButton, m_scale };
     for (QWidget* window : windows) {
         if (window && window->objectName() == name)
             return window;

@@ -18,6 +18,7 @@ class FormSession;
 struct FormMethod;
 class PullDownMenuInstructionForm;
 class RadioButtonsForm;
+class ScaleForm;
 class SubmitButtonForm;
 class TextAreaForm;
 class TextFieldForm;
@@ -42,6 +43,7 @@ public:
     void showTextAreaForm();
     void showPullDownMenuForm();
     void showSubmitButtonForm();
+    void showScaleForm();
     /// The plain text editor from the main window (modal, default text).
     void showAddTextForm();
     /// Modeless beside the main window.
@@ -77,6 +79,7 @@ private:
     QPointer<RadioButtonsForm> m_radioButtons;
     QPointer<PullDownMenuInstructionForm> m_pullDownMenu;
     QPointer<SubmitButtonForm> m_submitButton;
+    QPointer<ScaleForm> m_scale;
 };
 
 } // namespace quenlow

@@ -10,12 +10,15 @@
 #include "model/PageWriter.h"
 #include "platform/OutcomeMessages.h"
 
+#include <QCoreApplication>
+
 namespace quenlow {
 
 bool addLineRule(FormSession& session)
 {
     if (!hasEditableForm(session)) {
-        showExclamation(QStringLiteral("You don't currently have a Form Open to add a Line to."));
+        showExclamation(QCoreApplication::translate(
+            "LineRule", "You don't currently have a Form Open to add a Line to."));
         return false;
     }
     if (!tell(session, InsertMethod(session, lineRuleMethod())))

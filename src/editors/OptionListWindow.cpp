@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "editors/OptionList.h"
+#include "editors/QuestionSettingsBox.h"
 #include "model/Fragments.h"
 
 #include <QCheckBox>
@@ -32,7 +33,7 @@ OptionListWindow::OptionListWindow(
     list->setObjectName(texts.listName);
     auto* optionPrompt = addLabel(QStringLiteral("Label1"), texts.optionPrompt);
     auto* optionInput = addLineEdit(texts.optionInputName);
-    auto* defaultSelected = new QCheckBox(QStringLiteral("Option to be selected by default"), this);
+    auto* defaultSelected = new QCheckBox(tr("Option to be selected by default"), this);
     defaultSelected->setObjectName(QStringLiteral("DefaultSelected"));
     auto* add = addButton(texts.addName, texts.addText);
     auto* remove = addButton(QStringLiteral("RemoveOption"), texts.removeText);
@@ -49,13 +50,15 @@ OptionListWindow::OptionListWindow(
     frameLayout->setColumnStretch(1, 3);
 
     m_finish = addButton(texts.finishName, texts.finishText);
-    auto* cancel = addButton(texts.cancelName, QStringLiteral("Cancel"));
+    auto* cancel = addButton(texts.cancelName, tr("Cancel"));
 
     m_layout = new QVBoxLayout(this);
     m_layout->addWidget(description);
     m_layout->addWidget(prompt);
     m_layout->addWidget(m_instruction);
     m_layout->addWidget(frame, 1);
+    m_layout->addWidget(addQuestionSettings());
+    questionSettings()->followInTabOrder(remove);
     m_layout->addLayout(bottomRow(m_finish, cancel));
 
     m_options = new OptionList({ optionInput, list, defaultSelected, add, remove }, texts.emptyInputMessage,
@@ -87,7 +90,7 @@ QString OptionListWindow::defaultOption() const
 
 void OptionListWindow::fillForEdit(const FormMethod& method)
 {
-    setMode(Mode::Edit);
+    beginEdit(method);
     setWindowTitle(m_texts.editCaption);
     m_instruction->setText(method.userInstruction);
     m_finish->setText(m_texts.updateText);
@@ -108,7 +111,9 @@ void OptionListWindow::finish()
         return;
     }
     const std::optional<FormMethod> method = buildMethod(instruction);
-    if (!method || !insertOrUpdate(*method, !editing, m_texts.noFormMessage, true))
+    if (!method
+        || !insertOrUpdate(finished(*method, questionSettings()->applyTo(storedSettings())), !editing,
+            m_texts.noFormMessage, true))
         return;
     if (QWidget* mainWindow = parentWidget()) {
         mainWindow->raise();

@@ -18,31 +18,39 @@ OptionListWindow::Texts pullDownMenuTexts()
 {
     return {
         .editCaption = PullDownMenuInstructionForm::editCaption(),
-        .description = QStringLiteral("The Pull-Down Menu/Select Element is used for menus. Each item in a "
-                                      "Pull-Down Menu is called an Option."),
-        .instructionPrompt = QStringLiteral("Please enter the user instruction for the Pull Down menu in the "
-                                            "text field below :"),
+        .description = PullDownMenuInstructionForm::tr(
+            "The Pull-Down Menu/Select Element is used for menus. Each item in a "
+            "Pull-Down Menu is called an Option."),
+        .instructionPrompt
+        = PullDownMenuInstructionForm::tr("Please enter the user instruction for the Pull Down menu in the "
+                                          "text field below :"),
         .instructionName = QStringLiteral("PullDownMenuUserInstruction"),
-        .frameTitle = QStringLiteral("Menu Options"),
+        .frameTitle = PullDownMenuInstructionForm::tr("Menu Options"),
         .frameName = QStringLiteral("MenuOptionsDefine"),
         .listName = QStringLiteral("MenuOptionsListBox"),
-        .optionPrompt = QStringLiteral("Please enter each Pull Down Menu option in the box below and hit the "
-                                       "'Add Choice to Pull Down Menu' button after each added box option :"),
+        .optionPrompt = PullDownMenuInstructionForm::tr(
+            "Please enter each Pull Down Menu option in the box below and hit the "
+            "'Add Choice to Pull Down Menu' button after each added box option :"),
         .optionInputName = QStringLiteral("PullDownMenuOptionInputBox"),
         .addName = QStringLiteral("AddOption"),
-        .addText = QStringLiteral("Add Option to Pull Down Menu"),
-        .removeText = QStringLiteral("Remove Option From Pull Down Menu"),
+        .addText = PullDownMenuInstructionForm::tr("Add Option to Pull Down Menu"),
+        .removeText = PullDownMenuInstructionForm::tr("Remove Option From Pull Down Menu"),
         .finishName = QStringLiteral("FinishPullDownMenuInput"),
-        .finishText = QStringLiteral("Add Pull Down Menu to HTML Form"),
-        .updateText = QStringLiteral("Update Pull Down Menu"),
+        .finishText = PullDownMenuInstructionForm::tr("Add Pull Down Menu to HTML Form"),
+        .updateText = PullDownMenuInstructionForm::tr("Update Pull Down Menu"),
         .cancelName = QStringLiteral("Cancel"),
-        .emptyInputMessage = QStringLiteral("The menu option text field is empty. You must first define an "
-                                            "option to add to the pull down menu."),
-        .noSelectionMessage = QStringLiteral("Sorry, but you don't have an option selected."),
-        .noOptionsMessage = QStringLiteral("You must first enter some options into the Menu."),
-        .noInstructionMessage = QStringLiteral("The user instruction text field is empty. You must define a "
-                                               "user instruction for the pull down menu."),
-        .noFormMessage = QStringLiteral("You don't currently have a Form Open to add a Pull Down Menu to."),
+        .emptyInputMessage
+        = PullDownMenuInstructionForm::tr("The menu option text field is empty. You must first define an "
+                                          "option to add to the pull down menu."),
+        .noSelectionMessage
+        = PullDownMenuInstructionForm::tr("Sorry, but you don't have an option selected."),
+        .noOptionsMessage
+        = PullDownMenuInstructionForm::tr("You must first enter some options into the Menu."),
+        .noInstructionMessage
+        = PullDownMenuInstructionForm::tr("The user instruction text field is empty. You must define a "
+                                          "user instruction for the pull down menu."),
+        .noFormMessage
+        = PullDownMenuInstructionForm::tr("You don't currently have a Form Open to add a Pull Down Menu to."),
     };
 }
 
@@ -52,8 +60,8 @@ PullDownMenuInstructionForm::PullDownMenuInstructionForm(FormSession& session, Q
     : OptionListWindow(
         session, QStringLiteral("PullDownMenuInstructionForm"), addCaption(), pullDownMenuTexts(), parent)
 {
-    auto* heightPrompt = addLabel(QStringLiteral("UserInstruction3"),
-        QStringLiteral("Number of Menu Items to display (height of menu) :"));
+    auto* heightPrompt = addLabel(
+        QStringLiteral("UserInstruction3"), tr("Number of Menu Items to display (height of menu) :"));
     m_noToDisplay = addLineEdit(QStringLiteral("NoToDisplay"), QStringLiteral("1"));
     m_noToDisplay->setMaximumWidth(80);
     auto* heightRow = new QHBoxLayout;
@@ -76,8 +84,7 @@ std::optional<FormMethod> PullDownMenuInstructionForm::buildMethod(const QString
     // whole number may reach it.
     const QString height = boxText(m_noToDisplay).trimmed();
     if (!menuHeight(height)) {
-        showExclamation(
-            QStringLiteral("The number of menu items to display must be a whole number, such as 1. "
+        showExclamation(tr("The number of menu items to display must be a whole number, such as 1. "
                            "Please correct it."));
         return std::nullopt;
     }

@@ -14,8 +14,8 @@ class PullDownMenuInstructionForm final : public OptionListWindow
 public:
     PullDownMenuInstructionForm(FormSession& session, QWidget* parent);
 
-    static QString addCaption() { return QStringLiteral("Add Pull-Down Menu To Form"); }
-    static QString editCaption() { return QStringLiteral("Edit Pull-Down Menu"); }
+    static QString addCaption() { return tr("Add Pull-Down Menu To Form"); }
+    static QString editCaption() { return tr("Edit Pull-Down Menu"); }
     void fillForEdit(const FormMethod& method) override;
 
 private:

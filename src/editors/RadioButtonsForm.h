@@ -14,8 +14,8 @@ class RadioButtonsForm final : public OptionListWindow
 public:
     RadioButtonsForm(FormSession& session, QWidget* parent);
 
-    static QString addCaption() { return QStringLiteral("Add Radio Buttons To Form"); }
-    static QString editCaption() { return QStringLiteral("Edit Radio Buttons"); }
+    static QString addCaption() { return tr("Add Radio Buttons To Form"); }
+    static QString editCaption() { return tr("Edit Radio Buttons"); }
 
 private:
     std::optional<FormMethod> buildMethod(const QString& instruction) override;

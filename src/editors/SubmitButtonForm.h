@@ -16,7 +16,7 @@ class SubmitButtonForm final : public EditorWindow
 public:
     SubmitButtonForm(FormSession& session, QWidget* parent);
 
-    static QString addCaption() { return QStringLiteral("Add Submit Button To Form"); }
+    static QString addCaption() { return tr("Add Submit Button To Form"); }
     void fillForEdit(const FormMethod& method);
 
 private:

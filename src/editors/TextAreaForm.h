@@ -14,7 +14,7 @@ class TextAreaForm final : public EditorWindow
 public:
     TextAreaForm(FormSession& session, QWidget* parent);
 
-    static QString addCaption() { return QStringLiteral("Add Text Area To Form"); }
+    static QString addCaption() { return tr("Add Text Area To Form"); }
     void fillForEdit(const FormMethod& method);
 
 private:

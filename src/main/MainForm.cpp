@@ -9,8 +9,12 @@
 #include "main/FormNameDialog.h"
 #include "main/OpenForm.h"
 #include "model/DesignerCommands.h"
+#include "model/ElementKind.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
+#include "model/PageWriter.h"
+#include "model/QuestionSettings.h"
 #include "platform/BrowserView.h"
 #include "platform/OutcomeMessages.h"
 
@@ -32,6 +36,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace quenlow {
 
 namespace {
@@ -47,6 +53,21 @@ QString noFormOpen(const char* what)
 {
     return QStringLiteral("You don't currently have a Form Open to add a ") + QLatin1StringView(what)
         + QStringLiteral(" to.");
+}
+
+// A question asked only when another has an answer must stay below it: the
+// one it names is decided first. The element at `lower` going above the one
+// at `upper` breaks that when it depends on it; the name of the dependent, or
+// nothing.
+std::optional<QString> brokenCondition(const FormSession& session, int upper, int lower)
+{
+    if (upper < 0 || lower >= session.collection.count())
+        return std::nullopt;
+    const FormMethod& dependent = session.collection.atPosition(lower);
+    const AskCondition condition = questionSettingsOf(dependent).condition;
+    if (condition.always() || condition.question != session.collection.atPosition(upper).userInstruction)
+        return std::nullopt;
+    return dependent.userInstruction;
 }
 
 } // namespace
@@ -101,11 +122,12 @@ void MainForm::buildWindow()
     auto* goToPullDown = button("GoToPullDownMenuDesignForm", QStringLiteral("Pull Down Menu"), m_addFrame);
     auto* goToTextField = button("GoToTextFieldForm", QStringLiteral("Text Field"), m_addFrame);
     auto* goToText = button("GoToTextForm", QStringLiteral("Text/Added instructions"), m_addFrame);
+    auto* goToScale = button("GoToScaleForm", tr("Scale"), m_addFrame);
     // The two picture buttons; without the pictures they are plain buttons.
     goToSubmit->setIcon(QIcon(QStringLiteral(":/submit-button.png")));
     goToRadio->setIcon(QIcon(QStringLiteral(":/radio-buttons.png")));
     const QList<QPushButton*> addButtons { addHorizontalLine, goToSubmit, goToRadio, goToCheckBox,
-        goToTextArea, goToPullDown, goToTextField, goToText };
+        goToTextArea, goToPullDown, goToTextField, goToText, goToScale };
     auto* addLayout = new QGridLayout(m_addFrame);
     for (int i = 0; i < addButtons.size(); ++i) {
         QPushButton* b = addButtons.at(i);
@@ -206,13 +228,21 @@ void MainForm::buildWindow()
         [this] { addCommand(noFormOpen("Text Field"), &DesignerCommands::addTextField); });
     connect(goToText, &QPushButton::clicked, this,
         [this] { addCommand(noFormOpen("Text"), &DesignerCommands::addText); });
+    connect(goToScale, &QPushButton::clicked, this,
+        [this] { addCommand(noFormOpen("Scale"), &DesignerCommands::addScale); });
     connect(removeMethod, &QPushButton::clicked, this, &MainForm::removeFormMethod);
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
     connect(moveUp, &QPushButton::clicked, this, [this] {
+        const int row = m_session.selectedRow();
+        if (refuseMove(row - 1, row))
+            return;
         m_session.recordChange(
             QStringLiteral("Move Up"), [this] { return tell(m_session, moveSelectedUp(m_session)); });
     });
     connect(moveDown, &QPushButton::clicked, this, [this] {
+        const int row = m_session.selectedRow();
+        if (refuseMove(row, row + 1))
+            return;
         m_session.recordChange(
             QStringLiteral("Move Down"), [this] { return tell(m_session, moveSelectedDown(m_session)); });
     });
@@ -289,6 +319,7 @@ void MainForm::buildMenus()
     entry(add, "Menu", QStringLiteral("Select Pull Down Menu"), "GoToPullDownMenuDesignForm");
     entry(add, "CheckBoxes", QStringLiteral("Check Boxes"), "GoToCheckBoxForm");
     entry(add, "RadioButtons", QStringLiteral("Radio Buttons"), "GoToRadioButtonForm");
+    entry(add, "Scale", tr("Scale…"), "GoToScaleForm");
     entry(add, "SubmitButton", QStringLiteral("Submit Button"), "GoToSumbitButtonForm");
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -506,9 +537,25 @@ void MainForm::editFormMethod()
     run(&DesignerCommands::editSelected);
 }
 
+bool MainForm::refuseMove(int upper, int lower)
+{
+    const std::optional<QString> dependent = brokenCondition(m_session, upper, lower);
+    if (dependent) {
+        showExclamation(tr("'%1' is asked only when '%2' has a given answer, so it must stay below it.")
+                            .arg(*dependent, m_session.collection.atPosition(upper).userInstruction));
+    }
+    return dependent.has_value();
+}
+
 void MainForm::removeFormMethod()
 {
     m_session.recordChange(QStringLiteral("Remove"), [this] {
+        const int row = m_session.selectedRow();
+        // Only a question can be named by a condition (a text may read the same).
+        const QString removedName = row >= 0 && row < m_session.collection.count()
+                && isQuestionKind(m_session.collection.atPosition(row).methodType)
+            ? m_session.collection.atPosition(row).userInstruction
+            : QString();
         Outcome removed = removeSelected(m_session);
         if (const auto question = removed.question();
             question && question->kind == Notice::Kind::RemoveAnswers) {
@@ -516,8 +563,33 @@ void MainForm::removeFormMethod()
                 return false;
             removed = removeSelected(m_session, true);
         }
-        return tell(m_session, removed);
+        const bool done = tell(m_session, removed);
+        if (done && !removedName.isEmpty())
+            forgetConditionsOn(removedName);
+        return done;
     });
+}
+
+void MainForm::forgetConditionsOn(const QString& removedName)
+{
+    // A condition on a question that is gone never holds: the questions that
+    // named it would never be asked again. They are asked always instead.
+    QStringList freed;
+    for (int i = 0; i < m_session.collection.count(); ++i) {
+        const FormMethod dependent = m_session.collection.atPosition(i);
+        QuestionSettings settings = questionSettingsOf(dependent);
+        if (settings.condition.always() || settings.condition.question != removedName)
+            continue;
+        settings.condition = {};
+        if (tell(m_session, UpdateMethod(m_session, withQuestionSettings(dependent, settings), i)))
+            freed.append(dependent.userInstruction);
+    }
+    if (freed.isEmpty())
+        return;
+    tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
+    showInformation(tr("'%1' was removed, so the questions asked only when it had a given answer are now "
+                       "always asked: '%2'")
+                        .arg(removedName, freed.join(QStringLiteral("', '"))));
 }
 
 void MainForm::newForm()

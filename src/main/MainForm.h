@@ -87,6 +87,11 @@ private:
     void addSubmitButton();
     void editFormMethod();
     void removeFormMethod();
+    /// Refuses, with a message, to put the element at `lower` above the one at
+    /// `upper` when it is asked only when that one has a given answer.
+    bool refuseMove(int upper, int lower);
+    /// The questions asked only when the removed question had an answer are asked always.
+    void forgetConditionsOn(const QString& removedName);
     void viewCurrentForm();
     void viewAnswersTable();
     void viewHelpPages();

@@ -79,6 +79,7 @@ struct Program::Private final : DesignerCommands {
     void addPullDownMenu() override { editors->showPullDownMenuForm(); }
     void addCheckBoxes() override { editors->showCheckBoxesForm(); }
     void addRadioButtons() override { editors->showRadioButtonsForm(); }
+    void addScale() override { editors->showScaleForm(); }
     void addSubmitButton() override { editors->showSubmitButtonForm(); }
     void addLineRule() override { editors->addLineRule(); }
     void editSelected() override { editors->editSelected(); }

@@ -34,6 +34,8 @@ private slots:
     void unknownKindIsRefused();
     void eachKindOpensItsEditorModally_data();
     void eachKindOpensItsEditorModally();
+    void editingKeepsEveryKeyLine_data();
+    void editingKeepsEveryKeyLine();
     void storedNonNumbersReadAsZero_data();
     void storedNonNumbersReadAsZero();
     void mainWindowGoesAwayWhileAnEditorIsOpen();
@@ -105,6 +107,71 @@ void TestEditors::eachKindOpensItsEditorModally()
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
     QCOMPARE(env.session.selectedRow(), 1);
     QTRY_VERIFY(!env.editors.openWindow(window));
+}
+
+void TestEditors::editingKeepsEveryKeyLine_data()
+{
+    QTest::addColumn<FormMethod>("method");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("confirm");
+    // Each question depends on the radio buttons before it and carries a
+    // key line of a later version; updated unchanged, the record is as it was.
+    QuestionSettings settings;
+    settings.rules.required = true;
+    settings.condition = { QStringLiteral("Smoker"), QStringLiteral("No") };
+    auto question = [&](FormMethod m, const QuestionSettings& s) {
+        m.settings.append({ QStringLiteral("LaterSetting"), QStringLiteral("kept") });
+        return withQuestionSettings(m, s);
+    };
+    QuestionSettings typed = settings;
+    typed.rules.kind = AnswerKind::Number;
+    typed.rules.minimum = QStringLiteral("0.5");
+    typed.rules.maximum = QStringLiteral("120");
+    QuestionSettings group = settings;
+    group.questionText = QStringLiteral("Which topics?");
+    const QStringList options { QStringLiteral("a"), QStringLiteral("b") };
+    QTest::newRow("text field") << question(
+        textFieldMethod(QStringLiteral("Q"), QStringLiteral("30"), QString(), QString()), typed)
+                                << QStringLiteral("TextFieldForm") << QStringLiteral("AddAnotherTextField");
+    QTest::newRow("text area") << question(
+        textAreaMethod(QStringLiteral("Q"), QStringLiteral("5"), QStringLiteral("40"), QString()), settings)
+                               << QStringLiteral("TextAreaForm") << QStringLiteral("AddAnotherTextArea");
+    QTest::newRow("check box") << question(checkBoxMethod(QStringLiteral("Q"), true, false), group)
+                               << QStringLiteral("CheckBoxesForm") << QStringLiteral("AddCheckBox");
+    QTest::newRow("radio") << question(
+        radioButtonsMethod(QStringLiteral("Q"), options, noDefaultOption()), settings)
+                           << QStringLiteral("RadioButtonsForm") << QStringLiteral("FinishRadioButton");
+    QTest::newRow("menu") << question(
+        pullDownMenuMethod(QStringLiteral("Q"), QStringLiteral("1"), options, noDefaultOption()), settings)
+                          << QStringLiteral("PullDownMenuInstructionForm")
+                          << QStringLiteral("FinishPullDownMenuInput");
+    QTest::newRow("scale") << question(
+        scaleMethod(QStringLiteral("Q"), { 0, 10, QStringLiteral("Never"), QStringLiteral("Always") }),
+        settings) << QStringLiteral("ScaleForm")
+                           << QStringLiteral("AddScale");
+}
+
+void TestEditors::editingKeepsEveryKeyLine()
+{
+    QFETCH(FormMethod, method);
+    QFETCH(QString, window);
+    QFETCH(QString, confirm);
+    Env env;
+    addElement(env.session,
+        radioButtonsMethod(
+            QStringLiteral("Smoker"), { QStringLiteral("Yes"), QStringLiteral("No") }, noDefaultOption()));
+    addElement(env.session, method);
+    env.session.setSelectedRow(2);
+    ModalStep step(window, [&](QWidget* w) {
+        click(w, confirm);
+        if (w->isVisible()) // the check box editor stays open
+            click(w, QStringLiteral("Cancel"));
+    });
+    env.editors.editSelected();
+    QVERIFY(!step.leftOpen());
+    QCOMPARE(env.at(2), method);
+    QVERIFY(env.session.collection.atPosition(2).settings.contains(
+        std::pair { QStringLiteral("AnswerRequired"), QStringLiteral("1") }));
 }
 
 void TestEditors::storedNonNumbersReadAsZero_data()

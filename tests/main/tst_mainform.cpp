@@ -42,7 +42,7 @@ namespace {
 // The entries of the Add To Form menu.
 const QStringList kAddMenu { QStringLiteral("Text"), QStringLiteral("TextField"), QStringLiteral("TextArea"),
     QStringLiteral("Menu"), QStringLiteral("CheckBoxes"), QStringLiteral("RadioButtons"),
-    QStringLiteral("SubmitButton"), QStringLiteral("LineRule") };
+    QStringLiteral("Scale"), QStringLiteral("SubmitButton"), QStringLiteral("LineRule") };
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
@@ -110,6 +110,7 @@ class TestMainForm : public QObject
         void addPullDownMenu() override { count("GoToPullDownMenuDesignForm"); }
         void addCheckBoxes() override { count("GoToCheckBoxForm"); }
         void addRadioButtons() override { count("GoToRadioButtonForm"); }
+        void addScale() override { count("GoToScaleForm"); }
         void addSubmitButton() override { count("GoToSumbitButtonForm"); }
         void addLineRule() override { count("AddHorizontalLine"); }
         void editSelected() override { count("EditFormMethod"); }

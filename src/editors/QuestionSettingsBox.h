@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/QuestionSettings.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+
+namespace quenlow {
+
+class FormSession;
+struct FormMethod;
+
+/// An earlier question another one may depend on, with the answers it takes.
+struct ConditionChoice {
+    QString question; // its user instruction, as the condition names it
+    QStringList answers; // as stored
+    bool box = false; // a check box: "Checked" or "Not Checked"
+};
+
+/// The question `m` as a condition may name it, when it is of a kind that can decide one.
+std::optional<ConditionChoice> conditionChoice(const FormMethod& m);
+/// The questions before `position` of the open form that a condition may
+/// name: radio buttons, menus, check boxes and scales, in the form's order.
+QList<ConditionChoice> conditionChoices(const FormSession& session, int position);
+/// Where an element added now lands: above the first submit button, else at the end.
+int insertPosition(const FormSession& session);
+
+/// What every question editor asks besides the question itself: whether an
+/// answer is required, and whether the question is asked always or only when
+/// an earlier question has a given answer (AnswerRequired, AskOnlyIf and
+/// AskOnlyIfAnswer).
+class QuestionSettingsBox final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit QuestionSettingsBox(QWidget* parent);
+
+    /// The questions the condition may name; the chosen one stays chosen when
+    /// it is still among them.
+    void offerConditions(const QList<ConditionChoice>& choices);
+    /// Shows the settings of a stored question. A condition on a question that
+    /// is no longer earlier stays offered, so that editing does not drop it.
+    void showSettings(const QuestionSettings& settings);
+    /// `settings` with the box's required tick and condition.
+    QuestionSettings applyTo(QuestionSettings settings) const;
+    /// Whether the box's settings can be changed (a check box group fixes them
+    /// with its first box).
+    void setChangeable(bool changeable);
+    /// Lays the controls out as rows at the end of `grid` (prompts in its
+    /// first column), so that they line up with the window's other boxes.
+    void moveInto(QGridLayout* grid);
+    /// Tabbing goes from `previous` through the box's controls, then on as before.
+    void followInTabOrder(QWidget* previous);
+
+private:
+    void fillAnswers();
+
+    QCheckBox* m_required;
+    QComboBox* m_askOnlyIf;
+    QComboBox* m_answer;
+    QLabel* m_askLabel;
+    QLabel* m_answerLabel;
+    QList<ConditionChoice> m_choices;
+};
+
+} // namespace quenlow
