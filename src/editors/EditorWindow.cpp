@@ -95,14 +95,11 @@ bool EditorWindow::updateAll(const QList<QPair<FormMethod, int>>& changes)
         bool all = true;
         int done = 0;
         for (const auto& [method, position] : changes) {
-            const QString oldName = m_session.collection.atPosition(position).userInstruction;
             if (!tell(m_session, UpdateMethod(m_session, method, position))) {
                 all = false;
                 break;
             }
             ++done;
-            if (method.userInstruction != oldName)
-                followRename(oldName, method.userInstruction);
             if (const auto choice = conditionChoice(method))
                 forgetLostAnswers(*choice);
         }
@@ -111,20 +108,6 @@ bool EditorWindow::updateAll(const QList<QPair<FormMethod, int>>& changes)
             tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
         return all;
     });
-}
-
-void EditorWindow::followRename(const QString& oldName, const QString& newName)
-{
-    // Conditions name the question by its text: a renamed question keeps the
-    // questions that depend on it.
-    for (int i = 0; i < m_session.collection.count(); ++i) {
-        const FormMethod& dependent = m_session.collection.atPosition(i);
-        QuestionSettings settings = questionSettingsOf(dependent);
-        if (settings.condition.always() || settings.condition.question != oldName)
-            continue;
-        settings.condition.question = newName;
-        tell(m_session, UpdateMethod(m_session, withQuestionSettings(dependent, settings), i));
-    }
 }
 
 void EditorWindow::forgetLostAnswers(const ConditionChoice& choice)

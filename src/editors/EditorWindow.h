@@ -114,7 +114,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void followRename(const QString& oldName, const QString& newName);
     void forgetLostAnswers(const ConditionChoice& choice);
 
     FormSession& m_session;

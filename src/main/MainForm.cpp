@@ -556,6 +556,9 @@ void MainForm::removeFormMethod()
                 && isQuestionKind(m_session.collection.atPosition(row).methodType)
             ? m_session.collection.atPosition(row).userInstruction
             : QString();
+        // The removal makes them asked always: a condition on a question that
+        // is gone could never hold.
+        const QStringList freed = askedOnlyAfter(removedName);
         Outcome removed = removeSelected(m_session);
         if (const auto question = removed.question();
             question && question->kind == Notice::Kind::RemoveAnswers) {
@@ -564,32 +567,27 @@ void MainForm::removeFormMethod()
             removed = removeSelected(m_session, true);
         }
         const bool done = tell(m_session, removed);
-        if (done && !removedName.isEmpty())
-            forgetConditionsOn(removedName);
+        if (done && !freed.isEmpty()) {
+            showInformation(
+                tr("'%1' was removed, so the questions asked only when it had a given answer are now "
+                   "always asked: '%2'")
+                    .arg(removedName, freed.join(QStringLiteral("', '"))));
+        }
         return done;
     });
 }
 
-void MainForm::forgetConditionsOn(const QString& removedName)
+QStringList MainForm::askedOnlyAfter(const QString& question) const
 {
-    // A condition on a question that is gone never holds: the questions that
-    // named it would never be asked again. They are asked always instead.
-    QStringList freed;
-    for (int i = 0; i < m_session.collection.count(); ++i) {
-        const FormMethod dependent = m_session.collection.atPosition(i);
-        QuestionSettings settings = questionSettingsOf(dependent);
-        if (settings.condition.always() || settings.condition.question != removedName)
-            continue;
-        settings.condition = {};
-        if (tell(m_session, UpdateMethod(m_session, withQuestionSettings(dependent, settings), i)))
-            freed.append(dependent.userInstruction);
-    }
-    if (freed.isEmpty())
-        return;
-    tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
-    showInformation(tr("'%1' was removed, so the questions asked only when it had a given answer are now "
-                       "always asked: '%2'")
-                        .arg(removedName, freed.join(QStringLiteral("', '"))));
+    QStringList dependents;
+    if (question.isEmpty())
+        return dependents;
+    m_session.collection.forEach([&](const FormMethod& m) {
+        const AskCondition condition = questionSettingsOf(m).condition;
+        if (!condition.always() && condition.question == question)
+            dependents.append(m.userInstruction);
+    });
+    return dependents;
 }
 
 void MainForm::newForm()

@@ -147,8 +147,8 @@ private slots:
             withQuestionSettings(
                 textFieldMethod(u"Which tea?"_s, {}, {}, {}), { {}, { u"Tea"_s, u"Checked"_s }, {} })));
         QVERIFY(UpdateMethod(session,
-            withQuestionSettings(
-                radioButtonsMethod(u"Are you thirsty?"_s, yesNo, noDefaultOption()), { { true }, {}, {} }),
+            withQuestionSettings(radioButtonsMethod(u"Are you thirsty?"_s, yesNo, noDefaultOption()),
+                { { .required = true }, {}, {} }),
             1));
         session.setSelectedRow(2);
         QVERIFY(moveSelectedDown(session));
