@@ -98,7 +98,8 @@ int main(int argc, char* argv[])
 
     QTemporaryDir work;
     QDir(work.path()).mkpath(QStringLiteral("app"));
-    if (const auto made = quenlow::CreateDatabase(work.path() + QStringLiteral("/app/formAnswers.mdb")); !made) {
+    if (const auto made = quenlow::CreateDatabase(work.path() + QStringLiteral("/app/formAnswers.mdb"));
+        !made) {
         std::fprintf(stderr, "bench_startup: %s\n", qPrintable(made.error().detail));
         return 2;
     }
