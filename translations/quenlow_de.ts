@@ -717,6 +717,14 @@
         <source>Edit Header</source>
         <translation>Kopf bearbeiten</translation>
     </message>
+    <message>
+        <source>New Form Title</source>
+        <translation>Neuer Formulartitel</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD HH:MM</source>
+        <translation>JJJJ-MM-TT HH:MM</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::DocumentPreview</name>

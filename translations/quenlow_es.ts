@@ -717,6 +717,14 @@
         <source>Edit Header</source>
         <translation>Editar cabecera</translation>
     </message>
+    <message>
+        <source>New Form Title</source>
+        <translation>Nuevo título de formulario</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD HH:MM</source>
+        <translation>AAAA-MM-DD HH:MM</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::DocumentPreview</name>

@@ -68,8 +68,7 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
 
     m_attributesFrame = named(new QGroupBox(tr("Form Attributes"), this), "FormAttributesFrame");
     auto* formTitleLabel = label("FormTitleUserInstruction", tr("Form Title :"), m_attributesFrame);
-    m_formTitleBox
-        = named(new QLineEdit(QStringLiteral("New Form Title"), m_attributesFrame), "FormTitleBox");
+    m_formTitleBox = named(new QLineEdit(tr("New Form Title"), m_attributesFrame), "FormTitleBox");
     auto* letterSizeLabel = label("LetterSizeUserInstruction", tr("Title Font Size :"), m_attributesFrame);
     m_letterSize = named(new QComboBox(m_attributesFrame), "LetterSize");
     // Editable like the boxes the stored headers were made with: any text is kept.
@@ -108,7 +107,7 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_acceptingAnswers = named(new QCheckBox(tr("Accepting answers"), m_collectingFrame), "AcceptingAnswers");
     auto* closingTimeLabel = label("ClosingTimeInstruction", tr("Closing time :"), m_collectingFrame);
     m_closingTime = named(new QLineEdit(m_collectingFrame), "ClosingTime");
-    m_closingTime->setPlaceholderText(QStringLiteral("YYYY-MM-DD HH:MM"));
+    m_closingTime->setPlaceholderText(tr("YYYY-MM-DD HH:MM"));
     m_closingTime->setToolTip(tr("Local date and time after which no answers are taken; empty for none."));
     auto* answerLimitLabel = label("AnswerLimitInstruction", tr("Answer limit :"), m_collectingFrame);
     m_answerLimit = named(new QLineEdit(m_collectingFrame), "AnswerLimit");
