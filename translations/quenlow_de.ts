@@ -1,4 +1,1004 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
+<context>
+    <name>FormHeader</name>
+    <message>
+        <source>it begins or ends with a blank.</source>
+        <translation>er beginnt oder endet mit einem Leerzeichen.</translation>
+    </message>
+    <message>
+        <source>it contains a control character or a line break.</source>
+        <translation>er enthält ein Steuerzeichen oder einen Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>it contains a character that cannot be part of a file name.</source>
+        <translation>er enthält ein Zeichen, das nicht Teil eines Dateinamens sein kann.</translation>
+    </message>
+    <message>
+        <source>it contains &apos;/&apos; or &apos;\&apos;, which would place the form&apos;s files outside the program&apos;s folders.</source>
+        <translation>er enthält „/“ oder „\“, wodurch die Dateien des Formulars außerhalb der Programmordner lägen.</translation>
+    </message>
+    <message>
+        <source>it contains a &apos;.&apos;, and a form is found again by the part of its page name before the first &apos;.&apos;.</source>
+        <translation>er enthält einen „.“, und ein Formular wird am Teil seines Seitennamens vor dem ersten „.“ wiedererkannt.</translation>
+    </message>
+    <message>
+        <source>a page of that name comes with Quenlow and is not a form.</source>
+        <translation>eine Seite dieses Namens gehört zu Quenlow und ist kein Formular.</translation>
+    </message>
+    <message>
+        <source>it is too long for a file name.</source>
+        <translation>er ist zu lang für einen Dateinamen.</translation>
+    </message>
+</context>
+<context>
+    <name>FormNameDialog</name>
+    <message>
+        <source>%1 (%2). Nothing has been changed.</source>
+        <translation>%1 (%2). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Rename Form</source>
+        <translation>Formular umbenennen</translation>
+    </message>
+    <message>
+        <source>New name for the form &apos;%1&apos;:</source>
+        <translation>Neuer Name für das Formular „%1“:</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; could not be renamed</source>
+        <translation>Das Formular „%1“ konnte nicht umbenannt werden</translation>
+    </message>
+    <message>
+        <source>Copy Form</source>
+        <translation>Formular kopieren</translation>
+    </message>
+    <message>
+        <source>Name of the copy of the form &apos;%1&apos;:</source>
+        <translation>Name der Kopie des Formulars „%1“:</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; has 1 answer. Copy the answers too?</source>
+        <translation>Das Formular „%1“ hat 1 Antwort. Die Antworten mitkopieren?</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; has %2 answers. Copy the answers too?</source>
+        <translation>Das Formular „%1“ hat %2 Antworten. Die Antworten mitkopieren?</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; could not be copied</source>
+        <translation>Das Formular „%1“ konnte nicht kopiert werden</translation>
+    </message>
+    <message>
+        <source>Delete the form &apos;%1&apos;? Its page and collection file will be deleted.</source>
+        <translation>Das Formular „%1“ löschen? Seine Seite und seine Sammeldatei werden gelöscht.</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; has 1 answer. Delete the answers too? If not, they are kept in the table &apos;%2&apos;.</source>
+        <translation>Das Formular „%1“ hat 1 Antwort. Die Antworten ebenfalls löschen? Andernfalls bleiben sie in der Tabelle „%2“ erhalten.</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; has %2 answers. Delete the answers too? If not, they are kept in the table &apos;%3&apos;.</source>
+        <translation>Das Formular „%1“ hat %2 Antworten. Die Antworten ebenfalls löschen? Andernfalls bleiben sie in der Tabelle „%3“ erhalten.</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; could not be deleted</source>
+        <translation>Das Formular „%1“ konnte nicht gelöscht werden</translation>
+    </message>
+</context>
+<context>
+    <name>FormStates</name>
+    <message>
+        <source>Closed</source>
+        <translation>Geschlossen</translation>
+    </message>
+    <message>
+        <source>Closed since %1</source>
+        <translation>Geschlossen seit %1</translation>
+    </message>
+    <message>
+        <source>Full (%1 answers)</source>
+        <translation>Voll (%1 Antworten)</translation>
+    </message>
+    <message>
+        <source>Open until %1</source>
+        <translation>Offen bis %1</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>MainForm</name>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a %1 to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie „%1“ hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Help Pages</source>
+        <translation>Hilfeseiten</translation>
+    </message>
+    <message>
+        <source>Current Form</source>
+        <translation>Aktuelles Formular</translation>
+    </message>
+    <message>
+        <source>Current Database Table</source>
+        <translation>Aktuelle Datenbanktabelle</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Radio Button Menu</source>
+        <translation>Optionsfelder</translation>
+    </message>
+    <message>
+        <source>Check Box</source>
+        <translation>Kontrollkästchen</translation>
+    </message>
+    <message>
+        <source>Text Area</source>
+        <translation>Textbereich</translation>
+    </message>
+    <message>
+        <source>Pull Down Menu</source>
+        <translation>Auswahlliste</translation>
+    </message>
+    <message>
+        <source>Text Field</source>
+        <translation>Textfeld</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+</context>
+<context>
+    <name>NewFormOperations</name>
+    <message>
+        <source>Sorry but there is already a Form and DB Table with the name &apos;%1&apos;.Please enter another name for the HTML form file.</source>
+        <translation>Es gibt bereits ein Formular und eine Datenbanktabelle mit dem Namen „%1“. Bitte geben Sie einen anderen Namen für die HTML-Formulardatei ein.</translation>
+    </message>
+    <message>
+        <source>The answers database &apos;%1&apos; cannot be opened (%2). No form has been created.</source>
+        <translation>Die Antwortdatenbank „%1“ kann nicht geöffnet werden (%2). Es wurde kein Formular erstellt.</translation>
+    </message>
+    <message>
+        <source>The table &apos;%1&apos; could not be created in the answers database (%2). No form has been created.</source>
+        <translation>Die Tabelle „%1“ konnte in der Antwortdatenbank nicht angelegt werden (%2). Es wurde kein Formular erstellt.</translation>
+    </message>
+    <message>
+        <source>The answers database &apos;%1&apos; cannot be opened (%2).</source>
+        <translation>Die Antwortdatenbank „%1“ kann nicht geöffnet werden (%2).</translation>
+    </message>
+    <message>
+        <source>HTML File name Text Box is empty. Please enter a name for the new HTML Form.</source>
+        <translation>Das Feld für den HTML-Dateinamen ist leer. Bitte geben Sie einen Namen für das neue HTML-Formular ein.</translation>
+    </message>
+    <message>
+        <source>The name &apos;%1&apos; cannot be used for a form: %2 Please enter another name for the HTML form file.</source>
+        <translation>Der Name „%1“ kann nicht für ein Formular verwendet werden: %2 Bitte geben Sie einen anderen Namen für die HTML-Formulardatei ein.</translation>
+    </message>
+</context>
+<context>
+    <name>OpenForm</name>
+    <message>
+        <source>1 answer</source>
+        <translation>1 Antwort</translation>
+    </message>
+    <message>
+        <source>%1 answers</source>
+        <translation>%1 Antworten</translation>
+    </message>
+</context>
+<context>
+    <name>OutcomeMessages</name>
+    <message>
+        <source>Sorry, but you don&apos;t have a method selected.</source>
+        <translation>Es ist kein Element ausgewählt.</translation>
+    </message>
+    <message>
+        <source>This form already holds %1 elements, the most a form can hold. Please remove an element before adding another.</source>
+        <translation>Dieses Formular enthält bereits %1 Elemente, so viele, wie ein Formular enthalten kann. Bitte entfernen Sie ein Element, bevor Sie ein weiteres hinzufügen.</translation>
+    </message>
+    <message>
+        <source>The element counter of this form has reached its limit of %1.</source>
+        <translation>Der Elementzähler dieses Formulars hat seine Grenze von %1 erreicht.</translation>
+    </message>
+    <message>
+        <source>Sorry but you cannot move the Form Header - it must remain at the top of the form</source>
+        <translation>Der Formularkopf kann nicht verschoben werden – er muss oben im Formular bleiben</translation>
+    </message>
+    <message>
+        <source>You cannot move the Header.</source>
+        <translation>Der Kopf kann nicht verschoben werden.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t move method above the HTML Header !</source>
+        <translation>Elemente können nicht über den HTML-Kopf verschoben werden!</translation>
+    </message>
+    <message>
+        <source>You cannot move the Submit Button above this Form Element.</source>
+        <translation>Die Senden-Schaltfläche kann nicht über dieses Formularelement verschoben werden.</translation>
+    </message>
+    <message>
+        <source>Can&apos;t move method there - You&apos;ve reached the end of the collection !</source>
+        <translation>Das Element kann nicht dorthin verschoben werden – das Ende der Liste ist erreicht!</translation>
+    </message>
+    <message>
+        <source>You cannot move this Form Element below the Submit Button</source>
+        <translation>Dieses Formularelement kann nicht unter die Senden-Schaltfläche verschoben werden</translation>
+    </message>
+    <message>
+        <source>You cannot remove &apos;%1&apos; Methods since they are essential. You can however edit and move them as you wish.</source>
+        <translation>Elemente vom Typ „%1“ können nicht entfernt werden, da sie unverzichtbar sind. Sie können sie aber beliebig bearbeiten und verschieben.</translation>
+    </message>
+    <message>
+        <source>The table containing the data for the form %1 is missing.</source>
+        <translation>Die Tabelle mit den Daten des Formulars %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>You already have a User Instruction called %1. Please call it something else.</source>
+        <translation>Es gibt bereits eine Frage namens %1. Bitte wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>The answers database &apos;%1&apos; cannot be opened (%2). Nothing has been changed.</source>
+        <translation>Die Antwortdatenbank „%1“ kann nicht geöffnet werden (%2). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The answers column for &apos;%1&apos; could not be added (%2). Nothing has been changed.</source>
+        <translation>Die Antwortspalte für „%1“ konnte nicht hinzugefügt werden (%2). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The answers column for &apos;%1&apos; could not be renamed (%2). Nothing has been changed.</source>
+        <translation>Die Antwortspalte für „%1“ konnte nicht umbenannt werden (%2). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The answers column for &apos;%1&apos; could not be removed (%2). Nothing has been changed.</source>
+        <translation>Die Antwortspalte für „%1“ konnte nicht entfernt werden (%2). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>An error occurred removing column &apos;%1&apos; from the table %2.</source>
+        <translation>Beim Entfernen der Spalte „%1“ aus der Tabelle %2 ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>The change cannot be made: it could not be recorded in &apos;%1&apos; (%2). Nothing has been changed.</source>
+        <translation>Die Änderung ist nicht möglich: Sie konnte nicht in „%1“ vermerkt werden (%2). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The collection file &apos;%1&apos; could not be saved (%2). The previous file has been kept.</source>
+        <translation>Die Sammeldatei „%1“ konnte nicht gespeichert werden (%2). Die bisherige Datei bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>The page &apos;%1&apos; could not be written (%2). The previous page has been kept.</source>
+        <translation>Die Seite „%1“ konnte nicht geschrieben werden (%2). Die bisherige Seite bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; could not be published to the answers database (%2). The page file has been written; collection servers still show the form as it was published before.</source>
+        <translation>Das Formular „%1“ konnte nicht in der Antwortdatenbank veröffentlicht werden (%2). Die Seitendatei wurde geschrieben; Sammelserver zeigen das Formular weiterhin so, wie es zuvor veröffentlicht wurde.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not the name of a form page. Please choose a page whose name ends in &quot;.html&quot;.</source>
+        <translation>„%1“ ist kein Name einer Formularseite. Bitte wählen Sie eine Seite, deren Name auf „.html“ endet.</translation>
+    </message>
+    <message>
+        <source>The field &apos;%1&apos; contains data - Are you sure you wish to remove it ?</source>
+        <translation>Das Feld „%1“ enthält Daten – möchten Sie es wirklich entfernen?</translation>
+    </message>
+    <message>
+        <source>Sorry, but Collection text file for the Form &apos;%1&apos; could not be found. Do you wish just to open the HTML Form file ?</source>
+        <translation>Die Sammeldatei des Formulars „%1“ wurde nicht gefunden. Möchten Sie nur die HTML-Formulardatei öffnen?</translation>
+    </message>
+    <message>
+        <source>Sorry, but Collection text file for the Form &apos;%1&apos; could not be read (%2). Do you wish just to open the HTML Form file ?</source>
+        <translation>Die Sammeldatei des Formulars „%1“ konnte nicht gelesen werden (%2). Möchten Sie nur die HTML-Formulardatei öffnen?</translation>
+    </message>
+    <message>
+        <source>Sorry, but Collection text file for the Form &apos;%1&apos; is damaged (%2). Do you wish just to open the HTML Form file ?</source>
+        <translation>Die Sammeldatei des Formulars „%1“ ist beschädigt (%2). Möchten Sie nur die HTML-Formulardatei öffnen?</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source>Quenlow cannot start: %1.</source>
+        <translation>Quenlow kann nicht starten: %1.</translation>
+    </message>
+    <message>
+        <source>The answers are still stored in &apos;%1&apos;.</source>
+        <translation>Die Antworten werden weiterhin in „%1“ gespeichert.</translation>
+    </message>
+    <message>
+        <source>The answers are now stored in &apos;%1&apos;.</source>
+        <translation>Die Antworten werden jetzt in „%1“ gespeichert.</translation>
+    </message>
+    <message>
+        <source> The forms could not be published to it (%1).</source>
+        <translation> Die Formulare konnten dort nicht veröffentlicht werden (%1).</translation>
+    </message>
+    <message>
+        <source> These forms could not be published to it: %1.</source>
+        <translation> Diese Formulare konnten dort nicht veröffentlicht werden: %1.</translation>
+    </message>
+    <message>
+        <source> The answers being collected go to the previous database until Collect Answers is stopped and started again.</source>
+        <translation> Die gerade gesammelten Antworten gehen weiter in die bisherige Datenbank, bis das Sammeln beendet und neu gestartet wird.</translation>
+    </message>
+    <message>
+        <source>Quenlow has stopped collecting answers.</source>
+        <translation>Quenlow sammelt keine Antworten mehr.</translation>
+    </message>
+    <message>
+        <source>The forms cannot be published to the answers database (%1). No answers are being collected.</source>
+        <translation>Die Formulare können nicht in der Antwortdatenbank veröffentlicht werden (%1). Es werden keine Antworten gesammelt.</translation>
+    </message>
+    <message>
+        <source>These forms could not be published to the answers database and cannot be answered: %1.</source>
+        <translation>Diese Formulare konnten nicht in der Antwortdatenbank veröffentlicht werden und können nicht beantwortet werden: %1.</translation>
+    </message>
+    <message>
+        <source>The answers cannot be collected: %1</source>
+        <translation>Die Antworten können nicht gesammelt werden: %1</translation>
+    </message>
+    <message>
+        <source>Collecting answers again, as when Quenlow was last closed: %1</source>
+        <translation>Antworten werden wieder gesammelt, wie beim letzten Beenden von Quenlow: %1</translation>
+    </message>
+    <message>
+        <source>Quenlow was collecting answers when it was last closed, but cannot start again: %1</source>
+        <translation>Quenlow hat beim letzten Beenden Antworten gesammelt, kann aber nicht erneut starten: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::AnswersStoreForm</name>
+    <message>
+        <source>Answers Database</source>
+        <translation>Antwortdatenbank</translation>
+    </message>
+    <message>
+        <source>The database in the program folder (formAnswers.mdb)</source>
+        <translation>Die Datenbank im Programmordner (formAnswers.mdb)</translation>
+    </message>
+    <message>
+        <source>A PostgreSQL database, shared with collection servers elsewhere:</source>
+        <translation>Eine PostgreSQL-Datenbank, gemeinsam mit Sammelservern an anderen Orten:</translation>
+    </message>
+    <message>
+        <source>The password comes from PGPASSWORD or the file ~/.pgpass; it is never kept by Quenlow. The choice is remembered.</source>
+        <translation>Das Passwort kommt aus PGPASSWORD oder der Datei ~/.pgpass; Quenlow speichert es nie. Die Auswahl wird gespeichert.</translation>
+    </message>
+    <message>
+        <source>The address of a PostgreSQL database begins with postgresql://, for example postgresql://quenlow@db.example.org:5432/answers.</source>
+        <translation>Die Adresse einer PostgreSQL-Datenbank beginnt mit postgresql://, zum Beispiel postgresql://quenlow@db.example.org:5432/answers.</translation>
+    </message>
+    <message>
+        <source>Please leave the password out of the address: give it through PGPASSWORD or the file ~/.pgpass instead.</source>
+        <translation>Bitte lassen Sie das Passwort aus der Adresse weg und geben Sie es stattdessen über PGPASSWORD oder die Datei ~/.pgpass an.</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ChartControl</name>
+    <message>
+        <source>No answers yet</source>
+        <translation>Noch keine Antworten</translation>
+    </message>
+    <message>
+        <source>The chart cannot be saved to &apos;%1&apos;: %2.</source>
+        <translation>Das Diagramm kann nicht unter „%1“ gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>No file name was given for the chart picture.</source>
+        <translation>Für das Diagrammbild wurde kein Dateiname angegeben.</translation>
+    </message>
+    <message>
+        <source>the file name has no extension to tell the picture format (.bmp, .png or .jpg)</source>
+        <translation>der Dateiname hat keine Endung, die das Bildformat angibt (.bmp, .png oder .jpg)</translation>
+    </message>
+    <message>
+        <source>&apos;.%1&apos; is not a picture format the program can write (use .bmp, .png or .jpg)</source>
+        <translation>„.%1“ ist kein Bildformat, das das Programm schreiben kann (verwenden Sie .bmp, .png oder .jpg)</translation>
+    </message>
+    <message>
+        <source>the folder &apos;%1&apos; does not exist</source>
+        <translation>der Ordner „%1“ existiert nicht</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::CollectAnswersForm</name>
+    <message>
+        <source>Collect Answers</source>
+        <translation>Antworten sammeln</translation>
+    </message>
+    <message>
+        <source>Only this computer</source>
+        <translation>Nur dieser Computer</translation>
+    </message>
+    <message>
+        <source>People on my network</source>
+        <translation>Personen in meinem Netzwerk</translation>
+    </message>
+    <message>
+        <source>any free port</source>
+        <translation>beliebiger freier Port</translation>
+    </message>
+    <message>
+        <source>none: plain HTTP</source>
+        <translation>keines: einfaches HTTP</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>HTTPS Certificate</source>
+        <translation>HTTPS-Zertifikat</translation>
+    </message>
+    <message>
+        <source>HTTPS Private Key</source>
+        <translation>Privater HTTPS-Schlüssel</translation>
+    </message>
+    <message>
+        <source>Start Collecting</source>
+        <translation>Sammeln starten</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Who may fill your forms in?</source>
+        <translation>Wer darf Ihre Formulare ausfüllen?</translation>
+    </message>
+    <message>
+        <source>Port :</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>HTTPS certificate :</source>
+        <translation>HTTPS-Zertifikat:</translation>
+    </message>
+    <message>
+        <source>HTTPS key :</source>
+        <translation>HTTPS-Schlüssel:</translation>
+    </message>
+    <message>
+        <source>Phones and computers on the same network as this one (the same Wi-Fi or office network) can open your forms. People elsewhere on the internet cannot.</source>
+        <translation>Telefone und Computer im selben Netzwerk wie dieser (demselben WLAN oder Büronetz) können Ihre Formulare öffnen. Personen anderswo im Internet nicht.</translation>
+    </message>
+    <message>
+        <source>Only a web browser on this computer can open your forms: useful to try a form out. Nobody else can reach it.</source>
+        <translation>Nur ein Webbrowser auf diesem Computer kann Ihre Formulare öffnen: nützlich, um ein Formular auszuprobieren. Niemand sonst kann es erreichen.</translation>
+    </message>
+    <message>
+        <source>PEM files (*.pem *.crt *.key);;All files (*)</source>
+        <translation>PEM-Dateien (*.pem *.crt *.key);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>HTTPS needs both the certificate and its private key; leave both empty for plain HTTP.</source>
+        <translation>HTTPS braucht sowohl das Zertifikat als auch seinen privaten Schlüssel; lassen Sie beide leer für einfaches HTTP.</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::CollectedFormsPanel</name>
+    <message>
+        <source>Forms:</source>
+        <translation>Formulare:</translation>
+    </message>
+    <message>
+        <source>Form</source>
+        <translation>Formular</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Answers</source>
+        <translation>Antworten</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Close Form</source>
+        <translation>Formular schließen</translation>
+    </message>
+    <message>
+        <source>Open Form</source>
+        <translation>Formular öffnen</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; could not be closed (%2).</source>
+        <translation>Das Formular „%1“ konnte nicht geschlossen werden (%2).</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; could not be opened (%2).</source>
+        <translation>Das Formular „%1“ konnte nicht geöffnet werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::CollectionAddresses</name>
+    <message>
+        <source>Collecting Answers</source>
+        <translation>Antworten werden gesammelt</translation>
+    </message>
+    <message>
+        <source>Quenlow is collecting answers, but this computer has no network address that other devices could reach. Connect it to a network and start again.</source>
+        <translation>Quenlow sammelt Antworten, aber dieser Computer hat keine Netzwerkadresse, die andere Geräte erreichen könnten. Verbinden Sie ihn mit einem Netzwerk und starten Sie erneut.</translation>
+    </message>
+    <message>
+        <source>Quenlow is collecting answers. People on the same network as this computer open one of these addresses (a phone can scan the code); this computer&apos;s own browser can use them too. They do not work from the internet.</source>
+        <translation>Quenlow sammelt Antworten. Personen im selben Netzwerk wie dieser Computer öffnen eine dieser Adressen (ein Telefon kann den Code scannen); auch der Browser dieses Computers kann sie verwenden. Aus dem Internet funktionieren sie nicht.</translation>
+    </message>
+    <message>
+        <source>Quenlow is collecting answers. This address works in a web browser on this computer only.</source>
+        <translation>Quenlow sammelt Antworten. Diese Adresse funktioniert nur in einem Webbrowser auf diesem Computer.</translation>
+    </message>
+    <message>
+        <source>Anyone with the form&apos;s address can see every answer to it: the form lets the people who answer it view its answers table.</source>
+        <translation>Wer die Adresse des Formulars kennt, kann alle Antworten darauf sehen: Das Formular lässt die Antwortenden seine Antworttabelle ansehen.</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Results: %1</source>
+        <translation>Ergebnisse: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::CreateNewDatabase</name>
+    <message>
+        <source>Create/Open Database</source>
+        <translation>Datenbank anlegen/öffnen</translation>
+    </message>
+    <message>
+        <source>Sorry, but the answers database &apos;%1&apos; does not hold the tables of answers for the forms yet.</source>
+        <translation>Die Antwortdatenbank „%1“ enthält noch keine Antworttabellen für die Formulare.</translation>
+    </message>
+    <message>
+        <source>Sorry, but the Database &apos;formAnswers.mdb&apos; required to hold the tables of answers for each form cannot be found.</source>
+        <translation>Die Datenbank „formAnswers.mdb“, die die Antworttabellen der Formulare enthält, wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>To create the database, click the &apos;Create Database&apos; button.</source>
+        <translation>Klicken Sie auf „Datenbank anlegen“, um die Datenbank anzulegen.</translation>
+    </message>
+    <message>
+        <source>Create Database</source>
+        <translation>Datenbank anlegen</translation>
+    </message>
+    <message>
+        <source>The database &apos;%1&apos; could not be created (%2).</source>
+        <translation>Die Datenbank „%1“ konnte nicht angelegt werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::CreateNewForm</name>
+    <message>
+        <source>Create New Form</source>
+        <translation>Neues Formular erstellen</translation>
+    </message>
+    <message>
+        <source>Please enter desired name for HTML file and corresponding database table :</source>
+        <translation>Bitte geben Sie den gewünschten Namen für die HTML-Datei und die zugehörige Datenbanktabelle ein:</translation>
+    </message>
+    <message>
+        <source>Generate HTML Form &amp;&amp; Corresponding Database Table for form answers</source>
+        <translation>HTML-Formular &amp;&amp; zugehörige Datenbanktabelle für die Antworten erzeugen</translation>
+    </message>
+    <message>
+        <source>Form Attributes</source>
+        <translation>Formulareigenschaften</translation>
+    </message>
+    <message>
+        <source>Form Title :</source>
+        <translation>Formulartitel:</translation>
+    </message>
+    <message>
+        <source>Title Font Size :</source>
+        <translation>Schriftgröße des Titels:</translation>
+    </message>
+    <message>
+        <source>Title Justification :</source>
+        <translation>Ausrichtung des Titels:</translation>
+    </message>
+    <message>
+        <source>Form Background :</source>
+        <translation>Formularhintergrund:</translation>
+    </message>
+    <message>
+        <source>Tick box if you wish the HTML Form user to view the Database Table after their input</source>
+        <translation>Ankreuzen, wenn die Antwortenden nach ihrer Eingabe die Datenbanktabelle ansehen dürfen</translation>
+    </message>
+    <message>
+        <source>Anyone with the form&apos;s address can see every answer to it.</source>
+        <translation>Wer die Adresse des Formulars kennt, kann alle Antworten darauf sehen.</translation>
+    </message>
+    <message>
+        <source>Collecting Answers</source>
+        <translation>Antworten werden gesammelt</translation>
+    </message>
+    <message>
+        <source>Show results to respondents</source>
+        <translation>Ergebnisse den Antwortenden zeigen</translation>
+    </message>
+    <message>
+        <source>Accepting answers</source>
+        <translation>Nimmt Antworten an</translation>
+    </message>
+    <message>
+        <source>Closing time :</source>
+        <translation>Schlusszeit:</translation>
+    </message>
+    <message>
+        <source>Local date and time after which no answers are taken; empty for none.</source>
+        <translation>Ortszeit (Datum und Uhrzeit), nach der keine Antworten mehr angenommen werden; leer für keine.</translation>
+    </message>
+    <message>
+        <source>Answer limit :</source>
+        <translation>Höchstzahl Antworten:</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>keine Grenze</translation>
+    </message>
+    <message>
+        <source>How many answers are taken; empty for no limit.</source>
+        <translation>Wie viele Antworten angenommen werden; leer für keine Grenze.</translation>
+    </message>
+    <message>
+        <source>Thank-you message :</source>
+        <translation>Dankesnachricht:</translation>
+    </message>
+    <message>
+        <source>the usual thanks</source>
+        <translation>der übliche Dank</translation>
+    </message>
+    <message>
+        <source>Offer &quot;Send another answer&quot;</source>
+        <translation>„Weitere Antwort senden“ anbieten</translation>
+    </message>
+    <message>
+        <source>Form language :</source>
+        <translation>Sprache des Formulars:</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Englisch</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>Spanisch</translation>
+    </message>
+    <message>
+        <source>If the location of the database has altered you may alter the databse location text within the form by modifying the full path location below :</source>
+        <translation>Falls sich der Speicherort der Datenbank geändert hat, können Sie ihn im Formular anpassen, indem Sie den vollständigen Pfad unten ändern:</translation>
+    </message>
+    <message>
+        <source>Update Form Title</source>
+        <translation>Formulartitel aktualisieren</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Edit Form Attributes</source>
+        <translation>Formulareigenschaften bearbeiten</translation>
+    </message>
+    <message>
+        <source>The closing time &apos;%1&apos; is not a date and time. Please enter it as YYYY-MM-DD HH:MM (for example 2026-06-30 17:00), or leave it empty for no closing time.</source>
+        <translation>Die Schlusszeit „%1“ ist kein Datum mit Uhrzeit. Bitte geben Sie sie als JJJJ-MM-TT HH:MM ein (zum Beispiel 2026-06-30 17:00) oder lassen Sie das Feld leer für keine Schlusszeit.</translation>
+    </message>
+    <message>
+        <source>The answer limit &apos;%1&apos; is not a whole number of answers. Please enter a number of 1 or more, or leave it empty for no limit.</source>
+        <translation>Die Höchstzahl „%1“ ist keine ganze Zahl von Antworten. Bitte geben Sie eine Zahl ab 1 ein oder lassen Sie das Feld leer für keine Grenze.</translation>
+    </message>
+    <message>
+        <source>Edit Header</source>
+        <translation>Kopf bearbeiten</translation>
+    </message>
+    <message>
+        <source>New Form Title</source>
+        <translation>Neuer Formulartitel</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD HH:MM</source>
+        <translation>JJJJ-MM-TT HH:MM</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::DocumentPreview</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>Gespeichert unter %1</translation>
+    </message>
+    <message>
+        <source>(%1 more rows of this table are not shown here.)</source>
+        <translation>(%1 weitere Zeilen dieser Tabelle werden hier nicht gezeigt.)</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::FormHistory</name>
+    <message>
+        <source>The answers to &apos;%1&apos; cannot be brought back, so the earlier changes to this form can no longer be undone.</source>
+        <translation>Die Antworten auf „%1“ lassen sich nicht wiederherstellen, daher können die früheren Änderungen an diesem Formular nicht mehr rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>The change cannot be undone: the answers database cannot be opened (%1).</source>
+        <translation>Die Änderung kann nicht rückgängig gemacht werden: Die Antwortdatenbank kann nicht geöffnet werden (%1).</translation>
+    </message>
+    <message>
+        <source>The change cannot be undone: the answers table could not be changed (%1). Nothing has been changed.</source>
+        <translation>Die Änderung kann nicht rückgängig gemacht werden: Die Antworttabelle konnte nicht geändert werden (%1). Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>The change cannot be undone: &apos;%1&apos; could not be written (%2).</source>
+        <translation>Die Änderung kann nicht rückgängig gemacht werden: „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>The answers to &apos;%1&apos; are kept in the answers table.</source>
+        <translation>Die Antworten auf „%1“ bleiben in der Antworttabelle erhalten.</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::FormNameDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::MainForm</name>
+    <message>
+        <source>View Current Form Database Table in HTML</source>
+        <translation>Datenbanktabelle des Formulars als HTML ansehen</translation>
+    </message>
+    <message>
+        <source>Report Table Data and Graphs to Word Document</source>
+        <translation>Tabellendaten und Diagramme in ein Word-Dokument übernehmen</translation>
+    </message>
+    <message>
+        <source>View Help Pages</source>
+        <translation>Hilfeseiten ansehen</translation>
+    </message>
+    <message>
+        <source>View Current Form</source>
+        <translation>Aktuelles Formular ansehen</translation>
+    </message>
+    <message>
+        <source>Add To HTML Form</source>
+        <translation>Zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Horizontal Line Rule</source>
+        <translation>Horizontale Linie</translation>
+    </message>
+    <message>
+        <source>Submit Button</source>
+        <translation>Senden-Schaltfläche</translation>
+    </message>
+    <message>
+        <source>Radio Buttons</source>
+        <translation>Optionsfelder</translation>
+    </message>
+    <message>
+        <source>Check Boxes</source>
+        <translation>Kontrollkästchen</translation>
+    </message>
+    <message>
+        <source>Text Area</source>
+        <translation>Textbereich</translation>
+    </message>
+    <message>
+        <source>Pull Down Menu</source>
+        <translation>Auswahlliste</translation>
+    </message>
+    <message>
+        <source>Text Field</source>
+        <translation>Textfeld</translation>
+    </message>
+    <message>
+        <source>Text/Added instructions</source>
+        <translation>Text/zusätzliche Hinweise</translation>
+    </message>
+    <message>
+        <source>Alter Form Layout</source>
+        <translation>Formularaufbau ändern</translation>
+    </message>
+    <message>
+        <source>Remove Form Method</source>
+        <translation>Element entfernen</translation>
+    </message>
+    <message>
+        <source>Edit Form Method</source>
+        <translation>Element bearbeiten</translation>
+    </message>
+    <message>
+        <source>Move Method Up Form</source>
+        <translation>Element nach oben</translation>
+    </message>
+    <message>
+        <source>Move Method Down Form</source>
+        <translation>Element nach unten</translation>
+    </message>
+    <message>
+        <source>Current Form</source>
+        <translation>Aktuelles Formular</translation>
+    </message>
+    <message>
+        <source>Current HTML Form Name :</source>
+        <translation>Aktuelles HTML-Formular:</translation>
+    </message>
+    <message>
+        <source>Collect Answers</source>
+        <translation>Antworten sammeln</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>&amp;Form</source>
+        <translation>&amp;Formular</translation>
+    </message>
+    <message>
+        <source>Create New Form</source>
+        <translation>Neues Formular erstellen</translation>
+    </message>
+    <message>
+        <source>Open Form</source>
+        <translation>Formular öffnen</translation>
+    </message>
+    <message>
+        <source>Collected Forms…</source>
+        <translation>Gesammelte Formulare …</translation>
+    </message>
+    <message>
+        <source>Collect Again When Quenlow Starts</source>
+        <translation>Beim Start von Quenlow wieder sammeln</translation>
+    </message>
+    <message>
+        <source>Answers Database...</source>
+        <translation>Antwortdatenbank …</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Add To Form</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Text/Added Instructions</source>
+        <translation>Text/zusätzliche Hinweise</translation>
+    </message>
+    <message>
+        <source>Select Pull Down Menu</source>
+        <translation>Auswahlliste</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Current HTML Form</source>
+        <translation>Aktuelles HTML-Formular</translation>
+    </message>
+    <message>
+        <source>Current Database Table in HTML</source>
+        <translation>Aktuelle Datenbanktabelle als HTML</translation>
+    </message>
+    <message>
+        <source>Help Pages</source>
+        <translation>Hilfeseiten</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open.</source>
+        <translation>Es ist derzeit kein Formular geöffnet.</translation>
+    </message>
+    <message>
+        <source>Rename Form…</source>
+        <translation>Formular umbenennen …</translation>
+    </message>
+    <message>
+        <source>Copy Form…</source>
+        <translation>Formular kopieren …</translation>
+    </message>
+    <message>
+        <source>Delete Form…</source>
+        <translation>Formular löschen …</translation>
+    </message>
+    <message>
+        <source>Quenlow is collecting answers: people may be filling a form in right now, and their answers would be lost. Close Quenlow and stop collecting answers?</source>
+        <translation>Quenlow sammelt Antworten: Möglicherweise füllt gerade jemand ein Formular aus, und diese Antworten gingen verloren. Quenlow schließen und das Sammeln beenden?</translation>
+    </message>
+    <message>
+        <source>The page &apos;%1&apos; was opened without its collection file and cannot be edited.</source>
+        <translation>Die Seite „%1“ wurde ohne ihre Sammeldatei geöffnet und kann nicht bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>You already have a submit button in the Form. You may however edit it</source>
+        <translation>Das Formular hat bereits eine Senden-Schaltfläche. Sie können sie aber bearbeiten</translation>
+    </message>
+    <message>
+        <source>You do not have a Form Method Selected.</source>
+        <translation>Es ist kein Formularelement ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to view.</source>
+        <translation>Es ist derzeit kein Formular zum Ansehen geöffnet.</translation>
+    </message>
+    <message>
+        <source>Stop Collecting Answers</source>
+        <translation>Sammeln beenden</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::OpenForm</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>, the last on %1</source>
+        <translation>, die letzte am %1</translation>
+    </message>
+</context>
 </TS>

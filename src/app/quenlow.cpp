@@ -79,7 +79,8 @@ int main(int argc, char* argv[])
     const QString folder = quenlow::programFolder(parser.value(options.folder), &error);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "quenlow: %s\n", qPrintable(error));
-        quenlow::showExclamation(QStringLiteral("Quenlow cannot start: ") + error + QStringLiteral("."));
+        quenlow::showExclamation(
+            QCoreApplication::translate("Program", "Quenlow cannot start: %1.").arg(error));
         quenlow::Messages::install(nullptr);
         return 1;
     }

@@ -19,22 +19,19 @@ AnswersStoreForm::AnswersStoreForm(const QString& current, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("AnswersStoreForm"));
-    setWindowTitle(QStringLiteral("Answers Database"));
+    setWindowTitle(tr("Answers Database"));
     setModal(true);
 
-    m_embedded
-        = new QRadioButton(QStringLiteral("The database in the program folder (formAnswers.mdb)"), this);
+    m_embedded = new QRadioButton(tr("The database in the program folder (formAnswers.mdb)"), this);
     m_embedded->setObjectName(QStringLiteral("EmbeddedStore"));
-    m_server = new QRadioButton(
-        QStringLiteral("A PostgreSQL database, shared with collection servers elsewhere:"), this);
+    m_server = new QRadioButton(tr("A PostgreSQL database, shared with collection servers elsewhere:"), this);
     m_server->setObjectName(QStringLiteral("ServerStore"));
     m_address = new QLineEdit(this);
     m_address->setObjectName(QStringLiteral("ServerAddress"));
     m_address->setPlaceholderText(QStringLiteral("postgresql://USER@HOST:5432/DBNAME"));
-    auto* note
-        = new QLabel(QStringLiteral("The password comes from PGPASSWORD or the file ~/.pgpass; it is never "
-                                    "kept by Quenlow. The choice is remembered."),
-            this);
+    auto* note = new QLabel(tr("The password comes from PGPASSWORD or the file ~/.pgpass; it is never "
+                               "kept by Quenlow. The choice is remembered."),
+        this);
     note->setObjectName(QStringLiteral("PasswordNote"));
     note->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -78,16 +75,15 @@ void AnswersStoreForm::acceptChoice()
     if (m_server->isChecked()) {
         const QString address = location();
         if (!isServerLocation(address)) {
-            showExclamation(
-                QStringLiteral("The address of a PostgreSQL database begins with postgresql://, for "
+            showExclamation(tr("The address of a PostgreSQL database begins with postgresql://, for "
                                "example postgresql://quenlow@db.example.org:5432/answers."));
             return;
         }
         // The choice is kept in the settings file, where a password does not belong.
         const QUrl url(address);
         if (!url.password().isEmpty() || address.contains(QLatin1String("password="), Qt::CaseInsensitive)) {
-            showExclamation(QStringLiteral("Please leave the password out of the address: give it through "
-                                           "PGPASSWORD or the file ~/.pgpass instead."));
+            showExclamation(tr("Please leave the password out of the address: give it through "
+                               "PGPASSWORD or the file ~/.pgpass instead."));
             return;
         }
     }

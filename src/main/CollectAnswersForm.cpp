@@ -41,12 +41,12 @@ CollectAnswersForm::CollectAnswersForm(const CollectionChoice& proposed, QWidget
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CollectAnswersForm"));
-    setWindowTitle(QStringLiteral("Collect Answers"));
+    setWindowTitle(tr("Collect Answers"));
     setModal(true);
 
-    m_onlyThisComputer = new QRadioButton(QStringLiteral("Only this computer"), this);
+    m_onlyThisComputer = new QRadioButton(tr("Only this computer"), this);
     m_onlyThisComputer->setObjectName(QStringLiteral("OnlyThisComputer"));
-    m_network = new QRadioButton(QStringLiteral("People on my network"), this);
+    m_network = new QRadioButton(tr("People on my network"), this);
     m_network->setObjectName(QStringLiteral("PeopleOnMyNetwork"));
     (proposed.shared ? m_network : m_onlyThisComputer)->setChecked(true);
     m_whoCanAnswer = new QLabel(this);
@@ -56,45 +56,44 @@ CollectAnswersForm::CollectAnswersForm(const CollectionChoice& proposed, QWidget
     m_port = new QSpinBox(this);
     m_port->setObjectName(QStringLiteral("CollectionPort"));
     m_port->setRange(0, 65535);
-    m_port->setSpecialValueText(QStringLiteral("any free port"));
+    m_port->setSpecialValueText(tr("any free port"));
     m_port->setValue(proposed.port);
 
     // HTTPS: what a phone needs before it sends answers across a network that
     // is not the person's own; the files are the web server's usual PEM pair.
     m_certificate = new QLineEdit(proposed.certificateFile, this);
     m_certificate->setObjectName(QStringLiteral("CertificateFile"));
-    m_certificate->setPlaceholderText(QStringLiteral("none: plain HTTP"));
+    m_certificate->setPlaceholderText(tr("none: plain HTTP"));
     m_key = new QLineEdit(proposed.keyFile, this);
     m_key->setObjectName(QStringLiteral("KeyFile"));
-    auto* chooseCertificate = namedButton("ChooseCertificate", QStringLiteral("Browse..."), this);
-    auto* chooseKey = namedButton("ChooseKey", QStringLiteral("Browse..."), this);
+    auto* chooseCertificate = namedButton("ChooseCertificate", tr("Browse..."), this);
+    auto* chooseKey = namedButton("ChooseKey", tr("Browse..."), this);
     connect(chooseCertificate, &QPushButton::clicked, this,
-        [this] { chooseFile(m_certificate, QStringLiteral("HTTPS Certificate")); });
-    connect(chooseKey, &QPushButton::clicked, this,
-        [this] { chooseFile(m_key, QStringLiteral("HTTPS Private Key")); });
+        [this] { chooseFile(m_certificate, tr("HTTPS Certificate")); });
+    connect(chooseKey, &QPushButton::clicked, this, [this] { chooseFile(m_key, tr("HTTPS Private Key")); });
     m_httpsProblem = new QLabel(this);
     m_httpsProblem->setObjectName(QStringLiteral("HttpsProblem"));
     m_httpsProblem->setWordWrap(true);
     m_httpsProblem->hide();
 
-    auto* start = namedButton("StartCollecting", QStringLiteral("Start Collecting"), this);
+    auto* start = namedButton("StartCollecting", tr("Start Collecting"), this);
     start->setDefault(true);
-    auto* cancel = namedButton("Cancel", QStringLiteral("Cancel"), this);
+    auto* cancel = namedButton("Cancel", tr("Cancel"), this);
     connect(start, &QPushButton::clicked, this, &CollectAnswersForm::start);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_onlyThisComputer, &QRadioButton::toggled, this, &CollectAnswersForm::explain);
 
-    auto* intro = new QLabel(QStringLiteral("Who may fill your forms in?"), this);
+    auto* intro = new QLabel(tr("Who may fill your forms in?"), this);
     auto* portRow = new QFormLayout;
-    portRow->addRow(QStringLiteral("Port :"), m_port);
+    portRow->addRow(tr("Port :"), m_port);
     const auto fileRow = [portRow](const QString& caption, QLineEdit* field, QPushButton* browse) {
         auto* row = new QHBoxLayout;
         row->addWidget(field, 1);
         row->addWidget(browse);
         portRow->addRow(caption, row);
     };
-    fileRow(QStringLiteral("HTTPS certificate :"), m_certificate, chooseCertificate);
-    fileRow(QStringLiteral("HTTPS key :"), m_key, chooseKey);
+    fileRow(tr("HTTPS certificate :"), m_certificate, chooseCertificate);
+    fileRow(tr("HTTPS key :"), m_key, chooseKey);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(start);
     buttons->addStretch(1);
@@ -114,18 +113,17 @@ CollectAnswersForm::CollectAnswersForm(const CollectionChoice& proposed, QWidget
 void CollectAnswersForm::explain()
 {
     m_whoCanAnswer->setText(m_network->isChecked()
-            ? QStringLiteral("Phones and computers on the same network as this one (the same Wi-Fi or office "
-                             "network) can open your forms. People elsewhere on the internet cannot.")
-            : QStringLiteral("Only a web browser on this computer can open your forms: useful to try a form "
-                             "out. Nobody else can reach it."));
+            ? tr("Phones and computers on the same network as this one (the same Wi-Fi or office "
+                 "network) can open your forms. People elsewhere on the internet cannot.")
+            : tr("Only a web browser on this computer can open your forms: useful to try a form "
+                 "out. Nobody else can reach it."));
 }
 
 void CollectAnswersForm::chooseFile(QLineEdit* field, const QString& title)
 {
     // Qt's own chooser, as every other window of the program shows.
     const QString file = QFileDialog::getOpenFileName(this, title, QFileInfo(field->text()).path(),
-        QStringLiteral("PEM files (*.pem *.crt *.key);;All files (*)"), nullptr,
-        QFileDialog::DontUseNativeDialog);
+        tr("PEM files (*.pem *.crt *.key);;All files (*)"), nullptr, QFileDialog::DontUseNativeDialog);
     if (!file.isEmpty())
         field->setText(file);
 }
@@ -134,8 +132,8 @@ void CollectAnswersForm::start()
 {
     // Whether the files hold a usable pair the service tells when it starts.
     if (m_certificate->text().trimmed().isEmpty() != m_key->text().trimmed().isEmpty()) {
-        m_httpsProblem->setText(QStringLiteral("HTTPS needs both the certificate and its private key; "
-                                               "leave both empty for plain HTTP."));
+        m_httpsProblem->setText(tr("HTTPS needs both the certificate and its private key; "
+                                   "leave both empty for plain HTTP."));
         m_httpsProblem->show();
         return;
     }
@@ -154,31 +152,27 @@ CollectionAddresses::CollectionAddresses(
     , m_addresses(addresses)
 {
     setObjectName(QStringLiteral("CollectionAddresses"));
-    setWindowTitle(QStringLiteral("Collecting Answers"));
+    setWindowTitle(tr("Collecting Answers"));
     setModal(true);
 
     auto* explanation = new QLabel(this);
     explanation->setObjectName(QStringLiteral("AddressExplanation"));
     explanation->setWordWrap(true);
     if (addresses.isEmpty())
-        explanation->setText(
-            QStringLiteral("Quenlow is collecting answers, but this computer has no network address "
-                           "that other devices could reach. Connect it to a network and start again."));
+        explanation->setText(tr("Quenlow is collecting answers, but this computer has no network address "
+                                "that other devices could reach. Connect it to a network and start again."));
     else if (shared)
-        explanation->setText(
-            QStringLiteral("Quenlow is collecting answers. People on the same network as this "
-                           "computer open one of these addresses (a phone can scan the code); "
-                           "this computer's own browser can use them too. They do not work from "
-                           "the internet."));
+        explanation->setText(tr("Quenlow is collecting answers. People on the same network as this "
+                                "computer open one of these addresses (a phone can scan the code); "
+                                "this computer's own browser can use them too. They do not work from "
+                                "the internet."));
     else
-        explanation->setText(
-            QStringLiteral("Quenlow is collecting answers. This address works in a web browser on "
-                           "this computer only."));
+        explanation->setText(tr("Quenlow is collecting answers. This address works in a web browser on "
+                                "this computer only."));
 
-    auto* answersNotice
-        = new QLabel(QStringLiteral("Anyone with the form's address can see every answer to it: "
-                                    "the form lets the people who answer it view its answers table."),
-            this);
+    auto* answersNotice = new QLabel(tr("Anyone with the form's address can see every answer to it: "
+                                        "the form lets the people who answer it view its answers table."),
+        this);
     answersNotice->setObjectName(QStringLiteral("AnswersTablePublic"));
     answersNotice->setWordWrap(true);
     answersNotice->setVisible(answersPublic && !addresses.isEmpty());
@@ -192,9 +186,9 @@ CollectionAddresses::CollectionAddresses(
     m_code->setAlignment(Qt::AlignCenter);
     m_code->setVisible(shared && !addresses.isEmpty());
 
-    auto* copy = namedButton("CopyAddress", QStringLiteral("Copy"), this);
+    auto* copy = namedButton("CopyAddress", tr("Copy"), this);
     copy->setEnabled(!addresses.isEmpty());
-    auto* close = namedButton("CloseAddresses", QStringLiteral("Close"), this);
+    auto* close = namedButton("CloseAddresses", tr("Close"), this);
     close->setDefault(true);
     connect(copy, &QPushButton::clicked, this, [this] {
         const int row = std::max(0, m_list->currentRow());
@@ -228,7 +222,7 @@ void CollectionAddresses::addResultsAddresses(const QStringList& addresses)
 {
     for (const QString& address : addresses) {
         m_addresses.append(address);
-        m_list->addItem(QStringLiteral("Results: ") + address);
+        m_list->addItem(tr("Results: %1").arg(address));
     }
     fitList();
 }

@@ -30,18 +30,17 @@ CollectedFormsPanel::CollectedFormsPanel(
     , m_addressOf(std::move(addressOf))
 {
     setObjectName(QStringLiteral("CollectedForms"));
-    auto* caption = new QLabel(QStringLiteral("Forms:"), this);
+    auto* caption = new QLabel(tr("Forms:"), this);
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("CollectedFormsTable"));
-    m_table->setHorizontalHeaderLabels({ QStringLiteral("Form"), QStringLiteral("State"),
-        QStringLiteral("Answers"), QStringLiteral("Address") });
+    m_table->setHorizontalHeaderLabels({ tr("Form"), tr("State"), tr("Answers"), tr("Address") });
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->setWordWrap(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_closeOrOpen = new QPushButton(QStringLiteral("Close Form"), this);
+    m_closeOrOpen = new QPushButton(tr("Close Form"), this);
     m_closeOrOpen->setObjectName(QStringLiteral("CloseOrOpenForm"));
     m_closeOrOpen->setEnabled(false);
 
@@ -112,7 +111,7 @@ void CollectedFormsPanel::followChoice()
         = row >= 0 && m_table->selectionModel()->hasSelection() ? m_table->item(row, FormColumn) : nullptr;
     m_closeOrOpen->setEnabled(item != nullptr);
     const bool open = item && item->data(kOpenRole).toBool();
-    m_closeOrOpen->setText(!item || open ? QStringLiteral("Close Form") : QStringLiteral("Open Form"));
+    m_closeOrOpen->setText(!item || open ? tr("Close Form") : tr("Open Form"));
 }
 
 void CollectedFormsPanel::closeOrOpen()
@@ -123,9 +122,9 @@ void CollectedFormsPanel::closeOrOpen()
     const QTableWidgetItem* item = m_table->item(m_table->currentRow(), FormColumn);
     const bool open = item->data(kOpenRole).toBool();
     if (const Result<void> changed = setAcceptingAnswers(m_session, form, !open); !changed) {
-        showExclamation(QStringLiteral("The form '") + form + QStringLiteral("' could not be ")
-            + (open ? QStringLiteral("closed") : QStringLiteral("opened")) + QStringLiteral(" (")
-            + changed.error().detail + QStringLiteral(")."));
+        showExclamation((open ? tr("The form '%1' could not be closed (%2).")
+                              : tr("The form '%1' could not be opened (%2)."))
+                            .arg(form, changed.error().detail));
     }
     refresh();
 }

@@ -147,9 +147,9 @@ bool FormHistory::record(const QString& label, const std::function<bool()>& chan
         const bool hadHistory = m_stack.count() > 0;
         m_stack.clear();
         if (hadHistory)
-            showInformation(QStringLiteral("The answers to '") + column
-                + QStringLiteral("' cannot be brought back, so the earlier changes to this form can no "
-                                 "longer be undone."));
+            showInformation(tr("The answers to '%1' cannot be brought back, so the earlier changes to this "
+                               "form can no longer be undone.")
+                                .arg(column));
         return changed;
     }
     // A large form's files are kept by every change: bytes the previous
@@ -217,8 +217,8 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     const QString table = m_session.answerTable().tableName;
     const auto store = openAnswersStore(m_session.databasePath());
     if (!store) {
-        showExclamation(QStringLiteral("The change cannot be undone: the answers database cannot be opened (")
-            + store.error().detail + QStringLiteral(")."));
+        showExclamation(tr("The change cannot be undone: the answers database cannot be opened (%1).")
+                            .arg(store.error().detail));
         m_stack.clear();
         return false;
     }
@@ -227,9 +227,9 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     // table is as the form needs it.
     const Result<QStringList> restored = (*store)->restoreColumns(table, target.columns, columnAddedMarker());
     if (!restored) {
-        showExclamation(
-            QStringLiteral("The change cannot be undone: the answers table could not be changed (")
-            + restored.error().detail + QStringLiteral("). Nothing has been changed."));
+        showExclamation(tr("The change cannot be undone: the answers table could not be changed (%1). "
+                           "Nothing has been changed.")
+                            .arg(restored.error().detail));
         return false;
     }
     const QStringList kept = *restored;
@@ -240,8 +240,8 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
              std::tuple { collectionPath, target.collection, target.collectionExists } }) {
         const FileResult written = exists ? writeFileAtomically(path, bytes) : FileResult {};
         if (!written) {
-            showExclamation(QStringLiteral("The change cannot be undone: '") + path
-                + QStringLiteral("' could not be written (") + written.error().detail + QStringLiteral(")."));
+            showExclamation(tr("The change cannot be undone: '%1' could not be written (%2).")
+                                .arg(path, written.error().detail));
             m_stack.clear();
             return false;
         }
@@ -252,8 +252,8 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     m_session.setSelectedRow(std::min(selected, int(m_session.rows()->rowCount()) - 1));
     m_session.refreshBrowser();
     if (!kept.isEmpty())
-        showInformation(QStringLiteral("The answers to '") + kept.join(QStringLiteral("', '"))
-            + QStringLiteral("' are kept in the answers table."));
+        showInformation(
+            tr("The answers to '%1' are kept in the answers table.").arg(kept.join(QStringLiteral("', '"))));
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "newform/NewFormOperations.h"
 #include "platform/OutcomeMessages.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,10 +35,10 @@ FormNameDialog::FormNameDialog(
     m_nameBox->setObjectName(QStringLiteral("FormNameBox"));
     label->setBuddy(m_nameBox);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("FormNameOK"));
     ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("FormNameCancel"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
@@ -88,8 +89,8 @@ QString askName(
 
 void failed(const QString& what, const Error& error)
 {
-    showExclamation(
-        what + QStringLiteral(" (") + error.detail + QStringLiteral("). Nothing has been changed."));
+    showExclamation(QCoreApplication::translate("FormNameDialog", "%1 (%2). Nothing has been changed.")
+                        .arg(what, error.detail));
 }
 
 } // namespace
@@ -97,14 +98,15 @@ void failed(const QString& what, const Error& error)
 void renameOpenForm(FormSession& session, QWidget* owner)
 {
     const QString from = session.openFormName;
-    const QString to = askName(session, owner, QStringLiteral("Rename Form"),
-        QStringLiteral("New name for the form '") + from + QStringLiteral("':"), from);
+    const QString to = askName(session, owner, QCoreApplication::translate("FormNameDialog", "Rename Form"),
+        QCoreApplication::translate("FormNameDialog", "New name for the form '%1':").arg(from), from);
     if (to.isEmpty())
         return;
     if (const Result<void> done
         = changeForm(session, { FormChange::Rename, from, to, false }, methodsFor(session, to));
         !done) {
-        failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be renamed"), done.error());
+        failed(QCoreApplication::translate("FormNameDialog", "The form '%1' could not be renamed").arg(from),
+            done.error());
         return;
     }
     loadFormTelling(session, to + QStringLiteral(".html"));
@@ -113,23 +115,26 @@ void renameOpenForm(FormSession& session, QWidget* owner)
 void copyOpenForm(FormSession& session, QWidget* owner)
 {
     const QString from = session.openFormName;
-    const QString to = askName(session, owner, QStringLiteral("Copy Form"),
-        QStringLiteral("Name of the copy of the form '") + from + QStringLiteral("':"),
+    const QString to = askName(session, owner, QCoreApplication::translate("FormNameDialog", "Copy Form"),
+        QCoreApplication::translate("FormNameDialog", "Name of the copy of the form '%1':").arg(from),
         from + QStringLiteral("_copy"));
     if (to.isEmpty())
         return;
     bool withAnswers = false;
     if (const Result<qint64> answers = answersOfForm(session, from); answers && *answers > 0) {
-        withAnswers = askBeforeDestroying(QStringLiteral("The form '") + from + QStringLiteral("' has ")
-                + QString::number(*answers)
-                + (*answers == 1 ? QStringLiteral(" answer") : QStringLiteral(" answers"))
-                + QStringLiteral(". Copy the answers too?"),
-            MessageIcon::Question);
+        withAnswers
+            = askBeforeDestroying((*answers == 1 ? QCoreApplication::translate(
+                                       "FormNameDialog", "The form '%1' has 1 answer. Copy the answers too?")
+                                                 : QCoreApplication::translate("FormNameDialog",
+                                                     "The form '%1' has %2 answers. Copy the answers too?"))
+                                      .arg(from, QString::number(*answers)),
+                MessageIcon::Question);
     }
     if (const Result<void> done
         = changeForm(session, { FormChange::Copy, from, to, withAnswers }, methodsFor(session, to));
         !done) {
-        failed(QStringLiteral("The form '") + from + QStringLiteral("' could not be copied"), done.error());
+        failed(QCoreApplication::translate("FormNameDialog", "The form '%1' could not be copied").arg(from),
+            done.error());
         return;
     }
     loadFormTelling(session, to + QStringLiteral(".html"));
@@ -138,23 +143,29 @@ void copyOpenForm(FormSession& session, QWidget* owner)
 void deleteOpenForm(FormSession& session)
 {
     const QString name = session.openFormName;
-    if (!askBeforeDestroying(QStringLiteral("Delete the form '") + name
-                + QStringLiteral("'? Its page and collection file will be deleted."),
+    if (!askBeforeDestroying(QCoreApplication::translate("FormNameDialog",
+                                 "Delete the form '%1'? Its page and collection file will be deleted.")
+                                 .arg(name),
             MessageIcon::Question))
         return;
     const Result<qint64> answers = answersOfForm(session, name);
     // Without answers the table holds nothing to keep.
     bool dropAnswers = answers && *answers == 0;
     if (answers && *answers > 0) {
-        dropAnswers = askBeforeDestroying(QStringLiteral("The form '") + name + QStringLiteral("' has ")
-                + QString::number(*answers)
-                + (*answers == 1 ? QStringLiteral(" answer") : QStringLiteral(" answers"))
-                + QStringLiteral(". Delete the answers too? If not, they are kept in the table '")
-                + AnswersStore::tableFor(name) + QStringLiteral("'."),
+        dropAnswers = askBeforeDestroying(*answers == 1
+                ? QCoreApplication::translate("FormNameDialog",
+                    "The form '%1' has 1 answer. Delete the answers too? If not, they are kept "
+                    "in the table '%2'.")
+                      .arg(name, AnswersStore::tableFor(name))
+                : QCoreApplication::translate("FormNameDialog",
+                    "The form '%1' has %2 answers. Delete the answers too? If not, they are kept "
+                    "in the table '%3'.")
+                      .arg(name, QString::number(*answers), AnswersStore::tableFor(name)),
             MessageIcon::Question);
     }
     if (const Result<void> done = changeForm(session, { FormChange::Delete, name, {}, dropAnswers }); !done) {
-        failed(QStringLiteral("The form '") + name + QStringLiteral("' could not be deleted"), done.error());
+        failed(QCoreApplication::translate("FormNameDialog", "The form '%1' could not be deleted").arg(name),
+            done.error());
         return;
     }
     // Nothing is open any more: the help pages take the form's place.

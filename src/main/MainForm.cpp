@@ -49,10 +49,20 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent)
     return b;
 }
 
+// The names of the elements as the message names them.
 QString noFormOpen(const char* what)
 {
-    return QStringLiteral("You don't currently have a Form Open to add a ") + QLatin1StringView(what)
-        + QStringLiteral(" to.");
+    return QCoreApplication::translate("MainForm", "You don't currently have a Form Open to add a %1 to.")
+        .arg(QCoreApplication::translate("MainForm", what));
+}
+
+// The captions the session gives the browser frame, shown in the person's language.
+[[maybe_unused]] constexpr const char* kFrameCaptions[] = { QT_TRANSLATE_NOOP("MainForm", "Help Pages"),
+    QT_TRANSLATE_NOOP("MainForm", "Current Form"), QT_TRANSLATE_NOOP("MainForm", "Current Database Table") };
+
+QString frameCaption(const QString& caption)
+{
+    return QCoreApplication::translate("MainForm", caption.toUtf8().constData());
 }
 
 // A question asked only when another has an answer must stay below it: the
@@ -99,12 +109,10 @@ void MainForm::buildWindow()
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(8, 8, 4, 8);
 
-    auto* viewHtmlDbTable
-        = button("ViewHTMLdbTable", QStringLiteral("View Current Form Database Table in HTML"), left);
-    m_viewReporter
-        = button("ViewReporterForm", QStringLiteral("Report Table Data and Graphs to Word Document"), left);
-    auto* viewHelpPages = button("ViewHelpPages", QStringLiteral("View Help Pages"), left);
-    auto* viewCurrentForm = button("ViewCurrentForm", QStringLiteral("View Current Form"), left);
+    auto* viewHtmlDbTable = button("ViewHTMLdbTable", tr("View Current Form Database Table in HTML"), left);
+    m_viewReporter = button("ViewReporterForm", tr("Report Table Data and Graphs to Word Document"), left);
+    auto* viewHelpPages = button("ViewHelpPages", tr("View Help Pages"), left);
+    auto* viewCurrentForm = button("ViewCurrentForm", tr("View Current Form"), left);
     auto* viewButtons = new QGridLayout;
     viewButtons->addWidget(viewHtmlDbTable, 0, 0, 1, 2);
     viewButtons->addWidget(m_viewReporter, 1, 0, 1, 2);
@@ -112,16 +120,16 @@ void MainForm::buildWindow()
     viewButtons->addWidget(viewCurrentForm, 2, 1);
     leftLayout->addLayout(viewButtons);
 
-    m_addFrame = new QGroupBox(QStringLiteral("Add To HTML Form"), left);
+    m_addFrame = new QGroupBox(tr("Add To HTML Form"), left);
     m_addFrame->setObjectName(QStringLiteral("AddHTMLMethodsFrame"));
-    auto* addHorizontalLine = button("AddHorizontalLine", QStringLiteral("Horizontal Line Rule"), m_addFrame);
-    auto* goToSubmit = button("GoToSumbitButtonForm", QStringLiteral("Submit Button"), m_addFrame);
-    auto* goToRadio = button("GoToRadioButtonForm", QStringLiteral("Radio Buttons"), m_addFrame);
-    auto* goToCheckBox = button("GoToCheckBoxForm", QStringLiteral("Check Boxes"), m_addFrame);
-    auto* goToTextArea = button("GoToTextAreaForm", QStringLiteral("Text Area"), m_addFrame);
-    auto* goToPullDown = button("GoToPullDownMenuDesignForm", QStringLiteral("Pull Down Menu"), m_addFrame);
-    auto* goToTextField = button("GoToTextFieldForm", QStringLiteral("Text Field"), m_addFrame);
-    auto* goToText = button("GoToTextForm", QStringLiteral("Text/Added instructions"), m_addFrame);
+    auto* addHorizontalLine = button("AddHorizontalLine", tr("Horizontal Line Rule"), m_addFrame);
+    auto* goToSubmit = button("GoToSumbitButtonForm", tr("Submit Button"), m_addFrame);
+    auto* goToRadio = button("GoToRadioButtonForm", tr("Radio Buttons"), m_addFrame);
+    auto* goToCheckBox = button("GoToCheckBoxForm", tr("Check Boxes"), m_addFrame);
+    auto* goToTextArea = button("GoToTextAreaForm", tr("Text Area"), m_addFrame);
+    auto* goToPullDown = button("GoToPullDownMenuDesignForm", tr("Pull Down Menu"), m_addFrame);
+    auto* goToTextField = button("GoToTextFieldForm", tr("Text Field"), m_addFrame);
+    auto* goToText = button("GoToTextForm", tr("Text/Added instructions"), m_addFrame);
     auto* goToScale = button("GoToScaleForm", tr("Scale"), m_addFrame);
     // The two picture buttons; without the pictures they are plain buttons.
     goToSubmit->setIcon(QIcon(QStringLiteral(":/submit-button.png")));
@@ -137,12 +145,12 @@ void MainForm::buildWindow()
     }
     leftLayout->addWidget(m_addFrame);
 
-    m_alterFrame = new QGroupBox(QStringLiteral("Alter Form Layout"), left);
+    m_alterFrame = new QGroupBox(tr("Alter Form Layout"), left);
     m_alterFrame->setObjectName(QStringLiteral("AlterFormFrame"));
-    auto* removeMethod = button("RemoveFormMethod", QStringLiteral("Remove Form Method"), m_alterFrame);
-    auto* editMethod = button("EditFormMethod", QStringLiteral("Edit Form Method"), m_alterFrame);
-    auto* moveUp = button("MoveFormMethodUpForm", QStringLiteral("Move Method Up Form"), m_alterFrame);
-    auto* moveDown = button("MoveFormMethodDownForm", QStringLiteral("Move Method Down Form"), m_alterFrame);
+    auto* removeMethod = button("RemoveFormMethod", tr("Remove Form Method"), m_alterFrame);
+    auto* editMethod = button("EditFormMethod", tr("Edit Form Method"), m_alterFrame);
+    auto* moveUp = button("MoveFormMethodUpForm", tr("Move Method Up Form"), m_alterFrame);
+    auto* moveDown = button("MoveFormMethodDownForm", tr("Move Method Down Form"), m_alterFrame);
     m_list = new QListView(m_alterFrame);
     m_list->setObjectName(QStringLiteral("FormCollectionList"));
     m_list->setModel(m_session.rows());
@@ -163,14 +171,14 @@ void MainForm::buildWindow()
     auto* right = new QWidget(splitter);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(4, 8, 8, 8);
-    m_htmlFrame = new QGroupBox(QStringLiteral("Current Form"), right);
+    m_htmlFrame = new QGroupBox(tr("Current Form"), right);
     m_htmlFrame->setObjectName(QStringLiteral("HTMLFrame"));
     m_browser = new BrowserView(m_htmlFrame);
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));
     auto* frameLayout = new QVBoxLayout(m_htmlFrame);
     frameLayout->setContentsMargins(4, 4, 4, 4);
     frameLayout->addWidget(m_browser);
-    auto* currentHtml = new QLabel(QStringLiteral("Current HTML Form Name :"), right);
+    auto* currentHtml = new QLabel(tr("Current HTML Form Name :"), right);
     currentHtml->setObjectName(QStringLiteral("CurrentHTML"));
     m_htmlName = new QLabel(right);
     m_htmlName->setObjectName(QStringLiteral("HTMLName"));
@@ -187,7 +195,7 @@ void MainForm::buildWindow()
     m_collectionAddress->setObjectName(QStringLiteral("CollectionAddress"));
     m_collectionAddress->setTextFormat(Qt::PlainText);
     m_collectionAddress->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_collectAnswers = button("CollectAnswers", QStringLiteral("Collect Answers"), right);
+    m_collectAnswers = button("CollectAnswers", tr("Collect Answers"), right);
     connect(
         m_collectAnswers, &QPushButton::clicked, this, [this] { run(&DesignerCommands::collectAnswers); });
     nameRow->addWidget(m_collectionAddress);
@@ -213,38 +221,47 @@ void MainForm::buildWindow()
     connect(m_viewReporter, &QPushButton::clicked, this, &MainForm::viewReporter);
     connect(viewHelpPages, &QPushButton::clicked, this, &MainForm::viewHelpPages);
     connect(viewCurrentForm, &QPushButton::clicked, this, &MainForm::viewCurrentForm);
-    connect(addHorizontalLine, &QPushButton::clicked, this,
-        [this] { addCommand(noFormOpen("Line"), &DesignerCommands::addLineRule); });
+    connect(addHorizontalLine, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Line")), &DesignerCommands::addLineRule);
+    });
     connect(goToSubmit, &QPushButton::clicked, this, &MainForm::addSubmitButton);
-    connect(goToRadio, &QPushButton::clicked, this,
-        [this] { addCommand(noFormOpen("Radio Button Menu"), &DesignerCommands::addRadioButtons); });
-    connect(goToCheckBox, &QPushButton::clicked, this,
-        [this] { addCommand(noFormOpen("Check Box"), &DesignerCommands::addCheckBoxes); });
-    connect(goToTextArea, &QPushButton::clicked, this,
-        [this] { addCommand(noFormOpen("Text Area"), &DesignerCommands::addTextArea); });
-    connect(goToPullDown, &QPushButton::clicked, this,
-        [this] { addCommand(noFormOpen("Pull Down Menu"), &DesignerCommands::addPullDownMenu); });
-    connect(goToTextField, &QPushButton::clicked, this,
-        [this] { addCommand(noFormOpen("Text Field"), &DesignerCommands::addTextField); });
-    connect(goToText, &QPushButton::clicked, this,
-        [this] { addCommand(noFormOpen("Text"), &DesignerCommands::addText); });
-    connect(goToScale, &QPushButton::clicked, this,
-        [this] { addCommand(noFormOpen("Scale"), &DesignerCommands::addScale); });
+    connect(goToRadio, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Radio Button Menu")),
+            &DesignerCommands::addRadioButtons);
+    });
+    connect(goToCheckBox, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Check Box")), &DesignerCommands::addCheckBoxes);
+    });
+    connect(goToTextArea, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Text Area")), &DesignerCommands::addTextArea);
+    });
+    connect(goToPullDown, &QPushButton::clicked, this, [this] {
+        addCommand(
+            noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Pull Down Menu")), &DesignerCommands::addPullDownMenu);
+    });
+    connect(goToTextField, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Text Field")), &DesignerCommands::addTextField);
+    });
+    connect(goToText, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Text")), &DesignerCommands::addText);
+    });
+    connect(goToScale, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Scale")), &DesignerCommands::addScale);
+    });
     connect(removeMethod, &QPushButton::clicked, this, &MainForm::removeFormMethod);
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
     connect(moveUp, &QPushButton::clicked, this, [this] {
         const int row = m_session.selectedRow();
         if (refuseMove(row - 1, row))
             return;
-        m_session.recordChange(
-            QStringLiteral("Move Up"), [this] { return tell(m_session, moveSelectedUp(m_session)); });
+        m_session.recordChange(tr("Move Up"), [this] { return tell(m_session, moveSelectedUp(m_session)); });
     });
     connect(moveDown, &QPushButton::clicked, this, [this] {
         const int row = m_session.selectedRow();
         if (refuseMove(row, row + 1))
             return;
         m_session.recordChange(
-            QStringLiteral("Move Down"), [this] { return tell(m_session, moveSelectedDown(m_session)); });
+            tr("Move Down"), [this] { return tell(m_session, moveSelectedDown(m_session)); });
     });
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
         &MainForm::listSelectionChanged);
@@ -265,43 +282,41 @@ void MainForm::buildMenus()
     };
 
     // Access keys: Alt+F opens Form, Alt+A Add To Form, Alt+V View.
-    QMenu* form = menuBar()->addMenu(QStringLiteral("&Form"));
+    QMenu* form = menuBar()->addMenu(tr("&Form"));
     form->setObjectName(QStringLiteral("From"));
-    QAction* newForm = entry(form, "New", QStringLiteral("Create New Form"), nullptr);
+    QAction* newForm = entry(form, "New", tr("Create New Form"), nullptr);
     newForm->setShortcut(QKeySequence::New);
     connect(newForm, &QAction::triggered, this, &MainForm::newForm);
-    QAction* open = entry(form, "Open", QStringLiteral("Open Form"), nullptr);
+    QAction* open = entry(form, "Open", tr("Open Form"), nullptr);
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &MainForm::openFormCommand);
     addFormFileEntries(form);
     // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
-    QAction* collect
-        = entry(form, "CollectAnswersEntry", QStringLiteral("Collect Answers"), "CollectAnswers");
+    QAction* collect = entry(form, "CollectAnswersEntry", tr("Collect Answers"), "CollectAnswers");
     Q_UNUSED(collect);
-    QAction* collected = entry(form, "CollectedFormsEntry", QStringLiteral("Collected Forms…"), nullptr);
+    QAction* collected = entry(form, "CollectedFormsEntry", tr("Collected Forms…"), nullptr);
     collected->setEnabled(false); // while answers are collected
     connect(collected, &QAction::triggered, this, [this] { run(&DesignerCommands::showCollectedForms); });
-    QAction* resume
-        = entry(form, "ResumeCollecting", QStringLiteral("Collect Again When Quenlow Starts"), nullptr);
+    QAction* resume = entry(form, "ResumeCollecting", tr("Collect Again When Quenlow Starts"), nullptr);
     resume->setCheckable(true);
     resume->setChecked(QSettings().value(QStringLiteral("collect/resume"), true).toBool());
     connect(resume, &QAction::toggled, this,
         [](bool on) { QSettings().setValue(QStringLiteral("collect/resume"), on); });
-    QAction* store = entry(form, "AnswersDatabaseEntry", QStringLiteral("Answers Database..."), nullptr);
+    QAction* store = entry(form, "AnswersDatabaseEntry", tr("Answers Database..."), nullptr);
     connect(store, &QAction::triggered, this, [this] { run(&DesignerCommands::chooseAnswersStore); });
     QAction* line = form->addSeparator();
     line->setObjectName(QStringLiteral("Line"));
-    QAction* exit = entry(form, "Exit_Application", QStringLiteral("Exit"), nullptr);
+    QAction* exit = entry(form, "Exit_Application", tr("Exit"), nullptr);
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &MainForm::exitProgram);
 
     // Undo and Redo of the changes made to the open form.
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("Edit"));
-    QAction* undo = m_history->stack()->createUndoAction(edit, QStringLiteral("Undo"));
+    QAction* undo = m_history->stack()->createUndoAction(edit, tr("Undo"));
     undo->setObjectName(QStringLiteral("UndoEntry"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = m_history->stack()->createRedoAction(edit, QStringLiteral("Redo"));
+    QAction* redo = m_history->stack()->createRedoAction(edit, tr("Redo"));
     redo->setObjectName(QStringLiteral("RedoEntry"));
     // Both keys everywhere: the platform's own Redo is one of them, and the same key twice would make it
     // ambiguous.
@@ -310,23 +325,23 @@ void MainForm::buildMenus()
     edit->addAction(undo);
     edit->addAction(redo);
 
-    QMenu* add = menuBar()->addMenu(QStringLiteral("&Add To Form"));
+    QMenu* add = menuBar()->addMenu(tr("&Add To Form"));
     add->setObjectName(QStringLiteral("Add"));
-    entry(add, "LineRule", QStringLiteral("Horizontal Line Rule"), "AddHorizontalLine");
-    entry(add, "Text", QStringLiteral("Text/Added Instructions"), "GoToTextForm");
-    entry(add, "TextField", QStringLiteral("Text Field"), "GoToTextFieldForm");
-    entry(add, "TextArea", QStringLiteral("Text Area"), "GoToTextAreaForm");
-    entry(add, "Menu", QStringLiteral("Select Pull Down Menu"), "GoToPullDownMenuDesignForm");
-    entry(add, "CheckBoxes", QStringLiteral("Check Boxes"), "GoToCheckBoxForm");
-    entry(add, "RadioButtons", QStringLiteral("Radio Buttons"), "GoToRadioButtonForm");
+    entry(add, "LineRule", tr("Horizontal Line Rule"), "AddHorizontalLine");
+    entry(add, "Text", tr("Text/Added Instructions"), "GoToTextForm");
+    entry(add, "TextField", tr("Text Field"), "GoToTextFieldForm");
+    entry(add, "TextArea", tr("Text Area"), "GoToTextAreaForm");
+    entry(add, "Menu", tr("Select Pull Down Menu"), "GoToPullDownMenuDesignForm");
+    entry(add, "CheckBoxes", tr("Check Boxes"), "GoToCheckBoxForm");
+    entry(add, "RadioButtons", tr("Radio Buttons"), "GoToRadioButtonForm");
     entry(add, "Scale", tr("Scale…"), "GoToScaleForm");
-    entry(add, "SubmitButton", QStringLiteral("Submit Button"), "GoToSumbitButtonForm");
+    entry(add, "SubmitButton", tr("Submit Button"), "GoToSumbitButtonForm");
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View"));
-    entry(view, "HTMLForm", QStringLiteral("Current HTML Form"), "ViewCurrentForm");
-    entry(view, "Table", QStringLiteral("Current Database Table in HTML"), "ViewHTMLdbTable");
-    QAction* help = entry(view, "HelpPages", QStringLiteral("Help Pages"), "ViewHelpPages");
+    entry(view, "HTMLForm", tr("Current HTML Form"), "ViewCurrentForm");
+    entry(view, "Table", tr("Current Database Table in HTML"), "ViewHTMLdbTable");
+    QAction* help = entry(view, "HelpPages", tr("Help Pages"), "ViewHelpPages");
     help->setShortcut(QKeySequence::HelpContents);
 
     // Delete removes the selected element, with the same checks and questions
@@ -356,16 +371,13 @@ void MainForm::addFormFileEntries(QMenu* form)
         connect(&m_session, &FormSession::htmlNameChanged, action,
             [action](const QString& page) { action->setEnabled(!page.isEmpty()); });
         connect(action, &QAction::triggered, this, [this, command] {
-            if (formOpen(QStringLiteral("You don't currently have a Form Open.")) && formEditable())
+            if (formOpen(tr("You don't currently have a Form Open.")) && formEditable())
                 command(*this);
         });
     };
-    add("RenameFormEntry", QStringLiteral("Rename Form\u2026"),
-        [](MainForm& w) { renameOpenForm(w.m_session, &w); });
-    add("CopyFormEntry", QStringLiteral("Copy Form\u2026"),
-        [](MainForm& w) { copyOpenForm(w.m_session, &w); });
-    add("DeleteFormEntry", QStringLiteral("Delete Form\u2026"),
-        [](MainForm& w) { deleteOpenForm(w.m_session); });
+    add("RenameFormEntry", tr("Rename Form\u2026"), [](MainForm& w) { renameOpenForm(w.m_session, &w); });
+    add("CopyFormEntry", tr("Copy Form\u2026"), [](MainForm& w) { copyOpenForm(w.m_session, &w); });
+    add("DeleteFormEntry", tr("Delete Form\u2026"), [](MainForm& w) { deleteOpenForm(w.m_session); });
     form->addSeparator()->setObjectName(QStringLiteral("FormFilesLine"));
 }
 
@@ -373,7 +385,7 @@ void MainForm::connectSession()
 {
     m_htmlName->setText(m_session.htmlName());
     if (!m_session.htmlFrameCaption().isEmpty())
-        m_htmlFrame->setTitle(m_session.htmlFrameCaption());
+        m_htmlFrame->setTitle(frameCaption(m_session.htmlFrameCaption()));
     m_addFrame->setVisible(m_session.editingVisible());
     m_alterFrame->setVisible(m_session.editingVisible());
     m_viewReporter->setVisible(m_session.reporterVisible());
@@ -385,7 +397,8 @@ void MainForm::connectSession()
     };
     showTitle(m_session.htmlName());
     connect(&m_session, &FormSession::htmlNameChanged, this, showTitle);
-    connect(&m_session, &FormSession::htmlFrameCaptionChanged, m_htmlFrame, &QGroupBox::setTitle);
+    connect(&m_session, &FormSession::htmlFrameCaptionChanged, m_htmlFrame,
+        [this](const QString& caption) { m_htmlFrame->setTitle(frameCaption(caption)); });
     connect(&m_session, &FormSession::editingVisibleChanged, this, [this](bool visible) {
         m_addFrame->setVisible(visible);
         m_alterFrame->setVisible(visible);
@@ -459,10 +472,9 @@ void MainForm::closeEvent(QCloseEvent* event)
     }
     // People may be filling a form in right now: closing would cut them off.
     if (m_collecting
-        && !askBeforeDestroying(
-            QStringLiteral("Quenlow is collecting answers: people may be filling a form in right "
-                           "now, and their answers would be lost. Close Quenlow and stop "
-                           "collecting answers?"),
+        && !askBeforeDestroying(tr("Quenlow is collecting answers: people may be filling a form in right "
+                                   "now, and their answers would be lost. Close Quenlow and stop "
+                                   "collecting answers?"),
             MessageIcon::Question)) {
         event->ignore();
         return;
@@ -496,8 +508,8 @@ bool MainForm::formEditable()
     // adding to it would write a form without one over the page.
     if (!m_session.collection.isEmpty())
         return true;
-    showExclamation(QStringLiteral("The page '") + m_session.htmlName()
-        + QStringLiteral("' was opened without its collection file and cannot be edited."));
+    showExclamation(tr("The page '%1' was opened without its collection file and cannot be edited.")
+                        .arg(m_session.htmlName()));
     return false;
 }
 
@@ -521,8 +533,7 @@ void MainForm::addSubmitButton()
     // Only the last element is looked at: a line or text may stand below the button.
     const MethodCollection& collection = m_session.collection;
     if (collection.atPosition(collection.count() - 1).methodType == Kind::submitButton()) {
-        showExclamation(
-            QStringLiteral("You already have a submit button in the Form. You may however edit it"));
+        showExclamation(tr("You already have a submit button in the Form. You may however edit it"));
         return;
     }
     run(&DesignerCommands::addSubmitButton);
@@ -531,7 +542,7 @@ void MainForm::addSubmitButton()
 void MainForm::editFormMethod()
 {
     if (m_session.selectedRow() < 0) {
-        showExclamation(QStringLiteral("You do not have a Form Method Selected."));
+        showExclamation(tr("You do not have a Form Method Selected."));
         return;
     }
     run(&DesignerCommands::editSelected);
@@ -549,7 +560,7 @@ bool MainForm::refuseMove(int upper, int lower)
 
 void MainForm::removeFormMethod()
 {
-    m_session.recordChange(QStringLiteral("Remove"), [this] {
+    m_session.recordChange(tr("Remove"), [this] {
         const int row = m_session.selectedRow();
         // Only a question can be named by a condition (a text may read the same).
         const QString removedName = row >= 0 && row < m_session.collection.count()
@@ -611,7 +622,7 @@ void MainForm::openFormCommand()
 
 void MainForm::viewCurrentForm()
 {
-    if (!formOpen(QStringLiteral("You don't currently have a Form Open to view.")))
+    if (!formOpen(tr("You don't currently have a Form Open to view.")))
         return;
     m_session.WebBrowser_Show(m_session.htmlName());
     m_session.setHtmlFrameCaption(QStringLiteral("Current Form"));
@@ -619,7 +630,7 @@ void MainForm::viewCurrentForm()
 
 void MainForm::viewAnswersTable()
 {
-    if (!formOpen(QStringLiteral("You don't currently have a Form Open."))
+    if (!formOpen(tr("You don't currently have a Form Open."))
         || !(m_commands && m_commands->offerAnswersDatabase()))
         return;
     run(&DesignerCommands::viewAnswersTable);
@@ -633,7 +644,7 @@ void MainForm::viewHelpPages()
 
 void MainForm::viewReporter()
 {
-    if (!formOpen(QStringLiteral("You don't currently have a Form Open."))
+    if (!formOpen(tr("You don't currently have a Form Open."))
         || !(m_commands && m_commands->offerAnswersDatabase()))
         return;
     run(&DesignerCommands::openReporter);
@@ -642,8 +653,7 @@ void MainForm::viewReporter()
 void MainForm::setCollectionStatus(bool collecting, const QString& text)
 {
     m_collecting = collecting;
-    m_collectAnswers->setText(
-        collecting ? QStringLiteral("Stop Collecting Answers") : QStringLiteral("Collect Answers"));
+    m_collectAnswers->setText(collecting ? tr("Stop Collecting Answers") : tr("Collect Answers"));
     m_collectionAddress->setText(text);
     if (QAction* entry = findChild<QAction*>(QStringLiteral("CollectAnswersEntry")))
         entry->setText(m_collectAnswers->text());

@@ -11,6 +11,7 @@
 #include "platform/OutcomeMessages.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -61,7 +62,8 @@ public:
 
 QString answersText(qint64 count)
 {
-    return count == 1 ? QStringLiteral("1 answer") : QString::number(count) + QStringLiteral(" answers");
+    return count == 1 ? QCoreApplication::translate("OpenForm", "1 answer")
+                      : QCoreApplication::translate("OpenForm", "%1 answers").arg(count);
 }
 
 } // namespace
@@ -71,7 +73,7 @@ OpenForm::OpenForm(FormSession& session, QWidget* parent)
     , m_session(session)
 {
     setObjectName(QStringLiteral("OpenForm"));
-    setWindowTitle(QStringLiteral("Open"));
+    setWindowTitle(tr("Open"));
     setModal(true);
 
     m_fileNameToOpen = new QLineEdit(this);
@@ -80,10 +82,10 @@ OpenForm::OpenForm(FormSession& session, QWidget* parent)
     m_dirList->setObjectName(QStringLiteral("dirList"));
     m_filList = new FileList(this);
     m_filList->setObjectName(QStringLiteral("filList"));
-    m_openFile = new QPushButton(QStringLiteral("Open"), this);
+    m_openFile = new QPushButton(tr("Open"), this);
     m_openFile->setObjectName(QStringLiteral("OpenFile"));
     m_openFile->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel = new QPushButton(tr("Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("Cancel"));
 
     auto* lists = new QHBoxLayout;
@@ -163,8 +165,9 @@ void OpenForm::describeForms()
                 QString answers = answersText(span->count);
                 const auto last = (*store)->arrivalOf(table, span->last);
                 if (last && *last)
-                    answers += QStringLiteral(", the last on ")
-                        + QLocale().toString(last->value().toLocalTime(), QLocale::ShortFormat);
+                    answers
+                        += tr(", the last on %1")
+                               .arg(QLocale().toString(last->value().toLocalTime(), QLocale::ShortFormat));
                 details.append(answers);
             } else if (span) {
                 details.append(answersText(0));

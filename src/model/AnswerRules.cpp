@@ -112,45 +112,37 @@ int compareValues(AnswerKind kind, const QString& a, const QString& b)
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
-QString kindRequest(AnswerKind kind)
-{
-    switch (kind) {
-    case AnswerKind::WholeNumber:
-        return QStringLiteral("a whole number");
-    case AnswerKind::Number:
-        return QStringLiteral("a number");
-    case AnswerKind::Date:
-        return QStringLiteral("a date");
-    default:
-        return {};
-    }
-}
-
 // "Please give a whole number from 0 to 120."
-QString limitedProblem(const AnswerRules& rules)
+QString limitedProblem(const AnswerRules& rules, FormLanguage language)
 {
-    const bool date = rules.kind == AnswerKind::Date;
-    QString text = QStringLiteral("Please give ") + kindRequest(rules.kind);
+    using T = RespondentText;
+    struct Texts {
+        T plain, range, atLeast, atMost;
+    };
+    const Texts texts = rules.kind == AnswerKind::Date
+        ? Texts { T::GiveDate, T::GiveDateRange, T::GiveDateOnOrAfter, T::GiveDateOnOrBefore }
+        : rules.kind == AnswerKind::Number
+        ? Texts { T::GiveNumber, T::GiveNumberRange, T::GiveNumberAtLeast, T::GiveNumberAtMost }
+        : Texts { T::GiveWholeNumber, T::GiveWholeNumberRange, T::GiveWholeNumberAtLeast,
+              T::GiveWholeNumberAtMost };
     if (!rules.minimum.isEmpty() && !rules.maximum.isEmpty())
-        text += QStringLiteral(" from ") + rules.minimum + QStringLiteral(" to ") + rules.maximum;
-    else if (!rules.minimum.isEmpty())
-        text += (date ? QStringLiteral(" on or after ") : QStringLiteral(" of at least ")) + rules.minimum;
-    else if (!rules.maximum.isEmpty())
-        text += (date ? QStringLiteral(" on or before ") : QStringLiteral(" of at most ")) + rules.maximum;
-    else if (date)
-        text += QStringLiteral(" as year-month-day, for example 2026-12-24");
-    return text + QLatin1Char('.');
+        return respondentText(texts.range, language).arg(rules.minimum, rules.maximum);
+    if (!rules.minimum.isEmpty())
+        return respondentText(texts.atLeast, language).arg(rules.minimum);
+    if (!rules.maximum.isEmpty())
+        return respondentText(texts.atMost, language).arg(rules.maximum);
+    return respondentText(texts.plain, language);
 }
 
-QString malformedProblem(const AnswerRules& rules)
+QString malformedProblem(const AnswerRules& rules, FormLanguage language)
 {
     switch (rules.kind) {
     case AnswerKind::Email:
-        return QStringLiteral("Please give an e-mail address, such as name@example.org.");
+        return respondentText(RespondentText::GiveEmail, language);
     case AnswerKind::Phone:
-        return QStringLiteral("Please give a phone number: digits, spaces and + - ( ) only.");
+        return respondentText(RespondentText::GivePhone, language);
     default:
-        return limitedProblem(rules);
+        return limitedProblem(rules, language);
     }
 }
 
@@ -197,29 +189,30 @@ std::optional<QString> canonicalLimit(AnswerKind kind, const QString& typed)
     return canonicalAnswer(kind, text);
 }
 
-CheckedAnswer checkTypedAnswer(const AnswerRules& rules, const QString& given)
+CheckedAnswer checkTypedAnswer(const AnswerRules& rules, const QString& given, FormLanguage language)
 {
     const QString text = given.trimmed();
     if (text.isEmpty()) {
         if (rules.required)
-            return { {}, QStringLiteral("Please answer this question.") };
+            return { {}, respondentText(RespondentText::AnswerQuestion, language) };
         return {};
     }
     if (rules.kind == AnswerKind::AnyText)
         return { given, {} };
     const std::optional<QString> value = canonicalAnswer(rules.kind, text);
     if (!value)
-        return { {}, malformedProblem(rules) };
+        return { {}, malformedProblem(rules, language) };
     if (answerKindHasLimits(rules.kind)) {
         const bool low = !rules.minimum.isEmpty() && compareValues(rules.kind, *value, rules.minimum) < 0;
         const bool high = !rules.maximum.isEmpty() && compareValues(rules.kind, *value, rules.maximum) > 0;
         if (low || high)
-            return { {}, limitedProblem(rules) };
+            return { {}, limitedProblem(rules, language) };
     }
     return { *value, {} };
 }
 
-QString missingAnswerProblem(AnswerShape shape, const AnswerRules& rules, const QStringList& given)
+QString missingAnswerProblem(
+    AnswerShape shape, const AnswerRules& rules, const QStringList& given, FormLanguage language)
 {
     if (!rules.required)
         return {};
@@ -227,15 +220,15 @@ QString missingAnswerProblem(AnswerShape shape, const AnswerRules& rules, const 
     switch (shape) {
     case AnswerShape::Text:
         if (std::all_of(given.begin(), given.end(), [](const QString& v) { return v.trimmed().isEmpty(); }))
-            return QStringLiteral("Please answer this question.");
+            return respondentText(RespondentText::AnswerQuestion, language);
         return {};
     case AnswerShape::Box:
-        return given.contains(checked) ? QString() : QStringLiteral("Please tick this box.");
+        return given.contains(checked) ? QString() : respondentText(RespondentText::TickBox, language);
     case AnswerShape::Boxes:
-        return given.contains(checked) ? QString() : QStringLiteral("Please tick at least one box.");
+        return given.contains(checked) ? QString() : respondentText(RespondentText::TickOneBox, language);
     case AnswerShape::Choice:
         if (std::all_of(given.begin(), given.end(), [](const QString& v) { return v.isEmpty(); }))
-            return QStringLiteral("Please choose an answer.");
+            return respondentText(RespondentText::ChooseAnswer, language);
         return {};
     }
     return {};

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/RespondentTexts.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -52,12 +54,14 @@ struct CheckedAnswer {
 
 /// Checks one typed answer (the text a text field posted, trimmed or not).
 /// An empty answer is good unless an answer is required.
-CheckedAnswer checkTypedAnswer(const AnswerRules& rules, const QString& given);
+CheckedAnswer checkTypedAnswer(
+    const AnswerRules& rules, const QString& given, FormLanguage language = FormLanguage::English);
 
 /// Checks that a question of `shape` was answered when it must be. `given` is
 /// the stored value: "Checked"/"Not Checked" for a box, the ticked count's
 /// values for boxes (any "Checked" among them counts), the option for a choice.
-QString missingAnswerProblem(AnswerShape shape, const AnswerRules& rules, const QStringList& given);
+QString missingAnswerProblem(AnswerShape shape, const AnswerRules& rules, const QStringList& given,
+    FormLanguage language = FormLanguage::English);
 
 /// A limit as the designer typed it, in the stored spelling; nullopt when it
 /// is not of the kind ("abc" for a number). An empty limit is no limit.

@@ -7,6 +7,8 @@
 #include "model/PageFormat.h"
 #include "model/Publication.h"
 
+#include <QCoreApplication>
+
 namespace quenlow {
 
 namespace {
@@ -96,26 +98,30 @@ QString formNameProblem(const QString& name)
     if (name.isEmpty())
         return {};
     if (name.front().isSpace() || name.back().isSpace())
-        return QStringLiteral("it begins or ends with a blank.");
+        return QCoreApplication::translate("FormHeader", "it begins or ends with a blank.");
     for (QChar c : name) {
         if (c.category() == QChar::Other_Control || c == QChar::LineSeparator
             || c == QChar::ParagraphSeparator)
-            return QStringLiteral("it contains a control character or a line break.");
+            return QCoreApplication::translate(
+                "FormHeader", "it contains a control character or a line break.");
     }
     if (!name.isValidUtf16())
-        return QStringLiteral("it contains a character that cannot be part of a file name.");
+        return QCoreApplication::translate(
+            "FormHeader", "it contains a character that cannot be part of a file name.");
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return QStringLiteral(
+        return QCoreApplication::translate("FormHeader",
             "it contains '/' or '\\', which would place the form's files outside the program's folders.");
     // The form name is read back from its page name up to the first ".".
     if (name.contains(QLatin1Char('.')))
-        return QStringLiteral("it contains a '.', and a form is found again by the part of its page name "
-                              "before the first '.'.");
+        return QCoreApplication::translate("FormHeader",
+            "it contains a '.', and a form is found again by the part of its page name "
+            "before the first '.'.");
     // These pages come with the program and never hold a form.
     if (name == QLatin1StringView("welcome") || name == QLatin1StringView("dbTableOfAnswers"))
-        return QStringLiteral("a page of that name comes with Quenlow and is not a form.");
+        return QCoreApplication::translate(
+            "FormHeader", "a page of that name comes with Quenlow and is not a form.");
     if ((name + QStringLiteral("Collection.txt")).toUtf8().size() > kMaxFileNameBytes)
-        return QStringLiteral("it is too long for a file name.");
+        return QCoreApplication::translate("FormHeader", "it is too long for a file name.");
     return {};
 }
 

@@ -14,6 +14,7 @@ const QString kClosingTime = QStringLiteral("ClosingTime");
 const QString kAnswerLimit = QStringLiteral("AnswerLimit");
 const QString kThankYouText = QStringLiteral("ThankYouText");
 const QString kOfferAnotherAnswer = QStringLiteral("OfferAnotherAnswer");
+const QString kFormLanguage = QStringLiteral("FormLanguage");
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm");
 
 QString yesNo(bool on)
@@ -35,7 +36,7 @@ bool FormSettings::isOpen(const QDateTime& now, std::optional<qint64> stored) co
 bool isFormSettingKey(const QString& key)
 {
     return key == kShowResults || key == kAcceptingAnswers || key == kClosingTime || key == kAnswerLimit
-        || key == kThankYouText || key == kOfferAnotherAnswer;
+        || key == kThankYouText || key == kOfferAnotherAnswer || key == kFormLanguage;
 }
 
 FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
@@ -57,6 +58,8 @@ FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
             s.thankYouText = value;
         else if (key == kOfferAnotherAnswer)
             s.offerAnotherAnswer = v == QLatin1String("1");
+        else if (key == kFormLanguage)
+            s.language = formLanguageFromTag(v).value_or(FormLanguage::English);
     }
     return s;
 }
@@ -86,6 +89,8 @@ QList<std::pair<QString, QString>> formSettingLines(const FormSettings& s)
                 .replace(QLatin1Char('\n'), QLatin1Char(' ')) });
     if (s.offerAnotherAnswer != defaults.offerAnotherAnswer)
         lines.append({ kOfferAnotherAnswer, yesNo(s.offerAnotherAnswer) });
+    if (s.language != defaults.language)
+        lines.append({ kFormLanguage, languageTag(s.language) });
     return lines;
 }
 

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/RespondentTexts.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -24,6 +26,7 @@ struct FormSettings {
     std::optional<qint64> answerLimit; // it takes no answers once this many are stored
     QString thankYouText; // the thanks shown after sending; empty for the usual one
     bool offerAnotherAnswer = false; // the thank-you page offers "Send another answer"
+    FormLanguage language = FormLanguage::English; // of the page as sent and the texts the service adds
 
     friend bool operator==(const FormSettings&, const FormSettings&) = default;
 

@@ -9,6 +9,7 @@
 #include "model/MethodCollection.h"
 #include "model/Publication.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -67,16 +68,20 @@ QList<FormOverview> formOverviews(const FormSession& session)
 
 QString formStateText(const FormOverview& form, const QDateTime& now)
 {
+    // Shown in the designer's windows, in the person's language.
+    const auto shown = [](const char* text) { return QCoreApplication::translate("FormStates", text); };
     const FormSettings& s = form.settings;
     if (!s.acceptingAnswers)
-        return QStringLiteral("Closed");
+        return shown(QT_TRANSLATE_NOOP("FormStates", "Closed"));
     if (s.closingTime.isValid() && now >= s.closingTime)
-        return QStringLiteral("Closed since ") + QLocale().toString(s.closingTime, QLocale::ShortFormat);
+        return shown(QT_TRANSLATE_NOOP("FormStates", "Closed since %1"))
+            .arg(QLocale().toString(s.closingTime, QLocale::ShortFormat));
     if (s.answerLimit && form.answers && *form.answers >= *s.answerLimit)
-        return QStringLiteral("Full (%1 answers)").arg(*s.answerLimit);
+        return shown(QT_TRANSLATE_NOOP("FormStates", "Full (%1 answers)")).arg(*s.answerLimit);
     if (s.closingTime.isValid())
-        return QStringLiteral("Open until ") + QLocale().toString(s.closingTime, QLocale::ShortFormat);
-    return QStringLiteral("Open");
+        return shown(QT_TRANSLATE_NOOP("FormStates", "Open until %1"))
+            .arg(QLocale().toString(s.closingTime, QLocale::ShortFormat));
+    return shown(QT_TRANSLATE_NOOP("FormStates", "Open"));
 }
 
 Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, bool accepting)

@@ -18,24 +18,21 @@ CreateNewDatabase::CreateNewDatabase(const QString& databasePath, QWidget* paren
     , m_databasePath(databasePath)
 {
     setObjectName(QStringLiteral("CreateNewDatabase"));
-    setWindowTitle(QStringLiteral("Create/Open Database"));
+    setWindowTitle(tr("Create/Open Database"));
     setModal(true);
 
     const QString missing = isServerLocation(databasePath)
-        ? QStringLiteral(
-            "Sorry, but the answers database '%1' does not hold the tables of answers for the forms yet.")
+        ? tr("Sorry, but the answers database '%1' does not hold the tables of answers for the forms yet.")
               .arg(shownLocation(databasePath))
-        : QStringLiteral(
-            "Sorry, but the Database 'formAnswers.mdb' required to hold the tables of answers for each "
-            "form cannot be found.");
+        : tr("Sorry, but the Database 'formAnswers.mdb' required to hold the tables of answers for each "
+             "form cannot be found.");
     auto* instruction1 = new QLabel(missing, this);
     instruction1->setObjectName(QStringLiteral("dbNotFoundInstruction1"));
     instruction1->setWordWrap(true);
-    auto* instruction2
-        = new QLabel(QStringLiteral("To create the database, click the 'Create Database' button."), this);
+    auto* instruction2 = new QLabel(tr("To create the database, click the 'Create Database' button."), this);
     instruction2->setObjectName(QStringLiteral("dbNotFoundInstruction2"));
     instruction2->setWordWrap(true);
-    auto* create = new QPushButton(QStringLiteral("Create Database"), this);
+    auto* create = new QPushButton(tr("Create Database"), this);
     create->setObjectName(QStringLiteral("CreateDatabase"));
     create->setDefault(true);
 
@@ -56,8 +53,8 @@ void CreateNewDatabase::createDatabase()
 {
     if (const Result<void> made = CreateDatabase(m_databasePath); !made) {
         // The window stays: the user may mend the folder and try again, or close it.
-        showExclamation(QStringLiteral("The database '") + shownLocation(m_databasePath)
-            + QStringLiteral("' could not be created (") + made.error().detail + QStringLiteral(")."));
+        showExclamation(tr("The database '%1' could not be created (%2).")
+                            .arg(shownLocation(m_databasePath), made.error().detail));
         return;
     }
     accept();

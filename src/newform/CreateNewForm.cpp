@@ -55,25 +55,21 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     , m_session(session)
 {
     setObjectName(QStringLiteral("CreateNewForm"));
-    setWindowTitle(QStringLiteral("Create New Form"));
+    setWindowTitle(tr("Create New Form"));
     setModal(true);
 
     m_enterFileNameInstruction = label("EnterFileNameInstruction",
-        QStringLiteral("Please enter desired name for HTML file and corresponding database table :"), this);
+        tr("Please enter desired name for HTML file and corresponding database table :"), this);
     m_htmlFileNameBox = named(new QLineEdit(QStringLiteral("name"), this), "HTMLFileNameBox");
     // A doubled ampersand shows one ampersand; it is not an access key.
     m_generate = named(
-        new QPushButton(
-            QStringLiteral("Generate HTML Form && Corresponding Database Table for form answers"), this),
+        new QPushButton(tr("Generate HTML Form && Corresponding Database Table for form answers"), this),
         "Generate_Form_And_Database");
 
-    m_attributesFrame = named(new QGroupBox(QStringLiteral("Form Attributes"), this), "FormAttributesFrame");
-    auto* formTitleLabel
-        = label("FormTitleUserInstruction", QStringLiteral("Form Title :"), m_attributesFrame);
-    m_formTitleBox
-        = named(new QLineEdit(QStringLiteral("New Form Title"), m_attributesFrame), "FormTitleBox");
-    auto* letterSizeLabel
-        = label("LetterSizeUserInstruction", QStringLiteral("Title Font Size :"), m_attributesFrame);
+    m_attributesFrame = named(new QGroupBox(tr("Form Attributes"), this), "FormAttributesFrame");
+    auto* formTitleLabel = label("FormTitleUserInstruction", tr("Form Title :"), m_attributesFrame);
+    m_formTitleBox = named(new QLineEdit(tr("New Form Title"), m_attributesFrame), "FormTitleBox");
+    auto* letterSizeLabel = label("LetterSizeUserInstruction", tr("Title Font Size :"), m_attributesFrame);
     m_letterSize = named(new QComboBox(m_attributesFrame), "LetterSize");
     // Editable like the boxes the stored headers were made with: any text is kept.
     m_letterSize->setEditable(true);
@@ -82,14 +78,13 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
         m_letterSize->addItem(QString::number(size));
     setComboText(m_letterSize, QStringLiteral("7"));
     auto* justificationLabel
-        = label("JustificationUserInstruction", QStringLiteral("Title Justification :"), m_attributesFrame);
+        = label("JustificationUserInstruction", tr("Title Justification :"), m_attributesFrame);
     m_justification = named(new QComboBox(m_attributesFrame), "Justification");
     m_justification->setEditable(true);
     m_justification->setInsertPolicy(QComboBox::NoInsert);
     m_justification->addItems({ QStringLiteral("Left"), QStringLiteral("Centre") });
     setComboText(m_justification, QStringLiteral("Centre"));
-    auto* backgroundLabel
-        = label("BackgroundUserInstruction", QStringLiteral("Form Background :"), m_attributesFrame);
+    auto* backgroundLabel = label("BackgroundUserInstruction", tr("Form Background :"), m_attributesFrame);
     m_backgroundChoice = named(new QListWidget(m_attributesFrame), "BackgroundChoice");
     m_backgroundChoice->addItems(backgroundChoices());
     m_backgroundChoice->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -98,51 +93,53 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_preview->setMinimumSize(180, 150);
     m_userViewTableCheck = named(
         new QCheckBox(
-            QStringLiteral(
-                "Tick box if you wish the HTML Form user to view the Database Table after their input"),
+            tr("Tick box if you wish the HTML Form user to view the Database Table after their input"),
             m_attributesFrame),
         "UserViewTableCheck");
     // The answers table is then served to strangers: say so while it is.
     m_answersTablePublic = label("AnswersTablePublic",
-        QStringLiteral("Anyone with the form's address can see every answer to it."), m_attributesFrame);
+        tr("Anyone with the form's address can see every answer to it."), m_attributesFrame);
     m_answersTablePublic->hide();
 
     // How answers are collected; each control left as it comes keeps the form as forms were before.
-    m_collectingFrame = named(new QGroupBox(QStringLiteral("Collecting Answers"), this), "CollectingFrame");
-    m_showResults = named(
-        new QCheckBox(QStringLiteral("Show results to respondents"), m_collectingFrame), "ShowResults");
-    m_acceptingAnswers
-        = named(new QCheckBox(QStringLiteral("Accepting answers"), m_collectingFrame), "AcceptingAnswers");
-    auto* closingTimeLabel
-        = label("ClosingTimeInstruction", QStringLiteral("Closing time :"), m_collectingFrame);
+    m_collectingFrame = named(new QGroupBox(tr("Collecting Answers"), this), "CollectingFrame");
+    m_showResults = named(new QCheckBox(tr("Show results to respondents"), m_collectingFrame), "ShowResults");
+    m_acceptingAnswers = named(new QCheckBox(tr("Accepting answers"), m_collectingFrame), "AcceptingAnswers");
+    auto* closingTimeLabel = label("ClosingTimeInstruction", tr("Closing time :"), m_collectingFrame);
     m_closingTime = named(new QLineEdit(m_collectingFrame), "ClosingTime");
-    m_closingTime->setPlaceholderText(QStringLiteral("YYYY-MM-DD HH:MM"));
-    m_closingTime->setToolTip(
-        QStringLiteral("Local date and time after which no answers are taken; empty for none."));
-    auto* answerLimitLabel
-        = label("AnswerLimitInstruction", QStringLiteral("Answer limit :"), m_collectingFrame);
+    m_closingTime->setPlaceholderText(tr("YYYY-MM-DD HH:MM"));
+    m_closingTime->setToolTip(tr("Local date and time after which no answers are taken; empty for none."));
+    auto* answerLimitLabel = label("AnswerLimitInstruction", tr("Answer limit :"), m_collectingFrame);
     m_answerLimit = named(new QLineEdit(m_collectingFrame), "AnswerLimit");
-    m_answerLimit->setPlaceholderText(QStringLiteral("no limit"));
-    m_answerLimit->setToolTip(QStringLiteral("How many answers are taken; empty for no limit."));
-    auto* thankYouLabel
-        = label("ThankYouTextInstruction", QStringLiteral("Thank-you message :"), m_collectingFrame);
+    m_answerLimit->setPlaceholderText(tr("no limit"));
+    m_answerLimit->setToolTip(tr("How many answers are taken; empty for no limit."));
+    auto* thankYouLabel = label("ThankYouTextInstruction", tr("Thank-you message :"), m_collectingFrame);
     m_thankYouText = named(new QLineEdit(m_collectingFrame), "ThankYouText");
-    m_thankYouText->setPlaceholderText(QStringLiteral("the usual thanks"));
+    m_thankYouText->setPlaceholderText(tr("the usual thanks"));
     // Short captions on one line each, beside their boxes.
     for (QLabel* caption : { closingTimeLabel, answerLimitLabel, thankYouLabel })
         caption->setWordWrap(false);
     m_offerAnotherAnswer
-        = named(new QCheckBox(QStringLiteral("Offer \"Send another answer\""), m_collectingFrame),
-            "OfferAnotherAnswer");
+        = named(new QCheckBox(tr("Offer \"Send another answer\""), m_collectingFrame), "OfferAnotherAnswer");
+    // The language of the page as respondents get it, named in the designer's own.
+    auto* languageLabel = label("FormLanguageInstruction", tr("Form language :"), m_collectingFrame);
+    m_formLanguage = named(new QComboBox(m_collectingFrame), "FormLanguage");
+    for (const FormLanguage language : formLanguages()) {
+        static const char* const names[]
+            = { QT_TR_NOOP("English"), QT_TR_NOOP("German"), QT_TR_NOOP("Spanish") };
+        m_formLanguage->addItem(tr(names[int(language)]), languageTag(language));
+    }
+    languageLabel->setBuddy(m_formLanguage);
+    languageLabel->setWordWrap(false);
     showSettings(FormSettings());
 
     m_dbLocationInstruction = label("dbLocationInstruction",
-        QStringLiteral("If the location of the database has altered you may alter the databse location text "
-                       "within the form by modifying the full path location below :"),
+        tr("If the location of the database has altered you may alter the databse location text "
+           "within the form by modifying the full path location below :"),
         this);
     m_dbLocationText = named(new QLineEdit(this), "dbLocationText");
-    m_updateFormTitle = named(new QPushButton(QStringLiteral("Update Form Title"), this), "UpdateFormTitle");
-    m_cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "Cancel");
+    m_updateFormTitle = named(new QPushButton(tr("Update Form Title"), this), "UpdateFormTitle");
+    m_cancel = named(new QPushButton(tr("Cancel"), this), "Cancel");
 
     auto* attributes = new QGridLayout(m_attributesFrame);
     attributes->addWidget(formTitleLabel, 0, 0);
@@ -168,7 +165,9 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     collecting->addWidget(m_answerLimit, 1, 3);
     collecting->addWidget(thankYouLabel, 2, 0);
     collecting->addWidget(m_thankYouText, 2, 1, 1, 3);
-    collecting->addWidget(m_offerAnotherAnswer, 3, 0, 1, 4);
+    collecting->addWidget(m_offerAnotherAnswer, 3, 0, 1, 2);
+    collecting->addWidget(languageLabel, 3, 2);
+    collecting->addWidget(m_formLanguage, 3, 3);
     collecting->setColumnStretch(1, 1);
     collecting->setColumnStretch(3, 1);
 
@@ -249,7 +248,7 @@ bool CreateNewForm::prepareHeaderEditing()
     m_dbLocationInstruction->show();
     m_dbLocationText->show();
     m_dbLocationText->setText(header.item(3));
-    setWindowTitle(QStringLiteral("Edit Form Attributes"));
+    setWindowTitle(tr("Edit Form Attributes"));
     m_updateFormTitle->show();
     m_cancel->show();
     m_updateFormTitle->setDefault(true);
@@ -280,12 +279,15 @@ std::optional<FormSettings> CreateNewForm::settingsInput() const
     settings.acceptingAnswers = m_acceptingAnswers->isChecked();
     settings.thankYouText = m_thankYouText->text().trimmed();
     settings.offerAnotherAnswer = m_offerAnotherAnswer->isChecked();
+    settings.language
+        = formLanguageFromTag(m_formLanguage->currentData().toString()).value_or(FormLanguage::English);
     if (const QString typed = m_closingTime->text().simplified(); !typed.isEmpty()) {
         settings.closingTime = QDateTime::fromString(typed, kClosingTimeFormat);
         if (!settings.closingTime.isValid()) {
-            showExclamation(QStringLiteral("The closing time '") + typed
-                + QStringLiteral("' is not a date and time. Please enter it as YYYY-MM-DD HH:MM "
-                                 "(for example 2026-06-30 17:00), or leave it empty for no closing time."));
+            showExclamation(
+                tr("The closing time '%1' is not a date and time. Please enter it as YYYY-MM-DD HH:MM "
+                   "(for example 2026-06-30 17:00), or leave it empty for no closing time.")
+                    .arg(typed));
             return std::nullopt;
         }
     }
@@ -293,9 +295,10 @@ std::optional<FormSettings> CreateNewForm::settingsInput() const
         bool ok = false;
         const qint64 limit = typed.toLongLong(&ok);
         if (!ok || limit < 1) {
-            showExclamation(QStringLiteral("The answer limit '") + typed
-                + QStringLiteral("' is not a whole number of answers. Please enter a number of 1 or "
-                                 "more, or leave it empty for no limit."));
+            showExclamation(
+                tr("The answer limit '%1' is not a whole number of answers. Please enter a number of 1 "
+                   "or more, or leave it empty for no limit.")
+                    .arg(typed));
             return std::nullopt;
         }
         settings.answerLimit = limit;
@@ -311,6 +314,7 @@ void CreateNewForm::showSettings(const FormSettings& settings)
         settings.closingTime.isValid() ? settings.closingTime.toString(kClosingTimeFormat) : QString());
     m_answerLimit->setText(settings.answerLimit ? QString::number(*settings.answerLimit) : QString());
     m_thankYouText->setText(settings.thankYouText);
+    m_formLanguage->setCurrentIndex(m_formLanguage->findData(languageTag(settings.language)));
     m_offerAnotherAnswer->setChecked(settings.offerAnotherAnswer);
 }
 
@@ -350,7 +354,7 @@ void CreateNewForm::updateFormTitle()
     const HeaderInputs header = inputs();
     if (!header.settings)
         return;
-    m_session.recordChange(QStringLiteral("Edit Header"), [&] { return UpdateHeader(m_session, header); });
+    m_session.recordChange(tr("Edit Header"), [&] { return UpdateHeader(m_session, header); });
     accept();
 }
 

@@ -79,6 +79,7 @@ private:
     QLineEdit* m_answerLimit;
     QLineEdit* m_thankYouText;
     QCheckBox* m_offerAnotherAnswer;
+    QComboBox* m_formLanguage;
     QLabel* m_answersTablePublic;
     QLabel* m_dbLocationInstruction;
     QLineEdit* m_dbLocationText;

@@ -39,8 +39,10 @@ bool leftByStoppedCreation(
 
 void duplicateName(const QString& name)
 {
-    showExclamation(QStringLiteral("Sorry but there is already a Form and DB Table with the name '") + name
-        + QStringLiteral("'.Please enter another name for the HTML form file."));
+    showExclamation(QCoreApplication::translate("NewFormOperations",
+        "Sorry but there is already a Form and DB Table with the name '%1'.Please enter another name for the "
+        "HTML form file.")
+                        .arg(name));
 }
 
 // Creates the form's table; every refusal is reported here.
@@ -51,9 +53,9 @@ bool createTable(const FormSession& session, const QString& name)
     const QString table = AnswersStore::tableFor(name);
     const auto store = openAnswersStore(session.databasePath());
     if (!store) {
-        showExclamation(QStringLiteral("The answers database '") + shownLocation(session.databasePath())
-            + QStringLiteral("' cannot be opened (") + store.error().detail
-            + QStringLiteral("). No form has been created."));
+        showExclamation(QCoreApplication::translate(
+            "NewFormOperations", "The answers database '%1' cannot be opened (%2). No form has been created.")
+                            .arg(shownLocation(session.databasePath()), store.error().detail));
         return false;
     }
     const Result<void> made = (*store)->createTable(table, QStringLiteral("Form Question"));
@@ -64,9 +66,9 @@ bool createTable(const FormSession& session, const QString& name)
         return false;
     }
     if (!made) {
-        showExclamation(QStringLiteral("The table '") + table
-            + QStringLiteral("' could not be created in the answers database (") + made.error().detail
-            + QStringLiteral("). No form has been created."));
+        showExclamation(QCoreApplication::translate("NewFormOperations",
+            "The table '%1' could not be created in the answers database (%2). No form has been created.")
+                            .arg(table, made.error().detail));
         return false;
     }
     return true;
@@ -85,8 +87,9 @@ bool requireAnswersDatabase(const FormSession& session)
     // A database server that cannot be reached is no database to create.
     if (isServerLocation(location)) {
         if (const auto opened = openAnswersStore(location); !opened.failedWith(Error::NotFound)) {
-            showExclamation(QStringLiteral("The answers database '") + shownLocation(location)
-                + QStringLiteral("' cannot be opened (") + opened.error().detail + QStringLiteral(")."));
+            showExclamation(QCoreApplication::translate(
+                "NewFormOperations", "The answers database '%1' cannot be opened (%2).")
+                                .arg(shownLocation(location), opened.error().detail));
             return false;
         }
     }
@@ -103,13 +106,14 @@ bool requireAnswersDatabase(const FormSession& session)
 bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree)
 {
     if (name.isEmpty()) {
-        showExclamation(
-            QStringLiteral("HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
+        showExclamation(QCoreApplication::translate("NewFormOperations",
+            "HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
         return false;
     }
     if (const QString problem = formNameProblem(name); !problem.isEmpty()) {
-        showExclamation(QStringLiteral("The name '") + name + QStringLiteral("' cannot be used for a form: ")
-            + problem + QStringLiteral(" Please enter another name for the HTML form file."));
+        showExclamation(QCoreApplication::translate("NewFormOperations",
+            "The name '%1' cannot be used for a form: %2 Please enter another name for the HTML form file.")
+                            .arg(name, problem));
         return false;
     }
     if (mustBeFree && formNameTaken(session, name)) {

@@ -340,7 +340,7 @@ QChart* ChartControl::buildChart(const QSize& size) const
 
     if (total <= 0) {
         // Nothing to draw yet: say so rather than show an empty chart.
-        auto* note = new QGraphicsSimpleTextItem(u"No answers yet"_s, chart);
+        auto* note = new QGraphicsSimpleTextItem(tr("No answers yet"), chart);
         QFont noteFont = chart->titleFont();
         noteFont.setBold(false);
         noteFont.setPointSizeF(noteFont.pointSizeF() + 2);
@@ -409,23 +409,22 @@ FileResult ChartControl::savePicture(const QString& path, const QSize& size)
 {
     const QFileInfo info(path);
     const auto cannotSave = [&](const QString& why) {
-        return fileError(u"The chart cannot be saved to '%1': %2."_s.arg(path, why));
+        return fileError(tr("The chart cannot be saved to '%1': %2.").arg(path, why));
     };
     if (path.isEmpty())
-        return fileError(u"No file name was given for the chart picture."_s);
+        return fileError(tr("No file name was given for the chart picture."));
     const QByteArray format = info.suffix().toLower().toLatin1();
     if (format.isEmpty())
         return cannotSave(
-            u"the file name has no extension to tell the picture format (.bmp, .png or .jpg)"_s);
+            tr("the file name has no extension to tell the picture format (.bmp, .png or .jpg)"));
     if (!QImageWriter::supportedImageFormats().contains(format))
-        return cannotSave(
-            u"'.%1' is not a picture format the program can write (use .bmp, .png or .jpg)"_s.arg(
-                info.suffix()));
+        return cannotSave(tr("'.%1' is not a picture format the program can write (use .bmp, .png or .jpg)")
+                              .arg(info.suffix()));
     if (!info.absoluteDir().exists())
         return cannotSave(
-            u"the folder '%1' does not exist"_s.arg(QDir::toNativeSeparators(info.absolutePath())));
+            tr("the folder '%1' does not exist").arg(QDir::toNativeSeparators(info.absolutePath())));
     if (info.isDir())
-        return cannotSave(u"it is a folder"_s);
+        return cannotSave(tr("it is a folder"));
 
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -63,9 +63,9 @@ DocumentPreview::DocumentPreview(WordDocument& document, QWidget* parent)
 
     m_status = new QLabel(this);
     m_status->setObjectName(u"DocumentStatus"_s);
-    m_save = new QPushButton(u"Save"_s, this);
+    m_save = new QPushButton(tr("Save"), this);
     m_save->setObjectName(u"SaveDocument"_s);
-    m_close = new QPushButton(u"Close"_s, this);
+    m_close = new QPushButton(tr("Close"), this);
     m_close->setObjectName(u"CloseDocument"_s);
     m_close->setDefault(true);
 
@@ -89,7 +89,7 @@ void DocumentPreview::saveDocument()
         showExclamation(saved.error().detail);
         return;
     }
-    m_status->setText(u"Saved to %1"_s.arg(m_document.filePath()));
+    m_status->setText(tr("Saved to %1").arg(m_document.filePath()));
 }
 
 void DocumentPreview::render(const WordContent& content, QTextDocument* target, int rowLimit)
@@ -141,7 +141,7 @@ void DocumentPreview::render(const WordContent& content, QTextDocument* target, 
             QTextCharFormat note;
             note.setFontItalic(true);
             cursor.insertText(
-                u"(%1 more rows of this table are not shown here.)"_s.arg(table.rowCount() - shownRows),
+                tr("(%1 more rows of this table are not shown here.)").arg(table.rowCount() - shownRows),
                 note);
             cursor.insertBlock();
         }

@@ -7,6 +7,8 @@
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
 
+#include <QCoreApplication>
+
 namespace quenlow {
 
 QString noticeText(const Notice& n)
@@ -14,89 +16,110 @@ QString noticeText(const Notice& n)
     using K = Notice::Kind;
     switch (n.kind) {
     case K::NoneSelected:
-        return QStringLiteral("Sorry, but you don't have a method selected.");
+        return QCoreApplication::translate("OutcomeMessages", "Sorry, but you don't have a method selected.");
     case K::NameClash:
         return n.detail;
     case K::FormFull:
-        return QStringLiteral("This form already holds %1 elements, the most a form can hold. "
-                              "Please remove an element before adding another.")
+        return QCoreApplication::translate("OutcomeMessages",
+            "This form already holds %1 elements, the most a form can hold. "
+            "Please remove an element before adding another.")
             .arg(kMaxElements);
     case K::CounterAtLimit:
-        return QStringLiteral("The element counter of this form has reached its limit of %1.")
+        return QCoreApplication::translate(
+            "OutcomeMessages", "The element counter of this form has reached its limit of %1.")
             .arg(kMaxElements);
     case K::HeaderStaysOnTop:
-        return QStringLiteral(
+        return QCoreApplication::translate("OutcomeMessages",
             "Sorry but you cannot move the Form Header - it must remain at the top of the form");
     case K::HeaderCannotMove:
-        return QStringLiteral("You cannot move the Header.");
+        return QCoreApplication::translate("OutcomeMessages", "You cannot move the Header.");
     case K::AboveHeader:
-        return QStringLiteral("Can't move method above the HTML Header !");
+        return QCoreApplication::translate("OutcomeMessages", "Can't move method above the HTML Header !");
     case K::SubmitAboveElement:
-        return QStringLiteral("You cannot move the Submit Button above this Form Element.");
+        return QCoreApplication::translate(
+            "OutcomeMessages", "You cannot move the Submit Button above this Form Element.");
     case K::EndOfList:
-        return QStringLiteral("Can't move method there - You've reached the end of the collection !");
+        return QCoreApplication::translate(
+            "OutcomeMessages", "Can't move method there - You've reached the end of the collection !");
     case K::BelowSubmit:
-        return QStringLiteral("You cannot move this Form Element below the Submit Button");
+        return QCoreApplication::translate(
+            "OutcomeMessages", "You cannot move this Form Element below the Submit Button");
     case K::Essential:
-        return QStringLiteral("You cannot remove '") + n.subject
-            + QStringLiteral(
-                "' Methods since they are essential. You can however edit and move them as you wish.");
+        return QCoreApplication::translate("OutcomeMessages",
+            "You cannot remove '%1' Methods since they are essential. You can however edit and move them "
+            "as you wish.")
+            .arg(n.subject);
     case K::TableMissing:
-        return QStringLiteral("The table containing the data for the form ") + n.place
-            + QStringLiteral(" is missing.");
+        return QCoreApplication::translate(
+            "OutcomeMessages", "The table containing the data for the form %1 is missing.")
+            .arg(n.place);
     case K::QuestionTaken:
-        return QStringLiteral("You already have a User Instruction called ") + n.subject
-            + QStringLiteral(". Please call it something else.");
+        return QCoreApplication::translate("OutcomeMessages",
+            "You already have a User Instruction called %1. Please call it something else.")
+            .arg(n.subject);
     case K::DatabaseUnusable:
-        return QStringLiteral("The answers database '") + n.place + QStringLiteral("' cannot be opened (")
-            + n.detail + QStringLiteral("). Nothing has been changed.");
+        return QCoreApplication::translate(
+            "OutcomeMessages", "The answers database '%1' cannot be opened (%2). Nothing has been changed.")
+            .arg(n.place, n.detail);
     case K::ColumnNotChanged: {
-        const QString verb = n.column == Notice::Column::Added ? QStringLiteral("added")
-            : n.column == Notice::Column::Renamed              ? QStringLiteral("renamed")
-                                                               : QStringLiteral("removed");
-        return QStringLiteral("The answers column for '") + n.subject + QStringLiteral("' could not be ")
-            + verb + QStringLiteral(" (") + n.detail + QStringLiteral("). Nothing has been changed.");
+        const char* text = n.column == Notice::Column::Added
+            ? QT_TRANSLATE_NOOP("OutcomeMessages",
+                "The answers column for '%1' could not be added (%2). Nothing has been changed.")
+            : n.column == Notice::Column::Renamed
+            ? QT_TRANSLATE_NOOP("OutcomeMessages",
+                "The answers column for '%1' could not be renamed (%2). Nothing has been changed.")
+            : QT_TRANSLATE_NOOP("OutcomeMessages",
+                "The answers column for '%1' could not be removed (%2). Nothing has been changed.");
+        return QCoreApplication::translate("OutcomeMessages", text).arg(n.subject, n.detail);
     }
     case K::ColumnNotRemoved:
-        return QStringLiteral("An error occurred removing column '") + n.subject
-            + QStringLiteral("' from the table ") + n.place + QStringLiteral(".");
+        return QCoreApplication::translate(
+            "OutcomeMessages", "An error occurred removing column '%1' from the table %2.")
+            .arg(n.subject, n.place);
     case K::ChangeNotNoted:
-        return QStringLiteral("The change cannot be made: it could not be recorded in '") + n.place
-            + QStringLiteral("' (") + n.detail + QStringLiteral("). Nothing has been changed.");
+        return QCoreApplication::translate("OutcomeMessages",
+            "The change cannot be made: it could not be recorded in '%1' (%2). Nothing has been changed.")
+            .arg(n.place, n.detail);
     case K::CollectionNotSaved:
-        return QStringLiteral("The collection file '") + n.place + QStringLiteral("' could not be saved (")
-            + n.detail + QStringLiteral("). The previous file has been kept.");
+        return QCoreApplication::translate("OutcomeMessages",
+            "The collection file '%1' could not be saved (%2). The previous file has been kept.")
+            .arg(n.place, n.detail);
     case K::PageNotWritten:
-        return QStringLiteral("The page '") + n.place + QStringLiteral("' could not be written (") + n.detail
-            + QStringLiteral("). The previous page has been kept.");
+        return QCoreApplication::translate(
+            "OutcomeMessages", "The page '%1' could not be written (%2). The previous page has been kept.")
+            .arg(n.place, n.detail);
     case K::NotPublished:
-        return QStringLiteral("The form '") + n.subject
-            + QStringLiteral("' could not be published to the answers database (") + n.detail
-            + QStringLiteral("). The page file has been written; collection servers still show the form "
-                             "as it was published before.");
+        return QCoreApplication::translate("OutcomeMessages",
+            "The form '%1' could not be published to the answers database (%2). The page file has been "
+            "written; collection servers still show the form as it was published before.")
+            .arg(n.subject, n.detail);
     case K::NotAPageName:
-        return QStringLiteral("'") + n.subject
-            + QStringLiteral(
-                "' is not the name of a form page. Please choose a page whose name ends in \".html\".");
+        return QCoreApplication::translate("OutcomeMessages",
+            "'%1' is not the name of a form page. Please choose a page whose name ends in \".html\".")
+            .arg(n.subject);
     case K::RemoveAnswers:
-        return QStringLiteral("The field '") + n.subject
-            + QStringLiteral("' contains data - Are you sure you wish to remove it ?");
-    case K::OpenPageOnly: {
-        QString what;
+        return QCoreApplication::translate(
+            "OutcomeMessages", "The field '%1' contains data - Are you sure you wish to remove it ?")
+            .arg(n.subject);
+    case K::OpenPageOnly:
         switch (n.collection) {
         case Notice::Collection::Missing:
-            what = QStringLiteral("could not be found");
-            break;
+            return QCoreApplication::translate("OutcomeMessages",
+                "Sorry, but Collection text file for the Form '%1' could not be found. Do you wish just to "
+                "open the HTML Form file ?")
+                .arg(n.subject);
         case Notice::Collection::Unreadable:
-            what = QStringLiteral("could not be read (") + n.detail + QLatin1Char(')');
-            break;
+            return QCoreApplication::translate("OutcomeMessages",
+                "Sorry, but Collection text file for the Form '%1' could not be read (%2). Do you wish just "
+                "to open the HTML Form file ?")
+                .arg(n.subject, n.detail);
         case Notice::Collection::Damaged:
-            what = QStringLiteral("is damaged (") + n.detail + QLatin1Char(')');
-            break;
+            return QCoreApplication::translate("OutcomeMessages",
+                "Sorry, but Collection text file for the Form '%1' is damaged (%2). Do you wish just to "
+                "open the HTML Form file ?")
+                .arg(n.subject, n.detail);
         }
-        return QStringLiteral("Sorry, but Collection text file for the Form '") + n.subject
-            + QStringLiteral("' ") + what + QStringLiteral(". Do you wish just to open the HTML Form file ?");
-    }
+        break;
     }
     return {};
 }

@@ -101,23 +101,23 @@ void Program::Private::chooseAnswersStore()
     // A database that is not there (and was not created now) is no choice.
     if (!requireAnswersDatabase(*session)) {
         session->setAnswersStore(before);
-        showExclamation(QStringLiteral("The answers are still stored in '")
-            + shownLocation(session->databasePath()) + QStringLiteral("'."));
+        showExclamation(QCoreApplication::translate("Program", "The answers are still stored in '%1'.")
+                            .arg(shownLocation(session->databasePath())));
         return;
     }
     QSettings().setValue(QStringLiteral("answers/store"), form.location());
     // The steps recorded changed the columns of the other database.
     mainForm->history()->stack()->clear();
-    QString text = QStringLiteral("The answers are now stored in '") + shownLocation(session->databasePath())
-        + QStringLiteral("'.");
+    QString text = QCoreApplication::translate("Program", "The answers are now stored in '%1'.")
+                       .arg(shownLocation(session->databasePath()));
     if (const Result<QStringList> unpublished = publishAllForms(*session); !unpublished)
-        text += QStringLiteral(" The forms could not be published to it (") + unpublished.error().detail
-            + QStringLiteral(").");
+        text += QCoreApplication::translate("Program", " The forms could not be published to it (%1).")
+                    .arg(unpublished.error().detail);
     else if (!unpublished->isEmpty())
-        text += QStringLiteral(" These forms could not be published to it: ")
-            + unpublished->join(QStringLiteral(", ")) + QLatin1Char('.');
+        text += QCoreApplication::translate("Program", " These forms could not be published to it: %1.")
+                    .arg(unpublished->join(QStringLiteral(", ")));
     if (collection.isRunning())
-        text += QStringLiteral(
+        text += QCoreApplication::translate("Program",
             " The answers being collected go to the previous database until Collect Answers is "
             "stopped and started again.");
     showInformation(text);
@@ -132,7 +132,7 @@ void Program::Private::toggleCollection()
         // Stopped on purpose: the next start does not collect again.
         QSettings().setValue(QStringLiteral("collect/running"), false);
         mainForm->setCollectionStatus(false, QString());
-        showInformation(QStringLiteral("Quenlow has stopped collecting answers."));
+        showInformation(QCoreApplication::translate("Program", "Quenlow has stopped collecting answers."));
         return;
     }
     CollectAnswersForm form(rememberedChoice(), mainForm.get());
@@ -172,19 +172,20 @@ bool Program::Private::startCollecting(const CollectionChoice& chosen, QString* 
     // Servers elsewhere serve what is published in the answers database:
     // every form of the folder goes there as it is now.
     if (const Result<QStringList> unpublished = publishAllForms(*session); !unpublished) {
-        *error = QStringLiteral("The forms cannot be published to the answers database (")
-            + unpublished.error().detail + QStringLiteral("). No answers are being collected.");
+        *error = QCoreApplication::translate("Program",
+            "The forms cannot be published to the answers database (%1). No answers are being collected.")
+                     .arg(unpublished.error().detail);
         return false;
     } else if (!unpublished->isEmpty()) {
-        showExclamation(
-            QStringLiteral("These forms could not be published to the answers database and cannot be "
-                           "answered: ")
-            + unpublished->join(QStringLiteral(", ")) + QLatin1Char('.'));
+        showExclamation(QCoreApplication::translate("Program",
+            "These forms could not be published to the answers database and cannot be answered: %1.")
+                            .arg(unpublished->join(QStringLiteral(", "))));
     }
     collection.setTls(chosen.certificateFile, chosen.keyFile);
     collection.setAnswersStore(session->databasePath());
     if (const Result<void> started = collection.start(session->appFolder(), host, chosen.port); !started) {
-        *error = QStringLiteral("The answers cannot be collected: ") + started.error().detail;
+        *error = QCoreApplication::translate("Program", "The answers cannot be collected: %1")
+                     .arg(started.error().detail);
         return false;
     }
     QSettings settings;
@@ -233,13 +234,13 @@ void Program::Private::resumeCollecting()
         return;
     QString error;
     if (startCollecting(rememberedChoice(), &error))
-        mainForm->showStatus(
-            QStringLiteral("Collecting answers again, as when Quenlow was last closed: ") + collectionText());
+        mainForm->showStatus(QCoreApplication::translate(
+            "Program", "Collecting answers again, as when Quenlow was last closed: %1")
+                                 .arg(collectionText()));
     else
-        mainForm->showStatus(
-            QStringLiteral("Quenlow was collecting answers when it was last closed, but cannot "
-                           "start again: ")
-            + error);
+        mainForm->showStatus(QCoreApplication::translate(
+            "Program", "Quenlow was collecting answers when it was last closed, but cannot start again: %1")
+                                 .arg(error));
 }
 
 namespace {

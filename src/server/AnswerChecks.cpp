@@ -23,7 +23,7 @@ AnswerShape shapeOf(ElementKind kind)
 
 } // namespace
 
-FormFields checkAnswers(const QList<PostedQuestion>& questions, QList<Answer>& answers)
+FormFields checkAnswers(const QList<PostedQuestion>& questions, QList<Answer>& answers, FormLanguage language)
 {
     QHash<QString, qsizetype> answerOf; // field -> its place in `answers`
     QHash<QString, QString> stored;
@@ -54,12 +54,12 @@ FormFields checkAnswers(const QList<PostedQuestion>& questions, QList<Answer>& a
             AnswerRules rules = q.settings.rules;
             if (q.kind == ElementKind::TextArea)
                 rules.kind = AnswerKind::AnyText; // a text area takes any text
-            const CheckedAnswer checked = checkTypedAnswer(rules, given);
+            const CheckedAnswer checked = checkTypedAnswer(rules, given, language);
             problem = checked.problem;
             if (checked.ok() && answer && answer->value && !checked.value.isEmpty())
                 answer->value = checked.value;
         } else {
-            problem = missingAnswerProblem(shapeOf(q.kind), q.settings.rules, { given });
+            problem = missingAnswerProblem(shapeOf(q.kind), q.settings.rules, { given }, language);
         }
         if (!problem.isEmpty())
             problems.append({ q.field, problem });

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/Publication.h"
+#include "model/RespondentTexts.h"
 #include "server/AnswerWriter.h"
 #include "server/FormFields.h"
 
@@ -16,6 +17,7 @@ namespace quenlow {
 /// ("3,5" as "3.5", a date as year-month-day). Returns, for each question
 /// whose answer cannot be stored, its field and what is wrong in the words
 /// shown beside it; nothing when every answer may be stored.
-FormFields checkAnswers(const QList<PostedQuestion>& questions, QList<Answer>& answers);
+FormFields checkAnswers(const QList<PostedQuestion>& questions, QList<Answer>& answers,
+    FormLanguage language = FormLanguage::English);
 
 } // namespace quenlow

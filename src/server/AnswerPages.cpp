@@ -7,6 +7,7 @@
 #include "model/AnswersTableHtml.h"
 #include "model/HtmlText.h"
 #include "model/PageFormat.h"
+#include "model/RespondentTexts.h"
 #include "server/FormCatalog.h"
 #include "server/RespondentPage.h"
 #include "server/ResultsPage.h"
@@ -27,15 +28,24 @@ QString bodyTag(const PublishedForm& form)
         + QStringLiteral("'>");
 }
 
-QString head(const QString& title)
+QString head(const QString& title, FormLanguage language)
 {
     // Most people answer on phones: the thank-you and error pages fit one, as the form did.
-    return QStringLiteral("<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">")
-        + QString::fromLatin1(respondentHead()) + QStringLiteral("<title>") + escapeHtml(title)
-        + QStringLiteral("</title></head>");
+    return QStringLiteral("<!DOCTYPE html><html lang=\"") + languageTag(language)
+        + QStringLiteral("\"><head><meta charset=\"utf-8\">") + QString::fromLatin1(respondentHead())
+        + QStringLiteral("<title>") + escapeHtml(title) + QStringLiteral("</title></head>");
 }
 
 } // namespace
+
+QString respondentContent(const QString& text)
+{
+    // Quotes stay as they are in content: the English pages read as they always did.
+    return QString(text)
+        .replace(QLatin1Char('&'), QStringLiteral("&amp;"))
+        .replace(QLatin1Char('<'), QStringLiteral("&lt;"))
+        .replace(QLatin1Char('>'), QStringLiteral("&gt;"));
+}
 
 QByteArray answersTablePath()
 {
@@ -44,22 +54,29 @@ QByteArray answersTablePath()
 
 QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& receipt)
 {
-    QString page = head(QStringLiteral("Thank you")) + kLineEnd + bodyTag(form) + kLineEnd;
-    page += QStringLiteral("<CENTER><I><B><FONT SIZE='6'><P>Thank you</FONT></B></I>") + kLineEnd;
+    const FormLanguage language = form.settings.language;
+    const auto text = [language](RespondentText t) { return respondentText(t, language); };
+    QString page = head(text(RespondentText::ThankYou), language) + kLineEnd + bodyTag(form) + kLineEnd;
+    page += QStringLiteral("<CENTER><I><B><FONT SIZE='6'><P>")
+        + respondentContent(text(RespondentText::ThankYou)) + QStringLiteral("</FONT></B></I>") + kLineEnd;
     if (updated) {
-        page += QStringLiteral("<P><B>Your answers have been updated.</B>") + kLineEnd;
+        page += QStringLiteral("<P><B>") + respondentContent(text(RespondentText::AnswersUpdated))
+            + QStringLiteral("</B>") + kLineEnd;
     } else if (!form.settings.thankYouText.isEmpty()) {
         page += QStringLiteral("<P><B>") + escapeHtml(form.settings.thankYouText) + QStringLiteral("</B>")
             + kLineEnd;
     } else {
-        page += QStringLiteral("<P><B>Your answers to the form '") + escapeHtml(form.title)
-            + QStringLiteral("' have been received.</B>") + kLineEnd;
+        page += QStringLiteral("<P><B>")
+            + respondentContent(text(RespondentText::AnswersReceived)).arg(escapeHtml(form.title))
+            + QStringLiteral("</B>") + kLineEnd;
     }
     if (form.showsAnswersTable) {
         page += QStringLiteral("<FORM method=get action='") + QString::fromLatin1(answersTablePath())
             + QStringLiteral("'><input type=hidden name=") + pageFormat::tableNameField()
             + QStringLiteral(" value='") + escapeAttribute(AnswersStore::tableFor(form.name))
-            + QStringLiteral("'><P><input type=submit value='View the answers table'></FORM>") + kLineEnd;
+            + QStringLiteral("'><P><input type=submit value='")
+            + escapeAttribute(text(RespondentText::ViewAnswersTable)) + QStringLiteral("'></FORM>")
+            + kLineEnd;
     }
     page += thankYouExtras(form, receipt);
     page += QStringLiteral("</CENTER></BODY></HTML>") + kLineEnd;
@@ -106,15 +123,16 @@ bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName,
     return sink(page.toUtf8());
 }
 
-HttpResponse errorResponse(int status, const QString& title, const QString& explanation)
+HttpResponse errorResponse(
+    int status, const QString& title, const QString& explanation, FormLanguage language)
 {
     HttpResponse response;
     response.status = status;
     response.contentType = QByteArrayLiteral("text/html; charset=utf-8");
-    response.body
-        = (head(title) + QStringLiteral("<body><h1>") + escapeHtml(title) + QStringLiteral("</h1><p>")
-            + escapeHtml(explanation) + QStringLiteral("</p></body></html>") + kLineEnd)
-              .toUtf8();
+    response.body = (head(title, language) + QStringLiteral("<body><h1>") + escapeHtml(title)
+        + QStringLiteral("</h1><p>") + escapeHtml(explanation) + QStringLiteral("</p></body></html>")
+        + kLineEnd)
+                        .toUtf8();
     return response;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/AnswersTableHtml.h"
+#include "model/RespondentTexts.h"
 
 #include "server/HttpExchange.h"
 
@@ -40,7 +41,11 @@ using RowSource = std::function<bool(const std::function<bool(const QVariantList
 bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName,
     const QList<TableColumn>& columns, const RowSource& rows, const ChunkSink& sink);
 
+/// A text of the service's own as page content: & < > escaped, quotes kept.
+QString respondentContent(const QString& text);
+
 /// A small page saying what went wrong, and the response that carries it.
-HttpResponse errorResponse(int status, const QString& title, const QString& explanation);
+HttpResponse errorResponse(int status, const QString& title, const QString& explanation,
+    FormLanguage language = FormLanguage::English);
 
 } // namespace quenlow

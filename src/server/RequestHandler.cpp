@@ -48,12 +48,6 @@ bool isUrlEncoded(const QByteArray& contentType)
     return type.isEmpty() || type == "application/x-www-form-urlencoded";
 }
 
-const QString kFormChangedNotice = QStringLiteral(
-    "This form was changed while you were filling it in. Please check your answers and send them again.");
-const QString kAnswersRefusedNotice = QStringLiteral(
-    "Some answers need another look: please see the notes beside the questions and send your answers again. "
-    "Nothing has been stored yet.");
-
 HttpResponse htmlResponse(QByteArray body)
 {
     HttpResponse response;
@@ -347,8 +341,12 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
                 response.body = closedFormPage(**form);
                 response.contentType = QByteArrayLiteral("text/html; charset=utf-8");
             } else {
-                response.body = withFormPageScript(pageForRespondents(response.body, *file->pageOfForm,
-                    m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm))));
+                const FormLanguage language
+                    = form && *form ? (*form)->settings.language : FormLanguage::English;
+                response.body = withFormPageScript(
+                    pageForRespondents(response.body, *file->pageOfForm,
+                        m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)), language),
+                    language);
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -505,18 +503,23 @@ std::optional<Submission> RequestHandler::prepareSubmission(
             QStringLiteral("The post carries none of the questions of the form '") + formOut->name
                 + QStringLiteral("'. Nothing has been stored.")));
     case PlacedAnswers::Verdict::NothingAnswered:
-        return refuse(errorResponse(400, QStringLiteral("Nothing was answered"),
-            QStringLiteral("Nothing was typed, ticked or chosen in the form '") + formOut->title
-                + QStringLiteral("'. Nothing has been stored.")));
+        return refuse(errorResponse(400,
+            respondentText(RespondentText::NothingAnsweredTitle, formOut->settings.language),
+            respondentText(RespondentText::NothingAnswered, formOut->settings.language).arg(formOut->title),
+            formOut->settings.language));
     case PlacedAnswers::Verdict::FormChanged:
         return refuse(changedFormPage(*formOut, placed.kept));
     }
     // The page's own checks can be left out or got round: the service decides.
-    if (const FormFields problems = checkAnswers(formOut->questions, placed.answers); !problems.isEmpty()) {
+    if (const FormFields problems
+        = checkAnswers(formOut->questions, placed.answers, formOut->settings.language);
+        !problems.isEmpty()) {
         // The page's token is not used up: the corrected answers go with it.
         const QString token
             = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
-        return refuse(formAgainPage(*formOut, placed.kept, kAnswersRefusedNotice, problems, token, 422));
+        return refuse(formAgainPage(*formOut, placed.kept,
+            respondentText(RespondentText::AnswersRefusedNotice, formOut->settings.language), problems, token,
+            422));
     }
     Submission submission;
     submission.table = *tableName;
@@ -535,7 +538,8 @@ HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const Fo
 {
     // The form as it is now, with every answer that still has a question, so
     // that nothing typed is lost and nothing is stored under a wrong name.
-    return formAgainPage(form, kept, kFormChangedNotice, {}, QString(), 409);
+    return formAgainPage(form, kept,
+        respondentText(RespondentText::FormChangedNotice, form.settings.language), {}, QString(), 409);
 }
 
 HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const FormFields& kept,
@@ -546,12 +550,13 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
         = m_forms->file(QByteArray("/" + form.name.toUtf8() + ".html"), std::chrono::milliseconds(0));
     const std::optional<FormSource::File> file = found ? *found : std::nullopt;
     if (!file || !file->isPage) {
-        return errorResponse(409, QStringLiteral("The form was changed"),
-            QStringLiteral("This form was changed while you were filling it in. Please open it "
-                           "again and send your answers again. Nothing has been stored."));
+        return errorResponse(409, respondentText(RespondentText::FormChangedTitle, form.settings.language),
+            respondentText(RespondentText::FormChangedPage, form.settings.language), form.settings.language);
     }
     const QString pageToken = token.isEmpty() ? m_tokens.issue(AnswersStore::tableFor(form.name)) : token;
-    const QByteArray page = withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken));
+    const QByteArray page
+        = withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken, form.settings.language),
+            form.settings.language);
     QByteArray body = pageWithAnswers(page, kept, notice, questionNotes);
     // Sent from the post's address: the page's images are named from where
     // the page itself lives.
@@ -579,16 +584,16 @@ HttpResponse RequestHandler::responseTo(
         }
     }
     if (result.failedWith(Error::Cancelled))
-        return errorResponse(503, QStringLiteral("Answers not stored"),
-            QStringLiteral("The connection was closed before the answers were stored. "
-                           "Nothing has been kept."));
+        return errorResponse(503,
+            respondentText(RespondentText::AnswersNotStoredTitle, form.settings.language),
+            respondentText(RespondentText::ConnectionClosed, form.settings.language), form.settings.language);
     if (result.failedWith(Error::NotFound))
         return errorResponse(404, QStringLiteral("No such form"),
             QStringLiteral("The form '") + form.name
                 + QStringLiteral("' has no answers table. Nothing has been stored."));
-    HttpResponse failed = errorResponse(503, QStringLiteral("Answers not stored"),
-        QStringLiteral("Your answers could not be stored just now, and nothing "
-                       "has been kept. Please go back and send the form again."));
+    HttpResponse failed
+        = errorResponse(503, respondentText(RespondentText::AnswersNotStoredTitle, form.settings.language),
+            respondentText(RespondentText::NotStoredNow, form.settings.language), form.settings.language);
     failed.headers.append({ QByteArrayLiteral("Retry-After"), QByteArrayLiteral("5") });
     return failed;
 }

@@ -46,10 +46,6 @@ const QByteArray kRespondentHead = QByteArrayLiteral(
     "img, table { max-width: 100%; height: auto; }"
     "}</style>");
 
-// The first choice of a menu: chosen by nobody, it posts an empty answer.
-const QByteArray kEmptyChoice = QByteArrayLiteral("<option value=''>Choose&#8230;</option>");
-const QByteArray kEmptyChoiceSelected = QByteArrayLiteral("<option value='' selected>Choose&#8230;</option>");
-
 // `text` is `literal`; cheaper than comparing views, which measure a literal each time.
 template <std::size_t N> bool is(QByteArrayView text, const char (&literal)[N])
 {
@@ -507,8 +503,14 @@ QByteArrayView respondentHead()
     return kRespondentHead;
 }
 
-QByteArray pageForRespondents(const QByteArray& page, const QString& formName, const QString& token)
+QByteArray pageForRespondents(
+    const QByteArray& page, const QString& formName, const QString& token, FormLanguage language)
 {
+    // The first choice of a menu: chosen by nobody, it posts an empty answer.
+    const QByteArray choose = asciiEscaped(respondentText(RespondentText::Choose, language));
+    const QByteArray blankChoice = "<option value=''>" + choose + "</option>";
+    const QByteArray blankChoiceSelected = "<option value='' selected>" + choose + "</option>";
+    const QByteArray langAttribute = " lang=\"" + languageTag(language).toLatin1() + '"';
     const QByteArray lc = lowerCase(page);
     const qsizetype start = page.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     std::vector<Edit> edits;
@@ -534,7 +536,7 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
     } menu;
     const auto closeMenu = [&] {
         if (menu.open && !menu.chosen)
-            edits[menu.emptyChoice].insert = kEmptyChoiceSelected;
+            edits[menu.emptyChoice].insert = blankChoiceSelected;
         menu.open = false;
     };
 
@@ -581,7 +583,7 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
             if (htmlEnd < 0) {
                 htmlEnd = tag.end + 1;
                 if (!attributes.find("lang"))
-                    edits.push_back({ tag.nameEnd, 0, QByteArrayLiteral(" lang=\"en\"") });
+                    edits.push_back({ tag.nameEnd, 0, langAttribute });
             }
             break;
         case TagName::Head:
@@ -635,7 +637,7 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
                 if (isNumber && rows > 1)
                     edits.push_back({ size->value.at, size->value.size, QByteArray::number(rows + 1) });
                 menu = { true, false, edits.size() };
-                edits.push_back({ tag.end + 1, 0, kEmptyChoice });
+                edits.push_back({ tag.end + 1, 0, blankChoice });
             }
             break;
         case TagName::Option:
@@ -688,7 +690,7 @@ QByteArray pageForRespondents(const QByteArray& page, const QString& formName, c
     QByteArray& top = edits.front().insert;
     top = QByteArrayLiteral("<!DOCTYPE html>");
     if (htmlEnd < 0)
-        top += "<html lang=\"en\">";
+        top += "<html" + langAttribute + '>';
     if (headEnd < 0 && htmlEnd >= 0)
         edits.push_back({ htmlEnd, 0, kRespondentHead });
     else if (headEnd < 0)

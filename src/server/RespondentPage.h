@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/RespondentTexts.h"
 #include "server/FormFields.h"
 
 #include <QByteArray>
@@ -42,7 +43,7 @@ private:
 QByteArrayView respondentHead();
 
 /// A form page as it is sent to the people who answer it (the file on disk
-/// is not changed): a standards-mode page in English with a viewport and a
+/// is not changed): a standards-mode page in `language` with a viewport and a
 /// stylesheet for phones that leave a desktop browser's layout alone, each
 /// tick box and option button wrapped with its text in a label so tapping the
 /// text ticks it, each text box labelled by the question before it, a text
@@ -51,7 +52,8 @@ QByteArrayView respondentHead();
 /// hidden field, and the form's name instead of the database location the
 /// page holds. `page` is the UTF-8 text of a page; a page with no form
 /// posting to the service comes back as it was.
-QByteArray pageForRespondents(const QByteArray& page, const QString& formName, const QString& token);
+QByteArray pageForRespondents(const QByteArray& page, const QString& formName, const QString& token,
+    FormLanguage language = FormLanguage::English);
 
 /// `sentPage` (a page as pageForRespondents sends it) with answers put back,
 /// for a person who has to send them again. `answers` holds the answers only,

@@ -3,6 +3,8 @@
 #include "server/ResultsPage.h"
 
 #include "model/HtmlText.h"
+#include "model/RespondentTexts.h"
+#include "server/AnswerPages.h"
 #include "server/FormCatalog.h"
 #include "server/RespondentPage.h"
 #include "server/RoomScript.h"
@@ -23,11 +25,11 @@ const QString kStyle = QStringLiteral(
     "body.present h1{font-size:1.5em}body.present .charts{display:grid;"
     "grid-template-columns:repeat(auto-fit,minmax(min(24em,100%),1fr));gap:0 2em}</style>");
 
-QString head(const QString& title, const QString& extra = {})
+QString head(const QString& title, FormLanguage language, const QString& extra = {})
 {
-    return QStringLiteral("<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">")
-        + QString::fromLatin1(respondentHead()) + kStyle + extra + QStringLiteral("<title>")
-        + escapeHtml(title) + QStringLiteral("</title></head>");
+    return QStringLiteral("<!DOCTYPE html><html lang=\"") + languageTag(language)
+        + QStringLiteral("\"><head><meta charset=\"utf-8\">") + QString::fromLatin1(respondentHead()) + kStyle
+        + extra + QStringLiteral("<title>") + escapeHtml(title) + QStringLiteral("</title></head>");
 }
 
 QString shortened(const QString& text, qsizetype most)
@@ -88,13 +90,15 @@ QByteArray resultsPathPrefix()
 
 QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& counts, bool present)
 {
-    QString page = head(QStringLiteral("Results - ") + form.title,
+    const FormLanguage language = form.settings.language;
+    QString page = head(respondentText(RespondentText::ResultsTitle, language).arg(form.title), language,
         QStringLiteral("<script src=\"") + QString::fromLatin1(resultsScriptPath())
             + QStringLiteral("\" defer></script>"));
     page += present ? QStringLiteral("<body class=present>") : QStringLiteral("<body>");
     page += QStringLiteral("<main><h1>") + escapeHtml(form.title) + QStringLiteral("</h1><p class=count><b>")
         + QString::number(counts.total) + QStringLiteral("</b> ")
-        + (counts.total == 1 ? QStringLiteral("answer") : QStringLiteral("answers"))
+        + respondentContent(respondentText(
+            counts.total == 1 ? RespondentText::OneAnswer : RespondentText::ManyAnswers, language))
         + QStringLiteral("</p><div class=charts>");
     for (qsizetype q = 0; q < form.charted.size(); ++q) {
         page += QStringLiteral("<section><h2>") + escapeHtml(form.charted.at(q).text)
@@ -107,34 +111,42 @@ QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& co
 
 QString thankYouExtras(const PublishedForm& form, const QString& receipt)
 {
+    const FormLanguage language = form.settings.language;
+    const auto text = [language](RespondentText t) { return respondentContent(respondentText(t, language)); };
     QString extras;
     if (!receipt.isEmpty()) {
-        extras += QStringLiteral("<P><B>Your receipt: <SPAN CLASS=receipt "
-                                 "STYLE='font-family:monospace;font-size:1.4em;letter-spacing:0.1em'>")
+        extras += QStringLiteral("<P><B>") + text(RespondentText::YourReceipt)
+            + QStringLiteral(" <SPAN CLASS=receipt "
+                             "STYLE='font-family:monospace;font-size:1.4em;letter-spacing:0.1em'>")
             + escapeHtml(receipt) + QStringLiteral("</SPAN></B>\r\n");
     }
     if (form.settings.offerAnotherAnswer) {
-        extras += QStringLiteral("<P><A HREF='") + escapeAttribute(formLink(form))
-            + QStringLiteral("'><B>Send another answer</B></A>\r\n");
+        extras += QStringLiteral("<P><A HREF='") + escapeAttribute(formLink(form)) + QStringLiteral("'><B>")
+            + text(RespondentText::SendAnother) + QStringLiteral("</B></A>\r\n");
     }
     if (form.settings.showResults) {
         extras += QStringLiteral("<P><A HREF='/results/")
             + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
-            + QStringLiteral(".html'><B>See the results</B></A>\r\n");
+            + QStringLiteral(".html'><B>") + text(RespondentText::SeeResults)
+            + QStringLiteral("</B></A>\r\n");
     }
     return extras;
 }
 
 QByteArray closedFormPage(const PublishedForm& form)
 {
-    return (head(form.title) + QStringLiteral("<body><main><h1>") + escapeHtml(form.title)
-        + QStringLiteral("</h1><p>This form is closed.</p></main></body></html>\r\n"))
+    const FormLanguage language = form.settings.language;
+    return (head(form.title, language) + QStringLiteral("<body><main><h1>") + escapeHtml(form.title)
+        + QStringLiteral("</h1><p>") + respondentContent(respondentText(RespondentText::FormClosed, language))
+        + QStringLiteral("</p></main></body></html>\r\n"))
         .toUtf8();
 }
 
 QByteArray openFormsPage(const QList<PublishedForm>& forms)
 {
-    QString page = head(QStringLiteral("Forms")) + QStringLiteral("<body><main><h1>Forms</h1>");
+    // Forms of several languages may be listed: the list itself speaks English.
+    QString page
+        = head(QStringLiteral("Forms"), FormLanguage::English) + QStringLiteral("<body><main><h1>Forms</h1>");
     if (forms.isEmpty()) {
         page += QStringLiteral("<p>No form is open for answers just now.</p>");
     } else {

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/RoomScript.h"
 
+#include "model/HtmlText.h"
 #include "server/RespondentPage.h"
 
 namespace quenlow {
@@ -21,6 +22,10 @@ const char kFormPageScript[] = R"JS((function () {
   var key = 'quenlow-draft:' + table;
   var token = form.elements.submissionToken;
   var sending = false, waitMs = 0, timer = 0, notice = null;
+  // The page's language speaks through its script tag; English when it says nothing.
+  var own = document.currentScript;
+  var sendNow = (own && own.getAttribute('data-send-now')) || 'Send now';
+  var notSent = (own && own.getAttribute('data-not-sent')) || 'Not sent yet \u2014 trying again\u2026';
 
   function read() {
     try { return JSON.parse(localStorage.getItem(key) || 'null'); } catch (e) { return null; }
@@ -51,7 +56,7 @@ const char kFormPageScript[] = R"JS((function () {
       var words = document.createElement('span');
       var button = document.createElement('button');
       button.type = 'button';
-      button.textContent = 'Send now';
+      button.textContent = sendNow;
       button.addEventListener('click', function () { send(); });
       notice.appendChild(words);
       notice.appendChild(button);
@@ -61,7 +66,7 @@ const char kFormPageScript[] = R"JS((function () {
     notice.hidden = false;
   }
   function retryLater() {
-    show('Not sent yet \u2014 trying again\u2026');
+    show(notSent);
     waitMs = Math.min(waitMs ? waitMs * 2 : 2000, 30000);
     clearTimeout(timer);
     timer = setTimeout(send, waitMs);
@@ -150,15 +155,24 @@ std::optional<QByteArray> roomScript(QByteArrayView path)
     return std::nullopt;
 }
 
-QByteArray withFormPageScript(const QByteArray& sentPage)
+QByteArray withFormPageScript(const QByteArray& sentPage, FormLanguage language)
 {
+    // English pages carry the script tag as they always did.
+    QByteArray words;
+    if (language != FormLanguage::English) {
+        words = " data-send-now='"
+            + escapeAttribute(respondentText(RespondentText::SendNow, language)).toUtf8()
+            + "' data-not-sent='"
+            + escapeAttribute(respondentText(RespondentText::NotSentYet, language)).toUtf8() + '\'';
+    }
     // The page carries our stylesheet once, where its head starts: the script goes just after it.
     const QByteArrayView head = respondentHead();
     const qsizetype at = sentPage.indexOf(head);
     if (at < 0)
         return sentPage;
     QByteArray page = sentPage;
-    page.insert(at + head.size(), "<script src=\"" + formPageScriptPath() + "\" defer></script>");
+    page.insert(
+        at + head.size(), "<script src=\"" + formPageScriptPath() + "\" defer" + words + "></script>");
     return page;
 }
 

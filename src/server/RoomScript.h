@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/RespondentTexts.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -22,7 +24,8 @@ QByteArray resultsScriptPath();
 /// The script at `path`, or nothing for a path that is none of these.
 std::optional<QByteArray> roomScript(QByteArrayView path);
 
-/// `sentPage` (a page as pageForRespondents sends it) loading the form page's script.
-QByteArray withFormPageScript(const QByteArray& sentPage);
+/// `sentPage` (a page as pageForRespondents sends it) loading the form page's script,
+/// which shows its notices in `language`.
+QByteArray withFormPageScript(const QByteArray& sentPage, FormLanguage language = FormLanguage::English);
 
 } // namespace quenlow

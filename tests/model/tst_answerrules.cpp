@@ -6,6 +6,7 @@
 #include "model/MethodCollection.h"
 #include "model/QuestionSettings.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace quenlow;
@@ -149,6 +150,39 @@ private slots:
         QCOMPARE(missingAnswerProblem(AnswerShape::Choice, required, { QStringLiteral("3") }), QString());
         QCOMPARE(missingAnswerProblem(AnswerShape::Box, AnswerRules {}, { QStringLiteral("Not Checked") }),
             QString());
+    }
+
+    // Every language has every text, with the same blanks to fill in as the English one.
+    void problemsInTheFormsLanguage()
+    {
+        static const QRegularExpression blank(QStringLiteral("%\\d"));
+        const auto blanks = [](const QString& text) {
+            QStringList found;
+            for (auto it = blank.globalMatch(text); it.hasNext();)
+                found << it.next().captured();
+            found.sort();
+            return found;
+        };
+        for (const FormLanguage language : formLanguages()) {
+            QCOMPARE(formLanguageFromTag(languageTag(language)), std::optional<FormLanguage>(language));
+            for (int i = 0; i < kRespondentTextCount; ++i) {
+                const auto text = RespondentText(i);
+                QVERIFY2(hasRespondentText(text, language),
+                    qPrintable(languageTag(language) + QString::number(i)));
+                QCOMPARE(blanks(respondentText(text, language)), blanks(respondentText(text)));
+            }
+        }
+        AnswerRules age { false, AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120") };
+        QCOMPARE(checkTypedAnswer(age, QStringLiteral("200"), FormLanguage::German).problem,
+            QStringLiteral("Bitte geben Sie eine ganze Zahl von 0 bis 120 an."));
+        age.maximum.clear();
+        QCOMPARE(checkTypedAnswer(age, QStringLiteral("-1"), FormLanguage::Spanish).problem,
+            QStringLiteral("Indique un n\u00famero entero de al menos 0."));
+        age.required = true;
+        QCOMPARE(checkTypedAnswer(age, QString()).problem, QStringLiteral("Please answer this question."));
+        QCOMPARE(missingAnswerProblem(
+                     AnswerShape::Box, age, { QStringLiteral("Not Checked") }, FormLanguage::German),
+            QStringLiteral("Bitte kreuzen Sie dieses K\u00e4stchen an."));
     }
 
     void conditionsFollowTheirChain()

@@ -106,18 +106,23 @@ private slots:
         s.answerLimit = 40;
         s.thankYouText = QStringLiteral("See you\r\nat noon");
         s.offerAnotherAnswer = true;
+        s.language = FormLanguage::Spanish;
         setFormSettings(header, s);
         c.replace(0, header);
         const QString text = serializeCollection(c);
-        QVERIFY(text.contains(
-            QStringLiteral("Attribute 5\r\n\r\nShowResults\r\n1\r\nAcceptingAnswers\r\n0\r\n"
-                           "ClosingTime\r\n2026-12-24 18:30\r\nAnswerLimit\r\n40\r\n"
-                           "ThankYouText\r\nSee you  at noon\r\nOfferAnotherAnswer\r\n1\r\nAttribute 6")));
+        QVERIFY(text.contains(QStringLiteral(
+            "Attribute 5\r\n\r\nShowResults\r\n1\r\nAcceptingAnswers\r\n0\r\n"
+            "ClosingTime\r\n2026-12-24 18:30\r\nAnswerLimit\r\n40\r\n"
+            "ThankYouText\r\nSee you  at noon\r\nOfferAnotherAnswer\r\n1\r\nFormLanguage\r\nes\r\n"
+            "Attribute 6")));
         const ParsedCollection parsed = parseCollection(text);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         s.thankYouText = QStringLiteral("See you  at noon");
         QCOMPARE(formSettingsOf(parsed.methods.first()), s);
         QCOMPARE(formSettingsFromText(formSettingsText(s)), s);
+        // A language the program has no texts for (a hand-edited file) is English.
+        QCOMPARE(
+            formSettingsFromText(QStringLiteral("FormLanguage\r\nxx\r\n")).language, FormLanguage::English);
         QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0))));
         s.acceptingAnswers = true;
         QVERIFY(s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0)), 39));

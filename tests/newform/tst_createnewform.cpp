@@ -11,6 +11,7 @@
 #include "support/TestProgramFolder.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -195,10 +196,14 @@ private slots:
             child<QLineEdit>(w, "ThankYouText")->setText(QStringLiteral("See you at lunch"));
             child<QCheckBox>(w, "AcceptingAnswers")->click();
             child<QCheckBox>(w, "OfferAnotherAnswer")->click();
+            QComboBox* language = child<QComboBox>(w, "FormLanguage");
+            shownLimits << language->currentText();
+            language->setCurrentIndex(language->findData(QStringLiteral("de")));
             click(w, "UpdateFormTitle");
         });
         QVERIFY(CreateNewForm::editHeader(session, nullptr));
-        QCOMPARE(shownLimits, (QStringList { QStringLiteral("30"), QStringLiteral("1") }));
+        QCOMPARE(shownLimits,
+            (QStringList { QStringLiteral("30"), QStringLiteral("1"), QStringLiteral("English") }));
         QVERIFY(leftOpen);
         QCOMPARE(folder.messageTexts().constLast(),
             QStringLiteral(
@@ -210,6 +215,7 @@ private slots:
         settings.thankYouText = QStringLiteral("See you at lunch");
         settings.acceptingAnswers = false;
         settings.offerAnotherAnswer = true;
+        settings.language = FormLanguage::German;
         QCOMPARE(formSettingsOf(session.collection.atPosition(0)), settings);
         QFile saved(session.collectionFilePath(QStringLiteral("survey")));
         QVERIFY(saved.open(QIODevice::ReadOnly));

@@ -3,16 +3,17 @@
 # SPDX-FileCopyrightText: 2026 Quenlow developers
 """Runs one end-to-end scenario and compares what it produced.
 
-    run_scenario.py --driver QUENLOW_SCRIPT --html-dir DIR NAME.script
+    run_scenario.py --driver QUENLOW_SCRIPT [--server QUENLOW_SERVER] --html-dir DIR NAME.script
 
 A fresh program folder is laid out in a temporary directory (HTML/ with the
 shipped help page and backgrounds, Collections/, Reports/, an empty answers
-database), NAME.setup/ is copied over it, the script runs in quenlow-script,
-and then:
+database), NAME.setup/ is copied over it, the script runs in quenlow-script (in English,
+whatever the machine's language, unless a "# locale: NAME" line names
+another), and then:
 
 - the transcript (standard output, the "error ..." lines of standard error,
-  "exit N" when the exit status is not 0, then the results of the "# query:"
-  and "# list:" directives) must equal NAME.expected;
+  "exit N" when the exit status is not 0, then the results of the "# query:",
+  "# list:" and "# fetch:" directives) must equal NAME.expected;
 - every file under NAME.files/ must equal, byte for byte, the file of the same
   relative path in the program folder, the folder's own path in it written APP.
 
@@ -23,26 +24,30 @@ See docs/scenarios.md.
 
 import argparse
 import difflib
+import html.parser
 import os
+import re
 import shutil
 import sqlite3
 import subprocess
 import sys
 import tempfile
+import urllib.error
+import urllib.request
 from pathlib import Path
 
 DRIVER_TIMEOUT = 150  # seconds; a hung run fails instead of stalling CTest
 
 
 def directives(script_text):
-    """The "# setup:", "# query:" and "# list:" lines of a script, in order."""
+    """The "# setup:", "# query:", "# list:", "# locale:" and "# fetch:" lines of a script, in order."""
     found = []
     for line in script_text.splitlines():
         stripped = line.strip()
         if not stripped.startswith("#"):
             continue
         body = stripped[1:].strip()
-        for key in ("setup", "query", "list"):
+        for key in ("setup", "query", "list", "locale", "fetch"):
             if body.startswith(key + ":"):
                 found.append((key, body[len(key) + 1:].strip()))
     return found
@@ -103,6 +108,69 @@ def list_lines(app, folder):
     return lines + ["  " + entry.name for entry in sorted(path.iterdir(), key=lambda e: e.name)]
 
 
+class PageText(html.parser.HTMLParser):
+    """What a person reads on a page: its language, its texts and the texts of its buttons and options."""
+
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.lines = []
+        self.hidden = 0
+
+    def handle_starttag(self, tag, attrs):
+        attributes = dict(attrs)
+        if tag == "html":
+            self.lines.append("  lang=%s" % attributes.get("lang"))
+        elif tag in ("script", "style", "title"):
+            self.hidden += 1
+        for name, value in attrs:
+            if name.startswith("data-") or name == "placeholder" or (
+                    name == "value" and attributes.get("type") == "submit"):
+                self.lines.append("  %s=%s" % (name, value))
+
+    def handle_endtag(self, tag):
+        if tag in ("script", "style", "title") and self.hidden:
+            self.hidden -= 1
+
+    def handle_data(self, data):
+        text = " ".join(data.split())
+        if text and not self.hidden:
+            self.lines.append("  " + text)
+
+
+def fetch_lines(server, app, path):
+    """The page the collection service sends for PATH, as PageText reads it."""
+    lines = ["fetch " + path]
+    if not server:
+        return lines + ["  (no --server given)"]
+    process = subprocess.Popen([server, "--app-folder", str(app), "--listen", "127.0.0.1:0"],
+                               stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    try:
+        address = None
+        for _ in range(20):
+            said = process.stdout.readline()
+            found = re.search(r"at (https?://[0-9.:]+)", said)
+            if found or not said:
+                address = found.group(1) if found else None
+                break
+        if not address:
+            return lines + ["  (the service did not start)"]
+        try:
+            with urllib.request.urlopen(address + path, timeout=20) as response:
+                status, body = response.status, response.read()
+        except urllib.error.HTTPError as error:
+            status, body = error.code, error.read()
+        reader = PageText()
+        reader.feed(body.decode("utf-8", errors="replace"))
+        return lines + ["  status %d" % status] + reader.lines
+    finally:
+        process.terminate()
+        try:
+            process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 def visible(data):
     """File bytes as diffable lines with their line ends shown."""
     text = data.decode("cp1252", errors="backslashreplace")
@@ -112,6 +180,7 @@ def visible(data):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--driver", required=True)
+    parser.add_argument("--server")
     parser.add_argument("--html-dir", required=True)
     parser.add_argument("script")
     args = parser.parse_args()
@@ -137,8 +206,11 @@ def main():
             lay_out_program_folder(app, Path(args.html_dir), "no-database" not in setups, setup_dir)
         options = ["--real-view"] if "real-view" in setups else []
         # The program's settings are the scenario's own: nothing of the person's, nothing of another scenario's.
+        # The language too: the transcripts hold the windows' texts.
+        locale = next((value for key, value in found if key == "locale"), "en_US.UTF-8")
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QTWEBENGINE_DISABLE_SANDBOX="1",
-                   XDG_CONFIG_HOME=str(work / "config"))
+                   XDG_CONFIG_HOME=str(work / "config"), LANG=locale, LC_ALL=locale,
+                   LANGUAGE=locale.split(".")[0])
         try:
             result = subprocess.run([args.driver, *options, "--app-folder", str(app), str(script)], cwd=work,
                                     env=env, capture_output=True, timeout=DRIVER_TIMEOUT)
@@ -159,6 +231,8 @@ def main():
                 actual += query_lines(app, value)
             elif key == "list":
                 actual += list_lines(app, value)
+            elif key == "fetch":
+                actual += fetch_lines(args.server, app, value)
 
         if os.environ.get("QUENLOW_UPDATE_SCENARIOS") == "1":
             expected_path.write_text("\n".join(actual) + "\n", encoding="utf-8")

@@ -77,6 +77,7 @@ private slots:
     void fillsAnswersBackIn();
     void tokensCheckOnlyForTheirForm();
     void servesTheRoom();
+    void speaksTheFormsLanguage();
     void refusesAnswersItsQuestionsCannotTake();
 
 private:
@@ -1141,6 +1142,47 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(survey(settings).writeFiles());
     QTRY_COMPARE(get("/results/survey.html").status, 403);
     QCOMPARE(post(other).status, 200);
+}
+
+// Every text the service adds is in the form's language; the designer's own are left as written.
+void TestRequestHandler::speaksTheFormsLanguage()
+{
+    FormSettings settings;
+    settings.language = FormLanguage::German;
+    settings.offerAnotherAnswer = true;
+    const auto survey = [&](const FormSettings& s) {
+        return FormBuilder(m_folder->path(), u"survey"_s)
+            .title(u"Umfrage"_s)
+            .settings(s)
+            .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+            .submitButton();
+    };
+    QVERIFY(survey(settings).write());
+    const QByteArray page = get("/survey.html").body;
+    QVERIFY(page.startsWith("<!DOCTYPE html><html lang=\"de\">"));
+    QVERIFY(page.contains("<option value='' selected>Bitte w&#228;hlen&#8230;</option><option>Sales"));
+    QVERIFY(page.contains(
+        "<script src=\"/scripts/answers.js\" defer data-send-now='Jetzt senden' "
+        "data-not-sent='Noch nicht gesendet \xE2\x80\x93 neuer Versuch\xE2\x80\xA6'></script>"));
+    QVERIFY(get("/scripts/answers.js").body.contains("getAttribute('data-send-now')"));
+
+    const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
+    const Fields answers = surveyHeader()
+        + Fields { { submissionTokenField(), QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at)) },
+              { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, u"Sales"_s } };
+    const QByteArray thanks = post(answers).body;
+    QVERIFY(thanks.startsWith("<!DOCTYPE html><html lang=\"de\">"));
+    QVERIFY(thanks.contains("<P>Vielen Dank</FONT>"));
+    QVERIFY(thanks.contains(u"Ihre Antworten zum Formular \u201eUmfrage\u201c sind eingegangen."_s.toUtf8()));
+    QVERIFY(thanks.contains("Weitere Antwort senden"));
+    const HttpResponse nothing
+        = post(surveyHeader() + Fields { { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, QString() } });
+    QCOMPARE(nothing.status, 400);
+    QVERIFY(nothing.body.contains("<h1>Nichts beantwortet</h1>"));
+
+    settings.acceptingAnswers = false;
+    QVERIFY(survey(settings).writeFiles());
+    QTRY_VERIFY(get("/survey.html").body.contains("<p>Dieses Formular ist geschlossen.</p>"));
 }
 
 QTEST_GUILESS_MAIN(TestRequestHandler)

@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/RespondentTexts.h"
+
+#include <span>
+#include <utility>
+
+namespace quenlow {
+
+namespace {
+
+using T = RespondentText;
+using Entry = std::pair<RespondentText, const char*>; // the text in UTF-8
+
+// English: word for word the texts pages carried before forms had a language.
+constexpr Entry kEnglish[] = {
+    { T::Choose, "Choose\u2026" },
+    { T::ThankYou, "Thank you" },
+    { T::AnswersUpdated, "Your answers have been updated." },
+    { T::AnswersReceived, "Your answers to the form '%1' have been received." },
+    { T::ViewAnswersTable, "View the answers table" },
+    { T::YourReceipt, "Your receipt:" },
+    { T::SendAnother, "Send another answer" },
+    { T::SeeResults, "See the results" },
+    { T::FormClosed, "This form is closed." },
+    { T::ResultsTitle, "Results - %1" },
+    { T::OneAnswer, "answer" },
+    { T::ManyAnswers, "answers" },
+    { T::FormChangedNotice,
+        "This form was changed while you were filling it in. Please check your answers and send them "
+        "again." },
+    { T::AnswersRefusedNotice,
+        "Some answers need another look: please see the notes beside the questions and send your answers "
+        "again. Nothing has been stored yet." },
+    { T::FormChangedTitle, "The form was changed" },
+    { T::FormChangedPage,
+        "This form was changed while you were filling it in. Please open it again and send your answers "
+        "again. Nothing has been stored." },
+    { T::NothingAnsweredTitle, "Nothing was answered" },
+    { T::NothingAnswered, "Nothing was typed, ticked or chosen in the form '%1'. Nothing has been stored." },
+    { T::AnswersNotStoredTitle, "Answers not stored" },
+    { T::ConnectionClosed,
+        "The connection was closed before the answers were stored. Nothing has been kept." },
+    { T::NotStoredNow,
+        "Your answers could not be stored just now, and nothing has been kept. Please go back and send the "
+        "form again." },
+    { T::NotSentYet, "Not sent yet \u2014 trying again\u2026" },
+    { T::SendNow, "Send now" },
+    { T::AnswerQuestion, "Please answer this question." },
+    { T::TickBox, "Please tick this box." },
+    { T::TickOneBox, "Please tick at least one box." },
+    { T::ChooseAnswer, "Please choose an answer." },
+    { T::GiveEmail, "Please give an e-mail address, such as name@example.org." },
+    { T::GivePhone, "Please give a phone number: digits, spaces and + - ( ) only." },
+    { T::GiveWholeNumber, "Please give a whole number." },
+    { T::GiveWholeNumberRange, "Please give a whole number from %1 to %2." },
+    { T::GiveWholeNumberAtLeast, "Please give a whole number of at least %1." },
+    { T::GiveWholeNumberAtMost, "Please give a whole number of at most %1." },
+    { T::GiveNumber, "Please give a number." },
+    { T::GiveNumberRange, "Please give a number from %1 to %2." },
+    { T::GiveNumberAtLeast, "Please give a number of at least %1." },
+    { T::GiveNumberAtMost, "Please give a number of at most %1." },
+    { T::GiveDate, "Please give a date as year-month-day, for example 2026-12-24." },
+    { T::GiveDateRange, "Please give a date from %1 to %2." },
+    { T::GiveDateOnOrAfter, "Please give a date on or after %1." },
+    { T::GiveDateOnOrBefore, "Please give a date on or before %1." },
+};
+
+constexpr Entry kGerman[] = {
+    { T::Choose, "Bitte w\u00e4hlen\u2026" },
+    { T::ThankYou, "Vielen Dank" },
+    { T::AnswersUpdated, "Ihre Antworten wurden aktualisiert." },
+    { T::AnswersReceived, "Ihre Antworten zum Formular \u201e%1\u201c sind eingegangen." },
+    { T::ViewAnswersTable, "Antworttabelle ansehen" },
+    { T::YourReceipt, "Ihre Empfangsbest\u00e4tigung:" },
+    { T::SendAnother, "Weitere Antwort senden" },
+    { T::SeeResults, "Ergebnisse ansehen" },
+    { T::FormClosed, "Dieses Formular ist geschlossen." },
+    { T::ResultsTitle, "Ergebnisse \u2013 %1" },
+    { T::OneAnswer, "Antwort" },
+    { T::ManyAnswers, "Antworten" },
+    { T::FormChangedNotice,
+        "Dieses Formular wurde ge\u00e4ndert, w\u00e4hrend Sie es ausgef\u00fcllt haben. Bitte pr\u00fcfen "
+        "Sie "
+        "Ihre Antworten und senden Sie sie erneut." },
+    { T::AnswersRefusedNotice,
+        "Einige Antworten m\u00fcssen Sie sich noch einmal ansehen: Bitte beachten Sie die Hinweise bei den "
+        "Fragen und senden Sie Ihre Antworten erneut. Es wurde noch nichts gespeichert." },
+    { T::FormChangedTitle, "Das Formular wurde ge\u00e4ndert" },
+    { T::FormChangedPage,
+        "Dieses Formular wurde ge\u00e4ndert, w\u00e4hrend Sie es ausgef\u00fcllt haben. Bitte \u00f6ffnen "
+        "Sie "
+        "es erneut und senden Sie Ihre Antworten noch einmal. Es wurde nichts gespeichert." },
+    { T::NothingAnsweredTitle, "Nichts beantwortet" },
+    { T::NothingAnswered,
+        "Im Formular \u201e%1\u201c wurde nichts eingegeben, angekreuzt oder ausgew\u00e4hlt. Es wurde "
+        "nichts "
+        "gespeichert." },
+    { T::AnswersNotStoredTitle, "Antworten nicht gespeichert" },
+    { T::ConnectionClosed,
+        "Die Verbindung wurde getrennt, bevor die Antworten gespeichert waren. Es wurde nichts "
+        "\u00fcbernommen." },
+    { T::NotStoredNow,
+        "Ihre Antworten konnten gerade nicht gespeichert werden; es wurde nichts \u00fcbernommen. Bitte "
+        "gehen "
+        "Sie zur\u00fcck und senden Sie das Formular erneut." },
+    { T::NotSentYet, "Noch nicht gesendet \u2013 neuer Versuch\u2026" },
+    { T::SendNow, "Jetzt senden" },
+    { T::AnswerQuestion, "Bitte beantworten Sie diese Frage." },
+    { T::TickBox, "Bitte kreuzen Sie dieses K\u00e4stchen an." },
+    { T::TickOneBox, "Bitte kreuzen Sie mindestens ein K\u00e4stchen an." },
+    { T::ChooseAnswer, "Bitte w\u00e4hlen Sie eine Antwort." },
+    { T::GiveEmail, "Bitte geben Sie eine E-Mail-Adresse an, zum Beispiel name@example.org." },
+    { T::GivePhone, "Bitte geben Sie eine Telefonnummer an: nur Ziffern, Leerzeichen und + - ( )." },
+    { T::GiveWholeNumber, "Bitte geben Sie eine ganze Zahl an." },
+    { T::GiveWholeNumberRange, "Bitte geben Sie eine ganze Zahl von %1 bis %2 an." },
+    { T::GiveWholeNumberAtLeast, "Bitte geben Sie eine ganze Zahl von mindestens %1 an." },
+    { T::GiveWholeNumberAtMost, "Bitte geben Sie eine ganze Zahl von h\u00f6chstens %1 an." },
+    { T::GiveNumber, "Bitte geben Sie eine Zahl an." },
+    { T::GiveNumberRange, "Bitte geben Sie eine Zahl von %1 bis %2 an." },
+    { T::GiveNumberAtLeast, "Bitte geben Sie eine Zahl von mindestens %1 an." },
+    { T::GiveNumberAtMost, "Bitte geben Sie eine Zahl von h\u00f6chstens %1 an." },
+    { T::GiveDate, "Bitte geben Sie ein Datum als Jahr-Monat-Tag an, zum Beispiel 2026-12-24." },
+    { T::GiveDateRange, "Bitte geben Sie ein Datum vom %1 bis zum %2 an." },
+    { T::GiveDateOnOrAfter, "Bitte geben Sie ein Datum am oder nach dem %1 an." },
+    { T::GiveDateOnOrBefore, "Bitte geben Sie ein Datum am oder vor dem %1 an." },
+};
+
+constexpr Entry kSpanish[] = {
+    { T::Choose, "Elija\u2026" },
+    { T::ThankYou, "Gracias" },
+    { T::AnswersUpdated, "Sus respuestas se han actualizado." },
+    { T::AnswersReceived, "Hemos recibido sus respuestas al formulario \u00ab%1\u00bb." },
+    { T::ViewAnswersTable, "Ver la tabla de respuestas" },
+    { T::YourReceipt, "Su comprobante:" },
+    { T::SendAnother, "Enviar otra respuesta" },
+    { T::SeeResults, "Ver los resultados" },
+    { T::FormClosed, "Este formulario est\u00e1 cerrado." },
+    { T::ResultsTitle, "Resultados - %1" },
+    { T::OneAnswer, "respuesta" },
+    { T::ManyAnswers, "respuestas" },
+    { T::FormChangedNotice,
+        "Este formulario se modific\u00f3 mientras lo rellenaba. Revise sus respuestas y env\u00edelas de "
+        "nuevo." },
+    { T::AnswersRefusedNotice,
+        "Algunas respuestas necesitan otra revisi\u00f3n: lea las notas junto a las preguntas y env\u00ede "
+        "sus "
+        "respuestas de nuevo. Todav\u00eda no se ha guardado nada." },
+    { T::FormChangedTitle, "El formulario ha cambiado" },
+    { T::FormChangedPage,
+        "Este formulario se modific\u00f3 mientras lo rellenaba. \u00c1bralo de nuevo y vuelva a enviar sus "
+        "respuestas. No se ha guardado nada." },
+    { T::NothingAnsweredTitle, "No se ha respondido nada" },
+    { T::NothingAnswered,
+        "No se escribi\u00f3, marc\u00f3 ni eligi\u00f3 nada en el formulario \u00ab%1\u00bb. No se ha "
+        "guardado "
+        "nada." },
+    { T::AnswersNotStoredTitle, "Respuestas no guardadas" },
+    { T::ConnectionClosed,
+        "La conexi\u00f3n se cerr\u00f3 antes de guardar las respuestas. No se ha guardado nada." },
+    { T::NotStoredNow,
+        "Sus respuestas no se han podido guardar en este momento y no se ha guardado nada. Vuelva atr\u00e1s "
+        "y "
+        "env\u00ede el formulario de nuevo." },
+    { T::NotSentYet, "A\u00fan no se ha enviado: volviendo a intentarlo\u2026" },
+    { T::SendNow, "Enviar ahora" },
+    { T::AnswerQuestion, "Responda a esta pregunta." },
+    { T::TickBox, "Marque esta casilla." },
+    { T::TickOneBox, "Marque al menos una casilla." },
+    { T::ChooseAnswer, "Elija una respuesta." },
+    { T::GiveEmail, "Indique una direcci\u00f3n de correo electr\u00f3nico, como nombre@example.org." },
+    { T::GivePhone, "Indique un n\u00famero de tel\u00e9fono: solo d\u00edgitos, espacios y + - ( )." },
+    { T::GiveWholeNumber, "Indique un n\u00famero entero." },
+    { T::GiveWholeNumberRange, "Indique un n\u00famero entero entre %1 y %2." },
+    { T::GiveWholeNumberAtLeast, "Indique un n\u00famero entero de al menos %1." },
+    { T::GiveWholeNumberAtMost, "Indique un n\u00famero entero de como m\u00e1ximo %1." },
+    { T::GiveNumber, "Indique un n\u00famero." },
+    { T::GiveNumberRange, "Indique un n\u00famero entre %1 y %2." },
+    { T::GiveNumberAtLeast, "Indique un n\u00famero de al menos %1." },
+    { T::GiveNumberAtMost, "Indique un n\u00famero de como m\u00e1ximo %1." },
+    { T::GiveDate, "Indique una fecha como a\u00f1o-mes-d\u00eda, por ejemplo 2026-12-24." },
+    { T::GiveDateRange, "Indique una fecha entre el %1 y el %2." },
+    { T::GiveDateOnOrAfter, "Indique una fecha igual o posterior al %1." },
+    { T::GiveDateOnOrBefore, "Indique una fecha igual o anterior al %1." },
+};
+
+std::span<const Entry> tableOf(FormLanguage language)
+{
+    switch (language) {
+    case FormLanguage::German:
+        return kGerman;
+    case FormLanguage::Spanish:
+        return kSpanish;
+    case FormLanguage::English:
+        break;
+    }
+    return kEnglish;
+}
+
+const char* find(std::span<const Entry> table, RespondentText text)
+{
+    for (const auto& [key, value] : table) {
+        if (key == text)
+            return value;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QList<FormLanguage> formLanguages()
+{
+    return { FormLanguage::English, FormLanguage::German, FormLanguage::Spanish };
+}
+
+QString languageTag(FormLanguage language)
+{
+    switch (language) {
+    case FormLanguage::German:
+        return QStringLiteral("de");
+    case FormLanguage::Spanish:
+        return QStringLiteral("es");
+    case FormLanguage::English:
+        break;
+    }
+    return QStringLiteral("en");
+}
+
+std::optional<FormLanguage> formLanguageFromTag(const QString& tag)
+{
+    for (const FormLanguage language : formLanguages()) {
+        if (tag.compare(languageTag(language), Qt::CaseInsensitive) == 0)
+            return language;
+    }
+    return std::nullopt;
+}
+
+bool hasRespondentText(RespondentText text, FormLanguage language)
+{
+    return find(tableOf(language), text) != nullptr;
+}
+
+QString respondentText(RespondentText text, FormLanguage language)
+{
+    const char* found = find(tableOf(language), text);
+    if (!found)
+        found = find(kEnglish, text);
+    return found ? QString::fromUtf8(found) : QString();
+}
+
+} // namespace quenlow

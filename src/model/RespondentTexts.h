@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace quenlow {
+
+/// The language a form speaks to the people who answer it: its page's `lang`
+/// and every text the collection service adds to what the designer wrote.
+enum class FormLanguage { English, German, Spanish };
+
+QList<FormLanguage> formLanguages();
+/// The language's tag ("en", "de", "es"): the page's `lang` and the value kept in the header.
+QString languageTag(FormLanguage language);
+/// The language of `tag`; nullopt for a tag the program has no texts for.
+std::optional<FormLanguage> formLanguageFromTag(const QString& tag);
+
+/// Every text the service adds for respondents. "%1" stands for what the text
+/// names (a form's title, a limit).
+enum class RespondentText {
+    Choose, // a menu's first, empty choice
+    ThankYou,
+    AnswersUpdated,
+    AnswersReceived, // %1: the form's title
+    ViewAnswersTable,
+    YourReceipt,
+    SendAnother,
+    SeeResults,
+    FormClosed,
+    ResultsTitle, // %1: the form's title
+    OneAnswer, // after the count 1
+    ManyAnswers, // after any other count
+    FormChangedNotice,
+    AnswersRefusedNotice,
+    FormChangedTitle,
+    FormChangedPage,
+    NothingAnsweredTitle,
+    NothingAnswered, // %1: the form's title
+    AnswersNotStoredTitle,
+    ConnectionClosed,
+    NotStoredNow,
+    NotSentYet, // the page's script, while it keeps trying
+    SendNow,
+    // Beside a question with a problem.
+    AnswerQuestion,
+    TickBox,
+    TickOneBox,
+    ChooseAnswer,
+    GiveEmail,
+    GivePhone,
+    GiveWholeNumber,
+    GiveWholeNumberRange, // %1 to %2
+    GiveWholeNumberAtLeast, // %1
+    GiveWholeNumberAtMost, // %1
+    GiveNumber,
+    GiveNumberRange,
+    GiveNumberAtLeast,
+    GiveNumberAtMost,
+    GiveDate,
+    GiveDateRange,
+    GiveDateOnOrAfter,
+    GiveDateOnOrBefore,
+};
+inline constexpr int kRespondentTextCount = int(RespondentText::GiveDateOnOrBefore) + 1;
+
+/// `text` in `language`; English where a language lacks it.
+QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);
+/// Whether `language`'s table has a text of its own for `text`.
+bool hasRespondentText(RespondentText text, FormLanguage language);
+
+} // namespace quenlow
