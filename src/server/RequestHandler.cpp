@@ -11,6 +11,7 @@
 #include "server/AnswerPages.h"
 #include "server/AnswerPlacement.h"
 #include "server/AnswerWriter.h"
+#include "server/ConditionScript.h"
 #include "server/ResultsPage.h"
 #include "server/RoomScript.h"
 #include "server/StoreHealth.h"
@@ -302,7 +303,10 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
     if (get && request.path.startsWith(resultsPathPrefix()))
         return showResults(request);
     if (get) {
-        if (std::optional<QByteArray> script = roomScript(request.path)) {
+        std::optional<QByteArray> script = roomScript(request.path);
+        if (!script)
+            script = conditionScript(request.path);
+        if (script) {
             HttpResponse response;
             response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");
             response.body = std::move(*script);
@@ -346,8 +350,8 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
                 response.body = closedFormPage(**form);
                 response.contentType = QByteArrayLiteral("text/html; charset=utf-8");
             } else {
-                response.body = withFormPageScript(pageForRespondents(response.body, *file->pageOfForm,
-                    m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm))));
+                response.body = withConditionScript(withFormPageScript(pageForRespondents(response.body,
+                    *file->pageOfForm, m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)))));
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -511,7 +515,8 @@ std::optional<Submission> RequestHandler::prepareSubmission(
         return refuse(changedFormPage(*formOut, placed.kept));
     }
     // The page's own checks can be left out or got round: the service decides.
-    if (const FormFields problems = checkAnswers(formOut->questions, placed.answers); !problems.isEmpty()) {
+    if (const FormFields problems = checkAnswers(formOut->questions, formOut->charted, placed.answers);
+        !problems.isEmpty()) {
         // The page's token is not used up: the corrected answers go with it.
         const QString token
             = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
@@ -550,7 +555,8 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
                            "again and send your answers again. Nothing has been stored."));
     }
     const QString pageToken = token.isEmpty() ? m_tokens.issue(AnswersStore::tableFor(form.name)) : token;
-    const QByteArray page = withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken));
+    const QByteArray page
+        = withConditionScript(withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken)));
     QByteArray body = pageWithAnswers(page, kept, notice, questionNotes);
     // Sent from the post's address: the page's images are named from where
     // the page itself lives.
