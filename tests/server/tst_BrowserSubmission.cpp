@@ -21,6 +21,7 @@
 
 using namespace quenlow;
 using namespace quenlow::test;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -438,30 +439,26 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QString page = QString::fromUtf8(file.readAll());
     file.close();
-    const QString star = QStringLiteral(" <span class='required' title='An answer is required'>*</span>");
-    const auto retype = [&](const QString& question, const QString& type, bool mustAnswer, bool afterYes) {
-        const QString fragment = textFieldFragment(question, QStringLiteral("30"), {}, {});
-        QVERIFY2(page.contains(fragment), qPrintable(question));
-        QString marked = fragment;
-        marked.replace(
-            QStringLiteral("type='text'"), type + (mustAnswer ? QStringLiteral(" required") : QString()));
-        if (mustAnswer)
-            marked.replace(QStringLiteral("<P>") + question, QStringLiteral("<P>") + question + star);
-        if (afterYes)
-            marked = QStringLiteral("<div data-ask-if='Pets' data-ask-if-answer='Yes'>") + marked
-                + QStringLiteral("</div>");
-        page.replace(fragment, marked);
+    const QString star = u" <span class='required' title='An answer is required'>*</span>"_s;
+    const QString pet = textFieldFragment(u"Which pet?"_s, u"30"_s, {}, {});
+    const QString asked = u"<div data-ask-if='Pets' data-ask-if-answer='Yes'>"_s
+        + QString(pet)
+              .replace(u"Which pet? <"_s, u"Which pet?"_s + star + u" <"_s)
+              .replace(u"'text'"_s, u"'text' required"_s)
+        + u"</div>"_s;
+    const QList<std::pair<QString, QString>> markup {
+        { u"Age <input name='Age' size='30' maxlength='' type='text'"_s,
+            u"Age"_s + star
+                + u" <input name='Age' size='30' maxlength='' type='number' step=1 inputmode='numeric' min='0' max='120' required"_s },
+        { u"name='Birthday' size='30' maxlength='' type='text'"_s,
+            u"name='Birthday' size='30' maxlength='' type='date'"_s },
+        { pet, asked }, { u"type='radio' value='Yes'"_s, u"type='radio' value='Yes' required"_s },
+        { u"name='Rating' type='radio' value='1'"_s, u"name='Rating' type='radio' value='1' required"_s }
     };
-    retype(QStringLiteral("Age"),
-        QStringLiteral("type='number' step=1 inputmode='numeric' min='0' max='120'"), true, false);
-    retype(QStringLiteral("Birthday"), QStringLiteral("type='date'"), false, false);
-    retype(QStringLiteral("Which pet?"), QStringLiteral("type='text'"), true, true);
-    const QString required = QStringLiteral(" type='radio' value='Yes'");
-    QVERIFY(page.contains(required));
-    page.replace(required, required + QStringLiteral(" required"));
-    page.replace(QStringLiteral("<input name='Rating' type='radio' value='1'>"),
-        QStringLiteral("<input name='Rating' type='radio' value='1' required>"));
-    QVERIFY(page.contains(QStringLiteral("value='1' required")));
+    for (const auto& [from, to] : markup) {
+        QVERIFY2(page.contains(from), qPrintable(from));
+        page.replace(from, to);
+    }
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(page.toUtf8());
     file.close();
