@@ -8,6 +8,7 @@
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 #include "model/QuestionNames.h"
+#include "model/QuestionSettings.h"
 
 namespace quenlow {
 
@@ -80,6 +81,23 @@ Outcome removeColumn(const AnswerTable& table, const QString& question, bool ans
     return {};
 }
 
+// A question asked only after an answer to `question`, which the form no
+// longer has, could never be asked again: it is asked always.
+void askAlwaysWhatWasAskedAfter(FormSession& session, const QString& question)
+{
+    for (int i = 0; i < session.collection.count(); ++i) {
+        FormMethod other = session.collection.atPosition(i);
+        if (other.settings.isEmpty())
+            continue;
+        QuestionSettings settings = questionSettingsOf(other);
+        if (settings.condition.always() || settings.condition.question != question)
+            continue;
+        settings.condition = {};
+        setQuestionSettings(other, settings);
+        session.collection.replace(i, other);
+    }
+}
+
 } // namespace
 
 Outcome InsertMethod(FormSession& session, const FormMethod& method)
@@ -142,9 +160,20 @@ void recordRename(FormSession& session, FormMethod& renamed, const QString& oldI
         renamed.formerNames.removeFirst();
     for (int i = 0; i < session.collection.count(); ++i) {
         FormMethod other = session.collection.atPosition(i);
-        if (other.userInstruction == oldInstruction || other.formerNames.isEmpty())
+        if (other.userInstruction == oldInstruction)
             continue;
-        if (other.formerNames.removeIf(sameField(oldField)) > 0)
+        bool changed = other.formerNames.removeIf(sameField(oldField)) > 0;
+        // A question asked only after this one's answer keeps asking after it:
+        // under the old name it would wait for a field the page no longer has.
+        if (!other.settings.isEmpty()) {
+            QuestionSettings settings = questionSettingsOf(other);
+            if (!settings.condition.always() && settings.condition.question == oldInstruction) {
+                settings.condition.question = renamed.userInstruction;
+                setQuestionSettings(other, settings);
+                changed = true;
+            }
+        }
+        if (changed)
             session.collection.replace(i, other);
     }
 }
@@ -267,7 +296,10 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
             return removed;
         }
     }
+    const QString removed = m.userInstruction;
     session.collection.removeAt(i);
+    if (isQuestionKind(type))
+        askAlwaysWhatWasAskedAfter(session, removed);
     Outcome outcome = SaveCollectionFile(session);
     if (!outcome)
         return outcome;

@@ -18,6 +18,58 @@ QString typeField(const QString& name, ElementKind kind)
         + QStringLiteral("' value='") + QString::fromUtf16(traitsOf(kind).pageType) + QStringLiteral("'>");
 }
 
+// After the text of a question that must be answered.
+QString markIfRequired(bool required)
+{
+    return required ? QStringLiteral(" <span class='required' title='An answer is required'>*</span>")
+                    : QString();
+}
+
+QString requiredAttribute(bool required)
+{
+    return required ? QStringLiteral(" required") : QString();
+}
+
+// The input type of a typed text field and the attributes that pick a phone's
+// keyboard and hold the limits; "text" and none for any text.
+QString typedInput(const AnswerRules& rules)
+{
+    QString attributes;
+    switch (rules.kind) {
+    case AnswerKind::AnyText:
+        return QStringLiteral("'text'");
+    case AnswerKind::WholeNumber:
+        attributes = QStringLiteral("'number' inputmode='numeric' step='1'");
+        break;
+    case AnswerKind::Number:
+        attributes = QStringLiteral("'number' inputmode='decimal' step='any'");
+        break;
+    case AnswerKind::Date:
+        attributes = QStringLiteral("'date'");
+        break;
+    case AnswerKind::Email:
+        return QStringLiteral("'email'");
+    case AnswerKind::Phone:
+        return QStringLiteral("'tel' inputmode='tel'");
+    }
+    // Only a limit of the kind's own spelling reaches the page.
+    const QString minimum = canonicalLimit(rules.kind, rules.minimum).value_or(QString());
+    const QString maximum = canonicalLimit(rules.kind, rules.maximum).value_or(QString());
+    if (!minimum.isEmpty())
+        attributes += QStringLiteral(" min='") + escapeAttribute(minimum) + QStringLiteral("'");
+    if (!maximum.isEmpty())
+        attributes += QStringLiteral(" max='") + escapeAttribute(maximum) + QStringLiteral("'");
+    return attributes;
+}
+
+// Whether a check box's fragment puts it on a line of its own: a paragraph
+// mark before the box itself.
+bool boxOnNewLine(const QString& htmlCode)
+{
+    const qsizetype box = htmlCode.indexOf(QStringLiteral("type='checkbox'"), 0, Qt::CaseInsensitive);
+    return box < 0 || htmlCode.left(box).contains(QStringLiteral("<P>"), Qt::CaseInsensitive);
+}
+
 FormMethod record(const QString& htmlCode, const QString& instruction, const QString& kind)
 {
     FormMethod m;
@@ -36,24 +88,27 @@ QString fieldNameAttribute(const QString& question)
     return escapeAttribute(columnNameFor(question));
 }
 
-QString textFieldFragment(
-    const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText)
+QString textFieldFragment(const QString& question, const QString& boxSize, const QString& maxChars,
+    const QString& defaultText, const AnswerRules& rules)
 {
     const QString name = fieldNameAttribute(question);
     return QStringLiteral("<P>") + typeField(name, ElementKind::TextField) + QStringLiteral("<P>") + question
-        + QStringLiteral(" <input name='") + name + QStringLiteral("' size='") + escapeAttribute(boxSize)
-        + QStringLiteral("' maxlength='") + escapeAttribute(maxChars)
-        + QStringLiteral("' type='text' value ='") + escapeAttribute(defaultText) + QStringLiteral("'>");
+        + markIfRequired(rules.required) + QStringLiteral(" <input name='") + name
+        + QStringLiteral("' size='") + escapeAttribute(boxSize) + QStringLiteral("' maxlength='")
+        + escapeAttribute(maxChars) + QStringLiteral("' type=") + typedInput(rules)
+        + QStringLiteral(" value ='") + escapeAttribute(defaultText) + QStringLiteral("'")
+        + requiredAttribute(rules.required) + QStringLiteral(">");
 }
 
-QString textAreaFragment(
-    const QString& question, const QString& rows, const QString& width, const QString& defaultText)
+QString textAreaFragment(const QString& question, const QString& rows, const QString& width,
+    const QString& defaultText, bool required)
 {
     const QString name = fieldNameAttribute(question);
     return QStringLiteral("<P>") + typeField(name, ElementKind::TextArea) + QStringLiteral("<P>") + question
-        + QStringLiteral("<P> <textarea name='") + name + QStringLiteral("' cols='") + escapeAttribute(width)
-        + QStringLiteral("' rows='") + escapeAttribute(rows) + QStringLiteral("'>") + defaultText
-        + QStringLiteral("</textarea>");
+        + markIfRequired(required) + QStringLiteral("<P> <textarea name='") + name
+        + QStringLiteral("' cols='") + escapeAttribute(width) + QStringLiteral("' rows='")
+        + escapeAttribute(rows) + QStringLiteral("'") + requiredAttribute(required) + QStringLiteral(">")
+        + defaultText + QStringLiteral("</textarea>");
 }
 
 QString plainTextFragment(const QString& text)
@@ -61,7 +116,7 @@ QString plainTextFragment(const QString& text)
     return QStringLiteral("<P>") + text;
 }
 
-QString checkBoxFragment(const QString& title, bool newLine, bool selected)
+QString checkBoxFragment(const QString& title, bool newLine, bool selected, bool required)
 {
     const QString name = fieldNameAttribute(title);
     QString html = typeField(name, ElementKind::CheckBox);
@@ -70,35 +125,39 @@ QString checkBoxFragment(const QString& title, bool newLine, bool selected)
     html += QStringLiteral("<input name='") + name + QStringLiteral("' type='checkbox'");
     if (selected)
         html += QStringLiteral(" checked");
-    html += QStringLiteral(">") + title;
+    html += requiredAttribute(required) + QStringLiteral(">") + title + markIfRequired(required);
     return html;
 }
 
 QString radioButtonsFragment(
-    const QString& question, const QStringList& options, const QString& defaultOption)
+    const QString& question, const QStringList& options, const QString& defaultOption, bool required)
 {
     const QString name = fieldNameAttribute(question);
-    QString html = typeField(name, ElementKind::RadioButtons) + QStringLiteral("<P>") + question;
+    QString html = typeField(name, ElementKind::RadioButtons) + QStringLiteral("<P>") + question
+        + markIfRequired(required);
     for (const QString& option : options) {
         html += QStringLiteral("<BR><input name='") + name + QStringLiteral("' type='radio' value='")
             + escapeAttribute(option) + QStringLiteral("'");
+        // One radio button carrying it makes the whole group required.
+        if (&option == &options.constFirst())
+            html += requiredAttribute(required);
         html += option == defaultOption ? QStringLiteral(" checked>") : QStringLiteral(">");
         html += option;
     }
     return html;
 }
 
-QString pullDownMenuFragment(
-    const QString& question, const QString& height, const QStringList& options, const QString& defaultOption)
+QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
+    const QString& defaultOption, bool required)
 {
     const QString name = fieldNameAttribute(question);
     QString html = QStringLiteral("<P>") + typeField(name, ElementKind::PullDownMenu) + QStringLiteral("<P>")
-        + question;
+        + question + markIfRequired(required);
     // A list box taller than one entry stands under the question.
     if (menuHeight(height).value_or(0) > 1)
         html += QStringLiteral("<P>");
     html += QStringLiteral(" <select name='") + name + QStringLiteral("' size=") + escapeAttribute(height)
-        + QStringLiteral(">");
+        + requiredAttribute(required) + QStringLiteral(">");
     for (const QString& option : options) {
         html += QStringLiteral("<option");
         html += option == defaultOption ? QStringLiteral(" selected>") : QStringLiteral(">");
@@ -120,16 +179,28 @@ QString submitButtonFragment(const QString& submitTitle, bool withReset, const Q
     return html;
 }
 
-QString scaleFragment(const QString& question, const ScaleQuestion& scale)
+// Each number stands over its own button in a box a finger can hit (44 px);
+// the row wraps on a narrow screen, the labels keeping to its ends.
+QString scaleFragment(const QString& question, const ScaleQuestion& scale, bool required)
 {
     const QString name = fieldNameAttribute(question);
     QString html = QStringLiteral("<P>") + typeField(name, ElementKind::Scale) + QStringLiteral("<P>")
-        + question + QStringLiteral("<BR>") + scale.lowLabel;
-    for (const QString& value : scaleValues(scale)) {
-        html += QStringLiteral(" <label><input name='") + name + QStringLiteral("' type='radio' value='")
-            + value + QStringLiteral("'>") + value + QStringLiteral("</label>");
+        + question + markIfRequired(required)
+        + QStringLiteral("<BR><span style='display:inline-flex;flex-wrap:wrap;align-items:center;gap:4px'>");
+    if (!scale.lowLabel.isEmpty())
+        html += QStringLiteral("<span style='padding:0 6px'>") + scale.lowLabel + QStringLiteral("</span>");
+    const QStringList values = scaleValues(scale);
+    for (const QString& value : values) {
+        html += QStringLiteral("<label style='display:inline-flex;flex-direction:column;align-items:center;"
+                               "min-width:44px;min-height:44px;padding:2px 0;cursor:pointer'><input name='")
+            + name + QStringLiteral("' type='radio' value='") + value + QStringLiteral("'")
+            + requiredAttribute(required && &value == &values.constFirst())
+            + QStringLiteral(" style='width:24px;height:24px;margin:4px'>") + value
+            + QStringLiteral("</label>");
     }
-    return html + QStringLiteral(" ") + scale.highLabel;
+    if (!scale.highLabel.isEmpty())
+        html += QStringLiteral("<span style='padding:0 6px'>") + scale.highLabel + QStringLiteral("</span>");
+    return html + QStringLiteral("</span>");
 }
 
 QString noDefaultOption()
@@ -228,9 +299,52 @@ FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale)
     return m;
 }
 
+QString questionFragment(const FormMethod& record, const QuestionSettings& settings)
+{
+    const std::optional<ElementKind> kind = elementKindNamed(record.methodType);
+    if (!kind)
+        return record.htmlCode;
+    const AnswerRules& rules = settings.rules;
+    const QString& question = record.userInstruction;
+    switch (*kind) {
+    case ElementKind::TextField:
+        return textFieldFragment(question, record.attribute4, record.attribute5, record.attribute6, rules);
+    case ElementKind::TextArea:
+        return textAreaFragment(
+            question, record.attribute4, record.attribute5, record.attribute6, rules.required);
+    case ElementKind::CheckBox:
+        // A box of a group says nothing itself: the group's fieldset does.
+        return checkBoxFragment(question, boxOnNewLine(record.htmlCode), wholeNumber(record.attribute4) != 0,
+            rules.required && settings.questionText.isEmpty());
+    case ElementKind::RadioButtons:
+        return radioButtonsFragment(question, record.attribute6List, record.attribute5, rules.required);
+    case ElementKind::PullDownMenu:
+        return pullDownMenuFragment(
+            question, record.attribute4, record.attribute6List, record.attribute5, rules.required);
+    case ElementKind::Scale:
+        return scaleFragment(question, scaleOf(record), rules.required);
+    case ElementKind::Header:
+    case ElementKind::PlainText:
+    case ElementKind::SubmitButton:
+    case ElementKind::Line:
+        break;
+    }
+    return record.htmlCode;
+}
+
+QString requiredMark()
+{
+    return markIfRequired(true);
+}
+
 FormMethod withQuestionSettings(FormMethod record, const QuestionSettings& settings)
 {
+    // A record holding no settings keeps its fragment as stored (one from an
+    // older file may be written differently); any other is made again.
+    const bool plain = settings == QuestionSettings {} && questionSettingsOf(record) == QuestionSettings {};
     setQuestionSettings(record, settings);
+    if (!plain)
+        record.htmlCode = questionFragment(record, settings);
     return record;
 }
 

@@ -22,21 +22,23 @@ namespace quenlow {
 /// (at most 64 characters), escaped for the attribute.
 QString fieldNameAttribute(const QString& question);
 
-QString textFieldFragment(
-    const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText);
-QString textAreaFragment(
-    const QString& question, const QString& rows, const QString& width, const QString& defaultText);
+// `required` and `rules` say what the question asks of its answer (see
+// questionFragment); by default, nothing.
+QString textFieldFragment(const QString& question, const QString& boxSize, const QString& maxChars,
+    const QString& defaultText, const AnswerRules& rules = {});
+QString textAreaFragment(const QString& question, const QString& rows, const QString& width,
+    const QString& defaultText, bool required = false);
 QString plainTextFragment(const QString& text);
-QString checkBoxFragment(const QString& title, bool newLine, bool selected);
+QString checkBoxFragment(const QString& title, bool newLine, bool selected, bool required = false);
 QString radioButtonsFragment(
-    const QString& question, const QStringList& options, const QString& defaultOption);
+    const QString& question, const QStringList& options, const QString& defaultOption, bool required = false);
 /// `height` is the checked number of entries to display (see menuHeight).
-QString pullDownMenuFragment(
-    const QString& question, const QString& height, const QStringList& options, const QString& defaultOption);
+QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
+    const QString& defaultOption, bool required = false);
 QString submitButtonFragment(const QString& submitTitle, bool withReset, const QString& resetTitle);
 /// A row of numbered options from the scale's low end to its high end, the
-/// labels at the ends.
-QString scaleFragment(const QString& question, const ScaleQuestion& scale);
+/// labels at the ends, each option a box large enough to tap.
+QString scaleFragment(const QString& question, const ScaleQuestion& scale, bool required = false);
 
 /// The default option marker: no option is preselected.
 QString noDefaultOption();
@@ -61,8 +63,20 @@ FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const 
 FormMethod lineRuleMethod();
 FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale);
 
+/// A question's fragment made again from its record's own fields (question,
+/// sizes, default, options, scale) with `settings`: the kind's fragment, with
+/// the mark and the `required` attribute of a required answer and the input
+/// of a typed answer. A check box of a group (a question text) carries
+/// neither: the page writer's fieldset says it for the group. Conditions are
+/// the page writer's too. Other kinds: the stored fragment.
+QString questionFragment(const FormMethod& record, const QuestionSettings& settings);
+
+/// What follows the text of a question that must be answered.
+QString requiredMark();
+
 /// The question's record with `settings` as its question key lines (replacing
-/// those it held). A record given the default settings is the record as before.
+/// those it held) and its fragment saying them. A record given the default
+/// settings is the record as before.
 FormMethod withQuestionSettings(FormMethod record, const QuestionSettings& settings);
 
 } // namespace quenlow

@@ -5,14 +5,67 @@
 #include "core/TextFile.h"
 #include "model/CollectionFile.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
+#include "model/HtmlText.h"
 #include "model/Publication.h"
+#include "model/QuestionSettings.h"
 
 namespace quenlow {
+
+namespace {
+
+// The question text of a check box asked with others as one question; empty
+// for any other element.
+QString groupTextOf(const FormMethod& m)
+{
+    if (m.methodType != Kind::checkBox() || m.settings.isEmpty())
+        return {};
+    return questionSettingsOf(m).questionText;
+}
+
+} // namespace
 
 QString buildFormPage(const MethodCollection& collection)
 {
     QString page;
-    collection.forEach([&page](const FormMethod& m) { page += m.htmlCode + QStringLiteral("\r\n"); });
+    const int count = collection.count();
+    for (int first = 0; first < count; ++first) {
+        const FormMethod& m = collection.atPosition(first);
+        // Elements without settings are written as they are stored.
+        if (m.settings.isEmpty() || !isQuestionKind(m.methodType)) {
+            page += m.htmlCode + QStringLiteral("\r\n");
+            continue;
+        }
+        // A group is the run of boxes that follow with the same question text;
+        // the first box's settings are the group's.
+        const QuestionSettings settings = questionSettingsOf(m);
+        int last = first;
+        const QString group = groupTextOf(m);
+        while (!group.isEmpty() && last + 1 < count && groupTextOf(collection.atPosition(last + 1)) == group)
+            ++last;
+        QString open;
+        QString close;
+        if (!settings.condition.always()) {
+            // Shown without script; the page's script hides it until the answer is given.
+            open = QStringLiteral("<div data-ask-if='") + fieldNameAttribute(settings.condition.question)
+                + QStringLiteral("' data-ask-if-answer='") + escapeAttribute(settings.condition.answer)
+                + QStringLiteral("'>");
+            close = QStringLiteral("</div>");
+        }
+        if (!group.isEmpty()) {
+            open += QStringLiteral("<fieldset><legend>") + group
+                + (settings.rules.required ? requiredMark() : QString()) + QStringLiteral("</legend>");
+            close.prepend(QStringLiteral("</fieldset>"));
+        }
+        page += open;
+        for (int i = first; i <= last; ++i) {
+            page += collection.atPosition(i).htmlCode;
+            if (i == last)
+                page += close;
+            page += QStringLiteral("\r\n");
+        }
+        first = last;
+    }
     page += QStringLiteral("<P></FORM></HTML>\r\n");
     return page;
 }

@@ -11,7 +11,9 @@ namespace quenlow {
 class FormSession;
 class MethodCollection;
 
-/// The page of a form: one line per element, then "<P></FORM></HTML>".
+/// The page of a form: one line per element, then "<P></FORM></HTML>". A run
+/// of check boxes with the same question text stands in a fieldset under it;
+/// a question with a condition (a group: its fieldset) in a div naming it.
 QString buildFormPage(const MethodCollection& collection);
 
 /// Saves the collection file, rewrites the page `pageFile` whole, sets the

@@ -4,6 +4,7 @@
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 #include "model/PageWriter.h"
 #include "support/FormFixture.h"
 #include "support/TestProgramFolder.h"
@@ -127,6 +128,54 @@ private slots:
         QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
         QCOMPARE(reopened.collection.methods(), session.collection.methods());
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), file);
+    }
+
+    // The page follows the records as they are edited, moved and removed; a
+    // condition follows the question it names through a rename, and goes with it.
+    void questionsWithRulesThroughEdits()
+    {
+        TestProgramFolder& folder = *m_folder;
+        FormSession& session = *m_session;
+        const QStringList yesNo { QStringLiteral("Yes"), QStringLiteral("No") };
+        QVERIFY(
+            InsertMethod(session, radioButtonsMethod(QStringLiteral("Thirsty"), yesNo, noDefaultOption())));
+        QuestionSettings drinks;
+        drinks.questionText = QStringLiteral("Drinks?");
+        drinks.condition = { QStringLiteral("Thirsty"), QStringLiteral("Yes") };
+        for (const QString& box : { QStringLiteral("Tea"), QStringLiteral("Milk"), QStringLiteral("Sugar") })
+            QVERIFY(InsertMethod(session, withQuestionSettings(checkBoxMethod(box, true, false), drinks)));
+        QuestionSettings ifTea;
+        ifTea.condition = { QStringLiteral("Tea"), QStringLiteral("Checked") };
+        QVERIFY(InsertMethod(session,
+            withQuestionSettings(
+                textFieldMethod(QStringLiteral("Which tea?"), QStringLiteral("9"), QStringLiteral("9"), {}),
+                ifTea)));
+        QuestionSettings required;
+        required.rules.required = true;
+        QVERIFY(UpdateMethod(session,
+            withQuestionSettings(
+                radioButtonsMethod(QStringLiteral("Are you thirsty?"), yesNo, noDefaultOption()), required),
+            1));
+        session.setSelectedRow(2);
+        QVERIFY(moveSelectedDown(session));
+        session.setSelectedRow(3); // Tea, moved below Milk
+        QVERIFY(removeSelected(session));
+        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
+        const QList<QByteArray> lines = page.split('\n');
+        QVERIFY(lines.at(1).contains("Are you thirsty? <span class='required'"));
+        QVERIFY(lines.at(1).contains("value='Yes' required>"));
+        QVERIFY2(
+            lines.at(2).startsWith("<div data-ask-if='Are you thirsty?' data-ask-if-answer='Yes'><fieldset>"
+                                   "<legend>Drinks?</legend><input type=hidden name='Milk Type'"),
+            lines.at(2).constData());
+        QVERIFY(lines.at(3).contains("'Sugar'") && lines.at(3).endsWith("</fieldset></div>\r"));
+        QCOMPARE(page.count("<fieldset>"), 1);
+        // Asked only after a question that is gone, it would never be asked again: it is asked always.
+        QVERIFY(lines.at(4).startsWith("<P><input type=hidden name='Which tea? Type'"));
+        FormSession reopened(folder.path());
+        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QVERIFY(WriteFormPage(reopened, reopened.htmlName()));
+        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
     }
 
     void moveMethodRefusesTheHeader()
