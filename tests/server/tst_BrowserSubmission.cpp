@@ -21,7 +21,6 @@
 
 using namespace quenlow;
 using namespace quenlow::test;
-using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -433,36 +432,6 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
             .submitButton()
             .write());
     copyBackground(folder);
-    // The markup the rules give the page: typed inputs, "required", the
-    // asterisk, and the condition's block around its question.
-    QFile file(folder.html(QStringLiteral("survey.html")));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QString page = QString::fromUtf8(file.readAll());
-    file.close();
-    const QString star = u" <span class='required' title='An answer is required'>*</span>"_s;
-    const QString pet = textFieldFragment(u"Which pet?"_s, u"30"_s, {}, {});
-    const QString asked = u"<div data-ask-if='Pets' data-ask-if-answer='Yes'>"_s
-        + QString(pet)
-              .replace(u"Which pet? <"_s, u"Which pet?"_s + star + u" <"_s)
-              .replace(u"'text'"_s, u"'text' required"_s)
-        + u"</div>"_s;
-    const QList<std::pair<QString, QString>> markup {
-        { u"Age <input name='Age' size='30' maxlength='' type='text'"_s,
-            u"Age"_s + star
-                + u" <input name='Age' size='30' maxlength='' type='number' step=1 inputmode='numeric' min='0' max='120' required"_s },
-        { u"name='Birthday' size='30' maxlength='' type='text'"_s,
-            u"name='Birthday' size='30' maxlength='' type='date'"_s },
-        { pet, asked }, { u"type='radio' value='Yes'"_s, u"type='radio' value='Yes' required"_s },
-        { u"name='Rating' type='radio' value='1'"_s, u"name='Rating' type='radio' value='1' required"_s }
-    };
-    for (const auto& [from, to] : markup) {
-        QVERIFY2(page.contains(from), qPrintable(from));
-        page.replace(from, to);
-    }
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(page.toUtf8());
-    file.close();
-
     CollectionService service;
     service.setLogSink([](const QByteArray&) {});
     QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));

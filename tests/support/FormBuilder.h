@@ -72,7 +72,7 @@ public:
     /// What the last question asks of its answer, and when it is asked.
     FormBuilder& asks(const QuestionSettings& settings)
     {
-        setQuestionSettings(m_elements.last(), settings);
+        m_elements.last() = withQuestionSettings(m_elements.last(), settings);
         return *this;
     }
     /// The last question had this text before the designer renamed it.
