@@ -825,30 +825,38 @@ bool rulesPart(
         result.max = field(report, "max");
         return result;
     };
-    // Plain, with rules, plain again: the mean of the plain runs evens out
-    // the machine's drift during the three.
-    Load plain = run(QStringLiteral("plain"));
-    Load rules = run(QStringLiteral("rules"));
-    const Load plainAgain = run(QStringLiteral("plain"));
+    // Plain, with rules, with rules, plain: a drift of the machine's load
+    // during the four weighs on both forms alike.
+    const auto add = [](Load& total, const Load& load) {
+        total.ok += load.ok;
+        total.bad += load.bad;
+        total.seconds += load.seconds;
+        total.p50 = std::max(total.p50, load.p50);
+        total.p99 = std::max(total.p99, load.p99);
+        total.max = std::max(total.max, load.max);
+    };
+    Load plain, rules;
+    add(plain, run(QStringLiteral("plain")));
+    add(rules, run(QStringLiteral("rules")));
+    add(rules, run(QStringLiteral("rules")));
+    add(plain, run(QStringLiteral("plain")));
     ::kill(pid_t(service.processId()), SIGTERM);
     if (!service.waitForFinished(15000) || service.exitCode() != 0)
         fail(QStringLiteral("the service did not stop cleanly"));
     const auto db = openAnswersStore(answersStoreIn(folder));
     plain.rows = db ? (*db)->rowCount(AnswersStore::tableFor(QStringLiteral("plain"))).valueOr(-1) : -1;
     rules.rows = db ? (*db)->rowCount(AnswersStore::tableFor(QStringLiteral("rules"))).valueOr(-1) : -1;
-    reportLoad(QStringLiteral("40 questions without rules"), plain);
-    reportLoad(QStringLiteral("40 questions without rules, again"), plainAgain);
-    reportLoad(QStringLiteral("40 questions with rules"), rules);
-    const double plainRate = (plain.rate() + plainAgain.rate()) / 2;
-    const double ratio = plainRate > 0 ? rules.rate() / plainRate : 0;
+    reportLoad(QStringLiteral("40 questions without rules (two runs)"), plain);
+    reportLoad(QStringLiteral("40 questions with rules (two runs)"), rules);
+    const double ratio = plain.rate() > 0 ? rules.rate() / plain.rate() : 0;
     out(QStringLiteral("ratio of the form with rules to the form without: %1x").arg(ratio, 0, 'f', 2));
     out(QStringLiteral("refused post (422, page again with the answers): median %1 us, rows stored: %2")
             .arg(refused, 0, 'f', 1)
             .arg(storedNothing ? u"none" : u"SOME"));
     const bool rateMet = ratio >= 0.9;
-    const bool allStored = plain.bad == 0 && rules.bad == 0 && plainAgain.bad == 0 && rules.ok > 0
-        && rules.rows >= rules.ok && rules.rows <= rules.ok + connections
-        && plain.rows >= plain.ok + plainAgain.ok && plain.rows <= plain.ok + plainAgain.ok + 2 * connections;
+    const bool allStored = plain.bad == 0 && rules.bad == 0 && rules.ok > 0 && rules.rows >= rules.ok
+        && rules.rows <= rules.ok + 2 * connections && plain.rows >= plain.ok
+        && plain.rows <= plain.ok + 2 * connections;
     const bool refusedMet = refused < 2000 && storedNothing;
     out(QStringLiteral("target rules >= 0.9x without: %1").arg(rateMet ? u"met" : u"MISSED"));
     out(QStringLiteral("target zero non-2xx and a row for every 2xx (40 questions): %1")
