@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace quenlow {
@@ -26,23 +27,32 @@ constexpr KindEntry kKinds[] = {
     { AnswerKind::Phone, "Phone number" },
 };
 
-const QRegularExpression& wholeNumberPattern()
+// Digits with an optional sign and, unless whole, one decimal separator: a
+// point or a comma ("3,5" is three and a half). Scanned by hand rather than
+// matched: the service checks every typed answer of every post.
+bool isNumberText(const QString& text, bool whole)
 {
-    static const QRegularExpression pattern(QStringLiteral("^[+-]?[0-9]+$"));
-    return pattern;
-}
-
-const QRegularExpression& numberPattern()
-{
-    // One decimal separator, a point or a comma: "3,5" is three and a half.
-    static const QRegularExpression pattern(QStringLiteral("^[+-]?([0-9]+([.,][0-9]*)?|[.,][0-9]+)$"));
-    return pattern;
+    qsizetype i = 0;
+    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        ++i;
+    qsizetype digits = 0;
+    bool separator = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= u'0' && c <= u'9')
+            ++digits;
+        else if (!whole && !separator && (c == u'.' || c == u','))
+            separator = true;
+        else
+            return false;
+    }
+    return digits > 0;
 }
 
 // Stored with a point, without a plus sign or a dangling separator.
 std::optional<QString> canonicalNumber(const QString& text, bool whole)
 {
-    if (!(whole ? wholeNumberPattern() : numberPattern()).match(text).hasMatch())
+    if (!isNumberText(text, whole))
         return std::nullopt;
     QString value = text;
     value.replace(QLatin1Char(','), QLatin1Char('.'));
@@ -57,18 +67,43 @@ std::optional<QString> canonicalNumber(const QString& text, bool whole)
     return value;
 }
 
+// Three runs of digits between two `separator`s, each of `widths` digits at
+// most and at least one; the values, or nothing.
+std::optional<std::array<int, 3>> threeNumbers(
+    const QString& text, char16_t separator, const int (&widths)[3])
+{
+    std::array<int, 3> values {};
+    int lengths[3] = {};
+    int field = 0;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c == separator) {
+            if (++field > 2)
+                return std::nullopt;
+        } else if (c >= u'0' && c <= u'9' && lengths[field] < widths[field]) {
+            values[field] = values[field] * 10 + (c - u'0');
+            ++lengths[field];
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (field != 2 || !lengths[0] || !lengths[1] || !lengths[2])
+        return std::nullopt;
+    return values;
+}
+
 // Year-month-day as a date input posts it, or day.month.year as people
 // type it where the browser shows a plain text box. Slashes are refused:
 // 03/04/2026 is a different day on either side of the Atlantic.
 std::optional<QString> canonicalDate(const QString& text)
 {
-    static const QRegularExpression iso(QStringLiteral("^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})$"));
-    static const QRegularExpression dotted(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})$"));
     QDate date;
-    if (const auto m = iso.match(text); m.hasMatch())
-        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    else if (const auto d = dotted.match(text); d.hasMatch())
-        date = QDate(d.captured(3).toInt(), d.captured(2).toInt(), d.captured(1).toInt());
+    // The year has its four digits in either spelling.
+    if (const auto iso = threeNumbers(text, u'-', { 4, 2, 2 }); iso && text.indexOf(QLatin1Char('-')) == 4)
+        date = QDate((*iso)[0], (*iso)[1], (*iso)[2]);
+    else if (const auto dotted = threeNumbers(text, u'.', { 2, 2, 4 });
+             dotted && text.size() - text.lastIndexOf(QLatin1Char('.')) == 5)
+        date = QDate((*dotted)[2], (*dotted)[1], (*dotted)[0]);
     if (!date.isValid())
         return std::nullopt;
     return date.toString(Qt::ISODate);

@@ -64,6 +64,7 @@ constexpr Entry kEnglish[] = {
     { T::GiveDateRange, "Please give a date from %1 to %2." },
     { T::GiveDateOnOrAfter, "Please give a date on or after %1." },
     { T::GiveDateOnOrBefore, "Please give a date on or before %1." },
+    { T::ChooseScaleNumber, "Please choose one of the numbers from %1 to %2." },
 };
 
 constexpr Entry kGerman[] = {
@@ -124,6 +125,7 @@ constexpr Entry kGerman[] = {
     { T::GiveDateRange, "Bitte geben Sie ein Datum vom %1 bis zum %2 an." },
     { T::GiveDateOnOrAfter, "Bitte geben Sie ein Datum am oder nach dem %1 an." },
     { T::GiveDateOnOrBefore, "Bitte geben Sie ein Datum am oder vor dem %1 an." },
+    { T::ChooseScaleNumber, "Bitte w\u00e4hlen Sie eine der Zahlen von %1 bis %2." },
 };
 
 constexpr Entry kSpanish[] = {
@@ -182,6 +184,7 @@ constexpr Entry kSpanish[] = {
     { T::GiveDateRange, "Indique una fecha entre el %1 y el %2." },
     { T::GiveDateOnOrAfter, "Indique una fecha igual o posterior al %1." },
     { T::GiveDateOnOrBefore, "Indique una fecha igual o anterior al %1." },
+    { T::ChooseScaleNumber, "Elija uno de los n\u00fameros del %1 al %2." },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

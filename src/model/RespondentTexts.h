@@ -64,8 +64,9 @@ enum class RespondentText {
     GiveDateRange,
     GiveDateOnOrAfter,
     GiveDateOnOrBefore,
+    ChooseScaleNumber, // %1 to %2
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::GiveDateOnOrBefore) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::ChooseScaleNumber) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

@@ -11,6 +11,7 @@
 #include "server/AnswerPages.h"
 #include "server/AnswerPlacement.h"
 #include "server/AnswerWriter.h"
+#include "server/ConditionScript.h"
 #include "server/ResultsPage.h"
 #include "server/RoomScript.h"
 #include "server/StoreHealth.h"
@@ -297,7 +298,10 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
     if (get && request.path.startsWith(resultsPathPrefix()))
         return showResults(request);
     if (get) {
-        if (std::optional<QByteArray> script = roomScript(request.path)) {
+        std::optional<QByteArray> script = roomScript(request.path);
+        if (!script)
+            script = conditionScript(request.path);
+        if (script) {
             HttpResponse response;
             response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");
             response.body = std::move(*script);
@@ -343,10 +347,10 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
             } else {
                 const FormLanguage language
                     = form && *form ? (*form)->settings.language : FormLanguage::English;
-                response.body = withFormPageScript(
+                response.body = withConditionScript(withFormPageScript(
                     pageForRespondents(response.body, *file->pageOfForm,
                         m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)), language),
-                    language);
+                    language));
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -512,7 +516,7 @@ std::optional<Submission> RequestHandler::prepareSubmission(
     }
     // The page's own checks can be left out or got round: the service decides.
     if (const FormFields problems
-        = checkAnswers(formOut->questions, placed.answers, formOut->settings.language);
+        = checkAnswers(formOut->questions, formOut->charted, placed.answers, formOut->settings.language);
         !problems.isEmpty()) {
         // The page's token is not used up: the corrected answers go with it.
         const QString token
@@ -554,9 +558,9 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
             respondentText(RespondentText::FormChangedPage, form.settings.language), form.settings.language);
     }
     const QString pageToken = token.isEmpty() ? m_tokens.issue(AnswersStore::tableFor(form.name)) : token;
-    const QByteArray page
-        = withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken, form.settings.language),
-            form.settings.language);
+    const QByteArray page = withConditionScript(
+        withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken, form.settings.language),
+            form.settings.language));
     QByteArray body = pageWithAnswers(page, kept, notice, questionNotes);
     // Sent from the post's address: the page's images are named from where
     // the page itself lives.

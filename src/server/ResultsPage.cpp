@@ -9,6 +9,8 @@
 #include "server/RespondentPage.h"
 #include "server/RoomScript.h"
 
+#include <QHash>
+#include <QSet>
 #include <QUrl>
 
 namespace quenlow {
@@ -38,7 +40,8 @@ QString shortened(const QString& text, qsizetype most)
 }
 
 // One bar per option: its text above, the bar and "count (percent)" below.
-QString barChart(const ChartedQuestion& question, const QList<qint64>& counts)
+// Percentages are of `whole`, or else of the counts' sum.
+QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, qint64 whole = -1)
 {
     constexpr int kWidth = 340, kRow = 46, kBarWidth = 210;
     qint64 sum = 0, most = 0;
@@ -46,6 +49,8 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts)
         sum += n;
         most = std::max(most, n);
     }
+    if (whole >= 0)
+        sum = whole;
     const int height = int(question.options.size()) * kRow + 4;
     QString svg = QStringLiteral("<svg viewBox='0 0 %1 %2' role='img' aria-label='%3' "
                                  "xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
@@ -75,6 +80,33 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts)
     return svg + QStringLiteral("</svg>");
 }
 
+// Check boxes asked as one question, by the place of their first box in the
+// charted questions: the question text and the places of every box.
+QHash<qsizetype, std::pair<QString, QList<qsizetype>>> boxGroups(const PublishedForm& form)
+{
+    QHash<QString, qsizetype> chartedAt;
+    for (qsizetype i = 0; i < form.charted.size(); ++i)
+        chartedAt.insert(form.charted.at(i).field, i);
+    QHash<qsizetype, std::pair<QString, QList<qsizetype>>> groups;
+    qsizetype first = -1;
+    QString text;
+    for (const PostedQuestion& q : form.questions) {
+        const qsizetype at = chartedAt.value(q.field, -1);
+        const bool grouped = q.kind == ElementKind::CheckBox && !q.settings.questionText.isEmpty() && at >= 0;
+        if (!grouped || q.settings.questionText != text)
+            first = -1;
+        if (!grouped)
+            continue;
+        if (first < 0) {
+            first = at;
+            text = q.settings.questionText;
+            groups.insert(first, { text, {} });
+        }
+        groups[first].second.append(at);
+    }
+    return groups;
+}
+
 QString formLink(const PublishedForm& form)
 {
     return QStringLiteral("/") + QString::fromLatin1(QUrl::toPercentEncoding(form.name))
@@ -100,7 +132,24 @@ QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& co
         + respondentContent(respondentText(
             counts.total == 1 ? RespondentText::OneAnswer : RespondentText::ManyAnswers, language))
         + QStringLiteral("</p><div class=charts>");
+    // A group of boxes is one chart: one bar per box, how many ticked it.
+    const auto groups = boxGroups(form);
+    QSet<qsizetype> grouped;
+    for (const auto& group : groups)
+        grouped.unite(QSet<qsizetype>(group.second.begin(), group.second.end()));
     for (qsizetype q = 0; q < form.charted.size(); ++q) {
+        if (const auto group = groups.constFind(q); group != groups.cend()) {
+            ChartedQuestion chart { form.charted.at(q).field, group->first, {} };
+            QList<qint64> ticked;
+            for (const qsizetype box : group->second) {
+                chart.options.append(form.charted.at(box).text);
+                ticked.append(counts.perQuestion.value(box).value(0)); // its "Checked"
+            }
+            page += QStringLiteral("<section><h2>") + escapeHtml(chart.text) + QStringLiteral("</h2>")
+                + barChart(chart, ticked, counts.total) + QStringLiteral("</section>");
+        }
+        if (grouped.contains(q))
+            continue;
         page += QStringLiteral("<section><h2>") + escapeHtml(form.charted.at(q).text)
             + QStringLiteral("</h2>") + barChart(form.charted.at(q), counts.perQuestion.value(q))
             + QStringLiteral("</section>");

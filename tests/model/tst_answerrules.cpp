@@ -76,6 +76,10 @@ private slots:
         QTest::newRow("no such day") << date << ""
                                      << "" << false << "2026-02-30" << none
                                      << "Please give a date as year-month-day, for example 2026-12-24.";
+        for (const char* year : { "7.3.26", "7.3.02026", "226-03-07", "2026-3-7-1", "2026--07" })
+            QTest::newRow(year) << date << ""
+                                << "" << false << year << none
+                                << "Please give a date as year-month-day, for example 2026-12-24.";
         QTest::newRow("slashed date is ambiguous")
             << date << ""
             << "" << false << "03/04/2026" << none

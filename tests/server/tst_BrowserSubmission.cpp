@@ -6,6 +6,7 @@
 #include "support/TestProgramFolder.h"
 
 #include "model/FormSettings.h"
+#include "model/ScaleQuestion.h"
 #include "server/CollectionService.h"
 
 #include <QDir>
@@ -58,6 +59,7 @@ private slots:
     void desktopShowsThePageAsDesignedOverHttps();
     void aRenameWhileAnsweringAndACorrectionLoseNothing();
     void aPhoneKeepsItsAnswersWhileTheServiceIsDown();
+    void aPhoneFollowsTheRulesOfEachQuestion();
 
 private:
     // Runs submit.mjs; the printed JSON, or an empty object after a failed
@@ -81,8 +83,8 @@ void TestBrowserSubmission::initTestCase()
 
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
-    for (const QString& file :
-        { QStringLiteral("package.json"), QStringLiteral("submit.mjs"), QStringLiteral("room.mjs") }) {
+    for (const QString& file : { QStringLiteral("package.json"), QStringLiteral("submit.mjs"),
+             QStringLiteral("room.mjs"), QStringLiteral("rules.mjs") }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
@@ -399,6 +401,93 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
         rows.first().value(QStringLiteral("Comments")).toString(), QStringLiteral("Kept through a reload"));
     QCOMPARE(rows.first().value(QStringLiteral("Colour")).toString(), QStringLiteral("Green"));
     service.stop();
+}
+
+// Typed answers, a required answer and a question asked only after a "Yes",
+// on a phone: the page as the page writer marks such questions up.
+void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
+{
+    TestProgramFolder folder;
+    const auto asks = [](bool required, AnswerKind kind = AnswerKind::AnyText, const QString& min = {},
+                          const QString& max = {}, const AskCondition& condition = {}) {
+        QuestionSettings s;
+        s.rules = { required, kind, min, max };
+        s.condition = condition;
+        return s;
+    };
+    const ScaleQuestion rating { 1, 5, QStringLiteral("Poor"), QStringLiteral("Great") };
+    QVERIFY(
+        FormBuilder(folder.path(), QStringLiteral("survey"))
+            .title(QStringLiteral("Pet Survey"))
+            .textField(QStringLiteral("Age"))
+            .asks(asks(true, AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120")))
+            .textField(QStringLiteral("Birthday"))
+            .asks(asks(false, AnswerKind::Date))
+            .radioButtons(QStringLiteral("Pets"), { QStringLiteral("Yes"), QStringLiteral("No") })
+            .asks(asks(true))
+            .textField(QStringLiteral("Which pet?"))
+            .asks(asks(true, AnswerKind::AnyText, {}, {}, { QStringLiteral("Pets"), QStringLiteral("Yes") }))
+            .scale(QStringLiteral("Rating"), rating)
+            .asks(asks(true))
+            .submitButton()
+            .write());
+    copyBackground(folder);
+    CollectionService service;
+    service.setLogSink([](const QByteArray&) {});
+    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
+    QProcess node;
+    node.setWorkingDirectory(m_workDir);
+    node.start(m_node,
+        { m_workDir + QStringLiteral("/rules.mjs"), service.pageAddress(QStringLiteral("survey.html")),
+            m_workDir });
+    QVERIFY(node.waitForFinished(120000));
+    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
+    const QJsonObject seen
+        = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
+    service.stop();
+    const auto at = [&](const char* step) { return seen.value(QLatin1StringView(step)).toObject(); };
+    const auto of = [](const QJsonObject& facts, const char* question, const char* what) {
+        return facts.value(QLatin1StringView(question)).toObject().value(QLatin1StringView(what));
+    };
+
+    // The number keyboard, limits and the date picker; the question after "Yes" hidden and off.
+    const QJsonObject opened = at("opened");
+    QCOMPARE(of(opened, "age", "type").toString(), QStringLiteral("number"));
+    QCOMPARE(of(opened, "age", "inputMode").toString(), QStringLiteral("numeric"));
+    QCOMPARE(of(opened, "age", "max").toString(), QStringLiteral("120"));
+    QCOMPARE(of(opened, "birthday", "type").toString(), QStringLiteral("date"));
+    QVERIFY(of(opened, "pet", "hidden").toBool() && of(opened, "pet", "disabled").toBool());
+    // The browser refuses the missing answers, and not the hidden question's.
+    const QJsonObject browserRefused = at("refusedByBrowser");
+    QVERIFY(!browserRefused.value(QStringLiteral("valid")).toBool());
+    QCOMPARE(browserRefused.value(QStringLiteral("invalid")).toArray(),
+        (QJsonArray { QStringLiteral("Age"), QStringLiteral("Pets"), QStringLiteral("Rating") }));
+    QCOMPARE(browserRefused.value(QStringLiteral("posts")).toInt(), 0);
+    const QJsonObject revealed = at("revealed");
+    QVERIFY(!of(revealed, "pet", "hidden").toBool() && !of(revealed, "pet", "disabled").toBool());
+
+    // Refused by the service (150 is over the limit): every answer kept, the note beside Age.
+    const QJsonObject refused = at("refusedByService");
+    QCOMPARE(refused.value(QStringLiteral("status")).toInt(), 422);
+    QCOMPARE(of(refused, "age", "value").toString(), QStringLiteral("150"));
+    QCOMPARE(of(refused, "birthday", "value").toString(), QStringLiteral("1990-12-24"));
+    QCOMPARE(of(refused, "pet", "value").toString(), QStringLiteral("A dog"));
+    QVERIFY(!of(refused, "pet", "hidden").toBool());
+    QCOMPARE(refused.value(QStringLiteral("rating")).toString(), QStringLiteral("4"));
+    QVERIFY(refused.value(QStringLiteral("notes"))
+                .toArray()
+                .contains(QStringLiteral("Please give a whole number from 0 to 120.")));
+    // Corrected with the same page's token: stored once.
+    QCOMPARE(at("corrected").value(QStringLiteral("status")).toInt(), 200);
+    const QJsonArray tokens = seen.value(QStringLiteral("tokens")).toArray();
+    QCOMPARE(tokens.size(), 2);
+    QCOMPARE(tokens.at(1), tokens.at(0));
+    const QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.at(0).value(QStringLiteral("Age")).toString(), QStringLiteral("42"));
+    QCOMPARE(rows.at(0).value(QStringLiteral("Birthday")).toString(), QStringLiteral("1990-12-24"));
+    QCOMPARE(rows.at(0).value(QStringLiteral("Which pet?")).toString(), QStringLiteral("A dog"));
+    QCOMPARE(rows.at(0).value(QStringLiteral("Rating")).toString(), QStringLiteral("4"));
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)

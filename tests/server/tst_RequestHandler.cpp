@@ -9,6 +9,7 @@
 #include "database/Receipts.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
+#include "server/ConditionScript.h"
 #include "server/FormCatalog.h"
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
@@ -79,6 +80,8 @@ private slots:
     void servesTheRoom();
     void speaksTheFormsLanguage();
     void refusesAnswersItsQuestionsCannotTake();
+    void holdsScalesBoxGroupsAndChainedConditions_data();
+    void holdsScalesBoxGroupsAndChainedConditions();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -1079,6 +1082,13 @@ void TestRequestHandler::servesTheRoom()
     const HttpResponse script = get("/scripts/answers.js");
     QCOMPARE(script.status, 200);
     QVERIFY(script.contentType.startsWith("text/javascript") && script.body.contains("localStorage"));
+    // The script of questions asked only when they apply: loaded, after the
+    // answers' own, only by a page that has such a question.
+    QVERIFY(!page.contains("conditions.js"));
+    QVERIFY(get("/scripts/conditions.js").body.contains("data-ask-if-answer"));
+    QVERIFY(
+        withConditionScript(page + "<div data-ask-if='Tea' data-ask-if-answer='Checked'></div>")
+            .contains("answers.js\" defer></script><script src=\"/scripts/conditions.js\" defer></script>"));
     const HttpResponse index = get("/");
     QCOMPARE(index.status, 200);
     QVERIFY(index.body.contains("<a href='/survey.html'>Staff Survey</a>"));
@@ -1254,4 +1264,117 @@ void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
     QCOMPARE(stored.at(0).value(u"Birthday"_s).toString(), u"1990-12-24"_s);
     QVERIFY(stored.at(0).value(columnNameFor(u"Which pet?"_s)).isNull());
     QCOMPARE(stored.at(0).value(columnNameFor(u"I agree"_s)).toString(), u"Checked"_s);
+}
+
+void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions_data()
+{
+    // Posted: the scale, the topics ticked, lunch, its rating, why, the extras ticked.
+    QTest::addColumn<QStringList>("posted");
+    QTest::addColumn<QString>("note"); // what the refusal says; empty: stored
+    QTest::addColumn<QStringList>("nulls"); // stored with no answer (an unticked box is "Not Checked")
+    const auto row
+        = [](const char* name, const QString& posted, const QString& note, const QString& nulls = {}) {
+              QTest::newRow(name) << posted.split(u'|') << note << nulls.split(u'|', Qt::SkipEmptyParts);
+          };
+    row("all answered", u"4|B|Yes|2|cold|X"_s, {});
+    row("forged scale value", u"99|B|No|||"_s, u"Please choose one of the numbers from 1 to 5."_s);
+    row("scale left out", u"|B|No|||"_s, u"Please choose an answer."_s);
+    row("no box of the group", u"4||No|||"_s, u"Please tick at least one box."_s);
+    row("not asked, posted anyway", u"4|AC|No|99|x|XY"_s, {}, u"Lunch rating|Why so low?|Extra X|Extra Y"_s);
+    row("chain broken at its second link", u"4|A|Yes|7|x|Y"_s, {}, u"Why so low?"_s);
+    row("chained question unanswered", u"4|A|Yes|2| |X"_s, u"Please answer this question."_s);
+    row("asked group unanswered", u"4|A|Yes|5||"_s, u"Please tick at least one box."_s);
+    row("asked scale out of range", u"4|A|Yes|11||X"_s, u"Please choose one of the numbers from 0 to 10."_s);
+}
+
+void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions()
+{
+    QFETCH(QStringList, posted);
+    QFETCH(QString, note);
+    QFETCH(QStringList, nulls);
+    const auto asks = [](bool required, const AskCondition& condition = {}, const QString& group = {}) {
+        QuestionSettings s;
+        s.rules.required = required;
+        s.condition = condition;
+        s.questionText = group;
+        return s;
+    };
+    const QString topics = u"Which topics did you enjoy?"_s, extras = u"Which extras?"_s;
+    const AskCondition lunched { u"Had lunch"_s, u"Yes"_s };
+    FormSettings settings;
+    settings.showResults = true;
+    FormBuilder form(m_folder->path(), u"survey"_s);
+    form.title(u"Day Survey"_s)
+        .settings(settings)
+        .scale(u"Rating"_s, { 1, 5, u"Poor"_s, u"Great"_s })
+        .asks(asks(true));
+    for (const QString& box : { u"Topic A"_s, u"Topic B"_s, u"Topic C"_s })
+        form.checkBox(box).asks(asks(true, {}, topics));
+    form.radioButtons(u"Had lunch"_s, { u"Yes"_s, u"No"_s }).scale(u"Lunch rating"_s, { 0, 10, {}, {} });
+    form.asks(asks(true, lunched))
+        .textField(u"Why so low?"_s)
+        .asks(asks(true, { u"Lunch rating"_s, u"2"_s }));
+    for (const QString& box : { u"Extra X"_s, u"Extra Y"_s })
+        form.checkBox(box).asks(asks(true, lunched, extras));
+    QVERIFY(form.submitButton().write());
+    const QByteArray page = get("/survey.html").body;
+    const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
+    const QString token = QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
+    Fields fields = surveyHeader() + Fields { { submissionTokenField(), token } };
+    const auto add = [&](const QString& question, const QString& kind, const QString& value) {
+        fields.append({ columnNameFor(question) + u" Type"_s, kind });
+        if (!value.isEmpty())
+            fields.append({ columnNameFor(question), value });
+    };
+    const auto boxes = [&](const QString& letters, const QString& prefix, const QString& all) {
+        for (const QChar letter : all)
+            add(prefix + letter, u"Check Box"_s, letters.contains(letter) ? u"on"_s : QString());
+    };
+    add(u"Rating"_s, u"Scale"_s, posted.at(0));
+    boxes(posted.at(1), u"Topic "_s, u"ABC"_s);
+    add(u"Had lunch"_s, u"Radio Buttons"_s, posted.at(2));
+    add(u"Lunch rating"_s, u"Scale"_s, posted.at(3));
+    add(u"Why so low?"_s, u"Text Field"_s, posted.at(4));
+    boxes(posted.at(5), u"Extra "_s, u"XY"_s);
+
+    const HttpResponse response = post(fields);
+    if (!note.isEmpty()) {
+        // Refused: nothing stored, one note, the page again with what was chosen and the same token.
+        QCOMPARE(response.status, 422);
+        QCOMPARE(response.body.count(note.toUtf8()), 1);
+        QVERIFY(response.body.contains(token.toUtf8()));
+        QVERIFY(rows().isEmpty());
+        if (posted.at(0) == u"4"_s)
+            QVERIFY(response.body.contains("<input checked name='Rating' type='radio' value='4'"));
+        for (const QChar letter : posted.at(1))
+            QVERIFY(
+                response.body.contains(QByteArray("<input checked name='Topic ").append(letter.toLatin1())));
+        return;
+    }
+    QCOMPARE(response.status, 200);
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    for (const QString& question : { u"Rating"_s, u"Topic A"_s, u"Topic B"_s, u"Topic C"_s, u"Had lunch"_s,
+             u"Lunch rating"_s, u"Why so low?"_s, u"Extra X"_s, u"Extra Y"_s }) {
+        const QVariant value = stored.at(0).value(columnNameFor(question));
+        QVERIFY2(
+            value.isNull() == nulls.contains(question), qPrintable(question + u": "_s + value.toString()));
+    }
+    QCOMPARE(stored.at(0).value(u"Rating"_s).toString(), posted.at(0));
+
+    // The results: a scale's bars in the order of its numbers; a group of
+    // boxes as one chart of how many ticked each box, and no chart per box.
+    const QString results = QString::fromUtf8(get("/results/survey.html").body);
+    const auto chartOf = [&](const QString& heading) {
+        const qsizetype at = results.indexOf(u"<h2>"_s + heading + u"</h2>"_s);
+        return at < 0 ? QString() : results.mid(at, results.indexOf(u"</section>"_s, at) - at);
+    };
+    QVERIFY(chartOf(u"Rating"_s)
+                .contains(QRegularExpression(u">1</text>.*>2</text>.*>3</text>.*>4</text>.*>5</text>"_s)));
+    const QString chart = chartOf(u"Which topics did you enjoy?"_s);
+    QCOMPARE(chart.count(u"<rect"_s), 6);
+    for (const QString& box : { u"Topic A"_s, u"Topic B"_s, u"Topic C"_s })
+        QVERIFY(chart.contains(u">"_s + box + u"</text>"_s));
+    QCOMPARE(chart.count(u">0 (0%)</text>"_s), posted.at(1).size() == 1 ? 2 : 1);
+    QVERIFY(!results.contains(u"<h2>Topic A</h2>"_s));
 }

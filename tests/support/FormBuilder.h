@@ -64,11 +64,15 @@ public:
         return add(pullDownMenuMethod(
             question, QStringLiteral("1"), options, preselected.isEmpty() ? noDefaultOption() : preselected));
     }
+    FormBuilder& scale(const QString& question, const ScaleQuestion& scale)
+    {
+        return add(scaleMethod(question, scale));
+    }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
     /// What the last question asks of its answer, and when it is asked.
     FormBuilder& asks(const QuestionSettings& settings)
     {
-        setQuestionSettings(m_elements.last(), settings);
+        m_elements.last() = withQuestionSettings(m_elements.last(), settings);
         return *this;
     }
     /// The last question had this text before the designer renamed it.

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <optional>
+
+namespace quenlow {
+
+/// The script that asks a question only when it applies: a block marked
+/// `data-ask-if='FIELD' data-ask-if-answer='ANSWER'` shows, its controls
+/// enabled, only while the question FIELD has that answer (the chosen option
+/// or number, or "Checked"/"Not Checked" for a box) and is shown itself;
+/// otherwise it is hidden and its controls disabled, so nothing is posted for
+/// it. Without the script every question shows; the service decides anyway.
+QByteArray conditionScriptPath();
+/// The script at `path`, or nothing for another path.
+std::optional<QByteArray> conditionScript(QByteArrayView path);
+
+/// `sentPage` loading the script, after the form page's own script, when it
+/// has a question asked only when it applies; otherwise as it is.
+QByteArray withConditionScript(const QByteArray& sentPage);
+
+} // namespace quenlow
