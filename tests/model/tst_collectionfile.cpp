@@ -319,7 +319,7 @@ private slots:
         const FormMethod age = textFieldMethod(u"Age"_s, u"3"_s, u"3"_s, {});
         const FormMethod box = checkBoxMethod(u"I agree"_s, false, true);
         const FormMethod mood = scaleMethod(u"Mood"_s, { 0, 2, u"Low"_s, {} });
-        const QuestionSettings required { { .required = true }, {}, {} };
+        const QuestionSettings required { { true, AnswerKind::AnyText, {}, {} }, {}, {} };
         const struct {
             FormMethod record;
             QuestionSettings settings;
@@ -333,8 +333,9 @@ private slots:
                 u"type='number' inputmode='decimal' step='any' max='2.5' value =''>"_s },
             { age, { { false, AnswerKind::Date, u"24.12.2026"_s, {} }, {}, {} },
                 u"type='date' min='2026-12-24' value =''>"_s },
-            { age, { { .kind = AnswerKind::Email }, {}, {} }, u"type='email' value =''>"_s },
-            { age, { { .kind = AnswerKind::Phone }, {}, {} }, u"type='tel' inputmode='tel' value =''>"_s },
+            { age, { { false, AnswerKind::Email, {}, {} }, {}, {} }, u"type='email' value =''>"_s },
+            { age, { { false, AnswerKind::Phone, {}, {} }, {}, {} },
+                u"type='tel' inputmode='tel' value =''>"_s },
             { textAreaMethod(u"Notes"_s, u"4"_s, u"40"_s, {}), required,
                 u"Notes"_s + mark + u"<P> <textarea name='Notes' cols='40' rows='4' required>"_s },
             { box, required, u"type='checkbox' checked required>I agree"_s + mark },
@@ -348,8 +349,7 @@ private slots:
             { mood, required, u"Mood"_s + mark + u"<BR>"_s },
             { mood, required, u"<input name='Mood' type='radio' value='0' required style="_s },
         };
-        const QuestionSettings other { { .required = true, .kind = AnswerKind::Phone }, { u"X"_s, u"Y"_s },
-            u"Group"_s };
+        const QuestionSettings other { { true, AnswerKind::Phone, {}, {} }, { u"X"_s, u"Y"_s }, u"Group"_s };
         for (const auto& c : cases) {
             const FormMethod set = withQuestionSettings(c.record, c.settings);
             QVERIFY2(set.htmlCode.contains(c.says), qPrintable(set.htmlCode));
@@ -367,8 +367,8 @@ private slots:
 
     void groupsAndConditionsOnThePage()
     {
-        const QuestionSettings drinks { { .required = true }, { u"Thirsty'<x>"_s, u"Yes & more"_s },
-            u"Drinks?"_s };
+        const QuestionSettings drinks { { true, AnswerKind::AnyText, {}, {} },
+            { u"Thirsty'<x>"_s, u"Yes & more"_s }, u"Drinks?"_s };
         const FormMethod coffee = checkBoxMethod(u"Coffee"_s, true, false);
         const FormMethod tea = withQuestionSettings(checkBoxMethod(u"Tea"_s, true, false), drinks);
         const FormMethod milk = withQuestionSettings(checkBoxMethod(u"Milk"_s, false, false), drinks);

@@ -148,7 +148,7 @@ private slots:
                 textFieldMethod(u"Which tea?"_s, {}, {}, {}), { {}, { u"Tea"_s, u"Checked"_s }, {} })));
         QVERIFY(UpdateMethod(session,
             withQuestionSettings(radioButtonsMethod(u"Are you thirsty?"_s, yesNo, noDefaultOption()),
-                { { .required = true }, {}, {} }),
+                { { true, AnswerKind::AnyText, {}, {} }, {}, {} }),
             1));
         session.setSelectedRow(2);
         QVERIFY(moveSelectedDown(session));

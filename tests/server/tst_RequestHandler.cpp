@@ -1366,8 +1366,8 @@ void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions()
     // boxes as one chart of how many ticked each box, and no chart per box.
     const QString results = QString::fromUtf8(get("/results/survey.html").body);
     const auto chartOf = [&](const QString& heading) {
-        const qsizetype at = results.indexOf(u"<h2>"_s + heading + u"</h2>"_s);
-        return at < 0 ? QString() : results.mid(at, results.indexOf(u"</section>"_s, at) - at);
+        const qsizetype from = results.indexOf(u"<h2>"_s + heading + u"</h2>"_s);
+        return from < 0 ? QString() : results.mid(from, results.indexOf(u"</section>"_s, from) - from);
     };
     QVERIFY(chartOf(u"Rating"_s)
                 .contains(QRegularExpression(u">1</text>.*>2</text>.*>3</text>.*>4</text>.*>5</text>"_s)));
