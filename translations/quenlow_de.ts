@@ -111,6 +111,13 @@
     </message>
 </context>
 <context>
+    <name>LineRule</name>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Line to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie eine Linie hinzufügen könnten.</translation>
+    </message>
+</context>
+<context>
     <name>MainForm</name>
     <message>
         <source>You don&apos;t currently have a Form Open to add a %1 to.</source>
@@ -155,6 +162,10 @@
     <message>
         <source>Text</source>
         <translation>Text</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Skala</translation>
     </message>
 </context>
 <context>
@@ -354,6 +365,183 @@
     </message>
 </context>
 <context>
+    <name>ReportDocuments</name>
+    <message>
+        <source>The new word document &apos;%1&apos; has been created in %2</source>
+        <translation>Das neue Word-Dokument „%1“ wurde in %2 erstellt</translation>
+    </message>
+    <message>
+        <source>The word document &apos;%1&apos; already exists and is currently open. Enter another filename for the word document.</source>
+        <translation>Das Word-Dokument „%1“ existiert bereits und ist zurzeit geöffnet. Geben Sie einen anderen Dateinamen für das Word-Dokument ein.</translation>
+    </message>
+    <message>
+        <source>The word document &apos;%1&apos; already exists in %2. Do you want to replace it with a new report?</source>
+        <translation>Das Word-Dokument „%1“ existiert bereits in %2. Möchten Sie es durch einen neuen Bericht ersetzen?</translation>
+    </message>
+    <message>
+        <source>The word document &apos;%1&apos; that you wish to export the %2 to cannot be found.The document must first be created by defining its name and pressing the &apos;Create New Report&apos; button.</source>
+        <translation>Das Word-Dokument „%1“, in das %2 exportiert werden soll, wurde nicht gefunden. Das Dokument muss zuerst erstellt werden: Geben Sie seinen Namen ein und klicken Sie auf „Neuen Bericht erstellen“.</translation>
+    </message>
+    <message>
+        <source>Adding the table of answers to the word document…</source>
+        <translation>Die Antworttabelle wird in das Word-Dokument eingefügt …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>%1 Report</source>
+        <translation>Bericht: %1</translation>
+    </message>
+    <message>
+        <source>You must first add the desired fields you wish to have in the report table to the list box &apos;Fields in Table to be added to report&apos;.</source>
+        <translation>Sie müssen die gewünschten Felder für die Berichtstabelle zuerst zur Liste „Felder für die Berichtstabelle“ hinzufügen.</translation>
+    </message>
+    <message>
+        <source>The table &apos;%1&apos; that you wish to export to word document &apos;%2&apos; has no data in it.</source>
+        <translation>Die Tabelle „%1“, die Sie in das Word-Dokument „%2“ exportieren möchten, enthält keine Daten.</translation>
+    </message>
+    <message>
+        <source>table</source>
+        <translation>die Tabelle</translation>
+    </message>
+    <message>
+        <source>Database table &apos;%1&apos;.</source>
+        <translation>Datenbanktabelle „%1“.</translation>
+    </message>
+    <message>
+        <source>Excerpt from database table &apos;%1&apos;.</source>
+        <translation>Auszug aus der Datenbanktabelle „%1“.</translation>
+    </message>
+    <message>
+        <source>The table has not been added to the word document &apos;%1&apos;.</source>
+        <translation>Die Tabelle wurde nicht in das Word-Dokument „%1“ eingefügt.</translation>
+    </message>
+    <message>
+        <source>If the added table is as desired Save and Close the document before adding another item.</source>
+        <translation>Wenn die eingefügte Tabelle Ihren Wünschen entspricht, speichern und schließen Sie das Dokument, bevor Sie etwas Weiteres hinzufügen.</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>der Text</translation>
+    </message>
+    <message>
+        <source>If the added text is as desired Save and Close the document before adding another item.</source>
+        <translation>Wenn der eingefügte Text Ihren Wünschen entspricht, speichern und schließen Sie das Dokument, bevor Sie etwas Weiteres hinzufügen.</translation>
+    </message>
+    <message>
+        <source>chart</source>
+        <translation>das Diagramm</translation>
+    </message>
+    <message>
+        <source>If the added chart is as desired Save and Close the document before adding another item.</source>
+        <translation>Wenn das eingefügte Diagramm Ihren Wünschen entspricht, speichern und schließen Sie das Dokument, bevor Sie etwas Weiteres hinzufügen.</translation>
+    </message>
+    <message>
+        <source>The form has no check boxes, radio buttons or menus to summarise.</source>
+        <translation>Das Formular enthält keine Kontrollkästchen, Optionsfelder oder Auswahllisten, die sich zusammenfassen ließen.</translation>
+    </message>
+    <message>
+        <source>summary</source>
+        <translation>die Zusammenfassung</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Option</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>Percentage</source>
+        <translation>Prozent</translation>
+    </message>
+    <message>
+        <source>(no answer or another value)</source>
+        <translation>(keine Antwort oder anderer Wert)</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>If the added summary is as desired Save and Close the document before adding another item.</source>
+        <translation>Wenn die eingefügte Zusammenfassung Ihren Wünschen entspricht, speichern und schließen Sie das Dokument, bevor Sie etwas Weiteres hinzufügen.</translation>
+    </message>
+</context>
+<context>
+    <name>ReporterTexts</name>
+    <message>
+        <source>The answers database &apos;%1&apos; cannot be opened (%2).</source>
+        <translation>Die Antwortdatenbank „%1“ kann nicht geöffnet werden (%2).</translation>
+    </message>
+    <message>
+        <source>The table containing the data for the form %1 is missing.</source>
+        <translation>Die Tabelle mit den Daten des Formulars %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>The table &apos;%1&apos; of the answers database cannot be read (%2).</source>
+        <translation>Die Tabelle „%1“ der Antwortdatenbank kann nicht gelesen werden (%2).</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have a field selected</source>
+        <translation>Es ist kein Feld ausgewählt</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::AddTextForm</name>
+    <message>
+        <source>This Text/Instructioins form element simply adds the text you type below to the form. Such text can be used simply to describe to the form user the purpose of the form or possibly to add further form element user instructions and information.</source>
+        <translation>Dieses Formularelement „Text/Hinweise“ fügt den Text, den Sie unten eingeben, einfach in das Formular ein. Mit solchem Text können Sie den Antwortenden zum Beispiel den Zweck des Formulars erklären oder weitere Hinweise und Informationen zu den Formularelementen geben.</translation>
+    </message>
+    <message>
+        <source>Please enter the text or added user instructions you wish to add to the form in the box below :</source>
+        <translation>Bitte geben Sie im Feld unten den Text oder die Hinweise ein, die Sie dem Formular hinzufügen möchten:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Text to be added to form.</source>
+        <translation>Text, der dem Formular hinzugefügt werden soll.</translation>
+    </message>
+    <message>
+        <source>Edit Text/Instructions</source>
+        <translation>Text/Hinweise bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Text</source>
+        <translation>Text aktualisieren</translation>
+    </message>
+    <message>
+        <source>The box for the text to add to the form is empty. You must first type the text you wish to add to the form.</source>
+        <translation>Das Feld für den Text ist leer. Sie müssen zuerst den Text eingeben, den Sie dem Formular hinzufügen möchten.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Text to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie einen Text hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Add Text/Instructions to HTML Form</source>
+        <translation>Text/Hinweise zum HTML-Formular hinzufügen</translation>
+    </message>
+</context>
+<context>
     <name>quenlow::AnswersStoreForm</name>
     <message>
         <source>Answers Database</source>
@@ -409,6 +597,85 @@
     <message>
         <source>it is a folder</source>
         <translation>es ist ein Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::CheckBoxesForm</name>
+    <message>
+        <source>The Checkbox element gives users a way to quickly and easily select or deselect an item in your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may be selected or deselected by the user.</source>
+        <translation>Mit einem Kontrollkästchen können die Antwortenden einen Eintrag in Ihrem HTML-Formular schnell und einfach auswählen oder abwählen. Kontrollkästchen lassen sich auch zu einer Gruppe von Auswahlmöglichkeiten zusammenfassen, von denen jede einzeln an- oder abgewählt werden kann.</translation>
+    </message>
+    <message>
+        <source>If you require several check boxes and require a user instruction before proceeding to define the check boxes click the &apos;Add Text&apos; button :</source>
+        <translation>Wenn Sie mehrere Kontrollkästchen benötigen und ihnen einen Hinweis für die Antwortenden voranstellen möchten, klicken Sie vor dem Festlegen der Kontrollkästchen auf „Text hinzufügen“:</translation>
+    </message>
+    <message>
+        <source>Add Text</source>
+        <translation>Text hinzufügen</translation>
+    </message>
+    <message>
+        <source>To ask the check boxes as one question, enter the question here (e.g. &quot;Which topics did you enjoy?&quot;); the boxes you add until you finish form its answers :</source>
+        <translation>Um die Kontrollkästchen als eine einzige Frage zu stellen, geben Sie hier die Frage ein (z. B. „Welche Themen haben Ihnen gefallen?“); die Kästchen, die Sie bis zum Beenden hinzufügen, bilden ihre Antworten:</translation>
+    </message>
+    <message>
+        <source>Define Checkboxes</source>
+        <translation>Kontrollkästchen festlegen</translation>
+    </message>
+    <message>
+        <source>Please enter name/title of each Check Box in the box below :</source>
+        <translation>Bitte geben Sie im Feld unten den Namen bzw. die Beschriftung jedes Kontrollkästchens ein:</translation>
+    </message>
+    <message>
+        <source>to be selected by default</source>
+        <translation>standardmäßig ausgewählt</translation>
+    </message>
+    <message>
+        <source>On a new line</source>
+        <translation>In einer neuen Zeile</translation>
+    </message>
+    <message>
+        <source>On the same line</source>
+        <translation>In derselben Zeile</translation>
+    </message>
+    <message>
+        <source>Add Check Box to HTML Form</source>
+        <translation>Kontrollkästchen zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Finish Adding Check Box Form Methods</source>
+        <translation>Hinzufügen von Kontrollkästchen beenden</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Please tick the approprtiate check boxes :</source>
+        <translation>Bitte kreuzen Sie die zutreffenden Kästchen an:</translation>
+    </message>
+    <message>
+        <source>Edit Check Box</source>
+        <translation>Kontrollkästchen bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Check Box</source>
+        <translation>Kontrollkästchen aktualisieren</translation>
+    </message>
+    <message>
+        <source>Finish Editing Check Box</source>
+        <translation>Bearbeiten des Kontrollkästchens beenden</translation>
+    </message>
+    <message>
+        <source>The check box name text field is empty. You must first enter a title for the check box.</source>
+        <translation>Das Feld für den Namen des Kontrollkästchens ist leer. Sie müssen zuerst eine Beschriftung für das Kontrollkästchen eingeben.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Check Box to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie ein Kontrollkästchen hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Add Check Boxes To Form</source>
+        <translation>Kontrollkästchen zum Formular hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -746,6 +1013,56 @@
     </message>
 </context>
 <context>
+    <name>quenlow::EditorWindow</name>
+    <message>
+        <source>You do not have a Form Method Selected.</source>
+        <translation>Es ist kein Formularelement ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation>%1 hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>%1 bearbeiten</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; no longer offers the answer these questions were asked for, so they are now always asked: &apos;%2&apos;</source>
+        <translation>&apos;%1&apos; bietet die Antwort, von der diese Fragen abhingen, nicht mehr an; sie werden daher jetzt immer gestellt: &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>User Instruction %1</source>
+        <translation>Frage %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::Editors</name>
+    <message>
+        <source>The window &quot;%1&quot; is already open. Please finish with it or cancel it first.</source>
+        <translation>Das Fenster „%1“ ist bereits geöffnet. Bitte schließen Sie es zuerst ab oder brechen Sie es ab.</translation>
+    </message>
+    <message>
+        <source>Text to be added to form.</source>
+        <translation>Text, der dem Formular hinzugefügt werden soll.</translation>
+    </message>
+    <message>
+        <source>Add Line</source>
+        <translation>Linie hinzufügen</translation>
+    </message>
+    <message>
+        <source>You do not have a Form Method Selected.</source>
+        <translation>Es ist kein Formularelement ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Horizontal Line Rules cannot be edited.</source>
+        <translation>Horizontale Linien können nicht bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>Field Type Not Recognised</source>
+        <translation>Unbekannter Feldtyp</translation>
+    </message>
+</context>
+<context>
     <name>quenlow::FormHistory</name>
     <message>
         <source>The answers to &apos;%1&apos; cannot be brought back, so the earlier changes to this form can no longer be undone.</source>
@@ -777,6 +1094,69 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::GraphsPage</name>
+    <message>
+        <source>Graphs</source>
+        <translation>Diagramme</translation>
+    </message>
+    <message>
+        <source>Graph Name</source>
+        <translation>Diagrammname</translation>
+    </message>
+    <message>
+        <source>Graphable Table Fields - Check Boxes, Select Menus, Radio Buttons</source>
+        <translation>Darstellbare Tabellenfelder – Kontrollkästchen, Auswahllisten, Optionsfelder</translation>
+    </message>
+    <message>
+        <source>View Pie Chart</source>
+        <translation>Kreisdiagramm anzeigen</translation>
+    </message>
+    <message>
+        <source>View Bar Graph</source>
+        <translation>Balkendiagramm anzeigen</translation>
+    </message>
+    <message>
+        <source>Graph File Name :</source>
+        <translation>Dateiname des Diagramms:</translation>
+    </message>
+    <message>
+        <source>Save Graph To File</source>
+        <translation>Diagramm in Datei speichern</translation>
+    </message>
+    <message>
+        <source>Add Chart to Report</source>
+        <translation>Diagramm zum Bericht hinzufügen</translation>
+    </message>
+    <message>
+        <source>Pie Chart of form %1 &apos;%2&apos; :</source>
+        <translation>Kreisdiagramm des Formularelements %1 „%2“:</translation>
+    </message>
+    <message>
+        <source>Bar Chart of form %1 &apos;%2&apos; :</source>
+        <translation>Balkendiagramm des Formularelements %1 „%2“:</translation>
+    </message>
+    <message>
+        <source>Check Boxes</source>
+        <translation>Kontrollkästchen</translation>
+    </message>
+    <message>
+        <source>There is no chart to save: no question of this form has been charted.</source>
+        <translation>Es gibt kein Diagramm zum Speichern: Zu diesem Formular wurde noch keine Frage als Diagramm dargestellt.</translation>
+    </message>
+    <message>
+        <source>The Chart has been saved to %1</source>
+        <translation>Das Diagramm wurde unter %1 gespeichert</translation>
+    </message>
+    <message>
+        <source>There is no chart to add: no question of this form has been charted.</source>
+        <translation>Es gibt kein Diagramm zum Hinzufügen: Zu diesem Formular wurde noch keine Frage als Diagramm dargestellt.</translation>
+    </message>
+    <message>
+        <source>chart</source>
+        <translation>das Diagramm</translation>
     </message>
 </context>
 <context>
@@ -985,6 +1365,22 @@
         <source>Stop Collecting Answers</source>
         <translation>Sammeln beenden</translation>
     </message>
+    <message>
+        <source>Scale</source>
+        <translation>Skala</translation>
+    </message>
+    <message>
+        <source>Scale…</source>
+        <translation>Skala…</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is asked only when &apos;%2&apos; has a given answer, so it must stay below it.</source>
+        <translation>„%1“ wird nur gefragt, wenn „%2“ eine bestimmte Antwort hat, und muss daher darunter bleiben.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; was removed, so the questions asked only when it had a given answer are now always asked: &apos;%2&apos;</source>
+        <translation>„%1“ wurde entfernt; die Fragen, die nur bei einer bestimmten Antwort darauf gestellt wurden, werden jetzt immer gestellt: &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::OpenForm</name>
@@ -999,6 +1395,597 @@
     <message>
         <source>, the last on %1</source>
         <translation>, die letzte am %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::OptionListWindow</name>
+    <message>
+        <source>Option to be selected by default</source>
+        <translation>Standardmäßig ausgewählte Option</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::PullDownMenuInstructionForm</name>
+    <message>
+        <source>The Pull-Down Menu/Select Element is used for menus. Each item in a Pull-Down Menu is called an Option.</source>
+        <translation>Die Auswahlliste (Select-Element) dient zur Darstellung von Menüs. Jeder Eintrag einer Auswahlliste heißt Option.</translation>
+    </message>
+    <message>
+        <source>Please enter the user instruction for the Pull Down menu in the text field below :</source>
+        <translation>Bitte geben Sie im Textfeld unten die Frage für die Auswahlliste ein:</translation>
+    </message>
+    <message>
+        <source>Menu Options</source>
+        <translation>Menüoptionen</translation>
+    </message>
+    <message>
+        <source>Please enter each Pull Down Menu option in the box below and hit the &apos;Add Choice to Pull Down Menu&apos; button after each added box option :</source>
+        <translation>Bitte geben Sie jede Option der Auswahlliste im Feld unten ein und klicken Sie nach jeder Option auf „Option zur Auswahlliste hinzufügen“:</translation>
+    </message>
+    <message>
+        <source>Add Option to Pull Down Menu</source>
+        <translation>Option zur Auswahlliste hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Option From Pull Down Menu</source>
+        <translation>Option aus der Auswahlliste entfernen</translation>
+    </message>
+    <message>
+        <source>Add Pull Down Menu to HTML Form</source>
+        <translation>Auswahlliste zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Update Pull Down Menu</source>
+        <translation>Auswahlliste aktualisieren</translation>
+    </message>
+    <message>
+        <source>The menu option text field is empty. You must first define an option to add to the pull down menu.</source>
+        <translation>Das Textfeld für die Menüoption ist leer. Sie müssen zuerst eine Option festlegen, die der Auswahlliste hinzugefügt werden soll.</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have an option selected.</source>
+        <translation>Es ist keine Option ausgewählt.</translation>
+    </message>
+    <message>
+        <source>You must first enter some options into the Menu.</source>
+        <translation>Sie müssen zuerst Optionen in die Auswahlliste eingeben.</translation>
+    </message>
+    <message>
+        <source>The user instruction text field is empty. You must define a user instruction for the pull down menu.</source>
+        <translation>Das Textfeld für die Frage ist leer. Sie müssen eine Frage für die Auswahlliste festlegen.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Pull Down Menu to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie eine Auswahlliste hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Number of Menu Items to display (height of menu) :</source>
+        <translation>Anzahl sichtbarer Einträge (Höhe der Liste):</translation>
+    </message>
+    <message>
+        <source>The number of menu items to display must be a whole number, such as 1. Please correct it.</source>
+        <translation>Die Anzahl sichtbarer Einträge muss eine ganze Zahl sein, etwa 1. Bitte korrigieren Sie sie.</translation>
+    </message>
+    <message>
+        <source>Add Pull-Down Menu To Form</source>
+        <translation>Auswahlliste zum Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit Pull-Down Menu</source>
+        <translation>Auswahlliste bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::QuestionSettingsBox</name>
+    <message>
+        <source>An answer is required</source>
+        <translation>Eine Antwort ist erforderlich</translation>
+    </message>
+    <message>
+        <source>Ask this question :</source>
+        <translation>Diese Frage stellen:</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Immer</translation>
+    </message>
+    <message>
+        <source>only when its answer is :</source>
+        <translation>nur wenn deren Antwort lautet:</translation>
+    </message>
+    <message>
+        <source>Checked</source>
+        <translation>Angekreuzt</translation>
+    </message>
+    <message>
+        <source>Not Checked</source>
+        <translation>Nicht angekreuzt</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::RadioButtonsForm</name>
+    <message>
+        <source>Radio-button form elements are similar in behaviour to checkboxes, except that only one in the group may be selected by the form user. </source>
+        <translation>Optionsfelder verhalten sich ähnlich wie Kontrollkästchen, nur dass die Antwortenden in einer Gruppe nur eines auswählen können. </translation>
+    </message>
+    <message>
+        <source>Please enter the user instruction for the Radio Buttons  in the text field below :</source>
+        <translation>Bitte geben Sie im Textfeld unten die Frage für die Optionsfelder ein:</translation>
+    </message>
+    <message>
+        <source>Radio Button Options</source>
+        <translation>Auswahlmöglichkeiten</translation>
+    </message>
+    <message>
+        <source>Please enter each Radio Button option in the box below and hit the &apos;Add Radio Button Option to Form Question&apos; button after each added option :</source>
+        <translation>Bitte geben Sie jede Auswahlmöglichkeit im Feld unten ein und klicken Sie nach jeder auf „Optionsfeld hinzufügen“:</translation>
+    </message>
+    <message>
+        <source>Add Radio Button option</source>
+        <translation>Optionsfeld hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Button from Form Question</source>
+        <translation>Optionsfeld aus der Frage entfernen</translation>
+    </message>
+    <message>
+        <source>Finish Adding Radio Buttons</source>
+        <translation>Hinzufügen der Optionsfelder abschließen</translation>
+    </message>
+    <message>
+        <source>Update Radio Buttons Menu</source>
+        <translation>Optionsfelder aktualisieren</translation>
+    </message>
+    <message>
+        <source>The radio button name text field is empty. You must first define the name of the button to add to the radio buton method.</source>
+        <translation>Das Textfeld für den Namen des Optionsfelds ist leer. Sie müssen zuerst den Namen des Optionsfelds festlegen, das hinzugefügt werden soll.</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have an Radio Button name selected.</source>
+        <translation>Es ist kein Optionsfeld ausgewählt.</translation>
+    </message>
+    <message>
+        <source>You must first enter some Radio Buttons.</source>
+        <translation>Sie müssen zuerst Optionsfelder eingeben.</translation>
+    </message>
+    <message>
+        <source>The user instruction text field for the radio button form element is empty. You must first define a user instruction for the element.</source>
+        <translation>Das Textfeld für die Frage der Optionsfelder ist leer. Sie müssen zuerst eine Frage für das Element festlegen.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Radio Button Menu to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie Optionsfelder hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Add Radio Buttons To Form</source>
+        <translation>Optionsfelder zum Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit Radio Buttons</source>
+        <translation>Optionsfelder bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ReportPage</name>
+    <message>
+        <source>Reporter</source>
+        <translation>Berichte</translation>
+    </message>
+    <message>
+        <source>Current Word Report Name :</source>
+        <translation>Name des aktuellen Word-Berichts:</translation>
+    </message>
+    <message>
+        <source>Create New Report</source>
+        <translation>Neuen Bericht erstellen</translation>
+    </message>
+    <message>
+        <source>Table Fields</source>
+        <translation>Tabellenfelder</translation>
+    </message>
+    <message>
+        <source>Add All</source>
+        <translation>Alle hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Field To Report Table</source>
+        <translation>Feld zur Berichtstabelle hinzufügen</translation>
+    </message>
+    <message>
+        <source>View Answer Number 1 of current field below</source>
+        <translation>Antwort Nr. 1 des aktuellen Felds unten anzeigen</translation>
+    </message>
+    <message>
+        <source>Fields in Table to be added to report</source>
+        <translation>Felder für die Berichtstabelle</translation>
+    </message>
+    <message>
+        <source>Remove Field From Report Table</source>
+        <translation>Feld aus der Berichtstabelle entfernen</translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation>Alle entfernen</translation>
+    </message>
+    <message>
+        <source>Add above Table To Word Report</source>
+        <translation>Obige Tabelle zum Word-Bericht hinzufügen</translation>
+    </message>
+    <message>
+        <source>View Field Answers</source>
+        <translation>Antworten des Felds ansehen</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Antwort</translation>
+    </message>
+    <message>
+        <source>View Previous Answer</source>
+        <translation>Vorherige Antwort anzeigen</translation>
+    </message>
+    <message>
+        <source>View Next Answer</source>
+        <translation>Nächste Antwort anzeigen</translation>
+    </message>
+    <message>
+        <source>Add above text to Word Report</source>
+        <translation>Obigen Text zum Word-Bericht hinzufügen</translation>
+    </message>
+    <message>
+        <source>Go to answer</source>
+        <translation>Gehe zu Antwort</translation>
+    </message>
+    <message>
+        <source>number or receipt code</source>
+        <translation>Nummer oder Bestätigungscode</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>Los</translation>
+    </message>
+    <message>
+        <source>Export Answers…</source>
+        <translation>Antworten exportieren …</translation>
+    </message>
+    <message>
+        <source>Add Summary to Report</source>
+        <translation>Zusammenfassung zum Bericht hinzufügen</translation>
+    </message>
+    <message>
+        <source>The field &apos;%1&apos; has already been added.</source>
+        <translation>Das Feld „%1“ wurde bereits hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>There are no fields listed to remove.</source>
+        <translation>Es sind keine Felder zum Entfernen aufgeführt.</translation>
+    </message>
+    <message>
+        <source>You have reached the end of the answers.</source>
+        <translation>Sie haben das Ende der Antworten erreicht.</translation>
+    </message>
+    <message>
+        <source>The  field &apos;%1&apos; from database table &apos;%2 &apos; contains no data.</source>
+        <translation>Das Feld „%1“ der Datenbanktabelle „%2“ enthält keine Daten.</translation>
+    </message>
+    <message>
+        <source>arrived %1 UTC</source>
+        <translation>eingegangen am %1 UTC</translation>
+    </message>
+    <message>
+        <source>, changed %1 UTC</source>
+        <translation>, geändert am %1 UTC</translation>
+    </message>
+    <message>
+        <source>You are currently at Answer 1.</source>
+        <translation>Sie sind bereits bei Antwort 1.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither an answer number nor a receipt code. Please enter the number of an answer, or the 8-character receipt code shown after sending it.</source>
+        <translation>„%1“ ist weder eine Antwortnummer noch ein Bestätigungscode. Bitte geben Sie die Nummer einer Antwort ein oder den 8-stelligen Bestätigungscode, der nach dem Absenden angezeigt wird.</translation>
+    </message>
+    <message>
+        <source>The receipt code &apos;%1&apos; could not be looked up in database table &apos;%2&apos; (%3).</source>
+        <translation>Der Bestätigungscode „%1“ konnte in der Datenbanktabelle „%2“ nicht nachgeschlagen werden (%3).</translation>
+    </message>
+    <message>
+        <source>No answer has the receipt code &apos;%1&apos;.</source>
+        <translation>Keine Antwort hat den Bestätigungscode „%1“.</translation>
+    </message>
+    <message>
+        <source>The word document &apos;%1&apos; does not exist yet in %2. Do you want to create it now and add the %3 to it?</source>
+        <translation>Das Word-Dokument „%1“ existiert in %2 noch nicht. Möchten Sie es jetzt erstellen und %3 darin einfügen?</translation>
+    </message>
+    <message>
+        <source>summary</source>
+        <translation>die Zusammenfassung</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>von %1</translation>
+    </message>
+    <message>
+        <source>Form state: %1</source>
+        <translation>Formularstatus: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ScaleForm</name>
+    <message>
+        <source>A scale lets the form filler rate something by choosing one number, from the low end of the scale to its high end (e.g. from 1, &quot;Not at all&quot;, to 5, &quot;Very much&quot;).</source>
+        <translation>Mit einer Skala bewerten die Antwortenden etwas, indem sie eine Zahl zwischen dem unteren und dem oberen Ende der Skala wählen (z. B. von 1, „Überhaupt nicht“, bis 5, „Sehr“).</translation>
+    </message>
+    <message>
+        <source>Please enter the question for the scale  :</source>
+        <translation>Bitte geben Sie die Frage für die Skala ein:</translation>
+    </message>
+    <message>
+        <source>The scale starts at :</source>
+        <translation>Die Skala beginnt bei:</translation>
+    </message>
+    <message>
+        <source>The scale ends at :</source>
+        <translation>Die Skala endet bei:</translation>
+    </message>
+    <message>
+        <source>Label at the low end (e.g. &quot;Not at all&quot;) :</source>
+        <translation>Beschriftung am unteren Ende (z. B. „Überhaupt nicht“):</translation>
+    </message>
+    <message>
+        <source>Label at the high end (e.g. &quot;Very much&quot;) :</source>
+        <translation>Beschriftung am oberen Ende (z. B. „Sehr“):</translation>
+    </message>
+    <message>
+        <source>Add Scale to HTML Form</source>
+        <translation>Skala zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Edit Scale</source>
+        <translation>Skala bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Scale</source>
+        <translation>Skala aktualisieren</translation>
+    </message>
+    <message>
+        <source>The question text box is empty. You must first enter the question the scale answers.</source>
+        <translation>Das Feld für die Frage ist leer. Sie müssen zuerst die Frage eingeben, die mit der Skala beantwortet wird.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Scale to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie eine Skala hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Add Scale To Form</source>
+        <translation>Skala zum Formular hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::SubmitButtonForm</name>
+    <message>
+        <source>Submit Button</source>
+        <translation>Senden-Schaltfläche</translation>
+    </message>
+    <message>
+        <source>Please enter the title of the Submit Button in the box below (e.g. Submit) :</source>
+        <translation>Bitte geben Sie im Feld unten die Beschriftung der Senden-Schaltfläche ein (z. B. Absenden):</translation>
+    </message>
+    <message>
+        <source>Reset Button</source>
+        <translation>Zurücksetzen-Schaltfläche</translation>
+    </message>
+    <message>
+        <source>If you also wish to have a reset button on the Form enter the desired title of the Reset Button in the box below (e.g. Reset Form) and Check the Reset Button Check Box:</source>
+        <translation>Wenn das Formular auch eine Zurücksetzen-Schaltfläche haben soll, geben Sie im Feld unten ihre Beschriftung ein (z. B. Formular zurücksetzen) und kreuzen Sie „Zurücksetzen-Schaltfläche anzeigen“ an:</translation>
+    </message>
+    <message>
+        <source>Reset Form</source>
+        <translation>Formular zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Have Reset Button</source>
+        <translation>Zurücksetzen-Schaltfläche anzeigen</translation>
+    </message>
+    <message>
+        <source>Add button(s) to HTML Form</source>
+        <translation>Schaltfläche(n) zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Submit Form</source>
+        <translation>Formular absenden</translation>
+    </message>
+    <message>
+        <source>Edit Submit Button</source>
+        <translation>Senden-Schaltfläche bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Submit Button</source>
+        <translation>Senden-Schaltfläche aktualisieren</translation>
+    </message>
+    <message>
+        <source>The Submit button Title Text Box Is Empty. Please enter a name for the button.</source>
+        <translation>Das Feld für die Beschriftung der Senden-Schaltfläche ist leer. Bitte geben Sie einen Namen für die Schaltfläche ein.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Submit Button to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie eine Senden-Schaltfläche hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Add Submit Button To Form</source>
+        <translation>Senden-Schaltfläche zum Formular hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::TextAreaForm</name>
+    <message>
+        <source>Text Areas are used when you want extended feedback from the filler of the form. Ohterwise they are just like text boxes.</source>
+        <translation>Textbereiche verwenden Sie, wenn Sie von den Antwortenden ausführlichere Rückmeldungen wünschen. Ansonsten entsprechen sie Textfeldern.</translation>
+    </message>
+    <message>
+        <source>Please enter the user instruction for the text area  :</source>
+        <translation>Bitte geben Sie die Frage für den Textbereich ein:</translation>
+    </message>
+    <message>
+        <source>Please enter the the number of rows you wish  :</source>
+        <translation>Bitte geben Sie die gewünschte Anzahl Zeilen ein:</translation>
+    </message>
+    <message>
+        <source>Please enter the desired width (no. of characters) :</source>
+        <translation>Bitte geben Sie die gewünschte Breite ein (Anzahl Zeichen):</translation>
+    </message>
+    <message>
+        <source>Please enter the default text to appear in the box  :</source>
+        <translation>Bitte geben Sie den vorgegebenen Text ein, der im Feld erscheinen soll:</translation>
+    </message>
+    <message>
+        <source>Add Text Area to HTML Form</source>
+        <translation>Textbereich zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Enter any comments here.</source>
+        <translation>Geben Sie hier Ihre Anmerkungen ein.</translation>
+    </message>
+    <message>
+        <source>Edit Text Area Form Element</source>
+        <translation>Textbereich bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Text Area</source>
+        <translation>Textbereich aktualisieren</translation>
+    </message>
+    <message>
+        <source>Text Field Box Is Empty !</source>
+        <translation>Das Feld für die Frage ist leer!</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Text Area to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie einen Textbereich hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Add Text Area To Form</source>
+        <translation>Textbereich zum Formular hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::TextFieldForm</name>
+    <message>
+        <source>A text box allows the form filler to enter a single line of text into a form.</source>
+        <translation>In ein Textfeld können die Antwortenden eine einzelne Textzeile eingeben.</translation>
+    </message>
+    <message>
+        <source>Please enter the user instruction for the text field  :</source>
+        <translation>Bitte geben Sie die Frage für das Textfeld ein:</translation>
+    </message>
+    <message>
+        <source>Please enter box size (no. of characters long) :</source>
+        <translation>Bitte geben Sie die Feldlänge ein (Anzahl Zeichen):</translation>
+    </message>
+    <message>
+        <source>Please enter the maximum number of characters :</source>
+        <translation>Bitte geben Sie die maximale Anzahl Zeichen ein:</translation>
+    </message>
+    <message>
+        <source>Please enter the default text to appear in the box  :</source>
+        <translation>Bitte geben Sie den vorgegebenen Text ein, der im Feld erscheinen soll:</translation>
+    </message>
+    <message>
+        <source>The answer to be given :</source>
+        <translation>Art der Antwort:</translation>
+    </message>
+    <message>
+        <source>Any text</source>
+        <translation>Beliebiger Text</translation>
+    </message>
+    <message>
+        <source>Whole number</source>
+        <translation>Ganze Zahl</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Zahl</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>E-mail address</source>
+        <translation>E-Mail-Adresse</translation>
+    </message>
+    <message>
+        <source>Phone number</source>
+        <translation>Telefonnummer</translation>
+    </message>
+    <message>
+        <source>Smallest answer allowed :</source>
+        <translation>Kleinste zulässige Antwort:</translation>
+    </message>
+    <message>
+        <source>Largest answer allowed :</source>
+        <translation>Größte zulässige Antwort:</translation>
+    </message>
+    <message>
+        <source>Add Text Field to HTML Form</source>
+        <translation>Textfeld zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD</source>
+        <translation>JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>keine Grenze</translation>
+    </message>
+    <message>
+        <source>The smallest answer allowed, &quot;%1&quot;, is not a %2. Please correct it or leave the box empty for no limit.</source>
+        <translation>Die kleinste zulässige Antwort „%1“ ist keine gültige Angabe vom Typ „%2“. Bitte korrigieren Sie sie oder lassen Sie das Feld leer für keine Grenze.</translation>
+    </message>
+    <message>
+        <source>The largest answer allowed, &quot;%1&quot;, is not a %2. Please correct it or leave the box empty for no limit.</source>
+        <translation>Die größte zulässige Antwort „%1“ ist keine gültige Angabe vom Typ „%2“. Bitte korrigieren Sie sie oder lassen Sie das Feld leer für keine Grenze.</translation>
+    </message>
+    <message>
+        <source>The smallest answer allowed (%1) is above the largest (%2). Please correct them.</source>
+        <translation>Die kleinste zulässige Antwort (%1) liegt über der größten (%2). Bitte korrigieren Sie die Werte.</translation>
+    </message>
+    <message>
+        <source>Edit Text Field Form Element</source>
+        <translation>Textfeld bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Text Field</source>
+        <translation>Textfeld aktualisieren</translation>
+    </message>
+    <message>
+        <source>The user instruction text box is empty. You must first define a user instruction for the text field.</source>
+        <translation>Das Feld für die Frage ist leer. Sie müssen zuerst eine Frage für das Textfeld festlegen.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Text Field to.</source>
+        <translation>Es ist derzeit kein Formular geöffnet, dem Sie ein Textfeld hinzufügen könnten.</translation>
+    </message>
+    <message>
+        <source>Add Text Field To Form</source>
+        <translation>Textfeld zum Formular hinzufügen</translation>
     </message>
 </context>
 </TS>

@@ -111,6 +111,13 @@
     </message>
 </context>
 <context>
+    <name>LineRule</name>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Line to.</source>
+        <translation>No hay ningún formulario abierto al que añadir una línea.</translation>
+    </message>
+</context>
+<context>
     <name>MainForm</name>
     <message>
         <source>You don&apos;t currently have a Form Open to add a %1 to.</source>
@@ -155,6 +162,10 @@
     <message>
         <source>Text</source>
         <translation>Texto</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Escala</translation>
     </message>
 </context>
 <context>
@@ -354,6 +365,183 @@
     </message>
 </context>
 <context>
+    <name>ReportDocuments</name>
+    <message>
+        <source>The new word document &apos;%1&apos; has been created in %2</source>
+        <translation>Se ha creado el nuevo documento de Word «%1» en %2</translation>
+    </message>
+    <message>
+        <source>The word document &apos;%1&apos; already exists and is currently open. Enter another filename for the word document.</source>
+        <translation>El documento de Word «%1» ya existe y está abierto en este momento. Escriba otro nombre de archivo para el documento de Word.</translation>
+    </message>
+    <message>
+        <source>The word document &apos;%1&apos; already exists in %2. Do you want to replace it with a new report?</source>
+        <translation>El documento de Word «%1» ya existe en %2. ¿Desea reemplazarlo por un informe nuevo?</translation>
+    </message>
+    <message>
+        <source>The word document &apos;%1&apos; that you wish to export the %2 to cannot be found.The document must first be created by defining its name and pressing the &apos;Create New Report&apos; button.</source>
+        <translation>No se encuentra el documento de Word «%1» al que desea exportar %2. Primero debe crear el documento: escriba su nombre y pulse el botón «Crear informe nuevo».</translation>
+    </message>
+    <message>
+        <source>Adding the table of answers to the word document…</source>
+        <translation>Añadiendo la tabla de respuestas al documento de Word…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>%1 Report</source>
+        <translation>Informe: %1</translation>
+    </message>
+    <message>
+        <source>You must first add the desired fields you wish to have in the report table to the list box &apos;Fields in Table to be added to report&apos;.</source>
+        <translation>Primero debe añadir los campos que desea en la tabla del informe a la lista «Campos de la tabla para el informe».</translation>
+    </message>
+    <message>
+        <source>The table &apos;%1&apos; that you wish to export to word document &apos;%2&apos; has no data in it.</source>
+        <translation>La tabla «%1» que desea exportar al documento de Word «%2» no contiene datos.</translation>
+    </message>
+    <message>
+        <source>table</source>
+        <translation>la tabla</translation>
+    </message>
+    <message>
+        <source>Database table &apos;%1&apos;.</source>
+        <translation>Tabla de la base de datos «%1».</translation>
+    </message>
+    <message>
+        <source>Excerpt from database table &apos;%1&apos;.</source>
+        <translation>Extracto de la tabla de la base de datos «%1».</translation>
+    </message>
+    <message>
+        <source>The table has not been added to the word document &apos;%1&apos;.</source>
+        <translation>La tabla no se ha añadido al documento de Word «%1».</translation>
+    </message>
+    <message>
+        <source>If the added table is as desired Save and Close the document before adding another item.</source>
+        <translation>Si la tabla añadida es como desea, guarde y cierre el documento antes de añadir otro elemento.</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>el texto</translation>
+    </message>
+    <message>
+        <source>If the added text is as desired Save and Close the document before adding another item.</source>
+        <translation>Si el texto añadido es como desea, guarde y cierre el documento antes de añadir otro elemento.</translation>
+    </message>
+    <message>
+        <source>chart</source>
+        <translation>el gráfico</translation>
+    </message>
+    <message>
+        <source>If the added chart is as desired Save and Close the document before adding another item.</source>
+        <translation>Si el gráfico añadido es como desea, guarde y cierre el documento antes de añadir otro elemento.</translation>
+    </message>
+    <message>
+        <source>The form has no check boxes, radio buttons or menus to summarise.</source>
+        <translation>El formulario no tiene casillas de verificación, botones de opción ni menús desplegables que resumir.</translation>
+    </message>
+    <message>
+        <source>summary</source>
+        <translation>el resumen</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Opción</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Recuento</translation>
+    </message>
+    <message>
+        <source>Percentage</source>
+        <translation>Porcentaje</translation>
+    </message>
+    <message>
+        <source>(no answer or another value)</source>
+        <translation>(sin respuesta u otro valor)</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>Mediana</translation>
+    </message>
+    <message>
+        <source>Minimum</source>
+        <translation>Mínimo</translation>
+    </message>
+    <message>
+        <source>Maximum</source>
+        <translation>Máximo</translation>
+    </message>
+    <message>
+        <source>If the added summary is as desired Save and Close the document before adding another item.</source>
+        <translation>Si el resumen añadido es como desea, guarde y cierre el documento antes de añadir otro elemento.</translation>
+    </message>
+</context>
+<context>
+    <name>ReporterTexts</name>
+    <message>
+        <source>The answers database &apos;%1&apos; cannot be opened (%2).</source>
+        <translation>No se puede abrir la base de datos de respuestas «%1» (%2).</translation>
+    </message>
+    <message>
+        <source>The table containing the data for the form %1 is missing.</source>
+        <translation>Falta la tabla con los datos del formulario %1.</translation>
+    </message>
+    <message>
+        <source>The table &apos;%1&apos; of the answers database cannot be read (%2).</source>
+        <translation>No se puede leer la tabla «%1» de la base de datos de respuestas (%2).</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have a field selected</source>
+        <translation>No hay ningún campo seleccionado</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::AddTextForm</name>
+    <message>
+        <source>This Text/Instructioins form element simply adds the text you type below to the form. Such text can be used simply to describe to the form user the purpose of the form or possibly to add further form element user instructions and information.</source>
+        <translation>Este elemento «Texto/instrucciones» simplemente añade al formulario el texto que escriba abajo. Puede usarlo, por ejemplo, para explicar a quien responde la finalidad del formulario o para añadir más instrucciones e información sobre los elementos del formulario.</translation>
+    </message>
+    <message>
+        <source>Please enter the text or added user instructions you wish to add to the form in the box below :</source>
+        <translation>Escriba en el cuadro de abajo el texto o las instrucciones que desea añadir al formulario:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Text to be added to form.</source>
+        <translation>Texto que se añadirá al formulario.</translation>
+    </message>
+    <message>
+        <source>Edit Text/Instructions</source>
+        <translation>Editar texto/instrucciones</translation>
+    </message>
+    <message>
+        <source>Update Text</source>
+        <translation>Actualizar texto</translation>
+    </message>
+    <message>
+        <source>The box for the text to add to the form is empty. You must first type the text you wish to add to the form.</source>
+        <translation>El cuadro del texto que se añadirá al formulario está vacío. Primero debe escribir el texto que desea añadir al formulario.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Text to.</source>
+        <translation>No hay ningún formulario abierto al que añadir un texto.</translation>
+    </message>
+    <message>
+        <source>Add Text/Instructions to HTML Form</source>
+        <translation>Añadir texto/instrucciones al formulario HTML</translation>
+    </message>
+</context>
+<context>
     <name>quenlow::AnswersStoreForm</name>
     <message>
         <source>Answers Database</source>
@@ -409,6 +597,85 @@
     <message>
         <source>it is a folder</source>
         <translation>es una carpeta</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::CheckBoxesForm</name>
+    <message>
+        <source>The Checkbox element gives users a way to quickly and easily select or deselect an item in your HTML form. Checkboxes may also be grouped to create a set of choices, any of which may be selected or deselected by the user.</source>
+        <translation>La casilla de verificación permite a quien responde marcar o desmarcar un elemento de su formulario HTML de forma rápida y sencilla. Las casillas de verificación también pueden agruparse para crear un conjunto de opciones, cada una de las cuales se puede marcar o desmarcar.</translation>
+    </message>
+    <message>
+        <source>If you require several check boxes and require a user instruction before proceeding to define the check boxes click the &apos;Add Text&apos; button :</source>
+        <translation>Si necesita varias casillas de verificación y quiere poner antes una instrucción para quien responde, pulse el botón «Añadir texto» antes de definir las casillas:</translation>
+    </message>
+    <message>
+        <source>Add Text</source>
+        <translation>Añadir texto</translation>
+    </message>
+    <message>
+        <source>To ask the check boxes as one question, enter the question here (e.g. &quot;Which topics did you enjoy?&quot;); the boxes you add until you finish form its answers :</source>
+        <translation>Para plantear las casillas de verificación como una sola pregunta, escriba aquí la pregunta (p. ej., «¿Qué temas le gustaron?»); las casillas que añada hasta terminar serán sus respuestas:</translation>
+    </message>
+    <message>
+        <source>Define Checkboxes</source>
+        <translation>Definir casillas de verificación</translation>
+    </message>
+    <message>
+        <source>Please enter name/title of each Check Box in the box below :</source>
+        <translation>Escriba en el cuadro de abajo el nombre o título de cada casilla de verificación:</translation>
+    </message>
+    <message>
+        <source>to be selected by default</source>
+        <translation>marcada de forma predeterminada</translation>
+    </message>
+    <message>
+        <source>On a new line</source>
+        <translation>En una línea nueva</translation>
+    </message>
+    <message>
+        <source>On the same line</source>
+        <translation>En la misma línea</translation>
+    </message>
+    <message>
+        <source>Add Check Box to HTML Form</source>
+        <translation>Añadir casilla de verificación al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Finish Adding Check Box Form Methods</source>
+        <translation>Terminar de añadir casillas de verificación</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Please tick the approprtiate check boxes :</source>
+        <translation>Marque las casillas que correspondan:</translation>
+    </message>
+    <message>
+        <source>Edit Check Box</source>
+        <translation>Editar casilla de verificación</translation>
+    </message>
+    <message>
+        <source>Update Check Box</source>
+        <translation>Actualizar casilla de verificación</translation>
+    </message>
+    <message>
+        <source>Finish Editing Check Box</source>
+        <translation>Terminar de editar la casilla de verificación</translation>
+    </message>
+    <message>
+        <source>The check box name text field is empty. You must first enter a title for the check box.</source>
+        <translation>El campo del nombre de la casilla de verificación está vacío. Primero debe escribir un título para la casilla.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Check Box to.</source>
+        <translation>No hay ningún formulario abierto al que añadir una casilla de verificación.</translation>
+    </message>
+    <message>
+        <source>Add Check Boxes To Form</source>
+        <translation>Añadir casillas de verificación al formulario</translation>
     </message>
 </context>
 <context>
@@ -746,6 +1013,56 @@
     </message>
 </context>
 <context>
+    <name>quenlow::EditorWindow</name>
+    <message>
+        <source>You do not have a Form Method Selected.</source>
+        <translation>No hay ningún elemento del formulario seleccionado.</translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation>Añadir %1</translation>
+    </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>Editar %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; no longer offers the answer these questions were asked for, so they are now always asked: &apos;%2&apos;</source>
+        <translation>&apos;%1&apos; ya no ofrece la respuesta de la que dependían estas preguntas, así que ahora se plantean siempre: &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>User Instruction %1</source>
+        <translation>Pregunta %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::Editors</name>
+    <message>
+        <source>The window &quot;%1&quot; is already open. Please finish with it or cancel it first.</source>
+        <translation>La ventana «%1» ya está abierta. Termine primero con ella o cancélela.</translation>
+    </message>
+    <message>
+        <source>Text to be added to form.</source>
+        <translation>Texto que se añadirá al formulario.</translation>
+    </message>
+    <message>
+        <source>Add Line</source>
+        <translation>Añadir línea</translation>
+    </message>
+    <message>
+        <source>You do not have a Form Method Selected.</source>
+        <translation>No hay ningún elemento del formulario seleccionado.</translation>
+    </message>
+    <message>
+        <source>Horizontal Line Rules cannot be edited.</source>
+        <translation>Las líneas horizontales no se pueden editar.</translation>
+    </message>
+    <message>
+        <source>Field Type Not Recognised</source>
+        <translation>Tipo de campo no reconocido</translation>
+    </message>
+</context>
+<context>
     <name>quenlow::FormHistory</name>
     <message>
         <source>The answers to &apos;%1&apos; cannot be brought back, so the earlier changes to this form can no longer be undone.</source>
@@ -777,6 +1094,69 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::GraphsPage</name>
+    <message>
+        <source>Graphs</source>
+        <translation>Gráficos</translation>
+    </message>
+    <message>
+        <source>Graph Name</source>
+        <translation>Nombre del gráfico</translation>
+    </message>
+    <message>
+        <source>Graphable Table Fields - Check Boxes, Select Menus, Radio Buttons</source>
+        <translation>Campos representables: casillas de verificación, menús desplegables, botones de opción</translation>
+    </message>
+    <message>
+        <source>View Pie Chart</source>
+        <translation>Ver gráfico circular</translation>
+    </message>
+    <message>
+        <source>View Bar Graph</source>
+        <translation>Ver gráfico de barras</translation>
+    </message>
+    <message>
+        <source>Graph File Name :</source>
+        <translation>Nombre de archivo del gráfico:</translation>
+    </message>
+    <message>
+        <source>Save Graph To File</source>
+        <translation>Guardar gráfico en archivo</translation>
+    </message>
+    <message>
+        <source>Add Chart to Report</source>
+        <translation>Añadir gráfico al informe</translation>
+    </message>
+    <message>
+        <source>Pie Chart of form %1 &apos;%2&apos; :</source>
+        <translation>Gráfico circular del elemento %1 «%2»:</translation>
+    </message>
+    <message>
+        <source>Bar Chart of form %1 &apos;%2&apos; :</source>
+        <translation>Gráfico de barras del elemento %1 «%2»:</translation>
+    </message>
+    <message>
+        <source>Check Boxes</source>
+        <translation>Casillas de verificación</translation>
+    </message>
+    <message>
+        <source>There is no chart to save: no question of this form has been charted.</source>
+        <translation>No hay ningún gráfico que guardar: aún no se ha representado ninguna pregunta de este formulario.</translation>
+    </message>
+    <message>
+        <source>The Chart has been saved to %1</source>
+        <translation>El gráfico se ha guardado en %1</translation>
+    </message>
+    <message>
+        <source>There is no chart to add: no question of this form has been charted.</source>
+        <translation>No hay ningún gráfico que añadir: aún no se ha representado ninguna pregunta de este formulario.</translation>
+    </message>
+    <message>
+        <source>chart</source>
+        <translation>el gráfico</translation>
     </message>
 </context>
 <context>
@@ -985,6 +1365,22 @@
         <source>Stop Collecting Answers</source>
         <translation>Dejar de recoger respuestas</translation>
     </message>
+    <message>
+        <source>Scale</source>
+        <translation>Escala</translation>
+    </message>
+    <message>
+        <source>Scale…</source>
+        <translation>Escala…</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is asked only when &apos;%2&apos; has a given answer, so it must stay below it.</source>
+        <translation>«%1» solo se pregunta cuando «%2» tiene una respuesta determinada, así que debe quedar debajo.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; was removed, so the questions asked only when it had a given answer are now always asked: &apos;%2&apos;</source>
+        <translation>Se ha eliminado «%1»; las preguntas que solo se hacían con una respuesta determinada a ella se harán siempre: &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::OpenForm</name>
@@ -999,6 +1395,597 @@
     <message>
         <source>, the last on %1</source>
         <translation>, la última el %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::OptionListWindow</name>
+    <message>
+        <source>Option to be selected by default</source>
+        <translation>Opción seleccionada de forma predeterminada</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::PullDownMenuInstructionForm</name>
+    <message>
+        <source>The Pull-Down Menu/Select Element is used for menus. Each item in a Pull-Down Menu is called an Option.</source>
+        <translation>El menú desplegable (elemento select) se usa para menús. Cada elemento de un menú desplegable se llama opción.</translation>
+    </message>
+    <message>
+        <source>Please enter the user instruction for the Pull Down menu in the text field below :</source>
+        <translation>Escriba en el campo de texto de abajo la pregunta del menú desplegable:</translation>
+    </message>
+    <message>
+        <source>Menu Options</source>
+        <translation>Opciones del menú</translation>
+    </message>
+    <message>
+        <source>Please enter each Pull Down Menu option in the box below and hit the &apos;Add Choice to Pull Down Menu&apos; button after each added box option :</source>
+        <translation>Escriba cada opción del menú desplegable en el cuadro de abajo y pulse el botón «Añadir opción al menú desplegable» después de cada una:</translation>
+    </message>
+    <message>
+        <source>Add Option to Pull Down Menu</source>
+        <translation>Añadir opción al menú desplegable</translation>
+    </message>
+    <message>
+        <source>Remove Option From Pull Down Menu</source>
+        <translation>Quitar opción del menú desplegable</translation>
+    </message>
+    <message>
+        <source>Add Pull Down Menu to HTML Form</source>
+        <translation>Añadir menú desplegable al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Update Pull Down Menu</source>
+        <translation>Actualizar menú desplegable</translation>
+    </message>
+    <message>
+        <source>The menu option text field is empty. You must first define an option to add to the pull down menu.</source>
+        <translation>El campo de texto de la opción del menú está vacío. Primero debe definir una opción para añadirla al menú desplegable.</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have an option selected.</source>
+        <translation>No hay ninguna opción seleccionada.</translation>
+    </message>
+    <message>
+        <source>You must first enter some options into the Menu.</source>
+        <translation>Primero debe añadir algunas opciones al menú.</translation>
+    </message>
+    <message>
+        <source>The user instruction text field is empty. You must define a user instruction for the pull down menu.</source>
+        <translation>El campo de texto de la pregunta está vacío. Debe definir una pregunta para el menú desplegable.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Pull Down Menu to.</source>
+        <translation>No hay ningún formulario abierto al que añadir un menú desplegable.</translation>
+    </message>
+    <message>
+        <source>Number of Menu Items to display (height of menu) :</source>
+        <translation>Número de elementos visibles (altura del menú):</translation>
+    </message>
+    <message>
+        <source>The number of menu items to display must be a whole number, such as 1. Please correct it.</source>
+        <translation>El número de elementos visibles debe ser un número entero, como 1. Corríjalo.</translation>
+    </message>
+    <message>
+        <source>Add Pull-Down Menu To Form</source>
+        <translation>Añadir menú desplegable al formulario</translation>
+    </message>
+    <message>
+        <source>Edit Pull-Down Menu</source>
+        <translation>Editar menú desplegable</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::QuestionSettingsBox</name>
+    <message>
+        <source>An answer is required</source>
+        <translation>La respuesta es obligatoria</translation>
+    </message>
+    <message>
+        <source>Ask this question :</source>
+        <translation>Hacer esta pregunta:</translation>
+    </message>
+    <message>
+        <source>Always</source>
+        <translation>Siempre</translation>
+    </message>
+    <message>
+        <source>only when its answer is :</source>
+        <translation>solo si su respuesta es:</translation>
+    </message>
+    <message>
+        <source>Checked</source>
+        <translation>Marcada</translation>
+    </message>
+    <message>
+        <source>Not Checked</source>
+        <translation>No marcada</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::RadioButtonsForm</name>
+    <message>
+        <source>Radio-button form elements are similar in behaviour to checkboxes, except that only one in the group may be selected by the form user. </source>
+        <translation>Los botones de opción se comportan de forma parecida a las casillas de verificación, salvo que quien responde solo puede seleccionar uno del grupo. </translation>
+    </message>
+    <message>
+        <source>Please enter the user instruction for the Radio Buttons  in the text field below :</source>
+        <translation>Escriba en el campo de texto de abajo la pregunta de los botones de opción:</translation>
+    </message>
+    <message>
+        <source>Radio Button Options</source>
+        <translation>Opciones de los botones</translation>
+    </message>
+    <message>
+        <source>Please enter each Radio Button option in the box below and hit the &apos;Add Radio Button Option to Form Question&apos; button after each added option :</source>
+        <translation>Escriba cada opción en el cuadro de abajo y pulse el botón «Añadir botón de opción» después de cada una:</translation>
+    </message>
+    <message>
+        <source>Add Radio Button option</source>
+        <translation>Añadir botón de opción</translation>
+    </message>
+    <message>
+        <source>Remove Button from Form Question</source>
+        <translation>Quitar botón de la pregunta</translation>
+    </message>
+    <message>
+        <source>Finish Adding Radio Buttons</source>
+        <translation>Terminar de añadir botones de opción</translation>
+    </message>
+    <message>
+        <source>Update Radio Buttons Menu</source>
+        <translation>Actualizar botones de opción</translation>
+    </message>
+    <message>
+        <source>The radio button name text field is empty. You must first define the name of the button to add to the radio buton method.</source>
+        <translation>El campo de texto del nombre del botón de opción está vacío. Primero debe definir el nombre del botón que desea añadir.</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have an Radio Button name selected.</source>
+        <translation>No hay ningún botón de opción seleccionado.</translation>
+    </message>
+    <message>
+        <source>You must first enter some Radio Buttons.</source>
+        <translation>Primero debe añadir algunos botones de opción.</translation>
+    </message>
+    <message>
+        <source>The user instruction text field for the radio button form element is empty. You must first define a user instruction for the element.</source>
+        <translation>El campo de texto de la pregunta de los botones de opción está vacío. Primero debe definir una pregunta para el elemento.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Radio Button Menu to.</source>
+        <translation>No hay ningún formulario abierto al que añadir botones de opción.</translation>
+    </message>
+    <message>
+        <source>Add Radio Buttons To Form</source>
+        <translation>Añadir botones de opción al formulario</translation>
+    </message>
+    <message>
+        <source>Edit Radio Buttons</source>
+        <translation>Editar botones de opción</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ReportPage</name>
+    <message>
+        <source>Reporter</source>
+        <translation>Informes</translation>
+    </message>
+    <message>
+        <source>Current Word Report Name :</source>
+        <translation>Nombre del informe de Word actual:</translation>
+    </message>
+    <message>
+        <source>Create New Report</source>
+        <translation>Crear informe nuevo</translation>
+    </message>
+    <message>
+        <source>Table Fields</source>
+        <translation>Campos de la tabla</translation>
+    </message>
+    <message>
+        <source>Add All</source>
+        <translation>Añadir todos</translation>
+    </message>
+    <message>
+        <source>Add Field To Report Table</source>
+        <translation>Añadir campo a la tabla del informe</translation>
+    </message>
+    <message>
+        <source>View Answer Number 1 of current field below</source>
+        <translation>Ver abajo la respuesta n.º 1 del campo actual</translation>
+    </message>
+    <message>
+        <source>Fields in Table to be added to report</source>
+        <translation>Campos de la tabla para el informe</translation>
+    </message>
+    <message>
+        <source>Remove Field From Report Table</source>
+        <translation>Quitar campo de la tabla del informe</translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation>Quitar todos</translation>
+    </message>
+    <message>
+        <source>Add above Table To Word Report</source>
+        <translation>Añadir la tabla de arriba al informe de Word</translation>
+    </message>
+    <message>
+        <source>View Field Answers</source>
+        <translation>Ver respuestas del campo</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Respuesta</translation>
+    </message>
+    <message>
+        <source>View Previous Answer</source>
+        <translation>Ver respuesta anterior</translation>
+    </message>
+    <message>
+        <source>View Next Answer</source>
+        <translation>Ver respuesta siguiente</translation>
+    </message>
+    <message>
+        <source>Add above text to Word Report</source>
+        <translation>Añadir el texto de arriba al informe de Word</translation>
+    </message>
+    <message>
+        <source>Go to answer</source>
+        <translation>Ir a la respuesta</translation>
+    </message>
+    <message>
+        <source>number or receipt code</source>
+        <translation>número o código de comprobante</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>Ir</translation>
+    </message>
+    <message>
+        <source>Export Answers…</source>
+        <translation>Exportar respuestas…</translation>
+    </message>
+    <message>
+        <source>Add Summary to Report</source>
+        <translation>Añadir resumen al informe</translation>
+    </message>
+    <message>
+        <source>The field &apos;%1&apos; has already been added.</source>
+        <translation>El campo «%1» ya se ha añadido.</translation>
+    </message>
+    <message>
+        <source>There are no fields listed to remove.</source>
+        <translation>No hay campos en la lista que quitar.</translation>
+    </message>
+    <message>
+        <source>You have reached the end of the answers.</source>
+        <translation>Ha llegado al final de las respuestas.</translation>
+    </message>
+    <message>
+        <source>The  field &apos;%1&apos; from database table &apos;%2 &apos; contains no data.</source>
+        <translation>El campo «%1» de la tabla «%2» de la base de datos no contiene datos.</translation>
+    </message>
+    <message>
+        <source>arrived %1 UTC</source>
+        <translation>recibida el %1 UTC</translation>
+    </message>
+    <message>
+        <source>, changed %1 UTC</source>
+        <translation>, modificada el %1 UTC</translation>
+    </message>
+    <message>
+        <source>You are currently at Answer 1.</source>
+        <translation>Ya está en la respuesta 1.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is neither an answer number nor a receipt code. Please enter the number of an answer, or the 8-character receipt code shown after sending it.</source>
+        <translation>«%1» no es ni un número de respuesta ni un código de comprobante. Escriba el número de una respuesta o el código de comprobante de 8 caracteres que se muestra después de enviarla.</translation>
+    </message>
+    <message>
+        <source>The receipt code &apos;%1&apos; could not be looked up in database table &apos;%2&apos; (%3).</source>
+        <translation>No se pudo buscar el código de comprobante «%1» en la tabla «%2» de la base de datos (%3).</translation>
+    </message>
+    <message>
+        <source>No answer has the receipt code &apos;%1&apos;.</source>
+        <translation>Ninguna respuesta tiene el código de comprobante «%1».</translation>
+    </message>
+    <message>
+        <source>The word document &apos;%1&apos; does not exist yet in %2. Do you want to create it now and add the %3 to it?</source>
+        <translation>El documento de Word «%1» aún no existe en %2. ¿Desea crearlo ahora y añadirle %3?</translation>
+    </message>
+    <message>
+        <source>summary</source>
+        <translation>el resumen</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>de %1</translation>
+    </message>
+    <message>
+        <source>Form state: %1</source>
+        <translation>Estado del formulario: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ScaleForm</name>
+    <message>
+        <source>A scale lets the form filler rate something by choosing one number, from the low end of the scale to its high end (e.g. from 1, &quot;Not at all&quot;, to 5, &quot;Very much&quot;).</source>
+        <translation>Una escala permite a quien responde valorar algo eligiendo un número, desde el extremo inferior de la escala hasta el superior (p. ej., de 1, «Nada», a 5, «Mucho»).</translation>
+    </message>
+    <message>
+        <source>Please enter the question for the scale  :</source>
+        <translation>Escriba la pregunta de la escala:</translation>
+    </message>
+    <message>
+        <source>The scale starts at :</source>
+        <translation>La escala empieza en:</translation>
+    </message>
+    <message>
+        <source>The scale ends at :</source>
+        <translation>La escala termina en:</translation>
+    </message>
+    <message>
+        <source>Label at the low end (e.g. &quot;Not at all&quot;) :</source>
+        <translation>Etiqueta del extremo inferior (p. ej., «Nada»):</translation>
+    </message>
+    <message>
+        <source>Label at the high end (e.g. &quot;Very much&quot;) :</source>
+        <translation>Etiqueta del extremo superior (p. ej., «Mucho»):</translation>
+    </message>
+    <message>
+        <source>Add Scale to HTML Form</source>
+        <translation>Añadir escala al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Edit Scale</source>
+        <translation>Editar escala</translation>
+    </message>
+    <message>
+        <source>Update Scale</source>
+        <translation>Actualizar escala</translation>
+    </message>
+    <message>
+        <source>The question text box is empty. You must first enter the question the scale answers.</source>
+        <translation>El cuadro de la pregunta está vacío. Primero debe escribir la pregunta que se responde con la escala.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Scale to.</source>
+        <translation>No hay ningún formulario abierto al que añadir una escala.</translation>
+    </message>
+    <message>
+        <source>Add Scale To Form</source>
+        <translation>Añadir escala al formulario</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::SubmitButtonForm</name>
+    <message>
+        <source>Submit Button</source>
+        <translation>Botón de envío</translation>
+    </message>
+    <message>
+        <source>Please enter the title of the Submit Button in the box below (e.g. Submit) :</source>
+        <translation>Escriba en el cuadro de abajo el título del botón de envío (p. ej., Enviar):</translation>
+    </message>
+    <message>
+        <source>Reset Button</source>
+        <translation>Botón de restablecer</translation>
+    </message>
+    <message>
+        <source>If you also wish to have a reset button on the Form enter the desired title of the Reset Button in the box below (e.g. Reset Form) and Check the Reset Button Check Box:</source>
+        <translation>Si también quiere un botón de restablecer en el formulario, escriba en el cuadro de abajo su título (p. ej., Restablecer formulario) y marque la casilla «Incluir botón de restablecer»:</translation>
+    </message>
+    <message>
+        <source>Reset Form</source>
+        <translation>Restablecer formulario</translation>
+    </message>
+    <message>
+        <source>Have Reset Button</source>
+        <translation>Incluir botón de restablecer</translation>
+    </message>
+    <message>
+        <source>Add button(s) to HTML Form</source>
+        <translation>Añadir botón(es) al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Submit Form</source>
+        <translation>Enviar formulario</translation>
+    </message>
+    <message>
+        <source>Edit Submit Button</source>
+        <translation>Editar botón de envío</translation>
+    </message>
+    <message>
+        <source>Update Submit Button</source>
+        <translation>Actualizar botón de envío</translation>
+    </message>
+    <message>
+        <source>The Submit button Title Text Box Is Empty. Please enter a name for the button.</source>
+        <translation>El cuadro del título del botón de envío está vacío. Escriba un nombre para el botón.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Submit Button to.</source>
+        <translation>No hay ningún formulario abierto al que añadir un botón de envío.</translation>
+    </message>
+    <message>
+        <source>Add Submit Button To Form</source>
+        <translation>Añadir botón de envío al formulario</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::TextAreaForm</name>
+    <message>
+        <source>Text Areas are used when you want extended feedback from the filler of the form. Ohterwise they are just like text boxes.</source>
+        <translation>Las áreas de texto se usan cuando se desea una respuesta más extensa de quien responde. Por lo demás, son como los campos de texto.</translation>
+    </message>
+    <message>
+        <source>Please enter the user instruction for the text area  :</source>
+        <translation>Escriba la pregunta del área de texto:</translation>
+    </message>
+    <message>
+        <source>Please enter the the number of rows you wish  :</source>
+        <translation>Escriba el número de filas que desea:</translation>
+    </message>
+    <message>
+        <source>Please enter the desired width (no. of characters) :</source>
+        <translation>Escriba el ancho deseado (n.º de caracteres):</translation>
+    </message>
+    <message>
+        <source>Please enter the default text to appear in the box  :</source>
+        <translation>Escriba el texto predeterminado que aparecerá en el cuadro:</translation>
+    </message>
+    <message>
+        <source>Add Text Area to HTML Form</source>
+        <translation>Añadir área de texto al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Enter any comments here.</source>
+        <translation>Escriba aquí sus comentarios.</translation>
+    </message>
+    <message>
+        <source>Edit Text Area Form Element</source>
+        <translation>Editar área de texto</translation>
+    </message>
+    <message>
+        <source>Update Text Area</source>
+        <translation>Actualizar área de texto</translation>
+    </message>
+    <message>
+        <source>Text Field Box Is Empty !</source>
+        <translation>¡El cuadro de la pregunta está vacío!</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Text Area to.</source>
+        <translation>No hay ningún formulario abierto al que añadir un área de texto.</translation>
+    </message>
+    <message>
+        <source>Add Text Area To Form</source>
+        <translation>Añadir área de texto al formulario</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::TextFieldForm</name>
+    <message>
+        <source>A text box allows the form filler to enter a single line of text into a form.</source>
+        <translation>Un campo de texto permite a quien responde escribir una sola línea de texto en el formulario.</translation>
+    </message>
+    <message>
+        <source>Please enter the user instruction for the text field  :</source>
+        <translation>Escriba la pregunta del campo de texto:</translation>
+    </message>
+    <message>
+        <source>Please enter box size (no. of characters long) :</source>
+        <translation>Escriba el tamaño del cuadro (n.º de caracteres):</translation>
+    </message>
+    <message>
+        <source>Please enter the maximum number of characters :</source>
+        <translation>Escriba el número máximo de caracteres:</translation>
+    </message>
+    <message>
+        <source>Please enter the default text to appear in the box  :</source>
+        <translation>Escriba el texto predeterminado que aparecerá en el cuadro:</translation>
+    </message>
+    <message>
+        <source>The answer to be given :</source>
+        <translation>Tipo de respuesta:</translation>
+    </message>
+    <message>
+        <source>Any text</source>
+        <translation>Cualquier texto</translation>
+    </message>
+    <message>
+        <source>Whole number</source>
+        <translation>Número entero</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Número</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>E-mail address</source>
+        <translation>Dirección de correo electrónico</translation>
+    </message>
+    <message>
+        <source>Phone number</source>
+        <translation>Número de teléfono</translation>
+    </message>
+    <message>
+        <source>Smallest answer allowed :</source>
+        <translation>Respuesta mínima permitida:</translation>
+    </message>
+    <message>
+        <source>Largest answer allowed :</source>
+        <translation>Respuesta máxima permitida:</translation>
+    </message>
+    <message>
+        <source>Add Text Field to HTML Form</source>
+        <translation>Añadir campo de texto al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD</source>
+        <translation>AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>sin límite</translation>
+    </message>
+    <message>
+        <source>The smallest answer allowed, &quot;%1&quot;, is not a %2. Please correct it or leave the box empty for no limit.</source>
+        <translation>La respuesta mínima permitida, «%1», no es válida como %2. Corríjala o deje el cuadro vacío para no poner límite.</translation>
+    </message>
+    <message>
+        <source>The largest answer allowed, &quot;%1&quot;, is not a %2. Please correct it or leave the box empty for no limit.</source>
+        <translation>La respuesta máxima permitida, «%1», no es válida como %2. Corríjala o deje el cuadro vacío para no poner límite.</translation>
+    </message>
+    <message>
+        <source>The smallest answer allowed (%1) is above the largest (%2). Please correct them.</source>
+        <translation>La respuesta mínima permitida (%1) es superior a la máxima (%2). Corrija los valores.</translation>
+    </message>
+    <message>
+        <source>Edit Text Field Form Element</source>
+        <translation>Editar campo de texto</translation>
+    </message>
+    <message>
+        <source>Update Text Field</source>
+        <translation>Actualizar campo de texto</translation>
+    </message>
+    <message>
+        <source>The user instruction text box is empty. You must first define a user instruction for the text field.</source>
+        <translation>El cuadro de la pregunta está vacío. Primero debe definir una pregunta para el campo de texto.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Text Field to.</source>
+        <translation>No hay ningún formulario abierto al que añadir un campo de texto.</translation>
+    </message>
+    <message>
+        <source>Add Text Field To Form</source>
+        <translation>Añadir campo de texto al formulario</translation>
     </message>
 </context>
 </TS>
