@@ -124,8 +124,8 @@ void fillForm(FormSession& session, const QString& name, qint64 rows)
 
 void openForm(FormSession& session, const QString& name)
 {
-    session.openFormName = name;
-    session.openPageFile = name + u".html"_s;
+    session.setOpenFormName(name);
+    session.setOpenPageFile(name + u".html"_s);
     session.setHtmlName(name + u".html"_s);
     session.collection.removeAll();
     const auto add = [&](const QString& kind, const QString& question, const QStringList& options = {}) {

@@ -198,7 +198,7 @@ bool EditorWindow::insertOrUpdate(
 
 QString EditorWindow::numberedInstruction() const
 {
-    return tr("User Instruction %1").arg(m_session.elementCounter + 1);
+    return tr("User Instruction %1").arg(m_session.elementCounter() + 1);
 }
 
 QLabel* EditorWindow::addLabel(const QString& name, const QString& text)

@@ -116,7 +116,7 @@ FormState FormHistory::capture() const
         state.pageExists = true;
         state.page = page.readAll();
     }
-    QFile collection(m_session.collectionFilePath(m_session.openFormName));
+    QFile collection(m_session.collectionFilePath(m_session.openFormName()));
     if (collection.open(QIODevice::ReadOnly)) {
         state.collectionExists = true;
         state.collection = collection.readAll();
@@ -235,7 +235,7 @@ bool FormHistory::restore(const FormState& target, const FormState& current)
     const QStringList kept = *restored;
 
     const QString pagePath = m_session.htmlFolder() + m_session.htmlName();
-    const QString collectionPath = m_session.collectionFilePath(m_session.openFormName);
+    const QString collectionPath = m_session.collectionFilePath(m_session.openFormName());
     for (const auto& [path, bytes, exists] : { std::tuple { pagePath, target.page, target.pageExists },
              std::tuple { collectionPath, target.collection, target.collectionExists } }) {
         const FileResult written = exists ? writeFileAtomically(path, bytes) : FileResult {};

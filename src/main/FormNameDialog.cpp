@@ -74,7 +74,7 @@ QList<FormMethod> methodsFor(const FormSession& session, const QString& newName)
     QList<FormMethod> methods = session.collection.methods();
     if (!methods.isEmpty()) {
         const auto settings = methods.first().settings; // the form's collecting settings go with it
-        methods.first() = headerRenamed(methods.first(), session.openFormName, newName);
+        methods.first() = headerRenamed(methods.first(), session.openFormName(), newName);
         methods.first().settings = settings;
     }
     return methods;
@@ -97,7 +97,7 @@ void failed(const QString& what, const Error& error)
 
 void renameOpenForm(FormSession& session, QWidget* owner)
 {
-    const QString from = session.openFormName;
+    const QString from = session.openFormName();
     const QString to = askName(session, owner, QCoreApplication::translate("FormNameDialog", "Rename Form"),
         QCoreApplication::translate("FormNameDialog", "New name for the form '%1':").arg(from), from);
     if (to.isEmpty())
@@ -114,7 +114,7 @@ void renameOpenForm(FormSession& session, QWidget* owner)
 
 void copyOpenForm(FormSession& session, QWidget* owner)
 {
-    const QString from = session.openFormName;
+    const QString from = session.openFormName();
     const QString to = askName(session, owner, QCoreApplication::translate("FormNameDialog", "Copy Form"),
         QCoreApplication::translate("FormNameDialog", "Name of the copy of the form '%1':").arg(from),
         from + QStringLiteral("_copy"));
@@ -142,7 +142,7 @@ void copyOpenForm(FormSession& session, QWidget* owner)
 
 void deleteOpenForm(FormSession& session)
 {
-    const QString name = session.openFormName;
+    const QString name = session.openFormName();
     if (!askBeforeDestroying(QCoreApplication::translate("FormNameDialog",
                                  "Delete the form '%1'? Its page and collection file will be deleted.")
                                  .arg(name),
@@ -170,8 +170,8 @@ void deleteOpenForm(FormSession& session)
     }
     // Nothing is open any more: the help pages take the form's place.
     session.ResetOpenForm();
-    session.openFormName.clear();
-    session.openPageFile.clear();
+    session.setOpenFormName({});
+    session.setOpenPageFile({});
     session.setHtmlName(QString());
     session.WebBrowser_Show(QStringLiteral("welcome.html"));
     session.setHtmlFrameCaption(QStringLiteral("Help Pages"));

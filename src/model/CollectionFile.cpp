@@ -255,8 +255,8 @@ ParsedCollection readCollectionFile(const QString& path)
 
 Outcome SaveCollectionFile(FormSession& session)
 {
-    session.openFormName = formNameOf(session.htmlName());
-    const QString path = session.collectionFilePath(session.openFormName);
+    session.setOpenFormName(formNameOf(session.htmlName()));
+    const QString path = session.collectionFilePath(session.openFormName());
     const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
     if (!written)
         return Notice { Notice::Kind::CollectionNotSaved, {}, path, written.error().detail };
@@ -267,8 +267,8 @@ Outcome SaveCollectionFile(FormSession& session)
 void openPageOnly(FormSession& session, const QString& formName, const QString& pageFile)
 {
     session.ResetOpenForm();
-    session.openFormName = formName;
-    session.openPageFile = pageFile;
+    session.setOpenFormName(formName);
+    session.setOpenPageFile(pageFile);
     session.setHtmlName(pageFile);
     session.setEditingVisible(false);
     session.setReporterVisible(false);
@@ -282,7 +282,7 @@ Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& 
         || pageFile == QLatin1StringView("welcome.html")) {
         if (!session.collection.isEmpty())
             session.ResetOpenForm();
-        session.openPageFile = pageFile;
+        session.setOpenPageFile(pageFile);
         session.setHtmlName(QString());
         session.setEditingVisible(true);
         session.WebBrowser_Show(pageFile);
@@ -312,8 +312,8 @@ Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& 
 
     if (!session.collection.isEmpty())
         session.ResetOpenForm();
-    session.openFormName = formName;
-    session.openPageFile = pageFile;
+    session.setOpenFormName(formName);
+    session.setOpenPageFile(pageFile);
     session.setEditingVisible(true);
     session.setReporterVisible(true);
     session.collection.setMethods(methods);
@@ -321,14 +321,14 @@ Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& 
     const FormMethod& header = session.collection.atPosition(0);
     const int choice = wholeNumber(header.item(1));
     if (choice >= 0 && choice < backgroundChoices().size()) {
-        session.backgroundChoice = choice;
+        session.setBackgroundChoice(choice);
         session.SetBackground(backgroundChoices().at(choice));
     } else {
-        session.backgroundChoice = -1;
+        session.setBackgroundChoice(-1);
     }
-    session.elementCounter = qint16(wholeNumber(header.item(4)));
-    session.setHtmlName(session.openPageFile);
-    return WriteFormPage(session, session.openPageFile);
+    session.setElementCounter(qint16(wholeNumber(header.item(4))));
+    session.setHtmlName(session.openPageFile());
+    return WriteFormPage(session, session.openPageFile());
 }
 
 } // namespace quenlow

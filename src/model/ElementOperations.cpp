@@ -228,15 +228,15 @@ Outcome MoveMethod(FormSession& session, int upper, int lower)
 
 Outcome NextElementNumber(FormSession& session)
 {
-    if (session.elementCounter >= kMaxElements)
+    if (session.elementCounter() >= kMaxElements)
         return Outcome::refused(Notice::Kind::CounterAtLimit);
-    ++session.elementCounter;
+    session.setElementCounter(qint16(session.elementCounter() + 1));
     if (session.collection.isEmpty())
         return {};
     FormMethod header = session.collection.atPosition(0);
     if (header.attribute6List.size() >= 4)
         header.attribute6List.removeAt(3);
-    header.attribute6List.append(printNumber(session.elementCounter));
+    header.attribute6List.append(printNumber(session.elementCounter()));
     session.collection.replace(0, header);
     return {};
 }

@@ -45,19 +45,19 @@ qsizetype questionOf(const QList<FormMethod>& methods, const QString& question)
 
 FileResult noteColumnChange(const FormSession& session, const ColumnChange& change)
 {
-    return writeFileAtomically(notePath(session, session.openFormName),
+    return writeFileAtomically(notePath(session, session.openFormName()),
         encodeText(
             change.fromQuestion + QStringLiteral("\r\n") + change.toQuestion + QStringLiteral("\r\n")));
 }
 
 void forgetColumnChange(const FormSession& session)
 {
-    QFile::remove(notePath(session, session.openFormName));
+    QFile::remove(notePath(session, session.openFormName()));
 }
 
 void settleColumnChange(const FormSession& session, const QList<FormMethod>& saved)
 {
-    const QString path = notePath(session, session.openFormName);
+    const QString path = notePath(session, session.openFormName());
     if (!QFile::exists(path))
         return;
     const std::optional<ColumnChange> note = readNote(path);

@@ -44,7 +44,7 @@ QString FormSession::databasePath() const
 
 AnswerTable FormSession::answerTable() const
 {
-    return AnswerTable::forForm(databasePath(), openFormName, openPageFile);
+    return AnswerTable::forForm(databasePath(), m_openFormName, m_openPageFile);
 }
 
 void FormSession::ResetOpenForm()
@@ -109,13 +109,13 @@ void FormSession::SetBackground(const QString& choice)
 {
     const QString image = backgroundImageFor(choice);
     if (!image.isEmpty())
-        backgroundFileName = image;
+        m_backgroundFileName = image;
 }
 
 void FormSession::forgetNewFormWindow()
 {
-    backgroundChoice = -1;
-    backgroundFileName.clear();
+    m_backgroundChoice = -1;
+    m_backgroundFileName.clear();
 }
 
 } // namespace quenlow

@@ -37,11 +37,16 @@ public:
 
     // --- Open-form values -------------------------------------------------
     QString appFolder() const { return m_appFolder; }
-    QString openFormName;
-    QString openPageFile;
+    /// The open form's name ("survey") and its page's file ("survey.html"); empty when none is open.
+    QString openFormName() const { return m_openFormName; }
+    void setOpenFormName(const QString& name) { m_openFormName = name; }
+    QString openPageFile() const { return m_openPageFile; }
+    void setOpenPageFile(const QString& file) { m_openPageFile = file; }
     /// MethodCount: how many elements the open form has.
     int methodCount() const { return collection.count(); }
-    qint16 elementCounter = 0;
+    /// The header's element counter, as the collection file keeps it.
+    qint16 elementCounter() const { return m_elementCounter; }
+    void setElementCounter(qint16 counter) { m_elementCounter = counter; }
     MethodCollection collection;
 
     // Paths beneath the program folder.
@@ -103,9 +108,11 @@ public:
 
     // --- The background choice held by the new-form window -------------------
     /// Position selected in BackgroundChoice (-1 when none is).
-    int backgroundChoice = -1;
+    int backgroundChoice() const { return m_backgroundChoice; }
+    void setBackgroundChoice(int row) { m_backgroundChoice = row; }
     /// BackgroundFileName: the image of the last choice given to SetBackground.
-    QString backgroundFileName;
+    QString backgroundFileName() const { return m_backgroundFileName; }
+    void setBackgroundFileName(const QString& file) { m_backgroundFileName = file; }
     /// Sets backgroundFileName from a choice text; other texts change nothing.
     void SetBackground(const QString& choice);
     /// The new-form window was unloaded: its selection and BackgroundFileName go with it.
@@ -122,6 +129,11 @@ signals:
     void refreshRequested();
 
 private:
+    QString m_openFormName;
+    QString m_openPageFile;
+    qint16 m_elementCounter = 0;
+    int m_backgroundChoice = -1;
+    QString m_backgroundFileName;
     FormChangeRecorder* m_changes = nullptr;
     QString m_appFolder;
     QString m_answersStore; // empty: the program folder's

@@ -81,7 +81,7 @@ Outcome WriteFormPage(FormSession& session, const QString& pageFile)
         return Notice { Notice::Kind::PageNotWritten, {}, path, written.error().detail };
     // Servers elsewhere serve the form from the answers database.
     if (const Result<void> published = publishOpenForm(session); !published)
-        outcome.warn({ Notice::Kind::NotPublished, session.openFormName, {}, published.error().detail });
+        outcome.warn({ Notice::Kind::NotPublished, session.openFormName(), {}, published.error().detail });
     session.setHtmlName(pageFile);
     session.WebBrowser_Show(pageFile);
     session.setHtmlFrameCaption(QStringLiteral("Current Form"));

@@ -137,7 +137,7 @@ Result<std::shared_ptr<AnswersStore>> publishingStore(const FormSession& session
 
 Result<void> publishOpenForm(const FormSession& session)
 {
-    return publishForm(session, session.openFormName, session.collection.methods());
+    return publishForm(session, session.openFormName(), session.collection.methods());
 }
 
 Result<void> publishForm(

@@ -331,7 +331,7 @@ void CreateNewForm::selectBackground(int row)
 
 void CreateNewForm::backgroundChosen(int row)
 {
-    m_session.backgroundChoice = row;
+    m_session.setBackgroundChoice(row);
     if (row < 0)
         return;
     const QString image = backgroundImageFor(m_backgroundChoice->item(row)->text());

@@ -135,8 +135,8 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     // One press replaces the open form; it is emptied only now that the new one exists.
     if (!session.collection.isEmpty())
         session.ResetOpenForm();
-    session.openFormName = name;
-    session.openPageFile = name + QStringLiteral(".html");
+    session.setOpenFormName(name);
+    session.setOpenPageFile(name + QStringLiteral(".html"));
 
     session.SetBackground(inputs.backgroundText);
     HeaderSettings settings;
@@ -144,18 +144,18 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     settings.title = inputs.title;
     settings.letterSize = inputs.letterSize;
     settings.justification = inputs.justification;
-    settings.background = session.backgroundFileName;
+    settings.background = session.backgroundFileName();
     settings.databaseLocation = shownLocation(session.databasePath()); // never a password in a page
     settings.userViewTable = inputs.userViewTable;
-    FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
+    FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter());
     if (inputs.settings)
         setFormSettings(header, *inputs.settings);
     session.collection.append(header, QStringLiteral("HTML Header (Can't Remove/Move)"));
 
-    session.setHtmlName(session.openPageFile);
+    session.setHtmlName(session.openPageFile());
     session.setEditingVisible(true);
     session.setReporterVisible(true);
-    tell(session, WriteFormPage(session, session.openPageFile));
+    tell(session, WriteFormPage(session, session.openPageFile()));
     session.setSelectedRow(0);
     return true;
 }
@@ -168,14 +168,14 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
 
     session.SetBackground(inputs.backgroundText);
     HeaderSettings settings;
-    settings.formName = session.openFormName;
+    settings.formName = session.openFormName();
     settings.title = inputs.title;
     settings.letterSize = inputs.letterSize;
     settings.justification = inputs.justification;
-    settings.background = session.backgroundFileName;
+    settings.background = session.backgroundFileName();
     settings.databaseLocation = inputs.databaseLocation;
     settings.userViewTable = inputs.userViewTable;
-    FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter);
+    FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter());
     header.settings = session.collection.atPosition(0).settings;
     if (inputs.settings)
         setFormSettings(header, *inputs.settings);

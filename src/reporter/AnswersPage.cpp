@@ -40,7 +40,7 @@ QString asciiFolded(QString name)
 AnswersPage::AnswersPage(FormSession& session, QWidget* parent)
     : QGroupBox(u"Answers"_s, parent)
     , m_session(session)
-    , m_table(AnswersStore::tableFor(session.openFormName))
+    , m_table(AnswersStore::tableFor(session.openFormName()))
 {
     setObjectName(u"Frame1(3)"_s);
     auto* filterRow = new QHBoxLayout;

@@ -80,8 +80,8 @@ QString answersTablePageName()
 bool WriteAnswersTablePage(FormSession& session)
 {
     const QString caption = session.htmlName();
-    session.openFormName = caption.section(u'.', 0, 0);
-    const QString table = AnswersStore::tableFor(session.openFormName);
+    session.setOpenFormName(caption.section(u'.', 0, 0));
+    const QString table = AnswersStore::tableFor(session.openFormName());
 
     PageText page;
     page.line(u"<html>"_s);
@@ -91,10 +91,10 @@ bool WriteAnswersTablePage(FormSession& session)
     page.line(u"Database table - "_s, escaped(table));
     page.line(u"</h1>"_s);
     page.line(u"</title>"_s);
-    if (session.backgroundFileName.isEmpty())
-        session.backgroundFileName = u"background.gif"_s;
+    if (session.backgroundFileName().isEmpty())
+        session.setBackgroundFileName(u"background.gif"_s);
     page.line(
-        u"<BODY BGCOLOR='#000000' BACKGROUND='"_s, escapeAttribute(session.backgroundFileName), u"'>"_s);
+        u"<BODY BGCOLOR='#000000' BACKGROUND='"_s, escapeAttribute(session.backgroundFileName()), u"'>"_s);
 
     const auto store = openAnswersStore(session.databasePath());
     if (store) {

@@ -41,7 +41,7 @@ GraphsPage::GraphsPage(FormSession& session, ReportPage& reportPage, QWidget* pa
     : QGroupBox(tr("Graphs"), parent)
     , m_session(session)
     , m_reportPage(reportPage)
-    , m_table(AnswersStore::tableFor(session.openFormName))
+    , m_table(AnswersStore::tableFor(session.openFormName()))
 {
     setObjectName(u"Frame1(2)"_s);
 

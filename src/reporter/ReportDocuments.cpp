@@ -133,7 +133,7 @@ RowsTyped typeAnswerRows(WordDocument& document, AnswersStore& store, const QStr
 
 ReportTarget ReportTarget::of(const FormSession& session, const QString& documentName)
 {
-    return { session.reportsFolder(), session.databasePath(), session.openFormName, documentName };
+    return { session.reportsFolder(), session.databasePath(), session.openFormName(), documentName };
 }
 
 bool CreateReport(const ReportTarget& target)
@@ -320,6 +320,15 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
     QList<ChoiceSummary> summaries;
     for (int i = 0; i < collection.count(); ++i) {
         const FormMethod& method = collection.atPosition(i);
+        if (const std::optional<CheckBoxGroup> group = checkBoxGroupAt(collection, i)) {
+            // How many answers ticked each box of the question.
+            const auto ticked = countTicked(**store, table, *group);
+            if (!ticked) {
+                showExclamation(reporter::tableUnreadable(table, ticked.error().detail));
+                return std::nullopt;
+            }
+            summaries.append({ group->question, true, group->boxes, *ticked, *answers, true, false, {} });
+        }
         if (!isSummarised(method))
             continue;
         ChoiceSummary summary;
@@ -414,8 +423,9 @@ bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& coll
                     { summary.options.at(i), QString::number(count), percentText(count, summary.answers) });
                 counted += count;
             }
-            // Without this row the percentages would not add up to the answers.
-            if (summary.answers > counted)
+            // Without this row the percentages would not add up to the answers
+            // (ticks of several boxes need not).
+            if (summary.answers > counted && !summary.ticksPerBox)
                 rows.append(
                     { Texts::tr("(no answer or another value)"), QString::number(summary.answers - counted),
                         percentText(summary.answers - counted, summary.answers) });

@@ -75,12 +75,14 @@ struct ChoiceSummary {
     QStringList options;
     QList<qint64> counts;
     qint64 answers = 0; // all answers of the form, the base of the percentages
+    bool ticksPerBox = false; // check boxes asked as one question: an answer may tick several
     bool numeric = false;
     std::optional<NumberSummary> numbers; // none when no answer is a number
 };
 
 /// Whether the summary covers the question: check boxes, radio buttons,
-/// menus, scales and text fields that take numbers.
+/// menus, scales and text fields that take numbers. Check boxes asked as one
+/// question are summarised together too, before their boxes one by one.
 bool isSummarised(const FormMethod& method);
 
 /// The summaries of every question `isSummarised` covers, in the form's

@@ -33,7 +33,7 @@ using namespace reporter;
 ReportPage::ReportPage(FormSession& session, QWidget* parent)
     : QGroupBox(tr("Reporter"), parent)
     , m_session(session)
-    , m_table(AnswersStore::tableFor(session.openFormName))
+    , m_table(AnswersStore::tableFor(session.openFormName()))
     , m_positions(m_table)
 {
     setObjectName(u"Frame1(1)"_s);
@@ -193,7 +193,7 @@ void ReportPage::loadTableFields()
     if (m_documentName->text().isEmpty()) {
         // Reports are Office Open XML documents and are named so; a report
         // made under the older name is still the one added to.
-        const QString older = m_session.openFormName + u"_Report.doc"_s;
+        const QString older = m_session.openFormName() + u"_Report.doc"_s;
         const QString name = older + u"x"_s;
         const QString folder = m_session.reportsFolder();
         m_documentName->setText(
@@ -514,7 +514,7 @@ qint64 ReportPage::showAnswerTotal(AnswersStore& store)
     m_answerTotal->setText(total >= 0 ? tr("of %1").arg(total) : QString());
     if (!m_session.collection.isEmpty()) {
         FormOverview form;
-        form.name = m_session.openFormName;
+        form.name = m_session.openFormName();
         form.settings = formSettingsOf(m_session.collection.atPosition(0));
         if (total >= 0)
             form.answers = total;

@@ -44,7 +44,7 @@ void openReporter(FormSession& session, QWidget* owner)
 {
     if (!formOpen(session))
         return;
-    const QString table = AnswersStore::tableFor(session.openFormName);
+    const QString table = AnswersStore::tableFor(session.openFormName());
     {
         const auto store = openAnswersStore(session.databasePath());
         if (!store) {
@@ -65,7 +65,7 @@ void openReporter(FormSession& session, QWidget* owner)
         }
         if (first->isEmpty()) {
             showExclamation(
-                u"The table for the form '"_s + session.openFormName + u"' contains no data to report."_s);
+                u"The table for the form '"_s + session.openFormName() + u"' contains no data to report."_s);
             return;
         }
     }

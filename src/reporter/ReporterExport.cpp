@@ -36,7 +36,8 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
         const QString xlsx = u"Excel workbook (*.xlsx)"_s;
         QString chosenFilter = csv;
         path = QFileDialog::getSaveFileName(parent, u"Export Answers"_s,
-            session.reportsFolder() + session.openFormName + u".csv"_s, csv + u";;"_s + xlsx, &chosenFilter);
+            session.reportsFolder() + session.openFormName() + u".csv"_s, csv + u";;"_s + xlsx,
+            &chosenFilter);
         const QString suffix = QFileInfo(path).suffix().toLower();
         if (!path.isEmpty() && suffix != u"csv"_s && suffix != u"xlsx"_s)
             path += chosenFilter == xlsx ? u".xlsx"_s : u".csv"_s;
@@ -46,7 +47,7 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
 
     ExportRequest request;
     request.appFolder = session.appFolder();
-    request.pageFile = session.openFormName + u".html"_s;
+    request.pageFile = session.openFormName() + u".html"_s;
     request.answersStore = session.databasePath();
     request.format = QFileInfo(path).suffix().compare(u"xlsx"_s, Qt::CaseInsensitive) == 0
         ? ExportFormat::Xlsx

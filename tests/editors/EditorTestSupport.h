@@ -38,7 +38,7 @@ struct EditorEnv {
     explicit EditorEnv(int counter = 0)
     {
         createForm(session, QStringLiteral("survey"));
-        session.elementCounter = qint16(counter);
+        session.setElementCounter(qint16(counter));
     }
     QByteArray collectionFile() const { return readBytes(folder.collection(QStringLiteral("survey"))); }
     void expectBox() { folder.messages().queueAnswer(MessageAnswer::Ok); }

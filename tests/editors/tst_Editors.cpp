@@ -335,7 +335,7 @@ void TestEditors::fullFormIsRefused()
     QVERIFY(step.leftOpen());
     QCOMPARE(env.folder.messageTexts().size(), 1);
     QCOMPARE(env.session.collection.count(), kMaxElements);
-    QCOMPARE(env.session.elementCounter, qint16(7));
+    QCOMPARE(env.session.elementCounter(), qint16(7));
     QVERIFY(!columnNames(env.folder.database(), QStringLiteral("tbl_survey"))
                  .contains(QStringLiteral("One too many")));
 }

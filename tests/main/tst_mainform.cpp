@@ -323,8 +323,8 @@ private slots:
     void browsingElsewhereStillOpensFromTheProgramFolders()
     {
         Fixture f;
-        f.session.backgroundChoice = -1;
-        f.session.backgroundFileName.clear();
+        f.session.setBackgroundChoice(-1);
+        f.session.setBackgroundFileName({});
         f.open([&](QWidget* w) {
             auto* dirs = f.main.openForm()->dirList();
             QCOMPARE(dirs->currentItem()->text(), QStringLiteral("HTML"));
@@ -351,8 +351,8 @@ private slots:
         QCOMPARE(f.session.rows()->texts(), QStringList { QStringLiteral("Header - Alpha Title") });
         QVERIFY(readBytes(f.folder.html(QStringLiteral("alpha.html"))).contains("Alpha Title"));
         // The form's own background comes back with it.
-        QCOMPARE(f.session.backgroundChoice, 6);
-        QCOMPARE(f.session.backgroundFileName, QStringLiteral("Background3.jpg"));
+        QCOMPARE(f.session.backgroundChoice(), 6);
+        QCOMPARE(f.session.backgroundFileName(), QStringLiteral("Background3.jpg"));
 
         f.open([&](QWidget* w) {
             QCOMPARE(f.main.openForm()->dirList()->path(), f.folder.path() + QStringLiteral("/HTML"));

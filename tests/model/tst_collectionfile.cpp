@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(session.collection.methods(), before);
         QCOMPARE(session.rows()->count(), 3);
         QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
-        QCOMPARE(session.openFormName, QStringLiteral("survey"));
+        QCOMPARE(session.openFormName(), QStringLiteral("survey"));
         // ... and a later save still writes the old form to its own file.
         QVERIFY(SaveCollectionFile(session));
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), surveyFile);
@@ -303,9 +303,9 @@ private slots:
         buildSmallForm(session);
         QDir(folder.path() + QStringLiteral("/Collections")).removeRecursively();
         QDir(folder.path() + QStringLiteral("/HTML")).removeRecursively();
-        session.openFormName = QStringLiteral("stale");
+        session.setOpenFormName(QStringLiteral("stale"));
         QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
-        QCOMPARE(session.openFormName, QStringLiteral("survey"));
+        QCOMPARE(session.openFormName(), QStringLiteral("survey"));
         QVERIFY(readBytes(folder.collection(QStringLiteral("stale"))).isEmpty());
         QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).isEmpty());
         QVERIFY(!readBytes(folder.html(QStringLiteral("survey.html"))).isEmpty());

@@ -182,9 +182,9 @@ private slots:
     {
         m_tester.reset(); // the rows rules are the other cases'; here 32767 rows are only counted
         FormSession& session = *m_session;
-        session.elementCounter = kMaxElements;
+        session.setElementCounter(kMaxElements);
         QVERIFY(NextElementNumber(session).tells(Notice::Kind::CounterAtLimit));
-        QCOMPARE(session.elementCounter, qint16(kMaxElements));
+        QCOMPARE(session.elementCounter(), qint16(kMaxElements));
         for (int k = 1; k < kMaxElements; ++k)
             session.collection.append(element(Kind::line(), QStringLiteral("Horizontal")));
         QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal")))

@@ -228,7 +228,7 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         createForm(session, QStringLiteral("first"));
-        session.elementCounter = 5;
+        session.setElementCounter(5);
         createForm(session, QStringLiteral("second"));
         QCOMPARE(session.collection.count(), 1);
         QCOMPARE(session.collection.atPosition(0).item(4), QStringLiteral(" 5 "));

@@ -30,7 +30,7 @@ public:
             qFatal("cannot create the form");
     }
 
-    QString table() const { return QStringLiteral("tbl_") + session.openFormName; }
+    QString table() const { return QStringLiteral("tbl_") + session.openFormName(); }
     std::shared_ptr<AnswersStore> store() const { return openStore(folder.database()); }
 
     /// Appends an element to the form; question kinds also get their column,

@@ -259,7 +259,8 @@ private slots:
     }
 
     /// Number questions and scales get count, mean, median and their ends;
-    /// a scale its counts as a menu has them too.
+    /// a scale its counts as a menu has them too; boxes asked as one question
+    /// are summarised together as well as one by one.
     void summaryGivesNumbersTheirFigures()
     {
         ReporterFixture f;
@@ -274,14 +275,19 @@ private slots:
         QVERIFY(document.open(reportPath(f)));
         const QList<WordTable> tables = document.content().tables();
         const QStringList figures { u"Count"_s, u"Mean"_s, u"Median"_s, u"Minimum"_s, u"Maximum"_s };
-        QCOMPARE(tables.size(), 1 + 3 + 2); // Age; Tea, Coffee, Agreed; Mood's counts and figures
+        // Age; the drinks together, then Tea, Coffee, Agreed; Mood's counts and figures.
+        QCOMPARE(tables.size(), 1 + 1 + 3 + 2);
         QCOMPARE(tables.at(0).rowTexts(0), figures);
         QCOMPARE(tables.at(0).rowTexts(1), (QStringList { u"3"_s, u"35"_s, u"35"_s, u"30"_s, u"40"_s }));
-        QCOMPARE(tables.at(4).rowTexts(4), (QStringList { u"4"_s, u"2"_s, u"40.0%"_s }));
-        QCOMPARE(tables.at(4).rowTexts(6),
+        // One row a box, how many of the 5 answers ticked it; no remainder row.
+        QCOMPARE(tables.at(1).rowCount(), 3);
+        QCOMPARE(tables.at(1).rowTexts(1), (QStringList { u"Tea"_s, u"2"_s, u"40.0%"_s }));
+        QCOMPARE(tables.at(1).rowTexts(2), (QStringList { u"Coffee"_s, u"1"_s, u"20.0%"_s }));
+        QCOMPARE(tables.at(5).rowTexts(4), (QStringList { u"4"_s, u"2"_s, u"40.0%"_s }));
+        QCOMPARE(tables.at(5).rowTexts(6),
             (QStringList { u"(no answer or another value)"_s, u"2"_s, u"40.0%"_s }));
-        QCOMPARE(tables.at(5).rowTexts(0), figures);
-        QCOMPARE(tables.at(5).rowTexts(1), (QStringList { u"3"_s, u"4.33"_s, u"4"_s, u"4"_s, u"5"_s }));
+        QCOMPARE(tables.at(6).rowTexts(0), figures);
+        QCOMPARE(tables.at(6).rowTexts(1), (QStringList { u"3"_s, u"4.33"_s, u"4"_s, u"4"_s, u"5"_s }));
     }
 
     void answersTabSortsFiltersAndDeletesOnlyTheSelected()

@@ -251,10 +251,10 @@ private slots:
         ReporterFixture f;
         for (int i = 1; i < 200; ++i)
             QVERIFY(f.store()->addColumn(f.table(), u"Q%1"_s.arg(i), AnswersStore::ColumnKind::Text, {}));
-        QVERIFY(f.session.backgroundFileName.isEmpty());
+        QVERIFY(f.session.backgroundFileName().isEmpty());
         QVERIFY(WriteAnswersTablePage(f.session));
         // The default background also becomes the new-form window's.
-        QCOMPARE(f.session.backgroundFileName, u"background.gif"_s);
+        QCOMPARE(f.session.backgroundFileName(), u"background.gif"_s);
         QVERIFY(page(f).contains(
             "<table border ALIGN=center width=40000><tr><td bgcolor=eeeee height=50 colspan=200>"));
     }

@@ -82,14 +82,14 @@ bool FormBuilder::openIn(FormSession& session)
     if (!writeTable())
         return false;
     session.ResetOpenForm();
-    session.openFormName = m_name;
-    session.openPageFile = pageFile();
+    session.setOpenFormName(m_name);
+    session.setOpenPageFile(pageFile());
     session.collection.append(
-        header(session.elementCounter), QStringLiteral("HTML Header (Can't Remove/Move)"));
+        header(session.elementCounter()), QStringLiteral("HTML Header (Can't Remove/Move)"));
     for (const FormMethod& e : m_elements)
         session.collection.append(e);
-    session.setHtmlName(session.openPageFile);
-    if (!WriteFormPage(session, session.openPageFile)) {
+    session.setHtmlName(session.openPageFile());
+    if (!WriteFormPage(session, session.openPageFile())) {
         QTest::qFail("cannot write the form's files", __FILE__, __LINE__);
         return false;
     }
