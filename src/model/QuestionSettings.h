@@ -18,7 +18,7 @@ struct FormMethod;
 /// uses none is written exactly as before they existed.
 struct QuestionSettings {
     AnswerRules rules;
-    AskCondition condition; // the question by its answers column, and the answer
+    AskCondition condition; // the question by its text (its field once published), and the answer
     QString questionText; // check boxes asked as one question: the heading
 
     bool operator==(const QuestionSettings&) const = default;
