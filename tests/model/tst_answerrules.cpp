@@ -97,6 +97,18 @@ private slots:
             << int(AnswerKind::Email) << ""
             << "" << false << "ann@localhost" << none
             << "Please give an e-mail address, such as name@example.org.";
+        // Scanned by hand, as the pattern reads: each of these is refused.
+        for (const char* address : { "ann smith@example.org", "ann@example..org", "ann@@example.org",
+                 "ann@example.", "@example.org" }) {
+            QTest::newRow(address) << int(AnswerKind::Email) << ""
+                                   << "" << false << address << none
+                                   << "Please give an e-mail address, such as name@example.org.";
+        }
+        for (const char* phone : { "+", "12", "+49 30 123 x" }) {
+            QTest::newRow(phone) << int(AnswerKind::Phone) << ""
+                                 << "" << false << phone << none
+                                 << "Please give a phone number: digits, spaces and + - ( ) only.";
+        }
         QTest::newRow("phone") << int(AnswerKind::Phone) << ""
                                << "" << false << "+49 (30) 123-456"
                                << "+49 (30) 123-456" << none;
