@@ -162,6 +162,23 @@ QByteArray submissionBody()
     return body;
 }
 
+// The median time, in microseconds, of `times` runs of `run`; what it
+// returns is then looked at by `check`, outside the time taken.
+template <typename Run, typename Check> double medianMicroseconds(int times, Run run, Check check)
+{
+    std::vector<qint64> nanoseconds;
+    nanoseconds.reserve(times);
+    QElapsedTimer timer;
+    for (int i = 0; i < times; ++i) {
+        timer.start();
+        const auto result = run();
+        nanoseconds.push_back(timer.nsecsElapsed());
+        check(result);
+    }
+    std::nth_element(nanoseconds.begin(), nanoseconds.begin() + times / 2, nanoseconds.end());
+    return nanoseconds[times / 2] / 1000.0;
+}
+
 // The median time the service takes to send a form page as respondents get
 // it (read, decoded, adapted for phones, a fresh token), in microseconds. The
 // page is a long form in the designer's markup: 40 questions, 110 choices.
@@ -207,19 +224,14 @@ double pageSendMicroseconds(const QString& folder, int times)
     quenlow::HttpRequest request;
     request.method = "GET";
     request.path = "/survey.html";
-    std::vector<qint64> nanoseconds;
-    nanoseconds.reserve(times);
-    QElapsedTimer timer;
-    for (int i = 0; i < times; ++i) {
-        timer.start();
-        const quenlow::HttpResponse response = handler.handle(request);
-        nanoseconds.push_back(timer.nsecsElapsed());
-        if (response.status != 200 || !response.body.contains("submissionToken"))
-            fail(QStringLiteral("the long form page was not sent as respondents get it"));
-    }
+    const double median = medianMicroseconds(
+        times, [&] { return handler.handle(request); },
+        [](const quenlow::HttpResponse& response) {
+            if (response.status != 200 || !response.body.contains("submissionToken"))
+                fail(QStringLiteral("the long form page was not sent as respondents get it"));
+        });
     writer.stop();
-    std::nth_element(nanoseconds.begin(), nanoseconds.begin() + times / 2, nanoseconds.end());
-    return nanoseconds[times / 2] / 1000.0;
+    return median;
 }
 
 // One commit per row, as a receiver that acknowledges each row durably on its
@@ -736,21 +748,16 @@ double refusedPostMicroseconds(const QString& folder, int times, bool* storedNot
     request.path = "/scripts/save.asp";
     request.contentType = "application/x-www-form-urlencoded";
     request.body = rulesBody(QStringLiteral("rules"), QStringLiteral("abc"));
-    std::vector<qint64> nanoseconds;
-    nanoseconds.reserve(times);
-    QElapsedTimer timer;
-    for (int i = 0; i < times; ++i) {
-        timer.start();
-        const quenlow::HttpResponse response = handler.handle(request);
-        nanoseconds.push_back(timer.nsecsElapsed());
-        if (response.status != 422 || !response.body.contains("value='abc'"))
-            fail(QStringLiteral("the post with a bad answer was not refused with the answers kept"));
-    }
+    const double median = medianMicroseconds(
+        times, [&] { return handler.handle(request); },
+        [](const quenlow::HttpResponse& response) {
+            if (response.status != 422 || !response.body.contains("value='abc'"))
+                fail(QStringLiteral("the post with a bad answer was not refused with the answers kept"));
+        });
     writer.stop();
     const auto db = openAnswersStore(answersStoreIn(folder));
     *storedNothing = db && (*db)->rowCount(AnswersStore::tableFor(QStringLiteral("rules"))).valueOr(-1) == 0;
-    std::nth_element(nanoseconds.begin(), nanoseconds.begin() + times / 2, nanoseconds.end());
-    return nanoseconds[times / 2] / 1000.0;
+    return median;
 }
 
 // The median time, in microseconds, to place a post's forty answers and hold
@@ -762,19 +769,17 @@ double checkMicroseconds(const QString& folder, const QString& name, int times)
     const std::optional<FormFields> fields = parseUrlEncoded(rulesBody(name, QStringLiteral("42")));
     if (!form || !fields)
         fail(QStringLiteral("cannot read the form ") + name);
-    std::vector<qint64> nanoseconds;
-    nanoseconds.reserve(times);
-    QElapsedTimer timer;
-    for (int i = 0; i < times; ++i) {
-        timer.start();
-        PlacedAnswers placed = placeAnswers(AnswersStore::tableFor(name), form->questions, *fields);
-        const FormFields problems = checkAnswers(form->questions, form->charted, placed.answers);
-        nanoseconds.push_back(timer.nsecsElapsed());
-        if (placed.answers.size() != 40 || !problems.isEmpty())
-            fail(QStringLiteral("the answers to ") + name + QStringLiteral(" were not placed as posted"));
-    }
-    std::nth_element(nanoseconds.begin(), nanoseconds.begin() + times / 2, nanoseconds.end());
-    return nanoseconds[times / 2] / 1000.0;
+    return medianMicroseconds(
+        times,
+        [&] {
+            PlacedAnswers placed = placeAnswers(AnswersStore::tableFor(name), form->questions, *fields);
+            const FormFields problems = checkAnswers(form->questions, form->charted, placed.answers);
+            return placed.answers.size() == 40 && problems.isEmpty();
+        },
+        [&](bool asPosted) {
+            if (!asPosted)
+                fail(QStringLiteral("the answers to ") + name + QStringLiteral(" were not placed as posted"));
+        });
 }
 
 // The two forty-question forms under the same load, one after the other, on

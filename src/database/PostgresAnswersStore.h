@@ -87,6 +87,9 @@ private:
     Result<void> changeColumns(const std::function<Result<void>()>& work);
     Result<void> addColumnNow(
         const QString& table, const QString& column, bool memo, const QString& olderRowsText, bool fill);
+    /// Renames the column (unless only its ASCII case changes, which the
+    /// server's name does not show) and puts its real name in its comment.
+    Result<void> renameColumnNow(const QString& table, const QString& from, const QString& to);
     Result<qint64> count(const QString& table);
 
     // Rows read (PostgresAnswersStore.cpp).

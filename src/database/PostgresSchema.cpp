@@ -221,22 +221,28 @@ Result<void> PostgresAnswersStore::addColumn(
 Result<void> PostgresAnswersStore::renameColumn(const QString& table, const QString& from, const QString& to)
 {
     return changeColumns([&]() -> Result<void> {
-        // A change of case only is a rename of the same column: only its comment changes.
         if (const auto may = mayRenameColumn(table, from, to); !may)
             return may;
-        const QString ref = tableRef(table);
-        if (physicalName(from) != physicalName(to)) {
-            if (const auto r = m_db->run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3")
-                                             .arg(ref, columnRef(from), columnRef(to)));
-                !r)
-                return r.error();
-        }
-        if (const auto r = m_db->run(
-                commentOn(m_db->handle(), QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(to)), to));
+        return renameColumnNow(table, from, to);
+    });
+}
+
+Result<void> PostgresAnswersStore::renameColumnNow(
+    const QString& table, const QString& from, const QString& to)
+{
+    // A change of case only is a rename of the same column: only its comment changes.
+    const QString ref = tableRef(table);
+    if (physicalName(from) != physicalName(to)) {
+        if (const auto r = m_db->run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3")
+                                         .arg(ref, columnRef(from), columnRef(to)));
             !r)
             return r.error();
-        return {};
-    });
+    }
+    if (const auto r
+        = m_db->run(commentOn(m_db->handle(), QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(to)), to));
+        !r)
+        return r.error();
+    return {};
 }
 
 Result<void> PostgresAnswersStore::dropColumn(const QString& table, const QString& column)
@@ -274,15 +280,8 @@ Result<QStringList> PostgresAnswersStore::restoreColumns(
             return rows.error();
         const QString ref = tableRef(table);
         if (renamed) {
-            const auto& [from, to] = *renamed;
-            if (const auto r = m_db->run(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3")
-                                             .arg(ref, columnRef(from), columnRef(to)));
-                !r)
-                return r.error();
-            if (const auto r = m_db->run(
-                    commentOn(m_db->handle(), QStringLiteral("COLUMN %1.%2").arg(ref, columnRef(to)), to));
-                !r)
-                return r.error();
+            if (const auto r = renameColumnNow(table, renamed->first, renamed->second); !r)
+                return r;
         }
         for (const Column& c : std::as_const(removed)) {
             // A column that has answers by now keeps them; the form no longer asks it.
