@@ -32,7 +32,7 @@ namespace {
 FormMethod header(const FormSession& session, const QString& name)
 {
     FormMethod m;
-    m.methodType = QStringLiteral("Header");
+    m.kind = ElementKind::Header;
     m.userInstruction = name + QStringLiteral(" survey");
     m.htmlCode = QStringLiteral("<HTML><HEAD><TITLE>") + name
         + QStringLiteral("</TITLE></HEAD><BODY BACKGROUND='paper.jpg'><FORM METHOD=POST "
@@ -48,7 +48,7 @@ FormMethod header(const FormSession& session, const QString& name)
 FormMethod textField(const QString& question)
 {
     FormMethod m;
-    m.methodType = QStringLiteral("Text Field");
+    m.kind = ElementKind::TextField;
     m.userInstruction = question;
     m.htmlCode = QStringLiteral("<P><input type=hidden name='") + question
         + QStringLiteral(" Type' value='Text Field'><P>") + question + QStringLiteral(" <input name='")
@@ -61,7 +61,7 @@ FormMethod element(int i)
 {
     if (i % 4 == 3) {
         FormMethod m;
-        m.methodType = QStringLiteral("Plain Text");
+        m.kind = ElementKind::PlainText;
         m.userInstruction = QStringLiteral("Section %1: please answer every question below.").arg(i);
         m.htmlCode = QStringLiteral("<P>") + m.userInstruction;
         return m;
@@ -72,7 +72,7 @@ FormMethod element(int i)
 FormMethod submit()
 {
     FormMethod m;
-    m.methodType = QStringLiteral("Submit Button");
+    m.kind = ElementKind::SubmitButton;
     m.userInstruction = QStringLiteral("Submit Form");
     m.htmlCode = QStringLiteral("<P> <CENTER> <INPUT TYPE='submit' VALUE='Submit Form'></CENTER>");
     m.attribute4 = QStringLiteral("Reset Form");
@@ -99,7 +99,7 @@ void buildForm(FormSession& session, const QString& name, int count, bool withCo
         const QString table = QStringLiteral("tbl_") + name;
         QList<AnswersStore::Column> columns = (*db)->columns(table).valueOr({});
         collection.forEach([&](const FormMethod& m) {
-            if (isQuestionKind(m.methodType))
+            if (isQuestionKind(m.kind))
                 columns.append({ columnNameFor(m.userInstruction) });
         });
         if (const auto added = (*db)->restoreColumns(table, columns, {}, AnswersStore::Restore::Repair);
@@ -107,13 +107,13 @@ void buildForm(FormSession& session, const QString& name, int count, bool withCo
             qFatal("cannot add the columns: %s", qPrintable(added.error().detail));
     }
     // Written as the program writes it, then opened the way the program opens it.
-    session.collection = collection;
+    session.changeableCollection() = collection;
     session.setHtmlName(name + QStringLiteral(".html"));
-    if (!SaveCollectionFile(session))
+    if (!saveCollectionFile(session))
         qFatal("cannot save the collection file");
-    session.ResetOpenForm();
-    static_cast<void>(LoadForm(session, session.appFolder(), name + QStringLiteral(".html")));
-    if (session.collection.count() != count)
+    session.resetOpenForm();
+    static_cast<void>(loadForm(session, session.appFolder(), name + QStringLiteral(".html")));
+    if (session.collection().count() != count)
         qFatal("the form did not open");
 }
 
@@ -154,7 +154,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     for (const char* sub : { "HTML", "Collections", "Reports" })
         QDir(dir.path()).mkpath(QLatin1StringView(sub));
-    if (!CreateDatabase(answersStoreIn(dir.path())))
+    if (!createDatabase(answersStoreIn(dir.path())))
         qFatal("cannot create the answers database");
 
     FormSession session(dir.path());
@@ -163,18 +163,18 @@ int main(int argc, char** argv)
         QFileInfo(session.htmlFolder() + QStringLiteral("bench.html")).size());
 
     measure(repeats, [&](int r) {
-        if (!InsertMethod(session, textField(QStringLiteral("Inserted question %1").arg(r))))
+        if (!insertMethod(session, textField(QStringLiteral("Inserted question %1").arg(r))))
             qFatal("insert refused");
-        static_cast<void>(NextElementNumber(session));
-        static_cast<void>(WriteFormPage(session, session.htmlName()));
+        static_cast<void>(nextElementNumber(session));
+        static_cast<void>(writeFormPage(session, session.htmlName()));
     }).report("insert above the submit button", 100);
 
     measure(repeats, [&](int r) {
         const int position = 500 + 4 * r; // a text field in the middle
         const FormMethod m = textField(QStringLiteral("Renamed question %1").arg(r));
-        if (!UpdateMethod(session, m, position))
+        if (!updateMethod(session, m, position))
             qFatal("update refused");
-        static_cast<void>(WriteFormPage(session, session.htmlName()));
+        static_cast<void>(writeFormPage(session, session.htmlName()));
     }).report("update (question renamed)", 100);
 
     measure(repeats, [&](int r) {
@@ -196,13 +196,13 @@ int main(int argc, char** argv)
     QByteArray collectionBytes;
     QByteArray pageBytes;
     measure(repeats, [&](int) {
-        collectionBytes = encodeText(serializeCollection(session.collection));
+        collectionBytes = encodeText(serializeCollection(session.collection()));
     }).report("  collection text built and encoded", 0);
     measure(repeats, [&](int) {
         static_cast<void>(writeFileAtomically(collectionPath, collectionBytes));
     }).report("  collection file written (atomic, synced)", 0);
     measure(repeats, [&](int) {
-        pageBytes = encodeText(buildFormPage(session.collection));
+        pageBytes = encodeText(buildFormPage(session.collection()));
     }).report("  page built and encoded", 0);
     measure(repeats, [&](int) {
         static_cast<void>(writeFileAtomically(pagePath, pageBytes));
@@ -212,16 +212,16 @@ int main(int argc, char** argv)
     }).report("  collection file parsed (reload)", 0);
     const AnswerTable table = session.answerTable();
     measure(repeats, [&](int r) {
-        if (!AddAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), false))
+        if (!addAnswerColumn(table, QStringLiteral("Scratch %1").arg(r), false))
             std::abort();
     }).report("  answers column added", 0);
     measure(repeats, [&](int r) {
-        if (!RenameAnswerColumn(
+        if (!renameAnswerColumn(
                 table, QStringLiteral("Scratch %1").arg(r), QStringLiteral("Scratched %1").arg(r)))
             std::abort();
     }).report("  answers column renamed", 0);
     measure(repeats, [&](int r) {
-        if (!RemoveAnswerColumn(table, QStringLiteral("Scratched %1").arg(r)))
+        if (!removeAnswerColumn(table, QStringLiteral("Scratched %1").arg(r)))
             std::abort();
     }).report("  answers column removed", 0);
     std::printf("\n");
@@ -231,8 +231,8 @@ int main(int argc, char** argv)
     std::printf("form of %d elements, collection file %lld bytes\n", int(big.methodCount()),
         QFileInfo(big.collectionFilePath(QStringLiteral("big"))).size());
     measure(std::max(3, repeats / 2), [&](int) {
-        static_cast<void>(LoadForm(big, big.appFolder(), QStringLiteral("big.html")));
-        if (big.collection.count() != 10000)
+        static_cast<void>(loadForm(big, big.appFolder(), QStringLiteral("big.html")));
+        if (big.collection().count() != 10000)
             qFatal("the form did not reopen");
     }).report("reopen (LoadForm) a 10,000-element form", 1000);
     return 0;

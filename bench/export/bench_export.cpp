@@ -56,7 +56,7 @@ void fill(const QString& appFolder, qint64 rows)
 {
     const QString table = u"tbl_big"_s;
     const QString path = answersStoreIn(appFolder);
-    Result<void> made = CreateDatabase(path);
+    Result<void> made = createDatabase(path);
     if (made)
         made = createFormTable(path, table);
     if (!made)
@@ -67,13 +67,13 @@ void fill(const QString& appFolder, qint64 rows)
     AnswersStore& db = **opened;
     MethodCollection collection;
     FormMethod header;
-    header.methodType = Kind::header();
+    header.kind = ElementKind::Header;
     header.userInstruction = u"big"_s;
     header.attribute6List = { u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s };
     collection.append(header);
     for (const QString& question : kQuestions) {
         FormMethod m;
-        m.methodType = question == u"Comments"_s ? Kind::textArea() : Kind::textField();
+        m.kind = question == u"Comments"_s ? ElementKind::TextArea : ElementKind::TextField;
         m.userInstruction = question;
         collection.append(m);
         if (!db.addColumn(table, question,

@@ -127,21 +127,21 @@ void openForm(FormSession& session, const QString& name)
     session.setOpenFormName(name);
     session.setOpenPageFile(name + u".html"_s);
     session.setHtmlName(name + u".html"_s);
-    session.collection.removeAll();
-    const auto add = [&](const QString& kind, const QString& question, const QStringList& options = {}) {
+    session.changeableCollection().removeAll();
+    const auto add = [&](ElementKind kind, const QString& question, const QStringList& options = {}) {
         FormMethod m;
-        m.methodType = kind;
+        m.kind = kind;
         m.userInstruction = question;
         m.attribute6List = options;
-        session.collection.append(m);
+        session.changeableCollection().append(m);
     };
-    add(Kind::header(), name, { u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s });
-    add(Kind::textField(), u"Name"_s);
-    add(Kind::textArea(), u"Comments"_s);
-    add(Kind::radioButtons(), u"Colour"_s, kColours);
-    add(Kind::checkBox(), u"Tea"_s);
-    add(Kind::textField(), u"Age"_s);
-    add(Kind::submitButton(), u"Submit"_s);
+    add(ElementKind::Header, name, { u"Title"_s, u" 5 "_s, u"center"_s, u"Marble"_s });
+    add(ElementKind::TextField, u"Name"_s);
+    add(ElementKind::TextArea, u"Comments"_s);
+    add(ElementKind::RadioButtons, u"Colour"_s, kColours);
+    add(ElementKind::CheckBox, u"Tea"_s);
+    add(ElementKind::TextField, u"Age"_s);
+    add(ElementKind::SubmitButton, u"Submit"_s);
 }
 
 } // namespace
@@ -159,7 +159,7 @@ int main(int argc, char** argv)
     QDir(dir.path()).mkpath(u"HTML"_s);
     QDir(dir.path()).mkpath(u"Reports"_s);
     FormSession session(dir.path());
-    if (!CreateDatabase(session.databasePath()))
+    if (!createDatabase(session.databasePath()))
         qFatal("cannot create the answers database");
 
     Stopwatch t;
@@ -287,7 +287,7 @@ int main(int argc, char** argv)
     fillForm(session, u"page"_s, 100'000);
     openForm(session, u"page"_s);
     t.restart();
-    WriteAnswersTablePage(session);
+    writeAnswersTablePage(session);
     report("write the answers-table page, 100,000 answers", t);
     std::printf("%-58s %10.1f MB\n", "  page size",
         QFileInfo(session.htmlFolder() + answersTablePageName()).size() / 1e6);
@@ -297,7 +297,7 @@ int main(int argc, char** argv)
     openForm(session, u"export"_s);
     const ReportTarget target = ReportTarget::of(session, u"export_Report.doc"_s);
     messages.queueAnswer(MessageAnswer::Ok);
-    CreateReport(target);
+    createReport(target);
 
     double typedWall = 0, typedCpu = 0, savedWall = 0, savedCpu = 0;
     QTimer poll;
@@ -318,7 +318,7 @@ int main(int argc, char** argv)
     messages.queueAnswer(MessageAnswer::Ok); // "If the added table is as desired ..."
     poll.start();
     t.restart();
-    const ExportOutcome outcome = AddTableToReport(
+    const ExportOutcome outcome = addTableToReport(
         target, { u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s }, true, nullptr);
     if (outcome != ExportOutcome::Completed)
         qFatal("export failed");

@@ -71,7 +71,7 @@ void makeForm(const QString& folder, qint64 rows)
     QDir(folder).mkpath(QStringLiteral("HTML"));
     QDir(folder).mkpath(QStringLiteral("Collections"));
     const QString db = answersStoreIn(folder);
-    Result<void> made = CreateDatabase(db);
+    Result<void> made = createDatabase(db);
     if (made)
         made = createFormTable(db, QStringLiteral("tbl_bench"));
     if (!made)
@@ -82,7 +82,7 @@ void makeForm(const QString& folder, qint64 rows)
     AnswersStore& answers = **opened;
     MethodCollection collection;
     FormMethod header;
-    header.methodType = Kind::header();
+    header.kind = ElementKind::Header;
     header.userInstruction = QStringLiteral("Benchmark");
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
     header.attribute6List = { printNumber(1), printNumber(0), db, printNumber(kQuestions) };
@@ -96,7 +96,7 @@ void makeForm(const QString& folder, qint64 rows)
             !added)
             fail(added.error().detail);
         FormMethod m;
-        m.methodType = Kind::radioButtons();
+        m.kind = ElementKind::RadioButtons;
         m.userInstruction = question(i);
         m.htmlCode = QStringLiteral("<P>") + question(i);
         m.attribute6List = kOptions;

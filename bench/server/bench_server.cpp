@@ -80,9 +80,8 @@ namespace {
 
 const QStringList kQuestions = { QStringLiteral("Your name"), QStringLiteral("Comments"),
     QStringLiteral("Tea"), QStringLiteral("Coffee"), QStringLiteral("Colour"), QStringLiteral("Team") };
-const QStringList kKinds
-    = { QStringLiteral("Text Field"), QStringLiteral("Text Area"), QStringLiteral("Check Box"),
-          QStringLiteral("Check Box"), QStringLiteral("Radio Buttons"), QStringLiteral("Pull Down Menu") };
+const QList<ElementKind> kKinds = { ElementKind::TextField, ElementKind::TextArea, ElementKind::CheckBox,
+    ElementKind::CheckBox, ElementKind::RadioButtons, ElementKind::PullDownMenu };
 
 void out(const QString& text)
 {
@@ -102,7 +101,7 @@ void makeForm(const QString& folder)
     QDir(folder).mkpath(QStringLiteral("HTML"));
     QDir(folder).mkpath(QStringLiteral("Collections"));
     const QString db = answersStoreIn(folder);
-    Result<void> made = CreateDatabase(db);
+    Result<void> made = createDatabase(db);
     if (made)
         made = createFormTable(db, QStringLiteral("tbl_bench"));
     if (!made)
@@ -112,19 +111,19 @@ void makeForm(const QString& folder)
         fail(answers.error().detail);
     MethodCollection collection;
     FormMethod header;
-    header.methodType = Kind::header();
+    header.kind = ElementKind::Header;
     header.userInstruction = QStringLiteral("Benchmark");
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
     header.attribute6List = { printNumber(1), printNumber(0), db, printNumber(6) };
     collection.append(header);
     for (int i = 0; i < kQuestions.size(); ++i) {
-        const auto kind = kKinds.at(i) == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
-                                                                         : AnswersStore::ColumnKind::Text;
+        const auto kind
+            = hasMemoColumn(kKinds.at(i)) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text;
         if (const auto added = (*answers)->addColumn(QStringLiteral("tbl_bench"), kQuestions.at(i), kind, {});
             !added)
             fail(added.error().detail);
         FormMethod m;
-        m.methodType = kKinds.at(i);
+        m.kind = kKinds.at(i);
         m.userInstruction = kQuestions.at(i);
         m.htmlCode = QStringLiteral("<P>") + kQuestions.at(i);
         collection.append(m);
@@ -569,8 +568,8 @@ void makeFormIn(const QString& database, const QString& folder)
     if (!(*store)->createTable(table, QStringLiteral("Form Question")))
         fail(QStringLiteral("cannot create the bench table"));
     for (int i = 0; i < kQuestions.size(); ++i) {
-        const auto kind = kKinds.at(i) == QLatin1StringView("Text Area") ? AnswersStore::ColumnKind::Memo
-                                                                         : AnswersStore::ColumnKind::Text;
+        const auto kind
+            = hasMemoColumn(kKinds.at(i)) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text;
         if (!(*store)->addColumn(table, kQuestions.at(i), kind, columnAddedMarker()))
             fail(QStringLiteral("cannot add a column"));
     }
@@ -669,7 +668,7 @@ void makeRulesForm(const QString& folder, const QString& name, bool withRules)
         fail(answers.error().detail);
     MethodCollection collection;
     FormMethod header;
-    header.methodType = Kind::header();
+    header.kind = ElementKind::Header;
     header.userInstruction = name;
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
     header.attribute6List = { printNumber(1), printNumber(0), db, printNumber(6) };

@@ -139,7 +139,7 @@ int main(int argc, char* argv[])
 
     QTemporaryDir work;
     QDir(work.path()).mkpath(QStringLiteral("app"));
-    if (const auto made = quenlow::CreateDatabase(work.path() + QStringLiteral("/app/formAnswers.mdb"));
+    if (const auto made = quenlow::createDatabase(work.path() + QStringLiteral("/app/formAnswers.mdb"));
         !made) {
         std::fprintf(stderr, "bench_startup: %s\n", qPrintable(made.error().detail));
         return 2;

@@ -43,7 +43,7 @@ AnswerTable AnswerTable::forForm(const QString& store, const QString& formName, 
     return { store, AnswersStore::tableFor(formName), pageFile };
 }
 
-QString FitColumnName(const QString& text)
+QString fitColumnName(const QString& text)
 {
     int n = qMin<int>(kColumnNameLength, int(text.size()));
     // A column name that ended in half a character could not be written back.
@@ -54,7 +54,7 @@ QString FitColumnName(const QString& text)
 
 QString columnNameFor(const QString& question)
 {
-    return question.size() <= kColumnNameLength ? question : FitColumnName(question);
+    return question.size() <= kColumnNameLength ? question : fitColumnName(question);
 }
 
 QString columnAddedMarker()
@@ -62,7 +62,7 @@ QString columnAddedMarker()
     return QStringLiteral("*Column added after this answer*");
 }
 
-Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, bool memo)
+Result<void> addAnswerColumn(const AnswerTable& table, const QString& question, bool memo)
 {
     const auto kind = memo ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text;
     return changeTable(table, [&](AnswersStore& store) {
@@ -81,13 +81,13 @@ Result<bool> answersStored(const AnswerTable& table)
     return *rows > 0;
 }
 
-Result<void> RemoveAnswerColumn(const AnswerTable& table, const QString& question)
+Result<void> removeAnswerColumn(const AnswerTable& table, const QString& question)
 {
     return changeTable(table,
         [&](AnswersStore& store) { return store.dropColumn(table.tableName, columnNameFor(question)); });
 }
 
-Result<void> RenameAnswerColumn(
+Result<void> renameAnswerColumn(
     const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion)
 {
     const QString from = columnNameFor(oldQuestion);
@@ -172,7 +172,7 @@ bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn
         .ok();
 }
 
-Result<void> CreateDatabase(const QString& databasePath)
+Result<void> createDatabase(const QString& databasePath)
 {
     const auto made = createAnswersStore(databasePath);
     if (!made)

@@ -22,7 +22,7 @@ struct AnswerTable {
 };
 
 /// The first 64 characters of `text` (never splitting a surrogate pair).
-QString FitColumnName(const QString& text);
+QString fitColumnName(const QString& text);
 /// The column and field name of a question: the text itself up to 64 characters, else FitColumnName.
 QString columnNameFor(const QString& question);
 
@@ -36,13 +36,13 @@ QString columnAddedMarker();
 /// Adds the answers column of a new question (a memo column for long text). Rows
 /// already stored hold columnAddedMarker() in it. NotFound when the table is
 /// missing, Duplicate when the name is taken.
-Result<void> AddAnswerColumn(const AnswerTable& table, const QString& question, bool memo);
+Result<void> addAnswerColumn(const AnswerTable& table, const QString& question, bool memo);
 /// True when the form's table holds answers (removing a column then loses some).
 Result<bool> answersStored(const AnswerTable& table);
 /// Removes the column of `question`.
-Result<void> RemoveAnswerColumn(const AnswerTable& table, const QString& question);
+Result<void> removeAnswerColumn(const AnswerTable& table, const QString& question);
 /// Gives the column of `oldQuestion` the name of `newQuestion`; Duplicate when that is taken.
-Result<void> RenameAnswerColumn(
+Result<void> renameAnswerColumn(
     const AnswerTable& table, const QString& oldQuestion, const QString& newQuestion);
 
 /// A question's column as its form's files have it.
@@ -72,7 +72,7 @@ bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn
 std::optional<bool> answerColumnExists(const AnswerTable& table, const QString& question);
 
 /// Creates the answers database file (Duplicate when one is there).
-Result<void> CreateDatabase(const QString& databasePath);
+Result<void> createDatabase(const QString& databasePath);
 
 /// Creates a form's table with its one column "Form Question"; Duplicate when
 /// the name is taken, another error when it is refused or the database cannot

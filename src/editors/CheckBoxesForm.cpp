@@ -102,14 +102,14 @@ namespace {
 // check boxes around it asking the same question; the box alone when it asks none.
 QList<int> groupOf(const FormSession& session, int position)
 {
-    const QString question = questionSettingsOf(session.collection.atPosition(position)).questionText;
+    const QString question = questionSettingsOf(session.collection().atPosition(position)).questionText;
     if (question.isEmpty())
         return { position };
     auto inGroup = [&](int i) {
-        if (i < 0 || i >= session.collection.count())
+        if (i < 0 || i >= session.collection().count())
             return false;
-        const FormMethod& m = session.collection.atPosition(i);
-        return m.methodType == Kind::checkBox() && questionSettingsOf(m).questionText == question;
+        const FormMethod& m = session.collection().atPosition(i);
+        return m.kind == ElementKind::CheckBox && questionSettingsOf(m).questionText == question;
     };
     int first = position;
     while (inGroup(first - 1))
@@ -129,7 +129,7 @@ void CheckBoxesForm::fillForEdit(const FormMethod& method)
     m_questionText->setText(settings.questionText);
     // A group's condition may only name questions before its first box.
     const int row = session().selectedRow();
-    if (row >= 0 && row < session().collection.count()) {
+    if (row >= 0 && row < session().collection().count()) {
         questionSettings()->offerConditions(conditionChoices(session(), groupOf(session(), row).first()));
         questionSettings()->showSettings(settings);
     }
@@ -179,7 +179,7 @@ void CheckBoxesForm::confirm()
             if (member == *position) {
                 changes.append({ box, member });
             } else {
-                FormMethod other = session().collection.atPosition(member);
+                FormMethod other = session().collection().atPosition(member);
                 QuestionSettings its = questionSettingsOf(other);
                 its.questionText = settings.questionText;
                 its.rules.required = settings.rules.required;

@@ -28,8 +28,8 @@ namespace quenlow {
 
 bool hasEditableForm(const FormSession& session)
 {
-    return session.isFormOpen() && !session.collection.isEmpty()
-        && session.collection.atPosition(0).methodType == Kind::header();
+    return session.isFormOpen() && !session.collection().isEmpty()
+        && session.collection().atPosition(0).kind == ElementKind::Header;
 }
 
 EditorWindow::EditorWindow(FormSession& session, const QString& name, const QString& caption, QWidget* parent)
@@ -63,7 +63,7 @@ bool EditorWindow::checkFormOpen(const QString& message) const
 std::optional<int> EditorWindow::selectedPosition() const
 {
     const int row = m_session.selectedRow();
-    if (row < 0 || row >= m_session.collection.count()) {
+    if (row < 0 || row >= m_session.collection().count()) {
         showExclamation(tr("You do not have a Form Method Selected."));
         return std::nullopt;
     }
@@ -72,12 +72,12 @@ std::optional<int> EditorWindow::selectedPosition() const
 
 bool EditorWindow::insert(const FormMethod& method, bool counted)
 {
-    return m_session.recordChange(tr("Add %1").arg(method.methodType), [&] {
-        if (!tell(m_session, InsertMethod(m_session, method)))
+    return m_session.recordChange(tr("Add %1").arg(method.kindName()), [&] {
+        if (!tell(m_session, insertMethod(m_session, method)))
             return false;
         if (counted)
-            tell(m_session, NextElementNumber(m_session));
-        tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
+            tell(m_session, nextElementNumber(m_session));
+        tell(m_session, writeFormPage(m_session, m_session.htmlName()));
         return true;
     });
 }
@@ -91,11 +91,11 @@ bool EditorWindow::updateAll(const QList<QPair<FormMethod, int>>& changes)
 {
     if (changes.isEmpty())
         return false;
-    return m_session.recordChange(tr("Edit %1").arg(changes.first().first.methodType), [&] {
+    return m_session.recordChange(tr("Edit %1").arg(changes.first().first.kindName()), [&] {
         bool all = true;
         int done = 0;
         for (const auto& [method, position] : changes) {
-            if (!tell(m_session, UpdateMethod(m_session, method, position))) {
+            if (!tell(m_session, updateMethod(m_session, method, position))) {
                 all = false;
                 break;
             }
@@ -105,7 +105,7 @@ bool EditorWindow::updateAll(const QList<QPair<FormMethod, int>>& changes)
         }
         // The page follows whatever was stored.
         if (done > 0)
-            tell(m_session, WriteFormPage(m_session, m_session.htmlName()));
+            tell(m_session, writeFormPage(m_session, m_session.htmlName()));
         return all;
     });
 }
@@ -115,14 +115,14 @@ void EditorWindow::forgetLostAnswers(const ConditionChoice& choice)
     // A condition waiting for an answer the question no longer offers never
     // holds: its question would never be asked again. It is asked always instead.
     QStringList freed;
-    for (int i = 0; i < m_session.collection.count(); ++i) {
-        const FormMethod dependent = m_session.collection.atPosition(i);
+    for (int i = 0; i < m_session.collection().count(); ++i) {
+        const FormMethod dependent = m_session.collection().atPosition(i);
         QuestionSettings settings = questionSettingsOf(dependent);
         if (settings.condition.always() || settings.condition.question != choice.question
             || choice.answers.contains(settings.condition.answer))
             continue;
         settings.condition = {};
-        if (tell(m_session, UpdateMethod(m_session, withQuestionSettings(dependent, settings), i)))
+        if (tell(m_session, updateMethod(m_session, withQuestionSettings(dependent, settings), i)))
             freed.append(dependent.userInstruction);
     }
     if (!freed.isEmpty()) {

@@ -147,39 +147,40 @@ void Editors::addLineRule()
 void Editors::editSelected()
 {
     const int row = m_session.selectedRow();
-    if (row < 0 || row >= m_session.collection.count()) {
+    if (row < 0 || row >= m_session.collection().count()) {
         showExclamation(tr("You do not have a Form Method Selected."));
         return;
     }
     // A copy: the record is replaced while the editor runs.
-    const FormMethod method = m_session.collection.atPosition(row);
-    const QString& type = method.methodType;
-
-    if (type == Kind::header()) {
+    const FormMethod method = m_session.collection().atPosition(row);
+    switch (method.kind) {
+    case ElementKind::Header:
         // The header is edited in the new-form window, another subsystem's.
         if (m_commands)
             m_commands->editHeader();
-    } else if (type == Kind::plainText()) {
-        edit(m_addText, method);
-    } else if (type == Kind::textField()) {
-        edit(m_textField, method);
-    } else if (type == Kind::textArea()) {
-        edit(m_textArea, method);
-    } else if (type == Kind::checkBox()) {
-        edit(m_checkBoxes, method);
-    } else if (type == Kind::radioButtons()) {
-        edit(m_radioButtons, method);
-    } else if (type == Kind::pullDownMenu()) {
-        edit(m_pullDownMenu, method);
-    } else if (type == Kind::scale()) {
-        edit(m_scale, method);
-    } else if (type == Kind::submitButton()) {
-        edit(m_submitButton, method);
-    } else if (type == Kind::line()) {
-        showExclamation(tr("Horizontal Line Rules cannot be edited."));
-    } else {
-        showExclamation(tr("Field Type Not Recognised"));
+        return;
+    case ElementKind::PlainText:
+        return edit(m_addText, method);
+    case ElementKind::TextField:
+        return edit(m_textField, method);
+    case ElementKind::TextArea:
+        return edit(m_textArea, method);
+    case ElementKind::CheckBox:
+        return edit(m_checkBoxes, method);
+    case ElementKind::RadioButtons:
+        return edit(m_radioButtons, method);
+    case ElementKind::PullDownMenu:
+        return edit(m_pullDownMenu, method);
+    case ElementKind::Scale:
+        return edit(m_scale, method);
+    case ElementKind::SubmitButton:
+        return edit(m_submitButton, method);
+    case ElementKind::Line:
+        return showExclamation(tr("Horizontal Line Rules cannot be edited."));
+    case ElementKind::Unknown:
+        break;
     }
+    showExclamation(tr("Field Type Not Recognised"));
 }
 
 QWidget* Editors::openWindow(const QString& name) const

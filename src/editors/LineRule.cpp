@@ -21,9 +21,9 @@ bool addLineRule(FormSession& session)
             "LineRule", "You don't currently have a Form Open to add a Line to."));
         return false;
     }
-    if (!tell(session, InsertMethod(session, lineRuleMethod())))
+    if (!tell(session, insertMethod(session, lineRuleMethod())))
         return false;
-    tell(session, WriteFormPage(session, session.htmlName()));
+    tell(session, writeFormPage(session, session.htmlName()));
     return true;
 }
 

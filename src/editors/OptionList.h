@@ -35,7 +35,7 @@ public:
         QObject* parent);
 
     QString defaultOption() const { return m_defaultOption; }
-    void SetDefaultOption(const QString& OptionName) { m_defaultOption = OptionName; }
+    void setDefaultOption(const QString& OptionName) { m_defaultOption = OptionName; }
 
     bool isEmpty() const;
     /// Empties the list, then adds `options` in order.

@@ -66,7 +66,7 @@ OptionListWindow::OptionListWindow(
 
     // Loading: the next numbered instruction, and no option preselected.
     m_instruction->setText(numberedInstruction());
-    m_options->SetDefaultOption(noDefaultOption());
+    m_options->setDefaultOption(noDefaultOption());
 
     connect(m_finish, &QPushButton::clicked, this, &OptionListWindow::finish);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
@@ -78,9 +78,9 @@ void OptionListWindow::addBelowInstruction(QLayout* row, QWidget* box)
     setTabOrder(m_instruction, box);
 }
 
-void OptionListWindow::SetDefaultOption(const QString& OptionName)
+void OptionListWindow::setDefaultOption(const QString& OptionName)
 {
-    m_options->SetDefaultOption(OptionName);
+    m_options->setDefaultOption(OptionName);
 }
 
 QString OptionListWindow::defaultOption() const
@@ -94,7 +94,7 @@ void OptionListWindow::fillForEdit(const FormMethod& method)
     setWindowTitle(m_texts.editCaption);
     m_instruction->setText(method.userInstruction);
     m_finish->setText(m_texts.updateText);
-    SetDefaultOption(method.attribute5);
+    setDefaultOption(method.attribute5);
     m_options->setOptions(method.attribute6List);
 }
 

@@ -48,7 +48,7 @@ public:
         QString noFormMessage;
     };
 
-    void SetDefaultOption(const QString& OptionName);
+    void setDefaultOption(const QString& OptionName);
     /// The option preselected at the moment, or "none".
     QString defaultOption() const;
     virtual void fillForEdit(const FormMethod& method);

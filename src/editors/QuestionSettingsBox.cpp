@@ -15,12 +15,12 @@ namespace quenlow {
 
 std::optional<ConditionChoice> conditionChoice(const FormMethod& m)
 {
-    if (m.methodType == Kind::radioButtons() || m.methodType == Kind::pullDownMenu())
+    if (m.kind == ElementKind::RadioButtons || m.kind == ElementKind::PullDownMenu)
         return ConditionChoice { m.userInstruction, m.attribute6List };
-    if (m.methodType == Kind::checkBox())
+    if (m.kind == ElementKind::CheckBox)
         return ConditionChoice { m.userInstruction,
             { QStringLiteral("Checked"), QStringLiteral("Not Checked") }, true };
-    if (m.methodType == Kind::scale())
+    if (m.kind == ElementKind::Scale)
         return ConditionChoice { m.userInstruction, scaleValues(scaleOf(m)) };
     return std::nullopt;
 }
@@ -28,9 +28,9 @@ std::optional<ConditionChoice> conditionChoice(const FormMethod& m)
 QList<ConditionChoice> conditionChoices(const FormSession& session, int position)
 {
     QList<ConditionChoice> choices;
-    const int end = qMin(position, session.collection.count());
+    const int end = qMin(position, session.collection().count());
     for (int i = 0; i < end; ++i) {
-        if (const auto choice = conditionChoice(session.collection.atPosition(i)))
+        if (const auto choice = conditionChoice(session.collection().atPosition(i)))
             choices.append(*choice);
     }
     return choices;
@@ -38,11 +38,11 @@ QList<ConditionChoice> conditionChoices(const FormSession& session, int position
 
 int insertPosition(const FormSession& session)
 {
-    for (int i = 0; i < session.collection.count(); ++i) {
-        if (session.collection.atPosition(i).methodType == Kind::submitButton())
+    for (int i = 0; i < session.collection().count(); ++i) {
+        if (session.collection().atPosition(i).kind == ElementKind::SubmitButton)
             return i;
     }
-    return session.collection.count();
+    return session.collection().count();
 }
 
 QuestionSettingsBox::QuestionSettingsBox(QWidget* parent)

@@ -62,9 +62,9 @@ struct Source {
 
 CellKind cellKindOf(const FormMethod& question)
 {
-    if (question.methodType == Kind::scale())
+    if (question.kind == ElementKind::Scale)
         return CellKind::Number;
-    if (question.methodType != Kind::textField())
+    if (question.kind != ElementKind::TextField)
         return CellKind::Text;
     switch (questionSettingsOf(question).rules.kind) {
     case AnswerKind::WholeNumber:
@@ -240,7 +240,7 @@ bool openSource(const ExportRequest& request, Source& source, QString& error)
     }
     const QList<AnswersStore::Column> columns = source.store->columns(source.table).valueOr({});
     for (const FormMethod& method : collection.methods) {
-        if (!isQuestionKind(method.methodType))
+        if (!isQuestionKind(method.kind))
             continue;
         const QString name = columnNameFor(method.userInstruction);
         bool present = false;

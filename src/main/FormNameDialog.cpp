@@ -71,7 +71,7 @@ namespace {
 // The open form's elements as the form `newName` has them.
 QList<FormMethod> methodsFor(const FormSession& session, const QString& newName)
 {
-    QList<FormMethod> methods = session.collection.methods();
+    QList<FormMethod> methods = session.collection().methods();
     if (!methods.isEmpty()) {
         const auto settings = methods.first().settings; // the form's collecting settings go with it
         methods.first() = headerRenamed(methods.first(), session.openFormName(), newName);
@@ -169,11 +169,11 @@ void deleteOpenForm(FormSession& session)
         return;
     }
     // Nothing is open any more: the help pages take the form's place.
-    session.ResetOpenForm();
+    session.resetOpenForm();
     session.setOpenFormName({});
     session.setOpenPageFile({});
     session.setHtmlName(QString());
-    session.WebBrowser_Show(QStringLiteral("welcome.html"));
+    session.showInBrowser(QStringLiteral("welcome.html"));
     session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
 }
 

@@ -71,11 +71,11 @@ QString frameCaption(const QString& caption)
 // nothing.
 std::optional<QString> brokenCondition(const FormSession& session, int upper, int lower)
 {
-    if (upper < 0 || lower >= session.collection.count())
+    if (upper < 0 || lower >= session.collection().count())
         return std::nullopt;
-    const FormMethod& dependent = session.collection.atPosition(lower);
+    const FormMethod& dependent = session.collection().atPosition(lower);
     const AskCondition condition = questionSettingsOf(dependent).condition;
-    if (condition.always() || condition.question != session.collection.atPosition(upper).userInstruction)
+    if (condition.always() || condition.question != session.collection().atPosition(upper).userInstruction)
         return std::nullopt;
     return dependent.userInstruction;
 }
@@ -404,8 +404,8 @@ void MainForm::connectSession()
         m_alterFrame->setVisible(visible);
     });
     connect(&m_session, &FormSession::reporterVisibleChanged, m_viewReporter, &QPushButton::setVisible);
-    connect(&m_session, &FormSession::navigateRequested, m_browser, &BrowserView::Navigate);
-    connect(&m_session, &FormSession::refreshRequested, m_browser, &BrowserView::Refresh);
+    connect(&m_session, &FormSession::navigateRequested, m_browser, &BrowserView::navigate);
+    connect(&m_session, &FormSession::refreshRequested, m_browser, &BrowserView::refresh);
 
     // The session decides the selected row; the list shows it. The session's
     // own handlers of row changes ran first (it connected before us).
@@ -448,7 +448,7 @@ void MainForm::listSelectionChanged()
 void MainForm::startUp()
 {
     ensureOpenForm();
-    m_session.WebBrowser_Show(QStringLiteral("welcome.html"));
+    m_session.showInBrowser(QStringLiteral("welcome.html"));
     m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
     if (openAnswersStore(m_session.databasePath()))
         return;
@@ -506,7 +506,7 @@ bool MainForm::formEditable()
 {
     // A page opened without its collection file has no header to build on;
     // adding to it would write a form without one over the page.
-    if (!m_session.collection.isEmpty())
+    if (!m_session.collection().isEmpty())
         return true;
     showExclamation(tr("The page '%1' was opened without its collection file and cannot be edited.")
                         .arg(m_session.htmlName()));
@@ -531,8 +531,8 @@ void MainForm::addSubmitButton()
     if (!formOpen(noFormOpen("Submit Button")) || !formEditable())
         return;
     // Only the last element is looked at: a line or text may stand below the button.
-    const MethodCollection& collection = m_session.collection;
-    if (collection.atPosition(collection.count() - 1).methodType == Kind::submitButton()) {
+    const MethodCollection& collection = m_session.collection();
+    if (collection.atPosition(collection.count() - 1).kind == ElementKind::SubmitButton) {
         showExclamation(tr("You already have a submit button in the Form. You may however edit it"));
         return;
     }
@@ -553,7 +553,7 @@ bool MainForm::refuseMove(int upper, int lower)
     const std::optional<QString> dependent = brokenCondition(m_session, upper, lower);
     if (dependent) {
         showExclamation(tr("'%1' is asked only when '%2' has a given answer, so it must stay below it.")
-                            .arg(*dependent, m_session.collection.atPosition(upper).userInstruction));
+                            .arg(*dependent, m_session.collection().atPosition(upper).userInstruction));
     }
     return dependent.has_value();
 }
@@ -563,9 +563,9 @@ void MainForm::removeFormMethod()
     m_session.recordChange(tr("Remove"), [this] {
         const int row = m_session.selectedRow();
         // Only a question can be named by a condition (a text may read the same).
-        const QString removedName = row >= 0 && row < m_session.collection.count()
-                && isQuestionKind(m_session.collection.atPosition(row).methodType)
-            ? m_session.collection.atPosition(row).userInstruction
+        const QString removedName = row >= 0 && row < m_session.collection().count()
+                && isQuestionKind(m_session.collection().atPosition(row).kind)
+            ? m_session.collection().atPosition(row).userInstruction
             : QString();
         // The removal makes them asked always: a condition on a question that
         // is gone could never hold.
@@ -593,7 +593,7 @@ QStringList MainForm::askedOnlyAfter(const QString& question) const
     QStringList dependents;
     if (question.isEmpty())
         return dependents;
-    m_session.collection.forEach([&](const FormMethod& m) {
+    m_session.collection().forEach([&](const FormMethod& m) {
         const AskCondition condition = questionSettingsOf(m).condition;
         if (!condition.always() && condition.question == question)
             dependents.append(m.userInstruction);
@@ -610,7 +610,7 @@ void MainForm::openFormCommand()
 {
     ensureOpenForm();
     OpenForm* window = m_openForm;
-    window->PatternChange(QStringLiteral("*.html"));
+    window->patternChange(QStringLiteral("*.html"));
     window->dirList()->setPath(m_session.htmlFolder());
     window->filList()->setPath(window->dirList()->path());
     window->filList()->setFocus();
@@ -624,7 +624,7 @@ void MainForm::viewCurrentForm()
 {
     if (!formOpen(tr("You don't currently have a Form Open to view.")))
         return;
-    m_session.WebBrowser_Show(m_session.htmlName());
+    m_session.showInBrowser(m_session.htmlName());
     m_session.setHtmlFrameCaption(QStringLiteral("Current Form"));
 }
 
@@ -638,7 +638,7 @@ void MainForm::viewAnswersTable()
 
 void MainForm::viewHelpPages()
 {
-    m_session.WebBrowser_Show(QStringLiteral("welcome.html#help"));
+    m_session.showInBrowser(QStringLiteral("welcome.html#help"));
     m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
 }
 

@@ -126,7 +126,7 @@ OpenForm::OpenForm(FormSession& session, QWidget* parent)
     connect(m_cancel, &QPushButton::clicked, this, &OpenForm::reject);
 }
 
-void OpenForm::PatternChange(const QString& pattern)
+void OpenForm::patternChange(const QString& pattern)
 {
     m_filList->setPattern(pattern);
 }
@@ -184,7 +184,7 @@ void OpenForm::openFile()
     hide();
     // The help page beside an open form, as the View menu shows it: the form stays open.
     if (programPage(m_fileNameToOpen->text()) && m_session.isFormOpen()) {
-        m_session.WebBrowser_Show(m_fileNameToOpen->text());
+        m_session.showInBrowser(m_fileNameToOpen->text());
         if (m_fileNameToOpen->text() == QLatin1StringView("welcome.html"))
             m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
         return;

@@ -24,7 +24,7 @@ public:
     explicit OpenForm(FormSession& session, QWidget* parent = nullptr);
 
     /// Sets the file pattern of filList.
-    void PatternChange(const QString& pattern);
+    void patternChange(const QString& pattern);
 
     DirectoryList* dirList() const { return m_dirList; }
     FileList* filList() const { return m_filList; }

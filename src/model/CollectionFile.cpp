@@ -36,7 +36,7 @@ void storeValue(FormMethod& m, const QString& key, const QString& value)
     if (key == kHtmlCode)
         m.htmlCode = value;
     else if (key == kMethodType)
-        m.methodType = value;
+        m.setKindName(value);
     else if (key == kAttribute4)
         m.attribute4 = value;
     else if (key == kAttribute5)
@@ -109,7 +109,7 @@ QString serializeCollection(const MethodCollection& collection)
 {
     QString out;
     collection.forEach([&out](const FormMethod& m) {
-        out += kUserInstruction + kCrLf + m.userInstruction + kCrLf + kMethodType + kCrLf + m.methodType
+        out += kUserInstruction + kCrLf + m.userInstruction + kCrLf + kMethodType + kCrLf + m.kindName()
             + kCrLf + kHtmlCode + kCrLf + m.htmlCode + kCrLf + kAttribute4 + kCrLf + m.attribute4 + kCrLf
             + kAttribute5 + kCrLf + m.attribute5 + kCrLf;
         // Only a renamed question has these, so every other file reads as before.
@@ -221,7 +221,7 @@ ParsedCollection parseCollection(const QString& text)
         return result;
     }
     const FormMethod& header = result.methods.constFirst();
-    if (header.methodType != Kind::header()) {
+    if (header.kind != ElementKind::Header) {
         result.error = QStringLiteral("the first record is not the form's header");
         return result;
     }
@@ -232,7 +232,7 @@ ParsedCollection parseCollection(const QString& text)
     // The name is the answers column and the field the page posts: a NUL
     // cuts it short in both, and no answer could be stored.
     for (const FormMethod& m : std::as_const(result.methods)) {
-        if (isQuestionKind(m.methodType) && m.userInstruction.contains(QChar(0))) {
+        if (isQuestionKind(m.kind) && m.userInstruction.contains(QChar(0))) {
             result.error = QStringLiteral("the name of a question holds a NUL character");
             return result;
         }
@@ -253,39 +253,40 @@ ParsedCollection readCollectionFile(const QString& path)
     return parseCollection(decodeText(bytes));
 }
 
-Outcome SaveCollectionFile(FormSession& session)
+Outcome saveCollectionFile(FormSession& session)
 {
     session.setOpenFormName(formNameOf(session.htmlName()));
     const QString path = session.collectionFilePath(session.openFormName());
-    const FileResult written = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
+    const FileResult written
+        = writeFileAtomically(path, encodeText(serializeCollection(session.collection())));
     if (!written)
         return Notice { Notice::Kind::CollectionNotSaved, {}, path, written.error().detail };
-    settleColumnChange(session, session.collection.methods());
+    settleColumnChange(session, session.collection().methods());
     return {};
 }
 
 void openPageOnly(FormSession& session, const QString& formName, const QString& pageFile)
 {
-    session.ResetOpenForm();
+    session.resetOpenForm();
     session.setOpenFormName(formName);
     session.setOpenPageFile(pageFile);
     session.setHtmlName(pageFile);
     session.setEditingVisible(false);
     session.setReporterVisible(false);
-    session.WebBrowser_Show(pageFile);
+    session.showInBrowser(pageFile);
 }
 
-Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile)
+Outcome loadForm(FormSession& session, const QString& appFolder, const QString& pageFile)
 {
     Q_UNUSED(appFolder); // the session was made for the program folder; kept for the callers' sake
     if (pageFile == QLatin1StringView("dbTableOfAnswers.html")
         || pageFile == QLatin1StringView("welcome.html")) {
-        if (!session.collection.isEmpty())
-            session.ResetOpenForm();
+        if (!session.collection().isEmpty())
+            session.resetOpenForm();
         session.setOpenPageFile(pageFile);
         session.setHtmlName(QString());
         session.setEditingVisible(true);
-        session.WebBrowser_Show(pageFile);
+        session.showInBrowser(pageFile);
         return {};
     }
     // A name without "." cannot be a page of a form: refuse it before anything changes.
@@ -298,7 +299,7 @@ Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& 
         && changed->from == formNameOf(pageFile)
         && QFileInfo::exists(session.collectionFilePath(changed->to));
     if (renamed)
-        return LoadForm(session, appFolder, changed->to + QStringLiteral(".html"));
+        return loadForm(session, appFolder, changed->to + QStringLiteral(".html"));
     const QString formName = formNameOf(pageFile);
     // The whole file is read and checked before the open form is touched, so
     // a missing or damaged file never costs the form that is open.
@@ -310,25 +311,25 @@ Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& 
     QList<FormMethod> methods = parsed.methods;
     bringAnswersTableInStep(session, formName, pageFile, methods);
 
-    if (!session.collection.isEmpty())
-        session.ResetOpenForm();
+    if (!session.collection().isEmpty())
+        session.resetOpenForm();
     session.setOpenFormName(formName);
     session.setOpenPageFile(pageFile);
     session.setEditingVisible(true);
     session.setReporterVisible(true);
-    session.collection.setMethods(methods);
+    session.changeableCollection().setMethods(methods);
 
-    const FormMethod& header = session.collection.atPosition(0);
+    const FormMethod& header = session.collection().atPosition(0);
     const int choice = wholeNumber(header.item(1));
     if (choice >= 0 && choice < backgroundChoices().size()) {
         session.setBackgroundChoice(choice);
-        session.SetBackground(backgroundChoices().at(choice));
+        session.setBackground(backgroundChoices().at(choice));
     } else {
         session.setBackgroundChoice(-1);
     }
     session.setElementCounter(qint16(wholeNumber(header.item(4))));
     session.setHtmlName(session.openPageFile());
-    return WriteFormPage(session, session.openPageFile());
+    return writeFormPage(session, session.openPageFile());
 }
 
 } // namespace quenlow

@@ -37,14 +37,14 @@ ParsedCollection readCollectionFile(const QString& path);
 
 /// Saves the open form's collection file; not done when the write failed
 /// (the previous file stays whole).
-Outcome SaveCollectionFile(FormSession& session);
+Outcome saveCollectionFile(FormSession& session);
 
 /// Opens the form of page `pageFile`, or shows a page without opening a form.
 /// A form that cannot be read leaves the open form as it was. The form's
 /// answers table is first brought in step with its file (see FormRepair.h).
 /// When the collection file is missing or cannot be read, the outcome asks
 /// OpenPageOnly; on Yes the caller calls openPageOnly.
-Outcome LoadForm(FormSession& session, const QString& appFolder, const QString& pageFile);
+Outcome loadForm(FormSession& session, const QString& appFolder, const QString& pageFile);
 /// Shows the page `pageFile` of form `formName` without its collection file:
 /// no element list, nothing to edit.
 void openPageOnly(FormSession& session, const QString& formName, const QString& pageFile);

@@ -9,7 +9,7 @@ namespace quenlow {
 namespace {
 
 // kind, stored name, question, option list, charted, memo column, type in pages
-constexpr std::array<ElementKindTraits, 10> kKinds { {
+constexpr std::array<ElementKindTraits, 11> kKinds { {
     { ElementKind::Header, u"Header", false, true, false, false, nullptr },
     { ElementKind::PlainText, u"Plain Text", false, false, false, false, nullptr },
     { ElementKind::TextField, u"Text Field", true, false, false, false, u"Text Field" },
@@ -20,12 +20,13 @@ constexpr std::array<ElementKindTraits, 10> kKinds { {
     { ElementKind::SubmitButton, u"Submit Button", false, false, false, false, nullptr },
     { ElementKind::Line, u"Line", false, false, false, false, nullptr },
     { ElementKind::Scale, u"Scale", true, false, true, false, u"Scale" },
+    { ElementKind::Unknown, u"", false, false, false, false, nullptr },
 } };
 
 const ElementKindTraits* traitsNamed(QStringView name)
 {
     for (const ElementKindTraits& traits : kKinds) {
-        if (name == QStringView(traits.storedName))
+        if (traits.kind != ElementKind::Unknown && name == QStringView(traits.storedName))
             return &traits;
     }
     return nullptr;
@@ -47,30 +48,6 @@ std::optional<ElementKind> elementKindNamed(QStringView name)
 QString storedName(ElementKind kind)
 {
     return QString::fromUtf16(traitsOf(kind).storedName);
-}
-
-bool isQuestionKind(QStringView storedKind)
-{
-    const ElementKindTraits* traits = traitsNamed(storedKind);
-    return traits && traits->question;
-}
-
-bool holdsOptionList(QStringView storedKind)
-{
-    const ElementKindTraits* traits = traitsNamed(storedKind);
-    return traits && traits->optionList;
-}
-
-bool isChartedKind(QStringView storedKind)
-{
-    const ElementKindTraits* traits = traitsNamed(storedKind);
-    return traits && traits->charted;
-}
-
-bool hasMemoColumn(QStringView storedKind)
-{
-    const ElementKindTraits* traits = traitsNamed(storedKind);
-    return traits && traits->memoColumn;
 }
 
 std::optional<ElementKind> questionKindOfPageType(QStringView pageType)

@@ -19,7 +19,8 @@ enum class ElementKind {
     PullDownMenu,
     SubmitButton,
     Line,
-    Scale // numbered options from a low to a high end, each end with a label
+    Scale, // numbered options from a low to a high end, each end with a label
+    Unknown // a record of a kind the program does not know (a hand-edited file)
 };
 
 /// What each kind is: the one place that says so.
@@ -37,14 +38,27 @@ struct ElementKindTraits {
 const ElementKindTraits& traitsOf(ElementKind kind);
 /// The kind stored under `name` (exact, case-sensitive), or none for a name no kind has.
 std::optional<ElementKind> elementKindNamed(QStringView name);
+/// The name a kind is stored under; empty for Unknown, whose record keeps the name it was read with.
 QString storedName(ElementKind kind);
 
-// The questions about a stored kind name that the program asks in many places;
-// a name no kind has is no question, no list and not charted.
-bool isQuestionKind(QStringView storedKind);
-bool holdsOptionList(QStringView storedKind);
-bool isChartedKind(QStringView storedKind);
-bool hasMemoColumn(QStringView storedKind);
+// The questions about a kind that the program asks in many places; an
+// unknown kind is no question, no list and not charted.
+inline bool isQuestionKind(ElementKind kind)
+{
+    return traitsOf(kind).question;
+}
+inline bool holdsOptionList(ElementKind kind)
+{
+    return traitsOf(kind).optionList;
+}
+inline bool isChartedKind(ElementKind kind)
+{
+    return traitsOf(kind).charted;
+}
+inline bool hasMemoColumn(ElementKind kind)
+{
+    return traitsOf(kind).memoColumn;
+}
 /// The kind of question a page's hidden "<name> Type" field announces.
 std::optional<ElementKind> questionKindOfPageType(QStringView pageType);
 

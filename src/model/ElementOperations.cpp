@@ -14,18 +14,18 @@ namespace quenlow {
 
 namespace {
 
-bool isLineOrText(const QString& methodType)
+bool isLineOrText(ElementKind kind)
 {
-    return methodType == Kind::line() || methodType == Kind::plainText();
+    return kind == ElementKind::Line || kind == ElementKind::PlainText;
 }
 
 // The form's question names other than the one at `except` (-1: none).
 QStringList otherQuestions(const FormSession& session, int except)
 {
     QStringList names;
-    for (int i = 0; i < session.collection.count(); ++i) {
-        const FormMethod& m = session.collection.atPosition(i);
-        if (i != except && isQuestionKind(m.methodType))
+    for (int i = 0; i < session.collection().count(); ++i) {
+        const FormMethod& m = session.collection().atPosition(i);
+        if (i != except && isQuestionKind(m.kind))
             names.append(m.userInstruction);
     }
     return names;
@@ -73,7 +73,7 @@ Outcome removeColumn(const AnswerTable& table, const QString& question, bool ans
         return columnChanged(table, question, stored.error(), Notice::Column::Removed);
     if (*stored && !answersMayGo)
         return Notice { Notice::Kind::RemoveAnswers, question, {}, {} };
-    const Result<void> removed = RemoveAnswerColumn(table, question);
+    const Result<void> removed = removeAnswerColumn(table, question);
     if (removed.failedWith(Error::NotFound) || removed.failedWith(Error::Io))
         return columnChanged(table, question, removed, Notice::Column::Removed);
     if (!removed)
@@ -85,8 +85,8 @@ Outcome removeColumn(const AnswerTable& table, const QString& question, bool ans
 // longer has, could never be asked again: it is asked always.
 void askAlwaysWhatWasAskedAfter(FormSession& session, const QString& question)
 {
-    for (int i = 0; i < session.collection.count(); ++i) {
-        FormMethod other = session.collection.atPosition(i);
+    for (int i = 0; i < session.collection().count(); ++i) {
+        FormMethod other = session.collection().atPosition(i);
         if (other.settings.isEmpty())
             continue;
         QuestionSettings settings = questionSettingsOf(other);
@@ -94,38 +94,37 @@ void askAlwaysWhatWasAskedAfter(FormSession& session, const QString& question)
             continue;
         settings.condition = {};
         setQuestionSettings(other, settings);
-        session.collection.replace(i, other);
+        session.changeableCollection().replace(i, other);
     }
 }
 
 } // namespace
 
-Outcome InsertMethod(FormSession& session, const FormMethod& method)
+Outcome insertMethod(FormSession& session, const FormMethod& method)
 {
     if (session.methodCount() >= kMaxElements)
         return Outcome::refused(Notice::Kind::FormFull);
-    if (isQuestionKind(method.methodType)) {
+    if (isQuestionKind(method.kind)) {
         if (Outcome usable = nameIsUsable(session, method.userInstruction, -1); !usable)
             return usable;
         if (Outcome added = columnChanged(session.answerTable(), method.userInstruction,
-                AddAnswerColumn(
-                    session.answerTable(), method.userInstruction, hasMemoColumn(method.methodType)),
+                addAnswerColumn(session.answerTable(), method.userInstruction, hasMemoColumn(method.kind)),
                 Notice::Column::Added);
             !added)
             return added;
     }
 
     // 1-based position of the first submit button, or one past the end.
-    int submit = session.collection.count() + 1;
-    for (int i = 0; i < session.collection.count(); ++i) {
-        if (session.collection.atPosition(i).methodType == Kind::submitButton()) {
+    int submit = session.collection().count() + 1;
+    for (int i = 0; i < session.collection().count(); ++i) {
+        if (session.collection().atPosition(i).kind == ElementKind::SubmitButton) {
             submit = i + 1;
             break;
         }
     }
-    const bool hasSubmit = submit <= session.collection.count();
+    const bool hasSubmit = submit <= session.collection().count();
 
-    session.collection.append(method);
+    session.changeableCollection().append(method);
     session.setSelectedRow(session.methodCount() - 1);
 
     // The moves are those of the "Move Method Up Form" button, checks
@@ -158,8 +157,8 @@ void recordRename(FormSession& session, FormMethod& renamed, const QString& oldI
         renamed.formerNames.append(oldInstruction);
     while (renamed.formerNames.size() > kMaxFormerNames)
         renamed.formerNames.removeFirst();
-    for (int i = 0; i < session.collection.count(); ++i) {
-        FormMethod other = session.collection.atPosition(i);
+    for (int i = 0; i < session.collection().count(); ++i) {
+        FormMethod other = session.collection().atPosition(i);
         if (other.userInstruction == oldInstruction)
             continue;
         bool changed = other.formerNames.removeIf(sameField(oldField)) > 0;
@@ -174,19 +173,19 @@ void recordRename(FormSession& session, FormMethod& renamed, const QString& oldI
             }
         }
         if (changed)
-            session.collection.replace(i, other);
+            session.changeableCollection().replace(i, other);
     }
 }
 
 } // namespace
 
-Outcome UpdateMethod(FormSession& session, const FormMethod& method, int position)
+Outcome updateMethod(FormSession& session, const FormMethod& method, int position)
 {
-    if (position < 0 || position >= session.collection.count())
+    if (position < 0 || position >= session.collection().count())
         return Outcome::notDone();
-    const QString oldInstruction = session.collection.atPosition(position).userInstruction;
+    const QString oldInstruction = session.collection().atPosition(position).userInstruction;
     if (method.userInstruction != oldInstruction) {
-        if (isQuestionKind(method.methodType)) {
+        if (isQuestionKind(method.kind)) {
             if (Outcome usable = nameIsUsable(session, method.userInstruction, position); !usable)
                 return usable;
             // Noted first, so a crash before the files follow can be undone when the form is opened.
@@ -195,7 +194,7 @@ Outcome UpdateMethod(FormSession& session, const FormMethod& method, int positio
                 !noted)
                 return changeNotRecorded(session, noted);
             if (Outcome renamed = columnChanged(session.answerTable(), method.userInstruction,
-                    RenameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
+                    renameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
                     Notice::Column::Renamed);
                 !renamed) {
                 forgetColumnChange(session);
@@ -203,41 +202,41 @@ Outcome UpdateMethod(FormSession& session, const FormMethod& method, int positio
             }
         }
         FormMethod renamed = method;
-        renamed.formerNames = session.collection.atPosition(position).formerNames;
-        if (isQuestionKind(method.methodType))
+        renamed.formerNames = session.collection().atPosition(position).formerNames;
+        if (isQuestionKind(method.kind))
             recordRename(session, renamed, oldInstruction);
         // The row shows the new instruction, whatever label it had.
-        session.collection.replace(position, renamed, QString());
+        session.changeableCollection().replace(position, renamed, QString());
         session.setSelectedRow(position);
         return {};
     }
     // The editors know nothing of earlier names: they stay with the question.
     FormMethod updated = method;
-    updated.formerNames = session.collection.atPosition(position).formerNames;
-    session.collection.replace(position, updated);
+    updated.formerNames = session.collection().atPosition(position).formerNames;
+    session.changeableCollection().replace(position, updated);
     return {};
 }
 
-Outcome MoveMethod(FormSession& session, int upper, int lower)
+Outcome moveMethod(FormSession& session, int upper, int lower)
 {
-    if (session.collection.atPosition(upper).methodType == Kind::header())
+    if (session.collection().atPosition(upper).kind == ElementKind::Header)
         return Outcome::refused(Notice::Kind::HeaderStaysOnTop);
-    session.collection.swap(upper, lower);
+    session.changeableCollection().swap(upper, lower);
     return {};
 }
 
-Outcome NextElementNumber(FormSession& session)
+Outcome nextElementNumber(FormSession& session)
 {
     if (session.elementCounter() >= kMaxElements)
         return Outcome::refused(Notice::Kind::CounterAtLimit);
     session.setElementCounter(qint16(session.elementCounter() + 1));
-    if (session.collection.isEmpty())
+    if (session.collection().isEmpty())
         return {};
-    FormMethod header = session.collection.atPosition(0);
+    FormMethod header = session.collection().atPosition(0);
     if (header.attribute6List.size() >= 4)
         header.attribute6List.removeAt(3);
     header.attribute6List.append(printNumber(session.elementCounter()));
-    session.collection.replace(0, header);
+    session.changeableCollection().replace(0, header);
     return {};
 }
 
@@ -246,17 +245,17 @@ Outcome moveSelectedUp(FormSession& session, bool writePage)
     const int i = session.selectedRow();
     if (i == -1)
         return Outcome::refused(Notice::Kind::NoneSelected);
-    const QString type = session.collection.atPosition(i).methodType;
-    if (type == Kind::header())
+    const ElementKind type = session.collection().atPosition(i).kind;
+    if (type == ElementKind::Header)
         return Outcome::refused(Notice::Kind::HeaderCannotMove);
     if (i - 1 < 1)
         return Outcome::refused(Notice::Kind::AboveHeader);
-    if (type == Kind::submitButton() && !isLineOrText(session.collection.atPosition(i - 1).methodType))
+    if (type == ElementKind::SubmitButton && !isLineOrText(session.collection().atPosition(i - 1).kind))
         return Outcome::refused(Notice::Kind::SubmitAboveElement);
-    if (Outcome moved = MoveMethod(session, i - 1, i); !moved)
+    if (Outcome moved = moveMethod(session, i - 1, i); !moved)
         return moved;
     session.setSelectedRow(i - 1);
-    return writePage ? WriteFormPage(session, session.htmlName()) : Outcome();
+    return writePage ? writeFormPage(session, session.htmlName()) : Outcome();
 }
 
 Outcome moveSelectedDown(FormSession& session)
@@ -266,15 +265,15 @@ Outcome moveSelectedDown(FormSession& session)
         return Outcome::refused(Notice::Kind::NoneSelected);
     if (i + 1 >= session.methodCount())
         return Outcome::refused(Notice::Kind::EndOfList);
-    const QString type = session.collection.atPosition(i).methodType;
-    if (type == Kind::header())
+    const ElementKind type = session.collection().atPosition(i).kind;
+    if (type == ElementKind::Header)
         return Outcome::refused(Notice::Kind::HeaderCannotMove);
-    if (session.collection.atPosition(i + 1).methodType == Kind::submitButton() && !isLineOrText(type))
+    if (session.collection().atPosition(i + 1).kind == ElementKind::SubmitButton && !isLineOrText(type))
         return Outcome::refused(Notice::Kind::BelowSubmit);
-    if (Outcome moved = MoveMethod(session, i, i + 1); !moved)
+    if (Outcome moved = moveMethod(session, i, i + 1); !moved)
         return moved;
     session.setSelectedRow(i + 1);
-    return WriteFormPage(session, session.htmlName());
+    return writeFormPage(session, session.htmlName());
 }
 
 Outcome removeSelected(FormSession& session, bool answersMayGo)
@@ -282,10 +281,10 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
     const int i = session.selectedRow();
     if (i == -1)
         return Outcome::refused(Notice::Kind::NoneSelected);
-    const FormMethod& m = session.collection.atPosition(i);
-    const QString type = m.methodType;
-    if (type == Kind::submitButton() || type == Kind::header())
-        return Notice { Notice::Kind::Essential, type, {}, {} };
+    const FormMethod& m = session.collection().atPosition(i);
+    const ElementKind type = m.kind;
+    if (type == ElementKind::SubmitButton || type == ElementKind::Header)
+        return Notice { Notice::Kind::Essential, storedName(type), {}, {} };
     if (!isLineOrText(type)) {
         // Noted first, so a crash before the files follow is finished when the form is opened.
         if (const FileResult noted = noteColumnChange(session, { m.userInstruction, {} }); !noted)
@@ -297,14 +296,14 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
         }
     }
     const QString removed = m.userInstruction;
-    session.collection.removeAt(i);
+    session.changeableCollection().removeAt(i);
     if (isQuestionKind(type))
         askAlwaysWhatWasAskedAfter(session, removed);
-    Outcome outcome = SaveCollectionFile(session);
+    Outcome outcome = saveCollectionFile(session);
     if (!outcome)
         return outcome;
     // Done whatever the reload tells.
-    outcome.tellAlso(LoadForm(session, session.appFolder(), session.htmlName()));
+    outcome.tellAlso(loadForm(session, session.appFolder(), session.htmlName()));
     return outcome;
 }
 

@@ -19,20 +19,20 @@ constexpr int kMaxElements = 32767;
 /// button the new element is moved up to stand directly above it. Not done,
 /// saying why, when the column could not be added or the form is full. The
 /// caller writes the page afterwards.
-Outcome InsertMethod(FormSession& session, const FormMethod& method);
+Outcome insertMethod(FormSession& session, const FormMethod& method);
 
 /// Replaces the record at `position` in place; renames the answers
 /// column (and the row) only when the instruction changed, noting the rename
 /// first so that a crash before the page is written can be undone.
-Outcome UpdateMethod(FormSession& session, const FormMethod& method, int position);
+Outcome updateMethod(FormSession& session, const FormMethod& method, int position);
 
 /// Swaps the records at `upper` and `lower` (adjacent);
 /// the header cannot move.
-Outcome MoveMethod(FormSession& session, int upper, int lower);
+Outcome moveMethod(FormSession& session, int upper, int lower);
 
 /// Advances ElementCounter and stores it as item 4 of the header's list.
 /// Not done when the counter is at its limit.
-Outcome NextElementNumber(FormSession& session);
+Outcome nextElementNumber(FormSession& session);
 
 // The main window's "Alter Form Layout" commands, on the selected row.
 /// "Move Method Up Form"; `writePage` false leaves the page to the caller.

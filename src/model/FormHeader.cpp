@@ -58,7 +58,7 @@ FormMethod headerRecord(const HeaderSettings& s, int backgroundPosition, qint16 
     FormMethod header;
     header.htmlCode = headerFragment(s);
     header.userInstruction = singleLine(s.title);
-    header.methodType = Kind::header();
+    header.kind = ElementKind::Header;
     header.attribute4 = singleLine(s.letterSize);
     header.attribute5 = singleLine(s.justification);
     header.attribute6List = { printNumber(backgroundPosition), printNumber(s.userViewTable ? 1 : 0),

@@ -12,57 +12,16 @@
 
 namespace quenlow {
 
-// Element kinds as stored under "Method Type" (see ElementKind for what each is).
-namespace Kind {
-inline QString header()
-{
-    return storedName(ElementKind::Header);
-}
-inline QString plainText()
-{
-    return storedName(ElementKind::PlainText);
-}
-inline QString textField()
-{
-    return storedName(ElementKind::TextField);
-}
-inline QString textArea()
-{
-    return storedName(ElementKind::TextArea);
-}
-inline QString checkBox()
-{
-    return storedName(ElementKind::CheckBox);
-}
-inline QString radioButtons()
-{
-    return storedName(ElementKind::RadioButtons);
-}
-inline QString pullDownMenu()
-{
-    return storedName(ElementKind::PullDownMenu);
-}
-inline QString submitButton()
-{
-    return storedName(ElementKind::SubmitButton);
-}
-inline QString line()
-{
-    return storedName(ElementKind::Line);
-}
-inline QString scale()
-{
-    return storedName(ElementKind::Scale);
-}
-} // namespace Kind
-
 /// One element of the open form: six values under fixed keys. For the kinds
 /// "Header", "Radio Buttons" and "Pull Down Menu" "Attribute 6" is a list.
 /// Values are plain strings; numbers are held in their print form (" 1 ").
 struct FormMethod {
     QString htmlCode;
     QString userInstruction;
-    QString methodType;
+    ElementKind kind = ElementKind::Unknown;
+    /// The name read under "Method Type" for a kind the program does not
+    /// know; written back as it was read.
+    QString unknownKindName;
     QString attribute4;
     QString attribute5;
     QString attribute6; // the single value of the other kinds
@@ -74,12 +33,19 @@ struct FormMethod {
     /// order; written only when there are any.
     QList<std::pair<QString, QString>> settings;
 
-    /// Whether "Attribute 6" of this kind is a list (exact, case-sensitive).
-    static bool holdsList(const QString& methodType) { return holdsOptionList(methodType); }
-    bool holdsList() const { return holdsList(methodType); }
+    /// Whether "Attribute 6" of this kind is a list.
+    bool holdsList() const { return holdsOptionList(kind); }
+
+    /// The name stored under "Method Type", and the kind (or an unknown one) a stored name stands for.
+    QString kindName() const { return kind == ElementKind::Unknown ? unknownKindName : storedName(kind); }
+    void setKindName(const QString& name)
+    {
+        kind = elementKindNamed(name).value_or(ElementKind::Unknown);
+        unknownKindName = kind == ElementKind::Unknown ? name : QString();
+    }
 
     /// The row text in the element list: type, " - ", instruction.
-    QString rowText() const { return methodType + QStringLiteral(" - ") + userInstruction; }
+    QString rowText() const { return kindName() + QStringLiteral(" - ") + userInstruction; }
 
     /// Item `n` (1-based) of the list; empty when there is no such item.
     QString item(int n) const

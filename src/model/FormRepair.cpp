@@ -34,8 +34,7 @@ qsizetype questionOf(const QList<FormMethod>& methods, const QString& question)
 {
     const QString column = columnNameFor(question);
     for (qsizetype i = 0; i < methods.size(); ++i) {
-        if (isQuestionKind(methods.at(i).methodType)
-            && columnNameFor(methods.at(i).userInstruction) == column)
+        if (isQuestionKind(methods.at(i).kind) && columnNameFor(methods.at(i).userInstruction) == column)
             return i;
     }
     return -1;
@@ -84,8 +83,8 @@ void bringAnswersTableInStep(
     }
     QList<QuestionColumn> questions;
     for (const FormMethod& m : std::as_const(methods)) {
-        if (isQuestionKind(m.methodType))
-            questions.append({ m.userInstruction, m.methodType == Kind::textArea() });
+        if (isQuestionKind(m.kind))
+            questions.append({ m.userInstruction, m.kind == ElementKind::TextArea });
     }
     if (reconcileAnswerColumns(table, questions, rename) && note)
         QFile::remove(path);

@@ -47,9 +47,9 @@ AnswerTable FormSession::answerTable() const
     return AnswerTable::forForm(databasePath(), m_openFormName, m_openPageFile);
 }
 
-void FormSession::ResetOpenForm()
+void FormSession::resetOpenForm()
 {
-    collection.removeAll();
+    m_collection.removeAll();
 }
 
 void FormSession::setSelectedRow(int row)
@@ -94,7 +94,7 @@ void FormSession::setReporterVisible(bool visible)
     emit reporterVisibleChanged(visible);
 }
 
-void FormSession::WebBrowser_Show(const QString& page)
+void FormSession::showInBrowser(const QString& page)
 {
     m_browserPage = htmlFolder() + page;
     emit navigateRequested(m_browserPage);
@@ -105,7 +105,7 @@ void FormSession::refreshBrowser()
     emit refreshRequested();
 }
 
-void FormSession::SetBackground(const QString& choice)
+void FormSession::setBackground(const QString& choice)
 {
     const QString image = backgroundImageFor(choice);
     if (!image.isEmpty())

@@ -43,11 +43,14 @@ public:
     QString openPageFile() const { return m_openPageFile; }
     void setOpenPageFile(const QString& file) { m_openPageFile = file; }
     /// MethodCount: how many elements the open form has.
-    int methodCount() const { return collection.count(); }
+    int methodCount() const { return m_collection.count(); }
     /// The header's element counter, as the collection file keeps it.
     qint16 elementCounter() const { return m_elementCounter; }
     void setElementCounter(qint16 counter) { m_elementCounter = counter; }
-    MethodCollection collection;
+    /// The open form's elements, in order. Changed only by the operations on
+    /// the open form (model), through changeableCollection().
+    const MethodCollection& collection() const { return m_collection; }
+    MethodCollection& changeableCollection() { return m_collection; }
 
     // Paths beneath the program folder.
     QString htmlFolder() const { return m_appFolder + QStringLiteral("/HTML/"); }
@@ -66,7 +69,7 @@ public:
     AnswerTable answerTable() const;
 
     /// Empties the element list (so its rows) and sets MethodCount to 0.
-    void ResetOpenForm();
+    void resetOpenForm();
 
     /// Every change the person makes to the open form goes through here, so
     /// that it can be undone (see FormChangeRecorder; not owned).
@@ -77,7 +80,7 @@ public:
     void setChangeRecorder(FormChangeRecorder* recorder) { m_changes = recorder; }
 
     // --- FormCollectionList --------------------------------------------------
-    /// The rows of `collection`, kept by the list itself.
+    /// The rows of the element list, kept by the list itself.
     RowsModel* rows() { return &m_rows; }
     const RowsModel* rows() const { return &m_rows; }
     int selectedRow() const { return m_selectedRow; }
@@ -100,7 +103,7 @@ public:
 
     // --- Browser view --------------------------------------------------------
     /// Shows `page` (a file of the page folder, optionally with "#fragment").
-    void WebBrowser_Show(const QString& page);
+    void showInBrowser(const QString& page);
     /// Reloads the page shown from disk.
     void refreshBrowser();
     /// Full path (with fragment) of what the browser view was last asked to show.
@@ -114,7 +117,7 @@ public:
     QString backgroundFileName() const { return m_backgroundFileName; }
     void setBackgroundFileName(const QString& file) { m_backgroundFileName = file; }
     /// Sets backgroundFileName from a choice text; other texts change nothing.
-    void SetBackground(const QString& choice);
+    void setBackground(const QString& choice);
     /// The new-form window was unloaded: its selection and BackgroundFileName go with it.
     void forgetNewFormWindow();
 
@@ -137,7 +140,8 @@ private:
     FormChangeRecorder* m_changes = nullptr;
     QString m_appFolder;
     QString m_answersStore; // empty: the program folder's
-    RowsModel m_rows { collection };
+    MethodCollection m_collection;
+    RowsModel m_rows { m_collection };
     int m_selectedRow = -1;
     QString m_htmlName;
     QString m_htmlFrameCaption;

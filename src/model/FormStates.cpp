@@ -46,7 +46,7 @@ QList<FormOverview> formOverviews(const FormSession& session)
         // The open form as it is now, which may be ahead of its file.
         const bool isOpenForm = session.isFormOpen() && formNameOf(session.htmlName()) == name;
         const QList<FormMethod> methods = isOpenForm
-            ? session.collection.methods()
+            ? session.collection().methods()
             : readCollectionFile(session.collectionsFolder() + file).methods;
         const std::optional<HeaderFacts> facts = headerFacts(methods);
         if (!facts)
@@ -93,17 +93,17 @@ Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, 
         session.recordChange(
             accepting ? QStringLiteral("Open Form for Answers") : QStringLiteral("Close Form for Answers"),
             [&] {
-                QList<FormMethod> methods = session.collection.methods();
+                QList<FormMethod> methods = session.collection().methods();
                 if (methods.isEmpty() || !headerFacts(methods)) {
                     outcome = Error { Error::NotFound, QStringLiteral("the form has no header") };
                     return false;
                 }
                 FormMethod header = methods.first();
                 setFormSettings(header, reopened(formSettingsOf(header), accepting));
-                session.collection.replace(0, header);
+                session.changeableCollection().replace(0, header);
                 const QString path = session.collectionFilePath(formName);
                 const FileResult written
-                    = writeFileAtomically(path, encodeText(serializeCollection(session.collection)));
+                    = writeFileAtomically(path, encodeText(serializeCollection(session.collection())));
                 if (!written) {
                     outcome = written.error();
                     return false;

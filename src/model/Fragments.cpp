@@ -70,12 +70,12 @@ bool boxOnNewLine(const QString& htmlCode)
     return box < 0 || htmlCode.left(box).contains(QStringLiteral("<P>"), Qt::CaseInsensitive);
 }
 
-FormMethod record(const QString& htmlCode, const QString& instruction, const QString& kind)
+FormMethod record(const QString& htmlCode, const QString& instruction, ElementKind kind)
 {
     FormMethod m;
     m.htmlCode = htmlCode;
     m.userInstruction = instruction;
-    m.methodType = kind;
+    m.kind = kind;
     return m;
 }
 
@@ -227,8 +227,8 @@ std::optional<int> menuHeight(const QString& text)
 FormMethod textFieldMethod(
     const QString& question, const QString& boxSize, const QString& maxChars, const QString& defaultText)
 {
-    FormMethod m
-        = record(textFieldFragment(question, boxSize, maxChars, defaultText), question, Kind::textField());
+    FormMethod m = record(
+        textFieldFragment(question, boxSize, maxChars, defaultText), question, ElementKind::TextField);
     m.attribute4 = boxSize;
     m.attribute5 = maxChars;
     m.attribute6 = defaultText;
@@ -238,7 +238,8 @@ FormMethod textFieldMethod(
 FormMethod textAreaMethod(
     const QString& question, const QString& rows, const QString& width, const QString& defaultText)
 {
-    FormMethod m = record(textAreaFragment(question, rows, width, defaultText), question, Kind::textArea());
+    FormMethod m
+        = record(textAreaFragment(question, rows, width, defaultText), question, ElementKind::TextArea);
     m.attribute4 = rows;
     m.attribute5 = width;
     m.attribute6 = defaultText;
@@ -247,12 +248,12 @@ FormMethod textAreaMethod(
 
 FormMethod plainTextMethod(const QString& text)
 {
-    return record(plainTextFragment(text), text, Kind::plainText());
+    return record(plainTextFragment(text), text, ElementKind::PlainText);
 }
 
 FormMethod checkBoxMethod(const QString& title, bool newLine, bool selected)
 {
-    FormMethod m = record(checkBoxFragment(title, newLine, selected), title, Kind::checkBox());
+    FormMethod m = record(checkBoxFragment(title, newLine, selected), title, ElementKind::CheckBox);
     m.attribute4 = printNumber(selected ? 1 : 0);
     return m;
 }
@@ -261,7 +262,7 @@ FormMethod radioButtonsMethod(
     const QString& question, const QStringList& options, const QString& defaultOption)
 {
     FormMethod m
-        = record(radioButtonsFragment(question, options, defaultOption), question, Kind::radioButtons());
+        = record(radioButtonsFragment(question, options, defaultOption), question, ElementKind::RadioButtons);
     m.attribute5 = defaultOption;
     m.attribute6List = options;
     return m;
@@ -271,7 +272,7 @@ FormMethod pullDownMenuMethod(
     const QString& question, const QString& height, const QStringList& options, const QString& defaultOption)
 {
     FormMethod m = record(
-        pullDownMenuFragment(question, height, options, defaultOption), question, Kind::pullDownMenu());
+        pullDownMenuFragment(question, height, options, defaultOption), question, ElementKind::PullDownMenu);
     m.attribute4 = height;
     m.attribute5 = defaultOption;
     m.attribute6List = options;
@@ -280,8 +281,8 @@ FormMethod pullDownMenuMethod(
 
 FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const QString& resetTitle)
 {
-    FormMethod m
-        = record(submitButtonFragment(submitTitle, withReset, resetTitle), submitTitle, Kind::submitButton());
+    FormMethod m = record(
+        submitButtonFragment(submitTitle, withReset, resetTitle), submitTitle, ElementKind::SubmitButton);
     m.attribute4 = resetTitle;
     m.attribute5 = printNumber(withReset ? 1 : 0);
     return m;
@@ -289,24 +290,21 @@ FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const 
 
 FormMethod lineRuleMethod()
 {
-    return record(QStringLiteral("<P><hr><P>"), QStringLiteral("Horizontal"), Kind::line());
+    return record(QStringLiteral("<P><hr><P>"), QStringLiteral("Horizontal"), ElementKind::Line);
 }
 
 FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale)
 {
-    FormMethod m = record(scaleFragment(question, scale), question, Kind::scale());
+    FormMethod m = record(scaleFragment(question, scale), question, ElementKind::Scale);
     setScale(m, scale);
     return m;
 }
 
 QString questionFragment(const FormMethod& record, const QuestionSettings& settings)
 {
-    const std::optional<ElementKind> kind = elementKindNamed(record.methodType);
-    if (!kind)
-        return record.htmlCode;
     const AnswerRules& rules = settings.rules;
     const QString& question = record.userInstruction;
-    switch (*kind) {
+    switch (record.kind) {
     case ElementKind::TextField:
         return textFieldFragment(question, record.attribute4, record.attribute5, record.attribute6, rules);
     case ElementKind::TextArea:
@@ -327,6 +325,7 @@ QString questionFragment(const FormMethod& record, const QuestionSettings& setti
     case ElementKind::PlainText:
     case ElementKind::SubmitButton:
     case ElementKind::Line:
+    case ElementKind::Unknown:
         break;
     }
     return record.htmlCode;

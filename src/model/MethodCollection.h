@@ -93,7 +93,7 @@ private:
 };
 
 /// Empties `list`, the last item first.
-template <typename List> void ClearCollection(List& list)
+template <typename List> void clearCollection(List& list)
 {
     while (!list.isEmpty())
         list.removeLast();

@@ -18,7 +18,7 @@ namespace {
 // for any other element.
 QString groupTextOf(const FormMethod& m)
 {
-    if (m.methodType != Kind::checkBox() || m.settings.isEmpty())
+    if (m.kind != ElementKind::CheckBox || m.settings.isEmpty())
         return {};
     return questionSettingsOf(m).questionText;
 }
@@ -32,7 +32,7 @@ QString buildFormPage(const MethodCollection& collection)
     for (int first = 0; first < count; ++first) {
         const FormMethod& m = collection.atPosition(first);
         // Elements without settings are written as they are stored.
-        if (m.settings.isEmpty() || !isQuestionKind(m.methodType)) {
+        if (m.settings.isEmpty() || !isQuestionKind(m.kind)) {
             page += m.htmlCode + QStringLiteral("\r\n");
             continue;
         }
@@ -40,7 +40,7 @@ QString buildFormPage(const MethodCollection& collection)
         // the first box's settings are the group's.
         const QuestionSettings settings = questionSettingsOf(m);
         int last = first;
-        const QString group = m.methodType == Kind::checkBox() ? settings.questionText : QString();
+        const QString group = m.kind == ElementKind::CheckBox ? settings.questionText : QString();
         while (!group.isEmpty() && last + 1 < count && groupTextOf(collection.atPosition(last + 1)) == group)
             ++last;
         QString open;
@@ -70,20 +70,20 @@ QString buildFormPage(const MethodCollection& collection)
     return page;
 }
 
-Outcome WriteFormPage(FormSession& session, const QString& pageFile)
+Outcome writeFormPage(FormSession& session, const QString& pageFile)
 {
-    Outcome outcome = SaveCollectionFile(session);
+    Outcome outcome = saveCollectionFile(session);
     if (!outcome)
         return outcome;
     const QString path = session.htmlFolder() + pageFile;
-    const FileResult written = writeFileAtomically(path, encodeText(buildFormPage(session.collection)));
+    const FileResult written = writeFileAtomically(path, encodeText(buildFormPage(session.collection())));
     if (!written)
         return Notice { Notice::Kind::PageNotWritten, {}, path, written.error().detail };
     // Servers elsewhere serve the form from the answers database.
     if (const Result<void> published = publishOpenForm(session); !published)
         outcome.warn({ Notice::Kind::NotPublished, session.openFormName(), {}, published.error().detail });
     session.setHtmlName(pageFile);
-    session.WebBrowser_Show(pageFile);
+    session.showInBrowser(pageFile);
     session.setHtmlFrameCaption(QStringLiteral("Current Form"));
     return outcome;
 }

@@ -19,6 +19,6 @@ QString buildFormPage(const MethodCollection& collection);
 /// Saves the collection file, rewrites the page `pageFile` whole, sets the
 /// HTMLName and HTMLFrame captions and shows the page. A failed write is not
 /// done (the previous files stay whole); a failed publication is warned of.
-Outcome WriteFormPage(FormSession& session, const QString& pageFile);
+Outcome writeFormPage(FormSession& session, const QString& pageFile);
 
 } // namespace quenlow

@@ -17,7 +17,7 @@ namespace quenlow {
 
 std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods)
 {
-    if (methods.isEmpty() || methods.first().methodType != Kind::header())
+    if (methods.isEmpty() || methods.first().kind != ElementKind::Header)
         return std::nullopt;
     const FormMethod& header = methods.first();
     HeaderFacts facts;
@@ -70,11 +70,11 @@ QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods)
     for (const FormMethod& m : methods) {
         QStringList options;
         // As the reporter counts them: a box's answers are these two texts.
-        if (m.methodType == Kind::checkBox())
+        if (m.kind == ElementKind::CheckBox)
             options = { QStringLiteral("Checked"), QStringLiteral("Not Checked") };
-        else if (m.methodType == Kind::radioButtons() || m.methodType == Kind::pullDownMenu())
+        else if (m.kind == ElementKind::RadioButtons || m.kind == ElementKind::PullDownMenu)
             options = m.attribute6List;
-        else if (m.methodType == Kind::scale())
+        else if (m.kind == ElementKind::Scale)
             options = scaleValues(scaleOf(m)); // one bar per value, in order
         if (!options.isEmpty())
             charted.append({ columnNameFor(m.userInstruction), m.userInstruction, options });
@@ -96,10 +96,9 @@ QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
 {
     QList<PostedQuestion> questions;
     for (const FormMethod& m : methods) {
-        const std::optional<ElementKind> kind = elementKindNamed(m.methodType);
-        if (!kind || !traitsOf(*kind).question)
+        if (!isQuestionKind(m.kind))
             continue;
-        PostedQuestion q { columnNameFor(m.userInstruction), *kind, {}, questionSettingsOf(m) };
+        PostedQuestion q { columnNameFor(m.userInstruction), m.kind, {}, questionSettingsOf(m) };
         // The designer names the question a condition depends on as the form
         // asks it; the service knows questions by their fields.
         if (!q.settings.condition.always())
@@ -137,7 +136,7 @@ Result<std::shared_ptr<AnswersStore>> publishingStore(const FormSession& session
 
 Result<void> publishOpenForm(const FormSession& session)
 {
-    return publishForm(session, session.openFormName(), session.collection.methods());
+    return publishForm(session, session.openFormName(), session.collection().methods());
 }
 
 Result<void> publishForm(

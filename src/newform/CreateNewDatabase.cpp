@@ -51,7 +51,7 @@ CreateNewDatabase::CreateNewDatabase(const QString& databasePath, QWidget* paren
 
 void CreateNewDatabase::createDatabase()
 {
-    if (const Result<void> made = CreateDatabase(m_databasePath); !made) {
+    if (const Result<void> made = quenlow::createDatabase(m_databasePath); !made) {
         // The window stays: the user may mend the folder and try again, or close it.
         showExclamation(tr("The database '%1' could not be created (%2).")
                             .arg(shownLocation(m_databasePath), made.error().detail));

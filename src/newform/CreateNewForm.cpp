@@ -233,9 +233,9 @@ void CreateNewForm::prepareNewForm()
 
 bool CreateNewForm::prepareHeaderEditing()
 {
-    if (m_session.collection.isEmpty())
+    if (m_session.collection().isEmpty())
         return false;
-    const FormMethod& header = m_session.collection.atPosition(0);
+    const FormMethod& header = m_session.collection().atPosition(0);
     m_enterFileNameInstruction->hide();
     m_htmlFileNameBox->hide();
     m_generate->hide();
@@ -336,7 +336,7 @@ void CreateNewForm::backgroundChosen(int row)
         return;
     const QString image = backgroundImageFor(m_backgroundChoice->item(row)->text());
     if (!image.isEmpty())
-        m_preview->Navigate(m_session.htmlFolder() + image);
+        m_preview->navigate(m_session.htmlFolder() + image);
 }
 
 void CreateNewForm::generate()
@@ -345,7 +345,7 @@ void CreateNewForm::generate()
     const HeaderInputs header = inputs();
     if (!header.settings)
         return;
-    if (GenerateForm(m_session, m_htmlFileNameBox->text(), header))
+    if (generateForm(m_session, m_htmlFileNameBox->text(), header))
         accept();
 }
 
@@ -354,7 +354,7 @@ void CreateNewForm::updateFormTitle()
     const HeaderInputs header = inputs();
     if (!header.settings)
         return;
-    m_session.recordChange(tr("Edit Header"), [&] { return UpdateHeader(m_session, header); });
+    m_session.recordChange(tr("Edit Header"), [&] { return updateHeader(m_session, header); });
     accept();
 }
 

@@ -123,7 +123,7 @@ bool acceptFormName(const FormSession& session, const QString& name, bool mustBe
     return true;
 }
 
-bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs& inputs)
+bool generateForm(FormSession& session, const QString& name, const HeaderInputs& inputs)
 {
     // A name already taken is found by creating its table (a stopped creation's table is taken over).
     if (!acceptFormName(session, name, false))
@@ -133,12 +133,12 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
         return false;
 
     // One press replaces the open form; it is emptied only now that the new one exists.
-    if (!session.collection.isEmpty())
-        session.ResetOpenForm();
+    if (!session.collection().isEmpty())
+        session.resetOpenForm();
     session.setOpenFormName(name);
     session.setOpenPageFile(name + QStringLiteral(".html"));
 
-    session.SetBackground(inputs.backgroundText);
+    session.setBackground(inputs.backgroundText);
     HeaderSettings settings;
     settings.formName = name;
     settings.title = inputs.title;
@@ -150,23 +150,23 @@ bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs&
     FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter());
     if (inputs.settings)
         setFormSettings(header, *inputs.settings);
-    session.collection.append(header, QStringLiteral("HTML Header (Can't Remove/Move)"));
+    session.changeableCollection().append(header, QStringLiteral("HTML Header (Can't Remove/Move)"));
 
     session.setHtmlName(session.openPageFile());
     session.setEditingVisible(true);
     session.setReporterVisible(true);
-    tell(session, WriteFormPage(session, session.openPageFile()));
+    tell(session, writeFormPage(session, session.openPageFile()));
     session.setSelectedRow(0);
     return true;
 }
 
-bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
+bool updateHeader(FormSession& session, const HeaderInputs& inputs)
 {
-    if (session.collection.isEmpty())
+    if (session.collection().isEmpty())
         return false;
-    const QString oldTitle = session.collection.atPosition(0).userInstruction;
+    const QString oldTitle = session.collection().atPosition(0).userInstruction;
 
-    session.SetBackground(inputs.backgroundText);
+    session.setBackground(inputs.backgroundText);
     HeaderSettings settings;
     settings.formName = session.openFormName();
     settings.title = inputs.title;
@@ -176,18 +176,19 @@ bool UpdateHeader(FormSession& session, const HeaderInputs& inputs)
     settings.databaseLocation = inputs.databaseLocation;
     settings.userViewTable = inputs.userViewTable;
     FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter());
-    header.settings = session.collection.atPosition(0).settings;
+    header.settings = session.collection().atPosition(0).settings;
     if (inputs.settings)
         setFormSettings(header, *inputs.settings);
 
     const int position = 0;
     if (header.userInstruction != oldTitle) {
-        session.collection.replace(position, header, header.userInstruction + QStringLiteral(" (Header)"));
+        session.changeableCollection().replace(
+            position, header, header.userInstruction + QStringLiteral(" (Header)"));
         session.setSelectedRow(position);
     } else {
-        session.collection.replace(position, header);
+        session.changeableCollection().replace(position, header);
     }
-    tell(session, WriteFormPage(session, session.htmlName()));
+    tell(session, writeFormPage(session, session.htmlName()));
     return true;
 }
 

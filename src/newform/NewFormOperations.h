@@ -40,11 +40,11 @@ bool acceptFormName(const FormSession& session, const QString& name, bool mustBe
 /// file, row 0 selected. Returns false, with the reason shown and nothing
 /// changed, when the name is empty or unusable, the database is missing or
 /// the table cannot be created.
-bool GenerateForm(FormSession& session, const QString& name, const HeaderInputs& inputs);
+bool generateForm(FormSession& session, const QString& name, const HeaderInputs& inputs);
 
 /// "Update Form Title": rebuilds the open form's header from `inputs`, puts it
 /// back under key "0", renames row 0 when the title changed, rewrites the page.
 /// Returns false when no form with a header is open.
-bool UpdateHeader(FormSession& session, const HeaderInputs& inputs);
+bool updateHeader(FormSession& session, const HeaderInputs& inputs);
 
 } // namespace quenlow

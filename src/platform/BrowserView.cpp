@@ -76,7 +76,7 @@ void BrowserView::startLoad(const QUrl& url)
     m_view->setUrl(url);
 }
 
-void BrowserView::Navigate(const QString& path)
+void BrowserView::navigate(const QString& path)
 {
     m_lastPath = path;
     if (g_recorder)
@@ -87,7 +87,7 @@ void BrowserView::Navigate(const QString& path)
         startLoad(urlOfPath(path));
 }
 
-void BrowserView::Refresh()
+void BrowserView::refresh()
 {
     if (g_recorder)
         g_recorder(windowName(), QStringLiteral("refresh"), m_lastPath);

@@ -29,8 +29,8 @@ public:
     explicit BrowserView(QWidget* parent = nullptr);
     ~BrowserView() override;
 
-    void Navigate(const QString& path);
-    void Refresh();
+    void navigate(const QString& path);
+    void refresh();
     /// The path (with fragment) last passed to Navigate.
     QString lastPath() const { return m_lastPath; }
     /// The name of the window holding this view (objectName of the top-level window).

@@ -148,7 +148,7 @@ bool tell(FormSession& session, const Outcome& outcome)
 
 bool loadFormTelling(FormSession& session, const QString& pageFile)
 {
-    return tell(session, LoadForm(session, session.appFolder(), pageFile));
+    return tell(session, loadForm(session, session.appFolder(), pageFile));
 }
 
 } // namespace quenlow

@@ -207,7 +207,7 @@ void Program::Private::showCollection()
         return;
     const QString page = session->isFormOpen() ? session->htmlName() : QString();
     const std::optional<HeaderFacts> header
-        = page.isEmpty() ? std::nullopt : headerFacts(session->collection.methods());
+        = page.isEmpty() ? std::nullopt : headerFacts(session->collection().methods());
     const QStringList addresses = collectionAddresses(shared, collection.port(), page, https);
     CollectionAddresses window(addresses, shared, header && header->showsAnswersTable, mainForm.get());
     if (header && header->settings.showResults) {

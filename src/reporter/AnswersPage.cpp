@@ -98,8 +98,8 @@ void AnswersPage::showAnswers()
         QSet<QString> present;
         for (const AnswersStore::Column& c : (*store)->columns(m_table).valueOr({}))
             present.insert(asciiFolded(c.name));
-        m_session.collection.forEach([&](const FormMethod& method) {
-            if (!isQuestionKind(method.methodType))
+        m_session.collection().forEach([&](const FormMethod& method) {
+            if (!isQuestionKind(method.kind))
                 return;
             const QString column = columnNameFor(method.userInstruction);
             if (present.contains(asciiFolded(column)))

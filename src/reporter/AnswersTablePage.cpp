@@ -77,7 +77,7 @@ QString answersTablePageName()
     return u"dbTableOfAnswers.html"_s;
 }
 
-bool WriteAnswersTablePage(FormSession& session)
+bool writeAnswersTablePage(FormSession& session)
 {
     const QString caption = session.htmlName();
     session.setOpenFormName(caption.section(u'.', 0, 0));

@@ -18,6 +18,6 @@ QString answersTablePageName();
 /// Sets OpenFormName from the HTMLName caption and gives the session its
 /// default background when it has none. Returns false, after a message, only
 /// when the page itself could not be written.
-bool WriteAnswersTablePage(FormSession& session);
+bool writeAnswersTablePage(FormSession& session);
 
 } // namespace quenlow

@@ -16,11 +16,11 @@ namespace quenlow {
 
 QStringList chartOptions(const FormMethod& method)
 {
-    if (method.methodType == Kind::checkBox())
+    if (method.kind == ElementKind::CheckBox)
         return { u"Checked"_s, u"Not Checked"_s };
-    if (method.methodType == Kind::radioButtons() || method.methodType == Kind::pullDownMenu())
+    if (method.kind == ElementKind::RadioButtons || method.kind == ElementKind::PullDownMenu)
         return method.attribute6List;
-    if (method.methodType == Kind::scale())
+    if (method.kind == ElementKind::Scale)
         return scaleValues(scaleOf(method));
     return {};
 }
@@ -39,7 +39,7 @@ QString groupQuestionOf(const MethodCollection& collection, int position)
     if (position < 0 || position >= collection.count())
         return {};
     const FormMethod& method = collection.atPosition(position);
-    return method.methodType == Kind::checkBox() ? questionSettingsOf(method).questionText : QString();
+    return method.kind == ElementKind::CheckBox ? questionSettingsOf(method).questionText : QString();
 }
 
 } // namespace

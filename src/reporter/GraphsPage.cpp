@@ -96,12 +96,12 @@ GraphsPage::~GraphsPage() = default;
 void GraphsPage::loadGraphableFields()
 {
     m_graphable->clear();
-    for (int i = 0; i < m_session.collection.count(); ++i) {
-        const FormMethod& method = m_session.collection.atPosition(i);
-        if (!isChartedKind(method.methodType))
+    for (int i = 0; i < m_session.collection().count(); ++i) {
+        const FormMethod& method = m_session.collection().atPosition(i);
+        if (!isChartedKind(method.kind))
             continue;
         // Boxes asked as one question are charted together, before each on its own.
-        if (const auto group = checkBoxGroupAt(m_session.collection, i)) {
+        if (const auto group = checkBoxGroupAt(m_session.collection(), i)) {
             auto* item = new QListWidgetItem(group->question);
             item->setData(Qt::UserRole, i);
             item->setData(kGroupRole, true);
@@ -146,9 +146,9 @@ void GraphsPage::drawChart(const QString& kind)
 
     // The row's own element: a plain text of the same wording is no question.
     const int position = m_graphable->item(row)->data(Qt::UserRole).toInt();
-    const FormMethod& method = m_session.collection.atPosition(position);
+    const FormMethod& method = m_session.collection().atPosition(position);
     const std::optional<CheckBoxGroup> group = m_graphable->item(row)->data(kGroupRole).toBool()
-        ? checkBoxGroupAt(m_session.collection, position)
+        ? checkBoxGroupAt(m_session.collection(), position)
         : std::nullopt;
     // A group has one bar per box: how many ticked it.
     const QStringList options = group ? group->boxes : chartOptions(method);
@@ -165,7 +165,7 @@ void GraphsPage::drawChart(const QString& kind)
 
     const bool pie = kind == u"Pie"_s;
     m_chart->setTitle((pie ? tr("Pie Chart of form %1 '%2' :") : tr("Bar Chart of form %1 '%2' :"))
-                          .arg(group ? tr("Check Boxes") : method.methodType, question));
+                          .arg(group ? tr("Check Boxes") : method.kindName(), question));
     m_chart->setChartType(pie ? ChartControl::Pie2d : ChartControl::Bar2d);
     m_chart->setMinimumHeight(
         pie ? kChartHeight : qMax(kChartHeight, kBarChartFrame + kBarHeight * int(options.size())));
@@ -214,7 +214,7 @@ void GraphsPage::addChartToReport()
     }
     if (!m_reportPage.offerNewReport(tr("chart")))
         return;
-    AddChartToReport(m_reportPage.reportTarget(), m_chart->title(), m_chart->picture(), window());
+    quenlow::addChartToReport(m_reportPage.reportTarget(), m_chart->title(), m_chart->picture(), window());
 }
 
 } // namespace quenlow

@@ -136,7 +136,7 @@ ReportTarget ReportTarget::of(const FormSession& session, const QString& documen
     return { session.reportsFolder(), session.databasePath(), session.openFormName(), documentName };
 }
 
-bool CreateReport(const ReportTarget& target)
+bool createReport(const ReportTarget& target)
 {
     WordDocument document;
     document.newDocument();
@@ -158,7 +158,7 @@ bool CreateReport(const ReportTarget& target)
     return true;
 }
 
-ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fields, bool wholeTable,
+ExportOutcome addTableToReport(const ReportTarget& target, const QStringList& fields, bool wholeTable,
     QWidget* parent, const std::function<void()>& exported)
 {
     const QString table = target.tableName();
@@ -224,7 +224,7 @@ ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fi
     return ExportOutcome::Completed;
 }
 
-bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* parent)
+bool addTextToReport(const ReportTarget& target, const QString& text, QWidget* parent)
 {
     WordDocument document;
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
@@ -242,7 +242,7 @@ bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* p
     return true;
 }
 
-bool AddChartToReport(const ReportTarget& target, const QString& title, const QImage& chart, QWidget* parent)
+bool addChartToReport(const ReportTarget& target, const QString& title, const QImage& chart, QWidget* parent)
 {
     WordDocument document;
     if (const FileResult opened = document.open(target.documentPath()); !opened) {
@@ -265,15 +265,15 @@ namespace {
 
 bool countsOptions(const FormMethod& method)
 {
-    return method.methodType == Kind::checkBox() || method.methodType == Kind::radioButtons()
-        || method.methodType == Kind::pullDownMenu() || method.methodType == Kind::scale();
+    return method.kind == ElementKind::CheckBox || method.kind == ElementKind::RadioButtons
+        || method.kind == ElementKind::PullDownMenu || method.kind == ElementKind::Scale;
 }
 
 bool isNumberQuestion(const FormMethod& method)
 {
-    if (method.methodType == Kind::scale())
+    if (method.kind == ElementKind::Scale)
         return true;
-    if (method.methodType != Kind::textField())
+    if (method.kind != ElementKind::TextField)
         return false;
     const AnswerKind kind = questionSettingsOf(method).rules.kind;
     return kind == AnswerKind::WholeNumber || kind == AnswerKind::Number;
@@ -397,7 +397,7 @@ void typeTable(WordDocument& document, const QList<QStringList>& rows)
 
 } // namespace
 
-bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& collection, QWidget* parent)
+bool addSummaryToReport(const ReportTarget& target, const MethodCollection& collection, QWidget* parent)
 {
     const auto summaries = summariseChoices(target, collection);
     if (!summaries)

@@ -38,7 +38,7 @@ struct ReportTarget {
 /// "Create New Report": a new document holding the title line, saved under
 /// the report path. Asks before replacing an existing document (No changes
 /// nothing). Returns true when the document was written.
-bool CreateReport(const ReportTarget& target);
+bool createReport(const ReportTarget& target);
 
 enum class ExportOutcome {
     Completed, // the table was added and shown; the report lists are to be emptied
@@ -53,18 +53,18 @@ enum class ExportOutcome {
 /// of every field. `exported` runs once the table is in the document, before
 /// the save question (the reporter empties its lists there). Long exports
 /// show a progress window whose Cancel leaves the document as it was.
-ExportOutcome AddTableToReport(const ReportTarget& target, const QStringList& fields, bool wholeTable,
+ExportOutcome addTableToReport(const ReportTarget& target, const QStringList& fields, bool wholeTable,
     QWidget* parent, const std::function<void()>& exported = {});
 
 /// "Add above text to Word Report": appends `text` (12 pt) and an empty
 /// paragraph, shows the document and asks whether to save it. False when the
 /// document could not be opened (message shown).
-bool AddTextToReport(const ReportTarget& target, const QString& text, QWidget* parent);
+bool addTextToReport(const ReportTarget& target, const QString& text, QWidget* parent);
 
 /// "Add Chart to Report": appends the chart's title line and `chart` as a
 /// picture at the end of the report, shows it and asks whether to save it.
 /// False when the document could not be opened (message shown).
-bool AddChartToReport(const ReportTarget& target, const QString& title, const QImage& chart, QWidget* parent);
+bool addChartToReport(const ReportTarget& target, const QString& title, const QImage& chart, QWidget* parent);
 
 /// One question's summary: for a choice question its options and how many
 /// answers chose each; for a number question (a scale is both) the count,
@@ -95,7 +95,7 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
 /// (answers that chose none of the options are one more row), for a number
 /// question a table of count, mean, median, minimum and maximum; then the
 /// preview and the save question.
-bool AddSummaryToReport(const ReportTarget& target, const MethodCollection& collection, QWidget* parent);
+bool addSummaryToReport(const ReportTarget& target, const MethodCollection& collection, QWidget* parent);
 
 /// Test hook: how long an export runs before its progress window shows
 /// (milliseconds; negative restores the default).

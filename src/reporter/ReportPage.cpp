@@ -181,8 +181,8 @@ void ReportPage::open()
 void ReportPage::loadTableFields()
 {
     m_tableFields->clear();
-    m_session.collection.forEach([this](const FormMethod& method) {
-        if (!isQuestionKind(method.methodType))
+    m_session.collection().forEach([this](const FormMethod& method) {
+        if (!isQuestionKind(method.kind))
             return;
         auto* item = new QListWidgetItem(method.rowText());
         item->setData(Qt::UserRole, method.userInstruction);
@@ -445,7 +445,7 @@ void ReportPage::createReport()
         name += u".docx"_s;
     if (name != m_documentName->text())
         m_documentName->setText(name);
-    CreateReport(ReportTarget::of(m_session, name));
+    quenlow::createReport(ReportTarget::of(m_session, name));
 }
 
 bool ReportPage::offerNewReport(const QString& what)
@@ -465,13 +465,13 @@ bool ReportPage::offerNewReport(const QString& what)
 void ReportPage::addTableToReport()
 {
     const bool wholeTable = m_tableFields->count() == m_reportTableFields->count();
-    AddTableToReport(
+    quenlow::addTableToReport(
         reportTarget(), reportTableFields(), wholeTable, window(), [this] { m_reportTableFields->clear(); });
 }
 
 void ReportPage::addAnswerToReport()
 {
-    AddTextToReport(reportTarget(), m_answerText->toPlainText(), window());
+    addTextToReport(reportTarget(), m_answerText->toPlainText(), window());
 }
 
 void ReportPage::addSummaryToReport()
@@ -479,11 +479,11 @@ void ReportPage::addSummaryToReport()
     // Without a choice or number question there is nothing to summarise, and the
     // addition says so before any document is wanted.
     bool choices = false;
-    m_session.collection.forEach(
+    m_session.collection().forEach(
         [&](const FormMethod& method) { choices = choices || isSummarised(method); });
     if (choices && !offerNewReport(tr("summary")))
         return;
-    AddSummaryToReport(reportTarget(), m_session.collection, window());
+    quenlow::addSummaryToReport(reportTarget(), m_session.collection(), window());
 }
 
 // --- The store the browsing reads ------------------------------------------------
@@ -512,10 +512,10 @@ qint64 ReportPage::showAnswerTotal(AnswersStore& store)
     const auto span = store.rowSpan(m_table);
     const qint64 total = span ? span->count : -1;
     m_answerTotal->setText(total >= 0 ? tr("of %1").arg(total) : QString());
-    if (!m_session.collection.isEmpty()) {
+    if (!m_session.collection().isEmpty()) {
         FormOverview form;
         form.name = m_session.openFormName();
-        form.settings = formSettingsOf(m_session.collection.atPosition(0));
+        form.settings = formSettingsOf(m_session.collection().atPosition(0));
         if (total >= 0)
             form.answers = total;
         m_formState->setText(tr("Form state: %1").arg(formStateText(form, QDateTime::currentDateTime())));

@@ -33,8 +33,8 @@ void viewAnswersTable(FormSession& session)
 {
     if (!formOpen(session))
         return;
-    WriteAnswersTablePage(session);
-    session.WebBrowser_Show(answersTablePageName());
+    writeAnswersTablePage(session);
+    session.showInBrowser(answersTablePageName());
     // The browser would otherwise serve the page it showed before from its cache.
     session.refreshBrowser();
     session.setHtmlFrameCaption(u"Current Database Table"_s);

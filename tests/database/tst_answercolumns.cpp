@@ -101,7 +101,7 @@ private slots:
     void memoColumnFillsExistingRows()
     {
         addRows(m_location, 3);
-        QVERIFY(AddAnswerColumn(surveyTable(), QStringLiteral("Comments"), true));
+        QVERIFY(addAnswerColumn(surveyTable(), QStringLiteral("Comments"), true));
         QVERIFY(openStore(m_location)->columns(kTable).value().at(1).isMemo());
         // The file's declared type, as older readers of it expect: the schema
         // is kept as text in the file, or in its log until a checkpoint.
@@ -121,16 +121,16 @@ private slots:
     {
         const QString question = QString(60, QLatin1Char('q')) + QStringLiteral("0123456789");
         const QString renamed = QString(60, QLatin1Char('r')) + QStringLiteral("0123456789");
-        QVERIFY(AddAnswerColumn(surveyTable(), question, false));
+        QVERIFY(addAnswerColumn(surveyTable(), question, false));
         QCOMPARE(columnNames(m_location, kTable).constLast(), question.left(64));
-        QVERIFY(RenameAnswerColumn(surveyTable(), question, renamed));
+        QVERIFY(renameAnswerColumn(surveyTable(), question, renamed));
         QCOMPARE(columnNames(m_location, kTable).constLast(), renamed.left(64));
 
         // A second question sharing the first 64 characters collides.
         const QString twin = renamed.left(64) + QStringLiteral("something else");
-        QVERIFY(AddAnswerColumn(surveyTable(), twin, false).failedWith(Error::Duplicate));
+        QVERIFY(addAnswerColumn(surveyTable(), twin, false).failedWith(Error::Duplicate));
 
-        QVERIFY(RemoveAnswerColumn(surveyTable(), renamed));
+        QVERIFY(removeAnswerColumn(surveyTable(), renamed));
         QCOMPARE(columnNames(m_location, kTable), QStringList({ QStringLiteral("Form Question") }));
     }
 
@@ -138,9 +138,9 @@ private slots:
     {
         const AnswerTable missing
             = AnswerTable::forForm(m_location, QStringLiteral("gone"), QStringLiteral("gone.html"));
-        QVERIFY(AddAnswerColumn(missing, QStringLiteral("A"), false).failedWith(Error::NotFound));
-        QVERIFY(RemoveAnswerColumn(missing, QStringLiteral("A")).failedWith(Error::NotFound));
-        QVERIFY(RenameAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("B"))
+        QVERIFY(addAnswerColumn(missing, QStringLiteral("A"), false).failedWith(Error::NotFound));
+        QVERIFY(removeAnswerColumn(missing, QStringLiteral("A")).failedWith(Error::NotFound));
+        QVERIFY(renameAnswerColumn(missing, QStringLiteral("A"), QStringLiteral("B"))
                     .failedWith(Error::NotFound));
         QVERIFY(answersStored(missing).failedWith(Error::NotFound));
     }
@@ -161,12 +161,12 @@ private slots:
         QFETCH(QString, name);
         const QString renamed = name + QStringLiteral(" (2)");
         addRows(m_location, 2);
-        QVERIFY(AddAnswerColumn(surveyTable(), name, false));
+        QVERIFY(addAnswerColumn(surveyTable(), name, false));
         QCOMPARE(columnNames(m_location, kTable).constLast(), columnNameFor(name));
-        QVERIFY(RenameAnswerColumn(surveyTable(), name, renamed));
+        QVERIFY(renameAnswerColumn(surveyTable(), name, renamed));
         QCOMPARE(columnNames(m_location, kTable).constLast(), columnNameFor(renamed));
         QCOMPARE(columnValues(m_location, columnNameFor(renamed)), QStringList(2, columnAddedMarker()));
-        QVERIFY(RemoveAnswerColumn(surveyTable(), renamed));
+        QVERIFY(removeAnswerColumn(surveyTable(), renamed));
         QCOMPARE(columnNames(m_location, kTable), QStringList({ QStringLiteral("Form Question") }));
         // The other column keeps its answers through the rename and the drop.
         QCOMPARE(columnValues(m_location, QStringLiteral("Form Question")),
@@ -190,8 +190,8 @@ private slots:
         });
         for (int i = 0; i < 20; ++i) {
             const QString name = QStringLiteral("Question %1").arg(i);
-            QVERIFY(AddAnswerColumn(surveyTable(), name, false));
-            QVERIFY(RenameAnswerColumn(surveyTable(), name, name + QStringLiteral("!")));
+            QVERIFY(addAnswerColumn(surveyTable(), name, false));
+            QVERIFY(renameAnswerColumn(surveyTable(), name, name + QStringLiteral("!")));
         }
         stop = true;
         writer.join();

@@ -22,9 +22,9 @@ namespace quenlow::test {
 /// Adds an element through the model, as an editor would, and writes the page.
 inline void addElement(FormSession& session, const FormMethod& method)
 {
-    if (!InsertMethod(session, method))
+    if (!insertMethod(session, method))
         qFatal("cannot add %s", qPrintable(method.rowText()));
-    if (!WriteFormPage(session, session.htmlName()))
+    if (!writeFormPage(session, session.htmlName()))
         qFatal("cannot write the page");
 }
 
@@ -42,7 +42,7 @@ struct EditorEnv {
     }
     QByteArray collectionFile() const { return readBytes(folder.collection(QStringLiteral("survey"))); }
     void expectBox() { folder.messages().queueAnswer(MessageAnswer::Ok); }
-    FormMethod at(int position) const { return session.collection.atPosition(position); }
+    FormMethod at(int position) const { return session.collection().atPosition(position); }
 };
 
 inline void setBox(QWidget* window, const QString& name, const QString& text)

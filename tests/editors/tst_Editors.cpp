@@ -58,8 +58,8 @@ void TestEditors::unknownKindIsRefused()
 {
     Env env;
     FormMethod odd = plainTextMethod(QStringLiteral("odd"));
-    odd.methodType = QStringLiteral("plain text"); // kinds compare with case
-    env.session.collection.append(odd);
+    odd.setKindName(QStringLiteral("plain text")); // kinds compare with case
+    env.session.changeableCollection().append(odd);
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
     env.session.setSelectedRow(1);
     env.expectBox();
@@ -103,7 +103,7 @@ void TestEditors::eachKindOpensItsEditorModally()
         QVERIFY(!step.leftOpen());
     }
     // Cancel: the element, the page and the selection are as they were.
-    QCOMPARE(env.session.collection.atPosition(1), method);
+    QCOMPARE(env.session.collection().atPosition(1), method);
     QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
     QCOMPARE(env.session.selectedRow(), 1);
     QTRY_VERIFY(!env.editors.openWindow(window));
@@ -170,7 +170,7 @@ void TestEditors::editingKeepsEveryKeyLine()
     env.editors.editSelected();
     QVERIFY(!step.leftOpen());
     QCOMPARE(env.at(2), method);
-    QVERIFY(env.session.collection.atPosition(2).settings.contains(
+    QVERIFY(env.session.collection().atPosition(2).settings.contains(
         std::pair { QStringLiteral("AnswerRequired"), QStringLiteral("1") }));
 }
 
@@ -226,7 +226,7 @@ void TestEditors::mainWindowGoesAwayWhileAnEditorIsOpen()
     QVERIFY(boxes && !boxes->parentWidget());
     setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
     click(boxes, QStringLiteral("AddCheckBox"));
-    QCOMPARE(session.collection.count(), 2);
+    QCOMPARE(session.collection().count(), 2);
 }
 
 void TestEditors::openingAnOpenEditorBringsItForward()
@@ -264,13 +264,13 @@ void TestEditors::modelessEditorOutlivesTheForm()
     QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
     const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
     // The main window shows the help page instead: no form is open any more.
-    QVERIFY(LoadForm(env.session, env.session.appFolder(), QStringLiteral("welcome.html")));
+    QVERIFY(loadForm(env.session, env.session.appFolder(), QStringLiteral("welcome.html")));
     env.expectBox();
     setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
     click(boxes, QStringLiteral("AddCheckBox"));
     QCOMPARE(env.folder.messageTexts(),
         QStringList(QStringLiteral("You don't currently have a Form Open to add a Check Box to.")));
-    QCOMPARE(env.session.collection.count(), 0);
+    QCOMPARE(env.session.collection().count(), 0);
     QCOMPARE(boxText(boxes, QStringLiteral("CheckBoxTitleBox")), QStringLiteral("Tea"));
     QCOMPARE(
         QDir(env.folder.html(QString())).entryList(QDir::Files), QStringList(QStringLiteral("survey.html")));
@@ -291,7 +291,7 @@ void TestEditors::blankInstructionIsNotEmpty()
         env.editors.showTextFieldForm();
         QVERIFY(!step.leftOpen());
     }
-    QCOMPARE(env.session.collection.count(), 2);
+    QCOMPARE(env.session.collection().count(), 2);
     QCOMPARE(env.at(1).userInstruction, QStringLiteral(" "));
 }
 
@@ -323,8 +323,8 @@ void TestEditors::lineBreaksBecomeBlanks()
 void TestEditors::fullFormIsRefused()
 {
     Env env(7);
-    for (int k = env.session.collection.count(); k < kMaxElements; ++k)
-        env.session.collection.append(FormMethod {});
+    for (int k = env.session.collection().count(); k < kMaxElements; ++k)
+        env.session.changeableCollection().append(FormMethod {});
     env.expectBox();
     ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
         setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));
@@ -334,7 +334,7 @@ void TestEditors::fullFormIsRefused()
     env.editors.showTextFieldForm();
     QVERIFY(step.leftOpen());
     QCOMPARE(env.folder.messageTexts().size(), 1);
-    QCOMPARE(env.session.collection.count(), kMaxElements);
+    QCOMPARE(env.session.collection().count(), kMaxElements);
     QCOMPARE(env.session.elementCounter(), qint16(7));
     QVERIFY(!columnNames(env.folder.database(), QStringLiteral("tbl_survey"))
                  .contains(QStringLiteral("One too many")));

@@ -80,21 +80,21 @@ private:
     /// answers, and answers no file format is kind to.
     void buildForm(ReporterFixture& form)
     {
-        form.add(Kind::textField(), u"Your name"_s);
-        form.add(Kind::plainText(), u"Thank you"_s);
-        form.add(Kind::textArea(), u"Comments"_s);
-        form.add(Kind::checkBox(), u"Tea"_s);
-        form.add(Kind::radioButtons(), u"Colour"_s, { u"Red"_s, u"Green"_s });
-        form.add(Kind::pullDownMenu(), kLongQuestion, { u"Good"_s, u"Bad"_s });
+        form.add(ElementKind::TextField, u"Your name"_s);
+        form.add(ElementKind::PlainText, u"Thank you"_s);
+        form.add(ElementKind::TextArea, u"Comments"_s);
+        form.add(ElementKind::CheckBox, u"Tea"_s);
+        form.add(ElementKind::RadioButtons, u"Colour"_s, { u"Red"_s, u"Green"_s });
+        form.add(ElementKind::PullDownMenu, kLongQuestion, { u"Good"_s, u"Bad"_s });
         form.answer({ { u"Your name"_s, u"=HYPERLINK(\"http://x\",\"y\")"_s },
             { u"Comments"_s, u"line one\r\nline \"two\", and\nthree"_s }, { u"Tea"_s, u"Checked"_s },
             { u"Colour"_s, u"+1"_s } });
         form.answer({ { u"Your name"_s, u"Ζωή, 山田 «ok»"_s }, { u"Comments"_s, u"@SUM(A1) -2"_s } });
-        form.add(Kind::textField(), u"Added later"_s, {}, columnAddedMarker());
+        form.add(ElementKind::TextField, u"Added later"_s, {}, columnAddedMarker());
         form.answer({ { u"Your name"_s, u" padded "_s }, { u"Added later"_s, u"x"_s },
             { kLongQuestion, u"Good"_s } });
         writeBytes(
-            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection())));
     }
 
     QList<QStringList> expectedRows() const
@@ -118,9 +118,9 @@ private slots:
     void submittedIsTheArrivalTime()
     {
         ReporterFixture form;
-        form.add(Kind::textField(), u"Your name"_s);
+        form.add(ElementKind::TextField, u"Your name"_s);
         writeBytes(
-            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection())));
         form.answer({ { u"Your name"_s, u"before times were kept"_s } });
         AnswersStore::NewRow row;
         row.table = form.table();
@@ -209,7 +209,7 @@ private slots:
         form.add(scaleMethod(questions.at(3), { 0, 10, u"Low"_s, u"High"_s }));
         form.add(typed(questions.at(4), AnswerKind::Phone));
         writeBytes(
-            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection())));
 
         struct Case {
             QString question, stored, type, read; // type as openpyxl names it: n number, d date, s text
@@ -363,9 +363,9 @@ private slots:
     void cancelledExportLeavesNothing()
     {
         ReporterFixture form;
-        form.add(Kind::textField(), u"Your name"_s);
+        form.add(ElementKind::TextField, u"Your name"_s);
         writeBytes(
-            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection)));
+            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection())));
         form.answerNumbered(u"Your name"_s, 0, 10000, u"%1"_s);
 
         for (const ExportFormat format : { ExportFormat::Csv, ExportFormat::Xlsx }) {

@@ -26,7 +26,7 @@ namespace {
 FormMethod method(const QString& kind, const QString& question, const QStringList& list = {})
 {
     FormMethod m;
-    m.methodType = kind;
+    m.kind = kind;
     m.userInstruction = question;
     m.attribute6List = list;
     return m;
@@ -45,22 +45,22 @@ struct Service {
     {
         const QString app = folder.path();
         const QString dbPath = answersStoreIn(app);
-        FUZZ_CHECK(CreateDatabase(dbPath));
+        FUZZ_CHECK(createDatabase(dbPath));
         FUZZ_CHECK(createFormTable(dbPath, QStringLiteral("tbl_survey")));
         const AnswerTable table = AnswerTable::forForm(
             answersStoreIn(app), QStringLiteral("survey"), QStringLiteral("survey.html"));
         MethodCollection form;
-        form.append(method(Kind::header(), QStringLiteral("Survey"),
+        form.append(method(ElementKind::Header, QStringLiteral("Survey"),
             { printNumber(1), printNumber(1), dbPath, printNumber(5) }));
-        const QList<FormMethod> questions = { method(Kind::textField(), QStringLiteral("Name")),
-            method(Kind::textArea(), QStringLiteral("Comments")),
-            method(Kind::checkBox(), QStringLiteral("Agree")),
-            method(Kind::radioButtons(), QStringLiteral("Colour"),
+        const QList<FormMethod> questions = { method(ElementKind::TextField, QStringLiteral("Name")),
+            method(ElementKind::TextArea, QStringLiteral("Comments")),
+            method(ElementKind::CheckBox, QStringLiteral("Agree")),
+            method(ElementKind::RadioButtons, QStringLiteral("Colour"),
                 { QStringLiteral("Red"), QStringLiteral("Blue") }),
-            method(
-                Kind::pullDownMenu(), QStringLiteral("Size"), { QStringLiteral("S"), QStringLiteral("L") }) };
+            method(ElementKind::PullDownMenu, QStringLiteral("Size"),
+                { QStringLiteral("S"), QStringLiteral("L") }) };
         for (const FormMethod& q : questions) {
-            FUZZ_CHECK(AddAnswerColumn(table, q.userInstruction, hasMemoColumn(q.methodType)));
+            FUZZ_CHECK(addAnswerColumn(table, q.userInstruction, hasMemoColumn(q.kind)));
             form.append(q);
         }
         FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/Collections/surveyCollection.txt"),

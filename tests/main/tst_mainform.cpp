@@ -46,7 +46,7 @@ const QStringList kAddMenu { QStringLiteral("Text"), QStringLiteral("TextField")
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
-    session.collection.append(m);
+    session.changeableCollection().append(m);
 }
 
 QStringList rowsOf(const QListWidget* list)
@@ -65,7 +65,7 @@ void makeForm(FormSession& session, const QString& name, const QString& title)
     inputs.justification = QStringLiteral("Centre");
     inputs.backgroundRow = 6;
     inputs.backgroundText = QStringLiteral("Sky 1");
-    QVERIFY(GenerateForm(session, name, inputs));
+    QVERIFY(generateForm(session, name, inputs));
 }
 
 QStringList columnNames(const TestProgramFolder& folder)
@@ -80,10 +80,10 @@ void answer(const TestProgramFolder& folder, const QList<std::pair<QString, std:
         openStore(folder.database())->insertRows({ { QStringLiteral("tbl_survey"), values, {}, {}, {} } }));
 }
 
-bool add(FormSession& session, const QString& kind, const QString& question)
+bool add(FormSession& session, ElementKind kind, const QString& question)
 {
     return session.recordChange(QStringLiteral("Add"), [&] {
-        return InsertMethod(session, element(kind, question)) && WriteFormPage(session, session.htmlName());
+        return insertMethod(session, element(kind, question)) && writeFormPage(session, session.htmlName());
     });
 }
 
@@ -182,7 +182,7 @@ private slots:
         FormSession& session = program.session();
         makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
         countHooks(main, program.session());
-        appendElement(session, element(Kind::submitButton(), QStringLiteral("Send")));
+        appendElement(session, element(ElementKind::SubmitButton, QStringLiteral("Send")));
         folder.messages().queueAnswer(MessageAnswer::Ok);
         folder.messages().queueAnswer(MessageAnswer::Ok);
         trigger(main, QStringLiteral("GoToSumbitButtonForm"));
@@ -193,7 +193,7 @@ private slots:
         QVERIFY(m_calls.isEmpty());
 
         // A line below the submit button hides it from the check.
-        appendElement(session, element(Kind::line(), QStringLiteral("Horizontal")));
+        appendElement(session, element(ElementKind::Line, QStringLiteral("Horizontal")));
         trigger(main, QStringLiteral("SubmitButton"));
         QCOMPARE(m_calls.value(QStringLiteral("GoToSumbitButtonForm")), 1);
     }
@@ -207,25 +207,25 @@ private slots:
         program.start();
         FormSession& session = program.session();
         makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
-        QVERIFY(add(session, Kind::plainText(), QStringLiteral("Hello")));
+        QVERIFY(add(session, ElementKind::PlainText, QStringLiteral("Hello")));
         auto* list = program.mainWindow()->findChild<QListView*>(QStringLiteral("FormCollectionList"));
         program.mainWindow()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program.mainWindow()));
         list->setFocus();
         session.setSelectedRow(1);
         QTest::keyClick(list, Qt::Key_Delete);
-        QCOMPARE(session.collection.count(), 1);
+        QCOMPARE(session.collection().count(), 1);
         // Undone with Ctrl+Z, redone with either Ctrl+Shift+Z or Ctrl+Y.
         for (const QKeyCombination redo : { Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y }) {
             QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(session.collection.count(), 2);
+            QCOMPARE(session.collection().count(), 2);
             QTest::keyClick(list, redo.key(), redo.keyboardModifiers());
-            QCOMPARE(session.collection.count(), 1);
+            QCOMPARE(session.collection().count(), 1);
         }
         session.setSelectedRow(0);
         folder.messages().queueAnswer(MessageAnswer::Ok);
         QTest::keyClick(list, Qt::Key_Delete);
-        QCOMPARE(session.collection.count(), 1);
+        QCOMPARE(session.collection().count(), 1);
         QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("You cannot remove 'Header'")));
     }
 
@@ -341,7 +341,7 @@ private slots:
             QCOMPARE(dirs->path(), f.folder.path() + QStringLiteral("/elsewhere"));
             auto* files = child<QListWidget>(w, "filList");
             QCOMPARE(rowsOf(files), QStringList { QStringLiteral("alpha.html") });
-            f.main.openForm()->PatternChange(QStringLiteral("*.htm;*.html"));
+            f.main.openForm()->patternChange(QStringLiteral("*.htm;*.html"));
             QCOMPARE(
                 rowsOf(files), (QStringList { QStringLiteral("alpha.html"), QStringLiteral("other.htm") }));
             files->setCurrentRow(0);
@@ -386,8 +386,8 @@ private slots:
         FormSession session(folder.path());
         FormHistory history(session);
         createForm(session, QStringLiteral("survey"));
-        QVERIFY(add(session, Kind::textField(), QStringLiteral("A")));
-        QVERIFY(add(session, Kind::textField(), QStringLiteral("B")));
+        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("A")));
+        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("B")));
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
         session.setSelectedRow(1);
         QVERIFY(
@@ -397,7 +397,7 @@ private slots:
         QCOMPARE(columnNames(folder),
             (QStringList { QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B") }));
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
-        QCOMPARE(session.collection.count(), 3);
+        QCOMPARE(session.collection().count(), 3);
     }
 
     // The history keeps the newest changes within its bounds; the oldest go.
@@ -409,24 +409,24 @@ private slots:
         createForm(session, QStringLiteral("survey"));
         history.setLimits(3, std::numeric_limits<qint64>::max());
         for (const char* question : { "A", "B", "C", "D", "E" })
-            QVERIFY(add(session, Kind::textField(), QLatin1StringView(question)));
+            QVERIFY(add(session, ElementKind::TextField, QLatin1StringView(question)));
         QCOMPARE(history.stack()->count(), 3);
         for (int i = 0; i < 3; ++i)
             history.stack()->undo();
         QVERIFY(!history.stack()->canUndo());
         QCOMPARE(columnNames(folder),
             (QStringList { QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B") }));
-        QCOMPARE(session.collection.count(), 3);
+        QCOMPARE(session.collection().count(), 3);
 
         // Bytes: however large the form, the newest change stays.
         history.setLimits(FormHistory::kMostChanges, 1);
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
-        QVERIFY(add(session, Kind::textField(), QStringLiteral("F")));
-        QVERIFY(add(session, Kind::textField(), QStringLiteral("G")));
+        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("F")));
+        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("G")));
         QCOMPARE(history.stack()->count(), 1);
         history.stack()->undo();
         history.stack()->undo();
-        QCOMPARE(session.collection.count(), 4);
+        QCOMPARE(session.collection().count(), 4);
         QVERIFY(readBytes(folder.html(QStringLiteral("survey.html"))) != page);
     }
 
@@ -440,7 +440,7 @@ private slots:
         createForm(session, QStringLiteral("survey"));
         answer(folder, {});
         const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
-        QVERIFY(add(session, Kind::textField(), QStringLiteral("Marker only")));
+        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("Marker only")));
         history.stack()->undo();
         QCOMPARE(columnNames(folder), QStringList { QStringLiteral("Form Question") });
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
@@ -468,11 +468,11 @@ private slots:
         FormSession session(folder.path());
         FormHistory history(session);
         createForm(session, QStringLiteral("survey"));
-        QVERIFY(add(session, Kind::textField(), QStringLiteral("A")));
+        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("A")));
         answer(folder, { { QStringLiteral("A"), QStringLiteral("yes") } });
         QVERIFY(session.recordChange(QStringLiteral("Edit"), [&] {
-            return UpdateMethod(session, element(Kind::textField(), QStringLiteral("B")), 1)
-                && WriteFormPage(session, session.htmlName());
+            return updateMethod(session, element(ElementKind::TextField, QStringLiteral("B")), 1)
+                && writeFormPage(session, session.htmlName());
         }));
         const auto answerIn = [&](const char* column) {
             return tableRows(folder.database(), QStringLiteral("tbl_survey"))
@@ -485,7 +485,7 @@ private slots:
         history.stack()->undo();
         QCOMPARE(columnNames(folder), (QStringList { QStringLiteral("Form Question"), QStringLiteral("A") }));
         QCOMPARE(answerIn("A"), QStringLiteral("yes"));
-        QCOMPARE(session.collection.atPosition(1).userInstruction, QStringLiteral("A"));
+        QCOMPARE(session.collection().atPosition(1).userInstruction, QStringLiteral("A"));
         history.stack()->redo();
         QCOMPARE(columnNames(folder), (QStringList { QStringLiteral("Form Question"), QStringLiteral("B") }));
         QCOMPARE(answerIn("B"), QStringLiteral("yes"));

@@ -227,7 +227,7 @@ private slots:
     {
         FormMethod question;
         question.userInstruction = QStringLiteral("Age");
-        question.methodType = QStringLiteral("Text Field");
+        question.kind = ElementKind::TextField;
         MethodCollection plain;
         plain.setMethods({ question });
         const QString before = serializeCollection(plain);
@@ -241,7 +241,7 @@ private slots:
         settings.questionText = QStringLiteral("Which topics?");
         setQuestionSettings(question, settings);
         FormMethod header;
-        header.methodType = Kind::header();
+        header.kind = ElementKind::Header;
         header.attribute6List
             = { QStringLiteral("Title"), QStringLiteral("0"), QStringLiteral("0"), QString() };
         MethodCollection collection;

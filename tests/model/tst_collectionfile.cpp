@@ -22,15 +22,15 @@ namespace {
 
 FormMethod textField(const QString& question)
 {
-    return element(Kind::textField(), question);
+    return element(ElementKind::TextField, question);
 }
 
 // The header + text field + submit button form used by several cases.
 void buildSmallForm(FormSession& session)
 {
     createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
-    QVERIFY(InsertMethod(session, textField(QStringLiteral("Your name"))));
-    QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Submit Form"))));
+    QVERIFY(insertMethod(session, textField(QStringLiteral("Your name"))));
+    QVERIFY(insertMethod(session, element(ElementKind::SubmitButton, QStringLiteral("Submit Form"))));
 }
 
 QString pageOf(const QList<FormMethod>& records)
@@ -68,12 +68,12 @@ private slots:
             QStringList({ QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") }));
     }
 
-    void singleValuesThatLookLikeKeysSurvive()
+    void singleValuesAndUnknownKindsSurvive()
     {
         // A default text of "[next]" or "User Instruction" comes back as written.
         MethodCollection c;
         FormMethod header;
-        header.methodType = Kind::header();
+        header.kind = ElementKind::Header;
         header.attribute6List = { printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0) };
         c.append(header);
         FormMethod a = textField(QStringLiteral("A"));
@@ -82,16 +82,23 @@ private slots:
         b.attribute6 = QStringLiteral("User Instruction");
         c.append(a);
         c.append(b);
+        // A kind the program does not know (a hand-edited file) keeps its name.
+        FormMethod odd;
+        odd.setKindName(QStringLiteral("Password Field"));
+        odd.userInstruction = QStringLiteral("PIN");
+        c.append(odd);
         const ParsedCollection parsed = parseCollection(serializeCollection(c));
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(parsed.methods, c.methods());
+        QCOMPARE(parsed.methods.at(3).kind, ElementKind::Unknown);
+        QCOMPARE(parsed.methods.at(3).rowText(), QStringLiteral("Password Field - PIN"));
     }
 
     void formSettingsAreWrittenOnlyWhenSet()
     {
         MethodCollection c;
         FormMethod header;
-        header.methodType = Kind::header();
+        header.kind = ElementKind::Header;
         header.attribute6List = { printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0) };
         c.append(header);
         const QString plain = serializeCollection(c);
@@ -145,29 +152,29 @@ private slots:
         // (A NUL is no part of a question's name: see the refused files.)
         FormMethod question = textField(QStringLiteral("Name") + controls.mid(1) + QChar(0x7F));
         question.attribute6 = controls + QStringLiteral("\r");
-        session.collection.removeAt(1);
-        session.collection.insertAt(1, question);
-        FormMethod header = session.collection.atPosition(0);
+        session.changeableCollection().removeAt(1);
+        session.changeableCollection().insertAt(1, question);
+        FormMethod header = session.collection().atPosition(0);
         header.userInstruction = QStringLiteral("Title\t") + QChar(0x85) + QChar(0x1B); // U+0085 needs UTF-8
-        session.collection.removeAt(0);
-        session.collection.insertAt(0, header);
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        session.changeableCollection().removeAt(0);
+        session.changeableCollection().insertAt(0, header);
+        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
         QVERIFY(readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
-        const QList<FormMethod> written = session.collection.methods();
+        const QList<FormMethod> written = session.collection().methods();
 
         for (bool utf8 : { true, false }) {
             if (!utf8) {
                 header.userInstruction = QStringLiteral("Title\x01");
-                session.collection.removeAt(0);
-                session.collection.insertAt(0, header);
-                QVERIFY(SaveCollectionFile(session));
+                session.changeableCollection().removeAt(0);
+                session.changeableCollection().insertAt(0, header);
+                QVERIFY(saveCollectionFile(session));
                 QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
             }
             FormSession reopened(folder.path());
-            QCOMPARE(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")).notices().size(), 0);
+            QCOMPARE(loadForm(reopened, folder.path(), QStringLiteral("survey.html")).notices().size(), 0);
             QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
-            QCOMPARE(reopened.collection.methods(), session.collection.methods());
-            QCOMPARE(reopened.collection.atPosition(1), written.at(1));
+            QCOMPARE(reopened.collection().methods(), session.collection().methods());
+            QCOMPARE(reopened.collection().atPosition(1), written.at(1));
         }
     }
 
@@ -201,24 +208,24 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
-        const QList<FormMethod> before = session.collection.methods();
+        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
+        const QList<FormMethod> before = session.collection().methods();
         const QByteArray surveyFile = readBytes(folder.collection(QStringLiteral("survey")));
         writeBytes(folder.collection(QStringLiteral("broken")), bytes);
 
         // Asking leaves the open form exactly as it was; the file is said to be damaged, not missing.
         const std::optional<Notice> question
-            = LoadForm(session, folder.path(), QStringLiteral("broken.html")).question();
+            = loadForm(session, folder.path(), QStringLiteral("broken.html")).question();
         QVERIFY(question && question->kind == Notice::Kind::OpenPageOnly);
         QCOMPARE(question->subject, QStringLiteral("broken"));
         QCOMPARE(question->collection, Notice::Collection::Damaged);
         QVERIFY(!question->detail.isEmpty());
-        QCOMPARE(session.collection.methods(), before);
+        QCOMPARE(session.collection().methods(), before);
         QCOMPARE(session.rows()->count(), 3);
         QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
         QCOMPARE(session.openFormName(), QStringLiteral("survey"));
         // ... and a later save still writes the old form to its own file.
-        QVERIFY(SaveCollectionFile(session));
+        QVERIFY(saveCollectionFile(session));
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), surveyFile);
         QCOMPARE(readBytes(folder.collection(QStringLiteral("broken"))), bytes);
     }
@@ -229,9 +236,9 @@ private slots:
         FormSession session(folder.path());
         buildSmallForm(session);
         for (const QString& name : { QString(), QStringLiteral("survey"), QStringLiteral(".html") }) {
-            const Outcome opened = LoadForm(session, folder.path(), name);
+            const Outcome opened = loadForm(session, folder.path(), name);
             QVERIFY(!opened && opened.tells(Notice::Kind::NotAPageName));
-            QCOMPARE(session.collection.count(), 3);
+            QCOMPARE(session.collection().count(), 3);
             QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
         }
     }
@@ -258,17 +265,17 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        session.collection.removeAt(1);
-        session.collection.insertAt(1, textField(question));
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        session.changeableCollection().removeAt(1);
+        session.changeableCollection().insertAt(1, textField(question));
+        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
         const QByteArray bytes = readBytes(folder.collection(QStringLiteral("survey")));
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))).startsWith("\xEF\xBB\xBF"), utf8);
         QVERIFY(bytes.contains(written));
 
         FormSession reopened(folder.path());
-        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
-        QCOMPARE(reopened.collection.atPosition(1).userInstruction, question);
+        QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QCOMPARE(reopened.collection().atPosition(1).userInstruction, question);
     }
 
     void failedSaveKeepsThePreviousFilesWhole()
@@ -276,15 +283,15 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
         const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
 
-        session.collection.append(textField(QStringLiteral("Another question")));
+        session.changeableCollection().append(textField(QStringLiteral("Another question")));
         Outcome written;
         {
             quenlow::test::FileSizeLimit full(100);
-            written = WriteFormPage(session, QStringLiteral("survey.html"));
+            written = writeFormPage(session, QStringLiteral("survey.html"));
         }
         QVERIFY(!written);
         QCOMPARE(written.notices().size(), 1);
@@ -304,7 +311,7 @@ private slots:
         QDir(folder.path() + QStringLiteral("/Collections")).removeRecursively();
         QDir(folder.path() + QStringLiteral("/HTML")).removeRecursively();
         session.setOpenFormName(QStringLiteral("stale"));
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
         QCOMPARE(session.openFormName(), QStringLiteral("survey"));
         QVERIFY(readBytes(folder.collection(QStringLiteral("stale"))).isEmpty());
         QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).isEmpty());

@@ -18,10 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList types(const FormSession& session)
+QList<ElementKind> types(const FormSession& session)
 {
-    QStringList result;
-    session.collection.forEach([&result](const FormMethod& m) { result.append(m.methodType); });
+    QList<ElementKind> result;
+    session.collection().forEach([&result](const FormMethod& m) { result.append(m.kind); });
     return result;
 }
 
@@ -58,22 +58,22 @@ private slots:
         // itself, and "<question> Type" beside each question.
         TestProgramFolder& folder = *m_folder;
         FormSession& session = *m_session;
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size"))));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Colour Type"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Size"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Colour Type"))));
         QString clash;
         for (const QString& name : { QStringLiteral("tableName"), QStringLiteral("DBLocation"),
                  QStringLiteral("background"), QStringLiteral("Size Type"), QStringLiteral("Colour") }) {
-            const Outcome added = InsertMethod(session, element(Kind::checkBox(), name));
+            const Outcome added = insertMethod(session, element(ElementKind::CheckBox, name));
             QVERIFY2(!added && added.tells(Notice::Kind::NameClash), qPrintable(name));
             clash = added.notices().constFirst().detail;
             QVERIFY(clash.contains(QStringLiteral("Please call it something else.")));
         }
         QVERIFY(clash.contains(QStringLiteral("'Colour Type'")));
         // Renaming into a clash is refused too; names merely alike are fine.
-        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Size Type")), 2)
+        QVERIFY(updateMethod(session, element(ElementKind::TextField, QStringLiteral("Size Type")), 2)
                     .tells(Notice::Kind::NameClash));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Table name"))));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Size Types"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Table name"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Size Types"))));
         QCOMPARE(columnNames(folder.database(), QStringLiteral("tbl_survey")),
             QStringList({ QStringLiteral("Form Question"), QStringLiteral("Size"),
                 QStringLiteral("Colour Type"), QStringLiteral("Table name"), QStringLiteral("Size Types") }));
@@ -83,16 +83,17 @@ private slots:
     void renameFailingOtherwiseSaysWhatFailed()
     {
         FormSession& session = *m_session;
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("B2"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("B2"))));
         QVERIFY(openStore(session.databasePath())
                     ->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
-        const Outcome renamed = UpdateMethod(session, element(Kind::textField(), QStringLiteral("B3")), 1);
+        const Outcome renamed
+            = updateMethod(session, element(ElementKind::TextField, QStringLiteral("B3")), 1);
         QVERIFY(!renamed);
         const Notice why = renamed.notices().constFirst();
         QCOMPARE(why.kind, Notice::Kind::ColumnNotChanged);
         QCOMPARE(why.column, Notice::Column::Renamed);
         QCOMPARE(why.detail, QStringLiteral("the table tbl_survey has no column B2"));
-        QCOMPARE(session.collection.atPosition(1).userInstruction, QStringLiteral("B2"));
+        QCOMPARE(session.collection().atPosition(1).userInstruction, QStringLiteral("B2"));
     }
 
     // Pages sent before a rename post the old names; the form keeps them, the
@@ -101,33 +102,33 @@ private slots:
     {
         TestProgramFolder& folder = *m_folder;
         FormSession& session = *m_session;
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Age"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Age"))));
         const auto rename = [&session](int position, const QString& to) {
-            FormMethod m = session.collection.atPosition(position);
+            FormMethod m = session.collection().atPosition(position);
             m.userInstruction = to;
             m.formerNames.clear(); // the editors know nothing of them
-            return UpdateMethod(session, m, position);
+            return updateMethod(session, m, position);
         };
         const auto former
-            = [&session](int position) { return session.collection.atPosition(position).formerNames; };
+            = [&session](int position) { return session.collection().atPosition(position).formerNames; };
         QVERIFY(rename(1, QStringLiteral("Your age")));
         QVERIFY(rename(1, QStringLiteral("Age in years")));
         QCOMPARE(former(1), QStringList({ QStringLiteral("Age"), QStringLiteral("Your age") }));
         QVERIFY(rename(1, QStringLiteral("Age")));
         QCOMPARE(former(1), QStringList({ QStringLiteral("Your age"), QStringLiteral("Age in years") }));
-        QVERIFY(UpdateMethod(session, element(Kind::textField(), QStringLiteral("Age")), 1));
+        QVERIFY(updateMethod(session, element(ElementKind::TextField, QStringLiteral("Age")), 1));
         QCOMPARE(former(1).size(), 2); // an edit that keeps the name keeps them
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Your age"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Your age"))));
         QVERIFY(rename(2, QStringLiteral("Age now")));
         QCOMPARE(former(2), QStringList({ QStringLiteral("Your age") }));
         QCOMPARE(former(1), QStringList({ QStringLiteral("Age in years") }));
 
-        QVERIFY(WriteFormPage(session, session.htmlName()));
+        QVERIFY(writeFormPage(session, session.htmlName()));
         const QByteArray file = readBytes(folder.collection(QStringLiteral("survey")));
         QVERIFY(file.contains("\r\nFormer Name\r\nYour age\r\nAttribute 6\r\n"));
         FormSession reopened(folder.path());
-        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
-        QCOMPARE(reopened.collection.methods(), session.collection.methods());
+        QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QCOMPARE(reopened.collection().methods(), session.collection().methods());
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), file);
     }
 
@@ -137,16 +138,16 @@ private slots:
     {
         FormSession& session = *m_session;
         const QStringList yesNo { u"Yes"_s, u"No"_s };
-        QVERIFY(InsertMethod(session, radioButtonsMethod(u"Thirsty"_s, yesNo, noDefaultOption())));
+        QVERIFY(insertMethod(session, radioButtonsMethod(u"Thirsty"_s, yesNo, noDefaultOption())));
         for (const QString& box : { u"Tea"_s, u"Milk"_s, u"Sugar"_s }) {
-            QVERIFY(InsertMethod(session,
+            QVERIFY(insertMethod(session,
                 withQuestionSettings(
                     checkBoxMethod(box, true, false), { {}, { u"Thirsty"_s, u"Yes"_s }, u"Drinks?"_s })));
         }
-        QVERIFY(InsertMethod(session,
+        QVERIFY(insertMethod(session,
             withQuestionSettings(
                 textFieldMethod(u"Which tea?"_s, {}, {}, {}), { {}, { u"Tea"_s, u"Checked"_s }, {} })));
-        QVERIFY(UpdateMethod(session,
+        QVERIFY(updateMethod(session,
             withQuestionSettings(radioButtonsMethod(u"Are you thirsty?"_s, yesNo, noDefaultOption()),
                 { { true, AnswerKind::AnyText, {}, {} }, {}, {} }),
             1));
@@ -165,17 +166,17 @@ private slots:
         // Asked only after a question that is gone, it would never be asked again: it is asked always.
         QVERIFY(lines.at(4).startsWith("<P><input type=hidden name='Which tea? Type'"));
         FormSession reopened(m_folder->path());
-        QVERIFY(LoadForm(reopened, m_folder->path(), u"survey.html"_s));
-        QVERIFY(WriteFormPage(reopened, reopened.htmlName()));
+        QVERIFY(loadForm(reopened, m_folder->path(), u"survey.html"_s));
+        QVERIFY(writeFormPage(reopened, reopened.htmlName()));
         QCOMPARE(readBytes(path), page);
     }
 
     void moveMethodRefusesTheHeader()
     {
         FormSession& session = *m_session;
-        QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
-        QVERIFY(MoveMethod(session, 0, 1).tells(Notice::Kind::HeaderStaysOnTop));
-        QCOMPARE(types(session), QStringList({ Kind::header(), Kind::line() }));
+        QVERIFY(insertMethod(session, element(ElementKind::Line, QStringLiteral("Horizontal"))));
+        QVERIFY(moveMethod(session, 0, 1).tells(Notice::Kind::HeaderStaysOnTop));
+        QCOMPARE(types(session), QList<ElementKind>({ ElementKind::Header, ElementKind::Line }));
     }
 
     void sixteenBitLimitsAreRefusedNotOverflowed()
@@ -183,37 +184,37 @@ private slots:
         m_tester.reset(); // the rows rules are the other cases'; here 32767 rows are only counted
         FormSession& session = *m_session;
         session.setElementCounter(kMaxElements);
-        QVERIFY(NextElementNumber(session).tells(Notice::Kind::CounterAtLimit));
+        QVERIFY(nextElementNumber(session).tells(Notice::Kind::CounterAtLimit));
         QCOMPARE(session.elementCounter(), qint16(kMaxElements));
         for (int k = 1; k < kMaxElements; ++k)
-            session.collection.append(element(Kind::line(), QStringLiteral("Horizontal")));
-        QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal")))
+            session.changeableCollection().append(element(ElementKind::Line, QStringLiteral("Horizontal")));
+        QVERIFY(insertMethod(session, element(ElementKind::Line, QStringLiteral("Horizontal")))
                     .tells(Notice::Kind::FormFull));
-        QCOMPARE(session.collection.count(), kMaxElements);
+        QCOMPARE(session.collection().count(), kMaxElements);
     }
 
     void roundTripOfEveryKindGivesIdenticalBytes()
     {
         TestProgramFolder& folder = *m_folder;
         FormSession& session = *m_session;
-        QVERIFY(InsertMethod(session, element(Kind::plainText(), QStringLiteral("Intro <b>bold</b>"))));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
-        QVERIFY(InsertMethod(session, element(Kind::textArea(), QStringLiteral("Comments"))));
-        QVERIFY(InsertMethod(session, element(Kind::checkBox(), QStringLiteral("Tea"))));
-        QVERIFY(InsertMethod(session,
-            element(Kind::radioButtons(), QStringLiteral("Colour"),
+        QVERIFY(insertMethod(session, element(ElementKind::PlainText, QStringLiteral("Intro <b>bold</b>"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Name"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextArea, QStringLiteral("Comments"))));
+        QVERIFY(insertMethod(session, element(ElementKind::CheckBox, QStringLiteral("Tea"))));
+        QVERIFY(insertMethod(session,
+            element(ElementKind::RadioButtons, QStringLiteral("Colour"),
                 { QStringLiteral("Red"), QStringLiteral("Red"), QStringLiteral("none") })));
-        QVERIFY(InsertMethod(
-            session, element(Kind::pullDownMenu(), QStringLiteral("Size"), { QStringLiteral("S") })));
-        QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Go"))));
-        QVERIFY(InsertMethod(session, element(Kind::line(), QStringLiteral("Horizontal"))));
-        QVERIFY(WriteFormPage(session, session.htmlName()));
+        QVERIFY(insertMethod(
+            session, element(ElementKind::PullDownMenu, QStringLiteral("Size"), { QStringLiteral("S") })));
+        QVERIFY(insertMethod(session, element(ElementKind::SubmitButton, QStringLiteral("Go"))));
+        QVERIFY(insertMethod(session, element(ElementKind::Line, QStringLiteral("Horizontal"))));
+        QVERIFY(writeFormPage(session, session.htmlName()));
         const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
         const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
 
         FormSession reopened(folder.path());
-        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
-        QCOMPARE(reopened.collection.methods(), session.collection.methods());
+        QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QCOMPARE(reopened.collection().methods(), session.collection().methods());
         QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
         QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
         // Header line plus one per element plus the closing line.

@@ -38,8 +38,8 @@ QMap<QString, QStringList> answersByColumn(const TestProgramFolder& folder)
 QStringList questionsOf(const FormSession& session)
 {
     QStringList questions;
-    session.collection.forEach([&questions](const FormMethod& m) {
-        if (isQuestionKind(m.methodType))
+    session.collection().forEach([&questions](const FormMethod& m) {
+        if (isQuestionKind(m.kind))
             questions.append(m.userInstruction);
     });
     return questions;
@@ -60,11 +60,11 @@ bool makeChange(FormSession& session, Change change)
 {
     switch (change) {
     case Change::Add:
-        return InsertMethod(session, element(Kind::textField(), QStringLiteral("Age")))
-            && NextElementNumber(session) && WriteFormPage(session, session.htmlName());
+        return insertMethod(session, element(ElementKind::TextField, QStringLiteral("Age")))
+            && nextElementNumber(session) && writeFormPage(session, session.htmlName());
     case Change::Rename:
-        return UpdateMethod(session, element(Kind::textField(), QStringLiteral("Full name")), 1)
-            && WriteFormPage(session, session.htmlName());
+        return updateMethod(session, element(ElementKind::TextField, QStringLiteral("Full name")), 1)
+            && writeFormPage(session, session.htmlName());
     case Change::Remove:
         session.setSelectedRow(1);
         return bool(removeSelected(session, true)); // Yes to losing the answers
@@ -102,10 +102,10 @@ private slots:
             folder.allowUnanswered(); // the failed writes are reported
             FormSession session(folder.path());
             createForm(session, QStringLiteral("survey"));
-            QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
-            QVERIFY(InsertMethod(
-                session, element(Kind::radioButtons(), QStringLiteral("Colour"), { QStringLiteral("Red") })));
-            QVERIFY(WriteFormPage(session, session.htmlName()));
+            QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Name"))));
+            QVERIFY(insertMethod(session,
+                element(ElementKind::RadioButtons, QStringLiteral("Colour"), { QStringLiteral("Red") })));
+            QVERIFY(writeFormPage(session, session.htmlName()));
             insertAnswers(folder,
                 { { QStringLiteral("Name"), QStringLiteral("Ann") },
                     { QStringLiteral("Colour"), QStringLiteral("Red") } });
@@ -115,7 +115,7 @@ private slots:
             stopWritingAfterForTesting(-1);
             // The program stops here; the next run opens the form again.
             FormSession reopened(folder.path());
-            QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+            QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
             QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
 
             // Page, collection file and table agree, and every answer is where its question is.
@@ -125,7 +125,7 @@ private slots:
             sortedQuestions.sort();
             QCOMPARE(answers.keys(), sortedQuestions);
             QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))),
-                encodeText(buildFormPage(reopened.collection)));
+                encodeText(buildFormPage(reopened.collection())));
             QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({ QStringLiteral("Red") }));
             for (const QString& name : { QStringLiteral("Name"), QStringLiteral("Full name") }) {
                 if (questions.contains(name))
@@ -150,9 +150,9 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         createForm(session, QStringLiteral("survey"));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
-        QVERIFY(InsertMethod(session, element(Kind::textArea(), QStringLiteral("Age"))));
-        QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Old"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Name"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextArea, QStringLiteral("Age"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Old"))));
         // Age holds only the marker of rows older than its column.
         insertAnswers(folder,
             { { QStringLiteral("Name"), QStringLiteral("Ann") },
@@ -161,15 +161,15 @@ private slots:
         // The files know Name and a Colour whose column was never added; Age
         // (no answers) and Old (one answer) are in the table only. A note of a
         // rename the table never took is left as well.
-        session.collection.removeAt(3);
-        session.collection.removeAt(2);
-        session.collection.append(element(Kind::textArea(), QStringLiteral("Colour")));
-        QVERIFY(WriteFormPage(session, session.htmlName()));
+        session.changeableCollection().removeAt(3);
+        session.changeableCollection().removeAt(2);
+        session.changeableCollection().append(element(ElementKind::TextArea, QStringLiteral("Colour")));
+        QVERIFY(writeFormPage(session, session.htmlName()));
         writeBytes(
             folder.path() + QStringLiteral("/Collections/surveyChanging.txt"), "Name\r\nFull name\r\n");
 
         FormSession reopened(folder.path());
-        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
         QCOMPARE(questionsOf(reopened), QStringList({ QStringLiteral("Name"), QStringLiteral("Colour") }));
         const QMap<QString, QStringList> answers = answersByColumn(folder);
         QCOMPARE(answers.keys(),
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({ columnAddedMarker() }));
         QVERIFY(openStore(folder.database())->columns(kTable).valueOr({}).constLast().isMemo());
         QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/surveyChanging.txt")));
-        QVERIFY(InsertMethod(reopened, element(Kind::textField(), QStringLiteral("Age"))));
+        QVERIFY(insertMethod(reopened, element(ElementKind::TextField, QStringLiteral("Age"))));
     }
 
     // A rename, copy or deletion killed after each of its steps (0: never),
@@ -205,13 +205,13 @@ private slots:
             FormSession session(folder.path());
             createForm(session, QStringLiteral("other"));
             createForm(session, QStringLiteral("survey"));
-            QVERIFY(InsertMethod(session, element(Kind::textField(), QStringLiteral("Name"))));
-            QVERIFY(WriteFormPage(session, session.htmlName()));
+            QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Name"))));
+            QVERIFY(writeFormPage(session, session.htmlName()));
             insertAnswers(folder, { { QStringLiteral("Name"), QStringLiteral("Ann") } });
             QDir().mkpath(session.reportsFolder());
             writeBytes(session.reportsFolder() + QStringLiteral("survey_Report.doc"), "report");
 
-            QList<FormMethod> methods = session.collection.methods();
+            QList<FormMethod> methods = session.collection().methods();
             methods.first().htmlCode.replace(kTable, QStringLiteral("tbl_poll"));
             const FormChange change { FormChange::Kind(kind), QStringLiteral("survey"),
                 kind == FormChange::Delete ? QString() : QStringLiteral("poll"), withAnswers };
@@ -224,7 +224,7 @@ private slots:
             const QString opened = kind == FormChange::Delete ? QStringLiteral("other")
                 : kind == FormChange::Rename && step == 0     ? QStringLiteral("poll")
                                                               : QStringLiteral("survey");
-            QVERIFY(LoadForm(reopened, folder.path(), opened + QStringLiteral(".html")));
+            QVERIFY(loadForm(reopened, folder.path(), opened + QStringLiteral(".html")));
             QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/Forms.changing.txt")));
             for (const QString& page :
                 QDir(folder.path() + QStringLiteral("/HTML")).entryList({ QStringLiteral("*.html") })) {

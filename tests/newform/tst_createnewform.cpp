@@ -175,12 +175,12 @@ private slots:
 
         // The window shows the form's collecting settings and writes back what it shows;
         // a limit that is no number is refused with the window left open.
-        FormMethod header = session.collection.atPosition(0);
+        FormMethod header = session.collection().atPosition(0);
         FormSettings settings;
         settings.showResults = true;
         settings.answerLimit = 30;
         setFormSettings(header, settings);
-        session.collection.replace(0, header);
+        session.changeableCollection().replace(0, header);
         QStringList shownLimits;
         bool leftOpen = false;
         ModalStep edit(QStringLiteral("CreateNewForm"), [&](QWidget* w) {
@@ -209,14 +209,14 @@ private slots:
             QStringLiteral(
                 "The answer limit 'thirty' is not a whole number of answers. Please enter a number "
                 "of 1 or more, or leave it empty for no limit."));
-        QCOMPARE(session.collection.atPosition(0).userInstruction, QStringLiteral("Room Survey"));
+        QCOMPARE(session.collection().atPosition(0).userInstruction, QStringLiteral("Room Survey"));
         settings.answerLimit = 40;
         settings.closingTime = QDateTime(QDate(2026, 6, 30), QTime(17, 0));
         settings.thankYouText = QStringLiteral("See you at lunch");
         settings.acceptingAnswers = false;
         settings.offerAnotherAnswer = true;
         settings.language = FormLanguage::German;
-        QCOMPARE(formSettingsOf(session.collection.atPosition(0)), settings);
+        QCOMPARE(formSettingsOf(session.collection().atPosition(0)), settings);
         QFile saved(session.collectionFilePath(QStringLiteral("survey")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(decodeText(saved.readAll()).contains(QStringLiteral("See you at lunch")));
@@ -230,8 +230,8 @@ private slots:
         createForm(session, QStringLiteral("first"));
         session.setElementCounter(5);
         createForm(session, QStringLiteral("second"));
-        QCOMPARE(session.collection.count(), 1);
-        QCOMPARE(session.collection.atPosition(0).item(4), QStringLiteral(" 5 "));
+        QCOMPARE(session.collection().count(), 1);
+        QCOMPARE(session.collection().atPosition(0).item(4), QStringLiteral(" 5 "));
     }
 
     void pageOnlyStateIsReplacedToo()

@@ -82,9 +82,9 @@ private slots:
         program.start();
         createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
         // Its answers table open to the people who answer it.
-        FormMethod header = program.session().collection.atPosition(0);
+        FormMethod header = program.session().collection().atPosition(0);
         header.attribute6List[1] = QStringLiteral("1");
-        program.session().collection.replace(0, header);
+        program.session().changeableCollection().replace(0, header);
 
         auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
         auto* address = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"));
@@ -139,11 +139,11 @@ private slots:
             program.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
             program.start();
             createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
-            FormMethod header = program.session().collection.atPosition(0);
+            FormMethod header = program.session().collection().atPosition(0);
             FormSettings settings;
             settings.showResults = true;
             setFormSettings(header, settings);
-            program.session().collection.replace(0, header);
+            program.session().changeableCollection().replace(0, header);
 
             auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
             QStringList listed;
@@ -172,7 +172,7 @@ private slots:
             QCOMPARE(states, (QStringList { QStringLiteral("Open"), QStringLiteral("Closed") }));
             QCOMPARE(button, QStringLiteral("Open Form"));
             // Written where the service reads it, and served so.
-            QVERIFY(!formSettingsOf(program.session().collection.atPosition(0)).acceptingAnswers);
+            QVERIFY(!formSettingsOf(program.session().collection().atPosition(0)).acceptingAnswers);
             QFile file(folder.collection(QStringLiteral("survey")));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QVERIFY(file.readAll().contains("AcceptingAnswers\r\n0\r\n"));

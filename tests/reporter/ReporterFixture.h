@@ -35,18 +35,18 @@ public:
 
     /// Appends an element to the form; question kinds also get their column,
     /// holding `olderRowsText` in the answers already there.
-    void add(const QString& kind, const QString& instruction, const QStringList& options = {},
+    void add(ElementKind kind, const QString& instruction, const QStringList& options = {},
         const QString& olderRowsText = {})
     {
         FormMethod method;
-        method.methodType = kind;
+        method.kind = kind;
         method.userInstruction = instruction;
-        if (FormMethod::holdsList(kind))
+        if (holdsOptionList(kind))
             method.attribute6List = options;
         append(method);
         if (isQuestionKind(kind)
             && !store()->addColumn(table(), columnNameFor(instruction),
-                kind == Kind::textArea() ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                hasMemoColumn(kind) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
                 olderRowsText))
             qFatal("cannot add the column");
     }
@@ -55,7 +55,7 @@ public:
     void add(const FormMethod& question)
     {
         append(question);
-        if (isQuestionKind(question.methodType)
+        if (isQuestionKind(question.kind)
             && !store()->addColumn(
                 table(), columnNameFor(question.userInstruction), AnswersStore::ColumnKind::Text, {}))
             qFatal("cannot add the column");
@@ -107,7 +107,7 @@ public:
     FormSession session;
 
 private:
-    void append(const FormMethod& method) { session.collection.append(method); }
+    void append(const FormMethod& method) { session.changeableCollection().append(method); }
 };
 
 } // namespace quenlow::test

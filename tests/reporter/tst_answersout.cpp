@@ -39,14 +39,14 @@ namespace {
 /// Colour (radio buttons), Tea (check box) and Name; four answers.
 void colourForm(ReporterFixture& f)
 {
-    f.add(Kind::textField(), u"Name"_s);
-    f.add(Kind::radioButtons(), u"Colour"_s, { u"Red"_s, u"Green"_s });
-    f.add(Kind::checkBox(), u"Tea"_s);
+    f.add(ElementKind::TextField, u"Name"_s);
+    f.add(ElementKind::RadioButtons, u"Colour"_s, { u"Red"_s, u"Green"_s });
+    f.add(ElementKind::CheckBox, u"Tea"_s);
     f.answer({ { u"Name"_s, u"Ada"_s }, { u"Colour"_s, u"Red"_s }, { u"Tea"_s, u"Checked"_s } });
     f.answer({ { u"Name"_s, u"brian"_s }, { u"Colour"_s, u"Green"_s }, { u"Tea"_s, u"Not Checked"_s } });
     f.answer({ { u"Name"_s, u"Cy, \"C\""_s }, { u"Colour"_s, u"Red"_s }, { u"Tea"_s, u"Checked"_s } });
     f.answer({ { u"Name"_s, u"Dee"_s } });
-    writeBytes(f.folder.collection(u"survey"_s), encodeText(serializeCollection(f.session.collection)));
+    writeBytes(f.folder.collection(u"survey"_s), encodeText(serializeCollection(f.session.collection())));
 }
 
 QString reportPath(const ReporterFixture& f)
@@ -68,10 +68,10 @@ const QString kLongMenu
 /// Tea (check box), Colour (radio buttons) and a long pull-down menu, with answers.
 void choices(ReporterFixture& f)
 {
-    f.add(Kind::textField(), u"Name"_s);
-    f.add(Kind::checkBox(), u"Tea"_s);
-    f.add(Kind::radioButtons(), u"Colour"_s, { u"Red"_s, u"Green"_s, u"Blue"_s });
-    f.add(Kind::pullDownMenu(), kLongMenu, { u"Talks"_s, u"Posters"_s });
+    f.add(ElementKind::TextField, u"Name"_s);
+    f.add(ElementKind::CheckBox, u"Tea"_s);
+    f.add(ElementKind::RadioButtons, u"Colour"_s, { u"Red"_s, u"Green"_s, u"Blue"_s });
+    f.add(ElementKind::PullDownMenu, kLongMenu, { u"Talks"_s, u"Posters"_s });
     f.answer({ { u"Name"_s, u"a"_s }, { u"Tea"_s, u"Checked"_s }, { u"Colour"_s, u"Red"_s },
         { kLongMenu, u"Posters"_s } });
     f.answer({ { u"Name"_s, u"b"_s }, { u"Tea"_s, u"Checked"_s }, { u"Colour"_s, u"Blue"_s },
@@ -93,7 +93,7 @@ void numbersForm(ReporterFixture& f)
     drinks.questionText = u"Drinks?"_s;
     for (const QString& box : { u"Tea"_s, u"Coffee"_s })
         f.add(withQuestionSettings(checkBoxMethod(box, true, false), drinks));
-    f.add(Kind::checkBox(), u"Agreed"_s); // a box on its own
+    f.add(ElementKind::CheckBox, u"Agreed"_s); // a box on its own
     f.add(scaleMethod(u"Mood"_s, { 1, 5, u"Low"_s, u"High"_s }));
     f.answer({ { u"Age"_s, u"30"_s }, { u"Tea"_s, u"Checked"_s }, { u"Coffee"_s, u"Checked"_s },
         { u"Mood"_s, u"4"_s } });
@@ -364,7 +364,7 @@ private slots:
         QCOMPARE(
             document.content().tables().value(0).rowCount(), 6); // heading, 4 answers, the row moved on to
         QCOMPARE(document.content().tables().value(0).rowTexts(2), QStringList { u"Cy, \"C\""_s });
-        QVERIFY(WriteAnswersTablePage(f.session));
+        QVERIFY(writeAnswersTablePage(f.session));
         const QByteArray page = readBytes(f.folder.html(u"dbTableOfAnswers.html"_s));
         QVERIFY(page.contains("Dee") && !page.contains("brian"));
         QCOMPARE(f.folder.messages().pendingAnswers(), 0);
@@ -376,7 +376,7 @@ private slots:
     {
         ReporterFixture f;
         colourForm(f);
-        f.add(Kind::textField(), u"Long"_s);
+        f.add(ElementKind::TextField, u"Long"_s);
         f.answerMany(
             { { { u"Long"_s, u"Same first sixteen: b"_s } }, { { u"Long"_s, u"same FIRST sixteen: A"_s } },
                 { { u"Long"_s, u"Same first sixteen"_s } }, { { u"Long"_s, u"10"_s } } });
@@ -410,13 +410,13 @@ private slots:
     void markerCountedAsNeither()
     {
         ReporterFixture f;
-        f.add(Kind::textField(), u"Name"_s);
+        f.add(ElementKind::TextField, u"Name"_s);
         f.answer({ { u"Name"_s, u"early"_s } });
         FormMethod tea;
-        tea.methodType = Kind::checkBox();
+        tea.kind = ElementKind::CheckBox;
         tea.userInstruction = u"Tea"_s;
-        f.session.collection.append(tea);
-        QVERIFY(AddAnswerColumn(f.session.answerTable(), u"Tea"_s, false));
+        f.session.changeableCollection().append(tea);
+        QVERIFY(addAnswerColumn(f.session.answerTable(), u"Tea"_s, false));
         f.answer({ { u"Name"_s, u"later"_s }, { u"Tea"_s, u"Not Checked"_s } });
 
         auto store = f.store();
@@ -435,8 +435,8 @@ private slots:
     void optionlessGroupChartsOneEmptyColumn()
     {
         ReporterFixture f;
-        f.add(Kind::textField(), u"Name"_s);
-        f.add(Kind::radioButtons(), u"Empty"_s, {}); // a group without options
+        f.add(ElementKind::TextField, u"Name"_s);
+        f.add(ElementKind::RadioButtons, u"Empty"_s, {}); // a group without options
         f.answer({ { u"Name"_s, u"a"_s } });
         ReporterForm form(f.session);
         showGraphs(form);

@@ -42,9 +42,9 @@ WordContent readBack(const QString& path)
 /// Three questions and two answers; the second leaves Q3 unanswered.
 void threeFields(ReporterFixture& f)
 {
-    f.add(Kind::textField(), u"Q1"_s);
-    f.add(Kind::textArea(), u"Q2"_s);
-    f.add(Kind::checkBox(), u"Q3"_s);
+    f.add(ElementKind::TextField, u"Q1"_s);
+    f.add(ElementKind::TextArea, u"Q2"_s);
+    f.add(ElementKind::CheckBox, u"Q3"_s);
     f.answer({ { u"Q1"_s, u"Ada"_s }, { u"Q2"_s, u"Tall <b> & proud"_s }, { u"Q3"_s, u"Checked"_s } });
     f.answer({ { u"Q1"_s, u"Brian"_s }, { u"Q2"_s, u"Short"_s } });
 }
@@ -187,7 +187,7 @@ private slots:
     void exportOfAnEmptyTable()
     {
         ReporterFixture f;
-        f.add(Kind::textField(), u"Q1"_s);
+        f.add(ElementKind::TextField, u"Q1"_s);
         // Opened directly (the command refuses an empty table): answer 1 is not there.
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         ReporterForm form(f.session);
@@ -204,7 +204,7 @@ private slots:
     void cancelledExportLeavesNoTrace()
     {
         ReporterFixture f;
-        f.add(Kind::textField(), u"Q1"_s);
+        f.add(ElementKind::TextField, u"Q1"_s);
         f.answerNumbered(u"Q1"_s, 0, 5000, u"answer %1"_s);
         ReporterForm form(f.session);
         createReport(f, form);

@@ -27,9 +27,9 @@ namespace {
 /// The example form: header, a text field Name, a check box Tea, a submit button.
 void nameAndTea(ReporterFixture& f)
 {
-    f.add(Kind::textField(), u"Name"_s);
-    f.add(Kind::checkBox(), u"Tea"_s);
-    f.add(Kind::submitButton(), u"Submit"_s);
+    f.add(ElementKind::TextField, u"Name"_s);
+    f.add(ElementKind::CheckBox, u"Tea"_s);
+    f.add(ElementKind::SubmitButton, u"Submit"_s);
     f.answer({ { u"Name"_s, u"Ada"_s }, { u"Tea"_s, u"Checked"_s } });
 }
 
@@ -51,8 +51,8 @@ QString shownAnswer(QObject* form)
 /// Questions A and B with three answers each.
 void threeAnswers(ReporterFixture& f)
 {
-    f.add(Kind::textField(), u"A"_s);
-    f.add(Kind::textArea(), u"B"_s);
+    f.add(ElementKind::TextField, u"A"_s);
+    f.add(ElementKind::TextArea, u"B"_s);
     for (int i = 1; i <= 3; ++i)
         f.answer({ { u"A"_s, u"a%1"_s.arg(i) }, { u"B"_s, u"b%1\nline two"_s.arg(i) } });
 }
@@ -81,7 +81,7 @@ private slots:
         openReporter(f.session, nullptr);
         QCOMPARE(Reporter::openForm(), nullptr);
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
-        QVERIFY(WriteAnswersTablePage(f.session));
+        QVERIFY(writeAnswersTablePage(f.session));
         QCOMPARE(f.folder.messageTexts().size(), 2);
         QVERIFY(f.folder.messageTexts().at(0).contains(u"cannot be opened"_s));
         QVERIFY(f.folder.messageTexts().at(1).startsWith(u"The answers database '"_s + f.folder.database()));
@@ -147,7 +147,7 @@ private slots:
     void answersStoredWhileOpenAreReached()
     {
         ReporterFixture f;
-        f.add(Kind::textField(), u"A"_s);
+        f.add(ElementKind::TextField, u"A"_s);
         f.answer({ { u"A"_s, u"one"_s } });
         f.answer({ { u"A"_s, u"two"_s } });
         ReporterForm form(f.session);
@@ -191,7 +191,7 @@ private slots:
     void longJumpsFindTheAnswerWithAndWithoutGaps()
     {
         ReporterFixture f;
-        f.add(Kind::textField(), u"A"_s);
+        f.add(ElementKind::TextField, u"A"_s);
         f.answerNumbered(u"A"_s, 1, 3000, u"v%1"_s);
         const auto valueAt = [&](qint64 number) {
             AnswerPositions positions(f.table());
@@ -227,13 +227,13 @@ private slots:
     void hostileAnswersShownAsText()
     {
         ReporterFixture f;
-        f.add(Kind::textField(), u"Name <b>"_s);
-        f.add(Kind::textArea(), u"Story"_s);
+        f.add(ElementKind::TextField, u"Name <b>"_s);
+        f.add(ElementKind::TextArea, u"Story"_s);
         const QString big = QString(1024 * 1024, u'x') + u"<end>"_s;
         f.answer({ { u"Name <b>"_s, u"<script>alert('x')</script> & \"quotes\""_s }, { u"Story"_s, big } });
         f.answer({ { u"Name <b>"_s, u"Zoë ☃"_s } });
 
-        QVERIFY(WriteAnswersTablePage(f.session));
+        QVERIFY(writeAnswersTablePage(f.session));
         const QByteArray bytes = page(f);
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF")); // the snowman needs UTF-8
         const QString text = decodeText(bytes);
@@ -252,7 +252,7 @@ private slots:
         for (int i = 1; i < 200; ++i)
             QVERIFY(f.store()->addColumn(f.table(), u"Q%1"_s.arg(i), AnswersStore::ColumnKind::Text, {}));
         QVERIFY(f.session.backgroundFileName().isEmpty());
-        QVERIFY(WriteAnswersTablePage(f.session));
+        QVERIFY(writeAnswersTablePage(f.session));
         // The default background also becomes the new-form window's.
         QCOMPARE(f.session.backgroundFileName(), u"background.gif"_s);
         QVERIFY(page(f).contains(
@@ -262,7 +262,7 @@ private slots:
     void viewRewritesThePageEachTime()
     {
         ReporterFixture f;
-        f.add(Kind::textField(), u"Your name"_s);
+        f.add(ElementKind::TextField, u"Your name"_s);
         viewAnswersTable(f.session);
         QVERIFY(!page(f).contains("Ada"));
         f.answer({ { u"Your name"_s, u"Ada"_s } });

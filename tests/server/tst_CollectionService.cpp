@@ -701,7 +701,7 @@ void TestCollectionService::storeConnectionsAreLentAndKept()
         return;
     // The file replaced under the pool: the kept connection is to the old one.
     QVERIFY(QFile::remove(location));
-    QVERIFY(CreateDatabase(location));
+    QVERIFY(createDatabase(location));
     const auto fresh = pool->borrow();
     QVERIFY(fresh);
     QVERIFY(!(*fresh)->replaced());

@@ -70,7 +70,7 @@ void TestManyCollectors::initTestCase()
     auto store = createAnswersStore(m_location);
     QVERIFY2(store, qPrintable(store ? QString() : store.error().detail));
     QVERIFY((*store)->createTable(kTable, QStringLiteral("Form Question")));
-    QVERIFY(AddAnswerColumn(
+    QVERIFY(addAnswerColumn(
         { m_location, kTable, QStringLiteral("survey.html") }, QStringLiteral("Name"), false));
 
     // The designer publishes the form from its folder; the servers get no folder.
@@ -182,7 +182,7 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
     const auto wait = [](int ms) { QTest::qWait(ms); };
     wait(700);
     // The designer adds a question while both servers take answers.
-    QVERIFY(AddAnswerColumn(
+    QVERIFY(addAnswerColumn(
         { m_location, kTable, QStringLiteral("survey.html") }, QStringLiteral("Team"), false));
     FormBuilder teamForm(m_folder->path(), QStringLiteral("survey"));
     republish(teamForm.title(QStringLiteral("Staff"))

@@ -576,7 +576,7 @@ void TestRequestHandler::neverUsesThePostedDatabaseLocation()
     makeSurvey();
     // Another database with a table of the same name, and a path where none is.
     const QString other = m_folder->path() + QStringLiteral("/Reports/other.mdb");
-    QVERIFY(CreateDatabase(other));
+    QVERIFY(createDatabase(other));
     QVERIFY(createFormTable(other, QStringLiteral("tbl_survey")));
     const QString nowhere = m_folder->path() + QStringLiteral("/Reports/new.mdb");
     for (const QString& location :
@@ -722,7 +722,7 @@ void TestRequestHandler::followsAReplacedOrDamagedDatabaseFile()
     QVERIFY(!QFile::exists(m_folder->database()));
 
     // A new database in its place takes the next answers.
-    QVERIFY(CreateDatabase(m_folder->database()));
+    QVERIFY(createDatabase(m_folder->database()));
     QVERIFY(createFormTable(m_folder->database(), QStringLiteral("tbl_survey")));
     QVERIFY(addQuestionColumn(m_folder->database(), QStringLiteral("tbl_survey"), QStringLiteral("Comments"),
         QStringLiteral("Text Area")));

@@ -81,15 +81,15 @@ bool FormBuilder::openIn(FormSession& session)
 {
     if (!writeTable())
         return false;
-    session.ResetOpenForm();
+    session.resetOpenForm();
     session.setOpenFormName(m_name);
     session.setOpenPageFile(pageFile());
-    session.collection.append(
+    session.changeableCollection().append(
         header(session.elementCounter()), QStringLiteral("HTML Header (Can't Remove/Move)"));
     for (const FormMethod& e : m_elements)
-        session.collection.append(e);
+        session.changeableCollection().append(e);
     session.setHtmlName(session.openPageFile());
-    if (!WriteFormPage(session, session.openPageFile())) {
+    if (!writeFormPage(session, session.openPageFile())) {
         QTest::qFail("cannot write the form's files", __FILE__, __LINE__);
         return false;
     }
@@ -103,9 +103,9 @@ bool FormBuilder::writeTable()
     if (!store || !store->createTable(tableName(), QStringLiteral("Form Question")))
         return false;
     for (const FormMethod& e : m_elements) {
-        if (isQuestionKind(e.methodType)
+        if (isQuestionKind(e.kind)
             && !store->addColumn(tableName(), columnNameFor(e.userInstruction),
-                hasMemoColumn(e.methodType) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                hasMemoColumn(e.kind) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
                 QString())) {
             QTest::qFail(
                 qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);

@@ -20,13 +20,13 @@ void createForm(FormSession& session, const QString& name, const QString& title)
         .openIn(session);
 }
 
-FormMethod element(const QString& kind, const QString& instruction, const QStringList& options)
+FormMethod element(ElementKind kind, const QString& instruction, const QStringList& options)
 {
     FormMethod m;
-    m.methodType = kind;
+    m.kind = kind;
     m.userInstruction = instruction;
-    m.htmlCode = QStringLiteral("<P>[") + kind + QStringLiteral("] ") + instruction;
-    if (FormMethod::holdsList(kind)) {
+    m.htmlCode = QStringLiteral("<P>[") + storedName(kind) + QStringLiteral("] ") + instruction;
+    if (holdsOptionList(kind)) {
         m.attribute5 = QStringLiteral("none");
         m.attribute6List = options;
     }

@@ -18,6 +18,6 @@ void createForm(
     FormSession& session, const QString& name, const QString& title = QStringLiteral("New Form Title"));
 
 /// A record of the given kind with a recognisable fragment.
-FormMethod element(const QString& kind, const QString& instruction, const QStringList& options = {});
+FormMethod element(ElementKind kind, const QString& instruction, const QStringList& options = {});
 
 } // namespace quenlow::test

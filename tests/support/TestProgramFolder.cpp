@@ -53,7 +53,7 @@ TestProgramFolder::TestProgramFolder(bool withDatabase)
         g_storeOfFolder.insert(QDir::cleanPath(path()), m_database);
     }
     if (withDatabase) {
-        if (const Result<void> made = CreateDatabase(database()); !made)
+        if (const Result<void> made = createDatabase(database()); !made)
             qFatal("cannot create the test database: %s", qPrintable(made.error().detail));
     }
     m_messages.onUnanswered = [this](const RecordingMessages::Box& box) {
