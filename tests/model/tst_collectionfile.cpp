@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 using namespace Qt::StringLiterals;
@@ -28,9 +29,9 @@ FormMethod textField(const QString& question)
 // The header + text field + submit button form used by several cases.
 void buildSmallForm(FormSession& session)
 {
-    createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
-    QVERIFY(InsertMethod(session, textField(QStringLiteral("Your name"))));
-    QVERIFY(InsertMethod(session, element(Kind::submitButton(), QStringLiteral("Submit Form"))));
+    createForm(session, u"survey"_s, u"Staff Survey"_s);
+    QVERIFY(InsertMethod(session, textField(u"Your name"_s)));
+    QVERIFY(InsertMethod(session, element(Kind::submitButton(), u"Submit Form"_s)));
 }
 
 QString pageOf(const QList<FormMethod>& records)
@@ -60,12 +61,11 @@ private slots:
         const ParsedCollection parsed = parseCollection(text);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(parsed.methods.size(), 2);
-        QCOMPARE(parsed.methods.at(0).attribute4, QStringLiteral("3"));
-        QCOMPARE(parsed.methods.at(0).attribute5, QStringLiteral("Left"));
+        QCOMPARE(parsed.methods.at(0).attribute4, u"3"_s);
+        QCOMPARE(parsed.methods.at(0).attribute5, u"Left"_s);
         QCOMPARE(wholeNumber(parsed.methods.at(0).item(1)), 6);
         QCOMPARE(wholeNumber(parsed.methods.at(0).item(4)), 12);
-        QCOMPARE(parsed.methods.at(1).attribute6List,
-            QStringList({ QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") }));
+        QCOMPARE(parsed.methods.at(1).attribute6List, QStringList({ u"Red"_s, u"Green"_s, u"Blue"_s }));
     }
 
     void singleValuesThatLookLikeKeysSurvive()
@@ -74,12 +74,12 @@ private slots:
         MethodCollection c;
         FormMethod header;
         header.methodType = Kind::header();
-        header.attribute6List = { printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0) };
+        header.attribute6List = { printNumber(1), printNumber(0), u"/db"_s, printNumber(0) };
         c.append(header);
-        FormMethod a = textField(QStringLiteral("A"));
-        a.attribute6 = QStringLiteral("[next]");
-        FormMethod b = textField(QStringLiteral("B"));
-        b.attribute6 = QStringLiteral("User Instruction");
+        FormMethod a = textField(u"A"_s);
+        a.attribute6 = u"[next]"_s;
+        FormMethod b = textField(u"B"_s);
+        b.attribute6 = u"User Instruction"_s;
         c.append(a);
         c.append(b);
         const ParsedCollection parsed = parseCollection(serializeCollection(c));
@@ -92,7 +92,7 @@ private slots:
         MethodCollection c;
         FormMethod header;
         header.methodType = Kind::header();
-        header.attribute6List = { printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0) };
+        header.attribute6List = { printNumber(1), printNumber(0), u"/db"_s, printNumber(0) };
         c.append(header);
         const QString plain = serializeCollection(c);
         setFormSettings(header, FormSettings());
@@ -104,7 +104,7 @@ private slots:
         s.acceptingAnswers = false;
         s.closingTime = QDateTime(QDate(2026, 12, 24), QTime(18, 30));
         s.answerLimit = 40;
-        s.thankYouText = QStringLiteral("See you\r\nat noon");
+        s.thankYouText = u"See you\r\nat noon"_s;
         s.offerAnotherAnswer = true;
         s.language = FormLanguage::Spanish;
         setFormSettings(header, s);
@@ -117,12 +117,11 @@ private slots:
             "Attribute 6")));
         const ParsedCollection parsed = parseCollection(text);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
-        s.thankYouText = QStringLiteral("See you  at noon");
+        s.thankYouText = u"See you  at noon"_s;
         QCOMPARE(formSettingsOf(parsed.methods.first()), s);
         QCOMPARE(formSettingsFromText(formSettingsText(s)), s);
         // A language the program has no texts for (a hand-edited file) is English.
-        QCOMPARE(
-            formSettingsFromText(QStringLiteral("FormLanguage\r\nxx\r\n")).language, FormLanguage::English);
+        QCOMPARE(formSettingsFromText(u"FormLanguage\r\nxx\r\n"_s).language, FormLanguage::English);
         QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0))));
         s.acceptingAnswers = true;
         QVERIFY(s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0)), 39));
@@ -143,29 +142,29 @@ private slots:
         FormSession session(folder.path());
         buildSmallForm(session);
         // (A NUL is no part of a question's name: see the refused files.)
-        FormMethod question = textField(QStringLiteral("Name") + controls.mid(1) + QChar(0x7F));
-        question.attribute6 = controls + QStringLiteral("\r");
+        FormMethod question = textField(u"Name"_s + controls.mid(1) + QChar(0x7F));
+        question.attribute6 = controls + u"\r"_s;
         session.collection.removeAt(1);
         session.collection.insertAt(1, question);
         FormMethod header = session.collection.atPosition(0);
-        header.userInstruction = QStringLiteral("Title\t") + QChar(0x85) + QChar(0x1B); // U+0085 needs UTF-8
+        header.userInstruction = u"Title\t"_s + QChar(0x85) + QChar(0x1B); // U+0085 needs UTF-8
         session.collection.removeAt(0);
         session.collection.insertAt(0, header);
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
-        QVERIFY(readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
+        QVERIFY(WriteFormPage(session, u"survey.html"_s));
+        QVERIFY(readBytes(folder.collection(u"survey"_s)).startsWith("\xEF\xBB\xBF"));
         const QList<FormMethod> written = session.collection.methods();
 
         for (bool utf8 : { true, false }) {
             if (!utf8) {
-                header.userInstruction = QStringLiteral("Title\x01");
+                header.userInstruction = u"Title\x01"_s;
                 session.collection.removeAt(0);
                 session.collection.insertAt(0, header);
                 QVERIFY(SaveCollectionFile(session));
-                QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
+                QVERIFY(!readBytes(folder.collection(u"survey"_s)).startsWith("\xEF\xBB\xBF"));
             }
             FormSession reopened(folder.path());
-            QCOMPARE(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")).notices().size(), 0);
-            QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
+            QCOMPARE(LoadForm(reopened, folder.path(), u"survey.html"_s).notices().size(), 0);
+            QCOMPARE(reopened.htmlName(), u"survey.html"_s);
             QCOMPARE(reopened.collection.methods(), session.collection.methods());
             QCOMPARE(reopened.collection.atPosition(1), written.at(1));
         }
@@ -201,26 +200,25 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
+        QVERIFY(WriteFormPage(session, u"survey.html"_s));
         const QList<FormMethod> before = session.collection.methods();
-        const QByteArray surveyFile = readBytes(folder.collection(QStringLiteral("survey")));
-        writeBytes(folder.collection(QStringLiteral("broken")), bytes);
+        const QByteArray surveyFile = readBytes(folder.collection(u"survey"_s));
+        writeBytes(folder.collection(u"broken"_s), bytes);
 
         // Asking leaves the open form exactly as it was; the file is said to be damaged, not missing.
-        const std::optional<Notice> question
-            = LoadForm(session, folder.path(), QStringLiteral("broken.html")).question();
+        const std::optional<Notice> question = LoadForm(session, folder.path(), u"broken.html"_s).question();
         QVERIFY(question && question->kind == Notice::Kind::OpenPageOnly);
-        QCOMPARE(question->subject, QStringLiteral("broken"));
+        QCOMPARE(question->subject, u"broken"_s);
         QCOMPARE(question->collection, Notice::Collection::Damaged);
         QVERIFY(!question->detail.isEmpty());
         QCOMPARE(session.collection.methods(), before);
         QCOMPARE(session.rows()->count(), 3);
-        QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
-        QCOMPARE(session.openFormName(), QStringLiteral("survey"));
+        QCOMPARE(session.htmlName(), u"survey.html"_s);
+        QCOMPARE(session.openFormName(), u"survey"_s);
         // ... and a later save still writes the old form to its own file.
         QVERIFY(SaveCollectionFile(session));
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), surveyFile);
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("broken"))), bytes);
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)), surveyFile);
+        QCOMPARE(readBytes(folder.collection(u"broken"_s)), bytes);
     }
 
     void pageNameWithoutDotIsRefusedBeforeAnythingChanges()
@@ -228,11 +226,11 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        for (const QString& name : { QString(), QStringLiteral("survey"), QStringLiteral(".html") }) {
+        for (const QString& name : { QString(), u"survey"_s, u".html"_s }) {
             const Outcome opened = LoadForm(session, folder.path(), name);
             QVERIFY(!opened && opened.tells(Notice::Kind::NotAPageName));
             QCOMPARE(session.collection.count(), 3);
-            QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
+            QCOMPARE(session.htmlName(), u"survey.html"_s);
         }
     }
 
@@ -243,11 +241,11 @@ private slots:
         QTest::addColumn<QString>("question");
         QTest::addColumn<bool>("utf8");
         QTest::addColumn<QByteArray>("written");
-        QTest::newRow("Windows-1252") << QStringLiteral("Café – “quoted” €5") << false
+        QTest::newRow("Windows-1252") << u"Café – “quoted” €5"_s << false
                                       << QByteArray("Caf\xE9 \x96 \x93quoted\x94 \x80"
                                                     "5\r\n");
-        QTest::newRow("beyond it") << QStringLiteral("Ваше имя? 名前 — \U0001F600") << true
-                                   << QStringLiteral("Ваше имя? 名前 — \U0001F600\r\n").toUtf8();
+        QTest::newRow("beyond it") << u"Ваше имя? 名前 — \U0001F600"_s << true
+                                   << u"Ваше имя? 名前 — \U0001F600\r\n"_s.toUtf8();
     }
 
     void textIsWrittenInTheEncodingThatHoldsIt()
@@ -260,14 +258,14 @@ private slots:
         buildSmallForm(session);
         session.collection.removeAt(1);
         session.collection.insertAt(1, textField(question));
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
-        const QByteArray bytes = readBytes(folder.collection(QStringLiteral("survey")));
+        QVERIFY(WriteFormPage(session, u"survey.html"_s));
+        const QByteArray bytes = readBytes(folder.collection(u"survey"_s));
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
-        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))).startsWith("\xEF\xBB\xBF"), utf8);
+        QCOMPARE(readBytes(folder.html(u"survey.html"_s)).startsWith("\xEF\xBB\xBF"), utf8);
         QVERIFY(bytes.contains(written));
 
         FormSession reopened(folder.path());
-        QVERIFY(LoadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QVERIFY(LoadForm(reopened, folder.path(), u"survey.html"_s));
         QCOMPARE(reopened.collection.atPosition(1).userInstruction, question);
     }
 
@@ -276,22 +274,22 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
-        const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
-        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
+        QVERIFY(WriteFormPage(session, u"survey.html"_s));
+        const QByteArray collection = readBytes(folder.collection(u"survey"_s));
+        const QByteArray page = readBytes(folder.html(u"survey.html"_s));
 
-        session.collection.append(textField(QStringLiteral("Another question")));
+        session.collection.append(textField(u"Another question"_s));
         Outcome written;
         {
             quenlow::test::FileSizeLimit full(100);
-            written = WriteFormPage(session, QStringLiteral("survey.html"));
+            written = WriteFormPage(session, u"survey.html"_s);
         }
         QVERIFY(!written);
         QCOMPARE(written.notices().size(), 1);
         QCOMPARE(written.notices().constFirst().kind, Notice::Kind::CollectionNotSaved);
-        QVERIFY(written.notices().constFirst().detail.contains(QStringLiteral("could be written")));
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
-        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
+        QVERIFY(written.notices().constFirst().detail.contains(u"could be written"_s));
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)), collection);
+        QCOMPARE(readBytes(folder.html(u"survey.html"_s)), page);
     }
 
     // Missing folders are made; the collection is saved under the name the
@@ -301,14 +299,14 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        QDir(folder.path() + QStringLiteral("/Collections")).removeRecursively();
-        QDir(folder.path() + QStringLiteral("/HTML")).removeRecursively();
-        session.setOpenFormName(QStringLiteral("stale"));
-        QVERIFY(WriteFormPage(session, QStringLiteral("survey.html")));
-        QCOMPARE(session.openFormName(), QStringLiteral("survey"));
-        QVERIFY(readBytes(folder.collection(QStringLiteral("stale"))).isEmpty());
-        QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).isEmpty());
-        QVERIFY(!readBytes(folder.html(QStringLiteral("survey.html"))).isEmpty());
+        QDir(folder.path() + u"/Collections"_s).removeRecursively();
+        QDir(folder.path() + u"/HTML"_s).removeRecursively();
+        session.setOpenFormName(u"stale"_s);
+        QVERIFY(WriteFormPage(session, u"survey.html"_s));
+        QCOMPARE(session.openFormName(), u"survey"_s);
+        QVERIFY(readBytes(folder.collection(u"stale"_s)).isEmpty());
+        QVERIFY(!readBytes(folder.collection(u"survey"_s)).isEmpty());
+        QVERIFY(!readBytes(folder.html(u"survey.html"_s)).isEmpty());
     }
 
     // Each kind's fragment says its settings, made again from the record's own fields.
