@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 
 class TestTextFile : public QObject
@@ -31,7 +32,7 @@ private slots:
 
     void textBeyondTheCodePageIsWrittenAsUtf8WithBom()
     {
-        const QString text = QStringLiteral("Grüße – 你好\r\n");
+        const QString text = u"Grüße – 你好\r\n"_s;
         QVERIFY(!fitsWindows1252(text));
         const QByteArray bytes = encodeText(text);
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
@@ -43,7 +44,7 @@ private slots:
     void failedAtomicWriteLeavesTheOldFile()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("sub/file.txt"));
+        const QString path = dir.filePath(u"sub/file.txt"_s);
         QVERIFY(writeFileAtomically(path, "old contents\r\n").ok());
         FileResult result;
         {
@@ -55,18 +56,15 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old contents\r\n"));
         // No temporary file is left behind.
-        QCOMPARE(QDir(dir.filePath(QStringLiteral("sub"))).entryList(QDir::Files),
-            QStringList({ QStringLiteral("file.txt") }));
+        QCOMPARE(QDir(dir.filePath(u"sub"_s)).entryList(QDir::Files), QStringList({ u"file.txt"_s }));
     }
 
     void unwritableFolderIsReported()
     {
-        const FileResult result
-            = writeFileAtomically(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), "x");
+        const FileResult result = writeFileAtomically(u"/proc/quenlow-cannot-write/file.txt"_s, "x");
         QVERIFY(result.failedWith(Error::Io));
         QByteArray bytes;
-        QVERIFY(readWholeFile(QStringLiteral("/proc/quenlow-cannot-write/file.txt"), &bytes)
-                    .failedWith(Error::NotFound));
+        QVERIFY(readWholeFile(u"/proc/quenlow-cannot-write/file.txt"_s, &bytes).failedWith(Error::NotFound));
     }
 };
 

@@ -9,11 +9,12 @@
 
 #include <thread>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 
 namespace {
 
-const QString kTable = AnswersStore::tableFor(QStringLiteral("survey"));
+const QString kTable = AnswersStore::tableFor(u"survey"_s);
 
 // Each kind of store the program can use: the location of a fresh, empty
 // one (a place inside `dir` for a file); empty with the reason in `why` when
@@ -24,8 +25,7 @@ AnswersStore::NewRow answer(const QString& value, const QString& token = {})
 {
     AnswersStore::NewRow row;
     row.table = kTable;
-    row.values
-        = { { QStringLiteral("Mood"), value }, { QStringLiteral("Not a question"), QStringLiteral("x") } };
+    row.values = { { u"Mood"_s, value }, { u"Not a question"_s, u"x"_s } };
     row.token = token;
     row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5, 678), Qt::UTC);
     return row;
@@ -50,15 +50,14 @@ private slots:
         auto made = createAnswersStore(m_location);
         QVERIFY2(made, qPrintable(made ? QString() : made.error().detail));
         m_store = std::move(made).value();
-        QVERIFY(m_store->createTable(kTable, QStringLiteral("Form Question")));
-        QVERIFY(
-            m_store->addColumn(kTable, QStringLiteral("Mood"), AnswersStore::ColumnKind::Text, QString()));
+        QVERIFY(m_store->createTable(kTable, u"Form Question"_s));
+        QVERIFY(m_store->addColumn(kTable, u"Mood"_s, AnswersStore::ColumnKind::Text, QString()));
     }
     void initTestCase_data()
     {
         QTest::addColumn<StoreMaker>("make");
         QTest::newRow("sqlite") << StoreMaker(
-            [](const QTemporaryDir& dir, QString*) { return dir.filePath(QStringLiteral("a.mdb")); });
+            [](const QTemporaryDir& dir, QString*) { return dir.filePath(u"a.mdb"_s); });
         QTest::newRow("postgresql") << StoreMaker(
             [](const QTemporaryDir&, QString* why) { return test::freshPostgresLocation(why); });
     }
@@ -72,23 +71,21 @@ private slots:
     // change times: reading works as before, and the first replacement adds it.
     void aSideTableOfBeforeGetsChangeTimes()
     {
-        QVERIFY(m_store->insertRows({ answer(QStringLiteral("a"), QStringLiteral("t1")) }));
+        QVERIFY(m_store->insertRows({ answer(u"a"_s, u"t1"_s) }));
         m_store.reset();
         QProcess tool;
         if (isServerLocation(m_location))
-            tool.start(QStringLiteral("psql"),
-                { m_location, QStringLiteral("-qc"),
-                    QStringLiteral("ALTER TABLE quenlow.arrivals DROP COLUMN changed") });
+            tool.start(
+                u"psql"_s, { m_location, u"-qc"_s, u"ALTER TABLE quenlow.arrivals DROP COLUMN changed"_s });
         else
-            tool.start(QStringLiteral("sqlite3"),
-                { m_location, QStringLiteral("ALTER TABLE quenlow_arrivals DROP COLUMN changed") });
+            tool.start(u"sqlite3"_s, { m_location, u"ALTER TABLE quenlow_arrivals DROP COLUMN changed"_s });
         QVERIFY(tool.waitForFinished(30000) && tool.exitCode() == 0);
         auto reopened = openAnswersStore(m_location);
         QVERIFY(reopened);
         m_store = *reopened;
-        const auto rows = m_store->readRows(kTable, { QStringLiteral("Mood") }, -1, 10, true);
+        const auto rows = m_store->readRows(kTable, { u"Mood"_s }, -1, 10, true);
         QVERIFY(rows && rows->size() == 1 && rows->first().arrivedAt && !rows->first().changedAt);
-        const auto again = m_store->insertRows({ answer(QStringLiteral("b"), QStringLiteral("t1")) });
+        const auto again = m_store->insertRows({ answer(u"b"_s, u"t1"_s) });
         QVERIFY(again);
         QCOMPARE(again->first().outcome, AnswersStore::Inserted::Replaced);
         QVERIFY(m_store->changeOf(kTable, again->first().rowId).valueOr(std::nullopt));
@@ -96,74 +93,69 @@ private slots:
 
     void tablesAndColumnsChangeWithTypedFailures()
     {
-        QVERIFY(m_store->createTable(kTable.toUpper(), QStringLiteral("X")).failedWith(Error::Duplicate));
+        QVERIFY(m_store->createTable(kTable.toUpper(), u"X"_s).failedWith(Error::Duplicate));
         QCOMPARE(m_store->tables().valueOr({}), QStringList { kTable });
-        QVERIFY(m_store->columns(QStringLiteral("tbl_gone")).failedWith(Error::NotFound));
-        QVERIFY(m_store->insertRows({ answer(QStringLiteral("glad")) }));
-        QVERIFY(m_store->addColumn(
-            kTable, QStringLiteral("Notes"), AnswersStore::ColumnKind::Memo, QStringLiteral("*older*")));
-        QVERIFY(m_store->addColumn(kTable, QStringLiteral("NOTES"), AnswersStore::ColumnKind::Text, QString())
+        QVERIFY(m_store->columns(u"tbl_gone"_s).failedWith(Error::NotFound));
+        QVERIFY(m_store->insertRows({ answer(u"glad"_s) }));
+        QVERIFY(m_store->addColumn(kTable, u"Notes"_s, AnswersStore::ColumnKind::Memo, u"*older*"_s));
+        QVERIFY(m_store->addColumn(kTable, u"NOTES"_s, AnswersStore::ColumnKind::Text, QString())
                     .failedWith(Error::Duplicate));
-        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("notes"))
-                    .failedWith(Error::Duplicate));
-        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Gone"), QStringLiteral("Other"))
-                    .failedWith(Error::NotFound));
-        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("Feeling")));
+        QVERIFY(m_store->renameColumn(kTable, u"Mood"_s, u"notes"_s).failedWith(Error::Duplicate));
+        QVERIFY(m_store->renameColumn(kTable, u"Gone"_s, u"Other"_s).failedWith(Error::NotFound));
+        QVERIFY(m_store->renameColumn(kTable, u"Mood"_s, u"Feeling"_s));
         const auto columns = m_store->columns(kTable).valueOr({});
         QCOMPARE(columns.size(), 3);
-        QCOMPARE(columns.at(1).name, QStringLiteral("Feeling"));
+        QCOMPARE(columns.at(1).name, u"Feeling"_s);
         QVERIFY(columns.at(2).isMemo());
         AnswersStore::NewRow later = answer(QString());
-        later.values = { { QStringLiteral("feeling"), QStringLiteral("calm") } };
+        later.values = { { u"feeling"_s, u"calm"_s } };
         QVERIFY(m_store->insertRows({ later }));
-        const auto rows
-            = m_store->readRows(kTable, { QStringLiteral("Feeling"), QStringLiteral("Notes") }, -1, 10);
+        const auto rows = m_store->readRows(kTable, { u"Feeling"_s, u"Notes"_s }, -1, 10);
         QVERIFY(rows);
         QCOMPARE(rows->size(), 2);
         // Only rows older than the column hold the marker.
-        QCOMPARE(rows->first().values, QVariantList({ QStringLiteral("glad"), QStringLiteral("*older*") }));
-        QCOMPARE(rows->last().values, QVariantList({ QStringLiteral("calm"), QVariant() }));
+        QCOMPARE(rows->first().values, QVariantList({ u"glad"_s, u"*older*"_s }));
+        QCOMPARE(rows->last().values, QVariantList({ u"calm"_s, QVariant() }));
         // The raw visitor hands over the same values as UTF-8, nothing where nothing was answered, from a row
         // on.
         AnswersStore::NewRow unanswered;
         unanswered.table = kTable;
-        unanswered.values = { { QStringLiteral("Feeling"), QStringLiteral("Zoë, 山田") } };
+        unanswered.values = { { u"Feeling"_s, u"Zoë, 山田"_s } };
         QVERIFY(m_store->insertRows({ unanswered }));
         QList<std::optional<QByteArray>> seen;
-        const auto visited
-            = m_store->visitRows(kTable, { QStringLiteral("Notes"), QStringLiteral("Feeling") },
-                rows->last().id, 10, [&](qint64, AnswersStore::RawValues values) {
-                    for (const auto& v : values)
-                        seen.append(v ? std::optional(v->toByteArray()) : std::nullopt);
-                });
+        const auto visited = m_store->visitRows(kTable, { u"Notes"_s, u"Feeling"_s }, rows->last().id, 10,
+            [&](qint64, AnswersStore::RawValues values) {
+                for (const auto& v : values)
+                    seen.append(v ? std::optional(v->toByteArray()) : std::nullopt);
+            });
         QCOMPARE(visited.valueOr(-1), 1);
         QCOMPARE(seen,
             (QList<std::optional<QByteArray>> {
                 std::nullopt, QByteArray("Zo\xC3\xAB, \xE5\xB1\xB1\xE7\x94\xB0") }));
-        QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Notes")));
+        QVERIFY(m_store->dropColumn(kTable, u"Notes"_s));
         QCOMPARE(m_store->columns(kTable).valueOr({}).size(), 2);
     }
 
     void aTokenIsStoredOnceAndArrivalsKept()
     {
-        auto stored = m_store->insertRows({ answer(QStringLiteral("a"), QStringLiteral("t1")),
-            answer(QStringLiteral("b")), answer(QStringLiteral("c"), QStringLiteral("t1")) });
+        auto stored
+            = m_store->insertRows({ answer(u"a"_s, u"t1"_s), answer(u"b"_s), answer(u"c"_s, u"t1"_s) });
         QVERIFY(stored);
         QCOMPARE(stored->at(0).outcome, AnswersStore::Inserted::Stored);
         QCOMPARE(stored->at(1).outcome, AnswersStore::Inserted::Stored);
         // The same page with other answers replaces them; with the same, nothing.
         QCOMPARE(stored->at(2).outcome, AnswersStore::Inserted::Replaced);
         QCOMPARE(stored->at(2).rowId, stored->at(0).rowId);
-        const auto same = m_store->insertRows({ answer(QStringLiteral("c"), QStringLiteral("t1")) });
+        const auto same = m_store->insertRows({ answer(u"c"_s, u"t1"_s) });
         QVERIFY(same);
         QCOMPARE(same->first().outcome, AnswersStore::Inserted::Repeated);
-        const auto replaced = m_store->readRows(kTable, { QStringLiteral("Mood") }, -1, 10, true);
+        const auto replaced = m_store->readRows(kTable, { u"Mood"_s }, -1, 10, true);
         QVERIFY(replaced && replaced->size() == 2);
-        QCOMPARE(replaced->first().values.value(0).toString(), QStringLiteral("c"));
+        QCOMPARE(replaced->first().values.value(0).toString(), u"c"_s);
         QVERIFY(replaced->first().changedAt && !replaced->last().changedAt);
         // A later batch, after the first row was deleted: still repeated.
         QVERIFY(m_store->deleteRows(kTable, { stored->at(0).rowId }));
-        const auto again = m_store->insertRows({ answer(QStringLiteral("d"), QStringLiteral("t1")) });
+        const auto again = m_store->insertRows({ answer(u"d"_s, u"t1"_s) });
         QVERIFY(again);
         QCOMPARE(again->first().outcome, AnswersStore::Inserted::Repeated);
         QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 1);
@@ -175,24 +167,21 @@ private slots:
         QCOMPARE(m_store->tables().valueOr({}), QStringList { kTable });
         QCOMPARE(m_store->columns(kTable).valueOr({}).size(), 2);
 
-        AnswersStore::NewRow lost = answer(QStringLiteral("x"));
-        lost.table = QStringLiteral("tbl_gone");
+        AnswersStore::NewRow lost = answer(u"x"_s);
+        lost.table = u"tbl_gone"_s;
         QCOMPARE(m_store->insertRows({ lost }).value().first().outcome, AnswersStore::Inserted::NoSuchTable);
         QVERIFY(m_store->checkWritable());
     }
 
     void tablesAreRenamedAndCopiedWithTheirArrivals()
     {
-        QVERIFY(
-            m_store->addColumn(kTable, QStringLiteral("Notes"), AnswersStore::ColumnKind::Memo, QString()));
-        QVERIFY(m_store->insertRows(
-            { answer(QStringLiteral("a"), QStringLiteral("t1")), answer(QStringLiteral("b")) }));
-        QVERIFY(m_store->insertRows(
-            { answer(QStringLiteral("c"), QStringLiteral("t1")) })); // replaces a: a change time
-        const auto original = m_store->readRows(kTable, { QStringLiteral("Mood") }, -1, 10, true).valueOr({});
+        QVERIFY(m_store->addColumn(kTable, u"Notes"_s, AnswersStore::ColumnKind::Memo, QString()));
+        QVERIFY(m_store->insertRows({ answer(u"a"_s, u"t1"_s), answer(u"b"_s) }));
+        QVERIFY(m_store->insertRows({ answer(u"c"_s, u"t1"_s) })); // replaces a: a change time
+        const auto original = m_store->readRows(kTable, { u"Mood"_s }, -1, 10, true).valueOr({});
         QCOMPARE(original.size(), 2);
         const auto sameRows = [&](const QString& table) {
-            const auto rows = m_store->readRows(table, { QStringLiteral("Mood") }, -1, 10, true).valueOr({});
+            const auto rows = m_store->readRows(table, { u"Mood"_s }, -1, 10, true).valueOr({});
             QCOMPARE(rows.size(), original.size());
             for (qsizetype i = 0; i < rows.size(); ++i) {
                 QCOMPARE(rows.at(i).id, original.at(i).id);
@@ -201,8 +190,7 @@ private slots:
                 QCOMPARE(rows.at(i).changedAt, original.at(i).changedAt);
             }
         };
-        const QString copy = QStringLiteral("tbl_copy"), empty = QStringLiteral("tbl_empty"),
-                      renamed = QStringLiteral("tbl_renamed");
+        const QString copy = u"tbl_copy"_s, empty = u"tbl_empty"_s, renamed = u"tbl_renamed"_s;
         const auto copied = m_store->copyTable(kTable, copy, true);
         QVERIFY2(copied, qPrintable(copied ? QString() : copied.error().detail));
         sameRows(copy);
@@ -210,14 +198,13 @@ private slots:
         QCOMPARE(m_store->rowCount(empty).valueOr(-1), 0);
         QCOMPARE(m_store->columns(empty).valueOr({}), m_store->columns(kTable).valueOr({}));
         QVERIFY(m_store->copyTable(kTable, copy.toUpper(), true).failedWith(Error::Duplicate));
-        QVERIFY(m_store->copyTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x"), true)
-                    .failedWith(Error::NotFound));
+        QVERIFY(m_store->copyTable(u"tbl_gone"_s, u"tbl_x"_s, true).failedWith(Error::NotFound));
         // The copy's rows keep no token (a page sent again belongs to the original) and new rows follow them.
-        const auto sentAgain = m_store->insertRows({ answer(QStringLiteral("c"), QStringLiteral("t1")) });
+        const auto sentAgain = m_store->insertRows({ answer(u"c"_s, u"t1"_s) });
         QVERIFY(sentAgain);
         QCOMPARE(sentAgain->first().outcome, AnswersStore::Inserted::Repeated);
         QCOMPARE(sentAgain->first().rowId, original.first().id);
-        AnswersStore::NewRow toCopy = answer(QStringLiteral("e"));
+        AnswersStore::NewRow toCopy = answer(u"e"_s);
         toCopy.table = copy;
         const auto intoCopy = m_store->insertRows({ toCopy });
         QVERIFY(intoCopy);
@@ -225,13 +212,12 @@ private slots:
         QVERIFY(intoCopy->first().rowId > original.last().id);
 
         QVERIFY(m_store->renameTable(kTable, copy).failedWith(Error::Duplicate));
-        QVERIFY(m_store->renameTable(QStringLiteral("tbl_gone"), QStringLiteral("tbl_x"))
-                    .failedWith(Error::NotFound));
+        QVERIFY(m_store->renameTable(u"tbl_gone"_s, u"tbl_x"_s).failedWith(Error::NotFound));
         QVERIFY(m_store->renameTable(kTable, renamed));
         QVERIFY(!m_store->tableExists(kTable).valueOr(true));
         sameRows(renamed);
         // The tokens went with the rows: the same page is still the same answers.
-        AnswersStore::NewRow again = answer(QStringLiteral("c"), QStringLiteral("t1"));
+        AnswersStore::NewRow again = answer(u"c"_s, u"t1"_s);
         again.table = renamed;
         QCOMPARE(
             m_store->insertRows({ again }).valueOr({}).value(0).outcome, AnswersStore::Inserted::Repeated);
@@ -249,8 +235,7 @@ private slots:
             writers.emplace_back([&] {
                 auto store = openAnswersStore(m_location);
                 for (int i = 0; store && i < 50; ++i) {
-                    const auto r
-                        = (*store)->insertRows({ answer(QString::number(i), QStringLiteral("k%1").arg(i)) });
+                    const auto r = (*store)->insertRows({ answer(QString::number(i), u"k%1"_s.arg(i)) });
                     if (!r)
                         ++failed;
                     else if (r->first().outcome == AnswersStore::Inserted::Stored)
@@ -271,69 +256,62 @@ private slots:
     void aColumnChangedElsewhereReachesTheWriter()
     {
         // The writer has its statement for the columns it knows.
-        QVERIFY(m_store->insertRows({ answer(QStringLiteral("first")) }));
+        QVERIFY(m_store->insertRows({ answer(u"first"_s) }));
         auto designer = openAnswersStore(m_location);
         QVERIFY(designer);
-        QVERIFY((*designer)->addColumn(
-            kTable, QStringLiteral("Late"), AnswersStore::ColumnKind::Text, QStringLiteral("*")));
-        AnswersStore::NewRow row = answer(QStringLiteral("second"));
-        row.values.append({ QStringLiteral("late"), QStringLiteral("in time") });
+        QVERIFY((*designer)->addColumn(kTable, u"Late"_s, AnswersStore::ColumnKind::Text, u"*"_s));
+        AnswersStore::NewRow row = answer(u"second"_s);
+        row.values.append({ u"late"_s, u"in time"_s });
         QVERIFY(m_store->insertRows({ row }));
-        QVERIFY((*designer)->dropColumn(kTable, QStringLiteral("Mood")));
+        QVERIFY((*designer)->dropColumn(kTable, u"Mood"_s));
         const auto afterDrop = m_store->insertRows({ row });
         QVERIFY2(afterDrop, qPrintable(afterDrop ? QString() : afterDrop.error().detail));
-        const auto rows = m_store->readRows(kTable, { QStringLiteral("Late") }, -1, 10);
+        const auto rows = m_store->readRows(kTable, { u"Late"_s }, -1, 10);
         QVERIFY(rows);
         QCOMPARE(rows->size(), 3);
-        QCOMPARE(rows->at(0).values, QVariantList { QStringLiteral("*") });
-        QCOMPARE(rows->at(1).values, QVariantList { QStringLiteral("in time") });
-        QCOMPARE(rows->at(2).values, QVariantList { QStringLiteral("in time") });
+        QCOMPARE(rows->at(0).values, QVariantList { u"*"_s });
+        QCOMPARE(rows->at(1).values, QVariantList { u"in time"_s });
+        QCOMPARE(rows->at(2).values, QVariantList { u"in time"_s });
     }
 
     void columnsAreRestoredForUndoAndRepair()
     {
         using Kind = AnswersStore::ColumnKind;
-        const QList<AnswersStore::Column> original { { QStringLiteral("Form Question"), Kind::Text },
-            { QStringLiteral("Mood"), Kind::Text } };
+        const QList<AnswersStore::Column> original { { u"Form Question"_s, Kind::Text },
+            { u"Mood"_s, Kind::Text } };
         const auto names = [&] {
             QStringList seen;
             for (const auto& c : m_store->columns(kTable).valueOr({}))
                 seen.append(c.name);
             return seen;
         };
-        QVERIFY(m_store->renameColumn(kTable, QStringLiteral("Mood"), QStringLiteral("Feeling")));
-        QCOMPARE(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Undo)
-                     .valueOr({ QStringLiteral("?") }),
+        QVERIFY(m_store->renameColumn(kTable, u"Mood"_s, u"Feeling"_s));
+        QCOMPARE(m_store->restoreColumns(kTable, original, u"*"_s, AnswersStore::Restore::Undo)
+                     .valueOr({ u"?"_s }),
             QStringList());
         QCOMPARE(m_store->columns(kTable).valueOr({}), original);
         // Put back in its place while the table is empty.
-        QVERIFY(m_store->dropColumn(kTable, QStringLiteral("Form Question")));
-        QVERIFY(m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Undo));
+        QVERIFY(m_store->dropColumn(kTable, u"Form Question"_s));
+        QVERIFY(m_store->restoreColumns(kTable, original, u"*"_s, AnswersStore::Restore::Undo));
         QCOMPARE(m_store->columns(kTable).valueOr({}), original);
 
         // A column with answers stays; one holding only the marker goes.
-        QVERIFY(m_store->insertRows({ answer(QStringLiteral("glad")) }));
-        const QList<AnswersStore::Column> repaired { original.first(),
-            { QStringLiteral("Why"), Kind::Memo } };
-        QCOMPARE(m_store->restoreColumns(kTable, repaired, QStringLiteral("*"), AnswersStore::Restore::Repair)
-                     .valueOr({}),
-            QStringList { QStringLiteral("Mood") });
-        QCOMPARE(names(),
-            QStringList({ QStringLiteral("Form Question"), QStringLiteral("Mood"), QStringLiteral("Why") }));
+        QVERIFY(m_store->insertRows({ answer(u"glad"_s) }));
+        const QList<AnswersStore::Column> repaired { original.first(), { u"Why"_s, Kind::Memo } };
+        QCOMPARE(m_store->restoreColumns(kTable, repaired, u"*"_s, AnswersStore::Restore::Repair).valueOr({}),
+            QStringList { u"Mood"_s });
+        QCOMPARE(names(), QStringList({ u"Form Question"_s, u"Mood"_s, u"Why"_s }));
         QVERIFY(m_store->columns(kTable).value().at(2).isMemo());
-        QCOMPARE(m_store->readRows(kTable, { QStringLiteral("Why") }, -1, 5).value().first().values,
-            QVariantList { QStringLiteral("*") });
-        QVERIFY(
-            m_store->restoreColumns(kTable, original, QStringLiteral("*"), AnswersStore::Restore::Repair));
-        QCOMPARE(names(), QStringList({ QStringLiteral("Form Question"), QStringLiteral("Mood") }));
+        QCOMPARE(
+            m_store->readRows(kTable, { u"Why"_s }, -1, 5).value().first().values, QVariantList { u"*"_s });
+        QVERIFY(m_store->restoreColumns(kTable, original, u"*"_s, AnswersStore::Restore::Repair));
+        QCOMPARE(names(), QStringList({ u"Form Question"_s, u"Mood"_s }));
     }
 
     void rowsOrderAndMatchAsTheDesignerCompares()
     {
         QList<AnswersStore::NewRow> rows;
-        for (const QString& v :
-            { QStringLiteral("beta"), QStringLiteral("Alpha"), QStringLiteral("\u00c9mile"),
-                QStringLiteral("zed"), QStringLiteral("alpha2"), QStringLiteral("50%") })
+        for (const QString& v : { u"beta"_s, u"Alpha"_s, u"\u00c9mile"_s, u"zed"_s, u"alpha2"_s, u"50%"_s })
             rows.append(answer(v));
         AnswersStore::NewRow unanswered = answer(QString());
         unanswered.values = {};
@@ -342,33 +320,21 @@ private slots:
         QVERIFY(stored);
         const auto mood = [&](qint64 position, qint64 limit) {
             QStringList seen;
-            for (const auto& r :
-                m_store->orderedRows(kTable, { QStringLiteral("Mood") }, position, limit).valueOr({}))
-                seen.append(r.values.first().isNull() ? QStringLiteral("-") : r.values.first().toString());
+            for (const auto& r : m_store->orderedRows(kTable, { u"Mood"_s }, position, limit).valueOr({}))
+                seen.append(r.values.first().isNull() ? u"-"_s : r.values.first().toString());
             return seen;
         };
         // ASCII letters without regard to case, everything else by its bytes.
-        QCOMPARE(m_store->orderRows(kTable, { QStringLiteral("Mood"), false, {}, {} }).valueOr(-1), 7);
+        QCOMPARE(m_store->orderRows(kTable, { u"Mood"_s, false, {}, {} }).valueOr(-1), 7);
         QCOMPARE(mood(0, 10),
-            QStringList({ QStringLiteral("-"), QStringLiteral("50%"), QStringLiteral("Alpha"),
-                QStringLiteral("alpha2"), QStringLiteral("beta"), QStringLiteral("zed"),
-                QStringLiteral("\u00c9mile") }));
-        QCOMPARE(m_store
-                     ->orderRows(kTable,
-                         { QStringLiteral("Mood"), true, QStringLiteral("ALP"), { QStringLiteral("Mood") } })
-                     .valueOr(-1),
-            2);
-        QCOMPARE(mood(1, 5), QStringList { QStringLiteral("Alpha") });
-        QCOMPARE(m_store->orderRows(kTable, { {}, false, QStringLiteral("%"), { QStringLiteral("Mood") } })
-                     .valueOr(-1),
-            1);
-        QCOMPARE(m_store
-                     ->countMatches(kTable, QStringLiteral("Mood"),
-                         { QStringLiteral("alpha2"), QStringLiteral("Alpha2"), QStringLiteral("beta") })
-                     .valueOr({}),
+            QStringList({ u"-"_s, u"50%"_s, u"Alpha"_s, u"alpha2"_s, u"beta"_s, u"zed"_s, u"\u00c9mile"_s }));
+        QCOMPARE(m_store->orderRows(kTable, { u"Mood"_s, true, u"ALP"_s, { u"Mood"_s } }).valueOr(-1), 2);
+        QCOMPARE(mood(1, 5), QStringList { u"Alpha"_s });
+        QCOMPARE(m_store->orderRows(kTable, { {}, false, u"%"_s, { u"Mood"_s } }).valueOr(-1), 1);
+        QCOMPARE(
+            m_store->countMatches(kTable, u"Mood"_s, { u"alpha2"_s, u"Alpha2"_s, u"beta"_s }).valueOr({}),
             QList<qint64>({ 1, 0, 1 }));
-        QVERIFY(m_store->countMatches(QStringLiteral("tbl_gone"), QStringLiteral("Mood"), {})
-                    .failedWith(Error::NotFound));
+        QVERIFY(m_store->countMatches(u"tbl_gone"_s, u"Mood"_s, {}).failedWith(Error::NotFound));
         const auto span = m_store->rowSpan(kTable);
         QVERIFY(span);
         QCOMPARE(span->count, 7);
@@ -382,26 +348,26 @@ private slots:
     {
         if (isServerLocation(m_location))
             QSKIP("the server selects more columns than a table can have");
-        const QString wide = AnswersStore::tableFor(QStringLiteral("wide"));
+        const QString wide = AnswersStore::tableFor(u"wide"_s);
         QStringList names;
         QList<AnswersStore::Column> columns;
         for (int i = 0; i < m_store->columnLimit(); ++i) {
-            names.append(QStringLiteral("Q%1").arg(i));
+            names.append(u"Q%1"_s.arg(i));
             columns.append({ names.last() });
         }
         // In one transaction: added one by one they take seconds.
         QVERIFY(m_store->createTable(wide, names.first()));
         QVERIFY(m_store->restoreColumns(wide, columns, {}, AnswersStore::Restore::Repair));
-        const AnswersStore::NewRow row { wide,
-            { { names.at(1000), QStringLiteral("a") }, { names.last(), QStringLiteral("z") } }, {}, {}, {} };
+        const AnswersStore::NewRow row { wide, { { names.at(1000), u"a"_s }, { names.last(), u"z"_s } }, {},
+            {}, {} };
         QVERIFY(m_store->insertRows({ row, row }));
         QVERIFY(m_store->orderRows(wide, {}));
         for (const auto& rows :
             { m_store->readRows(wide, names, -1, 10, true), m_store->orderedRows(wide, names, 0, 10) }) {
             QCOMPARE(rows.valueOr({}).size(), 2);
             for (const AnswersStore::Row& r : *rows)
-                QVERIFY(r.values.first().isNull() && r.values.at(1000) == QStringLiteral("a")
-                    && r.values.last() == QStringLiteral("z"));
+                QVERIFY(
+                    r.values.first().isNull() && r.values.at(1000) == u"a"_s && r.values.last() == u"z"_s);
         }
         QByteArray last;
         QCOMPARE(m_store

@@ -8,6 +8,7 @@
 
 #include <thread>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 
 // What only the server store has to get right: its names, its connection,
@@ -34,30 +35,30 @@ private slots:
 
         // A database without the store's tables is no store.
         const QString other = test::freshPostgresLocation(nullptr);
-        QVERIFY(psql(other.left(other.lastIndexOf(QLatin1Char('/'))) + QStringLiteral("/postgres"),
-            QStringLiteral("CREATE DATABASE %1").arg(other.mid(other.lastIndexOf(QLatin1Char('/')) + 1))));
+        QVERIFY(psql(other.left(other.lastIndexOf(QLatin1Char('/'))) + u"/postgres"_s,
+            u"CREATE DATABASE %1"_s.arg(other.mid(other.lastIndexOf(QLatin1Char('/')) + 1))));
         QVERIFY(openAnswersStore(other).failedWith(Error::NotFound));
 
-        QVERIFY(openAnswersStore(QStringLiteral("postgresql://nobody@127.0.0.1:1/x")).failedWith(Error::Io));
+        QVERIFY(openAnswersStore(u"postgresql://nobody@127.0.0.1:1/x"_s).failedWith(Error::Io));
         // A password never shows in messages.
         QString secret = m_location;
-        secret.replace(QStringLiteral("postgres@"), QStringLiteral("postgres:s3cret@"));
+        secret.replace(u"postgres@"_s, u"postgres:s3cret@"_s);
         const auto withPassword = openAnswersStore(secret);
         QVERIFY(withPassword);
         QVERIFY(!(*withPassword)->location().contains(QLatin1String("s3cret")));
-        QVERIFY(!shownLocation(secret + QStringLiteral("?password=s3cret&sslmode=disable"))
-                     .contains(QLatin1String("s3cret")));
+        QVERIFY(
+            !shownLocation(secret + u"?password=s3cret&sslmode=disable"_s).contains(QLatin1String("s3cret")));
     }
 
     void namesLongerThanTheServerTakesStayApart()
     {
         auto store = createAnswersStore(m_location).value();
         const QString table = AnswersStore::tableFor(QString(70, QLatin1Char('F')));
-        const QString a = QString(60, QChar(0x00e9)) + QStringLiteral("ends"); // 128 bytes
-        const QString b = QString(60, QChar(0x00e9)) + QStringLiteral("Ends"); // the same folded
-        const QString c = QString(60, QChar(0x00e9)) + QStringLiteral("else");
-        QVERIFY(store->createTable(table, QStringLiteral("Form Question")));
-        QVERIFY(store->createTable(table.toLower(), QStringLiteral("X")).failedWith(Error::Duplicate));
+        const QString a = QString(60, QChar(0x00e9)) + u"ends"_s; // 128 bytes
+        const QString b = QString(60, QChar(0x00e9)) + u"Ends"_s; // the same folded
+        const QString c = QString(60, QChar(0x00e9)) + u"else"_s;
+        QVERIFY(store->createTable(table, u"Form Question"_s));
+        QVERIFY(store->createTable(table.toLower(), u"X"_s).failedWith(Error::Duplicate));
         QVERIFY(store->addColumn(table, a, AnswersStore::ColumnKind::Memo, QString()));
         QVERIFY(store->addColumn(table, b, AnswersStore::ColumnKind::Text, QString())
                     .failedWith(Error::Duplicate));
@@ -65,16 +66,15 @@ private slots:
         QCOMPARE(store->tables().valueOr({}), QStringList { table });
         const auto columns = store->columns(table).valueOr({});
         QCOMPARE(columns,
-            (QList<AnswersStore::Column> {
-                { QStringLiteral("Form Question"), AnswersStore::ColumnKind::Text },
+            (QList<AnswersStore::Column> { { u"Form Question"_s, AnswersStore::ColumnKind::Text },
                 { a, AnswersStore::ColumnKind::Memo }, { c, AnswersStore::ColumnKind::Text } }));
         AnswersStore::NewRow row;
         row.table = table.toUpper();
-        row.values = { { b, QStringLiteral("to a") }, { c, QStringLiteral("to c") } };
+        row.values = { { b, u"to a"_s }, { c, u"to c"_s } };
         const auto stored = store->insertRows({ row });
         QVERIFY(stored && stored->first().outcome == AnswersStore::Inserted::Stored);
         QCOMPARE(store->readRows(table, { a, c }, -1, 5).value().first().values,
-            QVariantList({ QStringLiteral("to a"), QStringLiteral("to c") }));
+            QVariantList({ u"to a"_s, u"to c"_s }));
         QVERIFY(store->renameColumn(table, a, b));
         QCOMPARE(store->columns(table).value().at(1).name, b);
     }
@@ -82,14 +82,14 @@ private slots:
     void theNextCallAfterALostConnectionReconnects()
     {
         auto store = createAnswersStore(m_location).value();
-        const QString table = AnswersStore::tableFor(QStringLiteral("survey"));
-        QVERIFY(store->createTable(table, QStringLiteral("Mood")));
+        const QString table = AnswersStore::tableFor(u"survey"_s);
+        QVERIFY(store->createTable(table, u"Mood"_s));
         AnswersStore::NewRow row;
         row.table = table;
-        row.values = { { QStringLiteral("Mood"), QStringLiteral("glad") } };
-        row.token = QStringLiteral("t1");
+        row.values = { { u"Mood"_s, u"glad"_s } };
+        row.token = u"t1"_s;
         QVERIFY(store->insertRows({ row }));
-        QCOMPARE(store->orderRows(table, { QStringLiteral("Mood"), false, {}, {} }).valueOr(-1), 1);
+        QCOMPARE(store->orderRows(table, { u"Mood"_s, false, {}, {} }).valueOr(-1), 1);
         // As when the server restarts: every session of the database ends.
         const QString database = m_location.mid(m_location.lastIndexOf(QLatin1Char('/')) + 1);
         const auto restart = [&] {
@@ -100,9 +100,9 @@ private slots:
         };
         QVERIFY(restart());
         // The order of rows shown lived in the old session.
-        QCOMPARE(store->orderedRows(table, { QStringLiteral("Mood") }, 0, 5).valueOr({}).size(), 1);
+        QCOMPARE(store->orderedRows(table, { u"Mood"_s }, 0, 5).valueOr({}).size(), 1);
         QVERIFY(restart());
-        row.token = QStringLiteral("t2");
+        row.token = u"t2"_s;
         const auto again = store->insertRows({ row });
         QVERIFY2(again, qPrintable(again ? QString() : again.error().detail));
         QCOMPARE(again->first().outcome, AnswersStore::Inserted::Stored);
@@ -114,32 +114,32 @@ private slots:
         auto store = createAnswersStore(m_location).value();
         QVERIFY(store->keepsPublications());
         AnswersStore::Publication form;
-        form.form = QStringLiteral("survey");
-        form.title = QStringLiteral("Ça va?");
+        form.form = u"survey"_s;
+        form.title = u"Ça va?"_s;
         form.showsAnswersTable = true;
         form.page = QByteArray("<html>\xc3\xa9\0</html>", 16);
-        form.questions = { { QStringLiteral("Mood"), QStringLiteral("Text Box"), {}, {}, {}, {} },
-            { QStringLiteral("Why"), QStringLiteral("Memo"), {}, {}, {}, {} } };
-        form.backgroundImage = QStringLiteral("back.png");
+        form.questions
+            = { { u"Mood"_s, u"Text Box"_s, {}, {}, {}, {} }, { u"Why"_s, u"Memo"_s, {}, {}, {}, {} } };
+        form.backgroundImage = u"back.png"_s;
         form.backgroundBytes = QByteArray("\x89PNG\r\n\x1a\n\0\xff\x00", 11);
         QVERIFY(store->publish(form));
-        form.title = QStringLiteral("Again");
+        form.title = u"Again"_s;
         QVERIFY(store->publish(form)); // replaces
-        const auto back = store->publication(QStringLiteral("survey"));
+        const auto back = store->publication(u"survey"_s);
         QVERIFY(back && *back);
         QCOMPARE((*back)->title, form.title);
         QCOMPARE((*back)->page, form.page);
         QCOMPARE((*back)->questions, form.questions);
         QCOMPARE((*back)->showsAnswersTable, true);
         QCOMPARE((*back)->backgroundBytes, form.backgroundBytes);
-        const auto file = store->publishedFile(QStringLiteral("back.png"));
+        const auto file = store->publishedFile(u"back.png"_s);
         QVERIFY(file && *file);
         QCOMPARE((*file)->bytes, form.backgroundBytes);
         QCOMPARE((*file)->contentType, QByteArray("image/png"));
-        QVERIFY(!store->publication(QStringLiteral("other")).value());
+        QVERIFY(!store->publication(u"other"_s).value());
         // A form renamed or deleted is no longer served; its image stays for the others.
-        QVERIFY(store->unpublish(QStringLiteral("survey")));
-        QVERIFY(!store->publication(QStringLiteral("survey")).value());
+        QVERIFY(store->unpublish(u"survey"_s));
+        QVERIFY(!store->publication(u"survey"_s).value());
         QVERIFY(store->publishedFile(form.backgroundImage).valueOr({}));
 
         // Asked at once from two processes' connections: one key.
@@ -156,9 +156,7 @@ private:
     static bool psql(const QString& url, const QString& sql)
     {
         QProcess p;
-        p.start(QStringLiteral("psql"),
-            { QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-v"),
-                QStringLiteral("ON_ERROR_STOP=1"), url, QStringLiteral("-c"), sql });
+        p.start(u"psql"_s, { u"-X"_s, u"-q"_s, u"-v"_s, u"ON_ERROR_STOP=1"_s, url, u"-c"_s, sql });
         return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     }
 

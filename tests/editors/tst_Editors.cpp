@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDir>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
@@ -17,7 +18,7 @@ using Env = EditorEnv;
 
 namespace {
 
-const QString k65 = QStringLiteral("Which of the following statements best describes your experience?");
+const QString k65 = u"Which of the following statements best describes your experience?"_s;
 const QString k64 = k65.left(64);
 
 } // namespace
@@ -40,7 +41,6 @@ private slots:
     void storedNonNumbersReadAsZero();
     void mainWindowGoesAwayWhileAnEditorIsOpen();
     void openingAnOpenEditorBringsItForward();
-    void escapeUnloadsAModelessEditor();
     void modelessEditorOutlivesTheForm();
     void blankInstructionIsNotEmpty();
     void lineBreaksBecomeBlanks();
@@ -57,16 +57,16 @@ private slots:
 void TestEditors::unknownKindIsRefused()
 {
     Env env;
-    FormMethod odd = plainTextMethod(QStringLiteral("odd"));
-    odd.setKindName(QStringLiteral("plain text")); // kinds compare with case
+    FormMethod odd = plainTextMethod(u"odd"_s);
+    odd.setKindName(u"plain text"_s); // kinds compare with case
     env.session.changeableCollection().append(odd);
-    const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
+    const QByteArray page = readBytes(env.folder.html(u"survey.html"_s));
     env.session.setSelectedRow(1);
     env.expectBox();
     env.editors.editSelected();
-    QCOMPARE(env.folder.messageTexts(), QStringList(QStringLiteral("Field Type Not Recognised")));
+    QCOMPARE(env.folder.messageTexts(), QStringList(u"Field Type Not Recognised"_s));
     QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
+    QCOMPARE(readBytes(env.folder.html(u"survey.html"_s)), page);
 }
 
 void TestEditors::eachKindOpensItsEditorModally_data()
@@ -76,13 +76,12 @@ void TestEditors::eachKindOpensItsEditorModally_data()
     QTest::addColumn<QString>("cancel");
     // Every kind is edited and cancelled in the elements-edit scenario; here
     // that editing is modal even for the kinds whose adding is not.
-    const QStringList options { QStringLiteral("a") };
-    QTest::newRow("text field") << textFieldMethod(QStringLiteral("Q"), QString(), QString(), QString())
-                                << QStringLiteral("TextFieldForm") << QStringLiteral("FinishTextField");
-    QTest::newRow("check box") << checkBoxMethod(QStringLiteral("Q"), true, false)
-                               << QStringLiteral("CheckBoxesForm") << QStringLiteral("Cancel");
-    QTest::newRow("radio") << radioButtonsMethod(QStringLiteral("Q"), options, noDefaultOption())
-                           << QStringLiteral("RadioButtonsForm") << QStringLiteral("CancelRadioButtonForm");
+    const QStringList options { u"a"_s };
+    QTest::newRow("text field") << textFieldMethod(u"Q"_s, QString(), QString(), QString())
+                                << u"TextFieldForm"_s << u"FinishTextField"_s;
+    QTest::newRow("check box") << checkBoxMethod(u"Q"_s, true, false) << u"CheckBoxesForm"_s << u"Cancel"_s;
+    QTest::newRow("radio") << radioButtonsMethod(u"Q"_s, options, noDefaultOption()) << u"RadioButtonsForm"_s
+                           << u"CancelRadioButtonForm"_s;
 }
 
 void TestEditors::eachKindOpensItsEditorModally()
@@ -93,7 +92,7 @@ void TestEditors::eachKindOpensItsEditorModally()
     Env env;
     addElement(env.session, method);
     env.session.setSelectedRow(1);
-    const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
+    const QByteArray page = readBytes(env.folder.html(u"survey.html"_s));
     {
         ModalStep step(window, [&](QWidget* w) {
             QCOMPARE(w->parentWidget(), &env.mainWindow);
@@ -104,7 +103,7 @@ void TestEditors::eachKindOpensItsEditorModally()
     }
     // Cancel: the element, the page and the selection are as they were.
     QCOMPARE(env.session.collection().atPosition(1), method);
-    QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
+    QCOMPARE(readBytes(env.folder.html(u"survey.html"_s)), page);
     QCOMPARE(env.session.selectedRow(), 1);
     QTRY_VERIFY(!env.editors.openWindow(window));
 }
@@ -118,37 +117,31 @@ void TestEditors::editingKeepsEveryKeyLine_data()
     // key line of a later version; updated unchanged, the record is as it was.
     QuestionSettings settings;
     settings.rules.required = true;
-    settings.condition = { QStringLiteral("Smoker"), QStringLiteral("No") };
+    settings.condition = { u"Smoker"_s, u"No"_s };
     auto question = [&](FormMethod m, const QuestionSettings& s) {
-        m.settings.append({ QStringLiteral("LaterSetting"), QStringLiteral("kept") });
+        m.settings.append({ u"LaterSetting"_s, u"kept"_s });
         return withQuestionSettings(m, s);
     };
     QuestionSettings typed = settings;
     typed.rules.kind = AnswerKind::Number;
-    typed.rules.minimum = QStringLiteral("0.5");
-    typed.rules.maximum = QStringLiteral("120");
+    typed.rules.minimum = u"0.5"_s;
+    typed.rules.maximum = u"120"_s;
     QuestionSettings group = settings;
-    group.questionText = QStringLiteral("Which topics?");
-    const QStringList options { QStringLiteral("a"), QStringLiteral("b") };
-    QTest::newRow("text field") << question(
-        textFieldMethod(QStringLiteral("Q"), QStringLiteral("30"), QString(), QString()), typed)
-                                << QStringLiteral("TextFieldForm") << QStringLiteral("AddAnotherTextField");
-    QTest::newRow("text area") << question(
-        textAreaMethod(QStringLiteral("Q"), QStringLiteral("5"), QStringLiteral("40"), QString()), settings)
-                               << QStringLiteral("TextAreaForm") << QStringLiteral("AddAnotherTextArea");
-    QTest::newRow("check box") << question(checkBoxMethod(QStringLiteral("Q"), true, false), group)
-                               << QStringLiteral("CheckBoxesForm") << QStringLiteral("AddCheckBox");
-    QTest::newRow("radio") << question(
-        radioButtonsMethod(QStringLiteral("Q"), options, noDefaultOption()), settings)
-                           << QStringLiteral("RadioButtonsForm") << QStringLiteral("FinishRadioButton");
+    group.questionText = u"Which topics?"_s;
+    const QStringList options { u"a"_s, u"b"_s };
+    QTest::newRow("text field") << question(textFieldMethod(u"Q"_s, u"30"_s, QString(), QString()), typed)
+                                << u"TextFieldForm"_s << u"AddAnotherTextField"_s;
+    QTest::newRow("text area") << question(textAreaMethod(u"Q"_s, u"5"_s, u"40"_s, QString()), settings)
+                               << u"TextAreaForm"_s << u"AddAnotherTextArea"_s;
+    QTest::newRow("check box") << question(checkBoxMethod(u"Q"_s, true, false), group) << u"CheckBoxesForm"_s
+                               << u"AddCheckBox"_s;
+    QTest::newRow("radio") << question(radioButtonsMethod(u"Q"_s, options, noDefaultOption()), settings)
+                           << u"RadioButtonsForm"_s << u"FinishRadioButton"_s;
     QTest::newRow("menu") << question(
-        pullDownMenuMethod(QStringLiteral("Q"), QStringLiteral("1"), options, noDefaultOption()), settings)
-                          << QStringLiteral("PullDownMenuInstructionForm")
-                          << QStringLiteral("FinishPullDownMenuInput");
-    QTest::newRow("scale") << question(
-        scaleMethod(QStringLiteral("Q"), { 0, 10, QStringLiteral("Never"), QStringLiteral("Always") }),
-        settings) << QStringLiteral("ScaleForm")
-                           << QStringLiteral("AddScale");
+        pullDownMenuMethod(u"Q"_s, u"1"_s, options, noDefaultOption()), settings)
+                          << u"PullDownMenuInstructionForm"_s << u"FinishPullDownMenuInput"_s;
+    QTest::newRow("scale") << question(scaleMethod(u"Q"_s, { 0, 10, u"Never"_s, u"Always"_s }), settings)
+                           << u"ScaleForm"_s << u"AddScale"_s;
 }
 
 void TestEditors::editingKeepsEveryKeyLine()
@@ -157,31 +150,29 @@ void TestEditors::editingKeepsEveryKeyLine()
     QFETCH(QString, window);
     QFETCH(QString, confirm);
     Env env;
-    addElement(env.session,
-        radioButtonsMethod(
-            QStringLiteral("Smoker"), { QStringLiteral("Yes"), QStringLiteral("No") }, noDefaultOption()));
+    addElement(env.session, radioButtonsMethod(u"Smoker"_s, { u"Yes"_s, u"No"_s }, noDefaultOption()));
     addElement(env.session, method);
     env.session.setSelectedRow(2);
     ModalStep step(window, [&](QWidget* w) {
         click(w, confirm);
         if (w->isVisible()) // the check box editor stays open
-            click(w, QStringLiteral("Cancel"));
+            click(w, u"Cancel"_s);
     });
     env.editors.editSelected();
     QVERIFY(!step.leftOpen());
     QCOMPARE(env.at(2), method);
-    QVERIFY(env.session.collection().atPosition(2).settings.contains(
-        std::pair { QStringLiteral("AnswerRequired"), QStringLiteral("1") }));
+    QVERIFY(
+        env.session.collection().atPosition(2).settings.contains(std::pair { u"AnswerRequired"_s, u"1"_s }));
 }
 
 void TestEditors::storedNonNumbersReadAsZero_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("ticked");
-    QTest::newRow("print form one") << QStringLiteral(" 1 ") << true;
-    QTest::newRow("plain one") << QStringLiteral("1") << true;
-    QTest::newRow("zero") << QStringLiteral(" 0 ") << false;
-    QTest::newRow("letters") << QStringLiteral("yes") << false;
+    QTest::newRow("print form one") << u" 1 "_s << true;
+    QTest::newRow("plain one") << u"1"_s << true;
+    QTest::newRow("zero") << u" 0 "_s << false;
+    QTest::newRow("letters") << u"yes"_s << false;
     QTest::newRow("empty") << QString() << false;
 }
 
@@ -190,20 +181,19 @@ void TestEditors::storedNonNumbersReadAsZero()
     QFETCH(QString, stored);
     QFETCH(bool, ticked);
     Env env;
-    FormMethod box = checkBoxMethod(QStringLiteral("Tea"), true, false);
+    FormMethod box = checkBoxMethod(u"Tea"_s, true, false);
     box.attribute4 = stored;
-    FormMethod submit = submitButtonMethod(QStringLiteral("Go"), false, QString());
+    FormMethod submit = submitButtonMethod(u"Go"_s, false, QString());
     submit.attribute5 = stored;
     addElement(env.session, box);
     addElement(env.session, submit);
     for (const auto& [row, tick, cancel] :
         { std::tuple { 1, "DefaultSelected", "Cancel" }, std::tuple { 2, "ResetButtonCheck", "Cancel" } }) {
         env.session.setSelectedRow(row);
-        ModalStep step(row == 1 ? QStringLiteral("CheckBoxesForm") : QStringLiteral("SubmitButtonForm"),
-            [&](QWidget* w) {
-                QCOMPARE(child<QCheckBox>(w, tick)->isChecked(), ticked);
-                click(w, cancel);
-            });
+        ModalStep step(row == 1 ? u"CheckBoxesForm"_s : u"SubmitButtonForm"_s, [&](QWidget* w) {
+            QCOMPARE(child<QCheckBox>(w, tick)->isChecked(), ticked);
+            click(w, cancel);
+        });
         env.editors.editSelected();
     }
 }
@@ -212,70 +202,59 @@ void TestEditors::mainWindowGoesAwayWhileAnEditorIsOpen()
 {
     TestProgramFolder folder;
     FormSession session(folder.path());
-    createForm(session, QStringLiteral("survey"));
+    createForm(session, u"survey"_s);
     auto* mainWindow = new QWidget;
     Editors editors(session, mainWindow);
     editors.showRadioButtonsForm();
-    QVERIFY(editors.openWindow(QStringLiteral("RadioButtonsForm")));
+    QVERIFY(editors.openWindow(u"RadioButtonsForm"_s));
     delete mainWindow;
-    QVERIFY(!editors.openWindow(QStringLiteral("RadioButtonsForm")));
+    QVERIFY(!editors.openWindow(u"RadioButtonsForm"_s));
 
     // The editors carry on without an owner, and the element still arrives.
     editors.showCheckBoxesForm();
-    QWidget* boxes = editors.openWindow(QStringLiteral("CheckBoxesForm"));
+    QWidget* boxes = editors.openWindow(u"CheckBoxesForm"_s);
     QVERIFY(boxes && !boxes->parentWidget());
-    setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
-    click(boxes, QStringLiteral("AddCheckBox"));
+    setBox(boxes, u"CheckBoxTitleBox"_s, u"Tea"_s);
+    click(boxes, u"AddCheckBox"_s);
     QCOMPARE(session.collection().count(), 2);
 }
 
+// Opening an open editor brings it forward as it is; Escape unloads it.
 void TestEditors::openingAnOpenEditorBringsItForward()
 {
     Env env;
     env.editors.showCheckBoxesForm();
-    QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
-    setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Coffee"));
+    QWidget* boxes = env.editors.openWindow(u"CheckBoxesForm"_s);
+    setBox(boxes, u"CheckBoxTitleBox"_s, u"Coffee"_s);
     env.editors.showCheckBoxesForm();
-    QCOMPARE(env.editors.openWindow(QStringLiteral("CheckBoxesForm")), boxes);
-    QCOMPARE(boxText(boxes, QStringLiteral("CheckBoxTitleBox")), QStringLiteral("Coffee"));
-}
-
-void TestEditors::escapeUnloadsAModelessEditor()
-{
-    Env env;
-    env.editors.showCheckBoxesForm();
-    QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
-    setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
+    QCOMPARE(env.editors.openWindow(u"CheckBoxesForm"_s), boxes);
+    QCOMPARE(boxText(boxes, u"CheckBoxTitleBox"_s), u"Coffee"_s);
     QTest::keyClick(boxes, Qt::Key_Escape);
     // Gone, not merely hidden: the next opening starts from the defaults.
-    QTRY_VERIFY(!env.editors.openWindow(QStringLiteral("CheckBoxesForm")));
+    QTRY_VERIFY(!env.editors.openWindow(u"CheckBoxesForm"_s));
     env.editors.showCheckBoxesForm();
-    QCOMPARE(
-        boxText(env.editors.openWindow(QStringLiteral("CheckBoxesForm")), QStringLiteral("CheckBoxTitleBox")),
-        QString());
+    QCOMPARE(boxText(env.editors.openWindow(u"CheckBoxesForm"_s), u"CheckBoxTitleBox"_s), QString());
 }
 
 void TestEditors::modelessEditorOutlivesTheForm()
 {
     Env env;
-    addElement(
-        env.session, submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form")));
+    addElement(env.session, submitButtonMethod(u"Submit Form"_s, false, u"Reset Form"_s));
     env.editors.showCheckBoxesForm();
-    QWidget* boxes = env.editors.openWindow(QStringLiteral("CheckBoxesForm"));
-    const QByteArray page = readBytes(env.folder.html(QStringLiteral("survey.html")));
+    QWidget* boxes = env.editors.openWindow(u"CheckBoxesForm"_s);
+    const QByteArray page = readBytes(env.folder.html(u"survey.html"_s));
     // The main window shows the help page instead: no form is open any more.
-    QVERIFY(loadForm(env.session, env.session.appFolder(), QStringLiteral("welcome.html")));
+    QVERIFY(loadForm(env.session, env.session.appFolder(), u"welcome.html"_s));
     env.expectBox();
-    setBox(boxes, QStringLiteral("CheckBoxTitleBox"), QStringLiteral("Tea"));
-    click(boxes, QStringLiteral("AddCheckBox"));
+    setBox(boxes, u"CheckBoxTitleBox"_s, u"Tea"_s);
+    click(boxes, u"AddCheckBox"_s);
     QCOMPARE(env.folder.messageTexts(),
-        QStringList(QStringLiteral("You don't currently have a Form Open to add a Check Box to.")));
+        QStringList(u"You don't currently have a Form Open to add a Check Box to."_s));
     QCOMPARE(env.session.collection().count(), 0);
-    QCOMPARE(boxText(boxes, QStringLiteral("CheckBoxTitleBox")), QStringLiteral("Tea"));
-    QCOMPARE(
-        QDir(env.folder.html(QString())).entryList(QDir::Files), QStringList(QStringLiteral("survey.html")));
-    QCOMPARE(readBytes(env.folder.html(QStringLiteral("survey.html"))), page);
-    QCOMPARE(readCollectionFile(env.folder.collection(QStringLiteral("survey"))).methods.size(), 2);
+    QCOMPARE(boxText(boxes, u"CheckBoxTitleBox"_s), u"Tea"_s);
+    QCOMPARE(QDir(env.folder.html(QString())).entryList(QDir::Files), QStringList(u"survey.html"_s));
+    QCOMPARE(readBytes(env.folder.html(u"survey.html"_s)), page);
+    QCOMPARE(readCollectionFile(env.folder.collection(u"survey"_s)).methods.size(), 2);
 }
 
 void TestEditors::blankInstructionIsNotEmpty()
@@ -284,38 +263,38 @@ void TestEditors::blankInstructionIsNotEmpty()
     // Enter in a box presses the window's main button; Escape closes the
     // window and adds nothing.
     for (const Qt::Key key : { Qt::Key_Return, Qt::Key_Escape }) {
-        ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
-            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral(" "));
+        ModalStep step(u"TextFieldForm"_s, [&](QWidget* w) {
+            setBox(w, u"TextFieldUserInstruction"_s, u" "_s);
             QTest::keyClick(child<QLineEdit>(w, "TextFieldUserInstruction"), key);
         });
         env.editors.showTextFieldForm();
         QVERIFY(!step.leftOpen());
     }
     QCOMPARE(env.session.collection().count(), 2);
-    QCOMPARE(env.at(1).userInstruction, QStringLiteral(" "));
+    QCOMPARE(env.at(1).userInstruction, u" "_s);
 }
 
 void TestEditors::lineBreaksBecomeBlanks()
 {
     Env env;
     {
-        ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
-            setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("Two\nlines"));
-            setBox(w, QStringLiteral("aDefaultText"), QStringLiteral("a\r\nb"));
+        ModalStep step(u"TextFieldForm"_s, [&](QWidget* w) {
+            setBox(w, u"TextFieldUserInstruction"_s, u"Two\nlines"_s);
+            setBox(w, u"aDefaultText"_s, u"a\r\nb"_s);
             click(w, "AddAnotherTextField");
         });
         env.editors.showTextFieldForm();
     }
     {
-        ModalStep step(QStringLiteral("AddTextForm"), [&](QWidget* w) {
-            setBox(w, QStringLiteral("TextToBeAdded"), QStringLiteral("First paragraph\nsecond paragraph"));
+        ModalStep step(u"AddTextForm"_s, [&](QWidget* w) {
+            setBox(w, u"TextToBeAdded"_s, u"First paragraph\nsecond paragraph"_s);
             click(w, "AddTextToForm");
         });
         env.editors.showAddTextForm();
     }
-    QCOMPARE(env.at(1).userInstruction, QStringLiteral("Two lines"));
-    QCOMPARE(env.at(1).attribute6, QStringLiteral("a b"));
-    QCOMPARE(env.at(2).userInstruction, QStringLiteral("First paragraph second paragraph"));
+    QCOMPARE(env.at(1).userInstruction, u"Two lines"_s);
+    QCOMPARE(env.at(1).attribute6, u"a b"_s);
+    QCOMPARE(env.at(2).userInstruction, u"First paragraph second paragraph"_s);
     // Every record is one line per value: the file reads back as it was.
     QCOMPARE(env.collectionFile().count("\n"), 3 * 12 + 7);
 }
@@ -326,18 +305,17 @@ void TestEditors::fullFormIsRefused()
     for (int k = env.session.collection().count(); k < kMaxElements; ++k)
         env.session.changeableCollection().append(FormMethod {});
     env.expectBox();
-    ModalStep step(QStringLiteral("TextFieldForm"), [&](QWidget* w) {
-        setBox(w, QStringLiteral("TextFieldUserInstruction"), QStringLiteral("One too many"));
+    ModalStep step(u"TextFieldForm"_s, [&](QWidget* w) {
+        setBox(w, u"TextFieldUserInstruction"_s, u"One too many"_s);
         click(w, "AddAnotherTextField");
-        QCOMPARE(boxText(w, QStringLiteral("TextFieldUserInstruction")), QStringLiteral("One too many"));
+        QCOMPARE(boxText(w, u"TextFieldUserInstruction"_s), u"One too many"_s);
     });
     env.editors.showTextFieldForm();
     QVERIFY(step.leftOpen());
     QCOMPARE(env.folder.messageTexts().size(), 1);
     QCOMPARE(env.session.collection().count(), kMaxElements);
     QCOMPARE(env.session.elementCounter(), qint16(7));
-    QVERIFY(!columnNames(env.folder.database(), QStringLiteral("tbl_survey"))
-                 .contains(QStringLiteral("One too many")));
+    QVERIFY(!columnNames(env.folder.database(), u"tbl_survey"_s).contains(u"One too many"_s));
 }
 
 // The fragments and records the editors make.
@@ -347,14 +325,13 @@ void TestEditors::fragments_data()
     QTest::addColumn<QString>("expected");
     // The usual fragments are compared byte for byte in the pages the element
     // scenarios save; these are the edge cases no scenario types.
-    const QStringList colours { QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") };
+    const QStringList colours { u"Red"_s, u"Green"_s, u"Blue"_s };
     QTest::newRow("text field, size as typed")
-        << textFieldFragment(
-               QStringLiteral("Age"), QStringLiteral("wide"), QStringLiteral("3"), QStringLiteral("none yet"))
+        << textFieldFragment(u"Age"_s, u"wide"_s, u"3"_s, u"none yet"_s)
         << QStringLiteral("<P><input type=hidden name='Age Type' value='Text Field'><P>Age"
                           " <input name='Age' size='wide' maxlength='3' type='text' value ='none yet'>");
     QTest::newRow("menu, zero high")
-        << pullDownMenuFragment(QStringLiteral("Colour"), QStringLiteral("0"), colours, noDefaultOption())
+        << pullDownMenuFragment(u"Colour"_s, u"0"_s, colours, noDefaultOption())
         << QStringLiteral("<P><input type=hidden name='Colour Type' value='Menu'><P>Colour"
                           " <select name='Colour' size=0><option>Red<option>Green<option>Blue</select>");
 }
@@ -370,15 +347,15 @@ void TestEditors::longQuestionsCutInNamesOnly_data()
 {
     QTest::addColumn<FormMethod>("method");
     QTest::addColumn<QString>("visible");
-    QTest::newRow("text field") << textFieldMethod(k65, QStringLiteral("30"), QString(), QString())
-                                << QStringLiteral("<P>") + k65 + QStringLiteral(" <input");
-    QTest::newRow("text area") << textAreaMethod(k65, QStringLiteral("5"), QStringLiteral("40"), QString())
-                               << QStringLiteral("<P>") + k65 + QStringLiteral("<P>");
-    QTest::newRow("check box") << checkBoxMethod(k65, true, false) << QStringLiteral("'checkbox'>") + k65;
-    QTest::newRow("radio") << radioButtonsMethod(k65, { QStringLiteral("A") }, noDefaultOption())
-                           << QStringLiteral("<P>") + k65 + QStringLiteral("<BR>");
-    QTest::newRow("menu") << pullDownMenuMethod(k65, QStringLiteral("1"), { QStringLiteral("A") },
-        noDefaultOption()) << QStringLiteral("<P>") + k65 + QStringLiteral(" <select");
+    QTest::newRow("text field") << textFieldMethod(k65, u"30"_s, QString(), QString())
+                                << u"<P>"_s + k65 + u" <input"_s;
+    QTest::newRow("text area") << textAreaMethod(k65, u"5"_s, u"40"_s, QString())
+                               << u"<P>"_s + k65 + u"<P>"_s;
+    QTest::newRow("check box") << checkBoxMethod(k65, true, false) << u"'checkbox'>"_s + k65;
+    QTest::newRow("radio") << radioButtonsMethod(k65, { u"A"_s }, noDefaultOption())
+                           << u"<P>"_s + k65 + u"<BR>"_s;
+    QTest::newRow("menu") << pullDownMenuMethod(k65, u"1"_s, { u"A"_s }, noDefaultOption())
+                          << u"<P>"_s + k65 + u" <select"_s;
 }
 
 void TestEditors::longQuestionsCutInNamesOnly()
@@ -386,25 +363,25 @@ void TestEditors::longQuestionsCutInNamesOnly()
     QFETCH(FormMethod, method);
     QFETCH(QString, visible);
     QVERIFY2(method.htmlCode.contains(visible), qPrintable(method.htmlCode));
-    QVERIFY(method.htmlCode.contains(QStringLiteral("name='") + k64 + QStringLiteral(" Type'")));
-    QVERIFY(method.htmlCode.contains(QStringLiteral("name='") + k64 + QStringLiteral("'")));
-    QVERIFY(!method.htmlCode.contains(QStringLiteral("name='") + k65));
+    QVERIFY(method.htmlCode.contains(u"name='"_s + k64 + u" Type'"_s));
+    QVERIFY(method.htmlCode.contains(u"name='"_s + k64 + u"'"_s));
+    QVERIFY(!method.htmlCode.contains(u"name='"_s + k65));
 }
 
 void TestEditors::menuHeight_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("height"); // -1: refused
-    QTest::newRow("one") << QStringLiteral("1") << 1;
-    QTest::newRow("four with blanks") << QStringLiteral(" 4 ") << 4;
-    QTest::newRow("zero") << QStringLiteral("0") << 0;
+    QTest::newRow("one") << u"1"_s << 1;
+    QTest::newRow("four with blanks") << u" 4 "_s << 4;
+    QTest::newRow("zero") << u"0"_s << 0;
     QTest::newRow("empty") << QString() << -1;
-    QTest::newRow("blanks") << QStringLiteral("  ") << -1;
-    QTest::newRow("letters") << QStringLiteral("four") << -1;
-    QTest::newRow("negative") << QStringLiteral("-2") << -1;
-    QTest::newRow("fraction") << QStringLiteral("1.5") << -1;
-    QTest::newRow("markup") << QStringLiteral("2 onclick=x") << -1;
-    QTest::newRow("too large") << QStringLiteral("99999999999") << -1;
+    QTest::newRow("blanks") << u"  "_s << -1;
+    QTest::newRow("letters") << u"four"_s << -1;
+    QTest::newRow("negative") << u"-2"_s << -1;
+    QTest::newRow("fraction") << u"1.5"_s << -1;
+    QTest::newRow("markup") << u"2 onclick=x"_s << -1;
+    QTest::newRow("too large") << u"99999999999"_s << -1;
 }
 
 void TestEditors::menuHeight()

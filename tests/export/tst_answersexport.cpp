@@ -93,8 +93,7 @@ private:
         form.add(ElementKind::TextField, u"Added later"_s, {}, columnAddedMarker());
         form.answer({ { u"Your name"_s, u" padded "_s }, { u"Added later"_s, u"x"_s },
             { kLongQuestion, u"Good"_s } });
-        writeBytes(
-            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection())));
+        form.writeCollection();
     }
 
     QList<QStringList> expectedRows() const
@@ -119,8 +118,7 @@ private slots:
     {
         ReporterFixture form;
         form.add(ElementKind::TextField, u"Your name"_s);
-        writeBytes(
-            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection())));
+        form.writeCollection();
         form.answer({ { u"Your name"_s, u"before times were kept"_s } });
         AnswersStore::NewRow row;
         row.table = form.table();
@@ -208,8 +206,7 @@ private slots:
         form.add(typed(questions.at(2), AnswerKind::Date));
         form.add(scaleMethod(questions.at(3), { 0, 10, u"Low"_s, u"High"_s }));
         form.add(typed(questions.at(4), AnswerKind::Phone));
-        writeBytes(
-            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection())));
+        form.writeCollection();
 
         struct Case {
             QString question, stored, type, read; // type as openpyxl names it: n number, d date, s text
@@ -364,8 +361,7 @@ private slots:
     {
         ReporterFixture form;
         form.add(ElementKind::TextField, u"Your name"_s);
-        writeBytes(
-            form.folder.collection(u"survey"_s), encodeText(serializeCollection(form.session.collection())));
+        form.writeCollection();
         form.answerNumbered(u"Your name"_s, 0, 10000, u"%1"_s);
 
         for (const ExportFormat format : { ExportFormat::Csv, ExportFormat::Xlsx }) {

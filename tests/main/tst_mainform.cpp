@@ -34,15 +34,15 @@
 
 #include <limits>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
 namespace {
 
 // The entries of the Add To Form menu.
-const QStringList kAddMenu { QStringLiteral("Text"), QStringLiteral("TextField"), QStringLiteral("TextArea"),
-    QStringLiteral("Menu"), QStringLiteral("CheckBoxes"), QStringLiteral("RadioButtons"),
-    QStringLiteral("Scale"), QStringLiteral("SubmitButton"), QStringLiteral("LineRule") };
+const QStringList kAddMenu { u"Text"_s, u"TextField"_s, u"TextArea"_s, u"Menu"_s, u"CheckBoxes"_s,
+    u"RadioButtons"_s, u"Scale"_s, u"SubmitButton"_s, u"LineRule"_s };
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
@@ -61,28 +61,27 @@ void makeForm(FormSession& session, const QString& name, const QString& title)
 {
     HeaderInputs inputs;
     inputs.title = title;
-    inputs.letterSize = QStringLiteral("7");
-    inputs.justification = QStringLiteral("Centre");
+    inputs.letterSize = u"7"_s;
+    inputs.justification = u"Centre"_s;
     inputs.backgroundRow = 6;
-    inputs.backgroundText = QStringLiteral("Sky 1");
+    inputs.backgroundText = u"Sky 1"_s;
     QVERIFY(generateForm(session, name, inputs));
 }
 
 QStringList columnNames(const TestProgramFolder& folder)
 {
-    return quenlow::test::columnNames(folder.database(), QStringLiteral("tbl_survey"));
+    return quenlow::test::columnNames(folder.database(), u"tbl_survey"_s);
 }
 
 // An answer stored by the service meanwhile.
 void answer(const TestProgramFolder& folder, const QList<std::pair<QString, std::optional<QString>>>& values)
 {
-    QVERIFY(
-        openStore(folder.database())->insertRows({ { QStringLiteral("tbl_survey"), values, {}, {}, {} } }));
+    QVERIFY(openStore(folder.database())->insertRows({ { u"tbl_survey"_s, values, {}, {}, {} } }));
 }
 
 bool add(FormSession& session, ElementKind kind, const QString& question)
 {
-    return session.recordChange(QStringLiteral("Add"), [&] {
+    return session.recordChange(u"Add"_s, [&] {
         return insertMethod(session, element(kind, question)) && writeFormPage(session, session.htmlName());
     });
 }
@@ -151,18 +150,18 @@ class TestMainForm : public QObject
         {
             main.startUp();
             main.show();
-            makeForm(session, QStringLiteral("beta"), QStringLiteral("Beta Title"));
-            makeForm(session, QStringLiteral("alpha"), QStringLiteral("Alpha Title"));
-            makeForm(session, QStringLiteral("beta2"), QStringLiteral("Beta Two"));
-            writeBytes(folder.html(QStringLiteral("notes.txt")), "x");
-            QDir(folder.path()).mkpath(QStringLiteral("elsewhere"));
-            writeBytes(folder.path() + QStringLiteral("/elsewhere/alpha.html"), "<html>not this one</html>");
-            writeBytes(folder.path() + QStringLiteral("/elsewhere/other.htm"), "x");
+            makeForm(session, u"beta"_s, u"Beta Title"_s);
+            makeForm(session, u"alpha"_s, u"Alpha Title"_s);
+            makeForm(session, u"beta2"_s, u"Beta Two"_s);
+            writeBytes(folder.html(u"notes.txt"_s), "x");
+            QDir(folder.path()).mkpath(u"elsewhere"_s);
+            writeBytes(folder.path() + u"/elsewhere/alpha.html"_s, "<html>not this one</html>");
+            writeBytes(folder.path() + u"/elsewhere/other.htm"_s, "x");
         }
         void open(const std::function<void(QWidget*)>& act)
         {
-            ModalStep step(QStringLiteral("OpenForm"), act);
-            main.findChild<QAction*>(QStringLiteral("Open"))->trigger();
+            ModalStep step(u"OpenForm"_s, act);
+            main.findChild<QAction*>(u"Open"_s)->trigger();
         }
     };
 
@@ -180,22 +179,21 @@ private slots:
         program.start();
         MainForm* main = mainOf(program);
         FormSession& session = program.session();
-        makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
+        makeForm(session, u"survey"_s, u"New Form Title"_s);
         countHooks(main, program.session());
-        appendElement(session, element(ElementKind::SubmitButton, QStringLiteral("Send")));
+        appendElement(session, element(ElementKind::SubmitButton, u"Send"_s));
         folder.messages().queueAnswer(MessageAnswer::Ok);
         folder.messages().queueAnswer(MessageAnswer::Ok);
-        trigger(main, QStringLiteral("GoToSumbitButtonForm"));
-        trigger(main, QStringLiteral("SubmitButton"));
+        trigger(main, u"GoToSumbitButtonForm"_s);
+        trigger(main, u"SubmitButton"_s);
         QCOMPARE(folder.messageTexts(),
-            QStringList(
-                2, QStringLiteral("You already have a submit button in the Form. You may however edit it")));
+            QStringList(2, u"You already have a submit button in the Form. You may however edit it"_s));
         QVERIFY(m_calls.isEmpty());
 
         // A line below the submit button hides it from the check.
-        appendElement(session, element(ElementKind::Line, QStringLiteral("Horizontal")));
-        trigger(main, QStringLiteral("SubmitButton"));
-        QCOMPARE(m_calls.value(QStringLiteral("GoToSumbitButtonForm")), 1);
+        appendElement(session, element(ElementKind::Line, u"Horizontal"_s));
+        trigger(main, u"SubmitButton"_s);
+        QCOMPARE(m_calls.value(u"GoToSumbitButtonForm"_s), 1);
     }
 
     // Delete on the element list removes the selected element as the button
@@ -206,9 +204,9 @@ private slots:
         Program program(folder.path());
         program.start();
         FormSession& session = program.session();
-        makeForm(session, QStringLiteral("survey"), QStringLiteral("New Form Title"));
-        QVERIFY(add(session, ElementKind::PlainText, QStringLiteral("Hello")));
-        auto* list = program.mainWindow()->findChild<QListView*>(QStringLiteral("FormCollectionList"));
+        makeForm(session, u"survey"_s, u"New Form Title"_s);
+        QVERIFY(add(session, ElementKind::PlainText, u"Hello"_s));
+        auto* list = program.mainWindow()->findChild<QListView*>(u"FormCollectionList"_s);
         program.mainWindow()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(program.mainWindow()));
         list->setFocus();
@@ -226,7 +224,7 @@ private slots:
         folder.messages().queueAnswer(MessageAnswer::Ok);
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(session.collection().count(), 1);
-        QVERIFY(folder.messageTexts().constLast().startsWith(QStringLiteral("You cannot remove 'Header'")));
+        QVERIFY(folder.messageTexts().constLast().startsWith(u"You cannot remove 'Header'"_s));
     }
 
     // The menu entries of a page opened without its collection refuse (their buttons are hidden).
@@ -237,17 +235,16 @@ private slots:
         program.start();
         MainForm* main = mainOf(program);
         // Rename, copy and delete act on the open form: there only while one is.
-        const QStringList formEntries { QStringLiteral("RenameFormEntry"), QStringLiteral("CopyFormEntry"),
-            QStringLiteral("DeleteFormEntry") };
+        const QStringList formEntries { u"RenameFormEntry"_s, u"CopyFormEntry"_s, u"DeleteFormEntry"_s };
         for (const QString& entry : formEntries)
             QVERIFY(!main->findChild<QAction*>(entry)->isEnabled());
-        makeForm(program.session(), QStringLiteral("survey"), QStringLiteral("New Form Title"));
+        makeForm(program.session(), u"survey"_s, u"New Form Title"_s);
         for (const QString& entry : formEntries)
             QVERIFY(main->findChild<QAction*>(entry)->isEnabled());
         countHooks(main, program.session());
-        writeBytes(folder.html(QStringLiteral("orphan.html")), "<html></html>\r\n");
+        writeBytes(folder.html(u"orphan.html"_s), "<html></html>\r\n");
         folder.messages().queueAnswer(MessageAnswer::Yes);
-        QVERIFY(loadFormTelling(program.session(), QStringLiteral("orphan.html")) == false);
+        QVERIFY(loadFormTelling(program.session(), u"orphan.html"_s) == false);
         folder.messages().clear();
         for (const QString& menu : kAddMenu + formEntries) {
             folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -257,9 +254,9 @@ private slots:
             QStringList(kAddMenu.size() + formEntries.size(),
                 QStringLiteral("The page 'orphan.html' was opened without its collection "
                                "file and cannot be edited.")));
-        QVERIFY(QFile::exists(folder.html(QStringLiteral("orphan.html"))));
+        QVERIFY(QFile::exists(folder.html(u"orphan.html"_s)));
         QVERIFY(m_calls.isEmpty());
-        QVERIFY(!QFile::exists(folder.collection(QStringLiteral("orphan"))));
+        QVERIFY(!QFile::exists(folder.collection(u"orphan"_s)));
     }
 
     // Without Program, so that ending the program quits no event loop of the test.
@@ -272,7 +269,7 @@ private slots:
         main.show();
         // An editor open beside the main window, as the check box editor is.
         auto* editor = new QDialog(&main);
-        editor->setObjectName(QStringLiteral("CheckBoxesForm"));
+        editor->setObjectName(u"CheckBoxesForm"_s);
         editor->show();
         QSignalSpy ending(&main, &MainForm::programEnding);
         main.close();
@@ -285,35 +282,34 @@ private slots:
     void programFolder()
     {
         QTemporaryDir dir;
-        const QString target = dir.path() + QStringLiteral("/nested/app");
+        const QString target = dir.path() + u"/nested/app"_s;
         QString error;
         // Laid out as the new-program-folder scenario shows; a person's own file stays.
-        QCOMPARE(quenlow::programFolder(target + QStringLiteral("/"), &error), target);
-        writeBytes(target + QStringLiteral("/HTML/welcome.html"), "mine");
+        QCOMPARE(quenlow::programFolder(target + u"/"_s, &error), target);
+        writeBytes(target + u"/HTML/welcome.html"_s, "mine");
         QCOMPARE(quenlow::programFolder(target, &error), target);
-        QCOMPARE(QFileInfo(target + QStringLiteral("/HTML/welcome.html")).size(), 4);
+        QCOMPARE(QFileInfo(target + u"/HTML/welcome.html"_s).size(), 4);
         QCOMPARE(quenlow::programFolder(QString(), &error), QCoreApplication::applicationDirPath());
 
         // Installed (PREFIX/bin beside PREFIX/share/quenlow): a folder of the person's own, laid out
         // from the installed files, since PREFIX/bin is shared; elsewhere the executable's folder.
-        const QString prefix = dir.path() + QStringLiteral("/usr");
-        writeBytes(prefix + QStringLiteral("/share/quenlow/HTML/welcome.html"), "installed");
-        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")));
+        const QString prefix = dir.path() + u"/usr"_s;
+        writeBytes(prefix + u"/share/quenlow/HTML/welcome.html"_s, "installed");
+        QVERIFY(QDir().mkpath(prefix + u"/bin"_s));
         const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + QStringLiteral("/data")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + u"/data"_s));
         QStandardPaths::setTestModeEnabled(false); // test mode ignores XDG_DATA_HOME
-        const QString personal = quenlow::defaultProgramFolder(prefix + QStringLiteral("/bin"));
+        const QString personal = quenlow::defaultProgramFolder(prefix + u"/bin"_s);
         QStandardPaths::setTestModeEnabled(true);
         dataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", dataHome);
-        QCOMPARE(personal, dir.path() + QStringLiteral("/data/Quenlow"));
+        QCOMPARE(personal, dir.path() + u"/data/Quenlow"_s);
         QCOMPARE(quenlow::defaultProgramFolder(target), target);
-        QVERIFY(
-            quenlow::layOutProgramFolder(personal, quenlow::shippedFiles(prefix + QStringLiteral("/bin"))));
-        QCOMPARE(readBytes(personal + QStringLiteral("/HTML/welcome.html")), QByteArray("installed"));
-        QVERIFY(QFileInfo(personal + QStringLiteral("/Reports")).isDir());
-        writeBytes(dir.path() + QStringLiteral("/file"), "x");
+        QVERIFY(quenlow::layOutProgramFolder(personal, quenlow::shippedFiles(prefix + u"/bin"_s)));
+        QCOMPARE(readBytes(personal + u"/HTML/welcome.html"_s), QByteArray("installed"));
+        QVERIFY(QFileInfo(personal + u"/Reports"_s).isDir());
+        writeBytes(dir.path() + u"/file"_s, "x");
         error.clear();
-        QVERIFY(quenlow::programFolder(dir.path() + QStringLiteral("/file"), &error).isEmpty());
+        QVERIFY(quenlow::programFolder(dir.path() + u"/file"_s, &error).isEmpty());
         QVERIFY(!error.isEmpty());
     }
 
@@ -327,35 +323,34 @@ private slots:
         f.session.setBackgroundFileName({});
         f.open([&](QWidget* w) {
             auto* dirs = f.main.openForm()->dirList();
-            QCOMPARE(dirs->currentItem()->text(), QStringLiteral("HTML"));
+            QCOMPARE(dirs->currentItem()->text(), u"HTML"_s);
             // Up to the program folder by its row in the path, then into "elsewhere".
             const int up = dirs->currentRow() - 1;
             emit dirs->itemActivated(dirs->item(up));
             QCOMPARE(dirs->path(), f.folder.path());
-            QList<QListWidgetItem*> found = dirs->findItems(QStringLiteral("elsewhere"), Qt::MatchExactly);
+            QList<QListWidgetItem*> found = dirs->findItems(u"elsewhere"_s, Qt::MatchExactly);
             QCOMPARE(found.size(), 1);
             const QPoint at = dirs->visualItemRect(found.first()).center();
             QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, at);
             QCOMPARE(dirs->path(), f.folder.path()); // a click only selects
             QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, at);
-            QCOMPARE(dirs->path(), f.folder.path() + QStringLiteral("/elsewhere"));
+            QCOMPARE(dirs->path(), f.folder.path() + u"/elsewhere"_s);
             auto* files = child<QListWidget>(w, "filList");
-            QCOMPARE(rowsOf(files), QStringList { QStringLiteral("alpha.html") });
-            f.main.openForm()->patternChange(QStringLiteral("*.htm;*.html"));
-            QCOMPARE(
-                rowsOf(files), (QStringList { QStringLiteral("alpha.html"), QStringLiteral("other.htm") }));
+            QCOMPARE(rowsOf(files), QStringList { u"alpha.html"_s });
+            f.main.openForm()->patternChange(u"*.htm;*.html"_s);
+            QCOMPARE(rowsOf(files), (QStringList { u"alpha.html"_s, u"other.htm"_s }));
             files->setCurrentRow(0);
             click(w, "OpenFile");
         });
-        QCOMPARE(f.session.htmlName(), QStringLiteral("alpha.html"));
-        QCOMPARE(f.session.rows()->texts(), QStringList { QStringLiteral("Header - Alpha Title") });
-        QVERIFY(readBytes(f.folder.html(QStringLiteral("alpha.html"))).contains("Alpha Title"));
+        QCOMPARE(f.session.htmlName(), u"alpha.html"_s);
+        QCOMPARE(f.session.rows()->texts(), QStringList { u"Header - Alpha Title"_s });
+        QVERIFY(readBytes(f.folder.html(u"alpha.html"_s)).contains("Alpha Title"));
         // The form's own background comes back with it.
         QCOMPARE(f.session.backgroundChoice(), 6);
-        QCOMPARE(f.session.backgroundFileName(), QStringLiteral("Background3.jpg"));
+        QCOMPARE(f.session.backgroundFileName(), u"Background3.jpg"_s);
 
         f.open([&](QWidget* w) {
-            QCOMPARE(f.main.openForm()->dirList()->path(), f.folder.path() + QStringLiteral("/HTML"));
+            QCOMPARE(f.main.openForm()->dirList()->path(), f.folder.path() + u"/HTML"_s);
             QCOMPARE(rowsOf(child<QListWidget>(w, "filList")).size(), 3);
             click(w, "Cancel");
         });
@@ -367,7 +362,7 @@ private slots:
     {
         Fixture f;
         f.open([](QWidget* w) {
-            child<QLineEdit>(w, "FileNameToOpen")->setText(QStringLiteral("typed.html"));
+            child<QLineEdit>(w, "FileNameToOpen")->setText(u"typed.html"_s);
             w->close(); // by its title bar
         });
         QVERIFY(!f.main.openForm());
@@ -375,7 +370,7 @@ private slots:
             QCOMPARE(child<QLineEdit>(w, "FileNameToOpen")->text(), QString());
             click(w, "Cancel");
         });
-        QCOMPARE(f.session.htmlName(), QStringLiteral("beta2.html"));
+        QCOMPARE(f.session.htmlName(), u"beta2.html"_s);
     }
 
     // Undo, where the scenarios cannot reach: answers arriving between a change and its undo.
@@ -385,18 +380,16 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         FormHistory history(session);
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("A")));
-        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("B")));
-        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
+        createForm(session, u"survey"_s);
+        QVERIFY(add(session, ElementKind::TextField, u"A"_s));
+        QVERIFY(add(session, ElementKind::TextField, u"B"_s));
+        const QByteArray page = readBytes(folder.html(u"survey.html"_s));
         session.setSelectedRow(1);
-        QVERIFY(
-            session.recordChange(QStringLiteral("Remove"), [&] { return bool(removeSelected(session)); }));
-        QCOMPARE(columnNames(folder), (QStringList { QStringLiteral("Form Question"), QStringLiteral("B") }));
+        QVERIFY(session.recordChange(u"Remove"_s, [&] { return bool(removeSelected(session)); }));
+        QCOMPARE(columnNames(folder), (QStringList { u"Form Question"_s, u"B"_s }));
         history.stack()->undo();
-        QCOMPARE(columnNames(folder),
-            (QStringList { QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B") }));
-        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
+        QCOMPARE(columnNames(folder), (QStringList { u"Form Question"_s, u"A"_s, u"B"_s }));
+        QCOMPARE(readBytes(folder.html(u"survey.html"_s)), page);
         QCOMPARE(session.collection().count(), 3);
     }
 
@@ -406,7 +399,7 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         FormHistory history(session);
-        createForm(session, QStringLiteral("survey"));
+        createForm(session, u"survey"_s);
         history.setLimits(3, std::numeric_limits<qint64>::max());
         for (const char* question : { "A", "B", "C", "D", "E" })
             QVERIFY(add(session, ElementKind::TextField, QLatin1StringView(question)));
@@ -414,20 +407,19 @@ private slots:
         for (int i = 0; i < 3; ++i)
             history.stack()->undo();
         QVERIFY(!history.stack()->canUndo());
-        QCOMPARE(columnNames(folder),
-            (QStringList { QStringLiteral("Form Question"), QStringLiteral("A"), QStringLiteral("B") }));
+        QCOMPARE(columnNames(folder), (QStringList { u"Form Question"_s, u"A"_s, u"B"_s }));
         QCOMPARE(session.collection().count(), 3);
 
         // Bytes: however large the form, the newest change stays.
         history.setLimits(FormHistory::kMostChanges, 1);
-        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
-        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("F")));
-        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("G")));
+        const QByteArray page = readBytes(folder.html(u"survey.html"_s));
+        QVERIFY(add(session, ElementKind::TextField, u"F"_s));
+        QVERIFY(add(session, ElementKind::TextField, u"G"_s));
         QCOMPARE(history.stack()->count(), 1);
         history.stack()->undo();
         history.stack()->undo();
         QCOMPARE(session.collection().count(), 4);
-        QVERIFY(readBytes(folder.html(QStringLiteral("survey.html"))) != page);
+        QVERIFY(readBytes(folder.html(u"survey.html"_s)) != page);
     }
 
     // Undoing an add whose column has answers by now keeps them (and says so);
@@ -437,27 +429,24 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         FormHistory history(session);
-        createForm(session, QStringLiteral("survey"));
+        createForm(session, u"survey"_s);
         answer(folder, {});
-        const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
-        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("Marker only")));
+        const QByteArray collection = readBytes(folder.collection(u"survey"_s));
+        QVERIFY(add(session, ElementKind::TextField, u"Marker only"_s));
         history.stack()->undo();
-        QCOMPARE(columnNames(folder), QStringList { QStringLiteral("Form Question") });
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
+        QCOMPARE(columnNames(folder), QStringList { u"Form Question"_s });
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)), collection);
 
         history.stack()->redo();
-        QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey"))
-                     .value(0)
-                     .value(QStringLiteral("Marker only")),
+        QCOMPARE(tableRows(folder.database(), u"tbl_survey"_s).value(0).value(u"Marker only"_s),
             columnAddedMarker());
-        answer(folder, { { QStringLiteral("Marker only"), QStringLiteral("yes") } });
+        answer(folder, { { u"Marker only"_s, u"yes"_s } });
         folder.messages().queueAnswer(MessageAnswer::Ok);
         history.stack()->undo();
-        QCOMPARE(columnNames(folder),
-            (QStringList { QStringLiteral("Form Question"), QStringLiteral("Marker only") }));
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
+        QCOMPARE(columnNames(folder), (QStringList { u"Form Question"_s, u"Marker only"_s }));
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)), collection);
         QCOMPARE(folder.messageTexts().constLast(),
-            QStringLiteral("The answers to 'Marker only' are kept in the answers table."));
+            u"The answers to 'Marker only' are kept in the answers table."_s);
     }
 
     // A question renamed with answers in its column is renamed back by Undo
@@ -467,28 +456,28 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         FormHistory history(session);
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(add(session, ElementKind::TextField, QStringLiteral("A")));
-        answer(folder, { { QStringLiteral("A"), QStringLiteral("yes") } });
-        QVERIFY(session.recordChange(QStringLiteral("Edit"), [&] {
-            return updateMethod(session, element(ElementKind::TextField, QStringLiteral("B")), 1)
+        createForm(session, u"survey"_s);
+        QVERIFY(add(session, ElementKind::TextField, u"A"_s));
+        answer(folder, { { u"A"_s, u"yes"_s } });
+        QVERIFY(session.recordChange(u"Edit"_s, [&] {
+            return updateMethod(session, element(ElementKind::TextField, u"B"_s), 1)
                 && writeFormPage(session, session.htmlName());
         }));
         const auto answerIn = [&](const char* column) {
-            return tableRows(folder.database(), QStringLiteral("tbl_survey"))
+            return tableRows(folder.database(), u"tbl_survey"_s)
                 .value(0)
                 .value(QLatin1StringView(column))
                 .toString();
         };
-        QCOMPARE(answerIn("B"), QStringLiteral("yes"));
+        QCOMPARE(answerIn("B"), u"yes"_s);
         QVERIFY(history.stack()->canUndo());
         history.stack()->undo();
-        QCOMPARE(columnNames(folder), (QStringList { QStringLiteral("Form Question"), QStringLiteral("A") }));
-        QCOMPARE(answerIn("A"), QStringLiteral("yes"));
-        QCOMPARE(session.collection().atPosition(1).userInstruction, QStringLiteral("A"));
+        QCOMPARE(columnNames(folder), (QStringList { u"Form Question"_s, u"A"_s }));
+        QCOMPARE(answerIn("A"), u"yes"_s);
+        QCOMPARE(session.collection().atPosition(1).userInstruction, u"A"_s);
         history.stack()->redo();
-        QCOMPARE(columnNames(folder), (QStringList { QStringLiteral("Form Question"), QStringLiteral("B") }));
-        QCOMPARE(answerIn("B"), QStringLiteral("yes"));
+        QCOMPARE(columnNames(folder), (QStringList { u"Form Question"_s, u"B"_s }));
+        QCOMPARE(answerIn("B"), u"yes"_s);
         QVERIFY(folder.messageTexts().isEmpty());
     }
 };

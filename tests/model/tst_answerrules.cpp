@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 
 class TestAnswerRules : public QObject
@@ -30,7 +31,7 @@ private slots:
         const int number = int(AnswerKind::Number);
         const int date = int(AnswerKind::Date);
         const QString none;
-        const QString ageProblem = QStringLiteral("Please give a whole number from 0 to 120.");
+        const QString ageProblem = u"Please give a whole number from 0 to 120."_s;
         QTest::newRow("age") << whole << "0"
                              << "120" << false << " 42 "
                              << "42" << none;
@@ -137,41 +138,36 @@ private slots:
 
     void limitsAndKindNames()
     {
-        QCOMPARE(canonicalLimit(AnswerKind::Number, QStringLiteral("2,5")),
-            std::optional<QString>(QStringLiteral("2.5")));
-        QCOMPARE(canonicalLimit(AnswerKind::Date, QStringLiteral("1.2.2026")),
-            std::optional<QString>(QStringLiteral("2026-02-01")));
-        QCOMPARE(canonicalLimit(AnswerKind::Number, QStringLiteral(" ")), std::optional<QString>(QString()));
-        QVERIFY(!canonicalLimit(AnswerKind::WholeNumber, QStringLiteral("ten")));
-        QVERIFY(!canonicalLimit(AnswerKind::Email, QStringLiteral("a@b.org"))); // no limits for e-mail
+        QCOMPARE(canonicalLimit(AnswerKind::Number, u"2,5"_s), std::optional<QString>(u"2.5"_s));
+        QCOMPARE(canonicalLimit(AnswerKind::Date, u"1.2.2026"_s), std::optional<QString>(u"2026-02-01"_s));
+        QCOMPARE(canonicalLimit(AnswerKind::Number, u" "_s), std::optional<QString>(QString()));
+        QVERIFY(!canonicalLimit(AnswerKind::WholeNumber, u"ten"_s));
+        QVERIFY(!canonicalLimit(AnswerKind::Email, u"a@b.org"_s)); // no limits for e-mail
         for (AnswerKind kind : allAnswerKinds())
             QCOMPARE(answerKindFromName(answerKindName(kind)), std::optional<AnswerKind>(kind));
-        QVERIFY(!answerKindFromName(QStringLiteral("any text")));
+        QVERIFY(!answerKindFromName(u"any text"_s));
     }
 
     void requiredChoicesAndBoxes()
     {
         AnswerRules required;
         required.required = true;
-        QCOMPARE(missingAnswerProblem(AnswerShape::Box, required, { QStringLiteral("Not Checked") }),
-            QStringLiteral("Please tick this box."));
-        QCOMPARE(missingAnswerProblem(AnswerShape::Boxes, required,
-                     { QStringLiteral("Not Checked"), QStringLiteral("Not Checked") }),
-            QStringLiteral("Please tick at least one box."));
-        QCOMPARE(missingAnswerProblem(AnswerShape::Boxes, required,
-                     { QStringLiteral("Not Checked"), QStringLiteral("Checked") }),
+        QCOMPARE(missingAnswerProblem(AnswerShape::Box, required, { u"Not Checked"_s }),
+            u"Please tick this box."_s);
+        QCOMPARE(missingAnswerProblem(AnswerShape::Boxes, required, { u"Not Checked"_s, u"Not Checked"_s }),
+            u"Please tick at least one box."_s);
+        QCOMPARE(missingAnswerProblem(AnswerShape::Boxes, required, { u"Not Checked"_s, u"Checked"_s }),
             QString());
         QCOMPARE(missingAnswerProblem(AnswerShape::Choice, required, { QString() }),
-            QStringLiteral("Please choose an answer."));
-        QCOMPARE(missingAnswerProblem(AnswerShape::Choice, required, { QStringLiteral("3") }), QString());
-        QCOMPARE(missingAnswerProblem(AnswerShape::Box, AnswerRules {}, { QStringLiteral("Not Checked") }),
-            QString());
+            u"Please choose an answer."_s);
+        QCOMPARE(missingAnswerProblem(AnswerShape::Choice, required, { u"3"_s }), QString());
+        QCOMPARE(missingAnswerProblem(AnswerShape::Box, AnswerRules {}, { u"Not Checked"_s }), QString());
     }
 
     // Every language has every text, with the same blanks to fill in as the English one.
     void problemsInTheFormsLanguage()
     {
-        static const QRegularExpression blank(QStringLiteral("%\\d"));
+        static const QRegularExpression blank(u"%\\d"_s);
         const auto blanks = [](const QString& text) {
             QStringList found;
             for (auto it = blank.globalMatch(text); it.hasNext();)
@@ -188,37 +184,35 @@ private slots:
                 QCOMPARE(blanks(respondentText(text, language)), blanks(respondentText(text)));
             }
         }
-        AnswerRules age { false, AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120") };
-        QCOMPARE(checkTypedAnswer(age, QStringLiteral("200"), FormLanguage::German).problem,
-            QStringLiteral("Bitte geben Sie eine ganze Zahl von 0 bis 120 an."));
+        AnswerRules age { false, AnswerKind::WholeNumber, u"0"_s, u"120"_s };
+        QCOMPARE(checkTypedAnswer(age, u"200"_s, FormLanguage::German).problem,
+            u"Bitte geben Sie eine ganze Zahl von 0 bis 120 an."_s);
         age.maximum.clear();
-        QCOMPARE(checkTypedAnswer(age, QStringLiteral("-1"), FormLanguage::Spanish).problem,
-            QStringLiteral("Indique un n\u00famero entero de al menos 0."));
+        QCOMPARE(checkTypedAnswer(age, u"-1"_s, FormLanguage::Spanish).problem,
+            u"Indique un n\u00famero entero de al menos 0."_s);
         age.required = true;
-        QCOMPARE(checkTypedAnswer(age, QString()).problem, QStringLiteral("Please answer this question."));
-        QCOMPARE(missingAnswerProblem(
-                     AnswerShape::Box, age, { QStringLiteral("Not Checked") }, FormLanguage::German),
-            QStringLiteral("Bitte kreuzen Sie dieses K\u00e4stchen an."));
+        QCOMPARE(checkTypedAnswer(age, QString()).problem, u"Please answer this question."_s);
+        QCOMPARE(missingAnswerProblem(AnswerShape::Box, age, { u"Not Checked"_s }, FormLanguage::German),
+            u"Bitte kreuzen Sie dieses K\u00e4stchen an."_s);
     }
 
     void conditionsFollowTheirChain()
     {
         const QList<ConditionalQuestion> questions {
-            { QStringLiteral("Pets"), {} },
-            { QStringLiteral("Kind"), { QStringLiteral("Pets"), QStringLiteral("Yes") } },
-            { QStringLiteral("Breed"), { QStringLiteral("Kind"), QStringLiteral("Dog") } },
-            { QStringLiteral("Early"),
-                { QStringLiteral("Later"), QStringLiteral("x") } }, // names a later question
-            { QStringLiteral("Later"), {} },
+            { u"Pets"_s, {} },
+            { u"Kind"_s, { u"Pets"_s, u"Yes"_s } },
+            { u"Breed"_s, { u"Kind"_s, u"Dog"_s } },
+            { u"Early"_s, { u"Later"_s, u"x"_s } }, // names a later question
+            { u"Later"_s, {} },
         };
         const auto answers = [](const QString& pets, const QString& kind) {
-            return QHash<QString, QString> { { QStringLiteral("Pets"), pets },
-                { QStringLiteral("Kind"), kind }, { QStringLiteral("Later"), QStringLiteral("x") } };
+            return QHash<QString, QString> { { u"Pets"_s, pets }, { u"Kind"_s, kind },
+                { u"Later"_s, u"x"_s } };
         };
-        QCOMPARE(questionsThatApply(questions, answers(QStringLiteral("Yes"), QStringLiteral("Dog"))),
+        QCOMPARE(questionsThatApply(questions, answers(u"Yes"_s, u"Dog"_s)),
             (QList<bool> { true, true, true, false, true }));
         // "Kind" was posted as Dog, but is not asked when there are no pets: nor is "Breed".
-        QCOMPARE(questionsThatApply(questions, answers(QStringLiteral("No"), QStringLiteral("Dog"))),
+        QCOMPARE(questionsThatApply(questions, answers(u"No"_s, u"Dog"_s)),
             (QList<bool> { true, false, false, false, true }));
     }
 
@@ -226,7 +220,7 @@ private slots:
     void settingsInTheCollectionFile()
     {
         FormMethod question;
-        question.userInstruction = QStringLiteral("Age");
+        question.userInstruction = u"Age"_s;
         question.kind = ElementKind::TextField;
         MethodCollection plain;
         plain.setMethods({ question });
@@ -236,14 +230,13 @@ private slots:
         QCOMPARE(serializeCollection(plain), before);
 
         QuestionSettings settings;
-        settings.rules = { true, AnswerKind::Number, QStringLiteral("0.5"), QStringLiteral("10") };
-        settings.condition = { QStringLiteral("Pets"), QStringLiteral("Yes") };
-        settings.questionText = QStringLiteral("Which topics?");
+        settings.rules = { true, AnswerKind::Number, u"0.5"_s, u"10"_s };
+        settings.condition = { u"Pets"_s, u"Yes"_s };
+        settings.questionText = u"Which topics?"_s;
         setQuestionSettings(question, settings);
         FormMethod header;
         header.kind = ElementKind::Header;
-        header.attribute6List
-            = { QStringLiteral("Title"), QStringLiteral("0"), QStringLiteral("0"), QString() };
+        header.attribute6List = { u"Title"_s, u"0"_s, u"0"_s, QString() };
         MethodCollection collection;
         collection.setMethods({ header, question });
         const ParsedCollection parsed = parseCollection(serializeCollection(collection));
@@ -251,32 +244,30 @@ private slots:
         QCOMPARE(questionSettingsOf(parsed.methods.at(1)), settings);
         QCOMPARE(questionSettingsFromText(questionSettingsText(settings)), settings);
         // A line break typed into a text would end its line in the file.
-        settings.questionText = QStringLiteral("Which\ntopics?");
+        settings.questionText = u"Which\ntopics?"_s;
         setQuestionSettings(question, settings);
         collection.setMethods({ header, question });
         QCOMPARE(
             questionSettingsOf(parseCollection(serializeCollection(collection)).methods.at(1)).questionText,
-            QStringLiteral("Which topics?"));
+            u"Which topics?"_s);
         // A limit that is not of its kind (a hand-edited file) is no limit.
-        QCOMPARE(questionSettingsOf({ { QStringLiteral("AnswerKind"), QStringLiteral("Whole number") },
-                                        { QStringLiteral("MinimumValue"), QStringLiteral("ten") } })
-                     .rules.minimum,
+        QCOMPARE(
+            questionSettingsOf({ { u"AnswerKind"_s, u"Whole number"_s }, { u"MinimumValue"_s, u"ten"_s } })
+                .rules.minimum,
             QString());
     }
 
     void numberSummaries()
     {
-        QVERIFY(!summariseNumbers({ QString(), QStringLiteral("n/a") }));
-        const auto odd = summariseNumbers({ QStringLiteral("5"), QString(), QStringLiteral("1"),
-            QStringLiteral("3"), QStringLiteral("inf") });
+        QVERIFY(!summariseNumbers({ QString(), u"n/a"_s }));
+        const auto odd = summariseNumbers({ u"5"_s, QString(), u"1"_s, u"3"_s, u"inf"_s });
         QVERIFY(odd);
         QCOMPARE(odd->count, 3);
         QCOMPARE(odd->mean, 3.0);
         QCOMPARE(odd->median, 3.0);
         QCOMPARE(odd->minimum, 1.0);
         QCOMPARE(odd->maximum, 5.0);
-        const auto even = summariseNumbers(
-            { QStringLiteral("10"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4") });
+        const auto even = summariseNumbers({ u"10"_s, u"1"_s, u"2"_s, u"4"_s });
         QCOMPARE(even->median, 3.0);
         QCOMPARE(even->mean, 4.25);
     }

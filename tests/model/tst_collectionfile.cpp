@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 using namespace Qt::StringLiterals;
@@ -28,9 +29,9 @@ FormMethod textField(const QString& question)
 // The header + text field + submit button form used by several cases.
 void buildSmallForm(FormSession& session)
 {
-    createForm(session, QStringLiteral("survey"), QStringLiteral("Staff Survey"));
-    QVERIFY(insertMethod(session, textField(QStringLiteral("Your name"))));
-    QVERIFY(insertMethod(session, element(ElementKind::SubmitButton, QStringLiteral("Submit Form"))));
+    createForm(session, u"survey"_s, u"Staff Survey"_s);
+    QVERIFY(insertMethod(session, textField(u"Your name"_s)));
+    QVERIFY(insertMethod(session, element(ElementKind::SubmitButton, u"Submit Form"_s)));
 }
 
 QString pageOf(const QList<FormMethod>& records)
@@ -60,12 +61,11 @@ private slots:
         const ParsedCollection parsed = parseCollection(text);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(parsed.methods.size(), 2);
-        QCOMPARE(parsed.methods.at(0).attribute4, QStringLiteral("3"));
-        QCOMPARE(parsed.methods.at(0).attribute5, QStringLiteral("Left"));
+        QCOMPARE(parsed.methods.at(0).attribute4, u"3"_s);
+        QCOMPARE(parsed.methods.at(0).attribute5, u"Left"_s);
         QCOMPARE(wholeNumber(parsed.methods.at(0).item(1)), 6);
         QCOMPARE(wholeNumber(parsed.methods.at(0).item(4)), 12);
-        QCOMPARE(parsed.methods.at(1).attribute6List,
-            QStringList({ QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") }));
+        QCOMPARE(parsed.methods.at(1).attribute6List, QStringList({ u"Red"_s, u"Green"_s, u"Blue"_s }));
     }
 
     void singleValuesAndUnknownKindsSurvive()
@@ -74,24 +74,24 @@ private slots:
         MethodCollection c;
         FormMethod header;
         header.kind = ElementKind::Header;
-        header.attribute6List = { printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0) };
+        header.attribute6List = { printNumber(1), printNumber(0), u"/db"_s, printNumber(0) };
         c.append(header);
-        FormMethod a = textField(QStringLiteral("A"));
-        a.attribute6 = QStringLiteral("[next]");
-        FormMethod b = textField(QStringLiteral("B"));
-        b.attribute6 = QStringLiteral("User Instruction");
+        FormMethod a = textField(u"A"_s);
+        a.attribute6 = u"[next]"_s;
+        FormMethod b = textField(u"B"_s);
+        b.attribute6 = u"User Instruction"_s;
         c.append(a);
         c.append(b);
         // A kind the program does not know (a hand-edited file) keeps its name.
         FormMethod odd;
-        odd.setKindName(QStringLiteral("Password Field"));
-        odd.userInstruction = QStringLiteral("PIN");
+        odd.setKindName(u"Password Field"_s);
+        odd.userInstruction = u"PIN"_s;
         c.append(odd);
         const ParsedCollection parsed = parseCollection(serializeCollection(c));
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(parsed.methods, c.methods());
         QCOMPARE(parsed.methods.at(3).kind, ElementKind::Unknown);
-        QCOMPARE(parsed.methods.at(3).rowText(), QStringLiteral("Password Field - PIN"));
+        QCOMPARE(parsed.methods.at(3).rowText(), u"Password Field - PIN"_s);
     }
 
     void formSettingsAreWrittenOnlyWhenSet()
@@ -99,7 +99,7 @@ private slots:
         MethodCollection c;
         FormMethod header;
         header.kind = ElementKind::Header;
-        header.attribute6List = { printNumber(1), printNumber(0), QStringLiteral("/db"), printNumber(0) };
+        header.attribute6List = { printNumber(1), printNumber(0), u"/db"_s, printNumber(0) };
         c.append(header);
         const QString plain = serializeCollection(c);
         setFormSettings(header, FormSettings());
@@ -111,7 +111,7 @@ private slots:
         s.acceptingAnswers = false;
         s.closingTime = QDateTime(QDate(2026, 12, 24), QTime(18, 30));
         s.answerLimit = 40;
-        s.thankYouText = QStringLiteral("See you\r\nat noon");
+        s.thankYouText = u"See you\r\nat noon"_s;
         s.offerAnotherAnswer = true;
         s.language = FormLanguage::Spanish;
         setFormSettings(header, s);
@@ -124,12 +124,11 @@ private slots:
             "Attribute 6")));
         const ParsedCollection parsed = parseCollection(text);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
-        s.thankYouText = QStringLiteral("See you  at noon");
+        s.thankYouText = u"See you  at noon"_s;
         QCOMPARE(formSettingsOf(parsed.methods.first()), s);
         QCOMPARE(formSettingsFromText(formSettingsText(s)), s);
         // A language the program has no texts for (a hand-edited file) is English.
-        QCOMPARE(
-            formSettingsFromText(QStringLiteral("FormLanguage\r\nxx\r\n")).language, FormLanguage::English);
+        QCOMPARE(formSettingsFromText(u"FormLanguage\r\nxx\r\n"_s).language, FormLanguage::English);
         QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0))));
         s.acceptingAnswers = true;
         QVERIFY(s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0)), 39));
@@ -150,29 +149,29 @@ private slots:
         FormSession session(folder.path());
         buildSmallForm(session);
         // (A NUL is no part of a question's name: see the refused files.)
-        FormMethod question = textField(QStringLiteral("Name") + controls.mid(1) + QChar(0x7F));
-        question.attribute6 = controls + QStringLiteral("\r");
+        FormMethod question = textField(u"Name"_s + controls.mid(1) + QChar(0x7F));
+        question.attribute6 = controls + u"\r"_s;
         session.changeableCollection().removeAt(1);
         session.changeableCollection().insertAt(1, question);
         FormMethod header = session.collection().atPosition(0);
-        header.userInstruction = QStringLiteral("Title\t") + QChar(0x85) + QChar(0x1B); // U+0085 needs UTF-8
+        header.userInstruction = u"Title\t"_s + QChar(0x85) + QChar(0x1B); // U+0085 needs UTF-8
         session.changeableCollection().removeAt(0);
         session.changeableCollection().insertAt(0, header);
-        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
-        QVERIFY(readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
+        QVERIFY(writeFormPage(session, u"survey.html"_s));
+        QVERIFY(readBytes(folder.collection(u"survey"_s)).startsWith("\xEF\xBB\xBF"));
         const QList<FormMethod> written = session.collection().methods();
 
         for (bool utf8 : { true, false }) {
             if (!utf8) {
-                header.userInstruction = QStringLiteral("Title\x01");
+                header.userInstruction = u"Title\x01"_s;
                 session.changeableCollection().removeAt(0);
                 session.changeableCollection().insertAt(0, header);
                 QVERIFY(saveCollectionFile(session));
-                QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).startsWith("\xEF\xBB\xBF"));
+                QVERIFY(!readBytes(folder.collection(u"survey"_s)).startsWith("\xEF\xBB\xBF"));
             }
             FormSession reopened(folder.path());
-            QCOMPARE(loadForm(reopened, folder.path(), QStringLiteral("survey.html")).notices().size(), 0);
-            QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
+            QCOMPARE(loadForm(reopened, folder.path(), u"survey.html"_s).notices().size(), 0);
+            QCOMPARE(reopened.htmlName(), u"survey.html"_s);
             QCOMPARE(reopened.collection().methods(), session.collection().methods());
             QCOMPARE(reopened.collection().atPosition(1), written.at(1));
         }
@@ -208,26 +207,25 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
+        QVERIFY(writeFormPage(session, u"survey.html"_s));
         const QList<FormMethod> before = session.collection().methods();
-        const QByteArray surveyFile = readBytes(folder.collection(QStringLiteral("survey")));
-        writeBytes(folder.collection(QStringLiteral("broken")), bytes);
+        const QByteArray surveyFile = readBytes(folder.collection(u"survey"_s));
+        writeBytes(folder.collection(u"broken"_s), bytes);
 
         // Asking leaves the open form exactly as it was; the file is said to be damaged, not missing.
-        const std::optional<Notice> question
-            = loadForm(session, folder.path(), QStringLiteral("broken.html")).question();
+        const std::optional<Notice> question = loadForm(session, folder.path(), u"broken.html"_s).question();
         QVERIFY(question && question->kind == Notice::Kind::OpenPageOnly);
-        QCOMPARE(question->subject, QStringLiteral("broken"));
+        QCOMPARE(question->subject, u"broken"_s);
         QCOMPARE(question->collection, Notice::Collection::Damaged);
         QVERIFY(!question->detail.isEmpty());
         QCOMPARE(session.collection().methods(), before);
         QCOMPARE(session.rows()->count(), 3);
-        QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
-        QCOMPARE(session.openFormName(), QStringLiteral("survey"));
+        QCOMPARE(session.htmlName(), u"survey.html"_s);
+        QCOMPARE(session.openFormName(), u"survey"_s);
         // ... and a later save still writes the old form to its own file.
         QVERIFY(saveCollectionFile(session));
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), surveyFile);
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("broken"))), bytes);
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)), surveyFile);
+        QCOMPARE(readBytes(folder.collection(u"broken"_s)), bytes);
     }
 
     void pageNameWithoutDotIsRefusedBeforeAnythingChanges()
@@ -235,11 +233,11 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        for (const QString& name : { QString(), QStringLiteral("survey"), QStringLiteral(".html") }) {
+        for (const QString& name : { QString(), u"survey"_s, u".html"_s }) {
             const Outcome opened = loadForm(session, folder.path(), name);
             QVERIFY(!opened && opened.tells(Notice::Kind::NotAPageName));
             QCOMPARE(session.collection().count(), 3);
-            QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
+            QCOMPARE(session.htmlName(), u"survey.html"_s);
         }
     }
 
@@ -250,11 +248,11 @@ private slots:
         QTest::addColumn<QString>("question");
         QTest::addColumn<bool>("utf8");
         QTest::addColumn<QByteArray>("written");
-        QTest::newRow("Windows-1252") << QStringLiteral("Café – “quoted” €5") << false
+        QTest::newRow("Windows-1252") << u"Café – “quoted” €5"_s << false
                                       << QByteArray("Caf\xE9 \x96 \x93quoted\x94 \x80"
                                                     "5\r\n");
-        QTest::newRow("beyond it") << QStringLiteral("Ваше имя? 名前 — \U0001F600") << true
-                                   << QStringLiteral("Ваше имя? 名前 — \U0001F600\r\n").toUtf8();
+        QTest::newRow("beyond it") << u"Ваше имя? 名前 — \U0001F600"_s << true
+                                   << u"Ваше имя? 名前 — \U0001F600\r\n"_s.toUtf8();
     }
 
     void textIsWrittenInTheEncodingThatHoldsIt()
@@ -267,14 +265,14 @@ private slots:
         buildSmallForm(session);
         session.changeableCollection().removeAt(1);
         session.changeableCollection().insertAt(1, textField(question));
-        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
-        const QByteArray bytes = readBytes(folder.collection(QStringLiteral("survey")));
+        QVERIFY(writeFormPage(session, u"survey.html"_s));
+        const QByteArray bytes = readBytes(folder.collection(u"survey"_s));
         QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), utf8);
-        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))).startsWith("\xEF\xBB\xBF"), utf8);
+        QCOMPARE(readBytes(folder.html(u"survey.html"_s)).startsWith("\xEF\xBB\xBF"), utf8);
         QVERIFY(bytes.contains(written));
 
         FormSession reopened(folder.path());
-        QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QVERIFY(loadForm(reopened, folder.path(), u"survey.html"_s));
         QCOMPARE(reopened.collection().atPosition(1).userInstruction, question);
     }
 
@@ -283,22 +281,22 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
-        const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
-        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
+        QVERIFY(writeFormPage(session, u"survey.html"_s));
+        const QByteArray collection = readBytes(folder.collection(u"survey"_s));
+        const QByteArray page = readBytes(folder.html(u"survey.html"_s));
 
-        session.changeableCollection().append(textField(QStringLiteral("Another question")));
+        session.changeableCollection().append(textField(u"Another question"_s));
         Outcome written;
         {
             quenlow::test::FileSizeLimit full(100);
-            written = writeFormPage(session, QStringLiteral("survey.html"));
+            written = writeFormPage(session, u"survey.html"_s);
         }
         QVERIFY(!written);
         QCOMPARE(written.notices().size(), 1);
         QCOMPARE(written.notices().constFirst().kind, Notice::Kind::CollectionNotSaved);
-        QVERIFY(written.notices().constFirst().detail.contains(QStringLiteral("could be written")));
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
-        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
+        QVERIFY(written.notices().constFirst().detail.contains(u"could be written"_s));
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)), collection);
+        QCOMPARE(readBytes(folder.html(u"survey.html"_s)), page);
     }
 
     // Missing folders are made; the collection is saved under the name the
@@ -308,14 +306,14 @@ private slots:
         TestProgramFolder folder;
         FormSession session(folder.path());
         buildSmallForm(session);
-        QDir(folder.path() + QStringLiteral("/Collections")).removeRecursively();
-        QDir(folder.path() + QStringLiteral("/HTML")).removeRecursively();
-        session.setOpenFormName(QStringLiteral("stale"));
-        QVERIFY(writeFormPage(session, QStringLiteral("survey.html")));
-        QCOMPARE(session.openFormName(), QStringLiteral("survey"));
-        QVERIFY(readBytes(folder.collection(QStringLiteral("stale"))).isEmpty());
-        QVERIFY(!readBytes(folder.collection(QStringLiteral("survey"))).isEmpty());
-        QVERIFY(!readBytes(folder.html(QStringLiteral("survey.html"))).isEmpty());
+        QDir(folder.path() + u"/Collections"_s).removeRecursively();
+        QDir(folder.path() + u"/HTML"_s).removeRecursively();
+        session.setOpenFormName(u"stale"_s);
+        QVERIFY(writeFormPage(session, u"survey.html"_s));
+        QCOMPARE(session.openFormName(), u"survey"_s);
+        QVERIFY(readBytes(folder.collection(u"stale"_s)).isEmpty());
+        QVERIFY(!readBytes(folder.collection(u"survey"_s)).isEmpty());
+        QVERIFY(!readBytes(folder.html(u"survey.html"_s)).isEmpty());
     }
 
     // Each kind's fragment says its settings, made again from the record's own fields.

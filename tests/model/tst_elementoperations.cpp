@@ -12,6 +12,7 @@
 #include <QAbstractItemModelTester>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 using namespace Qt::StringLiterals;
@@ -43,7 +44,7 @@ private slots:
         m_folder = std::make_unique<TestProgramFolder>();
         m_session = std::make_unique<FormSession>(m_folder->path());
         m_tester = std::make_unique<QAbstractItemModelTester>(m_session->rows());
-        createForm(*m_session, QStringLiteral("survey"));
+        createForm(*m_session, u"survey"_s);
     }
     void cleanup()
     {
@@ -58,42 +59,40 @@ private slots:
         // itself, and "<question> Type" beside each question.
         TestProgramFolder& folder = *m_folder;
         FormSession& session = *m_session;
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Size"))));
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Colour Type"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Size"_s)));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Colour Type"_s)));
         QString clash;
-        for (const QString& name : { QStringLiteral("tableName"), QStringLiteral("DBLocation"),
-                 QStringLiteral("background"), QStringLiteral("Size Type"), QStringLiteral("Colour") }) {
+        for (const QString& name :
+            { u"tableName"_s, u"DBLocation"_s, u"background"_s, u"Size Type"_s, u"Colour"_s }) {
             const Outcome added = insertMethod(session, element(ElementKind::CheckBox, name));
             QVERIFY2(!added && added.tells(Notice::Kind::NameClash), qPrintable(name));
             clash = added.notices().constFirst().detail;
-            QVERIFY(clash.contains(QStringLiteral("Please call it something else.")));
+            QVERIFY(clash.contains(u"Please call it something else."_s));
         }
-        QVERIFY(clash.contains(QStringLiteral("'Colour Type'")));
+        QVERIFY(clash.contains(u"'Colour Type'"_s));
         // Renaming into a clash is refused too; names merely alike are fine.
-        QVERIFY(updateMethod(session, element(ElementKind::TextField, QStringLiteral("Size Type")), 2)
+        QVERIFY(updateMethod(session, element(ElementKind::TextField, u"Size Type"_s), 2)
                     .tells(Notice::Kind::NameClash));
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Table name"))));
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Size Types"))));
-        QCOMPARE(columnNames(folder.database(), QStringLiteral("tbl_survey")),
-            QStringList({ QStringLiteral("Form Question"), QStringLiteral("Size"),
-                QStringLiteral("Colour Type"), QStringLiteral("Table name"), QStringLiteral("Size Types") }));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Table name"_s)));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Size Types"_s)));
+        QCOMPARE(columnNames(folder.database(), u"tbl_survey"_s),
+            QStringList(
+                { u"Form Question"_s, u"Size"_s, u"Colour Type"_s, u"Table name"_s, u"Size Types"_s }));
     }
 
     // A rename failing for another reason than a taken name says what failed.
     void renameFailingOtherwiseSaysWhatFailed()
     {
         FormSession& session = *m_session;
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("B2"))));
-        QVERIFY(openStore(session.databasePath())
-                    ->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("B2")));
-        const Outcome renamed
-            = updateMethod(session, element(ElementKind::TextField, QStringLiteral("B3")), 1);
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"B2"_s)));
+        QVERIFY(openStore(session.databasePath())->dropColumn(u"tbl_survey"_s, u"B2"_s));
+        const Outcome renamed = updateMethod(session, element(ElementKind::TextField, u"B3"_s), 1);
         QVERIFY(!renamed);
         const Notice why = renamed.notices().constFirst();
         QCOMPARE(why.kind, Notice::Kind::ColumnNotChanged);
         QCOMPARE(why.column, Notice::Column::Renamed);
-        QCOMPARE(why.detail, QStringLiteral("the table tbl_survey has no column B2"));
-        QCOMPARE(session.collection().atPosition(1).userInstruction, QStringLiteral("B2"));
+        QCOMPARE(why.detail, u"the table tbl_survey has no column B2"_s);
+        QCOMPARE(session.collection().atPosition(1).userInstruction, u"B2"_s);
     }
 
     // Pages sent before a rename post the old names; the form keeps them, the
@@ -102,7 +101,7 @@ private slots:
     {
         TestProgramFolder& folder = *m_folder;
         FormSession& session = *m_session;
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Age"))));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Age"_s)));
         const auto rename = [&session](int position, const QString& to) {
             FormMethod m = session.collection().atPosition(position);
             m.userInstruction = to;
@@ -111,25 +110,25 @@ private slots:
         };
         const auto former
             = [&session](int position) { return session.collection().atPosition(position).formerNames; };
-        QVERIFY(rename(1, QStringLiteral("Your age")));
-        QVERIFY(rename(1, QStringLiteral("Age in years")));
-        QCOMPARE(former(1), QStringList({ QStringLiteral("Age"), QStringLiteral("Your age") }));
-        QVERIFY(rename(1, QStringLiteral("Age")));
-        QCOMPARE(former(1), QStringList({ QStringLiteral("Your age"), QStringLiteral("Age in years") }));
-        QVERIFY(updateMethod(session, element(ElementKind::TextField, QStringLiteral("Age")), 1));
+        QVERIFY(rename(1, u"Your age"_s));
+        QVERIFY(rename(1, u"Age in years"_s));
+        QCOMPARE(former(1), QStringList({ u"Age"_s, u"Your age"_s }));
+        QVERIFY(rename(1, u"Age"_s));
+        QCOMPARE(former(1), QStringList({ u"Your age"_s, u"Age in years"_s }));
+        QVERIFY(updateMethod(session, element(ElementKind::TextField, u"Age"_s), 1));
         QCOMPARE(former(1).size(), 2); // an edit that keeps the name keeps them
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Your age"))));
-        QVERIFY(rename(2, QStringLiteral("Age now")));
-        QCOMPARE(former(2), QStringList({ QStringLiteral("Your age") }));
-        QCOMPARE(former(1), QStringList({ QStringLiteral("Age in years") }));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Your age"_s)));
+        QVERIFY(rename(2, u"Age now"_s));
+        QCOMPARE(former(2), QStringList({ u"Your age"_s }));
+        QCOMPARE(former(1), QStringList({ u"Age in years"_s }));
 
         QVERIFY(writeFormPage(session, session.htmlName()));
-        const QByteArray file = readBytes(folder.collection(QStringLiteral("survey")));
+        const QByteArray file = readBytes(folder.collection(u"survey"_s));
         QVERIFY(file.contains("\r\nFormer Name\r\nYour age\r\nAttribute 6\r\n"));
         FormSession reopened(folder.path());
-        QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QVERIFY(loadForm(reopened, folder.path(), u"survey.html"_s));
         QCOMPARE(reopened.collection().methods(), session.collection().methods());
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), file);
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)), file);
     }
 
     // The page follows the records as they are edited, moved and removed; a
@@ -174,7 +173,7 @@ private slots:
     void moveMethodRefusesTheHeader()
     {
         FormSession& session = *m_session;
-        QVERIFY(insertMethod(session, element(ElementKind::Line, QStringLiteral("Horizontal"))));
+        QVERIFY(insertMethod(session, element(ElementKind::Line, u"Horizontal"_s)));
         QVERIFY(moveMethod(session, 0, 1).tells(Notice::Kind::HeaderStaysOnTop));
         QCOMPARE(types(session), QList<ElementKind>({ ElementKind::Header, ElementKind::Line }));
     }
@@ -187,9 +186,9 @@ private slots:
         QVERIFY(nextElementNumber(session).tells(Notice::Kind::CounterAtLimit));
         QCOMPARE(session.elementCounter(), qint16(kMaxElements));
         for (int k = 1; k < kMaxElements; ++k)
-            session.changeableCollection().append(element(ElementKind::Line, QStringLiteral("Horizontal")));
-        QVERIFY(insertMethod(session, element(ElementKind::Line, QStringLiteral("Horizontal")))
-                    .tells(Notice::Kind::FormFull));
+            session.changeableCollection().append(element(ElementKind::Line, u"Horizontal"_s));
+        QVERIFY(
+            insertMethod(session, element(ElementKind::Line, u"Horizontal"_s)).tells(Notice::Kind::FormFull));
         QCOMPARE(session.collection().count(), kMaxElements);
     }
 
@@ -197,26 +196,24 @@ private slots:
     {
         TestProgramFolder& folder = *m_folder;
         FormSession& session = *m_session;
-        QVERIFY(insertMethod(session, element(ElementKind::PlainText, QStringLiteral("Intro <b>bold</b>"))));
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Name"))));
-        QVERIFY(insertMethod(session, element(ElementKind::TextArea, QStringLiteral("Comments"))));
-        QVERIFY(insertMethod(session, element(ElementKind::CheckBox, QStringLiteral("Tea"))));
-        QVERIFY(insertMethod(session,
-            element(ElementKind::RadioButtons, QStringLiteral("Colour"),
-                { QStringLiteral("Red"), QStringLiteral("Red"), QStringLiteral("none") })));
+        QVERIFY(insertMethod(session, element(ElementKind::PlainText, u"Intro <b>bold</b>"_s)));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Name"_s)));
+        QVERIFY(insertMethod(session, element(ElementKind::TextArea, u"Comments"_s)));
+        QVERIFY(insertMethod(session, element(ElementKind::CheckBox, u"Tea"_s)));
         QVERIFY(insertMethod(
-            session, element(ElementKind::PullDownMenu, QStringLiteral("Size"), { QStringLiteral("S") })));
-        QVERIFY(insertMethod(session, element(ElementKind::SubmitButton, QStringLiteral("Go"))));
-        QVERIFY(insertMethod(session, element(ElementKind::Line, QStringLiteral("Horizontal"))));
+            session, element(ElementKind::RadioButtons, u"Colour"_s, { u"Red"_s, u"Red"_s, u"none"_s })));
+        QVERIFY(insertMethod(session, element(ElementKind::PullDownMenu, u"Size"_s, { u"S"_s })));
+        QVERIFY(insertMethod(session, element(ElementKind::SubmitButton, u"Go"_s)));
+        QVERIFY(insertMethod(session, element(ElementKind::Line, u"Horizontal"_s)));
         QVERIFY(writeFormPage(session, session.htmlName()));
-        const QByteArray collection = readBytes(folder.collection(QStringLiteral("survey")));
-        const QByteArray page = readBytes(folder.html(QStringLiteral("survey.html")));
+        const QByteArray collection = readBytes(folder.collection(u"survey"_s));
+        const QByteArray page = readBytes(folder.html(u"survey.html"_s));
 
         FormSession reopened(folder.path());
-        QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
+        QVERIFY(loadForm(reopened, folder.path(), u"survey.html"_s));
         QCOMPARE(reopened.collection().methods(), session.collection().methods());
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("survey"))), collection);
-        QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))), page);
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)), collection);
+        QCOMPARE(readBytes(folder.html(u"survey.html"_s)), page);
         // Header line plus one per element plus the closing line.
         QCOMPARE(page.count("\r\n"), 10);
         QVERIFY(page.endsWith("<P></FORM></HTML>\r\n"));

@@ -14,12 +14,13 @@
 #include <QFile>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
 namespace {
 
-const QString kTable = QStringLiteral("tbl_survey");
+const QString kTable = u"tbl_survey"_s;
 
 // The answers table's columns other than the table's own, each with its answers in row order.
 QMap<QString, QStringList> answersByColumn(const TestProgramFolder& folder)
@@ -60,10 +61,10 @@ bool makeChange(FormSession& session, Change change)
 {
     switch (change) {
     case Change::Add:
-        return insertMethod(session, element(ElementKind::TextField, QStringLiteral("Age")))
-            && nextElementNumber(session) && writeFormPage(session, session.htmlName());
+        return insertMethod(session, element(ElementKind::TextField, u"Age"_s)) && nextElementNumber(session)
+            && writeFormPage(session, session.htmlName());
     case Change::Rename:
-        return updateMethod(session, element(ElementKind::TextField, QStringLiteral("Full name")), 1)
+        return updateMethod(session, element(ElementKind::TextField, u"Full name"_s), 1)
             && writeFormPage(session, session.htmlName());
     case Change::Remove:
         session.setSelectedRow(1);
@@ -83,12 +84,9 @@ private slots:
     {
         QTest::addColumn<Change>("change");
         QTest::addColumn<QStringList>("questionsAfter");
-        QTest::newRow("add") << Change::Add
-                             << QStringList({ QStringLiteral("Name"), QStringLiteral("Colour"),
-                                    QStringLiteral("Age") });
-        QTest::newRow("rename") << Change::Rename
-                                << QStringList({ QStringLiteral("Full name"), QStringLiteral("Colour") });
-        QTest::newRow("remove") << Change::Remove << QStringList({ QStringLiteral("Colour") });
+        QTest::newRow("add") << Change::Add << QStringList({ u"Name"_s, u"Colour"_s, u"Age"_s });
+        QTest::newRow("rename") << Change::Rename << QStringList({ u"Full name"_s, u"Colour"_s });
+        QTest::newRow("remove") << Change::Remove << QStringList({ u"Colour"_s });
     }
 
     void crashAtEveryStepOfAChangeLeavesAConsistentForm()
@@ -101,22 +99,19 @@ private slots:
             TestProgramFolder folder;
             folder.allowUnanswered(); // the failed writes are reported
             FormSession session(folder.path());
-            createForm(session, QStringLiteral("survey"));
-            QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Name"))));
-            QVERIFY(insertMethod(session,
-                element(ElementKind::RadioButtons, QStringLiteral("Colour"), { QStringLiteral("Red") })));
+            createForm(session, u"survey"_s);
+            QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Name"_s)));
+            QVERIFY(insertMethod(session, element(ElementKind::RadioButtons, u"Colour"_s, { u"Red"_s })));
             QVERIFY(writeFormPage(session, session.htmlName()));
-            insertAnswers(folder,
-                { { QStringLiteral("Name"), QStringLiteral("Ann") },
-                    { QStringLiteral("Colour"), QStringLiteral("Red") } });
+            insertAnswers(folder, { { u"Name"_s, u"Ann"_s }, { u"Colour"_s, u"Red"_s } });
 
             stopWritingAfterForTesting(writes);
             const bool completed = makeChange(session, change);
             stopWritingAfterForTesting(-1);
             // The program stops here; the next run opens the form again.
             FormSession reopened(folder.path());
-            QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
-            QCOMPARE(reopened.htmlName(), QStringLiteral("survey.html"));
+            QVERIFY(loadForm(reopened, folder.path(), u"survey.html"_s));
+            QCOMPARE(reopened.htmlName(), u"survey.html"_s);
 
             // Page, collection file and table agree, and every answer is where its question is.
             const QStringList questions = questionsOf(reopened);
@@ -124,15 +119,15 @@ private slots:
             QStringList sortedQuestions = questions;
             sortedQuestions.sort();
             QCOMPARE(answers.keys(), sortedQuestions);
-            QCOMPARE(readBytes(folder.html(QStringLiteral("survey.html"))),
-                encodeText(buildFormPage(reopened.collection())));
-            QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({ QStringLiteral("Red") }));
-            for (const QString& name : { QStringLiteral("Name"), QStringLiteral("Full name") }) {
+            QCOMPARE(
+                readBytes(folder.html(u"survey.html"_s)), encodeText(buildFormPage(reopened.collection())));
+            QCOMPARE(answers.value(u"Colour"_s), QStringList({ u"Red"_s }));
+            for (const QString& name : { u"Name"_s, u"Full name"_s }) {
                 if (questions.contains(name))
-                    QCOMPARE(answers.value(name), QStringList({ QStringLiteral("Ann") }));
+                    QCOMPARE(answers.value(name), QStringList({ u"Ann"_s }));
             }
-            QCOMPARE(QDir(folder.path() + QStringLiteral("/Collections")).entryList(QDir::Files),
-                QStringList({ QStringLiteral("surveyCollection.txt") }));
+            QCOMPARE(QDir(folder.path() + u"/Collections"_s).entryList(QDir::Files),
+                QStringList({ u"surveyCollection.txt"_s }));
             if (completed) {
                 QCOMPARE(questions, questionsAfter);
                 continue;
@@ -149,37 +144,33 @@ private slots:
     {
         TestProgramFolder folder;
         FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Name"))));
-        QVERIFY(insertMethod(session, element(ElementKind::TextArea, QStringLiteral("Age"))));
-        QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Old"))));
+        createForm(session, u"survey"_s);
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Name"_s)));
+        QVERIFY(insertMethod(session, element(ElementKind::TextArea, u"Age"_s)));
+        QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Old"_s)));
         // Age holds only the marker of rows older than its column.
-        insertAnswers(folder,
-            { { QStringLiteral("Name"), QStringLiteral("Ann") },
-                { QStringLiteral("Old"), QStringLiteral("x") },
-                { QStringLiteral("Age"), columnAddedMarker() } });
+        insertAnswers(
+            folder, { { u"Name"_s, u"Ann"_s }, { u"Old"_s, u"x"_s }, { u"Age"_s, columnAddedMarker() } });
         // The files know Name and a Colour whose column was never added; Age
         // (no answers) and Old (one answer) are in the table only. A note of a
         // rename the table never took is left as well.
         session.changeableCollection().removeAt(3);
         session.changeableCollection().removeAt(2);
-        session.changeableCollection().append(element(ElementKind::TextArea, QStringLiteral("Colour")));
+        session.changeableCollection().append(element(ElementKind::TextArea, u"Colour"_s));
         QVERIFY(writeFormPage(session, session.htmlName()));
-        writeBytes(
-            folder.path() + QStringLiteral("/Collections/surveyChanging.txt"), "Name\r\nFull name\r\n");
+        writeBytes(folder.path() + u"/Collections/surveyChanging.txt"_s, "Name\r\nFull name\r\n");
 
         FormSession reopened(folder.path());
-        QVERIFY(loadForm(reopened, folder.path(), QStringLiteral("survey.html")));
-        QCOMPARE(questionsOf(reopened), QStringList({ QStringLiteral("Name"), QStringLiteral("Colour") }));
+        QVERIFY(loadForm(reopened, folder.path(), u"survey.html"_s));
+        QCOMPARE(questionsOf(reopened), QStringList({ u"Name"_s, u"Colour"_s }));
         const QMap<QString, QStringList> answers = answersByColumn(folder);
-        QCOMPARE(answers.keys(),
-            QStringList({ QStringLiteral("Colour"), QStringLiteral("Name"), QStringLiteral("Old") }));
-        QCOMPARE(answers.value(QStringLiteral("Name")), QStringList({ QStringLiteral("Ann") }));
-        QCOMPARE(answers.value(QStringLiteral("Old")), QStringList({ QStringLiteral("x") }));
-        QCOMPARE(answers.value(QStringLiteral("Colour")), QStringList({ columnAddedMarker() }));
+        QCOMPARE(answers.keys(), QStringList({ u"Colour"_s, u"Name"_s, u"Old"_s }));
+        QCOMPARE(answers.value(u"Name"_s), QStringList({ u"Ann"_s }));
+        QCOMPARE(answers.value(u"Old"_s), QStringList({ u"x"_s }));
+        QCOMPARE(answers.value(u"Colour"_s), QStringList({ columnAddedMarker() }));
         QVERIFY(openStore(folder.database())->columns(kTable).valueOr({}).constLast().isMemo());
-        QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/surveyChanging.txt")));
-        QVERIFY(insertMethod(reopened, element(ElementKind::TextField, QStringLiteral("Age"))));
+        QVERIFY(!QFile::exists(folder.path() + u"/Collections/surveyChanging.txt"_s));
+        QVERIFY(insertMethod(reopened, element(ElementKind::TextField, u"Age"_s)));
     }
 
     // A rename, copy or deletion killed after each of its steps (0: never),
@@ -203,31 +194,30 @@ private slots:
         for (int step = 0; step <= 3; ++step) {
             TestProgramFolder folder;
             FormSession session(folder.path());
-            createForm(session, QStringLiteral("other"));
-            createForm(session, QStringLiteral("survey"));
-            QVERIFY(insertMethod(session, element(ElementKind::TextField, QStringLiteral("Name"))));
+            createForm(session, u"other"_s);
+            createForm(session, u"survey"_s);
+            QVERIFY(insertMethod(session, element(ElementKind::TextField, u"Name"_s)));
             QVERIFY(writeFormPage(session, session.htmlName()));
-            insertAnswers(folder, { { QStringLiteral("Name"), QStringLiteral("Ann") } });
+            insertAnswers(folder, { { u"Name"_s, u"Ann"_s } });
             QDir().mkpath(session.reportsFolder());
-            writeBytes(session.reportsFolder() + QStringLiteral("survey_Report.doc"), "report");
+            writeBytes(session.reportsFolder() + u"survey_Report.doc"_s, "report");
 
             QList<FormMethod> methods = session.collection().methods();
-            methods.first().htmlCode.replace(kTable, QStringLiteral("tbl_poll"));
-            const FormChange change { FormChange::Kind(kind), QStringLiteral("survey"),
-                kind == FormChange::Delete ? QString() : QStringLiteral("poll"), withAnswers };
+            methods.first().htmlCode.replace(kTable, u"tbl_poll"_s);
+            const FormChange change { FormChange::Kind(kind), u"survey"_s,
+                kind == FormChange::Delete ? QString() : u"poll"_s, withAnswers };
             stopFormChangeAfterStep(step);
             QVERIFY(changeForm(session, change, methods));
             stopFormChangeAfterStep(0);
 
             FormSession reopened(folder.path());
             // After a rename cut short, the old name still opens the form, under its new name when finished.
-            const QString opened = kind == FormChange::Delete ? QStringLiteral("other")
-                : kind == FormChange::Rename && step == 0     ? QStringLiteral("poll")
-                                                              : QStringLiteral("survey");
-            QVERIFY(loadForm(reopened, folder.path(), opened + QStringLiteral(".html")));
-            QVERIFY(!QFile::exists(folder.path() + QStringLiteral("/Collections/Forms.changing.txt")));
-            for (const QString& page :
-                QDir(folder.path() + QStringLiteral("/HTML")).entryList({ QStringLiteral("*.html") })) {
+            const QString opened = kind == FormChange::Delete ? u"other"_s
+                : kind == FormChange::Rename && step == 0     ? u"poll"_s
+                                                              : u"survey"_s;
+            QVERIFY(loadForm(reopened, folder.path(), opened + u".html"_s));
+            QVERIFY(!QFile::exists(folder.path() + u"/Collections/Forms.changing.txt"_s));
+            for (const QString& page : QDir(folder.path() + u"/HTML"_s).entryList({ u"*.html"_s })) {
                 if (page != QLatin1StringView("welcome.html")
                     && page != QLatin1StringView("dbTableOfAnswers.html"))
                     QVERIFY2(QFile::exists(folder.collection(formNameOf(page))), qPrintable(page));
@@ -236,23 +226,22 @@ private slots:
             const bool done = step != 1; // past the note, a change is finished; before, undone
             const bool oldKept = kind == FormChange::Copy || (kind == FormChange::Rename && !done);
             const bool newMade = kind != FormChange::Delete && done;
-            QCOMPARE(QFile::exists(folder.collection(QStringLiteral("survey"))), oldKept);
-            QCOMPARE(QFile::exists(folder.html(QStringLiteral("survey.html"))), oldKept);
-            QCOMPARE(QFile::exists(folder.collection(QStringLiteral("poll"))), newMade);
+            QCOMPARE(QFile::exists(folder.collection(u"survey"_s)), oldKept);
+            QCOMPARE(QFile::exists(folder.html(u"survey.html"_s)), oldKept);
+            QCOMPARE(QFile::exists(folder.collection(u"poll"_s)), newMade);
             QCOMPARE(store->tableExists(kTable).valueOr(false),
                 oldKept || (kind == FormChange::Delete && !withAnswers));
-            QCOMPARE(store->tableExists(QStringLiteral("tbl_poll")).valueOr(false), newMade);
+            QCOMPARE(store->tableExists(u"tbl_poll"_s).valueOr(false), newMade);
             if (kind == FormChange::Rename)
-                QCOMPARE(
-                    reopened.htmlName(), done ? QStringLiteral("poll.html") : QStringLiteral("survey.html"));
+                QCOMPARE(reopened.htmlName(), done ? u"poll.html"_s : u"survey.html"_s);
             if (newMade) {
                 // The new form's page names its own table, and its answers came with it when asked for.
-                QVERIFY(readBytes(folder.html(QStringLiteral("poll.html"))).contains("value='tbl_poll'"));
+                QVERIFY(readBytes(folder.html(u"poll.html"_s)).contains("value='tbl_poll'"));
                 const bool rows = kind == FormChange::Rename || withAnswers;
-                QCOMPARE(store->rowCount(QStringLiteral("tbl_poll")).valueOr(-1), rows ? 1 : 0);
-                QCOMPARE(QFile::exists(session.reportsFolder() + QStringLiteral("poll_Report.doc")), rows);
+                QCOMPARE(store->rowCount(u"tbl_poll"_s).valueOr(-1), rows ? 1 : 0);
+                QCOMPARE(QFile::exists(session.reportsFolder() + u"poll_Report.doc"_s), rows);
             }
-            QCOMPARE(QFile::exists(session.reportsFolder() + QStringLiteral("survey_Report.doc")),
+            QCOMPARE(QFile::exists(session.reportsFolder() + u"survey_Report.doc"_s),
                 kind != FormChange::Rename || !done);
         }
     }

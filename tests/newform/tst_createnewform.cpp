@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
@@ -39,7 +40,7 @@ class TestCreateNewForm : public QObject
     // Runs "Create New Form" and lets `act` work in the window (which is closed if it stays).
     void inNewFormWindow(FormSession& session, const std::function<void(QWidget*)>& act)
     {
-        ModalStep step(QStringLiteral("CreateNewForm"), act);
+        ModalStep step(u"CreateNewForm"_s, act);
         CreateNewForm::createNewForm(session, nullptr);
     }
     void createForm(FormSession& session, const QString& name)
@@ -53,12 +54,12 @@ class TestCreateNewForm : public QObject
     static HeaderSettings staffSurvey()
     {
         HeaderSettings s;
-        s.formName = QStringLiteral("survey");
-        s.title = QStringLiteral("Staff Survey");
-        s.letterSize = QStringLiteral("7");
-        s.justification = QStringLiteral("Centre");
-        s.background = QStringLiteral("Background.gif");
-        s.databaseLocation = QStringLiteral("/opt/Forms/formAnswers.mdb");
+        s.formName = u"survey"_s;
+        s.title = u"Staff Survey"_s;
+        s.letterSize = u"7"_s;
+        s.justification = u"Centre"_s;
+        s.background = u"Background.gif"_s;
+        s.databaseLocation = u"/opt/Forms/formAnswers.mdb"_s;
         s.userViewTable = true;
         return s;
     }
@@ -75,11 +76,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
         QTest::newRow("duplicate, other case")
-            << QStringLiteral("FIRST")
+            << u"FIRST"_s
             << QStringLiteral("Sorry but there is already a Form and DB Table with "
                               "the name 'FIRST'.Please enter another name for the HTML form file.");
         QTest::newRow("slash")
-            << QStringLiteral("../outside")
+            << u"../outside"_s
             << QStringLiteral("The name '../outside' cannot be used for a form: it contains '/' or "
                               "'\\', which would place the form's files outside the program's folders."
                               " Please enter another name for the HTML form file.");
@@ -91,11 +92,11 @@ private slots:
         QFETCH(QString, message);
         TestProgramFolder folder;
         FormSession session(folder.path());
-        createForm(session, QStringLiteral("first"));
-        const QByteArray page = readBytes(folder.html(QStringLiteral("first.html")));
-        const QByteArray collection = readBytes(folder.collection(QStringLiteral("first")));
+        createForm(session, u"first"_s);
+        const QByteArray page = readBytes(folder.html(u"first.html"_s));
+        const QByteArray collection = readBytes(folder.collection(u"first"_s));
         const QStringList rows = session.rows()->texts();
-        const QStringList filesBefore = QDir(folder.path() + QStringLiteral("/HTML")).entryList(QDir::Files);
+        const QStringList filesBefore = QDir(folder.path() + u"/HTML"_s).entryList(QDir::Files);
 
         bool stayedOpen = false;
         folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -108,11 +109,11 @@ private slots:
         QVERIFY(stayedOpen);
         QCOMPARE(folder.messageTexts(), QStringList { message });
         QCOMPARE(session.rows()->texts(), rows);
-        QCOMPARE(session.htmlName(), QStringLiteral("first.html"));
-        QCOMPARE(readBytes(folder.html(QStringLiteral("first.html"))), page);
-        QCOMPARE(readBytes(folder.collection(QStringLiteral("first"))), collection);
-        QCOMPARE(QDir(folder.path() + QStringLiteral("/HTML")).entryList(QDir::Files), filesBefore);
-        QCOMPARE(tablesOf(folder.database()), QStringList { QStringLiteral("tbl_first") });
+        QCOMPARE(session.htmlName(), u"first.html"_s);
+        QCOMPARE(readBytes(folder.html(u"first.html"_s)), page);
+        QCOMPARE(readBytes(folder.collection(u"first"_s)), collection);
+        QCOMPARE(QDir(folder.path() + u"/HTML"_s).entryList(QDir::Files), filesBefore);
+        QCOMPARE(tablesOf(folder.database()), QStringList { u"tbl_first"_s });
     }
 
     // Stopped after its table was made and before its files were written, a form
@@ -124,25 +125,23 @@ private slots:
         {
             FormSession stopped(folder.path());
             stopWritingAfterForTesting(0);
-            createForm(stopped, QStringLiteral("survey"));
+            createForm(stopped, u"survey"_s);
             stopWritingAfterForTesting(-1);
         }
-        QVERIFY(!QFile::exists(folder.collection(QStringLiteral("survey"))));
+        QVERIFY(!QFile::exists(folder.collection(u"survey"_s)));
         const qsizetype boxes = folder.messages().boxes().size();
         FormSession session(folder.path());
-        createForm(session, QStringLiteral("survey"));
+        createForm(session, u"survey"_s);
         QCOMPARE(folder.messages().boxes().size(), boxes);
-        QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
-        QVERIFY(QFile::exists(folder.collection(QStringLiteral("survey"))));
-        QVERIFY(QFile::exists(folder.html(QStringLiteral("survey.html"))));
+        QCOMPARE(session.htmlName(), u"survey.html"_s);
+        QVERIFY(QFile::exists(folder.collection(u"survey"_s)));
+        QVERIFY(QFile::exists(folder.html(u"survey.html"_s)));
 
-        QVERIFY(createFormTable(folder.database(), QStringLiteral("tbl_first")));
-        QVERIFY(
-            openStore(folder.database())->insertRows({ { QStringLiteral("tbl_first"), {}, {}, {}, {} } }));
-        for (const QString& name : { QStringLiteral("first"), QStringLiteral("SURVEY") }) {
+        QVERIFY(createFormTable(folder.database(), u"tbl_first"_s));
+        QVERIFY(openStore(folder.database())->insertRows({ { u"tbl_first"_s, {}, {}, {}, {} } }));
+        for (const QString& name : { u"first"_s, u"SURVEY"_s }) {
             createForm(session, name); // refused: the window stays open
-            QVERIFY(folder.messageTexts().constLast().startsWith(
-                QStringLiteral("Sorry but there is already a Form")));
+            QVERIFY(folder.messageTexts().constLast().startsWith(u"Sorry but there is already a Form"_s));
             QVERIFY(!QFile::exists(folder.collection(name)));
         }
     }
@@ -158,13 +157,12 @@ private slots:
             QVERIFY(notice->isHidden());
             child<QCheckBox>(w, "UserViewTableCheck")->click();
             QVERIFY(notice->isVisible());
-            QCOMPARE(
-                notice->text(), QStringLiteral("Anyone with the form's address can see every answer to it."));
-            child<QLineEdit>(w, "HTMLFileNameBox")->setText(QStringLiteral("survey"));
+            QCOMPARE(notice->text(), u"Anyone with the form's address can see every answer to it."_s);
+            child<QLineEdit>(w, "HTMLFileNameBox")->setText(u"survey"_s);
             click(w, "Generate_Form_And_Database");
         });
         bool shown = false;
-        ModalStep step(QStringLiteral("CreateNewForm"), [&shown](QWidget* w) {
+        ModalStep step(u"CreateNewForm"_s, [&shown](QWidget* w) {
             shown = child<QLabel>(w, "AnswersTablePublic")->isVisible();
             child<QCheckBox>(w, "UserViewTableCheck")->click();
             shown = shown && child<QLabel>(w, "AnswersTablePublic")->isHidden();
@@ -183,43 +181,42 @@ private slots:
         session.changeableCollection().replace(0, header);
         QStringList shownLimits;
         bool leftOpen = false;
-        ModalStep edit(QStringLiteral("CreateNewForm"), [&](QWidget* w) {
+        ModalStep edit(u"CreateNewForm"_s, [&](QWidget* w) {
             shownLimits << child<QLineEdit>(w, "AnswerLimit")->text()
                         << QString::number(child<QCheckBox>(w, "ShowResults")->isChecked());
-            child<QLineEdit>(w, "FormTitleBox")->setText(QStringLiteral("Room Survey"));
-            child<QLineEdit>(w, "AnswerLimit")->setText(QStringLiteral("thirty"));
+            child<QLineEdit>(w, "FormTitleBox")->setText(u"Room Survey"_s);
+            child<QLineEdit>(w, "AnswerLimit")->setText(u"thirty"_s);
             folder.messages().queueAnswer(MessageAnswer::Ok);
             click(w, "UpdateFormTitle");
             leftOpen = w->isVisible();
-            child<QLineEdit>(w, "AnswerLimit")->setText(QStringLiteral(" 40 "));
-            child<QLineEdit>(w, "ClosingTime")->setText(QStringLiteral("2026-06-30 17:00"));
-            child<QLineEdit>(w, "ThankYouText")->setText(QStringLiteral("See you at lunch"));
+            child<QLineEdit>(w, "AnswerLimit")->setText(u" 40 "_s);
+            child<QLineEdit>(w, "ClosingTime")->setText(u"2026-06-30 17:00"_s);
+            child<QLineEdit>(w, "ThankYouText")->setText(u"See you at lunch"_s);
             child<QCheckBox>(w, "AcceptingAnswers")->click();
             child<QCheckBox>(w, "OfferAnotherAnswer")->click();
             QComboBox* language = child<QComboBox>(w, "FormLanguage");
             shownLimits << language->currentText();
-            language->setCurrentIndex(language->findData(QStringLiteral("de")));
+            language->setCurrentIndex(language->findData(u"de"_s));
             click(w, "UpdateFormTitle");
         });
         QVERIFY(CreateNewForm::editHeader(session, nullptr));
-        QCOMPARE(shownLimits,
-            (QStringList { QStringLiteral("30"), QStringLiteral("1"), QStringLiteral("English") }));
+        QCOMPARE(shownLimits, (QStringList { u"30"_s, u"1"_s, u"English"_s }));
         QVERIFY(leftOpen);
         QCOMPARE(folder.messageTexts().constLast(),
             QStringLiteral(
                 "The answer limit 'thirty' is not a whole number of answers. Please enter a number "
                 "of 1 or more, or leave it empty for no limit."));
-        QCOMPARE(session.collection().atPosition(0).userInstruction, QStringLiteral("Room Survey"));
+        QCOMPARE(session.collection().atPosition(0).userInstruction, u"Room Survey"_s);
         settings.answerLimit = 40;
         settings.closingTime = QDateTime(QDate(2026, 6, 30), QTime(17, 0));
-        settings.thankYouText = QStringLiteral("See you at lunch");
+        settings.thankYouText = u"See you at lunch"_s;
         settings.acceptingAnswers = false;
         settings.offerAnotherAnswer = true;
         settings.language = FormLanguage::German;
         QCOMPARE(formSettingsOf(session.collection().atPosition(0)), settings);
-        QFile saved(session.collectionFilePath(QStringLiteral("survey")));
+        QFile saved(session.collectionFilePath(u"survey"_s));
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QVERIFY(decodeText(saved.readAll()).contains(QStringLiteral("See you at lunch")));
+        QVERIFY(decodeText(saved.readAll()).contains(u"See you at lunch"_s));
     }
 
     // A later form goes on counting elements (create-form-again checks the files and tables).
@@ -227,22 +224,22 @@ private slots:
     {
         TestProgramFolder folder;
         FormSession session(folder.path());
-        createForm(session, QStringLiteral("first"));
+        createForm(session, u"first"_s);
         session.setElementCounter(5);
-        createForm(session, QStringLiteral("second"));
+        createForm(session, u"second"_s);
         QCOMPARE(session.collection().count(), 1);
-        QCOMPARE(session.collection().atPosition(0).item(4), QStringLiteral(" 5 "));
+        QCOMPARE(session.collection().atPosition(0).item(4), u" 5 "_s);
     }
 
     void pageOnlyStateIsReplacedToo()
     {
         TestProgramFolder folder;
         FormSession session(folder.path());
-        session.setHtmlName(QStringLiteral("orphan.html"));
+        session.setHtmlName(u"orphan.html"_s);
         session.setEditingVisible(false);
         session.setReporterVisible(false);
-        createForm(session, QStringLiteral("survey"));
-        QCOMPARE(session.htmlName(), QStringLiteral("survey.html"));
+        createForm(session, u"survey"_s);
+        QCOMPARE(session.htmlName(), u"survey.html"_s);
         QVERIFY(session.editingVisible());
         QVERIFY(session.reporterVisible());
     }
@@ -251,8 +248,8 @@ private slots:
     void justificationOtherThanCentreIsNotCentred_data()
     {
         QTest::addColumn<QString>("justification");
-        QTest::newRow("lower case") << QStringLiteral("centre");
-        QTest::newRow("American") << QStringLiteral("Center");
+        QTest::newRow("lower case") << u"centre"_s;
+        QTest::newRow("American") << u"Center"_s;
         QTest::newRow("empty") << QString();
     }
     void justificationOtherThanCentreIsNotCentred()
@@ -269,11 +266,11 @@ private slots:
     void attributeValuesAreEscapedVisibleTextIsNot()
     {
         HeaderSettings s = staffSurvey();
-        s.formName = QStringLiteral("O'Brien");
-        s.title = QStringLiteral("Bob's <b>Survey</b> & more");
-        s.databaseLocation = QStringLiteral("/home/o'neil/formAnswers.mdb");
-        s.background = QStringLiteral("it's.gif");
-        s.letterSize = QStringLiteral("7'");
+        s.formName = u"O'Brien"_s;
+        s.title = u"Bob's <b>Survey</b> & more"_s;
+        s.databaseLocation = u"/home/o'neil/formAnswers.mdb"_s;
+        s.background = u"it's.gif"_s;
+        s.letterSize = u"7'"_s;
         const QString html = headerFragment(s);
         QVERIFY(
             html.startsWith(QLatin1StringView("<html><head><title>Bob's <b>Survey</b> & more</h1></title>")));
@@ -291,47 +288,38 @@ private slots:
     void lineBreaksNeverReachTheFragmentOrTheRecord()
     {
         HeaderSettings s = staffSurvey();
-        s.title = QStringLiteral("Staff\r\nSurvey");
-        s.databaseLocation = QStringLiteral("/opt/\nForms/formAnswers.mdb");
-        s.letterSize = QStringLiteral("7\n");
+        s.title = u"Staff\r\nSurvey"_s;
+        s.databaseLocation = u"/opt/\nForms/formAnswers.mdb"_s;
+        s.letterSize = u"7\n"_s;
         const FormMethod header = headerRecord(s, 1, 0);
         QVERIFY(!header.htmlCode.contains(QLatin1Char('\n')));
         QVERIFY(!header.htmlCode.contains(QLatin1Char('\r')));
-        QCOMPARE(header.userInstruction, QStringLiteral("Staff Survey"));
-        QCOMPARE(header.attribute4, QStringLiteral("7 "));
-        QCOMPARE(header.item(3), QStringLiteral("/opt/ Forms/formAnswers.mdb"));
+        QCOMPARE(header.userInstruction, u"Staff Survey"_s);
+        QCOMPARE(header.attribute4, u"7 "_s);
+        QCOMPARE(header.item(3), u"/opt/ Forms/formAnswers.mdb"_s);
     }
 
     void formNames_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("reason"); // empty: acceptable
-        QTest::newRow("plain") << QStringLiteral("survey") << QString();
-        QTest::newRow("inner blank") << QStringLiteral("Staff Survey") << QString();
-        QTest::newRow("apostrophe") << QStringLiteral("O'Brien") << QString();
-        QTest::newRow("accents") << QStringLiteral("enquête") << QString();
-        QTest::newRow("slash") << QStringLiteral("a/b") << QStringLiteral("outside the program's folders");
-        QTest::newRow("parent folder")
-            << QStringLiteral("../evil") << QStringLiteral("outside the program's folders");
-        QTest::newRow("backslash") << QStringLiteral("a\\b")
-                                   << QStringLiteral("outside the program's folders");
-        QTest::newRow("leading blank")
-            << QStringLiteral(" survey") << QStringLiteral("begins or ends with a blank");
-        QTest::newRow("trailing blank")
-            << QStringLiteral("survey ") << QStringLiteral("begins or ends with a blank");
-        QTest::newRow("only blanks") << QStringLiteral("   ")
-                                     << QStringLiteral("begins or ends with a blank");
-        QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("control character");
-        QTest::newRow("line break") << QStringLiteral("a\nb") << QStringLiteral("control character");
-        QTest::newRow("dot") << QStringLiteral("my.survey")
-                             << QStringLiteral("part of its page name before the first '.'");
-        QTest::newRow("help page") << QStringLiteral("welcome")
-                                   << QStringLiteral("comes with Quenlow and is not a form");
-        QTest::newRow("answers page")
-            << QStringLiteral("dbTableOfAnswers") << QStringLiteral("is not a form");
+        QTest::newRow("plain") << u"survey"_s << QString();
+        QTest::newRow("inner blank") << u"Staff Survey"_s << QString();
+        QTest::newRow("apostrophe") << u"O'Brien"_s << QString();
+        QTest::newRow("accents") << u"enquête"_s << QString();
+        QTest::newRow("slash") << u"a/b"_s << u"outside the program's folders"_s;
+        QTest::newRow("parent folder") << u"../evil"_s << u"outside the program's folders"_s;
+        QTest::newRow("backslash") << u"a\\b"_s << u"outside the program's folders"_s;
+        QTest::newRow("leading blank") << u" survey"_s << u"begins or ends with a blank"_s;
+        QTest::newRow("trailing blank") << u"survey "_s << u"begins or ends with a blank"_s;
+        QTest::newRow("only blanks") << u"   "_s << u"begins or ends with a blank"_s;
+        QTest::newRow("tab") << u"a\tb"_s << u"control character"_s;
+        QTest::newRow("line break") << u"a\nb"_s << u"control character"_s;
+        QTest::newRow("dot") << u"my.survey"_s << u"part of its page name before the first '.'"_s;
+        QTest::newRow("help page") << u"welcome"_s << u"comes with Quenlow and is not a form"_s;
+        QTest::newRow("answers page") << u"dbTableOfAnswers"_s << u"is not a form"_s;
         QTest::newRow("fits a file name") << QString(241, QLatin1Char('x')) << QString();
-        QTest::newRow("too long") << QString(242, QLatin1Char('x'))
-                                  << QStringLiteral("too long for a file name");
+        QTest::newRow("too long") << QString(242, QLatin1Char('x')) << u"too long for a file name"_s;
     }
     void formNames()
     {

@@ -24,7 +24,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
+using quenlow::test::readBytes;
 using quenlow::test::TestProgramFolder;
+using quenlow::test::writeBytes;
 
 namespace {
 
@@ -127,7 +129,7 @@ QByteArray packageDeclaring(quint32 declaredSize, bool misplaced = false)
             { u"word/document.xml"_s,
                 "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
                 "<w:body><w:p/></w:body></w:document>" } });
-    QByteArray zip = quenlow::test::readBytes(path);
+    QByteArray zip = readBytes(path);
     const auto number = [&zip](qsizetype at, int bytes) {
         quint32 value = 0;
         for (int i = bytes - 1; i >= 0; --i)
@@ -189,6 +191,8 @@ class TestWordDocument : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { m_folder = std::make_unique<TestProgramFolder>(false); }
+    void cleanup() { m_folder.reset(); }
     void openingKeepsEverythingItDoesNotUnderstand();
     void otherNamespaceForms_data();
     void otherNamespaceForms();
@@ -202,12 +206,15 @@ private slots:
     void deepNestingIsReadWithoutRecursion();
     void libreOfficeResavedDocumentStillAppends();
     void picturesAreAddedToNewAndOpenedDocuments();
+
+private:
+    QString reports(const QString& file = {}) const { return m_folder->path() + u"/Reports/"_s + file; }
+    std::unique_ptr<TestProgramFolder> m_folder;
 };
 
 void TestWordDocument::openingKeepsEverythingItDoesNotUnderstand()
 {
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/foreign.docx"_s;
+    const QString path = reports(u"foreign.docx"_s);
     const Entries original = foreignPackage(kForeignDocument);
     writeZip(path, original);
 
@@ -272,8 +279,7 @@ void TestWordDocument::otherNamespaceForms()
 {
     QFETCH(QByteArray, documentXml);
     QFETCH(QString, oldText);
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/other.docx"_s;
+    const QString path = reports(u"other.docx"_s);
     writeZip(path, foreignPackage(documentXml));
 
     WordDocument document;
@@ -296,8 +302,7 @@ void TestWordDocument::otherNamespaceForms()
 
 void TestWordDocument::typedTextIsEscapedAndCleaned()
 {
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/text.doc"_s;
+    const QString path = reports(u"text.doc"_s);
     WordDocument document;
     document.newDocument();
     const QString typed
@@ -367,22 +372,21 @@ void TestWordDocument::openRefusesWhatIsNotADocument()
     QFETCH(int, kind);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, reasonPart);
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/"_s + fileName;
+    const QString path = reports() + fileName;
     if (kind == 1)
-        quenlow::test::writeBytes(path, bytes);
+        writeBytes(path, bytes);
     else if (kind == 2 || kind == 4)
         writeZip(path, foreignPackage(bytes), kind == 4);
     else if (kind == 3)
         writeZip(path, { { u"a.txt"_s, "a" } });
 
-    const QByteArray before = quenlow::test::readBytes(path);
+    const QByteArray before = readBytes(path);
 
     WordDocument document;
     const FileResult result = document.open(path);
     QVERIFY(!result);
     QVERIFY2(result.error().detail.contains(reasonPart), qPrintable(result.error().detail));
-    QCOMPARE(quenlow::test::readBytes(path), before);
+    QCOMPARE(readBytes(path), before);
     QVERIFY(result.error().detail.contains(QDir::cleanPath(path)) || result.error().detail.contains(path));
     QVERIFY(!document.isOpen());
     document.typeText(u"ignored"_s);
@@ -392,8 +396,6 @@ void TestWordDocument::openRefusesWhatIsNotADocument()
 
 void TestWordDocument::saveFailuresLeaveTheOldFile()
 {
-    TestProgramFolder folder(false);
-    const QString reports = folder.path() + u"/Reports/"_s;
 
     WordDocument document;
     document.newDocument();
@@ -401,21 +403,21 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
     FileResult result = document.save();
     QVERIFY2(
         !result && result.error().detail.contains(u"never been saved"_s), qPrintable(result.error().detail));
-    result = document.saveAs(folder.path() + u"/NoSuchFolder/report.doc"_s);
+    result = document.saveAs(m_folder->path() + u"/NoSuchFolder/report.doc"_s);
     QVERIFY(!result);
     QVERIFY2(result.error().detail.contains(
-                 u"the folder '"_s + folder.path() + u"/NoSuchFolder' does not exist"_s),
+                 u"the folder '"_s + m_folder->path() + u"/NoSuchFolder' does not exist"_s),
         qPrintable(result.error().detail));
-    QVERIFY(!QFileInfo::exists(folder.path() + u"/NoSuchFolder"_s));
-    result = document.saveAs(reports);
+    QVERIFY(!QFileInfo::exists(m_folder->path() + u"/NoSuchFolder"_s));
+    result = document.saveAs(reports());
     QVERIFY2(
         !result && result.error().detail.contains(u"it is a folder"_s), qPrintable(result.error().detail));
     QVERIFY(document.isModified());
 
     // A full disk half-way: the earlier report stays whole.
-    const QString path = reports + u"survey_Report.doc"_s;
+    const QString path = reports(u"survey_Report.doc"_s);
     QVERIFY(document.saveAs(path));
-    const QByteArray before = quenlow::test::readBytes(path);
+    const QByteArray before = readBytes(path);
     document.typeText(u" more"_s);
     {
         quenlow::test::FileSizeLimit full(100);
@@ -423,22 +425,21 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
     }
     QVERIFY2(
         !result && result.error().detail.contains(u"could be written"_s), qPrintable(result.error().detail));
-    QCOMPARE(quenlow::test::readBytes(path), before);
-    QCOMPARE(QDir(reports).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(readBytes(path), before);
+    QCOMPARE(QDir(reports()).entryList(QDir::Files | QDir::Hidden),
         QStringList { u"survey_Report.doc"_s }); // no temporary left behind
     QVERIFY(document.isModified());
 }
 
 void TestWordDocument::modifiedFollowsChangesAndSaves()
 {
-    TestProgramFolder folder(false);
     WordDocument document;
     document.newDocument();
     document.setBold(true); // a font alone changes nothing: closing would ask for nothing
     document.typeText(QString());
     QVERIFY(!document.isModified());
     document.typeText(u"x"_s);
-    QVERIFY(document.saveAs(folder.path() + u"/Reports/a.doc"_s));
+    QVERIFY(document.saveAs(reports(u"a.doc"_s)));
     QVERIFY(!document.moveRight()); // not in a table
     document.addTable(1, 1);
     QVERIFY(document.save());
@@ -453,7 +454,7 @@ void TestWordDocument::modifiedFollowsChangesAndSaves()
     QVERIFY(document.save());
     QVERIFY(document.save());
     WordDocument reopened;
-    QVERIFY(reopened.open(folder.path() + u"/Reports/a.doc"_s));
+    QVERIFY(reopened.open(reports(u"a.doc"_s)));
     QCOMPARE(reopened.content().tables().size(), 1);
     QCOMPARE(reopened.content().tables()[0].rowCount(), 2);
     QCOMPARE(reopened.content().tables()[0].cellText(1, 0), u"one\ntwo"_s);
@@ -461,46 +462,44 @@ void TestWordDocument::modifiedFollowsChangesAndSaves()
 
 void TestWordDocument::failedSavesKeepTheChanges()
 {
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/survey_Report.doc"_s;
+    const QString path = reports(u"survey_Report.doc"_s);
     WordDocument document;
     document.newDocument();
     QVERIFY(document.saveAs(path));
     document.typeText(u"answer"_s);
-    QVERIFY(QDir(folder.path()).rename(u"Reports"_s, u"Moved"_s));
+    QVERIFY(QDir(m_folder->path()).rename(u"Reports"_s, u"Moved"_s));
 
     // Saved in the preview: said so, the status stays empty, the changes stay.
-    folder.messages().queueAnswer(MessageAnswer::Ok);
+    m_folder->messages().queueAnswer(MessageAnswer::Ok);
     quenlow::test::ModalStep preview(u"DocumentPreview"_s, [](QWidget* window) {
         quenlow::test::click(window, "SaveDocument");
         QVERIFY(window->findChild<QLabel*>(u"DocumentStatus"_s)->text().isEmpty());
         quenlow::test::click(window, "CloseDocument");
     });
     document.visible();
-    QCOMPARE(folder.messageTexts().size(), 1);
-    QCOMPARE(folder.messages().boxes()[0].icon, MessageIcon::Exclamation);
-    QVERIFY(folder.messageTexts()[0].contains(u"does not exist"_s));
+    QCOMPARE(m_folder->messageTexts().size(), 1);
+    QCOMPARE(m_folder->messages().boxes()[0].icon, MessageIcon::Exclamation);
+    QVERIFY(m_folder->messageTexts()[0].contains(u"does not exist"_s));
     QVERIFY(document.isModified());
 
     // Yes to saving on quitting: the failure is said, never taken for saved.
-    folder.messages().clear();
-    folder.messages().queueAnswer(MessageAnswer::Yes);
-    folder.messages().queueAnswer(MessageAnswer::Ok);
+    m_folder->messages().clear();
+    m_folder->messages().queueAnswer(MessageAnswer::Yes);
+    m_folder->messages().queueAnswer(MessageAnswer::Ok);
     QCOMPARE(document.quit(), WordDocument::QuitOutcome::SaveFailed);
-    QCOMPARE(folder.messageTexts().size(), 2);
-    QCOMPARE(folder.messageTexts()[0], u"Do you want to save the changes to 'survey_Report.doc'?"_s);
-    QCOMPARE(folder.messages().boxes()[1].icon, MessageIcon::Exclamation);
-    QVERIFY2(folder.messageTexts()[1].startsWith(
+    QCOMPARE(m_folder->messageTexts().size(), 2);
+    QCOMPARE(m_folder->messageTexts()[0], u"Do you want to save the changes to 'survey_Report.doc'?"_s);
+    QCOMPARE(m_folder->messages().boxes()[1].icon, MessageIcon::Exclamation);
+    QVERIFY2(m_folder->messageTexts()[1].startsWith(
                  u"The document cannot be saved as '"_s + path + u"': the folder '"_s),
-        qPrintable(folder.messageTexts()[1]));
+        qPrintable(m_folder->messageTexts()[1]));
     QVERIFY(!document.isOpen());
 }
 
 void TestWordDocument::largeTableExport()
 {
     // 10,000 answers × 5 fields, the way the reporter types them.
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/large.doc"_s;
+    const QString path = reports(u"large.doc"_s);
     WordDocument document;
     document.newDocument();
     document.addTable(1, 5);
@@ -535,8 +534,7 @@ void TestWordDocument::deepNestingIsReadWithoutRecursion()
         + nested("<w:tbl><w:tr><w:tc>", "deep cell", "</w:tc></w:tr></w:tbl>") + "</w:tc></w:tr></w:tbl>"
         + nested("<w:sdt><w:sdtContent>", "deep control", "</w:sdtContent></w:sdt>")
         + "</w:body></w:document>";
-    TestProgramFolder folder(false);
-    const QString path = folder.path() + u"/Reports/deep.docx"_s;
+    const QString path = reports(u"deep.docx"_s);
     writeZip(path, foreignPackage(xml));
     WordDocument document;
     QVERIFY(document.open(path));
@@ -551,9 +549,7 @@ void TestWordDocument::libreOfficeResavedDocumentStillAppends()
 {
     if (findTool(u"libreoffice"_s).isEmpty())
         QSKIP("libreoffice is not on PATH: cannot check a document re-saved by LibreOffice");
-    TestProgramFolder folder(false);
-    const QString reports = folder.path() + u"/Reports"_s;
-    const QString path = reports + u"/survey_Report.doc"_s;
+    const QString path = reports(u"survey_Report.doc"_s);
     WordDocument document;
     document.newDocument();
     document.typeText(u"survey Report"_s);
@@ -563,10 +559,11 @@ void TestWordDocument::libreOfficeResavedDocumentStillAppends()
     QVERIFY(document.save());
 
     QString log;
-    QVERIFY2(runLibreOffice(folder.path(),
-                 { u"--convert-to"_s, u"docx"_s, u"--outdir"_s, folder.path() + u"/resaved"_s, path }, &log),
+    QVERIFY2(
+        runLibreOffice(m_folder->path(),
+            { u"--convert-to"_s, u"docx"_s, u"--outdir"_s, m_folder->path() + u"/resaved"_s, path }, &log),
         qPrintable(log));
-    const QString resaved = folder.path() + u"/resaved/survey_Report.docx"_s;
+    const QString resaved = m_folder->path() + u"/resaved/survey_Report.docx"_s;
     QVERIFY2(QFile::exists(resaved), qPrintable(log));
 
     WordDocument reopened;
@@ -593,8 +590,7 @@ void TestWordDocument::libreOfficeResavedDocumentStillAppends()
 
 void TestWordDocument::picturesAreAddedToNewAndOpenedDocuments()
 {
-    QTemporaryDir dir;
-    const QString path = dir.path() + u"/report.doc"_s;
+    const QString path = reports(u"report.doc"_s);
     {
         WordDocument document;
         document.newDocument();

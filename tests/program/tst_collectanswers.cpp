@@ -25,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
@@ -34,7 +35,7 @@ namespace {
 QByteArray httpGet(quint16 port, const QByteArray& path)
 {
     QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+    socket.connectToHost(u"127.0.0.1"_s, port);
     if (!socket.waitForConnected(5000))
         return {};
     socket.write("GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
@@ -48,9 +49,8 @@ QByteArray httpGet(quint16 port, const QByteArray& path)
 // addresses window that follows is looked at by `addresses` and closed.
 void startCollecting(QPushButton* collect, const std::function<void(QWidget*)>& addresses = {})
 {
-    ModalStep choose(
-        QStringLiteral("CollectAnswersForm"), [](QWidget* form) { click(form, "StartCollecting"); });
-    ModalStep shown(QStringLiteral("CollectionAddresses"), [addresses](QWidget* window) {
+    ModalStep choose(u"CollectAnswersForm"_s, [](QWidget* form) { click(form, "StartCollecting"); });
+    ModalStep shown(u"CollectionAddresses"_s, [addresses](QWidget* window) {
         if (addresses)
             addresses(window);
     });
@@ -77,31 +77,30 @@ private slots:
         // Where Linux keeps a program's settings, under its own name.
         QCOMPARE(QSettings().fileName(),
             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                + QStringLiteral("/Quenlow/Quenlow.conf"));
-        program.setCollectionListen(QStringLiteral("127.0.0.1"), 0); // any free port
+                + u"/Quenlow/Quenlow.conf"_s);
+        program.setCollectionListen(u"127.0.0.1"_s, 0); // any free port
         program.start();
-        createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
+        createForm(program.session(), u"survey"_s, u"Staff Survey"_s);
         // Its answers table open to the people who answer it.
         FormMethod header = program.session().collection().atPosition(0);
-        header.attribute6List[1] = QStringLiteral("1");
+        header.attribute6List[1] = u"1"_s;
         program.session().changeableCollection().replace(0, header);
 
-        auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
-        auto* address = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"));
+        auto* collect = program.mainWindow()->findChild<QPushButton*>(u"CollectAnswers"_s);
+        auto* address = program.mainWindow()->findChild<QLabel*>(u"CollectionAddress"_s);
         QVERIFY(collect && address);
         QStringList listed;
         bool answersSaidPublic = false;
         startCollecting(collect, [&listed, &answersSaidPublic](QWidget* window) {
-            auto* list = window->findChild<QListWidget*>(QStringLiteral("AddressList"));
+            auto* list = window->findChild<QListWidget*>(u"AddressList"_s);
             for (int i = 0; list && i < list->count(); ++i)
                 listed.append(list->item(i)->text());
-            answersSaidPublic = window->findChild<QLabel*>(QStringLiteral("AnswersTablePublic"))->isVisible();
+            answersSaidPublic = window->findChild<QLabel*>(u"AnswersTablePublic"_s)->isVisible();
         });
         QVERIFY(answersSaidPublic);
-        QCOMPARE(collect->text(), QStringLiteral("Stop Collecting Answers"));
-        QVERIFY2(
-            address->text().startsWith(QStringLiteral("http://127.0.0.1:")), qPrintable(address->text()));
-        QVERIFY(address->text().endsWith(QStringLiteral("/survey.html")));
+        QCOMPARE(collect->text(), u"Stop Collecting Answers"_s);
+        QVERIFY2(address->text().startsWith(u"http://127.0.0.1:"_s), qPrintable(address->text()));
+        QVERIFY(address->text().endsWith(u"/survey.html"_s));
         QCOMPARE(listed, QStringList { address->text() });
 
         // The page people open is the form's own page.
@@ -111,7 +110,7 @@ private slots:
         QVERIFY2(answer.startsWith("HTTP/1.1 200") || answer.startsWith("HTTP/1.0 200"),
             answer.left(200).constData());
         QVERIFY(answer.contains("Staff Survey"));
-        QCOMPARE(program.mainWindow()->windowTitle(), QStringLiteral("survey.html \u2014 Quenlow"));
+        QCOMPARE(program.mainWindow()->windowTitle(), u"survey.html \u2014 Quenlow"_s);
 
         // Closing while people may be filling the form in asks first, No the
         // default; No keeps the window and the collection.
@@ -123,7 +122,7 @@ private slots:
 
         folder.messages().queueAnswer(MessageAnswer::Ok);
         collect->click();
-        QCOMPARE(collect->text(), QStringLiteral("Collect Answers"));
+        QCOMPARE(collect->text(), u"Collect Answers"_s);
         QVERIFY(address->text().isEmpty());
         QVERIFY(httpGet(port, "/survey.html").isEmpty());
     }
@@ -136,30 +135,30 @@ private slots:
         quint16 port = 0;
         {
             Program program(folder.path());
-            program.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
+            program.setCollectionListen(u"127.0.0.1"_s, 0);
             program.start();
-            createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
+            createForm(program.session(), u"survey"_s, u"Staff Survey"_s);
             FormMethod header = program.session().collection().atPosition(0);
             FormSettings settings;
             settings.showResults = true;
             setFormSettings(header, settings);
             program.session().changeableCollection().replace(0, header);
 
-            auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+            auto* collect = program.mainWindow()->findChild<QPushButton*>(u"CollectAnswers"_s);
             QStringList listed;
             QStringList states;
             QString button;
             startCollecting(collect, [&](QWidget* window) {
-                auto* list = window->findChild<QListWidget*>(QStringLiteral("AddressList"));
+                auto* list = window->findChild<QListWidget*>(u"AddressList"_s);
                 for (int i = 0; i < list->count(); ++i)
                     listed.append(list->item(i)->text());
-                auto* table = window->findChild<QTableWidget*>(QStringLiteral("CollectedFormsTable"));
+                auto* table = window->findChild<QTableWidget*>(u"CollectedFormsTable"_s);
                 QCOMPARE(table->rowCount(), 1);
-                QCOMPARE(table->item(0, 0)->text(), QStringLiteral("survey \u2013 Staff Survey"));
-                QCOMPARE(table->item(0, 2)->text(), QStringLiteral("0"));
+                QCOMPARE(table->item(0, 0)->text(), u"survey \u2013 Staff Survey"_s);
+                QCOMPARE(table->item(0, 2)->text(), u"0"_s);
                 states.append(table->item(0, 1)->text());
                 table->selectRow(0);
-                auto* closeOrOpen = window->findChild<QPushButton*>(QStringLiteral("CloseOrOpenForm"));
+                auto* closeOrOpen = window->findChild<QPushButton*>(u"CloseOrOpenForm"_s);
                 closeOrOpen->click();
                 states.append(table->item(0, 1)->text());
                 button = closeOrOpen->text();
@@ -167,13 +166,12 @@ private slots:
             QCOMPARE(listed.size(), 2);
             port
                 = quint16(listed.at(0).section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
-            QCOMPARE(
-                listed.at(1), QStringLiteral("Results: http://127.0.0.1:%1/results/survey.html").arg(port));
-            QCOMPARE(states, (QStringList { QStringLiteral("Open"), QStringLiteral("Closed") }));
-            QCOMPARE(button, QStringLiteral("Open Form"));
+            QCOMPARE(listed.at(1), u"Results: http://127.0.0.1:%1/results/survey.html"_s.arg(port));
+            QCOMPARE(states, (QStringList { u"Open"_s, u"Closed"_s }));
+            QCOMPARE(button, u"Open Form"_s);
             // Written where the service reads it, and served so.
             QVERIFY(!formSettingsOf(program.session().collection().atPosition(0)).acceptingAnswers);
-            QFile file(folder.collection(QStringLiteral("survey")));
+            QFile file(folder.collection(u"survey"_s));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QVERIFY(file.readAll().contains("AcceptingAnswers\r\n0\r\n"));
             QTRY_VERIFY_WITH_TIMEOUT(httpGet(port, "/survey.html").contains("This form is closed."), 5000);
@@ -182,7 +180,7 @@ private slots:
         QVERIFY(httpGet(port, "/survey.html").isEmpty());
         {
             Program program(folder.path());
-            program.setCollectionListen(QStringLiteral("127.0.0.1"), port);
+            program.setCollectionListen(u"127.0.0.1"_s, port);
             program.start();
             program.resumeCollecting();
             auto* main = qobject_cast<QMainWindow*>(program.mainWindow());
@@ -191,26 +189,26 @@ private slots:
                 qPrintable(main->statusBar()->currentMessage()));
             QVERIFY(httpGet(port, "/survey.html").contains("This form is closed."));
             // The person turns it off: the next start waits to be asked.
-            program.mainWindow()->findChild<QAction*>(QStringLiteral("ResumeCollecting"))->setChecked(false);
+            program.mainWindow()->findChild<QAction*>(u"ResumeCollecting"_s)->setChecked(false);
         }
         {
             Program program(folder.path());
             program.start();
             program.resumeCollecting();
-            QCOMPARE(program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"))->text(),
-                QStringLiteral("Collect Answers"));
-            program.mainWindow()->findChild<QAction*>(QStringLiteral("ResumeCollecting"))->setChecked(true);
+            QCOMPARE(program.mainWindow()->findChild<QPushButton*>(u"CollectAnswers"_s)->text(),
+                u"Collect Answers"_s);
+            program.mainWindow()->findChild<QAction*>(u"ResumeCollecting"_s)->setChecked(true);
         }
-        QSettings().remove(QStringLiteral("collect/running"));
+        QSettings().remove(u"collect/running"_s);
     }
 
     // What a phone's camera reads is the address itself.
     void addressesAndTheirCode()
     {
-        const QStringList local = collectionAddresses(false, 8080, QStringLiteral("my survey.html"));
-        QCOMPARE(local, QStringList { QStringLiteral("http://127.0.0.1:8080/my%20survey.html") });
-        for (const QString& address : collectionAddresses(true, 8080, QStringLiteral("survey.html")))
-            QVERIFY2(!address.contains(QStringLiteral("127.0.0.1")), qPrintable(address));
+        const QStringList local = collectionAddresses(false, 8080, u"my survey.html"_s);
+        QCOMPARE(local, QStringList { u"http://127.0.0.1:8080/my%20survey.html"_s });
+        for (const QString& address : collectionAddresses(true, 8080, u"survey.html"_s))
+            QVERIFY2(!address.contains(u"127.0.0.1"_s), qPrintable(address));
         const QImage code = qrCode(local.constFirst());
         QVERIFY(!code.isNull());
         QCOMPARE(code.width(), code.height());
@@ -218,9 +216,7 @@ private slots:
         QCOMPARE(code.pixelIndex(0, 0), 0); // the quiet zone is white
         QCOMPARE(code.pixelIndex(4, 4), 1); // a finder pattern's corner is black
         // Only a form whose answers table is open says that its answers are.
-        QVERIFY(CollectionAddresses(local, false)
-                    .findChild<QLabel*>(QStringLiteral("AnswersTablePublic"))
-                    ->isHidden());
+        QVERIFY(CollectionAddresses(local, false).findChild<QLabel*>(u"AnswersTablePublic"_s)->isHidden());
     }
 
     void servesHttpsWithTheChosenFiles()
@@ -230,40 +226,38 @@ private slots:
         QVERIFY(makeTestCertificate(keys.path(), &cert, &key));
         // The choice is remembered between runs: none of it may reach other tests.
         const auto forget = [] {
-            QSettings().remove(QStringLiteral("collect/certificate"));
-            QSettings().remove(QStringLiteral("collect/key"));
+            QSettings().remove(u"collect/certificate"_s);
+            QSettings().remove(u"collect/key"_s);
         };
         forget();
         const std::unique_ptr<void, std::function<void(void*)>> cleanup(this, [forget](void*) { forget(); });
 
         TestProgramFolder folder;
         Program program(folder.path());
-        program.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
+        program.setCollectionListen(u"127.0.0.1"_s, 0);
         program.start();
-        createForm(program.session(), QStringLiteral("survey"), QStringLiteral("Staff Survey"));
-        auto* collect = program.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+        createForm(program.session(), u"survey"_s, u"Staff Survey"_s);
+        auto* collect = program.mainWindow()->findChild<QPushButton*>(u"CollectAnswers"_s);
         QString problem;
         QStringList listed;
-        ModalStep choose(QStringLiteral("CollectAnswersForm"), [&](QWidget* form) {
+        ModalStep choose(u"CollectAnswersForm"_s, [&](QWidget* form) {
             // A certificate without its key: said so, and the window stays.
-            form->findChild<QLineEdit*>(QStringLiteral("CertificateFile"))->setText(cert);
-            form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
-            problem = form->findChild<QLabel*>(QStringLiteral("HttpsProblem"))->text();
+            form->findChild<QLineEdit*>(u"CertificateFile"_s)->setText(cert);
+            form->findChild<QPushButton*>(u"StartCollecting"_s)->click();
+            problem = form->findChild<QLabel*>(u"HttpsProblem"_s)->text();
             QVERIFY(form->isVisible());
-            form->findChild<QLineEdit*>(QStringLiteral("KeyFile"))->setText(key);
-            form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click();
+            form->findChild<QLineEdit*>(u"KeyFile"_s)->setText(key);
+            form->findChild<QPushButton*>(u"StartCollecting"_s)->click();
         });
-        ModalStep shown(QStringLiteral("CollectionAddresses"), [&listed](QWidget* window) {
-            listed.append(window->findChild<QListWidget*>(QStringLiteral("AddressList"))->item(0)->text());
+        ModalStep shown(u"CollectionAddresses"_s, [&listed](QWidget* window) {
+            listed.append(window->findChild<QListWidget*>(u"AddressList"_s)->item(0)->text());
         });
         collect->click();
-        QVERIFY2(problem.contains(QStringLiteral("both the certificate and its private key")),
-            qPrintable(problem));
-        const QString address
-            = program.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
-        QVERIFY2(address.startsWith(QStringLiteral("https://127.0.0.1:")), qPrintable(address));
+        QVERIFY2(problem.contains(u"both the certificate and its private key"_s), qPrintable(problem));
+        const QString address = program.mainWindow()->findChild<QLabel*>(u"CollectionAddress"_s)->text();
+        QVERIFY2(address.startsWith(u"https://127.0.0.1:"_s), qPrintable(address));
         QCOMPARE(listed, QStringList { address });
-        QCOMPARE(QSettings().value(QStringLiteral("collect/key")).toString(), key);
+        QCOMPARE(QSettings().value(u"collect/key"_s).toString(), key);
 
         folder.messages().queueAnswer(MessageAnswer::Ok);
         collect->click();
@@ -273,28 +267,26 @@ private slots:
     {
         TestProgramFolder folder;
         Program first(folder.path());
-        first.setCollectionListen(QStringLiteral("127.0.0.1"), 0);
+        first.setCollectionListen(u"127.0.0.1"_s, 0);
         first.start();
-        auto* collect = first.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+        auto* collect = first.mainWindow()->findChild<QPushButton*>(u"CollectAnswers"_s);
         startCollecting(collect);
-        const QString text
-            = first.mainWindow()->findChild<QLabel*>(QStringLiteral("CollectionAddress"))->text();
+        const QString text = first.mainWindow()->findChild<QLabel*>(u"CollectionAddress"_s)->text();
         const quint16 port
             = quint16(text.section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
         QVERIFY(port > 0);
 
         Program second(folder.path());
-        second.setCollectionListen(QStringLiteral("127.0.0.1"), port);
+        second.setCollectionListen(u"127.0.0.1"_s, port);
         second.start();
-        auto* secondCollect = second.mainWindow()->findChild<QPushButton*>(QStringLiteral("CollectAnswers"));
+        auto* secondCollect = second.mainWindow()->findChild<QPushButton*>(u"CollectAnswers"_s);
         folder.messages().queueAnswer(MessageAnswer::Ok);
-        ModalStep choose(QStringLiteral("CollectAnswersForm"),
-            [](QWidget* form) { form->findChild<QPushButton*>(QStringLiteral("StartCollecting"))->click(); });
+        ModalStep choose(u"CollectAnswersForm"_s,
+            [](QWidget* form) { form->findChild<QPushButton*>(u"StartCollecting"_s)->click(); });
         secondCollect->click();
         QCOMPARE(folder.messages().boxes().constLast().icon, MessageIcon::Exclamation);
-        QVERIFY(folder.messageTexts().constLast().startsWith(
-            QStringLiteral("The answers cannot be collected: ")));
-        QCOMPARE(secondCollect->text(), QStringLiteral("Collect Answers"));
+        QVERIFY(folder.messageTexts().constLast().startsWith(u"The answers cannot be collected: "_s));
+        QCOMPARE(secondCollect->text(), u"Collect Answers"_s);
     }
 };
 

@@ -60,6 +60,12 @@ public:
                 table(), columnNameFor(question.userInstruction), AnswersStore::ColumnKind::Text, {}))
             qFatal("cannot add the column");
     }
+    /// Writes the form's collection file as it stands.
+    void writeCollection()
+    {
+        writeBytes(
+            folder.collection(session.openFormName()), encodeText(serializeCollection(session.collection())));
+    }
     /// Stores one answer: question texts (fitted to their column names here) and values.
     void answer(const QList<QPair<QString, QString>>& values) { answerMany({ values }); }
     void answerMany(const QList<QList<QPair<QString, QString>>>& answers)

@@ -46,7 +46,7 @@ void colourForm(ReporterFixture& f)
     f.answer({ { u"Name"_s, u"brian"_s }, { u"Colour"_s, u"Green"_s }, { u"Tea"_s, u"Not Checked"_s } });
     f.answer({ { u"Name"_s, u"Cy, \"C\""_s }, { u"Colour"_s, u"Red"_s }, { u"Tea"_s, u"Checked"_s } });
     f.answer({ { u"Name"_s, u"Dee"_s } });
-    writeBytes(f.folder.collection(u"survey"_s), encodeText(serializeCollection(f.session.collection())));
+    f.writeCollection();
 }
 
 QString reportPath(const ReporterFixture& f)
@@ -412,10 +412,7 @@ private slots:
         ReporterFixture f;
         f.add(ElementKind::TextField, u"Name"_s);
         f.answer({ { u"Name"_s, u"early"_s } });
-        FormMethod tea;
-        tea.kind = ElementKind::CheckBox;
-        tea.userInstruction = u"Tea"_s;
-        f.session.changeableCollection().append(tea);
+        f.session.changeableCollection().append(checkBoxMethod(u"Tea"_s, true, false));
         QVERIFY(addAnswerColumn(f.session.answerTable(), u"Tea"_s, false));
         f.answer({ { u"Name"_s, u"later"_s }, { u"Tea"_s, u"Not Checked"_s } });
 

@@ -10,6 +10,7 @@
 #include "model/MethodCollection.h"
 #include "model/PageWriter.h"
 #include "model/Publication.h"
+#include "server/RespondentPage.h"
 
 #include "support/TestProgramFolder.h"
 
@@ -62,6 +63,13 @@ QByteArray urlEncoded(const QList<QPair<QString, QString>>& fields)
         out += QUrl::toPercentEncoding(name) + '=' + QUrl::toPercentEncoding(value);
     }
     return out;
+}
+
+QString tokenIn(const QByteArray& page)
+{
+    const qsizetype field = page.indexOf(submissionTokenField().toUtf8());
+    const qsizetype at = page.indexOf("value='", field) + 7;
+    return field < 0 ? QString() : QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
 }
 
 QByteArray RawResponse::header(const QByteArray& name) const

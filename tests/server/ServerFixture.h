@@ -21,6 +21,8 @@ bool addQuestionColumn(const QString& location, const QString& table, const QStr
 
 /// Form fields urlencoded as a browser sends them.
 QByteArray urlEncoded(const QList<QPair<QString, QString>>& fields);
+/// The submission token a sent page carries; empty when it carries none.
+QString tokenIn(const QByteArray& page);
 
 /// A response read off the wire.
 struct RawResponse {

@@ -19,20 +19,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
 namespace {
 
-const QString kChromium = QStringLiteral("/usr/bin/chromium");
-
-// The pages' text is black on the designer's background; the screenshots show it.
-void copyBackground(const TestProgramFolder& folder)
-{
-    // From the sources: a build of the tests alone lays out no program folder.
-    QVERIFY(QFile::copy(QStringLiteral(QUENLOW_SOURCE_DIR "/resources/html/Background.gif"),
-        folder.html(QStringLiteral("Background.gif"))));
-}
+const QString kChromium = u"/usr/bin/chromium"_s;
 
 // True when the service started; why not is printed when it did not.
 bool started(const Result<void>& result)
@@ -44,7 +37,7 @@ bool started(const Result<void>& result)
 
 QJsonObject action(const QString& name, const char* kind, const QJsonValue& value)
 {
-    return QJsonObject { { QStringLiteral("name"), name }, { QString::fromLatin1(kind), value } };
+    return QJsonObject { { u"name"_s, name }, { QString::fromLatin1(kind), value } };
 }
 
 } // namespace
@@ -55,6 +48,12 @@ class TestBrowserSubmission : public QObject
 
 private slots:
     void initTestCase();
+    void init() { m_folder = std::make_unique<TestProgramFolder>(); }
+    void cleanup()
+    {
+        m_service.reset();
+        m_folder.reset();
+    }
     void phoneAnswersEveryKindOnce();
     void desktopShowsThePageAsDesignedOverHttps();
     void aRenameWhileAnsweringAndACorrectionLoseNothing();
@@ -66,7 +65,12 @@ private:
     // check. With the option "pause", `whilePaused` runs before the submit.
     QJsonObject runBrowser(const QString& url, const QJsonArray& actions, const QJsonObject& options,
         const std::function<void()>& whilePaused = {});
+    // Starts the service on the form written, over TLS when `cert` is given.
+    bool startService(const QString& cert = {}, const QString& key = {});
+    QList<QVariantMap> rows() const { return tableRows(m_folder->database(), u"tbl_survey"_s); }
 
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<CollectionService> m_service;
     QString m_node;
     QString m_workDir;
 };
@@ -74,8 +78,8 @@ private:
 void TestBrowserSubmission::initTestCase()
 {
     // Optional tools: without them the test says why and skips, never fails.
-    m_node = QStandardPaths::findExecutable(QStringLiteral("node"));
-    const QString npm = QStandardPaths::findExecutable(QStringLiteral("npm"));
+    m_node = QStandardPaths::findExecutable(u"node"_s);
+    const QString npm = QStandardPaths::findExecutable(u"npm"_s);
     if (m_node.isEmpty() || npm.isEmpty())
         QSKIP("node and npm are needed to drive the browser (Debian packages nodejs, npm)");
     if (!QFile::exists(kChromium))
@@ -83,19 +87,16 @@ void TestBrowserSubmission::initTestCase()
 
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
-    for (const QString& file : { QStringLiteral("package.json"), QStringLiteral("submit.mjs"),
-             QStringLiteral("room.mjs"), QStringLiteral("rules.mjs") }) {
+    for (const QString& file : { u"package.json"_s, u"submit.mjs"_s, u"room.mjs"_s, u"rules.mjs"_s }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
     }
-    if (!QFile::exists(m_workDir + QStringLiteral("/node_modules/playwright-core/package.json"))) {
+    if (!QFile::exists(m_workDir + u"/node_modules/playwright-core/package.json"_s)) {
         QProcess install;
         install.setWorkingDirectory(m_workDir);
         install.setProcessChannelMode(QProcess::MergedChannels);
-        install.start(npm,
-            { QStringLiteral("install"), QStringLiteral("--no-audit"), QStringLiteral("--no-fund"),
-                QStringLiteral("--loglevel=error") });
+        install.start(npm, { u"install"_s, u"--no-audit"_s, u"--no-fund"_s, u"--loglevel=error"_s });
         if (!install.waitForFinished(240000) || install.exitCode() != 0) {
             install.kill();
             qWarning("%s", install.readAll().constData());
@@ -104,13 +105,27 @@ void TestBrowserSubmission::initTestCase()
     }
 }
 
+bool TestBrowserSubmission::startService(const QString& cert, const QString& key)
+{
+    // The pages' text is black on the designer's background; the screenshots show it.
+    // From the sources: a build of the tests alone lays out no program folder.
+    if (!QFile::copy(QStringLiteral(QUENLOW_SOURCE_DIR "/resources/html/Background.gif"),
+            m_folder->html(u"Background.gif"_s)))
+        return false;
+    m_service = std::make_unique<CollectionService>();
+    m_service->setLogSink([](const QByteArray&) {});
+    if (!cert.isEmpty())
+        m_service->setTls(cert, key);
+    return started(m_service->start(m_folder->path(), u"127.0.0.1"_s, 0));
+}
+
 QJsonObject TestBrowserSubmission::runBrowser(const QString& url, const QJsonArray& actions,
     const QJsonObject& options, const std::function<void()>& whilePaused)
 {
     QProcess node;
     node.setWorkingDirectory(m_workDir);
     node.start(m_node,
-        { m_workDir + QStringLiteral("/submit.mjs"), url,
+        { m_workDir + u"/submit.mjs"_s, url,
             QString::fromUtf8(QJsonDocument(actions).toJson(QJsonDocument::Compact)),
             QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)) });
     QByteArray out;
@@ -136,126 +151,98 @@ QJsonObject TestBrowserSubmission::runBrowser(const QString& url, const QJsonArr
 
 void TestBrowserSubmission::phoneAnswersEveryKindOnce()
 {
-    TestProgramFolder folder;
-    const QString secret = QStringLiteral("/srv/quenlow-private/formAnswers.mdb");
-    QVERIFY(
-        FormBuilder(folder.path(), QStringLiteral("survey"))
-            .title(QStringLiteral("Staff Survey: Supercalifragilisticexpialidocious")) // wider than a phone
-            .databaseLocation(secret)
-            .textField(QStringLiteral("What's your name?"))
-            .textArea(QStringLiteral("Comments & \"remarks\""))
-            .plainText(QStringLiteral("Please tick the approprtiate check boxes :"))
-            .checkBox(QStringLiteral("Tea"))
-            .checkBox(QStringLiteral("Coffee"), /*ticked=*/true)
-            .checkBox(QStringLiteral("Juice"))
-            .radioButtons(QStringLiteral("Colour"),
-                { QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") },
-                QStringLiteral("Red"))
-            .radioButtons(QStringLiteral("Size"), { QStringLiteral("S"), QStringLiteral("L") })
-            .menu(QStringLiteral("Team"),
-                { QStringLiteral("Sales"), QStringLiteral("R&D"), QStringLiteral("Support") })
-            .submitButton()
-            .write());
-    copyBackground(folder);
-
-    CollectionService service;
-    service.setLogSink([](const QByteArray&) {});
-    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
+    const QString secret = u"/srv/quenlow-private/formAnswers.mdb"_s;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey: Supercalifragilisticexpialidocious"_s) // wider than a phone
+                .databaseLocation(secret)
+                .textField(u"What's your name?"_s)
+                .textArea(u"Comments & \"remarks\""_s)
+                .plainText(u"Please tick the approprtiate check boxes :"_s)
+                .checkBox(u"Tea"_s)
+                .checkBox(u"Coffee"_s, /*ticked=*/true)
+                .checkBox(u"Juice"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s, u"Blue"_s }, u"Red"_s)
+                .radioButtons(u"Size"_s, { u"S"_s, u"L"_s })
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s, u"Support"_s })
+                .submitButton()
+                .write());
+    QVERIFY(startService());
 
     // Boxes and options by tapping their text, as on a phone.
-    const QJsonArray actions { action(QStringLiteral("What's your name?"), "fill",
-                                   QStringLiteral("Zoë O'Brien")),
-        action(QStringLiteral("Comments & \"remarks\""), "fill",
-            QStringLiteral("Line one\nLine two: 5 < 6 & \"fine\" ✓")),
-        QJsonObject { { QStringLiteral("tap"), QStringLiteral("Tea") } },
-        QJsonObject { { QStringLiteral("tap"), QStringLiteral("Coffee") } },
-        QJsonObject { { QStringLiteral("tap"), QStringLiteral("Blue") } },
-        action(QStringLiteral("Team"), "select", QStringLiteral("R&D")) };
-    const QJsonObject answer = runBrowser(service.pageAddress(QStringLiteral("survey.html")), actions,
-        QJsonObject { { QStringLiteral("width"), 390 }, { QStringLiteral("height"), 844 },
-            { QStringLiteral("phone"), true }, { QStringLiteral("again"), true },
-            { QStringLiteral("screenshot"), QString(m_workDir + QStringLiteral("/phone.png")) } });
+    const QJsonArray actions { action(u"What's your name?"_s, "fill", u"Zoë O'Brien"_s),
+        action(u"Comments & \"remarks\""_s, "fill", u"Line one\nLine two: 5 < 6 & \"fine\" ✓"_s),
+        QJsonObject { { u"tap"_s, u"Tea"_s } }, QJsonObject { { u"tap"_s, u"Coffee"_s } },
+        QJsonObject { { u"tap"_s, u"Blue"_s } }, action(u"Team"_s, "select", u"R&D"_s) };
+    const QJsonObject answer = runBrowser(m_service->pageAddress(u"survey.html"_s), actions,
+        QJsonObject { { u"width"_s, 390 }, { u"height"_s, 844 }, { u"phone"_s, true }, { u"again"_s, true },
+            { u"screenshot"_s, QString(m_workDir + u"/phone.png"_s) } });
     QVERIFY(!answer.isEmpty());
 
-    const QJsonObject layout = answer.value(QStringLiteral("layout")).toObject();
-    QCOMPARE(layout.value(QStringLiteral("innerWidth")).toInt(), 390);
-    QVERIFY(layout.value(QStringLiteral("scrollWidth")).toInt() <= 390);
-    QVERIFY(layout.value(QStringLiteral("smallestFont")).toDouble() >= 16);
-    QVERIFY(layout.value(QStringLiteral("smallestBox")).toDouble() >= 24);
-    QVERIFY(!answer.value(QStringLiteral("html")).toString().contains(QStringLiteral("quenlow-private")));
+    const QJsonObject layout = answer.value(u"layout"_s).toObject();
+    QCOMPARE(layout.value(u"innerWidth"_s).toInt(), 390);
+    QVERIFY(layout.value(u"scrollWidth"_s).toInt() <= 390);
+    QVERIFY(layout.value(u"smallestFont"_s).toDouble() >= 16);
+    QVERIFY(layout.value(u"smallestBox"_s).toDouble() >= 24);
+    QVERIFY(!answer.value(u"html"_s).toString().contains(u"quenlow-private"_s));
 
-    QCOMPARE(answer.value(QStringLiteral("status")).toInt(), 200);
-    QVERIFY(answer.value(QStringLiteral("url")).toString().endsWith(QStringLiteral("/scripts/save.asp")));
-    QVERIFY(answer.value(QStringLiteral("text")).toString().contains(QStringLiteral("Thank you")));
+    QCOMPARE(answer.value(u"status"_s).toInt(), 200);
+    QVERIFY(answer.value(u"url"_s).toString().endsWith(u"/scripts/save.asp"_s));
+    QVERIFY(answer.value(u"text"_s).toString().contains(u"Thank you"_s));
     // Back and submit again: the same page's token, thanked again, stored once.
     // (Over HTTP: Chromium keeps no page whose certificate it does not trust,
     // so going Back over the tests' HTTPS fetches a new page and token.)
-    const QJsonObject again = answer.value(QStringLiteral("again")).toObject();
-    QCOMPARE(again.value(QStringLiteral("status")).toInt(), 200);
-    QVERIFY(again.value(QStringLiteral("text")).toString().contains(QStringLiteral("Thank you")));
-    const QJsonArray tokens = answer.value(QStringLiteral("tokens")).toArray();
+    const QJsonObject again = answer.value(u"again"_s).toObject();
+    QCOMPARE(again.value(u"status"_s).toInt(), 200);
+    QVERIFY(again.value(u"text"_s).toString().contains(u"Thank you"_s));
+    const QJsonArray tokens = answer.value(u"tokens"_s).toArray();
     QCOMPARE(tokens.size(), 2);
     QCOMPARE(tokens.at(0).toString().size(), 64);
     QCOMPARE(tokens.at(1), tokens.at(0));
 
-    const QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
+    const QList<QVariantMap> stored = rows();
     // Back and submit again sent the same token: the answers are stored once.
-    QCOMPARE(rows.size(), 1);
-    const QVariantMap& row = rows.first();
-    QCOMPARE(row.value(QStringLiteral("What's your name?")).toString(), QStringLiteral("Zoë O'Brien"));
+    QCOMPARE(stored.size(), 1);
+    const QVariantMap& row = stored.first();
+    QCOMPARE(row.value(u"What's your name?"_s).toString(), u"Zoë O'Brien"_s);
     // Browsers send a text area's line breaks as CR LF.
-    QCOMPARE(row.value(QStringLiteral("Comments & \"remarks\"")).toString(),
-        QStringLiteral("Line one\r\nLine two: 5 < 6 & \"fine\" ✓"));
-    QCOMPARE(row.value(QStringLiteral("Tea")).toString(), QStringLiteral("Checked"));
-    QCOMPARE(row.value(QStringLiteral("Coffee")).toString(), QStringLiteral("Not Checked"));
-    QCOMPARE(row.value(QStringLiteral("Juice")).toString(), QStringLiteral("Not Checked"));
-    QCOMPARE(row.value(QStringLiteral("Colour")).toString(), QStringLiteral("Blue"));
-    QVERIFY(row.value(QStringLiteral("Size")).isNull());
-    QCOMPARE(row.value(QStringLiteral("Team")).toString(), QStringLiteral("R&D"));
-
-    service.stop();
+    QCOMPARE(
+        row.value(u"Comments & \"remarks\""_s).toString(), u"Line one\r\nLine two: 5 < 6 & \"fine\" ✓"_s);
+    QCOMPARE(row.value(u"Tea"_s).toString(), u"Checked"_s);
+    QCOMPARE(row.value(u"Coffee"_s).toString(), u"Not Checked"_s);
+    QCOMPARE(row.value(u"Juice"_s).toString(), u"Not Checked"_s);
+    QCOMPARE(row.value(u"Colour"_s).toString(), u"Blue"_s);
+    QVERIFY(row.value(u"Size"_s).isNull());
+    QCOMPARE(row.value(u"Team"_s).toString(), u"R&D"_s);
 }
 
 void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
 {
-    TestProgramFolder folder;
-    QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Staff Survey"))
-                .textField(QStringLiteral("What's your name?"))
-                .textArea(QStringLiteral("Comments"))
-                .checkBox(QStringLiteral("Tea"))
-                .radioButtons(QStringLiteral("Colour"), { QStringLiteral("Red"), QStringLiteral("Blue") })
-                .menu(QStringLiteral("Team"), { QStringLiteral("Sales"), QStringLiteral("R&D") })
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .textField(u"What's your name?"_s)
+                .textArea(u"Comments"_s)
+                .checkBox(u"Tea"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Blue"_s })
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
                 .submitButton()
                 .write());
-    copyBackground(folder);
     QTemporaryDir keys;
     QString cert, key;
     QVERIFY(makeTestCertificate(keys.path(), &cert, &key));
-
-    CollectionService service;
-    service.setLogSink([](const QByteArray&) {});
-    service.setTls(cert, key);
-    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
-    QVERIFY(service.address().startsWith(QStringLiteral("https://")));
-    const QJsonObject shown = runBrowser(service.pageAddress(QStringLiteral("survey.html")),
-        QJsonArray { QJsonObject { { QStringLiteral("tap"), QStringLiteral("Tea") } } },
-        QJsonObject {
-            { QStringLiteral("screenshot"), QString(m_workDir + QStringLiteral("/desktop.png")) } });
+    QVERIFY(startService(cert, key));
+    QVERIFY(m_service->address().startsWith(u"https://"_s));
+    const QJsonObject shown = runBrowser(m_service->pageAddress(u"survey.html"_s),
+        QJsonArray { QJsonObject { { u"tap"_s, u"Tea"_s } } },
+        QJsonObject { { u"screenshot"_s, QString(m_workDir + u"/desktop.png"_s) } });
     QVERIFY(!shown.isEmpty());
-    QCOMPARE(shown.value(QStringLiteral("status")).toInt(), 200);
-    QVERIFY(shown.value(QStringLiteral("url")).toString().startsWith(QStringLiteral("https://127.0.0.1:")));
-    QCOMPARE(tableRows(folder.database(), QStringLiteral("tbl_survey"))
-                 .value(0)
-                 .value(QStringLiteral("Tea"))
-                 .toString(),
-        QStringLiteral("Checked"));
+    QCOMPARE(shown.value(u"status"_s).toInt(), 200);
+    QVERIFY(shown.value(u"url"_s).toString().startsWith(u"https://127.0.0.1:"_s));
+    QCOMPARE(rows().value(0).value(u"Tea"_s).toString(), u"Checked"_s);
     // The browser's own sizes: none of the phone rules apply at this width.
-    const QJsonObject layout = shown.value(QStringLiteral("layout")).toObject();
-    QCOMPARE(layout.value(QStringLiteral("innerWidth")).toInt(), 1280);
-    QVERIFY(layout.value(QStringLiteral("smallestFont")).toDouble() < 16);
-    QVERIFY(layout.value(QStringLiteral("smallestBox")).toDouble() < 24);
-    service.stop();
+    const QJsonObject layout = shown.value(u"layout"_s).toObject();
+    QCOMPARE(layout.value(u"innerWidth"_s).toInt(), 1280);
+    QVERIFY(layout.value(u"smallestFont"_s).toDouble() < 16);
+    QVERIFY(layout.value(u"smallestBox"_s).toDouble() < 24);
 }
 
 // The designer renames one question and removes another while a phone fills
@@ -265,67 +252,55 @@ void TestBrowserSubmission::desktopShowsThePageAsDesignedOverHttps()
 // row's answers.
 void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
 {
-    TestProgramFolder folder;
-    QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Staff Survey"))
-                .textField(QStringLiteral("Name"))
-                .textField(QStringLiteral("Town"))
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .textField(u"Name"_s)
+                .textField(u"Town"_s)
                 .submitButton()
                 .write());
-    copyBackground(folder);
-    CollectionService service;
-    service.setLogSink([](const QByteArray&) {});
-    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
-    const QJsonObject phone { { QStringLiteral("width"), 390 }, { QStringLiteral("height"), 844 },
-        { QStringLiteral("phone"), true } };
+    QVERIFY(startService());
+    const QJsonObject phone { { u"width"_s, 390 }, { u"height"_s, 844 }, { u"phone"_s, true } };
 
     QJsonObject options = phone;
-    options.insert(QStringLiteral("pause"), true);
-    options.insert(QStringLiteral("sendAgainOn409"), true);
-    options.insert(QStringLiteral("conflictScreenshot"), QString(m_workDir + QStringLiteral("/changed.png")));
-    const QJsonObject changed = runBrowser(service.pageAddress(QStringLiteral("survey.html")),
-        QJsonArray { action(QStringLiteral("Name"), "fill", QStringLiteral("Zoë")),
-            action(QStringLiteral("Town"), "fill", QStringLiteral("Leeds")) },
-        options, [&] {
+    options.insert(u"pause"_s, true);
+    options.insert(u"sendAgainOn409"_s, true);
+    options.insert(u"conflictScreenshot"_s, QString(m_workDir + u"/changed.png"_s));
+    const QJsonObject changed = runBrowser(m_service->pageAddress(u"survey.html"_s),
+        QJsonArray { action(u"Name"_s, "fill", u"Zoë"_s), action(u"Town"_s, "fill", u"Leeds"_s) }, options,
+        [&] {
             // The designer, meanwhile: a new name for one question, the other gone.
-            const auto store = openStore(folder.database());
-            QVERIFY(store->renameColumn(
-                QStringLiteral("tbl_survey"), QStringLiteral("Name"), QStringLiteral("Full name")));
-            QVERIFY(store->dropColumn(QStringLiteral("tbl_survey"), QStringLiteral("Town")));
-            QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
-                        .title(QStringLiteral("Staff Survey"))
-                        .textField(QStringLiteral("Full name"))
-                        .formerly(QStringLiteral("Name"))
+            const auto store = openStore(m_folder->database());
+            QVERIFY(store->renameColumn(u"tbl_survey"_s, u"Name"_s, u"Full name"_s));
+            QVERIFY(store->dropColumn(u"tbl_survey"_s, u"Town"_s));
+            QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                        .title(u"Staff Survey"_s)
+                        .textField(u"Full name"_s)
+                        .formerly(u"Name"_s)
                         .submitButton()
                         .writeFiles());
         });
     QVERIFY(!changed.isEmpty());
-    const QJsonObject conflict = changed.value(QStringLiteral("conflict")).toObject();
-    QCOMPARE(conflict.value(QStringLiteral("status")).toInt(), 409);
-    QVERIFY(conflict.value(QStringLiteral("text"))
-                .toString()
-                .contains(QStringLiteral("This form was changed while you were filling it in.")));
-    QCOMPARE(changed.value(QStringLiteral("status")).toInt(), 200);
-    QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.first().value(QStringLiteral("Full name")).toString(), QStringLiteral("Zoë"));
+    const QJsonObject conflict = changed.value(u"conflict"_s).toObject();
+    QCOMPARE(conflict.value(u"status"_s).toInt(), 409);
+    QVERIFY(conflict.value(u"text"_s).toString().contains(
+        u"This form was changed while you were filling it in."_s));
+    QCOMPARE(changed.value(u"status"_s).toInt(), 200);
+    QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.first().value(u"Full name"_s).toString(), u"Zoë"_s);
 
     options = phone;
-    options.insert(QStringLiteral("again"), true);
-    options.insert(QStringLiteral("changeAfterBack"),
-        QJsonArray { action(QStringLiteral("Full name"), "fill", QStringLiteral("Anna")) });
-    const QJsonObject corrected = runBrowser(service.pageAddress(QStringLiteral("survey.html")),
-        QJsonArray { action(QStringLiteral("Full name"), "fill", QStringLiteral("Ann")) }, options);
-    QCOMPARE(corrected.value(QStringLiteral("status")).toInt(), 200);
-    const QJsonObject again = corrected.value(QStringLiteral("again")).toObject();
-    QCOMPARE(again.value(QStringLiteral("status")).toInt(), 200);
-    QVERIFY(again.value(QStringLiteral("text"))
-                .toString()
-                .contains(QStringLiteral("Your answers have been updated.")));
-    rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows.at(1).value(QStringLiteral("Full name")).toString(), QStringLiteral("Anna"));
-    service.stop();
+    options.insert(u"again"_s, true);
+    options.insert(u"changeAfterBack"_s, QJsonArray { action(u"Full name"_s, "fill", u"Anna"_s) });
+    const QJsonObject corrected = runBrowser(m_service->pageAddress(u"survey.html"_s),
+        QJsonArray { action(u"Full name"_s, "fill", u"Ann"_s) }, options);
+    QCOMPARE(corrected.value(u"status"_s).toInt(), 200);
+    const QJsonObject again = corrected.value(u"again"_s).toObject();
+    QCOMPARE(again.value(u"status"_s).toInt(), 200);
+    QVERIFY(again.value(u"text"_s).toString().contains(u"Your answers have been updated."_s));
+    stored = rows();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(1).value(u"Full name"_s).toString(), u"Anna"_s);
 }
 
 // Typed answers survive a reload; sent while the service is down they wait
@@ -333,29 +308,22 @@ void TestBrowserSubmission::aRenameWhileAnsweringAndACorrectionLoseNothing()
 // receipt; the results page follows the answers.
 void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
 {
-    TestProgramFolder folder;
     FormSettings settings;
     settings.showResults = true;
-    QVERIFY(FormBuilder(folder.path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Room Survey"))
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Room Survey"_s)
                 .settings(settings)
-                .textArea(QStringLiteral("Comments"))
-                .checkBox(QStringLiteral("Tea"))
-                .radioButtons(QStringLiteral("Colour"),
-                    { QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue") })
+                .textArea(u"Comments"_s)
+                .checkBox(u"Tea"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s, u"Blue"_s })
                 .submitButton()
                 .write());
-    copyBackground(folder);
-    CollectionService service;
-    service.setLogSink([](const QByteArray&) {});
-    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
-    const quint16 port = service.port();
+    QVERIFY(startService());
+    const quint16 port = m_service->port();
 
     QProcess node;
     node.setWorkingDirectory(m_workDir);
-    node.start(m_node,
-        { m_workDir + QStringLiteral("/room.mjs"), QStringLiteral("http://127.0.0.1:%1").arg(port),
-            m_workDir });
+    node.start(m_node, { m_workDir + u"/room.mjs"_s, u"http://127.0.0.1:%1"_s.arg(port), m_workDir });
     QJsonObject seen;
     QByteArray out;
     while (seen.isEmpty() && node.waitForReadyRead(120000)) {
@@ -364,12 +332,12 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
         while ((end = out.indexOf('\n')) >= 0) {
             const QJsonObject line = QJsonDocument::fromJson(out.left(end)).object();
             out.remove(0, end + 1);
-            const QString step = line.value(QStringLiteral("step")).toString();
-            if (step == QStringLiteral("stop")) {
-                service.stop();
-            } else if (step == QStringLiteral("start")) {
+            const QString step = line.value(u"step"_s).toString();
+            if (step == u"stop"_s) {
+                m_service->stop();
+            } else if (step == u"start"_s) {
                 QTest::qWait(3000); // a few tries fail first
-                QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), port)));
+                QVERIFY(started(m_service->start(m_folder->path(), u"127.0.0.1"_s, port)));
             } else {
                 seen = line;
                 break;
@@ -378,73 +346,55 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
         }
     }
     QVERIFY(node.waitForFinished(60000));
-    QVERIFY2(!seen.contains(QStringLiteral("failure")), QJsonDocument(seen).toJson().constData());
-    QCOMPARE(seen.value(QStringLiteral("errors")).toArray(), QJsonArray());
+    QVERIFY2(!seen.contains(u"failure"_s), QJsonDocument(seen).toJson().constData());
+    QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
 
-    const QJsonObject restored = seen.value(QStringLiteral("restored")).toObject();
-    QCOMPARE(restored.value(QStringLiteral("comments")).toString(), QStringLiteral("Kept through a reload"));
-    QVERIFY(restored.value(QStringLiteral("green")).toBool());
-    QVERIFY(seen.value(QStringLiteral("notSent"))
-                .toString()
-                .contains(QStringLiteral("Not sent yet — trying again…")));
-    QVERIFY(seen.value(QStringLiteral("notSent")).toString().contains(QStringLiteral("Send now")));
-    QCOMPARE(seen.value(QStringLiteral("keptWhileDown")).toInt(), 1);
-    QCOMPARE(seen.value(QStringLiteral("keptAfterSending")).toInt(), 0);
-    QCOMPARE(seen.value(QStringLiteral("receipt")).toString().size(), 8);
+    const QJsonObject restored = seen.value(u"restored"_s).toObject();
+    QCOMPARE(restored.value(u"comments"_s).toString(), u"Kept through a reload"_s);
+    QVERIFY(restored.value(u"green"_s).toBool());
+    QVERIFY(seen.value(u"notSent"_s).toString().contains(u"Not sent yet — trying again…"_s));
+    QVERIFY(seen.value(u"notSent"_s).toString().contains(u"Send now"_s));
+    QCOMPARE(seen.value(u"keptWhileDown"_s).toInt(), 1);
+    QCOMPARE(seen.value(u"keptAfterSending"_s).toInt(), 0);
+    QCOMPARE(seen.value(u"receipt"_s).toString().size(), 8);
     // The results page counts what the table holds, and follows a new answer.
-    QCOMPARE(seen.value(QStringLiteral("answers390")).toString(), QStringLiteral("1"));
-    QVERIFY(seen.value(QStringLiteral("resultsChangedAfterMs")).toInt() < 5000);
-    QVERIFY(seen.value(QStringLiteral("index")).toString().contains(QStringLiteral("Room Survey")));
-    const QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), 2);
-    QCOMPARE(
-        rows.first().value(QStringLiteral("Comments")).toString(), QStringLiteral("Kept through a reload"));
-    QCOMPARE(rows.first().value(QStringLiteral("Colour")).toString(), QStringLiteral("Green"));
-    service.stop();
+    QCOMPARE(seen.value(u"answers390"_s).toString(), u"1"_s);
+    QVERIFY(seen.value(u"resultsChangedAfterMs"_s).toInt() < 5000);
+    QVERIFY(seen.value(u"index"_s).toString().contains(u"Room Survey"_s));
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.first().value(u"Comments"_s).toString(), u"Kept through a reload"_s);
+    QCOMPARE(stored.first().value(u"Colour"_s).toString(), u"Green"_s);
 }
 
 // Typed answers, a required answer and a question asked only after a "Yes",
 // on a phone: the page as the page writer marks such questions up.
 void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
 {
-    TestProgramFolder folder;
-    const auto asks = [](bool required, AnswerKind kind = AnswerKind::AnyText, const QString& min = {},
-                          const QString& max = {}, const AskCondition& condition = {}) {
-        QuestionSettings s;
-        s.rules = { required, kind, min, max };
-        s.condition = condition;
-        return s;
-    };
-    const ScaleQuestion rating { 1, 5, QStringLiteral("Poor"), QStringLiteral("Great") };
-    QVERIFY(
-        FormBuilder(folder.path(), QStringLiteral("survey"))
-            .title(QStringLiteral("Pet Survey"))
-            .textField(QStringLiteral("Age"))
-            .asks(asks(true, AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120")))
-            .textField(QStringLiteral("Birthday"))
-            .asks(asks(false, AnswerKind::Date))
-            .radioButtons(QStringLiteral("Pets"), { QStringLiteral("Yes"), QStringLiteral("No") })
-            .asks(asks(true))
-            .textField(QStringLiteral("Which pet?"))
-            .asks(asks(true, AnswerKind::AnyText, {}, {}, { QStringLiteral("Pets"), QStringLiteral("Yes") }))
-            .scale(QStringLiteral("Rating"), rating)
-            .asks(asks(true))
-            .submitButton()
-            .write());
-    copyBackground(folder);
-    CollectionService service;
-    service.setLogSink([](const QByteArray&) {});
-    QVERIFY(started(service.start(folder.path(), QStringLiteral("127.0.0.1"), 0)));
+    const ScaleQuestion rating { 1, 5, u"Poor"_s, u"Great"_s };
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Pet Survey"_s)
+                .textField(u"Age"_s)
+                .asks(true, AnswerKind::WholeNumber, u"0"_s, u"120"_s)
+                .textField(u"Birthday"_s)
+                .asks(false, AnswerKind::Date)
+                .radioButtons(u"Pets"_s, { u"Yes"_s, u"No"_s })
+                .asks(true)
+                .textField(u"Which pet?"_s)
+                .asks(true, AnswerKind::AnyText, {}, {}, { u"Pets"_s, u"Yes"_s })
+                .scale(u"Rating"_s, rating)
+                .asks(true)
+                .submitButton()
+                .write());
+    QVERIFY(startService());
     QProcess node;
     node.setWorkingDirectory(m_workDir);
-    node.start(m_node,
-        { m_workDir + QStringLiteral("/rules.mjs"), service.pageAddress(QStringLiteral("survey.html")),
-            m_workDir });
+    node.start(m_node, { m_workDir + u"/rules.mjs"_s, m_service->pageAddress(u"survey.html"_s), m_workDir });
     QVERIFY(node.waitForFinished(120000));
     QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
     const QJsonObject seen
         = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
-    service.stop();
+    m_service->stop();
     const auto at = [&](const char* step) { return seen.value(QLatin1StringView(step)).toObject(); };
     const auto of = [](const QJsonObject& facts, const char* question, const char* what) {
         return facts.value(QLatin1StringView(question)).toObject().value(QLatin1StringView(what));
@@ -452,42 +402,39 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
 
     // The number keyboard, limits and the date picker; the question after "Yes" hidden and off.
     const QJsonObject opened = at("opened");
-    QCOMPARE(of(opened, "age", "type").toString(), QStringLiteral("number"));
-    QCOMPARE(of(opened, "age", "inputMode").toString(), QStringLiteral("numeric"));
-    QCOMPARE(of(opened, "age", "max").toString(), QStringLiteral("120"));
-    QCOMPARE(of(opened, "birthday", "type").toString(), QStringLiteral("date"));
+    QCOMPARE(of(opened, "age", "type").toString(), u"number"_s);
+    QCOMPARE(of(opened, "age", "inputMode").toString(), u"numeric"_s);
+    QCOMPARE(of(opened, "age", "max").toString(), u"120"_s);
+    QCOMPARE(of(opened, "birthday", "type").toString(), u"date"_s);
     QVERIFY(of(opened, "pet", "hidden").toBool() && of(opened, "pet", "disabled").toBool());
     // The browser refuses the missing answers, and not the hidden question's.
     const QJsonObject browserRefused = at("refusedByBrowser");
-    QVERIFY(!browserRefused.value(QStringLiteral("valid")).toBool());
-    QCOMPARE(browserRefused.value(QStringLiteral("invalid")).toArray(),
-        (QJsonArray { QStringLiteral("Age"), QStringLiteral("Pets"), QStringLiteral("Rating") }));
-    QCOMPARE(browserRefused.value(QStringLiteral("posts")).toInt(), 0);
+    QVERIFY(!browserRefused.value(u"valid"_s).toBool());
+    QCOMPARE(browserRefused.value(u"invalid"_s).toArray(), (QJsonArray { u"Age"_s, u"Pets"_s, u"Rating"_s }));
+    QCOMPARE(browserRefused.value(u"posts"_s).toInt(), 0);
     const QJsonObject revealed = at("revealed");
     QVERIFY(!of(revealed, "pet", "hidden").toBool() && !of(revealed, "pet", "disabled").toBool());
 
     // Refused by the service (150 is over the limit): every answer kept, the note beside Age.
     const QJsonObject refused = at("refusedByService");
-    QCOMPARE(refused.value(QStringLiteral("status")).toInt(), 422);
-    QCOMPARE(of(refused, "age", "value").toString(), QStringLiteral("150"));
-    QCOMPARE(of(refused, "birthday", "value").toString(), QStringLiteral("1990-12-24"));
-    QCOMPARE(of(refused, "pet", "value").toString(), QStringLiteral("A dog"));
+    QCOMPARE(refused.value(u"status"_s).toInt(), 422);
+    QCOMPARE(of(refused, "age", "value").toString(), u"150"_s);
+    QCOMPARE(of(refused, "birthday", "value").toString(), u"1990-12-24"_s);
+    QCOMPARE(of(refused, "pet", "value").toString(), u"A dog"_s);
     QVERIFY(!of(refused, "pet", "hidden").toBool());
-    QCOMPARE(refused.value(QStringLiteral("rating")).toString(), QStringLiteral("4"));
-    QVERIFY(refused.value(QStringLiteral("notes"))
-                .toArray()
-                .contains(QStringLiteral("Please give a whole number from 0 to 120.")));
+    QCOMPARE(refused.value(u"rating"_s).toString(), u"4"_s);
+    QVERIFY(refused.value(u"notes"_s).toArray().contains(u"Please give a whole number from 0 to 120."_s));
     // Corrected with the same page's token: stored once.
-    QCOMPARE(at("corrected").value(QStringLiteral("status")).toInt(), 200);
-    const QJsonArray tokens = seen.value(QStringLiteral("tokens")).toArray();
+    QCOMPARE(at("corrected").value(u"status"_s).toInt(), 200);
+    const QJsonArray tokens = seen.value(u"tokens"_s).toArray();
     QCOMPARE(tokens.size(), 2);
     QCOMPARE(tokens.at(1), tokens.at(0));
-    const QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.at(0).value(QStringLiteral("Age")).toString(), QStringLiteral("42"));
-    QCOMPARE(rows.at(0).value(QStringLiteral("Birthday")).toString(), QStringLiteral("1990-12-24"));
-    QCOMPARE(rows.at(0).value(QStringLiteral("Which pet?")).toString(), QStringLiteral("A dog"));
-    QCOMPARE(rows.at(0).value(QStringLiteral("Rating")).toString(), QStringLiteral("4"));
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.at(0).value(u"Age"_s).toString(), u"42"_s);
+    QCOMPARE(stored.at(0).value(u"Birthday"_s).toString(), u"1990-12-24"_s);
+    QCOMPARE(stored.at(0).value(u"Which pet?"_s).toString(), u"A dog"_s);
+    QCOMPARE(stored.at(0).value(u"Rating"_s).toString(), u"4"_s);
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)

@@ -13,7 +13,6 @@
 #include "database/AnswersStore.h"
 
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +28,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
@@ -45,7 +45,7 @@ public:
         : m_released(m_release.get_future().share())
         , m_holder([this, location] {
             const auto store = openAnswersStore(location);
-            const AnswersStore::NewRow row { QStringLiteral("tbl_survey"), {}, {}, {}, [this] {
+            const AnswersStore::NewRow row { u"tbl_survey"_s, {}, {}, {}, [this] {
                                                 m_locked.set_value();
                                                 m_released.wait();
                                                 return true;
@@ -75,14 +75,19 @@ private:
 
 Fields answers(const QString& name, const QString& comments)
 {
-    return { { QStringLiteral("tableName"), QStringLiteral("tbl_survey") },
-        { QStringLiteral("DBLocation"), QStringLiteral("/elsewhere/formAnswers.mdb") },
-        { QStringLiteral("background"), QStringLiteral("Background.gif") },
-        { QStringLiteral("allowShowTableButtron"), QStringLiteral("False") },
-        { QStringLiteral("Name Type"), QStringLiteral("Text Field") }, { QStringLiteral("Name"), name },
-        { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
-        { QStringLiteral("Comments"), comments },
-        { QStringLiteral("Tea Type"), QStringLiteral("Check Box") } };
+    return { { u"tableName"_s, u"tbl_survey"_s }, { u"DBLocation"_s, u"/elsewhere/formAnswers.mdb"_s },
+        { u"background"_s, u"Background.gif"_s }, { u"allowShowTableButtron"_s, u"False"_s },
+        { u"Name Type"_s, u"Text Field"_s }, { u"Name"_s, name }, { u"Comments Type"_s, u"Text Area"_s },
+        { u"Comments"_s, comments }, { u"Tea Type"_s, u"Check Box"_s } };
+}
+
+// The answers of `name` as one raw HTTP/1.1 request, for clients that send bytes themselves.
+QByteArray postOf(const QString& name, const QByteArray& headers = {})
+{
+    const QByteArray body = urlEncoded(answers(name, u"x"_s));
+    return "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\n" + headers
+        + "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
 }
 
 } // namespace
@@ -115,6 +120,8 @@ private:
     void startService(qint64 maxBody = CollectionService::defaultMaxBodySize, const HttpLimits& limits = {},
         const QString& store = {});
 
+    QList<QVariantMap> rows() const { return tableRows(m_folder->database(), u"tbl_survey"_s); }
+
     std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<CollectionService> m_service;
     std::mutex m_logMutex;
@@ -124,11 +131,11 @@ private:
 void TestCollectionService::init()
 {
     m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Café survey"))
-                .textField(QStringLiteral("Name"))
-                .textArea(QStringLiteral("Comments"))
-                .checkBox(QStringLiteral("Tea"))
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Café survey"_s)
+                .textField(u"Name"_s)
+                .textArea(u"Comments"_s)
+                .checkBox(u"Tea"_s)
                 .submitButton()
                 .write());
     m_log.clear();
@@ -150,11 +157,11 @@ void TestCollectionService::startService(qint64 maxBody, const HttpLimits& limit
         std::lock_guard lock(m_logMutex);
         m_log.append(line);
     });
-    const Result<void> started = m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0);
+    const Result<void> started = m_service->start(m_folder->path(), u"127.0.0.1"_s, 0);
     QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
     QVERIFY(m_service->isRunning());
     QVERIFY(m_service->port() != 0);
-    QCOMPARE(m_service->address(), QStringLiteral("http://127.0.0.1:%1").arg(m_service->port()));
+    QCOMPARE(m_service->address(), u"http://127.0.0.1:%1"_s.arg(m_service->port()));
 }
 
 void TestCollectionService::servesAndStoresOverHttp()
@@ -164,21 +171,19 @@ void TestCollectionService::servesAndStoresOverHttp()
     const RawResponse page = c.get("/survey.html");
     QCOMPARE(page.status, 200);
     QCOMPARE(page.header("Content-Type"), QByteArray("text/html; charset=utf-8"));
-    QVERIFY(page.body.contains(QStringLiteral("Café survey").toUtf8()));
-    QCOMPARE(m_service->pageAddress(QStringLiteral("survey.html")),
-        m_service->address() + QStringLiteral("/survey.html"));
+    QVERIFY(page.body.contains(u"Café survey"_s.toUtf8()));
+    QCOMPARE(m_service->pageAddress(u"survey.html"_s), m_service->address() + u"/survey.html"_s);
 
-    const RawResponse sent = c.postForm(answers(QStringLiteral("Zoë"), QStringLiteral("secret-answer-1")));
+    const RawResponse sent = c.postForm(answers(u"Zoë"_s, u"secret-answer-1"_s));
     QCOMPARE(sent.status, 200);
     QVERIFY(sent.body.contains("Thank you"));
 
     // The same answers as multipart/form-data; a file part is no answer.
     QList<MultipartPart> parts;
-    for (const auto& [name, value] :
-        answers(QStringLiteral("Åsa \"quoted\""), QStringLiteral("secret-answer-2")))
+    for (const auto& [name, value] : answers(u"Åsa \"quoted\""_s, u"secret-answer-2"_s))
         parts.append({ name, value, {} });
-    parts.append({ QStringLiteral("Tea"), QStringLiteral("on"), {} });
-    parts.append({ QStringLiteral("Name"), QStringLiteral("a file"), QStringLiteral("name.txt") });
+    parts.append({ u"Tea"_s, u"on"_s, {} });
+    parts.append({ u"Name"_s, u"a file"_s, u"name.txt"_s });
     const auto [multipart, multipartType] = multipartBody(parts);
     QCOMPARE(c.post("/scripts/save.asp", multipart, multipartType).status, 200);
 
@@ -186,12 +191,12 @@ void TestCollectionService::servesAndStoresOverHttp()
     QCOMPARE(missing.status, 404);
     QVERIFY(missing.body.contains("Not found"));
 
-    const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows.at(0).value(QStringLiteral("Name")).toString(), QStringLiteral("Zoë"));
-    QCOMPARE(rows.at(0).value(QStringLiteral("Tea")).toString(), QStringLiteral("Not Checked"));
-    QCOMPARE(rows.at(1).value(QStringLiteral("Name")).toString(), QStringLiteral("Åsa \"quoted\""));
-    QCOMPARE(rows.at(1).value(QStringLiteral("Tea")).toString(), QStringLiteral("Checked"));
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(0).value(u"Name"_s).toString(), u"Zoë"_s);
+    QCOMPARE(stored.at(0).value(u"Tea"_s).toString(), u"Not Checked"_s);
+    QCOMPARE(stored.at(1).value(u"Name"_s).toString(), u"Åsa \"quoted\""_s);
+    QCOMPARE(stored.at(1).value(u"Tea"_s).toString(), u"Checked"_s);
     QCOMPARE(m_service->storedCount(), 2u);
 
     // One line per request (their form is quenlow-server's test); never an answer.
@@ -205,7 +210,7 @@ void TestCollectionService::servesAndStoresOverHttp()
 void TestCollectionService::refusesOversizedBodies()
 {
     startService(64 * 1024);
-    const QByteArray big = urlEncoded(answers(QStringLiteral("Big"), QString(70 * 1024, QLatin1Char('x'))));
+    const QByteArray big = urlEncoded(answers(u"Big"_s, QString(70 * 1024, QLatin1Char('x'))));
 
     // A declared length over the limit.
     const RawResponse sent = TestClient(m_service->port()).post("/scripts/save.asp", big);
@@ -225,18 +230,18 @@ void TestCollectionService::refusesOversizedBodies()
 
     // Multipart, too.
     QList<MultipartPart> parts;
-    for (const auto& [name, value] : answers(QStringLiteral("Big"), QString(70 * 1024, QLatin1Char('y'))))
+    for (const auto& [name, value] : answers(u"Big"_s, QString(70 * 1024, QLatin1Char('y'))))
         parts.append({ name, value, {} });
     const auto [multipart, multipartType] = multipartBody(parts);
     QCOMPARE(TestClient(m_service->port()).post("/scripts/save.asp", multipart, multipartType).status, 413);
 
-    QVERIFY(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).isEmpty());
+    QVERIFY(rows().isEmpty());
     // Just under the limit is fine, chunked or not.
     QCOMPARE(TestClient(m_service->port())
-                 .postForm(answers(QStringLiteral("Fits"), QString(60 * 1024, QLatin1Char('z'))))
+                 .postForm(answers(u"Fits"_s, QString(60 * 1024, QLatin1Char('z'))))
                  .status,
         200);
-    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
+    QCOMPARE(rows().size(), 1);
 }
 
 void TestCollectionService::refusesHostileRequests_data()
@@ -262,8 +267,8 @@ void TestCollectionService::refusesHostileRequests_data()
 void TestCollectionService::refusesHostileRequests()
 {
     QFETCH(QByteArray, target);
-    writeBytes(m_folder->path() + QStringLiteral("/secret.html"), "<P>secret outside");
-    writeBytes(m_folder->path() + QStringLiteral("/Collections/secret.gif"), "GIF89a secret outside");
+    writeBytes(m_folder->path() + u"/secret.html"_s, "<P>secret outside");
+    writeBytes(m_folder->path() + u"/Collections/secret.gif"_s, "GIF89a secret outside");
     startService();
     const auto fetch = [this](const QByteArray& t) {
         return rawExchange(
@@ -289,8 +294,7 @@ void TestCollectionService::busyPortIsAnError()
     CollectionService second;
     second.setAnswersStore(m_folder->database());
     second.setLogSink([](const QByteArray&) {});
-    const Result<void> started
-        = second.start(m_folder->path(), QStringLiteral("127.0.0.1"), m_service->port());
+    const Result<void> started = second.start(m_folder->path(), u"127.0.0.1"_s, m_service->port());
     QVERIFY(started.failedWith(Error::Io));
     QVERIFY(started.error().detail.contains(QString::number(m_service->port())));
     QVERIFY(!second.isRunning());
@@ -302,23 +306,17 @@ void TestCollectionService::startsAgainAfterAStop()
 {
     startService();
     // A page sent before the stop and sent again after it is stored once.
-    const QString page = QString::fromUtf8(TestClient(m_service->port()).get("/survey.html").body);
-    const QString token
-        = QRegularExpression(QStringLiteral("name=%1 value='([^']+)'").arg(submissionTokenField()))
-              .match(page)
-              .captured(1);
+    const QString token = tokenIn(TestClient(m_service->port()).get("/survey.html").body);
     QVERIFY(!token.isEmpty());
-    const Fields sent
-        = answers(QStringLiteral("once"), QStringLiteral("x")) + Fields { { submissionTokenField(), token } };
+    const Fields sent = answers(u"once"_s, u"x"_s) + Fields { { submissionTokenField(), token } };
     QCOMPARE(TestClient(m_service->port()).postForm(sent).status, 200);
     m_service->stop();
-    QVERIFY(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0));
+    QVERIFY(m_service->start(m_folder->path(), u"127.0.0.1"_s, 0));
     QCOMPARE(TestClient(m_service->port()).get("/survey.html").status, 200);
     QCOMPARE(TestClient(m_service->port()).postForm(sent).status, 200);
-    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
+    QCOMPARE(rows().size(), 1);
     // The key is kept beside the answers, never shown as a form's table.
-    QCOMPARE(
-        openStore(m_folder->database())->tables().valueOr({}), QStringList { QStringLiteral("tbl_survey") });
+    QCOMPARE(openStore(m_folder->database())->tables().valueOr({}), QStringList { u"tbl_survey"_s });
 }
 
 // 8 clients post without pause; a column comes midway and is used at once;
@@ -340,12 +338,11 @@ void TestCollectionService::loadWithAColumnAddedMidwayAndAStop()
             QElapsedTimer clock;
             clock.start();
             for (int i = 0; i < 5000 && clock.elapsed() < 60000 && !stopping.load(); ++i) {
-                const QString id = QStringLiteral("%1-%2").arg(t).arg(i);
-                Fields fields = answers(id, QStringLiteral("load"));
+                const QString id = u"%1-%2"_s.arg(t).arg(i);
+                Fields fields = answers(id, u"load"_s);
                 const bool withMood = columnAdded.load();
                 if (withMood)
-                    fields += { { QStringLiteral("Mood Type"), QStringLiteral("Text Field") },
-                        { QStringLiteral("Mood"), id } };
+                    fields += { { u"Mood Type"_s, u"Text Field"_s }, { u"Mood"_s, id } };
                 const bool ok = c.postForm(fields).status == 200;
                 ++done;
                 if (!ok && !stopping.load())
@@ -362,13 +359,13 @@ void TestCollectionService::loadWithAColumnAddedMidwayAndAStop()
     }
     QTRY_VERIFY_WITH_TIMEOUT(done.load() >= kClients * 75, 60000);
     // The designer adds the question: its column, then the form's files.
-    QVERIFY(addQuestionColumn(m_folder->database(), QStringLiteral("tbl_survey"), QStringLiteral("Mood")));
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Café survey"))
-                .textField(QStringLiteral("Name"))
-                .textArea(QStringLiteral("Comments"))
-                .checkBox(QStringLiteral("Tea"))
-                .textField(QStringLiteral("Mood"))
+    QVERIFY(addQuestionColumn(m_folder->database(), u"tbl_survey"_s, u"Mood"_s));
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Café survey"_s)
+                .textField(u"Name"_s)
+                .textArea(u"Comments"_s)
+                .checkBox(u"Tea"_s)
+                .textField(u"Mood"_s)
                 .submitButton()
                 .writeFiles());
     // Servers on a database server look at a publication again after a second.
@@ -383,16 +380,16 @@ void TestCollectionService::loadWithAColumnAddedMidwayAndAStop()
 
     QCOMPARE(failures.load(), 0);
     // Every acknowledged submission is stored once, and nothing else.
-    const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), acknowledged.load());
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), acknowledged.load());
     QSet<QString> names;
-    for (const QVariantMap& row : rows) {
-        const QString id = row.value(QStringLiteral("Name")).toString();
+    for (const QVariantMap& row : stored) {
+        const QString id = row.value(u"Name"_s).toString();
         names.insert(id);
         if (sentWithMood.contains(id))
-            QCOMPARE(row.value(QStringLiteral("Mood")).toString(), id);
+            QCOMPARE(row.value(u"Mood"_s).toString(), id);
     }
-    QCOMPARE(names.size(), rows.size());
+    QCOMPARE(names.size(), stored.size());
     // The port is closed.
     QCOMPARE(rawExchange(port, "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 1000).status, 0);
 }
@@ -439,10 +436,10 @@ void TestCollectionService::submissionsFlowUnderAttack()
     for (int t = 0; t < kClients; ++t) {
         clients.emplace_back([&, t] {
             for (int i = 0; i < kEach; ++i) {
-                const QString id = QStringLiteral("%1-%2").arg(t).arg(i);
+                const QString id = u"%1-%2"_s.arg(t).arg(i);
                 QElapsedTimer clock;
                 clock.start();
-                const RawResponse r = TestClient(port, 10000).postForm(answers(id, QStringLiteral("x")));
+                const RawResponse r = TestClient(port, 10000).postForm(answers(id, u"x"_s));
                 std::lock_guard lock(mutex);
                 latenciesUs.append(clock.nsecsElapsed() / 1000);
                 if (r.status == 200)
@@ -453,11 +450,7 @@ void TestCollectionService::submissionsFlowUnderAttack()
     for (auto& c : clients)
         c.join();
     // An idle connection's first request, late, is still answered.
-    const QByteArray body = urlEncoded(answers(QStringLiteral("late"), QStringLiteral("x")));
-    const RawResponse late = exchangeOn(attackers.back(),
-        "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: "
-        "application/x-www-form-urlencoded\r\nContent-Length: "
-            + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    const RawResponse late = exchangeOn(attackers.back(), postOf(u"late"_s));
     // The attack was still on when the last submission was answered.
     const int stillOpen = m_service->connectionCount();
     done = true;
@@ -475,9 +468,9 @@ void TestCollectionService::submissionsFlowUnderAttack()
     QVERIFY2(p99 < 2000000, QByteArray::number(p99).constData());
     // Every acknowledged submission stored exactly once.
     QSet<QString> stored;
-    for (const QVariantMap& row : tableRows(m_folder->database(), QStringLiteral("tbl_survey")))
-        stored.insert(row.value(QStringLiteral("Name")).toString());
-    QCOMPARE(stored, acknowledged + QSet<QString> { QStringLiteral("late") });
+    for (const QVariantMap& row : rows())
+        stored.insert(row.value(u"Name"_s).toString());
+    QCOMPARE(stored, acknowledged + QSet<QString> { u"late"_s });
     QCOMPARE(m_service->storedCount(), quint64(kClients * kEach + 1));
 }
 
@@ -528,22 +521,16 @@ void TestCollectionService::abandonedSubmissionIsNotStored()
     WriteLock lock(m_folder->database());
     QVERIFY(lock.held());
     const int leaving = openConnection(m_service->port());
-    const QByteArray body = urlEncoded(answers(QStringLiteral("gone"), QStringLiteral("x")));
-    const QByteArray post
-        = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nContent-Type: application/x-www-form-urlencoded\r\n"
-          "Content-Length: "
-        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    const QByteArray post = postOf(u"gone"_s);
     QCOMPARE(::send(leaving, post.constData(), size_t(post.size()), MSG_NOSIGNAL), ssize_t(post.size()));
     QTest::qWait(300);
     ::close(leaving);
     QTest::qWait(300);
     lock.release();
-    QCOMPARE(
-        TestClient(m_service->port()).postForm(answers(QStringLiteral("stayed"), QStringLiteral("x"))).status,
-        200);
-    const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.first().value(QStringLiteral("Name")).toString(), QStringLiteral("stayed"));
+    QCOMPARE(TestClient(m_service->port()).postForm(answers(u"stayed"_s, u"x"_s)).status, 200);
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.first().value(u"Name"_s).toString(), u"stayed"_s);
 }
 
 // The window's stop returns at once; the submission still waiting for the
@@ -556,9 +543,8 @@ void TestCollectionService::stopInBackgroundReturnsWhileASubmissionWaits()
     WriteLock lock(m_folder->database());
     QVERIFY(lock.held());
     const quint16 port = m_service->port();
-    std::future<int> status = std::async(std::launch::async, [port] {
-        return TestClient(port).postForm(answers(QStringLiteral("last"), QStringLiteral("x"))).status;
-    });
+    std::future<int> status = std::async(
+        std::launch::async, [port] { return TestClient(port).postForm(answers(u"last"_s, u"x"_s)).status; });
     QTest::qWait(300); // the post waits in the writer
     std::atomic<bool> stopped { false };
     m_service->stopInBackground([&stopped] { stopped = true; });
@@ -567,7 +553,7 @@ void TestCollectionService::stopInBackgroundReturnsWhileASubmissionWaits()
     lock.release();
     QTRY_VERIFY_WITH_TIMEOUT(stopped, 20000);
     QCOMPARE(status.get(), 200);
-    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
+    QCOMPARE(rows().size(), 1);
 }
 
 void TestCollectionService::servesOverTls()
@@ -580,26 +566,16 @@ void TestCollectionService::servesOverTls()
     m_service->setAnswersStore(m_folder->database());
     m_service->setLogSink([](const QByteArray&) {});
     m_service->setTls(cert, cert); // a certificate is no key: refused at start, clearly
-    const Result<void> refused = m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0);
-    QVERIFY(!refused && refused.error().detail.contains(QStringLiteral("key")));
+    const Result<void> refused = m_service->start(m_folder->path(), u"127.0.0.1"_s, 0);
+    QVERIFY(!refused && refused.error().detail.contains(u"key"_s));
     m_service->setTls(cert, key);
-    QVERIFY(m_service->start(m_folder->path(), QStringLiteral("127.0.0.1"), 0));
-    QVERIFY(m_service->address().startsWith(QStringLiteral("https://127.0.0.1:")));
+    QVERIFY(m_service->start(m_folder->path(), u"127.0.0.1"_s, 0));
+    QVERIFY(m_service->address().startsWith(u"https://127.0.0.1:"_s));
 
-    const QByteArray body = urlEncoded(answers(QStringLiteral("secure"), QStringLiteral("x")));
-    QCOMPARE(tlsExchange(m_service->port(),
-                 "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Type: "
-                 "application/x-www-form-urlencoded\r\nContent-Length: "
-                     + QByteArray::number(body.size()) + "\r\n\r\n" + body)
-                 .status,
-        200);
+    QCOMPARE(tlsExchange(m_service->port(), postOf(u"secure"_s, "Connection: close\r\n")).status, 200);
     // Plain HTTP gets nothing on the TLS port.
     QCOMPARE(rawExchange(m_service->port(), "GET /survey.html HTTP/1.1\r\nHost: x\r\n\r\n", 2000).status, 0);
-    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey"))
-                 .value(0)
-                 .value(QStringLiteral("Name"))
-                 .toString(),
-        QStringLiteral("secure"));
+    QCOMPARE(rows().value(0).value(u"Name"_s).toString(), u"secure"_s);
 }
 
 // SQLite-only: the file size limit stands in for a full disk.
@@ -612,11 +588,11 @@ void TestCollectionService::healthSeesAFullDisk()
     QCOMPARE(c.get("/healthz").status, 200);
     {
         const FileSizeLimit full(1024);
-        QCOMPARE(c.postForm(answers(QStringLiteral("lost"), QStringLiteral("x"))).status, 503);
+        QCOMPARE(c.postForm(answers(u"lost"_s, u"x"_s)).status, 503);
         QCOMPARE(c.get("/healthz").status, 503);
     }
     QCOMPARE(c.get("/healthz").status, 200);
-    QCOMPARE(c.postForm(answers(QStringLiteral("kept"), QStringLiteral("x"))).status, 200);
+    QCOMPARE(c.postForm(answers(u"kept"_s, u"x"_s)).status, 200);
 }
 
 // On a database server reached through a relay: stalled, then down. No
@@ -627,7 +603,7 @@ void TestCollectionService::aStoreThatStallsOrGoesAwayIsAnOutage()
 {
     if (!TestProgramFolder::onServerStore())
         QSKIP("a database server");
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("other")).textField(QStringLiteral("X")).write());
+    QVERIFY(FormBuilder(m_folder->path(), u"other"_s).textField(u"X"_s).write());
     QUrl location(m_folder->database());
     TcpRelay relay(quint16(location.port()));
     location.setPort(relay.port());
@@ -636,9 +612,8 @@ void TestCollectionService::aStoreThatStallsOrGoesAwayIsAnOutage()
     startService(CollectionService::defaultMaxBodySize, limits, location.toString());
     const quint16 port = m_service->port();
     QCOMPARE(TestClient(port).get("/survey.html").status, 200);
-    const Fields toOther = { { QStringLiteral("tableName"), QStringLiteral("tbl_other") },
-        { QStringLiteral("X Type"), QStringLiteral("Text Field") },
-        { QStringLiteral("X"), QStringLiteral("x") } };
+    const Fields toOther
+        = { { u"tableName"_s, u"tbl_other"_s }, { u"X Type"_s, u"Text Field"_s }, { u"X"_s, u"x"_s } };
     const auto isOutage
         = [](const RawResponse& r) { return r.status == 503 && !r.header("Retry-After").isEmpty(); };
 
@@ -650,13 +625,12 @@ void TestCollectionService::aStoreThatStallsOrGoesAwayIsAnOutage()
     QCOMPARE(TestClient(port, 5000).get("/survey.html").status, 200);
     poster.join();
     QVERIFY(isOutage(stalledPost));
-    QVERIFY(
-        isOutage(TestClient(port, 5000).postForm(answers(QStringLiteral("stalled"), QStringLiteral("x")))));
+    QVERIFY(isOutage(TestClient(port, 5000).postForm(answers(u"stalled"_s, u"x"_s))));
     QCOMPARE(TestClient(port, 5000).get("/healthz").status, 503);
 
     relay.setMode(TcpRelay::Down);
     QCOMPARE(TestClient(port, 5000).get("/survey.html").status, 200);
-    QVERIFY(isOutage(TestClient(port, 5000).postForm(answers(QStringLiteral("down"), QStringLiteral("x")))));
+    QVERIFY(isOutage(TestClient(port, 5000).postForm(answers(u"down"_s, u"x"_s))));
     QVERIFY(isOutage(TestClient(port, 5000).get("/other.html")));
     QVERIFY(isOutage(TestClient(port, 5000).postForm(toOther)));
     QCOMPARE(TestClient(port, 5000).get("/healthz").status, 503);
@@ -665,11 +639,11 @@ void TestCollectionService::aStoreThatStallsOrGoesAwayIsAnOutage()
     // Each refused post is stored nowhere, the first one taken once.
     int status = 0;
     for (int i = 0; i < 50 && status != 200; ++i, QTest::qWait(50))
-        status = TestClient(port, 5000).postForm(answers(QStringLiteral("back"), QStringLiteral("x"))).status;
+        status = TestClient(port, 5000).postForm(answers(u"back"_s, u"x"_s)).status;
     QCOMPARE(status, 200);
-    const QList<QVariantMap> rows = tableRows(m_folder->database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), 1);
-    QCOMPARE(rows.first().value(QStringLiteral("Name")).toString(), QStringLiteral("back"));
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.first().value(u"Name"_s).toString(), u"back"_s);
 }
 
 // The service's parts borrow their connections from one pool: a connection
@@ -687,7 +661,7 @@ void TestCollectionService::storeConnectionsAreLentAndKept()
         QVERIFY(a && b);
         first = a->get();
         QVERIFY(b->get() != first);
-        QVERIFY((*a)->tableExists(QStringLiteral("tbl_survey")).valueOr(false));
+        QVERIFY((*a)->tableExists(u"tbl_survey"_s).valueOr(false));
     }
     QCOMPARE(pool->idleCount(), 2);
     {

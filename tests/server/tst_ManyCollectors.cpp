@@ -18,7 +18,6 @@
 
 #include <QHash>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTest>
 
 #include <atomic>
@@ -26,12 +25,13 @@
 #include <mutex>
 #include <thread>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
 namespace {
 
-const QString kTable = QStringLiteral("tbl_survey");
+const QString kTable = u"tbl_survey"_s;
 
 struct Sent {
     QString name;
@@ -69,16 +69,12 @@ void TestManyCollectors::initTestCase()
     QVERIFY2(!m_location.isEmpty(), qPrintable(why));
     auto store = createAnswersStore(m_location);
     QVERIFY2(store, qPrintable(store ? QString() : store.error().detail));
-    QVERIFY((*store)->createTable(kTable, QStringLiteral("Form Question")));
-    QVERIFY(addAnswerColumn(
-        { m_location, kTable, QStringLiteral("survey.html") }, QStringLiteral("Name"), false));
+    QVERIFY((*store)->createTable(kTable, u"Form Question"_s));
+    QVERIFY(addAnswerColumn({ m_location, kTable, u"survey.html"_s }, u"Name"_s, false));
 
     // The designer publishes the form from its folder; the servers get no folder.
     m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Staff"))
-                .textField(QStringLiteral("Name"))
-                .write());
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).title(u"Staff"_s).textField(u"Name"_s).write());
     FormSession designer(m_folder->path());
     designer.setAnswersStore(m_location);
     const Result<QStringList> unpublished = publishAllForms(designer);
@@ -89,8 +85,7 @@ bool TestManyCollectors::startServer(QProcess& process, quint16 port)
 {
     process.setReadChannel(QProcess::StandardError);
     process.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-        { QStringLiteral("--database"), m_location, QStringLiteral("--listen"),
-            QStringLiteral("127.0.0.1:%1").arg(port) });
+        { u"--database"_s, m_location, u"--listen"_s, u"127.0.0.1:%1"_s.arg(port) });
     QByteArray said;
     for (int i = 0; i < 100 && !said.contains("collecting answers"); ++i) {
         process.waitForReadyRead(100);
@@ -127,19 +122,16 @@ void TestManyCollectors::aPageFromOneServerIsAnsweredThroughTheOther()
     const RawResponse page = TestClient(portA).get("/survey.html");
     QCOMPARE(page.status, 200);
     QVERIFY(page.body.contains("Staff"));
-    const QRegularExpressionMatch token
-        = QRegularExpression(QStringLiteral("name=%1 value='([^']+)'").arg(submissionTokenField()))
-              .match(QString::fromUtf8(page.body));
-    QVERIFY(token.hasMatch());
-    const QList<QPair<QString, QString>> answers = { { QStringLiteral("tableName"), kTable },
-        { QStringLiteral("Name Type"), QStringLiteral("Text Field") },
-        { QStringLiteral("Name"), QStringLiteral("sent twice") },
-        { submissionTokenField(), token.captured(1) } };
+    const QString token = tokenIn(page.body);
+    QVERIFY(!token.isEmpty());
+    const QList<QPair<QString, QString>> answers
+        = { { u"tableName"_s, kTable }, { u"Name Type"_s, u"Text Field"_s }, { u"Name"_s, u"sent twice"_s },
+              { submissionTokenField(), token } };
     // Back, and send again, landing on the other server: stored once.
     QCOMPARE(TestClient(portB).postForm(answers).status, 200);
     QCOMPARE(TestClient(portA).postForm(answers).status, 200);
     int stored = 0;
-    for (const AnswersStore::Row& row : rows({ QStringLiteral("Name") }))
+    for (const AnswersStore::Row& row : rows({ u"Name"_s }))
         stored += row.values.value(0).toString() == QLatin1String("sent twice");
     QCOMPARE(stored, 1);
     QCOMPARE(TestClient(portB).get("/nothing.html").status, 404);
@@ -163,13 +155,11 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
         clients.emplace_back([&, c] {
             QList<Sent> mine;
             for (int n = 0; !stop; ++n) {
-                Sent s { QStringLiteral("client %1 post %2").arg(c).arg(n), false, columnAdded.load() };
-                QList<QPair<QString, QString>> fields = { { QStringLiteral("tableName"), kTable },
-                    { QStringLiteral("Name Type"), QStringLiteral("Text Field") },
-                    { QStringLiteral("Name"), s.name } };
+                Sent s { u"client %1 post %2"_s.arg(c).arg(n), false, columnAdded.load() };
+                QList<QPair<QString, QString>> fields = { { u"tableName"_s, kTable },
+                    { u"Name Type"_s, u"Text Field"_s }, { u"Name"_s, s.name } };
                 if (s.afterColumn)
-                    fields += { { QStringLiteral("Team Type"), QStringLiteral("Text Field") },
-                        { QStringLiteral("Team"), s.name } };
+                    fields += { { u"Team Type"_s, u"Text Field"_s }, { u"Team"_s, s.name } };
                 // Each post to the other server in turn, on a connection of its own.
                 TestClient client(ports[(c + n) % 2], 5000);
                 s.acknowledged = client.postForm(fields).status == 200;
@@ -182,12 +172,9 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
     const auto wait = [](int ms) { QTest::qWait(ms); };
     wait(700);
     // The designer adds a question while both servers take answers.
-    QVERIFY(addAnswerColumn(
-        { m_location, kTable, QStringLiteral("survey.html") }, QStringLiteral("Team"), false));
-    FormBuilder teamForm(m_folder->path(), QStringLiteral("survey"));
-    republish(teamForm.title(QStringLiteral("Staff"))
-                  .textField(QStringLiteral("Name"))
-                  .textField(QStringLiteral("Team")));
+    QVERIFY(addAnswerColumn({ m_location, kTable, u"survey.html"_s }, u"Team"_s, false));
+    FormBuilder teamForm(m_folder->path(), u"survey"_s);
+    republish(teamForm.title(u"Staff"_s).textField(u"Name"_s).textField(u"Team"_s));
     columnAdded = true;
     wait(500);
     // A server that ended already has no process: kill(0) would end this test's whole group.
@@ -208,7 +195,7 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
 
     QHash<QString, int> times;
     QHash<QString, QString> teamOf;
-    for (const AnswersStore::Row& row : rows({ QStringLiteral("Name"), QStringLiteral("Team") })) {
+    for (const AnswersStore::Row& row : rows({ u"Name"_s, u"Team"_s })) {
         const QString name = row.values.value(0).toString();
         ++times[name];
         teamOf.insert(name, row.values.value(1).toString());
@@ -222,8 +209,7 @@ void TestManyCollectors::acknowledgedAnswersAreStoredOnceThroughAKill()
             continue;
         }
         ++acknowledged;
-        QVERIFY2(times.value(s.name) == 1,
-            qPrintable(s.name + QStringLiteral(" was acknowledged but not stored")));
+        QVERIFY2(times.value(s.name) == 1, qPrintable(s.name + u" was acknowledged but not stored"_s));
         if (s.afterColumn) {
             QCOMPARE(teamOf.value(s.name), s.name);
             ++withTeam;
@@ -247,10 +233,7 @@ void TestManyCollectors::republish(FormBuilder& form)
 
 QString TestManyCollectors::tokenOf(quint16 port)
 {
-    const RawResponse page = TestClient(port).get("/survey.html");
-    return QRegularExpression(QStringLiteral("name=%1 value='([^']+)'").arg(submissionTokenField()))
-        .match(QString::fromUtf8(page.body))
-        .captured(1);
+    return tokenIn(TestClient(port).get("/survey.html").body);
 }
 
 // A page sent before the designer renamed its question is answered through
@@ -266,20 +249,16 @@ void TestManyCollectors::aRenameAndCorrectionsReachEveryServer()
     QVERIFY(!oldPage.isEmpty());
 
     auto store = openAnswersStore(m_location);
-    QVERIFY(store && (*store)->renameColumn(kTable, QStringLiteral("Name"), QStringLiteral("Full name")));
-    FormBuilder renamed(m_folder->path(), QStringLiteral("survey"));
-    republish(renamed.title(QStringLiteral("Staff"))
-                  .textField(QStringLiteral("Full name"))
-                  .formerly(QStringLiteral("Name"))
-                  .textField(QStringLiteral("Team")));
+    QVERIFY(store && (*store)->renameColumn(kTable, u"Name"_s, u"Full name"_s));
+    FormBuilder renamed(m_folder->path(), u"survey"_s);
+    republish(renamed.title(u"Staff"_s).textField(u"Full name"_s).formerly(u"Name"_s).textField(u"Team"_s));
     QTest::qWait(1200); // each server looks at a publication again after a second
-    const QList<QPair<QString, QString>> old = { { QStringLiteral("tableName"), kTable },
-        { QStringLiteral("Name Type"), QStringLiteral("Text Field") },
-        { QStringLiteral("Name"), QStringLiteral("under the old name") },
-        { submissionTokenField(), oldPage } };
+    const QList<QPair<QString, QString>> old
+        = { { u"tableName"_s, kTable }, { u"Name Type"_s, u"Text Field"_s },
+              { u"Name"_s, u"under the old name"_s }, { submissionTokenField(), oldPage } };
     QCOMPARE(TestClient(portB).postForm(old).status, 200);
     bool found = false;
-    for (const AnswersStore::Row& row : rows({ QStringLiteral("Full name") }))
+    for (const AnswersStore::Row& row : rows({ u"Full name"_s }))
         found = found || row.values.value(0).toString() == QLatin1String("under the old name");
     QVERIFY(found);
 
@@ -289,17 +268,16 @@ void TestManyCollectors::aRenameAndCorrectionsReachEveryServer()
     std::vector<std::thread> senders;
     for (int i = 0; i < 2; ++i) {
         senders.emplace_back([&, i] {
-            const QList<QPair<QString, QString>> fields = { { QStringLiteral("tableName"), kTable },
-                { QStringLiteral("Full name Type"), QStringLiteral("Text Field") },
-                { QStringLiteral("Full name"), QStringLiteral("correction %1").arg(i) },
-                { submissionTokenField(), page } };
+            const QList<QPair<QString, QString>> fields
+                = { { u"tableName"_s, kTable }, { u"Full name Type"_s, u"Text Field"_s },
+                      { u"Full name"_s, u"correction %1"_s.arg(i) }, { submissionTokenField(), page } };
             thanked += TestClient(i ? portA : portB).postForm(fields).status == 200;
         });
     }
     for (std::thread& t : senders)
         t.join();
     QCOMPARE(thanked.load(), 2);
-    const QList<AnswersStore::Row> after = rows({ QStringLiteral("Full name") });
+    const QList<AnswersStore::Row> after = rows({ u"Full name"_s });
     QCOMPARE(after.size(), before + 1);
     QVERIFY(after.last().values.value(0).toString().startsWith(QLatin1String("correction ")));
     a.terminate();

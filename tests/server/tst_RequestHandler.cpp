@@ -30,12 +30,28 @@ namespace {
 using Fields = QList<QPair<QString, QString>>;
 
 // What a browser posts for the "survey" form below with every question answered.
-Fields surveyHeader(const QString& table = QStringLiteral("tbl_survey"))
+Fields surveyHeader(const QString& table = u"tbl_survey"_s)
 {
-    return { { QStringLiteral("tableName"), table },
-        { QStringLiteral("DBLocation"), QStringLiteral("C:\\Forms\\formAnswers.mdb") },
-        { QStringLiteral("background"), QStringLiteral("Background.gif") },
-        { QStringLiteral("allowShowTableButtron"), QStringLiteral("False") } };
+    return { { u"tableName"_s, table }, { u"DBLocation"_s, u"C:\\Forms\\formAnswers.mdb"_s },
+        { u"background"_s, u"Background.gif"_s }, { u"allowShowTableButtron"_s, u"False"_s } };
+}
+
+// Fields written "name=value|…", in the order a browser posts them.
+Fields fieldsOf(const QString& written)
+{
+    Fields fields;
+    for (const QString& field : written.split(u'|'))
+        fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
+    return fields;
+}
+
+HttpRequest request(const QByteArray& method, const QByteArray& path, const QByteArray& query = {})
+{
+    HttpRequest r;
+    r.method = method;
+    r.path = path;
+    r.query = query;
+    return r;
 }
 
 } // namespace
@@ -89,7 +105,7 @@ private:
     HttpResponse postBody(
         const QByteArray& body, const QByteArray& contentType = "application/x-www-form-urlencoded");
     void makeSurvey(bool allowTable = false);
-    QList<QVariantMap> rows(const QString& table = QStringLiteral("tbl_survey"))
+    QList<QVariantMap> rows(const QString& table = u"tbl_survey"_s)
     {
         return tableRows(m_folder->database(), table);
     }
@@ -123,11 +139,7 @@ void TestRequestHandler::cleanup()
 
 HttpResponse TestRequestHandler::get(const QByteArray& path, const QByteArray& query)
 {
-    HttpRequest request;
-    request.method = "GET";
-    request.path = path;
-    request.query = query;
-    HttpResponse response = m_handler->handle(request);
+    HttpResponse response = m_handler->handle(request("GET", path, query));
     if (response.stream) {
         response.stream([&response](const QByteArray& piece) {
             response.body += piece;
@@ -139,12 +151,10 @@ HttpResponse TestRequestHandler::get(const QByteArray& path, const QByteArray& q
 
 HttpResponse TestRequestHandler::postBody(const QByteArray& body, const QByteArray& contentType)
 {
-    HttpRequest request;
-    request.method = "POST";
-    request.path = "/scripts/save.asp";
-    request.contentType = contentType;
-    request.body = body;
-    return m_handler->handle(request);
+    HttpRequest post = request("POST", "/scripts/save.asp");
+    post.contentType = contentType;
+    post.body = body;
+    return m_handler->handle(post);
 }
 
 HttpResponse TestRequestHandler::post(const Fields& fields)
@@ -154,16 +164,16 @@ HttpResponse TestRequestHandler::post(const Fields& fields)
 
 void TestRequestHandler::makeSurvey(bool allowTable)
 {
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Staff Survey"))
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
                 .showsAnswersTable(allowTable)
-                .textField(QStringLiteral("What's your name?"))
-                .textArea(QStringLiteral("Comments"))
-                .checkBox(QStringLiteral("Tea"))
-                .checkBox(QStringLiteral("Coffee"))
-                .radioButtons(QStringLiteral("Colour"), { QStringLiteral("Red"), QStringLiteral("Green") })
-                .radioButtons(QStringLiteral("Size"), { QStringLiteral("S"), QStringLiteral("L") })
-                .menu(QStringLiteral("Team"), { QStringLiteral("Sales"), QStringLiteral("R&D") })
+                .textField(u"What's your name?"_s)
+                .textArea(u"Comments"_s)
+                .checkBox(u"Tea"_s)
+                .checkBox(u"Coffee"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
+                .radioButtons(u"Size"_s, { u"S"_s, u"L"_s })
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
                 .submitButton()
                 .write());
 }
@@ -172,12 +182,10 @@ void TestRequestHandler::readsUrlEncodedFieldsInOrder()
 {
     const auto fields = parseUrlEncoded("b=2&a=1&b=3&&c+d=e+f%26g&empty=&bare");
     QVERIFY(fields);
-    const FormFields expected { { QStringLiteral("b"), QStringLiteral("2") },
-        { QStringLiteral("a"), QStringLiteral("1") }, { QStringLiteral("b"), QStringLiteral("3") },
-        { QStringLiteral("c d"), QStringLiteral("e f&g") }, { QStringLiteral("empty"), QString() },
-        { QStringLiteral("bare"), QString() } };
+    const FormFields expected { { u"b"_s, u"2"_s }, { u"a"_s, u"1"_s }, { u"b"_s, u"3"_s },
+        { u"c d"_s, u"e f&g"_s }, { u"empty"_s, QString() }, { u"bare"_s, QString() } };
     QCOMPARE(*fields, expected);
-    QCOMPARE(parseUrlEncoded("name=%C3%A9t%C3%A9")->first().value, QStringLiteral("été"));
+    QCOMPARE(parseUrlEncoded("name=%C3%A9t%C3%A9")->first().value, u"été"_s);
     QVERIFY(parseUrlEncoded("")->isEmpty());
 }
 
@@ -229,18 +237,18 @@ void TestRequestHandler::servesPagesAsUtf8AndImagesAsTheyAre()
     if (TestProgramFolder::onServerStore())
         QSKIP("the program folder's files; a database server's store serves what was published");
     // A page the designer wrote in Windows-1252, one in UTF-8 with a BOM.
-    writeBytes(m_folder->html(QStringLiteral("cafe.html")), "<P>Caf\xe9 \x80 5\r\n");
-    writeBytes(m_folder->html(QStringLiteral("greek.html")), "\xef\xbb\xbf<P>\xce\xb1\xce\xb2\r\n");
+    writeBytes(m_folder->html(u"cafe.html"_s), "<P>Caf\xe9 \x80 5\r\n");
+    writeBytes(m_folder->html(u"greek.html"_s), "\xef\xbb\xbf<P>\xce\xb1\xce\xb2\r\n");
     const QByteArray gif = QByteArray::fromHex("474946383961010001000000ff002c");
-    writeBytes(m_folder->html(QStringLiteral("Background.gif")), gif);
+    writeBytes(m_folder->html(u"Background.gif"_s), gif);
 
     HttpResponse r = get("/cafe.html");
     QCOMPARE(r.status, 200);
     QCOMPARE(r.contentType, QByteArray("text/html; charset=utf-8"));
-    QCOMPARE(r.body, QStringLiteral("<P>Café € 5\r\n").toUtf8());
+    QCOMPARE(r.body, u"<P>Café € 5\r\n"_s.toUtf8());
     r = get("/greek.html");
     QCOMPARE(r.status, 200);
-    QCOMPARE(r.body, QStringLiteral("<P>αβ\r\n").toUtf8()); // the BOM is not part of the page
+    QCOMPARE(r.body, u"<P>αβ\r\n"_s.toUtf8()); // the BOM is not part of the page
 
     r = get("/Background.gif");
     QCOMPARE(r.status, 200);
@@ -280,18 +288,16 @@ void TestRequestHandler::servesNothingElse()
         QSKIP("the program folder's files; a database server's store serves what was published");
     QFETCH(QByteArray, path);
     makeSurvey();
-    const QString html = m_folder->path() + QStringLiteral("/HTML/");
-    writeBytes(html + QStringLiteral("dbTableOfAnswers.html"), "<td>secret answer</td>");
-    writeBytes(html + QStringLiteral("notes.txt"), "secret notes");
-    writeBytes(html + QStringLiteral(".secret.html"), "secret");
-    QVERIFY(QDir(html).mkdir(QStringLiteral("pages.html")));
-    writeBytes(m_folder->path() + QStringLiteral("/outside.html"), "<P>secret outside");
-    QVERIFY(QFile::link(
-        m_folder->path() + QStringLiteral("/outside.html"), html + QStringLiteral("outside.html")));
-    QVERIFY(QFile::link(m_folder->database(), html + QStringLiteral("db.gif")));
-    QVERIFY(
-        QFile::link(html + QStringLiteral("dbTableOfAnswers.html"), html + QStringLiteral("innocent.html")));
-    QVERIFY(QFile::link(html + QStringLiteral("notes.txt"), html + QStringLiteral("notes.html")));
+    const QString html = m_folder->path() + u"/HTML/"_s;
+    writeBytes(html + u"dbTableOfAnswers.html"_s, "<td>secret answer</td>");
+    writeBytes(html + u"notes.txt"_s, "secret notes");
+    writeBytes(html + u".secret.html"_s, "secret");
+    QVERIFY(QDir(html).mkdir(u"pages.html"_s));
+    writeBytes(m_folder->path() + u"/outside.html"_s, "<P>secret outside");
+    QVERIFY(QFile::link(m_folder->path() + u"/outside.html"_s, html + u"outside.html"_s));
+    QVERIFY(QFile::link(m_folder->database(), html + u"db.gif"_s));
+    QVERIFY(QFile::link(html + u"dbTableOfAnswers.html"_s, html + u"innocent.html"_s));
+    QVERIFY(QFile::link(html + u"notes.txt"_s, html + u"notes.html"_s));
 
     const HttpResponse r = get(path);
     QCOMPARE(r.status, 404);
@@ -299,7 +305,7 @@ void TestRequestHandler::servesNothingElse()
     QVERIFY(!r.body.contains("SQLite format"));
     QVERIFY(!r.body.contains("User Instruction"));
     // A link that stays inside the folder, to a page, is fine.
-    QVERIFY(QFile::link(html + QStringLiteral("survey.html"), html + QStringLiteral("latest.html")));
+    QVERIFY(QFile::link(html + u"survey.html"_s, html + u"latest.html"_s));
     QCOMPARE(get("/latest.html").status, 200);
 }
 
@@ -419,9 +425,7 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce()
                     .checkBox(u"Extra Type"_s)
                     .textField(u"Extra"_s)
                     .write());
-    Fields posted = surveyHeader();
-    for (const QString& field : fields.split(u'|'))
-        posted.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
+    const Fields posted = surveyHeader() + fieldsOf(fields);
     const HttpResponse r = post(posted);
     QCOMPARE(r.status, status);
     if (status != 200) {
@@ -447,28 +451,21 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce()
 
 void TestRequestHandler::answersTableIsStreamedAndBounded()
 {
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("open"))
-                .showsAnswersTable(true)
-                .textArea(QStringLiteral("Notes"))
-                .write());
+    QVERIFY(FormBuilder(m_folder->path(), u"open"_s).showsAnswersTable(true).textArea(u"Notes"_s).write());
     QList<AnswersStore::NewRow> answers(3000);
     for (AnswersStore::NewRow& answer : answers)
-        answer = { QStringLiteral("tbl_open"),
-            { { QStringLiteral("Notes"), QString(200, QLatin1Char('n')) } }, {}, {}, {} };
+        answer = { u"tbl_open"_s, { { u"Notes"_s, QString(200, QLatin1Char('n')) } }, {}, {}, {} };
     QVERIFY(openStore(m_folder->database())->insertRows(answers));
-    HttpRequest request;
-    request.method = "GET";
-    request.path = "/scripts/showTable.asp";
-    request.query = "tableName=tbl_open";
+    const HttpRequest showTable = request("GET", "/scripts/showTable.asp", "tableName=tbl_open");
     // The pages being built are bounded; the rest are told to come back.
     QList<HttpResponse> held;
     for (int i = 0; i < 4; ++i) {
-        held.append(m_handler->handle(request));
+        held.append(m_handler->handle(showTable));
         QCOMPARE(held.last().status, 200);
         QVERIFY(held.last().stream);
         QVERIFY(held.last().body.isEmpty());
     }
-    const HttpResponse busy = m_handler->handle(request);
+    const HttpResponse busy = m_handler->handle(showTable);
     QCOMPARE(busy.status, 503);
     QCOMPARE(busy.headers.value(0).first, QByteArray("Retry-After"));
 
@@ -489,7 +486,7 @@ void TestRequestHandler::answersTableIsStreamedAndBounded()
     QCOMPARE(taken, 2);
 
     held.clear();
-    QCOMPARE(m_handler->handle(request).status, 200);
+    QCOMPARE(m_handler->handle(showTable).status, 200);
 }
 
 // As many columns as a table can have: more than one select can name with
@@ -498,28 +495,21 @@ void TestRequestHandler::answersTableAsWideAsATableCanBe()
 {
     if (TestProgramFolder::onServerStore())
         QSKIP("a database file");
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("wide"))
-                .showsAnswersTable(true)
-                .textField(QStringLiteral("Q0"))
-                .write());
+    QVERIFY(FormBuilder(m_folder->path(), u"wide"_s).showsAnswersTable(true).textField(u"Q0"_s).write());
     const auto store = openStore(m_folder->database());
     QList<AnswersStore::Column> columns;
     for (int i = 0; i < store->columnLimit(); ++i)
-        columns.append({ QStringLiteral("Q%1").arg(i) });
-    QVERIFY(store->restoreColumns(QStringLiteral("tbl_wide"), columns, {}, AnswersStore::Restore::Repair));
-    const QString last = QStringLiteral("Q%1").arg(store->columnLimit() - 1);
-    QVERIFY(store->insertRows(
-        { { QStringLiteral("tbl_wide"), { { last, QStringLiteral("the last answer") } }, {}, {}, {} } }));
+        columns.append({ u"Q%1"_s.arg(i) });
+    QVERIFY(store->restoreColumns(u"tbl_wide"_s, columns, {}, AnswersStore::Restore::Repair));
+    const QString last = u"Q%1"_s.arg(store->columnLimit() - 1);
+    QVERIFY(store->insertRows({ { u"tbl_wide"_s, { { last, u"the last answer"_s } }, {}, {}, {} } }));
     const QByteArray page = get("/scripts/showTable.asp", "tableName=tbl_wide").body;
     QVERIFY(page.contains("the last answer") && page.endsWith("</html>\r\n"));
 
     QByteArray cut;
-    HttpRequest request;
-    request.method = "GET";
-    request.path = "/scripts/showTable.asp";
-    request.query = "tableName=tbl_wide";
-    const HttpResponse gone = m_handler->handle(request);
-    QVERIFY(store->dropTable(QStringLiteral("tbl_wide")));
+    const HttpResponse gone
+        = m_handler->handle(request("GET", "/scripts/showTable.asp", "tableName=tbl_wide"));
+    QVERIFY(store->dropTable(u"tbl_wide"_s));
     QVERIFY(!gone.stream([&](const QByteArray& piece) {
         cut += piece;
         return true;
@@ -534,15 +524,14 @@ void TestRequestHandler::refusesUnknownForms_data()
     QTest::addColumn<int>("status");
     QTest::newRow("no tableName") << QString() << false << 400;
     QTest::newRow("empty tableName") << QString() << true << 400;
-    QTest::newRow("no such form") << QStringLiteral("tbl_nosuch") << true << 404;
-    QTest::newRow("without the prefix") << QStringLiteral("survey") << true << 404;
-    QTest::newRow("another case") << QStringLiteral("tbl_SURVEY") << true << 404;
-    QTest::newRow("a path") << QStringLiteral("tbl_../Collections/survey") << true << 404;
-    QTest::newRow("injection-shaped")
-        << QStringLiteral("tbl_survey\"; DROP TABLE \"tbl_survey") << true << 404;
-    QTest::newRow("the engine's own table") << QStringLiteral("sqlite_master") << true << 404;
-    QTest::newRow("collection file without table") << QStringLiteral("tbl_lost") << true << 404;
-    QTest::newRow("damaged collection file") << QStringLiteral("tbl_broken") << true << 404;
+    QTest::newRow("no such form") << u"tbl_nosuch"_s << true << 404;
+    QTest::newRow("without the prefix") << u"survey"_s << true << 404;
+    QTest::newRow("another case") << u"tbl_SURVEY"_s << true << 404;
+    QTest::newRow("a path") << u"tbl_../Collections/survey"_s << true << 404;
+    QTest::newRow("injection-shaped") << u"tbl_survey\"; DROP TABLE \"tbl_survey"_s << true << 404;
+    QTest::newRow("the engine's own table") << u"sqlite_master"_s << true << 404;
+    QTest::newRow("collection file without table") << u"tbl_lost"_s << true << 404;
+    QTest::newRow("damaged collection file") << u"tbl_broken"_s << true << 404;
 }
 
 void TestRequestHandler::refusesUnknownForms()
@@ -553,62 +542,58 @@ void TestRequestHandler::refusesUnknownForms()
     if (TestProgramFolder::onServerStore() && tableName == QLatin1String("tbl_broken"))
         QSKIP("the program folder's collection file");
     makeSurvey();
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("lost")).textField(QStringLiteral("Q")).write());
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("broken")).textField(QStringLiteral("Q")).write());
-    QVERIFY(openStore(m_folder->database())->dropTable(QStringLiteral("tbl_lost")));
-    writeBytes(m_folder->collection(QStringLiteral("broken")), "User Instruction\r\n");
+    QVERIFY(FormBuilder(m_folder->path(), u"lost"_s).textField(u"Q"_s).write());
+    QVERIFY(FormBuilder(m_folder->path(), u"broken"_s).textField(u"Q"_s).write());
+    QVERIFY(openStore(m_folder->database())->dropTable(u"tbl_lost"_s));
+    writeBytes(m_folder->collection(u"broken"_s), "User Instruction\r\n");
 
     Fields fields;
     if (sendName)
-        fields.append({ QStringLiteral("tableName"), tableName });
-    fields += { { QStringLiteral("Q Type"), QStringLiteral("Text Field") },
-        { QStringLiteral("Q"), QStringLiteral("x") } };
+        fields.append({ u"tableName"_s, tableName });
+    fields += fieldsOf(u"Q Type=Text Field|Q=x"_s);
     const HttpResponse r = post(fields);
     QCOMPARE(r.status, status);
     QVERIFY(r.body.contains("Nothing has been stored"));
-    QVERIFY(openStore(m_folder->database())->tableExists(QStringLiteral("tbl_survey")).valueOr(false));
+    QVERIFY(openStore(m_folder->database())->tableExists(u"tbl_survey"_s).valueOr(false));
     QVERIFY(rows().isEmpty());
-    QVERIFY(rows(QStringLiteral("tbl_broken")).isEmpty());
+    QVERIFY(rows(u"tbl_broken"_s).isEmpty());
 }
 
 void TestRequestHandler::neverUsesThePostedDatabaseLocation()
 {
     makeSurvey();
     // Another database with a table of the same name, and a path where none is.
-    const QString other = m_folder->path() + QStringLiteral("/Reports/other.mdb");
+    const QString other = m_folder->path() + u"/Reports/other.mdb"_s;
     QVERIFY(createDatabase(other));
-    QVERIFY(createFormTable(other, QStringLiteral("tbl_survey")));
-    const QString nowhere = m_folder->path() + QStringLiteral("/Reports/new.mdb");
-    for (const QString& location :
-        { other, nowhere, QStringLiteral("/dev/null"), QStringLiteral("../../../etc/x.mdb") }) {
+    QVERIFY(createFormTable(other, u"tbl_survey"_s));
+    const QString nowhere = m_folder->path() + u"/Reports/new.mdb"_s;
+    for (const QString& location : { other, nowhere, u"/dev/null"_s, u"../../../etc/x.mdb"_s }) {
         Fields fields = surveyHeader();
         fields[1].second = location;
-        fields += { { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
-            { QStringLiteral("Comments"), location } };
+        fields += { { u"Comments Type"_s, u"Text Area"_s }, { u"Comments"_s, location } };
         QCOMPARE(post(fields).status, 200);
     }
     QCOMPARE(rows().size(), 4);
-    QCOMPARE(rows().at(0).value(QStringLiteral("Comments")).toString(), other);
-    QCOMPARE(openStore(other)->rowCount(QStringLiteral("tbl_survey")).valueOr(-1), 0);
+    QCOMPARE(rows().at(0).value(u"Comments"_s).toString(), other);
+    QCOMPARE(openStore(other)->rowCount(u"tbl_survey"_s).valueOr(-1), 0);
     QVERIFY(!QFile::exists(nowhere));
 }
 
 void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
 {
     makeSurvey(/*allowTable=*/false);
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("open"))
+    QVERIFY(FormBuilder(m_folder->path(), u"open"_s)
                 .showsAnswersTable(true)
                 .background(6)
-                .title(QStringLiteral("A <i>title</i>"))
-                .textField(QStringLiteral("Name <b>"))
-                .textArea(QStringLiteral("Notes"))
+                .title(u"A <i>title</i>"_s)
+                .textField(u"Name <b>"_s)
+                .textArea(u"Notes"_s)
                 .write());
 
     // The post claims the table may be shown; the stored header says no.
     Fields fields = surveyHeader();
-    fields[3].second = QStringLiteral("True");
-    fields += { { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
-        { QStringLiteral("Comments"), QStringLiteral("x") } };
+    fields[3].second = u"True"_s;
+    fields += fieldsOf(u"Comments Type=Text Area|Comments=x"_s);
     HttpResponse r = post(fields);
     QCOMPARE(r.status, 200);
     QVERIFY(!r.body.contains("showTable"));
@@ -618,12 +603,11 @@ void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
 
     // A form that allows it: the answer page offers it and it is escaped; the
     // background is the stored one, never the posted one.
-    fields = surveyHeader(QStringLiteral("tbl_open"));
-    fields[2].second = QStringLiteral("x.gif'><script>alert(1)</script>");
-    fields[3].second = QStringLiteral("False");
-    fields += { { QStringLiteral("Name <b> Type"), QStringLiteral("Text Field") },
-        { QStringLiteral("Name <b>"), QStringLiteral("<script>alert('x')</script>") },
-        { QStringLiteral("Notes Type"), QStringLiteral("Text Area") } };
+    fields = surveyHeader(u"tbl_open"_s);
+    fields[2].second = u"x.gif'><script>alert(1)</script>"_s;
+    fields[3].second = u"False"_s;
+    fields += { { u"Name <b> Type"_s, u"Text Field"_s }, { u"Name <b>"_s, u"<script>alert('x')</script>"_s },
+        { u"Notes Type"_s, u"Text Area"_s } };
     r = post(fields);
     QCOMPARE(r.status, 200);
     QVERIFY(r.body.contains("action='/scripts/showTable.asp'"));
@@ -652,8 +636,7 @@ void TestRequestHandler::picksUpColumnChangesWithoutRestart()
     const auto store = openStore(m_folder->database());
     QVERIFY(store->dropColumn(u"tbl_survey"_s, u"Mood"_s)); // its column not made yet
     const Fields base = surveyHeader()
-        + Fields { { u"Comments Type"_s, u"Text Area"_s }, { u"Comments"_s, u"first"_s },
-              { u"Mood Type"_s, u"Text Field"_s }, { u"Mood"_s, u"fine"_s } };
+        + fieldsOf(u"Comments Type=Text Area|Comments=first|Mood Type=Text Field|Mood=fine"_s);
     QCOMPARE(post(base).status, 200);
     QVERIFY(!rows().first().contains(u"Mood"_s));
 
@@ -684,14 +667,13 @@ void TestRequestHandler::takesTenThousandFields()
     Fields fields = surveyHeader();
     // Empty fields of no question: read, and nothing lost by leaving them out.
     for (int i = 0; i < 10000; ++i)
-        fields.append({ QStringLiteral("q%1").arg(i), QString() });
-    fields += { { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
-        { QStringLiteral("Comments"), QStringLiteral("kept") } };
+        fields.append({ u"q%1"_s.arg(i), QString() });
+    fields += fieldsOf(u"Comments Type=Text Area|Comments=kept"_s);
     const QByteArray body = urlEncoded(fields);
     QVERIFY(body.size() < 1024 * 1024);
     QCOMPARE(postBody(body).status, 200);
     QCOMPARE(rows().size(), 1);
-    QCOMPARE(rows().first().value(QStringLiteral("Comments")).toString(), QStringLiteral("kept"));
+    QCOMPARE(rows().first().value(u"Comments"_s).toString(), u"kept"_s);
 }
 
 // SQLite-only: the store is a file deleted or damaged under the running service.
@@ -700,9 +682,7 @@ void TestRequestHandler::followsAReplacedOrDamagedDatabaseFile()
     if (TestProgramFolder::onServerStore())
         QSKIP("a database file");
     makeSurvey();
-    const Fields fields = surveyHeader()
-        + Fields { { QStringLiteral("Comments Type"), QStringLiteral("Text Area") },
-              { QStringLiteral("Comments"), QStringLiteral("kept") } };
+    const Fields fields = surveyHeader() + fieldsOf(u"Comments Type=Text Area|Comments=kept"_s);
     QCOMPARE(post(fields).status, 200);
     QCOMPARE(get("/healthz").status, 200);
     const auto removeDatabase = [this] {
@@ -723,12 +703,11 @@ void TestRequestHandler::followsAReplacedOrDamagedDatabaseFile()
 
     // A new database in its place takes the next answers.
     QVERIFY(createDatabase(m_folder->database()));
-    QVERIFY(createFormTable(m_folder->database(), QStringLiteral("tbl_survey")));
-    QVERIFY(addQuestionColumn(m_folder->database(), QStringLiteral("tbl_survey"), QStringLiteral("Comments"),
-        QStringLiteral("Text Area")));
+    QVERIFY(createFormTable(m_folder->database(), u"tbl_survey"_s));
+    QVERIFY(addQuestionColumn(m_folder->database(), u"tbl_survey"_s, u"Comments"_s, u"Text Area"_s));
     QCOMPARE(post(fields).status, 200);
     QCOMPARE(rows().size(), 1);
-    QCOMPARE(rows().first().value(QStringLiteral("Comments")).toString(), QStringLiteral("kept"));
+    QCOMPARE(rows().first().value(u"Comments"_s).toString(), u"kept"_s);
 }
 
 void TestRequestHandler::answersOtherMethodsClearly()
@@ -739,22 +718,13 @@ void TestRequestHandler::answersOtherMethodsClearly()
     QCOMPARE(r.headers.value(0).first, QByteArray("Allow"));
     QCOMPARE(r.headers.value(0).second, QByteArray("POST"));
 
-    HttpRequest put;
-    put.method = "PUT";
-    put.path = "/survey.html";
+    HttpRequest put = request("PUT", "/survey.html");
     put.body = "overwritten";
     QCOMPARE(m_handler->handle(put).status, 405);
     QVERIFY(get("/survey.html").body.contains("Staff Survey"));
 
-    HttpRequest elsewhere;
-    elsewhere.method = "POST";
-    elsewhere.path = "/survey.html";
-    QCOMPARE(m_handler->handle(elsewhere).status, 404);
-
-    HttpRequest head;
-    head.method = "HEAD";
-    head.path = "/survey.html";
-    QCOMPARE(m_handler->handle(head).status, 200);
+    QCOMPARE(m_handler->handle(request("POST", "/survey.html")).status, 404);
+    QCOMPARE(m_handler->handle(request("HEAD", "/survey.html")).status, 200);
 }
 
 void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
@@ -762,50 +732,46 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
     makeSurvey();
     const auto submission = [](const QString& token, const QString& comment) {
         Submission s;
-        s.table = QStringLiteral("tbl_survey");
-        s.answers = { { QStringLiteral("Form Question"), QStringLiteral("mine") },
-            { QStringLiteral("Comments"), comment } };
+        s.table = u"tbl_survey"_s;
+        s.answers = { { u"Form Question"_s, u"mine"_s }, { u"Comments"_s, comment } };
         s.token = token;
         return s;
     };
     const auto store = openStore(m_folder->database());
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
-    const WriteResult first = m_writer->write(submission(QStringLiteral("page-1"), QStringLiteral("a")));
+    const WriteResult first = m_writer->write(submission(u"page-1"_s, u"a"_s));
     QCOMPARE(first->outcome, StoredSubmission::Stored);
-    const auto arrived = store->arrivalOf(QStringLiteral("tbl_survey"), first->rowId);
+    const auto arrived = store->arrivalOf(u"tbl_survey"_s, first->rowId);
     QVERIFY(arrived && *arrived && **arrived >= before);
     // The same answers again change nothing; other answers of the same page
     // replace them, the arrival kept and the change noted.
-    const WriteResult again = m_writer->write(submission(QStringLiteral("page-1"), QStringLiteral("a")));
+    const WriteResult again = m_writer->write(submission(u"page-1"_s, u"a"_s));
     QCOMPARE(again->outcome, StoredSubmission::Repeated);
     QCOMPARE(again->rowId, first->rowId);
-    QCOMPARE(store->changeOf(QStringLiteral("tbl_survey"), first->rowId).valueOr({}), std::nullopt);
-    const WriteResult corrected = m_writer->write(submission(QStringLiteral("page-1"), QStringLiteral("b")));
+    QCOMPARE(store->changeOf(u"tbl_survey"_s, first->rowId).valueOr({}), std::nullopt);
+    const WriteResult corrected = m_writer->write(submission(u"page-1"_s, u"b"_s));
     QCOMPARE(corrected->outcome, StoredSubmission::Replaced);
     QCOMPARE(corrected->rowId, first->rowId);
-    QCOMPARE(m_writer->write(submission(QString(), QStringLiteral("c")))->outcome, StoredSubmission::Stored);
-    Submission elsewhere = submission(QString(), QStringLiteral("d"));
-    elsewhere.table = QStringLiteral("tbl_nosuch");
+    QCOMPARE(m_writer->write(submission(QString(), u"c"_s))->outcome, StoredSubmission::Stored);
+    Submission elsewhere = submission(QString(), u"d"_s);
+    elsewhere.table = u"tbl_nosuch"_s;
     QVERIFY(m_writer->write(elsewhere).failedWith(Error::NotFound));
     QCOMPARE(rows().size(), 2);
-    QCOMPARE(rows().at(0).value(QStringLiteral("Comments")).toString(), QStringLiteral("b"));
+    QCOMPARE(rows().at(0).value(u"Comments"_s).toString(), u"b"_s);
     // The reserved column stays the program's.
-    QVERIFY(rows().at(0).value(QStringLiteral("Form Question")).isNull());
-    QCOMPARE(store->arrivalOf(QStringLiteral("tbl_survey"), first->rowId).valueOr({}), *arrived);
-    const auto changed = store->changeOf(QStringLiteral("tbl_survey"), first->rowId);
+    QVERIFY(rows().at(0).value(u"Form Question"_s).isNull());
+    QCOMPARE(store->arrivalOf(u"tbl_survey"_s, first->rowId).valueOr({}), *arrived);
+    const auto changed = store->changeOf(u"tbl_survey"_s, first->rowId);
     QVERIFY(changed && *changed && **changed >= **arrived);
-    const auto read
-        = store->readRows(QStringLiteral("tbl_survey"), { QStringLiteral("Comments") }, -1, 10, true);
+    const auto read = store->readRows(u"tbl_survey"_s, { u"Comments"_s }, -1, 10, true);
     QVERIFY(read && read->size() == 2);
     QCOMPARE(read->at(0).changedAt, **changed);
     QCOMPARE(read->at(1).changedAt, std::nullopt);
 
     // Through the page: Back, change an answer, send again.
     const QByteArray page = get("/survey.html").body;
-    const qsizetype at = page.indexOf(submissionTokenField().toUtf8());
-    QVERIFY(at > 0);
-    const qsizetype value = page.indexOf("value='", at) + 7;
-    const QString token = QString::fromUtf8(page.mid(value, page.indexOf('\'', value) - value));
+    const QString token = tokenIn(page);
+    QVERIFY(!token.isEmpty());
     Fields fields = surveyHeader()
         + Fields { { submissionTokenField(), token }, { u"Comments Type"_s, u"Text Area"_s },
               { u"Comments"_s, u"first thought"_s } };
@@ -821,18 +787,18 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
 // with its token and without the server's paths, the file left alone.
 void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
 {
-    const QString secret = QStringLiteral("/srv/private/answers/formAnswers.mdb");
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Staff Survey"))
+    const QString secret = u"/srv/private/answers/formAnswers.mdb"_s;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
                 .databaseLocation(secret)
-                .textField(QStringLiteral("Name"))
-                .checkBox(QStringLiteral("Tea"))
-                .radioButtons(QStringLiteral("Colour"), { QStringLiteral("Red"), QStringLiteral("Green") })
-                .textArea(QStringLiteral("Comments"), QStringLiteral("Enter any comments here."))
-                .menu(QStringLiteral("Team"), { QStringLiteral("Sales"), QStringLiteral("R&D") })
+                .textField(u"Name"_s)
+                .checkBox(u"Tea"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
+                .textArea(u"Comments"_s, u"Enter any comments here."_s)
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
                 .submitButton()
                 .write());
-    QFile file(m_folder->html(QStringLiteral("survey.html")));
+    QFile file(m_folder->html(u"survey.html"_s));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray onDisk = file.readAll();
     file.close();
@@ -841,7 +807,7 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     const QByteArray second = get("/survey.html").body;
 
     static const QRegularExpression tokenField(
-        QStringLiteral("<input type=hidden name=submissionToken value='([0-9a-f]{64})'>"));
+        u"<input type=hidden name=submissionToken value='([0-9a-f]{64})'>"_s);
     const QString firstToken = tokenField.match(QString::fromUtf8(first)).captured(1);
     QVERIFY(!firstToken.isEmpty());
     QVERIFY(firstToken != tokenField.match(QString::fromUtf8(second)).captured(1));
@@ -871,7 +837,7 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     undone.replace("<label>", "").replace("</label>", "").replace("Survey</title>", "Survey</h1></title>");
     undone.replace("value='survey'", QByteArray("value='" + secret.toUtf8() + "'"));
     undone.replace("<!DOCTYPE html>", "").replace(" lang=\"en\"", "");
-    static const QRegularExpression labelled(QStringLiteral("<label for=answer-\\d>| id=answer-\\d"));
+    static const QRegularExpression labelled(u"<label for=answer-\\d>| id=answer-\\d"_s);
     undone = QString::fromUtf8(undone).remove(labelled).toUtf8();
     undone.replace(" placeholder='Enter any comments here.'", "")
         .replace("></textarea>", ">Enter any comments here.</textarea>");
@@ -944,13 +910,13 @@ void TestRequestHandler::wrapsOptionsWithTheirText()
     QFETCH(QByteArray, expected);
     const QByteArray head = "<html><head><title>t</title>";
     const QByteArray formTag = "<FORM method=post action='/scripts/save.asp'>";
-    const QString name = QStringLiteral("Café 😀");
+    const QString name = u"Café 😀"_s;
     if (body == "no form") {
         const QByteArray page = head + "<input type=checkbox name=a>A";
-        QCOMPARE(pageForRespondents(page, name, QStringLiteral("t")), page);
+        QCOMPARE(pageForRespondents(page, name, u"t"_s), page);
         return;
     }
-    const QByteArray sent = pageForRespondents(head + formTag + body, name, QStringLiteral("t"));
+    const QByteArray sent = pageForRespondents(head + formTag + body, name, u"t"_s);
     QCOMPARE(sent.mid(sent.indexOf(formTag)),
         QByteArray(formTag + "<input type=hidden name=submissionToken value='t'>" + expected));
 }
@@ -979,39 +945,32 @@ void TestRequestHandler::givesEveryPageStandardsModeAndALanguage()
     QFETCH(QByteArray, page);
     QFETCH(QByteArray, expected);
     const QByteArray formTag = "<FORM method=post action='/scripts/save.asp'>";
-    QCOMPARE(pageForRespondents(page + formTag, QStringLiteral("f"), QStringLiteral("t")),
+    QCOMPARE(pageForRespondents(page + formTag, u"f"_s, u"t"_s),
         expected + formTag + "<input type=hidden name=submissionToken value='t'>");
 }
 
 // The page sent again with what a person answered, for a post that cannot be stored as it is.
 void TestRequestHandler::fillsAnswersBackIn()
 {
-    QVERIFY(FormBuilder(m_folder->path(), QStringLiteral("survey"))
-                .title(QStringLiteral("Staff Survey"))
-                .textField(QStringLiteral("Name"), QStringLiteral("default"))
-                .textArea(QStringLiteral("Comments"), QStringLiteral("Enter any comments here."))
-                .checkBox(QStringLiteral("Tea"), true)
-                .checkBox(QStringLiteral("Coffee"))
-                .radioButtons(
-                    QStringLiteral("Size"), { QStringLiteral("S"), QStringLiteral("L") }, QStringLiteral("S"))
-                .textField(QStringLiteral("Size Type")) // its name is also the hidden field announcing "Size"
-                .menu(QStringLiteral("Team"), { QStringLiteral("Sales"), QStringLiteral("R&D") },
-                    QStringLiteral("Sales"))
-                .radioButtons(QStringLiteral("Colour"), { QStringLiteral("Red"), QStringLiteral("Green") },
-                    QStringLiteral("Red"))
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .textField(u"Name"_s, u"default"_s)
+                .textArea(u"Comments"_s, u"Enter any comments here."_s)
+                .checkBox(u"Tea"_s, true)
+                .checkBox(u"Coffee"_s)
+                .radioButtons(u"Size"_s, { u"S"_s, u"L"_s }, u"S"_s)
+                .textField(u"Size Type"_s) // its name is also the hidden field announcing "Size"
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s }, u"Sales"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s }, u"Red"_s)
                 .submitButton()
                 .write());
     const QByteArray sent = get("/survey.html").body;
-    const QString hostile = QStringLiteral("'\"><script>alert(1)</script>é");
-    const FormFields answers { { QStringLiteral("Name"), hostile },
-        { QStringLiteral("Comments"), QStringLiteral("\n</textarea><b>x") },
-        { QStringLiteral("Tea"), QStringLiteral("Not Checked") },
-        { QStringLiteral("Coffee"), QStringLiteral("on") }, { QStringLiteral("Size"), QStringLiteral("L") },
-        { QStringLiteral("Size Type"), QStringLiteral("big") },
-        { QStringLiteral("Team"), QStringLiteral("R&D") } };
-    const QByteArray filled
-        = pageWithAnswers(sent, answers, QStringLiteral("Changed <b>while</b> you answered."),
-            { { QStringLiteral("Coffee"), QStringLiteral("Tick <it>") } });
+    const QString hostile = u"'\"><script>alert(1)</script>é"_s;
+    const FormFields answers { { u"Name"_s, hostile }, { u"Comments"_s, u"\n</textarea><b>x"_s },
+        { u"Tea"_s, u"Not Checked"_s }, { u"Coffee"_s, u"on"_s }, { u"Size"_s, u"L"_s },
+        { u"Size Type"_s, u"big"_s }, { u"Team"_s, u"R&D"_s } };
+    const QByteArray filled = pageWithAnswers(
+        sent, answers, u"Changed <b>while</b> you answered."_s, { { u"Coffee"_s, u"Tick <it>"_s } });
     QVERIFY(!filled.contains("<script>") && !filled.contains("<b>x") && !filled.contains("<b>while"));
     QVERIFY(filled.contains(
         "action='/scripts/save.asp'><p class=answer-notice role=alert>Changed &lt;b&gt;while&lt;/b&gt; "
@@ -1045,18 +1004,18 @@ void TestRequestHandler::fillsAnswersBackIn()
 void TestRequestHandler::tokensCheckOnlyForTheirForm()
 {
     const SubmissionTokens tokens;
-    const QString token = tokens.issue(QStringLiteral("tbl_survey"));
+    const QString token = tokens.issue(u"tbl_survey"_s);
     QCOMPARE(token.size(), 64);
-    QVERIFY(token != tokens.issue(QStringLiteral("tbl_survey")));
-    QCOMPARE(tokens.verified(QStringLiteral("tbl_survey"), token), token);
-    QCOMPARE(tokens.verified(QStringLiteral("tbl_other"), token), QString());
+    QVERIFY(token != tokens.issue(u"tbl_survey"_s));
+    QCOMPARE(tokens.verified(u"tbl_survey"_s, token), token);
+    QCOMPARE(tokens.verified(u"tbl_other"_s, token), QString());
     // Another service's (or a restarted one's), altered, shortened, made up.
-    QCOMPARE(SubmissionTokens().verified(QStringLiteral("tbl_survey"), token), QString());
+    QCOMPARE(SubmissionTokens().verified(u"tbl_survey"_s, token), QString());
     QString altered = token;
     altered[63] = altered[63] == QLatin1Char('0') ? QLatin1Char('1') : QLatin1Char('0');
-    QCOMPARE(tokens.verified(QStringLiteral("tbl_survey"), altered), QString());
-    QCOMPARE(tokens.verified(QStringLiteral("tbl_survey"), token.chopped(1)), QString());
-    QCOMPARE(tokens.verified(QStringLiteral("tbl_survey"), QString(64, QChar(0xE9))), QString());
+    QCOMPARE(tokens.verified(u"tbl_survey"_s, altered), QString());
+    QCOMPARE(tokens.verified(u"tbl_survey"_s, token.chopped(1)), QString());
+    QCOMPARE(tokens.verified(u"tbl_survey"_s, QString(64, QChar(0xE9))), QString());
 }
 
 // A room collecting: the page keeps answers with its script, each answer
@@ -1094,12 +1053,10 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(index.body.contains("<a href='/survey.html'>Staff Survey</a>"));
 
     // A retry of the same answers stores once and shows the same receipt.
-    const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
-    const QString token = QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
-    const Fields answers = surveyHeader()
-        + Fields { { submissionTokenField(), token }, { u"Comments Type"_s, u"Text Area"_s },
-              { u"Comments"_s, u"a secret thought"_s }, { u"Colour Type"_s, u"Radio Buttons"_s },
-              { u"Colour"_s, u"Red"_s }, { u"Tea Type"_s, u"Check Box"_s } };
+    const QString token = tokenIn(page);
+    const Fields answers = surveyHeader() + Fields { { submissionTokenField(), token } }
+        + fieldsOf(u"Comments Type=Text Area|Comments=a secret thought|Colour Type=Radio Buttons|Colour=Red|"
+                   "Tea Type=Check Box"_s);
     const HttpResponse thanks = post(answers);
     QCOMPARE(thanks.status, 200);
     QVERIFY(thanks.body.contains("Thanks, room &amp; all!"));
@@ -1124,9 +1081,8 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(results.body.contains("<b>1</b> answer<"));
     QVERIFY(results.body.contains(">1 (100%)</text>"));
     QVERIFY(!results.body.contains("secret"));
-    Fields other = surveyHeader()
-        + Fields { { u"Colour Type"_s, u"Radio Buttons"_s }, { u"Colour"_s, u"Green"_s },
-              { u"Tea Type"_s, u"Check Box"_s }, { u"Tea"_s, u"on"_s } };
+    Fields other
+        = surveyHeader() + fieldsOf(u"Colour Type=Radio Buttons|Colour=Green|Tea Type=Check Box|Tea=on"_s);
     QCOMPARE(post(other).status, 200);
     results = get("/results/survey.html");
     QVERIFY(results.body.contains("<b>2</b> answers<"));
@@ -1176,10 +1132,9 @@ void TestRequestHandler::speaksTheFormsLanguage()
         "data-not-sent='Noch nicht gesendet \xE2\x80\x93 neuer Versuch\xE2\x80\xA6'></script>"));
     QVERIFY(get("/scripts/answers.js").body.contains("getAttribute('data-send-now')"));
 
-    const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
     const Fields answers = surveyHeader()
-        + Fields { { submissionTokenField(), QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at)) },
-              { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, u"Sales"_s } };
+        + Fields { { submissionTokenField(), tokenIn(page) }, { u"Team Type"_s, u"Pull Down Menu"_s },
+              { u"Team"_s, u"Sales"_s } };
     const QByteArray thanks = post(answers).body;
     QVERIFY(thanks.startsWith("<!DOCTYPE html><html lang=\"de\">"));
     QVERIFY(thanks.contains("<P>Vielen Dank</FONT>"));
@@ -1200,43 +1155,30 @@ QTEST_GUILESS_MAIN(TestRequestHandler)
 
 void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
 {
-    const auto rules = [](bool required, AnswerKind kind = AnswerKind::AnyText, const QString& min = {},
-                           const QString& max = {}, const AskCondition& condition = {}) {
-        QuestionSettings s;
-        s.rules = { required, kind, min, max };
-        s.condition = condition;
-        return s;
-    };
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
                 .title(u"Staff Survey"_s)
                 .textField(u"Age"_s)
-                .asks(rules(true, AnswerKind::WholeNumber, u"0"_s, u"120"_s))
+                .asks(true, AnswerKind::WholeNumber, u"0"_s, u"120"_s)
                 .textField(u"Height"_s)
-                .asks(rules(false, AnswerKind::Number))
+                .asks(false, AnswerKind::Number)
                 .textField(u"Birthday"_s)
-                .asks(rules(false, AnswerKind::Date))
+                .asks(false, AnswerKind::Date)
                 .radioButtons(u"Pets"_s, { u"Yes"_s, u"No"_s })
-                .asks(rules(true))
+                .asks(true)
                 .textField(u"Which pet?"_s)
-                .asks(rules(true, AnswerKind::AnyText, {}, {}, { u"Pets"_s, u"Yes"_s }))
+                .asks(true, AnswerKind::AnyText, {}, {}, { u"Pets"_s, u"Yes"_s })
                 .checkBox(u"I agree"_s)
-                .asks(rules(true))
+                .asks(true)
                 .submitButton()
                 .write());
     const QByteArray page = get("/survey.html").body;
-    const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
-    const QString token = QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
+    const QString token = tokenIn(page);
     const auto answers = [&](const QString& age, const QString& pets, bool agreed) {
-        Fields f = surveyHeader()
-            + Fields { { submissionTokenField(), token }, { u"Age Type"_s, u"Text Field"_s },
-                  { u"Age"_s, age }, { u"Height Type"_s, u"Text Field"_s }, { u"Height"_s, u"1,75"_s },
-                  { u"Birthday Type"_s, u"Text Field"_s }, { u"Birthday"_s, u"24.12.1990"_s },
-                  { u"Pets Type"_s, u"Radio Buttons"_s }, { u"Pets"_s, pets },
-                  { u"Which pet? Type"_s, u"Text Field"_s }, { u"Which pet?"_s, u"A dog"_s },
-                  { u"I agree Type"_s, u"Check Box"_s } };
-        if (agreed)
-            f.append({ u"I agree"_s, u"on"_s });
-        return f;
+        return surveyHeader() + Fields { { submissionTokenField(), token } }
+        + fieldsOf(u"Age Type=Text Field|Age=%1|Height Type=Text Field|Height=1,75|Birthday Type=Text Field|"
+                   "Birthday=24.12.1990|Pets Type=Radio Buttons|Pets=%2|Which pet? Type=Text Field|"
+                   "Which pet?=A dog|I agree Type=Check Box%3"_s.arg(
+                       age, pets, agreed ? u"|I agree=on"_s : QString()));
     };
 
     // Bad answers store nothing; the page comes back with what was typed,
@@ -1318,8 +1260,7 @@ void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions()
         form.checkBox(box).asks(asks(true, lunched, extras));
     QVERIFY(form.submitButton().write());
     const QByteArray page = get("/survey.html").body;
-    const qsizetype at = page.indexOf("value='", page.indexOf(submissionTokenField().toUtf8())) + 7;
-    const QString token = QString::fromUtf8(page.mid(at, page.indexOf('\'', at) - at));
+    const QString token = tokenIn(page);
     Fields fields = surveyHeader() + Fields { { submissionTokenField(), token } };
     const auto add = [&](const QString& question, const QString& kind, const QString& value) {
         fields.append({ columnNameFor(question) + u" Type"_s, kind });

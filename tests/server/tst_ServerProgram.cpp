@@ -14,6 +14,7 @@
 
 #include <csignal>
 
+using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
 
@@ -21,8 +22,8 @@ namespace {
 
 QByteArray answersFor(const QString& name)
 {
-    return urlEncoded({ { QStringLiteral("tableName"), QStringLiteral("tbl_survey") },
-        { QStringLiteral("Name Type"), QStringLiteral("Text Field") }, { QStringLiteral("Name"), name } });
+    return urlEncoded(
+        { { u"tableName"_s, u"tbl_survey"_s }, { u"Name Type"_s, u"Text Field"_s }, { u"Name"_s, name } });
 }
 
 } // namespace
@@ -48,8 +49,7 @@ private:
 void TestServerProgram::init()
 {
     m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(
-        FormBuilder(m_folder->path(), QStringLiteral("survey")).textField(QStringLiteral("Name")).write());
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textField(u"Name"_s).write());
 }
 
 void TestServerProgram::cleanup()
@@ -61,8 +61,7 @@ bool TestServerProgram::startServer(QProcess& process, quint16 port)
 {
     process.setReadChannel(QProcess::StandardError);
     process.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-        { QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
-            QStringLiteral("127.0.0.1:%1").arg(port) });
+        { u"--app-folder"_s, m_folder->path(), u"--listen"_s, u"127.0.0.1:%1"_s.arg(port) });
     if (!process.waitForStarted(5000))
         return false;
     // Ready once it says where it listens.
@@ -73,7 +72,7 @@ bool TestServerProgram::startServer(QProcess& process, quint16 port)
         if (process.state() != QProcess::Running)
             return false;
     }
-    return said.contains(QStringLiteral("http://127.0.0.1:%1").arg(port).toUtf8());
+    return said.contains(u"http://127.0.0.1:%1"_s.arg(port).toUtf8());
 }
 
 void TestServerProgram::refusesBadArguments_data()
@@ -82,23 +81,22 @@ void TestServerProgram::refusesBadArguments_data()
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no folder") << QString() << 2 << QStringLiteral("--app-folder is required");
+    QTest::newRow("no folder") << QString() << 2 << u"--app-folder is required"_s;
     // Only a database server holds the forms a server without a folder serves.
-    QTest::newRow("a database file, no folder") << QStringLiteral("--database APP/formAnswers.mdb") << 2
-                                                << QStringLiteral("--app-folder is required");
+    QTest::newRow("a database file, no folder")
+        << u"--database APP/formAnswers.mdb"_s << 2 << u"--app-folder is required"_s;
     QTest::newRow("an unreachable database server")
-        << QStringLiteral("--database postgresql://nobody@127.0.0.1:PORT/answers --listen 127.0.0.1:PORT")
-        << 1 << QStringLiteral("cannot be opened");
-    QTest::newRow("no port") << QStringLiteral("--app-folder APP --listen 127.0.0.1") << 2
-                             << QStringLiteral("ADDRESS:PORT");
-    QTest::newRow("certificate alone") << QStringLiteral("--app-folder APP --tls-cert c.pem") << 2
-                                       << QStringLiteral("--tls-cert and --tls-key go together");
+        << u"--database postgresql://nobody@127.0.0.1:PORT/answers --listen 127.0.0.1:PORT"_s << 1
+        << u"cannot be opened"_s;
+    QTest::newRow("no port") << u"--app-folder APP --listen 127.0.0.1"_s << 2 << u"ADDRESS:PORT"_s;
+    QTest::newRow("certificate alone")
+        << u"--app-folder APP --tls-cert c.pem"_s << 2 << u"--tls-cert and --tls-key go together"_s;
     QTest::newRow("missing certificate") << QStringLiteral(
         "--app-folder APP --listen 127.0.0.1:PORT --tls-cert APP/no.pem --tls-key APP/no.pem")
-                                         << 1 << QStringLiteral("cannot use the certificate");
+                                         << 1 << u"cannot use the certificate"_s;
     // A clear message, and no new database.
-    QTest::newRow("no database") << QStringLiteral("--app-folder EMPTY --listen 127.0.0.1:PORT") << 1
-                                 << QStringLiteral("formAnswers.mdb cannot be opened");
+    QTest::newRow("no database") << u"--app-folder EMPTY --listen 127.0.0.1:PORT"_s << 1
+                                 << u"formAnswers.mdb cannot be opened"_s;
 }
 
 void TestServerProgram::refusesBadArguments()
@@ -107,8 +105,8 @@ void TestServerProgram::refusesBadArguments()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     TestProgramFolder empty(/*withDatabase=*/false);
-    arguments.replace(QStringLiteral("APP"), m_folder->path()).replace(QStringLiteral("EMPTY"), empty.path());
-    arguments.replace(QStringLiteral("PORT"), QString::number(freeLoopbackPort()));
+    arguments.replace(u"APP"_s, m_folder->path()).replace(u"EMPTY"_s, empty.path());
+    arguments.replace(u"PORT"_s, QString::number(freeLoopbackPort()));
     QProcess p;
     p.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE), arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts));
     QVERIFY(p.waitForFinished(5000));
@@ -135,21 +133,19 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
 
     TestClient c(port);
     QCOMPARE(c.get("/survey.html").status, 200);
-    QCOMPARE(c.post("/scripts/save.asp", answersFor(QStringLiteral("never-logged"))).status, 200);
+    QCOMPARE(c.post("/scripts/save.asp", answersFor(u"never-logged"_s)).status, 200);
     QCOMPARE(c.get("/formAnswers.mdb").status, 404);
     // A second server on the busy port ends with the reason.
     QProcess second;
     second.start(QStringLiteral(QUENLOW_SERVER_EXECUTABLE),
-        { QStringLiteral("--app-folder"), m_folder->path(), QStringLiteral("--listen"),
-            QStringLiteral("127.0.0.1:%1").arg(port) });
+        { u"--app-folder"_s, m_folder->path(), u"--listen"_s, u"127.0.0.1:%1"_s.arg(port) });
     QVERIFY(second.waitForFinished(5000));
     QCOMPARE(second.exitCode(), 1);
-    QVERIFY(second.readAllStandardError().contains(
-        QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port).toUtf8()));
+    QVERIFY(second.readAllStandardError().contains(u"cannot listen on 127.0.0.1:%1"_s.arg(port).toUtf8()));
 
     ::kill(pid_t(server.processId()), signal);
     QVERIFY(server.waitForFinished(10000));
-    QCOMPARE(tableRows(m_folder->database(), QStringLiteral("tbl_survey")).size(), 1);
+    QCOMPARE(tableRows(m_folder->database(), u"tbl_survey"_s).size(), 1);
     if (signal == SIGKILL)
         return;
     QCOMPARE(server.exitStatus(), QProcess::NormalExit);
@@ -165,11 +161,9 @@ void TestServerProgram::logsEachRequestAndStopsCleanlyOnSignals()
     // The workers serve the connections side by side, so the lines may come in any order.
     QCOMPARE(requests.size(), 3);
     requests.sort();
-    QVERIFY2(
-        requests.at(0).startsWith(QStringLiteral("GET /formAnswers.mdb 404 ")), qPrintable(requests.at(0)));
-    QVERIFY2(requests.at(1).startsWith(QStringLiteral("GET /survey.html 200 ")), qPrintable(requests.at(1)));
-    QVERIFY2(
-        requests.at(2).startsWith(QStringLiteral("POST /scripts/save.asp 200 ")), qPrintable(requests.at(2)));
+    QVERIFY2(requests.at(0).startsWith(u"GET /formAnswers.mdb 404 "_s), qPrintable(requests.at(0)));
+    QVERIFY2(requests.at(1).startsWith(u"GET /survey.html 200 "_s), qPrintable(requests.at(1)));
+    QVERIFY2(requests.at(2).startsWith(u"POST /scripts/save.asp 200 "_s), qPrintable(requests.at(2)));
 }
 
 QTEST_GUILESS_MAIN(TestServerProgram)

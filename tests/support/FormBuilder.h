@@ -75,6 +75,16 @@ public:
         m_elements.last() = withQuestionSettings(m_elements.last(), settings);
         return *this;
     }
+    /// The same from its parts: required or not, of `kind` within `min`..`max`,
+    /// asked when `condition` holds.
+    FormBuilder& asks(bool required, AnswerKind kind = AnswerKind::AnyText, const QString& min = {},
+        const QString& max = {}, const AskCondition& condition = {})
+    {
+        QuestionSettings settings;
+        settings.rules = { required, kind, min, max };
+        settings.condition = condition;
+        return asks(settings);
+    }
     /// The last question had this text before the designer renamed it.
     FormBuilder& formerly(const QString& question)
     {
