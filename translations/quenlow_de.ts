@@ -312,6 +312,14 @@
         <source>Sorry, but Collection text file for the Form &apos;%1&apos; is damaged (%2). Do you wish just to open the HTML Form file ?</source>
         <translation>Die Sammeldatei des Formulars „%1“ ist beschädigt (%2). Möchten Sie nur die HTML-Formulardatei öffnen?</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; no longer offers the answer these questions were asked for, so they are now always asked: &apos;%2&apos;</source>
+        <translation>&apos;%1&apos; bietet die Antwort, von der diese Fragen abhingen, nicht mehr an; sie werden daher jetzt immer gestellt: &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; was removed, so the questions asked only when it had a given answer are now always asked: &apos;%2&apos;</source>
+        <translation>„%1“ wurde entfernt; die Fragen, die nur bei einer bestimmten Antwort darauf gestellt wurden, werden jetzt immer gestellt: &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -1027,10 +1035,6 @@
         <translation>%1 bearbeiten</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; no longer offers the answer these questions were asked for, so they are now always asked: &apos;%2&apos;</source>
-        <translation>&apos;%1&apos; bietet die Antwort, von der diese Fragen abhingen, nicht mehr an; sie werden daher jetzt immer gestellt: &apos;%2&apos;</translation>
-    </message>
-    <message>
         <source>User Instruction %1</source>
         <translation>Frage %1</translation>
     </message>
@@ -1376,10 +1380,6 @@
     <message>
         <source>&apos;%1&apos; is asked only when &apos;%2&apos; has a given answer, so it must stay below it.</source>
         <translation>„%1“ wird nur gefragt, wenn „%2“ eine bestimmte Antwort hat, und muss daher darunter bleiben.</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; was removed, so the questions asked only when it had a given answer are now always asked: &apos;%2&apos;</source>
-        <translation>„%1“ wurde entfernt; die Fragen, die nur bei einer bestimmten Antwort darauf gestellt wurden, werden jetzt immer gestellt: &apos;%2&apos;</translation>
     </message>
 </context>
 <context>

@@ -312,6 +312,14 @@
         <source>Sorry, but Collection text file for the Form &apos;%1&apos; is damaged (%2). Do you wish just to open the HTML Form file ?</source>
         <translation>El archivo de colección del formulario «%1» está dañado (%2). ¿Quiere abrir solo el archivo del formulario HTML?</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; no longer offers the answer these questions were asked for, so they are now always asked: &apos;%2&apos;</source>
+        <translation>&apos;%1&apos; ya no ofrece la respuesta de la que dependían estas preguntas, así que ahora se plantean siempre: &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; was removed, so the questions asked only when it had a given answer are now always asked: &apos;%2&apos;</source>
+        <translation>Se ha eliminado «%1»; las preguntas que solo se hacían con una respuesta determinada a ella se harán siempre: &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -1027,10 +1035,6 @@
         <translation>Editar %1</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; no longer offers the answer these questions were asked for, so they are now always asked: &apos;%2&apos;</source>
-        <translation>&apos;%1&apos; ya no ofrece la respuesta de la que dependían estas preguntas, así que ahora se plantean siempre: &apos;%2&apos;</translation>
-    </message>
-    <message>
         <source>User Instruction %1</source>
         <translation>Pregunta %1</translation>
     </message>
@@ -1376,10 +1380,6 @@
     <message>
         <source>&apos;%1&apos; is asked only when &apos;%2&apos; has a given answer, so it must stay below it.</source>
         <translation>«%1» solo se pregunta cuando «%2» tiene una respuesta determinada, así que debe quedar debajo.</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; was removed, so the questions asked only when it had a given answer are now always asked: &apos;%2&apos;</source>
-        <translation>Se ha eliminado «%1»; las preguntas que solo se hacían con una respuesta determinada a ella se harán siempre: &apos;%2&apos;</translation>
     </message>
 </context>
 <context>

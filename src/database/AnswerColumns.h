@@ -71,7 +71,8 @@ bool reconcileAnswerColumns(const AnswerTable& table, const QList<QuestionColumn
 /// cannot be read.
 std::optional<bool> answerColumnExists(const AnswerTable& table, const QString& question);
 
-/// Creates the answers database file (Duplicate when one is there).
+/// Creates the answers store at `databasePath`: an embedded database file, or
+/// the tables on a database server (Duplicate when one is there).
 Result<void> createDatabase(const QString& databasePath);
 
 /// Creates a form's table with its one column "Form Question"; Duplicate when

@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "editors/QuestionSettingsBox.h"
+#include "model/ElementOperations.h"
 #include "model/FormSession.h"
 #include "model/Fragments.h"
 

@@ -100,36 +100,12 @@ bool EditorWindow::updateAll(const QList<QPair<FormMethod, int>>& changes)
                 break;
             }
             ++done;
-            if (const auto choice = conditionChoice(method))
-                forgetLostAnswers(*choice);
         }
         // The page follows whatever was stored.
         if (done > 0)
             tell(m_session, writeFormPage(m_session, m_session.htmlName()));
         return all;
     });
-}
-
-void EditorWindow::forgetLostAnswers(const ConditionChoice& choice)
-{
-    // A condition waiting for an answer the question no longer offers never
-    // holds: its question would never be asked again. It is asked always instead.
-    QStringList freed;
-    for (int i = 0; i < m_session.collection().count(); ++i) {
-        const FormMethod dependent = m_session.collection().atPosition(i);
-        QuestionSettings settings = questionSettingsOf(dependent);
-        if (settings.condition.always() || settings.condition.question != choice.question
-            || choice.answers.contains(settings.condition.answer))
-            continue;
-        settings.condition = {};
-        if (tell(m_session, updateMethod(m_session, withQuestionSettings(dependent, settings), i)))
-            freed.append(dependent.userInstruction);
-    }
-    if (!freed.isEmpty()) {
-        showInformation(tr("'%1' no longer offers the answer these questions were asked for, so they are now "
-                           "always asked: '%2'")
-                            .arg(choice.question, freed.join(QStringLiteral("', '"))));
-    }
 }
 
 QuestionSettingsBox* EditorWindow::addQuestionSettings()

@@ -21,7 +21,6 @@ namespace quenlow {
 
 class FormSession;
 class QuestionSettingsBox;
-struct ConditionChoice;
 struct QuestionSettings;
 
 /// A form is open with its element list loaded, so it can take a new element.
@@ -114,8 +113,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void forgetLostAnswers(const ConditionChoice& choice);
-
     FormSession& m_session;
     Mode m_mode = Mode::Add;
     FormMethod m_edited;

@@ -13,38 +13,6 @@
 
 namespace quenlow {
 
-std::optional<ConditionChoice> conditionChoice(const FormMethod& m)
-{
-    if (m.kind == ElementKind::RadioButtons || m.kind == ElementKind::PullDownMenu)
-        return ConditionChoice { m.userInstruction, m.attribute6List };
-    if (m.kind == ElementKind::CheckBox)
-        return ConditionChoice { m.userInstruction,
-            { QStringLiteral("Checked"), QStringLiteral("Not Checked") }, true };
-    if (m.kind == ElementKind::Scale)
-        return ConditionChoice { m.userInstruction, scaleValues(scaleOf(m)) };
-    return std::nullopt;
-}
-
-QList<ConditionChoice> conditionChoices(const FormSession& session, int position)
-{
-    QList<ConditionChoice> choices;
-    const int end = qMin(position, session.collection().count());
-    for (int i = 0; i < end; ++i) {
-        if (const auto choice = conditionChoice(session.collection().atPosition(i)))
-            choices.append(*choice);
-    }
-    return choices;
-}
-
-int insertPosition(const FormSession& session)
-{
-    for (int i = 0; i < session.collection().count(); ++i) {
-        if (session.collection().atPosition(i).kind == ElementKind::SubmitButton)
-            return i;
-    }
-    return session.collection().count();
-}
-
 QuestionSettingsBox::QuestionSettingsBox(QWidget* parent)
     : QWidget(parent)
 {

@@ -21,21 +21,6 @@ namespace quenlow {
 class FormSession;
 struct FormMethod;
 
-/// An earlier question another one may depend on, with the answers it takes.
-struct ConditionChoice {
-    QString question; // its user instruction, as the condition names it
-    QStringList answers; // as stored
-    bool box = false; // a check box: "Checked" or "Not Checked"
-};
-
-/// The question `m` as a condition may name it, when it is of a kind that can decide one.
-std::optional<ConditionChoice> conditionChoice(const FormMethod& m);
-/// The questions before `position` of the open form that a condition may
-/// name: radio buttons, menus, check boxes and scales, in the form's order.
-QList<ConditionChoice> conditionChoices(const FormSession& session, int position);
-/// Where an element added now lands: above the first submit button, else at the end.
-int insertPosition(const FormSession& session);
-
 /// What every question editor asks besides the question itself: whether an
 /// answer is required, and whether the question is asked always or only when
 /// an earlier question has a given answer (AnswerRequired, AskOnlyIf and

@@ -561,15 +561,6 @@ bool MainForm::refuseMove(int upper, int lower)
 void MainForm::removeFormMethod()
 {
     m_session.recordChange(tr("Remove"), [this] {
-        const int row = m_session.selectedRow();
-        // Only a question can be named by a condition (a text may read the same).
-        const QString removedName = row >= 0 && row < m_session.collection().count()
-                && isQuestionKind(m_session.collection().atPosition(row).kind)
-            ? m_session.collection().atPosition(row).userInstruction
-            : QString();
-        // The removal makes them asked always: a condition on a question that
-        // is gone could never hold.
-        const QStringList freed = askedOnlyAfter(removedName);
         Outcome removed = removeSelected(m_session);
         if (const auto question = removed.question();
             question && question->kind == Notice::Kind::RemoveAnswers) {
@@ -577,28 +568,8 @@ void MainForm::removeFormMethod()
                 return false;
             removed = removeSelected(m_session, true);
         }
-        const bool done = tell(m_session, removed);
-        if (done && !freed.isEmpty()) {
-            showInformation(
-                tr("'%1' was removed, so the questions asked only when it had a given answer are now "
-                   "always asked: '%2'")
-                    .arg(removedName, freed.join(QStringLiteral("', '"))));
-        }
-        return done;
+        return tell(m_session, removed);
     });
-}
-
-QStringList MainForm::askedOnlyAfter(const QString& question) const
-{
-    QStringList dependents;
-    if (question.isEmpty())
-        return dependents;
-    m_session.collection().forEach([&](const FormMethod& m) {
-        const AskCondition condition = questionSettingsOf(m).condition;
-        if (!condition.always() && condition.question == question)
-            dependents.append(m.userInstruction);
-    });
-    return dependents;
 }
 
 void MainForm::newForm()

@@ -90,8 +90,6 @@ private:
     /// Refuses, with a message, to put the element at `lower` above the one at
     /// `upper` when it is asked only when that one has a given answer.
     bool refuseMove(int upper, int lower);
-    /// The questions asked only after an answer to `question`.
-    QStringList askedOnlyAfter(const QString& question) const;
     void viewCurrentForm();
     void viewAnswersTable();
     void viewHelpPages();

@@ -83,22 +83,62 @@ Outcome removeColumn(const AnswerTable& table, const QString& question, bool ans
 
 // A question asked only after an answer to `question`, which the form no
 // longer has, could never be asked again: it is asked always.
-void askAlwaysWhatWasAskedAfter(FormSession& session, const QString& question)
+// A question asked only when `question` has an answer it does not offer
+// (none, once it is removed) would never be asked again: it is asked always.
+void askAlwaysWhatCannotHold(FormSession& session, Outcome& outcome, Notice::Kind told,
+    const QString& question, const QStringList& offered)
 {
+    QStringList freed;
     for (int i = 0; i < session.collection().count(); ++i) {
         FormMethod other = session.collection().atPosition(i);
         if (other.settings.isEmpty())
             continue;
         QuestionSettings settings = questionSettingsOf(other);
-        if (settings.condition.always() || settings.condition.question != question)
+        if (settings.condition.always() || settings.condition.question != question
+            || offered.contains(settings.condition.answer))
             continue;
         settings.condition = {};
         setQuestionSettings(other, settings);
         session.changeableCollection().replace(i, other);
+        freed.append(other.userInstruction);
+    }
+    if (!freed.isEmpty()) {
+        Notice notice { told, question, {}, {} };
+        notice.names = freed;
+        outcome.warn(notice);
     }
 }
 
+Outcome askAlwaysWhatItNoLongerAwaits(FormSession& session, const FormMethod& question)
+{
+    Outcome outcome;
+    if (const auto choice = conditionChoice(question))
+        askAlwaysWhatCannotHold(
+            session, outcome, Notice::Kind::AskedAlwaysAfterEdit, choice->question, choice->answers);
+    return outcome;
+}
+
 } // namespace
+
+int insertPosition(const FormSession& session)
+{
+    for (int i = 0; i < session.collection().count(); ++i) {
+        if (session.collection().atPosition(i).kind == ElementKind::SubmitButton)
+            return i;
+    }
+    return session.collection().count();
+}
+
+QList<ConditionChoice> conditionChoices(const FormSession& session, int position)
+{
+    QList<ConditionChoice> choices;
+    const int end = qMin(position, session.collection().count());
+    for (int i = 0; i < end; ++i) {
+        if (const auto choice = conditionChoice(session.collection().atPosition(i)))
+            choices.append(*choice);
+    }
+    return choices;
+}
 
 Outcome insertMethod(FormSession& session, const FormMethod& method)
 {
@@ -115,13 +155,7 @@ Outcome insertMethod(FormSession& session, const FormMethod& method)
     }
 
     // 1-based position of the first submit button, or one past the end.
-    int submit = session.collection().count() + 1;
-    for (int i = 0; i < session.collection().count(); ++i) {
-        if (session.collection().atPosition(i).kind == ElementKind::SubmitButton) {
-            submit = i + 1;
-            break;
-        }
-    }
+    const int submit = insertPosition(session) + 1;
     const bool hasSubmit = submit <= session.collection().count();
 
     session.changeableCollection().append(method);
@@ -208,13 +242,13 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
         // The row shows the new instruction, whatever label it had.
         session.changeableCollection().replace(position, renamed, QString());
         session.setSelectedRow(position);
-        return {};
+        return askAlwaysWhatItNoLongerAwaits(session, renamed);
     }
     // The editors know nothing of earlier names: they stay with the question.
     FormMethod updated = method;
     updated.formerNames = session.collection().atPosition(position).formerNames;
     session.changeableCollection().replace(position, updated);
-    return {};
+    return askAlwaysWhatItNoLongerAwaits(session, updated);
 }
 
 Outcome moveMethod(FormSession& session, int upper, int lower)
@@ -297,13 +331,15 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
     }
     const QString removed = m.userInstruction;
     session.changeableCollection().removeAt(i);
+    Outcome freed;
     if (isQuestionKind(type))
-        askAlwaysWhatWasAskedAfter(session, removed);
+        askAlwaysWhatCannotHold(session, freed, Notice::Kind::AskedAlwaysAfterRemoval, removed, {});
     Outcome outcome = saveCollectionFile(session);
     if (!outcome)
         return outcome;
     // Done whatever the reload tells.
     outcome.tellAlso(loadForm(session, session.appFolder(), session.htmlName()));
+    outcome.tellAlso(freed);
     return outcome;
 }
 

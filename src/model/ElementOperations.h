@@ -4,6 +4,7 @@
 
 #include "model/FormMethod.h"
 #include "model/Outcome.h"
+#include "model/QuestionSettings.h"
 
 #include <QString>
 
@@ -20,10 +21,17 @@ constexpr int kMaxElements = 32767;
 /// saying why, when the column could not be added or the form is full. The
 /// caller writes the page afterwards.
 Outcome insertMethod(FormSession& session, const FormMethod& method);
+/// Where an element added now lands: above the first submit button, else at the end.
+int insertPosition(const FormSession& session);
+/// The questions before `position` of the open form that a condition may
+/// name, in the form's order.
+QList<ConditionChoice> conditionChoices(const FormSession& session, int position);
 
 /// Replaces the record at `position` in place; renames the answers
 /// column (and the row) only when the instruction changed, noting the rename
-/// first so that a crash before the page is written can be undone.
+/// first so that a crash before the page is written can be undone. Questions
+/// asked only after an answer the record no longer offers are asked always
+/// from then on (told as AskedAlwaysAfterEdit).
 Outcome updateMethod(FormSession& session, const FormMethod& method, int position);
 
 /// Swaps the records at `upper` and `lower` (adjacent);
@@ -43,6 +51,8 @@ Outcome moveSelectedDown(FormSession& session);
 /// a crash before the save is finished at the next opening), removes the
 /// element, saves and reloads the form. A column that holds answers is dropped
 /// only with `answersMayGo`; without it the outcome asks RemoveAnswers.
+/// Questions asked only after the removed one's answer are asked always from
+/// then on (told last, as AskedAlwaysAfterRemoval).
 Outcome removeSelected(FormSession& session, bool answersMayGo = false);
 
 } // namespace quenlow

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -41,6 +42,9 @@ struct Notice {
         // Questions: the caller asks, and calls again with the answer.
         RemoveAnswers, // subject: the question whose answers would go
         OpenPageOnly, // subject: the form; collection: what is wrong with its file; detail: why
+        // Work done that changed other questions too.
+        AskedAlwaysAfterEdit, // subject: the question edited; names: those now asked always
+        AskedAlwaysAfterRemoval, // subject: the question removed; names: those now asked always
     };
     enum class Column { Added, Renamed, Removed };
     enum class Collection { Missing, Unreadable, Damaged };
@@ -51,6 +55,7 @@ struct Notice {
     QString detail;
     Column column = Column::Added;
     Collection collection = Collection::Missing;
+    QStringList names = {};
 
     bool isQuestion() const { return kind == Kind::RemoveAnswers || kind == Kind::OpenPageOnly; }
 };

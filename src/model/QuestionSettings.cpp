@@ -3,6 +3,7 @@
 #include "model/QuestionSettings.h"
 
 #include "model/FormMethod.h"
+#include "model/ScaleQuestion.h"
 
 #include <QStringList>
 
@@ -102,6 +103,18 @@ QString questionSettingsText(const QuestionSettings& settings)
 QuestionSettings questionSettingsFromText(const QString& text)
 {
     return questionSettingsOf(keyLinesFromText(text));
+}
+
+std::optional<ConditionChoice> conditionChoice(const FormMethod& m)
+{
+    if (m.kind == ElementKind::RadioButtons || m.kind == ElementKind::PullDownMenu)
+        return ConditionChoice { m.userInstruction, m.attribute6List, false };
+    if (m.kind == ElementKind::CheckBox)
+        return ConditionChoice { m.userInstruction,
+            { QStringLiteral("Checked"), QStringLiteral("Not Checked") }, true };
+    if (m.kind == ElementKind::Scale)
+        return ConditionChoice { m.userInstruction, scaleValues(scaleOf(m)), false };
+    return std::nullopt;
 }
 
 } // namespace quenlow

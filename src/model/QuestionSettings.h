@@ -6,6 +6,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 #include <utility>
 
@@ -39,5 +42,15 @@ void setQuestionSettings(FormMethod& question, const QuestionSettings& settings)
 /// published for collection servers elsewhere; empty for the defaults.
 QString questionSettingsText(const QuestionSettings& settings);
 QuestionSettings questionSettingsFromText(const QString& text);
+
+/// A question another one may depend on, with the answers it takes.
+struct ConditionChoice {
+    QString question; // its user instruction, as the condition names it
+    QStringList answers; // as stored
+    bool box = false; // a check box: "Checked" or "Not Checked"
+};
+/// The question `m` as a condition may name it, when it is of a kind that can decide one:
+/// radio buttons, menus, check boxes and scales.
+std::optional<ConditionChoice> conditionChoice(const FormMethod& m);
 
 } // namespace quenlow

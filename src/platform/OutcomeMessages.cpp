@@ -120,6 +120,16 @@ QString noticeText(const Notice& n)
                 .arg(n.subject, n.detail);
         }
         break;
+    case K::AskedAlwaysAfterEdit:
+        return QCoreApplication::translate("OutcomeMessages",
+            "'%1' no longer offers the answer these questions were asked for, so they are now always asked: "
+            "'%2'")
+            .arg(n.subject, n.names.join(QStringLiteral("', '")));
+    case K::AskedAlwaysAfterRemoval:
+        return QCoreApplication::translate("OutcomeMessages",
+            "'%1' was removed, so the questions asked only when it had a given answer are now always asked: "
+            "'%2'")
+            .arg(n.subject, n.names.join(QStringLiteral("', '")));
     }
     return {};
 }
@@ -138,8 +148,10 @@ bool tell(FormSession& session, const Outcome& outcome)
         if (notice.kind == Notice::Kind::OpenPageOnly) {
             if (confirm(notice))
                 openPageOnly(session, notice.subject, notice.place);
+        } else if (notice.kind == Notice::Kind::AskedAlwaysAfterEdit
+            || notice.kind == Notice::Kind::AskedAlwaysAfterRemoval) {
+            showInformation(noticeText(notice)); // work done as asked, and what followed from it
         } else if (!notice.isQuestion()) { // the others are the caller's to ask
-
             showExclamation(noticeText(notice));
         }
     }

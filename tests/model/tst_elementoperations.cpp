@@ -153,7 +153,9 @@ private slots:
         session.setSelectedRow(2);
         QVERIFY(moveSelectedDown(session));
         session.setSelectedRow(3); // Tea, moved below Milk
-        QVERIFY(removeSelected(session));
+        const Outcome removed = removeSelected(session);
+        QVERIFY(removed.tells(Notice::Kind::AskedAlwaysAfterRemoval));
+        QCOMPARE(removed.notices().constLast().names, QStringList { u"Which tea?"_s });
         const QString path = m_folder->html(u"survey.html"_s);
         const QByteArray page = readBytes(path);
         const QList<QByteArray> lines = page.split('\n');
@@ -168,6 +170,12 @@ private slots:
         QVERIFY(loadForm(reopened, m_folder->path(), u"survey.html"_s));
         QVERIFY(writeFormPage(reopened, reopened.htmlName()));
         QCOMPARE(readBytes(path), page);
+        // An edit that drops the awaited answer frees the questions waiting for it, and says which.
+        const Outcome edited = updateMethod(
+            session, radioButtonsMethod(u"Are you thirsty?"_s, { u"No"_s }, noDefaultOption()), 1);
+        QCOMPARE(edited.notices().constLast().names, QStringList({ u"Milk"_s, u"Sugar"_s }));
+        QVERIFY(edited.tells(Notice::Kind::AskedAlwaysAfterEdit));
+        QVERIFY(questionSettingsOf(session.collection().atPosition(3)).condition.always());
     }
 
     void moveMethodRefusesTheHeader()
