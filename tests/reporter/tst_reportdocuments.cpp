@@ -14,6 +14,8 @@
 #include <QProgressDialog>
 #include <QTest>
 
+#include <memory>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quenlow::test {
@@ -67,10 +69,12 @@ private slots:
     {
         BrowserView::setRecorder([](auto&&...) {});
     }
+    void init() { m_fixture = std::make_unique<ReporterFixture>(); }
+    void cleanup() { m_fixture.reset(); }
 
     void createFailureSaysSo()
     {
-        ReporterFixture f;
+        ReporterFixture& f = *m_fixture;
         threeFields(f);
         ReporterForm form(f.session);
         child<QLineEdit>(&form, u"WordDocumentName"_s)->setText(u"no such folder/report.doc"_s);
@@ -85,7 +89,7 @@ private slots:
 
     void titleTextAndTablesReadBack()
     {
-        ReporterFixture f;
+        ReporterFixture& f = *m_fixture;
         threeFields(f);
         ReporterForm form(f.session);
         createReport(f, form);
@@ -143,7 +147,7 @@ private slots:
     // New reports are named as the documents they are; one made under the older name is still added to.
     void olderReportStillAddedToNewOnesAreDocx()
     {
-        ReporterFixture f;
+        ReporterFixture& f = *m_fixture;
         threeFields(f);
         WordDocument older;
         older.newDocument();
@@ -168,7 +172,7 @@ private slots:
 
     void exportIntoANonDocumentChangesNothing()
     {
-        ReporterFixture f;
+        ReporterFixture& f = *m_fixture;
         threeFields(f);
         ReporterForm form(f.session);
         click(&form, u"AddAllFields"_s);
@@ -186,7 +190,7 @@ private slots:
 
     void exportOfAnEmptyTable()
     {
-        ReporterFixture f;
+        ReporterFixture& f = *m_fixture;
         f.add(ElementKind::TextField, u"Q1"_s);
         // Opened directly (the command refuses an empty table): answer 1 is not there.
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -203,7 +207,7 @@ private slots:
 
     void cancelledExportLeavesNoTrace()
     {
-        ReporterFixture f;
+        ReporterFixture& f = *m_fixture;
         f.add(ElementKind::TextField, u"Q1"_s);
         f.answerNumbered(u"Q1"_s, 0, 5000, u"answer %1"_s);
         ReporterForm form(f.session);
@@ -227,6 +231,9 @@ private slots:
         const QStringList files = QDir(f.folder.path() + u"/Reports"_s).entryList(QDir::Files);
         QCOMPARE(files, QStringList({ u"survey_Report.docx"_s })); // no temporary file left behind
     }
+
+private:
+    std::unique_ptr<ReporterFixture> m_fixture;
 };
 
 } // namespace quenlow::test
