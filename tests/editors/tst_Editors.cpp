@@ -347,10 +347,9 @@ void TestEditors::longQuestionsCutInNamesOnly_data()
 {
     QTest::addColumn<FormMethod>("method");
     QTest::addColumn<QString>("visible");
+    // A text area's is the elements-escaping scenario's page.
     QTest::newRow("text field") << textFieldMethod(k65, u"30"_s, QString(), QString())
                                 << u"<P>"_s + k65 + u" <input"_s;
-    QTest::newRow("text area") << textAreaMethod(k65, u"5"_s, u"40"_s, QString())
-                               << u"<P>"_s + k65 + u"<P>"_s;
     QTest::newRow("check box") << checkBoxMethod(k65, true, false) << u"'checkbox'>"_s + k65;
     QTest::newRow("radio") << radioButtonsMethod(k65, { u"A"_s }, noDefaultOption())
                            << u"<P>"_s + k65 + u"<BR>"_s;

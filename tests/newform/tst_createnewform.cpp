@@ -72,13 +72,10 @@ private slots:
 
     void refusedNamesChangeNothing_data()
     {
-        // The reasons of the other refusals are the form-name table's below.
+        // The reasons of the other refusals are the form-name table's below; a name taken in
+        // another case is refused in creationStoppedBeforeItsFilesCanBeDoneAgain.
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("duplicate, other case")
-            << u"FIRST"_s
-            << QStringLiteral("Sorry but there is already a Form and DB Table with "
-                              "the name 'FIRST'.Please enter another name for the HTML form file.");
         QTest::newRow("slash")
             << u"../outside"_s
             << QStringLiteral("The name '../outside' cannot be used for a form: it contains '/' or "
@@ -171,19 +168,16 @@ private slots:
         QVERIFY(!CreateNewForm::editHeader(session, nullptr));
         QVERIFY(shown);
 
-        // The window shows the form's collecting settings and writes back what it shows;
-        // a limit that is no number is refused with the window left open.
+        // The window writes back what it shows (what it shows is the room-settings scenario's),
+        // the settings left alone included; a limit that is no number is refused with the window left open.
         FormMethod header = session.collection().atPosition(0);
         FormSettings settings;
         settings.showResults = true;
         settings.answerLimit = 30;
         setFormSettings(header, settings);
         session.changeableCollection().replace(0, header);
-        QStringList shownLimits;
         bool leftOpen = false;
         ModalStep edit(u"CreateNewForm"_s, [&](QWidget* w) {
-            shownLimits << child<QLineEdit>(w, "AnswerLimit")->text()
-                        << QString::number(child<QCheckBox>(w, "ShowResults")->isChecked());
             child<QLineEdit>(w, "FormTitleBox")->setText(u"Room Survey"_s);
             child<QLineEdit>(w, "AnswerLimit")->setText(u"thirty"_s);
             folder.messages().queueAnswer(MessageAnswer::Ok);
@@ -195,12 +189,10 @@ private slots:
             child<QCheckBox>(w, "AcceptingAnswers")->click();
             child<QCheckBox>(w, "OfferAnotherAnswer")->click();
             QComboBox* language = child<QComboBox>(w, "FormLanguage");
-            shownLimits << language->currentText();
             language->setCurrentIndex(language->findData(u"de"_s));
             click(w, "UpdateFormTitle");
         });
         QVERIFY(CreateNewForm::editHeader(session, nullptr));
-        QCOMPARE(shownLimits, (QStringList { u"30"_s, u"1"_s, u"English"_s }));
         QVERIFY(leftOpen);
         QCOMPARE(folder.messageTexts().constLast(),
             QStringLiteral(

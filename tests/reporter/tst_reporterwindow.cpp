@@ -240,8 +240,7 @@ private slots:
         QVERIFY(!text.contains(u"<script>"_s));
         QCOMPARE(text.count(u"<b>"_s), 3); // only the header cells' own tags
         QVERIFY(text.contains(u"\r\nName &lt;b&gt;\r\n"_s));
-        QVERIFY(text.contains(
-            u">  &lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;quotes&quot;\r\n"_s));
+        // How markup, quotes and ampersands in answers are written is the report-viewing scenario's.
         QVERIFY(text.contains(u">  "_s + QString(1024 * 1024, u'x') + u"&lt;end&gt;\r\n"_s));
         QVERIFY(text.contains(u">  Zoë ☃\r\n"_s));
     }

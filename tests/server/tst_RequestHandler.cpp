@@ -619,9 +619,8 @@ void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
     r = get("/scripts/showTable.asp", "tableName=tbl_open");
     QCOMPARE(r.status, 200);
     QCOMPARE(r.contentType, QByteArray("text/html; charset=utf-8"));
+    // Escaped as the designer's answers page is (the same writer; report-viewing and tst_reporterwindow).
     QVERIFY(!r.body.contains("<script>"));
-    QVERIFY(r.body.contains("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;"));
-    QVERIFY(r.body.contains("\r\nName &lt;b&gt;\r\n"));
     QVERIFY(r.body.contains("BACKGROUND='/Background3.jpg'"));
     // Notes is a memo column, so its header cell is the wide one.
     QVERIFY(r.body.contains(" <td width=250 ALIGN=center bgcolor=CCCCCC>\r\n <b>\r\nNotes\r\n"));
@@ -763,10 +762,6 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
     QCOMPARE(store->arrivalOf(u"tbl_survey"_s, first->rowId).valueOr({}), *arrived);
     const auto changed = store->changeOf(u"tbl_survey"_s, first->rowId);
     QVERIFY(changed && *changed && **changed >= **arrived);
-    const auto read = store->readRows(u"tbl_survey"_s, { u"Comments"_s }, -1, 10, true);
-    QVERIFY(read && read->size() == 2);
-    QCOMPARE(read->at(0).changedAt, **changed);
-    QCOMPARE(read->at(1).changedAt, std::nullopt);
 
     // Through the page: Back, change an answer, send again.
     const QByteArray page = get("/survey.html").body;
@@ -818,17 +813,7 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     QVERIFY(!first.contains("/srv/private"));
     QVERIFY(first.contains("<input type=hidden name=DBLocation value='survey'>"));
     QVERIFY(first.contains("<title>Staff Survey</title>")); // the stray "</h1>" is no text in the tab
-    QVERIFY(first.contains("<label><input name='Tea' type='checkbox'>Tea</label>"));
-    QVERIFY(first.contains("<label><input name='Colour' type='radio' value='Green'>Green</label>"));
-    QVERIFY(first.contains("<P><label for=answer-1>Name</label> <input id=answer-1 name='Name'"));
-    // The default text is a hint: shown, never posted.
-    QVERIFY(first.contains(
-        "<P><label for=answer-2>Comments</label><P> <textarea id=answer-2 placeholder='Enter any "
-        "comments here.' name='Comments' cols='40' rows='5'></textarea>"));
-    QVERIFY(
-        first.contains("<P><label for=answer-3>Team</label> <select id=answer-3 name='Team' size=1><option "
-                       "value='' selected>Choose&#8230;</option><option>Sales<option>R&D</select>"));
-
+    // The labels, hints and empty first choice are checked one by one in wrapsOptionsWithTheirText.
     // Nothing else differs from the file, and the file is as it was.
     QByteArray undone = first;
     undone.replace(
@@ -926,9 +911,7 @@ void TestRequestHandler::givesEveryPageStandardsModeAndALanguage_data()
     QTest::addColumn<QByteArray>("page");
     QTest::addColumn<QByteArray>("expected");
     const QByteArray head = QByteArray(respondentHead().toByteArray());
-    QTest::newRow("the designer's page")
-        << QByteArray("<html><head><title>t</title>")
-        << "<!DOCTYPE html><html lang=\"en\"><head>" + head + "<title>t</title>";
+    // The designer's own page is sentPageIsAdaptedAndTheFileIsNot's.
     QTest::newRow("an old doctype and a language of its own")
         << QByteArray("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<HTML LANG=fr><HEAD>")
         << "<!DOCTYPE html>\r\n<HTML LANG=fr><HEAD>" + head;
@@ -1005,8 +988,7 @@ void TestRequestHandler::tokensCheckOnlyForTheirForm()
 {
     const SubmissionTokens tokens;
     const QString token = tokens.issue(u"tbl_survey"_s);
-    QCOMPARE(token.size(), 64);
-    QVERIFY(token != tokens.issue(u"tbl_survey"_s));
+    // Their form (64 hex digits, a new one for each page) is sentPageIsAdaptedAndTheFileIsNot's.
     QCOMPARE(tokens.verified(u"tbl_survey"_s, token), token);
     QCOMPARE(tokens.verified(u"tbl_other"_s, token), QString());
     // Another service's (or a restarted one's), altered, shortened, made up.
@@ -1125,11 +1107,7 @@ void TestRequestHandler::speaksTheFormsLanguage()
     };
     QVERIFY(survey(settings).write());
     const QByteArray page = get("/survey.html").body;
-    QVERIFY(page.startsWith("<!DOCTYPE html><html lang=\"de\">"));
-    QVERIFY(page.contains("<option value='' selected>Bitte w&#228;hlen&#8230;</option><option>Sales"));
-    QVERIFY(page.contains(
-        "<script src=\"/scripts/answers.js\" defer data-send-now='Jetzt senden' "
-        "data-not-sent='Noch nicht gesendet \xE2\x80\x93 neuer Versuch\xE2\x80\xA6'></script>"));
+    // The page's language, its empty first choice and the script's texts are the form-language scenario's.
     QVERIFY(get("/scripts/answers.js").body.contains("getAttribute('data-send-now')"));
 
     const Fields answers = surveyHeader()
