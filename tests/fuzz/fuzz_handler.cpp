@@ -23,7 +23,7 @@ using namespace quenlow;
 
 namespace {
 
-FormMethod method(const QString& kind, const QString& question, const QStringList& list = {})
+FormMethod method(ElementKind kind, const QString& question, const QStringList& list = {})
 {
     FormMethod m;
     m.kind = kind;
