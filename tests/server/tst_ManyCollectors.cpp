@@ -268,11 +268,24 @@ void TestManyCollectors::aRenameAndCorrectionsReachEveryServer()
     auto store = openAnswersStore(m_location);
     QVERIFY(store && (*store)->renameColumn(kTable, QStringLiteral("Name"), QStringLiteral("Full name")));
     FormBuilder renamed(m_folder->path(), QStringLiteral("survey"));
+    QuestionSettings age;
+    age.rules = { false, AnswerKind::WholeNumber, QStringLiteral("0"), QStringLiteral("120") };
     republish(renamed.title(QStringLiteral("Staff"))
                   .textField(QStringLiteral("Full name"))
                   .formerly(QStringLiteral("Name"))
-                  .textField(QStringLiteral("Team")));
+                  .textField(QStringLiteral("Team"))
+                  .textField(QStringLiteral("Age"))
+                  .asks(age));
     QTest::qWait(1200); // each server looks at a publication again after a second
+    // Its new rule holds on every server at once.
+    for (const quint16 port : { portA, portB }) {
+        QCOMPARE(TestClient(port)
+                     .postForm({ { QStringLiteral("tableName"), kTable },
+                         { QStringLiteral("Age Type"), QStringLiteral("Text Field") },
+                         { QStringLiteral("Age"), QStringLiteral("130") } })
+                     .status,
+            422);
+    }
     const QList<QPair<QString, QString>> old = { { QStringLiteral("tableName"), kTable },
         { QStringLiteral("Name Type"), QStringLiteral("Text Field") },
         { QStringLiteral("Name"), QStringLiteral("under the old name") },
