@@ -465,6 +465,7 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
     QCOMPARE(browserRefused.value(QStringLiteral("posts")).toInt(), 0);
     const QJsonObject revealed = at("revealed");
     QVERIFY(!of(revealed, "pet", "hidden").toBool() && !of(revealed, "pet", "disabled").toBool());
+    QVERIFY(revealed.value(QStringLiteral("invalid")).toArray().contains(QStringLiteral("Which pet?")));
 
     // Refused by the service (150 is over the limit): every answer kept, the note beside Age.
     const QJsonObject refused = at("refusedByService");
@@ -482,12 +483,16 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
     const QJsonArray tokens = seen.value(QStringLiteral("tokens")).toArray();
     QCOMPARE(tokens.size(), 2);
     QCOMPARE(tokens.at(1), tokens.at(0));
+    // Without script the question after "Yes" shows, yet "No" is sent.
+    QCOMPARE(at("withoutScript").value(QStringLiteral("status")).toInt(), 200);
     const QList<QVariantMap> rows = tableRows(folder.database(), QStringLiteral("tbl_survey"));
-    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.at(0).value(QStringLiteral("Age")).toString(), QStringLiteral("42"));
     QCOMPARE(rows.at(0).value(QStringLiteral("Birthday")).toString(), QStringLiteral("1990-12-24"));
     QCOMPARE(rows.at(0).value(QStringLiteral("Which pet?")).toString(), QStringLiteral("A dog"));
     QCOMPARE(rows.at(0).value(QStringLiteral("Rating")).toString(), QStringLiteral("4"));
+    QCOMPARE(rows.at(1).value(QStringLiteral("Pets")).toString(), QStringLiteral("No"));
+    QVERIFY(rows.at(1).value(QStringLiteral("Which pet?")).isNull());
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)
