@@ -772,7 +772,7 @@ double checkMicroseconds(const QString& folder, const QString& name, int times)
         times,
         [&] {
             PlacedAnswers placed = placeAnswers(AnswersStore::tableFor(name), form->questions, *fields);
-            const FormFields problems = checkAnswers(form->questions, form->charted, placed.answers);
+            const FormFields problems = form->checks->check(placed.answers);
             return placed.answers.size() == 40 && problems.isEmpty();
         },
         [&](bool asPosted) {

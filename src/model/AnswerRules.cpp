@@ -176,14 +176,14 @@ std::optional<QString> canonicalAnswer(AnswerKind kind, const QString& text)
     return std::nullopt;
 }
 
-// Dates in the stored spelling compare as text; numbers as numbers.
-int compareValues(AnswerKind kind, const QString& a, const QString& b)
+// Dates in the stored spelling compare as text; numbers as numbers, the
+// limit read beforehand as `limitNumber`.
+int compareValues(AnswerKind kind, const QString& a, const QString& limit, double limitNumber)
 {
     if (kind == AnswerKind::Date)
-        return a.compare(b);
+        return a.compare(limit);
     const double x = a.toDouble();
-    const double y = b.toDouble();
-    return x < y ? -1 : (x > y ? 1 : 0);
+    return x < limitNumber ? -1 : (x > limitNumber ? 1 : 0);
 }
 
 // "Please give a whole number from 0 to 120."
@@ -265,6 +265,18 @@ std::optional<QString> canonicalLimit(AnswerKind kind, const QString& typed)
 
 CheckedAnswer checkTypedAnswer(const AnswerRules& rules, const QString& given, FormLanguage language)
 {
+    return checkTypedAnswer(readyRules(rules), given, language);
+}
+
+ReadyRules readyRules(const AnswerRules& rules)
+{
+    // A limit that is no number (a hand-edited file) counts as 0, as it always has.
+    return { rules, rules.minimum.toDouble(), rules.maximum.toDouble() };
+}
+
+CheckedAnswer checkTypedAnswer(const ReadyRules& ready, const QString& given, FormLanguage language)
+{
+    const AnswerRules& rules = ready.rules;
     const QString text = given.trimmed();
     if (text.isEmpty()) {
         if (rules.required)
@@ -277,8 +289,10 @@ CheckedAnswer checkTypedAnswer(const AnswerRules& rules, const QString& given, F
     if (!value)
         return { {}, malformedProblem(rules, language) };
     if (answerKindHasLimits(rules.kind)) {
-        const bool low = !rules.minimum.isEmpty() && compareValues(rules.kind, *value, rules.minimum) < 0;
-        const bool high = !rules.maximum.isEmpty() && compareValues(rules.kind, *value, rules.maximum) > 0;
+        const bool low
+            = !rules.minimum.isEmpty() && compareValues(rules.kind, *value, rules.minimum, ready.minimum) < 0;
+        const bool high
+            = !rules.maximum.isEmpty() && compareValues(rules.kind, *value, rules.maximum, ready.maximum) > 0;
         if (low || high)
             return { {}, limitedProblem(rules, language) };
     }

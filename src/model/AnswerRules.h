@@ -57,6 +57,18 @@ struct CheckedAnswer {
 CheckedAnswer checkTypedAnswer(
     const AnswerRules& rules, const QString& given, FormLanguage language = FormLanguage::English);
 
+/// Rules read once for checking many answers: a number's limits as numbers
+/// (dates compare in their stored spelling, as text).
+struct ReadyRules {
+    AnswerRules rules;
+    double minimum = 0;
+    double maximum = 0;
+};
+ReadyRules readyRules(const AnswerRules& rules);
+/// The same check as for `rules` themselves.
+CheckedAnswer checkTypedAnswer(
+    const ReadyRules& ready, const QString& given, FormLanguage language = FormLanguage::English);
+
 /// Checks that a question of `shape` was answered when it must be. `given` is
 /// the stored value: "Checked"/"Not Checked" for a box, the ticked count's
 /// values for boxes (any "Checked" among them counts), the option for a choice.

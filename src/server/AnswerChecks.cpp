@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/AnswerChecks.h"
 
-#include <QHash>
+#include <QVarLengthArray>
 
 namespace quenlow {
 
@@ -31,59 +31,118 @@ bool sameGroup(const PostedQuestion& a, const PostedQuestion& b)
 
 } // namespace
 
-FormFields checkAnswers(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted,
-    QList<Answer>& answers, FormLanguage language)
+AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted)
 {
-    QHash<QString, qsizetype> answerOf; // field -> its place in `answers`
-    QHash<QString, QString> stored;
-    for (qsizetype i = 0; i < answers.size(); ++i) {
-        answerOf.insert(answers.at(i).field, i);
-        if (answers.at(i).value)
-            stored.insert(answers.at(i).field, *answers.at(i).value);
+    const qsizetype count = questions.size();
+    m_questions.reserve(count);
+    QHash<QString, qsizetype> latest; // by field, the last question met so far
+    for (qsizetype i = 0; i < count; ++i) {
+        const PostedQuestion& posted = questions.at(i);
+        Question q;
+        q.field = posted.field;
+        q.sameField = m_byField.value(posted.field, i);
+        if (q.sameField == i)
+            m_byField.insert(posted.field, i);
+        q.kind = posted.kind;
+        q.shape = shapeOf(posted.kind);
+        AnswerRules rules = posted.settings.rules;
+        if (posted.kind == ElementKind::TextArea)
+            rules.kind = AnswerKind::AnyText; // a text area takes any text
+        q.rules = readyRules(rules);
+        if (const AskCondition& condition = posted.settings.condition; !condition.always()) {
+            // Only an earlier question can decide; one named later or not at
+            // all never holds, so the question is not asked.
+            q.waitsOn = latest.value(condition.question, kNever);
+            q.answer = condition.answer;
+        }
+        latest.insert(posted.field, i);
+        if (posted.kind == ElementKind::CheckBox && !posted.settings.questionText.isEmpty()) {
+            q.inGroup = i > 0 && sameGroup(questions.at(i - 1), posted);
+            if (!q.inGroup) {
+                q.groupEnd = i + 1;
+                while (q.groupEnd < count && sameGroup(posted, questions.at(q.groupEnd)))
+                    ++q.groupEnd;
+            }
+        }
+        if (posted.kind == ElementKind::Scale) {
+            for (const ChartedQuestion& c : charted) {
+                if (c.field == posted.field && !c.options.isEmpty())
+                    q.scales.append(c.options);
+            }
+        }
+        m_questions.append(std::move(q));
     }
-    QList<ConditionalQuestion> conditional;
-    conditional.reserve(questions.size());
-    for (const PostedQuestion& q : questions)
-        conditional.append({ q.field, q.settings.condition });
-    const QList<bool> applies = questionsThatApply(conditional, stored);
-    const auto givenFor = [&](const QString& field) { return stored.value(field); };
+}
+
+FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) const
+{
+    const qsizetype count = m_questions.size();
+    // By a field's first question: its last answer, and the last that has a value.
+    QVarLengthArray<qsizetype, 64> answerAt(count, -1);
+    QVarLengthArray<qsizetype, 64> valueAt(count, -1);
+    qsizetype next = 0; // answers come mostly in the form's order: the question after the last found
+    for (qsizetype a = 0; a < answers.size(); ++a) {
+        const QString& field = answers.at(a).field;
+        qsizetype question = -1;
+        if (next < count && m_questions.at(next).field == field)
+            question = m_questions.at(next).sameField;
+        else if (const auto it = m_byField.constFind(field); it != m_byField.cend())
+            question = *it;
+        if (question < 0)
+            continue;
+        next = question + 1;
+        answerAt[question] = a;
+        if (answers.at(a).value)
+            valueAt[question] = a;
+    }
+    const auto givenFor = [&](qsizetype question) {
+        const qsizetype a = valueAt[m_questions.at(question).sameField];
+        return a < 0 ? QString() : *answers.at(a).value;
+    };
+
+    QVarLengthArray<bool, 64> applies(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        const Question& q = m_questions.at(i);
+        applies[i] = q.waitsOn == kAlways
+            || (q.waitsOn >= 0 && applies[q.waitsOn] && givenFor(q.waitsOn) == q.answer);
+    }
 
     FormFields problems;
-    for (qsizetype i = 0; i < questions.size(); ++i) {
-        const PostedQuestion& q = questions.at(i);
-        const auto at = answerOf.constFind(q.field);
-        Answer* answer = at == answerOf.cend() ? nullptr : &answers[*at];
-        if (!applies.at(i)) {
+    for (qsizetype i = 0; i < count; ++i) {
+        const Question& q = m_questions.at(i);
+        const qsizetype at = answerAt[q.sameField];
+        Answer* answer = at < 0 ? nullptr : &answers[at];
+        if (!applies[i]) {
             if (answer)
                 answer->value.reset();
             continue;
         }
-        const QString given = givenFor(q.field);
+        const QString given = givenFor(i);
         QString problem;
         if (q.kind == ElementKind::TextField || q.kind == ElementKind::TextArea) {
-            AnswerRules rules = q.settings.rules;
-            if (q.kind == ElementKind::TextArea)
-                rules.kind = AnswerKind::AnyText; // a text area takes any text
-            const CheckedAnswer checked = checkTypedAnswer(rules, given, language);
+            const CheckedAnswer checked = checkTypedAnswer(q.rules, given, language);
             problem = checked.problem;
             if (checked.ok() && answer && answer->value && !checked.value.isEmpty())
                 answer->value = checked.value;
-        } else if (q.kind == ElementKind::CheckBox && !q.settings.questionText.isEmpty()) {
-            // A group is checked once, at its first box; the note stands there.
-            if (i > 0 && sameGroup(questions.at(i - 1), q))
-                continue;
-            QStringList ticks { given };
-            for (qsizetype j = i + 1; j < questions.size() && sameGroup(q, questions.at(j)); ++j)
-                ticks.append(applies.at(j) ? givenFor(questions.at(j).field) : QString());
-            problem = missingAnswerProblem(AnswerShape::Boxes, q.settings.rules, ticks, language);
+        } else if (q.inGroup) {
+            continue; // checked with the group's first box
+        } else if (q.groupEnd >= 0) {
+            // The note stands at the group's first box.
+            if (q.rules.rules.required) {
+                QStringList ticks { given };
+                for (qsizetype j = i + 1; j < q.groupEnd; ++j)
+                    ticks.append(applies[j] ? givenFor(j) : QString());
+                problem = missingAnswerProblem(AnswerShape::Boxes, q.rules.rules, ticks, language);
+            }
         } else {
-            problem = missingAnswerProblem(shapeOf(q.kind), q.settings.rules, { given }, language);
-            if (problem.isEmpty() && q.kind == ElementKind::Scale && !given.isEmpty()) {
+            if (q.rules.rules.required)
+                problem = missingAnswerProblem(q.shape, q.rules.rules, { given }, language);
+            if (problem.isEmpty() && !given.isEmpty()) {
                 // Only one of its numbers, whatever was posted.
-                for (const ChartedQuestion& c : charted) {
-                    if (c.field == q.field && !c.options.isEmpty() && !c.options.contains(given)) {
+                for (const QStringList& numbers : q.scales) {
+                    if (!numbers.contains(given)) {
                         problem = respondentText(RespondentText::ChooseScaleNumber, language)
-                                      .arg(c.options.constFirst(), c.options.constLast());
+                                      .arg(numbers.constFirst(), numbers.constLast());
                     }
                 }
             }
@@ -92,6 +151,12 @@ FormFields checkAnswers(const QList<PostedQuestion>& questions, const QList<Char
             problems.append({ q.field, problem });
     }
     return problems;
+}
+
+FormFields checkAnswers(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted,
+    QList<Answer>& answers, FormLanguage language)
+{
+    return AnswerChecks(questions, charted).check(answers, language);
 }
 
 } // namespace quenlow

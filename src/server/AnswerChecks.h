@@ -7,9 +7,43 @@
 #include "server/AnswerWriter.h"
 #include "server/FormFields.h"
 
+#include <QHash>
 #include <QList>
 
 namespace quenlow {
+
+/// A form's rules made ready once, when the service reads the form, for
+/// checking every post to it: limits read as numbers, each scale's numbers,
+/// each condition tied to the question it waits on, the groups of boxes.
+/// Made again whenever the form is read again. Immutable once made.
+class AnswerChecks final
+{
+public:
+    AnswerChecks(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted);
+
+    /// What checkAnswers() does, for the questions and scales given here.
+    FormFields check(QList<Answer>& answers, FormLanguage language = FormLanguage::English) const;
+
+private:
+    static constexpr qsizetype kAlways = -1; // asked whatever was answered
+    static constexpr qsizetype kNever = -2; // waits on no earlier question
+
+    struct Question {
+        QString field;
+        qsizetype sameField = 0; // the first question of this field (answers are found by field)
+        ElementKind kind = ElementKind::TextField;
+        AnswerShape shape = AnswerShape::Text;
+        ReadyRules rules; // a text area's take any text
+        qsizetype waitsOn = kAlways; // the question whose answer decides, or kAlways, kNever
+        QString answer; // the answer it waits for
+        bool inGroup = false; // a box after the first of its group: checked with the first
+        qsizetype groupEnd = -1; // the first box of a group: the question after its last
+        QList<QStringList> scales; // a scale: the numbers it takes
+    };
+
+    QList<Question> m_questions;
+    QHash<QString, qsizetype> m_byField; // the first question of each field
+};
 
 /// Holds placed answers to what each question asks, whatever the page let
 /// through: a question that does not apply stores nothing (its answer becomes

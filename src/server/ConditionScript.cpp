@@ -12,7 +12,8 @@ namespace {
 // Blocks are settled in page order, so a block whose question sits in a
 // hidden block is hidden too; a second pass settles the rare block that
 // depends on a later one. Controls the script disabled are told from those
-// the page disabled itself by a mark of ours.
+// the page disabled itself by a mark of ours; an answer the page marks
+// data-required is required while its block is shown.
 const char kConditionScript[] = R"JS((function () {
   'use strict';
   var blocks = document.querySelectorAll('[data-ask-if]');
@@ -40,6 +41,7 @@ const char kConditionScript[] = R"JS((function () {
       var c = controls[i];
       if (!show && !c.disabled) { c.disabled = true; c.setAttribute('data-ask-if-off', ''); }
       else if (show && c.hasAttribute('data-ask-if-off')) { c.disabled = false; c.removeAttribute('data-ask-if-off'); }
+      if (c.hasAttribute('data-required')) c.required = show;
     }
   }
   function update() {

@@ -4,6 +4,7 @@
 
 #include "model/CollectionFile.h"
 #include "model/Publication.h"
+#include "server/AnswerChecks.h"
 
 #include <QFile>
 
@@ -24,11 +25,18 @@ std::optional<PublishedForm> readForm(const QString& path, const QString& name)
     const std::optional<HeaderFacts> facts = headerFacts(parsed.methods);
     if (!facts)
         return std::nullopt;
-    return PublishedForm { name, facts->title, facts->backgroundImage, facts->showsAnswersTable,
-        postedQuestions(parsed.methods), facts->settings, chartedQuestions(parsed.methods) };
+    return withAnswerChecks(
+        PublishedForm { name, facts->title, facts->backgroundImage, facts->showsAnswersTable,
+            postedQuestions(parsed.methods), facts->settings, chartedQuestions(parsed.methods) });
 }
 
 } // namespace
+
+PublishedForm withAnswerChecks(PublishedForm form)
+{
+    form.checks = std::make_shared<const AnswerChecks>(form.questions, form.charted);
+    return form;
+}
 
 FormCatalog::FormCatalog(const QString& appFolder)
     : m_collections(appFolder + QStringLiteral("/Collections/"))

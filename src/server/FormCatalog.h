@@ -7,10 +7,13 @@
 #include <QHash>
 #include <QString>
 
+#include <memory>
 #include <mutex>
 #include <optional>
 
 namespace quenlow {
+
+class AnswerChecks;
 
 /// What the service needs to know about a form, read from its stored header.
 struct PublishedForm {
@@ -21,7 +24,13 @@ struct PublishedForm {
     QList<PostedQuestion> questions; // in the order of the page
     FormSettings settings;
     QList<ChartedQuestion> charted; // what the results page counts
+    /// Its rules made ready for checking posts, made with the form each time
+    /// it is read; null for a form made elsewhere (checked from the questions).
+    std::shared_ptr<const AnswerChecks> checks {};
 };
+
+/// `form` with its checks made from its questions.
+PublishedForm withAnswerChecks(PublishedForm form);
 
 /// The forms of a program folder, looked up by name. A form exists when its
 /// collection file reads as a whole collection. Files are re-read when they

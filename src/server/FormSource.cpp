@@ -222,8 +222,9 @@ struct StoreMemory {
             }
             if (const std::optional<AnswersStore::Publication>& p = *published) {
                 found.state = Remembered::Published;
-                found.form = PublishedForm { name, p->title, p->backgroundImage, p->showsAnswersTable,
-                    postedQuestions(*p), formSettingsFromText(p->settings), chartedQuestions(*p) };
+                found.form = withAnswerChecks(
+                    PublishedForm { name, p->title, p->backgroundImage, p->showsAnswersTable,
+                        postedQuestions(*p), formSettingsFromText(p->settings), chartedQuestions(*p) });
                 found.file = FormSource::File { {}, p->page, name, true };
             }
             return found;

@@ -515,8 +515,10 @@ std::optional<Submission> RequestHandler::prepareSubmission(
         return refuse(changedFormPage(*formOut, placed.kept));
     }
     // The page's own checks can be left out or got round: the service decides.
-    if (const FormFields problems
-        = checkAnswers(formOut->questions, formOut->charted, placed.answers, formOut->settings.language);
+    const FormLanguage language = formOut->settings.language;
+    if (const FormFields problems = formOut->checks
+            ? formOut->checks->check(placed.answers, language)
+            : checkAnswers(formOut->questions, formOut->charted, placed.answers, language);
         !problems.isEmpty()) {
         // The page's token is not used up: the corrected answers go with it.
         const QString token

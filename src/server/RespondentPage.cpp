@@ -69,7 +69,8 @@ enum class TagName {
     Form,
     Html,
     Head,
-    Doctype
+    Doctype,
+    Div
 };
 
 struct ClassifiedTag {
@@ -91,7 +92,7 @@ ClassifiedTag classify(QByteArrayView name)
               { "strike", TagName::Inline }, { "a", TagName::Inline }, { "img", TagName::Inline },
               { "abbr", TagName::Inline }, { "script", TagName::Script }, { "style", TagName::Style },
               { "title", TagName::Title }, { "form", TagName::Form }, { "html", TagName::Html },
-              { "head", TagName::Head }, { "!doctype", TagName::Doctype } };
+              { "head", TagName::Head }, { "!doctype", TagName::Doctype }, { "div", TagName::Div } };
     const bool closing = name.startsWith('/');
     if (closing)
         name = name.sliced(1);
@@ -521,6 +522,9 @@ QByteArray pageForRespondents(
     bool inLabel = false;
     QByteArray idPrefix;
     int labelled = 0;
+    // The blocks asked only under a condition, by how deep in divs each opens.
+    int divDepth = 0;
+    QVarLengthArray<int, 8> conditionalDepths;
 
     // The question a text box is labelled with: the text since the last tag
     // that is not part of a text, or else the text a paragraph above (where a
@@ -544,7 +548,7 @@ QByteArray pageForRespondents(
         const bool input = tag.is(TagName::Input);
         const bool control = input || tag.is(TagName::TextArea) || tag.is(TagName::Select);
         const bool attributesNeeded = control || tag.is(TagName::Html) || tag.is(TagName::Option)
-            || (tag.is(TagName::Form) && !formFound);
+            || tag.is(TagName::Div) || (tag.is(TagName::Form) && !formFound);
         const Attributes attributes = attributesNeeded ? Attributes(lc, tag) : Attributes();
         const QByteArrayView inputType = input ? valueOf(lc, attributes.find("type")) : QByteArrayView();
         const bool tickBox = input && (is(inputType, "checkbox") || is(inputType, "radio"));
@@ -574,6 +578,13 @@ QByteArray pageForRespondents(
             runFrom = tag.end + 1;
             runAfterTickBox = tickBox;
         }
+        // A question asked under a condition is required only while it is
+        // shown: the condition script sets it then. A browser without script
+        // shows every question and would insist on one that does not apply.
+        if (control && !conditionalDepths.isEmpty()) {
+            if (const Attribute* required = attributes.find("required"))
+                edits.push_back({ required->at, 0, QByteArrayLiteral("data-") });
+        }
 
         switch (tag.closing ? TagName::Other : tag.kind) {
         case TagName::Doctype:
@@ -600,6 +611,11 @@ QByteArray pageForRespondents(
             break;
         case TagName::Label:
             inLabel = true;
+            break;
+        case TagName::Div:
+            ++divDepth;
+            if (attributes.find("data-ask-if"))
+                conditionalDepths.append(divDepth);
             break;
         case TagName::Form:
             if (!formFound && isFormPostingHere(lc, attributes)) {
@@ -675,10 +691,15 @@ QByteArray pageForRespondents(
             }
             break;
         default:
-            if (tag.closes(TagName::Label))
+            if (tag.closes(TagName::Label)) {
                 inLabel = false;
-            else if (tag.closes(TagName::Select))
+            } else if (tag.closes(TagName::Div) && divDepth > 0) {
+                if (!conditionalDepths.isEmpty() && conditionalDepths.last() == divDepth)
+                    conditionalDepths.removeLast();
+                --divDepth;
+            } else if (tag.closes(TagName::Select)) {
                 closeMenu();
+            }
             break;
         }
     });

@@ -414,6 +414,7 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
     QCOMPARE(browserRefused.value(u"posts"_s).toInt(), 0);
     const QJsonObject revealed = at("revealed");
     QVERIFY(!of(revealed, "pet", "hidden").toBool() && !of(revealed, "pet", "disabled").toBool());
+    QVERIFY(revealed.value(QStringLiteral("invalid")).toArray().contains(QStringLiteral("Which pet?")));
 
     // Refused by the service (150 is over the limit): every answer kept, the note beside Age.
     const QJsonObject refused = at("refusedByService");
@@ -429,12 +430,16 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
     const QJsonArray tokens = seen.value(u"tokens"_s).toArray();
     QCOMPARE(tokens.size(), 2);
     QCOMPARE(tokens.at(1), tokens.at(0));
+    // Without script the question after "Yes" shows, yet "No" is sent.
+    QCOMPARE(at("withoutScript").value(u"status"_s).toInt(), 200);
     const QList<QVariantMap> stored = rows();
-    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.size(), 2);
     QCOMPARE(stored.at(0).value(u"Age"_s).toString(), u"42"_s);
     QCOMPARE(stored.at(0).value(u"Birthday"_s).toString(), u"1990-12-24"_s);
     QCOMPARE(stored.at(0).value(u"Which pet?"_s).toString(), u"A dog"_s);
     QCOMPARE(stored.at(0).value(u"Rating"_s).toString(), u"4"_s);
+    QCOMPARE(stored.at(1).value(u"Pets"_s).toString(), u"No"_s);
+    QVERIFY(stored.at(1).value(u"Which pet?"_s).isNull());
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)

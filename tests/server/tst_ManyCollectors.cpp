@@ -251,8 +251,21 @@ void TestManyCollectors::aRenameAndCorrectionsReachEveryServer()
     auto store = openAnswersStore(m_location);
     QVERIFY(store && (*store)->renameColumn(kTable, u"Name"_s, u"Full name"_s));
     FormBuilder renamed(m_folder->path(), u"survey"_s);
-    republish(renamed.title(u"Staff"_s).textField(u"Full name"_s).formerly(u"Name"_s).textField(u"Team"_s));
+    republish(renamed.title(u"Staff"_s)
+                  .textField(u"Full name"_s)
+                  .formerly(u"Name"_s)
+                  .textField(u"Team"_s)
+                  .textField(u"Age"_s)
+                  .asks(false, AnswerKind::WholeNumber, u"0"_s, u"120"_s));
     QTest::qWait(1200); // each server looks at a publication again after a second
+    // Its new rule holds on every server at once.
+    for (const quint16 port : { portA, portB }) {
+        QCOMPARE(TestClient(port)
+                     .postForm({ { u"tableName"_s, kTable }, { u"Age Type"_s, u"Text Field"_s },
+                         { u"Age"_s, u"130"_s } })
+                     .status,
+            422);
+    }
     const QList<QPair<QString, QString>> old
         = { { u"tableName"_s, kTable }, { u"Name Type"_s, u"Text Field"_s },
               { u"Name"_s, u"under the old name"_s }, { submissionTokenField(), oldPage } };

@@ -1133,23 +1133,31 @@ QTEST_GUILESS_MAIN(TestRequestHandler)
 
 void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
 {
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .title(u"Staff Survey"_s)
-                .textField(u"Age"_s)
-                .asks(true, AnswerKind::WholeNumber, u"0"_s, u"120"_s)
-                .textField(u"Height"_s)
-                .asks(false, AnswerKind::Number)
-                .textField(u"Birthday"_s)
-                .asks(false, AnswerKind::Date)
-                .radioButtons(u"Pets"_s, { u"Yes"_s, u"No"_s })
-                .asks(true)
-                .textField(u"Which pet?"_s)
-                .asks(true, AnswerKind::AnyText, {}, {}, { u"Pets"_s, u"Yes"_s })
-                .checkBox(u"I agree"_s)
-                .asks(true)
-                .submitButton()
-                .write());
+    const auto form = [&](const QString& oldest) {
+        return FormBuilder(m_folder->path(), u"survey"_s)
+            .title(u"Staff Survey"_s)
+            .textField(u"Age"_s)
+            .asks(true, AnswerKind::WholeNumber, u"0"_s, oldest)
+            .textField(u"Height"_s)
+            .asks(false, AnswerKind::Number)
+            .textField(u"Birthday"_s)
+            .asks(false, AnswerKind::Date)
+            .radioButtons(u"Pets"_s, { u"Yes"_s, u"No"_s })
+            .asks(true)
+            .textField(u"Which pet?"_s)
+            .asks(true, AnswerKind::AnyText, {}, {}, { u"Pets"_s, u"Yes"_s })
+            .checkBox(u"I agree"_s)
+            .asks(true)
+            .submitButton();
+    };
+    QVERIFY(form(u"120"_s).write());
     const QByteArray page = get("/survey.html").body;
+    // Asked only after "Yes": required while the page's script shows it, and
+    // never by a browser that shows every question. The file keeps its four.
+    QCOMPARE(page.count(" required>"), 3);
+    QVERIFY(page.contains("type='text' value ='' data-required></div>"));
+    QFile file(m_folder->html(u"survey.html"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().count(" required>") == 4);
     const QString token = tokenIn(page);
     const auto answers = [&](const QString& age, const QString& pets, bool agreed) {
         return surveyHeader() + Fields { { submissionTokenField(), token } }
@@ -1184,6 +1192,13 @@ void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
     QCOMPARE(stored.at(0).value(u"Birthday"_s).toString(), u"1990-12-24"_s);
     QVERIFY(stored.at(0).value(columnNameFor(u"Which pet?"_s)).isNull());
     QCOMPARE(stored.at(0).value(columnNameFor(u"I agree"_s)).toString(), u"Checked"_s);
+
+    // The designer lowers the limit: posts are held to it as soon as the page is new.
+    QVERIFY(form(u"100"_s).writeFiles());
+    QTRY_VERIFY(get("/survey.html").body.contains("max='100'"));
+    QVERIFY(
+        post(answers(u"110"_s, u"No"_s, true)).body.contains("Please give a whole number from 0 to 100."));
+    QCOMPARE(rows().size(), 1);
 }
 
 void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions_data()

@@ -6,8 +6,9 @@
 // browser test: what the page asks of each answer, the browser refusing a
 // missing answer, a condition revealing its question, a post the service
 // refuses (the browser's own checks left out, as an old browser does) and
-// the corrected post. Prints one JSON line of what it saw; screenshots go to
-// SHOTS_FOLDER (phone.png, condition.png, refused.png).
+// the corrected post; then a browser without script answering "No". Prints
+// one JSON line of what it saw; screenshots go to SHOTS_FOLDER (phone.png,
+// condition.png, refused.png, noscript.png).
 import { chromium } from 'playwright-core';
 
 const [url, shots] = process.argv.slice(2);
@@ -84,6 +85,22 @@ try {
   result.corrected = { status: await send(), text: await page.locator('body').innerText() };
   result.tokens = posts.map((p) => p.get('submissionToken'));
   result.postedPet = posts.map((p) => p.get('Which pet?'));
+
+  // A browser without script shows every question: the one asked only after
+  // "Yes" must not stop it sending "No".
+  const bare = await (await browser.newContext({
+    viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true, javaScriptEnabled: false,
+  })).newPage();
+  await bare.goto(url);
+  await bare.locator(control('Age')).fill('42');
+  await bare.locator('label').getByText('No', { exact: true }).tap();
+  await bare.locator('[name="Rating"][value="3"]').check();
+  await bare.screenshot({ path: `${shots}/noscript.png`, fullPage: true });
+  const [sent] = await Promise.all([
+    bare.waitForResponse((r) => r.request().method() === 'POST', { timeout: 5000 }).catch(() => null),
+    bare.locator('input[type=submit]').click(),
+  ]);
+  result.withoutScript = { status: sent ? sent.status() : 0 };
   console.log(JSON.stringify(result));
 } finally {
   await browser.close();
