@@ -40,8 +40,9 @@ QString defaultProgramFolder(const QString& executableFolder)
 Result<void> layOutProgramFolder(const QString& folder, const QString& shippedFolder)
 {
     const QDir root(folder);
-    for (const QString& sub :
-        { QString(), QStringLiteral("HTML"), QStringLiteral("Collections"), QStringLiteral("Reports") }) {
+    const QStringList subfolders { QStringLiteral("HTML"), QStringLiteral("Collections"),
+        QStringLiteral("Reports") };
+    for (const QString& sub : QStringList { QString() } + subfolders) {
         const QString path = sub.isEmpty() ? folder : root.filePath(sub);
         if (!QDir().mkpath(path) || !QFileInfo(path).isDir())
             return Error { Error::Io, QStringLiteral("the folder %1 cannot be created").arg(path) };
@@ -53,7 +54,13 @@ Result<void> layOutProgramFolder(const QString& folder, const QString& shippedFo
     QDirIterator files(shipped, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString source = files.next();
-        const QString target = root.filePath(source.mid(shipped.size() + 1));
+        const QString relative = source.mid(shipped.size() + 1);
+        // The installed shared files also hold what is the program's, not the
+        // person's (its catalogues in translations/): only the folder's own parts are copied.
+        if (relative.contains(QLatin1Char('/'))
+            && !subfolders.contains(relative.section(QLatin1Char('/'), 0, 0)))
+            continue;
+        const QString target = root.filePath(relative);
         if (QFileInfo::exists(target))
             continue;
         // Copied under another name and renamed into place: a copy cut short

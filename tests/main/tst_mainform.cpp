@@ -295,6 +295,7 @@ private slots:
         // from the installed files, since PREFIX/bin is shared; elsewhere the executable's folder.
         const QString prefix = dir.path() + u"/usr"_s;
         writeBytes(prefix + u"/share/quenlow/HTML/welcome.html"_s, "installed");
+        writeBytes(prefix + u"/share/quenlow/translations/quenlow_de.qm"_s, "the program's own");
         QVERIFY(QDir().mkpath(prefix + u"/bin"_s));
         const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path() + u"/data"_s));
@@ -307,6 +308,7 @@ private slots:
         QVERIFY(quenlow::layOutProgramFolder(personal, quenlow::shippedFiles(prefix + u"/bin"_s)));
         QCOMPARE(readBytes(personal + u"/HTML/welcome.html"_s), QByteArray("installed"));
         QVERIFY(QFileInfo(personal + u"/Reports"_s).isDir());
+        QVERIFY(!QFileInfo::exists(personal + u"/translations"_s));
         writeBytes(dir.path() + u"/file"_s, "x");
         error.clear();
         QVERIFY(quenlow::programFolder(dir.path() + u"/file"_s, &error).isEmpty());
