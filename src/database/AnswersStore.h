@@ -57,13 +57,23 @@ public:
         QDateTime arrivedAt;
         /// Asked at the last moment: true leaves the row out.
         std::function<bool()> skip;
+        /// The most rows the table may hold: a new row beyond it is not
+        /// stored (Full). Counted in the transaction that stores the row, so
+        /// it holds exactly however many write at once; a page sent again
+        /// still replaces its row's answers.
+        std::optional<qint64> limit {};
     };
     struct Inserted {
         /// Repeated: the same answers came before; Replaced: other answers of
-        /// the same page replaced those of the row stored first.
-        enum Outcome { Stored, NoSuchTable, Repeated, Skipped, Replaced };
+        /// the same page replaced those of the row stored first; Full: the
+        /// table holds its limit of rows; OtherTable: the token was stored
+        /// with another table's row (a page of a form that has since been
+        /// renamed or replaced), which nothing of this row may touch.
+        enum Outcome { Stored, NoSuchTable, Repeated, Skipped, Replaced, Full, OtherTable };
         Outcome outcome = Stored;
         qint64 rowId = -1; // the new row, or for Repeated and Replaced the row stored first
+        /// For Repeated and Replaced: when the row stored first arrived.
+        QDateTime firstArrival {};
     };
 
     virtual ~AnswersStore() = default;
@@ -162,6 +172,7 @@ public:
     virtual Result<QList<qint64>> countMatches(
         const QString& table, const QString& column, const QStringList& values)
         = 0;
+    /// Deletes the rows; their ids are never given to a new row of the table.
     virtual Result<void> deleteRows(const QString& table, const QList<qint64>& ids) = 0;
 
     /// Stores the rows in one transaction with one durable commit: all or

@@ -8,6 +8,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 #include <libpq-fe.h>
 
 namespace quenlow {
@@ -112,6 +114,7 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
     };
     QList<Pending> pending;
     pending.reserve(rows.size());
+    QStringList limited; // the tables whose rows are counted against a limit
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const NewRow& row = rows.at(i);
         if (row.skip && row.skip()) {
@@ -126,6 +129,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             continue;
         }
         Pending p { i, {}, {} };
+        if (row.limit && !limited.contains(physicalName(row.table)))
+            limited.append(physicalName(row.table));
         const QByteArray sql = insertStatement(row, **found, &p.params);
         const auto name = m_db->prepared(sql, int(p.params.size()));
         if (!name)
@@ -157,6 +162,19 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             && PQsendQueryParams(m_db->handle(),
                 "SELECT 1 / (CASE WHEN version = $1::bigint THEN 1 ELSE 0 END) FROM quenlow.columns_version",
                 1, nullptr, &versionValue, nullptr, nullptr, 0));
+    // A table with a limit is counted by one transaction at a time, of
+    // every server: each waits for the one before to commit, and then sees
+    // its rows. Locked in one order, so two batches never wait on each other.
+    std::sort(limited.begin(), limited.end());
+    QList<QByteArray> limitedNames;
+    for (const QString& table : std::as_const(limited))
+        limitedNames.append(table.toUtf8());
+    for (const QByteArray& table : std::as_const(limitedNames)) {
+        const char* name = table.constData();
+        sent = sent
+            && PQsendQueryParams(m_db->handle(), "SELECT pg_advisory_xact_lock(1367, hashtext($1))", 1,
+                nullptr, &name, nullptr, nullptr, 0);
+    }
     for (const Pending& p : std::as_const(pending)) {
         QVarLengthArray<const char*, 16> values;
         for (const Param& param : p.params)
@@ -203,17 +221,28 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
                            : m_db->connectionFailure(QStringLiteral("check the columns"));
         }
     }
+    for (qsizetype i = 0; i < limitedNames.size(); ++i)
+        expect(PGRES_TUPLES_OK, QStringLiteral("lock the answer limit"));
     for (const Pending& p : std::as_const(pending)) {
         const PgResult r = expect(PGRES_TUPLES_OK, QStringLiteral("store the answers"));
         if (failed)
             continue;
         const pg_result* res = r.get();
+        const auto flag = [res](int column) {
+            return PQntuples(res) == 1 && PQnfields(res) > column && !PQgetisnull(res, 0, column)
+                && PQgetvalue(res, 0, column)[0] == 't';
+        };
         if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
             results[p.row] = { Inserted::Stored, number(res, 0, 0) };
+        else if (flag(3))
+            results[p.row] = { Inserted::OtherTable, -1 };
+        else if (rows.at(p.row).limit && (PQntuples(res) == 0 || flag(4)) && PQgetisnull(res, 0, 1))
+            results[p.row] = { Inserted::Full, -1 };
         else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
             results[p.row]
                 = { PQnfields(res) > 2 && number(res, 0, 2) > 0 ? Inserted::Replaced : Inserted::Repeated,
-                      number(res, 0, 1) };
+                      number(res, 0, 1),
+                      PQnfields(res) > 5 ? timeFrom(res, 0, 5).value_or(QDateTime()) : QDateTime() };
         else
             results[p.row] = { Inserted::Repeated, -2 }; // looked up below
     }
@@ -255,15 +284,21 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             continue;
         // The first holder of the token committed after the statement began:
         // a new statement sees it.
-        const auto first
-            = m_db->run(QStringLiteral("SELECT coalesce(row_id, -1) FROM %1 WHERE token = $1").arg(kArrivals),
-                { rows.at(i).token });
+        const auto first = m_db->run(
+            QStringLiteral(
+                "SELECT coalesce(row_id, -1), answers_table <> $2, arrived FROM %1 WHERE token = $1")
+                .arg(kArrivals),
+            { rows.at(i).token, physicalName(rows.at(i).table) });
         if (!first)
             return first.error();
         if (PQntuples(first->get()) == 0)
             return Error { Error::Other,
                 QStringLiteral("the token of a submission was neither stored nor found") };
-        results[i].rowId = number(first->get(), 0, 0);
+        if (PQgetvalue(first->get(), 0, 1)[0] == 't')
+            results[i] = { Inserted::OtherTable, -1 };
+        else
+            results[i] = { Inserted::Repeated, number(first->get(), 0, 0),
+                timeFrom(first->get(), 0, 2).value_or(QDateTime()) };
     }
     return results;
 }
@@ -297,6 +332,13 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
             + QStringLiteral(" IS DISTINCT FROM ") + mark + QStringLiteral("::text");
     }
     const QString ref = tableRef(row.table);
+    // A new row only while the table holds fewer than its limit (counted
+    // under the table's lock, taken before the rows).
+    QString room;
+    if (row.limit) {
+        params->append(Param(QString::number(*row.limit)));
+        room = QStringLiteral(" WHERE (SELECT count(*) FROM %1) < $%2::bigint").arg(ref).arg(params->size());
+    }
     if (!row.token.isEmpty()) {
         // The token is claimed first, with the id the row will get: a token
         // another server stores at the same moment makes this row a repeat
@@ -306,31 +348,36 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
         const QString replace = set.isEmpty()
             ? QStringLiteral("upd AS (SELECT NULL::bigint AS id WHERE false) ")
             : QStringLiteral(
-                "prior AS (SELECT row_id FROM %1 WHERE token = $3 AND row_id IS NOT NULL), "
+                "prior AS (SELECT row_id FROM %1 WHERE token = $3 AND answers_table = $1 AND row_id IS NOT "
+                "NULL), "
                 "upd AS (UPDATE %2 t SET %3 FROM prior WHERE t.%4 = prior.row_id AND (%5) "
                 "RETURNING t.%4 AS id), "
                 "note AS (UPDATE %1 SET changed = $2 WHERE token = $3 AND EXISTS (SELECT 1 FROM upd)) ")
                   .arg(kArrivals, ref, set, kId, differs);
+        // A token stored with another table's row (a page of a form since
+        // renamed or replaced) touches nothing: told by the fourth value.
         return QStringLiteral(
-            "WITH id AS (SELECT nextval($4::regclass) AS v), "
+            "WITH id AS (SELECT nextval($4::regclass) AS v%7), "
             "claim AS (INSERT INTO %1 (answers_table, row_id, arrived, token) SELECT $1, v, $2, $3 FROM id "
             "ON CONFLICT (token) DO NOTHING RETURNING row_id), "
             "ins AS (INSERT INTO %2 (%3%4) SELECT row_id%5 FROM claim RETURNING %3), %6"
-            "SELECT (SELECT %3 FROM ins), (SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3), "
-            "(SELECT count(*) FROM upd)")
-            .arg(kArrivals, ref, kId, names, marks, replace)
+            "SELECT (SELECT %3 FROM ins), "
+            "(SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3 AND answers_table = $1), "
+            "(SELECT count(*) FROM upd), (SELECT answers_table <> $1 FROM %1 WHERE token = $3), "
+            "NOT EXISTS (SELECT 1 FROM id), (SELECT arrived FROM %1 WHERE token = $3 AND answers_table = $1)")
+            .arg(kArrivals, ref, kId, names, marks, replace, room)
             .toUtf8();
     }
     if (row.arrivedAt.isValid()) {
         return QStringLiteral(
-            "WITH ins AS (INSERT INTO %2 (%3%4) SELECT nextval($4::regclass)%5 RETURNING %3), "
+            "WITH ins AS (INSERT INTO %2 (%3%4) SELECT nextval($4::regclass)%5%6 RETURNING %3), "
             "a AS (INSERT INTO %1 (answers_table, row_id, arrived) SELECT $1, %3, $2 FROM ins) "
             "SELECT %3, NULL::bigint FROM ins")
-            .arg(kArrivals, ref, kId, names, marks)
+            .arg(kArrivals, ref, kId, names, marks, room)
             .toUtf8();
     }
-    return QStringLiteral("INSERT INTO %1 (%2%3) SELECT nextval($4::regclass)%4 RETURNING %2, NULL::bigint")
-        .arg(ref, kId, names, marks)
+    return QStringLiteral("INSERT INTO %1 (%2%3) SELECT nextval($4::regclass)%4%5 RETURNING %2, NULL::bigint")
+        .arg(ref, kId, names, marks, room)
         .toUtf8();
 }
 

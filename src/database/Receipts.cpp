@@ -17,10 +17,12 @@ constexpr int kLength = 8;
 
 } // namespace
 
-QString receiptFor(const QByteArray& key, qint64 rowId)
+QString receiptFor(const QByteArray& key, qint64 rowId, const QDateTime& arrivedAt)
 {
-    const QByteArray digest = QMessageAuthenticationCode::hash(
-        QByteArrayLiteral("receipt:") + QByteArray::number(rowId), key, QCryptographicHash::Sha256);
+    QByteArray message = QByteArrayLiteral("receipt:") + QByteArray::number(rowId);
+    if (arrivedAt.isValid())
+        message += '@' + arrivedAt.toUTC().toString(Qt::ISODateWithMs).toLatin1();
+    const QByteArray digest = QMessageAuthenticationCode::hash(message, key, QCryptographicHash::Sha256);
     // 64 bits of the digest, written in the alphabet's base.
     quint64 n = 0;
     for (int i = 0; i < 8; ++i)
@@ -52,21 +54,20 @@ Result<std::optional<qint64>> findRowByReceipt(
     const Result<QByteArray> key = store.sharedKey();
     if (!key)
         return key.error();
-    std::optional<qint64> found;
     constexpr qint64 kPage = 10000;
     for (qint64 after = -1;;) {
-        qint64 last = after;
-        const Result<qint64> visited
-            = store.visitRows(table, {}, after, kPage, [&](qint64 id, AnswersStore::RawValues) {
-                  if (!found && receiptFor(*key, id) == wanted)
-                      found = id;
-                  last = id;
-              });
-        if (!visited)
-            return visited.error();
-        if (found || *visited < kPage)
-            return found;
-        after = last;
+        const Result<QList<AnswersStore::Row>> rows = store.readRows(table, {}, after, kPage, true);
+        if (!rows)
+            return rows.error();
+        for (const AnswersStore::Row& row : *rows) {
+            // Receipts given before they took the arrival in are still found.
+            if (receiptFor(*key, row.id, row.arrivedAt.value_or(QDateTime())) == wanted
+                || receiptFor(*key, row.id, {}) == wanted)
+                return std::optional<qint64>(row.id);
+        }
+        if (rows->size() < kPage)
+            return std::optional<qint64>();
+        after = rows->last().id;
     }
 }
 

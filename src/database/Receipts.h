@@ -5,6 +5,7 @@
 #include "core/Result.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -14,10 +15,13 @@ namespace quenlow {
 class AnswersStore;
 
 /// The receipt of a stored answer: 8 characters of a keyed digest of its row
-/// id, from letters and digits no one mistakes for another (no 0, O, 1, I, L,
-/// 5, S, 2, Z, 8, B, U, V). Made with the store's key, so the service and
-/// the designer make the same, and nobody else can make one that matches.
-QString receiptFor(const QByteArray& key, qint64 rowId);
+/// id and arrival time, from letters and digits no one mistakes for another
+/// (no 0, O, 1, I, L, 5, S, 2, Z, 8, B, U, V). Made with the store's key, so
+/// the service and the designer make the same, and nobody else can make one
+/// that matches. The arrival makes row N of one form's receipt another than
+/// row N of the next; a row stored without one has its id's digest alone,
+/// as every receipt had before arrivals took part.
+QString receiptFor(const QByteArray& key, qint64 rowId, const QDateTime& arrivedAt);
 
 /// `typed` as a receipt is compared: upper case, blanks and dashes left out.
 QString normalizedReceipt(const QString& typed);

@@ -27,6 +27,9 @@ namespace {
 const QString kArrivals = QStringLiteral("quenlow_arrivals");
 // The store's own settings (the key of the page tokens), made when first needed.
 const QString kSettings = QStringLiteral("quenlow_settings");
+// The highest row id each table ever gave out, kept once rows were deleted:
+// an id taken back (a receipt, a token's row) must never name another answer.
+const QString kRowMarks = QStringLiteral("quenlow_row_marks");
 // Distinct column sets in use at once; a flood of odd ones only costs re-preparing.
 constexpr qsizetype kMaxStatements = 64;
 
@@ -107,6 +110,8 @@ Result<void> SqliteAnswersStore::inTransaction(const std::function<Result<void>(
 {
     if (const auto r = m_db->begin(); !r)
         return failure(QStringLiteral("begin"), r.error());
+    // Rows deleted, tables renamed or dropped: the rows counted are no longer known.
+    m_rowCounts.clear();
     Result<void> done = work();
     if (done) {
         if (const auto r = m_db->commit(); !r)
@@ -136,7 +141,8 @@ Result<QStringList> SqliteAnswersStore::tables()
             const QString name = row.value(1).toString();
             if (!name.startsWith(QLatin1StringView("sqlite_"))
                 && name.compare(kArrivals, Qt::CaseInsensitive) != 0
-                && name.compare(kSettings, Qt::CaseInsensitive) != 0)
+                && name.compare(kSettings, Qt::CaseInsensitive) != 0
+                && name.compare(kRowMarks, Qt::CaseInsensitive) != 0)
                 names.append(name);
         }
         return true;
@@ -171,6 +177,13 @@ Result<void> SqliteAnswersStore::dropTable(const QString& table)
     return inTransaction([&]() -> Result<void> {
         if (const auto r = m_db->dropTable(table); !r)
             return failure(QStringLiteral("drop table %1").arg(table), r.error());
+        if (m_db->tableExists(kRowMarks)) {
+            if (const auto r
+                = m_db->exec(QStringLiteral("DELETE FROM %1 WHERE answers_table = ?1").arg(quote(kRowMarks)),
+                    { table });
+                !r)
+                return failure(QStringLiteral("forget the row ids of %1").arg(table), r.error());
+        }
         if (!m_db->tableExists(kArrivals))
             return {};
         if (const auto r = m_db->exec(
@@ -192,6 +205,14 @@ Result<void> SqliteAnswersStore::renameTable(const QString& from, const QString&
             = m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(from), quote(to)));
             !r)
             return failure(QStringLiteral("rename table %1").arg(from), r.error());
+        if (m_db->tableExists(kRowMarks)) {
+            if (const auto r
+                = m_db->exec(QStringLiteral("UPDATE %1 SET answers_table = ?2 WHERE answers_table = ?1")
+                                 .arg(quote(kRowMarks)),
+                    { from, to });
+                !r)
+                return failure(QStringLiteral("move the row ids of %1").arg(from), r.error());
+        }
         // The arrivals are keyed by the table's name: they go with the rows.
         if (!m_db->tableExists(kArrivals))
             return {};
@@ -230,6 +251,14 @@ Result<void> SqliteAnswersStore::copyTable(const QString& from, const QString& t
                                           .arg(quote(to), list, quote(from)));
             !r)
             return failure(QStringLiteral("copy the rows of %1").arg(from), r.error());
+        if (m_db->tableExists(kRowMarks)) {
+            if (const auto r = m_db->exec(QStringLiteral("INSERT INTO %1 (answers_table, last_id) SELECT ?2, "
+                                                         "last_id FROM %1 WHERE answers_table = ?1")
+                                              .arg(quote(kRowMarks)),
+                    { from, to });
+                !r)
+                return failure(QStringLiteral("copy the row ids of %1").arg(from), r.error());
+        }
         if (!m_db->tableExists(kArrivals))
             return {};
         const auto changes = hasChangeTimes(false);
@@ -925,7 +954,23 @@ Result<QList<qint64>> SqliteAnswersStore::countMatches(
 
 Result<void> SqliteAnswersStore::deleteRows(const QString& table, const QList<qint64>& ids)
 {
+    if (ids.isEmpty())
+        return {};
     return inTransaction([&]() -> Result<void> {
+        // The engine gives the next row the highest id there plus one: the
+        // highest deleted is kept so that no new row takes it again.
+        Result<void> marked = m_db->exec(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (answers_table TEXT PRIMARY KEY COLLATE NOCASE, "
+                           "last_id INTEGER NOT NULL)")
+                .arg(quote(kRowMarks)));
+        if (marked)
+            marked = m_db->exec(QStringLiteral("INSERT INTO %1 (answers_table, last_id) VALUES (?1, "
+                                               "CAST(?2 AS INTEGER)) ON CONFLICT (answers_table) DO "
+                                               "UPDATE SET last_id = max(last_id, excluded.last_id)")
+                                    .arg(quote(kRowMarks)),
+                { table, QString::number(*std::max_element(ids.cbegin(), ids.cend())) });
+        if (!marked)
+            return failure(QStringLiteral("keep the row ids of %1").arg(table), marked.error());
         const bool arrivals = m_db->tableExists(kArrivals);
         for (const qint64 id : ids) {
             const QStringList binds { QString::number(id) };
@@ -1005,6 +1050,13 @@ Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList
         forgetSchema();
         m_schemaVersion = version;
     }
+    // Another connection's commit (the designer deleting answers, a second
+    // service) changes how many rows there are.
+    const qint64 dataVersion = m_db->number(QStringLiteral("PRAGMA data_version")).valueOr(-1);
+    if (dataVersion != m_countsDataVersion || dataVersion < 0) {
+        m_rowCounts.clear();
+        m_countsDataVersion = dataVersion;
+    }
     QList<Inserted> results;
     results.reserve(rows.size());
     std::optional<Error> failed;
@@ -1055,19 +1107,34 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
     }
 
     if (!row.token.isEmpty()) {
-        sqlite3_stmt* seen = statementFor(
-            QStringLiteral("SELECT ifnull(row_id, -1) FROM %1 WHERE token = ?1").arg(quote(kArrivals)));
+        sqlite3_stmt* seen
+            = statementFor(QStringLiteral("SELECT ifnull(row_id, -1), answers_table = ?2 COLLATE NOCASE, "
+                                          "arrived FROM %1 WHERE token = ?1")
+                               .arg(quote(kArrivals)));
         if (!seen)
             return engineFailure(QStringLiteral("prepare"));
         const QByteArray token = row.token.toUtf8();
+        const QByteArray tableName = row.table.toUtf8();
         sqlite3_bind_text(seen, 1, token.constData(), int(token.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(seen, 2, tableName.constData(), int(tableName.size()), SQLITE_TRANSIENT);
         const int rc = sqlite3_step(seen);
         const qint64 first = rc == SQLITE_ROW ? sqlite3_column_int64(seen, 0) : -1;
+        const bool ours = rc == SQLITE_ROW && sqlite3_column_int(seen, 1) != 0;
+        const QDateTime arrived = rc == SQLITE_ROW
+            ? QDateTime::fromString(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(seen, 2))),
+                Qt::ISODateWithMs)
+            : QDateTime();
         sqlite3_reset(seen);
+        // A token belongs to the table its row was stored in: the same page
+        // posted to another table (a new form under the old name) never
+        // touches that row, nor stores a second one under the token.
+        if (rc == SQLITE_ROW && !ours)
+            return Inserted { Inserted::OtherTable, -1 };
         if (rc == SQLITE_ROW) {
             // A row the designer deleted stays deleted.
             if (first < 0)
-                return Inserted { Inserted::Repeated, first };
+                return Inserted { Inserted::Repeated, first, arrived };
             QStringList named;
             QList<const std::optional<QString>*> values;
             for (int i = 0; i < columns.size(); ++i) {
@@ -1076,10 +1143,23 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
                     values.append(valueOf[i]);
                 }
             }
-            return replaceAnswers(row, first, named, values);
+            const Result<Inserted> replaced = replaceAnswers(row, first, named, values);
+            if (!replaced)
+                return replaced.error();
+            Inserted done = *replaced;
+            done.firstArrival = arrived;
+            return done;
         }
         if (rc != SQLITE_DONE)
             return Error { SqliteConnection::kindOf(rc), QStringLiteral("look up token") };
+    }
+
+    if (row.limit) {
+        const Result<qint64> counted = rowsCounted(row.table);
+        if (!counted)
+            return counted.error();
+        if (*counted >= *row.limit)
+            return Inserted { Inserted::Full, -1 };
     }
 
     QString names, marks;
@@ -1114,7 +1194,12 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
     }
     if (const auto stepped = stepOnce(stmt); !stepped)
         return stepped.error();
-    const qint64 id = sqlite3_last_insert_rowid(m_db->handle());
+    const Result<qint64> placed = unusedId(row.table, sqlite3_last_insert_rowid(m_db->handle()));
+    if (!placed)
+        return placed.error();
+    const qint64 id = *placed;
+    if (const auto counted = m_rowCounts.find(row.table); counted != m_rowCounts.end())
+        ++*counted;
     if (!recorded)
         return Inserted { Inserted::Stored, id };
 
@@ -1137,6 +1222,50 @@ Result<AnswersStore::Inserted> SqliteAnswersStore::insertOne(const NewRow& row)
     if (const auto stepped = stepOnce(arrival); !stepped)
         return stepped.error();
     return Inserted { Inserted::Stored, id };
+}
+
+Result<qint64> SqliteAnswersStore::rowsCounted(const QString& table)
+{
+    // Counted once per table while no other connection writes; the rows this
+    // connection stores are added as they come.
+    if (const auto known = m_rowCounts.constFind(table); known != m_rowCounts.cend())
+        return *known;
+    const Result<qint64> counted = m_db->number(QStringLiteral("SELECT count(*) FROM %1").arg(quote(table)));
+    if (!counted)
+        return failure(QStringLiteral("count the rows of %1").arg(table), counted.error());
+    m_rowCounts.insert(table, *counted);
+    return *counted;
+}
+
+Result<qint64> SqliteAnswersStore::unusedId(const QString& table, qint64 id)
+{
+    if (!m_marksKnown)
+        m_marksKnown = m_db->tableExists(kRowMarks);
+    if (!*m_marksKnown)
+        return id;
+    sqlite3_stmt* mark = statementFor(
+        QStringLiteral("SELECT last_id FROM %1 WHERE answers_table = ?1").arg(quote(kRowMarks)));
+    if (!mark)
+        return engineFailure(QStringLiteral("prepare"));
+    const QByteArray tableName = table.toUtf8();
+    sqlite3_bind_text(mark, 1, tableName.constData(), int(tableName.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(mark);
+    const qint64 last = rc == SQLITE_ROW ? sqlite3_column_int64(mark, 0) : -1;
+    sqlite3_reset(mark);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return engineFailure(QStringLiteral("read the row ids of %1").arg(table));
+    if (id > last)
+        return id;
+    // The row took the id of one deleted: it moves past every id given out.
+    sqlite3_stmt* move
+        = statementFor(QStringLiteral("UPDATE %1 SET rowid = ?1 WHERE rowid = ?2").arg(quote(table)));
+    if (!move)
+        return engineFailure(QStringLiteral("prepare"));
+    sqlite3_bind_int64(move, 1, last + 1);
+    sqlite3_bind_int64(move, 2, id);
+    if (const auto stepped = stepOnce(move); !stepped)
+        return stepped.error();
+    return last + 1;
 }
 
 Result<AnswersStore::Inserted> SqliteAnswersStore::replaceAnswers(const NewRow& row, qint64 rowId,
@@ -1275,6 +1404,8 @@ void SqliteAnswersStore::forgetSchema()
     m_schemaVersion = -1;
     m_arrivalsKnown = false;
     m_changesKnown = false;
+    m_marksKnown.reset();
+    m_rowCounts.clear();
 }
 
 Result<std::optional<QDateTime>> SqliteAnswersStore::arrivalOf(const QString& table, qint64 rowId)

@@ -92,6 +92,11 @@ private:
     Result<void> readOtherColumns(
         const QString& table, const QStringList& columns, qsizetype from, QList<Row>& rows);
     Result<Inserted> insertOne(const NewRow& row);
+    /// The rows of `table` now, counted in the writer's transaction.
+    Result<qint64> rowsCounted(const QString& table);
+    /// `id`, the id the engine gave a new row of `table`, or the row moved
+    /// past the ids of rows deleted before.
+    Result<qint64> unusedId(const QString& table, qint64 id);
     struct TableColumns {
         QStringList names;
         QHash<QString, int> byFoldedName;
@@ -107,7 +112,11 @@ private:
     qint64 m_schemaVersion = -1;
     bool m_arrivalsKnown = false;
     bool m_changesKnown = false;
+    std::optional<bool> m_marksKnown;
     QHash<QString, TableColumns> m_columns;
+    // Rows per table, valid while no other connection has written.
+    QHash<QString, qint64> m_rowCounts;
+    qint64 m_countsDataVersion = -1;
     QHash<QString, sqlite3_stmt*> m_statements;
     // The reader's: the last order made, and the last span counted with what
     // it was counted at (counting a large table is its one slow step).

@@ -154,18 +154,24 @@ AnswersStore::NewRow rowOf(const Submission& submission)
     row.token = submission.token;
     row.arrivedAt = submission.arrivedAt;
     row.skip = submission.abandoned;
+    row.limit = submission.limit;
     return row;
 }
 
-WriteResult resultOf(const AnswersStore::Inserted& inserted, const QString& table)
+WriteResult resultOf(const AnswersStore::Inserted& inserted, const Submission& submission)
 {
+    const QString& table = submission.table;
     switch (inserted.outcome) {
     case AnswersStore::Inserted::Stored:
-        return StoredSubmission { StoredSubmission::Stored, inserted.rowId };
+        return StoredSubmission { StoredSubmission::Stored, inserted.rowId, submission.arrivedAt };
     case AnswersStore::Inserted::Repeated:
-        return StoredSubmission { StoredSubmission::Repeated, inserted.rowId };
+        return StoredSubmission { StoredSubmission::Repeated, inserted.rowId, inserted.firstArrival };
     case AnswersStore::Inserted::Replaced:
-        return StoredSubmission { StoredSubmission::Replaced, inserted.rowId };
+        return StoredSubmission { StoredSubmission::Replaced, inserted.rowId, inserted.firstArrival };
+    case AnswersStore::Inserted::Full:
+        return StoredSubmission { StoredSubmission::Full, -1, {} };
+    case AnswersStore::Inserted::OtherTable:
+        return StoredSubmission { StoredSubmission::OtherForm, -1, {} };
     case AnswersStore::Inserted::NoSuchTable:
         return Error { Error::NotFound, QStringLiteral("no table ") + table };
     case AnswersStore::Inserted::Skipped:
@@ -208,7 +214,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
     if (whole) {
         m_commits.fetch_add(1);
         for (size_t i = 0; i < batch.size(); ++i) {
-            const WriteResult r = resultOf(whole->at(qsizetype(i)), batch[i]->submission.table);
+            const WriteResult r = resultOf(whole->at(qsizetype(i)), batch[i]->submission);
             if (r && r->outcome == StoredSubmission::Stored)
                 m_stored.fetch_add(1);
             finish(*batch[i], r);
@@ -225,7 +231,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
             r = opened.error();
         } else {
             const auto one = m_store->insertRows({ rows.at(qsizetype(i)) });
-            r = one ? resultOf(one->first(), rows.at(qsizetype(i)).table)
+            r = one ? resultOf(one->first(), batch[i]->submission)
                     : failure(one.error().detail, one.error().kind);
             if (one) {
                 m_commits.fetch_add(1);

@@ -43,15 +43,22 @@ struct Submission {
     /// True once the person who sent it has gone away: it is then not stored,
     /// since nobody learns that it was and a resubmission would duplicate it.
     std::function<bool()> abandoned;
+    /// The form's answer limit: counted by the store as it stores the row.
+    std::optional<qint64> limit {};
 };
 
 /// A submission the store has taken.
 struct StoredSubmission {
     /// Repeated: its token was stored before with the same answers; nothing
     /// new was stored. Replaced: with other answers, which took their place.
-    enum Outcome { Stored, Repeated, Replaced };
+    /// Full: the form holds its limit of answers; nothing was stored.
+    /// OtherForm: its token is of a row of another form (its page is of a form
+    /// since renamed or replaced); nothing was stored.
+    enum Outcome { Stored, Repeated, Replaced, Full, OtherForm };
     Outcome outcome = Stored;
     qint64 rowId = -1;
+    /// When the row first arrived, for its receipt.
+    QDateTime arrivedAt {};
 };
 /// A submission stored, or why not: NotFound when its form has no answers
 /// table, Cancelled when its sender had gone, Io or Busy when the store

@@ -512,7 +512,8 @@ std::optional<Submission> RequestHandler::prepareSubmission(
             respondentText(RespondentText::NothingAnswered, formOut->settings.language).arg(formOut->title),
             formOut->settings.language));
     case PlacedAnswers::Verdict::FormChanged:
-        return refuse(changedFormPage(*formOut, placed.kept));
+        return refuse(changedFormPage(*formOut, placed.kept,
+            m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()))));
     }
     // The page's own checks can be left out or got round: the service decides.
     const FormLanguage language = formOut->settings.language;
@@ -537,15 +538,17 @@ std::optional<Submission> RequestHandler::prepareSubmission(
         = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
     submission.arrivedAt = QDateTime::currentDateTimeUtc();
     submission.abandoned = request.clientGone;
+    submission.limit = formOut->settings.answerLimit;
     return submission;
 }
 
-HttpResponse RequestHandler::changedFormPage(const PublishedForm& form, const FormFields& kept)
+HttpResponse RequestHandler::changedFormPage(
+    const PublishedForm& form, const FormFields& kept, const QString& token)
 {
     // The form as it is now, with every answer that still has a question, so
     // that nothing typed is lost and nothing is stored under a wrong name.
     return formAgainPage(form, kept,
-        respondentText(RespondentText::FormChangedNotice, form.settings.language), {}, QString(), 409);
+        respondentText(RespondentText::FormChangedNotice, form.settings.language), {}, token, 409);
 }
 
 HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const FormFields& kept,
@@ -580,8 +583,21 @@ HttpResponse RequestHandler::responseTo(
     const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey)
 {
     if (result) {
-        const QString receipt = result->rowId >= 0 ? receiptFor(receiptKey, result->rowId) : QString();
+        const QString receipt
+            = result->rowId >= 0 ? receiptFor(receiptKey, result->rowId, result->arrivedAt) : QString();
         switch (result->outcome) {
+        case StoredSubmission::Full: {
+            // Filled up by answers that came at the same moment.
+            HttpResponse closed = htmlResponse(closedFormPage(form));
+            closed.status = 403;
+            return closed;
+        }
+        case StoredSubmission::OtherForm:
+            // The page is of an earlier form of that name: its row is not this form's to change.
+            return errorResponse(409,
+                respondentText(RespondentText::FormChangedTitle, form.settings.language),
+                respondentText(RespondentText::FormChangedPage, form.settings.language),
+                form.settings.language);
         case StoredSubmission::Stored:
         case StoredSubmission::Repeated: // the same answers sent again: stored once, thanked again
             return htmlResponse(thankYouPage(form, false, receipt));

@@ -63,7 +63,10 @@ private:
     /// Whether `form` takes answers now (its answer limit once its count is known).
     bool isOpen(const PublishedForm& form);
     /// 409: the form as it is now, with the answers of `kept` filled in.
-    HttpResponse changedFormPage(const PublishedForm& form, const FormFields& kept);
+    /// The form as it is now for a page of it as it was: `token`, the page's
+    /// own, goes with it, so the corrected answers take the place of any the
+    /// page stored before instead of becoming a second answer.
+    HttpResponse changedFormPage(const PublishedForm& form, const FormFields& kept, const QString& token);
     /// The form's page again with `kept` filled in, `notice` at the top and
     /// each of `questionNotes` beside its question; the page carries `token`
     /// (a fresh one when empty).

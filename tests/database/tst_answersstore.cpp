@@ -253,6 +253,114 @@ private slots:
         QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 50);
     }
 
+    // A token is its table's: a page of a form renamed away and then made
+    // anew under the old name changes nothing of the renamed form's row,
+    // and stores nothing under the token in the new one.
+    void aTokenNeverCrossesTables()
+    {
+        QVERIFY(m_store->insertRows({ answer(u"first person"_s, u"t1"_s) }));
+        const QString renamed = AnswersStore::tableFor(u"renamed"_s);
+        QVERIFY(m_store->renameTable(kTable, renamed));
+        QVERIFY(m_store->createTable(kTable, u"Form Question"_s));
+        QVERIFY(m_store->addColumn(kTable, u"Mood"_s, AnswersStore::ColumnKind::Text, QString()));
+        QVERIFY(m_store->insertRows({ answer(u"second person"_s) }));
+        const auto sentAgain = m_store->insertRows({ answer(u"changed"_s, u"t1"_s) });
+        QVERIFY2(sentAgain, qPrintable(sentAgain ? QString() : sentAgain.error().detail));
+        QCOMPARE(sentAgain->first().outcome, AnswersStore::Inserted::OtherTable);
+        QCOMPARE(m_store->readRows(kTable, { u"Mood"_s }, -1, 10).valueOr({}).value(0).values,
+            QVariantList { u"second person"_s });
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 1);
+        QCOMPARE(m_store->readRows(renamed, { u"Mood"_s }, -1, 10).valueOr({}).value(0).values,
+            QVariantList { u"first person"_s });
+        // In its own table the page still replaces its answers, and tells when its row arrived.
+        AnswersStore::NewRow own = answer(u"changed"_s, u"t1"_s);
+        own.table = renamed;
+        const auto replaced = m_store->insertRows({ own });
+        QCOMPARE(replaced.valueOr({}).value(0).outcome, AnswersStore::Inserted::Replaced);
+        QCOMPARE(replaced.valueOr({}).value(0).firstArrival, answer(QString()).arrivedAt);
+    }
+
+    // Ids of deleted rows, the last ones included, are never given again:
+    // a receipt or a page's token of a deleted answer names no other answer.
+    void deletedRowIdsAreNotGivenAgain()
+    {
+        const auto stored = m_store->insertRows({ answer(u"a"_s), answer(u"b"_s), answer(u"c"_s) });
+        QVERIFY(stored);
+        const qint64 last = stored->last().rowId;
+        QVERIFY(m_store->deleteRows(kTable, { last }));
+        const auto next = m_store->insertRows({ answer(u"d"_s), answer(u"e"_s) });
+        QVERIFY(next);
+        QVERIFY(next->first().rowId > last);
+        QVERIFY(next->last().rowId > next->first().rowId);
+        QVERIFY(m_store->deleteRows(
+            kTable, { stored->at(0).rowId, stored->at(1).rowId, next->first().rowId, next->last().rowId }));
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 0);
+        const auto afterAll = m_store->insertRows({ answer(u"f"_s) });
+        QVERIFY(afterAll && afterAll->first().rowId > next->last().rowId);
+        // The ids given out go with a renamed table.
+        const QString renamed = AnswersStore::tableFor(u"renamed"_s);
+        QVERIFY(m_store->deleteRows(kTable, { afterAll->first().rowId }));
+        QVERIFY(m_store->renameTable(kTable, renamed));
+        AnswersStore::NewRow there = answer(u"g"_s);
+        there.table = renamed;
+        const auto inRenamed = m_store->insertRows({ there });
+        QVERIFY(inRenamed && inRenamed->first().rowId > afterAll->first().rowId);
+        QCOMPARE(m_store->tables().valueOr({}), QStringList { renamed });
+    }
+
+    // A limit holds exactly: in one batch, across connections writing at
+    // once, and again once answers are deleted; a page sent again still
+    // replaces its answers when the table is full.
+    void aLimitHoldsExactly()
+    {
+        const auto limited = [](AnswersStore::NewRow row, qint64 limit) {
+            row.limit = limit;
+            return row;
+        };
+        const auto batch = m_store->insertRows(
+            { limited(answer(u"a"_s, u"t1"_s), 2), limited(answer(u"b"_s), 2), limited(answer(u"c"_s), 2) });
+        QVERIFY(batch);
+        QCOMPARE(batch->at(1).outcome, AnswersStore::Inserted::Stored);
+        QCOMPARE(batch->at(2).outcome, AnswersStore::Inserted::Full);
+        QCOMPARE(m_store->insertRows({ limited(answer(u"a2"_s, u"t1"_s), 2) }).valueOr({}).value(0).outcome,
+            AnswersStore::Inserted::Replaced);
+        QCOMPARE(m_store->insertRows({ limited(answer(u"d"_s, u"t2"_s), 2) }).valueOr({}).value(0).outcome,
+            AnswersStore::Inserted::Full);
+        // Deleted elsewhere (the designer): there is room again.
+        QVERIFY((*openAnswersStore(m_location))->deleteRows(kTable, { batch->at(1).rowId }));
+        QCOMPARE(m_store->insertRows({ limited(answer(u"e"_s, u"t3"_s), 2) }).valueOr({}).value(0).outcome,
+            AnswersStore::Inserted::Stored);
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 2);
+
+        QList<qint64> all;
+        for (const auto& r : m_store->readRows(kTable, {}, -1, 10).valueOr({}))
+            all.append(r.id);
+        QVERIFY(m_store->deleteRows(kTable, all));
+        std::vector<std::thread> writers;
+        std::atomic<int> stored = 0, full = 0, failed = 0;
+        for (int w = 0; w < 3; ++w) {
+            writers.emplace_back([&] {
+                auto store = openAnswersStore(m_location);
+                for (int i = 0; store && i < 20; ++i) {
+                    const auto r = (*store)->insertRows(
+                        { limited(answer(QString::number(i)), 10), limited(answer(QString::number(i)), 10) });
+                    if (!r) {
+                        ++failed;
+                        continue;
+                    }
+                    for (const auto& one : *r)
+                        ++(one.outcome == AnswersStore::Inserted::Stored ? stored : full);
+                }
+            });
+        }
+        for (auto& t : writers)
+            t.join();
+        QCOMPARE(failed.load(), 0);
+        QCOMPARE(stored.load(), 10);
+        QCOMPARE(full.load(), 110);
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 10);
+    }
+
     void aColumnChangedElsewhereReachesTheWriter()
     {
         // The writer has its statement for the columns it knows.

@@ -1054,7 +1054,9 @@ void TestRequestHandler::servesTheRoom()
     const auto found
         = findRowByReceipt(*store, u"tbl_survey"_s, receipt.toLower().insert(4, QLatin1Char('-')));
     QVERIFY(found && *found);
-    QCOMPARE(receiptFor(store->sharedKey().valueOr({}), **found), receipt);
+    QCOMPARE(receiptFor(store->sharedKey().valueOr({}), **found,
+                 *store->arrivalOf(u"tbl_survey"_s, **found).value()),
+        receipt);
     QCOMPARE(findRowByReceipt(*store, u"tbl_survey"_s, u"AAAAAAAA"_s).valueOr(0), std::nullopt);
 
     // Counted as answers arrive; a typed answer is never shown.
