@@ -8,6 +8,11 @@
 //   - count a chart over 1,000,000 answers with 10 options
 //   - export a 10,000-answer × 5-field table into a report
 // Run by hand: bench_reporter [answers]   (default 1000000)
+//
+// bench_reporter --document [FILE]: opening a heavy report document alone (so
+// that /usr/bin/time -v sees its peak memory): FILE, or without one a crafted
+// 44 MB document of a million nested content controls; then, if it opens, its
+// content read back and an addition saved.
 
 #include "core/RecordingMessages.h"
 #include "database/AnswerColumns.h"
@@ -36,6 +41,10 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
+
+#include <zip.h>
+
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <ctime>
@@ -144,10 +153,79 @@ void openForm(FormSession& session, const QString& name)
     add(ElementKind::SubmitButton, u"Submit"_s);
 }
 
+double peakMegabytes()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+/// A document whose body is a million content controls nested in one another,
+/// stored uncompressed (44 MB), as a crafted file has it.
+QString writeNestedControlsDocument(const QString& folder)
+{
+    const int depth = 1'000'000;
+    const QByteArray main
+        = "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+          "<w:body>"
+        + QByteArray("<w:sdt><w:sdtContent>").repeated(depth) + "<w:p><w:r><w:t>deep</w:t></w:r></w:p>"
+        + QByteArray("</w:sdtContent></w:sdt>").repeated(depth) + "<w:sectPr/></w:body></w:document>";
+    const QByteArray relationships
+        = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+          "<Relationship Id=\"rId1\" "
+          "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+          "Target=\"word/document.xml\"/></Relationships>";
+    const QString path = folder + u"/nested_Report.doc"_s;
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive)
+        qFatal("cannot create the crafted document");
+    for (const auto& [name, bytes] :
+        { std::pair { "_rels/.rels", &relationships }, std::pair { "word/document.xml", &main } }) {
+        zip_source_t* source = zip_source_buffer(archive, bytes->constData(), zip_uint64_t(bytes->size()), 0);
+        const zip_int64_t index = zip_file_add(archive, name, source, 0);
+        if (index < 0 || zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0) != 0)
+            qFatal("cannot add to the crafted document");
+    }
+    if (zip_close(archive) != 0)
+        qFatal("cannot write the crafted document");
+    return path;
+}
+
+int benchHeavyDocument(const QString& given)
+{
+    QTemporaryDir dir;
+    const QString path = given.isEmpty() ? writeNestedControlsDocument(dir.path()) : given;
+    std::printf("%-58s %10.1f MB\n", "document size", QFileInfo(path).size() / 1e6);
+    std::printf("%-58s %10.1f MB\n", "peak memory before opening", peakMegabytes());
+    WordDocument document;
+    Stopwatch t;
+    const FileResult opened = document.open(path);
+    report(opened ? "open the document: opened" : "open the document: refused", t);
+    if (!opened)
+        std::printf("  %s\n", qPrintable(opened.error().detail.left(160)));
+    if (opened) {
+        t.restart();
+        const qsizetype blocks = document.content().blocks.size();
+        report(qPrintable(u"  read its content back (%1 blocks)"_s.arg(blocks)), t);
+        t.restart();
+        document.typeText(u"added"_s);
+        const bool saved = bool(document.saveAs(dir.path() + u"/saved.doc"_s));
+        report(saved ? "  add a paragraph and save" : "  add a paragraph and save: failed", t);
+    }
+    std::printf("%-58s %10.1f MB\n", "peak memory", peakMegabytes());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && QByteArray(argv[1]) == "--document") {
+        QCoreApplication app(argc, argv);
+        return benchHeavyDocument(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
+    }
+
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     BrowserView::setRecorder([](auto&&...) {});
