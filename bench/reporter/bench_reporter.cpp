@@ -8,6 +8,11 @@
 //   - count a chart over 1,000,000 answers with 10 options
 //   - export a 10,000-answer × 5-field table into a report
 // Run by hand: bench_reporter [answers]   (default 1000000)
+//
+// bench_reporter --document [FILE]: opening a heavy report document alone (so
+// that /usr/bin/time -v sees its peak memory): FILE, or without one a crafted
+// 44 MB document of a million nested content controls (refused in about 0.1 s
+// of CPU time); then, if it opens, its content read back and an addition saved.
 
 #include "core/RecordingMessages.h"
 #include "database/AnswerColumns.h"
@@ -31,11 +36,16 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QTabBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
+
+#include <zip.h>
+
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <ctime>
@@ -144,10 +154,99 @@ void openForm(FormSession& session, const QString& name)
     add(ElementKind::SubmitButton, u"Submit"_s);
 }
 
+double peakMegabytes()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+/// A document whose body is a million content controls nested in one another,
+/// stored uncompressed (44 MB), as a crafted file has it.
+QString writeNestedControlsDocument(const QString& folder)
+{
+    // The main part goes to a file piece by piece and the package is made from
+    // it, so that this process stays small for the one that opens it.
+    const QString mainPath = folder + u"/document.xml"_s;
+    {
+        QFile main(mainPath);
+        if (!main.open(QIODevice::WriteOnly))
+            qFatal("cannot write the crafted main part");
+        const QByteArray open = QByteArray("<w:sdt><w:sdtContent>").repeated(1000);
+        const QByteArray close = QByteArray("</w:sdtContent></w:sdt>").repeated(1000);
+        main.write("<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+                   "<w:body>");
+        for (int i = 0; i < 1000; ++i)
+            main.write(open);
+        main.write("<w:p><w:r><w:t>deep</w:t></w:r></w:p>");
+        for (int i = 0; i < 1000; ++i)
+            main.write(close);
+        main.write("<w:sectPr/></w:body></w:document>");
+    }
+    static const char relationships[]
+        = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+          "<Relationship Id=\"rId1\" "
+          "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+          "Target=\"word/document.xml\"/></Relationships>";
+    const QString path = folder + u"/nested_Report.doc"_s;
+    int error = 0;
+    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive)
+        qFatal("cannot create the crafted document");
+    for (const auto& [name, source] :
+        { std::pair { "_rels/.rels", zip_source_buffer(archive, relationships, sizeof relationships - 1, 0) },
+            std::pair { "word/document.xml",
+                zip_source_file(archive, QFile::encodeName(mainPath).constData(), 0, 0) } }) {
+        const zip_int64_t index = source ? zip_file_add(archive, name, source, 0) : -1;
+        if (index < 0 || zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0) != 0)
+            qFatal("cannot add to the crafted document");
+    }
+    if (zip_close(archive) != 0)
+        qFatal("cannot write the crafted document");
+    QFile::remove(mainPath);
+    return path;
+}
+
+int benchHeavyDocument(const QString& given)
+{
+    QTemporaryDir dir;
+    if (given.isEmpty()) {
+        // Opened by a process of its own, so that making the file counts in
+        // neither its peak memory nor that of /usr/bin/time.
+        return QProcess::execute(QCoreApplication::applicationFilePath(),
+            { u"--document"_s, writeNestedControlsDocument(dir.path()) });
+    }
+    const QString path = given;
+    std::printf("%-58s %10.1f MB\n", "document size", QFileInfo(path).size() / 1e6);
+    std::printf("%-58s %10.1f MB\n", "peak memory before opening", peakMegabytes());
+    WordDocument document;
+    Stopwatch t;
+    const FileResult opened = document.open(path);
+    report(opened ? "open the document: opened" : "open the document: refused", t);
+    if (!opened)
+        std::printf("  %s\n", qPrintable(opened.error().detail.left(160)));
+    if (opened) {
+        t.restart();
+        const qsizetype blocks = document.content().blocks.size();
+        report(qPrintable(u"  read its content back (%1 blocks)"_s.arg(blocks)), t);
+        t.restart();
+        document.typeText(u"added"_s);
+        const bool saved = bool(document.saveAs(dir.path() + u"/saved.doc"_s));
+        report(saved ? "  add a paragraph and save" : "  add a paragraph and save: failed", t);
+    }
+    std::printf("%-58s %10.1f MB\n", "peak memory", peakMegabytes());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && QByteArray(argv[1]) == "--document") {
+        QCoreApplication app(argc, argv);
+        return benchHeavyDocument(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
+    }
+
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     BrowserView::setRecorder([](auto&&...) {});

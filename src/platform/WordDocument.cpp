@@ -210,6 +210,21 @@ FileResult WordDocument::open(const QString& path)
             u"The document '%1' cannot be opened: its part '%2' is damaged (it cannot be unpacked to the "
             u"size the package gives for it)."_s.arg(path, partName));
     }
+    // Checked before the part is decoded and parsed: a crafted one must be
+    // refused for the cost of one pass over its bytes.
+    if (const MarkupExcess excess = markupExcess(partBytes); excess != MarkupExcess::None) {
+        const QString what = excess == MarkupExcess::Depth
+            ? u"elements nested more than %1 deep"_s.arg(kMaxElementDepth)
+            : excess == MarkupExcess::Attributes
+            ? u"an element with more than %1 attributes"_s.arg(kMaxAttributes)
+            : excess == MarkupExcess::NamespaceDeclarations
+            ? u"more than %1 namespace declarations in force at once"_s.arg(kMaxNamespaceDeclarations)
+            : u"a document type declaration"_s;
+        return fileError(
+            u"The document '%1' cannot be opened: its part '%2' holds %3, which no word-processing "
+            u"document has. The file is damaged or crafted to exhaust the computer's memory; it has not "
+            u"been changed."_s.arg(path, partName, what));
+    }
     int encoding = 0;
     const auto xml = decodePart(partBytes, &encoding);
     if (!xml) {

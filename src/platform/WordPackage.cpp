@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "platform/WordPackage_p.h"
+#include "platform/WordXmlReading_p.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -175,7 +176,9 @@ std::optional<QByteArray> writeParts(
 QString mainPartName(zip_t* archive, qint64* unpacked)
 {
     QByteArray relationships;
-    if (readPart(archive, u"_rels/.rels"_s, &relationships, unpacked) != PartStatus::Read)
+    // Relationships too heavy to read are taken as missing, like unreadable ones.
+    if (readPart(archive, u"_rels/.rels"_s, &relationships, unpacked) != PartStatus::Read
+        || markupExcess(relationships) != MarkupExcess::None)
         return kMainPartName;
     QXmlStreamReader reader(relationships);
     while (!reader.atEnd() && !reader.hasError()) {

@@ -10,6 +10,125 @@ using namespace Qt::Literals::StringLiterals;
 namespace quenlow::wordml {
 
 // ---------------------------------------------------------------------------
+// The shape of a part's markup, before it is parsed
+
+namespace {
+
+// The code units of a part as stored, read in place: decoding a crafted part
+// first would cost the memory the check is there to spare.
+struct Utf8Units {
+    QByteArrayView bytes;
+    qsizetype size() const { return bytes.size(); }
+    char16_t operator[](qsizetype i) const { return char16_t(uchar(bytes[i])); }
+};
+
+template <bool bigEndian> struct Utf16Units {
+    QByteArrayView bytes;
+    qsizetype size() const { return bytes.size() / 2; }
+    char16_t operator[](qsizetype i) const
+    {
+        const auto first = uchar(bytes[2 * i]);
+        const auto second = uchar(bytes[2 * i + 1]);
+        return bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first);
+    }
+};
+
+bool isXmlSpace(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// Follows the markup as the parser will: comments, character data and
+// processing instructions hold no elements, and a '>' inside a quoted
+// attribute value ends nothing. Where the markup is not well-formed the
+// parser stops, so what lies beyond does not matter.
+template <typename Units> MarkupExcess scanMarkup(const Units& units)
+{
+    const qsizetype size = units.size();
+    const auto startsWith = [&](qsizetype at, QLatin1StringView literal) {
+        if (literal.size() > size - at)
+            return false;
+        for (qsizetype k = 0; k < literal.size(); ++k) {
+            if (units[at + k] != literal[k].unicode())
+                return false;
+        }
+        return true;
+    };
+    const auto skipPast = [&](qsizetype at, QLatin1StringView literal) {
+        for (; at < size; ++at) {
+            if (startsWith(at, literal))
+                return at + literal.size();
+        }
+        return size;
+    };
+    QList<int> declaredPerOpenElement; // namespace declarations of each element open
+    int declarationsInForce = 0;
+    qsizetype at = 0;
+    while (at < size) {
+        if (units[at] != u'<') {
+            ++at;
+        } else if (startsWith(at, "<!--"_L1)) {
+            at = skipPast(at + 4, "-->"_L1);
+        } else if (startsWith(at, "<![CDATA["_L1)) {
+            at = skipPast(at + 9, "]]>"_L1);
+        } else if (startsWith(at, "<?"_L1)) {
+            at = skipPast(at + 2, "?>"_L1);
+        } else if (startsWith(at, "<!DOCTYPE"_L1)) {
+            return MarkupExcess::DocumentType;
+        } else if (startsWith(at, "<!"_L1)) {
+            return MarkupExcess::None; // not well-formed: the parser stops here
+        } else if (startsWith(at, "</"_L1)) {
+            at = skipPast(at + 2, ">"_L1);
+            if (!declaredPerOpenElement.isEmpty())
+                declarationsInForce -= declaredPerOpenElement.takeLast();
+        } else {
+            if (declaredPerOpenElement.size() >= kMaxElementDepth)
+                return MarkupExcess::Depth;
+            int attributes = 0;
+            int declarations = 0;
+            ++at;
+            while (at < size && units[at] != u'>') {
+                const char16_t c = units[at];
+                if (c == u'"' || c == u'\'') {
+                    ++attributes;
+                    while (++at < size && units[at] != c) { }
+                    ++at;
+                    continue;
+                }
+                // "xmlns" or "xmlns:prefix" starting an attribute's name
+                if (isXmlSpace(c) && startsWith(at + 1, "xmlns"_L1) && at + 6 < size
+                    && (units[at + 6] == u'=' || units[at + 6] == u':' || isXmlSpace(units[at + 6])))
+                    ++declarations;
+                ++at;
+            }
+            if (attributes > kMaxAttributes)
+                return MarkupExcess::Attributes;
+            if (declarations > kMaxNamespaceDeclarations - declarationsInForce)
+                return MarkupExcess::NamespaceDeclarations;
+            const bool empty = at < size && units[at - 1] == u'/';
+            if (!empty) {
+                declaredPerOpenElement.append(declarations);
+                declarationsInForce += declarations;
+            }
+            ++at;
+        }
+    }
+    return MarkupExcess::None;
+}
+
+} // namespace
+
+MarkupExcess markupExcess(QByteArrayView part)
+{
+    // The same byte-order marks decodePart() goes by.
+    if (part.startsWith("\xFF\xFE"))
+        return scanMarkup(Utf16Units<false> { part.sliced(2) });
+    if (part.startsWith("\xFE\xFF"))
+        return scanMarkup(Utf16Units<true> { part.sliced(2) });
+    return scanMarkup(Utf8Units { part });
+}
+
+// ---------------------------------------------------------------------------
 // Reading the main part
 
 bool isWordElement(const QXmlStreamReader& reader, QLatin1StringView name)

@@ -203,7 +203,7 @@ private slots:
     void modifiedFollowsChangesAndSaves();
     void failedSavesKeepTheChanges();
     void largeTableExport();
-    void deepNestingIsReadWithoutRecursion();
+    void moderatelyDeepNestingOpensAndAppends();
     void libreOfficeResavedDocumentStillAppends();
     void picturesAreAddedToNewAndOpenedDocuments();
 
@@ -357,6 +357,39 @@ void TestWordDocument::openRefusesWhatIsNotADocument_data()
            "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body><w:p>"
             + QByteArray("<w:r/>").repeated(1 << 20) + "</w:p></w:body></w:document>"
         << u"packed far more tightly than a document's text can be"_s;
+    // Shapes of markup that cost the reader time or memory far beyond their
+    // size (a million nested content controls took seconds and most of a
+    // gigabyte), each just past what is taken.
+    const QByteArray documentStart
+        = "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>";
+    const QByteArray documentEnd = "</w:body></w:document>";
+    const QByteArray nested257 = documentStart + QByteArray("<w:sdt><w:sdtContent>").repeated(127) + "<w:p/>"
+        + QByteArray("</w:sdtContent></w:sdt>").repeated(127) + documentEnd;
+    QTest::newRow("nested 257 deep") << u"nested.doc"_s << 2 << nested257
+                                     << u"holds elements nested more than 256 deep"_s;
+    QTest::newRow("nested 257 deep, UTF-16") << u"nested16.doc"_s << 2
+                                             << QByteArray("\xFF\xFE")
+            + QByteArray(reinterpret_cast<const char*>(QString::fromLatin1(nested257).utf16()),
+                nested257.size() * 2) << u"holds elements nested more than 256 deep"_s;
+    QByteArray attributes;
+    for (int i = 0; i < 257; ++i)
+        attributes += " w:a" + QByteArray::number(i) + "=\">\"";
+    QTest::newRow("257 attributes") << u"attributes.doc"_s << 2
+                                    << documentStart + "<w:p" + attributes + "/>" + documentEnd
+                                    << u"holds an element with more than 256 attributes"_s;
+    // With the root's own, 257 namespace declarations in force.
+    QByteArray declarations;
+    for (int i = 0; i < 128; ++i)
+        declarations += " xmlns:n" + QByteArray::number(i) + "=\"urn:n\"";
+    QTest::newRow("257 namespace declarations") << u"namespaces.doc"_s << 2
+                                                << documentStart + "<w:sdt" + declarations + "><w:sdtContent"
+            + declarations + "><w:p/></w:sdtContent></w:sdt>"
+            + documentEnd << u"holds more than 256 namespace declarations in force at once"_s;
+    QTest::newRow("document type declaration")
+        << u"entities.doc"_s << 2
+        << "<!DOCTYPE w:document [<!ENTITY e \"" + QByteArray(4000, 'x') + "\">]>" + documentStart
+            + "<w:p><w:r><w:t>" + QByteArray("&e;").repeated(100) + "</w:t></w:r></w:p>" + documentEnd
+        << u"holds a document type declaration"_s;
     QTest::newRow("part declaring more than it holds")
         << u"short.doc"_s << 1 << packageDeclaring(5000) << u"is damaged"_s;
     QTest::newRow("part declaring less than it holds")
@@ -519,20 +552,20 @@ void TestWordDocument::largeTableExport()
     QVERIFY(preview.toPlainText().contains(u"(9702 more rows of this table are not shown here.)"_s));
 }
 
-void TestWordDocument::deepNestingIsReadWithoutRecursion()
+void TestWordDocument::moderatelyDeepNestingOpensAndAppends()
 {
-    // Tables and content controls nested 100,000 deep, as a crafted file has
-    // them: a nested table's text belongs to the outermost cell.
-    const auto nested
-        = [](const QByteArray& open, const QByteArray& text, const QByteArray& close) -> QByteArray {
-        return open.repeated(100000) + "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>"
-            + close.repeated(100000);
+    // Deeper than real documents nest (tables in tables, content controls in
+    // content controls), yet within what is read: a nested table's text belongs
+    // to the outermost cell.
+    const auto nested = [](int depth, const QByteArray& open, const QByteArray& text,
+                            const QByteArray& close) -> QByteArray {
+        return open.repeated(depth) + "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>" + close.repeated(depth);
     };
     const QByteArray xml
         = "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
           "<w:body><w:tbl><w:tr><w:tc><w:p><w:r><w:t>outer</w:t></w:r></w:p>"
-        + nested("<w:tbl><w:tr><w:tc>", "deep cell", "</w:tc></w:tr></w:tbl>") + "</w:tc></w:tr></w:tbl>"
-        + nested("<w:sdt><w:sdtContent>", "deep control", "</w:sdtContent></w:sdt>")
+        + nested(60, "<w:tbl><w:tr><w:tc>", "deep cell", "</w:tc></w:tr></w:tbl>") + "</w:tc></w:tr></w:tbl>"
+        + nested(120, "<w:sdt><w:sdtContent>", "deep control", "</w:sdtContent></w:sdt>")
         + "</w:body></w:document>";
     const QString path = reports(u"deep.docx"_s);
     writeZip(path, foreignPackage(xml));
