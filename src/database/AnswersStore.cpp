@@ -161,6 +161,11 @@ Result<void> AnswersStore::unpublish(const QString&)
     return {};
 }
 
+Result<QStringList> AnswersStore::publishedForms()
+{
+    return QStringList();
+}
+
 Result<std::optional<AnswersStore::PublishedFile>> AnswersStore::publishedFile(const QString&)
 {
     return noPublications();

@@ -215,6 +215,8 @@ public:
     virtual Result<void> publish(const Publication& form);
     /// The form published under `form`; nothing when there is none.
     virtual Result<std::optional<Publication>> publication(const QString& form);
+    /// The names of the forms published, in no particular order.
+    virtual Result<QStringList> publishedForms();
     /// Forgets what was published under `form` (a form renamed or deleted);
     /// nothing to do when there is none.
     virtual Result<void> unpublish(const QString& form);

@@ -95,6 +95,17 @@ Result<void> PostgresAnswersStore::unpublish(const QString& form)
     });
 }
 
+Result<QStringList> PostgresAnswersStore::publishedForms()
+{
+    const auto r = m_db->run(QStringLiteral("SELECT form FROM quenlow.forms"));
+    if (!r)
+        return r.error();
+    QStringList names;
+    for (int i = 0; i < PQntuples(r->get()); ++i)
+        names.append(text(r->get(), i, 0));
+    return names;
+}
+
 Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publication(const QString& form)
 {
     // Binary results: the bytes of the page as stored, texts as UTF-8.

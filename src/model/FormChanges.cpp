@@ -21,9 +21,16 @@ namespace {
 int g_stopAfter = 0;
 
 // No form name holds a '.', so this note is never a form's file.
+QString notePathIn(const QString& collectionsFolder)
+{
+    return collectionsFolder
+        + (collectionsFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
+        + QStringLiteral("Forms.changing.txt");
+}
+
 QString notePath(const FormSession& session)
 {
-    return session.collectionsFolder() + QStringLiteral("Forms.changing.txt");
+    return notePathIn(session.collectionsFolder());
 }
 
 QString pagePath(const FormSession& session, const QString& name)
@@ -47,10 +54,11 @@ FileResult writeNote(const FormSession& session, const FormChange& change)
     return writeFileAtomically(notePath(session), encodeText(text));
 }
 
-std::optional<FormChange> readNote(const FormSession& session)
+std::optional<FormChange> readNoteIn(const QString& collectionsFolder)
 {
     QByteArray bytes;
-    if (!QFile::exists(notePath(session)) || !readWholeFile(notePath(session), &bytes))
+    const QString path = notePathIn(collectionsFolder);
+    if (!QFile::exists(path) || !readWholeFile(path, &bytes))
         return std::nullopt;
     const QStringList lines = decodeText(bytes).split(QStringLiteral("\r\n"));
     if (lines.size() != 5 || lines.at(1).isEmpty() || !lines.at(4).isEmpty())
@@ -67,6 +75,11 @@ std::optional<FormChange> readNote(const FormSession& session)
     change.to = lines.at(2);
     change.withAnswers = lines.at(3) == QLatin1StringView("1");
     return change;
+}
+
+std::optional<FormChange> readNote(const FormSession& session)
+{
+    return readNoteIn(session.collectionsFolder());
 }
 
 bool stopHere(int step)
@@ -195,6 +208,11 @@ void removeForm(const FormSession& session, const QString& name)
 }
 
 } // namespace
+
+std::optional<FormChange> pendingFormChange(const QString& collectionsFolder)
+{
+    return readNoteIn(collectionsFolder);
+}
 
 bool formNameTaken(const FormSession& session, const QString& name)
 {

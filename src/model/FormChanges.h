@@ -40,6 +40,12 @@ Result<qint64> answersOfForm(const FormSession& session, const QString& name);
 Result<void> changeForm(
     const FormSession& session, const FormChange& change, const QList<FormMethod>& methods = {});
 
+/// The change noted in `collectionsFolder` and not finished yet (the
+/// designer was stopped midway, or is making it now); nothing when none is.
+/// A change whose new form's page is written is finished on the next
+/// opening, one whose page is not is undone.
+std::optional<FormChange> pendingFormChange(const QString& collectionsFolder);
+
 /// Finishes, or undoes, a change cut short; returns it, or nothing when there
 /// was none. A step that cannot be made now is tried again next time.
 std::optional<FormChange> finishFormChange(const FormSession& session);

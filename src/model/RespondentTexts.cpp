@@ -65,6 +65,7 @@ constexpr Entry kEnglish[] = {
     { T::GiveDateOnOrAfter, "Please give a date on or after %1." },
     { T::GiveDateOnOrBefore, "Please give a date on or before %1." },
     { T::ChooseScaleNumber, "Please choose one of the numbers from %1 to %2." },
+    { T::ChooseOffered, "Please choose one of the answers offered." },
 };
 
 constexpr Entry kGerman[] = {
@@ -126,6 +127,7 @@ constexpr Entry kGerman[] = {
     { T::GiveDateOnOrAfter, "Bitte geben Sie ein Datum am oder nach dem %1 an." },
     { T::GiveDateOnOrBefore, "Bitte geben Sie ein Datum am oder vor dem %1 an." },
     { T::ChooseScaleNumber, "Bitte w\u00e4hlen Sie eine der Zahlen von %1 bis %2." },
+    { T::ChooseOffered, "Bitte w\u00e4hlen Sie eine der angebotenen Antworten." },
 };
 
 constexpr Entry kSpanish[] = {
@@ -185,6 +187,7 @@ constexpr Entry kSpanish[] = {
     { T::GiveDateOnOrAfter, "Indique una fecha igual o posterior al %1." },
     { T::GiveDateOnOrBefore, "Indique una fecha igual o anterior al %1." },
     { T::ChooseScaleNumber, "Elija uno de los n\u00fameros del %1 al %2." },
+    { T::ChooseOffered, "Elija una de las respuestas ofrecidas." },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

@@ -65,8 +65,9 @@ enum class RespondentText {
     GiveDateOnOrAfter,
     GiveDateOnOrBefore,
     ChooseScaleNumber, // %1 to %2
+    ChooseOffered, // an answer a choice does not offer
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::ChooseScaleNumber) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::ChooseOffered) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

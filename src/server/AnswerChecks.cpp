@@ -64,10 +64,11 @@ AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<C
                     ++q.groupEnd;
             }
         }
-        if (posted.kind == ElementKind::Scale) {
+        // A closed choice takes only what it offers, whatever a post says.
+        if (q.shape == AnswerShape::Choice) {
             for (const ChartedQuestion& c : charted) {
                 if (c.field == posted.field && !c.options.isEmpty())
-                    q.scales.append(c.options);
+                    q.choices.append(c.options);
             }
         }
         m_questions.append(std::move(q));
@@ -138,12 +139,13 @@ FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) co
             if (q.rules.rules.required)
                 problem = missingAnswerProblem(q.shape, q.rules.rules, { given }, language);
             if (problem.isEmpty() && !given.isEmpty()) {
-                // Only one of its numbers, whatever was posted.
-                for (const QStringList& numbers : q.scales) {
-                    if (!numbers.contains(given)) {
-                        problem = respondentText(RespondentText::ChooseScaleNumber, language)
-                                      .arg(numbers.constFirst(), numbers.constLast());
-                    }
+                for (const QStringList& offered : q.choices) {
+                    if (offered.contains(given))
+                        continue;
+                    problem = q.kind == ElementKind::Scale
+                        ? respondentText(RespondentText::ChooseScaleNumber, language)
+                              .arg(offered.constFirst(), offered.constLast())
+                        : respondentText(RespondentText::ChooseOffered, language);
                 }
             }
         }
@@ -151,6 +153,21 @@ FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) co
             problems.append({ q.field, problem });
     }
     return problems;
+}
+
+QStringList AnswerChecks::notOffered(const QList<Answer>& answers) const
+{
+    QStringList fields;
+    for (const Answer& answer : answers) {
+        const auto it = m_byField.constFind(answer.field);
+        if (!answer.value || answer.value->isEmpty() || it == m_byField.cend())
+            continue;
+        for (const QStringList& offered : m_questions.at(*it).choices) {
+            if (!offered.contains(*answer.value) && !fields.contains(answer.field))
+                fields.append(answer.field);
+        }
+    }
+    return fields;
 }
 
 FormFields checkAnswers(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted,

@@ -23,6 +23,9 @@ public:
 
     /// What checkAnswers() does, for the questions and scales given here.
     FormFields check(QList<Answer>& answers, FormLanguage language = FormLanguage::English) const;
+    /// The fields whose answer a choice of the form (option buttons, a menu,
+    /// a scale) does not offer now.
+    QStringList notOffered(const QList<Answer>& answers) const;
 
 private:
     static constexpr qsizetype kAlways = -1; // asked whatever was answered
@@ -38,7 +41,7 @@ private:
         QString answer; // the answer it waits for
         bool inGroup = false; // a box after the first of its group: checked with the first
         qsizetype groupEnd = -1; // the first box of a group: the question after its last
-        QList<QStringList> scales; // a scale: the numbers it takes
+        QList<QStringList> choices; // option buttons, a menu, a scale: what each of its field offers
     };
 
     QList<Question> m_questions;

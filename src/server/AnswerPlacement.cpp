@@ -67,6 +67,7 @@ PlacedAnswers placeAnswers(
     const QuestionIndex index(questions);
     QStringList hidden = pageHiddenFieldNames();
     hidden.append(submissionTokenField());
+    hidden.append(formVersionField());
 
     // A question whose field name the page also gives to another field is
     // told by its place after its "<name> Type" field, as the page sends it.

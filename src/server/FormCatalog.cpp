@@ -6,6 +6,7 @@
 #include "model/Publication.h"
 #include "server/AnswerChecks.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 #include <sys/stat.h>
@@ -35,6 +36,21 @@ std::optional<PublishedForm> readForm(const QString& path, const QString& name)
 PublishedForm withAnswerChecks(PublishedForm form)
 {
     form.checks = std::make_shared<const AnswerChecks>(form.questions, form.charted);
+    QCryptographicHash digest(QCryptographicHash::Sha256);
+    const auto add = [&digest](const QString& text) {
+        digest.addData(text.toUtf8());
+        digest.addData(QByteArrayView("\n", 1));
+    };
+    for (const PostedQuestion& q : std::as_const(form.questions)) {
+        add(q.field);
+        add(QString::number(int(q.kind)));
+        add(q.formerFields.join(QLatin1Char('\t')));
+    }
+    for (const ChartedQuestion& c : std::as_const(form.charted)) {
+        add(c.field);
+        add(c.options.join(QLatin1Char('\t')));
+    }
+    form.version = QString::fromLatin1(digest.result().first(8).toHex());
     return form;
 }
 

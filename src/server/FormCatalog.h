@@ -27,9 +27,16 @@ struct PublishedForm {
     /// Its rules made ready for checking posts, made with the form each time
     /// it is read; null for a form made elsewhere (checked from the questions).
     std::shared_ptr<const AnswerChecks> checks {};
+    /// A digest of what a post to it is placed and held by (its questions'
+    /// fields, kinds, former names and choices), carried by each page sent:
+    /// a post from a page of another version was filled in on another form.
+    QString version {};
+    /// The table its answers go to while a rename of the form is half done
+    /// (the designer stopped before the table was renamed); empty: its own.
+    QString storedIn {};
 };
 
-/// `form` with its checks made from its questions.
+/// `form` with its checks and its version made from its questions.
 PublishedForm withAnswerChecks(PublishedForm form);
 
 /// The forms of a program folder, looked up by name. A form exists when its

@@ -3,6 +3,7 @@
 #include "server/FormSource.h"
 
 #include "database/AnswersStore.h"
+#include "model/FormChanges.h"
 #include "server/FormFields.h"
 #include "server/PublishedFolder.h"
 #include "server/StorePool.h"
@@ -10,6 +11,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -37,6 +39,8 @@ class FolderSource final : public FormSource
 public:
     FolderSource(const QString& appFolder, const QString& storeLocation)
         : m_collections(appFolder + QStringLiteral("/Collections"))
+        , m_pages(appFolder + QStringLiteral("/HTML/"))
+        , m_storeLocation(storeLocation)
         , m_html(appFolder + QStringLiteral("/HTML"))
         , m_forms(appFolder)
     {
@@ -57,14 +61,28 @@ public:
         if (!content)
             return std::optional<File>();
         File file { found->contentType, std::move(*content), std::nullopt, found->isPage };
-        if (found->isPage)
+        if (found->isPage) {
             file.pageOfForm = formOfPage(requestPath);
+            if (file.pageOfForm && standsAside(*file.pageOfForm, pendingFormChange(m_collections)))
+                return std::optional<File>();
+        }
         return std::optional<File>(std::move(file));
     }
 
     Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds) override
     {
-        return m_forms.find(formName);
+        const std::optional<FormChange> change = pendingFormChange(m_collections);
+        if (!change || change->kind != FormChange::Rename || !pageExists(change->to))
+            return standsAside(formName, change) ? std::nullopt : m_forms.find(formName);
+        // A rename half done is followed as the designer will finish it: the
+        // form is the new one, a page of the old name posts to it, and its
+        // answers go to the table that holds them now.
+        if (formName != change->from && formName != change->to)
+            return m_forms.find(formName);
+        std::optional<PublishedForm> renamed = m_forms.find(change->to);
+        if (renamed && !tableThere(change->to) && tableThere(change->from))
+            renamed->storedIn = AnswersStore::tableFor(change->from);
+        return renamed;
     }
 
     QByteArray tokenKey() override { return m_key; }
@@ -73,13 +91,48 @@ public:
     {
         const QString suffix = QStringLiteral("Collection.txt");
         QStringList names;
-        for (const QString& file : QDir(m_collections).entryList({ QLatin1Char('*') + suffix }, QDir::Files))
-            names.append(file.chopped(suffix.size()));
+        const std::optional<FormChange> change = pendingFormChange(m_collections);
+        for (const QString& file :
+            QDir(m_collections).entryList({ QLatin1Char('*') + suffix }, QDir::Files)) {
+            if (!standsAside(file.chopped(suffix.size()), change))
+                names.append(file.chopped(suffix.size()));
+        }
         return names;
     }
 
 private:
+    bool pageExists(const QString& formName) const
+    {
+        return QFileInfo::exists(m_pages + formName + QStringLiteral(".html"));
+    }
+
+    bool tableThere(const QString& formName) const
+    {
+        const auto store = StorePool::shared(m_storeLocation)->borrow();
+        return store && (*store)->tableExists(AnswersStore::tableFor(formName)).valueOr(false);
+    }
+
+    // The form of a change cut short that the designer's next opening takes
+    // away: the old name of a rename whose new page is written, the new name
+    // of one whose page is not, a copy not yet finished, a form being deleted.
+    bool standsAside(const QString& formName, const std::optional<FormChange>& change) const
+    {
+        if (!change)
+            return false;
+        switch (change->kind) {
+        case FormChange::Rename:
+            return formName == (pageExists(change->to) ? change->from : change->to);
+        case FormChange::Copy:
+            return formName == change->to;
+        case FormChange::Delete:
+            return formName == change->from;
+        }
+        return false;
+    }
+
     QString m_collections;
+    QString m_pages;
+    QString m_storeLocation;
     PublishedFolder m_html;
     FormCatalog m_forms;
     QByteArray m_key;
@@ -132,7 +185,8 @@ struct StoreMemory {
     void run()
     {
         std::unique_lock lock(mutex);
-        QDeadlineTimer refresh(kRefreshEvery);
+        // Expired at the start: the store's forms are listed at once.
+        QDeadlineTimer refresh(0);
         while (!stopping) {
             changed.wait_for(lock, std::chrono::milliseconds(refresh.remainingTime()),
                 [this] { return stopping || !wanted.isEmpty(); });
@@ -140,6 +194,7 @@ struct StoreMemory {
                 break;
             QStringList keys(wanted.cbegin(), wanted.cend());
             wanted.clear();
+            const bool listAgain = refresh.hasExpired();
             if (refresh.hasExpired()) {
                 for (auto it = known.begin(); it != known.end();) {
                     if (it->state == Remembered::Published && it->forgetAfter.hasExpired()) {
@@ -156,6 +211,15 @@ struct StoreMemory {
             lock.unlock();
             QHash<QString, Remembered> read;
             std::optional<Error> failed;
+            // Every form published is known, not only those served since the
+            // start: the room's index lists the store's open forms.
+            if (listAgain) {
+                for (const QString& name : publishedNames()) {
+                    const QString key = QLatin1Char('F') + name;
+                    if (!keys.contains(key) && keys.size() < kMemoryLimit)
+                        keys.append(key);
+                }
+            }
             for (const QString& key : std::as_const(keys)) {
                 auto found = readFromStore(key);
                 if (!found) {
@@ -200,6 +264,24 @@ struct StoreMemory {
             }
         }
         callbacks.clear();
+    }
+
+    // The names the store publishes; nothing when it cannot be asked now.
+    QStringList publishedNames()
+    {
+        if (!store) {
+            auto opened = StorePool::shared(location)->borrow();
+            if (!opened)
+                return {};
+            store = std::move(*opened);
+        }
+        const Result<QStringList> names = store->publishedForms();
+        if (!names) {
+            StorePool::discard(store);
+            store.reset();
+            return {};
+        }
+        return *names;
     }
 
     Result<Remembered> readFromStore(const QString& key)
@@ -321,9 +403,35 @@ public:
         return true;
     }
 
+    bool whenReadAgain(const QString& formName, std::function<void()> then) override
+    {
+        std::lock_guard lock(m_memory->mutex);
+        if (m_memory->callbacks.size() >= kMaxWaiting)
+            return false;
+        m_memory->wanted.insert(QLatin1Char('F') + formName);
+        m_memory->callbacks.emplace_back(m_memory->started, std::move(then));
+        m_memory->changed.notify_all();
+        return true;
+    }
+
+    Result<std::optional<PublishedForm>> formReadAgain(
+        const QString& formName, std::chrono::milliseconds wait) override
+    {
+        if (!FormCatalog::isFormName(formName))
+            return std::optional<PublishedForm>();
+        {
+            std::unique_lock lock(m_memory->mutex);
+            m_memory->wanted.insert(QLatin1Char('F') + formName);
+            const quint64 round = m_memory->started;
+            m_memory->changed.notify_all();
+            m_memory->changed.wait_for(lock, wait, [&] { return m_memory->finished > round; });
+        }
+        return form(formName, std::chrono::milliseconds(0));
+    }
+
     QByteArray tokenKey() override { return m_key; }
 
-    // A store lists no forms: those served since the start are the ones known.
+    // The forms the store published, as last listed, and any served since.
     QStringList formNames() override
     {
         std::lock_guard lock(m_memory->mutex);

@@ -51,6 +51,22 @@ public:
         then();
         return true;
     }
+    /// Asks the store for the form again (another server may have published
+    /// a newer one) and calls `then` once it was asked, on the source's
+    /// thread. False, with nothing done, for a source that always reads the
+    /// form as it is, or when too many wait already.
+    virtual bool whenReadAgain(const QString& formName, std::function<void()> then)
+    {
+        (void)formName;
+        (void)then;
+        return false;
+    }
+    /// The same, waiting up to `wait`: the form as the store has it now.
+    virtual Result<std::optional<PublishedForm>> formReadAgain(
+        const QString& formName, std::chrono::milliseconds wait)
+    {
+        return form(formName, wait);
+    }
     /// The key of the submission tokens: shared by every server of one store,
     /// else empty (each service makes its own).
     virtual QByteArray tokenKey() { return {}; }

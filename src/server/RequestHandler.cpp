@@ -82,6 +82,8 @@ struct NotWaiting {
     ~NotWaiting();
     NotWaiting* previous;
     std::optional<QString> formToLookUp;
+    std::optional<QString> formToReadAgain; // a page of another version came: the store is asked first
+    bool readAgain = false; // and it was
 };
 thread_local NotWaiting* t_notWaiting = nullptr;
 NotWaiting::NotWaiting()
@@ -239,6 +241,7 @@ struct RequestHandler::PendingPost {
     std::atomic<bool> answered { false };
     std::weak_ptr<Deadlines> deadlines;
     Deadlines::Key deadline;
+    bool formReadAgain = false;
 
     void answer(HttpResponse response)
     {
@@ -347,10 +350,11 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
             } else {
                 const FormLanguage language
                     = form && *form ? (*form)->settings.language : FormLanguage::English;
-                response.body = withConditionScript(withFormPageScript(
-                    pageForRespondents(response.body, *file->pageOfForm,
-                        m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)), language),
-                    language));
+                response.body = withConditionScript(
+                    withFormPageScript(pageForRespondents(response.body, *file->pageOfForm,
+                                           m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)),
+                                           language, form && *form ? (*form)->version : QString()),
+                        language));
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -425,7 +429,22 @@ void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
     HttpResponse refusal;
     PublishedForm form;
     NotWaiting notWaiting;
+    notWaiting.readAgain = pending->formReadAgain;
     std::optional<Submission> submission = prepareSubmission(pending->request, &refusal, &form);
+    if (!submission && notWaiting.formToReadAgain) {
+        pending->formReadAgain = true;
+        const bool queued
+            = m_forms->whenReadAgain(*notWaiting.formToReadAgain, [this, post = std::weak_ptr(pending)] {
+                  if (const auto p = post.lock())
+                      takeSubmission(p);
+              });
+        if (queued)
+            return;
+        // Placed on the form as this server has it.
+        notWaiting.formToReadAgain.reset();
+        notWaiting.readAgain = true;
+        submission = prepareSubmission(pending->request, &refusal, &form);
+    }
     if (!submission) {
         if (notWaiting.formToLookUp) {
             const bool queued
@@ -492,6 +511,20 @@ std::optional<Submission> RequestHandler::prepareSubmission(
     if (!form)
         return std::nullopt;
     *formOut = std::move(*form);
+    // A page of another version than the one this server knows: a server
+    // sharing a store may not have seen the designer's latest publication
+    // yet, so the store is asked before the answers are placed.
+    const QString pageVersion = firstValue(fields, formVersionField()).value_or(QString());
+    if (!pageVersion.isEmpty() && pageVersion != formOut->version) {
+        if (t_notWaiting && !t_notWaiting->readAgain) {
+            t_notWaiting->formToReadAgain = formOut->name;
+            return refuse(unavailable(true));
+        }
+        if (!t_notWaiting) {
+            if (const auto again = m_forms->formReadAgain(formOut->name, lookupWait()); again && *again)
+                *formOut = std::move(**again);
+        }
+    }
     if (!isOpen(*formOut)) {
         HttpResponse closed = htmlResponse(closedFormPage(*formOut));
         closed.status = 403;
@@ -515,6 +548,18 @@ std::optional<Submission> RequestHandler::prepareSubmission(
         return refuse(changedFormPage(*formOut, placed.kept,
             m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()))));
     }
+    // A choice answered on a page of another version of the form, that the
+    // form no longer offers (an option renamed or removed since): the form as
+    // it is now, that answer left to choose again, the others kept.
+    if (!pageVersion.isEmpty() && pageVersion != formOut->version && formOut->checks) {
+        if (const QStringList stale = formOut->checks->notOffered(placed.answers); !stale.isEmpty()) {
+            FormFields kept = placed.kept;
+            kept.removeIf([&stale](const FormField& f) { return stale.contains(f.name); });
+            return refuse(changedFormPage(*formOut, kept,
+                m_tokens.verified(
+                    *tableName, firstValue(fields, submissionTokenField()).value_or(QString()))));
+        }
+    }
     // The page's own checks can be left out or got round: the service decides.
     const FormLanguage language = formOut->settings.language;
     if (const FormFields problems = formOut->checks
@@ -529,7 +574,13 @@ std::optional<Submission> RequestHandler::prepareSubmission(
             422));
     }
     Submission submission;
+    // The form's own table, also for a page of the name it had before a
+    // rename; another while that rename is half done.
     submission.table = *tableName;
+    if (!formOut->storedIn.isEmpty())
+        submission.table = formOut->storedIn;
+    else if (AnswersStore::formOfTable(*tableName) != formOut->name)
+        submission.table = AnswersStore::tableFor(formOut->name);
     submission.answers = std::move(placed.answers);
     // A token this service did not issue for this form (forged, from another
     // form, or from before a restart) cannot be trusted to tell repeats: the
@@ -563,9 +614,9 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
             respondentText(RespondentText::FormChangedPage, form.settings.language), form.settings.language);
     }
     const QString pageToken = token.isEmpty() ? m_tokens.issue(AnswersStore::tableFor(form.name)) : token;
-    const QByteArray page = withConditionScript(
-        withFormPageScript(pageForRespondents(file->bytes, form.name, pageToken, form.settings.language),
-            form.settings.language));
+    const QByteArray page = withConditionScript(withFormPageScript(
+        pageForRespondents(file->bytes, form.name, pageToken, form.settings.language, form.version),
+        form.settings.language));
     QByteArray body = pageWithAnswers(page, kept, notice, questionNotes);
     // Sent from the post's address: the page's images are named from where
     // the page itself lives.

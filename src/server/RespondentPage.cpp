@@ -460,6 +460,11 @@ QString submissionTokenField()
     return QStringLiteral("submissionToken");
 }
 
+QString formVersionField()
+{
+    return QStringLiteral("formVersion");
+}
+
 SubmissionTokens::SubmissionTokens(const QByteArray& key)
     : m_key(key)
 {
@@ -504,8 +509,8 @@ QByteArrayView respondentHead()
     return kRespondentHead;
 }
 
-QByteArray pageForRespondents(
-    const QByteArray& page, const QString& formName, const QString& token, FormLanguage language)
+QByteArray pageForRespondents(const QByteArray& page, const QString& formName, const QString& token,
+    FormLanguage language, const QString& version)
 {
     // The first choice of a menu: chosen by nobody, it posts an empty answer.
     const QByteArray choose = asciiEscaped(respondentText(RespondentText::Choose, language));
@@ -622,7 +627,10 @@ QByteArray pageForRespondents(
                 formFound = true;
                 edits.push_back({ tag.end + 1, 0,
                     "<input type=hidden name=" + submissionTokenField().toLatin1() + " value='"
-                        + token.toLatin1() + "'>" });
+                        + token.toLatin1() + "'>"
+                        + (version.isEmpty() ? QByteArray()
+                                             : "<input type=hidden name=" + formVersionField().toLatin1()
+                                    + " value='" + version.toLatin1() + "'>") });
             }
             break;
         case TagName::TextArea:

@@ -13,6 +13,8 @@ namespace quenlow {
 
 /// The hidden field that carries a page's one-time submission token.
 QString submissionTokenField();
+/// The hidden field that carries the version of the form a page was sent of.
+QString formVersionField();
 
 /// Issues and checks the one-time tokens the form pages carry. A token is
 /// 128 random bits and a keyed digest of them and the form's table, so a
@@ -53,7 +55,7 @@ QByteArrayView respondentHead();
 /// page holds. `page` is the UTF-8 text of a page; a page with no form
 /// posting to the service comes back as it was.
 QByteArray pageForRespondents(const QByteArray& page, const QString& formName, const QString& token,
-    FormLanguage language = FormLanguage::English);
+    FormLanguage language = FormLanguage::English, const QString& version = {});
 
 /// `sentPage` (a page as pageForRespondents sends it) with answers put back,
 /// for a person who has to send them again. `answers` holds the answers only,

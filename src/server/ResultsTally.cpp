@@ -10,8 +10,10 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
 namespace quenlow {
 
@@ -20,6 +22,13 @@ namespace {
 constexpr qint64 kPage = 20000;
 // A table whose reading failed is tried again after this long.
 constexpr auto kRetryAfter = std::chrono::seconds(5);
+// Counts are read again from the store at most this often while they are
+// asked for, and no more often than ten readings' time: other servers'
+// answers, answers the designer deleted and answers replaced are then seen.
+constexpr auto kReadAgainAfter = std::chrono::seconds(2);
+constexpr int kReadingsApart = 10;
+
+using Clock = std::chrono::steady_clock;
 
 struct Table {
     enum State { Wanted, Reading, Ready, Failed } state = Wanted;
@@ -29,7 +38,11 @@ struct Table {
     QHash<QString, QHash<QString, qint64>> values; // folded field → value → count
     QList<std::pair<qint64, QList<Answer>>> arrivedWhileReading;
     bool counted = false; // read once: served, a little behind, while read again
-    std::chrono::steady_clock::time_point failedAt;
+    bool replacedWhileReading = false; // the reading may have missed a replacement
+    Clock::time_point failedAt;
+    Clock::time_point readAt; // when the last reading began
+    Clock::duration readTook {};
+    Clock::time_point notBefore; // a reading asked for waits until then
 };
 
 void add(Table& table, const QList<Answer>& answers)
@@ -70,6 +83,7 @@ struct ResultsTally::Shared {
 
     bool read(const QString& name, QSet<QString> fields)
     {
+        const Clock::time_point began = Clock::now();
         auto store = StorePool::shared(location)->borrow();
         if (!store)
             return false;
@@ -100,17 +114,27 @@ struct ResultsTally::Shared {
         fresh.readUpTo = after;
         std::lock_guard lock(mutex);
         Table& table = tables[name];
-        if (table.state != Table::Reading || table.fields != fields) // changed meanwhile: read again
+        if (table.state != Table::Reading || table.fields != fields) // other questions meanwhile: read again
             return true;
         // Rows committed while the table was read count once: those it did not see.
         for (const auto& [id, answers] : std::as_const(table.arrivedWhileReading)) {
             if (id > fresh.readUpTo)
                 add(fresh, answers);
         }
-        fresh.state = Table::Ready;
         fresh.counted = true;
+        fresh.readAt = began;
+        fresh.readTook = Clock::now() - began;
+        // Answers replaced while it was read are taken in by the next reading;
+        // these counts serve, and are added to, until then.
+        fresh.state = table.replacedWhileReading ? Table::Wanted : Table::Ready;
+        fresh.notBefore = nextReading(fresh);
         table = std::move(fresh);
         return true;
+    }
+
+    static Clock::time_point nextReading(const Table& table)
+    {
+        return table.readAt + std::max<Clock::duration>(kReadAgainAfter, kReadingsApart * table.readTook);
     }
 
     void run()
@@ -119,17 +143,27 @@ struct ResultsTally::Shared {
         while (!stopping) {
             QString name;
             QSet<QString> fields;
+            const Clock::time_point now = Clock::now();
+            std::optional<Clock::time_point> soonest;
             for (auto it = tables.begin(); it != tables.end(); ++it) {
-                if (it->state == Table::Wanted) {
-                    name = it.key();
-                    fields = it->fields;
-                    it->state = Table::Reading;
-                    it->arrivedWhileReading.clear();
-                    break;
+                if (it->state != Table::Wanted)
+                    continue;
+                if (it->notBefore > now) {
+                    soonest = soonest ? std::min(*soonest, it->notBefore) : it->notBefore;
+                    continue;
                 }
+                name = it.key();
+                fields = it->fields;
+                it->state = Table::Reading;
+                it->replacedWhileReading = false;
+                it->arrivedWhileReading.clear();
+                break;
             }
             if (name.isEmpty()) {
-                changed.wait(lock);
+                if (soonest)
+                    changed.wait_until(lock, *soonest);
+                else
+                    changed.wait(lock);
                 continue;
             }
             lock.unlock();
@@ -138,9 +172,10 @@ struct ResultsTally::Shared {
             Table& table = tables[name];
             if (!ok) {
                 table.state = Table::Failed;
-                table.failedAt = std::chrono::steady_clock::now();
+                table.failedAt = Clock::now();
             } else if (table.state == Table::Reading) {
                 table.state = Table::Wanted; // the questions changed meanwhile
+                table.notBefore = {};
             }
             changed.notify_all();
         }
@@ -153,11 +188,16 @@ struct ResultsTally::Shared {
         Table& table = tables[name];
         QSet<QString> missing = fields;
         const bool otherFields = !missing.subtract(table.fields).isEmpty();
-        const bool retry = table.state == Table::Failed
-            && std::chrono::steady_clock::now() - table.failedAt >= kRetryAfter;
+        const Clock::time_point now = Clock::now();
+        const bool retry = table.state == Table::Failed && now - table.failedAt >= kRetryAfter;
         if (otherFields || retry) {
             table.fields.unite(fields);
             table.state = Table::Wanted;
+            table.notBefore = {};
+        } else if (table.state == Table::Ready && now >= nextReading(table)) {
+            // Served as they are, and read again in the background.
+            table.state = Table::Wanted;
+            table.notBefore = {};
         }
         if (table.state == Table::Wanted)
             changed.notify_all();
@@ -220,7 +260,8 @@ std::optional<qint64> ResultsTally::totalIfKnown(const QString& table)
 
 void ResultsTally::committed(const Submission& submission, const WriteResult& result)
 {
-    if (!result || result->outcome == StoredSubmission::Repeated)
+    if (!result
+        || (result->outcome != StoredSubmission::Stored && result->outcome != StoredSubmission::Replaced))
         return;
     std::lock_guard lock(m_shared->mutex);
     const auto it = m_shared->tables.find(submission.table);
@@ -228,17 +269,21 @@ void ResultsTally::committed(const Submission& submission, const WriteResult& re
         return;
     Table& table = *it;
     if (result->outcome == StoredSubmission::Replaced) {
-        // The answers replaced are not known here: the table is read again.
-        if (table.state == Table::Ready || table.state == Table::Reading) {
+        // The answers replaced are not known here: the table is read again,
+        // when the last reading is old enough, and counts on meanwhile.
+        if (table.state == Table::Reading) {
+            table.replacedWhileReading = true;
+        } else if (table.state == Table::Ready) {
             table.state = Table::Wanted;
+            table.notBefore = Shared::nextReading(table);
             m_shared->changed.notify_all();
         }
         return;
     }
-    if (table.state == Table::Ready)
-        add(table, submission.answers);
-    else if (table.state == Table::Reading)
+    if (table.state == Table::Reading)
         table.arrivedWhileReading.append({ result->rowId, submission.answers });
+    else if (table.counted)
+        add(table, submission.answers);
 }
 
 } // namespace quenlow

@@ -7,6 +7,9 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "database/Receipts.h"
+#include "model/CollectionFile.h"
+#include "model/FormChanges.h"
+#include "model/FormSession.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
 #include "server/ConditionScript.h"
@@ -15,6 +18,7 @@
 #include "server/RequestHandler.h"
 #include "server/RespondentPage.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
@@ -85,6 +89,9 @@ private slots:
     void followsAReplacedOrDamagedDatabaseFile();
     void answersOtherMethodsClearly();
     void aRepeatedTokenIsStoredOnceWithItsArrival();
+    void aPageStaysWithItsFormAndItsRow();
+    void aLimitIsTheStoresToKeep();
+    void followsARenameCutShort();
 
     void sentPageIsAdaptedAndTheFileIsNot();
     void wrapsOptionsWithTheirText_data();
@@ -96,6 +103,7 @@ private slots:
     void servesTheRoom();
     void speaksTheFormsLanguage();
     void refusesAnswersItsQuestionsCannotTake();
+    void closedChoicesTakeOnlyWhatTheyOffer();
     void holdsScalesBoxGroupsAndChainedConditions_data();
     void holdsScalesBoxGroupsAndChainedConditions();
 
@@ -780,6 +788,115 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
 
 // What the people who answer a form are sent: the page adapted for phones,
 // with its token and without the server's paths, the file left alone.
+// A page's answers go to its own row only: a corrected page of a changed
+// form replaces them, and a page of a form renamed away, posted to a new form
+// of the old name, touches neither.
+void TestRequestHandler::aPageStaysWithItsFormAndItsRow()
+{
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).textField(u"Mood"_s).write());
+    const QString token = tokenIn(get("/survey.html").body);
+    const Fields sent = surveyHeader() + Fields { { submissionTokenField(), token } }
+        + fieldsOf(u"Comments Type=Text Area|Comments=first|Mood Type=Text Field|Mood=fine"_s);
+    QCOMPARE(post(sent).status, 200);
+
+    QVERIFY(openStore(m_folder->database())->dropColumn(u"tbl_survey"_s, u"Mood"_s));
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).writeFiles());
+    if (TestProgramFolder::onServerStore())
+        QTest::qWait(1500);
+    Fields corrected = sent;
+    corrected[corrected.size() - 3].second = u"second"_s;
+    const HttpResponse changed = post(corrected);
+    QCOMPARE(changed.status, 409);
+    QCOMPARE(tokenIn(changed.body), token);
+    const HttpResponse updated = post(corrected.first(corrected.size() - 2));
+    QCOMPARE(updated.status, 200);
+    QVERIFY(updated.body.contains("Your answers have been updated."));
+    QCOMPARE(rows().size(), 1);
+    QCOMPARE(rows().first().value(u"Comments"_s).toString(), u"second"_s);
+
+    // Renamed away as the designer renames a form, and a new form made under the name.
+    QVERIFY(openStore(m_folder->database())->renameTable(u"tbl_survey"_s, u"tbl_renamed"_s));
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).write());
+    QCOMPARE(post(surveyHeader() + fieldsOf(u"Comments Type=Text Area|Comments=someone else"_s)).status, 200);
+    if (TestProgramFolder::onServerStore())
+        QTest::qWait(1500);
+    corrected[corrected.size() - 3].second = u"third"_s;
+    const HttpResponse old = post(corrected.first(corrected.size() - 2));
+    QCOMPARE(old.status, 409);
+    QVERIFY(!old.body.contains("updated"));
+    QCOMPARE(rows().size(), 1);
+    QCOMPARE(rows().first().value(u"Comments"_s).toString(), u"someone else"_s);
+    QCOMPARE(rows(u"tbl_renamed"_s).first().value(u"Comments"_s).toString(), u"second"_s);
+}
+
+// However the service came to believe a form had room, the store decides:
+// a full form takes nothing after a restart, before its answers are counted,
+// and opens again when the designer deletes answers.
+void TestRequestHandler::aLimitIsTheStoresToKeep()
+{
+    FormSettings limited;
+    limited.answerLimit = 2;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(limited).textArea(u"Comments"_s).write());
+    const auto store = openStore(m_folder->database());
+    const AnswersStore::NewRow row { u"tbl_survey"_s, { { u"Comments"_s, u"before"_s } }, {}, {}, {} };
+    QVERIFY(store->insertRows({ row, row }));
+    const Fields answer = surveyHeader() + fieldsOf(u"Comments Type=Text Area|Comments=one too many"_s);
+    const HttpResponse refused = post(answer);
+    QCOMPARE(refused.status, 403);
+    QVERIFY(refused.body.contains("This form is closed."));
+    QCOMPARE(rows().size(), 2);
+    QVERIFY(store->deleteRows(u"tbl_survey"_s, { store->readRows(u"tbl_survey"_s, {}, -1, 1)->first().id }));
+    // Counted again within seconds; each refused post stores nothing.
+    int status = 0;
+    for (QDeadlineTimer until(10000); status != 200 && !until.hasExpired(); QTest::qWait(100))
+        status = post(answer).status;
+    QCOMPARE(status, 200);
+    QCOMPARE(rows().size(), 2);
+    QCOMPARE(post(answer).status, 403);
+}
+
+// The designer stopped midway through renaming a form: the service serves
+// the form the next opening will leave, once, and its answers (also from a
+// page of the old name) go to the table that holds them now.
+void TestRequestHandler::followsARenameCutShort()
+{
+    if (TestProgramFolder::onServerStore())
+        QSKIP("a store's servers follow the published forms, which change once the rename is whole");
+    for (const int step : { 1, 2 }) {
+        cleanup();
+        init();
+        QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                    .title(u"Staff Survey"_s)
+                    .textArea(u"Comments"_s)
+                    .write());
+        const QString oldToken = tokenIn(get("/survey.html").body);
+        FormSession session(m_folder->path());
+        QVERIFY(loadForm(session, m_folder->path(), u"survey.html"_s));
+        QList<FormMethod> methods = session.collection().methods();
+        methods.first().htmlCode.replace(u"tbl_survey"_s, u"tbl_poll"_s);
+        stopFormChangeAfterStep(
+            step); // 1: only noted, to be undone; 2: the new files written, to be finished
+        QVERIFY(changeForm(session, { FormChange::Rename, u"survey"_s, u"poll"_s, false }, methods));
+        stopFormChangeAfterStep(0);
+
+        const QString live = step == 1 ? u"survey"_s : u"poll"_s;
+        const QString gone = step == 1 ? u"poll"_s : u"survey"_s;
+        const QByteArray livePath = "/" + live.toUtf8() + ".html", gonePath = "/" + gone.toUtf8() + ".html";
+        const QByteArray index = get("/").body;
+        QVERIFY(index.contains(livePath));
+        QVERIFY(!index.contains(gonePath));
+        QCOMPARE(get(gonePath).status, 404);
+        const QByteArray page = get(livePath).body;
+        for (const auto& [table, token] : { std::pair(AnswersStore::tableFor(live), tokenIn(page)),
+                 std::pair(u"tbl_survey"_s, oldToken) }) {
+            const HttpResponse r = post(surveyHeader(table) + Fields { { submissionTokenField(), token } }
+                + fieldsOf(u"Comments Type=Text Area|Comments=from "_s + table));
+            QCOMPARE(r.status, 200);
+        }
+        QCOMPARE(rows().size(), 2);
+    }
+}
+
 void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
 {
     const QString secret = u"/srv/private/answers/formAnswers.mdb"_s;
@@ -819,6 +936,10 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     undone.replace(
         first.mid(first.indexOf("<meta"), first.indexOf("</style>") + 8 - first.indexOf("<meta")), "");
     undone.replace(tokenField.match(QString::fromUtf8(first)).captured(0).toUtf8(), "");
+    static const QRegularExpression versionField(
+        u"<input type=hidden name=formVersion value='[0-9a-f]{16}'>"_s);
+    QCOMPARE(QString::fromUtf8(undone).count(versionField), 1);
+    undone = QString::fromUtf8(undone).remove(versionField).toUtf8();
     undone.replace("<label>", "").replace("</label>", "").replace("Survey</title>", "Survey</h1></title>");
     undone.replace("value='survey'", QByteArray("value='" + secret.toUtf8() + "'"));
     undone.replace("<!DOCTYPE html>", "").replace(" lang=\"en\"", "");
@@ -1018,6 +1139,8 @@ void TestRequestHandler::servesTheRoom()
             .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s });
     };
     QVERIFY(survey(settings).write());
+    // Listed before anyone asked for its page, also by a server without a program folder.
+    QTRY_VERIFY(get("/").body.contains("<a href='/survey.html'>Staff Survey</a>"));
     const QByteArray page = get("/survey.html").body;
     QVERIFY(page.contains("<script src=\"/scripts/answers.js\" defer></script>"));
     const HttpResponse script = get("/scripts/answers.js");
@@ -1200,6 +1323,47 @@ void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
     QTRY_VERIFY(get("/survey.html").body.contains("max='100'"));
     QVERIFY(
         post(answers(u"110"_s, u"No"_s, true)).body.contains("Please give a whole number from 0 to 100."));
+    QCOMPARE(rows().size(), 1);
+}
+
+// Option buttons and menus take only their options: another answer is a
+// problem (422) on a page of the form as it is, and on a page of before an
+// option was renamed, the form changed (409), the other answers kept.
+void TestRequestHandler::closedChoicesTakeOnlyWhatTheyOffer()
+{
+    const auto form = [&](const QString& research) {
+        return FormBuilder(m_folder->path(), u"survey"_s)
+            .radioButtons(u"Pets"_s, { u"Yes"_s, u"No"_s })
+            .menu(u"Team"_s, { u"Sales"_s, research })
+            .textArea(u"Comments"_s)
+            .submitButton();
+    };
+    QVERIFY(form(u"R&D"_s).write());
+    const QByteArray page = get("/survey.html").body;
+    static const QRegularExpression versionText(u"name=formVersion value='([0-9a-f]+)'"_s);
+    const QString version = versionText.match(QString::fromUtf8(page)).captured(1);
+    QCOMPARE(version.size(), 16);
+    const auto answers = [&](const QString& pets, const QString& team) {
+        return surveyHeader()
+            + Fields { { submissionTokenField(), tokenIn(page) }, { formVersionField(), version } }
+        + fieldsOf(u"Pets Type=Radio Buttons|Pets=%1|Team Type=Pull Down Menu|Team=%2|"
+                   "Comments Type=Text Area|Comments=kept"_s.arg(pets, team));
+    };
+    for (const Fields& offTheList : { answers(u"Maybe"_s, u"Sales"_s), answers(u"Yes"_s, u"Marketing"_s) }) {
+        const HttpResponse refused = post(offTheList);
+        QCOMPARE(refused.status, 422);
+        QVERIFY(refused.body.contains("Please choose one of the answers offered."));
+    }
+    QVERIFY(rows().isEmpty());
+
+    QVERIFY(form(u"Research"_s).writeFiles());
+    QTRY_VERIFY(get("/survey.html").body.contains("Research"));
+    const HttpResponse changed = post(answers(u"Yes"_s, u"R&D"_s));
+    QCOMPARE(changed.status, 409);
+    QVERIFY(changed.body.contains("kept"));
+    QVERIFY(!changed.body.contains("selected>R&amp;D"));
+    QVERIFY(rows().isEmpty());
+    QCOMPARE(post(answers(u"Yes"_s, u"Research"_s)).status, 200);
     QCOMPARE(rows().size(), 1);
 }
 
