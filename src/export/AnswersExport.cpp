@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "export/AnswersExport.h"
+#include "export/ExportFile.h"
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
@@ -9,12 +10,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -150,10 +151,96 @@ bool isWithin(const QString& path, const QString& folder)
     return !folder.isEmpty() && path.startsWith(folder + u'/');
 }
 
+/// The answers database's files, by path: the store the export reads and the
+/// program folder's own (another store named does not make that one safe),
+/// each with the files SQLite keeps beside it for uncommitted and recent
+/// answers.
+QStringList databaseFiles(const ExportRequest& request)
+{
+    QStringList databases { answersStoreIn(request.appFolder) };
+    if (!request.answersStore.isEmpty() && !isServerLocation(request.answersStore))
+        databases.prepend(request.answersStore);
+    QStringList files;
+    for (const QString& database : std::as_const(databases)) {
+        for (const QString& path : { QFileInfo(database).absoluteFilePath(), resolvedPath(database) }) {
+            if (path.isEmpty())
+                continue;
+            for (const QString& suffix : { QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s })
+                files.append(path + suffix);
+        }
+    }
+    files.removeDuplicates();
+    return files;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+QString refusal(const QString& output, const QString& why)
+{
+    return u"The file '%1' cannot be written: %2. Choose another file; nothing has been written."_s.arg(
+        displayPath(output), why);
+}
+
+/// Why the export must not give its file the name `name` in the folder
+/// `folder` (a descriptor): the name is one of the answers database's files,
+/// by device and inode, whatever path reaches it (a link, a bind mount, a
+/// folder swapped meanwhile), or the folder is one of those holding the
+/// forms. Each file is looked at now, as the name is about to be taken.
+std::optional<QString> refusedAt(
+    const ExportRequest& request, const QStringList& databaseFiles, int folder, const QByteArray& name)
+{
+    struct stat here {
+    };
+    if (::fstat(folder, &here) != 0)
+        return refusal(request.outputPath, u"its folder cannot be examined"_s);
+    struct stat target {
+    };
+    struct stat entry {
+    };
+    const bool hasTarget = ::fstatat(folder, name.constData(), &target, 0) == 0;
+    const bool hasEntry = ::fstatat(folder, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
+    for (const QString& file : databaseFiles) {
+        const QFileInfo info(file);
+        struct stat known {
+        };
+        struct stat knownFolder {
+        };
+        // A journal not there now would be made here: the folder and name say so.
+        const bool hit
+            = (::stat(QFile::encodeName(file).constData(), &known) == 0
+                  && ((hasTarget && sameFile(known, target)) || (hasEntry && sameFile(known, entry))))
+            || (QFile::encodeName(info.fileName()) == name
+                && ::stat(QFile::encodeName(info.absolutePath()).constData(), &knownFolder) == 0
+                && sameFile(knownFolder, here));
+        if (hit) {
+            const QString database = file.endsWith(u"-wal"_s) || file.endsWith(u"-shm"_s) ? file.chopped(4)
+                : file.endsWith(u"-journal"_s)                                            ? file.chopped(8)
+                                                                                          : file;
+            return refusal(request.outputPath,
+                u"it is the answers database '%1', whose answers would be lost"_s.arg(displayPath(database)));
+        }
+    }
+    for (const QString& forms : { u"HTML"_s, u"Collections"_s }) {
+        const QString path = request.appFolder + u'/' + forms;
+        struct stat known {
+        };
+        if (::stat(QFile::encodeName(path).constData(), &known) == 0 && sameFile(known, here))
+            return refusal(request.outputPath,
+                u"it is in the program's folder '%1', which holds the forms"_s.arg(
+                    displayPath(QFileInfo(path).canonicalFilePath())));
+    }
+    return std::nullopt;
+}
+
 /// Why the export must not write to the output it was given: the answers
 /// database (and its journals), a file among the forms' pages and element
 /// lists, or something that is not a regular file. Renaming the finished file
-/// over any of these would destroy it.
+/// over any of these would destroy it. Asked before the export starts, so a
+/// refusal costs nothing; the database is looked for again just before the
+/// finished file takes its name.
 std::optional<QString> refusedOutput(const ExportRequest& request)
 {
     const QString& output = request.outputPath;
@@ -162,21 +249,17 @@ std::optional<QString> refusedOutput(const ExportRequest& request)
     const QString target = resolvedPath(output);
     if (target.isEmpty())
         return std::nullopt; // no such folder: the write fails and says so
-    const auto refuse = [&](const QString& why) {
-        return u"The file '%1' cannot be written: %2. Choose another file; nothing has been written."_s.arg(
-            displayPath(output), why);
-    };
+    const auto refuse = [&](const QString& why) { return refusal(output, why); };
 
-    const QString database
-        = request.answersStore.isEmpty() ? answersStoreIn(request.appFolder) : request.answersStore;
-    if (!isServerLocation(database)) {
-        const QString stored = resolvedPath(database);
-        // SQLite keeps uncommitted and recent answers in files beside it.
-        for (const QString& suffix : { QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s }) {
-            if (!stored.isEmpty() && target == stored + suffix)
-                return refuse(u"it is the answers database '%1', whose answers would be lost"_s.arg(
-                    displayPath(stored)));
-        }
+    const FilePlace place = placeOf(output);
+    const int placeFolder
+        = ::open(QFile::encodeName(place.folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (placeFolder >= 0) {
+        const auto refused
+            = refusedAt(request, databaseFiles(request), placeFolder, QFile::encodeName(place.name));
+        ::close(placeFolder);
+        if (refused)
+            return refused;
     }
     for (const QString& folder : { u"HTML"_s, u"Collections"_s }) {
         const QString forms = QFileInfo(request.appFolder + u'/' + folder).canonicalFilePath();
@@ -351,9 +434,9 @@ public:
             m_stdout = true;
             return true;
         }
-        m_file = std::make_unique<QSaveFile>(path);
-        if (!m_file->open(QIODevice::WriteOnly)) {
-            error = u"The file '%1' cannot be written: %2."_s.arg(displayPath(path), m_file->errorString());
+        m_file = std::make_unique<ExportFile>(path);
+        if (const Result<void> opened = m_file->open(); !opened) {
+            error = opened.error().detail;
             return false;
         }
         return true;
@@ -366,51 +449,37 @@ public:
             m_stdoutError = errno;
             return false;
         }
-        if (m_file->write(data) != data.size())
-            return false;
-        m_written += data.size();
-        return true;
+        const Result<void> written = m_file->write(data);
+        if (!written)
+            m_fileError = written.error().detail;
+        return written.ok();
     }
-    bool commit(QString& error)
+    Result<void> commit(const ExportFile::Guard& guard)
     {
         if (m_stdout) {
             // Standard output is buffered: a full disk or a closed pipe shows only here.
             if (std::fflush(stdout) == 0)
-                return true;
+                return {};
             m_stdoutError = errno;
-            error = u"The answers cannot be written: %1."_s.arg(errorString());
-            return false;
+            return Error { Error::Io, writeError() };
         }
-        // A write the system cut short may still pass for success in the
-        // buffered commit: check what reached the file first.
-        if (!m_file->flush() || m_file->size() != m_written) {
-            error = u"The file '%1' cannot be written: only %2 of %3 bytes reached it (is the disk full?)."_s
-                        .arg(displayPath(m_file->fileName()), QString::number(m_file->size()),
-                            QString::number(m_written));
-            m_file->cancelWriting();
-            return false;
-        }
-        if (!m_file->commit()) {
-            error = u"The file '%1' cannot be written: %2."_s.arg(
-                displayPath(m_file->fileName()), m_file->errorString());
-            return false;
-        }
-        return true;
+        return m_file->commit(guard);
     }
-    QString errorString() const
+    /// Why a write failed, as a sentence.
+    QString writeError() const
     {
         if (!m_stdout)
-            return m_file->errorString();
-        return u"standard output: %1"_s.arg(
+            return m_fileError;
+        return u"The answers cannot be written: standard output: %1."_s.arg(
             m_stdoutError ? QString::fromLocal8Bit(std::strerror(m_stdoutError)) : u"it is closed"_s);
     }
-    // Dropping an uncommitted QSaveFile removes its temporary file; the target stays as it was.
+    // Dropping an uncommitted file removes its temporary file; the target stays as it was.
 
 private:
     bool m_stdout = false;
     int m_stdoutError = 0;
-    qint64 m_written = 0;
-    std::unique_ptr<QSaveFile> m_file;
+    QString m_fileError;
+    std::unique_ptr<ExportFile> m_file;
 };
 
 ExportResult failed(const QString& error, Error::Kind kind = Error::Io)
@@ -425,8 +494,8 @@ ExportResult finished(const Written& written)
     return Exported { written.rows, written.notes };
 }
 
-ExportResult writeCsv(
-    const ExportRequest& request, const Source& source, const ExportProgress& progress, qint64 total)
+ExportResult writeCsv(const ExportRequest& request, const Source& source, const ExportProgress& progress,
+    qint64 total, const ExportFile::Guard& guard)
 {
     CsvSink sink;
     QString error;
@@ -463,7 +532,7 @@ ExportResult writeCsv(
             buffer += "\r\n";
             if (buffer.size() >= kFlushSize) {
                 if (!sink.write(buffer))
-                    return std::optional(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
+                    return std::optional(sink.writeError());
                 buffer.resize(0);
             }
             return std::optional<QString>();
@@ -473,9 +542,9 @@ ExportResult writeCsv(
     if (result.cancelled)
         return finished(result);
     if (!sink.write(buffer))
-        return failed(u"The answers cannot be written: %1."_s.arg(sink.errorString()));
-    if (!sink.commit(error))
-        return failed(error);
+        return failed(sink.writeError());
+    if (const Result<void> committed = sink.commit(guard); !committed)
+        return committed.error();
     return finished(result);
 }
 
@@ -501,28 +570,8 @@ struct WorkbookCloser {
     }
 };
 
-/// The permissions a finished workbook gets, as the CSV gets them from
-/// QSaveFile: those of the file it replaces, else read and write for all that
-/// the umask allows (its temporary file was made for the owner alone).
-mode_t permissionsFor(const QByteArray& target)
-{
-    struct stat st {
-    };
-    if (::stat(target.constData(), &st) == 0)
-        return st.st_mode & 07777;
-    // Read where the system tells it, so the mask is never changed while other threads make files.
-    mode_t mask = 022;
-    if (QFile status(u"/proc/self/status"_s); status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("Umask:"))
-                mask = mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
-        }
-    }
-    return 0666 & ~mask;
-}
-
-ExportResult writeXlsx(
-    const ExportRequest& request, const Source& source, const ExportProgress& progress, qint64 total)
+ExportResult writeXlsx(const ExportRequest& request, const Source& source, const ExportProgress& progress,
+    qint64 total, const ExportFile::Guard& guard)
 {
     const QFileInfo target(request.outputPath);
     if (request.outputPath.isEmpty() || request.outputPath == u"-"_s)
@@ -533,13 +582,11 @@ ExportResult writeXlsx(
     // The workbook is built under a temporary name beside the target and
     // renamed over it once whole; creating that name now tells at once
     // whether the folder can be written.
-    QTemporaryFile temporary(target.absolutePath() + u"/."_s + target.fileName() + u".XXXXXX"_s);
-    if (!temporary.open())
-        return failed(u"The file '%1' cannot be written: %2."_s.arg(
-            displayPath(request.outputPath), temporary.errorString()));
-    const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
-    temporary.close();
-    const QByteArray temporaryFolder = QFile::encodeName(target.absolutePath());
+    ExportFile file(request.outputPath);
+    if (const Result<void> opened = file.open(); !opened)
+        return opened.error();
+    const QByteArray temporaryName = file.fileName();
+    const QByteArray temporaryFolder = file.folderName();
 
     lxw_workbook_options options {};
     options.constant_memory = LXW_TRUE;
@@ -641,11 +688,8 @@ ExportResult writeXlsx(
     if (closed != LXW_NO_ERROR)
         return failed(u"The file '%1' cannot be written: %2."_s.arg(
             displayPath(request.outputPath), QString::fromUtf8(lxw_strerror(closed))));
-    ::chmod(temporaryName.constData(), permissionsFor(QFile::encodeName(request.outputPath)));
-    if (std::rename(temporaryName.constData(), QFile::encodeName(request.outputPath).constData()) != 0)
-        return failed(u"The file '%1' cannot be written: %2."_s.arg(
-            displayPath(request.outputPath), QString::fromLocal8Bit(std::strerror(errno))));
-    temporary.setAutoRemove(false);
+    if (const Result<void> committed = file.commit(guard); !committed)
+        return committed.error();
     if (truncated > 0)
         result.notes.append(
             u"%1 answers were longer than a spreadsheet cell holds (%2 characters) and were cut there."_s
@@ -702,8 +746,15 @@ ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& p
     if (!openSource(request, source, error))
         return failed(error);
     const qint64 total = progress ? source.store->rowCount(source.table).valueOr(-1) : -1;
-    ExportResult result = request.format == ExportFormat::Csv ? writeCsv(request, source, progress, total)
-                                                              : writeXlsx(request, source, progress, total);
+    // Looked for again as the finished file takes its name: the export may take
+    // long, and what the output's path reaches may change meanwhile.
+    const QStringList knownDatabaseFiles = databaseFiles(request);
+    const ExportFile::Guard guard = [&](int folder, const QByteArray& name) {
+        return refusedAt(request, knownDatabaseFiles, folder, name);
+    };
+    ExportResult result = request.format == ExportFormat::Csv
+        ? writeCsv(request, source, progress, total, guard)
+        : writeXlsx(request, source, progress, total, guard);
     if (!result)
         return result;
     Exported written = std::move(result).value();

@@ -13,9 +13,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 
 using namespace quenlow;
 using namespace quenlow::test;
@@ -29,12 +33,19 @@ struct Run {
     QString err;
 };
 
-Run exportCommand(const QStringList& args, const QString& standardOutput = {})
+/// Runs quenlow-export, under `wrapper` (a command that ends by running its
+/// remaining arguments) when given.
+Run exportCommand(
+    const QStringList& args, const QString& standardOutput = {}, const QStringList& wrapper = {})
 {
     QProcess process;
     if (!standardOutput.isEmpty())
         process.setStandardOutputFile(standardOutput);
-    process.start(QStringLiteral(QUENLOW_PROGRAM_DIR "/quenlow-export"), args);
+    const QString program = QStringLiteral(QUENLOW_PROGRAM_DIR "/quenlow-export");
+    if (wrapper.isEmpty())
+        process.start(program, args);
+    else
+        process.start(wrapper.first(), wrapper.mid(1) << program << args);
     process.waitForFinished(60000);
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
         process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError()) };
@@ -64,6 +75,25 @@ QList<QStringList> rowsOf(const QJsonObject& read)
         rows.append(cells);
     }
     return rows;
+}
+
+/// Every file under `root`, hidden ones included, with its contents.
+QMap<QString, QByteArray> filesUnder(const QString& root)
+{
+    QMap<QString, QByteArray> contents;
+    for (QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QFileInfo file(it.next());
+        contents.insert(file.filePath(), file.isFile() ? readBytes(file.filePath()) : "not a file");
+    }
+    return contents;
+}
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat status {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
 }
 
 const QString kLongQuestion
@@ -335,17 +365,7 @@ private slots:
             QVERIFY(QFile::link(root + linkTo, root + output));
         if (output.endsWith(u"fifo"_s))
             QCOMPARE(::mkfifo(QFile::encodeName(root + output).constData(), 0600), 0);
-        const auto files = [&] {
-            QMap<QString, QByteArray> contents;
-            for (QDirIterator it(
-                     root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-                 it.hasNext();) {
-                const QFileInfo file(it.next());
-                contents.insert(file.filePath(), file.isFile() ? readBytes(file.filePath()) : "not a file");
-            }
-            return contents;
-        };
-        const QMap<QString, QByteArray> before = files();
+        const QMap<QString, QByteArray> before = filesUnder(root);
 
         const bool toStdout = output == u"-"_s;
         const Run run
@@ -353,8 +373,116 @@ private slots:
                 toStdout ? u"/dev/full"_s : QString());
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
-        QCOMPARE(files(), before);
+        QCOMPARE(filesUnder(root), before);
         QCOMPARE(form.store()->rowCount(form.table()).valueOr(0), 3);
+    }
+
+    /// The program folder's database is known by what it is, not by its path:
+    /// naming another database does not leave it open to the export, nor does
+    /// another path to it that no link resolution reveals.
+    void databaseByAnotherPathIsRefused_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("reach"); // how the output reaches the folder's database
+        QTest::newRow("another database named") << u"xlsx"_s << u"other database"_s;
+        QTest::newRow("hard link") << u"csv"_s << u"hard link"_s;
+        QTest::newRow("bind mount") << u"xlsx"_s << u"bind mount"_s;
+    }
+
+    void databaseByAnotherPathIsRefused()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, reach);
+        ReporterFixture form;
+        buildForm(form);
+        const QString root = form.folder.path() + u'/';
+        const QString database = root + u"formAnswers.mdb"_s;
+        QStringList args = commonArgs(form, format) << u"--output"_s;
+        QStringList wrapper;
+        ReporterFixture other;
+        QTemporaryDir mountPoint;
+        if (reach == u"other database"_s) {
+            buildForm(other);
+            args << database << u"--database"_s << other.folder.database();
+        } else if (reach == u"hard link"_s) {
+            const QString link = root + u"Reports/answers.csv"_s;
+            QCOMPARE(::link(QFile::encodeName(database).constData(), QFile::encodeName(link).constData()), 0);
+            args << link;
+        } else {
+            // The program folder mounted elsewhere, seen by the export alone.
+            wrapper = { u"/usr/bin/unshare"_s, u"--mount"_s, u"/bin/sh"_s, u"-c"_s,
+                u"mount --bind \"$1\" \"$2\" && shift 2 && exec \"$@\""_s, u"sh"_s, root, mountPoint.path() };
+            if (QProcess::execute(wrapper.first(), wrapper.mid(1) << u"/bin/true"_s) != 0)
+                QSKIP("Folders cannot be mounted here.");
+            args << mountPoint.path() + u"/formAnswers.mdb"_s;
+        }
+        const QMap<QString, QByteArray> before = filesUnder(root);
+
+        const Run run = exportCommand(args, {}, wrapper);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(u"it is the answers database"_s), qPrintable(run.err));
+        QCOMPARE(filesUnder(root), before);
+        QCOMPARE(form.store()->rowCount(form.table()).valueOr(0), 3);
+    }
+
+    /// The finished file goes to the folder the export began writing in,
+    /// whatever the output's path comes to name while it runs, and never takes
+    /// a name that has become the database's meanwhile.
+    void changesDuringTheExportNeverReachTheDatabase()
+    {
+        ReporterFixture form;
+        form.add(ElementKind::TextField, u"Your name"_s);
+        form.writeCollection();
+        form.answerNumbered(u"Your name"_s, 0, 5000, u"%1"_s);
+        const QString root = form.folder.path();
+        const QString database = root + u"/formAnswers.mdb"_s;
+        const ino_t databaseInode = inodeOf(database);
+        const auto exportTo
+            = [&](ExportFormat format, const QString& output, const std::function<bool()>& meanwhile) {
+                  bool happened = false;
+                  const ExportResult result = exportAnswers({ .appFolder = root,
+                                                                .pageFile = u"survey.html"_s,
+                                                                .format = format,
+                                                                .outputPath = output,
+                                                                .answersStore = {} },
+                      [&](qint64, qint64) {
+                          happened = happened || meanwhile();
+                          return true;
+                      });
+                  if (!happened)
+                      qWarning("The change during the export did not happen.");
+                  return happened ? result : ExportResult(Error {});
+              };
+
+        for (const ExportFormat format : { ExportFormat::Csv, ExportFormat::Xlsx }) {
+            // The output's folder is a link, turned to the program folder once rows are being written.
+            const QString folder = root + u"/out"_s;
+            QFile::remove(folder);
+            QVERIFY(QFile::link(root + u"/Reports"_s, folder));
+            const ExportResult swapped = exportTo(format, folder + u"/formAnswers.mdb"_s,
+                [&] { return QFile::remove(folder) && QFile::link(root, folder); });
+            QVERIFY2(swapped.ok(), swapped.ok() ? "" : qPrintable(swapped.error().detail));
+            QCOMPARE(inodeOf(database), databaseInode);
+            const QString written = root + u"/Reports/formAnswers.mdb"_s;
+            QVERIFY(readBytes(written).startsWith(format == ExportFormat::Csv ? "\xEF\xBB\xBF" : "PK"));
+            QVERIFY(QFile::remove(written));
+
+            // The output's name, made another name of the database meanwhile.
+            const QString output = root + u"/Reports/answers"_s;
+            const ExportResult linked = exportTo(format, output, [&] {
+                return ::link(QFile::encodeName(database).constData(), QFile::encodeName(output).constData())
+                    == 0;
+            });
+            QVERIFY(linked.failedWith(Error::Other));
+            QVERIFY2(linked.error().detail.contains(u"it is the answers database"_s),
+                qPrintable(linked.error().detail));
+            QCOMPARE(inodeOf(output), databaseInode);
+            QCOMPARE(QDir(root + u"/Reports"_s).entryList(QDir::Files | QDir::Hidden),
+                QStringList { u"answers"_s });
+            QVERIFY(QFile::remove(output));
+        }
+        QVERIFY(readBytes(database).startsWith("SQLite format 3"));
+        QCOMPARE(form.store()->rowCount(form.table()).valueOr(0), 5000);
     }
 
     void cancelledExportLeavesNothing()
