@@ -364,8 +364,12 @@
         <translation>Die Antworten können nicht gesammelt werden: %1</translation>
     </message>
     <message>
-        <source>Collecting answers again, as when Quenlow was last closed: %1</source>
-        <translation>Antworten werden wieder gesammelt, wie beim letzten Beenden von Quenlow: %1</translation>
+        <source>Collecting answers again, as when Quenlow was last closed, from people on my network: %1 (the forms of %2, answers in %3)</source>
+        <translation>Antworten werden wieder gesammelt, wie beim letzten Beenden von Quenlow, von Personen in meinem Netzwerk: %1 (die Formulare aus %2, Antworten in %3)</translation>
+    </message>
+    <message>
+        <source>Collecting answers again, as when Quenlow was last closed, from this computer only: %1 (the forms of %2, answers in %3)</source>
+        <translation>Antworten werden wieder gesammelt, wie beim letzten Beenden von Quenlow, nur von diesem Computer: %1 (die Formulare aus %2, Antworten in %3)</translation>
     </message>
     <message>
         <source>Quenlow was collecting answers when it was last closed, but cannot start again: %1</source>

@@ -364,8 +364,12 @@
         <translation>No se pueden recoger las respuestas: %1</translation>
     </message>
     <message>
-        <source>Collecting answers again, as when Quenlow was last closed: %1</source>
-        <translation>Se vuelven a recoger respuestas, como la última vez que se cerró Quenlow: %1</translation>
+        <source>Collecting answers again, as when Quenlow was last closed, from people on my network: %1 (the forms of %2, answers in %3)</source>
+        <translation>Se vuelven a recoger respuestas, como la última vez que se cerró Quenlow, de personas de mi red: %1 (los formularios de %2, respuestas en %3)</translation>
+    </message>
+    <message>
+        <source>Collecting answers again, as when Quenlow was last closed, from this computer only: %1 (the forms of %2, answers in %3)</source>
+        <translation>Se vuelven a recoger respuestas, como la última vez que se cerró Quenlow, solo desde este equipo: %1 (los formularios de %2, respuestas en %3)</translation>
     </message>
     <message>
         <source>Quenlow was collecting answers when it was last closed, but cannot start again: %1</source>

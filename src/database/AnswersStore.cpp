@@ -7,6 +7,7 @@
 #include "database/SqliteAnswersStore.h"
 
 #include <QRegularExpression>
+#include <QUrl>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -182,31 +183,91 @@ bool isServerLocation(const QString& location)
         || location.startsWith(QLatin1String("postgres://"));
 }
 
+namespace {
+
+// "password", "sslpassword", …: however the key is spelled or encoded, a
+// connection takes it decoded and without case.
+bool isPasswordKey(const QString& key)
+{
+    return QUrl::fromPercentEncoding(key.toUtf8())
+        .trimmed()
+        .endsWith(QLatin1String("password"), Qt::CaseInsensitive);
+}
+
+// `location` without its passwords; what was taken out goes to `secrets`.
+QString strippedOfPasswords(const QString& location, QStringList* secrets)
+{
+    QString shown = location;
+    const qsizetype scheme = shown.indexOf(QLatin1String("://"));
+    if (scheme > 0) {
+        // "user:secret@": the user part ends at the first '/', as the database
+        // client reads it; in an address no parser takes (a password typed with
+        // a '/' in it), the last '@' before the query may end it too.
+        const qsizetype start = scheme + 3;
+        const qsizetype slash = shown.indexOf(QLatin1Char('/'), start);
+        qsizetype at = shown.lastIndexOf(QLatin1Char('@'), (slash < 0 ? shown.size() : slash) - 1);
+        if (at < start && !QUrl(shown, QUrl::StrictMode).isValid()) {
+            const qsizetype query = shown.indexOf(QLatin1Char('?'), start);
+            at = shown.lastIndexOf(QLatin1Char('@'), (query < 0 ? shown.size() : query) - 1);
+        }
+        const qsizetype colon = shown.indexOf(QLatin1Char(':'), start);
+        if (at >= start && colon >= start && colon < at) {
+            secrets->append(shown.mid(colon + 1, at - colon - 1));
+            shown.remove(colon, at - colon);
+        }
+    }
+    // The value of every password keyword: an item of an address's query (up
+    // to the next '&') or a "key=value" word of a connection string (a quoted
+    // value whole).
+    static const QRegularExpression inAddress(QStringLiteral("([^\\s&?;=]+)\\s*=\\s*([^&]*)"));
+    static const QRegularExpression inWords(
+        QStringLiteral("([^\\s&?;=]+)\\s*=\\s*('(?:[^'\\\\]|\\\\.)*'?|\\S*)"));
+    QString kept;
+    qsizetype from = 0;
+    for (QRegularExpressionMatchIterator it = (scheme > 0 ? inAddress : inWords).globalMatch(shown);
+         it.hasNext();) {
+        const QRegularExpressionMatch found = it.next();
+        if (!isPasswordKey(found.captured(1)))
+            continue;
+        secrets->append(found.captured(2));
+        kept += QStringView(shown).mid(from, found.capturedStart(2) - from);
+        from = found.capturedEnd(2);
+    }
+    return kept + QStringView(shown).mid(from);
+}
+
+} // namespace
+
 QString shownLocation(const QString& location)
 {
-    if (isServerLocation(location))
-        return PostgresAnswersStore::withoutPassword(location);
-    // An address of a server the program does not know (a slip in typing,
-    // another kind of database) is taken for a file name, but still shown
-    // without the password it may carry: in "user:secret@" or "password=".
-    const qsizetype scheme = location.indexOf(QLatin1String("://"));
-    if (scheme <= 0)
-        return location;
-    QString shown = location;
-    const qsizetype start = scheme + 3;
-    qsizetype end = shown.size();
-    for (const QChar stop : { QLatin1Char('/'), QLatin1Char('?'), QLatin1Char('#') }) {
-        if (const qsizetype at = shown.indexOf(stop, start); at >= 0)
-            end = std::min(end, at);
+    // Worked on as text, not through a parser: an address that is mistyped or
+    // malformed (an unclosed "[::1", a bad escape) must lose its password too,
+    // and so must one of a kind the program does not know, taken for a file
+    // name, or a "key=value" connection string.
+    QStringList secrets;
+    return strippedOfPasswords(location, &secrets);
+}
+
+QString withoutPasswords(const QString& message, const QString& location)
+{
+    if (location.isEmpty())
+        return message;
+    QStringList secrets;
+    QString said = message;
+    said.replace(location, strippedOfPasswords(location, &secrets));
+    for (QString secret : std::as_const(secrets)) {
+        if (secret.startsWith(QLatin1Char('\'')))
+            secret = secret.mid(1).chopped(secret.endsWith(QLatin1Char('\'')) && secret.size() > 1 ? 1 : 0);
+        for (const QString& spelled : { secret, QUrl::fromPercentEncoding(secret.toUtf8()) }) {
+            if (spelled.isEmpty())
+                continue;
+            // A short one only where it is quoted: elsewhere its letters are the message's own.
+            said.replace(QLatin1Char('"') + spelled + QLatin1Char('"'), QStringLiteral("\"…\""));
+            if (spelled.size() >= 4)
+                said.replace(spelled, QStringLiteral("…"));
+        }
     }
-    const qsizetype at = shown.lastIndexOf(QLatin1Char('@'), end - 1);
-    const qsizetype colon = shown.indexOf(QLatin1Char(':'), start);
-    if (at >= start && colon >= 0 && colon < at)
-        shown.remove(colon, at - colon);
-    static const QRegularExpression password(
-        QStringLiteral("(password=)[^&;\\s]*"), QRegularExpression::CaseInsensitiveOption);
-    shown.replace(password, QStringLiteral("\\1"));
-    return shown;
+    return said;
 }
 
 QString answersStoreIn(const QString& appFolder)

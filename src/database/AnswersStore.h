@@ -262,8 +262,12 @@ protected:
 /// "postgres://…") rather than a file of the embedded store.
 bool isServerLocation(const QString& location);
 
-/// `location` as messages and logs may show it: never with a password.
+/// `location` as messages and logs may show it: never with a password, also
+/// when it is malformed, and in connection keywords ("password=", "sslpassword=").
 QString shownLocation(const QString& location);
+/// A message about `location` (a database client's, which may quote the
+/// address or a part of it) without the passwords `location` holds.
+QString withoutPasswords(const QString& message, const QString& location);
 
 /// Opens the store at `location`; it must exist (NotFound otherwise).
 Result<std::shared_ptr<AnswersStore>> openAnswersStore(const QString& location);

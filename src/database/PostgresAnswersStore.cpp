@@ -5,8 +5,6 @@
 
 #include "database/PostgresConnection_p.h"
 
-#include <QUrl>
-#include <QUrlQuery>
 #include <QVarLengthArray>
 
 #include <libpq-fe.h>
@@ -27,14 +25,7 @@ PostgresAnswersStore::~PostgresAnswersStore() = default;
 
 QString PostgresAnswersStore::withoutPassword(const QString& url)
 {
-    QUrl u(url);
-    if (!u.isValid())
-        return QStringLiteral("postgresql://…");
-    u.setPassword(QString());
-    QUrlQuery query(u);
-    query.removeAllQueryItems(QStringLiteral("password"));
-    u.setQuery(query);
-    return u.toString();
+    return shownLocation(url);
 }
 
 Result<std::shared_ptr<AnswersStore>> PostgresAnswersStore::reached(const QString& url, bool create)

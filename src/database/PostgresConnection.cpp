@@ -186,10 +186,12 @@ void ResultDeleter::operator()(pg_result* r) const
 Result<pg_conn*> reach(const QString& url, Opening how)
 {
     const QString where = PostgresAnswersStore::withoutPassword(url);
+    // The client quotes a malformed address, or a part of it, in its messages.
+    const auto said = [&url](const pg_conn* c) { return withoutPasswords(messageOf(c), url); };
     pg_conn* conn = connectTo(url);
     if (PQstatus(conn) != CONNECTION_OK) {
         // Tell a missing database from a server that cannot be reached.
-        const QString why = messageOf(conn);
+        const QString why = said(conn);
         const QByteArray name = PQdb(conn) ? QByteArray(PQdb(conn)) : QByteArray();
         PQfinish(conn);
         pg_conn* admin = connectTo(url, "postgres");
@@ -203,7 +205,7 @@ Result<pg_conn*> reach(const QString& url, Opening how)
         PgResult found(PQexecParams(
             admin, "SELECT 1 FROM pg_database WHERE datname = $1", 1, nullptr, params, nullptr, nullptr, 0));
         if (PQresultStatus(found.get()) != PGRES_TUPLES_OK)
-            return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(admin)) });
+            return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, said(admin)) });
         if (PQntuples(found.get()) > 0)
             return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, why) });
         if (how == Opening::Open)
@@ -214,11 +216,11 @@ Result<pg_conn*> reach(const QString& url, Opening how)
             = "CREATE DATABASE " + quote(QString::fromUtf8(name)).toUtf8() + " ENCODING 'UTF8'";
         PgResult made(PQexec(admin, sql.constData()));
         if (PQresultStatus(made.get()) != PGRES_COMMAND_OK && stateOf(made.get()) != "42P04")
-            return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(admin)) });
+            return fail(Error { Error::Io, QStringLiteral("%1: %2").arg(where, said(admin)) });
         PQfinish(admin);
         conn = connectTo(url);
         if (PQstatus(conn) != CONNECTION_OK) {
-            const QString again = messageOf(conn);
+            const QString again = said(conn);
             PQfinish(conn);
             return Error { Error::Io, QStringLiteral("%1: %2").arg(where, again) };
         }
@@ -231,15 +233,15 @@ Result<pg_conn*> reach(const QString& url, Opening how)
         "SELECT to_regclass('quenlow.arrivals') IS NOT NULL, EXISTS (SELECT 1 FROM pg_attribute "
         "WHERE attrelid = to_regclass('quenlow.arrivals') AND attname = 'changed')"));
     if (PQresultStatus(has.get()) != PGRES_TUPLES_OK)
-        return closeWith(Error { Error::Io, QStringLiteral("%1: %2").arg(where, messageOf(conn)) });
+        return closeWith(Error { Error::Io, QStringLiteral("%1: %2").arg(where, said(conn)) });
     const bool present = QByteArray(PQgetvalue(has.get(), 0, 0)) == "t";
     if (how == Opening::Open && present && QByteArray(PQgetvalue(has.get(), 0, 1)) != "t") {
         // A store made before answers could be replaced: the change times go
         // beside the arrivals. Another server may add the column at the same moment.
         PgResult added(PQexec(conn, "ALTER TABLE quenlow.arrivals ADD COLUMN IF NOT EXISTS changed text"));
         if (PQresultStatus(added.get()) != PGRES_COMMAND_OK)
-            return closeWith(Error {
-                kindOfState(stateOf(added.get())), QStringLiteral("%1: %2").arg(where, messageOf(conn)) });
+            return closeWith(
+                Error { kindOfState(stateOf(added.get())), QStringLiteral("%1: %2").arg(where, said(conn)) });
     }
     if (how == Opening::Open && !present)
         return closeWith(
@@ -256,7 +258,7 @@ Result<pg_conn*> reach(const QString& url, Opening how)
         PgResult made(PQexec(conn, script.constData()));
         if (PQresultStatus(made.get()) != PGRES_COMMAND_OK) {
             const QByteArray state = stateOf(made.get());
-            const QString why = messageOf(conn);
+            const QString why = said(conn);
             return closeWith(Error { state == "42P06" ? Error::Duplicate : kindOfState(state),
                 QStringLiteral("%1: %2").arg(where, why) });
         }

@@ -15,7 +15,18 @@ const QString kAnswerLimit = QStringLiteral("AnswerLimit");
 const QString kThankYouText = QStringLiteral("ThankYouText");
 const QString kOfferAnotherAnswer = QStringLiteral("OfferAnotherAnswer");
 const QString kFormLanguage = QStringLiteral("FormLanguage");
-const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+// A closing time is kept in UTC ("2026-12-24T17:30Z"), so that a service in
+// another time zone closes the form at the same moment. Files written before
+// carry the designer's local time without a zone, and are read as such.
+const QString kLocalTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm");
+const QString kUtcTimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm'Z'");
+
+QDateTime closingTimeFrom(const QString& value)
+{
+    if (!value.endsWith(QLatin1Char('Z')))
+        return QDateTime::fromString(value, kLocalTimeFormat);
+    return QDateTime::fromString(value, Qt::ISODate).toUTC();
+}
 
 QString yesNo(bool on)
 {
@@ -49,7 +60,7 @@ FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
         else if (key == kAcceptingAnswers)
             s.acceptingAnswers = v != QLatin1String("0");
         else if (key == kClosingTime)
-            s.closingTime = QDateTime::fromString(v, kTimeFormat);
+            s.closingTime = closingTimeFrom(v);
         else if (key == kAnswerLimit) {
             bool ok = false;
             const qint64 n = v.toLongLong(&ok);
@@ -78,7 +89,7 @@ QList<std::pair<QString, QString>> formSettingLines(const FormSettings& s)
     if (s.acceptingAnswers != defaults.acceptingAnswers)
         lines.append({ kAcceptingAnswers, yesNo(s.acceptingAnswers) });
     if (s.closingTime.isValid())
-        lines.append({ kClosingTime, s.closingTime.toString(kTimeFormat) });
+        lines.append({ kClosingTime, s.closingTime.toUTC().toString(kUtcTimeFormat) });
     if (s.answerLimit)
         lines.append({ kAnswerLimit, QString::number(*s.answerLimit) });
     // A line break would end the value's line in the file.

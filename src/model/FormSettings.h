@@ -22,7 +22,7 @@ struct FormMethod;
 struct FormSettings {
     bool showResults = false; // the live results page is served
     bool acceptingAnswers = true; // the designer has not closed the form
-    QDateTime closingTime; // local time after which it takes no answers; invalid for none
+    QDateTime closingTime; // the moment after which it takes no answers (kept in UTC); invalid for none
     std::optional<qint64> answerLimit; // it takes no answers once this many are stored
     QString thankYouText; // the thanks shown after sending; empty for the usual one
     bool offerAnotherAnswer = false; // the thank-you page offers "Send another answer"

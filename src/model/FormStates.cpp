@@ -75,12 +75,12 @@ QString formStateText(const FormOverview& form, const QDateTime& now)
         return shown(QT_TRANSLATE_NOOP("FormStates", "Closed"));
     if (s.closingTime.isValid() && now >= s.closingTime)
         return shown(QT_TRANSLATE_NOOP("FormStates", "Closed since %1"))
-            .arg(QLocale().toString(s.closingTime, QLocale::ShortFormat));
+            .arg(QLocale().toString(s.closingTime.toLocalTime(), QLocale::ShortFormat));
     if (s.answerLimit && form.answers && *form.answers >= *s.answerLimit)
         return shown(QT_TRANSLATE_NOOP("FormStates", "Full (%1 answers)")).arg(*s.answerLimit);
     if (s.closingTime.isValid())
         return shown(QT_TRANSLATE_NOOP("FormStates", "Open until %1"))
-            .arg(QLocale().toString(s.closingTime, QLocale::ShortFormat));
+            .arg(QLocale().toString(s.closingTime.toLocalTime(), QLocale::ShortFormat));
     return shown(QT_TRANSLATE_NOOP("FormStates", "Open"));
 }
 

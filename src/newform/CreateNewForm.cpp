@@ -310,8 +310,9 @@ void CreateNewForm::showSettings(const FormSettings& settings)
 {
     m_showResults->setChecked(settings.showResults);
     m_acceptingAnswers->setChecked(settings.acceptingAnswers);
-    m_closingTime->setText(
-        settings.closingTime.isValid() ? settings.closingTime.toString(kClosingTimeFormat) : QString());
+    m_closingTime->setText(settings.closingTime.isValid()
+            ? settings.closingTime.toLocalTime().toString(kClosingTimeFormat)
+            : QString());
     m_answerLimit->setText(settings.answerLimit ? QString::number(*settings.answerLimit) : QString());
     m_thankYouText->setText(settings.thankYouText);
     m_formLanguage->setCurrentIndex(m_formLanguage->findData(languageTag(settings.language)));

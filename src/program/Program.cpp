@@ -4,6 +4,7 @@
 
 #include "core/Messages.h"
 #include "core/ProgramFolder.h"
+#include "database/AnswersStore.h"
 #include "editors/Editors.h"
 #include "main/AnswersStoreForm.h"
 #include "main/CollectAnswersForm.h"
@@ -20,11 +21,14 @@
 #include "server/ListenAddress.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QSettings>
 #include <QUrl>
+
+#include <optional>
 
 namespace quenlow {
 
@@ -32,6 +36,26 @@ namespace {
 bool isLoopbackHost(const QString& host)
 {
     return QHostAddress(host).isLoopback() || host == QLatin1String("localhost");
+}
+
+/// Where the choice a folder was collecting with is kept until collecting is
+/// stopped: one group per program folder and answers database, so that a start
+/// on a folder that was not collecting never opens it to anyone. Settings keys
+/// cannot hold a path, hence the digest; the group names both in its values.
+QString collectingGroup(const FormSession& session)
+{
+    // One folder or file reached by two paths is still one.
+    const auto canonical = [](const QString& path) {
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        return resolved.isEmpty() ? path : resolved;
+    };
+    const QString database = session.databasePath();
+    // The same database with another password is the same database.
+    const QString place = canonical(session.appFolder()) + QLatin1Char('\n')
+        + (isServerLocation(database) ? shownLocation(database) : canonical(database));
+    return QStringLiteral("collect/collecting/")
+        + QString::fromLatin1(
+            QCryptographicHash::hash(place.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
 }
 } // namespace
 
@@ -63,7 +87,11 @@ struct Program::Private final : DesignerCommands {
         return session->isFormOpen() ? collection.pageAddress(page) : collection.address() + QLatin1Char('/');
     }
     void toggleCollection();
+    /// What "Collect Answers" proposes: the last choice, unless --listen said otherwise.
     CollectionChoice rememberedChoice() const;
+    /// The choice this folder and database were collecting with when the last
+    /// run ended, or nothing when they were not collecting.
+    std::optional<CollectionChoice> interruptedChoice() const;
     /// Starts the service for `chosen`; false with the message to show.
     bool startCollecting(const CollectionChoice& chosen, QString* error);
     /// The addresses window: the open form's addresses, its results', every form's state.
@@ -130,7 +158,7 @@ void Program::Private::toggleCollection()
         // its answer must not freeze the window.
         collection.stopInBackground();
         // Stopped on purpose: the next start does not collect again.
-        QSettings().setValue(QStringLiteral("collect/running"), false);
+        QSettings().remove(collectingGroup(*session));
         mainForm->setCollectionStatus(false, QString());
         showInformation(QCoreApplication::translate("Program", "Quenlow has stopped collecting answers."));
         return;
@@ -147,20 +175,48 @@ void Program::Private::toggleCollection()
     showCollection();
 }
 
+namespace {
+CollectionChoice choiceIn(const QSettings& settings, const QString& group)
+{
+    CollectionChoice choice;
+    choice.shared = settings.value(group + QStringLiteral("/shared"), false).toBool();
+    choice.port = quint16(settings.value(group + QStringLiteral("/port"), kDefaultListenPort).toUInt());
+    choice.certificateFile = settings.value(group + QStringLiteral("/certificate")).toString();
+    choice.keyFile = settings.value(group + QStringLiteral("/key")).toString();
+    return choice;
+}
+
+void keepChoice(QSettings& settings, const QString& group, const CollectionChoice& choice)
+{
+    settings.setValue(group + QStringLiteral("/shared"), choice.shared);
+    settings.setValue(group + QStringLiteral("/port"), choice.port);
+    settings.setValue(group + QStringLiteral("/certificate"), choice.certificateFile);
+    settings.setValue(group + QStringLiteral("/key"), choice.keyFile);
+}
+} // namespace
+
 CollectionChoice Program::Private::rememberedChoice() const
 {
-    // Who may answer: the last choice, unless --listen said otherwise.
-    const QSettings settings;
-    CollectionChoice proposed;
-    proposed.shared = settings.value(QStringLiteral("collect/shared"), false).toBool();
-    proposed.port = quint16(settings.value(QStringLiteral("collect/port"), kDefaultListenPort).toUInt());
-    proposed.certificateFile = settings.value(QStringLiteral("collect/certificate")).toString();
-    proposed.keyFile = settings.value(QStringLiteral("collect/key")).toString();
+    CollectionChoice proposed = choiceIn(QSettings(), QStringLiteral("collect"));
     if (listenGiven) {
         proposed.shared = !isLoopbackHost(listenHost);
         proposed.port = listenPort;
     }
     return proposed;
+}
+
+std::optional<CollectionChoice> Program::Private::interruptedChoice() const
+{
+    const QSettings settings;
+    const QString group = collectingGroup(*session);
+    if (!settings.contains(group + QStringLiteral("/shared")))
+        return std::nullopt;
+    CollectionChoice choice = choiceIn(settings, group);
+    if (listenGiven) {
+        choice.shared = !isLoopbackHost(listenHost);
+        choice.port = listenPort;
+    }
+    return choice;
 }
 
 bool Program::Private::startCollecting(const CollectionChoice& chosen, QString* error)
@@ -189,12 +245,13 @@ bool Program::Private::startCollecting(const CollectionChoice& chosen, QString* 
         return false;
     }
     QSettings settings;
-    settings.setValue(QStringLiteral("collect/shared"), chosen.shared);
-    settings.setValue(QStringLiteral("collect/port"), chosen.port);
-    settings.setValue(QStringLiteral("collect/certificate"), chosen.certificateFile);
-    settings.setValue(QStringLiteral("collect/key"), chosen.keyFile);
-    // Kept until the person stops collecting: a restart collects again.
-    settings.setValue(QStringLiteral("collect/running"), true);
+    keepChoice(settings, QStringLiteral("collect"), chosen);
+    // Kept until the person stops collecting: a restart on this folder and
+    // database collects again, with the same choice.
+    const QString group = collectingGroup(*session);
+    keepChoice(settings, group, chosen);
+    settings.setValue(group + QStringLiteral("/folder"), session->appFolder());
+    settings.setValue(group + QStringLiteral("/database"), shownLocation(session->databasePath()));
     shared = chosen.shared;
     https = chosen.https();
     mainForm->setCollectionStatus(true, collectionText());
@@ -228,15 +285,25 @@ void Program::Private::showCollection()
 
 void Program::Private::resumeCollecting()
 {
-    const QSettings settings;
-    if (!settings.value(QStringLiteral("collect/resume"), true).toBool()
-        || !settings.value(QStringLiteral("collect/running"), false).toBool())
+    QSettings settings;
+    // Kept by earlier versions for every folder at once: it cannot tell
+    // which folder was collecting, so it starts none.
+    settings.remove(QStringLiteral("collect/running"));
+    const std::optional<CollectionChoice> interrupted = interruptedChoice();
+    if (!settings.value(QStringLiteral("collect/resume"), true).toBool() || !interrupted)
         return;
     QString error;
-    if (startCollecting(rememberedChoice(), &error))
-        mainForm->showStatus(QCoreApplication::translate(
-            "Program", "Collecting answers again, as when Quenlow was last closed: %1")
-                                 .arg(collectionText()));
+    if (startCollecting(*interrupted, &error))
+        // What collects again and who can reach it, in the words of the Collect Answers window.
+        mainForm->showStatus(
+            (interrupted->shared ? QCoreApplication::translate("Program",
+                 "Collecting answers again, as when Quenlow was last closed, from people "
+                 "on my network: %1 (the forms of %2, answers in %3)")
+                                 : QCoreApplication::translate("Program",
+                                     "Collecting answers again, as when Quenlow was last closed, from this "
+                                     "computer only: %1 (the forms of %2, answers in %3)"))
+                .arg(collectionText(), QDir::toNativeSeparators(session->appFolder()),
+                    shownLocation(session->databasePath())));
     else
         mainForm->showStatus(QCoreApplication::translate(
             "Program", "Quenlow was collecting answers when it was last closed, but cannot start again: %1")

@@ -9,6 +9,7 @@
 #include "model/PageWriter.h"
 #include "support/FileSizeLimit.h"
 #include "support/FormFixture.h"
+#include "support/ScopedTimeZone.h"
 #include "support/TestProgramFolder.h"
 
 #include <QDir>
@@ -109,7 +110,7 @@ private slots:
         FormSettings s;
         s.showResults = true;
         s.acceptingAnswers = false;
-        s.closingTime = QDateTime(QDate(2026, 12, 24), QTime(18, 30));
+        s.closingTime = QDateTime::fromString(u"2026-12-24T18:30Z"_s, Qt::ISODate);
         s.answerLimit = 40;
         s.thankYouText = u"See you\r\nat noon"_s;
         s.offerAnotherAnswer = true;
@@ -119,7 +120,7 @@ private slots:
         const QString text = serializeCollection(c);
         QVERIFY(text.contains(QStringLiteral(
             "Attribute 5\r\n\r\nShowResults\r\n1\r\nAcceptingAnswers\r\n0\r\n"
-            "ClosingTime\r\n2026-12-24 18:30\r\nAnswerLimit\r\n40\r\n"
+            "ClosingTime\r\n2026-12-24T18:30Z\r\nAnswerLimit\r\n40\r\n"
             "ThankYouText\r\nSee you  at noon\r\nOfferAnotherAnswer\r\n1\r\nFormLanguage\r\nes\r\n"
             "Attribute 6")));
         const ParsedCollection parsed = parseCollection(text);
@@ -134,6 +135,30 @@ private slots:
         QVERIFY(s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0)), 39));
         QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 1), QTime(9, 0)), 40));
         QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 24), QTime(18, 30))));
+    }
+
+    // A form closes at one moment wherever it is served: the time the designer
+    // typed in Berlin closes it then on a service in New York too.
+    void closingTimeIsOneMomentInEveryZone()
+    {
+        ScopedTimeZone zone("Europe/Berlin");
+        FormSettings typed;
+        typed.closingTime = QDateTime(QDate(2026, 12, 24), QTime(18, 30)); // local time, as typed
+        const QString published = formSettingsText(typed);
+        QCOMPARE(published, u"ClosingTime\r\n2026-12-24T17:30Z\r\n"_s);
+
+        zone.set("America/New_York");
+        const QDateTime moment = QDateTime::fromString(u"2026-12-24T17:30Z"_s, Qt::ISODate);
+        const FormSettings served = formSettingsFromText(published);
+        QCOMPARE(served.closingTime.toMSecsSinceEpoch(), moment.toMSecsSinceEpoch());
+        // The service asks with its own local clock.
+        QVERIFY(served.isOpen(moment.addSecs(-60).toLocalTime()));
+        QVERIFY(!served.isOpen(moment.toLocalTime()));
+
+        // A file written before times had a zone holds the designer's local time.
+        const FormSettings older = formSettingsFromText(u"ClosingTime\r\n2026-12-24 18:30\r\n"_s);
+        QCOMPARE(older.closingTime, QDateTime(QDate(2026, 12, 24), QTime(18, 30)));
+        QCOMPARE(formSettingsText(older), u"ClosingTime\r\n2026-12-24T23:30Z\r\n"_s);
     }
 
     void controlCharactersTypedInBoxesNeverMakeTheFormUnreadable()

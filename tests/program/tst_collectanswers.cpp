@@ -184,8 +184,11 @@ private slots:
             program.start();
             program.resumeCollecting();
             auto* main = qobject_cast<QMainWindow*>(program.mainWindow());
-            QVERIFY2(main->statusBar()->currentMessage().startsWith(QStringLiteral(
-                         "Collecting answers again, as when Quenlow was last closed: http://127.0.0.1:")),
+            QVERIFY2(
+                main->statusBar()->currentMessage().startsWith(
+                    u"Collecting answers again, as when Quenlow was last closed, from this computer only: "
+                    "http://127.0.0.1:%1/ (the forms of %2, answers in %3)"_s.arg(port)
+                        .arg(folder.path(), shownLocation(folder.database()))),
                 qPrintable(main->statusBar()->currentMessage()));
             QVERIFY(httpGet(port, "/survey.html").contains("This form is closed."));
             // The person turns it off: the next start waits to be asked.
@@ -199,7 +202,76 @@ private slots:
                 u"Collect Answers"_s);
             program.mainWindow()->findChild<QAction*>(u"ResumeCollecting"_s)->setChecked(true);
         }
-        QSettings().remove(u"collect/running"_s);
+        QSettings().remove(u"collect/collecting"_s);
+    }
+
+    // Collecting again is the folder's and its database's, not the person's:
+    // a folder that was not collecting when it was closed is opened to nobody.
+    void collectsAgainOnlyWhereItWasCollecting()
+    {
+        TestProgramFolder collecting;
+        TestProgramFolder quiet; // its recorder answers the boxes from here on
+        QSettings().remove(u"collect/collecting"_s);
+        const auto collectButton = [](Program& program) {
+            return program.mainWindow()->findChild<QPushButton*>(u"CollectAnswers"_s);
+        };
+        const auto statusOf = [](Program& program) {
+            return qobject_cast<QMainWindow*>(program.mainWindow())->statusBar()->currentMessage();
+        };
+        {
+            Program program(collecting.path());
+            program.setCollectionListen(u"127.0.0.1"_s, 0);
+            program.start();
+            startCollecting(collectButton(program));
+            QCOMPARE(collectButton(program)->text(), u"Stop Collecting Answers"_s);
+            // Quenlow ends while collecting.
+        }
+        {
+            Program program(quiet.path());
+            program.start();
+            program.resumeCollecting();
+            QCOMPARE(collectButton(program)->text(), u"Collect Answers"_s);
+            QCOMPARE(statusOf(program), QString());
+        }
+        // The same folder with another database was not collecting either.
+        {
+            const QString other = collecting.path() + u"/other.mdb"_s;
+            QVERIFY(QFile::copy(collecting.database(), other));
+            Program program(collecting.path());
+            program.setAnswersStore(other);
+            program.start();
+            program.resumeCollecting();
+            QCOMPARE(collectButton(program)->text(), u"Collect Answers"_s);
+        }
+        {
+            // Reached by another path, the folder is still the one that was collecting.
+            QTemporaryDir links;
+            const QString link = links.path() + u"/survey-folder"_s;
+            QVERIFY(QFile::link(collecting.path(), link));
+            Program program(link);
+            program.start();
+            program.resumeCollecting();
+            QCOMPARE(collectButton(program)->text(), u"Stop Collecting Answers"_s);
+            // What collects again, and who can reach it, as Collect Answers said it.
+            const QString status = statusOf(program);
+            QVERIFY2(
+                status.startsWith(
+                    u"Collecting answers again, as when Quenlow was last closed, from this computer only: "
+                    "http://127.0.0.1:"_s),
+                qPrintable(status));
+            QVERIFY2(status.endsWith(
+                         u"/ (the forms of %1, answers in %2)"_s.arg(link, link + u"/formAnswers.mdb"_s)),
+                qPrintable(status));
+            // Stopped on purpose: the next start waits to be asked.
+            quiet.messages().queueAnswer(MessageAnswer::Ok);
+            collectButton(program)->click();
+        }
+        {
+            Program program(collecting.path());
+            program.start();
+            program.resumeCollecting();
+            QCOMPARE(collectButton(program)->text(), u"Collect Answers"_s);
+        }
     }
 
     // What a phone's camera reads is the address itself.

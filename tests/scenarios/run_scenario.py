@@ -9,7 +9,7 @@ A fresh program folder is laid out in a temporary directory (HTML/ with the
 shipped help page and backgrounds, Collections/, Reports/, an empty answers
 database), NAME.setup/ is copied over it, the script runs in quenlow-script (in English,
 whatever the machine's language, unless a "# locale: NAME" line names
-another), and then:
+another; in UTC, unless a "# timezone: ZONE" line names another), and then:
 
 - the transcript (standard output, the "error ..." lines of standard error,
   "exit N" when the exit status is not 0, then the results of the "# query:",
@@ -41,14 +41,14 @@ DRIVER_TIMEOUT = 150  # seconds; a hung run fails instead of stalling CTest
 
 
 def directives(script_text):
-    """The "# setup:", "# query:", "# list:", "# locale:" and "# fetch:" lines of a script, in order."""
+    """The "# setup:", "# query:", "# list:", "# locale:", "# timezone:" and "# fetch:" lines of a script, in order."""
     found = []
     for line in script_text.splitlines():
         stripped = line.strip()
         if not stripped.startswith("#"):
             continue
         body = stripped[1:].strip()
-        for key in ("setup", "query", "list", "locale", "fetch"):
+        for key in ("setup", "query", "list", "locale", "timezone", "fetch"):
             if body.startswith(key + ":"):
                 found.append((key, body[len(key) + 1:].strip()))
     return found
@@ -209,9 +209,11 @@ def main():
         # The program's settings are the scenario's own: nothing of the person's, nothing of another scenario's.
         # The language too: the transcripts hold the windows' texts.
         locale = next((value for key, value in found if key == "locale"), "en_US.UTF-8")
+        # And the clock's zone: times the designer types are kept in UTC.
+        zone = next((value for key, value in found if key == "timezone"), "UTC")
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QTWEBENGINE_DISABLE_SANDBOX="1",
                    XDG_CONFIG_HOME=str(work / "config"), LANG=locale, LC_ALL=locale,
-                   LANGUAGE=locale.split(".")[0])
+                   LANGUAGE=locale.split(".")[0], TZ=zone)
         try:
             result = subprocess.run([args.driver, *options, "--app-folder", str(app), str(script)], cwd=work,
                                     env=env, capture_output=True, timeout=DRIVER_TIMEOUT)
