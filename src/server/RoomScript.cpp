@@ -20,9 +20,9 @@ namespace {
 const char kFormPageScript[] = R"JS((function () {
   'use strict';
   if (!window.fetch || !window.URLSearchParams) return;
+  // Without storage (refused by the browser) the page still sends and retries; nothing is kept.
   var store = null;
   try { store = window.localStorage; } catch (e) { }
-  if (!store) return;
   var prefix = 'quenlow-answers:';
   var dayMs = 86400000, keptDrafts = 50;
   // The page's language speaks through its script tag; English when it says nothing.

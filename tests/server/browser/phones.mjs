@@ -3,10 +3,11 @@
 //
 // node phones.mjs BASE SHOTS_DIR
 // One phone passed from person to person (one browser profile), on the
-// survey at BASE/survey.html: A sends while posts cannot get through and
-// leaves; B opens the form, types and sends once posts get through again; C
+// survey at BASE/survey.html: A and A' send while posts cannot get through
+// and leave; B opens the form, types and sends once posts get through again; C
 // types and reloads, D opens the form beside C's page; E is refused (an age
-// over the limit) and leaves, F opens the form and sends. Prints one JSON line
+// over the limit) and leaves, F opens the form (where a send left waiting
+// by an older script goes on) and sends. Prints one JSON line
 // of what each page held; screenshots go to SHOTS_DIR (earlier-answer-390.png).
 import { createRequire } from 'node:module';
 import { chromium } from 'playwright-core';
@@ -54,14 +55,19 @@ try {
   const down = (route) => route.abort('internetdisconnected');
   await phone.route('**/scripts/save.asp', down);
 
+  // Two people send and leave; the second page already sees the first send waiting.
   await step('a', async () => {
-    const a = await open();
-    await a.locator('[name=Name]').fill('Ann');
-    await a.locator('[name=Comments]').fill("A's comment");
-    await a.locator('input[type=submit]').tap();
-    await a.getByText('Not sent yet').waitFor();
-    result.a = await held(a);
-    await a.close();
+    result.a = [];
+    for (const name of ['Ann', 'Abe']) {
+      const a = await open();
+      const opened = await held(a);
+      await a.locator('[name=Name]').fill(name);
+      await a.locator('[name=Comments]').fill(`${name}'s comment`);
+      await a.locator('input[type=submit]').tap();
+      await a.getByText('Not sent yet').waitFor();
+      result.a.push({ opened, sent: await held(a) });
+      await a.close();
+    }
   });
 
   const b = await open();
@@ -127,15 +133,25 @@ try {
     await e.waitForFunction(() => document.readyState === 'complete' && !!document.querySelector('[name=Age]'));
     await e.waitForTimeout(300); // the written page's scripts
     result.e = { status: response.status(), ...(await held(e)) };
-    // A draft of a page left a day ago is not kept.
-    await e.evaluate(() => localStorage.setItem('quenlow-answers:' + 'f'.repeat(64),
-      JSON.stringify({ table: 'tbl_survey', at: Date.now() - 2 * 86400000, fields: [], pending: false })));
+    await e.evaluate(() => {
+      // A draft of a page left a day ago is not kept.
+      localStorage.setItem('quenlow-answers:' + 'f'.repeat(64),
+        JSON.stringify({ table: 'tbl_survey', at: Date.now() - 2 * 86400000, fields: [], pending: false }));
+      // A send left waiting by the script of before, kept per form.
+      const name = document.querySelector('[name=Name]');
+      localStorage.setItem('quenlow-draft:tbl_survey', JSON.stringify({ token: 'e'.repeat(64), pending: true,
+        fields: [[[...name.form.elements].indexOf(name), 'Name', 'Old']] }));
+    });
     await e.close();
   });
   await step('f', async () => {
     const f = await open();
     result.f = await held(f);
     await f.locator('[name=Name]').fill('Fay');
+    await f.waitForFunction(() => {
+      const note = document.querySelector('.earlier-answers');
+      return !note || note.hidden;
+    });
     await f.locator('input[type=submit]').tap();
     await f.getByText('Thank you').first().waitFor();
     result.f.thanked = true;
