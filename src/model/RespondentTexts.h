@@ -45,6 +45,8 @@ enum class RespondentText {
     NotStoredNow,
     NotSentYet, // the page's script, while it keeps trying
     SendNow,
+    EarlierAnswerWaiting, // the page's script, while one answer sent from another page waits
+    EarlierAnswersWaiting, // %1: how many such answers wait
     // Beside a question with a problem.
     AnswerQuestion,
     TickBox,

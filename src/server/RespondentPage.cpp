@@ -36,6 +36,8 @@ const QByteArray kRespondentHead = QByteArrayLiteral(
     ".answer-notice { background: #fff6cc; color: #000; border-left: 4px solid #b00000; padding: 0.5em "
     "0.75em; "
     "text-align: left; }"
+    ".earlier-answers { background: #e8f0fe; color: #000; border-left: 4px solid #1a4f9c; padding: 0.5em "
+    "0.75em; text-align: left; }"
     "@media (max-width: 40em) {"
     "body { overflow-wrap: anywhere; -webkit-text-size-adjust: 100%; }"
     "input, textarea, select { font-size: 16px; max-width: 100%; box-sizing: border-box; }"

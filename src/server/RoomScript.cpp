@@ -9,110 +9,263 @@ namespace quenlow {
 
 namespace {
 
-// Drafts live under one key per form, holding the token of the page they were
-// typed in: a reload gets a new token, and the draft brings its own back, so
-// answers sent before the reload and again after it still store once.
+// Every page's answers are kept under its own token, never under its form
+// alone: on a phone passed from person to person, a new page starts empty and
+// never takes over the answers or the token of a page left behind. A reload
+// brings the token back through its history entry (the page comes with a new
+// one), so answers sent before the reload and again after it still store once.
+// Sends that could not get through wait with the very post that was sent and
+// go by themselves from any page of the service, never through another page's
+// form.
 const char kFormPageScript[] = R"JS((function () {
   'use strict';
-  var form = null;
-  for (var i = 0; i < document.forms.length && !form; i++)
-    if (document.forms[i].elements.submissionToken) form = document.forms[i];
-  if (!form || !window.fetch) return;
-  var table = form.elements.tableName ? form.elements.tableName.value : location.pathname;
-  var key = 'quenlow-draft:' + table;
-  var token = form.elements.submissionToken;
-  var sending = false, waitMs = 0, timer = 0, notice = null;
+  if (!window.fetch || !window.URLSearchParams) return;
+  // Without storage (refused by the browser) the page still sends and retries; nothing is kept.
+  var store = null;
+  try { store = window.localStorage; } catch (e) { }
+  var prefix = 'quenlow-answers:';
+  var dayMs = 86400000, keptDrafts = 50;
   // The page's language speaks through its script tag; English when it says nothing.
   var own = document.currentScript;
-  var sendNow = (own && own.getAttribute('data-send-now')) || 'Send now';
-  var notSent = (own && own.getAttribute('data-not-sent')) || 'Not sent yet \u2014 trying again\u2026';
+  function said(name, english) { return (own && own.getAttribute(name)) || english; }
+  var sendNow = said('data-send-now', 'Send now');
+  var notSent = said('data-not-sent', 'Not sent yet \u2014 trying again\u2026');
+  var oneWaiting = said('data-one-waiting', '1 earlier answer waiting to be sent');
+  var manyWaiting = said('data-many-waiting', '%1 earlier answers waiting to be sent');
+  // One sender of waiting answers per window: a page written over this one runs this script again.
+  var queue = window.quenlowWaiting || (window.quenlowWaiting = { busy: false, timer: 0, waitMs: 0 });
 
-  function read() {
-    try { return JSON.parse(localStorage.getItem(key) || 'null'); } catch (e) { return null; }
+  function read(token) {
+    try {
+      var entry = JSON.parse(store.getItem(prefix + token) || 'null');
+      return entry && typeof entry === 'object' ? entry : null;
+    } catch (e) { return null; }
   }
-  function save(pending) {
-    var fields = [];
-    for (var i = 0; i < form.elements.length; i++) {
-      var e = form.elements[i];
-      if (!e.name || e.type === 'hidden' || e.type === 'submit' || e.type === 'reset' || e.type === 'button') continue;
-      fields.push([i, e.name, (e.type === 'checkbox' || e.type === 'radio') ? e.checked : e.value]);
-    }
-    try { localStorage.setItem(key, JSON.stringify({ token: token.value, fields: fields, pending: !!pending })); } catch (e) { }
+  function write(token, entry) { try { store.setItem(prefix + token, JSON.stringify(entry)); } catch (e) { } }
+  function drop(token) { try { store.removeItem(prefix + token); } catch (e) { } }
+  function tokens() {
+    var all = [];
+    try {
+      for (var i = 0; i < store.length; i++) {
+        var key = store.key(i);
+        if (key && key.indexOf(prefix) === 0) all.push(key.slice(prefix.length));
+      }
+    } catch (e) { }
+    return all;
   }
-  function forget() { try { localStorage.removeItem(key); } catch (e) { } }
-  function restore(draft) {
-    if (draft.token) token.value = draft.token;
-    for (var i = 0; i < draft.fields.length; i++) {
-      var f = draft.fields[i], e = form.elements[f[0]];
-      if (!e || e.name !== f[1]) continue;
-      if (e.type === 'checkbox' || e.type === 'radio') e.checked = !!f[2]; else e.value = f[2];
-    }
+  function formOfPage() {
+    for (var i = 0; i < document.forms.length; i++)
+      if (document.forms[i].elements.submissionToken) return document.forms[i];
+    return null;
   }
-  function show(text) {
-    if (!notice) {
-      notice = document.createElement('p');
-      notice.className = 'answer-notice';
-      notice.setAttribute('role', 'status');
-      var words = document.createElement('span');
-      var button = document.createElement('button');
-      button.type = 'button';
-      button.textContent = sendNow;
-      button.addEventListener('click', function () { send(); });
-      notice.appendChild(words);
-      notice.appendChild(button);
-      form.insertBefore(notice, form.firstChild);
-    }
-    notice.firstChild.textContent = text + ' ';
-    notice.hidden = false;
-  }
-  function retryLater() {
-    show(notSent);
-    waitMs = Math.min(waitMs ? waitMs * 2 : 2000, 30000);
-    clearTimeout(timer);
-    timer = setTimeout(send, waitMs);
-  }
-  function replaceWith(html) {
-    document.open();
-    document.write(html);
-    document.close();
-  }
-  function send() {
-    if (sending) return;
-    clearTimeout(timer);
-    sending = true;
-    var body = new URLSearchParams(new FormData(form));
+  function post(action, body) {
     // A network that drops mid-way may never answer: given up after a while, and tried again.
     var abort = window.AbortController ? new AbortController() : null;
     var limit = setTimeout(function () { if (abort) abort.abort(); }, 15000);
-    fetch(form.action, { method: 'POST', body: body, credentials: 'same-origin', cache: 'no-store',
-                         signal: abort ? abort.signal : undefined })
+    return fetch(action, { method: 'POST', body: new URLSearchParams(body), credentials: 'same-origin',
+                           cache: 'no-store', signal: abort ? abort.signal : undefined })
       .then(function (response) {
         clearTimeout(limit);
         if (response.status >= 500) throw new Error('not stored');
-        return response.text().then(function (html) {
-          if (response.ok) forget();
-          else save(false);
-          sending = false;
-          replaceWith(html);
-        });
-      })
-      .catch(function () { clearTimeout(limit); sending = false; retryLater(); });
+        return response.text().then(function (html) { return { ok: response.ok, html: html }; });
+      }, function (error) { clearTimeout(limit); throw error; });
+  }
+  // Drafts of pages never sent go after a day, and only the latest are kept;
+  // answers waiting to be sent are kept for a month.
+  function sweep() {
+    var now = Date.now(), drafts = [], all = tokens();
+    for (var i = 0; i < all.length; i++) {
+      var entry = read(all[i]);
+      var age = entry && typeof entry.at === 'number' ? now - entry.at : Infinity;
+      if (!entry || age > (entry.pending ? 30 * dayMs : dayMs)) drop(all[i]);
+      else if (!entry.pending) drafts.push({ token: all[i], at: entry.at });
+    }
+    drafts.sort(function (a, b) { return b.at - a.at; });
+    for (var j = keptDrafts; j < drafts.length; j++) drop(drafts[j].token);
   }
 
-  var draft = read();
-  if (draft && draft.fields) {
-    restore(draft);
-    if (draft.pending) retryLater();
+  // The answers other pages sent that wait for the service.
+  function waiting() {
+    var page = formOfPage(), mine = page ? page.elements.submissionToken.value : null;
+    var all = tokens(), list = [];
+    for (var i = 0; i < all.length; i++) {
+      var entry = all[i] === mine ? null : read(all[i]);
+      if (entry && entry.pending && typeof entry.body === 'string' && typeof entry.action === 'string')
+        list.push(all[i]);
+    }
+    return list;
   }
-  form.addEventListener('input', function () { save(false); });
-  form.addEventListener('change', function () { save(false); });
-  form.addEventListener('submit', function (event) {
-    event.preventDefault();
-    save(true);
-    waitMs = 0;
-    send();
+  function showWaiting(count) {
+    var note = document.querySelector('p.earlier-answers');
+    if (!note && count) {
+      note = document.createElement('p');
+      note.className = 'earlier-answers';
+      note.setAttribute('role', 'status');
+      var page = formOfPage(), place = page || document.querySelector('main') || document.body;
+      if (!place) return;
+      place.insertBefore(note, place.firstChild);
+    }
+    if (!note) return;
+    note.textContent = count === 1 ? oneWaiting : manyWaiting.replace('%1', String(count));
+    note.hidden = !count;
+  }
+  function sendWaiting() {
+    if (queue.busy) return;
+    clearTimeout(queue.timer);
+    var list = waiting();
+    showWaiting(list.length);
+    if (!list.length) { queue.waitMs = 0; return; }
+    queue.busy = true;
+    var failed = false, chain = Promise.resolve();
+    list.forEach(function (token) {
+      chain = chain.then(function () {
+        var entry = read(token);
+        if (failed || !entry || !entry.pending) return;
+        return post(entry.action, entry.body).then(function (answer) {
+          if (answer.ok) { drop(token); return; }
+          // Refused (the form changed or closed, an answer out of bounds):
+          // sending it again changes nothing; it stays a while as its page's draft.
+          if (!read(token)) return;
+          entry.pending = false;
+          entry.at = Date.now();
+          write(token, entry);
+        }, function () { failed = true; });
+      });
+    });
+    chain.then(function () {
+      queue.busy = false;
+      showWaiting(waiting().length);
+      if (!failed) { queue.waitMs = 0; return; }
+      queue.waitMs = Math.min(queue.waitMs ? queue.waitMs * 2 : 2000, 30000);
+      queue.timer = setTimeout(sendWaiting, queue.waitMs);
+    });
+  }
+
+  function keepPage(form) {
+    var table = form.elements.tableName ? form.elements.tableName.value : location.pathname;
+    var token = form.elements.submissionToken;
+    var sending = false, queued = false, waitMs = 0, timer = 0, notice = null;
+
+    function put(into, fields) {
+      for (var i = 0; i < fields.length; i++) {
+        var f = fields[i], e = into.elements[f[0]];
+        if (!e || e.name !== f[1]) continue;
+        if (e.type === 'checkbox' || e.type === 'radio') e.checked = !!f[2]; else e.value = f[2];
+      }
+    }
+    // Before drafts were kept per page there was one per form: one that was
+    // sent and still waits goes on as a send of its own.
+    try {
+      var old = 'quenlow-draft:' + table, before = JSON.parse(store.getItem(old) || 'null');
+      store.removeItem(old);
+      if (before && before.pending && before.token && before.fields && before.token !== token.value) {
+        var copy = form.cloneNode(true);
+        put(copy, before.fields);
+        copy.elements.submissionToken.value = before.token;
+        write(before.token, { table: table, at: Date.now(), fields: before.fields, pending: true,
+                              action: form.action, body: new URLSearchParams(new FormData(copy)).toString() });
+      }
+    } catch (e) { }
+
+    var entry = history.state && typeof history.state === 'object' ? history.state : {};
+    var earlier = typeof entry.quenlowToken === 'string' ? entry.quenlowToken : '';
+    if (earlier && earlier !== token.value) {
+      var his = read(earlier);
+      if (his && his.table === table) token.value = earlier;
+    }
+    try {
+      var next = {};
+      for (var k in entry) next[k] = entry[k];
+      next.quenlowToken = token.value;
+      history.replaceState(next, '');
+    } catch (e) { }
+
+    function fields() {
+      var all = [];
+      for (var i = 0; i < form.elements.length; i++) {
+        var e = form.elements[i];
+        if (!e.name || e.type === 'hidden' || e.type === 'submit' || e.type === 'reset' || e.type === 'button') continue;
+        all.push([i, e.name, (e.type === 'checkbox' || e.type === 'radio') ? e.checked : e.value]);
+      }
+      return all;
+    }
+    // A page sent and not yet stored keeps the very post, which goes on from
+    // any page should this one be left.
+    function save() {
+      var draft = { table: table, at: Date.now(), fields: fields(), pending: queued };
+      if (queued) {
+        draft.action = form.action;
+        draft.body = new URLSearchParams(new FormData(form)).toString();
+      }
+      write(token.value, draft);
+    }
+    function show(text) {
+      if (!notice) {
+        notice = document.createElement('p');
+        notice.className = 'answer-notice';
+        notice.setAttribute('role', 'status');
+        var words = document.createElement('span');
+        var button = document.createElement('button');
+        button.type = 'button';
+        button.textContent = sendNow;
+        button.addEventListener('click', function () { send(); });
+        notice.appendChild(words);
+        notice.appendChild(button);
+        form.insertBefore(notice, form.firstChild);
+      }
+      notice.firstChild.textContent = text + ' ';
+      notice.hidden = false;
+    }
+    function retryLater() {
+      show(notSent);
+      waitMs = Math.min(waitMs ? waitMs * 2 : 2000, 30000);
+      clearTimeout(timer);
+      timer = setTimeout(send, waitMs);
+    }
+    function replaceWith(html) {
+      document.open();
+      document.write(html);
+      document.close();
+    }
+    function send() {
+      if (sending) return;
+      clearTimeout(timer);
+      sending = true;
+      queued = true;
+      save();
+      post(form.action, new FormData(form))
+        .then(function (answer) {
+          sending = false;
+          if (answer.ok) drop(token.value);
+          else { queued = false; save(); }
+          replaceWith(answer.html);
+        }, function () { sending = false; retryLater(); });
+    }
+
+    var draft = read(token.value);
+    if (draft && draft.table === table && draft.fields) {
+      put(form, draft.fields);
+      if (draft.pending) { queued = true; retryLater(); }
+    }
+    form.addEventListener('input', save);
+    form.addEventListener('change', save);
+    form.addEventListener('submit', function (event) {
+      event.preventDefault();
+      waitMs = 0;
+      send();
+    });
+    window.addEventListener('online', function () { if (queued) send(); });
+  }
+
+  sweep();
+  var form = formOfPage();
+  if (form) keepPage(form);
+  window.addEventListener('online', sendWaiting);
+  // Another page of this phone sent or stored answers: the count follows.
+  window.addEventListener('storage', function (event) {
+    if (!event.key || event.key.indexOf(prefix) === 0) showWaiting(waiting().length);
   });
-  window.addEventListener('online', function () { if (read() && read().pending) send(); });
+  sendWaiting();
 })();
 )JS";
 
@@ -163,7 +316,12 @@ QByteArray withFormPageScript(const QByteArray& sentPage, FormLanguage language)
         words = " data-send-now='"
             + escapeAttribute(respondentText(RespondentText::SendNow, language)).toUtf8()
             + "' data-not-sent='"
-            + escapeAttribute(respondentText(RespondentText::NotSentYet, language)).toUtf8() + '\'';
+            + escapeAttribute(respondentText(RespondentText::NotSentYet, language)).toUtf8()
+            + "' data-one-waiting='"
+            + escapeAttribute(respondentText(RespondentText::EarlierAnswerWaiting, language)).toUtf8()
+            + "' data-many-waiting='"
+            + escapeAttribute(respondentText(RespondentText::EarlierAnswersWaiting, language)).toUtf8()
+            + '\'';
     }
     // The page carries our stylesheet once, where its head starts: the script goes just after it.
     const QByteArrayView head = respondentHead();

@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
 using namespace quenlow::test;
@@ -59,6 +61,7 @@ private slots:
     void aRenameWhileAnsweringAndACorrectionLoseNothing();
     void aPhoneKeepsItsAnswersWhileTheServiceIsDown();
     void aPhoneFollowsTheRulesOfEachQuestion();
+    void aSharedPhoneKeepsEachPagesAnswersApart();
 
 private:
     // Runs submit.mjs; the printed JSON, or an empty object after a failed
@@ -87,12 +90,14 @@ void TestBrowserSubmission::initTestCase()
 
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
-    for (const QString& file : { u"package.json"_s, u"submit.mjs"_s, u"room.mjs"_s, u"rules.mjs"_s }) {
+    for (const QString& file :
+        { u"package.json"_s, u"submit.mjs"_s, u"room.mjs"_s, u"rules.mjs"_s, u"phones.mjs"_s }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
     }
-    if (!QFile::exists(m_workDir + u"/node_modules/playwright-core/package.json"_s)) {
+    if (!QFile::exists(m_workDir + u"/node_modules/playwright-core/package.json"_s)
+        || !QFile::exists(m_workDir + u"/node_modules/axe-core/axe.min.js"_s)) {
         QProcess install;
         install.setWorkingDirectory(m_workDir);
         install.setProcessChannelMode(QProcess::MergedChannels);
@@ -440,6 +445,96 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
     QCOMPARE(stored.at(0).value(u"Rating"_s).toString(), u"4"_s);
     QCOMPARE(stored.at(1).value(u"Pets"_s).toString(), u"No"_s);
     QVERIFY(stored.at(1).value(u"Which pet?"_s).isNull());
+}
+
+// One phone passed from person to person: each page keeps its own answers
+// under its own token. A's send, queued while posts cannot get through, goes
+// by itself from B's page as A's own row and is never poured into B's page; a
+// reload brings a page's own draft back; a page refused and left hands
+// nothing to the next person.
+void TestBrowserSubmission::aSharedPhoneKeepsEachPagesAnswersApart()
+{
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Room Survey"_s)
+                .textField(u"Name"_s)
+                .textArea(u"Comments"_s)
+                .textField(u"Age"_s)
+                .asks(false, AnswerKind::WholeNumber, u"0"_s, u"120"_s)
+                .submitButton()
+                .write());
+    QVERIFY(startService());
+    QProcess node;
+    node.setWorkingDirectory(m_workDir);
+    node.start(m_node, { m_workDir + u"/phones.mjs"_s, m_service->address(), m_workDir });
+    QVERIFY(node.waitForFinished(240000));
+    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
+    const QJsonObject seen
+        = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
+    m_service->stop();
+    QVERIFY2(!seen.isEmpty() && !seen.contains(u"failure"_s), QJsonDocument(seen).toJson().constData());
+    QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
+    const auto at = [&](const char* page) { return seen.value(QLatin1StringView(page)).toObject(); };
+    const auto went = [&](const char* page) {
+        return !at(page).contains(u"failure"_s)
+            || (qWarning("%s", qPrintable(at(page).value(u"failure"_s).toString())), false);
+    };
+    QVERIFY(went("a"));
+
+    // Each new page starts empty with a token of its own and says how many earlier answers wait.
+    const QJsonArray left = seen.value(u"a"_s).toArray();
+    QCOMPARE(left.size(), 2);
+    const QJsonObject second = left.at(1).toObject().value(u"opened"_s).toObject();
+    QCOMPARE(second.value(u"name"_s).toString(), QString());
+    QCOMPARE(second.value(u"earlier"_s).toString(), u"1 earlier answer waiting to be sent"_s);
+    const QJsonObject opened = at("b").value(u"opened"_s).toObject();
+    QCOMPARE(opened.value(u"name"_s).toString(), QString());
+    QCOMPARE(opened.value(u"comments"_s).toString(), QString());
+    QCOMPARE(opened.value(u"earlier"_s).toString(), u"2 earlier answers waiting to be sent"_s);
+    const QJsonValue tokenA = left.at(0).toObject().value(u"sent"_s).toObject().value(u"token"_s);
+    const QJsonValue tokenA2 = left.at(1).toObject().value(u"sent"_s).toObject().value(u"token"_s);
+    QVERIFY(tokenA != tokenA2 && opened.value(u"token"_s) != tokenA && opened.value(u"token"_s) != tokenA2);
+    QCOMPARE(at("b").value(u"noteViolations"_s).toArray(), QJsonArray());
+    QCOMPARE(at("b").value(u"wcagViolations"_s).toArray(), QJsonArray());
+    QVERIFY(went("b"));
+    QVERIFY(at("b").value(u"thanked"_s).toBool());
+    QCOMPARE(at("b").value(u"kept"_s).toArray(), QJsonArray());
+
+    // A reload keeps the page's draft and its token; the page beside it is new.
+    QVERIFY(went("c"));
+    const QJsonObject before = at("c").value(u"before"_s).toObject();
+    const QJsonObject reloaded = at("c").value(u"reloaded"_s).toObject();
+    QCOMPARE(reloaded.value(u"name"_s).toString(), u"Cy"_s);
+    QCOMPARE(reloaded.value(u"token"_s), before.value(u"token"_s));
+    QCOMPARE(at("d").value(u"name"_s).toString(), QString());
+    QVERIFY(at("d").value(u"token"_s) != before.value(u"token"_s));
+
+    // Refused and left: F starts empty with a token of its own.
+    QVERIFY(went("e") && went("f"));
+    QCOMPARE(at("e").value(u"status"_s).toInt(), 422);
+    QCOMPARE(at("e").value(u"name"_s).toString(), u"Eve"_s);
+    QCOMPARE(at("f").value(u"name"_s).toString(), QString());
+    QCOMPARE(at("f").value(u"age"_s).toString(), QString());
+    QVERIFY(at("f").value(u"token"_s) != at("e").value(u"token"_s));
+    QVERIFY(at("f").value(u"thanked"_s).toBool());
+    // What stays: the drafts of C's and E's pages, nothing waiting, nothing a day old.
+    const QJsonArray kept = at("f").value(u"kept"_s).toArray();
+    QCOMPARE(kept.size(), 2);
+    for (const QJsonValue& entry : kept) {
+        QVERIFY(!entry.toObject().value(u"pending"_s).toBool());
+        QVERIFY(!entry.toObject().value(u"key"_s).toString().endsWith(u"ffff"_s));
+    }
+
+    // Each person's answers in a row of their own.
+    QStringList stored;
+    for (const QVariantMap& row : rows()) {
+        stored.append(row.value(u"Name"_s).toString() + u" / "_s + row.value(u"Comments"_s).toString()
+            + u" / "_s + row.value(u"Age"_s).toString());
+    }
+    std::sort(stored.begin(),
+        stored.begin() + std::min<qsizetype>(2, stored.size())); // the waiting two in any order
+    QCOMPARE(stored,
+        (QStringList { u"Abe / Abe's comment / "_s, u"Ann / Ann's comment / "_s, u"Bea / B's comment / "_s,
+            u"Old /  / "_s, u"Fay /  / "_s }));
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)

@@ -1233,7 +1233,10 @@ void TestRequestHandler::speaksTheFormsLanguage()
     QVERIFY(survey(settings).write());
     const QByteArray page = get("/survey.html").body;
     // The page's language, its empty first choice and the script's texts are the form-language scenario's.
-    QVERIFY(get("/scripts/answers.js").body.contains("getAttribute('data-send-now')"));
+    const QByteArray script = get("/scripts/answers.js").body;
+    for (const char* words :
+        { "'data-send-now'", "'data-not-sent'", "'data-one-waiting'", "'data-many-waiting'" })
+        QVERIFY2(script.contains(QByteArray("said(").append(words)), words);
 
     const Fields answers = surveyHeader()
         + Fields { { submissionTokenField(), tokenIn(page) }, { u"Team Type"_s, u"Pull Down Menu"_s },
