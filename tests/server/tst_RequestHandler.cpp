@@ -92,6 +92,7 @@ private slots:
     void aPageStaysWithItsFormAndItsRow();
     void aLimitIsTheStoresToKeep();
     void followsARenameCutShort();
+    void resultsCountWhatTheStoreHolds();
 
     void sentPageIsAdaptedAndTheFileIsNot();
     void wrapsOptionsWithTheirText_data();
@@ -895,6 +896,38 @@ void TestRequestHandler::followsARenameCutShort()
         }
         QCOMPARE(rows().size(), 2);
     }
+}
+
+// The results count what the store holds: rows another server stored, and
+// new answers while resent pages keep replacing theirs.
+void TestRequestHandler::resultsCountWhatTheStoreHolds()
+{
+    FormSettings settings;
+    settings.showResults = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .settings(settings)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
+                .write());
+    const auto answer = [&](const QString& colour, const QString& token = {}) {
+        return post(surveyHeader() + Fields { { submissionTokenField(), token } }
+            + fieldsOf(u"Colour Type=Radio Buttons|Colour="_s + colour));
+    };
+    const QString token = tokenIn(get("/survey.html").body);
+    QCOMPARE(answer(u"Red"_s, token).status, 200);
+    QVERIFY(get("/results/survey.html").body.contains("<b>1</b> answer<"));
+    const AnswersStore::NewRow elsewhere { u"tbl_survey"_s, { { u"Colour"_s, u"Green"_s } }, {}, {}, {} };
+    QVERIFY(openStore(m_folder->database())->insertRows({ elsewhere, elsewhere }));
+    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>3</b> answers<"), 10000);
+
+    // A corrected page resent again and again, new answers among them.
+    for (int i = 0; i < 60; ++i) {
+        QCOMPARE(answer(i % 2 ? u"Red"_s : u"Green"_s, token).status, 200);
+        QCOMPARE(answer(u"Red"_s).status, 200);
+        get("/results/survey.html");
+        QTest::qWait(50);
+    }
+    QCOMPARE(rows().size(), 63);
+    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>63</b> answers<"), 10000);
 }
 
 void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
