@@ -752,8 +752,14 @@ bool RequestHandler::isOpen(const PublishedForm& form)
 {
     const FormSettings& settings = form.settings;
     std::optional<qint64> stored;
-    if (settings.answerLimit)
-        stored = m_tally->totalIfKnown(AnswersStore::tableFor(form.name));
+    if (settings.answerLimit) {
+        // The store keeps the limit exactly; this spares a post to a form
+        // that is full, and is read again while the form looks full.
+        const QString table = AnswersStore::tableFor(form.name);
+        stored = m_tally->totalIfKnown(table);
+        if (stored && *stored >= *settings.answerLimit)
+            stored = m_tally->totalIfKnown(table, true);
+    }
     return settings.isOpen(QDateTime::currentDateTime(), stored);
 }
 

@@ -183,7 +183,7 @@ struct ResultsTally::Shared {
 
     // Asks for the table to be read when it is not, or no longer, known.
     // With the mutex held.
-    Table& want(const QString& name, const QSet<QString>& fields)
+    Table& want(const QString& name, const QSet<QString>& fields, bool readAgainWhenOld = true)
     {
         Table& table = tables[name];
         QSet<QString> missing = fields;
@@ -194,7 +194,7 @@ struct ResultsTally::Shared {
             table.fields.unite(fields);
             table.state = Table::Wanted;
             table.notBefore = {};
-        } else if (table.state == Table::Ready && now >= nextReading(table)) {
+        } else if (readAgainWhenOld && table.state == Table::Ready && now >= nextReading(table)) {
             // Served as they are, and read again in the background.
             table.state = Table::Wanted;
             table.notBefore = {};
@@ -251,10 +251,10 @@ std::optional<ResultsTally::Counts> ResultsTally::counts(const QString& table, c
     return counts;
 }
 
-std::optional<qint64> ResultsTally::totalIfKnown(const QString& table)
+std::optional<qint64> ResultsTally::totalIfKnown(const QString& table, bool readAgainWhenOld)
 {
     std::lock_guard lock(m_shared->mutex);
-    const Table& t = m_shared->want(table, {});
+    const Table& t = m_shared->want(table, {}, readAgainWhenOld);
     return t.counted ? std::optional<qint64>(t.total) : std::nullopt;
 }
 

@@ -38,8 +38,10 @@ public:
     std::optional<Counts> counts(const QString& table, const QStringList& fields,
         const QList<QStringList>& options, std::chrono::milliseconds wait);
     /// The number of answers of `table` when known now; otherwise nothing,
-    /// and the table is read in the background.
-    std::optional<qint64> totalIfKnown(const QString& table);
+    /// and the table is read in the background. With `readAgainWhenOld`,
+    /// counts read a while ago are read again in the background (for a form
+    /// that looks full: answers deleted since open it again).
+    std::optional<qint64> totalIfKnown(const QString& table, bool readAgainWhenOld = false);
 
     /// A row the writer committed; only tables already read are told.
     void committed(const Submission& submission, const WriteResult& result);
