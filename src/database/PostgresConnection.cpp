@@ -129,6 +129,14 @@ QByteArray stateOf(const pg_result* r)
     return s ? QByteArray(s) : QByteArray();
 }
 
+QStringList firstColumn(const pg_result* r)
+{
+    QStringList texts;
+    for (int i = 0; i < PQntuples(r); ++i)
+        texts.append(text(r, i, 0));
+    return texts;
+}
+
 QString text(const pg_result* r, int row, int column)
 {
     return QString::fromUtf8(PQgetvalue(r, row, column), PQgetlength(r, row, column));

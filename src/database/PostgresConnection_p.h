@@ -51,6 +51,8 @@ QString commentOn(pg_conn* conn, const QString& what, const QString& name);
 Error::Kind kindOfState(const QByteArray& state);
 QByteArray stateOf(const pg_result* r);
 QString text(const pg_result* r, int row, int column);
+/// The texts of the first column of every row.
+QStringList firstColumn(const pg_result* r);
 /// A whole number; -1 for NULL.
 qint64 number(const pg_result* r, int row, int column);
 QString isoTime(const QDateTime& t);

@@ -100,10 +100,7 @@ Result<QStringList> PostgresAnswersStore::publishedForms()
     const auto r = m_db->run(QStringLiteral("SELECT form FROM quenlow.forms"));
     if (!r)
         return r.error();
-    QStringList names;
-    for (int i = 0; i < PQntuples(r->get()); ++i)
-        names.append(text(r->get(), i, 0));
-    return names;
+    return firstColumn(r->get());
 }
 
 Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publication(const QString& form)

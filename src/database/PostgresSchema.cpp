@@ -47,10 +47,7 @@ Result<QStringList> PostgresAnswersStore::tables()
                        "WHERE n.nspname = 'answers' AND c.relkind = 'r' ORDER BY c.oid"));
     if (!r)
         return r.error();
-    QStringList names;
-    for (int i = 0; i < PQntuples(r->get()); ++i)
-        names.append(text(r->get(), i, 0));
-    return names;
+    return firstColumn(r->get());
 }
 
 Result<void> PostgresAnswersStore::createTable(const QString& table, const QString& firstColumn)

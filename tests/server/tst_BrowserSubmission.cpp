@@ -90,8 +90,8 @@ void TestBrowserSubmission::initTestCase()
 
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
-    for (const QString& file :
-        { u"package.json"_s, u"submit.mjs"_s, u"room.mjs"_s, u"rules.mjs"_s, u"phones.mjs"_s }) {
+    for (const QString& file : { u"package.json"_s, u"browser.mjs"_s, u"submit.mjs"_s, u"room.mjs"_s,
+             u"rules.mjs"_s, u"phones.mjs"_s }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));

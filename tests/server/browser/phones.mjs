@@ -10,16 +10,10 @@
 // by an older script goes on) and sends. Prints one JSON line
 // of what each page held; screenshots go to SHOTS_DIR (earlier-answer-390.png).
 import { createRequire } from 'node:module';
-import { chromium } from 'playwright-core';
+import { launchChromium } from './browser.mjs';
 
 const [base, shots] = process.argv.slice(2);
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
-  timeout: 60000,
-});
+const browser = await launchChromium();
 const result = { errors: [] };
 const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
 const open = async () => {

@@ -8,20 +8,14 @@
 // standard input after each, while the test stops and starts the service),
 // and looks at the results page while another answer arrives. Prints one JSON line of what it saw.
 import { createInterface } from 'node:readline';
-import { chromium } from 'playwright-core';
+import { launchChromium } from './browser.mjs';
 
 const [base, shots] = process.argv.slice(2);
 const lines = createInterface({ input: process.stdin });
 const waitLine = () => new Promise((resolve) => lines.once('line', resolve));
 const step = async (name) => { console.log(JSON.stringify({ step: name })); await waitLine(); };
 
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
-  timeout: 60000,
-});
+const browser = await launchChromium();
 const result = { errors: [] };
 try {
   const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });

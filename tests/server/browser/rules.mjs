@@ -9,16 +9,10 @@
 // the corrected post; then a browser without script answering "No". Prints
 // one JSON line of what it saw; screenshots go to SHOTS_FOLDER (phone.png,
 // condition.png, refused.png, noscript.png).
-import { chromium } from 'playwright-core';
+import { launchChromium } from './browser.mjs';
 
 const [url, shots] = process.argv.slice(2);
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
-  timeout: 60000,
-});
+const browser = await launchChromium();
 try {
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
   const page = await context.newPage();

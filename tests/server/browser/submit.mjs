@@ -14,19 +14,13 @@
 import { createInterface } from 'node:readline';
 // Prints one JSON line: the page's layout figures, its HTML, the tokens
 // posted, and each answer page's status, address and text.
-import { chromium } from 'playwright-core';
+import { launchChromium } from './browser.mjs';
 
 const [url, actionsJson, optionsJson] = process.argv.slice(2);
 const actions = JSON.parse(actionsJson);
 const options = { submit: true, ...JSON.parse(optionsJson || '{}') };
 
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync'],
-  timeout: 60000,
-});
+const browser = await launchChromium();
 try {
   const context = await browser.newContext({
     viewport: { width: options.width || 1280, height: options.height || 800 },
