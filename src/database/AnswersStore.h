@@ -198,6 +198,7 @@ public:
             QStringList options; // what a choice question's answers are counted over, for charts
             QString text; // the question as the form asks it
             QString settings; // what it asks of its answer and when, as key lines; empty: nothing
+            int maxLength = 0; // a text field's most characters; 0: any
             friend bool operator==(const Question&, const Question&) = default;
         };
         QList<Question> questions;

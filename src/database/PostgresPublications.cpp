@@ -33,14 +33,18 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
     for (const Publication::Question& q : form.questions) {
         // Earlier names only where there are any: servers of before read the first two.
         QJsonArray entry { q.field, q.kind };
-        if (!q.formerFields.isEmpty() || !q.options.isEmpty() || !q.settings.isEmpty())
+        const bool limited = q.maxLength > 0;
+        if (!q.formerFields.isEmpty() || !q.options.isEmpty() || !q.settings.isEmpty() || limited)
             entry.append(QJsonArray::fromStringList(q.formerFields));
         // Servers of before read no further.
-        if (!q.options.isEmpty() || !q.settings.isEmpty())
+        if (!q.options.isEmpty() || !q.settings.isEmpty() || limited)
             entry.append(QJsonArray { QJsonArray::fromStringList(q.options), q.text });
         // What the question asks of its answer, as its record's key lines.
-        if (!q.settings.isEmpty())
+        if (!q.settings.isEmpty() || limited)
             entry.append(q.settings);
+        // The most characters a text field takes.
+        if (limited)
+            entry.append(q.maxLength);
         questions.append(entry);
     }
     const QByteArray questionsJson = QJsonDocument(questions).toJson(QJsonDocument::Compact);
@@ -133,7 +137,7 @@ Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publicati
         for (const QJsonValue& option : chart.at(0).toArray())
             options.append(option.toString());
         p.questions.append({ entry.at(0).toString(), entry.at(1).toString(), former, options,
-            chart.at(1).toString(), entry.at(4).toString() });
+            chart.at(1).toString(), entry.at(4).toString(), entry.at(5).toInt(0) });
     }
     p.settings = QString::fromUtf8(bytes(7));
     p.backgroundImage = QString::fromUtf8(bytes(5));

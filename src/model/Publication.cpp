@@ -52,7 +52,7 @@ AnswersStore::Publication publicationOf(
     const QList<ChartedQuestion> charted = chartedQuestions(methods);
     for (const PostedQuestion& q : postedQuestions(methods)) {
         AnswersStore::Publication::Question question { q.field, QString::fromUtf16(traitsOf(q.kind).pageType),
-            q.formerFields, {}, {}, questionSettingsText(q.settings) };
+            q.formerFields, {}, {}, questionSettingsText(q.settings), q.maxLength };
         for (const ChartedQuestion& c : charted) {
             if (c.field == q.field) {
                 question.options = c.options;
@@ -98,7 +98,13 @@ QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
     for (const FormMethod& m : methods) {
         if (!isQuestionKind(m.kind))
             continue;
-        PostedQuestion q { columnNameFor(m.userInstruction), m.kind, {}, questionSettingsOf(m) };
+        PostedQuestion q { columnNameFor(m.userInstruction), m.kind, {}, questionSettingsOf(m), 0 };
+        // The box takes no more; neither does the service, whatever is posted.
+        if (m.kind == ElementKind::TextField) {
+            bool ok = false;
+            const int most = m.attribute5.trimmed().toInt(&ok);
+            q.maxLength = ok && most > 0 ? most : 0;
+        }
         // The designer names the question a condition depends on as the form
         // asks it; the service knows questions by their fields.
         if (!q.settings.condition.always())
@@ -115,7 +121,8 @@ QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publicati
     QList<PostedQuestion> questions;
     for (const AnswersStore::Publication::Question& q : publication.questions) {
         if (const std::optional<ElementKind> kind = questionKindOfPageType(q.kind))
-            questions.append({ q.field, *kind, q.formerFields, questionSettingsFromText(q.settings) });
+            questions.append(
+                { q.field, *kind, q.formerFields, questionSettingsFromText(q.settings), q.maxLength });
     }
     return questions;
 }

@@ -68,6 +68,7 @@ constexpr Entry kEnglish[] = {
     { T::GiveDateOnOrBefore, "Please give a date on or before %1." },
     { T::ChooseScaleNumber, "Please choose one of the numbers from %1 to %2." },
     { T::ChooseOffered, "Please choose one of the answers offered." },
+    { T::UseAtMost, "Please use at most %1 characters." },
 };
 
 constexpr Entry kGerman[] = {
@@ -132,6 +133,7 @@ constexpr Entry kGerman[] = {
     { T::GiveDateOnOrBefore, "Bitte geben Sie ein Datum am oder vor dem %1 an." },
     { T::ChooseScaleNumber, "Bitte w\u00e4hlen Sie eine der Zahlen von %1 bis %2." },
     { T::ChooseOffered, "Bitte w\u00e4hlen Sie eine der angebotenen Antworten." },
+    { T::UseAtMost, "Bitte verwenden Sie h\u00f6chstens %1 Zeichen." },
 };
 
 constexpr Entry kSpanish[] = {
@@ -194,6 +196,7 @@ constexpr Entry kSpanish[] = {
     { T::GiveDateOnOrBefore, "Indique una fecha igual o anterior al %1." },
     { T::ChooseScaleNumber, "Elija uno de los n\u00fameros del %1 al %2." },
     { T::ChooseOffered, "Elija una de las respuestas ofrecidas." },
+    { T::UseAtMost, "Use como m\u00e1ximo %1 caracteres." },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

@@ -68,8 +68,9 @@ enum class RespondentText {
     GiveDateOnOrBefore,
     ChooseScaleNumber, // %1 to %2
     ChooseOffered, // an answer a choice does not offer
+    UseAtMost, // %1: the most characters a text field takes
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::ChooseOffered) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::UseAtMost) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

@@ -29,6 +29,19 @@ bool sameGroup(const PostedQuestion& a, const PostedQuestion& b)
         && !a.settings.questionText.isEmpty() && a.settings.questionText == b.settings.questionText;
 }
 
+// The characters of `text` as a person counts them: code points, a pair of
+// UTF-16 units (an emoji) being one.
+qsizetype characterCount(const QString& text)
+{
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        ++count;
+    }
+    return count;
+}
+
 } // namespace
 
 AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted)
@@ -45,6 +58,7 @@ AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<C
             m_byField.insert(posted.field, i);
         q.kind = posted.kind;
         q.shape = shapeOf(posted.kind);
+        q.maxLength = posted.maxLength;
         AnswerRules rules = posted.settings.rules;
         if (posted.kind == ElementKind::TextArea)
             rules.kind = AnswerKind::AnyText; // a text area takes any text
@@ -123,6 +137,11 @@ FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) co
         if (q.kind == ElementKind::TextField || q.kind == ElementKind::TextArea) {
             const CheckedAnswer checked = checkTypedAnswer(q.rules, given, language);
             problem = checked.problem;
+            // Counted as a person counts characters: an emoji is one, as is
+            // a letter with its accent typed as one.
+            if (problem.isEmpty() && q.maxLength > 0 && !given.isEmpty()
+                && characterCount(given) > q.maxLength)
+                problem = respondentText(RespondentText::UseAtMost, language).arg(q.maxLength);
             if (checked.ok() && answer && answer->value && !checked.value.isEmpty())
                 answer->value = checked.value;
         } else if (q.inGroup) {

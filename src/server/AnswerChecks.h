@@ -42,6 +42,7 @@ private:
         bool inGroup = false; // a box after the first of its group: checked with the first
         qsizetype groupEnd = -1; // the first box of a group: the question after its last
         QList<QStringList> choices; // option buttons, a menu, a scale: what each of its field offers
+        int maxLength = 0; // a text field's most characters; 0: any
     };
 
     QList<Question> m_questions;

@@ -105,6 +105,7 @@ private slots:
     void speaksTheFormsLanguage();
     void refusesAnswersItsQuestionsCannotTake();
     void closedChoicesTakeOnlyWhatTheyOffer();
+    void aTextFieldTakesNoMoreThanItsBox();
     void holdsScalesBoxGroupsAndChainedConditions_data();
     void holdsScalesBoxGroupsAndChainedConditions();
 
@@ -1401,6 +1402,29 @@ void TestRequestHandler::closedChoicesTakeOnlyWhatTheyOffer()
     QVERIFY(rows().isEmpty());
     QCOMPARE(post(answers(u"Yes"_s, u"Research"_s)).status, 200);
     QCOMPARE(rows().size(), 1);
+}
+
+// A text field's box takes so many characters; so does the service, counting
+// them as a person does (an emoji is one, not two UTF-16 units).
+void TestRequestHandler::aTextFieldTakesNoMoreThanItsBox()
+{
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .textField(u"Nickname"_s, {}, u"5"_s)
+                .textArea(u"Comments"_s)
+                .write());
+    const auto answer = [&](const QString& nickname) {
+        return post(surveyHeader()
+            + fieldsOf(u"Nickname Type=Text Field|Nickname=%1|Comments Type=Text Area|Comments=kept"_s.arg(
+                nickname)));
+    };
+    const HttpResponse refused = answer(u"Sixsix"_s);
+    QCOMPARE(refused.status, 422);
+    QVERIFY(refused.body.contains("Please use at most 5 characters."));
+    QVERIFY(rows().isEmpty());
+    const QString fiveEmoji = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(5);
+    QCOMPARE(answer(fiveEmoji).status, 200);
+    QCOMPARE(rows().size(), 1);
+    QCOMPARE(rows().first().value(u"Nickname"_s).toString(), fiveEmoji);
 }
 
 void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions_data()

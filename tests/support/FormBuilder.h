@@ -41,9 +41,10 @@ public:
     FormBuilder& answersIn(const QString& location);
 
     // The elements as the editors make them.
-    FormBuilder& textField(const QString& question, const QString& defaultText = {})
+    FormBuilder& textField(
+        const QString& question, const QString& defaultText = {}, const QString& maxChars = {})
     {
-        return add(textFieldMethod(question, QStringLiteral("30"), {}, defaultText));
+        return add(textFieldMethod(question, QStringLiteral("30"), maxChars, defaultText));
     }
     FormBuilder& textArea(const QString& question, const QString& defaultText = {})
     {
