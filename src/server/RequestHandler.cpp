@@ -530,6 +530,12 @@ std::optional<Submission> RequestHandler::prepareSubmission(
         closed.status = 403;
         return refuse(std::move(closed));
     }
+    // A token this service did not issue for this form (forged, from another
+    // form, or from before a restart) cannot be trusted to tell repeats: the
+    // answers are kept, as from a page without one. A page sent back goes
+    // with the token, so that corrected answers replace any stored before.
+    const QString pageToken
+        = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
     PlacedAnswers placed = placeAnswers(*tableName, formOut->questions, fields);
     switch (placed.verdict) {
     case PlacedAnswers::Verdict::Answers:
@@ -545,8 +551,7 @@ std::optional<Submission> RequestHandler::prepareSubmission(
             respondentText(RespondentText::NothingAnswered, formOut->settings.language).arg(formOut->title),
             formOut->settings.language));
     case PlacedAnswers::Verdict::FormChanged:
-        return refuse(changedFormPage(*formOut, placed.kept,
-            m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()))));
+        return refuse(changedFormPage(*formOut, placed.kept, pageToken));
     }
     // A choice answered on a page of another version of the form, that the
     // form no longer offers (an option renamed or removed since): the form as
@@ -555,9 +560,7 @@ std::optional<Submission> RequestHandler::prepareSubmission(
         if (const QStringList stale = formOut->checks->notOffered(placed.answers); !stale.isEmpty()) {
             FormFields kept = placed.kept;
             kept.removeIf([&stale](const FormField& f) { return stale.contains(f.name); });
-            return refuse(changedFormPage(*formOut, kept,
-                m_tokens.verified(
-                    *tableName, firstValue(fields, submissionTokenField()).value_or(QString()))));
+            return refuse(changedFormPage(*formOut, kept, pageToken));
         }
     }
     // The page's own checks can be left out or got round: the service decides.
@@ -566,12 +569,9 @@ std::optional<Submission> RequestHandler::prepareSubmission(
             ? formOut->checks->check(placed.answers, language)
             : checkAnswers(formOut->questions, formOut->charted, placed.answers, language);
         !problems.isEmpty()) {
-        // The page's token is not used up: the corrected answers go with it.
-        const QString token
-            = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
         return refuse(formAgainPage(*formOut, placed.kept,
-            respondentText(RespondentText::AnswersRefusedNotice, formOut->settings.language), problems, token,
-            422));
+            respondentText(RespondentText::AnswersRefusedNotice, formOut->settings.language), problems,
+            pageToken, 422));
     }
     Submission submission;
     // The form's own table, also for a page of the name it had before a
@@ -582,11 +582,7 @@ std::optional<Submission> RequestHandler::prepareSubmission(
     else if (AnswersStore::formOfTable(*tableName) != formOut->name)
         submission.table = AnswersStore::tableFor(formOut->name);
     submission.answers = std::move(placed.answers);
-    // A token this service did not issue for this form (forged, from another
-    // form, or from before a restart) cannot be trusted to tell repeats: the
-    // answers are kept, as from a page without one.
-    submission.token
-        = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
+    submission.token = pageToken;
     submission.arrivedAt = QDateTime::currentDateTimeUtc();
     submission.abandoned = request.clientGone;
     submission.limit = formOut->settings.answerLimit;
