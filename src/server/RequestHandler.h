@@ -18,6 +18,7 @@
 
 namespace quenlow {
 
+class Deadlines;
 class StoreHealth;
 
 /// Everything the service answers, as a function of the request: the pages
@@ -78,7 +79,6 @@ private:
         const std::optional<QString>& tableName, HttpResponse* refusal, bool submission);
 
     struct PendingPost;
-    class Deadlines;
     /// Takes a post without waiting on the store: one whose form is not in
     /// memory yet is taken again once the form source has it.
     void takeSubmission(const std::shared_ptr<PendingPost>& pending);
