@@ -779,15 +779,15 @@ double checkMicroseconds(const QString& folder, const QString& name, int times)
 {
     FormCatalog catalog(folder);
     const std::optional<PublishedForm> form = catalog.find(name);
-    const std::optional<FormFields> fields = parseUrlEncoded(rulesBody(name, QStringLiteral("42")));
+    const Result<FormFields> fields = parseUrlEncoded(rulesBody(name, QStringLiteral("42")));
     if (!form || !fields)
         fail(QStringLiteral("cannot read the form ") + name);
     return medianMicroseconds(
         times,
         [&] {
-            PlacedAnswers placed = placeAnswers(AnswersStore::tableFor(name), form->questions, *fields);
-            const FormFields problems = form->checks->check(placed.answers);
-            return placed.answers.size() == 40 && problems.isEmpty();
+            PlacedAnswers placed = placeAnswers(*form, *fields);
+            const CheckedAnswers checked = form->checks->check(placed.answers);
+            return checked.answers.size() == 40 && checked.problems.isEmpty();
         },
         [&](bool asPosted) {
             if (!asPosted)

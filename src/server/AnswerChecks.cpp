@@ -89,8 +89,9 @@ AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<C
     }
 }
 
-FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) const
+CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage language) const
 {
+    CheckedAnswers checked { answers, {} };
     const qsizetype count = m_questions.size();
     // By a field's first question: its last answer, and the last that has a value.
     QVarLengthArray<qsizetype, 64> answerAt(count, -1);
@@ -122,11 +123,11 @@ FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) co
             || (q.waitsOn >= 0 && applies[q.waitsOn] && givenFor(q.waitsOn) == q.answer);
     }
 
-    FormFields problems;
+    FormFields& problems = checked.problems;
     for (qsizetype i = 0; i < count; ++i) {
         const Question& q = m_questions.at(i);
         const qsizetype at = answerAt[q.sameField];
-        Answer* answer = at < 0 ? nullptr : &answers[at];
+        Answer* answer = at < 0 ? nullptr : &checked.answers[at];
         if (!applies[i]) {
             if (answer)
                 answer->value.reset();
@@ -135,15 +136,15 @@ FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) co
         const QString given = givenFor(i);
         QString problem;
         if (q.kind == ElementKind::TextField || q.kind == ElementKind::TextArea) {
-            const CheckedAnswer checked = checkTypedAnswer(q.rules, given, language);
-            problem = checked.problem;
+            const CheckedAnswer typed = checkTypedAnswer(q.rules, given, language);
+            problem = typed.problem;
             // Counted as a person counts characters: an emoji is one, as is
             // a letter with its accent typed as one.
             if (problem.isEmpty() && q.maxLength > 0 && !given.isEmpty()
                 && characterCount(given) > q.maxLength)
                 problem = respondentText(RespondentText::UseAtMost, language).arg(q.maxLength);
-            if (checked.ok() && answer && answer->value && !checked.value.isEmpty())
-                answer->value = checked.value;
+            if (typed.ok() && answer && answer->value && !typed.value.isEmpty())
+                answer->value = typed.value;
         } else if (q.inGroup) {
             continue; // checked with the group's first box
         } else if (q.groupEnd >= 0) {
@@ -171,7 +172,7 @@ FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) co
         if (!problem.isEmpty())
             problems.append({ q.field, problem });
     }
-    return problems;
+    return checked;
 }
 
 QStringList AnswerChecks::notOffered(const QList<Answer>& answers) const
@@ -189,8 +190,8 @@ QStringList AnswerChecks::notOffered(const QList<Answer>& answers) const
     return fields;
 }
 
-FormFields checkAnswers(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted,
-    QList<Answer>& answers, FormLanguage language)
+CheckedAnswers checkAnswers(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted,
+    const QList<Answer>& answers, FormLanguage language)
 {
     return AnswerChecks(questions, charted).check(answers, language);
 }

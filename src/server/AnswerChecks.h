@@ -12,6 +12,16 @@
 
 namespace quenlow {
 
+/// Answers as they may be stored, and what keeps any of them from it.
+struct CheckedAnswers {
+    /// The answers given, each in its one stored spelling; no value for a
+    /// question that does not apply.
+    QList<Answer> answers;
+    /// For each question whose answer cannot be stored, its field and what
+    /// is wrong in the words shown beside it; empty when all may be stored.
+    FormFields problems;
+};
+
 /// A form's rules made ready once, when the service reads the form, for
 /// checking every post to it: limits read as numbers, each scale's numbers,
 /// each condition tied to the question it waits on, the groups of boxes.
@@ -22,7 +32,7 @@ public:
     AnswerChecks(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted);
 
     /// What checkAnswers() does, for the questions and scales given here.
-    FormFields check(QList<Answer>& answers, FormLanguage language = FormLanguage::English) const;
+    CheckedAnswers check(const QList<Answer>& answers, FormLanguage language = FormLanguage::English) const;
     /// The fields whose answer a choice of the form (option buttons, a menu,
     /// a scale) does not offer now.
     QStringList notOffered(const QList<Answer>& answers) const;
@@ -52,12 +62,10 @@ private:
 /// Holds placed answers to what each question asks, whatever the page let
 /// through: a question that does not apply stores nothing (its answer becomes
 /// no value, even when posted); a typed answer is stored in its one spelling
-/// ("3,5" as "3.5", a date as year-month-day). Returns, for each question
-/// whose answer cannot be stored, its field and what is wrong in the words
-/// shown beside it; nothing when every answer may be stored. A scale takes
+/// ("3,5" as "3.5", a date as year-month-day). `answers` is left as given. A scale takes
 /// only the values `charted` gives it; check boxes asked as one question are
 /// checked as one, their note under the first box's field.
-FormFields checkAnswers(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted,
-    QList<Answer>& answers, FormLanguage language = FormLanguage::English);
+CheckedAnswers checkAnswers(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted,
+    const QList<Answer>& answers, FormLanguage language = FormLanguage::English);
 
 } // namespace quenlow

@@ -5,10 +5,10 @@
 #include "database/AnswerColumns.h"
 #include "model/PageFormat.h"
 #include "model/QuestionNames.h"
-#include "server/RequestHandler.h"
 #include "server/RespondentPage.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace quenlow {
 
@@ -16,40 +16,65 @@ namespace {
 
 const QString kTypeSuffix = pageFormat::kindSuffix();
 
-// The question a field name stands for: one of now first, then one the
-// question had before a rename. Names compare as the columns do.
-class QuestionIndex
-{
-public:
-    explicit QuestionIndex(const QList<PostedQuestion>& questions)
-    {
-        for (qsizetype i = 0; i < questions.size(); ++i)
-            m_current.insert(foldAscii(questions.at(i).field), int(i));
-        for (qsizetype i = 0; i < questions.size(); ++i) {
-            for (const QString& former : questions.at(i).formerFields) {
-                const QString folded = foldAscii(former);
-                if (!m_current.contains(folded) && !m_former.contains(folded))
-                    m_former.insert(folded, int(i));
-            }
-        }
-    }
-    int of(const QString& field) const
-    {
-        const QString folded = foldAscii(field);
-        if (const auto it = m_current.constFind(folded); it != m_current.cend())
-            return *it;
-        return m_former.value(folded, -1);
-    }
-
-private:
-    QHash<QString, int> m_current;
-    QHash<QString, int> m_former;
-};
-
 bool isMarker(const FormField& f)
 {
     return f.name.size() > kTypeSuffix.size() && f.name.endsWith(kTypeSuffix)
         && questionKindOfPageType(f.value).has_value();
+}
+
+// The answers as the page sent them, each question's after its "<name> Type"
+// field; a box "Checked" or "Not Checked".
+QList<Answer> answersByPlace(const FormFields& fields)
+{
+    // The page announces each question with its kind marker "<name> Type"
+    // directly before the question's own field; the form's hidden fields
+    // (tableName, DBLocation, ...) all come before the first marker. So a
+    // question's answer is the field of its name after its marker: never a
+    // hidden field or another question's marker that shares the name.
+    QList<Answer> answers;
+    QSet<QString> announced;
+    QList<std::optional<ElementKind>> kinds;
+    bool answered = false; // the current (last announced) question has its value
+    const auto markedQuestion = [&announced](const FormField& f) -> std::optional<QString> {
+        if (!isMarker(f))
+            return std::nullopt;
+        QString question = f.name.chopped(kTypeSuffix.size());
+        if (announced.contains(question))
+            return std::nullopt;
+        return question;
+    };
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const FormField& f = fields.at(i);
+        const std::optional<QString> marked = markedQuestion(f);
+        const bool current = !answers.isEmpty() && !answered && f.name == answers.last().field;
+        if (current) {
+            // Both the current question's value and the next one's marker (the
+            // question "Size Type" followed by "Size"): a box posts "on", never
+            // a kind, and otherwise the field that follows tells.
+            const bool nextMarker = marked
+                && (kinds.last() == ElementKind::CheckBox
+                    || (i + 1 < fields.size() && fields.at(i + 1).name == *marked));
+            if (!nextMarker) {
+                answers.last().value = f.value;
+                answered = true;
+                continue;
+            }
+        }
+        if (marked) {
+            announced.insert(*marked);
+            answers.append({ *marked, std::nullopt });
+            kinds.append(questionKindOfPageType(f.value));
+            answered = false;
+        }
+    }
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        // An unticked box is not posted at all; the reporter counts both texts.
+        if (kinds.at(i) == ElementKind::CheckBox) {
+            Answer& box = answers[i];
+            box.value = box.value ? QStringLiteral("Checked") : QStringLiteral("Not Checked");
+        }
+    }
+    return answers;
 }
 
 bool isAnswered(const std::optional<QString>& value)
@@ -59,25 +84,57 @@ bool isAnswered(const std::optional<QString>& value)
 
 } // namespace
 
-PlacedAnswers placeAnswers(
-    const QString& table, const QList<PostedQuestion>& questions, const FormFields& fields)
+QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
+    : m_questions(questions)
+    , m_hidden(pageHiddenFieldNames())
 {
-    PlacedAnswers placed;
     const qsizetype count = questions.size();
-    const QuestionIndex index(questions);
-    QStringList hidden = pageHiddenFieldNames();
-    hidden.append(submissionTokenField());
-    hidden.append(formVersionField());
-
+    for (qsizetype i = 0; i < count; ++i)
+        m_current.insert(foldAscii(questions.at(i).field), int(i));
+    for (qsizetype i = 0; i < count; ++i) {
+        for (const QString& former : questions.at(i).formerFields) {
+            const QString folded = foldAscii(former);
+            if (!m_current.contains(folded) && !m_former.contains(folded))
+                m_former.insert(folded, int(i));
+        }
+    }
+    m_hidden.append(submissionTokenField());
+    m_hidden.append(formVersionField());
     // A question whose field name the page also gives to another field is
     // told by its place after its "<name> Type" field, as the page sends it.
-    QList<bool> byPlace(count, false);
+    m_byPlace.fill(false, count);
     for (qsizetype i = 0; i < count; ++i) {
         const QString& field = questions.at(i).field;
-        const int marked = field.endsWith(kTypeSuffix) ? index.of(field.chopped(kTypeSuffix.size())) : -1;
-        byPlace[i] = hidden.contains(field) || (marked >= 0 && marked != i);
+        const int marked = field.endsWith(kTypeSuffix) ? of(field.chopped(kTypeSuffix.size())) : -1;
+        m_byPlace[i] = m_hidden.contains(field) || (marked >= 0 && marked != i);
     }
+    m_anyByPlace = m_byPlace.contains(true);
+}
 
+int QuestionPlaces::of(const QString& field) const
+{
+    // Names compare as the columns do; one of now first, then a former one.
+    const QString folded = foldAscii(field);
+    if (const auto it = m_current.constFind(folded); it != m_current.cend())
+        return *it;
+    return m_former.value(folded, -1);
+}
+
+PlacedAnswers placeAnswers(const PublishedForm& form, const FormFields& fields)
+{
+    if (form.places)
+        return form.places->place(fields);
+    return QuestionPlaces(form.questions).place(fields);
+}
+
+PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
+{
+    PlacedAnswers placed;
+    const QList<PostedQuestion>& questions = m_questions;
+    const qsizetype count = questions.size();
+    const QStringList& hidden = m_hidden;
+    const QList<bool>& byPlace = m_byPlace;
+    const QuestionPlaces& index = *this;
     QList<bool> carried(count, false); // its field or its "Type" field came
     QList<std::optional<QString>> value(count); // the first value posted under its field
     bool unplaced = false;
@@ -114,9 +171,8 @@ PlacedAnswers placeAnswers(
     }
 
     QList<std::optional<std::optional<QString>>> settled(count); // by place, as the page sent them
-    if (byPlace.contains(true)) {
-        const Submission positional = submissionFrom(table, fields);
-        for (const Answer& a : positional.answers) {
+    if (m_anyByPlace) {
+        for (const Answer& a : answersByPlace(fields)) {
             const int question = index.of(a.field);
             if (question >= 0 && byPlace.at(question) && !settled.at(question)) {
                 settled[question] = a.value;

@@ -4,8 +4,10 @@
 
 #include "model/Publication.h"
 #include "server/AnswerWriter.h"
+#include "server/FormCatalog.h"
 #include "server/FormFields.h"
 
+#include <QHash>
 #include <QList>
 
 namespace quenlow {
@@ -28,6 +30,27 @@ struct PlacedAnswers {
     FormFields kept;
 };
 
+/// A form's questions made ready for placing answers, once per form read:
+/// each is found by its field of now or one it had before a rename.
+/// Immutable once made.
+class QuestionPlaces final
+{
+public:
+    explicit QuestionPlaces(const QList<PostedQuestion>& questions);
+    /// What placeAnswers() does.
+    PlacedAnswers place(const FormFields& fields) const;
+    /// The question a field name stands for, or -1.
+    int of(const QString& field) const;
+
+private:
+    QList<PostedQuestion> m_questions;
+    QStringList m_hidden; // the page's own fields, never an answer
+    QHash<QString, int> m_current;
+    QHash<QString, int> m_former;
+    QList<bool> m_byPlace; // told by its place after its "<name> Type" field
+    bool m_anyByPlace = false;
+};
+
 /// Places each posted answer under its question. An answer is found by its
 /// field name — the question's of now or one it had before a rename —
 /// wherever it stands in the post; only a question whose name the page also
@@ -35,7 +58,6 @@ struct PlacedAnswers {
 /// "<name> Type") is told by its place after its "<name> Type" field. A box
 /// stores "Checked" or "Not Checked"; a menu left at its empty first choice
 /// stores no value.
-PlacedAnswers placeAnswers(
-    const QString& table, const QList<PostedQuestion>& questions, const FormFields& fields);
+PlacedAnswers placeAnswers(const PublishedForm& form, const FormFields& fields);
 
 } // namespace quenlow

@@ -5,6 +5,7 @@
 #include "model/CollectionFile.h"
 #include "model/Publication.h"
 #include "server/AnswerChecks.h"
+#include "server/AnswerPlacement.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -36,6 +37,7 @@ std::optional<PublishedForm> readForm(const QString& path, const QString& name)
 PublishedForm withAnswerChecks(PublishedForm form)
 {
     form.checks = std::make_shared<const AnswerChecks>(form.questions, form.charted);
+    form.places = std::make_shared<const QuestionPlaces>(form.questions);
     QCryptographicHash digest(QCryptographicHash::Sha256);
     const auto add = [&digest](const QString& text) {
         digest.addData(text.toUtf8());

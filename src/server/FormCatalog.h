@@ -14,6 +14,7 @@
 namespace quenlow {
 
 class AnswerChecks;
+class QuestionPlaces;
 
 /// What the service needs to know about a form, read from its stored header.
 struct PublishedForm {
@@ -27,6 +28,8 @@ struct PublishedForm {
     /// Its rules made ready for checking posts, made with the form each time
     /// it is read; null for a form made elsewhere (checked from the questions).
     std::shared_ptr<const AnswerChecks> checks {};
+    /// Its questions made ready for placing posted answers; null: made per post.
+    std::shared_ptr<const QuestionPlaces> places {};
     /// A digest of what a post to it is placed and held by (its questions'
     /// fields, kinds, former names and choices), carried by each page sent:
     /// a post from a page of another version was filled in on another form.
@@ -36,7 +39,7 @@ struct PublishedForm {
     QString storedIn {};
 };
 
-/// `form` with its checks and its version made from its questions.
+/// `form` with its checks, its places and its version made from its questions.
 PublishedForm withAnswerChecks(PublishedForm form);
 
 /// The forms of a program folder, looked up by name. A form exists when its

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -19,16 +21,15 @@ struct FormField {
 /// The fields of a post in the order they were sent; a name may repeat.
 using FormFields = QList<FormField>;
 
-/// Reads an application/x-www-form-urlencoded body. Refuses (with `error`
-/// set) a "%" not followed by two hex digits and text that is not UTF-8:
-/// guessing there would store something other than what was typed.
-std::optional<FormFields> parseUrlEncoded(QByteArrayView body, QString* error = nullptr);
+/// Reads an application/x-www-form-urlencoded body. Refuses a "%" not
+/// followed by two hex digits and text that is not UTF-8 (the error's detail
+/// says which): guessing there would store something other than what was typed.
+Result<FormFields> parseUrlEncoded(QByteArrayView body);
 
 /// Reads a multipart/form-data body (`contentType` names its boundary), the
 /// parts in the order sent; a part carrying a file is no answer and is left
-/// out. Refuses (with `error` set) a body that is not well formed or not UTF-8.
-std::optional<FormFields> parseMultipart(
-    QByteArrayView body, QByteArrayView contentType, QString* error = nullptr);
+/// out. Refuses a body that is not well formed or not UTF-8.
+Result<FormFields> parseMultipart(QByteArrayView body, QByteArrayView contentType);
 
 /// True when `contentType` is multipart/form-data.
 bool isMultipart(QByteArrayView contentType);

@@ -403,6 +403,7 @@ public:
         return true;
     }
 
+    bool readsAgain() const override { return true; }
     bool whenReadAgain(const QString& formName, std::function<void()> then) override
     {
         std::lock_guard lock(m_memory->mutex);

@@ -61,6 +61,9 @@ public:
         (void)then;
         return false;
     }
+    /// Whether whenReadAgain() and formReadAgain() can find a form newer
+    /// than form() has: false for a source that always reads it as it is.
+    virtual bool readsAgain() const { return false; }
     /// The same, waiting up to `wait`: the form as the store has it now.
     virtual Result<std::optional<PublishedForm>> formReadAgain(
         const QString& formName, std::chrono::milliseconds wait)

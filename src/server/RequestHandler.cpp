@@ -16,6 +16,7 @@
 #include "server/ResultsPage.h"
 #include "server/RoomScript.h"
 #include "server/StoreHealth.h"
+#include "server/SubmissionIntake.h"
 
 #include "database/Receipts.h"
 #include "server/StorePool.h"
@@ -34,21 +35,6 @@
 namespace quenlow {
 
 namespace {
-
-const QString kTypeSuffix = pageFormat::kindSuffix();
-
-// The values of the hidden "<name> Type" fields the page writer puts beside each question.
-bool isQuestionKindValue(const QString& value)
-{
-    return questionKindOfPageType(value).has_value();
-}
-
-bool isUrlEncoded(const QByteArray& contentType)
-{
-    const qsizetype semicolon = contentType.indexOf(';');
-    const QByteArray type = (semicolon < 0 ? contentType : contentType.left(semicolon)).trimmed().toLower();
-    return type.isEmpty() || type == "application/x-www-form-urlencoded";
-}
 
 HttpResponse htmlResponse(QByteArray body)
 {
@@ -76,27 +62,6 @@ HttpResponse unavailable(bool submission)
     return response;
 }
 
-// Set while a post is taken on the I/O thread: lookups of forms must not
-// wait there, and the one that could not be made without waiting is noted.
-struct NotWaiting {
-    NotWaiting();
-    ~NotWaiting();
-    NotWaiting* previous;
-    std::optional<QString> formToLookUp;
-    std::optional<QString> formToReadAgain; // a page of another version came: the store is asked first
-    bool readAgain = false; // and it was
-};
-thread_local NotWaiting* t_notWaiting = nullptr;
-NotWaiting::NotWaiting()
-    : previous(t_notWaiting)
-{
-    t_notWaiting = this;
-}
-NotWaiting::~NotWaiting()
-{
-    t_notWaiting = previous;
-}
-
 HttpResponse methodNotAllowed(const QByteArray& allowed)
 {
     HttpResponse response = errorResponse(405, QStringLiteral("Method not allowed"),
@@ -106,62 +71,6 @@ HttpResponse methodNotAllowed(const QByteArray& allowed)
 }
 
 } // namespace
-
-Submission submissionFrom(const QString& table, const FormFields& fields)
-{
-    // The page announces each question with its kind marker "<name> Type"
-    // directly before the question's own field; the form's hidden fields
-    // (tableName, DBLocation, ...) all come before the first marker. So a
-    // question's answer is the field of its name after its marker: never a
-    // hidden field or another question's marker that shares the name.
-    Submission submission;
-    submission.table = table;
-    QSet<QString> announced;
-    QList<std::optional<ElementKind>> kinds;
-    bool answered = false; // the current (last announced) question has its value
-    const auto markedQuestion = [&announced](const FormField& f) -> std::optional<QString> {
-        if (f.name.size() <= kTypeSuffix.size() || !f.name.endsWith(kTypeSuffix)
-            || !isQuestionKindValue(f.value))
-            return std::nullopt;
-        QString question = f.name.chopped(kTypeSuffix.size());
-        if (announced.contains(question))
-            return std::nullopt;
-        return question;
-    };
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        const FormField& f = fields.at(i);
-        const std::optional<QString> marked = markedQuestion(f);
-        const bool current
-            = !submission.answers.isEmpty() && !answered && f.name == submission.answers.last().field;
-        if (current) {
-            // Both the current question's value and the next one's marker (the
-            // question "Size Type" followed by "Size"): a box posts "on", never
-            // a kind, and otherwise the field that follows tells.
-            const bool isMarker = marked
-                && (kinds.last() == ElementKind::CheckBox
-                    || (i + 1 < fields.size() && fields.at(i + 1).name == *marked));
-            if (!isMarker) {
-                submission.answers.last().value = f.value;
-                answered = true;
-                continue;
-            }
-        }
-        if (marked) {
-            announced.insert(*marked);
-            submission.answers.append({ *marked, std::nullopt });
-            kinds.append(questionKindOfPageType(f.value));
-            answered = false;
-        }
-    }
-    for (qsizetype i = 0; i < submission.answers.size(); ++i) {
-        // An unticked box is not posted at all; the reporter counts both texts.
-        if (kinds.at(i) == ElementKind::CheckBox) {
-            Answer& box = submission.answers[i];
-            box.value = box.value ? QStringLiteral("Checked") : QStringLiteral("Not Checked");
-        }
-    }
-    return submission;
-}
 
 RequestHandler::RequestHandler(const QString& appFolder, AnswerWriter& writer)
     : RequestHandler(formsInFolder(appFolder), answersStoreIn(appFolder), writer)
@@ -198,6 +107,8 @@ RequestHandler::RequestHandler(
     , m_deadlines(std::make_shared<Deadlines>())
     , m_receiptKey(m_forms->tokenKey())
     , m_tally(std::make_unique<ResultsTally>(storeLocation))
+    , m_intake(std::make_unique<SubmissionIntake>(
+          *m_forms, m_tokens, [this](const PublishedForm& form) { return isOpen(form); }))
 {
     // Without the store's key nobody else could tell a receipt: one of our own still lets the person quote
     // it.
@@ -299,46 +210,13 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
     return response;
 }
 
-std::optional<PublishedForm> RequestHandler::formOfTable(
-    const std::optional<QString>& tableName, HttpResponse* refusal, bool submission)
-{
-    const QString outcome = submission ? QStringLiteral(" Nothing has been stored.") : QString();
-    if (!tableName || tableName->isEmpty()) {
-        *refusal = errorResponse(400, QStringLiteral("Bad request"),
-            QStringLiteral("The request does not say which form it belongs to "
-                           "(the field \"tableName\" is missing).")
-                + outcome);
-        return std::nullopt;
-    }
-    std::optional<PublishedForm> form;
-    if (const std::optional<QString> formName = AnswersStore::formOfTable(*tableName)) {
-        // Never a 404 for a form the store could not be asked about.
-        const auto found
-            = m_forms->form(*formName, t_notWaiting ? std::chrono::milliseconds(0) : lookupWait());
-        if (!found) {
-            if (t_notWaiting && found.failedWith(Error::Busy))
-                t_notWaiting->formToLookUp = *formName;
-            *refusal = unavailable(submission);
-            return std::nullopt;
-        }
-        form = *found;
-    }
-    if (!form) {
-        *refusal = errorResponse(404, QStringLiteral("No such form"),
-            QStringLiteral("There is no form with the answers table '") + *tableName
-                + QStringLiteral("' here.") + outcome);
-    }
-    return form;
-}
-
 HttpResponse RequestHandler::receive(const HttpRequest& request)
 {
-    HttpResponse refusal;
-    PublishedForm form;
-    std::optional<Submission> submission = prepareSubmission(request, &refusal, &form);
-    if (!submission)
-        return refusal;
-    return responseTo(m_writer.write(std::move(*submission)), form, m_receiptKey);
+    Result<Accepted, Refusal> taken = m_intake->take(request, { lookupWait(), true, false });
+    if (!taken)
+        return refusalResponse(taken.error());
+    Accepted accepted = std::move(taken).value();
+    return responseTo(m_writer.write(std::move(accepted.submission)), accepted.form, m_receiptKey);
 }
 
 bool RequestHandler::handleWithoutWaiting(
@@ -360,167 +238,103 @@ void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
 {
     if (pending->answered)
         return;
-    HttpResponse refusal;
-    PublishedForm form;
-    NotWaiting notWaiting;
-    notWaiting.readAgain = pending->formReadAgain;
-    std::optional<Submission> submission = prepareSubmission(pending->request, &refusal, &form);
-    if (!submission && notWaiting.formToReadAgain) {
-        pending->formReadAgain = true;
-        const bool queued
-            = m_forms->whenReadAgain(*notWaiting.formToReadAgain, [this, post = std::weak_ptr(pending)] {
-                  if (const auto p = post.lock())
-                      takeSubmission(p);
-              });
-        if (queued)
+    // Read once: a post waiting for its form is taken again from its fields.
+    if (!pending->request.fields) {
+        Result<FormFields, Refusal> fields = SubmissionIntake::read(pending->request);
+        if (!fields) {
+            pending->answer(refusalResponse(fields.error()));
             return;
-        // Placed on the form as this server has it.
-        notWaiting.formToReadAgain.reset();
-        notWaiting.readAgain = true;
-        submission = prepareSubmission(pending->request, &refusal, &form);
-    }
-    if (!submission) {
-        if (notWaiting.formToLookUp) {
-            const bool queued
-                = m_forms->whenLookedUp(*notWaiting.formToLookUp, [this, post = std::weak_ptr(pending)] {
-                      if (const auto p = post.lock())
-                          takeSubmission(p);
-                  });
-            if (queued)
-                return;
         }
-        pending->answer(std::move(refusal));
+        pending->request.fields = std::move(fields).value();
+        pending->request.body.clear();
+    }
+    const IntakeManner manner { lookupWait(), false, pending->formReadAgain };
+    Result<Accepted, Refusal> taken = m_intake->take(pending->request, *pending->request.fields, manner);
+    if (taken.failedWith(Refusal::NotYetKnown)) {
+        const Refusal& waiting = taken.error();
+        const auto again = [this, post = std::weak_ptr(pending)] {
+            if (const auto p = post.lock())
+                takeSubmission(p);
+        };
+        bool queued = false;
+        if (waiting.wait == Refusal::Wait::ReadAgain) {
+            pending->formReadAgain = true;
+            queued = m_forms->whenReadAgain(waiting.waitFor, again);
+            if (!queued) {
+                // Too many wait already: placed on the form as this server has it.
+                takeSubmission(pending);
+                return;
+            }
+        } else {
+            queued = m_forms->whenLookedUp(waiting.waitFor, again);
+        }
+        if (!queued)
+            pending->answer(unavailable(true));
         return;
     }
+    if (!taken) {
+        pending->answer(refusalResponse(taken.error()));
+        return;
+    }
+    Accepted accepted = std::move(taken).value();
     // Answered by its deadline already: not stored, as for a person gone.
-    submission->abandoned = [gone = std::move(submission->abandoned), pending] {
+    accepted.submission.abandoned = [gone = std::move(accepted.submission.abandoned), pending] {
         return pending->answered || (gone && gone());
     };
-    m_writer.writeAsync(std::move(*submission),
-        [form = std::move(form), pending, key = m_receiptKey](
+    m_writer.writeAsync(std::move(accepted.submission),
+        [form = std::move(accepted.form), pending, key = m_receiptKey](
             const WriteResult& result) { pending->answer(responseTo(result, form, key)); });
 }
 
-std::optional<Submission> RequestHandler::prepareSubmission(
-    const HttpRequest& request, HttpResponse* refusal, PublishedForm* formOut)
+HttpResponse RequestHandler::refusalResponse(const Refusal& refusal, bool afterPost)
 {
-    const auto refuse = [refusal](HttpResponse response) {
-        *refusal = std::move(response);
-        return std::nullopt;
-    };
-    FormFields fields;
-    if (request.fields) {
-        fields = *request.fields;
-    } else if (isUrlEncoded(request.contentType) || isMultipart(request.contentType)) {
-        QString why;
-        std::optional<FormFields> parsed = isMultipart(request.contentType)
-            ? parseMultipart(request.body, request.contentType, &why)
-            : parseUrlEncoded(request.body, &why);
-        if (!parsed) {
-            return refuse(errorResponse(400, QStringLiteral("Bad request"),
-                QStringLiteral("The answers could not be read: ") + why
-                    + QStringLiteral(". Nothing has been stored.")));
-        }
-        fields = std::move(*parsed);
-    } else {
-        return refuse(errorResponse(415, QStringLiteral("Unsupported form data"),
+    const QString outcome = afterPost ? QStringLiteral(" Nothing has been stored.") : QString();
+    const FormLanguage language = refusal.form ? refusal.form->settings.language : FormLanguage::English;
+    switch (refusal.kind) {
+    case Refusal::Unreadable:
+        return errorResponse(400, QStringLiteral("Bad request"),
+            QStringLiteral("The answers could not be read: ") + refusal.detail
+                + QStringLiteral(". Nothing has been stored."));
+    case Refusal::HoldsNul:
+        return errorResponse(400, QStringLiteral("Bad request"),
+            QStringLiteral("The answers contain a NUL character (%00), which no form "
+                           "field can hold. Nothing has been stored."));
+    case Refusal::UnsupportedType:
+        return errorResponse(415, QStringLiteral("Unsupported form data"),
             QStringLiteral("Forms are accepted as application/x-www-form-urlencoded or "
-                           "multipart/form-data. Nothing has been stored.")));
-    }
-
-    // A NUL ends the text in most programs that read the answers back, so
-    // what was stored would differ from what was typed: refused, not cut.
-    for (const FormField& f : std::as_const(fields)) {
-        if (f.name.contains(QChar(0)) || f.value.contains(QChar(0))) {
-            return refuse(errorResponse(400, QStringLiteral("Bad request"),
-                QStringLiteral("The answers contain a NUL character (%00), which no form "
-                               "field can hold. Nothing has been stored.")));
-        }
-    }
-
-    // Where the answers go is decided here alone: the posted "DBLocation"
-    // is never looked at, and only a form's own table can be written.
-    const std::optional<QString> tableName = firstValue(fields, pageFormat::tableNameField());
-    std::optional<PublishedForm> form = formOfTable(tableName, refusal, true);
-    if (!form)
-        return std::nullopt;
-    *formOut = std::move(*form);
-    // A page of another version than the one this server knows: a server
-    // sharing a store may not have seen the designer's latest publication
-    // yet, so the store is asked before the answers are placed.
-    const QString pageVersion = firstValue(fields, formVersionField()).value_or(QString());
-    if (!pageVersion.isEmpty() && pageVersion != formOut->version) {
-        if (t_notWaiting && !t_notWaiting->readAgain) {
-            t_notWaiting->formToReadAgain = formOut->name;
-            return refuse(unavailable(true));
-        }
-        if (!t_notWaiting) {
-            if (const auto again = m_forms->formReadAgain(formOut->name, lookupWait()); again && *again)
-                *formOut = std::move(**again);
-        }
-    }
-    if (!isOpen(*formOut)) {
-        HttpResponse closed = htmlResponse(closedFormPage(*formOut));
+                           "multipart/form-data. Nothing has been stored."));
+    case Refusal::NoFormNamed:
+        return errorResponse(400, QStringLiteral("Bad request"),
+            QStringLiteral("The request does not say which form it belongs to "
+                           "(the field \"tableName\" is missing).")
+                + outcome);
+    case Refusal::UnknownForm:
+        return errorResponse(404, QStringLiteral("No such form"),
+            QStringLiteral("There is no form with the answers table '") + refusal.detail
+                + QStringLiteral("' here.") + outcome);
+    case Refusal::Unavailable:
+    case Refusal::NotYetKnown:
+        return unavailable(afterPost);
+    case Refusal::Closed: {
+        HttpResponse closed = htmlResponse(closedFormPage(*refusal.form));
         closed.status = 403;
-        return refuse(std::move(closed));
+        return closed;
     }
-    // A token this service did not issue for this form (forged, from another
-    // form, or from before a restart) cannot be trusted to tell repeats: the
-    // answers are kept, as from a page without one. A page sent back goes
-    // with the token, so that corrected answers replace any stored before.
-    const QString pageToken
-        = m_tokens.verified(*tableName, firstValue(fields, submissionTokenField()).value_or(QString()));
-    PlacedAnswers placed = placeAnswers(*tableName, formOut->questions, fields);
-    switch (placed.verdict) {
-    case PlacedAnswers::Verdict::Answers:
-        break;
-    case PlacedAnswers::Verdict::NoQuestion:
-        // Counted from the form: a post naming questions it lacks is no answer to it.
-        return refuse(errorResponse(400, QStringLiteral("No answers"),
-            QStringLiteral("The post carries none of the questions of the form '") + formOut->name
-                + QStringLiteral("'. Nothing has been stored.")));
-    case PlacedAnswers::Verdict::NothingAnswered:
-        return refuse(errorResponse(400,
-            respondentText(RespondentText::NothingAnsweredTitle, formOut->settings.language),
-            respondentText(RespondentText::NothingAnswered, formOut->settings.language).arg(formOut->title),
-            formOut->settings.language));
-    case PlacedAnswers::Verdict::FormChanged:
-        return refuse(changedFormPage(*formOut, placed.kept, pageToken));
+    case Refusal::NoQuestion:
+        return errorResponse(400, QStringLiteral("No answers"),
+            QStringLiteral("The post carries none of the questions of the form '") + refusal.form->name
+                + QStringLiteral("'. Nothing has been stored."));
+    case Refusal::NothingAnswered:
+        return errorResponse(400, respondentText(RespondentText::NothingAnsweredTitle, language),
+            respondentText(RespondentText::NothingAnswered, language).arg(refusal.form->title), language);
+    case Refusal::FormChanged:
+        return changedFormPage(*refusal.form, refusal.kept, refusal.token);
+    case Refusal::RuleProblems:
+        return formAgainPage(*refusal.form, refusal.kept,
+            respondentText(RespondentText::AnswersRefusedNotice, language), refusal.notes, refusal.token,
+            422);
     }
-    // A choice answered on a page of another version of the form, that the
-    // form no longer offers (an option renamed or removed since): the form as
-    // it is now, that answer left to choose again, the others kept.
-    if (!pageVersion.isEmpty() && pageVersion != formOut->version && formOut->checks) {
-        if (const QStringList stale = formOut->checks->notOffered(placed.answers); !stale.isEmpty()) {
-            FormFields kept = placed.kept;
-            kept.removeIf([&stale](const FormField& f) { return stale.contains(f.name); });
-            return refuse(changedFormPage(*formOut, kept, pageToken));
-        }
-    }
-    // The page's own checks can be left out or got round: the service decides.
-    const FormLanguage language = formOut->settings.language;
-    if (const FormFields problems = formOut->checks
-            ? formOut->checks->check(placed.answers, language)
-            : checkAnswers(formOut->questions, formOut->charted, placed.answers, language);
-        !problems.isEmpty()) {
-        return refuse(formAgainPage(*formOut, placed.kept,
-            respondentText(RespondentText::AnswersRefusedNotice, formOut->settings.language), problems,
-            pageToken, 422));
-    }
-    Submission submission;
-    // The form's own table, also for a page of the name it had before a
-    // rename; another while that rename is half done.
-    submission.table = *tableName;
-    if (!formOut->storedIn.isEmpty())
-        submission.table = formOut->storedIn;
-    else if (AnswersStore::formOfTable(*tableName) != formOut->name)
-        submission.table = AnswersStore::tableFor(formOut->name);
-    submission.answers = std::move(placed.answers);
-    submission.token = pageToken;
-    submission.arrivedAt = QDateTime::currentDateTimeUtc();
-    submission.abandoned = request.clientGone;
-    submission.limit = formOut->settings.answerLimit;
-    return submission;
+    return unavailable(afterPost);
 }
 
 HttpResponse RequestHandler::changedFormPage(
@@ -617,13 +431,13 @@ HttpResponse RequestHandler::health()
 
 HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
 {
-    std::optional<FormFields> query = parseUrlEncoded(request.query);
-    HttpResponse refusal;
+    const Result<FormFields> query = parseUrlEncoded(request.query);
     const std::optional<QString> tableName
         = query ? firstValue(*query, pageFormat::tableNameField()) : std::nullopt;
-    const std::optional<PublishedForm> form = formOfTable(tableName, &refusal, false);
+    const Result<PublishedForm, Refusal> form
+        = m_intake->formOfTable(tableName, { lookupWait(), true, false });
     if (!form)
-        return refusal;
+        return refusalResponse(form.error(), false);
     // The designer's tick in the stored header decides, whatever a page posted.
     if (!form->showsAnswersTable) {
         return errorResponse(403, QStringLiteral("Answers not shown"),

@@ -20,6 +20,8 @@ namespace quenlow {
 
 class Deadlines;
 class StoreHealth;
+class SubmissionIntake;
+struct Refusal;
 
 /// Everything the service answers, as a function of the request: the pages
 /// and images of HTML/, the posted forms, and a form's answers table where
@@ -54,9 +56,9 @@ private:
     HttpResponse health();
     HttpResponse publish(const HttpRequest& request);
     HttpResponse receive(const HttpRequest& request);
-    /// The submission a post makes, or nothing with `refusal` set.
-    std::optional<Submission> prepareSubmission(
-        const HttpRequest& request, HttpResponse* refusal, PublishedForm* form);
+    /// What the service answers to a post (or a table asked for, when not
+    /// `afterPost`) that is refused.
+    HttpResponse refusalResponse(const Refusal& refusal, bool afterPost = true);
     static HttpResponse responseTo(
         const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey);
     HttpResponse formsIndex();
@@ -74,9 +76,6 @@ private:
     HttpResponse formAgainPage(const PublishedForm& form, const FormFields& kept, const QString& notice,
         const FormFields& questionNotes, const QString& token, int status);
     HttpResponse showAnswersTable(const HttpRequest& request);
-    /// The form a posted or asked-for table name belongs to, or the response refusing it.
-    std::optional<PublishedForm> formOfTable(
-        const std::optional<QString>& tableName, HttpResponse* refusal, bool submission);
 
     struct PendingPost;
     /// Takes a post without waiting on the store: one whose form is not in
@@ -96,12 +95,7 @@ private:
     std::shared_ptr<Deadlines> m_deadlines;
     QByteArray m_receiptKey;
     std::unique_ptr<ResultsTally> m_tally;
+    std::unique_ptr<SubmissionIntake> m_intake; // uses the forms, tokens and tally above
 };
-
-/// The submission a set of posted fields makes for `table`. Each question is
-/// announced by its field "<name> Type"; a "Check Box" stores "Checked" when
-/// its field came and "Not Checked" when it did not, the other kinds what was
-/// posted, or no value when nothing was. Everything else is left out.
-Submission submissionFrom(const QString& table, const FormFields& fields);
 
 } // namespace quenlow

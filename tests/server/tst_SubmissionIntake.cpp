@@ -1,0 +1,279 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+// From a post to what is stored or why it is refused, without a store or a socket.
+#include "ServerFixture.h"
+#include "support/TestProgramFolder.h"
+
+#include "server/FormSource.h"
+#include "server/RespondentPage.h"
+#include "server/SubmissionIntake.h"
+
+#include <QTest>
+
+using namespace quenlow;
+using namespace quenlow::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The folder's forms, standing in for a store that can be asked again: the
+// form it gives then is `newer` when set.
+class AskedAgainSource final : public FormSource
+{
+public:
+    explicit AskedAgainSource(const QString& folder)
+        : m_folder(formsInFolder(folder))
+    {
+    }
+    Result<std::optional<File>> file(QByteArrayView path, std::chrono::milliseconds wait) override
+    {
+        return m_folder->file(path, wait);
+    }
+    Result<std::optional<PublishedForm>> form(const QString& name, std::chrono::milliseconds wait) override
+    {
+        if (busy && wait.count() == 0)
+            return Error { Error::Busy, {} };
+        return m_folder->form(name, wait);
+    }
+    bool readsAgain() const override { return true; }
+    Result<std::optional<PublishedForm>> formReadAgain(
+        const QString& name, std::chrono::milliseconds wait) override
+    {
+        ++askedAgain;
+        if (newer)
+            return std::optional<PublishedForm>(*newer);
+        return m_folder->form(name, wait);
+    }
+
+    std::optional<PublishedForm> newer;
+    bool busy = false;
+    int askedAgain = 0;
+
+private:
+    std::unique_ptr<FormSource> m_folder;
+};
+
+HttpRequest postOf(
+    const QByteArray& body, const QByteArray& contentType = "application/x-www-form-urlencoded")
+{
+    HttpRequest post;
+    post.method = "POST";
+    post.path = "/scripts/save.asp";
+    post.contentType = contentType;
+    post.body = body;
+    return post;
+}
+
+// "name=value|…" after the hidden fields of the "survey" page.
+QByteArray surveyPost(const QString& written, const QString& extra = {})
+{
+    QList<QPair<QString, QString>> fields { { u"tableName"_s, u"tbl_survey"_s },
+        { u"DBLocation"_s, u"C:\\Forms\\formAnswers.mdb"_s } };
+    for (const QString& field : written.split(u'|', Qt::SkipEmptyParts))
+        fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
+    for (const QString& field : extra.split(u'|', Qt::SkipEmptyParts))
+        fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
+    return urlEncoded(fields);
+}
+
+// What a taken post would store, "field=value|…" ("<null>" for no value), or
+// "refused:<kind>".
+QString outcomeOf(const Result<Accepted, Refusal>& taken)
+{
+    if (!taken)
+        return u"refused:"_s + QString::number(int(taken.error().kind));
+    QStringList stored;
+    for (const Answer& a : taken->submission.answers)
+        stored.append(a.field + u'=' + a.value.value_or(u"<null>"_s));
+    return stored.join(u'|');
+}
+
+QString refused(Refusal::Kind kind)
+{
+    return u"refused:"_s + QString::number(int(kind));
+}
+
+} // namespace
+
+class TestSubmissionIntake : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void decidesEachPost_data();
+    void decidesEachPost();
+    void leavesTheAnswersAsPlacedAndKeepsWhatWasTyped();
+    void checksTheTokenForItsFormAlone();
+    void asksTheStoreAgainForAPageOfAnotherVersion();
+
+private:
+    Result<Accepted, Refusal> take(const HttpRequest& post, IntakeManner manner = {});
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+    std::unique_ptr<AskedAgainSource> m_forms;
+    SubmissionTokens m_tokens { "key" };
+    bool m_open = true;
+};
+
+void TestSubmissionIntake::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>();
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .textField(u"Name"_s, {}, u"5"_s)
+                .textField(u"Age"_s)
+                .asks(false, AnswerKind::Number, u"0"_s, u"130"_s)
+                .checkBox(u"Tea"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+                .submitButton()
+                .write());
+    m_forms = std::make_unique<AskedAgainSource>(m_folder->path());
+    m_open = true;
+}
+
+void TestSubmissionIntake::cleanup()
+{
+    m_forms.reset();
+    m_folder.reset();
+}
+
+Result<Accepted, Refusal> TestSubmissionIntake::take(const HttpRequest& post, IntakeManner manner)
+{
+    const SubmissionIntake intake(*m_forms, m_tokens, [this](const PublishedForm&) { return m_open; });
+    return intake.take(post, manner);
+}
+
+void TestSubmissionIntake::decidesEachPost_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("contentType");
+    QTest::addColumn<QString>("outcome");
+    const QByteArray form = "application/x-www-form-urlencoded";
+    const QByteArray valid = surveyPost(u"Name Type=Text Field|Name=Ann"_s);
+
+    QTest::newRow("every kind, a box unticked and a menu unchosen")
+        << surveyPost(u"Name Type=Text Field|Name=Ann|Age Type=Text Field|Age=41|Tea Type=Check Box|"
+                      "Colour Type=Radio Buttons|Colour=Green|Team Type=Menu|Team="_s)
+        << form << u"Name=Ann|Age=41|Tea=Not Checked|Colour=Green|Team=<null>"_s;
+    QTest::newRow("a number in its one spelling")
+        << surveyPost(u"Age Type=Text Field|Age=3,5"_s) << form << u"Age=3.5"_s;
+    const auto multipart
+        = multipartBody({ { u"tableName"_s, u"tbl_survey"_s, {} }, { u"Name Type"_s, u"Text Field"_s, {} },
+            { u"Name"_s, u"Bo"_s, {} }, { u"photo"_s, u"GIF89a"_s, u"a.gif"_s } });
+    QTest::newRow("multipart, a file part left out") << multipart.first << multipart.second << u"Name=Bo"_s;
+
+    QTest::newRow("bad escape") << valid + "&x=%zz" << form << refused(Refusal::Unreadable);
+    QTest::newRow("not UTF-8") << valid + "&x=caf%E9" << form << refused(Refusal::Unreadable);
+    QTest::newRow("an encoded surrogate is not UTF-8")
+        << valid + "&x=%ED%A0%80" << form << refused(Refusal::Unreadable);
+    QTest::newRow("an overlong slash is not UTF-8")
+        << valid + "&x=%C0%AF" << form << refused(Refusal::Unreadable);
+    QTest::newRow("NUL in a value") << valid + "&x=a%00b" << form << refused(Refusal::HoldsNul);
+    QTest::newRow("plain text") << valid << QByteArray("text/plain") << refused(Refusal::UnsupportedType);
+    QTest::newRow("no table") << QByteArray("Name=Ann") << form << refused(Refusal::NoFormNamed);
+    QTest::newRow("another table") << QByteArray("tableName=tbl_other&Name=Ann") << form
+                                   << refused(Refusal::UnknownForm);
+    QTest::newRow("not a form's table")
+        << QByteArray("tableName=sqlite_master&Name=Ann") << form << refused(Refusal::UnknownForm);
+    QTest::newRow("hidden fields only") << surveyPost({}) << form << refused(Refusal::NoQuestion);
+    QTest::newRow("nothing answered")
+        << surveyPost(u"Name Type=Text Field|Name= |Tea Type=Check Box|Team Type=Menu|Team="_s) << form
+        << refused(Refusal::NothingAnswered);
+    QTest::newRow("a question the form lacks")
+        << surveyPost(u"Name Type=Text Field|Name=Ann|Shoe Type=Text Field|Shoe=44"_s) << form
+        << refused(Refusal::FormChanged);
+    QTest::newRow("an option the form does not offer")
+        << surveyPost(u"Colour Type=Radio Buttons|Colour=Blue"_s) << form << refused(Refusal::RuleProblems);
+    QTest::newRow("more characters than the box holds, an emoji counting one")
+        << surveyPost(u"Name Type=Text Field|Name=Sixsix"_s) << form << refused(Refusal::RuleProblems);
+    QTest::newRow("five emoji fit a box of five")
+        << surveyPost(u"Name Type=Text Field|Name=😀😀😀😀😀"_s) << form << u"Name=😀😀😀😀😀"_s;
+    QTest::newRow("a number out of its range")
+        << surveyPost(u"Age Type=Text Field|Age=200"_s) << form << refused(Refusal::RuleProblems);
+}
+
+void TestSubmissionIntake::decidesEachPost()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, contentType);
+    QFETCH(QString, outcome);
+    QCOMPARE(outcomeOf(take(postOf(body, contentType))), outcome);
+}
+
+void TestSubmissionIntake::leavesTheAnswersAsPlacedAndKeepsWhatWasTyped()
+{
+    // A refused post brings back what was typed, as typed, with a note beside
+    // the question at fault; the stored answers are never the posted ones
+    // changed in place.
+    const auto taken = take(postOf(surveyPost(u"Name Type=Text Field|Name=Ann|Age Type=Text Field|Age=3,5x|"
+                                              "Colour Type=Radio Buttons|Colour=Red"_s)));
+    QVERIFY(taken.failedWith(Refusal::RuleProblems));
+    const Refusal& refusal = taken.error();
+    QVERIFY(refusal.form);
+    QCOMPARE(refusal.form->name, u"survey"_s);
+    QCOMPARE(refusal.notes.size(), 1);
+    QCOMPARE(refusal.notes.first().name, u"Age"_s);
+    QVERIFY(refusal.kept.contains(FormField { u"Age"_s, u"3,5x"_s }));
+    QVERIFY(refusal.kept.contains(FormField { u"Name"_s, u"Ann"_s }));
+
+    m_open = false;
+    QVERIFY(take(postOf(surveyPost(u"Name Type=Text Field|Name=Ann"_s))).failedWith(Refusal::Closed));
+}
+
+void TestSubmissionIntake::checksTheTokenForItsFormAlone()
+{
+    const QString mine = m_tokens.issue(u"tbl_survey"_s);
+    const QString others = m_tokens.issue(u"tbl_other"_s);
+    const QString field = submissionTokenField();
+    auto taken = take(postOf(surveyPost(u"Name Type=Text Field|Name=Ann"_s, field + u'=' + mine)));
+    QVERIFY(taken);
+    QCOMPARE(taken->submission.token, mine);
+    QCOMPARE(taken->submission.table, u"tbl_survey"_s);
+    // Another form's token, or one made up, tells no repeats: taken as tokenless.
+    taken = take(postOf(surveyPost(u"Name Type=Text Field|Name=Ann"_s, field + u'=' + others)));
+    QVERIFY(taken);
+    QVERIFY(taken->submission.token.isEmpty());
+    // A refused page goes back with its own token, so corrected answers replace.
+    taken = take(postOf(surveyPost(u"Name Type=Text Field|Name=Sixsix"_s, field + u'=' + mine)));
+    QVERIFY(taken.failedWith(Refusal::RuleProblems));
+    QCOMPARE(taken.error().token, mine);
+}
+
+void TestSubmissionIntake::asksTheStoreAgainForAPageOfAnotherVersion()
+{
+    const QString version = formVersionField();
+    const QByteArray post = surveyPost(u"Name Type=Text Field|Name=Ann"_s, version + u"=0123abcd"_s);
+    // A thread that must not wait is told what to wait for, and asks nothing.
+    IntakeManner notWaiting { std::chrono::milliseconds(0), false, false };
+    auto taken = take(postOf(post), notWaiting);
+    QVERIFY(taken.failedWith(Refusal::NotYetKnown));
+    QCOMPARE(taken.error().wait, Refusal::Wait::ReadAgain);
+    QCOMPARE(taken.error().waitFor, u"survey"_s);
+    QCOMPARE(m_forms->askedAgain, 0);
+    // Once read again, the form as it is then is taken as it is.
+    notWaiting.formReadAgain = true;
+    QVERIFY(take(postOf(post), notWaiting));
+    QCOMPARE(m_forms->askedAgain, 0);
+    // A thread that may wait asks the store itself, and places on its answer.
+    auto newer = m_forms->form(u"survey"_s, std::chrono::milliseconds(1000));
+    QVERIFY(newer && *newer);
+    PublishedForm renamed = **newer;
+    renamed.title = u"Newer"_s;
+    m_forms->newer = renamed;
+    taken = take(postOf(post));
+    QVERIFY(taken);
+    QCOMPARE(m_forms->askedAgain, 1);
+    QCOMPARE(taken->form.title, u"Newer"_s);
+    // A form not in memory yet: the same, told to wait for the lookup.
+    m_forms->busy = true;
+    notWaiting.formReadAgain = false;
+    taken = take(postOf(post), notWaiting);
+    QVERIFY(taken.failedWith(Refusal::NotYetKnown));
+    QCOMPARE(taken.error().wait, Refusal::Wait::LookUp);
+}
+
+QTEST_GUILESS_MAIN(TestSubmissionIntake)
+#include "tst_SubmissionIntake.moc"
