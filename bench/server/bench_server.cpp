@@ -28,6 +28,11 @@
 // rules, and a refused post (422, the page again with the answers) is
 // answered in under 2 ms at the median and stores nothing.
 // `--part rules` runs that part alone.
+// `--part handler --posts N` takes N posts of the 6-question form through
+// the request handler in this process, one after the other, each answered
+// when stored: run it under valgrind --tool=callgrind --separate-threads=yes
+// for the instructions per submission of the handler (the main thread) and
+// of the writer (its thread, which also makes the thank-you page).
 // An answer limit (counted by the store in the transaction that stores each
 // answer): the 40-question form with a limit it never reaches takes at least
 // 0.95x the submissions/s of the same form without one; `--part limit` runs
@@ -78,6 +83,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -893,6 +899,31 @@ bool rulesPart(
     return rateMet && allStored && refusedMet;
 }
 
+// Posts taken in this process, for counting instructions: no sockets, no wrk.
+bool handlerPart(const QString& folder, int posts)
+{
+    AnswerWriter writer(answersStoreIn(folder));
+    if (const Result<void> started = writer.start(); !started)
+        fail(started.error().detail);
+    RequestHandler handler(folder, writer);
+    HttpRequest post;
+    post.method = "POST";
+    post.path = RequestHandler::submissionPath();
+    post.contentType = "application/x-www-form-urlencoded";
+    post.body = submissionBody();
+    int stored = 0;
+    for (int i = 0; i < posts; ++i) {
+        std::promise<int> answered;
+        std::future<int> status = answered.get_future();
+        const bool taken = handler.handleWithoutWaiting(
+            post, [&answered](HttpResponse response) { answered.set_value(response.status); });
+        if (taken && status.get() == 200)
+            ++stored;
+    }
+    out(QStringLiteral("posts taken in process: %1, stored: %2").arg(posts).arg(stored));
+    return stored == posts;
+}
+
 bool limitPart(
     const QString& folder, const QString& server, const QString& wrk, int connections, int duration)
 {
@@ -930,6 +961,7 @@ int main(int argc, char** argv)
     QString server = QStringLiteral(QUENLOW_SERVER_EXECUTABLE);
     QString database;
     QString part;
+    int posts = 2000;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args.at(i) == QLatin1StringView("--duration"))
@@ -943,8 +975,11 @@ int main(int argc, char** argv)
         else if (args.at(i) == QLatin1StringView("--server"))
             server = args.at(i + 1);
         else if (args.at(i) == QLatin1StringView("--part")
-            && (args.at(i + 1) == QLatin1StringView("rules") || args.at(i + 1) == QLatin1StringView("limit")))
+            && (args.at(i + 1) == QLatin1StringView("rules") || args.at(i + 1) == QLatin1StringView("limit")
+                || args.at(i + 1) == QLatin1StringView("handler")))
             part = args.at(i + 1);
+        else if (args.at(i) == QLatin1StringView("--posts"))
+            posts = qBound(1, args.at(i + 1).toInt(), 1000000);
         else
             fail(QStringLiteral("unknown argument ") + args.at(i));
     }
@@ -965,6 +1000,8 @@ int main(int argc, char** argv)
         return rulesPart(folder, server, wrk, connections, duration) ? 0 : 1;
     if (part == QLatin1StringView("limit"))
         return limitPart(folder, server, wrk, connections, duration) ? 0 : 1;
+    if (part == QLatin1StringView("handler"))
+        return handlerPart(folder, posts) ? 0 : 1;
 
     const double single = singleRowRate(folder, 3.0);
     out(QStringLiteral("SQLite single-row durable inserts: %1 rows/s").arg(single, 0, 'f', 0));

@@ -98,8 +98,12 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
                 m_former.insert(folded, int(i));
         }
     }
+    // Posts name the questions as the page does: found without folding.
+    for (const PostedQuestion& q : questions)
+        m_exact.insert(q.field, m_current.value(foldAscii(q.field)));
     m_hidden.append(submissionTokenField());
     m_hidden.append(formVersionField());
+    m_hiddenSet = QSet<QString>(m_hidden.cbegin(), m_hidden.cend());
     // A question whose field name the page also gives to another field is
     // told by its place after its "<name> Type" field, as the page sends it.
     m_byPlace.fill(false, count);
@@ -113,6 +117,8 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
 
 int QuestionPlaces::of(const QString& field) const
 {
+    if (const auto it = m_exact.constFind(field); it != m_exact.cend())
+        return *it;
     // Names compare as the columns do; one of now first, then a former one.
     const QString folded = foldAscii(field);
     if (const auto it = m_current.constFind(folded); it != m_current.cend())
@@ -132,7 +138,7 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
     PlacedAnswers placed;
     const QList<PostedQuestion>& questions = m_questions;
     const qsizetype count = questions.size();
-    const QStringList& hidden = m_hidden;
+    const QSet<QString>& hidden = m_hiddenSet;
     const QList<bool>& byPlace = m_byPlace;
     const QuestionPlaces& index = *this;
     QList<bool> carried(count, false); // its field or its "Type" field came

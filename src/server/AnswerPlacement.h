@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 
 namespace quenlow {
 
@@ -45,6 +46,8 @@ public:
 private:
     QList<PostedQuestion> m_questions;
     QStringList m_hidden; // the page's own fields, never an answer
+    QSet<QString> m_hiddenSet;
+    QHash<QString, int> m_exact; // each question's field as it is
     QHash<QString, int> m_current;
     QHash<QString, int> m_former;
     QList<bool> m_byPlace; // told by its place after its "<name> Type" field

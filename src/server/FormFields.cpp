@@ -20,15 +20,11 @@ int hexValue(char c)
     return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
 }
 
-// The decoder leaves a broken escape as it stands; a post with one is refused.
-bool percentEncodingIsValid(QByteArrayView text)
+bool isAscii(QByteArrayView bytes)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i) != '%')
-            continue;
-        if (i + 2 >= text.size() || !isHexDigit(text.at(i + 1)) || !isHexDigit(text.at(i + 2)))
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
             return false;
-        i += 2;
     }
     return true;
 }
@@ -38,7 +34,9 @@ bool percentEncodingIsValid(QByteArrayView text)
 std::optional<QString> strictUtf8(QByteArrayView bytes)
 {
     // Checked first, then converted: a decoder made per field costs more
-    // than the whole of a short answer.
+    // than the whole of a short answer. Most names and answers are ASCII.
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
     if (!bytes.isValidUtf8())
         return std::nullopt;
     return QString::fromUtf8(bytes);
@@ -51,42 +49,71 @@ Error malformed(const char* why)
     return Error { Error::Other, QString::fromLatin1(why) };
 }
 
-// A name or value of a urlencoded body as text; most need no decoding.
-std::optional<QString> decodedPiece(QByteArrayView piece)
+// Decoded bytes as text: most names and answers are ASCII.
+std::optional<QString> textOf(QByteArrayView bytes, bool ascii)
 {
-    if (piece.indexOf('%') < 0 && piece.indexOf('+') < 0)
-        return strictUtf8(piece);
-    return strictUtf8(percentDecoded(piece, true));
+    return ascii ? std::optional<QString>(QString::fromLatin1(bytes)) : strictUtf8(bytes);
 }
 
 } // namespace
 
 Result<FormFields> parseUrlEncoded(QByteArrayView body)
 {
-    if (!percentEncodingIsValid(body))
-        return malformed("a \"%\" in the posted data is not followed by two hexadecimal digits");
-
     FormFields fields;
     if (body.isEmpty())
         return fields;
-    fields.reserve(body.count('&') + 1);
-    // Split by hand so that the order of the fields survives.
-    for (qsizetype at = 0; at <= body.size();) {
-        qsizetype end = body.indexOf('&', at);
-        if (end < 0)
-            end = body.size();
-        const QByteArrayView piece = body.sliced(at, end - at);
-        at = end + 1;
-        if (piece.isEmpty())
-            continue;
-        const qsizetype eq = piece.indexOf('=');
-        auto n = decodedPiece(eq < 0 ? piece : piece.first(eq));
-        auto v = eq < 0 ? std::optional<QString>(QString()) : decodedPiece(piece.sliced(eq + 1));
-        if (!n || !v)
-            return malformed("the posted data is not UTF-8 text");
-        fields.append({ std::move(*n), std::move(*v) });
+    qsizetype ampersands = 0;
+    for (const char c : body)
+        ampersands += c == '&';
+    fields.reserve(ampersands + 1);
+    // One pass over the body, each piece decoded into the same buffer: this
+    // runs for every field of every post. Split by hand so that the order of
+    // the fields survives; an escaped "&" or "=" splits nothing.
+    QByteArray buffer(body.size(), Qt::Uninitialized);
+    char* const decoded = buffer.data();
+    const char* p = body.data();
+    const char* const end = p + body.size();
+    for (;;) {
+        const char* const pieceStart = p;
+        char* to = decoded;
+        qsizetype nameLength = -1;
+        bool nameAscii = true, ascii = true;
+        for (; p < end && *p != '&'; ++p) {
+            char c = *p;
+            if (c == '%') {
+                if (end - p < 3 || !isHexDigit(p[1]) || !isHexDigit(p[2]))
+                    return malformed("a \"%\" in the posted data is not followed by two hexadecimal digits");
+                c = char(hexValue(p[1]) * 16 + hexValue(p[2]));
+                p += 2;
+            } else if (c == '+') {
+                c = ' ';
+            } else if (c == '=' && nameLength < 0) {
+                nameLength = to - decoded;
+                nameAscii = ascii;
+                ascii = true;
+                continue;
+            }
+            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+            *to++ = c;
+        }
+        if (p > pieceStart) {
+            const qsizetype length = to - decoded;
+            std::optional<QString> name, value;
+            if (nameLength < 0) {
+                name = textOf(QByteArrayView(decoded, length), ascii);
+                value = QString();
+            } else {
+                name = textOf(QByteArrayView(decoded, nameLength), nameAscii);
+                value = textOf(QByteArrayView(decoded + nameLength, length - nameLength), ascii);
+            }
+            if (!name || !value)
+                return malformed("the posted data is not UTF-8 text");
+            fields.append({ std::move(*name), std::move(*value) });
+        }
+        if (p >= end)
+            return fields;
+        ++p; // the "&"
     }
-    return fields;
 }
 
 QByteArray percentDecoded(QByteArrayView text, bool plusIsSpace)
@@ -108,8 +135,9 @@ QByteArray percentDecoded(QByteArrayView text, bool plusIsSpace)
 
 bool isMultipart(QByteArrayView contentType)
 {
-    const QByteArray type = contentType.toByteArray().trimmed().toLower();
-    return type.startsWith("multipart/form-data");
+    const QByteArrayView type = contentType.trimmed();
+    const QByteArrayView multipart("multipart/form-data");
+    return type.size() >= multipart.size() && qstrnicmp(type.data(), multipart.data(), multipart.size()) == 0;
 }
 
 namespace {

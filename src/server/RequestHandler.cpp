@@ -504,7 +504,9 @@ bool RequestHandler::isOpen(const PublishedForm& form)
         if (stored && *stored >= *settings.answerLimit)
             stored = m_tally->totalIfKnown(table, true);
     }
-    return settings.isOpen(QDateTime::currentDateTime(), stored);
+    // The clock is read only for a form that closes: reading it costs more than the rest.
+    return settings.isOpen(
+        settings.closingTime.isValid() ? QDateTime::currentDateTimeUtc() : QDateTime(), stored);
 }
 
 HttpResponse RequestHandler::formsIndex()

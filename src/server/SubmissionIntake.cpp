@@ -13,11 +13,11 @@ namespace quenlow {
 
 namespace {
 
-bool isUrlEncoded(const QByteArray& contentType)
+bool isUrlEncoded(QByteArrayView contentType)
 {
     const qsizetype semicolon = contentType.indexOf(';');
-    const QByteArray type = (semicolon < 0 ? contentType : contentType.left(semicolon)).trimmed().toLower();
-    return type.isEmpty() || type == "application/x-www-form-urlencoded";
+    const QByteArrayView type = (semicolon < 0 ? contentType : contentType.first(semicolon)).trimmed();
+    return type.isEmpty() || type.compare("application/x-www-form-urlencoded", Qt::CaseInsensitive) == 0;
 }
 
 Refusal refusal(Refusal::Kind kind, QString detail = {})
