@@ -69,8 +69,35 @@ enum class RespondentText {
     ChooseScaleNumber, // %1 to %2
     ChooseOffered, // an answer a choice does not offer
     UseAtMost, // %1: the most characters a text field takes
+    // The service's own pages, for requests it cannot take; "%1" as said there.
+    NotFoundTitle,
+    NotFound,
+    NotAvailableTitle,
+    NotAvailable,
+    NothingStored,
+    MethodNotAllowedTitle,
+    MethodNotAllowed,
+    BadRequestTitle,
+    AnswersUnreadable,
+    AnswersHoldNul,
+    UnsupportedDataTitle,
+    UnsupportedData,
+    NoFormNamed,
+    NoSuchFormTitle,
+    NoSuchForm,
+    FormHasNoTable,
+    NoAnswersTitle,
+    NoAnswers,
+    AnswersNotShownTitle,
+    AnswersNotShown,
+    BusyTitle,
+    TableBusy,
+    NoAnswersTableTitle,
+    NoAnswersTable,
+    ResultsNotShownTitle,
+    ResultsNotShown,
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::UseAtMost) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::ResultsNotShown) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

@@ -44,28 +44,35 @@ HttpResponse htmlResponse(QByteArray body)
     return response;
 }
 
+QString said(RespondentText text, FormLanguage language = FormLanguage::English)
+{
+    return respondentText(text, language);
+}
+
+// `text`, and that nothing was stored when the request was a post.
+QString saidOfPost(const QString& text, bool afterPost, FormLanguage language = FormLanguage::English)
+{
+    return afterPost ? text + u' ' + said(RespondentText::NothingStored, language) : text;
+}
+
 HttpResponse notFound()
 {
-    return errorResponse(404, QStringLiteral("Not found"),
-        QStringLiteral("There is no such page here. Form pages are opened by their name, "
-                       "for example /survey.html."));
+    return errorResponse(404, said(RespondentText::NotFoundTitle), said(RespondentText::NotFound));
 }
 
 // The store cannot be reached now: trying again later loses nothing.
-HttpResponse unavailable(bool submission)
+HttpResponse unavailable(bool submission, FormLanguage language = FormLanguage::English)
 {
-    HttpResponse response = errorResponse(503, QStringLiteral("Not available right now"),
-        QStringLiteral(
-            "The answers to this form cannot be taken right now. Please try again in a few minutes.")
-            + (submission ? QStringLiteral(" Nothing has been stored.") : QString()));
+    HttpResponse response = errorResponse(503, said(RespondentText::NotAvailableTitle, language),
+        saidOfPost(said(RespondentText::NotAvailable, language), submission, language), language);
     response.headers.append({ QByteArrayLiteral("Retry-After"), QByteArrayLiteral("30") });
     return response;
 }
 
 HttpResponse methodNotAllowed(const QByteArray& allowed)
 {
-    HttpResponse response = errorResponse(405, QStringLiteral("Method not allowed"),
-        QStringLiteral("This address does not take that kind of request."));
+    HttpResponse response = errorResponse(
+        405, said(RespondentText::MethodNotAllowedTitle), said(RespondentText::MethodNotAllowed));
     response.headers.append({ QByteArrayLiteral("Allow"), allowed });
     return response;
 }
@@ -288,53 +295,45 @@ void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
 
 HttpResponse RequestHandler::refusalResponse(const Refusal& refusal, bool afterPost)
 {
-    const QString outcome = afterPost ? QStringLiteral(" Nothing has been stored.") : QString();
     const FormLanguage language = refusal.form ? refusal.form->settings.language : FormLanguage::English;
+    const auto refused = [&](int status, RespondentText title, const QString& text) {
+        return errorResponse(status, said(title, language), saidOfPost(text, afterPost, language), language);
+    };
     switch (refusal.kind) {
     case Refusal::Unreadable:
-        return errorResponse(400, QStringLiteral("Bad request"),
-            QStringLiteral("The answers could not be read: ") + refusal.detail
-                + QStringLiteral(". Nothing has been stored."));
+        return refused(400, RespondentText::BadRequestTitle,
+            said(RespondentText::AnswersUnreadable, language).arg(refusal.detail));
     case Refusal::HoldsNul:
-        return errorResponse(400, QStringLiteral("Bad request"),
-            QStringLiteral("The answers contain a NUL character (%00), which no form "
-                           "field can hold. Nothing has been stored."));
+        return refused(400, RespondentText::BadRequestTitle, said(RespondentText::AnswersHoldNul, language));
     case Refusal::UnsupportedType:
-        return errorResponse(415, QStringLiteral("Unsupported form data"),
-            QStringLiteral("Forms are accepted as application/x-www-form-urlencoded or "
-                           "multipart/form-data. Nothing has been stored."));
+        return refused(
+            415, RespondentText::UnsupportedDataTitle, said(RespondentText::UnsupportedData, language));
     case Refusal::NoFormNamed:
-        return errorResponse(400, QStringLiteral("Bad request"),
-            QStringLiteral("The request does not say which form it belongs to "
-                           "(the field \"tableName\" is missing).")
-                + outcome);
+        return refused(400, RespondentText::BadRequestTitle, said(RespondentText::NoFormNamed, language));
     case Refusal::UnknownForm:
-        return errorResponse(404, QStringLiteral("No such form"),
-            QStringLiteral("There is no form with the answers table '") + refusal.detail
-                + QStringLiteral("' here.") + outcome);
+        return refused(404, RespondentText::NoSuchFormTitle,
+            said(RespondentText::NoSuchForm, language).arg(refusal.detail));
     case Refusal::Unavailable:
     case Refusal::NotYetKnown:
-        return unavailable(afterPost);
+        return unavailable(afterPost, language);
     case Refusal::Closed: {
         HttpResponse closed = htmlResponse(closedFormPage(*refusal.form));
         closed.status = 403;
         return closed;
     }
     case Refusal::NoQuestion:
-        return errorResponse(400, QStringLiteral("No answers"),
-            QStringLiteral("The post carries none of the questions of the form '") + refusal.form->name
-                + QStringLiteral("'. Nothing has been stored."));
+        return refused(400, RespondentText::NoAnswersTitle,
+            said(RespondentText::NoAnswers, language).arg(refusal.form->name));
     case Refusal::NothingAnswered:
-        return errorResponse(400, respondentText(RespondentText::NothingAnsweredTitle, language),
-            respondentText(RespondentText::NothingAnswered, language).arg(refusal.form->title), language);
+        return errorResponse(400, said(RespondentText::NothingAnsweredTitle, language),
+            said(RespondentText::NothingAnswered, language).arg(refusal.form->title), language);
     case Refusal::FormChanged:
         return changedFormPage(*refusal.form, refusal.kept, refusal.token);
     case Refusal::RuleProblems:
         return formAgainPage(*refusal.form, refusal.kept,
-            respondentText(RespondentText::AnswersRefusedNotice, language), refusal.notes, refusal.token,
-            422);
+            said(RespondentText::AnswersRefusedNotice, language), refusal.notes, refusal.token, 422);
     }
-    return unavailable(afterPost);
+    return unavailable(afterPost, language);
 }
 
 HttpResponse RequestHandler::changedFormPage(
@@ -405,9 +404,10 @@ HttpResponse RequestHandler::responseTo(
             respondentText(RespondentText::AnswersNotStoredTitle, form.settings.language),
             respondentText(RespondentText::ConnectionClosed, form.settings.language), form.settings.language);
     if (result.failedWith(Error::NotFound))
-        return errorResponse(404, QStringLiteral("No such form"),
-            QStringLiteral("The form '") + form.name
-                + QStringLiteral("' has no answers table. Nothing has been stored."));
+        return errorResponse(404, said(RespondentText::NoSuchFormTitle, form.settings.language),
+            saidOfPost(said(RespondentText::FormHasNoTable, form.settings.language).arg(form.name), true,
+                form.settings.language),
+            form.settings.language);
     HttpResponse failed
         = errorResponse(503, respondentText(RespondentText::AnswersNotStoredTitle, form.settings.language),
             respondentText(RespondentText::NotStoredNow, form.settings.language), form.settings.language);
@@ -440,17 +440,16 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
         return refusalResponse(form.error(), false);
     // The designer's tick in the stored header decides, whatever a page posted.
     if (!form->showsAnswersTable) {
-        return errorResponse(403, QStringLiteral("Answers not shown"),
-            QStringLiteral("The answers to this form are not shown to the people who fill it in."));
+        return errorResponse(403, said(RespondentText::AnswersNotShownTitle, form->settings.language),
+            said(RespondentText::AnswersNotShown, form->settings.language), form->settings.language);
     }
 
     // Each page being written holds a worker and a database reader; a crowd
     // asking at once waits its turn outside, not in memory here.
     auto slot = std::shared_ptr<std::atomic<int>>(&m_tablePagesBuilt, [](std::atomic<int>* n) { --*n; });
     if (++m_tablePagesBuilt > kMaxTablePagesAtOnce) {
-        HttpResponse busy = errorResponse(503, QStringLiteral("Busy"),
-            QStringLiteral("The answers table is being shown to many people just now. "
-                           "Please try again in a moment."));
+        HttpResponse busy = errorResponse(503, said(RespondentText::BusyTitle, form->settings.language),
+            said(RespondentText::TableBusy, form->settings.language), form->settings.language);
         busy.headers.append({ QByteArrayLiteral("Retry-After"), QByteArrayLiteral("2") });
         return busy;
     }
@@ -465,9 +464,9 @@ HttpResponse RequestHandler::showAnswersTable(const HttpRequest& request)
         }
     }
     if (columns.isEmpty()) {
-        return errorResponse(404, QStringLiteral("No answers table"),
-            QStringLiteral("The table containing the data for the form ") + form->name
-                + QStringLiteral(".html is missing."));
+        return errorResponse(404, said(RespondentText::NoAnswersTableTitle, form->settings.language),
+            said(RespondentText::NoAnswersTable, form->settings.language).arg(form->name),
+            form->settings.language);
     }
     HttpResponse page = htmlResponse({});
     page.stream
@@ -539,8 +538,8 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
         return notFound();
     const PublishedForm& form = **found;
     if (!form.settings.showResults) {
-        return errorResponse(403, QStringLiteral("Results not shown"),
-            QStringLiteral("The results of this form are not shown to the people who fill it in."));
+        return errorResponse(403, said(RespondentText::ResultsNotShownTitle, form.settings.language),
+            said(RespondentText::ResultsNotShown, form.settings.language), form.settings.language);
     }
     QStringList fields;
     QList<QStringList> options;

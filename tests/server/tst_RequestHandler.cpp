@@ -1284,6 +1284,11 @@ void TestRequestHandler::speaksTheFormsLanguage()
         = post(surveyHeader() + Fields { { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, QString() } });
     QCOMPARE(nothing.status, 400);
     QVERIFY(nothing.body.contains("<h1>Nichts beantwortet</h1>"));
+    // The service's own refusals speak the form's language too, once the form is known.
+    const HttpResponse none = post(surveyHeader() + Fields { { u"Ghost Type"_s, u"Text Field"_s } });
+    QCOMPARE(none.status, 400);
+    QVERIFY(none.body.contains("<h1>Keine Antworten</h1>"));
+    QVERIFY(none.body.contains("Es wurde nichts gespeichert."));
 
     settings.acceptingAnswers = false;
     QVERIFY(survey(settings).writeFiles());
