@@ -15,13 +15,45 @@ constexpr char kAlphabet[] = "3479ACDEFGHJKMNPQRTWXY6";
 constexpr int kBase = sizeof(kAlphabet) - 1;
 constexpr int kLength = 8;
 
+// The moment as "yyyy-MM-ddTHH:mm:ss.zzzZ", as Qt writes an ISO date with
+// milliseconds in UTC: written digit by digit, since formatting a date the
+// general way costs more than the digest made of it.
+QByteArray isoMoment(const QDateTime& moment)
+{
+    const QDateTime utc = moment.timeSpec() == Qt::UTC ? moment : moment.toUTC();
+    const QDate date = utc.date();
+    const QTime time = utc.time();
+    if (date.year() < 1000 || date.year() > 9999)
+        return utc.toString(Qt::ISODateWithMs).toLatin1();
+    char text[24];
+    const auto put = [&text](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[at + i] = char('0' + value % 10);
+    };
+    put(0, date.year(), 4);
+    text[4] = '-';
+    put(5, date.month(), 2);
+    text[7] = '-';
+    put(8, date.day(), 2);
+    text[10] = 'T';
+    put(11, time.hour(), 2);
+    text[13] = ':';
+    put(14, time.minute(), 2);
+    text[16] = ':';
+    put(17, time.second(), 2);
+    text[19] = '.';
+    put(20, time.msec(), 3);
+    text[23] = 'Z';
+    return QByteArray(text, sizeof text);
+}
+
 } // namespace
 
 QString receiptFor(const QByteArray& key, qint64 rowId, const QDateTime& arrivedAt)
 {
     QByteArray message = QByteArrayLiteral("receipt:") + QByteArray::number(rowId);
     if (arrivedAt.isValid())
-        message += '@' + arrivedAt.toUTC().toString(Qt::ISODateWithMs).toLatin1();
+        message += '@' + isoMoment(arrivedAt);
     const QByteArray digest = QMessageAuthenticationCode::hash(message, key, QCryptographicHash::Sha256);
     // 64 bits of the digest, written in the alphabet's base.
     quint64 n = 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "editors/QuestionSettingsBox.h"
+#include "model/ElementKind.h"
 
 #include "model/FormMethod.h"
 #include "model/FormSession.h"
@@ -137,9 +138,9 @@ void QuestionSettingsBox::fillAnswers()
         const ConditionChoice& choice = m_choices.at(row);
         for (const QString& answer : choice.answers) {
             QString shown = answer;
-            if (choice.box && answer == QLatin1String("Checked"))
+            if (choice.box && answer == checkedAnswer())
                 shown = tr("Checked");
-            else if (choice.box && answer == QLatin1String("Not Checked"))
+            else if (choice.box && answer == notCheckedAnswer())
                 shown = tr("Not Checked");
             m_answer->addItem(shown, answer);
         }

@@ -59,6 +59,17 @@ inline bool hasMemoColumn(ElementKind kind)
 {
     return traitsOf(kind).memoColumn;
 }
+/// What a check box's answer is stored as: ticked, or not. Every store,
+/// report and chart counts these two words.
+inline QString checkedAnswer()
+{
+    return QStringLiteral("Checked");
+}
+inline QString notCheckedAnswer()
+{
+    return QStringLiteral("Not Checked");
+}
+
 /// The kind of question a page's hidden "<name> Type" field announces.
 std::optional<ElementKind> questionKindOfPageType(QStringView pageType);
 

@@ -71,7 +71,7 @@ QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods)
         QStringList options;
         // As the reporter counts them: a box's answers are these two texts.
         if (m.kind == ElementKind::CheckBox)
-            options = { QStringLiteral("Checked"), QStringLiteral("Not Checked") };
+            options = { checkedAnswer(), notCheckedAnswer() };
         else if (m.kind == ElementKind::RadioButtons || m.kind == ElementKind::PullDownMenu)
             options = m.attribute6List;
         else if (m.kind == ElementKind::Scale)

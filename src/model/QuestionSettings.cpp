@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/QuestionSettings.h"
+#include "model/ElementKind.h"
 
 #include "model/FormMethod.h"
 #include "model/ScaleQuestion.h"
@@ -110,8 +111,7 @@ std::optional<ConditionChoice> conditionChoice(const FormMethod& m)
     if (m.kind == ElementKind::RadioButtons || m.kind == ElementKind::PullDownMenu)
         return ConditionChoice { m.userInstruction, m.attribute6List, false };
     if (m.kind == ElementKind::CheckBox)
-        return ConditionChoice { m.userInstruction,
-            { QStringLiteral("Checked"), QStringLiteral("Not Checked") }, true };
+        return ConditionChoice { m.userInstruction, { checkedAnswer(), notCheckedAnswer() }, true };
     if (m.kind == ElementKind::Scale)
         return ConditionChoice { m.userInstruction, scaleValues(scaleOf(m)), false };
     return std::nullopt;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "reporter/ChartCounts.h"
+#include "model/ElementKind.h"
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
@@ -17,7 +18,7 @@ namespace quenlow {
 QStringList chartOptions(const FormMethod& method)
 {
     if (method.kind == ElementKind::CheckBox)
-        return { u"Checked"_s, u"Not Checked"_s };
+        return { checkedAnswer(), notCheckedAnswer() };
     if (method.kind == ElementKind::RadioButtons || method.kind == ElementKind::PullDownMenu)
         return method.attribute6List;
     if (method.kind == ElementKind::Scale)
@@ -61,7 +62,7 @@ Result<QList<qint64>> countTicked(AnswersStore& store, const QString& table, con
 {
     QList<qint64> counts;
     for (const QString& box : group.boxes) {
-        const auto ticked = store.countMatches(table, columnNameFor(box), { u"Checked"_s });
+        const auto ticked = store.countMatches(table, columnNameFor(box), { checkedAnswer() });
         if (!ticked)
             return ticked.error();
         counts.append(ticked->value(0));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/AnswerPlacement.h"
+#include "model/ElementKind.h"
 
 #include "database/AnswerColumns.h"
 #include "model/PageFormat.h"
@@ -71,7 +72,7 @@ QList<Answer> answersByPlace(const FormFields& fields)
         // An unticked box is not posted at all; the reporter counts both texts.
         if (kinds.at(i) == ElementKind::CheckBox) {
             Answer& box = answers[i];
-            box.value = box.value ? QStringLiteral("Checked") : QStringLiteral("Not Checked");
+            box.value = box.value ? checkedAnswer() : notCheckedAnswer();
         }
     }
     return answers;
@@ -79,7 +80,7 @@ QList<Answer> answersByPlace(const FormFields& fields)
 
 bool isAnswered(const std::optional<QString>& value)
 {
-    return value && !value->trimmed().isEmpty() && *value != QLatin1StringView("Not Checked");
+    return value && !value->trimmed().isEmpty() && *value != notCheckedAnswer();
 }
 
 } // namespace
@@ -197,7 +198,7 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
         std::optional<QString> stored = settled.at(i).value_or(value.at(i));
         if (!settled.at(i)) {
             if (q.kind == ElementKind::CheckBox)
-                stored = value.at(i) ? QStringLiteral("Checked") : QStringLiteral("Not Checked");
+                stored = value.at(i) ? checkedAnswer() : notCheckedAnswer();
             else if (q.kind == ElementKind::PullDownMenu && stored && stored->isEmpty())
                 stored.reset(); // the menu's empty first choice: nothing chosen
         }
@@ -206,9 +207,8 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
         // Every control of a question the post carried shows what was sent:
         // an unticked box unticked, an unchosen menu at its empty choice.
         if (q.kind == ElementKind::CheckBox)
-            placed.kept.append({ q.field,
-                stored == QLatin1StringView("Checked") ? QStringLiteral("on")
-                                                       : QStringLiteral("Not Checked") });
+            placed.kept.append(
+                { q.field, stored == checkedAnswer() ? QStringLiteral("on") : notCheckedAnswer() });
         else if (stored || q.kind == ElementKind::PullDownMenu)
             placed.kept.append({ q.field, stored.value_or(QString()) });
     }
