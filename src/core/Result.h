@@ -20,16 +20,18 @@ struct Error {
     QString detail;
 };
 
-/// A value, or the error that kept it from being made.
-template <typename T> class [[nodiscard]] Result
+/// A value, or the error that kept it from being made. The error is an
+/// `Error` unless the caller has more to decide on: a layer whose callers
+/// choose the words gives a typed reason of its own instead.
+template <typename T, typename E = Error> class [[nodiscard]] Result
 {
 public:
     Result(T value)
-        : m_state(std::move(value))
+        : m_state(std::in_place_index<0>, std::move(value))
     {
     }
-    Result(Error error)
-        : m_state(std::move(error))
+    Result(E error)
+        : m_state(std::in_place_index<1>, std::move(error))
     {
     }
 
@@ -40,19 +42,19 @@ public:
     const T& operator*() const& { return value(); }
     const T* operator->() const { return &value(); }
     T valueOr(T fallback) const { return ok() ? value() : std::move(fallback); }
-    const Error& error() const { return std::get<1>(m_state); }
-    bool failedWith(Error::Kind kind) const { return !ok() && error().kind == kind; }
+    const E& error() const { return std::get<1>(m_state); }
+    bool failedWith(decltype(E::kind) kind) const { return !ok() && error().kind == kind; }
 
 private:
-    std::variant<T, Error> m_state;
+    std::variant<T, E> m_state;
 };
 
 /// An operation that gives nothing back but may fail.
-template <> class [[nodiscard]] Result<void>
+template <typename E> class [[nodiscard]] Result<void, E>
 {
 public:
     Result() = default;
-    Result(Error error)
+    Result(E error)
         : m_error(std::move(error))
         , m_failed(true)
     {
@@ -60,11 +62,11 @@ public:
 
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
-    const Error& error() const { return m_error; }
-    bool failedWith(Error::Kind kind) const { return m_failed && m_error.kind == kind; }
+    const E& error() const { return m_error; }
+    bool failedWith(decltype(E::kind) kind) const { return m_failed && m_error.kind == kind; }
 
 private:
-    Error m_error;
+    E m_error;
     bool m_failed = false;
 };
 
