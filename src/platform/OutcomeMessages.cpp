@@ -18,7 +18,17 @@ QString noticeText(const Notice& n)
     case K::NoneSelected:
         return QCoreApplication::translate("OutcomeMessages", "Sorry, but you don't have a method selected.");
     case K::NameClash:
-        return n.detail;
+        if (n.names.isEmpty()) {
+            return QCoreApplication::translate("OutcomeMessages",
+                "The form itself sends a field called '%1', so a question of that name would store the "
+                "wrong answer. Please call it something else.")
+                .arg(n.place);
+        }
+        return QCoreApplication::translate("OutcomeMessages",
+            "The form already has a question called '%1'; together with '%2' the answers could be stored "
+            "under the wrong question, since the form sends the kind of each question as '<question> Type'. "
+            "Please call it something else.")
+            .arg(n.names.constFirst(), n.place);
     case K::FormFull:
         return QCoreApplication::translate("OutcomeMessages",
             "This form already holds %1 elements, the most a form can hold. "
