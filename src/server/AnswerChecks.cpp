@@ -136,14 +136,15 @@ FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) co
         QString problem;
         if (q.kind == ElementKind::TextField || q.kind == ElementKind::TextArea) {
             const CheckedAnswer checked = checkTypedAnswer(q.rules, given, language);
-            problem = checked.problem;
+            if (!checked)
+                problem = checked.error().detail;
             // Counted as a person counts characters: an emoji is one, as is
             // a letter with its accent typed as one.
             if (problem.isEmpty() && q.maxLength > 0 && !given.isEmpty()
                 && characterCount(given) > q.maxLength)
                 problem = respondentText(RespondentText::UseAtMost, language).arg(q.maxLength);
-            if (checked.ok() && answer && answer->value && !checked.value.isEmpty())
-                answer->value = checked.value;
+            if (checked && answer && answer->value && !checked->isEmpty())
+                answer->value = *checked;
         } else if (q.inGroup) {
             continue; // checked with the group's first box
         } else if (q.groupEnd >= 0) {
@@ -152,11 +153,16 @@ FormFields AnswerChecks::check(QList<Answer>& answers, FormLanguage language) co
                 QStringList ticks { given };
                 for (qsizetype j = i + 1; j < q.groupEnd; ++j)
                     ticks.append(applies[j] ? givenFor(j) : QString());
-                problem = missingAnswerProblem(AnswerShape::Boxes, q.rules.rules, ticks, language);
+                if (const auto answered = checkAnswered(AnswerShape::Boxes, q.rules.rules, ticks, language);
+                    !answered)
+                    problem = answered.error().detail;
             }
         } else {
-            if (q.rules.rules.required)
-                problem = missingAnswerProblem(q.shape, q.rules.rules, { given }, language);
+            if (q.rules.rules.required) {
+                if (const auto answered = checkAnswered(q.shape, q.rules.rules, { given }, language);
+                    !answered)
+                    problem = answered.error().detail;
+            }
             if (problem.isEmpty() && !given.isEmpty()) {
                 for (const QStringList& offered : q.choices) {
                     if (offered.contains(given))
