@@ -235,7 +235,9 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
                     renameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
                     Notice::Column::Renamed);
                 !renamed) {
-                forgetColumnChange(session);
+                // A note left behind is harmless: the opening checks it against the table, which did not
+                // change.
+                (void)forgetColumnChange(session);
                 return renamed;
             }
         }
@@ -329,7 +331,8 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
             return changeNotRecorded(session, noted);
         if (Outcome removed = removeColumn(session.answerTable(), m.userInstruction, answersMayGo);
             !removed) {
-            forgetColumnChange(session);
+            // A note left behind is harmless: the opening checks it against the table, which did not change.
+            (void)forgetColumnChange(session);
             return removed;
         }
     }
