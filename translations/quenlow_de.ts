@@ -376,6 +376,10 @@
 <context>
     <name>ReportDocuments</name>
     <message>
+        <source>Do you want to save the changes to &apos;%1&apos;?</source>
+        <translation>Möchten Sie die Änderungen an „%1“ speichern?</translation>
+    </message>
+    <message>
         <source>The new word document &apos;%1&apos; has been created in %2</source>
         <translation>Das neue Word-Dokument „%1“ wurde in %2 erstellt</translation>
     </message>

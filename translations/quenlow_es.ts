@@ -376,6 +376,10 @@
 <context>
     <name>ReportDocuments</name>
     <message>
+        <source>Do you want to save the changes to &apos;%1&apos;?</source>
+        <translation>¿Desea guardar los cambios en «%1»?</translation>
+    </message>
+    <message>
         <source>The new word document &apos;%1&apos; has been created in %2</source>
         <translation>Se ha creado el nuevo documento de Word «%1» en %2</translation>
     </message>

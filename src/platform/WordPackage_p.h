@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QLatin1StringView>
 #include <QList>
@@ -113,14 +115,13 @@ enum class PartStatus { Read, Missing, TooLarge, TooPacked, Damaged };
 
 QString zipErrorText(zip_error_t* error);
 
-ZipPointer openPackage(const QByteArray& package, QString* error);
+Result<ZipPointer> openPackage(const QByteArray& package);
 
 PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint64* unpacked = nullptr);
 
 std::optional<QByteArray> readPart(zip_t* archive, const QString& name);
 
-std::optional<QByteArray> writeParts(
-    const QByteArray& package, const QList<std::pair<QString, QByteArray>>& parts, QString* error);
+Result<QByteArray> writeParts(const QByteArray& package, const QList<std::pair<QString, QByteArray>>& parts);
 
 QString mainPartName(zip_t* archive, qint64* unpacked);
 
