@@ -181,26 +181,26 @@ DocumentResult WordDocument::open(const QString& path)
     ZipPointer archive = std::move(opened).value();
     qint64 unpacked = 0;
     const QString partName = mainPartName(archive.get(), &unpacked);
-    QByteArray partBytes;
-    const PartStatus status = readPart(archive.get(), partName, &partBytes, &unpacked);
+    const Result<QByteArray, PartProblem> part = readPart(archive.get(), partName, &unpacked);
     archive.reset();
     const auto partProblem = [&](P::Kind kind, qint64 limit = 0) {
         P refused = problem(kind, partName);
         refused.limit = limit;
         return refused;
     };
-    switch (status) {
-    case PartStatus::Read:
-        break;
-    case PartStatus::Missing:
-        return partProblem(P::NoMainPart);
-    case PartStatus::TooLarge:
-        return partProblem(P::PartTooBig, kMaxUnpackedBytes / (1024 * 1024));
-    case PartStatus::TooPacked:
-        return partProblem(P::PartTooPacked, kMaxPackingRatio);
-    case PartStatus::Damaged:
-        return partProblem(P::PartDamaged);
+    if (!part) {
+        switch (part.error().kind) {
+        case PartProblem::Missing:
+            return partProblem(P::NoMainPart);
+        case PartProblem::TooLarge:
+            return partProblem(P::PartTooBig, kMaxUnpackedBytes / (1024 * 1024));
+        case PartProblem::TooPacked:
+            return partProblem(P::PartTooPacked, kMaxPackingRatio);
+        case PartProblem::Damaged:
+            return partProblem(P::PartDamaged);
+        }
     }
+    const QByteArray& partBytes = *part;
     // Checked before the part is decoded and parsed: a crafted one must be
     // refused for the cost of one pass over its bytes.
     switch (markupExcess(partBytes)) {
@@ -630,9 +630,9 @@ Result<void> WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& p
             return opened.error();
         zip_t* archive = opened->get();
         if (relationships.isEmpty())
-            relationships = readPart(archive, relsName).value_or(QByteArray());
+            relationships = readPart(archive, relsName).valueOr(QByteArray());
         if (contentTypes.isEmpty())
-            contentTypes = readPart(archive, u"[Content_Types].xml"_s).value_or(QByteArray());
+            contentTypes = readPart(archive, u"[Content_Types].xml"_s).valueOr(QByteArray());
     }
     if (relationships.isEmpty())
         relationships

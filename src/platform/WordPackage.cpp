@@ -50,24 +50,25 @@ Result<ZipPointer> openPackage(const QByteArray& package)
 
 /// Reads the part `name`. `unpacked` counts what the package's parts read so
 /// far unpacked to, against kMaxUnpackedBytes; without it the part counts alone.
-PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint64* unpacked)
+Result<QByteArray, PartProblem> readPart(zip_t* archive, const QString& name, qint64* unpacked)
 {
+    using P = PartProblem;
     const QByteArray encodedName = name.toUtf8();
     const zip_int64_t index = zip_name_locate(archive, encodedName.constData(), 0);
     if (index < 0)
-        return PartStatus::Missing;
+        return P { P::Missing };
     zip_stat_t stat;
     if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)
         || !(stat.valid & ZIP_STAT_COMP_SIZE))
-        return PartStatus::Damaged;
+        return P { P::Damaged };
     const qint64 before = unpacked ? *unpacked : 0;
     if (stat.size > zip_uint64_t(kMaxUnpackedBytes - before))
-        return PartStatus::TooLarge;
+        return P { P::TooLarge };
     if (stat.size > zip_uint64_t(kPackingRatioFrom) && stat.size / kMaxPackingRatio > stat.comp_size)
-        return PartStatus::TooPacked;
+        return P { P::TooPacked };
     zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(index), 0);
     if (!file)
-        return PartStatus::Damaged;
+        return P { P::Damaged };
     QByteArray out;
     out.reserve(qsizetype(std::min<zip_uint64_t>(stat.size, 1024 * 1024))); // grows only as bytes come
     char chunk[64 * 1024];
@@ -77,19 +78,10 @@ PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint6
         out.append(chunk, qsizetype(read));
     zip_fclose(file);
     if (read < 0 || out.size() != qsizetype(stat.size))
-        return PartStatus::Damaged;
+        return P { P::Damaged };
     if (unpacked)
         *unpacked += out.size();
-    *data = std::move(out);
-    return PartStatus::Read;
-}
-
-std::optional<QByteArray> readPart(zip_t* archive, const QString& name)
-{
-    QByteArray data;
-    if (readPart(archive, name, &data) != PartStatus::Read)
-        return std::nullopt;
-    return data;
+    return out;
 }
 
 /// Returns `package` (empty: a new package) with `parts` added or replaced;
@@ -170,12 +162,11 @@ Result<QByteArray> writeParts(const QByteArray& package, const QList<std::pair<Q
 /// The main document part named by the package relationships.
 QString mainPartName(zip_t* archive, qint64* unpacked)
 {
-    QByteArray relationships;
     // Relationships too heavy to read are taken as missing, like unreadable ones.
-    if (readPart(archive, u"_rels/.rels"_s, &relationships, unpacked) != PartStatus::Read
-        || markupExcess(relationships) != MarkupExcess::None)
+    const Result<QByteArray, PartProblem> relationships = readPart(archive, u"_rels/.rels"_s, unpacked);
+    if (!relationships || markupExcess(*relationships) != MarkupExcess::None)
         return kMainPartName;
-    QXmlStreamReader reader(relationships);
+    QXmlStreamReader reader(*relationships);
     while (!reader.atEnd() && !reader.hasError()) {
         reader.readNext();
         if (!reader.isStartElement() || reader.name() != "Relationship"_L1)

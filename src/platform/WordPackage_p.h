@@ -111,15 +111,17 @@ struct ZipCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
 };
 using ZipPointer = std::unique_ptr<zip_t, ZipCloser>;
-enum class PartStatus { Read, Missing, TooLarge, TooPacked, Damaged };
+/// Why a part could not be read.
+struct PartProblem {
+    enum Kind { Missing, TooLarge, TooPacked, Damaged };
+    Kind kind;
+};
 
 QString zipErrorText(zip_error_t* error);
 
 Result<ZipPointer> openPackage(const QByteArray& package);
 
-PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint64* unpacked = nullptr);
-
-std::optional<QByteArray> readPart(zip_t* archive, const QString& name);
+Result<QByteArray, PartProblem> readPart(zip_t* archive, const QString& name, qint64* unpacked = nullptr);
 
 Result<QByteArray> writeParts(const QByteArray& package, const QList<std::pair<QString, QByteArray>>& parts);
 
