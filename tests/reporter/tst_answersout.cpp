@@ -258,16 +258,18 @@ private slots:
         f.folder.messages().clear();
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         tabs->setCurrentIndex(2);
+        const QString unreadable
+            = u"The table '"_s + f.table() + u"' of the answers database cannot be read ("_s;
         QCOMPARE(f.folder.messageTexts().size(), 1);
-        QVERIFY2(f.folder.messageTexts().at(0).startsWith(
-                     u"The table '"_s + f.table() + u"' of the answers database cannot be read ("_s),
-            qPrintable(f.folder.messageTexts().at(0)));
+        QVERIFY2(
+            f.folder.messageTexts().at(0).startsWith(unreadable), qPrintable(f.folder.messageTexts().at(0)));
         QCOMPARE(form.answersModel()->rowCount(), 0);
         // Sorting from the heading has no caller to tell: the page says it once the view is done.
         f.folder.messages().queueAnswer(MessageAnswer::Ok);
         form.answersModel()->sort(0, Qt::DescendingOrder);
         QTRY_COMPARE(f.folder.messageTexts().size(), 2);
-        QCOMPARE(f.folder.messageTexts().at(1), f.folder.messageTexts().at(0));
+        QVERIFY2(
+            f.folder.messageTexts().at(1).startsWith(unreadable), qPrintable(f.folder.messageTexts().at(1)));
     }
 
     void answersTabSortsFiltersAndDeletesOnlyTheSelected()
