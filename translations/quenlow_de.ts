@@ -2,37 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>FormHeader</name>
-    <message>
-        <source>it begins or ends with a blank.</source>
-        <translation>er beginnt oder endet mit einem Leerzeichen.</translation>
-    </message>
-    <message>
-        <source>it contains a control character or a line break.</source>
-        <translation>er enthält ein Steuerzeichen oder einen Zeilenumbruch.</translation>
-    </message>
-    <message>
-        <source>it contains a character that cannot be part of a file name.</source>
-        <translation>er enthält ein Zeichen, das nicht Teil eines Dateinamens sein kann.</translation>
-    </message>
-    <message>
-        <source>it contains &apos;/&apos; or &apos;\&apos;, which would place the form&apos;s files outside the program&apos;s folders.</source>
-        <translation>er enthält „/“ oder „\“, wodurch die Dateien des Formulars außerhalb der Programmordner lägen.</translation>
-    </message>
-    <message>
-        <source>it contains a &apos;.&apos;, and a form is found again by the part of its page name before the first &apos;.&apos;.</source>
-        <translation>er enthält einen „.“, und ein Formular wird am Teil seines Seitennamens vor dem ersten „.“ wiedererkannt.</translation>
-    </message>
-    <message>
-        <source>a page of that name comes with Quenlow and is not a form.</source>
-        <translation>eine Seite dieses Namens gehört zu Quenlow und ist kein Formular.</translation>
-    </message>
-    <message>
-        <source>it is too long for a file name.</source>
-        <translation>er ist zu lang für einen Dateinamen.</translation>
-    </message>
-</context>
-<context>
     <name>FormNameDialog</name>
     <message>
         <source>%1 (%2). Nothing has been changed.</source>
@@ -170,6 +139,34 @@
 </context>
 <context>
     <name>NewFormOperations</name>
+    <message>
+        <source>it begins or ends with a blank.</source>
+        <translation>er beginnt oder endet mit einem Leerzeichen.</translation>
+    </message>
+    <message>
+        <source>it contains a control character or a line break.</source>
+        <translation>er enthält ein Steuerzeichen oder einen Zeilenumbruch.</translation>
+    </message>
+    <message>
+        <source>it contains a character that cannot be part of a file name.</source>
+        <translation>er enthält ein Zeichen, das nicht Teil eines Dateinamens sein kann.</translation>
+    </message>
+    <message>
+        <source>it contains &apos;/&apos; or &apos;\&apos;, which would place the form&apos;s files outside the program&apos;s folders.</source>
+        <translation>er enthält „/“ oder „\“, wodurch die Dateien des Formulars außerhalb der Programmordner lägen.</translation>
+    </message>
+    <message>
+        <source>it contains a &apos;.&apos;, and a form is found again by the part of its page name before the first &apos;.&apos;.</source>
+        <translation>er enthält einen „.“, und ein Formular wird am Teil seines Seitennamens vor dem ersten „.“ wiedererkannt.</translation>
+    </message>
+    <message>
+        <source>a page of that name comes with Quenlow and is not a form.</source>
+        <translation>eine Seite dieses Namens gehört zu Quenlow und ist kein Formular.</translation>
+    </message>
+    <message>
+        <source>it is too long for a file name.</source>
+        <translation>er ist zu lang für einen Dateinamen.</translation>
+    </message>
     <message>
         <source>Sorry but there is already a Form and DB Table with the name &apos;%1&apos;.Please enter another name for the HTML form file.</source>
         <translation>Es gibt bereits ein Formular und eine Datenbanktabelle mit dem Namen „%1“. Bitte geben Sie einen anderen Namen für die HTML-Formulardatei ein.</translation>
@@ -378,6 +375,10 @@
 </context>
 <context>
     <name>ReportDocuments</name>
+    <message>
+        <source>Do you want to save the changes to &apos;%1&apos;?</source>
+        <translation>Möchten Sie die Änderungen an „%1“ speichern?</translation>
+    </message>
     <message>
         <source>The new word document &apos;%1&apos; has been created in %2</source>
         <translation>Das neue Word-Dokument „%1“ wurde in %2 erstellt</translation>

@@ -2,37 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
-    <name>FormHeader</name>
-    <message>
-        <source>it begins or ends with a blank.</source>
-        <translation>empieza o termina con un espacio.</translation>
-    </message>
-    <message>
-        <source>it contains a control character or a line break.</source>
-        <translation>contiene un carácter de control o un salto de línea.</translation>
-    </message>
-    <message>
-        <source>it contains a character that cannot be part of a file name.</source>
-        <translation>contiene un carácter que no puede formar parte de un nombre de archivo.</translation>
-    </message>
-    <message>
-        <source>it contains &apos;/&apos; or &apos;\&apos;, which would place the form&apos;s files outside the program&apos;s folders.</source>
-        <translation>contiene «/» o «\», lo que pondría los archivos del formulario fuera de las carpetas del programa.</translation>
-    </message>
-    <message>
-        <source>it contains a &apos;.&apos;, and a form is found again by the part of its page name before the first &apos;.&apos;.</source>
-        <translation>contiene un «.», y un formulario se reconoce por la parte del nombre de su página anterior al primer «.».</translation>
-    </message>
-    <message>
-        <source>a page of that name comes with Quenlow and is not a form.</source>
-        <translation>una página con ese nombre viene con Quenlow y no es un formulario.</translation>
-    </message>
-    <message>
-        <source>it is too long for a file name.</source>
-        <translation>es demasiado largo para un nombre de archivo.</translation>
-    </message>
-</context>
-<context>
     <name>FormNameDialog</name>
     <message>
         <source>%1 (%2). Nothing has been changed.</source>
@@ -170,6 +139,34 @@
 </context>
 <context>
     <name>NewFormOperations</name>
+    <message>
+        <source>it begins or ends with a blank.</source>
+        <translation>empieza o termina con un espacio.</translation>
+    </message>
+    <message>
+        <source>it contains a control character or a line break.</source>
+        <translation>contiene un carácter de control o un salto de línea.</translation>
+    </message>
+    <message>
+        <source>it contains a character that cannot be part of a file name.</source>
+        <translation>contiene un carácter que no puede formar parte de un nombre de archivo.</translation>
+    </message>
+    <message>
+        <source>it contains &apos;/&apos; or &apos;\&apos;, which would place the form&apos;s files outside the program&apos;s folders.</source>
+        <translation>contiene «/» o «\», lo que pondría los archivos del formulario fuera de las carpetas del programa.</translation>
+    </message>
+    <message>
+        <source>it contains a &apos;.&apos;, and a form is found again by the part of its page name before the first &apos;.&apos;.</source>
+        <translation>contiene un «.», y un formulario se reconoce por la parte del nombre de su página anterior al primer «.».</translation>
+    </message>
+    <message>
+        <source>a page of that name comes with Quenlow and is not a form.</source>
+        <translation>una página con ese nombre viene con Quenlow y no es un formulario.</translation>
+    </message>
+    <message>
+        <source>it is too long for a file name.</source>
+        <translation>es demasiado largo para un nombre de archivo.</translation>
+    </message>
     <message>
         <source>Sorry but there is already a Form and DB Table with the name &apos;%1&apos;.Please enter another name for the HTML form file.</source>
         <translation>Ya existen un formulario y una tabla con el nombre «%1». Escriba otro nombre para el archivo del formulario HTML.</translation>
@@ -378,6 +375,10 @@
 </context>
 <context>
     <name>ReportDocuments</name>
+    <message>
+        <source>Do you want to save the changes to &apos;%1&apos;?</source>
+        <translation>¿Desea guardar los cambios en «%1»?</translation>
+    </message>
     <message>
         <source>The new word document &apos;%1&apos; has been created in %2</source>
         <translation>Se ha creado el nuevo documento de Word «%1» en %2</translation>

@@ -21,6 +21,7 @@
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
 #include "platform/DocumentPreview.h"
+#include "platform/OutcomeMessages.h"
 #include "platform/WordDocument.h"
 #include "reporter/AnswersTableModel.h"
 #include "reporter/AnswersTablePage.h"
@@ -221,10 +222,10 @@ int benchHeavyDocument(const QString& given)
     std::printf("%-58s %10.1f MB\n", "peak memory before opening", peakMegabytes());
     WordDocument document;
     Stopwatch t;
-    const FileResult opened = document.open(path);
+    const DocumentResult opened = document.open(path);
     report(opened ? "open the document: opened" : "open the document: refused", t);
     if (!opened)
-        std::printf("  %s\n", qPrintable(opened.error().detail.left(160)));
+        std::printf("  %s\n", qPrintable(documentProblemText(opened.error()).left(160)));
     if (opened) {
         t.restart();
         const qsizetype blocks = document.content().blocks.size();
@@ -359,7 +360,7 @@ int main(int argc, char** argv)
             view->grab();
             report("  then scroll to the top and paint", t);
             t.restart();
-            form.answersModel()->setFilterText(u"Person 99999"_s);
+            (void)form.answersModel()->setFilterText(u"Person 99999"_s);
             view->grab();
             report("  filter for 'Person 99999' and paint", t);
             form.hide();

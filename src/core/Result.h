@@ -21,16 +21,17 @@ struct Error {
 };
 
 /// A value, or the error that kept it from being made. The error is an
-/// `Error` unless a caller needs a richer one of its own.
+/// `Error` unless the caller has more to decide on: a layer whose callers
+/// choose the words gives a typed reason of its own instead.
 template <typename T, typename E = Error> class [[nodiscard]] Result
 {
 public:
     Result(T value)
-        : m_state(std::move(value))
+        : m_state(std::in_place_index<0>, std::move(value))
     {
     }
     Result(E error)
-        : m_state(std::move(error))
+        : m_state(std::in_place_index<1>, std::move(error))
     {
     }
 
@@ -43,7 +44,7 @@ public:
     T valueOr(T fallback) const { return ok() ? value() : std::move(fallback); }
     const E& error() const& { return std::get<1>(m_state); }
     E&& error() && { return std::get<1>(std::move(m_state)); }
-    bool failedWith(typename E::Kind kind) const { return !ok() && error().kind == kind; }
+    bool failedWith(decltype(E::kind) kind) const { return !ok() && error().kind == kind; }
 
 private:
     std::variant<T, E> m_state;
@@ -63,7 +64,7 @@ public:
     bool ok() const { return !m_failed; }
     explicit operator bool() const { return ok(); }
     const E& error() const { return m_error; }
-    bool failedWith(typename E::Kind kind) const { return m_failed && m_error.kind == kind; }
+    bool failedWith(decltype(E::kind) kind) const { return m_failed && m_error.kind == kind; }
 
 private:
     E m_error;

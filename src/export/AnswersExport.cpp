@@ -2,20 +2,16 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "export/AnswersExport.h"
 #include "export/ExportFile.h"
+#include "export/ExportTarget_p.h"
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/QuestionSettings.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <xlsxwriter.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -29,6 +25,8 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace quenlow {
+
+using exporting::displayPath;
 
 namespace {
 
@@ -126,200 +124,38 @@ std::optional<lxw_datetime> storedDate(QByteArrayView text)
     return lxw_datetime { date.year(), date.month(), date.day(), 0, 0, 0 };
 }
 
-QString displayPath(const QString& path)
+/// Reads the form's element list and checks its table.
+Result<Source> openSource(const ExportRequest& request)
 {
-    return QDir::toNativeSeparators(path);
-}
-
-/// `path` with its links and ".." resolved: the canonical path of what is
-/// there, or for a name not there yet the canonical folder and the name. A
-/// dangling link is followed to where it would create the file. Empty when
-/// the folder does not exist.
-QString resolvedPath(const QString& path)
-{
-    QFileInfo info(QFileInfo(path).absoluteFilePath());
-    for (int hops = 0; info.isSymLink() && !info.exists() && hops < 40; ++hops)
-        info.setFile(info.symLinkTarget());
-    if (info.exists())
-        return info.canonicalFilePath();
-    const QString folder = info.absoluteDir().canonicalPath();
-    return folder.isEmpty() ? QString() : folder + u'/' + info.fileName();
-}
-
-bool isWithin(const QString& path, const QString& folder)
-{
-    return !folder.isEmpty() && path.startsWith(folder + u'/');
-}
-
-/// The answers database's files, by path: the store the export reads and the
-/// program folder's own (another store named does not make that one safe),
-/// each with the files SQLite keeps beside it for uncommitted and recent
-/// answers.
-QStringList databaseFiles(const ExportRequest& request)
-{
-    QStringList databases { answersStoreIn(request.appFolder) };
-    if (!request.answersStore.isEmpty() && !isServerLocation(request.answersStore))
-        databases.prepend(request.answersStore);
-    QStringList files;
-    for (const QString& database : std::as_const(databases)) {
-        for (const QString& path : { QFileInfo(database).absoluteFilePath(), resolvedPath(database) }) {
-            if (path.isEmpty())
-                continue;
-            for (const QString& suffix : { QString(), u"-wal"_s, u"-shm"_s, u"-journal"_s })
-                files.append(path + suffix);
-        }
-    }
-    files.removeDuplicates();
-    return files;
-}
-
-bool sameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-QString refusal(const QString& output, const QString& why)
-{
-    return u"The file '%1' cannot be written: %2. Choose another file; nothing has been written."_s.arg(
-        displayPath(output), why);
-}
-
-/// Why the export must not give its file the name `name` in the folder
-/// `folder` (a descriptor): the name is one of the answers database's files,
-/// by device and inode, whatever path reaches it (a link, a bind mount, a
-/// folder swapped meanwhile), or the folder is one of those holding the
-/// forms. Each file is looked at now, as the name is about to be taken.
-std::optional<QString> refusedAt(
-    const ExportRequest& request, const QStringList& databaseFiles, int folder, const QByteArray& name)
-{
-    struct stat here {
-    };
-    if (::fstat(folder, &here) != 0)
-        return refusal(request.outputPath, u"its folder cannot be examined"_s);
-    struct stat target {
-    };
-    struct stat entry {
-    };
-    const bool hasTarget = ::fstatat(folder, name.constData(), &target, 0) == 0;
-    const bool hasEntry = ::fstatat(folder, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
-    for (const QString& file : databaseFiles) {
-        const QFileInfo info(file);
-        struct stat known {
-        };
-        struct stat knownFolder {
-        };
-        // A journal not there now would be made here: the folder and name say so.
-        const bool hit
-            = (::stat(QFile::encodeName(file).constData(), &known) == 0
-                  && ((hasTarget && sameFile(known, target)) || (hasEntry && sameFile(known, entry))))
-            || (QFile::encodeName(info.fileName()) == name
-                && ::stat(QFile::encodeName(info.absolutePath()).constData(), &knownFolder) == 0
-                && sameFile(knownFolder, here));
-        if (hit) {
-            const QString database = file.endsWith(u"-wal"_s) || file.endsWith(u"-shm"_s) ? file.chopped(4)
-                : file.endsWith(u"-journal"_s)                                            ? file.chopped(8)
-                                                                                          : file;
-            return refusal(request.outputPath,
-                u"it is the answers database '%1', whose answers would be lost"_s.arg(displayPath(database)));
-        }
-    }
-    for (const QString& forms : { u"HTML"_s, u"Collections"_s }) {
-        const QString path = request.appFolder + u'/' + forms;
-        struct stat known {
-        };
-        if (::stat(QFile::encodeName(path).constData(), &known) == 0 && sameFile(known, here))
-            return refusal(request.outputPath,
-                u"it is in the program's folder '%1', which holds the forms"_s.arg(
-                    displayPath(QFileInfo(path).canonicalFilePath())));
-    }
-    return std::nullopt;
-}
-
-/// Why the export must not write to the output it was given: the answers
-/// database (and its journals), a file among the forms' pages and element
-/// lists, or something that is not a regular file. Renaming the finished file
-/// over any of these would destroy it. Asked before the export starts, so a
-/// refusal costs nothing; the database is looked for again just before the
-/// finished file takes its name.
-std::optional<QString> refusedOutput(const ExportRequest& request)
-{
-    const QString& output = request.outputPath;
-    if (output.isEmpty() || output == u"-"_s)
-        return std::nullopt;
-    const QString target = resolvedPath(output);
-    if (target.isEmpty())
-        return std::nullopt; // no such folder: the write fails and says so
-    const auto refuse = [&](const QString& why) { return refusal(output, why); };
-
-    const FilePlace place = placeOf(output);
-    const int placeFolder
-        = ::open(QFile::encodeName(place.folder).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (placeFolder >= 0) {
-        const auto refused
-            = refusedAt(request, databaseFiles(request), placeFolder, QFile::encodeName(place.name));
-        ::close(placeFolder);
-        if (refused)
-            return refused;
-    }
-    for (const QString& folder : { u"HTML"_s, u"Collections"_s }) {
-        const QString forms = QFileInfo(request.appFolder + u'/' + folder).canonicalFilePath();
-        if (isWithin(target, forms))
-            return refuse(
-                u"it is in the program's folder '%1', which holds the forms"_s.arg(displayPath(forms)));
-    }
-
-    struct stat status;
-    if (::stat(QFile::encodeName(target).constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
-        QString what = u"something other than a file"_s;
-        if (S_ISDIR(status.st_mode))
-            what = u"a folder"_s;
-        else if (S_ISFIFO(status.st_mode))
-            what = u"a named pipe"_s;
-        else if (S_ISSOCK(status.st_mode))
-            what = u"a socket"_s;
-        else if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
-            what = u"a device"_s;
-        return refuse(u"it is %1, not a regular file"_s.arg(what));
-    }
-    return std::nullopt;
-}
-
-/// Reads the form's element list and checks its table; on failure `error` says why.
-bool openSource(const ExportRequest& request, Source& source, QString& error)
-{
+    const auto failure = [](const QString& why) { return Error { Error::Io, why }; };
     const QString pageFile = request.pageFile;
     const QString formName = formNameOf(pageFile);
-    if (formName.isEmpty() || pageFile.contains(u'/')) {
-        error = u"'%1' is not the file name of a form (NAME.html)."_s.arg(pageFile);
-        return false;
-    }
+    if (formName.isEmpty() || pageFile.contains(u'/'))
+        return failure(u"'%1' is not the file name of a form (NAME.html)."_s.arg(pageFile));
     const QString collectionPath = request.appFolder + u"/Collections/"_s + formName + u"Collection.txt"_s;
     if (!QFileInfo(collectionPath).isFile()) {
-        error = u"The form '%1' is unknown: there is no element list '%2'."_s.arg(
-            pageFile, displayPath(collectionPath));
-        return false;
+        return failure(u"The form '%1' is unknown: there is no element list '%2'."_s.arg(
+            pageFile, displayPath(collectionPath)));
     }
     const ParsedCollection collection = readCollectionFile(collectionPath);
     if (!collection.ok()) {
-        error = u"The element list '%1' of the form '%2' cannot be read: %3"_s.arg(
-            displayPath(collectionPath), pageFile, collection.error);
-        return false;
+        return failure(u"The element list '%1' of the form '%2' cannot be read: %3"_s.arg(
+            displayPath(collectionPath), pageFile, collection.error));
     }
 
     const QString databasePath
         = request.answersStore.isEmpty() ? answersStoreIn(request.appFolder) : request.answersStore;
+    Source source;
     source.table = AnswersStore::tableFor(formName);
     auto store = openAnswersStore(databasePath);
     if (!store) {
-        error = u"The answers database '%1' cannot be opened (%2)."_s.arg(
-            displayPath(shownLocation(databasePath)), store.error().detail);
-        return false;
+        return failure(u"The answers database '%1' cannot be opened (%2)."_s.arg(
+            displayPath(shownLocation(databasePath)), store.error().detail));
     }
     source.store = std::move(store).value();
     if (!source.store->tableExists(source.table).valueOr(false)) {
-        error = u"The table '%1' holding the answers of the form '%2' is missing from '%3'."_s.arg(
-            source.table, pageFile, displayPath(shownLocation(databasePath)));
-        return false;
+        return failure(u"The table '%1' holding the answers of the form '%2' is missing from '%3'."_s.arg(
+            source.table, pageFile, displayPath(shownLocation(databasePath))));
     }
     const QList<AnswersStore::Column> columns = source.store->columns(source.table).valueOr({});
     for (const FormMethod& method : collection.methods) {
@@ -333,7 +169,7 @@ bool openSource(const ExportRequest& request, Source& source, QString& error)
         source.present.append(present);
         source.kinds.append(cellKindOf(method));
     }
-    return true;
+    return source;
 }
 
 /// A row's cells as UTF-8, in heading order: nothing for no answer, for the
@@ -343,10 +179,10 @@ using Cells = std::span<const std::optional<QByteArrayView>>;
 
 /// Walks the answers in storage order, a page at a time, handing `visit` each
 /// row's arrival time and cells; counts the rows in `result` and reports
-/// progress, which may cancel. `visit` returns why the export fails, which
-/// stops it. The reason of a failure, or that the table cannot be read.
+/// progress, which may cancel. A failure `visit` returns stops the walk and
+/// is the walk's; so is a table that cannot be read.
 template <typename Visit>
-std::optional<QString> forEachAnswer(
+Result<void> forEachAnswer(
     const Source& source, const ExportProgress& progress, qint64 total, Written& result, Visit&& visit)
 {
     constexpr qint64 kPage = 4096;
@@ -361,15 +197,18 @@ std::optional<QString> forEachAnswer(
     const QByteArray marker = columnAddedMarker().toUtf8();
     QVarLengthArray<std::optional<QByteArrayView>, 16> cells(source.headings.size());
     bool going = true;
-    std::optional<QString> stopped;
+    Result<void> stopped;
+    const auto unreadable = [&](const Error& error) {
+        return Error { Error::Io, u"The table '%1' cannot be read (%2)."_s.arg(source.table, error.detail) };
+    };
     for (qint64 after = -1; going;) {
         // The arrival times of the page first (beside the answers, not in
         // their table), then its answers without making strings of them.
         const auto arrivals = source.store->readRows(source.table, {}, after, kPage, true);
         if (!arrivals)
-            return u"The table '%1' cannot be read (%2)."_s.arg(source.table, arrivals.error().detail);
+            return unreadable(arrivals.error());
         if (arrivals->isEmpty())
-            return std::nullopt;
+            return {};
         qsizetype next = 0;
         const auto visited = source.store->visitRows(
             source.table, present, after, arrivals->size(), [&](qint64 id, AnswersStore::RawValues values) {
@@ -391,7 +230,7 @@ std::optional<QString> forEachAnswer(
                         cells[i].reset();
                 }
                 stopped = visit(arrived, changed, Cells(cells.constData(), size_t(cells.size())));
-                going = !stopped;
+                going = stopped.ok();
                 if (going && ++result.rows % kProgressStep == 0 && progress
                     && !progress(result.rows, total)) {
                     result.cancelled = true;
@@ -399,7 +238,7 @@ std::optional<QString> forEachAnswer(
                 }
             });
         if (!visited)
-            return u"The table '%1' cannot be read (%2)."_s.arg(source.table, visited.error().detail);
+            return unreadable(visited.error());
         if (arrivals->size() < kPage)
             break;
         after = std::max(after, arrivals->constLast().id);
@@ -428,31 +267,22 @@ void appendIsoUtc(QByteArray& out, const QDateTime& time)
 class CsvSink
 {
 public:
-    bool open(const QString& path, QString& error)
+    Result<void> open(const QString& path)
     {
         if (path.isEmpty() || path == u"-"_s) {
             m_stdout = true;
-            return true;
+            return {};
         }
         m_file = std::make_unique<ExportFile>(path);
-        if (const Result<void> opened = m_file->open(); !opened) {
-            error = opened.error().detail;
-            return false;
-        }
-        return true;
+        return m_file->open();
     }
-    bool write(const QByteArray& data)
+    Result<void> write(const QByteArray& data)
     {
-        if (m_stdout) {
-            if (std::fwrite(data.constData(), 1, size_t(data.size()), stdout) == size_t(data.size()))
-                return true;
-            m_stdoutError = errno;
-            return false;
-        }
-        const Result<void> written = m_file->write(data);
-        if (!written)
-            m_fileError = written.error().detail;
-        return written.ok();
+        if (!m_stdout)
+            return m_file->write(data);
+        if (std::fwrite(data.constData(), 1, size_t(data.size()), stdout) == size_t(data.size()))
+            return {};
+        return stdoutError(errno);
     }
     Result<void> commit(const ExportFile::Guard& guard)
     {
@@ -460,31 +290,27 @@ public:
             // Standard output is buffered: a full disk or a closed pipe shows only here.
             if (std::fflush(stdout) == 0)
                 return {};
-            m_stdoutError = errno;
-            return Error { Error::Io, writeError() };
+            return stdoutError(errno);
         }
         return m_file->commit(guard);
-    }
-    /// Why a write failed, as a sentence.
-    QString writeError() const
-    {
-        if (!m_stdout)
-            return m_fileError;
-        return u"The answers cannot be written: standard output: %1."_s.arg(
-            m_stdoutError ? QString::fromLocal8Bit(std::strerror(m_stdoutError)) : u"it is closed"_s);
     }
     // Dropping an uncommitted file removes its temporary file; the target stays as it was.
 
 private:
+    static Error stdoutError(int error)
+    {
+        return Error { Error::Io,
+            u"The answers cannot be written: standard output: %1."_s.arg(
+                error ? QString::fromLocal8Bit(std::strerror(error)) : u"it is closed"_s) };
+    }
+
     bool m_stdout = false;
-    int m_stdoutError = 0;
-    QString m_fileError;
     std::unique_ptr<ExportFile> m_file;
 };
 
-ExportResult failed(const QString& error, Error::Kind kind = Error::Io)
+ExportResult failed(const QString& error)
 {
-    return Error { kind, error };
+    return Error { Error::Io, error };
 }
 
 ExportResult finished(const Written& written)
@@ -498,9 +324,8 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source, const 
     qint64 total, const ExportFile::Guard& guard)
 {
     CsvSink sink;
-    QString error;
-    if (!sink.open(request.outputPath, error))
-        return failed(error);
+    if (const Result<void> opened = sink.open(request.outputPath); !opened)
+        return opened.error();
 
     QByteArray buffer;
     buffer.reserve(kFlushSize + 64 * 1024);
@@ -531,18 +356,18 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source, const 
             }
             buffer += "\r\n";
             if (buffer.size() >= kFlushSize) {
-                if (!sink.write(buffer))
-                    return std::optional(sink.writeError());
+                if (Result<void> written = sink.write(buffer); !written)
+                    return written;
                 buffer.resize(0);
             }
-            return std::optional<QString>();
+            return Result<void>();
         });
-    if (stopped)
-        return failed(*stopped);
+    if (!stopped)
+        return stopped.error();
     if (result.cancelled)
         return finished(result);
-    if (!sink.write(buffer))
-        return failed(sink.writeError());
+    if (const Result<void> written = sink.write(buffer); !written)
+        return written.error();
     if (const Result<void> committed = sink.commit(guard); !committed)
         return committed.error();
     return finished(result);
@@ -626,9 +451,13 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source, const
     const auto stopped = forEachAnswer(source, progress, total, result,
         [&](const std::optional<QDateTime>& submitted, const std::optional<QDateTime>& changed, Cells cells) {
             if (result.rows == kMaxSheetAnswers)
-                return std::optional(
+                return Result<void>(Error { Error::Io,
                     u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(
-                        kMaxSheetAnswers));
+                        kMaxSheetAnswers) });
+            const auto notWritten = [&] {
+                return Result<void>(Error { Error::Io,
+                    u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)) });
+            };
             const lxw_row_t row = lxw_row_t(result.rows + 1);
             const auto writeTime = [&](const std::optional<QDateTime>& time, lxw_col_t column) {
                 if (!time)
@@ -647,16 +476,14 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source, const
                 const CellKind kind = source.kinds.at(c - kTimes);
                 if (const auto number = kind == CellKind::Number ? storedNumber(*cell) : std::nullopt) {
                     if (worksheet_write_number(sheet, row, lxw_col_t(c), *number, nullptr) != LXW_NO_ERROR)
-                        return std::optional(
-                            u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
+                        return notWritten();
                     widths[c] = qMax(widths[c], double(cell->size()) + 1);
                     continue;
                 }
                 if (const auto date = kind == CellKind::Date ? storedDate(*cell) : std::nullopt) {
                     lxw_datetime when = *date;
                     if (worksheet_write_datetime(sheet, row, lxw_col_t(c), &when, dateOnly) != LXW_NO_ERROR)
-                        return std::optional(
-                            u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
+                        return notWritten();
                     widths[c] = qMax(widths[c], 11.0);
                     continue;
                 }
@@ -667,15 +494,14 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source, const
                 text.assign(cell->data(), size_t(cut));
                 // Otherwise a text cell: an answer is never taken for a number or a formula.
                 if (worksheet_write_string(sheet, row, lxw_col_t(c), text.c_str(), nullptr) != LXW_NO_ERROR)
-                    return std::optional(
-                        u"The answers cannot be written to '%1'."_s.arg(displayPath(request.outputPath)));
+                    return notWritten();
                 widths[c] = qMax(widths[c],
                     qMin(kMaxColumnWidth, double(qMin(length, qsizetype(kMaxCellCharacters))) + 1));
             }
-            return std::optional<QString>();
+            return Result<void>();
         });
-    if (stopped)
-        return failed(*stopped);
+    if (!stopped)
+        return stopped.error();
     if (result.cancelled)
         return finished(result);
     worksheet_set_column(sheet, 0, kTimes - 1, widths[0], dateTime);
@@ -739,18 +565,18 @@ std::optional<QDateTime> arrivalTimeOf(AnswersStore& store, const QString& table
 
 ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& progress)
 {
-    if (const std::optional<QString> refused = refusedOutput(request))
-        return failed(*refused, Error::Other);
-    Source source;
-    QString error;
-    if (!openSource(request, source, error))
-        return failed(error);
+    if (const Result<void> allowed = exporting::checkOutput(request); !allowed)
+        return allowed.error();
+    Result<Source> opened = openSource(request);
+    if (!opened)
+        return opened.error();
+    const Source source = std::move(opened).value();
     const qint64 total = progress ? source.store->rowCount(source.table).valueOr(-1) : -1;
     // Looked for again as the finished file takes its name: the export may take
     // long, and what the output's path reaches may change meanwhile.
-    const QStringList knownDatabaseFiles = databaseFiles(request);
+    const QStringList knownDatabaseFiles = exporting::databaseFiles(request);
     const ExportFile::Guard guard = [&](int folder, const QByteArray& name) {
-        return refusedAt(request, knownDatabaseFiles, folder, name);
+        return exporting::checkOutputAt(request, knownDatabaseFiles, folder, name);
     };
     ExportResult result = request.format == ExportFormat::Csv
         ? writeCsv(request, source, progress, total, guard)

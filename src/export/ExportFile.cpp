@@ -144,8 +144,8 @@ Result<void> ExportFile::commit(const Guard& guard)
     if (::fchmod(m_file, permissions) != 0)
         return failure(errno);
     if (guard) {
-        if (std::optional<QString> refused = guard(m_folder, name))
-            return Error { Error::Other, *refused };
+        if (Result<void> allowed = guard(m_folder, name); !allowed)
+            return allowed.error();
     }
     if (::renameat(m_folder, m_temporaryName.constData(), m_folder, name.constData()) != 0)
         return failure(errno);

@@ -9,7 +9,6 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 namespace quenlow {
 
@@ -29,9 +28,9 @@ FilePlace placeOf(const QString& path);
 class ExportFile final
 {
 public:
-    /// Why the finished file must not take `name` in the folder `folder` (a
-    /// descriptor); nothing when it may.
-    using Guard = std::function<std::optional<QString>(int folder, const QByteArray& name)>;
+    /// Whether the finished file may take `name` in the folder `folder` (a
+    /// descriptor); a refusal says why.
+    using Guard = std::function<Result<void>(int folder, const QByteArray& name)>;
 
     explicit ExportFile(QString path);
     ~ExportFile(); // an uncommitted file is removed; the target stays as it was
@@ -45,8 +44,8 @@ public:
     QByteArray fileName() const;
     QByteArray folderName() const;
     Result<void> write(QByteArrayView data);
-    /// Puts the file on disk and, unless `guard` refuses (an error of kind
-    /// Other with its reason), renames it over the target, which keeps its
+    /// Puts the file on disk and, unless `guard` refuses (its refusal is the
+    /// error), renames it over the target, which keeps its
     /// permissions (a new one gets those the umask allows).
     Result<void> commit(const Guard& guard);
 

@@ -277,46 +277,54 @@ ReadyRules readyRules(const AnswerRules& rules)
 CheckedAnswer checkTypedAnswer(const ReadyRules& ready, const QString& given, FormLanguage language)
 {
     const AnswerRules& rules = ready.rules;
+    const auto refused = [](const QString& problem) { return Error { Error::Other, problem }; };
     const QString text = given.trimmed();
     if (text.isEmpty()) {
         if (rules.required)
-            return { {}, respondentText(RespondentText::AnswerQuestion, language) };
-        return {};
+            return refused(respondentText(RespondentText::AnswerQuestion, language));
+        return QString();
     }
     if (rules.kind == AnswerKind::AnyText)
-        return { given, {} };
+        return given;
     const std::optional<QString> value = canonicalAnswer(rules.kind, text);
     if (!value)
-        return { {}, malformedProblem(rules, language) };
+        return refused(malformedProblem(rules, language));
     if (answerKindHasLimits(rules.kind)) {
         const bool low
             = !rules.minimum.isEmpty() && compareValues(rules.kind, *value, rules.minimum, ready.minimum) < 0;
         const bool high
             = !rules.maximum.isEmpty() && compareValues(rules.kind, *value, rules.maximum, ready.maximum) > 0;
         if (low || high)
-            return { {}, limitedProblem(rules, language) };
+            return refused(limitedProblem(rules, language));
     }
-    return { *value, {} };
+    return *value;
 }
 
-QString missingAnswerProblem(
+Result<void> checkAnswered(
     AnswerShape shape, const AnswerRules& rules, const QStringList& given, FormLanguage language)
 {
     if (!rules.required)
         return {};
     const QString checked = QStringLiteral("Checked");
+    const auto missing = [language](RespondentText text) {
+        return Error { Error::Other, respondentText(text, language) };
+    };
     switch (shape) {
     case AnswerShape::Text:
         if (std::all_of(given.begin(), given.end(), [](const QString& v) { return v.trimmed().isEmpty(); }))
-            return respondentText(RespondentText::AnswerQuestion, language);
+            return missing(RespondentText::AnswerQuestion);
         return {};
     case AnswerShape::Box:
-        return given.contains(checked) ? QString() : respondentText(RespondentText::TickBox, language);
+        if (!given.contains(checked))
+            return missing(RespondentText::TickBox);
+        return {};
     case AnswerShape::Boxes:
-        return given.contains(checked) ? QString() : respondentText(RespondentText::TickOneBox, language);
+        if (!given.contains(checked))
+            return missing(RespondentText::TickOneBox);
+        return {};
     case AnswerShape::Choice:
         if (std::all_of(given.begin(), given.end(), [](const QString& v) { return v.isEmpty(); }))
-            return respondentText(RespondentText::ChooseAnswer, language);
+            return missing(RespondentText::ChooseAnswer);
         return {};
     }
     return {};

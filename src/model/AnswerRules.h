@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
 #include "model/RespondentTexts.h"
 
 #include <QHash>
@@ -43,14 +44,10 @@ struct AnswerRules {
     bool operator==(const AnswerRules&) const = default;
 };
 
-/// A checked answer: the spelling to store, or what is wrong, in the words
-/// shown to the person beside the question.
-struct CheckedAnswer {
-    QString value; // "3.5" for "3,5", "2026-12-24" for "24.12.2026"; empty for no answer
-    QString problem; // empty when the answer may be stored
-
-    bool ok() const { return problem.isEmpty(); }
-};
+/// A checked answer: the spelling to store ("3.5" for "3,5", "2026-12-24"
+/// for "24.12.2026"; empty for no answer), or an error whose detail is what is
+/// wrong, in the words shown to the person beside the question.
+using CheckedAnswer = Result<QString>;
 
 /// Checks one typed answer (the text a text field posted, trimmed or not).
 /// An empty answer is good unless an answer is required.
@@ -69,10 +66,11 @@ ReadyRules readyRules(const AnswerRules& rules);
 CheckedAnswer checkTypedAnswer(
     const ReadyRules& ready, const QString& given, FormLanguage language = FormLanguage::English);
 
-/// Checks that a question of `shape` was answered when it must be. `given` is
-/// the stored value: "Checked"/"Not Checked" for a box, the ticked count's
-/// values for boxes (any "Checked" among them counts), the option for a choice.
-QString missingAnswerProblem(AnswerShape shape, const AnswerRules& rules, const QStringList& given,
+/// Checks that a question of `shape` was answered when it must be; the
+/// error's detail says what is missing, in the words shown beside the question.
+/// `given` is the stored value: "Checked"/"Not Checked" for a box, the ticked
+/// count's values for boxes (any "Checked" among them counts), the option for a choice.
+Result<void> checkAnswered(AnswerShape shape, const AnswerRules& rules, const QStringList& given,
     FormLanguage language = FormLanguage::English);
 
 /// A limit as the designer typed it, in the stored spelling; nullopt when it

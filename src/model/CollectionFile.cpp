@@ -261,7 +261,8 @@ Outcome saveCollectionFile(FormSession& session)
         = writeFileAtomically(path, encodeText(serializeCollection(session.collection())));
     if (!written)
         return Notice { Notice::Kind::CollectionNotSaved, {}, path, written.error().detail };
-    settleColumnChange(session, session.collection().methods());
+    // The file is saved; a note that stays is settled at the next save or opening.
+    (void)settleColumnChange(session, session.collection().methods());
     return {};
 }
 
@@ -309,7 +310,8 @@ Outcome loadForm(FormSession& session, const QString& appFolder, const QString& 
 
     // A crash may have left the answers table a step ahead of the files.
     QList<FormMethod> methods = parsed.methods;
-    bringAnswersTableInStep(session, formName, pageFile, methods);
+    // The form opens either way; what is not in step is tried again at the next opening.
+    (void)bringAnswersTableInStep(session, formName, pageFile, methods);
 
     if (!session.collection().isEmpty())
         session.resetOpenForm();

@@ -34,10 +34,14 @@ QStringList otherQuestions(const FormSession& session, int except)
 // Refuses, with the reason, a new name the posted answers could not be told from.
 Outcome nameIsUsable(const FormSession& session, const QString& question, int except)
 {
-    const QString clash = questionNameClash(question, otherQuestions(session, except));
-    if (clash.isEmpty())
+    const auto usable = checkQuestionName(question, otherQuestions(session, except));
+    if (usable)
         return {};
-    return Notice { Notice::Kind::NameClash, question, {}, clash };
+    const NameClash& clash = usable.error();
+    Notice refusal { Notice::Kind::NameClash, question, clash.field, {} };
+    if (clash.kind == NameClash::KindField)
+        refusal.names = { clash.otherQuestion };
+    return refusal;
 }
 
 Outcome changeNotRecorded(const FormSession& session, const FileResult& noted)
@@ -231,7 +235,9 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
                     renameAnswerColumn(session.answerTable(), oldInstruction, method.userInstruction),
                     Notice::Column::Renamed);
                 !renamed) {
-                forgetColumnChange(session);
+                // A note left behind is harmless: the opening checks it against the table, which did not
+                // change.
+                (void)forgetColumnChange(session);
                 return renamed;
             }
         }
@@ -325,7 +331,8 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
             return changeNotRecorded(session, noted);
         if (Outcome removed = removeColumn(session.answerTable(), m.userInstruction, answersMayGo);
             !removed) {
-            forgetColumnChange(session);
+            // A note left behind is harmless: the opening checks it against the table, which did not change.
+            (void)forgetColumnChange(session);
             return removed;
         }
     }

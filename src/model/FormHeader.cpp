@@ -7,8 +7,6 @@
 #include "model/PageFormat.h"
 #include "model/Publication.h"
 
-#include <QCoreApplication>
-
 namespace quenlow {
 
 namespace {
@@ -93,35 +91,30 @@ FormMethod headerRenamed(const FormMethod& header, const QString& formName, cons
     return renamed;
 }
 
-QString formNameProblem(const QString& name)
+Result<void, FormNameProblem> checkFormName(const QString& name)
 {
+    using P = FormNameProblem;
     if (name.isEmpty())
         return {};
     if (name.front().isSpace() || name.back().isSpace())
-        return QCoreApplication::translate("FormHeader", "it begins or ends with a blank.");
+        return P { P::BlankAtEdge };
     for (QChar c : name) {
         if (c.category() == QChar::Other_Control || c == QChar::LineSeparator
             || c == QChar::ParagraphSeparator)
-            return QCoreApplication::translate(
-                "FormHeader", "it contains a control character or a line break.");
+            return P { P::ControlCharacter };
     }
     if (!name.isValidUtf16())
-        return QCoreApplication::translate(
-            "FormHeader", "it contains a character that cannot be part of a file name.");
+        return P { P::NotFileNameText };
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return QCoreApplication::translate("FormHeader",
-            "it contains '/' or '\\', which would place the form's files outside the program's folders.");
+        return P { P::PathSeparator };
     // The form name is read back from its page name up to the first ".".
     if (name.contains(QLatin1Char('.')))
-        return QCoreApplication::translate("FormHeader",
-            "it contains a '.', and a form is found again by the part of its page name "
-            "before the first '.'.");
+        return P { P::Dot };
     // These pages come with the program and never hold a form.
     if (name == QLatin1StringView("welcome") || name == QLatin1StringView("dbTableOfAnswers"))
-        return QCoreApplication::translate(
-            "FormHeader", "a page of that name comes with Quenlow and is not a form.");
+        return P { P::ProgramPage };
     if ((name + QStringLiteral("Collection.txt")).toUtf8().size() > kMaxFileNameBytes)
-        return QCoreApplication::translate("FormHeader", "it is too long for a file name.");
+        return P { P::TooLong };
     return {};
 }
 

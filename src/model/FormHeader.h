@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
 #include "model/FormMethod.h"
 
 #include <QString>
@@ -34,8 +35,22 @@ FormMethod headerRecord(const HeaderSettings& settings, int backgroundPosition, 
 /// `newName`: the fragment names the new form's table, the rest is kept.
 FormMethod headerRenamed(const FormMethod& header, const QString& formName, const QString& newName);
 
-/// Why `name` cannot name a new form (its page, collection file and table),
-/// or an empty string when it can. An empty name is the caller's own message.
-QString formNameProblem(const QString& name);
+/// Why a name cannot name a new form (its page, collection file and table).
+struct FormNameProblem {
+    enum Kind {
+        BlankAtEdge, // begins or ends with a blank
+        ControlCharacter, // a control character or a line break
+        NotFileNameText, // text no file name can hold (a lone surrogate)
+        PathSeparator, // a slash or a backslash: the files would land outside the program's folders
+        Dot, // a form is found again by its page name up to the first '.'
+        ProgramPage, // a page that comes with the program
+        TooLong, // too long for a file name
+    };
+    Kind kind;
+};
+
+/// Whether `name` can name a new form. An empty name passes: it is the
+/// caller's own message.
+Result<void, FormNameProblem> checkFormName(const QString& name);
 
 } // namespace quenlow

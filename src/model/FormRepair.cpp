@@ -40,6 +40,15 @@ qsizetype questionOf(const QList<FormMethod>& methods, const QString& question)
     return -1;
 }
 
+// Removes the note at `path`; fails when it is still there.
+FileResult removeNote(const QString& path)
+{
+    QFile note(path);
+    if (note.remove() || !note.exists())
+        return {};
+    return fileError(note.errorString());
+}
+
 } // namespace
 
 FileResult noteColumnChange(const FormSession& session, const ColumnChange& change)
@@ -49,23 +58,24 @@ FileResult noteColumnChange(const FormSession& session, const ColumnChange& chan
             change.fromQuestion + QStringLiteral("\r\n") + change.toQuestion + QStringLiteral("\r\n")));
 }
 
-void forgetColumnChange(const FormSession& session)
+FileResult forgetColumnChange(const FormSession& session)
 {
-    QFile::remove(notePath(session, session.openFormName()));
+    return removeNote(notePath(session, session.openFormName()));
 }
 
-void settleColumnChange(const FormSession& session, const QList<FormMethod>& saved)
+FileResult settleColumnChange(const FormSession& session, const QList<FormMethod>& saved)
 {
     const QString path = notePath(session, session.openFormName());
     if (!QFile::exists(path))
-        return;
+        return {};
     const std::optional<ColumnChange> note = readNote(path);
     if (!note || questionOf(saved, note->fromQuestion) < 0
         || (!note->toQuestion.isEmpty() && questionOf(saved, note->toQuestion) >= 0))
-        QFile::remove(path);
+        return removeNote(path);
+    return {};
 }
 
-void bringAnswersTableInStep(
+FileResult bringAnswersTableInStep(
     const FormSession& session, const QString& formName, const QString& pageFile, QList<FormMethod>& methods)
 {
     const AnswerTable table = AnswerTable::forForm(session.databasePath(), formName, pageFile);
@@ -86,8 +96,9 @@ void bringAnswersTableInStep(
         if (isQuestionKind(m.kind))
             questions.append({ m.userInstruction, m.kind == ElementKind::TextArea });
     }
-    if (reconcileAnswerColumns(table, questions, rename) && note)
-        QFile::remove(path);
+    if (!reconcileAnswerColumns(table, questions, rename))
+        return fileError(QStringLiteral("the answers table could not be brought in step with the questions"));
+    return note ? removeNote(path) : FileResult {};
 }
 
 } // namespace quenlow

@@ -17,7 +17,7 @@ struct Notice {
     enum class Kind {
         // Refusals of the element operations.
         NoneSelected, // no row selected
-        NameClash, // detail: why the name cannot be told from another's
+        NameClash, // place: the name as posted; names: the question it meets (none: a page field)
         FormFull, // the most elements a form can hold
         CounterAtLimit, // the element counter cannot go further
         HeaderStaysOnTop, // MoveMethod with the header

@@ -103,6 +103,33 @@ bool requireAnswersDatabase(const FormSession& session)
     return present();
 }
 
+QString formNameProblemText(const FormNameProblem& problem)
+{
+    switch (problem.kind) {
+    case FormNameProblem::BlankAtEdge:
+        return QCoreApplication::translate("NewFormOperations", "it begins or ends with a blank.");
+    case FormNameProblem::ControlCharacter:
+        return QCoreApplication::translate(
+            "NewFormOperations", "it contains a control character or a line break.");
+    case FormNameProblem::NotFileNameText:
+        return QCoreApplication::translate(
+            "NewFormOperations", "it contains a character that cannot be part of a file name.");
+    case FormNameProblem::PathSeparator:
+        return QCoreApplication::translate("NewFormOperations",
+            "it contains '/' or '\\', which would place the form's files outside the program's folders.");
+    case FormNameProblem::Dot:
+        return QCoreApplication::translate("NewFormOperations",
+            "it contains a '.', and a form is found again by the part of its page name "
+            "before the first '.'.");
+    case FormNameProblem::ProgramPage:
+        return QCoreApplication::translate(
+            "NewFormOperations", "a page of that name comes with Quenlow and is not a form.");
+    case FormNameProblem::TooLong:
+        return QCoreApplication::translate("NewFormOperations", "it is too long for a file name.");
+    }
+    return {};
+}
+
 bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree)
 {
     if (name.isEmpty()) {
@@ -110,10 +137,10 @@ bool acceptFormName(const FormSession& session, const QString& name, bool mustBe
             "HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
         return false;
     }
-    if (const QString problem = formNameProblem(name); !problem.isEmpty()) {
+    if (const auto usable = checkFormName(name); !usable) {
         showExclamation(QCoreApplication::translate("NewFormOperations",
             "The name '%1' cannot be used for a form: %2 Please enter another name for the HTML form file.")
-                            .arg(name, problem));
+                            .arg(name, formNameProblemText(usable.error())));
         return false;
     }
     if (mustBeFree && formNameTaken(session, name)) {

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/FormHeader.h"
 #include "model/FormSettings.h"
 
 #include <QString>
@@ -29,8 +30,12 @@ struct HeaderInputs {
 /// tells whether it was.
 bool requireAnswersDatabase(const FormSession& session);
 
+/// The words for why a name cannot name a form, a clause that ends the
+/// sentence "The name '…' cannot be used for a form: …".
+QString formNameProblemText(const FormNameProblem& problem);
+
 /// The checks of a new form's name, each refusal shown: not empty, usable
-/// for the form's files and table (see formNameProblem), and with
+/// for the form's files and table (see checkFormName), and with
 /// `mustBeFree`, no page, collection file or answers table of that name.
 bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree);
 

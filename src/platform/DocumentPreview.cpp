@@ -3,6 +3,7 @@
 #include "platform/DocumentPreview.h"
 
 #include "core/Messages.h"
+#include "platform/OutcomeMessages.h"
 #include "platform/WordDocument.h"
 
 #include <QHBoxLayout>
@@ -83,10 +84,10 @@ DocumentPreview::DocumentPreview(WordDocument& document, QWidget* parent)
 
 void DocumentPreview::saveDocument()
 {
-    const FileResult saved = m_document.save();
+    const DocumentResult saved = m_document.save();
     if (!saved) {
         m_status->clear();
-        showExclamation(saved.error().detail);
+        showExclamation(documentProblemText(saved.error()));
         return;
     }
     m_status->setText(tr("Saved to %1").arg(m_document.filePath()));

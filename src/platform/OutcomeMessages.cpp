@@ -6,6 +6,7 @@
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "platform/WordDocument.h"
 
 #include <QCoreApplication>
 
@@ -18,7 +19,17 @@ QString noticeText(const Notice& n)
     case K::NoneSelected:
         return QCoreApplication::translate("OutcomeMessages", "Sorry, but you don't have a method selected.");
     case K::NameClash:
-        return n.detail;
+        if (n.names.isEmpty()) {
+            return QCoreApplication::translate("OutcomeMessages",
+                "The form itself sends a field called '%1', so a question of that name would store the "
+                "wrong answer. Please call it something else.")
+                .arg(n.place);
+        }
+        return QCoreApplication::translate("OutcomeMessages",
+            "The form already has a question called '%1'; together with '%2' the answers could be stored "
+            "under the wrong question, since the form sends the kind of each question as '<question> Type'. "
+            "Please call it something else.")
+            .arg(n.names.constFirst(), n.place);
     case K::FormFull:
         return QCoreApplication::translate("OutcomeMessages",
             "This form already holds %1 elements, the most a form can hold. "
@@ -140,6 +151,96 @@ bool confirm(const Notice& question)
     if (question.kind == Notice::Kind::RemoveAnswers)
         return askBeforeDestroying(noticeText(question));
     return askYesNo(noticeText(question));
+}
+
+namespace {
+
+/// The context of the words for report documents, as for the notices.
+class Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(OutcomeMessages)
+};
+
+} // namespace
+
+QString documentProblemText(const DocumentProblem& p)
+{
+    using P = DocumentProblem;
+    const auto notOpened = [&](const QString& why) {
+        return Texts::tr("The document '%1' cannot be opened: %2").arg(p.path, why);
+    };
+    const auto crafted = [&](const QString& what) {
+        return notOpened(
+            Texts::tr("its part '%1' holds %2, which no word-processing document has. The file is "
+                      "damaged or crafted to exhaust the computer's memory; it has not been changed.")
+                .arg(p.part, what));
+    };
+    const auto notAPackage = [&](const QString& why) {
+        return notOpened(
+            Texts::tr("it is not an Office Open XML (.docx) word-processing document (%1). A document "
+                      "saved in the old binary Word format must be saved in the .docx format first.")
+                .arg(why));
+    };
+    const auto notSaved = [&](const QString& why) {
+        return Texts::tr("The document cannot be saved as '%1': %2.").arg(p.path, why);
+    };
+    switch (p.kind) {
+    case P::NotFound:
+        return Texts::tr("The document '%1' cannot be found.").arg(p.path);
+    case P::IsFolder:
+        return Texts::tr("'%1' is a folder, not a document.").arg(p.path);
+    case P::TooBig:
+        return notOpened(Texts::tr("at %1 MB it is larger than a report document can be (%2 MB).")
+                             .arg(QString::number(p.size), QString::number(p.limit)));
+    case P::Unreadable:
+        return Texts::tr("The document '%1' cannot be read: %2.").arg(p.path, p.detail);
+    case P::Empty:
+        return notAPackage(Texts::tr("the file is empty"));
+    case P::NotAPackage:
+        return notAPackage(p.detail);
+    case P::NoMainPart:
+        return notOpened(Texts::tr("the package has no word-processing part '%1'.").arg(p.part));
+    case P::PartTooBig:
+        return notOpened(
+            Texts::tr("its part '%1' unpacks to more than a report document can hold (%2 MB). The file "
+                      "is damaged or was not made as a report; it has not been changed.")
+                .arg(p.part, QString::number(p.limit)));
+    case P::PartTooPacked:
+        return notOpened(
+            Texts::tr("its part '%1' is packed far more tightly than a document's text can be (more "
+                      "than %2 to 1). The file is damaged or crafted to exhaust the computer's memory; "
+                      "it has not been changed.")
+                .arg(p.part, QString::number(p.limit)));
+    case P::PartDamaged:
+        return notOpened(Texts::tr(
+            "its part '%1' is damaged (it cannot be unpacked to the size the package gives for it).")
+                             .arg(p.part));
+    case P::NestedTooDeep:
+        return crafted(Texts::tr("elements nested more than %1 deep").arg(p.limit));
+    case P::TooManyAttributes:
+        return crafted(Texts::tr("an element with more than %1 attributes").arg(p.limit));
+    case P::TooManyNamespaces:
+        return crafted(Texts::tr("more than %1 namespace declarations in force at once").arg(p.limit));
+    case P::DocumentType:
+        return crafted(Texts::tr("a document type declaration"));
+    case P::NotText:
+        return notOpened(Texts::tr("its part '%1' is not UTF-8 or UTF-16 text.").arg(p.part));
+    case P::NotReadable:
+        return notOpened(Texts::tr("its part '%1': %2.").arg(p.part, p.detail));
+    case P::NothingOpen:
+        return Texts::tr("There is no document to save.");
+    case P::NeverSaved:
+        return Texts::tr("The document has never been saved, so it has no file name yet.");
+    case P::NoFileName:
+        return Texts::tr("No file name was given for the document.");
+    case P::NoFolder:
+        return notSaved(Texts::tr("the folder '%1' does not exist").arg(p.part));
+    case P::SaveIsFolder:
+        return notSaved(Texts::tr("it is a folder"));
+    case P::NotSaved:
+        return notSaved(p.detail);
+    }
+    return {};
 }
 
 bool tell(FormSession& session, const Outcome& outcome)

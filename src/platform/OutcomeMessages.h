@@ -7,9 +7,13 @@
 namespace quenlow {
 
 class FormSession;
+struct DocumentProblem;
 
 /// The words a person reads for what an operation on the open form tells.
 QString noticeText(const Notice& notice);
+
+/// The words a person reads for why a report document could not be opened or saved.
+QString documentProblemText(const DocumentProblem& problem);
 
 /// Shows every notice of `outcome` in turn (a question is asked, and a Yes to
 /// opening a page without its collection file does so); true when it is done.

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "platform/WordDocument.h"
 
-#include "core/Messages.h"
 #include "platform/DocumentPreview.h"
 #include "platform/WordPackage_p.h"
 #include "platform/WordXmlReading_p.h"
@@ -149,95 +148,81 @@ void WordDocument::newDocument()
     startBodyParagraph();
 }
 
-FileResult WordDocument::open(const QString& path)
+DocumentResult WordDocument::open(const QString& path)
 {
+    using P = DocumentProblem;
+    const auto problem = [&path](P::Kind kind, const QString& part = {}, const QString& detail = {}) {
+        return P { kind, path, part, detail };
+    };
     const QFileInfo info(path);
     if (!info.exists())
-        return fileError(u"The document '%1' cannot be found."_s.arg(path), Error::NotFound);
+        return problem(P::NotFound);
     if (info.isDir())
-        return fileError(u"'%1' is a folder, not a document."_s.arg(path));
+        return problem(P::IsFolder);
     if (info.size() > kMaxPackageBytes) {
-        return fileError(u"The document '%1' cannot be opened: at %2 MB it is larger than a report "
-                         u"document can be (%3 MB)."_s.arg(path, QString::number(info.size() / (1024 * 1024)),
-                             QString::number(kMaxPackageBytes / (1024 * 1024))));
+        P tooBig = problem(P::TooBig);
+        tooBig.size = info.size() / (1024 * 1024);
+        tooBig.limit = kMaxPackageBytes / (1024 * 1024);
+        return tooBig;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fileError(u"The document '%1' cannot be read: %2."_s.arg(path, file.errorString()));
+        return problem(P::Unreadable, {}, file.errorString());
     QByteArray package = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return fileError(u"The document '%1' cannot be read: %2."_s.arg(path, file.errorString()));
+        return problem(P::Unreadable, {}, file.errorString());
     file.close();
 
-    QString error;
-    ZipPointer archive;
     if (package.isEmpty())
-        error = u"the file is empty"_s; // libzip would take it for an empty archive
-    else
-        archive = openPackage(package, &error);
-    if (!archive) {
-        return fileError(
-            u"The document '%1' cannot be opened: it is not an Office Open XML (.docx) word-processing "
-            u"document"
-            " (%2). A document saved in the old binary Word format must be saved in the .docx format first."_s
-                .arg(path, error));
-    }
+        return problem(P::Empty); // libzip would take it for an empty archive
+    Result<ZipPointer> opened = openPackage(package);
+    if (!opened)
+        return problem(P::NotAPackage, {}, opened.error().detail);
+    ZipPointer archive = std::move(opened).value();
     qint64 unpacked = 0;
     const QString partName = mainPartName(archive.get(), &unpacked);
-    QByteArray partBytes;
-    const PartStatus status = readPart(archive.get(), partName, &partBytes, &unpacked);
+    const Result<QByteArray, PartProblem> part = readPart(archive.get(), partName, &unpacked);
     archive.reset();
-    switch (status) {
-    case PartStatus::Read:
-        break;
-    case PartStatus::Missing:
-        return fileError(
-            u"The document '%1' cannot be opened: the package has no word-processing part '%2'."_s.arg(
-                path, partName));
-    case PartStatus::TooLarge:
-        return fileError(
-            u"The document '%1' cannot be opened: its part '%2' unpacks to more than a report document can "
-            u"hold (%3 MB). The file is damaged or was not made as a report; it has not been changed."_s.arg(
-                path, partName, QString::number(kMaxUnpackedBytes / (1024 * 1024))));
-    case PartStatus::TooPacked:
-        return fileError(
-            u"The document '%1' cannot be opened: its part '%2' is packed far more tightly than a "
-            u"document's text can be (more than %3 to 1). The file is damaged or crafted to exhaust the "
-            u"computer's memory; it has not been changed."_s.arg(
-                path, partName, QString::number(kMaxPackingRatio)));
-    case PartStatus::Damaged:
-        return fileError(
-            u"The document '%1' cannot be opened: its part '%2' is damaged (it cannot be unpacked to the "
-            u"size the package gives for it)."_s.arg(path, partName));
+    const auto partProblem = [&](P::Kind kind, qint64 limit = 0) {
+        P refused = problem(kind, partName);
+        refused.limit = limit;
+        return refused;
+    };
+    if (!part) {
+        switch (part.error().kind) {
+        case PartProblem::Missing:
+            return partProblem(P::NoMainPart);
+        case PartProblem::TooLarge:
+            return partProblem(P::PartTooBig, kMaxUnpackedBytes / (1024 * 1024));
+        case PartProblem::TooPacked:
+            return partProblem(P::PartTooPacked, kMaxPackingRatio);
+        case PartProblem::Damaged:
+            return partProblem(P::PartDamaged);
+        }
     }
+    const QByteArray& partBytes = *part;
     // Checked before the part is decoded and parsed: a crafted one must be
     // refused for the cost of one pass over its bytes.
-    if (const MarkupExcess excess = markupExcess(partBytes); excess != MarkupExcess::None) {
-        const QString what = excess == MarkupExcess::Depth
-            ? u"elements nested more than %1 deep"_s.arg(kMaxElementDepth)
-            : excess == MarkupExcess::Attributes
-            ? u"an element with more than %1 attributes"_s.arg(kMaxAttributes)
-            : excess == MarkupExcess::NamespaceDeclarations
-            ? u"more than %1 namespace declarations in force at once"_s.arg(kMaxNamespaceDeclarations)
-            : u"a document type declaration"_s;
-        return fileError(
-            u"The document '%1' cannot be opened: its part '%2' holds %3, which no word-processing "
-            u"document has. The file is damaged or crafted to exhaust the computer's memory; it has not "
-            u"been changed."_s.arg(path, partName, what));
+    switch (markupExcess(partBytes)) {
+    case MarkupExcess::None:
+        break;
+    case MarkupExcess::Depth:
+        return partProblem(P::NestedTooDeep, kMaxElementDepth);
+    case MarkupExcess::Attributes:
+        return partProblem(P::TooManyAttributes, kMaxAttributes);
+    case MarkupExcess::NamespaceDeclarations:
+        return partProblem(P::TooManyNamespaces, kMaxNamespaceDeclarations);
+    case MarkupExcess::DocumentType:
+        return partProblem(P::DocumentType);
     }
     int encoding = 0;
     const auto xml = decodePart(partBytes, &encoding);
-    if (!xml) {
-        return fileError(
-            u"The document '%1' cannot be opened: its part '%2' is not UTF-8 or UTF-16 text."_s.arg(
-                path, partName));
-    }
+    if (!xml)
+        return partProblem(P::NotText);
     QString baseXml = *xml;
     BodyLayout layout;
-    if (const Result<void> read = readMainPart(baseXml, layout, nullptr); !read) {
-        return fileError(u"The document '%1' cannot be opened: its part '%2': %3."_s.arg(
-            path, partName, read.error().detail));
-    }
+    if (const Result<void> read = readMainPart(baseXml, layout, nullptr); !read)
+        return problem(P::NotReadable, partName, read.error().detail);
     if (layout.selfClosingBodyEnd >= 0) {
         // Give an empty body an end tag, so there is a place for the additions.
         baseXml.replace(layout.selfClosingBodyEnd, 2, u"></"_s + layout.bodyName + u">"_s);
@@ -262,7 +247,7 @@ FileResult WordDocument::open(const QString& path)
     m_pictures.clear();
     m_inTable = false;
     startBodyParagraph();
-    return FileResult {};
+    return {};
 }
 
 void WordDocument::setFont(const WordFont& font)
@@ -426,28 +411,26 @@ QString WordDocument::displayName() const
     return m_path.isEmpty() ? u"Document1"_s : QFileInfo(m_path).fileName();
 }
 
-FileResult WordDocument::save()
+DocumentResult WordDocument::save()
 {
     if (m_open && m_path.isEmpty())
-        return fileError(u"The document has never been saved, so it has no file name yet."_s);
+        return DocumentProblem { DocumentProblem::NeverSaved };
     return saveAs(m_path);
 }
 
-FileResult WordDocument::saveAs(const QString& path)
+DocumentResult WordDocument::saveAs(const QString& path)
 {
+    using P = DocumentProblem;
     if (!m_open)
-        return fileError(u"There is no document to save."_s);
+        return P { P::NothingOpen };
     if (path.isEmpty())
-        return fileError(u"No file name was given for the document."_s);
+        return P { P::NoFileName };
     const QFileInfo info(path);
-    const auto cannotSave = [&](const QString& why) {
-        return fileError(u"The document cannot be saved as '%1': %2."_s.arg(path, why));
-    };
+    const auto cannotSave = [&](const QString& why) { return P { P::NotSaved, path, {}, why }; };
     if (!info.absoluteDir().exists())
-        return cannotSave(
-            u"the folder '%1' does not exist"_s.arg(QDir::toNativeSeparators(info.absolutePath())));
+        return P { P::NoFolder, path, QDir::toNativeSeparators(info.absolutePath()) };
     if (info.isDir())
-        return cannotSave(u"it is a folder"_s);
+        return P { P::SaveIsFolder, path };
 
     QList<std::pair<QString, QByteArray>> parts;
     const bool added = m_added.size() > 1 || !m_added.last().paragraph.isEmpty();
@@ -466,11 +449,10 @@ FileResult WordDocument::saveAs(const QString& path)
     }
     QByteArray package = m_package;
     if (!parts.isEmpty()) {
-        QString error;
-        auto written = writeParts(m_package, parts, &error);
+        Result<QByteArray> written = writeParts(m_package, parts);
         if (!written)
-            return cannotSave(error);
-        package = std::move(*written);
+            return cannotSave(written.error().detail);
+        package = std::move(written).value();
     }
 
     // A temporary file beside the target, renamed over it once complete.
@@ -479,7 +461,7 @@ FileResult WordDocument::saveAs(const QString& path)
 
     m_path = info.absoluteFilePath();
     m_modified = false;
-    return FileResult {};
+    return {};
 }
 
 void WordDocument::visible(QWidget* parent)
@@ -490,24 +472,13 @@ void WordDocument::visible(QWidget* parent)
     preview.exec();
 }
 
-WordDocument::QuitOutcome WordDocument::quit()
+DocumentResult WordDocument::quit(Changes changes)
 {
     if (!m_open)
-        return QuitOutcome::Unchanged;
-    QuitOutcome outcome = QuitOutcome::Unchanged;
-    if (m_modified) {
-        if (askYesNo(u"Do you want to save the changes to '%1'?"_s.arg(displayName()))) {
-            const FileResult saved = save();
-            if (saved) {
-                outcome = QuitOutcome::Saved;
-            } else {
-                showExclamation(saved.error().detail);
-                outcome = QuitOutcome::SaveFailed;
-            }
-        } else {
-            outcome = QuitOutcome::Discarded;
-        }
-    }
+        return {};
+    DocumentResult outcome;
+    if (m_modified && changes == Changes::Save)
+        outcome = save();
     m_open = false;
     m_modified = false;
     m_path.clear();
@@ -567,13 +538,13 @@ bool WordDocument::addPicture(const QImage& picture, const QString& description)
     QString relationships;
     QStringList media;
     if (!m_package.isEmpty()) {
-        QString error;
-        if (ZipPointer archive = openPackage(m_package, &error)) {
-            if (const auto rels = readPart(archive.get(), relationshipsPartOf(m_partName)))
+        if (const Result<ZipPointer> opened = openPackage(m_package)) {
+            zip_t* archive = opened->get();
+            if (const auto rels = readPart(archive, relationshipsPartOf(m_partName)))
                 relationships = QString::fromUtf8(*rels);
-            const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
+            const zip_int64_t entries = zip_get_num_entries(archive, 0);
             for (zip_int64_t i = 0; i < entries; ++i)
-                media.append(QString::fromUtf8(zip_get_name(archive.get(), zip_uint64_t(i), 0)));
+                media.append(QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), 0)));
         }
     }
     AddedPicture added;
@@ -654,14 +625,14 @@ Result<void> WordDocument::pictureParts(QList<std::pair<QString, QByteArray>>& p
     QByteArray contentTypes
         = pending(u"[Content_Types].xml"_s) ? *pending(u"[Content_Types].xml"_s) : QByteArray();
     if (!m_package.isEmpty() && (relationships.isEmpty() || contentTypes.isEmpty())) {
-        QString error;
-        ZipPointer archive = openPackage(m_package, &error);
-        if (!archive)
-            return Error { Error::Io, error };
+        const Result<ZipPointer> opened = openPackage(m_package);
+        if (!opened)
+            return opened.error();
+        zip_t* archive = opened->get();
         if (relationships.isEmpty())
-            relationships = readPart(archive.get(), relsName).value_or(QByteArray());
+            relationships = readPart(archive, relsName).valueOr(QByteArray());
         if (contentTypes.isEmpty())
-            contentTypes = readPart(archive.get(), u"[Content_Types].xml"_s).value_or(QByteArray());
+            contentTypes = readPart(archive, u"[Content_Types].xml"_s).valueOr(QByteArray());
     }
     if (relationships.isEmpty())
         relationships

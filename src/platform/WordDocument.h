@@ -73,6 +73,45 @@ struct WordContent {
     QString text() const;
 };
 
+/// Why a document could not be opened or saved. The windows choose the words
+/// (platform/OutcomeMessages); `detail` is the system's or the package's own
+/// reason where there is one.
+struct DocumentProblem {
+    enum Kind {
+        // Opening `path`.
+        NotFound,
+        IsFolder,
+        TooBig, // size and limit in MB
+        Unreadable, // detail: the system's reason
+        Empty,
+        NotAPackage, // detail: the zip reader's reason
+        NoMainPart, // part: the one the package names
+        PartTooBig, // limit in MB
+        PartTooPacked, // limit: the ratio
+        PartDamaged,
+        NestedTooDeep, // limit: the depth
+        TooManyAttributes, // limit: per element
+        TooManyNamespaces, // limit: in force at once
+        DocumentType,
+        NotText,
+        NotReadable, // detail: what the reader found
+        // Saving as `path`.
+        NothingOpen,
+        NeverSaved,
+        NoFileName,
+        NoFolder, // part: the folder
+        SaveIsFolder,
+        NotSaved, // detail: the package's or the system's reason
+    };
+    Kind kind;
+    QString path = {};
+    QString part = {};
+    QString detail = {};
+    qint64 size = 0;
+    qint64 limit = 0;
+};
+using DocumentResult = Result<void, DocumentProblem>;
+
 /// A word-processor document in the Office Open XML format (.docx), written by
 /// the program itself whatever the file's extension. Its calls follow those the
 /// reporter used to make on the word processor's automation objects: new or
@@ -93,13 +132,13 @@ public:
 
     /// A new, empty document with no file name (Documents.Add).
     void newDocument();
-    // Results carry the reason of a failure in `error`, in words the user can
-    // act on (it is shown as it is); nothing in this layer throws.
+    // Failures are values that say what went wrong; the windows say it.
+    // Nothing in this layer throws, asks or shows a message.
 
     /// Opens the document at `path` (Documents.Open). On failure the document
-    /// is left as it was and the reason says why (missing file, not a zip
+    /// is left as it was and the problem says why (missing file, not a zip
     /// package such as the old binary format, no word-processing part, broken XML).
-    FileResult open(const QString& path);
+    DocumentResult open(const QString& path);
     /// True after newDocument() or a successful open(), until quit().
     bool isOpen() const { return m_open; }
 
@@ -143,9 +182,9 @@ public:
 
     /// Saves under `path` (Document.SaveAs), atomically: a temporary file beside
     /// it, then a rename. The document then carries that name.
-    FileResult saveAs(const QString& path);
+    DocumentResult saveAs(const QString& path);
     /// Saves under the document's own name; fails for a document never saved.
-    FileResult save();
+    DocumentResult save();
     /// Changed since it was created, opened or last saved.
     bool isModified() const { return m_modified; }
 
@@ -164,12 +203,12 @@ public:
     /// true), where the user can save it; returns when the user closes it.
     void visible(QWidget* parent = nullptr);
 
-    enum class QuitOutcome { Unchanged, Saved, Discarded, SaveFailed };
-    /// Ends work on the document. For a changed, unsaved document it asks
-    /// "Do you want to save the changes to '<name>'?": Yes saves (a failure is
-    /// shown as an exclamation message with the reason), No discards. The
-    /// document is closed afterwards in every case.
-    QuitOutcome quit();
+    enum class Changes { Save, Discard };
+    /// Ends work on the document: a changed one is saved first when `changes`
+    /// says so (the caller asks; see isModified()), or its changes are
+    /// discarded. The document is closed afterwards in every case; a save
+    /// that failed is the error.
+    DocumentResult quit(Changes changes);
 
 private:
     WordParagraph& currentParagraph();

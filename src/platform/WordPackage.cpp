@@ -24,25 +24,25 @@ QString zipErrorText(zip_error_t* error)
 }
 
 /// Opens `package` read-only. `package` must outlive the archive.
-ZipPointer openPackage(const QByteArray& package, QString* error)
+Result<ZipPointer> openPackage(const QByteArray& package)
 {
     zip_error_t zipError;
     zip_error_init(&zipError);
     zip_source_t* source
         = zip_source_buffer_create(package.constData(), zip_uint64_t(package.size()), 0, &zipError);
     if (!source) {
-        *error = zipErrorText(&zipError);
+        Error error { Error::Io, zipErrorText(&zipError) };
         zip_error_fini(&zipError);
-        return {};
+        return error;
     }
     // Every entry is copied back when the document is saved, so an entry whose
     // local header disagrees with the directory must be found now, not then.
     zip_t* archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zipError);
     if (!archive) {
-        *error = zipErrorText(&zipError);
+        Error error { Error::Io, zipErrorText(&zipError) };
         zip_source_free(source);
         zip_error_fini(&zipError);
-        return {};
+        return error;
     }
     zip_error_fini(&zipError);
     return ZipPointer(archive);
@@ -50,24 +50,25 @@ ZipPointer openPackage(const QByteArray& package, QString* error)
 
 /// Reads the part `name`. `unpacked` counts what the package's parts read so
 /// far unpacked to, against kMaxUnpackedBytes; without it the part counts alone.
-PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint64* unpacked)
+Result<QByteArray, PartProblem> readPart(zip_t* archive, const QString& name, qint64* unpacked)
 {
+    using P = PartProblem;
     const QByteArray encodedName = name.toUtf8();
     const zip_int64_t index = zip_name_locate(archive, encodedName.constData(), 0);
     if (index < 0)
-        return PartStatus::Missing;
+        return P { P::Missing };
     zip_stat_t stat;
     if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)
         || !(stat.valid & ZIP_STAT_COMP_SIZE))
-        return PartStatus::Damaged;
+        return P { P::Damaged };
     const qint64 before = unpacked ? *unpacked : 0;
     if (stat.size > zip_uint64_t(kMaxUnpackedBytes - before))
-        return PartStatus::TooLarge;
+        return P { P::TooLarge };
     if (stat.size > zip_uint64_t(kPackingRatioFrom) && stat.size / kMaxPackingRatio > stat.comp_size)
-        return PartStatus::TooPacked;
+        return P { P::TooPacked };
     zip_file_t* file = zip_fopen_index(archive, zip_uint64_t(index), 0);
     if (!file)
-        return PartStatus::Damaged;
+        return P { P::Damaged };
     QByteArray out;
     out.reserve(qsizetype(std::min<zip_uint64_t>(stat.size, 1024 * 1024))); // grows only as bytes come
     char chunk[64 * 1024];
@@ -77,26 +78,17 @@ PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint6
         out.append(chunk, qsizetype(read));
     zip_fclose(file);
     if (read < 0 || out.size() != qsizetype(stat.size))
-        return PartStatus::Damaged;
+        return P { P::Damaged };
     if (unpacked)
         *unpacked += out.size();
-    *data = std::move(out);
-    return PartStatus::Read;
-}
-
-std::optional<QByteArray> readPart(zip_t* archive, const QString& name)
-{
-    QByteArray data;
-    if (readPart(archive, name, &data) != PartStatus::Read)
-        return std::nullopt;
-    return data;
+    return out;
 }
 
 /// Returns `package` (empty: a new package) with `parts` added or replaced;
 /// every other entry is copied as it is.
-std::optional<QByteArray> writeParts(
-    const QByteArray& package, const QList<std::pair<QString, QByteArray>>& parts, QString* error)
+Result<QByteArray> writeParts(const QByteArray& package, const QList<std::pair<QString, QByteArray>>& parts)
 {
+    const auto failure = [](const QString& why) { return Error { Error::Io, why }; };
     zip_error_t zipError;
     zip_error_init(&zipError);
     // libzip 1.7 frees the buffer it was given once the archive is rewritten
@@ -104,35 +96,32 @@ std::optional<QByteArray> writeParts(
     void* copy = nullptr;
     if (!package.isEmpty()) {
         copy = std::malloc(size_t(package.size()));
-        if (!copy) {
-            *error = u"not enough memory"_s;
-            return std::nullopt;
-        }
+        if (!copy)
+            return failure(u"not enough memory"_s);
         std::memcpy(copy, package.constData(), size_t(package.size()));
     }
     zip_source_t* source = zip_source_buffer_create(copy, zip_uint64_t(package.size()), 1, &zipError);
     if (!source) {
         std::free(copy);
-        *error = zipErrorText(&zipError);
+        const QString why = zipErrorText(&zipError);
         zip_error_fini(&zipError);
-        return std::nullopt;
+        return failure(why);
     }
     zip_t* archive
         = zip_open_from_source(source, package.isEmpty() ? ZIP_CREATE | ZIP_TRUNCATE : 0, &zipError);
     if (!archive) {
-        *error = zipErrorText(&zipError);
+        const QString why = zipErrorText(&zipError);
         zip_source_free(source);
         zip_error_fini(&zipError);
-        return std::nullopt;
+        return failure(why);
     }
     zip_error_fini(&zipError);
     // Keep the buffer source alive past zip_close to read the new archive from it.
     zip_source_keep(source);
     auto fail = [&](const QString& text) {
-        *error = text;
         zip_discard(archive);
         zip_source_free(source);
-        return std::nullopt;
+        return failure(text);
     };
 
     // `parts` owns the bytes; libzip reads them during zip_close.
@@ -157,30 +146,27 @@ std::optional<QByteArray> writeParts(
     zip_stat_t stat;
     if (zip_source_is_deleted(source) || zip_source_stat(source, &stat) != 0
         || zip_source_open(source) != 0) {
-        *error = zipErrorText(zip_source_error(source));
+        const QString why = zipErrorText(zip_source_error(source));
         zip_source_free(source);
-        return std::nullopt;
+        return failure(why);
     }
     result.resize(qsizetype(stat.size));
     const zip_int64_t read = zip_source_read(source, result.data(), stat.size);
     zip_source_close(source);
     zip_source_free(source);
-    if (read < 0 || zip_uint64_t(read) != stat.size) {
-        *error = u"the new package could not be read back"_s;
-        return std::nullopt;
-    }
+    if (read < 0 || zip_uint64_t(read) != stat.size)
+        return failure(u"the new package could not be read back"_s);
     return result;
 }
 
 /// The main document part named by the package relationships.
 QString mainPartName(zip_t* archive, qint64* unpacked)
 {
-    QByteArray relationships;
     // Relationships too heavy to read are taken as missing, like unreadable ones.
-    if (readPart(archive, u"_rels/.rels"_s, &relationships, unpacked) != PartStatus::Read
-        || markupExcess(relationships) != MarkupExcess::None)
+    const Result<QByteArray, PartProblem> relationships = readPart(archive, u"_rels/.rels"_s, unpacked);
+    if (!relationships || markupExcess(*relationships) != MarkupExcess::None)
         return kMainPartName;
-    QXmlStreamReader reader(relationships);
+    QXmlStreamReader reader(*relationships);
     while (!reader.atEnd() && !reader.hasError()) {
         reader.readNext();
         if (!reader.isStartElement() || reader.name() != "Relationship"_L1)

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QLatin1StringView>
 #include <QList>
@@ -109,18 +111,19 @@ struct ZipCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
 };
 using ZipPointer = std::unique_ptr<zip_t, ZipCloser>;
-enum class PartStatus { Read, Missing, TooLarge, TooPacked, Damaged };
+/// Why a part could not be read.
+struct PartProblem {
+    enum Kind { Missing, TooLarge, TooPacked, Damaged };
+    Kind kind;
+};
 
 QString zipErrorText(zip_error_t* error);
 
-ZipPointer openPackage(const QByteArray& package, QString* error);
+Result<ZipPointer> openPackage(const QByteArray& package);
 
-PartStatus readPart(zip_t* archive, const QString& name, QByteArray* data, qint64* unpacked = nullptr);
+Result<QByteArray, PartProblem> readPart(zip_t* archive, const QString& name, qint64* unpacked = nullptr);
 
-std::optional<QByteArray> readPart(zip_t* archive, const QString& name);
-
-std::optional<QByteArray> writeParts(
-    const QByteArray& package, const QList<std::pair<QString, QByteArray>>& parts, QString* error);
+Result<QByteArray> writeParts(const QByteArray& package, const QList<std::pair<QString, QByteArray>>& parts);
 
 QString mainPartName(zip_t* archive, qint64* unpacked);
 

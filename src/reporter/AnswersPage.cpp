@@ -69,12 +69,16 @@ AnswersPage::AnswersPage(FormSession& session, QWidget* parent)
 
     // Filtering reads the table again: do it when the typing stops.
     connect(m_filter, &QLineEdit::returnPressed, this, [this] {
-        if (m_model)
-            m_model->setFilterText(m_filter->text());
+        if (!m_model)
+            return;
+        if (const Result<void> read = m_model->setFilterText(m_filter->text()); !read)
+            showExclamation(reporter::tableUnreadable(m_table, read.error().detail));
     });
     connect(m_filter, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (m_model && text.isEmpty())
-            m_model->setFilterText(QString());
+        if (!m_model || !text.isEmpty())
+            return;
+        if (const Result<void> read = m_model->setFilterText(QString()); !read)
+            showExclamation(reporter::tableUnreadable(m_table, read.error().detail));
     });
     connect(remove, &QPushButton::clicked, this, &AnswersPage::deleteSelectedAnswers);
 }
@@ -84,7 +88,8 @@ AnswersPage::~AnswersPage() = default;
 void AnswersPage::showAnswers()
 {
     if (m_model) {
-        m_model->refresh();
+        if (const Result<void> read = m_model->refresh(); !read)
+            showExclamation(reporter::tableUnreadable(m_table, read.error().detail));
         return;
     }
     QStringList columns;
@@ -107,13 +112,19 @@ void AnswersPage::showAnswers()
         });
     }
     m_model = new AnswersTableModel(m_session.databasePath(), m_table, columns, this);
+    // Queued: a page of rows is read while the view paints, where no box may open.
+    connect(
+        m_model, &AnswersTableModel::readFailed, this,
+        [this](const Error& error) { showExclamation(reporter::tableUnreadable(m_table, error.detail)); },
+        Qt::QueuedConnection);
+    const Result<void> read = m_model->refresh();
     m_view->setModel(m_model);
     // Stored order until a heading is clicked: the indicator first, or
     // enabling sorting would sort by the first column at once.
     m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_view->setSortingEnabled(true);
-    if (!m_model->lastError().isEmpty())
-        showExclamation(reporter::tableUnreadable(m_table, m_model->lastError()));
+    if (!read)
+        showExclamation(reporter::tableUnreadable(m_table, read.error().detail));
 }
 
 void AnswersPage::deleteSelectedAnswers()
@@ -134,8 +145,8 @@ void AnswersPage::deleteSelectedAnswers()
         : u"Do you want to delete the %1 selected answers? They cannot be brought back."_s.arg(ids.size());
     if (!askBeforeDestroying(question, MessageIcon::Question))
         return;
-    if (!m_model->deleteAnswers(ids)) {
-        showExclamation(reporter::tableUnreadable(m_table, m_model->lastError()));
+    if (const Result<void> deleted = m_model->deleteAnswers(ids); !deleted) {
+        showExclamation(reporter::tableUnreadable(m_table, deleted.error().detail));
         return;
     }
     emit answersDeleted();

@@ -24,7 +24,6 @@ AnswersTableModel::AnswersTableModel(
     , m_table(table)
     , m_columns(columns)
 {
-    rebuild();
 }
 
 AnswersTableModel::~AnswersTableModel() = default;
@@ -66,38 +65,39 @@ void AnswersTableModel::sort(int column, Qt::SortOrder order)
         return;
     m_sortColumn = column < m_columns.size() ? column : -1;
     m_sortOrder = order;
-    refresh();
+    // The view's heading asked: nobody else hears the failure.
+    if (const Result<void> read = refresh(); !read)
+        emit readFailed(read.error());
 }
 
-void AnswersTableModel::setFilterText(const QString& text)
+Result<void> AnswersTableModel::setFilterText(const QString& text)
 {
     if (text == m_filter)
-        return;
+        return {};
     m_filter = text;
-    refresh();
+    return refresh();
 }
 
-void AnswersTableModel::refresh()
+Result<void> AnswersTableModel::refresh()
 {
     beginResetModel();
-    rebuild();
+    Result<void> read = rebuild();
     endResetModel();
+    return read;
 }
 
-void AnswersTableModel::rebuild()
+Result<void> AnswersTableModel::rebuild()
 {
     m_pages.clear();
     m_pageUse.clear();
     m_count = 0;
     m_ordered = false;
     m_denseIds = false;
-    m_error.clear();
+    m_pageFailureTold = false;
     if (!m_store) {
         auto opened = openAnswersStore(m_databasePath);
-        if (!opened) {
-            m_error = opened.error().detail;
-            return;
-        }
+        if (!opened)
+            return opened.error();
         m_store = std::move(opened).value();
     }
 
@@ -105,15 +105,13 @@ void AnswersTableModel::rebuild()
         // Stored order: while no answer was deleted row N is id first + N,
         // so any page is a seek.
         const auto span = m_store->rowSpan(m_table);
-        if (!span) {
-            m_error = span.error().detail;
-            return;
-        }
+        if (!span)
+            return span.error();
         m_firstId = span->first;
         m_denseIds = span->count > 0 && span->last - span->first + 1 == span->count;
         if (m_denseIds || span->count == 0) {
             m_count = int(qMin<qint64>(span->count, std::numeric_limits<int>::max()));
-            return;
+            return {};
         }
     }
 
@@ -125,12 +123,11 @@ void AnswersTableModel::rebuild()
     order.filter = m_filter;
     order.filterColumns = m_columns;
     const auto counted = m_store->orderRows(m_table, order);
-    if (!counted) {
-        m_error = counted.error().detail;
-        return;
-    }
+    if (!counted)
+        return counted.error();
     m_count = int(qMin<qint64>(*counted, std::numeric_limits<int>::max()));
     m_ordered = true;
+    return {};
 }
 
 const AnswersTableModel::Row* AnswersTableModel::rowAt(int row) const
@@ -155,7 +152,11 @@ bool AnswersTableModel::loadPage(int page) const
     const auto read = m_ordered ? m_store->orderedRows(m_table, m_columns, first, kPageRows)
                                 : m_store->readRows(m_table, m_columns, m_firstId + first - 1, kPageRows);
     if (!read) {
-        m_error = read.error().detail;
+        // Asked while the view paints: told once, and the cells stay empty.
+        if (!m_pageFailureTold) {
+            m_pageFailureTold = true;
+            emit readFailed(read.error());
+        }
         return false;
     }
     QList<Row> rows;
@@ -179,18 +180,13 @@ qint64 AnswersTableModel::rowIdAt(int row) const
     return found ? found->id : -1;
 }
 
-bool AnswersTableModel::deleteAnswers(const QList<qint64>& rowIds)
+Result<void> AnswersTableModel::deleteAnswers(const QList<qint64>& rowIds)
 {
-    if (!m_store) {
-        m_error = u"the answers database is not open"_s;
-        return false;
-    }
-    if (const Result<void> deleted = m_store->deleteRows(m_table, rowIds); !deleted) {
-        m_error = deleted.error().detail;
-        return false;
-    }
-    refresh();
-    return true;
+    if (!m_store)
+        return Error { Error::Other, u"the answers database is not open"_s };
+    if (const Result<void> deleted = m_store->deleteRows(m_table, rowIds); !deleted)
+        return deleted;
+    return refresh();
 }
 
 } // namespace quenlow

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "core/Result.h"
+
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
@@ -18,7 +20,7 @@ class AnswersStore;
 /// at a time and only for the rows shown: a few pages are kept, never the
 /// whole table. Sorting and filtering put the matching row ids in order once,
 /// in the store, so that any page is then one lookup. Rows are numbered in the vertical heading; each row
-/// knows its id.
+/// knows its id. It starts empty: refresh() reads the table.
 class AnswersTableModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -38,25 +40,30 @@ public:
 
     /// Shows only answers with `text` in one of their columns (any case of
     /// ASCII letters); empty shows all.
-    void setFilterText(const QString& text);
+    Result<void> setFilterText(const QString& text);
     QString filterText() const { return m_filter; }
-    /// Reads the table again: answers stored or deleted since appear.
-    void refresh();
+    /// Reads the table again: answers stored or deleted since appear. On
+    /// failure the model shows no rows.
+    Result<void> refresh();
     /// The id of the answer in `row`, or -1.
     qint64 rowIdAt(int row) const;
-    /// Why the table could not be read; empty when it could.
-    QString lastError() const { return m_error; }
 
     /// Deletes the answers with these ids, and nothing else, in one
-    /// transaction; then reads the table again. False with lastError() set.
-    bool deleteAnswers(const QList<qint64>& rowIds);
+    /// transaction; then reads the table again.
+    Result<void> deleteAnswers(const QList<qint64>& rowIds);
+
+signals:
+    /// The table could not be read where no caller hears it: sorting from the
+    /// view's heading, or a page of rows the view asked for (told once until
+    /// the table is read again).
+    void readFailed(const quenlow::Error& error) const;
 
 private:
     struct Row {
         qint64 id = -1;
         QStringList values;
     };
-    void rebuild();
+    Result<void> rebuild();
     const Row* rowAt(int row) const;
     bool loadPage(int page) const;
 
@@ -72,7 +79,7 @@ private:
     qint64 m_firstId = 0;
     bool m_denseIds = false; // stored order, ids without gaps: row N is id first + N
     int m_count = 0;
-    mutable QString m_error;
+    mutable bool m_pageFailureTold = false;
 
     mutable QHash<int, QList<Row>> m_pages;
     mutable QList<int> m_pageUse; // least recently used first

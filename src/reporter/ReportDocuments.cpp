@@ -8,6 +8,7 @@
 #include "model/FormSession.h"
 #include "model/MethodCollection.h"
 #include "model/QuestionSettings.h"
+#include "platform/OutcomeMessages.h"
 #include "platform/WordDocument.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReporterTexts.h"
@@ -67,14 +68,26 @@ QString replaceQuestion(const ReportTarget& target)
         .arg(target.documentName, target.reportsFolder);
 }
 
+/// Ends work on a report document as closing it in the word processor did: a
+/// changed one is saved when the person says Yes, and a save that failed is said.
+void quitAsking(WordDocument& document)
+{
+    auto changes = WordDocument::Changes::Discard;
+    if (document.isOpen() && document.isModified()
+        && askYesNo(Texts::tr("Do you want to save the changes to '%1'?").arg(document.displayName())))
+        changes = WordDocument::Changes::Save;
+    if (const DocumentResult quit = document.quit(changes); !quit)
+        showExclamation(documentProblemText(quit.error()));
+}
+
 /// The failure of an addition. A document that is there but cannot be opened
 /// (say, saved in a format we cannot read) is reported with its reason: being
 /// told to create a document that exists would only mislead.
-void showAddFailure(const ReportTarget& target, const QString& what, const FileResult& opened = {})
+void showAddFailure(const ReportTarget& target, const QString& what, const DocumentResult& opened = {})
 {
     const QFileInfo file(target.documentPath());
     if (!opened.ok() && file.isFile()) {
-        showExclamation(opened.error().detail);
+        showExclamation(documentProblemText(opened.error()));
         return;
     }
     showExclamation(
@@ -153,7 +166,7 @@ bool createReport(const ReportTarget& target)
         showExclamation(createFailedMessage(target));
         return false;
     }
-    document.quit();
+    quitAsking(document);
     showInformation(createdMessage(target));
     return true;
 }
@@ -188,7 +201,7 @@ ExportOutcome addTableToReport(const ReportTarget& target, const QStringList& fi
         return ExportOutcome::Refused;
     }
 
-    if (const FileResult opened = document.open(target.documentPath()); !opened) {
+    if (const DocumentResult opened = document.open(target.documentPath()); !opened) {
         showAddFailure(target, Texts::tr("table"), opened);
         return ExportOutcome::Failed;
     }
@@ -220,14 +233,14 @@ ExportOutcome addTableToReport(const ReportTarget& target, const QStringList& fi
     document.visible(parent);
     if (exported)
         exported();
-    document.quit();
+    quitAsking(document);
     return ExportOutcome::Completed;
 }
 
 bool addTextToReport(const ReportTarget& target, const QString& text, QWidget* parent)
 {
     WordDocument document;
-    if (const FileResult opened = document.open(target.documentPath()); !opened) {
+    if (const DocumentResult opened = document.open(target.documentPath()); !opened) {
         showAddFailure(target, Texts::tr("text"), opened);
         return false;
     }
@@ -238,14 +251,14 @@ bool addTextToReport(const ReportTarget& target, const QString& text, QWidget* p
     showInformation(
         Texts::tr("If the added text is as desired Save and Close the document before adding another item."));
     document.visible(parent);
-    document.quit();
+    quitAsking(document);
     return true;
 }
 
 bool addChartToReport(const ReportTarget& target, const QString& title, const QImage& chart, QWidget* parent)
 {
     WordDocument document;
-    if (const FileResult opened = document.open(target.documentPath()); !opened) {
+    if (const DocumentResult opened = document.open(target.documentPath()); !opened) {
         showAddFailure(target, Texts::tr("chart"), opened);
         return false;
     }
@@ -257,7 +270,7 @@ bool addChartToReport(const ReportTarget& target, const QString& title, const QI
     showInformation(Texts::tr(
         "If the added chart is as desired Save and Close the document before adding another item."));
     document.visible(parent);
-    document.quit();
+    quitAsking(document);
     return true;
 }
 
@@ -407,7 +420,7 @@ bool addSummaryToReport(const ReportTarget& target, const MethodCollection& coll
         return false;
     }
     WordDocument document;
-    if (const FileResult opened = document.open(target.documentPath()); !opened) {
+    if (const DocumentResult opened = document.open(target.documentPath()); !opened) {
         showAddFailure(target, Texts::tr("summary"), opened);
         return false;
     }
@@ -446,7 +459,7 @@ bool addSummaryToReport(const ReportTarget& target, const MethodCollection& coll
     showInformation(Texts::tr(
         "If the added summary is as desired Save and Close the document before adding another item."));
     document.visible(parent);
-    document.quit();
+    quitAsking(document);
     return true;
 }
 

@@ -137,14 +137,15 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
         QString problem;
         if (q.kind == ElementKind::TextField || q.kind == ElementKind::TextArea) {
             const CheckedAnswer typed = checkTypedAnswer(q.rules, given, language);
-            problem = typed.problem;
+            if (!typed)
+                problem = typed.error().detail;
             // Counted as a person counts characters: an emoji is one, as is
             // a letter with its accent typed as one.
             if (problem.isEmpty() && q.maxLength > 0 && !given.isEmpty()
                 && characterCount(given) > q.maxLength)
                 problem = respondentText(RespondentText::UseAtMost, language).arg(q.maxLength);
-            if (typed.ok() && answer && answer->value && !typed.value.isEmpty())
-                answer->value = typed.value;
+            if (typed && answer && answer->value && !typed->isEmpty())
+                answer->value = *typed;
         } else if (q.inGroup) {
             continue; // checked with the group's first box
         } else if (q.groupEnd >= 0) {
@@ -153,11 +154,16 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
                 QStringList ticks { given };
                 for (qsizetype j = i + 1; j < q.groupEnd; ++j)
                     ticks.append(applies[j] ? givenFor(j) : QString());
-                problem = missingAnswerProblem(AnswerShape::Boxes, q.rules.rules, ticks, language);
+                if (const auto answered = checkAnswered(AnswerShape::Boxes, q.rules.rules, ticks, language);
+                    !answered)
+                    problem = answered.error().detail;
             }
         } else {
-            if (q.rules.rules.required)
-                problem = missingAnswerProblem(q.shape, q.rules.rules, { given }, language);
+            if (q.rules.rules.required) {
+                if (const auto answered = checkAnswered(q.shape, q.rules.rules, { given }, language);
+                    !answered)
+                    problem = answered.error().detail;
+            }
             if (problem.isEmpty() && !given.isEmpty()) {
                 for (const QStringList& offered : q.choices) {
                     if (offered.contains(given))

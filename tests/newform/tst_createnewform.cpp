@@ -6,6 +6,7 @@
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
 #include "newform/CreateNewForm.h"
+#include "newform/NewFormOperations.h"
 #include "platform/BrowserView.h"
 #include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
@@ -317,7 +318,8 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, reason);
-        const QString problem = formNameProblem(name);
+        const auto usable = checkFormName(name);
+        const QString problem = usable ? QString() : formNameProblemText(usable.error());
         QVERIFY2(reason.isEmpty() ? problem.isEmpty() : problem.contains(reason), qPrintable(problem));
     }
 };

@@ -52,6 +52,24 @@ private slots:
             QStringLiteral("Sorry, but Collection text file for the Form 'broken' is damaged "
                            "(no header first). Do you wish just to open the HTML Form file ?"));
     }
+
+    // A clash names the field the page posts itself, or the question whose kind field it would share.
+    void nameClashesSayWhatTheNameMeetsOnThePage()
+    {
+        Notice clash { Notice::Kind::NameClash, QStringLiteral("tableName"), QStringLiteral("tableName"),
+            {} };
+        QCOMPARE(noticeText(clash),
+            QStringLiteral(
+                "The form itself sends a field called 'tableName', so a question of that name would "
+                "store the wrong answer. Please call it something else."));
+        clash.place = QStringLiteral("Colour");
+        clash.names = { QStringLiteral("Colour Type") };
+        QCOMPARE(noticeText(clash),
+            QStringLiteral(
+                "The form already has a question called 'Colour Type'; together with 'Colour' the "
+                "answers could be stored under the wrong question, since the form sends the kind of "
+                "each question as '<question> Type'. Please call it something else."));
+    }
 };
 
 QTEST_MAIN(TestMessageBoxes)

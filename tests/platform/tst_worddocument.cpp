@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "platform/DocumentPreview.h"
+#include "platform/OutcomeMessages.h"
 #include "platform/WordDocument.h"
 #include "support/FileSizeLimit.h"
 #include "support/ModalStep.h"
@@ -289,8 +290,8 @@ void TestWordDocument::otherNamespaceForms()
     QVERIFY(document.save());
 
     WordDocument reopened;
-    const FileResult opened = reopened.open(path);
-    QVERIFY2(opened, qPrintable(opened.error().detail));
+    const DocumentResult opened = reopened.open(path);
+    QVERIFY(opened);
     QStringList texts;
     for (const WordParagraph& paragraph : reopened.content().paragraphs())
         texts.append(paragraph.text());
@@ -416,11 +417,12 @@ void TestWordDocument::openRefusesWhatIsNotADocument()
     const QByteArray before = readBytes(path);
 
     WordDocument document;
-    const FileResult result = document.open(path);
+    const DocumentResult result = document.open(path);
     QVERIFY(!result);
-    QVERIFY2(result.error().detail.contains(reasonPart), qPrintable(result.error().detail));
+    const QString said = documentProblemText(result.error());
+    QVERIFY2(said.contains(reasonPart), qPrintable(said));
     QCOMPARE(readBytes(path), before);
-    QVERIFY(result.error().detail.contains(QDir::cleanPath(path)) || result.error().detail.contains(path));
+    QVERIFY(said.contains(QDir::cleanPath(path)) || said.contains(path));
     QVERIFY(!document.isOpen());
     document.typeText(u"ignored"_s);
     QVERIFY(!document.saveAs(path + u".copy"_s));
@@ -433,18 +435,17 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
     WordDocument document;
     document.newDocument();
     document.typeText(u"text"_s);
-    FileResult result = document.save();
-    QVERIFY2(
-        !result && result.error().detail.contains(u"never been saved"_s), qPrintable(result.error().detail));
+    const auto said = [](const DocumentResult& result) {
+        return result ? QString() : documentProblemText(result.error());
+    };
+    DocumentResult result = document.save();
+    QVERIFY2(said(result).contains(u"never been saved"_s), qPrintable(said(result)));
     result = document.saveAs(m_folder->path() + u"/NoSuchFolder/report.doc"_s);
-    QVERIFY(!result);
-    QVERIFY2(result.error().detail.contains(
-                 u"the folder '"_s + m_folder->path() + u"/NoSuchFolder' does not exist"_s),
-        qPrintable(result.error().detail));
+    QVERIFY2(said(result).contains(u"the folder '"_s + m_folder->path() + u"/NoSuchFolder' does not exist"_s),
+        qPrintable(said(result)));
     QVERIFY(!QFileInfo::exists(m_folder->path() + u"/NoSuchFolder"_s));
     result = document.saveAs(reports());
-    QVERIFY2(
-        !result && result.error().detail.contains(u"it is a folder"_s), qPrintable(result.error().detail));
+    QVERIFY2(said(result).contains(u"it is a folder"_s), qPrintable(said(result)));
     QVERIFY(document.isModified());
 
     // A full disk half-way: the earlier report stays whole.
@@ -456,8 +457,7 @@ void TestWordDocument::saveFailuresLeaveTheOldFile()
         quenlow::test::FileSizeLimit full(100);
         result = document.save();
     }
-    QVERIFY2(
-        !result && result.error().detail.contains(u"could be written"_s), qPrintable(result.error().detail));
+    QVERIFY2(said(result).contains(u"could be written"_s), qPrintable(said(result)));
     QCOMPARE(readBytes(path), before);
     QCOMPARE(QDir(reports()).entryList(QDir::Files | QDir::Hidden),
         QStringList { u"survey_Report.doc"_s }); // no temporary left behind
@@ -515,17 +515,15 @@ void TestWordDocument::failedSavesKeepTheChanges()
     QVERIFY(m_folder->messageTexts()[0].contains(u"does not exist"_s));
     QVERIFY(document.isModified());
 
-    // Yes to saving on quitting: the failure is said, never taken for saved.
+    // Saving on quitting: the failure comes back, never taken for saved, and
+    // the document is closed all the same; quitting asks nothing itself.
     m_folder->messages().clear();
-    m_folder->messages().queueAnswer(MessageAnswer::Yes);
-    m_folder->messages().queueAnswer(MessageAnswer::Ok);
-    QCOMPARE(document.quit(), WordDocument::QuitOutcome::SaveFailed);
-    QCOMPARE(m_folder->messageTexts().size(), 2);
-    QCOMPARE(m_folder->messageTexts()[0], u"Do you want to save the changes to 'survey_Report.doc'?"_s);
-    QCOMPARE(m_folder->messages().boxes()[1].icon, MessageIcon::Exclamation);
-    QVERIFY2(m_folder->messageTexts()[1].startsWith(
-                 u"The document cannot be saved as '"_s + path + u"': the folder '"_s),
-        qPrintable(m_folder->messageTexts()[1]));
+    const DocumentResult quit = document.quit(WordDocument::Changes::Save);
+    QVERIFY(!quit);
+    QVERIFY2(documentProblemText(quit.error())
+                 .startsWith(u"The document cannot be saved as '"_s + path + u"': the folder '"_s),
+        qPrintable(documentProblemText(quit.error())));
+    QVERIFY(m_folder->messageTexts().isEmpty());
     QVERIFY(!document.isOpen());
 }
 
@@ -600,8 +598,8 @@ void TestWordDocument::libreOfficeResavedDocumentStillAppends()
     QVERIFY2(QFile::exists(resaved), qPrintable(log));
 
     WordDocument reopened;
-    const FileResult opened = reopened.open(resaved);
-    QVERIFY2(opened, qPrintable(opened.error().detail));
+    const DocumentResult opened = reopened.open(resaved);
+    QVERIFY(opened);
     reopened.addTable(1, 2);
     for (const QString& cell : { u"Q1"_s, u"Q2"_s, u"a1"_s, u"a2"_s }) {
         reopened.typeText(cell);

@@ -3,6 +3,7 @@
 #include "ReporterFixture.h"
 
 #include "platform/BrowserView.h"
+#include "platform/OutcomeMessages.h"
 #include "platform/WordDocument.h"
 #include "reporter/ReportDocuments.h"
 #include "reporter/ReporterForm.h"
@@ -35,9 +36,9 @@ QString reportPath(const ReporterFixture& f, const QString& name = u"survey_Repo
 WordContent readBack(const QString& path)
 {
     WordDocument document;
-    const FileResult opened = document.open(path);
+    const DocumentResult opened = document.open(path);
     if (!opened)
-        QTest::qFail(qPrintable(opened.error().detail), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(documentProblemText(opened.error())), __FILE__, __LINE__);
     return document.content();
 }
 
@@ -168,6 +169,36 @@ private slots:
         name->setText(u"plain"_s);
         createReport(f, form);
         QVERIFY(QFileInfo::exists(reportPath(f, u"plain.docx"_s)));
+    }
+
+    // Closing the preview asks to save; Yes with the report's folder gone says
+    // why it was not saved, after the question, and keeps the report as it was.
+    void saveOnClosingThatFailsIsSaid()
+    {
+        ReporterFixture& f = *m_fixture;
+        threeFields(f);
+        ReporterForm form(f.session);
+        createReport(f, form);
+        const QByteArray before = readBytes(reportPath(f));
+        f.folder.messages().clear();
+        f.folder.messages().queueAnswer(MessageAnswer::Ok); // "If the added ... is as desired ..."
+        f.folder.messages().queueAnswer(MessageAnswer::Yes);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        {
+            ModalStep preview(u"DocumentPreview"_s, [&f](QWidget* w) {
+                QVERIFY(QDir(f.folder.path()).rename(u"Reports"_s, u"Moved"_s));
+                click(w, "CloseDocument");
+            });
+            click(&form, u"AddAnswerToReport"_s);
+        }
+        const QStringList said = f.folder.messageTexts();
+        QCOMPARE(said.size(), 3);
+        QCOMPARE(said.at(1), u"Do you want to save the changes to 'survey_Report.docx'?"_s);
+        QVERIFY2(said.at(2).startsWith(
+                     u"The document cannot be saved as '"_s + reportPath(f) + u"': the folder '"_s),
+            qPrintable(said.at(2)));
+        QCOMPARE(f.folder.messages().boxes().at(2).icon, MessageIcon::Exclamation);
+        QCOMPARE(readBytes(f.folder.path() + u"/Moved/survey_Report.docx"_s), before);
     }
 
     void exportIntoANonDocumentChangesNothing()
