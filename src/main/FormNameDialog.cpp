@@ -8,7 +8,6 @@
 #include "model/FormChanges.h"
 #include "model/FormHeader.h"
 #include "model/FormSession.h"
-#include "newform/NewFormOperations.h"
 #include "platform/OutcomeMessages.h"
 
 #include <QCoreApplication>

@@ -37,14 +37,6 @@ bool leftByStoppedCreation(
         && rows && *rows == 0;
 }
 
-void duplicateName(const QString& name)
-{
-    showExclamation(QCoreApplication::translate("NewFormOperations",
-        "Sorry but there is already a Form and DB Table with the name '%1'.Please enter another name for the "
-        "HTML form file.")
-                        .arg(name));
-}
-
 // Creates the form's table; every refusal is reported here.
 bool createTable(const FormSession& session, const QString& name)
 {
@@ -62,7 +54,7 @@ bool createTable(const FormSession& session, const QString& name)
     if (made.failedWith(Error::Duplicate)) {
         if (leftByStoppedCreation(session, **store, name, table))
             return true;
-        duplicateName(name);
+        sayFormNameTaken(name);
         return false;
     }
     if (!made) {
@@ -101,53 +93,6 @@ bool requireAnswersDatabase(const FormSession& session)
     CreateNewDatabase window(location, owner);
     window.exec();
     return present();
-}
-
-QString formNameProblemText(const FormNameProblem& problem)
-{
-    switch (problem.kind) {
-    case FormNameProblem::BlankAtEdge:
-        return QCoreApplication::translate("NewFormOperations", "it begins or ends with a blank.");
-    case FormNameProblem::ControlCharacter:
-        return QCoreApplication::translate(
-            "NewFormOperations", "it contains a control character or a line break.");
-    case FormNameProblem::NotFileNameText:
-        return QCoreApplication::translate(
-            "NewFormOperations", "it contains a character that cannot be part of a file name.");
-    case FormNameProblem::PathSeparator:
-        return QCoreApplication::translate("NewFormOperations",
-            "it contains '/' or '\\', which would place the form's files outside the program's folders.");
-    case FormNameProblem::Dot:
-        return QCoreApplication::translate("NewFormOperations",
-            "it contains a '.', and a form is found again by the part of its page name "
-            "before the first '.'.");
-    case FormNameProblem::ProgramPage:
-        return QCoreApplication::translate(
-            "NewFormOperations", "a page of that name comes with Quenlow and is not a form.");
-    case FormNameProblem::TooLong:
-        return QCoreApplication::translate("NewFormOperations", "it is too long for a file name.");
-    }
-    return {};
-}
-
-bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree)
-{
-    if (name.isEmpty()) {
-        showExclamation(QCoreApplication::translate("NewFormOperations",
-            "HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
-        return false;
-    }
-    if (const auto usable = checkFormName(name); !usable) {
-        showExclamation(QCoreApplication::translate("NewFormOperations",
-            "The name '%1' cannot be used for a form: %2 Please enter another name for the HTML form file.")
-                            .arg(name, formNameProblemText(usable.error())));
-        return false;
-    }
-    if (mustBeFree && formNameTaken(session, name)) {
-        duplicateName(name);
-        return false;
-    }
-    return true;
 }
 
 bool generateForm(FormSession& session, const QString& name, const HeaderInputs& inputs)

@@ -4,6 +4,7 @@
 
 #include "model/FormHeader.h"
 #include "model/FormSettings.h"
+#include "platform/OutcomeMessages.h"
 
 #include <QString>
 
@@ -30,14 +31,8 @@ struct HeaderInputs {
 /// tells whether it was.
 bool requireAnswersDatabase(const FormSession& session);
 
-/// The words for why a name cannot name a form, a clause that ends the
-/// sentence "The name '…' cannot be used for a form: …".
-QString formNameProblemText(const FormNameProblem& problem);
-
-/// The checks of a new form's name, each refusal shown: not empty, usable
-/// for the form's files and table (see checkFormName), and with
-/// `mustBeFree`, no page, collection file or answers table of that name.
-bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree);
+// The checks of a form's name and their words (acceptFormName,
+// formNameProblemText) are the platform's: the main window asks them too.
 
 /// "Generate HTML Form & Corresponding Database Table": creates the table of
 /// `name`, then (and only then) replaces the open form with the new one: its

@@ -5,6 +5,8 @@
 #include "core/Messages.h"
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
+#include "model/FormChanges.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "platform/WordDocument.h"
 
@@ -262,6 +264,62 @@ bool tell(FormSession& session, const Outcome& outcome)
 bool loadFormTelling(FormSession& session, const QString& pageFile)
 {
     return tell(session, loadForm(session, session.appFolder(), pageFile));
+}
+
+// The form-name texts keep the context they were translated under.
+void sayFormNameTaken(const QString& name)
+{
+    showExclamation(QCoreApplication::translate("NewFormOperations",
+        "Sorry but there is already a Form and DB Table with the name '%1'.Please enter another name for the "
+        "HTML form file.")
+                        .arg(name));
+}
+
+QString formNameProblemText(const FormNameProblem& problem)
+{
+    switch (problem.kind) {
+    case FormNameProblem::BlankAtEdge:
+        return QCoreApplication::translate("NewFormOperations", "it begins or ends with a blank.");
+    case FormNameProblem::ControlCharacter:
+        return QCoreApplication::translate(
+            "NewFormOperations", "it contains a control character or a line break.");
+    case FormNameProblem::NotFileNameText:
+        return QCoreApplication::translate(
+            "NewFormOperations", "it contains a character that cannot be part of a file name.");
+    case FormNameProblem::PathSeparator:
+        return QCoreApplication::translate("NewFormOperations",
+            "it contains '/' or '\\', which would place the form's files outside the program's folders.");
+    case FormNameProblem::Dot:
+        return QCoreApplication::translate("NewFormOperations",
+            "it contains a '.', and a form is found again by the part of its page name "
+            "before the first '.'.");
+    case FormNameProblem::ProgramPage:
+        return QCoreApplication::translate(
+            "NewFormOperations", "a page of that name comes with Quenlow and is not a form.");
+    case FormNameProblem::TooLong:
+        return QCoreApplication::translate("NewFormOperations", "it is too long for a file name.");
+    }
+    return {};
+}
+
+bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree)
+{
+    if (name.isEmpty()) {
+        showExclamation(QCoreApplication::translate("NewFormOperations",
+            "HTML File name Text Box is empty. Please enter a name for the new HTML Form."));
+        return false;
+    }
+    if (const auto usable = checkFormName(name); !usable) {
+        showExclamation(QCoreApplication::translate("NewFormOperations",
+            "The name '%1' cannot be used for a form: %2 Please enter another name for the HTML form file.")
+                            .arg(name, formNameProblemText(usable.error())));
+        return false;
+    }
+    if (mustBeFree && formNameTaken(session, name)) {
+        sayFormNameTaken(name);
+        return false;
+    }
+    return true;
 }
 
 } // namespace quenlow

@@ -8,6 +8,7 @@ namespace quenlow {
 
 class FormSession;
 struct DocumentProblem;
+struct FormNameProblem;
 
 /// The words a person reads for what an operation on the open form tells.
 QString noticeText(const Notice& notice);
@@ -21,6 +22,15 @@ bool tell(FormSession& session, const Outcome& outcome);
 
 /// Asks `question` (one of an outcome's questions); true for Yes.
 bool confirm(const Notice& question);
+
+/// The words for why a name cannot be a form's.
+QString formNameProblemText(const FormNameProblem& problem);
+/// Says that a form or table of `name` is there already.
+void sayFormNameTaken(const QString& name);
+/// The checks of a new form's name, each refusal shown: not empty, usable
+/// for the form's files and table (see checkFormName), and with
+/// `mustBeFree`, no page, collection file or answers table of that name.
+bool acceptFormName(const FormSession& session, const QString& name, bool mustBeFree);
 
 /// Opens a form's page as LoadForm does, telling what there is to tell.
 bool loadFormTelling(FormSession& session, const QString& pageFile);
