@@ -5,7 +5,10 @@
 // service uses it: batches of rows with tokens and arrival times, one commit
 // each, from one or more writers (each with its own store object).
 //
-//   bench_store LOCATION [WRITERS] [SECONDS]
+//   bench_store LOCATION [WRITERS] [SECONDS] [ROWS PER BATCH]
+//
+// With one row per batch it is the single-row durable insert rate through
+// the store (one commit per row).
 //
 // LOCATION is a new SQLite file or a PostgreSQL URL of a database without a
 // store; the store is made there.
@@ -27,13 +30,14 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: bench_store LOCATION [WRITERS] [SECONDS]\n");
+        std::fprintf(stderr, "usage: bench_store LOCATION [WRITERS] [SECONDS] [ROWS PER BATCH]\n");
         return 2;
     }
     const QString location = args.at(1);
     const int writers = args.size() > 2 ? args.at(2).toInt() : 1;
     const double seconds = args.size() > 3 ? args.at(3).toDouble() : 5;
-    constexpr int kBatch = 64, kQuestions = 10;
+    const int kBatch = args.size() > 4 ? qBound(1, args.at(4).toInt(), 10000) : 64;
+    constexpr int kQuestions = 10;
 
     auto made = createAnswersStore(location);
     if (!made) {
