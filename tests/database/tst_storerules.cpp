@@ -188,6 +188,10 @@ private slots:
         QVERIFY(!rules::outcomeOf(facts));
         facts.full = true;
         QCOMPARE(rules::outcomeOf(facts)->outcome, Inserted::Full);
+        // A full table still takes its page sent again.
+        facts.holder = rules::TokenHolder { true, 3, {} };
+        facts.answersChanged = true;
+        QCOMPARE(rules::outcomeOf(facts)->outcome, Inserted::Replaced);
         facts.holder = rules::TokenHolder { false, -1, {} };
         QCOMPARE(rules::outcomeOf(facts)->outcome, Inserted::OtherTable);
         facts.storedId = 5;
@@ -232,6 +236,9 @@ private slots:
         QTest::newRow("put back in its place while empty")
             << QStringList { u"B"_s } << ab << true << qint64(0) << QStringList()
             << QStringList { u"add A -"_s, u"remake"_s } << ab;
+        QTest::newRow("left at the end once answered")
+            << QStringList { u"B"_s } << ab << true << qint64(2) << QStringList()
+            << QStringList { u"add A *"_s } << QStringList { u"B"_s, u"A"_s };
         QTest::newRow("left at the end for a repair")
             << QStringList { u"B"_s } << ab << false << qint64(0) << QStringList()
             << QStringList { u"add A -"_s } << QStringList { u"B"_s, u"A"_s };
