@@ -10,6 +10,8 @@
 // With one row per batch it is the single-row durable insert rate through
 // the store (one commit per row).
 //
+// Then the rows are read back, and ordered for browsing.
+//
 // LOCATION is a new SQLite file or a PostgreSQL URL of a database without a
 // store; the store is made there.
 #include "database/AnswersStore.h"
@@ -135,5 +137,14 @@ int main(int argc, char** argv)
     }
     std::printf("read %lld rows in %.2f s: %.0f rows/s\n", qlonglong(read), clock.nsecsElapsed() / 1e9,
         read / (clock.nsecsElapsed() / 1e9));
-    return ok ? 0 : 1;
+
+    // Ordered for browsing by a question, as the answers tab does, and a page of it read.
+    clock.restart();
+    const auto ordered = (*made)->orderRows(table, { questions.at(1), true, {}, {} });
+    const auto page = ordered ? (*made)->orderedRows(table, questions, *ordered / 2, 100)
+                              : Result<QList<AnswersStore::Row>>(ordered.error());
+    std::printf("ordered %lld rows by a question and read a page of %lld in %.2f s%s\n",
+        qlonglong(ordered.valueOr(-1)), qlonglong(page ? page->size() : -1), clock.nsecsElapsed() / 1e9,
+        page && page->size() == qMin<qint64>(100, *ordered - *ordered / 2) ? "" : " (FAILED)");
+    return ok && page ? 0 : 1;
 }
