@@ -8,6 +8,8 @@
 
 #include <QVarLengthArray>
 
+#include <limits>
+
 #include <libpq-fe.h>
 
 namespace quenlow {
@@ -161,7 +163,7 @@ Result<qint64> PostgresAnswersStore::orderRows(const QString& table, const RowOr
     m_orderIds.clear();
     const bool sorted = !order.sortColumn.isEmpty();
     QString filter;
-    Params params { Param(QByteArray("-1")) };
+    Params params { Param(QByteArray::number(std::numeric_limits<qint64>::min())) };
     if (!order.filter.isEmpty()) {
         // ASCII letters folded, everything else as it is, as the embedded store's LIKE.
         QStringList matches;
