@@ -5,7 +5,12 @@
 // service uses it: batches of rows with tokens and arrival times, one commit
 // each, from one or more writers (each with its own store object).
 //
-//   bench_store LOCATION [WRITERS] [SECONDS]
+//   bench_store LOCATION [WRITERS] [SECONDS] [ROWS PER BATCH]
+//
+// With one row per batch it is the single-row durable insert rate through
+// the store (one commit per row).
+//
+// Then the rows are read back, and ordered for browsing.
 //
 // LOCATION is a new SQLite file or a PostgreSQL URL of a database without a
 // store; the store is made there.
@@ -27,13 +32,14 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: bench_store LOCATION [WRITERS] [SECONDS]\n");
+        std::fprintf(stderr, "usage: bench_store LOCATION [WRITERS] [SECONDS] [ROWS PER BATCH]\n");
         return 2;
     }
     const QString location = args.at(1);
     const int writers = args.size() > 2 ? args.at(2).toInt() : 1;
     const double seconds = args.size() > 3 ? args.at(3).toDouble() : 5;
-    constexpr int kBatch = 64, kQuestions = 10;
+    const int kBatch = args.size() > 4 ? qBound(1, args.at(4).toInt(), 10000) : 64;
+    constexpr int kQuestions = 10;
 
     auto made = createAnswersStore(location);
     if (!made) {
@@ -131,5 +137,14 @@ int main(int argc, char** argv)
     }
     std::printf("read %lld rows in %.2f s: %.0f rows/s\n", qlonglong(read), clock.nsecsElapsed() / 1e9,
         read / (clock.nsecsElapsed() / 1e9));
-    return ok ? 0 : 1;
+
+    // Ordered for browsing by a question, as the answers tab does, and a page of it read.
+    clock.restart();
+    const auto ordered = (*made)->orderRows(table, { questions.at(1), true, {}, {} });
+    const auto page = ordered ? (*made)->orderedRows(table, questions, *ordered / 2, 100)
+                              : Result<QList<AnswersStore::Row>>(ordered.error());
+    std::printf("ordered %lld rows by a question and read a page of %lld in %.2f s%s\n",
+        qlonglong(ordered.valueOr(-1)), qlonglong(page ? page->size() : -1), clock.nsecsElapsed() / 1e9,
+        page && page->size() == qMin<qint64>(100, *ordered - *ordered / 2) ? "" : " (FAILED)");
+    return ok && page ? 0 : 1;
 }

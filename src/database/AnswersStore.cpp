@@ -123,30 +123,6 @@ Result<void> AnswersStore::mayDropColumn(const QString& table, const QString& co
     return {};
 }
 
-AnswersStore::ColumnDiff AnswersStore::diffColumns(
-    const QList<Column>& current, const QList<Column>& target, Restore how)
-{
-    const auto has = [](const QList<Column>& columns, const QString& name) {
-        const QString folded = foldAscii(name);
-        return std::any_of(
-            columns.cbegin(), columns.cend(), [&](const Column& c) { return foldAscii(c.name) == folded; });
-    };
-    ColumnDiff diff;
-    for (const Column& c : target) {
-        if (!has(current, c.name))
-            diff.added.append(c);
-    }
-    for (const Column& c : current) {
-        if (!has(target, c.name))
-            diff.removed.append(c);
-    }
-    // An edit renamed the question's column: it is renamed back.
-    if (how == Restore::Undo && diff.added.size() == 1 && diff.removed.size() == 1) {
-        diff.renamed = std::make_pair(diff.removed.takeFirst().name, diff.added.takeFirst().name);
-    }
-    return diff;
-}
-
 Result<void> AnswersStore::publish(const Publication&)
 {
     return noPublications();

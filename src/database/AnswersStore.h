@@ -248,15 +248,6 @@ protected:
     Result<void> mayAddColumn(const QString& table, const QString& column);
     Result<void> mayRenameColumn(const QString& table, const QString& from, const QString& to);
     Result<void> mayDropColumn(const QString& table, const QString& column);
-
-    /// What restoreColumns changes in `current` to reach `target`: the
-    /// columns to add and to drop and, for Undo, a lone column renamed (then
-    /// in neither list). Names compare as the designer compares them.
-    struct ColumnDiff {
-        QList<Column> added, removed;
-        std::optional<std::pair<QString, QString>> renamed; // from, to
-    };
-    static ColumnDiff diffColumns(const QList<Column>& current, const QList<Column>& target, Restore how);
 };
 
 /// True when `location` names a database server ("postgresql://…" or

@@ -4,8 +4,11 @@
 #include "database/PostgresAnswersStore.h"
 
 #include "database/PostgresConnection_p.h"
+#include "database/StoreRules.h"
 
 #include <QVarLengthArray>
+
+#include <limits>
 
 #include <libpq-fe.h>
 
@@ -154,63 +157,69 @@ Result<qint64> PostgresAnswersStore::visitRows(const QString& table, const QStri
 
 Result<qint64> PostgresAnswersStore::orderRows(const QString& table, const RowOrder& order)
 {
-    // The matching ids in the order shown, numbered from 0, in a temporary
-    // table of this session. Letters compare as the embedded store does:
-    // ASCII case folded, everything else byte by byte.
-    QString by = QStringLiteral("t.") + kId;
-    if (!order.sortColumn.isEmpty())
-        by = kFold.arg(QStringLiteral("t.") + columnRef(order.sortColumn))
-            + (order.descending ? QStringLiteral(" COLLATE \"C\" DESC NULLS LAST, t.")
-                                : QStringLiteral(" COLLATE \"C\" ASC NULLS FIRST, t."))
-            + kId;
-    QString sql = QStringLiteral(
-        "INSERT INTO pg_temp.answer_order (position, id) SELECT row_number() OVER (ORDER BY %1) - 1, "
-        "t.%2 FROM %3 t")
-                      .arg(by, kId, tableRef(table));
-    Params params;
+    // The matching ids in the order shown, kept here and put in order by the
+    // rules the embedded store follows; the rows are read a page of ids at a
+    // time, so that a large table never lies in memory twice.
+    m_orderIds.clear();
+    const bool sorted = !order.sortColumn.isEmpty();
+    QString filter;
+    Params params { Param(QByteArray::number(std::numeric_limits<qint64>::min())) };
     if (!order.filter.isEmpty()) {
+        // ASCII letters folded, everything else as it is, as the embedded store's LIKE.
         QStringList matches;
         for (const QString& column : order.filterColumns)
             matches.append(QStringLiteral("strpos(%1, %2) > 0")
                                .arg(kFold.arg(QStringLiteral("t.") + columnRef(column)),
-                                   kFold.arg(QStringLiteral("$1"))));
-        sql += QStringLiteral(" WHERE ")
-            + (matches.isEmpty() ? QStringLiteral("false") : matches.join(QStringLiteral(" OR ")));
+                                   kFold.arg(QStringLiteral("$2"))));
+        filter = QStringLiteral(" AND (%1)")
+                     .arg(matches.isEmpty() ? QStringLiteral("false") : matches.join(QStringLiteral(" OR ")));
         params.append(order.filter);
     }
-    if (const auto r = m_db->run(QStringLiteral("DROP TABLE IF EXISTS pg_temp.answer_order")); !r)
-        return r.error();
-    if (const auto r = m_db->run(
-            QStringLiteral("CREATE TEMP TABLE answer_order (position bigint PRIMARY KEY, id bigint)"));
-        !r)
-        return r.error();
-    if (const auto r = m_db->run(sql, params); !r)
-        return r.error();
-    const auto n = m_db->run(QStringLiteral("SELECT count(*) FROM pg_temp.answer_order"));
-    if (!n)
-        return n.error();
-    m_order = { table, order };
-    m_orderSession = m_db->session();
-    return number(n->get(), 0, 0);
+    constexpr int kPage = 50000;
+    const QString sql
+        = QStringLiteral("SELECT t.%1%2 FROM %3 t WHERE t.%1 > $1::bigint%4 ORDER BY t.%1 LIMIT %5")
+              .arg(kId, sorted ? QStringLiteral(", t.") + columnRef(order.sortColumn) : QString(),
+                  tableRef(table), filter, QString::number(kPage));
+    rules::RowOrdering values;
+    for (;;) {
+        const auto r = m_db->run(sql, params);
+        if (!r) {
+            m_orderIds.clear();
+            return r.error();
+        }
+        const pg_result* res = r->get();
+        const int n = PQntuples(res);
+        for (int i = 0; i < n; ++i) {
+            const qint64 id = number(res, i, 0);
+            if (!sorted)
+                m_orderIds.append(id);
+            else if (PQgetisnull(res, i, 1))
+                values.addNull(id);
+            else
+                values.addText(id, reinterpret_cast<const unsigned char*>(PQgetvalue(res, i, 1)),
+                    PQgetlength(res, i, 1));
+        }
+        if (n < kPage)
+            break;
+        params[0] = Param(QByteArray::number(number(res, n - 1, 0)));
+    }
+    if (sorted)
+        m_orderIds = values.ids(order.descending);
+    return qint64(m_orderIds.size());
 }
 
 Result<QList<AnswersStore::Row>> PostgresAnswersStore::orderedRows(
     const QString& table, const QStringList& columns, qint64 position, qint64 limit)
 {
-    const QString sql
-        = QStringLiteral("SELECT t.%1, NULL::text%2 FROM pg_temp.answer_order o JOIN %3 t ON t.%1 = o.id "
-                         "WHERE o.position >= %4 ORDER BY o.position LIMIT %5")
-              .arg(kId, selectedColumns(columns), tableRef(table), QString::number(position),
-                  QString::number(qMax<qint64>(limit, 0)));
-    auto rows = rowsOf(sql, {}, int(columns.size()), false);
-    // The order lived in a session that is gone (the server restarted):
-    // made again in this one.
-    if (!rows && m_order && m_orderSession != m_db->session() && PQstatus(m_db->handle()) == CONNECTION_OK) {
-        const auto order = *m_order;
-        if (orderRows(order.first, order.second))
-            rows = rowsOf(sql, {}, int(columns.size()), false);
-    }
-    return rows;
+    const QString sql = QStringLiteral("SELECT t.%1, NULL::text%2 FROM %3 t WHERE t.%1 = ANY ($1::bigint[])")
+                            .arg(kId, selectedColumns(columns), tableRef(table));
+    return rules::rowsInOrder(m_orderIds, position, limit, [&](std::span<const qint64> ids) {
+        QByteArray list = "{";
+        for (const qint64 id : ids)
+            list += (list.size() > 1 ? "," : "") + QByteArray::number(id);
+        list += '}';
+        return rowsOf(sql, { Param(list) }, int(columns.size()), false);
+    });
 }
 
 Result<QList<qint64>> PostgresAnswersStore::countMatches(

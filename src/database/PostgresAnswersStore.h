@@ -82,7 +82,8 @@ private:
     explicit PostgresAnswersStore(std::unique_ptr<postgres::Connection> connection, const QString& location);
     static Result<std::shared_ptr<AnswersStore>> reached(const QString& url, bool create);
 
-    // Columns and schema (PostgresSchema.cpp).
+    // Columns and schema (PostgresSchema.cpp), and the changes the rules of restoring columns take.
+    friend class PostgresColumnChanges;
     /// Runs `work` in one transaction that also tells the collection servers
     /// the columns changed.
     Result<void> changeColumns(const std::function<Result<void>()>& work);
@@ -112,9 +113,8 @@ private:
 
     std::unique_ptr<postgres::Connection> m_db;
     QString m_location;
-    // The last order of rows, and the session whose temporary table holds it.
-    std::optional<std::pair<QString, RowOrder>> m_order;
-    int m_orderSession = -1;
+    // The ids of the last order of rows made.
+    QList<qint64> m_orderIds;
     // The writer's caches, valid for one version of the columns.
     qint64 m_columnsVersion = -1;
     QHash<QString, TableColumns> m_columns;

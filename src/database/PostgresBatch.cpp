@@ -5,6 +5,7 @@
 #include "database/PostgresAnswersStore.h"
 
 #include "database/PostgresConnection_p.h"
+#include "database/StoreRules.h"
 
 #include <QVarLengthArray>
 
@@ -227,24 +228,25 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         const PgResult r = expect(PGRES_TUPLES_OK, QStringLiteral("store the answers"));
         if (failed)
             continue;
+        // What the statement did and saw (see insertStatement), decided by the rules.
         const pg_result* res = r.get();
-        const auto flag = [res](int column) {
-            return PQntuples(res) == 1 && PQnfields(res) > column && !PQgetisnull(res, 0, column)
+        const bool one = PQntuples(res) == 1;
+        const auto flag = [res, one](int column) {
+            return one && PQnfields(res) > column && !PQgetisnull(res, 0, column)
                 && PQgetvalue(res, 0, column)[0] == 't';
         };
-        if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 0))
-            results[p.row] = { Inserted::Stored, number(res, 0, 0) };
-        else if (flag(3))
-            results[p.row] = { Inserted::OtherTable, -1 };
-        else if (rows.at(p.row).limit && (PQntuples(res) == 0 || flag(4)) && PQgetisnull(res, 0, 1))
-            results[p.row] = { Inserted::Full, -1 };
-        else if (PQntuples(res) == 1 && !PQgetisnull(res, 0, 1))
-            results[p.row]
-                = { PQnfields(res) > 2 && number(res, 0, 2) > 0 ? Inserted::Replaced : Inserted::Repeated,
-                      number(res, 0, 1),
-                      PQnfields(res) > 5 ? timeFrom(res, 0, 5).value_or(QDateTime()) : QDateTime() };
-        else
-            results[p.row] = { Inserted::Repeated, -2 }; // looked up below
+        rules::RowFacts facts;
+        if (one && !PQgetisnull(res, 0, 0))
+            facts.storedId = number(res, 0, 0);
+        if (flag(3))
+            facts.holder = rules::TokenHolder { false, -1, {} };
+        else if (one && !PQgetisnull(res, 0, 1))
+            facts.holder = rules::TokenHolder { true, number(res, 0, 1),
+                PQnfields(res) > 5 ? timeFrom(res, 0, 5).value_or(QDateTime()) : QDateTime() };
+        facts.answersChanged = one && PQnfields(res) > 2 && number(res, 0, 2) > 0;
+        facts.full = rows.at(p.row).limit && (!one || flag(4));
+        // Nothing decided: the token's first holder committed after the statement began.
+        results[p.row] = rules::outcomeOf(facts).value_or(Inserted { Inserted::Repeated, -2 });
     }
     {
         PgResult r = next();
@@ -294,11 +296,10 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         if (PQntuples(first->get()) == 0)
             return Error { Error::Other,
                 QStringLiteral("the token of a submission was neither stored nor found") };
-        if (PQgetvalue(first->get(), 0, 1)[0] == 't')
-            results[i] = { Inserted::OtherTable, -1 };
-        else
-            results[i] = { Inserted::Repeated, number(first->get(), 0, 0),
-                timeFrom(first->get(), 0, 2).value_or(QDateTime()) };
+        rules::RowFacts facts;
+        facts.holder = rules::TokenHolder { PQgetvalue(first->get(), 0, 1)[0] != 't',
+            number(first->get(), 0, 0), timeFrom(first->get(), 0, 2).value_or(QDateTime()) };
+        results[i] = *rules::outcomeOf(facts);
     }
     return results;
 }
@@ -306,15 +307,8 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
 QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableColumns& table, Params* params)
 {
     const QStringList& columns = table.physical;
-    // Each column once, the first value for it winning, in table order so
-    // that the same form always gives the same statement.
-    QVarLengthArray<const std::optional<QString>*, 64> valueOf(columns.size(), nullptr);
-    for (const auto& [field, value] : row.values) {
-        const auto it = table.byFoldedName.constFind(physicalName(field));
-        if (it == table.byFoldedName.cend() || valueOf[*it])
-            continue;
-        valueOf[*it] = &value;
-    }
+    const rules::PickedValues valueOf
+        = rules::pickValues(row.values, table.byFoldedName, columns.size(), physicalName);
     // $1 table, $2 arrival, $3 token, $4 sequence, then the values.
     *params = { physicalName(row.table), isoTime(row.arrivedAt), row.token, table.sequence };
     QString names, marks, set, differs;

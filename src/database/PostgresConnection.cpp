@@ -307,12 +307,11 @@ Error Connection::connectionFailure(const QString& what) const
 
 bool Connection::reconnect()
 {
-    // Prepared statements and temporary tables went with the old session.
+    // Prepared statements went with the old session.
     m_statements.clear();
     m_inTransaction = false;
     if (m_onNewSession)
         m_onNewSession();
-    ++m_session;
     PQreset(m_conn);
     return PQstatus(m_conn) == CONNECTION_OK;
 }

@@ -101,10 +101,8 @@ public:
 
     pg_conn* handle() const { return m_conn; }
     bool connected() const;
-    /// Counts the sessions: a temporary table lives in one.
-    int session() const { return m_session; }
     /// Called when a new session replaces a lost one: what the store kept of
-    /// the old session (columns seen, orders) is gone with it.
+    /// the old session (columns seen) is gone with it.
     void onNewSession(std::function<void()> forget) { m_onNewSession = std::move(forget); }
 
     /// Runs one statement. A lost connection is tried once more on a new
@@ -125,7 +123,6 @@ private:
     pg_conn* m_conn = nullptr;
     QString m_location;
     bool m_inTransaction = false;
-    int m_session = 0;
     std::function<void()> m_onNewSession;
     QHash<QByteArray, QByteArray> m_statements; // SQL -> prepared statement's name
     int m_nextStatement = 0;

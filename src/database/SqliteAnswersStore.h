@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/AnswersStore.h"
+#include "database/StoreRules.h"
 
 #include <QHash>
 
@@ -81,9 +82,15 @@ private:
     Result<sqlite3_stmt*> prepareOn(const QString& table, const QByteArray& sql);
     /// Steps a kept statement that returns no rows, then resets it.
     Result<void> stepOnce(sqlite3_stmt* stmt);
-    /// For a page sent again: its answers in place of those of `rowId`.
-    Result<Inserted> replaceAnswers(const NewRow& row, qint64 rowId, const QStringList& columns,
-        const QList<const std::optional<QString>*>& values);
+    // The steps of storing one row (SqliteWrites.cpp), taken by the rules of tokens and limits.
+    friend class SqliteRowWrites;
+    Result<std::optional<rules::TokenHolder>> tokenHolder(const QString& token, const QString& table);
+    /// For a page sent again: its answers in place of those of `rowId`; true when one differed.
+    Result<bool> replaceAnswers(
+        const NewRow& row, qint64 rowId, const QStringList& columns, const rules::PickedValues& values);
+    /// A new row, and its arrival and token beside it; its id.
+    Result<qint64> insertNew(
+        const NewRow& row, const QStringList& columns, const rules::PickedValues& values);
     Result<QList<Row>> readRowsOf(
         const QString& table, const QStringList& columns, qint64 afterId, qint64 limit, bool arrivals);
     /// How many values one select of rows can read.

@@ -84,6 +84,20 @@ Result<sqlite3*> openWith(const QString& path, int flags)
 
 } // namespace
 
+QVariantList sqlite::valuesFrom(sqlite3_stmt* stmt, int first, int count)
+{
+    QVariantList values;
+    values.reserve(count);
+    for (int i = first; i < first + count; ++i) {
+        if (sqlite3_column_type(stmt, i) == SQLITE_NULL)
+            values.append(QVariant());
+        else
+            values.append(QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)), sqlite3_column_bytes(stmt, i)));
+    }
+    return values;
+}
+
 SqliteConnection::SqliteConnection(sqlite3* db)
     : m_db(db)
 {

@@ -18,8 +18,25 @@ struct sqlite3_stmt;
 
 namespace quenlow {
 
+namespace sqlite {
+
+// The side table of arrival times and tokens; no form's table can take its
+// name, since theirs all begin with "tbl_".
+inline const QString kArrivals = QStringLiteral("quenlow_arrivals");
+// The store's own settings (the key of the page tokens), made when first needed.
+inline const QString kSettings = QStringLiteral("quenlow_settings");
+// The highest row id each table ever gave out, kept once rows were deleted:
+// an id taken back (a receipt, a token's row) must never name another answer.
+inline const QString kRowMarks = QStringLiteral("quenlow_row_marks");
+
+/// The values of `count` columns of the current row from `first` on: texts,
+/// or a null QVariant where nothing was answered.
+QVariantList valuesFrom(sqlite3_stmt* stmt, int first, int count);
+
+} // namespace sqlite
+
 /// The SQLite store's own connection to its file, opened with the store and
-/// closed with it; nothing but SqliteAnswersStore includes this header. The
+/// closed with it; nothing but the embedded store's own files include this header. The
 /// file keeps its old name for the forms that post to it; its content is an
 /// SQLite database in WAL mode, so the collection service may write rows
 /// while the designer changes columns. Identifiers are always quoted and
