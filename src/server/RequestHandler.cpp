@@ -163,8 +163,9 @@ Submission submissionFrom(const QString& table, const FormFields& fields)
     return submission;
 }
 
-RequestHandler::RequestHandler(const QString& appFolder, AnswerWriter& writer)
-    : RequestHandler(formsInFolder(appFolder), answersStoreIn(appFolder), writer)
+RequestHandler::RequestHandler(
+    const QString& appFolder, AnswerWriter& writer, StoreExecutor& executor, ServiceClock& clock)
+    : RequestHandler(formsInFolder(appFolder), answersStoreIn(appFolder), writer, executor, clock)
 {
 }
 
@@ -188,16 +189,16 @@ struct RequestHandler::PendingPost {
     }
 };
 
-RequestHandler::RequestHandler(
-    std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer)
+RequestHandler::RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation,
+    AnswerWriter& writer, StoreExecutor& executor, ServiceClock& clock)
     : m_forms(std::move(forms))
     , m_storeLocation(storeLocation)
     , m_writer(writer)
     , m_tokens(m_forms->tokenKey())
-    , m_health(std::make_unique<StoreHealth>(storeLocation))
-    , m_deadlines(std::make_shared<Deadlines>())
+    , m_health(std::make_unique<StoreHealth>(executor, clock))
+    , m_deadlines(std::make_shared<Deadlines>(clock))
     , m_receiptKey(m_forms->tokenKey())
-    , m_tally(std::make_unique<ResultsTally>(storeLocation))
+    , m_tally(std::make_unique<ResultsTally>(executor, clock))
 {
     // Without the store's key nobody else could tell a receipt: one of our own still lets the person quote
     // it.
