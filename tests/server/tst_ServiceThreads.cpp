@@ -4,11 +4,17 @@
 // The service's threads stop within their deadlines and are joined, also
 // when the PostgreSQL server stops answering in the middle of a call (its
 // backends are frozen with SIGSTOP), and the shared clock keeps its word.
+#include "ServerFixture.h"
+#include "support/FormBuilder.h"
 #include "support/PostgresFixture.h"
+#include "support/TestProgramFolder.h"
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "model/FormSession.h"
+#include "model/Publication.h"
 #include "server/AnswerWriter.h"
+#include "server/CollectionService.h"
 #include "server/ServiceClock.h"
 #include "server/StoreExecutor.h"
 
@@ -83,6 +89,7 @@ private slots:
     void theClockCallsWhatIsDueAndNothingCancelled();
     void theWriterStopsWithinItsDeadlineOnAFrozenStore();
     void theExecutorStopsWithinItsDeadlineOnAFrozenStore();
+    void theServiceAnswersAndStopsOnAFrozenStore();
 
 private:
     QString m_location;
@@ -197,6 +204,56 @@ void TestServiceThreads::theExecutorStopsWithinItsDeadlineOnAFrozenStore()
     // A task of a stopped executor gets no connection.
     QVERIFY(executor.borrow().failedWith(Error::Cancelled));
     QVERIFY(!executor.post([] {}));
+}
+
+void TestServiceThreads::theServiceAnswersAndStopsOnAFrozenStore()
+{
+    // The designer publishes the form into the store; the service serves it from there.
+    TestProgramFolder folder;
+    QVERIFY(FormBuilder(folder.path(), u"survey"_s).title(u"Staff"_s).textField(u"Name"_s).write());
+    FormSession designer(folder.path());
+    designer.setAnswersStore(m_location);
+    const Result<QStringList> unpublished = publishAllForms(designer);
+    QVERIFY(unpublished && unpublished->isEmpty());
+
+    CollectionService service;
+    service.setAnswersStore(m_location);
+    HttpLimits limits;
+    limits.requestDeadline = std::chrono::milliseconds(1000);
+    service.setLimits(limits);
+    std::mutex linesMutex;
+    QByteArrayList lines;
+    service.setLogSink([&](const QByteArray& line) {
+        std::lock_guard lock(linesMutex);
+        lines.append(line);
+    });
+    QVERIFY(service.start(folder.path(), u"127.0.0.1"_s, 0));
+    const QByteArray body = urlEncoded({ { u"tableName"_s, u"tbl_survey"_s },
+        { u"Name Type"_s, u"Text Field"_s }, { u"Name"_s, u"first"_s } });
+    const QByteArray post = "POST /scripts/save.asp HTTP/1.1\r\nHost: x\r\n"
+                            "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    QCOMPARE(rawExchange(service.port(), post).status, 200); // the store answers, its connections are open
+
+    FrozenDatabase frozen(m_location);
+    if (!frozen.frozen())
+        QSKIP("the test cluster's backends cannot be signalled from here");
+    // The person is answered by the post's deadline, not by the store.
+    const RawResponse held = rawExchange(service.port(), post, 20000);
+    QCOMPARE(held.status, 503);
+    QCOMPARE(held.header("Retry-After"), QByteArray("30"));
+    auto stopped = std::async(std::launch::async, [&service] { service.stop(); });
+    if (stopped.wait_for(kGenerous) != std::future_status::ready) {
+        frozen.resume();
+        QFAIL("the service did not stop while the store did not answer");
+    }
+    frozen.resume();
+    QVERIFY(!service.isRunning());
+    // The submission the writer could not confirm is told of in the log.
+    std::lock_guard lock(linesMutex);
+    QVERIFY2(std::any_of(lines.cbegin(), lines.cend(),
+                 [](const QByteArray& line) { return line.startsWith("1 submissions were not confirmed"); }),
+        lines.join('\n').constData());
 }
 
 QTEST_GUILESS_MAIN(TestServiceThreads)
