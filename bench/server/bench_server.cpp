@@ -54,6 +54,8 @@
 #include "server/AnswerWriter.h"
 #include "server/FormCatalog.h"
 #include "server/RequestHandler.h"
+#include "server/ServiceClock.h"
+#include "server/StoreExecutor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -232,7 +234,9 @@ double pageSendMicroseconds(const QString& folder, int times)
     quenlow::AnswerWriter writer(answersStoreIn(folder));
     if (const Result<void> started = writer.start(); !started)
         fail(started.error().detail);
-    quenlow::RequestHandler handler(folder, writer);
+    quenlow::ServiceClock clock;
+    quenlow::StoreExecutor executor(answersStoreIn(folder));
+    quenlow::RequestHandler handler(folder, writer, executor, clock);
     quenlow::HttpRequest request;
     request.method = "GET";
     request.path = "/survey.html";
@@ -242,7 +246,7 @@ double pageSendMicroseconds(const QString& folder, int times)
             if (response.status != 200 || !response.body.contains("submissionToken"))
                 fail(QStringLiteral("the long form page was not sent as respondents get it"));
         });
-    writer.stop();
+    (void)writer.stop();
     return median;
 }
 
@@ -761,7 +765,9 @@ double refusedPostMicroseconds(const QString& folder, int times, bool* storedNot
     quenlow::AnswerWriter writer(answersStoreIn(folder));
     if (const Result<void> started = writer.start(); !started)
         fail(started.error().detail);
-    quenlow::RequestHandler handler(folder, writer);
+    quenlow::ServiceClock clock;
+    quenlow::StoreExecutor executor(answersStoreIn(folder));
+    quenlow::RequestHandler handler(folder, writer, executor, clock);
     quenlow::HttpRequest request;
     request.method = "POST";
     request.path = "/scripts/save.asp";
@@ -773,7 +779,7 @@ double refusedPostMicroseconds(const QString& folder, int times, bool* storedNot
             if (response.status != 422 || !response.body.contains("value='abc'"))
                 fail(QStringLiteral("the post with a bad answer was not refused with the answers kept"));
         });
-    writer.stop();
+    (void)writer.stop();
     const auto db = openAnswersStore(answersStoreIn(folder));
     *storedNothing = db && (*db)->rowCount(AnswersStore::tableFor(QStringLiteral("rules"))).valueOr(-1) == 0;
     return median;
@@ -905,7 +911,9 @@ bool handlerPart(const QString& folder, int posts)
     AnswerWriter writer(answersStoreIn(folder));
     if (const Result<void> started = writer.start(); !started)
         fail(started.error().detail);
-    RequestHandler handler(folder, writer);
+    quenlow::ServiceClock clock;
+    quenlow::StoreExecutor executor(answersStoreIn(folder));
+    RequestHandler handler(folder, writer, executor, clock);
     HttpRequest post;
     post.method = "POST";
     post.path = RequestHandler::submissionPath();

@@ -239,6 +239,11 @@ public:
     virtual bool replaced() const = 0;
     /// Where the store is, for messages.
     virtual QString location() const = 0;
+    /// Called from another thread than the one using the store: the call
+    /// under way (on a database server that stopped answering) fails at
+    /// once, and so does every later one; the store is of no further use.
+    /// The embedded store's calls end by its busy timeout and need none.
+    virtual void interrupt() { }
 
 protected:
     /// The checks before a change of columns, made in the change's

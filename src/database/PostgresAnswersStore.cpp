@@ -293,6 +293,11 @@ Result<std::optional<QDateTime>> PostgresAnswersStore::arrivalOf(const QString& 
     return timeFrom(r->get(), 0, 0);
 }
 
+void PostgresAnswersStore::interrupt()
+{
+    m_db->interrupt();
+}
+
 Result<void> PostgresAnswersStore::checkWritable()
 {
     const auto r = m_db->run(

@@ -76,6 +76,7 @@ public:
     Result<void> checkWritable() override;
     bool replaced() const override { return false; }
     QString location() const override { return m_location; }
+    void interrupt() override;
     int columnLimit() const override { return 1600; } // the server's own limit
 
 private:

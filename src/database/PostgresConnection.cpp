@@ -10,11 +10,21 @@
 
 #include <libpq-fe.h>
 
+#include <chrono>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace quenlow::postgres {
 
 namespace {
 
 constexpr qsizetype kMaxIdentifierBytes = 63;
+// As the connection's own connect_timeout, for a new session made step by step.
+constexpr std::chrono::seconds kConnectTimeout { 10 };
+constexpr int kInterruptCheckMs = 50;
 constexpr int kTextOid = 25;
 constexpr qsizetype kMaxStatements = 64;
 
@@ -278,11 +288,35 @@ Connection::Connection(pg_conn* conn, const QString& location)
     : m_conn(conn)
     , m_location(location)
 {
+    watchSocket();
 }
 
 Connection::~Connection()
 {
     PQfinish(m_conn);
+    if (m_cutDescriptor >= 0)
+        ::close(m_cutDescriptor);
+}
+
+void Connection::watchSocket()
+{
+    std::lock_guard lock(m_cutMutex);
+    if (m_cutDescriptor >= 0)
+        ::close(m_cutDescriptor);
+    m_cutDescriptor = -1;
+    if (const int socket = PQsocket(m_conn); socket >= 0)
+        m_cutDescriptor = ::fcntl(socket, F_DUPFD_CLOEXEC, 0);
+    if (m_interrupted && m_cutDescriptor >= 0)
+        ::shutdown(m_cutDescriptor, SHUT_RDWR);
+}
+
+void Connection::interrupt()
+{
+    std::lock_guard lock(m_cutMutex);
+    m_interrupted = true;
+    // A blocked read or write of libpq returns at once; the session is lost.
+    if (m_cutDescriptor >= 0)
+        ::shutdown(m_cutDescriptor, SHUT_RDWR);
 }
 
 bool Connection::connected() const
@@ -312,8 +346,24 @@ bool Connection::reconnect()
     m_inTransaction = false;
     if (m_onNewSession)
         m_onNewSession();
-    PQreset(m_conn);
-    return PQstatus(m_conn) == CONNECTION_OK;
+    if (m_interrupted)
+        return false;
+    // Step by step rather than PQreset, so that interrupt ends a wait for a
+    // server that accepts connections and then never answers.
+    const auto deadline = std::chrono::steady_clock::now() + kConnectTimeout;
+    PostgresPollingStatusType state = PQresetStart(m_conn) ? PGRES_POLLING_WRITING : PGRES_POLLING_FAILED;
+    while (state == PGRES_POLLING_READING || state == PGRES_POLLING_WRITING) {
+        if (m_interrupted || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        pollfd ready { PQsocket(m_conn), short(state == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0 };
+        if (ready.fd < 0)
+            break;
+        ::poll(&ready, 1, kInterruptCheckMs);
+        if (ready.revents != 0)
+            state = PQresetPoll(m_conn);
+    }
+    watchSocket();
+    return PQstatus(m_conn) == CONNECTION_OK && !m_interrupted;
 }
 
 Result<PgResult> Connection::run(const QString& sql, const Params& params, bool binaryResult)
@@ -327,6 +377,8 @@ Result<PgResult> Connection::run(const QString& sql, const Params& params, bool 
         formats.append(p.binary ? 1 : 0);
     }
     for (int attempt = 0;; ++attempt) {
+        if (m_interrupted)
+            return Error { Error::Io, QStringLiteral("%1: the call was interrupted").arg(m_location) };
         if (PQstatus(m_conn) != CONNECTION_OK && (m_inTransaction || !reconnect()))
             return connectionFailure(QStringLiteral("connect"));
         PgResult r(PQexecParams(m_conn, command.constData(), int(params.size()), nullptr, values.constData(),

@@ -15,8 +15,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 struct pg_conn;
@@ -119,7 +121,23 @@ public:
     Error connectionFailure(const QString& what) const;
     bool reconnect();
 
+    /// From any thread: the call under way fails at once (its socket is shut
+    /// down), and every later call and new session is refused.
+    void interrupt();
+    bool interrupted() const { return m_interrupted.load(); }
+
 private:
+    /// Keeps a second descriptor of the session's socket: interrupt shuts the
+    /// socket down through it, never through a number libpq may have closed
+    /// and the process given to another file meanwhile.
+    void watchSocket();
+
+    // Threads: the thread using the connection owns everything but these,
+    // which interrupt shares with it under m_cutMutex.
+    std::mutex m_cutMutex;
+    int m_cutDescriptor = -1;
+    std::atomic<bool> m_interrupted { false };
+
     pg_conn* m_conn = nullptr;
     QString m_location;
     bool m_inTransaction = false;

@@ -35,12 +35,13 @@ bool storeFailed(const WriteResult& result)
 
 AnswerWriter::AnswerWriter(const QString& databasePath)
     : m_path(databasePath)
+    , m_calls(databasePath)
 {
 }
 
 AnswerWriter::~AnswerWriter()
 {
-    stop();
+    (void)stop();
     closeDatabase();
 }
 
@@ -53,23 +54,45 @@ Result<void> AnswerWriter::start()
         return opened;
     m_stopping = false;
     m_running = true;
-    m_thread = std::thread([this] { run(); });
+    m_unstoredAtStop = 0;
+    std::promise<void> ended;
+    m_ended = ended.get_future();
+    m_thread = std::thread([this, ended = std::move(ended)]() mutable {
+        run();
+        ended.set_value();
+    });
     return {};
 }
 
-void AnswerWriter::stop()
+Result<void> AnswerWriter::stop()
 {
     {
         std::lock_guard lock(m_mutex);
         if (!m_running || m_stopping)
-            return;
+            return {};
         m_stopping = true;
     }
     m_wake.notify_all();
+    // A store that stopped answering would hold the writer for good: its
+    // call is cut off, and what it held fails, so the thread ends and is joined.
+    const bool cutOff = m_ended.wait_for(m_stopDeadline) != std::future_status::ready;
+    if (cutOff)
+        m_calls.interrupt();
     if (m_thread.joinable())
         m_thread.join();
-    std::lock_guard lock(m_mutex);
-    m_running = false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_running = false;
+    }
+    m_calls.reset();
+    if (m_unstoredAtStop > 0)
+        return Error { Error::Io,
+            QStringLiteral("%1 submissions were not confirmed as stored: the answers database %2 did not "
+                           "answer within %3 ms of stopping")
+                .arg(m_unstoredAtStop)
+                .arg(shownLocation(m_path))
+                .arg(m_stopDeadline.count()) };
+    return {};
 }
 
 WriteResult AnswerWriter::write(Submission submission)
@@ -189,8 +212,11 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
     if (m_store && m_store->replaced())
         closeDatabase();
     if (const Result<void> opened = ensureOpen(); !opened) {
-        for (auto& p : batch)
+        for (auto& p : batch) {
+            if (m_calls.interrupted())
+                ++m_unstoredAtStop;
             p->finish(opened.error());
+        }
         return;
     }
 
@@ -199,9 +225,11 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         std::lock_guard lock(m_committedMutex);
         committed = m_committed;
     }
-    const auto finish = [&committed](Pending& p, const WriteResult& r) {
+    const auto finish = [this, &committed](Pending& p, const WriteResult& r) {
         if (committed && r.ok())
             committed(p.submission, r);
+        else if (storeFailed(r) && m_calls.interrupted())
+            ++m_unstoredAtStop;
         p.finish(r);
     };
 
@@ -254,7 +282,7 @@ Result<void> AnswerWriter::ensureOpen()
     if (m_store)
         return {};
     // Every commit of the store waits for the disk: an acknowledged answer survives a crash.
-    auto opened = StorePool::shared(m_path)->borrow();
+    auto opened = m_calls.borrow();
     if (!opened)
         return failure(QStringLiteral("the answers database %1 cannot be opened: %2")
                            .arg(shownLocation(m_path), opened.error().detail));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Result.h"
+#include "server/StoreCalls.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -77,17 +79,30 @@ using WriteResult = Result<StoredSubmission>;
 /// thread (the service's workers and its I/O thread); the writer thread
 /// stores and finishes each submission. Which thread owns each member is
 /// noted where the members are declared.
+///   thread          calls
+///   controlling     constructor, start, stop, destructor, setStopDeadline
+///   any             write, writeAsync, setCommitted, the counts
+///   writer          run: stores, calls `committed` and each `done`
 class AnswerWriter final
 {
 public:
+    static constexpr std::chrono::milliseconds kStopDeadline { 10000 };
+
     explicit AnswerWriter(const QString& databasePath);
-    ~AnswerWriter();
+    ~AnswerWriter(); // stops
     Q_DISABLE_COPY_MOVE(AnswerWriter)
 
     /// Opens the database (it must exist) and starts the writer thread.
     Result<void> start();
     /// Stores everything already handed in, then stops; later writes fail.
-    void stop();
+    /// A store that does not answer within the stop deadline has its call
+    /// interrupted: what was not confirmed by then fails (each caller is
+    /// told), and the error says how many submissions were not confirmed (a
+    /// batch whose commit the server had been sent may yet be stored when it
+    /// resumes, as with any connection lost after a commit was sent).
+    Result<void> stop();
+    /// How long stop waits for the store. Takes effect at the next stop.
+    void setStopDeadline(std::chrono::milliseconds deadline) { m_stopDeadline = deadline; }
 
     /// Stores one submission; blocks until it is committed or has failed.
     /// Answers whose field has no column, and the "Form Question" column the
@@ -129,6 +144,13 @@ private:
     const QString m_path;
     // The controlling thread's until start, then the writer thread's until it ends.
     std::shared_ptr<AnswersStore> m_store;
+    // Thread-safe: where m_store is borrowed, so that stop can interrupt its calls.
+    StoreCalls m_calls;
+    // The controlling thread's.
+    std::chrono::milliseconds m_stopDeadline = kStopDeadline;
+    std::future<void> m_ended; // kept by the writer thread as it ends
+    // The writer thread's, read by the controlling thread once it has joined it.
+    quint64 m_unstoredAtStop = 0;
 
     // Guarded by m_mutex, for every thread.
     std::mutex m_mutex;

@@ -7,6 +7,8 @@
 #include "server/AnswerWriter.h"
 #include "server/LineLog.h"
 #include "server/RequestHandler.h"
+#include "server/ServiceClock.h"
+#include "server/StoreExecutor.h"
 #include "server/StorePool.h"
 
 #include <QDir>
@@ -82,20 +84,53 @@ QString shownHost(const QString& host)
 
 } // namespace
 
+// One run of the service: its parts in the order they depend on each other.
+// They are made in this order and go in the reverse one, after stop has
+// ended every thread: the server refers to the handler and the log, the
+// handler to the writer, the executor and the clock, and every part borrows
+// from the pool.
+struct ServiceRun {
+    std::shared_ptr<StorePool> pool; // the run's connections, which every part borrows
+    std::unique_ptr<LineLog> standardError; // the log's sink unless another was set
+    std::function<void(const QByteArray&)> sink;
+    ServiceClock clock;
+    StoreExecutor executor;
+    std::unique_ptr<AnswerWriter> writer;
+    std::unique_ptr<RequestHandler> handler;
+    std::unique_ptr<HttpServer> server;
+
+    explicit ServiceRun(const QString& store)
+        : pool(StorePool::shared(store))
+        , executor(store)
+        , writer(std::make_unique<AnswerWriter>(store))
+    {
+    }
+    ~ServiceRun() { stop(); }
+    Q_DISABLE_COPY_MOVE(ServiceRun)
+
+    // Each part is stopped once what it serves has stopped, each within its deadline.
+    void stop()
+    {
+        // The server finishes the requests in the handler; their submissions
+        // still reach the writer, which is stopped only after them.
+        if (server)
+            server->stop();
+        if (const Result<void> stored = writer->stop(); !stored && sink)
+            sink(stored.error().detail.toUtf8());
+        clock.stop(); // the posts' deadlines: every post is answered by now
+        executor.stop();
+        standardError.reset(); // writes the last lines
+    }
+};
+
 struct CollectionService::Private {
     qint64 maxBody = CollectionService::defaultMaxBodySize;
     HttpLimits limits;
     std::optional<TlsFiles> tls;
     QString store; // empty: the program folder's embedded store
     std::function<void(const QByteArray&)> sink;
-    std::unique_ptr<LineLog> standardError; // the sink unless another was set
-    std::function<void(const QByteArray&)> activeSink;
 
-    // The run's connections to its store, which every part of it borrows from.
-    std::shared_ptr<StorePool> pool;
-    std::unique_ptr<AnswerWriter> writer;
-    std::unique_ptr<RequestHandler> handler;
-    std::unique_ptr<HttpServer> server;
+    std::unique_ptr<ServiceRun> run;
     QString host;
     quint16 port = 0;
     std::atomic<bool> running { false };
@@ -160,61 +195,56 @@ Result<void> CollectionService::start(const QString& appFolder, const QString& a
     // A store that keeps the published forms serves them, so a server
     // elsewhere needs no program folder.
     const QString store = d->store.isEmpty() ? answersStoreIn(appFolder) : d->store;
-    // Held for the whole run, so connections are kept between requests.
-    std::shared_ptr<StorePool> pool = StorePool::shared(store);
-    std::unique_ptr<FormSource> forms;
-    if (isServerLocation(store)) {
-        auto published = formsInStore(store);
-        if (!published)
-            return published.error();
-        forms = std::move(published).value();
-    } else if (!QFileInfo(appFolder + QStringLiteral("/HTML")).isDir()) {
+    if (!isServerLocation(store) && !QFileInfo(appFolder + QStringLiteral("/HTML")).isDir()) {
         return fail(QStringLiteral("the program folder %1 has no HTML folder")
                         .arg(QDir::toNativeSeparators(appFolder)),
             Error::NotFound);
+    }
+    // Held for the whole run, so connections are kept between requests.
+    auto run = std::make_unique<ServiceRun>(store);
+    std::unique_ptr<FormSource> forms;
+    if (isServerLocation(store)) {
+        auto published = formsInStore(run->executor, run->clock);
+        if (!published)
+            return published.error();
+        forms = std::move(published).value();
     } else {
         forms = formsInFolder(appFolder, store);
     }
 
-    auto writer = std::make_unique<AnswerWriter>(store);
-    if (const Result<void> started = writer->start(); !started)
+    if (const Result<void> started = run->writer->start(); !started)
         return started;
-    auto handler = std::make_unique<RequestHandler>(std::move(forms), store, *writer);
-    handler->setAnswerDeadline(d->limits.requestDeadline);
+    run->handler
+        = std::make_unique<RequestHandler>(std::move(forms), store, *run->writer, run->executor, run->clock);
+    run->handler->setAnswerDeadline(d->limits.requestDeadline);
 
-    d->activeSink = d->sink;
-    if (!d->activeSink) {
-        d->standardError = std::make_unique<LineLog>(STDERR_FILENO);
-        d->activeSink = [log = d->standardError.get()](const QByteArray& line) { log->append(line); };
+    run->sink = d->sink;
+    if (!run->sink) {
+        run->standardError = std::make_unique<LineLog>(STDERR_FILENO);
+        run->sink = [log = run->standardError.get()](const QByteArray& line) { log->append(line); };
     }
     HttpLimits limits = d->limits;
     limits.maxBody = d->maxBody;
     // Room for the database, the log and the files being served.
     limits.maxConnections = std::max(1, std::min(limits.maxConnections, descriptorRoom() - 64));
-    auto server = std::make_unique<HttpServer>(
-        [h = handler.get()](const HttpRequest& request) { return h->handle(request); },
-        [sink = d->activeSink](const QByteArray& method, const QByteArray& path, int status, double ms) {
+    run->server = std::make_unique<HttpServer>(
+        [h = run->handler.get()](const HttpRequest& request) { return h->handle(request); },
+        [sink = run->sink](const QByteArray& method, const QByteArray& path, int status, double ms) {
             sink(logLine(method, path, status, ms));
         },
         limits);
-    server->setImmediateHandler(
-        [h = handler.get()](const HttpRequest& request, std::function<void(HttpResponse)> respond) {
+    run->server->setImmediateHandler(
+        [h = run->handler.get()](const HttpRequest& request, std::function<void(HttpResponse)> respond) {
             return h->handleWithoutWaiting(request, std::move(respond));
         });
-    if (const Result<void> listening = server->start(address, port, d->tls ? &*d->tls : nullptr);
-        !listening) {
-        writer->stop();
-        d->standardError.reset();
+    if (const Result<void> listening = run->server->start(address, port, d->tls ? &*d->tls : nullptr);
+        !listening)
         return listening;
-    }
 
     d->stored = d->commits = 0;
-    d->pool = std::move(pool);
-    d->writer = std::move(writer);
-    d->handler = std::move(handler);
     d->host = address;
-    d->port = server->port();
-    d->server = std::move(server);
+    d->port = run->server->port();
+    d->run = std::move(run);
     d->running = true;
     return {};
 }
@@ -233,22 +263,12 @@ void CollectionService::stopInBackground(std::function<void()> done)
         return;
     }
     d->running = false;
-    // The run's parts go to the stopping thread whole: the logger refers to
-    // the log, the server to the handler, the handler to the writer.
-    d->stopper = std::thread([d = d.get(), server = std::move(d->server), handler = std::move(d->handler),
-                                 writer = std::move(d->writer), log = std::move(d->standardError),
-                                 pool = std::move(d->pool), done = std::move(done)]() mutable {
-        // The server finishes the requests in the handler; their submissions
-        // still reach the writer, which is stopped only after them.
-        server->stop();
-        writer->stop();
-        log.reset(); // writes the last lines
-        d->stored = writer->storedCount();
-        d->commits = writer->commitCount();
-        server.reset();
-        handler.reset();
-        writer.reset();
-        pool.reset(); // the idle connections close
+    // The run goes to the stopping thread whole.
+    d->stopper = std::thread([d = d.get(), run = std::move(d->run), done = std::move(done)]() mutable {
+        run->stop();
+        d->stored = run->writer->storedCount();
+        d->commits = run->writer->commitCount();
+        run.reset(); // the idle connections close with its pool
         if (done)
             done();
     });
@@ -281,17 +301,17 @@ bool CollectionService::isRunning() const
 
 quint64 CollectionService::storedCount() const
 {
-    return d->writer ? d->writer->storedCount() : d->stored.load();
+    return d->run ? d->run->writer->storedCount() : d->stored.load();
 }
 
 int CollectionService::connectionCount() const
 {
-    return d->server ? d->server->connectionCount() : 0;
+    return d->run ? d->run->server->connectionCount() : 0;
 }
 
 quint64 CollectionService::commitCount() const
 {
-    return d->writer ? d->writer->commitCount() : d->commits.load();
+    return d->run ? d->run->writer->commitCount() : d->commits.load();
 }
 
 } // namespace quenlow

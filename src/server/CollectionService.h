@@ -15,6 +15,19 @@ namespace quenlow {
 /// folder over HTTP and stores what people submit in its answers database.
 /// Runs on its own threads; `quenlow-server` and the desktop program's
 /// "Collect Answers" command both drive it through this class.
+///
+/// Threads: the controlling thread calls every function here. A run owns
+/// the threads below, each with one owner, and stops them in this order,
+/// each within its deadline, joining every one:
+///   thread(s)              owner            stop
+///   HTTP I/O, workers      HttpServer       requests in the handler answered, then joined
+///   writer                 AnswerWriter     the store's call cut off after its deadline, then joined
+///   clock                  ServiceClock     the posts' deadlines, form refreshes and turns; joined
+///   store executor (3)     StoreExecutor    form lookups, results' readings, health probes;
+///                                           calls cut off after its deadline, then joined
+///   log                    LineLog          the last lines written, then joined
+///   stopper                this             stopInBackground's; joined by the next start
+///                                           and the destructor
 class CollectionService final
 {
 public:

@@ -6,8 +6,9 @@
 #include "model/FormChanges.h"
 #include "server/FormFields.h"
 #include "server/PublishedFolder.h"
+#include "server/ServiceClock.h"
+#include "server/StoreExecutor.h"
 #include "server/StorePool.h"
-#include "server/StoreThread.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -161,16 +162,18 @@ struct Remembered {
     bool usable() const { return state == Published || !askAgain.hasExpired(); }
 };
 
-// The memory of a store's forms and the thread that keeps it, shared with
-// that thread so that it may outlive the source while stuck on a server
-// that stopped answering.
-struct StoreMemory {
-    explicit StoreMemory(const QString& storeLocation)
-        : location(storeLocation)
+// The memory of a store's forms and the work that keeps it, shared with the
+// tasks on the store executor so that it may outlive the source while one is
+// stuck on a server that stopped answering.
+struct StoreMemory : std::enable_shared_from_this<StoreMemory> {
+    StoreMemory(StoreExecutor& runOn, ServiceClock& turns)
+        : executor(runOn)
+        , clock(turns)
     {
     }
 
-    const QString location;
+    StoreExecutor& executor;
+    ServiceClock& clock;
     std::mutex mutex;
     std::condition_variable changed;
     QHash<QString, Remembered> known;
@@ -180,22 +183,32 @@ struct StoreMemory {
     quint64 started = 0, finished = 0;
     std::vector<std::pair<quint64, std::function<void()>>> callbacks;
     bool stopping = false;
-    std::shared_ptr<AnswersStore> store; // the thread's own connection
+    // The store's forms are listed at once, then again each time the clock says.
+    bool refreshDue = true;
+    bool asking = false; // rounds are under way on the executor
+    int callingBack = 0; // rounds calling back just now, which the source's end waits for
+    ServiceClock::Key refreshing = 0;
+    std::shared_ptr<AnswersStore> store; // the rounds' own connection
 
-    void run()
+    // With the mutex held: rounds of asking the store, when there is
+    // something to ask and none are under way.
+    void ask()
+    {
+        if (asking || stopping || (wanted.isEmpty() && !refreshDue))
+            return;
+        asking = true;
+        if (!executor.post([self = shared_from_this()] { self->askRounds(); }))
+            asking = false;
+    }
+
+    void askRounds()
     {
         std::unique_lock lock(mutex);
-        // Expired at the start: the store's forms are listed at once.
-        QDeadlineTimer refresh(0);
-        while (!stopping) {
-            changed.wait_for(lock, std::chrono::milliseconds(refresh.remainingTime()),
-                [this] { return stopping || !wanted.isEmpty(); });
-            if (stopping)
-                break;
+        while (!stopping && (!wanted.isEmpty() || refreshDue)) {
             QStringList keys(wanted.cbegin(), wanted.cend());
             wanted.clear();
-            const bool listAgain = refresh.hasExpired();
-            if (refresh.hasExpired()) {
+            const bool listAgain = refreshDue;
+            if (refreshDue) {
                 for (auto it = known.begin(); it != known.end();) {
                     if (it->state == Remembered::Published && it->forgetAfter.hasExpired()) {
                         it = known.erase(it);
@@ -205,7 +218,7 @@ struct StoreMemory {
                         keys.append(it.key());
                     ++it;
                 }
-                refresh.setRemainingTime(kRefreshEvery);
+                refreshDue = false;
             }
             const quint64 round = ++started;
             lock.unlock();
@@ -256,21 +269,24 @@ struct StoreMemory {
                 return true;
             });
             changed.notify_all();
-            if (!due.empty()) {
+            if (!due.empty() && !stopping) {
+                ++callingBack;
                 lock.unlock();
                 for (const auto& call : due)
                     call();
                 lock.lock();
+                --callingBack;
+                changed.notify_all();
             }
         }
-        callbacks.clear();
+        asking = false;
     }
 
     // The names the store publishes; nothing when it cannot be asked now.
     QStringList publishedNames()
     {
         if (!store) {
-            auto opened = StorePool::shared(location)->borrow();
+            auto opened = executor.borrow();
             if (!opened)
                 return {};
             store = std::move(*opened);
@@ -287,7 +303,7 @@ struct StoreMemory {
     Result<Remembered> readFromStore(const QString& key)
     {
         if (!store) {
-            auto opened = StorePool::shared(location)->borrow();
+            auto opened = executor.borrow();
             if (!opened)
                 return opened.error();
             store = std::move(*opened);
@@ -328,23 +344,31 @@ struct StoreMemory {
 class StoreSource final : public FormSource
 {
 public:
-    StoreSource(const QString& location, std::shared_ptr<AnswersStore> first, QByteArray key)
-        : m_memory(std::make_shared<StoreMemory>(location))
+    StoreSource(
+        StoreExecutor& executor, ServiceClock& clock, std::shared_ptr<AnswersStore> first, QByteArray key)
+        : m_memory(std::make_shared<StoreMemory>(executor, clock))
         , m_key(std::move(key))
     {
+        std::lock_guard lock(m_memory->mutex);
         m_memory->store = std::move(first);
-        m_thread = std::make_unique<StoreThread>([memory = m_memory] { memory->run(); });
+        m_memory->refreshing = clock.every(kRefreshEvery, [memory = std::weak_ptr(m_memory)] {
+            if (const auto m = memory.lock()) {
+                std::lock_guard locked(m->mutex);
+                m->refreshDue = true;
+                m->ask();
+            }
+        });
+        m_memory->ask();
     }
 
     ~StoreSource() override
     {
-        {
-            std::lock_guard lock(m_memory->mutex);
-            m_memory->stopping = true;
-            m_memory->callbacks.clear();
-        }
-        m_memory->changed.notify_all();
-        m_thread.reset();
+        std::unique_lock lock(m_memory->mutex);
+        m_memory->stopping = true;
+        m_memory->callbacks.clear();
+        m_memory->clock.cancel(m_memory->refreshing);
+        // Those called back take posts again through their handler, which goes next.
+        m_memory->changed.wait(lock, [this] { return m_memory->callingBack == 0; });
     }
 
     Result<std::optional<File>> file(QByteArrayView requestPath, std::chrono::milliseconds wait) override
@@ -395,7 +419,7 @@ public:
                     return false;
                 m_memory->wanted.insert(key);
                 m_memory->callbacks.emplace_back(m_memory->started, std::move(then));
-                m_memory->changed.notify_all();
+                m_memory->ask();
                 return true;
             }
         }
@@ -411,7 +435,7 @@ public:
             return false;
         m_memory->wanted.insert(QLatin1Char('F') + formName);
         m_memory->callbacks.emplace_back(m_memory->started, std::move(then));
-        m_memory->changed.notify_all();
+        m_memory->ask();
         return true;
     }
 
@@ -424,7 +448,7 @@ public:
             std::unique_lock lock(m_memory->mutex);
             m_memory->wanted.insert(QLatin1Char('F') + formName);
             const quint64 round = m_memory->started;
-            m_memory->changed.notify_all();
+            m_memory->ask();
             m_memory->changed.wait_for(lock, wait, [&] { return m_memory->finished > round; });
         }
         return form(formName, std::chrono::milliseconds(0));
@@ -469,7 +493,7 @@ private:
             return std::move(*found);
         m_memory->wanted.insert(key);
         const quint64 round = m_memory->started;
-        m_memory->changed.notify_all();
+        m_memory->ask();
         if (wait.count() <= 0)
             return Error { Error::Busy, QStringLiteral("not looked up yet") };
         m_memory->changed.wait_for(lock, wait, [&] { return m_memory->finished > round; });
@@ -477,13 +501,12 @@ private:
             return std::move(*found);
         return Error { Error::Io,
             QStringLiteral("%1 did not answer within %2 ms")
-                .arg(shownLocation(m_memory->location))
+                .arg(shownLocation(m_memory->executor.location()))
                 .arg(wait.count()) };
     }
 
     std::shared_ptr<StoreMemory> m_memory;
     const QByteArray m_key;
-    std::unique_ptr<StoreThread> m_thread;
 };
 
 } // namespace
@@ -494,9 +517,10 @@ std::unique_ptr<FormSource> formsInFolder(const QString& appFolder, const QStrin
         appFolder, storeLocation.isEmpty() ? answersStoreIn(appFolder) : storeLocation);
 }
 
-Result<std::unique_ptr<FormSource>> formsInStore(const QString& storeLocation)
+Result<std::unique_ptr<FormSource>> formsInStore(StoreExecutor& executor, ServiceClock& clock)
 {
-    auto store = StorePool::shared(storeLocation)->borrow();
+    const QString storeLocation = executor.location();
+    auto store = executor.borrow();
     if (!store)
         return Error { store.error().kind,
             QStringLiteral("the answers database %1 cannot be opened: %2")
@@ -511,7 +535,7 @@ Result<std::unique_ptr<FormSource>> formsInStore(const QString& storeLocation)
             QStringLiteral("the answers database %1 cannot be read: %2")
                 .arg(shownLocation(storeLocation), key.error().detail) };
     return std::unique_ptr<FormSource>(
-        std::make_unique<StoreSource>(storeLocation, std::move(store).value(), *key));
+        std::make_unique<StoreSource>(executor, clock, std::move(store).value(), *key));
 }
 
 } // namespace quenlow

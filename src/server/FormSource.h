@@ -16,12 +16,22 @@
 
 namespace quenlow {
 
+class ServiceClock;
+class StoreExecutor;
+
 /// Where the collection service finds the forms it publishes: the program
 /// folder of the designer, or an answers store that keeps published forms
 /// (so that servers elsewhere need no folder). A store's forms are served
-/// from memory, which a thread of the source keeps fresh: a lookup never
-/// waits on the store for longer than it says, and a form whose publication
-/// is known is served while the store cannot be reached. Thread-safe.
+/// from memory, which tasks on the service's store executor keep fresh: a
+/// lookup never waits on the store for longer than it says, and a form whose
+/// publication is known is served while the store cannot be reached.
+///
+/// Threads: workers call every lookup, the I/O thread only those that do not
+/// wait (`wait` 0, whenLookedUp, whenReadAgain); a store's rounds of asking
+/// run on a thread of the executor, which also calls back `then`; the clock
+/// says when to list the store's forms again. The memory they share is
+/// guarded by its own mutex. The destructor waits for callbacks under way,
+/// never for the store.
 class FormSource
 {
 public:
@@ -81,8 +91,9 @@ public:
 /// answers store at `storeLocation` (by default the folder's), so that pages
 /// sent before a restart still check.
 std::unique_ptr<FormSource> formsInFolder(const QString& appFolder, const QString& storeLocation = {});
-/// The forms published into the store; fails when the store cannot be opened
-/// or keeps no forms.
-Result<std::unique_ptr<FormSource>> formsInStore(const QString& storeLocation);
+/// The forms published into the store `executor` asks; fails when the store
+/// cannot be opened or keeps no forms. The forms are kept fresh by tasks on
+/// `executor` that take turns on `clock`; both must outlive the source.
+Result<std::unique_ptr<FormSource>> formsInStore(StoreExecutor& executor, ServiceClock& clock);
 
 } // namespace quenlow

@@ -14,6 +14,16 @@ namespace quenlow {
 /// thread of their own a few at a time: under load one write carries many
 /// lines instead of every request paying for its own, and a slow reader of
 /// the log never holds up a request. Lines appear within about 10 ms.
+///
+/// Threads: any thread appends; the log's own thread writes; the owner
+/// constructs it and its destructor, which writes what is left and joins
+/// the thread (a write to a reader that never reads ends when the
+/// descriptor does; the service's own is standard error).
+///   member                                       owner
+///   m_pending, m_dropped, m_waiting, m_stopping  m_mutex (any thread)
+///   m_fd                                         fixed at construction
+///   m_thread                                     the owner: started by the constructor, joined by the
+///   destructor
 class LineLog final
 {
 public:

@@ -79,8 +79,9 @@ HttpResponse methodNotAllowed(const QByteArray& allowed)
 
 } // namespace
 
-RequestHandler::RequestHandler(const QString& appFolder, AnswerWriter& writer)
-    : RequestHandler(formsInFolder(appFolder), answersStoreIn(appFolder), writer)
+RequestHandler::RequestHandler(
+    const QString& appFolder, AnswerWriter& writer, StoreExecutor& executor, ServiceClock& clock)
+    : RequestHandler(formsInFolder(appFolder), answersStoreIn(appFolder), writer, executor, clock)
 {
 }
 
@@ -104,16 +105,16 @@ struct RequestHandler::PendingPost {
     }
 };
 
-RequestHandler::RequestHandler(
-    std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer)
+RequestHandler::RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation,
+    AnswerWriter& writer, StoreExecutor& executor, ServiceClock& clock)
     : m_forms(std::move(forms))
     , m_storeLocation(storeLocation)
     , m_writer(writer)
     , m_tokens(m_forms->tokenKey())
-    , m_health(std::make_unique<StoreHealth>(storeLocation))
-    , m_deadlines(std::make_shared<Deadlines>())
+    , m_health(std::make_unique<StoreHealth>(executor, clock))
+    , m_deadlines(std::make_shared<Deadlines>(clock))
     , m_receiptKey(m_forms->tokenKey())
-    , m_tally(std::make_unique<ResultsTally>(storeLocation))
+    , m_tally(std::make_unique<ResultsTally>(executor, clock))
     , m_intake(std::make_unique<SubmissionIntake>(
           *m_forms, m_tokens, [this](const PublishedForm& form) { return isOpen(form); }))
 {

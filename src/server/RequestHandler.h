@@ -19,6 +19,8 @@
 namespace quenlow {
 
 class Deadlines;
+class ServiceClock;
+class StoreExecutor;
 class StoreHealth;
 class SubmissionIntake;
 struct Refusal;
@@ -30,11 +32,15 @@ struct Refusal;
 class RequestHandler final
 {
 public:
-    /// `writer` stores the submissions and must outlive the handler.
+    /// `writer` stores the submissions; the health probe and the results'
+    /// readings run on `executor` (for the same store) and take their turns,
+    /// with the posts' deadlines, on `clock`. All three must outlive the handler.
     /// Publishes the forms of the program folder; answers go to its embedded store.
-    RequestHandler(const QString& appFolder, AnswerWriter& writer);
+    RequestHandler(
+        const QString& appFolder, AnswerWriter& writer, StoreExecutor& executor, ServiceClock& clock);
     /// Publishes the forms of `forms`; answers go to the store at `storeLocation`.
-    RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer);
+    RequestHandler(std::unique_ptr<FormSource> forms, const QString& storeLocation, AnswerWriter& writer,
+        StoreExecutor& executor, ServiceClock& clock);
     ~RequestHandler();
 
     /// A post not stored by then (the store does not answer) is answered that

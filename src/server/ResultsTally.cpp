@@ -4,8 +4,8 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
-#include "server/StorePool.h"
-#include "server/StoreThread.h"
+#include "server/ServiceClock.h"
+#include "server/StoreExecutor.h"
 
 #include <QHash>
 #include <QSet>
@@ -59,12 +59,21 @@ void add(Table& table, const QList<Answer>& answers)
 
 } // namespace
 
-struct ResultsTally::Shared {
-    QString location;
+struct ResultsTally::Shared : std::enable_shared_from_this<Shared> {
+    Shared(StoreExecutor& runOn, ServiceClock& turns)
+        : executor(runOn)
+        , clock(turns)
+    {
+    }
+
+    StoreExecutor& executor;
+    ServiceClock& clock;
     std::mutex mutex;
     std::condition_variable changed;
     QHash<QString, Table> tables;
     bool stopping = false;
+    bool reading = false; // a turn of readings is under way on the executor
+    ServiceClock::Key turn = 0; // the next turn, waiting on the clock
 
     // The names of the table's columns that are counted, as it names them.
     static Result<QStringList> storedColumns(
@@ -84,7 +93,7 @@ struct ResultsTally::Shared {
     bool read(const QString& name, QSet<QString> fields)
     {
         const Clock::time_point began = Clock::now();
-        auto store = StorePool::shared(location)->borrow();
+        auto store = executor.borrow();
         if (!store)
             return false;
         const auto columns = storedColumns(**store, name, fields);
@@ -137,7 +146,18 @@ struct ResultsTally::Shared {
         return table.readAt + std::max<Clock::duration>(kReadAgainAfter, kReadingsApart * table.readTook);
     }
 
-    void run()
+    // With the mutex held: a turn of readings when a table is wanted and none is under way.
+    void next()
+    {
+        if (reading || stopping)
+            return;
+        reading = true;
+        if (!executor.post([self = shared_from_this()] { self->readWanted(); }))
+            reading = false;
+    }
+
+    // The tables wanted, one after the other; a table due later gets a turn on the clock.
+    void readWanted()
     {
         std::unique_lock lock(mutex);
         while (!stopping) {
@@ -160,11 +180,17 @@ struct ResultsTally::Shared {
                 break;
             }
             if (name.isEmpty()) {
-                if (soonest)
-                    changed.wait_until(lock, *soonest);
-                else
-                    changed.wait(lock);
-                continue;
+                reading = false;
+                clock.cancel(turn);
+                turn = 0;
+                if (soonest) {
+                    turn = clock.after(std::chrono::ceil<std::chrono::milliseconds>(*soonest - now),
+                        [self = shared_from_this()] {
+                            std::lock_guard relock(self->mutex);
+                            self->next();
+                        });
+                }
+                return;
             }
             lock.unlock();
             const bool ok = read(name, fields);
@@ -179,6 +205,7 @@ struct ResultsTally::Shared {
             }
             changed.notify_all();
         }
+        reading = false;
     }
 
     // Asks for the table to be read when it is not, or no longer, known.
@@ -199,27 +226,24 @@ struct ResultsTally::Shared {
             table.state = Table::Wanted;
             table.notBefore = {};
         }
-        if (table.state == Table::Wanted)
+        if (table.state == Table::Wanted) {
             changed.notify_all();
+            next();
+        }
         return table;
     }
 };
 
-ResultsTally::ResultsTally(const QString& storeLocation)
-    : m_shared(std::make_shared<Shared>())
+ResultsTally::ResultsTally(StoreExecutor& executor, ServiceClock& clock)
+    : m_shared(std::make_shared<Shared>(executor, clock))
 {
-    m_shared->location = storeLocation;
-    m_thread = std::make_unique<StoreThread>([shared = m_shared] { shared->run(); });
 }
 
 ResultsTally::~ResultsTally()
 {
-    {
-        std::lock_guard lock(m_shared->mutex);
-        m_shared->stopping = true;
-    }
-    m_shared->changed.notify_all();
-    m_thread.reset();
+    std::lock_guard lock(m_shared->mutex);
+    m_shared->stopping = true;
+    m_shared->clock.cancel(m_shared->turn);
 }
 
 std::optional<ResultsTally::Counts> ResultsTally::counts(const QString& table, const QStringList& fields,
@@ -277,6 +301,7 @@ void ResultsTally::committed(const Submission& submission, const WriteResult& re
             table.state = Table::Wanted;
             table.notBefore = Shared::nextReading(table);
             m_shared->changed.notify_all();
+            m_shared->next();
         }
         return;
     }

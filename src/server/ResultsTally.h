@@ -14,17 +14,25 @@
 
 namespace quenlow {
 
-class StoreThread;
+class ServiceClock;
+class StoreExecutor;
 
 /// The number of answers of each form and how often each value was answered
 /// to its counted questions, kept in memory so that a results page never
-/// counts the table again: read from the store once, on first use, on a
-/// thread of its own, and then kept up to date with every row the writer
-/// commits. Thread-safe.
+/// counts the table again: read from the store once, on first use, on the
+/// service's store executor, and then kept up to date with every row the
+/// writer commits.
+///
+/// Threads: workers and the I/O thread call counts and totalIfKnown; the
+/// writer thread calls committed; one reading at a time runs on a thread of
+/// `executor`, and a reading due later waits its turn on `clock`. What they
+/// share is guarded by its own mutex and lives as long as a reading holds
+/// it; the destructor cancels the turn on the clock. The executor and the
+/// clock must outlive this.
 class ResultsTally final
 {
 public:
-    explicit ResultsTally(const QString& storeLocation);
+    ResultsTally(StoreExecutor& executor, ServiceClock& clock);
     ~ResultsTally();
     Q_DISABLE_COPY_MOVE(ResultsTally)
 
@@ -49,7 +57,6 @@ public:
 private:
     struct Shared;
     std::shared_ptr<Shared> m_shared;
-    std::unique_ptr<StoreThread> m_thread;
 };
 
 } // namespace quenlow

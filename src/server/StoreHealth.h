@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Result.h"
+#include "server/ServiceClock.h"
 
 #include <QString>
 
@@ -11,17 +12,23 @@
 
 namespace quenlow {
 
-class StoreThread;
+class StoreExecutor;
 
 /// Whether answers can be stored now, told by a real write into the store (a
 /// committed one, which a full disk refuses as it refuses answers). The probes
-/// run on a thread of their own, one at a time and at most ten a second,
-/// however many ask; nobody waits on a store that stopped answering for longer
-/// than they said. Thread-safe.
+/// run on the service's store executor, one at a time and at most ten a
+/// second, however many ask; nobody waits on a store that stopped answering
+/// for longer than they said.
+///
+/// Threads: any thread calls check (a worker, for /healthz); a probe runs on
+/// a thread of `executor`, and the next one waits its turn on `clock`. The
+/// state they share is guarded by its own mutex and lives as long as a probe
+/// holds it; the owner's destructor cancels the turn on the clock. The
+/// executor and the clock must outlive this.
 class StoreHealth final
 {
 public:
-    explicit StoreHealth(const QString& storeLocation);
+    StoreHealth(StoreExecutor& executor, ServiceClock& clock);
     ~StoreHealth();
     StoreHealth(const StoreHealth&) = delete;
     StoreHealth& operator=(const StoreHealth&) = delete;
@@ -32,7 +39,6 @@ public:
 private:
     struct State;
     std::shared_ptr<State> m_state;
-    std::unique_ptr<StoreThread> m_thread;
 };
 
 } // namespace quenlow

@@ -11,6 +11,8 @@
 #include "model/MethodCollection.h"
 #include "server/AnswerWriter.h"
 #include "server/RequestHandler.h"
+#include "server/ServiceClock.h"
+#include "server/StoreExecutor.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -38,6 +40,8 @@ struct Service {
             ? QStringLiteral("/dev/shm/quenlow-fuzz-XXXXXX")
             : QDir::tempPath() + QStringLiteral("/quenlow-fuzz-XXXXXX") };
     std::unique_ptr<AnswerWriter> writer;
+    std::unique_ptr<ServiceClock> clock;
+    std::unique_ptr<StoreExecutor> executor;
     std::unique_ptr<RequestHandler> handler;
     std::shared_ptr<AnswersStore> store;
 
@@ -68,7 +72,9 @@ struct Service {
         FUZZ_CHECK(writeFileAtomically(app + QStringLiteral("/HTML/survey.html"), "<html></html>"));
         writer = std::make_unique<AnswerWriter>(dbPath);
         FUZZ_CHECK(writer->start());
-        handler = std::make_unique<RequestHandler>(app, *writer);
+        clock = std::make_unique<ServiceClock>();
+        executor = std::make_unique<StoreExecutor>(dbPath);
+        handler = std::make_unique<RequestHandler>(app, *writer, *executor, *clock);
         auto opened = openAnswersStore(dbPath);
         FUZZ_CHECK(opened.ok());
         store = std::move(opened).value();

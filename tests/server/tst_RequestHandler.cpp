@@ -17,6 +17,8 @@
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
 #include "server/RespondentPage.h"
+#include "server/ServiceClock.h"
+#include "server/StoreExecutor.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -122,6 +124,8 @@ private:
 
     std::unique_ptr<TestProgramFolder> m_folder;
     std::unique_ptr<AnswerWriter> m_writer;
+    std::unique_ptr<ServiceClock> m_clock;
+    std::unique_ptr<StoreExecutor> m_executor;
     std::unique_ptr<RequestHandler> m_handler;
 };
 
@@ -133,16 +137,21 @@ void TestRequestHandler::init()
     QVERIFY2(started, qPrintable(started ? QString() : started.error().detail));
     // On a database server's store, the forms come from the store, as for
     // a collection server without a program folder.
+    m_clock = std::make_unique<ServiceClock>();
+    m_executor = std::make_unique<StoreExecutor>(m_folder->database());
     auto forms = TestProgramFolder::onServerStore()
-        ? formsInStore(m_folder->database())
+        ? formsInStore(*m_executor, *m_clock)
         : Result<std::unique_ptr<FormSource>>(formsInFolder(m_folder->path()));
     QVERIFY2(forms, qPrintable(forms ? QString() : forms.error().detail));
-    m_handler = std::make_unique<RequestHandler>(std::move(forms).value(), m_folder->database(), *m_writer);
+    m_handler = std::make_unique<RequestHandler>(
+        std::move(forms).value(), m_folder->database(), *m_writer, *m_executor, *m_clock);
 }
 
 void TestRequestHandler::cleanup()
 {
     m_handler.reset();
+    m_executor.reset();
+    m_clock.reset();
     m_writer.reset();
     m_folder.reset();
 }
