@@ -99,6 +99,14 @@ constexpr Entry kEnglish[] = {
     { T::NoAnswersTable, "The table containing the data for the form %1.html is missing." },
     { T::ResultsNotShownTitle, "Results not shown" },
     { T::ResultsNotShown, "The results of this form are not shown to the people who fill it in." },
+    { T::TooLargeTitle, "Too large" },
+    { T::TooLarge, "The data sent is larger than this service accepts." },
+    { T::ExpectationFailedTitle, "Expectation failed" },
+    { T::ExpectationFailed, "Only 100-continue is understood." },
+    { T::RequestUnreadable, "The request could not be read." },
+    { T::InternalErrorTitle, "Internal error" },
+    { T::InternalError, "The request could not be served." },
+    { T::FormsTitle, "Forms" },
 };
 
 constexpr Entry kGerman[] = {
@@ -200,6 +208,14 @@ constexpr Entry kGerman[] = {
     { T::NoAnswersTable, "Die Tabelle mit den Daten f\u00fcr das Formular %1.html fehlt." },
     { T::ResultsNotShownTitle, "Ergebnisse werden nicht gezeigt" },
     { T::ResultsNotShown, "Die Ergebnisse dieses Formulars werden den Ausf\u00fcllenden nicht gezeigt." },
+    { T::TooLargeTitle, "Zu gro\u00df" },
+    { T::TooLarge, "Die gesendeten Daten sind gr\u00f6\u00dfer, als dieser Dienst annimmt." },
+    { T::ExpectationFailedTitle, "Erwartung nicht erf\u00fcllbar" },
+    { T::ExpectationFailed, "Nur 100-continue wird verstanden." },
+    { T::RequestUnreadable, "Die Anfrage konnte nicht gelesen werden." },
+    { T::InternalErrorTitle, "Interner Fehler" },
+    { T::InternalError, "Die Anfrage konnte nicht bearbeitet werden." },
+    { T::FormsTitle, "Formulare" },
 };
 
 constexpr Entry kSpanish[] = {
@@ -301,6 +317,14 @@ constexpr Entry kSpanish[] = {
     { T::NoAnswersTable, "Falta la tabla con los datos del formulario %1.html." },
     { T::ResultsNotShownTitle, "Resultados no visibles" },
     { T::ResultsNotShown, "Los resultados de este formulario no se muestran a quienes lo rellenan." },
+    { T::TooLargeTitle, "Demasiado grande" },
+    { T::TooLarge, "Los datos enviados superan lo que acepta este servicio." },
+    { T::ExpectationFailedTitle, "Expectativa no cumplida" },
+    { T::ExpectationFailed, "Solo se entiende 100-continue." },
+    { T::RequestUnreadable, "No se ha podido leer la petici\u00f3n." },
+    { T::InternalErrorTitle, "Error interno" },
+    { T::InternalError, "No se ha podido atender la petici\u00f3n." },
+    { T::FormsTitle, "Formularios" },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

@@ -96,8 +96,16 @@ enum class RespondentText {
     NoAnswersTable,
     ResultsNotShownTitle,
     ResultsNotShown,
+    TooLargeTitle,
+    TooLarge,
+    ExpectationFailedTitle,
+    ExpectationFailed,
+    RequestUnreadable,
+    InternalErrorTitle,
+    InternalError,
+    FormsTitle,
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::ResultsNotShown) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::FormsTitle) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

@@ -4,6 +4,8 @@
 // to the handler, writing the answers.
 #include "server/HttpServer_p.h"
 
+#include "model/RespondentTexts.h"
+
 #include "server/AnswerPages.h"
 #include "server/FormFields.h"
 
@@ -29,14 +31,14 @@ HttpResponse refusal(int status)
 {
     switch (status) {
     case 413:
-        return errorResponse(413, QStringLiteral("Too large"),
-            QStringLiteral("The data sent is larger than this service accepts. Nothing has been stored."));
+        return errorResponse(413, respondentText(RespondentText::TooLargeTitle),
+            respondentText(RespondentText::TooLarge) + u' ' + respondentText(RespondentText::NothingStored));
     case 417:
-        return errorResponse(
-            417, QStringLiteral("Expectation failed"), QStringLiteral("Only 100-continue is understood."));
+        return errorResponse(417, respondentText(RespondentText::ExpectationFailedTitle),
+            respondentText(RespondentText::ExpectationFailed));
     default:
-        return errorResponse(
-            400, QStringLiteral("Bad request"), QStringLiteral("The request could not be read."));
+        return errorResponse(400, respondentText(RespondentText::BadRequestTitle),
+            respondentText(RespondentText::RequestUnreadable));
     }
 }
 
@@ -436,8 +438,9 @@ private:
                     response = self->m_server.handler(request);
                 } catch (...) {
                     // Never the exception's text: it is nobody's business outside.
-                    response = errorResponse(500, QStringLiteral("Internal error"),
-                        QStringLiteral("The request could not be served. Nothing has been stored."));
+                    response = errorResponse(500, respondentText(RespondentText::InternalErrorTitle),
+                        respondentText(RespondentText::InternalError) + u' '
+                            + respondentText(RespondentText::NothingStored));
                 }
                 if (response.stream && !self->m_head)
                     return self->streamFromWorker(std::move(response));

@@ -194,8 +194,9 @@ QByteArray closedFormPage(const PublishedForm& form)
 QByteArray openFormsPage(const QList<PublishedForm>& forms)
 {
     // Forms of several languages may be listed: the list itself speaks English.
-    QString page
-        = head(QStringLiteral("Forms"), FormLanguage::English) + QStringLiteral("<body><main><h1>Forms</h1>");
+    QString page = head(respondentText(RespondentText::FormsTitle), FormLanguage::English)
+        + QStringLiteral("<body><main><h1>") + respondentText(RespondentText::FormsTitle)
+        + QStringLiteral("</h1>");
     if (forms.isEmpty()) {
         page += QStringLiteral("<p>No form is open for answers just now.</p>");
     } else {
