@@ -18,10 +18,8 @@
 #include "model/PageWriter.h"
 #include "model/QuestionSettings.h"
 #include "model/RespondentTexts.h"
-#include "server/ConditionScript.h"
 #include "server/FormFields.h"
-#include "server/RespondentPage.h"
-#include "server/RoomScript.h"
+#include "server/PageAsSent.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -99,20 +97,24 @@ const QString kVersion = QStringLiteral("0123456789abcdef");
 
 QByteArray published(const QByteArray& page)
 {
-    return withConditionScript(withFormPageScript(
-        pageForRespondents(page, QStringLiteral("bench"), kToken, FormLanguage::English, kVersion),
-        FormLanguage::English));
+    return pageAsSent({ .designerPage = page,
+        .formName = QStringLiteral("bench"),
+        .token = kToken,
+        .language = FormLanguage::English,
+        .version = kVersion });
 }
 
 QByteArray sentAgain(const QByteArray& page, const FormFields& answers, const FormFields& notes)
 {
-    QByteArray body = pageWithAnswers(published(page), answers,
-        respondentText(RespondentText::FormChangedNotice, FormLanguage::English), notes);
-    const qsizetype head = body.toLower().indexOf("<head");
-    const qsizetype headEnd = head < 0 ? -1 : body.indexOf('>', head);
-    if (headEnd >= 0)
-        body.insert(headEnd + 1, "<base href='/'>");
-    return body;
+    return pageAsSent({ .designerPage = page,
+        .formName = QStringLiteral("bench"),
+        .token = kToken,
+        .language = FormLanguage::English,
+        .version = kVersion,
+        .answers = answers,
+        .notice = respondentText(RespondentText::FormChangedNotice, FormLanguage::English),
+        .questionNotes = notes,
+        .fromPostAddress = true });
 }
 
 template <typename Build> double medianMicroseconds(int times, Build&& build, QCryptographicHash& digest)
