@@ -6,7 +6,7 @@
 #include "database/AnswerColumns.h"
 #include "model/PageFormat.h"
 #include "model/QuestionNames.h"
-#include "server/RespondentPage.h"
+#include "server/PageTokens.h"
 
 #include <QHash>
 #include <QSet>

@@ -2,8 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/ConditionScript.h"
 
-#include "server/RespondentPage.h"
-#include "server/RoomScript.h"
+#include <QStringBuilder>
 
 namespace quenlow {
 
@@ -76,27 +75,9 @@ std::optional<QByteArray> conditionScript(QByteArrayView path)
     return QByteArray::fromRawData(kConditionScript, sizeof(kConditionScript) - 1);
 }
 
-QByteArray withConditionScript(const QByteArray& sentPage)
+QByteArray conditionScriptTag()
 {
-    if (!sentPage.contains("data-ask-if="))
-        return sentPage;
-    // After the form page's script, which puts a draft back first: the
-    // conditions then follow the answers it restored.
-    const QByteArray tag = "<script src=\"" + conditionScriptPath() + "\" defer></script>";
-    const QByteArray answers = "<script src=\"" + formPageScriptPath() + "\" defer></script>";
-    qsizetype at = sentPage.indexOf(answers);
-    if (at >= 0) {
-        at += answers.size();
-    } else {
-        const QByteArrayView head = respondentHead();
-        at = sentPage.indexOf(head);
-        if (at < 0)
-            return sentPage;
-        at += head.size();
-    }
-    QByteArray page = sentPage;
-    page.insert(at, tag);
-    return page;
+    return "<script src=\"" + conditionScriptPath() + "\" defer></script>";
 }
 
 } // namespace quenlow

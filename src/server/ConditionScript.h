@@ -19,8 +19,9 @@ QByteArray conditionScriptPath();
 /// The script at `path`, or nothing for another path.
 std::optional<QByteArray> conditionScript(QByteArrayView path);
 
-/// `sentPage` loading the script, after the form page's own script, when it
-/// has a question asked only when it applies; otherwise as it is.
-QByteArray withConditionScript(const QByteArray& sentPage);
+/// The tag that loads it. A page loads it after the form page's own script,
+/// which puts a draft back first: the conditions then follow the answers it
+/// restored.
+QByteArray conditionScriptTag();
 
 } // namespace quenlow

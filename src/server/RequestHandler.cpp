@@ -13,6 +13,7 @@
 #include "server/AnswerWriter.h"
 #include "server/ConditionScript.h"
 #include "server/Deadlines.h"
+#include "server/PageAsSent.h"
 #include "server/ResultsPage.h"
 #include "server/RoomScript.h"
 #include "server/StoreHealth.h"
@@ -203,11 +204,11 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
             } else {
                 const FormLanguage language
                     = form && *form ? (*form)->settings.language : FormLanguage::English;
-                response.body = withConditionScript(
-                    withFormPageScript(pageForRespondents(response.body, *file->pageOfForm,
-                                           m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)),
-                                           language, form && *form ? (*form)->version : QString()),
-                        language));
+                response.body = pageAsSent({ .designerPage = response.body,
+                    .formName = *file->pageOfForm,
+                    .token = m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)),
+                    .language = language,
+                    .version = form && *form ? (*form)->version : QString() });
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -358,17 +359,17 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
             respondentText(RespondentText::FormChangedPage, form.settings.language), form.settings.language);
     }
     const QString pageToken = token.isEmpty() ? m_tokens.issue(AnswersStore::tableFor(form.name)) : token;
-    const QByteArray page = withConditionScript(withFormPageScript(
-        pageForRespondents(file->bytes, form.name, pageToken, form.settings.language, form.version),
-        form.settings.language));
-    QByteArray body = pageWithAnswers(page, kept, notice, questionNotes);
     // Sent from the post's address: the page's images are named from where
     // the page itself lives.
-    const qsizetype head = body.toLower().indexOf("<head");
-    const qsizetype headEnd = head < 0 ? -1 : body.indexOf('>', head);
-    if (headEnd >= 0)
-        body.insert(headEnd + 1, "<base href='/'>");
-    HttpResponse response = htmlResponse(std::move(body));
+    HttpResponse response = htmlResponse(pageAsSent({ .designerPage = file->bytes,
+        .formName = form.name,
+        .token = pageToken,
+        .language = form.settings.language,
+        .version = form.version,
+        .answers = kept,
+        .notice = notice,
+        .questionNotes = questionNotes,
+        .fromPostAddress = true }));
     response.status = status;
     response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     return response;

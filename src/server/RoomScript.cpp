@@ -3,7 +3,6 @@
 #include "server/RoomScript.h"
 
 #include "model/HtmlText.h"
-#include "server/RespondentPage.h"
 
 namespace quenlow {
 
@@ -308,7 +307,7 @@ std::optional<QByteArray> roomScript(QByteArrayView path)
     return std::nullopt;
 }
 
-QByteArray withFormPageScript(const QByteArray& sentPage, FormLanguage language)
+QByteArray formPageScriptTag(FormLanguage language)
 {
     // English pages carry the script tag as they always did.
     QByteArray words;
@@ -323,15 +322,7 @@ QByteArray withFormPageScript(const QByteArray& sentPage, FormLanguage language)
             + escapeAttribute(respondentText(RespondentText::EarlierAnswersWaiting, language)).toUtf8()
             + '\'';
     }
-    // The page carries our stylesheet once, where its head starts: the script goes just after it.
-    const QByteArrayView head = respondentHead();
-    const qsizetype at = sentPage.indexOf(head);
-    if (at < 0)
-        return sentPage;
-    QByteArray page = sentPage;
-    page.insert(
-        at + head.size(), "<script src=\"" + formPageScriptPath() + "\" defer" + words + "></script>");
-    return page;
+    return "<script src=\"" + formPageScriptPath() + "\" defer" + words + "></script>";
 }
 
 } // namespace quenlow

@@ -26,8 +26,7 @@ QByteArray resultsScriptPath();
 /// The script at `path`, or nothing for a path that is none of these.
 std::optional<QByteArray> roomScript(QByteArrayView path);
 
-/// `sentPage` (a page as pageForRespondents sends it) loading the form page's script,
-/// which shows its notices in `language`.
-QByteArray withFormPageScript(const QByteArray& sentPage, FormLanguage language = FormLanguage::English);
+/// The tag that loads the form page's script, which shows its notices in `language`.
+QByteArray formPageScriptTag(FormLanguage language = FormLanguage::English);
 
 } // namespace quenlow

@@ -7,7 +7,7 @@
 #include "server/AnswerChecks.h"
 #include "server/AnswerPlacement.h"
 #include "server/FormSource.h"
-#include "server/RespondentPage.h"
+#include "server/PageTokens.h"
 
 namespace quenlow {
 

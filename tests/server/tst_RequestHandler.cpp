@@ -12,7 +12,6 @@
 #include "model/FormSession.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
-#include "server/ConditionScript.h"
 #include "server/FormCatalog.h"
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
@@ -97,11 +96,6 @@ private slots:
     void resultsCountWhatTheStoreHolds();
 
     void sentPageIsAdaptedAndTheFileIsNot();
-    void wrapsOptionsWithTheirText_data();
-    void wrapsOptionsWithTheirText();
-    void givesEveryPageStandardsModeAndALanguage_data();
-    void givesEveryPageStandardsModeAndALanguage();
-    void fillsAnswersBackIn();
     void tokensCheckOnlyForTheirForm();
     void servesTheRoom();
     void speaksTheFormsLanguage();
@@ -973,7 +967,7 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     QVERIFY(!first.contains("/srv/private"));
     QVERIFY(first.contains("<input type=hidden name=DBLocation value='survey'>"));
     QVERIFY(first.contains("<title>Staff Survey</title>")); // the stray "</h1>" is no text in the tab
-    // The labels, hints and empty first choice are checked one by one in wrapsOptionsWithTheirText.
+    // The labels, hints and empty first choice are checked one by one in tst_PageAsSent.
     // Nothing else differs from the file, and the file is as it was.
     QByteArray undone = first;
     undone.replace(
@@ -1002,150 +996,6 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     QVERIFY(thankYouPage(PublishedForm { u"survey"_s, u"Staff Survey"_s, {}, true, {}, {}, {} })
                 .startsWith(style));
     QVERIFY(errorResponse(409, u"Changed"_s, u"Changed."_s).body.startsWith(style));
-}
-
-void TestRequestHandler::wrapsOptionsWithTheirText_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("inline markup is part of the text")
-        << QByteArray("<INPUT TYPE=checkbox name=a><b>Very</b> good\r\n<P>next")
-        << QByteArray("<label><INPUT TYPE=checkbox name=a><b>Very</b> good</label>\r\n<P>next");
-    QTest::newRow("a quoted > inside the tag")
-        << QByteArray("<input type='radio' name=r value='a>b'>A > B<BR>")
-        << QByteArray("<label><input type='radio' name=r value='a>b'>A > B</label><BR>");
-    QTest::newRow("already in a label, or without text: left alone")
-        << QByteArray("<label><input type=checkbox name=a> A</label><input type=checkbox name=b><P>")
-        << QByteArray("<label><input type=checkbox name=a> A</label><input type=checkbox name=b><P>");
-    QTest::newRow("a name beyond ASCII in place of the location")
-        << QByteArray("<input type=hidden name=DBLocation value='C:\\x.mdb'>")
-        << QByteArray("<input type=hidden name=DBLocation value='Caf&#233; &#128512;'>");
-    QTest::newRow("text fields untouched, comments skipped")
-        << QByteArray("<!-- <input type=checkbox name=c>x --><input type='text' name='t'>Text")
-        << QByteArray("<!-- <input type=checkbox name=c>x --><input type='text' name='t'>Text");
-    QTest::newRow("a page with no form comes back as it was")
-        << QByteArray("no form") << QByteArray("no form");
-    // Text boxes, text areas and menus are labelled by the question before them.
-    QTest::newRow("a question with markup, a paragraph above its text area")
-        << QByteArray("<P><b>Why?</b>\r\n<P> <TEXTAREA NAME=w>\r\n</TEXTAREA>")
-        << QByteArray(
-               "<P><label for=answer-1><b>Why?</b></label>\r\n<P> <TEXTAREA id=answer-1 NAME=w></TEXTAREA>");
-    QTest::newRow("a tick box's text is its own, a box with an id or a label already is left alone")
-        << QByteArray("<input type=checkbox name=a>Tea <input name=b><P>B <input id=b name=b><label>C <input "
-                      "name=c></label>")
-        << QByteArray("<label><input type=checkbox name=a>Tea</label> <input name=b><P>B <input id=b "
-                      "name=b><label>C "
-                      "<input name=c></label>");
-    QTest::newRow("ids of the page are never taken")
-        << QByteArray("<P id=answer-1>N <input name=n>")
-        << QByteArray("<P id=answer-1><label for=xanswer-1>N</label> <input id=xanswer-1 name=n>");
-    // A default text is a hint, and markup in a text area is its text.
-    QTest::newRow("a hint with a quote")
-        << QByteArray("<textarea name=c>It's <b>1</b> &amp; 2</textarea>")
-        << QByteArray("<textarea placeholder='It&#39;s <b>1</b> &amp; 2' name=c></textarea>");
-    QTest::newRow("a text area that never ends is left alone")
-        << QByteArray("<textarea name=c>Hint<P>rest") << QByteArray("<textarea name=c>Hint<P>rest");
-    QTest::newRow("the designer's default option stays chosen; a list box shows one row more")
-        << QByteArray("<select name=m size=3><option>A<option selected>B</select><select name=n "
-                      "multiple><option>A</select>")
-        << QByteArray("<select name=m size=4><option value=''>Choose&#8230;</option><option>A<option "
-                      "selected>B</select>"
-                      "<select name=n multiple><option>A</select>");
-}
-
-void TestRequestHandler::wrapsOptionsWithTheirText()
-{
-    QFETCH(QByteArray, body);
-    QFETCH(QByteArray, expected);
-    const QByteArray head = "<html><head><title>t</title>";
-    const QByteArray formTag = "<FORM method=post action='/scripts/save.asp'>";
-    const QString name = u"Café 😀"_s;
-    if (body == "no form") {
-        const QByteArray page = head + "<input type=checkbox name=a>A";
-        QCOMPARE(pageForRespondents(page, name, u"t"_s), page);
-        return;
-    }
-    const QByteArray sent = pageForRespondents(head + formTag + body, name, u"t"_s);
-    QCOMPARE(sent.mid(sent.indexOf(formTag)),
-        QByteArray(formTag + "<input type=hidden name=submissionToken value='t'>" + expected));
-}
-
-void TestRequestHandler::givesEveryPageStandardsModeAndALanguage_data()
-{
-    QTest::addColumn<QByteArray>("page");
-    QTest::addColumn<QByteArray>("expected");
-    const QByteArray head = QByteArray(respondentHead().toByteArray());
-    // The designer's own page is sentPageIsAdaptedAndTheFileIsNot's.
-    QTest::newRow("an old doctype and a language of its own")
-        << QByteArray("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<HTML LANG=fr><HEAD>")
-        << "<!DOCTYPE html>\r\n<HTML LANG=fr><HEAD>" + head;
-    QTest::newRow("neither html nor head")
-        << QByteArray("<title>t</title>") << "<!DOCTYPE html><html lang=\"en\">" + head + "<title>t</title>";
-    QTest::newRow("html without head")
-        << QByteArray("<html>\r\n<body>") << "<!DOCTYPE html><html lang=\"en\">" + head + "\r\n<body>";
-    QTest::newRow("a byte-order mark stays first")
-        << QByteArray("\xEF\xBB\xBF<html>") << "\xEF\xBB\xBF<!DOCTYPE html><html lang=\"en\">" + head;
-}
-
-void TestRequestHandler::givesEveryPageStandardsModeAndALanguage()
-{
-    QFETCH(QByteArray, page);
-    QFETCH(QByteArray, expected);
-    const QByteArray formTag = "<FORM method=post action='/scripts/save.asp'>";
-    QCOMPARE(pageForRespondents(page + formTag, u"f"_s, u"t"_s),
-        expected + formTag + "<input type=hidden name=submissionToken value='t'>");
-}
-
-// The page sent again with what a person answered, for a post that cannot be stored as it is.
-void TestRequestHandler::fillsAnswersBackIn()
-{
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .title(u"Staff Survey"_s)
-                .textField(u"Name"_s, u"default"_s)
-                .textArea(u"Comments"_s, u"Enter any comments here."_s)
-                .checkBox(u"Tea"_s, true)
-                .checkBox(u"Coffee"_s)
-                .radioButtons(u"Size"_s, { u"S"_s, u"L"_s }, u"S"_s)
-                .textField(u"Size Type"_s) // its name is also the hidden field announcing "Size"
-                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s }, u"Sales"_s)
-                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s }, u"Red"_s)
-                .submitButton()
-                .write());
-    const QByteArray sent = get("/survey.html").body;
-    const QString hostile = u"'\"><script>alert(1)</script>é"_s;
-    const FormFields answers { { u"Name"_s, hostile }, { u"Comments"_s, u"\n</textarea><b>x"_s },
-        { u"Tea"_s, u"Not Checked"_s }, { u"Coffee"_s, u"on"_s }, { u"Size"_s, u"L"_s },
-        { u"Size Type"_s, u"big"_s }, { u"Team"_s, u"R&D"_s } };
-    const QByteArray filled = pageWithAnswers(
-        sent, answers, u"Changed <b>while</b> you answered."_s, { { u"Coffee"_s, u"Tick <it>"_s } });
-    QVERIFY(!filled.contains("<script>") && !filled.contains("<b>x") && !filled.contains("<b>while"));
-    QVERIFY(filled.contains(
-        "action='/scripts/save.asp'><p class=answer-notice role=alert>Changed &lt;b&gt;while&lt;/b&gt; "
-        "you answered.</p><input type=hidden name=submissionToken"));
-    QVERIFY(filled.contains("value='&#39;&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&#233;'>"));
-    QVERIFY(filled.contains("cols='40' rows='5'>\n\n&lt;/textarea&gt;&lt;b&gt;x</textarea>"));
-    QVERIFY(filled.contains("<label><input name='Tea' type='checkbox'>Tea</label>"));
-    QVERIFY(filled.contains(
-        "<p class=answer-notice>Tick &lt;it&gt;</p><input type=hidden name='Coffee Type' value='Check Box'>"
-        "<P><label><input checked name='Coffee' type='checkbox'>"));
-    QVERIFY(filled.contains("<input name='Size' type='radio' value='S'>"));
-    QVERIFY(filled.contains("<input checked name='Size' type='radio' value='L'>"));
-    QVERIFY(filled.contains("<input type=hidden name='Size Type' value='Radio Buttons'>"));
-    QVERIFY(filled.contains(
-        "<input id=answer-3 name='Size Type' size='30' maxlength='' type='text' value='big'>"));
-    QVERIFY(
-        filled.contains("<option value=''>Choose&#8230;</option><option>Sales<option selected>R&D</select>"));
-    QVERIFY(
-        filled.contains("<input name='Colour' type='radio' value='Red' checked>")); // not answered: as sent
-
-    // A name given twice fills two boxes in turn; an answer no option has chooses nothing.
-    const QByteArray page
-        = "<FORM method=post action='/scripts/save.asp'><input name=a><input name=a value=x>"
-          "<textarea name=a>x</textarea><select name=m><option value=''>-<option selected>B</select>";
-    QCOMPARE(pageWithAnswers(page, { { u"a"_s, u"1"_s }, { u"a"_s, u"2"_s }, { u"m"_s, u"gone"_s } }),
-        QByteArray(
-            "<FORM method=post action='/scripts/save.asp'><input value='1' name=a><input name=a value='2'>"
-            "<textarea name=a>x</textarea><select name=m><option value=''>-<option>B</select>"));
 }
 
 void TestRequestHandler::tokensCheckOnlyForTheirForm()
@@ -1193,9 +1043,6 @@ void TestRequestHandler::servesTheRoom()
     // answers' own, only by a page that has such a question.
     QVERIFY(!page.contains("conditions.js"));
     QVERIFY(get("/scripts/conditions.js").body.contains("data-ask-if-answer"));
-    QVERIFY(
-        withConditionScript(page + "<div data-ask-if='Tea' data-ask-if-answer='Checked'></div>")
-            .contains("answers.js\" defer></script><script src=\"/scripts/conditions.js\" defer></script>"));
     const HttpResponse index = get("/");
     QCOMPARE(index.status, 200);
     QVERIFY(index.body.contains("<a href='/survey.html'>Staff Survey</a>"));

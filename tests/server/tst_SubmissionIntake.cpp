@@ -5,7 +5,7 @@
 #include "support/TestProgramFolder.h"
 
 #include "server/FormSource.h"
-#include "server/RespondentPage.h"
+#include "server/PageTokens.h"
 #include "server/SubmissionIntake.h"
 
 #include <QTest>

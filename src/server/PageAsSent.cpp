@@ -1,0 +1,360 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "server/PageAsSent.h"
+
+#include "model/HtmlText.h"
+#include "model/PageFormat.h"
+#include "server/ConditionScript.h"
+#include "server/FormPage.h"
+#include "server/PageTokens.h"
+#include "server/RespondentPage.h"
+#include "server/RoomScript.h"
+
+#include <QHash>
+
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace quenlow {
+
+namespace {
+
+using Kind = PageControl::Kind;
+using Layer = FormPage::Layer;
+
+// Escaped, with characters beyond ASCII as references, so the text fits
+// whatever the page says of its encoding.
+QByteArray asciiEscaped(const QString& text)
+{
+    QByteArray out;
+    const QString escaped = escapeHtml(text);
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        const char32_t c = escaped.at(i).isHighSurrogate() && i + 1 < escaped.size()
+            ? QChar::surrogateToUcs4(escaped.at(i), escaped.at(i + 1))
+            : escaped.at(i).unicode();
+        if (c > 0xffff)
+            ++i;
+        if (c < 0x80)
+            out += char(c);
+        else
+            out += "&#" + QByteArray::number(uint(c)) + ';';
+    }
+    return out;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+// Where what goes first in the head stands: after the page's head tag, else
+// after its html tag, else at its top.
+qsizetype headPoint(const FormPage& page)
+{
+    if (page.head().at >= 0)
+        return page.head().end + 1;
+    return page.html().at >= 0 ? page.html().end + 1 : page.start();
+}
+
+// The answer each control shows once put back, by its place in
+// page.controls(); none where it keeps what the page has. A text box, text
+// area, tick box or menu takes the next answer of its name; option buttons
+// of one name share the first.
+std::vector<std::optional<QString>> answersOf(const FormPage& page, const FormFields& answers)
+{
+    std::vector<std::optional<QString>> shown(page.controls().size());
+    if (answers.isEmpty())
+        return shown;
+    QHash<QString, QStringList> values;
+    for (const FormField& answer : answers)
+        values[answer.name].append(answer.value);
+    QHash<QString, qsizetype> taken;
+    const auto next = [&](const QString& name) -> std::optional<QString> {
+        const auto found = values.constFind(name);
+        if (found == values.cend())
+            return std::nullopt;
+        qsizetype& n = taken[name];
+        return n < found->size() ? std::optional<QString>(found->at(n++)) : std::nullopt;
+    };
+    QHash<QString, std::optional<QString>> optionGroups;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const PageControl& c = page.controls()[i];
+        switch (c.kind) {
+        case Kind::TextBox:
+        case Kind::TickBox:
+        case Kind::TextArea:
+        case Kind::Menu:
+            shown[i] = next(page.name(c));
+            break;
+        case Kind::OptionButton: {
+            const QString name = page.name(c);
+            auto group = optionGroups.find(name);
+            if (group == optionGroups.end())
+                group = optionGroups.insert(name, next(name));
+            shown[i] = *group;
+            break;
+        }
+        case Kind::Hidden:
+        case Kind::Button:
+            break;
+        }
+    }
+    return shown;
+}
+
+// A tick box's or option's own mark ("checked", "selected") set or cleared.
+void mark(FormPage& page, const PageTag& tag, QByteArrayView flag, bool on)
+{
+    for (const PageAttribute& a : page.attributes(tag)) {
+        if (a.name == flag)
+            page.replace({ a.before, a.end - a.before });
+    }
+    if (on)
+        page.insert(tag.nameEnd, ' ' + flag.toByteArray(), Layer::Answer);
+}
+
+// Standards mode and a language, whatever the page had or lacked, and what
+// the service puts first in the head.
+void headAndDoctype(FormPage& page, FormLanguage language, const QByteArray& head)
+{
+    const QByteArray lang = " lang=\"" + languageTag(language).toLatin1() + '"';
+    QByteArray top = QByteArrayLiteral("<!DOCTYPE html>");
+    if (page.html().at < 0)
+        top += "<html" + lang + '>' + (page.head().at < 0 ? head : QByteArray());
+    page.insert(page.start(), top, Layer::Head);
+    if (page.html().at >= 0 || page.head().at >= 0)
+        page.insert(headPoint(page), head, Layer::Head);
+    for (const PageSpan& doctype : page.doctypes())
+        page.replace(doctype);
+    if (page.html().at >= 0 && !page.attribute(page.html(), "lang"))
+        page.insert(page.html().nameEnd, lang, Layer::Attribute);
+    // The designer's page closes its title with "</h1></title>"; inside a
+    // title that is text, and browsers would show it in the tab.
+    for (const PageSpan& title : page.titles()) {
+        if (QByteArrayView(page.lowerCase()).sliced(title.at, title.size).endsWith("</h1>"))
+            page.replace({ title.end() - 5, 5 });
+    }
+}
+
+// Each text box, text area and menu labelled by the question before it, and
+// each tick box and option button wrapped with its text, so that tapping the
+// text reaches the control.
+void labels(FormPage& page)
+{
+    QByteArray idPrefix;
+    int labelled = 0;
+    for (const PageControl& c : page.controls()) {
+        if (c.text.exists()) {
+            page.insert(c.tag.at, QByteArrayLiteral("<label>"), Layer::TextStart);
+            page.insert(c.text.end(), QByteArrayLiteral("</label>"), Layer::TextEnd);
+        }
+        if (!c.takesText() || c.inLabel || !c.question.exists() || page.attribute(c.tag, "id"))
+            continue;
+        if (idPrefix.isEmpty()) {
+            // Ids of our own, which no id of the page starts with.
+            idPrefix = "answer-";
+            const QByteArray& lc = page.lowerCase();
+            while (memmem(lc.constData(), lc.size(), idPrefix.constData(), idPrefix.size()))
+                idPrefix.prepend('x');
+        }
+        const QByteArray id = idPrefix + QByteArray::number(++labelled);
+        page.insert(c.question.at, "<label for=" + id + '>', Layer::TextStart);
+        page.insert(c.question.end(), QByteArrayLiteral("</label>"), Layer::TextEnd);
+        page.insert(c.tag.nameEnd, " id=" + id, Layer::Attribute);
+    }
+}
+
+// A default text is a hint; left in the box it would be posted as the
+// answer. An answer put back takes the box's text instead.
+void hints(FormPage& page, const std::vector<std::optional<QString>>& shown)
+{
+    const QByteArray& lc = page.lowerCase();
+    for (std::size_t i = 0; i < page.controls().size(); ++i) {
+        const PageControl& c = page.controls()[i];
+        const PageTag& tag = c.tag;
+        if (c.kind != Kind::TextArea || tag.contentEnd <= tag.end + 1 || tag.contentEnd >= lc.size()
+            || page.attribute(tag, "placeholder"))
+            continue;
+        qsizetype from = tag.end + 1;
+        if (lc.at(from) == '\r' && from + 1 < tag.contentEnd && lc.at(from + 1) == '\n')
+            from += 2;
+        else if (lc.at(from) == '\n')
+            ++from;
+        qsizetype to = tag.contentEnd;
+        while (from < to && isSpace(lc.at(from)))
+            ++from;
+        while (to > from && isSpace(lc.at(to - 1)))
+            --to;
+        if (to > from) {
+            QByteArray text = page.bytes().mid(from, to - from);
+            page.insert(tag.nameEnd, " placeholder='" + text.replace('\'', "&#39;") + '\'', Layer::Attribute);
+        }
+        if (!shown[i])
+            page.replace({ tag.end + 1, tag.contentEnd - tag.end - 1 });
+    }
+}
+
+// A menu opens on an empty first choice, chosen by nobody, which posts an
+// empty answer: chosen unless the designer chose a default or an answer put
+// back chooses another. A list box keeps showing every option of the
+// designer's.
+void emptyFirstChoices(
+    FormPage& page, FormLanguage language, const std::vector<std::optional<QString>>& shown)
+{
+    const QByteArray choose = asciiEscaped(respondentText(RespondentText::Choose, language));
+    for (std::size_t i = 0; i < page.controls().size(); ++i) {
+        const PageControl& c = page.controls()[i];
+        if (c.kind != Kind::Menu || page.attribute(c.tag, "multiple"))
+            continue;
+        if (const PageAttribute* size = page.attribute(c.tag, "size")) {
+            bool isNumber = false;
+            const int rows = size->value.exists()
+                ? page.lowerCase().mid(size->value.at, size->value.size).toInt(&isNumber)
+                : 0;
+            if (isNumber && rows > 1)
+                page.replace(size->value, QByteArray::number(rows + 1));
+        }
+        QByteArray option = QByteArrayLiteral("<option value=''>");
+        if (shown[i]) {
+            if (shown[i]->isEmpty())
+                option = QByteArrayLiteral("<option selected value=''>");
+        } else {
+            bool chosen = false;
+            for (int o = c.firstOption; o < c.firstOption + c.optionCount; ++o)
+                chosen = chosen || page.attribute(page.options()[o].tag, "selected");
+            if (!chosen)
+                option = QByteArrayLiteral("<option value='' selected>");
+        }
+        page.insert(c.tag.end + 1, option + choose + "</option>", Layer::AfterTag);
+    }
+}
+
+void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown)
+{
+    QByteArray head = sent.fromPostAddress ? QByteArrayLiteral("<base href='/'>") : QByteArray();
+    // The room's script after our stylesheet; the conditions' after it, so
+    // that they follow the draft it puts back.
+    head += respondentHead().toByteArray() + formPageScriptTag(sent.language);
+    if (page.hasConditions())
+        head += conditionScriptTag();
+    headAndDoctype(page, sent.language, head);
+    labels(page);
+    hints(page, shown);
+    emptyFirstChoices(page, sent.language, shown);
+    page.insert(page.form().end + 1,
+        "<input type=hidden name=" + submissionTokenField().toLatin1() + " value='" + sent.token.toLatin1()
+            + "'>"
+            + (sent.version.isEmpty() ? QByteArray()
+                                      : "<input type=hidden name=" + formVersionField().toLatin1()
+                        + " value='" + sent.version.toLatin1() + "'>"),
+        Layer::AfterTag);
+    const QByteArray& lc = page.lowerCase();
+    for (const PageControl& c : page.controls()) {
+        // A question asked under a condition is required only while it is
+        // shown: the condition script sets it then. A browser without script
+        // shows every question and would insist on one that does not apply.
+        if (c.conditional) {
+            if (const PageAttribute* required = page.attribute(c.tag, "required"))
+                page.insert(required->at, QByteArrayLiteral("data-"), Layer::Attribute);
+        }
+        // The form's name instead of the database location: the page holds no path of the server's.
+        const PageAttribute* name
+            = c.kind == Kind::TextArea || c.kind == Kind::Menu ? nullptr : page.attribute(c.tag, "name");
+        if (name && name->value.exists()
+            && QByteArrayView(lc).sliced(name->value.at, name->value.size) == "dblocation") {
+            const PageAttribute* value = page.attribute(c.tag, "value");
+            const QByteArray replacement = asciiEscaped(sent.formName);
+            if (value && value->value.exists())
+                page.replace(value->value, value->quoted ? replacement : "'" + replacement + "'");
+        }
+    }
+}
+
+void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown)
+{
+    const auto noteParagraph = [](const QString& text, bool alert) -> QByteArray {
+        return QByteArrayLiteral("<p class=answer-notice") + (alert ? " role=alert>" : ">")
+            + asciiEscaped(text) + "</p>";
+    };
+    if (!sent.notice.isEmpty() && page.postsToService())
+        page.insert(page.form().end + 1, noteParagraph(sent.notice, true), Layer::Notice);
+    QHash<QString, QString> notes;
+    for (const FormField& note : sent.questionNotes)
+        notes.insert(note.name, note.value);
+    const QString kindSuffix = pageFormat::kindSuffix();
+    for (std::size_t i = 0; i < page.controls().size(); ++i) {
+        const PageControl& c = page.controls()[i];
+        // A note goes above its question: before the hidden field announcing
+        // it, or else before its first control.
+        if (!notes.isEmpty() && (c.kind != Kind::Hidden || c.announcesQuestion)) {
+            const QString name = page.name(c);
+            const auto note = notes.find(c.announcesQuestion ? name.chopped(kindSuffix.size()) : name);
+            if (note != notes.end()) {
+                page.insert(c.tag.at, noteParagraph(*note, false), Layer::Note);
+                notes.erase(note);
+            }
+        }
+        if (!shown[i])
+            continue;
+        const QString& answer = *shown[i];
+        switch (c.kind) {
+        case Kind::TickBox:
+            mark(page, c.tag, "checked",
+                answer == page.value(c.tag, "value", QStringLiteral("on"))
+                    || answer == QLatin1StringView("Checked"));
+            break;
+        case Kind::OptionButton:
+            mark(page, c.tag, "checked", answer == page.value(c.tag, "value", QStringLiteral("on")));
+            break;
+        case Kind::TextBox: {
+            const QByteArray filled = "value='" + asciiEscaped(answer) + '\'';
+            if (const PageAttribute* value = page.attribute(c.tag, "value"))
+                page.replace({ value->at, value->end - value->at }, filled);
+            else
+                page.insert(c.tag.nameEnd, ' ' + filled, Layer::Answer);
+            break;
+        }
+        case Kind::TextArea:
+            if (c.tag.contentEnd
+                < page.bytes().size()) { // never the rest of a page whose text area never ends
+                // A browser drops one line break that opens a text area.
+                const bool opensWithBreak
+                    = answer.startsWith(QLatin1Char('\n')) || answer.startsWith(QLatin1Char('\r'));
+                page.replace({ c.tag.end + 1, c.tag.contentEnd - c.tag.end - 1 },
+                    (opensWithBreak ? "\n" : "") + asciiEscaped(answer));
+            }
+            break;
+        case Kind::Menu: {
+            // The empty first choice of ours comes first.
+            bool matched = page.postsToService() && !page.attribute(c.tag, "multiple") && answer.isEmpty();
+            for (int o = c.firstOption; o < c.firstOption + c.optionCount; ++o) {
+                const PageOption& option = page.options()[o];
+                const bool chosen = !matched && page.value(option) == answer;
+                matched = matched || chosen;
+                mark(page, option.tag, "selected", chosen);
+            }
+            break;
+        }
+        case Kind::Hidden:
+        case Kind::Button:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+QByteArray pageAsSent(const PageAsSent& sent)
+{
+    FormPage page(sent.designerPage);
+    const std::vector<std::optional<QString>> shown = answersOf(page, sent.answers);
+    if (page.postsToService())
+        forRespondents(page, sent, shown);
+    else if (sent.fromPostAddress)
+        page.insert(headPoint(page), QByteArrayLiteral("<base href='/'>"), Layer::Head);
+    answersPutBack(page, sent, shown);
+    return page.written();
+}
+
+} // namespace quenlow

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#pragma once
+
+#include "model/RespondentTexts.h"
+#include "server/FormFields.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace quenlow {
+
+/// A form's page and what it is sent with. The answers, notice and notes are
+/// for a page sent again to a person who has to send it again.
+struct PageAsSent {
+    QByteArray designerPage {}; // the page file's text in UTF-8, as the designer wrote it
+    QString formName {};
+    QString token {};
+    FormLanguage language = FormLanguage::English;
+    QString version {}; // none: the page carries no version field
+    /// The answers only, question by question, never the page's hidden fields:
+    /// a field's name and what was posted for it.
+    FormFields answers {};
+    QString notice {}; // at the top of the form
+    FormFields questionNotes {}; // field name and text, just above its question
+    /// Sent from the post's address: the page's images are named from where it lives.
+    bool fromPostAddress = false;
+};
+
+/// The page as it is sent to the people who answer it (the file on disk is
+/// not changed): a standards-mode page in its language with a viewport and a
+/// stylesheet for phones that leave a desktop browser's layout alone, the
+/// scripts of the room (and of conditions, where a question has one), each
+/// tick box and option button wrapped with its text in a label so tapping
+/// the text ticks it, each text box labelled by the question before it, a
+/// text area's default text as a hint rather than an answer, each menu
+/// opening on an empty "Choose…" unless the designer chose a default, a
+/// question asked under a condition required only while it is shown, the
+/// token and version in hidden fields, and the form's name instead of the
+/// database location the page holds. A page with no form posting to the
+/// service gets none of that.
+///
+/// The answers are put back: a box counts as ticked with its value ("on"
+/// unless the page names one) or "Checked", anything else unticks it; option
+/// buttons and menus take the chosen value. A text box, text area, tick box or
+/// menu takes the next answer of its name, so a name given twice fills two
+/// boxes in page order; option buttons of one name share one answer. Every
+/// control named in the answers shows only what they say; the others keep
+/// the page's defaults; hidden fields never change. A note stands before the
+/// hidden field announcing its question, or else before its first control.
+/// Every text is escaped, with characters beyond ASCII as references.
+QByteArray pageAsSent(const PageAsSent& page);
+
+} // namespace quenlow

@@ -1,0 +1,309 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+// The page a respondent gets, made from the designer's page: a page in, a page out.
+#include "ServerFixture.h"
+#include "support/TestProgramFolder.h"
+
+#include "server/ConditionScript.h"
+#include "server/FormPage.h"
+#include "server/PageAsSent.h"
+#include "server/RespondentPage.h"
+#include "server/RoomScript.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace quenlow;
+using namespace quenlow::test;
+using namespace Qt::Literals::StringLiterals;
+
+Q_DECLARE_METATYPE(quenlow::FormFields)
+Q_DECLARE_METATYPE(quenlow::FormLanguage)
+
+namespace {
+
+const QByteArray kFormTag = "<FORM method=post action='/scripts/save.asp'>";
+const QByteArray kTokenField = "<input type=hidden name=submissionToken value='t'>";
+
+// What the service puts in the head of a page of the form in English.
+QByteArray head()
+{
+    return respondentHead().toByteArray() + formPageScriptTag();
+}
+
+} // namespace
+
+class TestPageAsSent : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void labelsHintsAndChoices_data();
+    void labelsHintsAndChoices();
+    void givesEveryPageStandardsModeAndAHead_data();
+    void givesEveryPageStandardsModeAndAHead();
+    void putsAnswersBack_data();
+    void putsAnswersBack();
+    void putsAnswersBackIntoTheDesignersPage();
+    void findsEachQuestionAndItsText();
+};
+
+void TestPageAsSent::labelsHintsAndChoices_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("inline markup is part of the text")
+        << QByteArray("<INPUT TYPE=checkbox name=a><b>Very</b> good\r\n<P>next")
+        << QByteArray("<label><INPUT TYPE=checkbox name=a><b>Very</b> good</label>\r\n<P>next");
+    QTest::newRow("a quoted > inside the tag")
+        << QByteArray("<input type='radio' name=r value='a>b'>A > B<BR>")
+        << QByteArray("<label><input type='radio' name=r value='a>b'>A > B</label><BR>");
+    QTest::newRow("already in a label, or without text: left alone")
+        << QByteArray("<label><input type=checkbox name=a> A</label><input type=checkbox name=b><P>")
+        << QByteArray("<label><input type=checkbox name=a> A</label><input type=checkbox name=b><P>");
+    QTest::newRow("a name beyond ASCII in place of the location")
+        << QByteArray("<input type=hidden name=DBLocation value='C:\\x.mdb'>")
+        << QByteArray("<input type=hidden name=DBLocation value='Caf&#233; &#128512;'>");
+    QTest::newRow("text fields untouched, comments skipped")
+        << QByteArray("<!-- <input type=checkbox name=c>x --><input type='text' name='t'>Text")
+        << QByteArray("<!-- <input type=checkbox name=c>x --><input type='text' name='t'>Text");
+    // Text boxes, text areas and menus are labelled by the question before them.
+    QTest::newRow("a question with markup, a paragraph above its text area")
+        << QByteArray("<P><b>Why?</b>\r\n<P> <TEXTAREA NAME=w>\r\n</TEXTAREA>")
+        << QByteArray(
+               "<P><label for=answer-1><b>Why?</b></label>\r\n<P> <TEXTAREA id=answer-1 NAME=w></TEXTAREA>");
+    QTest::newRow("a tick box's text is its own, a box with an id or a label already is left alone")
+        << QByteArray("<input type=checkbox name=a>Tea <input name=b><P>B <input id=b name=b><label>C <input "
+                      "name=c></label>")
+        << QByteArray("<label><input type=checkbox name=a>Tea</label> <input name=b><P>B <input id=b "
+                      "name=b><label>C <input name=c></label>");
+    QTest::newRow("ids of the page are never taken")
+        << QByteArray("<P id=answer-1>N <input name=n>")
+        << QByteArray("<P id=answer-1><label for=xanswer-1>N</label> <input id=xanswer-1 name=n>");
+    // A default text is a hint, and markup in a text area is its text.
+    QTest::newRow("a hint with a quote")
+        << QByteArray("<textarea name=c>It's <b>1</b> &amp; 2</textarea>")
+        << QByteArray("<textarea placeholder='It&#39;s <b>1</b> &amp; 2' name=c></textarea>");
+    QTest::newRow("a text area that never ends is left alone")
+        << QByteArray("<textarea name=c>Hint<P>rest") << QByteArray("<textarea name=c>Hint<P>rest");
+    QTest::newRow("the designer's default option stays chosen; a list box shows one row more")
+        << QByteArray("<select name=m size=3><option>A<option selected>B</select><select name=n "
+                      "multiple><option>A</select>")
+        << QByteArray("<select name=m size=4><option value=''>Choose&#8230;</option><option>A<option "
+                      "selected>B</select><select name=n multiple><option>A</select>");
+    QTest::newRow("under a condition, required only while shown")
+        << QByteArray("<div data-ask-if='a' data-ask-if-answer='Checked'><input name=b required></div>"
+                      "<input name=c required>")
+        << QByteArray("<div data-ask-if='a' data-ask-if-answer='Checked'><input name=b data-required></div>"
+                      "<input name=c required>");
+}
+
+void TestPageAsSent::labelsHintsAndChoices()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, expected);
+    const QByteArray page = "<html><head><title>t</title>" + kFormTag + body;
+    const QByteArray sent = pageAsSent({ .designerPage = page, .formName = u"Café 😀"_s, .token = u"t"_s });
+    QCOMPARE(sent.mid(sent.indexOf(kFormTag)), kFormTag + kTokenField + expected);
+}
+
+void TestPageAsSent::givesEveryPageStandardsModeAndAHead_data()
+{
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<FormLanguage>("language");
+    QTest::addColumn<bool>("fromPostAddress");
+    QTest::addColumn<QByteArray>("expected");
+    const FormLanguage en = FormLanguage::English;
+    // The designer's own page is sentPageIsAdaptedAndTheFileIsNot's (tst_RequestHandler).
+    QTest::newRow("an old doctype and a language of its own")
+        << QByteArray(
+               "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<HTML LANG=fr><HEAD>" + kFormTag)
+        << en << false << "<!DOCTYPE html>\r\n<HTML LANG=fr><HEAD>" + head() + kFormTag + kTokenField;
+    QTest::newRow("neither html nor head")
+        << QByteArray("<title>t</title>" + kFormTag) << en << false
+        << "<!DOCTYPE html><html lang=\"en\">" + head() + "<title>t</title>" + kFormTag + kTokenField;
+    QTest::newRow("html without head")
+        << QByteArray("<html>\r\n<body>" + kFormTag) << en << false
+        << "<!DOCTYPE html><html lang=\"en\">" + head() + "\r\n<body>" + kFormTag + kTokenField;
+    QTest::newRow("a byte-order mark stays first")
+        << QByteArray("\xEF\xBB\xBF<html>" + kFormTag) << en << false
+        << "\xEF\xBB\xBF<!DOCTYPE html><html lang=\"en\">" + head() + kFormTag + kTokenField;
+    // Sent from the post's address, the page's images are named from where it lives.
+    QTest::newRow("from the post's address")
+        << QByteArray("<html><head>" + kFormTag) << en << true
+        << "<!DOCTYPE html><html lang=\"en\"><head><base href='/'>" + head() + kFormTag + kTokenField;
+    QTest::newRow("from the post's address, a page without a head")
+        << QByteArray("<html>\r\n<body>" + kFormTag) << en << true
+        << "<!DOCTYPE html><html lang=\"en\"><base href='/'>" + head() + "\r\n<body>" + kFormTag
+            + kTokenField;
+    QTest::newRow("from the post's address, a page with no form of ours") << QByteArray(
+        "<title>t</title><p>text") << en << true << QByteArray("<base href='/'><title>t</title><p>text");
+    // The conditions' script after the room's, which puts a draft back first, in any language.
+    const QByteArray condition = "<div data-ask-if='Tea' data-ask-if-answer='Checked'></div>";
+    QTest::newRow("a question under a condition")
+        << QByteArray("<html><head>" + kFormTag + condition) << FormLanguage::German << false
+        << "<!DOCTYPE html><html lang=\"de\"><head>" + respondentHead().toByteArray()
+            + formPageScriptTag(FormLanguage::German) + conditionScriptTag() + kFormTag + kTokenField
+            + condition;
+}
+
+void TestPageAsSent::givesEveryPageStandardsModeAndAHead()
+{
+    QFETCH(QByteArray, page);
+    QFETCH(FormLanguage, language);
+    QFETCH(bool, fromPostAddress);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(pageAsSent({ .designerPage = page,
+                 .formName = u"f"_s,
+                 .token = u"t"_s,
+                 .language = language,
+                 .fromPostAddress = fromPostAddress }),
+        expected);
+}
+
+void TestPageAsSent::putsAnswersBack_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<FormFields>("answers");
+    QTest::addColumn<FormFields>("notes");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("a name given twice fills two boxes in turn; an answer no option has chooses nothing")
+        << QByteArray(
+               "<input name=a><input name=a value=x><textarea name=a>x</textarea><select name=m><option "
+               "value=''>-<option selected>B</select>")
+        << FormFields { { u"a"_s, u"1"_s }, { u"a"_s, u"2"_s }, { u"m"_s, u"gone"_s } } << FormFields {}
+        << QByteArray("<input value='1' name=a><input name=a value='2'><textarea placeholder='x' "
+                      "name=a></textarea><select name=m><option value=''>Choose&#8230;</option><option "
+                      "value=''>-<option>B</select>");
+    QTest::newRow("an empty answer chooses the empty first choice")
+        << QByteArray("<select name=m><option>A<option selected>B</select>") << FormFields { { u"m"_s, {} } }
+        << FormFields {}
+        << QByteArray(
+               "<select name=m><option selected value=''>Choose&#8230;</option><option>A<option>B</select>");
+    QTest::newRow("beside a labelled box: the label, the note, then the box with its answer")
+        << QByteArray("<P>Name<input name=n>") << FormFields { { u"n"_s, u"Ann"_s } }
+        << FormFields { { u"n"_s, u"Say <who>"_s } }
+        << QByteArray("<P><label for=answer-1>Name</label><p class=answer-notice>Say &lt;who&gt;</p><input "
+                      "value='Ann' id=answer-1 name=n>");
+    QTest::newRow("inside its label, a tick box's note goes before the box")
+        << QByteArray("<input type=checkbox name=a checked>A<input type=checkbox name=b>B")
+        << FormFields { { u"a"_s, u"no"_s }, { u"b"_s, u"Checked"_s } }
+        << FormFields { { u"b"_s, u"Tick"_s } }
+        << QByteArray(
+               "<label><input type=checkbox name=a>A</label><label><p class=answer-notice>Tick</p><input "
+               "checked type=checkbox name=b>B</label>");
+}
+
+void TestPageAsSent::putsAnswersBack()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(FormFields, answers);
+    QFETCH(FormFields, notes);
+    QFETCH(QByteArray, expected);
+    const QByteArray sent = pageAsSent({ .designerPage = "<html><head>" + kFormTag + body,
+        .formName = u"f"_s,
+        .token = u"t"_s,
+        .answers = answers,
+        .questionNotes = notes });
+    QCOMPARE(sent.mid(sent.indexOf(kFormTag)), kFormTag + kTokenField + expected);
+}
+
+// The page sent again with what a person answered, for a post that cannot be stored as it is.
+void TestPageAsSent::putsAnswersBackIntoTheDesignersPage()
+{
+    TestProgramFolder folder;
+    QVERIFY(FormBuilder(folder.path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .textField(u"Name"_s, u"default"_s)
+                .textArea(u"Comments"_s, u"Enter any comments here."_s)
+                .checkBox(u"Tea"_s, true)
+                .checkBox(u"Coffee"_s)
+                .radioButtons(u"Size"_s, { u"S"_s, u"L"_s }, u"S"_s)
+                .textField(u"Size Type"_s) // its name is also the hidden field announcing "Size"
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s }, u"Sales"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s }, u"Red"_s)
+                .submitButton()
+                .write());
+    QFile file(folder.html(u"survey.html"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString hostile = u"'\"><script>alert(1)</script>é"_s;
+    const FormFields answers { { u"Name"_s, hostile }, { u"Comments"_s, u"\n</textarea><b>x"_s },
+        { u"Tea"_s, u"Not Checked"_s }, { u"Coffee"_s, u"on"_s }, { u"Size"_s, u"L"_s },
+        { u"Size Type"_s, u"big"_s }, { u"Team"_s, u"R&D"_s } };
+    const QByteArray filled = pageAsSent({ .designerPage = file.readAll(),
+        .formName = u"survey"_s,
+        .token = u"t"_s,
+        .answers = answers,
+        .notice = u"Changed <b>while</b> you answered."_s,
+        .questionNotes = { { u"Coffee"_s, u"Tick <it>"_s } } });
+    QVERIFY(!filled.contains("<script>") && !filled.contains("<b>x") && !filled.contains("<b>while"));
+    QVERIFY(filled.contains(
+        "action='/scripts/save.asp'><p class=answer-notice role=alert>Changed &lt;b&gt;while&lt;/b&gt; "
+        "you answered.</p><input type=hidden name=submissionToken"));
+    QVERIFY(filled.contains("value='&#39;&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&#233;'"));
+    QVERIFY(filled.contains("cols='40' rows='5'>\n\n&lt;/textarea&gt;&lt;b&gt;x</textarea>"));
+    QVERIFY(filled.contains("<label><input name='Tea' type='checkbox'>Tea</label>"));
+    QVERIFY(filled.contains(
+        "<p class=answer-notice>Tick &lt;it&gt;</p><input type=hidden name='Coffee Type' value='Check Box'>"
+        "<P><label><input checked name='Coffee' type='checkbox'>"));
+    QVERIFY(filled.contains("<input name='Size' type='radio' value='S'>"));
+    QVERIFY(filled.contains("<input checked name='Size' type='radio' value='L'>"));
+    QVERIFY(filled.contains("<input type=hidden name='Size Type' value='Radio Buttons'>"));
+    QVERIFY(filled.contains(
+        "<input id=answer-3 name='Size Type' size='30' maxlength='' type='text' value='big'>"));
+    QVERIFY(
+        filled.contains("<option value=''>Choose&#8230;</option><option>Sales<option selected>R&D</select>"));
+    QVERIFY(
+        filled.contains("<input name='Colour' type='radio' value='Red' checked>")); // not answered: as sent
+}
+
+// What the next changes of a page start from: each question, its kind and
+// its text, found in the page as the designer writes it.
+void TestPageAsSent::findsEachQuestionAndItsText()
+{
+    TestProgramFolder folder;
+    QVERIFY(FormBuilder(folder.path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .textField(u"Name"_s)
+                .asks(true)
+                .textArea(u"Why & how?"_s, u"Say."_s)
+                .checkBox(u"Tea"_s)
+                .radioButtons(u"Size"_s, { u"S"_s, u"L"_s })
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+                .scale(u"Rate"_s, { 1, 5, u"poor"_s, {} })
+                .asks(false, AnswerKind::AnyText, {}, {}, { u"Size"_s, u"L"_s })
+                .submitButton()
+                .write());
+    QFile file(folder.html(u"survey.html"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const FormPage page(file.readAll() + "<P>Age <input name=age>");
+    struct Expected {
+        QString name, kind, text;
+        int controls;
+    };
+    const QList<Expected> expected = { { u"Name"_s, u"Text Field"_s, u"Name *"_s, 1 },
+        { u"Why & how?"_s, u"Text Area"_s, u"Why & how?"_s, 1 }, { u"Tea"_s, u"Check Box"_s, u"Tea"_s, 1 },
+        { u"Size"_s, u"Radio Buttons"_s, u"Size"_s, 2 }, { u"Team"_s, u"Menu"_s, u"Team"_s, 1 },
+        { u"Rate"_s, u"Scale"_s, u"Rate"_s, 5 }, { u"age"_s, {}, u"Age"_s, 1 } };
+    QCOMPARE(page.questions().size(), std::size_t(expected.size()));
+    for (const Expected& e : expected) {
+        const PageQuestion* q = page.question(e.name);
+        QVERIFY2(q, qPrintable(e.name));
+        const QString kind
+            = q->kindField < 0 ? QString() : page.value(page.controls()[q->kindField].tag, "value");
+        QCOMPARE(kind, e.kind);
+        // The text with its markup, as it stands in the page.
+        QCOMPARE(page.text(q->text).remove(QRegularExpression(u"<[^>]*>"_s)).simplified(), e.text);
+        QCOMPARE(int(q->controls.size()), e.controls);
+        for (int c : q->controls)
+            QCOMPARE(page.name(page.controls()[c]), e.name);
+    }
+    QVERIFY(!page.question(u"Nothing"_s));
+    const PageControl& team = page.controls()[page.question(u"Team"_s)->controls.front()];
+    QCOMPARE(team.optionCount, 2);
+    QCOMPARE(page.value(page.options()[team.firstOption + 1]), u"R&D"_s);
+    QVERIFY(page.controls()[page.question(u"Rate"_s)->controls.front()].conditional);
+}
+
+QTEST_GUILESS_MAIN(TestPageAsSent)
+#include "tst_PageAsSent.moc"
