@@ -3,7 +3,6 @@
 #include "server/AnswerPlacement.h"
 #include "model/ElementKind.h"
 
-#include "database/AnswerColumns.h"
 #include "model/PageFormat.h"
 #include "model/QuestionNames.h"
 #include "server/PageTokens.h"
@@ -85,23 +84,48 @@ bool isAnswered(const std::optional<QString>& value)
 
 } // namespace
 
+size_t QuestionPlaces::FoldedHash::operator()(QStringView name) const noexcept
+{
+    size_t hash = 14695981039346656037ull;
+    for (const QChar c : name) {
+        char16_t u = c.unicode();
+        if (u >= u'A' && u <= u'Z')
+            u = char16_t(u + 32);
+        hash = (hash ^ u) * 1099511628211ull;
+    }
+    return hash;
+}
+
+bool QuestionPlaces::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = a.at(i).unicode(), y = b.at(i).unicode();
+        if (x >= u'A' && x <= u'Z')
+            x = char16_t(x + 32);
+        if (y >= u'A' && y <= u'Z')
+            y = char16_t(y + 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
     : m_questions(questions)
     , m_hidden(pageHiddenFieldNames())
 {
     const qsizetype count = questions.size();
+    // The last question of a field wins, as the columns hold one value each.
     for (qsizetype i = 0; i < count; ++i)
-        m_current.insert(foldAscii(questions.at(i).field), int(i));
+        m_current.insert_or_assign(questions.at(i).field, int(i));
     for (qsizetype i = 0; i < count; ++i) {
         for (const QString& former : questions.at(i).formerFields) {
-            const QString folded = foldAscii(former);
-            if (!m_current.contains(folded) && !m_former.contains(folded))
-                m_former.insert(folded, int(i));
+            if (!m_current.contains(former) && !m_former.contains(former))
+                m_former.emplace(former, int(i));
         }
     }
-    // Posts name the questions as the page does: found without folding.
-    for (const PostedQuestion& q : questions)
-        m_exact.insert(q.field, m_current.value(foldAscii(q.field)));
     m_hidden.append(submissionTokenField());
     m_hidden.append(formVersionField());
     m_hiddenSet = QSet<QString>(m_hidden.cbegin(), m_hidden.cend());
@@ -110,21 +134,21 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
     m_byPlace.fill(false, count);
     for (qsizetype i = 0; i < count; ++i) {
         const QString& field = questions.at(i).field;
-        const int marked = field.endsWith(kTypeSuffix) ? of(field.chopped(kTypeSuffix.size())) : -1;
+        const int marked
+            = field.endsWith(kTypeSuffix) ? of(QStringView(field).chopped(kTypeSuffix.size())) : -1;
         m_byPlace[i] = m_hidden.contains(field) || (marked >= 0 && marked != i);
     }
     m_anyByPlace = m_byPlace.contains(true);
 }
 
-int QuestionPlaces::of(const QString& field) const
+int QuestionPlaces::of(QStringView field) const
 {
-    if (const auto it = m_exact.constFind(field); it != m_exact.cend())
-        return *it;
-    // Names compare as the columns do; one of now first, then a former one.
-    const QString folded = foldAscii(field);
-    if (const auto it = m_current.constFind(folded); it != m_current.cend())
-        return *it;
-    return m_former.value(folded, -1);
+    // One of now first, then a former one.
+    if (const auto it = m_current.find(field); it != m_current.end())
+        return it->second;
+    if (const auto it = m_former.find(field); it != m_former.end())
+        return it->second;
+    return -1;
 }
 
 PlacedAnswers placeAnswers(const PublishedForm& form, const FormFields& fields)
@@ -150,7 +174,7 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
             continue;
         if (f.name.size() > kTypeSuffix.size() && f.name.endsWith(kTypeSuffix) && index.of(f.name) < 0) {
             // A question's own "<name> Type" field, whatever it says, is no answer.
-            const int question = index.of(f.name.chopped(kTypeSuffix.size()));
+            const int question = index.of(QStringView(f.name).chopped(kTypeSuffix.size()));
             if (question >= 0) {
                 carried[question] = true;
                 continue;
@@ -162,7 +186,7 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
             }
         } else if (isMarker(f)) {
             // Also another question's field ("Size Type" beside "Size"): both count.
-            const int question = index.of(f.name.chopped(kTypeSuffix.size()));
+            const int question = index.of(QStringView(f.name).chopped(kTypeSuffix.size()));
             if (question >= 0)
                 carried[question] = true;
         }

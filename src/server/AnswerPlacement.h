@@ -10,6 +10,9 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
+#include <QStringView>
+
+#include <unordered_map>
 
 namespace quenlow {
 
@@ -41,15 +44,26 @@ public:
     /// What placeAnswers() does.
     PlacedAnswers place(const FormFields& fields) const;
     /// The question a field name stands for, or -1.
-    int of(const QString& field) const;
+    int of(QStringView field) const;
 
 private:
+    // Field names compare as the columns do (ASCII letters in either case);
+    // looked up as they come, without making a folded copy of each.
+    struct FoldedHash {
+        using is_transparent = void;
+        size_t operator()(QStringView name) const noexcept;
+    };
+    struct FoldedEqual {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const noexcept;
+    };
+    using FoldedIndex = std::unordered_map<QString, int, FoldedHash, FoldedEqual>;
+
     QList<PostedQuestion> m_questions;
     QStringList m_hidden; // the page's own fields, never an answer
     QSet<QString> m_hiddenSet;
-    QHash<QString, int> m_exact; // each question's field as it is
-    QHash<QString, int> m_current;
-    QHash<QString, int> m_former;
+    FoldedIndex m_current; // a question's field of now
+    FoldedIndex m_former; // one it had before a rename
     QList<bool> m_byPlace; // told by its place after its "<name> Type" field
     bool m_anyByPlace = false;
 };
