@@ -22,11 +22,6 @@ using namespace sqlite;
 
 namespace {
 
-QString quote(const QString& name)
-{
-    return SqliteConnection::quoteIdentifier(name);
-}
-
 // Distinct column sets in use at once; a flood of odd ones only costs re-preparing.
 constexpr qsizetype kMaxStatements = 64;
 

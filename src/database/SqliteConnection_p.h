@@ -111,4 +111,14 @@ private:
     sqlite3* m_db = nullptr;
 };
 
+namespace sqlite {
+
+/// `name` quoted as an SQLite identifier, as every room of the store writes it.
+inline QString quote(const QString& name)
+{
+    return SqliteConnection::quoteIdentifier(name);
+}
+
+} // namespace sqlite
+
 } // namespace quenlow

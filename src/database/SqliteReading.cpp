@@ -17,15 +17,6 @@ namespace quenlow {
 
 using namespace sqlite;
 
-namespace {
-
-QString quote(const QString& name)
-{
-    return SqliteConnection::quoteIdentifier(name);
-}
-
-} // namespace
-
 Result<qint64> SqliteAnswersStore::rowCount(const QString& table)
 {
     const Result<qint64> n = m_db->rowCount(table);

@@ -13,15 +13,6 @@ namespace quenlow {
 
 using namespace sqlite;
 
-namespace {
-
-QString quote(const QString& name)
-{
-    return SqliteConnection::quoteIdentifier(name);
-}
-
-} // namespace
-
 Result<bool> SqliteAnswersStore::tableExists(const QString& table)
 {
     if (m_db->tableExists(table))

@@ -17,15 +17,6 @@ namespace quenlow {
 
 using namespace sqlite;
 
-namespace {
-
-QString quote(const QString& name)
-{
-    return SqliteConnection::quoteIdentifier(name);
-}
-
-} // namespace
-
 Result<void> SqliteAnswersStore::deleteRows(const QString& table, const QList<qint64>& ids)
 {
     if (ids.isEmpty())
