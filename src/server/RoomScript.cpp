@@ -256,9 +256,24 @@ const char kFormPageScript[] = R"JS((function () {
     window.addEventListener('online', function () { if (queued) send(); });
   }
 
+  // A box's most characters as a person counts them: an emoji is one, where
+  // the browser's own limit counts two. The service holds the same count.
+  function countCharacters(form) {
+    var boxes = form.querySelectorAll('input[maxlength]');
+    for (var i = 0; i < boxes.length; i++) (function (box) {
+      var most = box.maxLength;
+      if (!(most > 0)) return;
+      box.maxLength = most * 2;
+      box.addEventListener('input', function () {
+        var characters = Array.from(box.value);
+        if (characters.length > most) box.value = characters.slice(0, most).join('');
+      });
+    })(boxes[i]);
+  }
+
   sweep();
   var form = formOfPage();
-  if (form) keepPage(form);
+  if (form) { countCharacters(form); keepPage(form); }
   window.addEventListener('online', sendWaiting);
   // Another page of this phone sent or stored answers: the count follows.
   window.addEventListener('storage', function (event) {

@@ -389,6 +389,7 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
                 .asks(true, AnswerKind::AnyText, {}, {}, { u"Pets"_s, u"Yes"_s })
                 .scale(u"Rating"_s, rating)
                 .asks(true)
+                .textField(u"Nickname"_s, {}, u"5"_s)
                 .submitButton()
                 .write());
     QVERIFY(startService());
@@ -443,6 +444,10 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
     QCOMPARE(stored.at(0).value(u"Birthday"_s).toString(), u"1990-12-24"_s);
     QCOMPARE(stored.at(0).value(u"Which pet?"_s).toString(), u"A dog"_s);
     QCOMPARE(stored.at(0).value(u"Rating"_s).toString(), u"4"_s);
+    // Counted as a person counts: five emoji fill a box of five, and are stored.
+    const QString fiveEmoji = QString(u"\U0001F600"_s).repeated(5);
+    QCOMPARE(seen.value(u"nickname"_s).toString(), fiveEmoji);
+    QCOMPARE(stored.at(0).value(u"Nickname"_s).toString(), fiveEmoji);
     QCOMPARE(stored.at(1).value(u"Pets"_s).toString(), u"No"_s);
     QVERIFY(stored.at(1).value(u"Which pet?"_s).isNull());
 }

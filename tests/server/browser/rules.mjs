@@ -6,7 +6,8 @@
 // browser test: what the page asks of each answer, the browser refusing a
 // missing answer, a condition revealing its question, a post the service
 // refuses (the browser's own checks left out, as an old browser does) and
-// the corrected post; then a browser without script answering "No". Prints
+// the corrected post, and a box of five characters taking five emoji; then a
+// browser without script answering "No". Prints
 // one JSON line of what it saw; screenshots go to SHOTS_FOLDER (phone.png,
 // condition.png, refused.png, noscript.png).
 import { launchChromium } from './browser.mjs';
@@ -57,6 +58,9 @@ try {
   result.revealed = await facts();
   await page.locator(control('Which pet?')).fill('A dog');
   await page.locator('[name="Rating"][value="4"]').check();
+  // A box of five characters takes five emoji, typed one after the other.
+  await page.locator(control('Nickname')).pressSequentially('\u{1F600}'.repeat(6));
+  result.nickname = await page.locator(control('Nickname')).inputValue();
   await page.screenshot({ path: `${shots}/condition.png`, fullPage: true });
 
   // A browser without the checks posts 150: the service refuses it and
