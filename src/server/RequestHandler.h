@@ -28,7 +28,17 @@ struct Refusal;
 /// Everything the service answers, as a function of the request: the pages
 /// and images of HTML/, the posted forms, and a form's answers table where
 /// its designer allows it. Knows nothing of sockets; safe to call from many
-/// threads at once.
+/// threads at once. Starts no thread of its own.
+/// Threads: the controlling thread constructs and destroys it (after the
+/// server that calls it has stopped); the members are set then and only read.
+///   thread          calls
+///   controlling     constructors, destructor, setAnswerDeadline (before serving)
+///   server worker   handle (may wait on the store, up to the lookup wait)
+///   server I/O      handleWithoutWaiting (never waits: a post whose form is not
+///                   at hand is taken again from the form source's task)
+///   store executor  takes a post again once its form was looked up or read again
+///   writer          answers a stored post (`respond`), its thank-you page made there
+///   clock           answers a post not stored by its deadline
 class RequestHandler final
 {
 public:
