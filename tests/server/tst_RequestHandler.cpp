@@ -210,26 +210,16 @@ void TestRequestHandler::refusesMalformedBodies_data()
     const QByteArray form = "application/x-www-form-urlencoded";
     const QByteArray valid = "tableName=tbl_survey&Comments+Type=Text+Area&Comments=";
     QTest::newRow("bad escape") << valid + "%zz" << form << 400;
-    QTest::newRow("escape cut short") << valid + "ab%4" << form << 400;
-    QTest::newRow("non-standard %u escape") << valid + "%u00e9" << form << 400;
-    QTest::newRow("not UTF-8") << valid + "caf%E9" << form << 400;
-    QTest::newRow("bad escape in a name") << QByteArray("tableName=tbl_survey&%G1=x") << form << 400;
     QTest::newRow("plain text body") << QByteArray("tableName=tbl_survey") << QByteArray("text/plain") << 415;
-    // No answer to the form: only the hidden fields, or only the table's name.
+    // One of each kind of refusal; the intake's own tests hold the cases.
     QTest::newRow("hidden fields only") << QByteArray(
         "tableName=tbl_survey&DBLocation=x&background=Background.gif&allowShowTableButtron=False")
                                         << form << 400;
-    QTest::newRow("table name only") << QByteArray("tableName=tbl_survey") << form << 400;
     // A NUL would cut the answer short wherever it is read back.
     QTest::newRow("NUL in a value") << valid + "a%00b" << form << 400;
-    QTest::newRow("NUL in a name") << QByteArray("tableName=tbl_survey&Comments%00+Type=Text+Area") << form
-                                   << 400;
     QTest::newRow("multipart without its boundary") << QByteArray(
         "--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey\r\n--x--\r\n")
                                                     << QByteArray("multipart/form-data; boundary=y") << 400;
-    QTest::newRow("multipart cut short")
-        << QByteArray("--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey")
-        << QByteArray("multipart/form-data; boundary=x") << 400;
 }
 
 void TestRequestHandler::refusesMalformedBodies()

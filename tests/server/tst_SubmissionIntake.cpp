@@ -171,7 +171,21 @@ void TestSubmissionIntake::decidesEachPost_data()
         << valid + "&x=%ED%A0%80" << form << refused(Refusal::Unreadable);
     QTest::newRow("an overlong slash is not UTF-8")
         << valid + "&x=%C0%AF" << form << refused(Refusal::Unreadable);
+    QTest::newRow("escape cut short") << valid + "&x=ab%4" << form << refused(Refusal::Unreadable);
+    QTest::newRow("non-standard %u escape") << valid + "&x=%u00e9" << form << refused(Refusal::Unreadable);
+    QTest::newRow("bad escape in a name") << valid + "&%G1=x" << form << refused(Refusal::Unreadable);
     QTest::newRow("NUL in a value") << valid + "&x=a%00b" << form << refused(Refusal::HoldsNul);
+    QTest::newRow("NUL in a name") << valid + "&Name%00+Type=Text+Field" << form
+                                   << refused(Refusal::HoldsNul);
+    QTest::newRow("multipart cut short")
+        << QByteArray("--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey")
+        << QByteArray("multipart/form-data; boundary=x") << refused(Refusal::Unreadable);
+    QTest::newRow("multipart naming another boundary")
+        << QByteArray(
+               "--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey\r\n--x--\r\n")
+        << QByteArray("multipart/form-data; boundary=y") << refused(Refusal::Unreadable);
+    QTest::newRow("the table's name only")
+        << QByteArray("tableName=tbl_survey") << form << refused(Refusal::NoQuestion);
     QTest::newRow("plain text") << valid << QByteArray("text/plain") << refused(Refusal::UnsupportedType);
     QTest::newRow("no table") << QByteArray("Name=Ann") << form << refused(Refusal::NoFormNamed);
     QTest::newRow("another table") << QByteArray("tableName=tbl_other&Name=Ann") << form
