@@ -5,6 +5,7 @@
 #include "FuzzCheck.h"
 
 #include "core/TextFile.h"
+#include "platform/OutcomeMessages.h"
 #include "platform/WordDocument.h"
 
 #include <QDir>
@@ -90,15 +91,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     document.moveRight();
     document.typeText(QStringLiteral("row two"));
     const WordContent expected = document.content();
-    const FileResult saved = document.saveAs(output);
+    const DocumentResult saved = document.saveAs(output);
     if (!saved)
-        std::fprintf(stderr, "%s\n", qPrintable(saved.error().detail));
+        std::fprintf(stderr, "%s\n", qPrintable(documentProblemText(saved.error())));
     FUZZ_CHECK(saved);
 
     WordDocument reopened;
-    const FileResult opened = reopened.open(output);
+    const DocumentResult opened = reopened.open(output);
     if (!opened)
-        std::fprintf(stderr, "%s\n", qPrintable(opened.error().detail));
+        std::fprintf(stderr, "%s\n", qPrintable(documentProblemText(opened.error())));
     FUZZ_CHECK(opened);
     const WordContent content = reopened.content();
     FUZZ_CHECK(content.text() == expected.text());
