@@ -114,7 +114,6 @@ bool QuestionPlaces::FoldedEqual::operator()(QStringView a, QStringView b) const
 
 QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
     : m_questions(questions)
-    , m_hidden(pageHiddenFieldNames())
 {
     const qsizetype count = questions.size();
     // The last question of a field wins, as the columns hold one value each.
@@ -126,9 +125,10 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
                 m_former.emplace(former, int(i));
         }
     }
-    m_hidden.append(submissionTokenField());
-    m_hidden.append(formVersionField());
-    m_hiddenSet = QSet<QString>(m_hidden.cbegin(), m_hidden.cend());
+    const QStringList hidden = pageHiddenFieldNames();
+    m_hidden = QSet<QString>(hidden.cbegin(), hidden.cend());
+    m_hidden.insert(submissionTokenField());
+    m_hidden.insert(formVersionField());
     // A question whose field name the page also gives to another field is
     // told by its place after its "<name> Type" field, as the page sends it.
     m_byPlace.fill(false, count);
@@ -163,7 +163,7 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
     PlacedAnswers placed;
     const QList<PostedQuestion>& questions = m_questions;
     const qsizetype count = questions.size();
-    const QSet<QString>& hidden = m_hiddenSet;
+    const QSet<QString>& hidden = m_hidden;
     const QList<bool>& byPlace = m_byPlace;
     const QuestionPlaces& index = *this;
     QList<bool> carried(count, false); // its field or its "Type" field came

@@ -60,8 +60,7 @@ private:
     using FoldedIndex = std::unordered_map<QString, int, FoldedHash, FoldedEqual>;
 
     QList<PostedQuestion> m_questions;
-    QStringList m_hidden; // the page's own fields, never an answer
-    QSet<QString> m_hiddenSet;
+    QSet<QString> m_hidden; // the page's own fields, never an answer
     FoldedIndex m_current; // a question's field of now
     FoldedIndex m_former; // one it had before a rename
     QList<bool> m_byPlace; // told by its place after its "<name> Type" field

@@ -2,14 +2,11 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/RequestHandler.h"
 
-#include "model/ElementKind.h"
 #include "model/PageFormat.h"
 
 #include "database/AnswersStore.h"
 #include "model/HtmlText.h"
-#include "server/AnswerChecks.h"
 #include "server/AnswerPages.h"
-#include "server/AnswerPlacement.h"
 #include "server/AnswerWriter.h"
 #include "server/ConditionScript.h"
 #include "server/Deadlines.h"
@@ -22,16 +19,10 @@
 #include "database/Receipts.h"
 #include "server/StorePool.h"
 
-#include <QHash>
 #include <QRandomGenerator>
-#include <QSet>
 #include <QVariant>
 
 #include <algorithm>
-#include <condition_variable>
-#include <map>
-#include <mutex>
-#include <thread>
 
 namespace quenlow {
 
