@@ -129,8 +129,9 @@ HttpResponse errorResponse(
     HttpResponse response;
     response.status = status;
     response.contentType = QByteArrayLiteral("text/html; charset=utf-8");
-    response.body = (head(title, language) + QStringLiteral("<body><h1>") + escapeHtml(title)
-        + QStringLiteral("</h1><p>") + escapeHtml(explanation) + QStringLiteral("</p></body></html>")
+    // In a main landmark, so that a screen reader finds what the page says.
+    response.body = (head(title, language) + QStringLiteral("<body><main><h1>") + escapeHtml(title)
+        + QStringLiteral("</h1><p>") + escapeHtml(explanation) + QStringLiteral("</p></main></body></html>")
         + kLineEnd)
                         .toUtf8();
     return response;

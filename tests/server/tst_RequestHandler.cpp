@@ -1133,7 +1133,7 @@ void TestRequestHandler::speaksTheFormsLanguage()
     // The service's own refusals speak the form's language too, once the form is known.
     const HttpResponse none = post(surveyHeader() + Fields { { u"Ghost Type"_s, u"Text Field"_s } });
     QCOMPARE(none.status, 400);
-    QVERIFY(none.body.contains("<h1>Keine Antworten</h1>"));
+    QVERIFY(none.body.contains("<main><h1>Keine Antworten</h1>"));
     QVERIFY(none.body.contains("Es wurde nichts gespeichert."));
 
     settings.acceptingAnswers = false;
