@@ -173,7 +173,9 @@ QList<ReportLeft> finish(const FormSession& session, AnswersStore* store, const 
     if (change.kind != FormChange::Copy || change.withAnswers)
         left = carryReports(session, change);
     if (change.kind != FormChange::Delete)
-        static_cast<void>(claimFormName(session, change.to)); // made good when those forms are next published
+        static_cast<void>(claimFormName(session, change.to,
+            change.kind == FormChange::Rename ? change.from
+                                              : QString())); // made good when those forms are next published
     if (store && store->keepsPublications()) {
         // The new form is published again whenever it is opened: a failure here is made good then.
         if (change.kind != FormChange::Delete) {
@@ -293,14 +295,14 @@ QStringList reportFilesOf(const FormSession& session, const QString& name)
     return files;
 }
 
-Result<void> claimFormName(const FormSession& session, const QString& name)
+Result<void> claimFormName(const FormSession& session, const QString& name, const QString& leaving)
 {
     const QString suffix = QStringLiteral("Collection.txt");
     QStringList failed;
     for (const QString& file :
         QDir(session.collectionsFolder()).entryList({ QLatin1Char('*') + suffix }, QDir::Files)) {
         const QString formName = file.chopped(suffix.size());
-        if (formName == name)
+        if (formName == name || formName == leaving)
             continue;
         ParsedCollection parsed = readCollectionFile(session.collectionsFolder() + file);
         if (!parsed.ok() || parsed.methods.isEmpty() || parsed.methods.first().kind != ElementKind::Header

@@ -57,8 +57,9 @@ Result<QList<ReportLeft>> changeForm(
 /// Takes `name` away from the former names of every other form of the
 /// program folder (and of the store's publications), because a new form now
 /// bears it: its addresses are the new form's. The forms that could not be
-/// written are named in the result.
-Result<void> claimFormName(const FormSession& session, const QString& name);
+/// written are named in the result. The form `leaving` (renamed away) is
+/// left as it is.
+Result<void> claimFormName(const FormSession& session, const QString& name, const QString& leaving = {});
 
 /// The change noted in `collectionsFolder` and not finished yet (the
 /// designer was stopped midway, or is making it now); nothing when none is.
