@@ -138,6 +138,11 @@ Result<void> AnswersStore::unpublish(const QString&)
     return {};
 }
 
+Result<std::optional<QString>> AnswersStore::renamedForm(const QString&)
+{
+    return noPublications();
+}
+
 Result<QStringList> AnswersStore::publishedForms()
 {
     return QStringList();

@@ -206,6 +206,9 @@ public:
         QByteArray backgroundBytes;
         /// The form's collecting settings as key lines; empty for the defaults.
         QString settings;
+        /// The names the form had before the designer renamed it: their
+        /// addresses lead to it while no other form bears them.
+        QStringList formerNames;
     };
     /// True when this store keeps published forms for collection servers
     /// elsewhere. The embedded store does not: its service reads the forms
@@ -216,6 +219,9 @@ public:
     virtual Result<void> publish(const Publication& form);
     /// The form published under `form`; nothing when there is none.
     virtual Result<std::optional<Publication>> publication(const QString& form);
+    /// The name of the form published that was called `formerName` before
+    /// a rename; nothing when none was (or a form of that name is published).
+    virtual Result<std::optional<QString>> renamedForm(const QString& formerName);
     /// The names of the forms published, in no particular order.
     virtual Result<QStringList> publishedForms();
     /// Forgets what was published under `form` (a form renamed or deleted);

@@ -69,6 +69,7 @@ public:
     Result<void> publish(const Publication& form) override;
     Result<void> unpublish(const QString& form) override;
     Result<QStringList> publishedForms() override;
+    Result<std::optional<QString>> renamedForm(const QString& formerName) override;
     Result<std::optional<Publication>> publication(const QString& form) override;
     Result<std::optional<PublishedFile>> publishedFile(const QString& name) override;
     Result<QByteArray> sharedKey() override;

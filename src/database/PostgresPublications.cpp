@@ -25,6 +25,34 @@ QString formSettingsKey(const QString& form)
     return QStringLiteral("form settings:") + form;
 }
 
+// Where a former name of a published form is kept, its value the form's
+// name now; one form at a time owns a former name.
+const QString kFormerNamePrefix = QStringLiteral("former name:");
+
+QString formerNameKey(const QString& formerName)
+{
+    return kFormerNamePrefix + formerName;
+}
+
+// The former names leading to `form` go (written again as it is published,
+// or given up with it); when it is published, so does its own name as a
+// former name of another form: the name is this form's now.
+Result<void> dropFormerNames(Connection& db, const QString& form, bool published)
+{
+    if (published) {
+        if (const auto r
+            = db.run(QStringLiteral("DELETE FROM quenlow.settings WHERE key = $1"), { formerNameKey(form) });
+            !r)
+            return r.error();
+    }
+    if (const auto r = db.run(QStringLiteral("DELETE FROM quenlow.settings WHERE starts_with(key, $1) "
+                                             "AND value = convert_to($2, 'UTF8')"),
+            { kFormerNamePrefix, form });
+        !r)
+        return r.error();
+    return {};
+}
+
 } // namespace
 
 Result<void> PostgresAnswersStore::publish(const Publication& form)
@@ -68,6 +96,20 @@ Result<void> PostgresAnswersStore::publish(const Publication& form)
                     { formSettingsKey(form.form), Param(form.settings.toUtf8(), true) });
             !r)
             return r.error();
+        // A form's addresses of before lead to it while no form bears them.
+        if (const auto r = dropFormerNames(*m_db, form.form, true); !r)
+            return r;
+        for (const QString& former : form.formerNames) {
+            if (former == form.form)
+                continue;
+            if (const auto r
+                = m_db->run(QStringLiteral("INSERT INTO quenlow.settings (key, value) VALUES ($1, "
+                                           "convert_to($2, 'UTF8')) "
+                                           "ON CONFLICT (key) DO UPDATE SET value = excluded.value"),
+                    { formerNameKey(former), form.form });
+                !r)
+                return r.error();
+        }
         if (form.backgroundImage.isEmpty() || form.backgroundBytes.isEmpty())
             return {};
         const QByteArray type = QMimeDatabase()
@@ -95,8 +137,23 @@ Result<void> PostgresAnswersStore::unpublish(const QString& form)
                 QStringLiteral("DELETE FROM quenlow.settings WHERE key = $1"), { formSettingsKey(form) });
             !r)
             return r.error();
-        return {};
+        return dropFormerNames(*m_db, form, false);
     });
+}
+
+Result<std::optional<QString>> PostgresAnswersStore::renamedForm(const QString& formerName)
+{
+    // A form that bears the name now is the one its addresses lead to.
+    const auto r = m_db->run(QStringLiteral("SELECT convert_from(s.value, 'UTF8') FROM quenlow.settings s "
+                                            "JOIN quenlow.forms f ON f.form = convert_from(s.value, 'UTF8') "
+                                            "WHERE s.key = $1 AND NOT EXISTS "
+                                            "(SELECT 1 FROM quenlow.forms WHERE form = $2)"),
+        { formerNameKey(formerName), formerName });
+    if (!r)
+        return r.error();
+    if (PQntuples(r->get()) == 0)
+        return std::optional<QString>();
+    return std::optional<QString>(QString::fromUtf8(PQgetvalue(r->get(), 0, 0)));
 }
 
 Result<QStringList> PostgresAnswersStore::publishedForms()
@@ -140,6 +197,13 @@ Result<std::optional<AnswersStore::Publication>> PostgresAnswersStore::publicati
             chart.at(1).toString(), entry.at(4).toString(), entry.at(5).toInt(0) });
     }
     p.settings = QString::fromUtf8(bytes(7));
+    const auto former = m_db->run(QStringLiteral("SELECT substr(key, $2) FROM quenlow.settings WHERE "
+                                                 "starts_with(key, $3) AND value = convert_to($1, 'UTF8') "
+                                                 "ORDER BY key"),
+        { form, QString::number(kFormerNamePrefix.size() + 1), kFormerNamePrefix });
+    if (!former)
+        return former.error();
+    p.formerNames = firstColumn(former->get());
     p.backgroundImage = QString::fromUtf8(bytes(5));
     p.backgroundBytes = bytes(6);
     return std::optional<Publication>(std::move(p));

@@ -92,6 +92,42 @@ void failed(const QString& what, const Error& error)
                         .arg(what, error.detail));
 }
 
+// The report files that stayed behind, each with why; nothing was lost.
+void tellReportsLeft(const QList<ReportLeft>& left)
+{
+    if (left.isEmpty())
+        return;
+    QStringList lines;
+    for (const ReportLeft& report : left) {
+        switch (report.reason) {
+        case ReportLeft::TargetTaken:
+            lines.append(QCoreApplication::translate(
+                "FormNameDialog", "The report file '%1' was not moved: there is a file '%2' already.")
+                             .arg(report.file, report.detail));
+            break;
+        case ReportLeft::NotMoved:
+            lines.append(
+                QCoreApplication::translate("FormNameDialog", "The report file '%1' could not be moved (%2).")
+                    .arg(report.file, report.detail));
+            break;
+        case ReportLeft::NotCopied:
+            lines.append(QCoreApplication::translate(
+                "FormNameDialog", "The report file '%1' could not be copied (%2).")
+                             .arg(report.file, report.detail));
+            break;
+        case ReportLeft::NotDeleted:
+            lines.append(QCoreApplication::translate(
+                "FormNameDialog", "The report file '%1' could not be deleted (%2).")
+                             .arg(report.file, report.detail));
+            break;
+        }
+    }
+    lines.append(left.size() == 1
+            ? QCoreApplication::translate("FormNameDialog", "The file is still in the Reports folder.")
+            : QCoreApplication::translate("FormNameDialog", "The files are still in the Reports folder."));
+    showExclamation(lines.join(u'\n'));
+}
+
 } // namespace
 
 void renameOpenForm(FormSession& session, QWidget* owner)
@@ -101,13 +137,14 @@ void renameOpenForm(FormSession& session, QWidget* owner)
         QCoreApplication::translate("FormNameDialog", "New name for the form '%1':").arg(from), from);
     if (to.isEmpty())
         return;
-    if (const Result<void> done
+    const Result<QList<ReportLeft>> done
         = changeForm(session, { FormChange::Rename, from, to, false }, methodsFor(session, to));
-        !done) {
+    if (!done) {
         failed(QCoreApplication::translate("FormNameDialog", "The form '%1' could not be renamed").arg(from),
             done.error());
         return;
     }
+    tellReportsLeft(*done);
     loadFormTelling(session, to + QStringLiteral(".html"));
 }
 
@@ -129,22 +166,28 @@ void copyOpenForm(FormSession& session, QWidget* owner)
                                       .arg(from, QString::number(*answers)),
                 MessageIcon::Question);
     }
-    if (const Result<void> done
+    const Result<QList<ReportLeft>> done
         = changeForm(session, { FormChange::Copy, from, to, withAnswers }, methodsFor(session, to));
-        !done) {
+    if (!done) {
         failed(QCoreApplication::translate("FormNameDialog", "The form '%1' could not be copied").arg(from),
             done.error());
         return;
     }
+    tellReportsLeft(*done);
     loadFormTelling(session, to + QStringLiteral(".html"));
 }
 
 void deleteOpenForm(FormSession& session)
 {
     const QString name = session.openFormName();
-    if (!askBeforeDestroying(QCoreApplication::translate("FormNameDialog",
-                                 "Delete the form '%1'? Its page and collection file will be deleted.")
-                                 .arg(name),
+    const bool reports = !reportFilesOf(session, name).isEmpty();
+    if (!askBeforeDestroying(
+            (reports ? QCoreApplication::translate("FormNameDialog",
+                 "Delete the form '%1'? Its page, collection file and report "
+                 "files will be deleted.")
+                     : QCoreApplication::translate("FormNameDialog",
+                         "Delete the form '%1'? Its page and collection file will be deleted."))
+                .arg(name),
             MessageIcon::Question))
         return;
     const Result<qint64> answers = answersOfForm(session, name);
@@ -162,11 +205,13 @@ void deleteOpenForm(FormSession& session)
                       .arg(name, QString::number(*answers), AnswersStore::tableFor(name)),
             MessageIcon::Question);
     }
-    if (const Result<void> done = changeForm(session, { FormChange::Delete, name, {}, dropAnswers }); !done) {
+    const Result<QList<ReportLeft>> done = changeForm(session, { FormChange::Delete, name, {}, dropAnswers });
+    if (!done) {
         failed(QCoreApplication::translate("FormNameDialog", "The form '%1' could not be deleted").arg(name),
             done.error());
         return;
     }
+    tellReportsLeft(*done);
     // Nothing is open any more: the help pages take the form's place.
     session.resetOpenForm();
     session.setOpenFormName({});

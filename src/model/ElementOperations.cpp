@@ -199,7 +199,9 @@ void recordRename(FormSession& session, FormMethod& renamed, const QString& oldI
         FormMethod other = session.collection().atPosition(i);
         if (other.userInstruction == oldInstruction)
             continue;
-        bool changed = other.formerNames.removeIf(sameField(oldField)) > 0;
+        // A header's former names are the form's, not its questions'.
+        bool changed
+            = other.kind != ElementKind::Header && other.formerNames.removeIf(sameField(oldField)) > 0;
         // A question asked only after this one's answer keeps asking after it:
         // under the old name it would wait for a field the page no longer has.
         if (!other.settings.isEmpty()) {

@@ -127,26 +127,55 @@ void undoNewForm(const FormSession& session, const QString& name)
     QFile::remove(notePath(session));
 }
 
-void carryReports(const FormSession& session, const FormChange& change)
+QString fileProblem(const QFile& file)
 {
+    return file.errorString();
+}
+
+// The report files follow the form: moved with a rename, copied with the
+// answers, deleted with the form. A file that cannot follow stays where it
+// is, and is said; one already there under the new name is never replaced.
+QList<ReportLeft> carryReports(const FormSession& session, const FormChange& change)
+{
+    QList<ReportLeft> left;
     for (const QString& file : reportFilesOf(session, change.from)) {
-        const QString target = session.reportsFolder() + change.to + file.mid(change.from.size());
-        if (QFileInfo::exists(target))
+        QFile source(session.reportsFolder() + file);
+        if (change.kind == FormChange::Delete) {
+            if (!source.remove())
+                left.append({ file, ReportLeft::NotDeleted, fileProblem(source) });
             continue;
-        const QString source = session.reportsFolder() + file;
-        if (change.kind == FormChange::Rename)
-            QFile::rename(source, target);
-        else
-            QFile::copy(source, target);
+        }
+        const QString target = session.reportsFolder() + change.to + file.mid(change.from.size());
+        if (QFileInfo::exists(target)) {
+            // Left by a copy made with the answers, or finished at an earlier opening.
+            if (change.kind == FormChange::Rename)
+                left.append({ file, ReportLeft::TargetTaken, QFileInfo(target).fileName() });
+            continue;
+        }
+        const bool carried = change.kind == FormChange::Rename ? source.rename(target) : source.copy(target);
+        if (!carried) {
+            left.append(
+                { file, change.kind == FormChange::Rename ? ReportLeft::NotMoved : ReportLeft::NotCopied,
+                    fileProblem(source) });
+            // A copy cut short is no report of the new form.
+            if (change.kind == FormChange::Copy)
+                QFile::remove(target);
+        }
     }
+    return left;
 }
 
 // The steps after the table: each can be made again. The note stays until
 // they are all made, so that the next opening tries again.
-void finish(const FormSession& session, AnswersStore* store, const FormChange& change)
+QList<ReportLeft> finish(const FormSession& session, AnswersStore* store, const FormChange& change)
 {
-    if (change.kind == FormChange::Rename || (change.kind == FormChange::Copy && change.withAnswers))
-        carryReports(session, change);
+    QList<ReportLeft> left;
+    if (change.kind != FormChange::Copy || change.withAnswers)
+        left = carryReports(session, change);
+    if (change.kind != FormChange::Delete)
+        static_cast<void>(claimFormName(session, change.to,
+            change.kind == FormChange::Rename ? change.from
+                                              : QString())); // made good when those forms are next published
     if (store && store->keepsPublications()) {
         // The new form is published again whenever it is opened: a failure here is made good then.
         if (change.kind != FormChange::Delete) {
@@ -157,7 +186,7 @@ void finish(const FormSession& session, AnswersStore* store, const FormChange& c
         }
         // Collection servers would go on taking answers for a form that is no more.
         if (change.kind != FormChange::Copy && !store->unpublish(change.from))
-            return;
+            return left;
     }
     if (change.kind == FormChange::Rename) {
         if (QFileInfo::exists(columnNotePath(session, change.from))
@@ -167,10 +196,29 @@ void finish(const FormSession& session, AnswersStore* store, const FormChange& c
         for (const QString& path :
             { pagePath(session, change.from), session.collectionFilePath(change.from) }) {
             if (!QFile::remove(path) && QFileInfo::exists(path))
-                return;
+                return left;
         }
     }
     QFile::remove(notePath(session));
+    return left;
+}
+
+// The new form's elements as the change leaves them: a renamed form keeps
+// the name it leaves among its former names, so that the addresses people
+// were given still lead to it; a copy is a new form and has none.
+QList<FormMethod> withFormerNames(QList<FormMethod> methods, const FormChange& change)
+{
+    if (methods.isEmpty() || methods.first().kind != ElementKind::Header)
+        return methods;
+    QStringList& former = methods.first().formerNames;
+    if (change.kind == FormChange::Copy) {
+        former.clear();
+    } else {
+        former.removeAll(change.to);
+        former.removeAll(change.from);
+        former.append(change.from);
+    }
+    return methods;
 }
 
 // The answers table's step; nothing to do when it was made already.
@@ -239,12 +287,38 @@ QStringList reportFilesOf(const FormSession& session, const QString& name)
 {
     // The names the reporter gives: the report document and the exported answers.
     QStringList files;
-    for (const QString& suffix :
-        { QStringLiteral("_Report.doc"), QStringLiteral(".csv"), QStringLiteral(".xlsx") }) {
+    for (const QString& suffix : { QStringLiteral("_Report.docx"), QStringLiteral("_Report.doc"),
+             QStringLiteral(".csv"), QStringLiteral(".xlsx") }) {
         if (QFileInfo(session.reportsFolder() + name + suffix).isFile())
             files.append(name + suffix);
     }
     return files;
+}
+
+Result<void> claimFormName(const FormSession& session, const QString& name, const QString& leaving)
+{
+    const QString suffix = QStringLiteral("Collection.txt");
+    QStringList failed;
+    for (const QString& file :
+        QDir(session.collectionsFolder()).entryList({ QLatin1Char('*') + suffix }, QDir::Files)) {
+        const QString formName = file.chopped(suffix.size());
+        if (formName == name || formName == leaving)
+            continue;
+        ParsedCollection parsed = readCollectionFile(session.collectionsFolder() + file);
+        if (!parsed.ok() || parsed.methods.isEmpty() || parsed.methods.first().kind != ElementKind::Header
+            || parsed.methods.first().formerNames.removeAll(name) == 0)
+            continue;
+        MethodCollection collection;
+        collection.setMethods(parsed.methods);
+        // Only the header's record changes; the page stays as it is.
+        if (!writeFileAtomically(
+                session.collectionsFolder() + file, encodeText(serializeCollection(collection)))
+            || !publishForm(session, formName, parsed.methods))
+            failed.append(formName);
+    }
+    if (!failed.isEmpty())
+        return Error { Error::Io, failed.join(QStringLiteral(", ")) };
+    return {};
 }
 
 void stopFormChangeAfterStep(int step)
@@ -252,44 +326,44 @@ void stopFormChangeAfterStep(int step)
     g_stopAfter = step;
 }
 
-Result<void> changeForm(
-    const FormSession& session, const FormChange& change, const QList<FormMethod>& methods)
+Result<QList<ReportLeft>> changeForm(
+    const FormSession& session, const FormChange& change, const QList<FormMethod>& givenMethods)
 {
+    const QList<FormMethod> methods = withFormerNames(givenMethods, change);
     const auto store = storeOf(session);
     if (!store)
         return store.error();
     if (const FileResult noted = writeNote(session, change); !noted)
         return Error { Error::Io, noted.error().detail };
     if (stopHere(1))
-        return {};
+        return QList<ReportLeft>();
 
     if (change.kind == FormChange::Delete) {
         // The table first: when it cannot go, the form is still all there.
         if (const Result<void> table = changeTable(store->get(), change); !table) {
             QFile::remove(notePath(session));
-            return table;
+            return table.error();
         }
         if (stopHere(2))
-            return {};
+            return QList<ReportLeft>();
         removeForm(session, change.from);
     } else {
         if (const Result<void> written = writeForm(session, change.to, methods); !written) {
             undoNewForm(session, change.to);
-            return written;
+            return written.error();
         }
         if (stopHere(2))
-            return {};
+            return QList<ReportLeft>();
         if (const Result<void> table = changeTable(store->get(), change); !table) {
             undoNewForm(session, change.to);
-            return table;
+            return table.error();
         }
     }
     if (stopHere(3))
-        return {};
+        return QList<ReportLeft>();
     // The change is made; what is left of the old form goes now or, failing
     // that, at the next opening.
-    finish(session, store->get(), change);
-    return {};
+    return finish(session, store->get(), change);
 }
 
 std::optional<FormChange> finishFormChange(const FormSession& session)
@@ -314,7 +388,7 @@ std::optional<FormChange> finishFormChange(const FormSession& session)
         return change;
     if (change->kind == FormChange::Delete)
         removeForm(session, change->from);
-    finish(session, store->get(), *change);
+    static_cast<void>(finish(session, store->get(), *change)); // the files left are found again then
     return change;
 }
 

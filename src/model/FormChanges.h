@@ -34,11 +34,32 @@ bool formNameTaken(const FormSession& session, const QString& name);
 /// The number of answers of form `name`; 0 without a table or a store.
 Result<qint64> answersOfForm(const FormSession& session, const QString& name);
 
+/// A report file a change made could not carry along (move, copy or
+/// delete); the file is left where it was.
+struct ReportLeft {
+    enum Reason { TargetTaken, NotMoved, NotCopied, NotDeleted };
+    QString file; // its name in the reports folder
+    Reason reason = NotMoved;
+    QString detail; // what the file system said
+    friend bool operator==(const ReportLeft&, const ReportLeft&) = default;
+};
+
 /// Makes `change`. For Rename and Copy, `methods` are the new form's
 /// elements (its header already naming the new table), written as its
-/// collection file and page. Nothing is left half done on a failure.
-Result<void> changeForm(
+/// collection file and page; a renamed form keeps its former names in its
+/// header (so the addresses people have still lead to it), a copy starts
+/// without any, and the new name is no other form's former name any more.
+/// Nothing is left half done on a failure. Once made, the report files that
+/// could not follow the form are returned.
+Result<QList<ReportLeft>> changeForm(
     const FormSession& session, const FormChange& change, const QList<FormMethod>& methods = {});
+
+/// Takes `name` away from the former names of every other form of the
+/// program folder (and of the store's publications), because a new form now
+/// bears it: its addresses are the new form's. The forms that could not be
+/// written are named in the result. The form `leaving` (renamed away) is
+/// left as it is.
+Result<void> claimFormName(const FormSession& session, const QString& name, const QString& leaving = {});
 
 /// The change noted in `collectionsFolder` and not finished yet (the
 /// designer was stopped midway, or is making it now); nothing when none is.

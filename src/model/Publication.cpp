@@ -27,6 +27,7 @@ std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods)
         facts.backgroundImage = backgroundImageFor(backgroundChoices().at(choice));
     facts.showsAnswersTable = wholeNumber(header.item(2)) == 1;
     facts.settings = formSettingsOf(header);
+    facts.formerNames = header.formerNames;
     return facts;
 }
 
@@ -43,6 +44,7 @@ AnswersStore::Publication publicationOf(
         p.title = facts->title;
         p.showsAnswersTable = facts->showsAnswersTable;
         p.settings = formSettingsText(facts->settings);
+        p.formerNames = facts->formerNames;
         // The page names its background whether or not the image can be read.
         p.backgroundImage = facts->backgroundImage;
         if (!p.backgroundImage.isEmpty()

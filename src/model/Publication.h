@@ -23,6 +23,7 @@ struct HeaderFacts {
     QString backgroundImage; // the image file of the background chosen, or empty
     bool showsAnswersTable = false;
     FormSettings settings;
+    QStringList formerNames; // the names the form had before a rename, oldest first
 };
 /// Nothing when the first element is not a header.
 std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods);

@@ -103,6 +103,9 @@ bool generateForm(FormSession& session, const QString& name, const HeaderInputs&
     // The table comes first: a refused name must leave the open form as it was.
     if (!createTable(session, name))
         return false;
+    // A form that had this name before a rename no longer takes its addresses;
+    // one that cannot be written now is told apart by the service all the same.
+    static_cast<void>(claimFormName(session, name));
 
     // One press replaces the open form; it is emptied only now that the new one exists.
     if (!session.collection().isEmpty())
@@ -149,6 +152,8 @@ bool updateHeader(FormSession& session, const HeaderInputs& inputs)
     settings.userViewTable = inputs.userViewTable;
     FormMethod header = headerRecord(settings, inputs.backgroundRow, session.elementCounter());
     header.settings = session.collection().atPosition(0).settings;
+    // The names the form had before keep leading to it.
+    header.formerNames = session.collection().atPosition(0).formerNames;
     if (inputs.settings)
         setFormSettings(header, *inputs.settings);
 

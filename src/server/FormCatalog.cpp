@@ -8,6 +8,7 @@
 #include "server/AnswerPlacement.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 
 #include <sys/stat.h>
@@ -27,9 +28,11 @@ std::optional<PublishedForm> readForm(const QString& path, const QString& name)
     const std::optional<HeaderFacts> facts = headerFacts(parsed.methods);
     if (!facts)
         return std::nullopt;
-    return withAnswerChecks(
+    PublishedForm form = withAnswerChecks(
         PublishedForm { name, facts->title, facts->backgroundImage, facts->showsAnswersTable,
             postedQuestions(parsed.methods), facts->settings, chartedQuestions(parsed.methods) });
+    form.formerNames = facts->formerNames;
+    return form;
 }
 
 } // namespace
@@ -105,6 +108,23 @@ std::optional<PublishedForm> FormCatalog::find(const QString& formName)
         m_cache.clear();
     m_cache.insert(formName, fresh);
     return fresh.form;
+}
+
+std::optional<QString> FormCatalog::renamedForm(const QString& formerName)
+{
+    if (!isFormName(formerName) || find(formerName))
+        return std::nullopt;
+    // Asked only for a name no form bears, so reading every form's header
+    // (each kept until its file changes) costs only the addresses of before.
+    const QString suffix = QStringLiteral("Collection.txt");
+    for (const QString& file :
+        QDir(m_collections).entryList({ QLatin1Char('*') + suffix }, QDir::Files, QDir::Name)) {
+        const QString name = file.chopped(suffix.size());
+        if (const std::optional<PublishedForm> form = find(name);
+            form && form->formerNames.contains(formerName))
+            return name;
+    }
+    return std::nullopt;
 }
 
 } // namespace quenlow

@@ -37,6 +37,9 @@ struct PublishedForm {
     /// The table its answers go to while a rename of the form is half done
     /// (the designer stopped before the table was renamed); empty: its own.
     QString storedIn {};
+    /// The names it had before the designer renamed it, whose addresses lead
+    /// to it while no other form bears them.
+    QStringList formerNames {};
 };
 
 /// `form` with its checks, its places and its version made from its questions.
@@ -55,6 +58,9 @@ public:
     static bool isFormName(const QString& name);
 
     std::optional<PublishedForm> find(const QString& formName);
+    /// The form that was called `formerName` before a rename, when no form
+    /// bears that name now; nothing otherwise.
+    std::optional<QString> renamedForm(const QString& formerName);
 
 private:
     struct Entry {

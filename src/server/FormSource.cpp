@@ -86,6 +86,15 @@ public:
         return renamed;
     }
 
+    Result<std::optional<QString>> renamedForm(const QString& formerName, std::chrono::milliseconds) override
+    {
+        // While a change is half done, the forms it touches are those the note says.
+        const std::optional<FormChange> change = pendingFormChange(m_collections);
+        if (change && (formerName == change->from || formerName == change->to))
+            return std::optional<QString>();
+        return m_forms.renamedForm(formerName);
+    }
+
     QByteArray tokenKey() override { return m_key; }
 
     QStringList formNames() override
@@ -156,6 +165,7 @@ struct Remembered {
     State state = Absent;
     FormSource::File file; // a form's page, or the image
     std::optional<PublishedForm> form;
+    QString renamedTo; // for a name no form bears (Absent): the form that had it before a rename
     Error error; // why it could not be read
     QDeadlineTimer askAgain; // for Absent and Unreadable
     QDeadlineTimer forgetAfter; // for Published
@@ -324,7 +334,16 @@ struct StoreMemory : std::enable_shared_from_this<StoreMemory> {
                     PublishedForm { name, p->title, p->backgroundImage, p->showsAnswersTable,
                         postedQuestions(*p), formSettingsFromText(p->settings), chartedQuestions(*p) });
                 found.file = FormSource::File { {}, p->page, name, true };
+                return found;
             }
+            // Not a form's name now: perhaps one a form had before a rename.
+            const auto renamed = store->renamedForm(name);
+            if (!renamed) {
+                StorePool::discard(store);
+                store.reset();
+                return renamed.error();
+            }
+            found.renamedTo = renamed->value_or(QString());
             return found;
         }
         const auto image = store->publishedFile(name);
@@ -389,7 +408,7 @@ public:
         const auto found = lookUp(formName ? QLatin1Char('F') + *formName : QLatin1Char('I') + *name, wait);
         if (!found)
             return found.error();
-        if (!*found)
+        if (!*found || (*found)->state != Remembered::Published)
             return std::optional<File>();
         File file = (*found)->file;
         file.contentType = file.contentType.isEmpty() || kind->isPage ? kind->contentType : file.contentType;
@@ -405,6 +424,18 @@ public:
         if (!found)
             return found.error();
         return *found ? (*found)->form : std::nullopt;
+    }
+
+    Result<std::optional<QString>> renamedForm(
+        const QString& formerName, std::chrono::milliseconds wait) override
+    {
+        if (!FormCatalog::isFormName(formerName))
+            return std::optional<QString>();
+        const auto found = lookUp(QLatin1Char('F') + formerName, wait);
+        if (!found)
+            return found.error();
+        return *found && !(*found)->renamedTo.isEmpty() ? std::optional<QString>((*found)->renamedTo)
+                                                        : std::nullopt;
     }
 
     bool whenLookedUp(const QString& formName, std::function<void()> then) override
@@ -483,7 +514,9 @@ private:
                 it->forgetAfter.setRemainingTime(kForgetAfter);
                 return Result<std::optional<Remembered>>(std::optional<Remembered>(*it));
             case Remembered::Absent:
-                return Result<std::optional<Remembered>>(std::optional<Remembered>());
+                // Nothing to serve; a form's former name says which form bears it now.
+                return Result<std::optional<Remembered>>(
+                    it->renamedTo.isEmpty() ? std::optional<Remembered>() : std::optional<Remembered>(*it));
             case Remembered::Unreadable:
                 break;
             }

@@ -51,6 +51,15 @@ public:
     /// The same for a form.
     virtual Result<std::optional<PublishedForm>> form(const QString& formName, std::chrono::milliseconds wait)
         = 0;
+    /// The form that was called `formerName` before the designer renamed it,
+    /// when no form bears that name now; nothing otherwise. Fails as file() does.
+    virtual Result<std::optional<QString>> renamedForm(
+        const QString& formerName, std::chrono::milliseconds wait)
+    {
+        Q_UNUSED(formerName);
+        Q_UNUSED(wait);
+        return std::optional<QString>();
+    }
     /// Calls `then` once a lookup of `formName` without waiting no longer
     /// fails with Busy: at once, or on the source's thread after asking the
     /// store (never, should the store not answer). False, with nothing done,

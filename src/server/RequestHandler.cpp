@@ -11,6 +11,7 @@
 #include "server/ConditionScript.h"
 #include "server/Deadlines.h"
 #include "server/PageAsSent.h"
+#include "server/PublishedFolder.h"
 #include "server/ResultsPage.h"
 #include "server/RoomScript.h"
 #include "server/StoreHealth.h"
@@ -20,6 +21,7 @@
 #include "server/StorePool.h"
 
 #include <QRandomGenerator>
+#include <QUrl>
 #include <QVariant>
 
 #include <algorithm>
@@ -66,6 +68,31 @@ HttpResponse methodNotAllowed(const QByteArray& allowed)
     HttpResponse response = errorResponse(
         405, said(RespondentText::MethodNotAllowedTitle), said(RespondentText::MethodNotAllowed));
     response.headers.append({ QByteArrayLiteral("Allow"), allowed });
+    return response;
+}
+
+// The part of `fileName` that names a form, as a page's name does: before its first ".".
+QString formPartOf(QByteArrayView fileName)
+{
+    const qsizetype dot = fileName.indexOf('.');
+    return QString::fromUtf8(fileName.first(dot < 0 ? fileName.size() : dot));
+}
+
+// 308: an address of a form's former name leads to the same address of its
+// name now, the query kept (a post sent there is sent there again as it was).
+HttpResponse movedTo(
+    const QByteArray& folder, const QString& formName, QByteArrayView fileName, const QByteArray& query)
+{
+    const qsizetype dot = fileName.indexOf('.');
+    const QString rest = dot < 0 ? QString() : QString::fromUtf8(fileName.sliced(dot));
+    QByteArray location = folder + QUrl::toPercentEncoding(formName) + QUrl::toPercentEncoding(rest, ".");
+    if (!query.isEmpty())
+        location += '?' + query;
+    HttpResponse response;
+    response.status = 308;
+    response.contentType = QByteArrayLiteral("text/plain; charset=utf-8");
+    response.headers.append({ QByteArrayLiteral("Location"), location });
+    response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache") });
     return response;
 }
 
@@ -181,7 +208,7 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
         return unavailable(false);
     std::optional<FormSource::File> file = std::move(found).value();
     if (!file)
-        return notFound();
+        return formerAddress(request, "/").value_or(notFound());
     HttpResponse response;
     response.contentType = file->contentType;
     response.body = std::move(file->bytes);
@@ -208,6 +235,26 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
         response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache") });
     }
     return response;
+}
+
+std::optional<HttpResponse> RequestHandler::formerAddress(
+    const HttpRequest& request, const QByteArray& folder)
+{
+    if (!request.path.startsWith(folder))
+        return std::nullopt;
+    const QByteArrayView fileName = QByteArrayView(request.path).sliced(folder.size());
+    // Only a page's addresses, and any of the results': an image of that name is no form's.
+    const std::optional<QString> name = strictUtf8(fileName);
+    const std::optional<PublishedFolder::FileKind> kind
+        = name ? PublishedFolder::kindOf(*name) : std::nullopt;
+    if (!name || (folder == "/" && (!kind || !kind->isPage)))
+        return std::nullopt;
+    const Result<std::optional<QString>> renamed = m_forms->renamedForm(formPartOf(fileName), lookupWait());
+    if (!renamed)
+        return unavailable(false);
+    if (!*renamed)
+        return std::nullopt;
+    return movedTo(folder, **renamed, fileName, request.query);
 }
 
 HttpResponse RequestHandler::receive(const HttpRequest& request)
@@ -522,13 +569,13 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
 {
     const QByteArray file = request.path.mid(resultsPathPrefix().size());
     if (!file.endsWith(".html"))
-        return notFound();
+        return formerAddress(request, resultsPathPrefix()).value_or(notFound());
     const QString name = QString::fromUtf8(file.chopped(5));
     const auto found = m_forms->form(name, lookupWait());
     if (!found)
         return unavailable(false);
     if (!*found)
-        return notFound();
+        return formerAddress(request, resultsPathPrefix()).value_or(notFound());
     const PublishedForm& form = **found;
     if (!form.settings.showResults) {
         return errorResponse(403, said(RespondentText::ResultsNotShownTitle, form.settings.language),

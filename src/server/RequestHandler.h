@@ -78,6 +78,9 @@ private:
     static HttpResponse responseTo(
         const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey);
     HttpResponse formsIndex();
+    /// For a page address under `folder` ("/" or the results') of a form's
+    /// former name: the redirect to the same address of its name now.
+    std::optional<HttpResponse> formerAddress(const HttpRequest& request, const QByteArray& folder);
     HttpResponse showResults(const HttpRequest& request);
     /// Whether `form` takes answers now (its answer limit once its count is known).
     bool isOpen(const PublishedForm& form);

@@ -88,9 +88,25 @@ Result<PublishedForm, Refusal> SubmissionIntake::formOfTable(
         }
         return refusal(Refusal::Unavailable);
     }
-    if (!*found)
+    if (*found)
+        return **found;
+    // A page of the name the form had before a rename: its answers go to the form.
+    const auto renamed = m_forms.renamedForm(*formName, std::chrono::milliseconds(0));
+    if (!renamed || !*renamed)
         return refusal(Refusal::UnknownForm, *table);
-    return **found;
+    const auto form
+        = m_forms.form(**renamed, manner.mayWait ? manner.lookupWait : std::chrono::milliseconds(0));
+    if (!form) {
+        if (!manner.mayWait && form.failedWith(Error::Busy)) {
+            Refusal wait = refusal(Refusal::NotYetKnown);
+            wait.waitFor = **renamed;
+            return wait;
+        }
+        return refusal(Refusal::Unavailable);
+    }
+    if (!*form)
+        return refusal(Refusal::UnknownForm, *table);
+    return **form;
 }
 
 Result<Accepted, Refusal> SubmissionIntake::take(const HttpRequest& post, IntakeManner manner) const

@@ -152,6 +152,50 @@ private slots:
         QCOMPARE(store->sharedKey().valueOr({}), keys[0]);
     }
 
+    // A renamed form's former names are published with it, so every server
+    // of the store leads their addresses to it, until a form bears the name.
+    void formerNamesLeadToTheRenamedForm()
+    {
+        auto store = createAnswersStore(m_location).value();
+        AnswersStore::Publication form;
+        form.title = u"Staff"_s;
+        form.page = "<html></html>";
+        const auto publishAs = [&](const QString& name, const QStringList& former) {
+            form.form = name;
+            form.formerNames = former;
+            return bool(store->publish(form));
+        };
+        const auto renamed = [&](const QString& former) { return store->renamedForm(former).value(); };
+        QVERIFY(publishAs(u"survey"_s, {}));
+        QCOMPARE(renamed(u"survey"_s), std::nullopt);
+        // survey, staff poll, then poll, as the designer renames: the new name first, then the old one goes.
+        QVERIFY(publishAs(u"staff poll"_s, { u"survey"_s }));
+        QVERIFY(store->unpublish(u"survey"_s));
+        QCOMPARE(renamed(u"survey"_s), u"staff poll"_s);
+        QVERIFY(publishAs(u"poll"_s, { u"survey"_s, u"staff poll"_s }));
+        QVERIFY(store->unpublish(u"staff poll"_s));
+        QCOMPARE(renamed(u"survey"_s), u"poll"_s);
+        QCOMPARE(renamed(u"staff poll"_s), u"poll"_s);
+        QCOMPARE(store->publication(u"poll"_s).value()->formerNames,
+            QStringList({ u"staff poll"_s, u"survey"_s }));
+        // Another server's connection sees them too.
+        QCOMPARE(openAnswersStore(m_location).value()->renamedForm(u"survey"_s).value(), u"poll"_s);
+
+        // A new form takes a name: it is that form's, also once the renamed one is published again.
+        QVERIFY(publishAs(u"survey"_s, {}));
+        QCOMPARE(renamed(u"survey"_s), std::nullopt);
+        QVERIFY(publishAs(u"poll"_s, { u"staff poll"_s }));
+        QVERIFY(store->unpublish(u"survey"_s));
+        QCOMPARE(renamed(u"survey"_s), std::nullopt);
+        // Renamed back to a former name; deleted, it leaves no address behind.
+        QVERIFY(publishAs(u"staff poll"_s, { u"poll"_s }));
+        QVERIFY(store->unpublish(u"poll"_s));
+        QCOMPARE(renamed(u"staff poll"_s), std::nullopt);
+        QCOMPARE(renamed(u"poll"_s), u"staff poll"_s);
+        QVERIFY(store->unpublish(u"staff poll"_s));
+        QCOMPARE(renamed(u"poll"_s), std::nullopt);
+    }
+
 private:
     static bool psql(const QString& url, const QString& sql)
     {

@@ -5,6 +5,7 @@
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormChanges.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "model/PageWriter.h"
 #include "support/FormFixture.h"
@@ -241,9 +242,61 @@ private slots:
                 QCOMPARE(store->rowCount(u"tbl_poll"_s).valueOr(-1), rows ? 1 : 0);
                 QCOMPARE(QFile::exists(session.reportsFolder() + u"poll_Report.doc"_s), rows);
             }
-            QCOMPARE(QFile::exists(session.reportsFolder() + u"survey_Report.doc"_s),
-                kind != FormChange::Rename || !done);
+            // The reports stay with the old form's files: a deleted form takes them with it.
+            QCOMPARE(QFile::exists(session.reportsFolder() + u"survey_Report.doc"_s), oldKept);
         }
+    }
+
+    // The report files go with the form, names with spaces too: moved by a
+    // rename, copied with the answers, deleted with the form. One that cannot
+    // follow stays whole where it was and is named; another form's files and
+    // a file already there under the new name are never touched.
+    void reportFilesFollowTheForm()
+    {
+        TestProgramFolder folder;
+        FormSession session(folder.path());
+        createForm(session, u"staff survey"_s);
+        const QString reports = session.reportsFolder();
+        const auto files = [&] { return QDir(reports).entryList(QDir::Files, QDir::Name); };
+        for (const char* suffix : { "_Report.docx", ".csv", ".xlsx" })
+            writeBytes(reports + u"staff survey"_s + QLatin1StringView(suffix), suffix);
+        writeBytes(reports + u"staff survey 2_Report.docx"_s, "another form's");
+        const auto change = [&](FormChange::Kind kind, const QString& from, const QString& to) {
+            QList<FormMethod> methods = session.collection().methods();
+            if (kind != FormChange::Delete)
+                methods.first() = headerRenamed(methods.first(), from, to);
+            const Result<QList<ReportLeft>> done = changeForm(session, { kind, from, to, true }, methods);
+            if (!done)
+                QTest::qFail(qPrintable(done.error().detail), __FILE__, __LINE__);
+            if (kind != FormChange::Delete && !loadForm(session, folder.path(), to + u".html"_s))
+                QTest::qFail("the changed form does not open", __FILE__, __LINE__);
+            return done.valueOr({});
+        };
+
+        QCOMPARE(change(FormChange::Rename, u"staff survey"_s, u"team poll"_s), QList<ReportLeft>());
+        QCOMPARE(files(),
+            QStringList({ u"staff survey 2_Report.docx"_s, u"team poll.csv"_s, u"team poll.xlsx"_s,
+                u"team poll_Report.docx"_s }));
+        QCOMPARE(readBytes(reports + u"team poll_Report.docx"_s), "_Report.docx");
+        QCOMPARE(session.collection().atPosition(0).formerNames, QStringList({ u"staff survey"_s }));
+
+        QCOMPARE(change(FormChange::Copy, u"team poll"_s, u"team poll copy"_s), QList<ReportLeft>());
+        QCOMPARE(session.collection().atPosition(0).formerNames, QStringList());
+        QCOMPARE(readBytes(reports + u"team poll copy.xlsx"_s), ".xlsx");
+        QCOMPARE(change(FormChange::Delete, u"team poll copy"_s, {}), QList<ReportLeft>());
+        QCOMPARE(files(),
+            QStringList({ u"staff survey 2_Report.docx"_s, u"team poll.csv"_s, u"team poll.xlsx"_s,
+                u"team poll_Report.docx"_s }));
+
+        QVERIFY(loadForm(session, folder.path(), u"team poll.html"_s));
+        writeBytes(reports + u"staff survey.csv"_s, "someone's");
+        QCOMPARE(change(FormChange::Rename, u"team poll"_s, u"staff survey"_s),
+            QList<ReportLeft>({ { u"team poll.csv"_s, ReportLeft::TargetTaken, u"staff survey.csv"_s } }));
+        QCOMPARE(readBytes(reports + u"staff survey.csv"_s), "someone's");
+        QCOMPARE(readBytes(reports + u"team poll.csv"_s), ".csv");
+        QCOMPARE(session.collection().atPosition(0).formerNames, QStringList({ u"team poll"_s }));
+        QCOMPARE(change(FormChange::Delete, u"staff survey"_s, {}), QList<ReportLeft>());
+        QCOMPARE(files(), QStringList({ u"staff survey 2_Report.docx"_s, u"team poll.csv"_s }));
     }
 };
 

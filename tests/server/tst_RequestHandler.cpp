@@ -9,6 +9,7 @@
 #include "database/Receipts.h"
 #include "model/CollectionFile.h"
 #include "model/FormChanges.h"
+#include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
@@ -93,6 +94,7 @@ private slots:
     void aPageStaysWithItsFormAndItsRow();
     void aLimitIsTheStoresToKeep();
     void followsARenameCutShort();
+    void aRenamedFormKeepsItsAddresses();
     void resultsCountWhatTheStoreHolds();
 
     void sentPageIsAdaptedAndTheFileIsNot();
@@ -890,6 +892,75 @@ void TestRequestHandler::followsARenameCutShort()
         }
         QCOMPARE(rows().size(), 2);
     }
+}
+
+// A form renamed while collecting keeps its addresses: the page and results
+// of each name it had lead to its name now (308), and a page sent before the
+// rename stores its answers in the renamed table, until a form bears the name.
+void TestRequestHandler::aRenamedFormKeepsItsAddresses()
+{
+    FormSettings settings;
+    settings.showResults = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(settings).textArea(u"Comments"_s).write());
+    const QString oldToken = tokenIn(get("/survey.html").body);
+    FormSession session(m_folder->path());
+    session.setAnswersStore(m_folder->database());
+    const auto change = [&](FormChange::Kind kind, const QString& from, const QString& to) {
+        QVERIFY(loadForm(session, m_folder->path(), from + u".html"_s));
+        QList<FormMethod> methods = session.collection().methods();
+        if (kind != FormChange::Delete)
+            methods.first() = headerRenamed(methods.first(), from, to);
+        QVERIFY(changeForm(session, { kind, from, to, kind == FormChange::Copy }, methods));
+    };
+    // A store's servers learn of a change within the second they ask the store again.
+    const auto redirect = [&](const QByteArray& path, const QByteArray& query = {}) {
+        QDeadlineTimer until(TestProgramFolder::onServerStore() ? 10000 : 0);
+        HttpResponse r = get(path, query);
+        while (r.status != 308 && !until.hasExpired()) {
+            QTest::qWait(100);
+            r = get(path, query);
+        }
+        const auto location = std::find_if(
+            r.headers.cbegin(), r.headers.cend(), [](const auto& h) { return h.first == "Location"; });
+        return std::pair(r.status, location == r.headers.cend() ? QByteArray() : location->second);
+    };
+    const auto served = [&](const QByteArray& path) {
+        QDeadlineTimer until(TestProgramFolder::onServerStore() ? 10000 : 0);
+        int status = get(path).status;
+        for (; status == 308 && !until.hasExpired(); status = get(path).status)
+            QTest::qWait(100);
+        return status;
+    };
+
+    change(FormChange::Rename, u"survey"_s, u"staff poll"_s);
+    QCOMPARE(redirect("/survey.html"), std::pair(308, QByteArray("/staff%20poll.html")));
+    QCOMPARE(redirect("/survey.html", "lang=de"), std::pair(308, QByteArray("/staff%20poll.html?lang=de")));
+    QCOMPARE(redirect("/results/survey.html", "present"),
+        std::pair(308, QByteArray("/results/staff%20poll.html?present")));
+    QCOMPARE(get("/staff poll.html").status, 200);
+    const HttpResponse stored = post(surveyHeader() + Fields { { submissionTokenField(), oldToken } }
+        + fieldsOf(u"Comments Type=Text Area|Comments=sent before the rename"_s));
+    QCOMPARE(stored.status, 200);
+    QCOMPARE(rows(u"tbl_staff poll"_s).size(), 1);
+    QCOMPARE(rows(u"tbl_staff poll"_s).first().value(u"Comments"_s).toString(), u"sent before the rename"_s);
+
+    // A chain leads every name to the last; a copy under a former name takes its addresses.
+    change(FormChange::Rename, u"staff poll"_s, u"poll"_s);
+    QCOMPARE(redirect("/staff poll.html"), std::pair(308, QByteArray("/poll.html")));
+    QCOMPARE(redirect("/survey.html"), std::pair(308, QByteArray("/poll.html")));
+    change(FormChange::Copy, u"poll"_s, u"survey"_s);
+    QCOMPARE(served("/survey.html"), 200);
+    QCOMPARE(post(surveyHeader() + fieldsOf(u"Comments Type=Text Area|Comments=to the copy"_s)).status, 200);
+    QCOMPARE(rows(u"tbl_survey"_s).size(), 2);
+    QCOMPARE(rows(u"tbl_poll"_s).size(), 1);
+    // Deleted, the copy leaves its name to nobody.
+    change(FormChange::Delete, u"survey"_s, {});
+    QTRY_COMPARE_WITH_TIMEOUT(get("/survey.html").status, 404, 10000);
+    // Renamed back to a former name.
+    change(FormChange::Rename, u"poll"_s, u"staff poll"_s);
+    QCOMPARE(served("/staff poll.html"), 200);
+    QCOMPARE(redirect("/poll.html"), std::pair(308, QByteArray("/staff%20poll.html")));
+    QCOMPARE(rows(u"tbl_staff poll"_s).size(), 1);
 }
 
 // The results count what the store holds: rows another server stored, and
