@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "main/CollectAnswersForm.h"
 
+#include "model/QrCode.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -19,10 +21,6 @@
 #include <QSpinBox>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#include <qrencode.h>
-
-#include <memory>
 
 namespace quenlow {
 
@@ -274,20 +272,17 @@ QStringList collectionAddresses(bool shared, quint16 port, const QString& pageFi
 
 QImage qrCode(const QString& text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    std::unique_ptr<QRcode, decltype(&QRcode_free)> code(
-        QRcode_encodeString(utf8.constData(), 0, QR_ECLEVEL_M, QR_MODE_8, 1), &QRcode_free);
-    if (!code)
+    const QrModules code(text);
+    if (code.isEmpty())
         return {};
-    constexpr int quiet = 4;
-    const int size = code->width + 2 * quiet;
+    const int size = code.width() + 2 * QrModules::quietZone;
     QImage image(size, size, QImage::Format_Mono);
     image.fill(0); // index 0: white, set below
     image.setColor(0, qRgb(255, 255, 255));
     image.setColor(1, qRgb(0, 0, 0));
-    for (int y = 0; y < code->width; ++y)
-        for (int x = 0; x < code->width; ++x)
-            image.setPixel(x + quiet, y + quiet, code->data[y * code->width + x] & 1 ? 1 : 0);
+    for (int y = 0; y < code.width(); ++y)
+        for (int x = 0; x < code.width(); ++x)
+            image.setPixel(x + QrModules::quietZone, y + QrModules::quietZone, code.dark(x, y) ? 1 : 0);
     return image;
 }
 

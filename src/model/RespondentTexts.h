@@ -96,6 +96,10 @@ enum class RespondentText {
     NoAnswersTable,
     ResultsNotShownTitle,
     ResultsNotShown,
+    NotUpdating, // the results page, when its refresh fails
+    AnswerHere, // beside the form's address on the projector
+    QrCodeFor, // %1: the address the code holds
+    PageOfPages, // %1 of %2: charts shown a page at a time
     TooLargeTitle,
     TooLarge,
     ExpectationFailedTitle,

@@ -408,6 +408,12 @@ private:
             request.query = target.mid(question + 1);
         const auto type = message[http::field::content_type];
         request.contentType = QByteArray(type.data(), qsizetype(type.size()));
+        if (message.method() == http::verb::get || m_head) {
+            // Pages that show their own address (the projector's) name it as the browser reached it.
+            const auto host = message[http::field::host];
+            request.host = QByteArray(host.data(), qsizetype(host.size()));
+            request.secure = std::is_same_v<Stream, asio::ssl::stream<tcp::socket>>;
+        }
         request.body = QByteArray(message.body().data(), qsizetype(message.body().size()));
         m_parser.reset();
         m_gone = std::make_shared<std::atomic<bool>>(false);

@@ -20,6 +20,8 @@ struct HttpRequest {
     QByteArray path; // percent-decoded once, without the query
     QByteArray query; // the raw query string, without "?"
     QByteArray contentType; // the Content-Type header, as sent
+    QByteArray host; // the Host header of a GET or HEAD, as sent
+    bool secure = false; // came over TLS (set with `host`)
     QByteArray body; // the raw body of a urlencoded post
     /// A multipart body the server already split into its parts; when set,
     /// `body` is not looked at.

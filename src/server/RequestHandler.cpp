@@ -25,6 +25,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <ranges>
 
 namespace quenlow {
 
@@ -61,6 +62,25 @@ HttpResponse unavailable(bool submission, FormLanguage language = FormLanguage::
         saidOfPost(said(RespondentText::NotAvailable, language), submission, language), language);
     response.headers.append({ QByteArrayLiteral("Retry-After"), QByteArrayLiteral("30") });
     return response;
+}
+
+// The form's address as the browser reached the service, for a projector
+// to show the room; none when that is this computer's own (a phone could
+// not open it) or the Host header is not a plain host name and port.
+QString joiningAddress(const HttpRequest& request, const QString& formName)
+{
+    const QByteArray& host = request.host;
+    const bool plain
+        = !host.isEmpty() && host.size() <= 255 && std::all_of(host.cbegin(), host.cend(), [](char c) {
+              return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.'
+                  || c == '-' || c == ':' || c == '[' || c == ']';
+          });
+    const QByteArray name = host.toLower();
+    if (!plain || name.startsWith("127.") || name == "localhost" || name.startsWith("localhost:")
+        || name.startsWith("[::1]"))
+        return {};
+    return QString::fromLatin1(request.secure ? "https://" : "http://") + QString::fromLatin1(host)
+        + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(formName)) + QStringLiteral(".html");
 }
 
 HttpResponse methodNotAllowed(const QByteArray& allowed)
@@ -592,9 +612,19 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
         AnswersStore::tableFor(form.name), fields, options, std::max(m_deadline, lookupWait()));
     if (!counts)
         return unavailable(false);
-    const bool present = request.query == "present" || request.query.startsWith("present&")
-        || request.query.contains("&present");
-    HttpResponse response = htmlResponse(resultsPage(form, *counts, present));
+    bool present = false;
+    ProjectorView view;
+    for (const QByteArrayView item : QByteArrayView(request.query) | std::views::split('&')) {
+        const QByteArrayView pair(item.data(), item.size());
+        if (pair == "present")
+            present = true;
+        else if (pair.startsWith("page="))
+            view.page = pair.sliced(5).toInt();
+    }
+    if (present)
+        view.formAddress = joiningAddress(request, form.name);
+    HttpResponse response
+        = htmlResponse(present ? projectorPage(form, *counts, view) : resultsPage(form, *counts));
     response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     return response;
 }

@@ -3,6 +3,7 @@
 #include "server/ResultsPage.h"
 
 #include "model/HtmlText.h"
+#include "model/QrCode.h"
 #include "model/RespondentTexts.h"
 #include "server/AnswerPages.h"
 #include "server/FormCatalog.h"
@@ -12,6 +13,8 @@
 #include <QHash>
 #include <QSet>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace quenlow {
 
@@ -23,9 +26,22 @@ const QString kStyle = QStringLiteral(
     "h1{font-size:1.6em;margin:0.3em 0}h2{font-size:1.25em;margin:1.2em 0 0.3em}"
     ".count{font-size:1.3em}svg{width:100%;max-width:26em;height:auto;display:block}"
     "li{margin:0.6em 0;font-size:1.2em}"
-    "body.present{max-width:none;padding:0.5em 3vw;font-size:2em}body.present svg{max-width:none}"
-    "body.present h1{font-size:1.5em}body.present .charts{display:grid;"
-    "grid-template-columns:repeat(auto-fit,minmax(min(24em,100%),1fr));gap:0 2em}</style>");
+    ".offline:not(:empty){display:inline-block;background:#ffd54a;color:#111;font-weight:bold;"
+    "padding:0.2em 0.6em;border-radius:0.3em}"
+    // The projector: one screen, no scrolling; type and charts scale with its height.
+    "body.present{max-width:none;height:100vh;overflow:hidden;box-sizing:border-box;padding:2vh 2.5vw;"
+    "font-size:2.4vh}body.present main{display:flex;flex-direction:column;height:100%}"
+    "body.present .top{display:flex;justify-content:space-between;align-items:flex-start;gap:2vw;flex:none}"
+    "body.present h1{font-size:4.4vh;margin:0 0 0.5vh}body.present .count{font-size:3vh;margin:0 0 1vh}"
+    "body.present .pages{margin-left:1em;color:#444}"
+    "body.present .join{text-align:center;flex:none;max-width:30vw}body.present .join p{margin:0}"
+    "body.present .join svg{width:19vh;height:19vh;max-width:none;margin:0.5vh auto;display:block}"
+    "body.present .address{font-size:2vh;word-break:break-all}"
+    "body.present .charts{flex:1;min-height:0;display:grid;gap:1.5vh 2vw}"
+    "body.present section{display:flex;flex-direction:column;min-height:0;min-width:0}"
+    "body.present h2{font-size:2.6vh;margin:0 0 0.5vh;overflow:hidden;display:-webkit-box;"
+    "-webkit-line-clamp:2;-webkit-box-orient:vertical}"
+    "body.present section svg{flex:1 1 0;min-height:0;width:100%;height:100%;max-width:none}</style>");
 
 QString head(const QString& title, FormLanguage language, const QString& extra = {})
 {
@@ -33,6 +49,8 @@ QString head(const QString& title, FormLanguage language, const QString& extra =
         + QStringLiteral("\"><head><meta charset=\"utf-8\">") + QString::fromLatin1(respondentHead()) + kStyle
         + extra + QStringLiteral("<title>") + escapeHtml(title) + QStringLiteral("</title></head>");
 }
+
+constexpr int kChartWidth = 340, kChartRow = 46; // a chart's width and each bar's height
 
 QString shortened(const QString& text, qsizetype most)
 {
@@ -43,7 +61,7 @@ QString shortened(const QString& text, qsizetype most)
 // Percentages are of `whole`, or else of the counts' sum.
 QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, qint64 whole = -1)
 {
-    constexpr int kWidth = 340, kRow = 46, kBarWidth = 210;
+    constexpr int kWidth = kChartWidth, kRow = kChartRow, kBarWidth = 210;
     qint64 sum = 0, most = 0;
     for (const qint64 n : counts) {
         sum += n;
@@ -52,8 +70,9 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, q
     if (whole >= 0)
         sum = whole;
     const int height = int(question.options.size()) * kRow + 4;
-    QString svg = QStringLiteral("<svg viewBox='0 0 %1 %2' role='img' aria-label='%3' "
-                                 "xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
+    QString svg = QStringLiteral(
+        "<svg viewBox='0 0 %1 %2' preserveAspectRatio='xMinYMin meet' role='img' aria-label='%3' "
+        "xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
                       .arg(kWidth)
                       .arg(height)
                       .arg(escapeAttribute(question.text));
@@ -120,18 +139,22 @@ QByteArray resultsPathPrefix()
     return QByteArrayLiteral("/results/");
 }
 
-QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& counts, bool present)
+namespace {
+
+struct Chart {
+    QString section; // heading and drawing
+    qsizetype bars = 0;
+};
+
+// Every chart of the form, in the form's order.
+QList<Chart> charts(const PublishedForm& form, const ResultsTally::Counts& counts)
 {
-    const FormLanguage language = form.settings.language;
-    QString page = head(respondentText(RespondentText::ResultsTitle, language).arg(form.title), language,
-        QStringLiteral("<script src=\"") + QString::fromLatin1(resultsScriptPath())
-            + QStringLiteral("\" defer></script>"));
-    page += present ? QStringLiteral("<body class=present>") : QStringLiteral("<body>");
-    page += QStringLiteral("<main><h1>") + escapeHtml(form.title) + QStringLiteral("</h1><p class=count><b>")
-        + QString::number(counts.total) + QStringLiteral("</b> ")
-        + respondentContent(respondentText(
-            counts.total == 1 ? RespondentText::OneAnswer : RespondentText::ManyAnswers, language))
-        + QStringLiteral("</p><div class=charts>");
+    QList<Chart> charts;
+    const auto add = [&charts](const ChartedQuestion& question, const QList<qint64>& counted, qint64 whole) {
+        charts.append({ QStringLiteral("<section><h2>") + escapeHtml(question.text) + QStringLiteral("</h2>")
+                + barChart(question, counted, whole) + QStringLiteral("</section>"),
+            question.options.size() });
+    };
     // A group of boxes is one chart: one bar per box, how many ticked it.
     const auto groups = boxGroups(form);
     QSet<qsizetype> grouped;
@@ -145,17 +168,119 @@ QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& co
                 chart.options.append(form.charted.at(box).text);
                 ticked.append(counts.perQuestion.value(box).value(0)); // its "Checked"
             }
-            page += QStringLiteral("<section><h2>") + escapeHtml(chart.text) + QStringLiteral("</h2>")
-                + barChart(chart, ticked, counts.total) + QStringLiteral("</section>");
+            add(chart, ticked, counts.total);
         }
-        if (grouped.contains(q))
-            continue;
-        page += QStringLiteral("<section><h2>") + escapeHtml(form.charted.at(q).text)
-            + QStringLiteral("</h2>") + barChart(form.charted.at(q), counts.perQuestion.value(q))
-            + QStringLiteral("</section>");
+        if (!grouped.contains(q))
+            add(form.charted.at(q), counts.perQuestion.value(q), -1);
     }
+    return charts;
+}
+
+QString countLine(const ResultsTally::Counts& counts, FormLanguage language)
+{
+    return QStringLiteral("<b>") + QString::number(counts.total) + QStringLiteral("</b> ")
+        + respondentContent(respondentText(
+            counts.total == 1 ? RespondentText::OneAnswer : RespondentText::ManyAnswers, language));
+}
+
+// Filled by the page's script when fetching the page again fails.
+QString offlineNotice(FormLanguage language)
+{
+    return QStringLiteral("<p class=offline role=status data-text='")
+        + escapeAttribute(respondentText(RespondentText::NotUpdating, language)) + QStringLiteral("'></p>");
+}
+
+QString resultsHead(const PublishedForm& form, const QString& extra = {})
+{
+    return head(respondentText(RespondentText::ResultsTitle, form.settings.language).arg(form.title),
+        form.settings.language,
+        QStringLiteral("<script src=\"") + QString::fromLatin1(resultsScriptPath())
+            + QStringLiteral("\" defer></script>") + extra);
+}
+
+} // namespace
+
+std::pair<int, int> projectorGrid(const QList<qsizetype>& bars)
+{
+    // A 1920×1080 screen less the page's margins, its top (title, count and
+    // code) and each chart's heading: the figures the style sheet gives.
+    constexpr double kWidth = 1824, kHeight = 805, kGap = 16, kColumnGap = 38, kHeading = 40;
+    if (bars.isEmpty())
+        return { 1, 1 };
+    const qsizetype most = *std::max_element(bars.cbegin(), bars.cend());
+    const double tallest = double(most * kChartRow + 4);
+    const int n = int(bars.size());
+    int columns = 1;
+    double best = 0;
+    for (int c = 1; c <= n; ++c) {
+        const int r = (n + c - 1) / c;
+        const double width = (kWidth - kColumnGap * (c - 1)) / c;
+        const double height = (kHeight - kGap * (r - 1)) / r - kHeading;
+        const double scale = std::min(width / kChartWidth, height / tallest);
+        if (scale > best * 1.0001) {
+            best = scale;
+            columns = c;
+        }
+    }
+    return { columns, (n + columns - 1) / columns };
+}
+
+QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& counts)
+{
+    const FormLanguage language = form.settings.language;
+    QString page = resultsHead(form) + QStringLiteral("<body><main><h1>") + escapeHtml(form.title)
+        + QStringLiteral("</h1><p class=count>") + countLine(counts, language) + QStringLiteral("</p>")
+        + offlineNotice(language) + QStringLiteral("<div class=charts>");
+    for (const Chart& chart : charts(form, counts))
+        page += chart.section;
     page += QStringLiteral("</div></main></body></html>\r\n");
     return page.toUtf8();
+}
+
+QByteArray projectorPage(
+    const PublishedForm& form, const ResultsTally::Counts& counts, const ProjectorView& view)
+{
+    const FormLanguage language = form.settings.language;
+    const QList<Chart> all = charts(form, counts);
+    const int pages = std::max(1, int((all.size() + kChartsOnProjector - 1) / kChartsOnProjector));
+    const int page = std::clamp(view.page, 1, pages);
+    const QList<Chart> shown = all.mid(qsizetype(page - 1) * kChartsOnProjector, kChartsOnProjector);
+    // Without script the page turns (and counts anew) by reloading itself.
+    const QString next = QStringLiteral("?present&page=") + QString::number(page % pages + 1);
+    QString html = resultsHead(form,
+                       QStringLiteral("<noscript><meta http-equiv=\"refresh\" content=\"10;url=")
+                           + escapeAttribute(next) + QStringLiteral("\"></noscript>"))
+        + QStringLiteral("<body class=present><main><div class=top><div><h1>") + escapeHtml(form.title)
+        + QStringLiteral("</h1><p class=count>") + countLine(counts, language);
+    if (pages > 1) {
+        html += QStringLiteral("<span class=pages>")
+            + escapeHtml(respondentText(RespondentText::PageOfPages, language).arg(page).arg(pages))
+            + QStringLiteral("</span>");
+    }
+    html += QStringLiteral("</p>") + offlineNotice(language) + QStringLiteral("</div>");
+    if (!view.formAddress.isEmpty()) {
+        const QString code = qrCodeSvg(
+            view.formAddress, respondentText(RespondentText::QrCodeFor, language).arg(view.formAddress));
+        html += QStringLiteral("<div class=join><p>")
+            + escapeHtml(respondentText(RespondentText::AnswerHere, language)) + QStringLiteral("</p>") + code
+            + QStringLiteral("<p class=address>") + escapeHtml(view.formAddress)
+            + QStringLiteral("</p></div>");
+    }
+    QList<qsizetype> bars;
+    for (const Chart& chart : shown)
+        bars.append(chart.bars);
+    const auto [columns, rows] = projectorGrid(bars);
+    html += QStringLiteral("</div><div class=charts data-page=%1 data-pages=%2 "
+                           "style='grid-template-columns:repeat(%3,minmax(0,1fr));"
+                           "grid-template-rows:repeat(%4,minmax(0,1fr))'>")
+                .arg(page)
+                .arg(pages)
+                .arg(columns)
+                .arg(rows);
+    for (const Chart& chart : shown)
+        html += chart.section;
+    html += QStringLiteral("</div></main></body></html>\r\n");
+    return html.toUtf8();
 }
 
 QString thankYouExtras(const PublishedForm& form, const QString& receipt)

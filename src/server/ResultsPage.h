@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 namespace quenlow {
 
 struct PublishedForm;
@@ -17,8 +19,28 @@ QByteArray resultsPathPrefix();
 
 /// The results of `form` for the room: the number of answers and a bar
 /// chart per counted question, drawn as SVG so it shows without script;
-/// never a typed answer. `present`: large type for a projector.
-QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& counts, bool present);
+/// never a typed answer. Its script fetches it again every few seconds and
+/// says so on the page when that fails.
+QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& counts);
+
+/// The charts a projector shows at once; more are paged through.
+inline constexpr int kChartsOnProjector = 12;
+
+/// What the projector's page shows beyond the charts.
+struct ProjectorView {
+    int page = 1; // of the charts, a screenful at a time; 1 is the first
+    QString formAddress; // where the room answers, shown with its QR code; empty: not shown
+};
+
+/// The results of `form` on one screen without scrolling: a page of charts
+/// laid out in columns and scaled to the screen, the form's address and its
+/// code in a corner; the page turns every ten seconds.
+QByteArray projectorPage(
+    const PublishedForm& form, const ResultsTally::Counts& counts, const ProjectorView& view);
+
+/// The columns and rows the projector lays charts of `bars` bars out in, so
+/// that the tallest is drawn as large as a 16:9 screen allows.
+std::pair<int, int> projectorGrid(const QList<qsizetype>& bars);
 
 /// What the thank-you page shows beyond the thanks: the receipt, and the
 /// ways to another answer and to the results where the form offers them.

@@ -285,17 +285,39 @@ const char kFormPageScript[] = R"JS((function () {
 
 const char kResultsScript[] = R"JS((function () {
   'use strict';
+  // Fetches the page again every few seconds and shows the fresh counts; says
+  // so on the page while that fails. The projector's page turns every ten.
+  var turnAt = Date.now() + 10000;
+  function charts() { return document.querySelector('[data-pages]'); }
+  function address() {
+    var shown = charts();
+    if (!shown) return location.href;
+    var page = +shown.getAttribute('data-page'), pages = +shown.getAttribute('data-pages');
+    if (pages > 1 && Date.now() >= turnAt) {
+      page = page % pages + 1;
+      turnAt = Date.now() + 10000;
+    }
+    return location.pathname + '?present&page=' + page;
+  }
+  function offline(on) {
+    var notice = document.querySelector('.offline');
+    if (notice) notice.textContent = on ? notice.getAttribute('data-text') : '';
+  }
   function refresh() {
-    fetch(location.href, { cache: 'no-store' })
+    var next = address();
+    fetch(next, { cache: 'no-store' })
       .then(function (response) { return response.ok ? response.text() : null; })
       .then(function (html) {
-        if (!html) return;
+        if (!html) { offline(true); return; }
         var fresh = new DOMParser().parseFromString(html, 'text/html').querySelector('main');
         var shown = document.querySelector('main');
         if (fresh && shown) shown.innerHTML = fresh.innerHTML;
+        if (charts() && next !== location.pathname + location.search) history.replaceState(null, '', next);
       })
-      .catch(function () { })
-      .then(function () { setTimeout(refresh, 3000); });
+      .catch(function () { offline(true); })
+      .then(function () {
+        setTimeout(refresh, charts() ? Math.max(200, Math.min(3000, turnAt - Date.now())) : 3000);
+      });
   }
   setTimeout(refresh, 3000);
 })();

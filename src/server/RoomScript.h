@@ -21,7 +21,8 @@ namespace quenlow {
 /// any form page of the service should this one be left, saying how many
 /// earlier answers wait. The token makes a repeat store once.
 QByteArray formPageScriptPath();
-/// The results page's: fetches the page again every few seconds.
+/// The results page's: fetches the page again every few seconds, says so
+/// on the page while that fails, and turns the projector's pages.
 QByteArray resultsScriptPath();
 /// The script at `path`, or nothing for a path that is none of these.
 std::optional<QByteArray> roomScript(QByteArrayView path);

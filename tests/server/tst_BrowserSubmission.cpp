@@ -62,6 +62,7 @@ private slots:
     void aPhoneKeepsItsAnswersWhileTheServiceIsDown();
     void aPhoneFollowsTheRulesOfEachQuestion();
     void aSharedPhoneKeepsEachPagesAnswersApart();
+    void theProjectorShowsEveryChartWithoutScrolling();
 
 private:
     // Runs submit.mjs; the printed JSON, or an empty object after a failed
@@ -91,7 +92,7 @@ void TestBrowserSubmission::initTestCase()
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
     for (const QString& file : { u"package.json"_s, u"browser.mjs"_s, u"submit.mjs"_s, u"room.mjs"_s,
-             u"rules.mjs"_s, u"phones.mjs"_s }) {
+             u"rules.mjs"_s, u"phones.mjs"_s, u"projector.mjs"_s }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
@@ -540,6 +541,71 @@ void TestBrowserSubmission::aSharedPhoneKeepsEachPagesAnswersApart()
     QCOMPARE(stored,
         (QStringList { u"Abe / Abe's comment / "_s, u"Ann / Ann's comment / "_s, u"Bea / B's comment / "_s,
             u"Old /  / "_s, u"Fay /  / "_s }));
+}
+
+// The projector at 1920×1080: a screenful of charts without scrolling, each
+// drawn large enough to read across a room, the form's address and code in a
+// corner, the next page after ten seconds, and a notice once the service is gone.
+void TestBrowserSubmission::theProjectorShowsEveryChartWithoutScrolling()
+{
+    FormSettings settings;
+    settings.showResults = true;
+    FormBuilder form(m_folder->path(), u"room"_s);
+    form.title(u"Room Survey"_s).settings(settings);
+    for (int i = 1; i <= 14; ++i)
+        form.radioButtons(u"Question %1"_s.arg(i), { u"Yes"_s, u"No"_s, u"Not sure"_s });
+    QVERIFY(form.submitButton().write());
+    QVERIFY(startService());
+    const QString base = u"http://room.test:%1"_s.arg(m_service->port());
+
+    QProcess node;
+    node.setWorkingDirectory(m_workDir);
+    node.start(
+        m_node, { m_workDir + u"/projector.mjs"_s, base + u"/results/room.html?present"_s, m_workDir });
+    QJsonObject seen;
+    QByteArray out;
+    while (seen.isEmpty() && node.waitForReadyRead(120000)) {
+        out += node.readAllStandardOutput();
+        qsizetype end;
+        while ((end = out.indexOf('\n')) >= 0) {
+            const QJsonObject line = QJsonDocument::fromJson(out.left(end)).object();
+            out.remove(0, end + 1);
+            if (line.value(u"step"_s).toString() != u"stop"_s) {
+                seen = line;
+                break;
+            }
+            m_service->stop();
+            node.write("go\n");
+        }
+    }
+    QVERIFY(node.waitForFinished(60000));
+    QVERIFY2(!seen.isEmpty() && !seen.contains(u"failure"_s), QJsonDocument(seen).toJson().constData());
+    QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
+    QCOMPARE(seen.value(u"violations"_s).toArray(), QJsonArray());
+
+    const auto fits = [](const QJsonObject& shown, int charts) {
+        QVERIFY(!shown.value(u"scrolls"_s).toBool());
+        const QJsonArray drawn = shown.value(u"charts"_s).toArray();
+        QCOMPARE(drawn.size(), charts);
+        for (const QJsonValue& chart : drawn) {
+            QVERIFY(chart[u"inside"_s].toBool());
+            // Three bars a chart: a third of a 1080-line screen's height would be one a page.
+            QVERIFY2(
+                chart[u"height"_s].toDouble() >= 150, QJsonDocument(chart.toObject()).toJson().constData());
+        }
+    };
+    const QJsonObject first = seen.value(u"first"_s).toObject();
+    fits(first, 12);
+    QCOMPARE(first.value(u"pages"_s).toString(), u"Page 1 of 2"_s);
+    QCOMPARE(first.value(u"address"_s).toString(), base + u"/room.html"_s);
+    QVERIFY(first[u"code"_s][u"inside"_s].toBool());
+    QVERIFY(first[u"code"_s][u"side"_s].toDouble() >= 150); // a phone reads it from the back of a room
+    const QJsonObject second = seen.value(u"second"_s).toObject();
+    fits(second, 2);
+    QCOMPARE(second.value(u"headings"_s).toArray(), (QJsonArray { u"Question 13"_s, u"Question 14"_s }));
+    QVERIFY(seen.value(u"secondUrl"_s).toString().endsWith(u"?present&page=2"_s));
+    QCOMPARE(seen.value(u"offline"_s).toString(), u"Not updating — the service cannot be reached"_s);
+    QVERIFY(seen.value(u"offlineInside"_s).toBool());
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)

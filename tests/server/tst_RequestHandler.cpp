@@ -17,6 +17,7 @@
 #include "server/FormFields.h"
 #include "server/RequestHandler.h"
 #include "server/RespondentPage.h"
+#include "server/ResultsPage.h"
 #include "server/ServiceClock.h"
 #include "server/StoreExecutor.h"
 
@@ -96,6 +97,7 @@ private slots:
     void followsARenameCutShort();
     void aRenamedFormKeepsItsAddresses();
     void resultsCountWhatTheStoreHolds();
+    void projectorShowsAScreenfulAndWhereToAnswer();
 
     void sentPageIsAdaptedAndTheFileIsNot();
     void tokensCheckOnlyForTheirForm();
@@ -1073,6 +1075,54 @@ void TestRequestHandler::tokensCheckOnlyForTheirForm()
     QCOMPARE(tokens.verified(u"tbl_survey"_s, altered), QString());
     QCOMPARE(tokens.verified(u"tbl_survey"_s, token.chopped(1)), QString());
     QCOMPARE(tokens.verified(u"tbl_survey"_s, QString(64, QChar(0xE9))), QString());
+}
+
+// The projector: at most a screenful of charts a page, turned by the page
+// itself; the form's address and its code as the browser reached the
+// service, never this computer's own or a Host header that is not a host.
+void TestRequestHandler::projectorShowsAScreenfulAndWhereToAnswer()
+{
+    FormSettings settings;
+    settings.showResults = true;
+    FormBuilder form(m_folder->path(), u"room survey"_s);
+    form.settings(settings);
+    for (int i = 1; i <= 14; ++i)
+        form.radioButtons(u"Q%1"_s.arg(i), { u"Yes"_s, u"No"_s });
+    QVERIFY(form.write());
+    const auto shown = [this](const QByteArray& query, const QByteArray& host) {
+        HttpRequest asked = request("GET", "/results/room survey.html", query);
+        asked.host = host;
+        const HttpResponse response = m_handler->handle(asked);
+        return response.status == 200 ? QString::fromUtf8(response.body) : QString();
+    };
+    QTRY_VERIFY(!shown("present", "192.168.1.5:8080").isEmpty());
+
+    const QString first = shown("present", "192.168.1.5:8080");
+    QCOMPARE(first.count(u"<section>"_s), kChartsOnProjector);
+    QVERIFY(first.contains(u"<h2>Q12</h2>"_s) && !first.contains(u"<h2>Q13</h2>"_s));
+    QVERIFY(first.contains(u"Page 1 of 2"_s));
+    QVERIFY(first.contains(u"data-page=1 data-pages=2"_s));
+    QVERIFY(first.contains(u"<p class=address>http://192.168.1.5:8080/room%20survey.html</p>"_s));
+    QVERIFY(first.contains(u"aria-label='QR code for http://192.168.1.5:8080/room%20survey.html'"_s));
+    // Without script the page turns by reloading the next one.
+    QVERIFY(
+        first.contains(u"<noscript><meta http-equiv=\"refresh\" content=\"10;url=?present&amp;page=2\">"_s));
+
+    const QString second = shown("page=2&present", "192.168.1.5:8080");
+    QCOMPARE(second.count(u"<section>"_s), 2);
+    QVERIFY(second.contains(u"<h2>Q13</h2>"_s) && second.contains(u"<h2>Q14</h2>"_s));
+    QVERIFY(second.contains(u"content=\"10;url=?present&amp;page=1\""_s));
+    QCOMPARE(shown("present&page=9", "192.168.1.5:8080"), second);
+    QCOMPARE(shown("present&page=-3", "192.168.1.5:8080"), first);
+
+    for (const QByteArray host : { "127.0.0.1:8080", "localhost:8080", "[::1]:8080", "", "x\"><script>" }) {
+        const QString page = shown("present", host);
+        QVERIFY2(!page.isEmpty() && !page.contains(u"class=join"_s) && !page.contains(u"<script>"_s),
+            host.constData());
+    }
+    // The page people answer on keeps its own look.
+    QVERIFY(!shown({}, "192.168.1.5:8080").contains(u"class=join"_s));
+    QCOMPARE(shown({}, "192.168.1.5:8080").count(u"<section>"_s), 14);
 }
 
 // A room collecting: the page keeps answers with its script, each answer
