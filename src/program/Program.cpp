@@ -405,11 +405,17 @@ QString programFolder(const QString& given, QString* error)
             QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath());
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
+    const bool fresh = !isLaidOutProgramFolder(folder);
     if (const Result<void> laidOut = layOutProgramFolder(folder); !laidOut) {
         if (error)
             *error = laidOut.error().detail;
         return {};
     }
+    // A folder laid out just now gets its answers database with it, rather than
+    // a message that it cannot be found; one whose database went missing later
+    // still says so. Should it fail, the start-up offers to create it.
+    if (fresh)
+        (void)createAnswersStore(answersStoreIn(folder));
     return folder;
 }
 
