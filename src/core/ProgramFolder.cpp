@@ -37,6 +37,11 @@ QString defaultProgramFolder(const QString& executableFolder)
     return data.isEmpty() ? executableFolder : data + QStringLiteral("/Quenlow");
 }
 
+bool isLaidOutProgramFolder(const QString& folder)
+{
+    return QFileInfo(QDir(folder).filePath(QStringLiteral("Collections"))).isDir();
+}
+
 Result<void> layOutProgramFolder(const QString& folder, const QString& shippedFolder)
 {
     const QDir root(folder);

@@ -27,4 +27,8 @@ QString defaultProgramFolder(const QString& executableFolder);
 /// Fails with what could not be made.
 Result<void> layOutProgramFolder(const QString& folder, const QString& shipped = {});
 
+/// True once `folder` has been laid out (it holds Collections/): a folder
+/// without it is new, and has had no answers database yet either.
+bool isLaidOutProgramFolder(const QString& folder);
+
 } // namespace quenlow

@@ -162,10 +162,15 @@ public:
     /// next call, so that any page of it is then one lookup. Returns the
     /// number of rows in it.
     virtual Result<qint64> orderRows(const QString& table, const RowOrder& order) = 0;
-    /// Up to `limit` rows from `position` (0-based) of the last order made.
-    virtual Result<QList<Row>> orderedRows(
-        const QString& table, const QStringList& columns, qint64 position, qint64 limit)
+    /// Up to `limit` rows from `position` (0-based) of the last order made;
+    /// with `arrivals`, each with its arrival and change times.
+    virtual Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
+        qint64 limit, bool arrivals = false)
         = 0;
+    /// Makes `ids` the order orderedRows reads, in place of the last one made
+    /// (an order the caller made of the rows of an earlier one, by what only
+    /// it knows, such as the receipts). Returns their number.
+    virtual qint64 keepOrder(QList<qint64> ids) = 0;
     /// How many rows hold exactly each of `values` in `column` (compared as
     /// stored, case-sensitively), in the order of `values`. NotFound when the
     /// table is missing; a missing column is another failure.

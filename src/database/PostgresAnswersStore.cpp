@@ -209,16 +209,26 @@ Result<qint64> PostgresAnswersStore::orderRows(const QString& table, const RowOr
 }
 
 Result<QList<AnswersStore::Row>> PostgresAnswersStore::orderedRows(
-    const QString& table, const QStringList& columns, qint64 position, qint64 limit)
+    const QString& table, const QStringList& columns, qint64 position, qint64 limit, bool arrivals)
 {
-    const QString sql = QStringLiteral("SELECT t.%1, NULL::text%2 FROM %3 t WHERE t.%1 = ANY ($1::bigint[])")
-                            .arg(kId, selectedColumns(columns), tableRef(table));
+    const QString times = arrivals
+        ? QStringLiteral(
+            "(SELECT a.arrived FROM %1 a WHERE a.answers_table = $2 AND "
+            "a.row_id = t.%2 LIMIT 1), (SELECT a.changed FROM %1 a WHERE a.answers_table = $2 AND "
+            "a.row_id = t.%2 LIMIT 1)")
+              .arg(kArrivals, kId)
+        : QStringLiteral("NULL::text");
+    const QString sql = QStringLiteral("SELECT t.%1, %2%3 FROM %4 t WHERE t.%1 = ANY ($1::bigint[])")
+                            .arg(kId, times, selectedColumns(columns), tableRef(table));
     return rules::rowsInOrder(m_orderIds, position, limit, [&](std::span<const qint64> ids) {
         QByteArray list = "{";
         for (const qint64 id : ids)
             list += (list.size() > 1 ? "," : "") + QByteArray::number(id);
         list += '}';
-        return rowsOf(sql, { Param(list) }, int(columns.size()), false);
+        Params params { Param(list) };
+        if (arrivals)
+            params.append(physicalName(table));
+        return rowsOf(sql, params, int(columns.size()), arrivals);
     });
 }
 

@@ -56,8 +56,13 @@ public:
     Result<qint64> visitRows(const QString& table, const QStringList& columns, qint64 afterId, qint64 limit,
         const std::function<void(qint64 id, RawValues values)>& visit) override;
     Result<qint64> orderRows(const QString& table, const RowOrder& order) override;
-    Result<QList<Row>> orderedRows(
-        const QString& table, const QStringList& columns, qint64 position, qint64 limit) override;
+    Result<QList<Row>> orderedRows(const QString& table, const QStringList& columns, qint64 position,
+        qint64 limit, bool arrivals = false) override;
+    qint64 keepOrder(QList<qint64> ids) override
+    {
+        m_orderIds = std::move(ids);
+        return qint64(m_orderIds.size());
+    }
     Result<QList<qint64>> countMatches(
         const QString& table, const QString& column, const QStringList& values) override;
     Result<void> deleteRows(const QString& table, const QList<qint64>& ids) override;
@@ -73,6 +78,8 @@ public:
     Result<std::optional<Publication>> publication(const QString& form) override;
     Result<std::optional<PublishedFile>> publishedFile(const QString& name) override;
     Result<QByteArray> sharedKey() override;
+    /// The shared key when one was made, without making one.
+    Result<std::optional<QByteArray>> keptSharedKey();
 
     Result<void> checkWritable() override;
     bool replaced() const override { return false; }

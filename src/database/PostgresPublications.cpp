@@ -223,6 +223,17 @@ Result<std::optional<AnswersStore::PublishedFile>> PostgresAnswersStore::publish
     return std::optional<PublishedFile>(std::move(file));
 }
 
+Result<std::optional<QByteArray>> PostgresAnswersStore::keptSharedKey()
+{
+    const auto r
+        = m_db->run(QStringLiteral("SELECT value FROM quenlow.settings WHERE key = 'shared_key'"), {}, true);
+    if (!r)
+        return r.error();
+    if (PQntuples(r->get()) == 0)
+        return std::optional<QByteArray>();
+    return std::optional<QByteArray>(QByteArray(PQgetvalue(r->get(), 0, 0), PQgetlength(r->get(), 0, 0)));
+}
+
 Result<QByteArray> PostgresAnswersStore::sharedKey()
 {
     // Made once: of two processes asking at once, the second keeps the first's.

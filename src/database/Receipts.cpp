@@ -3,6 +3,8 @@
 #include "database/Receipts.h"
 
 #include "database/AnswersStore.h"
+#include "database/PostgresAnswersStore.h"
+#include "database/SqliteAnswersStore.h"
 
 #include <QMessageAuthenticationCode>
 
@@ -65,6 +67,16 @@ QString receiptFor(const QByteArray& key, qint64 rowId, const QDateTime& arrived
         n /= kBase;
     }
     return receipt;
+}
+
+Result<std::optional<QByteArray>> keptReceiptKey(AnswersStore& store)
+{
+    // Asked of the engine: the store's own sharedKey() makes one when there is none.
+    if (auto* sqlite = dynamic_cast<SqliteAnswersStore*>(&store))
+        return sqlite->keptSharedKey();
+    if (auto* postgres = dynamic_cast<PostgresAnswersStore*>(&store))
+        return postgres->keptSharedKey();
+    return std::optional<QByteArray>();
 }
 
 QString normalizedReceipt(const QString& typed)

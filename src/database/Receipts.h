@@ -23,6 +23,10 @@ class AnswersStore;
 /// as every receipt had before arrivals took part.
 QString receiptFor(const QByteArray& key, qint64 rowId, const QDateTime& arrivedAt);
 
+/// The key `store` made its receipts with, without making one: nothing when
+/// it has none, as no receipt was given from it then.
+Result<std::optional<QByteArray>> keptReceiptKey(AnswersStore& store);
+
 /// `typed` as a receipt is compared: upper case, blanks and dashes left out.
 QString normalizedReceipt(const QString& typed);
 

@@ -190,6 +190,23 @@ Result<QByteArray> SqliteAnswersStore::sharedKey()
     return key;
 }
 
+Result<std::optional<QByteArray>> SqliteAnswersStore::keptSharedKey()
+{
+    if (!m_db->tableExists(kSettings))
+        return std::optional<QByteArray>();
+    QString kept;
+    const Result<void> read = m_db->forEachRow(kSettings, [&](const QVariantList& row) {
+        if (row.value(0).toString() == QLatin1StringView("shared_key"))
+            kept = row.value(1).toString();
+        return true;
+    });
+    if (!read)
+        return failure(QStringLiteral("read the shared key"), read.error());
+    if (kept.isEmpty())
+        return std::optional<QByteArray>();
+    return std::optional<QByteArray>(QByteArray::fromHex(kept.toLatin1()));
+}
+
 Result<void> SqliteAnswersStore::checkWritable()
 {
     if (replaced())

@@ -292,32 +292,46 @@ Result<qint64> SqliteAnswersStore::orderRows(const QString& table, const RowOrde
 }
 
 Result<QList<AnswersStore::Row>> SqliteAnswersStore::orderedRows(
-    const QString& table, const QStringList& columns, qint64 position, qint64 limit)
+    const QString& table, const QStringList& columns, qint64 position, qint64 limit, bool arrivals)
 {
     // As many columns as one select can name; the others are joined after.
+    // The times are joined from the side table where it exists, as readRows does.
     const qsizetype group = selectableColumns();
-    QString selected = QStringLiteral("rowid, NULL");
+    const bool joined = arrivals && m_db->tableExists(kArrivals);
+    const auto changes = joined ? hasChangeTimes(false) : Result<bool>(false);
+    if (!changes)
+        return changes.error();
+    QString selected = joined ? (*changes ? QStringLiteral("t.rowid, a.arrived, a.changed")
+                                          : QStringLiteral("t.rowid, a.arrived, NULL"))
+                              : QStringLiteral("t.rowid, NULL, NULL");
     for (const QString& c : columns.mid(0, group))
-        selected += QStringLiteral(", ") + quote(c);
+        selected += QStringLiteral(", t.") + quote(c);
+    const QString join = joined
+        ? QStringLiteral(" LEFT JOIN %1 a ON a.answers_table = ?1 AND a.row_id = t.rowid")
+              .arg(quote(kArrivals))
+        : QString();
+    const QByteArray name = table.toUtf8();
     auto rows = rules::rowsInOrder(
         m_orderIds, position, limit, [&](std::span<const qint64> wanted) -> Result<QList<Row>> {
             QString ids;
             for (const qint64 id : wanted)
                 ids += (ids.isEmpty() ? QString() : QStringLiteral(",")) + QString::number(id);
-            const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid IN (%3)")
-                                       .arg(selected, quote(table), ids)
+            const QByteArray sql = QStringLiteral("SELECT %1 FROM %2 t%3 WHERE t.rowid IN (%4)")
+                                       .arg(selected, quote(table), join, ids)
                                        .toUtf8();
             auto prepared = prepareOn(table, sql);
             if (!prepared)
                 return prepared.error();
-            return rowsOf(*prepared, int(std::min(columns.size(), group)));
+            if (joined)
+                sqlite3_bind_text(*prepared, 1, name.constData(), int(name.size()), SQLITE_STATIC);
+            return rowsOf(*prepared, int(std::min(columns.size(), group)), true);
         });
     if (!rows)
         return rows.error();
     QList<Row> found = std::move(rows).value();
     if (columns.size() > group) {
-        if (const auto joined = readOtherColumns(table, columns, group, found); !joined)
-            return joined.error();
+        if (const auto others = readOtherColumns(table, columns, group, found); !others)
+            return others.error();
     }
     return found;
 }

@@ -177,6 +177,13 @@ QString EditorWindow::numberedInstruction() const
     return tr("User Instruction %1").arg(m_session.elementCounter() + 1);
 }
 
+void EditorWindow::proposeInstruction(QLineEdit* box) const
+{
+    box->setText(numberedInstruction());
+    box->selectAll();
+    box->setFocus();
+}
+
 QLabel* EditorWindow::addLabel(const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, this);

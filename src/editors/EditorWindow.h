@@ -93,6 +93,9 @@ protected:
 
     /// The instruction a fresh window proposes, with the next element number.
     QString numberedInstruction() const;
+    /// Puts the next numbered instruction in `box`, selected and focused, so
+    /// that typing the real question replaces it.
+    void proposeInstruction(QLineEdit* box) const;
 
     // Building blocks of the layouts.
     QLabel* addLabel(const QString& name, const QString& text);

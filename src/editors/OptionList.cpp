@@ -7,6 +7,7 @@
 #include "model/HtmlText.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -28,6 +29,22 @@ OptionList::OptionList(const Controls& controls, const QString& emptyInputMessag
     connect(m_c.list, &QListWidget::itemSelectionChanged, this, &OptionList::selectionChanged);
     // Typing a new option leaves the list, so the tick speaks of the new option.
     connect(m_c.input, &QLineEdit::textChanged, this, [this] { m_c.list->clearSelection(); });
+    // Enter in the option box adds the option typed rather than pressing the
+    // window's main button, which would finish a list still being made.
+    m_c.input->installEventFilter(this);
+}
+
+bool OptionList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_c.input && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            addOption();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool OptionList::isEmpty() const

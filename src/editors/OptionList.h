@@ -44,6 +44,9 @@ public:
     /// when it builds the element.
     QStringList walkOptions();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void addOption();
     void removeOption();

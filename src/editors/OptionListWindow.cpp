@@ -65,7 +65,7 @@ OptionListWindow::OptionListWindow(
         texts.noSelectionMessage, this);
 
     // Loading: the next numbered instruction, and no option preselected.
-    m_instruction->setText(numberedInstruction());
+    proposeInstruction(m_instruction);
     m_options->setDefaultOption(noDefaultOption());
 
     connect(m_finish, &QPushButton::clicked, this, &OptionListWindow::finish);

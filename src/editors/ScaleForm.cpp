@@ -52,7 +52,7 @@ ScaleForm::ScaleForm(FormSession& session, QWidget* parent)
 
     // A fresh window proposes the next numbered question and a scale of 1 to 5.
     const ScaleQuestion defaults;
-    m_instruction->setText(numberedInstruction());
+    proposeInstruction(m_instruction);
     m_from->setCurrentIndex(m_from->findData(defaults.from));
     m_to->setCurrentIndex(m_to->findData(defaults.to));
 

@@ -40,7 +40,7 @@ TextAreaForm::TextAreaForm(FormSession& session, QWidget* parent)
         m_add, m_finish, addQuestionSettings());
 
     if (m_instruction->text().isEmpty()) {
-        m_instruction->setText(numberedInstruction());
+        proposeInstruction(m_instruction);
         m_width->setText(QStringLiteral("40"));
         m_rows->setText(QStringLiteral("5"));
         m_defaultText->setText(tr("Enter any comments here."));

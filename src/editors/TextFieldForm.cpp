@@ -69,7 +69,7 @@ TextFieldForm::TextFieldForm(FormSession& session, QWidget* parent)
 
     // Loading: a fresh window proposes the next numbered instruction.
     if (m_instruction->text().isEmpty()) {
-        m_instruction->setText(numberedInstruction());
+        proposeInstruction(m_instruction);
         m_boxSize->setText(QStringLiteral("30"));
         m_maxChars->clear();
         m_defaultText->clear();

@@ -6,6 +6,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "database/Receipts.h"
 #include "model/CollectionFile.h"
 #include "model/QuestionSettings.h"
 
@@ -53,6 +54,7 @@ enum class CellKind { Text, Number, Date };
 /// The form's table and its questions, in the form's order.
 struct Source {
     std::shared_ptr<AnswersStore> store; // for the arrival times
+    QByteArray receiptKey; // the store's, which made the receipts people were given; empty: none
     QString table;
     QStringList headings;
     QList<bool> present; // the question's column is in the table
@@ -153,6 +155,9 @@ Result<Source> openSource(const ExportRequest& request)
             displayPath(shownLocation(databasePath)), store.error().detail));
     }
     source.store = std::move(store).value();
+    // Kept in the store by the service; a store that has none gave no receipts, and none is shown.
+    // Only read: an export writes nothing into the database.
+    source.receiptKey = keptReceiptKey(*source.store).valueOr(std::nullopt).value_or(QByteArray());
     if (!source.store->tableExists(source.table).valueOr(false)) {
         return failure(u"The table '%1' holding the answers of the form '%2' is missing from '%3'."_s.arg(
             source.table, pageFile, displayPath(shownLocation(databasePath))));
@@ -178,7 +183,8 @@ Result<Source> openSource(const ExportRequest& request)
 using Cells = std::span<const std::optional<QByteArrayView>>;
 
 /// Walks the answers in storage order, a page at a time, handing `visit` each
-/// row's arrival time and cells; counts the rows in `result` and reports
+/// row's arrival and change times, its receipt (the person's, as the service
+/// gave it) and cells; counts the rows in `result` and reports
 /// progress, which may cancel. A failure `visit` returns stops the walk and
 /// is the walk's; so is a table that cannot be read.
 template <typename Visit>
@@ -229,7 +235,10 @@ Result<void> forEachAnswer(
                     if (cells[i] && *cells[i] == QByteArrayView(marker))
                         cells[i].reset();
                 }
-                stopped = visit(arrived, changed, Cells(cells.constData(), size_t(cells.size())));
+                const QByteArray receipt = source.receiptKey.isEmpty()
+                    ? QByteArray()
+                    : receiptFor(source.receiptKey, id, arrived.value_or(QDateTime())).toLatin1();
+                stopped = visit(arrived, changed, receipt, Cells(cells.constData(), size_t(cells.size())));
                 going = stopped.ok();
                 if (going && ++result.rows % kProgressStep == 0 && progress
                     && !progress(result.rows, total)) {
@@ -334,6 +343,8 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source, const 
     appendCsvField(buffer, "Submitted", 9);
     buffer += ',';
     appendCsvField(buffer, "Changed", 7);
+    buffer += ',';
+    appendCsvField(buffer, "Receipt", 7);
     for (const QString& heading : source.headings) {
         const QByteArray utf8 = heading.toUtf8();
         buffer += ',';
@@ -343,12 +354,15 @@ ExportResult writeCsv(const ExportRequest& request, const Source& source, const 
 
     Written result;
     const auto stopped = forEachAnswer(source, progress, total, result,
-        [&](const std::optional<QDateTime>& submitted, const std::optional<QDateTime>& changed, Cells cells) {
+        [&](const std::optional<QDateTime>& submitted, const std::optional<QDateTime>& changed,
+            const QByteArray& receipt, Cells cells) {
             if (submitted)
                 appendIsoUtc(buffer, *submitted);
             buffer += ',';
             if (changed)
                 appendIsoUtc(buffer, *changed);
+            buffer += ',';
+            buffer += receipt;
             for (const std::optional<QByteArrayView>& cell : cells) {
                 buffer += ',';
                 if (cell)
@@ -432,24 +446,28 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source, const
     format_set_num_format(dateOnly, "yyyy-mm-dd");
 
     const int columns = int(source.headings.size());
-    // "Submitted" and "Changed", then the answers.
+    // "Submitted", "Changed" and "Receipt", then the answers.
     constexpr int kTimes = 2;
-    QList<double> widths(columns + kTimes, 0);
+    constexpr int kFirstAnswer = kTimes + 1;
+    QList<double> widths(columns + kFirstAnswer, 0);
     worksheet_write_string(sheet, 0, 0, "Submitted", bold);
     worksheet_write_string(sheet, 0, 1, "Changed", bold);
+    worksheet_write_string(sheet, 0, kTimes, "Receipt", bold);
     widths[0] = widths[1] = 20;
+    widths[kTimes] = 12;
     for (int c = 0; c < columns; ++c) {
         const QByteArray heading = source.headings.at(c).toUtf8();
-        worksheet_write_string(sheet, 0, lxw_col_t(c + kTimes), heading.constData(), bold);
+        worksheet_write_string(sheet, 0, lxw_col_t(c + kFirstAnswer), heading.constData(), bold);
         // Room for the filter button beside the heading.
-        widths[c + kTimes] = qMin(kMaxColumnWidth, double(source.headings.at(c).size()) + 4);
+        widths[c + kFirstAnswer] = qMin(kMaxColumnWidth, double(source.headings.at(c).size()) + 4);
     }
 
     Written result;
     qint64 truncated = 0;
     std::string text; // the cell's text with the end mark the library needs
     const auto stopped = forEachAnswer(source, progress, total, result,
-        [&](const std::optional<QDateTime>& submitted, const std::optional<QDateTime>& changed, Cells cells) {
+        [&](const std::optional<QDateTime>& submitted, const std::optional<QDateTime>& changed,
+            const QByteArray& receipt, Cells cells) {
             if (result.rows == kMaxSheetAnswers)
                 return Result<void>(Error { Error::Io,
                     u"The form has more answers than a worksheet holds (%1); export it as CSV."_s.arg(
@@ -469,11 +487,15 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source, const
             };
             writeTime(submitted, 0);
             writeTime(changed, 1);
-            for (int c = kTimes; c < columns + kTimes; ++c) {
-                const std::optional<QByteArrayView>& cell = cells[size_t(c - kTimes)];
+            // A text cell: a receipt of digits alone stays as the person was given it.
+            if (!receipt.isEmpty()
+                && worksheet_write_string(sheet, row, kTimes, receipt.constData(), nullptr) != LXW_NO_ERROR)
+                return notWritten();
+            for (int c = kFirstAnswer; c < columns + kFirstAnswer; ++c) {
+                const std::optional<QByteArrayView>& cell = cells[size_t(c - kFirstAnswer)];
                 if (!cell || cell->isEmpty())
                     continue;
-                const CellKind kind = source.kinds.at(c - kTimes);
+                const CellKind kind = source.kinds.at(c - kFirstAnswer);
                 if (const auto number = kind == CellKind::Number ? storedNumber(*cell) : std::nullopt) {
                     if (worksheet_write_number(sheet, row, lxw_col_t(c), *number, nullptr) != LXW_NO_ERROR)
                         return notWritten();
@@ -505,10 +527,11 @@ ExportResult writeXlsx(const ExportRequest& request, const Source& source, const
     if (result.cancelled)
         return finished(result);
     worksheet_set_column(sheet, 0, kTimes - 1, widths[0], dateTime);
-    for (int c = kTimes; c < columns + kTimes; ++c)
+    worksheet_set_column(sheet, kTimes, kTimes, widths[kTimes], nullptr);
+    for (int c = kFirstAnswer; c < columns + kFirstAnswer; ++c)
         worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
     worksheet_freeze_panes(sheet, 1, 0);
-    worksheet_autofilter(sheet, 0, 0, lxw_row_t(result.rows), lxw_col_t(columns + kTimes - 1));
+    worksheet_autofilter(sheet, 0, 0, lxw_row_t(result.rows), lxw_col_t(columns + kFirstAnswer - 1));
 
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR)

@@ -47,8 +47,9 @@ using ExportResult = Result<Exported>;
 using ExportProgress = std::function<bool(qint64 done, qint64 total)>;
 
 /// Writes one row per answer of the form's table, in stored order: the columns
-/// "Submitted" and "Changed" (when the same page sent again replaced the
-/// answers), then one column per question in the form's order, headed by
+/// "Submitted", "Changed" (when the same page sent again replaced the
+/// answers) and "Receipt" (the one the person was given; a text cell), then
+/// one column per question in the form's order, headed by
 /// its column name. The file appears whole or not at all. In a workbook the
 /// answers of text fields that take numbers and of scales are number cells,
 /// those of text fields that take dates date cells, where the answer is

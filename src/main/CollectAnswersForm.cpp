@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "main/CollectAnswersForm.h"
 
+#include "core/Messages.h"
 #include "model/QrCode.h"
+#include "platform/ExternalBrowser.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -223,6 +225,26 @@ void CollectionAddresses::addResultsAddresses(const QStringList& addresses)
         m_list->addItem(tr("Results: %1").arg(address));
     }
     fitList();
+    if (m_resultsAddresses.isEmpty() && !addresses.isEmpty()) {
+        auto* presentButton = namedButton("PresentResults", tr("Present"), this);
+        presentButton->setToolTip(tr("Shows the results in your web browser, large enough for a projector."));
+        connect(presentButton, &QPushButton::clicked, this, &CollectionAddresses::present);
+        // Beside Copy, in the row of buttons.
+        if (auto* row = qobject_cast<QHBoxLayout*>(layout()->itemAt(layout()->count() - 1)->layout()))
+            row->insertWidget(1, presentButton);
+    }
+    m_resultsAddresses.append(addresses);
+}
+
+void CollectionAddresses::present()
+{
+    // The chosen results row, or the first: any of them reaches the service from here.
+    const int row = m_list->currentRow();
+    const qsizetype chosen = m_resultsAddresses.indexOf(m_addresses.value(row));
+    QUrl url(m_resultsAddresses.value(std::max<qsizetype>(0, chosen)));
+    url.setQuery(QStringLiteral("present"));
+    if (!openInExternalBrowser(url))
+        showExclamation(tr("No web browser could be opened for %1.").arg(url.toString()));
 }
 
 void CollectionAddresses::addPanel(QWidget* panel)

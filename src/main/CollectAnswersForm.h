@@ -59,7 +59,8 @@ public:
         const QStringList& addresses, bool shared, bool answersPublic = false, QWidget* parent = nullptr);
 
     /// Adds the addresses of the form's live results page after its own,
-    /// each row saying what it is; the code follows the chosen row.
+    /// each row saying what it is; the code follows the chosen row. "Present"
+    /// then opens the results for a projector in the person's browser.
     void addResultsAddresses(const QStringList& addresses);
     /// Shows `panel` (taken over) below the addresses.
     void addPanel(QWidget* panel);
@@ -67,8 +68,10 @@ public:
 private:
     void showCode(int row);
     void fitList();
+    void present();
 
     QStringList m_addresses;
+    QStringList m_resultsAddresses;
     QListWidget* m_list = nullptr;
     QLabel* m_code = nullptr;
 };

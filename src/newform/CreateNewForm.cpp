@@ -134,7 +134,7 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     showSettings(FormSettings());
 
     m_dbLocationInstruction = label("dbLocationInstruction",
-        tr("If the location of the database has altered you may alter the databse location text "
+        tr("If the location of the database has altered you may alter the database location text "
            "within the form by modifying the full path location below :"),
         this);
     m_dbLocationText = named(new QLineEdit(this), "dbLocationText");

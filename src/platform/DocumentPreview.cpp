@@ -7,13 +7,17 @@
 #include "platform/WordDocument.h"
 
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -42,6 +46,25 @@ void insertRuns(QTextCursor& cursor, const WordParagraph& paragraph)
         text.replace(u'\n', QChar::LineSeparator);
         text.replace(u'\f', QChar::LineSeparator);
         cursor.insertText(text, charFormat(run.font));
+    }
+}
+
+// The paragraph's pictures as the document holds them, narrowed to the page's width.
+void insertPictures(QTextCursor& cursor, const WordParagraph& paragraph, const WordContent& content)
+{
+    constexpr double kWidestPicture = 640;
+    for (const QString& id : paragraph.pictures) {
+        const QImage picture = QImage::fromData(content.pictures.value(id));
+        if (picture.isNull())
+            continue;
+        const QUrl name(u"report-picture:"_s + id);
+        cursor.document()->addResource(QTextDocument::ImageResource, name, picture);
+        const double scale = std::min(1.0, kWidestPicture / std::max(1, picture.width()));
+        QTextImageFormat format;
+        format.setName(name.toString());
+        format.setWidth(picture.width() * scale);
+        format.setHeight(picture.height() * scale);
+        cursor.insertImage(format);
     }
 }
 
@@ -109,6 +132,7 @@ void DocumentPreview::render(const WordContent& content, QTextDocument* target, 
             if (!first)
                 cursor.insertBlock();
             insertRuns(cursor, block.paragraph);
+            insertPictures(cursor, block.paragraph, content);
             first = false;
             continue;
         }

@@ -29,7 +29,7 @@ public:
     explicit DocumentPreview(WordDocument& document, QWidget* parent = nullptr);
 
     /// Renders `content` into `target` (replacing what it held): paragraphs
-    /// with bold, italic, size and underline, tables with their cells. Very
+    /// with bold, italic, size and underline and their pictures, tables with their cells. Very
     /// long tables show their first `rowLimit` rows and say how many follow.
     static void render(const WordContent& content, QTextDocument* target, int rowLimit = 300);
 

@@ -320,6 +320,8 @@ void WordDocument::addTable(int rows, int columns)
     // (adjacent tables would merge into one).
     if (m_added.last().paragraph.isEmpty() && !followsTable)
         m_added.removeLast();
+    else if (!m_added.last().paragraph.isEmpty())
+        m_added.last().paragraph.keepWithNext = true;
 
     WordBlock block;
     block.kind = WordBlock::Kind::Table;
@@ -403,6 +405,13 @@ WordContent WordDocument::content() const
         return content;
     BodyLayout layout;
     (void)readMainPart(composeXml(), layout, &content.blocks); // what is read is what there is
+    // The pictures too, so that a window shows a chart as soon as it is added.
+    for (const WordBlock& block : std::as_const(content.blocks)) {
+        for (const QString& id : block.paragraph.pictures) {
+            if (!content.pictures.contains(id))
+                content.pictures.insert(id, pictureBytes(id));
+        }
+    }
     return content;
 }
 
@@ -522,6 +531,41 @@ QString escapedAttribute(const QString& text)
 }
 
 } // namespace
+
+QByteArray WordDocument::pictureBytes(const QString& id) const
+{
+    for (const AddedPicture& added : m_pictures) {
+        if (added.relationshipId == id)
+            return added.png;
+    }
+    if (m_package.isEmpty())
+        return {};
+    const Result<ZipPointer> opened = openPackage(m_package);
+    if (!opened)
+        return {};
+    const auto rels = readPart(opened->get(), relationshipsPartOf(m_partName));
+    if (!rels)
+        return {};
+    QXmlStreamReader reader(*rels);
+    while (reader.readNextStartElement()) {
+        if (reader.name() != "Relationship"_L1) {
+            if (reader.name() != "Relationships"_L1)
+                reader.skipCurrentElement();
+            continue;
+        }
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (attributes.value("Id"_L1) == id && attributes.value("TargetMode"_L1) != "External"_L1) {
+            // Relative to the main part's folder, or from the package's root.
+            const QString target = attributes.value("Target"_L1).toString();
+            const QString part
+                = QDir::cleanPath(target.startsWith(u'/') ? target.mid(1) : partFolder(m_partName) + target);
+            const auto bytes = readPart(opened->get(), part);
+            return bytes ? *bytes : QByteArray();
+        }
+        reader.skipCurrentElement();
+    }
+    return {};
+}
 
 bool WordDocument::addPicture(const QImage& picture, const QString& description)
 {

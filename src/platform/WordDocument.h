@@ -5,6 +5,7 @@
 #include "core/TextFile.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -35,6 +36,10 @@ struct WordRun {
 
 struct WordParagraph {
     QList<WordRun> runs;
+    /// Kept on the page of what follows it (a table's heading); written only.
+    bool keepWithNext = false;
+    /// The pictures it shows, by their relationship ids (see WordContent::pictures).
+    QStringList pictures;
     QString text() const;
     bool isEmpty() const;
 };
@@ -65,6 +70,8 @@ struct WordBlock {
 /// What a document holds, as far as reports are concerned.
 struct WordContent {
     QList<WordBlock> blocks;
+    /// The bytes of the pictures the body's paragraphs show, by relationship id.
+    QHash<QString, QByteArray> pictures;
 
     QList<WordParagraph> paragraphs() const; // body paragraphs only, not those in tables
     QList<WordTable> tables() const;
@@ -163,7 +170,8 @@ public:
     void typeParagraph();
     /// Adds an empty table of `rows` × `columns` at the selection; the selection
     /// goes into its first cell. Text typed before it on the same paragraph stays
-    /// in a paragraph above the table.
+    /// in a paragraph above the table, its heading, which a page break never
+    /// parts from it.
     void addTable(int rows, int columns);
     /// Moves to the next cell; from the last cell it appends a row and moves
     /// into the row's first cell. Returns false (and does nothing) outside a table.
@@ -226,6 +234,8 @@ private:
         qsizetype block = 0; // the paragraph of m_added it fills
     };
     void appendPictureXml(QString& out, const AddedPicture& picture) const;
+    /// The bytes of the picture with relationship `id`: one added, or a part of the package.
+    QByteArray pictureBytes(const QString& id) const;
     /// The parts to add or replace for the added pictures: the images, the
     /// main part's relationships and the content types.
     Result<void> pictureParts(QList<std::pair<QString, QByteArray>>& parts) const;

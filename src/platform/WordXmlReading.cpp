@@ -178,13 +178,41 @@ void readRunProperties(QXmlStreamReader& reader, WordFont& font)
     }
 }
 
-WordRun readRun(QXmlStreamReader& reader)
+namespace {
+
+// The relationship ids of the pictures a drawing shows (its "blip" elements' embed).
+void readDrawing(QXmlStreamReader& reader, QStringList* pictures)
+{
+    int depth = 1;
+    while (depth > 0 && !reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement()) {
+            ++depth;
+            if (reader.name() == "blip"_L1) {
+                for (const QXmlStreamAttribute& attribute : reader.attributes()) {
+                    if (attribute.name() == "embed"_L1 && !attribute.value().isEmpty())
+                        pictures->append(attribute.value().toString());
+                }
+            }
+        } else if (reader.isEndElement()) {
+            --depth;
+        }
+    }
+}
+
+} // namespace
+
+WordRun readRun(QXmlStreamReader& reader, QStringList* pictures)
 {
     WordRun run;
     run.font.size = 0;
     while (reader.readNextStartElement()) {
         if (isWordElement(reader, "rPr"_L1)) {
             readRunProperties(reader, run.font);
+            continue;
+        }
+        if (pictures && isWordElement(reader, "drawing"_L1)) {
+            readDrawing(reader, pictures);
             continue;
         }
         if (isWordElement(reader, "t"_L1)) {
@@ -214,7 +242,7 @@ WordParagraph readParagraph(QXmlStreamReader& reader)
         if (reader.isStartElement()) {
             if (isWordElement(reader, "r"_L1)) {
                 // A run without text shows nothing; keeping it would only cost memory.
-                if (WordRun run = readRun(reader); !run.text.isEmpty())
+                if (WordRun run = readRun(reader, &paragraph.pictures); !run.text.isEmpty())
                     paragraph.runs.append(std::move(run));
             } else if (isWordElement(reader, "pPr"_L1) || isWordElement(reader, "del"_L1)
                 || isWordElement(reader, "moveFrom"_L1))

@@ -56,7 +56,8 @@ bool onOffValue(const QXmlStreamReader& reader);
 
 void readRunProperties(QXmlStreamReader& reader, WordFont& font);
 
-WordRun readRun(QXmlStreamReader& reader);
+/// A run's text and font; the pictures of its drawings go to `pictures` when given.
+WordRun readRun(QXmlStreamReader& reader, QStringList* pictures = nullptr);
 
 WordParagraph readParagraph(QXmlStreamReader& reader);
 

@@ -115,6 +115,8 @@ void appendParagraph(QString& out, const WordParagraph& paragraph, QStringView n
         return;
     }
     out += "<w:p"_L1 + namespaceDeclaration + ">"_L1;
+    if (paragraph.keepWithNext)
+        out += "<w:pPr><w:keepNext/></w:pPr>"_L1;
     for (const WordRun& run : paragraph.runs)
         appendRun(out, run);
     out += "</w:p>"_L1;

@@ -154,6 +154,18 @@ void Program::Private::chooseAnswersStore()
 void Program::Private::toggleCollection()
 {
     if (collection.isRunning()) {
+        // Answers still coming in: people may be filling the form in right now.
+        const quint64 recent = collection.storedWithin(std::chrono::minutes(10));
+        const QString question = recent == 1
+            ? QCoreApplication::translate("Program",
+                "An answer arrived in the last ten minutes: people may still be filling the forms in. "
+                "Do you want to stop collecting answers?")
+            : QCoreApplication::translate("Program",
+                "%1 answers arrived in the last ten minutes: people may still be filling the forms in. "
+                "Do you want to stop collecting answers?")
+                  .arg(recent);
+        if (recent > 0 && !askBeforeDestroying(question, MessageIcon::Question))
+            return;
         // The last requests finish in the background: a client slow to take
         // its answer must not freeze the window.
         collection.stopInBackground();
@@ -405,11 +417,17 @@ QString programFolder(const QString& given, QString* error)
             QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath());
     folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 
+    const bool fresh = !isLaidOutProgramFolder(folder);
     if (const Result<void> laidOut = layOutProgramFolder(folder); !laidOut) {
         if (error)
             *error = laidOut.error().detail;
         return {};
     }
+    // A folder laid out just now gets its answers database with it, rather than
+    // a message that it cannot be found; one whose database went missing later
+    // still says so. Should it fail, the start-up offers to create it.
+    if (fresh)
+        (void)createAnswersStore(answersStoreIn(folder));
     return folder;
 }
 

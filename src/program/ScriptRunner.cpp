@@ -3,6 +3,7 @@
 #include "program/ScriptRunner.h"
 
 #include "platform/BrowserView.h"
+#include "platform/ExternalBrowser.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -92,11 +93,17 @@ void ScriptRunner::installBrowserRecorder()
     BrowserView::setRecorder([this](const QString& window, const QString& kind,
                                  const QString& path) { onBrowser(window, kind, path); },
         m_realView, [this](const BrowserView& view, bool ok) { onLoaded(view, ok); });
+    // A script never starts the person's own browser: the address asked for is written instead.
+    setExternalBrowserOpener([this](const QUrl& url) {
+        print(QStringLiteral("open browser ") + url.toString());
+        return true;
+    });
 }
 
 ScriptRunner::~ScriptRunner()
 {
     BrowserView::setRecorder({});
+    setExternalBrowserOpener({});
     Messages::install(nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
+#include "reporter/AnswerView.h"
 #include "reporter/AnswersTableModel.h"
 #include "reporter/ReporterControls.h"
 #include "reporter/ReporterTexts.h"
@@ -13,10 +14,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSet>
+#include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -66,6 +70,14 @@ AnswersPage::AnswersPage(FormSession& session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filterRow);
     layout->addWidget(m_view, 1);
+
+    // The heading's menu hides and shows columns; a row opens whole.
+    m_view->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view->horizontalHeader(), &QWidget::customContextMenuRequested, this,
+        &AnswersPage::showColumnsMenu);
+    connect(m_view, &QAbstractItemView::doubleClicked, this,
+        [this](const QModelIndex& index) { openAnswer(index.row()); });
+    m_view->installEventFilter(this);
 
     // Filtering reads the table again: do it when the typing stops.
     connect(m_filter, &QLineEdit::returnPressed, this, [this] {
@@ -123,8 +135,88 @@ void AnswersPage::showAnswers()
     // enabling sorting would sort by the first column at once.
     m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_view->setSortingEnabled(true);
+    const QStringList hidden = QSettings().value(hiddenColumnsKey()).toStringList();
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        m_view->setColumnHidden(column, hidden.contains(columnKey(column)));
     if (!read)
         showExclamation(reporter::tableUnreadable(m_table, read.error().detail));
+}
+
+QString AnswersPage::columnKey(int column) const
+{
+    // The questions by their column names; the columns after them by a name
+    // no column of answers has.
+    const int extra = column - (m_model->columnCount() - AnswersTableModel::kExtraColumns);
+    if (extra >= 0)
+        return QStringList { u"quenlow:Submitted"_s, u"quenlow:Changed"_s, u"quenlow:Receipt"_s }.value(
+            extra);
+    return m_model->headerData(column, Qt::Horizontal).toString();
+}
+
+QString AnswersPage::hiddenColumnsKey() const
+{
+    return u"reporter/hiddenAnswerColumns/"_s + m_table;
+}
+
+void AnswersPage::setColumnShown(int column, bool shown)
+{
+    if (!m_model || column < 0 || column >= m_model->columnCount())
+        return;
+    m_view->setColumnHidden(column, !shown);
+    QStringList hidden;
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (m_view->isColumnHidden(c))
+            hidden.append(columnKey(c));
+    }
+    QSettings settings;
+    if (hidden.isEmpty())
+        settings.remove(hiddenColumnsKey());
+    else
+        settings.setValue(hiddenColumnsKey(), hidden);
+}
+
+void AnswersPage::showColumnsMenu(const QPoint& at)
+{
+    if (!m_model)
+        return;
+    QMenu menu(this);
+    menu.setObjectName(u"AnswersColumnsMenu"_s);
+    int shown = 0;
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        shown += m_view->isColumnHidden(column) ? 0 : 1;
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        QAction* action = menu.addAction(m_model->headerData(column, Qt::Horizontal).toString());
+        action->setCheckable(true);
+        action->setChecked(!m_view->isColumnHidden(column));
+        // The last column shown stays: a table of no columns could not be given any back.
+        action->setEnabled(m_view->isColumnHidden(column) || shown > 1);
+        connect(action, &QAction::toggled, this, [this, column](bool on) { setColumnShown(column, on); });
+    }
+    menu.exec(m_view->horizontalHeader()->mapToGlobal(at));
+}
+
+void AnswersPage::openAnswer(int row)
+{
+    if (!m_model)
+        return;
+    const std::optional<AnswersTableModel::Answer> answer = m_model->answerAt(row);
+    if (!answer)
+        return;
+    AnswerView view(*answer, row + 1, this);
+    view.exec();
+}
+
+bool AnswersPage::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter on a row opens it, as a double-click does.
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_view->currentIndex().isValid()) {
+            openAnswer(m_view->currentIndex().row());
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
 void AnswersPage::deleteSelectedAnswers()

@@ -3,8 +3,11 @@
 #include "reporter/AnswersTableModel.h"
 
 #include "database/AnswersStore.h"
+#include "database/Receipts.h"
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -35,7 +38,7 @@ int AnswersTableModel::rowCount(const QModelIndex& parent) const
 
 int AnswersTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_columns.size());
+    return parent.isValid() ? 0 : int(m_columns.size()) + kExtraColumns;
 }
 
 QVariant AnswersTableModel::data(const QModelIndex& index, int role) const
@@ -43,7 +46,20 @@ QVariant AnswersTableModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     const Row* row = rowAt(index.row());
-    if (!row || index.column() >= row->values.size())
+    if (!row)
+        return {};
+    if (index.column() >= m_columns.size()) {
+        switch (Extra(index.column() - m_columns.size())) {
+        case Extra::Submitted:
+            return shownTime(row->arrivedAt);
+        case Extra::Changed:
+            return shownTime(row->changedAt);
+        case Extra::Receipt:
+            return row->receipt;
+        }
+        return {};
+    }
+    if (index.column() >= row->values.size())
         return {};
     QString text = row->values.at(index.column());
     // One line in the cell; the whole answer in the tool tip.
@@ -54,16 +70,26 @@ QVariant AnswersTableModel::headerData(int section, Qt::Orientation orientation,
 {
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < m_columns.size() ? QVariant(m_columns.at(section)) : QVariant();
-    return section + 1;
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (section >= 0 && section < m_columns.size())
+        return m_columns.at(section);
+    switch (Extra(section - m_columns.size())) {
+    case Extra::Submitted:
+        return tr("Submitted");
+    case Extra::Changed:
+        return tr("Changed");
+    case Extra::Receipt:
+        return tr("Receipt");
+    }
+    return {};
 }
 
 void AnswersTableModel::sort(int column, Qt::SortOrder order)
 {
     if (column == m_sortColumn && order == m_sortOrder)
         return;
-    m_sortColumn = column < m_columns.size() ? column : -1;
+    m_sortColumn = column < columnCount() ? column : -1;
     m_sortOrder = order;
     // The view's heading asked: nobody else hears the failure.
     if (const Result<void> read = refresh(); !read)
@@ -99,6 +125,9 @@ Result<void> AnswersTableModel::rebuild()
         if (!opened)
             return opened.error();
         m_store = std::move(opened).value();
+        // The key the service made the receipts with; a store that keeps
+        // none gave none.
+        m_receiptKey = keptReceiptKey(*m_store).valueOr(std::nullopt).value_or(QByteArray());
     }
 
     if (m_sortColumn < 0 && m_filter.isEmpty()) {
@@ -117,7 +146,8 @@ Result<void> AnswersTableModel::rebuild()
 
     // Sorted, filtered, or with gaps in the ids: the order is made once.
     AnswersStore::RowOrder order;
-    if (m_sortColumn >= 0)
+    const bool byExtra = m_sortColumn >= m_columns.size();
+    if (m_sortColumn >= 0 && !byExtra)
         order.sortColumn = m_columns.at(m_sortColumn);
     order.descending = m_sortOrder == Qt::DescendingOrder;
     order.filter = m_filter;
@@ -127,7 +157,86 @@ Result<void> AnswersTableModel::rebuild()
         return counted.error();
     m_count = int(qMin<qint64>(*counted, std::numeric_limits<int>::max()));
     m_ordered = true;
+    if (byExtra) {
+        if (const Result<void> ordered = orderByExtra(Extra(m_sortColumn - m_columns.size())); !ordered) {
+            m_count = 0;
+            m_ordered = false;
+            return ordered;
+        }
+    }
     return {};
+}
+
+Result<void> AnswersTableModel::orderByExtra(Extra extra)
+{
+    // The rows of the order just made (filtered), each with what it is
+    // sorted by; read in pages without their answers.
+    struct Keyed {
+        qint64 id;
+        qint64 when; // for the times: milliseconds, the earliest where there is none
+        QString receipt;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(size_t(m_count));
+    constexpr qint64 kRead = 50000;
+    for (qint64 position = 0; position < m_count; position += kRead) {
+        const auto rows = m_store->orderedRows(m_table, {}, position, kRead, true);
+        if (!rows)
+            return rows.error();
+        for (const AnswersStore::Row& row : *rows) {
+            const std::optional<QDateTime>& time = extra == Extra::Changed ? row.changedAt : row.arrivedAt;
+            keyed.push_back({ row.id, time ? time->toMSecsSinceEpoch() : std::numeric_limits<qint64>::min(),
+                extra == Extra::Receipt ? receiptOf(row.id, row.arrivedAt) : QString() });
+        }
+        if (rows->size() < kRead)
+            break;
+    }
+    // Submitted: the order they came in, which is that of their ids (answers
+    // kept before arrival times were have the lowest); ties by id.
+    std::stable_sort(keyed.begin(), keyed.end(), [extra](const Keyed& a, const Keyed& b) {
+        switch (extra) {
+        case Extra::Submitted:
+            return a.id < b.id;
+        case Extra::Changed:
+            return a.when != b.when ? a.when < b.when : a.id < b.id;
+        case Extra::Receipt:
+            return a.receipt != b.receipt ? a.receipt < b.receipt : a.id < b.id;
+        }
+        return a.id < b.id;
+    });
+    QList<qint64> ids;
+    ids.reserve(qsizetype(keyed.size()));
+    for (const Keyed& k : keyed)
+        ids.append(k.id);
+    if (m_sortOrder == Qt::DescendingOrder)
+        std::reverse(ids.begin(), ids.end());
+    m_count = int(qMin<qint64>(m_store->keepOrder(std::move(ids)), std::numeric_limits<int>::max()));
+    return {};
+}
+
+QString AnswersTableModel::receiptOf(qint64 id, const std::optional<QDateTime>& arrivedAt) const
+{
+    return m_receiptKey.isEmpty() ? QString() : receiptFor(m_receiptKey, id, arrivedAt.value_or(QDateTime()));
+}
+
+QString AnswersTableModel::shownTime(const std::optional<QDateTime>& time)
+{
+    return time ? time->toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"_s) : QString();
+}
+
+std::optional<AnswersTableModel::Answer> AnswersTableModel::answerAt(int row) const
+{
+    const Row* found = rowAt(row);
+    if (!found)
+        return std::nullopt;
+    Answer answer;
+    answer.id = found->id;
+    answer.questions = m_columns;
+    answer.values = found->values;
+    answer.submitted = found->arrivedAt;
+    answer.changed = found->changedAt;
+    answer.receipt = found->receipt;
+    return answer;
 }
 
 const AnswersTableModel::Row* AnswersTableModel::rowAt(int row) const
@@ -149,8 +258,9 @@ bool AnswersTableModel::loadPage(int page) const
     if (!m_store)
         return false;
     const qint64 first = qint64(page) * kPageRows;
-    const auto read = m_ordered ? m_store->orderedRows(m_table, m_columns, first, kPageRows)
-                                : m_store->readRows(m_table, m_columns, m_firstId + first - 1, kPageRows);
+    const auto read = m_ordered
+        ? m_store->orderedRows(m_table, m_columns, first, kPageRows, true)
+        : m_store->readRows(m_table, m_columns, m_firstId + first - 1, kPageRows, true);
     if (!read) {
         // Asked while the view paints: told once, and the cells stay empty.
         if (!m_pageFailureTold) {
@@ -166,6 +276,9 @@ bool AnswersTableModel::loadPage(int page) const
         row.id = stored.id;
         for (const QVariant& value : stored.values)
             row.values.append(value.toString());
+        row.arrivedAt = stored.arrivedAt;
+        row.changedAt = stored.changedAt;
+        row.receipt = receiptOf(stored.id, stored.arrivedAt);
         rows.append(std::move(row));
     }
     if (m_pageUse.size() >= kKeptPages)

@@ -5,12 +5,14 @@
 #include "core/Result.h"
 
 #include <QAbstractTableModel>
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace quenlow {
 
@@ -20,14 +22,17 @@ class AnswersStore;
 /// at a time and only for the rows shown: a few pages are kept, never the
 /// whole table. Sorting and filtering put the matching row ids in order once,
 /// in the store, so that any page is then one lookup. Rows are numbered in the vertical heading; each row
-/// knows its id. It starts empty: refresh() reads the table.
+/// knows its id. After the questions come who sent what: when each answer was
+/// submitted, when it was last changed, and the receipt the person was given.
+/// It starts empty: refresh() reads the table.
 class AnswersTableModel final : public QAbstractTableModel
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AnswersTableModel)
 
 public:
-    /// `columns` are the question columns to show, in order.
+    /// `columns` are the question columns to show, in order; the columns of
+    /// the times and the receipt follow them.
     AnswersTableModel(const QString& databasePath, const QString& table, const QStringList& columns,
         QObject* parent = nullptr);
     ~AnswersTableModel() override;
@@ -48,6 +53,25 @@ public:
     /// The id of the answer in `row`, or -1.
     qint64 rowIdAt(int row) const;
 
+    /// The columns after the questions.
+    enum class Extra { Submitted, Changed, Receipt };
+    static constexpr int kExtraColumns = 3;
+    /// The column of `extra`.
+    int columnOf(Extra extra) const { return int(m_columns.size()) + int(extra); }
+    /// One whole answer, as the answer view shows it.
+    struct Answer {
+        qint64 id = -1;
+        QStringList questions;
+        QStringList values; // empty where nothing was answered
+        std::optional<QDateTime> submitted;
+        std::optional<QDateTime> changed;
+        QString receipt;
+    };
+    /// The answer in `row`, every value whole; nothing for no such row.
+    std::optional<Answer> answerAt(int row) const;
+    /// A time as the table shows it: local time, to the second.
+    static QString shownTime(const std::optional<QDateTime>& time);
+
     /// Deletes the answers with these ids, and nothing else, in one
     /// transaction; then reads the table again.
     Result<void> deleteAnswers(const QList<qint64>& rowIds);
@@ -62,8 +86,14 @@ private:
     struct Row {
         qint64 id = -1;
         QStringList values;
+        std::optional<QDateTime> arrivedAt;
+        std::optional<QDateTime> changedAt;
+        QString receipt;
     };
     Result<void> rebuild();
+    /// Orders the rows of the order just made by a time or the receipt, in the store.
+    Result<void> orderByExtra(Extra extra);
+    QString receiptOf(qint64 id, const std::optional<QDateTime>& arrivedAt) const;
     const Row* rowAt(int row) const;
     bool loadPage(int page) const;
 
@@ -71,6 +101,7 @@ private:
     QString m_table;
     QStringList m_columns;
     std::shared_ptr<AnswersStore> m_store;
+    QByteArray m_receiptKey; // the store's; empty: it keeps none, and no receipts are shown
 
     int m_sortColumn = -1; // -1: stored order
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -6,6 +6,8 @@
 #include "database/AnswersStore.h"
 #include "server/StorePool.h"
 
+#include <algorithm>
+
 namespace quenlow {
 
 namespace {
@@ -244,7 +246,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
         for (size_t i = 0; i < batch.size(); ++i) {
             const WriteResult r = resultOf(whole->at(qsizetype(i)), batch[i]->submission);
             if (r && r->outcome == StoredSubmission::Stored)
-                m_stored.fetch_add(1);
+                countStored();
             finish(*batch[i], r);
         }
         return;
@@ -264,7 +266,7 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
             if (one) {
                 m_commits.fetch_add(1);
                 if (r && r->outcome == StoredSubmission::Stored)
-                    m_stored.fetch_add(1);
+                    countStored();
             }
         }
         if (storeFailed(r))
@@ -275,6 +277,42 @@ void AnswerWriter::storeBatch(std::deque<std::unique_ptr<Pending>>& batch)
     // file): open it afresh for the next batch.
     if (anyFailed)
         closeDatabase();
+}
+
+namespace {
+
+constexpr qint64 kRecentSeconds = 3600;
+
+qint64 steadySecond()
+{
+    return std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+void AnswerWriter::countStored()
+{
+    m_stored.fetch_add(1);
+    const qint64 now = steadySecond();
+    const std::lock_guard lock(m_recentMutex);
+    if (!m_recent.empty() && m_recent.back().first == now)
+        ++m_recent.back().second;
+    else
+        m_recent.emplace_back(now, 1);
+    while (m_recent.front().first <= now - kRecentSeconds)
+        m_recent.pop_front();
+}
+
+quint64 AnswerWriter::storedWithin(std::chrono::seconds span) const
+{
+    const qint64 since = steadySecond() - std::min<qint64>(span.count(), kRecentSeconds);
+    const std::lock_guard lock(m_recentMutex);
+    quint64 stored = 0;
+    for (auto it = m_recent.rbegin(); it != m_recent.rend() && it->first > since; ++it)
+        stored += it->second;
+    return stored;
 }
 
 Result<void> AnswerWriter::ensureOpen()

@@ -119,6 +119,9 @@ public:
     /// Totals since start, for the benchmark and the tests.
     quint64 commitCount() const { return m_commits.load(); }
     quint64 storedCount() const { return m_stored.load(); }
+    /// Submissions stored in the last `span` (up to an hour), for a person
+    /// about to stop collecting. Any thread.
+    quint64 storedWithin(std::chrono::seconds span) const;
 
 private:
     struct Pending {
@@ -168,6 +171,11 @@ private:
     // Counted by the writer thread, read by any.
     std::atomic<quint64> m_commits { 0 };
     std::atomic<quint64> m_stored { 0 };
+    // Stored submissions counted per second of the steady clock, the last
+    // hour's; added to by the writer thread, read by any.
+    void countStored();
+    mutable std::mutex m_recentMutex;
+    std::deque<std::pair<qint64, quint64>> m_recent;
 };
 
 } // namespace quenlow

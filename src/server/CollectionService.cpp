@@ -304,6 +304,11 @@ quint64 CollectionService::storedCount() const
     return d->run ? d->run->writer->storedCount() : d->stored.load();
 }
 
+quint64 CollectionService::storedWithin(std::chrono::seconds span) const
+{
+    return d->run ? d->run->writer->storedWithin(span) : 0;
+}
+
 int CollectionService::connectionCount() const
 {
     return d->run ? d->run->server->connectionCount() : 0;

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -76,6 +77,8 @@ public:
     /// Submissions stored since start (or in the last run, once stopped), and
     /// the commits that stored them.
     quint64 storedCount() const;
+    /// Submissions stored in the last `span` (up to an hour) while running.
+    quint64 storedWithin(std::chrono::seconds span) const;
     /// Connections open just now.
     int connectionCount() const;
     quint64 commitCount() const;

@@ -450,6 +450,42 @@ private slots:
         QCOMPARE(span->last, stored->last().rowId);
     }
 
+    // The browser's own orders (by receipt, by change) are kept as given, and
+    // a page of them carries each row's times as the stored order does.
+    void aKeptOrderIsReadWithItsTimes()
+    {
+        AnswersStore::NewRow first = answer(u"one"_s, u"t1"_s);
+        AnswersStore::NewRow second = answer(u"two"_s, u"t2"_s);
+        second.arrivedAt = first.arrivedAt.addSecs(60);
+        QVERIFY(m_store->insertRows({ first, second }));
+        AnswersStore::NewRow changed = first;
+        changed.values = { { u"Mood"_s, u"uno"_s } };
+        changed.arrivedAt = first.arrivedAt.addSecs(120);
+        QVERIFY(m_store->insertRows({ changed }));
+        AnswersStore::NewRow untimed = answer(u"three"_s);
+        untimed.arrivedAt = {};
+        QVERIFY(m_store->insertRows({ untimed }));
+
+        const auto stored = m_store->readRows(kTable, {}, -1, 10, true);
+        QCOMPARE(stored.valueOr({}).size(), 3);
+        QCOMPARE(m_store->orderRows(kTable, {}).valueOr(-1), 3);
+        QList<qint64> reversed;
+        for (const AnswersStore::Row& row : *stored)
+            reversed.prepend(row.id);
+        QCOMPARE(m_store->keepOrder(reversed), 3);
+        const auto read = m_store->orderedRows(kTable, { u"Mood"_s }, 0, 10, true);
+        QCOMPARE(read.valueOr({}).size(), 3);
+        QCOMPARE(read->at(0).values, QVariantList { u"three"_s });
+        QVERIFY(!read->at(0).arrivedAt && !read->at(0).changedAt);
+        QCOMPARE(read->at(1).arrivedAt, std::optional(second.arrivedAt));
+        QVERIFY(!read->at(1).changedAt);
+        QCOMPARE(read->at(2).values, QVariantList { u"uno"_s });
+        QCOMPARE(read->at(2).arrivedAt, std::optional(first.arrivedAt));
+        QCOMPARE(read->at(2).changedAt, std::optional(changed.arrivedAt));
+        // Without asking, no times, as before.
+        QVERIFY(!m_store->orderedRows(kTable, { u"Mood"_s }, 2, 1).valueOr({}).value(0).arrivedAt);
+    }
+
     // A form of as many questions as a table takes columns: a select of its
     // rows names two more, so the values are read in groups and joined.
     void theWidestTableIsReadWhole()
@@ -470,8 +506,8 @@ private slots:
             {}, {} };
         QVERIFY(m_store->insertRows({ row, row }));
         QVERIFY(m_store->orderRows(wide, {}));
-        for (const auto& rows :
-            { m_store->readRows(wide, names, -1, 10, true), m_store->orderedRows(wide, names, 0, 10) }) {
+        for (const auto& rows : { m_store->readRows(wide, names, -1, 10, true),
+                 m_store->orderedRows(wide, names, 0, 10), m_store->orderedRows(wide, names, 0, 10, true) }) {
             QCOMPARE(rows.valueOr({}).size(), 2);
             for (const AnswersStore::Row& r : *rows)
                 QVERIFY(

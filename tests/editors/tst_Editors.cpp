@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QListWidget>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace quenlow;
@@ -52,6 +53,8 @@ private slots:
     void longQuestionsCutInNamesOnly();
     void menuHeight_data();
     void menuHeight();
+    void enterInTheOptionBoxAddsTheOption();
+    void proposedInstructionIsReplacedByTyping();
 };
 
 void TestEditors::unknownKindIsRefused()
@@ -389,6 +392,82 @@ void TestEditors::menuHeight()
     QFETCH(int, height);
     const std::optional<int> result = quenlow::menuHeight(text);
     QCOMPARE(result.value_or(-1), height);
+}
+
+void TestEditors::enterInTheOptionBoxAddsTheOption()
+{
+    Env env;
+    // A box here (the window's main button refusing an empty list) fails the test.
+    const auto enter = [](QWidget* w, const char* box, const QString& text) {
+        setBox(w, QString::fromLatin1(box), text);
+        QTest::keyClick(child<QLineEdit>(w, box), Qt::Key_Return);
+    };
+    env.editors.showRadioButtonsForm();
+    QWidget* radio = env.editors.openWindow(u"RadioButtonsForm"_s);
+    QVERIFY(radio);
+    enter(radio, "RadioButtonTitleBox", u"Yes"_s);
+    enter(radio, "RadioButtonTitleBox", u"No"_s);
+    QVERIFY(radio->isVisible());
+    auto* radioList = child<QListWidget>(radio, "RadioButtonsListBox");
+    QCOMPARE(radioList->count(), 2);
+    QCOMPARE(radioList->item(1)->text(), u"No"_s);
+    QCOMPARE(boxText(radio, u"RadioButtonTitleBox"_s), QString());
+    click(radio, "CancelRadioButtonForm");
+
+    env.editors.showCheckBoxesForm();
+    QWidget* boxes = env.editors.openWindow(u"CheckBoxesForm"_s);
+    QVERIFY(boxes);
+    enter(boxes, "CheckBoxTitleBox", u"Tea"_s);
+    QVERIFY(boxes->isVisible());
+    QCOMPARE(env.session.collection().count(), 2);
+    QCOMPARE(env.at(1).userInstruction, u"Tea"_s);
+    click(boxes, "Cancel");
+
+    {
+        ModalStep step(u"PullDownMenuInstructionForm"_s, [&](QWidget* w) {
+            enter(w, "PullDownMenuOptionInputBox", u"Red"_s);
+            QCOMPARE(child<QListWidget>(w, "MenuOptionsListBox")->count(), 1);
+            QVERIFY(w->isVisible());
+            // An empty box refuses, as the add button does, and still finishes nothing.
+            env.expectBox();
+            enter(w, "PullDownMenuOptionInputBox", QString());
+            QVERIFY(w->isVisible());
+            click(w, "Cancel");
+        });
+        env.editors.showPullDownMenuForm();
+        QVERIFY(!step.leftOpen());
+    }
+    QCOMPARE(env.session.collection().count(), 2);
+}
+
+void TestEditors::proposedInstructionIsReplacedByTyping()
+{
+    Env env(2);
+    for (const QString& window : { u"TextFieldForm"_s, u"RadioButtonsForm"_s }) {
+        const char* box
+            = window == u"TextFieldForm"_s ? "TextFieldUserInstruction" : "RadioButtonUserInstruction";
+        const auto check = [&](QWidget* w) {
+            auto* line = child<QLineEdit>(w, box);
+            QCOMPARE(line->selectedText(), u"User Instruction 3"_s);
+            QCOMPARE(w->focusWidget(), line);
+            QTest::keyClicks(line, u"Age"_s);
+            QCOMPARE(line->text(), u"Age"_s);
+        };
+        if (window == u"TextFieldForm"_s) {
+            ModalStep step(window, [&](QWidget* w) {
+                check(w);
+                click(w, "FinishTextField");
+            });
+            env.editors.showTextFieldForm();
+            QVERIFY(!step.leftOpen());
+        } else {
+            env.editors.showRadioButtonsForm();
+            QWidget* w = env.editors.openWindow(window);
+            QVERIFY(w);
+            check(w);
+            click(w, "CancelRadioButtonForm");
+        }
+    }
 }
 
 QTEST_MAIN(TestEditors)

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "database/AnswersStore.h"
+#include "database/Receipts.h"
 #include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
 #include "model/Fragments.h"
@@ -126,15 +127,30 @@ private:
         form.writeCollection();
     }
 
-    QList<QStringList> expectedRows() const
+    /// The receipts the service gave for the rows, in stored order.
+    QStringList receipts(const ReporterFixture& form) const
     {
-        return { { u"Submitted"_s, u"Changed"_s, u"Your name"_s, u"Comments"_s, u"Tea"_s, u"Colour"_s,
-                     columnNameFor(kLongQuestion), u"Added later"_s },
-            { QString(), QString(), u"=HYPERLINK(\"http://x\",\"y\")"_s,
+        const QByteArray key = form.store()->sharedKey().valueOr(QByteArray());
+        QStringList made;
+        for (const AnswersStore::Row& row :
+            form.store()->readRows(form.table(), {}, -1, 100, true).valueOr({}))
+            made.append(receiptFor(key, row.id, row.arrivedAt.value_or(QDateTime())));
+        return made;
+    }
+
+    QList<QStringList> expectedRows(const ReporterFixture& form) const
+    {
+        const QStringList receipt = receipts(form);
+        if (receipt.size() != 3)
+            return {};
+        return { { u"Submitted"_s, u"Changed"_s, u"Receipt"_s, u"Your name"_s, u"Comments"_s, u"Tea"_s,
+                     u"Colour"_s, columnNameFor(kLongQuestion), u"Added later"_s },
+            { QString(), QString(), receipt.at(0), u"=HYPERLINK(\"http://x\",\"y\")"_s,
                 u"line one\r\nline \"two\", and\nthree"_s, u"Checked"_s, u"+1"_s, QString(), QString() },
-            { QString(), QString(), u"Ζωή, 山田 «ok»"_s, u"@SUM(A1) -2"_s, QString(), QString(), QString(),
-                QString() },
-            { QString(), QString(), u" padded "_s, QString(), QString(), QString(), u"Good"_s, u"x"_s } };
+            { QString(), QString(), receipt.at(1), u"Ζωή, 山田 «ok»"_s, u"@SUM(A1) -2"_s, QString(),
+                QString(), QString(), QString() },
+            { QString(), QString(), receipt.at(2), u" padded "_s, QString(), QString(), QString(), u"Good"_s,
+                u"x"_s } };
     }
 
     QStringList commonArgs(const ReporterFixture& form, const QString& format) const
@@ -160,17 +176,25 @@ private slots:
         row.values = { { u"Your name"_s, u"Anne"_s } };
         row.arrivedAt = row.arrivedAt.addSecs(300);
         QVERIFY(form.store()->insertRows({ row }));
+        // Made by the service as it starts; the receipts were made with it.
+        const QByteArray key = form.store()->sharedKey().valueOr(QByteArray());
         const Run run = exportCommand(commonArgs(form, u"csv"_s));
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.endsWith(
-                     "\r\n,,before times were kept\r\n2026-12-06T15:04:05Z,2026-12-06T15:09:05Z,Anne\r\n"),
-            run.out.constData());
+        // The receipt the person was given: made from the first arrival, not the change.
+        const QByteArray first = receiptFor(key, 1, {}).toLatin1();
+        const QByteArray replaced
+            = receiptFor(key, 2, QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC)).toLatin1();
+        QVERIFY(run.out.contains("Submitted,Changed,Receipt,Your name\r\n"));
+        const QByteArray expected = "\r\n,," + first + ",before times were kept\r\n2026-12-06T15:04:05Z,"
+            + "2026-12-06T15:09:05Z," + replaced + ",Anne\r\n";
+        QVERIFY2(run.out.endsWith(expected), run.out.constData());
     }
 
     void csvReadsBackCellForCell()
     {
         ReporterFixture form;
         buildForm(form);
+        receipts(form); // the service's key, made as it starts
 
         const Run toStdout = exportCommand(commonArgs(form, u"csv"_s));
         QCOMPARE(toStdout.exitCode, 0);
@@ -183,7 +207,7 @@ private slots:
         const QString file = form.folder.path() + u"/answers.csv"_s;
         QCOMPARE(exportCommand(commonArgs(form, u"csv"_s) << u"--output"_s << file).exitCode, 0);
         QCOMPARE(readBytes(file), toStdout.out);
-        QCOMPARE(rowsOf(readBack(u"csv"_s, file)), expectedRows());
+        QCOMPARE(rowsOf(readBack(u"csv"_s, file)), expectedRows(form));
 
         const Run noBom
             = exportCommand(commonArgs(form, u"csv"_s) << u"--no-bom"_s << u"--output"_s << u"-"_s);
@@ -191,7 +215,9 @@ private slots:
 
         // Asked for, formula-like cells get a leading apostrophe and nothing else changes.
         const Run escaped = exportCommand(commonArgs(form, u"csv"_s) << u"--escape-formulas"_s);
-        QVERIFY(escaped.out.contains("\r\n,,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\","));
+        const QByteArray escapedFirst
+            = "\r\n,," + receipts(form).value(0).toLatin1() + ",\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",";
+        QVERIFY(escaped.out.contains(escapedFirst));
         QVERIFY(escaped.out.contains(",'+1,,\r\n"));
         QVERIFY(escaped.out.contains(",'@SUM(A1) -2,"));
         QCOMPARE(escaped.out.size(), toStdout.out.size() + 3);
@@ -201,22 +227,23 @@ private slots:
     {
         ReporterFixture form;
         buildForm(form);
+        receipts(form); // the service's key, made as it starts
         const QString file = form.folder.path() + u"/answers.xlsx"_s;
         const Run run = exportCommand(commonArgs(form, u"xlsx"_s) << u"--output"_s << file);
         QCOMPARE(run.exitCode, 0);
 
         const QJsonObject read = readBack(u"xlsx"_s, file);
-        QCOMPARE(rowsOf(read), expectedRows());
+        QCOMPARE(rowsOf(read), expectedRows(form));
         // Answers are text cells, so "=HYPERLINK(…)" is never a formula.
         QCOMPARE(read.value(u"types"_s).toArray(), QJsonArray({ u"s"_s }));
         QVERIFY(read.value(u"bold"_s).toBool());
         QCOMPARE(read.value(u"freeze"_s).toString(), u"A2"_s);
-        QCOMPARE(read.value(u"filter"_s).toString(), u"A1:H4"_s);
+        QCOMPARE(read.value(u"filter"_s).toString(), u"A1:I4"_s);
         QCOMPARE(read.value(u"submittedFormat"_s).toString(), u"yyyy-mm-dd hh:mm:ss"_s);
         const QJsonArray widths = read.value(u"widths"_s).toArray();
-        QCOMPARE(widths.size(), 8);
-        QVERIFY(widths.at(3).toDouble() > 25); // the longest comment
-        QVERIFY(widths.at(6).toDouble() < 61); // a long heading does not make a huge column
+        QCOMPARE(widths.size(), 9);
+        QVERIFY(widths.at(4).toDouble() > 25); // the longest comment
+        QVERIFY(widths.at(7).toDouble() < 61); // a long heading does not make a huge column
     }
 
     /// Answers of questions that take numbers or dates are number and date
@@ -261,6 +288,7 @@ private slots:
         };
         for (const Case& c : cases)
             form.answer({ { c.question, c.stored } });
+        (void)form.store()->sharedKey(); // the service's, made as it starts
 
         const QString base = form.folder.path() + u"/answers"_s;
         for (const ExportFormat format : { ExportFormat::Xlsx, ExportFormat::Csv }) {
@@ -277,7 +305,11 @@ private slots:
         QCOMPARE(cells.size(), cases.size());
         for (qsizetype i = 0; i < cases.size(); ++i) {
             const Case& c = cases.at(i);
-            const int column = int(questions.indexOf(c.question)) + 2; // after Submitted and Changed
+            const int column = int(questions.indexOf(c.question)) + 3; // after Submitted, Changed and Receipt
+            // Receipts are text cells, also one of digits alone.
+            const QJsonArray receipt = cells.at(i).toArray().at(2).toArray();
+            QCOMPARE(receipt.at(0).toString(), u"s"_s);
+            QCOMPARE(receipt.at(1).toString().size(), 8);
             const QJsonArray cell = cells.at(i).toArray().at(column).toArray();
             QVERIFY2(cell.at(0).toString() == c.type && cell.at(1).toString() == c.read,
                 qPrintable(c.stored + u" read back as "_s + QString::fromUtf8(QJsonDocument(cell).toJson())));

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/ProgramFolder.h"
 #include "database/AnswerColumns.h"
+#include "database/AnswersStore.h"
 #include "main/FolderLists.h"
 #include "main/FormHistory.h"
 #include "main/MainForm.h"
@@ -286,9 +287,14 @@ private slots:
         QString error;
         // Laid out as the new-program-folder scenario shows; a person's own file stays.
         QCOMPARE(quenlow::programFolder(target + u"/"_s, &error), target);
+        // Laid out afresh: its answers database with it, ready to open.
+        QVERIFY(quenlow::openAnswersStore(quenlow::answersStoreIn(target)));
         writeBytes(target + u"/HTML/welcome.html"_s, "mine");
+        // A database gone missing later is not made again behind the person's back.
+        QVERIFY(QFile::remove(quenlow::answersStoreIn(target)));
         QCOMPARE(quenlow::programFolder(target, &error), target);
         QCOMPARE(QFileInfo(target + u"/HTML/welcome.html"_s).size(), 4);
+        QVERIFY(!QFileInfo::exists(quenlow::answersStoreIn(target)));
         QCOMPARE(quenlow::programFolder(QString(), &error), QCoreApplication::applicationDirPath());
 
         // Installed (PREFIX/bin beside PREFIX/share/quenlow): a folder of the person's own, laid out

@@ -17,7 +17,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 
 #include <zip.h>
 
@@ -207,6 +210,8 @@ private slots:
     void moderatelyDeepNestingOpensAndAppends();
     void libreOfficeResavedDocumentStillAppends();
     void picturesAreAddedToNewAndOpenedDocuments();
+    void tableHeadingsKeepWithTheirTables();
+    void previewShowsPicturesAsSoonAsAdded();
 
 private:
     QString reports(const QString& file = {}) const { return m_folder->path() + u"/Reports/"_s + file; }
@@ -617,6 +622,64 @@ void TestWordDocument::libreOfficeResavedDocumentStillAppends()
     QCOMPARE(content.tables()[0].rowTexts(1), (QStringList { u"a1"_s, u"a2"_s }));
     QCOMPARE(content.blocks.last().kind, WordBlock::Kind::Paragraph); // after the new table, nothing else
     QCOMPARE(content.blocks[content.blocks.size() - 2].kind, WordBlock::Kind::Table);
+}
+
+void TestWordDocument::previewShowsPicturesAsSoonAsAdded()
+{
+    // The pictures a preview shows, with their sizes, in document order.
+    const auto shown = [](const WordContent& content) {
+        QTextDocument preview;
+        DocumentPreview::render(content, &preview);
+        QList<QSize> sizes;
+        for (QTextBlock block = preview.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+                if (!image.isValid())
+                    continue;
+                const QImage resource
+                    = preview.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+                sizes.append(resource.isNull() ? QSize() : QSize(int(image.width()), int(image.height())));
+            }
+        }
+        return sizes;
+    };
+    const QString path = reports(u"chart.doc"_s);
+    {
+        WordDocument document;
+        document.newDocument();
+        document.typeText(u"Chart"_s);
+        document.typeParagraph();
+        QVERIFY(document.addPicture(picture(320, 200)));
+        // Not saved yet: the window shows the picture all the same.
+        QCOMPARE(shown(document.content()), QList<QSize> { QSize(320, 200) });
+        QVERIFY(document.saveAs(path));
+    }
+    WordDocument reopened;
+    QVERIFY(reopened.open(path));
+    QVERIFY(reopened.addPicture(picture(1280, 400)));
+    // The one saved before, read from the package, and the new one narrowed to the page.
+    QCOMPARE(shown(reopened.content()), (QList<QSize> { QSize(320, 200), QSize(640, 200) }));
+}
+
+void TestWordDocument::tableHeadingsKeepWithTheirTables()
+{
+    WordDocument document;
+    document.newDocument();
+    document.typeText(u"Plain"_s);
+    document.typeParagraph();
+    document.typeText(u"Heading"_s);
+    document.addTable(1, 1);
+    document.typeText(u"cell"_s);
+    document.endTable();
+    document.typeText(u"After"_s);
+    const QString xml = document.documentXml();
+    // Only the paragraph right above the table is kept with what follows it.
+    QCOMPARE(xml.count(u"<w:keepNext/>"_s), 1);
+    const qsizetype heading = xml.indexOf(u"<w:t>Heading</w:t>"_s);
+    const qsizetype kept = xml.lastIndexOf(u"<w:p>"_s, heading);
+    QVERIFY(kept >= 0);
+    QVERIFY(xml.mid(kept, heading - kept).contains(u"<w:pPr><w:keepNext/></w:pPr>"_s));
+    QVERIFY(xml.indexOf(u"<w:tbl>"_s, heading) > heading);
 }
 
 void TestWordDocument::picturesAreAddedToNewAndOpenedDocuments()

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "main/CollectAnswersForm.h"
+#include "model/ElementOperations.h"
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
+#include "model/Fragments.h"
 #include "model/MethodCollection.h"
+#include "model/PageWriter.h"
 #include "platform/BrowserView.h"
+#include "platform/ExternalBrowser.h"
 #include "program/Program.h"
 #include "support/FormFixture.h"
 #include "support/ModalStep.h"
@@ -39,6 +43,22 @@ QByteArray httpGet(quint16 port, const QByteArray& path)
     if (!socket.waitForConnected(5000))
         return {};
     socket.write("GET " + path + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+    QByteArray answer;
+    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
+        answer += socket.readAll();
+    return answer + socket.readAll();
+}
+
+// One urlencoded post of the form's page, as a browser sends it; returns the whole answer.
+QByteArray httpPost(quint16 port, const QByteArray& body)
+{
+    QTcpSocket socket;
+    socket.connectToHost(u"127.0.0.1"_s, port);
+    if (!socket.waitForConnected(5000))
+        return {};
+    socket.write("POST /scripts/save.asp HTTP/1.0\r\nHost: 127.0.0.1\r\n"
+                 "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body);
     QByteArray answer;
     while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(5000))
         answer += socket.readAll();
@@ -81,10 +101,12 @@ private slots:
         program.setCollectionListen(u"127.0.0.1"_s, 0); // any free port
         program.start();
         createForm(program.session(), u"survey"_s, u"Staff Survey"_s);
+        QVERIFY(insertMethod(program.session(), textFieldMethod(u"Name"_s, u"30"_s, {}, {})));
         // Its answers table open to the people who answer it.
         FormMethod header = program.session().collection().atPosition(0);
         header.attribute6List[1] = u"1"_s;
         program.session().changeableCollection().replace(0, header);
+        QVERIFY(writeFormPage(program.session(), program.session().htmlName()));
 
         auto* collect = program.mainWindow()->findChild<QPushButton*>(u"CollectAnswers"_s);
         auto* address = program.mainWindow()->findChild<QLabel*>(u"CollectionAddress"_s);
@@ -96,6 +118,8 @@ private slots:
             for (int i = 0; list && i < list->count(); ++i)
                 listed.append(list->item(i)->text());
             answersSaidPublic = window->findChild<QLabel*>(u"AnswersTablePublic"_s)->isVisible();
+            // A form that shows no results has none to present.
+            QVERIFY(!window->findChild<QPushButton*>(u"PresentResults"_s));
         });
         QVERIFY(answersSaidPublic);
         QCOMPARE(collect->text(), u"Stop Collecting Answers"_s);
@@ -120,6 +144,21 @@ private slots:
         QVERIFY(program.mainWindow()->isVisible());
         QVERIFY(httpGet(port, "/survey.html").contains("Staff Survey"));
 
+        // An answer just came: stopping asks first, saying so, No the default;
+        // No keeps collecting.
+        const QByteArray stored = httpPost(port, "tableName=tbl_survey&Name=Ann&Name+Type=Text+Field");
+        QVERIFY2(stored.startsWith("HTTP/1.1 200") || stored.startsWith("HTTP/1.0 200"),
+            stored.simplified().constData());
+        folder.messages().queueAnswer(MessageAnswer::No);
+        collect->click();
+        const RecordingMessages::Box asked = folder.messages().boxes().constLast();
+        QVERIFY2(
+            asked.text.startsWith(u"An answer arrived in the last ten minutes"_s), qPrintable(asked.text));
+        QCOMPARE(asked.defaultAnswer, MessageAnswer::No);
+        QCOMPARE(collect->text(), u"Stop Collecting Answers"_s);
+        QVERIFY(httpGet(port, "/survey.html").contains("Staff Survey"));
+
+        folder.messages().queueAnswer(MessageAnswer::Yes);
         folder.messages().queueAnswer(MessageAnswer::Ok);
         collect->click();
         QCOMPARE(collect->text(), u"Collect Answers"_s);
@@ -149,6 +188,11 @@ private slots:
             QStringList listed;
             QStringList states;
             QString button;
+            QList<QUrl> opened;
+            setExternalBrowserOpener([&opened](const QUrl& url) {
+                opened.append(url);
+                return true;
+            });
             startCollecting(collect, [&](QWidget* window) {
                 auto* list = window->findChild<QListWidget*>(u"AddressList"_s);
                 for (int i = 0; i < list->count(); ++i)
@@ -163,11 +207,17 @@ private slots:
                 closeOrOpen->click();
                 states.append(table->item(0, 1)->text());
                 button = closeOrOpen->text();
+                // Present opens the results for a projector in the person's browser.
+                list->setCurrentRow(0);
+                click(window, "PresentResults");
             });
             QCOMPARE(listed.size(), 2);
             port
                 = quint16(listed.at(0).section(QLatin1Char(':'), 2).section(QLatin1Char('/'), 0, 0).toUInt());
             QCOMPARE(listed.at(1), u"Results: http://127.0.0.1:%1/results/survey.html"_s.arg(port));
+            setExternalBrowserOpener({});
+            QCOMPARE(
+                opened, QList<QUrl> { QUrl(u"http://127.0.0.1:%1/results/survey.html?present"_s.arg(port)) });
             QCOMPARE(states, (QStringList { u"Open"_s, u"Closed"_s }));
             QCOMPARE(button, u"Open Form"_s);
             // Written where the service reads it, and served so.

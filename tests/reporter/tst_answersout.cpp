@@ -12,6 +12,7 @@
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
 #include "platform/WordDocument.h"
+#include "reporter/AnswersPage.h"
 #include "reporter/AnswersTableModel.h"
 #include "reporter/AnswersTablePage.h"
 #include "reporter/ChartCounts.h"
@@ -20,15 +21,20 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
 #include <QChartView>
+#include <QClipboard>
 #include <QDir>
 #include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -281,7 +287,7 @@ private slots:
         AnswersTableModel* model = form.answersModel();
         QVERIFY(model);
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(model->columnCount(), 3);
+        QCOMPARE(model->columnCount(), 3 + AnswersTableModel::kExtraColumns);
         QCOMPARE(column(*model, 0), (QStringList { u"Ada"_s, u"brian"_s, u"Cy, \"C\""_s, u"Dee"_s }));
 
         model->sort(0, Qt::DescendingOrder);
@@ -351,6 +357,109 @@ private slots:
         const QByteArray page = readBytes(f.folder.html(u"dbTableOfAnswers.html"_s));
         QVERIFY(page.contains("Dee") && !page.contains("brian"));
         QCOMPARE(f.folder.messages().pendingAnswers(), 0);
+    }
+
+    // Who sent what: the times and receipt of each answer, sortable, their
+    // columns hidden and shown for good; a row opens whole.
+    void answersTabShowsWhoSentWhat()
+    {
+        QStandardPaths::setTestModeEnabled(true); // the program's settings, never the user's
+        ReporterFixture f;
+        f.add(ElementKind::TextField, u"Name"_s);
+        f.add(ElementKind::TextArea, u"Notes"_s);
+        f.writeCollection();
+        const QDateTime nine(QDate(2026, 12, 6), QTime(9, 0, 0), Qt::UTC);
+        AnswersStore::NewRow ann { f.table(), { { u"Name"_s, u"Ann"_s }, { u"Notes"_s, u"two\nlines"_s } },
+            u"page-1"_s, nine, {} };
+        AnswersStore::NewRow bob { f.table(), { { u"Name"_s, u"Bob"_s } }, u"page-2"_s, nine.addSecs(3600),
+            {} };
+        QVERIFY(f.store()->insertRows({ ann, bob }));
+        ann.values = { { u"Name"_s, u"Anne"_s }, { u"Notes"_s, u"two\nlines"_s } };
+        ann.arrivedAt = nine.addSecs(7200); // the same page sent again: a change
+        QVERIFY(f.store()->insertRows({ ann }));
+        f.answer({ { u"Name"_s, u"Cy"_s } }); // kept before times were
+
+        const QByteArray key = f.store()->sharedKey().valueOr(QByteArray());
+        // Ids as the store gave them (a server's sequence may skip one for the page sent again).
+        const QList<AnswersStore::Row> ids = f.store()->readRows(f.table(), {}, -1, 10).valueOr({});
+        QCOMPARE(ids.size(), 3);
+        const QStringList receipts { receiptFor(key, ids.at(0).id, nine),
+            receiptFor(key, ids.at(1).id, nine.addSecs(3600)), receiptFor(key, ids.at(2).id, {}) };
+        const auto shown
+            = [](const QDateTime& t) { return t.toLocalTime().toString(u"yyyy-MM-dd HH:mm:ss"_s); };
+
+        auto form = std::make_unique<ReporterForm>(f.session);
+        child<QTabBar>(form.get(), u"TabStrip1"_s)->setCurrentIndex(2);
+        AnswersTableModel* model = form->answersModel();
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model->columnCount(), 5);
+        QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), u"Submitted"_s);
+        QCOMPARE(model->headerData(3, Qt::Horizontal).toString(), u"Changed"_s);
+        QCOMPARE(model->headerData(4, Qt::Horizontal).toString(), u"Receipt"_s);
+        QCOMPARE(column(*model, 0), (QStringList { u"Anne"_s, u"Bob"_s, u"Cy"_s }));
+        QCOMPARE(column(*model, 2), (QStringList { shown(nine), shown(nine.addSecs(3600)), QString() }));
+        QCOMPARE(column(*model, 3), (QStringList { shown(nine.addSecs(7200)), QString(), QString() }));
+        // The receipt each person was given, made from the first arrival.
+        QCOMPARE(column(*model, 4), receipts);
+
+        model->sort(3, Qt::DescendingOrder);
+        QCOMPARE(column(*model, 0), (QStringList { u"Anne"_s, u"Cy"_s, u"Bob"_s }));
+        model->sort(2, Qt::DescendingOrder);
+        QCOMPARE(column(*model, 0), (QStringList { u"Cy"_s, u"Bob"_s, u"Anne"_s }));
+        model->sort(4, Qt::AscendingOrder);
+        QStringList sorted = receipts;
+        sorted.sort();
+        QCOMPARE(column(*model, 4), sorted);
+        // Sorted by receipt and filtered: only the matching rows, still in that order.
+        QVERIFY(model->setFilterText(u"o"_s));
+        QCOMPARE(model->rowCount(), 2);
+        QVERIFY(column(*model, 4).at(0) < column(*model, 4).at(1));
+        QVERIFY(model->setFilterText(QString()));
+        model->sort(-1);
+
+        // Enter on a row, or a double-click, shows the whole answer, copied as text.
+        auto* view = child<QTableView>(form.get(), u"AnswersTable"_s);
+        view->setCurrentIndex(model->index(0, 0));
+        QString text;
+        {
+            ModalStep step(u"AnswerView"_s, [&](QWidget* w) {
+                text = child<QTextBrowser>(w, u"AnswerText"_s)->toPlainText();
+                click(w, u"CopyAnswer"_s);
+                click(w, u"CloseAnswer"_s);
+            });
+            QTest::keyClick(view, Qt::Key_Return);
+            QVERIFY(!step.leftOpen());
+        }
+        for (const QString& part :
+            { u"Anne"_s, u"two\nlines"_s, shown(nine), shown(nine.addSecs(7200)), receipts.at(0) })
+            QVERIFY2(text.contains(part), qPrintable(text));
+        QVERIFY2(QApplication::clipboard()->text().startsWith(u"Name: Anne\nNotes: two\nlines\n"_s),
+            qPrintable(QApplication::clipboard()->text()));
+        QVERIFY(QApplication::clipboard()->text().contains(u"Receipt: "_s + receipts.at(0)));
+        {
+            ModalStep step(u"AnswerView"_s, [&](QWidget* w) {
+                text = child<QTextBrowser>(w, u"AnswerText"_s)->toPlainText();
+                click(w, u"CloseAnswer"_s);
+            });
+            emit view->doubleClicked(model->index(2, 1));
+            QVERIFY(!step.leftOpen());
+        }
+        QVERIFY2(
+            text.contains(u"Cy"_s) && text.contains(u"(no answer)"_s) && text.contains(u"(not recorded)"_s),
+            qPrintable(text));
+
+        // Hidden columns stay hidden in the next run, and come back when shown.
+        auto* page = form->findChild<AnswersPage*>();
+        page->setColumnShown(4, false);
+        page->setColumnShown(2, false);
+        page->setColumnShown(2, true);
+        form = std::make_unique<ReporterForm>(f.session);
+        child<QTabBar>(form.get(), u"TabStrip1"_s)->setCurrentIndex(2);
+        view = child<QTableView>(form.get(), u"AnswersTable"_s);
+        QVERIFY(view->isColumnHidden(4));
+        QVERIFY(!view->isColumnHidden(2) && !view->isColumnHidden(0));
+        form->findChild<AnswersPage*>()->setColumnShown(4, true);
+        QVERIFY(!QSettings().contains(u"reporter/hiddenAnswerColumns/"_s + f.table()));
     }
 
     // Sorting as the store compares: nulls first, ASCII case folded, ties
