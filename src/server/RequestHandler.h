@@ -75,8 +75,9 @@ private:
     /// What the service answers to a post (or a table asked for, when not
     /// `afterPost`) that is refused.
     HttpResponse refusalResponse(const Refusal& refusal, bool afterPost = true);
-    static HttpResponse responseTo(
-        const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey);
+    /// `token`: of the page sent, which the thank-you page's way back to the form keeps.
+    static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form,
+        const QByteArray& receiptKey, const QString& token);
     HttpResponse formsIndex();
     HttpResponse showResults(const HttpRequest& request);
     /// Whether `form` takes answers now (its answer limit once its count is known).

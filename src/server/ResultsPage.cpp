@@ -25,7 +25,10 @@ const QString kStyle = QStringLiteral(
     "li{margin:0.6em 0;font-size:1.2em}"
     "body.present{max-width:none;padding:0.5em 3vw;font-size:2em}body.present svg{max-width:none}"
     "body.present h1{font-size:1.5em}body.present .charts{display:grid;"
-    "grid-template-columns:repeat(auto-fit,minmax(min(24em,100%),1fr));gap:0 2em}</style>");
+    "grid-template-columns:repeat(auto-fit,minmax(min(24em,100%),1fr));gap:0 2em}"
+    // The counts as a table, for screen readers: the charts are pictures.
+    ".counts{position:absolute;width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0);"
+    "white-space:nowrap}</style>");
 
 QString head(const QString& title, FormLanguage language, const QString& extra = {})
 {
@@ -39,8 +42,9 @@ QString shortened(const QString& text, qsizetype most)
     return text.size() <= most ? text : text.left(most - 1) + QChar(0x2026);
 }
 
-// One bar per option: its text above, the bar and "count (percent)" below.
-// Percentages are of `whole`, or else of the counts' sum.
+// One bar per option: its text above, the bar and "count (percent)" below,
+// and the same as a table that only screen readers show (the picture is
+// hidden from them). Percentages are of `whole`, or else of the counts' sum.
 QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, qint64 whole = -1)
 {
     constexpr int kWidth = 340, kRow = 46, kBarWidth = 210;
@@ -52,11 +56,12 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, q
     if (whole >= 0)
         sum = whole;
     const int height = int(question.options.size()) * kRow + 4;
-    QString svg = QStringLiteral("<svg viewBox='0 0 %1 %2' role='img' aria-label='%3' "
+    QString svg = QStringLiteral("<svg viewBox='0 0 %1 %2' aria-hidden='true' focusable='false' "
                                  "xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
                       .arg(kWidth)
-                      .arg(height)
-                      .arg(escapeAttribute(question.text));
+                      .arg(height);
+    QString table = QStringLiteral("<table class=counts><caption>") + escapeHtml(question.text)
+        + QStringLiteral("</caption>");
     for (qsizetype i = 0; i < question.options.size(); ++i) {
         const qint64 n = counts.value(i);
         const int y = int(i) * kRow;
@@ -76,8 +81,10 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, q
                    .arg(y + 37)
                    .arg(n)
                    .arg(percent);
+        table += QStringLiteral("<tr><th scope=row>") + escapeHtml(question.options.at(i))
+            + QStringLiteral("</th><td>%1 (%2%)</td></tr>").arg(n).arg(percent);
     }
-    return svg + QStringLiteral("</svg>");
+    return svg + QStringLiteral("</svg>") + table + QStringLiteral("</table>");
 }
 
 // Check boxes asked as one question, by the place of their first box in the
