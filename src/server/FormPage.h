@@ -107,9 +107,8 @@ public:
     const PageTag& html() const { return m_html; }
     const PageTag& head() const { return m_head; }
     const PageTag& body() const { return m_body; }
-    /// Where the page's content ends: its first closing body or html tag,
-    /// else the end of its bytes.
-    qsizetype contentEnd() const { return m_contentEnd >= 0 ? m_contentEnd : m_bytes.size(); }
+    /// Where the page's content ends: its first closing body or html tag; -1 without one.
+    qsizetype contentEnd() const { return m_contentEnd; }
     /// The text of each title.
     const std::vector<PageSpan>& titles() const { return m_titles; }
     /// The first form that posts to the service; `at` -1 when none does.

@@ -161,8 +161,9 @@ void landmarks(FormPage& page)
     const qsizetype start
         = page.body().at >= 0 && page.body().at < page.form().at ? page.body().end + 1 : page.form().at;
     page.insert(start, QByteArrayLiteral("<main>"), Layer::AfterTag);
-    page.insert(
-        std::max(page.contentEnd(), page.form().end + 1), QByteArrayLiteral("</main>"), Layer::Notice);
+    // Closed where the page closes its body (a page that never does ends it anyway).
+    if (page.contentEnd() > page.form().end)
+        page.insert(page.contentEnd(), QByteArrayLiteral("</main>"), Layer::Notice);
     const QByteArray& lc = page.lowerCase();
     for (qsizetype at = lc.lastIndexOf("<p", page.form().at); at >= start;
          at = lc.lastIndexOf("<p", at - 1)) {
@@ -189,7 +190,7 @@ qsizetype choicesEnd(const FormPage& page, qsizetype from)
         if (std::find(std::begin(kWithin), std::end(kWithin), name) == std::end(kWithin))
             return at;
     }
-    return page.contentEnd();
+    return page.bytes().size();
 }
 
 // Option buttons asked as one question, a scale among them, stand in a
