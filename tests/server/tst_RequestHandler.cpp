@@ -773,7 +773,15 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
     Fields fields = surveyHeader()
         + Fields { { submissionTokenField(), token }, { u"Comments Type"_s, u"Text Area"_s },
               { u"Comments"_s, u"first thought"_s } };
-    QVERIFY(post(fields).body.contains("have been received"));
+    const QByteArray thanks = post(fields).body;
+    QVERIFY(thanks.contains("have been received"));
+    // "Change your answers" opens the page again with its token; one the
+    // service did not give for this form is not taken.
+    QVERIFY(thanks.contains(
+        QByteArray("<A CLASS=change-answers HREF='/survey.html?change=" + token.toLatin1() + "'>")));
+    QCOMPARE(tokenIn(get("/survey.html", QByteArray("change=" + token.toLatin1())).body), token);
+    const QString forged = (token.front() == u'a' ? u"b"_s : u"a"_s) + token.mid(1);
+    QVERIFY(tokenIn(get("/survey.html", QByteArray("change=" + forged.toLatin1())).body) != forged);
     fields.last().second = u"second thought"_s;
     QVERIFY(post(fields).body.contains("Your answers have been updated."));
     QVERIFY(post(fields).body.contains("have been received")); // the same again: nothing to update
