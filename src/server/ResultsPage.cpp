@@ -60,7 +60,8 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, q
                                  "xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
                       .arg(kWidth)
                       .arg(height);
-    QString table = QStringLiteral("<table class=counts><caption>") + escapeHtml(question.text)
+    // In a box of its own: a table grows to its content whatever its size says.
+    QString table = QStringLiteral("<div class=counts><table><caption>") + escapeHtml(question.text)
         + QStringLiteral("</caption>");
     for (qsizetype i = 0; i < question.options.size(); ++i) {
         const qint64 n = counts.value(i);
@@ -84,7 +85,7 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, q
         table += QStringLiteral("<tr><th scope=row>") + escapeHtml(question.options.at(i))
             + QStringLiteral("</th><td>%1 (%2%)</td></tr>").arg(n).arg(percent);
     }
-    return svg + QStringLiteral("</svg>") + table + QStringLiteral("</table>");
+    return svg + QStringLiteral("</svg>") + table + QStringLiteral("</table></div>");
 }
 
 // Check boxes asked as one question, by the place of their first box in the
