@@ -1121,10 +1121,14 @@ void TestRequestHandler::speaksTheFormsLanguage()
             .title(u"Umfrage"_s)
             .settings(s)
             .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+            .textField(u"Alter"_s)
+            .asks(false, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
             .submitButton();
     };
     QVERIFY(survey(settings).write());
     const QByteArray page = get("/survey.html").body;
+    // A typed box's rule, said under it in the form's language.
+    QVERIFY(page.contains(">Eine ganze Zahl von 5 bis 99.</span>"));
     // The page's language, its empty first choice and the script's texts are the form-language scenario's.
     const QByteArray script = get("/scripts/answers.js").body;
     for (const char* words :
