@@ -208,6 +208,28 @@ QString limitedProblem(const AnswerRules& rules, FormLanguage language)
     return respondentText(texts.plain, language);
 }
 
+// The same as limitedProblem, said before: "A whole number from 0 to 120."
+QString limitedHint(const AnswerRules& rules, FormLanguage language)
+{
+    using T = RespondentText;
+    struct Texts {
+        T plain, range, atLeast, atMost;
+    };
+    const Texts texts = rules.kind == AnswerKind::Date
+        ? Texts { T::RuleDate, T::RuleDateRange, T::RuleDateOnOrAfter, T::RuleDateOnOrBefore }
+        : rules.kind == AnswerKind::Number
+        ? Texts { T::RuleNumber, T::RuleNumberRange, T::RuleNumberAtLeast, T::RuleNumberAtMost }
+        : Texts { T::RuleWholeNumber, T::RuleWholeNumberRange, T::RuleWholeNumberAtLeast,
+              T::RuleWholeNumberAtMost };
+    if (!rules.minimum.isEmpty() && !rules.maximum.isEmpty())
+        return respondentText(texts.range, language).arg(rules.minimum, rules.maximum);
+    if (!rules.minimum.isEmpty())
+        return respondentText(texts.atLeast, language).arg(rules.minimum);
+    if (!rules.maximum.isEmpty())
+        return respondentText(texts.atMost, language).arg(rules.maximum);
+    return respondentText(texts.plain, language);
+}
+
 QString malformedProblem(const AnswerRules& rules, FormLanguage language)
 {
     switch (rules.kind) {
@@ -221,6 +243,23 @@ QString malformedProblem(const AnswerRules& rules, FormLanguage language)
 }
 
 } // namespace
+
+QString ruleHint(const AnswerRules& rules, FormLanguage language)
+{
+    switch (rules.kind) {
+    case AnswerKind::AnyText:
+        return {};
+    case AnswerKind::Email:
+        return respondentText(RespondentText::RuleEmail, language);
+    case AnswerKind::Phone:
+        return respondentText(RespondentText::RulePhone, language);
+    case AnswerKind::WholeNumber:
+    case AnswerKind::Number:
+    case AnswerKind::Date:
+        break;
+    }
+    return limitedHint(rules, language);
+}
 
 QString answerKindName(AnswerKind kind)
 {

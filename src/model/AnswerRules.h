@@ -54,6 +54,10 @@ using CheckedAnswer = Result<QString>;
 CheckedAnswer checkTypedAnswer(
     const AnswerRules& rules, const QString& given, FormLanguage language = FormLanguage::English);
 
+/// What a typed answer takes, said under its box before anything is
+/// refused ("A whole number from 5 to 99."); empty for any text.
+QString ruleHint(const AnswerRules& rules, FormLanguage language = FormLanguage::English);
+
 /// Rules read once for checking many answers: a number's limits as numbers
 /// (dates compare in their stored spelling, as text).
 struct ReadyRules {

@@ -69,6 +69,22 @@ enum class RespondentText {
     ChooseScaleNumber, // %1 to %2
     ChooseOffered, // an answer a choice does not offer
     UseAtMost, // %1: the most characters a text field takes
+    // Under a typed text field: what it takes, before anything is refused.
+    RuleWholeNumber,
+    RuleWholeNumberRange, // %1 to %2
+    RuleWholeNumberAtLeast,
+    RuleWholeNumberAtMost,
+    RuleNumber,
+    RuleNumberRange,
+    RuleNumberAtLeast,
+    RuleNumberAtMost,
+    RuleDate,
+    RuleDateRange,
+    RuleDateOnOrAfter,
+    RuleDateOnOrBefore,
+    RuleEmail,
+    RulePhone,
+    ChangeAnswers, // the thank-you page's way back to the form
     // The service's own pages, for requests it cannot take; "%1" as said there.
     NotFoundTitle,
     NotFound,

@@ -12,6 +12,8 @@
 #include "server/RespondentPage.h"
 #include "server/ResultsPage.h"
 
+#include <QUrl>
+
 namespace quenlow {
 
 namespace {
@@ -52,12 +54,13 @@ QByteArray answersTablePath()
     return QByteArrayLiteral("/scripts/showTable.asp");
 }
 
-QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& receipt)
+QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& receipt, const QString& token)
 {
     const FormLanguage language = form.settings.language;
     const auto text = [language](RespondentText t) { return respondentText(t, language); };
     QString page = head(text(RespondentText::ThankYou), language) + kLineEnd + bodyTag(form) + kLineEnd;
-    page += QStringLiteral("<CENTER><I><B><FONT SIZE='6'><P>")
+    // In a main landmark under a heading, so that a screen reader finds what it says.
+    page += QStringLiteral("<MAIN><CENTER><I><B><FONT SIZE='6'><P role=heading aria-level=1>")
         + respondentContent(text(RespondentText::ThankYou)) + QStringLiteral("</FONT></B></I>") + kLineEnd;
     if (updated) {
         page += QStringLiteral("<P><B>") + respondentContent(text(RespondentText::AnswersUpdated))
@@ -78,8 +81,16 @@ QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& 
             + escapeAttribute(text(RespondentText::ViewAnswersTable)) + QStringLiteral("'></FORM>")
             + kLineEnd;
     }
+    if (!token.isEmpty()) {
+        // Without the page's script, the way back to the form; with it, the
+        // script goes Back to the form as it was sent, answers and all.
+        page += QStringLiteral("<P><A CLASS=change-answers HREF='/")
+            + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
+            + QStringLiteral(".html?change=") + escapeAttribute(token) + QStringLiteral("'><B>")
+            + respondentContent(text(RespondentText::ChangeAnswers)) + QStringLiteral("</B></A>") + kLineEnd;
+    }
     page += thankYouExtras(form, receipt);
-    page += QStringLiteral("</CENTER></BODY></HTML>") + kLineEnd;
+    page += QStringLiteral("</CENTER></MAIN></BODY></HTML>") + kLineEnd;
     return page.toUtf8();
 }
 

@@ -24,7 +24,10 @@ QByteArray answersTablePath();
 /// background, and the way to the answers table when the designer allows it.
 /// `updated`: the same page was sent before with other answers, now replaced.
 /// `receipt`, when given, is shown so the person can name the answer later.
-QByteArray thankYouPage(const PublishedForm& form, bool updated = false, const QString& receipt = {});
+/// With the page's `token`, "Change your answers" opens the form again with
+/// it, so that what is sent then replaces these answers.
+QByteArray thankYouPage(
+    const PublishedForm& form, bool updated = false, const QString& receipt = {}, const QString& token = {});
 
 /// One column of an answers table as the page shows it.
 using TableColumn = AnswersTableHtml::Column;

@@ -39,7 +39,8 @@ enum class TagName : quint8 {
     Html,
     Head,
     Doctype,
-    Div
+    Div,
+    Body
 };
 
 struct ClassifiedTag {
@@ -50,18 +51,18 @@ struct ClassifiedTag {
 ClassifiedTag classify(QByteArrayView name)
 {
     // The tags of the designer's pages first.
-    static const std::pair<QByteArrayView, TagName> names[]
-        = { { "input", TagName::Input }, { "p", TagName::Break }, { "br", TagName::Break },
-              { "option", TagName::Option }, { "label", TagName::Label }, { "select", TagName::Select },
-              { "b", TagName::Inline }, { "i", TagName::Inline }, { "font", TagName::Inline },
-              { "textarea", TagName::TextArea }, { "u", TagName::Inline }, { "s", TagName::Inline },
-              { "em", TagName::Inline }, { "strong", TagName::Inline }, { "span", TagName::Inline },
-              { "small", TagName::Inline }, { "big", TagName::Inline }, { "sub", TagName::Inline },
-              { "sup", TagName::Inline }, { "tt", TagName::Inline }, { "code", TagName::Inline },
-              { "strike", TagName::Inline }, { "a", TagName::Inline }, { "img", TagName::Inline },
-              { "abbr", TagName::Inline }, { "script", TagName::Script }, { "style", TagName::Style },
-              { "title", TagName::Title }, { "form", TagName::Form }, { "html", TagName::Html },
-              { "head", TagName::Head }, { "!doctype", TagName::Doctype }, { "div", TagName::Div } };
+    static const std::pair<QByteArrayView, TagName> names[] = { { "input", TagName::Input },
+        { "p", TagName::Break }, { "br", TagName::Break }, { "option", TagName::Option },
+        { "label", TagName::Label }, { "select", TagName::Select }, { "b", TagName::Inline },
+        { "i", TagName::Inline }, { "font", TagName::Inline }, { "textarea", TagName::TextArea },
+        { "u", TagName::Inline }, { "s", TagName::Inline }, { "em", TagName::Inline },
+        { "strong", TagName::Inline }, { "span", TagName::Inline }, { "small", TagName::Inline },
+        { "big", TagName::Inline }, { "sub", TagName::Inline }, { "sup", TagName::Inline },
+        { "tt", TagName::Inline }, { "code", TagName::Inline }, { "strike", TagName::Inline },
+        { "a", TagName::Inline }, { "img", TagName::Inline }, { "abbr", TagName::Inline },
+        { "script", TagName::Script }, { "style", TagName::Style }, { "title", TagName::Title },
+        { "form", TagName::Form }, { "html", TagName::Html }, { "head", TagName::Head },
+        { "!doctype", TagName::Doctype }, { "div", TagName::Div }, { "body", TagName::Body } };
     const bool closing = name.startsWith('/');
     if (closing)
         name = name.sliced(1);
@@ -411,7 +412,8 @@ void FormPage::read()
         const bool input = tag.is(TagName::Input);
         const bool control = input || tag.is(TagName::TextArea) || tag.is(TagName::Select);
         const bool kept = control || (tag.is(TagName::Option) && openMenu >= 0)
-            || (tag.is(TagName::Html) && m_html.at < 0) || (tag.is(TagName::Form) && m_form.at < 0);
+            || (tag.is(TagName::Html) && m_html.at < 0) || (tag.is(TagName::Form) && m_form.at < 0)
+            || (tag.is(TagName::Body) && m_body.at < 0);
         while (nextCondition != conditions.cend() && *nextCondition < tag.place.nameEnd)
             ++nextCondition;
         const bool conditionInTag = nextCondition != conditions.cend() && *nextCondition < tag.place.end;
@@ -472,6 +474,10 @@ void FormPage::read()
             if (m_head.at < 0)
                 m_head = place;
             break;
+        case TagName::Body:
+            if (m_body.at < 0)
+                m_body = place;
+            break;
         case TagName::Title:
             m_titles.push_back({ tag.place.end + 1, tag.place.contentEnd - tag.place.end - 1 });
             break;
@@ -521,6 +527,8 @@ void FormPage::read()
                 --divDepth;
             } else if (tag.closes(TagName::Select)) {
                 openMenu = -1;
+            } else if ((tag.closes(TagName::Body) || tag.closes(TagName::Html)) && m_contentEnd < 0) {
+                m_contentEnd = tag.place.at;
             }
             break;
         }

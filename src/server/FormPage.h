@@ -106,6 +106,9 @@ public:
     /// The first html and head tags; `at` -1 when the page has none.
     const PageTag& html() const { return m_html; }
     const PageTag& head() const { return m_head; }
+    const PageTag& body() const { return m_body; }
+    /// Where the page's content ends: its first closing body or html tag; -1 without one.
+    qsizetype contentEnd() const { return m_contentEnd; }
     /// The text of each title.
     const std::vector<PageSpan>& titles() const { return m_titles; }
     /// The first form that posts to the service; `at` -1 when none does.
@@ -188,6 +191,8 @@ private:
     std::vector<PageSpan> m_titles;
     PageTag m_html { -1 };
     PageTag m_head { -1 };
+    PageTag m_body { -1 };
+    qsizetype m_contentEnd = -1;
     PageTag m_form { -1 };
     bool m_hasConditions = false;
     std::vector<PageAttribute> m_attributes;

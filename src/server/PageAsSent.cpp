@@ -12,6 +12,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -137,12 +139,114 @@ void headAndDoctype(FormPage& page, FormLanguage language, const QByteArray& hea
     }
 }
 
+// Ids of our own, which no id of the page starts with.
+QByteArray ownIdPrefix(const FormPage& page)
+{
+    QByteArray prefix = "answer-";
+    const QByteArray& lc = page.lowerCase();
+    while (memmem(lc.constData(), lc.size(), prefix.constData(), prefix.size()))
+        prefix.prepend('x');
+    return prefix;
+}
+
+// What describes each control, by its place in page.controls(): the ids of
+// the notes and hints tied to it.
+using Descriptions = std::vector<QByteArrayList>;
+
+// A landmark and a heading for screen readers to find the form by: the
+// page's content in a main, the title the designer's header sets above the
+// form a heading of the first level (it keeps its look).
+void landmarks(FormPage& page)
+{
+    const qsizetype start
+        = page.body().at >= 0 && page.body().at < page.form().at ? page.body().end + 1 : page.form().at;
+    page.insert(start, QByteArrayLiteral("<main>"), Layer::AfterTag);
+    // Closed where the page closes its body (a page that never does ends it anyway).
+    if (page.contentEnd() > page.form().end)
+        page.insert(page.contentEnd(), QByteArrayLiteral("</main>"), Layer::Notice);
+    const QByteArray& lc = page.lowerCase();
+    for (qsizetype at = lc.lastIndexOf("<p", page.form().at); at >= start;
+         at = lc.lastIndexOf("<p", at - 1)) {
+        const char next = at + 2 < lc.size() ? lc.at(at + 2) : '\0';
+        if (next == '>' || isSpace(next)) {
+            page.insert(at + 2, QByteArrayLiteral(" role=heading aria-level=1"), Layer::Attribute);
+            break;
+        }
+    }
+}
+
+// Where a question of option buttons ends: at the first tag after its last
+// control that is no part of an option's text or of a scale's row.
+qsizetype choicesEnd(const FormPage& page, qsizetype from)
+{
+    static const QByteArrayView kWithin[] = { "span", "/span", "label", "/label", "br", "b", "/b", "i", "/i",
+        "font", "/font", "u", "/u", "em", "/em", "strong", "/strong", "small", "/small", "img" };
+    const QByteArray& lc = page.lowerCase();
+    for (qsizetype at = lc.indexOf('<', from); at >= 0; at = lc.indexOf('<', at + 1)) {
+        qsizetype nameEnd = at + 1;
+        while (nameEnd < lc.size() && (std::isalnum(uchar(lc.at(nameEnd))) || lc.at(nameEnd) == '/'))
+            ++nameEnd;
+        const QByteArrayView name = QByteArrayView(lc).sliced(at + 1, nameEnd - at - 1);
+        if (std::find(std::begin(kWithin), std::end(kWithin), name) == std::end(kWithin))
+            return at;
+    }
+    return page.bytes().size();
+}
+
+// Option buttons asked as one question, a scale among them, stand in a
+// fieldset named by the question, so that a screen reader says what each
+// option answers. The fieldset keeps the page's look.
+void choiceGroups(FormPage& page)
+{
+    const QByteArray& lc = page.lowerCase();
+    for (const PageQuestion& q : page.questions()) {
+        if (q.kindField < 0 || !q.text.exists() || q.controls.empty())
+            continue;
+        const bool options = std::all_of(q.controls.begin(), q.controls.end(),
+            [&](int i) { return page.controls()[i].kind == Kind::OptionButton; });
+        const PageControl& first = page.controls()[q.controls.front()];
+        const PageControl& last = page.controls()[q.controls.back()];
+        if (!options || q.text.at < page.controls()[q.kindField].tag.end || q.text.end() > first.tag.at)
+            continue;
+        page.insert(q.text.at, QByteArrayLiteral("<fieldset class=choices><legend>"), Layer::TextStart);
+        page.insert(q.text.end(), QByteArrayLiteral("</legend>"), Layer::TextEnd);
+        page.insert(choicesEnd(page, last.text.exists() ? last.text.end() : last.tag.end + 1),
+            QByteArrayLiteral("</fieldset>"), Layer::TextEnd);
+        // A scale's row keeps its end labels beside its numbers on a phone.
+        const qsizetype row = lc.indexOf("<span", q.text.end());
+        if (row >= 0 && row < first.tag.at)
+            page.insert(row + 5, QByteArrayLiteral(" class=scale-row"), Layer::Attribute);
+    }
+}
+
+// A typed box says what it takes under it, before anything is refused.
+void ruleHints(FormPage& page, const FormFields& hints, const QByteArray& idPrefix, Descriptions& described)
+{
+    if (hints.isEmpty())
+        return;
+    QHash<QString, QString> byName;
+    for (const FormField& hint : hints)
+        byName.insert(hint.name, hint.value);
+    int made = 0;
+    for (std::size_t i = 0; i < page.controls().size(); ++i) {
+        const PageControl& c = page.controls()[i];
+        if (c.kind != Kind::TextBox)
+            continue;
+        const auto hint = byName.constFind(page.name(c));
+        if (hint == byName.cend())
+            continue;
+        const QByteArray id = idPrefix + "rule-" + QByteArray::number(++made);
+        page.insert(c.tag.end + 1, "<span class=rule-hint id=" + id + '>' + asciiEscaped(*hint) + "</span>",
+            Layer::AfterTag);
+        described[i].append(id);
+    }
+}
+
 // Each text box, text area and menu labelled by the question before it, and
 // each tick box and option button wrapped with its text, so that tapping the
 // text reaches the control.
-void labels(FormPage& page)
+void labels(FormPage& page, const QByteArray& idPrefix)
 {
-    QByteArray idPrefix;
     int labelled = 0;
     for (const PageControl& c : page.controls()) {
         if (c.text.exists()) {
@@ -151,13 +255,6 @@ void labels(FormPage& page)
         }
         if (!c.takesText() || c.inLabel || !c.question.exists() || page.attribute(c.tag, "id"))
             continue;
-        if (idPrefix.isEmpty()) {
-            // Ids of our own, which no id of the page starts with.
-            idPrefix = "answer-";
-            const QByteArray& lc = page.lowerCase();
-            while (memmem(lc.constData(), lc.size(), idPrefix.constData(), idPrefix.size()))
-                idPrefix.prepend('x');
-        }
         const QByteArray id = idPrefix + QByteArray::number(++labelled);
         page.insert(c.question.at, "<label for=" + id + '>', Layer::TextStart);
         page.insert(c.question.end(), QByteArrayLiteral("</label>"), Layer::TextEnd);
@@ -230,7 +327,8 @@ void emptyFirstChoices(
     }
 }
 
-void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown)
+void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown,
+    const QByteArray& idPrefix, Descriptions& described)
 {
     QByteArray head = sent.fromPostAddress ? QByteArrayLiteral("<base href='/'>") : QByteArray();
     // The room's script after our stylesheet; the conditions' after it, so
@@ -239,7 +337,10 @@ void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<st
     if (page.hasConditions())
         head += conditionScriptTag();
     headAndDoctype(page, sent.language, head);
-    labels(page);
+    landmarks(page);
+    labels(page, idPrefix);
+    choiceGroups(page);
+    ruleHints(page, sent.ruleHints, idPrefix, described);
     hints(page, shown);
     emptyFirstChoices(page, sent.language, shown);
     page.insert(page.form().end + 1,
@@ -271,14 +372,16 @@ void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<st
     }
 }
 
-void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown)
+void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown,
+    const QByteArray& idPrefix, Descriptions& described)
 {
-    const auto noteParagraph = [](const QString& text, bool alert) -> QByteArray {
-        return QByteArrayLiteral("<p class=answer-notice") + (alert ? " role=alert>" : ">")
-            + asciiEscaped(text) + "</p>";
+    const auto noteParagraph = [](const QString& text, const QByteArray& attributes) -> QByteArray {
+        return "<p class=answer-notice" + attributes + '>' + asciiEscaped(text) + "</p>";
     };
     if (!sent.notice.isEmpty() && page.postsToService())
-        page.insert(page.form().end + 1, noteParagraph(sent.notice, true), Layer::Notice);
+        page.insert(page.form().end + 1, noteParagraph(sent.notice, " role=alert"), Layer::Notice);
+    int noted = 0;
+    bool focused = false;
     QHash<QString, QString> notes;
     for (const FormField& note : sent.questionNotes)
         notes.insert(note.name, note.value);
@@ -291,7 +394,20 @@ void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<st
             const QString name = page.name(c);
             const auto note = notes.find(c.announcesQuestion ? name.chopped(kindSuffix.size()) : name);
             if (note != notes.end()) {
-                page.insert(c.tag.at, noteParagraph(*note, false), Layer::Note);
+                const QByteArray id = idPrefix + "note-" + QByteArray::number(++noted);
+                page.insert(c.tag.at, noteParagraph(*note, " id=" + id), Layer::Note);
+                // Its question's controls say what is wrong with them; the
+                // first refused takes the focus, so nobody has to look for it.
+                if (const PageQuestion* question = page.question(note.key())) {
+                    for (const int control : question->controls) {
+                        const PageControl& refused = page.controls()[control];
+                        page.insert(refused.tag.nameEnd,
+                            QByteArrayLiteral(" aria-invalid=true") + (focused ? "" : " autofocus"),
+                            Layer::Attribute);
+                        focused = true;
+                        described[control].prepend(id);
+                    }
+                }
                 notes.erase(note);
             }
         }
@@ -349,11 +465,18 @@ QByteArray pageAsSent(const PageAsSent& sent)
 {
     FormPage page(sent.designerPage);
     const std::vector<std::optional<QString>> shown = answersOf(page, sent.answers);
+    const QByteArray idPrefix = ownIdPrefix(page);
+    Descriptions described(page.controls().size());
     if (page.postsToService())
-        forRespondents(page, sent, shown);
+        forRespondents(page, sent, shown, idPrefix, described);
     else if (sent.fromPostAddress)
         page.insert(headPoint(page), QByteArrayLiteral("<base href='/'>"), Layer::Head);
-    answersPutBack(page, sent, shown);
+    answersPutBack(page, sent, shown, idPrefix, described);
+    for (std::size_t i = 0; i < described.size(); ++i) {
+        if (!described[i].isEmpty() && !page.attribute(page.controls()[i].tag, "aria-describedby"))
+            page.insert(page.controls()[i].tag.nameEnd, " aria-describedby='" + described[i].join(' ') + '\'',
+                Layer::Attribute);
+    }
     return page.written();
 }
 

@@ -23,6 +23,8 @@ struct PageAsSent {
     FormFields answers {};
     QString notice {}; // at the top of the form
     FormFields questionNotes {}; // field name and text, just above its question
+    /// Field name and what its typed answer takes, said under its box.
+    FormFields ruleHints {};
     /// Sent from the post's address: the page's images are named from where it lives.
     bool fromPostAddress = false;
 };
@@ -37,8 +39,11 @@ struct PageAsSent {
 /// opening on an empty "Choose…" unless the designer chose a default, a
 /// question asked under a condition required only while it is shown, the
 /// token and version in hidden fields, and the form's name instead of the
-/// database location the page holds. A page with no form posting to the
-/// service gets none of that.
+/// database location the page holds. For screen readers and keyboards: the
+/// content in a main landmark with the title above the form as its heading,
+/// option buttons and scales each in a fieldset named by their question, a
+/// typed box's rule under it and tied to it. A page with no form posting to
+/// the service gets none of that.
 ///
 /// The answers are put back: a box counts as ticked with its value ("on"
 /// unless the page names one) or "Checked", anything else unticks it; option
@@ -47,7 +52,9 @@ struct PageAsSent {
 /// boxes in page order; option buttons of one name share one answer. Every
 /// control named in the answers shows only what they say; the others keep
 /// the page's defaults; hidden fields never change. A note stands before the
-/// hidden field announcing its question, or else before its first control.
+/// hidden field announcing its question, or else before its first control;
+/// its question's controls are marked invalid and described by it, and the
+/// first of them takes the focus.
 /// Every text is escaped, with characters beyond ASCII as references.
 QByteArray pageAsSent(const PageAsSent& page);
 

@@ -5,6 +5,7 @@
 #include "model/PageFormat.h"
 
 #include "database/AnswersStore.h"
+#include "model/AnswerRules.h"
 #include "model/HtmlText.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
@@ -30,6 +31,20 @@
 namespace quenlow {
 
 namespace {
+
+// What each typed text field takes, in the form's language, said under its box.
+FormFields ruleHintsOf(const PublishedForm& form)
+{
+    FormFields hints;
+    for (const PostedQuestion& q : form.questions) {
+        if (q.kind != ElementKind::TextField)
+            continue;
+        const QString hint = ruleHint(q.settings.rules, form.settings.language);
+        if (!hint.isEmpty())
+            hints.append({ q.field, hint });
+    }
+    return hints;
+}
 
 HttpResponse htmlResponse(QByteArray body)
 {
@@ -242,11 +257,18 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
             } else {
                 const FormLanguage language
                     = form && *form ? (*form)->settings.language : FormLanguage::English;
+                // Opened again from the thank-you page to change the answers
+                // sent: the page's own token, so that sending again replaces them.
+                const QString table = AnswersStore::tableFor(*file->pageOfForm);
+                const QString kept = request.query.startsWith("change=")
+                    ? m_tokens.verified(table, QString::fromLatin1(request.query.sliced(7)))
+                    : QString();
                 response.body = pageAsSent({ .designerPage = response.body,
                     .formName = *file->pageOfForm,
-                    .token = m_tokens.issue(AnswersStore::tableFor(*file->pageOfForm)),
+                    .token = kept.isEmpty() ? m_tokens.issue(table) : kept,
                     .language = language,
-                    .version = form && *form ? (*form)->version : QString() });
+                    .version = form && *form ? (*form)->version : QString(),
+                    .ruleHints = form && *form ? ruleHintsOf(**form) : FormFields() });
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -283,7 +305,8 @@ HttpResponse RequestHandler::receive(const HttpRequest& request)
     if (!taken)
         return refusalResponse(taken.error());
     Accepted accepted = std::move(taken).value();
-    return responseTo(m_writer.write(std::move(accepted.submission)), accepted.form, m_receiptKey);
+    const QString token = accepted.submission.token;
+    return responseTo(m_writer.write(std::move(accepted.submission)), accepted.form, m_receiptKey, token);
 }
 
 bool RequestHandler::handleWithoutWaiting(
@@ -348,9 +371,10 @@ void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
     accepted.submission.abandoned = [gone = std::move(accepted.submission.abandoned), pending] {
         return pending->answered || (gone && gone());
     };
+    QString token = accepted.submission.token;
     m_writer.writeAsync(std::move(accepted.submission),
-        [form = std::move(accepted.form), pending, key = m_receiptKey](
-            const WriteResult& result) { pending->answer(responseTo(result, form, key)); });
+        [form = std::move(accepted.form), pending, key = m_receiptKey, token = std::move(token)](
+            const WriteResult& result) { pending->answer(responseTo(result, form, key, token)); });
 }
 
 HttpResponse RequestHandler::refusalResponse(const Refusal& refusal, bool afterPost)
@@ -427,6 +451,7 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
         .answers = kept,
         .notice = notice,
         .questionNotes = questionNotes,
+        .ruleHints = ruleHintsOf(form),
         .fromPostAddress = true }));
     response.status = status;
     response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
@@ -434,7 +459,7 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
 }
 
 HttpResponse RequestHandler::responseTo(
-    const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey)
+    const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey, const QString& token)
 {
     if (result) {
         const QString receipt
@@ -454,9 +479,9 @@ HttpResponse RequestHandler::responseTo(
                 form.settings.language);
         case StoredSubmission::Stored:
         case StoredSubmission::Repeated: // the same answers sent again: stored once, thanked again
-            return htmlResponse(thankYouPage(form, false, receipt));
+            return htmlResponse(thankYouPage(form, false, receipt, token));
         case StoredSubmission::Replaced: // the same page sent again with other answers: the latest win
-            return htmlResponse(thankYouPage(form, true, receipt));
+            return htmlResponse(thankYouPage(form, true, receipt, token));
         }
     }
     if (result.failedWith(Error::Cancelled))

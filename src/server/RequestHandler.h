@@ -75,8 +75,9 @@ private:
     /// What the service answers to a post (or a table asked for, when not
     /// `afterPost`) that is refused.
     HttpResponse refusalResponse(const Refusal& refusal, bool afterPost = true);
-    static HttpResponse responseTo(
-        const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey);
+    /// `token`: of the page sent, which the thank-you page's way back to the form keeps.
+    static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form,
+        const QByteArray& receiptKey, const QString& token);
     HttpResponse formsIndex();
     /// For a page address under `folder` ("/" or the results') of a form's
     /// former name: the redirect to the same address of its name now.

@@ -41,7 +41,10 @@ const QString kStyle = QStringLiteral(
     "body.present section{display:flex;flex-direction:column;min-height:0;min-width:0}"
     "body.present h2{font-size:2.6vh;margin:0 0 0.5vh;overflow:hidden;display:-webkit-box;"
     "-webkit-line-clamp:2;-webkit-box-orient:vertical}"
-    "body.present section svg{flex:1 1 0;min-height:0;width:100%;height:100%;max-width:none}</style>");
+    "body.present section svg{flex:1 1 0;min-height:0;width:100%;height:100%;max-width:none}"
+    // The counts as a table, for screen readers: the charts are pictures.
+    ".counts{position:absolute;width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0);"
+    "white-space:nowrap}</style>");
 
 QString head(const QString& title, FormLanguage language, const QString& extra = {})
 {
@@ -57,8 +60,9 @@ QString shortened(const QString& text, qsizetype most)
     return text.size() <= most ? text : text.left(most - 1) + QChar(0x2026);
 }
 
-// One bar per option: its text above, the bar and "count (percent)" below.
-// Percentages are of `whole`, or else of the counts' sum.
+// One bar per option: its text above, the bar and "count (percent)" below,
+// and the same as a table that only screen readers show (the picture is
+// hidden from them). Percentages are of `whole`, or else of the counts' sum.
 QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, qint64 whole = -1)
 {
     constexpr int kWidth = kChartWidth, kRow = kChartRow, kBarWidth = 210;
@@ -70,12 +74,14 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, q
     if (whole >= 0)
         sum = whole;
     const int height = int(question.options.size()) * kRow + 4;
-    QString svg = QStringLiteral(
-        "<svg viewBox='0 0 %1 %2' preserveAspectRatio='xMinYMin meet' role='img' aria-label='%3' "
-        "xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
-                      .arg(kWidth)
-                      .arg(height)
-                      .arg(escapeAttribute(question.text));
+    QString svg
+        = QStringLiteral("<svg viewBox='0 0 %1 %2' preserveAspectRatio='xMinYMin meet' aria-hidden='true' "
+                         "focusable='false' xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
+              .arg(kWidth)
+              .arg(height);
+    // In a box of its own: a table grows to its content whatever its size says.
+    QString table = QStringLiteral("<div class=counts><table><caption>") + escapeHtml(question.text)
+        + QStringLiteral("</caption>");
     for (qsizetype i = 0; i < question.options.size(); ++i) {
         const qint64 n = counts.value(i);
         const int y = int(i) * kRow;
@@ -95,8 +101,10 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, q
                    .arg(y + 37)
                    .arg(n)
                    .arg(percent);
+        table += QStringLiteral("<tr><th scope=row>") + escapeHtml(question.options.at(i))
+            + QStringLiteral("</th><td>%1 (%2%)</td></tr>").arg(n).arg(percent);
     }
-    return svg + QStringLiteral("</svg>");
+    return svg + QStringLiteral("</svg>") + table + QStringLiteral("</table></div>");
 }
 
 // Check boxes asked as one question, by the place of their first box in the

@@ -225,6 +225,40 @@ const char kFormPageScript[] = R"JS((function () {
       document.open();
       document.write(html);
       document.close();
+      // A page refused for an answer puts its box first.
+      var refused = document.querySelector('[autofocus]');
+      if (refused) refused.focus();
+    }
+    // The form as it stands, answers and all, as a page to write again.
+    function snapshot() {
+      if (notice) notice.hidden = true;
+      for (var i = 0; i < form.elements.length; i++) {
+        var e = form.elements[i];
+        if (e.type === 'checkbox' || e.type === 'radio') e.defaultChecked = e.checked;
+        else if (e.options) for (var o = 0; o < e.options.length; o++) e.options[o].defaultSelected = e.options[o].selected;
+        else if (e.type !== 'hidden' && e.type !== 'submit' && e.type !== 'reset' && e.type !== 'button' && 'defaultValue' in e)
+          e.defaultValue = e.value;
+      }
+      return '<!DOCTYPE html>' + document.documentElement.outerHTML;
+    }
+    // Thanked in place, on a history entry of its own: Back (or "Change your
+    // answers") brings the form back as it was sent, with its token, so that
+    // sending it again replaces those answers, as without script.
+    function thanked(html) {
+      var sentPage = snapshot(), sentToken = token.value;
+      function showThanks() {
+        replaceWith(html);
+        var change = document.querySelector('a.change-answers');
+        if (change) change.addEventListener('click', function (event) { event.preventDefault(); history.back(); });
+        window.onpopstate = turned;
+      }
+      function turned(event) {
+        var state = event.state || {};
+        if (state.quenlowThanked === sentToken) showThanks();
+        else if (state.quenlowToken === sentToken) { replaceWith(sentPage); window.onpopstate = turned; }
+      }
+      try { history.pushState({ quenlowThanked: sentToken }, ''); } catch (e) { }
+      showThanks();
     }
     function send() {
       if (sending) return;
@@ -235,8 +269,9 @@ const char kFormPageScript[] = R"JS((function () {
       post(form.action, new FormData(form))
         .then(function (answer) {
           sending = false;
-          if (answer.ok) drop(token.value);
-          else { queued = false; save(); }
+          if (answer.ok) { drop(token.value); thanked(answer.html); return; }
+          queued = false;
+          save();
           replaceWith(answer.html);
         }, function () { sending = false; retryLater(); });
     }

@@ -63,6 +63,8 @@ private slots:
     void aPhoneFollowsTheRulesOfEachQuestion();
     void aSharedPhoneKeepsEachPagesAnswersApart();
     void theProjectorShowsEveryChartWithoutScrolling();
+    void everyPageServesEveryone();
+    void answersSentCanBeChangedAfterTheThanks();
 
 private:
     // Runs submit.mjs; the printed JSON, or an empty object after a failed
@@ -92,7 +94,7 @@ void TestBrowserSubmission::initTestCase()
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
     for (const QString& file : { u"package.json"_s, u"browser.mjs"_s, u"submit.mjs"_s, u"room.mjs"_s,
-             u"rules.mjs"_s, u"phones.mjs"_s, u"projector.mjs"_s }) {
+             u"rules.mjs"_s, u"phones.mjs"_s, u"access.mjs"_s, u"change.mjs"_s, u"projector.mjs"_s }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
@@ -606,6 +608,150 @@ void TestBrowserSubmission::theProjectorShowsEveryChartWithoutScrolling()
     QVERIFY(seen.value(u"secondUrl"_s).toString().endsWith(u"?present&page=2"_s));
     QCOMPARE(seen.value(u"offline"_s).toString(), u"Not updating — the service cannot be reached"_s);
     QVERIFY(seen.value(u"offlineInside"_s).toBool());
+}
+
+// Every page a respondent sees passes every accessibility rule, on each
+// background, and at 200 % zoom scrolls one way only; a refused answer is
+// tied to its box, which takes the focus; choices are groups named by their
+// question; a typed box says its rule before it is refused; a scale fits a
+// phone with its end labels at its ends; the results' charts have a table of
+// their counts.
+void TestBrowserSubmission::everyPageServesEveryone()
+{
+    FormSettings results;
+    results.showResults = true;
+    const auto everyKind = [&](const QString& name, int background) {
+        return FormBuilder(m_folder->path(), name)
+            .title(u"Staff Survey"_s)
+            .background(background)
+            .settings(results)
+            .plainText(u"Please answer every question."_s)
+            .textField(u"Name"_s)
+            .textField(u"Age"_s)
+            .asks(true, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
+            .textArea(u"Comments"_s, u"Anything else?"_s)
+            .checkBox(u"Tea"_s)
+            .radioButtons(u"Colour"_s, { u"Red"_s, u"Blue"_s })
+            .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+            .scale(u"Rating"_s, ScaleQuestion { 1, 10, u"Not at all likely"_s, u"Extremely likely"_s })
+            .submitButton()
+            .write();
+    };
+    QStringList forms { u"survey"_s };
+    QVERIFY(everyKind(forms.first(), 1));
+    for (int background : { 0, 2, 3, 4, 5, 6, 7, 8, 9, 10 }) {
+        forms.append(u"bg%1"_s.arg(background));
+        QVERIFY(everyKind(forms.last(), background));
+    }
+    FormSettings closed;
+    closed.acceptingAnswers = false;
+    QVERIFY(FormBuilder(m_folder->path(), u"closed"_s)
+                .title(u"Closed Survey"_s)
+                .settings(closed)
+                .textField(u"Name"_s)
+                .submitButton()
+                .write());
+    QVERIFY(startService());
+    for (const QString& image :
+        QDir(QStringLiteral(QUENLOW_SOURCE_DIR "/resources/html")).entryList({ u"*.gif"_s, u"*.jpg"_s }))
+        QFile::copy(QStringLiteral(QUENLOW_SOURCE_DIR "/resources/html/") + image, m_folder->html(image));
+
+    QProcess node;
+    node.setWorkingDirectory(m_workDir);
+    node.start(m_node,
+        { m_workDir + u"/access.mjs"_s, m_service->address(),
+            QString::fromUtf8(
+                QJsonDocument(QJsonArray::fromStringList(forms)).toJson(QJsonDocument::Compact)),
+            m_workDir });
+    QVERIFY(node.waitForFinished(300000));
+    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
+    const QJsonObject seen
+        = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
+    m_service->stop();
+    QVERIFY2(!seen.isEmpty() && !seen.contains(u"failure"_s), QJsonDocument(seen).toJson().constData());
+    QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
+    for (const char* found : { "violations", "sideways" }) {
+        const QJsonArray list = seen.value(QLatin1StringView(found)).toArray();
+        QVERIFY2(list.isEmpty(), QJsonDocument(list).toJson().constData());
+    }
+
+    const QJsonObject opened = seen.value(u"opened"_s).toObject();
+    QCOMPARE(opened.value(u"ageDescribedBy"_s).toArray(), QJsonArray { u"A whole number from 5 to 99."_s });
+    QVERIFY(opened.value(u"hintBelowBox"_s).toBool());
+    QCOMPARE(opened.value(u"groups"_s).toArray(),
+        (QJsonArray { QJsonObject { { u"legend"_s, u"Colour"_s }, { u"options"_s, 2 } },
+            QJsonObject { { u"legend"_s, u"Rating"_s }, { u"options"_s, 10 } } }));
+    QCOMPARE(opened.value(u"scaleEnds"_s).toArray(),
+        (QJsonArray { u"Not at all likely"_s, u"Extremely likely"_s }));
+    QVERIFY(opened.value(u"scrollWidth"_s).toInt() <= 390);
+    QVERIFY(opened.value(u"oneRow"_s).toBool());
+    QVERIFY(opened.value(u"lowAtFirst"_s).toBool());
+    QVERIFY(opened.value(u"highAtLast"_s).toBool());
+
+    const QJsonObject refused = seen.value(u"refused"_s).toObject();
+    QCOMPARE(refused.value(u"invalid"_s).toArray(), QJsonArray { u"Age"_s });
+    QCOMPARE(refused.value(u"describedBy"_s).toArray(),
+        (QJsonArray { u"Please give a whole number from 5 to 99."_s, u"A whole number from 5 to 99."_s }));
+    QCOMPARE(refused.value(u"focused"_s).toString(), u"Age"_s);
+    QCOMPARE(refused.value(u"age"_s).toString(), u"150"_s);
+    QCOMPARE(refused.value(u"alert"_s).toArray().size(), 1);
+
+    // The counts of the first form's charts, one table each.
+    const QJsonArray tables = seen.value(u"results"_s).toArray();
+    QVERIFY(!tables.isEmpty());
+    QVERIFY(tables.contains(QJsonArray { u"Red|0 (0%)"_s, u"Blue|0 (0%)"_s }));
+}
+
+// Sent on a phone and thanked in place, Back brings the form back with the
+// answers sent and the same page token, and sending again replaces them;
+// without script "Change your answers" opens the form with that token.
+void TestBrowserSubmission::answersSentCanBeChangedAfterTheThanks()
+{
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .textField(u"Name"_s)
+                .textField(u"Town"_s)
+                .submitButton()
+                .write());
+    QVERIFY(startService());
+    QProcess node;
+    node.setWorkingDirectory(m_workDir);
+    node.start(m_node, { m_workDir + u"/change.mjs"_s, m_service->pageAddress(u"survey.html"_s), m_workDir });
+    QVERIFY(node.waitForFinished(120000));
+    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
+    const QJsonObject seen
+        = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
+    m_service->stop();
+    QVERIFY2(!seen.isEmpty(), "no result");
+    QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
+    const QJsonObject phone = seen.value(u"phone"_s).toObject();
+    QVERIFY2(!phone.contains(u"failure"_s), qPrintable(phone.value(u"failure"_s).toString()));
+    QCOMPARE(phone.value(u"change"_s).toString(), u"Change your answers"_s);
+    const QJsonArray tokens = phone.value(u"tokens"_s).toArray();
+    QCOMPARE(tokens.size(), 2);
+    QCOMPARE(tokens.at(1), tokens.at(0));
+    const QJsonObject back = phone.value(u"back"_s).toObject();
+    QCOMPARE(back.value(u"name"_s).toString(), u"Ann"_s);
+    QCOMPARE(back.value(u"town"_s).toString(), u"Leeds"_s);
+    QCOMPARE(back.value(u"token"_s), tokens.at(0));
+    const QJsonObject again = phone.value(u"changeLink"_s).toObject();
+    QCOMPARE(again.value(u"town"_s).toString(), u"York"_s);
+    QCOMPARE(again.value(u"token"_s), tokens.at(0));
+
+    const QJsonObject plain = seen.value(u"plain"_s).toObject();
+    QVERIFY2(!plain.contains(u"failure"_s), qPrintable(plain.value(u"failure"_s).toString()));
+    const QJsonArray plainTokens = plain.value(u"tokens"_s).toArray();
+    QCOMPARE(plainTokens.size(), 2);
+    QCOMPARE(plainTokens.at(1), plainTokens.at(0));
+    QCOMPARE(plain.value(u"opened"_s).toObject().value(u"token"_s), plainTokens.at(0));
+    QVERIFY(plain.value(u"text"_s).toString().contains(u"Your answers have been updated."_s));
+
+    // One row for each person, holding what they sent last.
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(0).value(u"Name"_s).toString(), u"Ann"_s);
+    QCOMPARE(stored.at(0).value(u"Town"_s).toString(), u"York"_s);
+    QCOMPARE(stored.at(1).value(u"Town"_s).toString(), u"Ely"_s);
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)

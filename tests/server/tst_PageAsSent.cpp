@@ -118,23 +118,24 @@ void TestPageAsSent::givesEveryPageStandardsModeAndAHead_data()
     QTest::newRow("an old doctype and a language of its own")
         << QByteArray(
                "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<HTML LANG=fr><HEAD>" + kFormTag)
-        << en << false << "<!DOCTYPE html>\r\n<HTML LANG=fr><HEAD>" + head() + kFormTag + kTokenField;
-    QTest::newRow("neither html nor head")
-        << QByteArray("<title>t</title>" + kFormTag) << en << false
-        << "<!DOCTYPE html><html lang=\"en\">" + head() + "<title>t</title>" + kFormTag + kTokenField;
+        << en << false
+        << "<!DOCTYPE html>\r\n<HTML LANG=fr><HEAD>" + head() + "<main>" + kFormTag + kTokenField;
+    QTest::newRow("neither html nor head") << QByteArray("<title>t</title>" + kFormTag) << en << false
+                                           << "<!DOCTYPE html><html lang=\"en\">" + head()
+            + "<title>t</title>" + "<main>" + kFormTag + kTokenField;
     QTest::newRow("html without head")
         << QByteArray("<html>\r\n<body>" + kFormTag) << en << false
-        << "<!DOCTYPE html><html lang=\"en\">" + head() + "\r\n<body>" + kFormTag + kTokenField;
+        << "<!DOCTYPE html><html lang=\"en\">" + head() + "\r\n<body>" + "<main>" + kFormTag + kTokenField;
     QTest::newRow("a byte-order mark stays first")
         << QByteArray("\xEF\xBB\xBF<html>" + kFormTag) << en << false
-        << "\xEF\xBB\xBF<!DOCTYPE html><html lang=\"en\">" + head() + kFormTag + kTokenField;
+        << "\xEF\xBB\xBF<!DOCTYPE html><html lang=\"en\">" + head() + "<main>" + kFormTag + kTokenField;
     // Sent from the post's address, the page's images are named from where it lives.
-    QTest::newRow("from the post's address")
-        << QByteArray("<html><head>" + kFormTag) << en << true
-        << "<!DOCTYPE html><html lang=\"en\"><head><base href='/'>" + head() + kFormTag + kTokenField;
+    QTest::newRow("from the post's address") << QByteArray("<html><head>" + kFormTag) << en << true
+                                             << "<!DOCTYPE html><html lang=\"en\"><head><base href='/'>"
+            + head() + "<main>" + kFormTag + kTokenField;
     QTest::newRow("from the post's address, a page without a head")
         << QByteArray("<html>\r\n<body>" + kFormTag) << en << true
-        << "<!DOCTYPE html><html lang=\"en\"><base href='/'>" + head() + "\r\n<body>" + kFormTag
+        << "<!DOCTYPE html><html lang=\"en\"><base href='/'>" + head() + "\r\n<body>" + "<main>" + kFormTag
             + kTokenField;
     QTest::newRow("from the post's address, a page with no form of ours") << QByteArray(
         "<title>t</title><p>text") << en << true << QByteArray("<base href='/'><title>t</title><p>text");
@@ -143,8 +144,8 @@ void TestPageAsSent::givesEveryPageStandardsModeAndAHead_data()
     QTest::newRow("a question under a condition")
         << QByteArray("<html><head>" + kFormTag + condition) << FormLanguage::German << false
         << "<!DOCTYPE html><html lang=\"de\"><head>" + respondentHead().toByteArray()
-            + formPageScriptTag(FormLanguage::German) + conditionScriptTag() + kFormTag + kTokenField
-            + condition;
+            + formPageScriptTag(FormLanguage::German) + conditionScriptTag() + "<main>" + kFormTag
+            + kTokenField + condition;
 }
 
 void TestPageAsSent::givesEveryPageStandardsModeAndAHead()
@@ -183,15 +184,16 @@ void TestPageAsSent::putsAnswersBack_data()
     QTest::newRow("beside a labelled box: the label, the note, then the box with its answer")
         << QByteArray("<P>Name<input name=n>") << FormFields { { u"n"_s, u"Ann"_s } }
         << FormFields { { u"n"_s, u"Say <who>"_s } }
-        << QByteArray("<P><label for=answer-1>Name</label><p class=answer-notice>Say &lt;who&gt;</p><input "
-                      "value='Ann' id=answer-1 name=n>");
+        << QByteArray("<P><label for=answer-1>Name</label><p class=answer-notice id=answer-note-1>Say "
+                      "&lt;who&gt;</p><input value='Ann' id=answer-1 aria-invalid=true autofocus "
+                      "aria-describedby='answer-note-1' name=n>");
     QTest::newRow("inside its label, a tick box's note goes before the box")
         << QByteArray("<input type=checkbox name=a checked>A<input type=checkbox name=b>B")
         << FormFields { { u"a"_s, u"no"_s }, { u"b"_s, u"Checked"_s } }
         << FormFields { { u"b"_s, u"Tick"_s } }
-        << QByteArray(
-               "<label><input type=checkbox name=a>A</label><label><p class=answer-notice>Tick</p><input "
-               "checked type=checkbox name=b>B</label>");
+        << QByteArray("<label><input type=checkbox name=a>A</label><label><p class=answer-notice "
+                      "id=answer-note-1>Tick</p><input checked aria-invalid=true autofocus "
+                      "aria-describedby='answer-note-1' type=checkbox name=b>B</label>");
 }
 
 void TestPageAsSent::putsAnswersBack()
@@ -244,8 +246,9 @@ void TestPageAsSent::putsAnswersBackIntoTheDesignersPage()
     QVERIFY(filled.contains("cols='40' rows='5'>\n\n&lt;/textarea&gt;&lt;b&gt;x</textarea>"));
     QVERIFY(filled.contains("<label><input name='Tea' type='checkbox'>Tea</label>"));
     QVERIFY(filled.contains(
-        "<p class=answer-notice>Tick &lt;it&gt;</p><input type=hidden name='Coffee Type' value='Check Box'>"
-        "<P><label><input checked name='Coffee' type='checkbox'>"));
+        "<p class=answer-notice id=answer-note-1>Tick &lt;it&gt;</p><input type=hidden name='Coffee Type' "
+        "value='Check Box'><P><label><input checked aria-invalid=true autofocus "
+        "aria-describedby='answer-note-1' name='Coffee' type='checkbox'>"));
     QVERIFY(filled.contains("<input name='Size' type='radio' value='S'>"));
     QVERIFY(filled.contains("<input checked name='Size' type='radio' value='L'>"));
     QVERIFY(filled.contains("<input type=hidden name='Size Type' value='Radio Buttons'>"));

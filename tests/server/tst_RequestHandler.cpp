@@ -777,7 +777,15 @@ void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
     Fields fields = surveyHeader()
         + Fields { { submissionTokenField(), token }, { u"Comments Type"_s, u"Text Area"_s },
               { u"Comments"_s, u"first thought"_s } };
-    QVERIFY(post(fields).body.contains("have been received"));
+    const QByteArray thanks = post(fields).body;
+    QVERIFY(thanks.contains("have been received"));
+    // "Change your answers" opens the page again with its token; one the
+    // service did not give for this form is not taken.
+    QVERIFY(thanks.contains(
+        QByteArray("<A CLASS=change-answers HREF='/survey.html?change=" + token.toLatin1() + "'>")));
+    QCOMPARE(tokenIn(get("/survey.html", QByteArray("change=" + token.toLatin1())).body), token);
+    const QString forged = (token.front() == u'a' ? u"b"_s : u"a"_s) + token.mid(1);
+    QVERIFY(tokenIn(get("/survey.html", QByteArray("change=" + forged.toLatin1())).body) != forged);
     fields.last().second = u"second thought"_s;
     QVERIFY(post(fields).body.contains("Your answers have been updated."));
     QVERIFY(post(fields).body.contains("have been received")); // the same again: nothing to update
@@ -1049,6 +1057,11 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
         .replace("></textarea>", ">Enter any comments here.</textarea>");
     undone.replace("<option value='' selected>Choose&#8230;</option>", "");
     undone.replace("<script src=\"/scripts/answers.js\" defer></script>", "");
+    // The landmark, the heading and the groups of options.
+    undone.replace("<main>", "").replace("</main>", "").replace(" role=heading aria-level=1", "");
+    undone.replace("<fieldset class=choices><legend>", "")
+        .replace("</legend>", "")
+        .replace("</fieldset>", "");
     QCOMPARE(undone, onDisk);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), onDisk);
@@ -1229,10 +1242,14 @@ void TestRequestHandler::speaksTheFormsLanguage()
             .title(u"Umfrage"_s)
             .settings(s)
             .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+            .textField(u"Alter"_s)
+            .asks(false, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
             .submitButton();
     };
     QVERIFY(survey(settings).write());
     const QByteArray page = get("/survey.html").body;
+    // A typed box's rule, said under it in the form's language.
+    QVERIFY(page.contains(">Eine ganze Zahl von 5 bis 99.</span>"));
     // The page's language, its empty first choice and the script's texts are the form-language scenario's.
     const QByteArray script = get("/scripts/answers.js").body;
     for (const char* words :
@@ -1244,7 +1261,7 @@ void TestRequestHandler::speaksTheFormsLanguage()
               { u"Team"_s, u"Sales"_s } };
     const QByteArray thanks = post(answers).body;
     QVERIFY(thanks.startsWith("<!DOCTYPE html><html lang=\"de\">"));
-    QVERIFY(thanks.contains("<P>Vielen Dank</FONT>"));
+    QVERIFY(thanks.contains("<P role=heading aria-level=1>Vielen Dank</FONT>"));
     QVERIFY(thanks.contains(u"Ihre Antworten zum Formular \u201eUmfrage\u201c sind eingegangen."_s.toUtf8()));
     QVERIFY(thanks.contains("Weitere Antwort senden"));
     const HttpResponse nothing
