@@ -8,6 +8,7 @@
 #include "main/FormHistory.h"
 #include "main/FormNameDialog.h"
 #include "main/OpenForm.h"
+#include "model/CollectionFile.h"
 #include "model/DesignerCommands.h"
 #include "model/ElementKind.h"
 #include "model/ElementOperations.h"
@@ -16,7 +17,9 @@
 #include "model/PageWriter.h"
 #include "model/QuestionSettings.h"
 #include "platform/BrowserView.h"
+#include "platform/ElementNames.h"
 #include "platform/OutcomeMessages.h"
+#include "platform/Translations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,7 +156,8 @@ void MainForm::buildWindow()
     auto* moveDown = button("MoveFormMethodDownForm", tr("Move Method Down Form"), m_alterFrame);
     m_list = new QListView(m_alterFrame);
     m_list->setObjectName(QStringLiteral("FormCollectionList"));
-    m_list->setModel(m_session.rows());
+    // The rows in the person's language; the session's own texts are what files keep.
+    m_list->setModel(new ShownRows(m_session.collection(), m_session.rows(), m_list));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setUniformItemSizes(true);
@@ -428,7 +432,7 @@ void MainForm::syncListSelection()
     if (row < 0) {
         selection->clearSelection();
     } else {
-        const QModelIndex index = m_session.rows()->index(row);
+        const QModelIndex index = m_list->model()->index(row, 0);
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         m_list->scrollTo(index);
     }
@@ -448,7 +452,7 @@ void MainForm::listSelectionChanged()
 void MainForm::startUp()
 {
     ensureOpenForm();
-    m_session.showInBrowser(QStringLiteral("welcome.html"));
+    m_session.showInBrowser(helpPage(m_session.htmlFolder(), windowsLanguageTag()));
     m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
     if (openAnswersStore(m_session.databasePath()))
         return;
@@ -609,7 +613,7 @@ void MainForm::viewAnswersTable()
 
 void MainForm::viewHelpPages()
 {
-    m_session.showInBrowser(QStringLiteral("welcome.html#help"));
+    m_session.showInBrowser(helpPage(m_session.htmlFolder(), windowsLanguageTag()) + QStringLiteral("#help"));
     m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
 }
 
