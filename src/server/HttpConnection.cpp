@@ -408,6 +408,8 @@ private:
             request.query = target.mid(question + 1);
         const auto type = message[http::field::content_type];
         request.contentType = QByteArray(type.data(), qsizetype(type.size()));
+        const auto languages = message[http::field::accept_language];
+        request.acceptLanguage = QByteArray(languages.data(), qsizetype(languages.size()));
         request.body = QByteArray(message.body().data(), qsizetype(message.body().size()));
         m_parser.reset();
         m_gone = std::make_shared<std::atomic<bool>>(false);

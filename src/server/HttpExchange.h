@@ -20,6 +20,7 @@ struct HttpRequest {
     QByteArray path; // percent-decoded once, without the query
     QByteArray query; // the raw query string, without "?"
     QByteArray contentType; // the Content-Type header, as sent
+    QByteArray acceptLanguage; // the Accept-Language header, as sent
     QByteArray body; // the raw body of a urlencoded post
     /// A multipart body the server already split into its parts; when set,
     /// `body` is not looked at.

@@ -77,7 +77,7 @@ private:
     HttpResponse refusalResponse(const Refusal& refusal, bool afterPost = true);
     static HttpResponse responseTo(
         const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey);
-    HttpResponse formsIndex();
+    HttpResponse formsIndex(FormLanguage language);
     HttpResponse showResults(const HttpRequest& request);
     /// Whether `form` takes answers now (its answer limit once its count is known).
     bool isOpen(const PublishedForm& form);
