@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "program/ScriptRunner.h"
 
+#include "program/ShownTexts.h"
+
 #include "platform/BrowserView.h"
 
 #include <QApplication>
@@ -200,6 +202,7 @@ void ScriptRunner::step()
         return;
     }
     m_deferrals = 0;
+    recordShownTexts();
     if (m_next >= m_lines.size()) {
         finishRun();
         return;
@@ -303,6 +306,23 @@ void ScriptRunner::print(const QString& line)
     // of the transcript.
     if (!m_finished)
         m_out(line);
+}
+
+void ScriptRunner::recordShownTexts()
+{
+    if (!m_shownTexts)
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        for (const QString& line : shownTexts(window)) {
+            const QString said = withAppFolder(line);
+            if (!m_textsSeen.contains(said)) {
+                m_textsSeen.insert(said);
+                m_shownTexts(said);
+            }
+        }
+    }
 }
 
 void ScriptRunner::onMessage(const RecordingMessages::Box& box)
