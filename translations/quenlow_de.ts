@@ -1184,7 +1184,7 @@
     </message>
     <message>
         <source>Collecting Answers</source>
-        <translation>Antworten werden gesammelt</translation>
+        <translation>Sammeln der Antworten</translation>
     </message>
     <message>
         <source>Show results to respondents</source>

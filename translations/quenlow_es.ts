@@ -1184,7 +1184,7 @@
     </message>
     <message>
         <source>Collecting Answers</source>
-        <translation>Recogiendo respuestas</translation>
+        <translation>Recogida de respuestas</translation>
     </message>
     <message>
         <source>Show results to respondents</source>
