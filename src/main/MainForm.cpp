@@ -157,7 +157,9 @@ void MainForm::buildWindow()
     m_list = new QListView(m_alterFrame);
     m_list->setObjectName(QStringLiteral("FormCollectionList"));
     // The rows in the person's language; the session's own texts are what files keep.
-    m_list->setModel(new ShownRows(m_session.collection(), m_session.rows(), m_list));
+    m_session.rows()->setShown(
+        [](const MethodCollection& elements, int position) { return shownRowText(elements, position); });
+    m_list->setModel(m_session.rows());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setUniformItemSizes(true);
@@ -432,7 +434,7 @@ void MainForm::syncListSelection()
     if (row < 0) {
         selection->clearSelection();
     } else {
-        const QModelIndex index = m_list->model()->index(row, 0);
+        const QModelIndex index = m_session.rows()->index(row);
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
         m_list->scrollTo(index);
     }

@@ -56,19 +56,4 @@ QString shownRowText(const MethodCollection& elements, int position)
     return QCoreApplication::translate(kContext, label.toUtf8().constData());
 }
 
-ShownRows::ShownRows(const MethodCollection& elements, QAbstractItemModel* rows, QObject* parent)
-    : QIdentityProxyModel(parent)
-    , m_elements(elements)
-{
-    setSourceModel(rows);
-}
-
-QVariant ShownRows::data(const QModelIndex& index, int role) const
-{
-    if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) && index.isValid()
-        && index.row() < m_elements.count())
-        return shownRowText(m_elements, index.row());
-    return QIdentityProxyModel::data(index, role);
-}
-
 } // namespace quenlow

@@ -4,8 +4,6 @@
 
 #include "model/FormMethod.h"
 
-#include <QIdentityProxyModel>
-
 namespace quenlow {
 
 class MethodCollection;
@@ -18,18 +16,5 @@ QString shownKindName(const FormMethod& method);
 /// label (the new header's) in the person's language.
 QString shownRowText(const FormMethod& method);
 QString shownRowText(const MethodCollection& elements, int position);
-
-/// The session's rows (model/RowsModel) as the designer's list shows them:
-/// the same rows, each text in the person's language.
-class ShownRows final : public QIdentityProxyModel
-{
-    Q_OBJECT
-public:
-    ShownRows(const MethodCollection& elements, QAbstractItemModel* rows, QObject* parent);
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-
-private:
-    const MethodCollection& m_elements;
-};
 
 } // namespace quenlow

@@ -15,9 +15,11 @@ of the translated run is English when
   another text (a text not passed through the catalogue, or under the wrong
   context), or
 - the same control showed the same text in the English run (a text never
-  marked for translation), unless the catalogue translates some text to it,
-  it has no word in it, or it is the person's own (found in the script or its
-  setup files: form names, questions, answers).
+  marked for translation),
+
+unless the catalogue translates some text to it, it has no word in it, or it
+is the person's own (found in the script or its setup files: form names,
+questions, answers).
 """
 
 import argparse
@@ -107,9 +109,9 @@ def main():
         for place, texts in sorted(other.items()):
             for text in sorted(texts):
                 words = SAME_EVERYWHERE.sub("", text)
-                if text in translations or text in folders or not re.search(r"[A-Za-z]{2}", words):
+                if text in translations or text in folders or text in own or not re.search(r"[A-Za-z]{2}", words):
                     continue
-                if text in untranslated or (text in base.get(place, set()) and text not in own):
+                if text in untranslated or text in base.get(place, set()):
                     english.append("%s: %s \"%s\"" % (script.stem, place, text))
     for line in english:
         print(line)
