@@ -2,6 +2,104 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Backgrounds</name>
+    <message>
+        <source>None</source>
+        <translation>Keiner</translation>
+    </message>
+    <message>
+        <source>Marble</source>
+        <translation>Marmor</translation>
+    </message>
+    <message>
+        <source>Grey Texture 1</source>
+        <translation>Graue Struktur 1</translation>
+    </message>
+    <message>
+        <source>Grey Texture 2</source>
+        <translation>Graue Struktur 2</translation>
+    </message>
+    <message>
+        <source>Yellow Texture</source>
+        <translation>Gelbe Struktur</translation>
+    </message>
+    <message>
+        <source>Steel Texture</source>
+        <translation>Stahlstruktur</translation>
+    </message>
+    <message>
+        <source>Sky 1</source>
+        <translation>Himmel 1</translation>
+    </message>
+    <message>
+        <source>Sky 2</source>
+        <translation>Himmel 2</translation>
+    </message>
+    <message>
+        <source>Gold Pattern</source>
+        <translation>Goldmuster</translation>
+    </message>
+    <message>
+        <source>Mellow Yellow</source>
+        <translation>Sanftes Gelb</translation>
+    </message>
+    <message>
+        <source>Brown Paper</source>
+        <translation>Packpapier</translation>
+    </message>
+</context>
+<context>
+    <name>ElementNames</name>
+    <message>
+        <source>Header</source>
+        <translation>Kopf</translation>
+    </message>
+    <message>
+        <source>Plain Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Text Field</source>
+        <translation>Textfeld</translation>
+    </message>
+    <message>
+        <source>Text Area</source>
+        <translation>Textbereich</translation>
+    </message>
+    <message>
+        <source>Check Box</source>
+        <translation>Kontrollkästchen</translation>
+    </message>
+    <message>
+        <source>Radio Buttons</source>
+        <translation>Optionsfelder</translation>
+    </message>
+    <message>
+        <source>Pull Down Menu</source>
+        <translation>Auswahlliste</translation>
+    </message>
+    <message>
+        <source>Submit Button</source>
+        <translation>Senden-Schaltfläche</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Skala</translation>
+    </message>
+    <message>
+        <source>HTML Header (Can&apos;t Remove/Move)</source>
+        <translation>HTML-Kopf (nicht entfern- oder verschiebbar)</translation>
+    </message>
+    <message>
+        <source>%1 (Header)</source>
+        <translation>%1 (Kopf)</translation>
+    </message>
+</context>
+<context>
     <name>FormNameDialog</name>
     <message>
         <source>%1 (%2). Nothing has been changed.</source>
@@ -76,7 +174,15 @@
     </message>
     <message>
         <source>Open</source>
-        <translation>Öffnen</translation>
+        <translation>Offen</translation>
+    </message>
+    <message>
+        <source>Open Form for Answers</source>
+        <translation>Formular für Antworten öffnen</translation>
+    </message>
+    <message>
+        <source>Close Form for Answers</source>
+        <translation>Formular für Antworten schließen</translation>
     </message>
 </context>
 <context>
@@ -317,6 +423,110 @@
         <source>&apos;%1&apos; was removed, so the questions asked only when it had a given answer are now always asked: &apos;%2&apos;</source>
         <translation>„%1“ wurde entfernt; die Fragen, die nur bei einer bestimmten Antwort darauf gestellt wurden, werden jetzt immer gestellt: &apos;%2&apos;</translation>
     </message>
+    <message>
+        <source>The form itself sends a field called &apos;%1&apos;, so a question of that name would store the wrong answer. Please call it something else.</source>
+        <translation>Das Formular sendet selbst ein Feld namens „%1“; eine Frage dieses Namens würde die falsche Antwort speichern. Bitte nennen Sie sie anders.</translation>
+    </message>
+    <message>
+        <source>The form already has a question called &apos;%1&apos;; together with &apos;%2&apos; the answers could be stored under the wrong question, since the form sends the kind of each question as &apos;&lt;question&gt; Type&apos;. Please call it something else.</source>
+        <translation>Das Formular hat schon eine Frage namens „%1“; zusammen mit „%2“ könnten die Antworten unter der falschen Frage gespeichert werden, da das Formular die Art jeder Frage als „&lt;Frage&gt; Type“ sendet. Bitte nennen Sie sie anders.</translation>
+    </message>
+    <message>
+        <source>The document &apos;%1&apos; cannot be opened: %2</source>
+        <translation>Das Dokument „%1“ kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; holds %2, which no word-processing document has. The file is damaged or crafted to exhaust the computer&apos;s memory; it has not been changed.</source>
+        <translation>sein Teil „%1“ enthält %2, was kein Textverarbeitungsdokument hat. Die Datei ist beschädigt oder darauf angelegt, den Speicher des Rechners zu erschöpfen; sie wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>it is not an Office Open XML (.docx) word-processing document (%1). A document saved in the old binary Word format must be saved in the .docx format first.</source>
+        <translation>es ist kein Office-Open-XML-Textverarbeitungsdokument (.docx) (%1). Ein im alten binären Word-Format gespeichertes Dokument muss zuerst im .docx-Format gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The document cannot be saved as &apos;%1&apos;: %2.</source>
+        <translation>Das Dokument kann nicht als „%1“ gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>The document &apos;%1&apos; cannot be found.</source>
+        <translation>Das Dokument „%1“ wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is a folder, not a document.</source>
+        <translation>„%1“ ist ein Ordner, kein Dokument.</translation>
+    </message>
+    <message>
+        <source>at %1 MB it is larger than a report document can be (%2 MB).</source>
+        <translation>mit %1 MB ist es größer, als ein Berichtsdokument sein kann (%2 MB).</translation>
+    </message>
+    <message>
+        <source>The document &apos;%1&apos; cannot be read: %2.</source>
+        <translation>Das Dokument „%1“ kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>the package has no word-processing part &apos;%1&apos;.</source>
+        <translation>das Paket hat keinen Textverarbeitungsteil „%1“.</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; unpacks to more than a report document can hold (%2 MB). The file is damaged or was not made as a report; it has not been changed.</source>
+        <translation>sein Teil „%1“ entpackt sich zu mehr, als ein Berichtsdokument fassen kann (%2 MB). Die Datei ist beschädigt oder wurde nicht als Bericht erstellt; sie wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; is packed far more tightly than a document&apos;s text can be (more than %2 to 1). The file is damaged or crafted to exhaust the computer&apos;s memory; it has not been changed.</source>
+        <translation>sein Teil „%1“ ist weit dichter gepackt, als der Text eines Dokuments sein kann (mehr als %2 zu 1). Die Datei ist beschädigt oder darauf angelegt, den Speicher des Rechners zu erschöpfen; sie wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; is damaged (it cannot be unpacked to the size the package gives for it).</source>
+        <translation>sein Teil „%1“ ist beschädigt (er lässt sich nicht auf die Größe entpacken, die das Paket für ihn angibt).</translation>
+    </message>
+    <message>
+        <source>elements nested more than %1 deep</source>
+        <translation>Elemente, die mehr als %1 Ebenen tief verschachtelt sind</translation>
+    </message>
+    <message>
+        <source>an element with more than %1 attributes</source>
+        <translation>ein Element mit mehr als %1 Attributen</translation>
+    </message>
+    <message>
+        <source>more than %1 namespace declarations in force at once</source>
+        <translation>mehr als %1 gleichzeitig gültige Namensraum-Deklarationen</translation>
+    </message>
+    <message>
+        <source>a document type declaration</source>
+        <translation>eine Dokumenttyp-Deklaration</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; is not UTF-8 or UTF-16 text.</source>
+        <translation>sein Teil „%1“ ist kein UTF-8- oder UTF-16-Text.</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos;: %2.</source>
+        <translation>sein Teil „%1“: %2.</translation>
+    </message>
+    <message>
+        <source>There is no document to save.</source>
+        <translation>Es gibt kein Dokument zum Speichern.</translation>
+    </message>
+    <message>
+        <source>The document has never been saved, so it has no file name yet.</source>
+        <translation>Das Dokument wurde noch nie gespeichert und hat daher noch keinen Dateinamen.</translation>
+    </message>
+    <message>
+        <source>No file name was given for the document.</source>
+        <translation>Für das Dokument wurde kein Dateiname angegeben.</translation>
+    </message>
+    <message>
+        <source>the folder &apos;%1&apos; does not exist</source>
+        <translation>der Ordner „%1“ existiert nicht</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -514,6 +724,38 @@
         <source>Sorry, but you don&apos;t have a field selected</source>
         <translation>Es ist kein Feld ausgewählt</translation>
     </message>
+    <message>
+        <source>The page &apos;%1&apos; cannot be written (%2).</source>
+        <translation>Die Seite „%1“ kann nicht geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>CSV, for any spreadsheet or statistics program (*.csv)</source>
+        <translation>CSV, für jede Tabellenkalkulation und jedes Statistikprogramm (*.csv)</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Excel-Arbeitsmappe (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Export Answers</source>
+        <translation>Antworten exportieren</translation>
+    </message>
+    <message>
+        <source>Exporting the answers to %1…</source>
+        <translation>Die Antworten werden nach %1 exportiert …</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The export was cancelled; no file was written.</source>
+        <translation>Der Export wurde abgebrochen; es wurde keine Datei geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 answers have been exported to %2</source>
+        <translation>%1 Antworten wurden nach %2 exportiert</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::AddTextForm</name>
@@ -555,6 +797,33 @@
     </message>
 </context>
 <context>
+    <name>quenlow::AnswersPage</name>
+    <message>
+        <source>Answers</source>
+        <translation>Antworten</translation>
+    </message>
+    <message>
+        <source>Show answers containing:</source>
+        <translation>Antworten anzeigen, die Folgendes enthalten:</translation>
+    </message>
+    <message>
+        <source>Delete Answer…</source>
+        <translation>Antwort löschen …</translation>
+    </message>
+    <message>
+        <source>Select the answers to delete in the table first.</source>
+        <translation>Wählen Sie zuerst in der Tabelle die Antworten aus, die gelöscht werden sollen.</translation>
+    </message>
+    <message>
+        <source>Do you want to delete the selected answer? It cannot be brought back.</source>
+        <translation>Möchten Sie die ausgewählte Antwort löschen? Sie lässt sich nicht wiederherstellen.</translation>
+    </message>
+    <message>
+        <source>Do you want to delete the %1 selected answers? They cannot be brought back.</source>
+        <translation>Möchten Sie die %1 ausgewählten Antworten löschen? Sie lassen sich nicht wiederherstellen.</translation>
+    </message>
+</context>
+<context>
     <name>quenlow::AnswersStoreForm</name>
     <message>
         <source>Answers Database</source>
@@ -579,6 +848,10 @@
     <message>
         <source>Please leave the password out of the address: give it through PGPASSWORD or the file ~/.pgpass instead.</source>
         <translation>Bitte lassen Sie das Passwort aus der Adresse weg und geben Sie es stattdessen über PGPASSWORD oder die Datei ~/.pgpass an.</translation>
+    </message>
+    <message>
+        <source>postgresql://USER@HOST:5432/DBNAME</source>
+        <translation>postgresql://BENUTZER@RECHNER:5432/DATENBANK</translation>
     </message>
 </context>
 <context>
@@ -911,7 +1184,7 @@
     </message>
     <message>
         <source>Collecting Answers</source>
-        <translation>Antworten werden gesammelt</translation>
+        <translation>Sammeln der Antworten</translation>
     </message>
     <message>
         <source>Show results to respondents</source>
@@ -1004,6 +1277,14 @@
     <message>
         <source>YYYY-MM-DD HH:MM</source>
         <translation>JJJJ-MM-TT HH:MM</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>Zentriert</translation>
     </message>
 </context>
 <context>
@@ -1715,6 +1996,45 @@
     <message>
         <source>Form state: %1</source>
         <translation>Formularstatus: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ReporterForm</name>
+    <message>
+        <source>Reporter</source>
+        <translation>Berichte</translation>
+    </message>
+    <message>
+        <source>View and export data to Word Document</source>
+        <translation>Daten ansehen und in ein Word-Dokument übernehmen</translation>
+    </message>
+    <message>
+        <source>View and save Graphs of data for inclusion in Report</source>
+        <translation>Diagramme der Daten ansehen und für den Bericht speichern</translation>
+    </message>
+    <message>
+        <source>Answers</source>
+        <translation>Antworten</translation>
+    </message>
+    <message>
+        <source>Exit Reporter</source>
+        <translation>Berichte schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Answers</source>
+        <translation>&amp;Antworten</translation>
+    </message>
+    <message>
+        <source>Export Answers…</source>
+        <translation>Antworten exportieren …</translation>
+    </message>
+    <message>
+        <source>Add Chart to Report</source>
+        <translation>Diagramm zum Bericht hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Summary to Report</source>
+        <translation>Zusammenfassung zum Bericht hinzufügen</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,104 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>Backgrounds</name>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>Marble</source>
+        <translation>Mármol</translation>
+    </message>
+    <message>
+        <source>Grey Texture 1</source>
+        <translation>Textura gris 1</translation>
+    </message>
+    <message>
+        <source>Grey Texture 2</source>
+        <translation>Textura gris 2</translation>
+    </message>
+    <message>
+        <source>Yellow Texture</source>
+        <translation>Textura amarilla</translation>
+    </message>
+    <message>
+        <source>Steel Texture</source>
+        <translation>Textura de acero</translation>
+    </message>
+    <message>
+        <source>Sky 1</source>
+        <translation>Cielo 1</translation>
+    </message>
+    <message>
+        <source>Sky 2</source>
+        <translation>Cielo 2</translation>
+    </message>
+    <message>
+        <source>Gold Pattern</source>
+        <translation>Motivo dorado</translation>
+    </message>
+    <message>
+        <source>Mellow Yellow</source>
+        <translation>Amarillo suave</translation>
+    </message>
+    <message>
+        <source>Brown Paper</source>
+        <translation>Papel de estraza</translation>
+    </message>
+</context>
+<context>
+    <name>ElementNames</name>
+    <message>
+        <source>Header</source>
+        <translation>Cabecera</translation>
+    </message>
+    <message>
+        <source>Plain Text</source>
+        <translation>Texto</translation>
+    </message>
+    <message>
+        <source>Text Field</source>
+        <translation>Campo de texto</translation>
+    </message>
+    <message>
+        <source>Text Area</source>
+        <translation>Área de texto</translation>
+    </message>
+    <message>
+        <source>Check Box</source>
+        <translation>Casilla de verificación</translation>
+    </message>
+    <message>
+        <source>Radio Buttons</source>
+        <translation>Botones de opción</translation>
+    </message>
+    <message>
+        <source>Pull Down Menu</source>
+        <translation>Lista desplegable</translation>
+    </message>
+    <message>
+        <source>Submit Button</source>
+        <translation>Botón de envío</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Línea</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Escala</translation>
+    </message>
+    <message>
+        <source>HTML Header (Can&apos;t Remove/Move)</source>
+        <translation>Cabecera HTML (no se puede quitar ni mover)</translation>
+    </message>
+    <message>
+        <source>%1 (Header)</source>
+        <translation>%1 (cabecera)</translation>
+    </message>
+</context>
+<context>
     <name>FormNameDialog</name>
     <message>
         <source>%1 (%2). Nothing has been changed.</source>
@@ -76,7 +174,15 @@
     </message>
     <message>
         <source>Open</source>
-        <translation>Abrir</translation>
+        <translation>Abierto</translation>
+    </message>
+    <message>
+        <source>Open Form for Answers</source>
+        <translation>Abrir el formulario a respuestas</translation>
+    </message>
+    <message>
+        <source>Close Form for Answers</source>
+        <translation>Cerrar el formulario a respuestas</translation>
     </message>
 </context>
 <context>
@@ -317,6 +423,110 @@
         <source>&apos;%1&apos; was removed, so the questions asked only when it had a given answer are now always asked: &apos;%2&apos;</source>
         <translation>Se ha eliminado «%1»; las preguntas que solo se hacían con una respuesta determinada a ella se harán siempre: &apos;%2&apos;</translation>
     </message>
+    <message>
+        <source>The form itself sends a field called &apos;%1&apos;, so a question of that name would store the wrong answer. Please call it something else.</source>
+        <translation>El propio formulario envía un campo llamado «%1», así que una pregunta con ese nombre guardaría la respuesta equivocada. Póngale otro nombre.</translation>
+    </message>
+    <message>
+        <source>The form already has a question called &apos;%1&apos;; together with &apos;%2&apos; the answers could be stored under the wrong question, since the form sends the kind of each question as &apos;&lt;question&gt; Type&apos;. Please call it something else.</source>
+        <translation>El formulario ya tiene una pregunta llamada «%1»; junto con «%2» las respuestas podrían guardarse en la pregunta equivocada, ya que el formulario envía el tipo de cada pregunta como «&lt;pregunta&gt; Type». Póngale otro nombre.</translation>
+    </message>
+    <message>
+        <source>The document &apos;%1&apos; cannot be opened: %2</source>
+        <translation>No se puede abrir el documento «%1»: %2</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; holds %2, which no word-processing document has. The file is damaged or crafted to exhaust the computer&apos;s memory; it has not been changed.</source>
+        <translation>su parte «%1» contiene %2, algo que no tiene ningún documento de texto. El archivo está dañado o hecho para agotar la memoria del equipo; no se ha modificado.</translation>
+    </message>
+    <message>
+        <source>it is not an Office Open XML (.docx) word-processing document (%1). A document saved in the old binary Word format must be saved in the .docx format first.</source>
+        <translation>no es un documento de texto Office Open XML (.docx) (%1). Un documento guardado en el antiguo formato binario de Word debe guardarse antes en formato .docx.</translation>
+    </message>
+    <message>
+        <source>The document cannot be saved as &apos;%1&apos;: %2.</source>
+        <translation>No se puede guardar el documento como «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>The document &apos;%1&apos; cannot be found.</source>
+        <translation>No se encuentra el documento «%1».</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is a folder, not a document.</source>
+        <translation>«%1» es una carpeta, no un documento.</translation>
+    </message>
+    <message>
+        <source>at %1 MB it is larger than a report document can be (%2 MB).</source>
+        <translation>con %1 MB es mayor de lo que puede ser un documento de informe (%2 MB).</translation>
+    </message>
+    <message>
+        <source>The document &apos;%1&apos; cannot be read: %2.</source>
+        <translation>No se puede leer el documento «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>el archivo está vacío</translation>
+    </message>
+    <message>
+        <source>the package has no word-processing part &apos;%1&apos;.</source>
+        <translation>el paquete no tiene la parte de texto «%1».</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; unpacks to more than a report document can hold (%2 MB). The file is damaged or was not made as a report; it has not been changed.</source>
+        <translation>su parte «%1» se descomprime en más de lo que cabe en un documento de informe (%2 MB). El archivo está dañado o no se hizo como informe; no se ha modificado.</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; is packed far more tightly than a document&apos;s text can be (more than %2 to 1). The file is damaged or crafted to exhaust the computer&apos;s memory; it has not been changed.</source>
+        <translation>su parte «%1» está comprimida mucho más de lo que puede estarlo el texto de un documento (más de %2 a 1). El archivo está dañado o hecho para agotar la memoria del equipo; no se ha modificado.</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; is damaged (it cannot be unpacked to the size the package gives for it).</source>
+        <translation>su parte «%1» está dañada (no se puede descomprimir al tamaño que indica el paquete).</translation>
+    </message>
+    <message>
+        <source>elements nested more than %1 deep</source>
+        <translation>elementos anidados a más de %1 niveles</translation>
+    </message>
+    <message>
+        <source>an element with more than %1 attributes</source>
+        <translation>un elemento con más de %1 atributos</translation>
+    </message>
+    <message>
+        <source>more than %1 namespace declarations in force at once</source>
+        <translation>más de %1 declaraciones de espacio de nombres vigentes a la vez</translation>
+    </message>
+    <message>
+        <source>a document type declaration</source>
+        <translation>una declaración de tipo de documento</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos; is not UTF-8 or UTF-16 text.</source>
+        <translation>su parte «%1» no es texto UTF-8 ni UTF-16.</translation>
+    </message>
+    <message>
+        <source>its part &apos;%1&apos;: %2.</source>
+        <translation>su parte «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>There is no document to save.</source>
+        <translation>No hay ningún documento que guardar.</translation>
+    </message>
+    <message>
+        <source>The document has never been saved, so it has no file name yet.</source>
+        <translation>El documento no se ha guardado nunca, así que aún no tiene nombre de archivo.</translation>
+    </message>
+    <message>
+        <source>No file name was given for the document.</source>
+        <translation>No se ha indicado ningún nombre de archivo para el documento.</translation>
+    </message>
+    <message>
+        <source>the folder &apos;%1&apos; does not exist</source>
+        <translation>la carpeta «%1» no existe</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es una carpeta</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -514,6 +724,38 @@
         <source>Sorry, but you don&apos;t have a field selected</source>
         <translation>No hay ningún campo seleccionado</translation>
     </message>
+    <message>
+        <source>The page &apos;%1&apos; cannot be written (%2).</source>
+        <translation>No se puede escribir la página «%1» (%2).</translation>
+    </message>
+    <message>
+        <source>CSV, for any spreadsheet or statistics program (*.csv)</source>
+        <translation>CSV, para cualquier hoja de cálculo o programa de estadística (*.csv)</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Libro de Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Export Answers</source>
+        <translation>Exportar respuestas</translation>
+    </message>
+    <message>
+        <source>Exporting the answers to %1…</source>
+        <translation>Exportando las respuestas a %1…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>The export was cancelled; no file was written.</source>
+        <translation>Se ha cancelado la exportación; no se ha escrito ningún archivo.</translation>
+    </message>
+    <message>
+        <source>%1 answers have been exported to %2</source>
+        <translation>Se han exportado %1 respuestas a %2</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::AddTextForm</name>
@@ -555,6 +797,33 @@
     </message>
 </context>
 <context>
+    <name>quenlow::AnswersPage</name>
+    <message>
+        <source>Answers</source>
+        <translation>Respuestas</translation>
+    </message>
+    <message>
+        <source>Show answers containing:</source>
+        <translation>Mostrar respuestas que contengan:</translation>
+    </message>
+    <message>
+        <source>Delete Answer…</source>
+        <translation>Eliminar respuesta…</translation>
+    </message>
+    <message>
+        <source>Select the answers to delete in the table first.</source>
+        <translation>Seleccione primero en la tabla las respuestas que quiere eliminar.</translation>
+    </message>
+    <message>
+        <source>Do you want to delete the selected answer? It cannot be brought back.</source>
+        <translation>¿Desea eliminar la respuesta seleccionada? No se podrá recuperar.</translation>
+    </message>
+    <message>
+        <source>Do you want to delete the %1 selected answers? They cannot be brought back.</source>
+        <translation>¿Desea eliminar las %1 respuestas seleccionadas? No se podrán recuperar.</translation>
+    </message>
+</context>
+<context>
     <name>quenlow::AnswersStoreForm</name>
     <message>
         <source>Answers Database</source>
@@ -579,6 +848,10 @@
     <message>
         <source>Please leave the password out of the address: give it through PGPASSWORD or the file ~/.pgpass instead.</source>
         <translation>No incluya la contraseña en la dirección: indíquela mediante PGPASSWORD o el archivo ~/.pgpass.</translation>
+    </message>
+    <message>
+        <source>postgresql://USER@HOST:5432/DBNAME</source>
+        <translation>postgresql://USUARIO@SERVIDOR:5432/BASEDEDATOS</translation>
     </message>
 </context>
 <context>
@@ -911,7 +1184,7 @@
     </message>
     <message>
         <source>Collecting Answers</source>
-        <translation>Recogiendo respuestas</translation>
+        <translation>Recogida de respuestas</translation>
     </message>
     <message>
         <source>Show results to respondents</source>
@@ -1004,6 +1277,14 @@
     <message>
         <source>YYYY-MM-DD HH:MM</source>
         <translation>AAAA-MM-DD HH:MM</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Izquierda</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>Centrado</translation>
     </message>
 </context>
 <context>
@@ -1715,6 +1996,45 @@
     <message>
         <source>Form state: %1</source>
         <translation>Estado del formulario: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ReporterForm</name>
+    <message>
+        <source>Reporter</source>
+        <translation>Informes</translation>
+    </message>
+    <message>
+        <source>View and export data to Word Document</source>
+        <translation>Ver los datos y pasarlos a un documento de Word</translation>
+    </message>
+    <message>
+        <source>View and save Graphs of data for inclusion in Report</source>
+        <translation>Ver y guardar gráficos de los datos para el informe</translation>
+    </message>
+    <message>
+        <source>Answers</source>
+        <translation>Respuestas</translation>
+    </message>
+    <message>
+        <source>Exit Reporter</source>
+        <translation>Cerrar informes</translation>
+    </message>
+    <message>
+        <source>&amp;Answers</source>
+        <translation>&amp;Respuestas</translation>
+    </message>
+    <message>
+        <source>Export Answers…</source>
+        <translation>Exportar respuestas…</translation>
+    </message>
+    <message>
+        <source>Add Chart to Report</source>
+        <translation>Añadir gráfico al informe</translation>
+    </message>
+    <message>
+        <source>Add Summary to Report</source>
+        <translation>Añadir resumen al informe</translation>
     </message>
 </context>
 <context>

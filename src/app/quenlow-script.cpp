@@ -60,8 +60,11 @@ int main(int argc, char* argv[])
         QStringLiteral("app-folder"), QStringLiteral("The program folder."), QStringLiteral("DIR"));
     const QCommandLineOption realViewOption(
         QStringLiteral("real-view"), QStringLiteral("Render the pages for real and tell what they show."));
+    const QCommandLineOption shownTextsOption(QStringLiteral("shown-texts"),
+        QStringLiteral("Write every text the windows show to FILE, one \"PLACE<tab>TEXT\" a line."),
+        QStringLiteral("FILE"));
     const QCommandLineOption databaseOption = quenlow::answersDatabaseOption();
-    parser.addOptions({ folderOption, realViewOption, databaseOption });
+    parser.addOptions({ folderOption, realViewOption, shownTextsOption, databaseOption });
     parser.addPositionalArgument(
         QStringLiteral("SCRIPT"), QStringLiteral("The script, or - for standard input."));
     if (!parser.parse(QApplication::arguments()))
@@ -100,6 +103,16 @@ int main(int argc, char* argv[])
     runner.setAppFolder(appFolder);
     if (!runner.load(script))
         return runner.exitCode();
+    QFile shownTexts(parser.value(shownTextsOption));
+    if (parser.isSet(shownTextsOption)) {
+        if (!shownTexts.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            std::fprintf(stderr, "error 0: cannot write %s: %s\n", qPrintable(shownTexts.fileName()),
+                qPrintable(shownTexts.errorString()));
+            return kErrorExit;
+        }
+        runner.setShownTextsOutput(
+            [&shownTexts](const QString& line) { shownTexts.write(line.toUtf8() + '\n'); });
+    }
 
     quenlow::Program program(appFolder);
     program.setAnswersStore(parser.value(databaseOption));

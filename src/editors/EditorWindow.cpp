@@ -11,6 +11,7 @@
 #include "model/PageWriter.h"
 #include "model/QuestionSettings.h"
 #include "model/ScaleQuestion.h"
+#include "platform/ElementNames.h"
 #include "platform/OutcomeMessages.h"
 
 #include <QEvent>
@@ -72,7 +73,7 @@ std::optional<int> EditorWindow::selectedPosition() const
 
 bool EditorWindow::insert(const FormMethod& method, bool counted)
 {
-    return m_session.recordChange(tr("Add %1").arg(method.kindName()), [&] {
+    return m_session.recordChange(tr("Add %1").arg(shownKindName(method)), [&] {
         if (!tell(m_session, insertMethod(m_session, method)))
             return false;
         if (counted)
@@ -91,7 +92,7 @@ bool EditorWindow::updateAll(const QList<QPair<FormMethod, int>>& changes)
 {
     if (changes.isEmpty())
         return false;
-    return m_session.recordChange(tr("Edit %1").arg(changes.first().first.kindName()), [&] {
+    return m_session.recordChange(tr("Edit %1").arg(shownKindName(changes.first().first)), [&] {
         bool all = true;
         int done = 0;
         for (const auto& [method, position] : changes) {

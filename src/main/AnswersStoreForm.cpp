@@ -28,7 +28,7 @@ AnswersStoreForm::AnswersStoreForm(const QString& current, QWidget* parent)
     m_server->setObjectName(QStringLiteral("ServerStore"));
     m_address = new QLineEdit(this);
     m_address->setObjectName(QStringLiteral("ServerAddress"));
-    m_address->setPlaceholderText(QStringLiteral("postgresql://USER@HOST:5432/DBNAME"));
+    m_address->setPlaceholderText(tr("postgresql://USER@HOST:5432/DBNAME"));
     auto* note = new QLabel(tr("The password comes from PGPASSWORD or the file ~/.pgpass; it is never "
                                "kept by Quenlow. The choice is remembered."),
         this);

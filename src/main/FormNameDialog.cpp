@@ -9,6 +9,7 @@
 #include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "platform/OutcomeMessages.h"
+#include "platform/Translations.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -217,7 +218,7 @@ void deleteOpenForm(FormSession& session)
     session.setOpenFormName({});
     session.setOpenPageFile({});
     session.setHtmlName(QString());
-    session.showInBrowser(QStringLiteral("welcome.html"));
+    session.showInBrowser(helpPage(session.htmlFolder(), windowsLanguageTag()));
     session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
 }
 

@@ -8,6 +8,7 @@
 #include "main/FormHistory.h"
 #include "main/FormNameDialog.h"
 #include "main/OpenForm.h"
+#include "model/CollectionFile.h"
 #include "model/DesignerCommands.h"
 #include "model/ElementKind.h"
 #include "model/ElementOperations.h"
@@ -16,7 +17,9 @@
 #include "model/PageWriter.h"
 #include "model/QuestionSettings.h"
 #include "platform/BrowserView.h"
+#include "platform/ElementNames.h"
 #include "platform/OutcomeMessages.h"
+#include "platform/Translations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,6 +156,9 @@ void MainForm::buildWindow()
     auto* moveDown = button("MoveFormMethodDownForm", tr("Move Method Down Form"), m_alterFrame);
     m_list = new QListView(m_alterFrame);
     m_list->setObjectName(QStringLiteral("FormCollectionList"));
+    // The rows in the person's language; the session's own texts are what files keep.
+    m_session.rows()->setShown(
+        [](const MethodCollection& elements, int position) { return shownRowText(elements, position); });
     m_list->setModel(m_session.rows());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -448,7 +454,7 @@ void MainForm::listSelectionChanged()
 void MainForm::startUp()
 {
     ensureOpenForm();
-    m_session.showInBrowser(QStringLiteral("welcome.html"));
+    m_session.showInBrowser(helpPage(m_session.htmlFolder(), windowsLanguageTag()));
     m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
     if (openAnswersStore(m_session.databasePath()))
         return;
@@ -609,7 +615,7 @@ void MainForm::viewAnswersTable()
 
 void MainForm::viewHelpPages()
 {
-    m_session.showInBrowser(QStringLiteral("welcome.html#help"));
+    m_session.showInBrowser(helpPage(m_session.htmlFolder(), windowsLanguageTag()) + QStringLiteral("#help"));
     m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
 }
 

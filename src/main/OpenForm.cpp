@@ -30,7 +30,7 @@ constexpr int kDetailsRole = Qt::UserRole + 1;
 // The pages that come with the program: shown by the View menu, never opened as forms.
 bool programPage(const QString& page)
 {
-    return page == QLatin1StringView("welcome.html") || page == QLatin1StringView("dbTableOfAnswers.html");
+    return isProgramPage(page);
 }
 
 // Draws a form's details in a quieter colour after its page name; the row's
@@ -185,7 +185,7 @@ void OpenForm::openFile()
     // The help page beside an open form, as the View menu shows it: the form stays open.
     if (programPage(m_fileNameToOpen->text()) && m_session.isFormOpen()) {
         m_session.showInBrowser(m_fileNameToOpen->text());
-        if (m_fileNameToOpen->text() == QLatin1StringView("welcome.html"))
+        if (m_fileNameToOpen->text() != QLatin1StringView("dbTableOfAnswers.html"))
             m_session.setHtmlFrameCaption(QStringLiteral("Help Pages"));
         return;
     }

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/Backgrounds.h"
 
+#include <QtGlobal>
+
 namespace quenlow {
 
 namespace {
@@ -11,18 +13,19 @@ struct Background {
     const char* image;
 };
 
+// The choices are stored as they are and shown translated by the windows.
 constexpr Background kBackgrounds[] = {
-    { "None", "none.gif" },
-    { "Marble", "Background.gif" },
-    { "Grey Texture 1", "Background2.jpg" },
-    { "Grey Texture 2", "Grey.jpg" },
-    { "Yellow Texture", "yellowTexture.gif" },
-    { "Steel Texture", "steelTexture.jpg" },
-    { "Sky 1", "Background3.jpg" },
-    { "Sky 2", "Sky.jpg" },
-    { "Gold Pattern", "goldPattern.jpg" },
-    { "Mellow Yellow", "mellow.jpg" },
-    { "Brown Paper", "brownPaper.jpg" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "None"), "none.gif" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Marble"), "Background.gif" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Grey Texture 1"), "Background2.jpg" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Grey Texture 2"), "Grey.jpg" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Yellow Texture"), "yellowTexture.gif" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Steel Texture"), "steelTexture.jpg" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Sky 1"), "Background3.jpg" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Sky 2"), "Sky.jpg" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Gold Pattern"), "goldPattern.jpg" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Mellow Yellow"), "mellow.jpg" },
+    { QT_TRANSLATE_NOOP("Backgrounds", "Brown Paper"), "brownPaper.jpg" },
 };
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "model/ScaleQuestion.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace quenlow {
@@ -280,8 +281,7 @@ void openPageOnly(FormSession& session, const QString& formName, const QString& 
 Outcome loadForm(FormSession& session, const QString& appFolder, const QString& pageFile)
 {
     Q_UNUSED(appFolder); // the session was made for the program folder; kept for the callers' sake
-    if (pageFile == QLatin1StringView("dbTableOfAnswers.html")
-        || pageFile == QLatin1StringView("welcome.html")) {
+    if (isProgramPage(pageFile)) {
         if (!session.collection().isEmpty())
             session.resetOpenForm();
         session.setOpenPageFile(pageFile);
@@ -332,6 +332,21 @@ Outcome loadForm(FormSession& session, const QString& appFolder, const QString& 
     session.setElementCounter(qint16(wholeNumber(header.item(4))));
     session.setHtmlName(session.openPageFile());
     return writeFormPage(session, session.openPageFile());
+}
+
+bool isProgramPage(const QString& pageFile)
+{
+    static const QRegularExpression help(QStringLiteral("^welcome(\\.[a-z]{2})?\\.html$"));
+    return pageFile == QLatin1StringView("dbTableOfAnswers.html") || help.match(pageFile).hasMatch();
+}
+
+QString helpPage(const QString& htmlFolder, const QString& languageTag)
+{
+    const QString translated = QStringLiteral("welcome.") + languageTag + QStringLiteral(".html");
+    if (languageTag.size() == 2 && languageTag != QLatin1StringView("en")
+        && QFileInfo::exists(htmlFolder + translated))
+        return translated;
+    return QStringLiteral("welcome.html");
 }
 
 } // namespace quenlow

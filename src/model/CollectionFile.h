@@ -52,4 +52,12 @@ void openPageOnly(FormSession& session, const QString& formName, const QString& 
 /// The form name of a page file name: the text before its first ".".
 QString formNameOf(const QString& pageFile);
 
+/// Whether `pageFile` comes with the program and holds no form: the help
+/// page (welcome.html, and one per language such as welcome.de.html) or the
+/// answers table's page.
+bool isProgramPage(const QString& pageFile);
+/// The help page in the language of `languageTag` ("de") when the folder
+/// `htmlFolder` (ending in "/") has one, else welcome.html.
+QString helpPage(const QString& htmlFolder, const QString& languageTag);
+
 } // namespace quenlow

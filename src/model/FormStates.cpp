@@ -91,7 +91,10 @@ Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, 
         // an earlier change never brings back the state it had then.
         Result<void> outcome;
         session.recordChange(
-            accepting ? QStringLiteral("Open Form for Answers") : QStringLiteral("Close Form for Answers"),
+            // The Edit menu names the change in the person's language.
+            QCoreApplication::translate("FormStates",
+                accepting ? QT_TRANSLATE_NOOP("FormStates", "Open Form for Answers")
+                          : QT_TRANSLATE_NOOP("FormStates", "Close Form for Answers")),
             [&] {
                 QList<FormMethod> methods = session.collection().methods();
                 if (methods.isEmpty() || !headerFacts(methods)) {

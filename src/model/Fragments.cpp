@@ -21,7 +21,8 @@ QString typeField(const QString& name, ElementKind kind)
 // After the text of a question that must be answered.
 QString markIfRequired(bool required)
 {
-    return required ? QStringLiteral(" <span class='required' title='An answer is required'>*</span>")
+    return required ? QStringLiteral(" ") + QString::fromLatin1(pageFormat::requiredMarkStart())
+            + pageFormat::requiredMarkTitle() + QStringLiteral("'>*</span>")
                     : QString();
 }
 

@@ -43,6 +43,8 @@ public:
     /// The text of the record's row: its own row label when it has one,
     /// else type, " - ", instruction.
     QString rowText(int position) const;
+    /// The record's own row label; empty when its row text is derived from it.
+    QString rowLabel(int position) const { return m_entries.at(position).rowLabel; }
 
     void append(const FormMethod& method, const QString& rowLabel = {});
     /// Inserts at `position`; false when there is no such place.

@@ -34,6 +34,17 @@ inline QString showTableField()
     return QStringLiteral("allowShowTableButtron");
 }
 
+/// The star after a required question's text, with its title as pages keep it
+/// (the service gives the title in the form's language).
+inline QByteArray requiredMarkStart()
+{
+    return QByteArrayLiteral("<span class='required' title='");
+}
+inline QString requiredMarkTitle()
+{
+    return QStringLiteral("An answer is required");
+}
+
 /// "<question> Type" carries a question's kind.
 inline QString kindSuffix()
 {

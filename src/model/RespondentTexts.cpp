@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/RespondentTexts.h"
 
+#include <QByteArray>
+
 #include <span>
 #include <utility>
 
@@ -126,6 +128,9 @@ constexpr Entry kEnglish[] = {
     { T::InternalErrorTitle, "Internal error" },
     { T::InternalError, "The request could not be served." },
     { T::FormsTitle, "Forms" },
+    { T::NoFormOpen, "No form is open for answers just now." },
+    { T::ResultsLink, "results" },
+    { T::AnswerRequired, "An answer is required" },
 };
 
 constexpr Entry kGerman[] = {
@@ -254,6 +259,9 @@ constexpr Entry kGerman[] = {
     { T::InternalErrorTitle, "Interner Fehler" },
     { T::InternalError, "Die Anfrage konnte nicht bearbeitet werden." },
     { T::FormsTitle, "Formulare" },
+    { T::NoFormOpen, "Zurzeit nimmt kein Formular Antworten an." },
+    { T::ResultsLink, "Ergebnisse" },
+    { T::AnswerRequired, "Eine Antwort ist erforderlich" },
 };
 
 constexpr Entry kSpanish[] = {
@@ -382,6 +390,9 @@ constexpr Entry kSpanish[] = {
     { T::InternalErrorTitle, "Error interno" },
     { T::InternalError, "No se ha podido atender la petici\u00f3n." },
     { T::FormsTitle, "Formularios" },
+    { T::NoFormOpen, "Ahora mismo ning\u00fan formulario acepta respuestas." },
+    { T::ResultsLink, "resultados" },
+    { T::AnswerRequired, "La respuesta es obligatoria" },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)
@@ -433,6 +444,31 @@ std::optional<FormLanguage> formLanguageFromTag(const QString& tag)
             return language;
     }
     return std::nullopt;
+}
+
+FormLanguage formLanguageAsked(QByteArrayView acceptLanguage)
+{
+    FormLanguage best = FormLanguage::English;
+    double bestWeight = 0;
+    for (const QByteArray& item : acceptLanguage.toByteArray().split(',')) {
+        const QList<QByteArray> parts = item.split(';');
+        double weight = 1;
+        if (parts.size() > 1) {
+            const QByteArray parameter = parts.at(1).trimmed().toLower();
+            bool ok = parameter.startsWith("q=");
+            if (ok)
+                weight = parameter.mid(2).toDouble(&ok);
+            if (!ok)
+                continue;
+        }
+        const QByteArray primary = parts.constFirst().trimmed().split('-').constFirst();
+        const std::optional<FormLanguage> language = formLanguageFromTag(QString::fromLatin1(primary));
+        if (language && weight > bestWeight) {
+            best = *language;
+            bestWeight = weight;
+        }
+    }
+    return best;
 }
 
 bool hasRespondentText(RespondentText text, FormLanguage language)

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -18,6 +19,10 @@ QList<FormLanguage> formLanguages();
 QString languageTag(FormLanguage language);
 /// The language of `tag`; nullopt for a tag the program has no texts for.
 std::optional<FormLanguage> formLanguageFromTag(const QString& tag);
+/// The language a browser asks for in its Accept-Language header ("de-AT,
+/// de;q=0.9,en;q=0.5"): the one of ours it weighs highest, the earlier one
+/// on a tie; English when it names none of ours.
+FormLanguage formLanguageAsked(QByteArrayView acceptLanguage);
 
 /// Every text the service adds for respondents. "%1" stands for what the text
 /// names (a form's title, a limit).
@@ -124,8 +129,11 @@ enum class RespondentText {
     InternalErrorTitle,
     InternalError,
     FormsTitle,
+    NoFormOpen, // the list of forms, when none takes answers
+    ResultsLink, // beside a form in that list
+    AnswerRequired, // the title of the star beside a required question
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::FormsTitle) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::AnswerRequired) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

@@ -21,7 +21,7 @@ QVariant RowsModel::data(const QModelIndex& index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
-        return m_elements.rowText(index.row());
+        return m_shown ? m_shown(m_elements, index.row()) : m_elements.rowText(index.row());
     return {};
 }
 

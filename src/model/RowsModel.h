@@ -7,6 +7,8 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+#include <functional>
+
 namespace quenlow {
 
 /// The rows of the element list (FormCollectionList): one per element of the
@@ -27,11 +29,17 @@ public:
     int count() const { return m_elements.count(); }
     QStringList texts() const;
 
+    /// How a row is shown, when the windows show it otherwise than its stored
+    /// text (in the person's language); texts() stays the stored texts.
+    using Shown = std::function<QString(const MethodCollection& elements, int position)>;
+    void setShown(Shown shown) { m_shown = std::move(shown); }
+
 private:
     void changing(const MethodCollection::Change& change) override;
     void changed(const MethodCollection::Change& change) override;
 
     MethodCollection& m_elements;
+    Shown m_shown;
 };
 
 } // namespace quenlow

@@ -6,9 +6,11 @@
 #include "model/Backgrounds.h"
 #include "model/FormSession.h"
 #include "platform/BrowserView.h"
+#include "platform/Translations.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,6 +32,22 @@ void setComboText(QComboBox* box, const QString& text)
     if (index >= 0)
         box->setCurrentIndex(index);
     box->setEditText(text);
+}
+
+// The justification is stored in English whatever the language it is shown in.
+void setStoredChoice(QComboBox* box, const QString& stored)
+{
+    const int index = box->findData(stored);
+    if (index < 0)
+        return setComboText(box, stored);
+    box->setCurrentIndex(index);
+    box->setEditText(box->itemText(index));
+}
+
+QString storedChoice(const QComboBox* box)
+{
+    const int index = box->findText(box->currentText(), Qt::MatchExactly);
+    return index >= 0 ? box->itemData(index).toString() : box->currentText();
 }
 
 // Closing times are typed as a person writes them, to the minute, in local time.
@@ -82,11 +100,16 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_justification = named(new QComboBox(m_attributesFrame), "Justification");
     m_justification->setEditable(true);
     m_justification->setInsertPolicy(QComboBox::NoInsert);
-    m_justification->addItems({ QStringLiteral("Left"), QStringLiteral("Centre") });
-    setComboText(m_justification, QStringLiteral("Centre"));
+    m_justification->addItem(tr("Left"), QStringLiteral("Left"));
+    m_justification->addItem(tr("Centre"), QStringLiteral("Centre"));
+    setStoredChoice(m_justification, QStringLiteral("Centre"));
     auto* backgroundLabel = label("BackgroundUserInstruction", tr("Form Background :"), m_attributesFrame);
     m_backgroundChoice = named(new QListWidget(m_attributesFrame), "BackgroundChoice");
-    m_backgroundChoice->addItems(backgroundChoices());
+    for (const QString& choice : backgroundChoices()) {
+        auto* item = new QListWidgetItem(
+            QCoreApplication::translate("Backgrounds", choice.toUtf8().constData()), m_backgroundChoice);
+        item->setData(Qt::UserRole, choice);
+    }
     m_backgroundChoice->setSelectionMode(QAbstractItemView::SingleSelection);
     m_backgroundChoice->setMinimumWidth(150);
     m_preview = named(new BrowserView(m_attributesFrame), "WebBrowser1");
@@ -221,9 +244,12 @@ bool CreateNewForm::editHeader(FormSession& session, QWidget* owner)
 void CreateNewForm::prepareNewForm()
 {
     setComboText(m_letterSize, QStringLiteral("7"));
-    setComboText(m_justification, QStringLiteral("Centre"));
+    setStoredChoice(m_justification, QStringLiteral("Centre"));
     selectBackground(1);
-    showSettings(FormSettings());
+    // A new form speaks the designer's language when respondents can be spoken to in it.
+    FormSettings settings;
+    settings.language = formLanguageFromTag(windowsLanguageTag()).value_or(FormLanguage::English);
+    showSettings(settings);
     m_updateFormTitle->hide();
     m_cancel->hide();
     m_generate->setDefault(true);
@@ -241,7 +267,7 @@ bool CreateNewForm::prepareHeaderEditing()
     m_generate->hide();
     m_formTitleBox->setText(header.userInstruction);
     setComboText(m_letterSize, header.attribute4);
-    setComboText(m_justification, header.attribute5);
+    setStoredChoice(m_justification, header.attribute5);
     selectBackground(wholeNumber(header.item(1)));
     m_userViewTableCheck->setChecked(wholeNumber(header.item(2)) != 0);
     showSettings(formSettingsOf(header));
@@ -261,10 +287,10 @@ HeaderInputs CreateNewForm::inputs() const
     HeaderInputs in;
     in.title = m_formTitleBox->text();
     in.letterSize = m_letterSize->currentText();
-    in.justification = m_justification->currentText();
+    in.justification = storedChoice(m_justification);
     if (QListWidgetItem* item = m_backgroundChoice->currentItem(); item && item->isSelected()) {
         in.backgroundRow = m_backgroundChoice->row(item);
-        in.backgroundText = item->text();
+        in.backgroundText = item->data(Qt::UserRole).toString();
     }
     in.userViewTable = m_userViewTableCheck->isChecked();
     in.databaseLocation = m_dbLocationText->text();
@@ -335,7 +361,7 @@ void CreateNewForm::backgroundChosen(int row)
     m_session.setBackgroundChoice(row);
     if (row < 0)
         return;
-    const QString image = backgroundImageFor(m_backgroundChoice->item(row)->text());
+    const QString image = backgroundImageFor(m_backgroundChoice->item(row)->data(Qt::UserRole).toString());
     if (!image.isEmpty())
         m_preview->navigate(m_session.htmlFolder() + image);
 }

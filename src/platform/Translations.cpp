@@ -9,6 +9,25 @@
 
 namespace quenlow {
 
+namespace {
+QLocale::Language g_windowsLanguage = QLocale::English;
+} // namespace
+
+QLocale::Language windowsLanguage()
+{
+    return g_windowsLanguage;
+}
+
+QString windowsLanguageTag()
+{
+    return QLocale::languageToCode(g_windowsLanguage, QLocale::ISO639Part1);
+}
+
+void setWindowsLanguage(QLocale::Language language)
+{
+    g_windowsLanguage = language;
+}
+
 QStringList translationFolders()
 {
     const QString here = QCoreApplication::applicationDirPath();
@@ -33,6 +52,7 @@ QStringList installTranslations(const QLocale& locale)
         if (own->load(locale, QStringLiteral("quenlow"), QStringLiteral("_"), folder)) {
             QCoreApplication::installTranslator(own);
             loaded.append(own->language());
+            setWindowsLanguage(QLocale(own->language()).language());
             break;
         }
         delete own;

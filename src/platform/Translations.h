@@ -18,4 +18,12 @@ QStringList translationFolders();
 /// whose program catalogue was loaded (empty for English).
 QStringList installTranslations(const QLocale& locale = QLocale::system());
 
+/// The language the windows speak: that of the program's catalogue
+/// installTranslations loaded, else English.
+QLocale::Language windowsLanguage();
+/// Its two-letter code ("en", "de").
+QString windowsLanguageTag();
+/// Sets it, as installTranslations does (and tests, which load no catalogue).
+void setWindowsLanguage(QLocale::Language language);
+
 } // namespace quenlow

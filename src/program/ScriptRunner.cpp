@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "program/ScriptRunner.h"
 
+#include "program/ShownTexts.h"
+
 #include "platform/BrowserView.h"
 #include "platform/ExternalBrowser.h"
 
@@ -207,6 +209,7 @@ void ScriptRunner::step()
         return;
     }
     m_deferrals = 0;
+    recordShownTexts();
     if (m_next >= m_lines.size()) {
         finishRun();
         return;
@@ -310,6 +313,23 @@ void ScriptRunner::print(const QString& line)
     // of the transcript.
     if (!m_finished)
         m_out(line);
+}
+
+void ScriptRunner::recordShownTexts()
+{
+    if (!m_shownTexts)
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        for (const QString& line : shownTexts(window)) {
+            const QString said = withAppFolder(line);
+            if (!m_textsSeen.contains(said)) {
+                m_textsSeen.insert(said);
+                m_shownTexts(said);
+            }
+        }
+    }
 }
 
 void ScriptRunner::onMessage(const RecordingMessages::Box& box)

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -56,6 +57,10 @@ public:
     void setAppFolder(const QString& folder);
     /// Where transcript lines go (standard output by default).
     void setOutput(Sink sink) { m_out = std::move(sink); }
+    /// When set, every text of the windows shown before each line and at the
+    /// end goes there once, as "PLACE<tab>TEXT" (see shownTexts): what a
+    /// person reads, for checking that the windows speak their language.
+    void setShownTextsOutput(Sink sink) { m_shownTexts = std::move(sink); }
     /// Where "error …" lines go (standard error by default).
     void setErrorOutput(Sink sink) { m_err = std::move(sink); }
     /// Whether the end of the run also ends the application's event loops
@@ -104,6 +109,7 @@ private:
     void closeModalWindows();
 
     void print(const QString& line);
+    void recordShownTexts();
     void onMessage(const RecordingMessages::Box& box);
     void onBrowser(const QString& window, const QString& kind, const QString& path);
     void onLoaded(const BrowserView& view, bool ok);
@@ -114,6 +120,8 @@ private:
     RecordingMessages m_messages;
     Sink m_out;
     Sink m_err;
+    Sink m_shownTexts;
+    QSet<QString> m_textsSeen;
     QStringList m_appFolders; // the folder as given and as resolved on disk
     ControlCommands m_commands;
     QList<ScriptLine> m_lines;

@@ -42,16 +42,16 @@ QString asciiFolded(QString name)
 } // namespace
 
 AnswersPage::AnswersPage(FormSession& session, QWidget* parent)
-    : QGroupBox(u"Answers"_s, parent)
+    : QGroupBox(tr("Answers"), parent)
     , m_session(session)
     , m_table(AnswersStore::tableFor(session.openFormName()))
 {
     setObjectName(u"Frame1(3)"_s);
     auto* filterRow = new QHBoxLayout;
-    auto* filterCaption = new QLabel(u"Show answers containing:"_s, this);
+    auto* filterCaption = new QLabel(tr("Show answers containing:"), this);
     m_filter = reporter::named(new QLineEdit(this), u"AnswersFilter"_s);
     m_filter->setClearButtonEnabled(true);
-    auto* remove = reporter::button(u"DeleteAnswer"_s, u"Delete Answer…"_s, this);
+    auto* remove = reporter::button(u"DeleteAnswer"_s, tr("Delete Answer…"), this);
     filterRow->addWidget(filterCaption);
     filterRow->addWidget(m_filter, 1);
     filterRow->addWidget(remove);
@@ -229,12 +229,12 @@ void AnswersPage::deleteSelectedAnswers()
         }
     }
     if (ids.isEmpty()) {
-        showExclamation(u"Select the answers to delete in the table first."_s);
+        showExclamation(tr("Select the answers to delete in the table first."));
         return;
     }
     const QString question = ids.size() == 1
-        ? u"Do you want to delete the selected answer? It cannot be brought back."_s
-        : u"Do you want to delete the %1 selected answers? They cannot be brought back."_s.arg(ids.size());
+        ? tr("Do you want to delete the selected answer? It cannot be brought back.")
+        : tr("Do you want to delete the %1 selected answers? They cannot be brought back.").arg(ids.size());
     if (!askBeforeDestroying(question, MessageIcon::Question))
         return;
     if (const Result<void> deleted = m_model->deleteAnswers(ids); !deleted) {

@@ -113,8 +113,8 @@ bool writeAnswersTablePage(FormSession& session)
 
     const QString path = session.htmlFolder() + answersTablePageName();
     if (const FileResult written = writeFileAtomically(path, encodeText(page.text())); !written) {
-        showExclamation(
-            u"The page '"_s + path + u"' cannot be written ("_s + written.error().detail + u")."_s);
+        showExclamation(reporter::ReporterTexts::tr("The page '%1' cannot be written (%2).")
+                            .arg(path, written.error().detail));
         return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "platform/ChartControl.h"
+#include "platform/ElementNames.h"
 #include "reporter/ChartCounts.h"
 #include "reporter/ReportDocuments.h"
 #include "reporter/ReportPage.h"
@@ -165,7 +166,7 @@ void GraphsPage::drawChart(const QString& kind)
 
     const bool pie = kind == u"Pie"_s;
     m_chart->setTitle((pie ? tr("Pie Chart of form %1 '%2' :") : tr("Bar Chart of form %1 '%2' :"))
-                          .arg(group ? tr("Check Boxes") : method.kindName(), question));
+                          .arg(group ? tr("Check Boxes") : shownKindName(method), question));
     m_chart->setChartType(pie ? ChartControl::Pie2d : ChartControl::Bar2d);
     m_chart->setMinimumHeight(
         pie ? kChartHeight : qMax(kChartHeight, kBarChartFrame + kBarHeight * int(options.size())));

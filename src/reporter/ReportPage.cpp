@@ -8,6 +8,7 @@
 #include "database/Receipts.h"
 #include "model/FormSession.h"
 #include "model/FormStates.h"
+#include "platform/ElementNames.h"
 #include "reporter/ReporterControls.h"
 #include "reporter/ReporterExport.h"
 #include "reporter/ReporterTexts.h"
@@ -184,7 +185,7 @@ void ReportPage::loadTableFields()
     m_session.collection().forEach([this](const FormMethod& method) {
         if (!isQuestionKind(method.kind))
             return;
-        auto* item = new QListWidgetItem(method.rowText());
+        auto* item = new QListWidgetItem(shownRowText(method));
         item->setData(Qt::UserRole, method.userInstruction);
         m_tableFields->addItem(item);
     });

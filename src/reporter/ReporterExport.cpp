@@ -6,6 +6,7 @@
 #include "export/AnswersExport.h"
 #include "model/FormSession.h"
 #include "reporter/ReportDocuments.h"
+#include "reporter/ReporterTexts.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -32,10 +33,11 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
     if (g_exportFileChooser) {
         path = g_exportFileChooser();
     } else {
-        const QString csv = u"CSV, for any spreadsheet or statistics program (*.csv)"_s;
-        const QString xlsx = u"Excel workbook (*.xlsx)"_s;
+        const QString csv
+            = reporter::ReporterTexts::tr("CSV, for any spreadsheet or statistics program (*.csv)");
+        const QString xlsx = reporter::ReporterTexts::tr("Excel workbook (*.xlsx)");
         QString chosenFilter = csv;
-        path = QFileDialog::getSaveFileName(parent, u"Export Answers"_s,
+        path = QFileDialog::getSaveFileName(parent, reporter::ReporterTexts::tr("Export Answers"),
             session.reportsFolder() + session.openFormName() + u".csv"_s, csv + u";;"_s + xlsx,
             &chosenFilter);
         const QString suffix = QFileInfo(path).suffix().toLower();
@@ -59,7 +61,8 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
         // Gone before any message: hidden, it would still show itself once
         // its delay passed in the message's event loop.
         QProgressDialog progress(
-            u"Exporting the answers to %1…"_s.arg(QFileInfo(path).fileName()), u"Cancel"_s, 0, 100, parent);
+            reporter::ReporterTexts::tr("Exporting the answers to %1…").arg(QFileInfo(path).fileName()),
+            reporter::ReporterTexts::tr("Cancel"), 0, 100, parent);
         progress.setObjectName(u"ExportAnswersProgress"_s);
         progress.setWindowTitle(Messages::title());
         progress.setWindowModality(Qt::WindowModal);
@@ -73,14 +76,15 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
     }
 
     if (result.failedWith(Error::Cancelled)) {
-        showInformation(u"The export was cancelled; no file was written."_s);
+        showInformation(reporter::ReporterTexts::tr("The export was cancelled; no file was written."));
         return;
     }
     if (!result) {
         showExclamation(result.error().detail);
         return;
     }
-    QString text = u"%1 answers have been exported to %2"_s.arg(result->rows).arg(path);
+    QString text
+        = reporter::ReporterTexts::tr("%1 answers have been exported to %2").arg(result->rows).arg(path);
     for (const QString& note : result->notes)
         text += u"\n"_s + note;
     showInformation(text);

@@ -28,12 +28,12 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     , m_session(session)
 {
     setObjectName(u"ReporterForm"_s);
-    setWindowTitle(u"Reporter"_s);
+    setWindowTitle(tr("Reporter"));
 
     m_tabs = named(new QTabBar(this), u"TabStrip1"_s);
-    m_tabs->addTab(u"View and export data to Word Document"_s);
-    m_tabs->addTab(u"View and save Graphs of data for inclusion in Report"_s);
-    m_tabs->addTab(u"Answers"_s);
+    m_tabs->addTab(tr("View and export data to Word Document"));
+    m_tabs->addTab(tr("View and save Graphs of data for inclusion in Report"));
+    m_tabs->addTab(tr("Answers"));
     m_tabs->setExpanding(false);
     m_tabs->setDrawBase(false);
 
@@ -48,7 +48,7 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     // Deleted answers move the numbers of those browsed on the report page.
     connect(m_answersPage, &AnswersPage::answersDeleted, m_reportPage, &ReportPage::showAnswersLeft);
 
-    auto* exit = button(u"ExitReporter"_s, u"Exit Reporter"_s, this);
+    auto* exit = button(u"ExitReporter"_s, tr("Exit Reporter"), this);
     connect(exit, &QPushButton::clicked, this, &QDialog::close);
 
     auto* bottom = new QHBoxLayout;
@@ -61,13 +61,13 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     layout->addLayout(bottom);
 
     auto* menuBar = named(new QMenuBar(this), u"ReporterMenu"_s);
-    QMenu* answers = named(menuBar->addMenu(u"&Answers"_s), u"AnswersMenu"_s);
-    QAction* exportEntry = named(answers->addAction(u"Export Answers…"_s), u"ExportAnswersMenu"_s);
+    QMenu* answers = named(menuBar->addMenu(tr("&Answers")), u"AnswersMenu"_s);
+    QAction* exportEntry = named(answers->addAction(tr("Export Answers…")), u"ExportAnswersMenu"_s);
     connect(exportEntry, &QAction::triggered, this, [this] { exportAnswersAsAsked(m_session, this); });
-    QAction* chartEntry = named(answers->addAction(u"Add Chart to Report"_s), u"AddChartToReportMenu"_s);
+    QAction* chartEntry = named(answers->addAction(tr("Add Chart to Report")), u"AddChartToReportMenu"_s);
     connect(chartEntry, &QAction::triggered, m_graphsPage, &GraphsPage::addChartToReport);
     QAction* summaryEntry
-        = named(answers->addAction(u"Add Summary to Report"_s), u"AddSummaryToReportMenu"_s);
+        = named(answers->addAction(tr("Add Summary to Report")), u"AddSummaryToReportMenu"_s);
     connect(summaryEntry, &QAction::triggered, m_reportPage, &ReportPage::addSummaryToReport);
     layout->setMenuBar(menuBar);
 

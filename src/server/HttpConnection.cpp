@@ -408,6 +408,8 @@ private:
             request.query = target.mid(question + 1);
         const auto type = message[http::field::content_type];
         request.contentType = QByteArray(type.data(), qsizetype(type.size()));
+        const auto languages = message[http::field::accept_language];
+        request.acceptLanguage = QByteArray(languages.data(), qsizetype(languages.size()));
         if (message.method() == http::verb::get || m_head) {
             // Pages that show their own address (the projector's) name it as the browser reached it.
             const auto host = message[http::field::host];

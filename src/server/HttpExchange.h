@@ -22,6 +22,7 @@ struct HttpRequest {
     QByteArray contentType; // the Content-Type header, as sent
     QByteArray host; // the Host header of a GET or HEAD, as sent
     bool secure = false; // came over TLS (set with `host`)
+    QByteArray acceptLanguage; // the Accept-Language header, as sent
     QByteArray body; // the raw body of a urlencoded post
     /// A multipart body the server already split into its parts; when set,
     /// `body` is not looked at.

@@ -327,6 +327,20 @@ void emptyFirstChoices(
     }
 }
 
+// The required stars' titles in the form's language; the designer's page keeps them in English.
+void requiredMarks(FormPage& page, FormLanguage language)
+{
+    if (language == FormLanguage::English)
+        return;
+    const QByteArray title = pageFormat::requiredMarkStart() + pageFormat::requiredMarkTitle().toLatin1();
+    const QByteArray shown = asciiEscaped(respondentText(RespondentText::AnswerRequired, language));
+    const qsizetype start = pageFormat::requiredMarkStart().size();
+    for (qsizetype at = page.bytes().indexOf(title); at >= 0; at = page.bytes().indexOf(title, at + 1)) {
+        if (page.bytes().mid(at + title.size(), 1) == "'")
+            page.replace({ at + start, title.size() - start }, shown);
+    }
+}
+
 void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown,
     const QByteArray& idPrefix, Descriptions& described)
 {
@@ -343,6 +357,7 @@ void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<st
     ruleHints(page, sent.ruleHints, idPrefix, described);
     hints(page, shown);
     emptyFirstChoices(page, sent.language, shown);
+    requiredMarks(page, sent.language);
     page.insert(page.form().end + 1,
         "<input type=hidden name=" + submissionTokenField().toLatin1() + " value='" + sent.token.toLatin1()
             + "'>"

@@ -65,9 +65,17 @@ QString saidOfPost(const QString& text, bool afterPost, FormLanguage language = 
     return afterPost ? text + u' ' + said(RespondentText::NothingStored, language) : text;
 }
 
-HttpResponse notFound()
+// The service's own pages that name no form speak the browser's language.
+FormLanguage askedLanguage(const HttpRequest& request)
 {
-    return errorResponse(404, said(RespondentText::NotFoundTitle), said(RespondentText::NotFound));
+    return formLanguageAsked(request.acceptLanguage);
+}
+
+HttpResponse notFound(const HttpRequest& request)
+{
+    const FormLanguage language = askedLanguage(request);
+    return errorResponse(404, said(RespondentText::NotFoundTitle, language),
+        said(RespondentText::NotFound, language), language);
 }
 
 // The store cannot be reached now: trying again later loses nothing.
@@ -98,10 +106,11 @@ QString joiningAddress(const HttpRequest& request, const QString& formName)
         + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(formName)) + QStringLiteral(".html");
 }
 
-HttpResponse methodNotAllowed(const QByteArray& allowed)
+HttpResponse methodNotAllowed(const HttpRequest& request, const QByteArray& allowed)
 {
-    HttpResponse response = errorResponse(
-        405, said(RespondentText::MethodNotAllowedTitle), said(RespondentText::MethodNotAllowed));
+    const FormLanguage language = askedLanguage(request);
+    HttpResponse response = errorResponse(405, said(RespondentText::MethodNotAllowedTitle, language),
+        said(RespondentText::MethodNotAllowed, language), language);
     response.headers.append({ QByteArrayLiteral("Allow"), allowed });
     return response;
 }
@@ -198,13 +207,14 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
 {
     const bool get = request.method == "GET" || request.method == "HEAD";
     if (request.path == submissionPath())
-        return request.method == "POST" ? receive(request) : methodNotAllowed(QByteArrayLiteral("POST"));
+        return request.method == "POST" ? receive(request)
+                                        : methodNotAllowed(request, QByteArrayLiteral("POST"));
     if (request.path == answersTablePath())
-        return get ? showAnswersTable(request) : methodNotAllowed(QByteArrayLiteral("GET, HEAD"));
+        return get ? showAnswersTable(request) : methodNotAllowed(request, QByteArrayLiteral("GET, HEAD"));
     if (request.path == "/healthz")
-        return get ? health() : methodNotAllowed(QByteArrayLiteral("GET, HEAD"));
+        return get ? health() : methodNotAllowed(request, QByteArrayLiteral("GET, HEAD"));
     if (get && request.path == "/")
-        return formsIndex();
+        return formsIndex(askedLanguage(request));
     if (get && request.path.startsWith(resultsPathPrefix()))
         return showResults(request);
     if (get) {
@@ -232,18 +242,18 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
     if (get)
         return publish(request);
     if (request.method == "POST")
-        return notFound();
-    return methodNotAllowed(QByteArrayLiteral("GET, HEAD"));
+        return notFound(request);
+    return methodNotAllowed(request, QByteArrayLiteral("GET, HEAD"));
 }
 
 HttpResponse RequestHandler::publish(const HttpRequest& request)
 {
     Result<std::optional<FormSource::File>> found = m_forms->file(request.path, lookupWait());
     if (!found)
-        return unavailable(false);
+        return unavailable(false, askedLanguage(request));
     std::optional<FormSource::File> file = std::move(found).value();
     if (!file)
-        return formerAddress(request, "/").value_or(notFound());
+        return formerAddress(request, "/").value_or(notFound(request));
     HttpResponse response;
     response.contentType = file->contentType;
     response.body = std::move(file->bytes);
@@ -593,7 +603,7 @@ bool RequestHandler::isOpen(const PublishedForm& form)
         settings.closingTime.isValid() ? QDateTime::currentDateTimeUtc() : QDateTime(), stored);
 }
 
-HttpResponse RequestHandler::formsIndex()
+HttpResponse RequestHandler::formsIndex(FormLanguage language)
 {
     // The one address a room needs: every form that takes answers now.
     QList<PublishedForm> open;
@@ -605,7 +615,7 @@ HttpResponse RequestHandler::formsIndex()
     std::sort(open.begin(), open.end(), [](const PublishedForm& a, const PublishedForm& b) {
         return a.title.compare(b.title, Qt::CaseInsensitive) < 0;
     });
-    HttpResponse response = htmlResponse(openFormsPage(open));
+    HttpResponse response = htmlResponse(openFormsPage(open, language));
     response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache") });
     return response;
 }
@@ -614,13 +624,13 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
 {
     const QByteArray file = request.path.mid(resultsPathPrefix().size());
     if (!file.endsWith(".html"))
-        return formerAddress(request, resultsPathPrefix()).value_or(notFound());
+        return formerAddress(request, resultsPathPrefix()).value_or(notFound(request));
     const QString name = QString::fromUtf8(file.chopped(5));
     const auto found = m_forms->form(name, lookupWait());
     if (!found)
-        return unavailable(false);
+        return unavailable(false, askedLanguage(request));
     if (!*found)
-        return formerAddress(request, resultsPathPrefix()).value_or(notFound());
+        return formerAddress(request, resultsPathPrefix()).value_or(notFound(request));
     const PublishedForm& form = **found;
     if (!form.settings.showResults) {
         return errorResponse(403, said(RespondentText::ResultsNotShownTitle, form.settings.language),
@@ -636,7 +646,7 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
     const std::optional<ResultsTally::Counts> counts = m_tally->counts(
         AnswersStore::tableFor(form.name), fields, options, std::max(m_deadline, lookupWait()));
     if (!counts)
-        return unavailable(false);
+        return unavailable(false, form.settings.language);
     bool present = false;
     ProjectorView view;
     for (const QByteArrayView item : QByteArrayView(request.query) | std::views::split('&')) {

@@ -78,7 +78,7 @@ private:
     /// `token`: of the page sent, which the thank-you page's way back to the form keeps.
     static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form,
         const QByteArray& receiptKey, const QString& token);
-    HttpResponse formsIndex();
+    HttpResponse formsIndex(FormLanguage language);
     /// For a page address under `folder` ("/" or the results') of a form's
     /// former name: the redirect to the same address of its name now.
     std::optional<HttpResponse> formerAddress(const HttpRequest& request, const QByteArray& folder);

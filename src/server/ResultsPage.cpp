@@ -324,14 +324,15 @@ QByteArray closedFormPage(const PublishedForm& form)
         .toUtf8();
 }
 
-QByteArray openFormsPage(const QList<PublishedForm>& forms)
+QByteArray openFormsPage(const QList<PublishedForm>& forms, FormLanguage language)
 {
-    // Forms of several languages may be listed: the list itself speaks English.
-    QString page = head(respondentText(RespondentText::FormsTitle), FormLanguage::English)
-        + QStringLiteral("<body><main><h1>") + respondentText(RespondentText::FormsTitle)
+    // Forms of several languages may be listed: the list speaks the browser's.
+    QString page = head(respondentText(RespondentText::FormsTitle, language), language)
+        + QStringLiteral("<body><main><h1>") + respondentText(RespondentText::FormsTitle, language)
         + QStringLiteral("</h1>");
     if (forms.isEmpty()) {
-        page += QStringLiteral("<p>No form is open for answers just now.</p>");
+        page += QStringLiteral("<p>") + respondentText(RespondentText::NoFormOpen, language)
+            + QStringLiteral("</p>");
     } else {
         page += QStringLiteral("<ul>");
         for (const PublishedForm& form : forms) {
@@ -340,7 +341,8 @@ QByteArray openFormsPage(const QList<PublishedForm>& forms)
             if (form.settings.showResults) {
                 page += QStringLiteral(" &middot; <a href='/results/")
                     + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
-                    + QStringLiteral(".html'>results</a>");
+                    + QStringLiteral(".html'>") + respondentText(RespondentText::ResultsLink, language)
+                    + QStringLiteral("</a>");
             }
             page += QStringLiteral("</li>");
         }

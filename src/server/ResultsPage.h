@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/RespondentTexts.h"
 #include "server/ResultsTally.h"
 
 #include <QByteArray>
@@ -50,6 +51,6 @@ QString thankYouExtras(const PublishedForm& form, const QString& receipt);
 QByteArray closedFormPage(const PublishedForm& form);
 
 /// The forms open for answers, each with its title and a link to it.
-QByteArray openFormsPage(const QList<PublishedForm>& forms);
+QByteArray openFormsPage(const QList<PublishedForm>& forms, FormLanguage language);
 
 } // namespace quenlow

@@ -103,6 +103,7 @@ private slots:
     void tokensCheckOnlyForTheirForm();
     void servesTheRoom();
     void speaksTheFormsLanguage();
+    void speaksTheBrowsersLanguageWhereNoFormIsNamed();
     void refusesAnswersItsQuestionsCannotTake();
     void closedChoicesTakeOnlyWhatTheyOffer();
     void aTextFieldTakesNoMoreThanItsBox();
@@ -1242,12 +1243,16 @@ void TestRequestHandler::speaksTheFormsLanguage()
             .title(u"Umfrage"_s)
             .settings(s)
             .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+            .asks(true)
             .textField(u"Alter"_s)
             .asks(false, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
             .submitButton();
     };
     QVERIFY(survey(settings).write());
     const QByteArray page = get("/survey.html").body;
+    // The required star's title too; the designer's file keeps its own.
+    QVERIFY(page.contains("<span class='required' title='Eine Antwort ist erforderlich'>*</span>"));
+    QVERIFY(readBytes(m_folder->html(u"survey.html"_s)).contains("title='An answer is required'"));
     // A typed box's rule, said under it in the form's language.
     QVERIFY(page.contains(">Eine ganze Zahl von 5 bis 99.</span>"));
     // The page's language, its empty first choice and the script's texts are the form-language scenario's.
@@ -1277,6 +1282,42 @@ void TestRequestHandler::speaksTheFormsLanguage()
     settings.acceptingAnswers = false;
     QVERIFY(survey(settings).writeFiles());
     QTRY_VERIFY(get("/survey.html").body.contains("<p>Dieses Formular ist geschlossen.</p>"));
+}
+
+void TestRequestHandler::speaksTheBrowsersLanguageWhereNoFormIsNamed()
+{
+    const auto asked = [&](const QByteArray& path, const QByteArray& languages) {
+        HttpRequest r = request("GET", path);
+        r.acceptLanguage = languages;
+        return m_handler->handle(r);
+    };
+    HttpResponse index = asked("/", "fr-CH, de;q=0.9, es;q=0.8, en;q=0.7");
+    QVERIFY(index.body.contains("<html lang=\"de\">"));
+    QVERIFY(index.body.contains("<h1>Formulare</h1><p>Zurzeit nimmt kein Formular Antworten an.</p>"));
+    index = asked("/", "en;q=0.5, es-MX");
+    QVERIFY(index.body.contains(u"<h1>Formularios</h1><p>Ahora mismo ning\u00fan formulario"_s.toUtf8()));
+    const HttpResponse missing = asked("/nothing.html", "es;q=0.2, de;q=0.4");
+    QCOMPARE(missing.status, 404);
+    QVERIFY(missing.body.contains("<h1>Nicht gefunden</h1>"));
+    // None of ours asked, or none at all: English.
+    QVERIFY(asked("/nothing.html", "fr, it;q=0.8").body.contains("<h1>Not found</h1>"));
+    QVERIFY(get("/").body.contains("<h1>Forms</h1>"));
+
+    FormSettings settings;
+    settings.language = FormLanguage::Spanish;
+    settings.showResults = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Encuesta"_s)
+                .settings(settings)
+                .radioButtons(u"Pets"_s, { u"Yes"_s, u"No"_s })
+                .submitButton()
+                .write());
+    // The list of forms speaks the browser's language, a form named speaks its own.
+    QTRY_VERIFY(asked("/", "de").body.contains(".html'>Ergebnisse</a>"));
+    settings.showResults = false;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(settings).submitButton().writeFiles());
+    QTRY_COMPARE(asked("/results/survey.html", "de").status, 403);
+    QVERIFY(asked("/results/survey.html", "de").body.contains("<h1>Resultados no visibles</h1>"));
 }
 
 QTEST_GUILESS_MAIN(TestRequestHandler)
