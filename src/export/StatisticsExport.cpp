@@ -142,9 +142,19 @@ std::optional<double> numberIn(QByteArrayView text)
 
 std::optional<QDate> dateIn(QByteArrayView text)
 {
-    if (text.size() != 10)
+    // YYYY-MM-DD, as the service stores dates.
+    const auto digits = [&](qsizetype from, qsizetype count) {
+        int value = 0;
+        for (qsizetype i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return -1;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
         return std::nullopt;
-    const QDate date = QDate::fromString(QLatin1StringView(text.data(), text.size()), Qt::ISODate);
+    const QDate date(digits(0, 4), digits(5, 2), digits(8, 2));
     return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
@@ -222,9 +232,11 @@ bool isCoded(const Variable& v)
 /// code, labelled with its text (a scale's own number where that is free).
 int codeFor(Variable& v, QByteArrayView answer, bool label)
 {
-    const QByteArray key = answer.toByteArray();
-    if (const auto found = v.codeOf.constFind(key); found != v.codeOf.constEnd())
+    // Looked up without copying the answer: this runs for every cell.
+    if (const auto found = v.codeOf.constFind(QByteArray::fromRawData(answer.data(), answer.size()));
+        found != v.codeOf.constEnd())
         return *found;
+    const QByteArray key = answer.toByteArray();
     int code = v.nextCode;
     if (v.kind == VariableKind::Scale) {
         if (const auto number = numberIn(answer); number && *number == std::floor(*number) && *number > -1e6
