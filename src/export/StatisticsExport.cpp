@@ -411,7 +411,7 @@ QByteArray codebookPage(const StatisticsForm& form, const QList<Variable>& varia
           "section{break-inside:avoid;page-break-inside:avoid;border-top:1px solid #999;padding:.5em 0}\n"
           "table{border-collapse:collapse}td,th{border:1px solid #bbb;padding:.2em .6em;text-align:left}\n"
           "td.n{text-align:right}dt{font-weight:bold;float:left;width:10em;clear:left}dd{margin-left:11em}\n"
-          "@media print{body{margin:0}}\n</style>\n</head>\n<body>\n<main>\n<h1>"_s
+          "h2{overflow-wrap:anywhere}@media print{body{margin:0}}\n</style>\n</head>\n<body>\n<main>\n<h1>"_s
         + html(form.title) + u"</h1>\n<p>Codebook of the answers: "_s + QString::number(rows)
         + u" answers, "_s + QString::number(variables.size()) + u" questions.</p>\n"_s;
     for (const Variable& v : variables) {
