@@ -302,7 +302,8 @@ private slots:
         QTest::newRow("xlsx to stdout") << u"xlsx"_s << u"survey.html"_s << u"-"_s << u"standard output"_s;
         QTest::newRow("missing folder sav")
             << u"sav"_s << u"survey.html"_s << u"no/out.sav"_s << u"cannot be written"_s;
-        QTest::newRow("dta to stdout") << u"dta"_s << u"survey.html"_s << u"-"_s << u"standard output"_s;
+        QTest::newRow("dta to stdout")
+            << u"dta"_s << u"survey.html"_s << u"-"_s << u"cannot go to standard output"_s;
         QTest::newRow("missing table codebook")
             << u"codebook"_s << u"survey.html"_s << u"out.html"_s << u"is missing"_s;
     }
