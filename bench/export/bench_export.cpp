@@ -4,15 +4,17 @@
 // bench_export: exporting a large answers table, against the sqlite3 command-line tool on the same table.
 //   - sqlite3 -csv formAnswers.mdb 'SELECT * FROM tbl_big' > file   (Debian sqlite3)
 //   - CSV export (in this process: time, and how far its peak memory rose over the run)
-//   - XLSX export (the same)
-// Run by hand: bench_export [answers]   (default 1000000; 6 questions)
+//   - XLSX, SPSS (.sav) and Stata (.dta) exports (the same; the last two against the CSV)
+// Run by hand: bench_export [answers]   (default 1000000; 20 questions of mixed kinds)
 
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
+#include "model/Fragments.h"
 #include "model/MethodCollection.h"
+#include "model/QuestionSettings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +32,42 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QStringList kQuestions = { u"Name"_s, u"Comments"_s, u"Colour"_s, u"Tea"_s, u"Age"_s, u"City"_s };
+// Beside those six, fourteen more: radio buttons, scales, numbers and dates, in turn.
+constexpr int kMoreQuestions = 14;
+
+FormMethod moreQuestion(int i)
+{
+    FormMethod m;
+    m.userInstruction = u"Question %1"_s.arg(i);
+    switch (i % 4) {
+    case 0:
+        m.kind = ElementKind::RadioButtons;
+        m.attribute6List = { u"Never"_s, u"Sometimes"_s, u"Often"_s, u"Always"_s };
+        return m;
+    case 1:
+        return scaleMethod(m.userInstruction, { 1, 5, u"Low"_s, u"High"_s });
+    default: {
+        QuestionSettings settings;
+        settings.rules.kind = i % 4 == 2 ? AnswerKind::Number : AnswerKind::Date;
+        return withQuestionSettings(textFieldMethod(m.userInstruction, u"30"_s, {}, {}), settings);
+    }
+    }
+}
+
+QString moreAnswer(int question, qint64 row)
+{
+    switch (question % 4) {
+    case 0:
+        return QStringList { u"Never"_s, u"Sometimes"_s, u"Often"_s, u"Always"_s }.at(
+            int((row + question) % 4));
+    case 1:
+        return QString::number(1 + (row + question) % 5);
+    case 2:
+        return QString::number(double(row % 1000) / 8.0);
+    default:
+        return QDate(2000, 1, 1).addDays((row * 7 + question) % 9000).toString(Qt::ISODate);
+    }
+}
 
 /// A field of /proc/self/status in kB (VmRSS, VmHWM).
 qint64 statusKb(const char* field)
@@ -81,6 +119,11 @@ void fill(const QString& appFolder, qint64 rows)
                 {}))
             qFatal("cannot add a column");
     }
+    for (int i = 0; i < kMoreQuestions; ++i) {
+        collection.append(moreQuestion(i));
+        if (!db.addColumn(table, u"Question %1"_s.arg(i), AnswersStore::ColumnKind::Text, {}))
+            qFatal("cannot add a column");
+    }
     if (!writeFileAtomically(
             appFolder + u"/Collections/bigCollection.txt"_s, encodeText(serializeCollection(collection))))
         qFatal("cannot write the collection file");
@@ -98,6 +141,8 @@ void fill(const QString& appFolder, qint64 rows)
                 { u"Tea"_s, i % 3 ? u"Checked"_s : u"Not Checked"_s },
                 { u"Age"_s, QString::number(18 + i % 60) }, { u"City"_s, u"Town %1"_s.arg(i % 500) } },
             {}, {}, {} });
+        for (int q = 0; q < kMoreQuestions; ++q)
+            batch.last().values.append({ u"Question %1"_s.arg(q), moreAnswer(q, i) });
         if (batch.size() == 10'000 || i == rows - 1) {
             if (!db.insertRows(batch))
                 qFatal("cannot store the answers");
@@ -117,7 +162,7 @@ int main(int argc, char** argv)
     QElapsedTimer t;
     t.start();
     fill(dir.path(), answers);
-    std::printf("fill %lld answers x 6 questions (setup): %.0f ms\n", answers, double(t.elapsed()));
+    std::printf("fill %lld answers x 20 questions (setup): %.0f ms\n", answers, double(t.elapsed()));
 
     // Warm the page cache for both, so neither pays for the first read.
     if (const auto db = openAnswersStore(answersStoreIn(dir.path())))
@@ -136,7 +181,9 @@ int main(int argc, char** argv)
     double csvMs = 0;
     for (const auto& [format, name, file] :
         { std::tuple { ExportFormat::Csv, "CSV export", u"/answers.csv"_s },
-            std::tuple { ExportFormat::Xlsx, "XLSX export", u"/answers.xlsx"_s } }) {
+            std::tuple { ExportFormat::Xlsx, "XLSX export", u"/answers.xlsx"_s },
+            std::tuple { ExportFormat::Sav, "SPSS export (.sav)", u"/answers.sav"_s },
+            std::tuple { ExportFormat::Dta, "Stata export (.dta)", u"/answers.dta"_s } }) {
         resetPeak();
         const qint64 before = statusKb("VmRSS:");
         t.restart();

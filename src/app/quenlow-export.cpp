@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-// quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx [--output FILE]
-// [--no-bom] [--escape-formulas]
+// quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx|sav|dta|codebook
+// [--output FILE] [--no-bom] [--escape-formulas]
 #include "core/CommandLine.h"
 #include "export/AnswersExport.h"
 
@@ -23,8 +23,8 @@ int usage(const QString& problem)
 {
     say(problem);
     std::fprintf(stderr,
-        "usage: quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx "
-        "[--output FILE]\n"
+        "usage: quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html "
+        "--format csv|xlsx|sav|dta|codebook [--output FILE]\n"
         "                      [--no-bom] [--escape-formulas]\n"
         "  CSV goes to standard output without --output (or with --output -)\n");
     return 1;
@@ -36,14 +36,16 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Writes the answers of a form as CSV or XLSX."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the answers of a form as CSV, XLSX, SPSS (sav) or Stata (dta), or its codebook."));
     quenlow::addHelpAndVersionOptions(parser);
     const QCommandLineOption folderOption(
         QStringLiteral("app-folder"), QStringLiteral("The program folder."), QStringLiteral("DIR"));
     const QCommandLineOption formOption(
         QStringLiteral("form"), QStringLiteral("The form's page."), QStringLiteral("NAME.html"));
-    const QCommandLineOption formatOption(
-        QStringLiteral("format"), QStringLiteral("csv or xlsx."), QStringLiteral("FORMAT"));
+    const QCommandLineOption formatOption(QStringLiteral("format"),
+        QStringLiteral("csv, xlsx, sav (SPSS), dta (Stata 14+) or codebook (HTML)."),
+        QStringLiteral("FORMAT"));
     const QCommandLineOption outputOption(QStringLiteral("output"),
         QStringLiteral("The file to write; CSV goes to standard output without it or with -."),
         QStringLiteral("FILE"));
@@ -71,8 +73,14 @@ int main(int argc, char** argv)
         request.format = quenlow::ExportFormat::Csv;
     else if (format == QLatin1StringView("xlsx"))
         request.format = quenlow::ExportFormat::Xlsx;
+    else if (format == QLatin1StringView("sav"))
+        request.format = quenlow::ExportFormat::Sav;
+    else if (format == QLatin1StringView("dta"))
+        request.format = quenlow::ExportFormat::Dta;
+    else if (format == QLatin1StringView("codebook"))
+        request.format = quenlow::ExportFormat::Codebook;
     else
-        return usage(QStringLiteral("--format takes csv or xlsx, not '%1'").arg(format));
+        return usage(QStringLiteral("--format takes csv, xlsx, sav, dta or codebook, not '%1'").arg(format));
 
     const quenlow::ExportResult result = quenlow::exportAnswers(request);
     if (!result) {

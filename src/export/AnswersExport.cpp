@@ -3,6 +3,7 @@
 #include "export/AnswersExport.h"
 #include "export/ExportFile.h"
 #include "export/ExportTarget_p.h"
+#include "export/StatisticsExport_p.h"
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
@@ -59,6 +60,8 @@ struct Source {
     QStringList headings;
     QList<bool> present; // the question's column is in the table
     QList<CellKind> kinds;
+    QString title; // the form's
+    QList<FormMethod> questions; // as the headings
 };
 
 CellKind cellKindOf(const FormMethod& question)
@@ -173,7 +176,10 @@ Result<Source> openSource(const ExportRequest& request)
         source.headings.append(name);
         source.present.append(present);
         source.kinds.append(cellKindOf(method));
+        source.questions.append(method);
     }
+    if (!collection.methods.isEmpty() && collection.methods.constFirst().kind == ElementKind::Header)
+        source.title = collection.methods.constFirst().userInstruction;
     return source;
 }
 
@@ -601,9 +607,25 @@ ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& p
     const ExportFile::Guard guard = [&](int folder, const QByteArray& name) {
         return exporting::checkOutputAt(request, knownDatabaseFiles, folder, name);
     };
+    // The statistics files walk the answers twice: what they hold, then the rows.
+    const exporting::AnswerWalk walk
+        = [&](const exporting::AnswerVisit& visit, int pass, int passes) -> Result<qint64> {
+        Written walked;
+        ExportProgress shown;
+        if (progress)
+            shown = [&](qint64 done, qint64 all) { return progress(pass * all + done, all * passes); };
+        if (const Result<void> stopped = forEachAnswer(source, shown, total, walked, visit); !stopped)
+            return stopped.error();
+        if (walked.cancelled)
+            return Error { Error::Cancelled, u"The export was cancelled."_s };
+        return walked.rows;
+    };
     ExportResult result = request.format == ExportFormat::Csv
         ? writeCsv(request, source, progress, total, guard)
-        : writeXlsx(request, source, progress, total, guard);
+        : request.format == ExportFormat::Xlsx
+        ? writeXlsx(request, source, progress, total, guard)
+        : exporting::writeStatistics(
+            request, { source.title, source.questions, source.headings }, walk, guard);
     if (!result)
         return result;
     Exported written = std::move(result).value();

@@ -16,7 +16,9 @@ namespace quenlow {
 
 class AnswersStore;
 
-enum class ExportFormat { Csv, Xlsx };
+/// Sav and Dta: SPSS and Stata files with variable and value labels;
+/// Codebook: an HTML page describing each question's variable.
+enum class ExportFormat { Csv, Xlsx, Sav, Dta, Codebook };
 
 /// What to export and where to. An empty `outputPath` or "-" writes CSV to
 /// standard output.

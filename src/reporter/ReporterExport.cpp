@@ -36,13 +36,27 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
         const QString csv
             = reporter::ReporterTexts::tr("CSV, for any spreadsheet or statistics program (*.csv)");
         const QString xlsx = reporter::ReporterTexts::tr("Excel workbook (*.xlsx)");
+        const QString sav = reporter::ReporterTexts::tr("SPSS data file, with labels (*.sav)");
+        const QString dta = reporter::ReporterTexts::tr("Stata data file, with labels (*.dta)");
+        const QString codebook = reporter::ReporterTexts::tr("Codebook, a printable page (*.html)");
+        const QList<std::pair<QString, QString>> filters { { csv, u"csv"_s }, { xlsx, u"xlsx"_s },
+            { sav, u"sav"_s }, { dta, u"dta"_s }, { codebook, u"html"_s } };
+        QStringList names;
+        for (const auto& filter : filters)
+            names.append(filter.first);
         QString chosenFilter = csv;
         path = QFileDialog::getSaveFileName(parent, reporter::ReporterTexts::tr("Export Answers"),
-            session.reportsFolder() + session.openFormName() + u".csv"_s, csv + u";;"_s + xlsx,
-            &chosenFilter);
+            session.reportsFolder() + session.openFormName() + u".csv"_s, names.join(u";;"_s), &chosenFilter);
         const QString suffix = QFileInfo(path).suffix().toLower();
-        if (!path.isEmpty() && suffix != u"csv"_s && suffix != u"xlsx"_s)
-            path += chosenFilter == xlsx ? u".xlsx"_s : u".csv"_s;
+        bool known = false;
+        QString chosenSuffix = u"csv"_s;
+        for (const auto& [filter, filterSuffix] : filters) {
+            known = known || suffix == filterSuffix;
+            if (filter == chosenFilter)
+                chosenSuffix = filterSuffix;
+        }
+        if (!path.isEmpty() && !known)
+            path += u'.' + chosenSuffix;
     }
     if (path.isEmpty())
         return;
@@ -51,9 +65,13 @@ void exportAnswersAsAsked(const FormSession& session, QWidget* parent)
     request.appFolder = session.appFolder();
     request.pageFile = session.openFormName() + u".html"_s;
     request.answersStore = session.databasePath();
-    request.format = QFileInfo(path).suffix().compare(u"xlsx"_s, Qt::CaseInsensitive) == 0
-        ? ExportFormat::Xlsx
-        : ExportFormat::Csv;
+    // The file's name says what it is.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    request.format = suffix == u"xlsx"_s            ? ExportFormat::Xlsx
+        : suffix == u"sav"_s                        ? ExportFormat::Sav
+        : suffix == u"dta"_s                        ? ExportFormat::Dta
+        : suffix == u"html"_s || suffix == u"htm"_s ? ExportFormat::Codebook
+                                                    : ExportFormat::Csv;
     request.outputPath = path;
 
     ExportResult result = Error {};

@@ -12,9 +12,10 @@ namespace quenlow {
 
 class FormSession;
 
-/// "Export Answers…" of the reporter: asks where (CSV or XLSX), then writes
-/// the open form's answers there with a progress window over `parent`, and
-/// tells how it went.
+/// "Export Answers…" of the reporter: asks where (CSV, XLSX, SPSS, Stata or
+/// a codebook page; the file's extension says which), then writes the open
+/// form's answers there with a progress window over `parent`, and tells how
+/// it went.
 void exportAnswersAsAsked(const FormSession& session, QWidget* parent);
 
 /// Test hook: replaces the save dialog of "Export Answers…"; it returns the

@@ -2,12 +2,29 @@
 # Reads an exported file back as another program would and prints it as JSON:
 #   readback.py csv FILE   -> {"rows": [[cell, ...], ...]}
 #   readback.py xlsx FILE  -> {"rows": ..., "bold": ..., "freeze": ..., "filter": ..., "types": ..., "widths": ...}
+#   readback.py dta FILE   -> {"columns", "rows" (codes, not labels), "labels", "values", "fileLabel", "types"}
 import csv
 import json
 import sys
 
 kind, path = sys.argv[1], sys.argv[2]
-if kind == "csv":
+if kind == "dta":
+    import pandas as pd
+    frame = pd.read_stata(path, convert_categoricals=False)
+    with pd.io.stata.StataReader(path) as reader:
+        values = reader.value_labels()
+        labels = reader.variable_labels()
+        file_label = reader.data_label
+    cell = lambda v: None if pd.isna(v) else (str(v) if not isinstance(v, (int, float)) else v)
+    print(json.dumps({
+        "columns": list(frame.columns),
+        "rows": [[cell(v) for v in row] for row in frame.itertuples(index=False)],
+        "labels": labels,
+        "values": {name: {str(k): v for k, v in table.items()} for name, table in values.items()},
+        "fileLabel": file_label,
+        "types": [str(t) for t in frame.dtypes],
+    }, default=str))
+elif kind == "csv":
     with open(path, newline="", encoding="utf-8-sig") as f:
         rows = list(csv.reader(f))
     print(json.dumps({"rows": rows}))

@@ -332,6 +332,12 @@ private slots:
         QTest::newRow("missing folder xlsx")
             << u"xlsx"_s << u"survey.html"_s << u"no/out.xlsx"_s << u"cannot be written"_s;
         QTest::newRow("xlsx to stdout") << u"xlsx"_s << u"survey.html"_s << u"-"_s << u"standard output"_s;
+        QTest::newRow("missing folder sav")
+            << u"sav"_s << u"survey.html"_s << u"no/out.sav"_s << u"cannot be written"_s;
+        QTest::newRow("dta to stdout")
+            << u"dta"_s << u"survey.html"_s << u"-"_s << u"cannot go to standard output"_s;
+        QTest::newRow("missing table codebook")
+            << u"codebook"_s << u"survey.html"_s << u"out.html"_s << u"is missing"_s;
     }
 
     void failuresLeaveNoFile()
@@ -342,7 +348,7 @@ private slots:
         QFETCH(QString, message);
         ReporterFixture fixture;
         buildForm(fixture);
-        if (QString::fromLatin1(QTest::currentDataTag()) == u"missing table"_s)
+        if (QString::fromLatin1(QTest::currentDataTag()).startsWith(u"missing table"_s))
             QVERIFY(fixture.store()->dropTable(fixture.table()));
         // An earlier export under the same name stays as it was.
         const QString target = output == u"-"_s ? output : fixture.folder.path() + u'/' + output;
@@ -382,6 +388,12 @@ private slots:
         QTest::newRow("dangling link") << u"csv"_s << u"Reports/a.csv"_s << u"Collections/new.csv"_s << forms;
         QTest::newRow("fifo") << u"csv"_s << u"Reports/fifo"_s << QString() << u"a named pipe"_s;
         QTest::newRow("full disk") << u"csv"_s << u"-"_s << QString() << u"No space left on device"_s;
+        QTest::newRow("database through a link, sav")
+            << u"sav"_s << u"Reports/a.sav"_s << u"formAnswers.mdb"_s << database;
+        QTest::newRow("collection through a link, dta")
+            << u"dta"_s << u"Reports/a.dta"_s << u"Collections/surveyCollection.txt"_s << forms;
+        QTest::newRow("new page, codebook")
+            << u"codebook"_s << u"Reports/../HTML/new.html"_s << QString() << forms;
     }
 
     void refusedOutputsWriteNothing()

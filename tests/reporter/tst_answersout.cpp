@@ -157,10 +157,21 @@ private slots:
         click(&form, u"ExportAnswers"_s);
         QCOMPARE(mode(chosen), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 
+        // The file's extension chooses the format.
+        for (const auto& [name, start] : { std::pair { u"answers.sav"_s, QByteArray("$FL2") },
+                 std::pair { u"answers.dta"_s, QByteArray("<stata_dta>") },
+                 std::pair { u"codebook.html"_s, QByteArray("<!DOCTYPE html>") } }) {
+            const QString path = f.folder.path() + u"/Reports/"_s + name;
+            ReporterForm::setExportFileChooserForTesting([&] { return path; });
+            f.folder.messages().queueAnswer(MessageAnswer::Ok);
+            click(&form, u"ExportAnswers"_s);
+            QVERIFY2(readBytes(path).startsWith(start), qPrintable(name));
+        }
+
         // A cancelled save dialog writes nothing and says nothing.
         ReporterForm::setExportFileChooserForTesting([] { return QString(); });
         click(&form, u"ExportAnswers"_s);
-        QCOMPARE(f.folder.messageTexts().size(), 3);
+        QCOMPARE(f.folder.messageTexts().size(), 6);
         ReporterForm::setExportFileChooserForTesting(nullptr);
     }
 

@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "core/TextFile.h"
+#include "database/AnswersStore.h"
+#include "export/AnswersExport.h"
+#include "export/StatisticsExport.h"
+#include "model/CollectionFile.h"
+#include "model/Fragments.h"
+#include "model/QuestionSettings.h"
+#include "reporter/ReporterFixture.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace quenlow;
+using namespace quenlow::test;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kLongText = QString(u"Sehr lange Antwort ÄÖÜ "_s).repeated(200); // over 2045 bytes
+
+FormMethod typed(const QString& question, AnswerKind kind, bool required = false)
+{
+    QuestionSettings settings;
+    settings.rules.kind = kind;
+    settings.rules.required = required;
+    if (kind == AnswerKind::WholeNumber)
+        settings.rules.minimum = u"0"_s;
+    return withQuestionSettings(textFieldMethod(question, u"30"_s, {}, {}), settings);
+}
+
+/// A form with a question of every kind, and answers old and new.
+void buildForm(ReporterFixture& form)
+{
+    form.add(ElementKind::TextField, u"Your name"_s);
+    form.add(ElementKind::RadioButtons, u"How much do you agree?"_s,
+        { u"Disagree"_s, u"Neutral"_s, u"Agree"_s, u"Strongly agree"_s });
+    FormMethod box;
+    box.kind = ElementKind::CheckBox;
+    box.userInstruction = u"Tea"_s;
+    QuestionSettings drinks;
+    drinks.questionText = u"What do you drink?"_s;
+    form.add(withQuestionSettings(box, drinks));
+    form.add(scaleMethod(u"Mood"_s, { 1, 5, u"Low"_s, u"High"_s }));
+    form.add(typed(u"Age"_s, AnswerKind::WholeNumber, true));
+    form.add(typed(u"Born"_s, AnswerKind::Date));
+    form.add(ElementKind::TextArea, u"Comments"_s);
+    form.writeCollection();
+    AnswersStore::NewRow row;
+    row.table = form.table();
+    row.values = { { u"Your name"_s, u"Ann"_s }, { u"How much do you agree?"_s, u"Agree"_s },
+        { u"Tea"_s, u"Checked"_s }, { u"Mood"_s, u"5"_s }, { u"Age"_s, u"42"_s },
+        { u"Born"_s, u"1990-05-17"_s }, { u"Comments"_s, kLongText } };
+    row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
+    row.token = u"page"_s;
+    QVERIFY(form.store()->insertRows({ row }));
+    // An option since renamed, and nothing much else.
+    form.answer({ { u"Your name"_s, u"Ζωή"_s }, { u"How much do you agree?"_s, u"Agree a lot"_s },
+        { u"Tea"_s, u"Not Checked"_s }, { u"Mood"_s, u"1"_s } });
+}
+
+Result<Exported> exportTo(ReporterFixture& form, ExportFormat format, const QString& path)
+{
+    return exportAnswers({ .appFolder = form.folder.path(),
+        .pageFile = u"survey.html"_s,
+        .format = format,
+        .outputPath = path,
+        .answersStore = form.folder.database() });
+}
+
+} // namespace
+
+class TestStatisticsExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void variableNamesAreValidUniqueAndStable()
+    {
+        const QStringList columns { u"Your name"_s, u"your name"_s, u"1st choice"_s, u"Größe?"_s,
+            u"Submitted"_s, u"if"_s, u"A question far longer than thirty-two characters, one"_s,
+            u"A question far longer than thirty-two characters, two"_s, u"Страна"_s };
+        QCOMPARE(variableNames(columns, StatisticsFormat::Dta),
+            QStringList({ u"Submitted"_s, u"Changed"_s, u"Your_name"_s, u"your_name_2"_s, u"Q1st_choice"_s,
+                u"Gro_e"_s, u"Submitted_2"_s, u"if_2"_s, u"A_question_far_longer_than_thi_2"_s,
+                u"A_question_far_longer_than_thi_3"_s, u"Q"_s }));
+        const QStringList sav = variableNames(columns, StatisticsFormat::Sav);
+        QCOMPARE(sav.at(8), u"A_question_far_longer_than_thirty_two_characters_one"_s);
+        QCOMPARE(sav.at(9), u"A_question_far_longer_than_thirty_two_characters_two"_s);
+        const QStringList longer { QString(70, u'x'), QString(70, u'x') + u'y' };
+        QCOMPARE(variableNames(longer, StatisticsFormat::Sav).mid(2),
+            QStringList({ QString(62, u'x') + u"_2"_s, QString(62, u'x') + u"_3"_s }));
+    }
+
+    void savReadsBackInPspp()
+    {
+        const QString pspp = QStandardPaths::findExecutable(u"pspp"_s);
+        if (pspp.isEmpty())
+            QSKIP("PSPP is not installed (Debian package pspp): no other program to read the file back");
+        ReporterFixture form;
+        buildForm(form);
+        const QString file = form.folder.path() + u"/answers.sav"_s;
+        const auto exported = exportTo(form, ExportFormat::Sav, file);
+        QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
+        QCOMPARE(exported->rows, 2);
+        const QString syntax = form.folder.path() + u"/read.sps"_s;
+        writeBytes(syntax,
+            "GET FILE='" + file.toUtf8()
+                + "'.\nDISPLAY FILE LABEL.\nDISPLAY DICTIONARY.\n"
+                  "LIST /VARIABLES=Submitted TO Born.\n"
+                  "COMPUTE long=LENGTH(RTRIM(Comments)).\nLIST /VARIABLES=long.\n");
+        QProcess run;
+        run.start(pspp,
+            { u"-o"_s, form.folder.path() + u"/out.txt"_s, u"-O"_s, u"format=txt"_s, u"-O"_s,
+                u"box=unicode"_s, u"-O"_s, u"width=200"_s, syntax });
+        QVERIFY(run.waitForFinished(60000));
+        const QString out = QString::fromUtf8(readBytes(form.folder.path() + u"/out.txt"_s));
+        QVERIFY2(run.exitCode() == 0 && !out.contains(u"error"_s, Qt::CaseInsensitive), qPrintable(out));
+        const auto has
+            = [&](const QString& text) { QVERIFY2(out.contains(text), qPrintable(text + u"\n"_s + out)); };
+        // Name, label, measurement level and format, one line each.
+        const auto variable = [&](const QString& name, const QStringList& cells) {
+            qsizetype at = out.indexOf(u"│"_s + name + u' ');
+            at = at < 0 ? out.indexOf(u"│"_s + name + u"│"_s) : at;
+            const QString line = at < 0 ? QString() : out.mid(at, out.indexOf(u'\n', at) - at);
+            for (const QString& cell : cells)
+                QVERIFY2(line.contains(u"│"_s + cell + u' ') || line.contains(u"│"_s + cell + u"│"_s),
+                    qPrintable(name + u": "_s + line));
+        };
+        variable(u"How_much_do_you_agree"_s, { u"How much do you agree?"_s, u"Nominal"_s, u"F8.0"_s });
+        variable(u"Tea"_s, { u"What do you drink?: Tea"_s, u"Nominal"_s });
+        variable(u"Mood"_s, { u"Ordinal"_s });
+        variable(u"Age"_s, { u"Scale"_s, u"F8.0"_s });
+        variable(u"Born"_s, { u"DATE11"_s });
+        variable(u"Submitted"_s, { u"DATETIME20.0"_s });
+        variable(u"Comments"_s, { u"A5200"_s }); // longer than 255 bytes: a very long string
+        has(u"survey"_s); // the file label
+        for (const QString& value : { u"1│Disagree "_s, u"3│Agree "_s, u"4│Strongly agree"_s,
+                 u"5│Agree a lot"_s, u"0│Not Checked"_s, u"1│Checked "_s, u"1│Low "_s, u"5│High "_s })
+            has(value);
+        // The cases: codes, numbers, dates, the arrival time, the long answer whole.
+        has(u"06-DEC-2026 15:04:05"_s);
+        has(u"17-MAY-1990"_s);
+        has(u"Ζωή"_s);
+        has(u"5199"_s); // bytes, without the trailing blank that RTRIM takes
+    }
+
+    void dtaReadsBackInPandas()
+    {
+        QProcess probe;
+        probe.start(u"/usr/bin/python3"_s, { u"-c"_s, u"import pandas"_s });
+        if (!probe.waitForFinished(60000) || probe.exitCode() != 0)
+            QSKIP(
+                "pandas is not installed (Debian package python3-pandas): no other program to read the file");
+        ReporterFixture form;
+        buildForm(form);
+        const QString file = form.folder.path() + u"/answers.dta"_s;
+        const auto exported = exportTo(form, ExportFormat::Dta, file);
+        QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
+        QProcess python;
+        python.start(u"/usr/bin/python3"_s,
+            { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, file });
+        QVERIFY(python.waitForFinished(60000));
+        const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        QVERIFY2(!read.isEmpty(), python.readAllStandardError().constData());
+        QCOMPARE(read.value(u"columns"_s).toArray().toVariantList(),
+            QVariantList({ u"Submitted"_s, u"Changed"_s, u"Your_name"_s, u"How_much_do_you_agree"_s, u"Tea"_s,
+                u"Mood"_s, u"Age"_s, u"Born"_s, u"Comments"_s }));
+        const QJsonObject labels = read.value(u"labels"_s).toObject();
+        QCOMPARE(labels.value(u"Tea"_s).toString(), u"What do you drink?: Tea"_s);
+        QCOMPARE(labels.value(u"How_much_do_you_agree"_s).toString(), u"How much do you agree?"_s);
+        const QJsonObject values = read.value(u"values"_s).toObject();
+        QCOMPARE(values.value(u"How_much_do_you_agree"_s).toObject().toVariantMap(),
+            QVariantMap({ { u"1"_s, u"Disagree"_s }, { u"2"_s, u"Neutral"_s }, { u"3"_s, u"Agree"_s },
+                { u"4"_s, u"Strongly agree"_s }, { u"5"_s, u"Agree a lot"_s } }));
+        QCOMPARE(values.value(u"Tea"_s).toObject().toVariantMap(),
+            QVariantMap({ { u"0"_s, u"Not Checked"_s }, { u"1"_s, u"Checked"_s } }));
+        QCOMPARE(values.value(u"Mood"_s).toObject().toVariantMap(),
+            QVariantMap({ { u"1"_s, u"Low"_s }, { u"5"_s, u"High"_s } }));
+        QCOMPARE(
+            read.value(u"fileLabel"_s).toString(), form.session.collection().atPosition(0).userInstruction);
+        const QJsonArray rows = read.value(u"rows"_s).toArray();
+        QCOMPARE(rows.size(), 2);
+        const QVariantList first = rows.at(0).toArray().toVariantList();
+        QCOMPARE(first.at(0).toString(), u"2026-12-06 15:04:05"_s);
+        QVERIFY(first.at(1).isNull());
+        QCOMPARE(first.mid(2, 5), QVariantList({ u"Ann"_s, 3, 1, 5, 42 }));
+        QCOMPARE(first.at(7).toString(), u"1990-05-17 00:00:00"_s);
+        QCOMPARE(first.at(8).toString(), kLongText); // a strL, whole
+        const QVariantList second = rows.at(1).toArray().toVariantList();
+        QCOMPARE(second.mid(2, 4), QVariantList({ u"Ζωή"_s, 5, 0, 1 }));
+        QVERIFY(second.at(6).isNull()); // no answer: missing, not 0
+        QCOMPARE(second.at(8).toString(), QString());
+    }
+
+    void codebookDescribesEachQuestion()
+    {
+        ReporterFixture form;
+        buildForm(form);
+        const QString file = form.folder.path() + u"/codebook.html"_s;
+        QVERIFY(exportTo(form, ExportFormat::Codebook, file).ok());
+        const QString page = QString::fromUtf8(readBytes(file));
+        const auto section = [&](const QString& name) {
+            const qsizetype at = page.indexOf(u"<h2>"_s + name + u"</h2>"_s);
+            return at < 0 ? QString() : page.mid(at, page.indexOf(u"</section>"_s, at) - at);
+        };
+        const QString agree = section(u"How_much_do_you_agree"_s);
+        QVERIFY2(agree.contains(u"<td class=\"n\">3</td><td>Agree</td><td class=\"n\">1</td>"_s),
+            qPrintable(agree));
+        QVERIFY(agree.contains(u"<td class=\"n\">5</td><td>Agree a lot</td><td class=\"n\">1</td>"_s));
+        QVERIFY(agree.contains(u"<td class=\"n\">1</td><td>Disagree</td><td class=\"n\">0</td>"_s));
+        const QString age = section(u"Age"_s);
+        QVERIFY2(age.contains(u"<dt>Required</dt><dd>yes</dd>"_s)
+                && age.contains(u"<dt>At least</dt><dd>0</dd>"_s)
+                && age.contains(u"<dt>Answers</dt><dd>1</dd>"_s),
+            qPrintable(age));
+        QVERIFY(section(u"Mood"_s).contains(u"<td class=\"n\">3</td><td></td><td class=\"n\">0</td>"_s));
+        QVERIFY(section(u"Tea"_s).contains(u"What do you drink?: Tea"_s));
+    }
+
+    /// Forms past a format's limits: 2,000 questions go out; a Stata file's
+    /// variable limit is said plainly, and nothing is left behind.
+    void largeFormsAndTheirLimits()
+    {
+        ReporterFixture form;
+        // Neither store holds 2,000 columns in one table: the later questions'
+        // columns are missing, as in a table that lost them, and go out empty.
+        for (int i = 0; i < 2000; ++i) {
+            FormMethod m;
+            m.kind = i % 3 ? ElementKind::TextField : ElementKind::RadioButtons;
+            m.userInstruction = u"Question %1"_s.arg(i);
+            if (m.kind == ElementKind::RadioButtons)
+                m.attribute6List = { u"Yes"_s, u"No"_s };
+            if (i < 200)
+                form.add(m);
+            else
+                form.session.changeableCollection().append(m);
+        }
+        form.writeCollection();
+        form.answer({ { u"Question 199"_s, u"No"_s } });
+        for (const ExportFormat format : { ExportFormat::Sav, ExportFormat::Dta }) {
+            const auto exported = exportTo(form, format, form.folder.path() + u"/big"_s);
+            QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
+        }
+        // The questions only in the element list; their columns are not needed to be refused.
+        MethodCollection& methods = form.session.changeableCollection();
+        for (int i = 2000; i < kMaxStataVariables - 1; ++i) {
+            FormMethod m;
+            m.kind = ElementKind::TextField;
+            m.userInstruction = u"Question %1"_s.arg(i);
+            methods.append(m);
+        }
+        form.writeCollection();
+        const QStringList before = QDir(form.folder.path()).entryList(QDir::Files);
+        const auto refused = exportTo(form, ExportFormat::Dta, form.folder.path() + u"/huge.dta"_s);
+        QVERIFY(!refused.ok());
+        QVERIFY2(refused.error().detail.contains(u"a Stata file holds at most 32767 variables"_s),
+            qPrintable(refused.error().detail));
+        QCOMPARE(QDir(form.folder.path()).entryList(QDir::Files), before);
+    }
+};
+
+QTEST_MAIN(TestStatisticsExport)
+#include "tst_statisticsexport.moc"
