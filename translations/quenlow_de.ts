@@ -153,6 +153,34 @@
         <source>The form &apos;%1&apos; could not be deleted</source>
         <translation>Das Formular „%1“ konnte nicht gelöscht werden</translation>
     </message>
+    <message>
+        <source>The report file &apos;%1&apos; was not moved: there is a file &apos;%2&apos; already.</source>
+        <translation>Die Berichtsdatei „%1“ wurde nicht verschoben: Es gibt bereits eine Datei „%2“.</translation>
+    </message>
+    <message>
+        <source>The report file &apos;%1&apos; could not be moved (%2).</source>
+        <translation>Die Berichtsdatei „%1“ konnte nicht verschoben werden (%2).</translation>
+    </message>
+    <message>
+        <source>The report file &apos;%1&apos; could not be copied (%2).</source>
+        <translation>Die Berichtsdatei „%1“ konnte nicht kopiert werden (%2).</translation>
+    </message>
+    <message>
+        <source>The report file &apos;%1&apos; could not be deleted (%2).</source>
+        <translation>Die Berichtsdatei „%1“ konnte nicht gelöscht werden (%2).</translation>
+    </message>
+    <message>
+        <source>The file is still in the Reports folder.</source>
+        <translation>Die Datei ist noch im Ordner „Reports“.</translation>
+    </message>
+    <message>
+        <source>The files are still in the Reports folder.</source>
+        <translation>Die Dateien sind noch im Ordner „Reports“.</translation>
+    </message>
+    <message>
+        <source>Delete the form &apos;%1&apos;? Its page, collection file and report files will be deleted.</source>
+        <translation>Das Formular „%1“ löschen? Seine Seite, seine Sammeldatei und seine Berichtsdateien werden gelöscht.</translation>
+    </message>
 </context>
 <context>
     <name>FormStates</name>
@@ -582,6 +610,14 @@
         <source>Quenlow was collecting answers when it was last closed, but cannot start again: %1</source>
         <translation>Quenlow hat beim letzten Beenden Antworten gesammelt, kann aber nicht erneut starten: %1</translation>
     </message>
+    <message>
+        <source>An answer arrived in the last ten minutes: people may still be filling the forms in. Do you want to stop collecting answers?</source>
+        <translation>In den letzten zehn Minuten ist eine Antwort eingegangen: Möglicherweise füllen noch Personen die Formulare aus. Möchten Sie das Sammeln von Antworten beenden?</translation>
+    </message>
+    <message>
+        <source>%1 answers arrived in the last ten minutes: people may still be filling the forms in. Do you want to stop collecting answers?</source>
+        <translation>In den letzten zehn Minuten sind %1 Antworten eingegangen: Möglicherweise füllen noch Personen die Formulare aus. Möchten Sie das Sammeln von Antworten beenden?</translation>
+    </message>
 </context>
 <context>
     <name>ReportDocuments</name>
@@ -756,6 +792,18 @@
         <source>%1 answers have been exported to %2</source>
         <translation>%1 Antworten wurden nach %2 exportiert</translation>
     </message>
+    <message>
+        <source>SPSS data file, with labels (*.sav)</source>
+        <translation>SPSS-Datendatei, mit Beschriftungen (*.sav)</translation>
+    </message>
+    <message>
+        <source>Stata data file, with labels (*.dta)</source>
+        <translation>Stata-Datendatei, mit Beschriftungen (*.dta)</translation>
+    </message>
+    <message>
+        <source>Codebook, a printable page (*.html)</source>
+        <translation>Codebuch, eine druckbare Seite (*.html)</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::AddTextForm</name>
@@ -794,6 +842,49 @@
     <message>
         <source>Add Text/Instructions to HTML Form</source>
         <translation>Text/Hinweise zum HTML-Formular hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::AnswerView</name>
+    <message>
+        <source>Answer %1</source>
+        <translation>Antwort %1</translation>
+    </message>
+    <message>
+        <source>(no answer)</source>
+        <translation>(keine Antwort)</translation>
+    </message>
+    <message>
+        <source>Submitted</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>(not recorded)</source>
+        <translation>(nicht erfasst)</translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <source>(never)</source>
+        <translation>(nie)</translation>
+    </message>
+    <message>
+        <source>Receipt</source>
+        <translation>Quittung</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -852,6 +943,21 @@
     <message>
         <source>postgresql://USER@HOST:5432/DBNAME</source>
         <translation>postgresql://BENUTZER@RECHNER:5432/DATENBANK</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::AnswersTableModel</name>
+    <message>
+        <source>Submitted</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <source>Receipt</source>
+        <translation>Quittung</translation>
     </message>
 </context>
 <context>
@@ -1112,6 +1218,18 @@
         <source>Results: %1</source>
         <translation>Ergebnisse: %1</translation>
     </message>
+    <message>
+        <source>Present</source>
+        <translation>Präsentieren</translation>
+    </message>
+    <message>
+        <source>Shows the results in your web browser, large enough for a projector.</source>
+        <translation>Zeigt die Ergebnisse in Ihrem Webbrowser, groß genug für einen Projektor.</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened for %1.</source>
+        <translation>Für %1 konnte kein Webbrowser geöffnet werden.</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::CreateNewDatabase</name>
@@ -1243,10 +1361,6 @@
         <translation>Spanisch</translation>
     </message>
     <message>
-        <source>If the location of the database has altered you may alter the databse location text within the form by modifying the full path location below :</source>
-        <translation>Falls sich der Speicherort der Datenbank geändert hat, können Sie ihn im Formular anpassen, indem Sie den vollständigen Pfad unten ändern:</translation>
-    </message>
-    <message>
         <source>Update Form Title</source>
         <translation>Formulartitel aktualisieren</translation>
     </message>
@@ -1285,6 +1399,10 @@
     <message>
         <source>Centre</source>
         <translation>Zentriert</translation>
+    </message>
+    <message>
+        <source>If the location of the database has altered you may alter the database location text within the form by modifying the full path location below :</source>
+        <translation>Falls sich der Speicherort der Datenbank geändert hat, können Sie ihn im Formular anpassen, indem Sie den vollständigen Pfad unten ändern:</translation>
     </message>
 </context>
 <context>

@@ -153,6 +153,34 @@
         <source>The form &apos;%1&apos; could not be deleted</source>
         <translation>No se pudo eliminar el formulario «%1»</translation>
     </message>
+    <message>
+        <source>The report file &apos;%1&apos; was not moved: there is a file &apos;%2&apos; already.</source>
+        <translation>El archivo de informe «%1» no se movió: ya existe un archivo «%2».</translation>
+    </message>
+    <message>
+        <source>The report file &apos;%1&apos; could not be moved (%2).</source>
+        <translation>No se pudo mover el archivo de informe «%1» (%2).</translation>
+    </message>
+    <message>
+        <source>The report file &apos;%1&apos; could not be copied (%2).</source>
+        <translation>No se pudo copiar el archivo de informe «%1» (%2).</translation>
+    </message>
+    <message>
+        <source>The report file &apos;%1&apos; could not be deleted (%2).</source>
+        <translation>No se pudo eliminar el archivo de informe «%1» (%2).</translation>
+    </message>
+    <message>
+        <source>The file is still in the Reports folder.</source>
+        <translation>El archivo sigue en la carpeta Reports.</translation>
+    </message>
+    <message>
+        <source>The files are still in the Reports folder.</source>
+        <translation>Los archivos siguen en la carpeta Reports.</translation>
+    </message>
+    <message>
+        <source>Delete the form &apos;%1&apos;? Its page, collection file and report files will be deleted.</source>
+        <translation>¿Eliminar el formulario «%1»? Se eliminarán su página, su archivo de colección y sus archivos de informe.</translation>
+    </message>
 </context>
 <context>
     <name>FormStates</name>
@@ -582,6 +610,14 @@
         <source>Quenlow was collecting answers when it was last closed, but cannot start again: %1</source>
         <translation>Quenlow estaba recogiendo respuestas cuando se cerró por última vez, pero no puede volver a empezar: %1</translation>
     </message>
+    <message>
+        <source>An answer arrived in the last ten minutes: people may still be filling the forms in. Do you want to stop collecting answers?</source>
+        <translation>Ha llegado una respuesta en los últimos diez minutos: puede que aún haya personas rellenando los formularios. ¿Desea dejar de recoger respuestas?</translation>
+    </message>
+    <message>
+        <source>%1 answers arrived in the last ten minutes: people may still be filling the forms in. Do you want to stop collecting answers?</source>
+        <translation>Han llegado %1 respuestas en los últimos diez minutos: puede que aún haya personas rellenando los formularios. ¿Desea dejar de recoger respuestas?</translation>
+    </message>
 </context>
 <context>
     <name>ReportDocuments</name>
@@ -756,6 +792,18 @@
         <source>%1 answers have been exported to %2</source>
         <translation>Se han exportado %1 respuestas a %2</translation>
     </message>
+    <message>
+        <source>SPSS data file, with labels (*.sav)</source>
+        <translation>Archivo de datos SPSS, con etiquetas (*.sav)</translation>
+    </message>
+    <message>
+        <source>Stata data file, with labels (*.dta)</source>
+        <translation>Archivo de datos Stata, con etiquetas (*.dta)</translation>
+    </message>
+    <message>
+        <source>Codebook, a printable page (*.html)</source>
+        <translation>Libro de códigos, una página imprimible (*.html)</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::AddTextForm</name>
@@ -794,6 +842,49 @@
     <message>
         <source>Add Text/Instructions to HTML Form</source>
         <translation>Añadir texto/instrucciones al formulario HTML</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::AnswerView</name>
+    <message>
+        <source>Answer %1</source>
+        <translation>Respuesta %1</translation>
+    </message>
+    <message>
+        <source>(no answer)</source>
+        <translation>(sin respuesta)</translation>
+    </message>
+    <message>
+        <source>Submitted</source>
+        <translation>Enviada</translation>
+    </message>
+    <message>
+        <source>(not recorded)</source>
+        <translation>(no registrado)</translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation>Cambiada</translation>
+    </message>
+    <message>
+        <source>(never)</source>
+        <translation>(nunca)</translation>
+    </message>
+    <message>
+        <source>Receipt</source>
+        <translation>Recibo</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(ninguno)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
     </message>
 </context>
 <context>
@@ -852,6 +943,21 @@
     <message>
         <source>postgresql://USER@HOST:5432/DBNAME</source>
         <translation>postgresql://USUARIO@SERVIDOR:5432/BASEDEDATOS</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::AnswersTableModel</name>
+    <message>
+        <source>Submitted</source>
+        <translation>Enviada</translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation>Cambiada</translation>
+    </message>
+    <message>
+        <source>Receipt</source>
+        <translation>Recibo</translation>
     </message>
 </context>
 <context>
@@ -1112,6 +1218,18 @@
         <source>Results: %1</source>
         <translation>Resultados: %1</translation>
     </message>
+    <message>
+        <source>Present</source>
+        <translation>Presentar</translation>
+    </message>
+    <message>
+        <source>Shows the results in your web browser, large enough for a projector.</source>
+        <translation>Muestra los resultados en su navegador web, con tamaño suficiente para un proyector.</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened for %1.</source>
+        <translation>No se pudo abrir ningún navegador web para %1.</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::CreateNewDatabase</name>
@@ -1243,10 +1361,6 @@
         <translation>Español</translation>
     </message>
     <message>
-        <source>If the location of the database has altered you may alter the databse location text within the form by modifying the full path location below :</source>
-        <translation>Si la ubicación de la base de datos ha cambiado, puede modificarla en el formulario cambiando la ruta completa de abajo:</translation>
-    </message>
-    <message>
         <source>Update Form Title</source>
         <translation>Actualizar título del formulario</translation>
     </message>
@@ -1285,6 +1399,10 @@
     <message>
         <source>Centre</source>
         <translation>Centrado</translation>
+    </message>
+    <message>
+        <source>If the location of the database has altered you may alter the database location text within the form by modifying the full path location below :</source>
+        <translation>Si la ubicación de la base de datos ha cambiado, puede modificarla en el formulario cambiando la ruta completa de abajo:</translation>
     </message>
 </context>
 <context>

@@ -614,7 +614,14 @@ ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& p
         ExportProgress shown;
         if (progress)
             shown = [&](qint64 done, qint64 all) { return progress(pass * all + done, all * passes); };
-        if (const Result<void> stopped = forEachAnswer(source, shown, total, walked, visit); !stopped)
+        // The statistics files carry no receipts: their walk makes none.
+        Source walkedSource = source;
+        walkedSource.receiptKey.clear();
+        const auto visitCells
+            = [&visit](const std::optional<QDateTime>& arrived, const std::optional<QDateTime>& changed,
+                  const QByteArray&, Cells cells) { return visit(arrived, changed, cells); };
+        if (const Result<void> stopped = forEachAnswer(walkedSource, shown, total, walked, visitCells);
+            !stopped)
             return stopped.error();
         if (walked.cancelled)
             return Error { Error::Cancelled, u"The export was cancelled."_s };
