@@ -186,19 +186,14 @@ int compareValues(AnswerKind kind, const QString& a, const QString& limit, doubl
     return x < limitNumber ? -1 : (x > limitNumber ? 1 : 0);
 }
 
-// "Please give a whole number from 0 to 120."
-QString limitedProblem(const AnswerRules& rules, FormLanguage language)
+// A limited answer's rule in the words of `texts` (for a whole number, a
+// number or a date), with the limits that are set.
+struct LimitTexts {
+    RespondentText plain, range, atLeast, atMost;
+};
+
+QString limitedText(const AnswerRules& rules, const LimitTexts& texts, FormLanguage language)
 {
-    using T = RespondentText;
-    struct Texts {
-        T plain, range, atLeast, atMost;
-    };
-    const Texts texts = rules.kind == AnswerKind::Date
-        ? Texts { T::GiveDate, T::GiveDateRange, T::GiveDateOnOrAfter, T::GiveDateOnOrBefore }
-        : rules.kind == AnswerKind::Number
-        ? Texts { T::GiveNumber, T::GiveNumberRange, T::GiveNumberAtLeast, T::GiveNumberAtMost }
-        : Texts { T::GiveWholeNumber, T::GiveWholeNumberRange, T::GiveWholeNumberAtLeast,
-              T::GiveWholeNumberAtMost };
     if (!rules.minimum.isEmpty() && !rules.maximum.isEmpty())
         return respondentText(texts.range, language).arg(rules.minimum, rules.maximum);
     if (!rules.minimum.isEmpty())
@@ -208,26 +203,32 @@ QString limitedProblem(const AnswerRules& rules, FormLanguage language)
     return respondentText(texts.plain, language);
 }
 
+// "Please give a whole number from 0 to 120."
+QString limitedProblem(const AnswerRules& rules, FormLanguage language)
+{
+    using T = RespondentText;
+    return limitedText(rules,
+        rules.kind == AnswerKind::Date
+            ? LimitTexts { T::GiveDate, T::GiveDateRange, T::GiveDateOnOrAfter, T::GiveDateOnOrBefore }
+            : rules.kind == AnswerKind::Number
+            ? LimitTexts { T::GiveNumber, T::GiveNumberRange, T::GiveNumberAtLeast, T::GiveNumberAtMost }
+            : LimitTexts { T::GiveWholeNumber, T::GiveWholeNumberRange, T::GiveWholeNumberAtLeast,
+                T::GiveWholeNumberAtMost },
+        language);
+}
+
 // The same as limitedProblem, said before: "A whole number from 0 to 120."
 QString limitedHint(const AnswerRules& rules, FormLanguage language)
 {
     using T = RespondentText;
-    struct Texts {
-        T plain, range, atLeast, atMost;
-    };
-    const Texts texts = rules.kind == AnswerKind::Date
-        ? Texts { T::RuleDate, T::RuleDateRange, T::RuleDateOnOrAfter, T::RuleDateOnOrBefore }
-        : rules.kind == AnswerKind::Number
-        ? Texts { T::RuleNumber, T::RuleNumberRange, T::RuleNumberAtLeast, T::RuleNumberAtMost }
-        : Texts { T::RuleWholeNumber, T::RuleWholeNumberRange, T::RuleWholeNumberAtLeast,
-              T::RuleWholeNumberAtMost };
-    if (!rules.minimum.isEmpty() && !rules.maximum.isEmpty())
-        return respondentText(texts.range, language).arg(rules.minimum, rules.maximum);
-    if (!rules.minimum.isEmpty())
-        return respondentText(texts.atLeast, language).arg(rules.minimum);
-    if (!rules.maximum.isEmpty())
-        return respondentText(texts.atMost, language).arg(rules.maximum);
-    return respondentText(texts.plain, language);
+    return limitedText(rules,
+        rules.kind == AnswerKind::Date
+            ? LimitTexts { T::RuleDate, T::RuleDateRange, T::RuleDateOnOrAfter, T::RuleDateOnOrBefore }
+            : rules.kind == AnswerKind::Number
+            ? LimitTexts { T::RuleNumber, T::RuleNumberRange, T::RuleNumberAtLeast, T::RuleNumberAtMost }
+            : LimitTexts { T::RuleWholeNumber, T::RuleWholeNumberRange, T::RuleWholeNumberAtLeast,
+                T::RuleWholeNumberAtMost },
+        language);
 }
 
 QString malformedProblem(const AnswerRules& rules, FormLanguage language)
