@@ -26,7 +26,6 @@
 #include <QVariant>
 
 #include <algorithm>
-#include <ranges>
 
 namespace quenlow {
 
@@ -649,8 +648,7 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
         return unavailable(false, form.settings.language);
     bool present = false;
     ProjectorView view;
-    for (const QByteArrayView item : QByteArrayView(request.query) | std::views::split('&')) {
-        const QByteArrayView pair(item.data(), item.size());
+    for (const QByteArray& pair : request.query.split('&')) {
         if (pair == "present")
             present = true;
         else if (pair.startsWith("page="))
