@@ -71,6 +71,10 @@ private:
     // check. With the option "pause", `whilePaused` runs before the submit.
     QJsonObject runBrowser(const QString& url, const QJsonArray& actions, const QJsonObject& options,
         const std::function<void()>& whilePaused = {});
+    // Runs the browser script `script` (in the work folder) with `arguments`
+    // for at most `wait` ms; the last line it printed, as JSON, or an empty
+    // object when it failed.
+    QJsonObject runScript(const QString& script, const QStringList& arguments, int wait);
     // Starts the service on the form written, over TLS when `cert` is given.
     bool startService(const QString& cert = {}, const QString& key = {});
     QList<QVariantMap> rows() const { return tableRows(m_folder->database(), u"tbl_survey"_s); }
@@ -111,6 +115,18 @@ void TestBrowserSubmission::initTestCase()
             QSKIP("npm could not install playwright-core (no access to the npm registry?)");
         }
     }
+}
+
+QJsonObject TestBrowserSubmission::runScript(const QString& script, const QStringList& arguments, int wait)
+{
+    QProcess node;
+    node.setWorkingDirectory(m_workDir);
+    node.start(m_node, QStringList { m_workDir + QLatin1Char('/') + script } + arguments);
+    if (!node.waitForFinished(wait) || node.exitCode() != 0) {
+        qWarning("%s: %s", qPrintable(script), node.readAllStandardError().constData());
+        return {};
+    }
+    return QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
 }
 
 bool TestBrowserSubmission::startService(const QString& cert, const QString& key)
@@ -396,13 +412,8 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
                 .submitButton()
                 .write());
     QVERIFY(startService());
-    QProcess node;
-    node.setWorkingDirectory(m_workDir);
-    node.start(m_node, { m_workDir + u"/rules.mjs"_s, m_service->pageAddress(u"survey.html"_s), m_workDir });
-    QVERIFY(node.waitForFinished(120000));
-    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
     const QJsonObject seen
-        = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
+        = runScript(u"rules.mjs"_s, { m_service->pageAddress(u"survey.html"_s), m_workDir }, 120000);
     m_service->stop();
     const auto at = [&](const char* step) { return seen.value(QLatin1StringView(step)).toObject(); };
     const auto of = [](const QJsonObject& facts, const char* question, const char* what) {
@@ -471,13 +482,7 @@ void TestBrowserSubmission::aSharedPhoneKeepsEachPagesAnswersApart()
                 .submitButton()
                 .write());
     QVERIFY(startService());
-    QProcess node;
-    node.setWorkingDirectory(m_workDir);
-    node.start(m_node, { m_workDir + u"/phones.mjs"_s, m_service->address(), m_workDir });
-    QVERIFY(node.waitForFinished(240000));
-    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
-    const QJsonObject seen
-        = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
+    const QJsonObject seen = runScript(u"phones.mjs"_s, { m_service->address(), m_workDir }, 240000);
     m_service->stop();
     QVERIFY2(!seen.isEmpty() && !seen.contains(u"failure"_s), QJsonDocument(seen).toJson().constData());
     QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
@@ -656,17 +661,12 @@ void TestBrowserSubmission::everyPageServesEveryone()
         QDir(QStringLiteral(QUENLOW_SOURCE_DIR "/resources/html")).entryList({ u"*.gif"_s, u"*.jpg"_s }))
         QFile::copy(QStringLiteral(QUENLOW_SOURCE_DIR "/resources/html/") + image, m_folder->html(image));
 
-    QProcess node;
-    node.setWorkingDirectory(m_workDir);
-    node.start(m_node,
-        { m_workDir + u"/access.mjs"_s, m_service->address(),
+    const QJsonObject seen = runScript(u"access.mjs"_s,
+        { m_service->address(),
             QString::fromUtf8(
                 QJsonDocument(QJsonArray::fromStringList(forms)).toJson(QJsonDocument::Compact)),
-            m_workDir });
-    QVERIFY(node.waitForFinished(300000));
-    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
-    const QJsonObject seen
-        = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
+            m_workDir },
+        300000);
     m_service->stop();
     QVERIFY2(!seen.isEmpty() && !seen.contains(u"failure"_s), QJsonDocument(seen).toJson().constData());
     QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
@@ -714,13 +714,8 @@ void TestBrowserSubmission::answersSentCanBeChangedAfterTheThanks()
                 .submitButton()
                 .write());
     QVERIFY(startService());
-    QProcess node;
-    node.setWorkingDirectory(m_workDir);
-    node.start(m_node, { m_workDir + u"/change.mjs"_s, m_service->pageAddress(u"survey.html"_s), m_workDir });
-    QVERIFY(node.waitForFinished(120000));
-    QVERIFY2(node.exitCode() == 0, node.readAllStandardError().constData());
     const QJsonObject seen
-        = QJsonDocument::fromJson(node.readAllStandardOutput().trimmed().split('\n').last()).object();
+        = runScript(u"change.mjs"_s, { m_service->pageAddress(u"survey.html"_s), m_workDir }, 120000);
     m_service->stop();
     QVERIFY2(!seen.isEmpty(), "no result");
     QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
