@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/PostgresConnection_p.h"
 
+#include "core/IsoMoment.h"
 #include "database/AnswerColumns.h"
 #include "database/PostgresAnswersStore.h"
 
@@ -169,7 +170,7 @@ QString commentOn(pg_conn* conn, const QString& what, const QString& name)
 
 QString isoTime(const QDateTime& t)
 {
-    return t.isValid() ? t.toUTC().toString(Qt::ISODateWithMs) : QString();
+    return t.isValid() ? QString::fromLatin1(isoMomentUtc(t)) : QString();
 }
 
 std::optional<QDateTime> timeFrom(const pg_result* r, int row, int column)

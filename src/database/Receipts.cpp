@@ -6,7 +6,14 @@
 #include "database/PostgresAnswersStore.h"
 #include "database/SqliteAnswersStore.h"
 
+#include "core/IsoMoment.h"
+
+#include <QCryptographicHash>
 #include <QMessageAuthenticationCode>
+
+#include <openssl/evp.h>
+
+#include <optional>
 
 namespace quenlow {
 
@@ -17,36 +24,92 @@ constexpr char kAlphabet[] = "3479ACDEFGHJKMNPQRTWXY6";
 constexpr int kBase = sizeof(kAlphabet) - 1;
 constexpr int kLength = 8;
 
-// The moment as "yyyy-MM-ddTHH:mm:ss.zzzZ", as Qt writes an ISO date with
-// milliseconds in UTC: written digit by digit, since formatting a date the
-// general way costs more than the digest made of it.
-QByteArray isoMoment(const QDateTime& moment)
+// HMAC-SHA256 with the key's inner and outer blocks hashed once and kept,
+// for each thread, for the last key used: a receipt is made for every stored
+// answer and for every row the reporter shows, and hashing the key's blocks
+// anew each time cost more than the rest of storing a row. The digest is the
+// standard one (the same as QMessageAuthenticationCode's).
+class ReceiptDigest
 {
-    const QDateTime utc = moment.timeSpec() == Qt::UTC ? moment : moment.toUTC();
-    const QDate date = utc.date();
-    const QTime time = utc.time();
-    if (date.year() < 1000 || date.year() > 9999)
-        return utc.toString(Qt::ISODateWithMs).toLatin1();
-    char text[24];
-    const auto put = [&text](int at, int value, int digits) {
-        for (int i = digits - 1; i >= 0; --i, value /= 10)
-            text[at + i] = char('0' + value % 10);
-    };
-    put(0, date.year(), 4);
-    text[4] = '-';
-    put(5, date.month(), 2);
-    text[7] = '-';
-    put(8, date.day(), 2);
-    text[10] = 'T';
-    put(11, time.hour(), 2);
-    text[13] = ':';
-    put(14, time.minute(), 2);
-    text[16] = ':';
-    put(17, time.second(), 2);
-    text[19] = '.';
-    put(20, time.msec(), 3);
-    text[23] = 'Z';
-    return QByteArray(text, sizeof text);
+public:
+    ReceiptDigest()
+        : m_sha256(EVP_MD_fetch(nullptr, "SHA256", nullptr))
+        , m_inner(EVP_MD_CTX_new())
+        , m_outer(EVP_MD_CTX_new())
+        , m_work(EVP_MD_CTX_new())
+    {
+    }
+    ReceiptDigest(const ReceiptDigest&) = delete;
+    ReceiptDigest& operator=(const ReceiptDigest&) = delete;
+    ~ReceiptDigest()
+    {
+        EVP_MD_CTX_free(m_work);
+        EVP_MD_CTX_free(m_outer);
+        EVP_MD_CTX_free(m_inner);
+        EVP_MD_free(m_sha256);
+    }
+
+    /// The first eight bytes of the digest of `message`; nothing when the
+    /// library failed.
+    std::optional<quint64> of(const QByteArray& key, const QByteArray& message)
+    {
+        if (!m_sha256 || !m_inner || !m_outer || !m_work)
+            return std::nullopt;
+        if (!m_ready || key != m_key) {
+            m_ready = prepare(key);
+            m_key = key;
+        }
+        unsigned char inner[EVP_MAX_MD_SIZE], outer[EVP_MAX_MD_SIZE];
+        unsigned int innerSize = 0, outerSize = 0;
+        if (!m_ready || !EVP_MD_CTX_copy_ex(m_work, m_inner)
+            || !EVP_DigestUpdate(m_work, message.constData(), size_t(message.size()))
+            || !EVP_DigestFinal_ex(m_work, inner, &innerSize) || !EVP_MD_CTX_copy_ex(m_work, m_outer)
+            || !EVP_DigestUpdate(m_work, inner, innerSize) || !EVP_DigestFinal_ex(m_work, outer, &outerSize)
+            || outerSize < 8)
+            return std::nullopt;
+        quint64 n = 0;
+        for (int i = 0; i < 8; ++i)
+            n = (n << 8) | outer[i];
+        return n;
+    }
+
+private:
+    bool prepare(const QByteArray& key)
+    {
+        constexpr int kBlock = 64; // SHA-256's
+        QByteArray block
+            = key.size() > kBlock ? QCryptographicHash::hash(key, QCryptographicHash::Sha256) : key;
+        block.resize(kBlock, '\0');
+        QByteArray innerPad(kBlock, '\0'), outerPad(kBlock, '\0');
+        for (int i = 0; i < kBlock; ++i) {
+            innerPad[i] = char(block.at(i) ^ 0x36);
+            outerPad[i] = char(block.at(i) ^ 0x5c);
+        }
+        return EVP_DigestInit_ex(m_inner, m_sha256, nullptr)
+            && EVP_DigestUpdate(m_inner, innerPad.constData(), kBlock)
+            && EVP_DigestInit_ex(m_outer, m_sha256, nullptr)
+            && EVP_DigestUpdate(m_outer, outerPad.constData(), kBlock);
+    }
+
+    EVP_MD* m_sha256;
+    EVP_MD_CTX* m_inner;
+    EVP_MD_CTX* m_outer;
+    EVP_MD_CTX* m_work;
+    QByteArray m_key;
+    bool m_ready = false;
+};
+
+quint64 digestNumber(const QByteArray& key, const QByteArray& message)
+{
+    thread_local ReceiptDigest digest;
+    if (const std::optional<quint64> n = digest.of(key, message))
+        return *n;
+    // Qt's own, should the library ever refuse: slower, the same digest.
+    const QByteArray d = QMessageAuthenticationCode::hash(message, key, QCryptographicHash::Sha256);
+    quint64 n = 0;
+    for (int i = 0; i < 8; ++i)
+        n = (n << 8) | quint8(d.at(i));
+    return n;
 }
 
 } // namespace
@@ -55,18 +118,15 @@ QString receiptFor(const QByteArray& key, qint64 rowId, const QDateTime& arrived
 {
     QByteArray message = QByteArrayLiteral("receipt:") + QByteArray::number(rowId);
     if (arrivedAt.isValid())
-        message += '@' + isoMoment(arrivedAt);
-    const QByteArray digest = QMessageAuthenticationCode::hash(message, key, QCryptographicHash::Sha256);
+        message += '@' + isoMomentUtc(arrivedAt);
     // 64 bits of the digest, written in the alphabet's base.
-    quint64 n = 0;
-    for (int i = 0; i < 8; ++i)
-        n = (n << 8) | quint8(digest.at(i));
-    QString receipt;
-    for (int i = 0; i < kLength; ++i) {
-        receipt.append(QLatin1Char(kAlphabet[n % kBase]));
+    quint64 n = digestNumber(key, message);
+    char receipt[kLength];
+    for (char& c : receipt) {
+        c = kAlphabet[n % kBase];
         n /= kBase;
     }
-    return receipt;
+    return QString::fromLatin1(receipt, kLength);
 }
 
 Result<std::optional<QByteArray>> keptReceiptKey(AnswersStore& store)

@@ -89,6 +89,10 @@ private:
     Result<sqlite3_stmt*> prepareOn(const QString& table, const QByteArray& sql);
     /// Steps a kept statement that returns no rows, then resets it.
     Result<void> stepOnce(sqlite3_stmt* stmt);
+    /// The writer's own fixed statements (begin, commit, the version
+    /// pragmas), prepared once and kept, as every batch runs them.
+    Result<void> stepKept(const QString& sql);
+    Result<qint64> keptNumber(const QString& sql);
     // The steps of storing one row (SqliteWrites.cpp), taken by the rules of tokens and limits.
     friend class SqliteRowWrites;
     Result<std::optional<rules::TokenHolder>> tokenHolder(const QString& token, const QString& table);

@@ -3,6 +3,7 @@
 // Rows stored and deleted: the writer's transaction, its caches, ids never given twice.
 #include "database/SqliteAnswersStore.h"
 
+#include "core/IsoMoment.h"
 #include "database/AnswerColumns.h"
 #include "database/SqliteConnection_p.h"
 #include "database/StoreRules.h"
@@ -59,22 +60,43 @@ Result<void> SqliteAnswersStore::deleteRows(const QString& table, const QList<qi
     });
 }
 
+Result<void> SqliteAnswersStore::stepKept(const QString& sql)
+{
+    sqlite3_stmt* stmt = statementFor(sql);
+    if (!stmt)
+        return engineFailure(QStringLiteral("prepare"));
+    return stepOnce(stmt);
+}
+
+Result<qint64> SqliteAnswersStore::keptNumber(const QString& sql)
+{
+    sqlite3_stmt* stmt = statementFor(sql);
+    if (!stmt)
+        return engineFailure(QStringLiteral("prepare"));
+    const int rc = sqlite3_step(stmt);
+    const qint64 n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : -1;
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_ROW)
+        return engineFailure(QStringLiteral("step"));
+    return n;
+}
+
 Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList<NewRow>& rows)
 {
     // IMMEDIATE: the write lock is ours before the first look at the schema,
     // so what is read below holds until the commit.
-    if (const auto r = m_db->begin(); !r)
+    if (const auto r = stepKept(QStringLiteral("BEGIN IMMEDIATE")); !r)
         return failure(QStringLiteral("begin"), r.error());
     // The schema cookie changes with every column the designer adds, renames
     // or drops; forget whatever it outdates.
-    const qint64 version = m_db->number(QStringLiteral("PRAGMA schema_version")).valueOr(-1);
+    const qint64 version = keptNumber(QStringLiteral("PRAGMA schema_version")).valueOr(-1);
     if (version != m_schemaVersion || version < 0) {
         forgetSchema();
         m_schemaVersion = version;
     }
     // Another connection's commit (the designer deleting answers, a second
     // service) changes how many rows there are.
-    const qint64 dataVersion = m_db->number(QStringLiteral("PRAGMA data_version")).valueOr(-1);
+    const qint64 dataVersion = keptNumber(QStringLiteral("PRAGMA data_version")).valueOr(-1);
     if (dataVersion != m_countsDataVersion || dataVersion < 0) {
         m_rowCounts.clear();
         m_countsDataVersion = dataVersion;
@@ -91,7 +113,7 @@ Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList
         results.append(*one);
     }
     if (!failed) {
-        if (const auto r = m_db->commit(); !r)
+        if (const auto r = stepKept(QStringLiteral("COMMIT")); !r)
             failed = failure(QStringLiteral("commit"), r.error());
     }
     if (failed) {
@@ -228,8 +250,7 @@ Result<qint64> SqliteAnswersStore::insertNew(
     if (!arrival)
         return engineFailure(QStringLiteral("prepare"));
     const QByteArray tableName = row.table.toUtf8();
-    const QByteArray when
-        = row.arrivedAt.isValid() ? row.arrivedAt.toUTC().toString(Qt::ISODateWithMs).toUtf8() : QByteArray();
+    const QByteArray when = isoMomentUtc(row.arrivedAt);
     const QByteArray token = row.token.toUtf8();
     sqlite3_bind_text(arrival, 1, tableName.constData(), int(tableName.size()), SQLITE_TRANSIENT);
     sqlite3_bind_int64(arrival, 2, id);
@@ -334,7 +355,7 @@ Result<bool> SqliteAnswersStore::replaceAnswers(
     if (!noted)
         return engineFailure(QStringLiteral("prepare"));
     const QDateTime at = row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc();
-    const QByteArray when = at.toUTC().toString(Qt::ISODateWithMs).toUtf8();
+    const QByteArray when = isoMomentUtc(at);
     const QByteArray token = row.token.toUtf8();
     sqlite3_bind_text(noted, 1, when.constData(), int(when.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(noted, 2, token.constData(), int(token.size()), SQLITE_TRANSIENT);

@@ -5,6 +5,8 @@
 #include <QByteArrayView>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace quenlow {
 
@@ -19,6 +21,16 @@ int hexValue(char c)
 {
     return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
 }
+
+// The bytes of a urlencoded body that need more than a copy: escapes, the
+// blank's "+", the separators, and every byte of a UTF-8 sequence.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> special {};
+    special['%'] = special['+'] = special['='] = special['&'] = true;
+    for (int c = 0x80; c < 256; ++c)
+        special[size_t(c)] = true;
+    return special;
+}();
 
 bool isAscii(QByteArrayView bytes)
 {
@@ -49,10 +61,43 @@ Error malformed(const char* why)
     return Error { Error::Other, QString::fromLatin1(why) };
 }
 
+// The same names come with every post of a form, and so do many values (the
+// kind of each question, a chosen option, a ticked box's "on"): the texts
+// made lately are kept by each thread that reads posts and handed out again
+// (a shared copy), which spares making each anew. Direct-mapped and
+// bounded, so posts of names never seen before only replace entries.
+class RecentTexts
+{
+public:
+    QString text(QByteArrayView ascii)
+    {
+        const qsizetype size = ascii.size();
+        if (size < 2 || size > kLongest)
+            return QString::fromLatin1(ascii);
+        // The length and the first and last eight bytes tell most names apart;
+        // a clash only costs the entry.
+        quint64 head = 0, tail = 0;
+        std::memcpy(&head, ascii.data(), size_t(std::min<qsizetype>(size, 8)));
+        std::memcpy(
+            &tail, ascii.data() + std::max<qsizetype>(size - 8, 0), size_t(std::min<qsizetype>(size, 8)));
+        const quint64 hash = (head * 0x9E3779B97F4A7C15ull) ^ (tail + quint64(size)) * 0xC2B2AE3D27D4EB4Full;
+        QString& slot = m_slots[(hash >> 32) % kSlots];
+        if (slot.size() != size || QLatin1StringView(ascii) != slot)
+            slot = QString::fromLatin1(ascii);
+        return slot;
+    }
+
+private:
+    static constexpr size_t kSlots = 1021;
+    static constexpr qsizetype kLongest = 48;
+    std::array<QString, kSlots> m_slots;
+};
+
 // Decoded bytes as text: most names and answers are ASCII.
 std::optional<QString> textOf(QByteArrayView bytes, bool ascii)
 {
-    return ascii ? std::optional<QString>(QString::fromLatin1(bytes)) : strictUtf8(bytes);
+    thread_local RecentTexts recent;
+    return ascii ? std::optional<QString>(recent.text(bytes)) : strictUtf8(bytes);
 }
 
 } // namespace
@@ -62,23 +107,31 @@ Result<FormFields> parseUrlEncoded(QByteArrayView body)
     FormFields fields;
     if (body.isEmpty())
         return fields;
+    const char* p = body.data();
+    const char* const end = p + body.size();
     qsizetype ampersands = 0;
-    for (const char c : body)
-        ampersands += c == '&';
+    for (const char* at = p; (at = static_cast<const char*>(std::memchr(at, '&', size_t(end - at)))); ++at)
+        ++ampersands;
     fields.reserve(ampersands + 1);
     // One pass over the body, each piece decoded into the same buffer: this
     // runs for every field of every post. Split by hand so that the order of
-    // the fields survives; an escaped "&" or "=" splits nothing.
+    // the fields survives; an escaped "&" or "=" splits nothing. Runs of
+    // plain bytes are copied whole.
     QByteArray buffer(body.size(), Qt::Uninitialized);
     char* const decoded = buffer.data();
-    const char* p = body.data();
-    const char* const end = p + body.size();
     for (;;) {
         const char* const pieceStart = p;
         char* to = decoded;
         qsizetype nameLength = -1;
         bool nameAscii = true, ascii = true;
-        for (; p < end && *p != '&'; ++p) {
+        for (;;) {
+            const char* const run = p;
+            while (p < end && !kSpecial[static_cast<unsigned char>(*p)])
+                ++p;
+            std::memcpy(to, run, size_t(p - run));
+            to += p - run;
+            if (p >= end || *p == '&')
+                break;
             char c = *p;
             if (c == '%') {
                 if (end - p < 3 || !isHexDigit(p[1]) || !isHexDigit(p[2]))
@@ -91,10 +144,12 @@ Result<FormFields> parseUrlEncoded(QByteArrayView body)
                 nameLength = to - decoded;
                 nameAscii = ascii;
                 ascii = true;
+                ++p;
                 continue;
             }
             ascii = ascii && static_cast<unsigned char>(c) < 0x80;
             *to++ = c;
+            ++p;
         }
         if (p > pieceStart) {
             const qsizetype length = to - decoded;

@@ -204,7 +204,23 @@ void TestRequestHandler::readsUrlEncodedFieldsInOrder()
         { u"c d"_s, u"e f&g"_s }, { u"empty"_s, QString() }, { u"bare"_s, QString() } };
     QCOMPARE(*fields, expected);
     QCOMPARE(parseUrlEncoded("name=%C3%A9t%C3%A9")->first().value, u"été"_s);
+    QCOMPARE(*parseUrlEncoded("a=b=c&%C3%A9t%C3%A9=\xC3\xA9t\xC3\xA9+x"),
+        (FormFields { { u"a"_s, u"b=c"_s }, { u"été"_s, u"été x"_s } }));
     QVERIFY(parseUrlEncoded("")->isEmpty());
+    QVERIFY(!parseUrlEncoded("a=%4"));
+    QVERIFY(!parseUrlEncoded("a=\xC3"));
+    // Texts seen before are handed out again: many names of one length,
+    // sharing their first and last bytes, each still read as sent.
+    for (int round = 0; round < 2; ++round) {
+        for (int n = 0; n < 3000; ++n) {
+            const QString name = u"Question %1 of the long form"_s.arg(n, 5, 10, QLatin1Char('0'));
+            const QString value = QString::number(n * 7);
+            const QByteArray body = QUrl::toPercentEncoding(name) + '=' + value.toLatin1();
+            const auto one = parseUrlEncoded(body);
+            QVERIFY(one && one->size() == 1);
+            QCOMPARE(one->first(), (FormField { name, value }));
+        }
+    }
 }
 
 void TestRequestHandler::refusesMalformedBodies_data()
