@@ -7,13 +7,7 @@
 #include "database/SqliteAnswersStore.h"
 
 #include "core/IsoMoment.h"
-
-#include <QCryptographicHash>
-#include <QMessageAuthenticationCode>
-
-#include <openssl/evp.h>
-
-#include <optional>
+#include "core/KeyedDigest.h"
 
 namespace quenlow {
 
@@ -24,94 +18,6 @@ constexpr char kAlphabet[] = "3479ACDEFGHJKMNPQRTWXY6";
 constexpr int kBase = sizeof(kAlphabet) - 1;
 constexpr int kLength = 8;
 
-// HMAC-SHA256 with the key's inner and outer blocks hashed once and kept,
-// for each thread, for the last key used: a receipt is made for every stored
-// answer and for every row the reporter shows, and hashing the key's blocks
-// anew each time cost more than the rest of storing a row. The digest is the
-// standard one (the same as QMessageAuthenticationCode's).
-class ReceiptDigest
-{
-public:
-    ReceiptDigest()
-        : m_sha256(EVP_MD_fetch(nullptr, "SHA256", nullptr))
-        , m_inner(EVP_MD_CTX_new())
-        , m_outer(EVP_MD_CTX_new())
-        , m_work(EVP_MD_CTX_new())
-    {
-    }
-    ReceiptDigest(const ReceiptDigest&) = delete;
-    ReceiptDigest& operator=(const ReceiptDigest&) = delete;
-    ~ReceiptDigest()
-    {
-        EVP_MD_CTX_free(m_work);
-        EVP_MD_CTX_free(m_outer);
-        EVP_MD_CTX_free(m_inner);
-        EVP_MD_free(m_sha256);
-    }
-
-    /// The first eight bytes of the digest of `message`; nothing when the
-    /// library failed.
-    std::optional<quint64> of(const QByteArray& key, const QByteArray& message)
-    {
-        if (!m_sha256 || !m_inner || !m_outer || !m_work)
-            return std::nullopt;
-        if (!m_ready || key != m_key) {
-            m_ready = prepare(key);
-            m_key = key;
-        }
-        unsigned char inner[EVP_MAX_MD_SIZE], outer[EVP_MAX_MD_SIZE];
-        unsigned int innerSize = 0, outerSize = 0;
-        if (!m_ready || !EVP_MD_CTX_copy_ex(m_work, m_inner)
-            || !EVP_DigestUpdate(m_work, message.constData(), size_t(message.size()))
-            || !EVP_DigestFinal_ex(m_work, inner, &innerSize) || !EVP_MD_CTX_copy_ex(m_work, m_outer)
-            || !EVP_DigestUpdate(m_work, inner, innerSize) || !EVP_DigestFinal_ex(m_work, outer, &outerSize)
-            || outerSize < 8)
-            return std::nullopt;
-        quint64 n = 0;
-        for (int i = 0; i < 8; ++i)
-            n = (n << 8) | outer[i];
-        return n;
-    }
-
-private:
-    bool prepare(const QByteArray& key)
-    {
-        constexpr int kBlock = 64; // SHA-256's
-        QByteArray block
-            = key.size() > kBlock ? QCryptographicHash::hash(key, QCryptographicHash::Sha256) : key;
-        block.resize(kBlock, '\0');
-        QByteArray innerPad(kBlock, '\0'), outerPad(kBlock, '\0');
-        for (int i = 0; i < kBlock; ++i) {
-            innerPad[i] = char(block.at(i) ^ 0x36);
-            outerPad[i] = char(block.at(i) ^ 0x5c);
-        }
-        return EVP_DigestInit_ex(m_inner, m_sha256, nullptr)
-            && EVP_DigestUpdate(m_inner, innerPad.constData(), kBlock)
-            && EVP_DigestInit_ex(m_outer, m_sha256, nullptr)
-            && EVP_DigestUpdate(m_outer, outerPad.constData(), kBlock);
-    }
-
-    EVP_MD* m_sha256;
-    EVP_MD_CTX* m_inner;
-    EVP_MD_CTX* m_outer;
-    EVP_MD_CTX* m_work;
-    QByteArray m_key;
-    bool m_ready = false;
-};
-
-quint64 digestNumber(const QByteArray& key, const QByteArray& message)
-{
-    thread_local ReceiptDigest digest;
-    if (const std::optional<quint64> n = digest.of(key, message))
-        return *n;
-    // Qt's own, should the library ever refuse: slower, the same digest.
-    const QByteArray d = QMessageAuthenticationCode::hash(message, key, QCryptographicHash::Sha256);
-    quint64 n = 0;
-    for (int i = 0; i < 8; ++i)
-        n = (n << 8) | quint8(d.at(i));
-    return n;
-}
-
 } // namespace
 
 QString receiptFor(const QByteArray& key, qint64 rowId, const QDateTime& arrivedAt)
@@ -120,7 +26,10 @@ QString receiptFor(const QByteArray& key, qint64 rowId, const QDateTime& arrived
     if (arrivedAt.isValid())
         message += '@' + isoMomentUtc(arrivedAt);
     // 64 bits of the digest, written in the alphabet's base.
-    quint64 n = digestNumber(key, message);
+    const QByteArray digest = keyedSha256(key, message);
+    quint64 n = 0;
+    for (int i = 0; i < 8; ++i)
+        n = (n << 8) | quint8(digest.at(i));
     char receipt[kLength];
     for (char& c : receipt) {
         c = kAlphabet[n % kBase];

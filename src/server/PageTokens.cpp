@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/PageTokens.h"
 
-#include <QCryptographicHash>
-#include <QMessageAuthenticationCode>
+#include "core/KeyedDigest.h"
+
 #include <QRandomGenerator>
 
 namespace quenlow {
@@ -36,11 +36,8 @@ SubmissionTokens::SubmissionTokens(const QByteArray& key)
 
 QByteArray SubmissionTokens::digest(const QByteArray& nonceHex, const QString& table) const
 {
-    QMessageAuthenticationCode mac(QCryptographicHash::Sha256, m_key);
-    mac.addData(nonceHex);
-    mac.addData("\n");
-    mac.addData(table.toUtf8());
-    return mac.result().first(kDigestBytes).toHex();
+    const QByteArray message = nonceHex + '\n' + table.toUtf8();
+    return keyedSha256(m_key, message).first(kDigestBytes).toHex();
 }
 
 QString SubmissionTokens::issue(const QString& table) const

@@ -34,9 +34,10 @@ void TestReceipts::receiptsStayAsGiven()
 
 void TestReceipts::receiptsFollowTheKeyInUse()
 {
-    // Keys kept from one receipt to the next: each receipt is still the
-    // keyed digest of its own key, short or longer than a hash block.
-    const QList<QByteArray> keys { "k", QByteArray(32, '\x7f'), QByteArray(100, 'a'), "" };
+    // Keys kept from one receipt to the next, more of them than are kept:
+    // each receipt is still the keyed digest of its own key, short or longer
+    // than a hash block.
+    const QList<QByteArray> keys { "k", QByteArray(32, '\x7f'), QByteArray(100, 'a'), "", "k2", "k3" };
     for (int round = 0; round < 2; ++round) {
         for (const QByteArray& key : keys) {
             for (const qint64 row : { 1, 42, 123456789 }) {
