@@ -32,7 +32,8 @@
 // the request handler in this process, one after the other, each answered
 // when stored: run it under valgrind --tool=callgrind --separate-threads=yes
 // for the instructions per submission of the handler (the main thread) and
-// of the writer (its thread, which also makes the thank-you page).
+// of the writer (its thread, which also makes the thank-you page). With
+// QUENLOW_BENCH_TOKEN set, each post carries a page token, as pages do.
 // An answer limit (counted by the store in the transaction that stores each
 // answer): the 40-question form with a limit it never reaches takes at least
 // 0.95x the submissions/s of the same form without one; `--part limit` runs
