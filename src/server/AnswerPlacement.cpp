@@ -118,17 +118,26 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
     const qsizetype count = questions.size();
     // The last question of a field wins, as the columns hold one value each.
     for (qsizetype i = 0; i < count; ++i)
-        m_current.insert_or_assign(questions.at(i).field, int(i));
+        m_fields[questions.at(i).field].current = int(i);
     for (qsizetype i = 0; i < count; ++i) {
         for (const QString& former : questions.at(i).formerFields) {
-            if (!m_current.contains(former) && !m_former.contains(former))
-                m_former.emplace(former, int(i));
+            FieldPlace& place = m_fields[former];
+            if (place.current < 0 && place.former < 0)
+                place.former = int(i);
         }
     }
+    // Each name's "<name> Type" field, found with the name itself.
+    QList<std::pair<QString, int>> types;
+    for (const auto& [name, place] : m_fields)
+        types.append({ name + kTypeSuffix, place.question() });
+    for (const auto& [typeField, question] : std::as_const(types))
+        m_fields[typeField].typeOf = question;
     const QStringList hidden = pageHiddenFieldNames();
     m_hidden = QSet<QString>(hidden.cbegin(), hidden.cend());
     m_hidden.insert(submissionTokenField());
     m_hidden.insert(formVersionField());
+    for (const QString& field : std::as_const(m_hidden))
+        m_fields[field].hidden = true;
     // A question whose field name the page also gives to another field is
     // told by its place after its "<name> Type" field, as the page sends it.
     m_byPlace.fill(false, count);
@@ -141,14 +150,17 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
     m_anyByPlace = m_byPlace.contains(true);
 }
 
+const QuestionPlaces::FieldPlace* QuestionPlaces::placeOf(QStringView field) const
+{
+    const auto it = m_fields.find(field);
+    return it == m_fields.end() ? nullptr : &it->second;
+}
+
 int QuestionPlaces::of(QStringView field) const
 {
     // One of now first, then a former one.
-    if (const auto it = m_current.find(field); it != m_current.end())
-        return it->second;
-    if (const auto it = m_former.find(field); it != m_former.end())
-        return it->second;
-    return -1;
+    const FieldPlace* place = placeOf(field);
+    return place ? place->question() : -1;
 }
 
 PlacedAnswers placeAnswers(const PublishedForm& form, const FormFields& fields)
@@ -166,17 +178,21 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
     const QSet<QString>& hidden = m_hidden;
     const QList<bool>& byPlace = m_byPlace;
     const QuestionPlaces& index = *this;
+    placed.answers.reserve(count);
+    placed.kept.reserve(count);
     QList<bool> carried(count, false); // its field or its "Type" field came
     QList<std::optional<QString>> value(count); // the first value posted under its field
     bool unplaced = false;
     for (const FormField& f : fields) {
-        if (hidden.contains(f.name))
+        const FieldPlace* place = placeOf(f.name);
+        if (place && place->hidden && hidden.contains(f.name))
             continue;
-        if (f.name.size() > kTypeSuffix.size() && f.name.endsWith(kTypeSuffix) && index.of(f.name) < 0) {
+        const int question = place ? place->question() : -1;
+        const bool typeSuffix = f.name.size() > kTypeSuffix.size() && f.name.endsWith(kTypeSuffix);
+        if (typeSuffix && question < 0) {
             // A question's own "<name> Type" field, whatever it says, is no answer.
-            const int question = index.of(QStringView(f.name).chopped(kTypeSuffix.size()));
-            if (question >= 0) {
-                carried[question] = true;
+            if (place && place->typeOf >= 0) {
+                carried[place->typeOf] = true;
                 continue;
             }
             // A question of the page the form no longer has.
@@ -184,13 +200,11 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
                 unplaced = true;
                 continue;
             }
-        } else if (isMarker(f)) {
+        } else if (typeSuffix && isMarker(f)) {
             // Also another question's field ("Size Type" beside "Size"): both count.
-            const int question = index.of(QStringView(f.name).chopped(kTypeSuffix.size()));
-            if (question >= 0)
-                carried[question] = true;
+            if (place && place->typeOf >= 0)
+                carried[place->typeOf] = true;
         }
-        const int question = index.of(f.name);
         if (question < 0) {
             // An empty field of no question loses nothing; an answer would be lost.
             unplaced = unplaced || !f.value.trimmed().isEmpty();

@@ -57,12 +57,20 @@ private:
         using is_transparent = void;
         bool operator()(QStringView a, QStringView b) const noexcept;
     };
-    using FoldedIndex = std::unordered_map<QString, int, FoldedHash, FoldedEqual>;
+    // What a posted field name stands for, found with one look-up.
+    struct FieldPlace {
+        int current = -1; // the question whose field of now it is
+        int former = -1; // the question that had it before a rename
+        int typeOf = -1; // "<name> Type": the question `name` stands for
+        bool hidden = false; // the page's own field, when written exactly so
+        int question() const { return current >= 0 ? current : former; }
+    };
+    using FieldIndex = std::unordered_map<QString, FieldPlace, FoldedHash, FoldedEqual>;
+    const FieldPlace* placeOf(QStringView field) const;
 
     QList<PostedQuestion> m_questions;
     QSet<QString> m_hidden; // the page's own fields, never an answer
-    FoldedIndex m_current; // a question's field of now
-    FoldedIndex m_former; // one it had before a rename
+    FieldIndex m_fields;
     QList<bool> m_byPlace; // told by its place after its "<name> Type" field
     bool m_anyByPlace = false;
 };

@@ -62,6 +62,10 @@ Result<FormFields, Refusal> SubmissionIntake::read(const HttpRequest& post)
     }
     // A NUL ends the text in most programs that read the answers back, so
     // what was stored would differ from what was typed: refused, not cut.
+    // Looked for in the body first: a field can hold one only when the body
+    // has one as sent or escaped.
+    if (!post.fields && !post.body.contains('\0') && !post.body.contains("%00"))
+        return fields;
     for (const FormField& f : std::as_const(fields)) {
         if (f.name.contains(QChar(0)) || f.value.contains(QChar(0)))
             return refusal(Refusal::HoldsNul);

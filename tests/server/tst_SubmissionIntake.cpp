@@ -177,6 +177,12 @@ void TestSubmissionIntake::decidesEachPost_data()
     QTest::newRow("NUL in a value") << valid + "&x=a%00b" << form << refused(Refusal::HoldsNul);
     QTest::newRow("NUL in a name") << valid + "&Name%00+Type=Text+Field" << form
                                    << refused(Refusal::HoldsNul);
+    QTest::newRow("NUL as sent in a value")
+        << valid + QByteArray("&x=a\0b", 7) << form << refused(Refusal::HoldsNul);
+    const auto nulPart = multipartBody({ { u"tableName"_s, u"tbl_survey"_s, {} },
+        { u"Name Type"_s, u"Text Field"_s, {} }, { u"Name"_s, u"B"_s + QChar(0) + u"o"_s, {} } });
+    QTest::newRow("NUL in a multipart value")
+        << nulPart.first << nulPart.second << refused(Refusal::HoldsNul);
     QTest::newRow("multipart cut short")
         << QByteArray("--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey")
         << QByteArray("multipart/form-data; boundary=x") << refused(Refusal::Unreadable);
