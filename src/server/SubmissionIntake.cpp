@@ -9,6 +9,8 @@
 #include "server/FormSource.h"
 #include "server/PageTokens.h"
 
+#include <cstring>
+
 namespace quenlow {
 
 namespace {
@@ -18,6 +20,22 @@ bool isUrlEncoded(QByteArrayView contentType)
     const qsizetype semicolon = contentType.indexOf(';');
     const QByteArrayView type = (semicolon < 0 ? contentType : contentType.first(semicolon)).trimmed();
     return type.isEmpty() || type.compare("application/x-www-form-urlencoded", Qt::CaseInsensitive) == 0;
+}
+
+// Whether a body holds a NUL, as sent or escaped ("%00").
+bool mayHoldNul(QByteArrayView body)
+{
+    const char* p = body.data();
+    const char* const end = p + body.size();
+    if (body.isEmpty())
+        return false;
+    if (std::memchr(p, 0, size_t(body.size())))
+        return true;
+    for (; (p = static_cast<const char*>(std::memchr(p, '%', size_t(end - p)))); ++p) {
+        if (end - p >= 3 && p[1] == '0' && p[2] == '0')
+            return true;
+    }
+    return false;
 }
 
 Refusal refusal(Refusal::Kind kind, QString detail = {})
@@ -64,7 +82,7 @@ Result<FormFields, Refusal> SubmissionIntake::read(const HttpRequest& post)
     // what was stored would differ from what was typed: refused, not cut.
     // Looked for in the body first: a field can hold one only when the body
     // has one as sent or escaped.
-    if (!post.fields && !post.body.contains('\0') && !post.body.contains("%00"))
+    if (!post.fields && !mayHoldNul(post.body))
         return fields;
     for (const FormField& f : std::as_const(fields)) {
         if (f.name.contains(QChar(0)) || f.value.contains(QChar(0)))
