@@ -14,6 +14,8 @@
 
 #include <QUrl>
 
+#include <array>
+
 namespace quenlow {
 
 namespace {
@@ -54,7 +56,15 @@ QByteArray answersTablePath()
     return QByteArrayLiteral("/scripts/showTable.asp");
 }
 
-QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& receipt, const QString& token)
+namespace {
+
+// The parts of a thank-you page that every answer to a form shares: what
+// comes before the way back and the receipt, and what comes after.
+struct ThankYouParts {
+    QByteArray before, after;
+};
+
+ThankYouParts makeThankYouParts(const PublishedForm& form, bool updated)
 {
     const FormLanguage language = form.settings.language;
     const auto text = [language](RespondentText t) { return respondentText(t, language); };
@@ -81,17 +91,60 @@ QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& 
             + escapeAttribute(text(RespondentText::ViewAnswersTable)) + QStringLiteral("'></FORM>")
             + kLineEnd;
     }
+    const QString after
+        = thankYouExtras(form, QString()) + QStringLiteral("</CENTER></MAIN></BODY></HTML>") + kLineEnd;
+    return { page.toUtf8(), after.toUtf8() };
+}
+
+// The shared parts, kept by each thread for the forms it thanked for last:
+// made anew for every answer they cost more than the rest of the reply.
+// Kept by what they are made of, so an edited form is never thanked for
+// with the words it had before.
+const ThankYouParts& thankYouParts(const PublishedForm& form, bool updated)
+{
+    struct Kept {
+        QString name, title, background;
+        bool showsTable = false, updated = false;
+        FormSettings settings;
+        ThankYouParts parts;
+        bool made = false;
+    };
+    thread_local std::array<Kept, 4> kept;
+    thread_local size_t next = 0;
+    for (const Kept& k : kept) {
+        if (k.made && k.updated == updated && k.showsTable == form.showsAnswersTable && k.name == form.name
+            && k.title == form.title && k.background == form.backgroundImage && k.settings == form.settings)
+            return k.parts;
+    }
+    Kept& k = kept[next];
+    next = (next + 1) % kept.size();
+    k = Kept { form.name, form.title, form.backgroundImage, form.showsAnswersTable, updated, form.settings,
+        makeThankYouParts(form, updated), true };
+    return k.parts;
+}
+
+} // namespace
+
+QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& receipt, const QString& token)
+{
+    const ThankYouParts& parts = thankYouParts(form, updated);
+    QString between;
     if (!token.isEmpty()) {
         // Without the page's script, the way back to the form; with it, the
         // script goes Back to the form as it was sent, answers and all.
-        page += QStringLiteral("<P><A CLASS=change-answers HREF='/")
+        between += QStringLiteral("<P><A CLASS=change-answers HREF='/")
             + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
             + QStringLiteral(".html?change=") + escapeAttribute(token) + QStringLiteral("'><B>")
-            + respondentContent(text(RespondentText::ChangeAnswers)) + QStringLiteral("</B></A>") + kLineEnd;
+            + respondentContent(respondentText(RespondentText::ChangeAnswers, form.settings.language))
+            + QStringLiteral("</B></A>") + kLineEnd;
     }
-    page += thankYouExtras(form, receipt);
-    page += QStringLiteral("</CENTER></MAIN></BODY></HTML>") + kLineEnd;
-    return page.toUtf8();
+    between += receiptLine(form, receipt);
+    // Appended, not concatenated: a byte builder copies byte by byte.
+    const QByteArray middle = between.toUtf8();
+    QByteArray page;
+    page.reserve(parts.before.size() + middle.size() + parts.after.size());
+    page.append(parts.before).append(middle).append(parts.after);
+    return page;
 }
 
 bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName,

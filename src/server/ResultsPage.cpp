@@ -291,17 +291,22 @@ QByteArray projectorPage(
     return html.toUtf8();
 }
 
+QString receiptLine(const PublishedForm& form, const QString& receipt)
+{
+    if (receipt.isEmpty())
+        return QString();
+    return QStringLiteral("<P><B>")
+        + respondentContent(respondentText(RespondentText::YourReceipt, form.settings.language))
+        + QStringLiteral(" <SPAN CLASS=receipt "
+                         "STYLE='font-family:monospace;font-size:1.4em;letter-spacing:0.1em'>")
+        + escapeHtml(receipt) + QStringLiteral("</SPAN></B>\r\n");
+}
+
 QString thankYouExtras(const PublishedForm& form, const QString& receipt)
 {
     const FormLanguage language = form.settings.language;
     const auto text = [language](RespondentText t) { return respondentContent(respondentText(t, language)); };
-    QString extras;
-    if (!receipt.isEmpty()) {
-        extras += QStringLiteral("<P><B>") + text(RespondentText::YourReceipt)
-            + QStringLiteral(" <SPAN CLASS=receipt "
-                             "STYLE='font-family:monospace;font-size:1.4em;letter-spacing:0.1em'>")
-            + escapeHtml(receipt) + QStringLiteral("</SPAN></B>\r\n");
-    }
+    QString extras = receiptLine(form, receipt);
     if (form.settings.offerAnotherAnswer) {
         extras += QStringLiteral("<P><A HREF='") + escapeAttribute(formLink(form)) + QStringLiteral("'><B>")
             + text(RespondentText::SendAnother) + QStringLiteral("</B></A>\r\n");

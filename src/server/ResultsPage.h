@@ -46,6 +46,8 @@ std::pair<int, int> projectorGrid(const QList<qsizetype>& bars);
 /// What the thank-you page shows beyond the thanks: the receipt, and the
 /// ways to another answer and to the results where the form offers them.
 QString thankYouExtras(const PublishedForm& form, const QString& receipt);
+/// The receipt's line of it; empty without one.
+QString receiptLine(const PublishedForm& form, const QString& receipt);
 
 /// The page of a form that takes no answers now.
 QByteArray closedFormPage(const PublishedForm& form);

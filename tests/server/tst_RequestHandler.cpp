@@ -72,6 +72,7 @@ private slots:
     void cleanup();
 
     void readsUrlEncodedFieldsInOrder();
+    void thankYouPagesFollowTheForm();
     void refusesMalformedBodies_data();
     void refusesMalformedBodies();
 
@@ -221,6 +222,29 @@ void TestRequestHandler::readsUrlEncodedFieldsInOrder()
             QCOMPARE(one->first(), (FormField { name, value }));
         }
     }
+}
+
+void TestRequestHandler::thankYouPagesFollowTheForm()
+{
+    // The parts every answer shares are kept between answers: an edited
+    // form, another form or another answer is never thanked with old words.
+    PublishedForm form;
+    form.name = u"survey"_s;
+    form.title = u"Canteen"_s;
+    const QByteArray first = thankYouPage(form, false, u"KCEAE3WE"_s, u"tok1"_s);
+    QVERIFY(first.contains("KCEAE3WE") && first.contains("change=tok1") && first.contains("Canteen"));
+    QCOMPARE(thankYouPage(form, false, u"KCEAE3WE"_s, u"tok1"_s), first);
+    const QByteArray second = thankYouPage(form, false, u"96MFWGWT"_s, QString());
+    QVERIFY(second.contains("96MFWGWT") && !second.contains("KCEAE3WE") && !second.contains("change="));
+    form.settings.thankYouText = u"Merci"_s;
+    QVERIFY(thankYouPage(form, false, {}, {}).contains("Merci"));
+    QVERIFY(!thankYouPage(form, true, {}, {}).contains("Merci"));
+    form.title = u"Library"_s;
+    form.settings.thankYouText.clear();
+    QVERIFY(thankYouPage(form, false, {}, {}).contains("Library"));
+    form.name = u"other"_s;
+    form.settings.offerAnotherAnswer = true;
+    QVERIFY(thankYouPage(form, false, {}, {}).contains("HREF='/other.html'"));
 }
 
 void TestRequestHandler::refusesMalformedBodies_data()
