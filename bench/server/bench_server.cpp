@@ -28,6 +28,11 @@
 // rules, and a refused post (422, the page again with the answers) is
 // answered in under 2 ms at the median and stores nothing.
 // `--part rules` runs that part alone.
+// A form of several pages: ten pages of eight required option-button
+// questions each (80 in all), the page as sent (adapted, with a token, each
+// page in a section) and a refused post (one question left unanswered: 422,
+// the page again with the answers and a note), at the median; the same
+// questions on one page beside them. `--part pages` runs that part alone.
 // `--part handler --posts N` takes N posts of the 6-question form through
 // the request handler in this process, one after the other, each answered
 // when stored: run it under valgrind --tool=callgrind --separate-threads=yes
@@ -963,6 +968,114 @@ double field(const QString& text, const char* name)
     return re.match(text).captured(1).toDouble();
 }
 
+// Eighty required option-button questions, a page break after every eight
+// when `paged`, as the designer writes them.
+void makePagedForm(const QString& folder, const QString& name, bool paged)
+{
+    const QString db = answersStoreIn(folder);
+    const QString table = AnswersStore::tableFor(name);
+    if (const Result<void> made = createFormTable(db, table); !made)
+        fail(made.error().detail);
+    const auto answers = openAnswersStore(db);
+    if (!answers)
+        fail(answers.error().detail);
+    HeaderSettings settings;
+    settings.formName = name;
+    settings.title = QStringLiteral("Course evaluation");
+    settings.letterSize = QStringLiteral("5");
+    settings.justification = QStringLiteral("Centre");
+    settings.background = QStringLiteral("Background.gif");
+    settings.databaseLocation = db;
+    MethodCollection collection;
+    collection.append(headerRecord(settings, 1, 0));
+    QuestionSettings required;
+    required.rules.required = true;
+    for (int i = 0; i < 80; ++i) {
+        if (paged && i > 0 && i % 8 == 0)
+            collection.append(pageBreakMethod(QStringLiteral("Part %1").arg(i / 8 + 1)));
+        const FormMethod question
+            = withQuestionSettings(radioButtonsMethod(QStringLiteral("Question %1").arg(i),
+                                       { QStringLiteral("Strongly agree"), QStringLiteral("Agree"),
+                                           QStringLiteral("Disagree"), QStringLiteral("Strongly disagree") },
+                                       noDefaultOption()),
+                required);
+        if (const auto added
+            = (*answers)->addColumn(table, question.userInstruction, AnswersStore::ColumnKind::Text, {});
+            !added)
+            fail(added.error().detail);
+        collection.append(question);
+    }
+    collection.append(submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form")));
+    if (!writeFileAtomically(
+            folder + QStringLiteral("/Collections/") + name + QStringLiteral("Collection.txt"),
+            encodeText(serializeCollection(collection)))
+        || !writeFileAtomically(folder + QStringLiteral("/HTML/") + name + QStringLiteral(".html"),
+            encodeText(buildFormPage(collection))))
+        fail(QStringLiteral("cannot write the form's files"));
+}
+
+// The page of `name` as sent and a refused post to it (the first question
+// unanswered), each at the median in microseconds.
+std::pair<double, double> pagedFormMicroseconds(
+    const QString& folder, const QString& name, bool paged, int times)
+{
+    quenlow::AnswerWriter writer(answersStoreIn(folder));
+    if (const Result<void> started = writer.start(); !started)
+        fail(started.error().detail);
+    quenlow::ServiceClock clock;
+    quenlow::StoreExecutor executor(answersStoreIn(folder));
+    quenlow::RequestHandler handler(folder, writer, executor, clock);
+    quenlow::HttpRequest page;
+    page.method = "GET";
+    page.path = "/" + name.toUtf8() + ".html";
+    const QByteArray sections = paged ? "<section class=form-page>" : "submissionToken";
+    const double sent = medianMicroseconds(
+        times, [&] { return handler.handle(page); },
+        [&](const quenlow::HttpResponse& response) {
+            if (response.status != 200 || response.body.count(sections) != (paged ? 10 : 1))
+                fail(QStringLiteral("the page of ") + name
+                    + QStringLiteral(" was not sent as respondents get it"));
+        });
+    QByteArray body = "tableName=" + QUrl::toPercentEncoding(AnswersStore::tableFor(name));
+    for (int i = 0; i < 80; ++i) {
+        const QByteArray field = QUrl::toPercentEncoding(QStringLiteral("Question %1").arg(i));
+        body += '&' + field + "%20Type=Radio%20Buttons";
+        if (i > 0)
+            body += '&' + field + "=Agree";
+    }
+    quenlow::HttpRequest post;
+    post.method = "POST";
+    post.path = "/scripts/save.asp";
+    post.contentType = "application/x-www-form-urlencoded";
+    post.body = body;
+    const double refused = medianMicroseconds(
+        times, [&] { return handler.handle(post); },
+        [](const quenlow::HttpResponse& response) {
+            if (response.status != 422 || !response.body.contains("Please choose an answer."))
+                fail(QStringLiteral("the post with a question unanswered was not refused with its note"));
+        });
+    (void)writer.stop();
+    return { sent, refused };
+}
+
+bool pagesPart(const QString& folder)
+{
+    makePagedForm(folder, QStringLiteral("paged"), true);
+    makePagedForm(folder, QStringLiteral("unpaged"), false);
+    const auto [pagedSent, pagedRefused] = pagedFormMicroseconds(folder, QStringLiteral("paged"), true, 2000);
+    const auto [oneSent, oneRefused] = pagedFormMicroseconds(folder, QStringLiteral("unpaged"), false, 2000);
+    out(QStringLiteral(
+        "10 pages of 80 option-button questions: page as sent (adapted, with a token) median %1 us, "
+        "refused post (422) median %2 us")
+            .arg(pagedSent, 0, 'f', 1)
+            .arg(pagedRefused, 0, 'f', 1));
+    out(QStringLiteral(
+        "the same 80 questions on one page: page as sent median %1 us, refused post median %2 us")
+            .arg(oneSent, 0, 'f', 1)
+            .arg(oneRefused, 0, 'f', 1));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -989,7 +1102,8 @@ int main(int argc, char** argv)
             server = args.at(i + 1);
         else if (args.at(i) == QLatin1StringView("--part")
             && (args.at(i + 1) == QLatin1StringView("rules") || args.at(i + 1) == QLatin1StringView("limit")
-                || args.at(i + 1) == QLatin1StringView("handler")))
+                || args.at(i + 1) == QLatin1StringView("handler")
+                || args.at(i + 1) == QLatin1StringView("pages")))
             part = args.at(i + 1);
         else if (args.at(i) == QLatin1StringView("--posts"))
             posts = qBound(1, args.at(i + 1).toInt(), 1000000);
@@ -1015,6 +1129,8 @@ int main(int argc, char** argv)
         return limitPart(folder, server, wrk, connections, duration) ? 0 : 1;
     if (part == QLatin1StringView("handler"))
         return handlerPart(folder, posts) ? 0 : 1;
+    if (part == QLatin1StringView("pages"))
+        return pagesPart(folder) ? 0 : 1;
 
     const double single = singleRowRate(folder, 3.0);
     out(QStringLiteral("SQLite single-row durable inserts: %1 rows/s").arg(single, 0, 'f', 0));

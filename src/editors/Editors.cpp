@@ -8,6 +8,7 @@
 #include "editors/AddTextForm.h"
 #include "editors/CheckBoxesForm.h"
 #include "editors/LineRule.h"
+#include "editors/PageBreakForm.h"
 #include "editors/PullDownMenuInstructionForm.h"
 #include "editors/RadioButtonsForm.h"
 #include "editors/ScaleForm.h"
@@ -29,7 +30,7 @@ Editors::~Editors()
 {
     // Windows the main window owns go with it; any left without an owner go here.
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton, m_scale };
+        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak };
     for (QWidget* window : windows) {
         if (window && !window->parent())
             delete window;
@@ -91,6 +92,12 @@ void Editors::showScaleForm()
 {
     if (!refuseIfOpen(m_scale))
         runModal(create(m_scale));
+}
+
+void Editors::showPageBreakForm()
+{
+    if (!refuseIfOpen(m_pageBreak))
+        runModal(create(m_pageBreak));
 }
 
 void Editors::showAddTextForm()
@@ -175,6 +182,8 @@ void Editors::editSelected()
         return edit(m_scale, method);
     case ElementKind::SubmitButton:
         return edit(m_submitButton, method);
+    case ElementKind::PageBreak:
+        return edit(m_pageBreak, method);
     case ElementKind::Line:
         return showExclamation(tr("Horizontal Line Rules cannot be edited."));
     case ElementKind::Unknown:
@@ -186,7 +195,7 @@ void Editors::editSelected()
 QWidget* Editors::openWindow(const QString& name) const
 {
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton, m_scale };
+        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak };
     for (QWidget* window : windows) {
         if (window && window->objectName() == name)
             return window;

@@ -16,6 +16,7 @@ class AddTextForm;
 class CheckBoxesForm;
 class FormSession;
 struct FormMethod;
+class PageBreakForm;
 class PullDownMenuInstructionForm;
 class RadioButtonsForm;
 class ScaleForm;
@@ -44,6 +45,7 @@ public:
     void showPullDownMenuForm();
     void showSubmitButtonForm();
     void showScaleForm();
+    void showPageBreakForm();
     /// The plain text editor from the main window (modal, default text).
     void showAddTextForm();
     /// Modeless beside the main window.
@@ -80,6 +82,7 @@ private:
     QPointer<PullDownMenuInstructionForm> m_pullDownMenu;
     QPointer<SubmitButtonForm> m_submitButton;
     QPointer<ScaleForm> m_scale;
+    QPointer<PageBreakForm> m_pageBreak;
 };
 
 } // namespace quenlow

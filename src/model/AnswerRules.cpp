@@ -262,6 +262,11 @@ QString ruleHint(const AnswerRules& rules, FormLanguage language)
     return limitedHint(rules, language);
 }
 
+QString refusedAnswerNote(const AnswerRules& rules, FormLanguage language)
+{
+    return rules.kind == AnswerKind::AnyText ? QString() : malformedProblem(rules, language);
+}
+
 QString answerKindName(AnswerKind kind)
 {
     for (const KindEntry& entry : kKinds) {

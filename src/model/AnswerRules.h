@@ -58,6 +58,10 @@ CheckedAnswer checkTypedAnswer(
 /// refused ("A whole number from 5 to 99."); empty for any text.
 QString ruleHint(const AnswerRules& rules, FormLanguage language = FormLanguage::English);
 
+/// What is said beside a typed answer `rules` refuse (one that is not of
+/// its kind, or beyond its limits), as the service says it; empty for any text.
+QString refusedAnswerNote(const AnswerRules& rules, FormLanguage language = FormLanguage::English);
+
 /// Rules read once for checking many answers: a number's limits as numbers
 /// (dates compare in their stored spelling, as text).
 struct ReadyRules {

@@ -20,6 +20,7 @@ enum class ElementKind {
     SubmitButton,
     Line,
     Scale, // numbered options from a low to a high end, each end with a label
+    PageBreak, // starts another page of the form; asks nothing
     Unknown // a record of a kind the program does not know (a hand-edited file)
 };
 

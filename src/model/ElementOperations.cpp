@@ -327,7 +327,8 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
     const ElementKind type = m.kind;
     if (type == ElementKind::SubmitButton || type == ElementKind::Header)
         return Notice { Notice::Kind::Essential, storedName(type), {}, {} };
-    if (!isLineOrText(type)) {
+    // A page break owns no column: its title may be a question's name.
+    if (!isLineOrText(type) && type != ElementKind::PageBreak) {
         // Noted first, so a crash before the files follow is finished when the form is opened.
         if (const FileResult noted = noteColumnChange(session, { m.userInstruction, {} }); !noted)
             return changeNotRecorded(session, noted);

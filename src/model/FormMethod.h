@@ -44,8 +44,14 @@ struct FormMethod {
         unknownKindName = kind == ElementKind::Unknown ? name : QString();
     }
 
-    /// The row text in the element list: type, " - ", instruction.
-    QString rowText() const { return kindName() + QStringLiteral(" - ") + userInstruction; }
+    /// The row text in the element list: type, " - ", instruction; a page
+    /// break without a title is its type alone.
+    QString rowText() const
+    {
+        if (kind == ElementKind::PageBreak && userInstruction.isEmpty())
+            return kindName();
+        return kindName() + QStringLiteral(" - ") + userInstruction;
+    }
 
     /// Item `n` (1-based) of the list; empty when there is no such item.
     QString item(int n) const

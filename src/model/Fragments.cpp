@@ -204,6 +204,15 @@ QString scaleFragment(const QString& question, const ScaleQuestion& scale, bool 
     return html + QStringLiteral("</span>");
 }
 
+QString pageBreakFragment(const QString& title)
+{
+    QString html = QStringLiteral("<hr ") + QString::fromLatin1(pageFormat::pageBreakAttribute())
+        + QStringLiteral(">");
+    if (!title.isEmpty())
+        html += QStringLiteral("<h2>") + title + QStringLiteral("</h2>");
+    return html;
+}
+
 QString noDefaultOption()
 {
     return QStringLiteral("none");
@@ -301,6 +310,11 @@ FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale)
     return m;
 }
 
+FormMethod pageBreakMethod(const QString& title)
+{
+    return record(pageBreakFragment(title), title, ElementKind::PageBreak);
+}
+
 QString questionFragment(const FormMethod& record, const QuestionSettings& settings)
 {
     const AnswerRules& rules = settings.rules;
@@ -326,6 +340,7 @@ QString questionFragment(const FormMethod& record, const QuestionSettings& setti
     case ElementKind::PlainText:
     case ElementKind::SubmitButton:
     case ElementKind::Line:
+    case ElementKind::PageBreak:
     case ElementKind::Unknown:
         break;
     }

@@ -39,6 +39,10 @@ QString submitButtonFragment(const QString& submitTitle, bool withReset, const Q
 /// A row of numbered options from the scale's low end to its high end, the
 /// labels at the ends, each option a box large enough to tap.
 QString scaleFragment(const QString& question, const ScaleQuestion& scale, bool required = false);
+/// Where a new page of the form starts: a rule the service finds, and the
+/// page's title (when given) as a heading. Without the service's script every
+/// page follows the one before.
+QString pageBreakFragment(const QString& title);
 
 /// The default option marker: no option is preselected.
 QString noDefaultOption();
@@ -62,6 +66,8 @@ FormMethod pullDownMenuMethod(
 FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const QString& resetTitle);
 FormMethod lineRuleMethod();
 FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale);
+/// A page break; its title (possibly empty) is its "User Instruction".
+FormMethod pageBreakMethod(const QString& title);
 
 /// A question's fragment made again from its record's own fields (question,
 /// sizes, default, options, scale) with `settings`: the kind's fragment, with

@@ -45,6 +45,13 @@ inline QString requiredMarkTitle()
     return QStringLiteral("An answer is required");
 }
 
+/// The rule that starts each page after the first carries this attribute;
+/// the page's title, when it has one, follows it as a heading.
+inline QByteArray pageBreakAttribute()
+{
+    return QByteArrayLiteral("data-page-break");
+}
+
 /// "<question> Type" carries a question's kind.
 inline QString kindSuffix()
 {

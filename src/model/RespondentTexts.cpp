@@ -131,6 +131,8 @@ constexpr Entry kEnglish[] = {
     { T::NoFormOpen, "No form is open for answers just now." },
     { T::ResultsLink, "results" },
     { T::AnswerRequired, "An answer is required" },
+    { T::NextPage, "Next" },
+    { T::PreviousPage, "Back" },
 };
 
 constexpr Entry kGerman[] = {
@@ -262,6 +264,8 @@ constexpr Entry kGerman[] = {
     { T::NoFormOpen, "Zurzeit nimmt kein Formular Antworten an." },
     { T::ResultsLink, "Ergebnisse" },
     { T::AnswerRequired, "Eine Antwort ist erforderlich" },
+    { T::NextPage, "Weiter" },
+    { T::PreviousPage, "Zur\u00fcck" },
 };
 
 constexpr Entry kSpanish[] = {
@@ -393,6 +397,8 @@ constexpr Entry kSpanish[] = {
     { T::NoFormOpen, "Ahora mismo ning\u00fan formulario acepta respuestas." },
     { T::ResultsLink, "resultados" },
     { T::AnswerRequired, "La respuesta es obligatoria" },
+    { T::NextPage, "Siguiente" },
+    { T::PreviousPage, "Atr\u00e1s" },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

@@ -132,8 +132,11 @@ enum class RespondentText {
     NoFormOpen, // the list of forms, when none takes answers
     ResultsLink, // beside a form in that list
     AnswerRequired, // the title of the star beside a required question
+    // A form of several pages, one at a time (the page before: PageOfPages).
+    NextPage,
+    PreviousPage,
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::AnswerRequired) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::PreviousPage) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

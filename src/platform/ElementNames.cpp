@@ -23,6 +23,7 @@ constexpr const char* kKindNames[] = {
     QT_TRANSLATE_NOOP("ElementNames", "Submit Button"),
     QT_TRANSLATE_NOOP("ElementNames", "Line"),
     QT_TRANSLATE_NOOP("ElementNames", "Scale"),
+    QT_TRANSLATE_NOOP("ElementNames", "Page Break"),
 };
 static_assert(std::size(kKindNames) == std::size_t(ElementKind::Unknown));
 // The row labels the program gives the header: a new form's, and a retitled one's
@@ -42,6 +43,8 @@ QString shownKindName(const FormMethod& method)
 
 QString shownRowText(const FormMethod& method)
 {
+    if (method.kind == ElementKind::PageBreak && method.userInstruction.isEmpty())
+        return shownKindName(method);
     return shownKindName(method) + QStringLiteral(" - ") + method.userInstruction;
 }
 

@@ -108,6 +108,7 @@ struct Program::Private final : DesignerCommands {
     void addCheckBoxes() override { editors->showCheckBoxesForm(); }
     void addRadioButtons() override { editors->showRadioButtonsForm(); }
     void addScale() override { editors->showScaleForm(); }
+    void addPageBreak() override { editors->showPageBreakForm(); }
     void addSubmitButton() override { editors->showSubmitButtonForm(); }
     void addLineRule() override { editors->addLineRule(); }
     void editSelected() override { editors->editSelected(); }

@@ -392,6 +392,11 @@ void FormPage::read()
     for (qsizetype at = lc.indexOf("data-ask-if"); at >= 0; at = lc.indexOf("data-ask-if", at + 11))
         conditions.push_back(at);
     auto nextCondition = conditions.cbegin();
+    std::vector<qsizetype> breaks;
+    const QByteArray breakMark = pageFormat::pageBreakAttribute();
+    for (qsizetype at = lc.indexOf(breakMark); at >= 0; at = lc.indexOf(breakMark, at + breakMark.size()))
+        breaks.push_back(at);
+    auto nextBreak = breaks.cbegin();
     bool inLabel = false;
     // The blocks asked only under a condition, by how deep in divs each opens.
     int divDepth = 0;
@@ -417,13 +422,19 @@ void FormPage::read()
         while (nextCondition != conditions.cend() && *nextCondition < tag.place.nameEnd)
             ++nextCondition;
         const bool conditionInTag = nextCondition != conditions.cend() && *nextCondition < tag.place.end;
+        while (nextBreak != breaks.cend() && *nextBreak < tag.place.nameEnd)
+            ++nextBreak;
+        const bool breakInTag = nextBreak != breaks.cend() && *nextBreak < tag.place.end && !tag.closing;
         PageTag place = tag.place;
         place.firstAttribute = int(m_attributes.size());
-        if (kept || tag.is(TagName::Div) || (conditionInTag && !tag.closing))
+        if (kept || tag.is(TagName::Div) || (conditionInTag && !tag.closing) || breakInTag)
             readAttributes(lc, place, m_attributes);
         place.attributeCount = int(m_attributes.size()) - place.firstAttribute;
         const bool conditional = conditionInTag && attribute(place, "data-ask-if");
         m_hasConditions = m_hasConditions || conditional;
+        // Only a break inside the service's form divides it into pages.
+        if (breakInTag && m_form.at >= 0 && m_formEnd < 0 && attribute(place, "data-page-break"))
+            m_pageBreaks.push_back({ tag.place.at, tag.place.end + 1 - tag.place.at });
 
         PageControl c;
         QByteArrayView rawName;
@@ -527,6 +538,8 @@ void FormPage::read()
                 --divDepth;
             } else if (tag.closes(TagName::Select)) {
                 openMenu = -1;
+            } else if (tag.closes(TagName::Form) && m_form.at >= 0 && m_formEnd < 0) {
+                m_formEnd = tag.place.at;
             } else if ((tag.closes(TagName::Body) || tag.closes(TagName::Html)) && m_contentEnd < 0) {
                 m_contentEnd = tag.place.at;
             }
@@ -578,6 +591,15 @@ void FormPage::findQuestions() const
                 q.text = c.kind == PageControl::Kind::TickBox ? c.text : c.question;
         }
     }
+}
+
+bool FormPage::hasContent(qsizetype from, qsizetype to) const
+{
+    for (const PageControl& c : m_controls) {
+        if (c.tag.at >= from && c.tag.at < to && c.kind != PageControl::Kind::Hidden)
+            return true;
+    }
+    return hasText(m_lc, from, to);
 }
 
 const std::vector<PageQuestion>& FormPage::questions() const

@@ -116,6 +116,13 @@ public:
     bool postsToService() const { return m_form.at >= 0; }
     /// Whether some question is asked only under a condition.
     bool hasConditions() const { return m_hasConditions; }
+    /// Where the form of form() closes (its closing tag); -1 without one.
+    qsizetype formEnd() const { return m_formEnd; }
+    /// The page breaks inside that form (the tags marked as one), in page order.
+    const std::vector<PageSpan>& pageBreaks() const { return m_pageBreaks; }
+    /// Whether [from, to) holds something a person sees: text outside tags,
+    /// or a control other than a hidden field.
+    bool hasContent(qsizetype from, qsizetype to) const;
 
     const std::vector<PageControl>& controls() const { return m_controls; }
     const std::vector<PageOption>& options() const { return m_options; }
@@ -159,6 +166,7 @@ public:
         Notice, // a notice at the top of the form
         AfterTag, // fields and choices of ours right after a tag
         TextEnd, // the end of a label around a text
+        Page, // where a page of a form of several pages ends and the next starts
         TextStart, // its start
         Note, // a note above a question
         Answer, // in a tag: an answer put back
@@ -195,6 +203,8 @@ private:
     qsizetype m_contentEnd = -1;
     PageTag m_form { -1 };
     bool m_hasConditions = false;
+    qsizetype m_formEnd = -1;
+    std::vector<PageSpan> m_pageBreaks;
     std::vector<PageAttribute> m_attributes;
     std::vector<PageControl> m_controls;
     std::vector<PageOption> m_options;

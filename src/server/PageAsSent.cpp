@@ -7,6 +7,7 @@
 #include "server/ConditionScript.h"
 #include "server/FormPage.h"
 #include "server/PageTokens.h"
+#include "server/PagingScript.h"
 #include "server/RespondentPage.h"
 #include "server/RoomScript.h"
 
@@ -341,15 +342,73 @@ void requiredMarks(FormPage& page, FormLanguage language)
     }
 }
 
+// Where each page of a form of several pages starts: after the form tag, and
+// at each page break with something to see both before it (since the last
+// start) and after it (up to the next break); one start for a form of one page.
+std::vector<qsizetype> pageStarts(const FormPage& page)
+{
+    std::vector<qsizetype> starts { page.form().end + 1 };
+    const std::vector<PageSpan>& breaks = page.pageBreaks();
+    for (std::size_t i = 0; i < breaks.size(); ++i) {
+        const qsizetype at = breaks[i].at;
+        const qsizetype next = i + 1 < breaks.size() ? breaks[i + 1].at : page.formEnd();
+        if (page.hasContent(starts.back(), at) && page.hasContent(at, next))
+            starts.push_back(at);
+    }
+    return starts;
+}
+
+// The paging script with the words it shows and says, and the look of its buttons.
+QByteArray pagingHead(FormLanguage language)
+{
+    const auto word = [language](const char* name, RespondentText text) -> QByteArray {
+        return QByteArray(" ") + name + "='" + asciiEscaped(respondentText(text, language)) + '\'';
+    };
+    return pagingStyle().toByteArray() + "<script src=\"" + pagingScriptPath() + "\" defer"
+        + word("data-next", RespondentText::NextPage) + word("data-back", RespondentText::PreviousPage)
+        + word("data-page-of", RespondentText::PageOfPages)
+        + word("data-answer-question", RespondentText::AnswerQuestion)
+        + word("data-tick-box", RespondentText::TickBox)
+        + word("data-tick-one-box", RespondentText::TickOneBox)
+        + word("data-choose-answer", RespondentText::ChooseAnswer) + "></script>";
+}
+
+// Each page in a section of its own, which the paging script shows one at a
+// time; a typed box carries what is said when its answer is refused, for the
+// script to say it before the next page.
+void pageSections(FormPage& page, const std::vector<qsizetype>& starts, const FormFields& refusalNotes)
+{
+    page.insert(starts.front(), QByteArrayLiteral("<section class=form-page>"), Layer::AfterTag);
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        page.insert(starts[i], QByteArrayLiteral("</section><section class=form-page>"), Layer::Page);
+    page.insert(page.formEnd(), QByteArrayLiteral("</section>"), Layer::Page);
+    QHash<QString, QString> byName;
+    for (const FormField& note : refusalNotes)
+        byName.insert(note.name, note.value);
+    for (const PageControl& c : page.controls()) {
+        if (c.kind != Kind::TextBox || byName.isEmpty())
+            continue;
+        const auto note = byName.constFind(page.name(c));
+        if (note != byName.cend())
+            page.insert(c.tag.nameEnd, " data-refused-note='" + asciiEscaped(*note) + '\'', Layer::Attribute);
+    }
+}
+
 void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown,
     const QByteArray& idPrefix, Descriptions& described)
 {
+    // A form that never closes is one page: its end is nowhere to close a section at.
+    const std::vector<qsizetype> starts
+        = page.formEnd() > page.form().end ? pageStarts(page) : std::vector<qsizetype> { 0 };
     QByteArray head = sent.fromPostAddress ? QByteArrayLiteral("<base href='/'>") : QByteArray();
     // The room's script after our stylesheet; the conditions' after it, so
     // that they follow the draft it puts back.
     head += respondentHead().toByteArray() + formPageScriptTag(sent.language);
     if (page.hasConditions())
         head += conditionScriptTag();
+    // After the conditions' script: a page none of whose questions applies is passed over.
+    if (starts.size() > 1)
+        head += pagingHead(sent.language);
     headAndDoctype(page, sent.language, head);
     landmarks(page);
     labels(page, idPrefix);
@@ -365,6 +424,8 @@ void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<st
                                       : "<input type=hidden name=" + formVersionField().toLatin1()
                         + " value='" + sent.version.toLatin1() + "'>"),
         Layer::AfterTag);
+    if (starts.size() > 1)
+        pageSections(page, starts, sent.refusalNotes);
     const QByteArray& lc = page.lowerCase();
     for (const PageControl& c : page.controls()) {
         // A question asked under a condition is required only while it is

@@ -25,6 +25,9 @@ struct PageAsSent {
     FormFields questionNotes {}; // field name and text, just above its question
     /// Field name and what its typed answer takes, said under its box.
     FormFields ruleHints {};
+    /// Field name and what is said beside its typed answer when it is
+    /// refused: a form of several pages says it before the next page.
+    FormFields refusalNotes {};
     /// Sent from the post's address: the page's images are named from where it lives.
     bool fromPostAddress = false;
 };
@@ -42,8 +45,11 @@ struct PageAsSent {
 /// database location the page holds. For screen readers and keyboards: the
 /// content in a main landmark with the title above the form as its heading,
 /// option buttons and scales each in a fieldset named by their question, a
-/// typed box's rule under it and tied to it. A page with no form posting to
-/// the service gets none of that.
+/// typed box's rule under it and tied to it. A form divided by page breaks
+/// has each page in a section of its own and the paging script (see
+/// PagingScript.h) with the words it shows; a page break with nothing before
+/// or after it divides nothing. A page with no form posting to the service
+/// gets none of that.
 ///
 /// The answers are put back: a box counts as ticked with its value ("on"
 /// unless the page names one) or "Checked", anything else unticks it; option

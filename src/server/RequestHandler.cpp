@@ -12,6 +12,7 @@
 #include "server/ConditionScript.h"
 #include "server/Deadlines.h"
 #include "server/PageAsSent.h"
+#include "server/PagingScript.h"
 #include "server/PublishedFolder.h"
 #include "server/ResultsPage.h"
 #include "server/RoomScript.h"
@@ -43,6 +44,20 @@ FormFields ruleHintsOf(const PublishedForm& form)
             hints.append({ q.field, hint });
     }
     return hints;
+}
+
+// What is said beside each typed text field's answer when it is refused, in the form's language.
+FormFields refusalNotesOf(const PublishedForm& form)
+{
+    FormFields notes;
+    for (const PostedQuestion& q : form.questions) {
+        if (q.kind != ElementKind::TextField)
+            continue;
+        const QString note = refusedAnswerNote(q.settings.rules, form.settings.language);
+        if (!note.isEmpty())
+            notes.append({ q.field, note });
+    }
+    return notes;
 }
 
 HttpResponse htmlResponse(QByteArray body)
@@ -220,6 +235,8 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
         std::optional<QByteArray> script = roomScript(request.path);
         if (!script)
             script = conditionScript(request.path);
+        if (!script)
+            script = pagingScript(request.path);
         if (script) {
             HttpResponse response;
             response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");
@@ -277,7 +294,8 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
                     .token = kept.isEmpty() ? m_tokens.issue(table) : kept,
                     .language = language,
                     .version = form && *form ? (*form)->version : QString(),
-                    .ruleHints = form && *form ? ruleHintsOf(**form) : FormFields() });
+                    .ruleHints = form && *form ? ruleHintsOf(**form) : FormFields(),
+                    .refusalNotes = form && *form ? refusalNotesOf(**form) : FormFields() });
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -461,6 +479,7 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
         .notice = notice,
         .questionNotes = questionNotes,
         .ruleHints = ruleHintsOf(form),
+        .refusalNotes = refusalNotesOf(form),
         .fromPostAddress = true }));
     response.status = status;
     response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });

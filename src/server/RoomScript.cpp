@@ -192,6 +192,9 @@ const char kFormPageScript[] = R"JS((function () {
     // any page should this one be left.
     function save() {
       var draft = { table: table, at: Date.now(), fields: fields(), pending: queued };
+      // The page a form of several pages shows (its paging script keeps it there).
+      var shownPage = parseInt(form.getAttribute('data-page-shown'), 10);
+      if (shownPage > 0) draft.page = shownPage;
       if (queued) {
         draft.action = form.action;
         draft.body = new URLSearchParams(new FormData(form)).toString();
@@ -279,10 +282,12 @@ const char kFormPageScript[] = R"JS((function () {
     var draft = read(token.value);
     if (draft && draft.table === table && draft.fields) {
       put(form, draft.fields);
+      if (typeof draft.page === 'number') form.setAttribute('data-page-shown', String(draft.page));
       if (draft.pending) { queued = true; retryLater(); }
     }
     form.addEventListener('input', save);
     form.addEventListener('change', save);
+    form.addEventListener('quenlow-page', save);
     form.addEventListener('submit', function (event) {
       event.preventDefault();
       waitMs = 0;

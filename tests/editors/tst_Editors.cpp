@@ -46,6 +46,7 @@ private slots:
     void blankInstructionIsNotEmpty();
     void lineBreaksBecomeBlanks();
     void fullFormIsRefused();
+    void pageBreakTitleIsOptional();
 
     void fragments_data();
     void fragments();
@@ -300,6 +301,34 @@ void TestEditors::lineBreaksBecomeBlanks()
     QCOMPARE(env.at(2).userInstruction, u"First paragraph second paragraph"_s);
     // Every record is one line per value: the file reads back as it was.
     QCOMPARE(env.collectionFile().count("\n"), 3 * 12 + 7);
+}
+
+// Blanks are no title; editing shows the title and keeps the break where it is.
+void TestEditors::pageBreakTitleIsOptional()
+{
+    Env env;
+    addElement(env.session, submitButtonMethod(u"Go"_s, false, QString()));
+    for (const QString& title : { u"  "_s, u" Part 2 "_s }) {
+        ModalStep step(u"PageBreakForm"_s, [&](QWidget* w) {
+            setBox(w, u"PageBreakTitle"_s, title);
+            click(w, "AddPageBreak");
+        });
+        env.editors.showPageBreakForm();
+        QVERIFY(!step.leftOpen());
+    }
+    QCOMPARE(env.session.rows()->texts(),
+        QStringList({ env.session.rows()->texts().constFirst(), u"Page Break"_s, u"Page Break - Part 2"_s,
+            u"Submit Button - Go"_s }));
+    env.session.setSelectedRow(2);
+    ModalStep step(u"PageBreakForm"_s, [&](QWidget* w) {
+        QCOMPARE(boxText(w, u"PageBreakTitle"_s), u"Part 2"_s);
+        setBox(w, u"PageBreakTitle"_s, u"About you"_s);
+        click(w, "AddPageBreak");
+    });
+    env.editors.editSelected();
+    QCOMPARE(env.at(2), pageBreakMethod(u"About you"_s));
+    QVERIFY(readBytes(env.folder.html(u"survey.html"_s))
+                .contains("\r\n<hr data-page-break><h2>About you</h2>\r\n"));
 }
 
 void TestEditors::fullFormIsRefused()

@@ -43,7 +43,7 @@ namespace {
 
 // The entries of the Add To Form menu.
 const QStringList kAddMenu { u"Text"_s, u"TextField"_s, u"TextArea"_s, u"Menu"_s, u"CheckBoxes"_s,
-    u"RadioButtons"_s, u"Scale"_s, u"SubmitButton"_s, u"LineRule"_s };
+    u"RadioButtons"_s, u"Scale"_s, u"PageBreak"_s, u"SubmitButton"_s, u"LineRule"_s };
 
 void appendElement(FormSession& session, const FormMethod& m)
 {
@@ -111,6 +111,7 @@ class TestMainForm : public QObject
         void addCheckBoxes() override { count("GoToCheckBoxForm"); }
         void addRadioButtons() override { count("GoToRadioButtonForm"); }
         void addScale() override { count("GoToScaleForm"); }
+        void addPageBreak() override { count("GoToPageBreakForm"); }
         void addSubmitButton() override { count("GoToSumbitButtonForm"); }
         void addLineRule() override { count("AddHorizontalLine"); }
         void editSelected() override { count("EditFormMethod"); }

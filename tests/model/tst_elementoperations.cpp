@@ -226,6 +226,45 @@ private slots:
         QCOMPARE(page.count("\r\n"), 10);
         QVERIFY(page.endsWith("<P></FORM></HTML>\r\n"));
     }
+
+    // A page break: its own record and line, no column; its title may be a
+    // question's text, whose column outlives the break's removal.
+    void pageBreaksOwnNoColumn()
+    {
+        TestProgramFolder& folder = *m_folder;
+        FormSession& session = *m_session;
+        QVERIFY(insertMethod(session, textFieldMethod(u"Part 2"_s, u"30"_s, {}, {})));
+        QVERIFY(insertMethod(session, pageBreakMethod(u"Part 2"_s)));
+        QVERIFY(insertMethod(session, pageBreakMethod({})));
+        QVERIFY(writeFormPage(session, session.htmlName()));
+        QCOMPARE(session.rows()->texts().mid(1),
+            QStringList({ u"Text Field - Part 2"_s, u"Page Break - Part 2"_s, u"Page Break"_s }));
+        const QByteArray page = readBytes(folder.html(u"survey.html"_s));
+        QVERIFY(
+            page.contains("\r\n<hr data-page-break><h2>Part 2</h2>\r\n<hr data-page-break>\r\n<P></FORM>"));
+        QVERIFY(readBytes(folder.collection(u"survey"_s))
+                    .endsWith(
+                        "User Instruction\r\n\r\nMethod Type\r\nPage Break\r\nHTML Code\r\n"
+                        "<hr data-page-break>\r\nAttribute 4\r\n\r\nAttribute 5\r\n\r\nAttribute 6\r\n\r\n"));
+
+        FormSession reopened(folder.path());
+        QVERIFY(loadForm(reopened, folder.path(), u"survey.html"_s));
+        QCOMPARE(reopened.collection().methods(), session.collection().methods());
+        QCOMPARE(readBytes(folder.html(u"survey.html"_s)), page);
+
+        const auto columns = [&] {
+            QStringList names;
+            for (const auto& column : openStore(folder.database())->columns(u"tbl_survey"_s).valueOr({}))
+                names.append(column.name);
+            return names;
+        };
+        const QStringList before = columns();
+        QVERIFY(before.contains(u"Part 2"_s));
+        reopened.setSelectedRow(2);
+        QVERIFY(removeSelected(reopened));
+        QCOMPARE(reopened.rows()->texts().mid(1), QStringList({ u"Text Field - Part 2"_s, u"Page Break"_s }));
+        QCOMPARE(columns(), before);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestElementOperations)

@@ -65,6 +65,7 @@ private slots:
     void theProjectorShowsEveryChartWithoutScrolling();
     void everyPageServesEveryone();
     void answersSentCanBeChangedAfterTheThanks();
+    void aFormOfSeveralPagesShowsOnePageAtATime();
 
 private:
     // Runs submit.mjs; the printed JSON, or an empty object after a failed
@@ -97,8 +98,9 @@ void TestBrowserSubmission::initTestCase()
 
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
-    for (const QString& file : { u"package.json"_s, u"browser.mjs"_s, u"submit.mjs"_s, u"room.mjs"_s,
-             u"rules.mjs"_s, u"phones.mjs"_s, u"access.mjs"_s, u"change.mjs"_s, u"projector.mjs"_s }) {
+    for (const QString& file :
+        { u"package.json"_s, u"browser.mjs"_s, u"submit.mjs"_s, u"room.mjs"_s, u"rules.mjs"_s,
+            u"phones.mjs"_s, u"access.mjs"_s, u"change.mjs"_s, u"projector.mjs"_s, u"pages.mjs"_s }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
@@ -747,6 +749,102 @@ void TestBrowserSubmission::answersSentCanBeChangedAfterTheThanks()
     QCOMPARE(stored.at(0).value(u"Name"_s).toString(), u"Ann"_s);
     QCOMPARE(stored.at(0).value(u"Town"_s).toString(), u"York"_s);
     QCOMPARE(stored.at(1).value(u"Town"_s).toString(), u"Ely"_s);
+}
+
+// Four pages, one at a time on a phone and a desktop: Next says what is
+// missing or wrong as the service would, a page whose questions do not apply
+// is passed over, a reload keeps the page, and a refused post opens where its
+// problem is; without script every page shows. Every state passes axe-core.
+void TestBrowserSubmission::aFormOfSeveralPagesShowsOnePageAtATime()
+{
+    const AskCondition attended { u"Did you attend?"_s, u"Yes"_s };
+    QVERIFY(FormBuilder(m_folder->path(), u"course"_s)
+                .title(u"Course Evaluation"_s)
+                .textField(u"Your name"_s)
+                .asks(true)
+                .textField(u"Age"_s)
+                .asks(false, AnswerKind::WholeNumber, u"16"_s, u"99"_s)
+                .pageBreak(u"Your course"_s)
+                .radioButtons(u"Did you attend?"_s, { u"Yes"_s, u"No"_s })
+                .asks(true)
+                .pageBreak()
+                .textArea(u"What did you like?"_s)
+                .asks(true, AnswerKind::AnyText, {}, {}, attended)
+                .radioButtons(u"Would you recommend it?"_s, { u"Surely"_s, u"Hardly"_s })
+                .asks(false, AnswerKind::AnyText, {}, {}, attended)
+                .pageBreak(u"Last words"_s)
+                .textField(u"Anything else?"_s)
+                .submitButton()
+                .write());
+    QVERIFY(startService());
+    const QJsonObject seen = runScript(u"pages.mjs"_s, { m_service->address(), m_workDir }, 300000);
+    m_service->stop();
+    QVERIFY2(!seen.isEmpty() && !seen.contains(u"failure"_s), QJsonDocument(seen).toJson().constData());
+    QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
+    QVERIFY2(seen.value(u"violations"_s).toArray().isEmpty(),
+        QJsonDocument(seen.value(u"violations"_s).toArray()).toJson().constData());
+    const QJsonObject states = seen.value(u"states"_s).toObject();
+    const auto at = [&](const char* name) { return states.value(QLatin1StringView(name)).toObject(); };
+    const auto list
+        = [](const QJsonObject& s, const char* what) { return s.value(QLatin1StringView(what)).toArray(); };
+    for (const QString& name : states.keys())
+        QVERIFY2(states.value(name).toObject().value(u"sideways"_s).toInt() <= 0, qPrintable(name));
+
+    // One page, its count and bar (the page asked only after "Yes" not
+    // counted yet); Back only after the first, the submit button on the last only.
+    const QJsonObject first = at("phone-1");
+    QCOMPARE(list(first, "pages"), QJsonArray { 1 });
+    QCOMPARE(first.value(u"count"_s).toString(), u"Page 1 of 3"_s);
+    QCOMPARE(list(first, "bar"), (QJsonArray { 1, 3 }));
+    QVERIFY(!first.value(u"back"_s).toBool() && first.value(u"next"_s).toBool());
+    QVERIFY(!first.value(u"submit"_s).toBool());
+    for (const QJsonValue height : list(first, "buttonHeights"))
+        QVERIFY(height.toInt() >= 44);
+    // Next says what the service would, beside the question, and stays.
+    const QJsonObject refused = at("phone-1-refused");
+    QCOMPARE(list(refused, "pages"), QJsonArray { 1 });
+    QCOMPARE(list(refused, "notes"), QJsonArray { u"Please answer this question."_s });
+    QCOMPARE(list(refused, "invalid"), QJsonArray { u"Your name"_s });
+    QCOMPARE(refused.value(u"focused"_s).toString(), u"Your name"_s);
+    QCOMPARE(list(at("phone-1-age"), "notes"), QJsonArray { u"Please give a whole number from 16 to 99."_s });
+    const QJsonObject second = at("phone-2");
+    QCOMPARE(list(second, "pages"), QJsonArray { 2 });
+    QCOMPARE(list(second, "headings"), QJsonArray { u"Your course"_s });
+    QVERIFY(second.value(u"back"_s).toBool());
+    QCOMPARE(list(at("phone-2-refused"), "notes"), QJsonArray { u"Please choose an answer."_s });
+    // "No": the page asked only after "Yes" is passed over, and not counted.
+    const QJsonObject afterNo = at("phone-4-after-no");
+    QCOMPARE(list(afterNo, "pages"), QJsonArray { 4 });
+    QCOMPARE(afterNo.value(u"count"_s).toString(), u"Page 3 of 3"_s);
+    QVERIFY(afterNo.value(u"submit"_s).toBool() && !afterNo.value(u"next"_s).toBool());
+    QCOMPARE(list(at("phone-reloaded"), "pages"), QJsonArray { 4 });
+    QCOMPARE(seen.value(u"reloadedName"_s).toString(), u"Ana"_s);
+    QCOMPARE(list(at("phone-back"), "pages"), QJsonArray { 2 });
+    const QJsonObject third = at("phone-3-refused");
+    QCOMPARE(list(third, "pages"), QJsonArray { 3 });
+    QCOMPARE(third.value(u"count"_s).toString(), u"Page 3 of 4"_s);
+    QCOMPARE(list(third, "notes"), QJsonArray { u"Please answer this question."_s });
+    // The service refused what the page let through: the page with the problem opens.
+    QCOMPARE(seen.value(u"refusedStatus"_s).toInt(), 422);
+    const QJsonObject again = at("phone-422");
+    QCOMPARE(list(again, "pages"), QJsonArray { 1 });
+    QCOMPARE(list(again, "invalid"), QJsonArray { u"Age"_s });
+    QCOMPARE(again.value(u"focused"_s).toString(), u"Age"_s);
+    QVERIFY(seen.value(u"thanked"_s).toBool());
+
+    QCOMPARE(list(at("desktop-1"), "pages"), QJsonArray { 1 });
+    QCOMPARE(list(at("desktop-2"), "pages"), QJsonArray { 2 });
+    for (const char* bare : { "noscript-390", "noscript-1920" }) {
+        QCOMPARE(list(at(bare), "pages"), (QJsonArray { 1, 2, 3, 4 }));
+        QCOMPARE(list(at(bare), "headings"), (QJsonArray { u"Your course"_s, u"Last words"_s }));
+        QVERIFY(at(bare).value(u"submit"_s).toBool());
+    }
+
+    const QList<QVariantMap> stored = tableRows(m_folder->database(), u"tbl_course"_s);
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.constFirst().value(u"Age"_s).toString(), u"31"_s);
+    QCOMPARE(stored.constFirst().value(u"What did you like?"_s).toString(), u"The exercises"_s);
+    QCOMPARE(stored.constFirst().value(u"Anything else?"_s).toString(), u"Thanks"_s);
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)

@@ -7,6 +7,7 @@
 #include "server/ConditionScript.h"
 #include "server/FormPage.h"
 #include "server/PageAsSent.h"
+#include "server/PagingScript.h"
 #include "server/RespondentPage.h"
 #include "server/RoomScript.h"
 
@@ -46,6 +47,7 @@ private slots:
     void putsAnswersBack();
     void putsAnswersBackIntoTheDesignersPage();
     void findsEachQuestionAndItsText();
+    void dividesAFormAtItsPageBreaks();
 };
 
 void TestPageAsSent::labelsHintsAndChoices_data()
@@ -310,3 +312,50 @@ void TestPageAsSent::findsEachQuestionAndItsText()
 
 QTEST_GUILESS_MAIN(TestPageAsSent)
 #include "tst_PageAsSent.moc"
+
+// Each page of a form divided by page breaks in a section of its own, closed
+// after what the page holds (a group of options too); a break with nothing
+// to see on one side of it divides nothing.
+void TestPageAsSent::dividesAFormAtItsPageBreaks()
+{
+    const QByteArray top = "<html><head><title>t</title>" + kFormTag;
+    const QByteArray unpaged = top
+        + "<hr data-page-break><h2>Welcome</h2>\r\n<P>Age <input name=a>\r\n"
+          "<hr data-page-break>\r\n<hr data-page-break>\r\n<P></FORM></HTML>";
+    const QByteArray sentUnpaged
+        = pageAsSent({ .designerPage = unpaged, .formName = u"f"_s, .token = u"t"_s });
+    QVERIFY(!sentUnpaged.contains("<section") && !sentUnpaged.contains(pagingScriptPath()));
+
+    const QByteArray paged = top
+        + "<P>Age <input name=a type=number>\r\n<hr data-page-break>\r\n"
+          "<input type=hidden name='c Type' value='Radio Buttons'><P>Colour<BR><input name=c type=radio "
+          "value=R>Red\r\n<hr data-page-break><h2>Done &amp; dusted</h2>\r\n"
+          "<P><INPUT TYPE='submit' VALUE='Go'>\r\n<P></FORM></HTML>";
+    const QByteArray sent = pageAsSent({ .designerPage = paged,
+        .formName = u"f"_s,
+        .token = u"t"_s,
+        .language = FormLanguage::German,
+        .refusalNotes = { { u"a"_s, u"Geben Sie eine Zahl an. \u00dcber 0"_s } } });
+    QCOMPARE(sent.mid(sent.indexOf(kFormTag)),
+        kFormTag + kTokenField
+            + "<section class=form-page><P><label for=answer-1>Age</label> <input id=answer-1 "
+              "data-refused-note='Geben Sie eine Zahl an. &#220;ber 0' name=a type=number>\r\n"
+              "</section><section class=form-page><hr data-page-break>\r\n<input type=hidden name='c Type' "
+              "value='Radio Buttons'><P><fieldset class=choices><legend>Colour</legend><BR><label><input "
+              "name=c "
+              "type=radio value=R>Red</label>\r\n</fieldset></section><section class=form-page>"
+              "<hr data-page-break><h2>Done &amp; dusted</h2>\r\n<P><INPUT TYPE='submit' VALUE='Go'>\r\n"
+              "<P></section></FORM></main></HTML>");
+    // The paging script after the room's, with its words in the form's language.
+    const QByteArray head = sent.left(sent.indexOf("<main>"));
+    QVERIFY(head.contains(QByteArray(pagingStyle().toByteArray()
+        + "<script src=\"/scripts/pages.js\" defer "
+          "data-next='Weiter' data-back='Zur&#252;ck' "
+          "data-page-of='Seite %1 von %2' "
+          "data-answer-question='Bitte beantworten Sie diese Frage.' "
+          "data-tick-box='Bitte kreuzen Sie dieses K&#228;stchen an.' "
+          "data-tick-one-box='Bitte kreuzen Sie mindestens ein "
+          "K&#228;stchen an.' data-choose-answer='Bitte w&#228;hlen "
+          "Sie eine Antwort.'></script>")));
+    QVERIFY(head.indexOf(formPageScriptTag(FormLanguage::German)) < head.indexOf(pagingScriptPath()));
+}

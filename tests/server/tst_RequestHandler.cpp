@@ -104,6 +104,7 @@ private slots:
     void tokensCheckOnlyForTheirForm();
     void servesTheRoom();
     void speaksTheFormsLanguage();
+    void servesAFormOfSeveralPages();
     void speaksTheBrowsersLanguageWhereNoFormIsNamed();
     void refusesAnswersItsQuestionsCannotTake();
     void closedChoicesTakeOnlyWhatTheyOffer();
@@ -1274,6 +1275,37 @@ void TestRequestHandler::servesTheRoom()
 }
 
 // Every text the service adds is in the form's language; the designer's own are left as written.
+// Its pages in sections with the paging script, in the form's language, also
+// when sent again refused; from either store.
+void TestRequestHandler::servesAFormOfSeveralPages()
+{
+    FormSettings settings;
+    settings.language = FormLanguage::German;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Umfrage"_s)
+                .settings(settings)
+                .textField(u"Alter"_s)
+                .asks(false, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
+                .pageBreak(u"Teil 2"_s)
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+                .asks(true)
+                .submitButton()
+                .write());
+    const QByteArray page = get("/survey.html").body;
+    QCOMPARE(page.count("<section class=form-page>"), 2);
+    QVERIFY(page.contains("<script src=\"/scripts/pages.js\" defer data-next='Weiter'"));
+    QVERIFY(page.contains("data-refused-note='Bitte geben Sie eine ganze Zahl von 5 bis 99 an.'"));
+    const HttpResponse script = get("/scripts/pages.js");
+    QCOMPARE(script.status, 200);
+    QVERIFY(script.contentType.startsWith("text/javascript") && script.body.contains("section.form-page"));
+    const HttpResponse refused = post(surveyHeader()
+        + Fields { { submissionTokenField(), tokenIn(page) }, { u"Alter Type"_s, u"Text Field"_s },
+            { u"Alter"_s, u"150"_s }, { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, u"Sales"_s } });
+    QCOMPARE(refused.status, 422);
+    QCOMPARE(refused.body.count("<section class=form-page>"), 2);
+    QVERIFY(refused.body.contains("/scripts/pages.js"));
+}
+
 void TestRequestHandler::speaksTheFormsLanguage()
 {
     FormSettings settings;

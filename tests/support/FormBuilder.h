@@ -70,6 +70,7 @@ public:
         return add(scaleMethod(question, scale));
     }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
+    FormBuilder& pageBreak(const QString& title = {}) { return add(pageBreakMethod(title)); }
     /// What the last question asks of its answer, and when it is asked.
     FormBuilder& asks(const QuestionSettings& settings)
     {
