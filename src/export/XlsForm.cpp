@@ -112,7 +112,8 @@ std::pair<QString, QString> baseType(const QString& written)
         return { m.captured(1) == u"one"_s ? u"select_one"_s : u"select_multiple"_s,
             collapsed(written).section(u' ', -1) };
     for (const QString& select : { u"select_one"_s, u"select_multiple"_s, u"rank"_s }) {
-        if (type.startsWith(select + u' '))
+        // "select_one list or_other" and the like are types of their own, which the table does not know.
+        if (type.startsWith(select + u' ') && type.count(u' ') == 1)
             return { select, collapsed(written).section(u' ', 1) };
     }
     if (type == u"begin group"_s)

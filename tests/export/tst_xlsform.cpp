@@ -166,7 +166,7 @@ void TestXlsForm::refusesWhatItCannotTake_data()
     QTest::newRow("repeat and calculation")
         << u"repeat"_s << int(XlsFormProblem::Unsupported) << QString()
         << QList<XlsFormRow> { { 2, u"begin_repeat"_s, u"person"_s }, { 4, u"end_repeat"_s, {} },
-               { 14, u"calculate"_s, u"total"_s } };
+               { 14, u"calculate"_s, u"total"_s }, { 15, u"select_one yesno or_other"_s, u"water_other"_s } };
     QTest::newRow("no survey sheet") << u"nosurvey"_s << int(XlsFormProblem::NoSurveySheet) << QString()
                                      << QList<XlsFormRow> {};
     QTest::newRow("missing choice list")
