@@ -404,6 +404,9 @@ void SurveyReader::readRow(const SheetRow& row)
     const TypeMapping* mapping = mappingOf(type, appearance);
     if (!mapping || mapping->becomes == Becomes::Refused) {
         refuse(where);
+        // Its end is then no row of its own to refuse.
+        if (type == u"begin_group"_s)
+            m_groups.append(AskCondition {});
         return;
     }
     if (mapping->becomes == Becomes::Skipped)

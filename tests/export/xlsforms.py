@@ -4,9 +4,12 @@
 #   xlsforms.py fieldtool FILE   several sheets, extra columns, label::English (en), the long spellings
 #   xlsforms.py household FILE   a household questionnaire: choices, limits, conditions
 #   xlsforms.py repeat FILE      the household questionnaire with a repeat and a calculation
+#   xlsforms.py later FILE       the household questionnaire with a page (field-list group) and a ranking
 #   xlsforms.py nosurvey FILE    a workbook whose sheets are no XLSForm
 #   xlsforms.py missinglist FILE a select naming a list the choices sheet lacks
 #   xlsforms.py duplicate FILE   two questions of one name
+#   xlsforms.py badxml FILE      a workbook whose sheet list is cut off
+#   xlsforms.py bomb FILE        a survey sheet that unpacks to far more than it packs
 #   xlsforms.py read FILE        -> {"sheets": {name: [[cell, ...], ...]}} as JSON
 import json
 import sys
@@ -111,6 +114,25 @@ def main():
         if kind == "repeat":
             book["survey"].cell(row=1, column=9, value="calculation")
             book["survey"].cell(row=len(survey) - 1, column=9, value="${members} * 2")
+    elif kind in ("badxml", "bomb"):
+        import zipfile
+        with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as package:
+            package.writestr("xl/_rels/workbook.xml.rels",
+                             '<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/></Relationships>')
+            if kind == "badxml":
+                package.writestr("xl/workbook.xml", '<workbook><sheets><sheet name="survey" r:id="rId1"')
+            else:
+                package.writestr("xl/workbook.xml",
+                                 '<workbook xmlns:r="r"><sheets><sheet name="survey" r:id="rId1"/></sheets></workbook>')
+                package.writestr("xl/worksheets/sheet1.xml", "<worksheet>" + " " * (64 * 1024 * 1024) + "</worksheet>")
+        return
+    elif kind == "later":
+        survey, choices, settings = household()
+        survey += [["begin_group", "page", "Page one", None, None, None, None, "field-list"],
+                   ["text", "inside", "Inside", None, None, None, None, None],
+                   ["end_group", None, None, None, None, None, None, None],
+                   ["rank source", "ranked", "Rank the sources", None, None, None, None, None]]
+        book = workbook([("survey", survey), ("choices", choices), ("settings", settings)])
     elif kind == "nosurvey":
         book = workbook([("Sheet1", [["a", "b"], [1, 2]])])
     elif kind == "missinglist":
