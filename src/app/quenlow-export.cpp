@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
-// quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html --format csv|xlsx|sav|dta|codebook
-// [--output FILE] [--no-bom] [--escape-formulas]
+// quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html
+// --format csv|xlsx|sav|dta|codebook|xlsform [--output FILE] [--no-bom] [--escape-formulas]
 #include "core/CommandLine.h"
 #include "export/AnswersExport.h"
+#include "export/XlsForm.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ int usage(const QString& problem)
     say(problem);
     std::fprintf(stderr,
         "usage: quenlow-export [--database URL|FILE] --app-folder DIR --form NAME.html "
-        "--format csv|xlsx|sav|dta|codebook [--output FILE]\n"
+        "--format csv|xlsx|sav|dta|codebook|xlsform [--output FILE]\n"
         "                      [--no-bom] [--escape-formulas]\n"
         "  CSV goes to standard output without --output (or with --output -)\n");
     return 1;
@@ -37,14 +38,16 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Writes the answers of a form as CSV, XLSX, SPSS (sav) or Stata (dta), or its codebook."));
+        "Writes the answers of a form as CSV, XLSX, SPSS (sav) or Stata (dta), its codebook, or the form "
+        "itself as an XLSForm workbook."));
     quenlow::addHelpAndVersionOptions(parser);
     const QCommandLineOption folderOption(
         QStringLiteral("app-folder"), QStringLiteral("The program folder."), QStringLiteral("DIR"));
     const QCommandLineOption formOption(
         QStringLiteral("form"), QStringLiteral("The form's page."), QStringLiteral("NAME.html"));
     const QCommandLineOption formatOption(QStringLiteral("format"),
-        QStringLiteral("csv, xlsx, sav (SPSS), dta (Stata 14+) or codebook (HTML)."),
+        QStringLiteral(
+            "csv, xlsx, sav (SPSS), dta (Stata 14+), codebook (HTML) or xlsform (the form itself)."),
         QStringLiteral("FORMAT"));
     const QCommandLineOption outputOption(QStringLiteral("output"),
         QStringLiteral("The file to write; CSV goes to standard output without it or with -."),
@@ -69,6 +72,20 @@ int main(int argc, char** argv)
     const QString format = parser.value(formatOption);
     if (request.appFolder.isEmpty() || request.pageFile.isEmpty() || format.isEmpty())
         return usage(QStringLiteral("--app-folder, --form and --format are needed"));
+    if (format == QLatin1StringView("xlsform")) {
+        const auto written = quenlow::exportXlsForm(
+            request.appFolder, request.pageFile, request.outputPath, request.answersStore);
+        if (written)
+            return 0;
+        if (written.error().kind == quenlow::XlsFormExportProblem::Unsayable) {
+            say(QStringLiteral(
+                "the form cannot be written as an XLSForm, which has no way to say these elements: %1")
+                    .arg(written.error().elements.join(QStringLiteral("; "))));
+        } else {
+            say(written.error().detail);
+        }
+        return 1;
+    }
     if (format == QLatin1StringView("csv"))
         request.format = quenlow::ExportFormat::Csv;
     else if (format == QLatin1StringView("xlsx"))
@@ -80,7 +97,8 @@ int main(int argc, char** argv)
     else if (format == QLatin1StringView("codebook"))
         request.format = quenlow::ExportFormat::Codebook;
     else
-        return usage(QStringLiteral("--format takes csv, xlsx, sav, dta or codebook, not '%1'").arg(format));
+        return usage(
+            QStringLiteral("--format takes csv, xlsx, sav, dta, codebook or xlsform, not '%1'").arg(format));
 
     const quenlow::ExportResult result = quenlow::exportAnswers(request);
     if (!result) {

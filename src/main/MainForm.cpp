@@ -8,6 +8,7 @@
 #include "main/FormHistory.h"
 #include "main/FormNameDialog.h"
 #include "main/OpenForm.h"
+#include "main/XlsFormExport.h"
 #include "model/CollectionFile.h"
 #include "model/DesignerCommands.h"
 #include "model/ElementKind.h"
@@ -301,6 +302,18 @@ void MainForm::buildMenus()
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &MainForm::openFormCommand);
     addFormFileEntries(form);
+    // Forms shared as XLSForm workbooks, in and out.
+    QAction* importXlsForm = entry(form, "ImportXlsFormEntry", tr("Import XLSForm\u2026"), nullptr);
+    connect(importXlsForm, &QAction::triggered, this, [this] { run(&DesignerCommands::importXlsForm); });
+    QAction* exportXlsForm = entry(form, "ExportXlsFormEntry", tr("Export as XLSForm\u2026"), nullptr);
+    exportXlsForm->setEnabled(m_session.isFormOpen());
+    connect(&m_session, &FormSession::htmlNameChanged, exportXlsForm,
+        [exportXlsForm](const QString& page) { exportXlsForm->setEnabled(!page.isEmpty()); });
+    connect(exportXlsForm, &QAction::triggered, this, [this] {
+        if (formOpen(tr("You don't currently have a Form Open.")) && formEditable())
+            exportOpenFormAsXlsForm(m_session, this);
+    });
+    form->addSeparator()->setObjectName(QStringLiteral("XlsFormLine"));
     // The entry whose caption was "-": a separator line (a caption would be drawn beside it).
     QAction* collect = entry(form, "CollectAnswersEntry", tr("Collect Answers"), "CollectAnswers");
     Q_UNUSED(collect);

@@ -32,6 +32,7 @@ public:
     virtual void showCollectedForms()
         = 0; // CollectedFormsEntry: the addresses and the forms' states while collecting
     virtual void chooseAnswersStore() = 0; // where the answers are stored: the folder's database or a server
+    virtual void importXlsForm() = 0; // ImportXlsFormEntry: a new form from an XLSForm workbook
     /// True when the answers database is there, after offering to create it
     /// (the CreateNewDatabase window) when it is not.
     virtual bool offerAnswersDatabase() = 0;

@@ -15,6 +15,7 @@
 #include "model/FormSession.h"
 #include "model/Publication.h"
 #include "newform/CreateNewForm.h"
+#include "newform/ImportXlsForm.h"
 #include "newform/NewFormOperations.h"
 #include "reporter/Reporter.h"
 #include "server/CollectionService.h"
@@ -118,6 +119,7 @@ struct Program::Private final : DesignerCommands {
     void showCollectedForms() override { showCollection(); }
     void chooseAnswersStore() override;
     bool offerAnswersDatabase() override { return requireAnswersDatabase(*session); }
+    void importXlsForm() override { ImportXlsForm::importXlsForm(*session, mainForm.get()); }
 };
 
 void Program::Private::chooseAnswersStore()

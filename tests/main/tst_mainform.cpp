@@ -3,14 +3,17 @@
 #include "core/ProgramFolder.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "export/XlsForm.h"
 #include "main/FolderLists.h"
 #include "main/FormHistory.h"
 #include "main/MainForm.h"
 #include "main/OpenForm.h"
+#include "main/XlsFormExport.h"
 #include "model/CollectionFile.h"
 #include "model/DesignerCommands.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/Fragments.h"
 #include "model/PageWriter.h"
 #include "newform/NewFormOperations.h"
 #include "platform/BrowserView.h"
@@ -103,6 +106,7 @@ class TestMainForm : public QObject
         QMap<QString, int>* calls = nullptr;
         void count(const char* name) { ++(*calls)[QLatin1StringView(name)]; }
         void newForm() override { count("New"); }
+        void importXlsForm() override { count("ImportXlsFormEntry"); }
         void editHeader() override { count("EditHeader"); }
         void addText() override { count("GoToTextForm"); }
         void addTextField() override { count("GoToTextFieldForm"); }
@@ -259,6 +263,42 @@ private slots:
         QVERIFY(QFile::exists(folder.html(u"orphan.html"_s)));
         QVERIFY(m_calls.isEmpty());
         QVERIFY(!QFile::exists(folder.collection(u"orphan"_s)));
+    }
+
+    // Form > "Export as XLSForm…": the open form as a workbook that reads back as the same
+    // form, or the elements the format cannot say, and the file left as it was.
+    void exportAsXlsForm()
+    {
+        TestProgramFolder folder;
+        Program program(folder.path());
+        program.start();
+        MainForm* main = mainOf(program);
+        QVERIFY(!main->findChild<QAction*>(u"ExportXlsFormEntry"_s)->isEnabled());
+        FormSession& session = program.session();
+        makeForm(session, u"survey"_s, u"Staff Survey"_s);
+        QVERIFY(main->findChild<QAction*>(u"ExportXlsFormEntry"_s)->isEnabled());
+        QVERIFY(
+            insertMethod(session, radioButtonsMethod(u"Vote"_s, { u"Yes"_s, u"No"_s }, noDefaultOption())));
+        const QString path = folder.path() + u"/survey.xlsx"_s;
+        setXlsFormFileChooserForTesting([&path] { return path; });
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        trigger(main, u"ExportXlsFormEntry"_s);
+        QCOMPARE(folder.messageTexts(),
+            QStringList { u"The form 'survey' has been written as an XLSForm to %1."_s.arg(path) });
+        const auto read = readXlsForm(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read->title, u"Staff Survey"_s);
+        QCOMPARE(read->elements.constFirst(), session.collection().atPosition(1));
+
+        QVERIFY(insertMethod(session, lineRuleMethod()));
+        const QByteArray before = readBytes(path);
+        folder.messages().queueAnswer(MessageAnswer::Ok);
+        trigger(main, u"ExportXlsFormEntry"_s);
+        QCOMPARE(folder.messageTexts().constLast(),
+            u"The form 'survey' cannot be written as an XLSForm, which has no way to say these elements:\n"
+            "Line - Horizontal\nNothing has been written."_s);
+        QCOMPARE(readBytes(path), before);
+        setXlsFormFileChooserForTesting(nullptr);
     }
 
     // Without Program, so that ending the program quits no event loop of the test.
