@@ -7,6 +7,7 @@
 #include "model/FormSession.h"
 #include "model/ParticipantList.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -195,7 +196,7 @@ QString ParticipantsForm::chooseFile(bool save)
             m_session.reportsFolder() + m_session.openFormName() + QStringLiteral(" not answered.csv"),
             filter, nullptr, QFileDialog::DontUseNativeDialog);
     return QFileDialog::getOpenFileName(
-        this, tr("Import Participants"), QString(), filter, nullptr, QFileDialog::DontUseNativeDialog);
+        this, tr("Import Participants"), QDir::homePath(), filter, nullptr, QFileDialog::DontUseNativeDialog);
 }
 
 void ParticipantsForm::importList()
