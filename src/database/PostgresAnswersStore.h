@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 
 #include <QHash>
 
@@ -77,6 +78,10 @@ public:
     Result<std::optional<QString>> renamedForm(const QString& formerName) override;
     Result<std::optional<Publication>> publication(const QString& form) override;
     Result<std::optional<PublishedFile>> publishedFile(const QString& name) override;
+    // A form's participants (see database/Participants.h).
+    Result<void> addParticipants(const QString& table, const QList<Participant>& people);
+    Result<QList<Participant>> participants(const QString& table);
+    Result<void> removeParticipants(const QString& table, const QStringList& codes);
     Result<QByteArray> sharedKey() override;
     /// The shared key when one was made, without making one.
     Result<std::optional<QByteArray>> keptSharedKey();

@@ -46,6 +46,9 @@ QString quote(const QString& name);
 /// A table of answers ("answers"."name") and a column, as statements name them.
 QString tableRef(const QString& table);
 QString columnRef(const QString& column);
+/// A form's participants table, named as its answers table in a schema of their own.
+QString participantsRef(const QString& table);
+extern const QString kParticipantsColumns;
 /// COMMENT ON `what` IS 'name': the real name of a table or column.
 QString commentOn(pg_conn* conn, const QString& what, const QString& name);
 

@@ -78,6 +78,9 @@ Result<void> PostgresAnswersStore::dropTable(const QString& table)
     return changeColumns([&]() -> Result<void> {
         if (const auto r = m_db->run(QStringLiteral("DROP TABLE %1").arg(tableRef(table))); !r)
             return r.error();
+        if (const auto r = m_db->run(QStringLiteral("DROP TABLE IF EXISTS %1").arg(participantsRef(table)));
+            !r)
+            return r.error();
         if (const auto r = m_db->run(QStringLiteral("DELETE FROM %1 WHERE answers_table = $1").arg(kArrivals),
                 { physicalName(table) });
             !r)
@@ -93,6 +96,11 @@ Result<void> PostgresAnswersStore::renameTable(const QString& from, const QStrin
         if (target != physicalName(from)) {
             if (const auto r
                 = m_db->run(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(tableRef(from), quote(target)));
+                !r)
+                return r.error();
+            // The participants go with the form.
+            if (const auto r = m_db->run(QStringLiteral("ALTER TABLE IF EXISTS %1 RENAME TO %2")
+                                             .arg(participantsRef(from), quote(target)));
                 !r)
                 return r.error();
         }
@@ -131,6 +139,22 @@ Result<void> PostgresAnswersStore::copyTable(const QString& from, const QString&
         for (const QString& sql : std::as_const(statements)) {
             if (const auto r = m_db->run(sql); !r)
                 return r.error();
+        }
+        // The copy invites the same people with the same codes; they have
+        // answered it only when their answers came along.
+        const auto participantsThere
+            = m_db->run(QStringLiteral("SELECT to_regclass($1)"), { participantsRef(from) });
+        if (!participantsThere)
+            return participantsThere.error();
+        if (!PQgetisnull(participantsThere->get(), 0, 0)) {
+            for (const QString& sql :
+                { QStringLiteral("CREATE TABLE %1 %2").arg(participantsRef(to), kParticipantsColumns),
+                    QStringLiteral("INSERT INTO %1 SELECT code, position, name, attributes, %3 FROM %2")
+                        .arg(participantsRef(to), participantsRef(from),
+                            withRows ? QStringLiteral("answered") : QStringLiteral("NULL")) }) {
+                if (const auto r = m_db->run(sql); !r)
+                    return r.error();
+            }
         }
         if (withRows) {
             if (const auto r = m_db->run(

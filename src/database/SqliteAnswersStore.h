@@ -3,6 +3,7 @@
 #pragma once
 
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "database/StoreRules.h"
 
 #include <QHash>
@@ -62,6 +63,10 @@ public:
     Result<QList<Inserted>> insertRows(const QList<NewRow>& rows) override;
     Result<std::optional<QDateTime>> arrivalOf(const QString& table, qint64 rowId) override;
     Result<std::optional<QDateTime>> changeOf(const QString& table, qint64 rowId) override;
+    // A form's participants (see database/Participants.h).
+    Result<void> addParticipants(const QString& table, const QList<Participant>& people);
+    Result<QList<Participant>> participants(const QString& table);
+    Result<void> removeParticipants(const QString& table, const QStringList& codes);
     Result<QByteArray> sharedKey() override;
     /// The shared key when one was made, without making one.
     Result<std::optional<QByteArray>> keptSharedKey();

@@ -28,6 +28,17 @@ inline const QString kSettings = QStringLiteral("quenlow_settings");
 // The highest row id each table ever gave out, kept once rows were deleted:
 // an id taken back (a receipt, a token's row) must never name another answer.
 inline const QString kRowMarks = QStringLiteral("quenlow_row_marks");
+// Each form's participants are in a table of its own, named after its
+// answers table; the prefix keeps it out of the list of answers tables.
+inline const QString kParticipantsPrefix = QStringLiteral("quenlow_participants ");
+inline QString participantsTable(const QString& answersTable)
+{
+    return kParticipantsPrefix + answersTable;
+}
+// Its columns; `answered` holds when an answer came with the code.
+inline const QString kParticipantsColumns
+    = QStringLiteral("(code TEXT PRIMARY KEY, position INTEGER NOT NULL, name TEXT NOT NULL, attributes TEXT "
+                     "NOT NULL, answered TEXT)");
 
 /// The values of `count` columns of the current row from `first` on: texts,
 /// or a null QVariant where nothing was answered.

@@ -33,7 +33,8 @@ Result<QStringList> SqliteAnswersStore::tables()
             if (!name.startsWith(QLatin1StringView("sqlite_"))
                 && name.compare(kArrivals, Qt::CaseInsensitive) != 0
                 && name.compare(kSettings, Qt::CaseInsensitive) != 0
-                && name.compare(kRowMarks, Qt::CaseInsensitive) != 0)
+                && name.compare(kRowMarks, Qt::CaseInsensitive) != 0
+                && !name.startsWith(kParticipantsPrefix, Qt::CaseInsensitive))
                 names.append(name);
         }
         return true;
@@ -68,6 +69,10 @@ Result<void> SqliteAnswersStore::dropTable(const QString& table)
     return inTransaction([&]() -> Result<void> {
         if (const auto r = m_db->dropTable(table); !r)
             return failure(QStringLiteral("drop table %1").arg(table), r.error());
+        if (const auto r
+            = m_db->exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(quote(participantsTable(table))));
+            !r)
+            return failure(QStringLiteral("forget the participants of %1").arg(table), r.error());
         if (m_db->tableExists(kRowMarks)) {
             if (const auto r
                 = m_db->exec(QStringLiteral("DELETE FROM %1 WHERE answers_table = ?1").arg(quote(kRowMarks)),
@@ -96,6 +101,14 @@ Result<void> SqliteAnswersStore::renameTable(const QString& from, const QString&
             = m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quote(from), quote(to)));
             !r)
             return failure(QStringLiteral("rename table %1").arg(from), r.error());
+        // The participants go with the form; a change of case only keeps their table.
+        if (m_db->tableExists(participantsTable(from)) && from.compare(to, Qt::CaseInsensitive) != 0) {
+            if (const auto r
+                = m_db->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2")
+                                 .arg(quote(participantsTable(from)), quote(participantsTable(to))));
+                !r)
+                return failure(QStringLiteral("move the participants of %1").arg(from), r.error());
+        }
         if (m_db->tableExists(kRowMarks)) {
             if (const auto r
                 = m_db->exec(QStringLiteral("UPDATE %1 SET answers_table = ?2 WHERE answers_table = ?1")
@@ -134,6 +147,19 @@ Result<void> SqliteAnswersStore::copyTable(const QString& from, const QString& t
                 QStringLiteral("CREATE TABLE %1 (%2)").arg(quote(to), definition.join(QStringLiteral(", "))));
             !r)
             return failure(QStringLiteral("create table %1").arg(to), r.error());
+        // The copy invites the same people with the same codes; they have
+        // answered it only when their answers came along.
+        if (m_db->tableExists(participantsTable(from))) {
+            Result<void> r = m_db->exec(
+                QStringLiteral("CREATE TABLE %1 %2").arg(quote(participantsTable(to)), kParticipantsColumns));
+            if (r)
+                r = m_db->exec(
+                    QStringLiteral("INSERT INTO %1 SELECT code, position, name, attributes, %3 FROM %2")
+                        .arg(quote(participantsTable(to)), quote(participantsTable(from)),
+                            withRows ? QStringLiteral("answered") : QStringLiteral("NULL")));
+            if (!r)
+                return failure(QStringLiteral("copy the participants of %1").arg(from), r.error());
+        }
         if (!withRows)
             return {};
         // The same row ids, so that the arrival times copied below still name their rows.

@@ -8,6 +8,7 @@
 #include "main/FormHistory.h"
 #include "main/FormNameDialog.h"
 #include "main/OpenForm.h"
+#include "main/ParticipantsForm.h"
 #include "main/XlsFormExport.h"
 #include "model/CollectionFile.h"
 #include "model/DesignerCommands.h"
@@ -327,6 +328,15 @@ void MainForm::buildMenus()
         [](bool on) { QSettings().setValue(QStringLiteral("collect/resume"), on); });
     QAction* store = entry(form, "AnswersDatabaseEntry", tr("Answers Database..."), nullptr);
     connect(store, &QAction::triggered, this, [this] { run(&DesignerCommands::chooseAnswersStore); });
+    // The people invited to answer the open form, with their codes.
+    QAction* participants = entry(form, "ParticipantsEntry", tr("Participants…"), nullptr);
+    participants->setEnabled(m_session.isFormOpen());
+    connect(&m_session, &FormSession::htmlNameChanged, participants,
+        [participants](const QString& page) { participants->setEnabled(!page.isEmpty()); });
+    connect(participants, &QAction::triggered, this, [this] {
+        if (formOpen(tr("You don't currently have a Form Open.")) && formEditable())
+            ParticipantsForm(m_session, this).exec();
+    });
     QAction* line = form->addSeparator();
     line->setObjectName(QStringLiteral("Line"));
     QAction* exit = entry(form, "Exit_Application", tr("Exit"), nullptr);

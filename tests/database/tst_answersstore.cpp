@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "support/PostgresFixture.h"
 
 #include <QProcess>
@@ -224,6 +225,57 @@ private slots:
         QVERIFY(m_store->dropTable(renamed));
         QVERIFY(m_store->copyTable(copy, renamed, true)); // no arrivals left over under the name
         QCOMPARE(m_store->rowCount(renamed).valueOr(-1), 3);
+    }
+
+    // A form's participants stay with it: added all or none, read in order,
+    // renamed, copied (answered only with the answers) and dropped with it,
+    // and never listed as a form's table.
+    void participantsGoWithTheirForm()
+    {
+        const auto person = [](const QString& code, const QString& name, bool answered = false) {
+            Participant p;
+            p.code = code;
+            p.name = name;
+            p.attributes = { { u"class"_s, u"5a"_s }, { u"région"_s, u"Nord, \"Süd\""_s } };
+            p.answered = answered;
+            if (answered)
+                p.answeredAt = QDateTime(QDate(2026, 12, 7), QTime(8, 0, 1, 2), Qt::UTC);
+            return p;
+        };
+        QCOMPARE(participantsOf(*m_store, kTable).valueOr({ person(u"X"_s, u"x"_s) }).size(), 0);
+        QVERIFY(participantsOf(*m_store, u"tbl_gone"_s).failedWith(Error::NotFound));
+        QVERIFY(addParticipants(*m_store, u"tbl_gone"_s, { person(u"AAAAAAAA"_s, u"Ann"_s) })
+                    .failedWith(Error::NotFound));
+        const QList<Participant> first { person(u"AAAAAAAA"_s, u"Ann"_s),
+            person(u"CCCCCCCC"_s, QString(), true) };
+        const auto added = addParticipants(*m_store, kTable, first);
+        QVERIFY2(added, qPrintable(added ? QString() : added.error().detail));
+        // A code taken, even once among others: none of them is added.
+        QVERIFY(addParticipants(
+            *m_store, kTable, { person(u"DDDDDDDD"_s, u"Dan"_s), person(u"AAAAAAAA"_s, u"Eve"_s) })
+                    .failedWith(Error::Duplicate));
+        QVERIFY(addParticipants(*m_store, kTable, { person(u"DDDDDDDD"_s, u"Dan"_s) }));
+        const QList<Participant> all = first + QList { person(u"DDDDDDDD"_s, u"Dan"_s) };
+        QCOMPARE(participantsOf(*m_store, kTable).valueOr({}), all);
+        QCOMPARE(m_store->tables().valueOr({}), QStringList { kTable });
+
+        QVERIFY(m_store->copyTable(kTable, u"tbl_with"_s, true));
+        QVERIFY(m_store->copyTable(kTable, u"tbl_without"_s, false));
+        QCOMPARE(participantsOf(*m_store, u"tbl_with"_s).valueOr({}), all);
+        QList<Participant> notYet = all;
+        notYet[1] = person(u"CCCCCCCC"_s, QString());
+        QCOMPARE(participantsOf(*m_store, u"tbl_without"_s).valueOr({}), notYet);
+        QVERIFY(m_store->renameTable(kTable, u"tbl_renamed"_s));
+        QCOMPARE(participantsOf(*m_store, u"tbl_renamed"_s).valueOr({}), all);
+        QVERIFY(m_store->createTable(kTable, u"Form Question"_s));
+        QCOMPARE(participantsOf(*m_store, kTable).valueOr({ person(u"X"_s, u"x"_s) }).size(), 0);
+
+        QVERIFY(removeParticipants(*m_store, u"tbl_renamed"_s, { u"AAAAAAAA"_s, u"NOTTHERE"_s }));
+        QCOMPARE(participantsOf(*m_store, u"tbl_renamed"_s).valueOr({}), all.mid(1));
+        QVERIFY(m_store->dropTable(u"tbl_renamed"_s));
+        QVERIFY(m_store->createTable(u"tbl_renamed"_s, u"Form Question"_s));
+        QCOMPARE(participantsOf(*m_store, u"tbl_renamed"_s).valueOr({ person(u"X"_s, u"x"_s) }).size(), 0);
+        QVERIFY(addParticipants(*m_store, u"tbl_renamed"_s, { person(u"AAAAAAAA"_s, u"Ann"_s) }));
     }
 
     void aTokenSentTwiceAtOnceIsStoredOnce()

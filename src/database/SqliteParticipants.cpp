@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+// The embedded store's participants: one table per form, beside its answers.
+#include "database/SqliteAnswersStore.h"
+
+#include "database/Participants_p.h"
+#include "database/SqliteConnection_p.h"
+
+#include <sqlite3.h>
+
+namespace quenlow {
+
+using namespace sqlite;
+
+namespace {
+
+void bind(sqlite3_stmt* stmt, int index, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+QString columnText(sqlite3_stmt* stmt, int column)
+{
+    return QString::fromUtf8(
+        reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)), sqlite3_column_bytes(stmt, column));
+}
+
+struct Finalizer {
+    sqlite3_stmt* stmt = nullptr;
+    ~Finalizer() { sqlite3_finalize(stmt); }
+};
+
+} // namespace
+
+Result<void> SqliteAnswersStore::addParticipants(const QString& table, const QList<Participant>& people)
+{
+    const QString own = quote(participantsTable(table));
+    return inTransaction([&]() -> Result<void> {
+        if (!m_db->tableExists(table))
+            return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
+        if (const auto r
+            = m_db->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 %2").arg(own, kParticipantsColumns));
+            !r)
+            return failure(QStringLiteral("keep the participants of %1").arg(table), r.error());
+        const auto last = m_db->number(QStringLiteral("SELECT coalesce(max(position), 0) FROM %1").arg(own));
+        if (!last)
+            return failure(QStringLiteral("read the participants of %1").arg(table), last.error());
+        // One statement for every person: ten thousand are added at once.
+        const QByteArray sql = QStringLiteral(
+            "INSERT INTO %1 (code, position, name, attributes, answered) VALUES (?1, ?2, ?3, ?4, ?5)")
+                                   .arg(own)
+                                   .toUtf8();
+        Finalizer insert;
+        if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &insert.stmt, nullptr)
+            != SQLITE_OK)
+            return engineFailure(QStringLiteral("add participants"));
+        qint64 position = *last;
+        for (const Participant& p : people) {
+            bind(insert.stmt, 1, p.code);
+            sqlite3_bind_int64(insert.stmt, 2, ++position);
+            bind(insert.stmt, 3, p.name);
+            bind(insert.stmt, 4, QString::fromUtf8(participants::attributesText(p.attributes)));
+            if (p.answered)
+                bind(insert.stmt, 5, participants::answeredText(p.answeredAt));
+            else
+                sqlite3_bind_null(insert.stmt, 5);
+            const int rc = sqlite3_step(insert.stmt);
+            sqlite3_reset(insert.stmt);
+            if (rc != SQLITE_DONE) {
+                if (sqlite3_extended_errcode(m_db->handle()) == SQLITE_CONSTRAINT_PRIMARYKEY)
+                    return Error { Error::Duplicate, QStringLiteral("the code %1 is taken").arg(p.code) };
+                return engineFailure(QStringLiteral("add participants"));
+            }
+        }
+        return {};
+    });
+}
+
+Result<QList<Participant>> SqliteAnswersStore::participants(const QString& table)
+{
+    QList<Participant> people;
+    const QString own = participantsTable(table);
+    if (!m_db->tableExists(own)) {
+        const auto exists = tableExists(table);
+        if (!exists)
+            return exists.error();
+        if (!*exists)
+            return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
+        return people;
+    }
+    const QByteArray sql = QStringLiteral("SELECT code, name, attributes, answered FROM %1 ORDER BY position")
+                               .arg(quote(own))
+                               .toUtf8();
+    Finalizer select;
+    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &select.stmt, nullptr)
+        != SQLITE_OK)
+        return engineFailure(QStringLiteral("read the participants of %1").arg(table));
+    int rc;
+    while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW) {
+        Participant p;
+        p.code = columnText(select.stmt, 0);
+        p.name = columnText(select.stmt, 1);
+        p.attributes = participants::attributesFrom(
+            QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(select.stmt, 2)),
+                sqlite3_column_bytes(select.stmt, 2)));
+        p.answered = sqlite3_column_type(select.stmt, 3) != SQLITE_NULL;
+        if (p.answered)
+            p.answeredAt = participants::answeredFrom(columnText(select.stmt, 3));
+        people.append(std::move(p));
+    }
+    if (rc != SQLITE_DONE)
+        return engineFailure(QStringLiteral("read the participants of %1").arg(table));
+    return people;
+}
+
+Result<void> SqliteAnswersStore::removeParticipants(const QString& table, const QStringList& codes)
+{
+    const QString own = participantsTable(table);
+    return inTransaction([&]() -> Result<void> {
+        if (!m_db->tableExists(own))
+            return {};
+        for (const QString& code : codes) {
+            if (const auto r
+                = m_db->exec(QStringLiteral("DELETE FROM %1 WHERE code = ?1").arg(quote(own)), { code });
+                !r)
+                return failure(QStringLiteral("remove a participant of %1").arg(table), r.error());
+        }
+        return {};
+    });
+}
+
+} // namespace quenlow
