@@ -131,6 +131,9 @@ constexpr Entry kEnglish[] = {
     { T::NoFormOpen, "No form is open for answers just now." },
     { T::ResultsLink, "results" },
     { T::AnswerRequired, "An answer is required" },
+    { T::OtherChoice, "Other:" },
+    { T::OtherAnswerBox, "Your other answer" },
+    { T::TypeOtherAnswer, "Please type your answer after \u201cOther:\u201d." },
 };
 
 constexpr Entry kGerman[] = {
@@ -262,6 +265,9 @@ constexpr Entry kGerman[] = {
     { T::NoFormOpen, "Zurzeit nimmt kein Formular Antworten an." },
     { T::ResultsLink, "Ergebnisse" },
     { T::AnswerRequired, "Eine Antwort ist erforderlich" },
+    { T::OtherChoice, "Sonstiges:" },
+    { T::OtherAnswerBox, "Ihre sonstige Antwort" },
+    { T::TypeOtherAnswer, "Bitte geben Sie Ihre Antwort nach \u201eSonstiges:\u201c ein." },
 };
 
 constexpr Entry kSpanish[] = {
@@ -393,6 +399,9 @@ constexpr Entry kSpanish[] = {
     { T::NoFormOpen, "Ahora mismo ning\u00fan formulario acepta respuestas." },
     { T::ResultsLink, "resultados" },
     { T::AnswerRequired, "La respuesta es obligatoria" },
+    { T::OtherChoice, "Otro:" },
+    { T::OtherAnswerBox, "Su otra respuesta" },
+    { T::TypeOtherAnswer, "Escriba su respuesta despu\u00e9s de \u00abOtro:\u00bb." },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

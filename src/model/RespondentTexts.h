@@ -132,8 +132,13 @@ enum class RespondentText {
     NoFormOpen, // the list of forms, when none takes answers
     ResultsLink, // beside a form in that list
     AnswerRequired, // the title of the star beside a required question
+    // A choice answered by typing: its option, its box's name, and the note
+    // when the box was left empty.
+    OtherChoice,
+    OtherAnswerBox,
+    TypeOtherAnswer,
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::AnswerRequired) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::TypeOtherAnswer) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

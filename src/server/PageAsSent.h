@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/Publication.h"
 #include "model/RespondentTexts.h"
 #include "server/FormFields.h"
 
@@ -9,6 +10,16 @@
 #include <QString>
 
 namespace quenlow {
+
+/// What adapting a page needs of the form's questions.
+struct QuestionsAsAsked {
+    QStringList fields {}; // every question's field, in the form's order: what "{…}" in a text may name
+    /// The questions whose options each page shows in an order of its own:
+    /// a question's field, or a check box group's boxes.
+    QList<QStringList> shuffled {};
+    QStringList otherAnswers {}; // the questions with an "Other:" choice
+};
+QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions);
 
 /// A form's page and what it is sent with. The answers, notice and notes are
 /// for a page sent again to a person who has to send it again.
@@ -27,6 +38,7 @@ struct PageAsSent {
     FormFields ruleHints {};
     /// Sent from the post's address: the page's images are named from where it lives.
     bool fromPostAddress = false;
+    QuestionsAsAsked questions {};
 };
 
 /// The page as it is sent to the people who answer it (the file on disk is
@@ -42,8 +54,12 @@ struct PageAsSent {
 /// database location the page holds. For screen readers and keyboards: the
 /// content in a main landmark with the title above the form as its heading,
 /// option buttons and scales each in a fieldset named by their question, a
-/// typed box's rule under it and tied to it. A page with no form posting to
-/// the service gets none of that.
+/// typed box's rule under it and tied to it. An earlier answer named in a
+/// text ("{QUESTION}") shows as given (filled in by the script as the person
+/// answers); a question's options marked to be shuffled stand in the order
+/// the page's token draws, an "Other:" choice staying last; an "Other:"
+/// choice and its box speak the form's language. A page with no form posting
+/// to the service gets none of that.
 ///
 /// The answers are put back: a box counts as ticked with its value ("on"
 /// unless the page names one) or "Checked", anything else unticks it; option

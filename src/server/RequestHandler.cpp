@@ -9,6 +9,7 @@
 #include "model/HtmlText.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
+#include "server/ChoiceScript.h"
 #include "server/ConditionScript.h"
 #include "server/Deadlines.h"
 #include "server/PageAsSent.h"
@@ -220,6 +221,8 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
         std::optional<QByteArray> script = roomScript(request.path);
         if (!script)
             script = conditionScript(request.path);
+        if (!script)
+            script = choiceScript(request.path);
         if (script) {
             HttpResponse response;
             response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");
@@ -277,7 +280,8 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
                     .token = kept.isEmpty() ? m_tokens.issue(table) : kept,
                     .language = language,
                     .version = form && *form ? (*form)->version : QString(),
-                    .ruleHints = form && *form ? ruleHintsOf(**form) : FormFields() });
+                    .ruleHints = form && *form ? ruleHintsOf(**form) : FormFields(),
+                    .questions = form && *form ? questionsAsAsked((*form)->questions) : QuestionsAsAsked() });
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -461,7 +465,8 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
         .notice = notice,
         .questionNotes = questionNotes,
         .ruleHints = ruleHintsOf(form),
-        .fromPostAddress = true }));
+        .fromPostAddress = true,
+        .questions = questionsAsAsked(form.questions) }));
     response.status = status;
     response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     return response;

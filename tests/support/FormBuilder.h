@@ -70,6 +70,8 @@ public:
         return add(scaleMethod(question, scale));
     }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
+    /// Any element as the editors make it.
+    FormBuilder& element(const FormMethod& element) { return add(element); }
     /// What the last question asks of its answer, and when it is asked.
     FormBuilder& asks(const QuestionSettings& settings)
     {
