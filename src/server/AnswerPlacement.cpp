@@ -125,6 +125,16 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
                 m_former.emplace(former, int(i));
         }
     }
+    for (qsizetype i = 0; i < count; ++i) {
+        const PostedQuestion& q = questions.at(i);
+        const bool choice = q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu;
+        m_hasOther.append(false);
+        const QString box = q.field + pageFormat::otherSuffix();
+        if (choice && q.settings.otherAnswer && !m_current.contains(box)) {
+            m_otherBoxes.emplace(box, int(i));
+            m_hasOther.last() = true;
+        }
+    }
     const QStringList hidden = pageHiddenFieldNames();
     m_hidden = QSet<QString>(hidden.cbegin(), hidden.cend());
     m_hidden.insert(submissionTokenField());
@@ -168,10 +178,18 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
     const QuestionPlaces& index = *this;
     QList<bool> carried(count, false); // its field or its "Type" field came
     QList<std::optional<QString>> value(count); // the first value posted under its field
+    QList<std::optional<QString>> typed(count); // the first text typed in its "Other:" box
     bool unplaced = false;
     for (const FormField& f : fields) {
         if (hidden.contains(f.name))
             continue;
+        if (!m_otherBoxes.empty()) {
+            if (const auto box = m_otherBoxes.find(QStringView(f.name)); box != m_otherBoxes.end()) {
+                if (!typed.at(box->second))
+                    typed[box->second] = f.value;
+                continue;
+            }
+        }
         if (f.name.size() > kTypeSuffix.size() && f.name.endsWith(kTypeSuffix) && index.of(f.name) < 0) {
             // A question's own "<name> Type" field, whatever it says, is no answer.
             const int question = index.of(QStringView(f.name).chopped(kTypeSuffix.size()));
@@ -226,6 +244,19 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
             else if (q.kind == ElementKind::PullDownMenu && stored && stored->isEmpty())
                 stored.reset(); // the menu's empty first choice: nothing chosen
         }
+        const bool other = m_hasOther.at(i);
+        const QString text = typed.at(i).value_or(QString());
+        if (other && stored == pageFormat::otherChoice()) {
+            // What was typed is the answer; the choice alone, which the checks refuse, when nothing was.
+            stored = text.trimmed().isEmpty() ? pageFormat::otherChoice() : text.trimmed();
+            answered = true;
+            placed.answers.append({ q.field, stored, true });
+            placed.kept.append({ q.field, pageFormat::otherChoice() });
+            placed.kept.append({ q.field + pageFormat::otherSuffix(), text });
+            continue;
+        }
+        if (other && !text.isEmpty())
+            placed.kept.append({ q.field + pageFormat::otherSuffix(), text });
         answered = answered || isAnswered(stored);
         placed.answers.append({ q.field, stored });
         // Every control of a question the post carried shows what was sent:

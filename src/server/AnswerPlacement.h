@@ -63,6 +63,8 @@ private:
     QSet<QString> m_hidden; // the page's own fields, never an answer
     FoldedIndex m_current; // a question's field of now
     FoldedIndex m_former; // one it had before a rename
+    FoldedIndex m_otherBoxes; // "<field> Other" of a question with an "Other:" choice
+    QList<bool> m_hasOther; // by question: it has one
     QList<bool> m_byPlace; // told by its place after its "<name> Type" field
     bool m_anyByPlace = false;
 };
@@ -73,7 +75,9 @@ private:
 /// gives another field (a hidden field of the form, another question's
 /// "<name> Type") is told by its place after its "<name> Type" field. A box
 /// stores "Checked" or "Not Checked"; a menu left at its empty first choice
-/// stores no value.
+/// stores no value. The "Other:" choice of a question that offers it stores
+/// what was typed in its box ("<field> Other"; the choice itself when the
+/// box was left empty, which the checks refuse).
 PlacedAnswers placeAnswers(const PublishedForm& form, const FormFields& fields);
 
 } // namespace quenlow
