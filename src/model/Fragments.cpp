@@ -134,7 +134,7 @@ QString checkBoxFragment(const QString& title, bool newLine, bool selected, bool
 static QString otherBox(const QString& name)
 {
     return QStringLiteral(" <input name='") + name + escapeAttribute(pageFormat::otherSuffix())
-        + QStringLiteral("' type='text' size='20'>");
+        + QStringLiteral("' type='text' size='20' maxlength='255'>");
 }
 
 QString radioButtonsFragment(const QString& question, const QStringList& options,

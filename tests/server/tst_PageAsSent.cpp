@@ -431,9 +431,9 @@ void TestPageAsSent::showsEarlierAnswersAndTheOtherChoice()
     QVERIFY(first.contains("Thanks, <span data-pipe='Name'></span>! {Nobody} is plain text."));
     QVERIFY(first.contains("value='{Name}&#39;s pick'><span data-pipe='Name'></span>'s pick</label>"));
     QVERIFY(first.contains("<option value='With {Name}' data-pipe-text='With {Name}'>With <option>Ops"));
-    QVERIFY(first.contains(
-        "<label><input name='Colour' type='radio' value='Other:'>Other:</label> <input "
-        "aria-label='Your other answer' name='Colour Other' type='text' size='20'>\r\n</fieldset>"));
+    QVERIFY(first.contains("<label><input name='Colour' type='radio' value='Other:'>Other:</label> <input "
+                           "aria-label='Your other answer' name='Colour Other' type='text' size='20' "
+                           "maxlength='255'>\r\n</fieldset>"));
 
     // A page sent back: the answers given, an "Other:" answer as typed, in the form's language.
     const QByteArray again = pageAsSent({ .designerPage = designers,
@@ -449,7 +449,8 @@ void TestPageAsSent::showsEarlierAnswersAndTheOtherChoice()
                            "&lt;Bo&gt;<option>Ops"));
     QVERIFY(again.contains(
         "<label><input checked name='Colour' type='radio' value='Other:'>Sonstiges:</label> <input "
-        "value='Teal' aria-label='Ihre sonstige Antwort' name='Colour Other' type='text' size='20'>"));
+        "value='Teal' aria-label='Ihre sonstige Antwort' name='Colour Other' type='text' size='20' "
+        "maxlength='255'>"));
 
     // A page naming no question of the form's is sent without the script.
     const QByteArray plain
