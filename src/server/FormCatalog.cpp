@@ -51,7 +51,8 @@ PublishedForm withAnswerChecks(PublishedForm form)
         add(q.field);
         add(QString::number(int(q.kind)));
         add(q.formerFields.join(QLatin1Char('\t')));
-        // A box to type an answer in is placed too; said only where there is one, so other forms keep their version.
+        // A box to type an answer in is placed too: said only where there is
+        // one, so that other forms keep their version.
         if (q.settings.otherAnswer)
             add(pageFormat::otherSuffix());
     }
