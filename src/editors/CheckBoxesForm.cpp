@@ -37,7 +37,8 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
         tr("To ask the check boxes as one question, enter the question here (e.g. \"Which topics did "
            "you enjoy?\"); the boxes you add until you finish form its answers :"));
     m_questionText = addLineEdit(QStringLiteral("QuestionText"));
-    addQuestionSettings();
+    // A group's boxes may be shuffled; an "Other" box would need a column of its own.
+    addQuestionSettings()->offerChoiceSettings(false);
 
     auto* frame = new QGroupBox(tr("Define Checkboxes"), this);
     frame->setObjectName(QStringLiteral("CheckBoxDefine"));
@@ -185,6 +186,7 @@ void CheckBoxesForm::confirm()
                 its.questionText = settings.questionText;
                 its.rules.required = settings.rules.required;
                 its.condition = settings.condition;
+                its.shuffleOptions = settings.shuffleOptions;
                 changes.append({ withQuestionSettings(other, its), member });
             }
         }

@@ -58,6 +58,7 @@ OptionListWindow::OptionListWindow(
     m_layout->addWidget(m_instruction);
     m_layout->addWidget(frame, 1);
     m_layout->addWidget(addQuestionSettings());
+    questionSettings()->offerChoiceSettings(true);
     questionSettings()->followInTabOrder(remove);
     m_layout->addLayout(bottomRow(m_finish, cancel));
 

@@ -20,6 +20,12 @@ QuestionSettingsBox::QuestionSettingsBox(QWidget* parent)
     setObjectName(QStringLiteral("QuestionSettings"));
     m_required = new QCheckBox(tr("An answer is required"), this);
     m_required->setObjectName(QStringLiteral("AnswerRequired"));
+    m_shuffle = new QCheckBox(tr("Show the options in a new order to each person"), this);
+    m_shuffle->setObjectName(QStringLiteral("ShuffleOptions"));
+    m_shuffle->hide();
+    m_other = new QCheckBox(tr("Offer \"Other:\" with a box to type an answer"), this);
+    m_other->setObjectName(QStringLiteral("OtherAnswer"));
+    m_other->hide();
     auto* askLabel = m_askLabel = new QLabel(tr("Ask this question :"), this);
     askLabel->setObjectName(QStringLiteral("AskOnlyIfLabel"));
     m_askOnlyIf = new QComboBox(this);
@@ -40,6 +46,8 @@ QuestionSettingsBox::QuestionSettingsBox(QWidget* parent)
     layout->addWidget(m_askOnlyIf, 1, 1);
     layout->addWidget(answerLabel, 2, 0);
     layout->addWidget(m_answer, 2, 1);
+    layout->addWidget(m_shuffle, 3, 0, 1, 2);
+    layout->addWidget(m_other, 4, 0, 1, 2);
     layout->setColumnStretch(1, 1);
 
     connect(m_askOnlyIf, &QComboBox::currentIndexChanged, this, &QuestionSettingsBox::fillAnswers);
@@ -69,9 +77,17 @@ void QuestionSettingsBox::offerConditions(const QList<ConditionChoice>& choices)
         m_answer->setCurrentIndex(m_answer->findData(answer));
 }
 
+void QuestionSettingsBox::offerChoiceSettings(bool other)
+{
+    m_shuffle->show();
+    m_other->setVisible(other);
+}
+
 void QuestionSettingsBox::showSettings(const QuestionSettings& settings)
 {
     m_required->setChecked(settings.rules.required);
+    m_shuffle->setChecked(settings.shuffleOptions);
+    m_other->setChecked(settings.otherAnswer);
     const AskCondition& condition = settings.condition;
     if (condition.always()) {
         m_askOnlyIf->setCurrentIndex(0);
@@ -97,6 +113,10 @@ void QuestionSettingsBox::showSettings(const QuestionSettings& settings)
 QuestionSettings QuestionSettingsBox::applyTo(QuestionSettings settings) const
 {
     settings.rules.required = m_required->isChecked();
+    if (!m_shuffle->isHidden())
+        settings.shuffleOptions = m_shuffle->isChecked();
+    if (!m_other->isHidden())
+        settings.otherAnswer = m_other->isChecked();
     const int row = m_askOnlyIf->currentIndex() - 1;
     if (row >= 0 && row < m_choices.size() && m_answer->currentIndex() >= 0)
         settings.condition = { m_choices.at(row).question, m_answer->currentData().toString() };
@@ -108,6 +128,7 @@ QuestionSettings QuestionSettingsBox::applyTo(QuestionSettings settings) const
 void QuestionSettingsBox::setChangeable(bool changeable)
 {
     m_required->setEnabled(changeable);
+    m_shuffle->setEnabled(changeable);
     m_askOnlyIf->setEnabled(changeable);
     m_answer->setEnabled(changeable && m_askOnlyIf->currentIndex() > 0);
 }
@@ -120,6 +141,8 @@ void QuestionSettingsBox::moveInto(QGridLayout* grid)
     grid->addWidget(m_askOnlyIf, row + 1, 1);
     grid->addWidget(m_answerLabel, row + 2, 0);
     grid->addWidget(m_answer, row + 2, 1);
+    grid->addWidget(m_shuffle, row + 3, 0, 1, 2);
+    grid->addWidget(m_other, row + 4, 0, 1, 2);
     hide();
 }
 
@@ -128,6 +151,8 @@ void QuestionSettingsBox::followInTabOrder(QWidget* previous)
     setTabOrder(previous, m_required);
     setTabOrder(m_required, m_askOnlyIf);
     setTabOrder(m_askOnlyIf, m_answer);
+    setTabOrder(m_answer, m_shuffle);
+    setTabOrder(m_shuffle, m_other);
 }
 
 void QuestionSettingsBox::fillAnswers()

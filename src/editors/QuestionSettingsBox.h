@@ -37,7 +37,11 @@ public:
     /// Shows the settings of a stored question. A condition on a question that
     /// is no longer earlier stays offered, so that editing does not drop it.
     void showSettings(const QuestionSettings& settings);
-    /// `settings` with the box's required tick and condition.
+    /// Offers the settings of a question with options: shuffling them for
+    /// each page sent, and (`other`) an "Other:" choice with a box to type in.
+    void offerChoiceSettings(bool other);
+    /// `settings` with the box's required tick and condition, and its choice
+    /// settings where it offers them.
     QuestionSettings applyTo(QuestionSettings settings) const;
     /// Whether the box's settings can be changed (a check box group fixes them
     /// with its first box).
@@ -52,6 +56,8 @@ private:
     void fillAnswers();
 
     QCheckBox* m_required;
+    QCheckBox* m_shuffle;
+    QCheckBox* m_other;
     QComboBox* m_askOnlyIf;
     QComboBox* m_answer;
     QLabel* m_askLabel;

@@ -40,6 +40,7 @@ enum class Becomes {
     PlainText,
     Scale,
     GroupLabel, // a group's label as plain text
+    Page, // a group shown as one page: a page break, its label the page's title
     GroupEnd,
     Skipped, // filled in by the device, never asked: nothing to show
     Refused, // a kind the program cannot ask (yet)
@@ -53,7 +54,7 @@ struct TypeMapping {
 };
 
 // The one table from XLSForm row types to elements; first match wins.
-// Ranking and field-list groups (pages) wait for their kinds.
+// Ranking waits for its kind.
 constexpr std::array kTypeMappings {
     TypeMapping { u"text", u"multiline", Becomes::TextArea, AnswerKind::AnyText },
     TypeMapping { u"text", nullptr, Becomes::TextField, AnswerKind::AnyText },
@@ -67,7 +68,7 @@ constexpr std::array kTypeMappings {
     TypeMapping { u"note", nullptr, Becomes::PlainText, AnswerKind::AnyText },
     TypeMapping { u"range", nullptr, Becomes::Scale, AnswerKind::AnyText },
     TypeMapping { u"rank", nullptr, Becomes::Refused, AnswerKind::AnyText },
-    TypeMapping { u"begin_group", u"field-list", Becomes::Refused, AnswerKind::AnyText },
+    TypeMapping { u"begin_group", u"field-list", Becomes::Page, AnswerKind::AnyText },
     TypeMapping { u"begin_group", nullptr, Becomes::GroupLabel, AnswerKind::AnyText },
     TypeMapping { u"end_group", nullptr, Becomes::GroupEnd, AnswerKind::AnyText },
     TypeMapping { u"start", nullptr, Becomes::Skipped, AnswerKind::AnyText },
@@ -453,6 +454,11 @@ void SurveyReader::readRow(const SheetRow& row)
         condition = group;
     }
 
+    if (mapping->becomes == Becomes::Page) {
+        m_groups.append(*condition);
+        add(pageBreakMethod(oneLine(m_survey.value(row, m_label))), where);
+        return;
+    }
     if (mapping->becomes == Becomes::GroupLabel) {
         m_groups.append(*condition);
         if (const QString label = oneLine(m_survey.value(row, m_label)); !label.isEmpty())
@@ -734,6 +740,8 @@ Result<QList<WorkbookSheet>, XlsFormExportProblem> xlsFormSheetsOf(
     QString submitLabel;
     QString resetLabel;
     int notes = 0;
+    int pages = 0;
+    bool pageOpen = false;
 
     const auto addRow = [&survey](QStringList cells) {
         survey.rows.append({ int(survey.rows.size()) + 2, std::move(cells) });
@@ -876,12 +884,27 @@ Result<QList<WorkbookSheet>, XlsFormExportProblem> xlsFormSheetsOf(
             i = last;
             continue;
         }
+        case ElementKind::PageBreak: {
+            // A page is a group shown as one: it runs to the next break.
+            if (pageOpen)
+                addRow({ u"end_group"_s });
+            row[0] = u"begin_group"_s;
+            row[1] = uniqueName(u"page_"_s + QString::number(++pages), taken, u"page"_s);
+            row[3].clear();
+            row[4].clear();
+            row[6] = u"field-list"_s;
+            addRow(row);
+            pageOpen = true;
+            continue;
+        }
         case ElementKind::Line:
         case ElementKind::Unknown:
             unsayable.append(m.rowText());
             continue;
         }
     }
+    if (pageOpen)
+        addRow({ u"end_group"_s });
     if (!unsayable.isEmpty())
         return XlsFormExportProblem { XlsFormExportProblem::Unsayable, {}, unsayable };
 

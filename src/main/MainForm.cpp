@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "main/MainForm.h"
+#include "model/Piping.h"
 
 #include "core/Messages.h"
 #include "database/AnswersStore.h"
@@ -588,8 +589,19 @@ bool MainForm::refuseMove(int upper, int lower)
     if (dependent) {
         showExclamation(tr("'%1' is asked only when '%2' has a given answer, so it must stay below it.")
                             .arg(*dependent, m_session.collection().atPosition(upper).userInstruction));
+        return true;
     }
-    return dependent.has_value();
+    // A text showing an earlier answer stays below the question that asks it.
+    if (upper >= 0 && lower < m_session.collection().count()) {
+        const FormMethod& question = m_session.collection().atPosition(upper);
+        const FormMethod& showing = m_session.collection().atPosition(lower);
+        if (isQuestionKind(question.kind) && pipedNames(showing).contains(question.userInstruction)) {
+            showExclamation(tr("'%1' shows the answer to '%2', so it must stay below it.")
+                                .arg(showing.userInstruction, question.userInstruction));
+            return true;
+        }
+    }
+    return false;
 }
 
 void MainForm::removeFormMethod()

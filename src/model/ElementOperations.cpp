@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "model/ElementOperations.h"
+#include "model/Piping.h"
 
 #include "database/AnswerColumns.h"
 #include "model/CollectionFile.h"
@@ -148,6 +149,9 @@ Outcome insertMethod(FormSession& session, const FormMethod& method)
 {
     if (session.methodCount() >= kMaxElements)
         return Outcome::refused(Notice::Kind::FormFull);
+    // An answer can be shown only after it was given.
+    if (const auto later = pipedFromLater(session.collection(), method, insertPosition(session)))
+        return Notice { Notice::Kind::PipedFromLater, *later, {}, {} };
     if (isQuestionKind(method.kind)) {
         if (Outcome usable = nameIsUsable(session, method.userInstruction, -1); !usable)
             return usable;
@@ -217,6 +221,25 @@ void recordRename(FormSession& session, FormMethod& renamed, const QString& oldI
     }
 }
 
+// The later texts that show the renamed question's answer name it anew. Each
+// is an edit of its own (a question's text is its column's name), made after
+// the form's file has caught up with the one before, so that a crash leaves
+// at most one change to undo.
+Outcome renamePiped(FormSession& session, const QString& from, const QString& to, int position)
+{
+    Outcome outcome;
+    for (int i = position + 1; i < session.collection().count(); ++i) {
+        const std::optional<FormMethod> renamed
+            = withPipeRenamed(session.collection().atPosition(i), from, to);
+        if (!renamed)
+            continue;
+        if (Outcome saved = saveCollectionFile(session); !saved)
+            return saved;
+        outcome.tellAlso(updateMethod(session, *renamed, i));
+    }
+    return outcome;
+}
+
 } // namespace
 
 Outcome updateMethod(FormSession& session, const FormMethod& method, int position)
@@ -224,6 +247,8 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
     if (position < 0 || position >= session.collection().count())
         return Outcome::notDone();
     const QString oldInstruction = session.collection().atPosition(position).userInstruction;
+    if (const auto later = pipedFromLater(session.collection(), method, position))
+        return Notice { Notice::Kind::PipedFromLater, *later, {}, {} };
     if (method.userInstruction != oldInstruction) {
         if (isQuestionKind(method.kind)) {
             if (Outcome usable = nameIsUsable(session, method.userInstruction, position); !usable)
@@ -250,7 +275,11 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
         // The row shows the new instruction, whatever label it had.
         session.changeableCollection().replace(position, renamed, QString());
         session.setSelectedRow(position);
-        return askAlwaysWhatItNoLongerAwaits(session, renamed);
+        Outcome outcome = askAlwaysWhatItNoLongerAwaits(session, renamed);
+        if (isQuestionKind(method.kind))
+            outcome.tellAlso(renamePiped(session, oldInstruction, renamed.userInstruction, position));
+        session.setSelectedRow(position);
+        return outcome;
     }
     // The editors know nothing of earlier names: they stay with the question.
     FormMethod updated = method;
@@ -342,8 +371,12 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
     const QString removed = m.userInstruction;
     session.changeableCollection().removeAt(i);
     Outcome freed;
-    if (isQuestionKind(type))
+    if (isQuestionKind(type)) {
         askAlwaysWhatCannotHold(session, freed, Notice::Kind::AskedAlwaysAfterRemoval, removed, {});
+        // Their texts stay as written; the person decides what they say now.
+        if (const QStringList naming = elementsNaming(session.collection(), removed); !naming.isEmpty())
+            freed.warn({ Notice::Kind::PipedQuestionRemoved, removed, {}, {}, {}, {}, naming });
+    }
     Outcome outcome = saveCollectionFile(session);
     if (!outcome)
         return outcome;

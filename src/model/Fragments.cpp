@@ -130,8 +130,15 @@ QString checkBoxFragment(const QString& title, bool newLine, bool selected, bool
     return html;
 }
 
-QString radioButtonsFragment(
-    const QString& question, const QStringList& options, const QString& defaultOption, bool required)
+// The box an "Other:" answer is typed in, after its choice.
+static QString otherBox(const QString& name)
+{
+    return QStringLiteral(" <input name='") + name + escapeAttribute(pageFormat::otherSuffix())
+        + QStringLiteral("' type='text' size='20' maxlength='255'>");
+}
+
+QString radioButtonsFragment(const QString& question, const QStringList& options,
+    const QString& defaultOption, bool required, bool other)
 {
     const QString name = fieldNameAttribute(question);
     QString html = typeField(name, ElementKind::RadioButtons) + QStringLiteral("<P>") + question
@@ -145,11 +152,16 @@ QString radioButtonsFragment(
         html += option == defaultOption ? QStringLiteral(" checked>") : QStringLiteral(">");
         html += option;
     }
+    if (other)
+        html += QStringLiteral("<BR><input name='") + name + QStringLiteral("' type='radio' value='")
+            + escapeAttribute(pageFormat::otherChoice()) + QStringLiteral("'")
+            + (options.isEmpty() ? requiredAttribute(required) : QString()) + QStringLiteral(">")
+            + pageFormat::otherChoice() + otherBox(name);
     return html;
 }
 
 QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
-    const QString& defaultOption, bool required)
+    const QString& defaultOption, bool required, bool other)
 {
     const QString name = fieldNameAttribute(question);
     QString html = QStringLiteral("<P>") + typeField(name, ElementKind::PullDownMenu) + QStringLiteral("<P>")
@@ -164,7 +176,12 @@ QString pullDownMenuFragment(const QString& question, const QString& height, con
         html += option == defaultOption ? QStringLiteral(" selected>") : QStringLiteral(">");
         html += option;
     }
+    if (other)
+        html += QStringLiteral("<option value='") + escapeAttribute(pageFormat::otherChoice())
+            + QStringLiteral("'>") + pageFormat::otherChoice();
     html += QStringLiteral("</select>");
+    if (other)
+        html += otherBox(name);
     return html;
 }
 
@@ -330,10 +347,11 @@ QString questionFragment(const FormMethod& record, const QuestionSettings& setti
         return checkBoxFragment(question, boxOnNewLine(record.htmlCode), wholeNumber(record.attribute4) != 0,
             rules.required && settings.questionText.isEmpty());
     case ElementKind::RadioButtons:
-        return radioButtonsFragment(question, record.attribute6List, record.attribute5, rules.required);
+        return radioButtonsFragment(
+            question, record.attribute6List, record.attribute5, rules.required, settings.otherAnswer);
     case ElementKind::PullDownMenu:
-        return pullDownMenuFragment(
-            question, record.attribute4, record.attribute6List, record.attribute5, rules.required);
+        return pullDownMenuFragment(question, record.attribute4, record.attribute6List, record.attribute5,
+            rules.required, settings.otherAnswer);
     case ElementKind::Scale:
         return scaleFragment(question, scaleOf(record), rules.required);
     case ElementKind::Header:

@@ -30,11 +30,12 @@ QString textAreaFragment(const QString& question, const QString& rows, const QSt
     const QString& defaultText, bool required = false);
 QString plainTextFragment(const QString& text);
 QString checkBoxFragment(const QString& title, bool newLine, bool selected, bool required = false);
-QString radioButtonsFragment(
-    const QString& question, const QStringList& options, const QString& defaultOption, bool required = false);
+/// `other`: an "Other:" option last, with a box for the answer typed instead.
+QString radioButtonsFragment(const QString& question, const QStringList& options,
+    const QString& defaultOption, bool required = false, bool other = false);
 /// `height` is the checked number of entries to display (see menuHeight).
 QString pullDownMenuFragment(const QString& question, const QString& height, const QStringList& options,
-    const QString& defaultOption, bool required = false);
+    const QString& defaultOption, bool required = false, bool other = false);
 QString submitButtonFragment(const QString& submitTitle, bool withReset, const QString& resetTitle);
 /// A row of numbered options from the scale's low end to its high end, the
 /// labels at the ends, each option a box large enough to tap.

@@ -45,6 +45,9 @@ struct Notice {
         // Work done that changed other questions too.
         AskedAlwaysAfterEdit, // subject: the question edited; names: those now asked always
         AskedAlwaysAfterRemoval, // subject: the question removed; names: those now asked always
+        // Earlier answers shown in later texts ("{QUESTION}").
+        PipedFromLater, // refusal; subject: the question named that is not earlier
+        PipedQuestionRemoved, // subject: the question removed; names: the texts that still name it
     };
     enum class Column { Added, Renamed, Removed };
     enum class Collection { Missing, Unreadable, Damaged };

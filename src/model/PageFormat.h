@@ -58,4 +58,16 @@ inline QString kindSuffix()
     return QStringLiteral(" Type");
 }
 
+/// A question that takes an answer typed instead of its options: the value
+/// of its "Other:" choice, and "<question> Other", the box the answer is
+/// typed in. The page shows the choice's text in the form's language.
+inline QString otherChoice()
+{
+    return QStringLiteral("Other:");
+}
+inline QString otherSuffix()
+{
+    return QStringLiteral(" Other");
+}
+
 } // namespace quenlow::pageFormat

@@ -19,6 +19,8 @@ const QString kMaximumValue = QStringLiteral("MaximumValue");
 const QString kAskOnlyIf = QStringLiteral("AskOnlyIf");
 const QString kAskOnlyIfAnswer = QStringLiteral("AskOnlyIfAnswer");
 const QString kQuestionText = QStringLiteral("QuestionText");
+const QString kShuffleOptions = QStringLiteral("ShuffleOptions");
+const QString kOtherAnswer = QStringLiteral("OtherAnswer");
 
 // A line break would end the value's line in the file.
 QString oneLine(QString text)
@@ -31,7 +33,8 @@ QString oneLine(QString text)
 bool isQuestionSettingKey(const QString& key)
 {
     return key == kAnswerRequired || key == kAnswerKind || key == kMinimumValue || key == kMaximumValue
-        || key == kAskOnlyIf || key == kAskOnlyIfAnswer || key == kQuestionText;
+        || key == kAskOnlyIf || key == kAskOnlyIfAnswer || key == kQuestionText || key == kShuffleOptions
+        || key == kOtherAnswer;
 }
 
 QuestionSettings questionSettingsOf(const QList<std::pair<QString, QString>>& lines)
@@ -52,6 +55,10 @@ QuestionSettings questionSettingsOf(const QList<std::pair<QString, QString>>& li
             s.condition.answer = value;
         else if (key == kQuestionText)
             s.questionText = value;
+        else if (key == kShuffleOptions)
+            s.shuffleOptions = value.trimmed() == QLatin1String("1");
+        else if (key == kOtherAnswer)
+            s.otherAnswer = value.trimmed() == QLatin1String("1");
     }
     // Limits only mean something for the kinds that have them, in their spelling.
     for (QString* limit : { &s.rules.minimum, &s.rules.maximum })
@@ -83,6 +90,10 @@ QList<std::pair<QString, QString>> questionSettingLines(const QuestionSettings& 
         lines.append({ kAskOnlyIf, oneLine(s.condition.question) });
         lines.append({ kAskOnlyIfAnswer, oneLine(s.condition.answer) });
     }
+    if (s.shuffleOptions)
+        lines.append({ kShuffleOptions, QStringLiteral("1") });
+    if (s.otherAnswer)
+        lines.append({ kOtherAnswer, QStringLiteral("1") });
     return lines;
 }
 

@@ -23,6 +23,11 @@ struct QuestionSettings {
     AnswerRules rules;
     AskCondition condition; // the question by its text (its field once published), and the answer
     QString questionText; // check boxes asked as one question: the heading
+    // Options, menus and check box groups: each page sent shows the options
+    // in an order of its own; and options and menus: an "Other:" choice with
+    // a box for the answer typed instead.
+    bool shuffleOptions = false;
+    bool otherAnswer = false;
 
     bool operator==(const QuestionSettings&) const = default;
 };

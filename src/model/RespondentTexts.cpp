@@ -133,6 +133,9 @@ constexpr Entry kEnglish[] = {
     { T::AnswerRequired, "An answer is required" },
     { T::NextPage, "Next" },
     { T::PreviousPage, "Back" },
+    { T::OtherChoice, "Other:" },
+    { T::OtherAnswerBox, "Your other answer" },
+    { T::TypeOtherAnswer, "Please type your answer after \u201cOther:\u201d." },
 };
 
 constexpr Entry kGerman[] = {
@@ -266,6 +269,9 @@ constexpr Entry kGerman[] = {
     { T::AnswerRequired, "Eine Antwort ist erforderlich" },
     { T::NextPage, "Weiter" },
     { T::PreviousPage, "Zur\u00fcck" },
+    { T::OtherChoice, "Sonstiges:" },
+    { T::OtherAnswerBox, "Ihre sonstige Antwort" },
+    { T::TypeOtherAnswer, "Bitte geben Sie Ihre Antwort nach \u201eSonstiges:\u201c ein." },
 };
 
 constexpr Entry kSpanish[] = {
@@ -399,6 +405,9 @@ constexpr Entry kSpanish[] = {
     { T::AnswerRequired, "La respuesta es obligatoria" },
     { T::NextPage, "Siguiente" },
     { T::PreviousPage, "Atr\u00e1s" },
+    { T::OtherChoice, "Otro:" },
+    { T::OtherAnswerBox, "Su otra respuesta" },
+    { T::TypeOtherAnswer, "Escriba su respuesta despu\u00e9s de \u00abOtro:\u00bb." },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

@@ -135,8 +135,13 @@ enum class RespondentText {
     // A form of several pages, one at a time (the page before: PageOfPages).
     NextPage,
     PreviousPage,
+    // A choice answered by typing: its option, its box's name, and the note
+    // when the box was left empty.
+    OtherChoice,
+    OtherAnswerBox,
+    TypeOtherAnswer,
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::PreviousPage) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::TypeOtherAnswer) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

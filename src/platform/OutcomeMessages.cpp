@@ -143,6 +143,15 @@ QString noticeText(const Notice& n)
             "'%1' was removed, so the questions asked only when it had a given answer are now always asked: "
             "'%2'")
             .arg(n.subject, n.names.join(QStringLiteral("', '")));
+    case K::PipedFromLater:
+        return QCoreApplication::translate("OutcomeMessages",
+            "'{%1}' shows the answer to '%1', which is not asked before this point of the form. Only an "
+            "earlier question's answer can be shown.")
+            .arg(n.subject);
+    case K::PipedQuestionRemoved:
+        return QCoreApplication::translate("OutcomeMessages",
+            "'%1' was removed; these texts still show its answer as '{%1}' and are left as written: '%2'")
+            .arg(n.subject, n.names.join(QStringLiteral("', '")));
     }
     return {};
 }
@@ -252,7 +261,8 @@ bool tell(FormSession& session, const Outcome& outcome)
             if (confirm(notice))
                 openPageOnly(session, notice.subject, notice.place);
         } else if (notice.kind == Notice::Kind::AskedAlwaysAfterEdit
-            || notice.kind == Notice::Kind::AskedAlwaysAfterRemoval) {
+            || notice.kind == Notice::Kind::AskedAlwaysAfterRemoval
+            || notice.kind == Notice::Kind::PipedQuestionRemoved) {
             showInformation(noticeText(notice)); // work done as asked, and what followed from it
         } else if (!notice.isQuestion()) { // the others are the caller's to ask
             showExclamation(noticeText(notice));

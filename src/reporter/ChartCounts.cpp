@@ -11,6 +11,9 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace quenlow {
@@ -30,6 +33,41 @@ Result<QList<qint64>> countAnswers(
     AnswersStore& store, const QString& table, const QString& column, const QStringList& options)
 {
     return store.countMatches(table, column, options);
+}
+
+Result<QList<std::pair<QString, qint64>>> countTypedAnswers(AnswersStore& store, const QString& table,
+    const QString& column, const QStringList& options, const QString& otherLabel)
+{
+    QHash<QString, qint64> typed;
+    QStringList firstSeen; // ties keep the order they came in
+    const QString marker = columnAddedMarker();
+    const auto visited = store.visitRows(table, { column }, 0, std::numeric_limits<qint64>::max(),
+        [&](qint64, AnswersStore::RawValues values) {
+            if (values.empty() || !values[0] || values[0]->isEmpty())
+                return;
+            const QString value = QString::fromUtf8(*values[0]);
+            if (value == marker || options.contains(value))
+                return;
+            if (!typed.contains(value))
+                firstSeen.append(value);
+            ++typed[value];
+        });
+    if (!visited)
+        return visited.error();
+    std::stable_sort(firstSeen.begin(), firstSeen.end(),
+        [&typed](const QString& a, const QString& b) { return typed.value(a) > typed.value(b); });
+    QList<std::pair<QString, qint64>> shown;
+    qint64 rest = 0;
+    for (const QString& value : std::as_const(firstSeen)) {
+        const qint64 count = typed.value(value);
+        if (count >= 2 && shown.size() < kTypedAnswersShown)
+            shown.append({ value, count });
+        else
+            rest += count;
+    }
+    if (rest > 0)
+        shown.append({ otherLabel, rest });
+    return shown;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
+#include "model/QuestionSettings.h"
 #include "platform/ChartControl.h"
 #include "platform/ElementNames.h"
 #include "reporter/ChartCounts.h"
@@ -152,9 +153,23 @@ void GraphsPage::drawChart(const QString& kind)
         ? checkBoxGroupAt(m_session.collection(), position)
         : std::nullopt;
     // A group has one bar per box: how many ticked it.
-    const QStringList options = group ? group->boxes : chartOptions(method);
-    const auto counts = group ? countTicked(**store, m_table, *group)
-                              : countAnswers(**store, m_table, columnNameFor(question), options);
+    QStringList options = group ? group->boxes : chartOptions(method);
+    auto counts = group ? countTicked(**store, m_table, *group)
+                        : countAnswers(**store, m_table, columnNameFor(question), options);
+    // Answers typed after "Other:" as written, the rare ones together.
+    if (counts && !group && questionSettingsOf(method).otherAnswer && method.holdsList()) {
+        const auto typed = countTypedAnswers(**store, m_table, columnNameFor(question), options, tr("Other"));
+        if (!typed) {
+            counts = typed.error();
+        } else {
+            QList<qint64> all = *counts;
+            for (const auto& [answer, count] : *typed) {
+                options.append(answer);
+                all.append(count);
+            }
+            counts = std::move(all);
+        }
+    }
     store = Error {}; // closed before the chart draws
     if (!counts) {
         if (counts.failedWith(Error::NotFound))

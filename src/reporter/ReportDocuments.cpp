@@ -357,6 +357,19 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
                 return std::nullopt;
             }
             summary.counts = *counts;
+            // Answers typed after "Other:" as the charts show them.
+            if (questionSettingsOf(method).otherAnswer && method.holdsList()) {
+                const auto typed = countTypedAnswers(**store, table, column, summary.options,
+                    QCoreApplication::translate("GraphsPage", "Other"));
+                if (!typed) {
+                    showExclamation(reporter::tableUnreadable(table, typed.error().detail));
+                    return std::nullopt;
+                }
+                for (const auto& [answer, count] : *typed) {
+                    summary.options.append(answer);
+                    summary.counts.append(count);
+                }
+            }
         }
         if (isNumberQuestion(method)) {
             const auto values = answersIn(**store, table, column);

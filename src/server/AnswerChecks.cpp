@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/AnswerChecks.h"
 
+#include "model/PageFormat.h"
+
 #include <QVarLengthArray>
 
 namespace quenlow {
@@ -59,6 +61,8 @@ AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<C
         q.kind = posted.kind;
         q.shape = shapeOf(posted.kind);
         q.maxLength = posted.maxLength;
+        q.other = posted.settings.otherAnswer
+            && (posted.kind == ElementKind::RadioButtons || posted.kind == ElementKind::PullDownMenu);
         AnswerRules rules = posted.settings.rules;
         if (posted.kind == ElementKind::TextArea)
             rules.kind = AnswerKind::AnyText; // a text area takes any text
@@ -164,7 +168,13 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
                     !answered)
                     problem = answered.error().detail;
             }
-            if (problem.isEmpty() && !given.isEmpty()) {
+            if (q.other && answer && answer->typedOther) {
+                // What was typed takes the place of an option.
+                if (given == pageFormat::otherChoice())
+                    problem = respondentText(RespondentText::TypeOtherAnswer, language);
+                else if (characterCount(given) > kOtherAnswerLength)
+                    problem = respondentText(RespondentText::UseAtMost, language).arg(kOtherAnswerLength);
+            } else if (problem.isEmpty() && !given.isEmpty()) {
                 for (const QStringList& offered : q.choices) {
                     if (offered.contains(given))
                         continue;
@@ -186,7 +196,7 @@ QStringList AnswerChecks::notOffered(const QList<Answer>& answers) const
     QStringList fields;
     for (const Answer& answer : answers) {
         const auto it = m_byField.constFind(answer.field);
-        if (!answer.value || answer.value->isEmpty() || it == m_byField.cend())
+        if (!answer.value || answer.value->isEmpty() || answer.typedOther || it == m_byField.cend())
             continue;
         for (const QStringList& offered : m_questions.at(*it).choices) {
             if (!offered.contains(*answer.value) && !fields.contains(answer.field))

@@ -53,6 +53,7 @@ private:
         qsizetype groupEnd = -1; // the first box of a group: the question after its last
         QList<QStringList> choices; // option buttons, a menu, a scale: what each of its field offers
         int maxLength = 0; // a text field's most characters; 0: any
+        bool other = false; // option buttons or a menu taking an answer typed after "Other:"
     };
 
     QList<Question> m_questions;
@@ -64,7 +65,10 @@ private:
 /// no value, even when posted); a typed answer is stored in its one spelling
 /// ("3,5" as "3.5", a date as year-month-day). `answers` is left as given. A scale takes
 /// only the values `charted` gives it; check boxes asked as one question are
-/// checked as one, their note under the first box's field.
+/// checked as one, their note under the first box's field. An answer typed
+/// after "Other:" must have some text, and at most kOtherAnswerLength characters.
+inline constexpr int kOtherAnswerLength = 255;
+
 CheckedAnswers checkAnswers(const QList<PostedQuestion>& questions, const QList<ChartedQuestion>& charted,
     const QList<Answer>& answers, FormLanguage language = FormLanguage::English);
 

@@ -132,6 +132,19 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
         types.append({ name + kTypeSuffix, place.question() });
     for (const auto& [typeField, question] : std::as_const(types))
         m_fields[typeField].typeOf = question;
+    // The box of each choice question's "Other:" answer, unless a question has its name.
+    for (qsizetype i = 0; i < count; ++i) {
+        const PostedQuestion& q = questions.at(i);
+        const bool choice = q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu;
+        m_hasOther.append(false);
+        if (!choice || !q.settings.otherAnswer)
+            continue;
+        FieldPlace& box = m_fields[q.field + pageFormat::otherSuffix()];
+        if (box.current < 0 && box.otherOf < 0) {
+            box.otherOf = int(i);
+            m_hasOther.last() = true;
+        }
+    }
     const QStringList hidden = pageHiddenFieldNames();
     m_hidden = QSet<QString>(hidden.cbegin(), hidden.cend());
     m_hidden.insert(submissionTokenField());
@@ -182,11 +195,17 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
     placed.kept.reserve(count);
     QList<bool> carried(count, false); // its field or its "Type" field came
     QList<std::optional<QString>> value(count); // the first value posted under its field
+    QList<std::optional<QString>> typed(count); // the first text typed in its "Other:" box
     bool unplaced = false;
     for (const FormField& f : fields) {
         const FieldPlace* place = placeOf(f.name);
         if (place && place->hidden && hidden.contains(f.name))
             continue;
+        if (place && place->otherOf >= 0) {
+            if (!typed.at(place->otherOf))
+                typed[place->otherOf] = f.value;
+            continue;
+        }
         const int question = place ? place->question() : -1;
         const bool typeSuffix = f.name.size() > kTypeSuffix.size() && f.name.endsWith(kTypeSuffix);
         if (typeSuffix && question < 0) {
@@ -240,6 +259,19 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
             else if (q.kind == ElementKind::PullDownMenu && stored && stored->isEmpty())
                 stored.reset(); // the menu's empty first choice: nothing chosen
         }
+        const bool other = m_hasOther.at(i);
+        const QString text = typed.at(i).value_or(QString());
+        if (other && stored == pageFormat::otherChoice()) {
+            // What was typed is the answer; the choice alone, which the checks refuse, when nothing was.
+            stored = text.trimmed().isEmpty() ? pageFormat::otherChoice() : text.trimmed();
+            answered = true;
+            placed.answers.append({ q.field, stored, true });
+            placed.kept.append({ q.field, pageFormat::otherChoice() });
+            placed.kept.append({ q.field + pageFormat::otherSuffix(), text });
+            continue;
+        }
+        if (other && !text.isEmpty())
+            placed.kept.append({ q.field + pageFormat::otherSuffix(), text });
         answered = answered || isAnswered(stored);
         placed.answers.append({ q.field, stored });
         // Every control of a question the post carried shows what was sent:

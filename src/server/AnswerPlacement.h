@@ -62,6 +62,7 @@ private:
         int current = -1; // the question whose field of now it is
         int former = -1; // the question that had it before a rename
         int typeOf = -1; // "<name> Type": the question `name` stands for
+        int otherOf = -1; // "<field> Other": the box of a question's "Other:" choice
         bool hidden = false; // the page's own field, when written exactly so
         int question() const { return current >= 0 ? current : former; }
     };
@@ -71,6 +72,7 @@ private:
     QList<PostedQuestion> m_questions;
     QSet<QString> m_hidden; // the page's own fields, never an answer
     FieldIndex m_fields;
+    QList<bool> m_hasOther; // by question: it has an "Other:" choice
     QList<bool> m_byPlace; // told by its place after its "<name> Type" field
     bool m_anyByPlace = false;
 };
@@ -81,7 +83,9 @@ private:
 /// gives another field (a hidden field of the form, another question's
 /// "<name> Type") is told by its place after its "<name> Type" field. A box
 /// stores "Checked" or "Not Checked"; a menu left at its empty first choice
-/// stores no value.
+/// stores no value. The "Other:" choice of a question that offers it stores
+/// what was typed in its box ("<field> Other"; the choice itself when the
+/// box was left empty, which the checks refuse).
 PlacedAnswers placeAnswers(const PublishedForm& form, const FormFields& fields);
 
 } // namespace quenlow

@@ -31,6 +31,7 @@ class AnswersStore;
 struct Answer {
     QString field;
     std::optional<QString> value;
+    bool typedOther = false; // typed in the box of an "Other:" choice instead of choosing an option
 };
 
 /// One submitted form, ready to store as one row of `table`.

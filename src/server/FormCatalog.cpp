@@ -3,6 +3,7 @@
 #include "server/FormCatalog.h"
 
 #include "model/CollectionFile.h"
+#include "model/PageFormat.h"
 #include "model/Publication.h"
 #include "server/AnswerChecks.h"
 #include "server/AnswerPlacement.h"
@@ -50,6 +51,10 @@ PublishedForm withAnswerChecks(PublishedForm form)
         add(q.field);
         add(QString::number(int(q.kind)));
         add(q.formerFields.join(QLatin1Char('\t')));
+        // A box to type an answer in is placed too: said only where there is
+        // one, so that other forms keep their version.
+        if (q.settings.otherAnswer)
+            add(pageFormat::otherSuffix());
     }
     for (const ChartedQuestion& c : std::as_const(form.charted)) {
         add(c.field);

@@ -4,11 +4,13 @@
 
 #include "model/PageFormat.h"
 
+#include <QHash>
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace quenlow {
@@ -412,8 +414,15 @@ void FormPage::read()
     int announced = -1;
     QByteArrayView announcedName;
     const QByteArray kindSuffix = pageFormat::kindSuffix().toUtf8();
+    // Where the page's text goes on after the last tag (or the text of a script, title, ...).
+    qsizetype textFrom = m_start;
+    const bool anyBrace = lc.contains('{');
 
     forEachTag(lc, [&](const ReadTag& tag) {
+        if (anyBrace)
+            findReferences(textFrom, tag.place.at,
+                openMenu >= 0 && m_controls[openMenu].optionCount > 0 ? int(m_options.size()) - 1 : -1);
+        textFrom = tag.place.contentEnd >= 0 ? tag.place.contentEnd : tag.place.end + 1;
         const bool input = tag.is(TagName::Input);
         const bool control = input || tag.is(TagName::TextArea) || tag.is(TagName::Select);
         const bool kept = control || (tag.is(TagName::Option) && openMenu >= 0)
@@ -561,6 +570,18 @@ void FormPage::read()
     });
 }
 
+void FormPage::findReferences(qsizetype from, qsizetype to, int option)
+{
+    for (qsizetype open = m_lc.indexOf('{', from); open >= 0 && open < to;
+         open = m_lc.indexOf('{', open + 1)) {
+        qsizetype close = open + 1;
+        while (close < to && m_lc.at(close) != '}' && m_lc.at(close) != '{' && m_lc.at(close) != '<')
+            ++close;
+        if (close < to && m_lc.at(close) == '}' && close > open + 1)
+            m_references.push_back({ { open, close + 1 - open }, { open + 1, close - open - 1 }, option });
+    }
+}
+
 void FormPage::findQuestions() const
 {
     m_questionsFound = true;
@@ -642,29 +663,84 @@ void FormPage::replace(PageSpan span, const QByteArray& text)
     m_added += text.size();
 }
 
+void FormPage::reorder(const std::vector<PageSpan>& pieces, const std::vector<int>& order, Layer firstWith)
+{
+    for (std::size_t i = 0; i < pieces.size() && i < order.size(); ++i)
+        m_moved.push_back({ pieces[i], pieces[std::size_t(order[i])].at, quint8(firstWith) });
+    std::sort(m_moved.begin(), m_moved.end(),
+        [](const Moved& a, const Moved& b) { return a.place.at < b.place.at; });
+}
+
 QByteArray FormPage::written() const
 {
-    std::vector<const Edit*> order;
-    order.reserve(m_edits.size());
+    // The edits in page order, and where each moved piece starts and ends
+    // among them: its start before the first edit at its place that goes
+    // with it, its end after the last.
+    struct Step {
+        qsizetype at = 0;
+        quint8 order = 0;
+        int made = 0;
+        const Edit* edit = nullptr;
+        int piece = -1;
+        bool start = false;
+    };
+    std::vector<Step> steps;
+    steps.reserve(m_edits.size() + 2 * m_moved.size());
     for (const Edit& e : m_edits)
-        order.push_back(&e);
-    std::sort(order.begin(), order.end(), [](const Edit* a, const Edit* b) {
-        return a->at != b->at      ? a->at < b->at
-            : a->order != b->order ? a->order < b->order
-                                   : a->made < b->made;
+        steps.push_back({ e.at, e.order, e.made, &e });
+    for (std::size_t k = 0; k < m_moved.size(); ++k) {
+        const PageSpan place = m_moved[k].place;
+        steps.push_back(
+            { place.at, m_moved[k].firstWith, std::numeric_limits<int>::min(), nullptr, int(k), true });
+        steps.push_back(
+            { place.end(), quint8(Layer::TextEnd), std::numeric_limits<int>::max(), nullptr, int(k), false });
+    }
+    std::sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) {
+        return a.at != b.at ? a.at < b.at : a.order != b.order ? a.order < b.order : a.made < b.made;
     });
     QByteArray out;
     out.reserve(m_bytes.size() + m_added);
+    std::vector<QByteArray> pieces(m_moved.size());
+    std::vector<qsizetype> placesAt(m_moved.size());
+    QByteArray* sink = &out;
     qsizetype from = 0;
-    for (const Edit* e : order) {
-        if (e->at < from) // inside a stretch already replaced
+    for (const Step& step : steps) {
+        if (const Edit* e = step.edit) {
+            if (e->at < from) // inside a stretch already replaced
+                continue;
+            sink->append(QByteArrayView(m_bytes).sliced(from, e->at - from));
+            sink->append(e->text);
+            from = e->at + e->remove;
             continue;
-        out.append(QByteArrayView(m_bytes).sliced(from, e->at - from));
-        out.append(e->text);
-        from = e->at + e->remove;
+        }
+        if (step.at > from) {
+            sink->append(QByteArrayView(m_bytes).sliced(from, step.at - from));
+            from = step.at;
+        }
+        if (step.start) {
+            placesAt[std::size_t(step.piece)] = out.size();
+            sink = &pieces[std::size_t(step.piece)];
+        } else {
+            sink = &out;
+        }
     }
     out.append(QByteArrayView(m_bytes).sliced(from));
-    return out;
+    if (m_moved.empty())
+        return out;
+    // Each place takes the piece it shows.
+    QHash<qsizetype, std::size_t> pieceAt;
+    for (std::size_t k = 0; k < m_moved.size(); ++k)
+        pieceAt.insert(m_moved[k].place.at, k);
+    QByteArray shown;
+    shown.reserve(out.size() + m_bytes.size() / 8);
+    qsizetype copied = 0;
+    for (std::size_t k = 0; k < m_moved.size(); ++k) {
+        shown.append(QByteArrayView(out).sliced(copied, placesAt[k] - copied));
+        shown.append(pieces[pieceAt.value(m_moved[k].shows, k)]);
+        copied = placesAt[k];
+    }
+    shown.append(QByteArrayView(out).sliced(copied));
+    return shown;
 }
 
 } // namespace quenlow

@@ -73,6 +73,13 @@ struct PageOption {
     PageSpan text; // up to the next tag
 };
 
+/// A reference to an earlier answer in the text of the page: "{QUESTION}".
+struct PageReference {
+    PageSpan whole; // the braces and what they hold
+    PageSpan name; // what they hold
+    int option = -1; // in FormPage::options() when it stands in a menu option's text
+};
+
 /// A question of the page: the hidden field announcing its kind
 /// ("<name> Type") and the controls of its name.
 struct PageQuestion {
@@ -128,6 +135,9 @@ public:
     const std::vector<PageOption>& options() const { return m_options; }
     /// The name of `control` as a browser posts it.
     QString name(const PageControl& control) const { return value(control.tag, "name"); }
+    /// Every "{…}" in the page's text (never in a tag, script, style, title
+    /// or text area), in page order: what may name an earlier answer.
+    const std::vector<PageReference>& references() const { return m_references; }
     /// The questions, in the order the page first names them (found when first asked for).
     const std::vector<PageQuestion>& questions() const;
     /// The question of field `name`, or nullptr.
@@ -167,6 +177,7 @@ public:
         AfterTag, // fields and choices of ours right after a tag
         TextEnd, // the end of a label around a text
         Page, // where a page of a form of several pages ends and the next starts
+        GroupEnd, // the end of a group of options, after their last label
         TextStart, // its start
         Note, // a note above a question
         Answer, // in a tag: an answer put back
@@ -175,6 +186,12 @@ public:
     void insert(qsizetype at, const QByteArray& text, Layer layer);
     /// `span` replaced by `text` (removed when empty).
     void replace(PageSpan span, const QByteArray& text = {});
+    /// Pieces of the page (in page order, none overlapping another) shown in
+    /// another order: the place of piece i shows piece order[i], with the
+    /// edits made in it. An insertion at a piece's start goes with it from
+    /// the layer `firstWith` on, one at its end in the layer TextEnd.
+    void reorder(const std::vector<PageSpan>& pieces, const std::vector<int>& order,
+        Layer firstWith = Layer::TextStart);
     /// The page with every edit made: at one place, insertions by layer and
     /// then in the order made. An edit inside a stretch already replaced is
     /// dropped.
@@ -182,6 +199,7 @@ public:
 
 private:
     void read();
+    void findReferences(qsizetype from, qsizetype to, int option);
     void findQuestions() const;
 
     struct Edit {
@@ -213,6 +231,13 @@ private:
     mutable bool m_questionsFound = false;
     std::vector<Edit> m_edits;
     qsizetype m_added = 0;
+    std::vector<PageReference> m_references;
+    struct Moved {
+        PageSpan place;
+        qsizetype shows = 0; // where the piece whose bytes stand here starts
+        quint8 firstWith = 0; // the first layer of insertions at its start that go with it
+    };
+    std::vector<Moved> m_moved; // in page order
 };
 
 } // namespace quenlow

@@ -2,16 +2,20 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/PageAsSent.h"
 
+#include "database/AnswerColumns.h"
 #include "model/HtmlText.h"
 #include "model/PageFormat.h"
+#include "server/ChoiceScript.h"
 #include "server/ConditionScript.h"
 #include "server/FormPage.h"
+#include "server/OptionOrder.h"
 #include "server/PageTokens.h"
 #include "server/PagingScript.h"
 #include "server/RespondentPage.h"
 #include "server/RoomScript.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <cctype>
@@ -211,8 +215,12 @@ void choiceGroups(FormPage& page)
             continue;
         page.insert(q.text.at, QByteArrayLiteral("<fieldset class=choices><legend>"), Layer::TextStart);
         page.insert(q.text.end(), QByteArrayLiteral("</legend>"), Layer::TextEnd);
-        page.insert(choicesEnd(page, last.text.exists() ? last.text.end() : last.tag.end + 1),
-            QByteArrayLiteral("</fieldset>"), Layer::TextEnd);
+        qsizetype end = choicesEnd(page, last.text.exists() ? last.text.end() : last.tag.end + 1);
+        // The box an "Other:" answer is typed in belongs with its choice.
+        if (const PageQuestion* other = page.question(q.name + pageFormat::otherSuffix());
+            other && !other->controls.empty() && page.controls()[other->controls.front()].tag.at == end)
+            end = choicesEnd(page, page.controls()[other->controls.front()].tag.end + 1);
+        page.insert(end, QByteArrayLiteral("</fieldset>"), Layer::GroupEnd);
         // A scale's row keeps its end labels beside its numbers on a phone.
         const qsizetype row = lc.indexOf("<span", q.text.end());
         if (row >= 0 && row < first.tag.at)
@@ -394,6 +402,156 @@ void pageSections(FormPage& page, const std::vector<qsizetype>& starts, const Fo
     }
 }
 
+// The first answer given under `name`.
+QString firstAnswer(const FormFields& answers, const QString& name)
+{
+    for (const FormField& answer : answers) {
+        if (answer.name == name)
+            return answer.value;
+    }
+    return {};
+}
+
+bool isOtherChoice(const FormPage& page, const PageTag& tag)
+{
+    return page.value(tag, "value") == pageFormat::otherChoice();
+}
+
+// A reference in the form's text to one of its questions, by the question's field.
+struct Piped {
+    const PageReference* reference;
+    QString field;
+};
+
+std::vector<Piped> pipedReferences(const FormPage& page, const QuestionsAsAsked& questions)
+{
+    std::vector<Piped> piped;
+    if (page.references().empty() || questions.fields.isEmpty())
+        return piped;
+    const QSet<QString> fields(questions.fields.cbegin(), questions.fields.cend());
+    for (const PageReference& reference : page.references()) {
+        if (reference.whole.at < page.form().end
+            || (page.contentEnd() >= 0 && reference.whole.at > page.contentEnd()))
+            continue;
+        const QString field = columnNameFor(page.text(reference.name));
+        if (fields.contains(field))
+            piped.push_back({ &reference, field });
+    }
+    return piped;
+}
+
+// The answer a reference shows: what was given, the text typed for an
+// "Other:" choice; a tick box's answer shows nothing.
+QString pipedAnswer(const FormPage& page, const PageAsSent& sent, const QString& field)
+{
+    const PageQuestion* question = page.question(field);
+    if (!question || question->controls.empty()
+        || page.controls()[question->controls.front()].kind == Kind::TickBox)
+        return {};
+    const QString answer = firstAnswer(sent.answers, field);
+    if (answer == pageFormat::otherChoice() && sent.questions.otherAnswers.contains(field))
+        return firstAnswer(sent.answers, field + pageFormat::otherSuffix());
+    return answer;
+}
+
+// Each reference shows the answer given so far (nothing on a first page),
+// in a span the script fills as the person answers. A menu option holds no
+// markup: it keeps its value and the text to fill in, in attributes.
+void pipedAnswers(FormPage& page, const PageAsSent& sent, const std::vector<Piped>& piped)
+{
+    QSet<int> options;
+    for (const Piped& p : piped) {
+        const QByteArray answer = asciiEscaped(pipedAnswer(page, sent, p.field));
+        if (p.reference->option < 0) {
+            page.replace(
+                p.reference->whole, "<span data-pipe='" + asciiEscaped(p.field) + "'>" + answer + "</span>");
+            continue;
+        }
+        const PageOption& option = page.options()[std::size_t(p.reference->option)];
+        if (!options.contains(p.reference->option)) {
+            options.insert(p.reference->option);
+            if (!page.attribute(option.tag, "value"))
+                page.insert(option.tag.nameEnd, " value='" + asciiEscaped(page.value(option)) + '\'',
+                    Layer::Attribute);
+            page.insert(option.tag.nameEnd, " data-pipe-text='" + asciiEscaped(page.text(option.text)) + '\'',
+                Layer::Attribute);
+        }
+        page.replace(p.reference->whole, answer);
+    }
+}
+
+// An "Other:" choice says so in the form's language, and its box is named for screen readers.
+void otherChoices(FormPage& page, const PageAsSent& sent)
+{
+    const QByteArray shown = asciiEscaped(respondentText(RespondentText::OtherChoice, sent.language));
+    const QByteArray boxName = asciiEscaped(respondentText(RespondentText::OtherAnswerBox, sent.language));
+    const bool translated = sent.language != FormLanguage::English;
+    for (const QString& field : sent.questions.otherAnswers) {
+        if (const PageQuestion* q = page.question(field); q && translated) {
+            for (const int i : q->controls) {
+                const PageControl& c = page.controls()[std::size_t(i)];
+                if (c.kind == Kind::OptionButton && c.text.exists() && isOtherChoice(page, c.tag))
+                    page.replace(c.text, shown);
+                for (int o = c.firstOption; c.kind == Kind::Menu && o < c.firstOption + c.optionCount; ++o) {
+                    const PageOption& option = page.options()[std::size_t(o)];
+                    if (isOtherChoice(page, option.tag) && option.text.size > 0)
+                        page.replace(option.text, shown);
+                }
+            }
+        }
+        if (const PageQuestion* box = page.question(field + pageFormat::otherSuffix())) {
+            for (const int i : box->controls) {
+                const PageControl& c = page.controls()[std::size_t(i)];
+                if (c.kind == Kind::TextBox && !page.attribute(c.tag, "aria-label"))
+                    page.insert(c.tag.nameEnd, " aria-label='" + boxName + '\'', Layer::Attribute);
+            }
+        }
+    }
+}
+
+// A question's options, or a group's boxes, in the order the page's token
+// draws for it; an "Other:" choice stays last.
+void shuffledOptions(FormPage& page, const PageAsSent& sent)
+{
+    for (const QStringList& fields : sent.questions.shuffled) {
+        const QByteArray seed = sent.token.toUtf8() + '\n' + fields.constFirst().toUtf8();
+        std::vector<PageSpan> fragments;
+        if (fields.size() == 1) {
+            const PageQuestion* q = page.question(fields.constFirst());
+            for (const int i : q ? q->controls : std::vector<int>()) {
+                const PageControl& c = page.controls()[std::size_t(i)];
+                if (c.kind == Kind::OptionButton && !isOtherChoice(page, c.tag)) {
+                    const qsizetype end = c.text.exists() ? c.text.end() : c.tag.end + 1;
+                    fragments.push_back({ c.tag.at, end - c.tag.at });
+                }
+                for (int o = c.firstOption; c.kind == Kind::Menu && o < c.firstOption + c.optionCount; ++o) {
+                    const PageOption& option = page.options()[std::size_t(o)];
+                    if (!isOtherChoice(page, option.tag))
+                        fragments.push_back({ option.tag.at, option.text.end() - option.tag.at });
+                }
+            }
+            shuffleFragments(page, fragments, seed);
+            continue;
+        }
+        // Each box of a group moves with the field announcing it; a note
+        // above the group stays there.
+        for (const QString& field : fields) {
+            const PageQuestion* q = page.question(field);
+            const PageControl* box
+                = q && q->controls.size() == 1 ? &page.controls()[std::size_t(q->controls.front())] : nullptr;
+            if (!box || box->kind != Kind::TickBox || q->kindField < 0
+                || (!fragments.empty()
+                    && page.controls()[std::size_t(q->kindField)].tag.at < fragments.back().end())) {
+                fragments.clear();
+                break;
+            }
+            const qsizetype start = page.controls()[std::size_t(q->kindField)].tag.at;
+            fragments.push_back({ start, (box->text.exists() ? box->text.end() : box->tag.end + 1) - start });
+        }
+        shuffleFragments(page, fragments, seed, Layer::Answer);
+    }
+}
+
 void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown,
     const QByteArray& idPrefix, Descriptions& described)
 {
@@ -409,10 +567,16 @@ void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<st
     // After the conditions' script: a page none of whose questions applies is passed over.
     if (starts.size() > 1)
         head += pagingHead(sent.language);
+    const std::vector<Piped> piped = pipedReferences(page, sent.questions);
+    if (!piped.empty() || !sent.questions.otherAnswers.isEmpty())
+        head += choiceScriptTag();
     headAndDoctype(page, sent.language, head);
     landmarks(page);
     labels(page, idPrefix);
     choiceGroups(page);
+    pipedAnswers(page, sent, piped);
+    otherChoices(page, sent);
+    shuffledOptions(page, sent);
     ruleHints(page, sent.ruleHints, idPrefix, described);
     hints(page, shown);
     emptyFirstChoices(page, sent.language, shown);
@@ -536,6 +700,34 @@ void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<st
 }
 
 } // namespace
+
+QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions)
+{
+    QuestionsAsAsked asked;
+    const auto inGroup = [](const PostedQuestion& q, const QString& group) {
+        return q.kind == ElementKind::CheckBox && !group.isEmpty() && q.settings.questionText == group;
+    };
+    for (qsizetype i = 0; i < questions.size(); ++i) {
+        const PostedQuestion& q = questions.at(i);
+        asked.fields.append(q.field);
+        const bool choice = q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu;
+        if (choice && q.settings.otherAnswer)
+            asked.otherAnswers.append(q.field);
+        if (!q.settings.shuffleOptions)
+            continue;
+        if (choice) {
+            asked.shuffled.append({ q.field });
+        } else if (const QString& group = q.settings.questionText;
+                   inGroup(q, group) && !(i > 0 && inGroup(questions.at(i - 1), group))) {
+            // A group's first box holds its settings.
+            QStringList boxes { q.field };
+            for (qsizetype j = i + 1; j < questions.size() && inGroup(questions.at(j), group); ++j)
+                boxes.append(questions.at(j).field);
+            asked.shuffled.append(boxes);
+        }
+    }
+    return asked;
+}
 
 QByteArray pageAsSent(const PageAsSent& sent)
 {

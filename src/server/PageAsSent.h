@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/Publication.h"
 #include "model/RespondentTexts.h"
 #include "server/FormFields.h"
 
@@ -9,6 +10,16 @@
 #include <QString>
 
 namespace quenlow {
+
+/// What adapting a page needs of the form's questions.
+struct QuestionsAsAsked {
+    QStringList fields {}; // every question's field, in the form's order: what "{…}" in a text may name
+    /// The questions whose options each page shows in an order of its own:
+    /// a question's field, or a check box group's boxes.
+    QList<QStringList> shuffled {};
+    QStringList otherAnswers {}; // the questions with an "Other:" choice
+};
+QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions);
 
 /// A form's page and what it is sent with. The answers, notice and notes are
 /// for a page sent again to a person who has to send it again.
@@ -30,6 +41,7 @@ struct PageAsSent {
     FormFields refusalNotes {};
     /// Sent from the post's address: the page's images are named from where it lives.
     bool fromPostAddress = false;
+    QuestionsAsAsked questions {};
 };
 
 /// The page as it is sent to the people who answer it (the file on disk is
@@ -48,8 +60,12 @@ struct PageAsSent {
 /// typed box's rule under it and tied to it. A form divided by page breaks
 /// has each page in a section of its own and the paging script (see
 /// PagingScript.h) with the words it shows; a page break with nothing before
-/// or after it divides nothing. A page with no form posting to the service
-/// gets none of that.
+/// or after it divides nothing. An earlier answer named in a
+/// text ("{QUESTION}") shows as given (filled in by the script as the person
+/// answers); a question's options marked to be shuffled stand in the order
+/// the page's token draws, an "Other:" choice staying last; an "Other:"
+/// choice and its box speak the form's language. A page with no form posting
+/// to the service gets none of that.
 ///
 /// The answers are put back: a box counts as ticked with its value ("on"
 /// unless the page names one) or "Checked", anything else unticks it; option

@@ -9,6 +9,7 @@
 #include "model/HtmlText.h"
 #include "server/AnswerPages.h"
 #include "server/AnswerWriter.h"
+#include "server/ChoiceScript.h"
 #include "server/ConditionScript.h"
 #include "server/Deadlines.h"
 #include "server/PageAsSent.h"
@@ -237,6 +238,8 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
             script = conditionScript(request.path);
         if (!script)
             script = pagingScript(request.path);
+        if (!script)
+            script = choiceScript(request.path);
         if (script) {
             HttpResponse response;
             response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");
@@ -295,7 +298,8 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
                     .language = language,
                     .version = form && *form ? (*form)->version : QString(),
                     .ruleHints = form && *form ? ruleHintsOf(**form) : FormFields(),
-                    .refusalNotes = form && *form ? refusalNotesOf(**form) : FormFields() });
+                    .refusalNotes = form && *form ? refusalNotesOf(**form) : FormFields(),
+                    .questions = form && *form ? questionsAsAsked((*form)->questions) : QuestionsAsAsked() });
             }
         }
         // The designer rewrites pages while the service runs; never show a
@@ -480,7 +484,8 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
         .questionNotes = questionNotes,
         .ruleHints = ruleHintsOf(form),
         .refusalNotes = refusalNotesOf(form),
-        .fromPostAddress = true }));
+        .fromPostAddress = true,
+        .questions = questionsAsAsked(form.questions) }));
     response.status = status;
     response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     return response;

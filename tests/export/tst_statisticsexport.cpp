@@ -41,6 +41,11 @@ void buildForm(ReporterFixture& form)
     form.add(ElementKind::TextField, u"Your name"_s);
     form.add(ElementKind::RadioButtons, u"How much do you agree?"_s,
         { u"Disagree"_s, u"Neutral"_s, u"Agree"_s, u"Strongly agree"_s });
+    // Answers typed after "Other:" are stored as typed, like an option since renamed.
+    QuestionSettings other;
+    other.otherAnswer = true;
+    form.add(withQuestionSettings(
+        radioButtonsMethod(u"Transport"_s, { u"Bus"_s, u"Bike"_s }, noDefaultOption()), other));
     FormMethod box;
     box.kind = ElementKind::CheckBox;
     box.userInstruction = u"Tea"_s;
@@ -56,13 +61,14 @@ void buildForm(ReporterFixture& form)
     row.table = form.table();
     row.values = { { u"Your name"_s, u"Ann"_s }, { u"How much do you agree?"_s, u"Agree"_s },
         { u"Tea"_s, u"Checked"_s }, { u"Mood"_s, u"5"_s }, { u"Age"_s, u"42"_s },
-        { u"Born"_s, u"1990-05-17"_s }, { u"Comments"_s, kLongText } };
+        { u"Born"_s, u"1990-05-17"_s }, { u"Comments"_s, kLongText }, { u"Transport"_s, u"Bike"_s } };
     row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
     row.token = u"page"_s;
     QVERIFY(form.store()->insertRows({ row }));
     // An option since renamed, and nothing much else.
     form.answer({ { u"Your name"_s, u"Ζωή"_s }, { u"How much do you agree?"_s, u"Agree a lot"_s },
-        { u"Tea"_s, u"Not Checked"_s }, { u"Mood"_s, u"1"_s } });
+        { u"Tea"_s, u"Not Checked"_s }, { u"Mood"_s, u"1"_s },
+        { u"Transport"_s, u"Ferry, then on foot"_s } });
 }
 
 Result<Exported> exportTo(ReporterFixture& form, ExportFormat format, const QString& path)
@@ -141,8 +147,9 @@ private slots:
         variable(u"Submitted"_s, { u"DATETIME20.0"_s });
         variable(u"Comments"_s, { u"A5200"_s }); // longer than 255 bytes: a very long string
         has(u"survey"_s); // the file label
-        for (const QString& value : { u"1│Disagree "_s, u"3│Agree "_s, u"4│Strongly agree"_s,
-                 u"5│Agree a lot"_s, u"0│Not Checked"_s, u"1│Checked "_s, u"1│Low "_s, u"5│High "_s })
+        for (const QString& value :
+            { u"1│Disagree "_s, u"3│Agree "_s, u"4│Strongly agree"_s, u"5│Agree a lot"_s,
+                u"3│Ferry, then on foot"_s, u"0│Not Checked"_s, u"1│Checked "_s, u"1│Low "_s, u"5│High "_s })
             has(value);
         // The cases: codes, numbers, dates, the arrival time, the long answer whole.
         has(u"06-DEC-2026 15:04:05"_s);
@@ -170,8 +177,8 @@ private slots:
         const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
         QVERIFY2(!read.isEmpty(), python.readAllStandardError().constData());
         QCOMPARE(read.value(u"columns"_s).toArray().toVariantList(),
-            QVariantList({ u"Submitted"_s, u"Changed"_s, u"Your_name"_s, u"How_much_do_you_agree"_s, u"Tea"_s,
-                u"Mood"_s, u"Age"_s, u"Born"_s, u"Comments"_s }));
+            QVariantList({ u"Submitted"_s, u"Changed"_s, u"Your_name"_s, u"How_much_do_you_agree"_s,
+                u"Transport"_s, u"Tea"_s, u"Mood"_s, u"Age"_s, u"Born"_s, u"Comments"_s }));
         const QJsonObject labels = read.value(u"labels"_s).toObject();
         QCOMPARE(labels.value(u"Tea"_s).toString(), u"What do you drink?: Tea"_s);
         QCOMPARE(labels.value(u"How_much_do_you_agree"_s).toString(), u"How much do you agree?"_s);
@@ -179,6 +186,9 @@ private slots:
         QCOMPARE(values.value(u"How_much_do_you_agree"_s).toObject().toVariantMap(),
             QVariantMap({ { u"1"_s, u"Disagree"_s }, { u"2"_s, u"Neutral"_s }, { u"3"_s, u"Agree"_s },
                 { u"4"_s, u"Strongly agree"_s }, { u"5"_s, u"Agree a lot"_s } }));
+        QCOMPARE(values.value(u"Transport"_s).toObject().toVariantMap(),
+            QVariantMap(
+                { { u"1"_s, u"Bus"_s }, { u"2"_s, u"Bike"_s }, { u"3"_s, u"Ferry, then on foot"_s } }));
         QCOMPARE(values.value(u"Tea"_s).toObject().toVariantMap(),
             QVariantMap({ { u"0"_s, u"Not Checked"_s }, { u"1"_s, u"Checked"_s } }));
         QCOMPARE(values.value(u"Mood"_s).toObject().toVariantMap(),
@@ -190,13 +200,13 @@ private slots:
         const QVariantList first = rows.at(0).toArray().toVariantList();
         QCOMPARE(first.at(0).toString(), u"2026-12-06 15:04:05"_s);
         QVERIFY(first.at(1).isNull());
-        QCOMPARE(first.mid(2, 5), QVariantList({ u"Ann"_s, 3, 1, 5, 42 }));
-        QCOMPARE(first.at(7).toString(), u"1990-05-17 00:00:00"_s);
-        QCOMPARE(first.at(8).toString(), kLongText); // a strL, whole
+        QCOMPARE(first.mid(2, 6), QVariantList({ u"Ann"_s, 3, 2, 1, 5, 42 }));
+        QCOMPARE(first.at(8).toString(), u"1990-05-17 00:00:00"_s);
+        QCOMPARE(first.at(9).toString(), kLongText); // a strL, whole
         const QVariantList second = rows.at(1).toArray().toVariantList();
-        QCOMPARE(second.mid(2, 4), QVariantList({ u"Ζωή"_s, 5, 0, 1 }));
-        QVERIFY(second.at(6).isNull()); // no answer: missing, not 0
-        QCOMPARE(second.at(8).toString(), QString());
+        QCOMPARE(second.mid(2, 5), QVariantList({ u"Ζωή"_s, 5, 3, 0, 1 }));
+        QVERIFY(second.at(7).isNull()); // no answer: missing, not 0
+        QCOMPARE(second.at(9).toString(), QString());
     }
 
     void codebookDescribesEachQuestion()

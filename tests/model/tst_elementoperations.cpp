@@ -178,6 +178,58 @@ private slots:
         QVERIFY(questionSettingsOf(session.collection().atPosition(3)).condition.always());
     }
 
+    // "{QUESTION}" shows an earlier answer: only an earlier question may be
+    // named; a rename follows into the texts naming it, answers columns and
+    // all; a removal leaves them as written and says which.
+    void earlierAnswersInLaterTexts()
+    {
+        FormSession& session = *m_session;
+        QVERIFY(insertMethod(session, textFieldMethod(u"Name"_s, {}, {}, {})));
+        QVERIFY(insertMethod(session, plainTextMethod(u"Hello {Name}, {not a question}"_s)));
+        QVERIFY(insertMethod(session,
+            withQuestionSettings(
+                radioButtonsMethod(u"Why {Name}?"_s, { u"{Name} said so"_s, u"No"_s }, u"No"_s),
+                { {}, {}, {}, true, true })));
+        // A question cannot show its own answer, nor a text one asked after it.
+        const Outcome own = insertMethod(
+            session, radioButtonsMethod(u"Dish"_s, { u"Soup"_s, u"{Dish} again"_s }, noDefaultOption()));
+        QVERIFY(!own && own.tells(Notice::Kind::PipedFromLater));
+        QCOMPARE(session.methodCount(), 4);
+        QVERIFY(insertMethod(session, radioButtonsMethod(u"Dish"_s, { u"Soup"_s }, noDefaultOption())));
+        QVERIFY(updateMethod(session, plainTextMethod(u"Hello {Name}, about {Dish}"_s), 2)
+                    .tells(Notice::Kind::PipedFromLater));
+        QCOMPARE(session.collection().atPosition(2).userInstruction, u"Hello {Name}, {not a question}"_s);
+
+        QVERIFY(updateMethod(session, textFieldMethod(u"Full name"_s, {}, {}, {}), 1));
+        QCOMPARE(
+            session.collection().atPosition(2).userInstruction, u"Hello {Full name}, {not a question}"_s);
+        const FormMethod& why = session.collection().atPosition(3);
+        QCOMPARE(why.userInstruction, u"Why {Full name}?"_s);
+        QCOMPARE(why.attribute6List, QStringList({ u"{Full name} said so"_s, u"No"_s }));
+        QVERIFY(
+            questionSettingsOf(why).otherAnswer && why.htmlCode.contains(u"name='Why {Full name}? Other'"_s));
+        QCOMPARE(why.formerNames, QStringList { u"Why {Name}?"_s });
+        const auto store = openAnswersStore(session.databasePath());
+        QVERIFY(store);
+        const auto columns = (*store)->columns(session.answerTable().tableName);
+        QVERIFY(columns);
+        QStringList names;
+        for (const AnswersStore::Column& column : *columns)
+            names.append(column.name);
+        QVERIFY(names.contains(u"Why {Full name}?"_s) && !names.contains(u"Why {Name}?"_s));
+        QVERIFY(writeFormPage(session, session.htmlName()));
+        const QByteArray page = readBytes(m_folder->html(u"survey.html"_s));
+        QVERIFY2(page.contains("<P>Hello {Full name}, {not a question}"), page.constData());
+
+        session.setSelectedRow(1);
+        const Outcome removed = removeSelected(session);
+        QVERIFY(removed.tells(Notice::Kind::PipedQuestionRemoved));
+        QCOMPARE(removed.notices().constLast().names,
+            QStringList({ u"Hello {Full name}, {not a question}"_s, u"Why {Full name}?"_s }));
+        QCOMPARE(
+            session.collection().atPosition(1).userInstruction, u"Hello {Full name}, {not a question}"_s);
+    }
+
     void moveMethodRefusesTheHeader()
     {
         FormSession& session = *m_session;

@@ -530,6 +530,30 @@ private slots:
         QVERIFY(countAnswers(*store, u"tbl_gone"_s, u"Tea"_s, { u"Checked"_s }).failedWith(Error::NotFound));
     }
 
+    // Answers typed after "Other:" are charted as written after the options,
+    // those given at least twice most often first, the rest together.
+    void typedAnswersChartedAfterTheOptions()
+    {
+        ReporterFixture f;
+        QuestionSettings other;
+        other.otherAnswer = true;
+        f.add(withQuestionSettings(
+            radioButtonsMethod(u"Lunch"_s, { u"Soup"_s, u"Salad"_s }, u"none"_s), other));
+        f.answerMany({ { { u"Lunch"_s, u"Soup"_s } }, { { u"Lunch"_s, u"Curry"_s } },
+            { { u"Lunch"_s, u"Tacos"_s } }, { { u"Lunch"_s, u"Curry"_s } }, { { u"Lunch"_s, u"Tacos"_s } },
+            { { u"Lunch"_s, u"Tacos"_s } }, { { u"Lunch"_s, u"Sushi"_s } }, { { u"Lunch"_s, u"Pie"_s } },
+            { { u"Lunch"_s, QString() } } });
+        ReporterForm form(f.session);
+        showGraphs(form);
+        QCOMPARE(form.chart()->columnCount(), 5);
+        const QStringList labels { u"Soup"_s, u"Salad"_s, u"Tacos"_s, u"Curry"_s, u"Other"_s };
+        const QStringList counts { u"1"_s, u"0"_s, u"3"_s, u"2"_s, u"2"_s };
+        for (int c = 1; c <= 5; ++c) {
+            QCOMPARE(form.chart()->columnLabel(c), labels.at(c - 1));
+            QCOMPARE(form.chart()->data(c), counts.at(c - 1));
+        }
+    }
+
     void optionlessGroupChartsOneEmptyColumn()
     {
         ReporterFixture f;

@@ -4,6 +4,8 @@
 #include "ServerFixture.h"
 #include "support/TestProgramFolder.h"
 
+#include "model/Publication.h"
+#include "server/ChoiceScript.h"
 #include "server/ConditionScript.h"
 #include "server/FormPage.h"
 #include "server/PageAsSent.h"
@@ -25,6 +27,40 @@ namespace {
 
 const QByteArray kFormTag = "<FORM method=post action='/scripts/save.asp'>";
 const QByteArray kTokenField = "<input type=hidden name=submissionToken value='t'>";
+
+QuestionSettings choiceSettings(bool shuffle, bool other, const QString& group = {})
+{
+    QuestionSettings settings;
+    settings.shuffleOptions = shuffle;
+    settings.otherAnswer = other;
+    settings.questionText = group;
+    return settings;
+}
+
+// The designer's page of `elements` in a fresh folder, and how the service reads its questions.
+std::pair<QByteArray, QuestionsAsAsked> designersPage(const QList<FormMethod>& elements)
+{
+    TestProgramFolder folder;
+    FormBuilder form(folder.path(), u"poll"_s);
+    for (const FormMethod& e : elements)
+        form.element(e);
+    if (!form.submitButton().write())
+        return {};
+    QFile file(folder.html(u"poll.html"_s));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return { file.readAll(), questionsAsAsked(postedQuestions(elements)) };
+}
+
+// The values of the controls named `name`, in the order the page shows them.
+QStringList shownValues(const QByteArray& page, const QString& pattern)
+{
+    QStringList values;
+    QRegularExpressionMatchIterator it = QRegularExpression(pattern).globalMatch(QString::fromUtf8(page));
+    while (it.hasNext())
+        values.append(it.next().captured(1));
+    return values;
+}
 
 // What the service puts in the head of a page of the form in English.
 QByteArray head()
@@ -48,6 +84,8 @@ private slots:
     void putsAnswersBackIntoTheDesignersPage();
     void findsEachQuestionAndItsText();
     void dividesAFormAtItsPageBreaks();
+    void showsTheOptionsInTheOrderOfEachPage();
+    void showsEarlierAnswersAndTheOtherChoice();
 };
 
 void TestPageAsSent::labelsHintsAndChoices_data()
@@ -308,6 +346,118 @@ void TestPageAsSent::findsEachQuestionAndItsText()
     QCOMPARE(team.optionCount, 2);
     QCOMPARE(page.value(page.options()[team.firstOption + 1]), u"R&D"_s);
     QVERIFY(page.controls()[page.question(u"Rate"_s)->controls.front()].conditional);
+}
+
+void TestPageAsSent::showsTheOptionsInTheOrderOfEachPage()
+{
+    const QStringList colours { u"Red"_s, u"Green"_s, u"Blue"_s, u"Black"_s };
+    const QStringList drinks { u"Tea"_s, u"Coffee"_s, u"Water"_s };
+    QList<FormMethod> elements {
+        withQuestionSettings(
+            radioButtonsMethod(u"Colour"_s, colours, u"Green"_s), choiceSettings(true, true)),
+        withQuestionSettings(
+            pullDownMenuMethod(u"Team"_s, u"1"_s, { u"Sales"_s, u"R&D"_s, u"Ops"_s }, u"none"_s),
+            choiceSettings(true, false)),
+    };
+    for (const QString& drink : drinks)
+        elements.append(withQuestionSettings(
+            checkBoxMethod(drink, true, false), choiceSettings(true, false, u"Drinks"_s)));
+    const auto [designers, questions] = designersPage(elements);
+    QCOMPARE(questions.shuffled,
+        (QList<QStringList> { { u"Colour"_s }, { u"Team"_s }, { u"Tea"_s, u"Coffee"_s, u"Water"_s } }));
+    const auto sent = [&](const QString& token, const FormFields& answers = {}) {
+        return pageAsSent({ .designerPage = designers,
+            .formName = u"poll"_s,
+            .token = token,
+            .answers = answers,
+            .questions = questions });
+    };
+    QSet<QStringList> colourOrders, teamOrders, drinkOrders;
+    for (int n = 0; n < 8; ++n) {
+        const QString token = u"token-"_s + QString::number(n);
+        const QByteArray page = sent(token);
+        // Every option once, whole with its label, "Other:" last; the menu's empty choice first.
+        const QStringList shownColours
+            = shownValues(page, u"<input name='Colour' type='radio' value='([^']*)'"_s);
+        QCOMPARE(shownColours.size(), 5);
+        QCOMPARE(shownColours.last(), u"Other:"_s);
+        QCOMPARE(QSet<QString>(shownColours.cbegin(), shownColours.cend() - 1),
+            QSet<QString>(colours.cbegin(), colours.cend()));
+        for (const QString& colour : colours)
+            QVERIFY(page.contains((u"<label><input name='Colour' type='radio' value='"_s + colour + u"'"_s
+                + (colour == u"Green"_s ? u" checked"_s : QString()) + u'>' + colour + u"</label>"_s)
+                                      .toUtf8()));
+        QVERIFY(page.contains("size=1><option value='' selected>Choose&#8230;</option><option>"));
+        const QStringList shownTeams = shownValues(page, u"<option>([^<]*)"_s);
+        QCOMPARE(QSet<QString>(shownTeams.cbegin(), shownTeams.cend()),
+            (QSet<QString> { u"Sales"_s, u"R&D"_s, u"Ops"_s }));
+        // A box moves with the field announcing it.
+        for (const QString& drink : drinks)
+            QVERIFY(page.contains((u"<input type=hidden name='"_s + drink
+                + u" Type' value='Check Box'><P><label><input name='"_s + drink + u"' type='checkbox'>"_s
+                + drink + u"</label>"_s)
+                                      .toUtf8()));
+        const QStringList shownDrinks = shownValues(page, u"<input name='([^']*)' type='checkbox'>"_s);
+        QCOMPARE(shownDrinks.size(), 3);
+        QVERIFY(page.indexOf("<fieldset><legend>Drinks</legend>") < page.indexOf(QByteArray(
+                    QByteArray("<input type=hidden name='") + shownDrinks.first().toUtf8() + " Type'")));
+        colourOrders.insert(shownColours);
+        teamOrders.insert(shownTeams);
+        drinkOrders.insert(shownDrinks);
+        // The same page sent again (a refusal, a reload) keeps its order, answers put back.
+        QCOMPARE(sent(token), page);
+        const QByteArray again = sent(token, { { u"Colour"_s, u"Blue"_s }, { u"Tea"_s, u"on"_s } });
+        QCOMPARE(shownValues(again, u"<input (?:checked )?name='Colour' type='radio' value='([^']*)'"_s),
+            shownColours);
+        QVERIFY(again.contains("<label><input checked name='Colour' type='radio' value='Blue'>Blue</label>"));
+        QVERIFY(again.contains("<label><input checked name='Tea' type='checkbox'>Tea</label>"));
+    }
+    // Pages differ from one another.
+    QVERIFY(colourOrders.size() > 1 && teamOrders.size() > 1 && drinkOrders.size() > 1);
+}
+
+void TestPageAsSent::showsEarlierAnswersAndTheOtherChoice()
+{
+    const QList<FormMethod> elements { textFieldMethod(u"Name"_s, u"20"_s, u"30"_s, {}),
+        plainTextMethod(u"Thanks, {Name}! {Nobody} is plain text."_s),
+        withQuestionSettings(radioButtonsMethod(u"Colour"_s, { u"{Name}'s pick"_s, u"Blue"_s }, u"none"_s),
+            choiceSettings(false, true)),
+        pullDownMenuMethod(u"Team"_s, u"1"_s, { u"With {Name}"_s, u"Ops"_s }, u"none"_s),
+        textFieldMethod(u"Why {Colour}?"_s, u"20"_s, u"30"_s, {}) };
+    const auto [designers, questions] = designersPage(elements);
+    QCOMPARE(questions.otherAnswers, QStringList { u"Colour"_s });
+    const QByteArray first = pageAsSent(
+        { .designerPage = designers, .formName = u"poll"_s, .token = u"t"_s, .questions = questions });
+    // Nothing answered yet: nothing shown, the script to fill it in as answers come.
+    QVERIFY(first.contains(choiceScriptTag()));
+    QVERIFY(first.contains("Thanks, <span data-pipe='Name'></span>! {Nobody} is plain text."));
+    QVERIFY(first.contains("value='{Name}&#39;s pick'><span data-pipe='Name'></span>'s pick</label>"));
+    QVERIFY(first.contains("<option value='With {Name}' data-pipe-text='With {Name}'>With <option>Ops"));
+    QVERIFY(first.contains("<label><input name='Colour' type='radio' value='Other:'>Other:</label> <input "
+                           "aria-label='Your other answer' name='Colour Other' type='text' size='20' "
+                           "maxlength='255'>\r\n</fieldset>"));
+
+    // A page sent back: the answers given, an "Other:" answer as typed, in the form's language.
+    const QByteArray again = pageAsSent({ .designerPage = designers,
+        .formName = u"poll"_s,
+        .token = u"t"_s,
+        .language = FormLanguage::German,
+        .answers = { { u"Name"_s, u"Ann & <Bo>"_s }, { u"Colour"_s, u"Other:"_s },
+            { u"Colour Other"_s, u"Teal"_s }, { u"Team"_s, u"With {Name}"_s } },
+        .questions = questions });
+    QVERIFY(again.contains("Thanks, <span data-pipe='Name'>Ann &amp; &lt;Bo&gt;</span>!"));
+    QVERIFY(again.contains("Why <span data-pipe='Colour'>Teal</span>?"));
+    QVERIFY(again.contains("<option selected value='With {Name}' data-pipe-text='With {Name}'>With Ann &amp; "
+                           "&lt;Bo&gt;<option>Ops"));
+    QVERIFY(again.contains(
+        "<label><input checked name='Colour' type='radio' value='Other:'>Sonstiges:</label> <input "
+        "value='Teal' aria-label='Ihre sonstige Antwort' name='Colour Other' type='text' size='20' "
+        "maxlength='255'>"));
+
+    // A page naming no question of the form's is sent without the script.
+    const QByteArray plain
+        = pageAsSent({ .designerPage = designers, .formName = u"poll"_s, .token = u"t"_s });
+    QVERIFY(!plain.contains(choiceScriptTag()) && plain.contains("Thanks, {Name}!"));
 }
 
 QTEST_GUILESS_MAIN(TestPageAsSent)

@@ -106,6 +106,7 @@ private slots:
     void decidesEachPost();
     void leavesTheAnswersAsPlacedAndKeepsWhatWasTyped();
     void checksTheTokenForItsFormAlone();
+    void takesWhatWasTypedAfterOther();
     void asksTheStoreAgainForAPageOfAnotherVersion();
 
 private:
@@ -241,6 +242,41 @@ void TestSubmissionIntake::leavesTheAnswersAsPlacedAndKeepsWhatWasTyped()
 
     m_open = false;
     QVERIFY(take(postOf(surveyPost(u"Name Type=Text Field|Name=Ann"_s))).failedWith(Refusal::Closed));
+}
+
+void TestSubmissionIntake::takesWhatWasTypedAfterOther()
+{
+    QuestionSettings other;
+    other.otherAnswer = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"poll"_s)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
+                .asks(other)
+                .menu(u"Team"_s, { u"Sales"_s, u"Ops"_s })
+                .asks(other)
+                .submitButton()
+                .write());
+    const auto post = [this](const QString& written) {
+        QList<QPair<QString, QString>> fields { { u"tableName"_s, u"tbl_poll"_s } };
+        for (const QString& field : written.split(u'|', Qt::SkipEmptyParts))
+            fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
+        return take(postOf(urlEncoded(fields)));
+    };
+    const QString colour = u"Colour Type=Radio Buttons|Colour="_s;
+    QCOMPARE(
+        outcomeOf(post(colour + u"Other:|Colour Other= Teal |Team Type=Menu|Team=Other:|Team Other=Web"_s)),
+        u"Colour=Teal|Team=Web"_s);
+    QCOMPARE(outcomeOf(post(colour + u"Red|Colour Other=typed, then Red chosen"_s)), u"Colour=Red"_s);
+    // Only the "Other:" choice takes a text of its own: the service decides, whatever the page let through.
+    QCOMPARE(outcomeOf(post(colour + u"Teal"_s)), refused(Refusal::RuleProblems));
+    QCOMPARE(outcomeOf(post(colour + u"Other:|Colour Other="_s + QString(256, u'x'))),
+        refused(Refusal::RuleProblems));
+    const auto empty = post(colour + u"Other:|Colour Other= "_s);
+    QVERIFY(empty.failedWith(Refusal::RuleProblems));
+    QCOMPARE(empty.error().notes,
+        (FormFields { { u"Colour"_s, respondentText(RespondentText::TypeOtherAnswer) } }));
+    // Sent back as it was: the choice taken, the box as typed.
+    QVERIFY(empty.error().kept.contains(FormField { u"Colour"_s, u"Other:"_s }));
+    QVERIFY(empty.error().kept.contains(FormField { u"Colour Other"_s, u" "_s }));
 }
 
 void TestSubmissionIntake::checksTheTokenForItsFormAlone()

@@ -71,6 +71,8 @@ public:
     }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
     FormBuilder& pageBreak(const QString& title = {}) { return add(pageBreakMethod(title)); }
+    /// Any element as the editors make it.
+    FormBuilder& element(const FormMethod& element) { return add(element); }
     /// What the last question asks of its answer, and when it is asked.
     FormBuilder& asks(const QuestionSettings& settings)
     {
