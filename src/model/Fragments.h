@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/FormMethod.h"
+#include "model/GridQuestion.h"
 #include "model/QuestionSettings.h"
 #include "model/ScaleQuestion.h"
 
@@ -39,6 +40,11 @@ QString submitButtonFragment(const QString& submitTitle, bool withReset, const Q
 /// A row of numbered options from the scale's low end to its high end, the
 /// labels at the ends, each option a box large enough to tap.
 QString scaleFragment(const QString& question, const ScaleQuestion& scale, bool required = false);
+/// A grid: the question over a heading of its answers and a row per statement,
+/// each row a fieldset of its own named by the statement, announced like a
+/// question of option buttons. On a wide screen the answers head the columns;
+/// on a phone each row shows its answers as large buttons, one under another.
+QString gridFragment(const QString& question, const GridQuestion& grid, bool required = false);
 
 /// The default option marker: no option is preselected.
 QString noDefaultOption();
@@ -62,6 +68,7 @@ FormMethod pullDownMenuMethod(
 FormMethod submitButtonMethod(const QString& submitTitle, bool withReset, const QString& resetTitle);
 FormMethod lineRuleMethod();
 FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale);
+FormMethod gridMethod(const QString& question, const GridQuestion& grid);
 
 /// A question's fragment made again from its record's own fields (question,
 /// sizes, default, options, scale) with `settings`: the kind's fragment, with

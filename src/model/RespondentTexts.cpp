@@ -131,6 +131,7 @@ constexpr Entry kEnglish[] = {
     { T::NoFormOpen, "No form is open for answers just now." },
     { T::ResultsLink, "results" },
     { T::AnswerRequired, "An answer is required" },
+    { T::AnswerEveryRow, "Please answer every row." },
 };
 
 constexpr Entry kGerman[] = {
@@ -262,6 +263,7 @@ constexpr Entry kGerman[] = {
     { T::NoFormOpen, "Zurzeit nimmt kein Formular Antworten an." },
     { T::ResultsLink, "Ergebnisse" },
     { T::AnswerRequired, "Eine Antwort ist erforderlich" },
+    { T::AnswerEveryRow, "Bitte beantworten Sie jede Zeile." },
 };
 
 constexpr Entry kSpanish[] = {
@@ -393,6 +395,7 @@ constexpr Entry kSpanish[] = {
     { T::NoFormOpen, "Ahora mismo ning\u00fan formulario acepta respuestas." },
     { T::ResultsLink, "resultados" },
     { T::AnswerRequired, "La respuesta es obligatoria" },
+    { T::AnswerEveryRow, "Responda a cada fila." },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

@@ -132,8 +132,10 @@ enum class RespondentText {
     NoFormOpen, // the list of forms, when none takes answers
     ResultsLink, // beside a form in that list
     AnswerRequired, // the title of the star beside a required question
+    // Grids and rankings
+    AnswerEveryRow, // beside an unanswered statement of a required grid
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::AnswerRequired) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::AnswerEveryRow) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

@@ -16,6 +16,7 @@ AnswerShape shapeOf(ElementKind kind)
     case ElementKind::RadioButtons:
     case ElementKind::PullDownMenu:
     case ElementKind::Scale:
+    case ElementKind::Grid:
         return AnswerShape::Choice;
     default:
         return AnswerShape::Text;
@@ -162,7 +163,9 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
             if (q.rules.rules.required) {
                 if (const auto answered = checkAnswered(q.shape, q.rules.rules, { given }, language);
                     !answered)
-                    problem = answered.error().detail;
+                    problem = q.kind == ElementKind::Grid
+                        ? respondentText(RespondentText::AnswerEveryRow, language)
+                        : answered.error().detail;
             }
             if (problem.isEmpty() && !given.isEmpty()) {
                 for (const QStringList& offered : q.choices) {

@@ -69,6 +69,10 @@ public:
     {
         return add(scaleMethod(question, scale));
     }
+    FormBuilder& grid(const QString& question, const GridQuestion& grid)
+    {
+        return add(gridMethod(question, grid));
+    }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
     /// What the last question asks of its answer, and when it is asked.
     FormBuilder& asks(const QuestionSettings& settings)
