@@ -19,6 +19,7 @@ struct FormMethod;
 class PullDownMenuInstructionForm;
 class RadioButtonsForm;
 class ScaleForm;
+class GridForm;
 class SubmitButtonForm;
 class TextAreaForm;
 class TextFieldForm;
@@ -44,6 +45,7 @@ public:
     void showPullDownMenuForm();
     void showSubmitButtonForm();
     void showScaleForm();
+    void showGridForm();
     /// The plain text editor from the main window (modal, default text).
     void showAddTextForm();
     /// Modeless beside the main window.
@@ -80,6 +82,7 @@ private:
     QPointer<PullDownMenuInstructionForm> m_pullDownMenu;
     QPointer<SubmitButtonForm> m_submitButton;
     QPointer<ScaleForm> m_scale;
+    QPointer<GridForm> m_grid;
 };
 
 } // namespace quenlow

@@ -50,24 +50,26 @@ void setGrid(FormMethod& record, const GridQuestion& grid)
     record.settings = lines;
 }
 
-QStringList gridPresetAnswers(GridPreset preset)
+QStringList gridPresetAnswers(GridPreset preset, FormLanguage language)
 {
+    RespondentText first = RespondentText::AgreeStronglyDisagree;
     switch (preset) {
-    case GridPreset::Agree:
-        return { QStringLiteral("Strongly disagree"), QStringLiteral("Disagree"),
-            QStringLiteral("Neither agree nor disagree"), QStringLiteral("Agree"),
-            QStringLiteral("Strongly agree") };
-    case GridPreset::Satisfied:
-        return { QStringLiteral("Very dissatisfied"), QStringLiteral("Dissatisfied"),
-            QStringLiteral("Neither satisfied nor dissatisfied"), QStringLiteral("Satisfied"),
-            QStringLiteral("Very satisfied") };
-    case GridPreset::HowOften:
-        return { QStringLiteral("Never"), QStringLiteral("Rarely"), QStringLiteral("Sometimes"),
-            QStringLiteral("Often"), QStringLiteral("Always") };
     case GridPreset::None:
+        return {};
+    case GridPreset::Agree:
+        break;
+    case GridPreset::Satisfied:
+        first = RespondentText::SatisfiedVeryDissatisfied;
+        break;
+    case GridPreset::HowOften:
+        first = RespondentText::OftenNever;
         break;
     }
-    return {};
+    // Five answers each, in order in the table of texts.
+    QStringList answers;
+    for (int i = 0; i < 5; ++i)
+        answers.append(respondentText(RespondentText(int(first) + i), language));
+    return answers;
 }
 
 } // namespace quenlow

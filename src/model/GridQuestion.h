@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include "model/RespondentTexts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +30,7 @@ bool isGridAnswerKey(const QString& key);
 GridQuestion gridOf(const FormMethod& record);
 /// Writes the statements and answers into the record, replacing those it held.
 void setGrid(FormMethod& record, const GridQuestion& grid);
-/// The answers of a common scale, in order; none for None.
-QStringList gridPresetAnswers(GridPreset preset);
+/// The answers of a common scale in the form's language, in order; none for None.
+QStringList gridPresetAnswers(GridPreset preset, FormLanguage language = FormLanguage::English);
 
 } // namespace quenlow

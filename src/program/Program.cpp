@@ -108,6 +108,7 @@ struct Program::Private final : DesignerCommands {
     void addCheckBoxes() override { editors->showCheckBoxesForm(); }
     void addRadioButtons() override { editors->showRadioButtonsForm(); }
     void addScale() override { editors->showScaleForm(); }
+    void addGrid() override { editors->showGridForm(); }
     void addSubmitButton() override { editors->showSubmitButtonForm(); }
     void addLineRule() override { editors->addLineRule(); }
     void editSelected() override { editors->editSelected(); }

@@ -111,6 +111,7 @@ class TestMainForm : public QObject
         void addCheckBoxes() override { count("GoToCheckBoxForm"); }
         void addRadioButtons() override { count("GoToRadioButtonForm"); }
         void addScale() override { count("GoToScaleForm"); }
+        void addGrid() override { count("GoToGridForm"); }
         void addSubmitButton() override { count("GoToSumbitButtonForm"); }
         void addLineRule() override { count("AddHorizontalLine"); }
         void editSelected() override { count("EditFormMethod"); }
