@@ -42,7 +42,7 @@ GridForm::GridForm(FormSession& session, QWidget* parent)
     auto* instructionLabel
         = addLabel(QStringLiteral("UserInstruction"), tr("Please enter the question for the grid  :"));
     m_instruction = addLineEdit(QStringLiteral("GridUserInstruction"));
-    m_rows = makeListBox(QStringLiteral("GridRowBox"), tr("Statements (rows)"), QStringLiteral("GridRowText"),
+    m_rows = makeListBox(QStringLiteral("GridRowBox"), QString(), QStringLiteral("GridRowText"),
         QStringLiteral("GridRows"), QStringLiteral("AddGridRow"), tr("Add Statement"),
         QStringLiteral("RemoveGridRow"), tr("Remove Statement"));
     auto* presetLabel = addLabel(QStringLiteral("GridPresetLabel"), tr("Fill the answers with :"));
@@ -53,11 +53,11 @@ GridForm::GridForm(FormSession& session, QWidget* parent)
     m_preset->addItem(tr("Satisfied (five points)"), int(GridPreset::Satisfied));
     m_preset->addItem(tr("How often (five points)"), int(GridPreset::HowOften));
     presetLabel->setBuddy(m_preset);
-    m_columns = makeListBox(QStringLiteral("GridColumnBox"), tr("Answers (columns)"),
-        QStringLiteral("GridColumnText"), QStringLiteral("GridColumns"), QStringLiteral("AddGridColumn"),
-        tr("Add Answer"), QStringLiteral("RemoveGridColumn"), tr("Remove Answer"));
-    auto* rowsLabel = addLabel(QStringLiteral("GridRowsLabel"), tr("Statements :"));
-    auto* columnsLabel = addLabel(QStringLiteral("GridColumnsLabel"), tr("Answers :"));
+    m_columns = makeListBox(QStringLiteral("GridColumnBox"), QString(), QStringLiteral("GridColumnText"),
+        QStringLiteral("GridColumns"), QStringLiteral("AddGridColumn"), tr("Add Answer"),
+        QStringLiteral("RemoveGridColumn"), tr("Remove Answer"));
+    auto* rowsLabel = addLabel(QStringLiteral("GridRowsLabel"), tr("Statements (rows) :"));
+    auto* columnsLabel = addLabel(QStringLiteral("GridColumnsLabel"), tr("Answers (columns) :"));
     m_add = addButton(QStringLiteral("AddGrid"), tr("Add Grid to HTML Form"));
     m_finish = addButton(QStringLiteral("FinishGrid"), tr("Cancel"));
 

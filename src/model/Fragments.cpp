@@ -219,6 +219,8 @@ QString gridFragment(const QString& question, const GridQuestion& grid, bool req
               ".qgrid-head{text-align:center;font-weight:bold}"
               ".qgrid-row{border:0;border-top:1px solid #bbb;margin:0;padding:2px 0;min-width:0}"
               ".qgrid-row>legend{float:left;padding:0}"
+              // A note the service puts beside an unanswered statement: a line of its own under the row.
+              ".qgrid-row>.answer-notice{grid-column:1/-1;grid-row:2;margin:2px 0}"
               ".qgrid-row "
               "label{display:flex;justify-content:center;align-items:center;min-height:44px;cursor:pointer}"
               ".qgrid-row label input{width:22px;height:22px;margin:4px}"
