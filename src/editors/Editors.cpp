@@ -7,6 +7,7 @@
 #include "core/Messages.h"
 #include "editors/AddTextForm.h"
 #include "editors/CheckBoxesForm.h"
+#include "editors/GridForm.h"
 #include "editors/LineRule.h"
 #include "editors/PageBreakForm.h"
 #include "editors/PullDownMenuInstructionForm.h"
@@ -30,7 +31,7 @@ Editors::~Editors()
 {
     // Windows the main window owns go with it; any left without an owner go here.
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak };
+        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak, m_grid };
     for (QWidget* window : windows) {
         if (window && !window->parent())
             delete window;
@@ -98,6 +99,12 @@ void Editors::showPageBreakForm()
 {
     if (!refuseIfOpen(m_pageBreak))
         runModal(create(m_pageBreak));
+}
+
+void Editors::showGridForm()
+{
+    if (!refuseIfOpen(m_grid))
+        runModal(create(m_grid));
 }
 
 void Editors::showAddTextForm()
@@ -180,6 +187,8 @@ void Editors::editSelected()
         return edit(m_pullDownMenu, method);
     case ElementKind::Scale:
         return edit(m_scale, method);
+    case ElementKind::Grid:
+        return edit(m_grid, method);
     case ElementKind::SubmitButton:
         return edit(m_submitButton, method);
     case ElementKind::PageBreak:
@@ -195,7 +204,7 @@ void Editors::editSelected()
 QWidget* Editors::openWindow(const QString& name) const
 {
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak };
+        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak, m_grid };
     for (QWidget* window : windows) {
         if (window && window->objectName() == name)
             return window;

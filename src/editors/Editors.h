@@ -20,6 +20,7 @@ class PageBreakForm;
 class PullDownMenuInstructionForm;
 class RadioButtonsForm;
 class ScaleForm;
+class GridForm;
 class SubmitButtonForm;
 class TextAreaForm;
 class TextFieldForm;
@@ -46,6 +47,7 @@ public:
     void showSubmitButtonForm();
     void showScaleForm();
     void showPageBreakForm();
+    void showGridForm();
     /// The plain text editor from the main window (modal, default text).
     void showAddTextForm();
     /// Modeless beside the main window.
@@ -83,6 +85,7 @@ private:
     QPointer<SubmitButtonForm> m_submitButton;
     QPointer<ScaleForm> m_scale;
     QPointer<PageBreakForm> m_pageBreak;
+    QPointer<GridForm> m_grid;
 };
 
 } // namespace quenlow

@@ -9,6 +9,7 @@
 #include "database/AnswersStore.h"
 #include "database/Receipts.h"
 #include "model/CollectionFile.h"
+#include "model/OwnedColumns.h"
 #include "model/QuestionSettings.h"
 
 #include <QFileInfo>
@@ -167,16 +168,25 @@ Result<Source> openSource(const ExportRequest& request)
     }
     const QList<AnswersStore::Column> columns = source.store->columns(source.table).valueOr({});
     for (const FormMethod& method : collection.methods) {
-        if (!isQuestionKind(method.kind))
-            continue;
-        const QString name = columnNameFor(method.userInstruction);
-        bool present = false;
-        for (const AnswersStore::Column& column : columns)
-            present = present || column.name.compare(name, Qt::CaseInsensitive) == 0;
-        source.headings.append(name);
-        source.present.append(present);
-        source.kinds.append(cellKindOf(method));
-        source.questions.append(method);
+        for (const OwnedColumn& owned : answerColumnsOf(method)) {
+            const QString& name = owned.name;
+            bool present = false;
+            for (const AnswersStore::Column& column : columns)
+                present = present || column.name.compare(name, Qt::CaseInsensitive) == 0;
+            source.headings.append(name);
+            source.present.append(present);
+            source.kinds.append(cellKindOf(method));
+            if (owned.role == OwnedColumn::Role::GridRow) {
+                // A grid's statement stands as a question of its own: titled
+                // "QUESTION: STATEMENT", answered with the grid's answers.
+                FormMethod row = method;
+                row.userInstruction = owned.label;
+                row.attribute6List = owned.values;
+                source.questions.append(row);
+            } else {
+                source.questions.append(method);
+            }
+        }
     }
     if (!collection.methods.isEmpty() && collection.methods.constFirst().kind == ElementKind::Header)
         source.title = collection.methods.constFirst().userInstruction;

@@ -125,6 +125,7 @@ struct Variable {
     qint64 answers = 0;
     qsizetype longest = 0; // bytes
     bool typedAsText = false; // a number or date question holding other answers too
+    bool ordinal = false; // its codes are in order (a grid's answers)
     std::optional<double> lowest, highest;
     readstat_variable_t* variable = nullptr;
     readstat_label_set_t* labels = nullptr;
@@ -184,6 +185,13 @@ Variable variableFor(const FormMethod& question, const QString& name)
     case ElementKind::RadioButtons:
     case ElementKind::PullDownMenu:
         v.kind = VariableKind::Choice;
+        for (int i = 0; i < question.attribute6List.size(); ++i)
+            offer(question.attribute6List.at(i), i + 1, question.attribute6List.at(i));
+        break;
+    case ElementKind::Grid:
+        // A statement of a grid: its answers in order, 1 to N.
+        v.kind = VariableKind::Choice;
+        v.ordinal = true;
         for (int i = 0; i < question.attribute6List.size(); ++i)
             offer(question.attribute6List.at(i), i + 1, question.attribute6List.at(i));
         break;
@@ -559,7 +567,8 @@ ExportResult writeStatistics(const ExportRequest& request, const StatisticsForm&
             v.variable = readstat_add_variable(writer.get(), name.constData(), READSTAT_TYPE_INT32, 0);
             readstat_variable_set_label_set(v.variable, v.labels);
             readstat_variable_set_measure(v.variable,
-                v.kind == VariableKind::Scale ? READSTAT_MEASURE_ORDINAL : READSTAT_MEASURE_NOMINAL);
+                v.kind == VariableKind::Scale || v.ordinal ? READSTAT_MEASURE_ORDINAL
+                                                           : READSTAT_MEASURE_NOMINAL);
         } else if ((v.kind == VariableKind::Number || v.kind == VariableKind::Date) && !v.typedAsText) {
             v.variable = readstat_add_variable(writer.get(), name.constData(), READSTAT_TYPE_DOUBLE, 0);
             if (v.kind == VariableKind::Date)

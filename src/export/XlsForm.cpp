@@ -898,6 +898,7 @@ Result<QList<WorkbookSheet>, XlsFormExportProblem> xlsFormSheetsOf(
             continue;
         }
         case ElementKind::Line:
+        case ElementKind::Grid: // written as groups of list-nolabel questions only by some tools
         case ElementKind::Unknown:
             unsayable.append(m.rowText());
             continue;

@@ -138,11 +138,12 @@ void MainForm::buildWindow()
     auto* goToText = button("GoToTextForm", tr("Text/Added instructions"), m_addFrame);
     auto* goToScale = button("GoToScaleForm", tr("Scale"), m_addFrame);
     auto* goToPageBreak = button("GoToPageBreakForm", tr("Page Break"), m_addFrame);
+    auto* goToGrid = button("GoToGridForm", tr("Grid"), m_addFrame);
     // The two picture buttons; without the pictures they are plain buttons.
     goToSubmit->setIcon(QIcon(QStringLiteral(":/submit-button.png")));
     goToRadio->setIcon(QIcon(QStringLiteral(":/radio-buttons.png")));
     const QList<QPushButton*> addButtons { addHorizontalLine, goToSubmit, goToRadio, goToCheckBox,
-        goToTextArea, goToPullDown, goToTextField, goToText, goToScale, goToPageBreak };
+        goToTextArea, goToPullDown, goToTextField, goToText, goToScale, goToPageBreak, goToGrid };
     auto* addLayout = new QGridLayout(m_addFrame);
     for (int i = 0; i < addButtons.size(); ++i) {
         QPushButton* b = addButtons.at(i);
@@ -261,6 +262,9 @@ void MainForm::buildWindow()
     connect(goToPageBreak, &QPushButton::clicked, this, [this] {
         addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Page Break")), &DesignerCommands::addPageBreak);
     });
+    connect(goToGrid, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Grid")), &DesignerCommands::addGrid);
+    });
     connect(removeMethod, &QPushButton::clicked, this, &MainForm::removeFormMethod);
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
     connect(moveUp, &QPushButton::clicked, this, [this] {
@@ -370,6 +374,7 @@ void MainForm::buildMenus()
     entry(add, "RadioButtons", tr("Radio Buttons"), "GoToRadioButtonForm");
     entry(add, "Scale", tr("Scale…"), "GoToScaleForm");
     entry(add, "PageBreak", tr("Page Break…"), "GoToPageBreakForm");
+    entry(add, "Grid", tr("Grid…"), "GoToGridForm");
     entry(add, "SubmitButton", tr("Submit Button"), "GoToSumbitButtonForm");
 
     QMenu* view = menuBar()->addMenu(tr("&View"));

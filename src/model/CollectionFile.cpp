@@ -9,6 +9,7 @@
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
+#include "model/GridQuestion.h"
 #include "model/PageWriter.h"
 #include "model/QuestionSettings.h"
 #include "model/ScaleQuestion.h"
@@ -44,7 +45,8 @@ void storeValue(FormMethod& m, const QString& key, const QString& value)
         m.attribute5 = value;
     else if (key == kFormerName)
         m.formerNames.append(value);
-    else if (isFormSettingKey(key) || isQuestionSettingKey(key) || isScaleLabelKey(key))
+    else if (isFormSettingKey(key) || isQuestionSettingKey(key) || isScaleLabelKey(key)
+        || isGridAnswerKey(key))
         m.settings.append({ key, value });
     // Keys the program never writes are read past.
 }

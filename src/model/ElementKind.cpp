@@ -9,7 +9,7 @@ namespace quenlow {
 namespace {
 
 // kind, stored name, question, option list, charted, memo column, type in pages
-constexpr std::array<ElementKindTraits, 12> kKinds { {
+constexpr std::array<ElementKindTraits, 13> kKinds { {
     { ElementKind::Header, u"Header", false, true, false, false, nullptr },
     { ElementKind::PlainText, u"Plain Text", false, false, false, false, nullptr },
     { ElementKind::TextField, u"Text Field", true, false, false, false, u"Text Field" },
@@ -21,6 +21,7 @@ constexpr std::array<ElementKindTraits, 12> kKinds { {
     { ElementKind::Line, u"Line", false, false, false, false, nullptr },
     { ElementKind::Scale, u"Scale", true, false, true, false, u"Scale" },
     { ElementKind::PageBreak, u"Page Break", false, false, false, false, nullptr },
+    { ElementKind::Grid, u"Grid", true, true, true, false, u"Grid" },
     { ElementKind::Unknown, u"", false, false, false, false, nullptr },
 } };
 

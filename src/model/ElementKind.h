@@ -21,6 +21,7 @@ enum class ElementKind {
     Line,
     Scale, // numbered options from a low to a high end, each end with a label
     PageBreak, // starts another page of the form; asks nothing
+    Grid, // statements (its list) each answered on one scale of answers: a column per statement
     Unknown // a record of a kind the program does not know (a hand-edited file)
 };
 

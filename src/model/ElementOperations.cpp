@@ -7,6 +7,7 @@
 #include "model/CollectionFile.h"
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
+#include "model/OwnedColumns.h"
 #include "model/PageWriter.h"
 #include "model/QuestionNames.h"
 #include "model/QuestionSettings.h"
@@ -26,16 +27,16 @@ QStringList otherQuestions(const FormSession& session, int except)
     QStringList names;
     for (int i = 0; i < session.collection().count(); ++i) {
         const FormMethod& m = session.collection().atPosition(i);
-        if (i != except && isQuestionKind(m.kind))
-            names.append(m.userInstruction);
+        if (i != except)
+            names.append(columnSourcesOf(m));
     }
     return names;
 }
 
 // Refuses, with the reason, a new name the posted answers could not be told from.
-Outcome nameIsUsable(const FormSession& session, const QString& question, int except)
+Outcome nameIsUsable(const QStringList& others, const QString& question)
 {
-    const auto usable = checkQuestionName(question, otherQuestions(session, except));
+    const auto usable = checkQuestionName(question, others);
     if (usable)
         return {};
     const NameClash& clash = usable.error();
@@ -43,6 +44,31 @@ Outcome nameIsUsable(const FormSession& session, const QString& question, int ex
     if (clash.kind == NameClash::KindField)
         refusal.names = { clash.otherQuestion };
     return refusal;
+}
+
+Outcome nameIsUsable(const FormSession& session, const QString& question, int except)
+{
+    return nameIsUsable(otherQuestions(session, except), question);
+}
+
+// The columns an element with several of them names, each usable beside the
+// form's other questions (but the element at `except`) and its own other columns.
+Outcome columnNamesUsable(const FormSession& session, const QList<OwnedColumn>& columns, int except)
+{
+    QStringList others = otherQuestions(session, except);
+    // Taken by another question, or by another of its own: compared as the engine compares names.
+    QStringList folded;
+    for (const QString& other : std::as_const(others))
+        folded.append(foldAscii(columnNameFor(other)));
+    for (const OwnedColumn& column : columns) {
+        if (Outcome usable = nameIsUsable(others, column.source); !usable)
+            return usable;
+        if (folded.contains(foldAscii(column.name)))
+            return Notice { Notice::Kind::QuestionTaken, column.source, {}, {} };
+        folded.append(foldAscii(column.name));
+        others.append(column.source);
+    }
+    return {};
 }
 
 Outcome changeNotRecorded(const FormSession& session, const FileResult& noted)
@@ -145,6 +171,58 @@ QList<ConditionChoice> conditionChoices(const FormSession& session, int position
     return choices;
 }
 
+namespace {
+
+// Adds the columns of an element that owns several; none stays when one cannot be added.
+Outcome addOwnedColumns(const AnswerTable& table, const QList<OwnedColumn>& columns)
+{
+    QStringList added;
+    for (const OwnedColumn& column : columns) {
+        Outcome done = columnChanged(
+            table, column.source, addAnswerColumn(table, column.source, column.memo), Notice::Column::Added);
+        if (!done) {
+            for (const QString& source : std::as_const(added))
+                (void)removeAnswerColumn(table, source);
+            return done;
+        }
+        added.append(column.source);
+    }
+    return {};
+}
+
+// An element with several columns edited: a column whose name stays keeps its
+// answers; one that came is added, or taken back when the table still holds it
+// from before; one that went is dropped unless the table holds answers, which
+// are never lost to an edit (nor moved under another statement by guessing a rename).
+Outcome changeOwnedColumns(
+    const AnswerTable& table, const QList<OwnedColumn>& before, const QList<OwnedColumn>& after)
+{
+    const auto namesOf = [](const QList<OwnedColumn>& columns) {
+        QStringList names;
+        for (const OwnedColumn& column : columns)
+            names.append(foldAscii(column.name));
+        return names;
+    };
+    const QStringList beforeNames = namesOf(before);
+    const QStringList afterNames = namesOf(after);
+    QList<OwnedColumn> came;
+    for (const OwnedColumn& column : after) {
+        if (!beforeNames.contains(foldAscii(column.name)) && answerColumnExists(table, column.source) != true)
+            came.append(column);
+    }
+    if (Outcome added = addOwnedColumns(table, came); !added)
+        return added;
+    if (answersStored(table).valueOr(true))
+        return {};
+    for (const OwnedColumn& column : before) {
+        if (!afterNames.contains(foldAscii(column.name)))
+            (void)removeAnswerColumn(table, column.source);
+    }
+    return {};
+}
+
+} // namespace
+
 Outcome insertMethod(FormSession& session, const FormMethod& method)
 {
     if (session.methodCount() >= kMaxElements)
@@ -152,7 +230,13 @@ Outcome insertMethod(FormSession& session, const FormMethod& method)
     // An answer can be shown only after it was given.
     if (const auto later = pipedFromLater(session.collection(), method, insertPosition(session)))
         return Notice { Notice::Kind::PipedFromLater, *later, {}, {} };
-    if (isQuestionKind(method.kind)) {
+    if (ownsSeveralColumns(method)) {
+        const QList<OwnedColumn> columns = answerColumnsOf(method);
+        if (Outcome usable = columnNamesUsable(session, columns, -1); !usable)
+            return usable;
+        if (Outcome added = addOwnedColumns(session.answerTable(), columns); !added)
+            return added;
+    } else if (isQuestionKind(method.kind)) {
         if (Outcome usable = nameIsUsable(session, method.userInstruction, -1); !usable)
             return usable;
         if (Outcome added = columnChanged(session.answerTable(), method.userInstruction,
@@ -249,6 +333,21 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
     const QString oldInstruction = session.collection().atPosition(position).userInstruction;
     if (const auto later = pipedFromLater(session.collection(), method, position))
         return Notice { Notice::Kind::PipedFromLater, *later, {}, {} };
+    if (ownsSeveralColumns(method)) {
+        // Its own text names no column: only its columns' names matter.
+        const QList<OwnedColumn> after = answerColumnsOf(method);
+        if (Outcome usable = columnNamesUsable(session, after, position); !usable)
+            return usable;
+        if (Outcome changed = changeOwnedColumns(
+                session.answerTable(), answerColumnsOf(session.collection().atPosition(position)), after);
+            !changed)
+            return changed;
+        FormMethod updated = method;
+        updated.formerNames = session.collection().atPosition(position).formerNames;
+        session.changeableCollection().replace(position, updated, QString());
+        session.setSelectedRow(position);
+        return {};
+    }
     if (method.userInstruction != oldInstruction) {
         if (isQuestionKind(method.kind)) {
             if (Outcome usable = nameIsUsable(session, method.userInstruction, position); !usable)
@@ -356,8 +455,20 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
     const ElementKind type = m.kind;
     if (type == ElementKind::SubmitButton || type == ElementKind::Header)
         return Notice { Notice::Kind::Essential, storedName(type), {}, {} };
-    // A page break owns no column: its title may be a question's name.
-    if (!isLineOrText(type) && type != ElementKind::PageBreak) {
+    if (ownsSeveralColumns(m)) {
+        // Its columns go together: asked once for all of their answers.
+        const Result<bool> stored = answersStored(session.answerTable());
+        if (!stored)
+            return columnChanged(
+                session.answerTable(), m.userInstruction, stored.error(), Notice::Column::Removed);
+        if (*stored && !answersMayGo)
+            return Notice { Notice::Kind::RemoveAnswers, m.userInstruction, {}, {} };
+        for (const OwnedColumn& column : answerColumnsOf(m)) {
+            if (Outcome removed = removeColumn(session.answerTable(), column.source, true); !removed)
+                return removed;
+        }
+    } else if (!isLineOrText(type) && type != ElementKind::PageBreak) {
+        // A page break owns no column: its title may be a question's name.
         // Noted first, so a crash before the files follow is finished when the form is opened.
         if (const FileResult noted = noteColumnChange(session, { m.userInstruction, {} }); !noted)
             return changeNotRecorded(session, noted);

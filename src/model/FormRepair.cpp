@@ -4,6 +4,7 @@
 
 #include "database/AnswerColumns.h"
 #include "model/FormSession.h"
+#include "model/OwnedColumns.h"
 
 #include <QFile>
 
@@ -93,8 +94,8 @@ FileResult bringAnswersTableInStep(
     }
     QList<QuestionColumn> questions;
     for (const FormMethod& m : std::as_const(methods)) {
-        if (isQuestionKind(m.kind))
-            questions.append({ m.userInstruction, m.kind == ElementKind::TextArea });
+        for (const OwnedColumn& column : answerColumnsOf(m))
+            questions.append({ column.source, column.memo });
     }
     if (!reconcileAnswerColumns(table, questions, rename))
         return fileError(QStringLiteral("the answers table could not be brought in step with the questions"));

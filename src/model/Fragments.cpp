@@ -230,6 +230,57 @@ QString pageBreakFragment(const QString& title)
     return html;
 }
 
+// Columns on a wide screen: each row a grid of the statement and a cell per
+// answer, whose text the heading shows once; below 40em the rows stand one
+// under another with their answers as buttons a finger can hit. The legend
+// floats so that it is laid out as the row's first cell.
+QString gridFragment(const QString& question, const GridQuestion& grid, bool required)
+{
+    QString html
+        = QStringLiteral(
+              "<P><style>.qgrid{border:0;margin:0;padding:0;min-width:0}"
+              ".qgrid-head,.qgrid-row{display:grid;grid-template-columns:minmax(8em,2fr) "
+              "repeat(var(--answers),"
+              "minmax(3em,1fr));align-items:center;gap:2px}"
+              ".qgrid-head{text-align:center;font-weight:bold}"
+              ".qgrid-row{border:0;border-top:1px solid #bbb;margin:0;padding:2px 0;min-width:0}"
+              ".qgrid-row>legend{float:left;padding:0}"
+              // A note the service puts beside an unanswered statement: a line of its own under the row.
+              ".qgrid-row>.answer-notice{grid-column:1/-1;grid-row:2;margin:2px 0}"
+              ".qgrid-row "
+              "label{display:flex;justify-content:center;align-items:center;min-height:44px;cursor:pointer}"
+              ".qgrid-row label input{width:22px;height:22px;margin:4px}"
+              ".qgrid-row label span{position:absolute;width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 "
+              "0);"
+              "white-space:nowrap}"
+              "@media (max-width:40em){.qgrid-head{display:none}.qgrid-row{display:block;padding:6px 0}"
+              ".qgrid-row>legend{float:none;font-weight:bold;padding:4px 0}"
+              ".qgrid-row label{justify-content:flex-start;border:1px solid "
+              "#767676;border-radius:6px;margin:4px 0;"
+              "padding:4px 8px}"
+              ".qgrid-row label span{position:static;width:auto;height:auto;overflow:visible;clip:auto;"
+              "white-space:normal}}</style>")
+        + QStringLiteral("<fieldset class='qgrid' style='--answers:%1'><legend>").arg(grid.answers.size())
+        + question + markIfRequired(required)
+        + QStringLiteral("</legend><div class='qgrid-head' aria-hidden='true'><span></span>");
+    for (const QString& answer : grid.answers)
+        html += QStringLiteral("<span>") + answer + QStringLiteral("</span>");
+    html += QStringLiteral("</div>");
+    for (const QString& row : grid.rows) {
+        const QString name = fieldNameAttribute(row);
+        html += QStringLiteral("<fieldset class='qgrid-row'><legend>") + row + QStringLiteral("</legend>")
+            + typeField(name, ElementKind::Grid);
+        for (const QString& answer : grid.answers) {
+            html += QStringLiteral("<label><input name='") + name + QStringLiteral("' type='radio' value='")
+                + escapeAttribute(answer) + QStringLiteral("'")
+                + requiredAttribute(required && &answer == &grid.answers.constFirst())
+                + QStringLiteral("><span>") + answer + QStringLiteral("</span></label>");
+        }
+        html += QStringLiteral("</fieldset>");
+    }
+    return html + QStringLiteral("</fieldset>");
+}
+
 QString noDefaultOption()
 {
     return QStringLiteral("none");
@@ -332,6 +383,13 @@ FormMethod pageBreakMethod(const QString& title)
     return record(pageBreakFragment(title), title, ElementKind::PageBreak);
 }
 
+FormMethod gridMethod(const QString& question, const GridQuestion& grid)
+{
+    FormMethod m = record(gridFragment(question, grid), question, ElementKind::Grid);
+    setGrid(m, grid);
+    return m;
+}
+
 QString questionFragment(const FormMethod& record, const QuestionSettings& settings)
 {
     const AnswerRules& rules = settings.rules;
@@ -354,6 +412,8 @@ QString questionFragment(const FormMethod& record, const QuestionSettings& setti
             rules.required, settings.otherAnswer);
     case ElementKind::Scale:
         return scaleFragment(question, scaleOf(record), rules.required);
+    case ElementKind::Grid:
+        return gridFragment(question, gridOf(record), rules.required);
     case ElementKind::Header:
     case ElementKind::PlainText:
     case ElementKind::SubmitButton:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/FormMethod.h"
+#include "model/GridQuestion.h"
 #include "model/QuestionSettings.h"
 #include "model/ScaleQuestion.h"
 
@@ -44,6 +45,11 @@ QString scaleFragment(const QString& question, const ScaleQuestion& scale, bool 
 /// page's title (when given) as a heading. Without the service's script every
 /// page follows the one before.
 QString pageBreakFragment(const QString& title);
+/// A grid: the question over a heading of its answers and a row per statement,
+/// each row a fieldset of its own named by the statement, announced like a
+/// question of option buttons. On a wide screen the answers head the columns;
+/// on a phone each row shows its answers as large buttons, one under another.
+QString gridFragment(const QString& question, const GridQuestion& grid, bool required = false);
 
 /// The default option marker: no option is preselected.
 QString noDefaultOption();
@@ -69,6 +75,7 @@ FormMethod lineRuleMethod();
 FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale);
 /// A page break; its title (possibly empty) is its "User Instruction".
 FormMethod pageBreakMethod(const QString& title);
+FormMethod gridMethod(const QString& question, const GridQuestion& grid);
 
 /// A question's fragment made again from its record's own fields (question,
 /// sizes, default, options, scale) with `settings`: the kind's fragment, with

@@ -19,6 +19,7 @@ QStringList textsOf(const FormMethod& m)
     case ElementKind::CheckBox:
     case ElementKind::Scale:
     case ElementKind::PageBreak:
+    case ElementKind::Grid: // its statements name its columns: only its question
         return { m.userInstruction };
     case ElementKind::RadioButtons:
     case ElementKind::PullDownMenu:

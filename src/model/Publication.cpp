@@ -8,6 +8,7 @@
 #include "model/CollectionFile.h"
 #include "model/ElementKind.h"
 #include "model/FormSession.h"
+#include "model/OwnedColumns.h"
 #include "model/PageWriter.h"
 #include "model/ScaleQuestion.h"
 
@@ -80,6 +81,13 @@ QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods)
             options = scaleValues(scaleOf(m)); // one bar per value, in order
         if (!options.isEmpty())
             charted.append({ columnNameFor(m.userInstruction), m.userInstruction, options });
+        // Each statement of a grid is counted over the grid's answers.
+        if (m.kind == ElementKind::Grid) {
+            for (const OwnedColumn& row : answerColumnsOf(m)) {
+                if (!row.values.isEmpty())
+                    charted.append({ row.name, row.label, row.values });
+            }
+        }
     }
     return charted;
 }
@@ -100,6 +108,17 @@ QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
     for (const FormMethod& m : methods) {
         if (!isQuestionKind(m.kind))
             continue;
+        if (m.kind == ElementKind::Grid) {
+            // Each statement is posted as a question of its own, asked as the grid is.
+            // The grid's question goes with each, so that its statements can be charted together.
+            QuestionSettings settings = questionSettingsOf(m);
+            settings.questionText = m.userInstruction;
+            if (!settings.condition.always())
+                settings.condition.question = columnNameFor(settings.condition.question);
+            for (const OwnedColumn& row : answerColumnsOf(m))
+                questions.append({ row.name, m.kind, {}, settings, 0 });
+            continue;
+        }
         PostedQuestion q { columnNameFor(m.userInstruction), m.kind, {}, questionSettingsOf(m), 0 };
         // The box takes no more; neither does the service, whatever is posted.
         if (m.kind == ElementKind::TextField) {

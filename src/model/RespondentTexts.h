@@ -140,8 +140,26 @@ enum class RespondentText {
     OtherChoice,
     OtherAnswerBox,
     TypeOtherAnswer,
+    // Grids and rankings
+    AnswerEveryRow, // beside an unanswered statement of a required grid
+    // The answers of the grid's common scales, in order
+    AgreeStronglyDisagree,
+    AgreeDisagree,
+    AgreeNeither,
+    AgreeAgree,
+    AgreeStronglyAgree,
+    SatisfiedVeryDissatisfied,
+    SatisfiedDissatisfied,
+    SatisfiedNeither,
+    SatisfiedSatisfied,
+    SatisfiedVerySatisfied,
+    OftenNever,
+    OftenRarely,
+    OftenSometimes,
+    OftenOften,
+    OftenAlways,
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::TypeOtherAnswer) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::OftenAlways) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

@@ -106,6 +106,12 @@ bool ChartControl::setColumnCount(int count)
     return true;
 }
 
+void ChartControl::setStackedRows(const QList<StackedRow>& rows)
+{
+    m_stacked = rows;
+    changed();
+}
+
 bool ChartControl::setRowCount(int count)
 {
     if (count < 1)
@@ -239,6 +245,10 @@ QChart* ChartControl::buildChart(const QSize& size) const
     double total = 0;
     for (const Column& column : m_columns)
         total += std::max(column.value, 0.0);
+    if (!m_stacked.isEmpty()) {
+        drawStacked(chart, legendWidth);
+        return chart;
+    }
 
     if (m_chartType == Pie2d) {
         auto* series = new QPieSeries(chart);
@@ -352,6 +362,44 @@ QChart* ChartControl::buildChart(const QSize& size) const
         });
     }
     return chart;
+}
+
+void ChartControl::drawStacked(QChart* chart, int legendWidth) const
+{
+    const QFont labelFont = chart->legend()->font();
+    auto* series = new QHorizontalStackedBarSeries(chart);
+    const qsizetype rows = m_stacked.size();
+    // The first row on top, as the form asks them.
+    for (qsizetype c = 0; c < m_columns.size(); ++c) {
+        auto* set = new QBarSet(m_columns[c].label, series);
+        for (qsizetype r = rows - 1; r >= 0; --r)
+            set->append(std::max(m_stacked[r].values.value(c), 0.0));
+        set->setColor(kSliceColours[c % std::size(kSliceColours)]);
+        series->append(set);
+    }
+    series->setBarWidth(0.6);
+    chart->addSeries(series);
+    auto* categories = new QBarCategoryAxis(chart);
+    for (qsizetype r = rows - 1; r >= 0; --r)
+        categories->append(wrapped(m_stacked[r].label, labelFont, legendWidth));
+    chart->addAxis(categories, Qt::AlignLeft);
+    series->attachAxis(categories);
+    auto* values = new QValueAxis(chart);
+    double highest = 0;
+    for (const StackedRow& row : m_stacked) {
+        double sum = 0;
+        for (const double v : row.values)
+            sum += std::max(v, 0.0);
+        highest = std::max(highest, sum);
+    }
+    values->setRange(0, highest > 0 ? highest : 1);
+    values->applyNiceNumbers();
+    values->setLabelFormat(u"%g"_s);
+    chart->addAxis(values, Qt::AlignBottom);
+    series->attachAxis(values);
+    // The legend names the segments, in the answers' order.
+    chart->legend()->setVisible(true);
+    chart->legend()->setAlignment(Qt::AlignBottom);
 }
 
 void ChartControl::refresh()

@@ -76,6 +76,17 @@ public:
     bool showLegend() const { return m_showLegend; }
     void setShowLegend(bool show);
 
+    /// Several questions answered on the same answers (a grid's statements):
+    /// a bar chart then draws a bar per row, first on top, with a segment per
+    /// column (the columns' labels, named in the legend) holding the row's
+    /// value of that column. None (the default): one bar per column.
+    struct StackedRow {
+        QString label;
+        QList<double> values; // by column
+    };
+    void setStackedRows(const QList<StackedRow>& rows);
+    QList<StackedRow> stackedRows() const { return m_stacked; }
+
     /// Rebuilds the chart now if a setting changed since the last drawing.
     void refresh();
     /// The chart with the latest settings, rendered offscreen (the control need
@@ -105,6 +116,7 @@ private:
     void changed();
     /// The chart for a picture or view of `size`: texts wrap to fit it.
     QChart* buildChart(const QSize& size) const;
+    void drawStacked(QChart* chart, int legendWidth) const;
 
     QString m_title;
     int m_chartType = Bar2d;
@@ -113,6 +125,7 @@ private:
     int m_column = 1;
     bool m_showLegend = false;
     QList<Column> m_columns;
+    QList<StackedRow> m_stacked;
 
     QChartView* m_view = nullptr;
     QTimer* m_redraw = nullptr;

@@ -24,6 +24,7 @@ constexpr const char* kKindNames[] = {
     QT_TRANSLATE_NOOP("ElementNames", "Line"),
     QT_TRANSLATE_NOOP("ElementNames", "Scale"),
     QT_TRANSLATE_NOOP("ElementNames", "Page Break"),
+    QT_TRANSLATE_NOOP("ElementNames", "Grid"),
 };
 static_assert(std::size(kKindNames) == std::size_t(ElementKind::Unknown));
 // The row labels the program gives the header: a new form's, and a retitled one's

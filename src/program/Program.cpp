@@ -110,6 +110,7 @@ struct Program::Private final : DesignerCommands {
     void addRadioButtons() override { editors->showRadioButtonsForm(); }
     void addScale() override { editors->showScaleForm(); }
     void addPageBreak() override { editors->showPageBreakForm(); }
+    void addGrid() override { editors->showGridForm(); }
     void addSubmitButton() override { editors->showSubmitButtonForm(); }
     void addLineRule() override { editors->addLineRule(); }
     void editSelected() override { editors->editSelected(); }

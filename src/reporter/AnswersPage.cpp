@@ -6,6 +6,7 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
+#include "model/OwnedColumns.h"
 #include "reporter/AnswerView.h"
 #include "reporter/AnswersTableModel.h"
 #include "reporter/ReporterControls.h"
@@ -116,11 +117,10 @@ void AnswersPage::showAnswers()
         for (const AnswersStore::Column& c : (*store)->columns(m_table).valueOr({}))
             present.insert(asciiFolded(c.name));
         m_session.collection().forEach([&](const FormMethod& method) {
-            if (!isQuestionKind(method.kind))
-                return;
-            const QString column = columnNameFor(method.userInstruction);
-            if (present.contains(asciiFolded(column)))
-                columns.append(column);
+            for (const OwnedColumn& owned : answerColumnsOf(method)) {
+                if (present.contains(asciiFolded(owned.name)))
+                    columns.append(owned.name);
+            }
         });
     }
     m_model = new AnswersTableModel(m_session.databasePath(), m_table, columns, this);

@@ -6,6 +6,7 @@
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
+#include "model/OwnedColumns.h"
 #include "model/QuestionSettings.h"
 #include "platform/ChartControl.h"
 #include "platform/ElementNames.h"
@@ -32,6 +33,10 @@ using namespace reporter;
 namespace {
 // Marks a row of GraphAbleData that stands for check boxes asked as one question.
 constexpr int kGroupRole = Qt::UserRole + 1;
+// The column a row charts where it is not named by its text (a grid's statement);
+// a grid's own row carries none and charts all its statements in one.
+constexpr int kColumnRole = Qt::UserRole + 2;
+constexpr int kGridRole = Qt::UserRole + 3;
 constexpr int kChartHeight = 260;
 // Qt Charts shows a bar's name as "..." when its row is lower than the text:
 // a bar chart gets this much height a bar beyond its title and axis.
@@ -109,6 +114,20 @@ void GraphsPage::loadGraphableFields()
             item->setData(kGroupRole, true);
             m_graphable->addItem(item);
         }
+        if (method.kind == ElementKind::Grid) {
+            // The grid as one chart, then each statement on its own.
+            auto* whole = new QListWidgetItem(method.userInstruction);
+            whole->setData(Qt::UserRole, i);
+            whole->setData(kGridRole, true);
+            m_graphable->addItem(whole);
+            for (const OwnedColumn& row : answerColumnsOf(method)) {
+                auto* item = new QListWidgetItem(row.label);
+                item->setData(Qt::UserRole, i);
+                item->setData(kColumnRole, row.name);
+                m_graphable->addItem(item);
+            }
+            continue;
+        }
         auto* item = new QListWidgetItem(method.userInstruction);
         item->setData(Qt::UserRole, i);
         m_graphable->addItem(item);
@@ -152,12 +171,31 @@ void GraphsPage::drawChart(const QString& kind)
     const std::optional<CheckBoxGroup> group = m_graphable->item(row)->data(kGroupRole).toBool()
         ? checkBoxGroupAt(m_session.collection(), position)
         : std::nullopt;
-    // A group has one bar per box: how many ticked it.
-    QStringList options = group ? group->boxes : chartOptions(method);
-    auto counts = group ? countTicked(**store, m_table, *group)
-                        : countAnswers(**store, m_table, columnNameFor(question), options);
+    const QVariant ownColumn = m_graphable->item(row)->data(kColumnRole);
+    const bool wholeGrid = m_graphable->item(row)->data(kGridRole).toBool();
+    // A group has one bar per box: how many ticked it; a grid's statement is counted over the grid's answers.
+    QStringList options = group            ? group->boxes
+        : method.kind == ElementKind::Grid ? answerColumnsOf(method).value(0).values
+                                           : chartOptions(method);
+    QList<ChartControl::StackedRow> stacked;
+    Result<QList<qint64>> counts = QList<qint64>();
+    if (wholeGrid) {
+        for (const OwnedColumn& owned : answerColumnsOf(method)) {
+            counts = countAnswers(**store, m_table, owned.name, options);
+            if (!counts)
+                break;
+            ChartControl::StackedRow bar { owned.source, {} };
+            for (const qint64 n : *counts)
+                bar.values.append(double(n));
+            stacked.append(bar);
+        }
+    } else {
+        counts = group ? countTicked(**store, m_table, *group)
+                       : countAnswers(**store, m_table,
+                           ownColumn.isValid() ? ownColumn.toString() : columnNameFor(question), options);
+    }
     // Answers typed after "Other:" as written, the rare ones together.
-    if (counts && !group && questionSettingsOf(method).otherAnswer && method.holdsList()) {
+    if (counts && !group && !wholeGrid && questionSettingsOf(method).otherAnswer && method.holdsList()) {
         const auto typed = countTypedAnswers(**store, m_table, columnNameFor(question), options, tr("Other"));
         if (!typed) {
             counts = typed.error();
@@ -179,6 +217,22 @@ void GraphsPage::drawChart(const QString& kind)
         return;
     }
 
+    m_chart->setStackedRows(stacked);
+    if (wholeGrid) {
+        // A bar a statement, a segment an answer: only as bars.
+        m_chart->setTitle(tr("Bar Chart of form %1 '%2' :").arg(shownKindName(method), question));
+        m_chart->setChartType(ChartControl::Bar2d);
+        m_chart->setMinimumHeight(qMax(kChartHeight, kBarChartFrame + 2 * kBarHeight * int(stacked.size())));
+        m_chart->setColumnCount(qMax(1, int(options.size())));
+        m_chart->setRowCount(1);
+        for (int c = 1; c <= options.size(); ++c) {
+            m_chart->setColumn(c);
+            m_chart->setColumnLabel(options.at(c - 1));
+        }
+        m_chart->setShowLegend(true);
+        m_chartDrawn = true;
+        return;
+    }
     const bool pie = kind == u"Pie"_s;
     m_chart->setTitle((pie ? tr("Pie Chart of form %1 '%2' :") : tr("Bar Chart of form %1 '%2' :"))
                           .arg(group ? tr("Check Boxes") : shownKindName(method), question));

@@ -7,6 +7,7 @@
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "model/MethodCollection.h"
+#include "model/OwnedColumns.h"
 #include "model/QuestionSettings.h"
 #include "platform/OutcomeMessages.h"
 #include "platform/WordDocument.h"
@@ -279,7 +280,8 @@ namespace {
 bool countsOptions(const FormMethod& method)
 {
     return method.kind == ElementKind::CheckBox || method.kind == ElementKind::RadioButtons
-        || method.kind == ElementKind::PullDownMenu || method.kind == ElementKind::Scale;
+        || method.kind == ElementKind::PullDownMenu || method.kind == ElementKind::Scale
+        || method.kind == ElementKind::Grid;
 }
 
 bool isNumberQuestion(const FormMethod& method)
@@ -340,13 +342,29 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
                 showExclamation(reporter::tableUnreadable(table, ticked.error().detail));
                 return std::nullopt;
             }
-            summaries.append({ group->question, true, group->boxes, *ticked, *answers, true, false, {} });
+            summaries.append(
+                { group->question, true, group->boxes, *ticked, *answers, true, false, {}, {}, {} });
         }
         if (!isSummarised(method))
             continue;
         ChoiceSummary summary;
         summary.question = method.userInstruction;
         summary.answers = *answers;
+        if (method.kind == ElementKind::Grid) {
+            // Statements by answers: how many chose each answer for each statement.
+            for (const OwnedColumn& row : answerColumnsOf(method)) {
+                const auto counts = countAnswers(**store, table, row.name, row.values);
+                if (!counts) {
+                    showExclamation(reporter::tableUnreadable(table, counts.error().detail));
+                    return std::nullopt;
+                }
+                summary.options = row.values;
+                summary.gridRows.append(row.source);
+                summary.gridCounts.append(*counts);
+            }
+            summaries.append(summary);
+            continue;
+        }
         const QString column = columnNameFor(method.userInstruction);
         if (countsOptions(method)) {
             summary.countsOptions = true;
@@ -440,6 +458,18 @@ bool addSummaryToReport(const ReportTarget& target, const MethodCollection& coll
     for (const ChoiceSummary& summary : *summaries) {
         document.setFont(font(true, false, 12, WordUnderline::None));
         document.typeText(summary.question);
+        if (!summary.gridRows.isEmpty()) {
+            // Each cell: how many chose the answer for the statement, and their share of all answers.
+            QList<QStringList> rows { QStringList { Texts::tr("Statement") } + summary.options };
+            for (qsizetype r = 0; r < summary.gridRows.size(); ++r) {
+                QStringList cells { summary.gridRows.at(r) };
+                for (const qint64 count : summary.gridCounts.at(r))
+                    cells.append(
+                        QString::number(count) + u" ("_s + percentText(count, summary.answers) + u')');
+                rows.append(cells);
+            }
+            typeTable(document, rows);
+        }
         if (summary.countsOptions) {
             QList<QStringList> rows { { Texts::tr("Option"), Texts::tr("Count"), Texts::tr("Percentage") } };
             qint64 counted = 0;

@@ -78,6 +78,10 @@ struct ChoiceSummary {
     bool ticksPerBox = false; // check boxes asked as one question: an answer may tick several
     bool numeric = false;
     std::optional<NumberSummary> numbers; // none when no answer is a number
+    /// A grid: its statements, and by statement how many answers chose each
+    /// of `options` (the grid's answers); a table of statements by answers.
+    QStringList gridRows {};
+    QList<QList<qint64>> gridCounts {};
 };
 
 /// Whether the summary covers the question: check boxes, radio buttons,

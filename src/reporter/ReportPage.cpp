@@ -8,6 +8,7 @@
 #include "database/Receipts.h"
 #include "model/FormSession.h"
 #include "model/FormStates.h"
+#include "model/OwnedColumns.h"
 #include "platform/ElementNames.h"
 #include "reporter/ReporterControls.h"
 #include "reporter/ReporterExport.h"
@@ -183,11 +184,14 @@ void ReportPage::loadTableFields()
 {
     m_tableFields->clear();
     m_session.collection().forEach([this](const FormMethod& method) {
-        if (!isQuestionKind(method.kind))
-            return;
-        auto* item = new QListWidgetItem(shownRowText(method));
-        item->setData(Qt::UserRole, method.userInstruction);
-        m_tableFields->addItem(item);
+        // The row's text names the column: a grid's statement is a field of its own.
+        for (const OwnedColumn& column : answerColumnsOf(method)) {
+            auto* item = new QListWidgetItem(column.role == OwnedColumn::Role::Answer
+                    ? shownRowText(method)
+                    : shownKindName(method) + u" - "_s + column.label);
+            item->setData(Qt::UserRole, column.source);
+            m_tableFields->addItem(item);
+        }
     });
     if (m_tableFields->count() > 0)
         chooseRow(m_tableFields, 0, [this] { showFieldAnswer(shownAnswerNumber()); });

@@ -18,6 +18,7 @@ AnswerShape shapeOf(ElementKind kind)
     case ElementKind::RadioButtons:
     case ElementKind::PullDownMenu:
     case ElementKind::Scale:
+    case ElementKind::Grid:
         return AnswerShape::Choice;
     default:
         return AnswerShape::Text;
@@ -166,7 +167,9 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
             if (q.rules.rules.required) {
                 if (const auto answered = checkAnswered(q.shape, q.rules.rules, { given }, language);
                     !answered)
-                    problem = answered.error().detail;
+                    problem = q.kind == ElementKind::Grid
+                        ? respondentText(RespondentText::AnswerEveryRow, language)
+                        : answered.error().detail;
             }
             if (q.other && answer && answer->typedOther) {
                 // What was typed takes the place of an option.

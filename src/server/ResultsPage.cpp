@@ -107,6 +107,96 @@ QString barChart(const ChartedQuestion& question, const QList<qint64>& counts, q
     return svg + QStringLiteral("</svg>") + table + QStringLiteral("</table></div>");
 }
 
+// A grid as one chart: a bar per statement split into its answers, in the
+// answers' order, under a key of the answers' colours; and the same as a
+// table that only screen readers show.
+QString stackedChart(const QString& title, const QStringList& rows, const QStringList& answers,
+    const QList<QList<qint64>>& counts)
+{
+    static const char* const kColours[]
+        = { "#1f5fa8", "#6aa84f", "#e69138", "#8e7cc3", "#c0392b", "#45818e", "#bf9000", "#999999" };
+    constexpr int kWidth = kChartWidth, kRow = 44, kBarWidth = 320, kKeyRow = 22;
+    const auto colour = [](qsizetype i) { return QString::fromLatin1(kColours[i % std::size(kColours)]); };
+    const int keyHeight = int(answers.size()) * kKeyRow + 6;
+    const int height = keyHeight + int(rows.size()) * kRow + 4;
+    QString svg
+        = QStringLiteral("<svg viewBox='0 0 %1 %2' preserveAspectRatio='xMinYMin meet' aria-hidden='true' "
+                         "focusable='false' xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
+              .arg(kWidth)
+              .arg(height);
+    for (qsizetype a = 0; a < answers.size(); ++a) {
+        const int y = int(a) * kKeyRow;
+        svg += QStringLiteral("<rect x='0' y='%1' width='14' height='14' fill='%2'/>")
+                   .arg(y + 3)
+                   .arg(colour(a));
+        svg += QStringLiteral("<text x='20' y='%1' font-size='14' fill='#111'>%2</text>")
+                   .arg(y + 15)
+                   .arg(escapeHtml(shortened(answers.at(a), 40)));
+    }
+    QString table = QStringLiteral("<div class=counts><table><caption>") + escapeHtml(title)
+        + QStringLiteral("</caption><tr><td></td>");
+    for (const QString& answer : answers)
+        table += QStringLiteral("<th scope=col>") + escapeHtml(answer) + QStringLiteral("</th>");
+    table += QStringLiteral("</tr>");
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const QList<qint64> row = counts.value(r);
+        qint64 sum = 0;
+        for (const qint64 n : row)
+            sum += n;
+        const int y = keyHeight + int(r) * kRow;
+        svg += QStringLiteral("<text x='0' y='%1' font-size='15' fill='#111'>%2</text>")
+                   .arg(y + 16)
+                   .arg(escapeHtml(shortened(rows.at(r), 44)));
+        svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#e8edf3'/>")
+                   .arg(y + 22)
+                   .arg(kBarWidth);
+        table += QStringLiteral("<tr><th scope=row>") + escapeHtml(rows.at(r)) + QStringLiteral("</th>");
+        double x = 0;
+        for (qsizetype a = 0; a < answers.size(); ++a) {
+            const qint64 n = row.value(a);
+            const double width = sum > 0 ? double(kBarWidth) * double(n) / double(sum) : 0;
+            if (width > 0)
+                svg += QStringLiteral("<rect x='%1' y='%2' width='%3' height='18' fill='%4'/>")
+                           .arg(x, 0, 'f', 1)
+                           .arg(y + 22)
+                           .arg(width, 0, 'f', 1)
+                           .arg(colour(a));
+            x += width;
+            const int percent = sum > 0 ? int(double(n) * 100.0 / double(sum) + 0.5) : 0;
+            table += QStringLiteral("<td>%1 (%2%)</td>").arg(n).arg(percent);
+        }
+        table += QStringLiteral("</tr>");
+    }
+    return svg + QStringLiteral("</svg>") + table + QStringLiteral("</table></div>");
+}
+
+// The statements of each grid, by the place of its first in the charted
+// questions: the grid's question and the places of every statement.
+QHash<qsizetype, std::pair<QString, QList<qsizetype>>> gridGroups(const PublishedForm& form)
+{
+    QHash<QString, qsizetype> chartedAt;
+    for (qsizetype i = 0; i < form.charted.size(); ++i)
+        chartedAt.insert(form.charted.at(i).field, i);
+    QHash<qsizetype, std::pair<QString, QList<qsizetype>>> groups;
+    qsizetype first = -1;
+    QString text;
+    for (const PostedQuestion& q : form.questions) {
+        const qsizetype at = chartedAt.value(q.field, -1);
+        const bool row = q.kind == ElementKind::Grid && at >= 0;
+        if (!row || q.settings.questionText != text)
+            first = -1;
+        if (!row)
+            continue;
+        if (first < 0) {
+            first = at;
+            text = q.settings.questionText;
+            groups.insert(first, { text, {} });
+        }
+        groups[first].second.append(at);
+    }
+    return groups;
+}
+
 // Check boxes asked as one question, by the place of their first box in the
 // charted questions: the question text and the places of every box.
 QHash<qsizetype, std::pair<QString, QList<qsizetype>>> boxGroups(const PublishedForm& form)
@@ -168,7 +258,29 @@ QList<Chart> charts(const PublishedForm& form, const ResultsTally::Counts& count
     QSet<qsizetype> grouped;
     for (const auto& group : groups)
         grouped.unite(QSet<qsizetype>(group.second.begin(), group.second.end()));
+    const auto grids = gridGroups(form);
     for (qsizetype q = 0; q < form.charted.size(); ++q) {
+        if (const auto grid = grids.constFind(q); grid != grids.cend()) {
+            // The grid as one chart, before each statement on its own.
+            QStringList rows;
+            QList<QList<qint64>> counted;
+            for (const qsizetype row : grid->second) {
+                rows.append(form.charted.at(row).text);
+                counted.append(counts.perQuestion.value(row));
+            }
+            // A statement's chart names the grid's question before it; in the grid's own, the statement
+            // alone.
+            const QString prefix = grid->first + QStringLiteral(": ");
+            for (QString& row : rows) {
+                if (row.startsWith(prefix))
+                    row = row.mid(prefix.size());
+            }
+            charts.append(
+                { QStringLiteral("<section><h2>") + escapeHtml(grid->first) + QStringLiteral("</h2>")
+                        + stackedChart(grid->first, rows, form.charted.at(q).options, counted)
+                        + QStringLiteral("</section>"),
+                    rows.size() + (form.charted.at(q).options.size() + 1) / 2 });
+        }
         if (const auto group = groups.constFind(q); group != groups.cend()) {
             ChartedQuestion chart { form.charted.at(q).field, group->first, {} };
             QList<qint64> ticked;

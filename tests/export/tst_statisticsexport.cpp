@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -207,6 +208,62 @@ private slots:
         QCOMPARE(second.mid(2, 5), QVariantList({ u"Ζωή"_s, 5, 3, 0, 1 }));
         QVERIFY(second.at(7).isNull()); // no answer: missing, not 0
         QCOMPARE(second.at(9).toString(), QString());
+    }
+
+    // A grid's statements are variables of their own: numeric, ordinal, the
+    // grid's answers coded 1 to N in order, labelled "QUESTION: STATEMENT".
+    void gridStatementsAreOrdinalCodes()
+    {
+        const QString pspp = QStandardPaths::findExecutable(u"pspp"_s);
+        if (pspp.isEmpty())
+            QSKIP("PSPP is not installed (Debian package pspp): no other program to read the file back");
+        ReporterFixture form;
+        form.add(gridMethod(u"How much do you agree?"_s,
+            { { u"Pace"_s, u"Room"_s }, { u"Disagree"_s, u"Neutral"_s, u"Agree"_s } }));
+        form.writeCollection();
+        form.answerMany(
+            { { { u"Pace"_s, u"Agree"_s }, { u"Room"_s, u"Disagree"_s } }, { { u"Room"_s, u"Neutral"_s } } });
+        const QString file = form.folder.path() + u"/grid.sav"_s;
+        const auto exported = exportTo(form, ExportFormat::Sav, file);
+        QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
+        const QString syntax = form.folder.path() + u"/read.sps"_s;
+        writeBytes(syntax, "GET FILE='" + file.toUtf8() + "'.\nDISPLAY DICTIONARY.\n");
+        QProcess run;
+        run.start(pspp,
+            { u"-o"_s, form.folder.path() + u"/out.txt"_s, u"-O"_s, u"format=txt"_s, u"-O"_s,
+                u"box=unicode"_s, u"-O"_s, u"width=200"_s, syntax });
+        QVERIFY(run.waitForFinished(60000));
+        const QString out = QString::fromUtf8(readBytes(form.folder.path() + u"/out.txt"_s));
+        QVERIFY2(run.exitCode() == 0 && !out.contains(u"error"_s, Qt::CaseInsensitive), qPrintable(out));
+        const auto lineOf = [&](const QString& name) {
+            const qsizetype at = out.indexOf(u"│"_s + name + u' ');
+            return at < 0 ? QString() : out.mid(at, out.indexOf(u'\n', at) - at);
+        };
+        for (const QString& row : { u"Pace"_s, u"Room"_s }) {
+            const QString line = lineOf(row);
+            QVERIFY2(line.contains(u"How much do you agree?: "_s + row) && line.contains(u"Ordinal"_s)
+                    && line.contains(u"F8.0"_s),
+                qPrintable(line));
+        }
+        for (const QString& value : { u"1│Disagree"_s, u"2│Neutral"_s, u"3│Agree"_s })
+            QVERIFY2(out.contains(value), qPrintable(value + u"\n"_s + out));
+        // The cases, read back by another program from the Stata file: codes, none where unanswered.
+        const QString dta = form.folder.path() + u"/grid.dta"_s;
+        QVERIFY(exportTo(form, ExportFormat::Dta, dta).ok());
+        QProcess python;
+        python.start(u"/usr/bin/python3"_s,
+            { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, dta });
+        QVERIFY(python.waitForFinished(60000));
+        const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        if (read.isEmpty())
+            QSKIP("pandas could not read the file back (Debian package python3-pandas)");
+        const QJsonArray rows = read.value(u"rows"_s).toArray();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0).toArray().toVariantList().mid(2), QVariantList({ 3, 1 }));
+        QVERIFY(rows.at(1).toArray().at(2).isNull());
+        QCOMPARE(rows.at(1).toArray().at(3).toInt(), 2);
+        QCOMPARE(read.value(u"labels"_s).toObject().value(u"Room"_s).toString(),
+            u"How much do you agree?: Room"_s);
     }
 
     void codebookDescribesEachQuestion()

@@ -116,6 +116,7 @@ class TestMainForm : public QObject
         void addRadioButtons() override { count("GoToRadioButtonForm"); }
         void addScale() override { count("GoToScaleForm"); }
         void addPageBreak() override { count("GoToPageBreakForm"); }
+        void addGrid() override { count("GoToGridForm"); }
         void addSubmitButton() override { count("GoToSumbitButtonForm"); }
         void addLineRule() override { count("AddHorizontalLine"); }
         void editSelected() override { count("EditFormMethod"); }

@@ -7,6 +7,7 @@
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/FormSession.h"
+#include "model/OwnedColumns.h"
 #include "support/FormBuilder.h"
 #include "support/ModalStep.h"
 #include "support/TestProgramFolder.h"
@@ -55,10 +56,10 @@ public:
     void add(const FormMethod& question)
     {
         append(question);
-        if (isQuestionKind(question.kind)
-            && !store()->addColumn(
-                table(), columnNameFor(question.userInstruction), AnswersStore::ColumnKind::Text, {}))
-            qFatal("cannot add the column");
+        for (const OwnedColumn& column : answerColumnsOf(question)) {
+            if (!store()->addColumn(table(), column.name, AnswersStore::ColumnKind::Text, {}))
+                qFatal("cannot add the column");
+        }
     }
     /// Writes the form's collection file as it stands.
     void writeCollection()

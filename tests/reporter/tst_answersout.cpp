@@ -260,6 +260,50 @@ private slots:
         QVERIFY2(names.contains(u"10"_s) && !names.contains(u"..."_s), qPrintable(names.join(u'|')));
     }
 
+    /// A grid is charted as one (a bar a statement, a segment an answer) and
+    /// statement by statement; its summary is a table of statements by answers.
+    void gridsAreChartedAndSummarised()
+    {
+        ReporterFixture f;
+        f.add(gridMethod(u"Agree?"_s, { { u"Pace"_s, u"Room"_s }, { u"No"_s, u"Maybe"_s, u"Yes"_s } }));
+        f.answer({ { u"Pace"_s, u"Yes"_s }, { u"Room"_s, u"No"_s } });
+        f.answer({ { u"Pace"_s, u"Yes"_s }, { u"Room"_s, u"Maybe"_s } });
+        f.answer({ { u"Room"_s, u"Yes"_s } });
+        f.writeCollection();
+        ReporterForm form(f.session);
+        showGraphs(form);
+        auto* list = child<QListWidget>(&form, u"GraphAbleData"_s);
+        QStringList rows;
+        for (int r = 0; r < list->count(); ++r)
+            rows.append(list->item(r)->text());
+        QCOMPARE(rows, (QStringList { u"Agree?"_s, u"Agree?: Pace"_s, u"Agree?: Room"_s }));
+        list->setCurrentRow(0);
+        click(&form, u"ViewBarGraph"_s);
+        const QList<ChartControl::StackedRow> stacked = form.chart()->stackedRows();
+        QCOMPARE(stacked.size(), 2);
+        QCOMPARE(stacked.at(0).label, u"Pace"_s);
+        QCOMPARE(stacked.at(0).values, (QList<double> { 0, 0, 2 }));
+        QCOMPARE(stacked.at(1).values, (QList<double> { 1, 1, 1 }));
+        QCOMPARE(form.chart()->columnLabel(3), u"Yes"_s);
+        list->setCurrentRow(2);
+        QVERIFY(form.chart()->stackedRows().isEmpty());
+        QCOMPARE(form.chart()->data(2), u"1"_s);
+        QVERIFY(f.folder.messageTexts().isEmpty());
+
+        f.folder.messages().queueAnswer(MessageAnswer::Yes);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        f.addAndSave(form, u"AddSummaryToReport"_s);
+        WordDocument document;
+        QVERIFY(document.open(reportPath(f)));
+        const QList<WordTable> tables = document.content().tables();
+        QCOMPARE(tables.size(), 1);
+        QCOMPARE(tables.at(0).rowTexts(0), (QStringList { u"Statement"_s, u"No"_s, u"Maybe"_s, u"Yes"_s }));
+        QCOMPARE(tables.at(0).rowTexts(1),
+            (QStringList { u"Pace"_s, u"0 (0.0%)"_s, u"0 (0.0%)"_s, u"2 (66.7%)"_s }));
+        QCOMPARE(tables.at(0).rowTexts(2),
+            (QStringList { u"Room"_s, u"1 (33.3%)"_s, u"1 (33.3%)"_s, u"1 (33.3%)"_s }));
+    }
+
     // Reading the answers again on coming back to the tab: a table that cannot be
     // read is said, and no rows of the earlier reading stay.
     void answersTabSaysWhenTheTableCannotBeReadAgain()

@@ -641,6 +641,10 @@ void TestBrowserSubmission::everyPageServesEveryone()
             .radioButtons(u"Colour"_s, { u"Red"_s, u"Blue"_s })
             .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
             .scale(u"Rating"_s, ScaleQuestion { 1, 10, u"Not at all likely"_s, u"Extremely likely"_s })
+            .grid(u"How much do you agree?"_s,
+                { { u"The work is interesting"_s, u"My team helps me when I need it"_s },
+                    gridPresetAnswers(GridPreset::Agree) })
+            .asks(true)
             .submitButton()
             .write();
     };
@@ -682,7 +686,10 @@ void TestBrowserSubmission::everyPageServesEveryone()
     QVERIFY(opened.value(u"hintBelowBox"_s).toBool());
     QCOMPARE(opened.value(u"groups"_s).toArray(),
         (QJsonArray { QJsonObject { { u"legend"_s, u"Colour"_s }, { u"options"_s, 2 } },
-            QJsonObject { { u"legend"_s, u"Rating"_s }, { u"options"_s, 10 } } }));
+            QJsonObject { { u"legend"_s, u"Rating"_s }, { u"options"_s, 10 } },
+            QJsonObject { { u"legend"_s, u"How much do you agree? *"_s }, { u"options"_s, 10 } },
+            QJsonObject { { u"legend"_s, u"The work is interesting"_s }, { u"options"_s, 5 } },
+            QJsonObject { { u"legend"_s, u"My team helps me when I need it"_s }, { u"options"_s, 5 } } }));
     QCOMPARE(opened.value(u"scaleEnds"_s).toArray(),
         (QJsonArray { u"Not at all likely"_s, u"Extremely likely"_s }));
     QVERIFY(opened.value(u"scrollWidth"_s).toInt() <= 390);
@@ -691,7 +698,13 @@ void TestBrowserSubmission::everyPageServesEveryone()
     QVERIFY(opened.value(u"highAtLast"_s).toBool());
 
     const QJsonObject refused = seen.value(u"refused"_s).toObject();
-    QCOMPARE(refused.value(u"invalid"_s).toArray(), QJsonArray { u"Age"_s });
+    // The grid left unanswered is refused too, each statement's answers marked.
+    QJsonArray invalid { u"Age"_s };
+    for (const QString& statement : { u"The work is interesting"_s, u"My team helps me when I need it"_s }) {
+        for (int i = 0; i < 5; ++i)
+            invalid.append(statement);
+    }
+    QCOMPARE(refused.value(u"invalid"_s).toArray(), invalid);
     QCOMPARE(refused.value(u"describedBy"_s).toArray(),
         (QJsonArray { u"Please give a whole number from 5 to 99."_s, u"A whole number from 5 to 99."_s }));
     QCOMPARE(refused.value(u"focused"_s).toString(), u"Age"_s);

@@ -13,6 +13,7 @@
 #include "database/AnswersStore.h"
 #include "model/FormSession.h"
 #include "model/Publication.h"
+#include "model/QuestionSettings.h"
 #include "server/ListenAddress.h"
 #include "server/RespondentPage.h"
 
@@ -50,6 +51,7 @@ private slots:
     void aPageFromOneServerIsAnsweredThroughTheOther();
     void acknowledgedAnswersAreStoredOnceThroughAKill();
     void aRenameAndCorrectionsReachEveryServer();
+    void aPublishedGridIsHeldRowByRow();
 
 private:
     bool startServer(QProcess& process, quint16 port);
@@ -296,6 +298,50 @@ void TestManyCollectors::aRenameAndCorrectionsReachEveryServer()
     a.terminate();
     b.terminate();
     QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000));
+}
+
+// A grid published on the database server: its statements are held by a
+// server with no folder as on disk, a required one refusing a post that
+// leaves one out, and stored one column each.
+void TestManyCollectors::aPublishedGridIsHeldRowByRow()
+{
+    const QStringList statements { u"Clear goals"_s, u"Fair workload"_s };
+    QuestionSettings required;
+    required.rules.required = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"staff"_s)
+                .title(u"Staff Grid"_s)
+                .answersIn(m_location)
+                .grid(u"How satisfied are you?"_s, { statements, gridPresetAnswers(GridPreset::Satisfied) })
+                .asks(required)
+                .submitButton()
+                .write());
+    FormSession designer(m_folder->path());
+    designer.setAnswersStore(m_location);
+    const Result<QStringList> unpublished = publishAllForms(designer);
+    QVERIFY(unpublished && unpublished->isEmpty());
+    const quint16 port = freeLoopbackPort();
+    QProcess server;
+    QVERIFY(startServer(server, port));
+    const RawResponse page = TestClient(port).get("/staff.html");
+    QCOMPARE(page.status, 200);
+    QVERIFY(page.body.contains("<legend>Fair workload</legend>"));
+    const QString token = tokenIn(page.body);
+    QList<QPair<QString, QString>> answers = { { u"tableName"_s, u"tbl_staff"_s },
+        { u"Clear goals Type"_s, u"Grid"_s }, { u"Clear goals"_s, u"Satisfied"_s },
+        { u"Fair workload Type"_s, u"Grid"_s }, { submissionTokenField(), token } };
+    const RawResponse refused = TestClient(port).postForm(answers);
+    QCOMPARE(refused.status, 422);
+    QVERIFY(refused.body.contains("Please answer every row."));
+    answers.append({ u"Fair workload"_s, u"Very dissatisfied"_s });
+    QCOMPARE(TestClient(port).postForm(answers).status, 200);
+    server.terminate();
+    QVERIFY(server.waitForFinished(10000));
+    auto store = openAnswersStore(m_location);
+    QVERIFY(store);
+    const auto stored = (*store)->readRows(u"tbl_staff"_s, statements, -1, 10);
+    QVERIFY(stored && stored->size() == 1);
+    QCOMPARE(stored->constFirst().values.value(0).toString(), u"Satisfied"_s);
+    QCOMPARE(stored->constFirst().values.value(1).toString(), u"Very dissatisfied"_s);
 }
 
 QTEST_GUILESS_MAIN(TestManyCollectors)

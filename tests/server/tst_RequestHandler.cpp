@@ -111,6 +111,7 @@ private slots:
     void aTextFieldTakesNoMoreThanItsBox();
     void holdsScalesBoxGroupsAndChainedConditions_data();
     void holdsScalesBoxGroupsAndChainedConditions();
+    void holdsEveryRowOfAGrid();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -1391,6 +1392,74 @@ void TestRequestHandler::speaksTheBrowsersLanguageWhereNoFormIsNamed()
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(settings).submitButton().writeFiles());
     QTRY_COMPARE(asked("/results/survey.html", "de").status, 403);
     QVERIFY(asked("/results/survey.html", "de").body.contains("<h1>Resultados no visibles</h1>"));
+}
+
+// A grid's statements are questions of their own: a required grid refuses a
+// post missing a statement, beside it, putting the others back; an answer the
+// grid does not offer is refused; corrected, one row holds each statement's answer.
+void TestRequestHandler::holdsEveryRowOfAGrid()
+{
+    const QStringList statements { u"The pace was right"_s, u"The room was comfortable"_s,
+        u"I would come again"_s };
+    QuestionSettings required;
+    required.rules.required = true;
+    FormSettings results;
+    results.showResults = true;
+    FormBuilder form(m_folder->path(), u"survey"_s);
+    form.title(u"Course Survey"_s)
+        .settings(results)
+        .textField(u"Name"_s)
+        .grid(u"How much do you agree?"_s, { statements, gridPresetAnswers(GridPreset::Agree) })
+        .asks(required);
+    QVERIFY(form.submitButton().write());
+    const QByteArray page = get("/survey.html").body;
+    QVERIFY(page.contains("<fieldset class='qgrid-row'><legend>The room was comfortable</legend>"));
+    const QString token = tokenIn(page);
+    const auto posted = [&](const QStringList& answers) {
+        Fields fields = surveyHeader() + Fields { { submissionTokenField(), token } };
+        fields.append({ u"Name Type"_s, u"Text Field"_s });
+        fields.append({ u"Name"_s, u"Ann"_s });
+        for (qsizetype i = 0; i < statements.size(); ++i) {
+            fields.append({ statements.at(i) + u" Type"_s, u"Grid"_s });
+            if (!answers.at(i).isEmpty())
+                fields.append({ statements.at(i), answers.at(i) });
+        }
+        return post(fields);
+    };
+    HttpResponse response = posted({ u"Agree"_s, {}, u"Strongly agree"_s });
+    QCOMPARE(response.status, 422);
+    QCOMPARE(response.body.count("Please answer every row."), 1);
+    const qsizetype note = response.body.indexOf("Please answer every row.");
+    QVERIFY(note > response.body.indexOf("<legend>The room was comfortable</legend>"));
+    QVERIFY(note < response.body.indexOf("<legend>I would come again</legend>"));
+    QVERIFY(response.body.contains("<input checked name='The pace was right' type='radio' value='Agree'"));
+    QVERIFY(response.body.contains(
+        "<input checked name='I would come again' type='radio' value='Strongly agree'"));
+    QVERIFY(response.body.contains("value='Ann'"));
+    QVERIFY(rows().isEmpty());
+
+    response = posted({ u"Agree"_s, u"Maybe"_s, u"Agree"_s });
+    QCOMPARE(response.status, 422);
+    QCOMPARE(response.body.count("Please choose one of the answers offered."), 1);
+    QVERIFY(rows().isEmpty());
+
+    response = posted({ u"Agree"_s, u"Disagree"_s, u"Strongly agree"_s });
+    QCOMPARE(response.status, 200);
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.at(0).value(u"The pace was right"_s).toString(), u"Agree"_s);
+    QCOMPARE(stored.at(0).value(u"The room was comfortable"_s).toString(), u"Disagree"_s);
+    QCOMPARE(stored.at(0).value(u"I would come again"_s).toString(), u"Strongly agree"_s);
+    QCOMPARE(stored.at(0).value(u"Name"_s).toString(), u"Ann"_s);
+
+    // The results: the grid as one chart of its statements by its answers, then each statement.
+    const QByteArray shown = get("/results/survey.html").body;
+    const qsizetype grid = shown.indexOf("<h2>How much do you agree?</h2>");
+    QVERIFY(grid >= 0);
+    QVERIFY(shown.indexOf(
+                "<th scope=row>The room was comfortable</th><td>0 (0%)</td><td>1 (100%)</td><td>0 (0%)</td>")
+        > grid);
+    QVERIFY(shown.indexOf("<h2>How much do you agree?: I would come again</h2>") > grid);
 }
 
 QTEST_GUILESS_MAIN(TestRequestHandler)

@@ -10,6 +10,7 @@
 #include "model/FormHeader.h"
 #include "model/FormSession.h"
 #include "model/MethodCollection.h"
+#include "model/OwnedColumns.h"
 #include "model/PageWriter.h"
 #include "model/Publication.h"
 #include "support/TestProgramFolder.h"
@@ -103,13 +104,14 @@ bool FormBuilder::writeTable()
     if (!store || !store->createTable(tableName(), QStringLiteral("Form Question")))
         return false;
     for (const FormMethod& e : m_elements) {
-        if (isQuestionKind(e.kind)
-            && !store->addColumn(tableName(), columnNameFor(e.userInstruction),
-                hasMemoColumn(e.kind) ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
-                QString())) {
-            QTest::qFail(
-                qPrintable(QStringLiteral("cannot add the column ") + e.userInstruction), __FILE__, __LINE__);
-            return false;
+        for (const OwnedColumn& column : answerColumnsOf(e)) {
+            if (!store->addColumn(tableName(), column.name,
+                    column.memo ? AnswersStore::ColumnKind::Memo : AnswersStore::ColumnKind::Text,
+                    QString())) {
+                QTest::qFail(
+                    qPrintable(QStringLiteral("cannot add the column ") + column.source), __FILE__, __LINE__);
+                return false;
+            }
         }
     }
     return true;

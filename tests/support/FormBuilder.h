@@ -69,6 +69,10 @@ public:
     {
         return add(scaleMethod(question, scale));
     }
+    FormBuilder& grid(const QString& question, const GridQuestion& grid)
+    {
+        return add(gridMethod(question, grid));
+    }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
     FormBuilder& pageBreak(const QString& title = {}) { return add(pageBreakMethod(title)); }
     /// Any element as the editors make it.

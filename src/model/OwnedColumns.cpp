@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Quenlow developers
+#include "model/OwnedColumns.h"
+
+#include "database/AnswerColumns.h"
+#include "model/GridQuestion.h"
+
+namespace quenlow {
+
+QList<OwnedColumn> answerColumnsOf(const FormMethod& element)
+{
+    if (!isQuestionKind(element.kind))
+        return {};
+    if (element.kind == ElementKind::Grid) {
+        const GridQuestion grid = gridOf(element);
+        QList<OwnedColumn> columns;
+        for (const QString& row : grid.rows)
+            columns.append({ columnNameFor(row), row, element.userInstruction + QStringLiteral(": ") + row,
+                OwnedColumn::Role::GridRow, false, grid.answers });
+        return columns;
+    }
+    return { { columnNameFor(element.userInstruction), element.userInstruction, element.userInstruction,
+        OwnedColumn::Role::Answer, hasMemoColumn(element.kind), {} } };
+}
+
+QStringList columnSourcesOf(const FormMethod& element)
+{
+    QStringList sources;
+    for (const OwnedColumn& column : answerColumnsOf(element))
+        sources.append(column.source);
+    return sources;
+}
+
+bool ownsSeveralColumns(const FormMethod& element)
+{
+    return element.kind == ElementKind::Grid;
+}
+
+} // namespace quenlow
