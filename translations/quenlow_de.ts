@@ -98,6 +98,14 @@
         <source>%1 (Header)</source>
         <translation>%1 (Kopf)</translation>
     </message>
+    <message>
+        <source>Page Break</source>
+        <translation>Seitenumbruch</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Raster</translation>
+    </message>
 </context>
 <context>
     <name>FormNameDialog</name>
@@ -214,6 +222,68 @@
     </message>
 </context>
 <context>
+    <name>GraphsPage</name>
+    <message>
+        <source>Other</source>
+        <translation>Sonstiges</translation>
+    </message>
+</context>
+<context>
+    <name>ImportXlsForm</name>
+    <message>
+        <source>row %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source>row %1: %2 &apos;%3&apos;</source>
+        <translation>Zeile %1: %2 &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>No form has been created.</source>
+        <translation>Es wurde kein Formular erstellt.</translation>
+    </message>
+    <message>
+        <source>The file &apos;%1&apos; cannot be read (%2).</source>
+        <translation>Die Datei &apos;%1&apos; kann nicht gelesen werden (%2).</translation>
+    </message>
+    <message>
+        <source>The file &apos;%1&apos; is not an XLSForm: it is not an Excel workbook (.xlsx).</source>
+        <translation>Die Datei &apos;%1&apos; ist keine XLSForm: Sie ist keine Excel-Arbeitsmappe (.xlsx).</translation>
+    </message>
+    <message>
+        <source>The workbook &apos;%1&apos; is damaged and cannot be read (%2).</source>
+        <translation>Die Arbeitsmappe &apos;%1&apos; ist beschädigt und kann nicht gelesen werden (%2).</translation>
+    </message>
+    <message>
+        <source>The workbook &apos;%1&apos; has no &apos;survey&apos; sheet, so it holds no XLSForm.</source>
+        <translation>Die Arbeitsmappe &apos;%1&apos; hat kein Blatt &apos;survey&apos; und enthält daher keine XLSForm.</translation>
+    </message>
+    <message>
+        <source>The choice list &apos;%1&apos; (%2) is not in the &apos;choices&apos; sheet of &apos;%3&apos;.</source>
+        <translation>Die Auswahlliste &apos;%1&apos; (%2) fehlt im Blatt &apos;choices&apos; von &apos;%3&apos;.</translation>
+    </message>
+    <message>
+        <source>Two questions of &apos;%1&apos; have the name &apos;%2&apos; (rows %3); each question needs a name of its own.</source>
+        <translation>Zwei Fragen in &apos;%1&apos; haben den Namen &apos;%2&apos; (Zeilen %3); jede Frage braucht einen eigenen Namen.</translation>
+    </message>
+    <message>
+        <source>These rows of &apos;%1&apos; cannot become part of a Quenlow form (repeats, calculations, conditions and limits other than a simple comparison, and unknown types):</source>
+        <translation>Diese Zeilen von &apos;%1&apos; können nicht Teil eines Quenlow-Formulars werden (Wiederholungen, Berechnungen, Bedingungen und Grenzen außer einem einfachen Vergleich sowie unbekannte Typen):</translation>
+    </message>
+    <message>
+        <source>The &apos;survey&apos; sheet of &apos;%1&apos; holds nothing to show or ask.</source>
+        <translation>Das Blatt &apos;survey&apos; von &apos;%1&apos; enthält nichts, was gezeigt oder gefragt werden könnte.</translation>
+    </message>
+    <message>
+        <source>The XLSForm has more elements than a form can hold (%1). No form has been created.</source>
+        <translation>Die XLSForm hat mehr Elemente, als ein Formular fassen kann (%1). Es wurde kein Formular erstellt.</translation>
+    </message>
+    <message>
+        <source>The question &apos;%1&apos; cannot be asked under that name: the page posts a field &apos;%2&apos; of its own. No form has been created.</source>
+        <translation>Die Frage &apos;%1&apos; kann unter diesem Namen nicht gestellt werden: Die Seite sendet selbst ein Feld &apos;%2&apos;. Es wurde kein Formular erstellt.</translation>
+    </message>
+</context>
+<context>
     <name>LineRule</name>
     <message>
         <source>You don&apos;t currently have a Form Open to add a Line to.</source>
@@ -269,6 +339,14 @@
     <message>
         <source>Scale</source>
         <translation>Skala</translation>
+    </message>
+    <message>
+        <source>Page Break</source>
+        <translation>Seitenumbruch</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Raster</translation>
     </message>
 </context>
 <context>
@@ -555,6 +633,14 @@
         <source>it is a folder</source>
         <translation>es ist ein Ordner</translation>
     </message>
+    <message>
+        <source>&apos;{%1}&apos; shows the answer to &apos;%1&apos;, which is not asked before this point of the form. Only an earlier question&apos;s answer can be shown.</source>
+        <translation>„{%1}“ zeigt die Antwort auf „%1“, das vor dieser Stelle des Formulars nicht gefragt wird. Nur die Antwort einer früheren Frage kann gezeigt werden.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; was removed; these texts still show its answer as &apos;{%1}&apos; and are left as written: &apos;%2&apos;</source>
+        <translation>„%1“ wurde entfernt; diese Texte zeigen seine Antwort noch als „{%1}“ und bleiben, wie sie sind: „%2“</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -741,6 +827,10 @@
         <source>If the added summary is as desired Save and Close the document before adding another item.</source>
         <translation>Wenn die eingefügte Zusammenfassung Ihren Wünschen entspricht, speichern und schließen Sie das Dokument, bevor Sie etwas Weiteres hinzufügen.</translation>
     </message>
+    <message>
+        <source>Statement</source>
+        <translation>Aussage</translation>
+    </message>
 </context>
 <context>
     <name>ReporterTexts</name>
@@ -803,6 +893,29 @@
     <message>
         <source>Codebook, a printable page (*.html)</source>
         <translation>Codebuch, eine druckbare Seite (*.html)</translation>
+    </message>
+</context>
+<context>
+    <name>XlsFormExport</name>
+    <message>
+        <source>Export as XLSForm</source>
+        <translation>Als XLSForm exportieren</translation>
+    </message>
+    <message>
+        <source>XLSForm workbooks (*.xlsx)</source>
+        <translation>XLSForm-Arbeitsmappen (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; has been written as an XLSForm to %2.</source>
+        <translation>Das Formular &apos;%1&apos; wurde als XLSForm nach %2 geschrieben.</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; cannot be written as an XLSForm, which has no way to say these elements:
+%2
+Nothing has been written.</source>
+        <translation>Das Formular &apos;%1&apos; kann nicht als XLSForm geschrieben werden, da XLSForm diese Elemente nicht ausdrücken kann:
+%2
+Es wurde nichts geschrieben.</translation>
     </message>
 </context>
 <context>
@@ -1566,6 +1679,156 @@
         <source>chart</source>
         <translation>das Diagramm</translation>
     </message>
+    <message>
+        <source>Other</source>
+        <translation>Sonstiges</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::GridForm</name>
+    <message>
+        <source>A grid asks several statements at once, each answered with one of the same answers (e.g. how much the form filler agrees with each). Each statement is a question of its own in the answers table.</source>
+        <translation>Ein Raster fragt mehrere Aussagen auf einmal ab, jede mit einer der gleichen Antworten (z. B. wie sehr der Ausfüllende jeder zustimmt). Jede Aussage ist eine eigene Frage in der Antworttabelle.</translation>
+    </message>
+    <message>
+        <source>Please enter the question for the grid  :</source>
+        <translation>Bitte geben Sie die Frage für das Raster ein  :</translation>
+    </message>
+    <message>
+        <source>Add Statement</source>
+        <translation>Aussage hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Statement</source>
+        <translation>Aussage entfernen</translation>
+    </message>
+    <message>
+        <source>Fill the answers with :</source>
+        <translation>Antworten füllen mit :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Agree (five points)</source>
+        <translation>Zustimmung (fünf Stufen)</translation>
+    </message>
+    <message>
+        <source>Satisfied (five points)</source>
+        <translation>Zufriedenheit (fünf Stufen)</translation>
+    </message>
+    <message>
+        <source>How often (five points)</source>
+        <translation>Häufigkeit (fünf Stufen)</translation>
+    </message>
+    <message>
+        <source>Add Answer</source>
+        <translation>Antwort hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Answer</source>
+        <translation>Antwort entfernen</translation>
+    </message>
+    <message>
+        <source>Statements (rows) :</source>
+        <translation>Aussagen (Zeilen) :</translation>
+    </message>
+    <message>
+        <source>Answers (columns) :</source>
+        <translation>Antworten (Spalten) :</translation>
+    </message>
+    <message>
+        <source>Add Grid to HTML Form</source>
+        <translation>Raster zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The statement text box is empty. You must first enter a statement.</source>
+        <translation>Das Textfeld für die Aussage ist leer. Sie müssen zuerst eine Aussage eingeben.</translation>
+    </message>
+    <message>
+        <source>The answer text box is empty. You must first enter an answer.</source>
+        <translation>Das Textfeld für die Antwort ist leer. Sie müssen zuerst eine Antwort eingeben.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is already in the list.</source>
+        <translation>„%1“ steht bereits in der Liste.</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have an entry of the list selected.</source>
+        <translation>Leider ist kein Eintrag der Liste ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Edit Grid</source>
+        <translation>Raster bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Grid</source>
+        <translation>Raster aktualisieren</translation>
+    </message>
+    <message>
+        <source>The question text box is empty. You must first enter the question the grid asks.</source>
+        <translation>Das Textfeld für die Frage ist leer. Sie müssen zuerst die Frage des Rasters eingeben.</translation>
+    </message>
+    <message>
+        <source>You must first enter some statements.</source>
+        <translation>Sie müssen zuerst einige Aussagen eingeben.</translation>
+    </message>
+    <message>
+        <source>You must first enter at least two answers.</source>
+        <translation>Sie müssen zuerst mindestens zwei Antworten eingeben.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Grid to.</source>
+        <translation>Sie haben derzeit kein Formular geöffnet, dem ein Raster hinzugefügt werden kann.</translation>
+    </message>
+    <message>
+        <source>Add Grid To Form</source>
+        <translation>Raster zum Formular hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ImportXlsForm</name>
+    <message>
+        <source>Import XLSForm</source>
+        <translation>XLSForm importieren</translation>
+    </message>
+    <message>
+        <source>Make a new form from an XLSForm workbook, as field-collection tools write and share them: its questions, choices and settings.</source>
+        <translation>Ein neues Formular aus einer XLSForm-Arbeitsmappe erstellen, wie Werkzeuge für die Datenerhebung im Feld sie schreiben und teilen: ihre Fragen, Auswahllisten und Einstellungen.</translation>
+    </message>
+    <message>
+        <source>XLSForm file (.xlsx):</source>
+        <translation>XLSForm-Datei (.xlsx):</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>Name of the new form:</source>
+        <translation>Name des neuen Formulars:</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>XLSForm workbooks (*.xlsx)</source>
+        <translation>XLSForm-Arbeitsmappen (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Please choose the XLSForm file (.xlsx) to import.</source>
+        <translation>Bitte wählen Sie die XLSForm-Datei (.xlsx), die importiert werden soll.</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::MainForm</name>
@@ -1785,6 +2048,38 @@
         <source>&apos;%1&apos; is asked only when &apos;%2&apos; has a given answer, so it must stay below it.</source>
         <translation>„%1“ wird nur gefragt, wenn „%2“ eine bestimmte Antwort hat, und muss daher darunter bleiben.</translation>
     </message>
+    <message>
+        <source>Page Break</source>
+        <translation>Seitenumbruch</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Raster</translation>
+    </message>
+    <message>
+        <source>Import XLSForm…</source>
+        <translation>XLSForm importieren …</translation>
+    </message>
+    <message>
+        <source>Export as XLSForm…</source>
+        <translation>Als XLSForm exportieren …</translation>
+    </message>
+    <message>
+        <source>Participants…</source>
+        <translation>Teilnehmende …</translation>
+    </message>
+    <message>
+        <source>Page Break…</source>
+        <translation>Seitenumbruch …</translation>
+    </message>
+    <message>
+        <source>Grid…</source>
+        <translation>Raster …</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; shows the answer to &apos;%2&apos;, so it must stay below it.</source>
+        <translation>„%1“ zeigt die Antwort auf „%2“ und muss daher darunter bleiben.</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::OpenForm</name>
@@ -1810,6 +2105,188 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::PageBreakForm</name>
+    <message>
+        <source>A page break starts a new page of the form. People who answer it see one page at a time, with &quot;Next&quot; and &quot;Back&quot; buttons, and the submit button on the last page only. The title, when you give one, is shown at the top of the new page.</source>
+        <translation>Ein Seitenumbruch beginnt eine neue Seite des Formulars. Wer es beantwortet, sieht jeweils eine Seite mit den Schaltflächen „Weiter“ und „Zurück“ und die Schaltfläche zum Absenden nur auf der letzten Seite. Der Titel, falls Sie einen angeben, erscheint oben auf der neuen Seite.</translation>
+    </message>
+    <message>
+        <source>Title of the new page (optional) :</source>
+        <translation>Titel der neuen Seite (optional) :</translation>
+    </message>
+    <message>
+        <source>Add Page Break to HTML Form</source>
+        <translation>Seitenumbruch zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Edit Page Break</source>
+        <translation>Seitenumbruch bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Page Break</source>
+        <translation>Seitenumbruch aktualisieren</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Page Break to.</source>
+        <translation>Sie haben derzeit kein Formular geöffnet, dem ein Seitenumbruch hinzugefügt werden kann.</translation>
+    </message>
+    <message>
+        <source>Add Page Break To Form</source>
+        <translation>Seitenumbruch zum Formular hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ParticipantsForm</name>
+    <message>
+        <source>Participants of %1</source>
+        <translation>Teilnehmende von %1</translation>
+    </message>
+    <message>
+        <source>Each person invited gets a personal code to answer this form with.</source>
+        <translation>Jede eingeladene Person erhält einen persönlichen Code, mit dem sie dieses Formular beantwortet.</translation>
+    </message>
+    <message>
+        <source>Import from CSV…</source>
+        <translation>Aus CSV importieren …</translation>
+    </message>
+    <message>
+        <source>Number of codes</source>
+        <translation>Anzahl der Codes</translation>
+    </message>
+    <message>
+        <source>Make Codes Without Names</source>
+        <translation>Codes ohne Namen erzeugen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Export Not Answered…</source>
+        <translation>Noch nicht Antwortende exportieren …</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Codes:</source>
+        <translation>Codes:</translation>
+    </message>
+    <message>
+        <source>The file could not be read: %1</source>
+        <translation>Die Datei konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Line %1 of the file is not UTF-8 text. Save the list as &quot;CSV UTF-8&quot; and import it again. Nobody was added.</source>
+        <translation>Zeile %1 der Datei ist kein UTF-8-Text. Speichern Sie die Liste als „CSV UTF-8“ und importieren Sie sie erneut. Niemand wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>The file lists nobody: its first row names the columns, and each row below it is one person. Nobody was added.</source>
+        <translation>Die Datei enthält niemanden: Ihre erste Zeile benennt die Spalten, jede Zeile darunter ist eine Person. Niemand wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the file is empty. Remove it and import the file again. Nobody was added.</source>
+        <translation>Zeile %1 der Datei ist leer. Entfernen Sie sie und importieren Sie die Datei erneut. Niemand wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is in the list twice (again on line %2). Nobody was added.</source>
+        <translation>„%1“ steht zweimal in der Liste (erneut in Zeile %2). Niemand wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a participant of this form already. Nobody was added.</source>
+        <translation>„%1“ nimmt an diesem Formular bereits teil. Niemand wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>The column &quot;%1&quot; is named twice in the first row. Nobody was added.</source>
+        <translation>Die Spalte „%1“ wird in der ersten Zeile zweimal genannt. Niemand wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the file has more fields than the first row names columns. Nobody was added.</source>
+        <translation>Zeile %1 der Datei hat mehr Felder, als die erste Zeile Spalten nennt. Niemand wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>The quotation mark opened on line %1 of the file is never closed. Nobody was added.</source>
+        <translation>Das in Zeile %1 der Datei geöffnete Anführungszeichen wird nie geschlossen. Niemand wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>This form has no table in the answers database yet.</source>
+        <translation>Dieses Formular hat noch keine Tabelle in der Antwortdatenbank.</translation>
+    </message>
+    <message>
+        <source>The participants could not be kept in the answers database: %1</source>
+        <translation>Die Teilnehmenden konnten nicht in der Antwortdatenbank gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The participants could not be read: %1</source>
+        <translation>Die Teilnehmenden konnten nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Answered</source>
+        <translation>Geantwortet</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>answered %1 of %2</source>
+        <translation>%1 von %2 haben geantwortet</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>CSV-Dateien (*.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Export Not Answered</source>
+        <translation>Noch nicht Antwortende exportieren</translation>
+    </message>
+    <message>
+        <source>Import Participants</source>
+        <translation>Teilnehmende importieren</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n participant(s) added, each with a personal code.</source>
+        <translation><numerusform>%n Teilnehmende hinzugefügt, jede Person mit einem persönlichen Code.</numerusform><numerusform>%n Teilnehmende hinzugefügt, jede Person mit einem persönlichen Code.</numerusform></translation>
+    </message>
+    <message>
+        <source>Select the participants to remove first.</source>
+        <translation>Wählen Sie zuerst die Teilnehmenden aus, die entfernt werden sollen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n participant(s)? Their codes will no longer be accepted.</source>
+        <translation><numerusform>%n Teilnehmende entfernen? Ihre Codes werden dann nicht mehr angenommen.</numerusform><numerusform>%n Teilnehmende entfernen? Ihre Codes werden dann nicht mehr angenommen.</numerusform></translation>
+    </message>
+    <message>
+        <source>The participants could not be removed: %1</source>
+        <translation>Die Teilnehmenden konnten nicht entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>Die Datei konnte nicht geschrieben werden: %1</translation>
     </message>
 </context>
 <context>
@@ -1908,6 +2385,14 @@
     <message>
         <source>Not Checked</source>
         <translation>Nicht angekreuzt</translation>
+    </message>
+    <message>
+        <source>Show the options in a new order to each person</source>
+        <translation>Die Optionen jeder Person in neuer Reihenfolge zeigen</translation>
+    </message>
+    <message>
+        <source>Offer &quot;Other:&quot; with a box to type an answer</source>
+        <translation>„Sonstiges:“ mit einem Feld für eine eigene Antwort anbieten</translation>
     </message>
 </context>
 <context>

@@ -98,6 +98,14 @@
         <source>%1 (Header)</source>
         <translation>%1 (cabecera)</translation>
     </message>
+    <message>
+        <source>Page Break</source>
+        <translation>Salto de página</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Cuadrícula</translation>
+    </message>
 </context>
 <context>
     <name>FormNameDialog</name>
@@ -214,6 +222,68 @@
     </message>
 </context>
 <context>
+    <name>GraphsPage</name>
+    <message>
+        <source>Other</source>
+        <translation>Otro</translation>
+    </message>
+</context>
+<context>
+    <name>ImportXlsForm</name>
+    <message>
+        <source>row %1: %2</source>
+        <translation>fila %1: %2</translation>
+    </message>
+    <message>
+        <source>row %1: %2 &apos;%3&apos;</source>
+        <translation>fila %1: %2 &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>No form has been created.</source>
+        <translation>No se ha creado ningún formulario.</translation>
+    </message>
+    <message>
+        <source>The file &apos;%1&apos; cannot be read (%2).</source>
+        <translation>No se puede leer el archivo &apos;%1&apos; (%2).</translation>
+    </message>
+    <message>
+        <source>The file &apos;%1&apos; is not an XLSForm: it is not an Excel workbook (.xlsx).</source>
+        <translation>El archivo &apos;%1&apos; no es un XLSForm: no es un libro de Excel (.xlsx).</translation>
+    </message>
+    <message>
+        <source>The workbook &apos;%1&apos; is damaged and cannot be read (%2).</source>
+        <translation>El libro &apos;%1&apos; está dañado y no se puede leer (%2).</translation>
+    </message>
+    <message>
+        <source>The workbook &apos;%1&apos; has no &apos;survey&apos; sheet, so it holds no XLSForm.</source>
+        <translation>El libro &apos;%1&apos; no tiene una hoja &apos;survey&apos;, así que no contiene ningún XLSForm.</translation>
+    </message>
+    <message>
+        <source>The choice list &apos;%1&apos; (%2) is not in the &apos;choices&apos; sheet of &apos;%3&apos;.</source>
+        <translation>La lista de opciones &apos;%1&apos; (%2) no está en la hoja &apos;choices&apos; de &apos;%3&apos;.</translation>
+    </message>
+    <message>
+        <source>Two questions of &apos;%1&apos; have the name &apos;%2&apos; (rows %3); each question needs a name of its own.</source>
+        <translation>Dos preguntas de &apos;%1&apos; tienen el nombre &apos;%2&apos; (filas %3); cada pregunta necesita un nombre propio.</translation>
+    </message>
+    <message>
+        <source>These rows of &apos;%1&apos; cannot become part of a Quenlow form (repeats, calculations, conditions and limits other than a simple comparison, and unknown types):</source>
+        <translation>Estas filas de &apos;%1&apos; no pueden formar parte de un formulario de Quenlow (repeticiones, cálculos, condiciones y límites que no sean una comparación sencilla, y tipos desconocidos):</translation>
+    </message>
+    <message>
+        <source>The &apos;survey&apos; sheet of &apos;%1&apos; holds nothing to show or ask.</source>
+        <translation>La hoja &apos;survey&apos; de &apos;%1&apos; no contiene nada que mostrar ni preguntar.</translation>
+    </message>
+    <message>
+        <source>The XLSForm has more elements than a form can hold (%1). No form has been created.</source>
+        <translation>El XLSForm tiene más elementos de los que caben en un formulario (%1). No se ha creado ningún formulario.</translation>
+    </message>
+    <message>
+        <source>The question &apos;%1&apos; cannot be asked under that name: the page posts a field &apos;%2&apos; of its own. No form has been created.</source>
+        <translation>La pregunta &apos;%1&apos; no puede hacerse con ese nombre: la página envía un campo &apos;%2&apos; propio. No se ha creado ningún formulario.</translation>
+    </message>
+</context>
+<context>
     <name>LineRule</name>
     <message>
         <source>You don&apos;t currently have a Form Open to add a Line to.</source>
@@ -269,6 +339,14 @@
     <message>
         <source>Scale</source>
         <translation>Escala</translation>
+    </message>
+    <message>
+        <source>Page Break</source>
+        <translation>Salto de página</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Cuadrícula</translation>
     </message>
 </context>
 <context>
@@ -555,6 +633,14 @@
         <source>it is a folder</source>
         <translation>es una carpeta</translation>
     </message>
+    <message>
+        <source>&apos;{%1}&apos; shows the answer to &apos;%1&apos;, which is not asked before this point of the form. Only an earlier question&apos;s answer can be shown.</source>
+        <translation>«{%1}» muestra la respuesta a «%1», que no se pregunta antes de este punto del formulario. Solo se puede mostrar la respuesta de una pregunta anterior.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; was removed; these texts still show its answer as &apos;{%1}&apos; and are left as written: &apos;%2&apos;</source>
+        <translation>Se ha quitado «%1»; estos textos aún muestran su respuesta como «{%1}» y se dejan como están: «%2»</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -741,6 +827,10 @@
         <source>If the added summary is as desired Save and Close the document before adding another item.</source>
         <translation>Si el resumen añadido es como desea, guarde y cierre el documento antes de añadir otro elemento.</translation>
     </message>
+    <message>
+        <source>Statement</source>
+        <translation>Afirmación</translation>
+    </message>
 </context>
 <context>
     <name>ReporterTexts</name>
@@ -803,6 +893,29 @@
     <message>
         <source>Codebook, a printable page (*.html)</source>
         <translation>Libro de códigos, una página imprimible (*.html)</translation>
+    </message>
+</context>
+<context>
+    <name>XlsFormExport</name>
+    <message>
+        <source>Export as XLSForm</source>
+        <translation>Exportar como XLSForm</translation>
+    </message>
+    <message>
+        <source>XLSForm workbooks (*.xlsx)</source>
+        <translation>Libros XLSForm (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; has been written as an XLSForm to %2.</source>
+        <translation>El formulario &apos;%1&apos; se ha guardado como XLSForm en %2.</translation>
+    </message>
+    <message>
+        <source>The form &apos;%1&apos; cannot be written as an XLSForm, which has no way to say these elements:
+%2
+Nothing has been written.</source>
+        <translation>El formulario &apos;%1&apos; no puede guardarse como XLSForm, que no puede expresar estos elementos:
+%2
+No se ha escrito nada.</translation>
     </message>
 </context>
 <context>
@@ -1566,6 +1679,156 @@
         <source>chart</source>
         <translation>el gráfico</translation>
     </message>
+    <message>
+        <source>Other</source>
+        <translation>Otro</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::GridForm</name>
+    <message>
+        <source>A grid asks several statements at once, each answered with one of the same answers (e.g. how much the form filler agrees with each). Each statement is a question of its own in the answers table.</source>
+        <translation>Una cuadrícula plantea varias afirmaciones a la vez, cada una respondida con una de las mismas respuestas (p. ej., cuánto está de acuerdo quien rellena el formulario con cada una). Cada afirmación es una pregunta propia en la tabla de respuestas.</translation>
+    </message>
+    <message>
+        <source>Please enter the question for the grid  :</source>
+        <translation>Introduzca la pregunta de la cuadrícula  :</translation>
+    </message>
+    <message>
+        <source>Add Statement</source>
+        <translation>Añadir afirmación</translation>
+    </message>
+    <message>
+        <source>Remove Statement</source>
+        <translation>Quitar afirmación</translation>
+    </message>
+    <message>
+        <source>Fill the answers with :</source>
+        <translation>Rellenar las respuestas con :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguna</translation>
+    </message>
+    <message>
+        <source>Agree (five points)</source>
+        <translation>Acuerdo (cinco puntos)</translation>
+    </message>
+    <message>
+        <source>Satisfied (five points)</source>
+        <translation>Satisfacción (cinco puntos)</translation>
+    </message>
+    <message>
+        <source>How often (five points)</source>
+        <translation>Frecuencia (cinco puntos)</translation>
+    </message>
+    <message>
+        <source>Add Answer</source>
+        <translation>Añadir respuesta</translation>
+    </message>
+    <message>
+        <source>Remove Answer</source>
+        <translation>Quitar respuesta</translation>
+    </message>
+    <message>
+        <source>Statements (rows) :</source>
+        <translation>Afirmaciones (filas) :</translation>
+    </message>
+    <message>
+        <source>Answers (columns) :</source>
+        <translation>Respuestas (columnas) :</translation>
+    </message>
+    <message>
+        <source>Add Grid to HTML Form</source>
+        <translation>Añadir cuadrícula al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>The statement text box is empty. You must first enter a statement.</source>
+        <translation>El cuadro de texto de la afirmación está vacío. Primero debe introducir una afirmación.</translation>
+    </message>
+    <message>
+        <source>The answer text box is empty. You must first enter an answer.</source>
+        <translation>El cuadro de texto de la respuesta está vacío. Primero debe introducir una respuesta.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is already in the list.</source>
+        <translation>«%1» ya está en la lista.</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have an entry of the list selected.</source>
+        <translation>Lo siento, pero no tiene seleccionada ninguna entrada de la lista.</translation>
+    </message>
+    <message>
+        <source>Edit Grid</source>
+        <translation>Editar cuadrícula</translation>
+    </message>
+    <message>
+        <source>Update Grid</source>
+        <translation>Actualizar cuadrícula</translation>
+    </message>
+    <message>
+        <source>The question text box is empty. You must first enter the question the grid asks.</source>
+        <translation>El cuadro de texto de la pregunta está vacío. Primero debe introducir la pregunta de la cuadrícula.</translation>
+    </message>
+    <message>
+        <source>You must first enter some statements.</source>
+        <translation>Primero debe introducir algunas afirmaciones.</translation>
+    </message>
+    <message>
+        <source>You must first enter at least two answers.</source>
+        <translation>Primero debe introducir al menos dos respuestas.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Grid to.</source>
+        <translation>No tiene ningún formulario abierto al que añadir una cuadrícula.</translation>
+    </message>
+    <message>
+        <source>Add Grid To Form</source>
+        <translation>Añadir cuadrícula al formulario</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ImportXlsForm</name>
+    <message>
+        <source>Import XLSForm</source>
+        <translation>Importar XLSForm</translation>
+    </message>
+    <message>
+        <source>Make a new form from an XLSForm workbook, as field-collection tools write and share them: its questions, choices and settings.</source>
+        <translation>Crear un formulario nuevo a partir de un libro XLSForm, como los escriben y comparten las herramientas de recogida de datos en campo: sus preguntas, opciones y ajustes.</translation>
+    </message>
+    <message>
+        <source>XLSForm file (.xlsx):</source>
+        <translation>Archivo XLSForm (.xlsx):</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Examinar…</translation>
+    </message>
+    <message>
+        <source>Name of the new form:</source>
+        <translation>Nombre del formulario nuevo:</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>XLSForm workbooks (*.xlsx)</source>
+        <translation>Libros XLSForm (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Please choose the XLSForm file (.xlsx) to import.</source>
+        <translation>Elija el archivo XLSForm (.xlsx) que desea importar.</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::MainForm</name>
@@ -1785,6 +2048,38 @@
         <source>&apos;%1&apos; is asked only when &apos;%2&apos; has a given answer, so it must stay below it.</source>
         <translation>«%1» solo se pregunta cuando «%2» tiene una respuesta determinada, así que debe quedar debajo.</translation>
     </message>
+    <message>
+        <source>Page Break</source>
+        <translation>Salto de página</translation>
+    </message>
+    <message>
+        <source>Grid</source>
+        <translation>Cuadrícula</translation>
+    </message>
+    <message>
+        <source>Import XLSForm…</source>
+        <translation>Importar XLSForm…</translation>
+    </message>
+    <message>
+        <source>Export as XLSForm…</source>
+        <translation>Exportar como XLSForm…</translation>
+    </message>
+    <message>
+        <source>Participants…</source>
+        <translation>Participantes…</translation>
+    </message>
+    <message>
+        <source>Page Break…</source>
+        <translation>Salto de página…</translation>
+    </message>
+    <message>
+        <source>Grid…</source>
+        <translation>Cuadrícula…</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; shows the answer to &apos;%2&apos;, so it must stay below it.</source>
+        <translation>«%1» muestra la respuesta a «%2», así que debe quedar debajo.</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::OpenForm</name>
@@ -1810,6 +2105,188 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::PageBreakForm</name>
+    <message>
+        <source>A page break starts a new page of the form. People who answer it see one page at a time, with &quot;Next&quot; and &quot;Back&quot; buttons, and the submit button on the last page only. The title, when you give one, is shown at the top of the new page.</source>
+        <translation>Un salto de página empieza una página nueva del formulario. Quien lo responde ve una página cada vez, con los botones «Siguiente» y «Atrás», y el botón de envío solo en la última página. El título, si indica uno, se muestra al principio de la nueva página.</translation>
+    </message>
+    <message>
+        <source>Title of the new page (optional) :</source>
+        <translation>Título de la nueva página (opcional) :</translation>
+    </message>
+    <message>
+        <source>Add Page Break to HTML Form</source>
+        <translation>Añadir salto de página al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Edit Page Break</source>
+        <translation>Editar salto de página</translation>
+    </message>
+    <message>
+        <source>Update Page Break</source>
+        <translation>Actualizar salto de página</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Page Break to.</source>
+        <translation>Ahora mismo no tiene ningún formulario abierto al que añadir un salto de página.</translation>
+    </message>
+    <message>
+        <source>Add Page Break To Form</source>
+        <translation>Añadir salto de página al formulario</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ParticipantsForm</name>
+    <message>
+        <source>Participants of %1</source>
+        <translation>Participantes de %1</translation>
+    </message>
+    <message>
+        <source>Each person invited gets a personal code to answer this form with.</source>
+        <translation>Cada persona invitada recibe un código personal para responder a este formulario.</translation>
+    </message>
+    <message>
+        <source>Import from CSV…</source>
+        <translation>Importar desde CSV…</translation>
+    </message>
+    <message>
+        <source>Number of codes</source>
+        <translation>Número de códigos</translation>
+    </message>
+    <message>
+        <source>Make Codes Without Names</source>
+        <translation>Crear códigos sin nombres</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Export Not Answered…</source>
+        <translation>Exportar quienes no han respondido…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Codes:</source>
+        <translation>Códigos:</translation>
+    </message>
+    <message>
+        <source>The file could not be read: %1</source>
+        <translation>No se pudo leer el archivo: %1</translation>
+    </message>
+    <message>
+        <source>Line %1 of the file is not UTF-8 text. Save the list as &quot;CSV UTF-8&quot; and import it again. Nobody was added.</source>
+        <translation>La línea %1 del archivo no es texto UTF-8. Guarde la lista como «CSV UTF-8» e impórtela de nuevo. No se añadió a nadie.</translation>
+    </message>
+    <message>
+        <source>The file lists nobody: its first row names the columns, and each row below it is one person. Nobody was added.</source>
+        <translation>El archivo no incluye a nadie: su primera fila nombra las columnas y cada fila siguiente es una persona. No se añadió a nadie.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the file is empty. Remove it and import the file again. Nobody was added.</source>
+        <translation>La línea %1 del archivo está vacía. Elimínela e importe el archivo de nuevo. No se añadió a nadie.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is in the list twice (again on line %2). Nobody was added.</source>
+        <translation>«%1» aparece dos veces en la lista (de nuevo en la línea %2). No se añadió a nadie.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a participant of this form already. Nobody was added.</source>
+        <translation>«%1» ya participa en este formulario. No se añadió a nadie.</translation>
+    </message>
+    <message>
+        <source>The column &quot;%1&quot; is named twice in the first row. Nobody was added.</source>
+        <translation>La columna «%1» aparece dos veces en la primera fila. No se añadió a nadie.</translation>
+    </message>
+    <message>
+        <source>Line %1 of the file has more fields than the first row names columns. Nobody was added.</source>
+        <translation>La línea %1 del archivo tiene más campos que columnas nombra la primera fila. No se añadió a nadie.</translation>
+    </message>
+    <message>
+        <source>The quotation mark opened on line %1 of the file is never closed. Nobody was added.</source>
+        <translation>Las comillas abiertas en la línea %1 del archivo nunca se cierran. No se añadió a nadie.</translation>
+    </message>
+    <message>
+        <source>This form has no table in the answers database yet.</source>
+        <translation>Este formulario aún no tiene tabla en la base de datos de respuestas.</translation>
+    </message>
+    <message>
+        <source>The participants could not be kept in the answers database: %1</source>
+        <translation>No se pudieron guardar los participantes en la base de datos de respuestas: %1</translation>
+    </message>
+    <message>
+        <source>The participants could not be read: %1</source>
+        <translation>No se pudieron leer los participantes: %1</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Código</translation>
+    </message>
+    <message>
+        <source>Answered</source>
+        <translation>Respondido</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Cuándo</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>answered %1 of %2</source>
+        <translation>han respondido %1 de %2</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>Archivos CSV (*.csv);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Export Not Answered</source>
+        <translation>Exportar quienes no han respondido</translation>
+    </message>
+    <message>
+        <source>Import Participants</source>
+        <translation>Importar participantes</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n participant(s) added, each with a personal code.</source>
+        <translation><numerusform>Se añadieron %n participantes, cada uno con un código personal.</numerusform><numerusform>Se añadieron %n participantes, cada uno con un código personal.</numerusform></translation>
+    </message>
+    <message>
+        <source>Select the participants to remove first.</source>
+        <translation>Seleccione primero los participantes que desea quitar.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Remove %n participant(s)? Their codes will no longer be accepted.</source>
+        <translation><numerusform>¿Quitar %n participantes? Sus códigos dejarán de aceptarse.</numerusform><numerusform>¿Quitar %n participantes? Sus códigos dejarán de aceptarse.</numerusform></translation>
+    </message>
+    <message>
+        <source>The participants could not be removed: %1</source>
+        <translation>No se pudieron quitar los participantes: %1</translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation>No se pudo escribir el archivo: %1</translation>
     </message>
 </context>
 <context>
@@ -1908,6 +2385,14 @@
     <message>
         <source>Not Checked</source>
         <translation>No marcada</translation>
+    </message>
+    <message>
+        <source>Show the options in a new order to each person</source>
+        <translation>Mostrar las opciones en un orden nuevo a cada persona</translation>
+    </message>
+    <message>
+        <source>Offer &quot;Other:&quot; with a box to type an answer</source>
+        <translation>Ofrecer «Otro:» con un campo para escribir una respuesta</translation>
     </message>
 </context>
 <context>
