@@ -176,8 +176,8 @@ public:
         Notice, // a notice at the top of the form
         AfterTag, // fields and choices of ours right after a tag
         TextEnd, // the end of a label around a text
-        Page, // where a page of a form of several pages ends and the next starts
         GroupEnd, // the end of a group of options, after their last label
+        Page, // where a page of a form of several pages ends and the next starts
         TextStart, // its start
         Note, // a note above a question
         Answer, // in a tag: an answer put back
