@@ -1409,10 +1409,16 @@ void TestRequestHandler::holdsEveryRowOfAGrid()
     form.title(u"Course Survey"_s)
         .settings(results)
         .textField(u"Name"_s)
+        .pageBreak(u"Your views"_s)
         .grid(u"How much do you agree?"_s, { statements, gridPresetAnswers(GridPreset::Agree) })
-        .asks(required);
+        .asks(required)
+        .pageBreak(u"Anything else"_s)
+        .textField(u"Comments"_s)
+        .pageBreak(u"Last"_s);
     QVERIFY(form.submitButton().write());
+    // Four pages, the grid on the second.
     const QByteArray page = get("/survey.html").body;
+    QCOMPARE(page.count("<section class=form-page>"), 4);
     QVERIFY(page.contains("<fieldset class='qgrid-row'><legend>The room was comfortable</legend>"));
     const QString token = tokenIn(page);
     const auto posted = [&](const QStringList& answers) {
@@ -1436,6 +1442,7 @@ void TestRequestHandler::holdsEveryRowOfAGrid()
     QVERIFY(response.body.contains(
         "<input checked name='I would come again' type='radio' value='Strongly agree'"));
     QVERIFY(response.body.contains("value='Ann'"));
+    QCOMPARE(response.body.count("<section class=form-page>"), 4);
     QVERIFY(rows().isEmpty());
 
     response = posted({ u"Agree"_s, u"Maybe"_s, u"Agree"_s });
