@@ -65,6 +65,8 @@ GridForm::GridForm(FormSession& session, QWidget* parent)
         { { instructionLabel, m_instruction }, { rowsLabel, m_rows.box }, { presetLabel, m_preset },
             { columnsLabel, m_columns.box } },
         m_add, m_finish, addQuestionSettings());
+    // Its statements may be shown in an order of each page's own; no "Other:".
+    questionSettings()->offerChoiceSettings(false);
     proposeInstruction(m_instruction);
 
     connect(m_rows.add, &QPushButton::clicked, this, [this] {

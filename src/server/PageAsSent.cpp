@@ -509,6 +509,29 @@ void otherChoices(FormPage& page, const PageAsSent& sent)
     }
 }
 
+// A grid's statements in the order the page's token draws: each row, from
+// its fieldset to the fieldset's end, moves whole with what was put in it.
+void gridRows(FormPage& page, const QStringList& fields, const QByteArray& seed)
+{
+    static const QByteArray rowStart = "<fieldset class='qgrid-row'>";
+    static const QByteArray rowEnd = "</fieldset>";
+    const QByteArray& bytes = page.bytes();
+    std::vector<PageSpan> fragments;
+    for (const QString& field : fields) {
+        const PageQuestion* q = page.question(field);
+        if (!q || q->kindField < 0) {
+            return; // a page the designer changed by hand: left in its order
+        }
+        const qsizetype marker = page.controls()[std::size_t(q->kindField)].tag.at;
+        const qsizetype start = bytes.lastIndexOf(rowStart, marker);
+        const qsizetype end = bytes.indexOf(rowEnd, marker);
+        if (start < 0 || end < 0 || (!fragments.empty() && start < fragments.back().end()))
+            return;
+        fragments.push_back({ start, end + rowEnd.size() - start });
+    }
+    shuffleFragments(page, fragments, seed);
+}
+
 // A question's options, or a group's boxes, in the order the page's token
 // draws for it; an "Other:" choice stays last.
 void shuffledOptions(FormPage& page, const PageAsSent& sent)
@@ -531,6 +554,12 @@ void shuffledOptions(FormPage& page, const PageAsSent& sent)
                 }
             }
             shuffleFragments(page, fragments, seed);
+            continue;
+        }
+        if (const PageQuestion* first = page.question(fields.constFirst()); first && first->kindField >= 0
+            && page.value(page.controls()[std::size_t(first->kindField)].tag, "value")
+                == QStringView(traitsOf(ElementKind::Grid).pageType)) {
+            gridRows(page, fields, seed);
             continue;
         }
         // Each box of a group moves with the field announcing it; a note
@@ -717,6 +746,17 @@ QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions)
             continue;
         if (choice) {
             asked.shuffled.append({ q.field });
+        } else if (q.kind == ElementKind::Grid) {
+            // A grid's statements are posted one after another, each with the grid's settings.
+            const auto sameGrid = [&q](const PostedQuestion& other) {
+                return other.kind == ElementKind::Grid && other.settings == q.settings;
+            };
+            if (i > 0 && sameGrid(questions.at(i - 1)))
+                continue;
+            QStringList rows { q.field };
+            for (qsizetype j = i + 1; j < questions.size() && sameGrid(questions.at(j)); ++j)
+                rows.append(questions.at(j).field);
+            asked.shuffled.append(rows);
         } else if (const QString& group = q.settings.questionText;
                    inGroup(q, group) && !(i > 0 && inGroup(questions.at(i - 1), group))) {
             // A group's first box holds its settings.

@@ -4,6 +4,8 @@
 #include "ServerFixture.h"
 #include "support/TestProgramFolder.h"
 
+#include "model/Fragments.h"
+#include "model/GridQuestion.h"
 #include "model/Publication.h"
 #include "server/ChoiceScript.h"
 #include "server/ConditionScript.h"
@@ -85,6 +87,7 @@ private slots:
     void findsEachQuestionAndItsText();
     void dividesAFormAtItsPageBreaks();
     void showsTheOptionsInTheOrderOfEachPage();
+    void showsAGridsStatementsInTheOrderOfEachPage();
     void showsEarlierAnswersAndTheOtherChoice();
 };
 
@@ -458,6 +461,44 @@ void TestPageAsSent::showsEarlierAnswersAndTheOtherChoice()
     const QByteArray plain
         = pageAsSent({ .designerPage = designers, .formName = u"poll"_s, .token = u"t"_s });
     QVERIFY(!plain.contains(choiceScriptTag()) && plain.contains("Thanks, {Name}!"));
+}
+
+void TestPageAsSent::showsAGridsStatementsInTheOrderOfEachPage()
+{
+    const QStringList rows { u"The pace"_s, u"The room"_s, u"The food"_s, u"The notes"_s };
+    const QString last = u"Again?"_s;
+    const QList<FormMethod> elements {
+        withQuestionSettings(
+            gridMethod(u"Agree?"_s, { rows, { u"No"_s, u"Yes"_s } }), choiceSettings(true, false)),
+        withQuestionSettings(gridMethod(u"Come back?"_s, { { last }, { u"No"_s, u"Yes"_s } }), {}),
+    };
+    const auto [designers, questions] = designersPage(elements);
+    QCOMPARE(questions.shuffled, QList<QStringList> { rows });
+    QSet<QStringList> orders;
+    for (int n = 0; n < 8; ++n) {
+        const QString token = u"token-"_s + QString::number(n);
+        const FormFields answers { { u"The room"_s, u"Yes"_s } };
+        const QByteArray page = pageAsSent({ .designerPage = designers,
+            .formName = u"poll"_s,
+            .token = token,
+            .answers = answers,
+            .questions = questions });
+        QCOMPARE(page,
+            pageAsSent({ .designerPage = designers,
+                .formName = u"poll"_s,
+                .token = token,
+                .answers = answers,
+                .questions = questions }));
+        // Each statement once, whole with its answers; the other grid's after them all.
+        const QStringList shown
+            = shownValues(page, u"<fieldset class='qgrid-row'><legend>([^<]*)</legend>"_s);
+        QCOMPARE(shown.size(), 5);
+        QCOMPARE(shown.last(), last);
+        QCOMPARE(QSet<QString>(shown.cbegin(), shown.cend() - 1), QSet<QString>(rows.cbegin(), rows.cend()));
+        QVERIFY(page.contains("<input checked name='The room' type='radio' value='Yes'"));
+        orders.insert(shown);
+    }
+    QVERIFY(orders.size() > 1);
 }
 
 QTEST_GUILESS_MAIN(TestPageAsSent)
