@@ -170,9 +170,12 @@ QString stackedChart(const QString& title, const QStringList& rows, const QStrin
     return svg + QStringLiteral("</svg>") + table + QStringLiteral("</table></div>");
 }
 
-// The statements of each grid, by the place of its first in the charted
-// questions: the grid's question and the places of every statement.
-QHash<qsizetype, std::pair<QString, QList<qsizetype>>> gridGroups(const PublishedForm& form)
+// Questions charted together (a grid's statements, check boxes asked as one
+// question), by the place of the first in the charted questions: their
+// question and the places of every one. `ofGroup`: a question of such a group.
+template <typename OfGroup>
+QHash<qsizetype, std::pair<QString, QList<qsizetype>>> chartedGroups(
+    const PublishedForm& form, OfGroup ofGroup)
 {
     QHash<QString, qsizetype> chartedAt;
     for (qsizetype i = 0; i < form.charted.size(); ++i)
@@ -182,34 +185,7 @@ QHash<qsizetype, std::pair<QString, QList<qsizetype>>> gridGroups(const Publishe
     QString text;
     for (const PostedQuestion& q : form.questions) {
         const qsizetype at = chartedAt.value(q.field, -1);
-        const bool row = q.kind == ElementKind::Grid && at >= 0;
-        if (!row || q.settings.questionText != text)
-            first = -1;
-        if (!row)
-            continue;
-        if (first < 0) {
-            first = at;
-            text = q.settings.questionText;
-            groups.insert(first, { text, {} });
-        }
-        groups[first].second.append(at);
-    }
-    return groups;
-}
-
-// Check boxes asked as one question, by the place of their first box in the
-// charted questions: the question text and the places of every box.
-QHash<qsizetype, std::pair<QString, QList<qsizetype>>> boxGroups(const PublishedForm& form)
-{
-    QHash<QString, qsizetype> chartedAt;
-    for (qsizetype i = 0; i < form.charted.size(); ++i)
-        chartedAt.insert(form.charted.at(i).field, i);
-    QHash<qsizetype, std::pair<QString, QList<qsizetype>>> groups;
-    qsizetype first = -1;
-    QString text;
-    for (const PostedQuestion& q : form.questions) {
-        const qsizetype at = chartedAt.value(q.field, -1);
-        const bool grouped = q.kind == ElementKind::CheckBox && !q.settings.questionText.isEmpty() && at >= 0;
+        const bool grouped = ofGroup(q) && at >= 0;
         if (!grouped || q.settings.questionText != text)
             first = -1;
         if (!grouped)
@@ -222,6 +198,18 @@ QHash<qsizetype, std::pair<QString, QList<qsizetype>>> boxGroups(const Published
         groups[first].second.append(at);
     }
     return groups;
+}
+
+QHash<qsizetype, std::pair<QString, QList<qsizetype>>> gridGroups(const PublishedForm& form)
+{
+    return chartedGroups(form, [](const PostedQuestion& q) { return q.kind == ElementKind::Grid; });
+}
+
+QHash<qsizetype, std::pair<QString, QList<qsizetype>>> boxGroups(const PublishedForm& form)
+{
+    return chartedGroups(form, [](const PostedQuestion& q) {
+        return q.kind == ElementKind::CheckBox && !q.settings.questionText.isEmpty();
+    });
 }
 
 QString formLink(const PublishedForm& form)
