@@ -13,6 +13,7 @@
 #include "database/AnswersStore.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -332,6 +333,15 @@ void TestCollectionService::loadWithAColumnAddedMidwayAndAStop()
     std::mutex sentMutex;
     QSet<QString> sentWithMood;
     std::vector<std::thread> clients;
+    // A check that fails below returns at once: the clients stop and are
+    // joined first, so the failure is reported instead of ending the run.
+    const auto joinClients = qScopeGuard([&] {
+        stopping = true;
+        for (auto& t : clients) {
+            if (t.joinable())
+                t.join();
+        }
+    });
     for (int t = 0; t < kClients; ++t) {
         clients.emplace_back([&, t] {
             TestClient c(port);
