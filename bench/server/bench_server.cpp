@@ -925,6 +925,13 @@ bool handlerPart(const QString& folder, int posts)
     post.path = RequestHandler::submissionPath();
     post.contentType = "application/x-www-form-urlencoded";
     post.body = submissionBody();
+    // QUENLOW_BENCH_FORM=plain or rules: the forty questions, without or with
+    // their rules, for comparing what the rules cost.
+    if (const QString form = qEnvironmentVariable("QUENLOW_BENCH_FORM");
+        form == QLatin1StringView("plain") || form == QLatin1StringView("rules")) {
+        makeRulesForm(folder, form, form == QLatin1StringView("rules"));
+        post.body = rulesBody(form, QStringLiteral("42"));
+    }
     // As a page posts one: a token of the right length, checked (and found
     // not this service's) with every post.
     if (qEnvironmentVariableIsSet("QUENLOW_BENCH_TOKEN"))

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace quenlow {
@@ -54,6 +55,11 @@ std::optional<QString> canonicalNumber(const QString& text, bool whole)
 {
     if (!isNumberText(text, whole))
         return std::nullopt;
+    // Most answers are stored as typed: kept whole, nothing copied.
+    if (!text.contains(QLatin1Char(',')) && !text.startsWith(QLatin1Char('+'))
+        && !text.endsWith(QLatin1Char('.')) && !text.startsWith(QLatin1Char('.'))
+        && !text.startsWith(QLatin1String("-.")))
+        return text;
     QString value = text;
     value.replace(QLatin1Char(','), QLatin1Char('.'));
     if (value.startsWith(QLatin1Char('+')))
@@ -97,16 +103,47 @@ std::optional<std::array<int, 3>> threeNumbers(
 // 03/04/2026 is a different day on either side of the Atlantic.
 std::optional<QString> canonicalDate(const QString& text)
 {
-    QDate date;
+    std::array<int, 3> ymd {};
     // The year has its four digits in either spelling.
     if (const auto iso = threeNumbers(text, u'-', { 4, 2, 2 }); iso && text.indexOf(QLatin1Char('-')) == 4)
-        date = QDate((*iso)[0], (*iso)[1], (*iso)[2]);
+        ymd = *iso;
     else if (const auto dotted = threeNumbers(text, u'.', { 2, 2, 4 });
              dotted && text.size() - text.lastIndexOf(QLatin1Char('.')) == 5)
-        date = QDate((*dotted)[2], (*dotted)[1], (*dotted)[0]);
-    if (!date.isValid())
+        ymd = { (*dotted)[2], (*dotted)[1], (*dotted)[0] };
+    if (!QDate::isValid(ymd[0], ymd[1], ymd[2]))
         return std::nullopt;
-    return date.toString(Qt::ISODate);
+    // Year-month-day with every digit is the stored spelling already.
+    if (text.size() == 10 && text.at(4) == QLatin1Char('-'))
+        return text;
+    // Written digit by digit as QDate::toString(Qt::ISODate) writes it (the
+    // year is 1 to 9999 here): that goes through asprintf, and every date of
+    // every post passes here.
+    char16_t digits[10];
+    const auto put = [&digits](int at, int value, int count) {
+        for (int i = count - 1; i >= 0; --i, value /= 10)
+            digits[at + i] = char16_t(u'0' + value % 10);
+    };
+    put(0, ymd[0], 4);
+    digits[4] = u'-';
+    put(5, ymd[1], 2);
+    digits[7] = u'-';
+    put(8, ymd[2], 2);
+    return QString(reinterpret_cast<const QChar*>(digits), 10);
+}
+
+// A canonical number's value (digits, a sign, a point: ASCII only), read
+// without QString::toDouble's locale machinery, which costs more than the
+// rest of a post's checks together.
+double numberValue(const QString& canonical)
+{
+    char text[64];
+    if (canonical.size() >= qsizetype(sizeof text))
+        return canonical.toDouble();
+    for (qsizetype i = 0; i < canonical.size(); ++i)
+        text[i] = char(canonical.at(i).unicode());
+    double value = 0;
+    std::from_chars(text, text + canonical.size(), value);
+    return value;
 }
 
 // name@example.org: something before the @, and after it at least two
@@ -182,7 +219,7 @@ int compareValues(AnswerKind kind, const QString& a, const QString& limit, doubl
 {
     if (kind == AnswerKind::Date)
         return a.compare(limit);
-    const double x = a.toDouble();
+    const double x = numberValue(a);
     return x < limitNumber ? -1 : (x > limitNumber ? 1 : 0);
 }
 
@@ -346,7 +383,7 @@ CheckedAnswer checkTypedAnswer(const ReadyRules& ready, const QString& given, Fo
 }
 
 Result<void> checkAnswered(
-    AnswerShape shape, const AnswerRules& rules, const QStringList& given, FormLanguage language)
+    AnswerShape shape, const AnswerRules& rules, std::span<const QString> given, FormLanguage language)
 {
     if (!rules.required)
         return {};
@@ -360,11 +397,11 @@ Result<void> checkAnswered(
             return missing(RespondentText::AnswerQuestion);
         return {};
     case AnswerShape::Box:
-        if (!given.contains(checked))
+        if (std::find(given.begin(), given.end(), checked) == given.end())
             return missing(RespondentText::TickBox);
         return {};
     case AnswerShape::Boxes:
-        if (!given.contains(checked))
+        if (std::find(given.begin(), given.end(), checked) == given.end())
             return missing(RespondentText::TickOneBox);
         return {};
     case AnswerShape::Choice:

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 
 namespace quenlow {
 
@@ -78,8 +79,13 @@ CheckedAnswer checkTypedAnswer(
 /// error's detail says what is missing, in the words shown beside the question.
 /// `given` is the stored value: "Checked"/"Not Checked" for a box, the ticked
 /// count's values for boxes (any "Checked" among them counts), the option for a choice.
-Result<void> checkAnswered(AnswerShape shape, const AnswerRules& rules, const QStringList& given,
+Result<void> checkAnswered(AnswerShape shape, const AnswerRules& rules, std::span<const QString> given,
     FormLanguage language = FormLanguage::English);
+inline Result<void> checkAnswered(AnswerShape shape, const AnswerRules& rules, const QStringList& given,
+    FormLanguage language = FormLanguage::English)
+{
+    return checkAnswered(shape, rules, std::span(given.constData(), size_t(given.size())), language);
+}
 
 /// A limit as the designer typed it, in the stored spelling; nullopt when it
 /// is not of the kind ("abc" for a number). An empty limit is no limit.

@@ -165,7 +165,8 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
             }
         } else {
             if (q.rules.rules.required) {
-                if (const auto answered = checkAnswered(q.shape, q.rules.rules, { given }, language);
+                if (const auto answered
+                    = checkAnswered(q.shape, q.rules.rules, std::span(&given, 1), language);
                     !answered)
                     problem = q.kind == ElementKind::Grid
                         ? respondentText(RespondentText::AnswerEveryRow, language)

@@ -63,6 +63,23 @@ private slots:
         QTest::newRow("ISO date") << date << ""
                                   << "" << false << "2026-12-24"
                                   << "2026-12-24" << none;
+        // Written digit by digit: short fields padded, the year as typed.
+        QTest::newRow("dotted date of the first year") << date << ""
+                                                       << "" << false << "1.2.0001"
+                                                       << "0001-02-01" << none;
+        QTest::newRow("leap day") << date << "2024-02-29"
+                                  << "" << false << "29.2.2024"
+                                  << "2024-02-29" << none;
+        QTest::newRow("negative just above a negative limit") << number << "-0.3"
+                                                              << "" << false << "-0,25"
+                                                              << "-0.25" << none;
+        // Long numbers, read on the quick path (60 digits) and past it (70).
+        for (const int digits : { 60, 70 }) {
+            const QString limit = u"1"_s + QString(digits - 2, u'0');
+            QTest::newRow(qPrintable(u"%1 digits over the limit"_s.arg(digits)))
+                << number << "" << limit << false << u"2"_s + QString(digits - 1, u'0') << none
+                << u"Please give a number of at most %1."_s.arg(limit);
+        }
         QTest::newRow("no such day") << date << ""
                                      << "" << false << "2026-02-30" << none
                                      << "Please give a date as year-month-day, for example 2026-12-24.";
