@@ -19,6 +19,10 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 using namespace quenlow;
 using namespace quenlow::test;
 using namespace Qt::Literals::StringLiterals;
@@ -345,6 +349,43 @@ private slots:
                 writeBytes(expected, bytes);
             QVERIFY2(bytes == readBytes(expected), qPrintable(name));
         }
+    }
+
+    /// A disk that fills while the answers are set aside: the export says so,
+    /// and the file it was to replace stays as it was, with nothing beside it.
+    void aFullDiskLeavesTheTargetAsItWas()
+    {
+        ReporterFixture form;
+        form.add(ElementKind::TextArea, u"Comments"_s);
+        form.writeCollection();
+        QList<QList<QPair<QString, QString>>> answers;
+        for (int i = 0; i < 2000; ++i)
+            answers.append(
+                { { u"Comments"_s, u"A comment of some length, number %1."_s.arg(i).repeated(4) } });
+        form.answerMany(answers);
+        const QString target = form.folder.path() + u"/out/answers.sav"_s;
+        QVERIFY(QDir().mkpath(form.folder.path() + u"/out"_s));
+        writeBytes(target, "as it was");
+        // Files of this process may grow to 128 KiB: the rows set aside need more.
+        rlimit before {};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &before) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = before;
+        small.rlim_cur = 128 * 1024;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const auto exported = exportTo(form, ExportFormat::Sav, target);
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!exported.ok());
+        QCOMPARE(exported.error().kind, Error::Io);
+        QVERIFY2(exported.error().detail.startsWith(u"The file '"_s)
+                && exported.error().detail.contains(u"cannot be written"_s),
+            qPrintable(exported.error().detail));
+        QCOMPARE(readBytes(target), QByteArray("as it was"));
+        QCOMPARE(QDir(form.folder.path() + u"/out"_s).entryList(QDir::Files | QDir::Hidden),
+            QStringList { u"answers.sav"_s });
+        // With room again, the same export goes through.
+        QVERIFY(exportTo(form, ExportFormat::Sav, target).ok());
     }
 
     /// Forms past a format's limits: 2,000 questions go out; a Stata file's
