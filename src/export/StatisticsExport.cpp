@@ -28,6 +28,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -508,26 +509,28 @@ public:
                 QFile::encodeName(QDir::tempPath()).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
         if (m_file < 0)
             return failed();
-        m_buffer.reserve(kChunk + 64 * 1024);
+        m_buffer.resize(size_t(kChunk + 64 * 1024));
         return {};
     }
 
-    // Writing: a row is its length, then its fields.
+    // Writing: a row is its length, then its fields. Bytes are copied into
+    // the buffer directly: this runs for every cell.
     void beginRow()
     {
-        m_rowStart = m_buffer.size();
+        m_rowStart = m_used;
         put(quint32(0));
     }
     void time(const std::optional<double>& value)
     {
-        m_buffer.append(char(value ? 1 : 0));
+        *room(1) = char(value ? 1 : 0);
         if (value)
             put(*value);
     }
     void cell(QByteArrayView bytes)
     {
         put(quint32(bytes.size()));
-        m_buffer.append(bytes.data(), bytes.size());
+        if (!bytes.isEmpty())
+            std::memcpy(room(bytes.size()), bytes.data(), size_t(bytes.size()));
     }
     void code(qint32 value)
     {
@@ -536,9 +539,9 @@ public:
     }
     Result<void> endRow()
     {
-        const quint32 length = quint32(m_buffer.size() - m_rowStart - qsizetype(sizeof(quint32)));
+        const quint32 length = quint32(m_used - m_rowStart - qsizetype(sizeof(quint32)));
         std::memcpy(m_buffer.data() + m_rowStart, &length, sizeof length);
-        return m_buffer.size() >= kChunk ? flush() : Result<void>();
+        return m_used >= kChunk ? flush() : Result<void>();
     }
     /// Ends the writing; the rows are read from the first on.
     Result<void> rewind()
@@ -548,6 +551,7 @@ public:
         if (::lseek(m_file, 0, SEEK_SET) != 0)
             return failed();
         m_next = 0;
+        m_used = 0;
         return {};
     }
 
@@ -556,14 +560,14 @@ public:
     {
         if (!fill(sizeof(quint32)))
             return failed();
-        if (m_buffer.size() - m_next < qsizetype(sizeof(quint32)))
+        if (m_used - m_next < qsizetype(sizeof(quint32)))
             return false;
         quint32 length = 0;
-        std::memcpy(&length, m_buffer.constData() + m_next, sizeof length);
+        std::memcpy(&length, m_buffer.data() + m_next, sizeof length);
         m_next += qsizetype(sizeof length);
         if (!fill(qsizetype(length)))
             return failed();
-        if (m_buffer.size() - m_next < qsizetype(length))
+        if (m_used - m_next < qsizetype(length))
             return failed(EIO); // cut short: not as written
         m_row = m_next;
         m_next += qsizetype(length);
@@ -571,14 +575,14 @@ public:
     }
     std::optional<double> takeTime()
     {
-        if (m_buffer.at(m_row++) == 0)
+        if (m_buffer[size_t(m_row++)] == 0)
             return std::nullopt;
         return take<double>();
     }
     QByteArrayView takeCell()
     {
         const auto length = qsizetype(take<quint32>());
-        const QByteArrayView bytes(m_buffer.constData() + m_row, length);
+        const QByteArrayView bytes(m_buffer.data() + m_row, length);
         m_row += length;
         return bytes;
     }
@@ -586,14 +590,19 @@ public:
 private:
     static constexpr qsizetype kChunk = 1 << 20;
 
-    template <typename T> void put(T value)
+    char* room(qsizetype bytes)
     {
-        m_buffer.append(reinterpret_cast<const char*>(&value), sizeof value);
+        if (m_used + bytes > qsizetype(m_buffer.size()))
+            m_buffer.resize(std::max(m_buffer.size() * 2, size_t(m_used + bytes)));
+        char* at = m_buffer.data() + m_used;
+        m_used += bytes;
+        return at;
     }
+    template <typename T> void put(T value) { std::memcpy(room(sizeof value), &value, sizeof value); }
     template <typename T> T take()
     {
         T value;
-        std::memcpy(&value, m_buffer.constData() + m_row, sizeof value);
+        std::memcpy(&value, m_buffer.data() + m_row, sizeof value);
         m_row += qsizetype(sizeof value);
         return value;
     }
@@ -605,8 +614,8 @@ private:
     }
     Result<void> flush()
     {
-        const char* next = m_buffer.constData();
-        qsizetype left = m_buffer.size();
+        const char* next = m_buffer.data();
+        qsizetype left = m_used;
         while (left > 0) {
             const ssize_t written = ::write(m_file, next, size_t(left));
             if (written < 0 && errno == EINTR)
@@ -616,36 +625,37 @@ private:
             next += written;
             left -= written;
         }
-        m_buffer.resize(0);
+        m_used = 0;
         return {};
     }
     /// At least `wanted` bytes after the next row's start, or all that is left; false on a failed read.
     bool fill(qsizetype wanted)
     {
-        if (m_buffer.size() - m_next >= wanted)
+        if (m_used - m_next >= wanted)
             return true;
-        m_buffer.remove(0, m_next);
+        std::memmove(m_buffer.data(), m_buffer.data() + m_next, size_t(m_used - m_next));
+        m_used -= m_next;
         m_next = 0;
-        while (m_buffer.size() < wanted || m_buffer.size() < kChunk) {
-            const qsizetype had = m_buffer.size();
-            m_buffer.resize(had + qMax(kChunk, wanted - had));
-            const ssize_t got = ::read(m_file, m_buffer.data() + had, size_t(m_buffer.size() - had));
-            if (got < 0 && errno == EINTR) {
-                m_buffer.resize(had);
+        if (qsizetype(m_buffer.size()) < std::max(wanted, kChunk))
+            m_buffer.resize(size_t(std::max(wanted, kChunk)));
+        while (m_used < qsizetype(m_buffer.size())) {
+            const ssize_t got = ::read(m_file, m_buffer.data() + m_used, m_buffer.size() - size_t(m_used));
+            if (got < 0 && errno == EINTR)
                 continue;
-            }
-            m_buffer.resize(had + qMax(qsizetype(got), qsizetype(0)));
             if (got < 0)
                 return false;
             if (got == 0)
                 break;
+            m_used += got;
         }
         return true;
     }
 
     int m_file = -1;
-    QByteArray m_buffer;
-    qsizetype m_rowStart = 0;
+    std::vector<char> m_buffer;
+    qsizetype m_used
+        = 0; // bytes of the buffer in use: written and not yet flushed, or read and not yet taken
+    qsizetype m_rowStart = 0; // writing: where the row being written starts
     qsizetype m_next = 0; // reading: where the next row starts in the buffer
     qsizetype m_row = 0; // reading: the next field of the row read
 };
