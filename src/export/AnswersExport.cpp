@@ -617,7 +617,8 @@ ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& p
     const ExportFile::Guard guard = [&](int folder, const QByteArray& name) {
         return exporting::checkOutputAt(request, knownDatabaseFiles, folder, name);
     };
-    // The statistics files walk the answers twice: what they hold, then the rows.
+    // The statistics files walk the answers once (setting the rows aside
+    // while they learn what the answers hold); the walk can be asked for again.
     const exporting::AnswerWalk walk
         = [&](const exporting::AnswerVisit& visit, int pass, int passes) -> Result<qint64> {
         Written walked;

@@ -8,6 +8,7 @@
 #include "model/QuestionSettings.h"
 #include "model/ScaleQuestion.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -16,12 +17,18 @@
 
 #include <readstat.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -263,14 +270,16 @@ int codeFor(Variable& v, QByteArrayView answer, bool label)
     return code;
 }
 
-/// The first walk: what each variable's answers hold.
-void survey(Variable& v, QByteArrayView answer)
+/// What each variable's answers hold, learnt from each answer in turn; the
+/// answer's code where the variable is coded.
+int survey(Variable& v, QByteArrayView answer)
 {
     ++v.answers;
     v.longest = qMax(v.longest, answer.size());
     if (isCoded(v)) {
-        ++v.counts[codeFor(v, answer, true)];
-        return;
+        const int code = codeFor(v, answer, true);
+        ++v.counts[code];
+        return code;
     }
     std::optional<double> value;
     if (v.kind == VariableKind::Number)
@@ -278,15 +287,16 @@ void survey(Variable& v, QByteArrayView answer)
     else if (v.kind == VariableKind::Date)
         value = dateIn(answer) ? std::optional(0.0) : std::nullopt;
     else
-        return;
+        return 0;
     if (!value) {
         v.typedAsText = true;
-        return;
+        return 0;
     }
     if (v.kind == VariableKind::Number) {
         v.lowest = qMin(v.lowest.value_or(*value), *value);
         v.highest = qMax(v.highest.value_or(*value), *value);
     }
+    return 0;
 }
 
 /// Text cut to at most `bytes` bytes of UTF-8, and `characters` characters, never inside one.
@@ -474,6 +484,182 @@ Error failure(const QString& why)
     return Error { Error::Io, why };
 }
 
+/// The rows between the one walk over the answers and the writer, which
+/// wants every variable described before the first row: each row as the
+/// writer takes it (times as the format counts them, a code for a coded
+/// answer, the bytes of any other), in a file without a name (gone when
+/// closed, whatever happens to the program) beside the export's file, so
+/// that memory stays the same however many answers there are.
+class RowSpool final
+{
+public:
+    RowSpool() = default;
+    ~RowSpool()
+    {
+        if (m_file >= 0)
+            ::close(m_file);
+    }
+    Q_DISABLE_COPY_MOVE(RowSpool)
+
+    Result<void> open(const QByteArray& folder)
+    {
+        m_file = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (m_file < 0) // a file system without nameless files: the system's temporary folder
+            m_file = ::open(
+                QFile::encodeName(QDir::tempPath()).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (m_file < 0)
+            return failed();
+        m_buffer.resize(size_t(kChunk + 64 * 1024));
+        return {};
+    }
+
+    // Writing: a row is its length, then its fields. Bytes are copied into
+    // the buffer directly: this runs for every cell.
+    void beginRow()
+    {
+        m_rowStart = m_used;
+        put(quint32(0));
+    }
+    void time(const std::optional<double>& value)
+    {
+        *room(1) = char(value ? 1 : 0);
+        if (value)
+            put(*value);
+    }
+    void cell(QByteArrayView bytes)
+    {
+        put(quint32(bytes.size()));
+        if (!bytes.isEmpty())
+            std::memcpy(room(bytes.size()), bytes.data(), size_t(bytes.size()));
+    }
+    void code(qint32 value)
+    {
+        put(quint32(sizeof value));
+        put(value);
+    }
+    Result<void> endRow()
+    {
+        const quint32 length = quint32(m_used - m_rowStart - qsizetype(sizeof(quint32)));
+        std::memcpy(m_buffer.data() + m_rowStart, &length, sizeof length);
+        return m_used >= kChunk ? flush() : Result<void>();
+    }
+    /// Ends the writing; the rows are read from the first on.
+    Result<void> rewind()
+    {
+        if (const Result<void> flushed = flush(); !flushed)
+            return flushed;
+        if (::lseek(m_file, 0, SEEK_SET) != 0)
+            return failed();
+        m_next = 0;
+        m_used = 0;
+        return {};
+    }
+
+    // Reading, after rewind: one row at a time, valid until the next.
+    Result<bool> nextRow()
+    {
+        if (!fill(sizeof(quint32)))
+            return failed();
+        if (m_used - m_next < qsizetype(sizeof(quint32)))
+            return false;
+        quint32 length = 0;
+        std::memcpy(&length, m_buffer.data() + m_next, sizeof length);
+        m_next += qsizetype(sizeof length);
+        if (!fill(qsizetype(length)))
+            return failed();
+        if (m_used - m_next < qsizetype(length))
+            return failed(EIO); // cut short: not as written
+        m_row = m_next;
+        m_next += qsizetype(length);
+        return true;
+    }
+    std::optional<double> takeTime()
+    {
+        if (m_buffer[size_t(m_row++)] == 0)
+            return std::nullopt;
+        return take<double>();
+    }
+    QByteArrayView takeCell()
+    {
+        const auto length = qsizetype(take<quint32>());
+        const QByteArrayView bytes(m_buffer.data() + m_row, length);
+        m_row += length;
+        return bytes;
+    }
+
+private:
+    static constexpr qsizetype kChunk = 1 << 20;
+
+    char* room(qsizetype bytes)
+    {
+        if (m_used + bytes > qsizetype(m_buffer.size()))
+            m_buffer.resize(std::max(m_buffer.size() * 2, size_t(m_used + bytes)));
+        char* at = m_buffer.data() + m_used;
+        m_used += bytes;
+        return at;
+    }
+    template <typename T> void put(T value) { std::memcpy(room(sizeof value), &value, sizeof value); }
+    template <typename T> T take()
+    {
+        T value;
+        std::memcpy(&value, m_buffer.data() + m_row, sizeof value);
+        m_row += qsizetype(sizeof value);
+        return value;
+    }
+    static Error failed(int error = errno)
+    {
+        return Error { Error::Io,
+            u"the answers set aside cannot be kept (%1)"_s.arg(
+                QString::fromLocal8Bit(std::strerror(error))) };
+    }
+    Result<void> flush()
+    {
+        const char* next = m_buffer.data();
+        qsizetype left = m_used;
+        while (left > 0) {
+            const ssize_t written = ::write(m_file, next, size_t(left));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return failed();
+            next += written;
+            left -= written;
+        }
+        m_used = 0;
+        return {};
+    }
+    /// At least `wanted` bytes after the next row's start, or all that is left; false on a failed read.
+    bool fill(qsizetype wanted)
+    {
+        if (m_used - m_next >= wanted)
+            return true;
+        std::memmove(m_buffer.data(), m_buffer.data() + m_next, size_t(m_used - m_next));
+        m_used -= m_next;
+        m_next = 0;
+        if (qsizetype(m_buffer.size()) < std::max(wanted, kChunk))
+            m_buffer.resize(size_t(std::max(wanted, kChunk)));
+        while (m_used < qsizetype(m_buffer.size())) {
+            const ssize_t got = ::read(m_file, m_buffer.data() + m_used, m_buffer.size() - size_t(m_used));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return false;
+            if (got == 0)
+                break;
+            m_used += got;
+        }
+        return true;
+    }
+
+    int m_file = -1;
+    std::vector<char> m_buffer;
+    qsizetype m_used
+        = 0; // bytes of the buffer in use: written and not yet flushed, or read and not yet taken
+    qsizetype m_rowStart = 0; // writing: where the row being written starts
+    qsizetype m_next = 0; // reading: where the next row starts in the buffer
+    qsizetype m_row = 0; // reading: the next field of the row read
+};
+
 } // namespace
 
 ExportResult writeStatistics(const ExportRequest& request, const StatisticsForm& form, const AnswerWalk& walk,
@@ -502,17 +688,44 @@ ExportResult writeStatistics(const ExportRequest& request, const StatisticsForm&
     for (qsizetype i = 0; i < form.questions.size(); ++i)
         variables.append(variableFor(form.questions.at(i), names.at(i + 2)));
 
-    // The first walk: the codes of answers no longer offered, string widths, counts.
+    // One walk: the codes of answers no longer offered, string widths and
+    // counts are learnt while the rows are set aside as the writer takes them.
+    RowSpool spool;
+    if (!codebook) {
+        if (const Result<void> opened = spool.open(file.folderName()); !opened)
+            return failure(u"The file '%1' cannot be written: %2."_s.arg(shown, opened.error().detail));
+    }
     const Result<qint64> surveyed = walk(
-        [&](const std::optional<QDateTime>&, const std::optional<QDateTime>&,
-            std::span<const std::optional<QByteArrayView>> cells) {
-            for (qsizetype i = 0; i < variables.size(); ++i) {
-                if (cells[size_t(i)] && !cells[size_t(i)]->isEmpty())
-                    survey(variables[i], *cells[size_t(i)]);
+        [&](const std::optional<QDateTime>& arrived, const std::optional<QDateTime>& change,
+            std::span<const std::optional<QByteArrayView>> cells) -> Result<void> {
+            if (codebook) {
+                for (qsizetype i = 0; i < variables.size(); ++i) {
+                    if (cells[size_t(i)] && !cells[size_t(i)]->isEmpty())
+                        survey(variables[i], *cells[size_t(i)]);
+                }
+                return {};
             }
-            return Result<void>();
+            spool.beginRow();
+            for (const std::optional<QDateTime>& when : { arrived, change })
+                spool.time(when && when->isValid() ? std::optional(dateTimeValue(*when, sav)) : std::nullopt);
+            for (qsizetype i = 0; i < variables.size(); ++i) {
+                const std::optional<QByteArrayView>& cell = cells[size_t(i)];
+                if (!cell || cell->isEmpty()) {
+                    spool.cell({});
+                    continue;
+                }
+                Variable& v = variables[i];
+                const int code = survey(v, *cell);
+                if (isCoded(v))
+                    spool.code(code);
+                else
+                    spool.cell(*cell);
+            }
+            if (const Result<void> kept = spool.endRow(); !kept)
+                return failure(u"The file '%1' cannot be written: %2."_s.arg(shown, kept.error().detail));
+            return {};
         },
-        0, codebook ? 1 : 2);
+        0, 1);
     if (!surveyed)
         return surveyed.error();
     const qint64 rows = *surveyed;
@@ -600,74 +813,72 @@ ExportResult writeStatistics(const ExportRequest& request, const StatisticsForm&
     if (begun != READSTAT_OK)
         return notWritten(begun);
 
-    // The second walk writes the rows; answers that came in since the first are left for the next export.
+    // The rows, as set aside.
+    if (const Result<void> rewound = spool.rewind(); !rewound)
+        return failure(u"The file '%1' cannot be written: %2."_s.arg(shown, rewound.error().detail));
     qint64 written = 0;
     std::string text;
     readstat_string_ref_t* empty = nullptr;
-    const Result<qint64> walked = walk(
-        [&](const std::optional<QDateTime>& arrived, const std::optional<QDateTime>& change,
-            std::span<const std::optional<QByteArrayView>> cells) -> Result<void> {
-            if (written == rows)
-                return {};
-            readstat_error_t error = readstat_begin_row(writer.get());
-            const auto time = [&](readstat_variable_t* variable, const std::optional<QDateTime>& when) {
-                if (error == READSTAT_OK)
-                    error = when && when->isValid()
-                        ? readstat_insert_double_value(writer.get(), variable, dateTimeValue(*when, sav))
-                        : readstat_insert_missing_value(writer.get(), variable);
-            };
-            time(submitted, arrived);
-            time(changed, change);
-            for (qsizetype i = 0; i < variables.size() && error == READSTAT_OK; ++i) {
-                Variable& v = variables[i];
-                const std::optional<QByteArrayView>& cell = cells[size_t(i)];
-                if (!cell || cell->isEmpty()) {
-                    // No answer: system missing, or an empty string (one, shared by every strL).
-                    if (!v.typedAsText || isCoded(v))
-                        error = readstat_insert_missing_value(writer.get(), v.variable);
-                    else if (readstat_variable_get_type(v.variable) == READSTAT_TYPE_STRING)
-                        error = readstat_insert_string_value(writer.get(), v.variable, "");
-                    else
-                        error = readstat_insert_string_ref(writer.get(), v.variable,
-                            empty ? empty : (empty = readstat_add_string_ref(writer.get(), "")));
-                } else if (isCoded(v)) {
-                    error = readstat_insert_int32_value(writer.get(), v.variable, codeFor(v, *cell, false));
-                } else if (!v.typedAsText && v.kind == VariableKind::Number) {
-                    const auto number = numberIn(*cell);
-                    error = number ? readstat_insert_double_value(writer.get(), v.variable, *number)
-                                   : readstat_insert_missing_value(writer.get(), v.variable);
-                } else if (!v.typedAsText && v.kind == VariableKind::Date) {
-                    const auto date = dateIn(*cell);
-                    error = date
-                        ? readstat_insert_double_value(writer.get(), v.variable, dateValue(*date, sav))
-                        : readstat_insert_missing_value(writer.get(), v.variable);
+    for (;;) {
+        const Result<bool> next = spool.nextRow();
+        if (!next)
+            return failure(u"The file '%1' cannot be written: %2."_s.arg(shown, next.error().detail));
+        if (!*next)
+            break;
+        readstat_error_t error = readstat_begin_row(writer.get());
+        for (readstat_variable_t* variable : { submitted, changed }) {
+            const std::optional<double> when = spool.takeTime();
+            if (error == READSTAT_OK)
+                error = when ? readstat_insert_double_value(writer.get(), variable, *when)
+                             : readstat_insert_missing_value(writer.get(), variable);
+        }
+        for (qsizetype i = 0; i < variables.size() && error == READSTAT_OK; ++i) {
+            const Variable& v = variables[i];
+            const QByteArrayView cell = spool.takeCell();
+            if (cell.isEmpty()) {
+                // No answer: system missing, or an empty string (one, shared by every strL).
+                if (!v.typedAsText || isCoded(v))
+                    error = readstat_insert_missing_value(writer.get(), v.variable);
+                else if (readstat_variable_get_type(v.variable) == READSTAT_TYPE_STRING)
+                    error = readstat_insert_string_value(writer.get(), v.variable, "");
+                else
+                    error = readstat_insert_string_ref(writer.get(), v.variable,
+                        empty ? empty : (empty = readstat_add_string_ref(writer.get(), "")));
+            } else if (isCoded(v)) {
+                qint32 code = 0;
+                std::memcpy(&code, cell.data(), sizeof code);
+                error = readstat_insert_int32_value(writer.get(), v.variable, code);
+            } else if (!v.typedAsText && v.kind == VariableKind::Number) {
+                const auto number = numberIn(cell);
+                error = number ? readstat_insert_double_value(writer.get(), v.variable, *number)
+                               : readstat_insert_missing_value(writer.get(), v.variable);
+            } else if (!v.typedAsText && v.kind == VariableKind::Date) {
+                const auto date = dateIn(cell);
+                error = date ? readstat_insert_double_value(writer.get(), v.variable, dateValue(*date, sav))
+                             : readstat_insert_missing_value(writer.get(), v.variable);
+            } else {
+                const qsizetype keep = sav ? qMin(cell.size(), limits.stringBytes) : cell.size();
+                qsizetype cut = keep;
+                while (cut < cell.size() && cut > 0 && (static_cast<unsigned char>(cell[cut]) & 0xC0) == 0x80)
+                    --cut;
+                text.assign(cell.data(), size_t(cut));
+                if (readstat_variable_get_type(v.variable) == READSTAT_TYPE_STRING_REF) {
+                    readstat_string_ref_t* ref = readstat_add_string_ref(writer.get(), text.c_str());
+                    error = readstat_insert_string_ref(writer.get(), v.variable, ref);
                 } else {
-                    const qsizetype keep = sav ? qMin(cell->size(), limits.stringBytes) : cell->size();
-                    qsizetype cut = keep;
-                    while (cut < cell->size() && cut > 0
-                        && (static_cast<unsigned char>((*cell)[cut]) & 0xC0) == 0x80)
-                        --cut;
-                    text.assign(cell->data(), size_t(cut));
-                    if (readstat_variable_get_type(v.variable) == READSTAT_TYPE_STRING_REF) {
-                        readstat_string_ref_t* ref = readstat_add_string_ref(writer.get(), text.c_str());
-                        error = readstat_insert_string_ref(writer.get(), v.variable, ref);
-                    } else {
-                        error = readstat_insert_string_value(writer.get(), v.variable, text.c_str());
-                    }
+                    error = readstat_insert_string_value(writer.get(), v.variable, text.c_str());
                 }
             }
-            if (error == READSTAT_OK)
-                error = readstat_end_row(writer.get());
-            if (error != READSTAT_OK)
-                return notWritten(error);
-            ++written;
-            return {};
-        },
-        1, 2);
-    if (!walked)
-        return walked.error();
-    if (written < rows)
-        return failure(u"Answers were deleted while the file '%1' was written; export again."_s.arg(shown));
+        }
+        if (error == READSTAT_OK)
+            error = readstat_end_row(writer.get());
+        if (error != READSTAT_OK)
+            return notWritten(error);
+        ++written;
+    }
+    if (written != rows)
+        return failure(
+            u"The file '%1' cannot be written: the answers set aside were not read back whole."_s.arg(shown));
     if (const readstat_error_t ended = readstat_end_writing(writer.get()); ended != READSTAT_OK)
         return notWritten(ended);
     if (!sink.flush())

@@ -140,6 +140,7 @@ enum class RespondentText {
     OtherChoice,
     OtherAnswerBox,
     TypeOtherAnswer,
+    OtherAnswers, // a chart's bar of the answers typed after "Other:" that few gave
     // Grids and rankings
     AnswerEveryRow, // beside an unanswered statement of a required grid
     // The answers of the grid's common scales, in order

@@ -54,20 +54,10 @@ Result<QList<std::pair<QString, qint64>>> countTypedAnswers(AnswersStore& store,
         });
     if (!visited)
         return visited.error();
-    std::stable_sort(firstSeen.begin(), firstSeen.end(),
-        [&typed](const QString& a, const QString& b) { return typed.value(a) > typed.value(b); });
-    QList<std::pair<QString, qint64>> shown;
-    qint64 rest = 0;
-    for (const QString& value : std::as_const(firstSeen)) {
-        const qint64 count = typed.value(value);
-        if (count >= 2 && shown.size() < kTypedAnswersShown)
-            shown.append({ value, count });
-        else
-            rest += count;
-    }
-    if (rest > 0)
-        shown.append({ otherLabel, rest });
-    return shown;
+    QList<std::pair<QString, qint64>> counted;
+    for (const QString& value : std::as_const(firstSeen))
+        counted.append({ value, typed.value(value) });
+    return typedAnswersShown(counted, otherLabel);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/FormMethod.h"
+#include "model/TypedAnswers.h"
 
 #include <QList>
 #include <QString>
@@ -32,11 +33,10 @@ Result<QList<qint64>> countAnswers(
     AnswersStore& store, const QString& table, const QString& column, const QStringList& options);
 
 /// What a chart of a question with an "Other:" choice shows beyond its
-/// options: the answers typed there as written, those given at least twice
-/// and most often first (at most kTypedAnswersShown), and the others together
-/// under `otherLabel`, last. Values that are one of `options`, empty or the
+/// options (typedAnswersShown: the answers typed there as written, those
+/// given at least twice and most often first, and the others together
+/// under `otherLabel`, last). Values that are one of `options`, empty or the
 /// marker of a column added later are none of them.
-inline constexpr int kTypedAnswersShown = 8;
 Result<QList<std::pair<QString, qint64>>> countTypedAnswers(AnswersStore& store, const QString& table,
     const QString& column, const QStringList& options, const QString& otherLabel);
 

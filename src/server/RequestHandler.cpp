@@ -74,6 +74,17 @@ QString said(RespondentText text, FormLanguage language = FormLanguage::English)
     return respondentText(text, language);
 }
 
+// Whether the question answered in `field` takes an answer typed after "Other:".
+bool takesTypedAnswer(const PublishedForm& form, const QString& field)
+{
+    for (const PostedQuestion& q : form.questions) {
+        if (q.field == field)
+            return q.settings.otherAnswer
+                && (q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu);
+    }
+    return false;
+}
+
 // `text`, and that nothing was stored when the request was a post.
 QString saidOfPost(const QString& text, bool afterPost, FormLanguage language = FormLanguage::English)
 {
@@ -661,13 +672,16 @@ HttpResponse RequestHandler::showResults(const HttpRequest& request)
     }
     QStringList fields;
     QList<QStringList> options;
+    QList<bool> typed; // answers typed after "Other:" are charted too
     for (const ChartedQuestion& q : form.charted) {
         fields.append(q.field);
         options.append(q.options);
+        typed.append(takesTypedAnswer(form, q.field));
     }
     // Counted once, on first asking; then kept up to date as answers are stored.
-    const std::optional<ResultsTally::Counts> counts = m_tally->counts(
-        AnswersStore::tableFor(form.name), fields, options, std::max(m_deadline, lookupWait()));
+    const std::optional<ResultsTally::Counts> counts = m_tally->counts(AnswersStore::tableFor(form.name),
+        fields, options, std::max(m_deadline, lookupWait()), typed,
+        said(RespondentText::OtherAnswers, form.settings.language));
     if (!counts)
         return unavailable(false, form.settings.language);
     bool present = false;

@@ -278,8 +278,16 @@ QList<Chart> charts(const PublishedForm& form, const ResultsTally::Counts& count
             }
             add(chart, ticked, counts.total);
         }
-        if (!grouped.contains(q))
-            add(form.charted.at(q), counts.perQuestion.value(q), -1);
+        if (!grouped.contains(q)) {
+            // Answers typed after "Other:" follow the options, as in the designer's charts.
+            ChartedQuestion chart = form.charted.at(q);
+            QList<qint64> counted = counts.perQuestion.value(q);
+            for (const auto& [typed, n] : counts.typed.value(q)) {
+                chart.options.append(typed);
+                counted.append(n);
+            }
+            add(chart, counted, -1);
+        }
     }
     return charts;
 }

@@ -20,7 +20,8 @@ QByteArray resultsPathPrefix();
 
 /// The results of `form` for the room: the number of answers and a bar
 /// chart per counted question, drawn as SVG so it shows without script;
-/// never a typed answer. Its script fetches it again every few seconds and
+/// of the answers typed, only those after "Other:" that two answers at
+/// least gave alike, as the designer's charts show them. Its script fetches it again every few seconds and
 /// says so on the page when that fails.
 QByteArray resultsPage(const PublishedForm& form, const ResultsTally::Counts& counts);
 

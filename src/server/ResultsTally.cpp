@@ -4,6 +4,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "model/TypedAnswers.h"
 #include "server/ServiceClock.h"
 #include "server/StoreExecutor.h"
 
@@ -247,7 +248,8 @@ ResultsTally::~ResultsTally()
 }
 
 std::optional<ResultsTally::Counts> ResultsTally::counts(const QString& table, const QStringList& fields,
-    const QList<QStringList>& options, std::chrono::milliseconds wait)
+    const QList<QStringList>& options, std::chrono::milliseconds wait, const QList<bool>& typedToo,
+    const QString& otherLabel)
 {
     QSet<QString> folded;
     for (const QString& f : fields)
@@ -271,6 +273,18 @@ std::optional<ResultsTally::Counts> ResultsTally::counts(const QString& table, c
         for (const QString& option : options.value(q))
             perOption.append(values.value(option));
         counts.perQuestion.append(perOption);
+        QList<std::pair<QString, qint64>> typed;
+        if (typedToo.value(q)) {
+            const QStringList& offered = options.at(q);
+            for (auto it = values.cbegin(); it != values.cend(); ++it) {
+                if (!it.key().isEmpty() && it.value() > 0 && !offered.contains(it.key())
+                    && it.key() != columnAddedMarker())
+                    typed.append({ it.key(), it.value() });
+            }
+            // The tally keeps no order of arrival: ties go by their text, the same on every reading.
+            std::sort(typed.begin(), typed.end());
+        }
+        counts.typed.append(typedAnswersShown(typed, otherLabel));
     }
     return counts;
 }

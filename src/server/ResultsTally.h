@@ -39,12 +39,18 @@ public:
     struct Counts {
         qint64 total = 0;
         QList<QList<qint64>> perQuestion; // per field asked for, per option
+        // Per field asked for: the answers typed after "Other:" as a chart shows them
+        // (typedAnswersShown); none for a question that takes none.
+        QList<QList<std::pair<QString, qint64>>> typed;
     };
     /// The counts of `table`: the answers in `fields` counted over each
-    /// question's `options`. Waits up to `wait` for the first reading of the
-    /// table; nothing when it is not ready by then or cannot be read.
+    /// question's `options`, and for those `typedToo` marks the answers typed
+    /// instead of an option, the rare ones together under `otherLabel`. Waits
+    /// up to `wait` for the first reading of the table; nothing when it is
+    /// not ready by then or cannot be read.
     std::optional<Counts> counts(const QString& table, const QStringList& fields,
-        const QList<QStringList>& options, std::chrono::milliseconds wait);
+        const QList<QStringList>& options, std::chrono::milliseconds wait, const QList<bool>& typedToo = {},
+        const QString& otherLabel = {});
     /// The number of answers of `table` when known now; otherwise nothing,
     /// and the table is read in the background. With `readAgainWhenOld`,
     /// counts read a while ago are read again in the background (for a form

@@ -6,6 +6,7 @@
 #include "export/StatisticsExport.h"
 #include "model/CollectionFile.h"
 #include "model/Fragments.h"
+#include "model/GridQuestion.h"
 #include "model/QuestionSettings.h"
 #include "reporter/ReporterFixture.h"
 
@@ -17,6 +18,10 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
 
 using namespace quenlow;
 using namespace quenlow::test;
@@ -289,6 +294,98 @@ private slots:
             qPrintable(age));
         QVERIFY(section(u"Mood"_s).contains(u"<td class=\"n\">3</td><td></td><td class=\"n\">0</td>"_s));
         QVERIFY(section(u"Tea"_s).contains(u"What do you drink?: Tea"_s));
+    }
+
+    /// The files are the same, byte for byte, as those the export has always
+    /// made of these answers (but for the moment of writing each file carries).
+    void filesStayAsTheyWere()
+    {
+        ReporterFixture form;
+        buildForm(form);
+        FormMethod rooms;
+        rooms.kind = ElementKind::Grid;
+        rooms.userInstruction = u"Rate the rooms"_s;
+        setGrid(rooms, { { u"Kitchen"_s, u"Hall"_s }, { u"Poor"_s, u"Fair"_s, u"Good"_s } });
+        form.add(rooms);
+        form.writeCollection();
+        // Fixed times: a row sent again with other answers has a change time too.
+        const auto row = [&](const QList<std::pair<QString, std::optional<QString>>>& values, int minute,
+                             const QString& token = {}) {
+            AnswersStore::NewRow r;
+            r.table = form.table();
+            r.values = values;
+            r.arrivedAt = QDateTime(QDate(2026, 12, 7), QTime(9, minute), Qt::UTC);
+            r.token = token;
+            return r;
+        };
+        QVERIFY(form.store()->insertRows(
+            { row({ { u"Your name"_s, u"Bo"_s }, { u"Age"_s, u"7"_s }, { u"Kitchen"_s, u"Good"_s } }, 1,
+                  u"t"_s),
+                row({ { u"Age"_s, u"about forty"_s }, { u"Mood"_s, u"9"_s }, { u"Hall"_s, u"Awful"_s },
+                        { u"Born"_s, u"1999-02-30"_s }, { u"Transport"_s, u"Tram"_s } },
+                    2),
+                row({ { u"Mood"_s, u"0"_s }, { u"Transport"_s, u"Tram"_s }, { u"Tea"_s, u"Checked"_s },
+                        { u"Comments"_s, QString() } },
+                    3) }));
+        QVERIFY(form.store()->insertRows(
+            { row({ { u"Your name"_s, u"Bo again"_s }, { u"Kitchen"_s, u"Fair"_s } }, 4, u"t"_s) }));
+        const bool update = qEnvironmentVariableIsSet("QUENLOW_UPDATE_EXPORTS");
+        for (const auto& [format, name] : { std::pair { ExportFormat::Sav, u"answers.sav"_s },
+                 std::pair { ExportFormat::Dta, u"answers.dta"_s },
+                 std::pair { ExportFormat::Codebook, u"codebook.html"_s } }) {
+            const QString file = form.folder.path() + u'/' + name;
+            const auto exported = exportTo(form, format, file);
+            QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
+            QCOMPARE(exported->rows, 5);
+            QByteArray bytes = readBytes(file);
+            // The moment of writing: SPSS's creation date and time, Stata's time stamp.
+            if (format == ExportFormat::Sav)
+                bytes.replace(92, 17, QByteArray(17, '*'));
+            else if (const qsizetype at = bytes.indexOf("<timestamp>");
+                     format == ExportFormat::Dta && at >= 0)
+                bytes.replace(at + 12, quint8(bytes.at(at + 11)), QByteArray(quint8(bytes.at(at + 11)), '*'));
+            const QString expected = QStringLiteral(QUENLOW_TEST_DATA "/") + name;
+            if (update)
+                writeBytes(expected, bytes);
+            QVERIFY2(bytes == readBytes(expected), qPrintable(name));
+        }
+    }
+
+    /// A disk that fills while the answers are set aside: the export says so,
+    /// and the file it was to replace stays as it was, with nothing beside it.
+    void aFullDiskLeavesTheTargetAsItWas()
+    {
+        ReporterFixture form;
+        form.add(ElementKind::TextArea, u"Comments"_s);
+        form.writeCollection();
+        QList<QList<QPair<QString, QString>>> answers;
+        for (int i = 0; i < 2000; ++i)
+            answers.append(
+                { { u"Comments"_s, u"A comment of some length, number %1."_s.arg(i).repeated(4) } });
+        form.answerMany(answers);
+        const QString target = form.folder.path() + u"/out/answers.sav"_s;
+        QVERIFY(QDir().mkpath(form.folder.path() + u"/out"_s));
+        writeBytes(target, "as it was");
+        // Files of this process may grow to 128 KiB: the rows set aside need more.
+        rlimit before {};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &before) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = before;
+        small.rlim_cur = 128 * 1024;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const auto exported = exportTo(form, ExportFormat::Sav, target);
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!exported.ok());
+        QCOMPARE(exported.error().kind, Error::Io);
+        QVERIFY2(exported.error().detail.startsWith(u"The file '"_s)
+                && exported.error().detail.contains(u"cannot be written"_s),
+            qPrintable(exported.error().detail));
+        QCOMPARE(readBytes(target), QByteArray("as it was"));
+        QCOMPARE(QDir(form.folder.path() + u"/out"_s).entryList(QDir::Files | QDir::Hidden),
+            QStringList { u"answers.sav"_s });
+        // With room again, the same export goes through.
+        QVERIFY(exportTo(form, ExportFormat::Sav, target).ok());
     }
 
     /// Forms past a format's limits: 2,000 questions go out; a Stata file's

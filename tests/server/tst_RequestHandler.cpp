@@ -98,6 +98,7 @@ private slots:
     void followsARenameCutShort();
     void aRenamedFormKeepsItsAddresses();
     void resultsCountWhatTheStoreHolds();
+    void resultsChartAnswersTypedAfterOther();
     void projectorShowsAScreenfulAndWhereToAnswer();
 
     void sentPageIsAdaptedAndTheFileIsNot();
@@ -1047,6 +1048,50 @@ void TestRequestHandler::resultsCountWhatTheStoreHolds()
     }
     QCOMPARE(rows().size(), 63);
     QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>63</b> answers<"), 10000);
+}
+
+// Answers typed after "Other:" are charted as the designer's charts show
+// them: those given twice as written, the rare ones together, never alone.
+void TestRequestHandler::resultsChartAnswersTypedAfterOther()
+{
+    FormSettings settings;
+    settings.showResults = true;
+    settings.language = FormLanguage::German;
+    QuestionSettings other;
+    other.otherAnswer = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .settings(settings)
+                .radioButtons(u"Transport"_s, { u"Bus"_s, u"Bike"_s })
+                .asks(other)
+                .menu(u"Colour"_s, { u"Red"_s, u"Green"_s })
+                .write());
+    const auto answer = [&](const QString& fields) {
+        return post(surveyHeader() + fieldsOf(u"Transport Type=Radio Buttons|"_s + fields)).status;
+    };
+    QCOMPARE(answer(u"Transport=Bus"_s), 200);
+    QCOMPARE(answer(u"Transport=Other:|Transport Other=Ferry"_s), 200);
+    QCOMPARE(answer(u"Transport=Other:|Transport Other=Ferry"_s), 200);
+    QCOMPARE(answer(u"Transport=Other:|Transport Other=my neighbour's van"_s), 200);
+    QCOMPARE(answer(u"Transport=Other:|Transport Other=Tram"_s), 200);
+    const QByteArray shown = get("/results/survey.html").body;
+    QVERIFY(shown.contains("<b>5</b> "));
+    // Bus, Bike, then Ferry; the two answers given once together, in the form's language.
+    QVERIFY2(shown.contains("<th scope=row>Bus</th><td>1 (20%)</td></tr><tr><th scope=row>Bike</th><td>0 (0%)"
+                            "</td></tr><tr><th scope=row>Ferry</th><td>2 (40%)</td></tr><tr><th "
+                            "scope=row>Sonstige</th><td>2 (40%)</td></tr>"),
+        shown.constData());
+    QVERIFY(!shown.contains("neighbour") && !shown.contains("Tram"));
+    // Kept up to date as answers arrive; a menu without "Other:" charts its
+    // options alone, not an answer it no longer offers.
+    QCOMPARE(answer(u"Transport=Other:|Transport Other=Tram"_s), 200);
+    const AnswersStore::NewRow renamed { u"tbl_survey"_s, { { u"Colour"_s, u"Teal"_s } }, {}, {}, {} };
+    QVERIFY(openStore(m_folder->database())->insertRows({ renamed, renamed }));
+    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>8</b> "), 10000);
+    const QByteArray later = get("/results/survey.html").body;
+    QVERIFY2(
+        later.contains("<th scope=row>Tram</th><td>2 (33%)</td></tr><tr><th scope=row>Sonstige</th><td>1"),
+        later.constData());
+    QVERIFY(!later.contains("Teal"));
 }
 
 void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
