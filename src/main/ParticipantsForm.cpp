@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -80,9 +81,10 @@ ParticipantsForm::ParticipantsForm(FormSession& session, QWidget* parent)
     m_formAddress = new QLineEdit(this);
     m_formAddress->setObjectName(QStringLiteral("InvitationsAddressBox"));
     m_formAddress->setPlaceholderText(tr("http://192.168.1.20:8080/%1").arg(session.htmlName()));
+    // The person's documents folder where there is one; the program's reports otherwise.
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty())
-        documents = QDir::homePath();
+    if (documents.isEmpty() || !QFileInfo(documents).isDir())
+        documents = session.reportsFolder();
     m_invitationsFile
         = new QLineEdit(QDir(documents).filePath(tr("%1 invitations.pdf").arg(session.openFormName())), this);
     m_invitationsFile->setObjectName(QStringLiteral("InvitationsFileBox"));
