@@ -96,6 +96,15 @@ Result<void> removeParticipants(AnswersStore& store, const QString& table, const
     return noParticipants();
 }
 
+Result<Participation> participationOf(AnswersStore& store, const QString& table)
+{
+    if (auto* sqlite = dynamic_cast<SqliteAnswersStore*>(&store))
+        return sqlite->participation(table);
+    if (auto* postgres = dynamic_cast<PostgresAnswersStore*>(&store))
+        return postgres->participation(table);
+    return noParticipants();
+}
+
 QString normalizedCode(const QString& typed)
 {
     return normalizedReceipt(typed);

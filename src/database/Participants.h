@@ -39,6 +39,17 @@ Result<QList<Participant>> participantsOf(AnswersStore& store, const QString& ta
 /// Forgets the participants with `codes`; codes not there are no failure.
 Result<void> removeParticipants(AnswersStore& store, const QString& table, const QStringList& codes);
 
+/// How many people a form invited and how many of them have answered.
+struct Participation {
+    qint64 invited = 0;
+    qint64 answered = 0;
+    friend bool operator==(const Participation&, const Participation&) = default;
+};
+/// Counted by the store, without reading the people: the windows ask again
+/// every few seconds. 0 of 0 when the form has none; NotFound when the table
+/// is missing.
+Result<Participation> participationOf(AnswersStore& store, const QString& table);
+
 /// `count` new personal codes for the participants of `table`: 8 characters
 /// of the receipts' alphabet each, from a keyed digest of fresh random bytes
 /// with the store's key, so nobody can make one that is taken without the

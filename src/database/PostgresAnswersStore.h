@@ -82,6 +82,7 @@ public:
     Result<void> addParticipants(const QString& table, const QList<Participant>& people);
     Result<QList<Participant>> participants(const QString& table);
     Result<void> removeParticipants(const QString& table, const QStringList& codes);
+    Result<Participation> participation(const QString& table);
     Result<QByteArray> sharedKey() override;
     /// The shared key when one was made, without making one.
     Result<std::optional<QByteArray>> keptSharedKey();

@@ -110,4 +110,24 @@ Result<void> PostgresAnswersStore::removeParticipants(const QString& table, cons
     return r ? Result<void>() : Result<void>(r.error());
 }
 
+Result<Participation> PostgresAnswersStore::participation(const QString& table)
+{
+    const auto there = m_db->run(QStringLiteral("SELECT to_regclass($1)"), { participantsRef(table) });
+    if (!there)
+        return there.error();
+    if (PQgetisnull(there->get(), 0, 0)) {
+        const auto exists = tableExists(table);
+        if (!exists)
+            return exists.error();
+        if (!*exists)
+            return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
+        return Participation {};
+    }
+    const auto r
+        = m_db->run(QStringLiteral("SELECT count(*), count(answered) FROM %1").arg(participantsRef(table)));
+    if (!r)
+        return r.error();
+    return Participation { number(r->get(), 0, 0), number(r->get(), 0, 1) };
+}
+
 } // namespace quenlow

@@ -130,4 +130,25 @@ Result<void> SqliteAnswersStore::removeParticipants(const QString& table, const 
     });
 }
 
+Result<Participation> SqliteAnswersStore::participation(const QString& table)
+{
+    const QString own = participantsTable(table);
+    if (!m_db->tableExists(own)) {
+        const auto exists = tableExists(table);
+        if (!exists)
+            return exists.error();
+        if (!*exists)
+            return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
+        return Participation {};
+    }
+    // count(answered) leaves out those whose moment is still NULL.
+    const auto invited = m_db->number(QStringLiteral("SELECT count(*) FROM %1").arg(quote(own)));
+    if (!invited)
+        return failure(QStringLiteral("count the participants of %1").arg(table), invited.error());
+    const auto answered = m_db->number(QStringLiteral("SELECT count(answered) FROM %1").arg(quote(own)));
+    if (!answered)
+        return failure(QStringLiteral("count the participants of %1").arg(table), answered.error());
+    return Participation { *invited, *answered };
+}
+
 } // namespace quenlow

@@ -5,6 +5,7 @@
 #include "core/Result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -65,5 +66,10 @@ std::optional<QDateTime> arrivalTimeOf(AnswersStore& store, const QString& table
 /// Appends `field` (UTF-8) to `out` as one CSV field: quoted when it holds a
 /// comma, quote, CR or LF, with quotes doubled.
 void appendCsvField(QByteArray& out, const char* field, qsizetype size, bool escapeFormula = false);
+
+/// Writes `bytes` made elsewhere (printed cards) as the file
+/// `request.outputPath`, in the places the exports may write and as they
+/// write: whole or not at all. A failure's detail is a whole sentence.
+Result<void> writeExportOutput(const ExportRequest& request, QByteArrayView bytes);
 
 } // namespace quenlow

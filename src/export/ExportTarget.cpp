@@ -185,3 +185,26 @@ Result<void> checkOutput(const ExportRequest& request)
 }
 
 } // namespace quenlow::exporting
+
+namespace quenlow {
+
+Result<void> writeExportOutput(const ExportRequest& request, QByteArrayView bytes)
+{
+    if (const Result<void> allowed = exporting::checkOutput(request); !allowed)
+        return allowed;
+    if (QFileInfo(request.outputPath).isDir())
+        return Error { Error::Io,
+            u"The file '%1' cannot be written: it is a folder."_s.arg(
+                exporting::displayPath(request.outputPath)) };
+    ExportFile file(request.outputPath);
+    if (const Result<void> opened = file.open(); !opened)
+        return opened;
+    if (const Result<void> written = file.write(bytes); !written)
+        return written;
+    const QStringList databaseFiles = exporting::databaseFiles(request);
+    return file.commit([&](int folder, const QByteArray& name) {
+        return exporting::checkOutputAt(request, databaseFiles, folder, name);
+    });
+}
+
+} // namespace quenlow

@@ -15,8 +15,9 @@ namespace quenlow {
 class FormSession;
 
 /// The forms of the program folder while answers are collected: each one's
-/// state (open, closed, closed by its time, full), its number of answers and
-/// the address it is answered at; a button closes or opens the chosen one.
+/// state (open, closed, closed by its time, full), its number of answers, how
+/// many of those it invited have answered, and the address it is answered
+/// at; a button closes or opens the chosen one.
 /// The numbers follow the answers as they arrive.
 class CollectedFormsPanel final : public QWidget
 {

@@ -339,8 +339,12 @@ void MainForm::buildMenus()
     connect(&m_session, &FormSession::htmlNameChanged, participants,
         [participants](const QString& page) { participants->setEnabled(!page.isEmpty()); });
     connect(participants, &QAction::triggered, this, [this] {
-        if (formOpen(tr("You don't currently have a Form Open.")) && formEditable())
-            ParticipantsForm(m_session, this).exec();
+        if (!formOpen(tr("You don't currently have a Form Open.")) || !formEditable())
+            return;
+        ParticipantsForm window(m_session, this);
+        if (m_commands)
+            window.setFormAddress(m_commands->formAddress(m_session.htmlName()));
+        window.exec();
     });
     QAction* line = form->addSeparator();
     line->setObjectName(QStringLiteral("Line"));

@@ -4,18 +4,27 @@
 
 #include "core/Messages.h"
 #include "core/TextFile.h"
+#include "export/AnswersExport.h"
 #include "model/FormSession.h"
 #include "model/ParticipantList.h"
+#include "model/Publication.h"
+#include "print/Invitations.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHostAddress>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace quenlow {
@@ -68,6 +77,24 @@ ParticipantsForm::ParticipantsForm(FormSession& session, QWidget* parent)
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("ParticipantsSummary"));
 
+    // The cards: where they lead and the file they go to.
+    m_formAddress = new QLineEdit(this);
+    m_formAddress->setObjectName(QStringLiteral("InvitationsAddressBox"));
+    m_formAddress->setPlaceholderText(tr("http://192.168.1.20:8080/%1").arg(session.htmlName()));
+    // The person's documents folder where there is one; the program's reports otherwise.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QFileInfo(documents).isDir())
+        documents = session.reportsFolder();
+    m_invitationsFile
+        = new QLineEdit(QDir(documents).filePath(tr("%1 invitations.pdf").arg(session.openFormName())), this);
+    m_invitationsFile->setObjectName(QStringLiteral("InvitationsFileBox"));
+    auto* browse = namedButton("InvitationsBrowse", tr("Browse…"), this);
+    auto* print = namedButton("PrintInvitations", tr("Print Invitations"), this);
+    print->setToolTip(tr("Writes a PDF with a card for each participant: their code, the form's address "
+                         "with it and its QR code, eight cards to a page."));
+    connect(browse, &QPushButton::clicked, this, &ParticipantsForm::chooseInvitationsFile);
+    connect(print, &QPushButton::clicked, this, &ParticipantsForm::printInvitations);
+
     auto* remove = namedButton("RemoveParticipant", tr("Remove"), this);
     auto* exportMissing = namedButton("ExportNotAnswered", tr("Export Not Answered…"), this);
     auto* close = namedButton("CloseParticipants", tr("Close"), this);
@@ -88,14 +115,27 @@ ParticipantsForm::ParticipantsForm(FormSession& session, QWidget* parent)
     acting->addWidget(exportMissing);
     acting->addStretch();
     acting->addWidget(close);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(m_invitationsFile, 1);
+    fileRow->addWidget(browse);
+    fileRow->addWidget(print);
+    auto* printing = new QFormLayout;
+    printing->addRow(tr("Form's address:"), m_formAddress);
+    printing->addRow(tr("Invitations:"), fileRow);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(adding);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_summary);
+    layout->addLayout(printing);
     layout->addLayout(acting);
-    resize(720, 480);
+    resize(720, 540);
     reload();
+}
+
+void ParticipantsForm::setFormAddress(const QString& address)
+{
+    m_formAddress->setText(address);
 }
 
 QString ParticipantsForm::problemText(const ParticipantsProblem& problem)
@@ -254,6 +294,70 @@ void ParticipantsForm::exportNotAnswered()
     const FileResult written = writeFileAtomically(file, notAnsweredCsv(m_people));
     if (!written)
         showExclamation(tr("The file could not be written: %1").arg(written.error().detail));
+}
+
+} // namespace quenlow
+
+namespace quenlow {
+
+void ParticipantsForm::chooseInvitationsFile()
+{
+    const QString file = testChooser()
+        ? testChooser()(true)
+        : QFileDialog::getSaveFileName(this, tr("Print Invitations"), m_invitationsFile->text(),
+            tr("PDF files (*.pdf);;All files (*)"), nullptr, QFileDialog::DontUseNativeDialog);
+    if (!file.isEmpty())
+        m_invitationsFile->setText(file);
+}
+
+void ParticipantsForm::printInvitations()
+{
+    if (m_people.isEmpty()) {
+        showExclamation(tr("This form has no participants to invite yet. Import them from a CSV file or make "
+                           "codes first."));
+        return;
+    }
+    const QUrl address(m_formAddress->text().trimmed(), QUrl::StrictMode);
+    if (!address.isValid() || address.host().isEmpty()
+        || (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https"))) {
+        showExclamation(tr("Give the address the form is answered at (for example "
+                           "http://192.168.1.20:8080/%1): each card leads there with its code.")
+                            .arg(m_session.htmlName()));
+        return;
+    }
+    const QString file = m_invitationsFile->text().trimmed();
+    if (file.isEmpty()) {
+        showExclamation(tr("Name the PDF file to write the invitations to."));
+        return;
+    }
+    // Cards that lead to this computer alone reach nobody who holds them.
+    const QString host = address.host();
+    if ((QHostAddress(host).isLoopback() || host == QLatin1String("localhost"))
+        && !askBeforeDestroying(
+            tr("The address %1 works on this computer only: the people invited cannot open "
+               "it. Print the invitations anyway?")
+                .arg(address.toString()),
+            MessageIcon::Question))
+        return;
+
+    const std::optional<HeaderFacts> header = headerFacts(m_session.collection().methods());
+    InvitationSheet sheet;
+    sheet.title = header ? header->title : m_session.openFormName();
+    sheet.language = header ? header->settings.language : FormLanguage::English;
+    sheet.formAddress = formAddressAt(address.toString(), m_session.htmlName());
+    const auto pdf = invitationsPdf(sheet, m_people);
+    ExportRequest request;
+    request.appFolder = m_session.appFolder();
+    request.pageFile = m_session.htmlName();
+    request.answersStore = m_session.databasePath();
+    request.outputPath = file;
+    const Result<void> written = pdf ? writeExportOutput(request, *pdf) : Result<void>(pdf.error());
+    if (!written) {
+        showExclamation(tr("The invitations could not be written. %1").arg(written.error().detail));
+        return;
+    }
+    showInformation(tr("%n invitation(s) written to %1.", nullptr, int(m_people.size()))
+                        .arg(QDir::toNativeSeparators(file)));
 }
 
 } // namespace quenlow

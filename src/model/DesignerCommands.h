@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #pragma once
 
+#include <QString>
+
 namespace quenlow {
 
 /// What the designer's windows ask of the program beyond their own reach: to
@@ -37,6 +39,14 @@ public:
     /// True when the answers database is there, after offering to create it
     /// (the CreateNewDatabase window) when it is not.
     virtual bool offerAnswersDatabase() = 0;
+    /// The address the form of `pageFile` is answered at, as far as the
+    /// program knows it (the printed invitations lead there); empty when it
+    /// does not.
+    virtual QString formAddress(const QString& pageFile) const
+    {
+        Q_UNUSED(pageFile);
+        return {};
+    }
 };
 
 } // namespace quenlow

@@ -51,7 +51,7 @@ QList<FormOverview> formOverviews(const FormSession& session)
         const std::optional<HeaderFacts> facts = headerFacts(methods);
         if (!facts)
             continue;
-        FormOverview form { name, facts->title, facts->settings, std::nullopt };
+        FormOverview form { name, facts->title, facts->settings, std::nullopt, std::nullopt };
         if (store) {
             const QString table = AnswersStore::tableFor(name);
             if (const auto exists = (*store)->tableExists(table); exists && *exists) {
@@ -60,6 +60,8 @@ QList<FormOverview> formOverviews(const FormSession& session)
             } else if (exists) {
                 form.answers = 0;
             }
+            if (const auto invited = participationOf(**store, table); invited && invited->invited > 0)
+                form.participation = *invited;
         }
         forms.append(form);
     }

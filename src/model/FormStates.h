@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Result.h"
+#include "database/Participants.h"
 #include "model/FormSettings.h"
 
 #include <QDateTime>
@@ -21,6 +22,9 @@ struct FormOverview {
     QString title; // the header's text
     FormSettings settings;
     std::optional<qint64> answers; // nothing when the store could not tell
+    /// Of those invited, how many answered; nothing when it invited nobody
+    /// (or the store could not tell).
+    std::optional<Participation> participation;
 
     /// Whether it takes answers at `now`.
     bool isOpen(const QDateTime& now) const { return settings.isOpen(now, answers); }

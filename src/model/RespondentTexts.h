@@ -121,6 +121,9 @@ enum class RespondentText {
     AnswerHere, // beside the form's address on the projector
     QrCodeFor, // %1: the address the code holds
     PageOfPages, // %1 of %2: charts shown a page at a time
+    // A printed invitation card, beside the code and the address with it.
+    InvitationCode,
+    InvitationAddress,
     TooLargeTitle,
     TooLarge,
     ExpectationFailedTitle,

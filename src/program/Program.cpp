@@ -120,6 +120,7 @@ struct Program::Private final : DesignerCommands {
     void showCollectedForms() override { showCollection(); }
     void chooseAnswersStore() override;
     bool offerAnswersDatabase() override { return requireAnswersDatabase(*session); }
+    QString formAddress(const QString& pageFile) const override;
     void importXlsForm() override { ImportXlsForm::importXlsForm(*session, mainForm.get()); }
 };
 
@@ -153,6 +154,21 @@ void Program::Private::chooseAnswersStore()
             " The answers being collected go to the previous database until Collect Answers is "
             "stopped and started again.");
     showInformation(text);
+}
+
+QString Program::Private::formAddress(const QString& pageFile) const
+{
+    if (collection.isRunning()) {
+        // What the addresses window shows first and its QR code holds.
+        const QStringList at = collectionAddresses(shared, collection.port(), pageFile, https);
+        return at.isEmpty() ? collection.pageAddress(pageFile) : at.constFirst();
+    }
+    // Not collecting yet: where the last choice will serve it to the people
+    // on this computer's network, who are the ones invited.
+    const CollectionChoice choice = rememberedChoice();
+    if (choice.port == 0)
+        return {}; // any free port: known only once it runs
+    return collectionAddresses(true, choice.port, pageFile, choice.https()).value(0);
 }
 
 void Program::Private::toggleCollection()

@@ -5,6 +5,7 @@
 #include "model/FormSession.h"
 #include "reporter/AnswersPage.h"
 #include "reporter/GraphsPage.h"
+#include "reporter/ParticipationPage.h"
 #include "reporter/ReportPage.h"
 #include "reporter/ReporterControls.h"
 #include "reporter/ReporterExport.h"
@@ -34,6 +35,7 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     m_tabs->addTab(tr("View and export data to Word Document"));
     m_tabs->addTab(tr("View and save Graphs of data for inclusion in Report"));
     m_tabs->addTab(tr("Answers"));
+    m_tabs->addTab(tr("Who Has Answered"));
     m_tabs->setExpanding(false);
     m_tabs->setDrawBase(false);
 
@@ -41,10 +43,12 @@ ReporterForm::ReporterForm(FormSession& session, QWidget* parent)
     m_reportPage = new ReportPage(session, this);
     m_graphsPage = new GraphsPage(session, *m_reportPage, this);
     m_answersPage = new AnswersPage(session, this);
+    m_participationPage = new ParticipationPage(session, this);
     m_pages = new QStackedLayout;
     m_pages->addWidget(m_reportPage);
     m_pages->addWidget(m_graphsPage);
     m_pages->addWidget(m_answersPage);
+    m_pages->addWidget(m_participationPage);
     // Deleted answers move the numbers of those browsed on the report page.
     connect(m_answersPage, &AnswersPage::answersDeleted, m_reportPage, &ReportPage::showAnswersLeft);
 
@@ -116,19 +120,21 @@ void ReporterForm::setExportFileChooserForTesting(std::function<QString()> choos
 void ReporterForm::tabClicked(int index)
 {
     const int k = index + 1;
-    if (k == m_currentFrame || k < 1 || k > 3)
+    if (k == m_currentFrame || k < 1 || k > 4)
         return;
     if (k == 2)
         m_graphsPage->loadGraphableFields();
     if (k == 3)
         m_answersPage->showAnswers();
+    if (k == 4)
+        m_participationPage->showParticipation();
     showFrame(k);
     m_currentFrame = qint16(k);
 }
 
 void ReporterForm::showFrame(int k)
 {
-    QWidget* const pages[] = { m_reportPage, m_graphsPage, m_answersPage };
+    QWidget* const pages[] = { m_reportPage, m_graphsPage, m_answersPage, m_participationPage };
     m_pages->setCurrentWidget(pages[k - 1]);
 }
 

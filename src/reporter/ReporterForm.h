@@ -18,6 +18,7 @@ class AnswersTableModel;
 class ChartControl;
 class FormSession;
 class GraphsPage;
+class ParticipationPage;
 class ReportPage;
 
 /// The reporter: the open form's answers, browsed question by question,
@@ -28,7 +29,8 @@ class ReportPage;
 /// Three pages under the tab strip TabStrip1, one shown at a time, each a
 /// class of its own: "Frame1(1)" (`ReportPage`: the report), "Frame1(2)"
 /// (`GraphsPage`: charts) and "Frame1(3)" (`AnswersPage`: the answers
-/// table). The window holds the tab strip, the Answers menu and
+/// table), and "Frame1(4)" (`ParticipationPage`: who of those invited has
+/// answered). The window holds the tab strip, the Answers menu and
 /// ExitReporter. Every control carries its name as objectName.
 class ReporterForm final : public QDialog
 {
@@ -44,6 +46,7 @@ public:
     ReportPage* reportPage() const { return m_reportPage; }
     GraphsPage* graphsPage() const { return m_graphsPage; }
     AnswersPage* answersPage() const { return m_answersPage; }
+    ParticipationPage* participationPage() const { return m_participationPage; }
 
     // Window state, read from the lists' rows.
     /// The question of each reportable field listed.
@@ -71,6 +74,7 @@ private:
     ReportPage* m_reportPage = nullptr;
     GraphsPage* m_graphsPage = nullptr;
     AnswersPage* m_answersPage = nullptr;
+    ParticipationPage* m_participationPage = nullptr;
 };
 
 } // namespace quenlow

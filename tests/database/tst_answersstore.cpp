@@ -244,6 +244,8 @@ private slots:
         };
         QCOMPARE(participantsOf(*m_store, kTable).valueOr({ person(u"X"_s, u"x"_s) }).size(), 0);
         QVERIFY(participantsOf(*m_store, u"tbl_gone"_s).failedWith(Error::NotFound));
+        QCOMPARE(participationOf(*m_store, kTable).valueOr({ -1, -1 }), Participation {});
+        QVERIFY(participationOf(*m_store, u"tbl_gone"_s).failedWith(Error::NotFound));
         QVERIFY(addParticipants(*m_store, u"tbl_gone"_s, { person(u"AAAAAAAA"_s, u"Ann"_s) })
                     .failedWith(Error::NotFound));
         const QList<Participant> first { person(u"AAAAAAAA"_s, u"Ann"_s),
@@ -265,6 +267,9 @@ private slots:
         QList<Participant> notYet = all;
         notYet[1] = person(u"CCCCCCCC"_s, QString());
         QCOMPARE(participantsOf(*m_store, u"tbl_without"_s).valueOr({}), notYet);
+        // Those who answered are counted, those whose answers stayed behind are not.
+        QCOMPARE(participationOf(*m_store, u"tbl_with"_s).valueOr({}), (Participation { 3, 1 }));
+        QCOMPARE(participationOf(*m_store, u"tbl_without"_s).valueOr({}), (Participation { 3, 0 }));
         QVERIFY(m_store->renameTable(kTable, u"tbl_renamed"_s));
         QCOMPARE(participantsOf(*m_store, u"tbl_renamed"_s).valueOr({}), all);
         QVERIFY(m_store->createTable(kTable, u"Form Question"_s));

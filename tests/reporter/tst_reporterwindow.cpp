@@ -5,17 +5,20 @@
 
 #include "core/TextFile.h"
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "platform/BrowserView.h"
 #include "platform/ChartControl.h"
 #include "reporter/AnswerPositions.h"
 #include "reporter/AnswersTablePage.h"
 #include "reporter/Reporter.h"
 #include "reporter/ReporterForm.h"
+#include "support/PrintedCards.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -267,6 +270,46 @@ private slots:
         f.answer({ { u"Your name"_s, u"Ada"_s } });
         viewAnswersTable(f.session);
         QVERIFY(page(f).contains("\r\n>  Ada\r\n"));
+    }
+
+    // The fourth tab: how many of those invited answered, and who has not,
+    // counted afresh each time it is shown.
+    void whoHasNotAnsweredIsListed()
+    {
+        ReporterFixture f;
+        ReporterForm form(f.session);
+        auto* tabs = child<QTabBar>(&form, u"TabStrip1"_s);
+        auto* summary = child<QLabel>(&form, u"ParticipationSummary"_s);
+        auto* list = child<QTableWidget>(&form, u"NotAnsweredList"_s);
+        tabs->setCurrentIndex(3);
+        QVERIFY2(summary->text().startsWith(u"This form invites nobody"_s), qPrintable(summary->text()));
+        QCOMPARE(list->rowCount(), 0);
+
+        const auto person
+            = [](const QString& code, const QString& name, QList<std::pair<QString, QString>> attributes) {
+                  Participant p;
+                  p.code = code;
+                  p.name = name;
+                  p.attributes = std::move(attributes);
+                  return p;
+              };
+        QVERIFY(addParticipants(*f.store(), f.table(),
+            { person(u"AAAAAAAA"_s, u"Ann"_s, { { u"class"_s, u"5a"_s } }),
+                person(u"CCCCCCCC"_s, u"Ben"_s, { { u"class"_s, u"5b"_s }, { u"bus"_s, u"yes"_s } }),
+                person(u"DDDDDDDD"_s, QString(), {}) }));
+        markAnswered(f.folder.database(), f.session.openFormName(), { u"AAAAAAAA"_s });
+        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(3);
+        QCOMPARE(summary->text(), u"answered 1 of 3"_s);
+        QCOMPARE(list->rowCount(), 2);
+        QStringList cells;
+        for (int r = 0; r < list->rowCount(); ++r) {
+            for (int c = 0; c < list->columnCount(); ++c)
+                cells.append(list->item(r, c) ? list->item(r, c)->text() : QString());
+        }
+        QCOMPARE(cells,
+            (QStringList { u"Ben"_s, u"CCCCCCCC"_s, u"5b"_s, u"yes"_s, QString(), u"DDDDDDDD"_s, QString(),
+                QString() }));
     }
 };
 
