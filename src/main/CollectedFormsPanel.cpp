@@ -18,7 +18,7 @@ namespace quenlow {
 
 namespace {
 
-enum Column { FormColumn, StateColumn, AnswersColumn, AddressColumn, ColumnCount };
+enum Column { FormColumn, StateColumn, AnswersColumn, QuotasColumn, AddressColumn, ColumnCount };
 constexpr int kOpenRole = Qt::UserRole + 1; // whether the row's form takes answers now
 
 } // namespace
@@ -33,7 +33,8 @@ CollectedFormsPanel::CollectedFormsPanel(
     auto* caption = new QLabel(tr("Forms:"), this);
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("CollectedFormsTable"));
-    m_table->setHorizontalHeaderLabels({ tr("Form"), tr("State"), tr("Answers"), tr("Address") });
+    m_table->setHorizontalHeaderLabels(
+        { tr("Form"), tr("State"), tr("Answers"), tr("Quotas"), tr("Address") });
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -76,6 +77,7 @@ void CollectedFormsPanel::refresh()
             = form.title.isEmpty() ? form.name : form.name + QStringLiteral(" \u2013 ") + form.title;
         const QStringList cells { label, formStateText(form, now),
             form.answers ? QString::number(*form.answers) : QStringLiteral("?"),
+            quotaCountTexts(form).join(QStringLiteral(", ")),
             m_addressOf ? m_addressOf(form.name) : QString() };
         for (int column = 0; column < ColumnCount; ++column) {
             QTableWidgetItem* item = m_table->item(row, column);
