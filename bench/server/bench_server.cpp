@@ -39,10 +39,16 @@
 // for the instructions per submission of the handler (the main thread) and
 // of the writer (its thread, which also makes the thank-you page). With
 // QUENLOW_BENCH_TOKEN set, each post carries a page token, as pages do.
+// With QUENLOW_BENCH_QUOTAS set to 0 or 5, the posts answer the 40-question
+// form of the quota part instead, without quotas or with its five.
 // An answer limit (counted by the store in the transaction that stores each
 // answer): the 40-question form with a limit it never reaches takes at least
 // 0.95x the submissions/s of the same form without one; `--part limit` runs
 // that part alone.
+// Quotas (counted by the store as the limit is): the 40-question form with
+// five quotas every post falls into, never full, takes at least 0.9x the
+// submissions/s of the same form without them; `--part quota` runs that part
+// alone.
 // Exit code 0 when all hold.
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
@@ -680,9 +686,10 @@ void reportLoad(const QString& what, const Load& load)
 // Forty questions in blocks of four: a whole number from 0 to 120, a date
 // from 2000, a yes-or-no choice, and a scale asked only after a yes; every
 // one required. `withRules` false: the same questions without any rule.
-// With `limit`, the form takes no more than that many answers.
-void makeRulesForm(
-    const QString& folder, const QString& name, bool withRules, std::optional<qint64> limit = std::nullopt)
+// With `limit`, the form takes no more than that many answers; with
+// `quotas`, no more than so many of each.
+void makeRulesForm(const QString& folder, const QString& name, bool withRules,
+    std::optional<qint64> limit = std::nullopt, const QList<FormQuota>& quotas = {})
 {
     const QString db = answersStoreIn(folder);
     const QString table = AnswersStore::tableFor(name);
@@ -697,9 +704,10 @@ void makeRulesForm(
     header.userInstruction = name;
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
     header.attribute6List = { printNumber(1), printNumber(0), db, printNumber(6) };
-    if (limit) {
+    if (limit || !quotas.isEmpty()) {
         FormSettings settings;
         settings.answerLimit = limit;
+        settings.quotas = quotas;
         setFormSettings(header, settings);
     }
     collection.append(header);
@@ -925,6 +933,13 @@ bool handlerPart(const QString& folder, int posts)
     post.path = RequestHandler::submissionPath();
     post.contentType = "application/x-www-form-urlencoded";
     post.body = submissionBody();
+    if (const QByteArray quotas = qgetenv("QUENLOW_BENCH_QUOTAS"); !quotas.isEmpty()) {
+        QList<FormQuota> five;
+        for (int i = 0; quotas == "5" && i < 5; ++i)
+            five.append({ QStringLiteral("Pick %1").arg(i), QStringLiteral("Yes"), qint64(1) << 50 });
+        makeRulesForm(folder, QStringLiteral("forty"), false, std::nullopt, five);
+        post.body = rulesBody(QStringLiteral("forty"), QStringLiteral("42"));
+    }
     // QUENLOW_BENCH_FORM=plain or rules: the forty questions, without or with
     // their rules, for comparing what the rules cost.
     if (const QString form = qEnvironmentVariable("QUENLOW_BENCH_FORM");
@@ -965,6 +980,29 @@ bool limitPart(
         && open.rows >= open.ok;
     out(QStringLiteral("target limit >= 0.95x without: %1").arg(rateMet ? u"met" : u"MISSED"));
     out(QStringLiteral("target zero non-2xx and a row for every 2xx (limit): %1")
+            .arg(allStored ? u"met" : u"MISSED"));
+    return rateMet && allStored;
+}
+
+bool quotaPart(
+    const QString& folder, const QString& server, const QString& wrk, int connections, int duration)
+{
+    makeRulesForm(folder, QStringLiteral("unquoted"), false);
+    QList<FormQuota> quotas;
+    for (int i = 0; i < 5; ++i)
+        quotas.append({ QStringLiteral("Pick %1").arg(i), QStringLiteral("Yes"), qint64(1) << 50 });
+    makeRulesForm(folder, QStringLiteral("quoted"), false, std::nullopt, quotas);
+    const auto [open, quoted] = alternateLoads(
+        folder, server, wrk, connections, duration, QStringLiteral("unquoted"), QStringLiteral("quoted"));
+    reportLoad(QStringLiteral("40 questions, no quota (two runs)"), open);
+    reportLoad(QStringLiteral("40 questions, 5 quotas every post falls into, never full (two runs)"), quoted);
+    const double ratio = open.rate() > 0 ? quoted.rate() / open.rate() : 0;
+    out(QStringLiteral("ratio of the form with quotas to the form without: %1x").arg(ratio, 0, 'f', 3));
+    const bool rateMet = ratio >= 0.9;
+    const bool allStored = open.bad == 0 && quoted.bad == 0 && quoted.ok > 0 && quoted.rows >= quoted.ok
+        && open.rows >= open.ok;
+    out(QStringLiteral("target quotas >= 0.9x without: %1").arg(rateMet ? u"met" : u"MISSED"));
+    out(QStringLiteral("target zero non-2xx and a row for every 2xx (quotas): %1")
             .arg(allStored ? u"met" : u"MISSED"));
     return rateMet && allStored;
 }
@@ -1110,7 +1148,8 @@ int main(int argc, char** argv)
         else if (args.at(i) == QLatin1StringView("--part")
             && (args.at(i + 1) == QLatin1StringView("rules") || args.at(i + 1) == QLatin1StringView("limit")
                 || args.at(i + 1) == QLatin1StringView("handler")
-                || args.at(i + 1) == QLatin1StringView("pages")))
+                || args.at(i + 1) == QLatin1StringView("pages")
+                || args.at(i + 1) == QLatin1StringView("quota")))
             part = args.at(i + 1);
         else if (args.at(i) == QLatin1StringView("--posts"))
             posts = qBound(1, args.at(i + 1).toInt(), 1000000);
@@ -1134,6 +1173,8 @@ int main(int argc, char** argv)
         return rulesPart(folder, server, wrk, connections, duration) ? 0 : 1;
     if (part == QLatin1StringView("limit"))
         return limitPart(folder, server, wrk, connections, duration) ? 0 : 1;
+    if (part == QLatin1StringView("quota"))
+        return quotaPart(folder, server, wrk, connections, duration) ? 0 : 1;
     if (part == QLatin1StringView("handler"))
         return handlerPart(folder, posts) ? 0 : 1;
     if (part == QLatin1StringView("pages"))

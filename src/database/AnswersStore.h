@@ -62,14 +62,26 @@ public:
         /// it holds exactly however many write at once; a page sent again
         /// still replaces its row's answers.
         std::optional<qint64> limit {};
+        /// At most `limit` rows whose `column` holds `answer`.
+        struct Quota {
+            QString column;
+            QString answer;
+            qint64 limit = 0;
+        };
+        /// The quotas this row's answers fall into: a new row, or a page sent
+        /// again whose answer comes into one it was not in, is not stored once
+        /// its table holds the quota's number (QuotaFull); counted in the
+        /// transaction that stores the row, as the limit is.
+        QList<Quota> quotas {};
     };
     struct Inserted {
         /// Repeated: the same answers came before; Replaced: other answers of
         /// the same page replaced those of the row stored first; Full: the
         /// table holds its limit of rows; OtherTable: the token was stored
         /// with another table's row (a page of a form that has since been
-        /// renamed or replaced), which nothing of this row may touch.
-        enum Outcome { Stored, NoSuchTable, Repeated, Skipped, Replaced, Full, OtherTable };
+        /// renamed or replaced), which nothing of this row may touch;
+        /// QuotaFull: one of the row's quotas is full, nothing was stored or replaced.
+        enum Outcome { Stored, NoSuchTable, Repeated, Skipped, Replaced, Full, OtherTable, QuotaFull };
         Outcome outcome = Stored;
         qint64 rowId = -1; // the new row, or for Repeated and Replaced the row stored first
         /// For Repeated and Replaced: when the row stored first arrived.

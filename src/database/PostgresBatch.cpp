@@ -130,7 +130,7 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             continue;
         }
         Pending p { i, {}, {} };
-        if (row.limit && !limited.contains(physicalName(row.table)))
+        if ((row.limit || !row.quotas.isEmpty()) && !limited.contains(physicalName(row.table)))
             limited.append(physicalName(row.table));
         const QByteArray sql = insertStatement(row, **found, &p.params);
         const auto name = m_db->prepared(sql, int(p.params.size()));
@@ -244,7 +244,10 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             facts.holder = rules::TokenHolder { true, number(res, 0, 1),
                 PQnfields(res) > 5 ? timeFrom(res, 0, 5).value_or(QDateTime()) : QDateTime() };
         facts.answersChanged = one && PQnfields(res) > 2 && number(res, 0, 2) > 0;
-        facts.full = rows.at(p.row).limit && (!one || flag(4));
+        // A statement that returned no row tells only that there was no room.
+        const NewRow& stored = rows.at(p.row);
+        facts.quotaFull = !stored.quotas.isEmpty() && (one ? flag(6) : !stored.limit);
+        facts.full = stored.limit && (!one || flag(4)) && !facts.quotaFull;
         // Nothing decided: the token's first holder committed after the statement began.
         results[p.row] = rules::outcomeOf(facts).value_or(Inserted { Inserted::Repeated, -2 });
     }
@@ -333,6 +336,31 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
         params->append(Param(QString::number(*row.limit)));
         room = QStringLiteral(" WHERE (SELECT count(*) FROM %1) < $%2::bigint").arg(ref).arg(params->size());
     }
+    // Likewise each quota the row falls into: it has room, or the page's row
+    // (sent again) holds that answer already.
+    QString quotaRoom;
+    for (const NewRow::Quota& quota : row.quotas) {
+        const auto column = table.byFoldedName.constFind(physicalName(quota.column));
+        if (column == table.byFoldedName.cend())
+            continue;
+        const QString name = quote(columns.at(*column));
+        params->append(Param(quota.answer));
+        const QString answer = QStringLiteral("$%1::text").arg(params->size());
+        params->append(Param(QString::number(quota.limit)));
+        const QString limit = QStringLiteral("$%1::bigint").arg(params->size());
+        QString kept;
+        if (!row.token.isEmpty()) {
+            kept
+                = QStringLiteral("EXISTS (SELECT 1 FROM %1 h JOIN %2 a ON a.row_id = h.%3 WHERE a.token = $3 "
+                                 "AND a.answers_table = $1 AND h.%4 = %5) OR ")
+                      .arg(ref, kArrivals, kId, name, answer);
+        }
+        quotaRoom += (quotaRoom.isEmpty() ? QString() : QStringLiteral(" AND "))
+            + QStringLiteral("(%1(SELECT count(*) FROM %2 WHERE %3 = %4) < %5)")
+                  .arg(kept, ref, name, answer, limit);
+    }
+    if (!quotaRoom.isEmpty())
+        room += (room.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + quotaRoom;
     if (!row.token.isEmpty()) {
         // The token is claimed first, with the id the row will get: a token
         // another server stores at the same moment makes this row a repeat
@@ -344,10 +372,11 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
             : QStringLiteral(
                 "prior AS (SELECT row_id FROM %1 WHERE token = $3 AND answers_table = $1 AND row_id IS NOT "
                 "NULL), "
-                "upd AS (UPDATE %2 t SET %3 FROM prior WHERE t.%4 = prior.row_id AND (%5) "
+                "upd AS (UPDATE %2 t SET %3 FROM prior WHERE t.%4 = prior.row_id AND (%5)%6 "
                 "RETURNING t.%4 AS id), "
                 "note AS (UPDATE %1 SET changed = $2 WHERE token = $3 AND EXISTS (SELECT 1 FROM upd)) ")
-                  .arg(kArrivals, ref, set, kId, differs);
+                  .arg(kArrivals, ref, set, kId, differs,
+                      quotaRoom.isEmpty() ? QString() : QStringLiteral(" AND ") + quotaRoom);
         // A token stored with another table's row (a page of a form since
         // renamed or replaced) touches nothing: told by the fourth value.
         return QStringLiteral(
@@ -358,8 +387,10 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
             "SELECT (SELECT %3 FROM ins), "
             "(SELECT coalesce(row_id, -1) FROM %1 WHERE token = $3 AND answers_table = $1), "
             "(SELECT count(*) FROM upd), (SELECT answers_table <> $1 FROM %1 WHERE token = $3), "
-            "NOT EXISTS (SELECT 1 FROM id), (SELECT arrived FROM %1 WHERE token = $3 AND answers_table = $1)")
-            .arg(kArrivals, ref, kId, names, marks, replace, room)
+            "NOT EXISTS (SELECT 1 FROM id), (SELECT arrived FROM %1 WHERE token = $3 AND answers_table = "
+            "$1)%8")
+            .arg(kArrivals, ref, kId, names, marks, replace, room,
+                quotaRoom.isEmpty() ? QString() : QStringLiteral(", NOT (") + quotaRoom + QStringLiteral(")"))
             .toUtf8();
     }
     if (row.arrivedAt.isValid()) {

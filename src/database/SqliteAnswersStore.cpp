@@ -83,6 +83,7 @@ Result<void> SqliteAnswersStore::inTransaction(const std::function<Result<void>(
         return failure(QStringLiteral("begin"), r.error());
     // Rows deleted, tables renamed or dropped: the rows counted are no longer known.
     m_rowCounts.clear();
+    m_quotaCounts.clear();
     Result<void> done = work();
     if (done) {
         if (const auto r = m_db->commit(); !r)
@@ -156,6 +157,7 @@ void SqliteAnswersStore::forgetSchema()
     m_changesKnown = false;
     m_marksKnown.reset();
     m_rowCounts.clear();
+    m_quotaCounts.clear();
 }
 
 Result<QByteArray> SqliteAnswersStore::sharedKey()

@@ -118,6 +118,13 @@ private:
     Result<Inserted> insertOne(const NewRow& row);
     /// The rows of `table` now, counted in the writer's transaction.
     Result<qint64> rowsCounted(const QString& table);
+    /// Whether one of the row's quotas is full (see RowEngine::quotaFull).
+    Result<bool> quotaFull(const NewRow& row, std::optional<qint64> holder);
+    /// The rows of `table` whose column `column` (its place) holds `answer`,
+    /// counted in the writer's transaction.
+    Result<qint64> quotaCounted(const QString& table, int column, const QString& answer);
+    /// A new row stored: the quota counts it falls into go up.
+    void countQuotas(const QString& table, const rules::PickedValues& values);
     /// `id`, the id the engine gave a new row of `table`, or the row moved
     /// past the ids of rows deleted before.
     Result<qint64> unusedId(const QString& table, qint64 id);
@@ -140,6 +147,13 @@ private:
     QHash<QString, TableColumns> m_columns;
     // Rows per table, valid while no other connection has written.
     QHash<QString, qint64> m_rowCounts;
+    // Rows per answer of a column under a quota, kept as the row counts are.
+    struct QuotaCount {
+        int column;
+        QString answer;
+        qint64 rows;
+    };
+    QHash<QString, QList<QuotaCount>> m_quotaCounts;
     qint64 m_countsDataVersion = -1;
     QHash<QString, sqlite3_stmt*> m_statements;
     // The reader's: the last order made, and the last span counted with what

@@ -99,6 +99,7 @@ Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList
     const qint64 dataVersion = keptNumber(QStringLiteral("PRAGMA data_version")).valueOr(-1);
     if (dataVersion != m_countsDataVersion || dataVersion < 0) {
         m_rowCounts.clear();
+        m_quotaCounts.clear();
         m_countsDataVersion = dataVersion;
     }
     QList<Inserted> results;
@@ -148,6 +149,10 @@ public:
     Result<qint64> insertRow(const AnswersStore::NewRow& row) override
     {
         return m_store.insertNew(row, m_columns, m_values);
+    }
+    Result<bool> quotaFull(const AnswersStore::NewRow& row, std::optional<qint64> holder) override
+    {
+        return m_store.quotaFull(row, holder);
     }
 
 private:
@@ -241,6 +246,7 @@ Result<qint64> SqliteAnswersStore::insertNew(
     const qint64 id = *placed;
     if (const auto counted = m_rowCounts.find(row.table); counted != m_rowCounts.end())
         ++*counted;
+    countQuotas(row.table, valueOf);
     if (row.token.isEmpty() && !row.arrivedAt.isValid())
         return id;
 
@@ -275,6 +281,74 @@ Result<qint64> SqliteAnswersStore::rowsCounted(const QString& table)
         return failure(QStringLiteral("count the rows of %1").arg(table), counted.error());
     m_rowCounts.insert(table, *counted);
     return *counted;
+}
+
+Result<bool> SqliteAnswersStore::quotaFull(const NewRow& row, std::optional<qint64> holder)
+{
+    const TableColumns* table = columnsOf(row.table);
+    if (!table)
+        return false;
+    for (const NewRow::Quota& quota : row.quotas) {
+        const auto column = table->byFoldedName.constFind(foldAscii(quota.column));
+        if (column == table->byFoldedName.cend())
+            continue;
+        if (holder) {
+            // A page sent again keeps a place it holds already.
+            sqlite3_stmt* kept = statementFor(QStringLiteral("SELECT %1 IS ?1 FROM %2 WHERE rowid = ?2")
+                                                  .arg(quote(table->names.at(*column)), quote(row.table)));
+            if (!kept)
+                return engineFailure(QStringLiteral("prepare"));
+            const QByteArray answer = quota.answer.toUtf8();
+            sqlite3_bind_text(kept, 1, answer.constData(), int(answer.size()), SQLITE_TRANSIENT);
+            sqlite3_bind_int64(kept, 2, *holder);
+            const int rc = sqlite3_step(kept);
+            const bool keeps = rc == SQLITE_ROW && sqlite3_column_int(kept, 0) != 0;
+            sqlite3_reset(kept);
+            if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+                return engineFailure(QStringLiteral("read the answers of row %1").arg(*holder));
+            if (keeps)
+                continue;
+        }
+        const Result<qint64> counted = quotaCounted(row.table, *column, quota.answer);
+        if (!counted)
+            return counted.error();
+        if (*counted >= quota.limit)
+            return true;
+    }
+    return false;
+}
+
+Result<qint64> SqliteAnswersStore::quotaCounted(const QString& table, int column, const QString& answer)
+{
+    // Counted once per answer while no other connection writes; the rows
+    // this connection stores are added as they come.
+    QList<QuotaCount>& counts = m_quotaCounts[table];
+    for (const QuotaCount& known : std::as_const(counts)) {
+        if (known.column == column && known.answer == answer)
+            return known.rows;
+    }
+    const TableColumns* columns = columnsOf(table);
+    if (!columns || column >= columns->names.size())
+        return Error { Error::NotFound, QStringLiteral("no column %1 in %2").arg(column).arg(table) };
+    const Result<qint64> counted = m_db->number(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?1")
+                                                    .arg(quote(table), quote(columns->names.at(column))),
+        { answer });
+    if (!counted)
+        return failure(QStringLiteral("count the answers of %1").arg(table), counted.error());
+    counts.append({ column, answer, *counted });
+    return *counted;
+}
+
+void SqliteAnswersStore::countQuotas(const QString& table, const rules::PickedValues& values)
+{
+    const auto counts = m_quotaCounts.find(table);
+    if (counts == m_quotaCounts.end())
+        return;
+    for (QuotaCount& count : *counts) {
+        if (count.column < values.size() && values[count.column] && *values[count.column]
+            && **values[count.column] == count.answer)
+            ++count.rows;
+    }
 }
 
 Result<qint64> SqliteAnswersStore::unusedId(const QString& table, qint64 id)
@@ -347,6 +421,8 @@ Result<bool> SqliteAnswersStore::replaceAnswers(
         return stepped.error();
     if (sqlite3_changes(m_db->handle()) == 0)
         return false;
+    // The row may have left one quota's answer for another's.
+    m_quotaCounts.remove(row.table);
 
     if (const auto changes = hasChangeTimes(true); !changes)
         return changes.error();

@@ -110,6 +110,8 @@ std::optional<Inserted> outcomeOf(const RowFacts& facts)
         return Inserted { Inserted::Stored, *facts.storedId };
     if (facts.holder && !facts.holder->sameTable)
         return Inserted { Inserted::OtherTable, -1 };
+    if (facts.quotaFull)
+        return Inserted { Inserted::QuotaFull, -1 };
     // A page sent again is never refused for a full table: it stored its row before.
     if (facts.holder)
         return Inserted { facts.answersChanged ? Inserted::Replaced : Inserted::Repeated, facts.holder->rowId,
@@ -127,7 +129,13 @@ Result<Inserted> storeRow(RowEngine& engine, const AnswersStore::NewRow& row)
         if (!holder)
             return holder.error();
         facts.holder = *holder;
-        if (facts.holder && replacesHolder(*facts.holder)) {
+        if (facts.holder && replacesHolder(*facts.holder) && !row.quotas.isEmpty()) {
+            const auto over = engine.quotaFull(row, facts.holder->rowId);
+            if (!over)
+                return over.error();
+            facts.quotaFull = *over;
+        }
+        if (facts.holder && replacesHolder(*facts.holder) && !facts.quotaFull) {
             const auto changed = engine.replaceAnswers(row, facts.holder->rowId);
             if (!changed)
                 return changed.error();
@@ -140,7 +148,13 @@ Result<Inserted> storeRow(RowEngine& engine, const AnswersStore::NewRow& row)
             return counted.error();
         facts.full = *counted >= *row.limit;
     }
-    if (!facts.holder && !facts.full) {
+    if (!facts.holder && !facts.full && !row.quotas.isEmpty()) {
+        const auto over = engine.quotaFull(row, std::nullopt);
+        if (!over)
+            return over.error();
+        facts.quotaFull = *over;
+    }
+    if (!facts.holder && !facts.full && !facts.quotaFull) {
         const auto id = engine.insertRow(row);
         if (!id)
             return id.error();

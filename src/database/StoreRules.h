@@ -79,6 +79,7 @@ struct RowFacts {
     std::optional<TokenHolder> holder; // the token was stored before
     bool answersChanged = false; // the holder's answers were replaced by these
     bool full = false; // the table holds its limit of rows
+    bool quotaFull = false; // a quota the row's answers fall into is full
 };
 
 /// Whether a row's answers go in place of those of the token's holder: only
@@ -100,11 +101,15 @@ public:
     virtual Result<qint64> rowCount(const QString& table) = 0;
     /// A new row with its arrival and token; its id.
     virtual Result<qint64> insertRow(const AnswersStore::NewRow& row) = 0;
+    /// Whether one of the row's quotas holds its number of rows; with
+    /// `holder`, a quota that row's answer is in already does not count.
+    virtual Result<bool> quotaFull(const AnswersStore::NewRow& row, std::optional<qint64> holder) = 0;
 };
 
 /// Stores `row` (its table known to exist) by the rules: a token stored
 /// before with another table's row touches nothing; with a row of this table
-/// its answers replace that row's; a limit is counted only for a new row.
+/// its answers replace that row's; a limit is counted only for a new row;
+/// a quota for a new row and for answers that come into it.
 Result<AnswersStore::Inserted> storeRow(RowEngine& engine, const AnswersStore::NewRow& row);
 
 // --- Order of rows ----------------------------------------------------------

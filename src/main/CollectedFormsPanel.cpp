@@ -18,7 +18,15 @@ namespace quenlow {
 
 namespace {
 
-enum Column { FormColumn, StateColumn, AnswersColumn, ParticipantsColumn, AddressColumn, ColumnCount };
+enum Column {
+    FormColumn,
+    StateColumn,
+    AnswersColumn,
+    ParticipantsColumn,
+    QuotasColumn,
+    AddressColumn,
+    ColumnCount
+};
 constexpr int kOpenRole = Qt::UserRole + 1; // whether the row's form takes answers now
 
 } // namespace
@@ -34,7 +42,7 @@ CollectedFormsPanel::CollectedFormsPanel(
     m_table = new QTableWidget(0, ColumnCount, this);
     m_table->setObjectName(QStringLiteral("CollectedFormsTable"));
     m_table->setHorizontalHeaderLabels(
-        { tr("Form"), tr("State"), tr("Answers"), tr("Participants"), tr("Address") });
+        { tr("Form"), tr("State"), tr("Answers"), tr("Participants"), tr("Quotas"), tr("Address") });
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -80,6 +88,7 @@ void CollectedFormsPanel::refresh()
             form.participation
                 ? tr("answered %1 of %2").arg(form.participation->answered).arg(form.participation->invited)
                 : QString(),
+            quotaCountTexts(form).join(QStringLiteral(", ")),
             m_addressOf ? m_addressOf(form.name) : QString() };
         for (int column = 0; column < ColumnCount; ++column) {
             QTableWidgetItem* item = m_table->item(row, column);

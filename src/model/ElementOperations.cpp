@@ -7,6 +7,7 @@
 #include "model/CollectionFile.h"
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
+#include "model/FormSettings.h"
 #include "model/OwnedColumns.h"
 #include "model/PageWriter.h"
 #include "model/QuestionNames.h"
@@ -147,6 +148,58 @@ Outcome askAlwaysWhatItNoLongerAwaits(FormSession& session, const FormMethod& qu
         askAlwaysWhatCannotHold(
             session, outcome, Notice::Kind::AskedAlwaysAfterEdit, choice->question, choice->answers);
     return outcome;
+}
+
+// Quotas count one question's answers: they follow the question through a
+// rename, and an option renamed in place (the same number of options, only
+// that one changed); a quota whose question or answer went goes too, and the
+// outcome says which. `now` is the question after the change, none once removed.
+void followQuotas(
+    FormSession& session, Outcome& outcome, const FormMethod& before, const std::optional<FormMethod>& now)
+{
+    if (session.collection().isEmpty() || session.collection().atPosition(0).kind != ElementKind::Header)
+        return;
+    const std::optional<ConditionChoice> was = conditionChoice(before);
+    if (!was)
+        return;
+    FormMethod header = session.collection().atPosition(0);
+    FormSettings settings = formSettingsOf(header);
+    const FormSettings original = settings;
+    const std::optional<ConditionChoice> is = now ? conditionChoice(*now) : std::nullopt;
+    const bool inPlace
+        = is && was && now->kind != ElementKind::Scale && is->answers.size() == was->answers.size();
+    QStringList dropped;
+    for (qsizetype i = 0; i < settings.quotas.size();) {
+        FormQuota& quota = settings.quotas[i];
+        if (quota.question != before.userInstruction) {
+            ++i;
+            continue;
+        }
+        if (is && !is->box) {
+            quota.question = is->question;
+            if (is->answers.contains(quota.answer)) {
+                ++i;
+                continue;
+            }
+            const qsizetype at = inPlace ? was->answers.indexOf(quota.answer) : -1;
+            if (at >= 0 && !was->answers.contains(is->answers.at(at))) {
+                quota.answer = is->answers.at(at);
+                ++i;
+                continue;
+            }
+        }
+        dropped.append(quota.answer);
+        settings.quotas.removeAt(i);
+    }
+    if (settings == original)
+        return;
+    setFormSettings(header, settings);
+    session.changeableCollection().replace(0, header);
+    if (!dropped.isEmpty()) {
+        Notice notice { Notice::Kind::QuotasDropped, before.userInstruction, {}, {} };
+        notice.names = dropped;
+        outcome.warn(notice);
+    }
 }
 
 } // namespace
@@ -330,7 +383,8 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
 {
     if (position < 0 || position >= session.collection().count())
         return Outcome::notDone();
-    const QString oldInstruction = session.collection().atPosition(position).userInstruction;
+    const FormMethod before = session.collection().atPosition(position);
+    const QString oldInstruction = before.userInstruction;
     if (const auto later = pipedFromLater(session.collection(), method, position))
         return Notice { Notice::Kind::PipedFromLater, *later, {}, {} };
     if (ownsSeveralColumns(method)) {
@@ -375,6 +429,7 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
         session.changeableCollection().replace(position, renamed, QString());
         session.setSelectedRow(position);
         Outcome outcome = askAlwaysWhatItNoLongerAwaits(session, renamed);
+        followQuotas(session, outcome, before, renamed);
         if (isQuestionKind(method.kind))
             outcome.tellAlso(renamePiped(session, oldInstruction, renamed.userInstruction, position));
         session.setSelectedRow(position);
@@ -384,7 +439,9 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
     FormMethod updated = method;
     updated.formerNames = session.collection().atPosition(position).formerNames;
     session.changeableCollection().replace(position, updated);
-    return askAlwaysWhatItNoLongerAwaits(session, updated);
+    Outcome outcome = askAlwaysWhatItNoLongerAwaits(session, updated);
+    followQuotas(session, outcome, before, updated);
+    return outcome;
 }
 
 Outcome moveMethod(FormSession& session, int upper, int lower)
@@ -480,8 +537,10 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
         }
     }
     const QString removed = m.userInstruction;
+    const FormMethod gone = m;
     session.changeableCollection().removeAt(i);
     Outcome freed;
+    followQuotas(session, freed, gone, std::nullopt);
     if (isQuestionKind(type)) {
         askAlwaysWhatCannotHold(session, freed, Notice::Kind::AskedAlwaysAfterRemoval, removed, {});
         // Their texts stay as written; the person decides what they say now.

@@ -15,6 +15,10 @@ const QString kAnswerLimit = QStringLiteral("AnswerLimit");
 const QString kThankYouText = QStringLiteral("ThankYouText");
 const QString kOfferAnotherAnswer = QStringLiteral("OfferAnotherAnswer");
 const QString kFormLanguage = QStringLiteral("FormLanguage");
+// A quota is three lines in this order, one such group per quota.
+const QString kQuota = QStringLiteral("Quota");
+const QString kQuotaAnswer = QStringLiteral("QuotaAnswer");
+const QString kQuotaLimit = QStringLiteral("QuotaLimit");
 // A closing time is kept in UTC ("2026-12-24T17:30Z"), so that a service in
 // another time zone closes the form at the same moment. Files written before
 // carry the designer's local time without a zone, and are read as such.
@@ -26,6 +30,12 @@ QDateTime closingTimeFrom(const QString& value)
     if (!value.endsWith(QLatin1Char('Z')))
         return QDateTime::fromString(value, kLocalTimeFormat);
     return QDateTime::fromString(value, Qt::ISODate).toUTC();
+}
+
+// A line break would end the value's line in the file.
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
 QString yesNo(bool on)
@@ -47,12 +57,21 @@ bool FormSettings::isOpen(const QDateTime& now, std::optional<qint64> stored) co
 bool isFormSettingKey(const QString& key)
 {
     return key == kShowResults || key == kAcceptingAnswers || key == kClosingTime || key == kAnswerLimit
-        || key == kThankYouText || key == kOfferAnotherAnswer || key == kFormLanguage;
+        || key == kThankYouText || key == kOfferAnotherAnswer || key == kFormLanguage || key == kQuota
+        || key == kQuotaAnswer || key == kQuotaLimit;
 }
 
 FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
 {
     FormSettings s;
+    // A quota's answer and limit belong to the question line before them; a
+    // group left incomplete by a hand edit is no quota.
+    std::optional<FormQuota> quota;
+    const auto endQuota = [&s, &quota] {
+        if (quota && !quota->question.isEmpty() && quota->limit > 0)
+            s.quotas.append(*quota);
+        quota.reset();
+    };
     for (const auto& [key, value] : lines) {
         const QString v = value.trimmed();
         if (key == kShowResults)
@@ -71,7 +90,19 @@ FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
             s.offerAnotherAnswer = v == QLatin1String("1");
         else if (key == kFormLanguage)
             s.language = formLanguageFromTag(v).value_or(FormLanguage::English);
+        else if (key == kQuota) {
+            endQuota();
+            quota = FormQuota { value, {}, 0 };
+        } else if (key == kQuotaAnswer && quota)
+            quota->answer = value;
+        else if (key == kQuotaLimit && quota) {
+            bool ok = false;
+            const qint64 n = v.toLongLong(&ok);
+            quota->limit = ok ? n : 0;
+            endQuota();
+        }
     }
+    endQuota();
     return s;
 }
 
@@ -102,6 +133,11 @@ QList<std::pair<QString, QString>> formSettingLines(const FormSettings& s)
         lines.append({ kOfferAnotherAnswer, yesNo(s.offerAnotherAnswer) });
     if (s.language != defaults.language)
         lines.append({ kFormLanguage, languageTag(s.language) });
+    for (const FormQuota& quota : s.quotas) {
+        lines.append({ kQuota, oneLine(quota.question) });
+        lines.append({ kQuotaAnswer, oneLine(quota.answer) });
+        lines.append({ kQuotaLimit, QString::number(quota.limit) });
+    }
     return lines;
 }
 

@@ -16,6 +16,16 @@ namespace quenlow {
 
 struct FormMethod;
 
+/// At most `limit` answers whose question `question` (named as the form asks
+/// it) has the answer `answer` (as stored).
+struct FormQuota {
+    QString question;
+    QString answer;
+    qint64 limit = 0;
+
+    friend bool operator==(const FormQuota&, const FormQuota&) = default;
+};
+
 /// The settings of a form that say how it is collected, kept in the header's
 /// record as extra key lines, each only when it differs from its default: a
 /// form that uses none is written exactly as before they existed.
@@ -27,6 +37,7 @@ struct FormSettings {
     QString thankYouText; // the thanks shown after sending; empty for the usual one
     bool offerAnotherAnswer = false; // the thank-you page offers "Send another answer"
     FormLanguage language = FormLanguage::English; // of the page as sent and the texts the service adds
+    QList<FormQuota> quotas; // counted by the store as it stores each row
 
     friend bool operator==(const FormSettings&, const FormSettings&) = default;
 

@@ -3,6 +3,7 @@
 #include "model/FormStates.h"
 
 #include "core/TextFile.h"
+#include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/CollectionFile.h"
 #include "model/FormSession.h"
@@ -52,13 +53,22 @@ QList<FormOverview> formOverviews(const FormSession& session)
         if (!facts)
             continue;
         FormOverview form { name, facts->title, facts->settings, std::nullopt, std::nullopt };
+        form.quotaCounts.resize(form.settings.quotas.size());
         if (store) {
             const QString table = AnswersStore::tableFor(name);
             if (const auto exists = (*store)->tableExists(table); exists && *exists) {
                 if (const auto count = (*store)->rowCount(table))
                     form.answers = *count;
+                for (qsizetype i = 0; i < form.settings.quotas.size(); ++i) {
+                    const FormQuota& quota = form.settings.quotas.at(i);
+                    if (const auto counted
+                        = (*store)->countMatches(table, columnNameFor(quota.question), { quota.answer });
+                        counted && counted->size() == 1)
+                        form.quotaCounts[i] = counted->first();
+                }
             } else if (exists) {
                 form.answers = 0;
+                form.quotaCounts.fill(qint64(0));
             }
             if (const auto invited = participationOf(**store, table); invited && invited->invited > 0)
                 form.participation = *invited;
@@ -84,6 +94,20 @@ QString formStateText(const FormOverview& form, const QDateTime& now)
         return shown(QT_TRANSLATE_NOOP("FormStates", "Open until %1"))
             .arg(QLocale().toString(s.closingTime.toLocalTime(), QLocale::ShortFormat));
     return shown(QT_TRANSLATE_NOOP("FormStates", "Open"));
+}
+
+QStringList quotaCountTexts(const FormOverview& form)
+{
+    QStringList texts;
+    for (qsizetype i = 0; i < form.settings.quotas.size(); ++i) {
+        const FormQuota& quota = form.settings.quotas.at(i);
+        const QString counted = i < form.quotaCounts.size() && form.quotaCounts.at(i).has_value()
+            ? QString::number(form.quotaCounts.at(i).value_or(0))
+            : QStringLiteral("?");
+        texts.append(QCoreApplication::translate("FormStates", "%1 %2 of %3")
+                         .arg(quota.answer, counted, QString::number(quota.limit)));
+    }
+    return texts;
 }
 
 Result<void> setAcceptingAnswers(FormSession& session, const QString& formName, bool accepting)

@@ -25,6 +25,9 @@ struct FormOverview {
     /// Of those invited, how many answered; nothing when it invited nobody
     /// (or the store could not tell).
     std::optional<Participation> participation;
+    /// The answers each of its quotas counts, in the order of its settings;
+    /// nothing where the store could not tell.
+    QList<std::optional<qint64>> quotaCounts {};
 
     /// Whether it takes answers at `now`.
     bool isOpen(const QDateTime& now) const { return settings.isOpen(now, answers); }
@@ -37,6 +40,9 @@ QList<FormOverview> formOverviews(const FormSession& session);
 /// "Open", "Closed", "Closed since …" (its closing time has passed) or
 /// "Full (N answers)" (its limit is reached), as the lists show it.
 QString formStateText(const FormOverview& form, const QDateTime& now);
+
+/// Each quota with its count ("North 12 of 50"), as the lists show them.
+QStringList quotaCountTexts(const FormOverview& form);
 
 /// Opens or closes a form for answers: its header's setting is written into
 /// its collection file (into the open form when it is the one open) and the

@@ -48,6 +48,8 @@ struct Notice {
         // Earlier answers shown in later texts ("{QUESTION}").
         PipedFromLater, // refusal; subject: the question named that is not earlier
         PipedQuestionRemoved, // subject: the question removed; names: the texts that still name it
+        // Quotas of the form's header, which count one question's answers.
+        QuotasDropped, // subject: the question removed or edited; names: the answers whose quotas went
     };
     enum class Column { Added, Renamed, Removed };
     enum class Collection { Missing, Unreadable, Damaged };

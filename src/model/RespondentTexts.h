@@ -36,6 +36,7 @@ enum class RespondentText {
     SendAnother,
     SeeResults,
     FormClosed,
+    EnoughLikeYou, // a post refused because its quota is full
     ResultsTitle, // %1: the form's title
     OneAnswer, // after the count 1
     ManyAnswers, // after any other count

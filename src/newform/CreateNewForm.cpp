@@ -4,7 +4,9 @@
 
 #include "core/Messages.h"
 #include "model/Backgrounds.h"
+#include "model/ElementKind.h"
 #include "model/FormSession.h"
+#include "model/QuestionSettings.h"
 #include "platform/BrowserView.h"
 #include "platform/Translations.h"
 
@@ -18,7 +20,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quenlow {
 
@@ -154,6 +159,25 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     }
     languageLabel->setBuddy(m_formLanguage);
     languageLabel->setWordWrap(false);
+    // Quotas: at most so many answers with one answer to one choice question.
+    auto* quotaLabel = label("QuotaInstruction", tr("Quota :"), m_collectingFrame);
+    quotaLabel->setWordWrap(false);
+    m_quotaQuestion = named(new QComboBox(m_collectingFrame), "QuotaQuestion");
+    m_quotaQuestion->setToolTip(tr("The question whose answers are counted"));
+    quotaLabel->setBuddy(m_quotaQuestion);
+    m_quotaAnswer = named(new QComboBox(m_collectingFrame), "QuotaAnswer");
+    m_quotaAnswer->setToolTip(tr("The answer counted"));
+    m_quotaLimit = named(new QSpinBox(m_collectingFrame), "QuotaLimit");
+    m_quotaLimit->setRange(1, 999999999);
+    m_quotaLimit->setValue(50);
+    auto* quotaLimitLabel = label("QuotaLimitInstruction", tr("at most"), m_collectingFrame);
+    quotaLimitLabel->setWordWrap(false);
+    quotaLimitLabel->setBuddy(m_quotaLimit);
+    m_quotaLimit->setToolTip(tr("How many answers with that answer are taken"));
+    m_addQuota = named(new QPushButton(tr("Add Quota"), m_collectingFrame), "AddQuota");
+    m_quotaList = named(new QListWidget(m_collectingFrame), "QuotaList");
+    m_quotaList->setMaximumHeight(80);
+    m_removeQuota = named(new QPushButton(tr("Remove Quota"), m_collectingFrame), "RemoveQuota");
     showSettings(FormSettings());
 
     m_dbLocationInstruction = label("dbLocationInstruction",
@@ -191,6 +215,16 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     collecting->addWidget(m_offerAnotherAnswer, 3, 0, 1, 2);
     collecting->addWidget(languageLabel, 3, 2);
     collecting->addWidget(m_formLanguage, 3, 3);
+    auto* quotaChoice = new QHBoxLayout;
+    quotaChoice->addWidget(m_quotaQuestion, 2);
+    quotaChoice->addWidget(m_quotaAnswer, 2);
+    quotaChoice->addWidget(quotaLimitLabel);
+    quotaChoice->addWidget(m_quotaLimit, 1);
+    quotaChoice->addWidget(m_addQuota);
+    collecting->addWidget(quotaLabel, 4, 0);
+    collecting->addLayout(quotaChoice, 4, 1, 1, 3);
+    collecting->addWidget(m_quotaList, 5, 1, 1, 2);
+    collecting->addWidget(m_removeQuota, 5, 3, Qt::AlignTop | Qt::AlignLeft);
     collecting->setColumnStretch(1, 1);
     collecting->setColumnStretch(3, 1);
 
@@ -208,7 +242,7 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     layout->addWidget(m_dbLocationInstruction);
     layout->addWidget(m_dbLocationText);
     layout->addLayout(buttons);
-    resize(620, 640);
+    resize(620, 720);
 
     // Only header editing shows the database location.
     m_dbLocationInstruction->hide();
@@ -219,6 +253,13 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     connect(m_generate, &QPushButton::clicked, this, &CreateNewForm::generate);
     connect(m_updateFormTitle, &QPushButton::clicked, this, &CreateNewForm::updateFormTitle);
     connect(m_cancel, &QPushButton::clicked, this, &CreateNewForm::reject);
+    connect(m_quotaQuestion, &QComboBox::currentIndexChanged, this, &CreateNewForm::offerQuotaAnswers);
+    connect(m_addQuota, &QPushButton::clicked, this, &CreateNewForm::addQuota);
+    connect(m_removeQuota, &QPushButton::clicked, this, &CreateNewForm::removeQuota);
+    connect(m_quotaList, &QListWidget::currentRowChanged, this,
+        [this](int row) { m_removeQuota->setEnabled(row >= 0); });
+    // A new form has no question yet; the header editor offers the open form's.
+    offerQuotaQuestions({});
 }
 
 CreateNewForm::~CreateNewForm()
@@ -270,6 +311,7 @@ bool CreateNewForm::prepareHeaderEditing()
     setStoredChoice(m_justification, header.attribute5);
     selectBackground(wholeNumber(header.item(1)));
     m_userViewTableCheck->setChecked(wholeNumber(header.item(2)) != 0);
+    offerQuotaQuestions(m_session.collection().methods());
     showSettings(formSettingsOf(header));
     m_dbLocationInstruction->show();
     m_dbLocationText->show();
@@ -329,6 +371,7 @@ std::optional<FormSettings> CreateNewForm::settingsInput() const
         }
         settings.answerLimit = limit;
     }
+    settings.quotas = m_quotas;
     return settings;
 }
 
@@ -343,6 +386,70 @@ void CreateNewForm::showSettings(const FormSettings& settings)
     m_thankYouText->setText(settings.thankYouText);
     m_formLanguage->setCurrentIndex(m_formLanguage->findData(languageTag(settings.language)));
     m_offerAnotherAnswer->setChecked(settings.offerAnotherAnswer);
+    m_quotas = settings.quotas;
+    showQuotas();
+}
+
+void CreateNewForm::offerQuotaQuestions(const QList<FormMethod>& methods)
+{
+    // Questions with one answer from a fixed list: options, menus and scales.
+    m_quotaQuestion->clear();
+    for (const FormMethod& m : methods) {
+        if (m.kind != ElementKind::RadioButtons && m.kind != ElementKind::PullDownMenu
+            && m.kind != ElementKind::Scale)
+            continue;
+        if (const auto choice = conditionChoice(m))
+            m_quotaQuestion->addItem(choice->question, choice->answers);
+    }
+    const bool any = m_quotaQuestion->count() > 0;
+    for (QWidget* w :
+        std::initializer_list<QWidget*> { m_quotaQuestion, m_quotaAnswer, m_quotaLimit, m_addQuota })
+        w->setEnabled(any);
+    offerQuotaAnswers();
+}
+
+void CreateNewForm::offerQuotaAnswers()
+{
+    m_quotaAnswer->clear();
+    m_quotaAnswer->addItems(m_quotaQuestion->currentData().toStringList());
+    m_addQuota->setEnabled(m_quotaAnswer->count() > 0);
+}
+
+void CreateNewForm::addQuota()
+{
+    if (m_quotaQuestion->currentIndex() < 0 || m_quotaAnswer->currentIndex() < 0)
+        return;
+    const FormQuota quota { m_quotaQuestion->currentText(), m_quotaAnswer->currentText(),
+        m_quotaLimit->value() };
+    // One quota per answer: adding it again sets its number.
+    const auto same = std::find_if(m_quotas.begin(), m_quotas.end(),
+        [&quota](const FormQuota& q) { return q.question == quota.question && q.answer == quota.answer; });
+    const qsizetype at = same - m_quotas.begin();
+    if (at < m_quotas.size())
+        m_quotas[at] = quota;
+    else
+        m_quotas.append(quota);
+    showQuotas();
+    m_quotaList->setCurrentRow(int(at));
+}
+
+void CreateNewForm::removeQuota()
+{
+    const int row = m_quotaList->currentRow();
+    if (row < 0 || row >= m_quotas.size())
+        return;
+    m_quotas.removeAt(row);
+    showQuotas();
+    m_quotaList->setCurrentRow(qMin(row, int(m_quotas.size()) - 1));
+}
+
+void CreateNewForm::showQuotas()
+{
+    m_quotaList->clear();
+    for (const FormQuota& quota : std::as_const(m_quotas))
+        m_quotaList->addItem(
+            tr("%1 = %2: at most %3").arg(quota.question, quota.answer, QString::number(quota.limit)));
+    m_removeQuota->setEnabled(m_quotaList->currentRow() >= 0);
 }
 
 void CreateNewForm::selectBackground(int row)

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 
 namespace quenlow {
 
@@ -60,6 +61,12 @@ private:
     void generate();
     void updateFormTitle();
     void showSettings(const FormSettings& settings);
+    // Quotas: the question's answers offered, a quota added or replaced, the chosen one removed.
+    void offerQuotaQuestions(const QList<FormMethod>& methods);
+    void offerQuotaAnswers();
+    void addQuota();
+    void removeQuota();
+    void showQuotas();
 
     FormSession& m_session;
     QLabel* m_enterFileNameInstruction;
@@ -80,6 +87,13 @@ private:
     QLineEdit* m_thankYouText;
     QCheckBox* m_offerAnotherAnswer;
     QComboBox* m_formLanguage;
+    QComboBox* m_quotaQuestion;
+    QComboBox* m_quotaAnswer;
+    QSpinBox* m_quotaLimit;
+    QPushButton* m_addQuota;
+    QListWidget* m_quotaList;
+    QPushButton* m_removeQuota;
+    QList<FormQuota> m_quotas; // as the list shows them
     QLabel* m_answersTablePublic;
     QLabel* m_dbLocationInstruction;
     QLineEdit* m_dbLocationText;

@@ -152,6 +152,11 @@ QString noticeText(const Notice& n)
         return QCoreApplication::translate("OutcomeMessages",
             "'%1' was removed; these texts still show its answer as '{%1}' and are left as written: '%2'")
             .arg(n.subject, n.names.join(QStringLiteral("', '")));
+    case K::QuotasDropped:
+        return QCoreApplication::translate("OutcomeMessages",
+            "The quotas that counted these answers to '%1' were removed, since the form no longer asks "
+            "for them: '%2'")
+            .arg(n.subject, n.names.join(QStringLiteral("', '")));
     }
     return {};
 }
@@ -262,7 +267,8 @@ bool tell(FormSession& session, const Outcome& outcome)
                 openPageOnly(session, notice.subject, notice.place);
         } else if (notice.kind == Notice::Kind::AskedAlwaysAfterEdit
             || notice.kind == Notice::Kind::AskedAlwaysAfterRemoval
-            || notice.kind == Notice::Kind::PipedQuestionRemoved) {
+            || notice.kind == Notice::Kind::PipedQuestionRemoved
+            || notice.kind == Notice::Kind::QuotasDropped) {
             showInformation(noticeText(notice)); // work done as asked, and what followed from it
         } else if (!notice.isQuestion()) { // the others are the caller's to ask
             showExclamation(noticeText(notice));

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -239,6 +240,9 @@ QString ControlCommands::setText(const ScriptLine& line) const
             return QStringLiteral("%1 is a list to choose from: use select").arg(line.target);
         edit = combo->lineEdit();
     }
+    // A spin box is typed into through its own box, as a person types.
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
+        edit = spin->findChild<QLineEdit*>();
     auto* textEdit = qobject_cast<QTextEdit*>(control);
     auto* plainEdit = qobject_cast<QPlainTextEdit*>(control);
     if (!edit && !textEdit && !plainEdit)
@@ -453,6 +457,8 @@ QString ControlCommands::show(const ScriptLine& line) const
             checked = group->isCheckable() && group->isChecked();
         } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             text = edit->text();
+        } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget)) {
+            text = spin->text();
         } else if (auto* textEdit = qobject_cast<QTextEdit*>(widget)) {
             text = textEdit->toPlainText();
         } else if (auto* plainEdit = qobject_cast<QPlainTextEdit*>(widget)) {

@@ -180,6 +180,8 @@ AnswersStore::NewRow rowOf(const Submission& submission)
     row.arrivedAt = submission.arrivedAt;
     row.skip = submission.abandoned;
     row.limit = submission.limit;
+    for (const SubmissionQuota& quota : submission.quotas)
+        row.quotas.append({ quota.field, quota.answer, quota.limit });
     return row;
 }
 
@@ -197,6 +199,8 @@ WriteResult resultOf(const AnswersStore::Inserted& inserted, const Submission& s
         return StoredSubmission { StoredSubmission::Full, -1, {} };
     case AnswersStore::Inserted::OtherTable:
         return StoredSubmission { StoredSubmission::OtherForm, -1, {} };
+    case AnswersStore::Inserted::QuotaFull:
+        return StoredSubmission { StoredSubmission::QuotaFull, -1, {} };
     case AnswersStore::Inserted::NoSuchTable:
         return Error { Error::NotFound, QStringLiteral("no table ") + table };
     case AnswersStore::Inserted::Skipped:

@@ -34,6 +34,14 @@ struct Answer {
     bool typedOther = false; // typed in the box of an "Other:" choice instead of choosing an option
 };
 
+/// A quota a submission falls into: at most `limit` rows whose question
+/// `field` has the answer `answer`.
+struct SubmissionQuota {
+    QString field;
+    QString answer;
+    qint64 limit = 0;
+};
+
 /// One submitted form, ready to store as one row of `table`.
 struct Submission {
     QString table;
@@ -48,6 +56,8 @@ struct Submission {
     std::function<bool()> abandoned;
     /// The form's answer limit: counted by the store as it stores the row.
     std::optional<qint64> limit {};
+    /// The form's quotas its answers fall into: counted by the store as it stores the row.
+    QList<SubmissionQuota> quotas {};
 };
 
 /// A submission the store has taken.
@@ -55,9 +65,10 @@ struct StoredSubmission {
     /// Repeated: its token was stored before with the same answers; nothing
     /// new was stored. Replaced: with other answers, which took their place.
     /// Full: the form holds its limit of answers; nothing was stored.
+    /// QuotaFull: a quota its answers fall into is full; nothing was stored.
     /// OtherForm: its token is of a row of another form (its page is of a form
     /// since renamed or replaced); nothing was stored.
-    enum Outcome { Stored, Repeated, Replaced, Full, OtherForm };
+    enum Outcome { Stored, Repeated, Replaced, Full, OtherForm, QuotaFull };
     Outcome outcome = Stored;
     qint64 rowId = -1;
     /// When the row first arrived, for its receipt.

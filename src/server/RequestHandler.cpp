@@ -458,8 +458,17 @@ HttpResponse RequestHandler::refusalResponse(const Refusal& refusal, bool afterP
     case Refusal::RuleProblems:
         return formAgainPage(*refusal.form, refusal.kept,
             said(RespondentText::AnswersRefusedNotice, language), refusal.notes, refusal.token, 422);
+    case Refusal::QuotaFull:
+        return quotaFullResponse(*refusal.form);
     }
     return unavailable(afterPost, language);
+}
+
+HttpResponse RequestHandler::quotaFullResponse(const PublishedForm& form)
+{
+    HttpResponse enough = htmlResponse(quotaFullPage(form));
+    enough.status = 403;
+    return enough;
 }
 
 HttpResponse RequestHandler::changedFormPage(
@@ -515,6 +524,9 @@ HttpResponse RequestHandler::responseTo(
             closed.status = 403;
             return closed;
         }
+        case StoredSubmission::QuotaFull:
+            // The store counted the quota: a refusal like the intake's.
+            return quotaFullResponse(form);
         case StoredSubmission::OtherForm:
             // The page is of an earlier form of that name: its row is not this form's to change.
             return errorResponse(409,

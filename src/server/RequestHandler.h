@@ -76,6 +76,8 @@ private:
     /// `afterPost`) that is refused.
     HttpResponse refusalResponse(const Refusal& refusal, bool afterPost = true);
     /// `token`: of the page sent, which the thank-you page's way back to the form keeps.
+    /// A post refused for a full quota: the thank-you style page saying so.
+    static HttpResponse quotaFullResponse(const PublishedForm& form);
     static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form,
         const QByteArray& receiptKey, const QString& token);
     HttpResponse formsIndex(FormLanguage language);

@@ -437,6 +437,16 @@ QByteArray closedFormPage(const PublishedForm& form)
         .toUtf8();
 }
 
+QByteArray quotaFullPage(const PublishedForm& form)
+{
+    const FormLanguage language = form.settings.language;
+    return (head(form.title, language) + QStringLiteral("<body><main><h1>") + escapeHtml(form.title)
+        + QStringLiteral("</h1><p>")
+        + respondentContent(respondentText(RespondentText::EnoughLikeYou, language))
+        + QStringLiteral("</p></main></body></html>\r\n"))
+        .toUtf8();
+}
+
 QByteArray openFormsPage(const QList<PublishedForm>& forms, FormLanguage language)
 {
     // Forms of several languages may be listed: the list speaks the browser's.

@@ -52,6 +52,8 @@ QString receiptLine(const PublishedForm& form, const QString& receipt);
 
 /// The page of a form that takes no answers now.
 QByteArray closedFormPage(const PublishedForm& form);
+/// The page of a post refused because a quota its answers fall into is full.
+QByteArray quotaFullPage(const PublishedForm& form);
 
 /// The forms open for answers, each with its title and a link to it.
 QByteArray openFormsPage(const QList<PublishedForm>& forms, FormLanguage language);

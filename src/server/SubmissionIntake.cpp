@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/SubmissionIntake.h"
 
+#include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
 #include "model/PageFormat.h"
 #include "server/AnswerChecks.h"
@@ -139,6 +140,26 @@ Result<Accepted, Refusal> SubmissionIntake::take(const HttpRequest& post, Intake
     return take(post, *fields, manner);
 }
 
+namespace {
+
+// The quotas the answers fall into, each by its question's field.
+QList<SubmissionQuota> quotasOf(const QList<FormQuota>& quotas, const QList<Answer>& answers)
+{
+    QList<SubmissionQuota> fallen;
+    for (const FormQuota& quota : quotas) {
+        const QString field = foldAscii(columnNameFor(quota.question));
+        for (const Answer& answer : answers) {
+            if (answer.value && *answer.value == quota.answer && foldAscii(answer.field) == field) {
+                fallen.append({ answer.field, quota.answer, quota.limit });
+                break;
+            }
+        }
+    }
+    return fallen;
+}
+
+} // namespace
+
 Result<Accepted, Refusal> SubmissionIntake::take(
     const HttpRequest& post, const FormFields& fields, IntakeManner manner) const
 {
@@ -224,6 +245,7 @@ Result<Accepted, Refusal> SubmissionIntake::take(
     submission.arrivedAt = QDateTime::currentDateTimeUtc();
     submission.abandoned = post.clientGone;
     submission.limit = form.settings.answerLimit;
+    submission.quotas = quotasOf(form.settings.quotas, submission.answers);
     return Accepted { std::move(submission), std::move(form) };
 }
 

@@ -33,6 +33,7 @@ struct Refusal {
         NothingAnswered, // nothing typed, ticked or chosen
         FormChanged, // answers of another form of that name; `kept` to show again
         RuleProblems, // answers the form's rules do not let be stored: `notes` beside them
+        QuotaFull, // a quota the answers fall into holds its number of answers
     };
     /// What a post that is NotYetKnown waits for.
     enum class Wait { LookUp, ReadAgain };

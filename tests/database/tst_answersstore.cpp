@@ -418,6 +418,65 @@ private slots:
         QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 10);
     }
 
+    // A quota holds exactly as the limit does; a page sent again may keep
+    // its place in a full quota, but not take one.
+    void aQuotaHoldsExactly()
+    {
+        const auto quota = [](AnswersStore::NewRow row, qint64 limit) {
+            if (row.values.first().second == u"happy"_s)
+                row.quotas = { { u"mood"_s, u"happy"_s, limit } };
+            return row;
+        };
+        using I = AnswersStore::Inserted;
+        const auto outcome = [this](const AnswersStore::NewRow& row) {
+            return m_store->insertRows({ row }).valueOr({}).value(0, I { I::NoSuchTable, -1 }).outcome;
+        };
+        const auto batch
+            = m_store->insertRows({ quota(answer(u"happy"_s, u"t1"_s), 2), quota(answer(u"happy"_s), 2),
+                quota(answer(u"happy"_s), 2), quota(answer(u"sad"_s, u"t2"_s), 2) });
+        QVERIFY(batch);
+        QCOMPARE(batch->at(1).outcome, I::Stored);
+        QCOMPARE(batch->at(2).outcome, I::QuotaFull);
+        QCOMPARE(batch->at(3).outcome, I::Stored);
+        QCOMPARE(outcome(quota(answer(u"happy"_s, u"t2"_s), 2)), I::QuotaFull);
+        QCOMPARE(outcome(quota(answer(u"happy"_s, u"t1"_s), 2)), I::Repeated);
+        QCOMPARE(m_store->countMatches(kTable, u"Mood"_s, { u"happy"_s, u"sad"_s }).valueOr({}),
+            (QList<qint64> { 2, 1 }));
+        // Its place given up, another page takes it.
+        QCOMPARE(outcome(quota(answer(u"calm"_s, u"t1"_s), 2)), I::Replaced);
+        QCOMPARE(outcome(quota(answer(u"happy"_s, u"t2"_s), 2)), I::Replaced);
+        QCOMPARE(m_store->countMatches(kTable, u"Mood"_s, { u"happy"_s, u"sad"_s, u"calm"_s }).valueOr({}),
+            (QList<qint64> { 2, 0, 1 }));
+
+        QList<qint64> all;
+        for (const auto& r : m_store->readRows(kTable, {}, -1, 10).valueOr({}))
+            all.append(r.id);
+        QVERIFY(m_store->deleteRows(kTable, all));
+        std::vector<std::thread> writers;
+        std::atomic<int> stored = 0, full = 0, failed = 0;
+        for (int w = 0; w < 3; ++w) {
+            writers.emplace_back([&] {
+                auto store = openAnswersStore(m_location);
+                for (int i = 0; store && i < 20; ++i) {
+                    const auto r = (*store)->insertRows(
+                        { quota(answer(u"happy"_s), 10), quota(answer(u"happy"_s), 10) });
+                    if (!r) {
+                        ++failed;
+                        continue;
+                    }
+                    for (const auto& one : *r)
+                        ++(one.outcome == I::Stored ? stored : full);
+                }
+            });
+        }
+        for (auto& t : writers)
+            t.join();
+        QCOMPARE(failed.load(), 0);
+        QCOMPARE(stored.load(), 10);
+        QCOMPARE(full.load(), 110);
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 10);
+    }
+
     void aColumnChangedElsewhereReachesTheWriter()
     {
         // The writer has its statement for the columns it knows.

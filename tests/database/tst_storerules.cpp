@@ -42,6 +42,12 @@ struct FakeRows final : rules::RowEngine {
         steps << u"insert"_s;
         return 42;
     }
+    bool quotaIsFull = false;
+    Result<bool> quotaFull(const AnswersStore::NewRow&, std::optional<qint64> heldBy) override
+    {
+        steps << (heldBy ? u"quota %1"_s.arg(*heldBy) : u"quota"_s);
+        return quotaIsFull;
+    }
 };
 
 // A table's columns and which of them hold answers, changed as the rules ask.
@@ -168,6 +174,49 @@ private slots:
         QTEST(engine.steps, "steps");
         if (holder && holder->sameTable)
             QCOMPARE(done->firstArrival, holder->arrived);
+    }
+
+    // A full quota refuses a new row, and a page sent again whose answers
+    // would come into it: nothing replaced. The limit is counted first.
+    void aFullQuotaStoresAndReplacesNothing()
+    {
+        const QDateTime first(QDate(2026, 12, 6), QTime(9, 0), Qt::UTC);
+        struct Case {
+            QString token;
+            std::optional<rules::TokenHolder> holder;
+            bool quotaIsFull;
+            std::optional<qint64> limit;
+            Inserted::Outcome outcome;
+            QStringList steps;
+        };
+        const rules::TokenHolder ours { true, 7, first };
+        const Case cases[] = {
+            { {}, {}, true, {}, Inserted::QuotaFull, { u"quota"_s } },
+            { {}, {}, false, 5, Inserted::Stored, { u"count"_s, u"quota"_s, u"insert"_s } },
+            { {}, {}, true, 2, Inserted::Full, { u"count"_s } },
+            { u"t"_s, ours, true, {}, Inserted::QuotaFull, { u"look up"_s, u"quota 7"_s } },
+            { u"t"_s, ours, false, 2, Inserted::Replaced, { u"look up"_s, u"quota 7"_s, u"replace 7"_s } },
+        };
+        for (const Case& c : cases) {
+            FakeRows engine;
+            engine.holder = c.holder;
+            engine.differs = true;
+            engine.rows = 2;
+            engine.quotaIsFull = c.quotaIsFull;
+            AnswersStore::NewRow row;
+            row.table = u"tbl_survey"_s;
+            row.token = c.token;
+            row.limit = c.limit;
+            row.quotas = { { u"Region"_s, u"North"_s, 2 } };
+            const auto done = rules::storeRow(engine, row);
+            QVERIFY(done);
+            QCOMPARE(done->outcome, c.outcome);
+            QCOMPARE(engine.steps, c.steps);
+        }
+        rules::RowFacts facts;
+        facts.holder = ours;
+        facts.quotaFull = true;
+        QCOMPARE(rules::outcomeOf(facts)->outcome, Inserted::QuotaFull);
     }
 
     void aFailedStepStoresNothing()

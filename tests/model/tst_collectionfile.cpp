@@ -137,6 +137,37 @@ private slots:
         QVERIFY(!s.isOpen(QDateTime(QDate(2026, 12, 24), QTime(18, 30))));
     }
 
+    // Quotas are three key lines each, after the other settings; a group a
+    // hand edit left incomplete is no quota, and the others still read.
+    void quotasAreKeptInTheHeader()
+    {
+        FormSettings s;
+        s.answerLimit = 300;
+        s.quotas = { { u"Region"_s, u"North"_s, 50 }, { u"Age band"_s, u"65 +"_s, 7 } };
+        const QString text = formSettingsText(s);
+        QCOMPARE(text,
+            u"AnswerLimit\r\n300\r\nQuota\r\nRegion\r\nQuotaAnswer\r\nNorth\r\nQuotaLimit\r\n50\r\n"
+            "Quota\r\nAge band\r\nQuotaAnswer\r\n65 +\r\nQuotaLimit\r\n7\r\n"_s);
+        QCOMPARE(formSettingsFromText(text), s);
+        QVERIFY(isFormSettingKey(u"QuotaAnswer"_s));
+
+        MethodCollection c;
+        FormMethod header;
+        header.kind = ElementKind::Header;
+        header.attribute6List = { printNumber(1), printNumber(0), u"/db"_s, printNumber(0) };
+        setFormSettings(header, s);
+        c.append(header);
+        const ParsedCollection parsed = parseCollection(serializeCollection(c));
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        QCOMPARE(formSettingsOf(parsed.methods.first()).quotas, s.quotas);
+
+        const FormSettings edited = formSettingsFromText(
+            u"Quota\r\nRegion\r\nQuotaAnswer\r\nNorth\r\nQuota\r\nTeam\r\nQuotaLimit\r\n0\r\n"
+            "Quota\r\nSize\r\nQuotaAnswer\r\nBig\r\nQuotaLimit\r\nmany\r\n"
+            "Quota\r\nTeam\r\nQuotaAnswer\r\nR&D\r\nQuotaLimit\r\n3\r\n"_s);
+        QCOMPARE(edited.quotas, (QList<FormQuota> { FormQuota { u"Team"_s, u"R&D"_s, 3 } }));
+    }
+
     // A form closes at one moment wherever it is served: the time the designer
     // typed in Berlin closes it then on a service in New York too.
     void closingTimeIsOneMomentInEveryZone()

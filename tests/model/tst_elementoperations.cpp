@@ -4,6 +4,7 @@
 #include "model/CollectionFile.h"
 #include "model/ElementOperations.h"
 #include "model/FormSession.h"
+#include "model/FormSettings.h"
 #include "model/Fragments.h"
 #include "model/PageWriter.h"
 #include "support/FormFixture.h"
@@ -176,6 +177,45 @@ private slots:
         QCOMPARE(edited.notices().constLast().names, QStringList({ u"Milk"_s, u"Sugar"_s }));
         QVERIFY(edited.tells(Notice::Kind::AskedAlwaysAfterEdit));
         QVERIFY(questionSettingsOf(session.collection().atPosition(3)).condition.always());
+    }
+
+    // Quotas count one question's answers: they follow a rename of the
+    // question and of an option renamed in place, and go, said, with the
+    // answer or the question.
+    void quotasFollowTheirQuestion()
+    {
+        FormSession& session = *m_session;
+        const QStringList regions { u"North"_s, u"South"_s, u"East"_s };
+        QVERIFY(insertMethod(session, radioButtonsMethod(u"Region"_s, regions, noDefaultOption())));
+        QVERIFY(insertMethod(
+            session, pullDownMenuMethod(u"Team"_s, u"1"_s, { u"Sales"_s, u"R&D"_s }, noDefaultOption())));
+        FormMethod header = session.collection().atPosition(0);
+        FormSettings settings = formSettingsOf(header);
+        settings.quotas = { { u"Region"_s, u"North"_s, 50 }, { u"Region"_s, u"East"_s, 9 },
+            { u"Team"_s, u"Sales"_s, 3 } };
+        setFormSettings(header, settings);
+        session.changeableCollection().replace(0, header);
+        const auto quotas = [&session] { return formSettingsOf(session.collection().atPosition(0)).quotas; };
+
+        QVERIFY(updateMethod(session,
+            radioButtonsMethod(u"Where?"_s, { u"Northern"_s, u"South"_s, u"East"_s }, noDefaultOption()), 1));
+        QCOMPARE(quotas(),
+            (QList<FormQuota> { { u"Where?"_s, u"Northern"_s, 50 }, { u"Where?"_s, u"East"_s, 9 },
+                { u"Team"_s, u"Sales"_s, 3 } }));
+        const Outcome edited = updateMethod(
+            session, radioButtonsMethod(u"Where?"_s, { u"Northern"_s, u"West"_s }, noDefaultOption()), 1);
+        QVERIFY(edited.tells(Notice::Kind::QuotasDropped));
+        QCOMPARE(edited.notices().constLast().names, QStringList { u"East"_s });
+        QCOMPARE(quotas().size(), 2);
+
+        session.setSelectedRow(1);
+        const Outcome removed = removeSelected(session);
+        QVERIFY(removed.tells(Notice::Kind::QuotasDropped));
+        QCOMPARE(quotas(), (QList<FormQuota> { FormQuota { u"Team"_s, u"Sales"_s, 3 } }));
+        // Kept in the form's file, as the rest of the header.
+        FormSession reopened(m_folder->path());
+        QVERIFY(loadForm(reopened, m_folder->path(), u"survey.html"_s));
+        QCOMPARE(formSettingsOf(reopened.collection().atPosition(0)).quotas, quotas());
     }
 
     // "{QUESTION}" shows an earlier answer: only an earlier question may be

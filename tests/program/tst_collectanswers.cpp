@@ -178,9 +178,12 @@ private slots:
             program.setCollectionListen(u"127.0.0.1"_s, 0);
             program.start();
             createForm(program.session(), u"survey"_s, u"Staff Survey"_s);
+            QVERIFY(insertMethod(program.session(),
+                radioButtonsMethod(u"Region"_s, { u"North"_s, u"South"_s }, noDefaultOption())));
             FormMethod header = program.session().collection().atPosition(0);
             FormSettings settings;
             settings.showResults = true;
+            settings.quotas = { { u"Region"_s, u"North"_s, 50 } };
             setFormSettings(header, settings);
             program.session().changeableCollection().replace(0, header);
 
@@ -201,6 +204,7 @@ private slots:
                 QCOMPARE(table->rowCount(), 1);
                 QCOMPARE(table->item(0, 0)->text(), u"survey \u2013 Staff Survey"_s);
                 QCOMPARE(table->item(0, 2)->text(), u"0"_s);
+                QCOMPARE(table->item(0, 4)->text(), u"North 0 of 50"_s);
                 states.append(table->item(0, 1)->text());
                 table->selectRow(0);
                 auto* closeOrOpen = window->findChild<QPushButton*>(u"CloseOrOpenForm"_s);

@@ -662,6 +662,17 @@ void TestBrowserSubmission::everyPageServesEveryone()
                 .textField(u"Name"_s)
                 .submitButton()
                 .write());
+    // A quota full already: the post of its answer is refused with the page that says so.
+    FormSettings quota;
+    quota.quotas = { { u"Region"_s, u"North"_s, 1 } };
+    QVERIFY(FormBuilder(m_folder->path(), u"full"_s)
+                .title(u"Regional Survey"_s)
+                .settings(quota)
+                .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
+                .submitButton()
+                .write());
+    QVERIFY(openStore(m_folder->database())
+                ->insertRows({ { u"tbl_full"_s, { { u"Region"_s, u"North"_s } }, {}, {}, {} } }));
     QVERIFY(startService());
     for (const QString& image :
         QDir(QStringLiteral(QUENLOW_SOURCE_DIR "/resources/html")).entryList({ u"*.gif"_s, u"*.jpg"_s }))

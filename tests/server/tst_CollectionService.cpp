@@ -116,6 +116,7 @@ private slots:
     void healthSeesAFullDisk();
     void aStoreThatStallsOrGoesAwayIsAnOutage();
     void storeConnectionsAreLentAndKept();
+    void aQuotaOfTwoTakesExactlyTwo();
 
 private:
     void startService(qint64 maxBody = CollectionService::defaultMaxBodySize, const HttpLimits& limits = {},
@@ -695,6 +696,48 @@ void TestCollectionService::storeConnectionsAreLentAndKept()
     QVERIFY(fresh);
     QVERIFY(!(*fresh)->replaced());
     QCOMPARE(pool->idleCount(), 0);
+}
+
+// 50 people from the North post at once: a quota of 2 takes exactly 2; the
+// others get the page that says so, and the South is still answered.
+void TestCollectionService::aQuotaOfTwoTakesExactlyTwo()
+{
+    FormSettings settings;
+    settings.quotas = { { u"Region"_s, u"North"_s, 2 } };
+    QVERIFY(FormBuilder(m_folder->path(), u"poll"_s)
+                .title(u"Poll"_s)
+                .settings(settings)
+                .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
+                .submitButton()
+                .write());
+    startService();
+    const auto answer = [](const QString& region) {
+        return Fields { { u"tableName"_s, u"tbl_poll"_s }, { u"Region Type"_s, u"Radio Buttons"_s },
+            { u"Region"_s, region } };
+    };
+    std::atomic<int> stored = 0, refused = 0, other = 0;
+    std::vector<std::thread> posts;
+    for (int i = 0; i < 50; ++i) {
+        posts.emplace_back([&] {
+            const RawResponse r = TestClient(m_service->port()).postForm(answer(u"North"_s));
+            if (r.status == 200)
+                ++stored;
+            else if (r.status == 403
+                && r.body.contains(u"we already have enough answers from people like you."_s.toUtf8()))
+                ++refused;
+            else
+                ++other;
+        });
+    }
+    for (auto& t : posts)
+        t.join();
+    QCOMPARE(other.load(), 0);
+    QCOMPARE(stored.load(), 2);
+    QCOMPARE(refused.load(), 48);
+    QCOMPARE(TestClient(m_service->port()).postForm(answer(u"South"_s)).status, 200);
+    const auto counted = openStore(m_folder->database())
+                             ->countMatches(u"tbl_poll"_s, u"Region"_s, { u"North"_s, u"South"_s });
+    QCOMPARE(counted.valueOr({}), (QList<qint64> { 2, 1 }));
 }
 
 QTEST_GUILESS_MAIN(TestCollectionService)

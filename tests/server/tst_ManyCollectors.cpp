@@ -52,6 +52,7 @@ private slots:
     void acknowledgedAnswersAreStoredOnceThroughAKill();
     void aRenameAndCorrectionsReachEveryServer();
     void aPublishedGridIsHeldRowByRow();
+    void aQuotaHoldsAcrossServers();
 
 private:
     bool startServer(QProcess& process, quint16 port);
@@ -342,6 +343,64 @@ void TestManyCollectors::aPublishedGridIsHeldRowByRow()
     QVERIFY(stored && stored->size() == 1);
     QCOMPARE(stored->constFirst().values.value(0).toString(), u"Satisfied"_s);
     QCOMPARE(stored->constFirst().values.value(1).toString(), u"Very dissatisfied"_s);
+}
+
+// Two servers, 50 people from the North posting at once through either: a
+// quota of 2 published with the form takes exactly 2, counted one server
+// after the other; a page sent again that stays in the full quota is
+// thanked, one that moves into it is refused and keeps its answer.
+void TestManyCollectors::aQuotaHoldsAcrossServers()
+{
+    FormSettings settings;
+    settings.quotas = { { u"Region"_s, u"North"_s, 2 } };
+    FormBuilder poll(m_folder->path(), u"poll"_s);
+    poll.databaseLocation(m_location)
+        .answersIn(m_location)
+        .title(u"Poll"_s)
+        .settings(settings)
+        .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
+        .submitButton();
+    QVERIFY(poll.write());
+    const quint16 ports[2] = { freeLoopbackPort(), freeLoopbackPort() };
+    QProcess servers[2];
+    QVERIFY(startServer(servers[0], ports[0]));
+    QVERIFY(startServer(servers[1], ports[1]));
+    const auto answer = [](const QString& region, const QString& token = {}) {
+        QList<QPair<QString, QString>> fields { { u"tableName"_s, u"tbl_poll"_s },
+            { u"Region Type"_s, u"Radio Buttons"_s }, { u"Region"_s, region } };
+        if (!token.isEmpty())
+            fields.append({ submissionTokenField(), token });
+        return fields;
+    };
+    const QString kept = tokenIn(TestClient(ports[0]).get("/poll.html").body);
+    QCOMPARE(TestClient(ports[1]).postForm(answer(u"North"_s, kept)).status, 200);
+    std::atomic<int> stored = 0, refused = 0;
+    std::vector<std::thread> posts;
+    for (int i = 0; i < 50; ++i) {
+        posts.emplace_back([&, i] {
+            const RawResponse r = TestClient(ports[i % 2]).postForm(answer(u"North"_s));
+            ++(r.status == 200 ? stored : r.status == 403 ? refused : stored);
+        });
+    }
+    for (auto& t : posts)
+        t.join();
+    QCOMPARE(stored.load(), 1);
+    QCOMPARE(refused.load(), 49);
+    QCOMPARE(TestClient(ports[0]).postForm(answer(u"North"_s, kept)).status, 200);
+
+    const QString token = tokenIn(TestClient(ports[0]).get("/poll.html").body);
+    QVERIFY(!token.isEmpty());
+    QCOMPARE(TestClient(ports[1]).postForm(answer(u"South"_s, token)).status, 200);
+    const RawResponse moved = TestClient(ports[0]).postForm(answer(u"North"_s, token));
+    QCOMPARE(moved.status, 403);
+    QVERIFY(moved.body.contains("people like you"));
+    const auto counted = (*openAnswersStore(m_location))
+                             ->countMatches(u"tbl_poll"_s, u"Region"_s, { u"North"_s, u"South"_s });
+    QCOMPARE(counted.valueOr({}), (QList<qint64> { 2, 1 }));
+    for (QProcess& server : servers) {
+        server.terminate();
+        QVERIFY(server.waitForFinished(10000));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestManyCollectors)

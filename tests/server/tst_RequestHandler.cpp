@@ -95,6 +95,7 @@ private slots:
     void aRepeatedTokenIsStoredOnceWithItsArrival();
     void aPageStaysWithItsFormAndItsRow();
     void aLimitIsTheStoresToKeep();
+    void aFullQuotaRefusesWhatWouldPassIt();
     void followsARenameCutShort();
     void aRenamedFormKeepsItsAddresses();
     void resultsCountWhatTheStoreHolds();
@@ -904,6 +905,39 @@ void TestRequestHandler::aLimitIsTheStoresToKeep()
     QCOMPARE(status, 200);
     QCOMPARE(rows().size(), 2);
     QCOMPARE(post(answer).status, 403);
+}
+
+// A full quota refuses a post that falls into it with its page, in the
+// form's language, and stores nothing; a page sent again with an answer
+// that moves into it keeps its answer, one that keeps its own is thanked.
+void TestRequestHandler::aFullQuotaRefusesWhatWouldPassIt()
+{
+    FormSettings settings;
+    settings.language = FormLanguage::Spanish;
+    settings.quotas = { { u"Region"_s, u"North"_s, 1 } };
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Encuesta"_s)
+                .settings(settings)
+                .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
+                .submitButton()
+                .write());
+    const auto answer = [](const QString& region, const QString& token) {
+        return surveyHeader()
+            + Fields { { submissionTokenField(), token }, { u"Region Type"_s, u"Radio Buttons"_s },
+                  { u"Region"_s, region } };
+    };
+    const QString first = tokenIn(get("/survey.html").body), second = tokenIn(get("/survey.html").body);
+    QCOMPARE(post(answer(u"North"_s, first)).status, 200);
+    const HttpResponse refused = post(answer(u"North"_s, second));
+    QCOMPARE(refused.status, 403);
+    QVERIFY(refused.body.contains(u"<h1>Encuesta</h1><p>Gracias \u2014 ya tenemos suficientes respuestas de "
+                                  "personas como usted.</p>"_s.toUtf8()));
+    QCOMPARE(rows().size(), 1);
+    QCOMPARE(post(answer(u"South"_s, second)).status, 200);
+    QCOMPARE(post(answer(u"North"_s, second)).status, 403);
+    QCOMPARE(post(answer(u"North"_s, first)).status, 200);
+    QCOMPARE(rows().size(), 2);
+    QCOMPARE(rows().at(1).value(u"Region"_s).toString(), u"South"_s);
 }
 
 // The designer stopped midway through renaming a form: the service serves

@@ -108,6 +108,7 @@ private slots:
     void checksTheTokenForItsFormAlone();
     void takesWhatWasTypedAfterOther();
     void asksTheStoreAgainForAPageOfAnotherVersion();
+    void givesTheQuotasTheAnswersFallInto();
 
 private:
     Result<Accepted, Refusal> take(const HttpRequest& post, IntakeManner manner = {});
@@ -329,6 +330,33 @@ void TestSubmissionIntake::asksTheStoreAgainForAPageOfAnotherVersion()
     taken = take(postOf(post), notWaiting);
     QVERIFY(taken.failedWith(Refusal::NotYetKnown));
     QCOMPARE(taken.error().wait, Refusal::Wait::LookUp);
+}
+
+// The store counts a quota only for a row that falls into it: the intake
+// names each by the question's field.
+void TestSubmissionIntake::givesTheQuotasTheAnswersFallInto()
+{
+    FormSettings settings;
+    settings.quotas
+        = { { u"Colour"_s, u"Red"_s, 5 }, { u"Team"_s, u"R&D"_s, 2 }, { u"Colour"_s, u"Green"_s, 1 } };
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .settings(settings)
+                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
+                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
+                .submitButton()
+                .writeFiles());
+    const auto quotas = [this](const QString& answers) {
+        QStringList fallen;
+        const auto taken = take(postOf(surveyPost(answers)));
+        for (const SubmissionQuota& q : taken.valueOr(Accepted {}).submission.quotas)
+            fallen.append(u"%1=%2<=%3"_s.arg(q.field, q.answer).arg(q.limit));
+        return fallen;
+    };
+    QCOMPARE(quotas(u"Colour Type=Radio Buttons|Colour=Red|Team Type=Menu|Team=R&D"_s),
+        (QStringList { u"Colour=Red<=5"_s, u"Team=R&D<=2"_s }));
+    QCOMPARE(quotas(u"Colour Type=Radio Buttons|Colour=Green|Team Type=Menu|Team=Sales"_s),
+        QStringList { u"Colour=Green<=1"_s });
+    QCOMPARE(quotas(u"Team Type=Menu|Team=Sales"_s), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestSubmissionIntake)

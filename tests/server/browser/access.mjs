@@ -5,7 +5,8 @@
 // Every page a respondent sees, checked by axe-core (every rule, every
 // impact) on a phone and at 1280 px zoomed to 200 %: each form of FORMS_JSON
 // as sent, its 422, 409 and thank-you pages (of the first form), the closed
-// form (BASE/closed.html), the results (of the first form) and the index.
+// form (BASE/closed.html), a post refused for a full quota (BASE/full.html),
+// the results (of the first form) and the index.
 // Prints one JSON line: the violations found, the pages that scroll
 // sideways at 200 %, and what the first form's pages hold for people who do
 // not see them. Screenshots go to SHOTS_DIR.
@@ -164,6 +165,20 @@ try {
   await checked(page, 'closed');
   await page.close();
   await sideways('closed', (p) => p.goto(`${base}/closed.html`));
+
+  const quotaFull = async (page) => {
+    await page.locator('input[value=North]').check();
+    await page.locator('input[type=submit]').click();
+    await page.getByText('people like you').first().waitFor();
+  };
+  for (const [context, width] of [[phone, 390], [desktop, 1920]]) {
+    page = await open(context, '/full.html');
+    await quotaFull(page);
+    await shoot(page, `quota-${width}`);
+    if (width === 390) await checked(page, 'quota full');
+    await page.close();
+  }
+  await sideways('quota full', async (p) => { await p.goto(`${base}/full.html`); await quotaFull(p); });
 
   for (const [context, width] of [[phone, 390], [desktop, 1920]]) {
     page = await open(context, `/results/${first}.html`);
