@@ -15,6 +15,8 @@ const QString kAnswerLimit = QStringLiteral("AnswerLimit");
 const QString kThankYouText = QStringLiteral("ThankYouText");
 const QString kOfferAnotherAnswer = QStringLiteral("OfferAnotherAnswer");
 const QString kFormLanguage = QStringLiteral("FormLanguage");
+const QString kInvitedOnly = QStringLiteral("InvitedOnly");
+const QString kAnonymousAnswers = QStringLiteral("AnonymousAnswers");
 // A closing time is kept in UTC ("2026-12-24T17:30Z"), so that a service in
 // another time zone closes the form at the same moment. Files written before
 // carry the designer's local time without a zone, and are read as such.
@@ -47,7 +49,8 @@ bool FormSettings::isOpen(const QDateTime& now, std::optional<qint64> stored) co
 bool isFormSettingKey(const QString& key)
 {
     return key == kShowResults || key == kAcceptingAnswers || key == kClosingTime || key == kAnswerLimit
-        || key == kThankYouText || key == kOfferAnotherAnswer || key == kFormLanguage;
+        || key == kThankYouText || key == kOfferAnotherAnswer || key == kFormLanguage || key == kInvitedOnly
+        || key == kAnonymousAnswers;
 }
 
 FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
@@ -71,6 +74,10 @@ FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
             s.offerAnotherAnswer = v == QLatin1String("1");
         else if (key == kFormLanguage)
             s.language = formLanguageFromTag(v).value_or(FormLanguage::English);
+        else if (key == kInvitedOnly)
+            s.invitedOnly = v == QLatin1String("1");
+        else if (key == kAnonymousAnswers)
+            s.anonymousAnswers = v == QLatin1String("1");
     }
     return s;
 }
@@ -102,6 +109,10 @@ QList<std::pair<QString, QString>> formSettingLines(const FormSettings& s)
         lines.append({ kOfferAnotherAnswer, yesNo(s.offerAnotherAnswer) });
     if (s.language != defaults.language)
         lines.append({ kFormLanguage, languageTag(s.language) });
+    if (s.invitedOnly)
+        lines.append({ kInvitedOnly, yesNo(true) });
+    if (s.anonymousAnswers)
+        lines.append({ kAnonymousAnswers, yesNo(true) });
     return lines;
 }
 

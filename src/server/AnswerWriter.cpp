@@ -180,6 +180,11 @@ AnswersStore::NewRow rowOf(const Submission& submission)
     row.arrivedAt = submission.arrivedAt;
     row.skip = submission.abandoned;
     row.limit = submission.limit;
+    if (!submission.participantCode.isEmpty()) {
+        row.participantCode = submission.participantCode;
+        row.anonymous = submission.anonymous;
+        row.token.clear();
+    }
     return row;
 }
 
@@ -197,6 +202,10 @@ WriteResult resultOf(const AnswersStore::Inserted& inserted, const Submission& s
         return StoredSubmission { StoredSubmission::Full, -1, {} };
     case AnswersStore::Inserted::OtherTable:
         return StoredSubmission { StoredSubmission::OtherForm, -1, {} };
+    case AnswersStore::Inserted::UnknownCode:
+        return StoredSubmission { StoredSubmission::UnknownCode, -1, {} };
+    case AnswersStore::Inserted::CodeUsed:
+        return StoredSubmission { StoredSubmission::CodeUsed, -1, {} };
     case AnswersStore::Inserted::NoSuchTable:
         return Error { Error::NotFound, QStringLiteral("no table ") + table };
     case AnswersStore::Inserted::Skipped:

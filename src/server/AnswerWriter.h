@@ -48,6 +48,12 @@ struct Submission {
     std::function<bool()> abandoned;
     /// The form's answer limit: counted by the store as it stores the row.
     std::optional<qint64> limit {};
+    /// For a form only invited people answer: the participant's code (as
+    /// normalizedCode makes it), claimed as the row is stored, and whether
+    /// nothing may tell which answers are whose. The page's token is then not
+    /// stored: the code tells a second answer from a first.
+    QString participantCode {};
+    bool anonymous = false;
 };
 
 /// A submission the store has taken.
@@ -57,7 +63,9 @@ struct StoredSubmission {
     /// Full: the form holds its limit of answers; nothing was stored.
     /// OtherForm: its token is of a row of another form (its page is of a form
     /// since renamed or replaced); nothing was stored.
-    enum Outcome { Stored, Repeated, Replaced, Full, OtherForm };
+    /// UnknownCode: no participant of the form has its code; CodeUsed: the
+    /// code answered before, and answers are anonymous. Nothing was stored.
+    enum Outcome { Stored, Repeated, Replaced, Full, OtherForm, UnknownCode, CodeUsed };
     Outcome outcome = Stored;
     qint64 rowId = -1;
     /// When the row first arrived, for its receipt.
