@@ -154,6 +154,14 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     }
     languageLabel->setBuddy(m_formLanguage);
     languageLabel->setWordWrap(false);
+    // Who may answer: only the participants, each with a personal code; anonymity
+    // means something only then.
+    m_invitedOnly
+        = named(new QCheckBox(tr("Only invited people may answer"), m_collectingFrame), "InvitedOnly");
+    m_anonymousAnswers = named(new QCheckBox(tr("Anonymous answers"), m_collectingFrame), "AnonymousAnswers");
+    m_anonymousAnswers->setToolTip(
+        tr("Only that a code has answered is kept, never which answers are whose; each code answers once."));
+    connect(m_invitedOnly, &QCheckBox::toggled, m_anonymousAnswers, &QWidget::setEnabled);
     showSettings(FormSettings());
 
     m_dbLocationInstruction = label("dbLocationInstruction",
@@ -191,6 +199,8 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     collecting->addWidget(m_offerAnotherAnswer, 3, 0, 1, 2);
     collecting->addWidget(languageLabel, 3, 2);
     collecting->addWidget(m_formLanguage, 3, 3);
+    collecting->addWidget(m_invitedOnly, 4, 0, 1, 2);
+    collecting->addWidget(m_anonymousAnswers, 4, 2, 1, 2);
     collecting->setColumnStretch(1, 1);
     collecting->setColumnStretch(3, 1);
 
@@ -307,6 +317,8 @@ std::optional<FormSettings> CreateNewForm::settingsInput() const
     settings.offerAnotherAnswer = m_offerAnotherAnswer->isChecked();
     settings.language
         = formLanguageFromTag(m_formLanguage->currentData().toString()).value_or(FormLanguage::English);
+    settings.invitedOnly = m_invitedOnly->isChecked();
+    settings.anonymousAnswers = settings.invitedOnly && m_anonymousAnswers->isChecked();
     if (const QString typed = m_closingTime->text().simplified(); !typed.isEmpty()) {
         settings.closingTime = QDateTime::fromString(typed, kClosingTimeFormat);
         if (!settings.closingTime.isValid()) {
@@ -343,6 +355,9 @@ void CreateNewForm::showSettings(const FormSettings& settings)
     m_thankYouText->setText(settings.thankYouText);
     m_formLanguage->setCurrentIndex(m_formLanguage->findData(languageTag(settings.language)));
     m_offerAnotherAnswer->setChecked(settings.offerAnotherAnswer);
+    m_invitedOnly->setChecked(settings.invitedOnly);
+    m_anonymousAnswers->setChecked(settings.anonymousAnswers);
+    m_anonymousAnswers->setEnabled(settings.invitedOnly);
 }
 
 void CreateNewForm::selectBackground(int row)

@@ -80,6 +80,8 @@ private:
     QLineEdit* m_thankYouText;
     QCheckBox* m_offerAnotherAnswer;
     QComboBox* m_formLanguage;
+    QCheckBox* m_invitedOnly;
+    QCheckBox* m_anonymousAnswers;
     QLabel* m_answersTablePublic;
     QLabel* m_dbLocationInstruction;
     QLineEdit* m_dbLocationText;
