@@ -210,30 +210,30 @@ Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
         return ready.error();
     if (!*ready)
         return holder; // a form without participants knows no code
-    if (const auto arrivals = hasArrivals(); !arrivals)
-        return arrivals.error();
     // One look by the code's key: the row of its answers only while it is there.
-    sqlite3_stmt* seen = statementFor(
-        QStringLiteral("SELECT p.answered IS NOT NULL, ifnull(t.rowid, -1), a.arrived FROM %1 p "
-                       "LEFT JOIN %2 t ON t.rowid = p.answer_row "
-                       "LEFT JOIN %3 a ON a.row_id = t.rowid AND a.answers_table = ?2 COLLATE NOCASE "
-                       "WHERE p.code = ?1")
-            .arg(quote(participantsTable(row.table)), quote(row.table), quote(kArrivals)));
+    sqlite3_stmt* seen
+        = statementFor(QStringLiteral("SELECT p.answered IS NOT NULL, ifnull(t.rowid, -1) FROM %1 p "
+                                      "LEFT JOIN %2 t ON t.rowid = p.answer_row WHERE p.code = ?1")
+                           .arg(quote(participantsTable(row.table)), quote(row.table)));
     if (!seen)
         return engineFailure(QStringLiteral("prepare"));
     bind(seen, 1, row.participantCode);
-    bind(seen, 2, row.table);
     const int rc = sqlite3_step(seen);
     if (rc == SQLITE_ROW) {
         holder.known = true;
         holder.answered = sqlite3_column_int(seen, 0) != 0;
         holder.rowId = sqlite3_column_int64(seen, 1);
-        if (sqlite3_column_type(seen, 2) != SQLITE_NULL)
-            holder.arrived = QDateTime::fromString(columnText(seen, 2), Qt::ISODateWithMs);
     }
     sqlite3_reset(seen);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         return Error { SqliteConnection::kindOf(rc), QStringLiteral("look up a participant's code") };
+    // A second answer only: when the first arrived, for its receipt.
+    if (holder.rowId >= 0 && m_db->tableExists(kArrivals)) {
+        const auto arrived = timeOf(QStringLiteral("arrived"), row.table, holder.rowId);
+        if (!arrived)
+            return arrived.error();
+        holder.arrived = arrived->value_or(QDateTime());
+    }
     return holder;
 }
 

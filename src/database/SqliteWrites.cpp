@@ -360,9 +360,9 @@ Result<bool> SqliteAnswersStore::replaceAnswers(
         return changes.error();
     // By the row, not the token: a participant's second answer replaces the
     // first from a page of another token.
-    sqlite3_stmt* noted = statementFor(
-        QStringLiteral("UPDATE %1 SET changed = ?1 WHERE row_id = ?3 AND answers_table = ?2 COLLATE NOCASE")
-            .arg(quote(kArrivals)));
+    sqlite3_stmt* noted
+        = statementFor(QStringLiteral("UPDATE %1 SET changed = ?1 WHERE answers_table = ?2 AND row_id = ?3")
+                           .arg(quote(kArrivals)));
     if (!noted)
         return engineFailure(QStringLiteral("prepare"));
     const QDateTime at = row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc();
