@@ -49,10 +49,15 @@
 // five quotas every post falls into, never full, takes at least 0.9x the
 // submissions/s of the same form without them; `--part quota` runs that part
 // alone.
+// Invited people only: the 40-question form that only its 100,000
+// participants answer, each post with a code of its own (claimed in the
+// transaction that stores it), takes at least 0.9x the submissions/s of the
+// same form open to anyone; `--part invited` runs that part alone.
 // Exit code 0 when all hold.
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "model/CollectionFile.h"
 #include "model/FormHeader.h"
 #include "model/FormMethod.h"
@@ -687,9 +692,9 @@ void reportLoad(const QString& what, const Load& load)
 // from 2000, a yes-or-no choice, and a scale asked only after a yes; every
 // one required. `withRules` false: the same questions without any rule.
 // With `limit`, the form takes no more than that many answers; with
-// `quotas`, no more than so many of each.
+// `quotas`, no more than so many of each; `invited`: only its participants answer.
 void makeRulesForm(const QString& folder, const QString& name, bool withRules,
-    std::optional<qint64> limit = std::nullopt, const QList<FormQuota>& quotas = {})
+    std::optional<qint64> limit = std::nullopt, const QList<FormQuota>& quotas = {}, bool invited = false)
 {
     const QString db = answersStoreIn(folder);
     const QString table = AnswersStore::tableFor(name);
@@ -704,10 +709,11 @@ void makeRulesForm(const QString& folder, const QString& name, bool withRules,
     header.userInstruction = name;
     header.htmlCode = QStringLiteral("<html><body><FORM method=post action='/scripts/save.asp'>");
     header.attribute6List = { printNumber(1), printNumber(0), db, printNumber(6) };
-    if (limit || !quotas.isEmpty()) {
+    if (limit || !quotas.isEmpty() || invited) {
         FormSettings settings;
         settings.answerLimit = limit;
         settings.quotas = quotas;
+        settings.invitedOnly = invited;
         setFormSettings(header, settings);
     }
     collection.append(header);
@@ -827,7 +833,8 @@ double checkMicroseconds(const QString& folder, const QString& name, int times)
 // `b`, `a` (a drift of the machine's load during the four weighs on both
 // alike); each form's two runs together, with the rows it stored.
 std::pair<Load, Load> alternateLoads(const QString& folder, const QString& server, const QString& wrk,
-    int connections, int duration, const QString& a, const QString& b)
+    int connections, int duration, const QString& a, const QString& b,
+    const std::function<QByteArray(const QString& name)>& extraLua = {})
 {
     const quint16 port = freeLoopbackPort();
     QProcess service;
@@ -842,7 +849,9 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
         const QString script = folder + QStringLiteral("/post-%1.lua").arg(name);
         QFile lua(script);
         if (!lua.open(QIODevice::WriteOnly)
-            || lua.write(luaScript(rulesBody(name, QStringLiteral("42")))) < 0)
+            || lua.write(luaScript(rulesBody(name, QStringLiteral("42")))
+                   + (extraLua ? extraLua(name) : QByteArray()))
+                < 0)
             fail(QStringLiteral("cannot write the wrk script"));
         lua.close();
         QProcess load;
@@ -1007,6 +1016,69 @@ bool quotaPart(
     return rateMet && allStored;
 }
 
+// Each of wrk's threads posts the codes of its own share (of 25,000; the
+// run's first share is `firstShare`), each once.
+QByteArray codesLua(const QStringList& codes, int firstShare)
+{
+    QByteArray lua = "codes = {";
+    for (const QString& code : codes)
+        lua += '"' + code.toLatin1() + "\",";
+    lua += "}\n"
+           "local threads = "
+        + QByteArray::number(firstShare)
+        + "\n"
+          "function setup(thread) thread:set(\"share\", threads); threads = threads + 1 end\n"
+          "local sent = 0\n"
+          "function request()\n"
+          "  sent = sent + 1\n"
+          "  local code = codes[(share * 25000 + sent - 1) % #codes + 1]\n"
+          "  return wrk.format(nil, nil, nil, wrk.body .. \"&participantCode=\" .. code)\n"
+          "end\n";
+    return lua;
+}
+
+bool invitedPart(
+    const QString& folder, const QString& server, const QString& wrk, int connections, int duration)
+{
+    makeRulesForm(folder, QStringLiteral("open"), false);
+    makeRulesForm(folder, QStringLiteral("invited"), false, std::nullopt, {}, true);
+    const auto db = openAnswersStore(answersStoreIn(folder));
+    if (!db)
+        fail(db.error().detail);
+    const QString table = AnswersStore::tableFor(QStringLiteral("invited"));
+    const QStringList codes = makeParticipantCodes((*db)->sharedKey().valueOr("bench"), table, 100000, {});
+    QList<Participant> people;
+    for (const QString& code : codes) {
+        Participant person;
+        person.code = code;
+        people.append(person);
+    }
+    if (const Result<void> added = addParticipants(**db, table, people); !added)
+        fail(added.error().detail);
+    const auto [open, invited] = alternateLoads(folder, server, wrk, connections, duration,
+        QStringLiteral("open"), QStringLiteral("invited"), [&codes, runs = 0](const QString&) mutable {
+            // The open form gets the same posts, made the same way (its page has
+            // no code, and the service leaves the field alone): wrk's work is alike.
+            return codesLua(codes, 2 * (runs++ / 2));
+        });
+    reportLoad(QStringLiteral("40 questions, open to anyone (two runs)"), open);
+    reportLoad(QStringLiteral("40 questions, 100,000 invited, a code of its own each (two runs)"), invited);
+    const double ratio = open.rate() > 0 ? invited.rate() / open.rate() : 0;
+    out(QStringLiteral("ratio of the invited form to the open one: %1x").arg(ratio, 0, 'f', 3));
+    const bool rateMet = ratio >= 0.9;
+    const auto answered = participantsOf(**db, table);
+    const qint64 claimed = answered
+        ? std::count_if(answered->cbegin(), answered->cend(), [](const Participant& p) { return p.answered; })
+        : -1;
+    const bool allStored = open.bad == 0 && invited.bad == 0 && invited.ok > 0 && invited.rows >= invited.ok
+        && claimed == invited.rows;
+    out(QStringLiteral("codes claimed: %1, rows stored: %2").arg(claimed).arg(invited.rows));
+    out(QStringLiteral("target invited >= 0.9x open: %1").arg(rateMet ? u"met" : u"MISSED"));
+    out(QStringLiteral("target zero non-2xx, a row for every 2xx and a claimed code for every row: %1")
+            .arg(allStored ? u"met" : u"MISSED"));
+    return rateMet && allStored;
+}
+
 double field(const QString& text, const char* name)
 {
     const QRegularExpression re(QStringLiteral("\\b%1=([0-9.]+)").arg(QLatin1StringView(name)));
@@ -1149,7 +1221,8 @@ int main(int argc, char** argv)
             && (args.at(i + 1) == QLatin1StringView("rules") || args.at(i + 1) == QLatin1StringView("limit")
                 || args.at(i + 1) == QLatin1StringView("handler")
                 || args.at(i + 1) == QLatin1StringView("pages")
-                || args.at(i + 1) == QLatin1StringView("quota")))
+                || args.at(i + 1) == QLatin1StringView("quota")
+                || args.at(i + 1) == QLatin1StringView("invited")))
             part = args.at(i + 1);
         else if (args.at(i) == QLatin1StringView("--posts"))
             posts = qBound(1, args.at(i + 1).toInt(), 1000000);
@@ -1175,6 +1248,8 @@ int main(int argc, char** argv)
         return limitPart(folder, server, wrk, connections, duration) ? 0 : 1;
     if (part == QLatin1StringView("quota"))
         return quotaPart(folder, server, wrk, connections, duration) ? 0 : 1;
+    if (part == QLatin1StringView("invited"))
+        return invitedPart(folder, server, wrk, connections, duration) ? 0 : 1;
     if (part == QLatin1StringView("handler"))
         return handlerPart(folder, posts) ? 0 : 1;
     if (part == QLatin1StringView("pages"))

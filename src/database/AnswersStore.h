@@ -73,6 +73,13 @@ public:
         /// its table holds the quota's number (QuotaFull); counted in the
         /// transaction that stores the row, as the limit is.
         QList<Quota> quotas {};
+        /// For a form only invited people answer: the participant's code,
+        /// claimed in the transaction that stores the row (unknown: nothing
+        /// stored). A code that answered before has its row's answers
+        /// replaced, unless `anonymous`: then it is refused, and nothing
+        /// kept tells which row is whose (no token, no time on the claim).
+        QString participantCode {};
+        bool anonymous = false;
     };
     struct Inserted {
         /// Repeated: the same answers came before; Replaced: other answers of
@@ -81,7 +88,20 @@ public:
         /// with another table's row (a page of a form that has since been
         /// renamed or replaced), which nothing of this row may touch;
         /// QuotaFull: one of the row's quotas is full, nothing was stored or replaced.
-        enum Outcome { Stored, NoSuchTable, Repeated, Skipped, Replaced, Full, OtherTable, QuotaFull };
+        /// UnknownCode: the participant's code is not one of the table's;
+        /// CodeUsed: it answered already, and answers are anonymous.
+        enum Outcome {
+            Stored,
+            NoSuchTable,
+            Repeated,
+            Skipped,
+            Replaced,
+            Full,
+            OtherTable,
+            QuotaFull,
+            UnknownCode,
+            CodeUsed
+        };
         Outcome outcome = Stored;
         qint64 rowId = -1; // the new row, or for Repeated and Replaced the row stored first
         /// For Repeated and Replaced: when the row stored first arrived.

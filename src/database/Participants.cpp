@@ -12,6 +12,9 @@
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <cstring>
+
 namespace quenlow {
 
 namespace {
@@ -108,6 +111,33 @@ Result<Participation> participationOf(AnswersStore& store, const QString& table)
 QString normalizedCode(const QString& typed)
 {
     return normalizedReceipt(typed);
+}
+
+bool isParticipantCode(const QString& code)
+{
+    return code.size() == kLength && std::all_of(code.cbegin(), code.cend(), [](QChar c) {
+        return c.unicode() < 128 && std::strchr(kAlphabet, char(c.unicode())) && c.unicode() != 0;
+    });
+}
+
+Result<QHash<qint64, Participant>> participantsByAnswer(AnswersStore& store, const QString& table)
+{
+    if (auto* sqlite = dynamic_cast<SqliteAnswersStore*>(&store))
+        return sqlite->participantsByAnswer(table);
+    if (auto* postgres = dynamic_cast<PostgresAnswersStore*>(&store))
+        return postgres->participantsByAnswer(table);
+    return noParticipants();
+}
+
+Result<bool> hasParticipant(AnswersStore& store, const QString& table, const QString& code)
+{
+    if (!isParticipantCode(code))
+        return false;
+    if (auto* sqlite = dynamic_cast<SqliteAnswersStore*>(&store))
+        return sqlite->hasParticipant(table, code);
+    if (auto* postgres = dynamic_cast<PostgresAnswersStore*>(&store))
+        return postgres->hasParticipant(table, code);
+    return noParticipants();
 }
 
 namespace participants {

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -59,5 +60,12 @@ QStringList makeParticipantCodes(
 
 /// `typed` as a code is compared: upper case, blanks and dashes left out.
 QString normalizedCode(const QString& typed);
+/// Whether `code` (normalized) could be a personal code: 8 characters of the alphabet.
+bool isParticipantCode(const QString& code);
+/// The participants whose answers are rows of `table`, by row id: none for
+/// anonymous answers, whose rows nothing ties to a code.
+Result<QHash<qint64, Participant>> participantsByAnswer(AnswersStore& store, const QString& table);
+/// Whether a participant of `table` has `code` (normalized); false when it has none.
+Result<bool> hasParticipant(AnswersStore& store, const QString& table, const QString& code);
 
 } // namespace quenlow

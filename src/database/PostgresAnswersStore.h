@@ -6,6 +6,7 @@
 #include "database/Participants.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <memory>
 
@@ -83,6 +84,8 @@ public:
     Result<QList<Participant>> participants(const QString& table);
     Result<void> removeParticipants(const QString& table, const QStringList& codes);
     Result<Participation> participation(const QString& table);
+    Result<bool> hasParticipant(const QString& table, const QString& code);
+    Result<QHash<qint64, Participant>> participantsByAnswer(const QString& table);
     Result<QByteArray> sharedKey() override;
     /// The shared key when one was made, without making one.
     Result<std::optional<QByteArray>> keptSharedKey();
@@ -125,6 +128,9 @@ private:
     static QByteArray insertStatement(
         const NewRow& row, const TableColumns& table, QList<postgres::Param>* params);
     void forgetSchema();
+    /// Whether the participants of `table` can keep their answers' row (a
+    /// table of before gets the column); false when the form has none.
+    Result<bool> participantsReady(const QString& table);
 
     std::unique_ptr<postgres::Connection> m_db;
     QString m_location;
@@ -133,6 +139,7 @@ private:
     // The writer's caches, valid for one version of the columns.
     qint64 m_columnsVersion = -1;
     QHash<QString, TableColumns> m_columns;
+    QSet<QString> m_participantsReady; // physical names of tables known to keep their answers' rows
 };
 
 } // namespace quenlow

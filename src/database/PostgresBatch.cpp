@@ -4,6 +4,7 @@
 // trip, checked against the version of the columns it was prepared for.
 #include "database/PostgresAnswersStore.h"
 
+#include "database/Participants_p.h"
 #include "database/PostgresConnection_p.h"
 #include "database/StoreRules.h"
 
@@ -21,6 +22,33 @@ void PostgresAnswersStore::forgetSchema()
 {
     m_columns.clear();
     m_columnsVersion = -1;
+    m_participantsReady.clear();
+}
+
+Result<bool> PostgresAnswersStore::participantsReady(const QString& table)
+{
+    const QString physical = physicalName(table);
+    if (m_participantsReady.contains(physical))
+        return true;
+    const auto there = m_db->run(
+        QStringLiteral(
+            "SELECT to_regclass($1) IS NOT NULL, EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid "
+            "= to_regclass($1) AND attname = 'answer_row' AND NOT attisdropped)"),
+        { participantsRef(table) });
+    if (!there)
+        return there.error();
+    if (PQgetvalue(there->get(), 0, 0)[0] != 't')
+        return false;
+    // Tables of participants made before codes answered lack the column.
+    if (PQgetvalue(there->get(), 0, 1)[0] != 't') {
+        if (const auto r
+            = m_db->run(QStringLiteral("ALTER TABLE %1 ADD COLUMN IF NOT EXISTS answer_row bigint")
+                            .arg(participantsRef(table)));
+            !r)
+            return r.error();
+    }
+    m_participantsReady.insert(physical);
+    return true;
 }
 
 Result<const PostgresAnswersStore::TableColumns*> PostgresAnswersStore::columnsOf(const QString& table)
@@ -128,6 +156,16 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
         if (!*found) {
             results[i] = { Inserted::NoSuchTable, -1 };
             continue;
+        }
+        if (!row.participantCode.isEmpty()) {
+            // A form without participants knows no code.
+            const auto ready = participantsReady(row.table);
+            if (!ready)
+                return abandon(ready.error());
+            if (!*ready) {
+                results[i] = { Inserted::UnknownCode, -1 };
+                continue;
+            }
         }
         Pending p { i, {}, {} };
         if ((row.limit || !row.quotas.isEmpty()) && !limited.contains(physicalName(row.table)))
@@ -244,8 +282,23 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             facts.holder = rules::TokenHolder { true, number(res, 0, 1),
                 PQnfields(res) > 5 ? timeFrom(res, 0, 5).value_or(QDateTime()) : QDateTime() };
         facts.answersChanged = one && PQnfields(res) > 2 && number(res, 0, 2) > 0;
-        // A statement that returned no row tells only that there was no room.
         const NewRow& stored = rows.at(p.row);
+        if (!stored.participantCode.isEmpty()) {
+            facts.full = stored.limit && (!one || flag(4));
+            facts.coded = true;
+            facts.codeKnown = flag(6);
+            facts.codeUsed = flag(7);
+            // Neither stored nor put in place of the code's answers: a quota had no room.
+            facts.quotaFull = !stored.quotas.isEmpty() && flag(8) && !facts.storedId && !facts.holder;
+            const auto decided = rules::outcomeOf(facts);
+            if (!decided)
+                failed = Error { Error::Other,
+                    QStringLiteral("a participant's code was neither claimed nor refused") };
+            else
+                results[p.row] = *decided;
+            continue;
+        }
+        // A statement that returned no row tells only that there was no room.
         facts.quotaFull = !stored.quotas.isEmpty() && (one ? flag(6) : !stored.limit);
         facts.full = stored.limit && (!one || flag(4)) && !facts.quotaFull;
         // Nothing decided: the token's first holder committed after the statement began.
@@ -332,35 +385,113 @@ QByteArray PostgresAnswersStore::insertStatement(const NewRow& row, const TableC
     // A new row only while the table holds fewer than its limit (counted
     // under the table's lock, taken before the rows).
     QString room;
+    qsizetype limitAt = 0;
     if (row.limit) {
         params->append(Param(QString::number(*row.limit)));
-        room = QStringLiteral(" WHERE (SELECT count(*) FROM %1) < $%2::bigint").arg(ref).arg(params->size());
+        limitAt = params->size();
+        room = QStringLiteral(" WHERE (SELECT count(*) FROM %1) < $%2::bigint").arg(ref).arg(limitAt);
     }
-    // Likewise each quota the row falls into: it has room, or the page's row
-    // (sent again) holds that answer already.
     QString quotaRoom;
-    for (const NewRow::Quota& quota : row.quotas) {
-        const auto column = table.byFoldedName.constFind(physicalName(quota.column));
-        if (column == table.byFoldedName.cend())
-            continue;
-        const QString name = quote(columns.at(*column));
-        params->append(Param(quota.answer));
-        const QString answer = QStringLiteral("$%1::text").arg(params->size());
-        params->append(Param(QString::number(quota.limit)));
-        const QString limit = QStringLiteral("$%1::bigint").arg(params->size());
-        QString kept;
-        if (!row.token.isEmpty()) {
-            kept
-                = QStringLiteral("EXISTS (SELECT 1 FROM %1 h JOIN %2 a ON a.row_id = h.%3 WHERE a.token = $3 "
-                                 "AND a.answers_table = $1 AND h.%4 = %5) OR ")
-                      .arg(ref, kArrivals, kId, name, answer);
+    // A coded row's quotas: room in each, or the code's row (answered
+    // before) holds that answer already; asked where the participant `p` is seen.
+    QString codedQuotaRoom;
+    if (!row.participantCode.isEmpty()) {
+        for (const NewRow::Quota& quota : row.quotas) {
+            const auto column = table.byFoldedName.constFind(physicalName(quota.column));
+            if (column == table.byFoldedName.cend())
+                continue;
+            const QString name = quote(columns.at(*column));
+            params->append(Param(quota.answer));
+            const QString answer = QStringLiteral("$%1::text").arg(params->size());
+            params->append(Param(QString::number(quota.limit)));
+            codedQuotaRoom
+                += QStringLiteral(" AND ((SELECT count(*) FROM %1 WHERE %2 = %3) < $%4::bigint OR "
+                                  "EXISTS (SELECT 1 FROM %1 h WHERE h.%5 = p.answer_row AND h.%2 = %3))")
+                       .arg(ref, name, answer)
+                       .arg(params->size())
+                       .arg(kId);
         }
-        quotaRoom += (quotaRoom.isEmpty() ? QString() : QStringLiteral(" AND "))
-            + QStringLiteral("(%1(SELECT count(*) FROM %2 WHERE %3 = %4) < %5)")
-                  .arg(kept, ref, name, answer, limit);
+    } else {
+        // Likewise each quota the row falls into: it has room, or the page's row
+        // (sent again) holds that answer already.
+        for (const NewRow::Quota& quota : row.quotas) {
+            const auto column = table.byFoldedName.constFind(physicalName(quota.column));
+            if (column == table.byFoldedName.cend())
+                continue;
+            const QString name = quote(columns.at(*column));
+            params->append(Param(quota.answer));
+            const QString answer = QStringLiteral("$%1::text").arg(params->size());
+            params->append(Param(QString::number(quota.limit)));
+            const QString limit = QStringLiteral("$%1::bigint").arg(params->size());
+            QString kept;
+            if (!row.token.isEmpty()) {
+                kept = QStringLiteral(
+                    "EXISTS (SELECT 1 FROM %1 h JOIN %2 a ON a.row_id = h.%3 WHERE a.token = $3 "
+                    "AND a.answers_table = $1 AND h.%4 = %5) OR ")
+                           .arg(ref, kArrivals, kId, name, answer);
+            }
+            quotaRoom += (quotaRoom.isEmpty() ? QString() : QStringLiteral(" AND "))
+                + QStringLiteral("(%1(SELECT count(*) FROM %2 WHERE %3 = %4) < %5)")
+                      .arg(kept, ref, name, answer, limit);
+        }
     }
     if (!quotaRoom.isEmpty())
         room += (room.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + quotaRoom;
+    if (!row.participantCode.isEmpty()) {
+        // The code is claimed by one statement with the row: the server's row
+        // lock makes a second claim of it wait for the first to commit, and
+        // then see it. Anonymous answers keep no moment with the claim and no
+        // row, nor the page's token: nothing tells which row is whose.
+        const QString own = participantsRef(row.table);
+        params->append(Param(row.participantCode));
+        const QString code = QStringLiteral("$%1").arg(params->size());
+        params->append(Param(participants::answeredText(
+            row.anonymous ? std::nullopt : std::optional<QDateTime>(row.arrivedAt))));
+        const QString answered = QStringLiteral("$%1").arg(params->size());
+        const QString hasRoom = row.limit
+            ? QStringLiteral("(SELECT count(*) FROM %1) < $%2::bigint").arg(ref).arg(limitAt)
+            : QStringLiteral("true");
+        if (row.anonymous) {
+            return QStringLiteral(
+                "WITH room AS (SELECT %5 AS ok), id AS (SELECT nextval($4::regclass) AS v FROM room WHERE "
+                "ok), "
+                "cl AS (UPDATE %6 p SET answered = %8 FROM id WHERE p.code = %7 AND p.answered IS NULL%10 "
+                "RETURNING id.v), "
+                "ins AS (INSERT INTO %2 (%3%4) SELECT v%9 FROM cl RETURNING %3), "
+                "arr AS (INSERT INTO %1 (answers_table, row_id, arrived) SELECT $1, %3, $2 FROM ins) "
+                "SELECT (SELECT %3 FROM ins), NULL::bigint, 0, false, NOT (SELECT ok FROM room), NULL::text, "
+                "EXISTS (SELECT 1 FROM %6 WHERE code = %7), NOT EXISTS (SELECT 1 FROM cl) AND (SELECT ok "
+                "FROM room) AND NOT EXISTS (SELECT 1 FROM %6 p WHERE p.code = %7 AND NOT (true%10)), "
+                "EXISTS (SELECT 1 FROM %6 p WHERE p.code = %7 AND NOT (true%10))")
+                .arg(kArrivals, ref, kId, names, hasRoom, own, code, answered, marks, codedQuotaRoom)
+                .toUtf8();
+        }
+        const QString replace = set.isEmpty()
+            ? QStringLiteral("upd AS (SELECT NULL::bigint AS id WHERE false), ")
+            : QStringLiteral("upd AS (UPDATE %1 t SET %2 FROM cl WHERE cl.r <> cl.v AND t.%3 = cl.r AND (%4) "
+                             "RETURNING t.%3 AS id), ")
+                  .arg(ref, set, kId, differs);
+        const QString exists
+            = QStringLiteral("EXISTS (SELECT 1 FROM %1 t WHERE t.%2 = p.answer_row)").arg(ref, kId);
+        return QStringLiteral(
+            "WITH room AS (SELECT %5 AS ok), id AS (SELECT nextval($4::regclass) AS v), "
+            "cl AS (UPDATE %6 p SET answered = coalesce(p.answered, %8), answer_row = CASE WHEN %10 THEN "
+            "p.answer_row ELSE id.v END FROM id, room WHERE p.code = %7 AND (room.ok OR %10)%12 "
+            "RETURNING p.answer_row AS r, id.v AS v), "
+            "ins AS (INSERT INTO %2 (%3%4) SELECT v%9 FROM cl WHERE r = v RETURNING %3), "
+            "arr AS (INSERT INTO %1 (answers_table, row_id, arrived) SELECT $1, %3, $2 FROM ins), %11"
+            "note AS (UPDATE %1 a SET changed = $2 FROM cl WHERE cl.r <> cl.v AND a.answers_table = $1 AND "
+            "a.row_id = cl.r AND EXISTS (SELECT 1 FROM upd)) "
+            "SELECT (SELECT %3 FROM ins), (SELECT r FROM cl WHERE r <> v), (SELECT count(*) FROM upd), "
+            "false, "
+            "NOT (SELECT ok FROM room), (SELECT a.arrived FROM %1 a, cl WHERE cl.r <> cl.v AND "
+            "a.answers_table = "
+            "$1 AND a.row_id = cl.r), EXISTS (SELECT 1 FROM %6 WHERE code = %7), false, "
+            "EXISTS (SELECT 1 FROM %6 p WHERE p.code = %7 AND NOT (true%12))")
+            .arg(kArrivals, ref, kId, names, hasRoom, own, code, answered, marks, exists, replace)
+            .arg(codedQuotaRoom)
+            .toUtf8();
+    }
     if (!row.token.isEmpty()) {
         // The token is claimed first, with the id the row will get: a token
         // another server stores at the same moment makes this row a repeat

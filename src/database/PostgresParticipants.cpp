@@ -130,4 +130,50 @@ Result<Participation> PostgresAnswersStore::participation(const QString& table)
     return Participation { number(r->get(), 0, 0), number(r->get(), 0, 1) };
 }
 
+Result<bool> PostgresAnswersStore::hasParticipant(const QString& table, const QString& code)
+{
+    const auto there = m_db->run(QStringLiteral("SELECT to_regclass($1)"), { participantsRef(table) });
+    if (!there)
+        return there.error();
+    if (PQgetisnull(there->get(), 0, 0))
+        return false;
+    const auto r = m_db->run(
+        QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE code = $1)").arg(participantsRef(table)),
+        { code });
+    if (!r)
+        return r.error();
+    return PQgetvalue(r->get(), 0, 0)[0] == 't';
+}
+
+Result<QHash<qint64, Participant>> PostgresAnswersStore::participantsByAnswer(const QString& table)
+{
+    QHash<qint64, Participant> byRow;
+    const auto there = m_db->run(
+        QStringLiteral(
+            "SELECT to_regclass($1) IS NOT NULL, EXISTS (SELECT 1 FROM pg_attribute WHERE attrelid "
+            "= to_regclass($1) AND attname = 'answer_row' AND NOT attisdropped)"),
+        { participantsRef(table) });
+    if (!there)
+        return there.error();
+    if (PQgetvalue(there->get(), 0, 0)[0] != 't' || PQgetvalue(there->get(), 0, 1)[0] != 't')
+        return byRow;
+    const auto r
+        = m_db->run(QStringLiteral("SELECT code, name, attributes, answered, answer_row FROM %1 WHERE "
+                                   "answer_row IS NOT NULL")
+                        .arg(participantsRef(table)));
+    if (!r)
+        return r.error();
+    for (int i = 0; i < PQntuples(r->get()); ++i) {
+        Participant p;
+        p.code = text(r->get(), i, 0);
+        p.name = text(r->get(), i, 1);
+        p.attributes = participants::attributesFrom(text(r->get(), i, 2).toUtf8());
+        p.answered = !PQgetisnull(r->get(), i, 3);
+        if (p.answered)
+            p.answeredAt = participants::answeredFrom(text(r->get(), i, 3));
+        byRow.insert(number(r->get(), i, 4), std::move(p));
+    }
+    return byRow;
+}
+
 } // namespace quenlow

@@ -4,7 +4,9 @@
 
 #include "database/AnswersStore.h"
 #include "database/Participants.h"
+
 #include "database/StoreRules.h"
+#include <QSet>
 
 #include <QHash>
 
@@ -68,6 +70,8 @@ public:
     Result<QList<Participant>> participants(const QString& table);
     Result<void> removeParticipants(const QString& table, const QStringList& codes);
     Result<Participation> participation(const QString& table);
+    Result<bool> hasParticipant(const QString& table, const QString& code);
+    Result<QHash<qint64, Participant>> participantsByAnswer(const QString& table);
     Result<QByteArray> sharedKey() override;
     /// The shared key when one was made, without making one.
     Result<std::optional<QByteArray>> keptSharedKey();
@@ -116,6 +120,12 @@ private:
     Result<void> readOtherColumns(
         const QString& table, const QStringList& columns, qsizetype from, QList<Row>& rows);
     Result<Inserted> insertOne(const NewRow& row);
+    // A participant's code answering (SqliteParticipants.cpp), in the writer's transaction.
+    Result<rules::CodeHolder> codeHolder(const NewRow& row);
+    Result<void> claimCode(const NewRow& row, std::optional<qint64> rowId);
+    /// Whether the table's participants can keep the row of their answers
+    /// (a table of before gets the column); false when it has none.
+    Result<bool> participantsReady(const QString& table);
     /// The rows of `table` now, counted in the writer's transaction.
     Result<qint64> rowsCounted(const QString& table);
     /// Whether one of the row's quotas is full (see RowEngine::quotaFull).
@@ -145,6 +155,7 @@ private:
     bool m_changesKnown = false;
     std::optional<bool> m_marksKnown;
     QHash<QString, TableColumns> m_columns;
+    QSet<QString> m_participantsReady; // participant tables known to keep their answers' rows
     // Rows per table, valid while no other connection has written.
     QHash<QString, qint64> m_rowCounts;
     // Rows per answer of a column under a quota, kept as the row counts are.

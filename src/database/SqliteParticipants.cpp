@@ -151,4 +151,132 @@ Result<Participation> SqliteAnswersStore::participation(const QString& table)
     return Participation { *invited, *answered };
 }
 
+Result<bool> SqliteAnswersStore::hasParticipant(const QString& table, const QString& code)
+{
+    const QString own = participantsTable(table);
+    if (!m_db->tableExists(own))
+        return false;
+    const auto n
+        = m_db->number(QStringLiteral("SELECT count(*) FROM %1 WHERE code = ?1").arg(quote(own)), { code });
+    if (!n)
+        return failure(QStringLiteral("look up a participant of %1").arg(table), n.error());
+    return *n > 0;
+}
+
+Result<QHash<qint64, Participant>> SqliteAnswersStore::participantsByAnswer(const QString& table)
+{
+    QHash<qint64, Participant> byRow;
+    const QString own = participantsTable(table);
+    if (!m_db->tableExists(own))
+        return byRow;
+    // Read only: a table of before, whose codes never answered, has no rows to tell.
+    const Result<qint64> column = m_db->number(
+        QStringLiteral("SELECT count(*) FROM pragma_table_info(?1) WHERE name = 'answer_row'"), { own });
+    if (!column)
+        return failure(QStringLiteral("read the participants of %1").arg(table), column.error());
+    if (*column == 0)
+        return byRow;
+    const QByteArray sql = QStringLiteral("SELECT code, name, attributes, answered, answer_row FROM %1 WHERE "
+                                          "answer_row IS NOT NULL")
+                               .arg(quote(own))
+                               .toUtf8();
+    Finalizer select;
+    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &select.stmt, nullptr)
+        != SQLITE_OK)
+        return engineFailure(QStringLiteral("read the participants of %1").arg(table));
+    int rc;
+    while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW) {
+        Participant p;
+        p.code = columnText(select.stmt, 0);
+        p.name = columnText(select.stmt, 1);
+        p.attributes = participants::attributesFrom(columnText(select.stmt, 2).toUtf8());
+        p.answered = sqlite3_column_type(select.stmt, 3) != SQLITE_NULL;
+        if (p.answered)
+            p.answeredAt = participants::answeredFrom(columnText(select.stmt, 3));
+        byRow.insert(sqlite3_column_int64(select.stmt, 4), std::move(p));
+    }
+    if (rc != SQLITE_DONE)
+        return engineFailure(QStringLiteral("read the participants of %1").arg(table));
+    return byRow;
+}
+
+Result<bool> SqliteAnswersStore::participantsReady(const QString& table)
+{
+    const QString own = participantsTable(table);
+    if (m_participantsReady.contains(own))
+        return true;
+    if (!m_db->tableExists(own))
+        return false;
+    // Tables of participants made before codes answered lack the column.
+    const Result<qint64> found = m_db->number(
+        QStringLiteral("SELECT count(*) FROM pragma_table_info(?1) WHERE name = 'answer_row'"), { own });
+    if (!found)
+        return failure(QStringLiteral("read the participants of %1").arg(table), found.error());
+    if (*found == 0) {
+        if (const auto r
+            = m_db->exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN answer_row INTEGER").arg(quote(own)));
+            !r)
+            return failure(
+                QStringLiteral("keep the answers of the participants of %1").arg(table), r.error());
+    }
+    m_participantsReady.insert(own);
+    return true;
+}
+
+Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
+{
+    rules::CodeHolder holder;
+    const auto ready = participantsReady(row.table);
+    if (!ready)
+        return ready.error();
+    if (!*ready)
+        return holder; // a form without participants knows no code
+    // One look by the code's key: the row of its answers only while it is there.
+    sqlite3_stmt* seen
+        = statementFor(QStringLiteral("SELECT p.answered IS NOT NULL, ifnull(t.rowid, -1) FROM %1 p "
+                                      "LEFT JOIN %2 t ON t.rowid = p.answer_row WHERE p.code = ?1")
+                           .arg(quote(participantsTable(row.table)), quote(row.table)));
+    if (!seen)
+        return engineFailure(QStringLiteral("prepare"));
+    bind(seen, 1, row.participantCode);
+    const int rc = sqlite3_step(seen);
+    if (rc == SQLITE_ROW) {
+        holder.known = true;
+        holder.answered = sqlite3_column_int(seen, 0) != 0;
+        holder.rowId = sqlite3_column_int64(seen, 1);
+    }
+    sqlite3_reset(seen);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return Error { SqliteConnection::kindOf(rc), QStringLiteral("look up a participant's code") };
+    // A second answer only: when the first arrived, for its receipt.
+    if (holder.rowId >= 0 && m_db->tableExists(kArrivals)) {
+        const auto arrived = timeOf(QStringLiteral("arrived"), row.table, holder.rowId);
+        if (!arrived)
+            return arrived.error();
+        holder.arrived = arrived->value_or(QDateTime());
+    }
+    return holder;
+}
+
+Result<void> SqliteAnswersStore::claimCode(const NewRow& row, std::optional<qint64> rowId)
+{
+    // Anonymous answers keep no moment: it would match the row's arrival.
+    sqlite3_stmt* claim = statementFor(
+        QStringLiteral("UPDATE %1 SET answered = ifnull(answered, ?2), answer_row = ?3 WHERE code = ?1")
+            .arg(quote(participantsTable(row.table))));
+    if (!claim)
+        return engineFailure(QStringLiteral("prepare"));
+    bind(claim, 1, row.participantCode);
+    bind(claim, 2,
+        participants::answeredText(rowId
+                ? std::optional<QDateTime>(
+                    row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc())
+                : std::nullopt));
+    if (rowId)
+        sqlite3_bind_int64(claim, 3, *rowId);
+    else
+        sqlite3_bind_null(claim, 3);
+    return stepOnce(claim);
+}
+
 } // namespace quenlow

@@ -154,6 +154,14 @@ public:
     {
         return m_store.quotaFull(row, holder);
     }
+    Result<rules::CodeHolder> codeHolder(const AnswersStore::NewRow& row) override
+    {
+        return m_store.codeHolder(row);
+    }
+    Result<void> claimCode(const AnswersStore::NewRow& row, std::optional<qint64> rowId) override
+    {
+        return m_store.claimCode(row, rowId);
+    }
 
 private:
     SqliteAnswersStore& m_store;
@@ -426,15 +434,19 @@ Result<bool> SqliteAnswersStore::replaceAnswers(
 
     if (const auto changes = hasChangeTimes(true); !changes)
         return changes.error();
+    // By the row, not the token: a participant's second answer replaces the
+    // first from a page of another token.
     sqlite3_stmt* noted
-        = statementFor(QStringLiteral("UPDATE %1 SET changed = ?1 WHERE token = ?2").arg(quote(kArrivals)));
+        = statementFor(QStringLiteral("UPDATE %1 SET changed = ?1 WHERE answers_table = ?2 AND row_id = ?3")
+                           .arg(quote(kArrivals)));
     if (!noted)
         return engineFailure(QStringLiteral("prepare"));
     const QDateTime at = row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc();
     const QByteArray when = isoMomentUtc(at);
-    const QByteArray token = row.token.toUtf8();
+    const QByteArray tableName = row.table.toUtf8();
     sqlite3_bind_text(noted, 1, when.constData(), int(when.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(noted, 2, token.constData(), int(token.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(noted, 2, tableName.constData(), int(tableName.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int64(noted, 3, rowId);
     if (const auto stepped = stepOnce(noted); !stepped)
         return stepped.error();
     return true;

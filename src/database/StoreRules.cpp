@@ -106,6 +106,10 @@ bool replacesHolder(const TokenHolder& holder)
 
 std::optional<Inserted> outcomeOf(const RowFacts& facts)
 {
+    if (facts.coded && !facts.codeKnown)
+        return Inserted { Inserted::UnknownCode, -1 };
+    if (facts.coded && facts.codeUsed)
+        return Inserted { Inserted::CodeUsed, -1 };
     if (facts.storedId)
         return Inserted { Inserted::Stored, *facts.storedId };
     if (facts.holder && !facts.holder->sameTable)
@@ -121,8 +125,71 @@ std::optional<Inserted> outcomeOf(const RowFacts& facts)
     return std::nullopt;
 }
 
+namespace {
+
+// A row answered with a participant's code: the code, not the page's token,
+// tells a second answer from a first.
+Result<Inserted> storeCodedRow(RowEngine& engine, const AnswersStore::NewRow& row)
+{
+    RowFacts facts;
+    facts.coded = true;
+    const auto code = engine.codeHolder(row);
+    if (!code)
+        return code.error();
+    facts.codeKnown = code->known;
+    facts.codeUsed = code->answered && row.anonymous;
+    if (!facts.codeKnown || facts.codeUsed)
+        return *outcomeOf(facts);
+    if (code->answered && code->rowId >= 0) {
+        facts.holder = TokenHolder { true, code->rowId, code->arrived };
+        if (!row.quotas.isEmpty()) {
+            const auto over = engine.quotaFull(row, code->rowId);
+            if (!over)
+                return over.error();
+            if ((facts.quotaFull = *over))
+                return *outcomeOf(facts);
+        }
+        const auto changed = engine.replaceAnswers(row, code->rowId);
+        if (!changed)
+            return changed.error();
+        facts.answersChanged = *changed;
+        return *outcomeOf(facts);
+    }
+    // Answered first now (or again after the designer deleted the answers).
+    if (row.limit) {
+        const auto counted = engine.rowCount(row.table);
+        if (!counted)
+            return counted.error();
+        facts.full = *counted >= *row.limit;
+    }
+    if (!facts.full && !row.quotas.isEmpty()) {
+        const auto over = engine.quotaFull(row, std::nullopt);
+        if (!over)
+            return over.error();
+        facts.quotaFull = *over;
+    }
+    if (!facts.full && !facts.quotaFull) {
+        // Never the page's token: for anonymous answers it could tell whose the row is.
+        AnswersStore::NewRow tokenless = row;
+        tokenless.token.clear();
+        const auto id = engine.insertRow(tokenless);
+        if (!id)
+            return id.error();
+        facts.storedId = *id;
+        if (const auto claimed
+            = engine.claimCode(row, row.anonymous ? std::nullopt : std::optional<qint64>(*id));
+            !claimed)
+            return claimed.error();
+    }
+    return *outcomeOf(facts);
+}
+
+} // namespace
+
 Result<Inserted> storeRow(RowEngine& engine, const AnswersStore::NewRow& row)
 {
+    if (!row.participantCode.isEmpty())
+        return storeCodedRow(engine, row);
     RowFacts facts;
     if (!row.token.isEmpty()) {
         const auto holder = engine.tokenHolder(row.token, row.table);

@@ -80,6 +80,19 @@ struct RowFacts {
     bool answersChanged = false; // the holder's answers were replaced by these
     bool full = false; // the table holds its limit of rows
     bool quotaFull = false; // a quota the row's answers fall into is full
+    // A participant's code: whether the table's participants have it, and
+    // whether it was taken already (anonymous answers: once only).
+    bool coded = false;
+    bool codeKnown = false;
+    bool codeUsed = false;
+};
+
+/// A participant's code as the store holds it, looked at before it is claimed.
+struct CodeHolder {
+    bool known = false; // a participant of the table has it
+    bool answered = false;
+    qint64 rowId = -1; // its answers' row, while it is there (never kept for anonymous answers)
+    QDateTime arrived; // when that row arrived
 };
 
 /// Whether a row's answers go in place of those of the token's holder: only
@@ -104,12 +117,20 @@ public:
     /// Whether one of the row's quotas holds its number of rows; with
     /// `holder`, a quota that row's answer is in already does not count.
     virtual Result<bool> quotaFull(const AnswersStore::NewRow& row, std::optional<qint64> holder) = 0;
+    /// The row's participant code as the table's participants hold it.
+    virtual Result<CodeHolder> codeHolder(const AnswersStore::NewRow& row) = 0;
+    /// Marks the code answered (when it was not), and its answers as those
+    /// of `rowId` unless nothing may tell which they are (`rowId` none).
+    virtual Result<void> claimCode(const AnswersStore::NewRow& row, std::optional<qint64> rowId) = 0;
 };
 
 /// Stores `row` (its table known to exist) by the rules: a token stored
 /// before with another table's row touches nothing; with a row of this table
 /// its answers replace that row's; a limit is counted only for a new row;
 /// a quota for a new row and for answers that come into it.
+/// A row with a participant's code goes by the code instead of the token:
+/// an unknown code stores nothing, a code that answered before replaces its
+/// answers (or, for anonymous answers, stores nothing).
 Result<AnswersStore::Inserted> storeRow(RowEngine& engine, const AnswersStore::NewRow& row);
 
 // --- Order of rows ----------------------------------------------------------

@@ -7,8 +7,10 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "database/Receipts.h"
 #include "model/CollectionFile.h"
+#include "model/FormSettings.h"
 #include "model/OwnedColumns.h"
 #include "model/QuestionSettings.h"
 
@@ -63,7 +65,52 @@ struct Source {
     QList<CellKind> kinds;
     QString title; // the form's
     QList<FormMethod> questions; // as the headings
+    // A form only invited people answer, not anonymously: the first headings
+    // are "Participant" and the participants' attributes, filled from
+    // `participantCells` by row id rather than from the table.
+    qsizetype participantColumns = 0;
+    QHash<qint64, QByteArrayList> participantCells;
 };
+
+/// Who answered each row, as the first columns, when the form says so.
+Result<void> addParticipantColumns(Source& source, const FormSettings& settings)
+{
+    if (!settings.invitedOnly || settings.anonymousAnswers)
+        return {};
+    const auto byRow = participantsByAnswer(*source.store, source.table);
+    if (!byRow)
+        return byRow.error();
+    QStringList headings { u"Participant"_s };
+    // The attributes in the order the answers came, each once.
+    QList<qint64> rows = byRow->keys();
+    std::sort(rows.begin(), rows.end());
+    for (const qint64 id : std::as_const(rows)) {
+        for (const auto& [name, value] : byRow->value(id).attributes) {
+            if (!headings.contains(name))
+                headings.append(name);
+        }
+    }
+    for (auto it = byRow->cbegin(); it != byRow->cend(); ++it) {
+        QByteArrayList cells { it->code.toUtf8() };
+        for (qsizetype i = 1; i < headings.size(); ++i) {
+            const auto found = std::find_if(it->attributes.cbegin(), it->attributes.cend(),
+                [&](const auto& attribute) { return attribute.first == headings.at(i); });
+            cells.append(found == it->attributes.cend() ? QByteArray() : found->second.toUtf8());
+        }
+        source.participantCells.insert(it.key(), cells);
+    }
+    for (qsizetype i = headings.size() - 1; i >= 0; --i) {
+        FormMethod column;
+        column.kind = ElementKind::TextField;
+        column.userInstruction = headings.at(i);
+        source.headings.prepend(headings.at(i));
+        source.present.prepend(false);
+        source.kinds.prepend(CellKind::Text);
+        source.questions.prepend(column);
+    }
+    source.participantColumns = headings.size();
+    return {};
+}
 
 CellKind cellKindOf(const FormMethod& question)
 {
@@ -188,8 +235,14 @@ Result<Source> openSource(const ExportRequest& request)
             }
         }
     }
-    if (!collection.methods.isEmpty() && collection.methods.constFirst().kind == ElementKind::Header)
+    if (!collection.methods.isEmpty() && collection.methods.constFirst().kind == ElementKind::Header) {
         source.title = collection.methods.constFirst().userInstruction;
+        if (const Result<void> added
+            = addParticipantColumns(source, formSettingsOf(collection.methods.constFirst()));
+            !added)
+            return failure(u"The participants of the form '%1' cannot be read (%2)."_s.arg(
+                pageFile, added.error().detail));
+    }
     return source;
 }
 
@@ -250,6 +303,13 @@ Result<void> forEachAnswer(
                     cells[i] = valueOf.at(i) < 0 ? std::nullopt : values[size_t(valueOf.at(i))];
                     if (cells[i] && *cells[i] == QByteArrayView(marker))
                         cells[i].reset();
+                }
+                if (source.participantColumns > 0) {
+                    const auto who = source.participantCells.constFind(id);
+                    for (qsizetype i = 0; i < source.participantColumns; ++i) {
+                        if (who != source.participantCells.cend() && !who->at(i).isEmpty())
+                            cells[i] = QByteArrayView(who->at(i));
+                    }
                 }
                 const QByteArray receipt = source.receiptKey.isEmpty()
                     ? QByteArray()
@@ -647,7 +707,7 @@ ExportResult exportAnswers(const ExportRequest& request, const ExportProgress& p
     if (!result)
         return result;
     Exported written = std::move(result).value();
-    for (qsizetype i = 0; i < source.headings.size(); ++i) {
+    for (qsizetype i = source.participantColumns; i < source.headings.size(); ++i) {
         if (!source.present.at(i))
             written.notes.prepend(
                 u"The table has no column '%1'; it is exported empty."_s.arg(source.headings.at(i)));

@@ -19,6 +19,8 @@ const QString kFormLanguage = QStringLiteral("FormLanguage");
 const QString kQuota = QStringLiteral("Quota");
 const QString kQuotaAnswer = QStringLiteral("QuotaAnswer");
 const QString kQuotaLimit = QStringLiteral("QuotaLimit");
+const QString kInvitedOnly = QStringLiteral("InvitedOnly");
+const QString kAnonymousAnswers = QStringLiteral("AnonymousAnswers");
 // A closing time is kept in UTC ("2026-12-24T17:30Z"), so that a service in
 // another time zone closes the form at the same moment. Files written before
 // carry the designer's local time without a zone, and are read as such.
@@ -58,7 +60,7 @@ bool isFormSettingKey(const QString& key)
 {
     return key == kShowResults || key == kAcceptingAnswers || key == kClosingTime || key == kAnswerLimit
         || key == kThankYouText || key == kOfferAnotherAnswer || key == kFormLanguage || key == kQuota
-        || key == kQuotaAnswer || key == kQuotaLimit;
+        || key == kQuotaAnswer || key == kQuotaLimit || key == kInvitedOnly || key == kAnonymousAnswers;
 }
 
 FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
@@ -100,7 +102,10 @@ FormSettings formSettingsOf(const QList<std::pair<QString, QString>>& lines)
             const qint64 n = v.toLongLong(&ok);
             quota->limit = ok ? n : 0;
             endQuota();
-        }
+        } else if (key == kInvitedOnly)
+            s.invitedOnly = v == QLatin1String("1");
+        else if (key == kAnonymousAnswers)
+            s.anonymousAnswers = v == QLatin1String("1");
     }
     endQuota();
     return s;
@@ -138,6 +143,10 @@ QList<std::pair<QString, QString>> formSettingLines(const FormSettings& s)
         lines.append({ kQuotaAnswer, oneLine(quota.answer) });
         lines.append({ kQuotaLimit, QString::number(quota.limit) });
     }
+    if (s.invitedOnly)
+        lines.append({ kInvitedOnly, yesNo(true) });
+    if (s.anonymousAnswers)
+        lines.append({ kAnonymousAnswers, yesNo(true) });
     return lines;
 }
 

@@ -38,6 +38,9 @@ struct FormSettings {
     bool offerAnotherAnswer = false; // the thank-you page offers "Send another answer"
     FormLanguage language = FormLanguage::English; // of the page as sent and the texts the service adds
     QList<FormQuota> quotas; // counted by the store as it stores each row
+    // Invited people only: each answers with the personal code of a participant.
+    bool invitedOnly = false;
+    bool anonymousAnswers = false; // with invitedOnly: nothing tells which answer is whose
 
     friend bool operator==(const FormSettings&, const FormSettings&) = default;
 

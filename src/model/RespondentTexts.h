@@ -91,6 +91,14 @@ enum class RespondentText {
     RuleEmail,
     RulePhone,
     ChangeAnswers, // the thank-you page's way back to the form
+    // A form only invited people answer: the page asking for the code, the
+    // refusals of a code, and what an anonymous form says above its questions.
+    YourCode,
+    ContinueWithCode,
+    TypeYourCode,
+    CodeNotKnown,
+    CodeAlreadyUsed,
+    AnswersAnonymous,
     // The service's own pages, for requests it cannot take; "%1" as said there.
     NotFoundTitle,
     NotFound,

@@ -178,6 +178,14 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     m_quotaList = named(new QListWidget(m_collectingFrame), "QuotaList");
     m_quotaList->setMaximumHeight(80);
     m_removeQuota = named(new QPushButton(tr("Remove Quota"), m_collectingFrame), "RemoveQuota");
+    // Who may answer: only the participants, each with a personal code; anonymity
+    // means something only then.
+    m_invitedOnly
+        = named(new QCheckBox(tr("Only invited people may answer"), m_collectingFrame), "InvitedOnly");
+    m_anonymousAnswers = named(new QCheckBox(tr("Anonymous answers"), m_collectingFrame), "AnonymousAnswers");
+    m_anonymousAnswers->setToolTip(
+        tr("Only that a code has answered is kept, never which answers are whose; each code answers once."));
+    connect(m_invitedOnly, &QCheckBox::toggled, m_anonymousAnswers, &QWidget::setEnabled);
     showSettings(FormSettings());
 
     m_dbLocationInstruction = label("dbLocationInstruction",
@@ -215,16 +223,18 @@ CreateNewForm::CreateNewForm(FormSession& session, QWidget* parent)
     collecting->addWidget(m_offerAnotherAnswer, 3, 0, 1, 2);
     collecting->addWidget(languageLabel, 3, 2);
     collecting->addWidget(m_formLanguage, 3, 3);
+    collecting->addWidget(m_invitedOnly, 4, 0, 1, 2);
+    collecting->addWidget(m_anonymousAnswers, 4, 2, 1, 2);
     auto* quotaChoice = new QHBoxLayout;
     quotaChoice->addWidget(m_quotaQuestion, 2);
     quotaChoice->addWidget(m_quotaAnswer, 2);
     quotaChoice->addWidget(quotaLimitLabel);
     quotaChoice->addWidget(m_quotaLimit, 1);
     quotaChoice->addWidget(m_addQuota);
-    collecting->addWidget(quotaLabel, 4, 0);
-    collecting->addLayout(quotaChoice, 4, 1, 1, 3);
-    collecting->addWidget(m_quotaList, 5, 1, 1, 2);
-    collecting->addWidget(m_removeQuota, 5, 3, Qt::AlignTop | Qt::AlignLeft);
+    collecting->addWidget(quotaLabel, 5, 0);
+    collecting->addLayout(quotaChoice, 5, 1, 1, 3);
+    collecting->addWidget(m_quotaList, 6, 1, 1, 2);
+    collecting->addWidget(m_removeQuota, 6, 3, Qt::AlignTop | Qt::AlignLeft);
     collecting->setColumnStretch(1, 1);
     collecting->setColumnStretch(3, 1);
 
@@ -349,6 +359,8 @@ std::optional<FormSettings> CreateNewForm::settingsInput() const
     settings.offerAnotherAnswer = m_offerAnotherAnswer->isChecked();
     settings.language
         = formLanguageFromTag(m_formLanguage->currentData().toString()).value_or(FormLanguage::English);
+    settings.invitedOnly = m_invitedOnly->isChecked();
+    settings.anonymousAnswers = settings.invitedOnly && m_anonymousAnswers->isChecked();
     if (const QString typed = m_closingTime->text().simplified(); !typed.isEmpty()) {
         settings.closingTime = QDateTime::fromString(typed, kClosingTimeFormat);
         if (!settings.closingTime.isValid()) {
@@ -386,6 +398,9 @@ void CreateNewForm::showSettings(const FormSettings& settings)
     m_thankYouText->setText(settings.thankYouText);
     m_formLanguage->setCurrentIndex(m_formLanguage->findData(languageTag(settings.language)));
     m_offerAnotherAnswer->setChecked(settings.offerAnotherAnswer);
+    m_invitedOnly->setChecked(settings.invitedOnly);
+    m_anonymousAnswers->setChecked(settings.anonymousAnswers);
+    m_anonymousAnswers->setEnabled(settings.invitedOnly);
     m_quotas = settings.quotas;
     showQuotas();
 }

@@ -94,6 +94,8 @@ private:
     QListWidget* m_quotaList;
     QPushButton* m_removeQuota;
     QList<FormQuota> m_quotas; // as the list shows them
+    QCheckBox* m_invitedOnly;
+    QCheckBox* m_anonymousAnswers;
     QLabel* m_answersTablePublic;
     QLabel* m_dbLocationInstruction;
     QLineEdit* m_dbLocationText;

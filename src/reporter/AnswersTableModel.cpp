@@ -3,6 +3,7 @@
 #include "reporter/AnswersTableModel.h"
 
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "database/Receipts.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ int AnswersTableModel::rowCount(const QModelIndex& parent) const
 
 int AnswersTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_columns.size()) + kExtraColumns;
+    return parent.isValid() ? 0 : int(m_columns.size() + kExtraColumns + m_participantHeadings.size());
 }
 
 QVariant AnswersTableModel::data(const QModelIndex& index, int role) const
@@ -48,6 +49,8 @@ QVariant AnswersTableModel::data(const QModelIndex& index, int role) const
     const Row* row = rowAt(index.row());
     if (!row)
         return {};
+    if (const qsizetype who = index.column() - m_columns.size() - kExtraColumns; who >= 0)
+        return m_participants.value(row->id).value(who);
     if (index.column() >= m_columns.size()) {
         switch (Extra(index.column() - m_columns.size())) {
         case Extra::Submitted:
@@ -74,6 +77,8 @@ QVariant AnswersTableModel::headerData(int section, Qt::Orientation orientation,
         return section + 1;
     if (section >= 0 && section < m_columns.size())
         return m_columns.at(section);
+    if (const qsizetype who = section - m_columns.size() - kExtraColumns; who >= 0)
+        return who == 0 ? tr("Participant") : m_participantHeadings.value(who);
     switch (Extra(section - m_columns.size())) {
     case Extra::Submitted:
         return tr("Submitted");
@@ -89,7 +94,8 @@ void AnswersTableModel::sort(int column, Qt::SortOrder order)
 {
     if (column == m_sortColumn && order == m_sortOrder)
         return;
-    m_sortColumn = column < columnCount() ? column : -1;
+    // Who answered is shown, not sorted by.
+    m_sortColumn = column < m_columns.size() + kExtraColumns ? column : -1;
     m_sortOrder = order;
     // The view's heading asked: nobody else hears the failure.
     if (const Result<void> read = refresh(); !read)
@@ -129,6 +135,8 @@ Result<void> AnswersTableModel::rebuild()
         // none gave none.
         m_receiptKey = keptReceiptKey(*m_store).valueOr(std::nullopt).value_or(QByteArray());
     }
+    if (const Result<void> who = readParticipants(); !who)
+        return who;
 
     if (m_sortColumn < 0 && m_filter.isEmpty()) {
         // Stored order: while no answer was deleted row N is id first + N,
@@ -163,6 +171,39 @@ Result<void> AnswersTableModel::rebuild()
             m_ordered = false;
             return ordered;
         }
+    }
+    return {};
+}
+
+Result<void> AnswersTableModel::readParticipants()
+{
+    m_participantHeadings.clear();
+    m_participants.clear();
+    const auto byRow = participantsByAnswer(*m_store, m_table);
+    if (!byRow)
+        return byRow.error();
+    if (byRow->isEmpty())
+        return {};
+    m_participantHeadings = { u"Participant"_s };
+    QList<qint64> ids = byRow->keys();
+    std::sort(ids.begin(), ids.end());
+    for (const qint64 id : std::as_const(ids)) {
+        for (const auto& [name, value] : byRow->value(id).attributes) {
+            if (!m_participantHeadings.contains(name))
+                m_participantHeadings.append(name);
+        }
+    }
+    for (auto it = byRow->cbegin(); it != byRow->cend(); ++it) {
+        QStringList cells { it->code };
+        for (qsizetype i = 1; i < m_participantHeadings.size(); ++i) {
+            QString value;
+            for (const auto& [name, given] : it->attributes) {
+                if (name == m_participantHeadings.at(i))
+                    value = given;
+            }
+            cells.append(value);
+        }
+        m_participants.insert(it.key(), cells);
     }
     return {};
 }

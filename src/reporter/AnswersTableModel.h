@@ -53,7 +53,8 @@ public:
     /// The id of the answer in `row`, or -1.
     qint64 rowIdAt(int row) const;
 
-    /// The columns after the questions.
+    /// The columns after the questions; after them, where invited people
+    /// answered by name, "Participant" and their attributes.
     enum class Extra { Submitted, Changed, Receipt };
     static constexpr int kExtraColumns = 3;
     /// The column of `extra`.
@@ -93,6 +94,8 @@ private:
     Result<void> rebuild();
     /// Orders the rows of the order just made by a time or the receipt, in the store.
     Result<void> orderByExtra(Extra extra);
+    /// Who answered each row, where invited people answered by name.
+    Result<void> readParticipants();
     QString receiptOf(qint64 id, const std::optional<QDateTime>& arrivedAt) const;
     const Row* rowAt(int row) const;
     bool loadPage(int page) const;
@@ -102,6 +105,10 @@ private:
     QStringList m_columns;
     std::shared_ptr<AnswersStore> m_store;
     QByteArray m_receiptKey; // the store's; empty: it keeps none, and no receipts are shown
+    // Who answered, where invited people answered by name: after the receipt,
+    // "Participant" and their attributes, each row's by its id.
+    QStringList m_participantHeadings;
+    QHash<qint64, QStringList> m_participants;
 
     int m_sortColumn = -1; // -1: stored order
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -125,7 +125,8 @@ const ThankYouParts& thankYouParts(const PublishedForm& form, bool updated)
 
 } // namespace
 
-QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& receipt, const QString& token)
+QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& receipt, const QString& token,
+    const QString& code)
 {
     const ThankYouParts& parts = thankYouParts(form, updated);
     QString between;
@@ -134,7 +135,10 @@ QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& 
         // script goes Back to the form as it was sent, answers and all.
         between += QStringLiteral("<P><A CLASS=change-answers HREF='/")
             + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
-            + QStringLiteral(".html?change=") + escapeAttribute(token) + QStringLiteral("'><B>")
+            + QStringLiteral(".html?")
+            + (code.isEmpty() ? QString()
+                              : QStringLiteral("code=") + escapeAttribute(code) + QStringLiteral("&amp;"))
+            + QStringLiteral("change=") + escapeAttribute(token) + QStringLiteral("'><B>")
             + respondentContent(respondentText(RespondentText::ChangeAnswers, form.settings.language))
             + QStringLiteral("</B></A>") + kLineEnd;
     }
@@ -145,6 +149,26 @@ QByteArray thankYouPage(const PublishedForm& form, bool updated, const QString& 
     page.reserve(parts.before.size() + middle.size() + parts.after.size());
     page.append(parts.before).append(middle).append(parts.after);
     return page;
+}
+
+QByteArray codePage(const PublishedForm& form, RespondentText said)
+{
+    const FormLanguage language = form.settings.language;
+    const auto text = [language](RespondentText t) { return respondentContent(respondentText(t, language)); };
+    const bool refused = said != RespondentText::TypeYourCode;
+    // A form of its own, sent back to the page's address: works without script.
+    return (head(form.title, language) + QStringLiteral("<body><main><h1>") + escapeHtml(form.title)
+        + QStringLiteral("</h1><p")
+        + (refused ? QStringLiteral(" class=answer-notice role=alert") : QString()) + QLatin1Char('>')
+        + text(said) + QStringLiteral("</p><form method=get action='/")
+        + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
+        + QStringLiteral(".html'><p><label for=code>") + text(RespondentText::YourCode)
+        + QStringLiteral("</label> <input id=code name=code type=text required autocomplete=off "
+                         "autocapitalize=characters spellcheck=false size=12 maxlength=40></p><p><button "
+                         "type=submit>")
+        + text(RespondentText::ContinueWithCode) + QStringLiteral("</button></p></form></main></body></html>")
+        + kLineEnd)
+        .toUtf8();
 }
 
 bool writeAnswersTablePage(const PublishedForm& form, const QString& tableName,

@@ -26,8 +26,13 @@ QByteArray answersTablePath();
 /// `receipt`, when given, is shown so the person can name the answer later.
 /// With the page's `token`, "Change your answers" opens the form again with
 /// it, so that what is sent then replaces these answers.
-QByteArray thankYouPage(
-    const PublishedForm& form, bool updated = false, const QString& receipt = {}, const QString& token = {});
+/// An invited person's `code` goes with it in that link.
+QByteArray thankYouPage(const PublishedForm& form, bool updated = false, const QString& receipt = {},
+    const QString& token = {}, const QString& code = {});
+
+/// The page of a form only invited people answer that asks for the code:
+/// `said` above one box and a button that opens the form's page with it.
+QByteArray codePage(const PublishedForm& form, RespondentText said);
 
 /// One column of an answers table as the page shows it.
 using TableColumn = AnswersTableHtml::Column;

@@ -149,6 +149,7 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
     m_hidden = QSet<QString>(hidden.cbegin(), hidden.cend());
     m_hidden.insert(submissionTokenField());
     m_hidden.insert(formVersionField());
+    m_hidden.insert(participantCodeField());
     for (const QString& field : std::as_const(m_hidden))
         m_fields[field].hidden = true;
     // A question whose field name the page also gives to another field is

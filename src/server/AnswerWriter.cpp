@@ -182,6 +182,11 @@ AnswersStore::NewRow rowOf(const Submission& submission)
     row.limit = submission.limit;
     for (const SubmissionQuota& quota : submission.quotas)
         row.quotas.append({ quota.field, quota.answer, quota.limit });
+    if (!submission.participantCode.isEmpty()) {
+        row.participantCode = submission.participantCode;
+        row.anonymous = submission.anonymous;
+        row.token.clear();
+    }
     return row;
 }
 
@@ -201,6 +206,10 @@ WriteResult resultOf(const AnswersStore::Inserted& inserted, const Submission& s
         return StoredSubmission { StoredSubmission::OtherForm, -1, {} };
     case AnswersStore::Inserted::QuotaFull:
         return StoredSubmission { StoredSubmission::QuotaFull, -1, {} };
+    case AnswersStore::Inserted::UnknownCode:
+        return StoredSubmission { StoredSubmission::UnknownCode, -1, {} };
+    case AnswersStore::Inserted::CodeUsed:
+        return StoredSubmission { StoredSubmission::CodeUsed, -1, {} };
     case AnswersStore::Inserted::NoSuchTable:
         return Error { Error::NotFound, QStringLiteral("no table ") + table };
     case AnswersStore::Inserted::Skipped:

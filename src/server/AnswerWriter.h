@@ -58,6 +58,12 @@ struct Submission {
     std::optional<qint64> limit {};
     /// The form's quotas its answers fall into: counted by the store as it stores the row.
     QList<SubmissionQuota> quotas {};
+    /// For a form only invited people answer: the participant's code (as
+    /// normalizedCode makes it), claimed as the row is stored, and whether
+    /// nothing may tell which answers are whose. The page's token is then not
+    /// stored: the code tells a second answer from a first.
+    QString participantCode {};
+    bool anonymous = false;
 };
 
 /// A submission the store has taken.
@@ -68,7 +74,9 @@ struct StoredSubmission {
     /// QuotaFull: a quota its answers fall into is full; nothing was stored.
     /// OtherForm: its token is of a row of another form (its page is of a form
     /// since renamed or replaced); nothing was stored.
-    enum Outcome { Stored, Repeated, Replaced, Full, OtherForm, QuotaFull };
+    /// UnknownCode: no participant of the form has its code; CodeUsed: the
+    /// code answered before, and answers are anonymous. Nothing was stored.
+    enum Outcome { Stored, Repeated, Replaced, Full, OtherForm, QuotaFull, UnknownCode, CodeUsed };
     Outcome outcome = Stored;
     qint64 rowId = -1;
     /// When the row first arrived, for its receipt.

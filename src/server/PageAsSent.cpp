@@ -615,7 +615,10 @@ void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<st
             + "'>"
             + (sent.version.isEmpty() ? QByteArray()
                                       : "<input type=hidden name=" + formVersionField().toLatin1()
-                        + " value='" + sent.version.toLatin1() + "'>"),
+                        + " value='" + sent.version.toLatin1() + "'>")
+            + (sent.participantCode.isEmpty() ? QByteArray()
+                                              : "<input type=hidden name=" + participantCodeField().toLatin1()
+                        + " value='" + asciiEscaped(sent.participantCode) + "'>"),
         Layer::AfterTag);
     if (starts.size() > 1)
         pageSections(page, starts, sent.refusalNotes);
@@ -647,6 +650,8 @@ void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<st
     const auto noteParagraph = [](const QString& text, const QByteArray& attributes) -> QByteArray {
         return "<p class=answer-notice" + attributes + '>' + asciiEscaped(text) + "</p>";
     };
+    if (!sent.statement.isEmpty() && page.postsToService())
+        page.insert(page.form().end + 1, noteParagraph(sent.statement, {}), Layer::Notice);
     if (!sent.notice.isEmpty() && page.postsToService())
         page.insert(page.form().end + 1, noteParagraph(sent.notice, " role=alert"), Layer::Notice);
     int noted = 0;

@@ -42,6 +42,10 @@ struct PageAsSent {
     /// Sent from the post's address: the page's images are named from where it lives.
     bool fromPostAddress = false;
     QuestionsAsAsked questions {};
+    /// An invited person's code, carried in a hidden field; none for other forms.
+    QString participantCode {};
+    /// Said at the top of the form, above any notice (that answers are anonymous).
+    QString statement {};
 };
 
 /// The page as it is sent to the people who answer it (the file on disk is

@@ -20,6 +20,11 @@ QString submissionTokenField()
     return QStringLiteral("submissionToken");
 }
 
+QString participantCodeField()
+{
+    return QStringLiteral("participantCode");
+}
+
 QString formVersionField()
 {
     return QStringLiteral("formVersion");

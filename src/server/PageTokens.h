@@ -11,6 +11,9 @@ namespace quenlow {
 QString submissionTokenField();
 /// The hidden field that carries the version of the form a page was sent of.
 QString formVersionField();
+/// The hidden field that carries an invited person's code; the address of a
+/// form's page takes it as "?code=".
+QString participantCodeField();
 
 /// Issues and checks the one-time tokens the form pages carry. A token is
 /// 128 random bits and a keyed digest of them and the form's table, so a

@@ -20,6 +20,7 @@
 #include "server/StoreHealth.h"
 #include "server/SubmissionIntake.h"
 
+#include "database/Participants.h"
 #include "database/Receipts.h"
 #include "server/StorePool.h"
 
@@ -59,6 +60,14 @@ FormFields refusalNotesOf(const PublishedForm& form)
             notes.append({ q.field, note });
     }
     return notes;
+}
+
+// What a form whose answers are anonymous says above its questions.
+QString anonymityStatement(const PublishedForm& form)
+{
+    return form.settings.invitedOnly && form.settings.anonymousAnswers
+        ? respondentText(RespondentText::AnswersAnonymous, form.settings.language)
+        : QString();
 }
 
 HttpResponse htmlResponse(QByteArray body)
@@ -294,6 +303,8 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
             if (form && *form && !isOpen(**form)) {
                 response.body = closedFormPage(**form);
                 response.contentType = QByteArrayLiteral("text/html; charset=utf-8");
+            } else if (form && *form && (*form)->settings.invitedOnly) {
+                return invitedPage(response.body, **form, request.query);
             } else {
                 const FormLanguage language
                     = form && *form ? (*form)->settings.language : FormLanguage::English;
@@ -318,6 +329,51 @@ HttpResponse RequestHandler::publish(const HttpRequest& request)
         // token already sent, so sending it again is known as a repeat.
         response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-cache") });
     }
+    return response;
+}
+
+HttpResponse RequestHandler::invitedPage(
+    const QByteArray& designerPage, const PublishedForm& form, const QByteArray& query)
+{
+    const FormFields asked = parseUrlEncoded(query).valueOr({});
+    const QString typed = firstValue(asked, QStringLiteral("code")).value_or(QString());
+    const QString code = normalizedCode(typed);
+    const QString table = AnswersStore::tableFor(form.name);
+    const auto page = [&form](RespondentText said, int status) {
+        HttpResponse response = htmlResponse(codePage(form, said));
+        response.status = status;
+        response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
+        return response;
+    };
+    if (typed.trimmed().isEmpty())
+        return page(RespondentText::TypeYourCode, 200);
+    // Said before anything is typed in vain; the post is checked again as it is stored.
+    Result<bool> known = false;
+    if (isParticipantCode(code)) {
+        const auto store = StorePool::shared(m_storeLocation)->borrow();
+        if (!store)
+            return unavailable(false, form.settings.language);
+        known = hasParticipant(**store, table, code);
+    }
+    if (!known)
+        return unavailable(false, form.settings.language);
+    if (!*known)
+        return page(RespondentText::CodeNotKnown, 403);
+    // Opened again from the thank-you page to change the answers sent.
+    const QString kept
+        = m_tokens.verified(table, firstValue(asked, QStringLiteral("change")).value_or(QString()));
+    HttpResponse response = htmlResponse(pageAsSent({ .designerPage = designerPage,
+        .formName = form.name,
+        .token = kept.isEmpty() ? m_tokens.issue(table) : kept,
+        .language = form.settings.language,
+        .version = form.version,
+        .ruleHints = ruleHintsOf(form),
+        .refusalNotes = refusalNotesOf(form),
+        .questions = questionsAsAsked(form.questions),
+        .participantCode = code,
+        .statement = anonymityStatement(form) }));
+    // Personal: kept by no cache on the way.
+    response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     return response;
 }
 
@@ -347,8 +403,11 @@ HttpResponse RequestHandler::receive(const HttpRequest& request)
     if (!taken)
         return refusalResponse(taken.error());
     Accepted accepted = std::move(taken).value();
-    const QString token = accepted.submission.token;
-    return responseTo(m_writer.write(std::move(accepted.submission)), accepted.form, m_receiptKey, token);
+    // Anonymous answers cannot be changed: nothing tells which row was theirs.
+    const QString token = accepted.submission.anonymous ? QString() : accepted.submission.token;
+    const QString code = accepted.submission.participantCode;
+    return responseTo(
+        m_writer.write(std::move(accepted.submission)), accepted.form, m_receiptKey, token, code);
 }
 
 bool RequestHandler::handleWithoutWaiting(
@@ -413,10 +472,12 @@ void RequestHandler::takeSubmission(const std::shared_ptr<PendingPost>& pending)
     accepted.submission.abandoned = [gone = std::move(accepted.submission.abandoned), pending] {
         return pending->answered || (gone && gone());
     };
-    QString token = accepted.submission.token;
+    QString token = accepted.submission.anonymous ? QString() : accepted.submission.token;
+    QString code = accepted.submission.participantCode;
     m_writer.writeAsync(std::move(accepted.submission),
-        [form = std::move(accepted.form), pending, key = m_receiptKey, token = std::move(token)](
-            const WriteResult& result) { pending->answer(responseTo(result, form, key, token)); });
+        [form = std::move(accepted.form), pending, key = m_receiptKey, token = std::move(token),
+            code = std::move(code)](
+            const WriteResult& result) { pending->answer(responseTo(result, form, key, token, code)); });
 }
 
 HttpResponse RequestHandler::refusalResponse(const Refusal& refusal, bool afterPost)
@@ -454,12 +515,16 @@ HttpResponse RequestHandler::refusalResponse(const Refusal& refusal, bool afterP
         return errorResponse(400, said(RespondentText::NothingAnsweredTitle, language),
             said(RespondentText::NothingAnswered, language).arg(refusal.form->title), language);
     case Refusal::FormChanged:
-        return changedFormPage(*refusal.form, refusal.kept, refusal.token);
+        return changedFormPage(*refusal.form, refusal.kept, refusal.token, refusal.participantCode);
     case Refusal::RuleProblems:
         return formAgainPage(*refusal.form, refusal.kept,
-            said(RespondentText::AnswersRefusedNotice, language), refusal.notes, refusal.token, 422);
+            said(RespondentText::AnswersRefusedNotice, language), refusal.notes, refusal.token, 422,
+            refusal.participantCode);
     case Refusal::QuotaFull:
         return quotaFullResponse(*refusal.form);
+    case Refusal::UnknownCode:
+    case Refusal::CodeUsed:
+        return codeRefused(refusal);
     }
     return unavailable(afterPost, language);
 }
@@ -471,17 +536,28 @@ HttpResponse RequestHandler::quotaFullResponse(const PublishedForm& form)
     return enough;
 }
 
+HttpResponse RequestHandler::codeRefused(const Refusal& refusal)
+{
+    // Nothing was stored; the box again, so that a mistyped code is mended at once.
+    HttpResponse refused = htmlResponse(codePage(*refusal.form,
+        refusal.kind == Refusal::CodeUsed ? RespondentText::CodeAlreadyUsed : RespondentText::CodeNotKnown));
+    refused.status = 403;
+    refused.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
+    return refused;
+}
+
 HttpResponse RequestHandler::changedFormPage(
-    const PublishedForm& form, const FormFields& kept, const QString& token)
+    const PublishedForm& form, const FormFields& kept, const QString& token, const QString& code)
 {
     // The form as it is now, with every answer that still has a question, so
     // that nothing typed is lost and nothing is stored under a wrong name.
     return formAgainPage(form, kept,
-        respondentText(RespondentText::FormChangedNotice, form.settings.language), {}, token, 409);
+        respondentText(RespondentText::FormChangedNotice, form.settings.language), {}, token, 409, code);
 }
 
 HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const FormFields& kept,
-    const QString& notice, const FormFields& questionNotes, const QString& token, int status)
+    const QString& notice, const FormFields& questionNotes, const QString& token, int status,
+    const QString& code)
 {
     // The form was just found, so its page is at hand: never a wait here.
     const Result<std::optional<FormSource::File>> found
@@ -505,14 +581,16 @@ HttpResponse RequestHandler::formAgainPage(const PublishedForm& form, const Form
         .ruleHints = ruleHintsOf(form),
         .refusalNotes = refusalNotesOf(form),
         .fromPostAddress = true,
-        .questions = questionsAsAsked(form.questions) }));
+        .questions = questionsAsAsked(form.questions),
+        .participantCode = code,
+        .statement = code.isEmpty() ? QString() : anonymityStatement(form) }));
     response.status = status;
     response.headers.append({ QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store") });
     return response;
 }
 
-HttpResponse RequestHandler::responseTo(
-    const WriteResult& result, const PublishedForm& form, const QByteArray& receiptKey, const QString& token)
+HttpResponse RequestHandler::responseTo(const WriteResult& result, const PublishedForm& form,
+    const QByteArray& receiptKey, const QString& token, const QString& code)
 {
     if (result) {
         const QString receipt
@@ -533,11 +611,20 @@ HttpResponse RequestHandler::responseTo(
                 respondentText(RespondentText::FormChangedTitle, form.settings.language),
                 respondentText(RespondentText::FormChangedPage, form.settings.language),
                 form.settings.language);
+        case StoredSubmission::UnknownCode:
+        case StoredSubmission::CodeUsed: {
+            Refusal refusal;
+            refusal.kind
+                = result->outcome == StoredSubmission::CodeUsed ? Refusal::CodeUsed : Refusal::UnknownCode;
+            refusal.form = form;
+            return codeRefused(refusal);
+        }
         case StoredSubmission::Stored:
         case StoredSubmission::Repeated: // the same answers sent again: stored once, thanked again
-            return htmlResponse(thankYouPage(form, false, receipt, token));
-        case StoredSubmission::Replaced: // the same page sent again with other answers: the latest win
-            return htmlResponse(thankYouPage(form, true, receipt, token));
+            return htmlResponse(thankYouPage(form, false, receipt, token, code));
+        case StoredSubmission::Replaced: // the same page (or code) sent again with other answers: the latest
+                                         // win
+            return htmlResponse(thankYouPage(form, true, receipt, token, code));
         }
     }
     if (result.failedWith(Error::Cancelled))

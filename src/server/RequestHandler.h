@@ -79,7 +79,14 @@ private:
     /// A post refused for a full quota: the thank-you style page saying so.
     static HttpResponse quotaFullResponse(const PublishedForm& form);
     static HttpResponse responseTo(const WriteResult& result, const PublishedForm& form,
-        const QByteArray& receiptKey, const QString& token);
+        const QByteArray& receiptKey, const QString& token, const QString& code = {});
+    /// A refused participant's code: the page asking for it again (403).
+    static HttpResponse codeRefused(const Refusal& refusal);
+    /// The page of a form only invited people answer (`designerPage` as
+    /// written) for the code in `query` (with `change`: the page's token
+    /// kept); the page asking for the code when there is none or nobody has it.
+    HttpResponse invitedPage(
+        const QByteArray& designerPage, const PublishedForm& form, const QByteArray& query);
     HttpResponse formsIndex(FormLanguage language);
     /// For a page address under `folder` ("/" or the results') of a form's
     /// former name: the redirect to the same address of its name now.
@@ -91,12 +98,13 @@ private:
     /// The form as it is now for a page of it as it was: `token`, the page's
     /// own, goes with it, so the corrected answers take the place of any the
     /// page stored before instead of becoming a second answer.
-    HttpResponse changedFormPage(const PublishedForm& form, const FormFields& kept, const QString& token);
+    HttpResponse changedFormPage(
+        const PublishedForm& form, const FormFields& kept, const QString& token, const QString& code = {});
     /// The form's page again with `kept` filled in, `notice` at the top and
     /// each of `questionNotes` beside its question; the page carries `token`
     /// (a fresh one when empty).
     HttpResponse formAgainPage(const PublishedForm& form, const FormFields& kept, const QString& notice,
-        const FormFields& questionNotes, const QString& token, int status);
+        const FormFields& questionNotes, const QString& token, int status, const QString& code = {});
     HttpResponse showAnswersTable(const HttpRequest& request);
 
     struct PendingPost;

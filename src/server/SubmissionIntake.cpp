@@ -4,6 +4,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "model/PageFormat.h"
 #include "server/AnswerChecks.h"
 #include "server/AnswerPlacement.h"
@@ -188,6 +189,19 @@ Result<Accepted, Refusal> SubmissionIntake::take(
     }
     if (!m_isOpen(form))
         return refusalFor(Refusal::Closed, form);
+    // Invited people only: the code posted is what counts, whatever the page
+    // showed. One that cannot be a code is refused here; whether a participant
+    // has it is told by the store, as it stores the answers.
+    QString code;
+    if (form.settings.invitedOnly) {
+        const QString typed = firstValue(fields, participantCodeField()).value_or(QString());
+        code = normalizedCode(typed);
+        if (!isParticipantCode(code)) {
+            Refusal unknown = refusalFor(Refusal::UnknownCode, form);
+            unknown.detail = typed;
+            return unknown;
+        }
+    }
 
     // A token this service did not issue for this form (forged, from another
     // form, or from before a restart) cannot be trusted to tell repeats: the
@@ -196,13 +210,15 @@ Result<Accepted, Refusal> SubmissionIntake::take(
     const QString pageToken
         = m_tokens.verified(*table, firstValue(fields, submissionTokenField()).value_or(QString()));
     PlacedAnswers placed = placeAnswers(form, fields);
-    const auto refuse = [&form, &pageToken](Refusal::Kind kind, FormFields kept = {}, FormFields notes = {}) {
-        Refusal r = refusalFor(kind, form);
-        r.kept = std::move(kept);
-        r.notes = std::move(notes);
-        r.token = pageToken;
-        return r;
-    };
+    const auto refuse
+        = [&form, &pageToken, &code](Refusal::Kind kind, FormFields kept = {}, FormFields notes = {}) {
+              Refusal r = refusalFor(kind, form);
+              r.kept = std::move(kept);
+              r.notes = std::move(notes);
+              r.token = pageToken;
+              r.participantCode = code;
+              return r;
+          };
     switch (placed.verdict) {
     case PlacedAnswers::Verdict::Answers:
         break;
@@ -246,6 +262,8 @@ Result<Accepted, Refusal> SubmissionIntake::take(
     submission.abandoned = post.clientGone;
     submission.limit = form.settings.answerLimit;
     submission.quotas = quotasOf(form.settings.quotas, submission.answers);
+    submission.participantCode = code;
+    submission.anonymous = !code.isEmpty() && form.settings.anonymousAnswers;
     return Accepted { std::move(submission), std::move(form) };
 }
 

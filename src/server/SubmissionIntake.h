@@ -34,6 +34,10 @@ struct Refusal {
         FormChanged, // answers of another form of that name; `kept` to show again
         RuleProblems, // answers the form's rules do not let be stored: `notes` beside them
         QuotaFull, // a quota the answers fall into holds its number of answers
+        // A form only invited people answer: the code posted (`detail`, as typed) is
+        // none of its participants', or it answered already and answers are anonymous.
+        UnknownCode,
+        CodeUsed,
     };
     /// What a post that is NotYetKnown waits for.
     enum class Wait { LookUp, ReadAgain };
@@ -51,6 +55,8 @@ struct Refusal {
     QString token {};
     QString waitFor {};
     Wait wait = Wait::LookUp;
+    /// An invited person's code, to go with the page sent again.
+    QString participantCode {};
 };
 
 /// A post taken: what to store, and the form it answers.

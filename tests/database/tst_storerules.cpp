@@ -37,9 +37,10 @@ struct FakeRows final : rules::RowEngine {
         steps << u"count"_s;
         return rows;
     }
-    Result<qint64> insertRow(const AnswersStore::NewRow&) override
+    Result<qint64> insertRow(const AnswersStore::NewRow& row) override
     {
         steps << u"insert"_s;
+        insertedToken = row.token;
         return 42;
     }
     bool quotaIsFull = false;
@@ -47,6 +48,18 @@ struct FakeRows final : rules::RowEngine {
     {
         steps << (heldBy ? u"quota %1"_s.arg(*heldBy) : u"quota"_s);
         return quotaIsFull;
+    }
+    QString insertedToken;
+    rules::CodeHolder code;
+    Result<rules::CodeHolder> codeHolder(const AnswersStore::NewRow&) override
+    {
+        steps << u"code"_s;
+        return code;
+    }
+    Result<void> claimCode(const AnswersStore::NewRow&, std::optional<qint64> rowId) override
+    {
+        steps << (rowId ? u"claim for %1"_s.arg(*rowId) : u"claim"_s);
+        return {};
     }
 };
 
@@ -107,6 +120,7 @@ QList<Column> columnsNamed(const QStringList& names)
 
 Q_DECLARE_METATYPE(std::optional<rules::TokenHolder>)
 Q_DECLARE_METATYPE(std::optional<qint64>)
+Q_DECLARE_METATYPE(rules::CodeHolder)
 
 class TestStoreRules : public QObject
 {
@@ -217,6 +231,63 @@ private slots:
         facts.holder = ours;
         facts.quotaFull = true;
         QCOMPARE(rules::outcomeOf(facts)->outcome, Inserted::QuotaFull);
+    }
+
+    // A participant's code, not the page's token, tells a first answer from
+    // a second; anonymous answers are claimed without their row, once.
+    void aCodedRowGoesByItsCode_data()
+    {
+        QTest::addColumn<bool>("anonymous");
+        QTest::addColumn<rules::CodeHolder>("code");
+        QTest::addColumn<std::optional<qint64>>("limit");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QStringList>("steps");
+        const QDateTime first(QDate(2026, 12, 6), QTime(9, 0), Qt::UTC);
+        const rules::CodeHolder unknown;
+        const rules::CodeHolder fresh { true, false, -1, {} };
+        const rules::CodeHolder answered { true, true, 7, first };
+        const rules::CodeHolder rowDeleted { true, true, -1, {} };
+        const std::optional<qint64> none;
+        QTest::newRow("unknown") << false << unknown << none << int(Inserted::UnknownCode)
+                                 << QStringList { u"code"_s };
+        QTest::newRow("first answer") << false << fresh << none << int(Inserted::Stored)
+                                      << QStringList { u"code"_s, u"insert"_s, u"claim for 42"_s };
+        QTest::newRow("first anonymous answer") << true << fresh << none << int(Inserted::Stored)
+                                                << QStringList { u"code"_s, u"insert"_s, u"claim"_s };
+        QTest::newRow("answered again")
+            << false << answered << std::optional<qint64>(2) << int(Inserted::Replaced)
+            << QStringList { u"code"_s, u"replace 7"_s };
+        QTest::newRow("anonymous answered again")
+            << true << answered << none << int(Inserted::CodeUsed) << QStringList { u"code"_s };
+        QTest::newRow("answered, its answers deleted since")
+            << false << rowDeleted << none << int(Inserted::Stored)
+            << QStringList { u"code"_s, u"insert"_s, u"claim for 42"_s };
+        QTest::newRow("first answer to a full table")
+            << false << fresh << std::optional<qint64>(2) << int(Inserted::Full)
+            << QStringList { u"code"_s, u"count"_s };
+    }
+    void aCodedRowGoesByItsCode()
+    {
+        QFETCH(bool, anonymous);
+        QFETCH(rules::CodeHolder, code);
+        QFETCH(std::optional<qint64>, limit);
+        FakeRows engine;
+        engine.code = code;
+        engine.differs = true;
+        engine.rows = 2;
+        AnswersStore::NewRow row;
+        row.table = u"tbl_survey"_s;
+        row.token = u"page"_s; // never stored with a coded row
+        row.limit = limit;
+        row.participantCode = u"ACDE3479"_s;
+        row.anonymous = anonymous;
+        const auto done = rules::storeRow(engine, row);
+        QVERIFY(done);
+        QTEST(int(done->outcome), "outcome");
+        QTEST(engine.steps, "steps");
+        QVERIFY(engine.insertedToken.isEmpty());
+        if (done->outcome == Inserted::Replaced)
+            QCOMPARE(done->firstArrival, code.arrived);
     }
 
     void aFailedStepStoresNothing()

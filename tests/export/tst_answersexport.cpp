@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "core/TextFile.h"
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "database/Receipts.h"
 #include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
@@ -97,6 +98,17 @@ ino_t inodeOf(const QString& path)
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
 }
 
+// A participant as the designer adds them.
+Participant invitee(
+    const QString& code, const QString& name, QList<std::pair<QString, QString>> attributes = {})
+{
+    Participant p;
+    p.code = code;
+    p.name = name;
+    p.attributes = std::move(attributes);
+    return p;
+}
+
 const QString kLongQuestion
     = u"How would you describe, in your own words, the service you received at our office today?"_s;
 
@@ -188,6 +200,47 @@ private slots:
         const QByteArray expected = "\r\n,," + first + ",before times were kept\r\n2026-12-06T15:04:05Z,"
             + "2026-12-06T15:09:05Z," + replaced + ",Anne\r\n";
         QVERIFY2(run.out.endsWith(expected), run.out.constData());
+    }
+
+    // Answers of invited people who are not anonymous: who answered, and what
+    // their invitation said of them, beside their answers; never for anonymous ones.
+    void participantsStandBesideTheirAnswers()
+    {
+        ReporterFixture form;
+        form.add(ElementKind::TextField, u"Your name"_s);
+        FormMethod header = form.session.collection().atPosition(0);
+        QCOMPARE(header.kind, ElementKind::Header);
+        FormSettings invited;
+        invited.invitedOnly = true;
+        setFormSettings(header, invited);
+        form.session.changeableCollection().replace(0, header);
+        form.writeCollection();
+        QVERIFY(addParticipants(*form.store(), form.table(),
+            { invitee(u"ACDE3479"_s, u"Ann"_s, { { u"Group"_s, u"A"_s } }),
+                invitee(u"FGHJ3479"_s, u"Bo"_s, { { u"Site"_s, u"North"_s }, { u"Group"_s, u"B"_s } }) }));
+        form.answer({ { u"Your name"_s, u"no code"_s } });
+        AnswersStore::NewRow row;
+        row.table = form.table();
+        row.values = { { u"Your name"_s, u"Bos answer"_s } };
+        row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(15, 4, 5), Qt::UTC);
+        row.participantCode = u"FGHJ3479"_s;
+        const auto stored = form.store()->insertRows({ row });
+        QVERIFY(stored && stored->first().outcome == AnswersStore::Inserted::Stored);
+        Run run = exportCommand(commonArgs(form, u"csv"_s));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains("Submitted,Changed,Receipt,Participant,Site,Group,Your name\r\n"),
+            run.out.constData());
+        QVERIFY2(run.out.contains(",FGHJ3479,North,B,Bos answer\r\n"), run.out.constData());
+        QVERIFY2(run.out.contains(",,,,no code\r\n"), run.out.constData());
+
+        invited.anonymousAnswers = true;
+        setFormSettings(header, invited);
+        form.session.changeableCollection().replace(0, header);
+        form.writeCollection();
+        run = exportCommand(commonArgs(form, u"csv"_s));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains("Submitted,Changed,Receipt,Your name\r\n"));
+        QVERIFY(!run.out.contains("FGHJ3479"));
     }
 
     void csvReadsBackCellForCell()

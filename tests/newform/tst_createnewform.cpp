@@ -178,6 +178,7 @@ private slots:
         setFormSettings(header, settings);
         session.changeableCollection().replace(0, header);
         bool leftOpen = false;
+        bool anonymityOfferedAlone = true;
         ModalStep edit(u"CreateNewForm"_s, [&](QWidget* w) {
             child<QLineEdit>(w, "FormTitleBox")->setText(u"Room Survey"_s);
             child<QLineEdit>(w, "AnswerLimit")->setText(u"thirty"_s);
@@ -191,6 +192,10 @@ private slots:
             child<QCheckBox>(w, "OfferAnotherAnswer")->click();
             QComboBox* language = child<QComboBox>(w, "FormLanguage");
             language->setCurrentIndex(language->findData(u"de"_s));
+            // Anonymity means something only for invited people.
+            anonymityOfferedAlone = child<QCheckBox>(w, "AnonymousAnswers")->isEnabled();
+            child<QCheckBox>(w, "InvitedOnly")->click();
+            child<QCheckBox>(w, "AnonymousAnswers")->click();
             click(w, "UpdateFormTitle");
         });
         QVERIFY(CreateNewForm::editHeader(session, nullptr));
@@ -206,10 +211,15 @@ private slots:
         settings.acceptingAnswers = false;
         settings.offerAnotherAnswer = true;
         settings.language = FormLanguage::German;
+        settings.invitedOnly = true;
+        settings.anonymousAnswers = true;
+        QVERIFY(!anonymityOfferedAlone);
         QCOMPARE(formSettingsOf(session.collection().atPosition(0)), settings);
         QFile saved(session.collectionFilePath(u"survey"_s));
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QVERIFY(decodeText(saved.readAll()).contains(u"See you at lunch"_s));
+        const QString written = decodeText(saved.readAll());
+        QVERIFY(written.contains(u"See you at lunch"_s));
+        QVERIFY(written.contains(u"InvitedOnly\r\n1\r\nAnonymousAnswers\r\n1\r\n"_s));
     }
 
     // A later form goes on counting elements (create-form-again checks the files and tables).

@@ -5,6 +5,7 @@
 
 #include "core/TextFile.h"
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "database/Receipts.h"
 #include "export/AnswersExport.h"
 #include "model/CollectionFile.h"
@@ -538,6 +539,36 @@ private slots:
         QCOMPARE(column(model, 2).mid(4),
             (QStringList {
                 u"10"_s, u"Same first sixteen"_s, u"same FIRST sixteen: A"_s, u"Same first sixteen: b"_s }));
+    }
+
+    // Invited people who answered by name: who, and their attributes, after the receipt.
+    void answersTabShowsWhichParticipantAnswered()
+    {
+        ReporterFixture f;
+        f.add(ElementKind::TextField, u"Name"_s);
+        Participant bo;
+        bo.code = u"FGHJ3479"_s;
+        bo.name = u"Bo"_s;
+        bo.attributes = { { u"Site"_s, u"North"_s } };
+        QVERIFY(addParticipants(*f.store(), f.table(), { bo }));
+        f.answer({ { u"Name"_s, u"without a code"_s } });
+        AnswersStore::NewRow row;
+        row.table = f.table();
+        row.values = { { u"Name"_s, u"Bos answer"_s } };
+        row.participantCode = bo.code;
+        QVERIFY(f.store()->insertRows({ row }));
+        AnswersTableModel model(f.folder.database(), f.table(), { u"Name"_s });
+        QAbstractItemModelTester tester(&model);
+        QVERIFY(model.refresh());
+        const int who = 1 + AnswersTableModel::kExtraColumns;
+        QCOMPARE(model.columnCount(), who + 2);
+        QCOMPARE(model.headerData(who, Qt::Horizontal).toString(), u"Participant"_s);
+        QCOMPARE(model.headerData(who + 1, Qt::Horizontal).toString(), u"Site"_s);
+        QCOMPARE(model.index(0, who).data().toString(), QString());
+        QCOMPARE(model.index(1, who).data().toString(), u"FGHJ3479"_s);
+        QCOMPARE(model.index(1, who + 1).data().toString(), u"North"_s);
+        model.sort(who, Qt::AscendingOrder); // shown, not sorted by: stored order stays
+        QCOMPARE(model.index(1, 0).data().toString(), u"Bos answer"_s);
     }
 
     void longMenuCountedFromItsFittedColumn()

@@ -5,6 +5,8 @@
 #include "ServerFixture.h"
 #include "support/TestProgramFolder.h"
 
+#include "database/Participants.h"
+
 #include "model/FormSettings.h"
 #include "model/ScaleQuestion.h"
 #include "server/CollectionService.h"
@@ -66,6 +68,7 @@ private slots:
     void everyPageServesEveryone();
     void answersSentCanBeChangedAfterTheThanks();
     void aFormOfSeveralPagesShowsOnePageAtATime();
+    void anInvitedFormAsksForTheCodeForEveryone();
 
 private:
     // Runs submit.mjs; the printed JSON, or an empty object after a failed
@@ -98,9 +101,9 @@ void TestBrowserSubmission::initTestCase()
 
     m_workDir = QStringLiteral(QUENLOW_BROWSER_WORKDIR);
     QDir().mkpath(m_workDir);
-    for (const QString& file :
-        { u"package.json"_s, u"browser.mjs"_s, u"submit.mjs"_s, u"room.mjs"_s, u"rules.mjs"_s,
-            u"phones.mjs"_s, u"access.mjs"_s, u"change.mjs"_s, u"projector.mjs"_s, u"pages.mjs"_s }) {
+    for (const QString& file : { u"package.json"_s, u"browser.mjs"_s, u"submit.mjs"_s, u"room.mjs"_s,
+             u"rules.mjs"_s, u"phones.mjs"_s, u"access.mjs"_s, u"change.mjs"_s, u"projector.mjs"_s,
+             u"pages.mjs"_s, u"invite.mjs"_s }) {
         const QString target = m_workDir + QLatin1Char('/') + file;
         QFile::remove(target);
         QVERIFY(QFile::copy(QStringLiteral(QUENLOW_BROWSER_SCRIPTS "/") + file, target));
@@ -869,6 +872,47 @@ void TestBrowserSubmission::aFormOfSeveralPagesShowsOnePageAtATime()
     QCOMPARE(stored.constFirst().value(u"Age"_s).toString(), u"31"_s);
     QCOMPARE(stored.constFirst().value(u"What did you like?"_s).toString(), u"The exercises"_s);
     QCOMPARE(stored.constFirst().value(u"Anything else?"_s).toString(), u"Thanks"_s);
+}
+
+// The page asking for the code, its refusals and the form with a code pass
+// axe-core on a phone and on a desktop, and work by keyboard.
+void TestBrowserSubmission::anInvitedFormAsksForTheCodeForEveryone()
+{
+    FormSettings anonymous;
+    anonymous.invitedOnly = true;
+    anonymous.anonymousAnswers = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"invite"_s)
+                .title(u"Staff Survey"_s)
+                .settings(anonymous)
+                .textField(u"Name"_s)
+                .submitButton()
+                .write());
+    QVERIFY(addParticipants(*openStore(m_folder->database()), u"tbl_invite"_s, { [] {
+        Participant p;
+        p.code = u"ACDE3479"_s;
+        p.name = u"Ann"_s;
+        return p;
+    }() }));
+    QVERIFY(startService());
+    const QJsonObject seen
+        = runScript(u"invite.mjs"_s, { m_service->address(), u"ACDE3479"_s, m_workDir }, 120000);
+    m_service->stop();
+    QVERIFY2(!seen.isEmpty() && !seen.contains(u"failure"_s), QJsonDocument(seen).toJson().constData());
+    QCOMPARE(seen.value(u"errors"_s).toArray(), QJsonArray());
+    QCOMPARE(seen.value(u"violations"_s).toArray(), QJsonArray());
+    const QJsonObject said = seen.value(u"said"_s).toObject();
+    for (const QString& size : { u"phone"_s, u"desktop"_s }) {
+        QCOMPARE(said.value(size + u"-focused"_s).toString(), u"code"_s);
+        QVERIFY(said.value(size + u"-code"_s).toString().contains(u"Your code"_s));
+        QVERIFY(said.value(size + u"-unknown"_s)
+                    .toString()
+                    .contains(u"This code is not known. Please check it."_s));
+        QVERIFY(said.value(size + u"-form"_s)
+                    .toString()
+                    .contains(u"Your answers are anonymous: nobody can tell which answers are yours."_s));
+        QVERIFY(said.value(size + u"-refused"_s).toString().contains(u"This code is not known."_s));
+    }
+    QVERIFY(tableRows(m_folder->database(), u"tbl_invite"_s).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestBrowserSubmission)

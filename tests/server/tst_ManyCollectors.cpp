@@ -11,6 +11,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "model/FormSession.h"
 #include "model/Publication.h"
 #include "model/QuestionSettings.h"
@@ -31,6 +32,17 @@ using namespace quenlow;
 using namespace quenlow::test;
 
 namespace {
+
+// A participant as the designer adds them.
+Participant invitee(
+    const QString& code, const QString& name, QList<std::pair<QString, QString>> attributes = {})
+{
+    Participant p;
+    p.code = code;
+    p.name = name;
+    p.attributes = std::move(attributes);
+    return p;
+}
 
 const QString kTable = u"tbl_survey"_s;
 
@@ -53,6 +65,7 @@ private slots:
     void aRenameAndCorrectionsReachEveryServer();
     void aPublishedGridIsHeldRowByRow();
     void aQuotaHoldsAcrossServers();
+    void oneCodeRacingThroughBothServersIsTakenOnce();
 
 private:
     bool startServer(QProcess& process, quint16 port);
@@ -401,6 +414,54 @@ void TestManyCollectors::aQuotaHoldsAcrossServers()
         server.terminate();
         QVERIFY(server.waitForFinished(10000));
     }
+}
+
+// An anonymous form's code sent many times at once through both servers:
+// one answer is stored, every other post is refused.
+void TestManyCollectors::oneCodeRacingThroughBothServersIsTakenOnce()
+{
+    FormSettings anonymous;
+    anonymous.invitedOnly = true;
+    anonymous.anonymousAnswers = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"secret"_s)
+                .answersIn(m_location)
+                .settings(anonymous)
+                .textField(u"Name"_s)
+                .write());
+    FormSession designer(m_folder->path());
+    designer.setAnswersStore(m_location);
+    const Result<QStringList> unpublished = publishAllForms(designer);
+    QVERIFY(unpublished && unpublished->isEmpty());
+    auto store = openAnswersStore(m_location);
+    QVERIFY(store);
+    QVERIFY(addParticipants(**store, u"tbl_secret"_s, { invitee(u"ACDE3479"_s, u"Ann"_s) }));
+
+    const quint16 ports[] = { freeLoopbackPort(), freeLoopbackPort() };
+    QProcess a, b;
+    QVERIFY(startServer(a, ports[0]));
+    QVERIFY(startServer(b, ports[1]));
+    std::atomic<int> stored { 0 }, refused { 0 }, other { 0 };
+    std::vector<std::thread> clients;
+    for (int c = 0; c < 16; ++c) {
+        clients.emplace_back([&, c] {
+            const int status
+                = TestClient(ports[c % 2], 10000)
+                      .postForm(
+                          { { u"tableName"_s, u"tbl_secret"_s }, { u"participantCode"_s, u"ACDE3479"_s },
+                              { u"Name Type"_s, u"Text Field"_s }, { u"Name"_s, u"try %1"_s.arg(c) } })
+                      .status;
+            ++(status == 200 ? stored : status == 403 ? refused : other);
+        });
+    }
+    for (std::thread& t : clients)
+        t.join();
+    QCOMPARE(other.load(), 0);
+    QCOMPARE(stored.load(), 1);
+    QCOMPARE(refused.load(), 15);
+    QCOMPARE((*store)->rowCount(u"tbl_secret"_s).valueOr(-1), 1);
+    a.terminate();
+    b.terminate();
+    QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000));
 }
 
 QTEST_GUILESS_MAIN(TestManyCollectors)

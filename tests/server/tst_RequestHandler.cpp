@@ -6,6 +6,7 @@
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
+#include "database/Participants.h"
 #include "database/Receipts.h"
 #include "model/CollectionFile.h"
 #include "model/FormChanges.h"
@@ -23,6 +24,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -50,6 +52,17 @@ Fields fieldsOf(const QString& written)
     for (const QString& field : written.split(u'|'))
         fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
     return fields;
+}
+
+// A participant as the designer adds them.
+Participant invitee(
+    const QString& code, const QString& name, QList<std::pair<QString, QString>> attributes = {})
+{
+    Participant p;
+    p.code = code;
+    p.name = name;
+    p.attributes = std::move(attributes);
+    return p;
 }
 
 HttpRequest request(const QByteArray& method, const QByteArray& path, const QByteArray& query = {})
@@ -114,6 +127,8 @@ private slots:
     void holdsScalesBoxGroupsAndChainedConditions_data();
     void holdsScalesBoxGroupsAndChainedConditions();
     void holdsEveryRowOfAGrid();
+    void invitedPeopleAnswerWithTheirCode();
+    void anonymousAnswersKeepNoLinkToTheirCode();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -1546,6 +1561,141 @@ void TestRequestHandler::holdsEveryRowOfAGrid()
                 "<th scope=row>The room was comfortable</th><td>0 (0%)</td><td>1 (100%)</td><td>0 (0%)</td>")
         > grid);
     QVERIFY(shown.indexOf("<h2>How much do you agree?: I would come again</h2>") > grid);
+}
+
+namespace {
+
+// Every table of the store as text, as its own engine's tool writes it out.
+QByteArray storeDump(const QString& location)
+{
+    QProcess dump;
+    if (location.startsWith(u"postgresql:"_s))
+        dump.start(u"pg_dump"_s, { u"--data-only"_s, u"--inserts"_s, location });
+    else
+        dump.start(u"sqlite3"_s, { location, u".dump"_s });
+    if (!dump.waitForFinished(30000) || dump.exitCode() != 0)
+        return {};
+    return dump.readAllStandardOutput();
+}
+
+// The participant with `code` as the dump holds them, blanks left out.
+QByteArray dumpedParticipant(const QByteArray& dump, const QByteArray& code)
+{
+    for (const QByteArray& line : dump.split('\n')) {
+        if (line.contains(QByteArray("'" + code + "'")) && line.startsWith("INSERT"))
+            return QByteArray(line).replace(' ', QByteArray());
+    }
+    return {};
+}
+
+} // namespace
+
+// Only the form's participants answer, each with their code however typed;
+// the post decides, and a code answering again replaces its answers.
+void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
+{
+    FormSettings invited;
+    invited.invitedOnly = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Staff Survey"_s)
+                .settings(invited)
+                .textArea(u"Comments"_s)
+                .write());
+    QVERIFY(FormBuilder(m_folder->path(), u"other"_s).settings(invited).textArea(u"Comments"_s).write());
+    const auto store = openStore(m_folder->database());
+    QVERIFY(addParticipants(
+        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
+    QVERIFY(addParticipants(*store, u"tbl_other"_s, { invitee(u"KMNP3479"_s, u"Cy"_s) }));
+
+    // Without a code, or with one nobody of this form has, the page asks for it.
+    const HttpResponse asks = get("/survey.html");
+    QCOMPARE(asks.status, 200);
+    QVERIFY(asks.body.contains("<label for=code>Your code</label>"));
+    QVERIFY(asks.body.contains("<form method=get action='/survey.html'>"));
+    QVERIFY(!asks.body.contains("Comments"));
+    const HttpResponse elsewhere = get("/survey.html", "code=KMNP3479");
+    QCOMPARE(elsewhere.status, 403);
+    QVERIFY(elsewhere.body.contains("This code is not known. Please check it."));
+    const QByteArray page = get("/survey.html", "code=acde-34+79").body;
+    QVERIFY2(page.contains("participantCode"), page.constData());
+    QVERIFY(page.contains("<input type=hidden name=participantCode value='ACDE3479'>"));
+    QVERIFY(!page.contains("anonymous"));
+    const QString token = tokenIn(page);
+
+    const auto answer = [&](const QString& code, const QString& comment, const QString& pageToken) {
+        return post(surveyHeader()
+            + Fields { { submissionTokenField(), pageToken }, { participantCodeField(), code } }
+            + fieldsOf(u"Comments Type=Text Area|Comments="_s + comment));
+    };
+    for (const QString& code : { u"KMNP3479"_s, u"XXXXXXXX"_s, QString() }) {
+        const HttpResponse refused = answer(code, u"sneaky"_s, token);
+        QCOMPARE(refused.status, 403);
+        QVERIFY(refused.body.contains("This code is not known. Please check it."));
+        QVERIFY(refused.body.contains("<label for=code>Your code</label>"));
+    }
+    QVERIFY(rows().isEmpty());
+    QVERIFY(!participantsOf(*store, u"tbl_other"_s)->first().answered);
+
+    const HttpResponse first = answer(u"acde 3479"_s, u"first"_s, token);
+    QCOMPARE(first.status, 200);
+    QVERIFY(first.body.contains("have been received"));
+    QVERIFY(first.body.contains(QByteArray("/survey.html?code=ACDE3479&amp;change=" + token.toLatin1())));
+    const auto people = participantsOf(*store, u"tbl_survey"_s);
+    QVERIFY(people->at(0).answered && people->at(0).answeredAt);
+    QVERIFY(!people->at(1).answered);
+
+    // From a page opened anew: the code, not the page, tells it is the same person.
+    const QString again = tokenIn(get("/survey.html", "code=ACDE3479").body);
+    QVERIFY(again != token);
+    const HttpResponse second = answer(u"ACDE3479"_s, u"second"_s, again);
+    QCOMPARE(second.status, 200);
+    QVERIFY(second.body.contains("Your answers have been updated."));
+    QCOMPARE(answer(u"FGHJ3479"_s, u"third"_s, token).status, 200);
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(0).value(u"Comments"_s).toString(), u"second"_s);
+    QCOMPARE(stored.at(1).value(u"Comments"_s).toString(), u"third"_s);
+    QCOMPARE(participantsOf(*store, u"tbl_survey"_s)->at(0).answeredAt, people->at(0).answeredAt);
+}
+
+// Anonymous answers: the store keeps that a code answered and nothing that
+// tells which answers are its own; the code answers once.
+void TestRequestHandler::anonymousAnswersKeepNoLinkToTheirCode()
+{
+    FormSettings anonymous;
+    anonymous.invitedOnly = true;
+    anonymous.anonymousAnswers = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(anonymous).textArea(u"Comments"_s).write());
+    const auto store = openStore(m_folder->database());
+    QVERIFY(addParticipants(
+        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
+    const QByteArray page = get("/survey.html", "code=ACDE3479").body;
+    QVERIFY(page.contains("Your answers are anonymous: nobody can tell which answers are yours."));
+    const QString token = tokenIn(page);
+    const Fields sent = surveyHeader()
+        + Fields { { submissionTokenField(), token }, { participantCodeField(), u"ACDE3479"_s } }
+        + fieldsOf(u"Comments Type=Text Area|Comments=frank"_s);
+    const HttpResponse thanks = post(sent);
+    QCOMPARE(thanks.status, 200);
+    QVERIFY(!thanks.body.contains("change-answers"));
+    const HttpResponse used = post(sent);
+    QCOMPARE(used.status, 403);
+    QVERIFY(used.body.contains("This code has already been used."));
+    QCOMPARE(post(surveyHeader() + Fields { { participantCodeField(), u"FGHJ3479"_s } }
+                 + fieldsOf(u"Comments Type=Text Area|Comments=blunt"_s))
+                 .status,
+        200);
+    QCOMPARE(rows().size(), 2);
+    const auto people = participantsOf(*store, u"tbl_survey"_s);
+    QVERIFY(people->at(0).answered && !people->at(0).answeredAt);
+
+    // Every table: the code once (its participant, answered without a moment
+    // or a row), the page's token nowhere.
+    const QByteArray dump = storeDump(m_folder->database());
+    QVERIFY(!dump.isEmpty());
+    QCOMPARE(dump.count("ACDE3479"), 1);
+    QVERIFY(dumpedParticipant(dump, "ACDE3479").endsWith("'answered',NULL);"));
+    QVERIFY(!dump.contains(token.toLatin1()));
 }
 
 QTEST_GUILESS_MAIN(TestRequestHandler)

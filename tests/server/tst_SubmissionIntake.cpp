@@ -109,6 +109,8 @@ private slots:
     void takesWhatWasTypedAfterOther();
     void asksTheStoreAgainForAPageOfAnotherVersion();
     void givesTheQuotasTheAnswersFallInto();
+    void takesOnlyWhatCanBeACode_data();
+    void takesOnlyWhatCanBeACode();
 
 private:
     Result<Accepted, Refusal> take(const HttpRequest& post, IntakeManner manner = {});
@@ -357,6 +359,42 @@ void TestSubmissionIntake::givesTheQuotasTheAnswersFallInto()
     QCOMPARE(quotas(u"Colour Type=Radio Buttons|Colour=Green|Team Type=Menu|Team=Sales"_s),
         QStringList { u"Colour=Green<=1"_s });
     QCOMPARE(quotas(u"Team Type=Menu|Team=Sales"_s), QStringList());
+}
+
+// A form only invited people answer: the code posted counts, typed as people
+// type it; what cannot be a code is refused before the store is asked.
+void TestSubmissionIntake::takesOnlyWhatCanBeACode_data()
+{
+    QTest::addColumn<bool>("anonymous");
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<QString>("outcome");
+    const QString unknown = refused(Refusal::UnknownCode);
+    QTest::newRow("no code") << false << QString() << unknown;
+    QTest::newRow("an empty code") << false << u"participantCode="_s << unknown;
+    QTest::newRow("too short") << false << u"participantCode=ACDE347"_s << unknown;
+    QTest::newRow("a letter the codes never use") << false << u"participantCode=ACDE347B"_s << unknown;
+    QTest::newRow("as typed on a phone") << false << u"participantCode= acde-34 79"_s << u"ACDE3479 named"_s;
+    QTest::newRow("anonymous") << true << u"participantCode=ACDE3479"_s << u"ACDE3479 anonymous"_s;
+    QTest::newRow("the first code counts")
+        << false << u"participantCode=FGHJ3479|participantCode=ACDE3479"_s << u"FGHJ3479 named"_s;
+}
+
+void TestSubmissionIntake::takesOnlyWhatCanBeACode()
+{
+    QFETCH(bool, anonymous);
+    QFETCH(QString, extra);
+    QFETCH(QString, outcome);
+    FormSettings invited;
+    invited.invitedOnly = true;
+    invited.anonymousAnswers = anonymous;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(invited).textField(u"Name"_s).writeFiles());
+    const auto taken = take(postOf(surveyPost(u"Name Type=Text Field|Name=Ann"_s, extra)));
+    const QString got = !taken
+        ? outcomeOf(taken)
+        : taken->submission.participantCode + (taken->submission.anonymous ? u" anonymous"_s : u" named"_s);
+    QCOMPARE(got, outcome);
+    if (taken)
+        QCOMPARE(outcomeOf(taken), u"Name=Ann"_s); // the code is no answer
 }
 
 QTEST_GUILESS_MAIN(TestSubmissionIntake)
