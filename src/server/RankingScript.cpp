@@ -123,12 +123,16 @@ const char kRankingScript[] = R"JS((function () {
 })();
 )JS";
 
+// Each item numbered with its place (a flex item shows no list marker), its
+// text taking what its two buttons leave of the line.
 const char kRankingStyle[]
-    = "<style>.qrank-list{margin:0.25em 0;padding-left:2em}"
-      ".qrank-list li{display:flex;flex-wrap:wrap;align-items:center;gap:4px 8px;min-height:44px;"
-      "padding:2px 0;border-top:1px solid #ccc}"
-      ".qrank-text{flex:1 1 10em}"
-      ".qrank-list button{display:inline-block;width:auto;min-width:44px;min-height:44px;margin:0}"
+    = "<style>.qrank-list{margin:0.25em 0;padding:0;max-width:36em;list-style:none;counter-reset:qrank}"
+      ".qrank-list li{display:flex;align-items:center;gap:6px;min-height:44px;padding:2px 0;"
+      "border-top:1px solid #ccc}"
+      ".qrank-list li::before{counter-increment:qrank;content:counter(qrank) \".\";min-width:1.5em;"
+      "font-weight:bold}"
+      ".qrank-text{flex:1 1 0;min-width:4em;overflow-wrap:anywhere}"
+      ".qrank-list button{display:inline-block;flex:none;width:auto;min-width:44px;min-height:44px;margin:0}"
       ".qrank-hidden,.qrank-live{position:absolute;width:1px;height:1px;overflow:hidden;clip:rect(0 0 0 0);"
       "white-space:nowrap}.qrank-item[hidden]{display:none}</style>";
 
