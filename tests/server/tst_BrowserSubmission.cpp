@@ -871,13 +871,19 @@ void TestBrowserSubmission::aRankingIsPutInOrderByKeyboardOrWithMenus()
     QuestionSettings required;
     required.rules.required = true;
     required.shuffleOptions = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"tastes"_s)
-                .title(u"Tastes"_s)
-                .ranking(u"Which drink do you like best?"_s, { u"Tea"_s, u"Coffee"_s, u"Cocoa"_s })
-                .asks(required)
-                .ranking(u"And which sport?"_s, { u"Golf"_s, u"Polo"_s })
-                .submitButton()
-                .write());
+    QuestionSettings shuffled;
+    shuffled.shuffleOptions = true;
+    QVERIFY(
+        FormBuilder(m_folder->path(), u"tastes"_s)
+            .title(u"Tastes"_s)
+            .ranking(u"Which drink do you like best?"_s, { u"Tea"_s, u"Coffee"_s, u"Cocoa"_s })
+            .asks(required)
+            .ranking(u"And which sport?"_s, { u"Golf"_s, u"Polo"_s })
+            .radioButtons(u"Colour"_s,
+                { u"Red"_s, u"Green"_s, u"Blue"_s, u"Grey"_s, u"Pink"_s, u"Teal"_s, u"Gold"_s, u"Plum"_s })
+            .asks(shuffled)
+            .submitButton()
+            .write());
     QVERIFY(startService());
     const QJsonObject seen = runScript(u"ranking.mjs"_s, { m_service->address(), m_workDir }, 300000);
     m_service->stop();
@@ -916,6 +922,8 @@ void TestBrowserSubmission::aRankingIsPutInOrderByKeyboardOrWithMenus()
     // Shift+Tab and Space: the "Move down" of the option before it, which goes last in its turn.
     const QStringList sent = drinks(u"phone-moved-back"_s);
     QCOMPARE(sent, (QStringList { first.at(1), first.at(0), first.at(2) }));
+    QCOMPARE(seen.value(u"colours"_s).toArray(), (QJsonArray { u"Green"_s, u"Green"_s, u"Green"_s }));
+    QCOMPARE(drinks(u"phone-reloaded"_s), sent);
     QCOMPARE(seen.value(u"sentStatus"_s).toInt(), 200);
     QCOMPARE(seen.value(u"refusedStatus"_s).toInt(), 422);
     QCOMPARE(at(u"noscript-390"_s).value(u"menusShown"_s).toInt(), 5);

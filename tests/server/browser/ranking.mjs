@@ -5,7 +5,7 @@
 // The form at BASE/tastes.html: a required ranking of three drinks shown in
 // an order of each page's own, and a ranking of two sports that may be left
 // unranked. On a phone with the page's scripts the drinks are a list moved
-// with buttons by keyboard alone, then sent; without script a partial
+// with buttons by keyboard alone, kept through a reload, then sent; without script a partial
 // ranking of the sports is refused (422) and its places come back. axe-core
 // checks every state at 390 and 1920 px wide. Prints one JSON line of what
 // it saw; screenshots go to SHOTS_DIR.
@@ -57,6 +57,7 @@ try {
   const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, isMobile: true, hasTouch: true });
   const page = await opened(phone);
   await look(page, 'phone');
+  await page.locator('label').getByText('Green', { exact: true }).tap();
   // By keyboard: the first drink's "Move down" pressed twice, the focus staying on it.
   await page.locator('ol.qrank-list').first().locator('li').first().locator('button.qrank-down').focus();
   await page.keyboard.press('Enter');
@@ -66,6 +67,17 @@ try {
   await page.keyboard.press('Shift+Tab');
   await page.keyboard.press('Space');
   await look(page, 'phone-moved-back');
+  // The draft keeps the places: the list comes back in the order left.
+  await page.reload();
+  await page.waitForLoadState('load');
+  result.states['phone-reloaded'] = await state(page);
+  // Shown in another order after each reload, an option button keeps its choice.
+  result.colours = [];
+  for (let i = 0; i < 3; i++) {
+    result.colours.push(await page.evaluate(() => (document.querySelector('input[name=Colour]:checked') || {}).value || ''));
+    await page.reload();
+    await page.waitForLoadState('load');
+  }
   const [sent] = await Promise.all([
     page.waitForResponse((r) => r.request().method() === 'POST'),
     page.locator('input[type=submit]').click(),
