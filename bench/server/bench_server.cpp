@@ -33,6 +33,12 @@
 // page in a section) and a refused post (one question left unanswered: 422,
 // the page again with the answers and a note), at the median; the same
 // questions on one page beside them. `--part pages` runs that part alone.
+// Grids and rankings: a form of ten pages with five grids of ten statements,
+// two rankings of five options and thirty other questions, statements and
+// options shown in each page's own order: the page as sent at the median;
+// its durable submissions/s at least 0.9x those of a form of as many plain
+// option-button questions; a refused post (a place given twice) answered in
+// under 2 ms at the median, storing nothing. `--part rankings` runs it alone.
 // `--part handler --posts N` takes N posts of the 6-question form through
 // the request handler in this process, one after the other, each answered
 // when stored: run it under valgrind --tool=callgrind --separate-threads=yes
@@ -64,6 +70,7 @@
 #include "model/FormSettings.h"
 #include "model/Fragments.h"
 #include "model/MethodCollection.h"
+#include "model/OwnedColumns.h"
 #include "model/PageWriter.h"
 #include "model/Publication.h"
 #include "server/AnswerChecks.h"
@@ -86,6 +93,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -755,6 +763,108 @@ void makeRulesForm(const QString& folder, const QString& name, bool withRules,
         fail(QStringLiteral("cannot write the form's files"));
 }
 
+// Ten pages of 90 answers each way: five grids of ten statements, two
+// rankings of five options (statements and options shown in each page's own
+// order) and thirty option-button questions when `ranked`; else ninety
+// option-button questions. All required.
+void makeRankedForm(const QString& folder, const QString& name, bool ranked)
+{
+    const QString db = answersStoreIn(folder);
+    const QString table = AnswersStore::tableFor(name);
+    if (const Result<void> made = createFormTable(db, table); !made)
+        fail(made.error().detail);
+    const auto answers = openAnswersStore(db);
+    if (!answers)
+        fail(answers.error().detail);
+    HeaderSettings settings;
+    settings.formName = name;
+    settings.title = QStringLiteral("Course evaluation");
+    settings.letterSize = QStringLiteral("5");
+    settings.justification = QStringLiteral("Centre");
+    settings.background = QStringLiteral("Background.gif");
+    settings.databaseLocation = db;
+    MethodCollection collection;
+    collection.append(headerRecord(settings, 1, 0));
+    QuestionSettings asked;
+    asked.rules.required = true;
+    asked.shuffleOptions = true;
+    const QStringList agree { QStringLiteral("Agree"), QStringLiteral("Neither"),
+        QStringLiteral("Disagree") };
+    const auto add = [&](const FormMethod& element) {
+        for (const OwnedColumn& column : answerColumnsOf(element)) {
+            if (const auto added
+                = (*answers)->addColumn(table, column.source, AnswersStore::ColumnKind::Text, {});
+                !added)
+                fail(added.error().detail);
+        }
+        collection.append(element);
+    };
+    int radios = 0;
+    for (int page = 0; page < 10; ++page) {
+        if (page > 0)
+            collection.append(pageBreakMethod(QStringLiteral("Part %1").arg(page + 1)));
+        if (ranked && page < 5) {
+            QStringList rows;
+            for (int r = 0; r < 10; ++r)
+                rows.append(QStringLiteral("Statement %1.%2").arg(page).arg(r));
+            add(withQuestionSettings(
+                gridMethod(QStringLiteral("Grid %1").arg(page), { rows, agree }), asked));
+        } else if (ranked && page < 7) {
+            QStringList options;
+            for (int o = 0; o < 5; ++o)
+                options.append(QStringLiteral("Option %1.%2").arg(page).arg(o));
+            add(withQuestionSettings(rankingMethod(QStringLiteral("Ranking %1").arg(page), options), asked));
+        }
+        for (int q = 0; q < (ranked ? 3 : 9); ++q) {
+            QuestionSettings required;
+            required.rules.required = true;
+            add(withQuestionSettings(
+                radioButtonsMethod(QStringLiteral("Question %1").arg(radios++), agree, noDefaultOption()),
+                required));
+        }
+    }
+    collection.append(submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form")));
+    if (!writeFileAtomically(
+            folder + QStringLiteral("/Collections/") + name + QStringLiteral("Collection.txt"),
+            encodeText(serializeCollection(collection)))
+        || !writeFileAtomically(folder + QStringLiteral("/HTML/") + name + QStringLiteral(".html"),
+            encodeText(buildFormPage(collection))))
+        fail(QStringLiteral("cannot write the form's files"));
+}
+
+// Every answer of makeRankedForm's form `name` given; `firstPlace` is the
+// first ranking's first option's place.
+QByteArray rankedBody(const QString& name, bool ranked, const QString& firstPlace = QStringLiteral("5"))
+{
+    QList<QPair<QString, QString>> fields = { { QStringLiteral("tableName"), AnswersStore::tableFor(name) } };
+    int radios = 0;
+    for (int page = 0; page < 10; ++page) {
+        if (ranked && page < 5) {
+            for (int r = 0; r < 10; ++r) {
+                const QString row = QStringLiteral("Statement %1.%2").arg(page).arg(r);
+                fields += { { row + QStringLiteral(" Type"), QStringLiteral("Grid") },
+                    { row, QStringLiteral("Agree") } };
+            }
+        } else if (ranked && page < 7) {
+            for (int o = 0; o < 5; ++o) {
+                const QString option = QStringLiteral("Option %1.%2").arg(page).arg(o);
+                fields += { { option + QStringLiteral(" Type"), QStringLiteral("Ranking") },
+                    { option, page == 5 && o == 0 ? firstPlace : QString::number(5 - o) } };
+            }
+        }
+        for (int q = 0; q < (ranked ? 3 : 9); ++q) {
+            const QString question = QStringLiteral("Question %1").arg(radios++);
+            fields += { { question + QStringLiteral(" Type"), QStringLiteral("Radio Buttons") },
+                { question, QStringLiteral("Neither") } };
+        }
+    }
+    QByteArray body;
+    for (const auto& [field, value] : fields)
+        body += (body.isEmpty() ? "" : "&") + QUrl::toPercentEncoding(field) + '='
+            + QUrl::toPercentEncoding(value);
+    return body;
+}
+
 // Every question of the forty answered; `age` stands for the first age.
 QByteArray rulesBody(const QString& name, const QString& age)
 {
@@ -834,7 +944,8 @@ double checkMicroseconds(const QString& folder, const QString& name, int times)
 // alike); each form's two runs together, with the rows it stored.
 std::pair<Load, Load> alternateLoads(const QString& folder, const QString& server, const QString& wrk,
     int connections, int duration, const QString& a, const QString& b,
-    const std::function<QByteArray(const QString& name)>& extraLua = {})
+    const std::function<QByteArray(const QString& name)>& extraLua = {},
+    const std::function<QByteArray(const QString&)>& bodyOf = {})
 {
     const quint16 port = freeLoopbackPort();
     QProcess service;
@@ -849,7 +960,7 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
         const QString script = folder + QStringLiteral("/post-%1.lua").arg(name);
         QFile lua(script);
         if (!lua.open(QIODevice::WriteOnly)
-            || lua.write(luaScript(rulesBody(name, QStringLiteral("42")))
+            || lua.write(luaScript(bodyOf ? bodyOf(name) : rulesBody(name, QStringLiteral("42")))
                    + (extraLua ? extraLua(name) : QByteArray()))
                 < 0)
             fail(QStringLiteral("cannot write the wrk script"));
@@ -1193,6 +1304,104 @@ bool pagesPart(const QString& folder)
     return true;
 }
 
+// The form of grids and rankings: its page as sent (adapted, with a token,
+// statements and options shuffled) and a refused post (a place given twice:
+// 422, the page again with the places and a note) at the median; then its
+// durable submissions/s under wrk beside those of a form of as many plain
+// option-button questions. True when every target holds.
+bool rankingsPart(
+    const QString& folder, const QString& server, const QString& wrk, int connections, int duration)
+{
+    makeRankedForm(folder, QStringLiteral("ranked"), true);
+    makeRankedForm(folder, QStringLiteral("radios"), false);
+    double sent = 0, refused = 0;
+    {
+        quenlow::AnswerWriter writer(answersStoreIn(folder));
+        if (const Result<void> started = writer.start(); !started)
+            fail(started.error().detail);
+        quenlow::ServiceClock clock;
+        quenlow::StoreExecutor executor(answersStoreIn(folder));
+        quenlow::RequestHandler handler(folder, writer, executor, clock);
+        quenlow::HttpRequest page;
+        page.method = "GET";
+        page.path = "/ranked.html";
+        sent = medianMicroseconds(
+            2000, [&] { return handler.handle(page); },
+            [](const quenlow::HttpResponse& response) {
+                if (response.status != 200 || response.body.count("<section class=form-page>") != 10
+                    || !response.body.contains("/scripts/ranking.js"))
+                    fail(QStringLiteral("the page of grids and rankings was not sent as respondents get it"));
+            });
+        quenlow::HttpRequest post;
+        post.method = "POST";
+        post.path = "/scripts/save.asp";
+        post.contentType = "application/x-www-form-urlencoded";
+        post.body = rankedBody(QStringLiteral("ranked"), true, QStringLiteral("4"));
+        refused = medianMicroseconds(
+            2000, [&] { return handler.handle(post); },
+            [](const quenlow::HttpResponse& response) {
+                if (response.status != 422
+                    || !response.body.contains("Please give each option a different place from 1 to 5."))
+                    fail(QStringLiteral("the post with a place given twice was not refused with its note"));
+            });
+        (void)writer.stop();
+    }
+    const auto db = openAnswersStore(answersStoreIn(folder));
+    const bool storedNothing
+        = db && (*db)->rowCount(AnswersStore::tableFor(QStringLiteral("ranked"))).valueOr(-1) == 0;
+
+    // Placing and checking a post's answers in this process: the service's own work, without the
+    // machine's other load that the runs under wrk share.
+    const auto placeAndCheck = [&](const QString& name, bool withRankings) {
+        FormCatalog catalog(folder);
+        const std::optional<PublishedForm> form = catalog.find(name);
+        const Result<FormFields> fields = parseUrlEncoded(rankedBody(name, withRankings));
+        if (!form || !fields)
+            fail(QStringLiteral("cannot read the form ") + name);
+        return medianMicroseconds(
+            5000,
+            [&] {
+                PlacedAnswers placed = placeAnswers(*form, *fields);
+                const CheckedAnswers checked = form->checks->check(placed.answers);
+                return checked.answers.size() == 90 && checked.problems.isEmpty();
+            },
+            [&](bool asPosted) {
+                if (!asPosted)
+                    fail(QStringLiteral("the answers to ") + name
+                        + QStringLiteral(" were not placed as posted"));
+            });
+    };
+    out(QStringLiteral("placing and checking 90 answers: median %1 us for option buttons, %2 us for grids, "
+                       "rankings and option buttons")
+            .arg(placeAndCheck(QStringLiteral("radios"), false), 0, 'f', 1)
+            .arg(placeAndCheck(QStringLiteral("ranked"), true), 0, 'f', 1));
+    const auto [radios, ranked] = alternateLoads(folder, server, wrk, connections, duration,
+        QStringLiteral("radios"), QStringLiteral("ranked"), {},
+        [](const QString& name) { return rankedBody(name, name == QStringLiteral("ranked")); });
+    out(QStringLiteral("10 pages, 5 grids of 10 statements, 2 rankings of 5 options, 30 other questions: "
+                       "page as sent (adapted, with a token, shuffled) median %1 us")
+            .arg(sent, 0, 'f', 1));
+    reportLoad(QStringLiteral("90 option-button questions (two runs)"), radios);
+    reportLoad(QStringLiteral("grids, rankings and 30 questions, 90 answers (two runs)"), ranked);
+    const double ratio = radios.rate() > 0 ? ranked.rate() / radios.rate() : 0;
+    out(QStringLiteral("ratio of the form of grids and rankings to the plain one: %1x")
+            .arg(ratio, 0, 'f', 2));
+    out(QStringLiteral(
+        "refused post (a place given twice: 422, the page again): median %1 us, rows stored: %2")
+            .arg(refused, 0, 'f', 1)
+            .arg(storedNothing ? u"none" : u"SOME"));
+    const bool rateMet = ratio >= 0.9;
+    const bool allStored = radios.bad == 0 && ranked.bad == 0 && ranked.ok > 0 && ranked.rows >= ranked.ok
+        && radios.rows >= radios.ok;
+    const bool refusedMet = refused < 2000 && storedNothing;
+    out(QStringLiteral("target grids and rankings >= 0.9x plain: %1").arg(rateMet ? u"met" : u"MISSED"));
+    out(QStringLiteral("target zero non-2xx and a row for every 2xx (rankings): %1")
+            .arg(allStored ? u"met" : u"MISSED"));
+    out(QStringLiteral("target refused post < 2 ms at the median, nothing stored: %1")
+            .arg(refusedMet ? u"met" : u"MISSED"));
+    return rateMet && allStored && refusedMet;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -1222,7 +1431,8 @@ int main(int argc, char** argv)
                 || args.at(i + 1) == QLatin1StringView("handler")
                 || args.at(i + 1) == QLatin1StringView("pages")
                 || args.at(i + 1) == QLatin1StringView("quota")
-                || args.at(i + 1) == QLatin1StringView("invited")))
+                || args.at(i + 1) == QLatin1StringView("invited")
+                || args.at(i + 1) == QLatin1StringView("rankings")))
             part = args.at(i + 1);
         else if (args.at(i) == QLatin1StringView("--posts"))
             posts = qBound(1, args.at(i + 1).toInt(), 1000000);
@@ -1254,6 +1464,8 @@ int main(int argc, char** argv)
         return handlerPart(folder, posts) ? 0 : 1;
     if (part == QLatin1StringView("pages"))
         return pagesPart(folder) ? 0 : 1;
+    if (part == QLatin1StringView("rankings"))
+        return rankingsPart(folder, server, wrk, connections, duration) ? 0 : 1;
 
     const double single = singleRowRate(folder, 3.0);
     out(QStringLiteral("SQLite single-row durable inserts: %1 rows/s").arg(single, 0, 'f', 0));

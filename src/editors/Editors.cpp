@@ -12,6 +12,7 @@
 #include "editors/PageBreakForm.h"
 #include "editors/PullDownMenuInstructionForm.h"
 #include "editors/RadioButtonsForm.h"
+#include "editors/RankingForm.h"
 #include "editors/ScaleForm.h"
 #include "editors/SubmitButtonForm.h"
 #include "editors/TextAreaForm.h"
@@ -31,7 +32,7 @@ Editors::~Editors()
 {
     // Windows the main window owns go with it; any left without an owner go here.
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak, m_grid };
+        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak, m_grid, m_ranking };
     for (QWidget* window : windows) {
         if (window && !window->parent())
             delete window;
@@ -105,6 +106,12 @@ void Editors::showGridForm()
 {
     if (!refuseIfOpen(m_grid))
         runModal(create(m_grid));
+}
+
+void Editors::showRankingForm()
+{
+    if (!refuseIfOpen(m_ranking))
+        runModal(create(m_ranking));
 }
 
 void Editors::showAddTextForm()
@@ -189,6 +196,8 @@ void Editors::editSelected()
         return edit(m_scale, method);
     case ElementKind::Grid:
         return edit(m_grid, method);
+    case ElementKind::Ranking:
+        return edit(m_ranking, method);
     case ElementKind::SubmitButton:
         return edit(m_submitButton, method);
     case ElementKind::PageBreak:
@@ -204,7 +213,7 @@ void Editors::editSelected()
 QWidget* Editors::openWindow(const QString& name) const
 {
     const QList<QWidget*> windows { m_textField, m_textArea, m_addText, m_checkBoxes, m_radioButtons,
-        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak, m_grid };
+        m_pullDownMenu, m_submitButton, m_scale, m_pageBreak, m_grid, m_ranking };
     for (QWidget* window : windows) {
         if (window && window->objectName() == name)
             return window;

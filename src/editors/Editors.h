@@ -21,6 +21,7 @@ class PullDownMenuInstructionForm;
 class RadioButtonsForm;
 class ScaleForm;
 class GridForm;
+class RankingForm;
 class SubmitButtonForm;
 class TextAreaForm;
 class TextFieldForm;
@@ -48,6 +49,7 @@ public:
     void showScaleForm();
     void showPageBreakForm();
     void showGridForm();
+    void showRankingForm();
     /// The plain text editor from the main window (modal, default text).
     void showAddTextForm();
     /// Modeless beside the main window.
@@ -86,6 +88,7 @@ private:
     QPointer<ScaleForm> m_scale;
     QPointer<PageBreakForm> m_pageBreak;
     QPointer<GridForm> m_grid;
+    QPointer<RankingForm> m_ranking;
 };
 
 } // namespace quenlow

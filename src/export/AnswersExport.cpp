@@ -114,7 +114,7 @@ Result<void> addParticipantColumns(Source& source, const FormSettings& settings)
 
 CellKind cellKindOf(const FormMethod& question)
 {
-    if (question.kind == ElementKind::Scale)
+    if (question.kind == ElementKind::Scale || question.kind == ElementKind::Ranking)
         return CellKind::Number;
     if (question.kind != ElementKind::TextField)
         return CellKind::Text;
@@ -223,9 +223,10 @@ Result<Source> openSource(const ExportRequest& request)
             source.headings.append(name);
             source.present.append(present);
             source.kinds.append(cellKindOf(method));
-            if (owned.role == OwnedColumn::Role::GridRow) {
+            if (owned.role == OwnedColumn::Role::GridRow || owned.role == OwnedColumn::Role::RankPlace) {
                 // A grid's statement stands as a question of its own: titled
-                // "QUESTION: STATEMENT", answered with the grid's answers.
+                // "QUESTION: STATEMENT", answered with the grid's answers (a
+                // ranking's option: "QUESTION: OPTION", with its places).
                 FormMethod row = method;
                 row.userInstruction = owned.label;
                 row.attribute6List = owned.values;

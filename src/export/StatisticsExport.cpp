@@ -132,7 +132,8 @@ struct Variable {
     qint64 answers = 0;
     qsizetype longest = 0; // bytes
     bool typedAsText = false; // a number or date question holding other answers too
-    bool ordinal = false; // its codes are in order (a grid's answers)
+    bool ordinal
+        = false; // its codes are in order (a grid's answers), or its numbers are places (a ranking's)
     std::optional<double> lowest, highest;
     readstat_variable_t* variable = nullptr;
     readstat_label_set_t* labels = nullptr;
@@ -201,6 +202,11 @@ Variable variableFor(const FormMethod& question, const QString& name)
         v.ordinal = true;
         for (int i = 0; i < question.attribute6List.size(); ++i)
             offer(question.attribute6List.at(i), i + 1, question.attribute6List.at(i));
+        break;
+    case ElementKind::Ranking:
+        // An option of a ranking: its place, a number whose order means something.
+        v.kind = VariableKind::Number;
+        v.ordinal = true;
         break;
     case ElementKind::CheckBox:
         v.kind = VariableKind::Box;
@@ -786,9 +792,10 @@ ExportResult writeStatistics(const ExportRequest& request, const StatisticsForm&
             v.variable = readstat_add_variable(writer.get(), name.constData(), READSTAT_TYPE_DOUBLE, 0);
             if (v.kind == VariableKind::Date)
                 readstat_variable_set_format(v.variable, sav ? "DATE11" : "%td");
-            else if (questionSettingsOf(*v.question).rules.kind == AnswerKind::WholeNumber)
+            else if (questionSettingsOf(*v.question).rules.kind == AnswerKind::WholeNumber || v.ordinal)
                 readstat_variable_set_format(v.variable, sav ? "F8.0" : "%12.0g");
-            readstat_variable_set_measure(v.variable, READSTAT_MEASURE_SCALE);
+            readstat_variable_set_measure(
+                v.variable, v.ordinal ? READSTAT_MEASURE_ORDINAL : READSTAT_MEASURE_SCALE);
         } else {
             const bool strL = !sav && v.longest > limits.stringBytes;
             if (sav && v.longest > limits.stringBytes)

@@ -8,6 +8,7 @@
 #include "export/ExportTarget_p.h"
 #include "model/CollectionFile.h"
 #include "model/Fragments.h"
+#include "model/OwnedColumns.h"
 #include "model/QuestionSettings.h"
 #include "model/ScaleQuestion.h"
 
@@ -37,6 +38,7 @@ enum class Becomes {
     RadioButtons,
     PullDownMenu,
     CheckBoxes, // one box per choice, asked as one question
+    Ranking, // the choices put in order
     PlainText,
     Scale,
     GroupLabel, // a group's label as plain text
@@ -54,7 +56,6 @@ struct TypeMapping {
 };
 
 // The one table from XLSForm row types to elements; first match wins.
-// Ranking waits for its kind.
 constexpr std::array kTypeMappings {
     TypeMapping { u"text", u"multiline", Becomes::TextArea, AnswerKind::AnyText },
     TypeMapping { u"text", nullptr, Becomes::TextField, AnswerKind::AnyText },
@@ -67,7 +68,7 @@ constexpr std::array kTypeMappings {
     TypeMapping { u"select_multiple", nullptr, Becomes::CheckBoxes, AnswerKind::AnyText },
     TypeMapping { u"note", nullptr, Becomes::PlainText, AnswerKind::AnyText },
     TypeMapping { u"range", nullptr, Becomes::Scale, AnswerKind::AnyText },
-    TypeMapping { u"rank", nullptr, Becomes::Refused, AnswerKind::AnyText },
+    TypeMapping { u"rank", nullptr, Becomes::Ranking, AnswerKind::AnyText },
     TypeMapping { u"begin_group", u"field-list", Becomes::Page, AnswerKind::AnyText },
     TypeMapping { u"begin_group", nullptr, Becomes::GroupLabel, AnswerKind::AnyText },
     TypeMapping { u"end_group", nullptr, Becomes::GroupEnd, AnswerKind::AnyText },
@@ -497,7 +498,8 @@ void SurveyReader::readRow(const SheetRow& row)
 
     QList<Choice> choices;
     const bool selects = mapping->becomes == Becomes::RadioButtons
-        || mapping->becomes == Becomes::PullDownMenu || mapping->becomes == Becomes::CheckBoxes;
+        || mapping->becomes == Becomes::PullDownMenu || mapping->becomes == Becomes::CheckBoxes
+        || mapping->becomes == Becomes::Ranking;
     if (selects) {
         const auto found = m_lists.constFind(list);
         if (list.isEmpty() || found == m_lists.cend()) {
@@ -560,6 +562,18 @@ void SurveyReader::readRow(const SheetRow& row)
         }
         break;
     }
+    case Becomes::Ranking: {
+        QStringList options;
+        for (const Choice& choice : std::as_const(choices))
+            options.append(choice.label);
+        // An order given beforehand is no answer of the person's; fewer than two options are no ranking.
+        if (!defaultValue.isEmpty() || options.size() < 2) {
+            refuse(where);
+            return;
+        }
+        add(withQuestionSettings(rankingMethod(question, options), settings), where);
+        break;
+    }
     case Becomes::Scale: {
         std::optional<ScaleQuestion> scale = scaleOfRange(m_survey.value(row, u"parameters"_s));
         if (!scale) {
@@ -598,17 +612,18 @@ Result<QList<Made>, XlsFormProblem> SurveyReader::read()
     QHash<QString, XlsFormRow> columns { { columnNameFor(u"Form Question"_s).toCaseFolded(),
         XlsFormRow {} } };
     for (const Made& made : std::as_const(m_made)) {
-        if (!isQuestionKind(made.element.kind))
-            continue;
-        const QString column = columnNameFor(made.element.userInstruction).toCaseFolded();
-        if (const auto earlier = columns.constFind(column); earlier != columns.cend()) {
-            QList<XlsFormRow> rows;
-            if (earlier->number > 0)
-                rows.append(*earlier);
-            rows.append(made.row);
-            return XlsFormProblem { XlsFormProblem::DuplicateName, made.element.userInstruction, rows };
+        // A ranking's columns are its options'.
+        for (const OwnedColumn& owned : answerColumnsOf(made.element)) {
+            const QString column = owned.name.toCaseFolded();
+            if (const auto earlier = columns.constFind(column); earlier != columns.cend()) {
+                QList<XlsFormRow> rows;
+                if (earlier->number > 0)
+                    rows.append(*earlier);
+                rows.append(made.row);
+                return XlsFormProblem { XlsFormProblem::DuplicateName, owned.source, rows };
+            }
+            columns.insert(column, made.row);
         }
-        columns.insert(column, made.row);
     }
     return m_made;
 }
@@ -895,6 +910,15 @@ Result<QList<WorkbookSheet>, XlsFormExportProblem> xlsFormSheetsOf(
             row[6] = u"field-list"_s;
             addRow(row);
             pageOpen = true;
+            continue;
+        }
+        case ElementKind::Ranking: {
+            row[1] = uniqueName(m.userInstruction, taken, u"question"_s);
+            row[0] = u"rank "_s + row[1];
+            QSet<QString> choiceNames;
+            for (const QString& option : m.attribute6List)
+                addChoice(row[1], uniqueName(option, choiceNames, u"choice"_s), option);
+            addRow(row);
             continue;
         }
         case ElementKind::Line:

@@ -139,11 +139,13 @@ void MainForm::buildWindow()
     auto* goToScale = button("GoToScaleForm", tr("Scale"), m_addFrame);
     auto* goToPageBreak = button("GoToPageBreakForm", tr("Page Break"), m_addFrame);
     auto* goToGrid = button("GoToGridForm", tr("Grid"), m_addFrame);
+    auto* goToRanking = button("GoToRankingForm", tr("Ranking"), m_addFrame);
     // The two picture buttons; without the pictures they are plain buttons.
     goToSubmit->setIcon(QIcon(QStringLiteral(":/submit-button.png")));
     goToRadio->setIcon(QIcon(QStringLiteral(":/radio-buttons.png")));
     const QList<QPushButton*> addButtons { addHorizontalLine, goToSubmit, goToRadio, goToCheckBox,
-        goToTextArea, goToPullDown, goToTextField, goToText, goToScale, goToPageBreak, goToGrid };
+        goToTextArea, goToPullDown, goToTextField, goToText, goToScale, goToPageBreak, goToGrid,
+        goToRanking };
     auto* addLayout = new QGridLayout(m_addFrame);
     for (int i = 0; i < addButtons.size(); ++i) {
         QPushButton* b = addButtons.at(i);
@@ -265,6 +267,9 @@ void MainForm::buildWindow()
     connect(goToGrid, &QPushButton::clicked, this, [this] {
         addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Grid")), &DesignerCommands::addGrid);
     });
+    connect(goToRanking, &QPushButton::clicked, this, [this] {
+        addCommand(noFormOpen(QT_TRANSLATE_NOOP("MainForm", "Ranking")), &DesignerCommands::addRanking);
+    });
     connect(removeMethod, &QPushButton::clicked, this, &MainForm::removeFormMethod);
     connect(editMethod, &QPushButton::clicked, this, &MainForm::editFormMethod);
     connect(moveUp, &QPushButton::clicked, this, [this] {
@@ -379,6 +384,7 @@ void MainForm::buildMenus()
     entry(add, "Scale", tr("Scale…"), "GoToScaleForm");
     entry(add, "PageBreak", tr("Page Break…"), "GoToPageBreakForm");
     entry(add, "Grid", tr("Grid…"), "GoToGridForm");
+    entry(add, "Ranking", tr("Ranking…"), "GoToRankingForm");
     entry(add, "SubmitButton", tr("Submit Button"), "GoToSumbitButtonForm");
 
     QMenu* view = menuBar()->addMenu(tr("&View"));

@@ -26,6 +26,7 @@ public:
     virtual void addScale() = 0; // GoToScaleForm, menu Scale
     virtual void addPageBreak() = 0; // GoToPageBreakForm, menu PageBreak
     virtual void addGrid() = 0; // GoToGridForm, menu Grid
+    virtual void addRanking() = 0; // GoToRankingForm, menu Ranking
     virtual void addSubmitButton() = 0; // GoToSumbitButtonForm, menu SubmitButton, after the submit check
     virtual void addLineRule() = 0; // AddHorizontalLine, menu LineRule
     virtual void editSelected() = 0; // EditFormMethod, with a row selected

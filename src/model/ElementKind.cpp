@@ -9,7 +9,7 @@ namespace quenlow {
 namespace {
 
 // kind, stored name, question, option list, charted, memo column, type in pages
-constexpr std::array<ElementKindTraits, 13> kKinds { {
+constexpr std::array<ElementKindTraits, 14> kKinds { {
     { ElementKind::Header, u"Header", false, true, false, false, nullptr },
     { ElementKind::PlainText, u"Plain Text", false, false, false, false, nullptr },
     { ElementKind::TextField, u"Text Field", true, false, false, false, u"Text Field" },
@@ -22,6 +22,7 @@ constexpr std::array<ElementKindTraits, 13> kKinds { {
     { ElementKind::Scale, u"Scale", true, false, true, false, u"Scale" },
     { ElementKind::PageBreak, u"Page Break", false, false, false, false, nullptr },
     { ElementKind::Grid, u"Grid", true, true, true, false, u"Grid" },
+    { ElementKind::Ranking, u"Ranking", true, true, true, false, u"Ranking" },
     { ElementKind::Unknown, u"", false, false, false, false, nullptr },
 } };
 

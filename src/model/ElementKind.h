@@ -22,6 +22,7 @@ enum class ElementKind {
     Scale, // numbered options from a low to a high end, each end with a label
     PageBreak, // starts another page of the form; asks nothing
     Grid, // statements (its list) each answered on one scale of answers: a column per statement
+    Ranking, // options (its list) put in order: a column per option holding its place, 1 = first
     Unknown // a record of a kind the program does not know (a hand-edited file)
 };
 

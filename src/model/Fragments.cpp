@@ -6,6 +6,7 @@
 #include "model/ElementKind.h"
 #include "model/HtmlText.h"
 #include "model/PageFormat.h"
+#include "model/RankingQuestion.h"
 
 namespace quenlow {
 
@@ -281,6 +282,33 @@ QString gridFragment(const QString& question, const GridQuestion& grid, bool req
     return html + QStringLiteral("</fieldset>");
 }
 
+// Without script: beside each option a menu of the places 1 to N (the
+// service adds an empty first choice, left for "not ranked"). The service's
+// script turns the items into a list moved with buttons and sets the menus.
+// Each item is a block of its own that moves whole when the options are shown
+// in an order of each page's own.
+QString rankingFragment(const QString& question, const QStringList& options, bool required)
+{
+    QString html
+        = QStringLiteral("<P><style>.qrank{border:0;margin:0;padding:0;min-width:0}"
+                         ".qrank-item{display:flex;align-items:center;gap:8px;min-height:44px;margin:2px 0}"
+                         ".qrank-item label{display:flex;align-items:center;gap:8px;flex-wrap:wrap}"
+                         ".qrank-item select{min-width:4em;min-height:44px}</style>")
+        + QStringLiteral("<fieldset class='qrank'><legend>") + question + markIfRequired(required)
+        + QStringLiteral("</legend>");
+    const QStringList places = rankingPlaces(options.size());
+    for (const QString& option : options) {
+        const QString name = fieldNameAttribute(option);
+        html += QStringLiteral("<div class='qrank-item'>") + typeField(name, ElementKind::Ranking)
+            + QStringLiteral("<label>") + option + QStringLiteral(" <select name='") + name
+            + QStringLiteral("'") + requiredAttribute(required) + QStringLiteral(">");
+        for (const QString& place : places)
+            html += QStringLiteral("<option>") + place;
+        html += QStringLiteral("</select></label></div>");
+    }
+    return html + QStringLiteral("</fieldset>");
+}
+
 QString noDefaultOption()
 {
     return QStringLiteral("none");
@@ -390,6 +418,13 @@ FormMethod gridMethod(const QString& question, const GridQuestion& grid)
     return m;
 }
 
+FormMethod rankingMethod(const QString& question, const QStringList& options)
+{
+    FormMethod m = record(rankingFragment(question, options), question, ElementKind::Ranking);
+    setRankingOptions(m, options);
+    return m;
+}
+
 QString questionFragment(const FormMethod& record, const QuestionSettings& settings)
 {
     const AnswerRules& rules = settings.rules;
@@ -414,6 +449,8 @@ QString questionFragment(const FormMethod& record, const QuestionSettings& setti
         return scaleFragment(question, scaleOf(record), rules.required);
     case ElementKind::Grid:
         return gridFragment(question, gridOf(record), rules.required);
+    case ElementKind::Ranking:
+        return rankingFragment(question, rankingOptionsOf(record), rules.required);
     case ElementKind::Header:
     case ElementKind::PlainText:
     case ElementKind::SubmitButton:

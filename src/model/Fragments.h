@@ -50,6 +50,10 @@ QString pageBreakFragment(const QString& title);
 /// question of option buttons. On a wide screen the answers head the columns;
 /// on a phone each row shows its answers as large buttons, one under another.
 QString gridFragment(const QString& question, const GridQuestion& grid, bool required = false);
+/// A ranking: the question over its options, each with a menu of the places
+/// 1 to N beside it, each menu posting the option's place under the option's
+/// field, announced as a question of its own.
+QString rankingFragment(const QString& question, const QStringList& options, bool required = false);
 
 /// The default option marker: no option is preselected.
 QString noDefaultOption();
@@ -76,6 +80,7 @@ FormMethod scaleMethod(const QString& question, const ScaleQuestion& scale);
 /// A page break; its title (possibly empty) is its "User Instruction".
 FormMethod pageBreakMethod(const QString& title);
 FormMethod gridMethod(const QString& question, const GridQuestion& grid);
+FormMethod rankingMethod(const QString& question, const QStringList& options);
 
 /// A question's fragment made again from its record's own fields (question,
 /// sizes, default, options, scale) with `settings`: the kind's fragment, with

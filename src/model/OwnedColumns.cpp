@@ -4,6 +4,7 @@
 
 #include "database/AnswerColumns.h"
 #include "model/GridQuestion.h"
+#include "model/RankingQuestion.h"
 
 namespace quenlow {
 
@@ -17,6 +18,16 @@ QList<OwnedColumn> answerColumnsOf(const FormMethod& element)
         for (const QString& row : grid.rows)
             columns.append({ columnNameFor(row), row, element.userInstruction + QStringLiteral(": ") + row,
                 OwnedColumn::Role::GridRow, false, grid.answers });
+        return columns;
+    }
+    if (element.kind == ElementKind::Ranking) {
+        const QStringList options = rankingOptionsOf(element);
+        const QStringList places = rankingPlaces(options.size());
+        QList<OwnedColumn> columns;
+        for (const QString& option : options)
+            columns.append(
+                { columnNameFor(option), option, element.userInstruction + QStringLiteral(": ") + option,
+                    OwnedColumn::Role::RankPlace, false, places });
         return columns;
     }
     return { { columnNameFor(element.userInstruction), element.userInstruction, element.userInstruction,
@@ -33,7 +44,7 @@ QStringList columnSourcesOf(const FormMethod& element)
 
 bool ownsSeveralColumns(const FormMethod& element)
 {
-    return element.kind == ElementKind::Grid;
+    return element.kind == ElementKind::Grid || element.kind == ElementKind::Ranking;
 }
 
 } // namespace quenlow

@@ -12,12 +12,13 @@ namespace quenlow {
 
 /// The answers columns an element owns: none for text, lines and buttons;
 /// one for a question, named by its text; one per statement for a grid,
-/// named by the statement. Every place that creates, names, fills, checks,
-/// reports or exports columns asks this.
+/// named by the statement; one per option for a ranking, named by the option. Every place that creates,
+/// names, fills, checks, reports or exports columns asks this.
 struct OwnedColumn {
     enum class Role {
         Answer, // the question's one answer
         GridRow, // a grid's statement: one of the grid's answers
+        RankPlace, // a ranking's option: its place, a whole number from 1 (first) to the number of options
     };
     QString name; // the column and the field of the page
     QString source; // the text it is named from: the question, or the statement
@@ -30,7 +31,7 @@ struct OwnedColumn {
 QList<OwnedColumn> answerColumnsOf(const FormMethod& element);
 /// The texts the columns of `element` are named from (see OwnedColumn::source).
 QStringList columnSourcesOf(const FormMethod& element);
-/// Whether `element` owns columns that are not named by its own text (a grid).
+/// Whether `element` owns columns that are not named by its own text (a grid, a ranking).
 bool ownsSeveralColumns(const FormMethod& element);
 
 } // namespace quenlow

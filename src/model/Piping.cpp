@@ -20,6 +20,7 @@ QStringList textsOf(const FormMethod& m)
     case ElementKind::Scale:
     case ElementKind::PageBreak:
     case ElementKind::Grid: // its statements name its columns: only its question
+    case ElementKind::Ranking: // so do its options
         return { m.userInstruction };
     case ElementKind::RadioButtons:
     case ElementKind::PullDownMenu:

@@ -81,8 +81,9 @@ QList<ChartedQuestion> chartedQuestions(const QList<FormMethod>& methods)
             options = scaleValues(scaleOf(m)); // one bar per value, in order
         if (!options.isEmpty())
             charted.append({ columnNameFor(m.userInstruction), m.userInstruction, options });
-        // Each statement of a grid is counted over the grid's answers.
-        if (m.kind == ElementKind::Grid) {
+        // Each statement of a grid is counted over the grid's answers, each
+        // option of a ranking over its places.
+        if (m.kind == ElementKind::Grid || m.kind == ElementKind::Ranking) {
             for (const OwnedColumn& row : answerColumnsOf(m)) {
                 if (!row.values.isEmpty())
                     charted.append({ row.name, row.label, row.values });
@@ -108,15 +109,18 @@ QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
     for (const FormMethod& m : methods) {
         if (!isQuestionKind(m.kind))
             continue;
-        if (m.kind == ElementKind::Grid) {
+        if (m.kind == ElementKind::Grid || m.kind == ElementKind::Ranking) {
             // Each statement is posted as a question of its own, asked as the grid is.
             // The grid's question goes with each, so that its statements can be charted together.
+            // A ranking's options likewise, each carrying how many the ranking has.
             QuestionSettings settings = questionSettingsOf(m);
             settings.questionText = m.userInstruction;
             if (!settings.condition.always())
                 settings.condition.question = columnNameFor(settings.condition.question);
-            for (const OwnedColumn& row : answerColumnsOf(m))
-                questions.append({ row.name, m.kind, {}, settings, 0 });
+            const QList<OwnedColumn> columns = answerColumnsOf(m);
+            const int places = m.kind == ElementKind::Ranking ? int(columns.size()) : 0;
+            for (const OwnedColumn& row : columns)
+                questions.append({ row.name, m.kind, {}, settings, places });
             continue;
         }
         PostedQuestion q { columnNameFor(m.userInstruction), m.kind, {}, questionSettingsOf(m), 0 };

@@ -35,7 +35,8 @@ struct PostedQuestion {
     ElementKind kind = ElementKind::TextField;
     QStringList formerFields;
     QuestionSettings settings; // what it asks of its answer, and when (the condition's question by its field)
-    int maxLength = 0; // a text field's most characters (its box's limit); 0: any
+    int maxLength = 0; // a text field's most characters (its box's limit); 0: any; a ranking's option: the
+                       // options it has
     friend bool operator==(const PostedQuestion&, const PostedQuestion&) = default;
 };
 QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods);

@@ -162,6 +162,10 @@ constexpr Entry kEnglish[] = {
     { T::OftenSometimes, "Sometimes" },
     { T::OftenOften, "Often" },
     { T::OftenAlways, "Always" },
+    { T::GivePlaces, "Please give each option a different place from 1 to %1." },
+    { T::MoveUp, "Move up" },
+    { T::MoveDown, "Move down" },
+    { T::MovedToPlace, "%1: place %2 of %3" },
 };
 
 constexpr Entry kGerman[] = {
@@ -324,6 +328,10 @@ constexpr Entry kGerman[] = {
     { T::OftenSometimes, "Manchmal" },
     { T::OftenOften, "Oft" },
     { T::OftenAlways, "Immer" },
+    { T::GivePlaces, "Bitte geben Sie jeder Option einen anderen Platz von 1 bis %1." },
+    { T::MoveUp, "Nach oben" },
+    { T::MoveDown, "Nach unten" },
+    { T::MovedToPlace, "%1: Platz %2 von %3" },
 };
 
 constexpr Entry kSpanish[] = {
@@ -487,6 +495,10 @@ constexpr Entry kSpanish[] = {
     { T::OftenSometimes, "A veces" },
     { T::OftenOften, "A menudo" },
     { T::OftenAlways, "Siempre" },
+    { T::GivePlaces, "Asigne a cada opci\u00f3n un puesto distinto del 1 al %1." },
+    { T::MoveUp, "Subir" },
+    { T::MoveDown, "Bajar" },
+    { T::MovedToPlace, "%1: puesto %2 de %3" },
 };
 
 std::span<const Entry> tableOf(FormLanguage language)

@@ -171,8 +171,15 @@ enum class RespondentText {
     OftenSometimes,
     OftenOften,
     OftenAlways,
+    // A ranking: its note when the places are not each of 1 to N once (%1: N),
+    // its buttons (each named with its option) and what is said after a move (%1: the
+    // option, %2: its place, %3: N)
+    GivePlaces,
+    MoveUp,
+    MoveDown,
+    MovedToPlace,
 };
-inline constexpr int kRespondentTextCount = int(RespondentText::OftenAlways) + 1;
+inline constexpr int kRespondentTextCount = int(RespondentText::MovedToPlace) + 1;
 
 /// `text` in `language`; English where a language lacks it.
 QString respondentText(RespondentText text, FormLanguage language = FormLanguage::English);

@@ -25,6 +25,7 @@ constexpr const char* kKindNames[] = {
     QT_TRANSLATE_NOOP("ElementNames", "Scale"),
     QT_TRANSLATE_NOOP("ElementNames", "Page Break"),
     QT_TRANSLATE_NOOP("ElementNames", "Grid"),
+    QT_TRANSLATE_NOOP("ElementNames", "Ranking"),
 };
 static_assert(std::size(kKindNames) == std::size_t(ElementKind::Unknown));
 // The row labels the program gives the header: a new form's, and a retitled one's

@@ -111,6 +111,7 @@ struct Program::Private final : DesignerCommands {
     void addScale() override { editors->showScaleForm(); }
     void addPageBreak() override { editors->showPageBreakForm(); }
     void addGrid() override { editors->showGridForm(); }
+    void addRanking() override { editors->showRankingForm(); }
     void addSubmitButton() override { editors->showSubmitButtonForm(); }
     void addLineRule() override { editors->addLineRule(); }
     void editSelected() override { editors->editSelected(); }

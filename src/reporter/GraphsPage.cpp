@@ -37,6 +37,8 @@ constexpr int kGroupRole = Qt::UserRole + 1;
 // a grid's own row carries none and charts all its statements in one.
 constexpr int kColumnRole = Qt::UserRole + 2;
 constexpr int kGridRole = Qt::UserRole + 3;
+// A ranking: charted as the mean place of each option.
+constexpr int kRankingRole = Qt::UserRole + 4;
 constexpr int kChartHeight = 260;
 // Qt Charts shows a bar's name as "..." when its row is lower than the text:
 // a bar chart gets this much height a bar beyond its title and axis.
@@ -114,6 +116,13 @@ void GraphsPage::loadGraphableFields()
             item->setData(kGroupRole, true);
             m_graphable->addItem(item);
         }
+        if (method.kind == ElementKind::Ranking) {
+            auto* item = new QListWidgetItem(method.userInstruction);
+            item->setData(Qt::UserRole, i);
+            item->setData(kRankingRole, true);
+            m_graphable->addItem(item);
+            continue;
+        }
         if (method.kind == ElementKind::Grid) {
             // The grid as one chart, then each statement on its own.
             auto* whole = new QListWidgetItem(method.userInstruction);
@@ -173,6 +182,10 @@ void GraphsPage::drawChart(const QString& kind)
         : std::nullopt;
     const QVariant ownColumn = m_graphable->item(row)->data(kColumnRole);
     const bool wholeGrid = m_graphable->item(row)->data(kGridRole).toBool();
+    if (m_graphable->item(row)->data(kRankingRole).toBool()) {
+        drawMeanPlaces(**store, method);
+        return;
+    }
     // A group has one bar per box: how many ticked it; a grid's statement is counted over the grid's answers.
     QStringList options = group            ? group->boxes
         : method.kind == ElementKind::Grid ? answerColumnsOf(method).value(0).values
@@ -256,6 +269,54 @@ void GraphsPage::drawChart(const QString& kind)
         m_chart->setColumnLabel(options.at(c - 1));
         m_chart->setShowLegend(true);
         m_chart->setData(QString::number(counts->at(c - 1)));
+    }
+    m_chartDrawn = true;
+}
+
+void GraphsPage::drawMeanPlaces(AnswersStore& store, const FormMethod& ranking)
+{
+    const QList<OwnedColumn> columns = answerColumnsOf(ranking);
+    struct Mean {
+        QString option;
+        double mean = 0;
+        qint64 placed = 0;
+    };
+    QList<Mean> means;
+    for (const OwnedColumn& owned : columns) {
+        const Result<QList<qint64>> counts = countAnswers(store, m_table, owned.name, owned.values);
+        if (!counts) {
+            if (counts.failedWith(Error::NotFound))
+                showExclamation(tableMissing(m_session.htmlName()));
+            else
+                showExclamation(tableUnreadable(m_table, counts.error().detail));
+            return;
+        }
+        Mean m { owned.source, 0, 0 };
+        double sum = 0;
+        for (qsizetype place = 0; place < counts->size(); ++place) {
+            m.placed += counts->at(place);
+            sum += double(place + 1) * double(counts->at(place));
+        }
+        m.mean = m.placed > 0 ? sum / double(m.placed) : 0;
+        means.append(m);
+    }
+    // The preferred (the smallest mean place) first; an option nobody placed last.
+    std::stable_sort(means.begin(), means.end(), [](const Mean& a, const Mean& b) {
+        return (a.placed > 0) != (b.placed > 0) ? a.placed > 0 : a.mean < b.mean;
+    });
+    m_chart->setStackedRows({});
+    m_chart->setTitle(tr("Mean place of each option of form %1 '%2' :")
+                          .arg(shownKindName(ranking), ranking.userInstruction));
+    m_chart->setChartType(ChartControl::Bar2d);
+    m_chart->setMinimumHeight(qMax(kChartHeight, kBarChartFrame + kBarHeight * int(means.size())));
+    m_chart->setColumnCount(qMax(1, int(means.size())));
+    m_chart->setRowLabel(QString());
+    m_chart->setRowCount(1);
+    for (int c = 1; c <= means.size(); ++c) {
+        m_chart->setColumn(c);
+        m_chart->setColumnLabel(means.at(c - 1).option);
+        m_chart->setShowLegend(true);
+        m_chart->setData(QString::number(means.at(c - 1).mean, 'f', 2));
     }
     m_chartDrawn = true;
 }

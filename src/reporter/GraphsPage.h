@@ -10,8 +10,10 @@ class QListWidget;
 
 namespace quenlow {
 
+class AnswersStore;
 class ChartControl;
 class FormSession;
+struct FormMethod;
 class ReportPage;
 
 /// The reporter's second tab, "Frame1(2)": the choice questions of the form,
@@ -36,6 +38,8 @@ public:
     void loadGraphableFields();
     /// Counts and draws the selected graphable question as a "Pie" or "Bar" chart.
     void drawChart(const QString& kind);
+    /// A ranking: a bar per option, its mean place, the preferred first.
+    void drawMeanPlaces(AnswersStore& store, const FormMethod& ranking);
     void viewPieChart();
     void viewBarGraph();
     void saveGraphToFile();

@@ -281,7 +281,7 @@ bool countsOptions(const FormMethod& method)
 {
     return method.kind == ElementKind::CheckBox || method.kind == ElementKind::RadioButtons
         || method.kind == ElementKind::PullDownMenu || method.kind == ElementKind::Scale
-        || method.kind == ElementKind::Grid;
+        || method.kind == ElementKind::Grid || method.kind == ElementKind::Ranking;
 }
 
 bool isNumberQuestion(const FormMethod& method)
@@ -350,8 +350,10 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
         ChoiceSummary summary;
         summary.question = method.userInstruction;
         summary.answers = *answers;
-        if (method.kind == ElementKind::Grid) {
-            // Statements by answers: how many chose each answer for each statement.
+        if (method.kind == ElementKind::Grid || method.kind == ElementKind::Ranking) {
+            // Statements by answers: how many chose each answer for each statement
+            // (a ranking's options by places).
+            summary.ranking = method.kind == ElementKind::Ranking;
             for (const OwnedColumn& row : answerColumnsOf(method)) {
                 const auto counts = countAnswers(**store, table, row.name, row.values);
                 if (!counts) {
@@ -458,7 +460,24 @@ bool addSummaryToReport(const ReportTarget& target, const MethodCollection& coll
     for (const ChoiceSummary& summary : *summaries) {
         document.setFont(font(true, false, 12, WordUnderline::None));
         document.typeText(summary.question);
-        if (!summary.gridRows.isEmpty()) {
+        if (summary.ranking) {
+            // The mean place of each option (1 = first), and how often it was placed first.
+            QList<QStringList> rows { { Texts::tr("Option"), Texts::tr("Mean place"),
+                Texts::tr("Placed first") } };
+            for (qsizetype r = 0; r < summary.gridRows.size(); ++r) {
+                const QList<qint64>& places = summary.gridCounts.at(r);
+                qint64 placed = 0;
+                double sum = 0;
+                for (qsizetype p = 0; p < places.size(); ++p) {
+                    placed += places.at(p);
+                    sum += double(p + 1) * double(places.at(p));
+                }
+                const qint64 first = places.value(0);
+                rows.append({ summary.gridRows.at(r), placed > 0 ? numberText(sum / double(placed)) : u"-"_s,
+                    QString::number(first) + u" ("_s + percentText(first, summary.answers) + u')' });
+            }
+            typeTable(document, rows);
+        } else if (!summary.gridRows.isEmpty()) {
             // Each cell: how many chose the answer for the statement, and their share of all answers.
             QList<QStringList> rows { QStringList { Texts::tr("Statement") } + summary.options };
             for (qsizetype r = 0; r < summary.gridRows.size(); ++r) {

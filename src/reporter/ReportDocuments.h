@@ -82,6 +82,9 @@ struct ChoiceSummary {
     /// of `options` (the grid's answers); a table of statements by answers.
     QStringList gridRows {};
     QList<QList<qint64>> gridCounts {};
+    /// A ranking: its options are `gridRows`, and by option how many answers
+    /// gave it each place (1 first); a table of mean places and firsts.
+    bool ranking = false;
 };
 
 /// Whether the summary covers the question: check boxes, radio buttons,

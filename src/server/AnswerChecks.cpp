@@ -3,6 +3,7 @@
 #include "server/AnswerChecks.h"
 
 #include "model/PageFormat.h"
+#include "model/RankingQuestion.h"
 
 #include <QVarLengthArray>
 
@@ -19,6 +20,7 @@ AnswerShape shapeOf(ElementKind kind)
     case ElementKind::PullDownMenu:
     case ElementKind::Scale:
     case ElementKind::Grid:
+    case ElementKind::Ranking:
         return AnswerShape::Choice;
     default:
         return AnswerShape::Text;
@@ -30,6 +32,14 @@ bool sameGroup(const PostedQuestion& a, const PostedQuestion& b)
 {
     return a.kind == ElementKind::CheckBox && b.kind == ElementKind::CheckBox
         && !a.settings.questionText.isEmpty() && a.settings.questionText == b.settings.questionText;
+}
+
+// Options of one ranking: posted one after another, each with the ranking's
+// settings and its number of options.
+bool sameRanking(const PostedQuestion& a, const PostedQuestion& b)
+{
+    return a.kind == ElementKind::Ranking && b.kind == ElementKind::Ranking && a.maxLength == b.maxLength
+        && a.settings == b.settings;
 }
 
 // The characters of `text` as a person counts them: code points, a pair of
@@ -52,6 +62,7 @@ AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<C
     const qsizetype count = questions.size();
     m_questions.reserve(count);
     QHash<QString, qsizetype> latest; // by field, the last question met so far
+    qsizetype rankingEnd = -1; // the question after the last option of the ranking met last
     for (qsizetype i = 0; i < count; ++i) {
         const PostedQuestion& posted = questions.at(i);
         Question q;
@@ -81,6 +92,17 @@ AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<C
                 q.groupEnd = i + 1;
                 while (q.groupEnd < count && sameGroup(posted, questions.at(q.groupEnd)))
                     ++q.groupEnd;
+            }
+        }
+        if (posted.kind == ElementKind::Ranking) {
+            // Two rankings asked alike one after another are told apart by their number of options.
+            q.inGroup = i < rankingEnd && sameRanking(questions.at(i - 1), posted);
+            if (!q.inGroup) {
+                q.groupEnd = i + 1;
+                while (q.groupEnd < count && q.groupEnd < i + posted.maxLength
+                    && sameRanking(posted, questions.at(q.groupEnd)))
+                    ++q.groupEnd;
+                rankingEnd = q.groupEnd;
             }
         }
         // A closed choice takes only what it offers, whatever a post says.
@@ -151,6 +173,15 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
                 problem = respondentText(RespondentText::UseAtMost, language).arg(q.maxLength);
             if (typed && answer && answer->value && !typed->isEmpty())
                 answer->value = *typed;
+        } else if (q.kind == ElementKind::Ranking) {
+            // The places are checked together, the note at the ranking's first option.
+            if (q.inGroup)
+                continue;
+            QStringList places { given };
+            for (qsizetype j = i + 1; j < q.groupEnd; ++j)
+                places.append(givenFor(j));
+            if (const auto note = rankingProblem(places, q.rules.rules.required, language))
+                problem = *note;
         } else if (q.inGroup) {
             continue; // checked with the group's first box
         } else if (q.groupEnd >= 0) {

@@ -49,8 +49,9 @@ private:
         ReadyRules rules; // a text area's take any text
         qsizetype waitsOn = kAlways; // the question whose answer decides, or kAlways, kNever
         QString answer; // the answer it waits for
-        bool inGroup = false; // a box after the first of its group: checked with the first
-        qsizetype groupEnd = -1; // the first box of a group: the question after its last
+        bool inGroup
+            = false; // a box (a ranking's option) after the first of its group: checked with the first
+        qsizetype groupEnd = -1; // the first box (option) of a group: the question after its last
         QList<QStringList> choices; // option buttons, a menu, a scale: what each of its field offers
         int maxLength = 0; // a text field's most characters; 0: any
         bool other = false; // option buttons or a menu taking an answer typed after "Other:"

@@ -257,8 +257,9 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
         if (!settled.at(i)) {
             if (q.kind == ElementKind::CheckBox)
                 stored = value.at(i) ? checkedAnswer() : notCheckedAnswer();
-            else if (q.kind == ElementKind::PullDownMenu && stored && stored->isEmpty())
-                stored.reset(); // the menu's empty first choice: nothing chosen
+            else if ((q.kind == ElementKind::PullDownMenu || q.kind == ElementKind::Ranking) && stored
+                && stored->isEmpty())
+                stored.reset(); // the menu's empty first choice (a ranking's too): nothing chosen
         }
         const bool other = m_hasOther.at(i);
         const QString text = typed.at(i).value_or(QString());
@@ -280,7 +281,7 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
         if (q.kind == ElementKind::CheckBox)
             placed.kept.append(
                 { q.field, stored == checkedAnswer() ? QStringLiteral("on") : notCheckedAnswer() });
-        else if (stored || q.kind == ElementKind::PullDownMenu)
+        else if (stored || q.kind == ElementKind::PullDownMenu || q.kind == ElementKind::Ranking)
             placed.kept.append({ q.field, stored.value_or(QString()) });
     }
     if (unplaced)

@@ -11,6 +11,7 @@
 #include "server/OptionOrder.h"
 #include "server/PageTokens.h"
 #include "server/PagingScript.h"
+#include "server/RankingScript.h"
 #include "server/RespondentPage.h"
 #include "server/RoomScript.h"
 
@@ -532,6 +533,37 @@ void gridRows(FormPage& page, const QStringList& fields, const QByteArray& seed)
     shuffleFragments(page, fragments, seed);
 }
 
+// A ranking's options in the order the page's token draws: each item, from
+// its block to the block's end, moves whole with its menu and what was put in it.
+const QByteArray kRankingStart = "<fieldset class='qrank'>";
+
+void rankingItems(FormPage& page, const QStringList& fields, const QByteArray& seed)
+{
+    static const QByteArray itemStart = "<div class='qrank-item'>";
+    static const QByteArray itemEnd = "</div>";
+    const QByteArray& bytes = page.bytes();
+    std::vector<PageSpan> fragments;
+    for (const QString& field : fields) {
+        const PageQuestion* q = page.question(field);
+        if (!q || q->kindField < 0)
+            return; // a page the designer changed by hand: left in its order
+        const qsizetype marker = page.controls()[std::size_t(q->kindField)].tag.at;
+        const qsizetype start = bytes.lastIndexOf(itemStart, marker);
+        const qsizetype end = bytes.indexOf(itemEnd, marker);
+        if (start < 0 || end < 0 || (!fragments.empty() && start < fragments.back().end()))
+            return;
+        fragments.push_back({ start, end + itemEnd.size() - start });
+    }
+    shuffleFragments(page, fragments, seed);
+}
+
+bool announcedAs(const FormPage& page, const PageQuestion* q, ElementKind kind)
+{
+    return q && q->kindField >= 0
+        && page.value(page.controls()[std::size_t(q->kindField)].tag, "value")
+        == QStringView(traitsOf(kind).pageType);
+}
+
 // A question's options, or a group's boxes, in the order the page's token
 // draws for it; an "Other:" choice stays last.
 void shuffledOptions(FormPage& page, const PageAsSent& sent)
@@ -556,10 +588,12 @@ void shuffledOptions(FormPage& page, const PageAsSent& sent)
             shuffleFragments(page, fragments, seed);
             continue;
         }
-        if (const PageQuestion* first = page.question(fields.constFirst()); first && first->kindField >= 0
-            && page.value(page.controls()[std::size_t(first->kindField)].tag, "value")
-                == QStringView(traitsOf(ElementKind::Grid).pageType)) {
+        if (const PageQuestion* first = page.question(fields.constFirst());
+            announcedAs(page, first, ElementKind::Grid)) {
             gridRows(page, fields, seed);
+            continue;
+        } else if (announcedAs(page, first, ElementKind::Ranking)) {
+            rankingItems(page, fields, seed);
             continue;
         }
         // Each box of a group moves with the field announcing it; a note
@@ -599,6 +633,11 @@ void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<st
     const std::vector<Piped> piped = pipedReferences(page, sent.questions);
     if (!piped.empty() || !sent.questions.otherAnswers.isEmpty())
         head += choiceScriptTag();
+    // After the room's script, so that a draft's places order the list.
+    if (sent.questions.rankings)
+        head += rankingHead(asciiEscaped(respondentText(RespondentText::MoveUp, sent.language)),
+            asciiEscaped(respondentText(RespondentText::MoveDown, sent.language)),
+            asciiEscaped(respondentText(RespondentText::MovedToPlace, sent.language)));
     headAndDoctype(page, sent.language, head);
     landmarks(page);
     labels(page, idPrefix);
@@ -644,6 +683,29 @@ void forRespondents(FormPage& page, const PageAsSent& sent, const std::vector<st
     }
 }
 
+// Where a ranking's note goes: after the question of the ranking that holds `marker`.
+qsizetype rankingNotePlace(const FormPage& page, qsizetype marker)
+{
+    static const QByteArray legendEnd = "</legend>";
+    const qsizetype set = page.bytes().lastIndexOf(kRankingStart, marker);
+    const qsizetype end = set < 0 ? -1 : page.lowerCase().indexOf(legendEnd, set);
+    return end >= 0 && end < marker ? end + legendEnd.size() : marker;
+}
+
+// The options of the ranking that holds `marker` (an option's kind field).
+std::vector<const PageQuestion*> rankingOf(const FormPage& page, qsizetype marker)
+{
+    const qsizetype set = page.bytes().lastIndexOf(kRankingStart, marker);
+    const qsizetype end = set < 0 ? -1 : page.lowerCase().indexOf("</fieldset>", marker);
+    std::vector<const PageQuestion*> options;
+    for (const PageQuestion& q : page.questions()) {
+        const qsizetype at = q.kindField < 0 ? -1 : page.controls()[std::size_t(q.kindField)].tag.at;
+        if (at > set && at < end && announcedAs(page, &q, ElementKind::Ranking))
+            options.push_back(&q);
+    }
+    return options;
+}
+
 void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<std::optional<QString>>& shown,
     const QByteArray& idPrefix, Descriptions& described)
 {
@@ -669,11 +731,25 @@ void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<st
             const auto note = notes.find(c.announcesQuestion ? name.chopped(kindSuffix.size()) : name);
             if (note != notes.end()) {
                 const QByteArray id = idPrefix + "note-" + QByteArray::number(++noted);
-                page.insert(c.tag.at, noteParagraph(*note, " id=" + id), Layer::Note);
+                const PageQuestion* question = page.question(note.key());
+                // A ranking's note is its first option's: it stands above every option, which all say
+                // what is wrong.
+                const std::vector<const PageQuestion*> asking
+                    = c.announcesQuestion && announcedAs(page, question, ElementKind::Ranking)
+                    ? rankingOf(page, c.tag.at)
+                    : std::vector<const PageQuestion*> { question };
+                // Where the options start, a note of the ranking's stays put when they are shuffled.
+                if (asking.size() > 1)
+                    page.insert(
+                        rankingNotePlace(page, c.tag.at), noteParagraph(*note, " id=" + id), Layer::GroupEnd);
+                else
+                    page.insert(c.tag.at, noteParagraph(*note, " id=" + id), Layer::Note);
                 // Its question's controls say what is wrong with them; the
                 // first refused takes the focus, so nobody has to look for it.
-                if (const PageQuestion* question = page.question(note.key())) {
-                    for (const int control : question->controls) {
+                for (const PageQuestion* q : asking) {
+                    if (!q)
+                        continue;
+                    for (const int control : q->controls) {
                         const PageControl& refused = page.controls()[control];
                         page.insert(refused.tag.nameEnd,
                             QByteArrayLiteral(" aria-invalid=true") + (focused ? "" : " autofocus"),
@@ -741,10 +817,12 @@ QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions)
     const auto inGroup = [](const PostedQuestion& q, const QString& group) {
         return q.kind == ElementKind::CheckBox && !group.isEmpty() && q.settings.questionText == group;
     };
+    qsizetype rankingEnd = 0; // the question after the options of the last ranking met
     for (qsizetype i = 0; i < questions.size(); ++i) {
         const PostedQuestion& q = questions.at(i);
         asked.fields.append(q.field);
         const bool choice = q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu;
+        asked.rankings = asked.rankings || q.kind == ElementKind::Ranking;
         if (choice && q.settings.otherAnswer)
             asked.otherAnswers.append(q.field);
         if (!q.settings.shuffleOptions)
@@ -762,6 +840,15 @@ QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions)
             for (qsizetype j = i + 1; j < questions.size() && sameGrid(questions.at(j)); ++j)
                 rows.append(questions.at(j).field);
             asked.shuffled.append(rows);
+        } else if (q.kind == ElementKind::Ranking) {
+            // So are a ranking's options, each carrying how many it has.
+            if (i < rankingEnd)
+                continue;
+            rankingEnd = std::min(questions.size(), i + qsizetype(std::max(q.maxLength, 1)));
+            QStringList options;
+            for (qsizetype j = i; j < rankingEnd && questions.at(j).kind == ElementKind::Ranking; ++j)
+                options.append(questions.at(j).field);
+            asked.shuffled.append(options);
         } else if (const QString& group = q.settings.questionText;
                    inGroup(q, group) && !(i > 0 && inGroup(questions.at(i - 1), group))) {
             // A group's first box holds its settings.

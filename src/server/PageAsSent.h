@@ -18,6 +18,7 @@ struct QuestionsAsAsked {
     /// a question's field, or a check box group's boxes.
     QList<QStringList> shuffled {};
     QStringList otherAnswers {}; // the questions with an "Other:" choice
+    bool rankings = false; // some question is a ranking: the page loads the ranking's script
 };
 QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions);
 

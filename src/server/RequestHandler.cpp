@@ -15,6 +15,7 @@
 #include "server/PageAsSent.h"
 #include "server/PagingScript.h"
 #include "server/PublishedFolder.h"
+#include "server/RankingScript.h"
 #include "server/ResultsPage.h"
 #include "server/RoomScript.h"
 #include "server/StoreHealth.h"
@@ -260,6 +261,8 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
             script = pagingScript(request.path);
         if (!script)
             script = choiceScript(request.path);
+        if (!script)
+            script = rankingScript(request.path);
         if (script) {
             HttpResponse response;
             response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");

@@ -205,6 +205,65 @@ QHash<qsizetype, std::pair<QString, QList<qsizetype>>> gridGroups(const Publishe
     return chartedGroups(form, [](const PostedQuestion& q) { return q.kind == ElementKind::Grid; });
 }
 
+QHash<qsizetype, std::pair<QString, QList<qsizetype>>> rankingGroups(const PublishedForm& form)
+{
+    return chartedGroups(form, [](const PostedQuestion& q) { return q.kind == ElementKind::Ranking; });
+}
+
+// A ranking as one chart: a bar per option as long as its mean place, the
+// preferred (smallest) first; an option nobody placed comes last, with no
+// bar. And the same as a table that only screen readers show.
+QString meanPlaceChart(const QString& title, QList<std::pair<QString, QList<qint64>>> options)
+{
+    constexpr int kWidth = kChartWidth, kRow = kChartRow, kBarWidth = 210;
+    struct Mean {
+        QString option;
+        double mean = 0;
+        qint64 placed = 0;
+    };
+    QList<Mean> means;
+    qsizetype most = 1;
+    for (const auto& [option, perPlace] : options) {
+        Mean m { option, 0, 0 };
+        double sum = 0;
+        for (qsizetype p = 0; p < perPlace.size(); ++p) {
+            m.placed += perPlace.at(p);
+            sum += double(p + 1) * double(perPlace.at(p));
+        }
+        m.mean = m.placed > 0 ? sum / double(m.placed) : 0;
+        most = std::max(most, perPlace.size());
+        means.append(m);
+    }
+    std::stable_sort(means.begin(), means.end(), [](const Mean& a, const Mean& b) {
+        return (a.placed > 0) != (b.placed > 0) ? a.placed > 0 : a.mean < b.mean;
+    });
+    QString svg
+        = QStringLiteral("<svg viewBox='0 0 %1 %2' preserveAspectRatio='xMinYMin meet' aria-hidden='true' "
+                         "focusable='false' xmlns='http://www.w3.org/2000/svg' font-family='sans-serif'>")
+              .arg(kWidth)
+              .arg(int(means.size()) * kRow + 4);
+    QString table = QStringLiteral("<div class=counts><table><caption>") + escapeHtml(title)
+        + QStringLiteral("</caption>");
+    for (qsizetype i = 0; i < means.size(); ++i) {
+        const Mean& m = means.at(i);
+        const int y = int(i) * kRow;
+        const QString shown = m.placed > 0 ? QString::number(m.mean, 'f', 1) : QStringLiteral("\u2013");
+        svg += QStringLiteral("<text x='0' y='%1' font-size='15' fill='#111'>%2</text>")
+                   .arg(y + 16)
+                   .arg(escapeHtml(shortened(m.option, 40)));
+        svg += QStringLiteral("<rect x='0' y='%1' width='%2' height='18' fill='#1f5fa8'/>")
+                   .arg(y + 22)
+                   .arg(int(double(kBarWidth) * m.mean / double(most)));
+        svg += QStringLiteral("<text x='%1' y='%2' font-size='15' fill='#111'>%3</text>")
+                   .arg(kBarWidth + 8)
+                   .arg(y + 37)
+                   .arg(shown);
+        table += QStringLiteral("<tr><th scope=row>") + escapeHtml(m.option) + QStringLiteral("</th><td>")
+            + shown + QStringLiteral("</td></tr>");
+    }
+    return svg + QStringLiteral("</svg>") + table + QStringLiteral("</table></div>");
+}
+
 QHash<qsizetype, std::pair<QString, QList<qsizetype>>> boxGroups(const PublishedForm& form)
 {
     return chartedGroups(form, [](const PostedQuestion& q) {
@@ -247,7 +306,25 @@ QList<Chart> charts(const PublishedForm& form, const ResultsTally::Counts& count
     for (const auto& group : groups)
         grouped.unite(QSet<qsizetype>(group.second.begin(), group.second.end()));
     const auto grids = gridGroups(form);
+    // A ranking is one chart of its options' mean places; its options' places are not charted one by one.
+    const auto rankings = rankingGroups(form);
+    for (const auto& ranking : rankings)
+        grouped.unite(QSet<qsizetype>(ranking.second.begin(), ranking.second.end()));
     for (qsizetype q = 0; q < form.charted.size(); ++q) {
+        if (const auto ranking = rankings.constFind(q); ranking != rankings.cend()) {
+            const QString prefix = ranking->first + QStringLiteral(": ");
+            QList<std::pair<QString, QList<qint64>>> options;
+            for (const qsizetype option : ranking->second) {
+                QString text = form.charted.at(option).text;
+                if (text.startsWith(prefix))
+                    text = text.mid(prefix.size());
+                options.append({ text, counts.perQuestion.value(option) });
+            }
+            charts.append(
+                { QStringLiteral("<section><h2>") + escapeHtml(ranking->first) + QStringLiteral("</h2>")
+                        + meanPlaceChart(ranking->first, options) + QStringLiteral("</section>"),
+                    options.size() });
+        }
         if (const auto grid = grids.constFind(q); grid != grids.cend()) {
             // The grid as one chart, before each statement on its own.
             QStringList rows;

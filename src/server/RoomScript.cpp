@@ -145,10 +145,20 @@ const char kFormPageScript[] = R"JS((function () {
     var token = form.elements.submissionToken;
     var sending = false, queued = false, waitMs = 0, timer = 0, notice = null;
 
+    // By its place in the form, or else by its name (and a box's value): a
+    // page sent again shows shuffled options, statements and rankings in
+    // another order, where the place would give the answer to another.
     function put(into, fields) {
       for (var i = 0; i < fields.length; i++) {
-        var f = fields[i], e = into.elements[f[0]];
-        if (!e || e.name !== f[1]) continue;
+        var f = fields[i], e = into.elements[f[0]], valued = f.length > 3;
+        if (!e || e.name !== f[1] || (valued && e.value !== f[3])) {
+          e = null;
+          for (var j = 0; j < into.elements.length && !e; j++) {
+            var c = into.elements[j], box = c.type === 'checkbox' || c.type === 'radio';
+            if (c.name === f[1] && box === valued && (!valued || c.value === f[3])) e = c;
+          }
+        }
+        if (!e) continue;
         if (e.type === 'checkbox' || e.type === 'radio') e.checked = !!f[2]; else e.value = f[2];
       }
     }
@@ -184,7 +194,8 @@ const char kFormPageScript[] = R"JS((function () {
       for (var i = 0; i < form.elements.length; i++) {
         var e = form.elements[i];
         if (!e.name || e.type === 'hidden' || e.type === 'submit' || e.type === 'reset' || e.type === 'button') continue;
-        all.push([i, e.name, (e.type === 'checkbox' || e.type === 'radio') ? e.checked : e.value]);
+        var box = e.type === 'checkbox' || e.type === 'radio';
+        all.push(box ? [i, e.name, e.checked, e.value] : [i, e.name, e.value]);
       }
       return all;
     }

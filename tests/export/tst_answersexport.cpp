@@ -310,12 +310,15 @@ private slots:
             settings.rules.kind = kind;
             return withQuestionSettings(textFieldMethod(question, u"30"_s, {}, {}), settings);
         };
-        const QStringList questions { u"Age"_s, u"Height"_s, u"Born"_s, u"Mood"_s, u"Phone"_s };
+        // A ranking's two options last: a column each.
+        const QStringList questions { u"Age"_s, u"Height"_s, u"Born"_s, u"Mood"_s, u"Phone"_s, u"Tea"_s,
+            u"Coffee"_s };
         form.add(typed(questions.at(0), AnswerKind::WholeNumber));
         form.add(typed(questions.at(1), AnswerKind::Number));
         form.add(typed(questions.at(2), AnswerKind::Date));
         form.add(scaleMethod(questions.at(3), { 0, 10, u"Low"_s, u"High"_s }));
         form.add(typed(questions.at(4), AnswerKind::Phone));
+        form.add(rankingMethod(u"Best?"_s, { questions.at(5), questions.at(6) }));
         form.writeCollection();
 
         struct Case {
@@ -338,6 +341,8 @@ private slots:
             { u"Mood"_s, u"0"_s, u"n"_s, u"0"_s },
             { u"Mood"_s, u"10"_s, u"n"_s, u"10"_s },
             { u"Phone"_s, u"0123"_s, u"s"_s, u"0123"_s },
+            { u"Tea"_s, u"2"_s, u"n"_s, u"2"_s },
+            { u"Coffee"_s, u"1"_s, u"n"_s, u"1"_s },
         };
         for (const Case& c : cases)
             form.answer({ { c.question, c.stored } });

@@ -271,6 +271,53 @@ private slots:
             u"How much do you agree?: Room"_s);
     }
 
+    // A ranking's options are variables of their own: numeric places (no
+    // labels of values), ordinal, labelled "QUESTION: OPTION".
+    void rankingPlacesAreOrdinalNumbers()
+    {
+        const QString pspp = QStandardPaths::findExecutable(u"pspp"_s);
+        if (pspp.isEmpty())
+            QSKIP("PSPP is not installed (Debian package pspp): no other program to read the file back");
+        ReporterFixture form;
+        form.add(rankingMethod(u"Best?"_s, { u"Tea"_s, u"Coffee"_s }));
+        form.writeCollection();
+        form.answerMany({ { { u"Tea"_s, u"2"_s }, { u"Coffee"_s, u"1"_s } }, { { u"Tea"_s, QString() } } });
+        const QString file = form.folder.path() + u"/ranking.sav"_s;
+        const auto exported = exportTo(form, ExportFormat::Sav, file);
+        QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
+        const QString syntax = form.folder.path() + u"/read.sps"_s;
+        writeBytes(syntax, "GET FILE='" + file.toUtf8() + "'.\nDISPLAY DICTIONARY.\nLIST.\n");
+        QProcess run;
+        run.start(pspp,
+            { u"-o"_s, form.folder.path() + u"/out.txt"_s, u"-O"_s, u"format=txt"_s, u"-O"_s,
+                u"box=unicode"_s, u"-O"_s, u"width=200"_s, syntax });
+        QVERIFY(run.waitForFinished(60000));
+        const QString out = QString::fromUtf8(readBytes(form.folder.path() + u"/out.txt"_s));
+        QVERIFY2(run.exitCode() == 0 && !out.contains(u"error"_s, Qt::CaseInsensitive), qPrintable(out));
+        for (const QString& option : { u"Tea"_s, u"Coffee"_s }) {
+            const qsizetype at = out.indexOf(u"│"_s + option + u' ');
+            const QString line = at < 0 ? QString() : out.mid(at, out.indexOf(u'\n', at) - at);
+            QVERIFY2(line.contains(u"Best?: "_s + option) && line.contains(u"Ordinal"_s)
+                    && line.contains(u"F8.0"_s),
+                qPrintable(line));
+        }
+        QVERIFY2(!out.contains(u"Value Labels"_s), qPrintable(out));
+        const QString dta = form.folder.path() + u"/ranking.dta"_s;
+        QVERIFY(exportTo(form, ExportFormat::Dta, dta).ok());
+        QProcess python;
+        python.start(u"/usr/bin/python3"_s,
+            { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, dta });
+        QVERIFY(python.waitForFinished(60000));
+        const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        if (read.isEmpty())
+            QSKIP("pandas could not read the file back (Debian package python3-pandas)");
+        const QJsonArray rows = read.value(u"rows"_s).toArray();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0).toArray().toVariantList().mid(2), QVariantList({ 2, 1 }));
+        QVERIFY(rows.at(1).toArray().at(2).isNull());
+        QCOMPARE(read.value(u"labels"_s).toObject().value(u"Coffee"_s).toString(), u"Best?: Coffee"_s);
+    }
+
     void codebookDescribesEachQuestion()
     {
         ReporterFixture form;

@@ -139,6 +139,9 @@ void TestXlsForm::roundTripKeepsTheForm()
             asked(false, AnswerKind::AnyText, {}, {}, { u"Satisfaction"_s, u"1"_s })),
         withQuestionSettings(textFieldMethod(u"Signed"_s, u"30"_s, {}, {}),
             asked(false, AnswerKind::AnyText, {}, {}, { u"I agree"_s, u"Checked"_s })),
+        withQuestionSettings(
+            rankingMethod(u"Put these in order"_s, { u"Radio"_s, u"TV & phone"_s, u"Papers"_s }),
+            asked(true)),
         submitButtonMethod(u"Send"_s, true, u"Clear"_s),
     };
     const QString path = folder.path() + u"/round.xlsx"_s;
@@ -169,9 +172,9 @@ void TestXlsForm::refusesWhatItCannotTake_data()
         << u"repeat"_s << int(XlsFormProblem::Unsupported) << QString()
         << QList<XlsFormRow> { { 2, u"begin_repeat"_s, u"person"_s }, { 4, u"end_repeat"_s, {} },
                { 14, u"calculate"_s, u"total"_s }, { 15, u"select_one yesno or_other"_s, u"water_other"_s } };
-    // A ranking's kind is not there yet; the page before it is taken.
-    QTest::newRow("ranking") << u"later"_s << int(XlsFormProblem::Unsupported) << QString()
-                             << QList<XlsFormRow> { { 15, u"rank source"_s, u"ranked"_s } };
+    // A ranking of one choice puts nothing in order.
+    QTest::newRow("ranking of one") << u"rankone"_s << int(XlsFormProblem::Unsupported) << QString()
+                                    << QList<XlsFormRow> { { 12, u"rank one"_s, u"ranked"_s } };
     QTest::newRow("no survey sheet") << u"nosurvey"_s << int(XlsFormProblem::NoSurveySheet) << QString()
                                      << QList<XlsFormRow> {};
     QTest::newRow("missing choice list")

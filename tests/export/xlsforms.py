@@ -5,6 +5,7 @@
 #   xlsforms.py household FILE   a household questionnaire: choices, limits, conditions
 #   xlsforms.py repeat FILE      the household questionnaire with a repeat and a calculation
 #   xlsforms.py later FILE       the household questionnaire with a page (field-list group) and a ranking
+#   xlsforms.py rankone FILE     the household questionnaire with a ranking of one choice
 #   xlsforms.py nosurvey FILE    a workbook whose sheets are no XLSForm
 #   xlsforms.py missinglist FILE a select naming a list the choices sheet lacks
 #   xlsforms.py duplicate FILE   two questions of one name
@@ -132,6 +133,11 @@ def main():
                    ["text", "inside", "Inside", None, None, None, None, None],
                    ["end_group", None, None, None, None, None, None, None],
                    ["rank source", "ranked", "Rank the sources", None, None, None, None, None]]
+        book = workbook([("survey", survey), ("choices", choices), ("settings", settings)])
+    elif kind == "rankone":
+        survey, choices, settings = household()
+        survey.append(["rank one", "ranked", "Rank it", None, None, None, None, None])
+        choices.append(["one", "only", "Only"])
         book = workbook([("survey", survey), ("choices", choices), ("settings", settings)])
     elif kind == "nosurvey":
         book = workbook([("Sheet1", [["a", "b"], [1, 2]])])

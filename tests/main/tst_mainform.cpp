@@ -117,6 +117,7 @@ class TestMainForm : public QObject
         void addScale() override { count("GoToScaleForm"); }
         void addPageBreak() override { count("GoToPageBreakForm"); }
         void addGrid() override { count("GoToGridForm"); }
+        void addRanking() override { count("GoToRankingForm"); }
         void addSubmitButton() override { count("GoToSumbitButtonForm"); }
         void addLineRule() override { count("AddHorizontalLine"); }
         void editSelected() override { count("EditFormMethod"); }

@@ -305,6 +305,46 @@ private slots:
             (QStringList { u"Room"_s, u"1 (33.3%)"_s, u"1 (33.3%)"_s, u"1 (33.3%)"_s }));
     }
 
+    /// A ranking is charted as one bar chart of its options' mean places, the
+    /// preferred first; its summary is a table of mean places and firsts.
+    void rankingsAreChartedAndSummarised()
+    {
+        ReporterFixture f;
+        f.add(rankingMethod(u"Best?"_s, { u"Tea"_s, u"Coffee"_s, u"Cocoa"_s }));
+        f.answer({ { u"Tea"_s, u"3"_s }, { u"Coffee"_s, u"1"_s }, { u"Cocoa"_s, u"2"_s } });
+        f.answer({ { u"Tea"_s, u"2"_s }, { u"Coffee"_s, u"1"_s }, { u"Cocoa"_s, u"3"_s } });
+        f.answer({ { u"Tea"_s, u"1"_s }, { u"Coffee"_s, u"3"_s }, { u"Cocoa"_s, u"2"_s } });
+        f.answer({}); // left unranked: counts for none
+        f.writeCollection();
+        ReporterForm form(f.session);
+        showGraphs(form);
+        auto* list = child<QListWidget>(&form, u"GraphAbleData"_s);
+        QCOMPARE(list->count(), 1);
+        QCOMPARE(list->item(0)->text(), u"Best?"_s);
+        list->setCurrentRow(0);
+        click(&form, u"ViewBarGraph"_s);
+        QCOMPARE(form.chart()->columnCount(), 3);
+        QCOMPARE(form.chart()->columnLabel(1), u"Coffee"_s);
+        QCOMPARE(form.chart()->value(1), 1.67);
+        QCOMPARE(form.chart()->columnLabel(2), u"Tea"_s);
+        QCOMPARE(form.chart()->value(2), 2.0);
+        QCOMPARE(form.chart()->columnLabel(3), u"Cocoa"_s);
+        QCOMPARE(form.chart()->value(3), 2.33);
+        QVERIFY(f.folder.messageTexts().isEmpty());
+
+        f.folder.messages().queueAnswer(MessageAnswer::Yes);
+        f.folder.messages().queueAnswer(MessageAnswer::Ok);
+        f.addAndSave(form, u"AddSummaryToReport"_s);
+        WordDocument document;
+        QVERIFY(document.open(reportPath(f)));
+        const QList<WordTable> tables = document.content().tables();
+        QCOMPARE(tables.size(), 1);
+        QCOMPARE(tables.at(0).rowTexts(0), (QStringList { u"Option"_s, u"Mean place"_s, u"Placed first"_s }));
+        QCOMPARE(tables.at(0).rowTexts(1), (QStringList { u"Tea"_s, u"2"_s, u"1 (25.0%)"_s }));
+        QCOMPARE(tables.at(0).rowTexts(2), (QStringList { u"Coffee"_s, u"1.67"_s, u"2 (50.0%)"_s }));
+        QCOMPARE(tables.at(0).rowTexts(3), (QStringList { u"Cocoa"_s, u"2.33"_s, u"0 (0.0%)"_s }));
+    }
+
     // Reading the answers again on coming back to the tab: a table that cannot be
     // read is said, and no rows of the earlier reading stay.
     void answersTabSaysWhenTheTableCannotBeReadAgain()

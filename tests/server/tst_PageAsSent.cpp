@@ -12,6 +12,7 @@
 #include "server/FormPage.h"
 #include "server/PageAsSent.h"
 #include "server/PagingScript.h"
+#include "server/RankingScript.h"
 #include "server/RespondentPage.h"
 #include "server/RoomScript.h"
 
@@ -88,6 +89,7 @@ private slots:
     void dividesAFormAtItsPageBreaks();
     void showsTheOptionsInTheOrderOfEachPage();
     void showsAGridsStatementsInTheOrderOfEachPage();
+    void showsARankingsOptionsInTheOrderOfEachPage();
     void showsEarlierAnswersAndTheOtherChoice();
 };
 
@@ -496,6 +498,57 @@ void TestPageAsSent::showsAGridsStatementsInTheOrderOfEachPage()
         QCOMPARE(shown.last(), last);
         QCOMPARE(QSet<QString>(shown.cbegin(), shown.cend() - 1), QSet<QString>(rows.cbegin(), rows.cend()));
         QVERIFY(page.contains("<input checked name='The room' type='radio' value='Yes'"));
+        orders.insert(shown);
+    }
+    QVERIFY(orders.size() > 1);
+}
+
+void TestPageAsSent::showsARankingsOptionsInTheOrderOfEachPage()
+{
+    const QStringList fruit { u"Apple"_s, u"Pear"_s, u"Plum"_s, u"Fig"_s };
+    QuestionSettings shuffledAndRequired = choiceSettings(true, false);
+    shuffledAndRequired.rules.required = true;
+    const QList<FormMethod> elements {
+        withQuestionSettings(rankingMethod(u"Best fruit?"_s, fruit), shuffledAndRequired),
+        rankingMethod(u"Best sport?"_s, { u"Golf"_s, u"Polo"_s }),
+    };
+    const auto [designers, questions] = designersPage(elements);
+    QCOMPARE(questions.shuffled, QList<QStringList> { fruit });
+    QVERIFY(questions.rankings);
+    const FormFields places { { u"Apple"_s, u"2"_s }, { u"Pear"_s, u"1"_s }, { u"Plum"_s, u"4"_s },
+        { u"Fig"_s, u"4"_s } };
+    const QString note = respondentText(RespondentText::GivePlaces).arg(4);
+    QSet<QStringList> orders;
+    for (int n = 0; n < 8; ++n) {
+        const PageAsSent sent { .designerPage = designers,
+            .formName = u"poll"_s,
+            .token = u"token-"_s + QString::number(n),
+            .answers = places,
+            .questionNotes = { { u"Apple"_s, note } },
+            .questions = questions };
+        const QByteArray page = pageAsSent(sent);
+        QCOMPARE(page, pageAsSent(sent));
+        // The list's script after the room's, with its words; each option once, whole with its menu and
+        // its place put back; the other ranking after them all.
+        QVERIFY(page.indexOf(rankingScriptPath()) > page.indexOf(formPageScriptTag()));
+        QVERIFY(page.contains("data-move-up='Move up' data-move-down='Move down'"));
+        const QStringList shown = shownValues(page, u"<label>([^<]*) <select "_s);
+        QCOMPARE(shown.size(), 6);
+        QCOMPARE(shown.mid(4), (QStringList { u"Golf"_s, u"Polo"_s }));
+        QCOMPARE(
+            QSet<QString>(shown.cbegin(), shown.cend() - 2), QSet<QString>(fruit.cbegin(), fruit.cend()));
+        // Every menu of the ranking says it is refused; the other ranking's do not.
+        QCOMPARE(shownValues(page, u"<select aria-invalid=true[^>]* name='([^']*)'"_s).size(), 4);
+        QCOMPARE(page.count("aria-invalid=true"), 4);
+        const qsizetype pear = page.indexOf("name='Pear'");
+        const QByteArray pearMenu = page.mid(pear, page.indexOf("</select>", pear) - pear);
+        QCOMPARE(pearMenu.count(" selected"), 1);
+        QVERIFY(pearMenu.contains("<option selected>1"));
+        // The note stands above the options, in its place whatever their order.
+        const qsizetype noteAt = page.indexOf("<p class=answer-notice");
+        QVERIFY(noteAt > page.indexOf("Best fruit?"));
+        QVERIFY(noteAt < page.indexOf("<div class='qrank-item'>"));
+        QCOMPARE(page.count("answer-notice id="), 1);
         orders.insert(shown);
     }
     QVERIFY(orders.size() > 1);

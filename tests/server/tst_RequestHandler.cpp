@@ -129,6 +129,7 @@ private slots:
     void holdsEveryRowOfAGrid();
     void invitedPeopleAnswerWithTheirCode();
     void anonymousAnswersKeepNoLinkToTheirCode();
+    void holdsARankingWhole();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -1696,6 +1697,75 @@ void TestRequestHandler::anonymousAnswersKeepNoLinkToTheirCode()
     QCOMPARE(dump.count("ACDE3479"), 1);
     QVERIFY(dumpedParticipant(dump, "ACDE3479").endsWith("'answered',NULL);"));
     QVERIFY(!dump.contains(token.toLatin1()));
+}
+
+// A ranking's options are questions of their own, checked together: a post
+// giving one place twice is refused (422) with one note above the options and
+// every place put back, storing nothing; corrected, one row holds each
+// option's place; the results chart the options by their mean place.
+void TestRequestHandler::holdsARankingWhole()
+{
+    const QStringList drinks { u"Tea"_s, u"Coffee"_s, u"Cocoa"_s };
+    QuestionSettings settings;
+    settings.rules.required = true;
+    settings.shuffleOptions = true;
+    FormSettings results;
+    results.showResults = true;
+    FormBuilder form(m_folder->path(), u"survey"_s);
+    form.title(u"Tastes"_s)
+        .settings(results)
+        .textField(u"Name"_s)
+        .ranking(u"Which do you like best?"_s, drinks)
+        .asks(settings);
+    QVERIFY(form.submitButton().write());
+    const QByteArray page = get("/survey.html").body;
+    QVERIFY(page.contains("<script src=\"/scripts/ranking.js\" defer"));
+    QVERIFY(get("/scripts/ranking.js").body.contains("qrank-list"));
+    const QString token = tokenIn(page);
+    const auto posted = [&](const QStringList& places) {
+        Fields fields = surveyHeader() + Fields { { submissionTokenField(), token } };
+        fields.append({ u"Name Type"_s, u"Text Field"_s });
+        fields.append({ u"Name"_s, u"Ann"_s });
+        for (qsizetype i = 0; i < drinks.size(); ++i) {
+            fields.append({ drinks.at(i) + u" Type"_s, u"Ranking"_s });
+            fields.append({ drinks.at(i), places.at(i) });
+        }
+        return post(fields);
+    };
+    HttpResponse response = posted({ u"2"_s, u"1"_s, u"2"_s });
+    QCOMPARE(response.status, 422);
+    const QByteArray note = "Please give each option a different place from 1 to 3.";
+    QCOMPARE(response.body.count(note), 1);
+    QVERIFY(response.body.indexOf(note) > response.body.indexOf("Which do you like best?"));
+    QVERIFY(response.body.indexOf(note) < response.body.indexOf("<div class='qrank-item'>"));
+    for (const auto& [drink, place] : { std::pair { "Tea", "2" }, { "Coffee", "1" }, { "Cocoa", "2" } }) {
+        const qsizetype menu = response.body.lastIndexOf(
+            "<select", response.body.indexOf(QByteArray("name='" + QByteArray(drink) + '\'')));
+        QVERIFY(menu > 0);
+        const QByteArray options = response.body.mid(menu, response.body.indexOf("</select>", menu) - menu);
+        QVERIFY2(options.contains(QByteArray("<option selected>" + QByteArray(place))), drink);
+        QVERIFY(options.contains("aria-invalid=true"));
+    }
+    QVERIFY(rows().isEmpty());
+
+    response = posted({ u"3"_s, u"1"_s, u"2"_s });
+    QCOMPARE(response.status, 200);
+    response = posted({ u"3"_s, u"1"_s, u"2"_s }); // the same page again: replaces, stores once
+    QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.at(0).value(u"Tea"_s).toString(), u"3"_s);
+    QCOMPARE(stored.at(0).value(u"Coffee"_s).toString(), u"1"_s);
+    QCOMPARE(stored.at(0).value(u"Cocoa"_s).toString(), u"2"_s);
+
+    // The results: one chart, the preferred (the smallest mean place) first.
+    const QByteArray shown = get("/results/survey.html").body;
+    const qsizetype chart = shown.indexOf("<h2>Which do you like best?</h2>");
+    QVERIFY(chart >= 0);
+    QVERIFY(shown.indexOf("<th scope=row>Coffee</th><td>1.0</td>") > chart);
+    QVERIFY(
+        shown.indexOf("<th scope=row>Cocoa</th><td>2.0</td>") > shown.indexOf("<th scope=row>Coffee</th>"));
+    QVERIFY(shown.indexOf("<th scope=row>Tea</th><td>3.0</td>") > shown.indexOf("<th scope=row>Cocoa</th>"));
+    QVERIFY(!shown.contains("<h2>Which do you like best?: Tea</h2>"));
 }
 
 QTEST_GUILESS_MAIN(TestRequestHandler)

@@ -111,6 +111,8 @@ private slots:
     void givesTheQuotasTheAnswersFallInto();
     void takesOnlyWhatCanBeACode_data();
     void takesOnlyWhatCanBeACode();
+    void takesARankingOnlyWhole_data();
+    void takesARankingOnlyWhole();
 
 private:
     Result<Accepted, Refusal> take(const HttpRequest& post, IntakeManner manner = {});
@@ -280,6 +282,62 @@ void TestSubmissionIntake::takesWhatWasTypedAfterOther()
     // Sent back as it was: the choice taken, the box as typed.
     QVERIFY(empty.error().kept.contains(FormField { u"Colour"_s, u"Other:"_s }));
     QVERIFY(empty.error().kept.contains(FormField { u"Colour Other"_s, u" "_s }));
+}
+
+void TestSubmissionIntake::takesARankingOnlyWhole_data()
+{
+    QTest::addColumn<QString>("posted");
+    QTest::addColumn<QString>("outcome");
+    const QString fruitTypes = u"Apple Type=Ranking|Pear Type=Ranking|Plum Type=Ranking|"_s;
+    const QString sportTypes = u"Golf Type=Ranking|Polo Type=Ranking|"_s;
+    const QString fruitNote = u"refused at Apple: Please give each option a different place from 1 to 3."_s;
+    const QString sportNote = u"refused at Golf: Please give each option a different place from 1 to 2."_s;
+    QTest::newRow("each place once, in any order") << fruitTypes + u"Apple=2|Pear=3|Plum=1|"_s + sportTypes
+            + u"Golf=2|Polo=1"_s << u"Apple=2|Pear=3|Plum=1|Golf=2|Polo=1"_s;
+    QTest::newRow("a ranking not required left wholly unranked") << fruitTypes + u"Apple=1|Pear=2|Plum=3|"_s
+            + sportTypes + u"Golf=|Polo="_s << u"Apple=1|Pear=2|Plum=3|Golf=<null>|Polo=<null>"_s;
+    QTest::newRow("a ranking not required, its menus not posted at all")
+        << fruitTypes + u"Apple=3|Pear=2|Plum=1"_s << u"Apple=3|Pear=2|Plum=1"_s;
+    QTest::newRow("a required ranking left unranked")
+        << fruitTypes + u"Apple=|Pear=|Plum=|"_s + sportTypes + u"Golf=1|Polo=2"_s << fruitNote;
+    QTest::newRow("one place twice") << fruitTypes + u"Apple=1|Pear=1|Plum=2"_s << fruitNote;
+    QTest::newRow("a place beyond the options") << fruitTypes + u"Apple=1|Pear=2|Plum=4"_s << fruitNote;
+    QTest::newRow("no place 0") << fruitTypes + u"Apple=0|Pear=1|Plum=2"_s << fruitNote;
+    QTest::newRow("a place in another spelling") << fruitTypes + u"Apple=01|Pear=2|Plum=3"_s << fruitNote;
+    QTest::newRow("not a number") << fruitTypes + u"Apple=first|Pear=2|Plum=3"_s << fruitNote;
+    QTest::newRow("a required ranking in part") << fruitTypes + u"Apple=1|Pear=2|Plum="_s << fruitNote;
+    QTest::newRow("one not required in part")
+        << fruitTypes + u"Apple=1|Pear=2|Plum=3|"_s + sportTypes + u"Golf=1|Polo="_s << sportNote;
+    QTest::newRow("one not required, one menu posted")
+        << fruitTypes + u"Apple=1|Pear=2|Plum=3|Golf Type=Ranking|Golf=2"_s << sportNote;
+}
+
+void TestSubmissionIntake::takesARankingOnlyWhole()
+{
+    QFETCH(QString, posted);
+    QFETCH(QString, outcome);
+    QVERIFY(FormBuilder(m_folder->path(), u"order"_s)
+                .ranking(u"Which fruit do you like best?"_s, { u"Apple"_s, u"Pear"_s, u"Plum"_s })
+                .asks(true)
+                .ranking(u"And which sport?"_s, { u"Golf"_s, u"Polo"_s })
+                .submitButton()
+                .write());
+    QList<QPair<QString, QString>> fields { { u"tableName"_s, u"tbl_order"_s } };
+    for (const QString& field : posted.split(u'|', Qt::SkipEmptyParts))
+        fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
+    const auto taken = take(postOf(urlEncoded(fields)));
+    if (taken || !taken.failedWith(Refusal::RuleProblems)) {
+        QCOMPARE(outcomeOf(taken), outcome);
+        return;
+    }
+    // One note for the ranking, at its first option; the places come back as posted.
+    QCOMPARE(taken.error().notes.size(), 1);
+    const FormField& note = taken.error().notes.first();
+    QCOMPARE(u"refused at "_s + note.name + u": "_s + note.value, outcome);
+    for (const auto& [name, value] : std::as_const(fields)) {
+        if (name == u"Apple"_s)
+            QVERIFY(taken.error().kept.contains(FormField { name, value }));
+    }
 }
 
 void TestSubmissionIntake::checksTheTokenForItsFormAlone()

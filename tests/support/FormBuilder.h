@@ -73,6 +73,10 @@ public:
     {
         return add(gridMethod(question, grid));
     }
+    FormBuilder& ranking(const QString& question, const QStringList& options)
+    {
+        return add(rankingMethod(question, options));
+    }
     FormBuilder& plainText(const QString& text) { return add(plainTextMethod(text)); }
     FormBuilder& pageBreak(const QString& title = {}) { return add(pageBreakMethod(title)); }
     /// Any element as the editors make it.
