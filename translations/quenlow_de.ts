@@ -106,6 +106,10 @@
         <source>Grid</source>
         <translation>Raster</translation>
     </message>
+    <message>
+        <source>Ranking</source>
+        <translation>Rangfolge</translation>
+    </message>
 </context>
 <context>
     <name>FormNameDialog</name>
@@ -219,6 +223,10 @@
     <message>
         <source>Close Form for Answers</source>
         <translation>Formular für Antworten schließen</translation>
+    </message>
+    <message>
+        <source>%1 %2 of %3</source>
+        <translation>%1 %2 von %3</translation>
     </message>
 </context>
 <context>
@@ -347,6 +355,10 @@
     <message>
         <source>Grid</source>
         <translation>Raster</translation>
+    </message>
+    <message>
+        <source>Ranking</source>
+        <translation>Rangfolge</translation>
     </message>
 </context>
 <context>
@@ -641,6 +653,10 @@
         <source>&apos;%1&apos; was removed; these texts still show its answer as &apos;{%1}&apos; and are left as written: &apos;%2&apos;</source>
         <translation>„%1“ wurde entfernt; diese Texte zeigen seine Antwort noch als „{%1}“ und bleiben, wie sie sind: „%2“</translation>
     </message>
+    <message>
+        <source>The quotas that counted these answers to &apos;%1&apos; were removed, since the form no longer asks for them: &apos;%2&apos;</source>
+        <translation>Die Quoten, die diese Antworten auf &apos;%1&apos; zählten, wurden entfernt, da das Formular nicht mehr danach fragt: &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -830,6 +846,14 @@
     <message>
         <source>Statement</source>
         <translation>Aussage</translation>
+    </message>
+    <message>
+        <source>Mean place</source>
+        <translation>Mittlerer Platz</translation>
+    </message>
+    <message>
+        <source>Placed first</source>
+        <translation>Auf Platz 1</translation>
     </message>
 </context>
 <context>
@@ -1072,6 +1096,10 @@ Es wurde nichts geschrieben.</translation>
         <source>Receipt</source>
         <translation>Quittung</translation>
     </message>
+    <message>
+        <source>Participant</source>
+        <translation>Teilnehmende Person</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::ChartControl</name>
@@ -1296,6 +1324,18 @@ Es wurde nichts geschrieben.</translation>
         <source>The form &apos;%1&apos; could not be opened (%2).</source>
         <translation>Das Formular „%1“ konnte nicht geöffnet werden (%2).</translation>
     </message>
+    <message>
+        <source>Participants</source>
+        <translation>Teilnehmende</translation>
+    </message>
+    <message>
+        <source>Quotas</source>
+        <translation>Quoten</translation>
+    </message>
+    <message>
+        <source>answered %1 of %2</source>
+        <translation>%1 von %2 haben geantwortet</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::CollectionAddresses</name>
@@ -1517,6 +1557,50 @@ Es wurde nichts geschrieben.</translation>
         <source>If the location of the database has altered you may alter the database location text within the form by modifying the full path location below :</source>
         <translation>Falls sich der Speicherort der Datenbank geändert hat, können Sie ihn im Formular anpassen, indem Sie den vollständigen Pfad unten ändern:</translation>
     </message>
+    <message>
+        <source>Quota :</source>
+        <translation>Quote :</translation>
+    </message>
+    <message>
+        <source>The question whose answers are counted</source>
+        <translation>Die Frage, deren Antworten gezählt werden</translation>
+    </message>
+    <message>
+        <source>The answer counted</source>
+        <translation>Die gezählte Antwort</translation>
+    </message>
+    <message>
+        <source>at most</source>
+        <translation>höchstens</translation>
+    </message>
+    <message>
+        <source>How many answers with that answer are taken</source>
+        <translation>Wie viele Antworten mit dieser Antwort angenommen werden</translation>
+    </message>
+    <message>
+        <source>Add Quota</source>
+        <translation>Quote hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Quota</source>
+        <translation>Quote entfernen</translation>
+    </message>
+    <message>
+        <source>Only invited people may answer</source>
+        <translation>Nur eingeladene Personen dürfen antworten</translation>
+    </message>
+    <message>
+        <source>Anonymous answers</source>
+        <translation>Anonyme Antworten</translation>
+    </message>
+    <message>
+        <source>Only that a code has answered is kept, never which answers are whose; each code answers once.</source>
+        <translation>Gespeichert wird nur, dass ein Code geantwortet hat, nie welche Antworten zu wem gehören; jeder Code antwortet einmal.</translation>
+    </message>
+    <message>
+        <source>%1 = %2: at most %3</source>
+        <translation>%1 = %2: höchstens %3</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::DocumentPreview</name>
@@ -1682,6 +1766,10 @@ Es wurde nichts geschrieben.</translation>
     <message>
         <source>Other</source>
         <translation>Sonstiges</translation>
+    </message>
+    <message>
+        <source>Mean place of each option of form %1 &apos;%2&apos; :</source>
+        <translation>Mittlerer Platz jeder Option von Formular %1 „%2“ :</translation>
     </message>
 </context>
 <context>
@@ -2080,6 +2168,14 @@ Es wurde nichts geschrieben.</translation>
         <source>&apos;%1&apos; shows the answer to &apos;%2&apos;, so it must stay below it.</source>
         <translation>„%1“ zeigt die Antwort auf „%2“ und muss daher darunter bleiben.</translation>
     </message>
+    <message>
+        <source>Ranking</source>
+        <translation>Rangfolge</translation>
+    </message>
+    <message>
+        <source>Ranking…</source>
+        <translation>Rangfolge …</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::OpenForm</name>
@@ -2270,7 +2366,10 @@ Es wurde nichts geschrieben.</translation>
     </message>
     <message numerus="yes">
         <source>%n participant(s) added, each with a personal code.</source>
-        <translation><numerusform>%n Teilnehmende hinzugefügt, jede Person mit einem persönlichen Code.</numerusform><numerusform>%n Teilnehmende hinzugefügt, jede Person mit einem persönlichen Code.</numerusform></translation>
+        <translation>
+            <numerusform>%n Teilnehmende hinzugefügt, jede Person mit einem persönlichen Code.</numerusform>
+            <numerusform>%n Teilnehmende hinzugefügt, jede Person mit einem persönlichen Code.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Select the participants to remove first.</source>
@@ -2278,7 +2377,10 @@ Es wurde nichts geschrieben.</translation>
     </message>
     <message numerus="yes">
         <source>Remove %n participant(s)? Their codes will no longer be accepted.</source>
-        <translation><numerusform>%n Teilnehmende entfernen? Ihre Codes werden dann nicht mehr angenommen.</numerusform><numerusform>%n Teilnehmende entfernen? Ihre Codes werden dann nicht mehr angenommen.</numerusform></translation>
+        <translation>
+            <numerusform>%n Teilnehmende entfernen? Ihre Codes werden dann nicht mehr angenommen.</numerusform>
+            <numerusform>%n Teilnehmende entfernen? Ihre Codes werden dann nicht mehr angenommen.</numerusform>
+        </translation>
     </message>
     <message>
         <source>The participants could not be removed: %1</source>
@@ -2287,6 +2389,93 @@ Es wurde nichts geschrieben.</translation>
     <message>
         <source>The file could not be written: %1</source>
         <translation>Die Datei konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>http://192.168.1.20:8080/%1</source>
+        <translation>http://192.168.1.20:8080/%1</translation>
+    </message>
+    <message>
+        <source>%1 invitations.pdf</source>
+        <translation>%1 Einladungen.pdf</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>Print Invitations</source>
+        <translation>Einladungen drucken</translation>
+    </message>
+    <message>
+        <source>Writes a PDF with a card for each participant: their code, the form&apos;s address with it and its QR code, eight cards to a page.</source>
+        <translation>Schreibt ein PDF mit einer Karte für jede teilnehmende Person: ihr Code, die Adresse des Formulars damit und deren QR-Code, acht Karten pro Seite.</translation>
+    </message>
+    <message>
+        <source>Form&apos;s address:</source>
+        <translation>Adresse des Formulars:</translation>
+    </message>
+    <message>
+        <source>Invitations:</source>
+        <translation>Einladungen:</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;All files (*)</source>
+        <translation>PDF-Dateien (*.pdf);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>This form has no participants to invite yet. Import them from a CSV file or make codes first.</source>
+        <translation>Dieses Formular hat noch keine Teilnehmenden zum Einladen. Importieren Sie sie zuerst aus einer CSV-Datei oder erstellen Sie Codes.</translation>
+    </message>
+    <message>
+        <source>Give the address the form is answered at (for example http://192.168.1.20:8080/%1): each card leads there with its code.</source>
+        <translation>Geben Sie die Adresse an, unter der das Formular beantwortet wird (zum Beispiel http://192.168.1.20:8080/%1): Jede Karte führt mit ihrem Code dorthin.</translation>
+    </message>
+    <message>
+        <source>Name the PDF file to write the invitations to.</source>
+        <translation>Nennen Sie die PDF-Datei, in die die Einladungen geschrieben werden sollen.</translation>
+    </message>
+    <message>
+        <source>The address %1 works on this computer only: the people invited cannot open it. Print the invitations anyway?</source>
+        <translation>Die Adresse %1 funktioniert nur auf diesem Computer: Die Eingeladenen können sie nicht öffnen. Die Einladungen trotzdem drucken?</translation>
+    </message>
+    <message>
+        <source>The invitations could not be written. %1</source>
+        <translation>Die Einladungen konnten nicht geschrieben werden. %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n invitation(s) written to %1.</source>
+        <translation><numerusform>%n Einladung(en) in %1 geschrieben.</numerusform><numerusform>%n Einladung(en) in %1 geschrieben.</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ParticipationPage</name>
+    <message>
+        <source>Who Has Answered</source>
+        <translation>Wer geantwortet hat</translation>
+    </message>
+    <message>
+        <source>Not answered yet:</source>
+        <translation>Noch nicht geantwortet:</translation>
+    </message>
+    <message>
+        <source>The participants could not be read: %1</source>
+        <translation>Die Teilnehmenden konnten nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>This form invites nobody: Form &gt; Participants… gives people personal codes.</source>
+        <translation>Dieses Formular lädt niemanden ein: Formular &gt; Teilnehmende … gibt Personen persönliche Codes.</translation>
+    </message>
+    <message>
+        <source>answered %1 of %2</source>
+        <translation>%1 von %2 haben geantwortet</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Code</translation>
     </message>
 </context>
 <context>
@@ -2456,6 +2645,73 @@ Es wurde nichts geschrieben.</translation>
     <message>
         <source>Edit Radio Buttons</source>
         <translation>Optionsfelder bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::RankingForm</name>
+    <message>
+        <source>A ranking asks the form filler to put its options in order, the first being the one preferred. Each option is a column of its own in the answers table, holding its place (1 = first).</source>
+        <translation>Eine Rangfolge lässt die ausfüllende Person ihre Optionen ordnen, die bevorzugte zuerst. Jede Option ist eine eigene Spalte der Antworttabelle und enthält ihren Platz (1 = erster).</translation>
+    </message>
+    <message>
+        <source>Please enter the question for the ranking  :</source>
+        <translation>Bitte geben Sie die Frage der Rangfolge ein  :</translation>
+    </message>
+    <message>
+        <source>Add Option</source>
+        <translation>Option hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Option</source>
+        <translation>Option entfernen</translation>
+    </message>
+    <message>
+        <source>Options to put in order :</source>
+        <translation>Zu ordnende Optionen :</translation>
+    </message>
+    <message>
+        <source>Add Ranking to HTML Form</source>
+        <translation>Rangfolge zum HTML-Formular hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The option text box is empty. You must first enter an option.</source>
+        <translation>Das Textfeld für die Option ist leer. Sie müssen zuerst eine Option eingeben.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is already in the list.</source>
+        <translation>„%1“ steht bereits in der Liste.</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have an entry of the list selected.</source>
+        <translation>Sie haben leider keinen Eintrag der Liste ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Edit Ranking</source>
+        <translation>Rangfolge bearbeiten</translation>
+    </message>
+    <message>
+        <source>Update Ranking</source>
+        <translation>Rangfolge aktualisieren</translation>
+    </message>
+    <message>
+        <source>The question text box is empty. You must first enter the question the ranking asks.</source>
+        <translation>Das Textfeld für die Frage ist leer. Sie müssen zuerst die Frage der Rangfolge eingeben.</translation>
+    </message>
+    <message>
+        <source>You must first enter at least two options.</source>
+        <translation>Sie müssen zuerst mindestens zwei Optionen eingeben.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Ranking to.</source>
+        <translation>Sie haben derzeit kein Formular geöffnet, dem eine Rangfolge hinzugefügt werden kann.</translation>
+    </message>
+    <message>
+        <source>Add Ranking To Form</source>
+        <translation>Rangfolge zum Formular hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -2638,6 +2894,10 @@ Es wurde nichts geschrieben.</translation>
     <message>
         <source>Add Summary to Report</source>
         <translation>Zusammenfassung zum Bericht hinzufügen</translation>
+    </message>
+    <message>
+        <source>Who Has Answered</source>
+        <translation>Wer geantwortet hat</translation>
     </message>
 </context>
 <context>

@@ -106,6 +106,10 @@
         <source>Grid</source>
         <translation>Cuadrícula</translation>
     </message>
+    <message>
+        <source>Ranking</source>
+        <translation>Clasificación</translation>
+    </message>
 </context>
 <context>
     <name>FormNameDialog</name>
@@ -219,6 +223,10 @@
     <message>
         <source>Close Form for Answers</source>
         <translation>Cerrar el formulario a respuestas</translation>
+    </message>
+    <message>
+        <source>%1 %2 of %3</source>
+        <translation>%1 %2 de %3</translation>
     </message>
 </context>
 <context>
@@ -347,6 +355,10 @@
     <message>
         <source>Grid</source>
         <translation>Cuadrícula</translation>
+    </message>
+    <message>
+        <source>Ranking</source>
+        <translation>Clasificación</translation>
     </message>
 </context>
 <context>
@@ -641,6 +653,10 @@
         <source>&apos;%1&apos; was removed; these texts still show its answer as &apos;{%1}&apos; and are left as written: &apos;%2&apos;</source>
         <translation>Se ha quitado «%1»; estos textos aún muestran su respuesta como «{%1}» y se dejan como están: «%2»</translation>
     </message>
+    <message>
+        <source>The quotas that counted these answers to &apos;%1&apos; were removed, since the form no longer asks for them: &apos;%2&apos;</source>
+        <translation>Se han quitado las cuotas que contaban estas respuestas a &apos;%1&apos;, ya que el formulario ya no las pregunta: &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -830,6 +846,14 @@
     <message>
         <source>Statement</source>
         <translation>Afirmación</translation>
+    </message>
+    <message>
+        <source>Mean place</source>
+        <translation>Puesto medio</translation>
+    </message>
+    <message>
+        <source>Placed first</source>
+        <translation>En primer puesto</translation>
     </message>
 </context>
 <context>
@@ -1072,6 +1096,10 @@ No se ha escrito nada.</translation>
         <source>Receipt</source>
         <translation>Recibo</translation>
     </message>
+    <message>
+        <source>Participant</source>
+        <translation>Participante</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::ChartControl</name>
@@ -1296,6 +1324,18 @@ No se ha escrito nada.</translation>
         <source>The form &apos;%1&apos; could not be opened (%2).</source>
         <translation>No se pudo abrir el formulario «%1» (%2).</translation>
     </message>
+    <message>
+        <source>Participants</source>
+        <translation>Participantes</translation>
+    </message>
+    <message>
+        <source>Quotas</source>
+        <translation>Cuotas</translation>
+    </message>
+    <message>
+        <source>answered %1 of %2</source>
+        <translation>han respondido %1 de %2</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::CollectionAddresses</name>
@@ -1517,6 +1557,50 @@ No se ha escrito nada.</translation>
         <source>If the location of the database has altered you may alter the database location text within the form by modifying the full path location below :</source>
         <translation>Si la ubicación de la base de datos ha cambiado, puede modificarla en el formulario cambiando la ruta completa de abajo:</translation>
     </message>
+    <message>
+        <source>Quota :</source>
+        <translation>Cuota :</translation>
+    </message>
+    <message>
+        <source>The question whose answers are counted</source>
+        <translation>La pregunta cuyas respuestas se cuentan</translation>
+    </message>
+    <message>
+        <source>The answer counted</source>
+        <translation>La respuesta contada</translation>
+    </message>
+    <message>
+        <source>at most</source>
+        <translation>como máximo</translation>
+    </message>
+    <message>
+        <source>How many answers with that answer are taken</source>
+        <translation>Cuántas respuestas con esa respuesta se aceptan</translation>
+    </message>
+    <message>
+        <source>Add Quota</source>
+        <translation>Añadir cuota</translation>
+    </message>
+    <message>
+        <source>Remove Quota</source>
+        <translation>Quitar cuota</translation>
+    </message>
+    <message>
+        <source>Only invited people may answer</source>
+        <translation>Solo pueden responder las personas invitadas</translation>
+    </message>
+    <message>
+        <source>Anonymous answers</source>
+        <translation>Respuestas anónimas</translation>
+    </message>
+    <message>
+        <source>Only that a code has answered is kept, never which answers are whose; each code answers once.</source>
+        <translation>Solo se guarda que un código ha respondido, nunca qué respuestas son de quién; cada código responde una vez.</translation>
+    </message>
+    <message>
+        <source>%1 = %2: at most %3</source>
+        <translation>%1 = %2: como máximo %3</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::DocumentPreview</name>
@@ -1682,6 +1766,10 @@ No se ha escrito nada.</translation>
     <message>
         <source>Other</source>
         <translation>Otro</translation>
+    </message>
+    <message>
+        <source>Mean place of each option of form %1 &apos;%2&apos; :</source>
+        <translation>Puesto medio de cada opción del formulario %1 «%2» :</translation>
     </message>
 </context>
 <context>
@@ -2080,6 +2168,14 @@ No se ha escrito nada.</translation>
         <source>&apos;%1&apos; shows the answer to &apos;%2&apos;, so it must stay below it.</source>
         <translation>«%1» muestra la respuesta a «%2», así que debe quedar debajo.</translation>
     </message>
+    <message>
+        <source>Ranking</source>
+        <translation>Clasificación</translation>
+    </message>
+    <message>
+        <source>Ranking…</source>
+        <translation>Clasificación…</translation>
+    </message>
 </context>
 <context>
     <name>quenlow::OpenForm</name>
@@ -2270,7 +2366,10 @@ No se ha escrito nada.</translation>
     </message>
     <message numerus="yes">
         <source>%n participant(s) added, each with a personal code.</source>
-        <translation><numerusform>Se añadieron %n participantes, cada uno con un código personal.</numerusform><numerusform>Se añadieron %n participantes, cada uno con un código personal.</numerusform></translation>
+        <translation>
+            <numerusform>Se añadieron %n participantes, cada uno con un código personal.</numerusform>
+            <numerusform>Se añadieron %n participantes, cada uno con un código personal.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Select the participants to remove first.</source>
@@ -2278,7 +2377,10 @@ No se ha escrito nada.</translation>
     </message>
     <message numerus="yes">
         <source>Remove %n participant(s)? Their codes will no longer be accepted.</source>
-        <translation><numerusform>¿Quitar %n participantes? Sus códigos dejarán de aceptarse.</numerusform><numerusform>¿Quitar %n participantes? Sus códigos dejarán de aceptarse.</numerusform></translation>
+        <translation>
+            <numerusform>¿Quitar %n participantes? Sus códigos dejarán de aceptarse.</numerusform>
+            <numerusform>¿Quitar %n participantes? Sus códigos dejarán de aceptarse.</numerusform>
+        </translation>
     </message>
     <message>
         <source>The participants could not be removed: %1</source>
@@ -2287,6 +2389,93 @@ No se ha escrito nada.</translation>
     <message>
         <source>The file could not be written: %1</source>
         <translation>No se pudo escribir el archivo: %1</translation>
+    </message>
+    <message>
+        <source>http://192.168.1.20:8080/%1</source>
+        <translation>http://192.168.1.20:8080/%1</translation>
+    </message>
+    <message>
+        <source>%1 invitations.pdf</source>
+        <translation>%1 invitaciones.pdf</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>Examinar…</translation>
+    </message>
+    <message>
+        <source>Print Invitations</source>
+        <translation>Imprimir invitaciones</translation>
+    </message>
+    <message>
+        <source>Writes a PDF with a card for each participant: their code, the form&apos;s address with it and its QR code, eight cards to a page.</source>
+        <translation>Escribe un PDF con una tarjeta para cada participante: su código, la dirección del formulario con él y su código QR, ocho tarjetas por página.</translation>
+    </message>
+    <message>
+        <source>Form&apos;s address:</source>
+        <translation>Dirección del formulario:</translation>
+    </message>
+    <message>
+        <source>Invitations:</source>
+        <translation>Invitaciones:</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;All files (*)</source>
+        <translation>Archivos PDF (*.pdf);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>This form has no participants to invite yet. Import them from a CSV file or make codes first.</source>
+        <translation>Este formulario aún no tiene participantes a quienes invitar. Impórtelos primero de un archivo CSV o cree códigos.</translation>
+    </message>
+    <message>
+        <source>Give the address the form is answered at (for example http://192.168.1.20:8080/%1): each card leads there with its code.</source>
+        <translation>Indique la dirección en la que se responde el formulario (por ejemplo http://192.168.1.20:8080/%1): cada tarjeta lleva allí con su código.</translation>
+    </message>
+    <message>
+        <source>Name the PDF file to write the invitations to.</source>
+        <translation>Indique el archivo PDF en el que escribir las invitaciones.</translation>
+    </message>
+    <message>
+        <source>The address %1 works on this computer only: the people invited cannot open it. Print the invitations anyway?</source>
+        <translation>La dirección %1 solo funciona en este ordenador: las personas invitadas no pueden abrirla. ¿Imprimir las invitaciones de todos modos?</translation>
+    </message>
+    <message>
+        <source>The invitations could not be written. %1</source>
+        <translation>No se pudieron escribir las invitaciones. %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n invitation(s) written to %1.</source>
+        <translation><numerusform>%n invitación(es) escrita(s) en %1.</numerusform><numerusform>%n invitación(es) escrita(s) en %1.</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::ParticipationPage</name>
+    <message>
+        <source>Who Has Answered</source>
+        <translation>Quién ha respondido</translation>
+    </message>
+    <message>
+        <source>Not answered yet:</source>
+        <translation>Aún sin responder:</translation>
+    </message>
+    <message>
+        <source>The participants could not be read: %1</source>
+        <translation>No se pudieron leer los participantes: %1</translation>
+    </message>
+    <message>
+        <source>This form invites nobody: Form &gt; Participants… gives people personal codes.</source>
+        <translation>Este formulario no invita a nadie: Formulario &gt; Participantes… da códigos personales a las personas.</translation>
+    </message>
+    <message>
+        <source>answered %1 of %2</source>
+        <translation>han respondido %1 de %2</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Código</translation>
     </message>
 </context>
 <context>
@@ -2456,6 +2645,73 @@ No se ha escrito nada.</translation>
     <message>
         <source>Edit Radio Buttons</source>
         <translation>Editar botones de opción</translation>
+    </message>
+</context>
+<context>
+    <name>quenlow::RankingForm</name>
+    <message>
+        <source>A ranking asks the form filler to put its options in order, the first being the one preferred. Each option is a column of its own in the answers table, holding its place (1 = first).</source>
+        <translation>Una clasificación pide a quien rellena el formulario que ordene sus opciones, primero la preferida. Cada opción es una columna propia de la tabla de respuestas y guarda su puesto (1 = primero).</translation>
+    </message>
+    <message>
+        <source>Please enter the question for the ranking  :</source>
+        <translation>Escriba la pregunta de la clasificación  :</translation>
+    </message>
+    <message>
+        <source>Add Option</source>
+        <translation>Añadir opción</translation>
+    </message>
+    <message>
+        <source>Remove Option</source>
+        <translation>Quitar opción</translation>
+    </message>
+    <message>
+        <source>Options to put in order :</source>
+        <translation>Opciones que ordenar :</translation>
+    </message>
+    <message>
+        <source>Add Ranking to HTML Form</source>
+        <translation>Añadir clasificación al formulario HTML</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>The option text box is empty. You must first enter an option.</source>
+        <translation>El cuadro de la opción está vacío. Primero debe escribir una opción.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is already in the list.</source>
+        <translation>«%1» ya está en la lista.</translation>
+    </message>
+    <message>
+        <source>Sorry, but you don&apos;t have an entry of the list selected.</source>
+        <translation>Lo sentimos, no ha seleccionado ninguna entrada de la lista.</translation>
+    </message>
+    <message>
+        <source>Edit Ranking</source>
+        <translation>Editar clasificación</translation>
+    </message>
+    <message>
+        <source>Update Ranking</source>
+        <translation>Actualizar clasificación</translation>
+    </message>
+    <message>
+        <source>The question text box is empty. You must first enter the question the ranking asks.</source>
+        <translation>El cuadro de la pregunta está vacío. Primero debe escribir la pregunta de la clasificación.</translation>
+    </message>
+    <message>
+        <source>You must first enter at least two options.</source>
+        <translation>Primero debe escribir al menos dos opciones.</translation>
+    </message>
+    <message>
+        <source>You don&apos;t currently have a Form Open to add a Ranking to.</source>
+        <translation>No tiene ningún formulario abierto al que añadir una clasificación.</translation>
+    </message>
+    <message>
+        <source>Add Ranking To Form</source>
+        <translation>Añadir clasificación al formulario</translation>
     </message>
 </context>
 <context>
@@ -2638,6 +2894,10 @@ No se ha escrito nada.</translation>
     <message>
         <source>Add Summary to Report</source>
         <translation>Añadir resumen al informe</translation>
+    </message>
+    <message>
+        <source>Who Has Answered</source>
+        <translation>Quién ha respondido</translation>
     </message>
 </context>
 <context>
