@@ -290,6 +290,35 @@ private slots:
             QCOMPARE(done->firstArrival, code.arrived);
     }
 
+    // A code's answers are held to the form's quotas too: a first answer
+    // into a full quota claims nothing, and a second one that would come
+    // into it leaves the first in place.
+    void aCodedRowKeepsToItsQuotas()
+    {
+        const rules::CodeHolder fresh { true, false, -1, {} };
+        const rules::CodeHolder answered { true, true, 7,
+            QDateTime(QDate(2026, 12, 6), QTime(9, 0), Qt::UTC) };
+        for (const auto& [code, full, outcome, steps] : {
+                 std::tuple { fresh, true, Inserted::QuotaFull, QStringList { u"code"_s, u"quota"_s } },
+                 std::tuple { answered, true, Inserted::QuotaFull, QStringList { u"code"_s, u"quota 7"_s } },
+                 std::tuple { fresh, false, Inserted::Stored,
+                     QStringList { u"code"_s, u"quota"_s, u"insert"_s, u"claim for 42"_s } },
+             }) {
+            FakeRows engine;
+            engine.code = code;
+            engine.differs = true;
+            engine.quotaIsFull = full;
+            AnswersStore::NewRow row;
+            row.table = u"tbl_survey"_s;
+            row.participantCode = u"ACDE3479"_s;
+            row.quotas = { { u"Region"_s, u"North"_s, 2 } };
+            const auto done = rules::storeRow(engine, row);
+            QVERIFY(done);
+            QCOMPARE(done->outcome, outcome);
+            QCOMPARE(engine.steps, steps);
+        }
+    }
+
     void aFailedStepStoresNothing()
     {
         FakeRows engine;

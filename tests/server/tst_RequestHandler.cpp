@@ -128,6 +128,7 @@ private slots:
     void holdsScalesBoxGroupsAndChainedConditions();
     void holdsEveryRowOfAGrid();
     void invitedPeopleAnswerWithTheirCode();
+    void invitedAnswersKeepToTheQuotas();
     void anonymousAnswersKeepNoLinkToTheirCode();
     void holdsARankingWhole();
 
@@ -954,6 +955,40 @@ void TestRequestHandler::aFullQuotaRefusesWhatWouldPassIt()
     QCOMPARE(post(answer(u"North"_s, first)).status, 200);
     QCOMPARE(rows().size(), 2);
     QCOMPARE(rows().at(1).value(u"Region"_s).toString(), u"South"_s);
+}
+
+// Answers given with a participant's code count in the quotas as any other:
+// a first answer into a full quota is refused and claims nothing, and a
+// second answer may leave a quota for another but not come into a full one.
+void TestRequestHandler::invitedAnswersKeepToTheQuotas()
+{
+    FormSettings settings;
+    settings.invitedOnly = true;
+    settings.quotas = { { u"Region"_s, u"North"_s, 1 } };
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .settings(settings)
+                .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
+                .submitButton()
+                .write());
+    const auto store = openStore(m_folder->database());
+    QVERIFY(addParticipants(
+        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
+    const auto answer = [&](const QString& code, const QString& region) {
+        return post(surveyHeader() + Fields { { participantCodeField(), code } }
+            + fieldsOf(u"Region Type=Radio Buttons|Region="_s + region))
+            .status;
+    };
+    QCOMPARE(answer(u"ACDE3479"_s, u"North"_s), 200);
+    QCOMPARE(answer(u"FGHJ3479"_s, u"North"_s), 403);
+    QVERIFY(!participantsOf(*store, u"tbl_survey"_s)->at(1).answered);
+    QCOMPARE(answer(u"FGHJ3479"_s, u"South"_s), 200);
+    QCOMPARE(answer(u"ACDE3479"_s, u"South"_s), 200); // leaves the quota
+    QCOMPARE(answer(u"FGHJ3479"_s, u"North"_s), 200); // comes into it again
+    QCOMPARE(answer(u"ACDE3479"_s, u"North"_s), 403);
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(0).value(u"Region"_s).toString(), u"South"_s);
+    QCOMPARE(stored.at(1).value(u"Region"_s).toString(), u"North"_s);
 }
 
 // The designer stopped midway through renaming a form: the service serves
