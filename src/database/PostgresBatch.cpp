@@ -168,7 +168,11 @@ Result<QList<AnswersStore::Inserted>> PostgresAnswersStore::insertBatch(
             }
         }
         Pending p { i, {}, {} };
-        if ((row.limit || !row.quotas.isEmpty()) && !limited.contains(physicalName(row.table)))
+        // A code is claimed by one transaction at a time too: a statement
+        // that waited for another's claim of the same code would not see the
+        // row that claim stored, and store a second one.
+        if ((row.limit || !row.quotas.isEmpty() || !row.participantCode.isEmpty())
+            && !limited.contains(physicalName(row.table)))
             limited.append(physicalName(row.table));
         const QByteArray sql = insertStatement(row, **found, &p.params);
         const auto name = m_db->prepared(sql, int(p.params.size()));

@@ -416,52 +416,56 @@ void TestManyCollectors::aQuotaHoldsAcrossServers()
     }
 }
 
-// An anonymous form's code sent many times at once through both servers:
-// one answer is stored, every other post is refused.
+// One code sent many times at once through both servers: an anonymous
+// form stores one answer and refuses every other post; a named one stores
+// one row, each post after the first replacing its answers.
 void TestManyCollectors::oneCodeRacingThroughBothServersIsTakenOnce()
 {
-    FormSettings anonymous;
-    anonymous.invitedOnly = true;
-    anonymous.anonymousAnswers = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"secret"_s)
-                .answersIn(m_location)
-                .settings(anonymous)
-                .textField(u"Name"_s)
-                .write());
-    FormSession designer(m_folder->path());
-    designer.setAnswersStore(m_location);
-    const Result<QStringList> unpublished = publishAllForms(designer);
-    QVERIFY(unpublished && unpublished->isEmpty());
-    auto store = openAnswersStore(m_location);
-    QVERIFY(store);
-    QVERIFY(addParticipants(**store, u"tbl_secret"_s, { invitee(u"ACDE3479"_s, u"Ann"_s) }));
+    for (const bool anonymous : { true, false }) {
+        const QString form = anonymous ? u"secret"_s : u"named"_s;
+        const QString table = u"tbl_"_s + form;
+        FormSettings settings;
+        settings.invitedOnly = true;
+        settings.anonymousAnswers = anonymous;
+        QVERIFY(FormBuilder(m_folder->path(), form)
+                    .answersIn(m_location)
+                    .settings(settings)
+                    .textField(u"Name"_s)
+                    .write());
+        FormSession designer(m_folder->path());
+        designer.setAnswersStore(m_location);
+        const Result<QStringList> unpublished = publishAllForms(designer);
+        QVERIFY(unpublished && unpublished->isEmpty());
+        auto store = openAnswersStore(m_location);
+        QVERIFY(store);
+        QVERIFY(addParticipants(**store, table, { invitee(u"ACDE3479"_s, u"Ann"_s) }));
 
-    const quint16 ports[] = { freeLoopbackPort(), freeLoopbackPort() };
-    QProcess a, b;
-    QVERIFY(startServer(a, ports[0]));
-    QVERIFY(startServer(b, ports[1]));
-    std::atomic<int> stored { 0 }, refused { 0 }, other { 0 };
-    std::vector<std::thread> clients;
-    for (int c = 0; c < 16; ++c) {
-        clients.emplace_back([&, c] {
-            const int status
-                = TestClient(ports[c % 2], 10000)
-                      .postForm(
-                          { { u"tableName"_s, u"tbl_secret"_s }, { u"participantCode"_s, u"ACDE3479"_s },
+        const quint16 ports[] = { freeLoopbackPort(), freeLoopbackPort() };
+        QProcess a, b;
+        QVERIFY(startServer(a, ports[0]));
+        QVERIFY(startServer(b, ports[1]));
+        std::atomic<int> stored { 0 }, refused { 0 }, other { 0 };
+        std::vector<std::thread> clients;
+        for (int c = 0; c < 16; ++c) {
+            clients.emplace_back([&, c] {
+                const int status
+                    = TestClient(ports[c % 2], 10000)
+                          .postForm({ { u"tableName"_s, table }, { u"participantCode"_s, u"ACDE3479"_s },
                               { u"Name Type"_s, u"Text Field"_s }, { u"Name"_s, u"try %1"_s.arg(c) } })
-                      .status;
-            ++(status == 200 ? stored : status == 403 ? refused : other);
-        });
+                          .status;
+                ++(status == 200 ? stored : status == 403 ? refused : other);
+            });
+        }
+        for (std::thread& t : clients)
+            t.join();
+        QCOMPARE(other.load(), 0);
+        QCOMPARE(stored.load(), anonymous ? 1 : 16);
+        QCOMPARE(refused.load(), anonymous ? 15 : 0);
+        QCOMPARE((*store)->rowCount(table).valueOr(-1), 1);
+        a.terminate();
+        b.terminate();
+        QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000));
     }
-    for (std::thread& t : clients)
-        t.join();
-    QCOMPARE(other.load(), 0);
-    QCOMPARE(stored.load(), 1);
-    QCOMPARE(refused.load(), 15);
-    QCOMPARE((*store)->rowCount(u"tbl_secret"_s).valueOr(-1), 1);
-    a.terminate();
-    b.terminate();
-    QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000));
 }
 
 QTEST_GUILESS_MAIN(TestManyCollectors)
