@@ -27,6 +27,24 @@ const QString kParticipantsColumns
 
 } // namespace postgres
 
+namespace {
+
+// A participant from a row whose first columns are code, name, attributes
+// and answered.
+Participant participantFrom(const pg_result* res, int row)
+{
+    Participant p;
+    p.code = text(res, row, 0);
+    p.name = text(res, row, 1);
+    p.attributes = participants::attributesFrom(text(res, row, 2).toUtf8());
+    p.answered = !PQgetisnull(res, row, 3);
+    if (p.answered)
+        p.answeredAt = participants::answeredFrom(text(res, row, 3));
+    return p;
+}
+
+} // namespace
+
 Result<void> PostgresAnswersStore::addParticipants(const QString& table, const QList<Participant>& people)
 {
     const auto exists = tableExists(table);
@@ -85,14 +103,7 @@ Result<QList<Participant>> PostgresAnswersStore::participants(const QString& tab
     if (!r)
         return r.error();
     for (int i = 0; i < PQntuples(r->get()); ++i) {
-        Participant p;
-        p.code = text(r->get(), i, 0);
-        p.name = text(r->get(), i, 1);
-        p.attributes = participants::attributesFrom(text(r->get(), i, 2).toUtf8());
-        p.answered = !PQgetisnull(r->get(), i, 3);
-        if (p.answered)
-            p.answeredAt = participants::answeredFrom(text(r->get(), i, 3));
-        people.append(std::move(p));
+        people.append(participantFrom(r->get(), i));
     }
     return people;
 }
@@ -164,14 +175,7 @@ Result<QHash<qint64, Participant>> PostgresAnswersStore::participantsByAnswer(co
     if (!r)
         return r.error();
     for (int i = 0; i < PQntuples(r->get()); ++i) {
-        Participant p;
-        p.code = text(r->get(), i, 0);
-        p.name = text(r->get(), i, 1);
-        p.attributes = participants::attributesFrom(text(r->get(), i, 2).toUtf8());
-        p.answered = !PQgetisnull(r->get(), i, 3);
-        if (p.answered)
-            p.answeredAt = participants::answeredFrom(text(r->get(), i, 3));
-        byRow.insert(number(r->get(), i, 4), std::move(p));
+        byRow.insert(number(r->get(), i, 4), participantFrom(r->get(), i));
     }
     return byRow;
 }

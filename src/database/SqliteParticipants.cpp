@@ -31,6 +31,21 @@ struct Finalizer {
     ~Finalizer() { sqlite3_finalize(stmt); }
 };
 
+// A participant from a row whose first columns are code, name, attributes
+// and answered.
+Participant participantFrom(sqlite3_stmt* row)
+{
+    Participant p;
+    p.code = columnText(row, 0);
+    p.name = columnText(row, 1);
+    p.attributes = participants::attributesFrom(
+        QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(row, 2)), sqlite3_column_bytes(row, 2)));
+    p.answered = sqlite3_column_type(row, 3) != SQLITE_NULL;
+    if (p.answered)
+        p.answeredAt = participants::answeredFrom(columnText(row, 3));
+    return p;
+}
+
 } // namespace
 
 Result<void> SqliteAnswersStore::addParticipants(const QString& table, const QList<Participant>& people)
@@ -98,16 +113,7 @@ Result<QList<Participant>> SqliteAnswersStore::participants(const QString& table
         return engineFailure(QStringLiteral("read the participants of %1").arg(table));
     int rc;
     while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW) {
-        Participant p;
-        p.code = columnText(select.stmt, 0);
-        p.name = columnText(select.stmt, 1);
-        p.attributes = participants::attributesFrom(
-            QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(select.stmt, 2)),
-                sqlite3_column_bytes(select.stmt, 2)));
-        p.answered = sqlite3_column_type(select.stmt, 3) != SQLITE_NULL;
-        if (p.answered)
-            p.answeredAt = participants::answeredFrom(columnText(select.stmt, 3));
-        people.append(std::move(p));
+        people.append(participantFrom(select.stmt));
     }
     if (rc != SQLITE_DONE)
         return engineFailure(QStringLiteral("read the participants of %1").arg(table));
@@ -186,14 +192,7 @@ Result<QHash<qint64, Participant>> SqliteAnswersStore::participantsByAnswer(cons
         return engineFailure(QStringLiteral("read the participants of %1").arg(table));
     int rc;
     while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW) {
-        Participant p;
-        p.code = columnText(select.stmt, 0);
-        p.name = columnText(select.stmt, 1);
-        p.attributes = participants::attributesFrom(columnText(select.stmt, 2).toUtf8());
-        p.answered = sqlite3_column_type(select.stmt, 3) != SQLITE_NULL;
-        if (p.answered)
-            p.answeredAt = participants::answeredFrom(columnText(select.stmt, 3));
-        byRow.insert(sqlite3_column_int64(select.stmt, 4), std::move(p));
+        byRow.insert(sqlite3_column_int64(select.stmt, 4), participantFrom(select.stmt));
     }
     if (rc != SQLITE_DONE)
         return engineFailure(QStringLiteral("read the participants of %1").arg(table));
