@@ -696,6 +696,45 @@ void reportLoad(const QString& what, const Load& load)
             .arg(load.max, 0, 'f', 2));
 }
 
+// A new form `name` of the course kind, as the designer starts one: its
+// answers table made, its header the collection's first record.
+struct StartedForm {
+    std::shared_ptr<AnswersStore> answers;
+    QString table;
+    MethodCollection collection;
+};
+StartedForm startCourseForm(const QString& folder, const QString& name)
+{
+    const QString db = answersStoreIn(folder);
+    const QString table = AnswersStore::tableFor(name);
+    if (const Result<void> made = createFormTable(db, table); !made)
+        fail(made.error().detail);
+    const auto answers = openAnswersStore(db);
+    if (!answers)
+        fail(answers.error().detail);
+    HeaderSettings settings;
+    settings.formName = name;
+    settings.title = QStringLiteral("Course evaluation");
+    settings.letterSize = QStringLiteral("5");
+    settings.justification = QStringLiteral("Centre");
+    settings.background = QStringLiteral("Background.gif");
+    settings.databaseLocation = db;
+    MethodCollection collection;
+    collection.append(headerRecord(settings, 1, 0));
+    return { *answers, table, collection };
+}
+
+// The form's collection file and page, as the designer writes them.
+void writeFormFiles(const QString& folder, const QString& name, const MethodCollection& collection)
+{
+    if (!writeFileAtomically(
+            folder + QStringLiteral("/Collections/") + name + QStringLiteral("Collection.txt"),
+            encodeText(serializeCollection(collection)))
+        || !writeFileAtomically(folder + QStringLiteral("/HTML/") + name + QStringLiteral(".html"),
+            encodeText(buildFormPage(collection))))
+        fail(QStringLiteral("cannot write the form's files"));
+}
+
 // Forty questions in blocks of four: a whole number from 0 to 120, a date
 // from 2000, a yes-or-no choice, and a scale asked only after a yes; every
 // one required. `withRules` false: the same questions without any rule.
@@ -755,12 +794,7 @@ void makeRulesForm(const QString& folder, const QString& name, bool withRules,
             collection.append(m);
         }
     }
-    if (!writeFileAtomically(
-            folder + QStringLiteral("/Collections/") + name + QStringLiteral("Collection.txt"),
-            encodeText(serializeCollection(collection)))
-        || !writeFileAtomically(folder + QStringLiteral("/HTML/") + name + QStringLiteral(".html"),
-            encodeText(buildFormPage(collection))))
-        fail(QStringLiteral("cannot write the form's files"));
+    writeFormFiles(folder, name, collection);
 }
 
 // Ten pages of 90 answers each way: five grids of ten statements, two
@@ -769,22 +803,7 @@ void makeRulesForm(const QString& folder, const QString& name, bool withRules,
 // option-button questions. All required.
 void makeRankedForm(const QString& folder, const QString& name, bool ranked)
 {
-    const QString db = answersStoreIn(folder);
-    const QString table = AnswersStore::tableFor(name);
-    if (const Result<void> made = createFormTable(db, table); !made)
-        fail(made.error().detail);
-    const auto answers = openAnswersStore(db);
-    if (!answers)
-        fail(answers.error().detail);
-    HeaderSettings settings;
-    settings.formName = name;
-    settings.title = QStringLiteral("Course evaluation");
-    settings.letterSize = QStringLiteral("5");
-    settings.justification = QStringLiteral("Centre");
-    settings.background = QStringLiteral("Background.gif");
-    settings.databaseLocation = db;
-    MethodCollection collection;
-    collection.append(headerRecord(settings, 1, 0));
+    auto [answers, table, collection] = startCourseForm(folder, name);
     QuestionSettings asked;
     asked.rules.required = true;
     asked.shuffleOptions = true;
@@ -793,7 +812,7 @@ void makeRankedForm(const QString& folder, const QString& name, bool ranked)
     const auto add = [&](const FormMethod& element) {
         for (const OwnedColumn& column : answerColumnsOf(element)) {
             if (const auto added
-                = (*answers)->addColumn(table, column.source, AnswersStore::ColumnKind::Text, {});
+                = answers->addColumn(table, column.source, AnswersStore::ColumnKind::Text, {});
                 !added)
                 fail(added.error().detail);
         }
@@ -824,12 +843,7 @@ void makeRankedForm(const QString& folder, const QString& name, bool ranked)
         }
     }
     collection.append(submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form")));
-    if (!writeFileAtomically(
-            folder + QStringLiteral("/Collections/") + name + QStringLiteral("Collection.txt"),
-            encodeText(serializeCollection(collection)))
-        || !writeFileAtomically(folder + QStringLiteral("/HTML/") + name + QStringLiteral(".html"),
-            encodeText(buildFormPage(collection))))
-        fail(QStringLiteral("cannot write the form's files"));
+    writeFormFiles(folder, name, collection);
 }
 
 // Every answer of makeRankedForm's form `name` given; `firstPlace` is the
@@ -1200,22 +1214,7 @@ double field(const QString& text, const char* name)
 // when `paged`, as the designer writes them.
 void makePagedForm(const QString& folder, const QString& name, bool paged)
 {
-    const QString db = answersStoreIn(folder);
-    const QString table = AnswersStore::tableFor(name);
-    if (const Result<void> made = createFormTable(db, table); !made)
-        fail(made.error().detail);
-    const auto answers = openAnswersStore(db);
-    if (!answers)
-        fail(answers.error().detail);
-    HeaderSettings settings;
-    settings.formName = name;
-    settings.title = QStringLiteral("Course evaluation");
-    settings.letterSize = QStringLiteral("5");
-    settings.justification = QStringLiteral("Centre");
-    settings.background = QStringLiteral("Background.gif");
-    settings.databaseLocation = db;
-    MethodCollection collection;
-    collection.append(headerRecord(settings, 1, 0));
+    auto [answers, table, collection] = startCourseForm(folder, name);
     QuestionSettings required;
     required.rules.required = true;
     for (int i = 0; i < 80; ++i) {
@@ -1228,18 +1227,13 @@ void makePagedForm(const QString& folder, const QString& name, bool paged)
                                        noDefaultOption()),
                 required);
         if (const auto added
-            = (*answers)->addColumn(table, question.userInstruction, AnswersStore::ColumnKind::Text, {});
+            = answers->addColumn(table, question.userInstruction, AnswersStore::ColumnKind::Text, {});
             !added)
             fail(added.error().detail);
         collection.append(question);
     }
     collection.append(submitButtonMethod(QStringLiteral("Submit Form"), false, QStringLiteral("Reset Form")));
-    if (!writeFileAtomically(
-            folder + QStringLiteral("/Collections/") + name + QStringLiteral("Collection.txt"),
-            encodeText(serializeCollection(collection)))
-        || !writeFileAtomically(folder + QStringLiteral("/HTML/") + name + QStringLiteral(".html"),
-            encodeText(buildFormPage(collection))))
-        fail(QStringLiteral("cannot write the form's files"));
+    writeFormFiles(folder, name, collection);
 }
 
 // The page of `name` as sent and a refused post to it (the first question
