@@ -37,8 +37,8 @@ CheckBoxesForm::CheckBoxesForm(FormSession& session, QWidget* parent)
         tr("To ask the check boxes as one question, enter the question here (e.g. \"Which topics did "
            "you enjoy?\"); the boxes you add until you finish form its answers :"));
     m_questionText = addLineEdit(QStringLiteral("QuestionText"));
-    // A group's boxes may be shuffled; an "Other" box would need a column of its own.
-    addQuestionSettings()->offerChoiceSettings(false);
+    // A group's boxes may be shuffled, and end with an "Other:" box of their own.
+    addQuestionSettings()->offerChoiceSettings(true);
 
     auto* frame = new QGroupBox(tr("Define Checkboxes"), this);
     frame->setObjectName(QStringLiteral("CheckBoxDefine"));
@@ -122,12 +122,28 @@ QList<int> groupOf(const FormSession& session, int position)
     return group;
 }
 
+// Whether a box asking `question` already offers the group's "Other:" answer.
+bool groupOffersOther(const FormSession& session, const QString& question)
+{
+    for (const FormMethod& m : session.collection().methods()) {
+        if (m.kind == ElementKind::CheckBox && !m.settings.isEmpty()) {
+            const QuestionSettings settings = questionSettingsOf(m);
+            if (settings.otherAnswer && settings.questionText == question)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void CheckBoxesForm::fillForEdit(const FormMethod& method)
 {
     beginEdit(method);
-    const QuestionSettings settings = questionSettingsOf(method);
+    QuestionSettings settings = questionSettingsOf(method);
+    // One box of the group holds its "Other:"; each shows it.
+    settings.otherAnswer
+        = !settings.questionText.isEmpty() && groupOffersOther(session(), settings.questionText);
     m_questionText->setText(settings.questionText);
     // A group's condition may only name questions before its first box.
     const int row = session().selectedRow();
@@ -157,6 +173,9 @@ void CheckBoxesForm::confirm()
             return;
         QuestionSettings settings = questionSettings()->applyTo({});
         settings.questionText = boxText(m_questionText).trimmed();
+        // The group's first box holds its "Other:"; a box alone has none.
+        settings.otherAnswer = settings.otherAnswer && !settings.questionText.isEmpty()
+            && !groupOffersOther(session(), settings.questionText);
         // Emptied before the insert, ready for the next check box, whatever the insert says.
         m_title->clear();
         const bool added = insert(
@@ -173,11 +192,14 @@ void CheckBoxesForm::confirm()
     } else if (const auto position = selectedPosition()) {
         QuestionSettings settings = questionSettings()->applyTo(storedSettings());
         settings.questionText = boxText(m_questionText).trimmed();
+        const bool offersOther = settings.otherAnswer && !settings.questionText.isEmpty();
+        // The group's settings change on all its boxes together; its "Other:" stands on its first box only.
+        const QList<int> group = groupOf(session(), *position);
+        settings.otherAnswer = offersOther && *position == group.constFirst();
         const FormMethod box = finished(
             checkBoxMethod(title, m_newLine->isChecked(), m_defaultSelected->isChecked()), settings);
-        // The group's settings change on all its boxes together.
         QList<QPair<FormMethod, int>> changes;
-        for (int member : groupOf(session(), *position)) {
+        for (int member : group) {
             if (member == *position) {
                 changes.append({ box, member });
             } else {
@@ -187,6 +209,7 @@ void CheckBoxesForm::confirm()
                 its.rules.required = settings.rules.required;
                 its.condition = settings.condition;
                 its.shuffleOptions = settings.shuffleOptions;
+                its.otherAnswer = offersOther && member == group.constFirst();
                 changes.append({ withQuestionSettings(other, its), member });
             }
         }

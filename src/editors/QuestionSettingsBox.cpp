@@ -129,6 +129,7 @@ void QuestionSettingsBox::setChangeable(bool changeable)
 {
     m_required->setEnabled(changeable);
     m_shuffle->setEnabled(changeable);
+    m_other->setEnabled(changeable);
     m_askOnlyIf->setEnabled(changeable);
     m_answer->setEnabled(changeable && m_askOnlyIf->currentIndex() > 0);
 }

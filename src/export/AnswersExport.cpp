@@ -231,6 +231,12 @@ Result<Source> openSource(const ExportRequest& request)
                 row.userInstruction = owned.label;
                 row.attribute6List = owned.values;
                 source.questions.append(row);
+            } else if (owned.role == OwnedColumn::Role::OtherText) {
+                // A check box group's answers typed after "Other:": text, titled "QUESTION: Other".
+                FormMethod typed;
+                typed.kind = ElementKind::TextField;
+                typed.userInstruction = owned.label;
+                source.questions.append(typed);
             } else {
                 source.questions.append(method);
             }

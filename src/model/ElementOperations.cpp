@@ -8,6 +8,7 @@
 #include "model/FormRepair.h"
 #include "model/FormSession.h"
 #include "model/FormSettings.h"
+#include "model/Fragments.h"
 #include "model/OwnedColumns.h"
 #include "model/PageWriter.h"
 #include "model/QuestionNames.h"
@@ -292,11 +293,18 @@ Outcome insertMethod(FormSession& session, const FormMethod& method)
     } else if (isQuestionKind(method.kind)) {
         if (Outcome usable = nameIsUsable(session, method.userInstruction, -1); !usable)
             return usable;
+        const QList<OwnedColumn> extra = extraColumnsOf(method);
+        if (Outcome usable = columnNamesUsable(session, extra, -1); !usable)
+            return usable;
         if (Outcome added = columnChanged(session.answerTable(), method.userInstruction,
                 addAnswerColumn(session.answerTable(), method.userInstruction, hasMemoColumn(method.kind)),
                 Notice::Column::Added);
             !added)
             return added;
+        if (Outcome added = addOwnedColumns(session.answerTable(), extra); !added) {
+            (void)removeAnswerColumn(session.answerTable(), method.userInstruction);
+            return added;
+        }
     }
 
     // 1-based position of the first submit button, or one past the end.
@@ -401,6 +409,14 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
         session.changeableCollection().replace(position, updated, QString());
         session.setSelectedRow(position);
         return {};
+    }
+    // A check box group's "Other:" column comes and goes with the setting, and follows the group's question.
+    if (const QList<OwnedColumn> extra = extraColumnsOf(method); extra != extraColumnsOf(before)) {
+        if (Outcome usable = columnNamesUsable(session, extra, position); !usable)
+            return usable;
+        if (Outcome changed = changeOwnedColumns(session.answerTable(), extraColumnsOf(before), extra);
+            !changed)
+            return changed;
     }
     if (method.userInstruction != oldInstruction) {
         if (isQuestionKind(method.kind)) {
@@ -512,6 +528,7 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
     const ElementKind type = m.kind;
     if (type == ElementKind::SubmitButton || type == ElementKind::Header)
         return Notice { Notice::Kind::Essential, storedName(type), {}, {} };
+    std::optional<FormMethod> heir; // the box that takes over its group's Other answer
     if (ownsSeveralColumns(m)) {
         // Its columns go together: asked once for all of their answers.
         const Result<bool> stored = answersStored(session.answerTable());
@@ -535,10 +552,26 @@ Outcome removeSelected(FormSession& session, bool answersMayGo)
             (void)forgetColumnChange(session);
             return removed;
         }
+        // The group's "Other:" stays with the group while it has boxes: the next one takes it over.
+        if (const QList<OwnedColumn> extra = extraColumnsOf(m); !extra.isEmpty()) {
+            const QString group = questionSettingsOf(m).questionText;
+            if (i + 1 < session.collection().count()
+                && session.collection().atPosition(i + 1).kind == ElementKind::CheckBox
+                && questionSettingsOf(session.collection().atPosition(i + 1)).questionText == group) {
+                QuestionSettings settings = questionSettingsOf(session.collection().atPosition(i + 1));
+                settings.otherAnswer = true;
+                heir = withQuestionSettings(session.collection().atPosition(i + 1), settings);
+            } else {
+                for (const OwnedColumn& column : extra)
+                    (void)removeColumn(session.answerTable(), column.source, answersMayGo);
+            }
+        }
     }
     const QString removed = m.userInstruction;
     const FormMethod gone = m;
     session.changeableCollection().removeAt(i);
+    if (heir)
+        session.changeableCollection().replace(i, *heir);
     Outcome freed;
     followQuotas(session, freed, gone, std::nullopt);
     if (isQuestionKind(type)) {

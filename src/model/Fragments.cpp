@@ -5,6 +5,7 @@
 #include "database/AnswerColumns.h"
 #include "model/ElementKind.h"
 #include "model/HtmlText.h"
+#include "model/OwnedColumns.h"
 #include "model/PageFormat.h"
 #include "model/RankingQuestion.h"
 
@@ -136,6 +137,14 @@ static QString otherBox(const QString& name)
 {
     return QStringLiteral(" <input name='") + name + escapeAttribute(pageFormat::otherSuffix())
         + QStringLiteral("' type='text' size='20' maxlength='255'>");
+}
+
+QString groupOtherFragment(const QString& groupQuestion)
+{
+    const QString name = fieldNameAttribute(groupOtherSource(groupQuestion));
+    return typeField(name, ElementKind::CheckBox) + QStringLiteral("<P><input name='") + name
+        + QStringLiteral("' type='checkbox' value='") + escapeAttribute(pageFormat::otherChoice())
+        + QStringLiteral("'>") + pageFormat::otherChoice() + otherBox(name);
 }
 
 QString radioButtonsFragment(const QString& question, const QStringList& options,

@@ -31,6 +31,8 @@ QString textAreaFragment(const QString& question, const QString& rows, const QSt
     const QString& defaultText, bool required = false);
 QString plainTextFragment(const QString& text);
 QString checkBoxFragment(const QString& title, bool newLine, bool selected, bool required = false);
+/// The "Other:" box that ends a check box group, with the box its answer is typed in.
+QString groupOtherFragment(const QString& groupQuestion);
 /// `other`: an "Other:" option last, with a box for the answer typed instead.
 QString radioButtonsFragment(const QString& question, const QStringList& options,
     const QString& defaultOption, bool required = false, bool other = false);

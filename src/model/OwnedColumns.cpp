@@ -4,6 +4,7 @@
 
 #include "database/AnswerColumns.h"
 #include "model/GridQuestion.h"
+#include "model/QuestionSettings.h"
 #include "model/RankingQuestion.h"
 
 namespace quenlow {
@@ -30,8 +31,27 @@ QList<OwnedColumn> answerColumnsOf(const FormMethod& element)
                     OwnedColumn::Role::RankPlace, false, places });
         return columns;
     }
-    return { { columnNameFor(element.userInstruction), element.userInstruction, element.userInstruction,
-        OwnedColumn::Role::Answer, hasMemoColumn(element.kind), {} } };
+    QList<OwnedColumn> columns { { columnNameFor(element.userInstruction), element.userInstruction,
+        element.userInstruction, OwnedColumn::Role::Answer, hasMemoColumn(element.kind), {} } };
+    columns.append(extraColumnsOf(element));
+    return columns;
+}
+
+QList<OwnedColumn> extraColumnsOf(const FormMethod& element)
+{
+    if (element.kind != ElementKind::CheckBox || element.settings.isEmpty())
+        return {};
+    // The group's settings stand on one of its boxes only, which owns the column.
+    const QuestionSettings settings = questionSettingsOf(element);
+    if (!settings.otherAnswer || settings.questionText.isEmpty())
+        return {};
+    const QString source = groupOtherSource(settings.questionText);
+    return { { columnNameFor(source), source, source, OwnedColumn::Role::OtherText, false, {} } };
+}
+
+QString groupOtherSource(const QString& groupQuestion)
+{
+    return groupQuestion + QStringLiteral(": Other");
 }
 
 QStringList columnSourcesOf(const FormMethod& element)

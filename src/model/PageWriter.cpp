@@ -7,6 +7,7 @@
 #include "model/FormSession.h"
 #include "model/Fragments.h"
 #include "model/HtmlText.h"
+#include "model/OwnedColumns.h"
 #include "model/Publication.h"
 #include "model/QuestionSettings.h"
 
@@ -41,8 +42,12 @@ QString buildFormPage(const MethodCollection& collection)
         const QuestionSettings settings = questionSettingsOf(m);
         int last = first;
         const QString group = m.kind == ElementKind::CheckBox ? settings.questionText : QString();
-        while (!group.isEmpty() && last + 1 < count && groupTextOf(collection.atPosition(last + 1)) == group)
+        bool other = settings.otherAnswer;
+        while (
+            !group.isEmpty() && last + 1 < count && groupTextOf(collection.atPosition(last + 1)) == group) {
             ++last;
+            other = other || !extraColumnsOf(collection.atPosition(last)).isEmpty();
+        }
         QString open;
         QString close;
         if (!settings.condition.always()) {
@@ -60,6 +65,9 @@ QString buildFormPage(const MethodCollection& collection)
         page += open;
         for (int i = first; i <= last; ++i) {
             page += collection.atPosition(i).htmlCode;
+            // The group's "Other:" box comes after its last box, whichever box holds the setting.
+            if (i == last && !group.isEmpty() && other)
+                page += groupOtherFragment(group);
             if (i == last)
                 page += close;
             page += QStringLiteral("\r\n");

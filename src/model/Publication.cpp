@@ -14,6 +14,9 @@
 
 #include <QDir>
 
+#include <optional>
+#include <utility>
+
 namespace quenlow {
 
 std::optional<HeaderFacts> headerFacts(const QList<FormMethod>& methods)
@@ -106,7 +109,15 @@ QList<ChartedQuestion> chartedQuestions(const AnswersStore::Publication& publica
 QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
 {
     QList<PostedQuestion> questions;
+    // A check box group's "Other:" answer is posted after the group's last box,
+    // as a box of the group that takes a typed answer; its boxes take none.
+    std::optional<PostedQuestion> other;
     for (const FormMethod& m : methods) {
+        if (other
+            && (m.kind != ElementKind::CheckBox
+                || questionSettingsOf(m).questionText != other->settings.questionText)) {
+            questions.append(*std::exchange(other, std::nullopt));
+        }
         if (!isQuestionKind(m.kind))
             continue;
         if (m.kind == ElementKind::Grid || m.kind == ElementKind::Ranking) {
@@ -136,9 +147,24 @@ QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods)
             q.settings.condition.question = columnNameFor(q.settings.condition.question);
         for (const QString& former : m.formerNames)
             q.formerFields.append(columnNameFor(former));
+        if (const QList<OwnedColumn> extra = extraColumnsOf(m); !extra.isEmpty() && !other) {
+            other = PostedQuestion { extra.constFirst().name, m.kind, {}, q.settings, 0 };
+            other->settings.shuffleOptions = false;
+        }
+        if (m.kind == ElementKind::CheckBox)
+            q.settings.otherAnswer = false;
         questions.append(std::move(q));
     }
+    if (other)
+        questions.append(*other);
     return questions;
+}
+
+bool takesOtherAnswer(const PostedQuestion& q)
+{
+    return q.settings.otherAnswer
+        && (q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu
+            || q.kind == ElementKind::CheckBox);
 }
 
 QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publication)

@@ -40,6 +40,10 @@ struct PostedQuestion {
     friend bool operator==(const PostedQuestion&, const PostedQuestion&) = default;
 };
 QList<PostedQuestion> postedQuestions(const QList<FormMethod>& methods);
+/// Whether the answer to `q` may be typed in its "<field> Other" box after
+/// choosing "Other:": an option list's or menu's, or a check box group's own
+/// "Other:" box, which is posted after the group's last box.
+bool takesOtherAnswer(const PostedQuestion& q);
 QList<PostedQuestion> postedQuestions(const AnswersStore::Publication& publication);
 
 /// A question whose answers are counted over a list of choices, as charts show it.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "reporter/ChartCounts.h"
+
 #include "model/ElementKind.h"
+#include "model/OwnedColumns.h"
 
 #include "database/AnswerColumns.h"
 #include "database/AnswersStore.h"
@@ -78,10 +80,12 @@ std::optional<CheckBoxGroup> checkBoxGroupAt(const MethodCollection& collection,
     const QString question = groupQuestionOf(collection, position);
     if (question.isEmpty() || groupQuestionOf(collection, position - 1) == question)
         return std::nullopt;
-    CheckBoxGroup group { question, {}, {} };
+    CheckBoxGroup group { question, {}, {}, {} };
     for (int i = position; groupQuestionOf(collection, i) == question; ++i) {
         group.positions.append(i);
         group.boxes.append(collection.atPosition(i).userInstruction);
+        if (const QList<OwnedColumn> other = extraColumnsOf(collection.atPosition(i)); !other.isEmpty())
+            group.otherColumn = other.constFirst().name;
     }
     return group;
 }

@@ -46,6 +46,7 @@ struct CheckBoxGroup {
     QString question;
     QList<int> positions; // of its boxes in the element list, in order
     QStringList boxes; // their titles
+    QString otherColumn; // where its answers typed after "Other:" are; empty when it offers none
 };
 
 /// The group whose first box is at `position`; nullopt when no group starts there.

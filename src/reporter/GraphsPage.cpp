@@ -207,9 +207,14 @@ void GraphsPage::drawChart(const QString& kind)
                        : countAnswers(**store, m_table,
                            ownColumn.isValid() ? ownColumn.toString() : columnNameFor(question), options);
     }
-    // Answers typed after "Other:" as written, the rare ones together.
-    if (counts && !group && !wholeGrid && questionSettingsOf(method).otherAnswer && method.holdsList()) {
-        const auto typed = countTypedAnswers(**store, m_table, columnNameFor(question), options, tr("Other"));
+    // Answers typed after "Other:" as written, the rare ones together (a group's in a column of their own).
+    const bool typedOther = group
+        ? !group->otherColumn.isEmpty()
+        : !wholeGrid && questionSettingsOf(method).otherAnswer && method.holdsList();
+    if (counts && typedOther) {
+        const auto typed = group
+            ? countTypedAnswers(**store, m_table, group->otherColumn, {}, tr("Other"))
+            : countTypedAnswers(**store, m_table, columnNameFor(question), options, tr("Other"));
         if (!typed) {
             counts = typed.error();
         } else {

@@ -342,8 +342,22 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
                 showExclamation(reporter::tableUnreadable(table, ticked.error().detail));
                 return std::nullopt;
             }
-            summaries.append(
-                { group->question, true, group->boxes, *ticked, *answers, true, false, {}, {}, {} });
+            ChoiceSummary summary { group->question, true, group->boxes, *ticked, *answers, true, false, {},
+                {}, {} };
+            // Answers typed after its "Other:" as the charts show them.
+            if (!group->otherColumn.isEmpty()) {
+                const auto typed = countTypedAnswers(**store, table, group->otherColumn, {},
+                    QCoreApplication::translate("GraphsPage", "Other"));
+                if (!typed) {
+                    showExclamation(reporter::tableUnreadable(table, typed.error().detail));
+                    return std::nullopt;
+                }
+                for (const auto& [answer, count] : *typed) {
+                    summary.options.append(answer);
+                    summary.counts.append(count);
+                }
+            }
+            summaries.append(summary);
         }
         if (!isSummarised(method))
             continue;

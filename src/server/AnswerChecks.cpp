@@ -73,8 +73,7 @@ AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<C
         q.kind = posted.kind;
         q.shape = shapeOf(posted.kind);
         q.maxLength = posted.maxLength;
-        q.other = posted.settings.otherAnswer
-            && (posted.kind == ElementKind::RadioButtons || posted.kind == ElementKind::PullDownMenu);
+        q.other = takesOtherAnswer(posted);
         AnswerRules rules = posted.settings.rules;
         if (posted.kind == ElementKind::TextArea)
             rules.kind = AnswerKind::AnyText; // a text area takes any text
@@ -115,6 +114,20 @@ AnswerChecks::AnswerChecks(const QList<PostedQuestion>& questions, const QList<C
         m_questions.append(std::move(q));
     }
 }
+
+namespace {
+
+// What is wrong with an answer typed after "Other:": none was, or too long a one.
+QString typedOtherProblem(const QString& given, FormLanguage language)
+{
+    if (given == pageFormat::otherChoice())
+        return respondentText(RespondentText::TypeOtherAnswer, language);
+    if (characterCount(given) > kOtherAnswerLength)
+        return respondentText(RespondentText::UseAtMost, language).arg(kOtherAnswerLength);
+    return {};
+}
+
+} // namespace
 
 CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage language) const
 {
@@ -183,13 +196,18 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
             if (const auto note = rankingProblem(places, q.rules.rules.required, language))
                 problem = *note;
         } else if (q.inGroup) {
-            continue; // checked with the group's first box
+            // Checked with the group's first box; the text after its "Other:" here.
+            if (!q.other || !answer || !answer->typedOther)
+                continue;
+            problem = typedOtherProblem(given, language);
         } else if (q.groupEnd >= 0) {
-            // The note stands at the group's first box.
+            // The note stands at the group's first box; a text typed after its "Other:" is a tick.
             if (q.rules.rules.required) {
                 QStringList ticks { given };
-                for (qsizetype j = i + 1; j < q.groupEnd; ++j)
-                    ticks.append(applies[j] ? givenFor(j) : QString());
+                for (qsizetype j = i + 1; j < q.groupEnd; ++j) {
+                    const QString tick = applies[j] ? givenFor(j) : QString();
+                    ticks.append(m_questions.at(j).other && !tick.isEmpty() ? checkedAnswer() : tick);
+                }
                 if (const auto answered = checkAnswered(AnswerShape::Boxes, q.rules.rules, ticks, language);
                     !answered)
                     problem = answered.error().detail;
@@ -205,10 +223,7 @@ CheckedAnswers AnswerChecks::check(const QList<Answer>& answers, FormLanguage la
             }
             if (q.other && answer && answer->typedOther) {
                 // What was typed takes the place of an option.
-                if (given == pageFormat::otherChoice())
-                    problem = respondentText(RespondentText::TypeOtherAnswer, language);
-                else if (characterCount(given) > kOtherAnswerLength)
-                    problem = respondentText(RespondentText::UseAtMost, language).arg(kOtherAnswerLength);
+                problem = typedOtherProblem(given, language);
             } else if (problem.isEmpty() && !given.isEmpty()) {
                 for (const QStringList& offered : q.choices) {
                     if (offered.contains(given))

@@ -132,12 +132,12 @@ QuestionPlaces::QuestionPlaces(const QList<PostedQuestion>& questions)
         types.append({ name + kTypeSuffix, place.question() });
     for (const auto& [typeField, question] : std::as_const(types))
         m_fields[typeField].typeOf = question;
-    // The box of each choice question's "Other:" answer, unless a question has its name.
+    // The box of each choice question's "Other:" answer (a check box group's too), unless a question has its
+    // name.
     for (qsizetype i = 0; i < count; ++i) {
         const PostedQuestion& q = questions.at(i);
-        const bool choice = q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu;
         m_hasOther.append(false);
-        if (!choice || !q.settings.otherAnswer)
+        if (!takesOtherAnswer(q))
             continue;
         FieldPlace& box = m_fields[q.field + pageFormat::otherSuffix()];
         if (box.current < 0 && box.otherOf < 0) {
@@ -253,16 +253,20 @@ PlacedAnswers QuestionPlaces::place(const FormFields& fields) const
         if (!carried.at(i))
             continue;
         const PostedQuestion& q = questions.at(i);
+        const bool other = m_hasOther.at(i);
+        const bool groupOther = other && q.kind == ElementKind::CheckBox;
         std::optional<QString> stored = settled.at(i).value_or(value.at(i));
         if (!settled.at(i)) {
-            if (q.kind == ElementKind::CheckBox)
+            if (q.kind == ElementKind::CheckBox && !groupOther)
                 stored = value.at(i) ? checkedAnswer() : notCheckedAnswer();
             else if ((q.kind == ElementKind::PullDownMenu || q.kind == ElementKind::Ranking) && stored
                 && stored->isEmpty())
                 stored.reset(); // the menu's empty first choice (a ranking's too): nothing chosen
         }
-        const bool other = m_hasOther.at(i);
         const QString text = typed.at(i).value_or(QString());
+        // A group's "Other:" is taken by its tick, whatever its value, or by a text typed beside it.
+        if (groupOther && ((stored && !stored->isEmpty()) || !text.trimmed().isEmpty()))
+            stored = pageFormat::otherChoice();
         if (other && stored == pageFormat::otherChoice()) {
             // What was typed is the answer; the choice alone, which the checks refuse, when nothing was.
             stored = text.trimmed().isEmpty() ? pageFormat::otherChoice() : text.trimmed();

@@ -10,7 +10,8 @@ namespace {
 
 // An option button's or menu's answer is its value, or the box typed in
 // beside an "Other:" choice; a tick box says nothing. A box named
-// "<question> Other" belongs to the choice of value "Other:".
+// "<question> Other" belongs to the choice (or, in a group of tick boxes,
+// the box) of value "Other:".
 const char kChoiceScript[] = R"JS((function () {
   'use strict';
   var OTHER = 'Other:', SUFFIX = ' Other';
@@ -34,6 +35,11 @@ const char kChoiceScript[] = R"JS((function () {
       else if (c.type !== 'checkbox') return c.value;
     }
     return '';
+  }
+  function ticked(form, name) {
+    var cs = controls(form, name);
+    for (var i = 0; i < cs.length; i++) if (cs[i].type === 'checkbox' && cs[i].value === OTHER && cs[i].checked) return true;
+    return false;
   }
   function answerOf(form, name) {
     var answer = chosen(form, name);
@@ -59,7 +65,7 @@ const char kChoiceScript[] = R"JS((function () {
     var boxes = document.querySelectorAll('input[name$="' + SUFFIX + '"]');
     for (var k = 0; k < boxes.length; k++) {
       var b = boxes[k], name = b.name.slice(0, -SUFFIX.length), form = b.closest('form');
-      if (controls(form, name).length) b.required = !b.disabled && chosen(form, name) === OTHER;
+      if (controls(form, name).length) b.required = !b.disabled && (chosen(form, name) === OTHER || ticked(form, name));
     }
   }
   // Typing an answer takes its "Other:" choice.
@@ -69,7 +75,7 @@ const char kChoiceScript[] = R"JS((function () {
     var cs = controls(b.closest('form'), b.name.slice(0, -SUFFIX.length));
     for (var i = 0; i < cs.length; i++) {
       var c = cs[i];
-      if (c.type === 'radio' && c.value === OTHER) c.checked = true;
+      if ((c.type === 'radio' || c.type === 'checkbox') && c.value === OTHER) c.checked = true;
       else if (c.tagName === 'SELECT') for (var j = 0; j < c.options.length; j++) if (c.options[j].value === OTHER) c.selectedIndex = j;
     }
   }, true);

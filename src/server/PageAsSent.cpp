@@ -491,7 +491,8 @@ void otherChoices(FormPage& page, const PageAsSent& sent)
         if (const PageQuestion* q = page.question(field); q && translated) {
             for (const int i : q->controls) {
                 const PageControl& c = page.controls()[std::size_t(i)];
-                if (c.kind == Kind::OptionButton && c.text.exists() && isOtherChoice(page, c.tag))
+                if ((c.kind == Kind::OptionButton || c.kind == Kind::TickBox) && c.text.exists()
+                    && isOtherChoice(page, c.tag))
                     page.replace(c.text, shown);
                 for (int o = c.firstOption; c.kind == Kind::Menu && o < c.firstOption + c.optionCount; ++o) {
                     const PageOption& option = page.options()[std::size_t(o)];
@@ -814,8 +815,10 @@ void answersPutBack(FormPage& page, const PageAsSent& sent, const std::vector<st
 QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions)
 {
     QuestionsAsAsked asked;
+    // A group's "Other:" box stays last.
     const auto inGroup = [](const PostedQuestion& q, const QString& group) {
-        return q.kind == ElementKind::CheckBox && !group.isEmpty() && q.settings.questionText == group;
+        return q.kind == ElementKind::CheckBox && !group.isEmpty() && q.settings.questionText == group
+            && !q.settings.otherAnswer;
     };
     qsizetype rankingEnd = 0; // the question after the options of the last ranking met
     for (qsizetype i = 0; i < questions.size(); ++i) {
@@ -823,7 +826,7 @@ QuestionsAsAsked questionsAsAsked(const QList<PostedQuestion>& questions)
         asked.fields.append(q.field);
         const bool choice = q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu;
         asked.rankings = asked.rankings || q.kind == ElementKind::Ranking;
-        if (choice && q.settings.otherAnswer)
+        if (takesOtherAnswer(q))
             asked.otherAnswers.append(q.field);
         if (!q.settings.shuffleOptions)
             continue;

@@ -89,8 +89,7 @@ bool takesTypedAnswer(const PublishedForm& form, const QString& field)
 {
     for (const PostedQuestion& q : form.questions) {
         if (q.field == field)
-            return q.settings.otherAnswer
-                && (q.kind == ElementKind::RadioButtons || q.kind == ElementKind::PullDownMenu);
+            return takesOtherAnswer(q);
     }
     return false;
 }

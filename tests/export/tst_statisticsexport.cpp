@@ -318,6 +318,38 @@ private slots:
         QCOMPARE(read.value(u"labels"_s).toObject().value(u"Coffee"_s).toString(), u"Best?: Coffee"_s);
     }
 
+    // A check box group's answers typed after "Other:" are a text of their own,
+    // labelled "QUESTION: Other", never coded as a tick.
+    void aGroupsOtherAnswersAreText()
+    {
+        ReporterFixture form;
+        QuestionSettings drinks;
+        drinks.questionText = u"Drinks?"_s;
+        drinks.otherAnswer = true;
+        form.add(withQuestionSettings(checkBoxMethod(u"Tea"_s, true, false), drinks));
+        form.writeCollection();
+        form.answerMany({ { { u"Tea"_s, u"Checked"_s }, { u"Drinks?: Other"_s, u"Mate"_s } },
+            { { u"Tea"_s, u"Not Checked"_s } } });
+        const QString dta = form.folder.path() + u"/other.dta"_s;
+        const auto exported = exportTo(form, ExportFormat::Dta, dta);
+        QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
+        QProcess python;
+        python.start(u"/usr/bin/python3"_s,
+            { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, dta });
+        QVERIFY(python.waitForFinished(60000));
+        const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        if (read.isEmpty())
+            QSKIP("pandas could not read the file back (Debian package python3-pandas)");
+        QCOMPARE(read.value(u"columns"_s).toArray().toVariantList().mid(2),
+            QVariantList({ u"Tea"_s, u"Drinks_Other"_s }));
+        QCOMPARE(read.value(u"labels"_s).toObject().value(u"Drinks_Other"_s).toString(), u"Drinks?: Other"_s);
+        QVERIFY(!read.value(u"values"_s).toObject().contains(u"Drinks_Other"_s));
+        const QJsonArray rows = read.value(u"rows"_s).toArray();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0).toArray().toVariantList().mid(2), QVariantList({ 1, u"Mate"_s }));
+        QCOMPARE(rows.at(1).toArray().at(3).toString(), QString());
+    }
+
     void codebookDescribesEachQuestion()
     {
         ReporterFixture form;

@@ -357,6 +357,51 @@ private slots:
         QCOMPARE(reopened.rows()->texts().mid(1), QStringList({ u"Text Field - Part 2"_s, u"Page Break"_s }));
         QCOMPARE(columns(), before);
     }
+
+    void aGroupsOtherAnswerHasAColumnWhileTheGroupHasBoxes()
+    {
+        TestProgramFolder& folder = *m_folder;
+        FormSession& session = *m_session;
+        QuestionSettings group;
+        group.questionText = u"Topics"_s;
+        QuestionSettings first = group;
+        first.otherAnswer = true;
+        QVERIFY(insertMethod(session, withQuestionSettings(checkBoxMethod(u"Maths"_s, true, false), first)));
+        QVERIFY(insertMethod(session, withQuestionSettings(checkBoxMethod(u"Art"_s, true, false), group)));
+        QVERIFY(writeFormPage(session, session.htmlName()));
+        const auto columns = [&] {
+            QStringList names;
+            for (const auto& column : openStore(folder.database())->columns(u"tbl_survey"_s).valueOr({}))
+                names.append(column.name);
+            return names.mid(1);
+        };
+        QCOMPARE(columns(), QStringList({ u"Maths"_s, u"Topics: Other"_s, u"Art"_s }));
+        // Its key line on the first box only; its box after the group's last, inside the group.
+        QCOMPARE(readBytes(folder.collection(u"survey"_s)).count("OtherAnswer\r\n1\r\n"), 1);
+        QVERIFY(
+            readBytes(folder.html(u"survey.html"_s))
+                .contains("type='checkbox'>Art<input type=hidden name='Topics: Other Type' "
+                          "value='Check Box'><P><input name='Topics: Other' type='checkbox' value='Other:'>"
+                          "Other: <input name='Topics: Other Other' type='text' size='20' maxlength='255'>"
+                          "</fieldset>"));
+        // A question elsewhere may not take its name.
+        QVERIFY(!insertMethod(session, textFieldMethod(u"Topics: Other"_s, u"30"_s, {}, {})));
+
+        // The first box removed, the next takes the group's "Other:" over, column and all.
+        session.setSelectedRow(1);
+        QVERIFY(removeSelected(session, true));
+        QVERIFY(questionSettingsOf(session.collection().atPosition(1)).otherAnswer);
+        QCOMPARE(columns(), QStringList({ u"Topics: Other"_s, u"Art"_s }));
+        QVERIFY(readBytes(folder.html(u"survey.html"_s)).contains("name='Topics: Other' type='checkbox'"));
+        // Taken off in an edit, the column goes with it; the last box removed, nothing is left.
+        QVERIFY(updateMethod(session, withQuestionSettings(session.collection().atPosition(1), group), 1));
+        QCOMPARE(columns(), QStringList({ u"Art"_s }));
+        QVERIFY(updateMethod(session, withQuestionSettings(session.collection().atPosition(1), first), 1));
+        QCOMPARE(columns(), QStringList({ u"Art"_s, u"Topics: Other"_s }));
+        session.setSelectedRow(1);
+        QVERIFY(removeSelected(session, true));
+        QCOMPARE(columns(), QStringList());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestElementOperations)

@@ -669,6 +669,28 @@ private slots:
         }
     }
 
+    // A check box group's answers typed after "Other:" follow its boxes, charted the same way.
+    void aGroupsTypedAnswersChartedAfterItsBoxes()
+    {
+        ReporterFixture f;
+        QuestionSettings drinks;
+        drinks.questionText = u"Drinks?"_s;
+        QuestionSettings first = drinks;
+        first.otherAnswer = true;
+        f.add(withQuestionSettings(checkBoxMethod(u"Tea"_s, true, false), first));
+        f.add(withQuestionSettings(checkBoxMethod(u"Coffee"_s, true, false), drinks));
+        f.answerMany({ { { u"Tea"_s, u"Checked"_s }, { u"Drinks?: Other"_s, u"Mate"_s } },
+            { { u"Coffee"_s, u"Checked"_s }, { u"Drinks?: Other"_s, u"Mate"_s } },
+            { { u"Tea"_s, u"Checked"_s }, { u"Drinks?: Other"_s, u"Cocoa"_s } },
+            { { u"Tea"_s, u"Checked"_s } } });
+        ReporterForm form(f.session);
+        showGraphs(form);
+        QStringList bars;
+        for (int c = 1; c <= form.chart()->columnCount(); ++c)
+            bars.append(form.chart()->columnLabel(c) + u'=' + form.chart()->data(c));
+        QCOMPARE(bars, (QStringList { u"Tea=3"_s, u"Coffee=1"_s, u"Mate=2"_s, u"Other=1"_s }));
+    }
+
     void optionlessGroupChartsOneEmptyColumn()
     {
         ReporterFixture f;

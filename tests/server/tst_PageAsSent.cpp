@@ -364,12 +364,14 @@ void TestPageAsSent::showsTheOptionsInTheOrderOfEachPage()
             pullDownMenuMethod(u"Team"_s, u"1"_s, { u"Sales"_s, u"R&D"_s, u"Ops"_s }, u"none"_s),
             choiceSettings(true, false)),
     };
+    // The group's "Other:" stands on its first box.
     for (const QString& drink : drinks)
         elements.append(withQuestionSettings(
-            checkBoxMethod(drink, true, false), choiceSettings(true, false, u"Drinks"_s)));
+            checkBoxMethod(drink, true, false), choiceSettings(true, drink == drinks.first(), u"Drinks"_s)));
     const auto [designers, questions] = designersPage(elements);
     QCOMPARE(questions.shuffled,
         (QList<QStringList> { { u"Colour"_s }, { u"Team"_s }, { u"Tea"_s, u"Coffee"_s, u"Water"_s } }));
+    QCOMPARE(questions.otherAnswers, (QStringList { u"Colour"_s, u"Drinks: Other"_s }));
     const auto sent = [&](const QString& token, const FormFields& answers = {}) {
         return pageAsSent({ .designerPage = designers,
             .formName = u"poll"_s,
@@ -406,6 +408,14 @@ void TestPageAsSent::showsTheOptionsInTheOrderOfEachPage()
         QCOMPARE(shownDrinks.size(), 3);
         QVERIFY(page.indexOf("<fieldset><legend>Drinks</legend>") < page.indexOf(QByteArray(
                     QByteArray("<input type=hidden name='") + shownDrinks.first().toUtf8() + " Type'")));
+        // Its "Other:" stays last, with the box its answer is typed in, inside the group.
+        const qsizetype other
+            = page.indexOf("<label><input name='Drinks: Other' type='checkbox' value='Other:'>"
+                           "Other:</label> <input aria-label='Your other answer' "
+                           "name='Drinks: Other Other' type='text'");
+        QVERIFY(other > page.indexOf(
+                    QByteArray(QByteArray("name='") + shownDrinks.last().toUtf8() + "' type='checkbox'")));
+        QVERIFY(other < page.indexOf("</fieldset>", other));
         colourOrders.insert(shownColours);
         teamOrders.insert(shownTeams);
         drinkOrders.insert(shownDrinks);
@@ -417,6 +427,16 @@ void TestPageAsSent::showsTheOptionsInTheOrderOfEachPage()
         QVERIFY(again.contains("<label><input checked name='Colour' type='radio' value='Blue'>Blue</label>"));
         QVERIFY(again.contains("<label><input checked name='Tea' type='checkbox'>Tea</label>"));
     }
+    // In the form's language; a refused "Other:" comes back ticked, with what was typed.
+    const QByteArray german = pageAsSent({ .designerPage = designers,
+        .formName = u"poll"_s,
+        .token = u"t"_s,
+        .language = FormLanguage::German,
+        .answers = { { u"Drinks: Other"_s, u"Other:"_s }, { u"Drinks: Other Other"_s, u"Mate"_s } },
+        .questions = questions });
+    QVERIFY(german.contains("<label><input checked name='Drinks: Other' type='checkbox' value='Other:'>"
+                            "Sonstiges:</label> <input value='Mate' aria-label='Ihre sonstige Antwort' "
+                            "name='Drinks: Other Other'"));
     // Pages differ from one another.
     QVERIFY(colourOrders.size() > 1 && teamOrders.size() > 1 && drinkOrders.size() > 1);
 }

@@ -107,6 +107,7 @@ private slots:
     void leavesTheAnswersAsPlacedAndKeepsWhatWasTyped();
     void checksTheTokenForItsFormAlone();
     void takesWhatWasTypedAfterOther();
+    void takesWhatWasTypedAfterAGroupsOther();
     void asksTheStoreAgainForAPageOfAnotherVersion();
     void givesTheQuotasTheAnswersFallInto();
     void takesOnlyWhatCanBeACode_data();
@@ -282,6 +283,50 @@ void TestSubmissionIntake::takesWhatWasTypedAfterOther()
     // Sent back as it was: the choice taken, the box as typed.
     QVERIFY(empty.error().kept.contains(FormField { u"Colour"_s, u"Other:"_s }));
     QVERIFY(empty.error().kept.contains(FormField { u"Colour Other"_s, u" "_s }));
+}
+
+void TestSubmissionIntake::takesWhatWasTypedAfterAGroupsOther()
+{
+    QuestionSettings group;
+    group.questionText = u"Topics"_s;
+    group.rules.required = true;
+    QuestionSettings first = group;
+    first.otherAnswer = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"topics"_s)
+                .textField(u"Name"_s)
+                .checkBox(u"Maths"_s)
+                .asks(first)
+                .checkBox(u"Art"_s)
+                .asks(group)
+                .submitButton()
+                .write());
+    const auto post = [this](const QString& written) {
+        QList<QPair<QString, QString>> fields { { u"tableName"_s, u"tbl_topics"_s } };
+        for (const QString& field : written.split(u'|', Qt::SkipEmptyParts))
+            fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
+        return take(postOf(urlEncoded(fields)));
+    };
+    const QString boxes = u"Name Type=Text Field|Name=Ann|Maths Type=Check Box|Art Type=Check Box|"
+                          "Topics: Other Type=Check Box|"_s;
+    QCOMPARE(outcomeOf(post(boxes + u"Maths=on|Topics: Other=Other:|Topics: Other Other= Chess "_s)),
+        u"Name=Ann|Maths=Checked|Art=Not Checked|Topics: Other=Chess"_s);
+    // Not ticked: nothing typed there; typed without the tick (no script ticked it): taken all the same.
+    QCOMPARE(outcomeOf(post(boxes + u"Art=on|Topics: Other Other="_s)),
+        u"Name=Ann|Maths=Not Checked|Art=Checked|Topics: Other=<null>"_s);
+    // The typed answer alone answers the required group.
+    QCOMPARE(outcomeOf(post(boxes + u"Topics: Other Other=Go"_s)),
+        u"Name=Ann|Maths=Not Checked|Art=Not Checked|Topics: Other=Go"_s);
+    QCOMPARE(outcomeOf(post(boxes)), refused(Refusal::RuleProblems));
+    // Ticked with nothing typed: refused, its note at the "Other:" box, the tick and the box sent back.
+    const auto empty = post(boxes + u"Maths=on|Topics: Other=Other:|Topics: Other Other= "_s);
+    QVERIFY(empty.failedWith(Refusal::RuleProblems));
+    QCOMPARE(empty.error().notes,
+        (FormFields { { u"Topics: Other"_s, respondentText(RespondentText::TypeOtherAnswer) } }));
+    QVERIFY(empty.error().kept.contains(FormField { u"Topics: Other"_s, u"Other:"_s }));
+    QVERIFY(empty.error().kept.contains(FormField { u"Topics: Other Other"_s, u" "_s }));
+    QVERIFY(empty.error().kept.contains(FormField { u"Maths"_s, u"on"_s }));
+    QCOMPARE(outcomeOf(post(boxes + u"Topics: Other=on|Topics: Other Other="_s + QString(256, u'x'))),
+        refused(Refusal::RuleProblems));
 }
 
 void TestSubmissionIntake::takesARankingOnlyWhole_data()
