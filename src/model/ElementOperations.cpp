@@ -411,10 +411,16 @@ Outcome updateMethod(FormSession& session, const FormMethod& method, int positio
         return {};
     }
     // A check box group's "Other:" column comes and goes with the setting, and follows the group's question.
-    if (const QList<OwnedColumn> extra = extraColumnsOf(method); extra != extraColumnsOf(before)) {
+    if (const QList<OwnedColumn> extra = extraColumnsOf(method), had = extraColumnsOf(before); extra != had) {
         if (Outcome usable = columnNamesUsable(session, extra, position); !usable)
             return usable;
-        if (Outcome changed = changeOwnedColumns(session.answerTable(), extraColumnsOf(before), extra);
+        // Renamed with the group's question, its answers go with it.
+        if (Outcome changed = extra.size() == 1 && had.size() == 1
+                ? columnChanged(session.answerTable(), extra.constFirst().source,
+                    renameAnswerColumn(
+                        session.answerTable(), had.constFirst().source, extra.constFirst().source),
+                    Notice::Column::Renamed)
+                : changeOwnedColumns(session.answerTable(), had, extra);
             !changed)
             return changed;
     }

@@ -398,6 +398,17 @@ private slots:
         QCOMPARE(columns(), QStringList({ u"Art"_s }));
         QVERIFY(updateMethod(session, withQuestionSettings(session.collection().atPosition(1), first), 1));
         QCOMPARE(columns(), QStringList({ u"Art"_s, u"Topics: Other"_s }));
+        // The group's question renamed: its typed answers go with it.
+        QVERIFY(
+            openStore(folder.database())
+                ->insertRows({ { u"tbl_survey"_s, { { u"Topics: Other"_s, u"Chess"_s } }, {}, {}, {} } }));
+        first.questionText = u"Subjects"_s;
+        QVERIFY(updateMethod(session, withQuestionSettings(session.collection().atPosition(1), first), 1));
+        QCOMPARE(columns(), QStringList({ u"Art"_s, u"Subjects: Other"_s }));
+        QCOMPARE(openStore(folder.database())
+                     ->countMatches(u"tbl_survey"_s, u"Subjects: Other"_s, { u"Chess"_s })
+                     .valueOr({}),
+            QList<qint64> { 1 });
         session.setSelectedRow(1);
         QVERIFY(removeSelected(session, true));
         QCOMPARE(columns(), QStringList());

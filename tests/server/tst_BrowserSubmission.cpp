@@ -402,6 +402,10 @@ void TestBrowserSubmission::aPhoneKeepsItsAnswersWhileTheServiceIsDown()
 void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
 {
     const ScaleQuestion rating { 1, 5, u"Poor"_s, u"Great"_s };
+    QuestionSettings extras;
+    extras.questionText = u"Extras"_s;
+    QuestionSettings extrasWithOther = extras;
+    extrasWithOther.otherAnswer = true;
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
                 .title(u"Pet Survey"_s)
                 .textField(u"Age"_s)
@@ -415,6 +419,10 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
                 .scale(u"Rating"_s, rating)
                 .asks(true)
                 .textField(u"Nickname"_s, {}, u"5"_s)
+                .checkBox(u"Milk"_s)
+                .asks(extrasWithOther)
+                .checkBox(u"Lemon"_s)
+                .asks(extras)
                 .submitButton()
                 .write());
     QVERIFY(startService());
@@ -470,6 +478,11 @@ void TestBrowserSubmission::aPhoneFollowsTheRulesOfEachQuestion()
     QCOMPARE(stored.at(0).value(u"Nickname"_s).toString(), fiveEmoji);
     QCOMPARE(stored.at(1).value(u"Pets"_s).toString(), u"No"_s);
     QVERIFY(stored.at(1).value(u"Which pet?"_s).isNull());
+    // A group's "Other:" ticked asks for its text; typing there ticks it.
+    QVERIFY(seen.value(u"otherAsksForText"_s).toBool());
+    QVERIFY(seen.value(u"typingTicksOther"_s).toBool());
+    QCOMPARE(stored.at(0).value(u"Extras: Other"_s).toString(), u"Honey"_s);
+    QVERIFY(stored.at(1).value(u"Extras: Other"_s).isNull());
 }
 
 // One phone passed from person to person: each page keeps its own answers
@@ -631,6 +644,11 @@ void TestBrowserSubmission::everyPageServesEveryone()
 {
     FormSettings results;
     results.showResults = true;
+    // Boxes asked as one question, ending with "Other:" and the box its answer is typed in.
+    QuestionSettings drinks;
+    drinks.questionText = u"Drinks"_s;
+    QuestionSettings drinksWithOther = drinks;
+    drinksWithOther.otherAnswer = true;
     const auto everyKind = [&](const QString& name, int background) {
         return FormBuilder(m_folder->path(), name)
             .title(u"Staff Survey"_s)
@@ -642,6 +660,10 @@ void TestBrowserSubmission::everyPageServesEveryone()
             .asks(true, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
             .textArea(u"Comments"_s, u"Anything else?"_s)
             .checkBox(u"Tea"_s)
+            .checkBox(u"Milk"_s)
+            .asks(drinksWithOther)
+            .checkBox(u"Sugar"_s)
+            .asks(drinks)
             .radioButtons(u"Colour"_s, { u"Red"_s, u"Blue"_s })
             .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
             .scale(u"Rating"_s, ScaleQuestion { 1, 10, u"Not at all likely"_s, u"Extremely likely"_s })
@@ -700,7 +722,8 @@ void TestBrowserSubmission::everyPageServesEveryone()
     QCOMPARE(opened.value(u"ageDescribedBy"_s).toArray(), QJsonArray { u"A whole number from 5 to 99."_s });
     QVERIFY(opened.value(u"hintBelowBox"_s).toBool());
     QCOMPARE(opened.value(u"groups"_s).toArray(),
-        (QJsonArray { QJsonObject { { u"legend"_s, u"Colour"_s }, { u"options"_s, 2 } },
+        (QJsonArray { QJsonObject { { u"legend"_s, u"Drinks"_s }, { u"options"_s, 0 } },
+            QJsonObject { { u"legend"_s, u"Colour"_s }, { u"options"_s, 2 } },
             QJsonObject { { u"legend"_s, u"Rating"_s }, { u"options"_s, 10 } },
             QJsonObject { { u"legend"_s, u"How much do you agree? *"_s }, { u"options"_s, 10 } },
             QJsonObject { { u"legend"_s, u"The work is interesting"_s }, { u"options"_s, 5 } },

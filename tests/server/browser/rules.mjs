@@ -61,6 +61,13 @@ try {
   // A box of five characters takes five emoji, typed one after the other.
   await page.locator(control('Nickname')).pressSequentially('\u{1F600}'.repeat(6));
   result.nickname = await page.locator(control('Nickname')).inputValue();
+  // The group's "Other:" ticked, its box must be filled; typing there ticks it.
+  const otherTick = page.locator(control('Extras: Other'));
+  await otherTick.check();
+  result.otherAsksForText = await page.locator(control('Extras: Other Other')).evaluate((e) => e.required);
+  await otherTick.uncheck();
+  await page.locator(control('Extras: Other Other')).fill('Honey');
+  result.typingTicksOther = await otherTick.isChecked();
   await page.screenshot({ path: `${shots}/condition.png`, fullPage: true });
 
   // A browser without the checks posts 150: the service refuses it and
