@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/ChoiceScript.h"
+#include "server/ServedScripts.h"
 
 #include <QStringBuilder>
 
@@ -94,16 +95,14 @@ QByteArray choiceScriptPath()
     return QByteArrayLiteral("/scripts/choices.js");
 }
 
-std::optional<QByteArray> choiceScript(QByteArrayView path)
+QByteArray choiceScript()
 {
-    if (path != choiceScriptPath())
-        return std::nullopt;
     return QByteArray::fromRawData(kChoiceScript, sizeof(kChoiceScript) - 1);
 }
 
 QByteArray choiceScriptTag()
 {
-    return "<script src=\"" + choiceScriptPath() + "\" defer></script>";
+    return deferredScriptTag(choiceScriptPath());
 }
 
 } // namespace quenlow

@@ -17,8 +17,8 @@ namespace quenlow {
 /// typed in. Without it the page shows the answers the service filled in;
 /// the service decides anyway.
 QByteArray choiceScriptPath();
-/// The script at `path`, or nothing for another path.
-std::optional<QByteArray> choiceScript(QByteArrayView path);
+/// The script itself.
+QByteArray choiceScript();
 /// The tag that loads it, after the form page's own script so that it
 /// follows the draft that one puts back.
 QByteArray choiceScriptTag();

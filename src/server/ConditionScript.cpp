@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/ConditionScript.h"
+#include "server/ServedScripts.h"
 
 #include <QStringBuilder>
 
@@ -68,16 +69,14 @@ QByteArray conditionScriptPath()
     return QByteArrayLiteral("/scripts/conditions.js");
 }
 
-std::optional<QByteArray> conditionScript(QByteArrayView path)
+QByteArray conditionScript()
 {
-    if (path != conditionScriptPath())
-        return std::nullopt;
     return QByteArray::fromRawData(kConditionScript, sizeof(kConditionScript) - 1);
 }
 
 QByteArray conditionScriptTag()
 {
-    return "<script src=\"" + conditionScriptPath() + "\" defer></script>";
+    return deferredScriptTag(conditionScriptPath());
 }
 
 } // namespace quenlow

@@ -16,8 +16,8 @@ namespace quenlow {
 /// otherwise it is hidden and its controls disabled, so nothing is posted for
 /// it. Without the script every question shows; the service decides anyway.
 QByteArray conditionScriptPath();
-/// The script at `path`, or nothing for another path.
-std::optional<QByteArray> conditionScript(QByteArrayView path);
+/// The script itself.
+QByteArray conditionScript();
 
 /// The tag that loads it. A page loads it after the form page's own script,
 /// which puts a draft back first: the conditions then follow the answers it

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/PageAsSent.h"
+#include "server/ServedScripts.h"
 
 #include "database/AnswerColumns.h"
 #include "model/HtmlText.h"
@@ -373,13 +374,14 @@ QByteArray pagingHead(FormLanguage language)
     const auto word = [language](const char* name, RespondentText text) -> QByteArray {
         return QByteArray(" ") + name + "='" + asciiEscaped(respondentText(text, language)) + '\'';
     };
-    return pagingStyle().toByteArray() + "<script src=\"" + pagingScriptPath() + "\" defer"
-        + word("data-next", RespondentText::NextPage) + word("data-back", RespondentText::PreviousPage)
-        + word("data-page-of", RespondentText::PageOfPages)
-        + word("data-answer-question", RespondentText::AnswerQuestion)
-        + word("data-tick-box", RespondentText::TickBox)
-        + word("data-tick-one-box", RespondentText::TickOneBox)
-        + word("data-choose-answer", RespondentText::ChooseAnswer) + "></script>";
+    return pagingStyle().toByteArray()
+        + deferredScriptTag(pagingScriptPath(),
+            word("data-next", RespondentText::NextPage) + word("data-back", RespondentText::PreviousPage)
+                + word("data-page-of", RespondentText::PageOfPages)
+                + word("data-answer-question", RespondentText::AnswerQuestion)
+                + word("data-tick-box", RespondentText::TickBox)
+                + word("data-tick-one-box", RespondentText::TickOneBox)
+                + word("data-choose-answer", RespondentText::ChooseAnswer));
 }
 
 // Each page in a section of its own, which the paging script shows one at a

@@ -245,10 +245,8 @@ QByteArray pagingScriptPath()
     return QByteArrayLiteral("/scripts/pages.js");
 }
 
-std::optional<QByteArray> pagingScript(QByteArrayView path)
+QByteArray pagingScript()
 {
-    if (path != pagingScriptPath())
-        return std::nullopt;
     return QByteArray::fromRawData(kPagingScript, sizeof(kPagingScript) - 1);
 }
 

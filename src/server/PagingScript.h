@@ -21,8 +21,8 @@ namespace quenlow {
 /// script every page follows the one before; the service checks the post
 /// whole anyway.
 QByteArray pagingScriptPath();
-/// The script at `path`, or nothing for another path.
-std::optional<QByteArray> pagingScript(QByteArrayView path);
+/// The script itself.
+QByteArray pagingScript();
 
 /// The look of the pages' progress and buttons, for the head of a page of several pages.
 QByteArrayView pagingStyle();

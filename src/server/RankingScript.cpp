@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/RankingScript.h"
+#include "server/ServedScripts.h"
 
 #include <QStringBuilder>
 
@@ -143,18 +144,16 @@ QByteArray rankingScriptPath()
     return QByteArrayLiteral("/scripts/ranking.js");
 }
 
-std::optional<QByteArray> rankingScript(QByteArrayView path)
+QByteArray rankingScript()
 {
-    if (path != rankingScriptPath())
-        return std::nullopt;
     return QByteArray::fromRawData(kRankingScript, sizeof(kRankingScript) - 1);
 }
 
 QByteArray rankingHead(const QByteArray& moveUp, const QByteArray& moveDown, const QByteArray& moved)
 {
     QByteArray head(kRankingStyle);
-    head += "<script src=\"" + rankingScriptPath() + "\" defer data-move-up='" + moveUp + "' data-move-down='"
-        + moveDown + "' data-moved='" + moved + "'></script>";
+    head += deferredScriptTag(rankingScriptPath(),
+        " data-move-up='" + moveUp + "' data-move-down='" + moveDown + "' data-moved='" + moved + '\'');
     return head;
 }
 

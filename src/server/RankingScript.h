@@ -17,8 +17,8 @@ namespace quenlow {
 /// ranking is placed as shown from the start; another once an item is
 /// moved, so that one left alone stays unranked. Without it the menus show.
 QByteArray rankingScriptPath();
-/// The script at `path`, or nothing for another path.
-std::optional<QByteArray> rankingScript(QByteArrayView path);
+/// The script itself.
+QByteArray rankingScript();
 /// The style of the list and the tag that loads the script, with the words
 /// it shows and says (`moveUp`, `moveDown`, `moved`: "%1: place %2 of %3"),
 /// escaped for an attribute.

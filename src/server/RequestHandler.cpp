@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/RequestHandler.h"
+#include "server/ServedScripts.h"
 
 #include "model/PageFormat.h"
 
@@ -253,16 +254,7 @@ HttpResponse RequestHandler::handle(const HttpRequest& request)
     if (get && request.path.startsWith(resultsPathPrefix()))
         return showResults(request);
     if (get) {
-        std::optional<QByteArray> script = roomScript(request.path);
-        if (!script)
-            script = conditionScript(request.path);
-        if (!script)
-            script = pagingScript(request.path);
-        if (!script)
-            script = choiceScript(request.path);
-        if (!script)
-            script = rankingScript(request.path);
-        if (script) {
+        if (std::optional<QByteArray> script = servedScript(request.path)) {
             HttpResponse response;
             response.contentType = QByteArrayLiteral("text/javascript; charset=utf-8");
             response.body = std::move(*script);

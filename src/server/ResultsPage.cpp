@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/ResultsPage.h"
+#include "server/ServedScripts.h"
 
 #include "model/HtmlText.h"
 #include "model/QrCode.h"
@@ -386,9 +387,7 @@ QString offlineNotice(FormLanguage language)
 QString resultsHead(const PublishedForm& form, const QString& extra = {})
 {
     return head(respondentText(RespondentText::ResultsTitle, form.settings.language).arg(form.title),
-        form.settings.language,
-        QStringLiteral("<script src=\"") + QString::fromLatin1(resultsScriptPath())
-            + QStringLiteral("\" defer></script>") + extra);
+        form.settings.language, QString::fromLatin1(deferredScriptTag(resultsScriptPath())) + extra);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "server/RoomScript.h"
+#include "server/ServedScripts.h"
 
 #include "model/HtmlText.h"
 
@@ -386,13 +387,14 @@ QByteArray resultsScriptPath()
     return QByteArrayLiteral("/scripts/results.js");
 }
 
-std::optional<QByteArray> roomScript(QByteArrayView path)
+QByteArray formPageScript()
 {
-    if (path == formPageScriptPath())
-        return QByteArray::fromRawData(kFormPageScript, sizeof(kFormPageScript) - 1);
-    if (path == resultsScriptPath())
-        return QByteArray::fromRawData(kResultsScript, sizeof(kResultsScript) - 1);
-    return std::nullopt;
+    return QByteArray::fromRawData(kFormPageScript, sizeof(kFormPageScript) - 1);
+}
+
+QByteArray resultsScript()
+{
+    return QByteArray::fromRawData(kResultsScript, sizeof(kResultsScript) - 1);
 }
 
 QByteArray formPageScriptTag(FormLanguage language)
@@ -410,7 +412,7 @@ QByteArray formPageScriptTag(FormLanguage language)
             + escapeAttribute(respondentText(RespondentText::EarlierAnswersWaiting, language)).toUtf8()
             + '\'';
     }
-    return "<script src=\"" + formPageScriptPath() + "\" defer" + words + "></script>";
+    return deferredScriptTag(formPageScriptPath(), words);
 }
 
 } // namespace quenlow

@@ -24,8 +24,9 @@ QByteArray formPageScriptPath();
 /// The results page's: fetches the page again every few seconds, says so
 /// on the page while that fails, and turns the projector's pages.
 QByteArray resultsScriptPath();
-/// The script at `path`, or nothing for a path that is none of these.
-std::optional<QByteArray> roomScript(QByteArrayView path);
+/// The scripts themselves.
+QByteArray formPageScript();
+QByteArray resultsScript();
 
 /// The tag that loads the form page's script, which shows its notices in `language`.
 QByteArray formPageScriptTag(FormLanguage language = FormLanguage::English);
