@@ -104,9 +104,16 @@ QString collapsed(const QString& text)
     return text.simplified();
 }
 
-/// The type of a row in one spelling: lower case, single blanks, the long
-/// forms of the format's tools made short; the list of a select apart.
-std::pair<QString, QString> baseType(const QString& written)
+/// A row's type in one spelling: lower case, single blanks, the long forms
+/// of the format's tools made short; the list of a select apart, and whether
+/// it offers "Other:" with a box to type in ("select_one list or_other").
+struct RowType {
+    QString type;
+    QString list;
+    bool orOther = false;
+};
+
+RowType baseType(const QString& written)
 {
     QString type = collapsed(written).toLower();
     static const QRegularExpression longSelect(u"^select (one|all that apply) from (\\S+)$"_s);
@@ -114,9 +121,12 @@ std::pair<QString, QString> baseType(const QString& written)
         return { m.captured(1) == u"one"_s ? u"select_one"_s : u"select_multiple"_s,
             collapsed(written).section(u' ', -1) };
     for (const QString& select : { u"select_one"_s, u"select_multiple"_s, u"rank"_s }) {
-        // "select_one list or_other" and the like are types of their own, which the table does not know.
         if (type.startsWith(select + u' ') && type.count(u' ') == 1)
             return { select, collapsed(written).section(u' ', 1) };
+        // A ranking has no "Other:"; other suffixes are types the table does not know.
+        if (select != u"rank"_s && type.startsWith(select + u' ') && type.count(u' ') == 2
+            && type.endsWith(u" or_other"_s))
+            return { select, collapsed(written).section(u' ', 1, 1), true };
     }
     if (type == u"begin group"_s)
         return { u"begin_group"_s, {} };
@@ -401,7 +411,7 @@ void SurveyReader::readRow(const SheetRow& row)
         return;
     const QString name = m_survey.value(row, u"name"_s);
     const XlsFormRow where { row.number, writtenType, name };
-    const auto [type, list] = baseType(writtenType);
+    const auto [type, list, orOther] = baseType(writtenType);
     const QString appearance = m_survey.value(row, u"appearance"_s);
     const TypeMapping* mapping = mappingOf(type, appearance);
     if (!mapping || mapping->becomes == Becomes::Refused) {
@@ -541,6 +551,7 @@ void SurveyReader::readRow(const SheetRow& row)
             refuse(where); // a default that is none of the choices
             return;
         }
+        settings.otherAnswer = orOther;
         add(withQuestionSettings(mapping->becomes == Becomes::RadioButtons
                     ? radioButtonsMethod(question, options, chosen)
                     : pullDownMenuMethod(question, kMenuHeight, options, chosen),
@@ -550,12 +561,14 @@ void SurveyReader::readRow(const SheetRow& row)
     }
     case Becomes::CheckBoxes: {
         const QStringList ticked = defaultValue.split(u' ', Qt::SkipEmptyParts);
-        // One choice that says what the question says is a box on its own.
-        const bool single = choices.size() == 1 && choices.constFirst().label == question;
+        // One choice that says what the question says is a box on its own, unless it offers "Other:" too.
+        const bool single = choices.size() == 1 && choices.constFirst().label == question && !orOther;
         if (!single)
             settings.questionText = question;
         for (const Choice& choice : std::as_const(choices)) {
             known.options.insert(choice.name, choice.label);
+            // The group's "Other:" stands on its first box.
+            settings.otherAnswer = orOther && &choice == &choices.constFirst();
             add(withQuestionSettings(
                     checkBoxMethod(choice.label, true, ticked.contains(choice.name)), settings),
                 where);
@@ -842,7 +855,7 @@ Result<QList<WorkbookSheet>, XlsFormExportProblem> xlsFormSheetsOf(
         case ElementKind::RadioButtons:
         case ElementKind::PullDownMenu: {
             row[1] = uniqueName(m.userInstruction, taken, u"question"_s);
-            row[0] = u"select_one "_s + row[1];
+            row[0] = u"select_one "_s + row[1] + (s.otherAnswer ? u" or_other"_s : QString());
             if (m.kind == ElementKind::PullDownMenu)
                 row[6] = u"minimal"_s;
             Named question { row[1], m.kind, {}, false };
@@ -885,8 +898,10 @@ Result<QList<WorkbookSheet>, XlsFormExportProblem> xlsFormSheetsOf(
             row[0] = u"select_multiple "_s + row[1];
             QSet<QString> choiceNames;
             QStringList ticked;
+            bool other = false;
             for (qsizetype b = i; b <= last; ++b) {
                 const FormMethod& box = elements.at(b);
+                other = other || !extraColumnsOf(box).isEmpty();
                 const QString choice = uniqueName(box.userInstruction, choiceNames, u"choice"_s);
                 addChoice(row[1], choice, box.userInstruction);
                 if (wholeNumber(box.attribute4) != 0)
@@ -895,6 +910,8 @@ Result<QList<WorkbookSheet>, XlsFormExportProblem> xlsFormSheetsOf(
                     { row[1], ElementKind::CheckBox, { { box.userInstruction, choice } }, true });
             }
             row[7] = ticked.join(u' ');
+            if (other)
+                row[0] += u" or_other"_s;
             addRow(row);
             i = last;
             continue;

@@ -43,6 +43,12 @@ QuestionSettings asked(bool required, AnswerKind kind = AnswerKind::AnyText, con
     return s;
 }
 
+QuestionSettings withOther(QuestionSettings s)
+{
+    s.otherAnswer = true;
+    return s;
+}
+
 /// An element as a reader compares it: its row, options, default and settings.
 QString described(const FormMethod& m)
 {
@@ -124,11 +130,16 @@ void TestXlsForm::roundTripKeepsTheForm()
         withQuestionSettings(textFieldMethod(u"Mobile"_s, u"30"_s, {}, {}), asked(false, AnswerKind::Phone)),
         textAreaMethod(u"Comments"_s, u"5"_s, u"40"_s, u"None"_s),
         pageBreakMethod(u"Your choices"_s),
-        radioButtonsMethod(colour, { u"Red"_s, u"Green & blue"_s, u"It's grey"_s }, u"Red"_s),
+        // "Other:" with a box to type in, on the radio buttons and on the group's first box.
+        withQuestionSettings(
+            radioButtonsMethod(colour, { u"Red"_s, u"Green & blue"_s, u"It's grey"_s }, u"Red"_s),
+            withOther(asked(false))),
+
         withQuestionSettings(
             pullDownMenuMethod(u"Country"_s, u"1"_s, { u"Chile"_s, u"Peru"_s }, noDefaultOption()),
             asked(false, AnswerKind::AnyText, {}, {}, { colour, u"It's grey"_s })),
-        withQuestionSettings(checkBoxMethod(u"Tea"_s, true, true), asked(true, {}, {}, {}, {}, u"Drinks"_s)),
+        withQuestionSettings(
+            checkBoxMethod(u"Tea"_s, true, true), withOther(asked(true, {}, {}, {}, {}, u"Drinks"_s))),
         withQuestionSettings(
             checkBoxMethod(u"Coffee"_s, true, false), asked(true, {}, {}, {}, {}, u"Drinks"_s)),
         checkBoxMethod(u"I agree"_s, true, false),
@@ -171,7 +182,7 @@ void TestXlsForm::refusesWhatItCannotTake_data()
     QTest::newRow("repeat and calculation")
         << u"repeat"_s << int(XlsFormProblem::Unsupported) << QString()
         << QList<XlsFormRow> { { 2, u"begin_repeat"_s, u"person"_s }, { 4, u"end_repeat"_s, {} },
-               { 14, u"calculate"_s, u"total"_s }, { 15, u"select_one yesno or_other"_s, u"water_other"_s } };
+               { 14, u"calculate"_s, u"total"_s }, { 15, u"geopoint"_s, u"where"_s } };
     // A ranking of one choice puts nothing in order.
     QTest::newRow("ranking of one") << u"rankone"_s << int(XlsFormProblem::Unsupported) << QString()
                                     << QList<XlsFormRow> { { 12, u"rank one"_s, u"ranked"_s } };

@@ -110,7 +110,7 @@ def main():
             survey[1:1] = [["begin_repeat", "person", "Household member", None, None, None, None, None]]
             survey.insert(3, ["end_repeat", None, None, None, None, None, None, None])
             survey.append(["calculate", "total", None, None, None, None, None, None])
-            survey.append(["select_one yesno or_other", "water_other", "Piped water?", None, None, None, None, None])
+            survey.append(["geopoint", "where", "Where is the house?", None, None, None, None, None])
         book = workbook([("survey", survey), ("choices", choices), ("settings", settings)])
         if kind == "repeat":
             book["survey"].cell(row=1, column=9, value="calculation")
