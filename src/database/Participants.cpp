@@ -129,16 +129,25 @@ Result<QHash<qint64, Participant>> participantsByAnswer(AnswersStore& store, con
     return noParticipants();
 }
 
-Result<bool> hasParticipant(AnswersStore& store, const QString& table, const QString& code)
+Result<CodeState> participantCodeState(AnswersStore& store, const QString& table, const QString& code)
 {
     if (!isParticipantCode(code))
-        return false;
+        return CodeState::Unknown;
     if (auto* sqlite = dynamic_cast<SqliteAnswersStore*>(&store))
-        return sqlite->hasParticipant(table, code);
+        return sqlite->participantCodeState(table, code);
     if (auto* postgres = dynamic_cast<PostgresAnswersStore*>(&store))
-        return postgres->hasParticipant(table, code);
+        return postgres->participantCodeState(table, code);
     return noParticipants();
 }
+
+namespace participants {
+
+CodeState codeStateOf(qint64 looked)
+{
+    return looked < 0 ? CodeState::Unknown : looked == 0 ? CodeState::NotAnswered : CodeState::Answered;
+}
+
+} // namespace participants
 
 namespace participants {
 

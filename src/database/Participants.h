@@ -65,7 +65,8 @@ bool isParticipantCode(const QString& code);
 /// The participants whose answers are rows of `table`, by row id: none for
 /// anonymous answers, whose rows nothing ties to a code.
 Result<QHash<qint64, Participant>> participantsByAnswer(AnswersStore& store, const QString& table);
-/// Whether a participant of `table` has `code` (normalized); false when it has none.
-Result<bool> hasParticipant(AnswersStore& store, const QString& table, const QString& code);
+/// Whether a participant of `table` has `code` (normalized), and whether it was used to answer.
+enum class CodeState { Unknown, NotAnswered, Answered };
+Result<CodeState> participantCodeState(AnswersStore& store, const QString& table, const QString& code);
 
 } // namespace quenlow

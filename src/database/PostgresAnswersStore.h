@@ -84,7 +84,7 @@ public:
     Result<QList<Participant>> participants(const QString& table);
     Result<void> removeParticipants(const QString& table, const QStringList& codes);
     Result<Participation> participation(const QString& table);
-    Result<bool> hasParticipant(const QString& table, const QString& code);
+    Result<CodeState> participantCodeState(const QString& table, const QString& code);
     Result<QHash<qint64, Participant>> participantsByAnswer(const QString& table);
     Result<QByteArray> sharedKey() override;
     /// The shared key when one was made, without making one.

@@ -141,19 +141,20 @@ Result<Participation> PostgresAnswersStore::participation(const QString& table)
     return Participation { number(r->get(), 0, 0), number(r->get(), 0, 1) };
 }
 
-Result<bool> PostgresAnswersStore::hasParticipant(const QString& table, const QString& code)
+Result<CodeState> PostgresAnswersStore::participantCodeState(const QString& table, const QString& code)
 {
     const auto there = m_db->run(QStringLiteral("SELECT to_regclass($1)"), { participantsRef(table) });
     if (!there)
         return there.error();
     if (PQgetisnull(there->get(), 0, 0))
-        return false;
-    const auto r = m_db->run(
-        QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE code = $1)").arg(participantsRef(table)),
+        return CodeState::Unknown;
+    const auto r = m_db->run(QStringLiteral("SELECT coalesce((SELECT CASE WHEN answered IS NULL THEN 0 ELSE "
+                                            "1 END FROM %1 WHERE code = $1), -1)")
+                                 .arg(participantsRef(table)),
         { code });
     if (!r)
         return r.error();
-    return PQgetvalue(r->get(), 0, 0)[0] == 't';
+    return participants::codeStateOf(QByteArray(PQgetvalue(r->get(), 0, 0)).toLongLong());
 }
 
 Result<QHash<qint64, Participant>> PostgresAnswersStore::participantsByAnswer(const QString& table)

@@ -157,16 +157,18 @@ Result<Participation> SqliteAnswersStore::participation(const QString& table)
     return Participation { *invited, *answered };
 }
 
-Result<bool> SqliteAnswersStore::hasParticipant(const QString& table, const QString& code)
+Result<CodeState> SqliteAnswersStore::participantCodeState(const QString& table, const QString& code)
 {
     const QString own = participantsTable(table);
     if (!m_db->tableExists(own))
-        return false;
-    const auto n
-        = m_db->number(QStringLiteral("SELECT count(*) FROM %1 WHERE code = ?1").arg(quote(own)), { code });
+        return CodeState::Unknown;
+    const auto n = m_db->number(
+        QStringLiteral("SELECT ifnull((SELECT answered IS NOT NULL FROM %1 WHERE code = ?1), -1)")
+            .arg(quote(own)),
+        { code });
     if (!n)
         return failure(QStringLiteral("look up a participant of %1").arg(table), n.error());
-    return *n > 0;
+    return participants::codeStateOf(*n);
 }
 
 Result<QHash<qint64, Participant>> SqliteAnswersStore::participantsByAnswer(const QString& table)

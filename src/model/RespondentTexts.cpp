@@ -92,6 +92,9 @@ constexpr Entry kEnglish[] = {
     { T::TypeYourCode, "Please type the personal code from your invitation." },
     { T::CodeNotKnown, "This code is not known. Please check it." },
     { T::CodeAlreadyUsed, "This code has already been used." },
+    { T::AnonymousAnswersReceived,
+        "The answers sent with it were received. They are kept without the code, so they cannot be "
+        "changed." },
     { T::AnswersAnonymous, "Your answers are anonymous: nobody can tell which answers are yours." },
     { T::NotFoundTitle, "Not found" },
     { T::NotFound,
@@ -252,6 +255,10 @@ constexpr Entry kGerman[] = {
     { T::TypeYourCode, "Bitte geben Sie den pers\u00f6nlichen Code aus Ihrer Einladung ein." },
     { T::CodeNotKnown, "Dieser Code ist nicht bekannt. Bitte pr\u00fcfen Sie ihn." },
     { T::CodeAlreadyUsed, "Dieser Code wurde bereits verwendet." },
+    { T::AnonymousAnswersReceived,
+        "Die damit gesendeten Antworten sind eingegangen. Sie werden ohne den Code gespeichert und "
+        "k\u00f6nnen "
+        "daher nicht ge\u00e4ndert werden." },
     { T::AnswersAnonymous, "Ihre Antworten sind anonym: Niemand kann erkennen, welche Antworten Ihre sind." },
     { T::NotFoundTitle, "Nicht gefunden" },
     { T::NotFound,
@@ -416,6 +423,10 @@ constexpr Entry kSpanish[] = {
     { T::TypeYourCode, "Escriba el c\u00f3digo personal de su invitaci\u00f3n." },
     { T::CodeNotKnown, "Este c\u00f3digo no se conoce. Compru\u00e9belo, por favor." },
     { T::CodeAlreadyUsed, "Este c\u00f3digo ya se ha utilizado." },
+    { T::AnonymousAnswersReceived,
+        "Las respuestas enviadas con \u00e9l se recibieron. Se guardan sin el c\u00f3digo, por lo que no se "
+        "pueden "
+        "cambiar." },
     { T::AnswersAnonymous,
         "Sus respuestas son an\u00f3nimas: nadie puede saber qu\u00e9 respuestas son las suyas." },
     { T::NotFoundTitle, "No encontrado" },

@@ -98,6 +98,7 @@ enum class RespondentText {
     TypeYourCode,
     CodeNotKnown,
     CodeAlreadyUsed,
+    AnonymousAnswersReceived, // said after CodeAlreadyUsed on an anonymous form
     AnswersAnonymous,
     // The service's own pages, for requests it cannot take; "%1" as said there.
     NotFoundTitle,

@@ -160,7 +160,13 @@ QByteArray codePage(const PublishedForm& form, RespondentText said)
     return (head(form.title, language) + QStringLiteral("<body><main><h1>") + escapeHtml(form.title)
         + QStringLiteral("</h1><p")
         + (refused ? QStringLiteral(" class=answer-notice role=alert") : QString()) + QLatin1Char('>')
-        + text(said) + QStringLiteral("</p><form method=get action='/")
+        + text(said)
+        // Anonymous answers cannot be found again: the person learns they are in, whatever the reason for
+        // asking.
+        + (said == RespondentText::CodeAlreadyUsed && form.settings.anonymousAnswers
+                ? QLatin1Char(' ') + text(RespondentText::AnonymousAnswersReceived)
+                : QString())
+        + QStringLiteral("</p><form method=get action='/")
         + escapeAttribute(QString::fromLatin1(QUrl::toPercentEncoding(form.name)))
         + QStringLiteral(".html'><p><label for=code>") + text(RespondentText::YourCode)
         + QStringLiteral("</label> <input id=code name=code type=text required autocomplete=off "

@@ -342,17 +342,20 @@ HttpResponse RequestHandler::invitedPage(
     if (typed.trimmed().isEmpty())
         return page(RespondentText::TypeYourCode, 200);
     // Said before anything is typed in vain; the post is checked again as it is stored.
-    Result<bool> known = false;
+    Result<CodeState> known = CodeState::Unknown;
     if (isParticipantCode(code)) {
         const auto store = StorePool::shared(m_storeLocation)->borrow();
         if (!store)
             return unavailable(false, form.settings.language);
-        known = hasParticipant(**store, table, code);
+        known = participantCodeState(**store, table, code);
     }
     if (!known)
         return unavailable(false, form.settings.language);
-    if (!*known)
+    if (*known == CodeState::Unknown)
         return page(RespondentText::CodeNotKnown, 403);
+    // Anonymous answers sent cannot be changed: none would be taken.
+    if (*known == CodeState::Answered && form.settings.anonymousAnswers)
+        return page(RespondentText::CodeAlreadyUsed, 403);
     // Opened again from the thank-you page to change the answers sent.
     const QString kept
         = m_tokens.verified(table, firstValue(asked, QStringLiteral("change")).value_or(QString()));
