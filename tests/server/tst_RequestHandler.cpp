@@ -101,7 +101,6 @@ private slots:
     void refusesUnknownForms();
     void neverUsesThePostedDatabaseLocation();
     void showsTheAnswersTableOnlyWhenTheHeaderAllows();
-    void picksUpColumnChangesWithoutRestart();
     void takesTenThousandFields();
     void followsAReplacedOrDamagedDatabaseFile();
     void answersOtherMethodsClearly();
@@ -123,12 +122,10 @@ private slots:
     void speaksTheBrowsersLanguageWhereNoFormIsNamed();
     void refusesAnswersItsQuestionsCannotTake();
     void closedChoicesTakeOnlyWhatTheyOffer();
-    void aTextFieldTakesNoMoreThanItsBox();
     void holdsScalesBoxGroupsAndChainedConditions_data();
     void holdsScalesBoxGroupsAndChainedConditions();
     void holdsEveryRowOfAGrid();
     void invitedPeopleAnswerWithTheirCode();
-    void invitedAnswersKeepToTheQuotas();
     void anonymousAnswersKeepNoLinkToTheirCode();
     void holdsARankingWhole();
 
@@ -698,37 +695,6 @@ void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
     QCOMPARE(get("/scripts/showTable.asp").status, 400);
 }
 
-void TestRequestHandler::picksUpColumnChangesWithoutRestart()
-{
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).textField(u"Mood"_s).write());
-    const auto store = openStore(m_folder->database());
-    QVERIFY(store->dropColumn(u"tbl_survey"_s, u"Mood"_s)); // its column not made yet
-    const Fields base = surveyHeader()
-        + fieldsOf(u"Comments Type=Text Area|Comments=first|Mood Type=Text Field|Mood=fine"_s);
-    QCOMPARE(post(base).status, 200);
-    QVERIFY(!rows().first().contains(u"Mood"_s));
-
-    QVERIFY(addQuestionColumn(m_folder->database(), u"tbl_survey"_s, u"Mood"_s));
-    QCOMPARE(post(base).status, 200);
-    QCOMPARE(rows().at(0).value(u"Mood"_s).toString(), columnAddedMarker());
-    QCOMPARE(rows().at(1).value(u"Mood"_s).toString(), u"fine"_s);
-
-    // Renamed and removed as the designer does it, while a page of before
-    // is being filled in: its answer lands in the renamed column.
-    QVERIFY(store->renameColumn(u"tbl_survey"_s, u"Mood"_s, u"Humour"_s));
-    QVERIFY(store->dropColumn(u"tbl_survey"_s, u"Comments"_s));
-    QVERIFY(
-        FormBuilder(m_folder->path(), u"survey"_s).textField(u"Humour"_s).formerly(u"Mood"_s).writeFiles());
-    // A server on a database server looks at a publication again after a second.
-    if (TestProgramFolder::onServerStore())
-        QTest::qWait(1500);
-    QCOMPARE(post(base).status, 409); // Comments is gone
-    QCOMPARE(rows().size(), 2);
-    QCOMPARE(post(base.first(base.size() - 4) + base.last(2)).status, 200);
-    QCOMPARE(rows().size(), 3);
-    QCOMPARE(rows().at(2).value(u"Humour"_s).toString(), u"fine"_s);
-}
-
 void TestRequestHandler::takesTenThousandFields()
 {
     makeSurvey();
@@ -955,40 +921,6 @@ void TestRequestHandler::aFullQuotaRefusesWhatWouldPassIt()
     QCOMPARE(post(answer(u"North"_s, first)).status, 200);
     QCOMPARE(rows().size(), 2);
     QCOMPARE(rows().at(1).value(u"Region"_s).toString(), u"South"_s);
-}
-
-// Answers given with a participant's code count in the quotas as any other:
-// a first answer into a full quota is refused and claims nothing, and a
-// second answer may leave a quota for another but not come into a full one.
-void TestRequestHandler::invitedAnswersKeepToTheQuotas()
-{
-    FormSettings settings;
-    settings.invitedOnly = true;
-    settings.quotas = { { u"Region"_s, u"North"_s, 1 } };
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .settings(settings)
-                .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
-                .submitButton()
-                .write());
-    const auto store = openStore(m_folder->database());
-    QVERIFY(addParticipants(
-        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
-    const auto answer = [&](const QString& code, const QString& region) {
-        return post(surveyHeader() + Fields { { participantCodeField(), code } }
-            + fieldsOf(u"Region Type=Radio Buttons|Region="_s + region))
-            .status;
-    };
-    QCOMPARE(answer(u"ACDE3479"_s, u"North"_s), 200);
-    QCOMPARE(answer(u"FGHJ3479"_s, u"North"_s), 403);
-    QVERIFY(!participantsOf(*store, u"tbl_survey"_s)->at(1).answered);
-    QCOMPARE(answer(u"FGHJ3479"_s, u"South"_s), 200);
-    QCOMPARE(answer(u"ACDE3479"_s, u"South"_s), 200); // leaves the quota
-    QCOMPARE(answer(u"FGHJ3479"_s, u"North"_s), 200); // comes into it again
-    QCOMPARE(answer(u"ACDE3479"_s, u"North"_s), 403);
-    const QList<QVariantMap> stored = rows();
-    QCOMPARE(stored.size(), 2);
-    QCOMPARE(stored.at(0).value(u"Region"_s).toString(), u"South"_s);
-    QCOMPARE(stored.at(1).value(u"Region"_s).toString(), u"North"_s);
 }
 
 // The designer stopped midway through renaming a form: the service serves
@@ -1915,29 +1847,6 @@ void TestRequestHandler::closedChoicesTakeOnlyWhatTheyOffer()
     QVERIFY(rows().isEmpty());
     QCOMPARE(post(answers(u"Yes"_s, u"Research"_s)).status, 200);
     QCOMPARE(rows().size(), 1);
-}
-
-// A text field's box takes so many characters; so does the service, counting
-// them as a person does (an emoji is one, not two UTF-16 units).
-void TestRequestHandler::aTextFieldTakesNoMoreThanItsBox()
-{
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .textField(u"Nickname"_s, {}, u"5"_s)
-                .textArea(u"Comments"_s)
-                .write());
-    const auto answer = [&](const QString& nickname) {
-        return post(surveyHeader()
-            + fieldsOf(u"Nickname Type=Text Field|Nickname=%1|Comments Type=Text Area|Comments=kept"_s.arg(
-                nickname)));
-    };
-    const HttpResponse refused = answer(u"Sixsix"_s);
-    QCOMPARE(refused.status, 422);
-    QVERIFY(refused.body.contains("Please use at most 5 characters."));
-    QVERIFY(rows().isEmpty());
-    const QString fiveEmoji = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(5);
-    QCOMPARE(answer(fiveEmoji).status, 200);
-    QCOMPARE(rows().size(), 1);
-    QCOMPARE(rows().first().value(u"Nickname"_s).toString(), fiveEmoji);
 }
 
 void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions_data()
