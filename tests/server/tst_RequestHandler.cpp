@@ -54,6 +54,23 @@ Fields fieldsOf(const QString& written)
     return fields;
 }
 
+// The "survey" page's post: its hidden fields, the page's token when given, then `written`.
+Fields sentWith(const QString& token, const QString& written)
+{
+    Fields fields = surveyHeader();
+    if (!token.isEmpty())
+        fields.append({ submissionTokenField(), token });
+    return fields + fieldsOf(written);
+}
+
+// Settings of a form whose results are shown.
+FormSettings showingResults()
+{
+    FormSettings settings;
+    settings.showResults = true;
+    return settings;
+}
+
 // A participant as the designer adds them.
 Participant invitee(
     const QString& code, const QString& name, QList<std::pair<QString, QString>> attributes = {})
@@ -108,7 +125,6 @@ private slots:
     void aFullQuotaRefusesWhatWouldPassIt();
     void followsARenameCutShort();
     void aRenamedFormKeepsItsAddresses();
-    void resultsCountWhatTheStoreHolds();
     void resultsChartAnswersTypedAfterOther();
     void projectorShowsAScreenfulAndWhereToAnswer();
 
@@ -133,6 +149,8 @@ private:
     HttpResponse postBody(
         const QByteArray& body, const QByteArray& contentType = "application/x-www-form-urlencoded");
     void makeSurvey(bool allowTable = false);
+    std::shared_ptr<AnswersStore> inviteAnnAndBo(const FormSettings& settings);
+    HttpResponse commentAs(const QString& code, const QString& comment, const QString& token = {});
     QList<QVariantMap> rows(const QString& table = u"tbl_survey"_s)
     {
         return tableRows(m_folder->database(), table);
@@ -211,6 +229,27 @@ void TestRequestHandler::makeSurvey(bool allowTable)
                 .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
                 .submitButton()
                 .write());
+}
+
+// The "survey" form with `settings`, answered by Ann (ACDE3479) and Bo (FGHJ3479) with their codes.
+std::shared_ptr<AnswersStore> TestRequestHandler::inviteAnnAndBo(const FormSettings& settings)
+{
+    const bool written = FormBuilder(m_folder->path(), u"survey"_s)
+                             .title(u"Staff Survey"_s)
+                             .settings(settings)
+                             .textArea(u"Comments"_s)
+                             .write();
+    auto store = openStore(m_folder->database());
+    const bool invited = written
+        && addParticipants(
+            *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) });
+    return invited ? store : nullptr;
+}
+
+HttpResponse TestRequestHandler::commentAs(const QString& code, const QString& comment, const QString& token)
+{
+    return post(sentWith(
+        token, participantCodeField() + u"="_s + code + u"|Comments Type=Text Area|Comments="_s + comment));
 }
 
 void TestRequestHandler::readsUrlEncodedFieldsInOrder()
@@ -722,102 +761,82 @@ void TestRequestHandler::answersOtherMethodsClearly()
     QCOMPARE(m_handler->handle(request("HEAD", "/survey.html")).status, 200);
 }
 
+// The writer stores a page's answers once: the same answers again change
+// nothing, other answers of the same page replace them, the arrival kept
+// and the change noted.
 void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
 {
     makeSurvey();
-    const auto submission = [](const QString& token, const QString& comment) {
+    const auto write = [this](const QString& token, const QString& comment, const QString& table) {
         Submission s;
-        s.table = u"tbl_survey"_s;
+        s.table = table;
         s.answers = { { u"Form Question"_s, u"mine"_s }, { u"Comments"_s, comment } };
         s.token = token;
-        return s;
+        return m_writer->write(s);
     };
     const auto store = openStore(m_folder->database());
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
-    const WriteResult first = m_writer->write(submission(u"page-1"_s, u"a"_s));
+    const WriteResult first = write(u"page-1"_s, u"a"_s, u"tbl_survey"_s);
     QCOMPARE(first->outcome, StoredSubmission::Stored);
     const auto arrived = store->arrivalOf(u"tbl_survey"_s, first->rowId);
     QVERIFY(arrived && *arrived && **arrived >= before);
-    // The same answers again change nothing; other answers of the same page
-    // replace them, the arrival kept and the change noted.
-    const WriteResult again = m_writer->write(submission(u"page-1"_s, u"a"_s));
-    QCOMPARE(again->outcome, StoredSubmission::Repeated);
-    QCOMPARE(again->rowId, first->rowId);
+    QCOMPARE(write(u"page-1"_s, u"a"_s, u"tbl_survey"_s)->outcome, StoredSubmission::Repeated);
     QCOMPARE(store->changeOf(u"tbl_survey"_s, first->rowId).valueOr({}), std::nullopt);
-    const WriteResult corrected = m_writer->write(submission(u"page-1"_s, u"b"_s));
+    const WriteResult corrected = write(u"page-1"_s, u"b"_s, u"tbl_survey"_s);
     QCOMPARE(corrected->outcome, StoredSubmission::Replaced);
     QCOMPARE(corrected->rowId, first->rowId);
-    QCOMPARE(m_writer->write(submission(QString(), u"c"_s))->outcome, StoredSubmission::Stored);
-    Submission elsewhere = submission(QString(), u"d"_s);
-    elsewhere.table = u"tbl_nosuch"_s;
-    QVERIFY(m_writer->write(elsewhere).failedWith(Error::NotFound));
-    QCOMPARE(rows().size(), 2);
+    QVERIFY(write({}, u"c"_s, u"tbl_nosuch"_s).failedWith(Error::NotFound));
+    QCOMPARE(rows().size(), 1);
     QCOMPARE(rows().at(0).value(u"Comments"_s).toString(), u"b"_s);
     // The reserved column stays the program's.
     QVERIFY(rows().at(0).value(u"Form Question"_s).isNull());
     QCOMPARE(store->arrivalOf(u"tbl_survey"_s, first->rowId).valueOr({}), *arrived);
     const auto changed = store->changeOf(u"tbl_survey"_s, first->rowId);
     QVERIFY(changed && *changed && **changed >= **arrived);
-
-    // Through the page: Back, change an answer, send again.
-    const QByteArray page = get("/survey.html").body;
-    const QString token = tokenIn(page);
-    QVERIFY(!token.isEmpty());
-    Fields fields = surveyHeader()
-        + Fields { { submissionTokenField(), token }, { u"Comments Type"_s, u"Text Area"_s },
-              { u"Comments"_s, u"first thought"_s } };
-    const QByteArray thanks = post(fields).body;
-    QVERIFY(thanks.contains("have been received"));
-    // "Change your answers" opens the page again with its token; one the
-    // service did not give for this form is not taken.
-    QVERIFY(thanks.contains(
-        QByteArray("<A CLASS=change-answers HREF='/survey.html?change=" + token.toLatin1() + "'>")));
-    QCOMPARE(tokenIn(get("/survey.html", QByteArray("change=" + token.toLatin1())).body), token);
-    const QString forged = (token.front() == u'a' ? u"b"_s : u"a"_s) + token.mid(1);
-    QVERIFY(tokenIn(get("/survey.html", QByteArray("change=" + forged.toLatin1())).body) != forged);
-    fields.last().second = u"second thought"_s;
-    QVERIFY(post(fields).body.contains("Your answers have been updated."));
-    QVERIFY(post(fields).body.contains("have been received")); // the same again: nothing to update
-    QCOMPARE(rows().size(), 3);
-    QCOMPARE(rows().at(2).value(u"Comments"_s).toString(), u"second thought"_s);
 }
 
-// What the people who answer a form are sent: the page adapted for phones,
-// with its token and without the server's paths, the file left alone.
-// A page's answers go to its own row only: a corrected page of a changed
-// form replaces them, and a page of a form renamed away, posted to a new form
-// of the old name, touches neither.
+// A page's answers go to its own row only: "Change your answers" opens the
+// page again with its token, a corrected page of a changed form replaces
+// them, and a page of a form renamed away, posted to a new form of the old
+// name, touches neither.
 void TestRequestHandler::aPageStaysWithItsFormAndItsRow()
 {
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).textField(u"Mood"_s).write());
     const QString token = tokenIn(get("/survey.html").body);
-    const Fields sent = surveyHeader() + Fields { { submissionTokenField(), token } }
-        + fieldsOf(u"Comments Type=Text Area|Comments=first|Mood Type=Text Field|Mood=fine"_s);
-    QCOMPARE(post(sent).status, 200);
+    const auto comments = [&](const QString& text, const QString& more = {}) {
+        return post(sentWith(token, u"Comments Type=Text Area|Comments="_s + text + more));
+    };
+    const QString mood = u"|Mood Type=Text Field|Mood=fine"_s;
+    const QByteArray thanks = comments(u"first"_s, mood).body;
+    QVERIFY(thanks.contains("have been received"));
+    QVERIFY(thanks.contains(
+        QByteArray("<A CLASS=change-answers HREF='/survey.html?change=" + token.toLatin1() + "'>")));
+    QCOMPARE(tokenIn(get("/survey.html", QByteArray("change=" + token.toLatin1())).body), token);
+    // One the service did not give for this form is not taken.
+    const QString forged = (token.front() == u'a' ? u"b"_s : u"a"_s) + token.mid(1);
+    QVERIFY(tokenIn(get("/survey.html", QByteArray("change=" + forged.toLatin1())).body) != forged);
 
     QVERIFY(openStore(m_folder->database())->dropColumn(u"tbl_survey"_s, u"Mood"_s));
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).writeFiles());
     if (TestProgramFolder::onServerStore())
         QTest::qWait(1500);
-    Fields corrected = sent;
-    corrected[corrected.size() - 3].second = u"second"_s;
-    const HttpResponse changed = post(corrected);
+    const HttpResponse changed = comments(u"second"_s, mood);
     QCOMPARE(changed.status, 409);
     QCOMPARE(tokenIn(changed.body), token);
-    const HttpResponse updated = post(corrected.first(corrected.size() - 2));
+    const HttpResponse updated = comments(u"second"_s);
     QCOMPARE(updated.status, 200);
     QVERIFY(updated.body.contains("Your answers have been updated."));
+    QVERIFY(comments(u"second"_s).body.contains("have been received")); // the same again: nothing to update
     QCOMPARE(rows().size(), 1);
     QCOMPARE(rows().first().value(u"Comments"_s).toString(), u"second"_s);
 
     // Renamed away as the designer renames a form, and a new form made under the name.
     QVERIFY(openStore(m_folder->database())->renameTable(u"tbl_survey"_s, u"tbl_renamed"_s));
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).write());
-    QCOMPARE(post(surveyHeader() + fieldsOf(u"Comments Type=Text Area|Comments=someone else"_s)).status, 200);
+    QCOMPARE(post(sentWith({}, u"Comments Type=Text Area|Comments=someone else"_s)).status, 200);
     if (TestProgramFolder::onServerStore())
         QTest::qWait(1500);
-    corrected[corrected.size() - 3].second = u"third"_s;
-    const HttpResponse old = post(corrected.first(corrected.size() - 2));
+    const HttpResponse old = comments(u"third"_s);
     QCOMPARE(old.status, 409);
     QVERIFY(!old.body.contains("updated"));
     QCOMPARE(rows().size(), 1);
@@ -865,21 +884,19 @@ void TestRequestHandler::aFullQuotaRefusesWhatWouldPassIt()
                 .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
                 .submitButton()
                 .write());
-    const auto answer = [](const QString& region, const QString& token) {
-        return surveyHeader()
-            + Fields { { submissionTokenField(), token }, { u"Region Type"_s, u"Radio Buttons"_s },
-                  { u"Region"_s, region } };
+    const auto answer = [&](const QString& region, const QString& token) {
+        return post(sentWith(token, u"Region Type=Radio Buttons|Region="_s + region));
     };
     const QString first = tokenIn(get("/survey.html").body), second = tokenIn(get("/survey.html").body);
-    QCOMPARE(post(answer(u"North"_s, first)).status, 200);
-    const HttpResponse refused = post(answer(u"North"_s, second));
+    QCOMPARE(answer(u"North"_s, first).status, 200);
+    const HttpResponse refused = answer(u"North"_s, second);
     QCOMPARE(refused.status, 403);
     QVERIFY(refused.body.contains(u"<h1>Encuesta</h1><p>Gracias \u2014 ya tenemos suficientes respuestas de "
                                   "personas como usted.</p>"_s.toUtf8()));
     QCOMPARE(rows().size(), 1);
-    QCOMPARE(post(answer(u"South"_s, second)).status, 200);
-    QCOMPARE(post(answer(u"North"_s, second)).status, 403);
-    QCOMPARE(post(answer(u"North"_s, first)).status, 200);
+    QCOMPARE(answer(u"South"_s, second).status, 200);
+    QCOMPARE(answer(u"North"_s, second).status, 403);
+    QCOMPARE(answer(u"North"_s, first).status, 200);
     QCOMPARE(rows().size(), 2);
     QCOMPARE(rows().at(1).value(u"Region"_s).toString(), u"South"_s);
 }
@@ -931,9 +948,10 @@ void TestRequestHandler::followsARenameCutShort()
 // rename stores its answers in the renamed table, until a form bears the name.
 void TestRequestHandler::aRenamedFormKeepsItsAddresses()
 {
-    FormSettings settings;
-    settings.showResults = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(settings).textArea(u"Comments"_s).write());
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .settings(showingResults())
+                .textArea(u"Comments"_s)
+                .write());
     const QString oldToken = tokenIn(get("/survey.html").body);
     FormSession session(m_folder->path());
     session.setAnswersStore(m_folder->database());
@@ -944,45 +962,37 @@ void TestRequestHandler::aRenamedFormKeepsItsAddresses()
             methods.first() = headerRenamed(methods.first(), from, to);
         QVERIFY(changeForm(session, { kind, from, to, kind == FormChange::Copy }, methods));
     };
-    // A store's servers learn of a change within the second they ask the store again.
+    // The status and Location of a page; a store's servers learn of a change
+    // within the second they ask the store again, the folder's at once.
+    const int learning = TestProgramFolder::onServerStore() ? 10000 : 0;
     const auto redirect = [&](const QByteArray& path, const QByteArray& query = {}) {
-        QDeadlineTimer until(TestProgramFolder::onServerStore() ? 10000 : 0);
-        HttpResponse r = get(path, query);
-        while (r.status != 308 && !until.hasExpired()) {
-            QTest::qWait(100);
-            r = get(path, query);
-        }
+        const HttpResponse r = get(path, query);
         const auto location = std::find_if(
             r.headers.cbegin(), r.headers.cend(), [](const auto& h) { return h.first == "Location"; });
         return std::pair(r.status, location == r.headers.cend() ? QByteArray() : location->second);
     };
-    const auto served = [&](const QByteArray& path) {
-        QDeadlineTimer until(TestProgramFolder::onServerStore() ? 10000 : 0);
-        int status = get(path).status;
-        for (; status == 308 && !until.hasExpired(); status = get(path).status)
-            QTest::qWait(100);
-        return status;
-    };
 
     change(FormChange::Rename, u"survey"_s, u"staff poll"_s);
-    QCOMPARE(redirect("/survey.html"), std::pair(308, QByteArray("/staff%20poll.html")));
-    QCOMPARE(redirect("/survey.html", "lang=de"), std::pair(308, QByteArray("/staff%20poll.html?lang=de")));
-    QCOMPARE(redirect("/results/survey.html", "present"),
-        std::pair(308, QByteArray("/results/staff%20poll.html?present")));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        redirect("/survey.html"), std::pair(308, QByteArray("/staff%20poll.html")), learning);
+    QTRY_COMPARE_WITH_TIMEOUT(redirect("/survey.html", "lang=de"),
+        std::pair(308, QByteArray("/staff%20poll.html?lang=de")), learning);
+    QTRY_COMPARE_WITH_TIMEOUT(redirect("/results/survey.html", "present"),
+        std::pair(308, QByteArray("/results/staff%20poll.html?present")), learning);
     QCOMPARE(get("/staff poll.html").status, 200);
-    const HttpResponse stored = post(surveyHeader() + Fields { { submissionTokenField(), oldToken } }
-        + fieldsOf(u"Comments Type=Text Area|Comments=sent before the rename"_s));
-    QCOMPARE(stored.status, 200);
+    QCOMPARE(
+        post(sentWith(oldToken, u"Comments Type=Text Area|Comments=sent before the rename"_s)).status, 200);
     QCOMPARE(rows(u"tbl_staff poll"_s).size(), 1);
     QCOMPARE(rows(u"tbl_staff poll"_s).first().value(u"Comments"_s).toString(), u"sent before the rename"_s);
 
     // A chain leads every name to the last; a copy under a former name takes its addresses.
     change(FormChange::Rename, u"staff poll"_s, u"poll"_s);
-    QCOMPARE(redirect("/staff poll.html"), std::pair(308, QByteArray("/poll.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        redirect("/staff poll.html"), std::pair(308, QByteArray("/poll.html")), learning);
     // A store's servers learn of a former name's new holder when they read the publications again.
     QTRY_COMPARE(redirect("/survey.html"), std::pair(308, QByteArray("/poll.html")));
     change(FormChange::Copy, u"poll"_s, u"survey"_s);
-    QCOMPARE(served("/survey.html"), 200);
+    QTRY_COMPARE_WITH_TIMEOUT(get("/survey.html").status, 200, learning);
     QCOMPARE(post(surveyHeader() + fieldsOf(u"Comments Type=Text Area|Comments=to the copy"_s)).status, 200);
     QCOMPARE(rows(u"tbl_survey"_s).size(), 2);
     QCOMPARE(rows(u"tbl_poll"_s).size(), 1);
@@ -991,41 +1001,10 @@ void TestRequestHandler::aRenamedFormKeepsItsAddresses()
     QTRY_COMPARE_WITH_TIMEOUT(get("/survey.html").status, 404, 10000);
     // Renamed back to a former name.
     change(FormChange::Rename, u"poll"_s, u"staff poll"_s);
-    QCOMPARE(served("/staff poll.html"), 200);
-    QCOMPARE(redirect("/poll.html"), std::pair(308, QByteArray("/staff%20poll.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(get("/staff poll.html").status, 200, learning);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        redirect("/poll.html"), std::pair(308, QByteArray("/staff%20poll.html")), learning);
     QCOMPARE(rows(u"tbl_staff poll"_s).size(), 1);
-}
-
-// The results count what the store holds: rows another server stored, and
-// new answers while resent pages keep replacing theirs.
-void TestRequestHandler::resultsCountWhatTheStoreHolds()
-{
-    FormSettings settings;
-    settings.showResults = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .settings(settings)
-                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
-                .write());
-    const auto answer = [&](const QString& colour, const QString& token = {}) {
-        return post(surveyHeader() + Fields { { submissionTokenField(), token } }
-            + fieldsOf(u"Colour Type=Radio Buttons|Colour="_s + colour));
-    };
-    const QString token = tokenIn(get("/survey.html").body);
-    QCOMPARE(answer(u"Red"_s, token).status, 200);
-    QVERIFY(get("/results/survey.html").body.contains("<b>1</b> answer<"));
-    const AnswersStore::NewRow elsewhere { u"tbl_survey"_s, { { u"Colour"_s, u"Green"_s } }, {}, {}, {} };
-    QVERIFY(openStore(m_folder->database())->insertRows({ elsewhere, elsewhere }));
-    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>3</b> answers<"), 10000);
-
-    // A corrected page resent again and again, new answers among them.
-    for (int i = 0; i < 60; ++i) {
-        QCOMPARE(answer(i % 2 ? u"Red"_s : u"Green"_s, token).status, 200);
-        QCOMPARE(answer(u"Red"_s).status, 200);
-        get("/results/survey.html");
-        QTest::qWait(50);
-    }
-    QCOMPARE(rows().size(), 63);
-    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>63</b> answers<"), 10000);
 }
 
 // Answers typed after "Other:" are charted as the designer's charts show
@@ -1206,12 +1185,12 @@ void TestRequestHandler::projectorShowsAScreenfulAndWhereToAnswer()
 }
 
 // A room collecting: the page keeps answers with its script, each answer
-// gets a receipt, the results are counted as answers arrive, and a closed
-// form takes nothing.
+// gets a receipt, the results count what the store holds (rows another
+// server stored, new answers while a resent page keeps replacing its own),
+// and a closed form takes nothing.
 void TestRequestHandler::servesTheRoom()
 {
-    FormSettings settings;
-    settings.showResults = true;
+    FormSettings settings = showingResults();
     settings.thankYouText = u"Thanks, room & all!"_s;
     settings.offerAnotherAnswer = true;
     const auto survey = [&](const FormSettings& s) {
@@ -1225,6 +1204,7 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(survey(settings).write());
     // Listed before anyone asked for its page, also by a server without a program folder.
     QTRY_VERIFY(get("/").body.contains("<a href='/survey.html'>Staff Survey</a>"));
+    QCOMPARE(get("/").status, 200);
     const QByteArray page = get("/survey.html").body;
     QVERIFY(page.contains("<script src=\"/scripts/answers.js\" defer></script>"));
     const HttpResponse script = get("/scripts/answers.js");
@@ -1234,15 +1214,12 @@ void TestRequestHandler::servesTheRoom()
     // answers' own, only by a page that has such a question.
     QVERIFY(!page.contains("conditions.js"));
     QVERIFY(get("/scripts/conditions.js").body.contains("data-ask-if-answer"));
-    const HttpResponse index = get("/");
-    QCOMPARE(index.status, 200);
-    QVERIFY(index.body.contains("<a href='/survey.html'>Staff Survey</a>"));
 
     // A retry of the same answers stores once and shows the same receipt.
     const QString token = tokenIn(page);
-    const Fields answers = surveyHeader() + Fields { { submissionTokenField(), token } }
-        + fieldsOf(u"Comments Type=Text Area|Comments=a secret thought|Colour Type=Radio Buttons|Colour=Red|"
-                   "Tea Type=Check Box"_s);
+    const Fields answers = sentWith(token,
+        u"Comments Type=Text Area|Comments=a secret thought|Colour Type=Radio Buttons|Colour=Red|"
+        "Tea Type=Check Box"_s);
     const HttpResponse thanks = post(answers);
     QCOMPARE(thanks.status, 200);
     QVERIFY(thanks.body.contains("Thanks, room &amp; all!"));
@@ -1250,8 +1227,6 @@ void TestRequestHandler::servesTheRoom()
     static const QRegularExpression receiptText(
         u"class=receipt[^>]*>([^<]*)<"_s, QRegularExpression::CaseInsensitiveOption);
     const QString receipt = receiptText.match(QString::fromUtf8(thanks.body)).captured(1);
-    QCOMPARE(receipt.size(), 8);
-    QVERIFY(!receipt.contains(QRegularExpression(u"[0O1IL5S2Z8BUV]"_s)));
     QCOMPARE(receiptText.match(QString::fromUtf8(post(answers).body)).captured(1), receipt);
     QCOMPARE(rows().size(), 1);
     const auto store = openStore(m_folder->database());
@@ -1269,20 +1244,31 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(results.body.contains("<b>1</b> answer<"));
     QVERIFY(results.body.contains(">1 (100%)</text>"));
     QVERIFY(!results.body.contains("secret"));
-    Fields other
-        = surveyHeader() + fieldsOf(u"Colour Type=Radio Buttons|Colour=Green|Tea Type=Check Box|Tea=on"_s);
+    const Fields other = sentWith({}, u"Colour Type=Radio Buttons|Colour=Green|Tea Type=Check Box|Tea=on"_s);
     QCOMPARE(post(other).status, 200);
     results = get("/results/survey.html");
     QVERIFY(results.body.contains("<b>2</b> answers<"));
     QCOMPARE(results.body.count(">1 (50%)</text>"), 4); // Red, Green, Checked, Not Checked
     QVERIFY(!results.body.contains("class=present"));
     QVERIFY(get("/results/survey.html", "present").body.contains("<body class=present>"));
+    const AnswersStore::NewRow elsewhere { u"tbl_survey"_s, { { u"Colour"_s, u"Green"_s } }, {}, {}, {} };
+    QVERIFY(store->insertRows({ elsewhere, elsewhere }));
+    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>4</b> answers<"), 10000);
+    for (int i = 0; i < 60; ++i) {
+        const QString colour = i % 2 ? u"Red"_s : u"Green"_s;
+        QCOMPARE(post(sentWith(token, u"Colour Type=Radio Buttons|Colour="_s + colour)).status, 200);
+        QCOMPARE(post(other).status, 200);
+        get("/results/survey.html");
+        QTest::qWait(50);
+    }
+    QCOMPARE(rows().size(), 64);
+    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>64</b> answers<"), 10000);
 
     // Closed by the designer, by its time, or by its limit: its page says so, a post stores nothing.
     FormSettings closedBy[3] = { settings, settings, settings };
     closedBy[0].acceptingAnswers = false;
     closedBy[1].closingTime = QDateTime::currentDateTime().addSecs(-60);
-    closedBy[2].answerLimit = 2;
+    closedBy[2].answerLimit = 64;
     for (const FormSettings& closed : closedBy) {
         QVERIFY(survey(closed).writeFiles());
         QTRY_VERIFY(get("/survey.html").body.contains("<p>This form is closed.</p>"));
@@ -1291,7 +1277,7 @@ void TestRequestHandler::servesTheRoom()
         QVERIFY(refused.body.contains("This form is closed."));
         QVERIFY(!get("/").body.contains("survey.html"));
     }
-    QCOMPARE(rows().size(), 2);
+    QCOMPARE(rows().size(), 64);
     settings.showResults = false;
     QVERIFY(survey(settings).writeFiles());
     QTRY_COMPARE(get("/results/survey.html").status, 403);
@@ -1525,15 +1511,9 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
 {
     FormSettings invited;
     invited.invitedOnly = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .title(u"Staff Survey"_s)
-                .settings(invited)
-                .textArea(u"Comments"_s)
-                .write());
+    const auto store = inviteAnnAndBo(invited);
+    QVERIFY(store);
     QVERIFY(FormBuilder(m_folder->path(), u"other"_s).settings(invited).textArea(u"Comments"_s).write());
-    const auto store = openStore(m_folder->database());
-    QVERIFY(addParticipants(
-        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
     QVERIFY(addParticipants(*store, u"tbl_other"_s, { invitee(u"KMNP3479"_s, u"Cy"_s) }));
 
     // Without a code, or with one nobody of this form has, the page asks for it.
@@ -1546,18 +1526,12 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
     QCOMPARE(elsewhere.status, 403);
     QVERIFY(elsewhere.body.contains("This code is not known. Please check it."));
     const QByteArray page = get("/survey.html", "code=acde-34+79").body;
-    QVERIFY2(page.contains("participantCode"), page.constData());
     QVERIFY(page.contains("<input type=hidden name=participantCode value='ACDE3479'>"));
     QVERIFY(!page.contains("anonymous"));
     const QString token = tokenIn(page);
 
-    const auto answer = [&](const QString& code, const QString& comment, const QString& pageToken) {
-        return post(surveyHeader()
-            + Fields { { submissionTokenField(), pageToken }, { participantCodeField(), code } }
-            + fieldsOf(u"Comments Type=Text Area|Comments="_s + comment));
-    };
     for (const QString& code : { u"KMNP3479"_s, u"XXXXXXXX"_s, QString() }) {
-        const HttpResponse refused = answer(code, u"sneaky"_s, token);
+        const HttpResponse refused = commentAs(code, u"sneaky"_s, token);
         QCOMPARE(refused.status, 403);
         QVERIFY(refused.body.contains("This code is not known. Please check it."));
         QVERIFY(refused.body.contains("<label for=code>Your code</label>"));
@@ -1565,7 +1539,7 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
     QVERIFY(rows().isEmpty());
     QVERIFY(!participantsOf(*store, u"tbl_other"_s)->first().answered);
 
-    const HttpResponse first = answer(u"acde 3479"_s, u"first"_s, token);
+    const HttpResponse first = commentAs(u"acde 3479"_s, u"first"_s, token);
     QCOMPARE(first.status, 200);
     QVERIFY(first.body.contains("have been received"));
     QVERIFY(first.body.contains(QByteArray("/survey.html?code=ACDE3479&amp;change=" + token.toLatin1())));
@@ -1576,10 +1550,10 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
     // From a page opened anew: the code, not the page, tells it is the same person.
     const QString again = tokenIn(get("/survey.html", "code=ACDE3479").body);
     QVERIFY(again != token);
-    const HttpResponse second = answer(u"ACDE3479"_s, u"second"_s, again);
+    const HttpResponse second = commentAs(u"ACDE3479"_s, u"second"_s, again);
     QCOMPARE(second.status, 200);
     QVERIFY(second.body.contains("Your answers have been updated."));
-    QCOMPARE(answer(u"FGHJ3479"_s, u"third"_s, token).status, 200);
+    QCOMPARE(commentAs(u"FGHJ3479"_s, u"third"_s, token).status, 200);
     const QList<QVariantMap> stored = rows();
     QCOMPARE(stored.size(), 2);
     QCOMPARE(stored.at(0).value(u"Comments"_s).toString(), u"second"_s);
@@ -1594,26 +1568,18 @@ void TestRequestHandler::anonymousAnswersKeepNoLinkToTheirCode()
     FormSettings anonymous;
     anonymous.invitedOnly = true;
     anonymous.anonymousAnswers = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(anonymous).textArea(u"Comments"_s).write());
-    const auto store = openStore(m_folder->database());
-    QVERIFY(addParticipants(
-        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
+    const auto store = inviteAnnAndBo(anonymous);
+    QVERIFY(store);
     const QByteArray page = get("/survey.html", "code=ACDE3479").body;
     QVERIFY(page.contains("Your answers are anonymous: nobody can tell which answers are yours."));
     const QString token = tokenIn(page);
-    const Fields sent = surveyHeader()
-        + Fields { { submissionTokenField(), token }, { participantCodeField(), u"ACDE3479"_s } }
-        + fieldsOf(u"Comments Type=Text Area|Comments=frank"_s);
-    const HttpResponse thanks = post(sent);
+    const HttpResponse thanks = commentAs(u"ACDE3479"_s, u"frank"_s, token);
     QCOMPARE(thanks.status, 200);
     QVERIFY(!thanks.body.contains("change-answers"));
-    const HttpResponse used = post(sent);
+    const HttpResponse used = commentAs(u"ACDE3479"_s, u"frank"_s, token);
     QCOMPARE(used.status, 403);
     QVERIFY(used.body.contains("This code has already been used."));
-    QCOMPARE(post(surveyHeader() + Fields { { participantCodeField(), u"FGHJ3479"_s } }
-                 + fieldsOf(u"Comments Type=Text Area|Comments=blunt"_s))
-                 .status,
-        200);
+    QCOMPARE(commentAs(u"FGHJ3479"_s, u"blunt"_s).status, 200);
     QCOMPARE(rows().size(), 2);
     const auto people = participantsOf(*store, u"tbl_survey"_s);
     QVERIFY(people->at(0).answered && !people->at(0).answeredAt);
