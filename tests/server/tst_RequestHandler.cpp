@@ -132,7 +132,6 @@ private slots:
     void tokensCheckOnlyForTheirForm();
     void servesTheRoom();
     void speaksTheFormsLanguage();
-    void servesAFormOfSeveralPages();
     void speaksTheBrowsersLanguageWhereNoFormIsNamed();
     void refusesAnswersItsQuestionsCannotTake();
     void closedChoicesTakeOnlyWhatTheyOffer();
@@ -1284,38 +1283,9 @@ void TestRequestHandler::servesTheRoom()
     QCOMPARE(post(other).status, 200);
 }
 
-// Every text the service adds is in the form's language; the designer's own are left as written.
-// Its pages in sections with the paging script, in the form's language, also
-// when sent again refused; from either store.
-void TestRequestHandler::servesAFormOfSeveralPages()
-{
-    FormSettings settings;
-    settings.language = FormLanguage::German;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .title(u"Umfrage"_s)
-                .settings(settings)
-                .textField(u"Alter"_s)
-                .asks(false, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
-                .pageBreak(u"Teil 2"_s)
-                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
-                .asks(true)
-                .submitButton()
-                .write());
-    const QByteArray page = get("/survey.html").body;
-    QCOMPARE(page.count("<section class=form-page>"), 2);
-    QVERIFY(page.contains("<script src=\"/scripts/pages.js\" defer data-next='Weiter'"));
-    QVERIFY(page.contains("data-refused-note='Bitte geben Sie eine ganze Zahl von 5 bis 99 an.'"));
-    const HttpResponse script = get("/scripts/pages.js");
-    QCOMPARE(script.status, 200);
-    QVERIFY(script.contentType.startsWith("text/javascript") && script.body.contains("section.form-page"));
-    const HttpResponse refused = post(surveyHeader()
-        + Fields { { submissionTokenField(), tokenIn(page) }, { u"Alter Type"_s, u"Text Field"_s },
-            { u"Alter"_s, u"150"_s }, { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, u"Sales"_s } });
-    QCOMPARE(refused.status, 422);
-    QCOMPARE(refused.body.count("<section class=form-page>"), 2);
-    QVERIFY(refused.body.contains("/scripts/pages.js"));
-}
-
+// Every text the service adds is in the form's language; the designer's own
+// are left as written. A form of several pages is sent in sections with the
+// paging script, also when sent again refused.
 void TestRequestHandler::speaksTheFormsLanguage()
 {
     FormSettings settings;
@@ -1327,6 +1297,7 @@ void TestRequestHandler::speaksTheFormsLanguage()
             .settings(s)
             .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
             .asks(true)
+            .pageBreak(u"Teil 2"_s)
             .textField(u"Alter"_s)
             .asks(false, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
             .submitButton();
@@ -1338,26 +1309,33 @@ void TestRequestHandler::speaksTheFormsLanguage()
     QVERIFY(readBytes(m_folder->html(u"survey.html"_s)).contains("title='An answer is required'"));
     // A typed box's rule, said under it in the form's language.
     QVERIFY(page.contains(">Eine ganze Zahl von 5 bis 99.</span>"));
+    QCOMPARE(page.count("<section class=form-page>"), 2);
+    QVERIFY(page.contains("<script src=\"/scripts/pages.js\" defer data-next='Weiter'"));
+    QVERIFY(page.contains("data-refused-note='Bitte geben Sie eine ganze Zahl von 5 bis 99 an.'"));
+    const HttpResponse paging = get("/scripts/pages.js");
+    QCOMPARE(paging.status, 200);
+    QVERIFY(paging.contentType.startsWith("text/javascript") && paging.body.contains("section.form-page"));
     // The page's language, its empty first choice and the script's texts are the form-language scenario's.
     const QByteArray script = get("/scripts/answers.js").body;
     for (const char* words :
         { "'data-send-now'", "'data-not-sent'", "'data-one-waiting'", "'data-many-waiting'" })
         QVERIFY2(script.contains(QByteArray("said(").append(words)), words);
 
-    const Fields answers = surveyHeader()
-        + Fields { { submissionTokenField(), tokenIn(page) }, { u"Team Type"_s, u"Pull Down Menu"_s },
-              { u"Team"_s, u"Sales"_s } };
-    const QByteArray thanks = post(answers).body;
+    const QString team = u"Team Type=Pull Down Menu|Team=Sales"_s;
+    const HttpResponse refused = post(sentWith(tokenIn(page), team + u"|Alter Type=Text Field|Alter=150"_s));
+    QCOMPARE(refused.status, 422);
+    QCOMPARE(refused.body.count("<section class=form-page>"), 2);
+    QVERIFY(refused.body.contains("/scripts/pages.js"));
+    const QByteArray thanks = post(sentWith(tokenIn(page), team)).body;
     QVERIFY(thanks.startsWith("<!DOCTYPE html><html lang=\"de\">"));
     QVERIFY(thanks.contains("<P role=heading aria-level=1>Vielen Dank</FONT>"));
     QVERIFY(thanks.contains(u"Ihre Antworten zum Formular \u201eUmfrage\u201c sind eingegangen."_s.toUtf8()));
     QVERIFY(thanks.contains("Weitere Antwort senden"));
-    const HttpResponse nothing
-        = post(surveyHeader() + Fields { { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, QString() } });
+    const HttpResponse nothing = post(sentWith({}, u"Team Type=Pull Down Menu|Team="_s));
     QCOMPARE(nothing.status, 400);
     QVERIFY(nothing.body.contains("<h1>Nichts beantwortet</h1>"));
     // The service's own refusals speak the form's language too, once the form is known.
-    const HttpResponse none = post(surveyHeader() + Fields { { u"Ghost Type"_s, u"Text Field"_s } });
+    const HttpResponse none = post(sentWith({}, u"Ghost Type=Text Field"_s));
     QCOMPARE(none.status, 400);
     QVERIFY(none.body.contains("<main><h1>Keine Antworten</h1>"));
     QVERIFY(none.body.contains("Es wurde nichts gespeichert."));
