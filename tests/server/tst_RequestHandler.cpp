@@ -1375,11 +1375,11 @@ void TestRequestHandler::speaksTheBrowsersLanguageWhereNoFormIsNamed()
 
 // A grid's statements and a ranking's options are questions of their own,
 // each held whole: a required grid refuses a post missing a statement (its
-// note beside it, the others put back) or an answer it does not offer; a
-// ranking giving one place twice is refused with one note above its options
-// and every place put back. Corrected, one row holds each answer, and the
-// same page again replaces it; the results chart the grid by its answers
-// and the ranking by mean place.
+// note beside it) or an answer it does not offer; a ranking giving one place
+// twice is refused with one note (where it stands and the places put back
+// are tst_PageAsSent's). Corrected, one row holds each answer, and the same
+// page again replaces it; the results chart the grid by its answers and the
+// ranking by mean place.
 void TestRequestHandler::holdsGridsAndRankingsWhole()
 {
     const QStringList statements { u"The pace was right"_s, u"The room was comfortable"_s,
@@ -1427,9 +1427,6 @@ void TestRequestHandler::holdsGridsAndRankingsWhole()
     const qsizetype note = response.body.indexOf("Please answer every row.");
     QVERIFY(note > response.body.indexOf("<legend>The room was comfortable</legend>"));
     QVERIFY(note < response.body.indexOf("<legend>I would come again</legend>"));
-    QVERIFY(response.body.contains("<input checked name='The pace was right' type='radio' value='Agree'"));
-    QVERIFY(response.body.contains(
-        "<input checked name='I would come again' type='radio' value='Strongly agree'"));
     QVERIFY(response.body.contains("value='Ann'"));
     QCOMPARE(response.body.count("<section class=form-page>"), 3);
     response = posted({ u"Agree"_s, u"Maybe"_s, u"Agree"_s }, ranked);
@@ -1439,16 +1436,6 @@ void TestRequestHandler::holdsGridsAndRankingsWhole()
     QCOMPARE(response.status, 422);
     const QByteArray twice = "Please give each option a different place from 1 to 3.";
     QCOMPARE(response.body.count(twice), 1);
-    QVERIFY(response.body.indexOf(twice) > response.body.indexOf("Which do you like best?"));
-    QVERIFY(response.body.indexOf(twice) < response.body.indexOf("<div class='qrank-item'>"));
-    for (const auto& [drink, place] : { std::pair { "Tea", "2" }, { "Coffee", "1" }, { "Cocoa", "2" } }) {
-        const qsizetype menu = response.body.lastIndexOf(
-            "<select", response.body.indexOf(QByteArray("name='" + QByteArray(drink) + '\'')));
-        QVERIFY(menu > 0);
-        const QByteArray options = response.body.mid(menu, response.body.indexOf("</select>", menu) - menu);
-        QVERIFY2(options.contains(QByteArray("<option selected>" + QByteArray(place))), drink);
-        QVERIFY(options.contains("aria-invalid=true"));
-    }
     QVERIFY(rows().isEmpty());
 
     QCOMPARE(posted(agreed, ranked).status, 200);
@@ -1761,16 +1748,12 @@ void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions()
 
     const HttpResponse response = post(fields);
     if (!note.isEmpty()) {
-        // Refused: nothing stored, one note, the page again with what was chosen and the same token.
+        // Refused: nothing stored, one note, the page again with the same token (what
+        // was chosen is put back as tst_PageAsSent checks).
         QCOMPARE(response.status, 422);
         QCOMPARE(response.body.count(note.toUtf8()), 1);
         QVERIFY(response.body.contains(token.toUtf8()));
         QVERIFY(rows().isEmpty());
-        if (posted.at(0) == u"4"_s)
-            QVERIFY(response.body.contains("<input checked name='Rating' type='radio' value='4'"));
-        for (const QChar letter : posted.at(1))
-            QVERIFY(
-                response.body.contains(QByteArray("<input checked name='Topic ").append(letter.toLatin1())));
         return;
     }
     QCOMPARE(response.status, 200);
