@@ -54,6 +54,23 @@ Fields fieldsOf(const QString& written)
     return fields;
 }
 
+// The "survey" page's post: its hidden fields, the page's token when given, then `written`.
+Fields sentWith(const QString& token, const QString& written)
+{
+    Fields fields = surveyHeader();
+    if (!token.isEmpty())
+        fields.append({ submissionTokenField(), token });
+    return fields + fieldsOf(written);
+}
+
+// Settings of a form whose results are shown.
+FormSettings showingResults()
+{
+    FormSettings settings;
+    settings.showResults = true;
+    return settings;
+}
+
 // A participant as the designer adds them.
 Participant invitee(
     const QString& code, const QString& name, QList<std::pair<QString, QString>> attributes = {})
@@ -86,8 +103,8 @@ private slots:
 
     void readsUrlEncodedFieldsInOrder();
     void thankYouPagesFollowTheForm();
-    void refusesMalformedBodies_data();
-    void refusesMalformedBodies();
+    void refusesWhatItCannotTake_data();
+    void refusesWhatItCannotTake();
 
     void servesPagesAsUtf8AndImagesAsTheyAre();
     void servesNothingElse_data();
@@ -95,13 +112,9 @@ private slots:
 
     void storesWhatItsQuestionsAnnounce_data();
     void storesWhatItsQuestionsAnnounce();
-    void answersTableIsStreamedAndBounded();
     void answersTableAsWideAsATableCanBe();
-    void refusesUnknownForms_data();
-    void refusesUnknownForms();
     void neverUsesThePostedDatabaseLocation();
     void showsTheAnswersTableOnlyWhenTheHeaderAllows();
-    void picksUpColumnChangesWithoutRestart();
     void takesTenThousandFields();
     void followsAReplacedOrDamagedDatabaseFile();
     void answersOtherMethodsClearly();
@@ -111,7 +124,6 @@ private slots:
     void aFullQuotaRefusesWhatWouldPassIt();
     void followsARenameCutShort();
     void aRenamedFormKeepsItsAddresses();
-    void resultsCountWhatTheStoreHolds();
     void resultsChartAnswersTypedAfterOther();
     void projectorShowsAScreenfulAndWhereToAnswer();
 
@@ -119,18 +131,13 @@ private slots:
     void tokensCheckOnlyForTheirForm();
     void servesTheRoom();
     void speaksTheFormsLanguage();
-    void servesAFormOfSeveralPages();
     void speaksTheBrowsersLanguageWhereNoFormIsNamed();
     void refusesAnswersItsQuestionsCannotTake();
-    void closedChoicesTakeOnlyWhatTheyOffer();
-    void aTextFieldTakesNoMoreThanItsBox();
     void holdsScalesBoxGroupsAndChainedConditions_data();
     void holdsScalesBoxGroupsAndChainedConditions();
-    void holdsEveryRowOfAGrid();
+    void holdsGridsAndRankingsWhole();
     void invitedPeopleAnswerWithTheirCode();
-    void invitedAnswersKeepToTheQuotas();
     void anonymousAnswersKeepNoLinkToTheirCode();
-    void holdsARankingWhole();
 
 private:
     HttpResponse get(const QByteArray& path, const QByteArray& query = {});
@@ -138,6 +145,8 @@ private:
     HttpResponse postBody(
         const QByteArray& body, const QByteArray& contentType = "application/x-www-form-urlencoded");
     void makeSurvey(bool allowTable = false);
+    std::shared_ptr<AnswersStore> inviteAnnAndBo(const FormSettings& settings);
+    HttpResponse commentAs(const QString& code, const QString& comment, const QString& token = {});
     QList<QVariantMap> rows(const QString& table = u"tbl_survey"_s)
     {
         return tableRows(m_folder->database(), table);
@@ -218,6 +227,27 @@ void TestRequestHandler::makeSurvey(bool allowTable)
                 .write());
 }
 
+// The "survey" form with `settings`, answered by Ann (ACDE3479) and Bo (FGHJ3479) with their codes.
+std::shared_ptr<AnswersStore> TestRequestHandler::inviteAnnAndBo(const FormSettings& settings)
+{
+    const bool written = FormBuilder(m_folder->path(), u"survey"_s)
+                             .title(u"Staff Survey"_s)
+                             .settings(settings)
+                             .textArea(u"Comments"_s)
+                             .write();
+    auto store = openStore(m_folder->database());
+    const bool invited = written
+        && addParticipants(
+            *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) });
+    return invited ? store : nullptr;
+}
+
+HttpResponse TestRequestHandler::commentAs(const QString& code, const QString& comment, const QString& token)
+{
+    return post(sentWith(
+        token, participantCodeField() + u"="_s + code + u"|Comments Type=Text Area|Comments="_s + comment));
+}
+
 void TestRequestHandler::readsUrlEncodedFieldsInOrder()
 {
     const auto fields = parseUrlEncoded("b=2&a=1&b=3&&c+d=e+f%26g&empty=&bare");
@@ -268,16 +298,16 @@ void TestRequestHandler::thankYouPagesFollowTheForm()
     QVERIFY(thankYouPage(form, false, {}, {}).contains("HREF='/other.html'"));
 }
 
-void TestRequestHandler::refusesMalformedBodies_data()
+void TestRequestHandler::refusesWhatItCannotTake_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QByteArray>("contentType");
     QTest::addColumn<int>("status");
     const QByteArray form = "application/x-www-form-urlencoded";
     const QByteArray valid = "tableName=tbl_survey&Comments+Type=Text+Area&Comments=";
+    // One of each kind of refusal; the intake's own tests hold the cases.
     QTest::newRow("bad escape") << valid + "%zz" << form << 400;
     QTest::newRow("plain text body") << QByteArray("tableName=tbl_survey") << QByteArray("text/plain") << 415;
-    // One of each kind of refusal; the intake's own tests hold the cases.
     QTest::newRow("hidden fields only") << QByteArray(
         "tableName=tbl_survey&DBLocation=x&background=Background.gif&allowShowTableButtron=False")
                                         << form << 400;
@@ -286,19 +316,43 @@ void TestRequestHandler::refusesMalformedBodies_data()
     QTest::newRow("multipart without its boundary") << QByteArray(
         "--x\r\nContent-Disposition: form-data; name=\"tableName\"\r\n\r\ntbl_survey\r\n--x--\r\n")
                                                     << QByteArray("multipart/form-data; boundary=y") << 400;
+    // An answer to a form that is not one, or not whole.
+    const auto to = [](const QString& table) {
+        return urlEncoded(Fields { { u"tableName"_s, table } } + fieldsOf(u"Q Type=Text Field|Q=x"_s));
+    };
+    QTest::newRow("no tableName") << urlEncoded(fieldsOf(u"Q Type=Text Field|Q=x"_s)) << form << 400;
+    QTest::newRow("empty tableName") << to(QString()) << form << 400;
+    QTest::newRow("no such form") << to(u"tbl_nosuch"_s) << form << 404;
+    QTest::newRow("without the prefix") << to(u"survey"_s) << form << 404;
+    QTest::newRow("another case") << to(u"tbl_SURVEY"_s) << form << 404;
+    QTest::newRow("a path") << to(u"tbl_../Collections/survey"_s) << form << 404;
+    QTest::newRow("injection-shaped") << to(u"tbl_survey\"; DROP TABLE \"tbl_survey"_s) << form << 404;
+    QTest::newRow("the engine's own table") << to(u"sqlite_master"_s) << form << 404;
+    QTest::newRow("collection file without table") << to(u"tbl_lost"_s) << form << 404;
+    QTest::newRow("damaged collection file") << to(u"tbl_broken"_s) << form << 404;
 }
 
-void TestRequestHandler::refusesMalformedBodies()
+void TestRequestHandler::refusesWhatItCannotTake()
 {
     QFETCH(QByteArray, body);
     QFETCH(QByteArray, contentType);
     QFETCH(int, status);
+    if (TestProgramFolder::onServerStore()
+        && QByteArrayView(QTest::currentDataTag()) == "damaged collection file")
+        QSKIP("the program folder's collection file");
     makeSurvey();
+    QVERIFY(FormBuilder(m_folder->path(), u"lost"_s).textField(u"Q"_s).write());
+    QVERIFY(FormBuilder(m_folder->path(), u"broken"_s).textField(u"Q"_s).write());
+    QVERIFY(openStore(m_folder->database())->dropTable(u"tbl_lost"_s));
+    writeBytes(m_folder->collection(u"broken"_s), "User Instruction\r\n");
+
     const HttpResponse r = postBody(body, contentType);
     QCOMPARE(r.status, status);
     QVERIFY(r.contentType.startsWith("text/html"));
     QVERIFY(r.body.contains("Nothing has been stored"));
+    QVERIFY(openStore(m_folder->database())->tableExists(u"tbl_survey"_s).valueOr(false));
     QVERIFY(rows().isEmpty());
+    QVERIFY(rows(u"tbl_broken"_s).isEmpty());
 }
 
 void TestRequestHandler::servesPagesAsUtf8AndImagesAsTheyAre()
@@ -383,11 +437,10 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
     // The fields after the page's hidden ones, as "name=value|…" in the order a
     // browser posts them, and what the row holds ("<null>": no value, "!": no
     // column); a refused post stores nothing and its page says why.
-    QTest::addColumn<QString>(
-        "form"); // survey, renamed, lookalikes (named like the page's own fields) or injection
+    QTest::addColumn<QString>("form"); // survey, or odd: questions renamed, or named like the page's fields
     QTest::addColumn<QString>("fields");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("stored"); // or, when refused, a text of the page
+    QTest::addColumn<QString>("stored"); // or, when refused, texts of the page
     QTest::newRow("every kind") // an unticked box and an unchosen group are not posted
         << u"survey"_s
         << u"What's your name? Type=Text Field|What's your name?=Ann O'Neil|Comments Type=Text Area|"
@@ -414,41 +467,28 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
            "tea Type=Check Box|tea=on|" // another ASCII case is the same question
            "Mood="_s // an empty field of no question loses nothing
         << 200 << u"Comments=unannounced|Colour=Red|Team=Sales|Tea=Checked|Form Question=<null>"_s;
-    QTest::newRow("a menu left at its empty choice")
-        << u"survey"_s << u"Team Type=Menu|Team=|Comments Type=Text Area|Comments=x"_s << 200
-        << u"Team=<null>|Comments=x"_s;
     QTest::newRow("under the names the questions had before")
-        << u"renamed"_s << u"Remarks Type=Text Area|Remarks=old page|Color Type=Radio Buttons|Color=Red"_s
-        << 200 << u"Comments=old page|Colour=Red|!Remarks|!Color"_s;
+        << u"odd"_s << u"Remarks Type=Text Area|Remarks=old page|Color Type=Radio Buttons|Color=Red"_s << 200
+        << u"Comments=old page|Colour=Red|!Remarks|!Color"_s;
     QTest::newRow("a question the form no longer has")
         << u"survey"_s << u"Comments Type=Text Area|Comments=kept|Shoe size Type=Text Field|Shoe size=44"_s
         << 409 << u"This form was changed while you were filling it in."_s;
+    // The form as it is now comes back with the answers.
     QTest::newRow("an answer the form cannot place")
-        << u"survey"_s << u"Comments Type=Text Area|Comments=kept|Mood=fine"_s << 409
-        << u"Please check your answers and send them again."_s;
-    QTest::newRow("the form as it is now comes back with the answers")
         << u"survey"_s << u"Comments Type=Text Area|Comments=kept & sound|Mood=fine"_s << 409
-        << u">kept &amp; sound</textarea>"_s;
+        << u"Please check your answers and send them again.|>kept &amp; sound</textarea>"_s;
     QTest::newRow("the column the program keeps is no question")
         << u"survey"_s << u"Form Question Type=Text Field|Form Question=sneaked in|Comments=x"_s << 409
         << u"This form was changed"_s;
-    QTest::newRow("none of the form's questions")
-        << u"survey"_s << u"Ghost Type=Text Field"_s << 400 << u"carries none of the questions"_s;
-    QTest::newRow("an untouched page")
-        << u"survey"_s
-        << u"What's your name? Type=Text Field|What's your name?=|Comments Type=Text Area|Comments=  |"
-           "Tea Type=Check Box|Coffee Type=Check Box|Colour Type=Radio Buttons|Size Type=Radio Buttons|"
-           "Team Type=Menu|Team="_s
-        << 400 << u"Nothing was answered"_s;
     QTest::newRow("injection-shaped")
-        << u"injection"_s
+        << u"odd"_s
         << u"x\"); DROP TABLE tbl_survey; -- Type=Text Field|x\"); DROP TABLE tbl_survey; --="
            "'); DELETE FROM tbl_survey; -- <script>alert(1)</script>"_s
         << 200
         << u"x\"); DROP TABLE tbl_survey; --='); DELETE FROM tbl_survey; -- <script>alert(1)</script>"_s;
     // Each kind marker directly before its field, as in the page.
     QTest::newRow("named like the page's fields")
-        << u"lookalikes"_s
+        << u"odd"_s
         << u"tableName Type=Text Field|tableName=my table|DBLocation Type=Text Field|DBLocation=Leeds|"
            "background Type=Radio Buttons|background=Farm|Size Type=Text Field|Size=XL|"
            "Size Type Type=Text Field|Size Type=Menu|Extra Type Type=Check Box|Extra Type=Text Field|Extra=none"_s
@@ -457,7 +497,7 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce_data()
            u"Checked|"
            "Extra=none"_s;
     QTest::newRow("those unanswered get no hidden field's value")
-        << u"lookalikes"_s
+        << u"odd"_s
         << u"tableName Type=Text Field|background Type=Radio Buttons|Size Type Type=Text Field|Size "
            u"Type=Text Field|"
            "Size=S"_s
@@ -472,20 +512,14 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce()
     QFETCH(QString, stored);
     if (form == u"survey"_s)
         makeSurvey();
-    else if (form == u"renamed"_s)
+    else // renamed questions, and names saved before names like these were refused
         QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
                     .textArea(u"Comments"_s)
                     .formerly(u"Notes"_s)
                     .formerly(u"Remarks"_s)
                     .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
                     .formerly(u"Color"_s)
-                    .write());
-    else if (form == u"injection"_s)
-        QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
                     .textField(u"x\"); DROP TABLE tbl_survey; --"_s)
-                    .write());
-    else // saved before names like these were refused
-        QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
                     .textField(u"tableName"_s)
                     .textField(u"DBLocation"_s)
                     .radioButtons(u"background"_s, { u"Farm"_s, u"Town"_s })
@@ -498,7 +532,8 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce()
     const HttpResponse r = post(posted);
     QCOMPARE(r.status, status);
     if (status != 200) {
-        QVERIFY2(QString::fromUtf8(r.body).contains(stored), r.body.constData());
+        for (const QString& text : stored.split(u'|'))
+            QVERIFY2(QString::fromUtf8(r.body).contains(text), r.body.constData());
         // Sent from the post's address, the form's images are still found.
         QCOMPARE(r.body.contains("<base href='/'>"), status == 409);
         QCOMPARE(rows().size(), 0);
@@ -516,46 +551,6 @@ void TestRequestHandler::storesWhatItsQuestionsAnnounce()
         else
             QVERIFY2(!value.isNull() && value.toString() == expected.section(u'=', 1), qPrintable(expected));
     }
-}
-
-void TestRequestHandler::answersTableIsStreamedAndBounded()
-{
-    QVERIFY(FormBuilder(m_folder->path(), u"open"_s).showsAnswersTable(true).textArea(u"Notes"_s).write());
-    QList<AnswersStore::NewRow> answers(3000);
-    for (AnswersStore::NewRow& answer : answers)
-        answer = { u"tbl_open"_s, { { u"Notes"_s, QString(200, QLatin1Char('n')) } }, {}, {}, {} };
-    QVERIFY(openStore(m_folder->database())->insertRows(answers));
-    const HttpRequest showTable = request("GET", "/scripts/showTable.asp", "tableName=tbl_open");
-    // The pages being built are bounded; the rest are told to come back.
-    QList<HttpResponse> held;
-    for (int i = 0; i < 4; ++i) {
-        held.append(m_handler->handle(showTable));
-        QCOMPARE(held.last().status, 200);
-        QVERIFY(held.last().stream);
-        QVERIFY(held.last().body.isEmpty());
-    }
-    const HttpResponse busy = m_handler->handle(showTable);
-    QCOMPARE(busy.status, 503);
-    QCOMPARE(busy.headers.value(0).first, QByteArray("Retry-After"));
-
-    // Written in pieces, each far smaller than the page; a reader that goes
-    // away stops it.
-    qsizetype total = 0, largest = 0, pieces = 0;
-    QVERIFY(held.first().stream([&](const QByteArray& piece) {
-        total += piece.size();
-        largest = std::max(largest, piece.size());
-        ++pieces;
-        return true;
-    }));
-    QVERIFY2(total > 600000, QByteArray::number(total).constData());
-    QVERIFY(largest < 100000);
-    QVERIFY(pieces > 10);
-    int taken = 0;
-    QVERIFY(!held.last().stream([&](const QByteArray&) { return ++taken < 2; }));
-    QCOMPARE(taken, 2);
-
-    held.clear();
-    QCOMPARE(m_handler->handle(showTable).status, 200);
 }
 
 // As many columns as a table can have: more than one select can name with
@@ -584,48 +579,6 @@ void TestRequestHandler::answersTableAsWideAsATableCanBe()
         return true;
     }));
     QVERIFY(cut.contains("The answers could not all be read."));
-}
-
-void TestRequestHandler::refusesUnknownForms_data()
-{
-    QTest::addColumn<QString>("tableName");
-    QTest::addColumn<bool>("sendName");
-    QTest::addColumn<int>("status");
-    QTest::newRow("no tableName") << QString() << false << 400;
-    QTest::newRow("empty tableName") << QString() << true << 400;
-    QTest::newRow("no such form") << u"tbl_nosuch"_s << true << 404;
-    QTest::newRow("without the prefix") << u"survey"_s << true << 404;
-    QTest::newRow("another case") << u"tbl_SURVEY"_s << true << 404;
-    QTest::newRow("a path") << u"tbl_../Collections/survey"_s << true << 404;
-    QTest::newRow("injection-shaped") << u"tbl_survey\"; DROP TABLE \"tbl_survey"_s << true << 404;
-    QTest::newRow("the engine's own table") << u"sqlite_master"_s << true << 404;
-    QTest::newRow("collection file without table") << u"tbl_lost"_s << true << 404;
-    QTest::newRow("damaged collection file") << u"tbl_broken"_s << true << 404;
-}
-
-void TestRequestHandler::refusesUnknownForms()
-{
-    QFETCH(QString, tableName);
-    QFETCH(bool, sendName);
-    QFETCH(int, status);
-    if (TestProgramFolder::onServerStore() && tableName == QLatin1String("tbl_broken"))
-        QSKIP("the program folder's collection file");
-    makeSurvey();
-    QVERIFY(FormBuilder(m_folder->path(), u"lost"_s).textField(u"Q"_s).write());
-    QVERIFY(FormBuilder(m_folder->path(), u"broken"_s).textField(u"Q"_s).write());
-    QVERIFY(openStore(m_folder->database())->dropTable(u"tbl_lost"_s));
-    writeBytes(m_folder->collection(u"broken"_s), "User Instruction\r\n");
-
-    Fields fields;
-    if (sendName)
-        fields.append({ u"tableName"_s, tableName });
-    fields += fieldsOf(u"Q Type=Text Field|Q=x"_s);
-    const HttpResponse r = post(fields);
-    QCOMPARE(r.status, status);
-    QVERIFY(r.body.contains("Nothing has been stored"));
-    QVERIFY(openStore(m_folder->database())->tableExists(u"tbl_survey"_s).valueOr(false));
-    QVERIFY(rows().isEmpty());
-    QVERIFY(rows(u"tbl_broken"_s).isEmpty());
 }
 
 void TestRequestHandler::neverUsesThePostedDatabaseLocation()
@@ -696,37 +649,45 @@ void TestRequestHandler::showsTheAnswersTableOnlyWhenTheHeaderAllows()
 
     QCOMPARE(get("/scripts/showTable.asp", "tableName=tbl_nosuch").status, 404);
     QCOMPARE(get("/scripts/showTable.asp").status, 400);
-}
 
-void TestRequestHandler::picksUpColumnChangesWithoutRestart()
-{
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).textField(u"Mood"_s).write());
-    const auto store = openStore(m_folder->database());
-    QVERIFY(store->dropColumn(u"tbl_survey"_s, u"Mood"_s)); // its column not made yet
-    const Fields base = surveyHeader()
-        + fieldsOf(u"Comments Type=Text Area|Comments=first|Mood Type=Text Field|Mood=fine"_s);
-    QCOMPARE(post(base).status, 200);
-    QVERIFY(!rows().first().contains(u"Mood"_s));
+    // Thousands of answers: the page is streamed, and the pages being built
+    // (none now: the one above is let go) are bounded.
+    r = HttpResponse();
+    QList<AnswersStore::NewRow> answers(3000);
+    for (AnswersStore::NewRow& answer : answers)
+        answer = { u"tbl_open"_s, { { u"Notes"_s, QString(200, QLatin1Char('n')) } }, {}, {}, {} };
+    QVERIFY(openStore(m_folder->database())->insertRows(answers));
+    const HttpRequest showTable = request("GET", "/scripts/showTable.asp", "tableName=tbl_open");
+    // The rest are told to come back.
+    QList<HttpResponse> held;
+    for (int i = 0; i < 4; ++i) {
+        held.append(m_handler->handle(showTable));
+        QCOMPARE(held.last().status, 200);
+        QVERIFY(held.last().stream);
+        QVERIFY(held.last().body.isEmpty());
+    }
+    const HttpResponse busy = m_handler->handle(showTable);
+    QCOMPARE(busy.status, 503);
+    QCOMPARE(busy.headers.value(0).first, QByteArray("Retry-After"));
 
-    QVERIFY(addQuestionColumn(m_folder->database(), u"tbl_survey"_s, u"Mood"_s));
-    QCOMPARE(post(base).status, 200);
-    QCOMPARE(rows().at(0).value(u"Mood"_s).toString(), columnAddedMarker());
-    QCOMPARE(rows().at(1).value(u"Mood"_s).toString(), u"fine"_s);
+    // Written in pieces, each far smaller than the page; a reader that goes
+    // away stops it.
+    qsizetype total = 0, largest = 0, pieces = 0;
+    QVERIFY(held.first().stream([&](const QByteArray& piece) {
+        total += piece.size();
+        largest = std::max(largest, piece.size());
+        ++pieces;
+        return true;
+    }));
+    QVERIFY2(total > 600000, QByteArray::number(total).constData());
+    QVERIFY(largest < 100000);
+    QVERIFY(pieces > 10);
+    int taken = 0;
+    QVERIFY(!held.last().stream([&](const QByteArray&) { return ++taken < 2; }));
+    QCOMPARE(taken, 2);
 
-    // Renamed and removed as the designer does it, while a page of before
-    // is being filled in: its answer lands in the renamed column.
-    QVERIFY(store->renameColumn(u"tbl_survey"_s, u"Mood"_s, u"Humour"_s));
-    QVERIFY(store->dropColumn(u"tbl_survey"_s, u"Comments"_s));
-    QVERIFY(
-        FormBuilder(m_folder->path(), u"survey"_s).textField(u"Humour"_s).formerly(u"Mood"_s).writeFiles());
-    // A server on a database server looks at a publication again after a second.
-    if (TestProgramFolder::onServerStore())
-        QTest::qWait(1500);
-    QCOMPARE(post(base).status, 409); // Comments is gone
-    QCOMPARE(rows().size(), 2);
-    QCOMPARE(post(base.first(base.size() - 4) + base.last(2)).status, 200);
-    QCOMPARE(rows().size(), 3);
-    QCOMPARE(rows().at(2).value(u"Humour"_s).toString(), u"fine"_s);
+    held.clear();
+    QCOMPARE(m_handler->handle(showTable).status, 200);
 }
 
 void TestRequestHandler::takesTenThousandFields()
@@ -795,102 +756,82 @@ void TestRequestHandler::answersOtherMethodsClearly()
     QCOMPARE(m_handler->handle(request("HEAD", "/survey.html")).status, 200);
 }
 
+// The writer stores a page's answers once: the same answers again change
+// nothing, other answers of the same page replace them, the arrival kept
+// and the change noted.
 void TestRequestHandler::aRepeatedTokenIsStoredOnceWithItsArrival()
 {
     makeSurvey();
-    const auto submission = [](const QString& token, const QString& comment) {
+    const auto write = [this](const QString& token, const QString& comment, const QString& table) {
         Submission s;
-        s.table = u"tbl_survey"_s;
+        s.table = table;
         s.answers = { { u"Form Question"_s, u"mine"_s }, { u"Comments"_s, comment } };
         s.token = token;
-        return s;
+        return m_writer->write(s);
     };
     const auto store = openStore(m_folder->database());
     const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-1);
-    const WriteResult first = m_writer->write(submission(u"page-1"_s, u"a"_s));
+    const WriteResult first = write(u"page-1"_s, u"a"_s, u"tbl_survey"_s);
     QCOMPARE(first->outcome, StoredSubmission::Stored);
     const auto arrived = store->arrivalOf(u"tbl_survey"_s, first->rowId);
     QVERIFY(arrived && *arrived && **arrived >= before);
-    // The same answers again change nothing; other answers of the same page
-    // replace them, the arrival kept and the change noted.
-    const WriteResult again = m_writer->write(submission(u"page-1"_s, u"a"_s));
-    QCOMPARE(again->outcome, StoredSubmission::Repeated);
-    QCOMPARE(again->rowId, first->rowId);
+    QCOMPARE(write(u"page-1"_s, u"a"_s, u"tbl_survey"_s)->outcome, StoredSubmission::Repeated);
     QCOMPARE(store->changeOf(u"tbl_survey"_s, first->rowId).valueOr({}), std::nullopt);
-    const WriteResult corrected = m_writer->write(submission(u"page-1"_s, u"b"_s));
+    const WriteResult corrected = write(u"page-1"_s, u"b"_s, u"tbl_survey"_s);
     QCOMPARE(corrected->outcome, StoredSubmission::Replaced);
     QCOMPARE(corrected->rowId, first->rowId);
-    QCOMPARE(m_writer->write(submission(QString(), u"c"_s))->outcome, StoredSubmission::Stored);
-    Submission elsewhere = submission(QString(), u"d"_s);
-    elsewhere.table = u"tbl_nosuch"_s;
-    QVERIFY(m_writer->write(elsewhere).failedWith(Error::NotFound));
-    QCOMPARE(rows().size(), 2);
+    QVERIFY(write({}, u"c"_s, u"tbl_nosuch"_s).failedWith(Error::NotFound));
+    QCOMPARE(rows().size(), 1);
     QCOMPARE(rows().at(0).value(u"Comments"_s).toString(), u"b"_s);
     // The reserved column stays the program's.
     QVERIFY(rows().at(0).value(u"Form Question"_s).isNull());
     QCOMPARE(store->arrivalOf(u"tbl_survey"_s, first->rowId).valueOr({}), *arrived);
     const auto changed = store->changeOf(u"tbl_survey"_s, first->rowId);
     QVERIFY(changed && *changed && **changed >= **arrived);
-
-    // Through the page: Back, change an answer, send again.
-    const QByteArray page = get("/survey.html").body;
-    const QString token = tokenIn(page);
-    QVERIFY(!token.isEmpty());
-    Fields fields = surveyHeader()
-        + Fields { { submissionTokenField(), token }, { u"Comments Type"_s, u"Text Area"_s },
-              { u"Comments"_s, u"first thought"_s } };
-    const QByteArray thanks = post(fields).body;
-    QVERIFY(thanks.contains("have been received"));
-    // "Change your answers" opens the page again with its token; one the
-    // service did not give for this form is not taken.
-    QVERIFY(thanks.contains(
-        QByteArray("<A CLASS=change-answers HREF='/survey.html?change=" + token.toLatin1() + "'>")));
-    QCOMPARE(tokenIn(get("/survey.html", QByteArray("change=" + token.toLatin1())).body), token);
-    const QString forged = (token.front() == u'a' ? u"b"_s : u"a"_s) + token.mid(1);
-    QVERIFY(tokenIn(get("/survey.html", QByteArray("change=" + forged.toLatin1())).body) != forged);
-    fields.last().second = u"second thought"_s;
-    QVERIFY(post(fields).body.contains("Your answers have been updated."));
-    QVERIFY(post(fields).body.contains("have been received")); // the same again: nothing to update
-    QCOMPARE(rows().size(), 3);
-    QCOMPARE(rows().at(2).value(u"Comments"_s).toString(), u"second thought"_s);
 }
 
-// What the people who answer a form are sent: the page adapted for phones,
-// with its token and without the server's paths, the file left alone.
-// A page's answers go to its own row only: a corrected page of a changed
-// form replaces them, and a page of a form renamed away, posted to a new form
-// of the old name, touches neither.
+// A page's answers go to its own row only: "Change your answers" opens the
+// page again with its token, a corrected page of a changed form replaces
+// them, and a page of a form renamed away, posted to a new form of the old
+// name, touches neither.
 void TestRequestHandler::aPageStaysWithItsFormAndItsRow()
 {
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).textField(u"Mood"_s).write());
     const QString token = tokenIn(get("/survey.html").body);
-    const Fields sent = surveyHeader() + Fields { { submissionTokenField(), token } }
-        + fieldsOf(u"Comments Type=Text Area|Comments=first|Mood Type=Text Field|Mood=fine"_s);
-    QCOMPARE(post(sent).status, 200);
+    const auto comments = [&](const QString& text, const QString& more = {}) {
+        return post(sentWith(token, u"Comments Type=Text Area|Comments="_s + text + more));
+    };
+    const QString mood = u"|Mood Type=Text Field|Mood=fine"_s;
+    const QByteArray thanks = comments(u"first"_s, mood).body;
+    QVERIFY(thanks.contains("have been received"));
+    QVERIFY(thanks.contains(
+        QByteArray("<A CLASS=change-answers HREF='/survey.html?change=" + token.toLatin1() + "'>")));
+    QCOMPARE(tokenIn(get("/survey.html", QByteArray("change=" + token.toLatin1())).body), token);
+    // One the service did not give for this form is not taken.
+    const QString forged = (token.front() == u'a' ? u"b"_s : u"a"_s) + token.mid(1);
+    QVERIFY(tokenIn(get("/survey.html", QByteArray("change=" + forged.toLatin1())).body) != forged);
 
     QVERIFY(openStore(m_folder->database())->dropColumn(u"tbl_survey"_s, u"Mood"_s));
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).writeFiles());
     if (TestProgramFolder::onServerStore())
         QTest::qWait(1500);
-    Fields corrected = sent;
-    corrected[corrected.size() - 3].second = u"second"_s;
-    const HttpResponse changed = post(corrected);
+    const HttpResponse changed = comments(u"second"_s, mood);
     QCOMPARE(changed.status, 409);
     QCOMPARE(tokenIn(changed.body), token);
-    const HttpResponse updated = post(corrected.first(corrected.size() - 2));
+    const HttpResponse updated = comments(u"second"_s);
     QCOMPARE(updated.status, 200);
     QVERIFY(updated.body.contains("Your answers have been updated."));
+    QVERIFY(comments(u"second"_s).body.contains("have been received")); // the same again: nothing to update
     QCOMPARE(rows().size(), 1);
     QCOMPARE(rows().first().value(u"Comments"_s).toString(), u"second"_s);
 
     // Renamed away as the designer renames a form, and a new form made under the name.
     QVERIFY(openStore(m_folder->database())->renameTable(u"tbl_survey"_s, u"tbl_renamed"_s));
     QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).textArea(u"Comments"_s).write());
-    QCOMPARE(post(surveyHeader() + fieldsOf(u"Comments Type=Text Area|Comments=someone else"_s)).status, 200);
+    QCOMPARE(post(sentWith({}, u"Comments Type=Text Area|Comments=someone else"_s)).status, 200);
     if (TestProgramFolder::onServerStore())
         QTest::qWait(1500);
-    corrected[corrected.size() - 3].second = u"third"_s;
-    const HttpResponse old = post(corrected.first(corrected.size() - 2));
+    const HttpResponse old = comments(u"third"_s);
     QCOMPARE(old.status, 409);
     QVERIFY(!old.body.contains("updated"));
     QCOMPARE(rows().size(), 1);
@@ -938,57 +879,21 @@ void TestRequestHandler::aFullQuotaRefusesWhatWouldPassIt()
                 .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
                 .submitButton()
                 .write());
-    const auto answer = [](const QString& region, const QString& token) {
-        return surveyHeader()
-            + Fields { { submissionTokenField(), token }, { u"Region Type"_s, u"Radio Buttons"_s },
-                  { u"Region"_s, region } };
+    const auto answer = [&](const QString& region, const QString& token) {
+        return post(sentWith(token, u"Region Type=Radio Buttons|Region="_s + region));
     };
     const QString first = tokenIn(get("/survey.html").body), second = tokenIn(get("/survey.html").body);
-    QCOMPARE(post(answer(u"North"_s, first)).status, 200);
-    const HttpResponse refused = post(answer(u"North"_s, second));
+    QCOMPARE(answer(u"North"_s, first).status, 200);
+    const HttpResponse refused = answer(u"North"_s, second);
     QCOMPARE(refused.status, 403);
     QVERIFY(refused.body.contains(u"<h1>Encuesta</h1><p>Gracias \u2014 ya tenemos suficientes respuestas de "
                                   "personas como usted.</p>"_s.toUtf8()));
     QCOMPARE(rows().size(), 1);
-    QCOMPARE(post(answer(u"South"_s, second)).status, 200);
-    QCOMPARE(post(answer(u"North"_s, second)).status, 403);
-    QCOMPARE(post(answer(u"North"_s, first)).status, 200);
+    QCOMPARE(answer(u"South"_s, second).status, 200);
+    QCOMPARE(answer(u"North"_s, second).status, 403);
+    QCOMPARE(answer(u"North"_s, first).status, 200);
     QCOMPARE(rows().size(), 2);
     QCOMPARE(rows().at(1).value(u"Region"_s).toString(), u"South"_s);
-}
-
-// Answers given with a participant's code count in the quotas as any other:
-// a first answer into a full quota is refused and claims nothing, and a
-// second answer may leave a quota for another but not come into a full one.
-void TestRequestHandler::invitedAnswersKeepToTheQuotas()
-{
-    FormSettings settings;
-    settings.invitedOnly = true;
-    settings.quotas = { { u"Region"_s, u"North"_s, 1 } };
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .settings(settings)
-                .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
-                .submitButton()
-                .write());
-    const auto store = openStore(m_folder->database());
-    QVERIFY(addParticipants(
-        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
-    const auto answer = [&](const QString& code, const QString& region) {
-        return post(surveyHeader() + Fields { { participantCodeField(), code } }
-            + fieldsOf(u"Region Type=Radio Buttons|Region="_s + region))
-            .status;
-    };
-    QCOMPARE(answer(u"ACDE3479"_s, u"North"_s), 200);
-    QCOMPARE(answer(u"FGHJ3479"_s, u"North"_s), 403);
-    QVERIFY(!participantsOf(*store, u"tbl_survey"_s)->at(1).answered);
-    QCOMPARE(answer(u"FGHJ3479"_s, u"South"_s), 200);
-    QCOMPARE(answer(u"ACDE3479"_s, u"South"_s), 200); // leaves the quota
-    QCOMPARE(answer(u"FGHJ3479"_s, u"North"_s), 200); // comes into it again
-    QCOMPARE(answer(u"ACDE3479"_s, u"North"_s), 403);
-    const QList<QVariantMap> stored = rows();
-    QCOMPARE(stored.size(), 2);
-    QCOMPARE(stored.at(0).value(u"Region"_s).toString(), u"South"_s);
-    QCOMPARE(stored.at(1).value(u"Region"_s).toString(), u"North"_s);
 }
 
 // The designer stopped midway through renaming a form: the service serves
@@ -1038,9 +943,10 @@ void TestRequestHandler::followsARenameCutShort()
 // rename stores its answers in the renamed table, until a form bears the name.
 void TestRequestHandler::aRenamedFormKeepsItsAddresses()
 {
-    FormSettings settings;
-    settings.showResults = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(settings).textArea(u"Comments"_s).write());
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .settings(showingResults())
+                .textArea(u"Comments"_s)
+                .write());
     const QString oldToken = tokenIn(get("/survey.html").body);
     FormSession session(m_folder->path());
     session.setAnswersStore(m_folder->database());
@@ -1051,45 +957,37 @@ void TestRequestHandler::aRenamedFormKeepsItsAddresses()
             methods.first() = headerRenamed(methods.first(), from, to);
         QVERIFY(changeForm(session, { kind, from, to, kind == FormChange::Copy }, methods));
     };
-    // A store's servers learn of a change within the second they ask the store again.
+    // The status and Location of a page; a store's servers learn of a change
+    // within the second they ask the store again, the folder's at once.
+    const int learning = TestProgramFolder::onServerStore() ? 10000 : 0;
     const auto redirect = [&](const QByteArray& path, const QByteArray& query = {}) {
-        QDeadlineTimer until(TestProgramFolder::onServerStore() ? 10000 : 0);
-        HttpResponse r = get(path, query);
-        while (r.status != 308 && !until.hasExpired()) {
-            QTest::qWait(100);
-            r = get(path, query);
-        }
+        const HttpResponse r = get(path, query);
         const auto location = std::find_if(
             r.headers.cbegin(), r.headers.cend(), [](const auto& h) { return h.first == "Location"; });
         return std::pair(r.status, location == r.headers.cend() ? QByteArray() : location->second);
     };
-    const auto served = [&](const QByteArray& path) {
-        QDeadlineTimer until(TestProgramFolder::onServerStore() ? 10000 : 0);
-        int status = get(path).status;
-        for (; status == 308 && !until.hasExpired(); status = get(path).status)
-            QTest::qWait(100);
-        return status;
-    };
 
     change(FormChange::Rename, u"survey"_s, u"staff poll"_s);
-    QCOMPARE(redirect("/survey.html"), std::pair(308, QByteArray("/staff%20poll.html")));
-    QCOMPARE(redirect("/survey.html", "lang=de"), std::pair(308, QByteArray("/staff%20poll.html?lang=de")));
-    QCOMPARE(redirect("/results/survey.html", "present"),
-        std::pair(308, QByteArray("/results/staff%20poll.html?present")));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        redirect("/survey.html"), std::pair(308, QByteArray("/staff%20poll.html")), learning);
+    QTRY_COMPARE_WITH_TIMEOUT(redirect("/survey.html", "lang=de"),
+        std::pair(308, QByteArray("/staff%20poll.html?lang=de")), learning);
+    QTRY_COMPARE_WITH_TIMEOUT(redirect("/results/survey.html", "present"),
+        std::pair(308, QByteArray("/results/staff%20poll.html?present")), learning);
     QCOMPARE(get("/staff poll.html").status, 200);
-    const HttpResponse stored = post(surveyHeader() + Fields { { submissionTokenField(), oldToken } }
-        + fieldsOf(u"Comments Type=Text Area|Comments=sent before the rename"_s));
-    QCOMPARE(stored.status, 200);
+    QCOMPARE(
+        post(sentWith(oldToken, u"Comments Type=Text Area|Comments=sent before the rename"_s)).status, 200);
     QCOMPARE(rows(u"tbl_staff poll"_s).size(), 1);
     QCOMPARE(rows(u"tbl_staff poll"_s).first().value(u"Comments"_s).toString(), u"sent before the rename"_s);
 
     // A chain leads every name to the last; a copy under a former name takes its addresses.
     change(FormChange::Rename, u"staff poll"_s, u"poll"_s);
-    QCOMPARE(redirect("/staff poll.html"), std::pair(308, QByteArray("/poll.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        redirect("/staff poll.html"), std::pair(308, QByteArray("/poll.html")), learning);
     // A store's servers learn of a former name's new holder when they read the publications again.
     QTRY_COMPARE(redirect("/survey.html"), std::pair(308, QByteArray("/poll.html")));
     change(FormChange::Copy, u"poll"_s, u"survey"_s);
-    QCOMPARE(served("/survey.html"), 200);
+    QTRY_COMPARE_WITH_TIMEOUT(get("/survey.html").status, 200, learning);
     QCOMPARE(post(surveyHeader() + fieldsOf(u"Comments Type=Text Area|Comments=to the copy"_s)).status, 200);
     QCOMPARE(rows(u"tbl_survey"_s).size(), 2);
     QCOMPARE(rows(u"tbl_poll"_s).size(), 1);
@@ -1098,41 +996,10 @@ void TestRequestHandler::aRenamedFormKeepsItsAddresses()
     QTRY_COMPARE_WITH_TIMEOUT(get("/survey.html").status, 404, 10000);
     // Renamed back to a former name.
     change(FormChange::Rename, u"poll"_s, u"staff poll"_s);
-    QCOMPARE(served("/staff poll.html"), 200);
-    QCOMPARE(redirect("/poll.html"), std::pair(308, QByteArray("/staff%20poll.html")));
+    QTRY_COMPARE_WITH_TIMEOUT(get("/staff poll.html").status, 200, learning);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        redirect("/poll.html"), std::pair(308, QByteArray("/staff%20poll.html")), learning);
     QCOMPARE(rows(u"tbl_staff poll"_s).size(), 1);
-}
-
-// The results count what the store holds: rows another server stored, and
-// new answers while resent pages keep replacing theirs.
-void TestRequestHandler::resultsCountWhatTheStoreHolds()
-{
-    FormSettings settings;
-    settings.showResults = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .settings(settings)
-                .radioButtons(u"Colour"_s, { u"Red"_s, u"Green"_s })
-                .write());
-    const auto answer = [&](const QString& colour, const QString& token = {}) {
-        return post(surveyHeader() + Fields { { submissionTokenField(), token } }
-            + fieldsOf(u"Colour Type=Radio Buttons|Colour="_s + colour));
-    };
-    const QString token = tokenIn(get("/survey.html").body);
-    QCOMPARE(answer(u"Red"_s, token).status, 200);
-    QVERIFY(get("/results/survey.html").body.contains("<b>1</b> answer<"));
-    const AnswersStore::NewRow elsewhere { u"tbl_survey"_s, { { u"Colour"_s, u"Green"_s } }, {}, {}, {} };
-    QVERIFY(openStore(m_folder->database())->insertRows({ elsewhere, elsewhere }));
-    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>3</b> answers<"), 10000);
-
-    // A corrected page resent again and again, new answers among them.
-    for (int i = 0; i < 60; ++i) {
-        QCOMPARE(answer(i % 2 ? u"Red"_s : u"Green"_s, token).status, 200);
-        QCOMPARE(answer(u"Red"_s).status, 200);
-        get("/results/survey.html");
-        QTest::qWait(50);
-    }
-    QCOMPARE(rows().size(), 63);
-    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>63</b> answers<"), 10000);
 }
 
 // Answers typed after "Other:" are charted as the designer's charts show
@@ -1212,31 +1079,27 @@ void TestRequestHandler::sentPageIsAdaptedAndTheFileIsNot()
     QVERIFY(!first.contains("/srv/private"));
     QVERIFY(first.contains("<input type=hidden name=DBLocation value='survey'>"));
     QVERIFY(first.contains("<title>Staff Survey</title>")); // the stray "</h1>" is no text in the tab
-    // The labels, hints and empty first choice are checked one by one in tst_PageAsSent.
-    // Nothing else differs from the file, and the file is as it was.
-    QByteArray undone = first;
-    undone.replace(
-        first.mid(first.indexOf("<meta"), first.indexOf("</style>") + 8 - first.indexOf("<meta")), "");
-    undone.replace(tokenField.match(QString::fromUtf8(first)).captured(0).toUtf8(), "");
+    // Nothing else differs from the file (the labels, hints and empty first
+    // choice are checked one by one in tst_PageAsSent), and the file is as it was.
     static const QRegularExpression versionField(
         u"<input type=hidden name=formVersion value='[0-9a-f]{16}'>"_s);
-    QCOMPARE(QString::fromUtf8(undone).count(versionField), 1);
-    undone = QString::fromUtf8(undone).remove(versionField).toUtf8();
-    undone.replace("<label>", "").replace("</label>", "").replace("Survey</title>", "Survey</h1></title>");
-    undone.replace("value='survey'", QByteArray("value='" + secret.toUtf8() + "'"));
-    undone.replace("<!DOCTYPE html>", "").replace(" lang=\"en\"", "");
-    static const QRegularExpression labelled(u"<label for=answer-\\d>| id=answer-\\d"_s);
-    undone = QString::fromUtf8(undone).remove(labelled).toUtf8();
-    undone.replace(" placeholder='Enter any comments here.'", "")
-        .replace("></textarea>", ">Enter any comments here.</textarea>");
-    undone.replace("<option value='' selected>Choose&#8230;</option>", "");
-    undone.replace("<script src=\"/scripts/answers.js\" defer></script>", "");
-    // The landmark, the heading and the groups of options.
-    undone.replace("<main>", "").replace("</main>", "").replace(" role=heading aria-level=1", "");
-    undone.replace("<fieldset class=choices><legend>", "")
-        .replace("</legend>", "")
-        .replace("</fieldset>", "");
-    QCOMPARE(undone, onDisk);
+    QCOMPARE(QString::fromUtf8(first).count(versionField), 1);
+    static const QRegularExpression added(
+        u"<!DOCTYPE html>| lang=\"en\"|<meta.*?</style>|"
+        "<input type=hidden name=(submissionToken|formVersion) value='[0-9a-f]+'>|"
+        "</?label( for=answer-\\d)?>| id=answer-\\d|"
+        " placeholder='Enter any comments here.'|"
+        "<option value='' selected>Choose&#8230;</option>|"
+        "<script src=\"/scripts/answers.js\" defer></script>|"
+        // The landmark, the heading and the groups of options.
+        "</?main>| role=heading aria-level=1|<fieldset class=choices><legend>|"
+        "</legend>|</fieldset>"_s,
+        QRegularExpression::DotMatchesEverythingOption);
+    QString undone = QString::fromUtf8(first).remove(added);
+    undone.replace(u"Survey</title>"_s, u"Survey</h1></title>"_s)
+        .replace(u"value='survey'"_s, u"value='"_s + secret + u"'"_s)
+        .replace(u"></textarea>"_s, u">Enter any comments here.</textarea>"_s);
+    QCOMPARE(undone.toUtf8(), onDisk);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), onDisk);
 
@@ -1313,12 +1176,12 @@ void TestRequestHandler::projectorShowsAScreenfulAndWhereToAnswer()
 }
 
 // A room collecting: the page keeps answers with its script, each answer
-// gets a receipt, the results are counted as answers arrive, and a closed
-// form takes nothing.
+// gets a receipt, the results count what the store holds (rows another
+// server stored, new answers while a resent page keeps replacing its own),
+// and a closed form takes nothing.
 void TestRequestHandler::servesTheRoom()
 {
-    FormSettings settings;
-    settings.showResults = true;
+    FormSettings settings = showingResults();
     settings.thankYouText = u"Thanks, room & all!"_s;
     settings.offerAnotherAnswer = true;
     const auto survey = [&](const FormSettings& s) {
@@ -1332,6 +1195,7 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(survey(settings).write());
     // Listed before anyone asked for its page, also by a server without a program folder.
     QTRY_VERIFY(get("/").body.contains("<a href='/survey.html'>Staff Survey</a>"));
+    QCOMPARE(get("/").status, 200);
     const QByteArray page = get("/survey.html").body;
     QVERIFY(page.contains("<script src=\"/scripts/answers.js\" defer></script>"));
     const HttpResponse script = get("/scripts/answers.js");
@@ -1341,15 +1205,12 @@ void TestRequestHandler::servesTheRoom()
     // answers' own, only by a page that has such a question.
     QVERIFY(!page.contains("conditions.js"));
     QVERIFY(get("/scripts/conditions.js").body.contains("data-ask-if-answer"));
-    const HttpResponse index = get("/");
-    QCOMPARE(index.status, 200);
-    QVERIFY(index.body.contains("<a href='/survey.html'>Staff Survey</a>"));
 
     // A retry of the same answers stores once and shows the same receipt.
     const QString token = tokenIn(page);
-    const Fields answers = surveyHeader() + Fields { { submissionTokenField(), token } }
-        + fieldsOf(u"Comments Type=Text Area|Comments=a secret thought|Colour Type=Radio Buttons|Colour=Red|"
-                   "Tea Type=Check Box"_s);
+    const Fields answers = sentWith(token,
+        u"Comments Type=Text Area|Comments=a secret thought|Colour Type=Radio Buttons|Colour=Red|"
+        "Tea Type=Check Box"_s);
     const HttpResponse thanks = post(answers);
     QCOMPARE(thanks.status, 200);
     QVERIFY(thanks.body.contains("Thanks, room &amp; all!"));
@@ -1357,8 +1218,6 @@ void TestRequestHandler::servesTheRoom()
     static const QRegularExpression receiptText(
         u"class=receipt[^>]*>([^<]*)<"_s, QRegularExpression::CaseInsensitiveOption);
     const QString receipt = receiptText.match(QString::fromUtf8(thanks.body)).captured(1);
-    QCOMPARE(receipt.size(), 8);
-    QVERIFY(!receipt.contains(QRegularExpression(u"[0O1IL5S2Z8BUV]"_s)));
     QCOMPARE(receiptText.match(QString::fromUtf8(post(answers).body)).captured(1), receipt);
     QCOMPARE(rows().size(), 1);
     const auto store = openStore(m_folder->database());
@@ -1376,20 +1235,31 @@ void TestRequestHandler::servesTheRoom()
     QVERIFY(results.body.contains("<b>1</b> answer<"));
     QVERIFY(results.body.contains(">1 (100%)</text>"));
     QVERIFY(!results.body.contains("secret"));
-    Fields other
-        = surveyHeader() + fieldsOf(u"Colour Type=Radio Buttons|Colour=Green|Tea Type=Check Box|Tea=on"_s);
+    const Fields other = sentWith({}, u"Colour Type=Radio Buttons|Colour=Green|Tea Type=Check Box|Tea=on"_s);
     QCOMPARE(post(other).status, 200);
     results = get("/results/survey.html");
     QVERIFY(results.body.contains("<b>2</b> answers<"));
     QCOMPARE(results.body.count(">1 (50%)</text>"), 4); // Red, Green, Checked, Not Checked
     QVERIFY(!results.body.contains("class=present"));
     QVERIFY(get("/results/survey.html", "present").body.contains("<body class=present>"));
+    const AnswersStore::NewRow elsewhere { u"tbl_survey"_s, { { u"Colour"_s, u"Green"_s } }, {}, {}, {} };
+    QVERIFY(store->insertRows({ elsewhere, elsewhere }));
+    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>4</b> answers<"), 10000);
+    for (int i = 0; i < 60; ++i) {
+        const QString colour = i % 2 ? u"Red"_s : u"Green"_s;
+        QCOMPARE(post(sentWith(token, u"Colour Type=Radio Buttons|Colour="_s + colour)).status, 200);
+        QCOMPARE(post(other).status, 200);
+        get("/results/survey.html");
+        QTest::qWait(50);
+    }
+    QCOMPARE(rows().size(), 64);
+    QTRY_VERIFY_WITH_TIMEOUT(get("/results/survey.html").body.contains("<b>64</b> answers<"), 10000);
 
     // Closed by the designer, by its time, or by its limit: its page says so, a post stores nothing.
     FormSettings closedBy[3] = { settings, settings, settings };
     closedBy[0].acceptingAnswers = false;
     closedBy[1].closingTime = QDateTime::currentDateTime().addSecs(-60);
-    closedBy[2].answerLimit = 2;
+    closedBy[2].answerLimit = 64;
     for (const FormSettings& closed : closedBy) {
         QVERIFY(survey(closed).writeFiles());
         QTRY_VERIFY(get("/survey.html").body.contains("<p>This form is closed.</p>"));
@@ -1398,45 +1268,16 @@ void TestRequestHandler::servesTheRoom()
         QVERIFY(refused.body.contains("This form is closed."));
         QVERIFY(!get("/").body.contains("survey.html"));
     }
-    QCOMPARE(rows().size(), 2);
+    QCOMPARE(rows().size(), 64);
     settings.showResults = false;
     QVERIFY(survey(settings).writeFiles());
     QTRY_COMPARE(get("/results/survey.html").status, 403);
     QCOMPARE(post(other).status, 200);
 }
 
-// Every text the service adds is in the form's language; the designer's own are left as written.
-// Its pages in sections with the paging script, in the form's language, also
-// when sent again refused; from either store.
-void TestRequestHandler::servesAFormOfSeveralPages()
-{
-    FormSettings settings;
-    settings.language = FormLanguage::German;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .title(u"Umfrage"_s)
-                .settings(settings)
-                .textField(u"Alter"_s)
-                .asks(false, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
-                .pageBreak(u"Teil 2"_s)
-                .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
-                .asks(true)
-                .submitButton()
-                .write());
-    const QByteArray page = get("/survey.html").body;
-    QCOMPARE(page.count("<section class=form-page>"), 2);
-    QVERIFY(page.contains("<script src=\"/scripts/pages.js\" defer data-next='Weiter'"));
-    QVERIFY(page.contains("data-refused-note='Bitte geben Sie eine ganze Zahl von 5 bis 99 an.'"));
-    const HttpResponse script = get("/scripts/pages.js");
-    QCOMPARE(script.status, 200);
-    QVERIFY(script.contentType.startsWith("text/javascript") && script.body.contains("section.form-page"));
-    const HttpResponse refused = post(surveyHeader()
-        + Fields { { submissionTokenField(), tokenIn(page) }, { u"Alter Type"_s, u"Text Field"_s },
-            { u"Alter"_s, u"150"_s }, { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, u"Sales"_s } });
-    QCOMPARE(refused.status, 422);
-    QCOMPARE(refused.body.count("<section class=form-page>"), 2);
-    QVERIFY(refused.body.contains("/scripts/pages.js"));
-}
-
+// Every text the service adds is in the form's language; the designer's own
+// are left as written. A form of several pages is sent in sections with the
+// paging script, also when sent again refused.
 void TestRequestHandler::speaksTheFormsLanguage()
 {
     FormSettings settings;
@@ -1448,6 +1289,7 @@ void TestRequestHandler::speaksTheFormsLanguage()
             .settings(s)
             .menu(u"Team"_s, { u"Sales"_s, u"R&D"_s })
             .asks(true)
+            .pageBreak(u"Teil 2"_s)
             .textField(u"Alter"_s)
             .asks(false, AnswerKind::WholeNumber, u"5"_s, u"99"_s)
             .submitButton();
@@ -1459,26 +1301,33 @@ void TestRequestHandler::speaksTheFormsLanguage()
     QVERIFY(readBytes(m_folder->html(u"survey.html"_s)).contains("title='An answer is required'"));
     // A typed box's rule, said under it in the form's language.
     QVERIFY(page.contains(">Eine ganze Zahl von 5 bis 99.</span>"));
+    QCOMPARE(page.count("<section class=form-page>"), 2);
+    QVERIFY(page.contains("<script src=\"/scripts/pages.js\" defer data-next='Weiter'"));
+    QVERIFY(page.contains("data-refused-note='Bitte geben Sie eine ganze Zahl von 5 bis 99 an.'"));
+    const HttpResponse paging = get("/scripts/pages.js");
+    QCOMPARE(paging.status, 200);
+    QVERIFY(paging.contentType.startsWith("text/javascript") && paging.body.contains("section.form-page"));
     // The page's language, its empty first choice and the script's texts are the form-language scenario's.
     const QByteArray script = get("/scripts/answers.js").body;
     for (const char* words :
         { "'data-send-now'", "'data-not-sent'", "'data-one-waiting'", "'data-many-waiting'" })
         QVERIFY2(script.contains(QByteArray("said(").append(words)), words);
 
-    const Fields answers = surveyHeader()
-        + Fields { { submissionTokenField(), tokenIn(page) }, { u"Team Type"_s, u"Pull Down Menu"_s },
-              { u"Team"_s, u"Sales"_s } };
-    const QByteArray thanks = post(answers).body;
+    const QString team = u"Team Type=Pull Down Menu|Team=Sales"_s;
+    const HttpResponse refused = post(sentWith(tokenIn(page), team + u"|Alter Type=Text Field|Alter=150"_s));
+    QCOMPARE(refused.status, 422);
+    QCOMPARE(refused.body.count("<section class=form-page>"), 2);
+    QVERIFY(refused.body.contains("/scripts/pages.js"));
+    const QByteArray thanks = post(sentWith(tokenIn(page), team)).body;
     QVERIFY(thanks.startsWith("<!DOCTYPE html><html lang=\"de\">"));
     QVERIFY(thanks.contains("<P role=heading aria-level=1>Vielen Dank</FONT>"));
     QVERIFY(thanks.contains(u"Ihre Antworten zum Formular \u201eUmfrage\u201c sind eingegangen."_s.toUtf8()));
     QVERIFY(thanks.contains("Weitere Antwort senden"));
-    const HttpResponse nothing
-        = post(surveyHeader() + Fields { { u"Team Type"_s, u"Pull Down Menu"_s }, { u"Team"_s, QString() } });
+    const HttpResponse nothing = post(sentWith({}, u"Team Type=Pull Down Menu|Team="_s));
     QCOMPARE(nothing.status, 400);
     QVERIFY(nothing.body.contains("<h1>Nichts beantwortet</h1>"));
     // The service's own refusals speak the form's language too, once the form is known.
-    const HttpResponse none = post(surveyHeader() + Fields { { u"Ghost Type"_s, u"Text Field"_s } });
+    const HttpResponse none = post(sentWith({}, u"Ghost Type=Text Field"_s));
     QCOMPARE(none.status, 400);
     QVERIFY(none.body.contains("<main><h1>Keine Antworten</h1>"));
     QVERIFY(none.body.contains("Es wurde nichts gespeichert."));
@@ -1524,72 +1373,82 @@ void TestRequestHandler::speaksTheBrowsersLanguageWhereNoFormIsNamed()
     QVERIFY(asked("/results/survey.html", "de").body.contains("<h1>Resultados no visibles</h1>"));
 }
 
-// A grid's statements are questions of their own: a required grid refuses a
-// post missing a statement, beside it, putting the others back; an answer the
-// grid does not offer is refused; corrected, one row holds each statement's answer.
-void TestRequestHandler::holdsEveryRowOfAGrid()
+// A grid's statements and a ranking's options are questions of their own,
+// each held whole: a required grid refuses a post missing a statement (its
+// note beside it) or an answer it does not offer; a ranking giving one place
+// twice is refused with one note (where it stands and the places put back
+// are tst_PageAsSent's). Corrected, one row holds each answer, and the same
+// page again replaces it; the results chart the grid by its answers and the
+// ranking by mean place.
+void TestRequestHandler::holdsGridsAndRankingsWhole()
 {
     const QStringList statements { u"The pace was right"_s, u"The room was comfortable"_s,
         u"I would come again"_s };
+    const QStringList drinks { u"Tea"_s, u"Coffee"_s, u"Cocoa"_s };
     QuestionSettings required;
     required.rules.required = true;
-    FormSettings results;
-    results.showResults = true;
-    FormBuilder form(m_folder->path(), u"survey"_s);
-    form.title(u"Course Survey"_s)
-        .settings(results)
-        .textField(u"Name"_s)
-        .pageBreak(u"Your views"_s)
-        .grid(u"How much do you agree?"_s, { statements, gridPresetAnswers(GridPreset::Agree) })
-        .asks(required)
-        .pageBreak(u"Anything else"_s)
-        .textField(u"Comments"_s)
-        .pageBreak(u"Last"_s);
-    QVERIFY(form.submitButton().write());
-    // Four pages, the grid on the second.
+    QuestionSettings shuffled = required;
+    shuffled.shuffleOptions = true;
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .title(u"Course Survey"_s)
+                .settings(showingResults())
+                .textField(u"Name"_s)
+                .pageBreak(u"Your views"_s)
+                .grid(u"How much do you agree?"_s, { statements, gridPresetAnswers(GridPreset::Agree) })
+                .asks(required)
+                .pageBreak(u"Tastes"_s)
+                .ranking(u"Which do you like best?"_s, drinks)
+                .asks(shuffled)
+                .submitButton()
+                .write());
+    // Three pages, the grid on the second.
     const QByteArray page = get("/survey.html").body;
-    QCOMPARE(page.count("<section class=form-page>"), 4);
+    QCOMPARE(page.count("<section class=form-page>"), 3);
     QVERIFY(page.contains("<fieldset class='qgrid-row'><legend>The room was comfortable</legend>"));
+    QVERIFY(page.contains("<script src=\"/scripts/ranking.js\" defer"));
+    QVERIFY(get("/scripts/ranking.js").body.contains("qrank-list"));
     const QString token = tokenIn(page);
-    const auto posted = [&](const QStringList& answers) {
-        Fields fields = surveyHeader() + Fields { { submissionTokenField(), token } };
-        fields.append({ u"Name Type"_s, u"Text Field"_s });
-        fields.append({ u"Name"_s, u"Ann"_s });
+    const auto posted = [&](const QStringList& answers, const QStringList& places) {
+        Fields fields = sentWith(token, u"Name Type=Text Field|Name=Ann"_s);
         for (qsizetype i = 0; i < statements.size(); ++i) {
             fields.append({ statements.at(i) + u" Type"_s, u"Grid"_s });
             if (!answers.at(i).isEmpty())
                 fields.append({ statements.at(i), answers.at(i) });
         }
+        for (qsizetype i = 0; i < drinks.size(); ++i)
+            fields += { { drinks.at(i) + u" Type"_s, u"Ranking"_s }, { drinks.at(i), places.at(i) } };
         return post(fields);
     };
-    HttpResponse response = posted({ u"Agree"_s, {}, u"Strongly agree"_s });
+    const QStringList agreed { u"Agree"_s, u"Disagree"_s, u"Strongly agree"_s };
+    const QStringList ranked { u"3"_s, u"1"_s, u"2"_s };
+    HttpResponse response = posted({ u"Agree"_s, {}, u"Strongly agree"_s }, ranked);
     QCOMPARE(response.status, 422);
     QCOMPARE(response.body.count("Please answer every row."), 1);
     const qsizetype note = response.body.indexOf("Please answer every row.");
     QVERIFY(note > response.body.indexOf("<legend>The room was comfortable</legend>"));
     QVERIFY(note < response.body.indexOf("<legend>I would come again</legend>"));
-    QVERIFY(response.body.contains("<input checked name='The pace was right' type='radio' value='Agree'"));
-    QVERIFY(response.body.contains(
-        "<input checked name='I would come again' type='radio' value='Strongly agree'"));
     QVERIFY(response.body.contains("value='Ann'"));
-    QCOMPARE(response.body.count("<section class=form-page>"), 4);
-    QVERIFY(rows().isEmpty());
-
-    response = posted({ u"Agree"_s, u"Maybe"_s, u"Agree"_s });
+    QCOMPARE(response.body.count("<section class=form-page>"), 3);
+    response = posted({ u"Agree"_s, u"Maybe"_s, u"Agree"_s }, ranked);
     QCOMPARE(response.status, 422);
     QCOMPARE(response.body.count("Please choose one of the answers offered."), 1);
+    response = posted(agreed, { u"2"_s, u"1"_s, u"2"_s });
+    QCOMPARE(response.status, 422);
+    const QByteArray twice = "Please give each option a different place from 1 to 3.";
+    QCOMPARE(response.body.count(twice), 1);
     QVERIFY(rows().isEmpty());
 
-    response = posted({ u"Agree"_s, u"Disagree"_s, u"Strongly agree"_s });
-    QCOMPARE(response.status, 200);
+    QCOMPARE(posted(agreed, ranked).status, 200);
+    QCOMPARE(posted(agreed, ranked).status, 200); // the same page again: replaces, stores once
     const QList<QVariantMap> stored = rows();
     QCOMPARE(stored.size(), 1);
-    QCOMPARE(stored.at(0).value(u"The pace was right"_s).toString(), u"Agree"_s);
-    QCOMPARE(stored.at(0).value(u"The room was comfortable"_s).toString(), u"Disagree"_s);
-    QCOMPARE(stored.at(0).value(u"I would come again"_s).toString(), u"Strongly agree"_s);
-    QCOMPARE(stored.at(0).value(u"Name"_s).toString(), u"Ann"_s);
+    const QStringList columns = statements + drinks + QStringList { u"Name"_s };
+    const QStringList values = agreed + ranked + QStringList { u"Ann"_s };
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        QCOMPARE(stored.at(0).value(columns.at(i)).toString(), values.at(i));
 
-    // The results: the grid as one chart of its statements by its answers, then each statement.
+    // The grid as one chart of its statements by its answers, then each statement;
+    // the ranking as one chart, the preferred (the smallest mean place) first.
     const QByteArray shown = get("/results/survey.html").body;
     const qsizetype grid = shown.indexOf("<h2>How much do you agree?</h2>");
     QVERIFY(grid >= 0);
@@ -1597,6 +1456,13 @@ void TestRequestHandler::holdsEveryRowOfAGrid()
                 "<th scope=row>The room was comfortable</th><td>0 (0%)</td><td>1 (100%)</td><td>0 (0%)</td>")
         > grid);
     QVERIFY(shown.indexOf("<h2>How much do you agree?: I would come again</h2>") > grid);
+    const qsizetype chart = shown.indexOf("<h2>Which do you like best?</h2>");
+    QVERIFY(chart >= 0);
+    QVERIFY(shown.indexOf("<th scope=row>Coffee</th><td>1.0</td>") > chart);
+    QVERIFY(
+        shown.indexOf("<th scope=row>Cocoa</th><td>2.0</td>") > shown.indexOf("<th scope=row>Coffee</th>"));
+    QVERIFY(shown.indexOf("<th scope=row>Tea</th><td>3.0</td>") > shown.indexOf("<th scope=row>Cocoa</th>"));
+    QVERIFY(!shown.contains("<h2>Which do you like best?: Tea</h2>"));
 }
 
 namespace {
@@ -1632,15 +1498,9 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
 {
     FormSettings invited;
     invited.invitedOnly = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .title(u"Staff Survey"_s)
-                .settings(invited)
-                .textArea(u"Comments"_s)
-                .write());
+    const auto store = inviteAnnAndBo(invited);
+    QVERIFY(store);
     QVERIFY(FormBuilder(m_folder->path(), u"other"_s).settings(invited).textArea(u"Comments"_s).write());
-    const auto store = openStore(m_folder->database());
-    QVERIFY(addParticipants(
-        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
     QVERIFY(addParticipants(*store, u"tbl_other"_s, { invitee(u"KMNP3479"_s, u"Cy"_s) }));
 
     // Without a code, or with one nobody of this form has, the page asks for it.
@@ -1653,18 +1513,12 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
     QCOMPARE(elsewhere.status, 403);
     QVERIFY(elsewhere.body.contains("This code is not known. Please check it."));
     const QByteArray page = get("/survey.html", "code=acde-34+79").body;
-    QVERIFY2(page.contains("participantCode"), page.constData());
     QVERIFY(page.contains("<input type=hidden name=participantCode value='ACDE3479'>"));
     QVERIFY(!page.contains("anonymous"));
     const QString token = tokenIn(page);
 
-    const auto answer = [&](const QString& code, const QString& comment, const QString& pageToken) {
-        return post(surveyHeader()
-            + Fields { { submissionTokenField(), pageToken }, { participantCodeField(), code } }
-            + fieldsOf(u"Comments Type=Text Area|Comments="_s + comment));
-    };
     for (const QString& code : { u"KMNP3479"_s, u"XXXXXXXX"_s, QString() }) {
-        const HttpResponse refused = answer(code, u"sneaky"_s, token);
+        const HttpResponse refused = commentAs(code, u"sneaky"_s, token);
         QCOMPARE(refused.status, 403);
         QVERIFY(refused.body.contains("This code is not known. Please check it."));
         QVERIFY(refused.body.contains("<label for=code>Your code</label>"));
@@ -1672,7 +1526,7 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
     QVERIFY(rows().isEmpty());
     QVERIFY(!participantsOf(*store, u"tbl_other"_s)->first().answered);
 
-    const HttpResponse first = answer(u"acde 3479"_s, u"first"_s, token);
+    const HttpResponse first = commentAs(u"acde 3479"_s, u"first"_s, token);
     QCOMPARE(first.status, 200);
     QVERIFY(first.body.contains("have been received"));
     QVERIFY(first.body.contains(QByteArray("/survey.html?code=ACDE3479&amp;change=" + token.toLatin1())));
@@ -1683,10 +1537,10 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
     // From a page opened anew: the code, not the page, tells it is the same person.
     const QString again = tokenIn(get("/survey.html", "code=ACDE3479").body);
     QVERIFY(again != token);
-    const HttpResponse second = answer(u"ACDE3479"_s, u"second"_s, again);
+    const HttpResponse second = commentAs(u"ACDE3479"_s, u"second"_s, again);
     QCOMPARE(second.status, 200);
     QVERIFY(second.body.contains("Your answers have been updated."));
-    QCOMPARE(answer(u"FGHJ3479"_s, u"third"_s, token).status, 200);
+    QCOMPARE(commentAs(u"FGHJ3479"_s, u"third"_s, token).status, 200);
     const QList<QVariantMap> stored = rows();
     QCOMPARE(stored.size(), 2);
     QCOMPARE(stored.at(0).value(u"Comments"_s).toString(), u"second"_s);
@@ -1701,26 +1555,18 @@ void TestRequestHandler::anonymousAnswersKeepNoLinkToTheirCode()
     FormSettings anonymous;
     anonymous.invitedOnly = true;
     anonymous.anonymousAnswers = true;
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s).settings(anonymous).textArea(u"Comments"_s).write());
-    const auto store = openStore(m_folder->database());
-    QVERIFY(addParticipants(
-        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
+    const auto store = inviteAnnAndBo(anonymous);
+    QVERIFY(store);
     const QByteArray page = get("/survey.html", "code=ACDE3479").body;
     QVERIFY(page.contains("Your answers are anonymous: nobody can tell which answers are yours."));
     const QString token = tokenIn(page);
-    const Fields sent = surveyHeader()
-        + Fields { { submissionTokenField(), token }, { participantCodeField(), u"ACDE3479"_s } }
-        + fieldsOf(u"Comments Type=Text Area|Comments=frank"_s);
-    const HttpResponse thanks = post(sent);
+    const HttpResponse thanks = commentAs(u"ACDE3479"_s, u"frank"_s, token);
     QCOMPARE(thanks.status, 200);
     QVERIFY(!thanks.body.contains("change-answers"));
-    const HttpResponse used = post(sent);
+    const HttpResponse used = commentAs(u"ACDE3479"_s, u"frank"_s, token);
     QCOMPARE(used.status, 403);
     QVERIFY(used.body.contains("This code has already been used."));
-    QCOMPARE(post(surveyHeader() + Fields { { participantCodeField(), u"FGHJ3479"_s } }
-                 + fieldsOf(u"Comments Type=Text Area|Comments=blunt"_s))
-                 .status,
-        200);
+    QCOMPARE(commentAs(u"FGHJ3479"_s, u"blunt"_s).status, 200);
     QCOMPARE(rows().size(), 2);
     const auto people = participantsOf(*store, u"tbl_survey"_s);
     QVERIFY(people->at(0).answered && !people->at(0).answeredAt);
@@ -1734,81 +1580,17 @@ void TestRequestHandler::anonymousAnswersKeepNoLinkToTheirCode()
     QVERIFY(!dump.contains(token.toLatin1()));
 }
 
-// A ranking's options are questions of their own, checked together: a post
-// giving one place twice is refused (422) with one note above the options and
-// every place put back, storing nothing; corrected, one row holds each
-// option's place; the results chart the options by their mean place.
-void TestRequestHandler::holdsARankingWhole()
-{
-    const QStringList drinks { u"Tea"_s, u"Coffee"_s, u"Cocoa"_s };
-    QuestionSettings settings;
-    settings.rules.required = true;
-    settings.shuffleOptions = true;
-    FormSettings results;
-    results.showResults = true;
-    FormBuilder form(m_folder->path(), u"survey"_s);
-    form.title(u"Tastes"_s)
-        .settings(results)
-        .textField(u"Name"_s)
-        .ranking(u"Which do you like best?"_s, drinks)
-        .asks(settings);
-    QVERIFY(form.submitButton().write());
-    const QByteArray page = get("/survey.html").body;
-    QVERIFY(page.contains("<script src=\"/scripts/ranking.js\" defer"));
-    QVERIFY(get("/scripts/ranking.js").body.contains("qrank-list"));
-    const QString token = tokenIn(page);
-    const auto posted = [&](const QStringList& places) {
-        Fields fields = surveyHeader() + Fields { { submissionTokenField(), token } };
-        fields.append({ u"Name Type"_s, u"Text Field"_s });
-        fields.append({ u"Name"_s, u"Ann"_s });
-        for (qsizetype i = 0; i < drinks.size(); ++i) {
-            fields.append({ drinks.at(i) + u" Type"_s, u"Ranking"_s });
-            fields.append({ drinks.at(i), places.at(i) });
-        }
-        return post(fields);
-    };
-    HttpResponse response = posted({ u"2"_s, u"1"_s, u"2"_s });
-    QCOMPARE(response.status, 422);
-    const QByteArray note = "Please give each option a different place from 1 to 3.";
-    QCOMPARE(response.body.count(note), 1);
-    QVERIFY(response.body.indexOf(note) > response.body.indexOf("Which do you like best?"));
-    QVERIFY(response.body.indexOf(note) < response.body.indexOf("<div class='qrank-item'>"));
-    for (const auto& [drink, place] : { std::pair { "Tea", "2" }, { "Coffee", "1" }, { "Cocoa", "2" } }) {
-        const qsizetype menu = response.body.lastIndexOf(
-            "<select", response.body.indexOf(QByteArray("name='" + QByteArray(drink) + '\'')));
-        QVERIFY(menu > 0);
-        const QByteArray options = response.body.mid(menu, response.body.indexOf("</select>", menu) - menu);
-        QVERIFY2(options.contains(QByteArray("<option selected>" + QByteArray(place))), drink);
-        QVERIFY(options.contains("aria-invalid=true"));
-    }
-    QVERIFY(rows().isEmpty());
-
-    response = posted({ u"3"_s, u"1"_s, u"2"_s });
-    QCOMPARE(response.status, 200);
-    response = posted({ u"3"_s, u"1"_s, u"2"_s }); // the same page again: replaces, stores once
-    QList<QVariantMap> stored = rows();
-    QCOMPARE(stored.size(), 1);
-    QCOMPARE(stored.at(0).value(u"Tea"_s).toString(), u"3"_s);
-    QCOMPARE(stored.at(0).value(u"Coffee"_s).toString(), u"1"_s);
-    QCOMPARE(stored.at(0).value(u"Cocoa"_s).toString(), u"2"_s);
-
-    // The results: one chart, the preferred (the smallest mean place) first.
-    const QByteArray shown = get("/results/survey.html").body;
-    const qsizetype chart = shown.indexOf("<h2>Which do you like best?</h2>");
-    QVERIFY(chart >= 0);
-    QVERIFY(shown.indexOf("<th scope=row>Coffee</th><td>1.0</td>") > chart);
-    QVERIFY(
-        shown.indexOf("<th scope=row>Cocoa</th><td>2.0</td>") > shown.indexOf("<th scope=row>Coffee</th>"));
-    QVERIFY(shown.indexOf("<th scope=row>Tea</th><td>3.0</td>") > shown.indexOf("<th scope=row>Cocoa</th>"));
-    QVERIFY(!shown.contains("<h2>Which do you like best?: Tea</h2>"));
-}
-
 QTEST_GUILESS_MAIN(TestRequestHandler)
 #include "tst_RequestHandler.moc"
 
+// Bad answers store nothing; the page comes back with what was typed, each
+// problem beside its question, and the same token. Option buttons and menus
+// take only their options: another answer is a problem (422) on a page of the
+// form as it is, and on a page of before an option was renamed, the form
+// changed (409), the other answers kept.
 void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
 {
-    const auto form = [&](const QString& oldest) {
+    const auto form = [&](const QString& oldest, const QString& research) {
         return FormBuilder(m_folder->path(), u"survey"_s)
             .title(u"Staff Survey"_s)
             .textField(u"Age"_s)
@@ -1823,9 +1605,10 @@ void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
             .asks(true, AnswerKind::AnyText, {}, {}, { u"Pets"_s, u"Yes"_s })
             .checkBox(u"I agree"_s)
             .asks(true)
+            .menu(u"Team"_s, { u"Sales"_s, research })
             .submitButton();
     };
-    QVERIFY(form(u"120"_s).write());
+    QVERIFY(form(u"120"_s, u"R&D"_s).write());
     const QByteArray page = get("/survey.html").body;
     // Asked only after "Yes": required while the page's script shows it, and
     // never by a browser that shows every question. The file keeps its four.
@@ -1834,33 +1617,40 @@ void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
     QFile file(m_folder->html(u"survey.html"_s));
     QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll().count(" required>") == 4);
     const QString token = tokenIn(page);
-    const auto answers = [&](const QString& age, const QString& pets, bool agreed) {
-        return surveyHeader() + Fields { { submissionTokenField(), token } }
-        + fieldsOf(u"Age Type=Text Field|Age=%1|Height Type=Text Field|Height=1,75|Birthday Type=Text Field|"
-                   "Birthday=24.12.1990|Pets Type=Radio Buttons|Pets=%2|Which pet? Type=Text Field|"
-                   "Which pet?=A dog|I agree Type=Check Box%3"_s.arg(
-                       age, pets, agreed ? u"|I agree=on"_s : QString()));
+    static const QRegularExpression versionText(u"name=formVersion value='([0-9a-f]+)'"_s);
+    const QString version = versionText.match(QString::fromUtf8(page)).captured(1);
+    QCOMPARE(version.size(), 16);
+    const auto answers = [&](const QString& age, const QString& pets, bool agreed,
+                             const QString& team = u"Sales"_s) {
+        return sentWith(token,
+            u"%1=%2|Age Type=Text Field|Age=%3|Height Type=Text Field|Height=1,75|Birthday Type=Text Field|"
+            "Birthday=24.12.1990|Pets Type=Radio Buttons|Pets=%4|Which pet? Type=Text Field|"
+            "Which pet?=A dog|Team Type=Pull Down Menu|Team=%5|I agree Type=Check Box%6"_s.arg(
+                formVersionField(), version, age, pets, team, agreed ? u"|I agree=on"_s : QString()));
     };
 
-    // Bad answers store nothing; the page comes back with what was typed,
-    // each problem beside its question, and the same token.
     HttpResponse refused = post(answers(u"abc"_s, u"Yes"_s, false));
     QCOMPARE(refused.status, 422);
     QVERIFY(refused.body.contains("Please give a whole number from 0 to 120."));
     QVERIFY(refused.body.contains("Please tick this box."));
     QVERIFY(refused.body.contains("value='abc'") || refused.body.contains("value=\"abc\""));
     QVERIFY(refused.body.contains(token.toUtf8()));
-    QVERIFY(rows().isEmpty());
     QCOMPARE(post(answers(u"121"_s, u"No"_s, true)).status, 422);
-    QVERIFY(rows().isEmpty());
     // A question that applies must be answered; one that does not is never stored.
     Fields noPet = answers(u"42"_s, u"Yes"_s, true);
     noPet[noPet.indexOf({ u"Which pet?"_s, u"A dog"_s })].second = u" "_s;
     QVERIFY(post(noPet).body.contains("Please answer this question."));
+    for (const Fields& offTheList :
+        { answers(u"42"_s, u"Maybe"_s, true), answers(u"42"_s, u"Yes"_s, true, u"Marketing"_s) }) {
+        refused = post(offTheList);
+        QCOMPARE(refused.status, 422);
+        QVERIFY(refused.body.contains("Please choose one of the answers offered."));
+    }
+    QVERIFY(rows().isEmpty());
 
     // Corrected, with the page's token: stored once, in the one spelling.
     QCOMPARE(post(answers(u" 42 "_s, u"No"_s, true)).status, 200);
-    const QList<QVariantMap> stored = rows();
+    QList<QVariantMap> stored = rows();
     QCOMPARE(stored.size(), 1);
     QCOMPARE(stored.at(0).value(u"Age"_s).toString(), u"42"_s);
     QCOMPARE(stored.at(0).value(u"Height"_s).toString(), u"1.75"_s);
@@ -1868,76 +1658,22 @@ void TestRequestHandler::refusesAnswersItsQuestionsCannotTake()
     QVERIFY(stored.at(0).value(columnNameFor(u"Which pet?"_s)).isNull());
     QCOMPARE(stored.at(0).value(columnNameFor(u"I agree"_s)).toString(), u"Checked"_s);
 
-    // The designer lowers the limit: posts are held to it as soon as the page is new.
-    QVERIFY(form(u"100"_s).writeFiles());
+    // The designer lowers the limit and renames an option: posts are held to
+    // the form as soon as the page is new.
+    QVERIFY(form(u"100"_s, u"Research"_s).writeFiles());
     QTRY_VERIFY(get("/survey.html").body.contains("max='100'"));
     QVERIFY(
         post(answers(u"110"_s, u"No"_s, true)).body.contains("Please give a whole number from 0 to 100."));
-    QCOMPARE(rows().size(), 1);
-}
-
-// Option buttons and menus take only their options: another answer is a
-// problem (422) on a page of the form as it is, and on a page of before an
-// option was renamed, the form changed (409), the other answers kept.
-void TestRequestHandler::closedChoicesTakeOnlyWhatTheyOffer()
-{
-    const auto form = [&](const QString& research) {
-        return FormBuilder(m_folder->path(), u"survey"_s)
-            .radioButtons(u"Pets"_s, { u"Yes"_s, u"No"_s })
-            .menu(u"Team"_s, { u"Sales"_s, research })
-            .textArea(u"Comments"_s)
-            .submitButton();
-    };
-    QVERIFY(form(u"R&D"_s).write());
-    const QByteArray page = get("/survey.html").body;
-    static const QRegularExpression versionText(u"name=formVersion value='([0-9a-f]+)'"_s);
-    const QString version = versionText.match(QString::fromUtf8(page)).captured(1);
-    QCOMPARE(version.size(), 16);
-    const auto answers = [&](const QString& pets, const QString& team) {
-        return surveyHeader()
-            + Fields { { submissionTokenField(), tokenIn(page) }, { formVersionField(), version } }
-        + fieldsOf(u"Pets Type=Radio Buttons|Pets=%1|Team Type=Pull Down Menu|Team=%2|"
-                   "Comments Type=Text Area|Comments=kept"_s.arg(pets, team));
-    };
-    for (const Fields& offTheList : { answers(u"Maybe"_s, u"Sales"_s), answers(u"Yes"_s, u"Marketing"_s) }) {
-        const HttpResponse refused = post(offTheList);
-        QCOMPARE(refused.status, 422);
-        QVERIFY(refused.body.contains("Please choose one of the answers offered."));
-    }
-    QVERIFY(rows().isEmpty());
-
-    QVERIFY(form(u"Research"_s).writeFiles());
-    QTRY_VERIFY(get("/survey.html").body.contains("Research"));
-    const HttpResponse changed = post(answers(u"Yes"_s, u"R&D"_s));
+    const HttpResponse changed = post(answers(u"43"_s, u"No"_s, true, u"R&D"_s));
     QCOMPARE(changed.status, 409);
-    QVERIFY(changed.body.contains("kept"));
+    QVERIFY(changed.body.contains("24.12.1990"));
     QVERIFY(!changed.body.contains("selected>R&amp;D"));
-    QVERIFY(rows().isEmpty());
-    QCOMPARE(post(answers(u"Yes"_s, u"Research"_s)).status, 200);
     QCOMPARE(rows().size(), 1);
-}
-
-// A text field's box takes so many characters; so does the service, counting
-// them as a person does (an emoji is one, not two UTF-16 units).
-void TestRequestHandler::aTextFieldTakesNoMoreThanItsBox()
-{
-    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
-                .textField(u"Nickname"_s, {}, u"5"_s)
-                .textArea(u"Comments"_s)
-                .write());
-    const auto answer = [&](const QString& nickname) {
-        return post(surveyHeader()
-            + fieldsOf(u"Nickname Type=Text Field|Nickname=%1|Comments Type=Text Area|Comments=kept"_s.arg(
-                nickname)));
-    };
-    const HttpResponse refused = answer(u"Sixsix"_s);
-    QCOMPARE(refused.status, 422);
-    QVERIFY(refused.body.contains("Please use at most 5 characters."));
-    QVERIFY(rows().isEmpty());
-    const QString fiveEmoji = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(5);
-    QCOMPARE(answer(fiveEmoji).status, 200);
-    QCOMPARE(rows().size(), 1);
-    QCOMPARE(rows().first().value(u"Nickname"_s).toString(), fiveEmoji);
+    QCOMPARE(rows().first().value(u"Age"_s).toString(), u"42"_s);
+    QCOMPARE(post(answers(u"43"_s, u"No"_s, true, u"Research"_s)).status, 200);
+    stored = rows();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.at(0).value(u"Team"_s).toString(), u"Research"_s);
 }
 
 void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions_data()
@@ -2012,16 +1748,12 @@ void TestRequestHandler::holdsScalesBoxGroupsAndChainedConditions()
 
     const HttpResponse response = post(fields);
     if (!note.isEmpty()) {
-        // Refused: nothing stored, one note, the page again with what was chosen and the same token.
+        // Refused: nothing stored, one note, the page again with the same token (what
+        // was chosen is put back as tst_PageAsSent checks).
         QCOMPARE(response.status, 422);
         QCOMPARE(response.body.count(note.toUtf8()), 1);
         QVERIFY(response.body.contains(token.toUtf8()));
         QVERIFY(rows().isEmpty());
-        if (posted.at(0) == u"4"_s)
-            QVERIFY(response.body.contains("<input checked name='Rating' type='radio' value='4'"));
-        for (const QChar letter : posted.at(1))
-            QVERIFY(
-                response.body.contains(QByteArray("<input checked name='Topic ").append(letter.toLatin1())));
         return;
     }
     QCOMPARE(response.status, 200);
