@@ -137,6 +137,7 @@ private slots:
     void holdsScalesBoxGroupsAndChainedConditions();
     void holdsGridsAndRankingsWhole();
     void invitedPeopleAnswerWithTheirCode();
+    void invitedAnswersKeepToTheQuotas();
     void anonymousAnswersKeepNoLinkToTheirCode();
 
 private:
@@ -1548,6 +1549,40 @@ void TestRequestHandler::invitedPeopleAnswerWithTheirCode()
     QCOMPARE(participantsOf(*store, u"tbl_survey"_s)->at(0).answeredAt, people->at(0).answeredAt);
 }
 
+// Answers given with a participant's code count in the quotas as any other:
+// a first answer into a full quota is refused and claims nothing, and a
+// second answer may leave a quota for another but not come into a full one.
+void TestRequestHandler::invitedAnswersKeepToTheQuotas()
+{
+    FormSettings settings;
+    settings.invitedOnly = true;
+    settings.quotas = { { u"Region"_s, u"North"_s, 1 } };
+    QVERIFY(FormBuilder(m_folder->path(), u"survey"_s)
+                .settings(settings)
+                .radioButtons(u"Region"_s, { u"North"_s, u"South"_s })
+                .submitButton()
+                .write());
+    const auto store = openStore(m_folder->database());
+    QVERIFY(addParticipants(
+        *store, u"tbl_survey"_s, { invitee(u"ACDE3479"_s, u"Ann"_s), invitee(u"FGHJ3479"_s, u"Bo"_s) }));
+    const auto answer = [&](const QString& code, const QString& region) {
+        return post(surveyHeader() + Fields { { participantCodeField(), code } }
+            + fieldsOf(u"Region Type=Radio Buttons|Region="_s + region))
+            .status;
+    };
+    QCOMPARE(answer(u"ACDE3479"_s, u"North"_s), 200);
+    QCOMPARE(answer(u"FGHJ3479"_s, u"North"_s), 403);
+    QVERIFY(!participantsOf(*store, u"tbl_survey"_s)->at(1).answered);
+    QCOMPARE(answer(u"FGHJ3479"_s, u"South"_s), 200);
+    QCOMPARE(answer(u"ACDE3479"_s, u"South"_s), 200); // leaves the quota
+    QCOMPARE(answer(u"FGHJ3479"_s, u"North"_s), 200); // comes into it again
+    QCOMPARE(answer(u"ACDE3479"_s, u"North"_s), 403);
+    const QList<QVariantMap> stored = rows();
+    QCOMPARE(stored.size(), 2);
+    QCOMPARE(stored.at(0).value(u"Region"_s).toString(), u"South"_s);
+    QCOMPARE(stored.at(1).value(u"Region"_s).toString(), u"North"_s);
+}
+
 // Anonymous answers: the store keeps that a code answered and nothing that
 // tells which answers are its own; the code answers once.
 void TestRequestHandler::anonymousAnswersKeepNoLinkToTheirCode()
@@ -1565,7 +1600,12 @@ void TestRequestHandler::anonymousAnswersKeepNoLinkToTheirCode()
     QVERIFY(!thanks.body.contains("change-answers"));
     const HttpResponse used = commentAs(u"ACDE3479"_s, u"frank"_s, token);
     QCOMPARE(used.status, 403);
-    QVERIFY(used.body.contains("This code has already been used."));
+    const QByteArray received = "This code has already been used. The answers sent with it were received.";
+    QVERIFY(used.body.contains(received));
+    // Asked again with it, the form is not shown to be filled in for nothing.
+    const HttpResponse again = get("/survey.html", "code=acde-3479");
+    QCOMPARE(again.status, 403);
+    QVERIFY(again.body.contains(received) && !again.body.contains("name='Comments'"));
     QCOMPARE(commentAs(u"FGHJ3479"_s, u"blunt"_s).status, 200);
     QCOMPARE(rows().size(), 2);
     const auto people = participantsOf(*store, u"tbl_survey"_s);
