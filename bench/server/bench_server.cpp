@@ -626,6 +626,7 @@ void makeFormIn(const QString& database, const QString& folder)
 struct Load {
     qint64 ok = 0, bad = 0, rows = 0;
     double seconds = 0, p50 = 0, p99 = 0, max = 0;
+    double serviceSeconds = 0; // the service's processor time during the runs, where counted
     double rate() const { return seconds > 0 ? ok / seconds : 0; }
 };
 
@@ -685,8 +686,14 @@ Load loadServers(int servers, const QString& server, const QString& database, co
 
 void reportLoad(const QString& what, const Load& load)
 {
+    // The service's processor time per answer: less swayed than the rate by
+    // others' work on a shared machine.
+    const QString processor = load.serviceSeconds > 0 && load.ok > 0
+        ? QStringLiteral(", service %1 us of processor per answer")
+              .arg(load.serviceSeconds * 1e6 / load.ok, 0, 'f', 1)
+        : QString();
     out(QStringLiteral(
-        "%1: %2 submissions/s (%3 answered 2xx, %4 other, %5 rows stored), p50 %6 ms, p99 %7 ms, max %8 ms")
+        "%1: %2 submissions/s (%3 answered 2xx, %4 other, %5 rows stored), p50 %6 ms, p99 %7 ms, max %8 ms%9")
             .arg(what)
             .arg(load.rate(), 0, 'f', 0)
             .arg(load.ok)
@@ -694,7 +701,8 @@ void reportLoad(const QString& what, const Load& load)
             .arg(load.rows)
             .arg(load.p50, 0, 'f', 2)
             .arg(load.p99, 0, 'f', 2)
-            .arg(load.max, 0, 'f', 2));
+            .arg(load.max, 0, 'f', 2)
+            .arg(processor));
 }
 
 // A new form `name` of the course kind, as the designer starts one: its
@@ -982,6 +990,7 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
         lua.close();
         QProcess load;
         load.setProcessChannelMode(QProcess::MergedChannels);
+        const double processorBefore = processorSeconds(service.processId());
         load.start(wrk,
             { QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections),
                 QStringLiteral("-d%1s").arg(duration), QStringLiteral("--timeout"), QStringLiteral("5s"),
@@ -991,6 +1000,7 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
             fail(QStringLiteral("wrk did not finish"));
         const QString report = QString::fromLocal8Bit(load.readAll());
         Load result;
+        result.serviceSeconds = processorSeconds(service.processId()) - processorBefore;
         result.ok = qint64(field(report, "ok"));
         result.bad = qint64(field(report, "bad"));
         result.seconds = field(report, "seconds");
@@ -1000,6 +1010,7 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
         return result;
     };
     const auto add = [](Load& total, const Load& load) {
+        total.serviceSeconds += load.serviceSeconds;
         total.ok += load.ok;
         total.bad += load.bad;
         total.seconds += load.seconds;
@@ -1228,6 +1239,9 @@ bool invitedPart(
         invited);
     const double ratio = open.rate() > 0 ? invited.rate() / open.rate() : 0;
     out(QStringLiteral("ratio of the invited form to the open one: %1x").arg(ratio, 0, 'f', 3));
+    if (open.serviceSeconds > 0 && open.ok > 0 && invited.ok > 0)
+        out(QStringLiteral("service processor time per answer, open to invited: %1x")
+                .arg((open.serviceSeconds / open.ok) / (invited.serviceSeconds / invited.ok), 0, 'f', 3));
     const bool rateMet = ratio >= 0.9;
     const auto answered = participantsOf(**db, table);
     const qint64 claimed = answered

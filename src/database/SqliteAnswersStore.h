@@ -130,6 +130,13 @@ private:
         QString lookup, claim;
     };
     Result<const CodeStatements*> codeStatements(const QString& table);
+    // The participant the last code looked up is (its table's rowid), for
+    // claiming it without looking again; in the writer's transaction only.
+    struct CodeSeen {
+        QString table, code;
+        qint64 participant = -1;
+    };
+    CodeSeen m_codeSeen;
     /// The rows of `table` now, counted in the writer's transaction.
     Result<qint64> rowsCounted(const QString& table);
     /// Whether one of the row's quotas is full (see RowEngine::quotaFull).

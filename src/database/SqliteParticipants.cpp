@@ -221,16 +221,18 @@ Result<const SqliteAnswersStore::CodeStatements*> SqliteAnswersStore::codeStatem
     // One look by the code's key: the row of its answers only while it is
     // there. Anonymous answers keep no moment: it would match the row's arrival.
     return &*m_codeStatements.insert(table,
-        { QStringLiteral("SELECT p.answered IS NOT NULL, ifnull(t.rowid, -1) FROM %1 p "
+        { QStringLiteral("SELECT p.answered IS NOT NULL, ifnull(t.rowid, -1), p.rowid FROM %1 p "
                          "LEFT JOIN %2 t ON t.rowid = p.answer_row WHERE p.code = ?1")
                 .arg(quote(own), quote(table)),
-            QStringLiteral("UPDATE %1 SET answered = ifnull(answered, ?2), answer_row = ?3 WHERE code = ?1")
+            QStringLiteral("UPDATE %1 SET answered = ifnull(answered, ?2), answer_row = ?3 WHERE rowid = ?4 "
+                           "AND code = ?1")
                 .arg(quote(own)) });
 }
 
 Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
 {
     rules::CodeHolder holder;
+    m_codeSeen = {};
     const auto statements = codeStatements(row.table);
     if (!statements)
         return statements.error();
@@ -245,6 +247,7 @@ Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
         holder.known = true;
         holder.answered = sqlite3_column_int(seen, 0) != 0;
         holder.rowId = sqlite3_column_int64(seen, 1);
+        m_codeSeen = { row.table, row.participantCode, sqlite3_column_int64(seen, 2) };
     }
     sqlite3_reset(seen);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
@@ -266,10 +269,14 @@ Result<void> SqliteAnswersStore::claimCode(const NewRow& row, std::optional<qint
         return statements.error();
     if (!*statements)
         return Error { Error::NotFound, QStringLiteral("there are no participants of %1").arg(row.table) };
+    // Always looked up just before, in the same transaction.
+    if (m_codeSeen.table != row.table || m_codeSeen.code != row.participantCode)
+        return Error { Error::Other, QStringLiteral("a code was claimed without being looked up") };
     sqlite3_stmt* claim = statementFor((*statements)->claim);
     if (!claim)
         return engineFailure(QStringLiteral("prepare"));
     bind(claim, 1, row.participantCode);
+    sqlite3_bind_int64(claim, 4, m_codeSeen.participant);
     bind(claim, 2,
         participants::answeredText(rowId
                 ? std::optional<QDateTime>(
@@ -279,7 +286,11 @@ Result<void> SqliteAnswersStore::claimCode(const NewRow& row, std::optional<qint
         sqlite3_bind_int64(claim, 3, *rowId);
     else
         sqlite3_bind_null(claim, 3);
-    return stepOnce(claim);
+    if (const auto claimed = stepOnce(claim); !claimed)
+        return claimed;
+    if (sqlite3_changes(m_db->handle()) != 1)
+        return Error { Error::Other, QStringLiteral("the code %1 was not claimed").arg(row.participantCode) };
+    return {};
 }
 
 } // namespace quenlow
