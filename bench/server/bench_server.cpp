@@ -85,6 +85,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -625,6 +626,7 @@ void makeFormIn(const QString& database, const QString& folder)
 struct Load {
     qint64 ok = 0, bad = 0, rows = 0;
     double seconds = 0, p50 = 0, p99 = 0, max = 0;
+    double serviceSeconds = 0; // the service's processor time during the runs, where counted
     double rate() const { return seconds > 0 ? ok / seconds : 0; }
 };
 
@@ -684,8 +686,14 @@ Load loadServers(int servers, const QString& server, const QString& database, co
 
 void reportLoad(const QString& what, const Load& load)
 {
+    // The service's processor time per answer: less swayed than the rate by
+    // others' work on a shared machine.
+    const QString processor = load.serviceSeconds > 0 && load.ok > 0
+        ? QStringLiteral(", service %1 us of processor per answer")
+              .arg(load.serviceSeconds * 1e6 / load.ok, 0, 'f', 1)
+        : QString();
     out(QStringLiteral(
-        "%1: %2 submissions/s (%3 answered 2xx, %4 other, %5 rows stored), p50 %6 ms, p99 %7 ms, max %8 ms")
+        "%1: %2 submissions/s (%3 answered 2xx, %4 other, %5 rows stored), p50 %6 ms, p99 %7 ms, max %8 ms%9")
             .arg(what)
             .arg(load.rate(), 0, 'f', 0)
             .arg(load.ok)
@@ -693,7 +701,8 @@ void reportLoad(const QString& what, const Load& load)
             .arg(load.rows)
             .arg(load.p50, 0, 'f', 2)
             .arg(load.p99, 0, 'f', 2)
-            .arg(load.max, 0, 'f', 2));
+            .arg(load.max, 0, 'f', 2)
+            .arg(processor));
 }
 
 // A new form `name` of the course kind, as the designer starts one: its
@@ -981,6 +990,7 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
         lua.close();
         QProcess load;
         load.setProcessChannelMode(QProcess::MergedChannels);
+        const double processorBefore = processorSeconds(service.processId());
         load.start(wrk,
             { QStringLiteral("-t2"), QStringLiteral("-c%1").arg(connections),
                 QStringLiteral("-d%1s").arg(duration), QStringLiteral("--timeout"), QStringLiteral("5s"),
@@ -990,6 +1000,7 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
             fail(QStringLiteral("wrk did not finish"));
         const QString report = QString::fromLocal8Bit(load.readAll());
         Load result;
+        result.serviceSeconds = processorSeconds(service.processId()) - processorBefore;
         result.ok = qint64(field(report, "ok"));
         result.bad = qint64(field(report, "bad"));
         result.seconds = field(report, "seconds");
@@ -999,6 +1010,7 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
         return result;
     };
     const auto add = [](Load& total, const Load& load) {
+        total.serviceSeconds += load.serviceSeconds;
         total.ok += load.ok;
         total.bad += load.bad;
         total.seconds += load.seconds;
@@ -1081,12 +1093,40 @@ bool handlerPart(const QString& folder, int posts)
         makeRulesForm(folder, form, form == QLatin1StringView("rules"));
         post.body = rulesBody(form, QStringLiteral("42"));
     }
+    // QUENLOW_BENCH_FORM=open or invited: the forty questions, open to anyone
+    // or to as many invited people as there are posts, each post with a code
+    // of its own (the open form gets the same posts), for comparing what the
+    // codes cost.
+    QStringList codes;
+    if (const QString form = qEnvironmentVariable("QUENLOW_BENCH_FORM");
+        form == QLatin1StringView("open") || form == QLatin1StringView("invited")) {
+        const bool invited = form == QLatin1StringView("invited");
+        makeRulesForm(folder, form, false, std::nullopt, {}, invited);
+        post.body = rulesBody(form, QStringLiteral("42"));
+        const auto db = openAnswersStore(answersStoreIn(folder));
+        if (!db)
+            fail(db.error().detail);
+        const QString table = AnswersStore::tableFor(QStringLiteral("invited"));
+        codes = makeParticipantCodes((*db)->sharedKey().valueOr("bench"), table, posts, {});
+        QList<Participant> people;
+        for (const QString& code : std::as_const(codes)) {
+            Participant person;
+            person.code = code;
+            people.append(person);
+        }
+        if (const Result<void> added = invited ? addParticipants(**db, table, people) : Result<void>();
+            !added)
+            fail(added.error().detail);
+    }
     // As a page posts one: a token of the right length, checked (and found
     // not this service's) with every post.
     if (qEnvironmentVariableIsSet("QUENLOW_BENCH_TOKEN"))
         post.body += "&submissionToken=" + QByteArray(64, 'a');
+    const QByteArray body = post.body;
     int stored = 0;
     for (int i = 0; i < posts; ++i) {
+        if (!codes.isEmpty())
+            post.body = body + "&participantCode=" + codes.at(i).toLatin1();
         std::promise<int> answered;
         std::future<int> status = answered.get_future();
         const bool taken = handler.handleWithoutWaiting(
@@ -1141,9 +1181,9 @@ bool quotaPart(
     return rateMet && allStored;
 }
 
-// Each of wrk's threads posts the codes of its own share (of 25,000; the
-// run's first share is `firstShare`), each once.
-QByteArray codesLua(const QStringList& codes, int firstShare)
+// Each of wrk's threads posts the codes of its own share (`share` codes
+// long; the run's first share is `firstShare`), each once.
+QByteArray codesLua(const QStringList& codes, int firstShare, int share)
 {
     QByteArray lua = "codes = {";
     for (const QString& code : codes)
@@ -1156,7 +1196,9 @@ QByteArray codesLua(const QStringList& codes, int firstShare)
           "local sent = 0\n"
           "function request()\n"
           "  sent = sent + 1\n"
-          "  local code = codes[(share * 25000 + sent - 1) % #codes + 1]\n"
+          "  local code = codes[(share * "
+        + QByteArray::number(share)
+        + " + sent - 1) % #codes + 1]\n"
           "  return wrk.format(nil, nil, nil, wrk.body .. \"&participantCode=\" .. code)\n"
           "end\n";
     return lua;
@@ -1171,7 +1213,12 @@ bool invitedPart(
     if (!db)
         fail(db.error().detail);
     const QString table = AnswersStore::tableFor(QStringLiteral("invited"));
-    const QStringList codes = makeParticipantCodes((*db)->sharedKey().valueOr("bench"), table, 100000, {});
+    // Every post of both runs a code not posted before: four shares (two wrk
+    // threads, two runs), each as long as one thread could post in a run
+    // (10,000 posts/s is above what the service stores here), and never fewer
+    // than 100,000 people in all.
+    const int share = std::max(25000, duration * 10000);
+    const QStringList codes = makeParticipantCodes((*db)->sharedKey().valueOr("bench"), table, 4 * share, {});
     QList<Participant> people;
     for (const QString& code : codes) {
         Participant person;
@@ -1181,20 +1228,26 @@ bool invitedPart(
     if (const Result<void> added = addParticipants(**db, table, people); !added)
         fail(added.error().detail);
     const auto [open, invited] = alternateLoads(folder, server, wrk, connections, duration,
-        QStringLiteral("open"), QStringLiteral("invited"), [&codes, runs = 0](const QString&) mutable {
+        QStringLiteral("open"), QStringLiteral("invited"), [&codes, share, runs = 0](const QString&) mutable {
             // The open form gets the same posts, made the same way (its page has
             // no code, and the service leaves the field alone): wrk's work is alike.
-            return codesLua(codes, 2 * (runs++ / 2));
+            return codesLua(codes, 2 * (runs++ / 2), share);
         });
     reportLoad(QStringLiteral("40 questions, open to anyone (two runs)"), open);
-    reportLoad(QStringLiteral("40 questions, 100,000 invited, a code of its own each (two runs)"), invited);
+    reportLoad(QStringLiteral("40 questions, %1 invited, a code of its own each (two runs)")
+                   .arg(QLocale(QLocale::English).toString(codes.size())),
+        invited);
     const double ratio = open.rate() > 0 ? invited.rate() / open.rate() : 0;
     out(QStringLiteral("ratio of the invited form to the open one: %1x").arg(ratio, 0, 'f', 3));
+    if (open.serviceSeconds > 0 && open.ok > 0 && invited.ok > 0)
+        out(QStringLiteral("service processor time per answer, open to invited: %1x")
+                .arg((open.serviceSeconds / open.ok) / (invited.serviceSeconds / invited.ok), 0, 'f', 3));
     const bool rateMet = ratio >= 0.9;
     const auto answered = participantsOf(**db, table);
     const qint64 claimed = answered
         ? std::count_if(answered->cbegin(), answered->cend(), [](const Participant& p) { return p.answered; })
         : -1;
+    // A code posted twice replaces its row: fewer rows than answers.
     const bool allStored = open.bad == 0 && invited.bad == 0 && invited.ok > 0 && invited.rows >= invited.ok
         && claimed == invited.rows;
     out(QStringLiteral("codes claimed: %1, rows stored: %2").arg(claimed).arg(invited.rows));

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Quenlow developers
 #include "database/Participants.h"
 
+#include "core/IsoMoment.h"
 #include "database/Participants_p.h"
 #include "database/PostgresAnswersStore.h"
 #include "database/Receipts.h"
@@ -171,7 +172,7 @@ QList<std::pair<QString, QString>> attributesFrom(const QByteArray& text)
 QString answeredText(const std::optional<QDateTime>& moment)
 {
     // Without a moment (anonymous answers) only that the code was used is kept.
-    return moment ? moment->toUTC().toString(Qt::ISODateWithMs) : QStringLiteral("answered");
+    return moment ? QString::fromLatin1(isoMomentUtc(*moment)) : QStringLiteral("answered");
 }
 
 std::optional<QDateTime> answeredFrom(const QString& text)

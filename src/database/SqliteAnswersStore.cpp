@@ -152,7 +152,7 @@ void SqliteAnswersStore::forgetSchema()
         sqlite3_finalize(s);
     m_statements.clear();
     m_columns.clear();
-    m_participantsReady.clear();
+    m_codeStatements.clear();
     m_schemaVersion = -1;
     m_arrivalsKnown = false;
     m_changesKnown = false;

@@ -123,9 +123,20 @@ private:
     // A participant's code answering (SqliteParticipants.cpp), in the writer's transaction.
     Result<rules::CodeHolder> codeHolder(const NewRow& row);
     Result<void> claimCode(const NewRow& row, std::optional<qint64> rowId);
-    /// Whether the table's participants can keep the row of their answers
-    /// (a table of before gets the column); false when it has none.
-    Result<bool> participantsReady(const QString& table);
+    /// The statements on the table's participants, once they can keep the
+    /// row of their answers (a table of before gets the column); none when
+    /// the form has no participants.
+    struct CodeStatements {
+        QString lookup, claim;
+    };
+    Result<const CodeStatements*> codeStatements(const QString& table);
+    // The participant the last code looked up is (its table's rowid), for
+    // claiming it without looking again; in the writer's transaction only.
+    struct CodeSeen {
+        QString table, code;
+        qint64 participant = -1;
+    };
+    CodeSeen m_codeSeen;
     /// The rows of `table` now, counted in the writer's transaction.
     Result<qint64> rowsCounted(const QString& table);
     /// Whether one of the row's quotas is full (see RowEngine::quotaFull).
@@ -155,7 +166,9 @@ private:
     bool m_changesKnown = false;
     std::optional<bool> m_marksKnown;
     QHash<QString, TableColumns> m_columns;
-    QSet<QString> m_participantsReady; // participant tables known to keep their answers' rows
+    // By answers table: participants known to keep their answers' rows, and
+    // the statements on them, made once rather than for every row.
+    QHash<QString, CodeStatements> m_codeStatements;
     // Rows per table, valid while no other connection has written.
     QHash<QString, qint64> m_rowCounts;
     // Rows per answer of a column under a quota, kept as the row counts are.

@@ -201,13 +201,13 @@ Result<QHash<qint64, Participant>> SqliteAnswersStore::participantsByAnswer(cons
     return byRow;
 }
 
-Result<bool> SqliteAnswersStore::participantsReady(const QString& table)
+Result<const SqliteAnswersStore::CodeStatements*> SqliteAnswersStore::codeStatements(const QString& table)
 {
+    if (const auto known = m_codeStatements.constFind(table); known != m_codeStatements.cend())
+        return &*known;
     const QString own = participantsTable(table);
-    if (m_participantsReady.contains(own))
-        return true;
     if (!m_db->tableExists(own))
-        return false;
+        return nullptr;
     // Tables of participants made before codes answered lack the column.
     const Result<qint64> found = m_db->number(
         QStringLiteral("SELECT count(*) FROM pragma_table_info(?1) WHERE name = 'answer_row'"), { own });
@@ -220,23 +220,27 @@ Result<bool> SqliteAnswersStore::participantsReady(const QString& table)
             return failure(
                 QStringLiteral("keep the answers of the participants of %1").arg(table), r.error());
     }
-    m_participantsReady.insert(own);
-    return true;
+    // One look by the code's key: the row of its answers only while it is
+    // there. Anonymous answers keep no moment: it would match the row's arrival.
+    return &*m_codeStatements.insert(table,
+        { QStringLiteral("SELECT p.answered IS NOT NULL, ifnull(t.rowid, -1), p.rowid FROM %1 p "
+                         "LEFT JOIN %2 t ON t.rowid = p.answer_row WHERE p.code = ?1")
+                .arg(quote(own), quote(table)),
+            QStringLiteral("UPDATE %1 SET answered = ifnull(answered, ?2), answer_row = ?3 WHERE rowid = ?4 "
+                           "AND code = ?1")
+                .arg(quote(own)) });
 }
 
 Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
 {
     rules::CodeHolder holder;
-    const auto ready = participantsReady(row.table);
-    if (!ready)
-        return ready.error();
-    if (!*ready)
+    m_codeSeen = {};
+    const auto statements = codeStatements(row.table);
+    if (!statements)
+        return statements.error();
+    if (!*statements)
         return holder; // a form without participants knows no code
-    // One look by the code's key: the row of its answers only while it is there.
-    sqlite3_stmt* seen
-        = statementFor(QStringLiteral("SELECT p.answered IS NOT NULL, ifnull(t.rowid, -1) FROM %1 p "
-                                      "LEFT JOIN %2 t ON t.rowid = p.answer_row WHERE p.code = ?1")
-                           .arg(quote(participantsTable(row.table)), quote(row.table)));
+    sqlite3_stmt* seen = statementFor((*statements)->lookup);
     if (!seen)
         return engineFailure(QStringLiteral("prepare"));
     bind(seen, 1, row.participantCode);
@@ -245,6 +249,7 @@ Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
         holder.known = true;
         holder.answered = sqlite3_column_int(seen, 0) != 0;
         holder.rowId = sqlite3_column_int64(seen, 1);
+        m_codeSeen = { row.table, row.participantCode, sqlite3_column_int64(seen, 2) };
     }
     sqlite3_reset(seen);
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
@@ -261,13 +266,19 @@ Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
 
 Result<void> SqliteAnswersStore::claimCode(const NewRow& row, std::optional<qint64> rowId)
 {
-    // Anonymous answers keep no moment: it would match the row's arrival.
-    sqlite3_stmt* claim = statementFor(
-        QStringLiteral("UPDATE %1 SET answered = ifnull(answered, ?2), answer_row = ?3 WHERE code = ?1")
-            .arg(quote(participantsTable(row.table))));
+    const auto statements = codeStatements(row.table);
+    if (!statements)
+        return statements.error();
+    if (!*statements)
+        return Error { Error::NotFound, QStringLiteral("there are no participants of %1").arg(row.table) };
+    // Always looked up just before, in the same transaction.
+    if (m_codeSeen.table != row.table || m_codeSeen.code != row.participantCode)
+        return Error { Error::Other, QStringLiteral("a code was claimed without being looked up") };
+    sqlite3_stmt* claim = statementFor((*statements)->claim);
     if (!claim)
         return engineFailure(QStringLiteral("prepare"));
     bind(claim, 1, row.participantCode);
+    sqlite3_bind_int64(claim, 4, m_codeSeen.participant);
     bind(claim, 2,
         participants::answeredText(rowId
                 ? std::optional<QDateTime>(
@@ -277,7 +288,11 @@ Result<void> SqliteAnswersStore::claimCode(const NewRow& row, std::optional<qint
         sqlite3_bind_int64(claim, 3, *rowId);
     else
         sqlite3_bind_null(claim, 3);
-    return stepOnce(claim);
+    if (const auto claimed = stepOnce(claim); !claimed)
+        return claimed;
+    if (sqlite3_changes(m_db->handle()) != 1)
+        return Error { Error::Other, QStringLiteral("the code %1 was not claimed").arg(row.participantCode) };
+    return {};
 }
 
 } // namespace quenlow

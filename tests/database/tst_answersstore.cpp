@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 #include <thread>
 
@@ -281,6 +282,51 @@ private slots:
         QVERIFY(m_store->createTable(u"tbl_renamed"_s, u"Form Question"_s));
         QCOMPARE(participantsOf(*m_store, u"tbl_renamed"_s).valueOr({ person(u"X"_s, u"x"_s) }).size(), 0);
         QVERIFY(addParticipants(*m_store, u"tbl_renamed"_s, { person(u"AAAAAAAA"_s, u"Ann"_s) }));
+    }
+
+    // A code is claimed with its row, at the moment the row arrived (to the
+    // millisecond, in UTC); a form renamed away keeps its claims, and the
+    // same code in the form made anew under the old name is a new one there.
+    void aCodeIsClaimedInItsOwnFormOnly()
+    {
+        const auto invited = [](const QString& code) {
+            Participant p;
+            p.code = code;
+            return p;
+        };
+        const auto coded = [](const QString& mood, const QString& code) {
+            AnswersStore::NewRow row = answer(mood);
+            row.participantCode = code;
+            row.arrivedAt = QDateTime(QDate(2026, 12, 6), QTime(17, 4, 5, 678), QTimeZone(7200));
+            return row;
+        };
+        const QDateTime claimedAt(QDate(2026, 12, 6), QTime(15, 4, 5, 678), Qt::UTC);
+        QVERIFY(addParticipants(*m_store, kTable, { invited(u"AAAAAAAA"_s), invited(u"BBBBBBBB"_s) }));
+        QCOMPARE(m_store->insertRows({ coded(u"first"_s, u"AAAAAAAA"_s) }).valueOr({}).value(0).outcome,
+            AnswersStore::Inserted::Stored);
+        const auto claimed = participantsOf(*m_store, kTable).valueOr({});
+        QCOMPARE(claimed.size(), 2);
+        QCOMPARE(claimed.at(0).answeredAt, std::optional(claimedAt));
+        QVERIFY(!claimed.at(1).answered);
+
+        const QString renamed = AnswersStore::tableFor(u"renamed"_s);
+        QVERIFY(m_store->renameTable(kTable, renamed));
+        QVERIFY(m_store->createTable(kTable, u"Form Question"_s));
+        QVERIFY(m_store->addColumn(kTable, u"Mood"_s, AnswersStore::ColumnKind::Text, QString()));
+        QVERIFY(addParticipants(*m_store, kTable, { invited(u"AAAAAAAA"_s) }));
+        const auto again = m_store->insertRows({ coded(u"second"_s, u"AAAAAAAA"_s),
+            coded(u"third"_s, u"AAAAAAAA"_s), coded(u"x"_s, u"CCCCCCCC"_s) });
+        QVERIFY2(again, qPrintable(again ? QString() : again.error().detail));
+        QCOMPARE(again->value(0).outcome, AnswersStore::Inserted::Stored);
+        QCOMPARE(again->value(1).outcome, AnswersStore::Inserted::Replaced);
+        QCOMPARE(again->value(2).outcome, AnswersStore::Inserted::UnknownCode);
+        QCOMPARE(m_store->readRows(kTable, { u"Mood"_s }, -1, 10).valueOr({}).value(0).values,
+            QVariantList { u"third"_s });
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 1);
+        QCOMPARE(participantsOf(*m_store, kTable).valueOr({}).value(0).answeredAt, std::optional(claimedAt));
+        QCOMPARE(m_store->readRows(renamed, { u"Mood"_s }, -1, 10).valueOr({}).value(0).values,
+            QVariantList { u"first"_s });
+        QCOMPARE(participantsOf(*m_store, renamed).valueOr({}), claimed);
     }
 
     void aTokenSentTwiceAtOnceIsStoredOnce()
