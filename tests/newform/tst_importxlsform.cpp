@@ -156,7 +156,7 @@ private slots:
             << u"These rows of 'FILE' cannot become part of a Quenlow form (repeats, "
                "calculations, conditions and limits other than a simple comparison, and "
                "unknown types):\nrow 2: begin_repeat 'person'\nrow 4: end_repeat\n"
-               "row 14: calculate 'total'\nrow 15: select_one yesno or_other 'water_other'\n"
+               "row 14: calculate 'total'\nrow 15: geopoint 'where'\n"
                "No form has been created."_s;
         QTest::newRow("not a workbook")
             << u"text"_s << u"household"_s
