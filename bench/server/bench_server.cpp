@@ -1093,6 +1093,14 @@ bool handlerPart(const QString& folder, int posts)
         makeRulesForm(folder, form, form == QLatin1StringView("rules"));
         post.body = rulesBody(form, QStringLiteral("42"));
     }
+    // QUENLOW_BENCH_FORM=ranked or radios: the form of grids and rankings, or
+    // the one of as many option buttons, for comparing what they cost.
+    if (const QString form = qEnvironmentVariable("QUENLOW_BENCH_FORM");
+        form == QLatin1StringView("ranked") || form == QLatin1StringView("radios")) {
+        const bool ranked = form == QLatin1StringView("ranked");
+        makeRankedForm(folder, form, ranked);
+        post.body = rankedBody(form, ranked);
+    }
     // QUENLOW_BENCH_FORM=open or invited: the forty questions, open to anyone
     // or to as many invited people as there are posts, each post with a code
     // of its own (the open form gets the same posts), for comparing what the
