@@ -151,13 +151,12 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("repeat")
-            << u"repeat"_s << u"household"_s
-            << u"These rows of 'FILE' cannot become part of a Quenlow form (repeats, "
-               "calculations, conditions and limits other than a simple comparison, and "
-               "unknown types):\nrow 2: begin_repeat 'person'\nrow 4: end_repeat\n"
-               "row 14: calculate 'total'\nrow 15: geopoint 'where'\n"
-               "No form has been created."_s;
+        QTest::newRow("repeat") << u"repeat"_s << u"household"_s
+                                << u"These rows of 'FILE' cannot become part of a Quenlow form (repeats, "
+                                   "calculations, conditions and limits other than a simple comparison, and "
+                                   "unknown types):\nrow 2: begin_repeat 'person'\nrow 4: end_repeat\n"
+                                   "row 14: calculate 'total'\nrow 15: geopoint 'where'\n"
+                                   "No form has been created."_s;
         QTest::newRow("not a workbook")
             << u"text"_s << u"household"_s
             << u"The file 'FILE' is not an XLSForm: it is not an Excel workbook (.xlsx). No form has been created."_s;
