@@ -318,6 +318,28 @@ bool isSummarised(const FormMethod& method)
     return countsOptions(method) || isNumberQuestion(method);
 }
 
+namespace {
+
+// Adds the answers typed after "Other:" in `column` to the summary, as the
+// charts show them; says so and returns false when they cannot be read.
+bool addTypedAnswers(AnswersStore& store, const QString& table, const QString& column,
+    const QStringList& offered, ChoiceSummary& summary)
+{
+    const auto typed = countTypedAnswers(
+        store, table, column, offered, QCoreApplication::translate("GraphsPage", "Other"));
+    if (!typed) {
+        showExclamation(reporter::tableUnreadable(table, typed.error().detail));
+        return false;
+    }
+    for (const auto& [answer, count] : *typed) {
+        summary.options.append(answer);
+        summary.counts.append(count);
+    }
+    return true;
+}
+
+} // namespace
+
 std::optional<QList<ChoiceSummary>> summariseChoices(
     const ReportTarget& target, const MethodCollection& collection)
 {
@@ -344,19 +366,9 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
             }
             ChoiceSummary summary { group->question, true, group->boxes, *ticked, *answers, true, false, {},
                 {}, {} };
-            // Answers typed after its "Other:" as the charts show them.
-            if (!group->otherColumn.isEmpty()) {
-                const auto typed = countTypedAnswers(**store, table, group->otherColumn, {},
-                    QCoreApplication::translate("GraphsPage", "Other"));
-                if (!typed) {
-                    showExclamation(reporter::tableUnreadable(table, typed.error().detail));
-                    return std::nullopt;
-                }
-                for (const auto& [answer, count] : *typed) {
-                    summary.options.append(answer);
-                    summary.counts.append(count);
-                }
-            }
+            if (!group->otherColumn.isEmpty()
+                && !addTypedAnswers(**store, table, group->otherColumn, {}, summary))
+                return std::nullopt;
             summaries.append(summary);
         }
         if (!isSummarised(method))
@@ -391,19 +403,9 @@ std::optional<QList<ChoiceSummary>> summariseChoices(
                 return std::nullopt;
             }
             summary.counts = *counts;
-            // Answers typed after "Other:" as the charts show them.
-            if (questionSettingsOf(method).otherAnswer && method.holdsList()) {
-                const auto typed = countTypedAnswers(**store, table, column, summary.options,
-                    QCoreApplication::translate("GraphsPage", "Other"));
-                if (!typed) {
-                    showExclamation(reporter::tableUnreadable(table, typed.error().detail));
-                    return std::nullopt;
-                }
-                for (const auto& [answer, count] : *typed) {
-                    summary.options.append(answer);
-                    summary.counts.append(count);
-                }
-            }
+            if (questionSettingsOf(method).otherAnswer && method.holdsList()
+                && !addTypedAnswers(**store, table, column, summary.options, summary))
+                return std::nullopt;
         }
         if (isNumberQuestion(method)) {
             const auto values = answersIn(**store, table, column);

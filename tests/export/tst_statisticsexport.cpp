@@ -86,6 +86,20 @@ Result<Exported> exportTo(ReporterFixture& form, ExportFormat format, const QStr
         .answersStore = form.folder.database() });
 }
 
+/// The .dta file as the Python reader next to this test reads it back (see
+/// readback.py); empty when it could not, what it printed on errors in `errors`.
+QJsonObject readBack(const QString& dta, QByteArray* errors = nullptr)
+{
+    QProcess python;
+    python.start(u"/usr/bin/python3"_s,
+        { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, dta });
+    if (!python.waitForFinished(60000))
+        return {};
+    if (errors)
+        *errors = python.readAllStandardError();
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
 } // namespace
 
 class TestStatisticsExport : public QObject
@@ -176,12 +190,9 @@ private slots:
         const QString file = form.folder.path() + u"/answers.dta"_s;
         const auto exported = exportTo(form, ExportFormat::Dta, file);
         QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
-        QProcess python;
-        python.start(u"/usr/bin/python3"_s,
-            { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, file });
-        QVERIFY(python.waitForFinished(60000));
-        const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-        QVERIFY2(!read.isEmpty(), python.readAllStandardError().constData());
+        QByteArray errors;
+        const QJsonObject read = readBack(file, &errors);
+        QVERIFY2(!read.isEmpty(), errors.constData());
         QCOMPARE(read.value(u"columns"_s).toArray().toVariantList(),
             QVariantList({ u"Submitted"_s, u"Changed"_s, u"Your_name"_s, u"How_much_do_you_agree"_s,
                 u"Transport"_s, u"Tea"_s, u"Mood"_s, u"Age"_s, u"Born"_s, u"Comments"_s }));
@@ -255,11 +266,7 @@ private slots:
         // The cases, read back by another program from the Stata file: codes, none where unanswered.
         const QString dta = form.folder.path() + u"/grid.dta"_s;
         QVERIFY(exportTo(form, ExportFormat::Dta, dta).ok());
-        QProcess python;
-        python.start(u"/usr/bin/python3"_s,
-            { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, dta });
-        QVERIFY(python.waitForFinished(60000));
-        const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        const QJsonObject read = readBack(dta);
         if (read.isEmpty())
             QSKIP("pandas could not read the file back (Debian package python3-pandas)");
         const QJsonArray rows = read.value(u"rows"_s).toArray();
@@ -304,11 +311,7 @@ private slots:
         QVERIFY2(!out.contains(u"Value Labels"_s), qPrintable(out));
         const QString dta = form.folder.path() + u"/ranking.dta"_s;
         QVERIFY(exportTo(form, ExportFormat::Dta, dta).ok());
-        QProcess python;
-        python.start(u"/usr/bin/python3"_s,
-            { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, dta });
-        QVERIFY(python.waitForFinished(60000));
-        const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        const QJsonObject read = readBack(dta);
         if (read.isEmpty())
             QSKIP("pandas could not read the file back (Debian package python3-pandas)");
         const QJsonArray rows = read.value(u"rows"_s).toArray();
@@ -333,11 +336,7 @@ private slots:
         const QString dta = form.folder.path() + u"/other.dta"_s;
         const auto exported = exportTo(form, ExportFormat::Dta, dta);
         QVERIFY2(exported.ok(), exported.ok() ? "" : qPrintable(exported.error().detail));
-        QProcess python;
-        python.start(u"/usr/bin/python3"_s,
-            { QStringLiteral(QUENLOW_SOURCE_DIR "/tests/export/readback.py"), u"dta"_s, dta });
-        QVERIFY(python.waitForFinished(60000));
-        const QJsonObject read = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+        const QJsonObject read = readBack(dta);
         if (read.isEmpty())
             QSKIP("pandas could not read the file back (Debian package python3-pandas)");
         QCOMPARE(read.value(u"columns"_s).toArray().toVariantList().mid(2),

@@ -93,6 +93,15 @@ QString refused(Refusal::Kind kind)
     return u"refused:"_s + QString::number(int(kind));
 }
 
+/// The body of a post to `table` of the fields written "NAME=VALUE|NAME=VALUE".
+QByteArray writtenPost(const QString& table, const QString& written)
+{
+    QList<QPair<QString, QString>> fields { { u"tableName"_s, table } };
+    for (const QString& field : written.split(u'|', Qt::SkipEmptyParts))
+        fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
+    return urlEncoded(fields);
+}
+
 } // namespace
 
 class TestSubmissionIntake : public QObject
@@ -261,12 +270,8 @@ void TestSubmissionIntake::takesWhatWasTypedAfterOther()
                 .asks(other)
                 .submitButton()
                 .write());
-    const auto post = [this](const QString& written) {
-        QList<QPair<QString, QString>> fields { { u"tableName"_s, u"tbl_poll"_s } };
-        for (const QString& field : written.split(u'|', Qt::SkipEmptyParts))
-            fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
-        return take(postOf(urlEncoded(fields)));
-    };
+    const auto post
+        = [this](const QString& written) { return take(postOf(writtenPost(u"tbl_poll"_s, written))); };
     const QString colour = u"Colour Type=Radio Buttons|Colour="_s;
     QCOMPARE(
         outcomeOf(post(colour + u"Other:|Colour Other= Teal |Team Type=Menu|Team=Other:|Team Other=Web"_s)),
@@ -300,12 +305,8 @@ void TestSubmissionIntake::takesWhatWasTypedAfterAGroupsOther()
                 .asks(group)
                 .submitButton()
                 .write());
-    const auto post = [this](const QString& written) {
-        QList<QPair<QString, QString>> fields { { u"tableName"_s, u"tbl_topics"_s } };
-        for (const QString& field : written.split(u'|', Qt::SkipEmptyParts))
-            fields.append({ field.section(u'=', 0, 0), field.section(u'=', 1) });
-        return take(postOf(urlEncoded(fields)));
-    };
+    const auto post
+        = [this](const QString& written) { return take(postOf(writtenPost(u"tbl_topics"_s, written))); };
     const QString boxes = u"Name Type=Text Field|Name=Ann|Maths Type=Check Box|Art Type=Check Box|"
                           "Topics: Other Type=Check Box|"_s;
     QCOMPARE(outcomeOf(post(boxes + u"Maths=on|Topics: Other=Other:|Topics: Other Other= Chess "_s)),
