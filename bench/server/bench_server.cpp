@@ -712,15 +712,22 @@ struct StartedForm {
     QString table;
     MethodCollection collection;
 };
+// The form's answers table, made in the store at `db`, and the store.
+std::shared_ptr<AnswersStore> formTableIn(const QString& db, const QString& table)
+{
+    if (const Result<void> made = createFormTable(db, table); !made)
+        fail(made.error().detail);
+    auto answers = openAnswersStore(db);
+    if (!answers)
+        fail(answers.error().detail);
+    return *answers;
+}
+
 StartedForm startCourseForm(const QString& folder, const QString& name)
 {
     const QString db = answersStoreIn(folder);
     const QString table = AnswersStore::tableFor(name);
-    if (const Result<void> made = createFormTable(db, table); !made)
-        fail(made.error().detail);
-    const auto answers = openAnswersStore(db);
-    if (!answers)
-        fail(answers.error().detail);
+    const std::shared_ptr<AnswersStore> answers = formTableIn(db, table);
     HeaderSettings settings;
     settings.formName = name;
     settings.title = QStringLiteral("Course evaluation");
@@ -730,7 +737,7 @@ StartedForm startCourseForm(const QString& folder, const QString& name)
     settings.databaseLocation = db;
     MethodCollection collection;
     collection.append(headerRecord(settings, 1, 0));
-    return { *answers, table, collection };
+    return { answers, table, collection };
 }
 
 // The form's collection file and page, as the designer writes them.
@@ -754,11 +761,7 @@ void makeRulesForm(const QString& folder, const QString& name, bool withRules,
 {
     const QString db = answersStoreIn(folder);
     const QString table = AnswersStore::tableFor(name);
-    if (const Result<void> made = createFormTable(db, table); !made)
-        fail(made.error().detail);
-    const auto answers = openAnswersStore(db);
-    if (!answers)
-        fail(answers.error().detail);
+    const std::shared_ptr<AnswersStore> answers = formTableIn(db, table);
     MethodCollection collection;
     FormMethod header;
     header.kind = ElementKind::Header;
@@ -797,7 +800,7 @@ void makeRulesForm(const QString& folder, const QString& name, bool withRules,
         };
         for (const FormMethod& m : block) {
             if (const auto added
-                = (*answers)->addColumn(table, m.userInstruction, AnswersStore::ColumnKind::Text, {});
+                = answers->addColumn(table, m.userInstruction, AnswersStore::ColumnKind::Text, {});
                 !added)
                 fail(added.error().detail);
             collection.append(m);
