@@ -55,10 +55,11 @@
 // five quotas every post falls into, never full, takes at least 0.9x the
 // submissions/s of the same form without them; `--part quota` runs that part
 // alone.
-// Invited people only: the 40-question form that only its 100,000
-// participants answer, each post with a code of its own (claimed in the
-// transaction that stores it), takes at least 0.9x the submissions/s of the
-// same form open to anyone; `--part invited` runs that part alone.
+// Invited people only: the 40-question form that only its participants
+// (100,000 at least, more for a longer run) answer, each post with a code of
+// its own (claimed in the transaction that stores it), takes at least 0.9x
+// the submissions/s of the same form open to anyone, the two taking turns
+// every second; `--part invited` runs that part alone.
 // Exit code 0 when all hold.
 #include "core/TextFile.h"
 #include "database/AnswerColumns.h"
@@ -967,11 +968,12 @@ double checkMicroseconds(const QString& folder, const QString& name, int times)
 // one service; then the refused post. True when every target holds.
 // The service under wrk, posting all forty answers to form `a`, then `b`,
 // `b`, `a` (a drift of the machine's load during the four weighs on both
-// alike); each form's two runs together, with the rows it stored.
+// alike), `rounds` times over, each run `duration` seconds long; each form's
+// runs together, with the rows it stored.
 std::pair<Load, Load> alternateLoads(const QString& folder, const QString& server, const QString& wrk,
     int connections, int duration, const QString& a, const QString& b,
     const std::function<QByteArray(const QString& name)>& extraLua = {},
-    const std::function<QByteArray(const QString&)>& bodyOf = {})
+    const std::function<QByteArray(const QString&)>& bodyOf = {}, int rounds = 1)
 {
     const quint16 port = freeLoopbackPort();
     QProcess service;
@@ -1022,10 +1024,12 @@ std::pair<Load, Load> alternateLoads(const QString& folder, const QString& serve
         total.max = std::max(total.max, load.max);
     };
     Load first, second;
-    add(first, run(a));
-    add(second, run(b));
-    add(second, run(b));
-    add(first, run(a));
+    for (int round = 0; round < rounds; ++round) {
+        add(first, run(a));
+        add(second, run(b));
+        add(second, run(b));
+        add(first, run(a));
+    }
     ::kill(pid_t(service.processId()), SIGTERM);
     if (!service.waitForFinished(15000) || service.exitCode() != 0)
         fail(QStringLiteral("the service did not stop cleanly"));
@@ -1192,22 +1196,21 @@ bool quotaPart(
     return rateMet && allStored;
 }
 
-// Each of wrk's threads posts the codes of its own share (`share` codes
-// long; the run's first share is `firstShare`), each once.
+// Each of wrk's two threads posts the codes of its own share (`share` codes
+// long; the run's first share is `firstShare`), each once. Only the run's
+// codes go into its script: a long one would take wrk a while to read.
 QByteArray codesLua(const QStringList& codes, int firstShare, int share)
 {
     QByteArray lua = "codes = {";
-    for (const QString& code : codes)
-        lua += '"' + code.toLatin1() + "\",";
+    for (qsizetype i = qsizetype(firstShare) * share; i < qsizetype(firstShare + 2) * share; ++i)
+        lua += '"' + codes.at(i % codes.size()).toLatin1() + "\",";
     lua += "}\n"
-           "local threads = "
-        + QByteArray::number(firstShare)
-        + "\n"
-          "function setup(thread) thread:set(\"share\", threads); threads = threads + 1 end\n"
-          "local sent = 0\n"
-          "function request()\n"
-          "  sent = sent + 1\n"
-          "  local code = codes[(share * "
+           "local threads = 0\n"
+           "function setup(thread) thread:set(\"share\", threads); threads = threads + 1 end\n"
+           "local sent = 0\n"
+           "function request()\n"
+           "  sent = sent + 1\n"
+           "  local code = codes[(share * "
         + QByteArray::number(share)
         + " + sent - 1) % #codes + 1]\n"
           "  return wrk.format(nil, nil, nil, wrk.body .. \"&participantCode=\" .. code)\n"
@@ -1224,12 +1227,19 @@ bool invitedPart(
     if (!db)
         fail(db.error().detail);
     const QString table = AnswersStore::tableFor(QStringLiteral("invited"));
-    // Every post of both runs a code not posted before: four shares (two wrk
-    // threads, two runs), each as long as one thread could post in a run
-    // (10,000 posts/s is above what the service stores here), and never fewer
-    // than 100,000 people in all.
-    const int share = std::max(25000, duration * 10000);
-    const QStringList codes = makeParticipantCodes((*db)->sharedKey().valueOr("bench"), table, 4 * share, {});
+    // The disk's pace here changes from one second to the next by more than
+    // the difference sought: the forms take turns every second, `duration`
+    // rounds of four runs, each form posted to for `duration` × 2 seconds.
+    const int rounds = std::max(1, duration);
+    // Every post to the invited form a code not posted before: two shares
+    // (two wrk threads) for each of its runs, each more than one thread
+    // posts in a run of a second (it runs a little longer; 15,000 posts/s is
+    // well above what the service stores here), and never fewer than
+    // 100,000 people in all.
+    const int invitedRuns = 2 * rounds;
+    const int share = std::max(15000, (100000 + 2 * invitedRuns - 1) / (2 * invitedRuns));
+    const QStringList codes
+        = makeParticipantCodes((*db)->sharedKey().valueOr("bench"), table, 2 * invitedRuns * share, {});
     QList<Participant> people;
     for (const QString& code : codes) {
         Participant person;
@@ -1238,15 +1248,21 @@ bool invitedPart(
     }
     if (const Result<void> added = addParticipants(**db, table, people); !added)
         fail(added.error().detail);
-    const auto [open, invited] = alternateLoads(folder, server, wrk, connections, duration,
-        QStringLiteral("open"), QStringLiteral("invited"), [&codes, share, runs = 0](const QString&) mutable {
+    const auto [open, invited] = alternateLoads(
+        folder, server, wrk, connections, 1, QStringLiteral("open"), QStringLiteral("invited"),
+        [&codes, share, invitedPosted = 0](const QString& name) mutable {
             // The open form gets the same posts, made the same way (its page has
-            // no code, and the service leaves the field alone): wrk's work is alike.
-            return codesLua(codes, 2 * (runs++ / 2), share);
-        });
-    reportLoad(QStringLiteral("40 questions, open to anyone (two runs)"), open);
-    reportLoad(QStringLiteral("40 questions, %1 invited, a code of its own each (two runs)")
-                   .arg(QLocale(QLocale::English).toString(codes.size())),
+            // no code, and the service leaves the field alone): wrk's work is
+            // alike. Only the invited form's runs use codes up.
+            if (name != QLatin1StringView("invited"))
+                return codesLua(codes, 2 * invitedPosted, share);
+            return codesLua(codes, 2 * invitedPosted++, share);
+        },
+        {}, rounds);
+    reportLoad(QStringLiteral("40 questions, open to anyone (%1 runs of a second)").arg(2 * rounds), open);
+    reportLoad(QStringLiteral("40 questions, %1 invited, a code of its own each (%2 runs of a second)")
+                   .arg(QLocale(QLocale::English).toString(codes.size()))
+                   .arg(2 * rounds),
         invited);
     const double ratio = open.rate() > 0 ? invited.rate() / open.rate() : 0;
     out(QStringLiteral("ratio of the invited form to the open one: %1x").arg(ratio, 0, 'f', 3));

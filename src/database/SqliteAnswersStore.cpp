@@ -153,6 +153,7 @@ void SqliteAnswersStore::forgetSchema()
     m_statements.clear();
     m_columns.clear();
     m_codeStatements.clear();
+    m_unclaimed.clear();
     m_schemaVersion = -1;
     m_arrivalsKnown = false;
     m_changesKnown = false;

@@ -137,6 +137,10 @@ private:
         qint64 participant = -1;
     };
     CodeSeen m_codeSeen;
+    /// The participants of `table` who have not answered, by their packed
+    /// codes; read once, then kept as this connection claims codes. Null
+    /// when there are too many to keep.
+    Result<const QHash<quint64, qint64>*> unclaimedCodes(const QString& table);
     /// The rows of `table` now, counted in the writer's transaction.
     Result<qint64> rowsCounted(const QString& table);
     /// Whether one of the row's quotas is full (see RowEngine::quotaFull).
@@ -169,6 +173,12 @@ private:
     // By answers table: participants known to keep their answers' rows, and
     // the statements on them, made once rather than for every row.
     QHash<QString, CodeStatements> m_codeStatements;
+    // By answers table: its participants not answered yet (their rows), so
+    // that a code answering first needs no look-up. Valid while no other
+    // connection has written, nor anything but the writer's transactions on
+    // this one (its count of changes after the last of them tells).
+    QHash<QString, QHash<quint64, qint64>> m_unclaimed;
+    qint64 m_changesAfterWriting = -1;
     // Rows per table, valid while no other connection has written.
     QHash<QString, qint64> m_rowCounts;
     // Rows per answer of a column under a quota, kept as the row counts are.

@@ -3,10 +3,13 @@
 // The embedded store's participants: one table per form, beside its answers.
 #include "database/SqliteAnswersStore.h"
 
+#include "core/IsoMoment.h"
 #include "database/Participants_p.h"
 #include "database/SqliteConnection_p.h"
 
 #include <sqlite3.h>
+
+#include <string_view>
 
 namespace quenlow {
 
@@ -30,6 +33,35 @@ struct Finalizer {
     sqlite3_stmt* stmt = nullptr;
     ~Finalizer() { sqlite3_finalize(stmt); }
 };
+
+unsigned unitOf(QChar c)
+{
+    return c.unicode();
+}
+
+unsigned unitOf(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+// A code's eight characters as one number, for keeping many codes in little
+// memory; none for a code of another shape (it is looked up in the table).
+template <typename Text> std::optional<quint64> packedCode(const Text& code)
+{
+    if (code.size() != 8)
+        return std::nullopt;
+    quint64 packed = 0;
+    for (const auto c : code) {
+        const unsigned u = unitOf(c);
+        if (u == 0 || u > 0x7f)
+            return std::nullopt;
+        packed = packed << 8 | u;
+    }
+    return packed;
+}
+
+// More codes not answered than this are looked up in the table each time.
+constexpr qsizetype kUnclaimedKept = 500'000;
 
 // A participant from a row whose first columns are code, name, attributes
 // and answered.
@@ -220,6 +252,13 @@ Result<const SqliteAnswersStore::CodeStatements*> SqliteAnswersStore::codeStatem
             return failure(
                 QStringLiteral("keep the answers of the participants of %1").arg(table), r.error());
     }
+    // Every code claimed reads and rewrites its participant's page, one of
+    // many in no order: SQLite's default cache (2 MB) holds the pages of some
+    // 40,000 people, so a larger list would be read back from the file for
+    // most posts. 32 MB holds a few hundred thousand; pages are taken only
+    // as they are read.
+    if (const auto r = m_db->exec(QStringLiteral("PRAGMA cache_size = -32768")); !r)
+        return failure(QStringLiteral("read the participants of %1").arg(table), r.error());
     // One look by the code's key: the row of its answers only while it is
     // there. Anonymous answers keep no moment: it would match the row's arrival.
     return &*m_codeStatements.insert(table,
@@ -231,6 +270,34 @@ Result<const SqliteAnswersStore::CodeStatements*> SqliteAnswersStore::codeStatem
                 .arg(quote(own)) });
 }
 
+Result<const QHash<quint64, qint64>*> SqliteAnswersStore::unclaimedCodes(const QString& table)
+{
+    if (const auto known = m_unclaimed.constFind(table); known != m_unclaimed.cend())
+        return known->isEmpty() ? nullptr : &*known;
+    QHash<quint64, qint64> codes;
+    const QByteArray sql = QStringLiteral("SELECT code, rowid FROM %1 WHERE answered IS NULL")
+                               .arg(quote(participantsTable(table)))
+                               .toUtf8();
+    Finalizer select;
+    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &select.stmt, nullptr)
+        != SQLITE_OK)
+        return engineFailure(QStringLiteral("read the codes of %1").arg(table));
+    int rc;
+    while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW && codes.size() <= kUnclaimedKept) {
+        const std::string_view code(reinterpret_cast<const char*>(sqlite3_column_text(select.stmt, 0)),
+            size_t(sqlite3_column_bytes(select.stmt, 0)));
+        if (const auto packed = packedCode(code))
+            codes.insert(*packed, sqlite3_column_int64(select.stmt, 1));
+    }
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        return engineFailure(QStringLiteral("read the codes of %1").arg(table));
+    // Too many: kept empty, so that they are not read again for every code.
+    if (codes.size() > kUnclaimedKept)
+        codes.clear();
+    const auto kept = m_unclaimed.insert(table, std::move(codes));
+    return kept->isEmpty() ? nullptr : &*kept;
+}
+
 Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
 {
     rules::CodeHolder holder;
@@ -240,6 +307,19 @@ Result<rules::CodeHolder> SqliteAnswersStore::codeHolder(const NewRow& row)
         return statements.error();
     if (!*statements)
         return holder; // a form without participants knows no code
+    // Most codes answer once: known and not answered, without a look-up.
+    if (const auto packed = packedCode(QStringView(row.participantCode))) {
+        const auto unclaimed = unclaimedCodes(row.table);
+        if (!unclaimed)
+            return unclaimed.error();
+        if (*unclaimed) {
+            if (const auto found = (*unclaimed)->constFind(*packed); found != (*unclaimed)->cend()) {
+                holder.known = true;
+                m_codeSeen = { row.table, row.participantCode, *found };
+                return holder;
+            }
+        }
+    }
     sqlite3_stmt* seen = statementFor((*statements)->lookup);
     if (!seen)
         return engineFailure(QStringLiteral("prepare"));
@@ -277,21 +357,27 @@ Result<void> SqliteAnswersStore::claimCode(const NewRow& row, std::optional<qint
     sqlite3_stmt* claim = statementFor((*statements)->claim);
     if (!claim)
         return engineFailure(QStringLiteral("prepare"));
-    bind(claim, 1, row.participantCode);
+    // Bound in place: both live until the statement has run.
+    const QByteArray code = row.participantCode.toUtf8();
+    const QByteArray answered = rowId
+        ? isoMomentUtc(row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc())
+        : participants::answeredText(std::nullopt).toUtf8();
+    sqlite3_bind_text(claim, 1, code.constData(), int(code.size()), SQLITE_STATIC);
+    sqlite3_bind_text(claim, 2, answered.constData(), int(answered.size()), SQLITE_STATIC);
     sqlite3_bind_int64(claim, 4, m_codeSeen.participant);
-    bind(claim, 2,
-        participants::answeredText(rowId
-                ? std::optional<QDateTime>(
-                    row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc())
-                : std::nullopt));
     if (rowId)
         sqlite3_bind_int64(claim, 3, *rowId);
     else
         sqlite3_bind_null(claim, 3);
-    if (const auto claimed = stepOnce(claim); !claimed)
+    const auto claimed = stepOnce(claim);
+    sqlite3_clear_bindings(claim);
+    if (!claimed)
         return claimed;
     if (sqlite3_changes(m_db->handle()) != 1)
         return Error { Error::Other, QStringLiteral("the code %1 was not claimed").arg(row.participantCode) };
+    if (const auto unclaimed = m_unclaimed.find(row.table); unclaimed != m_unclaimed.end())
+        if (const auto packed = packedCode(QStringView(row.participantCode)))
+            unclaimed->remove(*packed);
     return {};
 }
 

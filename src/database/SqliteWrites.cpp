@@ -100,8 +100,13 @@ Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList
     if (dataVersion != m_countsDataVersion || dataVersion < 0) {
         m_rowCounts.clear();
         m_quotaCounts.clear();
+        m_unclaimed.clear();
         m_countsDataVersion = dataVersion;
     }
+    // Participants added or removed, or answers deleted, on this connection
+    // outside the writer's transactions.
+    if (sqlite3_total_changes64(m_db->handle()) != m_changesAfterWriting)
+        m_unclaimed.clear();
     QList<Inserted> results;
     results.reserve(rows.size());
     std::optional<Error> failed;
@@ -116,6 +121,8 @@ Result<QList<AnswersStore::Inserted>> SqliteAnswersStore::insertRows(const QList
     if (!failed) {
         if (const auto r = stepKept(QStringLiteral("COMMIT")); !r)
             failed = failure(QStringLiteral("commit"), r.error());
+        else
+            m_changesAfterWriting = sqlite3_total_changes64(m_db->handle());
     }
     if (failed) {
         (void)m_db->rollback();

@@ -329,6 +329,45 @@ private slots:
         QCOMPARE(participantsOf(*m_store, renamed).valueOr({}), claimed);
     }
 
+    void aWriterSeesCodesChangedSinceItLastLooked()
+    {
+        QList<Participant> people;
+        for (const QString& code :
+            { u"AAAAAAAA"_s, u"BBBBBBBB"_s, u"CCCCCCCC"_s, u"DDDDDDDD"_s, u"EEEEEEEE"_s }) {
+            people.append(Participant {});
+            people.last().code = code;
+        }
+        QVERIFY(addParticipants(*m_store, kTable, people));
+        const auto coded = [](const QString& code) {
+            AnswersStore::NewRow row = answer(code.left(1));
+            row.participantCode = code;
+            row.anonymous = true;
+            row.arrivedAt = QDateTime::currentDateTimeUtc();
+            return row;
+        };
+        const auto outcome = [&coded](AnswersStore& store, const QString& code) {
+            return store.insertRows({ coded(code) }).valueOr({}).value(0).outcome;
+        };
+        // A second service on the same file, and this writer, each take a
+        // code: this one now knows the others as not answered.
+        auto other = openAnswersStore(m_location);
+        QVERIFY(other);
+        QCOMPARE(outcome(**other, u"AAAAAAAA"_s), AnswersStore::Inserted::Stored);
+        QCOMPARE(outcome(*m_store, u"EEEEEEEE"_s), AnswersStore::Inserted::Stored);
+        // Then the other service answers with one and the designer takes one
+        // away on it.
+        QCOMPARE(outcome(**other, u"CCCCCCCC"_s), AnswersStore::Inserted::Stored);
+        QVERIFY(removeParticipants(**other, kTable, { u"BBBBBBBB"_s }));
+        const auto later = m_store->insertRows({ coded(u"BBBBBBBB"_s), coded(u"CCCCCCCC"_s) });
+        QVERIFY2(later, qPrintable(later ? QString() : later.error().detail));
+        QCOMPARE(later->value(0).outcome, AnswersStore::Inserted::UnknownCode);
+        QCOMPARE(later->value(1).outcome, AnswersStore::Inserted::CodeUsed);
+        // And one goes on this connection.
+        QVERIFY(removeParticipants(*m_store, kTable, { u"DDDDDDDD"_s }));
+        QCOMPARE(outcome(*m_store, u"DDDDDDDD"_s), AnswersStore::Inserted::UnknownCode);
+        QCOMPARE(m_store->rowCount(kTable).valueOr(-1), 3);
+    }
+
     void aTokenSentTwiceAtOnceIsStoredOnce()
     {
         // Two connections racing with the same tokens: the store decides.
