@@ -357,7 +357,8 @@ Result<void> SqliteAnswersStore::claimCode(const NewRow& row, std::optional<qint
     sqlite3_stmt* claim = statementFor((*statements)->claim);
     if (!claim)
         return engineFailure(QStringLiteral("prepare"));
-    // Bound in place: both live until the statement has run.
+    // Bound in place: both live until the statement has run, and its
+    // bindings are cleared after it.
     const QByteArray code = row.participantCode.toUtf8();
     const QByteArray answered = rowId
         ? isoMomentUtc(row.arrivedAt.isValid() ? row.arrivedAt : QDateTime::currentDateTimeUtc())
@@ -369,9 +370,7 @@ Result<void> SqliteAnswersStore::claimCode(const NewRow& row, std::optional<qint
         sqlite3_bind_int64(claim, 3, *rowId);
     else
         sqlite3_bind_null(claim, 3);
-    const auto claimed = stepOnce(claim);
-    sqlite3_clear_bindings(claim);
-    if (!claimed)
+    if (const auto claimed = stepOnce(claim); !claimed)
         return claimed;
     if (sqlite3_changes(m_db->handle()) != 1)
         return Error { Error::Other, QStringLiteral("the code %1 was not claimed").arg(row.participantCode) };
