@@ -9,6 +9,7 @@
 
 #include <sqlite3.h>
 
+#include <functional>
 #include <string_view>
 
 namespace quenlow {
@@ -33,6 +34,22 @@ struct Finalizer {
     sqlite3_stmt* stmt = nullptr;
     ~Finalizer() { sqlite3_finalize(stmt); }
 };
+
+// Runs the query `sql`, handing each row to `take` until it returns false;
+// false when the engine failed (its message is still on the connection).
+bool eachRow(sqlite3* db, const QString& sql, const std::function<bool(sqlite3_stmt*)>& take)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    Finalizer select;
+    if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &select.stmt, nullptr) != SQLITE_OK)
+        return false;
+    int rc;
+    while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW) {
+        if (!take(select.stmt))
+            return true;
+    }
+    return rc == SQLITE_DONE;
+}
 
 unsigned unitOf(QChar c)
 {
@@ -136,18 +153,13 @@ Result<QList<Participant>> SqliteAnswersStore::participants(const QString& table
             return Error { Error::NotFound, QStringLiteral("there is no table %1").arg(table) };
         return people;
     }
-    const QByteArray sql = QStringLiteral("SELECT code, name, attributes, answered FROM %1 ORDER BY position")
-                               .arg(quote(own))
-                               .toUtf8();
-    Finalizer select;
-    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &select.stmt, nullptr)
-        != SQLITE_OK)
-        return engineFailure(QStringLiteral("read the participants of %1").arg(table));
-    int rc;
-    while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW) {
-        people.append(participantFrom(select.stmt));
-    }
-    if (rc != SQLITE_DONE)
+    if (!eachRow(m_db->handle(),
+            QStringLiteral("SELECT code, name, attributes, answered FROM %1 ORDER BY position")
+                .arg(quote(own)),
+            [&people](sqlite3_stmt* row) {
+                people.append(participantFrom(row));
+                return true;
+            }))
         return engineFailure(QStringLiteral("read the participants of %1").arg(table));
     return people;
 }
@@ -216,19 +228,14 @@ Result<QHash<qint64, Participant>> SqliteAnswersStore::participantsByAnswer(cons
         return failure(QStringLiteral("read the participants of %1").arg(table), column.error());
     if (*column == 0)
         return byRow;
-    const QByteArray sql = QStringLiteral("SELECT code, name, attributes, answered, answer_row FROM %1 WHERE "
-                                          "answer_row IS NOT NULL")
-                               .arg(quote(own))
-                               .toUtf8();
-    Finalizer select;
-    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &select.stmt, nullptr)
-        != SQLITE_OK)
-        return engineFailure(QStringLiteral("read the participants of %1").arg(table));
-    int rc;
-    while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW) {
-        byRow.insert(sqlite3_column_int64(select.stmt, 4), participantFrom(select.stmt));
-    }
-    if (rc != SQLITE_DONE)
+    if (!eachRow(m_db->handle(),
+            QStringLiteral("SELECT code, name, attributes, answered, answer_row FROM %1 WHERE "
+                           "answer_row IS NOT NULL")
+                .arg(quote(own)),
+            [&byRow](sqlite3_stmt* row) {
+                byRow.insert(sqlite3_column_int64(row, 4), participantFrom(row));
+                return true;
+            }))
         return engineFailure(QStringLiteral("read the participants of %1").arg(table));
     return byRow;
 }
@@ -275,21 +282,16 @@ Result<const QHash<quint64, qint64>*> SqliteAnswersStore::unclaimedCodes(const Q
     if (const auto known = m_unclaimed.constFind(table); known != m_unclaimed.cend())
         return known->isEmpty() ? nullptr : &*known;
     QHash<quint64, qint64> codes;
-    const QByteArray sql = QStringLiteral("SELECT code, rowid FROM %1 WHERE answered IS NULL")
-                               .arg(quote(participantsTable(table)))
-                               .toUtf8();
-    Finalizer select;
-    if (sqlite3_prepare_v2(m_db->handle(), sql.constData(), int(sql.size()), &select.stmt, nullptr)
-        != SQLITE_OK)
-        return engineFailure(QStringLiteral("read the codes of %1").arg(table));
-    int rc;
-    while ((rc = sqlite3_step(select.stmt)) == SQLITE_ROW && codes.size() <= kUnclaimedKept) {
-        const std::string_view code(reinterpret_cast<const char*>(sqlite3_column_text(select.stmt, 0)),
-            size_t(sqlite3_column_bytes(select.stmt, 0)));
-        if (const auto packed = packedCode(code))
-            codes.insert(*packed, sqlite3_column_int64(select.stmt, 1));
-    }
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+    if (!eachRow(m_db->handle(),
+            QStringLiteral("SELECT code, rowid FROM %1 WHERE answered IS NULL")
+                .arg(quote(participantsTable(table))),
+            [&codes](sqlite3_stmt* row) {
+                const std::string_view code(reinterpret_cast<const char*>(sqlite3_column_text(row, 0)),
+                    size_t(sqlite3_column_bytes(row, 0)));
+                if (const auto packed = packedCode(code))
+                    codes.insert(*packed, sqlite3_column_int64(row, 1));
+                return codes.size() <= kUnclaimedKept;
+            }))
         return engineFailure(QStringLiteral("read the codes of %1").arg(table));
     // Too many: kept empty, so that they are not read again for every code.
     if (codes.size() > kUnclaimedKept)
